@@ -1,0 +1,4 @@
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options(-Wno-missing-field-initializers)
+endif()

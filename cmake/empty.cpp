@@ -1,0 +1,1 @@
+// Placeholder so that a layer without sources still forms a library.
