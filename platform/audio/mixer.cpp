@@ -1,0 +1,350 @@
+#include "platform/audio/mixer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "platform/audio/ms_adpcm.h"
+
+namespace platform::audio {
+namespace {
+
+constexpr int kSlotBits = 8;
+constexpr uint32_t kSlotMask = (1u << kSlotBits) - 1;
+static_assert(kMaxVoices <= (1 << kSlotBits));
+
+float Pcm16ToFloat(const uint8_t* bytes)
+{
+    const auto value = static_cast<int16_t>(static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)));
+    return static_cast<float>(value) * (1.0f / 32768.0f);
+}
+
+float Pcm8ToFloat(uint8_t byte)
+{
+    return static_cast<float>(static_cast<int>(byte) - 128) * (1.0f / 128.0f);
+}
+
+}  // namespace
+
+Mixer::Mixer(uint32_t outputRate)
+    : outputRate_(std::clamp(outputRate, kMinSampleRate, kMaxSampleRate))
+{
+}
+
+Mixer::~Mixer() = default;
+
+VoiceId Mixer::MakeId(int slot, uint16_t generation)
+{
+    // The generation keeps a stale id from reaching a voice that reused its slot.
+    return static_cast<VoiceId>((static_cast<uint32_t>(generation & 0x7FFF) << kSlotBits) | static_cast<uint32_t>(slot));
+}
+
+Mixer::Voice* Mixer::Find(VoiceId id)
+{
+    return const_cast<Voice*>(std::as_const(*this).Find(id));
+}
+
+const Mixer::Voice* Mixer::Find(VoiceId id) const
+{
+    if (id < 0) {
+        return nullptr;
+    }
+    const uint32_t slot = static_cast<uint32_t>(id) & kSlotMask;
+    if (slot >= voices_.size()) {
+        return nullptr;
+    }
+    const Voice& voice = voices_[slot];
+    if (!voice.inUse || MakeId(static_cast<int>(slot), voice.generation) != id) {
+        return nullptr;
+    }
+    return &voice;
+}
+
+VoiceId Mixer::CreateVoice(const WaveFormat& format)
+{
+    if (!IsPlayableFormat(format)) {
+        return kNoVoice;
+    }
+    // Block memory is made before the lock so the audio thread never waits on it.
+    std::array<std::vector<int16_t>, 2> blocks;
+    if (format.encoding == SampleEncoding::MsAdpcm) {
+        for (auto& block : blocks) {
+            block.assign(static_cast<size_t>(format.samplesPerBlock) * format.channels, 0);
+        }
+    }
+
+    std::lock_guard lock(mutex_);
+    for (int slot = 0; slot < kMaxVoices; ++slot) {
+        Voice& voice = voices_[slot];
+        if (voice.inUse) {
+            continue;
+        }
+        const uint16_t generation = static_cast<uint16_t>((voice.generation + 1) & 0x7FFF);
+        std::swap(voice.blocks, blocks);  // the old (empty) blocks leave with the local
+        voice.inUse = true;
+        voice.generation = generation;
+        voice.format = format;
+        voice.running = false;
+        voice.queued = false;
+        voice.buffer = {};
+        voice.totalFrames = 0;
+        voice.loopEnd = 0;
+        voice.loopsLeft = 0;
+        voice.position = 0;
+        voice.step = (static_cast<uint64_t>(format.sampleRate) << 32) / outputRate_;
+        voice.volume = 1.0f;
+        voice.blockIndex = {-1, -1};
+        voice.blockFrames = {0, 0};
+        voice.nextBlockSlot = 0;
+        return MakeId(slot, generation);
+    }
+    return kNoVoice;
+}
+
+void Mixer::DestroyVoice(VoiceId id)
+{
+    std::array<std::vector<int16_t>, 2> released;
+    std::lock_guard lock(mutex_);
+    if (Voice* voice = Find(id)) {
+        std::swap(voice->blocks, released);
+        voice->inUse = false;
+        voice->running = false;
+        voice->queued = false;
+        voice->buffer = {};
+    }
+}
+
+bool Mixer::SubmitBuffer(VoiceId id, const VoiceBuffer& buffer)
+{
+    std::lock_guard lock(mutex_);
+    Voice* voice = Find(id);
+    if (!voice || voice->queued || !buffer.data) {
+        return false;
+    }
+    const uint32_t total = FramesInBuffer(voice->format, buffer.size);
+    if (total == 0) {
+        return false;
+    }
+    uint32_t loopEnd = 0;
+    if (buffer.loopCount != 0) {
+        if (buffer.loopCount > kMaxLoopCount && buffer.loopCount != kLoopInfinite) {
+            return false;
+        }
+        const uint64_t end = buffer.loopLength == 0 ? total : uint64_t{buffer.loopBegin} + buffer.loopLength;
+        if (buffer.loopBegin >= total || end > total || end <= buffer.loopBegin) {
+            return false;
+        }
+        loopEnd = static_cast<uint32_t>(end);
+    }
+    voice->buffer = buffer;
+    voice->totalFrames = total;
+    voice->loopEnd = loopEnd;
+    voice->loopsLeft = buffer.loopCount;
+    voice->position = 0;
+    voice->queued = true;
+    voice->blockIndex = {-1, -1};
+    return true;
+}
+
+bool Mixer::Start(VoiceId id)
+{
+    std::lock_guard lock(mutex_);
+    Voice* voice = Find(id);
+    if (!voice) {
+        return false;
+    }
+    voice->running = true;
+    return true;
+}
+
+bool Mixer::Stop(VoiceId id)
+{
+    std::lock_guard lock(mutex_);
+    Voice* voice = Find(id);
+    if (!voice) {
+        return false;
+    }
+    voice->running = false;
+    return true;
+}
+
+bool Mixer::FlushBuffers(VoiceId id)
+{
+    std::lock_guard lock(mutex_);
+    Voice* voice = Find(id);
+    if (!voice) {
+        return false;
+    }
+    voice->queued = false;
+    voice->buffer = {};
+    return true;
+}
+
+uint32_t Mixer::BuffersQueued(VoiceId id) const
+{
+    std::lock_guard lock(mutex_);
+    const Voice* voice = Find(id);
+    return voice && voice->queued ? 1 : 0;
+}
+
+bool Mixer::SetVolume(VoiceId id, float volume)
+{
+    std::lock_guard lock(mutex_);
+    Voice* voice = Find(id);
+    if (!voice) {
+        return false;
+    }
+    voice->volume = std::isfinite(volume) ? volume : 0.0f;
+    return true;
+}
+
+float Mixer::GetVolume(VoiceId id) const
+{
+    std::lock_guard lock(mutex_);
+    const Voice* voice = Find(id);
+    return voice ? voice->volume : 0.0f;
+}
+
+int Mixer::ActiveVoiceCount() const
+{
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(std::count_if(voices_.begin(), voices_.end(),
+                                          [](const Voice& voice) { return voice.inUse && voice.running && voice.queued; }));
+}
+
+uint32_t Mixer::NextFrame(const Voice& voice, uint32_t frame) const
+{
+    const uint32_t next = frame + 1;
+    if (voice.loopsLeft != 0 && next == voice.loopEnd) {
+        return voice.buffer.loopBegin;
+    }
+    return next;
+}
+
+void Mixer::ReadFrame(Voice& voice, uint32_t frame, float& left, float& right)
+{
+    left = right = 0.0f;
+    if (frame >= voice.totalFrames) {
+        return;
+    }
+    const WaveFormat& format = voice.format;
+    const uint8_t* data = voice.buffer.data;
+    switch (format.encoding) {
+    case SampleEncoding::Pcm16: {
+        const uint8_t* at = data + static_cast<size_t>(frame) * 2 * format.channels;
+        left = Pcm16ToFloat(at);
+        right = format.channels == 2 ? Pcm16ToFloat(at + 2) : left;
+        return;
+    }
+    case SampleEncoding::Pcm8: {
+        const uint8_t* at = data + static_cast<size_t>(frame) * format.channels;
+        left = Pcm8ToFloat(at[0]);
+        right = format.channels == 2 ? Pcm8ToFloat(at[1]) : left;
+        return;
+    }
+    case SampleEncoding::MsAdpcm: {
+        const uint32_t spb = format.samplesPerBlock;
+        const int64_t block = frame / spb;
+        const uint32_t within = frame % spb;
+        int slot = voice.blockIndex[0] == block ? 0 : (voice.blockIndex[1] == block ? 1 : -1);
+        if (slot < 0) {
+            slot = voice.nextBlockSlot;
+            voice.nextBlockSlot ^= 1;
+            const size_t offset = static_cast<size_t>(block) * format.blockAlign;
+            const size_t bytes = std::min<size_t>(format.blockAlign, voice.buffer.size - offset);
+            voice.blockFrames[slot] = DecodeMsAdpcmBlock({data + offset, bytes}, format.channels, spb, voice.blocks[slot]);
+            voice.blockIndex[slot] = block;
+        }
+        if (within >= voice.blockFrames[slot]) {
+            return;  // a block that failed to decode plays as silence
+        }
+        const int16_t* samples = voice.blocks[slot].data() + static_cast<size_t>(within) * format.channels;
+        left = static_cast<float>(samples[0]) * (1.0f / 32768.0f);
+        right = format.channels == 2 ? static_cast<float>(samples[1]) * (1.0f / 32768.0f) : left;
+        return;
+    }
+    }
+}
+
+void Mixer::Advance(Voice& voice)
+{
+    voice.position += voice.step;
+    uint64_t frame = voice.position >> 32;
+    const uint64_t fraction = voice.position & 0xFFFFFFFFu;
+    if (voice.loopsLeft != 0 && frame >= voice.loopEnd) {
+        const uint64_t length = voice.loopEnd - voice.buffer.loopBegin;
+        const uint64_t over = frame - voice.loopEnd;
+        const uint64_t wraps = over / length + 1;
+        if (voice.loopsLeft == kLoopInfinite || wraps <= voice.loopsLeft) {
+            if (voice.loopsLeft != kLoopInfinite) {
+                voice.loopsLeft -= static_cast<uint32_t>(wraps);
+            }
+            frame = voice.buffer.loopBegin + over % length;
+        } else {
+            frame -= voice.loopsLeft * length;
+            voice.loopsLeft = 0;
+        }
+        voice.position = (frame << 32) | fraction;
+    }
+    if (frame >= voice.totalFrames) {
+        voice.queued = false;
+    }
+}
+
+void Mixer::MixVoice(Voice& voice, float* out, uint32_t frames)
+{
+    const float volume = voice.volume;
+    for (uint32_t i = 0; i < frames && voice.queued; ++i) {
+        const uint32_t frame = static_cast<uint32_t>(voice.position >> 32);
+        const float weight = static_cast<float>(voice.position & 0xFFFFFFFFu) * (1.0f / 4294967296.0f);
+        float left = 0.0f;
+        float right = 0.0f;
+        ReadFrame(voice, frame, left, right);
+        if (weight != 0.0f) {
+            float nextLeft = 0.0f;
+            float nextRight = 0.0f;
+            ReadFrame(voice, NextFrame(voice, frame), nextLeft, nextRight);
+            left += (nextLeft - left) * weight;
+            right += (nextRight - right) * weight;
+        }
+        out[2 * i] += left * volume;
+        out[2 * i + 1] += right * volume;
+        Advance(voice);
+    }
+}
+
+void Mixer::MixLocked(float* out, uint32_t frames)
+{
+    std::fill(out, out + static_cast<size_t>(frames) * kOutputChannels, 0.0f);
+    for (Voice& voice : voices_) {
+        if (voice.inUse && voice.running && voice.queued) {
+            MixVoice(voice, out, frames);
+        }
+    }
+}
+
+void Mixer::Mix(float* out, uint32_t frames)
+{
+    std::lock_guard lock(mutex_);
+    MixLocked(out, frames);
+    for (size_t i = 0; i < static_cast<size_t>(frames) * kOutputChannels; ++i) {
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    }
+}
+
+void Mixer::Mix(int16_t* out, uint32_t frames)
+{
+    std::lock_guard lock(mutex_);
+    while (frames > 0) {
+        const uint32_t count = std::min(frames, kChunkFrames);
+        MixLocked(chunk_.data(), count);
+        for (uint32_t i = 0; i < count * kOutputChannels; ++i) {
+            const float scaled = std::clamp(chunk_[i] * 32768.0f, -32768.0f, 32767.0f);
+            out[i] = static_cast<int16_t>(std::lrint(scaled));
+        }
+        out += static_cast<size_t>(count) * kOutputChannels;
+        frames -= count;
+    }
+}
+
+}  // namespace platform::audio
