@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "framework/memory/arena.h"
+
+namespace vesk::file {
+
+// Every data file lives below this folder: "ResourceWin" in the current
+// directory unless a test points it elsewhere.
+inline constexpr std::string_view kResourceFolder = "ResourceWin";
+void SetResourceFolder(std::string_view folder);
+std::string ResourcePath(std::string_view name);
+
+// Reads the resource file `name` (relative to the resource folder) whole into
+// a block from heap (null: the main heap, or the general allocator while that
+// does not exist). Stores the size in *outSize when given and returns the
+// block, which the caller frees (MainHeapFree). A missing file, one that
+// cannot be read to its end, or one too large for the heap gives null with a
+// log line and leaves *outSize untouched. An empty file gives null with
+// *outSize = 0.
+void* ReadResourceFile(memory::HeapRecord* heap, std::string_view name, std::size_t* outSize);
+
+}  // namespace vesk::file

@@ -1,0 +1,230 @@
+#include "framework/file/save_file.h"
+
+#include <limits>
+#include <optional>
+
+#include "framework/file/heap_block.h"
+#include "framework/log/log.h"
+#include "framework/thread/thread.h"
+#include "platform/file_system.h"
+
+namespace vesk::file {
+namespace {
+
+constexpr int kSaveSlotFileNumber = 0;
+
+struct WriteRequest {
+    std::string path;
+    const void* data = nullptr;
+    std::size_t size = 0;
+    std::uint32_t status = 0;
+};
+
+struct ReadRequest {
+    std::string path;
+    memory::HeapRecord* heap = nullptr;
+    std::uint32_t status = 0;
+    void* buffer = nullptr;
+    std::size_t bytesRead = 0;
+};
+
+struct DeleteRequest {
+    std::string path;
+    std::uint32_t status = 0;
+};
+
+// The blocks are only touched by the job while its thread runs, and by the
+// main thread before the start and after the thread was collected.
+WriteRequest g_writeRequest;
+ReadRequest g_readRequest;
+DeleteRequest g_deleteRequest;
+thread::SYSWIN_CThread* g_saveThread = nullptr;
+
+void WriteJob(thread::SYS_CThread*, void* argument, std::intptr_t)
+{
+    auto& request = *static_cast<WriteRequest*>(argument);
+    std::string why;
+    if (request.data == nullptr) {
+        why = "no data";
+    } else if (platform::WriteFileAtomically(request.path, request.data, request.size, &why)) {
+        request.status = kSaveJobDone;
+        return;
+    }
+    log::Error("save file " + request.path + " not written: " + why);
+    request.status = kSaveFileFailed;
+}
+
+std::uint32_t ReadInto(ReadRequest& request)
+{
+    platform::FileReader reader;
+    switch (reader.Open(request.path)) {
+    case platform::FileReader::OpenResult::Opened:
+        break;
+    case platform::FileReader::OpenResult::NotFound:
+        log::Info("no save file at " + request.path);
+        return kSaveFileFailed;
+    case platform::FileReader::OpenResult::Failed:
+        log::Error("cannot open save file " + request.path + ": " + reader.LastError());
+        return kSaveFileUnreadable;
+    }
+    const std::optional<std::uint64_t> size = reader.Size();
+    if (!size) {
+        log::Error("cannot read save file " + request.path + ": " + reader.LastError());
+        return kSaveFileUnreadable;
+    }
+    if (*size == 0) {
+        return kSaveJobDone;
+    }
+    void* buffer = nullptr;
+    if (*size <= std::numeric_limits<std::size_t>::max()) {
+        buffer = AllocateFileBlock(request.heap, static_cast<std::size_t>(*size));
+    }
+    if (buffer == nullptr) {
+        log::Error("no memory to read save file " + request.path + " (" + std::to_string(*size) + " bytes)");
+        return kSaveNoMemory;
+    }
+    if (!reader.ReadExact(buffer, *size)) {
+        log::Error("cannot read save file " + request.path + ": " + reader.LastError());
+        FreeFileBlock(buffer);
+        return kSaveFileUnreadable;
+    }
+    request.buffer = buffer;
+    request.bytesRead = static_cast<std::size_t>(*size);
+    return kSaveJobDone;
+}
+
+void ReadJob(thread::SYS_CThread*, void* argument, std::intptr_t)
+{
+    auto& request = *static_cast<ReadRequest*>(argument);
+    request.status = ReadInto(request);
+}
+
+void DeleteJob(thread::SYS_CThread*, void* argument, std::intptr_t)
+{
+    auto& request = *static_cast<DeleteRequest*>(argument);
+    std::string why;
+    if (platform::RemoveFile(request.path, &why)) {
+        request.status = kSaveJobDone;
+        return;
+    }
+    log::Warning("save file " + request.path + " not deleted: " + why);
+    request.status = kSaveFileFailed;
+}
+
+template <typename Request>
+void ResetRequest(Request& request)
+{
+    request = Request{};
+}
+
+// A buffer no poll took over would otherwise be lost.
+void ResetRequest(ReadRequest& request)
+{
+    FreeFileBlock(request.buffer);
+    request = ReadRequest{};
+}
+
+// Steps shared by the three starters; fill sets up the request block.
+template <typename Request, typename Fill>
+std::uint32_t StartJob(std::string_view name, thread::JobFunction job, Request& request, Fill fill)
+{
+    if (g_saveThread != nullptr) {
+        return kSaveJobBusy;
+    }
+    g_saveThread = thread::CreateThreadObject();
+    ResetRequest(request);
+    request.path = MakeSavePath();
+    fill(request);
+    if (g_saveThread == nullptr) {
+        request.status = kSaveThreadFailed;
+        return request.status;
+    }
+    request.status = kSaveJobRunning;
+    if (!g_saveThread->Start(name, job, &request, static_cast<std::intptr_t>(sizeof(Request)), 16384, 0, 1)) {
+        // Nothing runs, so nothing is left for a poll to collect.
+        delete g_saveThread;
+        g_saveThread = nullptr;
+        request.status = kSaveThreadFailed;
+    }
+    return request.status;
+}
+
+// True while the job still runs; otherwise collects its thread object.
+bool JobStillRunning()
+{
+    if (g_saveThread == nullptr) {
+        return false;
+    }
+    if (!g_saveThread->IsFinished()) {
+        return true;
+    }
+    delete g_saveThread;
+    g_saveThread = nullptr;
+    return false;
+}
+
+}  // namespace
+
+std::string MakeSavePath()
+{
+    std::string path(kSaveFolder);
+    path += '/';
+    path += static_cast<char>('0' + kSaveSlotFileNumber / 10);
+    path += static_cast<char>('0' + kSaveSlotFileNumber % 10);
+    path += '_';
+    path += kSaveFileName;
+    return path;
+}
+
+bool CreateSaveFolder()
+{
+    return platform::CreateFolder(std::string(kSaveFolder));
+}
+
+std::uint32_t SaveCreate(const void* data)
+{
+    return StartJob("SaveCreate", &WriteJob, g_writeRequest, [data](WriteRequest& request) {
+        request.data = data;
+        request.size = kSaveImageSize;
+    });
+}
+
+std::uint32_t SaveRead(memory::HeapRecord* heap)
+{
+    return StartJob("SaveRead", &ReadJob, g_readRequest, [heap](ReadRequest& request) {
+        request.heap = heap;
+    });
+}
+
+std::uint32_t SaveDelete()
+{
+    return StartJob("SaveDelete", &DeleteJob, g_deleteRequest, [](DeleteRequest&) {});
+}
+
+std::uint32_t PollSaveCreate()
+{
+    return JobStillRunning() ? kSaveJobRunning : g_writeRequest.status;
+}
+
+std::uint32_t PollSaveRead(void** outBuffer, std::size_t* outSize)
+{
+    if (JobStillRunning()) {
+        return kSaveJobRunning;
+    }
+    if (outSize != nullptr) {
+        *outSize = g_readRequest.bytesRead;
+    }
+    if (outBuffer != nullptr) {
+        *outBuffer = g_readRequest.buffer;
+        g_readRequest.buffer = nullptr;
+        g_readRequest.bytesRead = 0;
+    }
+    return g_readRequest.status;
+}
+
+std::uint32_t PollSaveDelete()
+{
+    return JobStillRunning() ? kSaveJobRunning : g_deleteRequest.status;
+}
+
+}  // namespace vesk::file

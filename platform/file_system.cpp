@@ -1,0 +1,202 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+namespace platform {
+namespace {
+
+std::atomic<FileFault> g_fault{FileFault::None};
+
+std::string SystemErrorText(int error)
+{
+    return std::generic_category().message(error);
+}
+
+void SetReason(std::string* whyFailed, std::string reason)
+{
+    if (whyFailed != nullptr) {
+        *whyFailed = std::move(reason);
+    }
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Writes all of data, retrying interrupted and partial writes.
+bool WriteAll(int fd, const unsigned char* data, uint64_t size, std::string* whyFailed)
+{
+    uint64_t limit = size;
+    if (g_fault.load() == FileFault::ShortWrite) {
+        limit = size / 2;
+    }
+    uint64_t done = 0;
+    while (done < limit) {
+        const ssize_t written = write(fd, data + done, limit - done);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            SetReason(whyFailed, "write failed: " + SystemErrorText(errno));
+            return false;
+        }
+        done += static_cast<uint64_t>(written);
+    }
+    if (done < size) {
+        SetReason(whyFailed, "write failed: " + SystemErrorText(ENOSPC));
+        return false;
+    }
+    return true;
+}
+
+// Makes a finished rename durable. Some file systems refuse to sync a folder;
+// the rename has happened by then, so that is not reported as a failure.
+void SyncFolder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+FileReader::~FileReader()
+{
+    Close();
+}
+
+FileReader::OpenResult FileReader::Open(const std::string& path)
+{
+    Close();
+    fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ >= 0) {
+        return OpenResult::Opened;
+    }
+    const int error = errno;
+    lastError_ = SystemErrorText(error);
+    return error == ENOENT || error == ENOTDIR ? OpenResult::NotFound : OpenResult::Failed;
+}
+
+std::optional<uint64_t> FileReader::Size()
+{
+    struct stat info {};
+    if (fstat(fd_, &info) != 0) {
+        lastError_ = SystemErrorText(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        lastError_ = "not a regular file";
+        return std::nullopt;
+    }
+    return static_cast<uint64_t>(info.st_size);
+}
+
+bool FileReader::ReadExact(void* buffer, uint64_t size)
+{
+    uint64_t limit = size;
+    if (g_fault.load() == FileFault::ShortRead) {
+        limit = size / 2;
+    }
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    uint64_t done = 0;
+    while (done < limit) {
+        const ssize_t got = read(fd_, bytes + done, limit - done);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            lastError_ = SystemErrorText(errno);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<uint64_t>(got);
+    }
+    if (done < size) {
+        lastError_ = "file ended after " + std::to_string(done) + " of " + std::to_string(size) + " bytes";
+        return false;
+    }
+    return true;
+}
+
+void FileReader::Close()
+{
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+}
+
+std::string TemporaryPathFor(const std::string& path)
+{
+    return path + ".tmp";
+}
+
+bool WriteFileAtomically(const std::string& path, const void* data, uint64_t size, std::string* whyFailed)
+{
+    const std::string temporary = TemporaryPathFor(path);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        SetReason(whyFailed, "cannot create " + temporary + ": " + SystemErrorText(errno));
+        return false;
+    }
+    bool ok = WriteAll(fd, static_cast<const unsigned char*>(data), size, whyFailed);
+    if (ok && fsync(fd) != 0) {
+        SetReason(whyFailed, "flush to disk failed: " + SystemErrorText(errno));
+        ok = false;
+    }
+    if (close(fd) != 0 && ok) {
+        SetReason(whyFailed, "close failed: " + SystemErrorText(errno));
+        ok = false;
+    }
+    if (ok && rename(temporary.c_str(), path.c_str()) != 0) {
+        SetReason(whyFailed, "cannot replace " + path + ": " + SystemErrorText(errno));
+        ok = false;
+    }
+    if (!ok) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(path));
+    return true;
+}
+
+bool RemoveFile(const std::string& path, std::string* whyFailed)
+{
+    if (unlink(path.c_str()) != 0) {
+        SetReason(whyFailed, SystemErrorText(errno));
+        return false;
+    }
+    return true;
+}
+
+bool CreateFolder(const std::string& path)
+{
+    if (mkdir(path.c_str(), 0755) == 0) {
+        return true;
+    }
+    struct stat info {};
+    return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void SetFileFaultForTesting(FileFault fault)
+{
+    g_fault.store(fault);
+}
+
+}  // namespace platform
