@@ -1,64 +1,97 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-// The one top-level window of the program, and its event queue. Everything that
-// touches the window system lives behind this interface.
+// The one top-level window of the program and its message queue. Everything that
+// touches the window system lives behind this interface; the framework sees only
+// these plain types.
 namespace platform {
 
 enum class WindowEventType : uint8_t {
-    None,
-    Close,
-    Activated,
-    Deactivated,
+    None,          // a message the program leaves to the system; it still counts as one message
+    Close,         // the user closes the window (also SIGTERM and SIGINT)
+    Quit,          // the quit message posted by PostQuit
+    Activated,     // the window gained the keyboard focus
+    Deactivated,   // the window lost it
     MouseMove,
     ButtonDown,
     ButtonUp,
     Wheel,
-    DeviceChange,
+    DeviceChange,  // a game pad was plugged in or removed
+    KeyDown,       // first press only; the system's auto-repeat is dropped
+    KeyUp,
 };
 
 enum class MouseButton : uint8_t { Left, Middle, Right };
 
 struct WindowEvent {
     WindowEventType type = WindowEventType::None;
-    int32_t x = 0;          // client pixels, for mouse events
-    int32_t y = 0;
+    int32_t x = 0;           // client pixels, for mouse moves and buttons; negative or beyond the
+    int32_t y = 0;           // client size while the mouse is captured and outside the window
     MouseButton button = MouseButton::Left;
-    int32_t wheelDelta = 0; // 120 per notch, positive away from the user
+    int32_t wheelDelta = 0;  // 120 per notch, positive away from the user
+    uint16_t keyCode = 0;    // physical key position: the USB HID usage id (the SDL scancode)
+    int32_t exitCode = 0;    // for Quit: the code given to PostQuit
 };
 
-// Starts the video back end; false when no display (and no dummy driver) exists.
-bool InitVideo();
-void ShutdownVideo();
+enum class ShowState : uint8_t { Normal, Minimized, Hidden };
 
-class Window {
-public:
-    Window() = default;
-    ~Window();
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
-
-    // Creates a captioned, non-resizable window with the given client size.
-    bool Create(const std::u16string& title, int clientWidth, int clientHeight);
-    void Destroy();
-    bool IsOpen() const { return handle_ != nullptr; }
-
-    void SetTitle(const std::u16string& title);
-    void SetClientSize(int width, int height);
-    void GetClientSize(int& width, int& height) const;
-    void Show();
-    bool IsMinimized() const;
-
-    // Takes the oldest waiting event; false when the queue is empty.
-    bool PeekEvent() const;
-    bool NextEvent(WindowEvent& event);
-
-    void* NativeHandle() const { return handle_; }
-
-private:
-    void* handle_ = nullptr;
+struct Point {
+    int x = 0;
+    int y = 0;
 };
+
+// Creates the window hidden, captioned and not resizable, with the given client size.
+// className names the window to the window system (its X11 class). Starts the video
+// back end first; false when that or the window fails.
+bool CreateMainWindow(const char* className, const std::u16string& title, int clientWidth, int clientHeight);
+void DestroyMainWindow();
+bool HasMainWindow();
+
+void SetWindowTitle(const std::u16string& title);
+void SetWindowClientSize(int width, int height);
+bool GetWindowClientSize(int& width, int& height);
+// The size the window's frame adds to the client size; false when the window system
+// does not tell.
+bool GetWindowFrameExtra(int& extraWidth, int& extraHeight);
+// Moves the window so that its outer frame's top-left corner is at (x, y).
+void SetWindowFramePosition(int x, int y);
+void ShowMainWindow();
+ShowState GetShowState();
+
+// Width and height of the display the window is on (the first display when there is
+// no window); false when unknown.
+bool GetMonitorSize(int& width, int& height);
+
+// The cursor in client pixels, wherever it is on the screen (negative left of or above
+// the client area); false when unknown.
+bool GetCursorClientPosition(int& x, int& y);
+// Shows or hides the system cursor while it is over the window.
+void ShowSystemCursor(bool show);
+// Keeps mouse events coming while a button is held outside the window.
+void CaptureMouse(bool capture);
+
+// True when a message is waiting. A posted quit waits behind every other message.
+bool PeekEvent();
+// Takes the oldest waiting message; false when none waits.
+bool NextEvent(WindowEvent& event);
+// Sleeps until a message arrives or the time-out passes.
+void WaitForEvent(int timeoutMs);
+// Queues the quit message; it is delivered once no other message is waiting.
+void PostQuit(int exitCode);
+
+// The client area is painted black whenever the window system asks for it, until the
+// graphics device presents frames itself and turns this off.
+void SetEraseBackground(bool erase);
+
+// Test hooks: headless tests drive the window through these.
+// Queues a message as the window system would deliver it (Quit goes through PostQuit).
+void PushTestEvent(const WindowEvent& event);
+// Replaces the window's real show state while set (the dummy driver cannot minimise).
+void SetTestShowState(std::optional<ShowState> state);
+// Replaces the real cursor position (client pixels) while set.
+void SetTestCursorPosition(std::optional<Point> position);
 
 }  // namespace platform

@@ -1,41 +1,125 @@
 #include "framework/app/application.h"
 
-#include "platform/window.h"
+#include <filesystem>
+#include <locale>
+#include <stdexcept>
+#include <system_error>
+
+#include "framework/app/canvas.h"
+#include "framework/app/command_line.h"
+#include "framework/app/crash_handler.h"
+#include "framework/app/framework_manager.h"
+#include "framework/app/quitting.h"
+#include "framework/log/log.h"
+#include "framework/window/message_pump.h"
 
 namespace vesk::app {
 
 namespace {
-platform::Window* g_window = nullptr;
-bool g_quitting = false;
+
+std::u16string g_commandLine;
+
+void UseUserLocale()
+{
+    try {
+        std::locale::global(std::locale(""));
+    } catch (const std::runtime_error&) {
+        // An environment naming a locale the system lacks: keep the classic one.
+        log::Warning("the user's locale is not available; using the default locale");
+    }
+}
+
+void MakeSaveFolder()
+{
+    std::error_code error;  // an existing folder is fine; a failure shows when saving
+    std::filesystem::create_directory(kSaveFolder, error);
+}
+
+// Steps of subsystems that come later. Each is called at its place in the start-up
+// or shut-down order and does nothing until its subsystem fills it in.
+void StartStorefront() {}              // storefront API start-up
+void StopStorefront() {}               // storefront API shut-down
+void RunStorefrontCallbacks() {}       // storefront callbacks, once per frame
+void CreateHeaps() {}                  // the arena heaps
+void ReleaseHeaps() {}
+void CreateParticleHeap() {}
+void SetInputOptions() {}              // input option word 0x100: the mouse drives pad 0's touch point
+void CreateInput() {}
+void ReleaseInput() {}
+void CreateSound() {}
+void ReleaseSound() {}
+void CreateLayoutManager() {}
+void ReleaseLayoutManager() {}
+void CreateParticleRuntime() {}
+void ReleaseParticleRuntime() {}
+void ReleaseShaders() {}
+void ReleaseRenderStates() {}
+
+void RunMainLoop(const GameCallbacks& game)
+{
+    int quit = 0;
+    while (quit == 0) {
+        int exitCode = 0;
+        if (window::PumpMessages(&quit, &exitCode) == 0) {
+            RunStorefrontCallbacks();
+            quit = game.frame ? game.frame() : 1;
+        }
+    }
+}
+
+void ShutDown(const GameCallbacks& game, bool gameStarted)
+{
+    if (gameStarted && game.shutdown) game.shutdown();
+    ReleaseParticleRuntime();
+    ReleaseLayoutManager();
+    StopStorefront();
+    ReleaseSound();
+    ReleaseInput();
+    ReleaseShaders();
+    ReleaseRenderStates();
+    ReleaseFrameworkManager();
+    ReleaseDeviceAndWindow();
+    ReleaseHeaps();
+    RemoveCrashHandler();
+}
+
 }  // namespace
+
+const std::u16string& GetCommandLine()
+{
+    return g_commandLine;
+}
 
 int RunApplication(const std::u16string& commandLine, const GameCallbacks& game)
 {
-    (void)commandLine;
-    if (!platform::InitVideo()) return 1;
+    ClearQuitting();
+    UseUserLocale();
+    InstallCrashHandler();
+    StartStorefront();
+    CreateHeaps();
+    ScanCommandLine(commandLine);  // the screen sizes it reads are not applied
+    SetupCanvas();
+    SetInputOptions();
+    MakeSaveFolder();
+    g_commandLine = commandLine;
 
-    platform::Window window;
-    g_window = &window;
-    window.Create(u"VARNOLIS", 1280, 720);
-    window.Show();
-
-    if (game.startup) game.startup();
-    int quit = 0;
-    while (quit == 0) {
-        if (window.PeekEvent()) {
-            platform::WindowEvent event;
-            if (window.NextEvent(event) && event.type == platform::WindowEventType::Close) g_quitting = true;
-            if (g_quitting) quit = 1;
-            continue;
-        }
-        if (window.IsMinimized()) continue;
-        quit = game.frame ? game.frame() : 1;
+    if (!CreateFrameworkManager()) {
+        // Without a window the player could never end the program.
+        log::Error("cannot create the game window");
+        ShutDown(game, false);
+        return 1;
     }
-    if (game.shutdown) game.shutdown();
+    CreateParticleHeap();
+    SetupRenderResources();
+    CreateInput();
+    CreateSound();
+    CreateLayoutManager();
+    CreateParticleRuntime();
+    if (game.startup) game.startup();
 
-    g_window = nullptr;
-    window.Destroy();
-    platform::ShutdownVideo();
+    RunMainLoop(game);
+
+    ShutDown(game, true);
     return 0;
 }
 

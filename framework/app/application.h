@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace vesk::app {
 
@@ -13,8 +12,14 @@ struct GameCallbacks {
     void (*shutdown)() = nullptr;
 };
 
-// Brings the framework up, runs the main loop until the game asks to quit and
-// tears everything down again. Returns the process exit code.
+// Brings the framework up, runs the main loop until the game asks to quit and tears
+// everything down again. Returns 0 when the loop ended, 1 when no window could be made.
 int RunApplication(const std::u16string& commandLine, const GameCallbacks& game);
+
+// The command line the application was started with.
+const std::u16string& GetCommandLine();
+
+// The folder of the save file, made at start-up in the current folder.
+inline constexpr const char* kSaveFolder = "SaveWin";
 
 }  // namespace vesk::app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vesk::app {
+
+// The framework's root object: one instance from start-up to shut-down.
+struct GAME_CFrameworkManager {
+    int32_t currentViewIndex = 0;    // which canvas view record the 2D transform uses
+    // The font manager goes here (fonts).
+    // The sprite-group registry goes here (sprite packages).
+    // The texture registry goes here (textures).
+    // The 3D camera goes here (camera).
+    uint32_t clearColor = 0xFF000000u;  // back-buffer clear colour, RGBA: opaque black
+};
+
+// Null before CreateFrameworkManager and after ReleaseFrameworkManager.
+GAME_CFrameworkManager* GetFrameworkManager();
+
+// Creates the manager, reads the platform language, titles and creates the window and
+// the graphics device and builds the render states. False when no window could be made.
+bool CreateFrameworkManager();
+
+// Loads the shaders, prepares the polygon renderers and the sprite-group registry, and
+// sets up the camera and the clear colour.
+void SetupRenderResources();
+
+// Called by the game frame before anything is drawn.
+void BeginFrameDraw();
+
+// Frees the manager; then the device and the window go.
+void ReleaseFrameworkManager();
+void ReleaseDeviceAndWindow();
+
+}  // namespace vesk::app

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vesk::app {
+
+// The quitting flag: set once, when the window is closed. The game frame returns it to
+// end the main loop, and loaders on worker threads poll it to stop early, so it may be
+// read from any thread.
+bool IsQuitting();
+void SetQuitting();
+
+// Clears the flag at the start of a run of the application.
+void ClearQuitting();
+
+}  // namespace vesk::app

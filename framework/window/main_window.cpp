@@ -1,0 +1,80 @@
+#include "framework/window/main_window.h"
+
+#include <string>
+
+#include "framework/app/canvas.h"
+#include "platform/window.h"
+
+namespace vesk::window {
+
+namespace {
+MainWindowRecord g_record;
+}  // namespace
+
+MainWindowRecord& GetMainWindowRecord()
+{
+    return g_record;
+}
+
+bool CreateMainWindow(std::u16string_view title)
+{
+    g_record = MainWindowRecord{};
+    const app::WindowSize size = app::GetInitialWindowSize();
+    g_record.initialWidth = static_cast<int>(size.width);
+    g_record.initialHeight = static_cast<int>(size.height);
+
+    if (!platform::CreateMainWindow(kWindowClassName, std::u16string(title), g_record.initialWidth,
+                                    g_record.initialHeight)) {
+        return false;
+    }
+    MeasureWindowFrame();
+    platform::SetWindowFramePosition(0, 0);
+    return true;
+}
+
+void MeasureWindowFrame()
+{
+    if (g_record.extraWidth >= 0 && g_record.extraHeight >= 0) return;
+    int extraWidth = 0;
+    int extraHeight = 0;
+    if (platform::GetWindowFrameExtra(extraWidth, extraHeight)) {
+        g_record.extraWidth = extraWidth;
+        g_record.extraHeight = extraHeight;
+    }
+}
+
+void SetWindowedClientSize(int width, int height)
+{
+    platform::SetWindowClientSize(width, height);
+    app::SetCanvasClientSize(width, height);
+}
+
+void ShowMainWindow()
+{
+    platform::ShowMainWindow();
+}
+
+void SetMainWindowTitle(std::u16string_view title)
+{
+    platform::SetWindowTitle(std::u16string(title));
+}
+
+void ReleaseMainWindow()
+{
+    platform::DestroyMainWindow();
+}
+
+MonitorSize GetMonitorSize()
+{
+    int width = 0;
+    int height = 0;
+    if (!platform::GetMonitorSize(width, height)) return {};
+    return {static_cast<float>(width), static_cast<float>(height)};
+}
+
+void OnWindowActivated()
+{
+    // The graphics device re-enters full screen here when activation lost it.
+}
+
+}  // namespace vesk::window

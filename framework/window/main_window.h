@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string_view>
+
+namespace vesk::window {
+
+// The name the window is known by to the window system.
+inline constexpr const char* kWindowClassName = "KLO";
+
+// The window's part of the device record.
+struct MainWindowRecord {
+    int initialWidth = 0;          // client size at creation (640 x 360)
+    int initialHeight = 0;
+    int extraWidth = -1;           // what the frame adds to the client size; -1 until measured
+    int extraHeight = -1;
+    bool systemCursorShown = false;
+};
+
+MainWindowRecord& GetMainWindowRecord();
+
+// Creates the window, hidden, at the initial window size of the canvas set-up, then
+// moves its frame to the top-left corner of the screen. False when the window system
+// cannot give a window.
+bool CreateMainWindow(std::u16string_view title);
+
+// Learns the frame's extra width and height once.
+void MeasureWindowFrame();
+
+// Gives the window a new client size and takes it into the canvas view record.
+void SetWindowedClientSize(int width, int height);
+
+void ShowMainWindow();
+void SetMainWindowTitle(std::u16string_view title);
+void ReleaseMainWindow();
+
+struct MonitorSize {
+    float width = 0.0f;
+    float height = 0.0f;
+};
+
+// The size of the monitor the window is on; 0 x 0 when unknown.
+MonitorSize GetMonitorSize();
+
+// Called when the window becomes active again.
+void OnWindowActivated();
+
+}  // namespace vesk::window

@@ -1,0 +1,63 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "framework/app/crash_handler.h"
+
+namespace vesk::app {
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CrashHandler, ReportNamesSignalAddressTimeAndBacktrace)
+{
+    const std::string path = "crash_report_test.log";
+    std::remove(path.c_str());
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    WriteCrashReport(fd, SIGSEGV, reinterpret_cast<const void*>(0xdeadbeef));
+    close(fd);
+
+    const std::string report = ReadFile(path);
+    EXPECT_NE(report.find("SIGSEGV (11)"), std::string::npos) << report;
+    EXPECT_NE(report.find("address: 0xdeadbeef"), std::string::npos) << report;
+    EXPECT_TRUE(std::regex_search(report, std::regex(R"(time: \d{4}-\d\d-\d\d \d\d:\d\d:\d\d UTC)"))) << report;
+    const size_t backtraceAt = report.find("backtrace:\n");
+    ASSERT_NE(backtraceAt, std::string::npos);
+    EXPECT_GT(report.size(), backtraceAt + 12);  // at least one frame follows
+    std::remove(path.c_str());
+}
+
+TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogAndStillEndsTheProcess)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string path = "crash_death_test.log";
+    std::remove(path.c_str());
+    EXPECT_EXIT(
+        {
+            InstallCrashHandler(path.c_str());
+            raise(SIGABRT);
+        },
+        testing::KilledBySignal(SIGABRT), "");
+    const std::string report = ReadFile(path);
+    EXPECT_NE(report.find("SIGABRT"), std::string::npos) << report;
+    EXPECT_NE(report.find("backtrace:"), std::string::npos) << report;
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace vesk::app

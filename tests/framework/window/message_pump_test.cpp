@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "tests/framework/window/window_test_fixture.h"
+
+namespace vesk::window::test {
+namespace {
+
+using platform::ShowState;
+using platform::WindowEventType;
+
+using MessagePumpTest = WindowTest;
+
+TEST_F(MessagePumpTest, OneMessagePerPassAndAFrameOnlyWhenNoneWaits)
+{
+    PushMouseMove(1, 1);
+    PushMouseMove(2, 2);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_EQ(GetWindowInputState().rawCursorX, 1);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_EQ(GetWindowInputState().rawCursorX, 2);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 0);
+
+    // A message the program leaves alone still takes its pass.
+    PushType(WindowEventType::None);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 0);
+    EXPECT_EQ(quit, 0);
+}
+
+TEST_F(MessagePumpTest, MinimisedOrHiddenWindowRunsNoFrameButHandlesMessages)
+{
+    for (const ShowState state : {ShowState::Minimized, ShowState::Hidden}) {
+        platform::SetTestShowState(state);
+        EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+
+        PushMouseMove(33, 44);
+        EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+        EXPECT_EQ(GetWindowInputState().rawCursorX, 33);
+        EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+
+        platform::SetTestShowState(ShowState::Normal);
+        EXPECT_EQ(PumpMessages(&quit, &exitCode), 0);
+    }
+}
+
+TEST_F(MessagePumpTest, RealShowStateOfTheWindowIsSeen)
+{
+    EXPECT_EQ(platform::GetShowState(), ShowState::Normal);
+    ReleaseMainWindow();
+    ASSERT_TRUE(CreateMainWindow(u"VARNOLIS"));
+    // Created windows stay hidden until the device shows them.
+    EXPECT_EQ(platform::GetShowState(), ShowState::Hidden);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+}
+
+TEST_F(MessagePumpTest, PostedQuitCarriesItsCode)
+{
+    platform::PostQuit(7);
+    EXPECT_TRUE(platform::PeekEvent());
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_EQ(quit, 1);
+    EXPECT_EQ(exitCode, 7);
+}
+
+}  // namespace
+}  // namespace vesk::window::test
