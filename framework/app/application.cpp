@@ -11,6 +11,7 @@
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
 #include "framework/log/log.h"
+#include "framework/memory/heaps.h"
 #include "framework/window/message_pump.h"
 
 namespace vesk::app {
@@ -40,9 +41,6 @@ void MakeSaveFolder()
 void StartStorefront() {}              // storefront API start-up
 void StopStorefront() {}               // storefront API shut-down
 void RunStorefrontCallbacks() {}       // storefront callbacks, once per frame
-void CreateHeaps() {}                  // the arena heaps
-void ReleaseHeaps() {}
-void CreateParticleHeap() {}
 void SetInputOptions() {}              // input option word 0x100: the mouse drives pad 0's touch point
 void CreateInput() {}
 void ReleaseInput() {}
@@ -79,7 +77,7 @@ void ShutDown(const GameCallbacks& game, bool gameStarted)
     ReleaseRenderStates();
     ReleaseFrameworkManager();
     ReleaseDeviceAndWindow();
-    ReleaseHeaps();
+    memory::ReleaseHeaps();
     RemoveCrashHandler();
 }
 
@@ -96,7 +94,7 @@ int RunApplication(const std::u16string& commandLine, const GameCallbacks& game)
     UseUserLocale();
     InstallCrashHandler();
     StartStorefront();
-    CreateHeaps();
+    memory::CreateHeaps();  // without them everything runs on the general allocator
     ScanCommandLine(commandLine);  // the screen sizes it reads are not applied
     SetupCanvas();
     SetInputOptions();
@@ -109,7 +107,7 @@ int RunApplication(const std::u16string& commandLine, const GameCallbacks& game)
         ShutDown(game, false);
         return 1;
     }
-    CreateParticleHeap();
+    memory::CreateParticleHeap();
     SetupRenderResources();
     CreateInput();
     CreateSound();

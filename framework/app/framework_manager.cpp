@@ -1,7 +1,5 @@
 #include "framework/app/framework_manager.h"
 
-#include <new>
-
 #include "framework/app/window_title.h"
 #include "framework/window/main_window.h"
 
@@ -34,8 +32,8 @@ GAME_CFrameworkManager* GetFrameworkManager()
 
 bool CreateFrameworkManager()
 {
-    // The main heap takes the manager once the heaps exist.
-    g_manager = new (std::nothrow) GAME_CFrameworkManager();
+    // From the main heap, or the general allocator without one; null when out of memory.
+    g_manager = new GAME_CFrameworkManager();
 
     const int language = ReadPlatformLanguage();
     const bool created = CreateDeviceAndWindow(WindowTitleForPlatformLanguage(language));

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "framework/memory/heaps.h"
+
 namespace vesk::app {
 
 // The framework's root object: one instance from start-up to shut-down.
-struct GAME_CFrameworkManager {
+struct GAME_CFrameworkManager : memory::MainHeapObject {
     int32_t currentViewIndex = 0;    // which canvas view record the 2D transform uses
     // The font manager goes here (fonts).
     // The sprite-group registry goes here (sprite packages).

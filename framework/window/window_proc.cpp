@@ -4,6 +4,7 @@
 
 #include "framework/app/canvas.h"
 #include "framework/app/quitting.h"
+#include "framework/thread/thread.h"
 #include "framework/window/main_window.h"
 
 namespace vesk::window {
@@ -72,8 +73,8 @@ void OnButton(const platform::WindowEvent& event, bool down)
 void OnClose()
 {
     app::SetQuitting();
-    // The worker-thread module lands next: the wait for the last worker thread
-    // goes here, before the quit message.
+    // A save in flight finishes before the program quits; loaders see the flag and stop.
+    thread::WaitForLastThread();
     platform::PostQuit(0);
 }
 

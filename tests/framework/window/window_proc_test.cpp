@@ -1,9 +1,13 @@
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "framework/app/quitting.h"
+#include "framework/thread/thread.h"
 #include "tests/framework/window/window_test_fixture.h"
 
 namespace vesk::window::test {
@@ -179,6 +183,36 @@ TEST_F(WindowProcTest, CloseSetsQuittingAndQuitArrivesAfterWaitingMessages)
     EXPECT_EQ(quit, 1);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(PumpMessages(&quit, &exitCode), 0);  // nothing left
+}
+
+std::atomic<bool> g_jobDone{false};
+
+// Stands for a save job that notices the close only once it has started and then
+// still needs a while to finish its file.
+void SlowJob(thread::SYS_CThread*, void*, std::intptr_t)
+{
+    while (!app::IsQuitting()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    g_jobDone = true;
+}
+
+TEST_F(WindowProcTest, CloseWaitsForTheRunningWorkerThreadBeforeQuitting)
+{
+    app::ClearQuitting();
+    g_jobDone = false;
+    thread::SYSWIN_CThread* worker = thread::CreateThreadObject();
+    ASSERT_NE(worker, nullptr);
+    ASSERT_TRUE(worker->Start("SaveCreate", SlowJob, nullptr, 0, 0, 0, 1));
+
+    PushType(WindowEventType::Close);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_TRUE(g_jobDone);
+    EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_EQ(quit, 1);
+
+    worker->Poll();
+    EXPECT_TRUE(worker->IsFinished());
+    delete worker;
 }
 
 TEST_F(WindowProcTest, TerminationSignalIsACloseRequest)
