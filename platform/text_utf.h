@@ -5,7 +5,13 @@
 
 namespace platform {
 
-// UTF-16 to UTF-8 for the few places where the platform wants narrow text.
+// UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// UTF-8 to UTF-16, code points above U+FFFF as surrogate pairs. Every ill-formed
+// sequence (stray or missing continuation bytes, overlong forms, encoded
+// surrogates, values above U+10FFFF) becomes one U+FFFD per maximal invalid run,
+// so untrusted bytes always convert.
+std::u16string Utf8ToUtf16(std::string_view text);
 
 }  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/text_utf.h"
+
+namespace vesk::text {
+
+// The one UTF-8 / UTF-16 conversion of the program lives in the platform layer
+// (it depends on nothing); the framework and the game reach it from here.
+using platform::Utf16ToUtf8;
+using platform::Utf8ToUtf16;
+
+}  // namespace vesk::text
