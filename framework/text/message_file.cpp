@@ -222,6 +222,16 @@ bool RegisterMessageFile(std::vector<uint8_t> file, std::string_view name)
     return true;
 }
 
+bool RegisterMessageFile(const void* block, size_t size, std::string_view name)
+{
+    if (!block) {
+        log::Error(FormatText("message file '%s' refused: no data", {name}));
+        return false;
+    }
+    const auto* bytes = static_cast<const uint8_t*>(block);
+    return RegisterMessageFile(std::vector<uint8_t>(bytes, bytes + size), name);
+}
+
 void ReleaseMessageFile()
 {
     InstalledTable().reset();

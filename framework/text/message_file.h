@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -65,6 +66,9 @@ private:
 // still installed and the new revision is not greater than its revision. A
 // refused file is freed; the installed table then stays as it was.
 bool RegisterMessageFile(std::vector<uint8_t> file, std::string_view name = "message file");
+// The same for a block read by the file layer; the bytes are copied, so the
+// caller frees its block whatever the result. A null block is refused.
+bool RegisterMessageFile(const void* block, size_t size, std::string_view name = "message file");
 
 // Releases the installed table, whatever its header says, so that a file of
 // any revision installs next (the language change and game end call this).

@@ -97,6 +97,14 @@ TEST_F(MessageFileTest, KeysSharingABucketMatchWholeKeysInListOrder)
     EXPECT_FALSE(GetMessageEntry("@abcdefg"));
 }
 
+TEST_F(MessageFileTest, BlockFromTheFileLayerIsCopied)
+{
+    auto block = BuildMessageFile({{"K", u"copied"}});
+    ASSERT_TRUE(RegisterMessageFile(block.data(), block.size()));
+    block.assign(block.size(), 0);
+    EXPECT_EQ(TextOf("K"), u"copied");
+}
+
 TEST_F(MessageFileTest, NothingIsFoundWithoutATableOrForAnEmptyKey)
 {
     EXPECT_FALSE(IsMessageFileInstalled());
@@ -125,6 +133,9 @@ TEST_F(MessageFileTest, BadHeadersAreRefusedAndLogged)
     vesk::log::test::LogCapture log;
     EXPECT_FALSE(RegisterMessageFile({}, "none.mes"));
     EXPECT_TRUE(log.Contains("message file 'none.mes' refused: is empty"));
+
+    EXPECT_FALSE(RegisterMessageFile(nullptr, 64, "null.mes"));
+    EXPECT_TRUE(log.Contains("message file 'null.mes' refused: no data"));
 
     auto wrongFormat = BuildMessageFile({{"A", u"a"}});
     PutU32(wrongFormat, mf::kFormatOffset, 0x00010001);
