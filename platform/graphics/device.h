@@ -1,0 +1,118 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/gfx_types.h"
+#include "platform/graphics/program.h"
+#include "platform/graphics/resources.h"
+
+namespace platform::gfx {
+
+class Rasterizer;
+struct ClipVertex;
+
+// The software graphics device: it creates resources and states, holds what
+// is bound, and draws indexed triangle lists at once into the bound target.
+// Same inputs give the same pixels on every machine.
+class Device {
+public:
+    Device();
+    ~Device();
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    std::unique_ptr<Texture> CreateTexture(int width, int height, PixelFormat format);
+    std::unique_ptr<DepthBuffer> CreateDepthBuffer(int width, int height);
+    std::unique_ptr<Buffer> CreateBuffer(BufferKind kind, BufferUsage usage, std::size_t size,
+                                         const void* initial = nullptr);
+    std::unique_ptr<RasterizerState> CreateRasterizerState(const RasterizerDesc& desc);
+    // Null for a stencil request: the device has no stencil buffer.
+    std::unique_ptr<DepthStencilState> CreateDepthStencilState(const DepthStencilDesc& desc);
+    std::unique_ptr<SamplerState> CreateSamplerState(const SamplerDesc& desc);
+    std::unique_ptr<BlendState> CreateBlendState(const BlendDesc& desc);
+    // From the bytes of a ".cfx" file; null with the reason in `error`.
+    std::unique_ptr<VertexShader> CreateVertexShader(const void* bytes, std::size_t size, std::string& error);
+    std::unique_ptr<PixelShader> CreatePixelShader(const void* bytes, std::size_t size, std::string& error);
+    // Null when the layout lacks an attribute the program reads.
+    std::unique_ptr<InputLayout> CreateInputLayout(std::span<const InputElement> elements, const VertexShader& shader,
+                                                   std::string& error);
+
+    void SetRenderTarget(Texture* color, DepthBuffer* depth);
+    Texture* RenderTarget() const { return target_; }
+    DepthBuffer* DepthTarget() const { return depth_; }
+    void SetViewport(const Viewport& viewport);
+    const Viewport& GetViewport() const { return viewport_; }
+    void ClearRenderTarget(const float rgba[4]);
+    void ClearDepth(float depth);
+
+    void SetRasterizerState(const RasterizerState* state);
+    void SetDepthStencilState(const DepthStencilState* state);
+    void SetBlendState(const BlendState* state);
+    void SetSampler(int slot, const SamplerState* state);
+    void SetTexture(int slot, const Texture* texture);
+    void SetVertexConstantBuffer(int slot, const Buffer* buffer);
+    void SetPixelConstantBuffer(int slot, const Buffer* buffer);
+    void SetInputLayout(const InputLayout* layout);
+    void SetVertexShader(const VertexShader* shader);
+    void SetPixelShader(const PixelShader* shader);
+    void SetVertexBuffer(const Buffer* buffer, std::uint32_t stride, std::uint32_t offset);
+    void SetIndexBuffer(const Buffer* buffer, IndexFormat format, std::uint32_t offset);
+    // Unbinds everything and returns every state to its default.
+    void ClearState();
+
+    void DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std::int32_t baseVertex);
+
+    // The integer path for axis-aligned quads is on by default; tests turn it
+    // off to compare against the triangle path.
+    void SetQuadPathEnabled(bool enabled) { quadPath_ = enabled; }
+
+    struct Stats {
+        std::uint64_t draws = 0;
+        std::uint64_t triangles = 0;
+        std::uint64_t fastQuads = 0;
+        std::uint64_t rasterizerBinds = 0;
+        std::uint64_t depthStencilBinds = 0;
+        std::uint64_t blendBinds = 0;
+        std::uint64_t samplerBinds = 0;
+        std::uint64_t stateObjectsCreated = 0;
+    };
+    const Stats& GetStats() const { return stats_; }
+    void ResetStats() { stats_ = {}; }
+
+private:
+    bool DecodeVertex(std::uint32_t index, VertexInput& out) const;
+
+    Texture* target_ = nullptr;
+    DepthBuffer* depth_ = nullptr;
+    Viewport viewport_;
+    const RasterizerState* rasterizer_ = nullptr;
+    const DepthStencilState* depthStencil_ = nullptr;
+    const BlendState* blend_ = nullptr;
+    const SamplerState* samplers_[kMaxSamplerSlots] = {};
+    const Texture* textures_[kMaxTextureSlots] = {};
+    const Buffer* vertexConstants_[kMaxConstantSlots] = {};
+    const Buffer* pixelConstants_[kMaxConstantSlots] = {};
+    const InputLayout* layout_ = nullptr;
+    const VertexShader* vertexShader_ = nullptr;
+    const PixelShader* pixelShader_ = nullptr;
+    const Buffer* vertexBuffer_ = nullptr;
+    std::uint32_t vertexStride_ = 0;
+    std::uint32_t vertexOffset_ = 0;
+    const Buffer* indexBuffer_ = nullptr;
+    IndexFormat indexFormat_ = IndexFormat::U16;
+    std::uint32_t indexOffset_ = 0;
+    bool quadPath_ = true;
+    Stats stats_;
+    std::unique_ptr<Rasterizer> raster_;
+    // Scratch of DrawIndexed, kept so that drawing does not allocate.
+    std::vector<std::uint32_t> indices_;
+    std::vector<ClipVertex> transformed_;
+    std::vector<std::uint8_t> valid_;
+};
+
+}  // namespace platform::gfx

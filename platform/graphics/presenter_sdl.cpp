@@ -1,0 +1,99 @@
+#include <SDL.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "platform/graphics/presenter.h"
+#include "platform/graphics/resources.h"
+
+namespace platform::gfx {
+
+namespace {
+constexpr std::uint64_t kFrameNs = 1'000'000'000ull / 60;
+
+SDL_Renderer* AsRenderer(void* p) { return static_cast<SDL_Renderer*>(p); }
+SDL_Texture* AsTexture(void* p) { return static_cast<SDL_Texture*>(p); }
+
+std::uint64_t NowNs()
+{
+    const std::uint64_t counter = SDL_GetPerformanceCounter();
+    const std::uint64_t frequency = SDL_GetPerformanceFrequency();
+    return static_cast<std::uint64_t>(static_cast<unsigned __int128>(counter) * 1'000'000'000ull / frequency);
+}
+}  // namespace
+
+Presenter::~Presenter() { Destroy(); }
+
+bool Presenter::Create(void* nativeWindow)
+{
+    Destroy();
+    auto* window = static_cast<SDL_Window*>(nativeWindow);
+    if (!window) return false;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) return false;
+    renderer_ = renderer;
+    SDL_RendererInfo info;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    // The dummy driver claims nothing it can keep; pace by the clock there.
+    const bool dummy = driver && std::string_view(driver) == "dummy";
+    vsync_ = !dummy && SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    nextDeadlineNs_ = 0;
+    return true;
+}
+
+void Presenter::Destroy()
+{
+    if (texture_) SDL_DestroyTexture(AsTexture(texture_));
+    if (renderer_) SDL_DestroyRenderer(AsRenderer(renderer_));
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    textureWidth_ = textureHeight_ = 0;
+}
+
+bool Presenter::Present(const Texture& backBuffer)
+{
+    if (!renderer_) return false;
+    const int width = backBuffer.Width();
+    const int height = backBuffer.Height();
+    if (width <= 0 || height <= 0) return false;
+    if (!texture_ || width != textureWidth_ || height != textureHeight_) {
+        if (texture_) SDL_DestroyTexture(AsTexture(texture_));
+        texture_ = SDL_CreateTexture(AsRenderer(renderer_), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
+                                     height);
+        if (!texture_) return false;
+        textureWidth_ = width;
+        textureHeight_ = height;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(AsTexture(texture_), nullptr, &pixels, &pitch) != 0) return false;
+    // Device pixels are 0xAARRGGBB words, which is ARGB8888 as SDL means it.
+    const std::uint32_t* source = backBuffer.Pixels();
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(static_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(pitch) * y,
+                    source + static_cast<std::size_t>(width) * y, static_cast<std::size_t>(width) * 4);
+    }
+    SDL_UnlockTexture(AsTexture(texture_));
+    SDL_RenderClear(AsRenderer(renderer_));
+    SDL_RenderCopy(AsRenderer(renderer_), AsTexture(texture_), nullptr, nullptr);
+    SDL_RenderPresent(AsRenderer(renderer_));
+    if (!vsync_) Pace();
+    return true;
+}
+
+void Presenter::Pace()
+{
+    const std::uint64_t now = NowNs();
+    if (nextDeadlineNs_ == 0 || now > nextDeadlineNs_ + kFrameNs) {
+        // First frame, or far behind: start counting from now.
+        nextDeadlineNs_ = now + kFrameNs;
+        return;
+    }
+    if (now < nextDeadlineNs_) SDL_Delay(static_cast<Uint32>((nextDeadlineNs_ - now) / 1'000'000ull));
+    while (NowNs() < nextDeadlineNs_) {
+    }
+    nextDeadlineNs_ += kFrameNs;
+}
+
+}  // namespace platform::gfx

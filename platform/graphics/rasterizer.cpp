@@ -1,0 +1,667 @@
+#include "platform/graphics/rasterizer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "platform/graphics/blend.h"
+#include "platform/graphics/pixel_math.h"
+
+namespace platform::gfx {
+
+namespace {
+
+constexpr int kSubpixelBits = 8;
+constexpr long long kSubpixel = 1LL << kSubpixelBits;
+constexpr long long kHalfPixel = kSubpixel / 2;
+// Screen positions stay within this many pixels of the viewport centre, so
+// fixed-point edge functions fit in 64 bits; farther geometry is clipped.
+constexpr double kGuardBandPixels = 16384.0;
+constexpr int kMaxClipVertices = 12;
+
+long long FloorDiv(long long a, long long b)
+{
+    long long q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
+
+bool DepthPasses(Comparison func, float z, float stored)
+{
+    switch (func) {
+    case Comparison::Never: return false;
+    case Comparison::Less: return z < stored;
+    case Comparison::Equal: return z == stored;
+    case Comparison::LessEqual: return z <= stored;
+    case Comparison::Greater: return z > stored;
+    case Comparison::NotEqual: return z != stored;
+    case Comparison::GreaterEqual: return z >= stored;
+    case Comparison::Always: return true;
+    }
+    return false;
+}
+
+inline double Eval(double a0, double a, double b, double dx, double dy) { return a0 + a * dx + b * dy; }
+
+}  // namespace
+
+struct Rasterizer::ScreenVertex {
+    long long x = 0;  // fixed point, kSubpixelBits fraction
+    long long y = 0;
+    double z = 0;
+    double invW = 1;
+    const float* varyings = nullptr;
+};
+
+struct Rasterizer::Triangle {
+    const ScreenVertex* v[3];
+    long long edgeA[3], edgeB[3], edgeX[3], edgeY[3];
+    int bias[3];
+    int x0, y0, x1, y1;  // pixel bounds, inclusive
+    bool affine;
+    Plane depth;
+    Plane invW;
+    Plane varyings[kMaxVaryings];
+};
+
+bool Rasterizer::Begin(const DrawState& state)
+{
+    state_ = state;
+    if (!state_.target || !state_.pixel || !state_.pixel->shade) return false;
+    const Viewport& vp = state_.viewport;
+    if (!(vp.width > 0.0f) || !(vp.height > 0.0f)) return false;
+    // Pixels whose centres lie inside the viewport and the target.
+    clipX0_ = std::max(0, static_cast<int>(std::ceil(vp.x - 0.5f)));
+    clipY0_ = std::max(0, static_cast<int>(std::ceil(vp.y - 0.5f)));
+    clipX1_ = std::min(state_.target->Width(), static_cast<int>(std::ceil(vp.x + vp.width - 0.5f)));
+    clipY1_ = std::min(state_.target->Height(), static_cast<int>(std::ceil(vp.y + vp.height - 0.5f)));
+    if (clipX0_ >= clipX1_ || clipY0_ >= clipY1_) return false;
+    guardX_ = kGuardBandPixels / (0.5 * vp.width);
+    guardY_ = kGuardBandPixels / (0.5 * vp.height);
+    varyingCount_ = std::clamp(state_.pixel->varyingCount, 0, kMaxVaryings);
+    if (state_.depth && (state_.depth->Width() < clipX1_ || state_.depth->Height() < clipY1_)) state_.depth = nullptr;
+    return true;
+}
+
+bool Rasterizer::Inside(const ClipVertex& v) const
+{
+    const float x = v.position[0], y = v.position[1], z = v.position[2], w = v.position[3];
+    return w > 1e-7f && z >= 0.0f && z <= w && std::fabs(x) <= guardX_ * w && std::fabs(y) <= guardY_ * w;
+}
+
+void Rasterizer::Project(const ClipVertex& v, ScreenVertex& out) const
+{
+    const Viewport& vp = state_.viewport;
+    const double invW = 1.0 / static_cast<double>(v.position[3]);
+    const double nx = v.position[0] * invW;
+    const double ny = v.position[1] * invW;
+    const double nz = v.position[2] * invW;
+    const double sx = (nx + 1.0) * 0.5 * vp.width + vp.x;
+    const double sy = (1.0 - ny) * 0.5 * vp.height + vp.y;
+    out.x = std::llrint(sx * kSubpixel);
+    out.y = std::llrint(sy * kSubpixel);
+    out.z = vp.minDepth + nz * (static_cast<double>(vp.maxDepth) - vp.minDepth);
+    out.invW = invW;
+    out.varyings = v.varyings;
+}
+
+void Rasterizer::DrawTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c)
+{
+    ++trianglesDrawn;
+    if (Inside(a) && Inside(b) && Inside(c)) {
+        ScreenVertex s[3];
+        Project(a, s[0]);
+        Project(b, s[1]);
+        Project(c, s[2]);
+        RasterTriangle(s[0], s[1], s[2]);
+        return;
+    }
+    ClipAndDraw(a, b, c);
+}
+
+// Sutherland-Hodgman against near, far, w > 0 and the guard band; the result
+// is drawn as a fan, which keeps the winding.
+void Rasterizer::ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c)
+{
+    ClipVertex buffers[2][kMaxClipVertices];
+    int count = 3;
+    buffers[0][0] = a;
+    buffers[0][1] = b;
+    buffers[0][2] = c;
+    int current = 0;
+    const int varyings = varyingCount_;
+    for (int plane = 0; plane < 7 && count >= 3; ++plane) {
+        auto distance = [&](const ClipVertex& v) -> double {
+            const double x = v.position[0], y = v.position[1], z = v.position[2], w = v.position[3];
+            switch (plane) {
+            case 0: return w - 1e-6;
+            case 1: return z;
+            case 2: return w - z;
+            case 3: return guardX_ * w - x;
+            case 4: return guardX_ * w + x;
+            case 5: return guardY_ * w - y;
+            default: return guardY_ * w + y;
+            }
+        };
+        const ClipVertex* in = buffers[current];
+        ClipVertex* out = buffers[1 - current];
+        int outCount = 0;
+        for (int i = 0; i < count; ++i) {
+            const ClipVertex& p = in[i];
+            const ClipVertex& q = in[(i + 1) % count];
+            const double dp = distance(p);
+            const double dq = distance(q);
+            if (dp >= 0 && outCount < kMaxClipVertices) out[outCount++] = p;
+            if ((dp >= 0) != (dq >= 0) && outCount < kMaxClipVertices) {
+                const double t = dp / (dp - dq);
+                ClipVertex& n = out[outCount++];
+                for (int k = 0; k < 4; ++k) {
+                    n.position[k] = static_cast<float>(p.position[k] + t * (q.position[k] - p.position[k]));
+                }
+                for (int k = 0; k < varyings; ++k) {
+                    n.varyings[k] = static_cast<float>(p.varyings[k] + t * (q.varyings[k] - p.varyings[k]));
+                }
+            }
+        }
+        count = outCount;
+        current = 1 - current;
+    }
+    if (count < 3) return;
+    const ClipVertex* poly = buffers[current];
+    ScreenVertex s0, s1, s2;
+    Project(poly[0], s0);
+    for (int i = 1; i + 1 < count; ++i) {
+        Project(poly[i], s1);
+        Project(poly[i + 1], s2);
+        RasterTriangle(s0, s1, s2);
+    }
+}
+
+Rasterizer::Plane Rasterizer::MakePlane(const ScreenVertex* s, double a0, double a1, double a2, double area)
+{
+    const double dx1 = static_cast<double>(s[1].x - s[0].x);
+    const double dy1 = static_cast<double>(s[1].y - s[0].y);
+    const double dx2 = static_cast<double>(s[2].x - s[0].x);
+    const double dy2 = static_cast<double>(s[2].y - s[0].y);
+    Plane plane;
+    plane.a0 = a0;
+    plane.a = ((a1 - a0) * dy2 - (a2 - a0) * dy1) / area;
+    plane.b = ((a2 - a0) * dx1 - (a1 - a0) * dx2) / area;
+    return plane;
+}
+
+bool Rasterizer::SetupEdges(const ScreenVertex* s, Triangle& tri) const
+{
+    const long long area = (s[1].x - s[0].x) * (s[2].y - s[0].y) - (s[2].x - s[0].x) * (s[1].y - s[0].y);
+    if (area == 0) return false;
+    const long long sign = area > 0 ? 1 : -1;
+    for (int i = 0; i < 3; ++i) {
+        const ScreenVertex& a = s[(i + 1) % 3];
+        const ScreenVertex& b = s[(i + 2) % 3];
+        // E(p) = A (px - ax) + B (py - ay), positive inside.
+        tri.edgeA[i] = -(b.y - a.y) * sign;
+        tri.edgeB[i] = (b.x - a.x) * sign;
+        tri.edgeX[i] = a.x;
+        tri.edgeY[i] = a.y;
+        const bool topLeft = tri.edgeA[i] > 0 || (tri.edgeA[i] == 0 && tri.edgeB[i] > 0);
+        tri.bias[i] = topLeft ? 0 : 1;
+    }
+    const long long minX = std::min({s[0].x, s[1].x, s[2].x});
+    const long long maxX = std::max({s[0].x, s[1].x, s[2].x});
+    const long long minY = std::min({s[0].y, s[1].y, s[2].y});
+    const long long maxY = std::max({s[0].y, s[1].y, s[2].y});
+    tri.x0 = static_cast<int>(std::max<long long>(clipX0_, CeilDiv(minX - kHalfPixel, kSubpixel)));
+    tri.x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorDiv(maxX - kHalfPixel, kSubpixel)));
+    tri.y0 = static_cast<int>(std::max<long long>(clipY0_, CeilDiv(minY - kHalfPixel, kSubpixel)));
+    tri.y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorDiv(maxY - kHalfPixel, kSubpixel)));
+    for (int i = 0; i < 3; ++i) tri.v[i] = &s[i];
+    return tri.x0 <= tri.x1 && tri.y0 <= tri.y1;
+}
+
+bool Rasterizer::RowSpan(const Triangle& tri, int y, int& lo, int& hi) const
+{
+    const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
+    const long long px = static_cast<long long>(tri.x0) * kSubpixel + kHalfPixel;
+    long long first = tri.x0;
+    long long last = tri.x1;
+    for (int i = 0; i < 3; ++i) {
+        const long long a = tri.edgeA[i];
+        const long long e0 = a * (px - tri.edgeX[i]) + tri.edgeB[i] * (py - tri.edgeY[i]);
+        const long long bias = tri.bias[i];
+        if (a > 0) {
+            first = std::max(first, tri.x0 + CeilDiv(bias - e0, a * kSubpixel));
+        } else if (a < 0) {
+            last = std::min(last, tri.x0 + FloorDiv(e0 - bias, -a * kSubpixel));
+        } else if (e0 < bias) {
+            return false;
+        }
+    }
+    if (first > last) return false;
+    lo = static_cast<int>(first);
+    hi = static_cast<int>(last);
+    return true;
+}
+
+void Rasterizer::RasterTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2)
+{
+    const ScreenVertex s[3] = {v0, v1, v2};
+    const long long area = (s[1].x - s[0].x) * (s[2].y - s[0].y) - (s[2].x - s[0].x) * (s[1].y - s[0].y);
+    if (area == 0) return;
+    // y grows downward, so a negative area is counter-clockwise as seen.
+    const bool counterClockwise = area < 0;
+    const bool front = state_.raster.frontCounterClockwise ? counterClockwise : !counterClockwise;
+    if (state_.raster.cull == CullMode::Back && !front) return;
+    if (state_.raster.cull == CullMode::Front && front) return;
+    if (state_.raster.fill == FillMode::Wireframe) {
+        DrawWireTriangle(s);
+        return;
+    }
+
+    Triangle tri;
+    if (!SetupEdges(s, tri)) return;
+    const double areaD = static_cast<double>(area);
+    tri.affine = s[0].invW == s[1].invW && s[0].invW == s[2].invW;
+    tri.depth = MakePlane(s, s[0].z, s[1].z, s[2].z, areaD);
+    if (tri.affine) {
+        for (int k = 0; k < varyingCount_; ++k) {
+            tri.varyings[k] = MakePlane(s, s[0].varyings[k], s[1].varyings[k], s[2].varyings[k], areaD);
+        }
+    } else {
+        // Perspective: varying / w and 1 / w are linear on the screen.
+        tri.invW = MakePlane(s, s[0].invW, s[1].invW, s[2].invW, areaD);
+        for (int k = 0; k < varyingCount_; ++k) {
+            tri.varyings[k] = MakePlane(s, s[0].varyings[k] * s[0].invW, s[1].varyings[k] * s[1].invW,
+                                        s[2].varyings[k] * s[2].invW, areaD);
+        }
+    }
+    for (int y = tri.y0; y <= tri.y1; ++y) {
+        int lo = 0, hi = 0;
+        if (RowSpan(tri, y, lo, hi)) ShadeSpan(tri, y, lo, hi);
+    }
+}
+
+void Rasterizer::ShadeSpan(const Triangle& tri, int y, int lo, int hi)
+{
+    const int count = hi - lo + 1;
+    const int stride = std::max(varyingCount_, 1);
+    if (spanVaryings_.size() < static_cast<std::size_t>(count) * stride) {
+        spanVaryings_.resize(static_cast<std::size_t>(count) * stride);
+    }
+    if (spanDepth_.size() < static_cast<std::size_t>(count)) spanDepth_.resize(count);
+    const ScreenVertex& origin = *tri.v[0];
+    const double dy = static_cast<double>(static_cast<long long>(y) * kSubpixel + kHalfPixel - origin.y);
+    for (int i = 0; i < count; ++i) {
+        const double dx = static_cast<double>(static_cast<long long>(lo + i) * kSubpixel + kHalfPixel - origin.x);
+        spanDepth_[i] = static_cast<float>(Eval(tri.depth.a0, tri.depth.a, tri.depth.b, dx, dy));
+        float* out = spanVaryings_.data() + static_cast<std::size_t>(i) * stride;
+        if (tri.affine) {
+            for (int k = 0; k < varyingCount_; ++k) {
+                const Plane& p = tri.varyings[k];
+                out[k] = static_cast<float>(Eval(p.a0, p.a, p.b, dx, dy));
+            }
+        } else {
+            const double w = 1.0 / Eval(tri.invW.a0, tri.invW.a, tri.invW.b, dx, dy);
+            for (int k = 0; k < varyingCount_; ++k) {
+                const Plane& p = tri.varyings[k];
+                out[k] = static_cast<float>(Eval(p.a0, p.a, p.b, dx, dy) * w);
+            }
+        }
+    }
+    ShadePixels(y, lo, count, spanDepth_.data(), nullptr);
+}
+
+// Runs the pixel program over prepared varyings, then depth test, blend and
+// write. `covered` (optional) leaves pixels out.
+void Rasterizer::ShadePixels(int y, int x, int count, const float* depth, const std::uint8_t* covered)
+{
+    if (spanColors_.size() < static_cast<std::size_t>(count)) spanColors_.resize(count);
+    if (spanMask_.size() < static_cast<std::size_t>(count)) spanMask_.resize(count);
+    std::uint8_t* mask = spanMask_.data();
+    float* depthRow = state_.depth ? state_.depth->Data() + static_cast<std::size_t>(y) * state_.depth->Width() + x
+                                   : nullptr;
+    const bool testDepth = depthRow && state_.depthStencil.depthEnable;
+    int passing = 0;
+    for (int i = 0; i < count; ++i) {
+        bool pass = !covered || covered[i];
+        if (pass && testDepth) pass = DepthPasses(state_.depthStencil.depthFunc, depth[i], depthRow[i]);
+        mask[i] = pass ? 1 : 0;
+        passing += pass ? 1 : 0;
+    }
+    if (passing == 0) return;
+
+    PixelSpan span;
+    span.count = count;
+    span.x = x;
+    span.y = y;
+    span.varyings = spanVaryings_.data();
+    span.stride = std::max(varyingCount_, 1);
+    span.textures = state_.textures;
+    span.samplers = state_.samplers;
+    span.constants = state_.pixelConstants;
+    state_.pixel->shade(span, spanColors_.data());
+
+    std::uint32_t* row = state_.target->Pixels() + static_cast<std::size_t>(y) * state_.target->Width() + x;
+    const std::uint32_t* colors = spanColors_.data();
+    WithBlender(state_.blend, [&](auto blend) {
+        for (int i = 0; i < count; ++i) {
+            if (mask[i]) row[i] = blend(colors[i], row[i]);
+        }
+    });
+    if (testDepth && state_.depthStencil.depthWrite) {
+        for (int i = 0; i < count; ++i) {
+            if (mask[i]) depthRow[i] = depth[i];
+        }
+    }
+}
+
+// Wireframe: the three edges as one-pixel lines.
+void Rasterizer::DrawWireTriangle(const ScreenVertex* s)
+{
+    const int stride = std::max(varyingCount_, 1);
+    if (spanVaryings_.size() < static_cast<std::size_t>(stride)) spanVaryings_.resize(stride);
+    for (int e = 0; e < 3; ++e) {
+        const ScreenVertex& a = s[e];
+        const ScreenVertex& b = s[(e + 1) % 3];
+        const double ax = static_cast<double>(a.x) / kSubpixel, ay = static_cast<double>(a.y) / kSubpixel;
+        const double bx = static_cast<double>(b.x) / kSubpixel, by = static_cast<double>(b.y) / kSubpixel;
+        const int steps = static_cast<int>(std::ceil(std::max(std::fabs(bx - ax), std::fabs(by - ay))));
+        for (int k = 0; k <= steps; ++k) {
+            const double t = steps ? static_cast<double>(k) / steps : 0.0;
+            const int px = static_cast<int>(std::floor(ax + t * (bx - ax)));
+            const int py = static_cast<int>(std::floor(ay + t * (by - ay)));
+            if (px < clipX0_ || px >= clipX1_ || py < clipY0_ || py >= clipY1_) continue;
+            for (int v = 0; v < varyingCount_; ++v) {
+                spanVaryings_[v] = static_cast<float>(a.varyings[v] + t * (b.varyings[v] - a.varyings[v]));
+            }
+            const float depth = static_cast<float>(a.z + t * (b.z - a.z));
+            ShadePixels(py, px, 1, &depth, nullptr);
+        }
+    }
+}
+
+namespace {
+
+// Per-pixel work of the quad path; templated so each combination of blend,
+// colour modulation and depth test compiles to a tight loop.
+struct QuadRow {
+    std::uint32_t* target;
+    float* depthRow;
+    const std::uint32_t* texels;  // texture row, or null for a flat colour
+    const int* columns;
+    int firstColumn;  // -1 unless the columns run first, first + 1, ... (no scaling, no flip)
+    int count;
+    std::uint32_t flat;
+    int r, g, b, a;
+    float z;
+    Comparison func;
+    bool depthWrite;
+};
+
+template <typename Blender, bool Textured, bool Modulate, bool Depth>
+void RunQuadRow(const QuadRow& row, Blender blend)
+{
+    for (int i = 0; i < row.count; ++i) {
+        if constexpr (Depth) {
+            if (!DepthPasses(row.func, row.z, row.depthRow[i])) continue;
+            if (row.depthWrite) row.depthRow[i] = row.z;
+        }
+        std::uint32_t color = row.flat;
+        if constexpr (Textured) {
+            color = row.texels[row.columns[i]];
+            if constexpr (Modulate) color = ModulateColor(color, row.r, row.g, row.b, row.a);
+        }
+        row.target[i] = blend(color, row.target[i]);
+    }
+}
+
+#if defined(__SSE2__)
+// round(n / 255) in each 16-bit lane, n <= 65025: the same as Div255.
+inline __m128i Div255Lanes(__m128i n)
+{
+    n = _mm_add_epi16(n, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), 8);
+}
+
+// Alpha blending of textured pixels four at a time; the same arithmetic as
+// AlphaBlender (and ModulateColor), so the same pixels.
+void RunAlphaRowSse2(const QuadRow& row, bool modulate)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i max = _mm_set1_epi16(255);
+    const __m128i color = _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
+                                        static_cast<short>(row.b), static_cast<short>(row.a), static_cast<short>(row.r),
+                                        static_cast<short>(row.g), static_cast<short>(row.b));
+    const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    int i = 0;
+    for (; i + 4 <= row.count; i += 4) {
+        __m128i src = row.firstColumn >= 0
+                          ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(row.texels + row.firstColumn + i))
+                          : _mm_set_epi32(static_cast<int>(row.texels[row.columns[i + 3]]),
+                                          static_cast<int>(row.texels[row.columns[i + 2]]),
+                                          static_cast<int>(row.texels[row.columns[i + 1]]),
+                                          static_cast<int>(row.texels[row.columns[i]]));
+        __m128i srcLo = _mm_unpacklo_epi8(src, zero);
+        __m128i srcHi = _mm_unpackhi_epi8(src, zero);
+        if (modulate) {
+            srcLo = Div255Lanes(_mm_mullo_epi16(srcLo, color));
+            srcHi = Div255Lanes(_mm_mullo_epi16(srcHi, color));
+            src = _mm_packus_epi16(srcLo, srcHi);
+        }
+        __m128i* target = reinterpret_cast<__m128i*>(row.target + i);
+        const __m128i alphas = _mm_and_si128(src, alphaMask);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, alphaMask)) == 0xFFFF) {
+            _mm_storeu_si128(target, src);  // all opaque
+            continue;
+        }
+        const __m128i dst = _mm_loadu_si128(target);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, zero)) == 0xFFFF) {
+            _mm_storeu_si128(target, _mm_andnot_si128(alphaMask, dst));  // all clear
+            continue;
+        }
+        const __m128i dstLo = _mm_unpacklo_epi8(dst, zero);
+        const __m128i dstHi = _mm_unpackhi_epi8(dst, zero);
+        const __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(srcLo, 0xFF), 0xFF);
+        const __m128i aHi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(srcHi, 0xFF), 0xFF);
+        const __m128i outLo = Div255Lanes(
+            _mm_add_epi16(_mm_mullo_epi16(srcLo, aLo), _mm_mullo_epi16(dstLo, _mm_sub_epi16(max, aLo))));
+        const __m128i outHi = Div255Lanes(
+            _mm_add_epi16(_mm_mullo_epi16(srcHi, aHi), _mm_mullo_epi16(dstHi, _mm_sub_epi16(max, aHi))));
+        const __m128i out = _mm_packus_epi16(outLo, outHi);
+        _mm_storeu_si128(target, _mm_or_si128(_mm_andnot_si128(alphaMask, out), alphas));
+    }
+    AlphaBlender blend;
+    for (; i < row.count; ++i) {
+        std::uint32_t texel = row.texels[row.columns[i]];
+        if (modulate) texel = ModulateColor(texel, row.r, row.g, row.b, row.a);
+        row.target[i] = blend(texel, row.target[i]);
+    }
+}
+#endif
+
+template <typename Blender>
+void DispatchQuadRow(const QuadRow& row, Blender blend, bool textured, bool modulate, bool depth)
+{
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<Blender, AlphaBlender>) {
+        if (textured && !depth) {
+            RunAlphaRowSse2(row, modulate);
+            return;
+        }
+    }
+#endif
+    if (textured) {
+        if (depth) {
+            modulate ? RunQuadRow<Blender, true, true, true>(row, blend) : RunQuadRow<Blender, true, false, true>(row, blend);
+        } else {
+            modulate ? RunQuadRow<Blender, true, true, false>(row, blend)
+                     : RunQuadRow<Blender, true, false, false>(row, blend);
+        }
+    } else {
+        depth ? RunQuadRow<Blender, false, false, true>(row, blend) : RunQuadRow<Blender, false, false, false>(row, blend);
+    }
+}
+
+}  // namespace
+
+bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
+{
+    if (!state_.quadPath) return false;
+    const PixelProgram& program = *state_.pixel;
+    if (program.shortcut == QuadShortcut::None || state_.raster.fill != FillMode::Solid) return false;
+    const bool textured = program.shortcut == QuadShortcut::TextureTimesVertexColor;
+    const int ci = program.colorVarying;
+    const int ui = program.uvVarying;
+    if (ci < 0 || ci + 4 > kMaxVaryings || (textured && (ui < 0 || ui + 2 > kMaxVaryings))) return false;
+    if (ci + 4 > varyingCount_ || (textured && ui + 2 > varyingCount_)) return false;
+
+    // Flat in w and z, inside every clip plane: no clipping, affine varyings.
+    const float w = tl.position[3];
+    const float z = tl.position[2];
+    for (const ClipVertex* v : {&bl, &tr, &br}) {
+        if (v->position[3] != w || v->position[2] != z) return false;
+    }
+    if (!Inside(tl) || !Inside(bl) || !Inside(tr) || !Inside(br)) return false;
+    for (int k = ci; k < ci + 4; ++k) {
+        const float c = tl.varyings[k];
+        if (bl.varyings[k] != c || tr.varyings[k] != c || br.varyings[k] != c) return false;
+    }
+    const Texture* texture = textured ? state_.textures[0] : nullptr;
+    const SamplerDesc* sampler = textured ? state_.samplers[0] : nullptr;
+    if (textured) {
+        if (!texture || texture->Width() <= 0 || texture->Height() <= 0 || !sampler) return false;
+        if (sampler->filter != Filter::Point) return false;
+        // u runs along x only, v along y only.
+        if (tl.varyings[ui] != bl.varyings[ui] || tr.varyings[ui] != br.varyings[ui]) return false;
+        if (tl.varyings[ui + 1] != tr.varyings[ui + 1] || bl.varyings[ui + 1] != br.varyings[ui + 1]) return false;
+    }
+
+    ScreenVertex s[4];
+    Project(tl, s[0]);
+    Project(bl, s[1]);
+    Project(tr, s[2]);
+    Project(br, s[3]);
+    if (!(s[0].x == s[1].x && s[2].x == s[3].x && s[0].y == s[2].y && s[1].y == s[3].y)) return false;
+    if (!(s[0].x < s[2].x && s[0].y < s[1].y)) return false;
+
+    ++quadsDrawn;
+    trianglesDrawn += 2;
+    // Both triangles wind counter-clockwise on the screen.
+    const bool front = state_.raster.frontCounterClockwise;
+    if (state_.raster.cull == CullMode::Back && !front) return true;
+    if (state_.raster.cull == CullMode::Front && front) return true;
+
+    // Pixels whose centres lie in [left, right) x [top, bottom), which is the
+    // union of both triangles under the top-left rule.
+    const int x0 = static_cast<int>(std::max<long long>(clipX0_, CeilDiv(s[0].x - kHalfPixel, kSubpixel)));
+    const int x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorDiv(s[2].x - kHalfPixel - 1, kSubpixel)));
+    const int y0 = static_cast<int>(std::max<long long>(clipY0_, CeilDiv(s[0].y - kHalfPixel, kSubpixel)));
+    const int y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorDiv(s[1].y - kHalfPixel - 1, kSubpixel)));
+    if (x0 > x1 || y0 > y1) return true;
+    const int count = x1 - x0 + 1;
+
+    // The values below are computed exactly as the triangle path computes
+    // them (same planes from the same vertex order), so the pixels match.
+    const ScreenVertex upper[3] = {s[0], s[1], s[2]};
+    const ScreenVertex lower[3] = {s[1], s[3], s[2]};
+    auto areaOf = [](const ScreenVertex* t) {
+        return static_cast<double>((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[2].x - t[0].x) * (t[1].y - t[0].y));
+    };
+    const double upperArea = areaOf(upper);
+    const double lowerArea = areaOf(lower);
+    const double firstDx = static_cast<double>(static_cast<long long>(x0) * kSubpixel + kHalfPixel - s[0].x);
+    const double firstDy = static_cast<double>(static_cast<long long>(y0) * kSubpixel + kHalfPixel - s[0].y);
+    const Plane depthPlane = MakePlane(upper, s[0].z, s[1].z, s[2].z, upperArea);
+    const float zf = static_cast<float>(Eval(depthPlane.a0, depthPlane.a, depthPlane.b, firstDx, firstDy));
+
+    QuadRow row{};
+    row.count = count;
+    const float* c = tl.varyings + ci;
+    row.r = ToByte(c[0]);
+    row.g = ToByte(c[1]);
+    row.b = ToByte(c[2]);
+    row.a = ToByte(c[3]);
+    row.flat = PackColor(row.r, row.g, row.b, row.a);
+    row.z = zf;
+    row.func = state_.depthStencil.depthFunc;
+    row.depthWrite = state_.depthStencil.depthWrite;
+    const bool depth = state_.depth && state_.depthStencil.depthEnable;
+    const bool modulate = textured && row.flat != 0xFFFFFFFFu;
+
+    Plane uUpper, vUpper, vLower;
+    if (textured) {
+        uUpper = MakePlane(upper, upper[0].varyings[ui], upper[1].varyings[ui], upper[2].varyings[ui], upperArea);
+        vUpper = MakePlane(upper, upper[0].varyings[ui + 1], upper[1].varyings[ui + 1], upper[2].varyings[ui + 1],
+                           upperArea);
+        vLower = MakePlane(lower, lower[0].varyings[ui + 1], lower[1].varyings[ui + 1], lower[2].varyings[ui + 1],
+                           lowerArea);
+        if (columnTexels_.size() < static_cast<std::size_t>(count)) columnTexels_.resize(count);
+        const double dy = firstDy;
+        for (int i = 0; i < count; ++i) {
+            const double dx = static_cast<double>(static_cast<long long>(x0 + i) * kSubpixel + kHalfPixel - s[0].x);
+            const float u = static_cast<float>(Eval(uUpper.a0, uUpper.a, uUpper.b, dx, dy));
+            columnTexels_[i] = PointTexel(u, texture->Width(), sampler->addressU);
+        }
+        row.columns = columnTexels_.data();
+        row.firstColumn = columnTexels_[0];
+        for (int i = 1; i < count && row.firstColumn >= 0; ++i) {
+            if (columnTexels_[i] != row.firstColumn + i) row.firstColumn = -1;
+        }
+    }
+
+    Triangle upperTri;
+    bool upperReady = false;
+    const int width = state_.target->Width();
+    WithBlender(state_.blend, [&](auto blend) {
+        for (int y = y0; y <= y1; ++y) {
+            row.target = state_.target->Pixels() + static_cast<std::size_t>(y) * width + x0;
+            row.depthRow = depth ? state_.depth->Data() + static_cast<std::size_t>(y) * state_.depth->Width() + x0 : nullptr;
+            if (!textured) {
+                DispatchQuadRow(row, blend, false, false, depth);
+                continue;
+            }
+            const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
+            const float vu = static_cast<float>(
+                Eval(vUpper.a0, vUpper.a, vUpper.b, firstDx, static_cast<double>(py - s[0].y)));
+            const float vl = static_cast<float>(
+                Eval(vLower.a0, vLower.a, vLower.b, firstDx, static_cast<double>(py - s[1].y)));
+            const int rowUpper = PointTexel(vu, texture->Height(), sampler->addressV);
+            const int rowLower = PointTexel(vl, texture->Height(), sampler->addressV);
+            const std::uint32_t* texels = texture->Pixels();
+            if (rowUpper == rowLower) {
+                row.texels = texels + static_cast<std::size_t>(rowUpper) * texture->Width();
+                DispatchQuadRow(row, blend, true, modulate, depth);
+                continue;
+            }
+            // The two triangles round this row to different texel rows: split
+            // the row where the triangle path would.
+            if (!upperReady) {
+                SetupEdges(upper, upperTri);
+                upperReady = true;
+                upperTri.x0 = x0;
+                upperTri.x1 = x1;
+            }
+            int lo = x1 + 1, hi = x1;
+            if (!RowSpan(upperTri, y, lo, hi)) lo = x1 + 1, hi = x1;
+            const int pieces[3][3] = {{x0, lo - 1, rowLower}, {lo, hi, rowUpper}, {hi + 1, x1, rowLower}};
+            for (const auto& piece : pieces) {
+                if (piece[0] > piece[1]) continue;
+                QuadRow part = row;
+                part.target = row.target + (piece[0] - x0);
+                part.depthRow = row.depthRow ? row.depthRow + (piece[0] - x0) : nullptr;
+                part.columns = row.columns + (piece[0] - x0);
+                part.firstColumn = row.firstColumn >= 0 ? row.firstColumn + (piece[0] - x0) : -1;
+                part.count = piece[1] - piece[0] + 1;
+                part.texels = texels + static_cast<std::size_t>(piece[2]) * texture->Width();
+                DispatchQuadRow(part, blend, true, modulate, depth);
+            }
+        }
+    });
+    return true;
+}
+
+}  // namespace platform::gfx

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/graphics/gfx_types.h"
+#include "platform/graphics/program.h"
+#include "platform/graphics/resources.h"
+
+namespace platform::gfx {
+
+struct ClipVertex {
+    float position[4];
+    float varyings[kMaxVaryings];
+};
+
+// Everything one draw needs from the device's bound state.
+struct DrawState {
+    Texture* target = nullptr;
+    DepthBuffer* depth = nullptr;
+    Viewport viewport;
+    RasterizerDesc raster;
+    DepthStencilDesc depthStencil;
+    BlendDesc blend;
+    const PixelProgram* pixel = nullptr;
+    const Texture* textures[kMaxTextureSlots] = {};
+    const SamplerDesc* samplers[kMaxSamplerSlots] = {};
+    const ShaderConstants* pixelConstants = nullptr;
+    bool quadPath = true;
+};
+
+// Turns clip-space triangles into pixels: clipping, fixed-point edge
+// functions with the top-left rule, per-row spans, depth test and blending.
+class Rasterizer {
+public:
+    // False when nothing can be drawn (no target, empty viewport).
+    bool Begin(const DrawState& state);
+    void DrawTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
+    // Corners in the order top-left, bottom-left, top-right, bottom-right, as
+    // the triangles (tl, bl, tr) and (bl, br, tr). Draws them through the
+    // integer path and returns true when the quad allows it, else returns
+    // false and draws nothing.
+    bool DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br);
+
+    std::uint64_t trianglesDrawn = 0;
+    std::uint64_t quadsDrawn = 0;
+
+private:
+    struct ScreenVertex;
+    struct Triangle;
+    struct Plane {
+        double a0 = 0, a = 0, b = 0;
+    };
+
+    bool Inside(const ClipVertex& v) const;
+    void Project(const ClipVertex& v, ScreenVertex& out) const;
+    void ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
+    void RasterTriangle(const ScreenVertex& s0, const ScreenVertex& s1, const ScreenVertex& s2);
+    bool SetupEdges(const ScreenVertex* s, Triangle& tri) const;
+    bool RowSpan(const Triangle& tri, int y, int& lo, int& hi) const;
+    void ShadeSpan(const Triangle& tri, int y, int lo, int hi);
+    void DrawWireTriangle(const ScreenVertex* s);
+    void ShadePixels(int y, int x, int count, const float* depth, const std::uint8_t* covered);
+    static Plane MakePlane(const ScreenVertex* s, double a0, double a1, double a2, double area);
+
+    DrawState state_;
+    int clipX0_ = 0, clipY0_ = 0, clipX1_ = 0, clipY1_ = 0;  // pixels, end exclusive
+    double guardX_ = 1, guardY_ = 1;
+    int varyingCount_ = 0;
+    std::vector<float> spanVaryings_;
+    std::vector<float> spanDepth_;
+    std::vector<std::uint32_t> spanColors_;
+    std::vector<std::uint8_t> spanMask_;
+    std::vector<int> columnTexels_;
+};
+
+}  // namespace platform::gfx

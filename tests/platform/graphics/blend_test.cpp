@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "platform/graphics/blend.h"
+
+namespace {
+
+using namespace platform::gfx;
+
+const BlendDesc kAlpha{true, BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha, BlendOp::Add,
+                       BlendFactor::One,      BlendFactor::Zero,        BlendOp::Add};
+
+TEST(Blend, FastAlphaBlenderMatchesTheGeneralEquation)
+{
+    std::mt19937 random(99);
+    AlphaBlender fast;
+    for (int i = 0; i < 200000; ++i) {
+        std::uint32_t src = random();
+        const std::uint32_t dst = random();
+        if (i < 512) src = (src & 0x00FFFFFFu) | (static_cast<std::uint32_t>(i & 255) << 24);
+        ASSERT_EQ(fast(src, dst), BlendPixel(kAlpha, src, dst)) << std::hex << src << " " << dst;
+    }
+}
+
+TEST(Blend, EquationsHoldWithinOneStep)
+{
+    // Reference in real numbers: clamp(s * fs op d * fd) per channel.
+    std::mt19937 random(5);
+    const BlendDesc modes[] = {
+        {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::Add, BlendFactor::One, BlendFactor::Zero, BlendOp::Add},
+        {true, BlendFactor::Zero, BlendFactor::SrcColor, BlendOp::Add, BlendFactor::Zero, BlendFactor::Zero, BlendOp::Add},
+        {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::RevSubtract, BlendFactor::SrcAlpha, BlendFactor::One,
+         BlendOp::Add},
+        kAlpha,
+    };
+    auto factor = [](BlendFactor f, double s, double sa) {
+        switch (f) {
+        case BlendFactor::Zero: return 0.0;
+        case BlendFactor::One: return 1.0;
+        case BlendFactor::SrcColor: return s;
+        case BlendFactor::SrcAlpha: return sa;
+        case BlendFactor::InvSrcAlpha: return 1.0 - sa;
+        }
+        return 0.0;
+    };
+    auto apply = [](BlendOp op, double a, double b) {
+        const double v = op == BlendOp::Add ? a + b : (op == BlendOp::Subtract ? a - b : b - a);
+        return std::clamp(v, 0.0, 1.0);
+    };
+    for (const BlendDesc& mode : modes) {
+        for (int i = 0; i < 20000; ++i) {
+            const std::uint32_t src = random(), dst = random();
+            const std::uint32_t out = BlendPixel(mode, src, dst);
+            const double sa = ChannelA(src) / 255.0;
+            const int shifts[3] = {16, 8, 0};
+            for (int shift : shifts) {
+                const double s = ((src >> shift) & 255) / 255.0, d = ((dst >> shift) & 255) / 255.0;
+                const double expected = apply(mode.colorOp, s * factor(mode.srcColor, s, sa), d * factor(mode.dstColor, s, sa));
+                ASSERT_NEAR(((out >> shift) & 255) / 255.0, expected, 1.0 / 255.0 + 1e-9);
+            }
+            const double da = ChannelA(dst) / 255.0;
+            const double expectedA = apply(mode.alphaOp, sa * factor(mode.srcAlpha, sa, sa), da * factor(mode.dstAlpha, sa, sa));
+            ASSERT_NEAR(ChannelA(out) / 255.0, expectedA, 1.0 / 255.0 + 1e-9);
+        }
+    }
+}
+
+TEST(Blend, DisabledBlendingWritesTheSource)
+{
+    EXPECT_EQ(BlendPixel(BlendDesc{}, 0x12345678u, 0xFFFFFFFFu), 0x12345678u);
+}
+
+TEST(PixelMath, ByteConversionsAreExact)
+{
+    for (int b = 0; b < 256; ++b) {
+        EXPECT_EQ(ToByte(static_cast<float>(b) / 255.0f), b);
+        EXPECT_EQ(Mul255(b, 255), b);
+        for (int c = 0; c < 256; c += 17) EXPECT_EQ(Mul255(b, c), static_cast<int>(std::lround(b * c / 255.0)));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "tests/platform/graphics/gfx_test_rig.h"
+
+namespace {
+
+using namespace gfx_test;
+
+struct Scene {
+    int texWidth, texHeight;
+    std::vector<std::uint8_t> texels;
+    SamplerDesc sampler;
+    BlendDesc blend;
+    std::vector<Vertex2D> vertices;
+    std::vector<std::uint32_t> indices;
+    bool flatColor;
+};
+
+std::vector<std::uint32_t> Render(const Scene& scene, bool quadPath, std::uint64_t* fastQuads)
+{
+    Rig rig(97, 61, "vs_vp2_vc_vt", scene.flatColor ? "ps_vc" : "ps_vc_tc");
+    rig.device.SetQuadPathEnabled(quadPath);
+    auto texture = rig.device.CreateTexture(scene.texWidth, scene.texHeight, PixelFormat::R8G8B8A8);
+    texture->Update(scene.texels.data(), static_cast<std::size_t>(scene.texWidth) * 4);
+    auto sampler = rig.device.CreateSamplerState(scene.sampler);
+    auto blend = rig.device.CreateBlendState(scene.blend);
+    rig.device.SetTexture(0, texture.get());
+    rig.device.SetSampler(0, sampler.get());
+    rig.device.SetBlendState(blend.get());
+    rig.Clear(0x80402010u);
+    rig.Draw(scene.vertices, scene.indices);
+    if (fastQuads) *fastQuads = rig.device.GetStats().fastQuads;
+    return std::vector<std::uint32_t>(rig.target->Pixels(), rig.target->Pixels() + 97 * 61);
+}
+
+// The integer path for axis-aligned quads must give exactly the pixels of the
+// triangle path, whatever the position, size, flips, texture rectangle,
+// addressing, colour and blending.
+TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
+{
+    std::mt19937 random(1234);
+    auto uniform = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(random); };
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    const BlendDesc blends[] = {
+        {false},
+        {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::Add, BlendFactor::One, BlendFactor::Zero, BlendOp::Add},
+        {true, BlendFactor::Zero, BlendFactor::SrcColor, BlendOp::Add, BlendFactor::Zero, BlendFactor::Zero, BlendOp::Add},
+        {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::RevSubtract, BlendFactor::SrcAlpha, BlendFactor::One,
+         BlendOp::Add},
+        {true, BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha, BlendOp::Add, BlendFactor::One, BlendFactor::Zero,
+         BlendOp::Add},
+    };
+    std::uint64_t totalFast = 0;
+    for (int round = 0; round < 60; ++round) {
+        Scene scene;
+        scene.texWidth = 1 + pick(40);
+        scene.texHeight = 1 + pick(40);
+        scene.texels.resize(static_cast<std::size_t>(scene.texWidth) * scene.texHeight * 4);
+        for (auto& b : scene.texels) b = static_cast<std::uint8_t>(pick(256));
+        scene.sampler = {Filter::Point, static_cast<AddressMode>(pick(3)), static_cast<AddressMode>(pick(3)),
+                         AddressMode::Wrap};
+        scene.blend = blends[pick(5)];
+        scene.flatColor = round % 7 == 6;
+        Rig layout(97, 61);
+        for (int q = 0; q < 12; ++q) {
+            // Grid-aligned, half-pixel and arbitrary positions and sizes.
+            const int snapping = pick(3);
+            auto coord = [&](float lo, float hi) {
+                const float v = uniform(lo, hi);
+                return snapping == 0 ? std::round(v) : (snapping == 1 ? std::round(v * 2) / 2 : v);
+            };
+            const float x0 = coord(-20, 90), y0 = coord(-20, 55);
+            const float x1 = x0 + coord(0.3f, 70), y1 = y0 + coord(0.3f, 50);
+            float u0 = uniform(-1, 1), u1 = uniform(-1, 2), v0 = uniform(-1, 1), v1 = uniform(-1, 2);
+            if (pick(2)) u0 = 0, u1 = 1, v0 = 0, v1 = 1;
+            if (pick(2)) std::swap(u0, u1);  // flips
+            float color[4] = {1, 1, 1, 1};
+            if (pick(2)) {
+                for (float& c : color) c = static_cast<float>(pick(256)) / 255.0f;
+            }
+            layout.AddQuad(scene.vertices, scene.indices, x0, y0, x1, y1, color, u0, v0, u1, v1);
+        }
+        std::uint64_t fast = 0;
+        const auto withQuads = Render(scene, true, &fast);
+        const auto trianglesOnly = Render(scene, false, nullptr);
+        totalFast += fast;
+        for (std::size_t i = 0; i < withQuads.size(); ++i) {
+            ASSERT_EQ(withQuads[i], trianglesOnly[i])
+                << "round " << round << " pixel " << i % 97 << "," << i / 97 << std::hex << " " << withQuads[i]
+                << " vs " << trianglesOnly[i];
+        }
+    }
+    EXPECT_GT(totalFast, 500u);  // the path really ran
+}
+
+TEST(QuadPath, LinearFilteringAndRotatedQuadsUseTheTrianglePath)
+{
+    Rig rig(16, 16);
+    auto texture = rig.device.CreateTexture(2, 2, PixelFormat::B8G8R8A8);
+    auto linear = rig.device.CreateSamplerState({Filter::Linear});
+    rig.device.SetTexture(0, texture.get());
+    rig.device.SetSampler(0, linear.get());
+    std::vector<Vertex2D> vs;
+    std::vector<std::uint32_t> is;
+    const float white[4] = {1, 1, 1, 1};
+    rig.AddQuad(vs, is, 0, 0, 8, 8, white);
+    rig.Draw(vs, is);
+    EXPECT_EQ(rig.device.GetStats().fastQuads, 0u);
+    EXPECT_EQ(rig.device.GetStats().triangles, 2u);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "platform/graphics/pixel_math.h"
+#include "platform/graphics/resources.h"
+
+namespace {
+
+using namespace platform::gfx;
+
+TEST(Texture, BothByteOrdersRoundTripAndSampleAlike)
+{
+    const std::uint8_t rgba[] = {10, 20, 30, 40, 50, 60, 70, 80};
+    const std::uint8_t bgra[] = {30, 20, 10, 40, 70, 60, 50, 80};
+    Texture a(2, 1, PixelFormat::R8G8B8A8);
+    Texture b(2, 1, PixelFormat::B8G8R8A8);
+    a.Update(rgba, 8);
+    b.Update(bgra, 8);
+    EXPECT_EQ(a.ReadBytes(), std::vector<std::uint8_t>(rgba, rgba + 8));
+    EXPECT_EQ(b.ReadBytes(), std::vector<std::uint8_t>(bgra, bgra + 8));
+    EXPECT_EQ(a.Pixel(0, 0), b.Pixel(0, 0));
+    EXPECT_EQ(a.Pixel(0, 0), PackColor(10, 20, 30, 40));
+}
+
+TEST(Texture, RowPitchIsHonoured)
+{
+    std::uint8_t rows[2 * 12] = {};
+    rows[12] = 9;  // first byte of the second row
+    Texture t(2, 2, PixelFormat::B8G8R8A8);
+    t.Update(rows, 12);
+    EXPECT_EQ(ChannelB(t.Pixel(0, 1)), 9);
+}
+
+TEST(Sampling, AddressModes)
+{
+    // Four texels in a row: 0, 1, 2, 3 in the red channel.
+    Texture t(4, 1, PixelFormat::B8G8R8A8);
+    for (int i = 0; i < 4; ++i) t.Pixels()[i] = PackColor(i, 0, 0, 255);
+    auto red = [&](AddressMode mode, float u) {
+        const SamplerDesc sampler{Filter::Point, mode, mode};
+        return ChannelR(Sample(&t, &sampler, u, 0.5f));
+    };
+    EXPECT_EQ(red(AddressMode::Wrap, 0.1f), 0);
+    EXPECT_EQ(red(AddressMode::Wrap, 1.3f), 1);
+    EXPECT_EQ(red(AddressMode::Wrap, -0.1f), 3);
+    EXPECT_EQ(red(AddressMode::Mirror, 1.1f), 3);
+    EXPECT_EQ(red(AddressMode::Mirror, 1.9f), 0);
+    EXPECT_EQ(red(AddressMode::Mirror, -0.1f), 0);
+    EXPECT_EQ(red(AddressMode::Clamp, 5.0f), 3);
+    EXPECT_EQ(red(AddressMode::Clamp, -5.0f), 0);
+}
+
+TEST(Sampling, LinearFilterBlendsNeighbours)
+{
+    Texture t(2, 1, PixelFormat::B8G8R8A8);
+    t.Pixels()[0] = PackColor(0, 0, 0, 255);
+    t.Pixels()[1] = PackColor(200, 0, 0, 255);
+    const SamplerDesc clamp{Filter::Linear, AddressMode::Clamp, AddressMode::Clamp};
+    EXPECT_EQ(ChannelR(Sample(&t, &clamp, 0.5f, 0.5f)), 100);  // midway between the texel centres
+    EXPECT_EQ(ChannelR(Sample(&t, &clamp, 0.25f, 0.5f)), 0);
+    EXPECT_EQ(ChannelR(Sample(&t, &clamp, 0.75f, 0.5f)), 200);
+    EXPECT_EQ(Sample(nullptr, &clamp, 0.5f, 0.5f), 0u);  // unbound reads as transparent black
+}
+
+}  // namespace
