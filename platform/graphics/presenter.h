@@ -16,7 +16,9 @@ public:
     Presenter(const Presenter&) = delete;
     Presenter& operator=(const Presenter&) = delete;
 
-    // nativeWindow: the window's native handle (platform::Window::NativeHandle).
+    // Presents into the program's main window (platform/window.h).
+    bool CreateForMainWindow();
+    // nativeWindow: a window's native handle.
     bool Create(void* nativeWindow);
     void Destroy();
     bool IsReady() const { return renderer_ != nullptr; }

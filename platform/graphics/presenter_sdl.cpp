@@ -5,6 +5,7 @@
 
 #include "platform/graphics/presenter.h"
 #include "platform/graphics/resources.h"
+#include "platform/window.h"
 
 namespace platform::gfx {
 
@@ -20,9 +21,21 @@ std::uint64_t NowNs()
     const std::uint64_t frequency = SDL_GetPerformanceFrequency();
     return static_cast<std::uint64_t>(static_cast<unsigned __int128>(counter) * 1'000'000'000ull / frequency);
 }
+// The window layer keeps its SDL window to itself; the main window is the one
+// window of the process, so it is the first live window id.
+SDL_Window* FindMainWindow()
+{
+    if (!platform::HasMainWindow()) return nullptr;
+    for (Uint32 id = 1; id <= 1024; ++id) {
+        if (SDL_Window* window = SDL_GetWindowFromID(id)) return window;
+    }
+    return nullptr;
+}
 }  // namespace
 
 Presenter::~Presenter() { Destroy(); }
+
+bool Presenter::CreateForMainWindow() { return Create(FindMainWindow()); }
 
 bool Presenter::Create(void* nativeWindow)
 {
@@ -33,6 +46,8 @@ bool Presenter::Create(void* nativeWindow)
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) return false;
     renderer_ = renderer;
+    // From now on every frame paints the whole client area.
+    platform::SetEraseBackground(false);
     SDL_RendererInfo info;
     const char* driver = SDL_GetCurrentVideoDriver();
     // The dummy driver claims nothing it can keep; pace by the clock there.

@@ -12,12 +12,10 @@ using namespace platform::gfx;
 
 TEST(Presenter, ShowsBackBuffersOfAnySizeAtSixtyFramesASecond)
 {
-    ASSERT_TRUE(platform::InitVideo());
+    ASSERT_TRUE(platform::CreateMainWindow("presenter_test", u"presenter test", 320, 180));
     {
-        platform::Window window;
-        ASSERT_TRUE(window.Create(u"presenter test", 320, 180));
         Presenter presenter;
-        ASSERT_TRUE(presenter.Create(window.NativeHandle()));
+        ASSERT_TRUE(presenter.CreateForMainWindow());
         EXPECT_FALSE(presenter.HasVsync());  // the dummy driver has none
         Texture small(320, 180, PixelFormat::R8G8B8A8);
         Texture large(640, 360, PixelFormat::R8G8B8A8);
@@ -29,13 +27,14 @@ TEST(Presenter, ShowsBackBuffersOfAnySizeAtSixtyFramesASecond)
         EXPECT_LT(seconds, 1.0);
         EXPECT_FALSE(presenter.Present(Texture(0, 0, PixelFormat::B8G8R8A8)));
     }
-    platform::ShutdownVideo();
+    platform::DestroyMainWindow();
 }
 
 TEST(Presenter, NeedsAWindow)
 {
     Presenter presenter;
     EXPECT_FALSE(presenter.Create(nullptr));
+    EXPECT_FALSE(presenter.CreateForMainWindow());  // none open
     Texture t(4, 4, PixelFormat::B8G8R8A8);
     EXPECT_FALSE(presenter.Present(t));
 }
