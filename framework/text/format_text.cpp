@@ -10,7 +10,8 @@
 namespace vesk::text {
 namespace {
 
-struct Spec {
+// One conversion of a format: flags, width, precision, length and its letter.
+struct Field {
     bool leftAlign = false;
     bool plus = false;
     bool space = false;
@@ -54,56 +55,56 @@ bool Accept(std::basic_string_view<CharT> format, size_t& pos, std::string_view 
 // Parses what follows a '%' up to and including the conversion character.
 // Returns false when the format ends first; pos then stands at the end.
 template <typename CharT>
-bool ParseSpec(std::basic_string_view<CharT> format, size_t& pos, Spec& spec)
+bool ParseField(std::basic_string_view<CharT> format, size_t& pos, Field& field)
 {
     for (; pos < format.size(); ++pos) {
         const CharT c = format[pos];
         if (c == '-') {
-            spec.leftAlign = true;
+            field.leftAlign = true;
         } else if (c == '+') {
-            spec.plus = true;
+            field.plus = true;
         } else if (c == ' ') {
-            spec.space = true;
+            field.space = true;
         } else if (c == '0') {
-            spec.zeroPad = true;
+            field.zeroPad = true;
         } else if (c == '#') {
-            spec.alternate = true;
+            field.alternate = true;
         } else {
             break;
         }
     }
     if (pos < format.size() && format[pos] == '*') {
-        spec.widthFromArg = true;
+        field.widthFromArg = true;
         ++pos;
     } else {
-        spec.width = ParseNumber(format, pos);
+        field.width = ParseNumber(format, pos);
     }
     if (pos < format.size() && format[pos] == '.') {
         ++pos;
         if (pos < format.size() && format[pos] == '*') {
-            spec.precisionFromArg = true;
+            field.precisionFromArg = true;
             ++pos;
         } else {
-            spec.precision = ParseNumber(format, pos);
+            field.precision = ParseNumber(format, pos);
         }
     }
     if (Accept(format, pos, "hh")) {
-        spec.lengthBits = 8;
+        field.lengthBits = 8;
     } else if (Accept(format, pos, "h")) {
-        spec.lengthBits = 16;
+        field.lengthBits = 16;
     } else if (Accept(format, pos, "ll") || Accept(format, pos, "I64")) {
-        spec.lengthBits = 64;
+        field.lengthBits = 64;
     } else if (Accept(format, pos, "I32") || Accept(format, pos, "l") || Accept(format, pos, "w")) {
-        spec.lengthBits = 32;
+        field.lengthBits = 32;
     } else if (Accept(format, pos, "L") || Accept(format, pos, "j") || Accept(format, pos, "z") ||
                Accept(format, pos, "t") || Accept(format, pos, "I")) {
-        spec.lengthBits = 64;
+        field.lengthBits = 64;
     }
     if (pos >= format.size()) {
         return false;
     }
     const CharT c = format[pos++];
-    spec.conversion = (c > 0 && c < 0x80) ? static_cast<char>(c) : '?';
+    field.conversion = (c > 0 && c < 0x80) ? static_cast<char>(c) : '?';
     return true;
 }
 
@@ -160,21 +161,21 @@ void CutAtCharacter(std::string& text, size_t count)
     text.resize(count);
 }
 
-// Puts body into out, padded to the spec's width. Zero padding goes between
+// Puts body into out, padded to the field's width. Zero padding goes between
 // the sign or prefix (the first prefixLength units of body) and the digits.
 template <typename String>
-void AppendPadded(String& out, const String& body, const Spec& spec, bool zeroPadAllowed, size_t prefixLength = 0)
+void AppendPadded(String& out, const String& body, const Field& field, bool zeroPadAllowed, size_t prefixLength = 0)
 {
-    const size_t width = static_cast<size_t>(spec.width);
+    const size_t width = static_cast<size_t>(field.width);
     if (body.size() >= width) {
         out += body;
         return;
     }
     const size_t fill = width - body.size();
-    if (spec.leftAlign) {
+    if (field.leftAlign) {
         out += body;
         out.append(fill, ' ');
-    } else if (spec.zeroPad && zeroPadAllowed) {
+    } else if (field.zeroPad && zeroPadAllowed) {
         out.append(body, 0, prefixLength);
         out.append(fill, '0');
         out.append(body, prefixLength, String::npos);
@@ -257,10 +258,10 @@ std::string Digits(uint64_t value, int base, bool upper)
 }
 
 template <typename String>
-void AppendInteger(String& out, const Spec& spec, const FormatArg& arg)
+void AppendInteger(String& out, const Field& field, const FormatArg& arg)
 {
     const Integer value = IntegerFrom(arg);
-    const char c = spec.conversion;
+    const char c = field.conversion;
     const bool isSigned = c == 'd' || c == 'i';
     std::string prefix;
     uint64_t magnitude = value.magnitude;
@@ -268,33 +269,33 @@ void AppendInteger(String& out, const Spec& spec, const FormatArg& arg)
     if (isSigned) {
         if (value.negative) {
             prefix = "-";
-        } else if (spec.plus) {
+        } else if (field.plus) {
             prefix = "+";
-        } else if (spec.space) {
+        } else if (field.space) {
             prefix = " ";
         }
     } else {
-        magnitude = AsUnsigned(value, spec.lengthBits);
+        magnitude = AsUnsigned(value, field.lengthBits);
         base = (c == 'o') ? 8 : (c == 'u') ? 10 : 16;
     }
-    std::string digits = (spec.precision == 0 && magnitude == 0) ? std::string() : Digits(magnitude, base, c == 'X');
-    if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision)) {
-        digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+    std::string digits = (field.precision == 0 && magnitude == 0) ? std::string() : Digits(magnitude, base, c == 'X');
+    if (field.precision > 0 && digits.size() < static_cast<size_t>(field.precision)) {
+        digits.insert(0, static_cast<size_t>(field.precision) - digits.size(), '0');
     }
-    if (spec.alternate && c == 'o' && (digits.empty() || digits[0] != '0')) {
+    if (field.alternate && c == 'o' && (digits.empty() || digits[0] != '0')) {
         digits.insert(0, "0");
-    } else if (spec.alternate && (c == 'x' || c == 'X') && magnitude != 0) {
+    } else if (field.alternate && (c == 'x' || c == 'X') && magnitude != 0) {
         prefix = (c == 'x') ? "0x" : "0X";
     }
-    AppendPadded(out, Widen<String>(prefix + digits), spec, spec.precision < 0, prefix.size());
+    AppendPadded(out, Widen<String>(prefix + digits), field, field.precision < 0, prefix.size());
 }
 
 template <typename String>
-void AppendFloating(String& out, const Spec& spec, double value)
+void AppendFloating(String& out, const Field& field, double value)
 {
-    const char c = spec.conversion;
+    const char c = field.conversion;
     const bool upper = c == 'F' || c == 'E' || c == 'G';
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = field.precision < 0 ? 6 : field.precision;
     std::chars_format style = std::chars_format::general;
     if (c == 'f' || c == 'F') {
         style = std::chars_format::fixed;
@@ -313,14 +314,14 @@ void AppendFloating(String& out, const Spec& spec, double value)
     size_t prefixLength = 0;
     if (!text.empty() && text[0] == '-') {
         prefixLength = 1;
-    } else if (spec.plus) {
+    } else if (field.plus) {
         text.insert(0, "+");
         prefixLength = 1;
-    } else if (spec.space) {
+    } else if (field.space) {
         text.insert(0, " ");
         prefixLength = 1;
     }
-    AppendPadded(out, Widen<String>(text), spec, std::isfinite(value), prefixLength);
+    AppendPadded(out, Widen<String>(text), field, std::isfinite(value), prefixLength);
 }
 
 double DoubleFrom(const FormatArg& arg)
@@ -349,27 +350,27 @@ String TextOf(const FormatArg& arg)
 }
 
 template <typename String>
-void AppendString(String& out, const Spec& spec, const FormatArg& arg)
+void AppendString(String& out, const Field& field, const FormatArg& arg)
 {
     if (!IsText(arg)) {
         // A number given for %s prints as %d or %g would.
-        Spec numberSpec = spec;
-        numberSpec.precision = -1;
-        numberSpec.zeroPad = false;
+        Field numberField = field;
+        numberField.precision = -1;
+        numberField.zeroPad = false;
         if (arg.GetKind() == FormatArg::Kind::Double) {
-            numberSpec.conversion = 'g';
-            AppendFloating(out, numberSpec, arg.Double());
+            numberField.conversion = 'g';
+            AppendFloating(out, numberField, arg.Double());
         } else {
-            numberSpec.conversion = (arg.GetKind() == FormatArg::Kind::Signed) ? 'd' : 'u';
-            AppendInteger(out, numberSpec, arg);
+            numberField.conversion = (arg.GetKind() == FormatArg::Kind::Signed) ? 'd' : 'u';
+            AppendInteger(out, numberField, arg);
         }
         return;
     }
     String text = TextOf<String>(arg);
-    if (spec.precision >= 0) {
-        CutAtCharacter(text, static_cast<size_t>(spec.precision));
+    if (field.precision >= 0) {
+        CutAtCharacter(text, static_cast<size_t>(field.precision));
     }
-    AppendPadded(out, text, spec, false);
+    AppendPadded(out, text, field, false);
 }
 
 bool IsValidCodePoint(int64_t cp)
@@ -378,7 +379,7 @@ bool IsValidCodePoint(int64_t cp)
 }
 
 template <typename String>
-void AppendCharacter(String& out, const Spec& spec, const FormatArg& arg)
+void AppendCharacter(String& out, const Field& field, const FormatArg& arg)
 {
     String text;
     if (IsText(arg)) {
@@ -399,7 +400,7 @@ void AppendCharacter(String& out, const Spec& spec, const FormatArg& arg)
             AppendCodePoint(text, IsValidCodePoint(cp) ? static_cast<char32_t>(cp) : char32_t{0xFFFD});
         }
     }
-    AppendPadded(out, text, spec, false);
+    AppendPadded(out, text, field, false);
 }
 
 template <typename CharT>
@@ -419,29 +420,29 @@ std::basic_string<CharT> Format(std::basic_string_view<CharT> format, std::span<
         }
         out.append(format.substr(pos, percent - pos));
         pos = percent + 1;
-        Spec spec;
-        if (!ParseSpec(format, pos, spec) || !IsKnownConversion(spec.conversion)) {
+        Field field;
+        if (!ParseField(format, pos, field) || !IsKnownConversion(field.conversion)) {
             out.append(format.substr(percent, pos - percent));
             continue;
         }
-        if (spec.conversion == '%') {
+        if (field.conversion == '%') {
             out += static_cast<CharT>('%');
             continue;
         }
-        if (spec.conversion == 'n') {
+        if (field.conversion == 'n') {
             continue;
         }
-        if (spec.widthFromArg) {
+        if (field.widthFromArg) {
             if (const FormatArg* width = takeArg()) {
                 const Integer value = IntegerFrom(*width);
-                spec.leftAlign = spec.leftAlign || value.negative;
-                spec.width = static_cast<int>(std::min<uint64_t>(value.magnitude, kMaxFieldWidth));
+                field.leftAlign = field.leftAlign || value.negative;
+                field.width = static_cast<int>(std::min<uint64_t>(value.magnitude, kMaxFieldWidth));
             }
         }
-        if (spec.precisionFromArg) {
+        if (field.precisionFromArg) {
             if (const FormatArg* precision = takeArg()) {
                 const Integer value = IntegerFrom(*precision);
-                spec.precision =
+                field.precision =
                     value.negative ? -1 : static_cast<int>(std::min<uint64_t>(value.magnitude, kMaxFieldWidth));
             }
         }
@@ -449,11 +450,11 @@ std::basic_string<CharT> Format(std::basic_string_view<CharT> format, std::span<
         if (!arg) {
             continue;
         }
-        switch (spec.conversion) {
+        switch (field.conversion) {
         case 's':
-        case 'S': AppendString(out, spec, *arg); break;
+        case 'S': AppendString(out, field, *arg); break;
         case 'c':
-        case 'C': AppendCharacter(out, spec, *arg); break;
+        case 'C': AppendCharacter(out, field, *arg); break;
         case 'f':
         case 'F':
         case 'e':
@@ -461,16 +462,16 @@ std::basic_string<CharT> Format(std::basic_string_view<CharT> format, std::span<
         case 'g':
         case 'G':
             if (IsText(*arg)) {
-                AppendString(out, Spec{.leftAlign = spec.leftAlign, .width = spec.width}, *arg);
+                AppendString(out, Field{.leftAlign = field.leftAlign, .width = field.width}, *arg);
             } else {
-                AppendFloating(out, spec, DoubleFrom(*arg));
+                AppendFloating(out, field, DoubleFrom(*arg));
             }
             break;
         default:
             if (IsText(*arg)) {
-                AppendString(out, Spec{.leftAlign = spec.leftAlign, .width = spec.width}, *arg);
+                AppendString(out, Field{.leftAlign = field.leftAlign, .width = field.width}, *arg);
             } else {
-                AppendInteger(out, spec, *arg);
+                AppendInteger(out, field, *arg);
             }
             break;
         }
