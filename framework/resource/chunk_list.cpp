@@ -1,0 +1,65 @@
+#include "framework/resource/chunk_list.h"
+
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "framework/log/log.h"
+
+namespace vesk::resource {
+namespace {
+
+uint32_t ReadWord(std::span<const uint8_t> bytes, size_t offset)
+{
+    return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8) |
+           (static_cast<uint32_t>(bytes[offset + 2]) << 16) | (static_cast<uint32_t>(bytes[offset + 3]) << 24);
+}
+
+bool Refuse(std::string_view what, const std::string& fault)
+{
+    log::Error(std::string(what) + ": " + fault);
+    return false;
+}
+
+}  // namespace
+
+bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::vector<ChunkEntry>& out)
+{
+    out.clear();
+    if (file.size() < kChunkListHeaderSize) {
+        return Refuse(what, "chunk list header cut short (" + std::to_string(file.size()) + " bytes)");
+    }
+    const uint64_t count = ReadWord(file, 12);
+    const uint64_t tableOffset = ReadWord(file, 16);
+    if (tableOffset > file.size() || count > (file.size() - tableOffset) / kChunkRecordSize) {
+        return Refuse(what, "chunk table of " + std::to_string(count) + " records at " + std::to_string(tableOffset) +
+                                " runs past the file end");
+    }
+
+    std::vector<ChunkEntry> entries;
+    entries.reserve(static_cast<size_t>(count));
+    for (uint64_t i = 0; i < count; ++i) {
+        const std::span<const uint8_t> record = file.subspan(static_cast<size_t>(tableOffset + i * kChunkRecordSize),
+                                                             kChunkRecordSize);
+        const uint64_t size = ReadWord(record, 8);
+        const uint64_t offset = ReadWord(record, 12);
+        if (offset > file.size() || size > file.size() - offset) {
+            return Refuse(what, "chunk " + std::to_string(i) + " (" + std::to_string(size) + " bytes at " +
+                                    std::to_string(offset) + ") runs past the file end");
+        }
+        const auto* nameBytes = reinterpret_cast<const char*>(record.data() + 16);
+        const void* terminator = std::memchr(nameBytes, 0, kChunkNameSize);
+        const size_t nameLength =
+            terminator ? static_cast<size_t>(static_cast<const char*>(terminator) - nameBytes) : kChunkNameSize;
+
+        ChunkEntry entry;
+        entry.tag = ReadWord(record, 0);
+        entry.data = file.subspan(static_cast<size_t>(offset), static_cast<size_t>(size));
+        entry.name = std::string_view(nameBytes, nameLength);
+        entries.push_back(entry);
+    }
+    out = std::move(entries);
+    return true;
+}
+
+}  // namespace vesk::resource

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace tools {
+
+// Appends little-endian fields to a byte vector.
+class ByteWriter {
+public:
+    void U8(uint8_t value) { bytes_.push_back(value); }
+    void U16(uint16_t value)
+    {
+        U8(static_cast<uint8_t>(value));
+        U8(static_cast<uint8_t>(value >> 8));
+    }
+    void U32(uint32_t value)
+    {
+        U16(static_cast<uint16_t>(value));
+        U16(static_cast<uint16_t>(value >> 16));
+    }
+    void Tag(std::string_view tag)
+    {
+        for (size_t i = 0; i < 4; ++i) U8(i < tag.size() ? static_cast<uint8_t>(tag[i]) : ' ');
+    }
+    void Bytes(const std::vector<uint8_t>& bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
+    void PadTo(size_t size) { bytes_.resize(size < bytes_.size() ? bytes_.size() : size, 0); }
+
+    size_t Size() const { return bytes_.size(); }
+    std::vector<uint8_t>& Data() { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+}  // namespace tools
