@@ -145,8 +145,11 @@ std::uint32_t StartJob(std::string_view name, thread::JobFunction job, Request& 
         delete g_saveThread;
         g_saveThread = nullptr;
         request.status = kSaveThreadFailed;
+        return kSaveThreadFailed;
     }
-    return request.status;
+    // The job owns the block from here on and may already have finished:
+    // reading its status now would race with it.
+    return kSaveJobRunning;
 }
 
 // True while the job still runs; otherwise collects its thread object.
