@@ -1,9 +1,7 @@
 #include "framework/app/application.h"
 
-#include <filesystem>
 #include <locale>
 #include <stdexcept>
-#include <system_error>
 
 #include "framework/app/canvas.h"
 #include "framework/app/command_line.h"
@@ -13,6 +11,7 @@
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 #include "framework/window/message_pump.h"
+#include "platform/file_system.h"
 
 namespace vesk::app {
 
@@ -32,8 +31,7 @@ void UseUserLocale()
 
 void MakeSaveFolder()
 {
-    std::error_code error;  // an existing folder is fine; a failure shows when saving
-    std::filesystem::create_directory(kSaveFolder, error);
+    platform::CreateFolder(kSaveFolder);  // a failure shows when the game saves
 }
 
 // Steps of subsystems that come later. Each is called at its place in the start-up

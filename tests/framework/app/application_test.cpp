@@ -1,4 +1,6 @@
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -6,6 +8,7 @@
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
 #include "platform/window.h"
+#include "tests/framework/log/log_capture.h"
 
 namespace vesk::app {
 namespace {
@@ -76,6 +79,55 @@ TEST(Application, MinimisedWindowRunsNoFrameBeforeTheClose)
     EXPECT_EQ(RunApplication(u"", {CloseWindowAtStartup, CountFrame, CountShutdown}), 0);
     EXPECT_EQ(g_run.frames, 0);
     EXPECT_EQ(g_run.shutdowns, 1);
+}
+
+}  // namespace
+}  // namespace vesk::app
+
+namespace vesk::app {
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnv()
+    {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
+{
+    ScopedEnv driver("SDL_VIDEODRIVER", "no_such_driver");
+    log::test::LogCapture log;
+    g_run = {};
+    EXPECT_EQ(RunApplication(u"", {CountStartup, CountFrame, CountShutdown}), 1);
+    EXPECT_EQ(g_run.startups, 0);
+    EXPECT_EQ(g_run.frames, 0);
+    EXPECT_EQ(g_run.shutdowns, 0);
+    EXPECT_EQ(GetFrameworkManager(), nullptr);
+    EXPECT_TRUE(log.Contains("cannot create the game window"));
+}
+
+TEST(Application, UnknownLocaleInTheEnvironmentDoesNotStopStartUp)
+{
+    ScopedEnv locale("LC_ALL", "xx_NOWHERE.NOTACHARSET");
+    log::test::LogCapture log;
+    g_run = {};
+    g_run.framesUntilQuit = 1;
+    EXPECT_EQ(RunApplication(u"", {CountStartup, CountFrame, CountShutdown}), 0);
+    EXPECT_EQ(g_run.frames, 1);
+    EXPECT_TRUE(log.Contains("locale"));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 #include "tests/framework/window/window_test_fixture.h"
@@ -41,6 +43,21 @@ TEST_F(MessagePumpTest, MinimisedOrHiddenWindowRunsNoFrameButHandlesMessages)
         platform::SetTestShowState(ShowState::Normal);
         EXPECT_EQ(PumpMessages(&quit, &exitCode), 0);
     }
+}
+
+TEST_F(MessagePumpTest, MinimisedWindowSleepsInsteadOfSpinning)
+{
+    platform::SetTestShowState(ShowState::Minimized);
+    const auto start = std::chrono::steady_clock::now();
+    for (int pass = 0; pass < 3; ++pass) EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(15));
+}
+
+TEST_F(MessagePumpTest, MonitorSizeIsTheDisplayOfTheWindow)
+{
+    const MonitorSize size = GetMonitorSize();
+    EXPECT_GT(size.width, 0.0f);
+    EXPECT_GT(size.height, 0.0f);
 }
 
 TEST_F(MessagePumpTest, RealShowStateOfTheWindowIsSeen)
