@@ -8,6 +8,7 @@
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
 #include "platform/window.h"
+#include "tests/framework/file/scratch_folder.h"
 #include "tests/framework/log/log_capture.h"
 
 namespace vesk::app {
@@ -53,8 +54,8 @@ void CountShutdown()
 
 TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
 {
+    file::test::ScratchFolder scratch;  // start-up makes its save folder in the current one
     g_run = {};
-    std::filesystem::remove_all(kSaveFolder);
     EXPECT_EQ(RunApplication(u"-scr_w 800", {CloseWindowAtStartup, CountFrame, CountShutdown}), 0);
     EXPECT_EQ(g_run.startups, 1);
     EXPECT_EQ(g_run.shutdowns, 1);
@@ -74,6 +75,7 @@ TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
 
 TEST(Application, MinimisedWindowRunsNoFrameBeforeTheClose)
 {
+    file::test::ScratchFolder scratch;
     g_run = {};
     g_run.showState = platform::ShowState::Minimized;
     EXPECT_EQ(RunApplication(u"", {CloseWindowAtStartup, CountFrame, CountShutdown}), 0);
@@ -109,6 +111,7 @@ private:
 TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
 {
     ScopedEnv driver("SDL_VIDEODRIVER", "no_such_driver");
+    file::test::ScratchFolder scratch;
     log::test::LogCapture log;
     g_run = {};
     EXPECT_EQ(RunApplication(u"", {CountStartup, CountFrame, CountShutdown}), 1);
@@ -122,6 +125,7 @@ TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
 TEST(Application, UnknownLocaleInTheEnvironmentDoesNotStopStartUp)
 {
     ScopedEnv locale("LC_ALL", "xx_NOWHERE.NOTACHARSET");
+    file::test::ScratchFolder scratch;
     log::test::LogCapture log;
     g_run = {};
     g_run.framesUntilQuit = 1;

@@ -2,7 +2,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/app/crash_handler.h"
+#include "tests/framework/file/scratch_folder.h"
 
 namespace vesk::app {
 namespace {
@@ -25,8 +25,8 @@ std::string ReadFile(const std::string& path)
 
 TEST(CrashHandler, ReportNamesSignalAddressTimeAndBacktrace)
 {
-    const std::string path = "crash_report_test.log";
-    std::remove(path.c_str());
+    file::test::ScratchFolder scratch;
+    const std::string path = "crash.log";
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
     WriteCrashReport(fd, SIGSEGV, reinterpret_cast<const void*>(0xdeadbeef));
@@ -39,14 +39,13 @@ TEST(CrashHandler, ReportNamesSignalAddressTimeAndBacktrace)
     const size_t backtraceAt = report.find("backtrace:\n");
     ASSERT_NE(backtraceAt, std::string::npos);
     EXPECT_GT(report.size(), backtraceAt + 12);  // at least one frame follows
-    std::remove(path.c_str());
 }
 
 TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogAndStillEndsTheProcess)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::string path = "crash_death_test.log";
-    std::remove(path.c_str());
+    GTEST_FLAG_SET(death_test_style, "fast");  // the child must share this scratch folder
+    file::test::ScratchFolder scratch;
+    const std::string path = (scratch.path() / "crash.log").string();
     EXPECT_EXIT(
         {
             InstallCrashHandler(path.c_str());
@@ -56,7 +55,6 @@ TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogAndStillEndsTheProcess)
     const std::string report = ReadFile(path);
     EXPECT_NE(report.find("SIGABRT"), std::string::npos) << report;
     EXPECT_NE(report.find("backtrace:"), std::string::npos) << report;
-    std::remove(path.c_str());
 }
 
 }  // namespace
