@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+
+// Key codes of the keyboard state table: the PC set-1 scan codes, with the
+// extended keys at 0x80 + code. Saved key bindings and the input tables are
+// written in this numbering, so it never changes with the window system.
+namespace platform::input::key {
+
+inline constexpr uint8_t None = 0x00;
+inline constexpr uint8_t Escape = 0x01;
+inline constexpr uint8_t Digit1 = 0x02;  // Digit1..Digit9 are consecutive
+inline constexpr uint8_t Digit2 = 0x03;
+inline constexpr uint8_t Digit3 = 0x04;
+inline constexpr uint8_t Digit4 = 0x05;
+inline constexpr uint8_t Digit5 = 0x06;
+inline constexpr uint8_t Digit6 = 0x07;
+inline constexpr uint8_t Digit7 = 0x08;
+inline constexpr uint8_t Digit8 = 0x09;
+inline constexpr uint8_t Digit9 = 0x0A;
+inline constexpr uint8_t Digit0 = 0x0B;
+inline constexpr uint8_t Minus = 0x0C;
+inline constexpr uint8_t Equals = 0x0D;
+inline constexpr uint8_t Back = 0x0E;
+inline constexpr uint8_t Tab = 0x0F;
+inline constexpr uint8_t Q = 0x10;
+inline constexpr uint8_t W = 0x11;
+inline constexpr uint8_t E = 0x12;
+inline constexpr uint8_t R = 0x13;
+inline constexpr uint8_t T = 0x14;
+inline constexpr uint8_t Y = 0x15;
+inline constexpr uint8_t U = 0x16;
+inline constexpr uint8_t I = 0x17;
+inline constexpr uint8_t O = 0x18;
+inline constexpr uint8_t P = 0x19;
+inline constexpr uint8_t LeftBracket = 0x1A;
+inline constexpr uint8_t RightBracket = 0x1B;
+inline constexpr uint8_t Return = 0x1C;
+inline constexpr uint8_t LeftControl = 0x1D;
+inline constexpr uint8_t A = 0x1E;
+inline constexpr uint8_t S = 0x1F;
+inline constexpr uint8_t D = 0x20;
+inline constexpr uint8_t F = 0x21;
+inline constexpr uint8_t G = 0x22;
+inline constexpr uint8_t H = 0x23;
+inline constexpr uint8_t J = 0x24;
+inline constexpr uint8_t K = 0x25;
+inline constexpr uint8_t L = 0x26;
+inline constexpr uint8_t Semicolon = 0x27;
+inline constexpr uint8_t Apostrophe = 0x28;
+inline constexpr uint8_t Grave = 0x29;
+inline constexpr uint8_t LeftShift = 0x2A;
+inline constexpr uint8_t Backslash = 0x2B;
+inline constexpr uint8_t Z = 0x2C;
+inline constexpr uint8_t X = 0x2D;
+inline constexpr uint8_t C = 0x2E;
+inline constexpr uint8_t V = 0x2F;
+inline constexpr uint8_t B = 0x30;
+inline constexpr uint8_t N = 0x31;
+inline constexpr uint8_t M = 0x32;
+inline constexpr uint8_t Comma = 0x33;
+inline constexpr uint8_t Period = 0x34;
+inline constexpr uint8_t Slash = 0x35;
+inline constexpr uint8_t RightShift = 0x36;
+inline constexpr uint8_t Multiply = 0x37;  // keypad *
+inline constexpr uint8_t LeftMenu = 0x38;  // left Alt
+inline constexpr uint8_t Space = 0x39;
+inline constexpr uint8_t Capital = 0x3A;
+inline constexpr uint8_t F1 = 0x3B;  // F1..F10 are consecutive
+inline constexpr uint8_t F10 = 0x44;
+inline constexpr uint8_t NumLock = 0x45;
+inline constexpr uint8_t Scroll = 0x46;
+inline constexpr uint8_t Numpad7 = 0x47;
+inline constexpr uint8_t Numpad8 = 0x48;
+inline constexpr uint8_t Numpad9 = 0x49;
+inline constexpr uint8_t Subtract = 0x4A;  // keypad -
+inline constexpr uint8_t Numpad4 = 0x4B;
+inline constexpr uint8_t Numpad5 = 0x4C;
+inline constexpr uint8_t Numpad6 = 0x4D;
+inline constexpr uint8_t Add = 0x4E;  // keypad +
+inline constexpr uint8_t Numpad1 = 0x4F;
+inline constexpr uint8_t Numpad2 = 0x50;
+inline constexpr uint8_t Numpad3 = 0x51;
+inline constexpr uint8_t Numpad0 = 0x52;
+inline constexpr uint8_t Decimal = 0x53;  // keypad .
+inline constexpr uint8_t Oem102 = 0x56;   // the extra key beside left Shift
+inline constexpr uint8_t F11 = 0x57;
+inline constexpr uint8_t F12 = 0x58;
+inline constexpr uint8_t F13 = 0x64;
+inline constexpr uint8_t F14 = 0x65;
+inline constexpr uint8_t F15 = 0x66;
+inline constexpr uint8_t Kana = 0x70;
+inline constexpr uint8_t AbntC1 = 0x73;  // the "ro" key of Japanese keyboards
+inline constexpr uint8_t Convert = 0x79;
+inline constexpr uint8_t NoConvert = 0x7B;
+inline constexpr uint8_t Yen = 0x7D;
+inline constexpr uint8_t NumpadEquals = 0x8D;
+inline constexpr uint8_t Circumflex = 0x90;
+inline constexpr uint8_t At = 0x91;
+inline constexpr uint8_t Colon = 0x92;
+inline constexpr uint8_t Kanji = 0x94;  // half-width/full-width
+inline constexpr uint8_t NumpadEnter = 0x9C;
+inline constexpr uint8_t RightControl = 0x9D;
+inline constexpr uint8_t NumpadComma = 0xB3;
+inline constexpr uint8_t Divide = 0xB5;  // keypad /
+inline constexpr uint8_t SysRq = 0xB7;
+inline constexpr uint8_t RightMenu = 0xB8;  // right Alt
+inline constexpr uint8_t Pause = 0xC5;
+inline constexpr uint8_t Home = 0xC7;
+inline constexpr uint8_t Up = 0xC8;
+inline constexpr uint8_t Prior = 0xC9;  // Page Up
+inline constexpr uint8_t Left = 0xCB;
+inline constexpr uint8_t Right = 0xCD;
+inline constexpr uint8_t End = 0xCF;
+inline constexpr uint8_t Down = 0xD0;
+inline constexpr uint8_t Next = 0xD1;  // Page Down
+inline constexpr uint8_t Insert = 0xD2;
+inline constexpr uint8_t Delete = 0xD3;
+inline constexpr uint8_t LeftWindows = 0xDB;
+inline constexpr uint8_t RightWindows = 0xDC;
+inline constexpr uint8_t Apps = 0xDD;
+
+}  // namespace platform::input::key
