@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/log/log.h"
+#include "framework/memory/heaps.h"
 #include "platform/input/key_codes.h"
 #include "platform/input/keyboard.h"
 
@@ -18,7 +19,7 @@ constexpr uint32_t kCommandAdd = 0x10000000;  // keypad +
 constexpr uint32_t kKeyboardPadStart = 0x1;   // Escape
 constexpr uint32_t kKeyboardPadSelect = 0x2;  // End
 
-struct InputSystem {
+struct InputSystem : memory::MainHeapObject {
     KeyboardInput keyboard;
     MouseInput mouse;
     std::array<PadInput, kPadSlotCount> pads;
@@ -144,7 +145,11 @@ void ReadPad(InputSystem& input, int slot, const WindowInputs& window)
 
 void CreateInput()
 {
-    g_input = std::make_unique<InputSystem>();
+    g_input.reset(new InputSystem());
+    if (!g_input) {
+        log::Error("no memory for the input records");
+        return;
+    }
     g_keyboardPadIndex = 0;
     g_input->padDevicesStarted = platform::input::InitPadDevices();
     if (!g_input->padDevicesStarted) {

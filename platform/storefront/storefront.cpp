@@ -1,0 +1,335 @@
+#include "platform/storefront/storefront.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace platform::storefront {
+
+namespace {
+
+// The stand-in's application id; only its low 24 bits reach the game id.
+constexpr uint32_t kAppId = 0x0A7F35;
+
+// The file is tiny (20 names); anything much larger is not ours.
+constexpr uint64_t kMaxFileSize = 64 * 1024;
+constexpr size_t kMaxNameLength = 127;
+constexpr size_t kMaxNames = 1024;
+
+struct Registration {
+    int handle = 0;
+    int callbackId = 0;
+    AnswerHandler handler;
+};
+
+struct State {
+    bool running = false;
+    std::string folder;
+    ReportProblem report = nullptr;
+    std::vector<Registration> registrations;
+    int nextHandle = 1;
+    std::vector<Answer> queue;
+    bool statsReceived = false;
+    std::set<std::string, std::less<>> achieved;
+    std::vector<std::string> unlockedSinceStore;
+};
+
+State g_state;
+
+void Report(const std::string& line)
+{
+    if (g_state.report != nullptr) {
+        g_state.report(line);
+    }
+}
+
+std::string FilePath() { return g_state.folder + "/" + kAchievementFileName; }
+
+void Queue(int callbackId, int result, std::string name = {})
+{
+    Answer answer;
+    answer.callbackId = callbackId;
+    answer.gameId = GetGameId();
+    answer.result = result;
+    answer.achievementName = std::move(name);
+    g_state.queue.push_back(std::move(answer));
+}
+
+// Names are what the game passes as API names: visible ASCII, no blanks.
+bool IsValidName(std::string_view name)
+{
+    if (name.empty() || name.size() > kMaxNameLength) {
+        return false;
+    }
+    return std::all_of(name.begin(), name.end(), [](char c) { return c > 0x20 && c < 0x7F; });
+}
+
+// Reads the unlocked names; false when the file exists but cannot be used.
+bool LoadAchievements(std::set<std::string, std::less<>>& names)
+{
+    const std::string path = FilePath();
+    FileReader reader;
+    const FileReader::OpenResult opened = reader.Open(path);
+    if (opened == FileReader::OpenResult::NotFound) {
+        return true;  // nothing unlocked yet
+    }
+    if (opened == FileReader::OpenResult::Failed) {
+        Report(path + ": " + reader.LastError());
+        return false;
+    }
+    const std::optional<uint64_t> size = reader.Size();
+    if (!size || *size > kMaxFileSize) {
+        Report(path + ": not a small regular file");
+        return false;
+    }
+    std::string text(static_cast<size_t>(*size), '\0');
+    if (!text.empty() && !reader.ReadExact(text.data(), text.size())) {
+        Report(path + ": " + reader.LastError());
+        return false;
+    }
+
+    size_t lineNumber = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (!IsValidName(line)) {
+            Report(path + ": line " + std::to_string(lineNumber) + " is not an achievement name; skipped");
+            continue;
+        }
+        if (names.size() >= kMaxNames) {
+            Report(path + ": more than " + std::to_string(kMaxNames) + " names; the rest is skipped");
+            break;
+        }
+        names.emplace(line);
+    }
+    return true;
+}
+
+bool SaveAchievements()
+{
+    std::string text = "# unlocked achievements, one per line\n";
+    for (const std::string& name : g_state.achieved) {
+        text += name;
+        text += '\n';
+    }
+    CreateFolder(g_state.folder);
+    std::string why;
+    if (!WriteFileAtomically(FilePath(), text.data(), text.size(), &why)) {
+        Report(FilePath() + ": " + why);
+        return false;
+    }
+    return true;
+}
+
+std::string Lowercase(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+// "zh_TW.UTF-8@x" -> language "zh", territory "tw".
+std::string LanguageFromLocale(std::string_view locale)
+{
+    const std::string lower = Lowercase(locale.substr(0, locale.find_first_of(".@")));
+    const size_t separator = lower.find_first_of("_-");
+    const std::string language = lower.substr(0, separator);
+    const std::string territory = separator == std::string::npos ? "" : lower.substr(separator + 1);
+
+    if (language == "zh") {
+        const bool traditional = territory == "tw" || territory == "hk" || territory == "mo" || territory == "hant";
+        return traditional ? "tchinese" : "schinese";
+    }
+    if (language == "pt" && territory == "br") {
+        return "brazilian";
+    }
+    static constexpr std::pair<std::string_view, std::string_view> kNames[] = {
+        {"ja", "japanese"}, {"en", "english"}, {"ko", "koreana"}, {"fr", "french"},     {"de", "german"},
+        {"es", "spanish"},  {"it", "italian"}, {"pt", "portuguese"}, {"ru", "russian"}, {"pl", "polish"},
+    };
+    for (const auto& [code, name] : kNames) {
+        if (language == code) {
+            return std::string(name);
+        }
+    }
+    return "english";  // also "C" and "POSIX"
+}
+
+std::string_view Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::string_view(value) : std::string_view();
+}
+
+}  // namespace
+
+bool Init(const std::string& folder, ReportProblem report)
+{
+    if (g_state.running) {
+        return false;
+    }
+    g_state = State{};
+    g_state.running = true;
+    g_state.folder = folder;
+    g_state.report = report;
+    return true;
+}
+
+void Shutdown()
+{
+    g_state = State{};
+}
+
+bool IsRunning() { return g_state.running; }
+
+void RunCallbacks()
+{
+    if (!g_state.running) {
+        return;
+    }
+    // Handlers may make new requests; their answers wait for the next run.
+    std::vector<Answer> answers;
+    answers.swap(g_state.queue);
+    for (const Answer& answer : answers) {
+        const std::vector<Registration> registrations = g_state.registrations;
+        for (const Registration& registration : registrations) {
+            if (registration.callbackId == answer.callbackId) {
+                registration.handler(answer);
+            }
+        }
+    }
+}
+
+int RegisterCallback(int callbackId, AnswerHandler handler)
+{
+    if (!handler) {
+        return 0;
+    }
+    const int handle = g_state.nextHandle++;
+    g_state.registrations.push_back({handle, callbackId, std::move(handler)});
+    return handle;
+}
+
+void UnregisterCallback(int handle)
+{
+    std::erase_if(g_state.registrations, [handle](const Registration& r) { return r.handle == handle; });
+}
+
+uint32_t GetAppId() { return kAppId; }
+
+uint64_t GetGameId() { return GetAppId() & 0xFFFFFFu; }
+
+// The language comes from the environment:
+//   VARNOLIS_LANGUAGE  a storefront language name, used as given: "japanese",
+//                      "english", "koreana", "schinese" (simplified Chinese),
+//                      "tchinese" (traditional Chinese), or any other name
+//                      (the game then uses English);
+//   otherwise the system locale, from LC_ALL, LC_MESSAGES or LANG (the first
+//   that is set), e.g. "ja_JP.UTF-8" -> "japanese", "zh_TW" -> "tchinese",
+//   "zh_CN" -> "schinese"; no locale, "C" or "POSIX" give "english".
+std::string GetCurrentGameLanguage()
+{
+    return LanguageFromEnvironment(Environment("VARNOLIS_LANGUAGE"), Environment("LC_ALL"),
+                                   Environment("LC_MESSAGES"), Environment("LANG"));
+}
+
+std::string LanguageFromEnvironment(std::string_view chosen, std::string_view lcAll, std::string_view lcMessages,
+                                    std::string_view lang)
+{
+    if (!chosen.empty()) {
+        return Lowercase(chosen);
+    }
+    for (std::string_view locale : {lcAll, lcMessages, lang}) {
+        if (!locale.empty()) {
+            return LanguageFromLocale(locale);
+        }
+    }
+    return "english";
+}
+
+bool RequestCurrentStats()
+{
+    if (!g_state.running) {
+        return false;
+    }
+    std::set<std::string, std::less<>> names;
+    if (LoadAchievements(names)) {
+        // Unlocks not yet stored survive a second request.
+        for (const std::string& name : g_state.unlockedSinceStore) {
+            names.insert(name);
+        }
+        g_state.achieved = std::move(names);
+        g_state.statsReceived = true;
+        Queue(kUserStatsReceived, kResultOk);
+    } else {
+        Queue(kUserStatsReceived, kResultFail);
+    }
+    return true;
+}
+
+bool GetAchievement(std::string_view name, bool& achieved)
+{
+    if (!g_state.running || !g_state.statsReceived || !IsValidName(name)) {
+        return false;
+    }
+    achieved = g_state.achieved.find(name) != g_state.achieved.end();
+    return true;
+}
+
+bool SetAchievement(std::string_view name)
+{
+    if (!g_state.running || !g_state.statsReceived || !IsValidName(name)) {
+        return false;
+    }
+    if (g_state.achieved.emplace(name).second) {
+        g_state.unlockedSinceStore.emplace_back(name);
+    }
+    return true;
+}
+
+bool StoreStats()
+{
+    if (!g_state.running || !g_state.statsReceived) {
+        return false;
+    }
+    if (!SaveAchievements()) {
+        Queue(kUserStatsStored, kResultFail);
+        return true;  // the request went out; its answer tells the failure
+    }
+    for (std::string& name : g_state.unlockedSinceStore) {
+        Queue(kUserAchievementStored, kResultOk, std::move(name));
+    }
+    g_state.unlockedSinceStore.clear();
+    Queue(kUserStatsStored, kResultOk);
+    return true;
+}
+
+std::string GetAchievementDisplayAttribute(std::string_view name, std::string_view key)
+{
+    return {};
+}
+
+void QueueAnswerForTesting(const Answer& answer)
+{
+    g_state.queue.push_back(answer);
+}
+
+}  // namespace platform::storefront

@@ -1,0 +1,181 @@
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "framework/achievement/achievement.h"
+#include "framework/achievement/platform_language.h"
+#include "framework/achievement/storefront_session.h"
+#include "tests/framework/log/log_capture.h"
+
+namespace vesk::achievement {
+namespace {
+
+namespace storefront = platform::storefront;
+using log::test::LogCapture;
+
+constexpr int kRows = 20;
+
+// The game's side of the table: twenty rows named as the storefront knows them.
+struct GameTable {
+    GameTable()
+    {
+        for (int row = 0; row < kRows; ++row) {
+            names[row] = "KLO_ACHIEVEMENT_1_" + std::to_string(row);
+            rows[row].index = static_cast<uint32_t>(row);
+            rows[row].apiName = names[row].c_str();
+        }
+    }
+
+    std::array<std::string, kRows> names;
+    std::array<StorefrontAchievementRow, kRows> rows;
+};
+
+class AchievementTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::string("achievement_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(folder_);
+        Start();
+    }
+
+    void TearDown() override
+    {
+        Stop();
+        std::filesystem::remove_all(folder_);
+    }
+
+    // One run of the game: session, object, table and the stats request.
+    void Start()
+    {
+        ASSERT_TRUE(StartStorefront(folder_));
+        ASSERT_NE(CreateAchievementSystem(), nullptr);
+        table_ = std::make_unique<GameTable>();
+        GetAchievementSystem()->SetTable(table_->rows.data(), kRows);
+        GetAchievementSystem()->AdvanceRequestState();
+        RunStorefrontCallbacks();
+    }
+
+    void Stop()
+    {
+        DestroyAchievementSystem();
+        StopStorefront();
+    }
+
+    std::string folder_;
+    std::unique_ptr<GameTable> table_;
+};
+
+TEST_F(AchievementTest, UnlockIsStoredPersistedAndReadBackAtTheNextStart)
+{
+    SYSSTEAM_CAchievement* system = GetAchievementSystem();
+    ASSERT_TRUE(system->statsRequested);
+    ASSERT_TRUE(system->statsReceived);
+    EXPECT_EQ(table_->rows[5].achieved, 0);
+
+    ASSERT_TRUE(system->SetAchievement(table_->rows[5].apiName));
+    system->storeOwed = true;
+    system->AdvanceRequestState();
+    EXPECT_FALSE(system->storeOwed);
+    {
+        LogCapture capture;
+        RunStorefrontCallbacks();
+        EXPECT_TRUE(capture.Contains("Achievement 'KLO_ACHIEVEMENT_1_5' unlocked!"));
+    }
+
+    Stop();
+    Start();
+    EXPECT_EQ(table_->rows[5].achieved, 1);
+    for (int row = 0; row < kRows; ++row) {
+        if (row != 5) {
+            EXPECT_EQ(table_->rows[row].achieved, 0) << row;
+        }
+    }
+}
+
+TEST_F(AchievementTest, RejectedStoreReloadsEveryRow)
+{
+    for (StorefrontAchievementRow& row : table_->rows) {
+        row.achieved = 1;  // the game's own guess
+    }
+    storefront::Answer answer;
+    answer.callbackId = storefront::kUserStatsStored;
+    answer.gameId = GetAchievementSystem()->GameId();
+    answer.result = storefront::kResultInvalidParam;
+    storefront::QueueAnswerForTesting(answer);
+    RunStorefrontCallbacks();
+    for (const StorefrontAchievementRow& row : table_->rows) {
+        EXPECT_EQ(row.achieved, 0);
+        EXPECT_EQ(row.name[0], '\0');
+    }
+}
+
+TEST_F(AchievementTest, AnswersForAnotherGameAreIgnored)
+{
+    table_->rows[0].achieved = 1;
+    storefront::Answer answer;
+    answer.callbackId = storefront::kUserStatsReceived;
+    answer.gameId = GetAchievementSystem()->GameId() + 1;
+    storefront::QueueAnswerForTesting(answer);
+    answer.callbackId = storefront::kUserAchievementStored;
+    answer.achievementName = "X";
+    storefront::QueueAnswerForTesting(answer);
+    LogCapture capture;
+    RunStorefrontCallbacks();
+    EXPECT_EQ(table_->rows[0].achieved, 1);
+    EXPECT_TRUE(capture.Lines().empty());
+}
+
+TEST_F(AchievementTest, FailedAnswersLeaveADiagnosticLine)
+{
+    LogCapture capture;
+    const uint64_t gameId = GetAchievementSystem()->GameId();
+    storefront::QueueAnswerForTesting({storefront::kUserStatsReceived, gameId, storefront::kResultFail});
+    storefront::QueueAnswerForTesting({storefront::kUserStatsStored, gameId, storefront::kResultFail});
+    storefront::QueueAnswerForTesting({storefront::kUserAchievementStored, gameId, storefront::kResultOk, "P", 3, 10});
+    RunStorefrontCallbacks();
+    EXPECT_TRUE(capture.Contains("RequestStats - failed, 2"));
+    EXPECT_TRUE(capture.Contains("StoreStats - failed, 2"));
+    EXPECT_TRUE(capture.Contains("Achievement 'P' progress callback, (3,10)"));
+}
+
+TEST_F(AchievementTest, NothingIsAskedWithoutTheStorefront)
+{
+    Stop();
+    ASSERT_NE(CreateAchievementSystem(), nullptr);
+    SYSSTEAM_CAchievement* system = GetAchievementSystem();
+    system->AdvanceRequestState();
+    EXPECT_FALSE(system->statsRequested);
+    EXPECT_FALSE(system->SetAchievement("KLO_ACHIEVEMENT_1_0"));
+}
+
+TEST(PlatformLanguage, StorefrontNamesGiveTheGamesCodes)
+{
+    EXPECT_EQ(PlatformLanguageCodeFromName("japanese"), 0);
+    EXPECT_EQ(PlatformLanguageCodeFromName("english"), 1);
+    EXPECT_EQ(PlatformLanguageCodeFromName("koreana"), 7);
+    EXPECT_EQ(PlatformLanguageCodeFromName("schinese"), 15);
+    EXPECT_EQ(PlatformLanguageCodeFromName("tchinese"), 16);
+    EXPECT_EQ(PlatformLanguageCodeFromName("french"), 1);
+    EXPECT_EQ(PlatformLanguageCodeFromName(""), 1);
+}
+
+TEST(PlatformLanguage, ChosenLanguageComesFromTheEnvironment)
+{
+    const char* saved = std::getenv("VARNOLIS_LANGUAGE");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    setenv("VARNOLIS_LANGUAGE", "tchinese", 1);
+    ReadPlatformLanguage();
+    EXPECT_EQ(GetPlatformLanguageCode(), kPlatformLanguageTraditionalChinese);
+    if (saved != nullptr) {
+        setenv("VARNOLIS_LANGUAGE", savedValue.c_str(), 1);
+    } else {
+        unsetenv("VARNOLIS_LANGUAGE");
+    }
+}
+
+}  // namespace
+}  // namespace vesk::achievement
