@@ -3,11 +3,13 @@
 #include <locale>
 #include <stdexcept>
 
+#include "framework/achievement/storefront_session.h"
 #include "framework/app/canvas.h"
 #include "framework/app/command_line.h"
 #include "framework/app/crash_handler.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
+#include "framework/input/input_manager.h"
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 #include "framework/window/message_pump.h"
@@ -34,14 +36,15 @@ void MakeSaveFolder()
     platform::CreateFolder(kSaveFolder);  // a failure shows when the game saves
 }
 
+void StartStorefront() { achievement::StartStorefront(kSaveFolder); }
+void StopStorefront() { achievement::StopStorefront(); }
+void RunStorefrontCallbacks() { achievement::RunStorefrontCallbacks(); }
+void SetInputOptions() { input::SetInputOptions(input::kDefaultInputOptions); }  // the mouse drives pad 0's touch point
+void CreateInput() { input::CreateInput(); }
+void ReleaseInput() { input::ReleaseInput(); }
+
 // Steps of subsystems that come later. Each is called at its place in the start-up
 // or shut-down order and does nothing until its subsystem fills it in.
-void StartStorefront() {}              // storefront API start-up
-void StopStorefront() {}               // storefront API shut-down
-void RunStorefrontCallbacks() {}       // storefront callbacks, once per frame
-void SetInputOptions() {}              // input option word 0x100: the mouse drives pad 0's touch point
-void CreateInput() {}
-void ReleaseInput() {}
 void CreateSound() {}
 void ReleaseSound() {}
 void CreateLayoutManager() {}

@@ -1,11 +1,13 @@
 #include "framework/app/window_title.h"
 
+#include "framework/achievement/platform_language.h"
+
 namespace vesk::app {
 
 int ReadPlatformLanguage()
 {
-    // The storefront stand-in reads the user's language here.
-    return kPlatformLanguageEnglish;
+    achievement::ReadPlatformLanguage();
+    return achievement::GetPlatformLanguageCode();
 }
 
 std::u16string_view WindowTitleForPlatformLanguage(int languageCode)

@@ -11,8 +11,7 @@ inline constexpr std::u16string_view kTitleJapanese = u"ヴァルノリス";
 inline constexpr int kPlatformLanguageJapanese = 0;
 inline constexpr int kPlatformLanguageEnglish = 1;
 
-// The language code the storefront reports, read once at start-up. The storefront
-// stand-in provides it; until then the platform language is English.
+// The language code the storefront reports, read once at start-up.
 int ReadPlatformLanguage();
 
 std::u16string_view WindowTitleForPlatformLanguage(int languageCode);

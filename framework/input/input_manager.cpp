@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/log/log.h"
+#include "framework/input/window_link.h"
 #include "framework/memory/heaps.h"
 #include "platform/input/key_codes.h"
 #include "platform/input/keyboard.h"
@@ -151,6 +152,7 @@ void CreateInput()
         return;
     }
     g_keyboardPadIndex = 0;
+    ConnectToWindow();
     g_input->padDevicesStarted = platform::input::InitPadDevices();
     if (!g_input->padDevicesStarted) {
         log::Warning("game pads are not available");
@@ -164,6 +166,7 @@ void ReleaseInput()
     if (!g_input) {
         return;
     }
+    DisconnectFromWindow();
     const bool started = g_input->padDevicesStarted;
     g_input.reset();  // closes every pad device first
     if (started) {

@@ -92,6 +92,9 @@ uint32_t HatAngle(Uint8 hat)
 
 bool InitPadDevices()
 {
+    // Whether pads count while another window has the focus is the input
+    // manager's decision; SDL would otherwise blank them behind its back.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         return false;
     }

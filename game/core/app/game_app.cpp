@@ -5,6 +5,7 @@
 
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
+#include "framework/input/input_manager.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ void GameStartup() {}
 
 int GameFrame()
 {
+    vesk::input::UpdateInput();
     vesk::app::BeginFrameDraw();
     WaitForNextFrame();
     return vesk::app::IsQuitting() ? 1 : 0;
