@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -15,16 +17,19 @@ public:
         U8(static_cast<uint8_t>(value));
         U8(static_cast<uint8_t>(value >> 8));
     }
+    void I16(int16_t value) { U16(static_cast<uint16_t>(value)); }
     void U32(uint32_t value)
     {
         U16(static_cast<uint16_t>(value));
         U16(static_cast<uint16_t>(value >> 16));
     }
+    void F32(float value) { U32(std::bit_cast<uint32_t>(value)); }
     void Tag(std::string_view tag)
     {
         for (size_t i = 0; i < 4; ++i) U8(i < tag.size() ? static_cast<uint8_t>(tag[i]) : ' ');
     }
-    void Bytes(const std::vector<uint8_t>& bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
+    void Bytes(std::span<const uint8_t> bytes) { bytes_.insert(bytes_.end(), bytes.begin(), bytes.end()); }
+    void Text(std::string_view text) { bytes_.insert(bytes_.end(), text.begin(), text.end()); }
     void PadTo(size_t size) { bytes_.resize(size < bytes_.size() ? bytes_.size() : size, 0); }
 
     size_t Size() const { return bytes_.size(); }

@@ -1,0 +1,35 @@
+#include "tools/common/whole_file.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+namespace tools {
+
+bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
+{
+    if (path.has_parent_path()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(path.parent_path(), ignored);
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        std::cerr << "error: cannot write " << path.string() << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "error: cannot read " << path.string() << "\n";
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return true;
+}
+
+}  // namespace tools
