@@ -104,7 +104,7 @@ std::optional<std::vector<uint8_t>> MakeImageFile(const RgbaImage& image, std::s
     }
     // The header size is a 16-bit word; keep well inside it.
     if (name.find('\0') != std::string_view::npos || name.size() > 1024) {
-        std::cerr << "error: image name \"" << name << "\" is not usable\n";
+        std::cerr << "error: an image name must be at most 1024 bytes without zero bytes\n";
         return std::nullopt;
     }
     const auto width = static_cast<uint16_t>(image.width);
