@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace tools {
 
@@ -18,17 +17,6 @@ bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> 
         std::cerr << "error: cannot write " << path.string() << "\n";
         return false;
     }
-    return true;
-}
-
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::cerr << "error: cannot read " << path.string() << "\n";
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return true;
 }
 

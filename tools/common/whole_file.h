@@ -3,13 +3,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
-#include <vector>
 
 namespace tools {
 
-// Whole-file helpers for the tools; both report failures on stderr. Writing
-// creates the missing folders of the path.
+// Writes a tool's output, creating the missing folders of the path; failures
+// are reported on stderr.
 bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
 
 }  // namespace tools
