@@ -9,6 +9,8 @@
 #include "framework/app/crash_handler.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
+#include "framework/graphics/render_states.h"
+#include "framework/graphics/shader.h"
 #include "framework/input/input_manager.h"
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
@@ -51,8 +53,8 @@ void CreateLayoutManager() {}
 void ReleaseLayoutManager() {}
 void CreateParticleRuntime() {}
 void ReleaseParticleRuntime() {}
-void ReleaseShaders() {}
-void ReleaseRenderStates() {}
+void ReleaseShaders() { graphics::ReleaseShaderManager(); }
+void ReleaseRenderStates() { graphics::ReleaseRenderStates(); }
 
 void RunMainLoop(const GameCallbacks& game)
 {

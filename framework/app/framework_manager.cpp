@@ -1,6 +1,10 @@
 #include "framework/app/framework_manager.h"
 
 #include "framework/app/window_title.h"
+#include "framework/graphics/device_record.h"
+#include "framework/graphics/render_states.h"
+#include "framework/graphics/shader.h"
+#include "framework/log/log.h"
 #include "framework/window/main_window.h"
 
 namespace vesk::app {
@@ -9,16 +13,11 @@ namespace {
 
 GAME_CFrameworkManager* g_manager = nullptr;
 
-// The client size the window gets once the device exists.
-constexpr int kStartClientWidth = 1280;
-constexpr int kStartClientHeight = 720;
-
 bool CreateDeviceAndWindow(std::u16string_view title)
 {
     if (!window::CreateMainWindow(title)) return false;
-    // The graphics device, its swap chain and render targets are created here, and the
-    // device then places the window on its monitor.
-    window::SetWindowedClientSize(kStartClientWidth, kStartClientHeight);
+    // The device makes its targets and places the window on its monitor.
+    if (!graphics::CreateDevice()) log::Error("cannot create the graphics device");
     window::ShowMainWindow();
     return true;
 }
@@ -37,22 +36,33 @@ bool CreateFrameworkManager()
 
     const int language = ReadPlatformLanguage();
     const bool created = CreateDeviceAndWindow(WindowTitleForPlatformLanguage(language));
-    // The render-state objects are built here (render-state cache).
+    graphics::CreateRenderStates();
     return created;
 }
 
 void SetupRenderResources()
 {
-    // The shader set, the polygon renderers' state, the sprite-group registry and the
-    // camera are set up here.
+    // The sprite-group registry and the camera are set up here too.
+    graphics::CreateShaderManager();
+    if (!graphics::SetupPolygonRenderers()) log::Error("cannot set up the polygon renderers");
     if (g_manager) g_manager->clearColor = 0xFF000000u;
 }
 
 void BeginFrameDraw()
 {
     if (g_manager) g_manager->currentViewIndex = 0;
-    // The off-screen canvas target is bound and cleared here, and the frame's
-    // rasterizer, depth, blend and sampler states are set (graphics device).
+    graphics::BindOffscreenTarget();
+    graphics::SetRasterizerState(2, true);
+    graphics::SetDepthStencilState(7, true);
+    graphics::ApplyBlendMode(4);
+    // Point filtering, the address modes kept.
+    graphics::SetSamplerState(graphics::GetSamplerKey() & ~0xFFu, true);
+    graphics::BeginCanvasPass();
+}
+
+void EndFrameDraw()
+{
+    graphics::PresentFrame();
 }
 
 void ReleaseFrameworkManager()
@@ -63,7 +73,7 @@ void ReleaseFrameworkManager()
 
 void ReleaseDeviceAndWindow()
 {
-    // The device's objects are released here, before the window.
+    graphics::ReleaseDevice();
     window::ReleaseMainWindow();
 }
 

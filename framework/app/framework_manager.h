@@ -29,6 +29,9 @@ void SetupRenderResources();
 
 // Called by the game frame before anything is drawn.
 void BeginFrameDraw();
+// Called by the game frame after the scenes drew: shows the frame, paced by the
+// display's vertical sync (or 60 Hz without one).
+void EndFrameDraw();
 
 // Frees the manager; then the device and the window go.
 void ReleaseFrameworkManager();

@@ -1,0 +1,94 @@
+#include "framework/graphics/texture.h"
+
+#include <cstring>
+
+#include "framework/graphics/device_record.h"
+#include "framework/log/log.h"
+#include "platform/graphics/device.h"
+
+namespace vesk::resource {
+
+namespace {
+constexpr std::uint32_t kFirstCompressedFormat = 0x200;
+constexpr std::uint32_t kLastCompressedFormat = 0x202;
+constexpr int kMaxTextureSide = 0xFFFF;
+}  // namespace
+
+SYSWIN_CTexture::SYSWIN_CTexture() = default;
+
+SYSWIN_CTexture::~SYSWIN_CTexture() { Release(); }
+
+int SYSWIN_CTexture::CreateFromImage(const std::string& name, const void* payload, std::size_t size,
+                                     std::uint32_t format, int width, int height, memory::HeapRecord* copyHeap)
+{
+    Release();
+    width_ = static_cast<std::uint16_t>(width);
+    height_ = static_cast<std::uint16_t>(height);
+    format_ = format;
+    name_ = name;
+    if (format >= kFirstCompressedFormat && format <= kLastCompressedFormat) {
+        log::Error("texture '" + name + "': block-compressed images are not supported yet");
+        return -1;
+    }
+    const std::size_t needed = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    if (width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide || !payload || size < needed) {
+        log::Error("texture '" + name + "': the image holds fewer pixels than its size says");
+        return -1;
+    }
+    platform::gfx::Device* device = graphics::GetDevice();
+    if (!device) return -1;
+    texture_ = device->CreateTexture(width, height, platform::gfx::PixelFormat::B8G8R8A8);
+    if (!texture_) return -1;
+    if (copyHeap) {
+        void* copy = memory::MemAlloc(copyHeap, needed);
+        if (!copy) {
+            texture_.reset();
+            return -1;
+        }
+        std::memcpy(copy, payload, needed);
+        pixels_ = copy;
+        pixelsBorrowed_ = false;
+    } else {
+        pixels_ = payload;
+        pixelsBorrowed_ = true;
+    }
+    pixelsSize_ = needed;
+    dirty_ = true;
+    return 0;
+}
+
+bool SYSWIN_CTexture::CreateRenderTexture(int width, int height)
+{
+    Release();
+    platform::gfx::Device* device = graphics::GetDevice();
+    if (!device || width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide) return false;
+    texture_ = device->CreateTexture(width, height, platform::gfx::PixelFormat::R8G8B8A8);
+    if (!texture_) return false;
+    width_ = static_cast<std::uint16_t>(width);
+    height_ = static_cast<std::uint16_t>(height);
+    return true;
+}
+
+void SYSWIN_CTexture::Release()
+{
+    if (pixels_ && !pixelsBorrowed_) memory::MemFree(const_cast<void*>(pixels_));
+    pixels_ = nullptr;
+    pixelsSize_ = 0;
+    pixelsBorrowed_ = true;
+    dirty_ = false;
+    texture_.reset();
+}
+
+void SYSWIN_CTexture::Bind(int stage)
+{
+    graphics::DeviceRecord* record = graphics::GetDeviceRecord();
+    if (!record) return;
+    record->RecordBoundTexture(stage, this);
+    if (dirty_ && texture_ && pixels_) {
+        texture_->Update(pixels_, static_cast<std::size_t>(width_) * 4);
+        dirty_ = false;
+    }
+    record->device.SetTexture(stage, texture_.get());
+}
+
+}  // namespace vesk::resource
