@@ -1,0 +1,100 @@
+// Sound and particle-effect commands of the common table.
+#include "framework/utility/script/common_handlers.h"
+#include "framework/utility/script/script_services.h"
+
+namespace vesk::utility::script::common {
+namespace {
+
+constexpr float kPi = 3.1415927f;
+
+}  // namespace
+
+std::uint32_t PlaySound(SYS_CScriptEngine&, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    if (!args.Need(2)) {
+        return 0;
+    }
+    if (SYS_CScriptServices* services = GetScriptServices()) {
+        services->PlaySound(args.U32(0), args.U32(1));
+    }
+    return 1;
+}
+
+std::uint32_t SpawnEffect(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    const std::string_view name = args.AsciiZ(0);
+    if (args.Faulted()) {
+        return 0;
+    }
+    ScriptThread& thread = *engine.RunningThread();
+    std::uint64_t handle = 0;
+    if (SYS_CScriptServices* services = GetScriptServices()) {
+        float degrees[3];
+        for (int axis = 0; axis < 3; ++axis) {
+            degrees[axis] = thread.effectRotation[axis] * 180.0f / kPi;
+        }
+        handle = services->SpawnEffect(name, thread.effectPosition, degrees, thread.effectScale[0]);
+        services->SetEffectParameter(handle, thread.effectParameter);
+    }
+    thread.effectHandle = handle;
+    InitScriptThread(thread);
+    return 1;
+}
+
+std::uint32_t SendEffectParameter(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    if (!args.Need(1)) {
+        return 0;
+    }
+    if (SYS_CScriptServices* services = GetScriptServices()) {
+        services->SetEffectParameter(engine.RunningThread()->effectHandle, args.U32(0));
+    }
+    return 1;
+}
+
+std::uint32_t EffectPosition(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    if (!args.Need(3)) {
+        return 0;
+    }
+    ScriptThread& thread = *engine.RunningThread();
+    for (int axis = 0; axis < 3; ++axis) {
+        thread.effectPosition[axis] = args.F32(axis);
+    }
+    return 1;
+}
+
+std::uint32_t EffectRotation(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    if (!args.Need(3)) {
+        return 0;
+    }
+    ScriptThread& thread = *engine.RunningThread();
+    for (int axis = 0; axis < 3; ++axis) {
+        thread.effectRotation[axis] = args.F32(axis) * kPi / 180.0f;
+    }
+    return 1;
+}
+
+std::uint32_t EffectScale(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    if (!args.Need(3)) {
+        return 0;
+    }
+    ScriptThread& thread = *engine.RunningThread();
+    for (int axis = 0; axis < 3; ++axis) {
+        thread.effectScale[axis] = args.F32(axis);
+    }
+    return 1;
+}
+
+std::uint32_t EffectParameterValue(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+{
+    if (!args.Need(1)) {
+        return 0;
+    }
+    engine.RunningThread()->effectParameter = args.U32(0);
+    return 1;
+}
+
+}  // namespace vesk::utility::script::common

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vesk::utility::script {
+
+inline constexpr std::uint32_t kNoIndex = 0xFFFFFFFF;
+inline constexpr std::uint32_t kReturnStackSize = 16;
+inline constexpr std::uint32_t kSubThreadCount = 8;
+inline constexpr std::uint32_t kKeepFlag = 0x1;
+
+// One script thread: where it is, what it returns to, and the state the
+// common command table keeps per thread.
+struct ScriptThread {
+    std::uint32_t jumpCount = 0;
+    std::uint32_t framesOnCommand = 0;  // set to 0 only when the thread moves on
+    const std::uint8_t* startData = nullptr;
+    std::uint32_t startIndex = 0;
+    std::uint32_t programCounter = 0;
+    std::uint32_t returnStack[kReturnStackSize] = {};
+    std::uint32_t stackDepth = 0;
+    std::uint32_t exitIndex = 0;
+    std::uint32_t exitArmed = 0;
+    std::uint32_t keepFlags = 0;
+    std::uint32_t running = 0;
+    std::uint32_t yield = 0;
+    std::uint32_t runAgain = 0;
+    std::uint32_t conditionAnd = 0;
+    std::uint32_t conditionOr = 0;
+    std::uint64_t effectHandle = 0;
+    std::uint32_t randomWaitTarget = 0;
+    std::uint32_t effectId = 0;
+    float effectPosition[3] = {};
+    float effectRotation[3] = {};  // radians
+    float effectScale[3] = {};
+    std::uint32_t effectParameter = 0;
+    std::uint32_t loopCounter = 0;
+
+    // Not script state: the engine's guard against scripts that never yield.
+    std::uint32_t commandsThisFrame = 0;
+};
+
+// Effect id and parameter to none, position and rotation to zero, scale to 1.
+void InitScriptThread(ScriptThread& thread);
+
+// A whole thread reset: every field zero, then the effect fields as above.
+void ClearScriptThread(ScriptThread& thread);
+
+// The ten threads one script runs in.
+struct ScriptThreadBlock {
+    static constexpr std::uint32_t kMain = 0;
+    static constexpr std::uint32_t kFirstSub = 1;
+    static constexpr std::uint32_t kExit = 9;
+    static constexpr std::uint32_t kCount = 10;
+
+    std::array<ScriptThread, kCount> threads;
+
+    ScriptThreadBlock() { Clear(); }
+
+    ScriptThread& Main() { return threads[kMain]; }
+    const ScriptThread& Main() const { return threads[kMain]; }
+    // n from 1 to 8.
+    ScriptThread& Sub(std::uint32_t n) { return threads[n]; }
+    ScriptThread& Exit() { return threads[kExit]; }
+
+    void Clear()
+    {
+        for (ScriptThread& thread : threads) {
+            ClearScriptThread(thread);
+        }
+    }
+};
+
+}  // namespace vesk::utility::script

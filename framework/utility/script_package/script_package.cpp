@@ -1,0 +1,174 @@
+#include "framework/utility/script_package/script_package.h"
+
+#include <cstdio>
+#include <new>
+#include <string>
+
+#include "framework/log/log.h"
+#include "framework/memory/heaps.h"
+
+namespace vesk::utility::script_package {
+namespace {
+
+std::string Hex(std::uint64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+void Refuse(const std::string& why)
+{
+    log::Error("script package refused: " + why);
+}
+
+// Label names are UTF-16LE text ended by a zero unit inside the block.
+bool NameEndsInsideBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32_t offset)
+{
+    for (std::uint64_t at = offset; at + 2 <= blockSize; at += 2) {
+        if (block[at] == 0 && block[at + 1] == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Checks one "DTPS" block and fills its program record. False (with a log
+// line) when a table or a label name would reach outside the block.
+bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32_t entryIndex, ProgramRecord& program)
+{
+    const std::string where = "entry " + std::to_string(entryIndex) + ": ";
+    if (blockSize < kBlockHeaderSize) {
+        Refuse(where + "block of " + std::to_string(blockSize) + " bytes is shorter than its header");
+        return false;
+    }
+    const std::uint32_t headerLength = ReadU16(block + kHeaderLengthOffset);
+    const std::uint32_t commandCount = ReadU32(block + kCommandCountOffset);
+    const std::uint32_t commandTableLength = ReadU32(block + kCommandTableLengthOffset);
+    const std::uint32_t labelCount = ReadU32(block + kLabelCountOffset);
+    if (headerLength < kBlockHeaderSize || headerLength > blockSize) {
+        Refuse(where + "header length " + std::to_string(headerLength) + " does not fit a block of " +
+               std::to_string(blockSize) + " bytes");
+        return false;
+    }
+    const std::uint64_t labelTableStart = static_cast<std::uint64_t>(headerLength) + commandTableLength;
+    if (static_cast<std::uint64_t>(commandCount) * kCommandSize > commandTableLength || labelTableStart > blockSize) {
+        Refuse(where + std::to_string(commandCount) + " commands in a table of " + std::to_string(commandTableLength) +
+               " bytes do not fit a block of " + std::to_string(blockSize) + " bytes");
+        return false;
+    }
+    if (static_cast<std::uint64_t>(labelCount) * kLabelSize > blockSize - labelTableStart) {
+        Refuse(where + std::to_string(labelCount) + " labels do not fit a block of " + std::to_string(blockSize) +
+               " bytes");
+        return false;
+    }
+    program.blockStart = block;
+    program.blockSize = blockSize;
+    program.blockHeader = block;
+    program.commandTable = block + headerLength;
+    program.labelTable = block + labelTableStart;
+    program.commandCount = commandCount;
+    program.labelCount = labelCount;
+    for (std::uint32_t i = 0; i < labelCount; ++i) {
+        const LabelRecord label = ReadLabel(program, i);
+        if (!NameEndsInsideBlock(block, blockSize, label.nameOffset)) {
+            Refuse(where + "the name of label " + std::to_string(i) + " at " + Hex(label.nameOffset) +
+                   " does not end inside the block");
+            program = ProgramRecord{};
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+UTL_CManager::~UTL_CManager()
+{
+    Release();
+}
+
+void UTL_CManager::Release()
+{
+    if (entries_ != nullptr) {
+        memory::MainHeapFree(entries_);
+        entries_ = nullptr;
+    }
+    entryCount_ = 0;
+    if (image_ != nullptr) {
+        memory::MainHeapFree(image_);
+        image_ = nullptr;
+    }
+}
+
+int UTL_CManager::ParseScriptPackage(void* image, std::size_t size)
+{
+    Release();
+    image_ = image;
+    const auto* bytes = static_cast<const std::uint8_t*>(image);
+    if (bytes == nullptr || size < kPackageHeaderSize) {
+        Refuse("a package of " + std::to_string(size) + " bytes is shorter than its header");
+        Release();
+        return 0;
+    }
+    const std::uint32_t count = ReadU32(bytes + kEntryCountOffset);
+    const std::uint32_t tableOffset = ReadU32(bytes + kEntryTableOffsetOffset);
+    if (static_cast<std::uint64_t>(tableOffset) + static_cast<std::uint64_t>(count) * kEntrySize > size) {
+        Refuse(std::to_string(count) + " entries at " + Hex(tableOffset) + " run past the end of the " +
+               std::to_string(size) + "-byte file");
+        Release();
+        return 0;
+    }
+    if (count == 0) {
+        return 1;
+    }
+    entries_ = static_cast<DecodedEntry*>(memory::MainHeapAlloc(sizeof(DecodedEntry) * count));
+    if (entries_ == nullptr) {
+        Refuse("no memory for " + std::to_string(count) + " entries");
+        Release();
+        return 0;
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        new (&entries_[i]) DecodedEntry();
+    }
+    entryCount_ = count;
+
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint8_t* entry = bytes + tableOffset + static_cast<std::uint64_t>(i) * kEntrySize;
+        DecodedEntry& decoded = entries_[i];
+        decoded.id = ReadU32(entry + kEntryIdOffset);
+        const std::uint32_t blockSize = ReadU32(entry + kEntryBlockSizeOffset);
+        const std::uint32_t blockOffset = ReadU32(entry + kEntryBlockOffsetOffset);
+        if (blockSize == 0) {
+            continue;
+        }
+        if (static_cast<std::uint64_t>(blockOffset) + blockSize > size) {
+            Refuse("entry " + std::to_string(i) + ": block at " + Hex(blockOffset) + " of " +
+                   std::to_string(blockSize) + " bytes runs past the end of the " + std::to_string(size) +
+                   "-byte file");
+            Release();
+            return 0;
+        }
+        const std::uint8_t* block = bytes + blockOffset;
+        if (blockSize < 4 || ReadU32(block) != kBlockMagic) {
+            continue;  // kept with its id and no program
+        }
+        if (!DecodeBlock(block, blockSize, i, decoded.program)) {
+            Release();
+            return 0;
+        }
+    }
+    return 1;
+}
+
+const ProgramRecord* UTL_CManager::FindProgram(std::uint32_t id) const
+{
+    for (std::uint32_t i = 0; i < entryCount_; ++i) {
+        if (entries_[i].id == id) {
+            return &entries_[i].program;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace vesk::utility::script_package

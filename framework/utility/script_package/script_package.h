@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/utility/script_package/program_record.h"
+
+namespace vesk::utility::script_package {
+
+// Package file layout: a header with the entry count and the entry-table
+// offset, then entries of 144 bytes that each point at one block.
+inline constexpr std::uint32_t kPackageHeaderSize = 20;
+inline constexpr std::uint32_t kEntryCountOffset = 12;
+inline constexpr std::uint32_t kEntryTableOffsetOffset = 16;
+inline constexpr std::uint32_t kEntrySize = 144;
+inline constexpr std::uint32_t kEntryIdOffset = 0;
+inline constexpr std::uint32_t kEntryBlockSizeOffset = 8;
+inline constexpr std::uint32_t kEntryBlockOffsetOffset = 12;
+
+struct DecodedEntry {
+    std::uint32_t id = 0xFFFFFFFF;
+    ProgramRecord program;  // empty for an entry without a "DTPS" block
+};
+
+// One loaded script package and its decoded entries. The image is used in
+// place: program records point into it, so they live as long as the manager
+// holds that image.
+class UTL_CManager {
+public:
+    UTL_CManager() = default;
+    virtual ~UTL_CManager();
+    UTL_CManager(const UTL_CManager&) = delete;
+    UTL_CManager& operator=(const UTL_CManager&) = delete;
+
+    // Releases what the manager held and takes ownership of image (a block
+    // from MainHeapAlloc or ReadResourceFile, size bytes long). Every count
+    // and offset is checked against size; a package that does not fit is
+    // refused with a log line: the image is freed, the manager stays empty and
+    // the result is 0. Otherwise 1.
+    int ParseScriptPackage(void* image, std::size_t size);
+
+    // Frees the entries and the image; the manager is empty afterwards.
+    void Release();
+
+    // The program of the first entry with this id, or null when no entry has
+    // it. An entry without a block gives its (empty) program record.
+    const ProgramRecord* FindProgram(std::uint32_t id) const;
+
+    std::uint32_t GetEntryCount() const { return entryCount_; }
+    // index must be below GetEntryCount().
+    const DecodedEntry& GetEntry(std::uint32_t index) const { return entries_[index]; }
+
+private:
+    void* image_ = nullptr;
+    DecodedEntry* entries_ = nullptr;
+    std::uint32_t entryCount_ = 0;
+};
+
+}  // namespace vesk::utility::script_package

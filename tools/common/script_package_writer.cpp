@@ -1,0 +1,94 @@
+#include "tools/common/script_package_writer.h"
+
+#include "framework/utility/script_package/script_package.h"
+
+namespace vesk::tools::script {
+namespace {
+
+namespace format = vesk::utility::script_package;
+
+constexpr std::size_t kBlockAlignment = 16;
+
+void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
+    bytes[at] = static_cast<std::uint8_t>(value);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+void PadTo(std::vector<std::uint8_t>& bytes, std::size_t alignment)
+{
+    while (bytes.size() % alignment != 0) {
+        bytes.push_back(0);
+    }
+}
+
+std::vector<std::uint8_t> WriteBlock(const PackageEntry& entry)
+{
+    const std::size_t commandCount = entry.commands.size();
+    const std::size_t commandTableLength = commandCount * format::kCommandSize;
+    const std::size_t labelTableStart = format::kBlockHeaderSize + commandTableLength;
+    std::vector<std::uint8_t> block(labelTableStart + entry.labels.size() * format::kLabelSize, 0);
+
+    PutU32(block, 0, format::kBlockMagic);
+    PutU16(block, format::kHeaderLengthOffset, format::kBlockHeaderSize);
+    PutU32(block, format::kCommandCountOffset, static_cast<std::uint32_t>(commandCount));
+    PutU32(block, format::kCommandTableLengthOffset, static_cast<std::uint32_t>(commandTableLength));
+    PutU32(block, format::kLabelCountOffset, static_cast<std::uint32_t>(entry.labels.size()));
+
+    for (std::size_t i = 0; i < commandCount; ++i) {
+        const BlockCommand& command = entry.commands[i];
+        const std::size_t record = format::kBlockHeaderSize + i * format::kCommandSize;
+        block[record + format::kCommandTableOffset] = command.table;
+        block[record + format::kCommandModeOffset] = command.mode;
+        PutU16(block, record + format::kCommandSlotOffset, command.slot);
+        PutU16(block, record + format::kCommandOperandOffset, command.operand);
+        if (command.hasData) {
+            PutU32(block, record + format::kCommandArgumentOffset, static_cast<std::uint32_t>(block.size()));
+            block.insert(block.end(), command.data.begin(), command.data.end());
+            PadTo(block, 4);
+        }
+    }
+    for (std::size_t i = 0; i < entry.labels.size(); ++i) {
+        const BlockLabel& label = entry.labels[i];
+        const std::size_t pair = labelTableStart + i * format::kLabelSize;
+        PutU32(block, pair, static_cast<std::uint32_t>(block.size()));
+        PutU32(block, pair + 4, label.commandIndex);
+        for (const char16_t unit : label.name) {
+            block.push_back(static_cast<std::uint8_t>(unit));
+            block.push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+        block.push_back(0);
+        block.push_back(0);
+    }
+    PadTo(block, 4);
+    return block;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> WriteScriptPackage(const std::vector<PackageEntry>& entries)
+{
+    const std::size_t tableStart = format::kPackageHeaderSize;
+    std::vector<std::uint8_t> package(tableStart + entries.size() * format::kEntrySize, 0);
+    PutU32(package, format::kEntryCountOffset, static_cast<std::uint32_t>(entries.size()));
+    PutU32(package, format::kEntryTableOffsetOffset, static_cast<std::uint32_t>(tableStart));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        PadTo(package, kBlockAlignment);
+        const std::vector<std::uint8_t> block = WriteBlock(entries[i]);
+        const std::size_t entry = tableStart + i * format::kEntrySize;
+        PutU32(package, entry + format::kEntryIdOffset, entries[i].id);
+        PutU32(package, entry + format::kEntryBlockSizeOffset, static_cast<std::uint32_t>(block.size()));
+        PutU32(package, entry + format::kEntryBlockOffsetOffset, static_cast<std::uint32_t>(package.size()));
+        package.insert(package.end(), block.begin(), block.end());
+    }
+    return package;
+}
+
+}  // namespace vesk::tools::script

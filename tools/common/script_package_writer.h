@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vesk::tools::script {
+
+struct BlockCommand {
+    std::uint8_t table = 0;
+    std::uint8_t mode = 0;
+    std::uint16_t slot = 0;
+    std::uint16_t operand = 0;
+    bool hasData = false;
+    std::vector<std::uint8_t> data;  // whole words
+};
+
+struct BlockLabel {
+    std::u16string name;
+    std::uint32_t commandIndex = 0;
+};
+
+struct PackageEntry {
+    std::uint32_t id = 0;
+    std::vector<BlockCommand> commands;
+    std::vector<BlockLabel> labels;  // label-table order
+};
+
+// A script package: header, entry table, then one "DTPS" block per entry. A
+// block holds its header, the command table, the label table, the argument
+// data in command order and the label names. Fields the runtime does not read
+// are zero, so the same entries always give the same bytes.
+std::vector<std::uint8_t> WriteScriptPackage(const std::vector<PackageEntry>& entries);
+
+}  // namespace vesk::tools::script
