@@ -96,10 +96,11 @@ std::optional<std::uint32_t> ParseWordValue(const ArgSpec& spec, const Token& to
     case ArgType::Hex:
         return ParseRanged(token, INT32_MIN, UINT32_MAX, error, "an integer");
     case ArgType::I16:
+        return ParseRanged(token, INT16_MIN, INT16_MAX, error, "an integer");
     case ArgType::U16:
-        return ParseRanged(token, INT16_MIN, UINT16_MAX, error, "an integer");
+        return ParseRanged(token, 0, UINT16_MAX, error, "an integer");
     case ArgType::U8:
-        return ParseRanged(token, INT8_MIN, UINT8_MAX, error, "an integer");
+        return ParseRanged(token, 0, UINT8_MAX, error, "an integer");
     case ArgType::Tag:
         if (token.kind == Token::Kind::Tag) {
             std::string literalError;
@@ -135,6 +136,13 @@ std::optional<std::uint32_t> ParseWordValue(const ArgSpec& spec, const Token& to
         return std::nullopt;
     case ArgType::F32: {
         float value = 0.0f;
+        if (const std::optional<std::int64_t> integer = token.IsWord() ? ParseInteger(token.text) : std::nullopt;
+            integer && token.text.find_first_of("xX") != std::string::npos) {
+            value = static_cast<float>(*integer);  // hex: whole numbers only
+            std::uint32_t word;
+            std::memcpy(&word, &value, sizeof word);
+            return word;
+        }
         const char* first = token.text.data();
         const char* last = first + token.text.size();
         if (token.IsWord() && !token.text.empty() && token.text[0] == '+') {

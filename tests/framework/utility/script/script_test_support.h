@@ -1,0 +1,170 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "framework/memory/heaps.h"
+#include "framework/utility/script/common_table.h"
+#include "framework/utility/script/script_engine.h"
+#include "framework/utility/script_package/script_package.h"
+#include "tools/common/script_assembler.h"
+#include "tools/common/script_commands.h"
+
+namespace vesk::utility::script::test {
+
+// The definition files of the data set, next to the tests' own data folder.
+inline std::string DefinitionPath(std::string_view name)
+{
+    const std::filesystem::path root = std::filesystem::path(VARNOLIS_TEST_DATA_DIR).parent_path().parent_path();
+    return (root / "data/script/defs" / name).string();
+}
+
+class ProbeEngine;
+
+// Table 1 of the test engine: commands that let tests watch a script run.
+//   probe.mark n         records n
+//   probe.yield          moves on and ends the frame
+//   probe.run_again      moves on, ends the frame and asks for the pass again
+//   probe.spin           stays without yielding (runs again at once)
+//   probe.routine label  RunRoutineNow(label)
+inline constexpr std::string_view kProbeDefinitions = R"(
+table 1
+probe.mark       0  0  u32
+probe.yield      1  0
+probe.run_again  2  0
+probe.spin       3  0
+probe.routine    4  0  label
+)";
+
+class ProbeEngine : public SYS_CScriptEngine {
+public:
+    ProbeEngine()
+    {
+        SetCommandTable(0, GetCommonCommandTable());
+        SetCommandTable(1, CommandTable{kHandlers, 5});
+        SetThreads(&block);
+    }
+
+    void OnJump(int kind) override { jumps.push_back(kind); }
+
+    ScriptThreadBlock block;
+    std::vector<std::uint32_t> marks;
+    std::vector<int> jumps;
+
+private:
+    static std::uint32_t Mark(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+    {
+        static_cast<ProbeEngine&>(engine).marks.push_back(args.U32(0));
+        return 1;
+    }
+    static std::uint32_t Yield(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
+    {
+        engine.RunningThread()->yield = 1;
+        return 1;
+    }
+    static std::uint32_t RunAgain(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
+    {
+        engine.RunningThread()->yield = 1;
+        engine.RunningThread()->runAgain = 1;
+        return 1;
+    }
+    static std::uint32_t Spin(SYS_CScriptEngine&, std::uint8_t, const ScriptArgs&, std::uint16_t) { return 0; }
+    static std::uint32_t Routine(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+    {
+        engine.RunRoutineNow(args.U32(0));
+        return 1;
+    }
+
+    static constexpr ScriptHandler kHandlers[] = {Mark, Yield, RunAgain, Spin, Routine};
+};
+
+// The common table's definitions plus the probe table, loaded once.
+inline const tools::script::CommandSet& ProbeCommands()
+{
+    static const tools::script::CommandSet commands = [] {
+        tools::script::CommandSet set;
+        tools::script::Diagnostics errors;
+        set.LoadFile(DefinitionPath("common.def"), errors);
+        set.Parse(kProbeDefinitions, "probe.def", errors);
+        for (const auto& error : errors) {
+            ADD_FAILURE() << error.ToString();
+        }
+        return set;
+    }();
+    return commands;
+}
+
+inline std::vector<std::uint8_t> AssembleProbeScript(std::string_view source)
+{
+    const tools::script::AssemblyResult result = tools::script::AssembleScript(source, "test.vss", ProbeCommands());
+    for (const auto& error : result.errors) {
+        ADD_FAILURE() << error.ToString();
+    }
+    return result.package;
+}
+
+// Byte offset of a field of the package for tests that break packages on
+// purpose: the entry record, its block, or a command record in the block.
+inline std::uint32_t ReadWord(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return script_package::ReadU32(bytes.data() + at);
+}
+inline void WriteWord(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+inline std::size_t EntryOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry)
+{
+    return ReadWord(bytes, script_package::kEntryTableOffsetOffset) + entry * script_package::kEntrySize;
+}
+inline std::size_t BlockOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry)
+{
+    return ReadWord(bytes, EntryOffset(bytes, entry) + script_package::kEntryBlockOffsetOffset);
+}
+inline std::size_t CommandOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry, std::uint32_t command)
+{
+    const std::size_t block = BlockOffset(bytes, entry);
+    return block + script_package::ReadU16(bytes.data() + block + script_package::kHeaderLengthOffset) +
+           command * script_package::kCommandSize;
+}
+
+// Parses package bytes into a manager; the manager owns its copy.
+inline bool ParseCopy(script_package::UTL_CManager& manager, const std::vector<std::uint8_t>& bytes)
+{
+    void* image = memory::MainHeapAlloc(bytes.empty() ? 1 : bytes.size());
+    if (!bytes.empty()) {
+        std::memcpy(image, bytes.data(), bytes.size());
+    }
+    return manager.ParseScriptPackage(image, bytes.size()) == 1;
+}
+
+// A probe engine running entry 1 of a package.
+class ProbeScript {
+public:
+    explicit ProbeScript(std::string_view source) : ProbeScript(AssembleProbeScript(source)) {}
+    explicit ProbeScript(const std::vector<std::uint8_t>& bytes)
+    {
+        EXPECT_TRUE(ParseCopy(manager, bytes));
+        const script_package::ProgramRecord* program = manager.FindProgram(1);
+        EXPECT_NE(program, nullptr);
+        engine.SetProgram(program);
+    }
+
+    ScriptThread& Main() { return engine.block.Main(); }
+    ScriptThread& Sub(std::uint32_t n) { return engine.block.Sub(n); }
+    std::vector<std::uint32_t>& Marks() { return engine.marks; }
+    void Start(std::u16string_view label) { ASSERT_EQ(engine.JumpToLabel(label), 1u); }
+
+    script_package::UTL_CManager manager;
+    ProbeEngine engine;
+};
+
+}  // namespace vesk::utility::script::test

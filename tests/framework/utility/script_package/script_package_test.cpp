@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "framework/utility/script_package/script_package.h"
+#include "tests/framework/log/log_capture.h"
+#include "tests/framework/utility/script/script_test_support.h"
+
+namespace vesk::utility::script_package {
+namespace {
+
+using log::test::LogCapture;
+using script::test::AssembleProbeScript;
+using script::test::BlockOffset;
+using script::test::EntryOffset;
+using script::test::ParseCopy;
+using script::test::ReadWord;
+using script::test::WriteWord;
+
+const char* const kTwoEntries = R"(
+.entry 'ID01'
+"データベース登録":
+    probe.mark 1
+    halt
+.entry 2
+    halt
+.entry 'ID01'
+    probe.mark 2
+    return
+)";
+
+TEST(ScriptPackage, DecodesEveryEntryAndFindsTheFirstOfEqualIds)
+{
+    const std::vector<std::uint8_t> bytes = AssembleProbeScript(kTwoEntries);
+    UTL_CManager manager;
+    ASSERT_TRUE(ParseCopy(manager, bytes));
+    ASSERT_EQ(manager.GetEntryCount(), 3u);
+    EXPECT_EQ(manager.GetEntry(1).id, 2u);
+
+    const ProgramRecord* program = manager.FindProgram(0x31304449);  // "ID01"
+    ASSERT_NE(program, nullptr);
+    EXPECT_EQ(program, &manager.GetEntry(0).program);
+    EXPECT_EQ(program->commandCount, 3u);
+    EXPECT_EQ(program->labelCount, 1u);
+    EXPECT_EQ(program->blockHeader, program->blockStart);
+    EXPECT_EQ(program->commandTable, program->blockStart + kBlockHeaderSize);
+    EXPECT_EQ(program->labelTable, program->commandTable + 3 * kCommandSize);
+    EXPECT_EQ(ReadCommand(*program, 1).slot, 0u);
+    EXPECT_EQ(ReadCommand(*program, 1).table, 1u);
+    EXPECT_EQ(manager.FindProgram(99), nullptr);
+}
+
+TEST(ScriptPackage, EmptyPackageAndEntriesWithoutBlocks)
+{
+    UTL_CManager manager;
+    std::vector<std::uint8_t> empty(kPackageHeaderSize, 0);
+    WriteWord(empty, kEntryTableOffsetOffset, kPackageHeaderSize);
+    ASSERT_TRUE(ParseCopy(manager, empty));
+    EXPECT_EQ(manager.GetEntryCount(), 0u);
+    EXPECT_EQ(manager.FindProgram(0), nullptr);
+
+    // Size 0 over a valid block, and a block without the magic: kept, no program.
+    std::vector<std::uint8_t> bytes = AssembleProbeScript(kTwoEntries);
+    WriteWord(bytes, EntryOffset(bytes, 0) + kEntryBlockSizeOffset, 0);
+    bytes[BlockOffset(bytes, 1)] = 'X';
+    ASSERT_TRUE(ParseCopy(manager, bytes));
+    ASSERT_EQ(manager.GetEntryCount(), 3u);
+    EXPECT_TRUE(manager.GetEntry(0).program.IsEmpty());
+    EXPECT_TRUE(manager.GetEntry(1).program.IsEmpty());
+    EXPECT_EQ(manager.GetEntry(1).id, 2u);
+    EXPECT_FALSE(manager.GetEntry(2).program.IsEmpty());
+    EXPECT_EQ(manager.FindProgram(0x31304449), &manager.GetEntry(0).program);
+}
+
+TEST(ScriptPackage, ParsingAgainReplacesWhatWasHeld)
+{
+    ASSERT_TRUE(memory::CreateHeaps());
+    {
+        UTL_CManager manager;
+        const std::size_t before = memory::GetArenaStats(*memory::MainHeap()).liveBlocks;
+        ASSERT_TRUE(ParseCopy(manager, AssembleProbeScript(kTwoEntries)));
+        EXPECT_EQ(memory::GetArenaStats(*memory::MainHeap()).liveBlocks, before + 2);  // image and entries
+        ASSERT_TRUE(ParseCopy(manager, AssembleProbeScript(".entry 5\n    halt\n")));
+        EXPECT_EQ(memory::GetArenaStats(*memory::MainHeap()).liveBlocks, before + 2);
+        ASSERT_EQ(manager.GetEntryCount(), 1u);
+        EXPECT_EQ(manager.GetEntry(0).id, 5u);
+        manager.Release();
+        EXPECT_EQ(memory::GetArenaStats(*memory::MainHeap()).liveBlocks, before);
+        EXPECT_EQ(manager.GetEntryCount(), 0u);
+    }
+    memory::ReleaseHeaps();
+}
+
+// Every count and offset is checked against the file: a package cut short at
+// any length, or with a field that points outside, is refused whole.
+TEST(ScriptPackage, EveryTruncationIsRefusedWithoutReadingPastTheEnd)
+{
+    const std::vector<std::uint8_t> bytes = AssembleProbeScript(kTwoEntries);
+    LogCapture capture;
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        UTL_CManager manager;
+        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_FALSE(ParseCopy(manager, cut)) << length;
+        EXPECT_EQ(manager.GetEntryCount(), 0u);
+    }
+    EXPECT_TRUE(capture.Contains("script package refused"));
+}
+
+TEST(ScriptPackage, FieldsPointingOutsideAreRefusedWithTheReason)
+{
+    const std::vector<std::uint8_t> good = AssembleProbeScript(kTwoEntries);
+    const std::size_t block = BlockOffset(good, 0);
+    const std::uint32_t blockSize = ReadWord(good, EntryOffset(good, 0) + kEntryBlockSizeOffset);
+    struct Case {
+        std::size_t at;
+        std::uint32_t value;
+        const char* message;
+    };
+    const Case cases[] = {
+        {kEntryCountOffset, 0x10000000, "entries at 0x14 run past the end"},
+        {kEntryTableOffsetOffset, 0xFFFFFFF0, "run past the end"},
+        {EntryOffset(good, 1) + kEntryBlockOffsetOffset, 0xFFFFFF00, "entry 1: block at 0xFFFFFF00"},
+        {EntryOffset(good, 1) + kEntryBlockSizeOffset, 0x7FFFFFFF, "entry 1: block at"},
+        {EntryOffset(good, 0) + kEntryBlockSizeOffset, 12, "shorter than its header"},
+        {block + kHeaderLengthOffset, 8, "header length 8 does not fit"},
+        {block + kHeaderLengthOffset, blockSize + 4, "does not fit"},
+        {block + kCommandCountOffset, 0x40000000, "commands in a table of 36 bytes"},
+        {block + kCommandTableLengthOffset, 0xFFFFFFF0, "do not fit a block"},
+        {block + kLabelCountOffset, 0x20000000, "labels do not fit"},
+        {block + kBlockHeaderSize + 3 * kCommandSize, blockSize - 1, "does not end inside the block"},
+        {block + kBlockHeaderSize + 3 * kCommandSize, 0xFFFFFFFF, "does not end inside the block"},
+    };
+    for (const Case& broken : cases) {
+        std::vector<std::uint8_t> bytes = good;
+        if (broken.at == block + kHeaderLengthOffset) {
+            bytes[broken.at] = static_cast<std::uint8_t>(broken.value);
+            bytes[broken.at + 1] = static_cast<std::uint8_t>(broken.value >> 8);
+        } else {
+            WriteWord(bytes, broken.at, broken.value);
+        }
+        LogCapture capture;
+        UTL_CManager manager;
+        EXPECT_FALSE(ParseCopy(manager, bytes)) << broken.message;
+        EXPECT_EQ(manager.GetEntryCount(), 0u);
+        EXPECT_TRUE(capture.Contains(broken.message)) << broken.message << ": " << capture.Lines().front();
+    }
+}
+
+}  // namespace
+}  // namespace vesk::utility::script_package
