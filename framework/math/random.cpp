@@ -78,6 +78,11 @@ bool SeedRandom(std::uint32_t seed)
     return true;
 }
 
+void MarkRandomClockSeeded()
+{
+    g_clockSeeded = true;
+}
+
 int Rand()
 {
     SeedFromClockOnce();

@@ -12,6 +12,10 @@ namespace vesk::math {
 // Restarts the sequence from the seed. Always true.
 bool SeedRandom(std::uint32_t seed);
 
+// Counts the generator as clock-seeded, so that a seed given before the first
+// draw is kept instead of being replaced by the clock seed.
+void MarkRandomClockSeeded();
+
 // 0..32767.
 int Rand();
 

@@ -26,7 +26,7 @@ std::array<ScriptHandler, kCommonTableSize> BuildCommonTable()
     table[30] = common::Wait;
     table[31] = common::Halt;
     table[32] = common::WaitForDecide;
-    // table[33] = common::RandomWait;
+    table[33] = common::RandomWait;
     table[40] = common::TestHeld;
     table[41] = common::TestPressed;
     table[42] = common::TestReleased;
@@ -47,7 +47,7 @@ std::array<ScriptHandler, kCommonTableSize> BuildCommonTable()
     table[81] = common::EffectRotation;
     table[82] = common::EffectScale;
     table[83] = common::EffectParameterValue;
-    // table[90] = common::SeedRandom;
+    table[90] = common::SeedRandom;
     return table;
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/math/random.h"
 #include "framework/utility/script/script_services.h"
 #include "tests/framework/log/log_capture.h"
 #include "tests/framework/utility/script/script_test_support.h"
@@ -307,6 +308,41 @@ TEST(CommonTable, AnimationCommandsDriveTheTargetThroughTheRegistry)
     untargeted.Start(u"start");
     untargeted.engine.Update();
     EXPECT_EQ(untargeted.Marks(), Marks({1}));
+}
+
+}  // namespace
+}  // namespace vesk::utility::script
+
+namespace vesk::utility::script {
+namespace {
+
+TEST(CommonTableRandom, SeedCommandKeepsItsSeedAgainstTheClockSeed)
+{
+    test::ProbeScript script(".entry 1\n\"start\":\n    random.seed 5489\n    halt\n");
+    script.Start(u"start");
+    script.engine.Update();
+    EXPECT_EQ(math::Rand(), 15196);  // the first draw of the reference sequence
+}
+
+TEST(CommonTableRandom, RandomWaitWaitsTheDrawnNumberOfFrames)
+{
+    for (const char* range : {"3, 3", "2, 4", "0, 0"}) {
+        test::ProbeScript script(std::string(".entry 1\n\"start\":\n    wait.random_range ") + range +
+                                    "\n    wait.random\n    probe.mark 1\n    halt\n");
+        script.Start(u"start");
+        int frames = 0;
+        while (script.Marks().empty() && frames < 10) {
+            script.engine.Update();
+            ++frames;
+        }
+        const std::uint32_t target = script.Main().randomWaitTarget;
+        EXPECT_EQ(static_cast<std::uint32_t>(frames), target + 1) << range;
+        if (std::string(range) == "2, 4") {
+            EXPECT_TRUE(target >= 2 && target <= 4) << target;
+        } else {
+            EXPECT_EQ(target, static_cast<std::uint32_t>(range[0] - '0'));
+        }
+    }
 }
 
 }  // namespace
