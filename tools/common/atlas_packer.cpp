@@ -41,13 +41,11 @@ std::optional<uint32_t> PackRows(const std::vector<AtlasSize>& sizes, const std:
 
 std::optional<AtlasLayout> PackAtlas(const std::vector<AtlasSize>& sizes)
 {
-    uint64_t area = 0;
     uint32_t widest = 1;
     for (const AtlasSize& size : sizes) {
         if (size.width == 0 || size.height == 0 || size.width > kMaxAtlasSide || size.height > kMaxAtlasSide) {
             return std::nullopt;
         }
-        area += static_cast<uint64_t>(size.width + 2 * kAtlasBorder) * (size.height + 2 * kAtlasBorder);
         widest = std::max(widest, size.width + 2 * kAtlasBorder);
     }
     std::vector<size_t> order(sizes.size());
@@ -56,19 +54,22 @@ std::optional<AtlasLayout> PackAtlas(const std::vector<AtlasSize>& sizes)
         return sizes[a].height != sizes[b].height ? sizes[a].height > sizes[b].height : sizes[a].width > sizes[b].width;
     });
 
-    // Start near the square that holds the area and widen until the rows fit.
-    uint32_t width = NextPowerOfTwo(widest);
-    while (static_cast<uint64_t>(width) * width * 2 < area) width *= 2;
-    for (; width <= kMaxAtlasSide; width *= 2) {
+    // Try every power-of-two width from the narrowest that holds the widest
+    // picture and keep the smallest atlas (the squarer one on a tie).
+    std::optional<AtlasLayout> best;
+    for (uint32_t width = NextPowerOfTwo(widest); width <= kMaxAtlasSide; width *= 2) {
         AtlasLayout layout;
         layout.places.resize(sizes.size());
         const std::optional<uint32_t> used = PackRows(sizes, order, width, layout.places);
         if (!used) continue;
         const uint32_t height = NextPowerOfTwo(std::max<uint32_t>(*used, 1));
-        if (height > kMaxAtlasSide || (height > width * 2 && width < kMaxAtlasSide)) continue;
+        if (height > kMaxAtlasSide || height > width * 2) continue;
         layout.size = {width, height};
-        return layout;
+        const uint64_t area = static_cast<uint64_t>(width) * height;
+        const uint64_t bestArea = best ? static_cast<uint64_t>(best->size.width) * best->size.height : UINT64_MAX;
+        if (area < bestArea || (area == bestArea && width <= height)) best = std::move(layout);
     }
+    if (best) return best;
     return std::nullopt;
 }
 

@@ -28,8 +28,9 @@ inline constexpr uint32_t kAtlasBorder = 1;
 inline constexpr uint32_t kMaxAtlasSide = 4096;
 
 // Shelf packing: tallest first, left to right in rows. The atlas sides are
-// powers of two, the narrowest width that keeps the height within twice the
-// width. Nullopt when a picture is empty or they do not fit kMaxAtlasSide.
+// powers of two, the height at most twice the width, and of those the
+// smallest atlas. Nullopt when a picture is empty or they do not fit
+// kMaxAtlasSide.
 std::optional<AtlasLayout> PackAtlas(const std::vector<AtlasSize>& sizes);
 
 }  // namespace tools
