@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/common/byte_writer.h"
 #include "tools/common/png_file.h"
 #include "tools/common/sprite_package_writer.h"
+#include "tools/common/whole_file.h"
 
 namespace {
 
