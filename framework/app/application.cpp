@@ -14,6 +14,7 @@
 #include "framework/input/input_manager.h"
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
+#include "framework/sound/sound_manager.h"
 #include "framework/window/message_pump.h"
 #include "platform/file_system.h"
 
@@ -44,11 +45,11 @@ void RunStorefrontCallbacks() { achievement::RunStorefrontCallbacks(); }
 void SetInputOptions() { input::SetInputOptions(input::kDefaultInputOptions); }  // the mouse drives pad 0's touch point
 void CreateInput() { input::CreateInput(); }
 void ReleaseInput() { input::ReleaseInput(); }
+void CreateSound() { sound::InitSoundManager(); }  // without a device the game runs silent
+void ReleaseSound() { sound::ReleaseSoundManager(); }
 
 // Steps of subsystems that come later. Each is called at its place in the start-up
 // or shut-down order and does nothing until its subsystem fills it in.
-void CreateSound() {}
-void ReleaseSound() {}
 void CreateLayoutManager() {}
 void ReleaseLayoutManager() {}
 void CreateParticleRuntime() {}

@@ -1,5 +1,8 @@
 #include <cstdint>
+#include <memory>
+#include <atomic>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -261,6 +264,28 @@ TEST(Mixer, ShortLastAdpcmBlockCountsOnlyTheFramesItHolds)
     EXPECT_EQ(FramesInBuffer(format, 64 * 2 + 13), 104u) << "not even a header";
     EXPECT_EQ(FramesInBuffer(format, 64 * 2 + 14 + 4), 104u + 2 + 4);
     EXPECT_EQ(FramesInBuffer(Pcm16(2), 7), 1u);
+}
+
+TEST(Mixer, AudioThreadNeverReadsSamplesOfADestroyedVoice)
+{
+    Mixer mixer(kRate);
+    std::atomic<bool> done{false};
+    std::thread audio([&] {
+        std::vector<float> out(256 * kOutputChannels);
+        while (!done.load()) mixer.Mix(out.data(), 256);
+    });
+    for (int i = 0; i < 2000; ++i) {
+        // Each buffer dies right after its voice: any late read would be caught.
+        auto bytes = std::make_unique<std::vector<uint8_t>>(ToBytes(Ramp(64 + i % 50)));
+        const VoiceId voice = mixer.CreateVoice(Pcm16(1, 44100));
+        mixer.SubmitBuffer(voice, {bytes->data(), static_cast<uint32_t>(bytes->size()), 0, 0, kLoopInfinite});
+        mixer.Start(voice);
+        mixer.SetVolume(voice, 0.5f);
+        mixer.DestroyVoice(voice);
+    }
+    done = true;
+    audio.join();
+    EXPECT_EQ(mixer.ActiveVoiceCount(), 0);
 }
 
 }  // namespace
