@@ -15,7 +15,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -108,9 +110,12 @@ bool CollectCharset(const Options& options, tools::FontCharset& charset)
     }
     std::vector<std::string> errors;
     for (const std::string& path : options.messageSources) {
-        std::vector<uint8_t> bytes;
-        if (!tools::ReadWholeFile(path, bytes)) return false;
-        const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        std::ifstream in(path, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in && !in.eof()) {
+            std::cerr << "error: cannot read " << path << "\n";
+            return false;
+        }
         const tools::MessageSource source = tools::ParseMessageSource(text, path);
         errors.insert(errors.end(), source.errors.begin(), source.errors.end());
         charset.AddMessageTexts(source.entries, options.keyPrefixes, path, errors);
