@@ -11,6 +11,12 @@
 // the same pixels.
 namespace platform::gfx {
 
+#if defined(__GNUC__)
+#define VARNOLIS_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define VARNOLIS_ALWAYS_INLINE inline
+#endif
+
 inline int ChannelB(std::uint32_t p) { return static_cast<int>(p & 0xFFu); }
 inline int ChannelG(std::uint32_t p) { return static_cast<int>((p >> 8) & 0xFFu); }
 inline int ChannelR(std::uint32_t p) { return static_cast<int>((p >> 16) & 0xFFu); }
@@ -45,7 +51,7 @@ inline std::uint32_t ModulateColor(std::uint32_t texel, int r, int g, int b, int
                      Mul255(ChannelA(texel), a));
 }
 
-inline int AddressTexel(long long i, int size, AddressMode mode)
+VARNOLIS_ALWAYS_INLINE int AddressTexel(long long i, int size, AddressMode mode)
 {
     if (i >= 0 && i < size) return static_cast<int>(i);  // the common case needs no division
     switch (mode) {
@@ -66,7 +72,7 @@ inline int AddressTexel(long long i, int size, AddressMode mode)
 }
 
 // Floor of a scaled coordinate, kept in a range where the integer maths holds.
-inline long long FloorToTexel(float scaled)
+VARNOLIS_ALWAYS_INLINE long long FloorToTexel(float scaled)
 {
     if (!(scaled == scaled)) return 0;
     if (scaled < -1.0e9f) scaled = -1.0e9f;
@@ -76,7 +82,7 @@ inline long long FloorToTexel(float scaled)
 }
 
 // Texel index of a point sample.
-inline int PointTexel(float coordinate, int size, AddressMode mode)
+VARNOLIS_ALWAYS_INLINE int PointTexel(float coordinate, int size, AddressMode mode)
 {
     return AddressTexel(FloorToTexel(coordinate * static_cast<float>(size)), size, mode);
 }

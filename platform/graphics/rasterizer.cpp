@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -47,6 +48,26 @@ bool DepthPasses(Comparison func, float z, float stored)
 }
 
 inline double Eval(double a0, double a, double b, double dx, double dy) { return a0 + a * dx + b * dy; }
+
+// Round to nearest, ties to even, as llrint does in the default mode.
+inline long long RoundToFixed(double value)
+{
+#if defined(__SSE2__)
+    return _mm_cvtsd_si64(_mm_set_sd(value));
+#else
+    return std::llrint(value);
+#endif
+}
+
+// True when a scaled texture coordinate lies so far from a texel boundary
+// that values a few float steps away fall in the same texel.
+inline bool ClearOfTexelEdge(float scaled)
+{
+    if (!(std::fabs(scaled) < 1.0e6f)) return false;
+    const float fraction = scaled - static_cast<float>(FloorToTexel(scaled));
+    const float margin = 1.0e-3f + std::fabs(scaled) * 1.0e-6f;
+    return fraction > margin && fraction < 1.0f - margin;
+}
 
 }  // namespace
 
@@ -103,8 +124,8 @@ void Rasterizer::Project(const ClipVertex& v, ScreenVertex& out) const
     const double nz = v.position[2] * invW;
     const double sx = (nx + 1.0) * 0.5 * vp.width + vp.x;
     const double sy = (1.0 - ny) * 0.5 * vp.height + vp.y;
-    out.x = std::llrint(sx * kSubpixel);
-    out.y = std::llrint(sy * kSubpixel);
+    out.x = RoundToFixed(sx * kSubpixel);
+    out.y = RoundToFixed(sy * kSubpixel);
     out.z = vp.minDepth + nz * (static_cast<double>(vp.maxDepth) - vp.minDepth);
     out.invW = invW;
     out.varyings = v.varyings;
@@ -429,7 +450,8 @@ inline __m128i Div255Lanes(__m128i n)
 
 // Alpha blending of textured pixels four at a time; the same arithmetic as
 // AlphaBlender (and ModulateColor), so the same pixels.
-void RunAlphaRowSse2(const QuadRow& row, bool modulate)
+template <bool Contiguous, bool Modulate>
+void RunAlphaRowSse2(const QuadRow& row)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i max = _mm_set1_epi16(255);
@@ -437,32 +459,39 @@ void RunAlphaRowSse2(const QuadRow& row, bool modulate)
                                         static_cast<short>(row.b), static_cast<short>(row.a), static_cast<short>(row.r),
                                         static_cast<short>(row.g), static_cast<short>(row.b));
     const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    // Locals, so the stores below cannot make the compiler reload them.
+    std::uint32_t* const target = row.target;
+    const std::uint32_t* const texels = row.texels;
+    const std::uint32_t* const run = Contiguous ? row.texels + row.firstColumn : nullptr;
+    const int* const columns = row.columns;
+    const int count = row.count;
     int i = 0;
-    for (; i + 4 <= row.count; i += 4) {
-        __m128i src = row.firstColumn >= 0
-                          ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(row.texels + row.firstColumn + i))
-                          : _mm_set_epi32(static_cast<int>(row.texels[row.columns[i + 3]]),
-                                          static_cast<int>(row.texels[row.columns[i + 2]]),
-                                          static_cast<int>(row.texels[row.columns[i + 1]]),
-                                          static_cast<int>(row.texels[row.columns[i]]));
-        __m128i srcLo = _mm_unpacklo_epi8(src, zero);
-        __m128i srcHi = _mm_unpackhi_epi8(src, zero);
-        if (modulate) {
-            srcLo = Div255Lanes(_mm_mullo_epi16(srcLo, color));
-            srcHi = Div255Lanes(_mm_mullo_epi16(srcHi, color));
-            src = _mm_packus_epi16(srcLo, srcHi);
+    for (; i + 4 <= count; i += 4) {
+        __m128i src;
+        if constexpr (Contiguous) {
+            src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + i));
+        } else {
+            src = _mm_set_epi32(static_cast<int>(texels[columns[i + 3]]), static_cast<int>(texels[columns[i + 2]]),
+                                static_cast<int>(texels[columns[i + 1]]), static_cast<int>(texels[columns[i]]));
         }
-        __m128i* target = reinterpret_cast<__m128i*>(row.target + i);
+        if constexpr (Modulate) {
+            const __m128i lo = Div255Lanes(_mm_mullo_epi16(_mm_unpacklo_epi8(src, zero), color));
+            const __m128i hi = Div255Lanes(_mm_mullo_epi16(_mm_unpackhi_epi8(src, zero), color));
+            src = _mm_packus_epi16(lo, hi);
+        }
+        __m128i* out = reinterpret_cast<__m128i*>(target + i);
         const __m128i alphas = _mm_and_si128(src, alphaMask);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, alphaMask)) == 0xFFFF) {
-            _mm_storeu_si128(target, src);  // all opaque
+            _mm_storeu_si128(out, src);  // all opaque
             continue;
         }
-        const __m128i dst = _mm_loadu_si128(target);
+        const __m128i dst = _mm_loadu_si128(out);
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, zero)) == 0xFFFF) {
-            _mm_storeu_si128(target, _mm_andnot_si128(alphaMask, dst));  // all clear
+            _mm_storeu_si128(out, _mm_andnot_si128(alphaMask, dst));  // all clear
             continue;
         }
+        const __m128i srcLo = _mm_unpacklo_epi8(src, zero);
+        const __m128i srcHi = _mm_unpackhi_epi8(src, zero);
         const __m128i dstLo = _mm_unpacklo_epi8(dst, zero);
         const __m128i dstHi = _mm_unpackhi_epi8(dst, zero);
         const __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(srcLo, 0xFF), 0xFF);
@@ -471,14 +500,23 @@ void RunAlphaRowSse2(const QuadRow& row, bool modulate)
             _mm_add_epi16(_mm_mullo_epi16(srcLo, aLo), _mm_mullo_epi16(dstLo, _mm_sub_epi16(max, aLo))));
         const __m128i outHi = Div255Lanes(
             _mm_add_epi16(_mm_mullo_epi16(srcHi, aHi), _mm_mullo_epi16(dstHi, _mm_sub_epi16(max, aHi))));
-        const __m128i out = _mm_packus_epi16(outLo, outHi);
-        _mm_storeu_si128(target, _mm_or_si128(_mm_andnot_si128(alphaMask, out), alphas));
+        const __m128i blended = _mm_packus_epi16(outLo, outHi);
+        _mm_storeu_si128(out, _mm_or_si128(_mm_andnot_si128(alphaMask, blended), alphas));
     }
     AlphaBlender blend;
-    for (; i < row.count; ++i) {
-        std::uint32_t texel = row.texels[row.columns[i]];
-        if (modulate) texel = ModulateColor(texel, row.r, row.g, row.b, row.a);
-        row.target[i] = blend(texel, row.target[i]);
+    for (; i < count; ++i) {
+        std::uint32_t texel = Contiguous ? run[i] : texels[columns[i]];
+        if constexpr (Modulate) texel = ModulateColor(texel, row.r, row.g, row.b, row.a);
+        target[i] = blend(texel, target[i]);
+    }
+}
+
+void RunAlphaRowSse2(const QuadRow& row, bool modulate)
+{
+    if (row.firstColumn >= 0) {
+        modulate ? RunAlphaRowSse2<true, true>(row) : RunAlphaRowSse2<true, false>(row);
+    } else {
+        modulate ? RunAlphaRowSse2<false, true>(row) : RunAlphaRowSse2<false, false>(row);
     }
 }
 #endif
@@ -613,8 +651,7 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
         }
     }
 
-    Triangle upperTri;
-    bool upperReady = false;
+    std::optional<Triangle> upperTri;
     const int width = state_.target->Width();
     WithBlender(state_.blend, [&](auto blend) {
         for (int y = y0; y <= y1; ++y) {
@@ -627,10 +664,15 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
             const float vu = static_cast<float>(
                 Eval(vUpper.a0, vUpper.a, vUpper.b, firstDx, static_cast<double>(py - s[0].y)));
-            const float vl = static_cast<float>(
-                Eval(vLower.a0, vLower.a, vLower.b, firstDx, static_cast<double>(py - s[1].y)));
             const int rowUpper = PointTexel(vu, texture->Height(), sampler->addressV);
-            const int rowLower = PointTexel(vl, texture->Height(), sampler->addressV);
+            // The lower triangle evaluates the same line from another corner;
+            // it can only land in another texel right at a texel edge.
+            int rowLower = rowUpper;
+            if (!ClearOfTexelEdge(vu * static_cast<float>(texture->Height()))) {
+                const float vl = static_cast<float>(
+                    Eval(vLower.a0, vLower.a, vLower.b, firstDx, static_cast<double>(py - s[1].y)));
+                rowLower = PointTexel(vl, texture->Height(), sampler->addressV);
+            }
             const std::uint32_t* texels = texture->Pixels();
             if (rowUpper == rowLower) {
                 row.texels = texels + static_cast<std::size_t>(rowUpper) * texture->Width();
@@ -639,14 +681,14 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             }
             // The two triangles round this row to different texel rows: split
             // the row where the triangle path would.
-            if (!upperReady) {
-                SetupEdges(upper, upperTri);
-                upperReady = true;
-                upperTri.x0 = x0;
-                upperTri.x1 = x1;
+            if (!upperTri) {
+                upperTri.emplace();
+                SetupEdges(upper, *upperTri);
+                upperTri->x0 = x0;
+                upperTri->x1 = x1;
             }
             int lo = x1 + 1, hi = x1;
-            if (!RowSpan(upperTri, y, lo, hi)) lo = x1 + 1, hi = x1;
+            if (!RowSpan(*upperTri, y, lo, hi)) lo = x1 + 1, hi = x1;
             const int pieces[3][3] = {{x0, lo - 1, rowLower}, {lo, hi, rowUpper}, {hi + 1, x1, rowLower}};
             for (const auto& piece : pieces) {
                 if (piece[0] > piece[1]) continue;

@@ -95,6 +95,55 @@ TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
     EXPECT_GT(totalFast, 500u);  // the path really ran
 }
 
+// Texel edges exactly on pixel centres, where the two triangles of a quad can
+// round to different texels: every size against every texture size.
+TEST(QuadPath, MatchesAtTexelEdgesOnPixelCentres)
+{
+    for (int texSize = 1; texSize <= 12; ++texSize) {
+        Scene scene;
+        scene.texWidth = texSize;
+        scene.texHeight = texSize;
+        for (int i = 0; i < texSize * texSize * 4; ++i) scene.texels.push_back(static_cast<std::uint8_t>(i * 37 + 11));
+        scene.sampler = {Filter::Point, AddressMode::Wrap, AddressMode::Wrap, AddressMode::Wrap};
+        scene.blend = {};
+        scene.flatColor = false;
+        Rig layout(97, 61);
+        const float white[4] = {1, 1, 1, 1};
+        float x = 0, y = 0;
+        for (int h = 1; h <= 12; ++h) {
+            for (int w = 1; w <= 12; w += 3) {
+                layout.AddQuad(scene.vertices, scene.indices, x, y, x + w, y + h, white);
+                x += 13;
+                if (x > 80) x = 0, y += 13;
+            }
+        }
+        const auto withQuads = Render(scene, true, nullptr);
+        const auto trianglesOnly = Render(scene, false, nullptr);
+        ASSERT_EQ(withQuads, trianglesOnly) << "texture size " << texSize;
+    }
+}
+
+// A quad found by search whose two triangles round one row to different
+// texel rows: the quad path must split that row where the triangles meet.
+TEST(QuadPath, SplitsARowWhereTheTrianglesDisagree)
+{
+    Scene scene;
+    scene.texWidth = 1;
+    scene.texHeight = 14;
+    for (int i = 0; i < 14 * 4; ++i) scene.texels.push_back(static_cast<std::uint8_t>(i * 19 + 3));
+    scene.sampler = {Filter::Point, AddressMode::Wrap, AddressMode::Wrap, AddressMode::Wrap};
+    scene.blend = {};
+    scene.flatColor = false;
+    Rig layout(97, 61);
+    const float white[4] = {1, 1, 1, 1};
+    const float y0 = 0x1.e00872p+2f, h = 0x1.35501cp+4f, v1 = -0x1.a16e24p+0f;
+    layout.AddQuad(scene.vertices, scene.indices, 0, y0, 8, y0 + h, white, 0, 0, 1, v1);
+    std::uint64_t fast = 0;
+    const auto withQuads = Render(scene, true, &fast);
+    EXPECT_EQ(fast, 1u);
+    EXPECT_EQ(withQuads, Render(scene, false, nullptr));
+}
+
 TEST(QuadPath, LinearFilteringAndRotatedQuadsUseTheTrianglePath)
 {
     Rig rig(16, 16);
