@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
 
 namespace vesk::app {
@@ -10,8 +11,7 @@ namespace vesk::app {
 struct GAME_CFrameworkManager : memory::MainHeapObject {
     int32_t currentViewIndex = 0;    // which canvas view record the 2D transform uses
     // The font manager goes here (fonts).
-    // The sprite-group registry goes here (sprite packages).
-    // The texture registry goes here (textures).
+    resource::SpriteRegistry spriteRegistry;  // sprite groups and texture slot groups
     // The 3D camera goes here (camera).
     uint32_t clearColor = 0xFF000000u;  // back-buffer clear colour, RGBA: opaque black
 };

@@ -3,14 +3,13 @@
 #include <cstring>
 
 #include "framework/graphics/device_record.h"
+#include "framework/graphics/image_file.h"
 #include "framework/log/log.h"
 #include "platform/graphics/device.h"
 
 namespace vesk::resource {
 
 namespace {
-constexpr std::uint32_t kFirstCompressedFormat = 0x200;
-constexpr std::uint32_t kLastCompressedFormat = 0x202;
 constexpr int kMaxTextureSide = 0xFFFF;
 }  // namespace
 
@@ -26,9 +25,8 @@ int SYSWIN_CTexture::CreateFromImage(const std::string& name, const void* payloa
     height_ = static_cast<std::uint16_t>(height);
     format_ = format;
     name_ = name;
-    if (format >= kFirstCompressedFormat && format <= kLastCompressedFormat) {
-        log::Error("texture '" + name + "': block-compressed images are not supported yet");
-        return -1;
+    if (IsBlockCompressedFormat(static_cast<std::uint16_t>(format))) {
+        return CreateFromBlockImage(payload, size);
     }
     const std::size_t needed = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
     if (width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide || !payload || size < needed) {
@@ -57,6 +55,21 @@ int SYSWIN_CTexture::CreateFromImage(const std::string& name, const void* payloa
     return 0;
 }
 
+int SYSWIN_CTexture::CreateFromBlockImage(const void* payload, std::size_t size)
+{
+    if (!payload) return -1;
+    const std::optional<DecodedImage> decoded =
+        DecodeImagePayload(static_cast<std::uint16_t>(format_), width_, height_,
+                           std::span(static_cast<const std::uint8_t*>(payload), size), "texture '" + name_ + "'");
+    platform::gfx::Device* device = graphics::GetDevice();
+    if (!decoded || !device) return -1;
+    texture_ = device->CreateTexture(static_cast<int>(decoded->width), static_cast<int>(decoded->height),
+                                     platform::gfx::PixelFormat::B8G8R8A8);
+    if (!texture_) return -1;
+    texture_->Update(decoded->bgra.data(), static_cast<std::size_t>(decoded->width) * 4);
+    return 0;
+}
+
 bool SYSWIN_CTexture::CreateRenderTexture(int width, int height)
 {
     Release();
@@ -71,6 +84,15 @@ bool SYSWIN_CTexture::CreateRenderTexture(int width, int height)
 
 void SYSWIN_CTexture::Release()
 {
+    // A texture about to go must not stay bound: a later draw would read it.
+    if (graphics::DeviceRecord* record = graphics::GetDeviceRecord()) {
+        for (int stage = 0; stage < platform::gfx::kMaxTextureSlots; ++stage) {
+            if (record->boundTextures[stage] == this) {
+                record->boundTextures[stage] = nullptr;
+                record->device.SetTexture(stage, nullptr);
+            }
+        }
+    }
     if (pixels_ && !pixelsBorrowed_) memory::MemFree(const_cast<void*>(pixels_));
     pixels_ = nullptr;
     pixelsSize_ = 0;

@@ -1,0 +1,32 @@
+#include "framework/graphics/sprite_draw.h"
+
+#include "framework/graphics/device_record.h"
+#include "framework/graphics/render_states.h"
+#include "framework/graphics/sprite_registry.h"
+
+namespace vesk::graphics {
+
+void DrawSprite(Vec2f position, std::int32_t ref)
+{
+    if (const resource::SpriteRegistry* registry = resource::GetSpriteRegistry()) DrawSprite(*registry, position, ref);
+}
+
+void DrawSprite(const resource::SpriteRegistry& registry, Vec2f position, std::int32_t ref)
+{
+    DeviceRecord* record = GetDeviceRecord();
+    if (!record) return;
+    const int group = GetSpriteDrawState().group;
+    resource::SYS_CTexture* sprite = group != -1 ? registry.GetSprite(group, ref) : registry.GetTextureById(ref);
+    record->textureRenderer.AddSprite(record->textureRenderer.drawParam, position, sprite);
+}
+
+void EndSpriteDraw()
+{
+    if (DeviceRecord* record = GetDeviceRecord()) record->textureRenderer.Flush();
+    SpriteDrawState& state = GetSpriteDrawState();
+    state.group = -1;
+    state.blendMode = kBlendModeKeep;
+    // The text style is reset here too once fonts exist.
+}
+
+}  // namespace vesk::graphics

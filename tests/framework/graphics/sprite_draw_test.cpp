@@ -1,0 +1,91 @@
+#include <cstdint>
+#include <vector>
+
+#include "framework/app/framework_manager.h"
+#include "framework/graphics/render_states.h"
+#include "framework/graphics/sprite_draw.h"
+#include "framework/graphics/sprite_registry.h"
+#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/framework/graphics/sprite_test_data.h"
+#include "tests/framework/memory/test_arena.h"
+
+namespace vesk::graphics {
+namespace {
+
+constexpr uint32_t kBlack = 0xFF000000u;
+
+// The colour sprite_test::Pattern gives at (x, y), as the canvas holds it.
+uint32_t PatternPixel(int x, int y, uint8_t blue)
+{
+    return kBlack | (static_cast<uint32_t>(20 + x * 40) << 16) | (static_cast<uint32_t>(20 + y * 40) << 8) | blue;
+}
+
+class SpriteDrawTest : public graphics_test::GraphicsFixture {
+protected:
+    void SetUp() override
+    {
+        GraphicsFixture::SetUp();
+        app::BeginFrameDraw();
+        package = sprite_test::ThreeSpritePackage();
+        ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 2, package, "rooms.pac"), nullptr);
+    }
+
+    // True when the w x h block at (x0, y0) is the pattern and the ring of
+    // pixels around it is the clear colour.
+    ::testing::AssertionResult ShowsPattern(int x0, int y0, int w, int h, uint8_t blue) const
+    {
+        for (int y = y0 - 1; y <= y0 + h; ++y) {
+            for (int x = x0 - 1; x <= x0 + w; ++x) {
+                const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+                const uint32_t expected = inside ? PatternPixel(x - x0, y - y0, blue) : kBlack;
+                if (CanvasPixel(x, y) != expected) {
+                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
+                                                         << CanvasPixel(x, y) << ", not " << expected;
+                }
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    memory::test::TestArena pixels{1 << 20};
+    resource::TextureLoader loader{nullptr, pixels.heap()};
+    resource::SpriteRegistry registry;
+    std::vector<uint8_t> package;
+};
+
+TEST_F(SpriteDrawTest, SpritesOfAPackageAndTexturesByIdDrawTheirOwnPixels)
+{
+    BeginSpriteDraw(2, 4);
+    DrawSprite(registry, {10, 20}, registry.FindSprite(2, "floor"));
+    DrawSprite(registry, {40, 20}, registry.FindSprite(2, "wall"));
+    DrawSprite(registry, {60, 20}, 99);  // past the group: nothing
+    EndSpriteDraw();
+    EXPECT_EQ(GetSpriteDrawState().group, -1);
+    EXPECT_EQ(GetSpriteDrawState().blendMode, kBlendModeKeep);
+    EXPECT_EQ(record->textureRenderer.PendingQuads(), 0);
+    EXPECT_TRUE(ShowsPattern(10, 20, 4, 3, 100));
+    EXPECT_TRUE(ShowsPattern(40, 20, 5, 2, 150));
+    EXPECT_TRUE(ShowsPattern(60, 20, 0, 0, 0));
+
+    // With no group current the reference is a texture id: the package's extra image.
+    BeginSpriteDraw(-1, 4);
+    DrawSprite(registry, {100, 50}, registry.FindTextureId(1u, "extra_logo"));
+    DrawSprite(registry, {120, 50}, resource::MakeTextureId(0, 7));
+    EndSpriteDraw();
+    EXPECT_TRUE(ShowsPattern(100, 50, 3, 3, 50));
+    EXPECT_TRUE(ShowsPattern(120, 50, 0, 0, 0));
+}
+
+TEST_F(SpriteDrawTest, ReleasingAPackageDrawsItsPendingSpritesAndUnbindsTheAtlas)
+{
+    BeginSpriteDraw(2, 4);
+    DrawSprite(registry, {10, 20}, registry.FindSprite(2, "crate"));
+    registry.ReleaseSpritePackage(2);
+    EXPECT_EQ(record->textureRenderer.PendingQuads(), 0);
+    EXPECT_TRUE(ShowsPattern(10, 20, 2, 2, 200));
+    for (const resource::SYS_CTexture* bound : record->boundTextures) EXPECT_EQ(bound, nullptr);
+    EndSpriteDraw();
+}
+
+}  // namespace
+}  // namespace vesk::graphics
