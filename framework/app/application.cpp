@@ -15,6 +15,7 @@
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 #include "framework/sound/sound_manager.h"
+#include "framework/utility/layout/layout_manager.h"
 #include "framework/window/message_pump.h"
 #include "platform/file_system.h"
 
@@ -47,11 +48,11 @@ void CreateInput() { input::CreateInput(); }
 void ReleaseInput() { input::ReleaseInput(); }
 void CreateSound() { sound::InitSoundManager(); }  // without a device the game runs silent
 void ReleaseSound() { sound::ReleaseSoundManager(); }
+void CreateLayoutManager() { layout::CreateLayoutManager(); }  // without it no layout is shown
+void ReleaseLayoutManager() { layout::ReleaseLayoutManager(); }
 
 // Steps of subsystems that come later. Each is called at its place in the start-up
 // or shut-down order and does nothing until its subsystem fills it in.
-void CreateLayoutManager() {}
-void ReleaseLayoutManager() {}
 void CreateParticleRuntime() {}
 void ReleaseParticleRuntime() {}
 void ReleaseShaders() { graphics::ReleaseShaderManager(); }
