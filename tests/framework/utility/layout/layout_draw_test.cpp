@@ -32,8 +32,12 @@ protected:
     {
         folder_ = std::filesystem::current_path() / ("layout_resources_" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_ / "shader");
-        for (const auto& shader : resource::VertexShaderTable()) WriteShader(platform::gfx::ShaderStage::Vertex, std::string(shader.name));
-        for (const auto& shader : resource::PixelShaderTable()) WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
+        for (const auto& shader : resource::VertexShaderTable()) {
+            WriteShader(platform::gfx::ShaderStage::Vertex, std::string(shader.name));
+        }
+        for (const auto& shader : resource::PixelShaderTable()) {
+            WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
+        }
         file::SetResourceFolder(folder_.string());
         app::SetupCanvas();
         ASSERT_TRUE(app::CreateFrameworkManager());
