@@ -4,13 +4,14 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
+#include "framework/text/font_manager.h"
 
 namespace vesk::app {
 
 // The framework's root object: one instance from start-up to shut-down.
 struct GAME_CFrameworkManager : memory::MainHeapObject {
     int32_t currentViewIndex = 0;    // which canvas view record the 2D transform uses
-    // The font manager goes here (fonts).
+    text::SYS_CFontManager fontManager;  // sixteen font slots, the text style and wrapping
     resource::SpriteRegistry spriteRegistry;  // sprite groups and texture slot groups
     // The 3D camera goes here (camera).
     uint32_t clearColor = 0xFF000000u;  // back-buffer clear colour, RGBA: opaque black
