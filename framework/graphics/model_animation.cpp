@@ -1,0 +1,266 @@
+#include "framework/graphics/model_animation.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <string>
+
+#include "framework/graphics/model_math.h"
+#include "framework/log/log.h"
+#include "framework/math/scalar.h"
+
+namespace vesk::resource {
+namespace {
+
+using math::Mat4;
+using math::Vec3;
+using math::Vec4;
+
+std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
+           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+}
+
+float ReadF32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return std::bit_cast<float>(ReadU32(bytes, offset));
+}
+
+Vec3 ReadVec3(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return {ReadF32(bytes, offset), ReadF32(bytes, offset + 4), ReadF32(bytes, offset + 8)};
+}
+
+bool Refuse(std::string_view what, const std::string& fault)
+{
+    log::Error(std::string(what) + ": " + fault);
+    return false;
+}
+
+bool RunFits(std::uint64_t offset, std::uint64_t count, std::uint64_t keySize, std::uint64_t size)
+{
+    return offset <= size && count <= (size - offset) / keySize;
+}
+
+// Reads count keys at offset; false when the run leaves the data block or
+// the frames go backwards.
+template <typename Key, typename ReadValue>
+bool ReadKeys(std::span<const std::uint8_t> data, std::uint32_t offset, std::uint32_t count, std::size_t keySize,
+              ReadValue readValue, std::vector<Key>& out)
+{
+    if (!RunFits(offset, count, keySize, data.size())) return false;
+    out.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t at = offset + static_cast<std::size_t>(i) * keySize;
+        out[i].frame = ReadU32(data, at);
+        out[i].value = readValue(data, at + 4);
+        if (i > 0 && out[i].frame < out[i - 1].frame) return false;
+    }
+    return true;
+}
+
+// Two keys and the factor between them for frame t over 0..frameCount.
+struct KeySpan {
+    std::size_t a = 0;
+    std::size_t b = 0;
+    float factor = 0.0f;
+};
+
+template <typename Key>
+KeySpan FindKeys(const std::vector<Key>& keys, std::int64_t t, std::uint16_t frameCount)
+{
+    if (t < 0) t = 0;
+    if (t > frameCount) t = static_cast<std::int64_t>(frameCount) + 1;
+    const std::size_t last = keys.size() - 1;
+    // The last key, from the second on, whose frame lies below t.
+    std::size_t k = 0;
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        if (static_cast<std::int64_t>(keys[i].frame) < t) k = i;
+    }
+    if (k == 0 && t < static_cast<std::int64_t>(keys[0].frame)) return {0, 0, 0.0f};
+    if (k != last && t <= static_cast<std::int64_t>(keys[last].frame)) {
+        const std::uint32_t from = keys[k].frame;
+        const std::uint32_t span = keys[k + 1].frame - from;
+        // Two keys on one frame: take the first rather than divide by zero.
+        const float factor =
+            span == 0 ? 0.0f : static_cast<float>(static_cast<std::uint32_t>(t) - from) / static_cast<float>(span);
+        return {k, k + 1, factor};
+    }
+    return {last, last, 0.0f};
+}
+
+Vec3 SampleVectorKeys(const std::vector<VectorKey>& keys, std::int64_t t, std::uint16_t frameCount)
+{
+    const KeySpan span = FindKeys(keys, t, frameCount);
+    return LerpVec3(keys[span.a].value, keys[span.b].value, span.factor);
+}
+
+Vec3 SampleWholeModelChannel(const std::vector<WholeModelKey>& keys, std::uint32_t t)
+{
+    if (keys.empty()) return {};
+    if (keys.size() == 1) return keys[0].value;
+    for (std::size_t k = 0; k + 1 < keys.size(); ++k) {
+        const std::uint32_t from = keys[k].frame;
+        const std::uint32_t to = keys[k + 1].frame;
+        if (from <= t && t < to) {
+            if (t == from) return keys[k].value;
+            return LerpVec3(keys[k].value, keys[k + 1].value,
+                            static_cast<float>(t - from) / static_cast<float>(to - from));
+        }
+    }
+    return {};
+}
+
+Mat4 RotationX(float radians)
+{
+    Mat4 m = math::GetIdentityMatrix();
+    const float c = math::MathCos(radians), s = math::MathSin(radians);
+    m(1, 1) = c;
+    m(1, 2) = s;
+    m(2, 1) = -s;
+    m(2, 2) = c;
+    return m;
+}
+
+Mat4 RotationY(float radians)
+{
+    Mat4 m = math::GetIdentityMatrix();
+    const float c = math::MathCos(radians), s = math::MathSin(radians);
+    m(0, 0) = c;
+    m(0, 2) = -s;
+    m(2, 0) = s;
+    m(2, 2) = c;
+    return m;
+}
+
+Mat4 RotationZ(float radians)
+{
+    Mat4 m = math::GetIdentityMatrix();
+    const float c = math::MathCos(radians), s = math::MathSin(radians);
+    m(0, 0) = c;
+    m(0, 1) = s;
+    m(1, 0) = -s;
+    m(1, 1) = c;
+    return m;
+}
+
+}  // namespace
+
+bool ModelAnimation::Parse(std::span<const std::uint8_t> header, std::span<const std::uint8_t> data,
+                           std::size_t nodeCount, std::string_view what)
+{
+    *this = ModelAnimation{};
+    if (header.size() < kAnimationHeaderSize) {
+        return Refuse(what, "animation header cut short (" + std::to_string(header.size()) + " bytes)");
+    }
+    ModelAnimation animation;
+    animation.nodeFrameCount_ = ReadU16(header, 44);
+    animation.wholeFrameCount_ = ReadU16(header, 80);
+    animation.wholeFrameRate_ = static_cast<std::int16_t>(ReadU16(header, 82));
+    animation.wholeFlags_ = ReadU32(header, 84);
+
+    const std::uint32_t tableOffset = ReadU32(header, 48);
+    if (!RunFits(tableOffset, nodeCount, kNodeChannelRecordSize, data.size())) {
+        return Refuse(what, "node channel table of " + std::to_string(nodeCount) + " nodes at " +
+                                std::to_string(tableOffset) + " runs past the data end");
+    }
+    const auto readQuaternion = [](std::span<const std::uint8_t> bytes, std::size_t at) {
+        return Vec4{ReadF32(bytes, at), ReadF32(bytes, at + 4), ReadF32(bytes, at + 8), ReadF32(bytes, at + 12)};
+    };
+    animation.nodes_.resize(nodeCount);
+    for (std::size_t node = 0; node < nodeCount; ++node) {
+        const std::size_t record = tableOffset + node * kNodeChannelRecordSize;
+        NodeChannels& channels = animation.nodes_[node];
+        const char* const names[3] = {"rotation", "translation", "scale"};
+        for (int channel = 0; channel < 3; ++channel) {
+            const std::uint32_t offset = ReadU32(data, record + 8 * static_cast<std::size_t>(channel));
+            const std::uint32_t count = ReadU32(data, record + 8 * static_cast<std::size_t>(channel) + 4);
+            const std::string where = "node " + std::to_string(node) + " " + names[channel] + " keys";
+            if (count == 0) return Refuse(what, where + ": none");
+            const bool read = channel == 0
+                                  ? ReadKeys(data, offset, count, kRotationKeySize, readQuaternion, channels.rotation)
+                                  : ReadKeys(data, offset, count, kVectorKeySize, ReadVec3,
+                                             channel == 1 ? channels.translation : channels.scale);
+            if (!read) {
+                return Refuse(what, where + ": " + std::to_string(count) + " at " + std::to_string(offset) +
+                                        " run past the data end or go backwards in frame order");
+            }
+        }
+    }
+
+    if (animation.wholeFrameCount_ != 0) {
+        const std::uint32_t wholeOffset = ReadU32(header, 88);
+        if (!RunFits(wholeOffset, 3, 8, data.size())) {
+            return Refuse(what, "whole-model channel table at " + std::to_string(wholeOffset) +
+                                    " runs past the data end");
+        }
+        for (std::size_t channel = 0; channel < 3; ++channel) {
+            const std::uint32_t count = ReadU32(data, wholeOffset + 8 * channel);
+            const std::uint32_t offset = ReadU32(data, wholeOffset + 8 * channel + 4);
+            if (!RunFits(offset, count, kWholeModelKeySize, data.size())) {
+                return Refuse(what, "whole-model channel " + std::to_string(channel) + ": " + std::to_string(count) +
+                                        " keys at " + std::to_string(offset) + " run past the data end");
+            }
+            std::vector<WholeModelKey>& keys = animation.wholeChannels_[channel];
+            keys.resize(count);
+            for (std::uint32_t i = 0; i < count; ++i) {
+                const std::size_t at = offset + static_cast<std::size_t>(i) * kWholeModelKeySize;
+                keys[i].frame = ReadU16(data, at);
+                keys[i].value = ReadVec3(data, at + 4);
+            }
+        }
+    }
+    *this = std::move(animation);
+    return true;
+}
+
+NodeSample ModelAnimation::SampleNode(std::size_t node, std::int64_t frame) const
+{
+    NodeSample sample;
+    if (node >= nodes_.size()) return sample;
+    const NodeChannels& channels = nodes_[node];
+    sample.translation = SampleVectorKeys(channels.translation, frame, nodeFrameCount_);
+    sample.scale = SampleVectorKeys(channels.scale, frame, nodeFrameCount_);
+    const KeySpan span = FindKeys(channels.rotation, frame, nodeFrameCount_);
+    sample.rotation = InterpolateKeyRotation(channels.rotation[span.a].value, channels.rotation[span.b].value,
+                                             span.factor);
+    return sample;
+}
+
+bool ModelAnimation::SampleWholeModel(std::uint32_t frame, bool loop, WholeModelSample& out) const
+{
+    if (wholeFrameCount_ == 0) return false;
+    std::uint32_t t = loop ? frame % wholeFrameCount_ : std::min<std::uint32_t>(frame, wholeFrameCount_);
+    if (wholeFrameRate_ != kNativeFrameRate) {
+        const double scaled = std::trunc(static_cast<double>(wholeFrameRate_) / kNativeFrameRate * t);
+        t = scaled <= 0.0 ? 0u : static_cast<std::uint32_t>(scaled);
+    }
+    out = WholeModelSample{};
+    if ((wholeFlags_ & 0xFF000000u) != 0) return true;
+    out.translation = SampleWholeModelChannel(wholeChannels_[0], t);
+    out.angles = SampleWholeModelChannel(wholeChannels_[1], t);
+    out.scale = SampleWholeModelChannel(wholeChannels_[2], t);
+    return true;
+}
+
+Mat4 MatrixFromWholeModelSample(const WholeModelSample& sample)
+{
+    constexpr float kRadiansPerDegree = static_cast<float>(2.0 * 3.14159265358979323846 / 360.0);
+    Mat4 m = math::MultiplyMatrix(math::MultiplyMatrix(RotationX(sample.angles.x * kRadiansPerDegree),
+                                                       RotationZ(sample.angles.z * kRadiansPerDegree)),
+                                  RotationY(sample.angles.y * kRadiansPerDegree));
+    m(3, 0) = sample.translation.x;
+    m(3, 1) = sample.translation.y;
+    m(3, 2) = sample.translation.z;
+    m(3, 3) = 1.0f;
+    return m;
+}
+
+}  // namespace vesk::resource
