@@ -1,6 +1,7 @@
 #include "framework/graphics/shader.h"
 
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "framework/file/resource_file.h"
@@ -41,10 +42,9 @@ void StoreTransposed(std::uint8_t* destination, const float* matrix)
 
 // A write that does not fit its slot is refused: it would spill into the next
 // slot or past the end of the block.
-template <std::size_t N>
-bool StoreConstant(std::uint8_t* block, const Slot (&slots)[N], int slot, const float* data, int floatCount)
+bool StoreConstant(std::uint8_t* block, std::span<const Slot> slots, int slot, const float* data, int floatCount)
 {
-    if (slot < 0 || slot >= static_cast<int>(N) || !data || floatCount <= 0) return false;
+    if (slot < 0 || slot >= static_cast<int>(slots.size()) || !data || floatCount <= 0) return false;
     const std::size_t bytes = static_cast<std::size_t>(floatCount) * sizeof(float);
     if (bytes > slots[slot].size) return false;
     if (floatCount == 16) {

@@ -91,12 +91,12 @@ private:
     const ShaderTableRecord* vertexRecord_;
     const ShaderTableRecord* pixelRecord_;
     bool vertexDirty_ = false;
-    std::uint8_t vertexConstants_[kVertexConstantBytes] = {};
+    alignas(16) std::uint8_t vertexConstants_[kVertexConstantBytes] = {};
     std::unique_ptr<platform::gfx::Buffer> vertexBuffer_;
     float bones_[kBoneCount * 16] = {};
     std::unique_ptr<platform::gfx::Buffer> boneBuffer_;
     bool pixelDirty_ = false;
-    std::uint8_t pixelConstants_[kPixelConstantBytes] = {};
+    alignas(16) std::uint8_t pixelConstants_[kPixelConstantBytes] = {};
     std::unique_ptr<platform::gfx::Buffer> pixelBuffer_;
     bool usable_ = false;
 };
