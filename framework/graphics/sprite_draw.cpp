@@ -3,6 +3,7 @@
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/sprite_registry.h"
+#include "framework/text/font_manager.h"
 
 namespace vesk::graphics {
 
@@ -26,7 +27,7 @@ void EndSpriteDraw()
     SpriteDrawState& state = GetSpriteDrawState();
     state.group = -1;
     state.blendMode = kBlendModeKeep;
-    // The text style is reset here too once fonts exist.
+    if (text::SYS_CFontManager* fonts = text::GetFontManager()) fonts->ResetTextStyle();
 }
 
 }  // namespace vesk::graphics

@@ -17,7 +17,7 @@ void DrawSprite(Vec2f position, std::int32_t ref);
 void DrawSprite(const resource::SpriteRegistry& registry, Vec2f position, std::int32_t ref);
 
 // Draws the pending sprites and leaves no sprite group current, with blend
-// mode 5 (the blend state as it is).
+// mode 5 (the blend state as it is) and the default text style.
 void EndSpriteDraw();
 
 }  // namespace vesk::graphics
