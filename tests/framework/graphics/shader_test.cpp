@@ -67,6 +67,14 @@ TEST_F(ShaderSet, WritesLargerThanTheirSlotAreRefused)
     EXPECT_EQ(next[0], 0.0f);
 }
 
+TEST_F(ShaderSet, MoreBonesThanThePaletteHoldsAreCut)
+{
+    SYSWIN_CShader* shader = GetShaderByName("vs_vp3_vc_vn_vt_vb4__ps_vc_vn_tc");
+    std::vector<float> bones(300 * 16, 1.0f);
+    shader->SetBones(bones.data(), 300);  // the palette holds 256; nothing is written past it
+    SUCCEED();
+}
+
 TEST_F(ShaderSet, CommitSendsOnlyDirtyBlocks)
 {
     SYSWIN_CShader* shader = GetShaderByName("vs_vp3_vc_vt__ps_vc_tc");
