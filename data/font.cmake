@@ -6,8 +6,9 @@
 # the fonts are rebuilt whenever a message source changes.
 #
 # A text line is 15 pixels high (the screens lay out lines of about 15 units
-# on the 640 x 360 canvas); every advance gets one extra pixel because the
-# game draws all fonts with a letter spacing of -1.
+# on the 640 x 360 canvas), 12-pixel glyphs; the mini-game's arcade font is a
+# little larger and bold. Every advance gets one extra pixel because the game
+# draws all fonts with a letter spacing of -1.
 set(font_dejavu /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf)
 set(font_dejavu_mono_bold /usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf)
 set(font_wqy /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
@@ -19,7 +20,7 @@ set(font_preview_dir ${CMAKE_BINARY_DIR}/data/font)
 set(font_common_ranges --range 20-7E --range FF01-FF5E --range 2010 --range 3000-3003)
 # Kana for the Japanese crew names and texts.
 set(font_kana_ranges --range 3041-3094 --range 30A1-30F6 --range 30FB-30FE)
-set(font_text_faces --face ${font_dejavu} --size 12 --face ${font_wqy} --size 12)
+set(font_text_faces --face ${font_dejavu} --size 12 --face ${font_wqy} --size 12 --extra-advance 1)
 
 # build_font(<name> <message languages> <fontbuild arguments>...)
 function(build_font name languages)
@@ -50,6 +51,6 @@ build_font(font_simplifiedChinese "simplifiedChinese"
 # The mini-game draws scores, three-letter names, its score-entry line and the
 # key and button names in that line, in every language, with this font only.
 build_font(font_minigame "japanese;english;korean;traditionalChinese;simplifiedChinese"
-  --face ${font_dejavu_mono_bold} --size 13 --face ${font_wqy} --size 13 --cell-height 16
+  --face ${font_dejavu_mono_bold} --size 13 --face ${font_wqy} --size 13 --extra-advance 1 --cell-height 16
   ${font_common_ranges}
   --key-prefix MINIGAME_ --key-prefix ADD_TEXT_KEYBOARD_ --key-prefix ADD_TEXT_XINPUT_ --key-prefix ADD_TEXT_STICK_)

@@ -41,7 +41,7 @@ struct FaceOption {
 struct Options {
     std::vector<FaceOption> faces;
     int cellHeight = 0;
-    int extraAdvance = 1;
+    int extraAdvance = 0;
     std::vector<std::string> ranges;
     std::vector<std::string> messageSources;
     std::vector<std::string> keyPrefixes;
