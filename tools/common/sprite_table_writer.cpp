@@ -1,5 +1,6 @@
 #include "tools/common/sprite_table_writer.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <iostream>
@@ -40,8 +41,10 @@ std::optional<std::vector<uint8_t>> MakeSpriteTable(const std::vector<SpriteTabl
         const SpriteTableEntry& entry = entries[i];
         if (entry.name.empty() || entry.name.size() > kMaxSpriteNameLength ||
             entry.name.find('\0') != std::string::npos) {
-            std::cerr << "error: sprite name \"" << entry.name << "\" must be 1 to " << kMaxSpriteNameLength
-                      << " bytes\n";
+            std::string shown = entry.name;
+            std::replace(shown.begin(), shown.end(), '\0', '?');
+            std::cerr << "error: sprite name \"" << shown << "\" must be 1 to " << kMaxSpriteNameLength
+                      << " bytes without a zero byte\n";
             return std::nullopt;
         }
         const size_t base = kHeaderSize + i * kEntrySize;

@@ -78,5 +78,13 @@ TEST(SpriteTable, RefusesBadHeadersAndCountsPastTheEnd)
     }
 }
 
+TEST(SpriteTableWriter, RefusesNamesThatDoNotFitTheirField)
+{
+    EXPECT_TRUE(tools::MakeSpriteTable({{std::string(31, 'a'), 1, 1}}));
+    EXPECT_FALSE(tools::MakeSpriteTable({{std::string(32, 'a'), 1, 1}}));
+    EXPECT_FALSE(tools::MakeSpriteTable({{"", 1, 1}}));
+    EXPECT_FALSE(tools::MakeSpriteTable({{std::string("a\0b", 3), 1, 1}}));
+}
+
 }  // namespace
 }  // namespace vesk::resource
