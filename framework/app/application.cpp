@@ -9,6 +9,7 @@
 #include "framework/app/crash_handler.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
+#include "framework/app/script_services.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
 #include "framework/input/input_manager.h"
@@ -16,6 +17,7 @@
 #include "framework/memory/heaps.h"
 #include "framework/sound/sound_manager.h"
 #include "framework/utility/layout/layout_manager.h"
+#include "framework/utility/particle/particle_manager.h"
 #include "framework/window/message_pump.h"
 #include "platform/file_system.h"
 
@@ -51,10 +53,17 @@ void ReleaseSound() { sound::ReleaseSoundManager(); }
 void CreateLayoutManager() { layout::CreateLayoutManager(); }  // without it no layout is shown
 void ReleaseLayoutManager() { layout::ReleaseLayoutManager(); }
 
-// Steps of subsystems that come later. Each is called at its place in the start-up
-// or shut-down order and does nothing until its subsystem fills it in.
-void CreateParticleRuntime() {}
-void ReleaseParticleRuntime() {}
+// Without the runtime every effect command spawns nothing.
+void CreateParticleRuntime()
+{
+    utility::particle::CreateParticleManager();
+    InstallScriptServices();
+}
+void ReleaseParticleRuntime()
+{
+    RemoveScriptServices();
+    utility::particle::ReleaseParticleManager();
+}
 void ReleaseShaders() { graphics::ReleaseShaderManager(); }
 void ReleaseRenderStates() { graphics::ReleaseRenderStates(); }
 
