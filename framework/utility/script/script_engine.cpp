@@ -32,6 +32,10 @@ std::uint32_t SYS_CScriptEngine::Execute(ScriptThread& thread)
     if (currentBlock_ == nullptr) {
         thread.commandsThisFrame = 0;  // outside Update every run has its own budget
     }
+    if (executeDepth_ == 0 && updateDepth_ == 0) {
+        commandsThisFrame_ = 0;
+    }
+    ++executeDepth_;
     if (program_ == nullptr || program_->IsEmpty()) {
         StopThreadOnFault(thread, "there is no program to run");
     }
@@ -83,13 +87,22 @@ std::uint32_t SYS_CScriptEngine::Execute(ScriptThread& thread)
         }
         // A command that ends the frame cannot hang it, unless it asks for
         // the pass to run again.
-        if ((thread.yield == 0 || thread.runAgain != 0) && ++thread.commandsThisFrame > commandBudget_) {
-            StopThreadOnFault(thread, "it ran " + std::to_string(commandBudget_) +
-                                          " commands in one frame without yielding");
-            break;
+        if (thread.yield == 0 || thread.runAgain != 0) {
+            if (++thread.commandsThisFrame > commandBudget_) {
+                StopThreadOnFault(thread, "it ran " + std::to_string(commandBudget_) +
+                                              " commands in one frame without yielding");
+                break;
+            }
+            if (++commandsThisFrame_ > static_cast<std::uint64_t>(commandBudget_) * kFrameBudgetFactor) {
+                StopThreadOnFault(thread, "its frame ran more than " +
+                                              std::to_string(commandBudget_ * std::uint64_t{kFrameBudgetFactor}) +
+                                              " commands in all");
+                break;
+            }
         }
     }
 
+    --executeDepth_;
     executing_ = nullptr;
     currentTarget_ = nullptr;
     return thread.runAgain;
@@ -103,6 +116,10 @@ void SYS_CScriptEngine::Update()
     ScriptThreadBlock& block = *threads_;
     ScriptThreadBlock* const previousBlock = currentBlock_;
     currentBlock_ = &block;
+    if (executeDepth_ == 0 && updateDepth_ == 0) {
+        commandsThisFrame_ = 0;
+    }
+    ++updateDepth_;
     for (ScriptThread& thread : block.threads) {
         thread.commandsThisFrame = 0;
     }
@@ -132,6 +149,7 @@ void SYS_CScriptEngine::Update()
             }
         }
     }
+    --updateDepth_;
     currentBlock_ = previousBlock;
 }
 

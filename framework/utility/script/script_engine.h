@@ -58,6 +58,10 @@ public:
     static constexpr std::uint32_t kMaxRunAgainPerUpdate = 4096;
     // Exit blocks and routines run inside handlers; deeper nesting is refused.
     static constexpr std::uint32_t kMaxNesting = 16;
+    // Nested routines each have a budget of their own, so the whole frame
+    // (one Update, or one call from outside) is bounded too: by this many
+    // thread budgets.
+    static constexpr std::uint32_t kFrameBudgetFactor = 16;
 
     SYS_CScriptEngine();
     virtual ~SYS_CScriptEngine();
@@ -136,6 +140,9 @@ private:
 
     std::uint32_t commandBudget_ = kDefaultCommandBudget;
     std::uint32_t nesting_ = 0;
+    std::uint32_t executeDepth_ = 0;
+    std::uint32_t updateDepth_ = 0;
+    std::uint64_t commandsThisFrame_ = 0;
 };
 
 }  // namespace vesk::utility::script

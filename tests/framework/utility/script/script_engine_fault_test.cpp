@@ -203,6 +203,30 @@ again:
     EXPECT_TRUE(capture.Contains("nested too deep"));
 }
 
+TEST(ScriptEngineFaults, RoutinesThatBranchIntoMoreRoutinesAreBoundedPerFrame)
+{
+    // Unbounded, each of 16 levels would run three more: 3^16 routines.
+    LogCapture capture;
+    ProbeScript script(R"(
+.entry 1
+"start":
+    probe.routine branch
+    probe.mark 1
+    halt
+branch:
+    probe.routine branch
+    probe.routine branch
+    probe.routine branch
+    return
+)");
+    script.engine.SetCommandBudget(1000);
+    script.Start(u"start");
+    script.engine.Update();
+    EXPECT_TRUE(capture.Contains("its frame ran more than 16000 commands in all"));
+    EXPECT_FALSE(script.Main().running);
+
+}
+
 TEST(ScriptEngineFaults, EngineWithoutProgramOrThreadsDoesNothing)
 {
     test::ProbeEngine engine;
