@@ -1,5 +1,6 @@
 #include "framework/app/framework_manager.h"
 
+#include "framework/app/canvas.h"
 #include "framework/app/window_title.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"
@@ -42,10 +43,19 @@ bool CreateFrameworkManager()
 
 void SetupRenderResources()
 {
-    // The sprite-group registry and the camera are set up here too.
+    // The sprite-group registry is set up here too.
     graphics::CreateShaderManager();
     if (!graphics::SetupPolygonRenderers()) log::Error("cannot set up the polygon renderers");
+    SetupCamera();
     if (g_manager) g_manager->clearColor = 0xFF000000u;
+}
+
+void SetupCamera()
+{
+    if (!g_manager) return;
+    const CanvasView& view = GetCanvasView(0);
+    const float aspect = view.clientHeight > 0.0f ? view.clientWidth / view.clientHeight : 1.0f;
+    g_manager->camera.SetPerspective(kCameraFieldOfView, aspect, kCameraNear, kCameraFar);
 }
 
 void BeginFrameDraw()

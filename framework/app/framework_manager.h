@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
+#include "framework/camera/camera.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
 #include "framework/text/font_manager.h"
@@ -13,7 +15,7 @@ struct GAME_CFrameworkManager : memory::MainHeapObject {
     int32_t currentViewIndex = 0;    // which canvas view record the 2D transform uses
     text::SYS_CFontManager fontManager;  // sixteen font slots, the text style and wrapping
     resource::SpriteRegistry spriteRegistry;  // sprite groups and texture slot groups
-    // The 3D camera goes here (camera).
+    camera::SYS_CCamera camera;  // the 3D camera of models and effects
     uint32_t clearColor = 0xFF000000u;  // back-buffer clear colour, RGBA: opaque black
 };
 
@@ -27,6 +29,15 @@ bool CreateFrameworkManager();
 // Loads the shaders, prepares the polygon renderers and the sprite-group registry, and
 // sets up the camera and the clear colour.
 void SetupRenderResources();
+
+// The camera's field of view (pi/4, as the float of bits 0x3F490FDB) and planes.
+inline constexpr float kCameraFieldOfView = std::bit_cast<float>(0x3F490FDBu);
+inline constexpr float kCameraNear = 1.0f;
+inline constexpr float kCameraFar = 20000.0f;
+
+// The manager's camera at the current client aspect ratio: perspective and
+// view-projection computed.
+void SetupCamera();
 
 // Called by the game frame before anything is drawn.
 void BeginFrameDraw();

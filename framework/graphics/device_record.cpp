@@ -216,6 +216,7 @@ void PlaceWindowOnMonitor(float width, float height, bool fullScreen)
     // The window and the view record (client size, and rounded up to 32).
     window::SetWindowedClientSize(newWidth, newHeight);
     app::SetCanvasClientSize(newWidth, newHeight);
+    app::SetupCamera();  // the camera takes the new aspect ratio
     record->windowWidth = newWidth;
     record->windowHeight = newHeight;
     record->device.SetRenderTarget(nullptr, nullptr);
