@@ -8,6 +8,7 @@
 
 #include "framework/graphics/model_image.h"
 #include "framework/graphics/model_math.h"
+#include "framework/graphics/sprite_registry.h"
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 
@@ -29,6 +30,13 @@ std::int64_t TruncateFrame(float frame)
     const double truncated = std::trunc(static_cast<double>(frame));
     return static_cast<std::int64_t>(std::clamp(truncated, static_cast<double>(std::numeric_limits<std::int32_t>::min()),
                                                 static_cast<double>(std::numeric_limits<std::int32_t>::max())));
+}
+
+SYS_CTexture* FindTexture(const ModelLoader& loader, const std::string& name)
+{
+    if (loader.findTexture) return loader.findTexture(name);
+    const SpriteRegistry* registry = GetSpriteRegistry();
+    return registry ? registry->FindTextureByName(0xFFFFFFFFu, name) : nullptr;
 }
 
 Vec3 Blend(const Vec3& previous, const Vec3& current, float weight)
@@ -150,11 +158,9 @@ bool SYS_CModel_fbx::Load(const ModelLoader& loader, const void* image, std::siz
         mesh.indexCount = record.indexCount;
         mesh.flags = record.flags;
         mesh.blendMode = MeshBlendModeFromFlags(record.flags);
-        if (loader.findTexture) {
-            if (record.textureFlags & kMeshTextureDiffuse) mesh.textures[0] = loader.findTexture(record.textureName);
-            if (record.textureFlags & kMeshTextureNormal) mesh.textures[1] = loader.findTexture(record.textureName + "_nrm");
-            if (record.textureFlags & kMeshTextureSpecular) mesh.textures[2] = loader.findTexture(record.textureName + "_spc");
-        }
+        if (record.textureFlags & kMeshTextureDiffuse) mesh.textures[0] = FindTexture(loader, record.textureName);
+        if (record.textureFlags & kMeshTextureNormal) mesh.textures[1] = FindTexture(loader, record.textureName + "_nrm");
+        if (record.textureFlags & kMeshTextureSpecular) mesh.textures[2] = FindTexture(loader, record.textureName + "_spc");
         // The last mesh's stride word counts.
         vertexStride_ = record.vertexStride;
     }

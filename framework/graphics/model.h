@@ -32,7 +32,8 @@ public:
 // Where a model keeps what it loads and how it finds its textures.
 struct ModelLoader {
     memory::HeapRecord* heap = nullptr;  // null: the main heap, or the general allocator
-    // A texture by name among all texture slot groups; null when not found.
+    // A texture by name; null when not found. When empty, the framework
+    // manager's registry is searched through every texture slot group.
     std::function<SYS_CTexture*(std::string_view name)> findTexture;
 };
 

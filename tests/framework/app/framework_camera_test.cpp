@@ -1,51 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <bit>
 
-#include "framework/app/framework_manager.h"
 #include "framework/graphics/device_record.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/math/camera_matrix.h"
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/framework/app/framework_fixture.h"
 
 namespace {
 
-// The framework as the application brings it up: the manager's camera is set
-// up with the render resources and follows display-mode changes.
-class FrameworkCamera : public graphics_test::GraphicsFixture {
-protected:
-    void SetUp() override
-    {
-        folder_ = std::filesystem::current_path() / ("camera_resources_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_ / "shader");
-        for (const auto& shader : vesk::resource::VertexShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Vertex, std::string(shader.name));
-        }
-        for (const auto& shader : vesk::resource::PixelShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
-        }
-        vesk::file::SetResourceFolder(folder_.string());
-        vesk::app::SetupCanvas();
-        ASSERT_TRUE(vesk::app::CreateFrameworkManager());
-        vesk::app::SetupRenderResources();
-        manager = vesk::app::GetFrameworkManager();
-        ASSERT_NE(manager, nullptr);
-    }
-
-    void TearDown() override
-    {
-        vesk::graphics::ReleaseShaderManager();
-        vesk::graphics::ReleaseRenderStates();
-        vesk::app::ReleaseFrameworkManager();
-        vesk::app::ReleaseDeviceAndWindow();
-        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-
-    vesk::app::GAME_CFrameworkManager* manager = nullptr;
-};
+using FrameworkCamera = framework_test::FrameworkFixture;
 
 TEST_F(FrameworkCamera, StartsWithAQuarterPiPerspectiveAtTheClientAspect)
 {
