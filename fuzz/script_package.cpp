@@ -24,9 +24,13 @@ constexpr std::uint32_t kCommandBudget = 256;
 
 class FuzzServices : public script::SYS_CScriptServices {
 public:
-    const script::ScriptPadState* GetFirstPadState() override { return &pad; }
+    bool GetPadState(std::uint32_t, script::ScriptPadState& out) override
+    {
+        out = pad;
+        return true;
+    }
     script::AnimationHandle FindAnimation(std::uint64_t, std::uint32_t) override { return nullptr; }
-    void PlaySound(std::uint32_t, std::uint32_t) override {}
+    void PlaySound(std::uint32_t, float) override {}
     std::uint64_t SpawnEffect(std::string_view, const float*, const float*, float) override { return 1; }
     void SetEffectParameter(std::uint64_t, std::uint32_t) override {}
 

@@ -11,11 +11,7 @@ constexpr float kDefaultBlendTime = 0.3f;
 
 AnimationHandle LookUpAnimation(SYS_CScriptTarget& target, std::uint32_t setSlot, std::uint32_t id)
 {
-    SYS_CScriptServices* services = GetScriptServices();
-    if (services == nullptr) {
-        return nullptr;
-    }
-    return services->FindAnimation(target.GetAnimationSetKey(setSlot), id);
+    return GetScriptServices().FindAnimation(target.GetAnimationSetKey(setSlot), id);
 }
 
 std::uint32_t WaitThisFrame(SYS_CScriptEngine& engine)

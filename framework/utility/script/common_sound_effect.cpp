@@ -14,9 +14,7 @@ std::uint32_t PlaySound(SYS_CScriptEngine&, std::uint8_t, const ScriptArgs& args
     if (!args.Need(2)) {
         return 0;
     }
-    if (SYS_CScriptServices* services = GetScriptServices()) {
-        services->PlaySound(args.U32(0), args.U32(1));
-    }
+    GetScriptServices().PlaySound(args.U32(0), args.F32(1));
     return 1;
 }
 
@@ -27,16 +25,13 @@ std::uint32_t SpawnEffect(SYS_CScriptEngine& engine, std::uint8_t, const ScriptA
         return 0;
     }
     ScriptThread& thread = *engine.RunningThread();
-    std::uint64_t handle = 0;
-    if (SYS_CScriptServices* services = GetScriptServices()) {
-        float degrees[3];
-        for (int axis = 0; axis < 3; ++axis) {
-            degrees[axis] = thread.effectRotation[axis] * 180.0f / kPi;
-        }
-        handle = services->SpawnEffect(name, thread.effectPosition, degrees, thread.effectScale[0]);
-        services->SetEffectParameter(handle, thread.effectParameter);
+    SYS_CScriptServices& services = GetScriptServices();
+    float degrees[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        degrees[axis] = thread.effectRotation[axis] * 180.0f / kPi;
     }
-    thread.effectHandle = handle;
+    thread.effectHandle = services.SpawnEffect(name, thread.effectPosition, degrees, thread.effectScale[0]);
+    services.SetEffectParameter(thread.effectHandle, thread.effectParameter);
     InitScriptThread(thread);
     return 1;
 }
@@ -46,9 +41,7 @@ std::uint32_t SendEffectParameter(SYS_CScriptEngine& engine, std::uint8_t, const
     if (!args.Need(1)) {
         return 0;
     }
-    if (SYS_CScriptServices* services = GetScriptServices()) {
-        services->SetEffectParameter(engine.RunningThread()->effectHandle, args.U32(0));
-    }
+    GetScriptServices().SetEffectParameter(engine.RunningThread()->effectHandle, args.U32(0));
     return 1;
 }
 

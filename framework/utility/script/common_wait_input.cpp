@@ -9,12 +9,6 @@ namespace {
 constexpr std::uint32_t kDecideButtons = 0x300;
 constexpr float kStickAtRest = 0.00001f;
 
-const ScriptPadState* FirstPad()
-{
-    SYS_CScriptServices* services = GetScriptServices();
-    return services != nullptr ? services->GetFirstPadState() : nullptr;
-}
-
 std::uint32_t WaitThisFrame(ScriptThread& thread)
 {
     thread.yield = 1;
@@ -29,12 +23,12 @@ std::uint32_t TestButtons(SYS_CScriptEngine& engine, const ScriptArgs& args,
         return 0;
     }
     ScriptThread& thread = *engine.RunningThread();
-    const ScriptPadState* pad = FirstPad();
-    if (pad == nullptr) {
+    ScriptPadState pad;
+    if (!GetFirstPadState(pad)) {
         thread.conditionAnd = 0;
         return 1;
     }
-    ApplyTest(thread, ((pad->*set) & args.U32(0)) != 0);
+    ApplyTest(thread, ((pad.*set) & args.U32(0)) != 0);
     return 1;
 }
 
@@ -53,8 +47,8 @@ std::uint32_t Halt(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, s
 
 std::uint32_t WaitForDecide(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
 {
-    const ScriptPadState* pad = FirstPad();
-    if (pad != nullptr && (pad->pressed & kDecideButtons) != 0) {
+    ScriptPadState pad;
+    if (GetFirstPadState(pad) && (pad.pressed & kDecideButtons) != 0) {
         return 1;
     }
     return WaitThisFrame(*engine.RunningThread());
@@ -87,8 +81,8 @@ std::uint32_t TestStick(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArg
     }
     float x = 0.0f;
     float y = 0.0f;
-    if (const ScriptPadState* pad = FirstPad()) {
-        const float* stick = args.U32(0) == 0 ? pad->leftStick : pad->rightStick;
+    if (ScriptPadState pad; GetFirstPadState(pad)) {
+        const float* stick = args.U32(0) == 0 ? pad.leftStick : pad.rightStick;
         x = stick[0];
         y = stick[1];
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/input/input_manager.h"
 #include "framework/math/random.h"
 #include "framework/utility/script/script_services.h"
 #include "tests/framework/log/log_capture.h"
@@ -19,13 +20,18 @@ public:
     FakeServices() { SetScriptServices(this); }
     ~FakeServices() override { SetScriptServices(nullptr); }
 
-    const ScriptPadState* GetFirstPadState() override { return hasPad ? &pad : nullptr; }
+    bool GetPadState(std::uint32_t index, ScriptPadState& out) override
+    {
+        padsAsked.push_back(index);
+        out = pad;
+        return hasPad;
+    }
     AnimationHandle FindAnimation(std::uint64_t setKey, std::uint32_t id) override
     {
         lookups.emplace_back(setKey, id);
         return id == 7 ? &animation : nullptr;
     }
-    void PlaySound(std::uint32_t waveId, std::uint32_t parameter) override { sounds.emplace_back(waveId, parameter); }
+    void PlaySound(std::uint32_t soundId, float volume) override { sounds.emplace_back(soundId, volume); }
     std::uint64_t SpawnEffect(std::string_view name, const float position[3], const float rotationDegrees[3],
                               float scale) override
     {
@@ -41,7 +47,8 @@ public:
     ScriptPadState pad;
     int animation = 0;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> lookups;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> sounds;
+    std::vector<std::pair<std::uint32_t, float>> sounds;
+    std::vector<std::uint32_t> padsAsked;
     std::vector<std::string> spawned;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> parameters;
     float lastPosition[3] = {};
@@ -205,12 +212,12 @@ TEST(CommonTable, EffectNameWithoutTerminatorStopsTheThread)
     EXPECT_TRUE(capture.Contains("ends at the block end"));
 }
 
-TEST(CommonTable, SoundAndEffectsWithoutServicesDoNothingAndGoOn)
+TEST(CommonTable, WithoutInputSoundOrParticlesTheCommandsDoNothingAndGoOn)
 {
     ProbeScript script(R"(
 .entry 1
 "start":
-    sound.play 0x10002, 5
+    sound.play 0x10002, 0.5
     effect.spawn "smoke"
     test.held 0x1
     probe.mark 1
@@ -225,8 +232,9 @@ TEST(CommonTable, SoundAndEffectsWithoutServicesDoNothingAndGoOn)
     FakeServices services;
     script.Start(u"start");
     script.engine.Update();
-    using Pair = std::pair<std::uint32_t, std::uint32_t>;
-    EXPECT_EQ(services.sounds, std::vector<Pair>({{0x10002, 5}}));
+    using Pair = std::pair<std::uint32_t, float>;
+    EXPECT_EQ(services.sounds, std::vector<Pair>({{0x10002, 0.5f}}));
+    EXPECT_EQ(services.padsAsked, std::vector<std::uint32_t>({0}));
 }
 
 class FakeTarget : public SYS_CScriptTarget {
@@ -343,6 +351,34 @@ TEST(CommonTableRandom, RandomWaitWaitsTheDrawnNumberOfFrames)
             EXPECT_EQ(target, static_cast<std::uint32_t>(range[0] - '0'));
         }
     }
+}
+
+}  // namespace
+}  // namespace vesk::utility::script
+
+namespace vesk::utility::script {
+namespace {
+
+TEST(FrameworkScriptServices, ReadPadRecordsOfTheInputManager)
+{
+    ScriptPadState pad;
+    EXPECT_FALSE(GetFirstPadState(pad));  // no input yet
+    input::CreateInput();
+    input::PadInput* record = input::GetPadInput(2);
+    ASSERT_NE(record, nullptr);
+    record->buttons.pressed = 0x200;
+    record->axes.rightY = -0.5f;
+    ASSERT_TRUE(GetFrameworkScriptServices().GetPadState(2, pad));
+    EXPECT_EQ(pad.pressed, 0x200u);
+    EXPECT_FLOAT_EQ(pad.rightStick[1], -0.5f);
+    EXPECT_FALSE(GetFrameworkScriptServices().GetPadState(4, pad));
+
+    input::GetPadInput(0)->buttons.pressed = 0x100;
+    test::ProbeScript script(".entry 1\n\"start\":\n    wait.decide\n    probe.mark 1\n    halt\n");
+    script.Start(u"start");
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), std::vector<std::uint32_t>({1}));
+    input::ReleaseInput();
 }
 
 }  // namespace
