@@ -49,6 +49,8 @@ struct Point {
 bool CreateMainWindow(const char* className, const std::u16string& title, int clientWidth, int clientHeight);
 void DestroyMainWindow();
 bool HasMainWindow();
+// The window system's own handle of the main window, for the presenter; null when none.
+void* MainWindowNativeHandle();
 
 void SetWindowTitle(const std::u16string& title);
 void SetWindowClientSize(int width, int height);
@@ -60,6 +62,10 @@ bool GetWindowFrameExtra(int& extraWidth, int& extraHeight);
 void SetWindowFramePosition(int x, int y);
 void ShowMainWindow();
 ShowState GetShowState();
+
+// Full screen covers the whole display the window is on, at the display's own size.
+bool SetWindowFullScreen(bool fullScreen);
+bool IsWindowFullScreen();
 
 // Width and height of the display the window is on (the first display when there is
 // no window); false when unknown.

@@ -174,6 +174,22 @@ bool HasMainWindow()
     return g_window != nullptr;
 }
 
+void* MainWindowNativeHandle()
+{
+    return g_window;
+}
+
+bool SetWindowFullScreen(bool fullScreen)
+{
+    if (!g_window) return false;
+    return SDL_SetWindowFullscreen(g_window, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+bool IsWindowFullScreen()
+{
+    return g_window && (SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+}
+
 void SetWindowTitle(const std::u16string& title)
 {
     if (g_window) SDL_SetWindowTitle(g_window, Utf16ToUtf8(title).c_str());

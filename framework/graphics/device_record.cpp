@@ -214,7 +214,8 @@ void PlaceWindowOnMonitor(float width, float height, bool fullScreen)
     if (newWidth <= 0 || newHeight <= 0) return;
     record->fullScreen = fullScreen;
     // The window and the view record (client size, and rounded up to 32).
-    window::SetWindowedClientSize(newWidth, newHeight);
+    window::SetFullScreen(fullScreen);
+    if (!fullScreen) window::SetWindowedClientSize(newWidth, newHeight);
     app::SetCanvasClientSize(newWidth, newHeight);
     app::SetupCamera();  // the camera takes the new aspect ratio
     record->windowWidth = newWidth;
@@ -227,6 +228,13 @@ void PlaceWindowOnMonitor(float width, float height, bool fullScreen)
     }
     BuildTargets();
     window::ShowMainWindow();
+}
+
+void ReenterFullScreenIfLost()
+{
+    DeviceRecord* record = GetDeviceRecord();
+    if (!record || record->request.pending) return;
+    if (record->fullScreen && !window::IsFullScreen()) window::SetFullScreen(true);
 }
 
 }  // namespace vesk::graphics

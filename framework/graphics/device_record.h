@@ -87,5 +87,8 @@ void PresentFrame();
 
 void RequestDisplayMode(float width, float height, bool fullScreen);
 void PlaceWindowOnMonitor(float width, float height, bool fullScreen);
+// After the window becomes active again: back to full screen when that is the wish
+// and the window lost it, unless a display-mode change is about to run anyway.
+void ReenterFullScreenIfLost();
 
 }  // namespace vesk::graphics

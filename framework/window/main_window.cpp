@@ -3,6 +3,10 @@
 #include <string>
 
 #include "framework/app/canvas.h"
+#include "framework/graphics/device_record.h"
+#include "framework/log/log.h"
+#include "framework/graphics/device_record.h"
+#include "framework/log/log.h"
 #include "platform/window.h"
 
 namespace vesk::window {
@@ -49,6 +53,19 @@ void SetWindowedClientSize(int width, int height)
     app::SetCanvasClientSize(width, height);
 }
 
+void SetFullScreen(bool fullScreen)
+{
+    if (fullScreen == platform::IsWindowFullScreen()) return;
+    if (!platform::SetWindowFullScreen(fullScreen)) {
+        log::Warning(fullScreen ? "the window cannot go full screen" : "the window cannot leave full screen");
+    }
+}
+
+bool IsFullScreen()
+{
+    return platform::IsWindowFullScreen();
+}
+
 void ShowMainWindow()
 {
     platform::ShowMainWindow();
@@ -74,7 +91,7 @@ MonitorSize GetMonitorSize()
 
 void OnWindowActivated()
 {
-    // The graphics device re-enters full screen here when activation lost it.
+    graphics::ReenterFullScreenIfLost();
 }
 
 }  // namespace vesk::window

@@ -29,6 +29,10 @@ void MeasureWindowFrame();
 // Gives the window a new client size and takes it into the canvas view record.
 void SetWindowedClientSize(int width, int height);
 
+// Full screen covers the whole monitor at its own size; the client size then follows it.
+void SetFullScreen(bool fullScreen);
+bool IsFullScreen();
+
 void ShowMainWindow();
 void SetMainWindowTitle(std::u16string_view title);
 void ReleaseMainWindow();

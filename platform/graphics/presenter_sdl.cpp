@@ -21,21 +21,11 @@ std::uint64_t NowNs()
     const std::uint64_t frequency = SDL_GetPerformanceFrequency();
     return static_cast<std::uint64_t>(static_cast<unsigned __int128>(counter) * 1'000'000'000ull / frequency);
 }
-// The window layer keeps its SDL window to itself; the main window is the one
-// window of the process, so it is the first live window id.
-SDL_Window* FindMainWindow()
-{
-    if (!platform::HasMainWindow()) return nullptr;
-    for (Uint32 id = 1; id <= 1024; ++id) {
-        if (SDL_Window* window = SDL_GetWindowFromID(id)) return window;
-    }
-    return nullptr;
-}
 }  // namespace
 
 Presenter::~Presenter() { Destroy(); }
 
-bool Presenter::CreateForMainWindow() { return Create(FindMainWindow()); }
+bool Presenter::CreateForMainWindow() { return Create(platform::MainWindowNativeHandle()); }
 
 bool Presenter::Create(void* nativeWindow)
 {
