@@ -28,15 +28,15 @@ public:
     // found, shows it with the pivot at its centre. Unchanged (false) when the
     // group holds no such sprite.
     bool SetSprite(std::int32_t group, std::int32_t index);
-    // The same with a sprite already looked up (null: no change).
-    bool SetSprite(std::int32_t group, std::int32_t index, resource::SYS_CTexture* sprite);
 
-    resource::SYS_CTexture* GetSprite() const { return sprite_; }
+    // The sprite as the registry holds it now, or null. Looked up afresh: the
+    // package may have been released since the sprite was set.
+    resource::SYS_CTexture* GetSprite() const;
     std::int32_t GetGroup() const { return group_; }
     std::int32_t GetIndex() const { return index_; }
 
 private:
-    resource::SYS_CTexture* sprite_ = nullptr;
+    bool hasSprite_ = false;
     std::int32_t group_ = kNoGroup;
     std::int32_t index_ = -1;
 };

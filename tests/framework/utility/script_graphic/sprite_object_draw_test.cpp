@@ -1,0 +1,192 @@
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/app/canvas.h"
+#include "framework/app/framework_manager.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/device_record.h"
+#include "framework/graphics/render_states.h"
+#include "framework/graphics/shader.h"
+#include "framework/graphics/shader_table.h"
+#include "tests/framework/graphics/sprite_test_data.h"
+#include "tests/framework/memory/test_arena.h"
+#include "tests/framework/utility/script_graphic/graphic_test_support.h"
+#include "tools/common/cfx_writer.h"
+
+namespace vesk::utility::script_graphic {
+namespace {
+
+using test::GraphicScript;
+
+constexpr std::uint32_t kBlack = 0xFF000000u;
+constexpr int kGroup = 1;
+
+// The colour sprite_test::Pattern gives at texel (x, y), as the canvas holds it.
+std::uint32_t PatternPixel(int x, int y, std::uint8_t blue)
+{
+    return kBlack | (static_cast<std::uint32_t>(20 + x * 40) << 16) | (static_cast<std::uint32_t>(20 + y * 40) << 8) |
+           blue;
+}
+
+// Sprite objects draw through the framework manager's sprite registry, so
+// these tests run the real manager on a headless window.
+class SpriteObjectDraw : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::current_path() / ("graphic_draw_" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder_ / "shader");
+        WriteShaders();
+        file::SetResourceFolder(folder_.string());
+        app::SetupCanvas();
+        ASSERT_TRUE(app::CreateFrameworkManager());
+        ASSERT_TRUE(graphics::CreateShaderManager());
+        ASSERT_TRUE(graphics::SetupPolygonRenderers());
+        package_ = sprite_test::ThreeSpritePackage();
+        ASSERT_NE(app::GetFrameworkManager()->spriteRegistry.LoadSpritePackageFromMemory(loader_, kGroup, package_,
+                                                                                       "test.pac"),
+                  nullptr);
+        crate_ = app::GetFrameworkManager()->spriteRegistry.FindSprite(kGroup, "crate");
+        ASSERT_GE(crate_, 0);
+        record_ = graphics::GetDeviceRecord();
+        ASSERT_NE(record_, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (app::GetFrameworkManager() != nullptr) {
+            app::GetFrameworkManager()->spriteRegistry.ReleaseAll();
+        }
+        graphics::ReleaseShaderManager();
+        graphics::ReleaseRenderStates();
+        app::ReleaseFrameworkManager();
+        app::ReleaseDeviceAndWindow();
+        file::SetResourceFolder(file::kResourceFolder);
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+
+    void WriteShaders()
+    {
+        std::string error;
+        for (const auto& shader : resource::VertexShaderTable()) {
+            const std::string name(shader.name);
+            ASSERT_TRUE(::tools::WriteCfxFile((folder_ / "shader" / (name + ".cfx")).string(),
+                                            platform::gfx::ShaderStage::Vertex, name, error))
+                << error;
+        }
+        for (const auto& shader : resource::PixelShaderTable()) {
+            const std::string name(shader.name);
+            ASSERT_TRUE(::tools::WriteCfxFile((folder_ / "shader" / (name + ".cfx")).string(),
+                                            platform::gfx::ShaderStage::Pixel, name, error))
+                << error;
+        }
+    }
+
+    // One frame: the passes, then the canvas cleared and the priorities drawn.
+    void Frame(GraphicScript& script, std::initializer_list<std::uint32_t> priorities = {0})
+    {
+        script.Frame();
+        app::BeginFrameDraw();
+        for (std::uint32_t priority : priorities) {
+            script.engine.DrawPriority(priority);
+        }
+    }
+
+    std::uint32_t CanvasPixel(int x, int y) const
+    {
+        return record_->targets[graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
+    }
+
+    std::filesystem::path folder_;
+    memory::test::TestArena pixels_{1 << 20};
+    resource::TextureLoader loader_{nullptr, pixels_.heap()};
+    std::vector<std::uint8_t> package_;
+    int crate_ = -1;
+    graphics::DeviceRecord* record_ = nullptr;
+};
+
+constexpr const char* kScenes = R"(
+.entry 1
+"one crate":
+    obj.sprite "crate", 1, 2
+    pos 100.0, 50.0
+    halt
+"scaled parent":
+    pos 200.0, 100.0
+    scale 2.0, 2.0
+    obj.sprite "crate", 1, 2
+    inherit.transform 1
+    pos 10.0, 0.0
+    halt
+"hidden last":
+    obj.sprite "a", 1, 2
+    pos 20.0, 20.0
+    obj.sprite "b", 1, 2
+    pos 40.0, 20.0
+    visible 0
+    halt
+)";
+
+TEST_F(SpriteObjectDraw, ASpriteIsDrawnCentredOnItsWorldPosition)
+{
+    GraphicScript script(kScenes);
+    script.Spawn(u"one crate");
+    Frame(script);
+    UTL_CObjectBase* crate = script.Named(u"crate");
+    ASSERT_NE(crate, nullptr);
+    ASSERT_EQ(crate->GetObjectKind(), kObjectSprite);
+    EXPECT_EQ(crate->origin, (math::Vec2{1, 1}));
+    EXPECT_TRUE(crate->HasFlags(draw_unit::kDrawnThisFrame));
+
+    // The 2 x 2 crate, pivot at its centre: texels at (99, 49) to (100, 50).
+    for (int y = 48; y <= 51; ++y) {
+        for (int x = 98; x <= 101; ++x) {
+            const bool inside = x >= 99 && x <= 100 && y >= 49 && y <= 50;
+            EXPECT_EQ(CanvasPixel(x, y), inside ? PatternPixel(x - 99, y - 49, 200) : kBlack) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(SpriteObjectDraw, AChildSpriteFollowsItsScaledParent)
+{
+    GraphicScript script(kScenes);
+    script.Spawn(u"scaled parent");
+    Frame(script);
+    // World position (220, 100), scale 2: each texel is 2 x 2 pixels from (218, 98).
+    for (int y = 97; y <= 102; ++y) {
+        for (int x = 217; x <= 222; ++x) {
+            const bool inside = x >= 218 && x <= 221 && y >= 98 && y <= 101;
+            EXPECT_EQ(CanvasPixel(x, y), inside ? PatternPixel((x - 218) / 2, (y - 98) / 2, 200) : kBlack)
+                << x << "," << y;
+        }
+    }
+}
+
+TEST_F(SpriteObjectDraw, APriorityLeavesNoBatchOpenWhenItsLastObjectIsHidden)
+{
+    GraphicScript script(kScenes);
+    script.Spawn(u"hidden last");
+    Frame(script);
+    EXPECT_EQ(record_->textureRenderer.PendingQuads(), 0);
+    EXPECT_EQ(graphics::GetSpriteDrawState().group, -1);
+    EXPECT_EQ(CanvasPixel(20, 20), PatternPixel(1, 1, 200));
+    EXPECT_EQ(CanvasPixel(40, 20), kBlack);
+}
+
+TEST_F(SpriteObjectDraw, AReleasedPackageIsNotDrawnFrom)
+{
+    GraphicScript script(kScenes);
+    script.Spawn(u"one crate");
+    script.Frame();
+    app::GetFrameworkManager()->spriteRegistry.ReleaseSpritePackage(kGroup);
+    app::BeginFrameDraw();
+    script.engine.DrawPriority(0);
+    EXPECT_EQ(CanvasPixel(100, 50), kBlack);
+}
+
+}  // namespace
+}  // namespace vesk::utility::script_graphic
