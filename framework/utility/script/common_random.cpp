@@ -1,4 +1,7 @@
 // Random-number commands of the common table.
+#include <algorithm>
+#include <cstdint>
+
 #include "framework/math/random.h"
 #include "framework/utility/script/common_handlers.h"
 
@@ -11,9 +14,11 @@ std::uint32_t RandomWait(SYS_CScriptEngine& engine, std::uint8_t mode, const Scr
         if (!args.Need(2)) {
             return 0;
         }
-        const std::int32_t low = args.I32(0);
-        const std::int32_t high = args.I32(1);
-        thread.randomWaitTarget = static_cast<std::uint32_t>(math::RandInt(high - low) + low);
+        // Any words may come: the span is taken in 64 bits, the sum wraps.
+        const std::int64_t span = std::clamp<std::int64_t>(static_cast<std::int64_t>(args.I32(1)) - args.I32(0),
+                                                           INT32_MIN, INT32_MAX);
+        thread.randomWaitTarget =
+            static_cast<std::uint32_t>(math::RandInt(static_cast<int>(span)) + static_cast<std::int64_t>(args.I32(0)));
         return 1;
     }
     if (mode == 0 && thread.framesOnCommand < thread.randomWaitTarget) {

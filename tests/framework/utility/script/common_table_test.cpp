@@ -383,3 +383,24 @@ TEST(FrameworkScriptServices, ReadPadRecordsOfTheInputManager)
 
 }  // namespace
 }  // namespace vesk::utility::script
+
+namespace vesk::utility::script {
+namespace {
+
+TEST(CommonTableRandom, ExtremeRandomWaitRangesDoNotOverflow)
+{
+    test::ProbeScript script(R"(
+.entry 1
+"start":
+    wait.random_range -2147483648, 2147483647
+    wait.random_range 2147483647, -2147483648
+    probe.mark 1
+    halt
+)");
+    script.Start(u"start");
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), std::vector<std::uint32_t>({1}));
+}
+
+}  // namespace
+}  // namespace vesk::utility::script
