@@ -1,0 +1,258 @@
+// Plays the scripts of a script-graphic package side by side, for checking
+// effect data by eye: each label runs in its own cell of the canvas and
+// starts again a moment after it ends. Every object is shown relative to its
+// parent, so an effect stays in its cell.
+//
+//   scriptview [--resources DIR] [--sprites GROUP PACKAGE.pac]... [--scale N] [--frames N]
+//              SCRIPT.pac LABEL...
+//
+// --resources  the data folder holding the shader files (default ResourceWin)
+// --sprites    loads a sprite package into a sprite group (repeatable)
+// --scale      magnification of the effects (default 2)
+// --frames     quits after that many frames (default: when the window closes)
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/app/canvas.h"
+#include "framework/app/framework_manager.h"
+#include "framework/app/quitting.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/render_states.h"
+#include "framework/graphics/shader.h"
+#include "framework/memory/heaps.h"
+#include "framework/text/utf.h"
+#include "framework/utility/script_graphic/script_engine.h"
+#include "framework/utility/script_package/script_package.h"
+#include "framework/window/message_pump.h"
+
+namespace {
+
+using vesk::utility::script_graphic::UTL_CObjectBase;
+using vesk::utility::script_graphic::UTL_CScriptEngine;
+
+constexpr std::uint32_t kBackground = 0xFF2A2420u;  // RGBA bytes, red lowest: a dark slate
+constexpr int kRestartDelayFrames = 20;
+
+struct SpritePackage {
+    int group = 0;
+    std::string path;
+};
+
+struct Options {
+    std::string resources = std::string(vesk::file::kResourceFolder);
+    std::vector<SpritePackage> sprites;
+    std::string script;
+    std::vector<std::string> labels;
+    float scale = 2.0f;
+    long frames = -1;
+};
+
+// One label playing in one cell.
+struct Cell {
+    std::u16string label;
+    std::uint32_t start = 0;
+    UTL_CObjectBase* anchor = nullptr;
+    std::uint32_t effect = UTL_CObjectBase::kNoHandle;
+    int restartIn = 0;
+};
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "usage: scriptview [--resources DIR] [--sprites GROUP PACKAGE.pac]... [--scale N] [--frames N] "
+                 "SCRIPT.pac LABEL...\n");
+    return 2;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--resources" && i + 1 < argc) {
+            options.resources = argv[++i];
+        } else if (arg == "--sprites" && i + 2 < argc) {
+            const int group = std::atoi(argv[++i]);
+            options.sprites.push_back({group, argv[++i]});
+        } else if (arg == "--scale" && i + 1 < argc) {
+            options.scale = static_cast<float>(std::clamp(std::atoi(argv[++i]), 1, 8));
+        } else if (arg == "--frames" && i + 1 < argc) {
+            options.frames = std::max(1L, std::atol(argv[++i]));
+        } else if (arg.starts_with("--")) {
+            return false;
+        } else if (options.script.empty()) {
+            options.script = arg;
+        } else {
+            options.labels.emplace_back(arg);
+        }
+    }
+    return !options.script.empty() && !options.labels.empty();
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "error: cannot read %s\n", path.c_str());
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+}
+
+// Cells side by side across the middle of the canvas, each with an anchor
+// object that never dies and draws nothing.
+std::vector<Cell> LayOutCells(UTL_CScriptEngine& engine, const Options& options)
+{
+    std::vector<Cell> cells;
+    const float width = vesk::app::kCanvasWidth / static_cast<float>(options.labels.size());
+    for (const std::string& name : options.labels) {
+        const std::u16string label = vesk::text::Utf8ToUtf16(name);
+        const auto found = engine.FindLabel(label);
+        if (!found) {
+            std::fprintf(stderr, "warning: the package has no label \"%s\"\n", name.c_str());
+            continue;
+        }
+        Cell cell;
+        cell.label = label;
+        cell.start = found->commandIndex;
+        cell.anchor = engine.CreateSpriteObject(u"cell", -1, -1, nullptr);
+        if (cell.anchor == nullptr) {
+            continue;
+        }
+        cell.anchor->flags |= vesk::utility::draw_unit::kImmortal;
+        cell.anchor->local.position = {width * (static_cast<float>(cells.size()) + 0.5f),
+                                       vesk::app::kCanvasHeight / 2.0f};
+        cell.anchor->local.scale = {options.scale, options.scale};
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+void Step(UTL_CScriptEngine& engine, std::vector<Cell>& cells)
+{
+    for (Cell& cell : cells) {
+        if (engine.FindObjectByHandle(cell.effect) != nullptr) {
+            continue;
+        }
+        if (cell.restartIn > 0) {
+            --cell.restartIn;
+            continue;
+        }
+        if (UTL_CObjectBase* effect = engine.CreateScriptObject(cell.label, cell.start, cell.anchor)) {
+            cell.effect = effect->handle;
+        }
+        cell.restartIn = kRestartDelayFrames;
+    }
+
+    engine.ClearChangedFlags();
+    engine.RunObjectScripts();
+    for (const auto& [handle, object] : engine.Objects()) {
+        if (object->GetParent() != nullptr) {
+            object->flags |= vesk::utility::draw_unit::kInheritTransform;
+        }
+    }
+    engine.UpdateTransforms();
+    engine.RemoveDeadObjects();
+    engine.SortDrawList();
+    engine.BuildPriorityIndex();
+
+    vesk::app::BeginFrameDraw();
+    for (const auto& [priority, first] : engine.PriorityIndex()) {
+        engine.DrawPriority(priority);
+    }
+    vesk::app::EndFrameDraw();
+}
+
+int Run(const Options& options)
+{
+    const std::optional<std::vector<std::uint8_t>> script = ReadFile(options.script);
+    if (!script) {
+        return 1;
+    }
+    vesk::file::SetResourceFolder(options.resources);
+    vesk::memory::CreateHeaps();
+    vesk::app::SetupCanvas();
+    if (!vesk::app::CreateFrameworkManager()) {
+        std::fprintf(stderr, "error: cannot open a window\n");
+        return 1;
+    }
+    vesk::app::SetupRenderResources();
+    vesk::app::GetFrameworkManager()->clearColor = kBackground;
+
+    int result = 1;
+    vesk::resource::SpriteRegistry& registry = vesk::app::GetFrameworkManager()->spriteRegistry;
+    const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
+    bool loaded = true;
+    for (const SpritePackage& package : options.sprites) {
+        const std::optional<std::vector<std::uint8_t>> bytes = ReadFile(package.path);
+        loaded = loaded && bytes && registry.LoadSpritePackageFromMemory(loader, package.group, *bytes,
+                                                                         package.path) != nullptr;
+    }
+
+    auto manager = std::make_unique<vesk::utility::script_package::UTL_CManager>();
+    void* image = vesk::memory::MainHeapAlloc(script->size());
+    const vesk::utility::script_package::ProgramRecord* program = nullptr;
+    if (image != nullptr) {
+        std::memcpy(image, script->data(), script->size());
+        manager->ParseScriptPackage(image, script->size());
+        // The engine runs the package's first entry, as the effect layer does.
+        if (manager->GetEntryCount() > 0 && !manager->GetEntry(0).program.IsEmpty()) {
+            program = &manager->GetEntry(0).program;
+        }
+    }
+    if (loaded && program != nullptr) {
+        auto engine = std::make_unique<UTL_CScriptEngine>();
+        engine->Init(program);
+        std::vector<Cell> cells = LayOutCells(*engine, options);
+        int quit = 0;
+        for (long frame = 0; quit == 0 && frame != options.frames && !cells.empty();) {
+            int exitCode = 0;
+            if (vesk::window::PumpMessages(&quit, &exitCode) != 0) {
+                continue;
+            }
+            Step(*engine, cells);
+            ++frame;
+            if (vesk::app::IsQuitting()) {
+                break;
+            }
+        }
+        result = cells.empty() ? 1 : 0;
+    } else {
+        std::fprintf(stderr, "error: nothing to play\n");
+    }
+
+    manager.reset();
+    registry.ReleaseAll();
+    vesk::graphics::ReleaseShaderManager();
+    vesk::graphics::ReleaseRenderStates();
+    vesk::app::ReleaseFrameworkManager();
+    vesk::app::ReleaseDeviceAndWindow();
+    vesk::memory::ReleaseHeaps();
+    return result;
+}
+
+}  // namespace
+
+// The display libraries a real window loads keep allocations to the end of
+// the process; in a sanitizer build the leak report would only list theirs.
+extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        return Usage();
+    }
+    return Run(options);
+}
