@@ -1,6 +1,6 @@
 #include "tools/common/cfx_writer.h"
 
-#include <fstream>
+#include "tools/common/whole_file.h"
 
 namespace tools {
 
@@ -31,13 +31,7 @@ bool WriteCfxFile(const std::string& path, platform::gfx::ShaderStage stage, con
     // Check with the reader, so no file is written that the game would refuse.
     platform::gfx::CfxProgram parsed;
     if (!platform::gfx::ParseCfx(bytes.data(), bytes.size(), parsed, error)) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        error = "cannot open " + path + " for writing";
-        return false;
-    }
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
+    if (!WriteWholeFile(path, bytes)) {
         error = "cannot write " + path;
         return false;
     }

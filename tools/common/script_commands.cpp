@@ -1,7 +1,8 @@
 #include "tools/common/script_commands.h"
 
-#include <fstream>
-#include <sstream>
+#include <optional>
+
+#include "tools/common/whole_file.h"
 
 namespace vesk::tools::script {
 namespace {
@@ -60,14 +61,12 @@ bool CommandDef::HasDataArguments() const
 
 bool CommandSet::LoadFile(const std::string& path, Diagnostics& errors)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const std::optional<std::string> text = ::tools::ReadTextFile(path);
+    if (!text) {
         errors.push_back({path, 0, "cannot read the definition file"});
         return false;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return Parse(text.str(), path, errors);
+    return Parse(*text, path, errors);
 }
 
 bool CommandSet::Parse(std::string_view text, std::string_view fileName, Diagnostics& errors)

@@ -1,9 +1,6 @@
 #include "tools/common/wav_writer.h"
 
-#include <cstdio>
-#include <fstream>
 #include <utility>
-#include <system_error>
 
 #include "tools/common/byte_writer.h"
 
@@ -110,22 +107,6 @@ std::vector<uint8_t> MakeAdpcmWav(const std::vector<uint8_t>& blocks, uint32_t s
     }
     format.extra = extra.Data();
     return MakeWav(format, blocks, loop);
-}
-
-bool WriteBinaryFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::error_code error;
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path(), error);
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace tools

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -23,8 +22,5 @@ std::vector<uint8_t> MakePcmWav(const std::vector<int16_t>& samples, uint32_t sa
 std::vector<uint8_t> MakeAdpcmWav(const std::vector<uint8_t>& blocks, uint32_t sampleRate, uint16_t channels,
                                   uint16_t blockAlign, uint16_t samplesPerBlock,
                                   std::optional<WavLoop> loop = std::nullopt);
-
-// Writes bytes to a file, making its folder; false (with a line on stderr) on failure.
-bool WriteBinaryFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace tools

@@ -15,9 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,13 +109,12 @@ bool CollectCharset(const Options& options, tools::FontCharset& charset)
     }
     std::vector<std::string> errors;
     for (const std::string& path : options.messageSources) {
-        std::ifstream in(path, std::ios::binary);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in && !in.eof()) {
+        const std::optional<std::string> text = tools::ReadTextFile(path);
+        if (!text) {
             std::cerr << "error: cannot read " << path << "\n";
             return false;
         }
-        const tools::MessageSource source = tools::ParseMessageSource(text, path);
+        const tools::MessageSource source = tools::ParseMessageSource(*text, path);
         errors.insert(errors.end(), source.errors.begin(), source.errors.end());
         charset.AddMessageTexts(source.entries, options.keyPrefixes, path, errors);
     }

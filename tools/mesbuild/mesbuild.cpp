@@ -5,14 +5,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tools/common/message_file_writer.h"
 #include "tools/common/message_source.h"
+#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -20,28 +19,6 @@ int Usage()
 {
     std::fprintf(stderr, "usage: mesbuild [--revision N] <source.txt> <output.mes>\n");
     return 2;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& out)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    std::error_code ignored;
-    if (!parent.empty()) {
-        std::filesystem::create_directories(parent, ignored);
-    }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 }  // namespace
@@ -71,21 +48,17 @@ int main(int argc, char** argv)
         return Usage();
     }
 
-    std::string source;
-    if (!ReadWholeFile(paths[0], source)) {
+    const std::optional<std::string> source = tools::ReadTextFile(paths[0]);
+    if (!source) {
         std::fprintf(stderr, "mesbuild: cannot read '%s'\n", paths[0].c_str());
         return 1;
     }
-    const tools::MessageSource parsed = tools::ParseMessageSource(source, paths[0]);
+    const tools::MessageSource parsed = tools::ParseMessageSource(*source, paths[0]);
     for (const std::string& error : parsed.errors) {
         std::fprintf(stderr, "%s\n", error.c_str());
     }
     if (!parsed.errors.empty()) {
         return 1;
     }
-    if (!WriteWholeFile(paths[1], tools::WriteMessageFile(parsed.entries, revision))) {
-        std::fprintf(stderr, "mesbuild: cannot write '%s'\n", paths[1].c_str());
-        return 1;
-    }
-    return 0;
+    return tools::WriteWholeFile(paths[1], tools::WriteMessageFile(parsed.entries, revision)) ? 0 : 1;
 }

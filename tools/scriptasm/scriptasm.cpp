@@ -2,62 +2,35 @@
 //   scriptasm -d common.def [-d table.def ...] -o out.pac source.vss
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "tools/common/script_assembler.h"
-#include "tools/common/script_commands.h"
-#include "tools/common/script_tool_files.h"
-
-namespace {
-
-int Usage()
-{
-    std::fprintf(stderr, "usage: scriptasm -d DEFS [-d DEFS ...] -o OUTPUT.pac SOURCE\n");
-    return 2;
-}
-
-}  // namespace
+#include "tools/common/script_tool_options.h"
+#include "tools/common/whole_file.h"
 
 int main(int argc, char** argv)
 {
     using namespace vesk::tools::script;
-    std::vector<std::string> definitionFiles;
-    std::string output;
-    std::string input;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if ((argument == "-d" || argument == "-o") && i + 1 < argc) {
-            (argument == "-d" ? definitionFiles.emplace_back() : output) = argv[++i];
-        } else if (input.empty() && !argument.starts_with("-")) {
-            input = argument;
-        } else {
-            return Usage();
-        }
+    ScriptToolOptions options;
+    if (!ParseScriptToolOptions(argc, argv, options) || options.output.empty()) {
+        std::fprintf(stderr, "usage: scriptasm -d DEFS [-d DEFS ...] -o OUTPUT.pac SOURCE\n");
+        return 2;
     }
-    if (definitionFiles.empty() || output.empty() || input.empty()) {
-        return Usage();
-    }
-
     CommandSet commands;
-    Diagnostics errors;
-    for (const std::string& file : definitionFiles) {
-        commands.LoadFile(file, errors);
+    if (!LoadCommandSet(options, commands)) {
+        return 1;
     }
-    const auto source = ReadWholeFile(input);
+    const auto source = ::tools::ReadTextFile(options.input);
     if (!source) {
-        errors.push_back({input, 0, "cannot read the source"});
+        std::fprintf(stderr, "%s\n", Diagnostic{options.input, 0, "cannot read the source"}.ToString().c_str());
+        return 1;
     }
-    if (errors.empty()) {
-        const AssemblyResult result =
-            AssembleScript(std::string_view(reinterpret_cast<const char*>(source->data()), source->size()), input,
-                           commands);
-        errors = result.errors;
-        if (result.Ok() && !WriteWholeFile(output, result.package.data(), result.package.size())) {
-            errors.push_back({output, 0, "cannot write the package"});
-        }
-    }
-    for (const Diagnostic& error : errors) {
+    const AssemblyResult result = AssembleScript(*source, options.input, commands);
+    for (const Diagnostic& error : result.errors) {
         std::fprintf(stderr, "%s\n", error.ToString().c_str());
     }
-    return errors.empty() ? 0 : 1;
+    if (!result.Ok()) {
+        return 1;
+    }
+    return ::tools::WriteWholeFile(options.output, result.package) ? 0 : 1;
 }

@@ -4,14 +4,13 @@
 // Every input must pass the game's own wave checks.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "framework/log/log.h"
 #include "framework/sound/wave_data.h"
 #include "tools/common/chunk_list_writer.h"
-#include "tools/common/wav_writer.h"
+#include "tools/common/whole_file.h"
 
 int main(int argc, char** argv)
 {
@@ -22,14 +21,13 @@ int main(int argc, char** argv)
     std::vector<tools::PackageChunk> chunks;
     for (int i = 2; i < argc; ++i) {
         const std::filesystem::path path(argv[i]);
-        std::ifstream in(path, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (!in.good() && !in.eof()) {
+        std::optional<std::vector<uint8_t>> bytes = tools::ReadWholeFile(path);
+        if (!bytes) {
             std::fprintf(stderr, "sepack: cannot read %s\n", argv[i]);
             return 1;
         }
         vesk::sound::WaveData wave;
-        if (!vesk::sound::ParseWave(bytes, vesk::sound::kFormatPcmWave, path.string(), wave)) {
+        if (!vesk::sound::ParseWave(*bytes, vesk::sound::kFormatPcmWave, path.string(), wave)) {
             return 1;  // the parser said why
         }
         const std::string name = path.filename().string();
@@ -37,7 +35,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "sepack: name too long for an entry: %s\n", name.c_str());
             return 1;
         }
-        chunks.push_back({"SWAV", name, std::move(bytes)});
+        chunks.push_back({"SWAV", name, std::move(*bytes)});
     }
-    return tools::WriteBinaryFile(argv[1], tools::MakeChunkList(chunks)) ? 0 : 1;
+    return tools::WriteWholeFile(argv[1], tools::MakeChunkList(chunks)) ? 0 : 1;
 }

@@ -2,14 +2,15 @@
 //   synth effects <recipes.txt> <out-folder>   one <name>.wav per recipe line
 //   synth music <score.txt> <out.wav>           one looping piece
 #include <cstdio>
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "tools/common/wav_writer.h"
 #include "tools/common/synth/effect.h"
 #include "tools/common/synth/score.h"
+#include "tools/common/wav_writer.h"
+#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -17,14 +18,12 @@ constexpr uint32_t kSampleRate = 22050;
 
 bool ReadText(const char* path, std::string& text)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> read = tools::ReadTextFile(path);
+    if (!read) {
         std::fprintf(stderr, "synth: cannot read %s\n", path);
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
+    text = std::move(*read);
     return true;
 }
 
@@ -63,7 +62,7 @@ int MakeEffects(const char* recipes, const std::string& folder)
         }
         ++expectedId;
         const std::vector<int16_t> pcm = ToPcm(tools::synth::RenderEffect(recipe, kSampleRate));
-        if (!tools::WriteBinaryFile(folder + "/" + recipe.name + ".wav", tools::MakePcmWav(pcm, kSampleRate, 1))) {
+        if (!tools::WriteWholeFile(folder + "/" + recipe.name + ".wav", tools::MakePcmWav(pcm, kSampleRate, 1))) {
             return 1;
         }
     }
@@ -82,7 +81,7 @@ int MakeMusic(const char* scorePath, const char* output)
     }
     const tools::synth::RenderedMusic music = tools::synth::RenderScore(score, kSampleRate);
     const tools::WavLoop loop{music.loopStart, music.loopEnd};
-    return tools::WriteBinaryFile(output, tools::MakePcmWav(music.samples, kSampleRate, 1, loop)) ? 0 : 1;
+    return tools::WriteWholeFile(output, tools::MakePcmWav(music.samples, kSampleRate, 1, loop)) ? 0 : 1;
 }
 
 }  // namespace

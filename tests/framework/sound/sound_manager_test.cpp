@@ -16,6 +16,7 @@
 #include "tests/framework/sound/sound_test_bytes.h"
 #include "tools/common/chunk_list_writer.h"
 #include "tools/common/wav_writer.h"
+#include "tools/common/whole_file.h"
 
 namespace vesk::sound {
 namespace {
@@ -57,7 +58,7 @@ protected:
 
     void WriteResource(const std::string& name, const std::vector<uint8_t>& bytes)
     {
-        ASSERT_TRUE(tools::WriteBinaryFile(scratch_.path() / "data" / name, bytes));
+        ASSERT_TRUE(tools::WriteWholeFile(scratch_.path() / "data" / name, bytes));
     }
 
     void LoadEffects(int count, size_t frames)

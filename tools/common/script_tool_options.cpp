@@ -1,0 +1,34 @@
+#include "tools/common/script_tool_options.h"
+
+#include <cstdio>
+
+namespace vesk::tools::script {
+
+bool ParseScriptToolOptions(int argc, char** argv, ScriptToolOptions& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if ((argument == "-d" || argument == "-o") && i + 1 < argc) {
+            (argument == "-d" ? options.definitionFiles.emplace_back() : options.output) = argv[++i];
+        } else if (options.input.empty() && !argument.starts_with("-")) {
+            options.input = argument;
+        } else {
+            return false;
+        }
+    }
+    return !options.definitionFiles.empty() && !options.input.empty();
+}
+
+bool LoadCommandSet(const ScriptToolOptions& options, CommandSet& commands)
+{
+    Diagnostics errors;
+    for (const std::string& file : options.definitionFiles) {
+        commands.LoadFile(file, errors);
+    }
+    for (const Diagnostic& error : errors) {
+        std::fprintf(stderr, "%s\n", error.ToString().c_str());
+    }
+    return errors.empty();
+}
+
+}  // namespace vesk::tools::script

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/common/script_commands.h"
+
+// The command line shared by the script tools:
+//   TOOL -d DEFS [-d DEFS ...] [-o OUTPUT] INPUT
+namespace vesk::tools::script {
+
+struct ScriptToolOptions {
+    std::vector<std::string> definitionFiles;
+    std::string output;
+    std::string input;
+};
+
+// False on an unknown option, a second input, or no definition file or input.
+bool ParseScriptToolOptions(int argc, char** argv, ScriptToolOptions& options);
+
+// The definition files loaded into one command set; false after printing
+// their errors.
+bool LoadCommandSet(const ScriptToolOptions& options, CommandSet& commands);
+
+}  // namespace vesk::tools::script
