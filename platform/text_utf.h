@@ -14,4 +14,9 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // so untrusted bytes always convert.
 std::u16string Utf8ToUtf16(std::string_view text);
 
+// One code point (at most U+10FFFF) appended in each encoding: as a surrogate
+// pair above U+FFFF, as two to four bytes above U+007F.
+void AppendUtf16(std::u16string& out, char32_t cp);
+void AppendUtf8(std::string& out, char32_t cp);
+
 }  // namespace platform

@@ -115,23 +115,8 @@ bool IsKnownConversion(char c)
 
 // --- Output helpers, one per output encoding. ---
 
-void AppendCodePoint(std::u16string& out, char32_t cp)
-{
-    if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-    } else {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    }
-}
-
-void AppendCodePoint(std::string& out, char32_t cp)
-{
-    std::u16string unit;
-    AppendCodePoint(unit, cp);
-    out += Utf16ToUtf8(unit);
-}
+void AppendCodePoint(std::u16string& out, char32_t cp) { AppendUtf16(out, cp); }
+void AppendCodePoint(std::string& out, char32_t cp) { AppendUtf8(out, cp); }
 
 std::u16string Convert(std::u16string_view, std::string_view text) { return Utf8ToUtf16(text); }
 std::u16string Convert(std::u16string_view, std::u16string_view text) { return std::u16string(text); }

@@ -6,6 +6,8 @@ namespace vesk::text {
 
 // The one UTF-8 / UTF-16 conversion of the program lives in the platform layer
 // (it depends on nothing); the framework and the game reach it from here.
+using platform::AppendUtf16;
+using platform::AppendUtf8;
 using platform::Utf16ToUtf8;
 using platform::Utf8ToUtf16;
 

@@ -42,3 +42,15 @@ TEST(Utf8ToUtf16, RoundTripsThroughUtf16ToUtf8)
     const std::string text = "Ratte \xe3\x83\x8d\xe3\x82\xba\xe3\x83\x9f \xf0\x9f\x90\x80 \xed\x9f\xbf \xee\x80\x80";
     EXPECT_EQ(platform::Utf16ToUtf8(platform::Utf8ToUtf16(text)), text);
 }
+
+TEST(AppendCodePoint, EachEncodingSwitchesLengthAtItsBoundaries)
+{
+    std::string utf8;
+    std::u16string utf16;
+    for (char32_t cp : {U'\x7F', U'\x80', U'\u07FF', U'\u0800', U'\uFFFF', U'\U00010000', U'\U0010FFFF'}) {
+        platform::AppendUtf8(utf8, cp);
+        platform::AppendUtf16(utf16, cp);
+    }
+    EXPECT_EQ(utf8, "\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\xf0\x90\x80\x80\xf4\x8f\xbf\xbf");
+    EXPECT_EQ(utf16, u"\x7F\x80\u07FF\u0800\uFFFF\U00010000\U0010FFFF");
+}

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "framework/text/utf.h"
+
 namespace vesk::tools::script {
 namespace {
 
@@ -130,25 +132,6 @@ std::optional<Element> NextElement(std::string_view body, std::size_t& i, std::s
     return Element{value};
 }
 
-void AppendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Escapes what would not read back as itself; printable text stays as is.
 void AppendQuoted(std::string& out, std::uint32_t cp, bool surrogateUnit)
 {
@@ -182,7 +165,7 @@ void AppendQuoted(std::string& out, std::uint32_t cp, bool surrogateUnit)
         out += buffer;
         return;
     }
-    AppendUtf8(out, cp);
+    vesk::text::AppendUtf8(out, cp);
 }
 
 }  // namespace
@@ -196,12 +179,10 @@ std::optional<std::u16string> DecodeUtf16Literal(std::string_view body, std::str
         if (!element) {
             return std::nullopt;
         }
-        if (element->unit || element->value < 0x10000) {
+        if (element->unit) {
             out += static_cast<char16_t>(element->value);
         } else {
-            const std::uint32_t v = element->value - 0x10000;
-            out += static_cast<char16_t>(0xD800 + (v >> 10));
-            out += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+            vesk::text::AppendUtf16(out, element->value);
         }
     }
     return out;
