@@ -14,6 +14,7 @@
 #include "framework/utility/script/script_engine.h"
 #include "framework/utility/script/script_services.h"
 #include "framework/utility/script_package/script_package.h"
+#include "platform/little_endian.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ void RunProgram(const script_package::ProgramRecord& program, std::uint32_t star
         const script_package::LabelRecord label = script_package::ReadLabel(program, i);
         std::u16string name;
         for (std::uint64_t at = label.nameOffset; at + 2 <= program.blockSize; at += 2) {
-            const char16_t unit = script_package::ReadU16(program.blockStart + at);
+            const char16_t unit = platform::ReadU16(program.blockStart + at);
             if (unit == 0) {
                 break;
             }

@@ -1,9 +1,12 @@
 #include "framework/graphics/block_decode.h"
 
-#include "framework/graphics/image_bytes.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
+
+using platform::ReadU16;
+using platform::ReadU32;
 
 struct Colour {
     uint8_t r = 0, g = 0, b = 0, a = 255;

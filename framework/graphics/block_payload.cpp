@@ -2,11 +2,13 @@
 
 #include <string>
 
-#include "framework/graphics/image_bytes.h"
 #include "framework/log/log.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
+
+using platform::ReadU32;
 
 void Refuse(std::string_view source, const std::string& reason)
 {

@@ -3,11 +3,15 @@
 #include <cmath>
 #include <string>
 
-#include "framework/graphics/image_bytes.h"
 #include "framework/log/log.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
+
+using platform::ReadF32;
+using platform::ReadI16;
+using platform::ReadU16;
 
 void Refuse(std::string_view source, const std::string& reason)
 {

@@ -5,11 +5,13 @@
 
 #include "framework/graphics/block_decode.h"
 #include "framework/graphics/block_payload.h"
-#include "framework/graphics/image_bytes.h"
 #include "framework/log/log.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
+
+using platform::ReadU16;
 
 void Refuse(std::string_view source, const std::string& reason)
 {

@@ -1,13 +1,13 @@
 #include "framework/graphics/model_animation.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <string>
 
 #include "framework/graphics/model_math.h"
 #include "framework/log/log.h"
 #include "framework/math/scalar.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
@@ -15,23 +15,9 @@ namespace {
 using math::Mat4;
 using math::Vec3;
 using math::Vec4;
-
-std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
-}
-
-float ReadF32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return std::bit_cast<float>(ReadU32(bytes, offset));
-}
+using platform::ReadF32;
+using platform::ReadU16;
+using platform::ReadU32;
 
 Vec3 ReadVec3(std::span<const std::uint8_t> bytes, std::size_t offset)
 {

@@ -1,25 +1,16 @@
 #include "framework/graphics/model_image.h"
 
-#include <bit>
 #include <cstring>
 #include <string>
 
 #include "framework/log/log.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
 
-std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-           (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
-}
-
-float ReadF32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return std::bit_cast<float>(ReadU32(bytes, offset));
-}
+using platform::ReadF32;
+using platform::ReadU32;
 
 // Up to the first zero, never past the field.
 std::string ReadName(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t fieldSize)

@@ -1,26 +1,17 @@
 #include "framework/graphics/sprite_table.h"
 
-#include <bit>
 #include <cstring>
 
 #include "framework/log/log.h"
 #include "framework/resource/chunk_list.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
 
-uint16_t ReadU16(std::span<const uint8_t> bytes, size_t offset)
-{
-    return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-uint32_t ReadU32(std::span<const uint8_t> bytes, size_t offset)
-{
-    return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<uint32_t>(bytes[offset + 2]) << 16) | (static_cast<uint32_t>(bytes[offset + 3]) << 24);
-}
-
-float ReadF32(std::span<const uint8_t> bytes, size_t offset) { return std::bit_cast<float>(ReadU32(bytes, offset)); }
+using platform::ReadF32;
+using platform::ReadU16;
+using platform::ReadU32;
 
 SpriteEntry ReadEntry(std::span<const uint8_t> entry)
 {

@@ -5,15 +5,12 @@
 #include <utility>
 
 #include "framework/log/log.h"
+#include "platform/little_endian.h"
 
 namespace vesk::resource {
 namespace {
 
-uint32_t ReadWord(std::span<const uint8_t> bytes, size_t offset)
-{
-    return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<uint32_t>(bytes[offset + 2]) << 16) | (static_cast<uint32_t>(bytes[offset + 3]) << 24);
-}
+using platform::ReadU32;
 
 bool Refuse(std::string_view what, const std::string& fault)
 {
@@ -29,8 +26,8 @@ bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::ve
     if (file.size() < kChunkListHeaderSize) {
         return Refuse(what, "chunk list header cut short (" + std::to_string(file.size()) + " bytes)");
     }
-    const uint64_t count = ReadWord(file, 12);
-    const uint64_t tableOffset = ReadWord(file, 16);
+    const uint64_t count = ReadU32(file, 12);
+    const uint64_t tableOffset = ReadU32(file, 16);
     if (tableOffset > file.size() || count > (file.size() - tableOffset) / kChunkRecordSize) {
         return Refuse(what, "chunk table of " + std::to_string(count) + " records at " + std::to_string(tableOffset) +
                                 " runs past the file end");
@@ -41,8 +38,8 @@ bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::ve
     for (uint64_t i = 0; i < count; ++i) {
         const std::span<const uint8_t> record = file.subspan(static_cast<size_t>(tableOffset + i * kChunkRecordSize),
                                                              kChunkRecordSize);
-        const uint64_t size = ReadWord(record, 8);
-        const uint64_t offset = ReadWord(record, 12);
+        const uint64_t size = ReadU32(record, 8);
+        const uint64_t offset = ReadU32(record, 12);
         if (offset > file.size() || size > file.size() - offset) {
             return Refuse(what, "chunk " + std::to_string(i) + " (" + std::to_string(size) + " bytes at " +
                                     std::to_string(offset) + ") runs past the file end");
@@ -53,7 +50,7 @@ bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::ve
             terminator ? static_cast<size_t>(static_cast<const char*>(terminator) - nameBytes) : kChunkNameSize;
 
         ChunkEntry entry;
-        entry.tag = ReadWord(record, 0);
+        entry.tag = ReadU32(record, 0);
         entry.data = file.subspan(static_cast<size_t>(offset), static_cast<size_t>(size));
         entry.name = std::string_view(nameBytes, nameLength);
         entries.push_back(entry);

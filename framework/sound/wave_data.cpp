@@ -4,22 +4,14 @@
 
 #include "framework/log/log.h"
 #include "framework/resource/chunk_list.h"
+#include "platform/little_endian.h"
 
 namespace vesk::sound {
 namespace {
 
+using platform::ReadU16;
+using platform::ReadU32;
 using resource::MakeTag;
-
-uint16_t ReadU16(std::span<const uint8_t> bytes, size_t offset)
-{
-    return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-uint32_t ReadU32(std::span<const uint8_t> bytes, size_t offset)
-{
-    return static_cast<uint32_t>(bytes[offset]) | (static_cast<uint32_t>(bytes[offset + 1]) << 8) |
-           (static_cast<uint32_t>(bytes[offset + 2]) << 16) | (static_cast<uint32_t>(bytes[offset + 3]) << 24);
-}
 
 uint32_t ReadU32BigEndian(std::span<const uint8_t> bytes, size_t offset)
 {

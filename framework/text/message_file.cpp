@@ -5,6 +5,7 @@
 
 #include "framework/log/log.h"
 #include "framework/text/format_text.h"
+#include "platform/little_endian.h"
 
 namespace vesk::text {
 namespace message_file {
@@ -23,13 +24,8 @@ uint8_t KeyBucket(std::string_view key)
 namespace {
 
 using namespace message_file;
-
-// Callers check that offset + 4 lies inside the file first.
-uint32_t ReadU32(const std::vector<uint8_t>& file, uint64_t offset)
-{
-    return static_cast<uint32_t>(file[offset]) | (static_cast<uint32_t>(file[offset + 1]) << 8) |
-           (static_cast<uint32_t>(file[offset + 2]) << 16) | (static_cast<uint32_t>(file[offset + 3]) << 24);
-}
+using platform::ReadU16;
+using platform::ReadU32;
 
 std::string_view KeyUpToZero(std::string_view key)
 {
@@ -194,7 +190,7 @@ std::optional<MessageEntry> MessageTable::Find(std::string_view key) const
         entry.hasText = ReadU32(file_, uint64_t{record} + kEntryHasTextOffset) != 0;
         if (entry.hasText) {
             for (uint64_t at = ReadU32(file_, uint64_t{record} + kEntryTextOffset);; at += 2) {
-                const auto unit = static_cast<char16_t>(file_[at] | (file_[at + 1] << 8));
+                const auto unit = static_cast<char16_t>(ReadU16(file_, at));
                 if (unit == 0) {
                     break;
                 }

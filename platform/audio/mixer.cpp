@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/audio/ms_adpcm.h"
+#include "platform/little_endian.h"
 
 namespace platform::audio {
 namespace {
@@ -15,7 +16,7 @@ static_assert(kMaxVoices <= (1 << kSlotBits));
 
 float Pcm16ToFloat(const uint8_t* bytes)
 {
-    const auto value = static_cast<int16_t>(static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)));
+    const int16_t value = ReadI16(bytes);
     return static_cast<float>(value) * (1.0f / 32768.0f);
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <climits>
 
+#include "platform/little_endian.h"
+
 namespace platform::audio {
 namespace {
 
@@ -30,11 +32,6 @@ struct ChannelState {
     int32_t sample1;
     int32_t sample2;
 };
-
-int16_t ReadS16(const uint8_t* bytes)
-{
-    return static_cast<int16_t>(static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)));
-}
 
 int16_t DecodeNibble(ChannelState& state, uint32_t nibble)
 {
@@ -79,9 +76,9 @@ uint32_t DecodeMsAdpcmBlock(std::span<const uint8_t> block, uint32_t channels, u
             return 0;
         }
         states[c].coefficients = kCoefficients[predictor];
-        states[c].delta = ReadS16(bytes + channels + 2 * c);
-        states[c].sample1 = ReadS16(bytes + 3 * channels + 2 * c);
-        states[c].sample2 = ReadS16(bytes + 5 * channels + 2 * c);
+        states[c].delta = ReadI16(bytes + channels + 2 * c);
+        states[c].sample1 = ReadI16(bytes + 3 * channels + 2 * c);
+        states[c].sample2 = ReadI16(bytes + 5 * channels + 2 * c);
     }
 
     const uint32_t frames = std::min(samplesPerBlock, MsAdpcmFramesInBlock(blockBytes, channels));

@@ -1,10 +1,8 @@
 #include "platform/graphics/cfx_format.h"
 
-namespace platform::gfx {
+#include "platform/little_endian.h"
 
-namespace {
-std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-}  // namespace
+namespace platform::gfx {
 
 bool ParseCfx(const void* data, std::size_t size, CfxProgram& out, std::string& error)
 {

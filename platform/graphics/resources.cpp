@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/little_endian.h"
+
 namespace platform::gfx {
 
 namespace {
@@ -10,12 +12,6 @@ namespace {
 std::uint32_t SwapRedBlue(std::uint32_t p)
 {
     return (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
-}
-
-std::uint32_t LoadWord(const std::uint8_t* bytes)
-{
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 }  // namespace
 
@@ -35,7 +31,7 @@ void Texture::Update(const void* bytes, std::size_t rowPitch)
         std::uint32_t* out = pixels_.data() + static_cast<std::size_t>(y) * width_;
         for (int x = 0; x < width_; ++x) {
             // Bytes B, G, R, A read as a little-endian word are 0xAARRGGBB already.
-            const std::uint32_t word = LoadWord(row + 4 * x);
+            const std::uint32_t word = ReadU32(row + 4 * x);
             out[x] = format_ == PixelFormat::B8G8R8A8 ? word : SwapRedBlue(word);
         }
     }

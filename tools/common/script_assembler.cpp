@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/little_endian.h"
 #include "tools/common/script_lexer.h"
 #include "tools/common/script_package_writer.h"
 #include "tools/common/script_text.h"
@@ -139,8 +140,7 @@ private:
         }
         SourceEntry entry;
         if (bytes.size() == 4) {
-            entry.id = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                       (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+            entry.id = platform::ReadU32(bytes.data());
         }
         entries_.push_back(std::move(entry));  // even when broken, so later lines land somewhere
     }

@@ -7,6 +7,7 @@
 
 #include "framework/memory/heaps.h"
 #include "framework/utility/script_package/script_package.h"
+#include "platform/little_endian.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_lexer.h"
 #include "tools/common/script_text.h"
@@ -43,7 +44,7 @@ std::u16string ReadName(const ProgramRecord& program, std::uint32_t offset)
 {
     std::u16string name;
     for (std::uint64_t at = offset; at + 2 <= program.blockSize; at += 2) {
-        const char16_t unit = utility::script_package::ReadU16(program.blockStart + at);
+        const char16_t unit = platform::ReadU16(program.blockStart + at);
         if (unit == 0) {
             break;
         }

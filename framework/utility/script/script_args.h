@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/utility/script_package/little_endian.h"
+#include "platform/little_endian.h"
 
 namespace vesk::utility::script {
 
@@ -35,10 +35,10 @@ public:
 
     std::uint32_t U32(std::size_t index) const
     {
-        return Need(index + 1) ? script_package::ReadU32(data_ + index * 4) : 0;
+        return Need(index + 1) ? platform::ReadU32(data_ + index * 4) : 0;
     }
     std::int32_t I32(std::size_t index) const { return static_cast<std::int32_t>(U32(index)); }
-    float F32(std::size_t index) const { return Need(index + 1) ? script_package::ReadF32(data_ + index * 4) : 0.0f; }
+    float F32(std::size_t index) const { return Need(index + 1) ? platform::ReadF32(data_ + index * 4) : 0.0f; }
 
     // Text of 8-bit characters from byteOffset up to its zero byte; empty and
     // faulty when no zero byte comes before the end of the block.

@@ -1,13 +1,13 @@
 #include "framework/utility/script/script_engine.h"
 
 #include "framework/log/log.h"
+#include "platform/little_endian.h"
 
 namespace vesk::utility::script {
 
 using script_package::CommandRecord;
 using script_package::ReadCommand;
 using script_package::ReadLabel;
-using script_package::ReadU16;
 
 SYS_CScriptEngine::SYS_CScriptEngine() = default;
 
@@ -336,13 +336,13 @@ std::optional<ScriptLabel> SYS_CScriptEngine::FindLabel(std::u16string_view name
         std::uint64_t at = label.nameOffset;
         bool same = true;
         for (const char16_t unit : name) {
-            if (at + 2 > blockSize || ReadU16(block + at) != unit) {
+            if (at + 2 > blockSize || platform::ReadU16(block + at) != unit) {
                 same = false;
                 break;
             }
             at += 2;
         }
-        if (same && at + 2 <= blockSize && ReadU16(block + at) == 0) {
+        if (same && at + 2 <= blockSize && platform::ReadU16(block + at) == 0) {
             return ScriptLabel{label.nameOffset, label.commandIndex};
         }
     }

@@ -1,6 +1,6 @@
 #include "framework/utility/script_graphic/creation_record.h"
 
-#include "framework/utility/script_package/little_endian.h"
+#include "platform/little_endian.h"
 
 namespace vesk::utility::script_graphic {
 
@@ -11,7 +11,7 @@ std::u16string ReadName(const script::ScriptArgs& args, std::size_t byteOffset)
         return name;
     }
     for (std::size_t unit = 0; unit < kNameUnits; ++unit) {
-        const char16_t c = script_package::ReadU16(args.Data() + byteOffset + unit * 2);
+        const char16_t c = platform::ReadU16(args.Data() + byteOffset + unit * 2);
         if (c == 0) {
             break;
         }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/utility/script_package/little_endian.h"
+#include "platform/little_endian.h"
 
 namespace vesk::utility::script_package {
 
@@ -58,9 +58,9 @@ inline CommandRecord ReadCommand(const ProgramRecord& program, std::uint32_t ind
     CommandRecord command;
     command.table = record[kCommandTableOffset];
     command.mode = record[kCommandModeOffset];
-    command.slot = ReadU16(record + kCommandSlotOffset);
-    command.operand = ReadU16(record + kCommandOperandOffset);
-    command.argumentOffset = ReadU32(record + kCommandArgumentOffset);
+    command.slot = platform::ReadU16(record + kCommandSlotOffset);
+    command.operand = platform::ReadU16(record + kCommandOperandOffset);
+    command.argumentOffset = platform::ReadU32(record + kCommandArgumentOffset);
     return command;
 }
 
@@ -74,7 +74,7 @@ struct LabelRecord {
 inline LabelRecord ReadLabel(const ProgramRecord& program, std::uint32_t index)
 {
     const std::uint8_t* pair = program.labelTable + static_cast<std::uint64_t>(index) * kLabelSize;
-    return LabelRecord{ReadU32(pair), ReadU32(pair + 4)};
+    return LabelRecord{platform::ReadU32(pair), platform::ReadU32(pair + 4)};
 }
 
 }  // namespace vesk::utility::script_package

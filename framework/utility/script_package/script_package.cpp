@@ -6,9 +6,13 @@
 
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
+#include "platform/little_endian.h"
 
 namespace vesk::utility::script_package {
 namespace {
+
+using platform::ReadU16;
+using platform::ReadU32;
 
 std::string Hex(std::uint64_t value)
 {

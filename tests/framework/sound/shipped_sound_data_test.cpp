@@ -9,6 +9,7 @@
 #include "framework/memory/heaps.h"
 #include "framework/sound/sound_manager.h"
 #include "platform/audio/audio_output.h"
+#include "platform/little_endian.h"
 
 namespace vesk::sound {
 namespace {
@@ -37,7 +38,7 @@ Profile Describe(const SoundRecord& record)
     const auto& bytes = record.wave.samples;
     std::vector<int> samples(bytes.size() / 2);
     for (size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        samples[i] = platform::ReadI16(bytes.data() + 2 * i);
     }
     const double rate = record.wave.sampleRate;
     auto crossings = [&](size_t begin, size_t end) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "tools/common/message_file_writer.h"
 
 namespace vesk::text::test {
@@ -15,7 +16,7 @@ inline std::vector<uint8_t> BuildMessageFile(const std::vector<tools::MessageFil
 
 inline uint32_t GetU32(const std::vector<uint8_t>& file, size_t at)
 {
-    return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) | (static_cast<uint32_t>(file[at + 3]) << 24);
+    return platform::ReadU32(file, at);
 }
 
 inline void PutU32(std::vector<uint8_t>& file, size_t at, uint32_t value)

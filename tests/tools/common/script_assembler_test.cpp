@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/framework/log/log_capture.h"
+#include "platform/little_endian.h"
 #include "tests/framework/utility/script/script_test_support.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_disassembler.h"
@@ -57,18 +58,18 @@ TEST(ScriptAssembler, WritesTheBlockLayoutAndTheSameBytesEveryTime)
 
     const format::CommandRecord jump = format::ReadCommand(program, 2);
     EXPECT_EQ(jump.slot, 11u);
-    EXPECT_EQ(format::ReadU32(program.blockStart + jump.argumentOffset), 0u);  // the marker's index
+    EXPECT_EQ(platform::ReadU32(program.blockStart + jump.argumentOffset), 0u);  // the marker's index
 
     const format::CommandRecord position = format::ReadCommand(program, 3);
-    EXPECT_FLOAT_EQ(format::ReadF32(program.blockStart + position.argumentOffset), 1.5f);
-    EXPECT_FLOAT_EQ(format::ReadF32(program.blockStart + position.argumentOffset + 4), -2.0f);
-    EXPECT_FLOAT_EQ(format::ReadF32(program.blockStart + position.argumentOffset + 8), 16.0f);
+    EXPECT_FLOAT_EQ(platform::ReadF32(program.blockStart + position.argumentOffset), 1.5f);
+    EXPECT_FLOAT_EQ(platform::ReadF32(program.blockStart + position.argumentOffset + 4), -2.0f);
+    EXPECT_FLOAT_EQ(platform::ReadF32(program.blockStart + position.argumentOffset + 8), 16.0f);
 
     ASSERT_EQ(program.labelCount, 1u);
     const format::LabelRecord label = format::ReadLabel(program, 0);
     EXPECT_EQ(label.commandIndex, 0u);
-    EXPECT_EQ(format::ReadU16(program.blockStart + label.nameOffset), u'登');
-    EXPECT_EQ(format::ReadU16(program.blockStart + label.nameOffset + 4), 0u);
+    EXPECT_EQ(platform::ReadU16(program.blockStart + label.nameOffset), u'登');
+    EXPECT_EQ(platform::ReadU16(program.blockStart + label.nameOffset + 4), 0u);
 }
 
 TEST(ScriptAssembler, TextArgumentsAreZeroTerminatedAndPadded)
@@ -275,10 +276,10 @@ TEST(ScriptAssembler, ModeAndOperandArgumentsAndPackedSmallValues)
     EXPECT_EQ(move.mode, 4u);
     EXPECT_EQ(move.operand, 600u);
     // Two 16-bit values to a word, first in the low half.
-    EXPECT_EQ(format::ReadU32(program.blockStart + move.argumentOffset), 0x0002FFFFu);
-    EXPECT_EQ(format::ReadU32(program.blockStart + move.argumentOffset + 4), 0x0004FFFDu);
+    EXPECT_EQ(platform::ReadU32(program.blockStart + move.argumentOffset), 0x0002FFFFu);
+    EXPECT_EQ(platform::ReadU32(program.blockStart + move.argumentOffset + 4), 0x0004FFFDu);
     const format::CommandRecord name = format::ReadCommand(program, 1);
-    EXPECT_EQ(format::ReadU32(program.blockStart + name.argumentOffset + 8), 7u);  // after 4 UTF-16 units
+    EXPECT_EQ(platform::ReadU32(program.blockStart + name.argumentOffset + 8), 7u);  // after 4 UTF-16 units
     EXPECT_EQ(Errors(".entry 1\n    name \"abcd\" 1\n").size(), 1u);
 
     const DisassemblyResult printed = DisassembleScript(result.package, set);

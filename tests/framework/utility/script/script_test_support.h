@@ -13,6 +13,7 @@
 #include "framework/utility/script/common_table.h"
 #include "framework/utility/script/script_engine.h"
 #include "framework/utility/script_package/script_package.h"
+#include "platform/little_endian.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
 
@@ -113,7 +114,7 @@ inline std::vector<std::uint8_t> AssembleProbeScript(std::string_view source)
 // purpose: the entry record, its block, or a command record in the block.
 inline std::uint32_t ReadWord(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
-    return script_package::ReadU32(bytes.data() + at);
+    return platform::ReadU32(bytes.data() + at);
 }
 inline void WriteWord(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
 {
@@ -132,7 +133,7 @@ inline std::size_t BlockOffset(const std::vector<std::uint8_t>& bytes, std::uint
 inline std::size_t CommandOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry, std::uint32_t command)
 {
     const std::size_t block = BlockOffset(bytes, entry);
-    return block + script_package::ReadU16(bytes.data() + block + script_package::kHeaderLengthOffset) +
+    return block + platform::ReadU16(bytes.data() + block + script_package::kHeaderLengthOffset) +
            command * script_package::kCommandSize;
 }
 

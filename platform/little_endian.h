@@ -1,0 +1,57 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+// Little-endian fields of the file formats, assembled byte by byte: files are
+// read in place, at any alignment, and never by casting structs over bytes.
+// Callers check that the field lies inside its buffer first; these only put
+// the bytes together. Like the UTF conversion, it depends on nothing, so
+// every layer and the tools read through the same one.
+namespace platform {
+
+inline std::uint16_t ReadU16(const std::uint8_t* bytes)
+{
+    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+
+inline std::int16_t ReadI16(const std::uint8_t* bytes)
+{
+    return static_cast<std::int16_t>(ReadU16(bytes));
+}
+
+inline std::uint32_t ReadU32(const std::uint8_t* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+           (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+inline float ReadF32(const std::uint8_t* bytes)
+{
+    return std::bit_cast<float>(ReadU32(bytes));
+}
+
+// The same at an offset into a block.
+inline std::uint16_t ReadU16(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return ReadU16(bytes.data() + offset);
+}
+
+inline std::int16_t ReadI16(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return ReadI16(bytes.data() + offset);
+}
+
+inline std::uint32_t ReadU32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return ReadU32(bytes.data() + offset);
+}
+
+inline float ReadF32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return ReadF32(bytes.data() + offset);
+}
+
+}  // namespace platform
