@@ -8,6 +8,24 @@
 
 namespace tools {
 
+// Little-endian fields written in place, into bytes already sized to hold them.
+inline void PutU16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
+{
+    bytes[offset] = static_cast<uint8_t>(value);
+    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+inline void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
+{
+    PutU16(bytes, offset, static_cast<uint16_t>(value));
+    PutU16(bytes, offset + 2, static_cast<uint16_t>(value >> 16));
+}
+
+inline void PutF32(std::vector<uint8_t>& bytes, size_t offset, float value)
+{
+    PutU32(bytes, offset, std::bit_cast<uint32_t>(value));
+}
+
 // Appends little-endian fields to a byte vector.
 class ByteWriter {
 public:

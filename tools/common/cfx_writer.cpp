@@ -1,27 +1,21 @@
 #include "tools/common/cfx_writer.h"
 
+#include "tools/common/byte_writer.h"
 #include "tools/common/whole_file.h"
 
 namespace tools {
 
-namespace {
-void WriteU16(std::vector<std::uint8_t>& out, std::uint16_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-}  // namespace
-
 std::vector<std::uint8_t> BuildCfx(platform::gfx::ShaderStage stage, const std::string& name)
 {
-    std::vector<std::uint8_t> out = {'V', 'C', 'F', 'X'};
-    WriteU16(out, platform::gfx::kCfxVersion);
-    out.push_back(static_cast<std::uint8_t>(stage));
-    out.push_back(0);
-    WriteU16(out, static_cast<std::uint16_t>(name.size()));
-    WriteU16(out, 0);
-    out.insert(out.end(), name.begin(), name.end());
-    return out;
+    ByteWriter out;
+    out.Tag("VCFX");
+    out.U16(platform::gfx::kCfxVersion);
+    out.U8(static_cast<std::uint8_t>(stage));
+    out.U8(0);
+    out.U16(static_cast<std::uint16_t>(name.size()));
+    out.U16(0);
+    out.Text(name);
+    return std::move(out.Data());
 }
 
 bool WriteCfxFile(const std::string& path, platform::gfx::ShaderStage stage, const std::string& name,

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "framework/text/message_file.h"
+#include "tools/common/byte_writer.h"
 
 namespace tools {
 namespace {
@@ -12,14 +13,6 @@ using namespace vesk::text::message_file;
 // Entry records are 24 bytes: the three words the game reads (+0, +8, +16)
 // and zero words between them.
 constexpr uint32_t kRecordSize = 24;
-
-void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value)
-{
-    out[at] = static_cast<uint8_t>(value);
-    out[at + 1] = static_cast<uint8_t>(value >> 8);
-    out[at + 2] = static_cast<uint8_t>(value >> 16);
-    out[at + 3] = static_cast<uint8_t>(value >> 24);
-}
 
 uint32_t Append(std::vector<uint8_t>& out, size_t bytes)
 {
@@ -86,8 +79,7 @@ std::vector<uint8_t> WriteMessageFile(const std::vector<MessageFileEntry>& entri
         const std::u16string& text = entries[i].text;
         const uint32_t textAt = Append(out, (text.size() + 1) * 2);
         for (size_t n = 0; n < text.size(); ++n) {
-            out[textAt + 2 * n] = static_cast<uint8_t>(text[n]);
-            out[textAt + 2 * n + 1] = static_cast<uint8_t>(text[n] >> 8);
+            PutU16(out, textAt + 2 * n, text[n]);
         }
         PutU32(out, recordOf[i] + kEntryTextOffset, textAt);
         PutU32(out, recordOf[i] + kEntryHasTextOffset, 1);

@@ -1,23 +1,12 @@
 #include "tools/common/model_writer.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "tools/common/byte_writer.h"
 
 namespace tools {
 
 namespace {
-
-void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-void PutF32(std::vector<uint8_t>& bytes, size_t offset, float value)
-{
-    PutU32(bytes, offset, std::bit_cast<uint32_t>(value));
-}
 
 // A zero-terminated name cut to the field.
 void PutName(std::vector<uint8_t>& bytes, size_t offset, const std::string& name, size_t fieldSize)
@@ -26,17 +15,12 @@ void PutName(std::vector<uint8_t>& bytes, size_t offset, const std::string& name
     std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(length), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-void F32(ByteWriter& writer, float value)
-{
-    writer.U32(std::bit_cast<uint32_t>(value));
-}
-
 }  // namespace
 
 std::vector<uint8_t> FloatBytes(const std::vector<float>& values)
 {
     ByteWriter writer;
-    for (float value : values) F32(writer, value);
+    for (float value : values) writer.F32(value);
     return writer.Data();
 }
 
@@ -111,14 +95,14 @@ AnimationBytes MakeModelAnimation(const AnimationSource& animation)
         table.push_back(static_cast<uint32_t>(node.rotation.size()));
         for (const RotationKeySource& key : node.rotation) {
             data.U32(key.frame);
-            for (float v : key.value) F32(data, v);
+            for (float v : key.value) data.F32(v);
         }
         for (const auto* keys : {&node.translation, &node.scale}) {
             table.push_back(static_cast<uint32_t>(data.Size()));
             table.push_back(static_cast<uint32_t>(keys->size()));
             for (const VectorKeySource& key : *keys) {
                 data.U32(key.frame);
-                for (float v : key.value) F32(data, v);
+                for (float v : key.value) data.F32(v);
             }
         }
     }
@@ -132,19 +116,16 @@ AnimationBytes MakeModelAnimation(const AnimationSource& animation)
         for (const VectorKeySource& key : animation.wholeChannels[channel]) {
             data.U16(static_cast<uint16_t>(key.frame));
             data.U16(0);
-            for (float v : key.value) F32(data, v);
+            for (float v : key.value) data.F32(v);
         }
     }
 
     AnimationBytes bytes;
     bytes.header.assign(92, 0);
-    bytes.header[44] = static_cast<uint8_t>(animation.nodeFrameCount);
-    bytes.header[45] = static_cast<uint8_t>(animation.nodeFrameCount >> 8);
+    PutU16(bytes.header, 44, animation.nodeFrameCount);
     PutU32(bytes.header, 48, 0);
-    bytes.header[80] = static_cast<uint8_t>(animation.wholeFrameCount);
-    bytes.header[81] = static_cast<uint8_t>(animation.wholeFrameCount >> 8);
-    bytes.header[82] = static_cast<uint8_t>(animation.wholeFrameRate);
-    bytes.header[83] = static_cast<uint8_t>(static_cast<uint16_t>(animation.wholeFrameRate) >> 8);
+    PutU16(bytes.header, 80, animation.wholeFrameCount);
+    PutU16(bytes.header, 82, static_cast<uint16_t>(animation.wholeFrameRate));
     PutU32(bytes.header, 84, animation.wholeFlags);
     PutU32(bytes.header, 88, wholeTable);
     bytes.data = std::move(data.Data());

@@ -1,26 +1,16 @@
 #include "tools/common/script_package_writer.h"
 
 #include "framework/utility/script_package/script_package.h"
+#include "tools/common/byte_writer.h"
 
 namespace vesk::tools::script {
 namespace {
 
 namespace format = vesk::utility::script_package;
+using ::tools::PutU16;
+using ::tools::PutU32;
 
 constexpr std::size_t kBlockAlignment = 16;
-
-void PutU16(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
-{
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
 
 void PadTo(std::vector<std::uint8_t>& bytes, std::size_t alignment)
 {

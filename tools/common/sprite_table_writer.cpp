@@ -1,32 +1,16 @@
 #include "tools/common/sprite_table_writer.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <iostream>
+
+#include "tools/common/byte_writer.h"
 
 namespace tools {
 namespace {
 
 constexpr size_t kHeaderSize = 32;
 constexpr size_t kEntrySize = 64;
-
-void PutU16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
-{
-    bytes[offset] = static_cast<uint8_t>(value);
-    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    PutU16(bytes, offset, static_cast<uint16_t>(value));
-    PutU16(bytes, offset + 2, static_cast<uint16_t>(value >> 16));
-}
-
-void PutF32(std::vector<uint8_t>& bytes, size_t offset, float value)
-{
-    PutU32(bytes, offset, std::bit_cast<uint32_t>(value));
-}
 
 }  // namespace
 

@@ -5,18 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/byte_writer.h"
+
 namespace vesk::sound::test {
 
-inline void PutU16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
-{
-    bytes[offset] = static_cast<uint8_t>(value);
-    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-inline void PutU32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+using ::tools::PutU16;
+using ::tools::PutU32;
 
 inline void PutTag(std::vector<uint8_t>& bytes, size_t offset, const char* tag)
 {

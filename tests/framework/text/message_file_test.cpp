@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "framework/text/message_file.h"
+#include "platform/little_endian.h"
 #include "tests/framework/log/log_capture.h"
 #include "tests/framework/text/message_test_util.h"
 
 namespace {
 
 using namespace vesk::text;
+using platform::ReadU32;
 using vesk::text::test::BuildMessageFile;
-using vesk::text::test::GetU32;
 using vesk::text::test::PutU32;
 namespace mf = vesk::text::message_file;
 
@@ -32,11 +33,11 @@ protected:
 // Follows the bucket table of a written file to the keys of one bucket, in list order.
 std::vector<std::string> KeysInBucket(const std::vector<uint8_t>& file, uint8_t bucket)
 {
-    const uint32_t at = GetU32(file, mf::kBucketTableOffset) + bucket * mf::kBucketSize;
+    const uint32_t at = ReadU32(file, mf::kBucketTableOffset) + bucket * mf::kBucketSize;
     std::vector<std::string> keys;
-    for (uint32_t i = 0; i < GetU32(file, at); ++i) {
-        const uint32_t record = GetU32(file, GetU32(file, at + 4) + 4 * i);
-        keys.emplace_back(reinterpret_cast<const char*>(file.data() + GetU32(file, record)));
+    for (uint32_t i = 0; i < ReadU32(file, at); ++i) {
+        const uint32_t record = ReadU32(file, ReadU32(file, at + 4) + 4 * i);
+        keys.emplace_back(reinterpret_cast<const char*>(file.data() + ReadU32(file, record)));
     }
     return keys;
 }
@@ -64,8 +65,8 @@ TEST_F(MessageFileTest, WriterPutsKeysInTheirBucketsAndTheReaderFindsThem)
     EXPECT_EQ(KeysInBucket(file, 138), std::vector<std::string>{"ABCDEFGHIJ"});
     EXPECT_EQ(KeysInBucket(file, (0xC8 * 2) & 0xFF), std::vector<std::string>{"\xC8X"});
     // The second table lies inside the file; the usable word is set.
-    EXPECT_LT(GetU32(file, mf::kSecondTableOffset), file.size());
-    EXPECT_NE(GetU32(file, mf::kUsableOffset), 0u);
+    EXPECT_LT(ReadU32(file, mf::kSecondTableOffset), file.size());
+    EXPECT_NE(ReadU32(file, mf::kUsableOffset), 0u);
 
     ASSERT_TRUE(RegisterMessageFile(file));
     EXPECT_EQ(TextOf("A"), u"a");
@@ -206,12 +207,12 @@ struct Damage {
 
 uint32_t BucketAt(const std::vector<uint8_t>& file, uint8_t bucket)
 {
-    return GetU32(file, mf::kBucketTableOffset) + bucket * mf::kBucketSize;
+    return ReadU32(file, mf::kBucketTableOffset) + bucket * mf::kBucketSize;
 }
 
 uint32_t FirstRecordOf(const std::vector<uint8_t>& file, uint8_t bucket)
 {
-    return GetU32(file, GetU32(file, BucketAt(file, bucket) + 4));
+    return ReadU32(file, ReadU32(file, BucketAt(file, bucket) + 4));
 }
 
 uint32_t Size(const std::vector<uint8_t>& file)
@@ -226,7 +227,7 @@ const Damage kDamages[] = {
     {"entry list past the end", [](auto& f) { PutU32(f, BucketAt(f, 65) + 4, Size(f) - 2); }, "bucket 65 lists"},
     {"huge entry count", [](auto& f) { PutU32(f, BucketAt(f, 65), 0xFFFFFFFF); }, "bucket 65 lists 4294967295"},
     {"entry count past the end", [](auto& f) { PutU32(f, BucketAt(f, 65), Size(f) / 4); }, "bucket 65 lists"},
-    {"entry record past the end", [](auto& f) { PutU32(f, GetU32(f, BucketAt(f, 65) + 4), Size(f) - 8); },
+    {"entry record past the end", [](auto& f) { PutU32(f, ReadU32(f, BucketAt(f, 65) + 4), Size(f) - 8); },
      "names an entry"},
     {"key past the end", [](auto& f) { PutU32(f, FirstRecordOf(f, 65), Size(f)); }, "has its key"},
     {"key not terminated",

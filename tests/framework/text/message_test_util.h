@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/little_endian.h"
+#include "tools/common/byte_writer.h"
 #include "tools/common/message_file_writer.h"
 
 namespace vesk::text::test {
@@ -14,16 +14,6 @@ inline std::vector<uint8_t> BuildMessageFile(const std::vector<tools::MessageFil
     return tools::WriteMessageFile(entries, revision);
 }
 
-inline uint32_t GetU32(const std::vector<uint8_t>& file, size_t at)
-{
-    return platform::ReadU32(file, at);
-}
-
-inline void PutU32(std::vector<uint8_t>& file, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) {
-        file[at + i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-}
+using ::tools::PutU32;
 
 }  // namespace vesk::text::test
