@@ -9,26 +9,19 @@
 //              effect/effect.pac and script/particle.pac
 // --frames     quits after that many frames (default: when the window closes)
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/quitting.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/polygon_render.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/math/random.h"
 #include "framework/memory/heaps.h"
 #include "framework/utility/particle/effect_layer.h"
-#include "framework/window/message_pump.h"
+#include "tools/common/viewer.h"
 
 namespace {
 
@@ -38,26 +31,16 @@ using vesk::utility::particle::UTL_SEffectRequest;
 
 constexpr int kEffectGroup = 1;  // where the game loads effect/effect.pac
 
-struct Options {
-    std::string resources = std::string(vesk::file::kResourceFolder);
-    long frames = -1;
-};
-
 int Usage()
 {
     std::fprintf(stderr, "usage: effectview [--resources DIR] [--frames N]\n");
     return 2;
 }
 
-bool ParseOptions(int argc, char** argv, Options& options)
+bool ParseOptions(int argc, char** argv, tools::ViewerOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--resources" && i + 1 < argc) {
-            options.resources = argv[++i];
-        } else if (arg == "--frames" && i + 1 < argc) {
-            options.frames = std::max(1L, std::atol(argv[++i]));
-        } else {
+        if (!tools::ParseViewerOption(argc, argv, i, options)) {
             return false;
         }
     }
@@ -113,16 +96,11 @@ void SpawnForFrame(UTL_CEffectLayer& layer, long frame)
     if (frame % 7 == 0) layer.SpawnParticleEffect(At(u"sparkle", 530.0f + Jitter(70), 150.0f + Jitter(90)));
 }
 
-int Run(const Options& options)
+int Run(const tools::ViewerOptions& options)
 {
-    vesk::file::SetResourceFolder(options.resources);
-    vesk::memory::CreateHeaps();
-    vesk::app::SetupCanvas();
-    if (!vesk::app::CreateFrameworkManager()) {
-        std::fprintf(stderr, "error: cannot open a window\n");
+    if (!tools::OpenViewer(options)) {
         return 1;
     }
-    vesk::app::SetupRenderResources();
     vesk::resource::SpriteRegistry& registry = vesk::app::GetFrameworkManager()->spriteRegistry;
     const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
     int result = 1;
@@ -131,29 +109,20 @@ int Run(const Options& options)
     } else {
         UTL_CEffectLayer layer;
         layer.LoadParticleScripts();
-        int quit = 0;
-        for (long frame = 0; quit == 0 && frame != options.frames;) {
-            int exitCode = 0;
-            if (vesk::window::PumpMessages(&quit, &exitCode) != 0) continue;
-            SpawnForFrame(layer, frame);
-            layer.UpdateParticleEffects();
-            vesk::app::BeginFrameDraw();
-            DrawBackdrop();
-            layer.DrawParticleEffects();
-            vesk::app::EndFrameDraw();
-            ++frame;
-            if (vesk::app::IsQuitting()) break;
-        }
+        tools::RunViewerFrames(
+            options,
+            [&](long frame) {
+                SpawnForFrame(layer, frame);
+                layer.UpdateParticleEffects();
+            },
+            [&] {
+                DrawBackdrop();
+                layer.DrawParticleEffects();
+            });
         layer.ReleaseParticleEffects();
         result = 0;
     }
-
-    registry.ReleaseAll();
-    vesk::graphics::ReleaseShaderManager();
-    vesk::graphics::ReleaseRenderStates();
-    vesk::app::ReleaseFrameworkManager();
-    vesk::app::ReleaseDeviceAndWindow();
-    vesk::memory::ReleaseHeaps();
+    tools::CloseViewer();
     return result;
 }
 
@@ -165,7 +134,7 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 int main(int argc, char** argv)
 {
-    Options options;
+    tools::ViewerOptions options = tools::DefaultViewerOptions();
     if (!ParseOptions(argc, argv, options)) return Usage();
     return Run(options);
 }

@@ -16,9 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,15 +24,12 @@
 
 #include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/quitting.h"
-#include "framework/file/resource_file.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/memory/heaps.h"
 #include "framework/text/utf.h"
 #include "framework/utility/script_graphic/script_engine.h"
 #include "framework/utility/script_package/script_package.h"
-#include "framework/window/message_pump.h"
+#include "tools/common/viewer.h"
+#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -51,12 +45,11 @@ struct SpritePackage {
 };
 
 struct Options {
-    std::string resources = std::string(vesk::file::kResourceFolder);
+    tools::ViewerOptions viewer = tools::DefaultViewerOptions();
     std::vector<SpritePackage> sprites;
     std::string script;
     std::vector<std::string> labels;
     float scale = 2.0f;
-    long frames = -1;
 };
 
 // One label playing in one cell.
@@ -80,15 +73,14 @@ bool ParseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--resources" && i + 1 < argc) {
-            options.resources = argv[++i];
-        } else if (arg == "--sprites" && i + 2 < argc) {
+        if (tools::ParseViewerOption(argc, argv, i, options.viewer)) {
+            continue;
+        }
+        if (arg == "--sprites" && i + 2 < argc) {
             const int group = std::atoi(argv[++i]);
             options.sprites.push_back({group, argv[++i]});
         } else if (arg == "--scale" && i + 1 < argc) {
             options.scale = static_cast<float>(std::clamp(std::atoi(argv[++i]), 1, 8));
-        } else if (arg == "--frames" && i + 1 < argc) {
-            options.frames = std::max(1L, std::atol(argv[++i]));
         } else if (arg.starts_with("--")) {
             return false;
         } else if (options.script.empty()) {
@@ -102,12 +94,11 @@ bool ParseOptions(int argc, char** argv, Options& options)
 
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::optional<std::vector<std::uint8_t>> bytes = tools::ReadWholeFile(path);
+    if (!bytes) {
         std::fprintf(stderr, "error: cannot read %s\n", path.c_str());
-        return std::nullopt;
     }
-    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return bytes;
 }
 
 // Cells side by side across the middle of the canvas, each with an anchor
@@ -139,7 +130,7 @@ std::vector<Cell> LayOutCells(UTL_CScriptEngine& engine, const Options& options)
     return cells;
 }
 
-void Step(UTL_CScriptEngine& engine, std::vector<Cell>& cells)
+void Update(UTL_CScriptEngine& engine, std::vector<Cell>& cells)
 {
     for (Cell& cell : cells) {
         if (engine.FindObjectByHandle(cell.effect) != nullptr) {
@@ -166,12 +157,13 @@ void Step(UTL_CScriptEngine& engine, std::vector<Cell>& cells)
     engine.RemoveDeadObjects();
     engine.SortDrawList();
     engine.BuildPriorityIndex();
+}
 
-    vesk::app::BeginFrameDraw();
+void Draw(UTL_CScriptEngine& engine)
+{
     for (const auto& [priority, first] : engine.PriorityIndex()) {
         engine.DrawPriority(priority);
     }
-    vesk::app::EndFrameDraw();
 }
 
 int Run(const Options& options)
@@ -180,14 +172,9 @@ int Run(const Options& options)
     if (!script) {
         return 1;
     }
-    vesk::file::SetResourceFolder(options.resources);
-    vesk::memory::CreateHeaps();
-    vesk::app::SetupCanvas();
-    if (!vesk::app::CreateFrameworkManager()) {
-        std::fprintf(stderr, "error: cannot open a window\n");
+    if (!tools::OpenViewer(options.viewer)) {
         return 1;
     }
-    vesk::app::SetupRenderResources();
     vesk::app::GetFrameworkManager()->clearColor = kBackground;
 
     int result = 1;
@@ -215,17 +202,9 @@ int Run(const Options& options)
         auto engine = std::make_unique<UTL_CScriptEngine>();
         engine->Init(program);
         std::vector<Cell> cells = LayOutCells(*engine, options);
-        int quit = 0;
-        for (long frame = 0; quit == 0 && frame != options.frames && !cells.empty();) {
-            int exitCode = 0;
-            if (vesk::window::PumpMessages(&quit, &exitCode) != 0) {
-                continue;
-            }
-            Step(*engine, cells);
-            ++frame;
-            if (vesk::app::IsQuitting()) {
-                break;
-            }
+        if (!cells.empty()) {
+            tools::RunViewerFrames(
+                options.viewer, [&](long) { Update(*engine, cells); }, [&] { Draw(*engine); });
         }
         result = cells.empty() ? 1 : 0;
     } else {
@@ -233,12 +212,7 @@ int Run(const Options& options)
     }
 
     manager.reset();
-    registry.ReleaseAll();
-    vesk::graphics::ReleaseShaderManager();
-    vesk::graphics::ReleaseRenderStates();
-    vesk::app::ReleaseFrameworkManager();
-    vesk::app::ReleaseDeviceAndWindow();
-    vesk::memory::ReleaseHeaps();
+    tools::CloseViewer();
     return result;
 }
 

@@ -14,24 +14,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/quitting.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/polygon_render.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/graphics/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
-#include "framework/window/message_pump.h"
+#include "tools/common/viewer.h"
+#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -43,11 +39,10 @@ constexpr uint32_t kBackground = 0xFF2A2420u;  // RGBA bytes, red lowest: a dark
 constexpr uint32_t kCell = 0xFF4A403Au;
 
 struct Options {
-    std::string resources = std::string(vesk::file::kResourceFolder);
+    tools::ViewerOptions viewer = tools::DefaultViewerOptions();
     std::string package;
     float scale = 1.0f;
     bool atlas = false;
-    long frames = -1;
 };
 
 int Usage()
@@ -60,13 +55,11 @@ bool ParseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == "--resources" && hasValue) {
-            options.resources = argv[++i];
-        } else if (arg == "--scale" && hasValue) {
+        if (tools::ParseViewerOption(argc, argv, i, options.viewer)) {
+            continue;
+        }
+        if (arg == "--scale" && i + 1 < argc) {
             options.scale = static_cast<float>(std::clamp(std::atoi(argv[++i]), 1, 16));
-        } else if (arg == "--frames" && hasValue) {
-            options.frames = std::max(1L, std::atol(argv[++i]));
         } else if (arg == "--atlas") {
             options.atlas = true;
         } else if (!arg.starts_with("--") && options.package.empty()) {
@@ -104,9 +97,8 @@ std::vector<Cell> LayOutGrid(const vesk::resource::SpriteGroup& group, float sca
     return cells;
 }
 
-void DrawFrame(const std::vector<Cell>& cells, float scale)
+void DrawCells(const std::vector<Cell>& cells, float scale)
 {
-    vesk::app::BeginFrameDraw();
     vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();
     if (!record) return;
 
@@ -122,32 +114,24 @@ void DrawFrame(const std::vector<Cell>& cells, float scale)
         vesk::graphics::DrawSprite(cell.position, cell.sprite);
     }
     vesk::graphics::EndSpriteDraw();
-    vesk::app::EndFrameDraw();
 }
 
 int Run(const Options& options)
 {
-    std::ifstream file(options.package, std::ios::binary);
-    if (!file) {
+    const std::optional<std::vector<uint8_t>> bytes = tools::ReadWholeFile(options.package);
+    if (!bytes) {
         std::fprintf(stderr, "error: cannot read %s\n", options.package.c_str());
         return 1;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-
-    vesk::file::SetResourceFolder(options.resources);
-    vesk::memory::CreateHeaps();
-    vesk::app::SetupCanvas();
-    if (!vesk::app::CreateFrameworkManager()) {
-        std::fprintf(stderr, "error: cannot open a window\n");
+    if (!tools::OpenViewer(options.viewer)) {
         return 1;
     }
-    vesk::app::SetupRenderResources();
     vesk::app::GetFrameworkManager()->clearColor = kBackground;
 
     vesk::resource::SpriteRegistry& registry = vesk::app::GetFrameworkManager()->spriteRegistry;
     const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
     const vesk::resource::SYS_CTexture* atlas = registry.LoadSpritePackageFromMemory(
-        loader, kGroup, bytes, std::filesystem::path(options.package).filename().string());
+        loader, kGroup, *bytes, std::filesystem::path(options.package).filename().string());
     int result = 1;
     if (atlas) {
         const vesk::resource::SpriteGroup& group = *registry.GetSpriteGroup(kGroup);
@@ -168,23 +152,10 @@ int Run(const Options& options)
         } else {
             cells = LayOutGrid(group, options.scale);
         }
-        int quit = 0;
-        for (long frame = 0; quit == 0 && frame != options.frames;) {
-            int exitCode = 0;
-            if (vesk::window::PumpMessages(&quit, &exitCode) != 0) continue;
-            DrawFrame(cells, options.scale);
-            ++frame;
-            if (vesk::app::IsQuitting()) break;
-        }
+        tools::RunViewerFrames(options.viewer, nullptr, [&] { DrawCells(cells, options.scale); });
         result = 0;
     }
-
-    registry.ReleaseAll();
-    vesk::graphics::ReleaseShaderManager();
-    vesk::graphics::ReleaseRenderStates();
-    vesk::app::ReleaseFrameworkManager();
-    vesk::app::ReleaseDeviceAndWindow();
-    vesk::memory::ReleaseHeaps();
+    tools::CloseViewer();
     return result;
 }
 
