@@ -356,6 +356,7 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     }
     state.pixelConstants = &pixelConstants;
     state.quadPath = quadPath_;
+    state.spritePath = spritePath_;
     if (!raster_->Begin(state)) return;
 
     auto vertexAt = [&](std::uint32_t index) -> const ClipVertex* {
@@ -365,6 +366,7 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     };
     const std::uint64_t trianglesBefore = raster_->trianglesDrawn;
     const std::uint64_t quadsBefore = raster_->quadsDrawn;
+    const std::uint64_t spritesBefore = raster_->spriteTrianglesDrawn;
     for (std::uint32_t i = 0; i < count; i += 3) {
         const ClipVertex* a = vertexAt(indices[i]);
         const ClipVertex* b = vertexAt(indices[i + 1]);
@@ -382,6 +384,7 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     }
     stats_.triangles += raster_->trianglesDrawn - trianglesBefore;
     stats_.fastQuads += raster_->quadsDrawn - quadsBefore;
+    stats_.spriteTriangles += raster_->spriteTrianglesDrawn - spritesBefore;
 }
 
 }  // namespace platform::gfx

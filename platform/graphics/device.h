@@ -70,11 +70,15 @@ public:
     // The integer path for axis-aligned quads is on by default; tests turn it
     // off to compare against the triangle path.
     void SetQuadPathEnabled(bool enabled) { quadPath_ = enabled; }
+    // Likewise the specialised span loops of the sprite programs for flat-w
+    // triangles (rotated and scaled sprites).
+    void SetSpritePathEnabled(bool enabled) { spritePath_ = enabled; }
 
     struct Stats {
         std::uint64_t draws = 0;
         std::uint64_t triangles = 0;
         std::uint64_t fastQuads = 0;
+        std::uint64_t spriteTriangles = 0;  // drawn by the sprite programs' span loops
         std::uint64_t rasterizerBinds = 0;
         std::uint64_t depthStencilBinds = 0;
         std::uint64_t blendBinds = 0;
@@ -107,6 +111,7 @@ private:
     IndexFormat indexFormat_ = IndexFormat::U16;
     std::uint32_t indexOffset_ = 0;
     bool quadPath_ = true;
+    bool spritePath_ = true;
     Stats stats_;
     std::unique_ptr<Rasterizer> raster_;
     // Scratch of DrawIndexed, kept so that drawing does not allocate.

@@ -10,6 +10,7 @@
 
 #include "platform/graphics/blend.h"
 #include "platform/graphics/pixel_math.h"
+#include "platform/graphics/pixel_row.h"
 
 namespace platform::gfx {
 
@@ -31,23 +32,6 @@ long long FloorDiv(long long a, long long b)
 }
 
 long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
-
-bool DepthPasses(Comparison func, float z, float stored)
-{
-    switch (func) {
-    case Comparison::Never: return false;
-    case Comparison::Less: return z < stored;
-    case Comparison::Equal: return z == stored;
-    case Comparison::LessEqual: return z <= stored;
-    case Comparison::Greater: return z > stored;
-    case Comparison::NotEqual: return z != stored;
-    case Comparison::GreaterEqual: return z >= stored;
-    case Comparison::Always: return true;
-    }
-    return false;
-}
-
-inline double Eval(double a0, double a, double b, double dx, double dy) { return a0 + a * dx + b * dy; }
 
 // Round to nearest, ties to even, as llrint does in the default mode.
 inline long long RoundToFixed(double value)
@@ -106,6 +90,10 @@ bool Rasterizer::Begin(const DrawState& state)
     guardY_ = kGuardBandPixels / (0.5 * vp.height);
     varyingCount_ = std::clamp(state_.pixel->varyingCount, 0, kMaxVaryings);
     if (state_.depth && (state_.depth->Width() < clipX1_ || state_.depth->Height() < clipY1_)) state_.depth = nullptr;
+    const bool depthTest = state_.depth && state_.depthStencil.depthEnable;
+    spritePath_ = state_.spritePath && state_.raster.fill == FillMode::Solid &&
+                  sprites_.Begin(state_.target, *state_.pixel, varyingCount_, state_.textures[0], state_.samplers[0],
+                                 state_.blend, depthTest, clipX1_ - clipX0_);
     return true;
 }
 
@@ -203,7 +191,7 @@ void Rasterizer::ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const Cli
     }
 }
 
-Rasterizer::Plane Rasterizer::MakePlane(const ScreenVertex* s, double a0, double a1, double a2, double area)
+Plane Rasterizer::MakePlane(const ScreenVertex* s, double a0, double a1, double a2, double area)
 {
     const double dx1 = static_cast<double>(s[1].x - s[0].x);
     const double dy1 = static_cast<double>(s[1].y - s[0].y);
@@ -287,6 +275,11 @@ void Rasterizer::RasterTriangle(const ScreenVertex& v0, const ScreenVertex& v1, 
     if (!SetupEdges(s, tri)) return;
     const double areaD = static_cast<double>(area);
     tri.affine = s[0].invW == s[1].invW && s[0].invW == s[2].invW;
+    if (tri.affine && spritePath_) {
+        ++spriteTrianglesDrawn;
+        DrawSpriteTriangle(s, tri, areaD);
+        return;
+    }
     tri.depth = MakePlane(s, s[0].z, s[1].z, s[2].z, areaD);
     if (tri.affine) {
         for (int k = 0; k < varyingCount_; ++k) {
@@ -306,6 +299,26 @@ void Rasterizer::RasterTriangle(const ScreenVertex& v0, const ScreenVertex& v1, 
     }
 }
 
+// Flat w, a sprite program: only the varyings it reads get planes, and the
+// rows go through the specialised span loops.
+void Rasterizer::DrawSpriteTriangle(const ScreenVertex* s, Triangle& tri, double area)
+{
+    auto setPlane = [&](int k) {
+        tri.varyings[k] = MakePlane(s, s[0].varyings[k], s[1].varyings[k], s[2].varyings[k], area);
+    };
+    for (int k = 0; k < 4; ++k) setPlane(sprites_.ColorVarying() + k);
+    if (sprites_.UvVarying() >= 0) {
+        setPlane(sprites_.UvVarying());
+        setPlane(sprites_.UvVarying() + 1);
+    }
+    const float* const vertices[3] = {s[0].varyings, s[1].varyings, s[2].varyings};
+    sprites_.SetTriangle(s[0].x, s[0].y, tri.varyings, vertices);
+    for (int y = tri.y0; y <= tri.y1; ++y) {
+        int lo = 0, hi = 0;
+        if (RowSpan(tri, y, lo, hi)) sprites_.ShadeRow(y, lo, hi);
+    }
+}
+
 void Rasterizer::ShadeSpan(const Triangle& tri, int y, int lo, int hi)
 {
     const int count = hi - lo + 1;
@@ -318,18 +331,18 @@ void Rasterizer::ShadeSpan(const Triangle& tri, int y, int lo, int hi)
     const double dy = static_cast<double>(static_cast<long long>(y) * kSubpixel + kHalfPixel - origin.y);
     for (int i = 0; i < count; ++i) {
         const double dx = static_cast<double>(static_cast<long long>(lo + i) * kSubpixel + kHalfPixel - origin.x);
-        spanDepth_[i] = static_cast<float>(Eval(tri.depth.a0, tri.depth.a, tri.depth.b, dx, dy));
+        spanDepth_[i] = static_cast<float>(tri.depth.At(dx, dy));
         float* out = spanVaryings_.data() + static_cast<std::size_t>(i) * stride;
         if (tri.affine) {
             for (int k = 0; k < varyingCount_; ++k) {
                 const Plane& p = tri.varyings[k];
-                out[k] = static_cast<float>(Eval(p.a0, p.a, p.b, dx, dy));
+                out[k] = static_cast<float>(p.At(dx, dy));
             }
         } else {
-            const double w = 1.0 / Eval(tri.invW.a0, tri.invW.a, tri.invW.b, dx, dy);
+            const double w = 1.0 / tri.invW.At(dx, dy);
             for (int k = 0; k < varyingCount_; ++k) {
                 const Plane& p = tri.varyings[k];
-                out[k] = static_cast<float>(Eval(p.a0, p.a, p.b, dx, dy) * w);
+                out[k] = static_cast<float>(p.At(dx, dy) * w);
             }
         }
     }
@@ -405,147 +418,6 @@ void Rasterizer::DrawWireTriangle(const ScreenVertex* s)
     }
 }
 
-namespace {
-
-// Per-pixel work of the quad path; templated so each combination of blend,
-// colour modulation and depth test compiles to a tight loop.
-struct QuadRow {
-    std::uint32_t* target;
-    float* depthRow;
-    const std::uint32_t* texels;  // texture row, or null for a flat colour
-    const int* columns;
-    int firstColumn;  // -1 unless the columns run first, first + 1, ... (no scaling, no flip)
-    int count;
-    std::uint32_t flat;
-    int r, g, b, a;
-    float z;
-    Comparison func;
-    bool depthWrite;
-};
-
-template <typename Blender, bool Textured, bool Modulate, bool Depth>
-void RunQuadRow(const QuadRow& row, Blender blend)
-{
-    for (int i = 0; i < row.count; ++i) {
-        if constexpr (Depth) {
-            if (!DepthPasses(row.func, row.z, row.depthRow[i])) continue;
-            if (row.depthWrite) row.depthRow[i] = row.z;
-        }
-        std::uint32_t color = row.flat;
-        if constexpr (Textured) {
-            color = row.texels[row.columns[i]];
-            if constexpr (Modulate) color = ModulateColor(color, row.r, row.g, row.b, row.a);
-        }
-        row.target[i] = blend(color, row.target[i]);
-    }
-}
-
-#if defined(__SSE2__)
-// round(n / 255) in each 16-bit lane, n <= 65025: the same as Div255.
-inline __m128i Div255Lanes(__m128i n)
-{
-    n = _mm_add_epi16(n, _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), 8);
-}
-
-// Alpha blending of textured pixels four at a time; the same arithmetic as
-// AlphaBlender (and ModulateColor), so the same pixels.
-template <bool Contiguous, bool Modulate>
-void RunAlphaRowSse2(const QuadRow& row)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i max = _mm_set1_epi16(255);
-    const __m128i color = _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
-                                        static_cast<short>(row.b), static_cast<short>(row.a), static_cast<short>(row.r),
-                                        static_cast<short>(row.g), static_cast<short>(row.b));
-    const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    // Locals, so the stores below cannot make the compiler reload them.
-    std::uint32_t* const target = row.target;
-    const std::uint32_t* const texels = row.texels;
-    const std::uint32_t* const run = Contiguous ? row.texels + row.firstColumn : nullptr;
-    const int* const columns = row.columns;
-    const int count = row.count;
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        __m128i src;
-        if constexpr (Contiguous) {
-            src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + i));
-        } else {
-            src = _mm_set_epi32(static_cast<int>(texels[columns[i + 3]]), static_cast<int>(texels[columns[i + 2]]),
-                                static_cast<int>(texels[columns[i + 1]]), static_cast<int>(texels[columns[i]]));
-        }
-        if constexpr (Modulate) {
-            const __m128i lo = Div255Lanes(_mm_mullo_epi16(_mm_unpacklo_epi8(src, zero), color));
-            const __m128i hi = Div255Lanes(_mm_mullo_epi16(_mm_unpackhi_epi8(src, zero), color));
-            src = _mm_packus_epi16(lo, hi);
-        }
-        __m128i* out = reinterpret_cast<__m128i*>(target + i);
-        const __m128i alphas = _mm_and_si128(src, alphaMask);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, alphaMask)) == 0xFFFF) {
-            _mm_storeu_si128(out, src);  // all opaque
-            continue;
-        }
-        const __m128i dst = _mm_loadu_si128(out);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, zero)) == 0xFFFF) {
-            _mm_storeu_si128(out, _mm_andnot_si128(alphaMask, dst));  // all clear
-            continue;
-        }
-        const __m128i srcLo = _mm_unpacklo_epi8(src, zero);
-        const __m128i srcHi = _mm_unpackhi_epi8(src, zero);
-        const __m128i dstLo = _mm_unpacklo_epi8(dst, zero);
-        const __m128i dstHi = _mm_unpackhi_epi8(dst, zero);
-        const __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(srcLo, 0xFF), 0xFF);
-        const __m128i aHi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(srcHi, 0xFF), 0xFF);
-        const __m128i outLo = Div255Lanes(
-            _mm_add_epi16(_mm_mullo_epi16(srcLo, aLo), _mm_mullo_epi16(dstLo, _mm_sub_epi16(max, aLo))));
-        const __m128i outHi = Div255Lanes(
-            _mm_add_epi16(_mm_mullo_epi16(srcHi, aHi), _mm_mullo_epi16(dstHi, _mm_sub_epi16(max, aHi))));
-        const __m128i blended = _mm_packus_epi16(outLo, outHi);
-        _mm_storeu_si128(out, _mm_or_si128(_mm_andnot_si128(alphaMask, blended), alphas));
-    }
-    AlphaBlender blend;
-    for (; i < count; ++i) {
-        std::uint32_t texel = Contiguous ? run[i] : texels[columns[i]];
-        if constexpr (Modulate) texel = ModulateColor(texel, row.r, row.g, row.b, row.a);
-        target[i] = blend(texel, target[i]);
-    }
-}
-
-void RunAlphaRowSse2(const QuadRow& row, bool modulate)
-{
-    if (row.firstColumn >= 0) {
-        modulate ? RunAlphaRowSse2<true, true>(row) : RunAlphaRowSse2<true, false>(row);
-    } else {
-        modulate ? RunAlphaRowSse2<false, true>(row) : RunAlphaRowSse2<false, false>(row);
-    }
-}
-#endif
-
-template <typename Blender>
-void DispatchQuadRow(const QuadRow& row, Blender blend, bool textured, bool modulate, bool depth)
-{
-#if defined(__SSE2__)
-    if constexpr (std::is_same_v<Blender, AlphaBlender>) {
-        if (textured && !depth) {
-            RunAlphaRowSse2(row, modulate);
-            return;
-        }
-    }
-#endif
-    if (textured) {
-        if (depth) {
-            modulate ? RunQuadRow<Blender, true, true, true>(row, blend) : RunQuadRow<Blender, true, false, true>(row, blend);
-        } else {
-            modulate ? RunQuadRow<Blender, true, true, false>(row, blend)
-                     : RunQuadRow<Blender, true, false, false>(row, blend);
-        }
-    } else {
-        depth ? RunQuadRow<Blender, false, false, true>(row, blend) : RunQuadRow<Blender, false, false, false>(row, blend);
-    }
-}
-
-}  // namespace
-
 bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
 {
     if (!state_.quadPath) return false;
@@ -614,9 +486,9 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     const double firstDx = static_cast<double>(static_cast<long long>(x0) * kSubpixel + kHalfPixel - s[0].x);
     const double firstDy = static_cast<double>(static_cast<long long>(y0) * kSubpixel + kHalfPixel - s[0].y);
     const Plane depthPlane = MakePlane(upper, s[0].z, s[1].z, s[2].z, upperArea);
-    const float zf = static_cast<float>(Eval(depthPlane.a0, depthPlane.a, depthPlane.b, firstDx, firstDy));
+    const float zf = static_cast<float>(depthPlane.At(firstDx, firstDy));
 
-    QuadRow row{};
+    PixelRow row;
     row.count = count;
     const float* c = tl.varyings + ci;
     row.r = ToByte(c[0]);
@@ -631,6 +503,7 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     const bool modulate = textured && row.flat != 0xFFFFFFFFu;
 
     Plane uUpper, vUpper, vLower;
+    int firstColumn = -1;
     if (textured) {
         uUpper = MakePlane(upper, upper[0].varyings[ui], upper[1].varyings[ui], upper[2].varyings[ui], upperArea);
         vUpper = MakePlane(upper, upper[0].varyings[ui + 1], upper[1].varyings[ui + 1], upper[2].varyings[ui + 1],
@@ -641,14 +514,16 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
         const double dy = firstDy;
         for (int i = 0; i < count; ++i) {
             const double dx = static_cast<double>(static_cast<long long>(x0 + i) * kSubpixel + kHalfPixel - s[0].x);
-            const float u = static_cast<float>(Eval(uUpper.a0, uUpper.a, uUpper.b, dx, dy));
+            const float u = static_cast<float>(uUpper.At(dx, dy));
             columnTexels_[i] = PointTexel(u, texture->Width(), sampler->addressU);
         }
-        row.columns = columnTexels_.data();
-        row.firstColumn = columnTexels_[0];
-        for (int i = 1; i < count && row.firstColumn >= 0; ++i) {
-            if (columnTexels_[i] != row.firstColumn + i) row.firstColumn = -1;
+        // Unscaled and unflipped, the columns run first, first + 1, ...: the
+        // row then reads the texel row directly.
+        firstColumn = columnTexels_[0];
+        for (int i = 1; i < count && firstColumn >= 0; ++i) {
+            if (columnTexels_[i] != firstColumn + i) firstColumn = -1;
         }
+        row.columns = firstColumn >= 0 ? nullptr : columnTexels_.data();
     }
 
     std::optional<Triangle> upperTri;
@@ -658,25 +533,29 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             row.target = state_.target->Pixels() + static_cast<std::size_t>(y) * width + x0;
             row.depthRow = depth ? state_.depth->Data() + static_cast<std::size_t>(y) * state_.depth->Width() + x0 : nullptr;
             if (!textured) {
-                DispatchQuadRow(row, blend, false, false, depth);
+                WritePixelRow(row, blend, false, false, depth);
                 continue;
             }
             const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
             const float vu = static_cast<float>(
-                Eval(vUpper.a0, vUpper.a, vUpper.b, firstDx, static_cast<double>(py - s[0].y)));
+                vUpper.At(firstDx, static_cast<double>(py - s[0].y)));
             const int rowUpper = PointTexel(vu, texture->Height(), sampler->addressV);
             // The lower triangle evaluates the same line from another corner;
             // it can only land in another texel right at a texel edge.
             int rowLower = rowUpper;
             if (!ClearOfTexelEdge(vu * static_cast<float>(texture->Height()))) {
                 const float vl = static_cast<float>(
-                    Eval(vLower.a0, vLower.a, vLower.b, firstDx, static_cast<double>(py - s[1].y)));
+                    vLower.At(firstDx, static_cast<double>(py - s[1].y)));
                 rowLower = PointTexel(vl, texture->Height(), sampler->addressV);
             }
-            const std::uint32_t* texels = texture->Pixels();
+            // Where pixel x0 + i reads its texel in texel row `texelRow`.
+            auto source = [&](int texelRow, int i) {
+                return texture->Pixels() + static_cast<std::size_t>(texelRow) * texture->Width() +
+                       (firstColumn >= 0 ? firstColumn + i : 0);
+            };
             if (rowUpper == rowLower) {
-                row.texels = texels + static_cast<std::size_t>(rowUpper) * texture->Width();
-                DispatchQuadRow(row, blend, true, modulate, depth);
+                row.texels = source(rowUpper, 0);
+                WritePixelRow(row, blend, true, modulate, depth);
                 continue;
             }
             // The two triangles round this row to different texel rows: split
@@ -692,14 +571,14 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             const int pieces[3][3] = {{x0, lo - 1, rowLower}, {lo, hi, rowUpper}, {hi + 1, x1, rowLower}};
             for (const auto& piece : pieces) {
                 if (piece[0] > piece[1]) continue;
-                QuadRow part = row;
-                part.target = row.target + (piece[0] - x0);
-                part.depthRow = row.depthRow ? row.depthRow + (piece[0] - x0) : nullptr;
-                part.columns = row.columns + (piece[0] - x0);
-                part.firstColumn = row.firstColumn >= 0 ? row.firstColumn + (piece[0] - x0) : -1;
+                const int offset = piece[0] - x0;
+                PixelRow part = row;
+                part.target = row.target + offset;
+                part.depthRow = row.depthRow ? row.depthRow + offset : nullptr;
+                part.columns = row.columns ? row.columns + offset : nullptr;
                 part.count = piece[1] - piece[0] + 1;
-                part.texels = texels + static_cast<std::size_t>(piece[2]) * texture->Width();
-                DispatchQuadRow(part, blend, true, modulate, depth);
+                part.texels = source(piece[2], offset);
+                WritePixelRow(part, blend, true, modulate, depth);
             }
         }
     });

@@ -6,6 +6,8 @@
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/program.h"
 #include "platform/graphics/resources.h"
+#include "platform/graphics/screen_plane.h"
+#include "platform/graphics/sprite_spans.h"
 
 namespace platform::gfx {
 
@@ -27,6 +29,7 @@ struct DrawState {
     const SamplerDesc* samplers[kMaxSamplerSlots] = {};
     const ShaderConstants* pixelConstants = nullptr;
     bool quadPath = true;
+    bool spritePath = true;
 };
 
 // Turns clip-space triangles into pixels: clipping, fixed-point edge
@@ -44,18 +47,16 @@ public:
 
     std::uint64_t trianglesDrawn = 0;
     std::uint64_t quadsDrawn = 0;
+    std::uint64_t spriteTrianglesDrawn = 0;
 
 private:
     struct ScreenVertex;
     struct Triangle;
-    struct Plane {
-        double a0 = 0, a = 0, b = 0;
-    };
-
     bool Inside(const ClipVertex& v) const;
     void Project(const ClipVertex& v, ScreenVertex& out) const;
     void ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
     void RasterTriangle(const ScreenVertex& s0, const ScreenVertex& s1, const ScreenVertex& s2);
+    void DrawSpriteTriangle(const ScreenVertex* s, Triangle& tri, double area);
     bool SetupEdges(const ScreenVertex* s, Triangle& tri) const;
     bool RowSpan(const Triangle& tri, int y, int& lo, int& hi) const;
     void ShadeSpan(const Triangle& tri, int y, int lo, int hi);
@@ -67,6 +68,8 @@ private:
     int clipX0_ = 0, clipY0_ = 0, clipX1_ = 0, clipY1_ = 0;  // pixels, end exclusive
     double guardX_ = 1, guardY_ = 1;
     int varyingCount_ = 0;
+    bool spritePath_ = false;  // this draw's flat-w triangles go through sprites_
+    SpriteSpans sprites_;
     std::vector<float> spanVaryings_;
     std::vector<float> spanDepth_;
     std::vector<std::uint32_t> spanColors_;

@@ -24,6 +24,41 @@ TEST(Blend, FastAlphaBlenderMatchesTheGeneralEquation)
     }
 }
 
+// The blend modes' fast blenders against the general equation: every
+// source channel, source alpha and destination channel (in steps), with the
+// other channels random.
+TEST(Blend, EachModesBlenderMatchesTheGeneralEquation)
+{
+    const BlendDesc add{true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::Add, BlendFactor::One, BlendFactor::Zero,
+                        BlendOp::Add};
+    const BlendDesc multiply{true, BlendFactor::Zero, BlendFactor::SrcColor, BlendOp::Add, BlendFactor::Zero,
+                             BlendFactor::Zero, BlendOp::Add};
+    const BlendDesc subtract{true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::RevSubtract, BlendFactor::SrcAlpha,
+                             BlendFactor::One, BlendOp::Add};
+    ASSERT_EQ(ClassifyBlend(BlendDesc{}), BlendKind::Opaque);
+    ASSERT_EQ(ClassifyBlend(kAlpha), BlendKind::Alpha);
+    ASSERT_EQ(ClassifyBlend(add), BlendKind::Add);
+    ASSERT_EQ(ClassifyBlend(multiply), BlendKind::Multiply);
+    ASSERT_EQ(ClassifyBlend(subtract), BlendKind::Subtract);
+    std::mt19937 random(42);
+    for (const BlendDesc* desc : {&add, &multiply, &subtract, &kAlpha}) {
+        WithBlender(*desc, [&](auto blend) {
+            for (int s = 0; s < 256; ++s) {
+                for (int sa = 0; sa < 256; ++sa) {
+                    for (int d = s % 17; d < 256; d += 17) {
+                        const std::uint32_t noise = random();
+                        const std::uint32_t src = (noise & 0x00FFFF00u) | static_cast<std::uint32_t>(s) |
+                                                  static_cast<std::uint32_t>(sa) << 24;
+                        const std::uint32_t dst = (noise >> 8 & 0x00FFFF00u) | static_cast<std::uint32_t>(d) |
+                                                  static_cast<std::uint32_t>(255 - d) << 24;
+                        ASSERT_EQ(blend(src, dst), BlendPixel(*desc, src, dst)) << std::hex << src << " " << dst;
+                    }
+                }
+            }
+        });
+    }
+}
+
 TEST(Blend, EquationsHoldWithinOneStep)
 {
     // Reference in real numbers: clamp(s * fs op d * fd) per channel.

@@ -22,6 +22,7 @@ std::vector<std::uint32_t> Render(const Scene& scene, bool quadPath, std::uint64
 {
     Rig rig(97, 61, "vs_vp2_vc_vt", scene.flatColor ? "ps_vc" : "ps_vc_tc");
     rig.device.SetQuadPathEnabled(quadPath);
+    rig.device.SetSpritePathEnabled(quadPath);  // the reference is the general triangle path
     auto texture = rig.device.CreateTexture(scene.texWidth, scene.texHeight, PixelFormat::R8G8B8A8);
     texture->Update(scene.texels.data(), static_cast<std::size_t>(scene.texWidth) * 4);
     auto sampler = rig.device.CreateSamplerState(scene.sampler);

@@ -1,0 +1,242 @@
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "platform/graphics/blend.h"
+#include "platform/graphics/gfx_types.h"
+#include "platform/graphics/pixel_math.h"
+
+// The last step of the device's fast paths: a row of source colours (a flat
+// colour, or texels, optionally times a flat colour) depth-tested, blended
+// and written. Templated so each combination of blend, modulation and depth
+// test compiles to a tight loop; every loop computes exactly what the general
+// per-pixel path computes.
+namespace platform::gfx {
+
+inline bool DepthPasses(Comparison func, float z, float stored)
+{
+    switch (func) {
+    case Comparison::Never: return false;
+    case Comparison::Less: return z < stored;
+    case Comparison::Equal: return z == stored;
+    case Comparison::LessEqual: return z <= stored;
+    case Comparison::Greater: return z > stored;
+    case Comparison::NotEqual: return z != stored;
+    case Comparison::GreaterEqual: return z >= stored;
+    case Comparison::Always: return true;
+    }
+    return false;
+}
+
+struct PixelRow {
+    std::uint32_t* target = nullptr;
+    float* depthRow = nullptr;
+    // Source of pixel i: texels[columns[i]], or texels[i] when columns is
+    // null; a flat colour when not textured.
+    const std::uint32_t* texels = nullptr;
+    const int* columns = nullptr;
+    int count = 0;
+    std::uint32_t flat = 0;
+    int r = 255, g = 255, b = 255, a = 255;  // the flat colour, for modulation
+    float z = 0.0f;
+    Comparison func = Comparison::Always;
+    bool depthWrite = false;
+};
+
+namespace pixel_row_detail {
+
+template <bool Contiguous>
+VARNOLIS_ALWAYS_INLINE std::uint32_t SourceTexel(const PixelRow& row, int i)
+{
+    if constexpr (Contiguous) {
+        return row.texels[i];
+    } else {
+        return row.texels[row.columns[i]];
+    }
+}
+
+template <typename Blender, bool Textured, bool Contiguous, bool Modulate, bool Depth>
+void RunRow(const PixelRow& row, Blender blend)
+{
+    for (int i = 0; i < row.count; ++i) {
+        if constexpr (Depth) {
+            if (!DepthPasses(row.func, row.z, row.depthRow[i])) continue;
+            if (row.depthWrite) row.depthRow[i] = row.z;
+        }
+        std::uint32_t color = row.flat;
+        if constexpr (Textured) {
+            color = SourceTexel<Contiguous>(row, i);
+            if constexpr (Modulate) color = ModulateColor(color, row.r, row.g, row.b, row.a);
+        }
+        row.target[i] = blend(color, row.target[i]);
+    }
+}
+
+#if defined(__SSE2__)
+// round(n / 255) in each 16-bit lane, n <= 65025: the same as Div255.
+inline __m128i Div255Epi16(__m128i n)
+{
+    n = _mm_add_epi16(n, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(n, _mm_srli_epi16(n, 8)), 8);
+}
+
+// Mul255 of every byte of two pixels (in 16-bit lanes) by the matching lane.
+inline __m128i Mul255Epi16(__m128i a, __m128i b) { return Div255Epi16(_mm_mullo_epi16(a, b)); }
+
+// Each pixel's alpha copied into the four lanes of that pixel.
+inline __m128i AlphaLanes(__m128i pixels16) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels16, 0xFF), 0xFF); }
+
+template <bool Contiguous>
+VARNOLIS_ALWAYS_INLINE __m128i LoadFour(const PixelRow& row, int i)
+{
+    if constexpr (Contiguous) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row.texels + i));
+    } else {
+        const std::uint32_t* texels = row.texels;
+        const int* columns = row.columns;
+        return _mm_set_epi32(static_cast<int>(texels[columns[i + 3]]), static_cast<int>(texels[columns[i + 2]]),
+                             static_cast<int>(texels[columns[i + 1]]), static_cast<int>(texels[columns[i]]));
+    }
+}
+
+// Four source pixels blended with four target pixels, by the same integer
+// arithmetic as the scalar blender of the kind.
+template <BlendKind Kind>
+VARNOLIS_ALWAYS_INLINE __m128i BlendFour(__m128i src, __m128i dst)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i srcLo = _mm_unpacklo_epi8(src, zero);
+    const __m128i srcHi = _mm_unpackhi_epi8(src, zero);
+    if constexpr (Kind == BlendKind::Opaque) {
+        return src;
+    } else if constexpr (Kind == BlendKind::Alpha) {
+        const __m128i max = _mm_set1_epi16(255);
+        const __m128i dstLo = _mm_unpacklo_epi8(dst, zero);
+        const __m128i dstHi = _mm_unpackhi_epi8(dst, zero);
+        const __m128i aLo = AlphaLanes(srcLo);
+        const __m128i aHi = AlphaLanes(srcHi);
+        const __m128i outLo = Div255Epi16(
+            _mm_add_epi16(_mm_mullo_epi16(srcLo, aLo), _mm_mullo_epi16(dstLo, _mm_sub_epi16(max, aLo))));
+        const __m128i outHi = Div255Epi16(
+            _mm_add_epi16(_mm_mullo_epi16(srcHi, aHi), _mm_mullo_epi16(dstHi, _mm_sub_epi16(max, aHi))));
+        const __m128i blended = _mm_packus_epi16(outLo, outHi);
+        return _mm_or_si128(_mm_andnot_si128(alphaMask, blended), _mm_and_si128(src, alphaMask));
+    } else if constexpr (Kind == BlendKind::Add || Kind == BlendKind::Subtract) {
+        // dst +- src * a per byte, saturated (see AddBlender).
+        const __m128i scaled =
+            _mm_packus_epi16(Mul255Epi16(srcLo, AlphaLanes(srcLo)), Mul255Epi16(srcHi, AlphaLanes(srcHi)));
+        if constexpr (Kind == BlendKind::Add) {
+            const __m128i color = _mm_andnot_si128(alphaMask, _mm_adds_epu8(dst, scaled));
+            return _mm_or_si128(color, _mm_and_si128(src, alphaMask));
+        } else {
+            const __m128i color = _mm_andnot_si128(alphaMask, _mm_subs_epu8(dst, scaled));
+            return _mm_or_si128(color, _mm_and_si128(_mm_adds_epu8(dst, scaled), alphaMask));
+        }
+    } else {
+        static_assert(Kind == BlendKind::Multiply);
+        const __m128i lo = Mul255Epi16(srcLo, _mm_unpacklo_epi8(dst, zero));
+        const __m128i hi = Mul255Epi16(srcHi, _mm_unpackhi_epi8(dst, zero));
+        return _mm_andnot_si128(alphaMask, _mm_packus_epi16(lo, hi));
+    }
+}
+
+// Textured rows four pixels at a time for the blend kinds with a SIMD form.
+template <BlendKind Kind, typename Blender, bool Contiguous, bool Modulate>
+void RunRowSse2(const PixelRow& row, Blender blend)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i color = _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
+                                        static_cast<short>(row.b), static_cast<short>(row.a), static_cast<short>(row.r),
+                                        static_cast<short>(row.g), static_cast<short>(row.b));
+    const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    // Locals, so the stores below cannot make the compiler reload them.
+    std::uint32_t* const target = row.target;
+    const int count = row.count;
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        __m128i src = LoadFour<Contiguous>(row, i);
+        if constexpr (Modulate) {
+            const __m128i lo = Mul255Epi16(_mm_unpacklo_epi8(src, zero), color);
+            const __m128i hi = Mul255Epi16(_mm_unpackhi_epi8(src, zero), color);
+            src = _mm_packus_epi16(lo, hi);
+        }
+        __m128i* out = reinterpret_cast<__m128i*>(target + i);
+        if constexpr (Kind == BlendKind::Alpha) {
+            // Sprites are mostly fully opaque or fully clear texels.
+            const __m128i alphas = _mm_and_si128(src, alphaMask);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, alphaMask)) == 0xFFFF) {
+                _mm_storeu_si128(out, src);
+                continue;
+            }
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(alphas, zero)) == 0xFFFF) {
+                _mm_storeu_si128(out, _mm_andnot_si128(alphaMask, _mm_loadu_si128(out)));
+                continue;
+            }
+        }
+        _mm_storeu_si128(out, BlendFour<Kind>(src, _mm_loadu_si128(out)));
+    }
+    for (; i < count; ++i) {
+        std::uint32_t texel = SourceTexel<Contiguous>(row, i);
+        if constexpr (Modulate) texel = ModulateColor(texel, row.r, row.g, row.b, row.a);
+        target[i] = blend(texel, target[i]);
+    }
+}
+
+template <typename Blender>
+constexpr BlendKind KindOf()
+{
+    if constexpr (std::is_same_v<Blender, OpaqueBlender>) return BlendKind::Opaque;
+    if constexpr (std::is_same_v<Blender, AlphaBlender>) return BlendKind::Alpha;
+    if constexpr (std::is_same_v<Blender, AddBlender>) return BlendKind::Add;
+    if constexpr (std::is_same_v<Blender, MultiplyBlender>) return BlendKind::Multiply;
+    if constexpr (std::is_same_v<Blender, SubtractBlender>) return BlendKind::Subtract;
+    return BlendKind::Generic;
+}
+#endif
+
+template <typename Blender, bool Contiguous>
+void RunTexturedRow(const PixelRow& row, Blender blend, bool modulate, bool depth)
+{
+#if defined(__SSE2__)
+    constexpr BlendKind kind = KindOf<Blender>();
+    if constexpr (kind != BlendKind::Generic) {
+        if (!depth) {
+            modulate ? RunRowSse2<kind, Blender, Contiguous, true>(row, blend)
+                     : RunRowSse2<kind, Blender, Contiguous, false>(row, blend);
+            return;
+        }
+    }
+#endif
+    if (depth) {
+        modulate ? RunRow<Blender, true, Contiguous, true, true>(row, blend)
+                 : RunRow<Blender, true, Contiguous, false, true>(row, blend);
+    } else {
+        modulate ? RunRow<Blender, true, Contiguous, true, false>(row, blend)
+                 : RunRow<Blender, true, Contiguous, false, false>(row, blend);
+    }
+}
+
+}  // namespace pixel_row_detail
+
+// Writes the row through `blend` (a blender of blend.h).
+template <typename Blender>
+void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modulate, bool depth)
+{
+    using namespace pixel_row_detail;
+    if (!textured) {
+        depth ? RunRow<Blender, false, true, false, true>(row, blend)
+              : RunRow<Blender, false, true, false, false>(row, blend);
+    } else if (row.columns) {
+        RunTexturedRow<Blender, false>(row, blend, modulate, depth);
+    } else {
+        RunTexturedRow<Blender, true>(row, blend, modulate, depth);
+    }
+}
+
+}  // namespace platform::gfx

@@ -1,0 +1,15 @@
+#pragma once
+
+// A value that varies linearly over a triangle on the screen.
+namespace platform::gfx {
+
+// value = a0 + a * dx + b * dy, with dx, dy the offsets in subpixels from the
+// triangle's first vertex. Every path evaluates it by this one expression, in
+// this order, so every path rounds it alike.
+struct Plane {
+    double a0 = 0, a = 0, b = 0;
+
+    double At(double dx, double dy) const { return a0 + a * dx + b * dy; }
+};
+
+}  // namespace platform::gfx

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/graphics/gfx_types.h"
+#include "platform/graphics/program.h"
+#include "platform/graphics/resources.h"
+#include "platform/graphics/screen_plane.h"
+
+namespace platform::gfx {
+
+// Shades rows of flat-w (2D) triangles for the two sprite programs: the
+// vertex colour, and texture slot 0 times the vertex colour. Sprites that are
+// rotated or otherwise off the axis-aligned quad path are drawn here.
+//
+// It computes every value by the same expressions, in the same order, as the
+// general per-pixel path (varying planes in doubles, point or linear texel
+// fetch, integer modulation and blending), so the pixels are the same. It is
+// faster because it skips what that path does for generality: evaluating all
+// varyings into a buffer, an indirect call to the pixel program per span, the
+// sampler looked up per pixel, and a blend chosen per pixel of a mask.
+class SpriteSpans {
+public:
+    // Once per draw: false when the program or state is not one this class
+    // handles (another program, a depth test, no texture or sampler bound).
+    bool Begin(Texture* target, const PixelProgram& program, int varyingCount, const Texture* texture,
+               const SamplerDesc* sampler, const BlendDesc& blend, bool depthTest, int maxRowLength);
+
+    // Once per triangle. `planes` holds the varyings' planes (indexed by
+    // varying) from the vertex at (originX, originY) in subpixels; `vertices`
+    // the three vertices' varyings.
+    void SetTriangle(long long originX, long long originY, const Plane* planes, const float* const vertices[3]);
+
+    // Pixels lo..hi (inclusive) of row y; the rasterizer has clipped them.
+    void ShadeRow(int y, int lo, int hi);
+
+    // The varyings SetTriangle reads: colour, and texture coordinate when
+    // textured.
+    int ColorVarying() const { return colorVarying_; }
+    int UvVarying() const { return textured_ ? uvVarying_ : -1; }
+
+private:
+    struct Row {
+        std::uint32_t* out;
+        int count;
+        double dx;  // subpixels from the origin to the first pixel's centre
+        double dy;
+    };
+
+    void FetchPointTexels(const Row& row) const;
+    int FetchPointTexelsSse2(const Row& row) const;
+    void FetchLinearTexels(const Row& row) const;
+    void ModulateByGradient(const Row& row) const;
+    void GradientColors(const Row& row) const;
+
+    std::uint32_t* targetPixels_ = nullptr;
+    int targetWidth_ = 0;
+    BlendDesc blend_;
+    bool textured_ = false;
+    int colorVarying_ = 0;
+    int uvVarying_ = 0;
+    const Texture* texture_ = nullptr;
+    SamplerDesc sampler_;
+
+    // The current triangle.
+    long long originX_ = 0, originY_ = 0;
+    Plane color_[4];
+    Plane u_, v_;
+    bool coordinatesInRange_ = false;  // scaled texture coordinates far from the clamp of the texel floor
+    bool flatColor_ = false;
+    int r_ = 255, g_ = 255, b_ = 255, a_ = 255;  // the colour, when flat
+
+    std::vector<std::uint32_t> colors_;  // one row of source colours
+};
+
+}  // namespace platform::gfx
