@@ -1,9 +1,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,31 +10,20 @@
 #include <vector>
 
 #include "framework/app/canvas.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
-#include "framework/graphics/shader_table.h"
-#include "tools/common/cfx_writer.h"
+#include "tests/framework/graphics/resource_folder_fixture.h"
 
 namespace graphics_test {
 
 // A headless device (no window) at a 1280 x 720 client, with the render
 // states, the shader files in a private resource folder, and the renderers.
-class GraphicsFixture : public ::testing::Test {
+class GraphicsFixture : public ResourceFolderFixture {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::current_path() / ("gfx_resources_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_ / "shader");
-        std::string error;
-        for (const auto& record : vesk::resource::VertexShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Vertex, std::string(record.name));
-        }
-        for (const auto& record : vesk::resource::PixelShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Pixel, std::string(record.name));
-        }
-        vesk::file::SetResourceFolder(folder_.string());
+        ASSERT_NO_FATAL_FAILURE(MakeResourceFolder("gfx_resources"));
         vesk::app::SetupCanvas();
         ASSERT_TRUE(vesk::graphics::CreateDevice());
         ASSERT_TRUE(vesk::graphics::CreateRenderStates());
@@ -49,33 +37,15 @@ protected:
         vesk::graphics::ReleaseShaderManager();
         vesk::graphics::ReleaseRenderStates();
         vesk::graphics::ReleaseDevice();
-        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-
-    void WriteShader(platform::gfx::ShaderStage stage, const std::string& name)
-    {
-        std::string error;
-        ASSERT_TRUE(tools::WriteCfxFile((folder_ / "shader" / (name + ".cfx")).string(), stage, name, error)) << error;
+        RemoveResourceFolder();
     }
 
     void WriteRaw(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        std::ofstream(folder_ / "shader" / (name + ".cfx"), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        WriteResource("shader/" + name + ".cfx", bytes);
     }
 
     void RemoveShader(const std::string& name) { std::filesystem::remove(folder_ / "shader" / (name + ".cfx")); }
-
-    // The canvas target's pixel (0xAARRGGBB).
-    std::uint32_t CanvasPixel(int x, int y) const
-    {
-        return record->targets[vesk::graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
-    }
-
-    vesk::graphics::DeviceRecord* record = nullptr;
-    std::filesystem::path folder_;
 };
 
 // Golden pictures: binary PPM files in tests/data/graphics. With

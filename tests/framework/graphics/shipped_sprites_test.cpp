@@ -1,8 +1,9 @@
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/graphics/sprite_registry.h"
+#include "tests/framework/file/built_resources.h"
 #include "tests/framework/graphics/graphics_fixture.h"
 #include "tests/framework/graphics/sprite_test_data.h"
 #include "tests/framework/memory/test_arena.h"
@@ -10,19 +11,8 @@
 namespace vesk::resource {
 namespace {
 
-// The built data set sits beside the tests' working folder.
-const std::filesystem::path kBuiltResources = std::filesystem::absolute("../ResourceWin");
-
 class ShippedSprites : public graphics_test::GraphicsFixture {
 protected:
-    // Places a file in the fixture's data folder.
-    void Put(const std::string& name, const std::vector<uint8_t>& bytes)
-    {
-        std::filesystem::create_directories((folder_ / name).parent_path());
-        std::ofstream(folder_ / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-
     memory::test::TestArena pixels{4 << 20};
     TextureLoader loader{nullptr, pixels.heap()};
     SpriteRegistry registry;
@@ -30,8 +20,8 @@ protected:
 
 TEST_F(ShippedSprites, FilesOfTheDataFolderLoadByPath)
 {
-    Put("common/logo.cvt", sprite_test::ImageFile("logo", 3, 2));
-    Put("ship/room/test.pac", sprite_test::ThreeSpritePackage());
+    WriteResource("common/logo.cvt", sprite_test::ImageFile("logo", 3, 2));
+    WriteResource("ship/room/test.pac", sprite_test::ThreeSpritePackage());
     const int32_t id = registry.LoadTexture(loader, 3, "common/logo.cvt");
     EXPECT_EQ(id, 0x30000);
     ASSERT_NE(registry.GetTextureById(id), nullptr);
@@ -46,9 +36,9 @@ TEST_F(ShippedSprites, FilesOfTheDataFolderLoadByPath)
 // names in the room package; the grid cell is as large as the floor sprite.
 TEST_F(ShippedSprites, TheRoomPackageHoldsTheSpritesTheShipLooksUp)
 {
-    std::ifstream in(kBuiltResources / "ship/room/dotroom.pac", std::ios::binary);
-    ASSERT_TRUE(in) << "the data set is not built";
-    Put("ship/room/dotroom.pac", std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+    const std::vector<uint8_t> package = file::test::ReadBuiltResource("ship/room/dotroom.pac");
+    ASSERT_FALSE(package.empty()) << "the data set is not built";
+    WriteResource("ship/room/dotroom.pac", package);
     ASSERT_NE(registry.LoadSpritePackage(loader, 2, "ship/room/dotroom.pac"), nullptr);
     for (const char* name : {"dot_basegrid", "dot_basegrid2", "dot_damagemarker", "dot_damagemarker_out",
                              "ui_labelbase", "ui_cursor_grid_normal", "dotroom_machinegun_01", "dotroom_cannon_01",

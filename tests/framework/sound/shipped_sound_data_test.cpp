@@ -10,12 +10,10 @@
 #include "framework/sound/sound_manager.h"
 #include "platform/audio/audio_output.h"
 #include "platform/little_endian.h"
+#include "tests/framework/file/built_resources.h"
 
 namespace vesk::sound {
 namespace {
-
-// The built data set sits beside the tests' working folder.
-const std::filesystem::path kBuiltResources = "../ResourceWin";
 
 const char* const kMusicFiles[] = {
     "sound/bgm/bgm_01_title.wav",  "sound/bgm/bgm_02_desert.wav", "sound/bgm/bgm_03_wasteland.wav",
@@ -57,10 +55,10 @@ class ShippedSoundData : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::exists(kBuiltResources / "sound/se_package.pac")) {
+        if (!std::filesystem::exists(file::test::BuiltResourcePath("sound/se_package.pac"))) {
             GTEST_SKIP() << "the data set is not built";
         }
-        file::SetResourceFolder(kBuiltResources.string());
+        file::SetResourceFolder(file::test::BuiltResourcePath().string());
         ASSERT_TRUE(InitSoundManager(std::make_unique<platform::audio::OfflineAudioOutput>(48000)));
     }
     void TearDown() override

@@ -1,6 +1,4 @@
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -317,11 +315,8 @@ TEST_F(FontManagerTest, BrokenOrMissingPartsLeaveTheSlotUnableToDraw)
 
 TEST_F(FontManagerTest, RegistersFromTheDataFolder)
 {
-    std::filesystem::create_directories(folder_ / "font");
-    std::ofstream(folder_ / "font/test.abcd", std::ios::binary)
-        .write(reinterpret_cast<const char*>(font.glyphTable.data()), static_cast<std::streamsize>(font.glyphTable.size()));
-    std::ofstream(folder_ / "font/test.cvt", std::ios::binary)
-        .write(reinterpret_cast<const char*>(font.image.data()), static_cast<std::streamsize>(font.image.size()));
+    WriteResource("font/test.abcd", font.glyphTable);
+    WriteResource("font/test.cvt", font.image);
     EXPECT_TRUE(fonts.RegisterFont(loader, 5, "font/test.abcd", "font/test.cvt", 1.0f, -1.0f, 0.0f));
     EXPECT_FLOAT_EQ(fonts.MeasureString(5, u"AB", 0.0f, nullptr, false), 20.0f);
 }

@@ -1,13 +1,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/glyph_table.h"
 #include "framework/text/font_manager.h"
+#include "tests/framework/file/built_resources.h"
 #include "tests/framework/graphics/graphics_fixture.h"
 #include "tests/framework/memory/test_arena.h"
 #include "tools/common/message_source.h"
@@ -15,22 +15,15 @@
 namespace vesk::text {
 namespace {
 
-// The built data set sits beside the tests' working folder; the message
-// sources in the source tree.
-const std::filesystem::path kBuiltResources = std::filesystem::absolute("../ResourceWin");
-const std::filesystem::path kMessageSources = std::filesystem::path(VARNOLIS_TEST_DATA_DIR) / "../../data/message";
+using file::test::ReadBuiltResource;
 
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+// The message sources in the source tree.
+const std::filesystem::path kMessageSources = std::filesystem::path(VARNOLIS_TEST_DATA_DIR) / "../../data/message";
 
 std::vector<tools::MessageFileEntry> ReadMessages(const std::string& language)
 {
-    const std::vector<uint8_t> bytes = ReadBytes(kMessageSources / (language + ".txt"));
-    const tools::MessageSource source =
-        tools::ParseMessageSource(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), language);
+    const std::string text = ::tools::ReadTextFile(kMessageSources / (language + ".txt")).value_or("");
+    const tools::MessageSource source = tools::ParseMessageSource(text, language);
     EXPECT_TRUE(source.errors.empty()) << language;
     return source.entries;
 }
@@ -39,7 +32,7 @@ std::vector<tools::MessageFileEntry> ReadMessages(const std::string& language)
 // has a glyph in the font.
 void ExpectFontCovers(const std::string& fontName, const std::string& language, const std::string& keyPrefix = "")
 {
-    const std::vector<uint8_t> bytes = ReadBytes(kBuiltResources / "font" / (fontName + ".abcd"));
+    const std::vector<uint8_t> bytes = ReadBuiltResource("font/" + fontName + ".abcd");
     const std::optional<resource::GlyphTable> table = resource::GlyphTable::Parse(bytes, fontName);
     ASSERT_TRUE(table) << fontName;
     EXPECT_EQ(table->CellHeight(), fontName == "font_minigame" ? 16.0f : 15.0f);
@@ -80,8 +73,8 @@ TEST_F(ShippedFontDrawing, EnglishAndJapaneseLinesDrawLegibleInk)
     memory::test::TestArena pixels{4 << 20};
     SYS_CFontManager fonts;
     const resource::TextureLoader loader{nullptr, pixels.heap()};
-    ASSERT_TRUE(fonts.RegisterFontFromMemory(loader, 0, ReadBytes(kBuiltResources / "font/font_system.abcd"),
-                                             ReadBytes(kBuiltResources / "font/font_system.cvt"), 1.0f, -1.0f, 0.0f));
+    ASSERT_TRUE(fonts.RegisterFontFromMemory(loader, 0, ReadBuiltResource("font/font_system.abcd"),
+                                             ReadBuiltResource("font/font_system.cvt"), 1.0f, -1.0f, 0.0f));
     fonts.Font(0)->lineGap = 3.0f;
 
     app::BeginFrameDraw();

@@ -2,12 +2,10 @@
 #include <vector>
 
 #include "framework/app/framework_manager.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/graphics/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/utility/layout/layout_object.h"
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/framework/app/framework_fixture.h"
 #include "tests/framework/graphics/sprite_test_data.h"
 #include "tests/framework/memory/test_arena.h"
 
@@ -26,41 +24,16 @@ std::uint32_t PatternPixel(int x, int y, std::uint8_t blue)
 
 // The framework as the application brings it up, so that layout objects find
 // their sprites through the framework manager.
-class LayoutDrawTest : public graphics_test::GraphicsFixture {
+class LayoutDrawTest : public framework_test::FrameworkFixture {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::current_path() / ("layout_resources_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_ / "shader");
-        for (const auto& shader : resource::VertexShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Vertex, std::string(shader.name));
-        }
-        for (const auto& shader : resource::PixelShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
-        }
-        file::SetResourceFolder(folder_.string());
-        app::SetupCanvas();
-        ASSERT_TRUE(app::CreateFrameworkManager());
-        app::SetupRenderResources();
-        record = graphics::GetDeviceRecord();
-        ASSERT_NE(record, nullptr);
+        ASSERT_NO_FATAL_FAILURE(FrameworkFixture::SetUp());
         registry = resource::GetSpriteRegistry();
         ASSERT_NE(registry, nullptr);
         package = sprite_test::ThreeSpritePackage();
         ASSERT_NE(registry->LoadSpritePackageFromMemory(loader, kGroup, package, "rooms.pac"), nullptr);
         app::BeginFrameDraw();
-    }
-
-    void TearDown() override
-    {
-        registry->ReleaseAll();
-        graphics::ReleaseShaderManager();
-        graphics::ReleaseRenderStates();
-        app::ReleaseFrameworkManager();
-        app::ReleaseDeviceAndWindow();
-        file::SetResourceFolder(file::kResourceFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
     }
 
     plix::SYS_CPart Part(const char* sprite, int x, int y)

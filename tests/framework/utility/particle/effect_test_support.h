@@ -1,29 +1,20 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/app/framework_manager.h"
-#include "framework/graphics/device_record.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
-#include "framework/graphics/shader_table.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/utility/particle/effect_layer.h"
-#include "framework/utility/script_package/script_package.h"
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/framework/app/framework_fixture.h"
 #include "tests/framework/memory/test_arena.h"
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/framework/utility/script_graphic/graphic_test_support.h"
 #include "tools/common/script_assembler.h"
-#include "tools/common/script_commands.h"
 #include "tools/common/sprite_package_writer.h"
 
 namespace vesk::utility::particle::test {
@@ -31,22 +22,6 @@ namespace vesk::utility::particle::test {
 inline constexpr int kEffectGroup = 1;
 inline constexpr std::uint32_t kBlack = 0xFF000000u;
 inline constexpr std::uint32_t kDotPixel = 0xFFFAC828u;  // the dot sprite on the canvas (0xAARRGGBB)
-
-// The common and graphic tables' definitions of the data set.
-inline const tools::script::CommandSet& EffectCommands()
-{
-    static const tools::script::CommandSet commands = [] {
-        tools::script::CommandSet set;
-        tools::script::Diagnostics errors;
-        set.LoadFile(script::test::DefinitionPath("common.def"), errors);
-        set.LoadFile(script::test::DefinitionPath("graphic.def"), errors);
-        for (const auto& error : errors) {
-            ADD_FAILURE() << error.ToString();
-        }
-        return set;
-    }();
-    return commands;
-}
 
 // Effects for the tests, each named by what it does.
 inline constexpr std::string_view kTestEffects = R"(
@@ -130,25 +105,11 @@ public:
 
 // The framework as the application brings it up, a sprite group 1 with the
 // dot sprite, and the test effects as "script/particle.pac".
-class EffectLayerFixture : public graphics_test::GraphicsFixture {
+class EffectLayerFixture : public framework_test::FrameworkFixture {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::current_path() / ("effect_resources_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_ / "shader");
-        std::filesystem::create_directories(folder_ / "script");
-        for (const auto& shader : resource::VertexShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Vertex, std::string(shader.name));
-        }
-        for (const auto& shader : resource::PixelShaderTable()) {
-            WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
-        }
-        file::SetResourceFolder(folder_.string());
-        app::SetupCanvas();
-        ASSERT_TRUE(app::CreateFrameworkManager());
-        app::SetupRenderResources();
-        record = graphics::GetDeviceRecord();
-        ASSERT_NE(record, nullptr);
+        ASSERT_NO_FATAL_FAILURE(FrameworkFixture::SetUp());
         registry = resource::GetSpriteRegistry();
         ASSERT_NE(registry, nullptr);
 
@@ -168,26 +129,17 @@ protected:
     void TearDown() override
     {
         layer.ReleaseParticleEffects();
-        registry->ReleaseAll();
-        graphics::ReleaseShaderManager();
-        graphics::ReleaseRenderStates();
-        app::ReleaseFrameworkManager();
-        app::ReleaseDeviceAndWindow();
-        file::SetResourceFolder(file::kResourceFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
+        FrameworkFixture::TearDown();
     }
 
     void WriteEffects(std::string_view source)
     {
         const tools::script::AssemblyResult result =
-            tools::script::AssembleScript(source, "effects.vss", EffectCommands());
+            tools::script::AssembleScript(source, "effects.vss", script_graphic::test::GraphicCommands());
         for (const auto& error : result.errors) {
             ADD_FAILURE() << error.ToString();
         }
-        std::ofstream(folder_ / "script" / "particle.pac", std::ios::binary)
-            .write(reinterpret_cast<const char*>(result.package.data()),
-                   static_cast<std::streamsize>(result.package.size()));
+        WriteResource("script/particle.pac", result.package);
     }
 
     UTL_SEffectRequest Request(std::u16string_view label, std::uint32_t kind = kEffectAtPosition) const

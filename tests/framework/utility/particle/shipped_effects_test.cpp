@@ -1,7 +1,7 @@
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
+#include <vector>
 
+#include "tests/framework/file/built_resources.h"
 #include "tests/framework/log/log_capture.h"
 #include "tests/framework/utility/particle/effect_test_support.h"
 
@@ -10,27 +10,19 @@ namespace {
 
 using script_graphic::UTL_CObjectScript;
 
-// The built data set sits beside the tests' working folder.
-const std::filesystem::path kBuiltResources = std::filesystem::absolute("../ResourceWin");
-
-std::vector<std::uint8_t> ReadBuilt(const std::string& name)
-{
-    std::ifstream in(kBuiltResources / name, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+using file::test::ReadBuiltResource;
 
 // The effect scripts of the data set with the effect sprites in group 1.
 class ShippedEffects : public EffectLayerFixture {
 protected:
     void SetUp() override
     {
-        EffectLayerFixture::SetUp();
-        const std::vector<std::uint8_t> scripts = ReadBuilt("script/particle.pac");
-        shippedSprites_ = ReadBuilt("effect/effect.pac");
+        ASSERT_NO_FATAL_FAILURE(EffectLayerFixture::SetUp());
+        const std::vector<std::uint8_t> scripts = ReadBuiltResource("script/particle.pac");
+        shippedSprites_ = ReadBuiltResource("effect/effect.pac");
         ASSERT_FALSE(scripts.empty()) << "the data set is not built";
         ASSERT_FALSE(shippedSprites_.empty()) << "the data set is not built";
-        std::ofstream(folder_ / "script" / "particle.pac", std::ios::binary)
-            .write(reinterpret_cast<const char*>(scripts.data()), static_cast<std::streamsize>(scripts.size()));
+        WriteResource("script/particle.pac", scripts);
         registry->ReleaseSpritePackage(kEffectGroup);
         ASSERT_NE(registry->LoadSpritePackageFromMemory(loader_, kEffectGroup, shippedSprites_, "effect.pac"),
                   nullptr);

@@ -1,20 +1,14 @@
-#include <filesystem>
-#include <string>
-#include <unistd.h>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
-#include "framework/file/resource_file.h"
-#include "framework/graphics/device_record.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
-#include "framework/graphics/shader_table.h"
+#include "tests/framework/app/framework_fixture.h"
 #include "tests/framework/graphics/sprite_test_data.h"
 #include "tests/framework/memory/test_arena.h"
 #include "tests/framework/utility/script_graphic/graphic_test_support.h"
-#include "tools/common/cfx_writer.h"
 
 namespace vesk::utility::script_graphic {
 namespace {
@@ -33,57 +27,15 @@ std::uint32_t PatternPixel(int x, int y, std::uint8_t blue)
 
 // Sprite objects draw through the framework manager's sprite registry, so
 // these tests run the real manager on a headless window.
-class SpriteObjectDraw : public ::testing::Test {
+class SpriteObjectDraw : public framework_test::FrameworkFixture {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::current_path() / ("graphic_draw_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_ / "shader");
-        WriteShaders();
-        file::SetResourceFolder(folder_.string());
-        app::SetupCanvas();
-        ASSERT_TRUE(app::CreateFrameworkManager());
-        ASSERT_TRUE(graphics::CreateShaderManager());
-        ASSERT_TRUE(graphics::SetupPolygonRenderers());
+        ASSERT_NO_FATAL_FAILURE(FrameworkFixture::SetUp());
         package_ = sprite_test::ThreeSpritePackage();
-        ASSERT_NE(app::GetFrameworkManager()->spriteRegistry.LoadSpritePackageFromMemory(loader_, kGroup, package_,
-                                                                                       "test.pac"),
-                  nullptr);
-        crate_ = app::GetFrameworkManager()->spriteRegistry.FindSprite(kGroup, "crate");
+        ASSERT_NE(manager->spriteRegistry.LoadSpritePackageFromMemory(loader_, kGroup, package_, "test.pac"), nullptr);
+        crate_ = manager->spriteRegistry.FindSprite(kGroup, "crate");
         ASSERT_GE(crate_, 0);
-        record_ = graphics::GetDeviceRecord();
-        ASSERT_NE(record_, nullptr);
-    }
-
-    void TearDown() override
-    {
-        if (app::GetFrameworkManager() != nullptr) {
-            app::GetFrameworkManager()->spriteRegistry.ReleaseAll();
-        }
-        graphics::ReleaseShaderManager();
-        graphics::ReleaseRenderStates();
-        app::ReleaseFrameworkManager();
-        app::ReleaseDeviceAndWindow();
-        file::SetResourceFolder(file::kResourceFolder);
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-
-    void WriteShaders()
-    {
-        std::string error;
-        for (const auto& shader : resource::VertexShaderTable()) {
-            const std::string name(shader.name);
-            ASSERT_TRUE(::tools::WriteCfxFile((folder_ / "shader" / (name + ".cfx")).string(),
-                                            platform::gfx::ShaderStage::Vertex, name, error))
-                << error;
-        }
-        for (const auto& shader : resource::PixelShaderTable()) {
-            const std::string name(shader.name);
-            ASSERT_TRUE(::tools::WriteCfxFile((folder_ / "shader" / (name + ".cfx")).string(),
-                                            platform::gfx::ShaderStage::Pixel, name, error))
-                << error;
-        }
     }
 
     // One frame: the passes, then the canvas cleared and the priorities drawn.
@@ -96,17 +48,10 @@ protected:
         }
     }
 
-    std::uint32_t CanvasPixel(int x, int y) const
-    {
-        return record_->targets[graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
-    }
-
-    std::filesystem::path folder_;
     memory::test::TestArena pixels_{1 << 20};
     resource::TextureLoader loader_{nullptr, pixels_.heap()};
     std::vector<std::uint8_t> package_;
     int crate_ = -1;
-    graphics::DeviceRecord* record_ = nullptr;
 };
 
 constexpr const char* kScenes = R"(
@@ -171,7 +116,7 @@ TEST_F(SpriteObjectDraw, APriorityLeavesNoBatchOpenWhenItsLastObjectIsHidden)
     GraphicScript script(kScenes);
     script.Spawn(u"hidden last");
     Frame(script);
-    EXPECT_EQ(record_->textureRenderer.PendingQuads(), 0);
+    EXPECT_EQ(record->textureRenderer.PendingQuads(), 0);
     EXPECT_EQ(graphics::GetSpriteDrawState().group, -1);
     EXPECT_EQ(CanvasPixel(20, 20), PatternPixel(1, 1, 200));
     EXPECT_EQ(CanvasPixel(40, 20), kBlack);

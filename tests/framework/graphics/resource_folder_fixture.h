@@ -1,0 +1,68 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+#include "framework/file/resource_file.h"
+#include "framework/graphics/device_record.h"
+#include "framework/graphics/shader_table.h"
+#include "tools/common/cfx_writer.h"
+#include "tools/common/whole_file.h"
+
+namespace graphics_test {
+
+// What the device fixtures share: a private resource folder holding a shader
+// file for every program of the shader tables, made the resource folder until
+// it is removed, and the canvas target's pixels once a device exists.
+class ResourceFolderFixture : public ::testing::Test {
+protected:
+    // <working folder>/<prefix>_<pid>, so that test processes running side by
+    // side do not share one.
+    void MakeResourceFolder(const std::string& prefix)
+    {
+        folder_ = std::filesystem::current_path() / (prefix + "_" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder_ / "shader");
+        for (const auto& shader : vesk::resource::VertexShaderTable()) {
+            WriteShader(platform::gfx::ShaderStage::Vertex, std::string(shader.name));
+        }
+        for (const auto& shader : vesk::resource::PixelShaderTable()) {
+            WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
+        }
+        vesk::file::SetResourceFolder(folder_.string());
+    }
+
+    void RemoveResourceFolder()
+    {
+        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+
+    void WriteShader(platform::gfx::ShaderStage stage, const std::string& name)
+    {
+        std::string error;
+        ASSERT_TRUE(tools::WriteCfxFile((folder_ / "shader" / (name + ".cfx")).string(), stage, name, error)) << error;
+    }
+
+    // Places a file in the resource folder, making its folders.
+    void WriteResource(const std::string& name, std::span<const std::uint8_t> bytes)
+    {
+        ASSERT_TRUE(tools::WriteWholeFile(folder_ / name, bytes));
+    }
+
+    // The canvas target's pixel (0xAARRGGBB).
+    std::uint32_t CanvasPixel(int x, int y) const
+    {
+        return record->targets[vesk::graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
+    }
+
+    vesk::graphics::DeviceRecord* record = nullptr;
+    std::filesystem::path folder_;
+};
+
+}  // namespace graphics_test
