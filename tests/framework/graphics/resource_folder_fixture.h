@@ -61,6 +61,25 @@ protected:
         return record->targets[vesk::graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
     }
 
+    // True when every pixel of the w x h block at (x0, y0) is expected(x, y)
+    // and the ring of pixels around it is the clear colour, black.
+    template <typename Expected>
+    ::testing::AssertionResult CanvasShows(int x0, int y0, int w, int h, Expected expected) const
+    {
+        constexpr std::uint32_t kClear = 0xFF000000u;
+        for (int y = y0 - 1; y <= y0 + h; ++y) {
+            for (int x = x0 - 1; x <= x0 + w; ++x) {
+                const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
+                const std::uint32_t want = inside ? expected(x, y) : kClear;
+                if (CanvasPixel(x, y) != want) {
+                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
+                                                         << CanvasPixel(x, y) << ", not " << want;
+                }
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
     vesk::graphics::DeviceRecord* record = nullptr;
     std::filesystem::path folder_;
 };

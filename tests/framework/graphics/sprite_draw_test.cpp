@@ -12,13 +12,7 @@
 namespace vesk::graphics {
 namespace {
 
-constexpr uint32_t kBlack = 0xFF000000u;
-
-// The colour sprite_test::Pattern gives at (x, y), as the canvas holds it.
-uint32_t PatternPixel(int x, int y, uint8_t blue)
-{
-    return kBlack | (static_cast<uint32_t>(20 + x * 40) << 16) | (static_cast<uint32_t>(20 + y * 40) << 8) | blue;
-}
+using sprite_test::PatternPixel;
 
 class SpriteDrawTest : public graphics_test::GraphicsFixture {
 protected:
@@ -34,17 +28,7 @@ protected:
     // pixels around it is the clear colour.
     ::testing::AssertionResult ShowsPattern(int x0, int y0, int w, int h, uint8_t blue) const
     {
-        for (int y = y0 - 1; y <= y0 + h; ++y) {
-            for (int x = x0 - 1; x <= x0 + w; ++x) {
-                const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
-                const uint32_t expected = inside ? PatternPixel(x - x0, y - y0, blue) : kBlack;
-                if (CanvasPixel(x, y) != expected) {
-                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
-                                                         << CanvasPixel(x, y) << ", not " << expected;
-                }
-            }
-        }
-        return ::testing::AssertionSuccess();
+        return CanvasShows(x0, y0, w, h, [&](int x, int y) { return PatternPixel(x - x0, y - y0, blue); });
     }
 
     memory::test::TestArena pixels{1 << 20};

@@ -26,6 +26,12 @@ inline tools::RgbaImage Pattern(uint32_t width, uint32_t height, uint8_t blue)
     return image;
 }
 
+// The colour Pattern gives at texel (x, y), as the canvas holds it (0xAARRGGBB).
+inline uint32_t PatternPixel(int x, int y, uint8_t blue)
+{
+    return 0xFF000000u | (static_cast<uint32_t>(20 + x * 40) << 16) | (static_cast<uint32_t>(20 + y * 40) << 8) | blue;
+}
+
 // A raw ".cvt" file of a small picture.
 inline std::vector<uint8_t> ImageFile(const std::string& name, uint32_t width = 2, uint32_t height = 2)
 {

@@ -15,12 +15,7 @@ namespace {
 constexpr std::uint32_t kBlack = 0xFF000000u;
 constexpr int kGroup = 2;
 
-// The colour sprite_test::Pattern gives at texel (x, y), as the canvas holds it (0xAARRGGBB).
-std::uint32_t PatternPixel(int x, int y, std::uint8_t blue)
-{
-    return kBlack | (static_cast<std::uint32_t>(20 + x * 40) << 16) | (static_cast<std::uint32_t>(20 + y * 40) << 8) |
-           blue;
-}
+using sprite_test::PatternPixel;
 
 // The framework as the application brings it up, so that layout objects find
 // their sprites through the framework manager.
@@ -59,24 +54,6 @@ protected:
         return drawn;
     }
 
-    // True when every pixel of the w x h block at (x0, y0) is expected(x, y) and the ring
-    // of pixels around it is the clear colour.
-    template <typename Expected>
-    ::testing::AssertionResult Shows(int x0, int y0, int w, int h, Expected expected) const
-    {
-        for (int y = y0 - 1; y <= y0 + h; ++y) {
-            for (int x = x0 - 1; x <= x0 + w; ++x) {
-                const bool inside = x >= x0 && x < x0 + w && y >= y0 && y < y0 + h;
-                const std::uint32_t want = inside ? expected(x, y) : kBlack;
-                if (CanvasPixel(x, y) != want) {
-                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
-                                                         << CanvasPixel(x, y) << ", not " << want;
-                }
-            }
-        }
-        return ::testing::AssertionSuccess();
-    }
-
     memory::test::TestArena pixels{1 << 20};
     resource::TextureLoader loader{nullptr, pixels.heap()};
     resource::SpriteRegistry* registry = nullptr;
@@ -96,8 +73,8 @@ TEST_F(LayoutDrawTest, PartsResolveByNameAndAnUnknownNameIsNotDrawn)
     EXPECT_EQ(graphics::GetSpriteDrawState().blendMode, 5);
 
     // Centred on the part's position.
-    EXPECT_TRUE(Shows(29, 29, 2, 2, [](int x, int y) { return PatternPixel(x - 29, y - 29, 200); }));
-    EXPECT_TRUE(Shows(50, 20, 20, 20, [](int, int) { return kBlack; }));
+    EXPECT_TRUE(CanvasShows(29, 29, 2, 2, [](int x, int y) { return PatternPixel(x - 29, y - 29, 200); }));
+    EXPECT_TRUE(CanvasShows(50, 20, 20, 20, [](int, int) { return kBlack; }));
 }
 
 TEST_F(LayoutDrawTest, APartDrawsWithItsScaleColourAndRotation)
@@ -114,10 +91,10 @@ TEST_F(LayoutDrawTest, APartDrawsWithItsScaleColourAndRotation)
     EXPECT_EQ(Draw(parts), (std::vector<bool>{true, true, true}));
 
     // 8 x 6 pixels, two by two per texel, centred on (100, 60).
-    EXPECT_TRUE(Shows(96, 57, 8, 6, [](int x, int y) { return PatternPixel((x - 96) / 2, (y - 57) / 2, 100); }));
-    EXPECT_TRUE(Shows(29, 29, 2, 2, [](int x, int y) { return PatternPixel(x - 29, y - 29, 200) & ~0x00FF0000u; }));
+    EXPECT_TRUE(CanvasShows(96, 57, 8, 6, [](int x, int y) { return PatternPixel((x - 96) / 2, (y - 57) / 2, 100); }));
+    EXPECT_TRUE(CanvasShows(29, 29, 2, 2, [](int x, int y) { return PatternPixel(x - 29, y - 29, 200) & ~0x00FF0000u; }));
     // A quarter turn clockwise about the centre: the top row of texels runs down the right edge.
-    EXPECT_TRUE(Shows(97, 116, 6, 8, [](int x, int y) {
+    EXPECT_TRUE(CanvasShows(97, 116, 6, 8, [](int x, int y) {
         const float dx = static_cast<float>(x) + 0.5f - 100.0f;
         const float dy = static_cast<float>(y) + 0.5f - 120.0f;
         return PatternPixel(static_cast<int>((dy + 4.0f) / 2.0f), static_cast<int>((3.0f - dx) / 2.0f), 100);
@@ -134,7 +111,7 @@ TEST_F(LayoutDrawTest, EndBatchDrawsWhatWasQueuedWithoutAnObject)
     EndBatch();
     EXPECT_EQ(record->textureRenderer.PendingQuads(), 0);
     EXPECT_EQ(graphics::GetSpriteDrawState().group, -1);
-    EXPECT_TRUE(Shows(29, 29, 2, 2, [](int x, int y) { return PatternPixel(x - 29, y - 29, 200); }));
+    EXPECT_TRUE(CanvasShows(29, 29, 2, 2, [](int x, int y) { return PatternPixel(x - 29, y - 29, 200); }));
 }
 
 }  // namespace

@@ -154,17 +154,7 @@ protected:
     // ring of pixels around it does not.
     ::testing::AssertionResult ShowsDotAt(int cx, int cy) const
     {
-        for (int y = cy - 3; y <= cy + 2; ++y) {
-            for (int x = cx - 3; x <= cx + 2; ++x) {
-                const bool inside = x >= cx - 2 && x < cx + 2 && y >= cy - 2 && y < cy + 2;
-                const std::uint32_t want = inside ? kDotPixel : kBlack;
-                if (CanvasPixel(x, y) != want) {
-                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is " << std::hex
-                                                         << CanvasPixel(x, y) << ", not " << want;
-                }
-            }
-        }
-        return ::testing::AssertionSuccess();
+        return CanvasShows(cx - 2, cy - 2, 4, 4, [](int, int) { return kDotPixel; });
     }
 
     // Canvas pixels that are not black.

@@ -18,12 +18,7 @@ using test::GraphicScript;
 constexpr std::uint32_t kBlack = 0xFF000000u;
 constexpr int kGroup = 1;
 
-// The colour sprite_test::Pattern gives at texel (x, y), as the canvas holds it.
-std::uint32_t PatternPixel(int x, int y, std::uint8_t blue)
-{
-    return kBlack | (static_cast<std::uint32_t>(20 + x * 40) << 16) | (static_cast<std::uint32_t>(20 + y * 40) << 8) |
-           blue;
-}
+using sprite_test::PatternPixel;
 
 // Sprite objects draw through the framework manager's sprite registry, so
 // these tests run the real manager on a headless window.
