@@ -108,9 +108,13 @@ bool ReadShaderFile(std::string_view name, ShaderFile& file)
     return true;
 }
 
-VertexEntry* LoadVertex(const ShaderTableRecord& record)
+// The record's entry. Its shader is created from the file on the first
+// request only, so a missing or refused file is reported once; create makes
+// the entry's device objects and returns false with the reason in error.
+template <typename Entry, typename Create>
+Entry* LoadEntry(std::vector<Entry>& entries, const ShaderTableRecord& record, Create create)
 {
-    for (VertexEntry& entry : g_manager->vertex) {
+    for (Entry& entry : entries) {
         if (entry.record != &record) continue;
         if (!entry.tried) {
             entry.tried = true;
@@ -118,10 +122,7 @@ VertexEntry* LoadVertex(const ShaderTableRecord& record)
             platform::gfx::Device* device = GetDevice();
             if (device && ReadShaderFile(record.name, file)) {
                 std::string error;
-                entry.shader = device->CreateVertexShader(file.bytes, file.size, error);
-                if (entry.shader) entry.layout = device->CreateInputLayout(record.layout, *entry.shader, error);
-                if (!entry.shader || !entry.layout) {
-                    entry.shader.reset();
+                if (!create(*device, file, entry, error)) {
                     log::Error("shader '" + std::string(record.name) + "': " + error);
                 }
             }
@@ -131,23 +132,26 @@ VertexEntry* LoadVertex(const ShaderTableRecord& record)
     return nullptr;
 }
 
+VertexEntry* LoadVertex(const ShaderTableRecord& record)
+{
+    return LoadEntry(g_manager->vertex, record,
+                     [](platform::gfx::Device& device, const ShaderFile& file, VertexEntry& entry, std::string& error) {
+                         entry.shader = device.CreateVertexShader(file.bytes, file.size, error);
+                         if (entry.shader) {
+                             entry.layout = device.CreateInputLayout(entry.record->layout, *entry.shader, error);
+                         }
+                         if (!entry.layout) entry.shader.reset();  // a shader without its layout is of no use
+                         return entry.shader != nullptr;
+                     });
+}
+
 PixelEntry* LoadPixel(const ShaderTableRecord& record)
 {
-    for (PixelEntry& entry : g_manager->pixel) {
-        if (entry.record != &record) continue;
-        if (!entry.tried) {
-            entry.tried = true;
-            ShaderFile file;
-            platform::gfx::Device* device = GetDevice();
-            if (device && ReadShaderFile(record.name, file)) {
-                std::string error;
-                entry.shader = device->CreatePixelShader(file.bytes, file.size, error);
-                if (!entry.shader) log::Error("shader '" + std::string(record.name) + "': " + error);
-            }
-        }
-        return entry.shader ? &entry : nullptr;
-    }
-    return nullptr;
+    return LoadEntry(g_manager->pixel, record,
+                     [](platform::gfx::Device& device, const ShaderFile& file, PixelEntry& entry, std::string& error) {
+                         entry.shader = device.CreatePixelShader(file.bytes, file.size, error);
+                         return entry.shader != nullptr;
+                     });
 }
 
 template <typename Table>
