@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "platform/input/pad_device.h"
+#include "platform/input/pad_layout_sdl.h"
 
 namespace platform::input {
 
@@ -18,39 +19,6 @@ constexpr Uint32 kPolledEvents[] = {
     SDL_CONTROLLERTOUCHPADDOWN, SDL_CONTROLLERTOUCHPADMOTION, SDL_CONTROLLERTOUCHPADUP,
     SDL_CONTROLLERSENSORUPDATE,
 };
-
-struct ButtonMap {
-    SDL_GameControllerButton button;
-    uint16_t bit;
-};
-
-constexpr ButtonMap kStandardButtons[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, pad_button::DpadUp},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, pad_button::DpadDown},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, pad_button::DpadLeft},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, pad_button::DpadRight},
-    {SDL_CONTROLLER_BUTTON_START, pad_button::Start},
-    {SDL_CONTROLLER_BUTTON_BACK, pad_button::Back},
-    {SDL_CONTROLLER_BUTTON_LEFTSTICK, pad_button::LeftThumb},
-    {SDL_CONTROLLER_BUTTON_RIGHTSTICK, pad_button::RightThumb},
-    {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, pad_button::LeftShoulder},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, pad_button::RightShoulder},
-    {SDL_CONTROLLER_BUTTON_A, pad_button::A},
-    {SDL_CONTROLLER_BUTTON_B, pad_button::B},
-    {SDL_CONTROLLER_BUTTON_X, pad_button::X},
-    {SDL_CONTROLLER_BUTTON_Y, pad_button::Y},
-};
-
-int DeviceIndexOf(int32_t instanceId)
-{
-    const int count = SDL_NumJoysticks();
-    for (int index = 0; index < count; ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == instanceId) {
-            return index;
-        }
-    }
-    return -1;
-}
 
 // Triggers come as 0..32767.
 uint8_t TriggerByte(Sint16 value)
@@ -89,6 +57,38 @@ uint32_t HatAngle(Uint8 hat)
 }
 
 }  // namespace
+
+std::span<const StandardButtonBit> StandardButtonBits()
+{
+    static constexpr StandardButtonBit kButtons[] = {
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, pad_button::DpadUp},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, pad_button::DpadDown},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, pad_button::DpadLeft},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, pad_button::DpadRight},
+        {SDL_CONTROLLER_BUTTON_START, pad_button::Start},
+        {SDL_CONTROLLER_BUTTON_BACK, pad_button::Back},
+        {SDL_CONTROLLER_BUTTON_LEFTSTICK, pad_button::LeftThumb},
+        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, pad_button::RightThumb},
+        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, pad_button::LeftShoulder},
+        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, pad_button::RightShoulder},
+        {SDL_CONTROLLER_BUTTON_A, pad_button::A},
+        {SDL_CONTROLLER_BUTTON_B, pad_button::B},
+        {SDL_CONTROLLER_BUTTON_X, pad_button::X},
+        {SDL_CONTROLLER_BUTTON_Y, pad_button::Y},
+    };
+    return kButtons;
+}
+
+int DeviceIndexOf(int32_t instanceId)
+{
+    const int count = SDL_NumJoysticks();
+    for (int index = 0; index < count; ++index) {
+        if (SDL_JoystickGetDeviceInstanceID(index) == instanceId) {
+            return index;
+        }
+    }
+    return -1;
+}
 
 bool InitPadDevices()
 {
@@ -199,8 +199,8 @@ bool PadDevice::Read(StandardPadState& state) const
         return false;
     }
     state = StandardPadState{};
-    for (const ButtonMap& entry : kStandardButtons) {
-        if (SDL_GameControllerGetButton(pad, entry.button) != 0) {
+    for (const StandardButtonBit& entry : StandardButtonBits()) {
+        if (SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(entry.backendButton)) != 0) {
             state.buttons |= entry.bit;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/input/pad_layout_sdl.h"
 #include "platform/input/virtual_pad.h"
 
 namespace platform::input {
@@ -86,12 +87,8 @@ void VirtualPad::Detach()
     if (handle_ == nullptr) {
         return;
     }
-    const int count = SDL_NumJoysticks();
-    for (int index = 0; index < count; ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == instanceId_) {
-            SDL_JoystickDetachVirtual(index);
-            break;
-        }
+    if (const int index = DeviceIndexOf(instanceId_); index >= 0) {
+        SDL_JoystickDetachVirtual(index);
     }
     SDL_JoystickClose(AsJoystick(handle_));
     handle_ = nullptr;
@@ -103,30 +100,10 @@ void VirtualPad::Set(const StandardPadState& state)
     if (handle_ == nullptr || kind_ != PadKind::Standard) {
         return;
     }
-    struct ButtonBit {
-        SDL_GameControllerButton button;
-        uint16_t bit;
-    };
-    static constexpr ButtonBit kButtons[] = {
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, pad_button::DpadUp},
-        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, pad_button::DpadDown},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, pad_button::DpadLeft},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, pad_button::DpadRight},
-        {SDL_CONTROLLER_BUTTON_START, pad_button::Start},
-        {SDL_CONTROLLER_BUTTON_BACK, pad_button::Back},
-        {SDL_CONTROLLER_BUTTON_LEFTSTICK, pad_button::LeftThumb},
-        {SDL_CONTROLLER_BUTTON_RIGHTSTICK, pad_button::RightThumb},
-        {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, pad_button::LeftShoulder},
-        {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, pad_button::RightShoulder},
-        {SDL_CONTROLLER_BUTTON_A, pad_button::A},
-        {SDL_CONTROLLER_BUTTON_B, pad_button::B},
-        {SDL_CONTROLLER_BUTTON_X, pad_button::X},
-        {SDL_CONTROLLER_BUTTON_Y, pad_button::Y},
-    };
     SDL_Joystick* joystick = AsJoystick(handle_);
     // The virtual pad's buttons and axes are numbered in the standard layout's order.
-    for (const ButtonBit& entry : kButtons) {
-        SDL_JoystickSetVirtualButton(joystick, entry.button, (state.buttons & entry.bit) != 0 ? 1 : 0);
+    for (const StandardButtonBit& entry : StandardButtonBits()) {
+        SDL_JoystickSetVirtualButton(joystick, entry.backendButton, (state.buttons & entry.bit) != 0 ? 1 : 0);
     }
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, state.leftX);
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, ClampAxis(-state.leftY));
