@@ -1,16 +1,7 @@
-# The effects: effect/effect.pac, the effect sprites drawn by spritegen and
-# packed by spritepack (the game loads it as sprite group 1), and
-# script/particle.pac, the effect scripts assembled from script/particle.vss.
-set(effect_png_dir ${CMAKE_BINARY_DIR}/data/sprite)
-set(effect_pac ${RESOURCE_DIR}/effect/effect.pac)
-add_custom_command(
-  OUTPUT ${effect_pac}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${effect_png_dir}/effect
-  COMMAND spritegen effect ${effect_png_dir}/effect
-  COMMAND spritepack --preview ${effect_png_dir}/effect_atlas.png ${effect_png_dir}/effect ${effect_pac}
-  DEPENDS spritegen spritepack
-  COMMENT "Drawing and packing the effect sprites")
-list(APPEND varnolis_data_outputs ${effect_pac})
+# The effects: effect/effect.pac, the effect sprites (the game loads it as
+# sprite group 1), and script/particle.pac, the effect scripts assembled from
+# script/particle.vss.
+varnolis_sprite_package(effect ${RESOURCE_DIR}/effect/effect.pac "Drawing and packing the effect sprites")
 
 set(particle_source ${CMAKE_CURRENT_SOURCE_DIR}/script/particle.vss)
 set(particle_defs ${CMAKE_CURRENT_SOURCE_DIR}/script/defs/common.def ${CMAKE_CURRENT_SOURCE_DIR}/script/defs/graphic.def)
