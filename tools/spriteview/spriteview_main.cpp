@@ -161,10 +161,6 @@ int Run(const Options& options)
 
 }  // namespace
 
-// The display libraries a real window loads keep allocations to the end of
-// the process; in a sanitizer build the leak report would only list theirs.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
-
 int main(int argc, char** argv)
 {
     Options options;
