@@ -1,4 +1,3 @@
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -8,6 +7,7 @@
 
 #include "framework/graphics/glyph_table.h"
 #include "tests/framework/log/log_capture.h"
+#include "tools/common/byte_writer.h"
 
 namespace {
 
@@ -15,18 +15,8 @@ using vesk::log::test::LogCapture;
 using vesk::resource::Glyph;
 using vesk::resource::GlyphTable;
 
-void Put16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
-{
-    bytes[offset] = static_cast<uint8_t>(value);
-    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-void PutF32(std::vector<uint8_t>& bytes, size_t offset, float value)
-{
-    const uint32_t word = std::bit_cast<uint32_t>(value);
-    Put16(bytes, offset, static_cast<uint16_t>(word));
-    Put16(bytes, offset + 2, static_cast<uint16_t>(word >> 16));
-}
+using ::tools::PutF32;
+using ::tools::PutU16;
 
 // A table laid out by hand: cell height at 4, N at 20, N entries from 24, one
 // unread word, then the glyph records.
@@ -35,9 +25,9 @@ std::vector<uint8_t> MakeTable(float cellHeight, const std::vector<int16_t>& cod
     const size_t recordsAt = 28 + 2 * codes.size();
     std::vector<uint8_t> bytes(recordsAt + 24 * glyphs.size(), 0xEE);  // unread bytes hold junk
     PutF32(bytes, 4, cellHeight);
-    Put16(bytes, 20, static_cast<uint16_t>(codes.size()));
+    PutU16(bytes, 20, static_cast<uint16_t>(codes.size()));
     for (size_t i = 0; i < codes.size(); ++i) {
-        Put16(bytes, 24 + 2 * i, static_cast<uint16_t>(codes[i]));
+        PutU16(bytes, 24 + 2 * i, static_cast<uint16_t>(codes[i]));
     }
     for (size_t i = 0; i < glyphs.size(); ++i) {
         const size_t at = recordsAt + 24 * i;
@@ -45,7 +35,7 @@ std::vector<uint8_t> MakeTable(float cellHeight, const std::vector<int16_t>& cod
         PutF32(bytes, at + 4, glyphs[i].top);
         PutF32(bytes, at + 8, glyphs[i].right);
         PutF32(bytes, at + 12, glyphs[i].bottom);
-        Put16(bytes, at + 18, static_cast<uint16_t>(glyphs[i].advance));
+        PutU16(bytes, at + 18, static_cast<uint16_t>(glyphs[i].advance));
     }
     return bytes;
 }
@@ -109,7 +99,7 @@ TEST(GlyphTable, RecordsFillTheRestOfTheFileAndLeftoverBytesAreIgnored)
 TEST(GlyphTable, CodeTableRunningPastTheFileIsRefused)
 {
     std::vector<uint8_t> bytes = MakeTable(10.0f, {0}, {{}});
-    Put16(bytes, 20, 0xFFFF);
+    PutU16(bytes, 20, 0xFFFF);
     LogCapture capture;
     EXPECT_FALSE(GlyphTable::Parse(bytes, "font.abcd"));
     EXPECT_TRUE(capture.Contains("glyph table \"font.abcd\": code table of 65535 entries runs past the file"));

@@ -8,6 +8,7 @@
 #include "framework/graphics/block_payload.h"
 #include "framework/graphics/image_file.h"
 #include "tests/framework/log/log_capture.h"
+#include "tools/common/byte_writer.h"
 
 namespace {
 
@@ -15,20 +16,8 @@ using vesk::log::test::LogCapture;
 using vesk::resource::DecodedImage;
 using vesk::resource::ImageFile;
 
-void Put16(std::vector<uint8_t>& bytes, size_t offset, uint16_t value)
-{
-    if (bytes.size() < offset + 2) {
-        bytes.resize(offset + 2);
-    }
-    bytes[offset] = static_cast<uint8_t>(value);
-    bytes[offset + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    Put16(bytes, offset, static_cast<uint16_t>(value));
-    Put16(bytes, offset + 2, static_cast<uint16_t>(value >> 16));
-}
+using ::tools::PutU16;
+using ::tools::PutU32;
 
 // A ".cvt" file laid out by hand: the name fills the header from offset 12
 // (zero-padded up to the header size), the payload follows.
@@ -36,10 +25,10 @@ std::vector<uint8_t> MakeCvt(uint16_t width, uint16_t height, uint16_t format, u
                              std::string_view name, const std::vector<uint8_t>& payload)
 {
     std::vector<uint8_t> bytes(12, 0);
-    Put16(bytes, 2, width);
-    Put16(bytes, 4, height);
-    Put16(bytes, 6, format);
-    Put16(bytes, 8, headerSize);
+    PutU16(bytes, 2, width);
+    PutU16(bytes, 4, height);
+    PutU16(bytes, 6, format);
+    PutU16(bytes, 8, headerSize);
     bytes.insert(bytes.end(), name.begin(), name.end());
     bytes.resize(std::max<size_t>(headerSize, bytes.size()), 0);
     bytes.insert(bytes.end(), payload.begin(), payload.end());
@@ -69,14 +58,14 @@ std::vector<uint8_t> MakeSurface(uint32_t fourCc, uint32_t width, uint32_t heigh
 {
     namespace dds = vesk::resource::block_payload;
     std::vector<uint8_t> bytes(dds::kDataOffset, 0);
-    Put32(bytes, 0, dds::kMagic);
-    Put32(bytes, dds::kHeaderSizeOffset, dds::kHeaderSize);
-    Put32(bytes, dds::kFlagsOffset, dds::kFlagsRequired);
-    Put32(bytes, dds::kHeightOffset, height);
-    Put32(bytes, dds::kWidthOffset, width);
-    Put32(bytes, dds::kPixelFormatSizeOffset, dds::kPixelFormatSize);
-    Put32(bytes, dds::kPixelFormatFlagsOffset, dds::kPixelFormatFourCc);
-    Put32(bytes, dds::kFourCcOffset, fourCc);
+    PutU32(bytes, 0, dds::kMagic);
+    PutU32(bytes, dds::kHeaderSizeOffset, dds::kHeaderSize);
+    PutU32(bytes, dds::kFlagsOffset, dds::kFlagsRequired);
+    PutU32(bytes, dds::kHeightOffset, height);
+    PutU32(bytes, dds::kWidthOffset, width);
+    PutU32(bytes, dds::kPixelFormatSizeOffset, dds::kPixelFormatSize);
+    PutU32(bytes, dds::kPixelFormatFlagsOffset, dds::kPixelFormatFourCc);
+    PutU32(bytes, dds::kFourCcOffset, fourCc);
     bytes.insert(bytes.end(), blocks.begin(), blocks.end());
     return bytes;
 }
@@ -164,7 +153,7 @@ TEST(ImageFile, BadHeadersAreRefusedWithAReason)
     }
 
     std::vector<uint8_t> pastTheEnd = MakeCvt(2, 2, 0, 16, "x", {});
-    Put16(pastTheEnd, 8, 17);
+    PutU16(pastTheEnd, 8, 17);
     LogCapture capture;
     EXPECT_FALSE(vesk::resource::ParseImageFile(pastTheEnd, "test.cvt"));
     EXPECT_TRUE(capture.Contains("header size 17 lies outside the file of 16 bytes"));
@@ -239,7 +228,7 @@ TEST(ImageFile, BadBlockCompressedPayloadsAreRefusedWithAReason)
 {
     namespace dds = vesk::resource::block_payload;
     const auto withWord = [](std::vector<uint8_t> surface, size_t offset, uint32_t value) {
-        Put32(surface, offset, value);
+        PutU32(surface, offset, value);
         return surface;
     };
     const std::vector<uint8_t> good = MakeSurface(dds::kFourCcDxt1, 4, 4, kRedBlock);

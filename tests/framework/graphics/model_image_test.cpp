@@ -4,6 +4,7 @@
 
 #include "framework/graphics/model_image.h"
 #include "tests/framework/log/log_capture.h"
+#include "tools/common/byte_writer.h"
 #include "tools/common/model_writer.h"
 
 namespace {
@@ -11,6 +12,7 @@ namespace {
 using vesk::log::test::LogCapture;
 using vesk::resource::ModelImage;
 using vesk::resource::ParseModelImage;
+using ::tools::PutU32;
 
 tools::ModelSource TwoNodeModel()
 {
@@ -33,11 +35,6 @@ tools::ModelSource TwoNodeModel()
     mesh.textureFlags = 5;
     model.meshes.push_back(mesh);
     return model;
-}
-
-void PutU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // Offsets of the writer's layout for a two-node, one-mesh image.

@@ -5,15 +5,13 @@
 
 #include "framework/graphics/sprite_table.h"
 #include "tests/framework/log/log_capture.h"
+#include "tools/common/byte_writer.h"
 #include "tools/common/sprite_table_writer.h"
 
 namespace vesk::resource {
 namespace {
 
-void PutWord(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+using ::tools::PutU32;
 
 std::vector<uint8_t> ThreeSprites()
 {
@@ -41,7 +39,7 @@ TEST(SpriteTable, ReadsEveryEntryInOrder)
     // of the count is not part of it.
     std::vector<uint8_t> full = ThreeSprites();
     for (size_t i = 0; i < sprite_table::kNameSize; ++i) full[sprite_table::kHeaderSize + i] = 'x';
-    PutWord(full, sprite_table::kCountOffset, 0x80000003u);
+    PutU32(full, sprite_table::kCountOffset, 0x80000003u);
     const auto read = ParseSpriteTable(full, "t.pac");
     ASSERT_TRUE(read);
     ASSERT_EQ(read->size(), 3u);
@@ -66,7 +64,7 @@ TEST(SpriteTable, RefusesBadHeadersAndCountsPastTheEnd)
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = good;
-        PutWord(bad, c.offset, c.value);
+        PutU32(bad, c.offset, c.value);
         log::test::LogCapture capture;
         EXPECT_FALSE(ParseSpriteTable(bad, "bad.pac")) << c.fault;
         EXPECT_TRUE(capture.Contains("bad.pac: ")) << c.fault;

@@ -6,15 +6,13 @@
 
 #include "framework/resource/chunk_list.h"
 #include "tests/framework/log/log_capture.h"
+#include "tools/common/byte_writer.h"
 #include "tools/common/chunk_list_writer.h"
 
 namespace vesk::resource {
 namespace {
 
-void PutWord(std::vector<uint8_t>& bytes, size_t offset, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
-}
+using ::tools::PutU32;
 
 std::vector<uint8_t> TwoChunks()
 {
@@ -60,7 +58,7 @@ TEST(ChunkList, RefusesTablesAndChunksOutsideTheFile)
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = good;
-        PutWord(bad, c.offset, c.value);
+        PutU32(bad, c.offset, c.value);
         log::test::LogCapture capture;
         std::vector<ChunkEntry> chunks;
         EXPECT_FALSE(ReadChunkList(bad, "broken.pac", chunks)) << c.fault;
