@@ -80,12 +80,8 @@ std::uint32_t StartSubThread(SYS_CScriptEngine& engine, std::uint8_t mode, const
         if (sub.running != 0) {
             continue;
         }
-        sub.startIndex = start;
-        sub.programCounter = start;
-        sub.startData = engine.ArgumentsOf(start).Data();
-        sub.running = 1;
         sub.keepFlags = mode == 1 ? kKeepFlag : 0;
-        ResetConditions(sub);
+        StartScriptThread(sub, start, engine.ArgumentsOf(start).Data());
         engine.OnJump(kJumpGoto);
         return 1;
     }

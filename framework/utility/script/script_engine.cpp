@@ -1,6 +1,7 @@
 #include "framework/utility/script/script_engine.h"
 
 #include "framework/log/log.h"
+#include "framework/utility/script/script_conditions.h"
 #include "platform/little_endian.h"
 
 namespace vesk::utility::script {
@@ -165,12 +166,7 @@ void SYS_CScriptEngine::Restart(std::uint32_t n)
     ResetSubThreads(*threads_);
     ++main.jumpCount;
     main.stackDepth = 0;
-    main.startIndex = n;
-    main.programCounter = n;
-    main.startData = StartDataOf(n);
-    main.running = 1;
-    main.conditionAnd = 1;
-    main.conditionOr = 0;
+    StartScriptThread(main, n, StartDataOf(n));
 }
 
 void SYS_CScriptEngine::RunExitBlock(ScriptThread& main)
@@ -189,13 +185,8 @@ void SYS_CScriptEngine::RunExitBlock(ScriptThread& main)
 
     ScriptThread& exit = CurrentBlock()->Exit();
     ++exit.jumpCount;
-    exit.startIndex = index;
-    exit.programCounter = index;
-    exit.startData = StartDataOf(index);
     exit.keepFlags = 0;
-    exit.running = 1;
-    exit.conditionAnd = 1;
-    exit.conditionOr = 0;
+    StartScriptThread(exit, index, StartDataOf(index));
     ++nesting_;
     Execute(exit);
     --nesting_;
@@ -234,8 +225,7 @@ std::uint32_t SYS_CScriptEngine::Goto(std::uint32_t n, std::uint32_t restartHere
     }
     thread->programCounter = n;
     thread->running = 1;
-    thread->conditionAnd = 1;
-    thread->conditionOr = 0;
+    ResetConditions(*thread);
     OnJump(kJumpGoto);
     return 1;
 }
@@ -256,8 +246,7 @@ std::uint32_t SYS_CScriptEngine::Call(std::uint32_t n)
     ++thread->jumpCount;
     thread->programCounter = n;
     thread->running = 1;
-    thread->conditionAnd = 1;
-    thread->conditionOr = 0;
+    ResetConditions(*thread);
     OnJump(kJumpCall);
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "framework/utility/script/script_thread.h"
 
+#include "framework/utility/script/script_conditions.h"
+
 namespace vesk::utility::script {
 
 void InitScriptThread(ScriptThread& thread)
@@ -17,6 +19,15 @@ void ClearScriptThread(ScriptThread& thread)
 {
     thread = ScriptThread{};
     InitScriptThread(thread);
+}
+
+void StartScriptThread(ScriptThread& thread, std::uint32_t index, const std::uint8_t* startData)
+{
+    thread.startIndex = index;
+    thread.programCounter = index;
+    thread.startData = startData;
+    thread.running = 1;
+    ResetConditions(thread);
 }
 
 }  // namespace vesk::utility::script

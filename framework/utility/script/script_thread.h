@@ -47,6 +47,10 @@ void InitScriptThread(ScriptThread& thread);
 // A whole thread reset: every field zero, then the effect fields as above.
 void ClearScriptThread(ScriptThread& thread);
 
+// Sets the thread running from command index (also where a restart goes back
+// to), with the conditions reset.
+void StartScriptThread(ScriptThread& thread, std::uint32_t index, const std::uint8_t* startData);
+
 // The ten threads one script runs in.
 struct ScriptThreadBlock {
     static constexpr std::uint32_t kMain = 0;
