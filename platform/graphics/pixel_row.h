@@ -146,9 +146,42 @@ VARNOLIS_ALWAYS_INLINE __m128i BlendFour(__m128i src, __m128i dst)
     }
 }
 
-// Textured rows four pixels at a time for the blend kinds with a SIMD form.
-template <BlendKind Kind, typename Blender, bool Contiguous, bool Modulate>
-void RunRowSse2(const PixelRow& row, Blender blend)
+// Two pixels' sources in the low half.
+template <bool Contiguous>
+VARNOLIS_ALWAYS_INLINE __m128i LoadTwo(const PixelRow& row, int i)
+{
+    if constexpr (Contiguous) {
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row.texels + i));
+    } else {
+        return _mm_set_epi32(0, 0, static_cast<int>(row.texels[row.columns[i + 1]]),
+                             static_cast<int>(row.texels[row.columns[i]]));
+    }
+}
+
+// Sources times the flat colour (ModulateColor), when asked to.
+template <bool Modulate>
+VARNOLIS_ALWAYS_INLINE __m128i ModulateFour(__m128i src, __m128i color)
+{
+    if constexpr (Modulate) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i lo = Mul255Epi16(_mm_unpacklo_epi8(src, zero), color);
+        const __m128i hi = Mul255Epi16(_mm_unpackhi_epi8(src, zero), color);
+        src = _mm_packus_epi16(lo, hi);
+    }
+    return src;
+}
+
+template <BlendKind Kind, bool Modulate>
+VARNOLIS_ALWAYS_INLINE __m128i ShadeFour(__m128i src, __m128i dst, __m128i color)
+{
+    return BlendFour<Kind>(ModulateFour<Modulate>(src, color), dst);
+}
+
+// Textured rows four pixels at a time for the blend kinds with a SIMD form;
+// the last one to three pixels go through the same arithmetic in part of a
+// register.
+template <BlendKind Kind, bool Contiguous, bool Modulate>
+void RunRowSse2(const PixelRow& row)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i color = _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
@@ -160,12 +193,7 @@ void RunRowSse2(const PixelRow& row, Blender blend)
     const int count = row.count;
     int i = 0;
     for (; i + 4 <= count; i += 4) {
-        __m128i src = LoadFour<Contiguous>(row, i);
-        if constexpr (Modulate) {
-            const __m128i lo = Mul255Epi16(_mm_unpacklo_epi8(src, zero), color);
-            const __m128i hi = Mul255Epi16(_mm_unpackhi_epi8(src, zero), color);
-            src = _mm_packus_epi16(lo, hi);
-        }
+        const __m128i src = ModulateFour<Modulate>(LoadFour<Contiguous>(row, i), color);
         __m128i* out = reinterpret_cast<__m128i*>(target + i);
         if constexpr (Kind == BlendKind::Alpha) {
             // Sprites are mostly fully opaque or fully clear texels.
@@ -181,10 +209,15 @@ void RunRowSse2(const PixelRow& row, Blender blend)
         }
         _mm_storeu_si128(out, BlendFour<Kind>(src, _mm_loadu_si128(out)));
     }
-    for (; i < count; ++i) {
-        std::uint32_t texel = SourceTexel<Contiguous>(row, i);
-        if constexpr (Modulate) texel = ModulateColor(texel, row.r, row.g, row.b, row.a);
-        target[i] = blend(texel, target[i]);
+    if (i + 2 <= count) {
+        __m128i* out = reinterpret_cast<__m128i*>(target + i);
+        _mm_storel_epi64(out, ShadeFour<Kind, Modulate>(LoadTwo<Contiguous>(row, i), _mm_loadl_epi64(out), color));
+        i += 2;
+    }
+    if (i < count) {
+        const __m128i src = _mm_cvtsi32_si128(static_cast<int>(SourceTexel<Contiguous>(row, i)));
+        const __m128i dst = _mm_cvtsi32_si128(static_cast<int>(target[i]));
+        target[i] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(ShadeFour<Kind, Modulate>(src, dst, color)));
     }
 }
 
@@ -207,8 +240,7 @@ void RunTexturedRow(const PixelRow& row, Blender blend, bool modulate, bool dept
     constexpr BlendKind kind = KindOf<Blender>();
     if constexpr (kind != BlendKind::Generic) {
         if (!depth) {
-            modulate ? RunRowSse2<kind, Blender, Contiguous, true>(row, blend)
-                     : RunRowSse2<kind, Blender, Contiguous, false>(row, blend);
+            modulate ? RunRowSse2<kind, Contiguous, true>(row) : RunRowSse2<kind, Contiguous, false>(row);
             return;
         }
     }

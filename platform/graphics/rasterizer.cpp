@@ -256,6 +256,88 @@ bool Rasterizer::RowSpan(const Triangle& tri, int y, int& lo, int& hi) const
     return true;
 }
 
+// The rows of a triangle from top to bottom with the pixels RowSpan gives
+// each, by exact integer stepping in place of its three divisions per row.
+// Each edge function at the first column's centre, less the edge's bias,
+// is kept as quotient and remainder of the division by its step along x;
+// one row down adds a constant to it.
+class Rasterizer::RowWalker {
+public:
+    explicit RowWalker(const Triangle& tri) : tri_(tri), y_(tri.y0)
+    {
+        const long long py = static_cast<long long>(tri.y0) * kSubpixel + kHalfPixel;
+        const long long px = static_cast<long long>(tri.x0) * kSubpixel + kHalfPixel;
+        for (int i = 0; i < 3; ++i) {
+            Edge& edge = edges_[i];
+            const long long a = tri.edgeA[i];
+            const long long m = a * (px - tri.edgeX[i]) + tri.edgeB[i] * (py - tri.edgeY[i]) - tri.bias[i];
+            const long long rowStep = tri.edgeB[i] * kSubpixel;
+            edge.sign = a > 0 ? 1 : (a < 0 ? -1 : 0);
+            if (edge.sign == 0) {
+                edge.value = m;  // the whole row is inside while it is not negative
+                edge.stepQuotient = rowStep;
+                continue;
+            }
+            edge.divisor = (a > 0 ? a : -a) * kSubpixel;
+            edge.value = FloorDiv(m, edge.divisor);
+            edge.remainder = m - edge.value * edge.divisor;
+            edge.stepQuotient = FloorDiv(rowStep, edge.divisor);
+            edge.stepRemainder = rowStep - edge.stepQuotient * edge.divisor;
+        }
+    }
+
+    // The next row with covered pixels; false after the last row.
+    bool Next(SpanRow& row)
+    {
+        while (y_ <= tri_.y1) {
+            long long first = tri_.x0;
+            long long last = tri_.x1;
+            bool empty = false;
+            for (Edge& edge : edges_) {
+                if (edge.sign > 0) {
+                    first = std::max(first, tri_.x0 - edge.value);
+                } else if (edge.sign < 0) {
+                    last = std::min(last, tri_.x0 + edge.value);
+                } else if (edge.value < 0) {
+                    empty = true;
+                }
+                Step(edge);
+            }
+            const int y = y_++;
+            if (!empty && first <= last) {
+                row = {y, static_cast<int>(first), static_cast<int>(last)};
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    struct Edge {
+        int sign = 0;             // of the edge's step along x
+        long long value = 0;      // floor((E - bias) / divisor), or E - bias when sign is 0
+        long long remainder = 0;  // 0 <= remainder < divisor
+        long long divisor = 1;
+        long long stepQuotient = 0;
+        long long stepRemainder = 0;
+    };
+
+    static void Step(Edge& edge)
+    {
+        edge.value += edge.stepQuotient;
+        if (edge.sign == 0) return;
+        edge.remainder += edge.stepRemainder;
+        if (edge.remainder >= edge.divisor) {
+            edge.remainder -= edge.divisor;
+            ++edge.value;
+        }
+    }
+
+    const Triangle& tri_;
+    int y_;
+    Edge edges_[3];
+};
+
 void Rasterizer::RasterTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2)
 {
     const ScreenVertex s[3] = {v0, v1, v2};
@@ -313,10 +395,11 @@ void Rasterizer::DrawSpriteTriangle(const ScreenVertex* s, Triangle& tri, double
     }
     const float* const vertices[3] = {s[0].varyings, s[1].varyings, s[2].varyings};
     sprites_.SetTriangle(s[0].x, s[0].y, tri.varyings, vertices);
-    for (int y = tri.y0; y <= tri.y1; ++y) {
-        int lo = 0, hi = 0;
-        if (RowSpan(tri, y, lo, hi)) sprites_.ShadeRow(y, lo, hi);
-    }
+    spriteRows_.resize(static_cast<std::size_t>(tri.y1 - tri.y0) + 1);
+    RowWalker walker(tri);
+    int rows = 0;
+    while (walker.Next(spriteRows_[rows])) ++rows;
+    sprites_.DrawRows(spriteRows_.data(), rows);
 }
 
 void Rasterizer::ShadeSpan(const Triangle& tri, int y, int lo, int hi)

@@ -52,6 +52,7 @@ public:
 private:
     struct ScreenVertex;
     struct Triangle;
+    class RowWalker;
     bool Inside(const ClipVertex& v) const;
     void Project(const ClipVertex& v, ScreenVertex& out) const;
     void ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
@@ -70,6 +71,7 @@ private:
     int varyingCount_ = 0;
     bool spritePath_ = false;  // this draw's flat-w triangles go through sprites_
     SpriteSpans sprites_;
+    std::vector<SpanRow> spriteRows_;
     std::vector<float> spanVaryings_;
     std::vector<float> spanDepth_;
     std::vector<std::uint32_t> spanColors_;

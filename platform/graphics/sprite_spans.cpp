@@ -43,13 +43,77 @@ bool ScaledCoordinatesSmall(const float* const vertices[3], int varying, int siz
     return true;
 }
 
-// Texel index of a scaled coordinate already floored; only indices outside
-// the texture need the address mode.
-VARNOLIS_ALWAYS_INLINE int AddressFloored(int i, int size, AddressMode mode)
-{
-    if (static_cast<unsigned>(i) < static_cast<unsigned>(size)) return i;
-    return AddressTexel(i, size, mode);
-}
+#if defined(__SSE2__)
+// Point sampling of a triangle whose scaled coordinates stay small, with
+// everything that is the same for all its rows in registers.
+//
+// Two pixels per step: u and v of one pixel share a register of doubles, the
+// four floats of two pixels one register of floats. The floor by truncation
+// matches FloorToTexel because the scaled coordinates are far inside the
+// range where FloorToTexel clamps. An odd last pixel is done as the first of
+// a pair; the second lands in the row buffer's spare slot.
+class PointFetchSse2 {
+public:
+    PointFetchSse2(const Plane& u, const Plane& v, const Texture& texture, const SamplerDesc& sampler)
+        : slope_(_mm_set_pd(v.a, u.a)),
+          base_(_mm_set_pd(v.a0, u.a0)),
+          rowSlope_(_mm_set_pd(v.b, u.b)),
+          size_(_mm_set_ps(static_cast<float>(texture.Height()), static_cast<float>(texture.Width()),
+                           static_cast<float>(texture.Height()), static_cast<float>(texture.Width()))),
+          limit_(_mm_set_epi32(texture.Height(), texture.Width(), texture.Height(), texture.Width())),
+          rowPitch_(_mm_set1_epi32(texture.Width())),
+          texels_(texture.Pixels()),
+          width_(texture.Width()),
+          height_(texture.Height()),
+          modeU_(sampler.addressU),
+          modeV_(sampler.addressV)
+    {
+    }
+
+    // Texels of `count` pixels from (dx, dy) on.
+    VARNOLIS_ALWAYS_INLINE void Fetch(double firstDx, double dy, int count, std::uint32_t* out) const
+    {
+        // (a0 + a * dx) + b * dy, as Plane::At, with b * dy the same all along.
+        const __m128d rowTerm = _mm_mul_pd(rowSlope_, _mm_set1_pd(dy));
+        const __m128d step = _mm_set1_pd(kSubpixelStep);
+        const __m128i minusOne = _mm_set1_epi32(-1);
+        __m128d dx = _mm_set1_pd(firstDx);
+        for (int i = 0; i < count; i += 2) {
+            const __m128d first = _mm_add_pd(_mm_add_pd(base_, _mm_mul_pd(slope_, dx)), rowTerm);
+            dx = _mm_add_pd(dx, step);
+            const __m128d second = _mm_add_pd(_mm_add_pd(base_, _mm_mul_pd(slope_, dx)), rowTerm);
+            dx = _mm_add_pd(dx, step);
+            const __m128 scaled = _mm_mul_ps(_mm_movelh_ps(_mm_cvtpd_ps(first), _mm_cvtpd_ps(second)), size_);
+            __m128i index = _mm_cvttps_epi32(scaled);
+            // Truncation rounds negative values up: take one off where it did.
+            index = _mm_add_epi32(index, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(index), scaled)));
+            const __m128i inside = _mm_and_si128(_mm_cmpgt_epi32(index, minusOne), _mm_cmplt_epi32(index, limit_));
+            if (_mm_movemask_epi8(inside) != 0xFFFF) index = Address(index);
+            // y * width + x of both pixels, in lanes 0 and 2.
+            const __m128i offsets = _mm_add_epi32(_mm_mul_epu32(_mm_srli_epi64(index, 32), rowPitch_), index);
+            out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(offsets))];
+            out[i + 1] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(offsets, offsets)))];
+        }
+    }
+
+private:
+    // Indices outside the texture take the sampler's address mode.
+    __m128i Address(__m128i index) const
+    {
+        alignas(16) int at[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
+        return _mm_set_epi32(AddressTexel(at[3], height_, modeV_), AddressTexel(at[2], width_, modeU_),
+                             AddressTexel(at[1], height_, modeV_), AddressTexel(at[0], width_, modeU_));
+    }
+
+    __m128d slope_, base_, rowSlope_;
+    __m128 size_;
+    __m128i limit_, rowPitch_;
+    const std::uint32_t* texels_;
+    int width_, height_;
+    AddressMode modeU_, modeV_;
+};
+#endif
 
 }  // namespace
 
@@ -71,7 +135,8 @@ bool SpriteSpans::Begin(Texture* target, const PixelProgram& program, int varyin
     targetPixels_ = target->Pixels();
     targetWidth_ = target->Width();
     blend_ = blend;
-    if (colors_.size() < static_cast<std::size_t>(maxRowLength)) colors_.resize(maxRowLength);
+    // One spare slot: the texel loops may fetch a pixel past the row's end.
+    if (colors_.size() < static_cast<std::size_t>(maxRowLength) + 1) colors_.resize(maxRowLength + 1);
     return true;
 }
 
@@ -96,36 +161,58 @@ void SpriteSpans::SetTriangle(long long originX, long long originY, const Plane*
     }
 }
 
-void SpriteSpans::ShadeRow(int y, int lo, int hi)
+void SpriteSpans::DrawRows(const SpanRow* rows, int count)
 {
-    const Row row{colors_.data(), hi - lo + 1,
-                  static_cast<double>(static_cast<long long>(lo) * kSubpixel + kHalfPixel - originX_),
-                  static_cast<double>(static_cast<long long>(y) * kSubpixel + kHalfPixel - originY_)};
+    WithBlender(blend_, [&](auto blend) { DrawRowsWith(rows, count, blend); });
+}
+
+SpriteSpans::Row SpriteSpans::MakeRow(const SpanRow& span)
+{
+    return {colors_.data(), span.hi - span.lo + 1,
+            static_cast<double>(static_cast<long long>(span.lo) * kSubpixel + kHalfPixel - originX_),
+            static_cast<double>(static_cast<long long>(span.y) * kSubpixel + kHalfPixel - originY_)};
+}
+
+// The source colours of each row, by the fill that suits the triangle, then
+// modulated, blended and written by the pixel-row loops.
+template <typename Blender>
+void SpriteSpans::DrawRowsWith(const SpanRow* rows, int count, Blender blend)
+{
     PixelRow out;
-    out.target = targetPixels_ + static_cast<std::size_t>(y) * targetWidth_ + lo;
-    out.count = row.count;
     out.texels = colors_.data();
-    bool fromColors = true;
-    bool modulate = false;
-    if (textured_) {
-        if (sampler_.filter == Filter::Point) {
-            FetchPointTexels(row);
-        } else {
-            FetchLinearTexels(row);
+    out.r = r_, out.g = g_, out.b = b_, out.a = a_;
+    out.flat = PackColor(r_, g_, b_, a_);
+    const bool fromColors = textured_ || !flatColor_;
+    const bool modulate = textured_ && flatColor_ && out.flat != 0xFFFFFFFFu;
+    const bool gradientTint = textured_ && !flatColor_;
+    auto eachRow = [&](auto&& fill) {
+        for (int k = 0; k < count; ++k) {
+            const Row row = MakeRow(rows[k]);
+            fill(row);
+            if (gradientTint) ModulateByGradient(row);
+            out.target = targetPixels_ + static_cast<std::size_t>(rows[k].y) * targetWidth_ + rows[k].lo;
+            out.count = row.count;
+            WritePixelRow(out, blend, fromColors, modulate, false);
         }
+    };
+    if (!textured_) {
         if (flatColor_) {
-            out.r = r_, out.g = g_, out.b = b_, out.a = a_;
-            modulate = PackColor(r_, g_, b_, a_) != 0xFFFFFFFFu;
+            eachRow([](const Row&) {});
         } else {
-            ModulateByGradient(row);
+            eachRow([&](const Row& row) { GradientColors(row); });
         }
-    } else if (flatColor_) {
-        out.flat = PackColor(r_, g_, b_, a_);
-        fromColors = false;
+    } else if (sampler_.filter == Filter::Linear) {
+        eachRow([&](const Row& row) { FetchLinearTexels(row); });
+    } else if (!coordinatesInRange_) {
+        eachRow([&](const Row& row) { FetchPointTexels(row); });
     } else {
-        GradientColors(row);
+#if defined(__SSE2__)
+        const PointFetchSse2 fetch(u_, v_, *texture_, sampler_);
+        eachRow([&](const Row& row) { fetch.Fetch(row.dx, row.dy, row.count, row.out); });
+#else
+        eachRow([&](const Row& row) { FetchPointTexels(row); });
+#endif
     }
-    WithBlender(blend_, [&](auto blend) { WritePixelRow(out, blend, fromColors, modulate, false); });
 }
 
 // The coordinate of each pixel is (a0 + a * dx) + b * dy in doubles, rounded
@@ -133,64 +220,18 @@ void SpriteSpans::ShadeRow(int y, int lo, int hi)
 // is the same for the whole row.
 void SpriteSpans::FetchPointTexels(const Row& row) const
 {
-    const Plane u = u_, v = v_;
-    const double rowU = u.b * row.dy, rowV = v.b * row.dy;
+    const double rowU = u_.b * row.dy, rowV = v_.b * row.dy;
     const int width = texture_->Width(), height = texture_->Height();
-    const AddressMode modeU = sampler_.addressU, modeV = sampler_.addressV;
     const std::uint32_t* texels = texture_->Pixels();
     double dx = row.dx;
-    int i = 0;
-#if defined(__SSE2__)
-    if (coordinatesInRange_) i = FetchPointTexelsSse2(row);
-    dx += kSubpixelStep * i;
-#endif
-    for (; i < row.count; ++i, dx += kSubpixelStep) {
-        const float fu = static_cast<float>(u.a0 + u.a * dx + rowU);
-        const float fv = static_cast<float>(v.a0 + v.a * dx + rowV);
-        const int x = PointTexel(fu, width, modeU);
-        const int y = PointTexel(fv, height, modeV);
+    for (int i = 0; i < row.count; ++i, dx += kSubpixelStep) {
+        const float fu = static_cast<float>(u_.a0 + u_.a * dx + rowU);
+        const float fv = static_cast<float>(v_.a0 + v_.a * dx + rowV);
+        const int x = PointTexel(fu, width, sampler_.addressU);
+        const int y = PointTexel(fv, height, sampler_.addressV);
         row.out[i] = texels[static_cast<std::size_t>(y) * width + x];
     }
 }
-
-#if defined(__SSE2__)
-// Two pixels per step: u and v of one pixel share a register of doubles, the
-// four floats of two pixels one register of floats. The floor by truncation
-// matches FloorToTexel because the triangle's coordinates are known to be
-// far inside the range where FloorToTexel clamps. Returns the pixels done.
-int SpriteSpans::FetchPointTexelsSse2(const Row& row) const
-{
-    const __m128d slope = _mm_set_pd(v_.a, u_.a);
-    const __m128d base = _mm_set_pd(v_.a0, u_.a0);
-    const __m128d rowTerm = _mm_set_pd(v_.b * row.dy, u_.b * row.dy);
-    const __m128d step = _mm_set1_pd(kSubpixelStep);
-    const int width = texture_->Width(), height = texture_->Height();
-    const __m128 size = _mm_set_ps(static_cast<float>(height), static_cast<float>(width), static_cast<float>(height),
-                                   static_cast<float>(width));
-    const AddressMode modeU = sampler_.addressU, modeV = sampler_.addressV;
-    const std::uint32_t* texels = texture_->Pixels();
-    std::uint32_t* out = row.out;
-    __m128d dx = _mm_set1_pd(row.dx);
-    int i = 0;
-    for (; i + 2 <= row.count; i += 2) {
-        const __m128d first = _mm_add_pd(_mm_add_pd(base, _mm_mul_pd(slope, dx)), rowTerm);
-        dx = _mm_add_pd(dx, step);
-        const __m128d second = _mm_add_pd(_mm_add_pd(base, _mm_mul_pd(slope, dx)), rowTerm);
-        dx = _mm_add_pd(dx, step);
-        const __m128 scaled = _mm_mul_ps(_mm_movelh_ps(_mm_cvtpd_ps(first), _mm_cvtpd_ps(second)), size);
-        __m128i floored = _mm_cvttps_epi32(scaled);
-        // Truncation rounds negative values up: take one off where it did.
-        floored = _mm_add_epi32(floored, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(floored), scaled)));
-        alignas(16) int index[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(index), floored);
-        const int x0 = AddressFloored(index[0], width, modeU), y0 = AddressFloored(index[1], height, modeV);
-        const int x1 = AddressFloored(index[2], width, modeU), y1 = AddressFloored(index[3], height, modeV);
-        out[i] = texels[static_cast<std::size_t>(y0) * width + x0];
-        out[i + 1] = texels[static_cast<std::size_t>(y1) * width + x1];
-    }
-    return i;
-}
-#endif
 
 void SpriteSpans::FetchLinearTexels(const Row& row) const
 {

@@ -10,8 +10,13 @@
 
 namespace platform::gfx {
 
-// Shades rows of flat-w (2D) triangles for the two sprite programs: the
-// vertex colour, and texture slot 0 times the vertex colour. Sprites that are
+// Pixels lo..hi (inclusive) of row y.
+struct SpanRow {
+    int y, lo, hi;
+};
+
+// Shades flat-w (2D) triangles for the two sprite programs: the vertex
+// colour, and texture slot 0 times the vertex colour. Sprites that are
 // rotated or otherwise off the axis-aligned quad path are drawn here.
 //
 // It computes every value by the same expressions, in the same order, as the
@@ -19,7 +24,8 @@ namespace platform::gfx {
 // fetch, integer modulation and blending), so the pixels are the same. It is
 // faster because it skips what that path does for generality: evaluating all
 // varyings into a buffer, an indirect call to the pixel program per span, the
-// sampler looked up per pixel, and a blend chosen per pixel of a mask.
+// sampler looked up per pixel, and a blend chosen per pixel of a mask; and
+// what does not change along a triangle is set up once for all its rows.
 class SpriteSpans {
 public:
     // Once per draw: false when the program or state is not one this class
@@ -32,8 +38,8 @@ public:
     // the three vertices' varyings.
     void SetTriangle(long long originX, long long originY, const Plane* planes, const float* const vertices[3]);
 
-    // Pixels lo..hi (inclusive) of row y; the rasterizer has clipped them.
-    void ShadeRow(int y, int lo, int hi);
+    // The triangle's covered pixels, clipped by the rasterizer.
+    void DrawRows(const SpanRow* rows, int count);
 
     // The varyings SetTriangle reads: colour, and texture coordinate when
     // textured.
@@ -41,15 +47,19 @@ public:
     int UvVarying() const { return textured_ ? uvVarying_ : -1; }
 
 private:
+    // Where one row's source colours go, and its first pixel centre in
+    // subpixels from the triangle's origin.
     struct Row {
         std::uint32_t* out;
         int count;
-        double dx;  // subpixels from the origin to the first pixel's centre
+        double dx;
         double dy;
     };
 
+    template <typename Blender>
+    void DrawRowsWith(const SpanRow* rows, int count, Blender blend);
+    Row MakeRow(const SpanRow& span);
     void FetchPointTexels(const Row& row) const;
-    int FetchPointTexelsSse2(const Row& row) const;
     void FetchLinearTexels(const Row& row) const;
     void ModulateByGradient(const Row& row) const;
     void GradientColors(const Row& row) const;
