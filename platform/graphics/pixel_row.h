@@ -221,6 +221,24 @@ void RunRowSse2(const PixelRow& row)
     }
 }
 
+// A flat colour over the row, four pixels at a time.
+template <BlendKind Kind>
+void RunFlatRowSse2(const PixelRow& row)
+{
+    const __m128i src = _mm_set1_epi32(static_cast<int>(row.flat));
+    std::uint32_t* const target = row.target;
+    const int count = row.count;
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        __m128i* out = reinterpret_cast<__m128i*>(target + i);
+        _mm_storeu_si128(out, BlendFour<Kind>(src, _mm_loadu_si128(out)));
+    }
+    for (; i < count; ++i) {
+        const __m128i dst = _mm_cvtsi32_si128(static_cast<int>(target[i]));
+        target[i] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(BlendFour<Kind>(src, dst)));
+    }
+}
+
 template <typename Blender>
 constexpr BlendKind KindOf()
 {
@@ -262,6 +280,15 @@ void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modul
 {
     using namespace pixel_row_detail;
     if (!textured) {
+#if defined(__SSE2__)
+        constexpr BlendKind kind = KindOf<Blender>();
+        if constexpr (kind != BlendKind::Generic && kind != BlendKind::Opaque) {
+            if (!depth) {
+                RunFlatRowSse2<kind>(row);
+                return;
+            }
+        }
+#endif
         depth ? RunRow<Blender, false, true, false, true>(row, blend)
               : RunRow<Blender, false, true, false, false>(row, blend);
     } else if (row.columns) {

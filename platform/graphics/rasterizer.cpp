@@ -94,6 +94,8 @@ bool Rasterizer::Begin(const DrawState& state)
     spritePath_ = state_.spritePath && state_.raster.fill == FillMode::Solid &&
                   sprites_.Begin(state_.target, *state_.pixel, varyingCount_, state_.textures[0], state_.samplers[0],
                                  state_.blend, depthTest, clipX1_ - clipX0_);
+    // A triangle has at most one span per row of the clip rectangle.
+    if (spriteRows_.size() < static_cast<std::size_t>(clipY1_ - clipY0_)) spriteRows_.resize(clipY1_ - clipY0_);
     return true;
 }
 
@@ -395,7 +397,6 @@ void Rasterizer::DrawSpriteTriangle(const ScreenVertex* s, Triangle& tri, double
     }
     const float* const vertices[3] = {s[0].varyings, s[1].varyings, s[2].varyings};
     sprites_.SetTriangle(s[0].x, s[0].y, tri.varyings, vertices);
-    spriteRows_.resize(static_cast<std::size_t>(tri.y1 - tri.y0) + 1);
     RowWalker walker(tri);
     int rows = 0;
     while (walker.Next(spriteRows_[rows])) ++rows;

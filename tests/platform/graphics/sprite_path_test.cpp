@@ -159,12 +159,12 @@ TEST(SpritePath, RotatedAndScaledSpritesMatchTheGeneralPath)
         scene.sampler = {filter, static_cast<AddressMode>(maker.Pick(3)), static_cast<AddressMode>(maker.Pick(3)),
                          AddressMode::Wrap};
         scene.blend = kBlendModes[round % std::size(kBlendModes)];
-        if (round % 9 == 8) scene.pixelProgram = "ps_vc";
+        if (round % 7 == 6) scene.pixelProgram = "ps_vc";
         if (round % 5 == 4) {
             // A viewport inside the target, off its origin: clipping at its edges.
             scene.viewport = {maker.Uniform(0, 30), maker.Uniform(0, 20), maker.Uniform(20, 60), maker.Uniform(15, 40), 0, 1};
         }
-        const bool gradient = round % 4 == 3;
+        const bool gradient = round % 5 == 3;
         for (int q = 0; q < 10; ++q) {
             // Right angles and grid positions put texel edges on pixel centres.
             const bool snapped = maker.Pick(3) == 0;
