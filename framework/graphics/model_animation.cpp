@@ -7,6 +7,7 @@
 #include "framework/graphics/model_math.h"
 #include "framework/log/log.h"
 #include "framework/math/scalar.h"
+#include "framework/resource/file_fields.h"
 #include "platform/little_endian.h"
 
 namespace vesk::resource {
@@ -30,18 +31,13 @@ bool Refuse(std::string_view what, const std::string& fault)
     return false;
 }
 
-bool RunFits(std::uint64_t offset, std::uint64_t count, std::uint64_t keySize, std::uint64_t size)
-{
-    return offset <= size && count <= (size - offset) / keySize;
-}
-
 // Reads count keys at offset; false when the run leaves the data block or
 // the frames go backwards.
 template <typename Key, typename ReadValue>
 bool ReadKeys(std::span<const std::uint8_t> data, std::uint32_t offset, std::uint32_t count, std::size_t keySize,
               ReadValue readValue, std::vector<Key>& out)
 {
-    if (!RunFits(offset, count, keySize, data.size())) return false;
+    if (!RecordsFit(offset, count, keySize, data.size())) return false;
     out.resize(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t at = offset + static_cast<std::size_t>(i) * keySize;
@@ -153,7 +149,7 @@ bool ModelAnimation::Parse(std::span<const std::uint8_t> header, std::span<const
     animation.wholeFlags_ = ReadU32(header, 84);
 
     const std::uint32_t tableOffset = ReadU32(header, 48);
-    if (!RunFits(tableOffset, nodeCount, kNodeChannelRecordSize, data.size())) {
+    if (!RecordsFit(tableOffset, nodeCount, kNodeChannelRecordSize, data.size())) {
         return Refuse(what, "node channel table of " + std::to_string(nodeCount) + " nodes at " +
                                 std::to_string(tableOffset) + " runs past the data end");
     }
@@ -183,14 +179,14 @@ bool ModelAnimation::Parse(std::span<const std::uint8_t> header, std::span<const
 
     if (animation.wholeFrameCount_ != 0) {
         const std::uint32_t wholeOffset = ReadU32(header, 88);
-        if (!RunFits(wholeOffset, 3, 8, data.size())) {
+        if (!RecordsFit(wholeOffset, 3, 8, data.size())) {
             return Refuse(what, "whole-model channel table at " + std::to_string(wholeOffset) +
                                     " runs past the data end");
         }
         for (std::size_t channel = 0; channel < 3; ++channel) {
             const std::uint32_t count = ReadU32(data, wholeOffset + 8 * channel);
             const std::uint32_t offset = ReadU32(data, wholeOffset + 8 * channel + 4);
-            if (!RunFits(offset, count, kWholeModelKeySize, data.size())) {
+            if (!RecordsFit(offset, count, kWholeModelKeySize, data.size())) {
                 return Refuse(what, "whole-model channel " + std::to_string(channel) + ": " + std::to_string(count) +
                                         " keys at " + std::to_string(offset) + " run past the data end");
             }

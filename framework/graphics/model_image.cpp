@@ -1,9 +1,9 @@
 #include "framework/graphics/model_image.h"
 
-#include <cstring>
 #include <string>
 
 #include "framework/log/log.h"
+#include "framework/resource/file_fields.h"
 #include "platform/little_endian.h"
 
 namespace vesk::resource {
@@ -12,26 +12,15 @@ namespace {
 using platform::ReadF32;
 using platform::ReadU32;
 
-// Up to the first zero, never past the field.
 std::string ReadName(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t fieldSize)
 {
-    const auto* start = reinterpret_cast<const char*>(bytes.data() + offset);
-    const void* terminator = std::memchr(start, 0, fieldSize);
-    const std::size_t length =
-        terminator ? static_cast<std::size_t>(static_cast<const char*>(terminator) - start) : fieldSize;
-    return std::string(start, length);
+    return std::string(ReadFixedText(bytes, offset, fieldSize));
 }
 
 bool Refuse(std::string_view what, const std::string& fault)
 {
     log::Error(std::string(what) + ": " + fault);
     return false;
-}
-
-// True when count records of recordSize bytes at offset lie inside size bytes.
-bool TableFits(std::uint64_t offset, std::uint64_t count, std::uint64_t recordSize, std::uint64_t size)
-{
-    return offset <= size && count <= (size - offset) / recordSize;
 }
 
 bool BlockFits(std::uint64_t offset, std::uint64_t length, std::uint64_t size)
@@ -43,7 +32,7 @@ bool ReadNodes(std::span<const std::uint8_t> image, std::string_view what, Model
 {
     const std::uint32_t offset = ReadU32(image, 16);
     const std::uint32_t count = ReadU32(image, 20);
-    if (!TableFits(offset, count, kModelNodeRecordSize, image.size())) {
+    if (!RecordsFit(offset, count, kModelNodeRecordSize, image.size())) {
         return Refuse(what, "node table of " + std::to_string(count) + " records at " + std::to_string(offset) +
                                 " runs past the image end");
     }
@@ -75,7 +64,7 @@ bool ReadMeshes(std::span<const std::uint8_t> image, std::string_view what, Mode
 {
     const std::uint32_t offset = ReadU32(image, 8);
     const std::uint32_t count = ReadU32(image, 12);
-    if (!TableFits(offset, count, kModelMeshRecordSize, image.size())) {
+    if (!RecordsFit(offset, count, kModelMeshRecordSize, image.size())) {
         return Refuse(what, "mesh table of " + std::to_string(count) + " records at " + std::to_string(offset) +
                                 " runs past the image end");
     }

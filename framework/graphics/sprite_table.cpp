@@ -1,9 +1,8 @@
 #include "framework/graphics/sprite_table.h"
 
-#include <cstring>
-
 #include "framework/log/log.h"
 #include "framework/resource/chunk_list.h"
+#include "framework/resource/file_fields.h"
 #include "platform/little_endian.h"
 
 namespace vesk::resource {
@@ -17,9 +16,7 @@ SpriteEntry ReadEntry(std::span<const uint8_t> entry)
 {
     using namespace sprite_table;
     SpriteEntry out;
-    const auto* name = reinterpret_cast<const char*>(entry.data());
-    const void* terminator = std::memchr(name, 0, kNameSize);
-    out.name.assign(name, terminator ? static_cast<size_t>(static_cast<const char*>(terminator) - name) : kNameSize);
+    out.name = ReadFixedText(entry, 0, kNameSize);
     out.width = ReadU16(entry, kWidthOffset);
     out.height = ReadU16(entry, kHeightOffset);
     out.uMin = ReadF32(entry, kUvMinOffset);

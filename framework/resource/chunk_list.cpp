@@ -1,10 +1,10 @@
 #include "framework/resource/chunk_list.h"
 
-#include <cstring>
 #include <string>
 #include <utility>
 
 #include "framework/log/log.h"
+#include "framework/resource/file_fields.h"
 #include "platform/little_endian.h"
 
 namespace vesk::resource {
@@ -28,7 +28,7 @@ bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::ve
     }
     const uint64_t count = ReadU32(file, 12);
     const uint64_t tableOffset = ReadU32(file, 16);
-    if (tableOffset > file.size() || count > (file.size() - tableOffset) / kChunkRecordSize) {
+    if (!RecordsFit(tableOffset, count, kChunkRecordSize, file.size())) {
         return Refuse(what, "chunk table of " + std::to_string(count) + " records at " + std::to_string(tableOffset) +
                                 " runs past the file end");
     }
@@ -44,15 +44,10 @@ bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::ve
             return Refuse(what, "chunk " + std::to_string(i) + " (" + std::to_string(size) + " bytes at " +
                                     std::to_string(offset) + ") runs past the file end");
         }
-        const auto* nameBytes = reinterpret_cast<const char*>(record.data() + 16);
-        const void* terminator = std::memchr(nameBytes, 0, kChunkNameSize);
-        const size_t nameLength =
-            terminator ? static_cast<size_t>(static_cast<const char*>(terminator) - nameBytes) : kChunkNameSize;
-
         ChunkEntry entry;
         entry.tag = ReadU32(record, 0);
         entry.data = file.subspan(static_cast<size_t>(offset), static_cast<size_t>(size));
-        entry.name = std::string_view(nameBytes, nameLength);
+        entry.name = ReadFixedText(record, 16, kChunkNameSize);
         entries.push_back(entry);
     }
     out = std::move(entries);
