@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "framework/text/message_file.h"
 #include "tools/common/message_file_writer.h"
 #include "tools/common/message_source.h"
+#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -63,12 +62,6 @@ TEST(ParseMessageSource, ReportsEachBadLineWithFileAndLine)
     EXPECT_EQ(source.entries[1].key, "OTHER");
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The shipped sources build, hold the same keys in every language and install.
 TEST(MessageData, EveryLanguageHasTheSameKeysAndInstalls)
 {
@@ -79,7 +72,7 @@ TEST(MessageData, EveryLanguageHasTheSameKeysAndInstalls)
     std::set<std::string> englishKeys;
     for (const char* language : languages) {
         const std::string path = dir + language + ".txt";
-        const std::string text = ReadFile(path);
+        const std::string text = tools::ReadTextFile(path).value_or("");
         ASSERT_FALSE(text.empty()) << path;
         const auto source = ParseMessageSource(text, path);
         ASSERT_TRUE(source.errors.empty()) << source.errors[0];
