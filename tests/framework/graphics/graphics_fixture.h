@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,35 +49,40 @@ protected:
     void RemoveShader(const std::string& name) { std::filesystem::remove(folder_ / "shader" / (name + ".cfx")); }
 };
 
+// A binary PPM picture of 0xAARRGGBB pixels, alpha left out.
+inline std::vector<std::uint8_t> PpmPicture(int width, int height, const std::vector<std::uint32_t>& argb)
+{
+    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    std::vector<std::uint8_t> picture(header.begin(), header.end());
+    for (std::uint32_t p : argb) {
+        picture.push_back(static_cast<std::uint8_t>(p >> 16));
+        picture.push_back(static_cast<std::uint8_t>(p >> 8));
+        picture.push_back(static_cast<std::uint8_t>(p));
+    }
+    return picture;
+}
+
 // Golden pictures: binary PPM files in tests/data/graphics. With
 // VARNOLIS_UPDATE_GOLDEN=1 the test writes the picture it drew instead.
 inline ::testing::AssertionResult MatchesGolden(const std::string& name, int width, int height,
                                                 const std::vector<std::uint32_t>& argb)
 {
     const std::string path = std::string(VARNOLIS_TEST_DATA_DIR) + "/graphics/" + name + ".ppm";
-    std::vector<std::uint8_t> rgb;
-    for (std::uint32_t p : argb) {
-        rgb.push_back(static_cast<std::uint8_t>(p >> 16));
-        rgb.push_back(static_cast<std::uint8_t>(p >> 8));
-        rgb.push_back(static_cast<std::uint8_t>(p));
-    }
-    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    const std::vector<std::uint8_t> picture = PpmPicture(width, height, argb);
     const char* update = std::getenv("VARNOLIS_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << header;
-        file.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+        if (!tools::WriteWholeFile(path, picture)) return ::testing::AssertionFailure() << "cannot write " << path;
         return ::testing::AssertionSuccess() << "golden " << name << " written";
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return ::testing::AssertionFailure() << "no golden picture " << path << " (VARNOLIS_UPDATE_GOLDEN=1 makes it)";
-    std::vector<char> stored((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (stored.size() != header.size() + rgb.size() || std::string(stored.data(), header.size()) != header) {
+    const std::optional<std::vector<std::uint8_t>> stored = tools::ReadWholeFile(path);
+    if (!stored) return ::testing::AssertionFailure() << "no golden picture " << path << " (VARNOLIS_UPDATE_GOLDEN=1 makes it)";
+    const std::size_t headerSize = picture.size() - argb.size() * 3;
+    if (stored->size() != picture.size() || !std::equal(picture.begin(), picture.begin() + headerSize, stored->begin())) {
         return ::testing::AssertionFailure() << "golden " << name << " has another size";
     }
-    for (std::size_t i = 0; i < rgb.size(); ++i) {
-        if (static_cast<std::uint8_t>(stored[header.size() + i]) != rgb[i]) {
-            const std::size_t pixel = i / 3;
+    for (std::size_t i = headerSize; i < picture.size(); ++i) {
+        if ((*stored)[i] != picture[i]) {
+            const std::size_t pixel = (i - headerSize) / 3;
             return ::testing::AssertionFailure() << "golden " << name << " differs at " << pixel % width << ","
                                                  << pixel / width;
         }

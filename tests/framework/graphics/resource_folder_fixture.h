@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
@@ -59,6 +60,16 @@ protected:
     std::uint32_t CanvasPixel(int x, int y) const
     {
         return record->targets[vesk::graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
+    }
+
+    // The canvas pixels of the w x h block at (x0, y0), row by row.
+    std::vector<std::uint32_t> CanvasPixels(int x0, int y0, int width, int height) const
+    {
+        std::vector<std::uint32_t> pixels;
+        for (int y = y0; y < y0 + height; ++y) {
+            for (int x = x0; x < x0 + width; ++x) pixels.push_back(CanvasPixel(x, y));
+        }
+        return pixels;
     }
 
     // True when every pixel of the w x h block at (x0, y0) is expected(x, y)

@@ -1,6 +1,5 @@
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -98,15 +97,7 @@ TEST_F(ShippedFontDrawing, EnglishAndJapaneseLinesDrawLegibleInk)
     EXPECT_EQ(inkIn(0, 70, 640, 360), 0);
 
     if (const char* path = std::getenv("VARNOLIS_TEXT_PICTURE")) {
-        std::ofstream out(path, std::ios::binary);
-        out << "P6\n640 360\n255\n";
-        for (int y = 0; y < 360; ++y) {
-            for (int x = 0; x < 640; ++x) {
-                const uint32_t p = CanvasPixel(x, y);
-                const char rgb[3] = {static_cast<char>(p >> 16), static_cast<char>(p >> 8), static_cast<char>(p)};
-                out.write(rgb, 3);
-            }
-        }
+        ::tools::WriteWholeFile(path, graphics_test::PpmPicture(640, 360, CanvasPixels(0, 0, 640, 360)));
     }
 }
 
