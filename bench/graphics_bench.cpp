@@ -74,19 +74,28 @@ struct SpriteRig {
         device.SetTexture(0, texture.get());
     }
 
-    // Quads in pixel coordinates of a width x height viewport.
-    void SetQuads(const std::vector<std::array<float, 4>>& rects, int width, int height)
+    // Quads in pixel coordinates of a width x height viewport, each turned
+    // about its centre by its angle in degrees, if given.
+    void SetQuads(const std::vector<std::array<float, 4>>& rects, int width, int height,
+                  const std::vector<float>& angles = {})
     {
         std::vector<Vertex> vs;
         std::vector<std::uint32_t> is;
-        auto nx = [&](float x) { return x / width * 2 - 1; };
-        auto ny = [&](float y) { return 1 - y / height * 2; };
-        for (const auto& r : rects) {
+        for (std::size_t q = 0; q < rects.size(); ++q) {
+            const auto& r = rects[q];
+            const float radians = q < angles.size() ? angles[q] * 3.14159265f / 180.0f : 0.0f;
+            const float c = std::cos(radians), s = std::sin(radians);
+            const float cx = (r[0] + r[2]) / 2, cy = (r[1] + r[3]) / 2;
+            auto corner = [&](float x, float y, float u, float v) {
+                const float tx = radians == 0.0f ? x : cx + (x - cx) * c - (y - cy) * s;
+                const float ty = radians == 0.0f ? y : cy + (x - cx) * s + (y - cy) * c;
+                return Vertex{tx / width * 2 - 1, 1 - ty / height * 2, 1, 1, 1, 1, u, v};
+            };
             const std::uint32_t b = static_cast<std::uint32_t>(vs.size());
-            vs.push_back({nx(r[0]), ny(r[1]), 1, 1, 1, 1, 0, 0});
-            vs.push_back({nx(r[0]), ny(r[3]), 1, 1, 1, 1, 0, 1});
-            vs.push_back({nx(r[2]), ny(r[1]), 1, 1, 1, 1, 1, 0});
-            vs.push_back({nx(r[2]), ny(r[3]), 1, 1, 1, 1, 1, 1});
+            vs.push_back(corner(r[0], r[1], 0, 0));
+            vs.push_back(corner(r[0], r[3], 0, 1));
+            vs.push_back(corner(r[2], r[1], 1, 0));
+            vs.push_back(corner(r[2], r[3], 1, 1));
             for (std::uint32_t i : {b, b + 1, b + 2, b + 1, b + 3, b + 2}) is.push_back(i);
         }
         vertices = device.CreateBuffer(BufferKind::Vertex, BufferUsage::Dynamic, vs.size() * sizeof(Vertex), vs.data());
@@ -116,6 +125,29 @@ void BM_TwoThousandAlphaSprites(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 2000);
 }
 BENCHMARK(BM_TwoThousandAlphaSprites)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The same sprites turned by random angles, which takes them off the quad
+// path: the frames of the effect layer, whose sprites turn.
+void BM_TwoThousandTurnedAlphaSprites(benchmark::State& state)
+{
+    SpriteRig rig(640, 360, 32, 32, true);
+    std::mt19937 random(11);
+    std::vector<std::array<float, 4>> rects;
+    std::vector<float> angles;
+    for (int i = 0; i < 2000; ++i) {
+        const float x = static_cast<float>(random() % 620) - 6;
+        const float y = static_cast<float>(random() % 340) - 6;
+        rects.push_back({x, y, x + 32, y + 32});
+        angles.push_back(static_cast<float>(random() % 3600) / 10.0f);
+    }
+    rig.SetQuads(rects, 640, 360, angles);
+    for (auto _ : state) {
+        rig.device.DrawIndexed(rig.indexCount, 0, 0);
+        benchmark::DoNotOptimize(rig.target->Pixels());
+    }
+    state.SetItemsProcessed(state.iterations() * 2000);
+}
+BENCHMARK(BM_TwoThousandTurnedAlphaSprites)->Unit(benchmark::kMillisecond);
 
 void BM_FullScreenQuad1280x720(benchmark::State& state)
 {

@@ -1,5 +1,6 @@
 #include "platform/graphics/sprite_spans.h"
 
+#include <algorithm>
 #include <cmath>
 
 #if defined(__SSE2__)
@@ -45,19 +46,20 @@ bool ScaledCoordinatesSmall(const float* const vertices[3], int varying, int siz
 
 #if defined(__SSE2__)
 // Point sampling of a triangle whose scaled coordinates stay small, with
-// everything that is the same for all its rows in registers.
+// everything that is the same for all its rows worked out once.
 //
-// Two pixels per step: u and v of one pixel share a register of doubles, the
-// four floats of two pixels one register of floats. The floor by truncation
+// The coordinate pair of a pixel is (a0 + a * dx) + b * dy, as Plane::At
+// computes it. The first sum depends on the column only, so it is kept per
+// column of the triangle; a row adds its b * dy. Two pixels per step: the
+// four floats of two pixels share one register. The floor by truncation
 // matches FloorToTexel because the scaled coordinates are far inside the
-// range where FloorToTexel clamps. An odd last pixel is done as the first of
-// a pair; the second lands in the row buffer's spare slot.
+// range where FloorToTexel clamps.
 class PointFetchSse2 {
 public:
-    PointFetchSse2(const Plane& u, const Plane& v, const Texture& texture, const SamplerDesc& sampler)
-        : slope_(_mm_set_pd(v.a, u.a)),
-          base_(_mm_set_pd(v.a0, u.a0)),
-          rowSlope_(_mm_set_pd(v.b, u.b)),
+    // Columns firstX..lastX of a triangle whose first vertex is at originX.
+    PointFetchSse2(const Plane& u, const Plane& v, const Texture& texture, const SamplerDesc& sampler, int firstX,
+                   int lastX, long long originX, std::vector<double>& columns)
+        : rowSlope_(_mm_set_pd(v.b, u.b)),
           size_(_mm_set_ps(static_cast<float>(texture.Height()), static_cast<float>(texture.Width()),
                            static_cast<float>(texture.Height()), static_cast<float>(texture.Width()))),
           limit_(_mm_set_epi32(texture.Height(), texture.Width(), texture.Height(), texture.Width())),
@@ -66,37 +68,55 @@ public:
           width_(texture.Width()),
           height_(texture.Height()),
           modeU_(sampler.addressU),
-          modeV_(sampler.addressV)
+          modeV_(sampler.addressV),
+          firstX_(firstX)
     {
+        const int count = lastX - firstX + 1;
+        if (columns.size() < static_cast<std::size_t>(count) * 2) columns.resize(static_cast<std::size_t>(count) * 2);
+        const __m128d slope = _mm_set_pd(v.a, u.a);
+        const __m128d base = _mm_set_pd(v.a0, u.a0);
+        for (int i = 0; i < count; ++i) {
+            const __m128d dx =
+                _mm_set1_pd(static_cast<double>(static_cast<long long>(firstX + i) * kSubpixel + kHalfPixel - originX));
+            _mm_storeu_pd(columns.data() + 2 * i, _mm_add_pd(base, _mm_mul_pd(slope, dx)));
+        }
+        columns_ = columns.data();
     }
 
-    // Texels of `count` pixels from (dx, dy) on.
-    VARNOLIS_ALWAYS_INLINE void Fetch(double firstDx, double dy, int count, std::uint32_t* out) const
+    // Texels of `count` pixels of row dy from column x on.
+    VARNOLIS_ALWAYS_INLINE void Fetch(int x, double dy, int count, std::uint32_t* out) const
     {
-        // (a0 + a * dx) + b * dy, as Plane::At, with b * dy the same all along.
         const __m128d rowTerm = _mm_mul_pd(rowSlope_, _mm_set1_pd(dy));
-        const __m128d step = _mm_set1_pd(kSubpixelStep);
-        const __m128i minusOne = _mm_set1_epi32(-1);
-        __m128d dx = _mm_set1_pd(firstDx);
-        for (int i = 0; i < count; i += 2) {
-            const __m128d first = _mm_add_pd(_mm_add_pd(base_, _mm_mul_pd(slope_, dx)), rowTerm);
-            dx = _mm_add_pd(dx, step);
-            const __m128d second = _mm_add_pd(_mm_add_pd(base_, _mm_mul_pd(slope_, dx)), rowTerm);
-            dx = _mm_add_pd(dx, step);
-            const __m128 scaled = _mm_mul_ps(_mm_movelh_ps(_mm_cvtpd_ps(first), _mm_cvtpd_ps(second)), size_);
-            __m128i index = _mm_cvttps_epi32(scaled);
-            // Truncation rounds negative values up: take one off where it did.
-            index = _mm_add_epi32(index, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(index), scaled)));
-            const __m128i inside = _mm_and_si128(_mm_cmpgt_epi32(index, minusOne), _mm_cmplt_epi32(index, limit_));
-            if (_mm_movemask_epi8(inside) != 0xFFFF) index = Address(index);
-            // y * width + x of both pixels, in lanes 0 and 2.
-            const __m128i offsets = _mm_add_epi32(_mm_mul_epu32(_mm_srli_epi64(index, 32), rowPitch_), index);
+        const double* column = columns_ + 2 * (x - firstX_);
+        int i = 0;
+        for (; i + 2 <= count; i += 2, column += 4) {
+            const __m128i offsets = Offsets(_mm_loadu_pd(column), _mm_loadu_pd(column + 2), rowTerm);
             out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(offsets))];
             out[i + 1] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(offsets, offsets)))];
+        }
+        if (i < count) {
+            const __m128d last = _mm_loadu_pd(column);
+            out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(Offsets(last, last, rowTerm)))];
         }
     }
 
 private:
+    // Texel offsets (y * width + x) of two pixels, in lanes 0 and 2, from
+    // their column terms.
+    VARNOLIS_ALWAYS_INLINE __m128i Offsets(__m128d firstColumn, __m128d secondColumn, __m128d rowTerm) const
+    {
+        const __m128d first = _mm_add_pd(firstColumn, rowTerm);
+        const __m128d second = _mm_add_pd(secondColumn, rowTerm);
+        const __m128 scaled = _mm_mul_ps(_mm_movelh_ps(_mm_cvtpd_ps(first), _mm_cvtpd_ps(second)), size_);
+        __m128i index = _mm_cvttps_epi32(scaled);
+        // Truncation rounds negative values up: take one off where it did.
+        index = _mm_add_epi32(index, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(index), scaled)));
+        const __m128i inside =
+            _mm_and_si128(_mm_cmpgt_epi32(index, _mm_set1_epi32(-1)), _mm_cmplt_epi32(index, limit_));
+        if (_mm_movemask_epi8(inside) != 0xFFFF) index = Address(index);
+        return _mm_add_epi32(_mm_mul_epu32(_mm_srli_epi64(index, 32), rowPitch_), index);
+    }
+
     // Indices outside the texture take the sampler's address mode.
     __m128i Address(__m128i index) const
     {
@@ -106,12 +126,14 @@ private:
                              AddressTexel(at[1], height_, modeV_), AddressTexel(at[0], width_, modeU_));
     }
 
-    __m128d slope_, base_, rowSlope_;
+    __m128d rowSlope_;
     __m128 size_;
     __m128i limit_, rowPitch_;
     const std::uint32_t* texels_;
     int width_, height_;
     AddressMode modeU_, modeV_;
+    int firstX_;
+    const double* columns_ = nullptr;
 };
 #endif
 
@@ -135,8 +157,7 @@ bool SpriteSpans::Begin(Texture* target, const PixelProgram& program, int varyin
     targetPixels_ = target->Pixels();
     targetWidth_ = target->Width();
     blend_ = blend;
-    // One spare slot: the texel loops may fetch a pixel past the row's end.
-    if (colors_.size() < static_cast<std::size_t>(maxRowLength) + 1) colors_.resize(maxRowLength + 1);
+    if (colors_.size() < static_cast<std::size_t>(maxRowLength)) colors_.resize(maxRowLength);
     return true;
 }
 
@@ -163,12 +184,13 @@ void SpriteSpans::SetTriangle(long long originX, long long originY, const Plane*
 
 void SpriteSpans::DrawRows(const SpanRow* rows, int count)
 {
+    if (count <= 0) return;
     WithBlender(blend_, [&](auto blend) { DrawRowsWith(rows, count, blend); });
 }
 
 SpriteSpans::Row SpriteSpans::MakeRow(const SpanRow& span)
 {
-    return {colors_.data(), span.hi - span.lo + 1,
+    return {colors_.data(), span.hi - span.lo + 1, span.lo,
             static_cast<double>(static_cast<long long>(span.lo) * kSubpixel + kHalfPixel - originX_),
             static_cast<double>(static_cast<long long>(span.y) * kSubpixel + kHalfPixel - originY_)};
 }
@@ -207,8 +229,10 @@ void SpriteSpans::DrawRowsWith(const SpanRow* rows, int count, Blender blend)
         eachRow([&](const Row& row) { FetchPointTexels(row); });
     } else {
 #if defined(__SSE2__)
-        const PointFetchSse2 fetch(u_, v_, *texture_, sampler_);
-        eachRow([&](const Row& row) { fetch.Fetch(row.dx, row.dy, row.count, row.out); });
+        int firstX = rows[0].lo, lastX = rows[0].hi;
+        for (int k = 1; k < count; ++k) firstX = std::min(firstX, rows[k].lo), lastX = std::max(lastX, rows[k].hi);
+        const PointFetchSse2 fetch(u_, v_, *texture_, sampler_, firstX, lastX, originX_, columnTerms_);
+        eachRow([&](const Row& row) { fetch.Fetch(row.x, row.dy, row.count, row.out); });
 #else
         eachRow([&](const Row& row) { FetchPointTexels(row); });
 #endif

@@ -52,6 +52,7 @@ private:
     struct Row {
         std::uint32_t* out;
         int count;
+        int x;
         double dx;
         double dy;
     };
@@ -82,6 +83,7 @@ private:
     int r_ = 255, g_ = 255, b_ = 255, a_ = 255;  // the colour, when flat
 
     std::vector<std::uint32_t> colors_;  // one row of source colours
+    std::vector<double> columnTerms_;    // per column of a triangle, what its texture coordinates owe to x
 };
 
 }  // namespace platform::gfx
