@@ -84,36 +84,64 @@ public:
     }
 
     // Texels of `count` pixels of row dy from column x on.
-    VARNOLIS_ALWAYS_INLINE void Fetch(int x, double dy, int count, std::uint32_t* out) const
+    void Fetch(int x, double dy, int count, std::uint32_t* out) const
     {
         const __m128d rowTerm = _mm_mul_pd(rowSlope_, _mm_set1_pd(dy));
         const double* column = columns_ + 2 * (x - firstX_);
+        // Every step from dx to a texel index is monotone, so along a row
+        // each index moves one way only: when the first and last pixels'
+        // indices lie inside the texture, all do.
+        const __m128d first = _mm_loadu_pd(column), last = _mm_loadu_pd(column + 2 * (count - 1));
+        if (Inside(Indices(first, last, rowTerm))) {
+            FetchRow<false>(column, rowTerm, count, out);
+        } else {
+            FetchRow<true>(column, rowTerm, count, out);
+        }
+    }
+
+private:
+    template <bool Address>
+    VARNOLIS_ALWAYS_INLINE void FetchRow(const double* column, __m128d rowTerm, int count, std::uint32_t* out) const
+    {
         int i = 0;
         for (; i + 2 <= count; i += 2, column += 4) {
-            const __m128i offsets = Offsets(_mm_loadu_pd(column), _mm_loadu_pd(column + 2), rowTerm);
+            const __m128i offsets = Offsets<Address>(_mm_loadu_pd(column), _mm_loadu_pd(column + 2), rowTerm);
             out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(offsets))];
             out[i + 1] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(offsets, offsets)))];
         }
         if (i < count) {
             const __m128d last = _mm_loadu_pd(column);
-            out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(Offsets(last, last, rowTerm)))];
+            out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(Offsets<Address>(last, last, rowTerm)))];
         }
     }
 
-private:
-    // Texel offsets (y * width + x) of two pixels, in lanes 0 and 2, from
-    // their column terms.
-    VARNOLIS_ALWAYS_INLINE __m128i Offsets(__m128d firstColumn, __m128d secondColumn, __m128d rowTerm) const
+    // Floored scaled coordinates (x, y, x, y) of two pixels from their
+    // column terms.
+    VARNOLIS_ALWAYS_INLINE __m128i Indices(__m128d firstColumn, __m128d secondColumn, __m128d rowTerm) const
     {
         const __m128d first = _mm_add_pd(firstColumn, rowTerm);
         const __m128d second = _mm_add_pd(secondColumn, rowTerm);
         const __m128 scaled = _mm_mul_ps(_mm_movelh_ps(_mm_cvtpd_ps(first), _mm_cvtpd_ps(second)), size_);
-        __m128i index = _mm_cvttps_epi32(scaled);
+        const __m128i truncated = _mm_cvttps_epi32(scaled);
         // Truncation rounds negative values up: take one off where it did.
-        index = _mm_add_epi32(index, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(index), scaled)));
-        const __m128i inside =
-            _mm_and_si128(_mm_cmpgt_epi32(index, _mm_set1_epi32(-1)), _mm_cmplt_epi32(index, limit_));
-        if (_mm_movemask_epi8(inside) != 0xFFFF) index = Address(index);
+        return _mm_add_epi32(truncated, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(truncated), scaled)));
+    }
+
+    VARNOLIS_ALWAYS_INLINE bool Inside(__m128i index) const
+    {
+        const __m128i inside = _mm_and_si128(_mm_cmpgt_epi32(index, _mm_set1_epi32(-1)), _mm_cmplt_epi32(index, limit_));
+        return _mm_movemask_epi8(inside) == 0xFFFF;
+    }
+
+    // Texel offsets (y * width + x) of two pixels, in lanes 0 and 2; with
+    // Address, indices outside the texture take the sampler's address mode.
+    template <bool Address>
+    VARNOLIS_ALWAYS_INLINE __m128i Offsets(__m128d firstColumn, __m128d secondColumn, __m128d rowTerm) const
+    {
+        __m128i index = Indices(firstColumn, secondColumn, rowTerm);
+        if constexpr (Address) {
+            if (!Inside(index)) index = this->Address(index);
+        }
         return _mm_add_epi32(_mm_mul_epu32(_mm_srli_epi64(index, 32), rowPitch_), index);
     }
 
