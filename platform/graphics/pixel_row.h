@@ -36,8 +36,8 @@ inline bool DepthPasses(Comparison func, float z, float stored)
 struct PixelRow {
     std::uint32_t* target = nullptr;
     float* depthRow = nullptr;
-    // Source of pixel i: texels[columns[i]], or texels[i] when columns is
-    // null; a flat colour when not textured.
+    // Source of pixel i in WritePixelRow: texels[columns[i]], or texels[i]
+    // when columns is null; a flat colour when not textured.
     const std::uint32_t* texels = nullptr;
     const int* columns = nullptr;
     int count = 0;
@@ -50,30 +50,56 @@ struct PixelRow {
 
 namespace pixel_row_detail {
 
-template <bool Contiguous>
-VARNOLIS_ALWAYS_INLINE std::uint32_t SourceTexel(const PixelRow& row, int i)
-{
-    if constexpr (Contiguous) {
-        return row.texels[i];
-    } else {
-        return row.texels[row.columns[i]];
-    }
-}
+// Sources of a row's colours. Pixel i reads At(i); the SIMD loops read
+// pixels i..i+3 with Four(i) and pixels i, i + 1 with Two(i), in the low half.
+struct TexelRun {
+    const std::uint32_t* texels;
 
-template <typename Blender, bool Textured, bool Contiguous, bool Modulate, bool Depth>
-void RunRow(const PixelRow& row, Blender blend)
+    std::uint32_t At(int i) const { return texels[i]; }
+#if defined(__SSE2__)
+    __m128i Four(int i) const { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i)); }
+    __m128i Two(int i) const { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(texels + i)); }
+#endif
+};
+
+struct TexelColumns {
+    const std::uint32_t* texels;
+    const int* columns;
+
+    std::uint32_t At(int i) const { return texels[columns[i]]; }
+#if defined(__SSE2__)
+    __m128i Four(int i) const
+    {
+        return _mm_set_epi32(static_cast<int>(At(i + 3)), static_cast<int>(At(i + 2)), static_cast<int>(At(i + 1)),
+                             static_cast<int>(At(i)));
+    }
+    __m128i Two(int i) const { return _mm_set_epi32(0, 0, static_cast<int>(At(i + 1)), static_cast<int>(At(i))); }
+#endif
+};
+
+template <typename Blender, bool Modulate, bool Depth, typename Source>
+void RunRow(const PixelRow& row, const Source& source, Blender blend)
 {
     for (int i = 0; i < row.count; ++i) {
         if constexpr (Depth) {
             if (!DepthPasses(row.func, row.z, row.depthRow[i])) continue;
             if (row.depthWrite) row.depthRow[i] = row.z;
         }
-        std::uint32_t color = row.flat;
-        if constexpr (Textured) {
-            color = SourceTexel<Contiguous>(row, i);
-            if constexpr (Modulate) color = ModulateColor(color, row.r, row.g, row.b, row.a);
-        }
+        std::uint32_t color = source.At(i);
+        if constexpr (Modulate) color = ModulateColor(color, row.r, row.g, row.b, row.a);
         row.target[i] = blend(color, row.target[i]);
+    }
+}
+
+template <typename Blender, bool Depth>
+void RunFlatRow(const PixelRow& row, Blender blend)
+{
+    for (int i = 0; i < row.count; ++i) {
+        if constexpr (Depth) {
+            if (!DepthPasses(row.func, row.z, row.depthRow[i])) continue;
+            if (row.depthWrite) row.depthRow[i] = row.z;
+        }
+        row.target[i] = blend(row.flat, row.target[i]);
     }
 }
 
@@ -90,19 +116,6 @@ inline __m128i Mul255Epi16(__m128i a, __m128i b) { return Div255Epi16(_mm_mullo_
 
 // Each pixel's alpha copied into the four lanes of that pixel.
 inline __m128i AlphaLanes(__m128i pixels16) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels16, 0xFF), 0xFF); }
-
-template <bool Contiguous>
-VARNOLIS_ALWAYS_INLINE __m128i LoadFour(const PixelRow& row, int i)
-{
-    if constexpr (Contiguous) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(row.texels + i));
-    } else {
-        const std::uint32_t* texels = row.texels;
-        const int* columns = row.columns;
-        return _mm_set_epi32(static_cast<int>(texels[columns[i + 3]]), static_cast<int>(texels[columns[i + 2]]),
-                             static_cast<int>(texels[columns[i + 1]]), static_cast<int>(texels[columns[i]]));
-    }
-}
 
 // Four source pixels blended with four target pixels, by the same integer
 // arithmetic as the scalar blender of the kind.
@@ -146,18 +159,6 @@ VARNOLIS_ALWAYS_INLINE __m128i BlendFour(__m128i src, __m128i dst)
     }
 }
 
-// Two pixels' sources in the low half.
-template <bool Contiguous>
-VARNOLIS_ALWAYS_INLINE __m128i LoadTwo(const PixelRow& row, int i)
-{
-    if constexpr (Contiguous) {
-        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row.texels + i));
-    } else {
-        return _mm_set_epi32(0, 0, static_cast<int>(row.texels[row.columns[i + 1]]),
-                             static_cast<int>(row.texels[row.columns[i]]));
-    }
-}
-
 // Sources times the flat colour (ModulateColor), when asked to.
 template <bool Modulate>
 VARNOLIS_ALWAYS_INLINE __m128i ModulateFour(__m128i src, __m128i color)
@@ -177,11 +178,10 @@ VARNOLIS_ALWAYS_INLINE __m128i ShadeFour(__m128i src, __m128i dst, __m128i color
     return BlendFour<Kind>(ModulateFour<Modulate>(src, color), dst);
 }
 
-// Textured rows four pixels at a time for the blend kinds with a SIMD form;
-// the last one to three pixels go through the same arithmetic in part of a
-// register.
-template <BlendKind Kind, bool Contiguous, bool Modulate>
-void RunRowSse2(const PixelRow& row)
+// Rows four pixels at a time for the blend kinds with a SIMD form; the last
+// one to three pixels go through the same arithmetic in part of a register.
+template <BlendKind Kind, bool Modulate, typename Source>
+VARNOLIS_ALWAYS_INLINE void RunRowSse2(const PixelRow& row, const Source& source)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i color = _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
@@ -193,7 +193,7 @@ void RunRowSse2(const PixelRow& row)
     const int count = row.count;
     int i = 0;
     for (; i + 4 <= count; i += 4) {
-        const __m128i src = ModulateFour<Modulate>(LoadFour<Contiguous>(row, i), color);
+        const __m128i src = ModulateFour<Modulate>(source.Four(i), color);
         __m128i* out = reinterpret_cast<__m128i*>(target + i);
         if constexpr (Kind == BlendKind::Alpha) {
             // Sprites are mostly fully opaque or fully clear texels.
@@ -211,11 +211,11 @@ void RunRowSse2(const PixelRow& row)
     }
     if (i + 2 <= count) {
         __m128i* out = reinterpret_cast<__m128i*>(target + i);
-        _mm_storel_epi64(out, ShadeFour<Kind, Modulate>(LoadTwo<Contiguous>(row, i), _mm_loadl_epi64(out), color));
+        _mm_storel_epi64(out, ShadeFour<Kind, Modulate>(source.Two(i), _mm_loadl_epi64(out), color));
         i += 2;
     }
     if (i < count) {
-        const __m128i src = _mm_cvtsi32_si128(static_cast<int>(SourceTexel<Contiguous>(row, i)));
+        const __m128i src = _mm_cvtsi32_si128(static_cast<int>(source.At(i)));
         const __m128i dst = _mm_cvtsi32_si128(static_cast<int>(target[i]));
         target[i] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(ShadeFour<Kind, Modulate>(src, dst, color)));
     }
@@ -238,6 +238,7 @@ void RunFlatRowSse2(const PixelRow& row)
         target[i] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(BlendFour<Kind>(src, dst)));
     }
 }
+#endif
 
 template <typename Blender>
 constexpr BlendKind KindOf()
@@ -249,32 +250,24 @@ constexpr BlendKind KindOf()
     if constexpr (std::is_same_v<Blender, SubtractBlender>) return BlendKind::Subtract;
     return BlendKind::Generic;
 }
-#endif
 
-template <typename Blender, bool Contiguous>
-void RunTexturedRow(const PixelRow& row, Blender blend, bool modulate, bool depth)
+template <typename Blender, bool Depth, typename Source>
+VARNOLIS_ALWAYS_INLINE void RunSourceRow(const PixelRow& row, const Source& source, Blender blend, bool modulate)
 {
 #if defined(__SSE2__)
     constexpr BlendKind kind = KindOf<Blender>();
-    if constexpr (kind != BlendKind::Generic) {
-        if (!depth) {
-            modulate ? RunRowSse2<kind, Contiguous, true>(row) : RunRowSse2<kind, Contiguous, false>(row);
-            return;
-        }
+    if constexpr (kind != BlendKind::Generic && !Depth) {
+        modulate ? RunRowSse2<kind, true>(row, source) : RunRowSse2<kind, false>(row, source);
+        return;
     }
 #endif
-    if (depth) {
-        modulate ? RunRow<Blender, true, Contiguous, true, true>(row, blend)
-                 : RunRow<Blender, true, Contiguous, false, true>(row, blend);
-    } else {
-        modulate ? RunRow<Blender, true, Contiguous, true, false>(row, blend)
-                 : RunRow<Blender, true, Contiguous, false, false>(row, blend);
-    }
+    modulate ? RunRow<Blender, true, Depth>(row, source, blend) : RunRow<Blender, false, Depth>(row, source, blend);
 }
 
 }  // namespace pixel_row_detail
 
-// Writes the row through `blend` (a blender of blend.h).
+// Writes the row through `blend` (a blender of blend.h), from its texels or
+// its flat colour.
 template <typename Blender>
 void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modulate, bool depth)
 {
@@ -289,13 +282,24 @@ void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modul
             }
         }
 #endif
-        depth ? RunRow<Blender, false, true, false, true>(row, blend)
-              : RunRow<Blender, false, true, false, false>(row, blend);
+        depth ? RunFlatRow<Blender, true>(row, blend) : RunFlatRow<Blender, false>(row, blend);
     } else if (row.columns) {
-        RunTexturedRow<Blender, false>(row, blend, modulate, depth);
+        const TexelColumns source{row.texels, row.columns};
+        depth ? RunSourceRow<Blender, true>(row, source, blend, modulate)
+              : RunSourceRow<Blender, false>(row, source, blend, modulate);
     } else {
-        RunTexturedRow<Blender, true>(row, blend, modulate, depth);
+        const TexelRun source{row.texels};
+        depth ? RunSourceRow<Blender, true>(row, source, blend, modulate)
+              : RunSourceRow<Blender, false>(row, source, blend, modulate);
     }
+}
+
+// Writes the row through `blend` from any source with At, Four and Two as
+// above, without a depth test.
+template <typename Blender, typename Source>
+VARNOLIS_ALWAYS_INLINE void WriteSourceRow(const PixelRow& row, const Source& source, Blender blend, bool modulate)
+{
+    pixel_row_detail::RunSourceRow<Blender, false>(row, source, blend, modulate);
 }
 
 }  // namespace platform::gfx

@@ -83,37 +83,69 @@ public:
         columns_ = columns.data();
     }
 
-    // Texels of `count` pixels of row dy from column x on.
-    void Fetch(int x, double dy, int count, std::uint32_t* out) const
+    // The texels of one row from column x on, as a source of the pixel-row
+    // loops (At, Two, Four). With Address, indices outside the texture take
+    // the sampler's address mode; without, they must all lie inside.
+    template <bool Address>
+    class RowTexels {
+    public:
+        RowTexels(const PointFetchSse2& fetch, const double* column, __m128d rowTerm)
+            : fetch_(fetch), column_(column), rowTerm_(rowTerm)
+        {
+        }
+
+        VARNOLIS_ALWAYS_INLINE std::uint32_t At(int i) const
+        {
+            const __m128d term = _mm_loadu_pd(column_ + 2 * i);
+            return fetch_.Texel(_mm_cvtsi128_si32(fetch_.Offsets<Address>(term, term, rowTerm_)));
+        }
+        VARNOLIS_ALWAYS_INLINE __m128i Two(int i) const
+        {
+            const __m128i offsets = PairOffsets(i);
+            return _mm_set_epi32(0, 0, static_cast<int>(fetch_.Texel(_mm_cvtsi128_si32(_mm_unpackhi_epi64(offsets, offsets)))),
+                                 static_cast<int>(fetch_.Texel(_mm_cvtsi128_si32(offsets))));
+        }
+        VARNOLIS_ALWAYS_INLINE __m128i Four(int i) const
+        {
+            // Lanes 0 and 2 of both pairs' offsets, in pixel order.
+            alignas(16) std::uint32_t at[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(at),
+                            _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(PairOffsets(i)),
+                                                            _mm_castsi128_ps(PairOffsets(i + 2)), _MM_SHUFFLE(2, 0, 2, 0))));
+            return _mm_set_epi32(static_cast<int>(fetch_.Texel(at[3])), static_cast<int>(fetch_.Texel(at[2])),
+                                 static_cast<int>(fetch_.Texel(at[1])), static_cast<int>(fetch_.Texel(at[0])));
+        }
+
+    private:
+        VARNOLIS_ALWAYS_INLINE __m128i PairOffsets(int i) const
+        {
+            return fetch_.Offsets<Address>(_mm_loadu_pd(column_ + 2 * i), _mm_loadu_pd(column_ + 2 * i + 2), rowTerm_);
+        }
+
+        const PointFetchSse2& fetch_;
+        const double* column_;
+        __m128d rowTerm_;
+    };
+
+    // Calls fn with the texels of `count` pixels of row dy from column x on.
+    template <typename Fn>
+    VARNOLIS_ALWAYS_INLINE void WithRow(int x, double dy, int count, Fn&& fn) const
     {
         const __m128d rowTerm = _mm_mul_pd(rowSlope_, _mm_set1_pd(dy));
         const double* column = columns_ + 2 * (x - firstX_);
         // Every step from dx to a texel index is monotone, so along a row
         // each index moves one way only: when the first and last pixels'
         // indices lie inside the texture, all do.
-        const __m128d first = _mm_loadu_pd(column), last = _mm_loadu_pd(column + 2 * (count - 1));
-        if (Inside(Indices(first, last, rowTerm))) {
-            FetchRow<false>(column, rowTerm, count, out);
+        if (Inside(Indices(_mm_loadu_pd(column), _mm_loadu_pd(column + 2 * (count - 1)), rowTerm))) {
+            fn(RowTexels<false>(*this, column, rowTerm));
         } else {
-            FetchRow<true>(column, rowTerm, count, out);
+            fn(RowTexels<true>(*this, column, rowTerm));
         }
     }
 
 private:
-    template <bool Address>
-    VARNOLIS_ALWAYS_INLINE void FetchRow(const double* column, __m128d rowTerm, int count, std::uint32_t* out) const
-    {
-        int i = 0;
-        for (; i + 2 <= count; i += 2, column += 4) {
-            const __m128i offsets = Offsets<Address>(_mm_loadu_pd(column), _mm_loadu_pd(column + 2), rowTerm);
-            out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(offsets))];
-            out[i + 1] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_unpackhi_epi64(offsets, offsets)))];
-        }
-        if (i < count) {
-            const __m128d last = _mm_loadu_pd(column);
-            out[i] = texels_[static_cast<std::uint32_t>(_mm_cvtsi128_si32(Offsets<Address>(last, last, rowTerm)))];
-        }
-    }
+    std::uint32_t Texel(std::uint32_t offset) const { return texels_[offset]; }
+    std::uint32_t Texel(int offset) const { return texels_[static_cast<std::uint32_t>(offset)]; }
 
     // Floored scaled coordinates (x, y, x, y) of two pixels from their
     // column terms.
@@ -260,7 +292,22 @@ void SpriteSpans::DrawRowsWith(const SpanRow* rows, int count, Blender blend)
         int firstX = rows[0].lo, lastX = rows[0].hi;
         for (int k = 1; k < count; ++k) firstX = std::min(firstX, rows[k].lo), lastX = std::max(lastX, rows[k].hi);
         const PointFetchSse2 fetch(u_, v_, *texture_, sampler_, firstX, lastX, originX_, columnTerms_);
-        eachRow([&](const Row& row) { fetch.Fetch(row.x, row.dy, row.count, row.out); });
+        if (gradientTint) {
+            eachRow([&](const Row& row) {
+                fetch.WithRow(row.x, row.dy, row.count, [&](const auto& texels) {
+                    for (int i = 0; i < row.count; ++i) row.out[i] = texels.At(i);
+                });
+            });
+            return;
+        }
+        // The common sprite: texels go straight from the fetch into the blend.
+        for (int k = 0; k < count; ++k) {
+            const Row row = MakeRow(rows[k]);
+            out.target = targetPixels_ + static_cast<std::size_t>(rows[k].y) * targetWidth_ + rows[k].lo;
+            out.count = row.count;
+            fetch.WithRow(row.x, row.dy, row.count,
+                          [&](const auto& texels) { WriteSourceRow(out, texels, blend, modulate); });
+        }
 #else
         eachRow([&](const Row& row) { FetchPointTexels(row); });
 #endif
