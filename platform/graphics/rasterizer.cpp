@@ -326,13 +326,15 @@ private:
 
     static void Step(Edge& edge)
     {
-        edge.value += edge.stepQuotient;
-        if (edge.sign == 0) return;
-        edge.remainder += edge.stepRemainder;
-        if (edge.remainder >= edge.divisor) {
-            edge.remainder -= edge.divisor;
-            ++edge.value;
+        if (edge.sign == 0) {
+            edge.value += edge.stepQuotient;
+            return;
         }
+        // Without a branch: the carry is as likely as not.
+        edge.remainder += edge.stepRemainder;
+        const bool carry = edge.remainder >= edge.divisor;
+        edge.value += edge.stepQuotient + (carry ? 1 : 0);
+        edge.remainder -= carry ? edge.divisor : 0;
     }
 
     const Triangle& tri_;
