@@ -255,25 +255,48 @@ SpriteSpans::Row SpriteSpans::MakeRow(const SpanRow& span)
             static_cast<double>(static_cast<long long>(span.y) * kSubpixel + kHalfPixel - originY_)};
 }
 
-// The source colours of each row, by the fill that suits the triangle, then
-// modulated, blended and written by the pixel-row loops.
-template <typename Blender>
-void SpriteSpans::DrawRowsWith(const SpanRow* rows, int count, Blender blend)
+// What the rows of the triangle share on their way into the target.
+PixelRow SpriteSpans::RowTemplate() const
 {
     PixelRow out;
     out.texels = colors_.data();
     out.r = r_, out.g = g_, out.b = b_, out.a = a_;
     out.flat = PackColor(r_, g_, b_, a_);
+    return out;
+}
+
+void SpriteSpans::PlaceRow(PixelRow& out, const SpanRow& span) const
+{
+    out.target = targetPixels_ + static_cast<std::size_t>(span.y) * targetWidth_ + span.lo;
+    out.count = span.hi - span.lo + 1;
+}
+
+bool SpriteSpans::ModulatesByFlatColor() const
+{
+    return textured_ && flatColor_ && PackColor(r_, g_, b_, a_) != 0xFFFFFFFFu;
+}
+
+// The source colours of each row into the row buffer, by the fill that suits
+// the triangle, then modulated, blended and written by the pixel-row loops.
+template <typename Blender>
+void SpriteSpans::DrawRowsWith(const SpanRow* rows, int count, Blender blend)
+{
+#if defined(__SSE2__)
+    if (textured_ && sampler_.filter == Filter::Point && coordinatesInRange_) {
+        DrawPointRows(rows, count, blend);
+        return;
+    }
+#endif
     const bool fromColors = textured_ || !flatColor_;
-    const bool modulate = textured_ && flatColor_ && out.flat != 0xFFFFFFFFu;
+    const bool modulate = ModulatesByFlatColor();
     const bool gradientTint = textured_ && !flatColor_;
+    PixelRow out = RowTemplate();
     auto eachRow = [&](auto&& fill) {
         for (int k = 0; k < count; ++k) {
             const Row row = MakeRow(rows[k]);
             fill(row);
             if (gradientTint) ModulateByGradient(row);
-            out.target = targetPixels_ + static_cast<std::size_t>(rows[k].y) * targetWidth_ + rows[k].lo;
-            out.count = row.count;
+            PlaceRow(out, rows[k]);
             WritePixelRow(out, blend, fromColors, modulate, false);
         }
     };
@@ -285,34 +308,39 @@ void SpriteSpans::DrawRowsWith(const SpanRow* rows, int count, Blender blend)
         }
     } else if (sampler_.filter == Filter::Linear) {
         eachRow([&](const Row& row) { FetchLinearTexels(row); });
-    } else if (!coordinatesInRange_) {
-        eachRow([&](const Row& row) { FetchPointTexels(row); });
     } else {
-#if defined(__SSE2__)
-        int firstX = rows[0].lo, lastX = rows[0].hi;
-        for (int k = 1; k < count; ++k) firstX = std::min(firstX, rows[k].lo), lastX = std::max(lastX, rows[k].hi);
-        const PointFetchSse2 fetch(u_, v_, *texture_, sampler_, firstX, lastX, originX_, columnTerms_);
-        if (gradientTint) {
-            eachRow([&](const Row& row) {
-                fetch.WithRow(row.x, row.dy, row.count, [&](const auto& texels) {
-                    for (int i = 0; i < row.count; ++i) row.out[i] = texels.At(i);
-                });
-            });
-            return;
-        }
-        // The common sprite: texels go straight from the fetch into the blend.
-        for (int k = 0; k < count; ++k) {
-            const Row row = MakeRow(rows[k]);
-            out.target = targetPixels_ + static_cast<std::size_t>(rows[k].y) * targetWidth_ + rows[k].lo;
-            out.count = row.count;
-            fetch.WithRow(row.x, row.dy, row.count,
-                          [&](const auto& texels) { WriteSourceRow(out, texels, blend, modulate); });
-        }
-#else
         eachRow([&](const Row& row) { FetchPointTexels(row); });
-#endif
     }
 }
+
+#if defined(__SSE2__)
+// Point sampling with small coordinates, the common sprite: the texels go
+// straight from the fetch into the blend, unless a colour gradient has to
+// tint them in the row buffer first.
+template <typename Blender>
+void SpriteSpans::DrawPointRows(const SpanRow* rows, int count, Blender blend)
+{
+    int firstX = rows[0].lo, lastX = rows[0].hi;
+    for (int k = 1; k < count; ++k) firstX = std::min(firstX, rows[k].lo), lastX = std::max(lastX, rows[k].hi);
+    const PointFetchSse2 fetch(u_, v_, *texture_, sampler_, firstX, lastX, originX_, columnTerms_);
+    const bool modulate = ModulatesByFlatColor();
+    PixelRow out = RowTemplate();
+    for (int k = 0; k < count; ++k) {
+        const Row row = MakeRow(rows[k]);
+        PlaceRow(out, rows[k]);
+        if (flatColor_) {
+            fetch.WithRow(row.x, row.dy, row.count,
+                          [&](const auto& texels) { WriteSourceRow(out, texels, blend, modulate); });
+        } else {
+            fetch.WithRow(row.x, row.dy, row.count, [&](const auto& texels) {
+                for (int i = 0; i < row.count; ++i) row.out[i] = texels.At(i);
+            });
+            ModulateByGradient(row);
+            WritePixelRow(out, blend, true, false, false);
+        }
+    }
+}
+#endif
 
 // The coordinate of each pixel is (a0 + a * dx) + b * dy in doubles, rounded
 // to float, as the general path computes it; only b * dy is hoisted, since it

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/graphics/gfx_types.h"
+#include "platform/graphics/pixel_row.h"
 #include "platform/graphics/program.h"
 #include "platform/graphics/resources.h"
 #include "platform/graphics/screen_plane.h"
@@ -59,7 +60,12 @@ private:
 
     template <typename Blender>
     void DrawRowsWith(const SpanRow* rows, int count, Blender blend);
+    template <typename Blender>
+    void DrawPointRows(const SpanRow* rows, int count, Blender blend);
     Row MakeRow(const SpanRow& span);
+    PixelRow RowTemplate() const;
+    void PlaceRow(PixelRow& out, const SpanRow& span) const;
+    bool ModulatesByFlatColor() const;
     void FetchPointTexels(const Row& row) const;
     void FetchLinearTexels(const Row& row) const;
     void ModulateByGradient(const Row& row) const;
