@@ -16,9 +16,6 @@ namespace platform::gfx {
 
 namespace {
 
-constexpr int kSubpixelBits = 8;
-constexpr long long kSubpixel = 1LL << kSubpixelBits;
-constexpr long long kHalfPixel = kSubpixel / 2;
 // Screen positions stay within this many pixels of the viewport centre, so
 // fixed-point edge functions fit in 64 bits; farther geometry is clipped.
 constexpr double kGuardBandPixels = 16384.0;

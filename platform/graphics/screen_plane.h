@@ -1,7 +1,12 @@
 #pragma once
 
-// A value that varies linearly over a triangle on the screen.
+// Screen positions in fixed point, and values that vary linearly over a
+// triangle on the screen.
 namespace platform::gfx {
+
+inline constexpr int kSubpixelBits = 8;
+inline constexpr long long kSubpixel = 1LL << kSubpixelBits;
+inline constexpr long long kHalfPixel = kSubpixel / 2;
 
 // value = a0 + a * dx + b * dy, with dx, dy the offsets in subpixels from the
 // triangle's first vertex. Every path evaluates it by this one expression, in
