@@ -207,8 +207,9 @@ TEST(SpritePath, AtlasSpritesAtEveryAngleMatch)
     }
 }
 
-// Coordinates far outside the texture, or not numbers at all, and colours
-// that are not finite: the span loops must still agree with the general path.
+// Coordinates far outside the texture, or not numbers at all, colours that
+// are not finite, and a sprite the guard band clips: the span loops must
+// still agree with the general path.
 TEST(SpritePath, ExtremeCoordinatesAndColoursMatch)
 {
     SceneMaker maker(5);
@@ -230,6 +231,9 @@ TEST(SpritePath, ExtremeCoordinatesAndColoursMatch)
             maker.AddSprite(scene, maker.Uniform(10, 80), maker.Uniform(10, 50), 20, 15, maker.Uniform(0, 360), uv, false);
             for (std::size_t i = scene.vertices.size() - 4; i < scene.vertices.size(); ++i) scene.vertices[i].g = extreme;
         }
+        // Far larger than the guard band: clipped into smaller triangles first.
+        const float uv[4] = {-3, -2, 4, 5};
+        maker.AddSprite(scene, 40, 30, 90000, 70000, 33, uv, false);
         ASSERT_TRUE(SamePixels(scene)) << "address mode " << mode;
     }
 }
