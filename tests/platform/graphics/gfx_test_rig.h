@@ -12,6 +12,19 @@ namespace gfx_test {
 
 using namespace platform::gfx;
 
+// The game's five blend modes: opaque, additive, multiplicative, subtractive and
+// ordinary alpha blending.
+inline const BlendDesc kGameBlendModes[] = {
+    {false},
+    {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::Add, BlendFactor::One, BlendFactor::Zero, BlendOp::Add},
+    {true, BlendFactor::Zero, BlendFactor::SrcColor, BlendOp::Add, BlendFactor::Zero, BlendFactor::Zero, BlendOp::Add},
+    {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::RevSubtract, BlendFactor::SrcAlpha, BlendFactor::One,
+     BlendOp::Add},
+    {true, BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha, BlendOp::Add, BlendFactor::One, BlendFactor::Zero,
+     BlendOp::Add},
+};
+inline const BlendDesc& kAlphaBlendMode = kGameBlendModes[4];
+
 // Position in device coordinates, colour, texture coordinate: the layout of
 // the textured 2D program.
 struct Vertex2D {

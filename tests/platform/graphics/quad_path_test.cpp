@@ -44,15 +44,6 @@ TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
     std::mt19937 random(1234);
     auto uniform = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(random); };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-    const BlendDesc blends[] = {
-        {false},
-        {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::Add, BlendFactor::One, BlendFactor::Zero, BlendOp::Add},
-        {true, BlendFactor::Zero, BlendFactor::SrcColor, BlendOp::Add, BlendFactor::Zero, BlendFactor::Zero, BlendOp::Add},
-        {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::RevSubtract, BlendFactor::SrcAlpha, BlendFactor::One,
-         BlendOp::Add},
-        {true, BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha, BlendOp::Add, BlendFactor::One, BlendFactor::Zero,
-         BlendOp::Add},
-    };
     std::uint64_t totalFast = 0;
     for (int round = 0; round < 60; ++round) {
         Scene scene;
@@ -62,7 +53,7 @@ TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
         for (auto& b : scene.texels) b = static_cast<std::uint8_t>(pick(256));
         scene.sampler = {Filter::Point, static_cast<AddressMode>(pick(3)), static_cast<AddressMode>(pick(3)),
                          AddressMode::Wrap};
-        scene.blend = blends[pick(5)];
+        scene.blend = kGameBlendModes[pick(5)];
         scene.flatColor = round % 7 == 6;
         Rig layout(97, 61);
         for (int q = 0; q < 12; ++q) {

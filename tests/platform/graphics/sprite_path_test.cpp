@@ -14,19 +14,16 @@ namespace {
 
 using namespace gfx_test;
 
-const BlendDesc kBlendModes[] = {
-    {false},
-    {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::Add, BlendFactor::One, BlendFactor::Zero, BlendOp::Add},
-    {true, BlendFactor::Zero, BlendFactor::SrcColor, BlendOp::Add, BlendFactor::Zero, BlendFactor::Zero, BlendOp::Add},
-    {true, BlendFactor::SrcAlpha, BlendFactor::One, BlendOp::RevSubtract, BlendFactor::SrcAlpha, BlendFactor::One,
-     BlendOp::Add},
-    {true, BlendFactor::SrcAlpha, BlendFactor::InvSrcAlpha, BlendOp::Add, BlendFactor::One, BlendFactor::Zero,
-     BlendOp::Add},
-    // Not one of the modes: the span loops still take it, through the
-    // general blend equation.
-    {true, BlendFactor::One, BlendFactor::One, BlendOp::Subtract, BlendFactor::InvSrcAlpha, BlendFactor::One,
-     BlendOp::Add},
-};
+// Not one of the game's modes: the span loops still take it, through the
+// general blend equation.
+const BlendDesc kOtherBlend{true, BlendFactor::One, BlendFactor::One, BlendOp::Subtract, BlendFactor::InvSrcAlpha,
+                            BlendFactor::One, BlendOp::Add};
+
+const BlendDesc& BlendForRound(int round)
+{
+    const int count = static_cast<int>(std::size(kGameBlendModes));
+    return round % (count + 1) < count ? kGameBlendModes[round % (count + 1)] : kOtherBlend;
+}
 
 constexpr int kWidth = 97;
 constexpr int kHeight = 61;
@@ -158,7 +155,7 @@ TEST(SpritePath, RotatedAndScaledSpritesMatchTheGeneralPath)
         const Filter filter = maker.Pick(4) == 0 ? Filter::Linear : Filter::Point;
         scene.sampler = {filter, static_cast<AddressMode>(maker.Pick(3)), static_cast<AddressMode>(maker.Pick(3)),
                          AddressMode::Wrap};
-        scene.blend = kBlendModes[round % std::size(kBlendModes)];
+        scene.blend = BlendForRound(round);
         if (round % 7 == 6) scene.pixelProgram = "ps_vc";
         if (round % 5 == 4) {
             // A viewport inside the target, off its origin: clipping at its edges.
@@ -197,7 +194,7 @@ TEST(SpritePath, AtlasSpritesAtEveryAngleMatch)
         scene.texels.resize(64 * 32 * 4);
         for (auto& b : scene.texels) b = static_cast<std::uint8_t>(maker.Pick(256));
         scene.sampler = {Filter::Point, static_cast<AddressMode>(mode), static_cast<AddressMode>(mode), AddressMode::Wrap};
-        scene.blend = kBlendModes[4];
+        scene.blend = kAlphaBlendMode;
         for (int angle = 0; angle < 360; angle += 7) {
             const float uv[4] = {16.0f / 64, 8.0f / 32, 48.0f / 64, 24.0f / 32};
             maker.AddSprite(scene, static_cast<float>(angle % 90) + 4, static_cast<float>(angle / 90) * 15 + 7, 32, 16,
@@ -221,7 +218,7 @@ TEST(SpritePath, ExtremeCoordinatesAndColoursMatch)
         maker.RandomTexture(scene, 9);
         scene.sampler = {Filter::Point, static_cast<AddressMode>(mode), static_cast<AddressMode>(2 - mode),
                          AddressMode::Wrap};
-        scene.blend = kBlendModes[4];
+        scene.blend = kAlphaBlendMode;
         for (float extreme : extremes) {
             const float uv[4] = {0, extreme, extreme, 1};
             maker.AddSprite(scene, maker.Uniform(10, 80), maker.Uniform(10, 50), 20, 15, maker.Uniform(0, 360), uv, false);
