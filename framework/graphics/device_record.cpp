@@ -120,6 +120,7 @@ void ClearRenderTarget(std::uint32_t rgba)
                             static_cast<float>((rgba >> 16) & 0xFF) / 255.0f, static_cast<float>(rgba >> 24) / 255.0f};
     record->device.ClearRenderTarget(color);
     record->device.ClearDepth(1.0f);
+    record->device.ClearStencil(0);
 }
 
 static std::uint32_t ClearColor()

@@ -72,7 +72,7 @@ bool SetupPolygonRenderers();
 void RegisterOffscreenTarget();
 
 void SetRenderTarget(int target);
-// RGBA bytes (red in the low byte); depth to 1.0.
+// RGBA bytes (red in the low byte); depth to 1.0 and stencil to 0.
 void ClearRenderTarget(std::uint32_t rgba);
 // Start of a frame's drawing: renderers to their next half, canvas target
 // bound and cleared, the current rasterizer state forced.

@@ -66,7 +66,12 @@ bool DepthStencilDescFromKey(std::uint32_t key, DepthStencilDesc& out)
     out.depthWrite = (key & 1) != 0;
     out.depthEnable = (key & 2) != 0;
     out.depthFunc = static_cast<Comparison>(comparison);
-    out.stencilEnable = (key & 0x80) != 0;  // the device refuses it
+    out.stencilEnable = (key & 0x80) != 0;
+    out.stencilReadMask = static_cast<std::uint8_t>(key >> 12);
+    out.stencilWriteMask = static_cast<std::uint8_t>(key >> 20);
+    // The key has no bits for the stencil operations: both faces stay zeroed.
+    out.frontFace = StencilFaceDesc{};
+    out.backFace = StencilFaceDesc{};
     return true;
 }
 

@@ -11,7 +11,9 @@ namespace vesk::graphics {
 // Rasterizer key: bit 0 wireframe, bits 1-2 cull (0 none, 1 back, 2 front).
 // Depth-stencil key: bit 0 depth writes, bit 1 depth test, bits 2-5 the
 // comparison (never, less, equal, less-equal, greater, not-equal,
-// greater-equal, always), bit 7 stencil, bits 12-27 stencil masks.
+// greater-equal, always), bit 7 stencil test, bits 12-19 stencil read mask,
+// bits 20-27 stencil write mask. The stencil operations of both faces are
+// left zeroed (keep, never passes); the stencil reference is 0.
 // Sampler key: bits 0-7 filter (0 point, 1 linear), bits 8-11, 12-15, 16-19
 // address mode of u, v, w (0 wrap, 1 mirror, 2 clamp).
 // Each decoder gives false for a key outside that set.

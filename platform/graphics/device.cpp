@@ -123,7 +123,6 @@ std::unique_ptr<RasterizerState> Device::CreateRasterizerState(const RasterizerD
 
 std::unique_ptr<DepthStencilState> Device::CreateDepthStencilState(const DepthStencilDesc& desc)
 {
-    if (desc.stencilEnable) return nullptr;
     ++stats_.stateObjectsCreated;
     return std::make_unique<DepthStencilState>(desc);
 }
@@ -184,15 +183,21 @@ void Device::ClearDepth(float depth)
     if (depth_) depth_->Clear(depth);
 }
 
+void Device::ClearStencil(std::uint8_t value)
+{
+    if (depth_) depth_->ClearStencil(value);
+}
+
 void Device::SetRasterizerState(const RasterizerState* state)
 {
     rasterizer_ = state;
     ++stats_.rasterizerBinds;
 }
 
-void Device::SetDepthStencilState(const DepthStencilState* state)
+void Device::SetDepthStencilState(const DepthStencilState* state, std::uint8_t stencilReference)
 {
     depthStencil_ = state;
+    stencilReference_ = stencilReference;
     ++stats_.depthStencilBinds;
 }
 
@@ -249,6 +254,7 @@ void Device::ClearState()
     viewport_ = Viewport{};
     rasterizer_ = nullptr;
     depthStencil_ = nullptr;
+    stencilReference_ = 0;
     blend_ = nullptr;
     std::fill(std::begin(samplers_), std::end(samplers_), nullptr);
     std::fill(std::begin(textures_), std::end(textures_), nullptr);
@@ -348,6 +354,7 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     state.viewport = viewport_;
     state.raster = rasterizer_ ? rasterizer_->desc : kDefaultRasterizer;
     state.depthStencil = depthStencil_ ? depthStencil_->desc : kDefaultDepthStencil;
+    state.stencilReference = stencilReference_;
     state.blend = blend_ ? blend_->desc : kDefaultBlend;
     state.pixel = &pixelShader_->program;
     for (int slot = 0; slot < kMaxTextureSlots; ++slot) state.textures[slot] = textures_[slot];

@@ -31,7 +31,6 @@ public:
     std::unique_ptr<Buffer> CreateBuffer(BufferKind kind, BufferUsage usage, std::size_t size,
                                          const void* initial = nullptr);
     std::unique_ptr<RasterizerState> CreateRasterizerState(const RasterizerDesc& desc);
-    // Null for a stencil request: the device has no stencil buffer.
     std::unique_ptr<DepthStencilState> CreateDepthStencilState(const DepthStencilDesc& desc);
     std::unique_ptr<SamplerState> CreateSamplerState(const SamplerDesc& desc);
     std::unique_ptr<BlendState> CreateBlendState(const BlendDesc& desc);
@@ -49,9 +48,12 @@ public:
     const Viewport& GetViewport() const { return viewport_; }
     void ClearRenderTarget(const float rgba[4]);
     void ClearDepth(float depth);
+    void ClearStencil(std::uint8_t value);
 
     void SetRasterizerState(const RasterizerState* state);
-    void SetDepthStencilState(const DepthStencilState* state);
+    // The reference value is what the stencil test compares with and what
+    // StencilOp::Replace writes.
+    void SetDepthStencilState(const DepthStencilState* state, std::uint8_t stencilReference = 0);
     void SetBlendState(const BlendState* state);
     void SetSampler(int slot, const SamplerState* state);
     void SetTexture(int slot, const Texture* texture);
@@ -96,6 +98,7 @@ private:
     Viewport viewport_;
     const RasterizerState* rasterizer_ = nullptr;
     const DepthStencilState* depthStencil_ = nullptr;
+    std::uint8_t stencilReference_ = 0;
     const BlendState* blend_ = nullptr;
     const SamplerState* samplers_[kMaxSamplerSlots] = {};
     const Texture* textures_[kMaxTextureSlots] = {};

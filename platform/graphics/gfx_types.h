@@ -31,11 +31,38 @@ struct RasterizerDesc {
 
 enum class Comparison : std::uint8_t { Never, Less, Equal, LessEqual, Greater, NotEqual, GreaterEqual, Always };
 
+// What a stencil test does to the stored value: keep it, zero it, replace it
+// by the reference, count it up or down (saturating or wrapping) or invert it.
+enum class StencilOp : std::uint8_t {
+    Keep,
+    Zero,
+    Replace,
+    IncrementSaturate,
+    DecrementSaturate,
+    Invert,
+    Increment,
+    Decrement,
+};
+
+// The stencil test of one facing: (reference & read mask) `func` (stored &
+// read mask); the operation by outcome updates the bits of the write mask. A
+// zeroed face keeps the stored value and never passes.
+struct StencilFaceDesc {
+    StencilOp failOp = StencilOp::Keep;       // the stencil test failed
+    StencilOp depthFailOp = StencilOp::Keep;  // the stencil test passed, the depth test failed
+    StencilOp passOp = StencilOp::Keep;       // both passed
+    Comparison func = Comparison::Never;
+};
+
 struct DepthStencilDesc {
     bool depthEnable = true;
     bool depthWrite = true;
     Comparison depthFunc = Comparison::Less;
-    bool stencilEnable = false;  // not supported: a state asking for it is refused
+    bool stencilEnable = false;
+    std::uint8_t stencilReadMask = 0xFF;
+    std::uint8_t stencilWriteMask = 0xFF;
+    StencilFaceDesc frontFace;
+    StencilFaceDesc backFace;
 };
 
 enum class Filter : std::uint8_t { Point, Linear };

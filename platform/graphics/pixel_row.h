@@ -18,20 +18,24 @@
 // per-pixel path computes.
 namespace platform::gfx {
 
-inline bool DepthPasses(Comparison func, float z, float stored)
+// A new value against the stored one, as the depth and stencil tests compare.
+template <typename T>
+inline bool ComparisonPasses(Comparison func, T value, T stored)
 {
     switch (func) {
     case Comparison::Never: return false;
-    case Comparison::Less: return z < stored;
-    case Comparison::Equal: return z == stored;
-    case Comparison::LessEqual: return z <= stored;
-    case Comparison::Greater: return z > stored;
-    case Comparison::NotEqual: return z != stored;
-    case Comparison::GreaterEqual: return z >= stored;
+    case Comparison::Less: return value < stored;
+    case Comparison::Equal: return value == stored;
+    case Comparison::LessEqual: return value <= stored;
+    case Comparison::Greater: return value > stored;
+    case Comparison::NotEqual: return value != stored;
+    case Comparison::GreaterEqual: return value >= stored;
     case Comparison::Always: return true;
     }
     return false;
 }
+
+inline bool DepthPasses(Comparison func, float z, float stored) { return ComparisonPasses(func, z, stored); }
 
 struct PixelRow {
     std::uint32_t* target = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/graphics/blend.h"
 #include "platform/graphics/pixel_math.h"
 #include "platform/graphics/pixel_row.h"
+#include "platform/graphics/stencil.h"
 
 namespace platform::gfx {
 
@@ -88,7 +89,9 @@ bool Rasterizer::Begin(const DrawState& state)
     varyingCount_ = std::clamp(state_.pixel->varyingCount, 0, kMaxVaryings);
     if (state_.depth && (state_.depth->Width() < clipX1_ || state_.depth->Height() < clipY1_)) state_.depth = nullptr;
     const bool depthTest = state_.depth && state_.depthStencil.depthEnable;
-    spritePath_ = state_.spritePath && state_.raster.fill == FillMode::Solid &&
+    // The fast paths know no stencil; such draws take the general one.
+    stencilTest_ = state_.depth && state_.depthStencil.stencilEnable;
+    spritePath_ = !stencilTest_ && state_.spritePath && state_.raster.fill == FillMode::Solid &&
                   sprites_.Begin(state_.target, *state_.pixel, varyingCount_, state_.textures[0], state_.samplers[0],
                                  state_.blend, depthTest, clipX1_ - clipX0_);
     // A triangle has at most one span per row of the clip rectangle.
@@ -349,6 +352,7 @@ void Rasterizer::RasterTriangle(const ScreenVertex& v0, const ScreenVertex& v1, 
     const bool front = state_.raster.frontCounterClockwise ? counterClockwise : !counterClockwise;
     if (state_.raster.cull == CullMode::Back && !front) return;
     if (state_.raster.cull == CullMode::Front && front) return;
+    frontFacing_ = front;
     if (state_.raster.fill == FillMode::Wireframe) {
         DrawWireTriangle(s);
         return;
@@ -432,8 +436,8 @@ void Rasterizer::ShadeSpan(const Triangle& tri, int y, int lo, int hi)
     ShadePixels(y, lo, count, spanDepth_.data(), nullptr);
 }
 
-// Runs the pixel program over prepared varyings, then depth test, blend and
-// write. `covered` (optional) leaves pixels out.
+// Runs the pixel program over prepared varyings, then stencil and depth
+// test, blend and write. `covered` (optional) leaves pixels out.
 void Rasterizer::ShadePixels(int y, int x, int count, const float* depth, const std::uint8_t* covered)
 {
     if (spanColors_.size() < static_cast<std::size_t>(count)) spanColors_.resize(count);
@@ -442,10 +446,14 @@ void Rasterizer::ShadePixels(int y, int x, int count, const float* depth, const 
     float* depthRow = state_.depth ? state_.depth->Data() + static_cast<std::size_t>(y) * state_.depth->Width() + x
                                    : nullptr;
     const bool testDepth = depthRow && state_.depthStencil.depthEnable;
+    std::uint8_t* stencilRow =
+        stencilTest_ ? state_.depth->StencilData() + static_cast<std::size_t>(y) * state_.depth->Width() + x : nullptr;
+    const StencilFaceDesc& face = frontFacing_ ? state_.depthStencil.frontFace : state_.depthStencil.backFace;
     int passing = 0;
     for (int i = 0; i < count; ++i) {
-        bool pass = !covered || covered[i];
-        if (pass && testDepth) pass = DepthPasses(state_.depthStencil.depthFunc, depth[i], depthRow[i]);
+        const bool inside = !covered || covered[i];
+        bool pass = inside && (!testDepth || DepthPasses(state_.depthStencil.depthFunc, depth[i], depthRow[i]));
+        if (inside && stencilRow) pass = StencilTest(state_.depthStencil, face, state_.stencilReference, pass, stencilRow[i]);
         mask[i] = pass ? 1 : 0;
         passing += pass ? 1 : 0;
     }
@@ -503,7 +511,7 @@ void Rasterizer::DrawWireTriangle(const ScreenVertex* s)
 
 bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
 {
-    if (!state_.quadPath) return false;
+    if (!state_.quadPath || stencilTest_) return false;
     const PixelProgram& program = *state_.pixel;
     if (program.shortcut == QuadShortcut::None || state_.raster.fill != FillMode::Solid) return false;
     const bool textured = program.shortcut == QuadShortcut::TextureTimesVertexColor;

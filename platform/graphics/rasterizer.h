@@ -23,6 +23,7 @@ struct DrawState {
     Viewport viewport;
     RasterizerDesc raster;
     DepthStencilDesc depthStencil;
+    std::uint8_t stencilReference = 0;
     BlendDesc blend;
     const PixelProgram* pixel = nullptr;
     const Texture* textures[kMaxTextureSlots] = {};
@@ -70,6 +71,8 @@ private:
     double guardX_ = 1, guardY_ = 1;
     int varyingCount_ = 0;
     bool spritePath_ = false;  // this draw's flat-w triangles go through sprites_
+    bool stencilTest_ = false;  // this draw tests and updates the stencil plane
+    bool frontFacing_ = true;   // of the triangle being drawn, for the stencil
     SpriteSpans sprites_;
     std::vector<SpanRow> spriteRows_;
     std::vector<float> spanVaryings_;

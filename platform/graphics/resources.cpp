@@ -57,6 +57,26 @@ DepthBuffer::DepthBuffer(int width, int height)
 
 void DepthBuffer::Clear(float value) { std::fill(depth_.begin(), depth_.end(), value); }
 
+void DepthBuffer::ClearStencil(std::uint8_t value)
+{
+    pendingStencil_ = value;
+    stencilPending_ = true;
+}
+
+std::uint8_t* DepthBuffer::StencilData()
+{
+    if (stencilPending_) {
+        stencil_.assign(static_cast<std::size_t>(width_) * height_, pendingStencil_);
+        stencilPending_ = false;
+    }
+    return stencil_.data();
+}
+
+std::uint8_t DepthBuffer::StencilAt(int x, int y) const
+{
+    return stencilPending_ ? pendingStencil_ : stencil_[static_cast<std::size_t>(y) * width_ + x];
+}
+
 Buffer::Buffer(BufferKind kind, BufferUsage usage, std::size_t size, const void* initial)
     : kind_(kind), usage_(usage), bytes_(size, 0)
 {

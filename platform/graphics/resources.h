@@ -37,7 +37,8 @@ private:
     std::vector<std::uint32_t> pixels_;
 };
 
-// Float depth per pixel; a fresh buffer holds 1.0 everywhere.
+// Float depth and an 8-bit stencil value per pixel; a fresh buffer holds
+// depth 1.0 and stencil 0 everywhere.
 class DepthBuffer {
 public:
     DepthBuffer(int width, int height);
@@ -49,10 +50,22 @@ public:
     float At(int x, int y) const { return depth_[static_cast<std::size_t>(y) * width_ + x]; }
     void Clear(float value);
 
+    // Few draws test the stencil, so its plane is made by the first that does
+    // and a clear only notes the value until then: clearing it costs nothing
+    // while no draw reads it.
+    void ClearStencil(std::uint8_t value);
+    // The plane, rows of Width() values, filled with the last clear if it was
+    // still pending.
+    std::uint8_t* StencilData();
+    std::uint8_t StencilAt(int x, int y) const;
+
 private:
     int width_;
     int height_;
     std::vector<float> depth_;
+    std::vector<std::uint8_t> stencil_;
+    std::uint8_t pendingStencil_ = 0;
+    bool stencilPending_ = true;
 };
 
 class Buffer {

@@ -213,6 +213,26 @@ TEST_F(PolygonRenderers, DepthMaskLimitsSpritesToTheRectangle)
     EXPECT_EQ(CanvasPixel(90, 90), 0xFFFF0000u);
 }
 
+TEST_F(PolygonRenderers, StencilBitOfTheKeyMasksEveryPixel)
+{
+    // The key names no stencil operations, so its zeroed faces never pass:
+    // nothing is drawn and neither depth nor stencil changes, whatever the masks.
+    platform::gfx::DepthBuffer& depth = *record->targets[kOffscreenTarget]->depth;
+    Color().SetDepthStencilKey(0x0FFFF09F);
+    BeginColorPolygonDraw();
+    Color().AddRect({100, 100}, {50, 40}, 0xFF2B4C24u);
+    Color().Flush();
+    EXPECT_EQ(CountPixels(0xFF000000u), 640 * 360);
+    EXPECT_EQ(depth.At(120, 120), 1.0f);
+    EXPECT_EQ(depth.StencilAt(120, 120), 0);
+
+    Color().SetDepthStencilKey(0x0FFFF01F);  // the same without the stencil bit
+    BeginColorPolygonDraw();
+    Color().AddRect({100, 100}, {50, 40}, 0xFF2B4C24u);
+    Color().Flush();
+    EXPECT_EQ(CountPixels(0xFF000000u), 640 * 360 - 50 * 40);
+}
+
 TEST_F(PolygonRenderers, LongBatchesAndFullFramesDrawEveryQuad)
 {
     // More quads than one batch's base index allows, and more than the

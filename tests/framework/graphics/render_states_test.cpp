@@ -29,6 +29,16 @@ TEST(RenderStateKeys, DecodeAsTheBitsSay)
     ASSERT_TRUE(DepthStencilDescFromKey(28, depth));
     EXPECT_FALSE(depth.depthEnable);
     EXPECT_FALSE(DepthStencilDescFromKey(8 << 2, depth));
+    ASSERT_TRUE(DepthStencilDescFromKey(0x0C35A087, depth));
+    EXPECT_TRUE(depth.stencilEnable && depth.depthEnable && depth.depthWrite);
+    EXPECT_EQ(depth.stencilReadMask, 0x5A);
+    EXPECT_EQ(depth.stencilWriteMask, 0xC3);
+    for (const StencilFaceDesc& face : {depth.frontFace, depth.backFace}) {
+        EXPECT_EQ(face.func, Comparison::Never);
+        EXPECT_EQ(face.failOp, StencilOp::Keep);
+        EXPECT_EQ(face.depthFailOp, StencilOp::Keep);
+        EXPECT_EQ(face.passOp, StencilOp::Keep);
+    }
 
     SamplerDesc sampler;
     ASSERT_TRUE(SamplerDescFromKey(0x21201, sampler));
@@ -76,7 +86,7 @@ TEST_F(RenderStates, KeysWithoutAStateLeaveEverythingAsItWas)
     SetDepthStencilState(10);
     record->device.ResetStats();
     const int cached = CachedDepthStencilStates();
-    SetDepthStencilState(0x83);  // stencil: the device has none
+    SetDepthStencilState(0x23);  // comparison value 8
     SetRasterizerState(6);        // cull value 3
     EXPECT_EQ(GetDepthStencilKey(), 10u);
     EXPECT_EQ(GetRasterizerKey(), 2u);

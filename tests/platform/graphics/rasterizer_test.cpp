@@ -166,6 +166,76 @@ TEST(Rasterizer, DepthComparisonsAndWrites)
     }
 }
 
+TEST(Rasterizer, StencilMasksDrawsByTheStoredValues)
+{
+    Rig rig(16, 8, "vs_vp2_vc_vt", "ps_vc");
+    const float red[4] = {1, 0, 0, 1};
+    const float blue[4] = {0, 0, 1, 1};
+    auto quad = [&](float x0, float x1, const float rgba[4]) {
+        std::vector<Vertex2D> vs;
+        std::vector<std::uint32_t> is;
+        rig.AddQuad(vs, is, x0, 0, x1, 8, rgba);
+        return std::pair(vs, is);
+    };
+    auto draw = [&](const DepthStencilDesc& desc, std::uint8_t reference, float x0, float x1, const float rgba[4],
+                    bool backFacing = false) {
+        auto state = rig.device.CreateDepthStencilState(desc);
+        ASSERT_TRUE(state);
+        rig.device.SetDepthStencilState(state.get(), reference);
+        auto [vs, is] = quad(x0, x1, rgba);
+        if (backFacing) {
+            for (std::size_t i = 0; i < is.size(); i += 3) std::swap(is[i + 1], is[i + 2]);
+        }
+        rig.Draw(vs, is);
+    };
+    rig.Clear(0xFF000000u);
+    rig.device.ClearStencil(0);
+
+    // Marks the left half: only the low four bits of the reference are written.
+    DepthStencilDesc mark{false, false, Comparison::Always, true, 0xFF, 0x0F};
+    mark.frontFace = {StencilOp::Keep, StencilOp::Keep, StencilOp::Replace, Comparison::Always};
+    draw(mark, 0x35, 0, 8, red);
+    EXPECT_EQ(rig.depth->StencilAt(3, 3), 0x05);
+    EXPECT_EQ(rig.depth->StencilAt(12, 3), 0x00);
+
+    // Draws where the low four bits equal the reference's, counting the
+    // passing pixels up; the high bits of the reference are read away.
+    DepthStencilDesc test{false, false, Comparison::Always, true, 0x0F, 0xFF};
+    test.frontFace = {StencilOp::Keep, StencilOp::Keep, StencilOp::IncrementSaturate, Comparison::Equal};
+    test.backFace = {StencilOp::Invert, StencilOp::Keep, StencilOp::Keep, Comparison::Never};
+    draw(test, 0xA5, 0, 16, blue);
+    EXPECT_EQ(rig.At(3, 3), 0xFF0000FFu);
+    EXPECT_EQ(rig.At(7, 7), 0xFF0000FFu);
+    EXPECT_EQ(rig.At(8, 0), 0xFF000000u);
+    EXPECT_EQ(rig.At(15, 7), 0xFF000000u);
+    EXPECT_EQ(rig.depth->StencilAt(3, 3), 0x06);
+    EXPECT_EQ(rig.depth->StencilAt(12, 3), 0x00);
+
+    // The same quad wound the other way is tested by the back face, which
+    // never passes and inverts what fails.
+    rig.Clear(0xFF000000u);
+    draw(test, 0xA6, 0, 16, red, true);
+    EXPECT_EQ(rig.At(3, 3), 0xFF000000u);
+    EXPECT_EQ(rig.depth->StencilAt(3, 3), 0xF9);
+
+    // A depth test that fails takes the depth-fail operation.
+    rig.device.ClearDepth(0.0f);
+    DepthStencilDesc hidden{true, false, Comparison::Less, true, 0xFF, 0xFF};
+    hidden.frontFace = {StencilOp::Keep, StencilOp::Zero, StencilOp::Replace, Comparison::Always};
+    draw(hidden, 0x40, 0, 16, red);
+    EXPECT_EQ(rig.At(12, 3), 0xFF000000u);
+    EXPECT_EQ(rig.depth->StencilAt(12, 3), 0x00);
+    EXPECT_EQ(rig.depth->StencilAt(3, 3), 0x00);
+
+    // A clear sets every value again; without a depth-stencil buffer the
+    // test is off and everything is drawn.
+    rig.device.ClearStencil(0x05);
+    EXPECT_EQ(rig.depth->StencilAt(12, 3), 0x05);
+    rig.device.SetRenderTarget(rig.target.get(), nullptr);
+    draw(test, 0xFF, 0, 16, blue);
+    EXPECT_EQ(rig.At(12, 3), 0xFF0000FFu);
+}
+
 TEST(Rasterizer, PerspectiveCorrectVaryings)
 {
     // One triangle with w = 1 at the left and w = 3 at the right: halfway

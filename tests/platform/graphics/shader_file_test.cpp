@@ -96,12 +96,4 @@ TEST(Shaders, UnknownNamesWrongStagesAndShortLayoutsAreRefused)
     EXPECT_FALSE(device.CreateInputLayout(positionOnly, *shader, error));
 }
 
-TEST(States, StencilRequestsAreRefused)
-{
-    Device device;
-    DepthStencilDesc desc;
-    desc.stencilEnable = true;
-    EXPECT_FALSE(device.CreateDepthStencilState(desc));
-}
-
 }  // namespace
