@@ -489,4 +489,10 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
     return Format(format, std::span<const FormatArg>(args.begin(), args.size()));
 }
 
+void FormatStdString(std::string& out, std::string_view format, std::initializer_list<FormatArg> args)
+{
+    out = Format(format, std::span<const FormatArg>(args.begin(), args.size()));
+    CutAtCharacter(out, kMaxStdStringLength);
+}
+
 }  // namespace vesk::text

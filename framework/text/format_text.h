@@ -70,4 +70,11 @@ std::u16string FormatText(std::u16string_view format, std::initializer_list<Form
 std::string FormatText(std::string_view format, std::span<const FormatArg> args);
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args = {});
 
+// The longest text FormatStdString gives: what a 64 KB buffer holds besides
+// its terminator.
+inline constexpr size_t kMaxStdStringLength = 65535;
+// Replaces out by the narrow formatting of the arguments, cut at a character
+// boundary to kMaxStdStringLength bytes.
+void FormatStdString(std::string& out, std::string_view format, std::initializer_list<FormatArg> args = {});
+
 }  // namespace vesk::text

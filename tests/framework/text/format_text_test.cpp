@@ -149,3 +149,16 @@ TEST(FormatText, NarrowFormatsShareTheEngine)
     EXPECT_EQ(FormatText("%hs/%02d_%hs", {"SaveWin", 0, "save.bin"}), "SaveWin/00_save.bin");
     EXPECT_EQ(FormatText("%s=%5.2f %x%%", {"load", 0.257, 255}), "load= 0.26 ff%");
 }
+
+TEST(FormatText, StdStringsAreReplacedAndKeepTheirArgumentsAsText)
+{
+    std::string out = "an earlier text";
+    vesk::text::FormatStdString(out, "%hs/%02d_%hs", {"SaveWin", 0, "save.bin"});
+    EXPECT_EQ(out, "SaveWin/00_save.bin");
+    vesk::text::FormatStdString(out, "<%s>", {"%n%s%d%999999999d"});
+    EXPECT_EQ(out, "<%n%s%d%999999999d>");
+    // A two-byte character that would straddle the limit is left out whole.
+    const std::string longText = std::string(vesk::text::kMaxStdStringLength - 1, 'x') + "\xC3\xA9tail";
+    vesk::text::FormatStdString(out, "%s", {longText});
+    EXPECT_EQ(out, std::string(vesk::text::kMaxStdStringLength - 1, 'x'));
+}
