@@ -70,6 +70,8 @@ bool IsWindowFullScreen();
 // Width and height of the display the window is on (the first display when there is
 // no window); false when unknown.
 bool GetMonitorSize(int& width, int& height);
+// Height of the primary display, wherever the window is; false when unknown.
+bool GetPrimaryDisplayHeight(int& height);
 
 // The cursor in client pixels, wherever it is on the screen (negative left of or above
 // the client area); false when unknown.

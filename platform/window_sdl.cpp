@@ -254,6 +254,16 @@ bool GetMonitorSize(int& width, int& height)
     return true;
 }
 
+bool GetPrimaryDisplayHeight(int& height)
+{
+    height = 0;
+    if (!VideoReady()) return false;
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) return false;
+    height = bounds.h;
+    return true;
+}
+
 bool GetCursorClientPosition(int& x, int& y)
 {
     if (g_testCursor) {

@@ -37,6 +37,13 @@ inline const Vec2& GetZeroVec2()
 
 inline constexpr Vec2 Vec2Add(const Vec2& a, const Vec2& b) { return {a.x + b.x, a.y + b.y}; }
 
+// Moves the point by (dx, dy) in place.
+inline constexpr void AddVector2(Vec2& v, float dx, float dy)
+{
+    v.x += dx;
+    v.y += dy;
+}
+
 inline constexpr void Vec2Scale(Vec2& v, float s)
 {
     v.x *= s;

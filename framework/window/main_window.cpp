@@ -89,6 +89,12 @@ MonitorSize GetMonitorSize()
     return {static_cast<float>(width), static_cast<float>(height)};
 }
 
+int GetScreenHeight()
+{
+    int height = 0;
+    return platform::GetPrimaryDisplayHeight(height) ? height : 0;
+}
+
 void OnWindowActivated()
 {
     graphics::ReenterFullScreenIfLost();

@@ -45,6 +45,10 @@ struct MonitorSize {
 // The size of the monitor the window is on; 0 x 0 when unknown.
 MonitorSize GetMonitorSize();
 
+// The height of the primary screen in pixels, to tell whether a window size
+// fits; 0 when unknown.
+int GetScreenHeight();
+
 // Called when the window becomes active again.
 void OnWindowActivated();
 

@@ -34,6 +34,8 @@ TEST(Vector, AddScaleAndNormalize)
     Vec2 v{3, -4};
     Vec2Scale(v, 0.5f);
     EXPECT_EQ(v, (Vec2{1.5f, -2}));
+    AddVector2(v, -1.5f, 7);
+    EXPECT_EQ(v, (Vec2{0, 5}));
     EXPECT_EQ(GetZeroVec2(), (Vec2{0, 0}));
 
     EXPECT_EQ(Vec3Normalize({0, 3, 4}), (Vec3{0, 0.6f, 0.8f}));

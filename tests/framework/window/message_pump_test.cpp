@@ -58,6 +58,8 @@ TEST_F(MessagePumpTest, MonitorSizeIsTheDisplayOfTheWindow)
     const MonitorSize size = GetMonitorSize();
     EXPECT_GT(size.width, 0.0f);
     EXPECT_GT(size.height, 0.0f);
+    // The headless video driver has one display, the primary one.
+    EXPECT_EQ(static_cast<float>(GetScreenHeight()), size.height);
 }
 
 TEST_F(MessagePumpTest, RealShowStateOfTheWindowIsSeen)
