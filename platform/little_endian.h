@@ -54,4 +54,22 @@ inline float ReadF32(std::span<const std::uint8_t> bytes, std::size_t offset)
     return ReadF32(bytes.data() + offset);
 }
 
+// Writes of the same fields, for the records the game saves.
+inline void WriteU16(std::uint8_t* bytes, std::uint16_t value)
+{
+    bytes[0] = static_cast<std::uint8_t>(value);
+    bytes[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+inline void WriteU32(std::uint8_t* bytes, std::uint32_t value)
+{
+    WriteU16(bytes, static_cast<std::uint16_t>(value));
+    WriteU16(bytes + 2, static_cast<std::uint16_t>(value >> 16));
+}
+
+inline void WriteU32(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value)
+{
+    WriteU32(bytes.data() + offset, value);
+}
+
 }  // namespace platform

@@ -1,0 +1,17 @@
+// The values the input map reads of the player options and the ship, kept until their owners hold them.
+#include "game/core/input/input_map_links.h"
+
+namespace {
+bool g_padLayoutOption = false;
+bool g_stickSwapOption = false;
+int g_shipTravelState = 0;
+}  // namespace
+
+bool IsPadLayoutOptionSet() { return g_padLayoutOption; }
+void SetPadLayoutOption(bool set) { g_padLayoutOption = set; }
+
+bool IsStickSwapOptionSet() { return g_stickSwapOption; }
+void SetStickSwapOption(bool set) { g_stickSwapOption = set; }
+
+int GetShipTravelState() { return g_shipTravelState; }
+void SetShipTravelState(int state) { g_shipTravelState = state; }

@@ -1,0 +1,17 @@
+// What the input map reads of the rest of the game: two player options and the ship's travel state.
+#pragma once
+
+// The player data and the ship own these values; until they exist the values
+// are kept here, set by whoever knows them (the settings, the tests).
+
+// The pad-layout option: pad buttons are shown through the second remap table.
+bool IsPadLayoutOptionSet();
+void SetPadLayoutOption(bool set);
+
+// The stick-swap option: the zoom tests read the left stick instead of the right.
+bool IsStickSwapOptionSet();
+void SetStickSwapOption(bool set);
+
+// The ship's travel state word: 1 while it departs, 3 while it arrives.
+int GetShipTravelState();
+void SetShipTravelState(int state);

@@ -1,0 +1,52 @@
+// The message texts of the data set, read from their sources, for tests of code that shows texts.
+#pragma once
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "framework/text/message_file.h"
+#include "tools/common/message_file_writer.h"
+#include "tools/common/message_source.h"
+#include "tools/common/whole_file.h"
+
+namespace support {
+
+// The source of one language's messages in data/message.
+inline tools::MessageSource ReadMessageSource(const std::string& language = "english")
+{
+    const std::string path =
+        std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/message/" + language + ".txt")
+            .lexically_normal()
+            .string();
+    tools::MessageSource source = tools::ParseMessageSource(tools::ReadTextFile(path).value_or(""), path);
+    EXPECT_TRUE(source.errors.empty()) << source.errors.front();
+    EXPECT_FALSE(source.entries.empty()) << path;
+    return source;
+}
+
+inline std::set<std::string> MessageKeys(const std::string& language = "english")
+{
+    std::set<std::string> keys;
+    for (const auto& entry : ReadMessageSource(language).entries) {
+        keys.insert(entry.key);
+    }
+    return keys;
+}
+
+// Installs one language's messages for the scope.
+class ScopedMessages {
+public:
+    explicit ScopedMessages(const std::string& language = "english")
+    {
+        vesk::text::ReleaseMessageFile();
+        EXPECT_TRUE(vesk::text::RegisterMessageFile(tools::WriteMessageFile(ReadMessageSource(language).entries, 1)));
+    }
+    ~ScopedMessages() { vesk::text::ReleaseMessageFile(); }
+    ScopedMessages(const ScopedMessages&) = delete;
+    ScopedMessages& operator=(const ScopedMessages&) = delete;
+};
+
+}  // namespace support
