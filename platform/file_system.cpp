@@ -13,6 +13,7 @@ namespace platform {
 namespace {
 
 std::atomic<FileFault> g_fault{FileFault::None};
+std::atomic<uint64_t> g_temporaryNumber{0};
 
 std::string SystemErrorText(int error)
 {
@@ -142,15 +143,36 @@ void FileReader::Close()
     }
 }
 
-std::string TemporaryPathFor(const std::string& path)
+bool IsTemporaryFileName(std::string_view name)
 {
-    return path + ".tmp";
+    constexpr std::string_view kSuffix = ".tmp";
+    if (name.size() <= kSuffix.size() || !name.ends_with(kSuffix)) {
+        return false;
+    }
+    name.remove_suffix(kSuffix.size());
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos || dot == 0) {
+        return false;
+    }
+    const std::string_view tag = name.substr(dot + 1);
+    const std::size_t dash = tag.find('-');
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && digits(tag.substr(0, dash)) && digits(tag.substr(dash + 1));
 }
 
 bool WriteFileAtomically(const std::string& path, const void* data, uint64_t size, std::string* whyFailed)
 {
-    const std::string temporary = TemporaryPathFor(path);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Each write has a temporary file of its own, so that writes of two
+    // threads or processes never write into the same one.
+    std::string temporary;
+    int fd = -1;
+    do {
+        temporary = path + "." + std::to_string(getpid()) + "-" + std::to_string(g_temporaryNumber.fetch_add(1));
+        temporary += ".tmp";
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    } while (fd < 0 && errno == EEXIST);
     if (fd < 0) {
         SetReason(whyFailed, "cannot create " + temporary + ": " + SystemErrorText(errno));
         return false;

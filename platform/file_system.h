@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Whole-file reads, crash-safe whole-file writes, deletion and folders. Paths
 // are narrow, relative to the current directory unless absolute. Every failure
@@ -38,14 +39,15 @@ private:
 
 // Replaces the file at path with size bytes of data so that a crash at any
 // point leaves either the old file or the new one whole: the data goes to a
-// temporary file in the same folder, is flushed to disk and is then renamed
-// over the old file. On failure the old file is untouched and *whyFailed (when
-// given) says why.
+// temporary file of its own in the same folder, is flushed to disk and is then
+// renamed over the old file. On failure the old file is untouched, the
+// temporary file is gone and *whyFailed (when given) says why.
 bool WriteFileAtomically(const std::string& path, const void* data, uint64_t size,
                          std::string* whyFailed = nullptr);
 
-// The temporary name WriteFileAtomically uses beside path.
-std::string TemporaryPathFor(const std::string& path);
+// True for the names of WriteFileAtomically's temporary files
+// ("<file name>.<process>-<number>.tmp"); only a killed write leaves one behind.
+bool IsTemporaryFileName(std::string_view name);
 
 bool RemoveFile(const std::string& path, std::string* whyFailed = nullptr);
 

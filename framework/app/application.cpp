@@ -10,6 +10,7 @@
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
 #include "framework/app/script_services.h"
+#include "framework/file/save_file.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
 #include "framework/input/input_manager.h"
@@ -40,6 +41,7 @@ void UseUserLocale()
 void MakeSaveFolder()
 {
     platform::CreateFolder(kSaveFolder);  // a failure shows when the game saves
+    file::ClaimSaveFolder();              // a second running copy says here that it cannot save
 }
 
 void StartStorefront() { achievement::StartStorefront(kSaveFolder); }

@@ -2,11 +2,13 @@
 
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "framework/file/heap_block.h"
 #include "framework/log/log.h"
 #include "framework/thread/thread.h"
 #include "platform/file_system.h"
+#include "platform/folder_claim.h"
 
 namespace vesk::file {
 namespace {
@@ -40,13 +42,26 @@ ReadRequest g_readRequest;
 DeleteRequest g_deleteRequest;
 thread::SYSWIN_CThread* g_saveThread = nullptr;
 
+// Claims the save folder, logging what the claim removed; false with the
+// reason in why when this copy may not write into it.
+bool ClaimFolder(std::string& why)
+{
+    std::vector<std::string> removed;
+    const bool claimed = platform::ClaimFolder(std::string(kSaveFolder), &why, &removed);
+    for (const std::string& path : removed) {
+        log::Info("removed " + path + ", left by a save that was cut short");
+    }
+    return claimed;
+}
+
 void WriteJob(thread::SYS_CThread*, void* argument, std::intptr_t)
 {
     auto& request = *static_cast<WriteRequest*>(argument);
     std::string why;
     if (request.data == nullptr) {
         why = "no data";
-    } else if (platform::WriteFileAtomically(request.path, request.data, request.size, &why)) {
+    } else if (ClaimFolder(why) &&
+               platform::WriteFileAtomically(request.path, request.data, request.size, &why)) {
         request.status = kSaveJobDone;
         return;
     }
@@ -103,7 +118,7 @@ void DeleteJob(thread::SYS_CThread*, void* argument, std::intptr_t)
 {
     auto& request = *static_cast<DeleteRequest*>(argument);
     std::string why;
-    if (platform::RemoveFile(request.path, &why)) {
+    if (ClaimFolder(why) && platform::RemoveFile(request.path, &why)) {
         request.status = kSaveJobDone;
         return;
     }
@@ -182,6 +197,16 @@ std::string MakeSavePath()
 bool CreateSaveFolder()
 {
     return platform::CreateFolder(std::string(kSaveFolder));
+}
+
+bool ClaimSaveFolder()
+{
+    std::string why;
+    if (ClaimFolder(why)) {
+        return true;
+    }
+    log::Warning("this copy of the game cannot save: " + why);
+    return false;
 }
 
 std::uint32_t SaveCreate(const void* data)

@@ -16,7 +16,8 @@ namespace vesk::file {
 inline constexpr std::uint32_t kSaveJobDone = 0;
 inline constexpr std::uint32_t kSaveJobRunning = 1;
 // The file could not be opened because it does not exist, or could not be
-// written (the old file is then left as it was) or deleted.
+// written (the old file is then left as it was) or deleted; also while another
+// running copy of the game holds the save folder.
 inline constexpr std::uint32_t kSaveFileFailed = 0xFF000000;
 // No memory for the read buffer.
 inline constexpr std::uint32_t kSaveNoMemory = 0xFF000001;
@@ -36,6 +37,14 @@ inline constexpr std::string_view kSaveFileName = "save.bin";
 std::string MakeSavePath();
 // Creates the save folder; an existing one is fine.
 bool CreateSaveFolder();
+// Claims the save folder for this process's life: of several running copies
+// of the game only one writes into it (a second copy would tear the first
+// one's saves). The first claim removes the temporary files of writes that
+// were killed. False, with a log line, while another copy holds the folder;
+// this copy's writes and deletes then fail (each with a log line) until that
+// copy has ended. Writes and deletes claim the folder themselves when this
+// was not called.
+bool ClaimSaveFolder();
 
 // Starters: kSaveJobRunning, kSaveThreadFailed, or kSaveJobBusy (nothing
 // started) while another job is held.

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <set>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/folder_claim.h"
+#include "platform/storefront/achievement_file.h"
 
 namespace platform::storefront {
 
@@ -14,11 +15,6 @@ namespace {
 
 // The stand-in's application id; only its low 24 bits reach the game id.
 constexpr uint32_t kAppId = 0x0A7F35;
-
-// The file is tiny (20 names); anything much larger is not ours.
-constexpr uint64_t kMaxFileSize = 64 * 1024;
-constexpr size_t kMaxNameLength = 127;
-constexpr size_t kMaxNames = 1024;
 
 struct Registration {
     int handle = 0;
@@ -34,7 +30,8 @@ struct State {
     int nextHandle = 1;
     std::vector<Answer> queue;
     bool statsReceived = false;
-    std::set<std::string, std::less<>> achieved;
+    AchievementNames achieved;
+    std::vector<std::string> keptLines;  // lines of the file that are not names
     std::vector<std::string> unlockedSinceStore;
 };
 
@@ -59,17 +56,8 @@ void Queue(int callbackId, int result, std::string name = {})
     g_state.queue.push_back(std::move(answer));
 }
 
-// Names are what the game passes as API names: visible ASCII, no blanks.
-bool IsValidName(std::string_view name)
-{
-    if (name.empty() || name.size() > kMaxNameLength) {
-        return false;
-    }
-    return std::all_of(name.begin(), name.end(), [](char c) { return c > 0x20 && c < 0x7F; });
-}
-
-// Reads the unlocked names; false when the file exists but cannot be used.
-bool LoadAchievements(std::set<std::string, std::less<>>& names)
+// Reads the file; false when it exists but cannot be used.
+bool LoadAchievements(AchievementFile& file)
 {
     const std::string path = FilePath();
     FileReader reader;
@@ -82,7 +70,7 @@ bool LoadAchievements(std::set<std::string, std::less<>>& names)
         return false;
     }
     const std::optional<uint64_t> size = reader.Size();
-    if (!size || *size > kMaxFileSize) {
+    if (!size || *size > kMaxAchievementFileSize) {
         Report(path + ": not a small regular file");
         return false;
     }
@@ -91,47 +79,26 @@ bool LoadAchievements(std::set<std::string, std::less<>>& names)
         Report(path + ": " + reader.LastError());
         return false;
     }
-
-    size_t lineNumber = 0;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string_view line(text.data() + start, end - start);
-        start = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        if (!IsValidName(line)) {
-            Report(path + ": line " + std::to_string(lineNumber) + " is not an achievement name; skipped");
-            continue;
-        }
-        if (names.size() >= kMaxNames) {
-            Report(path + ": more than " + std::to_string(kMaxNames) + " names; the rest is skipped");
-            break;
-        }
-        names.emplace(line);
+    file = ParseAchievementFile(text);
+    for (const std::string& problem : file.problems) {
+        Report(path + ": " + problem);
     }
     return true;
 }
 
 bool SaveAchievements()
 {
-    std::string text = "# unlocked achievements, one per line\n";
-    for (const std::string& name : g_state.achieved) {
-        text += name;
-        text += '\n';
+    const std::string text = FormatAchievementFile(g_state.achieved, g_state.keptLines);
+    if (text.size() > kMaxAchievementFileSize) {
+        // It could not be read back.
+        Report(FilePath() + ": not written: it would grow past " + std::to_string(kMaxAchievementFileSize) +
+               " bytes");
+        return false;
     }
     CreateFolder(g_state.folder);
     std::string why;
-    if (!WriteFileAtomically(FilePath(), text.data(), text.size(), &why)) {
-        Report(FilePath() + ": " + why);
+    if (!ClaimFolder(g_state.folder, &why) || !WriteFileAtomically(FilePath(), text.data(), text.size(), &why)) {
+        Report(FilePath() + ": not written: " + why);
         return false;
     }
     return true;
@@ -270,13 +237,14 @@ bool RequestCurrentStats()
     if (!g_state.running) {
         return false;
     }
-    std::set<std::string, std::less<>> names;
-    if (LoadAchievements(names)) {
+    AchievementFile file;
+    if (LoadAchievements(file)) {
         // Unlocks not yet stored survive a second request.
         for (const std::string& name : g_state.unlockedSinceStore) {
-            names.insert(name);
+            file.names.insert(name);
         }
-        g_state.achieved = std::move(names);
+        g_state.achieved = std::move(file.names);
+        g_state.keptLines = std::move(file.keptLines);
         g_state.statsReceived = true;
         Queue(kUserStatsReceived, kResultOk);
     } else {
@@ -287,7 +255,7 @@ bool RequestCurrentStats()
 
 bool GetAchievement(std::string_view name, bool& achieved)
 {
-    if (!g_state.running || !g_state.statsReceived || !IsValidName(name)) {
+    if (!g_state.running || !g_state.statsReceived || !IsValidAchievementName(name)) {
         return false;
     }
     achieved = g_state.achieved.find(name) != g_state.achieved.end();
@@ -296,7 +264,7 @@ bool GetAchievement(std::string_view name, bool& achieved)
 
 bool SetAchievement(std::string_view name)
 {
-    if (!g_state.running || !g_state.statsReceived || !IsValidName(name)) {
+    if (!g_state.running || !g_state.statsReceived || !IsValidAchievementName(name)) {
         return false;
     }
     if (g_state.achieved.emplace(name).second) {

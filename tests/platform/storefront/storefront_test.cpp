@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -7,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
+#include "platform/folder_claim.h"
 #include "platform/storefront/storefront.h"
 
 namespace platform::storefront {
@@ -89,7 +94,9 @@ TEST_F(StorefrontTest, StoredUnlocksAreAnsweredWrittenAndReadBack)
     EXPECT_EQ(answers_[2].achievementName, "KLO_ACHIEVEMENT_1_0");
     EXPECT_EQ(answers_[3].callbackId, kUserStatsStored);
     EXPECT_EQ(answers_[3].result, kResultOk);
-    EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(FilePath())));
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+        EXPECT_FALSE(IsTemporaryFileName(entry.path().filename().string())) << entry.path();
+    }
 
     // A second store has nothing new to announce.
     answers_.clear();
@@ -125,6 +132,67 @@ TEST_F(StorefrontTest, BadLinesAreSkippedWithAReason)
     EXPECT_NE(g_problems[0].find("line 4"), std::string::npos);
     EXPECT_NE(g_problems[1].find("line 5"), std::string::npos);
     EXPECT_NE(g_problems[2].find("line 6"), std::string::npos);
+}
+
+TEST_F(StorefrontTest, HandEditedFileKeepsEveryNameAndLineThroughALoadAndASave)
+{
+    WriteFile("\xEF\xBB\xBF" "FIRST_NAME\r\n"
+              "# my own note\r\n"
+              "  PADDED_NAME \t\r\n"
+              "\r\n"
+              "has space\r\n"
+              "\tTABBED\n"
+              "LAST_NAME");
+    RequestCurrentStats();
+    RunCallbacks();
+    ASSERT_EQ(answers_.size(), 1u);
+    ASSERT_EQ(answers_[0].result, kResultOk);
+    for (const char* name : {"FIRST_NAME", "PADDED_NAME", "TABBED", "LAST_NAME"}) {
+        bool achieved = false;
+        EXPECT_TRUE(GetAchievement(name, achieved) && achieved) << name;
+    }
+    ASSERT_EQ(g_problems.size(), 1u);
+    EXPECT_NE(g_problems[0].find("line 5 is not an achievement name; it is kept"), std::string::npos);
+
+    ASSERT_TRUE(SetAchievement("NEW_NAME"));
+    ASSERT_TRUE(StoreStats());
+    EXPECT_EQ(ReadFile(), "# unlocked achievements, one per line\n"
+                          "FIRST_NAME\nLAST_NAME\nNEW_NAME\nPADDED_NAME\nTABBED\n"
+                          "# my own note\n"
+                          "has space\n");
+
+    // And once more through a fresh start: nothing is lost or doubled.
+    Shutdown();
+    ASSERT_TRUE(Init(folder_, CollectProblem));
+    const std::string written = ReadFile();
+    RequestCurrentStats();
+    StoreStats();
+    EXPECT_EQ(ReadFile(), written);
+}
+
+TEST_F(StorefrontTest, AnotherProgramHoldingTheFolderFailsTheStore)
+{
+    std::filesystem::create_directories(folder_);
+    const int other = open((folder_ + "/" + kFolderLockName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    RequestCurrentStats();
+    SetAchievement("KLO_ACHIEVEMENT_1_2");
+    StoreStats();
+    RunCallbacks();
+    ASSERT_EQ(answers_.size(), 2u);
+    EXPECT_EQ(answers_[1].result, kResultFail);
+    ASSERT_EQ(g_problems.size(), 1u);
+    EXPECT_NE(g_problems[0].find("not written: another running program writes into"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(FilePath()));
+
+    close(other);
+    answers_.clear();
+    StoreStats();
+    RunCallbacks();
+    ASSERT_EQ(answers_.size(), 2u);
+    EXPECT_EQ(answers_[0].achievementName, "KLO_ACHIEVEMENT_1_2") << "the unlock waited";
+    EXPECT_EQ(answers_[1].result, kResultOk);
 }
 
 TEST_F(StorefrontTest, OversizedFileFailsTheRequest)
