@@ -11,11 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
+#include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/graphics/shader_table.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
@@ -93,11 +91,8 @@ public:
         }
         WriteEffects();
         vesk::file::SetResourceFolder(folder_.string());
-        vesk::memory::CreateHeaps();
-        vesk::app::SetupCanvas();
-        ok_ = vesk::app::CreateFrameworkManager();
+        ok_ = session_.Start();
         if (!ok_) return;
-        vesk::app::SetupRenderResources();
         package_ = *tools::MakeSpritePackage("effect", {{"puff_a.png", SoftDisc(230)}, {"puff_b.png", SoftDisc(160)}});
         const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
         ok_ = vesk::resource::GetSpriteRegistry()->LoadSpritePackageFromMemory(loader, 1, package_, "effect.pac") !=
@@ -116,12 +111,7 @@ public:
     ~EffectRig()
     {
         layer.ReleaseParticleEffects();
-        if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) registry->ReleaseAll();
-        vesk::graphics::ReleaseShaderManager();
-        vesk::graphics::ReleaseRenderStates();
-        vesk::app::ReleaseFrameworkManager();
-        vesk::app::ReleaseDeviceAndWindow();
-        vesk::memory::ReleaseHeaps();
+        session_.Stop();
         vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
@@ -146,6 +136,9 @@ private:
                    static_cast<std::streamsize>(result.package.size()));
     }
 
+    vesk::app::FrameworkSession session_{vesk::app::FrameworkSystem::Heaps | vesk::app::FrameworkSystem::Canvas |
+                                         vesk::app::FrameworkSystem::FrameworkManager |
+                                         vesk::app::FrameworkSystem::RenderResources};
     fs::path folder_;
     std::vector<std::uint8_t> package_;
     bool ok_ = false;

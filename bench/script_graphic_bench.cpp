@@ -8,13 +8,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
+#include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
-#include "framework/graphics/device_record.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "framework/graphics/shader_table.h"
+#include "framework/graphics/sprite_registry.h"
 #include "framework/math/random.h"
 #include "framework/memory/heaps.h"
 #include "framework/utility/script_graphic/script_engine.h"
@@ -73,7 +71,6 @@ class Rig {
 public:
     Rig()
     {
-        memory::CreateHeaps();
         folder_ = std::filesystem::temp_directory_path() / ("graphic_bench_" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_ / "shader");
         std::string error;
@@ -86,10 +83,7 @@ public:
                                 platform::gfx::ShaderStage::Pixel, std::string(shader.name), error);
         }
         file::SetResourceFolder(folder_.string());
-        app::SetupCanvas();
-        app::CreateFrameworkManager();
-        graphics::CreateShaderManager();
-        graphics::SetupPolygonRenderers();
+        session_.Start();
 
         ::tools::RgbaImage image(8, 8);
         for (std::size_t i = 0; i < image.rgba.size(); i += 4) {
@@ -99,7 +93,7 @@ public:
             image.rgba[i + 3] = 200;
         }
         package_ = *::tools::MakeSpritePackage("bench_atlas", {{"sprite", image}});
-        app::GetFrameworkManager()->spriteRegistry.LoadSpritePackageFromMemory({nullptr, memory::ResourceHeap()}, kSpriteGroup, package_, "bench");
+        resource::GetSpriteRegistry()->LoadSpritePackageFromMemory({nullptr, memory::ResourceHeap()}, kSpriteGroup, package_, "bench");
 
         ::vesk::tools::script::CommandSet commands;
         ::vesk::tools::script::Diagnostics errors;
@@ -122,13 +116,9 @@ public:
     ~Rig()
     {
         engine.reset();  // its objects live in the main heap
-        app::GetFrameworkManager()->spriteRegistry.ReleaseAll();
-        graphics::ReleaseShaderManager();
-        graphics::ReleaseRenderStates();
-        app::ReleaseFrameworkManager();
-        app::ReleaseDeviceAndWindow();
         manager_.Release();
-        memory::ReleaseHeaps();
+        session_.Stop();
+        file::SetResourceFolder(file::kResourceFolder);
         std::error_code ec;
         std::filesystem::remove_all(folder_, ec);
     }
@@ -150,6 +140,8 @@ public:
         }
     }
 
+    app::FrameworkSession session_{app::FrameworkSystem::Heaps | app::FrameworkSystem::Canvas |
+                                   app::FrameworkSystem::FrameworkManager | app::FrameworkSystem::RenderResources};
     utility::script_package::UTL_CManager manager_;
     std::unique_ptr<UTL_CScriptEngine> engine = std::make_unique<UTL_CScriptEngine>();
 

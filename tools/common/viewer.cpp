@@ -1,17 +1,17 @@
+// The viewers' window side: the framework session they start, their options and their frame loop.
 #include "tools/common/viewer.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
+#include "framework/app/framework_session.h"
 #include "framework/app/quitting.h"
 #include "framework/file/resource_file.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
-#include "framework/memory/heaps.h"
+#include "framework/input/input_manager.h"
 #include "framework/window/message_pump.h"
 
 // The display libraries a real window loads keep allocations to the end of
@@ -21,6 +21,18 @@
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 namespace tools {
+
+namespace {
+
+// Everything the game starts but the save folder and the storefront: a viewer
+// neither saves nor earns achievements.
+constexpr vesk::app::FrameworkSystems kViewerSystems =
+    vesk::app::kAllFrameworkSystems & ~(static_cast<vesk::app::FrameworkSystems>(vesk::app::FrameworkSystem::SaveFolder) |
+                                        static_cast<vesk::app::FrameworkSystems>(vesk::app::FrameworkSystem::Storefront));
+
+std::optional<vesk::app::FrameworkSession> g_session;
+
+}  // namespace
 
 ViewerOptions DefaultViewerOptions()
 {
@@ -47,26 +59,18 @@ bool ParseViewerOption(int argc, char** argv, int& i, ViewerOptions& options)
 bool OpenViewer(const ViewerOptions& options)
 {
     vesk::file::SetResourceFolder(options.resources);
-    vesk::memory::CreateHeaps();
-    vesk::app::SetupCanvas();
-    if (!vesk::app::CreateFrameworkManager()) {
+    g_session.emplace(kViewerSystems);
+    if (!g_session->Start()) {
+        g_session.reset();
         std::fprintf(stderr, "error: cannot open a window\n");
         return false;
     }
-    vesk::app::SetupRenderResources();
     return true;
 }
 
 void CloseViewer()
 {
-    if (vesk::app::GAME_CFrameworkManager* manager = vesk::app::GetFrameworkManager()) {
-        manager->spriteRegistry.ReleaseAll();
-    }
-    vesk::graphics::ReleaseShaderManager();
-    vesk::graphics::ReleaseRenderStates();
-    vesk::app::ReleaseFrameworkManager();
-    vesk::app::ReleaseDeviceAndWindow();
-    vesk::memory::ReleaseHeaps();
+    g_session.reset();
 }
 
 void RunViewerFrames(const ViewerOptions& options, const std::function<void(long frame)>& update,
@@ -78,6 +82,7 @@ void RunViewerFrames(const ViewerOptions& options, const std::function<void(long
         if (vesk::window::PumpMessages(&quit, &exitCode) != 0) {
             continue;
         }
+        vesk::input::UpdateInput();
         if (update) {
             update(frame);
         }

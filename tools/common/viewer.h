@@ -1,3 +1,4 @@
+// The window side of the viewers: the framework brought up as the game brings it up, and a frame loop.
 #pragma once
 
 #include <functional>
@@ -19,17 +20,18 @@ ViewerOptions DefaultViewerOptions();
 // false when argv[i] is neither.
 bool ParseViewerOption(int argc, char** argv, int& i, ViewerOptions& options);
 
-// Heaps, canvas, the framework manager with its window and device, and the
-// render resources. False, with a line on stderr, when no window opens; the
-// viewer then stops without CloseViewer.
+// Starts the framework through the game's start-up sequence, every system but
+// the save folder and the storefront. False, with a line on stderr, when no
+// window opens; the viewer then stops without CloseViewer.
 bool OpenViewer(const ViewerOptions& options);
 
-// Releases the sprite packages and everything OpenViewer brought up.
+// Takes down everything OpenViewer brought up, the sprite packages with the
+// framework manager.
 void CloseViewer();
 
 // Runs frames until the window closes, the program quits or the frame limit is
-// reached: update (when given) gets the frame's number, then draw draws between
-// the framework's frame begin and end.
+// reached: the input is refreshed, update (when given) gets the frame's number,
+// then draw draws between the framework's frame begin and end.
 void RunViewerFrames(const ViewerOptions& options, const std::function<void(long frame)>& update,
                      const std::function<void()>& draw);
 

@@ -1,12 +1,15 @@
+// The game layer's start-up, frame and shut-down.
 #include "game/core/app/game_app.h"
 
 #include "framework/app/framework_manager.h"
 #include "framework/app/quitting.h"
 #include "framework/input/input_manager.h"
 
-void GameStartup() {}
+namespace varnolis {
 
-int GameFrame()
+void GameApplication::GameStartup() {}
+
+int GameApplication::GameFrame()
 {
     vesk::input::UpdateInput();
     vesk::app::BeginFrameDraw();
@@ -14,4 +17,6 @@ int GameFrame()
     return vesk::app::IsQuitting() ? 1 : 0;
 }
 
-void GameShutdown() {}
+void GameApplication::GameShutdown() {}
+
+}  // namespace varnolis

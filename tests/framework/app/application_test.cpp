@@ -1,12 +1,16 @@
+// The program's run: start-up, main loop, the close of the window and shut-down.
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "framework/app/application.h"
 #include "framework/app/framework_manager.h"
+#include "framework/app/framework_session.h"
 #include "framework/app/quitting.h"
+#include "framework/file/save_file.h"
 #include "platform/window.h"
 #include "tests/framework/file/scratch_folder.h"
 #include "tests/framework/log/log_capture.h"
@@ -14,73 +18,74 @@
 namespace vesk::app {
 namespace {
 
-struct Run {
+// A game that counts its calls; it may close the window as it starts, or end the
+// loop itself after a number of frames.
+class CountingGame final : public Game {
+public:
     int startups = 0;
     int frames = 0;
     int shutdowns = 0;
     int framesUntilQuit = -1;  // the frame itself returns 1 after this many
+    bool closeAtStartup = false;
     bool managerDuringRun = false;
     std::optional<platform::ShowState> showState;
+
+    void GameStartup() override
+    {
+        ++startups;
+        managerDuringRun = GetFrameworkManager() != nullptr;
+        if (!closeAtStartup) return;
+        platform::SetTestShowState(showState);
+        platform::WindowEvent close;
+        close.type = platform::WindowEventType::Close;
+        platform::PushTestEvent(close);
+    }
+
+    int GameFrame() override
+    {
+        ++frames;
+        if (framesUntilQuit >= 0 && frames >= framesUntilQuit) return 1;
+        return IsQuitting() ? 1 : 0;
+    }
+
+    void GameShutdown() override
+    {
+        ++shutdowns;
+        platform::SetTestShowState(std::nullopt);
+    }
 };
-Run g_run;
-
-void CloseWindowAtStartup()
-{
-    ++g_run.startups;
-    g_run.managerDuringRun = GetFrameworkManager() != nullptr;
-    platform::SetTestShowState(g_run.showState);
-    platform::WindowEvent close;
-    close.type = platform::WindowEventType::Close;
-    platform::PushTestEvent(close);
-}
-
-void CountStartup()
-{
-    ++g_run.startups;
-}
-
-int CountFrame()
-{
-    ++g_run.frames;
-    if (g_run.framesUntilQuit >= 0 && g_run.frames >= g_run.framesUntilQuit) return 1;
-    return IsQuitting() ? 1 : 0;
-}
-
-void CountShutdown()
-{
-    ++g_run.shutdowns;
-    platform::SetTestShowState(std::nullopt);
-}
 
 TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
 {
     file::test::ScratchFolder scratch;  // start-up makes its save folder in the current one
-    g_run = {};
-    EXPECT_EQ(RunApplication(u"-scr_w 800", {CloseWindowAtStartup, CountFrame, CountShutdown}), 0);
-    EXPECT_EQ(g_run.startups, 1);
-    EXPECT_EQ(g_run.shutdowns, 1);
-    EXPECT_TRUE(g_run.managerDuringRun);
+    CountingGame closing;
+    closing.closeAtStartup = true;
+    EXPECT_EQ(RunApplication(u"-scr_w 800", closing), 0);
+    EXPECT_EQ(closing.startups, 1);
+    EXPECT_EQ(closing.shutdowns, 1);
+    EXPECT_TRUE(closing.managerDuringRun);
     EXPECT_TRUE(IsQuitting());
     EXPECT_EQ(GetFrameworkManager(), nullptr);
-    EXPECT_TRUE(std::filesystem::is_directory(kSaveFolder));
+    EXPECT_TRUE(std::filesystem::is_directory(file::kSaveFolder));
     EXPECT_EQ(GetCommandLine(), u"-scr_w 800");
 
     // A second run finds the folder there and starts from a cleared flag.
-    g_run = {};
-    g_run.framesUntilQuit = 3;
-    EXPECT_EQ(RunApplication(u"", {CountStartup, CountFrame, CountShutdown}), 0);
-    EXPECT_EQ(g_run.frames, 3);
+    CountingGame counting;
+    counting.framesUntilQuit = 3;
+    EXPECT_EQ(RunApplication(u"", counting), 0);
+    EXPECT_EQ(counting.frames, 3);
     EXPECT_FALSE(IsQuitting());
 }
 
 TEST(Application, MinimisedWindowRunsNoFrameBeforeTheClose)
 {
     file::test::ScratchFolder scratch;
-    g_run = {};
-    g_run.showState = platform::ShowState::Minimized;
-    EXPECT_EQ(RunApplication(u"", {CloseWindowAtStartup, CountFrame, CountShutdown}), 0);
-    EXPECT_EQ(g_run.frames, 0);
-    EXPECT_EQ(g_run.shutdowns, 1);
+    CountingGame game;
+    game.closeAtStartup = true;
+    game.showState = platform::ShowState::Minimized;
+    EXPECT_EQ(RunApplication(u"", game), 0);
+    EXPECT_EQ(game.frames, 0);
+    EXPECT_EQ(game.shutdowns, 1);
 }
 
 }  // namespace
@@ -113,11 +118,11 @@ TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
     ScopedEnv driver("SDL_VIDEODRIVER", "no_such_driver");
     file::test::ScratchFolder scratch;
     log::test::LogCapture log;
-    g_run = {};
-    EXPECT_EQ(RunApplication(u"", {CountStartup, CountFrame, CountShutdown}), 1);
-    EXPECT_EQ(g_run.startups, 0);
-    EXPECT_EQ(g_run.frames, 0);
-    EXPECT_EQ(g_run.shutdowns, 0);
+    CountingGame game;
+    EXPECT_EQ(RunApplication(u"", game), 1);
+    EXPECT_EQ(game.startups, 0);
+    EXPECT_EQ(game.frames, 0);
+    EXPECT_EQ(game.shutdowns, 0);
     EXPECT_EQ(GetFrameworkManager(), nullptr);
     EXPECT_TRUE(log.Contains("cannot create the game window"));
 }
@@ -127,10 +132,10 @@ TEST(Application, UnknownLocaleInTheEnvironmentDoesNotStopStartUp)
     ScopedEnv locale("LC_ALL", "xx_NOWHERE.NOTACHARSET");
     file::test::ScratchFolder scratch;
     log::test::LogCapture log;
-    g_run = {};
-    g_run.framesUntilQuit = 1;
-    EXPECT_EQ(RunApplication(u"", {CountStartup, CountFrame, CountShutdown}), 0);
-    EXPECT_EQ(g_run.frames, 1);
+    CountingGame game;
+    game.framesUntilQuit = 1;
+    EXPECT_EQ(RunApplication(u"", game), 0);
+    EXPECT_EQ(game.frames, 1);
     EXPECT_TRUE(log.Contains("locale"));
 }
 

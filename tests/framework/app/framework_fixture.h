@@ -1,27 +1,28 @@
+// A test fixture with the framework up as the application brings it up: manager, window, device and render resources.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include "framework/app/canvas.h"
+#include <optional>
+
 #include "framework/app/framework_manager.h"
+#include "framework/app/framework_session.h"
 #include "framework/graphics/device_record.h"
-#include "framework/graphics/render_states.h"
-#include "framework/graphics/shader.h"
 #include "tests/framework/graphics/resource_folder_fixture.h"
 
 namespace framework_test {
 
-// The framework as the application brings it up: the manager with its window
-// and device, then the render resources, with every shader file in a private
-// resource folder.
+// The framework as the application brings it up: the canvas, the manager with
+// its window and device, then the render resources, with every shader file in a
+// private resource folder.
 class FrameworkFixture : public graphics_test::ResourceFolderFixture {
 protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(MakeResourceFolder("framework_resources"));
-        vesk::app::SetupCanvas();
-        ASSERT_TRUE(vesk::app::CreateFrameworkManager());
-        vesk::app::SetupRenderResources();
+        session_.emplace(vesk::app::FrameworkSystem::Canvas | vesk::app::FrameworkSystem::FrameworkManager |
+                         vesk::app::FrameworkSystem::RenderResources);
+        ASSERT_TRUE(session_->Start());
         manager = vesk::app::GetFrameworkManager();
         ASSERT_NE(manager, nullptr);
         record = vesk::graphics::GetDeviceRecord();
@@ -30,15 +31,14 @@ protected:
 
     void TearDown() override
     {
-        if (manager) manager->spriteRegistry.ReleaseAll();
-        vesk::graphics::ReleaseShaderManager();
-        vesk::graphics::ReleaseRenderStates();
-        vesk::app::ReleaseFrameworkManager();
-        vesk::app::ReleaseDeviceAndWindow();
+        session_.reset();
         RemoveResourceFolder();
     }
 
     vesk::app::GAME_CFrameworkManager* manager = nullptr;
+
+private:
+    std::optional<vesk::app::FrameworkSession> session_;
 };
 
 }  // namespace framework_test

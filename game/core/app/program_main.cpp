@@ -1,8 +1,8 @@
+// The program's entry point: the game handed to the framework's run.
 #include <string>
 
 #include "framework/app/application.h"
 #include "game/core/app/game_app.h"
-#include "platform/text_utf.h"
 
 int main(int argc, char** argv)
 {
@@ -12,6 +12,6 @@ int main(int argc, char** argv)
         if (i > 1) commandLine += u' ';
         for (const char* c = argv[i]; *c; ++c) commandLine += static_cast<char16_t>(static_cast<unsigned char>(*c));
     }
-    const vesk::app::GameCallbacks game{GameStartup, GameFrame, GameShutdown};
+    varnolis::GameApplication game;
     return vesk::app::RunApplication(commandLine, game);
 }
