@@ -5,6 +5,8 @@
 
 #include <png.h>
 
+#include "framework/graphics/block_payload.h"
+
 namespace tools {
 
 std::optional<RgbaImage> ReadPng(const std::filesystem::path& path)
@@ -16,6 +18,18 @@ std::optional<RgbaImage> ReadPng(const std::filesystem::path& path)
         std::cerr << "error: cannot read PNG " << path.string() << ": " << png.message << "\n";
         return std::nullopt;
     }
+    // The header alone decides the pixel buffer's size: a file of a few bytes may
+    // claim any size, so it is checked before anything is allocated.
+    if (png.width > vesk::resource::kMaxTextureSide || png.height > vesk::resource::kMaxTextureSide) {
+        std::cerr << "error: PNG " << path.string() << " declares " << png.width << " x " << png.height
+                  << " pixels; a picture may be at most " << vesk::resource::kMaxTextureSide << " a side\n";
+        png_image_free(&png);
+        return std::nullopt;
+    }
+    // Without a gAMA or sRGB chunk libpng takes 16-bit samples for linear light;
+    // they are read as the same encoding as 8-bit ones, so a 16-bit file converts
+    // like its 8-bit twin.
+    png.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
     png.format = PNG_FORMAT_RGBA;
     RgbaImage image(png.width, png.height);
     if (!png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr)) {
