@@ -27,7 +27,7 @@ void PlayBriefly(const SoundRecord& record)
     platform::audio::VoiceBuffer buffer;
     buffer.data = record.wave.samples.data();
     buffer.size = static_cast<uint32_t>(record.wave.samples.size());
-    const LoopRegion loop = MakeLoopRegion(record, platform::audio::FramesInBuffer(format, buffer.size));
+    const LoopRegion loop = MakeLoopRegion(record.wave, platform::audio::FramesInBuffer(format, buffer.size));
     buffer.loopBegin = loop.begin;
     buffer.loopLength = loop.length;
     buffer.loopCount = platform::audio::kLoopInfinite;

@@ -27,9 +27,8 @@ uint32_t RoundUpToBlock(uint32_t frames, uint32_t samplesPerBlock)
 
 }  // namespace
 
-LoopRegion MakeLoopRegion(const SoundRecord& record, uint32_t totalFrames)
+LoopRegion MakeLoopRegion(const WaveData& wave, uint32_t totalFrames)
 {
-    const WaveData& wave = record.wave;
     LoopRegion region{wave.loopStart, wave.loopEnd - wave.loopStart};
     if (wave.formatCode == kFormatAdpcmWave && wave.samplesPerBlock > 0) {
         region.begin = RoundUpToBlock(region.begin, wave.samplesPerBlock);
@@ -40,6 +39,30 @@ LoopRegion MakeLoopRegion(const SoundRecord& record, uint32_t totalFrames)
         }
     }
     return region;
+}
+
+std::string FindPlaybackFault(const WaveData& wave)
+{
+    platform::audio::WaveFormat format;
+    std::string fault;
+    if (!DescribeMixerFormat(wave, format, &fault)) {
+        return fault;
+    }
+    const uint32_t bytes = static_cast<uint32_t>(std::min<size_t>(wave.samples.size(), UINT32_MAX));
+    const uint32_t frames = platform::audio::FramesInBuffer(format, bytes);
+    if (frames == 0) {
+        return "no whole sample frame in its " + std::to_string(bytes) + " bytes of data";
+    }
+    if (wave.loopEnd < wave.loopStart) {
+        return "a loop that runs backwards, from frame " + std::to_string(wave.loopStart) + " to frame " +
+               std::to_string(wave.loopEnd);
+    }
+    const LoopRegion region = MakeLoopRegion(wave, frames);
+    if (!platform::audio::IsLoopInside(region.begin, region.length, frames)) {
+        return "a loop from frame " + std::to_string(wave.loopStart) + " to frame " + std::to_string(wave.loopEnd) +
+               " that does not lie inside its " + std::to_string(frames) + " frames";
+    }
+    return {};
 }
 
 SYSWIN_CSoundPlayer::~SYSWIN_CSoundPlayer()
@@ -80,7 +103,7 @@ int SYSWIN_CSoundPlayer::Play(const SoundRecord& record, float volumeA, float vo
     buffer.data = wave.samples.data();
     buffer.size = static_cast<uint32_t>(std::min<size_t>(wave.samples.size(), UINT32_MAX));
     if (loop) {
-        const LoopRegion region = MakeLoopRegion(record, platform::audio::FramesInBuffer(format, buffer.size));
+        const LoopRegion region = MakeLoopRegion(wave, platform::audio::FramesInBuffer(format, buffer.size));
         buffer.loopBegin = region.begin;
         buffer.loopLength = region.length;
         buffer.loopCount = platform::audio::kLoopInfinite;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "framework/sound/wave_data.h"
 
 #include "platform/audio/mixer.h"
 
@@ -77,6 +80,10 @@ struct LoopRegion {
     uint32_t begin = 0;
     uint32_t length = 0;
 };
-LoopRegion MakeLoopRegion(const SoundRecord& record, uint32_t totalFrames);
+LoopRegion MakeLoopRegion(const WaveData& wave, uint32_t totalFrames);
+
+// Why the player could not play a parsed wave, or loop it over its loop
+// points; empty when it can. The sound packer refuses what this names.
+std::string FindPlaybackFault(const WaveData& wave);
 
 }  // namespace vesk::sound

@@ -179,12 +179,16 @@ bool ParseVagData(std::span<const uint8_t> bytes, std::string_view what, WaveDat
     return true;
 }
 
-bool DescribeMixerFormat(const WaveData& wave, platform::audio::WaveFormat& out)
+bool DescribeMixerFormat(const WaveData& wave, platform::audio::WaveFormat& out, std::string* fault)
 {
     using platform::audio::SampleEncoding;
+    auto refuse = [fault](std::string reason) {
+        if (fault) *fault = std::move(reason);
+        return false;
+    };
     const std::span<const uint8_t> block = wave.formatBlock;
     if (block.size() < kWaveMinFormatSize) {
-        return false;
+        return refuse("no \"fmt \" block");
     }
     constexpr uint16_t kTagPcm = 1;
     constexpr uint16_t kTagMsAdpcm = 2;
@@ -201,11 +205,15 @@ bool DescribeMixerFormat(const WaveData& wave, platform::audio::WaveFormat& out)
     } else if (tag == kTagMsAdpcm && block.size() >= kWaveMinAdpcmFormatSize) {
         format.encoding = SampleEncoding::MsAdpcm;
         format.samplesPerBlock = ReadU16(block, 18);
+    } else if (tag == kTagPcm) {
+        return refuse("PCM of " + std::to_string(bits) + " bits a sample (8 and 16 play)");
+    } else if (tag == kTagMsAdpcm) {
+        return refuse("an MS-ADPCM \"fmt \" block too short for its frames per block");
     } else {
-        return false;
+        return refuse("encoding " + std::to_string(tag) + " (PCM and MS-ADPCM play)");
     }
-    if (!platform::audio::IsPlayableFormat(format)) {
-        return false;
+    if (std::string reason = platform::audio::FindFormatFault(format); !reason.empty()) {
+        return refuse(std::move(reason));
     }
     out = format;
     return true;

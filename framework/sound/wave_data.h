@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/audio/wave_format.h"
@@ -46,7 +47,8 @@ bool ParseSat9Wave(std::span<const uint8_t> bytes, std::string_view what, WaveDa
 bool ParseVagData(std::span<const uint8_t> bytes, std::string_view what, WaveData& out);
 
 // The mixer format of a parsed wave, read from its "fmt " block the way the
-// block describes itself. False for encodings the mixer does not play.
-bool DescribeMixerFormat(const WaveData& wave, platform::audio::WaveFormat& out);
+// block describes itself. False for encodings the mixer does not play, with
+// the reason in fault when one is given.
+bool DescribeMixerFormat(const WaveData& wave, platform::audio::WaveFormat& out, std::string* fault = nullptr);
 
 }  // namespace vesk::sound

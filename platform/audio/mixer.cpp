@@ -131,11 +131,10 @@ bool Mixer::SubmitBuffer(VoiceId id, const VoiceBuffer& buffer)
         if (buffer.loopCount > kMaxLoopCount && buffer.loopCount != kLoopInfinite) {
             return false;
         }
-        const uint64_t end = buffer.loopLength == 0 ? total : uint64_t{buffer.loopBegin} + buffer.loopLength;
-        if (buffer.loopBegin >= total || end > total || end <= buffer.loopBegin) {
+        if (!IsLoopInside(buffer.loopBegin, buffer.loopLength, total)) {
             return false;
         }
-        loopEnd = static_cast<uint32_t>(end);
+        loopEnd = buffer.loopLength == 0 ? total : buffer.loopBegin + buffer.loopLength;
     }
     voice->buffer = buffer;
     voice->totalFrames = total;

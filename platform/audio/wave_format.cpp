@@ -6,17 +6,31 @@ namespace platform::audio {
 
 bool IsPlayableFormat(const WaveFormat& format)
 {
+    return FindFormatFault(format).empty();
+}
+
+std::string FindFormatFault(const WaveFormat& format)
+{
     if (format.channels < 1 || format.channels > 2) {
-        return false;
+        return std::to_string(format.channels) + " channels (1 or 2 play)";
     }
     if (format.sampleRate < kMinSampleRate || format.sampleRate > kMaxSampleRate) {
-        return false;
+        return "a sample rate of " + std::to_string(format.sampleRate) + " Hz (" + std::to_string(kMinSampleRate) +
+               " to " + std::to_string(kMaxSampleRate) + " play)";
     }
-    if (format.encoding != SampleEncoding::MsAdpcm) {
-        return true;
+    if (format.encoding == SampleEncoding::MsAdpcm &&
+        (format.samplesPerBlock < 2 ||
+         format.samplesPerBlock > MsAdpcmFramesInBlock(format.blockAlign, format.channels))) {
+        return "ADPCM blocks of " + std::to_string(format.blockAlign) + " bytes that cannot hold the " +
+               std::to_string(format.samplesPerBlock) + " frames they claim";
     }
-    return format.samplesPerBlock >= 2 &&
-           format.samplesPerBlock <= MsAdpcmFramesInBlock(format.blockAlign, format.channels);
+    return {};
+}
+
+bool IsLoopInside(uint32_t begin, uint32_t length, uint32_t totalFrames)
+{
+    const uint64_t end = length == 0 ? totalFrames : uint64_t{begin} + length;
+    return begin < totalFrames && end <= totalFrames && end > begin;
 }
 
 uint32_t PcmFrameBytes(const WaveFormat& format)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform::audio {
 
@@ -25,6 +26,12 @@ constexpr uint32_t kMaxSampleRate = 192000;
 // True when the mixer can play the format; an ADPCM block must be able to hold
 // the frames it claims, so decoding can never read past a block.
 bool IsPlayableFormat(const WaveFormat& format);
+// Why the mixer cannot play the format, for the tools that refuse it; empty when it can.
+std::string FindFormatFault(const WaveFormat& format);
+
+// True when a loop region (length 0: to the end) lies inside a buffer of
+// totalFrames and holds at least one frame.
+bool IsLoopInside(uint32_t begin, uint32_t length, uint32_t totalFrames);
 
 // Bytes of one PCM frame (0 for ADPCM).
 uint32_t PcmFrameBytes(const WaveFormat& format);

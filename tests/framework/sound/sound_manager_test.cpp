@@ -289,7 +289,7 @@ TEST(SoundLoopRegion, AdpcmLoopPointsRoundUpToWholeBlocks)
     record.wave.samplesPerBlock = 512;
     record.wave.loopStart = 1000;
     record.wave.loopEnd = 3000;
-    LoopRegion region = MakeLoopRegion(record, 10240);
+    LoopRegion region = MakeLoopRegion(record.wave, 10240);
     EXPECT_EQ(region.begin, 1024u);
     EXPECT_EQ(region.length, 2048u);
 
@@ -297,19 +297,19 @@ TEST(SoundLoopRegion, AdpcmLoopPointsRoundUpToWholeBlocks)
     record.wave.samplesPerBlock = 500;
     record.wave.loopStart = 1001;
     record.wave.loopEnd = 2001;
-    region = MakeLoopRegion(record, 10000);
+    region = MakeLoopRegion(record.wave, 10000);
     EXPECT_EQ(region.begin, 1500u);
     EXPECT_EQ(region.length, 1000u);
 
     // Rounding never carries the loop past the sound's last frame.
     record.wave.loopStart = 0;
     record.wave.loopEnd = 9750;
-    region = MakeLoopRegion(record, 9750);
+    region = MakeLoopRegion(record.wave, 9750);
     EXPECT_EQ(region.length, 9750u);
 
     record.wave.formatCode = kFormatPcmWave;
     record.wave.loopStart = 1001;
-    region = MakeLoopRegion(record, 10000);
+    region = MakeLoopRegion(record.wave, 10000);
     EXPECT_EQ(region.begin, 1001u);
     EXPECT_EQ(region.length, 8749u);
 }
