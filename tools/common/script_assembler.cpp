@@ -189,6 +189,12 @@ private:
 
     bool CheckNewName(const SourceEntry& entry, const std::u16string& name, int line)
     {
+        // The package ends each name with a zero unit, so a name holding one
+        // could never be read back whole.
+        if (name.find(u'\0') != std::u16string::npos) {
+            Fail(line, "label " + QuoteUtf16(name) + ": a label name cannot hold a zero character");
+            return false;
+        }
         for (const SourceLabelName& known : entry.names) {
             if (known.name == name) {
                 Fail(line, "duplicate label " + QuoteUtf16(name) + " (first defined on line " +

@@ -218,6 +218,9 @@ TEST(ScriptAssembler, ErrorsNameTheFileAndLine)
         {".entry 1\n    .raw 8 0 0 0\n", "bad.vss:2: error: '.raw': field 1 must be a number from 0 to 7, got 8"},
         {".entry 1\n.include x\n", "bad.vss:2: error: unknown directive '.include'"},
         {".entry 1\n1abc:\n", "bad.vss:2: error: '1abc' is not a label name"},
+        {".entry 1\n\"a\\0b\":\n", "bad.vss:2: error: label \"a\\0b\": a label name cannot hold a zero character"},
+        {".entry 1\nx:\n.export \"\\u{0}\" x\n",
+         "bad.vss:3: error: label \"\\0\": a label name cannot hold a zero character"},
     };
     for (const Case& c : cases) {
         const std::vector<std::string> errors = Errors(c.source);
