@@ -60,6 +60,52 @@ TEST(SynthScore, RendersOneLoopThatRunsOnIntoItsStart)
     EXPECT_GT(*std::max_element(music.samples.begin(), music.samples.end()), 20000);
 }
 
+TEST(SynthScore, EveryNumberIsRangeCheckedBeforeItIsUsed)
+{
+    struct Case {
+        const char* score;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"chords C\nmelody E12345678901234567890\n", "line 2: bad note \"E12345678901234567890\": the octave is"},
+        {"chords C\nmelody E9\n", "line 2: bad note \"E9\": the octave is a whole number from 0 to 8"},
+        {"chords C\nmelody E4.5\n", "line 2: bad note \"E4.5\": the octave is"},
+        {"chords C:1e300\n", "line 1: bad chord \"C:1e300\": a length in beats is a number above 0 up to 64"},
+        {"chords C:100000\n", "line 1: bad chord \"C:100000\""},
+        {"chords C\nmelody E4:nan\n", "line 2: bad note \"E4:nan\""},
+        {"tempo 0\nchords C\n", "line 1: tempo takes a number from 20 to 400"},
+        {"tempo inf\nchords C\n", "line 1: tempo takes"},
+        {"beats 1e300\nchords C\n", "line 1: beats takes a whole number from 1 to 16"},
+        {"tempo 20\nchords C:64 C:64\n", "the chords last 384 seconds; a piece lasts at most 120"},
+        {"chords C\nlead sine octave=1e10\n", "line 2: bad field \"octave=1e10\": octave takes a whole number from -4 to 4"},
+        {"chords C\nlead sine echo=0.5:1\n", "line 2: bad field \"echo=0.5:1\": echo takes a number from 0 to 16, a colon"},
+        {"chords C\narp sine rate=-1\n", "line 2: bad field \"rate=-1\""},
+        {"chords C\npad sine vol=inf\n", "line 2: bad field \"vol=inf\""},
+        {"chords C\nlead sine vib=5\n", "line 2: bad field \"vib=5\""},
+    };
+    for (const Case& c : cases) {
+        Score score;
+        std::string error;
+        EXPECT_FALSE(ParseScore(c.score, score, error)) << c.score;
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.score << " gave: " << error;
+    }
+
+    EffectRecipe recipe;
+    std::string error;
+    const Case effects[] = {
+        {"1e300 name : sine len=1 f=2", "the id \"1e300\" is not a whole number from 0 to 9999"},
+        {"1 name : sine len=1e300 f=2", "bad field \"len=1e300\": len takes a number above 0 up to 10"},
+        {"1 name : sine len=1 f=nan", "bad field \"f=nan\": f takes a number from 1 to 24000"},
+        {"1 name : sine len=1 f=100>1e9", "bad field \"f=100>1e9\""},
+        {"1 name : sine at=-1 len=1 f=2", "bad field \"at=-1\""},
+        {"1 name : sine len=1 f=2 vib=5:100", "bad field \"vib=5:100\""},
+    };
+    for (const Case& c : effects) {
+        EXPECT_FALSE(ParseEffectLine(c.score, recipe, error)) << c.score;
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.score << " gave: " << error;
+    }
+}
+
 TEST(SynthEffect, ReadsLayersAndRefusesBadOnes)
 {
     EffectRecipe recipe;

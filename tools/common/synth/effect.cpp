@@ -23,6 +23,30 @@ bool ApplyShape(std::string_view shape, Note& note)
     return true;
 }
 
+// What a layer's numbers may be: a few seconds of sound at most, at audible
+// frequencies.
+constexpr NumberRange kStart{0, 10};
+constexpr NumberRange kLength{0, 10, false, true};
+constexpr NumberRange kLevel{0, 1};  // vol and duty
+constexpr NumberRange kFrequency{1, 24000};
+constexpr NumberRange kVibratoRate{0, 50};
+constexpr NumberRange kVibratoDepth{0, 12};
+constexpr NumberRange kId{0, 9999, true};
+
+// Reads text into target when it lies in range; otherwise says what the field takes.
+bool ReadField(std::string_view word, std::string_view text, const NumberRange& range, double& target,
+               std::string& error)
+{
+    const std::optional<double> value = ParseNumberIn(text, range);
+    if (!value) {
+        error = "bad field \"" + std::string(word) + "\": " + std::string(word.substr(0, word.find('='))) +
+                " takes " + range.Describe();
+        return false;
+    }
+    target = *value;
+    return true;
+}
+
 bool ParseLayer(std::string_view text, Note& note, std::string& error)
 {
     const std::vector<std::string_view> words = SplitWords(text);
@@ -33,48 +57,35 @@ bool ParseLayer(std::string_view text, Note& note, std::string& error)
     std::string_view shape = "perc";
     for (size_t i = 1; i < words.size(); ++i) {
         const std::string_view word = words[i];
-        std::optional<double> number;
+        bool ok = true;
         if (auto value = ValueOf(word, "at")) {
-            number = ParseNumber(*value);
-            note.start = number.value_or(0);
+            ok = ReadField(word, *value, kStart, note.start, error);
         } else if (auto value = ValueOf(word, "len")) {
-            number = ParseNumber(*value);
-            note.length = number.value_or(0);
+            ok = ReadField(word, *value, kLength, note.length, error);
         } else if (auto value = ValueOf(word, "vol")) {
-            number = ParseNumber(*value);
-            note.volume = number.value_or(0);
+            ok = ReadField(word, *value, kLevel, note.volume, error);
         } else if (auto value = ValueOf(word, "duty")) {
-            number = ParseNumber(*value);
-            note.duty = number.value_or(0.5);
+            ok = ReadField(word, *value, kLevel, note.duty, error);
         } else if (auto value = ValueOf(word, "f")) {
             const size_t arrow = value->find('>');
-            number = ParseNumber(value->substr(0, arrow));
-            note.frequency = number.value_or(0);
-            if (arrow != std::string_view::npos) {
-                number = ParseNumber(value->substr(arrow + 1));
-                note.frequencyEnd = number.value_or(0);
-            }
+            ok = ReadField(word, value->substr(0, arrow), kFrequency, note.frequency, error) &&
+                 (arrow == std::string_view::npos ||
+                  ReadField(word, value->substr(arrow + 1), kFrequency, note.frequencyEnd, error));
         } else if (auto value = ValueOf(word, "vib")) {
             const size_t colon = value->find(':');
-            number = ParseNumber(value->substr(0, colon));
-            note.vibratoRate = number.value_or(0);
-            if (colon != std::string_view::npos) {
-                number = ParseNumber(value->substr(colon + 1));
-                note.vibratoDepth = number.value_or(0);
-            }
+            ok = ReadField(word, value->substr(0, colon), kVibratoRate, note.vibratoRate, error) &&
+                 (colon == std::string_view::npos ||
+                  ReadField(word, value->substr(colon + 1), kVibratoDepth, note.vibratoDepth, error));
             note.vibratoDelay = 0.0;
         } else if (auto value = ValueOf(word, "shape")) {
             shape = *value;
-            number = 0.0;
-        }
-        if (!number) {
+        } else {
             error = "bad field \"" + std::string(word) + "\"";
+            ok = false;
+        }
+        if (!ok) {
             return false;
         }
-    }
-    if (note.length <= 0.0 || note.frequency <= 0.0) {
-        error = "a layer needs len and f above zero";
-        return false;
     }
     if (!ApplyShape(shape, note)) {
         error = "unknown shape \"" + std::string(shape) + "\"";
@@ -93,9 +104,13 @@ bool ParseEffectLine(std::string_view line, EffectRecipe& out, std::string& erro
         return false;
     }
     const std::vector<std::string_view> head = SplitWords(line.substr(0, colon));
-    const std::optional<double> id = head.size() == 2 ? ParseNumber(head[0]) : std::nullopt;
-    if (!id) {
+    if (head.size() != 2) {
         error = "expected \"<id> <name> :\"";
+        return false;
+    }
+    const std::optional<double> id = ParseNumberIn(head[0], kId);
+    if (!id) {
+        error = "the id \"" + std::string(head[0]) + "\" is not " + kId.Describe();
         return false;
     }
     EffectRecipe recipe;

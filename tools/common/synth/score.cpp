@@ -25,16 +25,42 @@ bool ParsePitchClass(std::string_view& text, int& pitch)
     return true;
 }
 
+// What a score's numbers may be. The whole piece is rendered in memory three
+// times over, so its length is bounded too (kMaxLoopSeconds).
+constexpr NumberRange kTempo{20, 400};
+constexpr NumberRange kBeatsPerBar{1, 16, true};
+constexpr NumberRange kBeats{0, 64, false, true};  // of one chord or note
+constexpr NumberRange kNoteOctave{0, 8, true};
+constexpr NumberRange kPartOctave{-4, 4, true};
+constexpr NumberRange kLevel{0, 1};  // vol and duty
+constexpr NumberRange kCutoff{0, 20000};
+constexpr NumberRange kArpRate{0, 16};
+constexpr NumberRange kVibratoRate{0, 50};
+constexpr NumberRange kVibratoDepth{0, 12};
+constexpr NumberRange kEchoBeats{0, 16};
+constexpr NumberRange kEchoFeedback{0, 0.95};
+constexpr double kMaxLoopSeconds = 120;
+
+// The ":<beats>" ending a chord or note, taken off the word.
+bool ParseBeats(std::string_view& word, double& beats, std::string& error)
+{
+    const size_t colon = word.find(':');
+    if (colon == std::string_view::npos) return true;
+    const auto value = ParseNumberIn(word.substr(colon + 1), kBeats);
+    if (!value) {
+        error = "a length in beats is " + kBeats.Describe();
+        return false;
+    }
+    beats = *value;
+    word = word.substr(0, colon);
+    return true;
+}
+
 // "C", "F#m7", "G/B", "Bbmaj7:2".
-bool ParseChord(std::string_view word, double defaultBeats, Chord& chord)
+bool ParseChord(std::string_view word, double defaultBeats, Chord& chord, std::string& error)
 {
     chord.beats = defaultBeats;
-    if (const size_t colon = word.find(':'); colon != std::string_view::npos) {
-        const auto beats = ParseNumber(word.substr(colon + 1));
-        if (!beats || *beats <= 0) return false;
-        chord.beats = *beats;
-        word = word.substr(0, colon);
-    }
+    if (!ParseBeats(word, chord.beats, error)) return false;
     std::string_view bassText;
     if (const size_t slash = word.find('/'); slash != std::string_view::npos) {
         bassText = word.substr(slash + 1);
@@ -58,23 +84,21 @@ bool ParseChord(std::string_view word, double defaultBeats, Chord& chord)
 }
 
 // "E5", "F#4:0.5", "r:2".
-bool ParseMelodyNote(std::string_view word, MelodyNote& note)
+bool ParseMelodyNote(std::string_view word, MelodyNote& note, std::string& error)
 {
     note.beats = 1;
-    if (const size_t colon = word.find(':'); colon != std::string_view::npos) {
-        const auto beats = ParseNumber(word.substr(colon + 1));
-        if (!beats || *beats <= 0) return false;
-        note.beats = *beats;
-        word = word.substr(0, colon);
-    }
+    if (!ParseBeats(word, note.beats, error)) return false;
     if (word == "r") {
         note.midi = -1;
         return true;
     }
     int pitch = 0;
     if (!ParsePitchClass(word, pitch)) return false;
-    const auto octave = ParseNumber(word);
-    if (!octave) return false;
+    const auto octave = ParseNumberIn(word, kNoteOctave);
+    if (!octave) {
+        error = "the octave is " + kNoteOctave.Describe();
+        return false;
+    }
     note.midi = 12 * (static_cast<int>(*octave) + 1) + pitch;
     return true;
 }
@@ -92,36 +116,38 @@ bool ParsePart(const std::vector<std::string_view>& words, bool hasWaveform, Par
     }
     for (size_t i = first; i < words.size(); ++i) {
         const std::string_view word = words[i];
-        auto number = [&](std::string_view key, double& target) {
-            if (auto value = ValueOf(word, key)) {
-                if (auto parsed = ParseNumber(*value)) {
-                    target = *parsed;
-                    return true;
-                }
+        // Reads "key=<number>" or "key=<number>:<number>" into its fields when
+        // the word has that key; false (with the error) when a number is out of range.
+        bool matched = false;
+        auto field = [&](std::string_view key, const NumberRange& range, double& target,
+                         const NumberRange* secondRange = nullptr, double* second = nullptr) {
+            const auto value = matched ? std::nullopt : ValueOf(word, key);
+            if (!value) return true;
+            matched = true;
+            const size_t colon = second ? value->find(':') : std::string_view::npos;
+            const auto first = ParseNumberIn(value->substr(0, colon), range);
+            const auto next = second && colon != std::string_view::npos
+                                  ? ParseNumberIn(value->substr(colon + 1), *secondRange)
+                                  : std::nullopt;
+            if (!first || (second && !next)) {
+                error = "bad field \"" + std::string(word) + "\": " + std::string(key) + " takes " +
+                        range.Describe() + (second ? ", a colon and " + secondRange->Describe() : "");
+                return false;
             }
-            return false;
-        };
-        auto pair = [&](std::string_view key, double& a, double& b) {
-            if (auto value = ValueOf(word, key)) {
-                const size_t colon = value->find(':');
-                auto left = ParseNumber(value->substr(0, colon));
-                auto right = colon == std::string_view::npos ? std::nullopt : ParseNumber(value->substr(colon + 1));
-                if (left && right) {
-                    a = *left;
-                    b = *right;
-                    return true;
-                }
-            }
-            return false;
+            target = *first;
+            if (second) *second = *next;
+            return true;
         };
         double octave = part.octave;
-        if (number("vol", part.volume) || number("duty", part.duty) || number("cutoff", part.cutoff) ||
-            number("rate", part.rate) || pair("vib", part.vibratoRate, part.vibratoDepth) ||
-            pair("echo", part.echoBeats, part.echoFeedback)) {
-            continue;
+        if (!field("vol", kLevel, part.volume) || !field("duty", kLevel, part.duty) ||
+            !field("cutoff", kCutoff, part.cutoff) || !field("rate", kArpRate, part.rate) ||
+            !field("vib", kVibratoRate, part.vibratoRate, &kVibratoDepth, &part.vibratoDepth) ||
+            !field("echo", kEchoBeats, part.echoBeats, &kEchoFeedback, &part.echoFeedback) ||
+            !field("octave", kPartOctave, octave)) {
+            return false;
         }
-        if (number("octave", octave)) {
-            part.octave = static_cast<int>(octave);
+        part.octave = static_cast<int>(octave);
+        if (matched) {
             continue;
         }
         if (auto style = ValueOf(word, "style")) {
@@ -369,29 +395,31 @@ bool ParseScore(std::string_view text, Score& out, std::string& error)
 
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         const std::string_view key = words[0];
-        bool ok = true;
         if (key == "tempo" || key == "beats") {
-            const auto value = words.size() == 2 ? ParseNumber(words[1]) : std::nullopt;
-            ok = value && *value > 0;
-            if (ok && key == "tempo") score.tempo = *value;
-            if (ok && key == "beats") score.beatsPerBar = static_cast<int>(*value);
-        } else if (key == "chords") {
-            for (size_t i = 1; ok && i < words.size(); ++i) {
+            const NumberRange& range = key == "tempo" ? kTempo : kBeatsPerBar;
+            const auto value = words.size() == 2 ? ParseNumberIn(words[1], range) : std::nullopt;
+            if (!value) {
+                error = where + std::string(key) + " takes " + range.Describe();
+                return false;
+            }
+            if (key == "tempo") score.tempo = *value;
+            if (key == "beats") score.beatsPerBar = static_cast<int>(*value);
+        } else if (key == "chords" || key == "melody") {
+            for (size_t i = 1; i < words.size(); ++i) {
+                if (key == "melody" && words[i] == "|") continue;  // bar lines are for the reader
+                std::string why;
                 Chord chord;
-                ok = ParseChord(words[i], score.beatsPerBar, chord);
-                if (ok) score.chords.push_back(chord);
-                else error = where + "bad chord \"" + std::string(words[i]) + "\"";
-            }
-            if (!ok) return false;
-        } else if (key == "melody") {
-            for (size_t i = 1; ok && i < words.size(); ++i) {
-                if (words[i] == "|") continue;  // bar lines are for the reader
                 MelodyNote note;
-                ok = ParseMelodyNote(words[i], note);
-                if (ok) score.melody.push_back(note);
-                else error = where + "bad note \"" + std::string(words[i]) + "\"";
+                const bool ok = key == "chords" ? ParseChord(words[i], score.beatsPerBar, chord, why)
+                                                : ParseMelodyNote(words[i], note, why);
+                if (!ok) {
+                    error = where + (key == "chords" ? "bad chord \"" : "bad note \"") + std::string(words[i]) +
+                            "\"" + (why.empty() ? "" : ": " + why);
+                    return false;
+                }
+                if (key == "chords") score.chords.push_back(chord);
+                else score.melody.push_back(note);
             }
-            if (!ok) return false;
         } else if (key == "lead" || key == "pad" || key == "bass" || key == "arp") {
             Part& part = key == "lead" ? score.lead : key == "pad" ? score.pad : key == "bass" ? score.bass : score.arp;
             if (!ParsePart(words, true, part, error)) {
@@ -407,13 +435,16 @@ bool ParseScore(std::string_view text, Score& out, std::string& error)
             error = where + "unknown line \"" + std::string(key) + "\"";
             return false;
         }
-        if (!ok) {
-            error = where + "bad value";
-            return false;
-        }
     }
     if (score.chords.empty()) {
         error = "a score needs chords";
+        return false;
+    }
+    double beats = 0;
+    for (const Chord& chord : score.chords) beats += chord.beats;
+    if (const double seconds = beats * 60.0 / score.tempo; seconds > kMaxLoopSeconds) {
+        error = "the chords last " + std::to_string(static_cast<long long>(seconds)) + " seconds; a piece lasts at most " +
+                std::to_string(static_cast<int>(kMaxLoopSeconds));
         return false;
     }
     out = std::move(score);

@@ -1,6 +1,8 @@
 #include "tools/common/synth/text_fields.h"
 
 #include <charconv>
+#include <cmath>
+#include <sstream>
 
 namespace tools::synth {
 
@@ -22,6 +24,32 @@ std::optional<double> ParseNumber(std::string_view text)
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool NumberRange::Contains(double value) const
+{
+    const bool aboveBottom = aboveLow ? value > low : value >= low;
+    return aboveBottom && value <= high && (!whole || std::floor(value) == value);
+}
+
+std::string NumberRange::Describe() const
+{
+    auto text = [](double value) {
+        std::ostringstream out;
+        out << value;
+        return out.str();
+    };
+    return std::string(whole ? "a whole number " : "a number ") + (aboveLow ? "above " : "from ") + text(low) +
+           (aboveLow ? " up to " : " to ") + text(high);
+}
+
+std::optional<double> ParseNumberIn(std::string_view text, const NumberRange& range)
+{
+    const std::optional<double> value = ParseNumber(text);
+    if (!value || !range.Contains(*value)) {
         return std::nullopt;
     }
     return value;
