@@ -49,7 +49,7 @@ void BM_ScriptSimpleCommands(benchmark::State& state)
     void* image = vesk::memory::MainHeapAlloc(assembled.package.size());
     std::memcpy(image, assembled.package.data(), assembled.package.size());
     script_package::UTL_CManager package;
-    package.ParseScriptPackage(image, assembled.package.size());
+    package.ParseScriptPackage(image, assembled.package.size(), "bench.pac");
 
     script::ScriptThreadBlock threads;
     BenchEngine engine;

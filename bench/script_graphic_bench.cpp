@@ -102,7 +102,7 @@ public:
         const auto assembled = ::vesk::tools::script::AssembleScript(kScript, "bench.vss", commands);
         void* image_ = memory::MainHeapAlloc(assembled.package.size());
         std::memcpy(image_, assembled.package.data(), assembled.package.size());
-        manager_.ParseScriptPackage(image_, assembled.package.size());
+        manager_.ParseScriptPackage(image_, assembled.package.size(), "bench.pac");
         engine->Init(manager_.FindProgram(1));
 
         math::SeedRandom(7);

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::memcpy(image, bytes.data(), bytes.size());
     }
     script_package::UTL_CManager package;
-    if (package.ParseScriptPackage(image, bytes.size()) == 0) {
+    if (package.ParseScriptPackage(image, bytes.size(), "fuzz.pac") == 0) {
         return 0;
     }
     for (std::uint32_t i = 0; i < package.GetEntryCount() && i < 4; ++i) {

@@ -285,7 +285,8 @@ private:
 
 }  // namespace
 
-DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const CommandSet& commands)
+DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const CommandSet& commands,
+                                    std::string_view name)
 {
     DisassemblyResult result;
     void* image = memory::MainHeapAlloc(package.size());
@@ -297,7 +298,7 @@ DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const
         std::memcpy(image, package.data(), package.size());
     }
     utility::script_package::UTL_CManager manager;
-    if (manager.ParseScriptPackage(image, package.size()) == 0) {
+    if (manager.ParseScriptPackage(image, package.size(), name) == 0) {
         result.error = "not a readable script package (the log says why)";
         return result;
     }

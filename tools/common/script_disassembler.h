@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/common/script_commands.h"
@@ -19,7 +20,9 @@ struct DisassemblyResult {
 // Prints a package as source for AssembleScript. A package the assembler
 // wrote prints as source that assembles to the same bytes; commands that no
 // definition reproduces print as .raw. For other packages the notes say
-// where the bytes would differ.
-DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const CommandSet& commands);
+// where the bytes would differ. name (the package's file) names it in the
+// log when it is refused.
+DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const CommandSet& commands,
+                                    std::string_view name = "script package");
 
 }  // namespace vesk::tools::script

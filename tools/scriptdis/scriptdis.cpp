@@ -27,7 +27,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: error: cannot read the package\n", input);
         return 1;
     }
-    const DisassemblyResult result = DisassembleScript(*package, commands);
+    const DisassemblyResult result = DisassembleScript(*package, commands, options.input);
     if (!result.ok) {
         std::fprintf(stderr, "%s: error: %s\n", input, result.error.c_str());
         return 1;

@@ -192,7 +192,7 @@ int Run(const Options& options)
     const vesk::utility::script_package::ProgramRecord* program = nullptr;
     if (image != nullptr) {
         std::memcpy(image, script->data(), script->size());
-        manager->ParseScriptPackage(image, script->size());
+        manager->ParseScriptPackage(image, script->size(), options.script);
         // The engine runs the package's first entry, as the effect layer does.
         if (manager->GetEntryCount() > 0 && !manager->GetEntry(0).program.IsEmpty()) {
             program = &manager->GetEntry(0).program;

@@ -21,9 +21,9 @@ std::string Hex(std::uint64_t value)
     return text;
 }
 
-void Refuse(const std::string& why)
+void Refuse(std::string_view name, const std::string& why)
 {
-    log::Error("script package refused: " + why);
+    log::Error(std::string(name) + ": script package refused: " + why);
 }
 
 // Label names are UTF-16LE text ended by a zero unit inside the block.
@@ -39,11 +39,12 @@ bool NameEndsInsideBlock(const std::uint8_t* block, std::uint32_t blockSize, std
 
 // Checks one "DTPS" block and fills its program record. False (with a log
 // line) when a table or a label name would reach outside the block.
-bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32_t entryIndex, ProgramRecord& program)
+bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32_t entryIndex, std::string_view name,
+                 ProgramRecord& program)
 {
     const std::string where = "entry " + std::to_string(entryIndex) + ": ";
     if (blockSize < kBlockHeaderSize) {
-        Refuse(where + "block of " + std::to_string(blockSize) + " bytes is shorter than its header");
+        Refuse(name, where + "block of " + std::to_string(blockSize) + " bytes is shorter than its header");
         return false;
     }
     const std::uint32_t headerLength = ReadU16(block + kHeaderLengthOffset);
@@ -51,18 +52,18 @@ bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32
     const std::uint32_t commandTableLength = ReadU32(block + kCommandTableLengthOffset);
     const std::uint32_t labelCount = ReadU32(block + kLabelCountOffset);
     if (headerLength < kBlockHeaderSize || headerLength > blockSize) {
-        Refuse(where + "header length " + std::to_string(headerLength) + " does not fit a block of " +
+        Refuse(name, where + "header length " + std::to_string(headerLength) + " does not fit a block of " +
                std::to_string(blockSize) + " bytes");
         return false;
     }
     const std::uint64_t labelTableStart = static_cast<std::uint64_t>(headerLength) + commandTableLength;
     if (static_cast<std::uint64_t>(commandCount) * kCommandSize > commandTableLength || labelTableStart > blockSize) {
-        Refuse(where + std::to_string(commandCount) + " commands in a table of " + std::to_string(commandTableLength) +
+        Refuse(name, where + std::to_string(commandCount) + " commands in a table of " + std::to_string(commandTableLength) +
                " bytes do not fit a block of " + std::to_string(blockSize) + " bytes");
         return false;
     }
     if (static_cast<std::uint64_t>(labelCount) * kLabelSize > blockSize - labelTableStart) {
-        Refuse(where + std::to_string(labelCount) + " labels do not fit a block of " + std::to_string(blockSize) +
+        Refuse(name, where + std::to_string(labelCount) + " labels do not fit a block of " + std::to_string(blockSize) +
                " bytes");
         return false;
     }
@@ -76,7 +77,7 @@ bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32
     for (std::uint32_t i = 0; i < labelCount; ++i) {
         const LabelRecord label = ReadLabel(program, i);
         if (!NameEndsInsideBlock(block, blockSize, label.nameOffset)) {
-            Refuse(where + "the name of label " + std::to_string(i) + " at " + Hex(label.nameOffset) +
+            Refuse(name, where + "the name of label " + std::to_string(i) + " at " + Hex(label.nameOffset) +
                    " does not end inside the block");
             program = ProgramRecord{};
             return false;
@@ -105,20 +106,20 @@ void UTL_CManager::Release()
     }
 }
 
-int UTL_CManager::ParseScriptPackage(void* image, std::size_t size)
+int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_view name)
 {
     Release();
     image_ = image;
     const auto* bytes = static_cast<const std::uint8_t*>(image);
     if (bytes == nullptr || size < kPackageHeaderSize) {
-        Refuse("a package of " + std::to_string(size) + " bytes is shorter than its header");
+        Refuse(name, "a package of " + std::to_string(size) + " bytes is shorter than its header");
         Release();
         return 0;
     }
     const std::uint32_t count = ReadU32(bytes + kEntryCountOffset);
     const std::uint32_t tableOffset = ReadU32(bytes + kEntryTableOffsetOffset);
     if (static_cast<std::uint64_t>(tableOffset) + static_cast<std::uint64_t>(count) * kEntrySize > size) {
-        Refuse(std::to_string(count) + " entries at " + Hex(tableOffset) + " run past the end of the " +
+        Refuse(name, std::to_string(count) + " entries at " + Hex(tableOffset) + " run past the end of the " +
                std::to_string(size) + "-byte file");
         Release();
         return 0;
@@ -128,7 +129,7 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size)
     }
     entries_ = static_cast<DecodedEntry*>(memory::MainHeapAlloc(sizeof(DecodedEntry) * count));
     if (entries_ == nullptr) {
-        Refuse("no memory for " + std::to_string(count) + " entries");
+        Refuse(name, "no memory for " + std::to_string(count) + " entries");
         Release();
         return 0;
     }
@@ -147,7 +148,7 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size)
             continue;
         }
         if (static_cast<std::uint64_t>(blockOffset) + blockSize > size) {
-            Refuse("entry " + std::to_string(i) + ": block at " + Hex(blockOffset) + " of " +
+            Refuse(name, "entry " + std::to_string(i) + ": block at " + Hex(blockOffset) + " of " +
                    std::to_string(blockSize) + " bytes runs past the end of the " + std::to_string(size) +
                    "-byte file");
             Release();
@@ -157,7 +158,7 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size)
         if (blockSize < 4 || ReadU32(block) != kBlockMagic) {
             continue;  // kept with its id and no program
         }
-        if (!DecodeBlock(block, blockSize, i, decoded.program)) {
+        if (!DecodeBlock(block, blockSize, i, name, decoded.program)) {
             Release();
             return 0;
         }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "framework/utility/script_package/program_record.h"
 
@@ -35,9 +36,9 @@ public:
     // Releases what the manager held and takes ownership of image (a block
     // from MainHeapAlloc or ReadResourceFile, size bytes long). Every count
     // and offset is checked against size; a package that does not fit is
-    // refused with a log line: the image is freed, the manager stays empty and
-    // the result is 0. Otherwise 1.
-    int ParseScriptPackage(void* image, std::size_t size);
+    // refused with a log line naming the package (name, its file): the image
+    // is freed, the manager stays empty and the result is 0. Otherwise 1.
+    int ParseScriptPackage(void* image, std::size_t size, std::string_view name);
 
     // Frees the entries and the image; the manager is empty afterwards.
     void Release();

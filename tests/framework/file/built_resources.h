@@ -9,10 +9,10 @@
 
 namespace vesk::file::test {
 
-// The data set the build makes sits beside the tests' working folder.
+// The data set this build made (an absolute path), whatever folder the tests run in.
 inline std::filesystem::path BuiltResourcePath(const std::string& name = {})
 {
-    return std::filesystem::absolute("../ResourceWin") / name;
+    return std::filesystem::path(VARNOLIS_BUILT_RESOURCE_DIR) / name;
 }
 
 // A file of the built data set; empty when the data set is not built.

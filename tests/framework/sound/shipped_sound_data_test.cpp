@@ -55,9 +55,8 @@ class ShippedSoundData : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::exists(file::test::BuiltResourcePath("sound/se_package.pac"))) {
-            GTEST_SKIP() << "the data set is not built";
-        }
+        ASSERT_TRUE(std::filesystem::exists(file::test::BuiltResourcePath("sound/se_package.pac")))
+            << "the data set is not built";
         file::SetResourceFolder(file::test::BuiltResourcePath().string());
         ASSERT_TRUE(InitSoundManager(std::make_unique<platform::audio::OfflineAudioOutput>(48000)));
     }

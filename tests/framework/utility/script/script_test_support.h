@@ -144,7 +144,7 @@ inline bool ParseCopy(script_package::UTL_CManager& manager, const std::vector<s
     if (!bytes.empty()) {
         std::memcpy(image, bytes.data(), bytes.size());
     }
-    return manager.ParseScriptPackage(image, bytes.size()) == 1;
+    return manager.ParseScriptPackage(image, bytes.size(), "test.pac") == 1;
 }
 
 // A probe engine running entry 1 of a package.

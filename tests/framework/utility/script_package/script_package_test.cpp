@@ -140,7 +140,11 @@ TEST(ScriptPackage, FieldsPointingOutsideAreRefusedWithTheReason)
         UTL_CManager manager;
         EXPECT_FALSE(ParseCopy(manager, bytes)) << broken.message;
         EXPECT_EQ(manager.GetEntryCount(), 0u);
+        ASSERT_FALSE(capture.Lines().empty()) << broken.message;
         EXPECT_TRUE(capture.Contains(broken.message)) << broken.message << ": " << capture.Lines().front();
+        // The line names the file refused.
+        EXPECT_EQ(capture.Lines().front().rfind("error: test.pac: script package refused: ", 0), 0u)
+            << capture.Lines().front();
     }
 }
 
