@@ -50,7 +50,7 @@ struct BuffData : StatModifier {
 
 struct DebuffData : StatModifier {
     std::int32_t durationSeconds = 0;
-    std::int32_t valueAfterDuration = 0;
+    std::int32_t hpDrainInterval = 0;  // frames
     const TaskData* treatment = nullptr;
     std::uint32_t balloonGroup = kNoId;
     std::uint32_t color = 0;  // 0: the database's debuff colour
