@@ -37,7 +37,7 @@ bool GAME_CScriptSetting::TakePackage(void* image, std::size_t size)
         ReportUnusable("could not be read");
         return false;
     }
-    if (package_.ParseScriptPackage(image, size) == 0) {
+    if (package_.ParseScriptPackage(image, size, kStaticDatabasePackagePath) == 0) {
         ReportUnusable("is not a script package");
         return false;
     }
