@@ -34,6 +34,7 @@ bool CreateFrameworkManager()
 {
     // From the main heap, or the general allocator without one; null when out of memory.
     g_manager = new GAME_CFrameworkManager();
+    if (g_manager) utility::script::SetAnimationRegistry(&g_manager->animationRegistry);
 
     const int language = ReadPlatformLanguage();
     const bool created = CreateDeviceAndWindow(WindowTitleForPlatformLanguage(language));
@@ -77,6 +78,9 @@ void EndFrameDraw()
 
 void ReleaseFrameworkManager()
 {
+    if (g_manager && utility::script::GetAnimationRegistry() == &g_manager->animationRegistry) {
+        utility::script::SetAnimationRegistry(nullptr);
+    }
     delete g_manager;
     g_manager = nullptr;
 }

@@ -7,6 +7,7 @@
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
 #include "framework/text/font_manager.h"
+#include "framework/utility/script/animation_registry.h"
 
 namespace vesk::app {
 
@@ -17,6 +18,7 @@ struct GAME_CFrameworkManager : memory::MainHeapObject {
     resource::SpriteRegistry spriteRegistry;  // sprite groups and texture slot groups
     camera::SYS_CCamera camera;  // the 3D camera of models and effects
     uint32_t clearColor = 0xFF000000u;  // back-buffer clear colour, RGBA: opaque black
+    utility::script::AnimationRegistry animationRegistry;  // what the scripts' play-animation commands find
 };
 
 // Null before CreateFrameworkManager and after ReleaseFrameworkManager.

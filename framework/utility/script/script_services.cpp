@@ -2,6 +2,7 @@
 
 #include "framework/input/input_manager.h"
 #include "framework/sound/sound_manager.h"
+#include "framework/utility/script/animation_registry.h"
 #include "framework/utility/particle/particle_manager.h"
 
 namespace vesk::utility::script {
@@ -26,7 +27,11 @@ public:
         return true;
     }
 
-    AnimationHandle FindAnimation(std::uint64_t, std::uint32_t) override { return nullptr; }
+    AnimationHandle FindAnimation(std::uint64_t setKey, std::uint32_t id) override
+    {
+        const AnimationRegistry* registry = GetAnimationRegistry();
+        return registry != nullptr ? registry->Find(setKey, id) : nullptr;
+    }
 
     void PlaySound(std::uint32_t soundId, float volume) override
     {

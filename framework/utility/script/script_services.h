@@ -39,9 +39,8 @@ public:
     virtual void SetEffectParameter(std::uint64_t handle, std::uint32_t value) = 0;
 };
 
-// Input, sound and the particle runtime of the framework; each does nothing
-// while its system does not exist. The framework manager keeps no animation
-// registry, so animations are never found.
+// Input, the animation registry, sound and the particle runtime of the
+// framework; each does nothing while its system does not exist.
 SYS_CScriptServices& GetFrameworkScriptServices();
 
 // Installs services (not owned); null goes back to the framework's.

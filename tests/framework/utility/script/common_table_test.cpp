@@ -6,6 +6,7 @@
 #include "framework/input/input_manager.h"
 #include "framework/math/random.h"
 #include "framework/utility/script/script_services.h"
+#include "tests/framework/app/framework_fixture.h"
 #include "tests/framework/log/log_capture.h"
 #include "tests/framework/utility/script/script_test_support.h"
 
@@ -316,6 +317,40 @@ TEST(CommonTable, AnimationCommandsDriveTheTargetThroughTheRegistry)
     untargeted.Start(u"start");
     untargeted.engine.Update();
     EXPECT_EQ(untargeted.Marks(), Marks({1}));
+}
+
+using FrameworkAnimations = framework_test::FrameworkFixture;
+
+TEST_F(FrameworkAnimations, PlayCommandsFindTheAnimationsTheManagerRegistered)
+{
+    const int walk = 0;
+    const int run = 0;
+    manager->animationRegistry.Register(0xABC, 7, &walk);
+    manager->animationRegistry.Register(0xABC, 8, &run);
+    manager->animationRegistry.Register(0x1'0000'0ABC, 9, &run);  // out of reach: scripts set 32-bit keys
+    FakeTarget target;
+    ProbeScript script(R"(
+.entry 1
+"start":
+    anim.set 1, 0xABC
+    anim.play 1, 7, 1
+    anim.play_smooth 1, 8, 0
+    anim.play_blend 1, 8, 4, 1, 2, 0.5
+    anim.play 0, 7, 0
+    anim.play 1, 9, 0
+    halt
+)");
+    script.engine.SetTarget(&target);
+    script.Start(u"start");
+    script.engine.Update();
+    ASSERT_EQ(target.played.size(), 5u);
+    EXPECT_EQ(target.played[0].animation, &walk);
+    EXPECT_EQ(target.played[1].animation, &run);
+    EXPECT_EQ(target.played[1].blendKind, 5u);
+    EXPECT_EQ(target.played[2].animation, &run);
+    EXPECT_EQ(target.played[2].startFrame, 4u);
+    EXPECT_EQ(target.played[3].animation, nullptr);  // set slot 0 holds key 0
+    EXPECT_EQ(target.played[4].animation, nullptr);
 }
 
 }  // namespace
