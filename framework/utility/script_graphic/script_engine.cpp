@@ -206,8 +206,9 @@ void UTL_CScriptEngine::ClearChangedFlags()
 void UTL_CScriptEngine::RunObjectScript(UTL_CObjectScript* object)
 {
     SYS_CScopedLock lock(&lock_);
-    if (object == nullptr || object->handle == UTL_CObjectBase::kNoHandle || object->ranThisFrame ||
-        object->IsDead()) {
+    // Dead objects still listed run too: a child its parent killed earlier in
+    // this pass still does this frame's work.
+    if (object == nullptr || object->handle == UTL_CObjectBase::kNoHandle || object->ranThisFrame) {
         return;
     }
     script::ScriptThreadBlock* const savedThreads = threads_;

@@ -169,6 +169,37 @@ kid:
     EXPECT_EQ(kid->GetParent(), script.Named(u"parent"));
 }
 
+TEST(ScriptGraphicEngine, AChildKilledEarlierInThePassStillDoesItsFramesWork)
+{
+    // The kid counts its frames on its parent, which kills it on its third
+    // frame before the kid's turn in the pass.
+    GraphicScript script(R"(
+.entry 1
+"parent":
+    obj.script "kid", kid
+    select.self
+    wait 2
+    obj.kill_children
+    halt
+kid:
+    select.parent
+loop:
+    pos.x_add 1.0
+    wait 1
+    goto loop
+)");
+    UTL_CObjectScript* parent = script.Spawn(u"parent", u"parent");
+    std::vector<float> counted;
+    std::vector<bool> kidListed;
+    for (int frame = 0; frame < 5; ++frame) {
+        script.Frame();
+        counted.push_back(parent->local.position.x);
+        kidListed.push_back(script.Named(u"kid") != nullptr);
+    }
+    EXPECT_EQ(kidListed, (std::vector<bool>{true, true, false, false, false}));
+    EXPECT_EQ(counted, (std::vector<float>{1, 2, 3, 3, 3}));
+}
+
 TEST(ScriptGraphicEngine, ScriptsRunOncePerFrame)
 {
     GraphicScript script(R"(
