@@ -182,8 +182,11 @@ std::uint32_t MoveTo(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptA
     default:
         return 1;
     }
-    // The move starts where the graphic is put, whichever object the graphic is.
-    graphic->local.position = start;
+    // The running object is put at the start; the graphic moves from where
+    // it is. Both are the same object unless the script selected another.
+    if (UTL_CObjectScript* object = RunningObject(engine)) {
+        object->local.position = start;
+    }
     graphic->StartMover(std::unique_ptr<move_control::UTL_CInterface>(
         new move_control::UTL_CKnockBack(frames, 0, 0.0f, end, 0.0f)));
     return 1;

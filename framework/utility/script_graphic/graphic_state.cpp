@@ -71,8 +71,8 @@ std::uint32_t Flip(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArg
     if (graphic == nullptr || !args.Need(1)) {
         return 1;
     }
-    // 0 or 1: world flips are the XOR along the parent chain.
-    const std::uint32_t flip = args.U32(0) != 0 ? 1 : 0;
+    // The word as given: world flips are the XOR of the words along the parent chain.
+    const std::uint32_t flip = args.U32(0);
     if (mode == 0) {
         graphic->local.flipX = flip;
     } else if (mode == 1) {

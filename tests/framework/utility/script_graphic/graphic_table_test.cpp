@@ -70,7 +70,7 @@ TEST(GraphicTable, PropertyCommandsSetTheDrawUnit)
     EXPECT_EQ(object->local.visible, 0u);
     EXPECT_EQ(object->local.priority, 9u);
     EXPECT_EQ(object->local.blendMode, 2u);
-    EXPECT_EQ(object->local.flipX, 1u);
+    EXPECT_EQ(object->local.flipX, 5u);
     EXPECT_EQ(object->local.flipY, 0u);
     EXPECT_EQ(object->origin, (Vec2{4.0f, 6.0f}));
     EXPECT_EQ(object->lifetime, 99u);
@@ -78,6 +78,34 @@ TEST(GraphicTable, PropertyCommandsSetTheDrawUnit)
     EXPECT_EQ(object->padIndex, 2u);
     EXPECT_EQ(object->flags, draw_unit::kInheritTransform | draw_unit::kInheritAlpha | draw_unit::kOwnRotation);
     EXPECT_EQ(object->timers[0], 4u);
+}
+
+TEST(GraphicTable, FlipWordsAreKeptAsGivenAndComposeDownTheChain)
+{
+    GraphicScript script(R"(
+.entry 1
+"root":
+    obj.script "parent", parent
+    halt
+parent:
+    flip.x 1
+    obj.script "kid", kid
+    halt
+kid:
+    flip.x 3
+    flip.y 2
+    halt
+)");
+    script.Spawn(u"root", u"root");
+    script.Frame();
+    UTL_CObjectBase* parent = script.Named(u"parent");
+    UTL_CObjectBase* kid = script.Named(u"kid");
+    ASSERT_NE(kid, nullptr);
+    // World flips are the parent's XOR the local words, whole: the kid is
+    // still flipped in x under its flipped parent.
+    EXPECT_EQ(parent->world.flipX, 1u);
+    EXPECT_EQ(kid->world.flipX, 2u);
+    EXPECT_EQ(kid->world.flipY, 2u);
 }
 
 TEST(GraphicTable, ColourBytesSaturateAndSetModesTakeTheLowByte)
@@ -280,7 +308,7 @@ TEST(GraphicTable, MoveToPutsTheGraphicAtTheStartAndMovesItToTheEnd)
 "sprite move":
     obj.sprite "dot", 0, 0
     pos 7.0, 7.0
-    move.y_to 17.0, 1
+    move.from_to 0.0, 5.0, 30.0, 15.0, 1
     halt
 )");
     UTL_CObjectScript* object = script.Spawn(u"move");
@@ -297,14 +325,19 @@ TEST(GraphicTable, MoveToPutsTheGraphicAtTheStartAndMovesItToTheEnd)
     EXPECT_EQ(ys, (std::vector<float>{5, 5, 5, 5, 5, 105}));
     EXPECT_EQ(object->GetMover(), nullptr);
 
-    // When the graphic is another object, that object is the one placed and moved.
+    // When the graphic is another object, the running object is put at the
+    // start and the graphic moves from where it is to the end.
     UTL_CObjectScript* owner = script.Spawn(u"sprite move");
     owner->local.position = {1, 1};
-    script.Frame();
+    script.engine.ClearChangedFlags();
+    script.engine.RunObjectScripts();
     UTL_CObjectBase* dot = script.Named(u"dot");
     ASSERT_NE(dot, nullptr);
-    EXPECT_EQ(dot->local.position, (Vec2{7.0f, 17.0f}));
-    EXPECT_EQ(owner->local.position, (Vec2{1.0f, 1.0f}));
+    EXPECT_EQ(owner->local.position, (Vec2{0.0f, 5.0f}));
+    EXPECT_EQ(dot->local.position, (Vec2{7.0f, 7.0f}));
+    script.engine.UpdateTransforms();
+    EXPECT_EQ(dot->local.position, (Vec2{30.0f, 15.0f}));
+    EXPECT_EQ(owner->local.position, (Vec2{0.0f, 5.0f}));
 }
 
 TEST(GraphicTable, KnockBackOvershootsAfterItsDelayAndComesBack)
