@@ -39,6 +39,8 @@ void UTL_CObjectSprite::Draw(bool continues)
     if (sprite != nullptr && record != nullptr) {
         graphics::BeginSpriteDraw(group_, static_cast<int>(world.blendMode));
         graphics::DrawParam& param = record->textureRenderer.drawParam;
+        // Nothing of an earlier draw (a texture sub-rectangle, say) carries over.
+        graphics::InitDrawParam(param);
         param.scaleX = world.scale.x;
         param.scaleY = world.scale.y;
         param.color = math::ColorToWord(world.color);

@@ -91,6 +91,27 @@ TEST_F(SpriteObjectDraw, ASpriteIsDrawnCentredOnItsWorldPosition)
     }
 }
 
+TEST_F(SpriteObjectDraw, NothingOfAnEarlierDrawInTheGroupCarriesOver)
+{
+    GraphicScript script(kScenes);
+    script.Spawn(u"one crate");
+    script.Frame();
+    app::BeginFrameDraw();
+    // An earlier draw in the same group and mode left a flipped corner of
+    // its sprite in the draw parameters; the group stays current.
+    graphics::BeginSpriteDraw(kGroup, 4);
+    graphics::DrawParam& param = record->textureRenderer.drawParam;
+    param.u0 = 0.5f;
+    param.v0 = 0.5f;
+    param.flipY = 1;
+    script.engine.DrawPriority(0);
+    for (int y = 49; y <= 50; ++y) {
+        for (int x = 99; x <= 100; ++x) {
+            EXPECT_EQ(CanvasPixel(x, y), PatternPixel(x - 99, y - 49, 200)) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(SpriteObjectDraw, AChildSpriteFollowsItsScaledParent)
 {
     GraphicScript script(kScenes);
