@@ -138,6 +138,8 @@ protected:
     std::vector<std::string> TemporaryFiles() const
     {
         std::vector<std::string> names;
+        // Copies killed before they made the folder (a busy machine starts them slowly) leave none.
+        if (!std::filesystem::exists(scratch_.path() / kSaveFolder)) return names;
         for (const auto& entry : std::filesystem::directory_iterator(scratch_.path() / kSaveFolder)) {
             if (platform::IsTemporaryFileName(entry.path().filename().string())) {
                 names.push_back(entry.path().filename().string());
