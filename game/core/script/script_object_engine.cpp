@@ -1,0 +1,20 @@
+// The shared set-up of the game's object script engines.
+#include "game/core/script/script_object_engine.h"
+
+#include "framework/utility/script/common_table.h"
+
+GAME_CScriptObjectEngine::GAME_CScriptObjectEngine(vesk::utility::script::CommandTable ownTable)
+    : ownTable_(ownTable)
+{
+    AttachProgram(nullptr);
+}
+
+void GAME_CScriptObjectEngine::AttachProgram(const vesk::utility::script_package::ProgramRecord* program)
+{
+    threads_.Clear();
+    SetThreads(&threads_);
+    SetCommandTable(0, vesk::utility::script::GetCommonCommandTable());
+    SetCommandTable(1, ownTable_);
+    SetProgram(program);
+    period_ = ScriptPeriod{};
+}
