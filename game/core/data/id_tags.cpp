@@ -1,6 +1,7 @@
 // The room-id and achievement-id tag tables.
 #include "game/core/data/id_tags.h"
 
+#include <algorithm>
 #include <array>
 
 #include "game/core/data/record_entries.h"
@@ -45,5 +46,5 @@ std::int32_t PositionOf(const std::array<std::uint32_t, N>& table, std::uint32_t
 
 std::uint32_t GetRoomIdTag(std::int32_t kind) { return TagAt(kRoomIds, kind); }
 std::uint32_t GetAchievementIdTag(std::int32_t index) { return TagAt(kAchievementIds, index); }
-std::int32_t FindRoomKind(std::uint32_t tag) { return PositionOf(kRoomIds, tag); }
+std::int32_t FindRoomIdIndex(std::uint32_t tag) { return std::max(0, PositionOf(kRoomIds, tag)); }
 std::int32_t FindAchievementIndex(std::uint32_t tag) { return PositionOf(kAchievementIds, tag); }

@@ -13,6 +13,7 @@ inline constexpr std::int32_t kAchievementIdCount = 20;
 std::uint32_t GetRoomIdTag(std::int32_t kind);
 std::uint32_t GetAchievementIdTag(std::int32_t index);
 
-// The position of a tag in its table, or -1.
-std::int32_t FindRoomKind(std::uint32_t tag);
+// The room kind of a room-id tag; 0 (no room) for a tag the table does not hold.
+std::int32_t FindRoomIdIndex(std::uint32_t tag);
+// The achievement number of an achievement tag, or -1.
 std::int32_t FindAchievementIndex(std::uint32_t tag);

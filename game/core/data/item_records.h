@@ -17,9 +17,9 @@ struct ItemData {
     std::int32_t valueD = 26;
     std::int32_t valueE = 0;
     // Set together when the item is created.
-    std::int32_t valueF = -1;
-    std::int32_t valueG = 0;
-    std::int32_t valueH = 0;
+    std::int32_t iconSprite = -1;  // in the UI sprite group
+    std::int32_t buyPrice = 0;
+    std::int32_t sellPrice = 0;
     std::int32_t stackLimit = 1;
     std::int32_t valueI = 0;
     std::int32_t foodValue = 0;

@@ -38,9 +38,9 @@ std::uint32_t ItemCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const Sc
     case 0:
         if (args.Need(7)) {
             ItemData* item = database->GetOrCreateItemData(args.U32(0), true);
-            item->valueF = args.I32(1);
-            item->valueG = args.I32(2);
-            item->valueH = args.I32(3);
+            item->iconSprite = args.I32(1);
+            item->buyPrice = args.I32(2);
+            item->sellPrice = args.I32(3);
             item->stackLimit = args.I32(4);
             item->valueI = args.I32(5);
             item->foodValue = args.I32(6);

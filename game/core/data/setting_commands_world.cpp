@@ -19,8 +19,19 @@ void AppendUnique(std::vector<std::uint32_t>& list, std::uint32_t id)
     }
 }
 
-// A quest flag or counter index: values of 1024 or more mean none.
-std::uint32_t QuestIndex(std::uint32_t index) { return index < kQuestFlagCount ? index : kNoId; }
+// A quest flag or counter index: values of 1024 or more are stored as none (and reported unless
+// they are none already).
+std::uint32_t QuestIndex(std::uint32_t quest, std::uint32_t index)
+{
+    if (index < kQuestFlagCount) {
+        return index;
+    }
+    if (index != kNoId) {
+        ReportRefused("quest " + DescribeId(quest) + " names flag or counter " + std::to_string(index) +
+                      " (0 to 1023)");
+    }
+    return kNoId;
+}
 
 void PutOrReport(std::span<ItemCount> list, std::uint32_t itemId, std::int32_t count, const std::string& owner)
 {
@@ -120,14 +131,14 @@ std::uint32_t QuestCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const S
         break;
     case 10:
         for (std::size_t i = 0; i < quest.eventFlags.size(); ++i) {
-            quest.eventFlags[i] = QuestIndex(args.U32(1 + i));
+            quest.eventFlags[i] = QuestIndex(args.U32(0), args.U32(1 + i));
         }
         break;
     case 11:
     case 12:
     case 13:
         quest.counters[mode - 11] =
-            QuestCounterAssignment{QuestIndex(args.U32(1)), static_cast<std::uint8_t>(args.U32(2))};
+            QuestCounterAssignment{QuestIndex(args.U32(0), args.U32(1)), static_cast<std::uint8_t>(args.U32(2))};
         break;
     case 20:
         if (std::string key = ReadFieldText(args, 4, kNoticeKeyBytes); !key.empty()) {
@@ -162,7 +173,7 @@ std::uint32_t RumorCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const S
         rumor.discoveryBit = args.U32(1);
         break;
     case 3:
-        if (FindRoomKind(args.U32(1)) > 0) {
+        if (FindRoomIdIndex(args.U32(1)) > 0) {
             rumor.unlockedRoom = args.U32(1);
         } else {
             ReportRefused("rumour " + DescribeId(id) + " unlocks " + DescribeId(args.U32(1)) +

@@ -197,6 +197,7 @@ TEST(SettingCommands, TaskKindsAndTheIndexesBuiltFromThem)
 TEST(SettingCommands, WorldRecordsStoreWhatTheyMayAndCutTheirTexts)
 {
     GAME_CStaticDatabase database;
+    LogCapture log;
     ASSERT_TRUE(RunSettingSource(database, R"(
         quest 'Q001' 3 'I001' 2
         quest.flags 'Q001' 1023 1024 -1
@@ -228,6 +229,8 @@ TEST(SettingCommands, WorldRecordsStoreWhatTheyMayAndCutTheirTexts)
     EXPECT_EQ(quest->limitDays, 3);
     EXPECT_EQ(quest->eventFlags[0], 1023u);
     EXPECT_EQ(quest->eventFlags[1], kNoId);
+    EXPECT_TRUE(log.Contains("quest 'Q001' names flag or counter 1024"));
+    EXPECT_FALSE(log.Contains("counter 4294967295"));  // -1 is none, not a refusal
     EXPECT_EQ(quest->counters[1].index, kNoId);
     EXPECT_EQ(quest->counters[1].value, 0xFF);
     EXPECT_EQ(quest->noticeKey, "QUEST_NOTICE_A");

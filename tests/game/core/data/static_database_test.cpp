@@ -23,8 +23,8 @@ TEST(IdTags, PositionsAreKindsAndEndsGiveNone)
     EXPECT_EQ(GetRoomIdTag(33), MakeTag("IDBR"));
     EXPECT_EQ(GetRoomIdTag(34), kNoId);
     EXPECT_EQ(GetRoomIdTag(-1), kNoId);
-    EXPECT_EQ(FindRoomKind(MakeTag("ID32")), 31);
-    EXPECT_EQ(FindRoomKind(MakeTag("ID27")), -1);
+    EXPECT_EQ(FindRoomIdIndex(MakeTag("ID32")), 31);
+    EXPECT_EQ(FindRoomIdIndex(MakeTag("ID27")), 0);
 
     EXPECT_EQ(GetAchievementIdTag(19), MakeTag("A020"));
     EXPECT_EQ(GetAchievementIdTag(20), kNoId);

@@ -1,0 +1,414 @@
+// The rules of the data check, one function per kind of record.
+#include "tests/support/game_data_check.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "game/core/data/id_tags.h"
+#include "game/core/data/tag.h"
+
+namespace support {
+namespace {
+
+// Limits the save format sets on content.
+constexpr std::int64_t kMaxCount = 255;
+constexpr std::int64_t kMaxSeconds = 546;
+constexpr std::size_t kMaxMaterialKinds = 5;
+constexpr std::int32_t kMaxFuelCapacity = 32767;
+constexpr std::size_t kMaxRoutes = 128;
+constexpr std::size_t kMaxHideouts = 40;
+constexpr std::uint32_t kQuestFlags = 1024;
+// Bits the map and the rumours can reveal, and the balloon lines there are sprites for.
+constexpr std::uint32_t kRevealBits = 32;
+constexpr std::uint32_t kBalloonLines = 99;
+constexpr std::uint32_t kUpgradeBits = 11;
+
+void CheckItems(GameDataCheck& check)
+{
+    for (const auto& item : check.Database().Items()) {
+        check.RequireNameAndDescription(item->id, "item");
+        if (item->stackLimit < 1 || item->stackLimit > kMaxCount) {
+            check.Report(item->id, "item", "has a stack limit of " + std::to_string(item->stackLimit) + " (1 to 255)");
+        }
+        if (item->buyPrice < 0 || item->sellPrice < 0) {
+            check.Report(item->id, "item", "has a negative price");
+        }
+    }
+}
+
+void CheckDishes(GameDataCheck& check)
+{
+    for (const auto& [id, dish] : check.Database().CookingRecipes()) {
+        check.RequireNameAndDescription(id, "dish");
+        check.RequireMaterials(id, "dish", dish.ingredients, "ingredient");
+        check.RequireSeconds(id, "dish", dish.cookingSeconds, "cooking time");
+        check.RequireSeconds(id, "dish", dish.mealDurationFrames / 60, "meal time");
+        for (const SkillWeight& skill : dish.skills) {
+            if (skill.skillId != kNoId && check.Database().FindSkillData(skill.skillId) == nullptr) {
+                check.Report(id, "dish", "teaches " + DescribeTag(skill.skillId) + ", which is no skill");
+            }
+        }
+    }
+}
+
+void CheckTaskBonuses(GameDataCheck& check, std::uint32_t id, const TaskData& task)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    for (const TaskBonus& bonus : task.bonuses) {
+        if (bonus.type >= kBonusUnused || bonus.id == kNoId) {
+            continue;
+        }
+        const bool known = bonus.type == kBonusSkill  ? database.FindSkillData(bonus.id) != nullptr
+                           : bonus.type == kBonusBuff ? database.FindBuffData(bonus.id) != nullptr
+                                                      : database.FindDebuffData(bonus.id) != nullptr;
+        if (!known) {
+            static constexpr const char* kTypes[] = {"skill", "buff", "debuff"};
+            check.Report(id, "task", "gives " + DescribeTag(bonus.id) + ", which is no " + kTypes[bonus.type]);
+        }
+    }
+}
+
+void CheckTasks(GameDataCheck& check)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    std::set<std::int32_t> kinds;
+    for (const auto& [id, task] : database.Tasks()) {
+        check.RequireNameAndDescription(id, "task");
+        kinds.insert(task.kind);
+        if (task.kind < 0 || task.kind >= kTaskKindCount || task.kind == 1) {
+            check.Report(id, "task", "has kind " + std::to_string(task.kind) + ", which no task class has");
+        }
+        check.RequireMaterials(id, "task", task.materials, "material");
+        check.RequireSeconds(id, "task", task.durationSeconds, "duration");
+        if (task.kind == kTaskItemCraft) {
+            check.RequireItem(id, "task", task.productItem, "product");
+            check.RequireCount(id, "task", task.productCount, "product count");
+        }
+        if (task.kind == kTaskRoomUpgrade && task.productItem >= kUpgradeBits) {
+            check.Report(id, "task", "sets upgrade bit " + std::to_string(task.productItem) + " (0 to 10)");
+        }
+        if (task.kind == kTaskRouteScan) {
+            check.RequireSeconds(id, "task", task.amount / 60, "scan time");
+        }
+        if (task.kind == kTaskMindControl && database.FindSkillData(task.bonuses[0].id) == nullptr) {
+            check.Report(id, "task", "takes away " + DescribeTag(task.bonuses[0].id) + ", which is no skill");
+        }
+        if (task.treatedDebuff != kNoId && database.FindDebuffData(task.treatedDebuff) == nullptr) {
+            check.Report(id, "task", "treats " + DescribeTag(task.treatedDebuff) + ", which is no debuff");
+        }
+        CheckTaskBonuses(check, id, task);
+    }
+    for (std::int32_t kind = 0; kind < kTaskKindCount; ++kind) {
+        if (kind != 1 && kinds.count(kind) == 0) {
+            check.Report(kNoId, "task kind", std::to_string(kind) + " has no task data");
+        }
+    }
+}
+
+void CheckStatusRecords(GameDataCheck& check)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    for (const auto& [id, skill] : database.Skills()) {
+        check.RequireNameAndDescription(id, "skill");
+    }
+    for (const auto& [id, buff] : database.Buffs()) {
+        check.RequireNameAndDescription(id, "buff");
+        if (buff.balloonGroup != kNoId && database.FindBalloonGroup(static_cast<std::uint16_t>(buff.balloonGroup)) ==
+                                             nullptr) {
+            check.Report(id, "buff", "names balloon group " + std::to_string(buff.balloonGroup) + ", which is none");
+        }
+    }
+    for (const auto& [id, debuff] : database.Debuffs()) {
+        check.RequireNameAndDescription(id, "debuff");
+    }
+    for (const auto& [id, group] : database.BalloonGroups()) {
+        for (std::uint32_t line : group.lines) {
+            if (line >= kBalloonLines) {
+                check.Report(id, "balloon group", "shows line " + std::to_string(line) + " (0 to 98)");
+            }
+        }
+    }
+    for (const BalloonRange& range : database.BalloonRanges()) {
+        if (range.lineId >= kBalloonLines) {
+            check.Report(range.lineId, "balloon range", "shows a line past 98");
+        }
+    }
+}
+
+void CheckShips(GameDataCheck& check)
+{
+    for (const auto& ship : check.Database().Ships()) {
+        if (ship->baseFuelCapacity < 1 || ship->baseFuelCapacity > kMaxFuelCapacity) {
+            check.Report(ship->id, "ship",
+                         "has a fuel capacity of " + std::to_string(ship->baseFuelCapacity) + " (1 to 32767)");
+        }
+        if (ship->gridWidth > kShipGridMaxWidth || ship->gridHeight > kShipGridMaxHeight) {
+            check.Report(ship->id, "ship", "has a grid larger than 19 x 13");
+        }
+        if (ship->floorMask.none()) {
+            check.Report(ship->id, "ship", "has no floor");
+        }
+        check.RequireMaterials(ship->id, "ship", ship->materials, "material");
+    }
+}
+
+void CheckQuests(GameDataCheck& check)
+{
+    for (const auto& [id, quest] : check.Database().Quests()) {
+        check.RequireNameAndDescription(id, "quest");
+        check.RequireMaterials(id, "quest", quest.neededItems, "wanted item");
+        check.RequireMaterials(id, "quest", quest.rewardItems, "reward");
+        if (!quest.noticeKey.empty()) {
+            check.RequireMessage(id, "quest", quest.noticeKey);
+        }
+        if (quest.neededItems[0].itemId == kNoId) {
+            check.Report(id, "quest", "wants nothing");
+        }
+    }
+}
+
+void CheckHideoutsAndRumours(GameDataCheck& check)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    if (database.Hideouts().size() > kMaxHideouts) {
+        check.Report(kNoId, "hideouts", std::to_string(database.Hideouts().size()) + " of them (at most 40)");
+    }
+    std::set<std::uint32_t> soldRumours;
+    for (const auto& [id, hideout] : database.Hideouts()) {
+        check.RequireMessage(id, "hideout", TagText(id));
+        for (const std::string& key : hideout.typeNameKeys) {
+            check.RequireMessage(id, "hideout", key);
+        }
+        if (static_cast<std::uint32_t>(hideout.discoveryBit) >= kRevealBits) {
+            check.Report(id, "hideout", "has discovery bit " + std::to_string(hideout.discoveryBit) + " (0 to 31)");
+        }
+        for (std::uint32_t item : hideout.marketItems) {
+            check.RequireItem(id, "hideout", item, "market item");
+        }
+        for (const QuestOffer& offer : hideout.offers) {
+            if (offer.questId != kNoId && database.FindQuestData(offer.questId) == nullptr) {
+                check.Report(id, "hideout", "offers " + DescribeTag(offer.questId) + ", which is no quest");
+            }
+        }
+        for (std::uint32_t neighbour : hideout.neighbours) {
+            if (neighbour != kNoId && database.FindHideoutData(neighbour) == nullptr) {
+                check.Report(id, "hideout", "has neighbour " + DescribeTag(neighbour) + ", which is no hideout");
+            }
+        }
+        for (std::uint32_t rumour : hideout.rumors) {
+            soldRumours.insert(rumour);
+        }
+    }
+    for (const auto& [id, rumour] : database.Rumors()) {
+        check.RequireNameAndDescription(id, "rumour");
+        if (soldRumours.count(id) == 0) {
+            check.Report(id, "rumour", "is sold at no hideout");
+        }
+        if (rumour.eventFlag != kNoId && rumour.eventFlag >= kQuestFlags) {
+            check.Report(id, "rumour", "sets event flag " + std::to_string(rumour.eventFlag) + " (0 to 1023)");
+        }
+        if (rumour.discoveryBit != kNoId && rumour.discoveryBit >= kRevealBits) {
+            check.Report(id, "rumour", "reveals bit " + std::to_string(rumour.discoveryBit) + " (0 to 31)");
+        }
+    }
+}
+
+void CheckRooms(GameDataCheck& check)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    for (const auto& [id, room] : database.Rooms()) {
+        const std::int32_t kind = FindRoomIdIndex(id);
+        if (kind == 0 || id == GetRoomIdTag(kRoomIdCount - 1)) {
+            check.Report(id, "room kind", "is not a room of the room-id table");
+            continue;
+        }
+        check.RequireNameAndDescription(id, "room kind");
+        check.RequireMaterials(id, "room kind", room->materials, "building material");
+        check.RequireSeconds(id, "room kind", room->buildSeconds, "building time");
+        for (std::uint32_t item : room->acceptedItems) {
+            check.RequireItem(id, "room kind", item, "accepted ammunition");
+        }
+        for (const RoomUpgradeEntry& upgrade : room->upgrades) {
+            if (upgrade.type == -1) {
+                break;
+            }
+            check.RequireMessage(id, "room kind", upgrade.nameKey);
+        }
+    }
+}
+
+void CheckEnemies(GameDataCheck& check)
+{
+    for (const auto& [id, enemy] : check.Database().Enemies()) {
+        for (int i = 0; i < CountEnemyDropEntries(enemy); ++i) {
+            check.RequireItem(id, "enemy", enemy.drops[i].itemId, "drop");
+        }
+    }
+}
+
+void CheckRoutes(GameDataCheck& check)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    if (database.Routes().size() > kMaxRoutes) {
+        check.Report(kNoId, "routes", std::to_string(database.Routes().size()) + " of them (at most 128)");
+    }
+    const auto views = static_cast<std::int32_t>(database.NearViews().size());
+    for (const auto& [id, route] : database.Routes()) {
+        for (std::uint32_t end : {route.startLocation, route.endLocation}) {
+            if (database.FindHideoutData(end) == nullptr) {
+                check.Report(id, "route", "ends at " + DescribeTag(end) + ", which is no hideout");
+            }
+        }
+        if (route.nearViewA < 0 || route.nearViewA >= views || route.nearViewB >= views) {
+            check.Report(id, "route", "names a near view past the list");
+        }
+    }
+}
+
+// Ids the game's code names itself.
+void CheckRequiredContent(GameDataCheck& check)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    const ShipData* first = database.GetShipDataAt(0);
+    if (first == nullptr || first->id != MakeTag("SHP2")) {
+        check.Report(MakeTag("SHP2"), "ship", "is not the first ship");
+    }
+    if (database.Ships().size() < 2) {
+        check.Report(kNoId, "ships", "there is no second ship");
+    }
+    const std::pair<std::uint32_t, std::int32_t> tasks[] = {
+        {MakeTag("TRBD"), kTaskRoomBuild}, {MakeTag("TMEL"), kTaskMeal},         {MakeTag("TBRK"), kTaskBreak},
+        {MakeTag("TD03"), kTaskBreak},     {MakeTag("TICR"), kTaskItemCarrier},  {MakeTag("TCKG"), kTaskCooking},
+        {MakeTag("TCFI"), kTaskCarrierFromInventory}, {MakeTag("TATK"), kTaskAttackToEnemy}, {MakeTag("TRLD"), kTaskReload},
+        {MakeTag("TDCT"), kTaskDoctor},    {MakeTag("TPTT"), kTaskPatient},      {MakeTag("THHP"), kTaskPatient},
+        {MakeTag("TSCN"), kTaskRouteScan}, {MakeTag("TMNT"), kTaskEngineMaintenance}, {MakeTag("TDRV"), kTaskBridgeDriver},
+        {MakeTag("TMOG"), kTaskMealOnGrid}, {MakeTag("TMDC"), kTaskMindControl},
+    };
+    for (const auto& [id, kind] : tasks) {
+        const TaskData* task = database.FindTaskData(id);
+        if (task == nullptr || task->kind != kind) {
+            check.Report(id, "task", "is missing or not of kind " + std::to_string(kind));
+        }
+    }
+    for (std::uint32_t item : {MakeTag("I076"), MakeTag("I101"), MakeTag("I102"), MakeTag("I103"), MakeTag("I104"),
+                               MakeTag("I105")}) {
+        check.RequireItem(kNoId, "the game", item, "item");
+    }
+    const ItemData* bomb = database.FindItemData(MakeTag("I096"));
+    if (bomb == nullptr || !bomb->IsAmmunition()) {
+        check.Report(MakeTag("I096"), "item", "is missing or no ammunition");
+    }
+    if (database.FindHideoutData(MakeTag("AD29")) == nullptr) {
+        check.Report(MakeTag("AD29"), "hideout", "is missing");
+    }
+    for (std::uint32_t weapon : {MakeTag("W001"), MakeTag("W002"), MakeTag("W003")}) {
+        if (database.FindParamRecord(weapon) == nullptr) {
+            check.Report(weapon, "arcade weapon", "is missing");
+        }
+    }
+    if (database.CookingRecipes().empty()) {
+        check.Report(kNoId, "dishes", "there is none");
+    }
+    if (database.NearViews().empty()) {
+        check.Report(kNoId, "near views", "there is none");
+    }
+}
+
+}  // namespace
+
+std::string DescribeTag(std::uint32_t id)
+{
+    if (id == kNoId) {
+        return "-1";
+    }
+    const std::string text = TagText(id);
+    const bool printable = std::all_of(text.begin(), text.end(), [](char c) { return c > 0x20 && c < 0x7F; });
+    return printable ? "'" + text + "'" : std::to_string(id);
+}
+
+GameDataCheck::GameDataCheck(const GAME_CStaticDatabase& database, std::set<std::string> messageKeys)
+    : database_(database), messageKeys_(std::move(messageKeys))
+{
+}
+
+std::vector<std::string> GameDataCheck::Run(const std::vector<Rule>& rules)
+{
+    findings_.clear();
+    for (const Rule& rule : rules) {
+        rule(*this);
+    }
+    return findings_;
+}
+
+void GameDataCheck::Report(std::uint32_t id, std::string_view kind, std::string_view problem)
+{
+    std::string finding(kind);
+    if (id != kNoId) {
+        finding += " " + DescribeTag(id);
+    }
+    findings_.push_back(finding + ": " + std::string(problem));
+}
+
+void GameDataCheck::RequireItem(std::uint32_t owner, std::string_view kind, std::uint32_t item,
+                                std::string_view role)
+{
+    if (database_.FindItemData(item) == nullptr) {
+        Report(owner, kind, std::string(role) + " " + DescribeTag(item) + " is no item");
+    }
+}
+
+void GameDataCheck::RequireMessage(std::uint32_t owner, std::string_view kind, const std::string& key)
+{
+    if (messageKeys_.count(key) == 0) {
+        Report(owner, kind, "message \"" + key + "\" is missing");
+    }
+}
+
+void GameDataCheck::RequireNameAndDescription(std::uint32_t id, std::string_view kind)
+{
+    RequireMessage(id, kind, TagText(id));
+    RequireMessage(id, kind, TagText(id) + "_DISCRIPT");
+}
+
+void GameDataCheck::RequireCount(std::uint32_t owner, std::string_view kind, std::int64_t count,
+                                 std::string_view role)
+{
+    if (count < 1 || count > kMaxCount) {
+        Report(owner, kind, std::string(role) + " " + std::to_string(count) + " (1 to 255)");
+    }
+}
+
+void GameDataCheck::RequireSeconds(std::uint32_t owner, std::string_view kind, std::int64_t seconds,
+                                   std::string_view role)
+{
+    if (seconds < 0 || seconds > kMaxSeconds) {
+        Report(owner, kind, std::string(role) + " of " + std::to_string(seconds) + " seconds (at most 546)");
+    }
+}
+
+void GameDataCheck::RequireMaterials(std::uint32_t owner, std::string_view kind, std::span<const ItemCount> materials,
+                                     std::string_view role)
+{
+    const std::size_t used = CountLeadingEntries(materials, IsUnusedItemCount);
+    if (used > kMaxMaterialKinds) {
+        Report(owner, kind, "has " + std::to_string(used) + " " + std::string(role) + " kinds (at most 5)");
+    }
+    for (std::size_t i = 0; i < used; ++i) {
+        RequireItem(owner, kind, materials[i].itemId, role);
+        RequireCount(owner, kind, materials[i].count, std::string(role) + " count");
+    }
+}
+
+std::vector<GameDataCheck::Rule> StaticDatabaseRules()
+{
+    return {CheckItems, CheckDishes, CheckTasks, CheckStatusRecords, CheckShips, CheckQuests, CheckHideoutsAndRumours};
+}
+
+std::vector<GameDataCheck::Rule> RulesOfTheDataSet()
+{
+    std::vector<GameDataCheck::Rule> rules = StaticDatabaseRules();
+    rules.insert(rules.end(), {CheckRooms, CheckEnemies, CheckRoutes, CheckRequiredContent});
+    return rules;
+}
+
+}  // namespace support
