@@ -17,7 +17,7 @@
 #include "framework/graphics/shader_table.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
-#include "framework/utility/particle/effect_layer.h"
+#include "framework/utility/effect/effect_layer.h"
 #include "tools/common/cfx_writer.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"

@@ -7,11 +7,11 @@
 #include <span>
 #include <string_view>
 
-#include "framework/app/canvas.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/log/log.h"
 #include "framework/memory/arena.h"
+#include "framework/process/canvas.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ vesk::memory::HeapRecord* PixelHeap()
     static const bool ready = [] {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        vesk::app::SetupCanvas();
+        vesk::process::SetupCanvas();
         vesk::graphics::CreateDevice();
         return vesk::memory::InitArena(&heap, std::aligned_alloc(4096, kPixelHeapSize), kPixelHeapSize, 0x80);
     }();

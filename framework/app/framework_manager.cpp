@@ -1,11 +1,13 @@
+// The framework manager's life, the render resources' set-up and the frame's draw begin and end.
 #include "framework/app/framework_manager.h"
 
-#include "framework/app/canvas.h"
 #include "framework/app/window_title.h"
+#include "framework/camera/framework_camera.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
 #include "framework/log/log.h"
+#include "framework/process/canvas.h"
 #include "framework/window/main_window.h"
 
 namespace vesk::app {
@@ -13,6 +15,7 @@ namespace vesk::app {
 namespace {
 
 GAME_CFrameworkManager* g_manager = nullptr;
+constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 
 bool CreateDeviceAndWindow(std::u16string_view title)
 {
@@ -34,7 +37,12 @@ bool CreateFrameworkManager()
 {
     // From the main heap, or the general allocator without one; null when out of memory.
     g_manager = new GAME_CFrameworkManager();
-    if (g_manager) utility::script::SetAnimationRegistry(&g_manager->animationRegistry);
+    if (g_manager) {
+        text::SetFontManager(&g_manager->fontManager);
+        resource::SetSpriteRegistry(&g_manager->spriteRegistry);
+        camera::SetCamera(&g_manager->camera);
+        utility::script::SetAnimationRegistry(&g_manager->animationRegistry);
+    }
 
     const int language = ReadPlatformLanguage();
     const bool created = CreateDeviceAndWindow(WindowTitleForPlatformLanguage(language));
@@ -47,22 +55,14 @@ void SetupRenderResources()
     // The sprite-group registry is set up here too.
     graphics::CreateShaderManager();
     if (!graphics::SetupPolygonRenderers()) log::Error("cannot set up the polygon renderers");
-    SetupCamera();
+    camera::SetupCamera();
     if (g_manager) g_manager->clearColor = 0xFF000000u;
-}
-
-void SetupCamera()
-{
-    if (!g_manager) return;
-    const CanvasView& view = GetCanvasView(0);
-    const float aspect = view.clientHeight > 0.0f ? view.clientWidth / view.clientHeight : 1.0f;
-    g_manager->camera.SetPerspective(kCameraFieldOfView, aspect, kCameraNear, kCameraFar);
 }
 
 void BeginFrameDraw()
 {
-    if (g_manager) g_manager->currentViewIndex = 0;
-    graphics::BindOffscreenTarget();
+    process::SetCurrentViewIndex(0);
+    graphics::BindOffscreenTarget(g_manager ? g_manager->clearColor : kOpaqueBlack);
     graphics::SetRasterizerState(2, true);
     graphics::SetDepthStencilState(7, true);
     graphics::ApplyBlendMode(4);
@@ -73,11 +73,14 @@ void BeginFrameDraw()
 
 void EndFrameDraw()
 {
-    graphics::PresentFrame();
+    graphics::PresentFrame(g_manager ? g_manager->clearColor : kOpaqueBlack);
 }
 
 void ReleaseFrameworkManager()
 {
+    camera::SetCamera(nullptr);
+    resource::SetSpriteRegistry(nullptr);
+    text::SetFontManager(nullptr);
     if (g_manager && utility::script::GetAnimationRegistry() == &g_manager->animationRegistry) {
         utility::script::SetAnimationRegistry(nullptr);
     }

@@ -1,6 +1,6 @@
+// The framework manager: the root object of the framework, and the frame's draw begin and end.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 #include "framework/camera/camera.h"
@@ -11,9 +11,12 @@
 
 namespace vesk::app {
 
-// The framework's root object: one instance from start-up to shut-down.
+// The framework's root object: one instance from start-up to shut-down. Its font
+// manager, sprite registry, camera and animation registry are handed to their own
+// modules while it lives (text::GetFontManager, resource::GetSpriteRegistry,
+// camera::GetCamera, utility::script::GetAnimationRegistry); the current view index
+// is the canvas's (process::GetCurrentViewIndex).
 struct GAME_CFrameworkManager : memory::MainHeapObject {
-    int32_t currentViewIndex = 0;    // which canvas view record the 2D transform uses
     text::SYS_CFontManager fontManager;  // sixteen font slots, the text style and wrapping
     resource::SpriteRegistry spriteRegistry;  // sprite groups and texture slot groups
     camera::SYS_CCamera camera;  // the 3D camera of models and effects
@@ -31,15 +34,6 @@ bool CreateFrameworkManager();
 // Loads the shaders, prepares the polygon renderers and the sprite-group registry, and
 // sets up the camera and the clear colour.
 void SetupRenderResources();
-
-// The camera's field of view (pi/4, as the float of bits 0x3F490FDB) and planes.
-inline constexpr float kCameraFieldOfView = std::bit_cast<float>(0x3F490FDBu);
-inline constexpr float kCameraNear = 1.0f;
-inline constexpr float kCameraFar = 20000.0f;
-
-// The manager's camera at the current client aspect ratio: perspective and
-// view-projection computed.
-void SetupCamera();
 
 // Called by the game frame before anything is drawn.
 void BeginFrameDraw();

@@ -7,17 +7,17 @@
 #include <utility>
 
 #include "framework/achievement/storefront_session.h"
-#include "framework/app/canvas.h"
 #include "framework/app/command_line.h"
 #include "framework/app/crash_handler.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/quitting.h"
 #include "framework/file/save_file.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
 #include "framework/input/input_manager.h"
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
+#include "framework/process/canvas.h"
+#include "framework/process/quitting.h"
 #include "framework/sound/sound_manager.h"
 #include "framework/utility/layout/layout_manager.h"
 #include "framework/utility/particle/particle_manager.h"
@@ -100,7 +100,7 @@ FrameworkSession::~FrameworkSession()
 
 bool FrameworkSession::Start()
 {
-    ClearQuitting();  // a new run starts with the flag down
+    process::ClearQuitting();  // a new run starts with the flag down
     for (const auto& [step, system] : kStartupOrder) {
         if (!Includes(asked_, system)) continue;
         started_ |= static_cast<FrameworkSystems>(system);
@@ -142,7 +142,7 @@ bool FrameworkSession::RunStartupStep(StartupStep step)
         ScanCommandLine(commandLine_);  // the screen sizes it reads are not applied
         break;
     case StartupStep::Canvas:
-        SetupCanvas();
+        process::SetupCanvas();
         break;
     case StartupStep::InputOptions:
         input::SetInputOptions(input::kDefaultInputOptions);  // the mouse drives pad 0's touch point

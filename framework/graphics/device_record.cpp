@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "framework/app/canvas.h"
-#include "framework/app/framework_manager.h"
+#include "framework/camera/framework_camera.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
 #include "framework/log/log.h"
+#include "framework/process/canvas.h"
 #include "framework/window/main_window.h"
 #include "platform/window.h"
 
@@ -19,8 +19,8 @@ std::unique_ptr<DeviceRecord> g_record;
 constexpr int kStartClientWidth = 1280;
 constexpr int kStartClientHeight = 720;
 
-int CurrentClientWidth() { return static_cast<int>(app::GetCanvasView(0).clientWidth); }
-int CurrentClientHeight() { return static_cast<int>(app::GetCanvasView(0).clientHeight); }
+int CurrentClientWidth() { return static_cast<int>(process::GetCanvasView(0).clientWidth); }
+int CurrentClientHeight() { return static_cast<int>(process::GetCanvasView(0).clientHeight); }
 
 // (Re)creates a target's colour and depth at the given size.
 bool BuildTarget(RenderTargetRecord& target, int width, int height)
@@ -69,6 +69,7 @@ bool CreateDevice()
 {
     g_record = std::make_unique<DeviceRecord>();
     DeviceRecord& record = *g_record;
+    window::SetActivationHook(&ReenterFullScreenIfLost);
     record.windowWidth = std::max(1, CurrentClientWidth());
     record.windowHeight = std::max(1, CurrentClientHeight());
     RegisterOffscreenTarget();
@@ -92,6 +93,7 @@ bool SetupPolygonRenderers()
 void ReleaseDevice()
 {
     if (!g_record) return;
+    window::SetActivationHook(nullptr);
     g_record->device.ClearState();
     g_record.reset();
 }
@@ -107,7 +109,7 @@ void SetRenderTarget(int target)
     }
     record->currentTarget = &entry;
     record->device.SetRenderTarget(entry.color.DeviceTexture(), entry.depth.get());
-    const app::CanvasView& view = app::GetCanvasView(record->currentPass == 1 ? 1 : 0);
+    const process::CanvasView& view = process::GetCanvasView(record->currentPass == 1 ? 1 : 0);
     record->device.SetViewport({view.originX, view.originY, static_cast<float>(entry.color.GetWidth()),
                                 static_cast<float>(entry.color.GetHeight()), 0.0f, 1.0f});
 }
@@ -123,20 +125,14 @@ void ClearRenderTarget(std::uint32_t rgba)
     record->device.ClearStencil(0);
 }
 
-static std::uint32_t ClearColor()
-{
-    const app::GAME_CFrameworkManager* manager = app::GetFrameworkManager();
-    return manager ? manager->clearColor : 0xFF000000u;
-}
-
-void BindOffscreenTarget()
+void BindOffscreenTarget(std::uint32_t clearColor)
 {
     DeviceRecord* record = GetDeviceRecord();
     if (!record) return;
     BeginFrame(record->colorRenderer);
     BeginFrame(record->textureRenderer);
     SetRenderTarget(kOffscreenTarget);
-    ClearRenderTarget(ClearColor());
+    ClearRenderTarget(clearColor);
     SetRasterizerState(record->currentRasterizerKey, true);
 }
 
@@ -144,9 +140,9 @@ void BeginCanvasPass()
 {
     DeviceRecord* record = GetDeviceRecord();
     if (!record) return;
-    if (app::GAME_CFrameworkManager* manager = app::GetFrameworkManager()) manager->currentViewIndex = 0;
+    process::SetCurrentViewIndex(0);
     record->currentPass = 0;
-    const app::CanvasView& view = app::GetCanvasView(0);
+    const process::CanvasView& view = process::GetCanvasView(0);
     if (view.canvasWidth > 0.0f && view.canvasHeight > 0.0f) {
         record->device.SetViewport({view.originX, view.originY, view.canvasWidth, view.canvasHeight, 0.0f, 1.0f});
     }
@@ -166,12 +162,12 @@ void DrawOffscreenTarget()
     GetSpriteDrawState() = SpriteDrawState{-1, kBlendModeKeep};
 }
 
-void PresentFrame()
+void PresentFrame(std::uint32_t clearColor)
 {
     DeviceRecord* record = GetDeviceRecord();
     if (!record) return;
     if (!record->targets.empty()) SetRenderTarget(kBackBufferTarget);
-    ClearRenderTarget(ClearColor());
+    ClearRenderTarget(clearColor);
     DrawOffscreenTarget();
     record->currentPass = 2;
     if (!record->targets.empty() && record->presenter.IsReady()) {
@@ -217,8 +213,8 @@ void PlaceWindowOnMonitor(float width, float height, bool fullScreen)
     // The window and the view record (client size, and rounded up to 32).
     window::SetFullScreen(fullScreen);
     if (!fullScreen) window::SetWindowedClientSize(newWidth, newHeight);
-    app::SetCanvasClientSize(newWidth, newHeight);
-    app::SetupCamera();  // the camera takes the new aspect ratio
+    process::SetCanvasClientSize(newWidth, newHeight);
+    camera::SetupCamera();  // the camera takes the new aspect ratio
     record->windowWidth = newWidth;
     record->windowHeight = newHeight;
     record->device.SetRenderTarget(nullptr, nullptr);

@@ -75,15 +75,15 @@ void SetRenderTarget(int target);
 // RGBA bytes (red in the low byte); depth to 1.0 and stencil to 0.
 void ClearRenderTarget(std::uint32_t rgba);
 // Start of a frame's drawing: renderers to their next half, canvas target
-// bound and cleared, the current rasterizer state forced.
-void BindOffscreenTarget();
+// bound and cleared to the colour (RGBA), the current rasterizer state forced.
+void BindOffscreenTarget(std::uint32_t clearColor);
 // Pass 0 and the 640 x 360 canvas viewport at the letterbox origin.
 void BeginCanvasPass();
 // The canvas target drawn onto the back buffer as one sprite.
 void DrawOffscreenTarget();
-// End of a frame: the canvas onto the back buffer, shown in the window; a
-// pending display mode is applied after that.
-void PresentFrame();
+// End of a frame: the back buffer cleared to the colour (RGBA), the canvas onto
+// it, shown in the window; a pending display mode is applied after that.
+void PresentFrame(std::uint32_t clearColor);
 
 void RequestDisplayMode(float width, float height, bool fullScreen);
 void PlaceWindowOnMonitor(float width, float height, bool fullScreen);

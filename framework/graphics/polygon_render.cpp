@@ -4,12 +4,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "framework/app/canvas.h"
-#include "framework/app/framework_manager.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
 #include "framework/memory/heaps.h"
+#include "framework/process/canvas.h"
 #include "platform/graphics/device.h"
 
 namespace vesk::graphics {
@@ -27,9 +26,7 @@ struct CanvasToDevice {
 
     CanvasToDevice()
     {
-        const app::GAME_CFrameworkManager* manager = app::GetFrameworkManager();
-        const int index = manager && manager->currentViewIndex == 1 ? 1 : 0;
-        const app::CanvasView& view = app::GetCanvasView(index);
+        const process::CanvasView& view = process::GetCanvasView(process::GetCurrentViewIndex());
         halfWidth = view.baseWidth / 2.0f;
         halfHeight = view.baseHeight / 2.0f;
     }

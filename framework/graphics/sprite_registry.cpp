@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "framework/app/framework_manager.h"
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/image_file.h"
@@ -254,10 +253,18 @@ void SpriteRegistry::ReleaseAll()
     ReleaseAllTextures();
 }
 
+namespace {
+SpriteRegistry* g_registry = nullptr;
+}  // namespace
+
 SpriteRegistry* GetSpriteRegistry()
 {
-    app::GAME_CFrameworkManager* manager = app::GetFrameworkManager();
-    return manager ? &manager->spriteRegistry : nullptr;
+    return g_registry;
+}
+
+void SetSpriteRegistry(SpriteRegistry* registry)
+{
+    g_registry = registry;
 }
 
 int FindSpriteIndex(int group, std::string_view name)

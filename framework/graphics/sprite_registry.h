@@ -113,6 +113,9 @@ private:
 
 // The registry of the framework manager; null while there is no manager.
 SpriteRegistry* GetSpriteRegistry();
+// The manager hands its registry over when it is made and takes it back (null)
+// before it goes.
+void SetSpriteRegistry(SpriteRegistry* registry);
 
 // The framework manager's registry, for code that names sprites by group:
 // -1 and null when there is no manager.

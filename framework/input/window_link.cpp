@@ -1,7 +1,7 @@
 #include "framework/input/window_link.h"
 
-#include "framework/app/canvas.h"
 #include "framework/input/input_manager.h"
+#include "framework/process/canvas.h"
 #include "framework/window/window_proc.h"
 #include "platform/input/keyboard.h"
 
@@ -21,7 +21,7 @@ MouseButton FromWindowButton(platform::MouseButton button)
 
 void OnWindowMouseButton(platform::MouseButton button, int32_t clientX, int32_t clientY, bool down)
 {
-    const app::CanvasView& view = app::GetCanvasView(0);
+    const process::CanvasView& view = process::GetCanvasView(0);
     OnMouseButton(FromWindowButton(button), ClientToCanvas(clientX, view.clientWidth, view.canvasWidth),
                   ClientToCanvas(clientY, view.clientHeight, view.canvasHeight), down);
 }
@@ -58,7 +58,7 @@ int32_t ClientToCanvas(int32_t client, float clientSize, float canvasSize)
 void UpdateInput()
 {
     window::WindowInputState& state = window::GetWindowInputState();
-    const app::CanvasView& view = app::GetCanvasView(0);
+    const process::CanvasView& view = process::GetCanvasView(0);
     WindowInputs inputs;
     inputs.active = state.active;
     inputs.mouseButtons = state.captureBits;  // the same bit order as kMouse*

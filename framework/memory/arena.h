@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/thread/critical_section.h"
+#include "framework/lock/critical_section.h"
 
 // First-fit arena allocator with tagged block headers and one lock per heap.
 //

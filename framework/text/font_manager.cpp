@@ -4,7 +4,6 @@
 #include <cmath>
 #include <new>
 
-#include "framework/app/framework_manager.h"
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/image_file.h"
@@ -310,10 +309,18 @@ void SYS_CFontManager::AddGlyph(const graphics::DrawParam& param, graphics::Vec2
     }
 }
 
+namespace {
+SYS_CFontManager* g_fonts = nullptr;
+}  // namespace
+
 SYS_CFontManager* GetFontManager()
 {
-    app::GAME_CFrameworkManager* manager = app::GetFrameworkManager();
-    return manager ? &manager->fontManager : nullptr;
+    return g_fonts;
+}
+
+void SetFontManager(SYS_CFontManager* fonts)
+{
+    g_fonts = fonts;
 }
 
 }  // namespace vesk::text

@@ -144,5 +144,8 @@ private:
 
 // The framework manager's font manager; null while there is no manager.
 SYS_CFontManager* GetFontManager();
+// The manager hands its font manager over when it is made and takes it back
+// (null) before it goes.
+void SetFontManager(SYS_CFontManager* fonts);
 
 }  // namespace vesk::text

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string_view>
 
+#include "framework/lock/critical_section.h"
 #include "framework/memory/heaps.h"
-#include "framework/thread/critical_section.h"
 #include "platform/thread.h"
 
 namespace vesk::thread {

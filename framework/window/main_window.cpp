@@ -2,17 +2,15 @@
 
 #include <string>
 
-#include "framework/app/canvas.h"
-#include "framework/graphics/device_record.h"
 #include "framework/log/log.h"
-#include "framework/graphics/device_record.h"
-#include "framework/log/log.h"
+#include "framework/process/canvas.h"
 #include "platform/window.h"
 
 namespace vesk::window {
 
 namespace {
 MainWindowRecord g_record;
+void (*g_activationHook)() = nullptr;
 }  // namespace
 
 MainWindowRecord& GetMainWindowRecord()
@@ -23,7 +21,7 @@ MainWindowRecord& GetMainWindowRecord()
 bool CreateMainWindow(std::u16string_view title)
 {
     g_record = MainWindowRecord{};
-    const app::WindowSize size = app::GetInitialWindowSize();
+    const process::WindowSize size = process::GetInitialWindowSize();
     g_record.initialWidth = static_cast<int>(size.width);
     g_record.initialHeight = static_cast<int>(size.height);
 
@@ -50,7 +48,7 @@ void MeasureWindowFrame()
 void SetWindowedClientSize(int width, int height)
 {
     platform::SetWindowClientSize(width, height);
-    app::SetCanvasClientSize(width, height);
+    process::SetCanvasClientSize(width, height);
 }
 
 void SetFullScreen(bool fullScreen)
@@ -97,7 +95,12 @@ int GetScreenHeight()
 
 void OnWindowActivated()
 {
-    graphics::ReenterFullScreenIfLost();
+    if (g_activationHook) g_activationHook();
+}
+
+void SetActivationHook(void (*hook)())
+{
+    g_activationHook = hook;
 }
 
 }  // namespace vesk::window

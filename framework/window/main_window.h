@@ -49,7 +49,10 @@ MonitorSize GetMonitorSize();
 // fits; 0 when unknown.
 int GetScreenHeight();
 
-// Called when the window becomes active again.
+// Called when the window becomes active again: runs the activation hook.
 void OnWindowActivated();
+// What the graphics device does when the window becomes active again; null for
+// nothing. The device sets it while it exists.
+void SetActivationHook(void (*hook)());
 
 }  // namespace vesk::window

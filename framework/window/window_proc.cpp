@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/app/canvas.h"
-#include "framework/app/quitting.h"
+#include "framework/process/canvas.h"
+#include "framework/process/quitting.h"
 #include "framework/thread/thread.h"
 #include "framework/window/main_window.h"
 
@@ -45,7 +45,7 @@ int32_t ToCanvas(int32_t raw, float clientSize, float canvasSize)
 
 void OnMouseMove(int32_t x, int32_t y)
 {
-    const app::CanvasView& view = app::GetCanvasView(0);
+    const process::CanvasView& view = process::GetCanvasView(0);
     g_state.rawCursorX = ClampToClient(x, static_cast<int32_t>(view.clientWidth));
     g_state.rawCursorY = ClampToClient(y, static_cast<int32_t>(view.clientHeight));
     g_state.canvasCursorX = ToCanvas(g_state.rawCursorX, view.clientWidth, view.canvasWidth);
@@ -72,7 +72,7 @@ void OnButton(const platform::WindowEvent& event, bool down)
 
 void OnClose()
 {
-    app::SetQuitting();
+    process::SetQuitting();
     // A save in flight finishes before the program quits; loaders see the flag and stop.
     thread::WaitForLastThread();
     platform::PostQuit(0);

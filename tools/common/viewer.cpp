@@ -9,9 +9,9 @@
 
 #include "framework/app/framework_manager.h"
 #include "framework/app/framework_session.h"
-#include "framework/app/quitting.h"
 #include "framework/file/resource_file.h"
 #include "framework/input/input_manager.h"
+#include "framework/process/quitting.h"
 #include "framework/window/message_pump.h"
 
 // The display libraries a real window loads keep allocations to the end of
@@ -90,7 +90,7 @@ void RunViewerFrames(const ViewerOptions& options, const std::function<void(long
         draw();
         vesk::app::EndFrameDraw();
         ++frame;
-        if (vesk::app::IsQuitting()) {
+        if (vesk::process::IsQuitting()) {
             break;
         }
     }

@@ -14,13 +14,12 @@
 #include <string>
 #include <string_view>
 
-#include "framework/app/framework_manager.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/polygon_render.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/math/random.h"
 #include "framework/memory/heaps.h"
-#include "framework/utility/particle/effect_layer.h"
+#include "framework/utility/effect/effect_layer.h"
 #include "tools/common/viewer.h"
 
 namespace {
@@ -101,7 +100,7 @@ int Run(const tools::ViewerOptions& options)
     if (!tools::OpenViewer(options)) {
         return 1;
     }
-    vesk::resource::SpriteRegistry& registry = vesk::app::GetFrameworkManager()->spriteRegistry;
+    vesk::resource::SpriteRegistry& registry = *vesk::resource::GetSpriteRegistry();
     const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
     int result = 1;
     if (registry.LoadSpritePackage(loader, kEffectGroup, "effect/effect.pac") == nullptr) {

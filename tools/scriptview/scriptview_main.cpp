@@ -22,9 +22,10 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
+#include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
+#include "framework/process/canvas.h"
 #include "framework/text/utf.h"
 #include "framework/utility/script_graphic/script_engine.h"
 #include "framework/utility/script_package/script_package.h"
@@ -106,7 +107,7 @@ std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path)
 std::vector<Cell> LayOutCells(UTL_CScriptEngine& engine, const Options& options)
 {
     std::vector<Cell> cells;
-    const float width = vesk::app::kCanvasWidth / static_cast<float>(options.labels.size());
+    const float width = vesk::process::kCanvasWidth / static_cast<float>(options.labels.size());
     for (const std::string& name : options.labels) {
         const std::u16string label = vesk::text::Utf8ToUtf16(name);
         const auto found = engine.FindLabel(label);
@@ -123,7 +124,7 @@ std::vector<Cell> LayOutCells(UTL_CScriptEngine& engine, const Options& options)
         }
         cell.anchor->flags |= vesk::utility::draw_unit::kImmortal;
         cell.anchor->local.position = {width * (static_cast<float>(cells.size()) + 0.5f),
-                                       vesk::app::kCanvasHeight / 2.0f};
+                                       vesk::process::kCanvasHeight / 2.0f};
         cell.anchor->local.scale = {options.scale, options.scale};
         cells.push_back(cell);
     }
@@ -178,7 +179,7 @@ int Run(const Options& options)
     vesk::app::GetFrameworkManager()->clearColor = kBackground;
 
     int result = 1;
-    vesk::resource::SpriteRegistry& registry = vesk::app::GetFrameworkManager()->spriteRegistry;
+    vesk::resource::SpriteRegistry& registry = *vesk::resource::GetSpriteRegistry();
     const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
     bool loaded = true;
     for (const SpritePackage& package : options.sprites) {

@@ -19,13 +19,13 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/app/canvas.h"
 #include "framework/app/framework_manager.h"
+#include "framework/draw/sprite_draw.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/polygon_render.h"
-#include "framework/graphics/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
+#include "framework/process/canvas.h"
 #include "tools/common/viewer.h"
 #include "tools/common/whole_file.h"
 
@@ -87,7 +87,7 @@ std::vector<Cell> LayOutGrid(const vesk::resource::SpriteGroup& group, float sca
         cellWidth = std::max(cellWidth, group.textures[static_cast<size_t>(i)]->GetWidth() * scale);
         cellHeight = std::max(cellHeight, group.textures[static_cast<size_t>(i)]->GetHeight() * scale);
     }
-    const int columns = std::max(1, static_cast<int>((vesk::app::kCanvasWidth - kMargin) / (cellWidth + kMargin)));
+    const int columns = std::max(1, static_cast<int>((vesk::process::kCanvasWidth - kMargin) / (cellWidth + kMargin)));
     std::vector<Cell> cells;
     for (int i = 0; i < spriteCount; ++i) {
         const float x = kMargin + static_cast<float>(i % columns) * (cellWidth + kMargin);
@@ -128,7 +128,7 @@ int Run(const Options& options)
     }
     vesk::app::GetFrameworkManager()->clearColor = kBackground;
 
-    vesk::resource::SpriteRegistry& registry = vesk::app::GetFrameworkManager()->spriteRegistry;
+    vesk::resource::SpriteRegistry& registry = *vesk::resource::GetSpriteRegistry();
     const vesk::resource::TextureLoader loader{nullptr, vesk::memory::MainHeap()};
     const vesk::resource::SYS_CTexture* atlas = registry.LoadSpritePackageFromMemory(
         loader, kGroup, *bytes, std::filesystem::path(options.package).filename().string());

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/draw/sprite_draw.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/polygon_render.h"
-#include "framework/graphics/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 
 namespace vesk::layout {

@@ -1,7 +1,7 @@
 #include "framework/utility/script_graphic/object_sprite.h"
 
+#include "framework/draw/sprite_draw.h"
 #include "framework/graphics/device_record.h"
-#include "framework/graphics/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 
 namespace vesk::utility::script_graphic {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/input/touch_point.h"
-#include "framework/thread/critical_section.h"
+#include "framework/lock/critical_section.h"
 #include "framework/utility/script/script_engine.h"
 #include "framework/utility/script_graphic/object_script.h"
 #include "framework/utility/script_graphic/object_sprite.h"

@@ -2,8 +2,8 @@
 #include "game/core/app/game_app.h"
 
 #include "framework/app/framework_manager.h"
-#include "framework/app/quitting.h"
 #include "framework/input/input_manager.h"
+#include "framework/process/quitting.h"
 
 namespace varnolis {
 
@@ -14,7 +14,7 @@ int GameApplication::GameFrame()
     vesk::input::UpdateInput();
     vesk::app::BeginFrameDraw();
     vesk::app::EndFrameDraw();
-    return vesk::app::IsQuitting() ? 1 : 0;
+    return vesk::process::IsQuitting() ? 1 : 0;
 }
 
 void GameApplication::GameShutdown() {}

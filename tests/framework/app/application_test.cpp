@@ -9,8 +9,8 @@
 #include "framework/app/application.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/framework_session.h"
-#include "framework/app/quitting.h"
 #include "framework/file/save_file.h"
+#include "framework/process/quitting.h"
 #include "platform/window.h"
 #include "tests/framework/file/scratch_folder.h"
 #include "tests/framework/log/log_capture.h"
@@ -45,7 +45,7 @@ public:
     {
         ++frames;
         if (framesUntilQuit >= 0 && frames >= framesUntilQuit) return 1;
-        return IsQuitting() ? 1 : 0;
+        return process::IsQuitting() ? 1 : 0;
     }
 
     void GameShutdown() override
@@ -64,7 +64,7 @@ TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
     EXPECT_EQ(closing.startups, 1);
     EXPECT_EQ(closing.shutdowns, 1);
     EXPECT_TRUE(closing.managerDuringRun);
-    EXPECT_TRUE(IsQuitting());
+    EXPECT_TRUE(process::IsQuitting());
     EXPECT_EQ(GetFrameworkManager(), nullptr);
     EXPECT_TRUE(std::filesystem::is_directory(file::kSaveFolder));
     EXPECT_EQ(GetCommandLine(), u"-scr_w 800");
@@ -74,7 +74,7 @@ TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
     counting.framesUntilQuit = 3;
     EXPECT_EQ(RunApplication(u"", counting), 0);
     EXPECT_EQ(counting.frames, 3);
-    EXPECT_FALSE(IsQuitting());
+    EXPECT_FALSE(process::IsQuitting());
 }
 
 TEST(Application, MinimisedWindowRunsNoFrameBeforeTheClose)

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/app/canvas.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/shader.h"
+#include "framework/process/canvas.h"
 #include "tests/framework/graphics/resource_folder_fixture.h"
 
 namespace graphics_test {
@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(MakeResourceFolder("gfx_resources"));
-        vesk::app::SetupCanvas();
+        vesk::process::SetupCanvas();
         ASSERT_TRUE(vesk::graphics::CreateDevice());
         ASSERT_TRUE(vesk::graphics::CreateRenderStates());
         ASSERT_TRUE(vesk::graphics::CreateShaderManager());

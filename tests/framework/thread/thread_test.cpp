@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/thread/critical_section.h"
+#include "framework/lock/critical_section.h"
 #include "framework/thread/thread.h"
 
 namespace vesk::thread {

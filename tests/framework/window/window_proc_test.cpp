@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/app/quitting.h"
+#include "framework/process/quitting.h"
 #include "framework/thread/thread.h"
 #include "tests/framework/window/window_test_fixture.h"
 
@@ -170,12 +170,12 @@ TEST_F(WindowProcTest, SystemCursorIsHiddenOverTheClientAndShownLeftOrAbove)
 
 TEST_F(WindowProcTest, CloseSetsQuittingAndQuitArrivesAfterWaitingMessages)
 {
-    app::ClearQuitting();
+    process::ClearQuitting();
     PushType(WindowEventType::Close);
     PushMouseMove(5, 5);
 
     EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);
-    EXPECT_TRUE(app::IsQuitting());
+    EXPECT_TRUE(process::IsQuitting());
     EXPECT_EQ(quit, 0);
     EXPECT_EQ(PumpMessages(&quit, &exitCode), 1);  // the mouse move
     EXPECT_EQ(quit, 0);
@@ -191,14 +191,14 @@ std::atomic<bool> g_jobDone{false};
 // still needs a while to finish its file.
 void SlowJob(thread::SYS_CThread*, void*, std::intptr_t)
 {
-    while (!app::IsQuitting()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (!process::IsQuitting()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     g_jobDone = true;
 }
 
 TEST_F(WindowProcTest, CloseWaitsForTheRunningWorkerThreadBeforeQuitting)
 {
-    app::ClearQuitting();
+    process::ClearQuitting();
     g_jobDone = false;
     thread::SYSWIN_CThread* worker = thread::CreateThreadObject();
     ASSERT_NE(worker, nullptr);
@@ -217,10 +217,10 @@ TEST_F(WindowProcTest, CloseWaitsForTheRunningWorkerThreadBeforeQuitting)
 
 TEST_F(WindowProcTest, TerminationSignalIsACloseRequest)
 {
-    app::ClearQuitting();
+    process::ClearQuitting();
     std::raise(SIGTERM);
     DrainMessages();
-    EXPECT_TRUE(app::IsQuitting());
+    EXPECT_TRUE(process::IsQuitting());
     EXPECT_EQ(quit, 1);
 }
 

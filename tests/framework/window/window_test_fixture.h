@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/app/canvas.h"
+#include "framework/process/canvas.h"
 #include "framework/window/main_window.h"
 #include "framework/window/message_pump.h"
 #include "framework/window/window_proc.h"
@@ -17,7 +17,7 @@ class WindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        app::SetupCanvas();
+        process::SetupCanvas();
         GetWindowInputState() = {};
         ASSERT_TRUE(CreateMainWindow(u"VARNOLIS"));
         ShowMainWindow();

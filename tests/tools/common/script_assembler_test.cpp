@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/log/log_capture.h"
 #include "platform/little_endian.h"
+#include "tests/framework/log/log_capture.h"
 #include "tests/framework/utility/script/script_test_support.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_disassembler.h"

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "framework/app/framework_manager.h"
-#include "framework/graphics/sprite_draw.h"
+#include "framework/draw/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/utility/layout/layout_object.h"
 #include "tests/framework/app/framework_fixture.h"

@@ -1,8 +1,9 @@
+// The canvas set-up and the view record's client size.
 #include <gtest/gtest.h>
 
-#include "framework/app/canvas.h"
+#include "framework/process/canvas.h"
 
-namespace vesk::app {
+namespace vesk::process {
 namespace {
 
 TEST(Canvas, SetupGivesA640By360WindowWithTheCanvasAtTheOrigin)
@@ -41,4 +42,4 @@ TEST(Canvas, NewClientSizeIsKeptWithItsSizeRoundedUpTo32)
 }
 
 }  // namespace
-}  // namespace vesk::app
+}  // namespace vesk::process

@@ -1,3 +1,4 @@
+// The game objects effects follow, named by anchors that a reused object no longer matches.
 #pragma once
 
 #include <cstdint>

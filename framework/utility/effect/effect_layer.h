@@ -1,3 +1,4 @@
+// The effect layer: effects spawned by name from the particle scripts, run and drawn once a frame.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +7,9 @@
 #include <vector>
 
 #include "framework/math/vector.h"
-#include "framework/utility/particle/effect_draw.h"
-#include "framework/utility/particle/effect_host.h"
-#include "framework/utility/particle/effect_record.h"
+#include "framework/utility/effect/effect_draw.h"
+#include "framework/utility/effect/effect_host.h"
+#include "framework/utility/effect/effect_record.h"
 #include "framework/utility/script_graphic/script_engine.h"
 
 namespace vesk::utility::particle {

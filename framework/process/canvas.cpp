@@ -1,10 +1,12 @@
-#include "framework/app/canvas.h"
+// The canvas view records, the initial window size and the current view index.
+#include "framework/process/canvas.h"
 
-namespace vesk::app {
+namespace vesk::process {
 
 namespace {
 CanvasView g_views[kCanvasViewCount];
 WindowSize g_initialWindowSize;
+int g_currentViewIndex = 0;
 
 float RoundUpTo32(int value)
 {
@@ -57,4 +59,14 @@ void SetCanvasClientSize(int width, int height)
     view.alignedClientHeight = RoundUpTo32(height);
 }
 
-}  // namespace vesk::app
+int GetCurrentViewIndex()
+{
+    return g_currentViewIndex;
+}
+
+void SetCurrentViewIndex(int index)
+{
+    g_currentViewIndex = index == 1 ? 1 : 0;
+}
+
+}  // namespace vesk::process

@@ -1,4 +1,5 @@
-#include "framework/utility/particle/effect_draw.h"
+// The draw parameters of one effect, worked out from its record and graphic.
+#include "framework/utility/effect/effect_draw.h"
 
 namespace vesk::utility::particle {
 namespace {

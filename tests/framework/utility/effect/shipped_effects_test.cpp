@@ -3,7 +3,7 @@
 
 #include "tests/framework/file/built_resources.h"
 #include "tests/framework/log/log_capture.h"
-#include "tests/framework/utility/particle/effect_test_support.h"
+#include "tests/framework/utility/effect/effect_test_support.h"
 
 namespace vesk::utility::particle::test {
 namespace {

@@ -1,3 +1,4 @@
+// The lock the heaps and the threads share: a re-entrant critical section and its scope guard, below the heaps that use it.
 #pragma once
 
 #include "platform/thread.h"

@@ -1,11 +1,12 @@
-#include "framework/utility/particle/effect_layer.h"
+// The effect layer's spawning, frame update and drawing.
+#include "framework/utility/effect/effect_layer.h"
 
 #include <algorithm>
 #include <memory>
 
+#include "framework/draw/sprite_draw.h"
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
-#include "framework/graphics/sprite_draw.h"
 #include "framework/log/log.h"
 #include "framework/utility/draw_unit/transform2.h"
 #include "framework/utility/script_package/script_package.h"

@@ -1,10 +1,11 @@
+// An effect's kind, the request that spawns it and the record the layer keeps while it lives.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "framework/math/vector.h"
-#include "framework/utility/particle/effect_host.h"
+#include "framework/utility/effect/effect_host.h"
 
 namespace vesk::utility::script_graphic {
 class UTL_CObjectScript;

@@ -10,7 +10,7 @@
 
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/sprite_registry.h"
-#include "framework/utility/particle/effect_layer.h"
+#include "framework/utility/effect/effect_layer.h"
 #include "tests/framework/app/framework_fixture.h"
 #include "tests/framework/memory/test_arena.h"
 #include "tests/framework/utility/script_graphic/graphic_test_support.h"

@@ -1,9 +1,10 @@
+// Sprite draws by group and index, and the end of a sprite pass.
 #include <cstdint>
 #include <vector>
 
 #include "framework/app/framework_manager.h"
+#include "framework/draw/sprite_draw.h"
 #include "framework/graphics/render_states.h"
-#include "framework/graphics/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 #include "tests/framework/graphics/graphics_fixture.h"
 #include "tests/framework/graphics/sprite_test_data.h"

@@ -1,3 +1,4 @@
+// The sprite draws the game makes by sprite group and index, and the end of a sprite pass.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// What the effect layer draws of one effect: the sprite, where and how, from its record, its graphic and the host's view.
 #pragma once
 
 #include <cstdint>
@@ -6,8 +7,8 @@
 #include "framework/graphics/polygon_render.h"
 #include "framework/math/color.h"
 #include "framework/math/vector.h"
-#include "framework/utility/particle/effect_host.h"
-#include "framework/utility/particle/effect_record.h"
+#include "framework/utility/effect/effect_host.h"
+#include "framework/utility/effect/effect_record.h"
 
 namespace vesk::utility::particle {
 

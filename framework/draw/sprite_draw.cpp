@@ -1,4 +1,5 @@
-#include "framework/graphics/sprite_draw.h"
+// Sprite draws through the framework's registry, and the end of a sprite pass that also resets the text style.
+#include "framework/draw/sprite_draw.h"
 
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/render_states.h"

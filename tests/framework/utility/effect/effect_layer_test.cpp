@@ -1,4 +1,4 @@
-#include "tests/framework/utility/particle/effect_test_support.h"
+#include "tests/framework/utility/effect/effect_test_support.h"
 
 namespace vesk::utility::particle::test {
 namespace {

@@ -1,6 +1,7 @@
+// The logical canvas and how it maps onto the window: the two view records and the initial window size.
 #pragma once
 
-namespace vesk::app {
+namespace vesk::process {
 
 // The game draws for a fixed logical canvas of 640 x 360 units, scaled to the window.
 inline constexpr float kCanvasWidth = 640.0f;
@@ -43,4 +44,9 @@ void SetupCanvas();
 // Takes a new client size into view record 0 (after the window was resized).
 void SetCanvasClientSize(int width, int height);
 
-}  // namespace vesk::app
+// Which view record the 2D transform uses, 0 or 1; back to 0 at the start of every
+// frame's drawing.
+int GetCurrentViewIndex();
+void SetCurrentViewIndex(int index);
+
+}  // namespace vesk::process

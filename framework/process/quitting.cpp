@@ -1,8 +1,9 @@
-#include "framework/app/quitting.h"
+// The quitting flag, safe to read from any thread.
+#include "framework/process/quitting.h"
 
 #include <atomic>
 
-namespace vesk::app {
+namespace vesk::process {
 
 namespace {
 std::atomic<bool> g_quitting{false};
@@ -23,4 +24,4 @@ void ClearQuitting()
     g_quitting.store(false, std::memory_order_release);
 }
 
-}  // namespace vesk::app
+}  // namespace vesk::process
