@@ -87,6 +87,11 @@ MessageSource ParseMessageSource(std::string_view source, std::string_view fileN
             fail(FormatText("text of '%s' is not valid UTF-8", {key}));
             continue;
         }
+        // The message file ends a text at its first zero character.
+        if (rawText.find('\0') != std::string_view::npos) {
+            fail(FormatText("text of '%s' holds a zero character, which would end it", {key}));
+            continue;
+        }
         std::string text;
         std::string error;
         if (!Unescape(rawText, text, error)) {

@@ -11,6 +11,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using tools::ParseMessageSource;
 
 TEST(ParseMessageSource, ReadsKeysTextsAndEscapes)
@@ -46,7 +47,8 @@ TEST(ParseMessageSource, ReportsEachBadLineWithFileAndLine)
         "TRAILING\tend \\\n"
         "UTF8\tbad \xC3\x28\n"
         "GOOD\tagain\n"
-        "OTHER\tfine\n",
+        "OTHER\tfine\n"
+        "ZERO\tcut\0short\n"s,
         "en.txt");
     const std::vector<std::string> expected = {
         "en.txt:2: expected KEY<TAB>text",
@@ -56,6 +58,7 @@ TEST(ParseMessageSource, ReportsEachBadLineWithFileAndLine)
         "en.txt:6: text ends with a lone '\\' (write \\\\ for a backslash)",
         "en.txt:7: text of 'UTF8' is not valid UTF-8",
         "en.txt:8: duplicate key 'GOOD' (first at line 1)",
+        "en.txt:10: text of 'ZERO' holds a zero character, which would end it",
     };
     EXPECT_EQ(source.errors, expected);
     ASSERT_EQ(source.entries.size(), 2u);
