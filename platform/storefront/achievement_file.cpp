@@ -59,12 +59,15 @@ AchievementFile ParseAchievementFile(std::string_view text)
             file.keptLines.emplace_back(line);
             continue;
         }
-        if (!full && file.names.size() >= kMaxAchievementNames && !file.names.contains(name)) {
-            file.problems.push_back("more than " + std::to_string(kMaxAchievementNames) +
-                                    " names; the rest is kept but not read");
-            full = true;
+        if (file.names.contains(name)) {
+            continue;
         }
-        if (full) {
+        if (file.names.size() >= kMaxAchievementNames) {
+            if (!full) {
+                file.problems.push_back("more than " + std::to_string(kMaxAchievementNames) +
+                                        " names; the rest is kept but not read");
+                full = true;
+            }
             file.keptLines.emplace_back(line);
             continue;
         }
