@@ -11,9 +11,12 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
 )
 
+# The test run also builds the fuzz targets, which need clang and its sanitizer runtimes.
+test_packages=(clang libclang-rt-dev)
+
 install_packages() {
   local missing=()
-  for package in "${packages[@]}"; do
+  for package in "${packages[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
   done
   if ((${#missing[@]})); then
@@ -26,6 +29,37 @@ install_packages() {
 
 jobs=$(nproc)
 
+# Runs every benchmark once, briefly, so that none of them rots.
+run_benchmarks() {
+  ./build/test/varnolis_bench --benchmark_min_time=0.001 >build/test/bench.log 2>&1 || {
+    tail -n 40 build/test/bench.log
+    echo "a benchmark failed" >&2
+    return 1
+  }
+  echo "benchmarks: $(grep -c '^BM_' build/test/bench.log) ran"
+}
+
+# Builds the fuzz targets with clang and runs each for a few seconds from its
+# seeds in fuzz/corpus/<name>/; what it finds stays in build/fuzz/.
+run_fuzz_targets() {
+  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOLIS_FUZZ=ON \
+    -DVARNOLIS_TESTS=OFF -DVARNOLIS_BENCH=OFF
+  cmake --build build/fuzz --target fuzz_all -j "$jobs"
+  local program name
+  for program in build/fuzz/fuzz/fuzz_*; do
+    name=${program##*/fuzz_}
+    mkdir -p "build/fuzz/corpus/$name" "build/fuzz/findings/$name"
+    if ! (cd "build/fuzz/findings/$name" &&
+          "../../fuzz/fuzz_$name" -max_total_time=3 -timeout=10 "../../corpus/$name" "../../../../fuzz/corpus/$name" \
+            >../../fuzz_$name.log 2>&1); then
+      tail -n 40 "build/fuzz/fuzz_$name.log"
+      echo "fuzz target $name found a fault; its input is in build/fuzz/findings/$name/" >&2
+      return 1
+    fi
+    echo "fuzz_$name: $(grep -o 'Done [0-9]* runs' "build/fuzz/fuzz_$name.log" || echo 'ran')"
+  done
+}
+
 case "${1:-}" in
   play)
     install_packages
@@ -36,9 +70,11 @@ case "${1:-}" in
     exec ./varnolis "$@"
     ;;
   test)
-    install_packages
+    install_packages "${test_packages[@]}"
     cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOLIS_SANITIZE=ON
     cmake --build build/test -j "$jobs"
+    run_benchmarks
+    run_fuzz_targets
     ctest --test-dir build/test --output-on-failure -j "$jobs"
     ;;
   *)
