@@ -42,7 +42,7 @@ run_benchmarks() {
 # Builds the fuzz targets with clang and runs each for a few seconds from its
 # seeds in fuzz/corpus/<name>/; what it finds stays in build/fuzz/.
 run_fuzz_targets() {
-  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOLIS_FUZZ=ON \
+  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNOLIS_FUZZ=ON \
     -DVARNOLIS_TESTS=OFF -DVARNOLIS_BENCH=OFF
   cmake --build build/fuzz --target fuzz_all -j "$jobs"
   local program name
