@@ -123,22 +123,9 @@ public:
         std::filesystem::remove_all(folder_, ec);
     }
 
-    void Update()
-    {
-        engine->ClearChangedFlags();
-        engine->RunObjectScripts();
-        engine->UpdateTransforms();
-        engine->RemoveDeadObjects();
-        engine->SortDrawList();
-        engine->BuildPriorityIndex();
-    }
+    void Update() { engine->RunFramePasses(); }
 
-    void Draw()
-    {
-        for (const auto& [priority, first] : engine->PriorityIndex()) {
-            engine->DrawPriority(priority);
-        }
-    }
+    void Draw() { engine->DrawAllPriorities(); }
 
     app::FrameworkSession session_{app::FrameworkSystem::Heaps | app::FrameworkSystem::Canvas |
                                    app::FrameworkSystem::FrameworkManager | app::FrameworkSystem::RenderResources};

@@ -131,6 +131,17 @@ std::vector<Cell> LayOutCells(UTL_CScriptEngine& engine, const Options& options)
     return cells;
 }
 
+// Every object with a parent shown in its parent's space, so that an effect
+// stays in its cell.
+void ShowRelativeToParent(UTL_CScriptEngine& engine)
+{
+    for (const auto& [handle, object] : engine.Objects()) {
+        if (object->GetParent() != nullptr) {
+            object->flags |= vesk::utility::draw_unit::kInheritTransform;
+        }
+    }
+}
+
 void Update(UTL_CScriptEngine& engine, std::vector<Cell>& cells)
 {
     for (Cell& cell : cells) {
@@ -147,24 +158,7 @@ void Update(UTL_CScriptEngine& engine, std::vector<Cell>& cells)
         cell.restartIn = kRestartDelayFrames;
     }
 
-    engine.ClearChangedFlags();
-    engine.RunObjectScripts();
-    for (const auto& [handle, object] : engine.Objects()) {
-        if (object->GetParent() != nullptr) {
-            object->flags |= vesk::utility::draw_unit::kInheritTransform;
-        }
-    }
-    engine.UpdateTransforms();
-    engine.RemoveDeadObjects();
-    engine.SortDrawList();
-    engine.BuildPriorityIndex();
-}
-
-void Draw(UTL_CScriptEngine& engine)
-{
-    for (const auto& [priority, first] : engine.PriorityIndex()) {
-        engine.DrawPriority(priority);
-    }
+    engine.RunFramePasses(&ShowRelativeToParent);
 }
 
 int Run(const Options& options)
@@ -205,7 +199,7 @@ int Run(const Options& options)
         std::vector<Cell> cells = LayOutCells(*engine, options);
         if (!cells.empty()) {
             tools::RunViewerFrames(
-                options.viewer, [&](long) { Update(*engine, cells); }, [&] { Draw(*engine); });
+                options.viewer, [&](long) { Update(*engine, cells); }, [&] { engine->DrawAllPriorities(); });
         }
         result = cells.empty() ? 1 : 0;
     } else {

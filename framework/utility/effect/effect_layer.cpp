@@ -282,12 +282,7 @@ void UTL_CEffectLayer::UpdateParticleEffects()
             root->local.scale = {half, half};
         }
         engine->SetHitList(nullptr);
-        engine->ClearChangedFlags();
-        engine->RunObjectScripts();
-        engine->UpdateTransforms();
-        engine->RemoveDeadObjects();
-        engine->SortDrawList();
-        engine->BuildPriorityIndex();
+        engine->RunFramePasses();
     }
     // Finished effects give their records back in the same frame.
     for (std::size_t i = 0; i < active_.size();) {

@@ -294,6 +294,22 @@ void UTL_CScriptEngine::SortDrawList()
     });
 }
 
+void UTL_CScriptEngine::RunFramePasses(void (*afterScripts)(UTL_CScriptEngine& engine))
+{
+    ClearChangedFlags();
+    RunObjectScripts();
+    if (afterScripts) afterScripts(*this);
+    UpdateTransforms();
+    RemoveDeadObjects();
+    SortDrawList();
+    BuildPriorityIndex();
+}
+
+void UTL_CScriptEngine::DrawAllPriorities()
+{
+    for (const auto& [priority, first] : priorityIndex_) DrawPriority(priority);
+}
+
 void UTL_CScriptEngine::BuildPriorityIndex()
 {
     // One entry where each priority starts; a walk over the sorted list, so a

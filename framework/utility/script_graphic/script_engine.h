@@ -15,9 +15,9 @@ namespace vesk::utility::script_graphic {
 
 // Runs many small scripted graphic objects at once. Objects come from pools
 // and are addressed by handle or by name; every frame the owner runs the
-// passes in order: ClearChangedFlags, RunObjectScripts, UpdateTransforms,
-// RemoveDeadObjects, SortDrawList, BuildPriorityIndex, then DrawPriority for
-// each priority it draws.
+// passes in order (RunFramePasses): ClearChangedFlags, RunObjectScripts,
+// UpdateTransforms, RemoveDeadObjects, SortDrawList, BuildPriorityIndex, then
+// DrawPriority for each priority it draws.
 //
 // The lock is taken around creation, lookup by name, killing, each script
 // run, dead-object removal and the drawing of a priority. It is re-entrant:
@@ -59,7 +59,13 @@ public:
     // unknown handle.
     bool RemoveObject(std::uint32_t handle);
 
-    // The passes of a frame.
+    // A frame's six passes in their order. afterScripts, when given, sees the
+    // engine once the scripts have run, before the transforms are composed.
+    void RunFramePasses(void (*afterScripts)(UTL_CScriptEngine& engine) = nullptr);
+    // DrawPriority for every priority of the index, lowest first.
+    void DrawAllPriorities();
+
+    // The passes of a frame, one by one.
     void ClearChangedFlags();
     void RunObjectScripts();
     void UpdateTransforms();

@@ -58,12 +58,7 @@ public:
     // One frame of the engine's passes, without drawing.
     void Frame()
     {
-        engine.ClearChangedFlags();
-        engine.RunObjectScripts();
-        engine.UpdateTransforms();
-        engine.RemoveDeadObjects();
-        engine.SortDrawList();
-        engine.BuildPriorityIndex();
+        engine.RunFramePasses();
     }
 
     UTL_CObjectBase* Named(std::u16string_view name) { return engine.FindObjectByName(name); }

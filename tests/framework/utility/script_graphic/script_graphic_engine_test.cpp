@@ -169,6 +169,30 @@ kid:
     EXPECT_EQ(kid->GetParent(), script.Named(u"parent"));
 }
 
+TEST(ScriptGraphicEngine, TheFramePassesShowTheOwnerNewObjectsBeforeTheirTransformsAreComposed)
+{
+    GraphicScript script(R"(
+.entry 1
+"parent":
+    obj.script "kid", kid
+    halt
+kid:
+    halt
+)");
+    UTL_CObjectScript* parent = script.Spawn(u"parent", u"parent");
+    parent->local.position = {10.0f, 20.0f};
+    script.engine.RunFramePasses([](UTL_CScriptEngine& engine) {
+        for (const auto& [handle, object] : engine.Objects()) {
+            if (object->GetParent() != nullptr) object->flags |= draw_unit::kInheritTransform;
+        }
+    });
+    UTL_CObjectBase* kid = script.Named(u"kid");
+    ASSERT_NE(kid, nullptr);
+    EXPECT_EQ(kid->world.position, (math::Vec2{10.0f, 20.0f})) << "composed with its parent in its first frame";
+    EXPECT_EQ(script.engine.DrawList().size(), 2u);
+    EXPECT_EQ(script.engine.PriorityIndex().size(), 1u);
+}
+
 TEST(ScriptGraphicEngine, AChildKilledEarlierInThePassStillDoesItsFramesWork)
 {
     // The kid counts its frames on its parent, which kills it on its third
