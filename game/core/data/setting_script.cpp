@@ -8,6 +8,7 @@
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
 #include "framework/utility/script/common_table.h"
+#include "game/core/script/script_package.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ void ReportUnusable(std::string_view why)
 GAME_CScriptSetting::GAME_CScriptSetting(GAME_CStaticDatabase* database) : database_(database)
 {
     SetThreads(&threads_);
+    SetCommandBudget(kRegistrationCommandBudget);
 }
 
 bool GAME_CScriptSetting::TakePackage(void* image, std::size_t size)

@@ -12,7 +12,6 @@
 class GAME_CStaticDatabase;
 
 inline constexpr std::string_view kStaticDatabasePackagePath = "script/static_database.pac";
-inline constexpr std::u16string_view kRegistrationLabel = u"データベース登録";
 
 // The static-database command table: table 1 of the setting script engine.
 inline constexpr std::uint32_t kSettingTableSize = 86;
@@ -31,7 +30,8 @@ public:
     // The same from bytes already in memory (tests and tools).
     bool LoadStaticDatabaseScriptFromMemory(std::span<const std::uint8_t> bytes);
 
-    // Jumps to the registration label and runs the script to its end. False when the label is
+    // Jumps to the registration label and runs the script to its end (a script that runs more than
+    // the registration's command budget without yielding is stopped). False when the label is
     // missing.
     bool RunRegistration();
 
