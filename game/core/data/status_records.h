@@ -26,6 +26,9 @@ struct ActorBaseStats {
     std::int32_t criticalHpDrainPeriod = 600;       // frames
 };
 
+// Puts a crew base-stat record back to its defaults.
+inline void InitActorBaseStats(ActorBaseStats& stats) { stats = ActorBaseStats{}; }
+
 // Seven per-mille factors and the room kind they apply in, shared by skills, buffs and debuffs.
 struct StatModifier {
     static constexpr std::int32_t kMinLastFactor = 100;
@@ -47,6 +50,8 @@ struct BuffData : StatModifier {
     std::uint32_t balloonGroup = kNoId;
     std::uint32_t color = 0;  // 0: the database's buff colour
 };
+
+inline void InitStatModifierRecord(BuffData& buff) { buff = BuffData{}; }
 
 struct DebuffData : StatModifier {
     std::int32_t durationSeconds = 0;

@@ -49,6 +49,8 @@ struct TuningBlock {
     float itemBlinkTime = 3.0f;
 };
 
+inline void InitTuningBlock(TuningBlock& block) { block = TuningBlock{}; }
+
 // A record of three values and three factors: the arcade game's weapons ("W001" ...).
 struct ParamRecord {
     std::uint32_t id = kNoId;

@@ -88,6 +88,8 @@ struct RouteData {
     std::vector<std::int32_t> values;
 };
 
+inline void InitRouteDataRecord(RouteData& route) { route = RouteData{}; }
+
 // The ship grid the floor mask covers: bit y x 19 + x.
 inline constexpr int kShipGridMaxWidth = 19;
 inline constexpr int kShipGridMaxHeight = 13;
@@ -173,6 +175,8 @@ struct EnemyData {
     std::array<EnemyDrop, 8> drops{};  // end at id -1 or weight 0 or less
     std::array<std::int32_t, 5> miniGame{};
 };
+
+inline void InitEnemyDataRecord(EnemyData& enemy) { enemy = EnemyData{}; }
 
 // Drop entries up to the first with id -1 or a weight of 0 or less (0..8).
 int CountEnemyDropEntries(const EnemyData& enemy);
