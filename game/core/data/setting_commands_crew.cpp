@@ -25,68 +25,63 @@ std::string Named(const char* kind, std::uint32_t id) { return std::string(kind)
 std::uint32_t StatModifierCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args,
                                   std::uint16_t)
 {
+    std::size_t words = 0;
+    switch (mode) {
+    case 30: case 40: words = 1; break;
+    case 21: case 31: case 41: words = 2; break;
+    case 11: words = 5; break;
+    case 10: case 20: words = 10; break;
+    case 0: words = 14; break;
+    default: break;
+    }
     GAME_CStaticDatabase* database = DatabaseOf(engine);
-    if (database == nullptr) {
+    if (database == nullptr || words == 0 || !args.Need(words)) {
         return 1;
     }
-    const std::uint32_t id = args.Size() >= 4 ? args.U32(0) : kNoId;  // every statement keys on a0
+    const std::uint32_t id = args.U32(0);
     switch (mode) {
-    case 0:
-        if (args.Need(14)) {
-            SkillData* skill = database->GetOrCreateSkillData(id);
-            SetModifier(*database, *skill, args, Named("skill", id));
-            skill->pairFactors = {args.I32(9), args.I32(10)};
-            skill->id = args.U32(11);
-            skill->count = args.I32(12);
-            skill->lastFactor = args.I32(13);
-        }
+    case 0: {
+        SkillData* skill = database->GetOrCreateSkillData(id);
+        SetModifier(*database, *skill, args, Named("skill", id));
+        skill->pairFactors = {args.I32(9), args.I32(10)};
+        skill->id = args.U32(11);
+        skill->count = args.I32(12);
+        skill->lastFactor = args.I32(13);
         break;
-    case 10:
-        if (args.Need(10)) {
-            BuffData* buff = database->GetOrCreateBuffData(id, true);
-            SetModifier(*database, *buff, args, Named("buff", id));
-            buff->durationSeconds = args.I32(9);
-        }
+    }
+    case 10: {
+        BuffData* buff = database->GetOrCreateBuffData(id, true);
+        SetModifier(*database, *buff, args, Named("buff", id));
+        buff->durationSeconds = args.I32(9);
         break;
-    case 11:
-        if (args.Need(5)) {
-            BuffData* buff = database->GetOrCreateBuffData(id, true);
-            buff->roomKind = ResolveModifierRoom(*database, args.U32(1), Named("buff", id));
-            buff->taskKind = args.U32(2) < static_cast<std::uint32_t>(kTaskKindCount) ? args.I32(2) : -1;
-            buff->pairFactors = {args.I32(3), args.I32(4)};
-        }
+    }
+    case 11: {
+        BuffData* buff = database->GetOrCreateBuffData(id, true);
+        buff->roomKind = ResolveModifierRoom(*database, args.U32(1), Named("buff", id));
+        buff->taskKind = args.U32(2) < static_cast<std::uint32_t>(kTaskKindCount) ? args.I32(2) : -1;
+        buff->pairFactors = {args.I32(3), args.I32(4)};
         break;
-    case 20:
-        if (args.Need(10)) {
-            DebuffData* debuff = database->GetOrCreateDebuffData(id, true);
-            SetModifier(*database, *debuff, args, Named("debuff", id));
-            debuff->durationSeconds = args.I32(9);
-        }
+    }
+    case 20: {
+        DebuffData* debuff = database->GetOrCreateDebuffData(id, true);
+        SetModifier(*database, *debuff, args, Named("debuff", id));
+        debuff->durationSeconds = args.I32(9);
         break;
+    }
     case 21:
-        if (args.Need(2)) {
-            database->GetOrCreateDebuffData(id, true)->hpDrainInterval = args.I32(1);
-        }
+        database->GetOrCreateDebuffData(id, true)->hpDrainInterval = args.I32(1);
         break;
     case 30:
-        if (args.Need(1)) {
-            database->SetBuffColor(id);
-        }
+        database->SetBuffColor(id);
         break;
     case 31:
-        if (args.Need(2)) {
-            database->GetOrCreateBuffData(id, true)->color = args.U32(1);
-        }
+        database->GetOrCreateBuffData(id, true)->color = args.U32(1);
         break;
     case 40:
-        if (args.Need(1)) {
-            database->SetDebuffColor(id);
-        }
+        database->SetDebuffColor(id);
         break;
     case 41:
-        if (args.Need(2)) {
-            database->GetOrCreateDebuffData(id, true)->color = args.U32(1);
-        }
+        database->GetOrCreateDebuffData(id, true)->color = args.U32(1);
         break;
     default:
         break;
@@ -138,56 +133,48 @@ std::uint32_t BalloonCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const
     if (database == nullptr) {
         return 1;
     }
-    // Read only after the statement's words are known to be there.
-    const auto id = [&] { return args.U32(0); };
-    const auto group = [&] { return database->GetOrCreateBalloonGroup(static_cast<std::uint16_t>(id())); };
+    if (mode == 101) {
+        database->ClearBalloonRanges();
+        return 1;
+    }
+    if (mode == 201) {
+        database->ClearMarkedIds();
+        return 1;
+    }
+    const std::size_t words = mode == 200 ? 1 : (mode == 100 ? 3 : (mode <= 1 || mode == 10 || mode == 11 ? 2 : 0));
+    if (words == 0 || !args.Need(words)) {
+        return 1;
+    }
+    const std::uint32_t id = args.U32(0);
+    const auto group = [&] { return database->GetOrCreateBalloonGroup(static_cast<std::uint16_t>(id)); };
     switch (mode) {
     case 0:
-        if (args.Need(2)) {
-            group()->flag = args.U32(1) != 0 ? 1 : 0;
-        }
+        group()->flag = args.U32(1) != 0 ? 1 : 0;
         break;
     case 1:
-        if (args.Need(2)) {
-            group()->lines.push_back(args.U32(1));
-        }
+        group()->lines.push_back(args.U32(1));
         break;
     case 10:
-        if (args.Need(2)) {
-            if (BuffData* buff = database->GetOrCreateBuffData(args.U32(1), false)) {
-                group()->buffId = args.U32(1);
-                buff->balloonGroup = id();
-            } else {
-                ReportRefused("balloon group " + std::to_string(id()) + " names " + Named("unknown buff", args.U32(1)));
-            }
+        if (BuffData* buff = database->GetOrCreateBuffData(args.U32(1), false)) {
+            group()->buffId = args.U32(1);
+            buff->balloonGroup = id;
+        } else {
+            ReportRefused("balloon group " + std::to_string(id) + " names " + Named("unknown buff", args.U32(1)));
         }
         break;
     case 11:
-        if (args.Need(2)) {
-            if (DebuffData* debuff = database->GetOrCreateDebuffData(args.U32(1), false)) {
-                group()->debuffId = args.U32(1);
-                debuff->balloonGroup = id();
-            } else {
-                ReportRefused("balloon group " + std::to_string(id()) + " names " +
-                              Named("unknown debuff", args.U32(1)));
-            }
+        if (DebuffData* debuff = database->GetOrCreateDebuffData(args.U32(1), false)) {
+            group()->debuffId = args.U32(1);
+            debuff->balloonGroup = id;
+        } else {
+            ReportRefused("balloon group " + std::to_string(id) + " names " + Named("unknown debuff", args.U32(1)));
         }
         break;
     case 100:
-        if (args.Need(3)) {
-            database->AddBalloonRange(args.I32(0), args.I32(1), args.U32(2));
-        }
-        break;
-    case 101:
-        database->ClearBalloonRanges();
+        database->AddBalloonRange(args.I32(0), args.I32(1), args.U32(2));
         break;
     case 200:
-        if (args.Need(1)) {
-            database->AddMarkedId(id());
-        }
-        break;
-    case 201:
-        database->ClearMarkedIds();
+        database->AddMarkedId(id);
         break;
     default:
         break;
