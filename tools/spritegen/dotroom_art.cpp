@@ -219,6 +219,25 @@ PixelArt Storage()
     return art;
 }
 
+// A shaft two decks high with a wooden ladder: it links a row with the one above.
+PixelArt Ladder()
+{
+    PixelArt art = RoomBox(1, 2, Hex(0xB7AFA0), Hex(0xA59C8B));
+    const int h = art.Height();
+    art.Fill(6, 1, 2, h - 6, kWoodDark);   // left rail
+    art.Fill(16, 1, 2, h - 6, kWoodDark);  // right rail
+    art.Fill(7, 1, 1, h - 6, kWood);
+    art.Fill(17, 1, 1, h - 6, kWood);
+    for (int y = 4; y < h - 6; y += 5) {
+        art.Fill(8, y, 8, 2, kWoodLight);  // rungs
+        art.Fill(8, y + 1, 8, 1, kWood);
+    }
+    // The hatch of the deck above.
+    art.Fill(1, kCell - 2, 4, 2, kSteel);
+    art.Fill(19, kCell - 2, 4, 2, kSteel);
+    return art;
+}
+
 PixelArt Bridge()
 {
     PixelArt art = RoomBox(2, 1, Hex(0x9FB6C0), Hex(0x8CA4AF));
@@ -326,6 +345,7 @@ std::vector<tools::NamedImage> DrawDotRoomSprites()
     sprites.push_back(Named("dotroom_engine_01", Engine()));
     sprites.push_back(Named("dotroom_storage_01", Storage()));
     sprites.push_back(Named("dotroom_bridge_01", Bridge()));
+    sprites.push_back(Named("dotroom_ladder_01", Ladder()));
     sprites.push_back(Named("dotroom_machinegun_01", Turret(0)));
     sprites.push_back(Named("dotroom_cannon_01", Turret(1)));
     sprites.push_back(Named("dotroom_laser_01", Turret(2)));

@@ -17,7 +17,6 @@ using vesk::utility::script::SYS_CScriptEngine;
 
 constexpr std::uint32_t kEnemyTableSize = 81;
 constexpr std::size_t kStatCount = 9;
-constexpr std::size_t kTenthWord = 9;
 constexpr std::size_t kMusicWord = 10;
 constexpr std::int32_t kMusicCount = 11;
 
@@ -53,7 +52,7 @@ std::uint32_t EnemyKindCommand(SYS_CScriptEngine& engine, std::uint8_t mode, con
         }
         break;
     case 1:
-        data->stats[kTenthWord] = args.I32(0);
+        data->stats[kEnemySpriteIndex] = args.I32(0);
         break;
     case 2:
         if (args.I32(0) < kMusicCount) {

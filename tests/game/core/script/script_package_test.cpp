@@ -170,10 +170,10 @@ TEST_F(ScriptPackageTest, EnemyEntriesRegisterTheirEnemyKindsAndActorsRegisterNo
 .entry 'E016'
 "データベース登録":
     reg.stats 240 -30 4000 50 120 8 12 2 6
-    reg.tenth 7
+    reg.sprite_index 7
     reg.music 4
     reg.music 11
-    reg.tail 1 2 3 4 5
+    reg.minigame 1 2 3 4 5
     reg.drop 'I001' 10
     reg.drop 'I002' 0
     reg.drop 'I003' 5
@@ -239,7 +239,7 @@ TEST_F(ScriptPackageTest, AMissingOrBrokenPackageLeavesItsKindEmptyAndNamesTheFi
     EXPECT_TRUE(log.Contains("script/route_script.pac"));
 
     // The next kind loads as if nothing had happened.
-    WritePackage(kScriptPackageEnemy, ".entry 'E001'\n\"データベース登録\":\n    reg.tenth 1\n    halt\n", "enemy.def");
+    WritePackage(kScriptPackageEnemy, ".entry 'E001'\n\"データベース登録\":\n    reg.sprite_index 1\n    halt\n", "enemy.def");
     EXPECT_TRUE(LoadScriptPackage(kScriptPackageEnemy));
     EXPECT_NE(database_->FindEnemyData(MakeTag("E001")), nullptr);
     EXPECT_FALSE(LoadScriptPackage(4));
