@@ -213,6 +213,69 @@ void CheckHideoutsAndRumours(GameDataCheck& check)
     }
 }
 
+// Kinds with rules of their own in the room code.
+constexpr std::int32_t kCrewHomeKind = 3;
+constexpr std::int32_t kStoreroomKind = 20;
+constexpr std::int32_t kEngineKind = 23;
+constexpr std::int32_t kCargoHoldKind = 32;
+constexpr std::int32_t kOpenCapacity = 129;
+constexpr std::int32_t kGridWidth = 19;
+constexpr std::int32_t kGridHeight = 13;
+
+// The flags a room kind's role asks for, and what the code reads for each flag.
+void CheckRoomRole(GameDataCheck& check, std::uint32_t id, std::int32_t kind, const RoomData& room)
+{
+    const auto require = [&](bool holds, std::string_view what) {
+        if (!holds) {
+            check.Report(id, "room kind", what);
+        }
+    };
+    require(kind != kCrewHomeKind || (room.flags & kRoomCrewHome) != 0, "is the crew home without its flag 0x8");
+    require(kind != kEngineKind || room.values[kRoomValueEngineOutput] > 0, "is the engine without an output");
+    if (kind == kStoreroomKind || kind == kCargoHoldKind) {
+        require((room.flags & kRoomInventory) != 0, "is a storage room without an inventory");
+        require((room.flags & kRoomTakesCrew) == 0, "is a storage room that takes crew");
+    }
+    require((room.flags & kRoomInventory) == 0 || (room.flags & kRoomInventoryWithoutCapacity) != 0 ||
+                room.values[kRoomValueInventoryCapacity] > 0,
+            "has an inventory without capacity");
+    require((room.flags & kRoomFoodStorage) == 0 || room.values[kRoomValueFoodCapacity] > 0,
+            "has a food store without capacity");
+    require((room.flags & kRoomTurret) == 0 || !room.acceptedItems.empty(), "is a turret that takes no ammunition");
+    require((room.flags & kRoomTurret) == 0 || room.values[kRoomValueAmmoCapacity] > 0,
+            "is a turret without an ammunition store");
+    require((room.flags & kRoomJoinsRows) == 0 || room.height >= 2, "joins rows but is one row high");
+    require((room.flags & kRoomHull) == 0 || room.values[kRoomValueHullBonus] > 0, "adds hull but has no bonus");
+    require((room.flags & kRoomFuelTank) == 0 || room.values[kRoomValueFuelCapacityBonus] > 0,
+            "is a fuel tank that adds no fuel");
+    require(room.capacity <= 8 || room.capacity == kOpenCapacity, "has a capacity of " + std::to_string(room.capacity));
+}
+
+// Upgrade entry n is the upgrade of bit n; every upgrade a task offered here sets or needs has its entry.
+void CheckRoomUpgrades(GameDataCheck& check, std::uint32_t id, const RoomData& room)
+{
+    std::uint32_t listed = 0;
+    for (std::size_t n = 0; n < room.upgrades.size() && room.upgrades[n].type != -1; ++n) {
+        const RoomUpgradeEntry& upgrade = room.upgrades[n];
+        if (upgrade.type != static_cast<std::int32_t>(n) || n >= kUpgradeBits) {
+            check.Report(id, "room kind", "lists upgrade type " + std::to_string(upgrade.type) + " as entry " +
+                                              std::to_string(n) + " (entry n is the upgrade of bit n, 0 to 10)");
+        }
+        check.RequireMessage(id, "room kind", upgrade.nameKey);
+        listed |= 1u << (n & 31);
+    }
+    for (const TaskData* task : room.offeredTasks) {
+        std::uint32_t bits = task->requiredUpgradeBits;
+        if (task->kind == kTaskRoomUpgrade && task->productItem < kUpgradeBits) {
+            bits |= 1u << task->productItem;
+        }
+        if ((bits & ~listed) != 0) {
+            check.Report(id, "room kind", "offers task " + DescribeTag(task->id) +
+                                              ", whose upgrade bits have no upgrade entry here");
+        }
+    }
+}
+
 void CheckRooms(GameDataCheck& check)
 {
     const GAME_CStaticDatabase& database = check.Database();
@@ -228,20 +291,38 @@ void CheckRooms(GameDataCheck& check)
         for (std::uint32_t item : room->acceptedItems) {
             check.RequireItem(id, "room kind", item, "accepted ammunition");
         }
-        for (const RoomUpgradeEntry& upgrade : room->upgrades) {
-            if (upgrade.type == -1) {
-                break;
+        for (const IdValue& pair : room->pairs) {
+            if (pair.id != kNoId && pair.value != 0) {
+                check.RequireItem(id, "room kind", pair.id, "engine material");
             }
-            check.RequireMessage(id, "room kind", upgrade.nameKey);
         }
+        if (room->spriteId == 0) {
+            check.Report(id, "room kind", "has no sprite: no room script registers it");
+        }
+        if (room->width < 1 || room->height < 1 || room->width > kGridWidth || room->height > kGridHeight) {
+            check.Report(id, "room kind", "has a footprint of " + std::to_string(room->width) + " x " +
+                                              std::to_string(room->height) + " cells");
+        }
+        if (room->durability < 1) {
+            check.Report(id, "room kind", "has no durability");
+        }
+        CheckRoomRole(check, id, kind, *room);
+        CheckRoomUpgrades(check, id, *room);
     }
 }
 
 void CheckEnemies(GameDataCheck& check)
 {
     for (const auto& [id, enemy] : check.Database().Enemies()) {
+        check.RequireMessage(id, "enemy", TagText(id));
         for (int i = 0; i < CountEnemyDropEntries(enemy); ++i) {
             check.RequireItem(id, "enemy", enemy.drops[i].itemId, "drop");
+        }
+        if (enemy.stats[kEnemyMaxHp] < 1) {
+            check.Report(id, "enemy", "has no HP");
+        }
+        if (enemy.stats[kEnemySpriteIndex] < 0) {
+            check.Report(id, "enemy", "has no sprite");
         }
     }
 }
@@ -305,6 +386,14 @@ void CheckRequiredContent(GameDataCheck& check)
         if (database.FindParamRecord(weapon) == nullptr) {
             check.Report(weapon, "arcade weapon", "is missing");
         }
+    }
+    for (std::int32_t kind = 1; kind < kRoomIdCount - 1; ++kind) {
+        if (database.FindRoomData(GetRoomIdTag(kind)) == nullptr) {
+            check.Report(GetRoomIdTag(kind), "room kind", "is missing");
+        }
+    }
+    if (database.FindEnemyData(MakeTag("E016")) == nullptr) {
+        check.Report(MakeTag("E016"), "enemy", "is missing");
     }
     if (database.CookingRecipes().empty()) {
         check.Report(kNoId, "dishes", "there is none");
@@ -397,6 +486,25 @@ void GameDataCheck::RequireMaterials(std::uint32_t owner, std::string_view kind,
         RequireItem(owner, kind, materials[i].itemId, role);
         RequireCount(owner, kind, materials[i].count, std::string(role) + " count");
     }
+}
+
+GameDataCheck::Rule RoomSpriteRule(std::vector<vesk::resource::SpriteEntry> sprites)
+{
+    constexpr int kCellPixels = 24;
+    return [sprites = std::move(sprites)](GameDataCheck& check) {
+        for (const auto& [id, room] : check.Database().Rooms()) {
+            const auto index = static_cast<std::size_t>(room->spriteId);
+            if (room->spriteId < 0 || index >= sprites.size() || !sprites[index].name.starts_with("dotroom_")) {
+                check.Report(id, "room kind", "shows sprite " + std::to_string(room->spriteId) +
+                                                  ", which is no room sprite of the room package");
+                continue;
+            }
+            const vesk::resource::SpriteEntry& sprite = sprites[index];
+            if (sprite.width > room->width * kCellPixels || sprite.height > room->height * kCellPixels) {
+                check.Report(id, "room kind", "shows " + sprite.name + ", larger than its footprint");
+            }
+        }
+    };
 }
 
 std::vector<GameDataCheck::Rule> StaticDatabaseRules()

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/graphics/sprite_table.h"
 #include "game/core/data/static_database.h"
 
 namespace support {
@@ -54,6 +55,10 @@ std::vector<GameDataCheck::Rule> StaticDatabaseRules();
 // The rules of the data set as a whole: the records above, the rooms, enemies and routes their
 // scripts register, and the ids the game's code names.
 std::vector<GameDataCheck::Rule> RulesOfTheDataSet();
+
+// The room kinds against the room sprites (ship/room/dotroom.pac): each shows a "dotroom_" sprite
+// no larger than its footprint.
+GameDataCheck::Rule RoomSpriteRule(std::vector<vesk::resource::SpriteEntry> sprites);
 
 // "'ID01'" for a printable tag, else the number.
 std::string DescribeTag(std::uint32_t id);

@@ -1,15 +1,23 @@
-// The shipped data set: the static database it builds, checked whole.
+// The shipped data set: the static database and the registrations it builds, checked whole.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "framework/file/resource_file.h"
+#include "framework/graphics/sprite_package.h"
+#include "game/core/data/id_tags.h"
 #include "game/core/data/tag.h"
+#include "game/core/script/script_package.h"
+#include "game/ship/room_base.h"
 #include "tests/framework/file/built_resources.h"
 #include "tests/framework/log/log_capture.h"
 #include "tests/game/core/data/setting_test_support.h"
 #include "tests/support/game_data_check.h"
 #include "tests/support/message_data.h"
+#include "tests/support/script_assembly.h"
 #include "tools/common/script_disassembler.h"
 
 namespace {
@@ -25,32 +33,93 @@ std::string Lines(const std::vector<std::string>& lines)
     return text;
 }
 
-TEST(DataSet, TheStaticDatabaseLoadsWithoutRefusalsAndPassesTheDataCheck)
+// The rooms' sprites: the sprite table of the built room package.
+std::vector<vesk::resource::SpriteEntry> RoomSprites()
+{
+    const std::vector<std::uint8_t> package = ReadBuiltResource("ship/room/dotroom.pac");
+    const auto chunks = vesk::resource::ReadSpritePackageChunks(package, "ship/room/dotroom.pac");
+    if (!chunks) {
+        return {};
+    }
+    return vesk::resource::ParseSpriteTable(chunks->table, "ship/room/dotroom.pac").value_or(
+        std::vector<vesk::resource::SpriteEntry>{});
+}
+
+// The static database, then the room, enemy and crew packages with their registration, as the
+// start-up loads them: no statement refused, and the whole passes the data check.
+TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
 {
     const std::vector<std::uint8_t> package = ReadBuiltResource("script/static_database.pac");
     ASSERT_FALSE(package.empty()) << "the data set is not built";
-    GAME_CStaticDatabase database;
+    CreateStaticDatabase();
+    GAME_CStaticDatabase& database = *GetStaticDatabase();
+    vesk::file::SetResourceFolder(vesk::file::test::BuiltResourcePath().string());
     vesk::log::test::LogCapture log;
     ASSERT_TRUE(game_test::RunSetting(database, package));
+    for (int kind : {kScriptPackageRoom, kScriptPackageActor, kScriptPackageEnemy}) {
+        EXPECT_TRUE(LoadScriptPackage(kind)) << ScriptPackageFile(kind);
+    }
     EXPECT_TRUE(log.Lines().empty()) << Lines(log.Lines());
 
     support::GameDataCheck check(database, support::MessageKeys());
-    const std::vector<std::string> findings = check.Run(support::RulesOfTheDataSet());
+    std::vector<support::GameDataCheck::Rule> rules = support::RulesOfTheDataSet();
+    rules.push_back(support::RoomSpriteRule(RoomSprites()));
+    const std::vector<std::string> findings = check.Run(rules);
     EXPECT_TRUE(findings.empty()) << Lines(findings);
     EXPECT_EQ(database.Items().size(), 31u);
     EXPECT_EQ(database.FindItemProductionData(MakeTag("I010"))->producers.size(), 2u);
+
+    // Every room kind's script holds its registration and the eight labels of the room's states.
+    const GAME_CScriptPackage* rooms = GetScriptPackages()->Get(kScriptPackageRoom);
+    ASSERT_NE(rooms, nullptr);
+    GAME_CRoomBase room;
+    for (std::int32_t kind = 1; kind < kRoomIdCount - 1; ++kind) {
+        const std::uint32_t id = GetRoomIdTag(kind);
+        room.Script().Attach(rooms->FindProgram(id));
+        for (std::u16string_view label : {kRegistrationLabel, std::u16string_view(u"更新[NoTask]"),
+                                          std::u16string_view(u"更新[Task]"), std::u16string_view(u"更新[Task][2人]"),
+                                          std::u16string_view(u"更新[Build][Stay]"),
+                                          std::u16string_view(u"更新[Build][Running]"),
+                                          std::u16string_view(u"アップグレード[Stay]"),
+                                          std::u16string_view(u"アップグレード[Running]"), std::u16string_view(u"破壊")}) {
+            EXPECT_TRUE(room.Script().FindLabel(label).has_value()) << TagText(id);
+        }
+    }
+    DestroyScriptPackages();
+    DestroyStaticDatabase();
+    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
 }
 
-TEST(DataSet, TheStaticDatabasePackageDisassemblesToSourceThatReassemblesToTheSameBytes)
+// Every script package of the data set, printed as source by the disassembler, assembles again
+// to the same bytes: the tools read and write every statement the data uses.
+TEST(DataSet, EveryScriptPackageDisassemblesToSourceThatReassemblesToTheSameBytes)
 {
-    const std::vector<std::uint8_t> package = ReadBuiltResource("script/static_database.pac");
-    ASSERT_FALSE(package.empty()) << "the data set is not built";
-    const auto source = vesk::tools::script::DisassembleScript(package, game_test::SettingCommands());
-    ASSERT_TRUE(source.ok) << source.error;
-    EXPECT_TRUE(source.notes.empty()) << Lines(source.notes);
-    const auto again = vesk::tools::script::AssembleScript(source.source, "again.vss", game_test::SettingCommands());
-    ASSERT_TRUE(again.Ok()) << again.errors.front().ToString();
-    EXPECT_EQ(again.package, package);
+    const std::map<std::string, std::string> tables = {{"static_database", "static_database.def"},
+                                                       {"room_script", "room.def"},
+                                                       {"enemy_script", "enemy.def"},
+                                                       {"actor_script", "actor.def"},
+                                                       {"particle", "graphic.def"}};
+    const std::filesystem::path folder = vesk::file::test::BuiltResourcePath("script");
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << "the data set is not built";
+    std::size_t packages = 0;
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+        if (file.path().extension() != ".pac") {
+            continue;
+        }
+        const std::string name = file.path().stem().string();
+        const auto table = tables.find(name);
+        ASSERT_NE(table, tables.end()) << name << ".pac: which table does it use?";
+        const std::vector<std::uint8_t> package = ReadBuiltResource("script/" + name + ".pac");
+        const auto commands = support::LoadDefinitions({table->second});
+        const auto source = vesk::tools::script::DisassembleScript(package, commands);
+        ASSERT_TRUE(source.ok) << name << ": " << source.error;
+        EXPECT_TRUE(source.notes.empty()) << name << ":\n" << Lines(source.notes);
+        const auto again = vesk::tools::script::AssembleScript(source.source, name + ".vss", commands);
+        ASSERT_TRUE(again.Ok()) << again.errors.front().ToString();
+        EXPECT_EQ(again.package, package) << name;
+        ++packages;
+    }
+    EXPECT_EQ(packages, tables.size());
 }
 
 // The check fails on content the save cannot hold and on ids that do not resolve, naming the id.
