@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <cerrno>
 #include <ctime>
 #include <limits>
 
@@ -21,6 +22,17 @@ std::int64_t MonotonicNanoseconds()
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return ToNanoseconds(now);
+}
+
+void SleepUntilNanoseconds(std::int64_t deadline)
+{
+    if (deadline <= 0) return;
+    timespec until{};
+    until.tv_sec = static_cast<time_t>(deadline / kNanosecondsPerSecond);
+    until.tv_nsec = static_cast<long>(deadline % kNanosecondsPerSecond);
+    // A signal cuts the sleep short; sleep on to the same deadline.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+    }
 }
 
 // The monotonic clock already counts nanoseconds, so the counter is that clock.

@@ -7,6 +7,10 @@ namespace platform {
 // Nanoseconds on a clock that never goes back (not wall time).
 std::int64_t MonotonicNanoseconds();
 
+// Sleeps until MonotonicNanoseconds() reaches the deadline; returns at once
+// when it has passed.
+void SleepUntilNanoseconds(std::int64_t deadline);
+
 // The high-resolution counter and its ticks per second.
 std::int64_t ReadCounter();
 std::int64_t CounterFrequency();

@@ -1,12 +1,15 @@
+// Shows finished frames in the main window and paces them.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace platform::gfx {
 
 class Texture;
 
-// Shows a finished back buffer in the window through one streaming texture.
+// Shows a finished back buffer in the window through one streaming texture,
+// scaled to the window by the renderer (on the GPU where there is one).
 // Paced by the display's vertical sync where there is one, otherwise by
 // sleeping to the next 1/60 s deadline.
 class Presenter {
@@ -24,19 +27,30 @@ public:
     bool IsReady() const { return renderer_ != nullptr; }
     bool HasVsync() const { return vsync_; }
 
+    // Unpaced, each Present returns as soon as the frame is shown, so that
+    // tests and benchmarks can step many frames. Paced is the default.
+    void SetPaced(bool paced);
+    bool IsPaced() const { return paced_; }
+
     // Uploads the back buffer (the streaming texture follows its size),
     // shows it stretched over the window, and waits for the frame's turn.
     bool Present(const Texture& backBuffer);
 
+    // What the window shows, 0xAARRGGBB words row by row, for tests; false
+    // when the renderer cannot read it back.
+    bool ReadShownPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) const;
+
 private:
     void Pace();
+    void ApplyVsync();
 
     void* renderer_ = nullptr;
     void* texture_ = nullptr;
     int textureWidth_ = 0;
     int textureHeight_ = 0;
     bool vsync_ = false;
-    std::uint64_t nextDeadlineNs_ = 0;
+    bool paced_ = true;
+    std::int64_t nextDeadlineNs_ = 0;
 };
 
 }  // namespace platform::gfx

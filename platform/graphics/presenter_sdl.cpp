@@ -1,8 +1,10 @@
+// The presenter on an SDL renderer.
 #include <SDL.h>
 
 #include <cstring>
 #include <string_view>
 
+#include "platform/clock.h"
 #include "platform/graphics/presenter.h"
 #include "platform/graphics/resources.h"
 #include "platform/window.h"
@@ -10,17 +12,10 @@
 namespace platform::gfx {
 
 namespace {
-constexpr std::uint64_t kFrameNs = 1'000'000'000ull / 60;
+constexpr std::int64_t kFrameNs = 1'000'000'000 / 60;
 
 SDL_Renderer* AsRenderer(void* p) { return static_cast<SDL_Renderer*>(p); }
 SDL_Texture* AsTexture(void* p) { return static_cast<SDL_Texture*>(p); }
-
-std::uint64_t NowNs()
-{
-    const std::uint64_t counter = SDL_GetPerformanceCounter();
-    const std::uint64_t frequency = SDL_GetPerformanceFrequency();
-    return static_cast<std::uint64_t>(static_cast<unsigned __int128>(counter) * 1'000'000'000ull / frequency);
-}
 }  // namespace
 
 Presenter::~Presenter() { Destroy(); }
@@ -44,6 +39,7 @@ bool Presenter::Create(void* nativeWindow)
     const bool dummy = driver && std::string_view(driver) == "dummy";
     vsync_ = !dummy && SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     nextDeadlineNs_ = 0;
+    ApplyVsync();
     return true;
 }
 
@@ -54,6 +50,18 @@ void Presenter::Destroy()
     texture_ = nullptr;
     renderer_ = nullptr;
     textureWidth_ = textureHeight_ = 0;
+}
+
+void Presenter::SetPaced(bool paced)
+{
+    paced_ = paced;
+    nextDeadlineNs_ = 0;
+    ApplyVsync();
+}
+
+void Presenter::ApplyVsync()
+{
+    if (renderer_ && vsync_) SDL_RenderSetVSync(AsRenderer(renderer_), paced_ ? 1 : 0);
 }
 
 bool Presenter::Present(const Texture& backBuffer)
@@ -67,6 +75,10 @@ bool Presenter::Present(const Texture& backBuffer)
         texture_ = SDL_CreateTexture(AsRenderer(renderer_), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
                                      height);
         if (!texture_) return false;
+        // A window shows the colour of its back buffer whatever its alpha, and
+        // the scaling keeps pixels square-edged as the game draws them.
+        SDL_SetTextureBlendMode(AsTexture(texture_), SDL_BLENDMODE_NONE);
+        SDL_SetTextureScaleMode(AsTexture(texture_), SDL_ScaleModeNearest);
         textureWidth_ = width;
         textureHeight_ = height;
     }
@@ -83,21 +95,27 @@ bool Presenter::Present(const Texture& backBuffer)
     SDL_RenderClear(AsRenderer(renderer_));
     SDL_RenderCopy(AsRenderer(renderer_), AsTexture(texture_), nullptr, nullptr);
     SDL_RenderPresent(AsRenderer(renderer_));
-    if (!vsync_) Pace();
+    if (paced_ && !vsync_) Pace();
     return true;
+}
+
+bool Presenter::ReadShownPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) const
+{
+    if (!renderer_ || SDL_GetRendererOutputSize(AsRenderer(renderer_), &width, &height) != 0) return false;
+    if (width <= 0 || height <= 0) return false;
+    pixels.assign(static_cast<std::size_t>(width) * height, 0u);
+    return SDL_RenderReadPixels(AsRenderer(renderer_), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0;
 }
 
 void Presenter::Pace()
 {
-    const std::uint64_t now = NowNs();
+    const std::int64_t now = platform::MonotonicNanoseconds();
     if (nextDeadlineNs_ == 0 || now > nextDeadlineNs_ + kFrameNs) {
         // First frame, or far behind: start counting from now.
         nextDeadlineNs_ = now + kFrameNs;
         return;
     }
-    if (now < nextDeadlineNs_) SDL_Delay(static_cast<Uint32>((nextDeadlineNs_ - now) / 1'000'000ull));
-    while (NowNs() < nextDeadlineNs_) {
-    }
+    platform::SleepUntilNanoseconds(nextDeadlineNs_);
     nextDeadlineNs_ += kFrameNs;
 }
 

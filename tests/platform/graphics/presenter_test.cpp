@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 
 #include "platform/graphics/presenter.h"
 #include "platform/graphics/resources.h"
@@ -10,24 +11,79 @@ namespace {
 
 using namespace platform::gfx;
 
-TEST(Presenter, ShowsBackBuffersOfAnySizeAtSixtyFramesASecond)
+double ThreadCpuSeconds()
 {
-    ASSERT_TRUE(platform::CreateMainWindow("presenter_test", u"presenter test", 320, 180));
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The main window at 320 x 180 with a presenter on it, for one test.
+class PresenterTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        Presenter presenter;
+        ASSERT_TRUE(platform::CreateMainWindow("presenter_test", u"presenter test", 320, 180));
         ASSERT_TRUE(presenter.CreateForMainWindow());
         EXPECT_FALSE(presenter.HasVsync());  // the dummy driver has none
-        Texture small(320, 180, PixelFormat::R8G8B8A8);
-        Texture large(640, 360, PixelFormat::R8G8B8A8);
-        EXPECT_TRUE(presenter.Present(small));
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < 6; ++i) EXPECT_TRUE(presenter.Present(i % 2 ? small : large));
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_GE(seconds, 5.5 / 60.0);
-        EXPECT_LT(seconds, 1.0);
-        EXPECT_FALSE(presenter.Present(Texture(0, 0, PixelFormat::B8G8R8A8)));
+        EXPECT_TRUE(presenter.IsPaced());
     }
-    platform::DestroyMainWindow();
+    void TearDown() override
+    {
+        presenter.Destroy();
+        platform::DestroyMainWindow();
+    }
+
+    Presenter presenter;
+};
+
+TEST_F(PresenterTest, PacesSixtyFramesASecondBySleepingUnlessUnpaced)
+{
+    Texture small(320, 180, PixelFormat::R8G8B8A8);
+    Texture large(640, 360, PixelFormat::R8G8B8A8);
+    EXPECT_TRUE(presenter.Present(small));
+    auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ThreadCpuSeconds();
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(presenter.Present(i % 2 ? small : large));
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(seconds, 5.5 / 60.0);
+    EXPECT_LT(seconds, 1.0);
+    // The wait for the next frame sleeps rather than spins.
+    EXPECT_LT(ThreadCpuSeconds() - cpuStart, seconds / 2);
+
+    // Unpaced, thirty frames do not wait for half a second of frame times.
+    presenter.SetPaced(false);
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 30; ++i) EXPECT_TRUE(presenter.Present(small));
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 15.0 / 60.0);
+
+    EXPECT_FALSE(presenter.Present(Texture(0, 0, PixelFormat::B8G8R8A8)));
+}
+
+TEST_F(PresenterTest, ShowsTheBackBufferScaledToTheWindowWithItsColoursAsTheyAre)
+{
+    // Each pixel of a 160 x 90 back buffer covers 2 x 2 window pixels; a
+    // translucent pixel still shows its own colour, as a window ignores alpha.
+    Texture back(160, 90, PixelFormat::B8G8R8A8);
+    for (int y = 0; y < 90; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            back.Pixels()[y * 160 + x] = 0x00000000u | ((x * 37 + y) & 0xFF) << 24 | (x & 0xFF) << 16 |
+                                          (y & 0xFF) << 8 | ((x ^ y) & 0xFF);
+        }
+    }
+    ASSERT_TRUE(presenter.Present(back));
+    std::vector<std::uint32_t> shown;
+    int width = 0, height = 0;
+    ASSERT_TRUE(presenter.ReadShownPixels(shown, width, height));
+    ASSERT_EQ(width, 320);
+    ASSERT_EQ(height, 180);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t want = back.Pixel(x / 2, y / 2) & 0x00FFFFFFu;
+            ASSERT_EQ(shown[static_cast<std::size_t>(y) * width + x] & 0x00FFFFFFu, want) << x << "," << y;
+        }
+    }
 }
 
 TEST(Presenter, NeedsAWindow)
@@ -37,6 +93,9 @@ TEST(Presenter, NeedsAWindow)
     EXPECT_FALSE(presenter.CreateForMainWindow());  // none open
     Texture t(4, 4, PixelFormat::B8G8R8A8);
     EXPECT_FALSE(presenter.Present(t));
+    std::vector<std::uint32_t> pixels;
+    int width = 0, height = 0;
+    EXPECT_FALSE(presenter.ReadShownPixels(pixels, width, height));
 }
 
 }  // namespace
