@@ -173,9 +173,7 @@ void Device::SetViewport(const Viewport& viewport) { viewport_ = viewport; }
 void Device::ClearRenderTarget(const float rgba[4])
 {
     if (!target_) return;
-    const std::uint32_t color = PackColor(ToByte(rgba[0]), ToByte(rgba[1]), ToByte(rgba[2]), ToByte(rgba[3]));
-    std::uint32_t* pixels = target_->Pixels();
-    std::fill(pixels, pixels + static_cast<std::size_t>(target_->Width()) * target_->Height(), color);
+    target_->Clear(PackColor(ToByte(rgba[0]), ToByte(rgba[1]), ToByte(rgba[2]), ToByte(rgba[3])));
 }
 
 void Device::ClearDepth(float depth)

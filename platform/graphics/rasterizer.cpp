@@ -91,9 +91,16 @@ bool Rasterizer::Begin(const DrawState& state)
     const bool depthTest = state_.depth && state_.depthStencil.depthEnable;
     // The fast paths know no stencil; such draws take the general one.
     stencilTest_ = state_.depth && state_.depthStencil.stencilEnable;
+    // Each plane counts as written only where this draw may write it, so that
+    // its next clear refills no more than that.
+    const PixelRect clip{clipX0_, clipY0_, clipX1_, clipY1_};
+    const DepthStencilDesc& ds = state_.depthStencil;
+    targetPixels_ = state_.target->PixelsToWrite(clip);
+    depthValues_ = depthTest ? state_.depth->DepthToWrite(ds.depthWrite ? clip : PixelRect{}) : nullptr;
+    stencilValues_ = stencilTest_ ? state_.depth->StencilToWrite(ds.stencilWriteMask ? clip : PixelRect{}) : nullptr;
     spritePath_ = !stencilTest_ && state_.spritePath && state_.raster.fill == FillMode::Solid &&
-                  sprites_.Begin(state_.target, *state_.pixel, varyingCount_, state_.textures[0], state_.samplers[0],
-                                 state_.blend, depthTest, clipX1_ - clipX0_);
+                  sprites_.Begin(targetPixels_, state_.target->Width(), *state_.pixel, varyingCount_,
+                                 state_.textures[0], state_.samplers[0], state_.blend, depthTest, clipX1_ - clipX0_);
     // A triangle has at most one span per row of the clip rectangle.
     if (spriteRows_.size() < static_cast<std::size_t>(clipY1_ - clipY0_)) spriteRows_.resize(clipY1_ - clipY0_);
     return true;
@@ -443,11 +450,10 @@ void Rasterizer::ShadePixels(int y, int x, int count, const float* depth, const 
     if (spanColors_.size() < static_cast<std::size_t>(count)) spanColors_.resize(count);
     if (spanMask_.size() < static_cast<std::size_t>(count)) spanMask_.resize(count);
     std::uint8_t* mask = spanMask_.data();
-    float* depthRow = state_.depth ? state_.depth->Data() + static_cast<std::size_t>(y) * state_.depth->Width() + x
-                                   : nullptr;
-    const bool testDepth = depthRow && state_.depthStencil.depthEnable;
-    std::uint8_t* stencilRow =
-        stencilTest_ ? state_.depth->StencilData() + static_cast<std::size_t>(y) * state_.depth->Width() + x : nullptr;
+    const std::size_t depthOffset = state_.depth ? static_cast<std::size_t>(y) * state_.depth->Width() + x : 0;
+    float* depthRow = depthValues_ ? depthValues_ + depthOffset : nullptr;
+    const bool testDepth = depthRow != nullptr;
+    std::uint8_t* stencilRow = stencilValues_ ? stencilValues_ + depthOffset : nullptr;
     const StencilFaceDesc& face = frontFacing_ ? state_.depthStencil.frontFace : state_.depthStencil.backFace;
     int passing = 0;
     for (int i = 0; i < count; ++i) {
@@ -470,7 +476,7 @@ void Rasterizer::ShadePixels(int y, int x, int count, const float* depth, const 
     span.constants = state_.pixelConstants;
     state_.pixel->shade(span, spanColors_.data());
 
-    std::uint32_t* row = state_.target->Pixels() + static_cast<std::size_t>(y) * state_.target->Width() + x;
+    std::uint32_t* row = targetPixels_ + static_cast<std::size_t>(y) * state_.target->Width() + x;
     const std::uint32_t* colors = spanColors_.data();
     WithBlender(state_.blend, [&](auto blend) {
         for (int i = 0; i < count; ++i) {
@@ -590,7 +596,7 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     row.z = zf;
     row.func = state_.depthStencil.depthFunc;
     row.depthWrite = state_.depthStencil.depthWrite;
-    const bool depth = state_.depth && state_.depthStencil.depthEnable;
+    const bool depth = depthValues_ != nullptr;
     const bool modulate = textured && row.flat != 0xFFFFFFFFu;
 
     Plane uUpper, vUpper, vLower;
@@ -621,8 +627,8 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     const int width = state_.target->Width();
     WithBlender(state_.blend, [&](auto blend) {
         for (int y = y0; y <= y1; ++y) {
-            row.target = state_.target->Pixels() + static_cast<std::size_t>(y) * width + x0;
-            row.depthRow = depth ? state_.depth->Data() + static_cast<std::size_t>(y) * state_.depth->Width() + x0 : nullptr;
+            row.target = targetPixels_ + static_cast<std::size_t>(y) * width + x0;
+            row.depthRow = depth ? depthValues_ + static_cast<std::size_t>(y) * state_.depth->Width() + x0 : nullptr;
             if (!textured) {
                 WritePixelRow(row, blend, false, false, depth);
                 continue;

@@ -73,6 +73,11 @@ private:
     bool spritePath_ = false;  // this draw's flat-w triangles go through sprites_
     bool stencilTest_ = false;  // this draw tests and updates the stencil plane
     bool frontFacing_ = true;   // of the triangle being drawn, for the stencil
+    // This draw's target, depth and stencil values; depth and stencil null
+    // when it does not test them.
+    std::uint32_t* targetPixels_ = nullptr;
+    float* depthValues_ = nullptr;
+    std::uint8_t* stencilValues_ = nullptr;
     SpriteSpans sprites_;
     std::vector<SpanRow> spriteRows_;
     std::vector<float> spanVaryings_;

@@ -1,6 +1,5 @@
 #include "platform/graphics/resources.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/little_endian.h"
@@ -16,20 +15,19 @@ std::uint32_t SwapRedBlue(std::uint32_t p)
 }  // namespace
 
 Texture::Texture(int width, int height, PixelFormat format)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      format_(format),
-      pixels_(static_cast<std::size_t>(width_) * height_, 0u)
+    : format_(format), pixels_(width, height, 0u, true)
 {
 }
 
 void Texture::Update(const void* bytes, std::size_t rowPitch)
 {
     const auto* source = static_cast<const std::uint8_t*>(bytes);
-    for (int y = 0; y < height_; ++y) {
+    const int width = Width();
+    std::uint32_t* pixels = Pixels();
+    for (int y = 0; y < Height(); ++y) {
         const std::uint8_t* row = source + rowPitch * y;
-        std::uint32_t* out = pixels_.data() + static_cast<std::size_t>(y) * width_;
-        for (int x = 0; x < width_; ++x) {
+        std::uint32_t* out = pixels + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
             // Bytes B, G, R, A read as a little-endian word are 0xAARRGGBB already.
             const std::uint32_t word = ReadU32(row + 4 * x);
             out[x] = format_ == PixelFormat::B8G8R8A8 ? word : SwapRedBlue(word);
@@ -39,9 +37,11 @@ void Texture::Update(const void* bytes, std::size_t rowPitch)
 
 std::vector<std::uint8_t> Texture::ReadBytes() const
 {
-    std::vector<std::uint8_t> bytes(pixels_.size() * 4);
-    for (std::size_t i = 0; i < pixels_.size(); ++i) {
-        const std::uint32_t word = format_ == PixelFormat::B8G8R8A8 ? pixels_[i] : SwapRedBlue(pixels_[i]);
+    const std::size_t count = static_cast<std::size_t>(Width()) * Height();
+    const std::uint32_t* pixels = Pixels();
+    std::vector<std::uint8_t> bytes(count * 4);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t word = format_ == PixelFormat::B8G8R8A8 ? pixels[i] : SwapRedBlue(pixels[i]);
         bytes[4 * i + 0] = static_cast<std::uint8_t>(word);
         bytes[4 * i + 1] = static_cast<std::uint8_t>(word >> 8);
         bytes[4 * i + 2] = static_cast<std::uint8_t>(word >> 16);
@@ -50,31 +50,8 @@ std::vector<std::uint8_t> Texture::ReadBytes() const
     return bytes;
 }
 
-DepthBuffer::DepthBuffer(int width, int height)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), depth_(static_cast<std::size_t>(width_) * height_, 1.0f)
+DepthBuffer::DepthBuffer(int width, int height) : depth_(width, height, 1.0f, true), stencil_(width, height, 0, false)
 {
-}
-
-void DepthBuffer::Clear(float value) { std::fill(depth_.begin(), depth_.end(), value); }
-
-void DepthBuffer::ClearStencil(std::uint8_t value)
-{
-    pendingStencil_ = value;
-    stencilPending_ = true;
-}
-
-std::uint8_t* DepthBuffer::StencilData()
-{
-    if (stencilPending_) {
-        stencil_.assign(static_cast<std::size_t>(width_) * height_, pendingStencil_);
-        stencilPending_ = false;
-    }
-    return stencil_.data();
-}
-
-std::uint8_t DepthBuffer::StencilAt(int x, int y) const
-{
-    return stencilPending_ ? pendingStencil_ : stencil_[static_cast<std::size_t>(y) * width_ + x];
 }
 
 Buffer::Buffer(BufferKind kind, BufferUsage usage, std::size_t size, const void* initial)

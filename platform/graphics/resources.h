@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/graphics/gfx_types.h"
+#include "platform/graphics/pixel_plane.h"
 
 namespace platform::gfx {
 
@@ -12,13 +13,14 @@ struct VertexProgram;
 struct PixelProgram;
 
 // A 2D picture: colour target, shader view or both. Pixels are held as one
-// word each, 0xAARRGGBB, whatever the byte order of its format.
+// word each, 0xAARRGGBB, whatever the byte order of its format. Clearing costs
+// what was drawn since the last clear (see PixelPlane).
 class Texture {
 public:
     Texture(int width, int height, PixelFormat format);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return pixels_.Width(); }
+    int Height() const { return pixels_.Height(); }
     PixelFormat Format() const { return format_; }
 
     // Replaces every pixel from rows of bytes in the texture's format.
@@ -26,46 +28,45 @@ public:
     // All pixels as bytes in the texture's format, rows packed.
     std::vector<std::uint8_t> ReadBytes() const;
 
-    std::uint32_t* Pixels() { return pixels_.data(); }
-    const std::uint32_t* Pixels() const { return pixels_.data(); }
-    std::uint32_t Pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+    // Rows of Width() pixels. Writes through the first go anywhere; through
+    // PixelsToWrite only inside the region.
+    std::uint32_t* Pixels() { return pixels_.Data(); }
+    std::uint32_t* PixelsToWrite(const PixelRect& region) { return pixels_.DataToWrite(region); }
+    const std::uint32_t* Pixels() const { return pixels_.Data(); }
+    std::uint32_t Pixel(int x, int y) const { return pixels_.At(x, y); }
+    void Clear(std::uint32_t color) { pixels_.Clear(color); }
 
 private:
-    int width_;
-    int height_;
     PixelFormat format_;
-    std::vector<std::uint32_t> pixels_;
+    PixelPlane<std::uint32_t> pixels_;
 };
 
 // Float depth and an 8-bit stencil value per pixel; a fresh buffer holds
-// depth 1.0 and stencil 0 everywhere.
+// depth 1.0 and stencil 0 everywhere. Few draws test the stencil, so its
+// plane takes memory only once one does. Clearing either costs what was drawn
+// into it since the last clear (see PixelPlane).
 class DepthBuffer {
 public:
     DepthBuffer(int width, int height);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    float* Data() { return depth_.data(); }
-    const float* Data() const { return depth_.data(); }
-    float At(int x, int y) const { return depth_[static_cast<std::size_t>(y) * width_ + x]; }
-    void Clear(float value);
+    int Width() const { return depth_.Width(); }
+    int Height() const { return depth_.Height(); }
+    // Rows of Width() values. Writes through Data() go anywhere; through the
+    // ...ToWrite forms only inside the region.
+    float* Data() { return depth_.Data(); }
+    float* DepthToWrite(const PixelRect& region) { return depth_.DataToWrite(region); }
+    const float* Data() const { return depth_.Data(); }
+    float At(int x, int y) const { return depth_.At(x, y); }
+    void Clear(float value) { depth_.Clear(value); }
 
-    // Few draws test the stencil, so its plane is made by the first that does
-    // and a clear only notes the value until then: clearing it costs nothing
-    // while no draw reads it.
-    void ClearStencil(std::uint8_t value);
-    // The plane, rows of Width() values, filled with the last clear if it was
-    // still pending.
-    std::uint8_t* StencilData();
-    std::uint8_t StencilAt(int x, int y) const;
+    void ClearStencil(std::uint8_t value) { stencil_.Clear(value); }
+    std::uint8_t* StencilData() { return stencil_.Data(); }
+    std::uint8_t* StencilToWrite(const PixelRect& region) { return stencil_.DataToWrite(region); }
+    std::uint8_t StencilAt(int x, int y) const { return stencil_.At(x, y); }
 
 private:
-    int width_;
-    int height_;
-    std::vector<float> depth_;
-    std::vector<std::uint8_t> stencil_;
-    std::uint8_t pendingStencil_ = 0;
-    bool stencilPending_ = true;
+    PixelPlane<float> depth_;
+    PixelPlane<std::uint8_t> stencil_;
 };
 
 class Buffer {

@@ -42,10 +42,11 @@ bool ScaledCoordinatesSmall(const float* const vertices[3], int varying, int siz
 
 }  // namespace
 
-bool SpriteSpans::Begin(Texture* target, const PixelProgram& program, int varyingCount, const Texture* texture,
-                        const SamplerDesc* sampler, const BlendDesc& blend, bool depthTest, int maxRowLength)
+bool SpriteSpans::Begin(std::uint32_t* targetPixels, int targetWidth, const PixelProgram& program, int varyingCount,
+                        const Texture* texture, const SamplerDesc* sampler, const BlendDesc& blend, bool depthTest,
+                        int maxRowLength)
 {
-    if (!target || depthTest || program.shortcut == QuadShortcut::None) return false;
+    if (!targetPixels || depthTest || program.shortcut == QuadShortcut::None) return false;
     textured_ = program.shortcut == QuadShortcut::TextureTimesVertexColor;
     colorVarying_ = program.colorVarying;
     uvVarying_ = program.uvVarying;
@@ -57,8 +58,8 @@ bool SpriteSpans::Begin(Texture* target, const PixelProgram& program, int varyin
         texture_ = texture;
         sampler_ = *sampler;
     }
-    targetPixels_ = target->Pixels();
-    targetWidth_ = target->Width();
+    targetPixels_ = targetPixels;
+    targetWidth_ = targetWidth;
     blend_ = blend;
     if (colors_.size() < static_cast<std::size_t>(maxRowLength)) colors_.resize(maxRowLength);
     return true;

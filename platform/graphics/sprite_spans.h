@@ -31,8 +31,10 @@ class SpriteSpans {
 public:
     // Once per draw: false when the program or state is not one this class
     // handles (another program, a depth test, no texture or sampler bound).
-    bool Begin(Texture* target, const PixelProgram& program, int varyingCount, const Texture* texture,
-               const SamplerDesc* sampler, const BlendDesc& blend, bool depthTest, int maxRowLength);
+    // The target's pixels are rows of targetWidth words.
+    bool Begin(std::uint32_t* targetPixels, int targetWidth, const PixelProgram& program, int varyingCount,
+               const Texture* texture, const SamplerDesc* sampler, const BlendDesc& blend, bool depthTest,
+               int maxRowLength);
 
     // Once per triangle. `planes` holds the varyings' planes (indexed by
     // varying) from the vertex at (originX, originY) in subpixels; `vertices`
