@@ -18,6 +18,8 @@ std::unique_ptr<DeviceRecord> g_record;
 
 constexpr int kStartClientWidth = 1280;
 constexpr int kStartClientHeight = 720;
+constexpr int kBackBufferWidth = static_cast<int>(process::kCanvasWidth);
+constexpr int kBackBufferHeight = static_cast<int>(process::kCanvasHeight);
 
 int CurrentClientWidth() { return static_cast<int>(process::GetCanvasView(0).clientWidth); }
 int CurrentClientHeight() { return static_cast<int>(process::GetCanvasView(0).clientHeight); }
@@ -34,8 +36,8 @@ bool BuildTargets()
 {
     DeviceRecord& record = *g_record;
     for (int i = 0; i < record.targetSizeCount; ++i) {
-        const int width = i == kBackBufferTarget ? record.windowWidth : record.targetSizes[i][0];
-        const int height = i == kBackBufferTarget ? record.windowHeight : record.targetSizes[i][1];
+        const int width = i == kBackBufferTarget ? kBackBufferWidth : record.targetSizes[i][0];
+        const int height = i == kBackBufferTarget ? kBackBufferHeight : record.targetSizes[i][1];
         if (static_cast<int>(record.targets.size()) <= i) record.targets.push_back(std::make_unique<RenderTargetRecord>());
         if (!BuildTarget(*record.targets[i], width, height)) {
             log::Error("graphics: cannot make a render target of " + std::to_string(width) + " x " + std::to_string(height));

@@ -12,7 +12,11 @@
 namespace vesk::graphics {
 
 // One colour target with its depth buffer. Entry 0 is the back buffer,
-// entry 1 the off-screen canvas target.
+// entry 1 the off-screen canvas target (of the client size; the scene draws
+// into its top-left 640 x 360 pixels). The back buffer holds the frame at the
+// canvas's own size, whatever the window's: the presenter scales it to the
+// window, on the GPU where there is one, so that a frame's own work does not
+// grow with the window.
 struct RenderTargetRecord {
     resource::SYSWIN_CTexture color;
     std::unique_ptr<platform::gfx::DepthBuffer> depth;
@@ -59,7 +63,7 @@ struct DeviceRecord {
 DeviceRecord* GetDeviceRecord();
 platform::gfx::Device* GetDevice();
 
-// Builds the record, its targets at the window's client size and the
+// Builds the record, its targets (the canvas target at the client size) and the
 // presenter (when a main window exists), then sizes the window to 1280 x 720.
 bool CreateDevice();
 void ReleaseDevice();

@@ -92,7 +92,7 @@ bool Presenter::Present(const Texture& backBuffer)
                     source + static_cast<std::size_t>(width) * y, static_cast<std::size_t>(width) * 4);
     }
     SDL_UnlockTexture(AsTexture(texture_));
-    SDL_RenderClear(AsRenderer(renderer_));
+    // The copy covers the whole window and blends nothing: no clear is needed.
     SDL_RenderCopy(AsRenderer(renderer_), AsTexture(texture_), nullptr, nullptr);
     SDL_RenderPresent(AsRenderer(renderer_));
     if (paced_ && !vsync_) Pace();
