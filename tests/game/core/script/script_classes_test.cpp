@@ -102,13 +102,14 @@ TEST(ScriptClasses, AnEnemyRestartRunsEveryStepAndItsVariablesHoldSixteenNames)
     EXPECT_EQ(script.Period().period, 0);  // the enemy's period is at least 0
 
     for (int i = 0; i < 16; ++i) {
-        ASSERT_NE(script.FindOrCreateVariable("v" + std::to_string(i)), nullptr) << i;
+        const std::string name = std::string(1, static_cast<char>('a' + i));
+        ASSERT_NE(script.FindOrCreateVariable(name), nullptr) << i;
     }
-    EXPECT_EQ(script.FindOrCreateVariable("v16"), nullptr);
-    script.FindOrCreateVariable("v3")->value = 42;
-    EXPECT_EQ(script.FindOrCreateVariable("v3")->value, 42);
-    EXPECT_EQ(script.FindVariable("v"), nullptr);
-    script.ClearVariable("v3");
+    EXPECT_EQ(script.FindOrCreateVariable("q"), nullptr);
+    script.FindOrCreateVariable("d")->value = 42;
+    EXPECT_EQ(script.FindOrCreateVariable("d")->value, 42);
+    EXPECT_EQ(script.FindVariable("dd"), nullptr);
+    script.ClearVariable("d");
     GAME_CScriptEnemy::Variable* reused = script.FindOrCreateVariable("a name longer than thirty-one characters");
     ASSERT_NE(reused, nullptr);
     EXPECT_EQ(reused->Name(), "a name longer than thirty-one c");
