@@ -12,6 +12,7 @@
 
 #include "platform/file_system.h"
 #include "platform/folder_claim.h"
+#include "platform/storefront/achievement_file.h"
 #include "platform/storefront/storefront.h"
 
 namespace platform::storefront {
@@ -168,6 +169,22 @@ TEST_F(StorefrontTest, HandEditedFileKeepsEveryNameAndLineThroughALoadAndASave)
     RequestCurrentStats();
     StoreStats();
     EXPECT_EQ(ReadFile(), written);
+}
+
+TEST_F(StorefrontTest, StoreThatWouldOutgrowWhatTheReaderTakesFailsAndKeepsTheFile)
+{
+    std::string text;
+    while (text.size() + 40 < kMaxAchievementFileSize) text += "# a note kept from a hand edit........\n";
+    WriteFile(text);
+    RequestCurrentStats();
+    ASSERT_TRUE(SetAchievement(std::string(kMaxAchievementNameLength, 'L')));
+    StoreStats();
+    RunCallbacks();
+    ASSERT_EQ(answers_.size(), 2u);
+    EXPECT_EQ(answers_[1].result, kResultFail);
+    ASSERT_EQ(g_problems.size(), 1u);
+    EXPECT_NE(g_problems[0].find("not written: it would grow past"), std::string::npos);
+    EXPECT_EQ(ReadFile(), text);
 }
 
 TEST_F(StorefrontTest, AnotherProgramHoldingTheFolderFailsTheStore)
