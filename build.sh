@@ -71,11 +71,14 @@ case "${1:-}" in
     ;;
   test)
     install_packages "${test_packages[@]}"
-    cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOLIS_SANITIZE=ON
+    cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNOLIS_SANITIZE=ON -DVARNOLIS_WERROR=ON
     cmake --build build/test -j "$jobs"
     run_benchmarks
     run_fuzz_targets
     ctest --test-dir build/test --output-on-failure -j "$jobs"
+    # The optimiser sees warnings the debug build does not: a release build must have none either.
+    cmake -S . -B build/release-check -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNOLIS_WERROR=ON
+    cmake --build build/release-check -j "$jobs"
     ;;
   *)
     echo "usage: $0 play|test" >&2

@@ -268,7 +268,7 @@ void AppendInteger(String& out, const Field& field, const FormatArg& arg)
         digits.insert(0, static_cast<size_t>(field.precision) - digits.size(), '0');
     }
     if (field.alternate && c == 'o' && (digits.empty() || digits[0] != '0')) {
-        digits.insert(0, "0");
+        digits.insert(digits.begin(), '0');
     } else if (field.alternate && (c == 'x' || c == 'X') && magnitude != 0) {
         prefix = (c == 'x') ? "0x" : "0X";
     }
@@ -300,10 +300,10 @@ void AppendFloating(String& out, const Field& field, double value)
     if (!text.empty() && text[0] == '-') {
         prefixLength = 1;
     } else if (field.plus) {
-        text.insert(0, "+");
+        text.insert(text.begin(), '+');
         prefixLength = 1;
     } else if (field.space) {
-        text.insert(0, " ");
+        text.insert(text.begin(), ' ');
         prefixLength = 1;
     }
     AppendPadded(out, Widen<String>(text), field, std::isfinite(value), prefixLength);

@@ -1,5 +1,6 @@
 #include "tools/common/message_file_writer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "framework/text/message_file.h"
@@ -14,11 +15,17 @@ using namespace vesk::text::message_file;
 // and zero words between them.
 constexpr uint32_t kRecordSize = 24;
 
+// Zero bytes at the end; the offset of the first. The file grows by doubling,
+// reserved before the resize (which also spares GCC 12 a false out-of-bounds
+// warning on the copy).
 uint32_t Append(std::vector<uint8_t>& out, size_t bytes)
 {
-    const auto at = static_cast<uint32_t>(out.size());
-    out.resize(out.size() + bytes, 0);
-    return at;
+    const size_t at = out.size();
+    if (out.capacity() < at + bytes) {
+        out.reserve(std::max(at + bytes, 2 * out.capacity()));
+    }
+    out.resize(at + bytes, 0);
+    return static_cast<uint32_t>(at);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/common/script_diagnostic.h"
 #include "tools/common/script_text.h"
 
 namespace vesk::tools::script {
@@ -268,7 +269,7 @@ std::string FormatTagWord(std::uint32_t word)
         }
         tag += c;
     }
-    return "'" + tag + "'";
+    return Quoted(tag);
 }
 
 std::optional<ArgSpec> ParseArgSpec(std::string_view text, std::string& error)
@@ -308,7 +309,7 @@ std::optional<ArgSpec> ParseArgSpec(std::string_view text, std::string& error)
         return std::nullopt;
     }
     if (spec.place != ArgPlace::Data && !IsScalarType(spec.type)) {
-        error = "'" + std::string(original) + "': only integer types can go to the mode or the operand";
+        error = Quoted(original) + ": only integer types can go to the mode or the operand";
         return std::nullopt;
     }
     return spec;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/little_endian.h"
+#include "tools/common/script_diagnostic.h"
 #include "tools/common/script_lexer.h"
 #include "tools/common/script_package_writer.h"
 #include "tools/common/script_text.h"
@@ -175,7 +176,7 @@ private:
             return;
         }
         if (!name.IsWord() || !IsIdentifier(name.text)) {
-            Fail(line, "'" + TokenText(name) + "' is not a label name (a word of letters, digits, '_' and '.', "
+            Fail(line, Quoted(TokenText(name)) + " is not a label name (a word of letters, digits, '_' and '.', "
                                                "or a quoted text for an exported label)");
             return;
         }
@@ -272,9 +273,12 @@ private:
         if (args.size() != def->args.size()) {
             std::string expected;
             for (const ArgSpec& spec : def->args) {
-                expected += (expected.empty() ? "" : " ") + ArgSpecName(spec);
+                if (!expected.empty()) {
+                    expected += ' ';
+                }
+                expected += ArgSpecName(spec);
             }
-            Fail(line, "'" + mnemonic + "' takes " + std::to_string(def->args.size()) + " argument" +
+            Fail(line, Quoted(mnemonic) + " takes " + std::to_string(def->args.size()) + " argument" +
                            (def->args.size() == 1 ? "" : "s") + (expected.empty() ? "" : " (" + expected + ")") +
                            ", got " + std::to_string(args.size()));
             return;
@@ -305,7 +309,7 @@ private:
         if (reference.IsWord() && reference.text.starts_with("#")) {
             const std::optional<std::int64_t> index = ParseInteger(reference.text.substr(1));
             if (!index || *index < 0 || *index > UINT32_MAX) {
-                Fail(line, where + "'" + reference.text + "' is not a command index");
+                Fail(line, where + Quoted(reference.text) + " is not a command index");
                 return std::nullopt;
             }
             return static_cast<std::uint32_t>(*index);

@@ -119,7 +119,7 @@ bool CommandSet::Parse(std::string_view text, std::string_view fileName, Diagnos
         def.file = file;
         def.line = lineNumber;
         if (!IsMnemonic(def.mnemonic)) {
-            fail("'" + def.mnemonic + "' is not a mnemonic (letters, digits, '_' and '.', not first a digit)");
+            fail(Quoted(def.mnemonic) + " is not a mnemonic (letters, digits, '_' and '.', not first a digit)");
             continue;
         }
         if (const auto known = byName_.find(def.mnemonic); known != byName_.end()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesk::tools::script {
@@ -15,5 +16,16 @@ struct Diagnostic {
 };
 
 using Diagnostics = std::vector<Diagnostic>;
+
+// A word as messages quote it: 'word'.
+inline std::string Quoted(std::string_view word)
+{
+    std::string quoted;
+    quoted.reserve(word.size() + 2);
+    quoted += '\'';
+    quoted += word;
+    quoted += '\'';
+    return quoted;
+}
 
 }  // namespace vesk::tools::script

@@ -267,10 +267,9 @@ private:
         if (const auto exported = exportedAt_.find(index); exported != exportedAt_.end()) {
             return QuoteUtf16(exported->second);
         }
-        if (index < isMarker_.size() && isMarker_[index]) {
-            return "L" + std::to_string(index);
-        }
-        return "#" + std::to_string(index);
+        std::string reference(1, index < isMarker_.size() && isMarker_[index] ? 'L' : '#');
+        reference += std::to_string(index);
+        return reference;
     }
 
     const ProgramRecord& program_;
@@ -306,7 +305,12 @@ DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const
     std::string& out = result.source;
     for (std::uint32_t i = 0; i < manager.GetEntryCount(); ++i) {
         const utility::script_package::DecodedEntry& entry = manager.GetEntry(i);
-        out += (i == 0 ? "" : "\n") + std::string(".entry ") + FormatTagWord(entry.id) + "\n";
+        if (i != 0) {
+            out += '\n';
+        }
+        out += ".entry ";
+        out += FormatTagWord(entry.id);
+        out += '\n';
         if (entry.program.IsEmpty()) {
             result.notes.push_back("entry " + std::to_string(i) + " has no script block; it prints as an empty one");
             continue;

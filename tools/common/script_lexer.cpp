@@ -1,5 +1,7 @@
 #include "tools/common/script_lexer.h"
 
+#include "tools/common/script_diagnostic.h"
+
 namespace vesk::tools::script {
 namespace {
 
@@ -66,7 +68,7 @@ std::string TokenText(const Token& token)
     case Token::Kind::String:
         return "\"" + token.text + "\"";
     case Token::Kind::Tag:
-        return "'" + token.text + "'";
+        return Quoted(token.text);
     default:
         return token.text;
     }

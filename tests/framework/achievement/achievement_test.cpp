@@ -121,7 +121,7 @@ TEST_F(AchievementTest, AnswersForAnotherGameAreIgnored)
     answer.gameId = GetAchievementSystem()->GameId() + 1;
     storefront::QueueAnswerForTesting(answer);
     answer.callbackId = storefront::kUserAchievementStored;
-    answer.achievementName = "X";
+    answer.achievementName = std::string(1, 'X');
     storefront::QueueAnswerForTesting(answer);
     LogCapture capture;
     RunStorefrontCallbacks();

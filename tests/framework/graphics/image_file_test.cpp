@@ -25,6 +25,7 @@ std::vector<uint8_t> MakeCvt(uint16_t width, uint16_t height, uint16_t format, u
                              std::string_view name, const std::vector<uint8_t>& payload)
 {
     std::vector<uint8_t> bytes(12, 0);
+    bytes.reserve(std::max<size_t>(headerSize, 12 + name.size()) + payload.size());
     PutU16(bytes, 2, width);
     PutU16(bytes, 4, height);
     PutU16(bytes, 6, format);
@@ -58,6 +59,7 @@ std::vector<uint8_t> MakeSurface(uint32_t fourCc, uint32_t width, uint32_t heigh
 {
     namespace dds = vesk::resource::block_payload;
     std::vector<uint8_t> bytes(dds::kDataOffset, 0);
+    bytes.reserve(dds::kDataOffset + blocks.size());
     PutU32(bytes, 0, dds::kMagic);
     PutU32(bytes, dds::kHeaderSizeOffset, dds::kHeaderSize);
     PutU32(bytes, dds::kFlagsOffset, dds::kFlagsRequired);

@@ -32,7 +32,7 @@ tools::ModelSource NodesWithParents(const std::vector<int>& parents)
     tools::ModelSource source;
     source.name = "nodes";
     for (std::size_t i = 0; i < parents.size(); ++i) {
-        source.nodes.push_back({"n" + std::to_string(i), {0, 0, 0, 1}, {0, 0, 0}, parents[i]});
+        source.nodes.push_back({std::string(1, 'n').append(std::to_string(i)), {0, 0, 0, 1}, {0, 0, 0}, parents[i]});
     }
     return source;
 }

@@ -50,7 +50,8 @@ TEST(MessageKeyBucket, FirstByteSignedTimesLengthLowEightBits)
     // A high first byte lands where its unsigned reading would put it.
     for (int first = 0x80; first <= 0xFF; first += 0x13) {
         for (size_t length = 1; length < 12; ++length) {
-            const std::string key = std::string(1, static_cast<char>(first)) + std::string(length - 1, 'x');
+            std::string key(length, 'x');
+            key[0] = static_cast<char>(first);
             EXPECT_EQ(mf::KeyBucket(key), (first * length) & 0xFF) << first << " " << length;
         }
     }
