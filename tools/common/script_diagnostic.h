@@ -12,7 +12,11 @@ struct Diagnostic {
     int line = 0;
     std::string message;
 
-    std::string ToString() const { return file + ":" + std::to_string(line) + ": error: " + message; }
+    // "file:line: error: message"; without the line for errors of a whole file (line 0).
+    std::string ToString() const
+    {
+        return file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": error: " + message;
+    }
 };
 
 using Diagnostics = std::vector<Diagnostic>;

@@ -58,8 +58,15 @@ std::optional<std::string> ReadTextFile(const std::filesystem::path& path)
     return Read<std::string>(path);
 }
 
-bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes)
+bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes, MissingFolders folders)
 {
+    std::error_code unreadable;  // a folder that cannot be looked at counts as missing
+    if (folders == MissingFolders::Refuse && path.has_parent_path() &&
+        !std::filesystem::is_directory(path.parent_path(), unreadable)) {
+        std::cerr << "error: cannot write " << path.string() << ": there is no folder " << path.parent_path().string()
+                  << "\n";
+        return false;
+    }
     if (!WriteThroughTemporary(path, bytes)) {
         std::cerr << "error: cannot write " << path.string() << "\n";
         return false;

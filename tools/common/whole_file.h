@@ -15,9 +15,15 @@ namespace tools {
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path);
 
-// Writes a tool's output, creating the missing folders of the path. The bytes
-// go to a temporary name that is then renamed, so a failed run leaves no
-// half-written output behind. A failure is reported on stderr.
-bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+// Whether a write may create the missing folders of its path. The build's own
+// outputs go into folders made on the way; a file named on the command line
+// by a user must go into a folder that exists, so a mistyped folder fails.
+enum class MissingFolders { Create, Refuse };
+
+// Writes a tool's output. The bytes go to a temporary name that is then
+// renamed, so a failed run leaves no half-written output behind. A failure is
+// reported on stderr.
+bool WriteWholeFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                    MissingFolders folders = MissingFolders::Create);
 
 }  // namespace tools

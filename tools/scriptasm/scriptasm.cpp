@@ -32,5 +32,5 @@ int main(int argc, char** argv)
     if (!result.Ok()) {
         return 1;
     }
-    return ::tools::WriteWholeFile(options.output, result.package) ? 0 : 1;
+    return ::tools::WriteWholeFile(options.output, result.package, ::tools::MissingFolders::Refuse) ? 0 : 1;
 }

@@ -40,5 +40,7 @@ int main(int argc, char** argv)
         return 0;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(result.source.data());
-    return ::tools::WriteWholeFile(options.output, std::span(bytes, result.source.size())) ? 0 : 1;
+    return ::tools::WriteWholeFile(options.output, std::span(bytes, result.source.size()), ::tools::MissingFolders::Refuse)
+               ? 0
+               : 1;
 }

@@ -252,6 +252,13 @@ TEST(ScriptAssembler, DefinitionFileErrorsNameTheFileAndLine)
         {"table 0\n", "x.def:1: error: table 0 is already defined by"},
         {"# nothing\n", "x.def:2: error: the file names no table"},
     };
+    // A file that cannot be read has no line to name.
+    CommandSet missing;
+    Diagnostics missingErrors;
+    EXPECT_FALSE(missing.LoadFile("missing.def", missingErrors));
+    ASSERT_EQ(missingErrors.size(), 1u);
+    EXPECT_EQ(missingErrors[0].ToString(), "missing.def: error: cannot read the definition file");
+
     for (const Case& c : cases) {
         CommandSet set;
         Diagnostics errors;
