@@ -12,6 +12,8 @@
 #include "framework/file/resource_file.h"
 #include "framework/input/input_manager.h"
 #include "framework/process/quitting.h"
+#include "framework/text/utf.h"
+#include "framework/window/main_window.h"
 #include "framework/window/message_pump.h"
 
 // The display libraries a real window loads keep allocations to the end of
@@ -34,9 +36,9 @@ std::optional<vesk::app::FrameworkSession> g_session;
 
 }  // namespace
 
-ViewerOptions DefaultViewerOptions()
+ViewerOptions DefaultViewerOptions(std::string_view title)
 {
-    return ViewerOptions{std::string(vesk::file::kResourceFolder), -1};
+    return ViewerOptions{std::string(title), std::string(vesk::file::kResourceFolder), -1};
 }
 
 bool ParseViewerOption(int argc, char** argv, int& i, ViewerOptions& options)
@@ -65,6 +67,8 @@ bool OpenViewer(const ViewerOptions& options)
         std::fprintf(stderr, "error: cannot open a window\n");
         return false;
     }
+    // The framework titles the window for the game.
+    vesk::window::SetMainWindowTitle(vesk::text::Utf8ToUtf16(options.title));
     return true;
 }
 

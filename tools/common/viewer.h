@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 // The window side of the viewers (spriteview, scriptview, effectview): the
 // framework brought up as the game brings it up, a frame loop, and the
@@ -10,11 +11,12 @@
 namespace tools {
 
 struct ViewerOptions {
+    std::string title;      // the window's title: the viewer's name
     std::string resources;  // the data folder holding the shader files
     long frames = -1;       // quits after that many frames; negative: when the window closes
 };
 
-ViewerOptions DefaultViewerOptions();
+ViewerOptions DefaultViewerOptions(std::string_view title);
 
 // Takes "--resources DIR" or "--frames N" at argv[i], moving i past its value;
 // false when argv[i] is neither.

@@ -129,7 +129,7 @@ int Run(const tools::ViewerOptions& options)
 
 int main(int argc, char** argv)
 {
-    tools::ViewerOptions options = tools::DefaultViewerOptions();
+    tools::ViewerOptions options = tools::DefaultViewerOptions("effectview");
     if (!ParseOptions(argc, argv, options)) return Usage();
     return Run(options);
 }

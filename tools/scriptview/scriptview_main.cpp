@@ -46,7 +46,7 @@ struct SpritePackage {
 };
 
 struct Options {
-    tools::ViewerOptions viewer = tools::DefaultViewerOptions();
+    tools::ViewerOptions viewer = tools::DefaultViewerOptions("scriptview");
     std::vector<SpritePackage> sprites;
     std::string script;
     std::vector<std::string> labels;

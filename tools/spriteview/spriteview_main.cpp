@@ -39,7 +39,7 @@ constexpr uint32_t kBackground = 0xFF2A2420u;  // RGBA bytes, red lowest: a dark
 constexpr uint32_t kCell = 0xFF4A403Au;
 
 struct Options {
-    tools::ViewerOptions viewer = tools::DefaultViewerOptions();
+    tools::ViewerOptions viewer = tools::DefaultViewerOptions("spriteview");
     std::string package;
     float scale = 1.0f;
     bool atlas = false;
