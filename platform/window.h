@@ -45,8 +45,12 @@ struct Point {
 
 // Creates the window hidden, captioned and not resizable, with the given client size.
 // className names the window to the window system (its X11 class). Starts the video
-// back end first; false when that or the window fails.
+// back end first; false when that or the window fails, and when there is no display
+// at all: SDL would fall back to a driver that shows nothing, and a window no one can
+// see could never be closed. SDL_VIDEODRIVER naming such a driver (dummy) asks for it.
 bool CreateMainWindow(const char* className, const std::u16string& title, int clientWidth, int clientHeight);
+// Why the last CreateMainWindow failed, in words for the user.
+const std::string& MainWindowFailure();
 void DestroyMainWindow();
 bool HasMainWindow();
 // The window system's own handle of the main window, for the presenter; null when none.

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "platform/text_utf.h"
 #include "platform/window.h"
@@ -17,6 +19,7 @@ int g_quitCode = 0;
 bool g_eraseBackground = true;
 std::optional<ShowState> g_testShowState;
 std::optional<Point> g_testCursor;
+std::string g_failure;
 
 // SIGTERM and SIGINT become a close request, so that a terminated game takes the same
 // way out as a closed window.
@@ -42,6 +45,17 @@ void RestoreCloseSignals()
 {
     sigaction(SIGTERM, &g_previousTerm, nullptr);
     sigaction(SIGINT, &g_previousInt, nullptr);
+}
+
+// The drivers SDL falls back to when no display answers; they show nothing.
+bool OnUnaskedInvisibleDriver()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return false;
+    const std::string_view name = driver;
+    if (name != "offscreen" && name != "dummy" && name != "evdev") return false;
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // SDL_VIDEODRIVER too
+    return !asked || *asked == '\0';
 }
 
 bool VideoReady()
@@ -146,10 +160,21 @@ bool CreateMainWindow(const char* className, const std::u16string& title, int cl
     // The window class is read from the environment when the video back end starts.
     setenv("SDL_VIDEO_X11_WMCLASS", className, 1);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", className, 1);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    g_failure.clear();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        g_failure = SDL_GetError();
+        return false;
+    }
+    if (OnUnaskedInvisibleDriver()) {
+        g_failure = "there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                    "SDL_VIDEODRIVER=dummy runs without one";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        return false;
+    }
 
     g_window = SDL_CreateWindow(Utf16ToUtf8(title).c_str(), 0, 0, clientWidth, clientHeight, SDL_WINDOW_HIDDEN);
     if (!g_window) {
+        g_failure = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return false;
     }
@@ -158,6 +183,11 @@ bool CreateMainWindow(const char* className, const std::u16string& title, int cl
     g_closeSignalled = 0;
     InstallCloseSignals();
     return true;
+}
+
+const std::string& MainWindowFailure()
+{
+    return g_failure;
 }
 
 void DestroyMainWindow()

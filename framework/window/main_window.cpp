@@ -27,6 +27,7 @@ bool CreateMainWindow(std::u16string_view title)
 
     if (!platform::CreateMainWindow(kWindowClassName, std::u16string(title), g_record.initialWidth,
                                     g_record.initialHeight)) {
+        log::Error("cannot open a window: " + platform::MainWindowFailure());
         return false;
     }
     MeasureWindowFrame();

@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "tests/framework/file/scratch_folder.h"
 #include "tests/framework/log/log_capture.h"
+#include "tests/support/scoped_env.h"
 
 namespace vesk::app {
 namespace {
@@ -94,24 +95,7 @@ TEST(Application, MinimisedWindowRunsNoFrameBeforeTheClose)
 namespace vesk::app {
 namespace {
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv()
-    {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using support::ScopedEnv;
 
 TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
 {
