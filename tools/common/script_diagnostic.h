@@ -15,7 +15,14 @@ struct Diagnostic {
     // "file:line: error: message"; without the line for errors of a whole file (line 0).
     std::string ToString() const
     {
-        return file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": error: " + message;
+        std::string text = file;
+        if (line > 0) {
+            text += ':';
+            text += std::to_string(line);
+        }
+        text += ": error: ";
+        text += message;
+        return text;
     }
 };
 
