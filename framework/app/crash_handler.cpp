@@ -110,6 +110,12 @@ extern "C" void OnFatalSignal(int signalNumber, siginfo_t* info, void*)
         WriteCrashReport(fd, signalNumber, info ? info->si_addr : nullptr);
         close(fd);
     }
+    // The terminal hears where the report went.
+    WriteText(STDERR_FILENO, "VARNOLIS crashed: ");
+    WriteText(STDERR_FILENO, SignalName(signalNumber));
+    WriteText(STDERR_FILENO, fd >= 0 ? "; the report is in " : "; no report could be written to ");
+    WriteText(STDERR_FILENO, g_logPath);
+    WriteText(STDERR_FILENO, "\n");
     // The handler was reset to the default on entry; the signal, raised again, ends
     // the process once this handler returns.
     raise(signalNumber);

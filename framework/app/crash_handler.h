@@ -3,8 +3,9 @@
 namespace vesk::app {
 
 // Catches the fatal signals (SIGSEGV, SIGABRT, SIGFPE, SIGILL, SIGBUS): each appends a
-// crash report to the file at logPath (relative to the current folder) and then lets
-// the signal end the process as it would have without the handler.
+// crash report to the file at logPath (relative to the current folder), says on stderr
+// where the report went, and then lets the signal end the process as it would have
+// without the handler.
 void InstallCrashHandler(const char* logPath = "crash.log");
 
 // Puts back the handlers that were there before InstallCrashHandler.

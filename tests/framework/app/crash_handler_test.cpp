@@ -41,7 +41,7 @@ TEST(CrashHandler, ReportNamesSignalAddressTimeAndBacktrace)
     EXPECT_GT(report.size(), backtraceAt + 12);  // at least one frame follows
 }
 
-TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogAndStillEndsTheProcess)
+TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogTellsTheTerminalAndStillEndsTheProcess)
 {
     GTEST_FLAG_SET(death_test_style, "fast");  // the child must share this scratch folder
     file::test::ScratchFolder scratch;
@@ -51,7 +51,7 @@ TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogAndStillEndsTheProcess)
             InstallCrashHandler(path.c_str());
             raise(SIGABRT);
         },
-        testing::KilledBySignal(SIGABRT), "");
+        testing::KilledBySignal(SIGABRT), "VARNOLIS crashed: SIGABRT; the report is in .*crash\\.log");
     const std::string report = ReadFile(path);
     EXPECT_NE(report.find("SIGABRT"), std::string::npos) << report;
     EXPECT_NE(report.find("backtrace:"), std::string::npos) << report;
