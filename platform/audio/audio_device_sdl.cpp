@@ -1,9 +1,30 @@
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include "platform/audio/audio_output.h"
 
 namespace platform::audio {
 namespace {
+
+extern "C" void QuietAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// Without a sound card libasound prints lines of its own on stderr that bury
+// the game's one-line warning. Its error printer is replaced by one that says
+// nothing; SDL loads the same library, so its calls are quiet too, and the
+// reason still reaches the warning through SDL's error text. The library stays
+// loaded, so the setting lasts.
+void QuietenAlsa()
+{
+    static const bool quietened = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW);
+        if (alsa == nullptr) return false;
+        using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetErrorHandler = int (*)(ErrorHandler);
+        const auto set = reinterpret_cast<SetErrorHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+        return set != nullptr && set(&QuietAlsaError) == 0;
+    }();
+    (void)quietened;
+}
 
 constexpr int kPreferredRate = 48000;
 constexpr Uint16 kCallbackFrames = 1024;
@@ -63,6 +84,7 @@ private:
 
 std::unique_ptr<AudioOutput> OpenAudioDevice(std::string& failure)
 {
+    QuietenAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         failure = SDL_GetError();
         return nullptr;
