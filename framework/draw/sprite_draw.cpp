@@ -8,6 +8,15 @@
 
 namespace vesk::graphics {
 
+namespace {
+SpriteDrawObserver* g_drawObserver = nullptr;
+}  // namespace
+
+void SetSpriteDrawObserver(SpriteDrawObserver* observer)
+{
+    g_drawObserver = observer;
+}
+
 void DrawSprite(Vec2f position, std::int32_t ref)
 {
     if (const resource::SpriteRegistry* registry = resource::GetSpriteRegistry()) DrawSprite(*registry, position, ref);
@@ -15,9 +24,10 @@ void DrawSprite(Vec2f position, std::int32_t ref)
 
 void DrawSprite(const resource::SpriteRegistry& registry, Vec2f position, std::int32_t ref)
 {
+    const int group = GetSpriteDrawState().group;
+    if (g_drawObserver) g_drawObserver->OnSpriteDraw(group, ref, position);
     DeviceRecord* record = GetDeviceRecord();
     if (!record) return;
-    const int group = GetSpriteDrawState().group;
     resource::SYS_CTexture* sprite = group != -1 ? registry.GetSprite(group, ref) : registry.GetTextureById(ref);
     record->textureRenderer.AddSprite(record->textureRenderer.drawParam, position, sprite);
 }

@@ -17,6 +17,17 @@ void DrawSprite(Vec2f position, std::int32_t ref);
 // framework manager's).
 void DrawSprite(const resource::SpriteRegistry& registry, Vec2f position, std::int32_t ref);
 
+// Sees every DrawSprite through a registry, before the device draws it: the
+// current sprite group (-1: ref is a texture id), the ref and the position
+// (test recorders).
+class SpriteDrawObserver {
+public:
+    virtual ~SpriteDrawObserver() = default;
+    virtual void OnSpriteDraw(int group, std::int32_t ref, Vec2f position) = 0;
+};
+// Null (the default) for none; not owned.
+void SetSpriteDrawObserver(SpriteDrawObserver* observer);
+
 // Draws the pending sprites and leaves no sprite group current, with blend
 // mode 5 (the blend state as it is) and the default text style.
 void EndSpriteDraw();

@@ -17,6 +17,8 @@
 namespace vesk::resource {
 namespace {
 
+SpriteRegistry* g_registry = nullptr;
+
 constexpr int kMaxTexturesPerSlotGroup = 0x10000;  // the index is 16 bits of the id
 
 bool IsSpriteGroup(int group) { return group >= 0 && group < kSpriteGroupCount; }
@@ -252,10 +254,6 @@ void SpriteRegistry::ReleaseAll()
     for (int group = 0; group < kSpriteGroupCount; ++group) ReleaseSpritePackage(group);
     ReleaseAllTextures();
 }
-
-namespace {
-SpriteRegistry* g_registry = nullptr;
-}  // namespace
 
 SpriteRegistry* GetSpriteRegistry()
 {

@@ -17,6 +17,8 @@ namespace {
 constexpr int kAutomaticPool = 0;
 constexpr int kFixedPool = 1;
 
+SoundPlayObserver* g_playObserver = nullptr;
+
 struct SoundList {
     void* packageBlock = nullptr;  // owned; list 1 only
     // Records keep their address for as long as the list lives: voices point at them.
@@ -247,9 +249,15 @@ SYS_CSoundPlayer* GetSoundVoice(const SoundVoiceHandle& handle)
     return handle.index < pool.size() ? pool[handle.index].get() : nullptr;
 }
 
+void SetSoundPlayObserver(SoundPlayObserver* observer)
+{
+    g_playObserver = observer;
+}
+
 SYS_CSoundPlayer* PlaySound(int group, int voiceIndex, float volumeA, int32_t soundId, float volumeB, bool loop,
                             SoundVoiceHandle* handle)
 {
+    if (g_playObserver) g_playObserver->OnSoundPlay(group, voiceIndex, soundId, volumeA, volumeB, loop);
     const SoundRecord* record = FindSound(soundId);
     if (!record) {
         return nullptr;

@@ -61,6 +61,16 @@ int LoadSoundPackage(void* block, size_t size);
 // sounds are silenced first.
 void UnloadSounds(int32_t list);
 
+// Sees every play asked of PlaySound, before it is tried: with or without a
+// sound manager and whether or not a voice takes it (test recorders).
+class SoundPlayObserver {
+public:
+    virtual ~SoundPlayObserver() = default;
+    virtual void OnSoundPlay(int group, int voiceIndex, int32_t soundId, float volumeA, float volumeB, bool loop) = 0;
+};
+// Null (the default) for none; not owned.
+void SetSoundPlayObserver(SoundPlayObserver* observer);
+
 // Plays a sound on a voice of the group: voiceIndex kAnyVoice takes the first
 // idle voice of the automatic pool, else that voice of the fixed pool. The
 // voice playing it, or null when nothing played.

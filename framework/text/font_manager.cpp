@@ -15,6 +15,9 @@ namespace vesk::text {
 
 namespace {
 
+SYS_CFontManager* g_fonts = nullptr;
+TextDrawObserver* g_textObserver = nullptr;
+
 constexpr char16_t kSpace = 32;
 constexpr char16_t kIdeographicSpace = 0x3000;
 constexpr char16_t kFullStop = 46;
@@ -197,6 +200,7 @@ void SYS_CFontManager::DrawString(graphics::Vec2f position, std::u16string_view 
     style_.lastWidth = 0.0f;
     style_.lastLineHeight = 0.0f;
     if (drawBuffer_.empty()) return;
+    if (g_textObserver) g_textObserver->OnTextDraw(*this, position, drawBuffer_);
     const FontRecord* font = currentFont_ < kFontSlotCount ? &fonts_[currentFont_] : nullptr;
     if (!font) return;
     if (wrap_) {
@@ -309,9 +313,10 @@ void SYS_CFontManager::AddGlyph(const graphics::DrawParam& param, graphics::Vec2
     }
 }
 
-namespace {
-SYS_CFontManager* g_fonts = nullptr;
-}  // namespace
+void SetTextDrawObserver(TextDrawObserver* observer)
+{
+    g_textObserver = observer;
+}
 
 SYS_CFontManager* GetFontManager()
 {

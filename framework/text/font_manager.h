@@ -65,6 +65,19 @@ public:
                           resource::SYS_CTexture* image) = 0;
 };
 
+class SYS_CFontManager;
+
+// Sees every text a font manager draws (up to its first zero code unit, when
+// not empty), before its glyphs go out; the font manager tells the font and
+// the style (test recorders).
+class TextDrawObserver {
+public:
+    virtual ~TextDrawObserver() = default;
+    virtual void OnTextDraw(const SYS_CFontManager& fonts, graphics::Vec2f position, std::u16string_view text) = 0;
+};
+// Null (the default) for none; not owned.
+void SetTextDrawObserver(TextDrawObserver* observer);
+
 // Sixteen font slots, the current font and the text style; draws and
 // measures UTF-16 texts glyph by glyph. A code unit the font has no glyph for
 // is neither drawn nor measured. Main thread only.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST(ModuleGraph, FrameworkModulesFormNoCycleAndNeverIncludeTheGame)
 
 TEST(ModuleGraph, TheCheckSeesACycleThroughAUtilityModuleAndAGameInclude)
 {
-    vesk::file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     const auto write = [](const fs::path& path, const std::string& text) {
         fs::create_directories(path.parent_path());
         std::ofstream(path) << text;

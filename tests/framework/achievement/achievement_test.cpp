@@ -8,13 +8,13 @@
 #include "framework/achievement/achievement.h"
 #include "framework/achievement/platform_language.h"
 #include "framework/achievement/storefront_session.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 
 namespace vesk::achievement {
 namespace {
 
 namespace storefront = platform::storefront;
-using log::test::LogCapture;
+using support::LogCapture;
 
 constexpr int kRows = 20;
 

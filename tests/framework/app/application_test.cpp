@@ -12,9 +12,9 @@
 #include "framework/file/save_file.h"
 #include "framework/process/quitting.h"
 #include "platform/window.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vesk::app {
 namespace {
@@ -58,7 +58,7 @@ public:
 
 TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
 {
-    file::test::ScratchFolder scratch;  // start-up makes its save folder in the current one
+    support::ScratchFolder scratch;  // start-up makes its save folder in the current one
     CountingGame closing;
     closing.closeAtStartup = true;
     EXPECT_EQ(RunApplication(u"-scr_w 800", closing), 0);
@@ -80,7 +80,7 @@ TEST(Application, ClosingTheWindowEndsTheLoopAndShutsDown)
 
 TEST(Application, MinimisedWindowRunsNoFrameBeforeTheClose)
 {
-    file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     CountingGame game;
     game.closeAtStartup = true;
     game.showState = platform::ShowState::Minimized;
@@ -100,8 +100,8 @@ using support::ScopedEnv;
 TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
 {
     ScopedEnv driver("SDL_VIDEODRIVER", "no_such_driver");
-    file::test::ScratchFolder scratch;
-    log::test::LogCapture log;
+    support::ScratchFolder scratch;
+    support::LogCapture log;
     CountingGame game;
     EXPECT_EQ(RunApplication(u"", game), 1);
     EXPECT_EQ(game.startups, 0);
@@ -114,8 +114,8 @@ TEST(Application, WithoutAWindowItReportsAndEndsInsteadOfRunningUnseen)
 TEST(Application, UnknownLocaleInTheEnvironmentDoesNotStopStartUp)
 {
     ScopedEnv locale("LC_ALL", "xx_NOWHERE.NOTACHARSET");
-    file::test::ScratchFolder scratch;
-    log::test::LogCapture log;
+    support::ScratchFolder scratch;
+    support::LogCapture log;
     CountingGame game;
     game.framesUntilQuit = 1;
     EXPECT_EQ(RunApplication(u"", game), 0);

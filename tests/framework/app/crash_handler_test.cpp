@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/app/crash_handler.h"
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vesk::app {
 namespace {
@@ -25,7 +25,7 @@ std::string ReadFile(const std::string& path)
 
 TEST(CrashHandler, ReportNamesSignalAddressTimeAndBacktrace)
 {
-    file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     const std::string path = "crash.log";
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
@@ -44,7 +44,7 @@ TEST(CrashHandler, ReportNamesSignalAddressTimeAndBacktrace)
 TEST(CrashHandlerDeathTest, FatalSignalWritesTheLogTellsTheTerminalAndStillEndsTheProcess)
 {
     GTEST_FLAG_SET(death_test_style, "fast");  // the child must share this scratch folder
-    file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     const std::string path = (scratch.path() / "crash.log").string();
     EXPECT_EXIT(
         {

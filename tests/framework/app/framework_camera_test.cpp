@@ -4,11 +4,11 @@
 
 #include "framework/graphics/device_record.h"
 #include "framework/math/camera_matrix.h"
-#include "tests/framework/app/framework_fixture.h"
+#include "tests/support/framework_fixture.h"
 
 namespace {
 
-using FrameworkCamera = framework_test::FrameworkFixture;
+using FrameworkCamera = support::FrameworkFixture;
 
 TEST_F(FrameworkCamera, StartsWithAQuarterPiPerspectiveAtTheClientAspect)
 {

@@ -10,7 +10,7 @@
 #include "framework/memory/heaps.h"
 #include "framework/utility/layout/layout_manager.h"
 #include "framework/utility/particle/particle_manager.h"
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vesk::app {
 namespace {
@@ -45,7 +45,7 @@ public:
 
 TEST(FrameworkSession, BringsEverythingUpInTheStartUpOrderAndDownInTheShutDownOrder)
 {
-    file::test::ScratchFolder scratch;  // the save folder is made in the current one
+    support::ScratchFolder scratch;  // the save folder is made in the current one
     WatchingGame game;
     FrameworkSession session(kAllFrameworkSystems | FrameworkSystem::Game, u"-scr_w 800", &game);
     ASSERT_TRUE(session.Start());

@@ -6,22 +6,22 @@
 #include "framework/draw/sprite_draw.h"
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/sprite_registry.h"
-#include "tests/framework/graphics/graphics_fixture.h"
-#include "tests/framework/graphics/sprite_test_data.h"
-#include "tests/framework/memory/test_arena.h"
+#include "tests/support/graphics_fixture.h"
+#include "tests/support/sprite_test_data.h"
+#include "tests/support/test_arena.h"
 
 namespace vesk::graphics {
 namespace {
 
-using sprite_test::PatternPixel;
+using support::PatternPixel;
 
-class SpriteDrawTest : public graphics_test::GraphicsFixture {
+class SpriteDrawTest : public support::GraphicsFixture {
 protected:
     void SetUp() override
     {
         GraphicsFixture::SetUp();
         app::BeginFrameDraw();
-        package = sprite_test::ThreeSpritePackage();
+        package = support::ThreeSpritePackage();
         ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 2, package, "rooms.pac"), nullptr);
     }
 
@@ -32,7 +32,7 @@ protected:
         return CanvasShows(x0, y0, w, h, [&](int x, int y) { return PatternPixel(x - x0, y - y0, blue); });
     }
 
-    memory::test::TestArena pixels{1 << 20};
+    support::TestArena pixels{1 << 20};
     resource::TextureLoader loader{nullptr, pixels.heap()};
     resource::SpriteRegistry registry;
     std::vector<uint8_t> package;

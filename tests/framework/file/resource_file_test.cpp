@@ -6,15 +6,15 @@
 #include "framework/file/resource_file.h"
 #include "framework/memory/heaps.h"
 #include "platform/file_system.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vesk::file {
 namespace {
 
-using log::test::LogCapture;
-using test::ScratchFolder;
-using test::WriteBytes;
+using support::LogCapture;
+using support::ScratchFolder;
+using support::WriteBytes;
 
 class ResourceFile : public ::testing::Test {
 protected:

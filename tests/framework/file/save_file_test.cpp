@@ -11,16 +11,16 @@
 #include "framework/memory/heaps.h"
 #include "platform/file_system.h"
 #include "platform/thread.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vesk::file {
 namespace {
 
-using log::test::LogCapture;
-using test::ReadBytes;
-using test::ScratchFolder;
-using test::WriteBytes;
+using support::LogCapture;
+using support::ReadBytes;
+using support::ScratchFolder;
+using support::WriteBytes;
 
 template <typename Poll>
 std::uint32_t PollUntilDone(Poll poll)

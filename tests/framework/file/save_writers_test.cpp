@@ -18,16 +18,16 @@
 
 #include "framework/file/save_file.h"
 #include "platform/file_system.h"
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 extern char** environ;
 
 namespace vesk::file {
 namespace {
 
-using test::ReadBytes;
-using test::ScratchFolder;
-using test::WriteBytes;
+using support::ReadBytes;
+using support::ScratchFolder;
+using support::WriteBytes;
 
 std::size_t CountOf(const std::string& text, const std::string& part)
 {

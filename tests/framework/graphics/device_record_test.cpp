@@ -1,12 +1,12 @@
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/polygon_render.h"
-#include "tests/framework/app/framework_fixture.h"
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/support/framework_fixture.h"
+#include "tests/support/graphics_fixture.h"
 
 namespace {
 
 using namespace vesk::graphics;
-using graphics_test::GraphicsFixture;
+using support::GraphicsFixture;
 
 using DeviceRecordTest = GraphicsFixture;
 
@@ -41,7 +41,7 @@ TEST_F(DeviceRecordTest, DisplayModeRequestsApplyAfterThePresent)
     EXPECT_EQ(view.alignedClientHeight, 544.0f);
 }
 
-using DeviceInWindowTest = framework_test::FrameworkFixture;
+using DeviceInWindowTest = support::FrameworkFixture;
 
 // Frame after frame the window shows the canvas scaled up to it, exactly as
 // drawn, whatever was drawn in the frames before.

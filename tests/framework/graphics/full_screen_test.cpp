@@ -1,10 +1,10 @@
 #include "framework/graphics/device_record.h"
 #include "framework/window/main_window.h"
-#include "tests/framework/app/framework_fixture.h"
+#include "tests/support/framework_fixture.h"
 
 namespace {
 
-using FullScreen = framework_test::FrameworkFixture;
+using FullScreen = support::FrameworkFixture;
 
 TEST_F(FullScreen, TakesTheMonitorSizeAndComesBackAfterActivation)
 {

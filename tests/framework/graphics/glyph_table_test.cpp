@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/glyph_table.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/byte_writer.h"
 
 namespace {
 
-using vesk::log::test::LogCapture;
+using support::LogCapture;
 using vesk::resource::Glyph;
 using vesk::resource::GlyphTable;
 

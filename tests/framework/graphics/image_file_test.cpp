@@ -7,12 +7,12 @@
 
 #include "framework/graphics/block_payload.h"
 #include "framework/graphics/image_file.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/byte_writer.h"
 
 namespace {
 
-using vesk::log::test::LogCapture;
+using support::LogCapture;
 using vesk::resource::DecodedImage;
 using vesk::resource::ImageFile;
 

@@ -7,12 +7,12 @@
 #include "framework/graphics/render_states.h"
 #include "framework/graphics/texture.h"
 #include "platform/graphics/device.h"
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/support/graphics_fixture.h"
 #include "tools/common/model_writer.h"
 
 namespace {
 
-using graphics_test::GraphicsFixture;
+using support::GraphicsFixture;
 using vesk::math::Vec3;
 using vesk::resource::SYSWIN_CModel;
 

@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "framework/graphics/model_image.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/byte_writer.h"
 #include "tools/common/model_writer.h"
 
 namespace {
 
-using vesk::log::test::LogCapture;
+using support::LogCapture;
 using vesk::resource::ModelImage;
 using vesk::resource::ParseModelImage;
 using ::tools::PutU32;

@@ -2,20 +2,20 @@
 
 #include "framework/graphics/device_model.h"
 #include "framework/graphics/sprite_registry.h"
-#include "tests/framework/app/framework_fixture.h"
-#include "tests/framework/graphics/sprite_test_data.h"
+#include "tests/support/framework_fixture.h"
+#include "tests/support/sprite_test_data.h"
 #include "tools/common/model_writer.h"
 
 namespace {
 
-using ModelRegistryTextures = framework_test::FrameworkFixture;
+using ModelRegistryTextures = support::FrameworkFixture;
 
 TEST_F(ModelRegistryTextures, FoundByNameInAnyTextureSlotGroup)
 {
     vesk::resource::SpriteRegistry& registry = manager->spriteRegistry;
     const vesk::resource::TextureLoader textureLoader;
-    const std::vector<std::uint8_t> wood = sprite_test::ImageFile("wood");
-    const std::vector<std::uint8_t> normals = sprite_test::ImageFile("wood_nrm");
+    const std::vector<std::uint8_t> wood = support::ImageFile("wood");
+    const std::vector<std::uint8_t> normals = support::ImageFile("wood_nrm");
     const std::int32_t woodId = registry.AddTextureFromImage(textureLoader, 3, wood);
     const std::int32_t normalId = registry.AddTextureFromImage(textureLoader, 31, normals);
     ASSERT_NE(woodId, vesk::resource::kNoTexture);

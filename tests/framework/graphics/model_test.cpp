@@ -7,12 +7,12 @@
 
 #include "framework/graphics/device_model.h"
 #include "framework/graphics/model_math.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/model_writer.h"
 
 namespace {
 
-using vesk::log::test::LogCapture;
+using support::LogCapture;
 using vesk::math::Vec3;
 using vesk::resource::ModelAnimation;
 using vesk::resource::ModelLoader;

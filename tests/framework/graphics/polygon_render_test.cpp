@@ -4,13 +4,14 @@
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/polygon_render.h"
 #include "platform/graphics/pixel_math.h"
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/support/golden_picture.h"
+#include "tests/support/graphics_fixture.h"
 
 namespace {
 
 using namespace vesk::graphics;
-using graphics_test::GraphicsFixture;
-using graphics_test::MatchesGolden;
+using support::GraphicsFixture;
+using support::MatchesGolden;
 using vesk::resource::SYSWIN_CTexture;
 
 // An image texture from 0xAARRGGBB words.

@@ -1,10 +1,10 @@
-#include "tests/framework/graphics/graphics_fixture.h"
+#include "tests/support/graphics_fixture.h"
 
 namespace {
 
 using namespace vesk::graphics;
 using namespace platform::gfx;
-using graphics_test::GraphicsFixture;
+using support::GraphicsFixture;
 
 TEST(RenderStateKeys, DecodeAsTheBitsSay)
 {

@@ -1,14 +1,14 @@
 #include <cstring>
 
-#include "tests/framework/graphics/graphics_fixture.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/graphics_fixture.h"
+#include "tests/support/log_capture.h"
 
 namespace {
 
 using namespace vesk::graphics;
 using vesk::resource::ShaderPairKey;
 using vesk::resource::SYSWIN_CShader;
-using graphics_test::GraphicsFixture;
+using support::GraphicsFixture;
 
 using ShaderSet = GraphicsFixture;
 
@@ -90,7 +90,7 @@ TEST_F(ShaderSet, MissingOrDamagedFilesFailClearly)
 {
     RemoveShader("ps_vc_ruc");
     WriteRaw("ps_zero", {'V', 'C', 'F', 'X', 9, 0});
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     SYSWIN_CShader* missing = GetShaderByName("vs_vp2_vc__ps_vc_ruc");
     ASSERT_NE(missing, nullptr);
     EXPECT_FALSE(missing->IsUsable());

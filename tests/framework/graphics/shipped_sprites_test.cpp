@@ -3,25 +3,25 @@
 #include <vector>
 
 #include "framework/graphics/sprite_registry.h"
-#include "tests/framework/file/built_resources.h"
-#include "tests/framework/graphics/graphics_fixture.h"
-#include "tests/framework/graphics/sprite_test_data.h"
-#include "tests/framework/memory/test_arena.h"
+#include "tests/support/built_resources.h"
+#include "tests/support/graphics_fixture.h"
+#include "tests/support/sprite_test_data.h"
+#include "tests/support/test_arena.h"
 
 namespace vesk::resource {
 namespace {
 
-class ShippedSprites : public graphics_test::GraphicsFixture {
+class ShippedSprites : public support::GraphicsFixture {
 protected:
-    memory::test::TestArena pixels{4 << 20};
+    support::TestArena pixels{4 << 20};
     TextureLoader loader{nullptr, pixels.heap()};
     SpriteRegistry registry;
 };
 
 TEST_F(ShippedSprites, FilesOfTheDataFolderLoadByPath)
 {
-    WriteResource("common/logo.cvt", sprite_test::ImageFile("logo", 3, 2));
-    WriteResource("ship/room/test.pac", sprite_test::ThreeSpritePackage());
+    WriteResource("common/logo.cvt", support::ImageFile("logo", 3, 2));
+    WriteResource("ship/room/test.pac", support::ThreeSpritePackage());
     const int32_t id = registry.LoadTexture(loader, 3, "common/logo.cvt");
     EXPECT_EQ(id, 0x30000);
     ASSERT_NE(registry.GetTextureById(id), nullptr);
@@ -36,7 +36,7 @@ TEST_F(ShippedSprites, FilesOfTheDataFolderLoadByPath)
 // names in the room package; the grid cell is as large as the floor sprite.
 TEST_F(ShippedSprites, TheRoomPackageHoldsTheSpritesTheShipLooksUp)
 {
-    const std::vector<uint8_t> package = file::test::ReadBuiltResource("ship/room/dotroom.pac");
+    const std::vector<uint8_t> package = support::ReadBuiltResource("ship/room/dotroom.pac");
     ASSERT_FALSE(package.empty()) << "the data set is not built";
     WriteResource("ship/room/dotroom.pac", package);
     ASSERT_NE(registry.LoadSpritePackage(loader, 2, "ship/room/dotroom.pac"), nullptr);

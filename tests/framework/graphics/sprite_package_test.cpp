@@ -6,7 +6,7 @@
 #include "framework/graphics/image_file.h"
 #include "framework/graphics/sprite_package.h"
 #include "framework/graphics/sprite_table.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/chunk_list_writer.h"
 #include "tools/common/sprite_package_writer.h"
 
@@ -88,14 +88,14 @@ TEST(SpritePackageChunks, TheLastTableAndAtlasCountAndEveryExtraIsKept)
 TEST(SpritePackageChunks, RefusesAPackageWithoutAtlasAndEveryCutFile)
 {
     {
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         EXPECT_FALSE(ReadSpritePackageChunks(tools::MakeChunkList({{"TSUB", "t", {1, 2}}}), "noatlas.pac"));
         EXPECT_TRUE(capture.Contains("error: noatlas.pac: sprite package without an atlas"));
     }
     // The chunks lie at the end of the file, so every shorter length cuts one.
     const std::vector<uint8_t> file = SmallPackage();
     for (size_t length = 0; length < file.size(); length += (length < 600 ? 1 : 97)) {
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         EXPECT_FALSE(ReadSpritePackageChunks(std::span(file.data(), length), "cut.pac")) << length;
     }
 }

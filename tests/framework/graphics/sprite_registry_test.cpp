@@ -4,22 +4,22 @@
 
 #include "framework/graphics/merge_texture.h"
 #include "framework/graphics/sprite_registry.h"
-#include "tests/framework/graphics/graphics_fixture.h"
-#include "tests/framework/graphics/sprite_test_data.h"
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/memory/test_arena.h"
 #include "platform/graphics/resources.h"
+#include "tests/support/graphics_fixture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/sprite_test_data.h"
+#include "tests/support/test_arena.h"
 #include "tools/common/chunk_list_writer.h"
 
 namespace vesk::resource {
 namespace {
 
-using sprite_test::ImageFile;
-using sprite_test::ThreeSpritePackage;
+using support::ImageFile;
+using support::ThreeSpritePackage;
 
-class SpriteRegistryTest : public graphics_test::GraphicsFixture {
+class SpriteRegistryTest : public support::GraphicsFixture {
 protected:
-    memory::test::TestArena pixels{1 << 20};
+    support::TestArena pixels{1 << 20};
     TextureLoader loader{nullptr, pixels.heap()};
     SpriteRegistry registry;
 };
@@ -90,7 +90,7 @@ TEST_F(SpriteRegistryTest, BlockCompressedImagesAreDecodedOntoTheDevice)
 TEST_F(SpriteRegistryTest, BadImagesAndSlotGroupsGiveNoTexture)
 {
     const std::vector<uint8_t> good = ImageFile("good", 4, 4);
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     EXPECT_EQ(registry.AddTextureFromImage(loader, 32, good), kNoTexture);
     EXPECT_EQ(registry.AddTextureFromImage(loader, -1, good), kNoTexture);
     EXPECT_TRUE(capture.Contains("slot group 32"));
@@ -146,11 +146,11 @@ TEST_F(SpriteRegistryTest, APackageFillsItsGroupWithSpritesThenTheAtlas)
 TEST_F(SpriteRegistryTest, SpritesAreFoundByNameWithoutTheirExtension)
 {
     const std::vector<uint8_t> file = *tools::MakeSpritePackage(
-        "atlas", {{"floor.png", sprite_test::Pattern(2, 2, 1)},
-                  {"crate", sprite_test::Pattern(2, 2, 2)},
-                  {"floor.bmp", sprite_test::Pattern(2, 2, 3)},
-                  {"floorboard.png", sprite_test::Pattern(2, 2, 4)},
-                  {"a.b.png", sprite_test::Pattern(2, 2, 5)}});
+        "atlas", {{"floor.png", support::Pattern(2, 2, 1)},
+                  {"crate", support::Pattern(2, 2, 2)},
+                  {"floor.bmp", support::Pattern(2, 2, 3)},
+                  {"floorboard.png", support::Pattern(2, 2, 4)},
+                  {"a.b.png", support::Pattern(2, 2, 5)}});
     ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 0, file, "names.pac"), nullptr);
     EXPECT_EQ(registry.FindSprite(0, "floor"), 0);  // the first of two matches
     EXPECT_EQ(registry.FindSprite(0, "floor.bmp"), 0);
@@ -173,7 +173,7 @@ TEST_F(SpriteRegistryTest, SpritesAreFoundByNameWithoutTheirExtension)
 TEST_F(SpriteRegistryTest, GroupsLoadOnceUntilReleasedAndStayInsideTheRegistry)
 {
     const std::vector<uint8_t> file = ThreeSpritePackage();
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 127, file, "a.pac"), nullptr);
     EXPECT_EQ(registry.LoadSpritePackageFromMemory(loader, 127, file, "a.pac"), nullptr);
     EXPECT_EQ(registry.LoadSpritePackage(loader, 127, "a.pac"), nullptr);  // refused before reading
@@ -198,7 +198,7 @@ TEST_F(SpriteRegistryTest, APackageWithoutAtlasIsRefusedAndOneWithoutTableHoldsO
     const std::vector<uint8_t> noAtlas = tools::MakeChunkList(
         {{"TSUB", "sprites", *tools::MakeSpriteTable({{"floor.png", 2, 2, 0, 0, 1, 1}})}});
     {
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         EXPECT_EQ(registry.LoadSpritePackageFromMemory(loader, 4, noAtlas, "noatlas.pac"), nullptr);
         EXPECT_TRUE(capture.Contains("error: noatlas.pac: sprite package without an atlas"));
         EXPECT_TRUE(registry.GetSpriteGroup(4)->IsEmpty());
@@ -207,7 +207,7 @@ TEST_F(SpriteRegistryTest, APackageWithoutAtlasIsRefusedAndOneWithoutTableHoldsO
     for (const std::vector<uint8_t>& table : {std::vector<uint8_t>{'B', 'U', 'S', 'T'}, std::vector<uint8_t>{}}) {
         std::vector<tools::PackageChunk> chunks{{"TEXD", "lonely", atlasImage}};
         if (!table.empty()) chunks.push_back({"TSUB", "sprites", table});
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         SYS_CTexture* atlas = registry.LoadSpritePackageFromMemory(loader, 4, tools::MakeChunkList(chunks), "lonely.pac");
         ASSERT_NE(atlas, nullptr);
         EXPECT_EQ(registry.GetSprite(4, 0), atlas);
@@ -221,7 +221,7 @@ TEST_F(SpriteRegistryTest, APackageWithoutAtlasIsRefusedAndOneWithoutTableHoldsO
 TEST_F(SpriteRegistryTest, CutAndCorruptedPackagesNeverReadOutsideTheFile)
 {
     const std::vector<uint8_t> file = ThreeSpritePackage();
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     for (size_t length = 0; length < file.size(); ++length) {
         std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
         EXPECT_EQ(registry.LoadSpritePackageFromMemory(loader, 9, cut, "cut.pac"), nullptr) << length;

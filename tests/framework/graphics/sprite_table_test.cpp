@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/sprite_table.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/byte_writer.h"
 #include "tools/common/sprite_table_writer.h"
 
@@ -65,13 +65,13 @@ TEST(SpriteTable, RefusesBadHeadersAndCountsPastTheEnd)
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = good;
         PutU32(bad, c.offset, c.value);
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         EXPECT_FALSE(ParseSpriteTable(bad, "bad.pac")) << c.fault;
         EXPECT_TRUE(capture.Contains("bad.pac: ")) << c.fault;
     }
     // Cut at every length: only the whole table reads.
     for (size_t length = 0; length < good.size(); ++length) {
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         EXPECT_FALSE(ParseSpriteTable(std::span(good.data(), length), "cut.pac")) << length;
     }
 }

@@ -3,7 +3,7 @@
 #include "framework/input/input_manager.h"
 #include "platform/input/keyboard.h"
 #include "platform/input/virtual_pad.h"
-#include "tests/framework/window/window_test_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace vesk::input::test {
 namespace {
@@ -12,7 +12,7 @@ using platform::WindowEvent;
 using platform::WindowEventType;
 
 // The input manager fed by the real window procedure, as in the running game.
-class WindowInputTest : public window::test::WindowTest {
+class WindowInputTest : public support::WindowTest {
 protected:
     void SetUp() override
     {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 
-using vesk::log::test::LogCapture;
+using support::LogCapture;
 
 TEST(Log, CaptureSeesEachLevelWithItsPrefix)
 {

@@ -8,14 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "framework/memory/arena.h"
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/memory/test_arena.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/test_arena.h"
 
 namespace vesk::memory {
 namespace {
 
-using log::test::LogCapture;
-using test::TestArena;
+using support::LogCapture;
+using support::TestArena;
 
 constexpr std::size_t kUnit = 128;  // unit and header area of a 0x80 arena
 

@@ -5,12 +5,12 @@
 
 #include "framework/memory/byte_ops.h"
 #include "framework/memory/heaps.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 
 namespace vesk::memory {
 namespace {
 
-using log::test::LogCapture;
+using support::LogCapture;
 
 bool Contains(HeapRecord* heap, const void* pointer)
 {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/resource/chunk_list.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/byte_writer.h"
 #include "tools/common/chunk_list_writer.h"
 
@@ -59,14 +59,14 @@ TEST(ChunkList, RefusesTablesAndChunksOutsideTheFile)
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = good;
         PutU32(bad, c.offset, c.value);
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         std::vector<ChunkEntry> chunks;
         EXPECT_FALSE(ReadChunkList(bad, "broken.pac", chunks)) << c.fault;
         EXPECT_TRUE(chunks.empty()) << c.fault;
         EXPECT_TRUE(capture.Contains("error: broken.pac: ")) << c.fault;
     }
 
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     std::vector<ChunkEntry> chunks;
     EXPECT_FALSE(ReadChunkList(std::span(good.data(), 19), "short.pac", chunks));
     // An empty list is a valid list.

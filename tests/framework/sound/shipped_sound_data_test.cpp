@@ -10,7 +10,7 @@
 #include "framework/sound/sound_manager.h"
 #include "platform/audio/audio_output.h"
 #include "platform/little_endian.h"
-#include "tests/framework/file/built_resources.h"
+#include "tests/support/built_resources.h"
 
 namespace vesk::sound {
 namespace {
@@ -55,9 +55,9 @@ class ShippedSoundData : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(std::filesystem::exists(file::test::BuiltResourcePath("sound/se_package.pac")))
+        ASSERT_TRUE(std::filesystem::exists(support::BuiltResourcePath("sound/se_package.pac")))
             << "the data set is not built";
-        file::SetResourceFolder(file::test::BuiltResourcePath().string());
+        file::SetResourceFolder(support::BuiltResourcePath().string());
         ASSERT_TRUE(InitSoundManager(std::make_unique<platform::audio::OfflineAudioOutput>(48000)));
     }
     void TearDown() override

@@ -11,9 +11,9 @@
 #include "framework/memory/heaps.h"
 #include "framework/sound/sound_manager.h"
 #include "platform/audio/audio_output.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
 #include "tests/framework/sound/sound_test_bytes.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/common/chunk_list_writer.h"
 #include "tools/common/wav_writer.h"
 #include "tools/common/whole_file.h"
@@ -74,7 +74,7 @@ protected:
         return out;
     }
 
-    file::test::ScratchFolder scratch_;
+    support::ScratchFolder scratch_;
     platform::audio::Mixer* mixer_ = nullptr;
 };
 
@@ -106,7 +106,7 @@ TEST_F(SoundManagerTest, NinthEffectOnTheEightAutomaticVoicesIsDropped)
 TEST_F(SoundManagerTest, RequestsOutsideTheListsOrPoolsPlayNothing)
 {
     LoadEffects(5, 100);
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     EXPECT_EQ(PlaySound(kSeGroup, kAnyVoice, 1.0f, 0x00010005, 1.0f, false), nullptr);
     EXPECT_NE(PlaySound(kSeGroup, kAnyVoice, 1.0f, 0x00010004, 1.0f, false), nullptr);
     EXPECT_EQ(PlaySound(kSeGroup, kAnyVoice, 1.0f, kNoSound, 1.0f, false), nullptr);
@@ -156,7 +156,7 @@ TEST_F(SoundManagerTest, LoopFlagWithoutLoopPointsLoopsTheWholeSound)
 
 TEST_F(SoundManagerTest, MissingOrBrokenFilesKeepTheIndicesOfTheFilesAfterThem)
 {
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     WriteResource("broken.wav", {'R', 'I', 'F', 'F'});
     WriteResource("good.wav", tools::MakePcmWav({2, 4}, kRate, 1));
     EXPECT_EQ(LoadSoundFile(nullptr, "missing.wav"), kNoSound);
@@ -264,7 +264,7 @@ TEST_F(SoundManagerTest, SecondOrBrokenPackageIsRefusedAndStaysTheCallers)
     EXPECT_EQ(GetSoundCount(kPackageList), 2);
     UnloadSounds(kPackageList);
 
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     EXPECT_EQ(LoadSoundPackage(block, 19), 0);
     EXPECT_EQ(GetSoundCount(kPackageList), 0);
     memory::MainHeapFree(block);
@@ -319,7 +319,7 @@ TEST(SoundManagerAbsent, EveryCallDoesNothingWithoutASoundDevice)
     const char* previous = std::getenv("SDL_AUDIODRIVER");
     const std::string saved = previous ? previous : "";
     setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     EXPECT_FALSE(InitSoundManager());
     setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     EXPECT_TRUE(capture.Contains("warning: no sound device"));

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/sound/sound_package.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/chunk_list_writer.h"
 #include "tools/common/wav_writer.h"
 
@@ -25,7 +25,7 @@ TEST(SoundPackage, EntriesTakeIndicesInChunkOrderAndBrokenOnesKeepTheirPlace)
         {"SWAV", "plain", wave},
     });
 
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     std::vector<SoundRecord> records;
     ASSERT_TRUE(ParseSoundPackage(package, "se.pac", records));
     ASSERT_EQ(records.size(), 4u);
@@ -49,7 +49,7 @@ TEST(SoundPackage, BrokenContainerGivesNoRecords)
 {
     std::vector<uint8_t> package = tools::MakeChunkList({{"SWAV", "a.wav", tools::MakePcmWav({1}, 22050, 1)}});
     package[12] = 2;  // one record more than the table holds
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     std::vector<SoundRecord> records(3);
     EXPECT_FALSE(ParseSoundPackage(package, "se.pac", records));
     EXPECT_TRUE(records.empty());

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/sound/wave_data.h"
-#include "tests/framework/log/log_capture.h"
 #include "tests/framework/sound/sound_test_bytes.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/wav_writer.h"
 
 namespace vesk::sound {
@@ -130,7 +130,7 @@ TEST(WaveData, RefusesMalformedWavesWithALogLine)
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = good;
         PutU32(bad, c.offset, c.value);
-        log::test::LogCapture capture;
+        support::LogCapture capture;
         WaveData wave;
         EXPECT_FALSE(ParseWave(bad, kFormatPcmWave, "bad.wav", wave)) << c.fault;
         EXPECT_TRUE(wave.samples.empty()) << c.fault;
@@ -138,14 +138,14 @@ TEST(WaveData, RefusesMalformedWavesWithALogLine)
     }
 
     // An ADPCM wave needs the block size word of a 20-byte format.
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     std::vector<uint8_t> adpcm = WaveHead(16, 2);
     AppendChunk(adpcm, "data", {0});
     WaveData wave;
     EXPECT_FALSE(ParseWave(adpcm, kFormatAdpcmWave, "bad.wav", wave));
 
     // Every cut of a good file parses or is refused, and never reads past the cut.
-    log::test::LogCapture quiet;
+    support::LogCapture quiet;
     for (size_t size = 0; size < good.size(); ++size) {
         const std::vector<uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
         ParseWave(cut, kFormatPcmWave, "cut.wav", wave);
@@ -191,7 +191,7 @@ TEST(WaveData, FixedLayoutAndVagEntries)
     platform::audio::WaveFormat format;
     EXPECT_FALSE(DescribeMixerFormat(wave, format)) << "no format block to play from";
 
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     PutU32(sat9, 164, 33);
     EXPECT_FALSE(ParseSat9Wave(sat9, "sat9", wave)) << "data past the end";
     PutTag(sat9, 160, "junk");

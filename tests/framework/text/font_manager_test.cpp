@@ -4,9 +4,9 @@
 
 #include "framework/app/framework_manager.h"
 #include "framework/text/font_manager.h"
-#include "tests/framework/graphics/graphics_fixture.h"
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/memory/test_arena.h"
+#include "tests/support/graphics_fixture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/test_arena.h"
 #include "tools/common/glyph_table_writer.h"
 #include "tools/common/image_writer.h"
 
@@ -85,7 +85,7 @@ public:
     std::vector<DrawnGlyph> glyphs;
 };
 
-class FontManagerTest : public graphics_test::GraphicsFixture {
+class FontManagerTest : public support::GraphicsFixture {
 protected:
     void SetUp() override
     {
@@ -112,7 +112,7 @@ protected:
         return xs;
     }
 
-    memory::test::TestArena pixels{1 << 20};
+    support::TestArena pixels{1 << 20};
     resource::TextureLoader loader{nullptr, pixels.heap()};
     TestFont font;
     SYS_CFontManager fonts;
@@ -295,7 +295,7 @@ TEST_F(FontManagerTest, RegistrationReplacesTheSlotAndTurnsWrappingOff)
 
 TEST_F(FontManagerTest, BrokenOrMissingPartsLeaveTheSlotUnableToDraw)
 {
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     // A glyph table cut inside its code table, and an image without a copy heap.
     std::vector<uint8_t> cut(font.glyphTable.begin(), font.glyphTable.begin() + 30);
     EXPECT_FALSE(fonts.RegisterFontFromMemory(loader, 2, cut, font.image, 1.0f, -1.0f, 0.0f));

@@ -6,8 +6,8 @@
 
 #include "framework/text/message_file.h"
 #include "platform/little_endian.h"
-#include "tests/framework/log/log_capture.h"
 #include "tests/framework/text/message_test_util.h"
+#include "tests/support/log_capture.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ TEST_F(MessageFileTest, EntryWithoutTextIsFoundButHasNoText)
 
 TEST_F(MessageFileTest, BadHeadersAreRefusedAndLogged)
 {
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     EXPECT_FALSE(RegisterMessageFile({}, "none.mes"));
     EXPECT_TRUE(log.Contains("message file 'none.mes' refused: is empty"));
 
@@ -153,7 +153,7 @@ TEST_F(MessageFileTest, BadHeadersAreRefusedAndLogged)
 
 TEST_F(MessageFileTest, RevisionRuleHoldsOnlyWhileATableIsInstalled)
 {
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     ASSERT_TRUE(RegisterMessageFile(BuildMessageFile({{"K", u"five"}}, 5)));
     EXPECT_FALSE(RegisterMessageFile(BuildMessageFile({{"K", u"five again"}}, 5)));
     EXPECT_FALSE(RegisterMessageFile(BuildMessageFile({{"K", u"four"}}, 4)));
@@ -190,7 +190,7 @@ TEST_F(MessageFileTest, ReleaseWorksWhateverTheUsableWordSays)
 
 TEST_F(MessageFileTest, EveryTruncationOfAValidFileIsRefused)
 {
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     const auto file = BuildMessageFile({{"A", u"a"}, {"AB", u"ab"}, {"KEY", u"テキスト"}, {"NOTEXT", u"", false}});
     for (size_t size = 0; size < file.size(); ++size) {
         const std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size));
@@ -256,7 +256,7 @@ const Damage kDamages[] = {
 TEST_F(MessageFileTest, OffsetsOutsideTheFileAreRefusedWithALogLine)
 {
     for (const Damage& damage : kDamages) {
-        vesk::log::test::LogCapture log;
+        support::LogCapture log;
         auto file = BuildMessageFile({{"A", u"a"}, {"B", u"b"}});
         damage.apply(file);
         EXPECT_FALSE(RegisterMessageFile(file, "damaged.mes")) << damage.what;

@@ -6,15 +6,16 @@
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/glyph_table.h"
 #include "framework/text/font_manager.h"
-#include "tests/framework/file/built_resources.h"
-#include "tests/framework/graphics/graphics_fixture.h"
-#include "tests/framework/memory/test_arena.h"
+#include "tests/support/built_resources.h"
+#include "tests/support/golden_picture.h"
+#include "tests/support/graphics_fixture.h"
+#include "tests/support/test_arena.h"
 #include "tools/common/message_source.h"
 
 namespace vesk::text {
 namespace {
 
-using file::test::ReadBuiltResource;
+using support::ReadBuiltResource;
 
 // The message sources in the source tree.
 const std::filesystem::path kMessageSources = std::filesystem::path(VARNOLIS_TEST_DATA_DIR) / "../../data/message";
@@ -62,14 +63,14 @@ TEST(ShippedFonts, EachLanguagesFontHasEveryCharacterOfItsTexts)
     }
 }
 
-class ShippedFontDrawing : public graphics_test::GraphicsFixture {};
+class ShippedFontDrawing : public support::GraphicsFixture {};
 
 // Draws an English and a Japanese line with the system font. With
 // VARNOLIS_TEXT_PICTURE set to a path the canvas is also written there as a
 // PPM picture to look at.
 TEST_F(ShippedFontDrawing, EnglishAndJapaneseLinesDrawLegibleInk)
 {
-    memory::test::TestArena pixels{4 << 20};
+    support::TestArena pixels{4 << 20};
     SYS_CFontManager fonts;
     const resource::TextureLoader loader{nullptr, pixels.heap()};
     ASSERT_TRUE(fonts.RegisterFontFromMemory(loader, 0, ReadBuiltResource("font/font_system.abcd"),
@@ -97,7 +98,7 @@ TEST_F(ShippedFontDrawing, EnglishAndJapaneseLinesDrawLegibleInk)
     EXPECT_EQ(inkIn(0, 70, 640, 360), 0);
 
     if (const char* path = std::getenv("VARNOLIS_TEXT_PICTURE")) {
-        ::tools::WriteWholeFile(path, graphics_test::PpmPicture(640, 360, CanvasPixels(0, 0, 640, 360)));
+        ::tools::WriteWholeFile(path, support::PpmPicture(640, 360, CanvasPixels(0, 0, 640, 360)));
     }
 }
 

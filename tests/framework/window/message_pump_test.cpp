@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/window/window_test_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace vesk::window::test {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 using platform::ShowState;
 using platform::WindowEventType;
 
-using MessagePumpTest = WindowTest;
+using MessagePumpTest = support::WindowTest;
 
 TEST_F(MessagePumpTest, OneMessagePerPassAndAFrameOnlyWhenNoneWaits)
 {

@@ -8,7 +8,7 @@
 
 #include "framework/process/quitting.h"
 #include "framework/thread/thread.h"
-#include "tests/framework/window/window_test_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace vesk::window::test {
 namespace {
@@ -17,7 +17,7 @@ using platform::MouseButton;
 using platform::WindowEvent;
 using platform::WindowEventType;
 
-using WindowProcTest = WindowTest;
+using WindowProcTest = support::WindowTest;
 
 TEST_F(WindowProcTest, MousePositionIsClampedToTheClientAndScaledToTheCanvas)
 {

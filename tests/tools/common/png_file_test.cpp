@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/common/png_file.h"
 
 namespace {
@@ -63,12 +63,12 @@ std::string SixteenBitRow(const std::vector<uint16_t>& samples)
 
 TEST(PngFile, HeadersClaimingHugePicturesAreRefusedBeforeAnythingIsAllocated)
 {
-    vesk::file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     // A few dozen bytes that claim terabytes, and one that claims 10 GB.
     const std::pair<uint32_t, uint32_t> sizes[] = {{1000000, 1000000}, {50000, 50000}, {16385, 1}};
     for (const auto& [width, height] : sizes) {
         const std::string name = "huge_" + std::to_string(width) + ".png";
-        vesk::file::test::WriteBytes(scratch.path() / name, MakePng(width, height, 8, 6, std::string(5, '\0')));
+        support::WriteBytes(scratch.path() / name, MakePng(width, height, 8, 6, std::string(5, '\0')));
         testing::internal::CaptureStderr();
         const auto image = tools::ReadPng(scratch.path() / name);
         const std::string said = testing::internal::GetCapturedStderr();
@@ -80,14 +80,14 @@ TEST(PngFile, HeadersClaimingHugePicturesAreRefusedBeforeAnythingIsAllocated)
 
 TEST(PngFile, SixteenBitSamplesReadLikeTheirEightBitTwins)
 {
-    vesk::file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     // Grey: every 8-bit level written as 16 bits, then half of full scale.
     std::vector<uint16_t> levels;
     for (uint32_t level = 0; level < 256; ++level) {
         levels.push_back(static_cast<uint16_t>(level * 257));
     }
     levels.push_back(0x8000);
-    vesk::file::test::WriteBytes(scratch.path() / "grey16.png",
+    support::WriteBytes(scratch.path() / "grey16.png",
                                  MakePng(static_cast<uint32_t>(levels.size()), 1, 16, 0, SixteenBitRow(levels)));
     const auto grey = tools::ReadPng(scratch.path() / "grey16.png");
     ASSERT_TRUE(grey);
@@ -99,7 +99,7 @@ TEST(PngFile, SixteenBitSamplesReadLikeTheirEightBitTwins)
 
     // Colour with alpha: straight (not premultiplied) channels, as from an 8-bit file.
     const std::vector<uint16_t> rgba = {0x8000, 0x4040, 0xFFFF, 0x8080, 0x2020, 0x0000, 0xC0C0, 0xFFFF};
-    vesk::file::test::WriteBytes(scratch.path() / "rgba16.png", MakePng(2, 1, 16, 6, SixteenBitRow(rgba)));
+    support::WriteBytes(scratch.path() / "rgba16.png", MakePng(2, 1, 16, 6, SixteenBitRow(rgba)));
     const auto colour = tools::ReadPng(scratch.path() / "rgba16.png");
     ASSERT_TRUE(colour);
     EXPECT_EQ(colour->rgba, (std::vector<uint8_t>{128, 64, 255, 128, 32, 0, 192, 255}));

@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/little_endian.h"
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/probe_script.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_disassembler.h"
 
 namespace vesk::tools::script {
 namespace {
 
-using utility::script::test::ProbeCommands;
+using support::ProbeCommands;
 namespace format = utility::script_package;
 
 std::vector<std::uint8_t> Assemble(std::string_view source)
@@ -45,7 +45,7 @@ TEST(ScriptAssembler, WritesTheBlockLayoutAndTheSameBytesEveryTime)
     EXPECT_EQ(Assemble(source), bytes);
 
     format::UTL_CManager manager;
-    ASSERT_TRUE(utility::script::test::ParseCopy(manager, bytes));
+    ASSERT_TRUE(support::ParseCopy(manager, bytes));
     const format::ProgramRecord& program = *manager.FindProgram(0x31304449);
     ASSERT_EQ(program.commandCount, 4u);
     const format::CommandRecord marker = format::ReadCommand(program, 0);
@@ -77,7 +77,7 @@ TEST(ScriptAssembler, TextArgumentsAreZeroTerminatedAndPadded)
     const std::vector<std::uint8_t> bytes =
         Assemble(".entry 1\n    effect.spawn \"ab\\x01\"\n    effect.spawn \"\"\n");
     format::UTL_CManager manager;
-    ASSERT_TRUE(utility::script::test::ParseCopy(manager, bytes));
+    ASSERT_TRUE(support::ParseCopy(manager, bytes));
     const format::ProgramRecord& program = *manager.FindProgram(1);
     const std::uint8_t* first = program.blockStart + format::ReadCommand(program, 0).argumentOffset;
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(first), 4), std::string("ab\x01\0", 4));
@@ -171,7 +171,7 @@ TEST(ScriptAssembler, ForeignCommandsPrintAsRawAndStillRoundTrip)
     // Without the probe table its commands have no mnemonics.
     CommandSet commonOnly;
     Diagnostics errors;
-    ASSERT_TRUE(commonOnly.LoadFile(utility::script::test::DefinitionPath("common.def"), errors));
+    ASSERT_TRUE(commonOnly.LoadFile(support::DefinitionPath("common.def"), errors));
     const std::vector<std::uint8_t> bytes = Assemble(".entry 1\n    probe.mark 5\n    probe.routine #0\n    halt\n");
     const DisassemblyResult printed = DisassembleScript(bytes, commonOnly);
     ASSERT_TRUE(printed.ok);
@@ -183,7 +183,7 @@ TEST(ScriptAssembler, ForeignCommandsPrintAsRawAndStillRoundTrip)
 
 TEST(ScriptAssembler, UnreadablePackagesAreReportedNotPrinted)
 {
-    log::test::LogCapture capture;
+    support::LogCapture capture;
     const std::vector<std::uint8_t> garbage = {1, 2, 3};
     const DisassemblyResult printed = DisassembleScript(garbage, ProbeCommands());
     EXPECT_FALSE(printed.ok);
@@ -262,7 +262,7 @@ TEST(ScriptAssembler, DefinitionFileErrorsNameTheFileAndLine)
     for (const Case& c : cases) {
         CommandSet set;
         Diagnostics errors;
-        ASSERT_TRUE(set.LoadFile(utility::script::test::DefinitionPath("common.def"), errors));
+        ASSERT_TRUE(set.LoadFile(support::DefinitionPath("common.def"), errors));
         EXPECT_FALSE(set.Parse(c.text, "x.def", errors)) << c.text;
         ASSERT_FALSE(errors.empty()) << c.text;
         EXPECT_EQ(errors.front().ToString().rfind(c.error, 0), 0u) << errors.front().ToString();
@@ -279,7 +279,7 @@ TEST(ScriptAssembler, ModeAndOperandArgumentsAndPackedSmallValues)
         AssembleScript(".entry 1\n    move 4, -1, 2, -3, 4, 600\n    name \"ab\" 7\n", "t.vss", set);
     ASSERT_TRUE(result.Ok()) << result.errors.front().ToString();
     format::UTL_CManager manager;
-    ASSERT_TRUE(utility::script::test::ParseCopy(manager, result.package));
+    ASSERT_TRUE(support::ParseCopy(manager, result.package));
     const format::ProgramRecord& program = *manager.FindProgram(1);
     const format::CommandRecord move = format::ReadCommand(program, 0);
     EXPECT_EQ(move.table, 3u);

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tools/common/byte_writer.h"
 #include "tools/common/sound_entry.h"
 #include "tools/common/wav_writer.h"
@@ -48,7 +48,7 @@ TEST(SoundEntry, WavesTheGameCannotPlayOrLoopAreRefusedWithTheirReason)
         {"starts_past_end.wav", Wave(tools::WavLoop{1000, 1000}), "does not lie inside its 1000 frames"},
     };
     for (const Case& c : refused) {
-        vesk::log::test::LogCapture log;
+        support::LogCapture log;
         EXPECT_FALSE(tools::MakeSoundEntry(std::string("effects/") + c.file, c.file, c.bytes)) << c.file;
         ASSERT_EQ(log.Lines().size(), 1u) << c.file;
         EXPECT_EQ(log.Lines()[0].rfind(std::string("error: effects/") + c.file + ": ", 0), 0u) << log.Lines()[0];
@@ -63,7 +63,7 @@ TEST(SoundEntry, WavesTheGameCannotPlayOrLoopAreRefusedWithTheirReason)
         tools::MakeAdpcmWav(std::vector<uint8_t>(256, 0), 22050, 1, 256, 500),
     };
     for (const std::vector<uint8_t>& bytes : playable) {
-        vesk::log::test::LogCapture log;
+        support::LogCapture log;
         const std::optional<tools::PackageChunk> entry = tools::MakeSoundEntry("ok.wav", "ok.wav", bytes);
         ASSERT_TRUE(entry) << (log.Lines().empty() ? "" : log.Lines()[0]);
         EXPECT_EQ(entry->tag, "SWAV");

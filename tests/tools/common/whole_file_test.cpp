@@ -7,14 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/common/whole_file.h"
 
 namespace {
 
 TEST(WholeFile, AUserNamedOutputNeedsItsFolderToExist)
 {
-    vesk::file::test::ScratchFolder scratch;
+    support::ScratchFolder scratch;
     const std::vector<uint8_t> bytes = {1, 2, 3};
 
     testing::internal::CaptureStderr();

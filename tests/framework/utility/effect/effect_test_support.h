@@ -11,9 +11,9 @@
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/utility/effect/effect_layer.h"
-#include "tests/framework/app/framework_fixture.h"
-#include "tests/framework/memory/test_arena.h"
-#include "tests/framework/utility/script_graphic/graphic_test_support.h"
+#include "tests/support/framework_fixture.h"
+#include "tests/support/graphic_script.h"
+#include "tests/support/test_arena.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/sprite_package_writer.h"
 
@@ -105,7 +105,7 @@ public:
 
 // The framework as the application brings it up, a sprite group 1 with the
 // dot sprite, and the test effects as "script/particle.pac".
-class EffectLayerFixture : public framework_test::FrameworkFixture {
+class EffectLayerFixture : public support::FrameworkFixture {
 protected:
     void SetUp() override
     {
@@ -135,7 +135,7 @@ protected:
     void WriteEffects(std::string_view source)
     {
         const tools::script::AssemblyResult result =
-            tools::script::AssembleScript(source, "effects.vss", script_graphic::test::GraphicCommands());
+            tools::script::AssembleScript(source, "effects.vss", support::GraphicCommands());
         for (const auto& error : result.errors) {
             ADD_FAILURE() << error.ToString();
         }
@@ -169,7 +169,7 @@ protected:
         return lit;
     }
 
-    memory::test::TestArena pixels_{1 << 20};
+    support::TestArena pixels_{1 << 20};
     resource::TextureLoader loader_{nullptr, pixels_.heap()};
     resource::SpriteRegistry* registry = nullptr;
     std::vector<std::uint8_t> package_;

@@ -1,16 +1,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "tests/framework/file/built_resources.h"
-#include "tests/framework/log/log_capture.h"
 #include "tests/framework/utility/effect/effect_test_support.h"
+#include "tests/support/built_resources.h"
+#include "tests/support/log_capture.h"
 
 namespace vesk::utility::particle::test {
 namespace {
 
 using script_graphic::UTL_CObjectScript;
 
-using file::test::ReadBuiltResource;
+using support::ReadBuiltResource;
 
 // The effect scripts of the data set with the effect sprites in group 1.
 class ShippedEffects : public EffectLayerFixture {
@@ -43,7 +43,7 @@ TEST_F(ShippedEffects, TheSpritesStandAtTheIndicesTheScriptsUse)
 
 TEST_F(ShippedEffects, EveryEffectPlaysAndEndsWhileTheRootLivesOn)
 {
-    log::test::LogCapture log;
+    support::LogCapture log;
     layer.LoadParticleScripts();
     UTL_CObjectScript* root = layer.Root();
     ASSERT_NE(root, nullptr);

@@ -5,9 +5,9 @@
 #include "framework/draw/sprite_draw.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/utility/layout/layout_object.h"
-#include "tests/framework/app/framework_fixture.h"
-#include "tests/framework/graphics/sprite_test_data.h"
-#include "tests/framework/memory/test_arena.h"
+#include "tests/support/framework_fixture.h"
+#include "tests/support/sprite_test_data.h"
+#include "tests/support/test_arena.h"
 
 namespace vesk::layout {
 namespace {
@@ -15,18 +15,18 @@ namespace {
 constexpr std::uint32_t kBlack = 0xFF000000u;
 constexpr int kGroup = 2;
 
-using sprite_test::PatternPixel;
+using support::PatternPixel;
 
 // The framework as the application brings it up, so that layout objects find
 // their sprites through the framework manager.
-class LayoutDrawTest : public framework_test::FrameworkFixture {
+class LayoutDrawTest : public support::FrameworkFixture {
 protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(FrameworkFixture::SetUp());
         registry = resource::GetSpriteRegistry();
         ASSERT_NE(registry, nullptr);
-        package = sprite_test::ThreeSpritePackage();
+        package = support::ThreeSpritePackage();
         ASSERT_NE(registry->LoadSpritePackageFromMemory(loader, kGroup, package, "rooms.pac"), nullptr);
         app::BeginFrameDraw();
     }
@@ -54,7 +54,7 @@ protected:
         return drawn;
     }
 
-    memory::test::TestArena pixels{1 << 20};
+    support::TestArena pixels{1 << 20};
     resource::TextureLoader loader{nullptr, pixels.heap()};
     resource::SpriteRegistry* registry = nullptr;
     std::vector<std::uint8_t> package;

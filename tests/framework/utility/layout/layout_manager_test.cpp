@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/utility/layout/layout_manager.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
 
 namespace vesk::layout {
 namespace {
@@ -65,7 +65,7 @@ TEST_F(LayoutManagerTest, StartsWithEveryObjectAndRecordFreeAndRefusesASecondMan
     EXPECT_EQ(part->flags, 1u);
     EXPECT_EQ(part->spriteIndex, -1);
 
-    log::test::LogCapture log;
+    support::LogCapture log;
     EXPECT_FALSE(CreateLayoutManager());
     EXPECT_EQ(GetLayoutManager(), manager);
     EXPECT_TRUE(log.Contains("exists already"));
@@ -136,7 +136,7 @@ TEST_F(LayoutManagerTest, ReleasingAnEmptyLayerFreesOnlyItsBlock)
     EXPECT_EQ(registry->parts.FreeCount(), 1023u);
 
     // A layer that does not exist changes nothing.
-    log::test::LogCapture log;
+    support::LogCapture log;
     ReleaseLayer(64);
     ReleaseLayer(-1);
     EXPECT_EQ(manager->LayerBlock(6), neighbourBlock);
@@ -173,7 +173,7 @@ TEST(LayoutPartPool, ARecordReturnedTwiceOrFromElsewhereIsRefused)
     ASSERT_TRUE(a && b);
     EXPECT_EQ(pool.Take(), nullptr);
 
-    log::test::LogCapture log;
+    support::LogCapture log;
     EXPECT_TRUE(pool.Return(a));
     EXPECT_FALSE(pool.Return(a));
     EXPECT_FALSE(pool.Return(stranger.Take()));

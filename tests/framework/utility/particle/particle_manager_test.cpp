@@ -7,7 +7,7 @@
 #include "framework/utility/particle/particle_callbacks.h"
 #include "framework/utility/particle/particle_manager.h"
 #include "framework/utility/script/script_services.h"
-#include "tests/framework/file/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace vesk::utility::particle {
 namespace {
@@ -21,7 +21,7 @@ protected:
         file::SetResourceFolder(file::kResourceFolder);
     }
 
-    file::test::ScratchFolder scratch_;
+    support::ScratchFolder scratch_;
 };
 
 TEST_F(ParticleManagerTest, CreationGivesBuffersModelAndARunningRuntime)
@@ -91,7 +91,7 @@ TEST_F(ParticleManagerTest, HostCallbacksWrapTheFrameworkServices)
 
 TEST_F(ParticleManagerTest, ResourcesLoadOnceByTheirNameBeforeTheFirstDot)
 {
-    file::test::WriteBytes(scratch_.path() / "data" / "fx" / "burst.eff", "BURST");
+    support::WriteBytes(scratch_.path() / "data" / "fx" / "burst.eff", "BURST");
     EXPECT_EQ(GetHostCallbacks().loadResource("fx/burst.eff"), nullptr);  // no manager yet
 
     ASSERT_TRUE(CreateParticleManager());

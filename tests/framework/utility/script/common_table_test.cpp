@@ -6,14 +6,14 @@
 #include "framework/input/input_manager.h"
 #include "framework/math/random.h"
 #include "framework/utility/script/script_services.h"
-#include "tests/framework/app/framework_fixture.h"
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/support/framework_fixture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/probe_script.h"
 
 namespace vesk::utility::script {
 namespace {
 
-using test::ProbeScript;
+using support::ProbeScript;
 using Marks = std::vector<std::uint32_t>;
 
 class FakeServices : public SYS_CScriptServices {
@@ -197,13 +197,13 @@ TEST(CommonTable, EffectCommandsSpawnWithTheThreadsEffectStateAndThenResetIt)
 
 TEST(CommonTable, EffectNameWithoutTerminatorStopsTheThread)
 {
-    std::vector<std::uint8_t> bytes = test::AssembleProbeScript(".entry 1\n    effect.spawn \"abc\"\n");
-    const std::size_t record = test::CommandOffset(bytes, 0, 0);
+    std::vector<std::uint8_t> bytes = support::AssembleProbeScript(".entry 1\n    effect.spawn \"abc\"\n");
+    const std::size_t record = support::CommandOffset(bytes, 0, 0);
     const std::uint32_t blockSize =
-        test::ReadWord(bytes, test::EntryOffset(bytes, 0) + script_package::kEntryBlockSizeOffset);
-    test::WriteWord(bytes, record + script_package::kCommandArgumentOffset, blockSize - 1);
-    bytes[test::BlockOffset(bytes, 0) + blockSize - 1] = 'x';
-    log::test::LogCapture capture;
+        support::ReadWord(bytes, support::EntryOffset(bytes, 0) + script_package::kEntryBlockSizeOffset);
+    support::WriteWord(bytes, record + script_package::kCommandArgumentOffset, blockSize - 1);
+    bytes[support::BlockOffset(bytes, 0) + blockSize - 1] = 'x';
+    support::LogCapture capture;
     FakeServices services;
     ProbeScript script(bytes);
     script.engine.JumpToEntry(0);
@@ -319,7 +319,7 @@ TEST(CommonTable, AnimationCommandsDriveTheTargetThroughTheRegistry)
     EXPECT_EQ(untargeted.Marks(), Marks({1}));
 }
 
-using FrameworkAnimations = framework_test::FrameworkFixture;
+using FrameworkAnimations = support::FrameworkFixture;
 
 TEST_F(FrameworkAnimations, PlayCommandsFindTheAnimationsTheManagerRegistered)
 {
@@ -361,7 +361,7 @@ namespace {
 
 TEST(CommonTableRandom, SeedCommandKeepsItsSeedAgainstTheClockSeed)
 {
-    test::ProbeScript script(".entry 1\n\"start\":\n    random.seed 5489\n    halt\n");
+    support::ProbeScript script(".entry 1\n\"start\":\n    random.seed 5489\n    halt\n");
     script.Start(u"start");
     script.engine.Update();
     EXPECT_EQ(math::Rand(), 15196);  // the first draw of the reference sequence
@@ -370,7 +370,7 @@ TEST(CommonTableRandom, SeedCommandKeepsItsSeedAgainstTheClockSeed)
 TEST(CommonTableRandom, RandomWaitWaitsTheDrawnNumberOfFrames)
 {
     for (const char* range : {"3, 3", "2, 4", "0, 0"}) {
-        test::ProbeScript script(std::string(".entry 1\n\"start\":\n    wait.random_range ") + range +
+        support::ProbeScript script(std::string(".entry 1\n\"start\":\n    wait.random_range ") + range +
                                     "\n    wait.random\n    probe.mark 1\n    halt\n");
         script.Start(u"start");
         int frames = 0;
@@ -409,7 +409,7 @@ TEST(FrameworkScriptServices, ReadPadRecordsOfTheInputManager)
     EXPECT_FALSE(GetFrameworkScriptServices().GetPadState(4, pad));
 
     input::GetPadInput(0)->buttons.pressed = 0x100;
-    test::ProbeScript script(".entry 1\n\"start\":\n    wait.decide\n    probe.mark 1\n    halt\n");
+    support::ProbeScript script(".entry 1\n\"start\":\n    wait.decide\n    probe.mark 1\n    halt\n");
     script.Start(u"start");
     script.engine.Update();
     EXPECT_EQ(script.Marks(), std::vector<std::uint32_t>({1}));
@@ -424,7 +424,7 @@ namespace {
 
 TEST(CommonTableRandom, ExtremeRandomWaitRangesDoNotOverflow)
 {
-    test::ProbeScript script(R"(
+    support::ProbeScript script(R"(
 .entry 1
 "start":
     wait.random_range -2147483648, 2147483647

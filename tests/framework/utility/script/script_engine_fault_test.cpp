@@ -2,16 +2,16 @@
 // line; nothing crashes and the other threads go on.
 #include <gtest/gtest.h>
 
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/probe_script.h"
 
 namespace vesk::utility::script {
 namespace {
 
-using log::test::LogCapture;
-using test::AssembleProbeScript;
-using test::CommandOffset;
-using test::ProbeScript;
+using support::LogCapture;
+using support::AssembleProbeScript;
+using support::CommandOffset;
+using support::ProbeScript;
 using Marks = std::vector<std::uint32_t>;
 
 TEST(ScriptEngineFaults, TableOrSlotOutOfRangeStopsTheThread)
@@ -85,7 +85,7 @@ TEST(ScriptEngineFaults, ArgumentDataOutsideTheBlockStopsTheThread)
     const std::vector<std::uint8_t> good = AssembleProbeScript(".entry 1\n    probe.mark 1\n    goto #0\n");
     const std::size_t gotoRecord = CommandOffset(good, 0, 1);
     const std::uint32_t blockSize =
-        test::ReadWord(good, test::EntryOffset(good, 0) + script_package::kEntryBlockSizeOffset);
+        support::ReadWord(good, support::EntryOffset(good, 0) + script_package::kEntryBlockSizeOffset);
 
     struct Case {
         std::uint32_t offset;
@@ -94,7 +94,7 @@ TEST(ScriptEngineFaults, ArgumentDataOutsideTheBlockStopsTheThread)
     for (const Case& broken : {Case{0xFFFFFFF0u, "lies outside the block"}, Case{blockSize, "lies outside the block"},
                                Case{blockSize - 2, "ends at the block end before all its arguments"}}) {
         std::vector<std::uint8_t> bytes = good;
-        test::WriteWord(bytes, gotoRecord + script_package::kCommandArgumentOffset, broken.offset);
+        support::WriteWord(bytes, gotoRecord + script_package::kCommandArgumentOffset, broken.offset);
         LogCapture capture;
         ProbeScript script(bytes);
         script.engine.JumpToEntry(0);
@@ -229,7 +229,7 @@ branch:
 
 TEST(ScriptEngineFaults, EngineWithoutProgramOrThreadsDoesNothing)
 {
-    test::ProbeEngine engine;
+    support::ProbeEngine engine;
     engine.Update();
     engine.Restart(3);
     EXPECT_EQ(engine.JumpToLabel(u"start"), 0u);

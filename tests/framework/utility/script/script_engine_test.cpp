@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/support/probe_script.h"
 
 namespace vesk::utility::script {
 namespace {
 
-using test::ProbeScript;
+using support::ProbeScript;
 using Marks = std::vector<std::uint32_t>;
 
 TEST(ScriptEngine, WaitOfThreeFramesMovesOnInTheFourthAndWaitOfZeroAtOnce)

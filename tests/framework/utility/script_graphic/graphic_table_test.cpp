@@ -4,14 +4,14 @@
 
 #include "framework/input/input_manager.h"
 #include "framework/math/random.h"
-#include "tests/framework/utility/script_graphic/graphic_test_support.h"
+#include "tests/support/graphic_script.h"
 
 namespace vesk::utility::script_graphic {
 namespace {
 
 using math::Color;
 using math::Vec2;
-using test::GraphicScript;
+using support::GraphicScript;
 
 TEST(GraphicTable, PropertyCommandsSetTheDrawUnit)
 {

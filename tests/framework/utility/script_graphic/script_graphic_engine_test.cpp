@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/framework/utility/script_graphic/graphic_test_support.h"
+#include "tests/support/graphic_script.h"
 
 namespace vesk::utility::script_graphic {
 namespace {
 
-using test::GraphicScript;
+using support::GraphicScript;
 
 constexpr const char* kIdle = R"(
 .entry 1

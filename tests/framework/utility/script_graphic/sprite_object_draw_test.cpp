@@ -5,29 +5,29 @@
 #include <gtest/gtest.h>
 
 #include "framework/app/framework_manager.h"
-#include "tests/framework/app/framework_fixture.h"
-#include "tests/framework/graphics/sprite_test_data.h"
-#include "tests/framework/memory/test_arena.h"
-#include "tests/framework/utility/script_graphic/graphic_test_support.h"
+#include "tests/support/framework_fixture.h"
+#include "tests/support/graphic_script.h"
+#include "tests/support/sprite_test_data.h"
+#include "tests/support/test_arena.h"
 
 namespace vesk::utility::script_graphic {
 namespace {
 
-using test::GraphicScript;
+using support::GraphicScript;
 
 constexpr std::uint32_t kBlack = 0xFF000000u;
 constexpr int kGroup = 1;
 
-using sprite_test::PatternPixel;
+using support::PatternPixel;
 
 // Sprite objects draw through the framework manager's sprite registry, so
 // these tests run the real manager on a headless window.
-class SpriteObjectDraw : public framework_test::FrameworkFixture {
+class SpriteObjectDraw : public support::FrameworkFixture {
 protected:
     void SetUp() override
     {
         ASSERT_NO_FATAL_FAILURE(FrameworkFixture::SetUp());
-        package_ = sprite_test::ThreeSpritePackage();
+        package_ = support::ThreeSpritePackage();
         ASSERT_NE(manager->spriteRegistry.LoadSpritePackageFromMemory(loader_, kGroup, package_, "test.pac"), nullptr);
         crate_ = manager->spriteRegistry.FindSprite(kGroup, "crate");
         ASSERT_GE(crate_, 0);
@@ -43,7 +43,7 @@ protected:
         }
     }
 
-    memory::test::TestArena pixels_{1 << 20};
+    support::TestArena pixels_{1 << 20};
     resource::TextureLoader loader_{nullptr, pixels_.heap()};
     std::vector<std::uint8_t> package_;
     int crate_ = -1;

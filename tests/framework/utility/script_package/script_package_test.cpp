@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "framework/utility/script_package/script_package.h"
-#include "tests/framework/log/log_capture.h"
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/probe_script.h"
 
 namespace vesk::utility::script_package {
 namespace {
 
-using log::test::LogCapture;
-using script::test::AssembleProbeScript;
-using script::test::BlockOffset;
-using script::test::EntryOffset;
-using script::test::ParseCopy;
-using script::test::ReadWord;
-using script::test::WriteWord;
+using support::LogCapture;
+using support::AssembleProbeScript;
+using support::BlockOffset;
+using support::EntryOffset;
+using support::ParseCopy;
+using support::ReadWord;
+using support::WriteWord;
 
 const char* const kTwoEntries = R"(
 .entry 'ID01'

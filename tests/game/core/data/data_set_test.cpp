@@ -12,17 +12,17 @@
 #include "game/core/data/tag.h"
 #include "game/core/script/script_package.h"
 #include "game/ship/room_base.h"
-#include "tests/framework/file/built_resources.h"
-#include "tests/framework/log/log_capture.h"
 #include "tests/game/core/data/setting_test_support.h"
+#include "tests/support/built_resources.h"
 #include "tests/support/game_data_check.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/message_data.h"
 #include "tests/support/script_assembly.h"
 #include "tools/common/script_disassembler.h"
 
 namespace {
 
-using vesk::file::test::ReadBuiltResource;
+using support::ReadBuiltResource;
 
 std::string Lines(const std::vector<std::string>& lines)
 {
@@ -53,8 +53,8 @@ TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
     ASSERT_FALSE(package.empty()) << "the data set is not built";
     CreateStaticDatabase();
     GAME_CStaticDatabase& database = *GetStaticDatabase();
-    vesk::file::SetResourceFolder(vesk::file::test::BuiltResourcePath().string());
-    vesk::log::test::LogCapture log;
+    vesk::file::SetResourceFolder(support::BuiltResourcePath().string());
+    support::LogCapture log;
     ASSERT_TRUE(game_test::RunSetting(database, package));
     for (int kind : {kScriptPackageRoom, kScriptPackageActor, kScriptPackageEnemy}) {
         EXPECT_TRUE(LoadScriptPackage(kind)) << ScriptPackageFile(kind);
@@ -99,7 +99,7 @@ TEST(DataSet, EveryScriptPackageDisassemblesToSourceThatReassemblesToTheSameByte
                                                        {"enemy_script", "enemy.def"},
                                                        {"actor_script", "actor.def"},
                                                        {"particle", "graphic.def"}};
-    const std::filesystem::path folder = vesk::file::test::BuiltResourcePath("script");
+    const std::filesystem::path folder = support::BuiltResourcePath("script");
     ASSERT_TRUE(std::filesystem::is_directory(folder)) << "the data set is not built";
     std::size_t packages = 0;
     for (const auto& file : std::filesystem::directory_iterator(folder)) {
@@ -126,7 +126,7 @@ TEST(DataSet, EveryScriptPackageDisassemblesToSourceThatReassemblesToTheSameByte
 TEST(DataCheck, RefusesADanglingIdAndADishOfSixMaterialKinds)
 {
     GAME_CStaticDatabase database;
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     ASSERT_TRUE(game_test::RunSettingSource(database, R"(
         item 'I001' 0 1 1 10 0 0
         dish 'D001' -1 30 2000 20 10

@@ -1,11 +1,11 @@
 // The static-database commands run from assembled scripts.
 #include <gtest/gtest.h>
 
-#include "game/core/data/tag.h"
 #include "framework/file/resource_file.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
+#include "game/core/data/tag.h"
 #include "tests/game/core/data/setting_test_support.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ TEST(SettingCommands, AShipOfTheFullGridHas247FloorCellsAndOneCanBeCleared)
 
 namespace {
 
-using vesk::log::test::LogCapture;
+using support::LogCapture;
 
 std::uint32_t T(const char (&tag)[5]) { return MakeTag(tag); }
 
@@ -296,11 +296,11 @@ protected:
 
     void Write(const std::vector<std::uint8_t>& package)
     {
-        vesk::file::test::WriteBytes(scratch_.path() / "data/script/static_database.pac",
+        support::WriteBytes(scratch_.path() / "data/script/static_database.pac",
                                      std::string(package.begin(), package.end()));
     }
 
-    vesk::file::test::ScratchFolder scratch_;
+    support::ScratchFolder scratch_;
     GAME_CStaticDatabase database_;
 };
 

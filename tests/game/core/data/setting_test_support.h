@@ -10,7 +10,7 @@
 
 #include "game/core/data/setting_script.h"
 #include "game/core/data/static_database.h"
-#include "tests/framework/utility/script/script_test_support.h"
+#include "tests/support/probe_script.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
 
@@ -22,8 +22,8 @@ inline const vesk::tools::script::CommandSet& SettingCommands()
     static const vesk::tools::script::CommandSet commands = [] {
         vesk::tools::script::CommandSet set;
         vesk::tools::script::Diagnostics errors;
-        set.LoadFile(vesk::utility::script::test::DefinitionPath("common.def"), errors);
-        set.LoadFile(vesk::utility::script::test::DefinitionPath("static_database.def"), errors);
+        set.LoadFile(support::DefinitionPath("common.def"), errors);
+        set.LoadFile(support::DefinitionPath("static_database.def"), errors);
         for (const auto& error : errors) {
             ADD_FAILURE() << error.ToString();
         }

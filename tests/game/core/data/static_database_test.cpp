@@ -9,8 +9,8 @@
 #include "game/core/data/static_database.h"
 #include "game/core/data/static_lookups.h"
 #include "game/core/data/tag.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -160,10 +160,10 @@ protected:
     void TearDown() override { vesk::file::SetResourceFolder(vesk::file::kResourceFolder); }
     void Write(const char* name, std::string_view bytes)
     {
-        vesk::file::test::WriteBytes(scratch_.path() / "data" / name, bytes);
+        support::WriteBytes(scratch_.path() / "data" / name, bytes);
     }
 
-    vesk::file::test::ScratchFolder scratch_;
+    support::ScratchFolder scratch_;
     GAME_CStaticDatabase database_;
 };
 
@@ -183,7 +183,7 @@ TEST_F(ActorNameLists, AMissingNameListLeavesBothEmptyAndNamesTheFile)
 {
     database_.SetActorNameLists("ポコ", "ポコ");
     Write("script/s_actor_ngword.lst", "ポコ");
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     database_.LoadActorNameLists();
     EXPECT_TRUE(database_.GetActorNameList().empty());
     EXPECT_TRUE(database_.GetActorNgWordList().empty());

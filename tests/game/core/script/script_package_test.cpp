@@ -8,8 +8,8 @@
 #include "game/core/data/static_database.h"
 #include "game/core/data/tag.h"
 #include "game/core/script/script_package.h"
-#include "tests/framework/file/scratch_folder.h"
-#include "tests/framework/log/log_capture.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/script_assembly.h"
 
 namespace {
@@ -34,11 +34,11 @@ protected:
     void WritePackage(int kind, std::string_view source, std::string_view table)
     {
         const std::vector<std::uint8_t> bytes = support::AssemblePackage(source, {table});
-        vesk::file::test::WriteBytes(scratch_.path() / "data" / std::string(ScriptPackageFile(kind)),
+        support::WriteBytes(scratch_.path() / "data" / std::string(ScriptPackageFile(kind)),
                                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
 
-    vesk::file::test::ScratchFolder scratch_;
+    support::ScratchFolder scratch_;
     GAME_CStaticDatabase* database_ = nullptr;
 };
 
@@ -113,7 +113,7 @@ spin:
 )",
                  "room.def");
 
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     ASSERT_TRUE(LoadScriptPackage(kScriptPackageRoom));
 
     const RoomData* turret = database_->FindRoomData(MakeTag("ID16"));
@@ -192,7 +192,7 @@ TEST_F(ScriptPackageTest, EnemyEntriesRegisterTheirEnemyKindsAndActorsRegisterNo
     halt
 )",
                  "enemy.def");
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     ASSERT_TRUE(LoadScriptPackage(kScriptPackageEnemy));
     const EnemyData* enemy = database_->FindEnemyData(MakeTag("E016"));
     ASSERT_NE(enemy, nullptr);
@@ -226,7 +226,7 @@ TEST_F(ScriptPackageTest, EnemyEntriesRegisterTheirEnemyKindsAndActorsRegisterNo
 
 TEST_F(ScriptPackageTest, AMissingOrBrokenPackageLeavesItsKindEmptyAndNamesTheFile)
 {
-    vesk::log::test::LogCapture log;
+    support::LogCapture log;
     EXPECT_FALSE(LoadScriptPackage(kScriptPackageRoom));
     EXPECT_TRUE(log.Contains("script/room_script.pac"));
     const GAME_CScriptPackage* rooms = GetScriptPackages()->Get(kScriptPackageRoom);
@@ -234,7 +234,7 @@ TEST_F(ScriptPackageTest, AMissingOrBrokenPackageLeavesItsKindEmptyAndNamesTheFi
     EXPECT_EQ(rooms->GetEntryCount(), 0u);
     EXPECT_TRUE(database_->Rooms().empty());
 
-    vesk::file::test::WriteBytes(scratch_.path() / "data/script/route_script.pac", "not a package at all");
+    support::WriteBytes(scratch_.path() / "data/script/route_script.pac", "not a package at all");
     EXPECT_FALSE(LoadScriptPackage(kScriptPackageRoute));
     EXPECT_TRUE(log.Contains("script/route_script.pac"));
 

@@ -1,3 +1,4 @@
+// A private resource folder with every shader file, and the canvas target's pixels read back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 #include "tools/common/cfx_writer.h"
 #include "tools/common/whole_file.h"
 
-namespace graphics_test {
+namespace support {
 
 // What the device fixtures share: a private resource folder holding a shader
 // file for every program of the shader tables, made the resource folder until
@@ -95,4 +96,4 @@ protected:
     std::filesystem::path folder_;
 };
 
-}  // namespace graphics_test
+}  // namespace support

@@ -8,14 +8,14 @@
 #include "framework/app/framework_manager.h"
 #include "framework/app/framework_session.h"
 #include "framework/graphics/device_record.h"
-#include "tests/framework/graphics/resource_folder_fixture.h"
+#include "tests/support/resource_folder_fixture.h"
 
-namespace framework_test {
+namespace support {
 
 // The framework as the application brings it up: the canvas, the manager with
 // its window and device, then the render resources, with every shader file in a
 // private resource folder.
-class FrameworkFixture : public graphics_test::ResourceFolderFixture {
+class FrameworkFixture : public support::ResourceFolderFixture {
 protected:
     void SetUp() override
     {
@@ -41,4 +41,4 @@ private:
     std::optional<vesk::app::FrameworkSession> session_;
 };
 
-}  // namespace framework_test
+}  // namespace support

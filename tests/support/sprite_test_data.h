@@ -1,3 +1,4 @@
+// Small test pictures, image files and sprite packages with a known pattern.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,7 @@
 #include "tools/common/rgba_image.h"
 #include "tools/common/sprite_package_writer.h"
 
-namespace sprite_test {
+namespace support {
 
 // A picture whose every pixel differs: red grows along x, green along y.
 inline tools::RgbaImage Pattern(uint32_t width, uint32_t height, uint8_t blue)
@@ -48,4 +49,4 @@ inline std::vector<uint8_t> ThreeSpritePackage()
                                      {{"extra_logo", Pattern(3, 3, 50)}});
 }
 
-}  // namespace sprite_test
+}  // namespace support

@@ -1,3 +1,4 @@
+// A fresh current folder for one test, and whole-file bytes written and read.
 #pragma once
 
 #include <cstdlib>
@@ -6,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace vesk::file::test {
+namespace support {
 
 // A fresh folder that the test works in (it becomes the current directory),
 // removed afterwards. Tests run in parallel processes, so each needs its own.
@@ -49,4 +50,4 @@ inline std::string ReadBytes(const std::filesystem::path& path)
     return bytes;
 }
 
-}  // namespace vesk::file::test
+}  // namespace support

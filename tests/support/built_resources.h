@@ -1,3 +1,4 @@
+// The data set this build made, read by tests of the shipped files.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 
 #include "tools/common/whole_file.h"
 
-namespace vesk::file::test {
+namespace support {
 
 // The data set this build made (an absolute path), whatever folder the tests run in.
 inline std::filesystem::path BuiltResourcePath(const std::string& name = {})
@@ -21,4 +22,4 @@ inline std::vector<std::uint8_t> ReadBuiltResource(const std::string& name)
     return ::tools::ReadWholeFile(BuiltResourcePath(name)).value_or(std::vector<std::uint8_t>{});
 }
 
-}  // namespace vesk::file::test
+}  // namespace support

@@ -1,3 +1,4 @@
+// A script engine with probe commands that let a test watch a script run, and offsets into package bytes.
 #pragma once
 
 #include <cstdint>
@@ -14,17 +15,15 @@
 #include "framework/utility/script/script_engine.h"
 #include "framework/utility/script_package/script_package.h"
 #include "platform/little_endian.h"
+#include "tests/support/script_assembly.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
 
-namespace vesk::utility::script::test {
+namespace support {
 
-// The definition files of the data set, next to the tests' own data folder.
-inline std::string DefinitionPath(std::string_view name)
-{
-    const std::filesystem::path root = std::filesystem::path(VARNOLIS_TEST_DATA_DIR).parent_path().parent_path();
-    return (root / "data/script/defs" / name).string();
-}
+using vesk::utility::script::ScriptArgs;
+using vesk::utility::script::ScriptThread;
+using vesk::utility::script::ScriptThreadBlock;
 
 class ProbeEngine;
 
@@ -43,12 +42,12 @@ probe.spin       3  0
 probe.routine    4  0  label
 )";
 
-class ProbeEngine : public SYS_CScriptEngine {
+class ProbeEngine : public vesk::utility::script::SYS_CScriptEngine {
 public:
     ProbeEngine()
     {
-        SetCommandTable(0, GetCommonCommandTable());
-        SetCommandTable(1, CommandTable{kHandlers, 5});
+        SetCommandTable(0, vesk::utility::script::GetCommonCommandTable());
+        SetCommandTable(1, vesk::utility::script::CommandTable{kHandlers, 5});
         SetThreads(&block);
     }
 
@@ -59,38 +58,38 @@ public:
     std::vector<int> jumps;
 
 private:
-    static std::uint32_t Mark(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+    static std::uint32_t Mark(vesk::utility::script::SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
     {
         static_cast<ProbeEngine&>(engine).marks.push_back(args.U32(0));
         return 1;
     }
-    static std::uint32_t Yield(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
+    static std::uint32_t Yield(vesk::utility::script::SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
     {
         engine.RunningThread()->yield = 1;
         return 1;
     }
-    static std::uint32_t RunAgain(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
+    static std::uint32_t RunAgain(vesk::utility::script::SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&, std::uint16_t)
     {
         engine.RunningThread()->yield = 1;
         engine.RunningThread()->runAgain = 1;
         return 1;
     }
-    static std::uint32_t Spin(SYS_CScriptEngine&, std::uint8_t, const ScriptArgs&, std::uint16_t) { return 0; }
-    static std::uint32_t Routine(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
+    static std::uint32_t Spin(vesk::utility::script::SYS_CScriptEngine&, std::uint8_t, const ScriptArgs&, std::uint16_t) { return 0; }
+    static std::uint32_t Routine(vesk::utility::script::SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
     {
         engine.RunRoutineNow(args.U32(0));
         return 1;
     }
 
-    static constexpr ScriptHandler kHandlers[] = {Mark, Yield, RunAgain, Spin, Routine};
+    static constexpr vesk::utility::script::ScriptHandler kHandlers[] = {Mark, Yield, RunAgain, Spin, Routine};
 };
 
 // The common table's definitions plus the probe table, loaded once.
-inline const tools::script::CommandSet& ProbeCommands()
+inline const vesk::tools::script::CommandSet& ProbeCommands()
 {
-    static const tools::script::CommandSet commands = [] {
-        tools::script::CommandSet set;
-        tools::script::Diagnostics errors;
+    static const vesk::tools::script::CommandSet commands = [] {
+        vesk::tools::script::CommandSet set;
+        vesk::tools::script::Diagnostics errors;
         set.LoadFile(DefinitionPath("common.def"), errors);
         set.Parse(kProbeDefinitions, "probe.def", errors);
         for (const auto& error : errors) {
@@ -103,7 +102,7 @@ inline const tools::script::CommandSet& ProbeCommands()
 
 inline std::vector<std::uint8_t> AssembleProbeScript(std::string_view source)
 {
-    const tools::script::AssemblyResult result = tools::script::AssembleScript(source, "test.vss", ProbeCommands());
+    const vesk::tools::script::AssemblyResult result = vesk::tools::script::AssembleScript(source, "test.vss", ProbeCommands());
     for (const auto& error : result.errors) {
         ADD_FAILURE() << error.ToString();
     }
@@ -124,23 +123,23 @@ inline void WriteWord(std::vector<std::uint8_t>& bytes, std::size_t at, std::uin
 }
 inline std::size_t EntryOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry)
 {
-    return ReadWord(bytes, script_package::kEntryTableOffsetOffset) + entry * script_package::kEntrySize;
+    return ReadWord(bytes, vesk::utility::script_package::kEntryTableOffsetOffset) + entry * vesk::utility::script_package::kEntrySize;
 }
 inline std::size_t BlockOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry)
 {
-    return ReadWord(bytes, EntryOffset(bytes, entry) + script_package::kEntryBlockOffsetOffset);
+    return ReadWord(bytes, EntryOffset(bytes, entry) + vesk::utility::script_package::kEntryBlockOffsetOffset);
 }
 inline std::size_t CommandOffset(const std::vector<std::uint8_t>& bytes, std::uint32_t entry, std::uint32_t command)
 {
     const std::size_t block = BlockOffset(bytes, entry);
-    return block + platform::ReadU16(bytes.data() + block + script_package::kHeaderLengthOffset) +
-           command * script_package::kCommandSize;
+    return block + platform::ReadU16(bytes.data() + block + vesk::utility::script_package::kHeaderLengthOffset) +
+           command * vesk::utility::script_package::kCommandSize;
 }
 
 // Parses package bytes into a manager; the manager owns its copy.
-inline bool ParseCopy(script_package::UTL_CManager& manager, const std::vector<std::uint8_t>& bytes)
+inline bool ParseCopy(vesk::utility::script_package::UTL_CManager& manager, const std::vector<std::uint8_t>& bytes)
 {
-    void* image = memory::MainHeapAlloc(bytes.empty() ? 1 : bytes.size());
+    void* image = vesk::memory::MainHeapAlloc(bytes.empty() ? 1 : bytes.size());
     if (!bytes.empty()) {
         std::memcpy(image, bytes.data(), bytes.size());
     }
@@ -154,7 +153,7 @@ public:
     explicit ProbeScript(const std::vector<std::uint8_t>& bytes)
     {
         EXPECT_TRUE(ParseCopy(manager, bytes));
-        const script_package::ProgramRecord* program = manager.FindProgram(1);
+        const vesk::utility::script_package::ProgramRecord* program = manager.FindProgram(1);
         EXPECT_NE(program, nullptr);
         engine.SetProgram(program);
     }
@@ -164,8 +163,8 @@ public:
     std::vector<std::uint32_t>& Marks() { return engine.marks; }
     void Start(std::u16string_view label) { ASSERT_EQ(engine.JumpToLabel(label), 1u); }
 
-    script_package::UTL_CManager manager;
+    vesk::utility::script_package::UTL_CManager manager;
     ProbeEngine engine;
 };
 
-}  // namespace vesk::utility::script::test
+}  // namespace support

@@ -1,3 +1,4 @@
+// Log lines collected while a test runs.
 #pragma once
 
 #include <string>
@@ -6,18 +7,18 @@
 
 #include "framework/log/log.h"
 
-namespace vesk::log::test {
+namespace support {
 
 // Collects every log line while alive, then gives stderr back.
 class LogCapture {
 public:
     LogCapture()
     {
-        SetSink([this](Level level, std::string_view line) {
-            lines_.push_back(std::string(LevelPrefix(level)) + std::string(line));
+        vesk::log::SetSink([this](vesk::log::Level level, std::string_view line) {
+            lines_.push_back(std::string(vesk::log::LevelPrefix(level)) + std::string(line));
         });
     }
-    ~LogCapture() { SetSink({}); }
+    ~LogCapture() { vesk::log::SetSink({}); }
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
 
@@ -37,4 +38,4 @@ private:
     std::vector<std::string> lines_;
 };
 
-}  // namespace vesk::log::test
+}  // namespace support

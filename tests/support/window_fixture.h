@@ -1,3 +1,4 @@
+// A test fixture with a shown window on SDL's dummy video driver and the message pump at hand.
 #pragma once
 
 #include <optional>
@@ -10,17 +11,17 @@
 #include "framework/window/window_proc.h"
 #include "platform/window.h"
 
-namespace vesk::window::test {
+namespace support {
 
 // A shown window on SDL's dummy video driver, with the canvas set up as at start-up.
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        process::SetupCanvas();
-        GetWindowInputState() = {};
-        ASSERT_TRUE(CreateMainWindow(u"VARNOLIS"));
-        ShowMainWindow();
+        vesk::process::SetupCanvas();
+        vesk::window::GetWindowInputState() = {};
+        ASSERT_TRUE(vesk::window::CreateMainWindow(u"VARNOLIS"));
+        vesk::window::ShowMainWindow();
         DrainMessages();
     }
 
@@ -28,8 +29,8 @@ protected:
     {
         platform::SetTestShowState(std::nullopt);
         platform::SetTestCursorPosition(std::nullopt);
-        SetInputHooks({});
-        ReleaseMainWindow();
+        vesk::window::SetInputHooks({});
+        vesk::window::ReleaseMainWindow();
     }
 
     // Runs the pump until no message waits; returns how many it handled.
@@ -37,7 +38,7 @@ protected:
     {
         int handled = 0;
         while (platform::PeekEvent()) {
-            PumpMessages(&quit, &exitCode);
+            vesk::window::PumpMessages(&quit, &exitCode);
             ++handled;
         }
         return handled;
@@ -65,4 +66,4 @@ protected:
     int exitCode = -1;
 };
 
-}  // namespace vesk::window::test
+}  // namespace support
