@@ -2,6 +2,7 @@
 #include "tests/support/game_data_check.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "game/core/data/id_tags.h"
@@ -18,9 +19,8 @@ constexpr std::int32_t kMaxFuelCapacity = 32767;
 constexpr std::size_t kMaxRoutes = 128;
 constexpr std::size_t kMaxHideouts = 40;
 constexpr std::uint32_t kQuestFlags = 1024;
-// Bits the map and the rumours can reveal, and the balloon lines there are sprites for.
+// Bits the map and the rumours can reveal.
 constexpr std::uint32_t kRevealBits = 32;
-constexpr std::uint32_t kBalloonLines = 99;
 constexpr std::uint32_t kUpgradeBits = 11;
 
 void CheckItems(GameDataCheck& check)
@@ -120,18 +120,6 @@ void CheckStatusRecords(GameDataCheck& check)
     }
     for (const auto& [id, debuff] : database.Debuffs()) {
         check.RequireNameAndDescription(id, "debuff");
-    }
-    for (const auto& [id, group] : database.BalloonGroups()) {
-        for (std::uint32_t line : group.lines) {
-            if (line >= kBalloonLines) {
-                check.Report(id, "balloon group", "shows line " + std::to_string(line) + " (0 to 98)");
-            }
-        }
-    }
-    for (const BalloonRange& range : database.BalloonRanges()) {
-        if (range.lineId >= kBalloonLines) {
-            check.Report(range.lineId, "balloon range", "shows a line past 98");
-        }
     }
 }
 
@@ -401,6 +389,20 @@ void CheckRequiredContent(GameDataCheck& check)
     if (database.NearViews().empty()) {
         check.Report(kNoId, "near views", "there is none");
     }
+    // The crew's own balloon groups: meters, hurt, newborn, fed, and the work and room groups.
+    for (std::uint16_t group : {0, 1, 2, 3, 4, 5, 100, 103, 104, 105, 106, 107}) {
+        const BalloonGroup* record = database.FindBalloonGroup(group);
+        if (record == nullptr || record->lines.empty()) {
+            check.Report(group, "balloon group", "is missing or has no line");
+        }
+    }
+    const auto& items = database.Items();
+    if (std::none_of(items.begin(), items.end(), [](const auto& item) { return item->valueE > 0; })) {
+        check.Report(kNoId, "items", "there is no repair material");
+    }
+    if (std::none_of(items.begin(), items.end(), [](const auto& item) { return item->foodValue > 0; })) {
+        check.Report(kNoId, "items", "there is no food");
+    }
 }
 
 }  // namespace
@@ -502,6 +504,35 @@ GameDataCheck::Rule RoomSpriteRule(std::vector<vesk::resource::SpriteEntry> spri
             const vesk::resource::SpriteEntry& sprite = sprites[index];
             if (sprite.width > room->width * kCellPixels || sprite.height > room->height * kCellPixels) {
                 check.Report(id, "room kind", "shows " + sprite.name + ", larger than its footprint");
+            }
+        }
+    };
+}
+
+GameDataCheck::Rule BalloonSpriteRule(std::vector<vesk::resource::SpriteEntry> sprites)
+{
+    const auto isBalloonPicture = [sprites = std::move(sprites)](std::uint32_t line) {
+        if (line >= sprites.size()) {
+            return false;
+        }
+        // The names keep their file extension.
+        const std::string_view name = std::string_view(sprites[line].name).substr(0, sprites[line].name.find('.'));
+        const std::string_view number = name.substr(std::min(name.size(), std::size_t{11}));
+        return name.starts_with("mesballoon_") && number.size() == 2 && std::isdigit(number[0]) != 0 &&
+               std::isdigit(number[1]) != 0;
+    };
+    return [isBalloonPicture](GameDataCheck& check) {
+        for (const auto& [id, group] : check.Database().BalloonGroups()) {
+            for (std::uint32_t line : group.lines) {
+                if (!isBalloonPicture(line)) {
+                    check.Report(id, "balloon group", "shows line " + std::to_string(line) +
+                                                          ", which is no \"mesballoon_NN\" sprite of the room package");
+                }
+            }
+        }
+        for (const BalloonRange& range : check.Database().BalloonRanges()) {
+            if (!isBalloonPicture(range.lineId)) {
+                check.Report(range.lineId, "balloon range", "shows no \"mesballoon_NN\" sprite of the room package");
             }
         }
     };

@@ -59,6 +59,9 @@ std::vector<GameDataCheck::Rule> RulesOfTheDataSet();
 // The room kinds against the room sprites (ship/room/dotroom.pac): each shows a "dotroom_" sprite
 // no larger than its footprint.
 GameDataCheck::Rule RoomSpriteRule(std::vector<vesk::resource::SpriteEntry> sprites);
+// The balloon lines against the same sprites: a line is the index of a "mesballoon_NN" picture
+// (the base one, not its "_eng" or "_kr" variant).
+GameDataCheck::Rule BalloonSpriteRule(std::vector<vesk::resource::SpriteEntry> sprites);
 
 // "'ID01'" for a printable tag, else the number.
 std::string DescribeTag(std::uint32_t id);

@@ -1,26 +1,49 @@
 // Draws generated placeholder sprites as PNG pictures, one folder per sprite
 // package, for spritepack to pack.
 //
-//   spritegen dotroom OUTPUT_DIR   the ship's room sprites
-//   spritegen effect OUTPUT_DIR    the effect sprites
+//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew and speech balloons
+//   spritegen effect OUTPUT_DIR            the effect sprites
+//
+// The fonts set the balloons' words; each character comes from the first
+// font that has it.
 
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/common/png_file.h"
+#include "tools/spritegen/balloon_art.h"
+#include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/effect_art.h"
 
+namespace {
+
+std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& fonts)
+{
+    std::vector<tools::NamedImage> sprites = spritegen::DrawDotRoomSprites();
+    for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts)}) {
+        if (part.empty()) return {};
+        sprites.insert(sprites.end(), part.begin(), part.end());
+    }
+    return sprites;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    const std::string_view kind = argc == 3 ? argv[1] : "";
-    if (kind != "dotroom" && kind != "effect") {
-        std::cerr << "usage: spritegen dotroom|effect OUTPUT_DIR\n";
+    const std::string_view kind = argc >= 3 ? argv[1] : "";
+    if ((kind != "dotroom" || argc < 4) && (kind != "effect" || argc != 3)) {
+        std::cerr << "usage: spritegen dotroom OUTPUT_DIR FONT... | spritegen effect OUTPUT_DIR\n";
         return 2;
     }
     const std::filesystem::path folder = argv[2];
-    const auto sprites = kind == "dotroom" ? spritegen::DrawDotRoomSprites() : spritegen::DrawEffectSprites();
+    const std::vector<std::string> fonts(argv + 3, argv + argc);
+    const auto sprites = kind == "dotroom" ? DrawRoomPackage(fonts) : spritegen::DrawEffectSprites();
+    if (sprites.empty()) return 1;
     for (const tools::NamedImage& sprite : sprites) {
         if (!tools::WritePng(folder / sprite.name, sprite.image)) return 1;
     }

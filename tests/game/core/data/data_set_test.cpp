@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "framework/graphics/sprite_package.h"
 #include "game/core/data/id_tags.h"
 #include "game/core/data/tag.h"
+#include "game/core/script/script_actor.h"
 #include "game/core/script/script_package.h"
 #include "game/ship/room_base.h"
 #include "tests/game/core/data/setting_test_support.h"
@@ -64,6 +66,7 @@ TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
     support::GameDataCheck check(database, support::MessageKeys());
     std::vector<support::GameDataCheck::Rule> rules = support::RulesOfTheDataSet();
     rules.push_back(support::RoomSpriteRule(RoomSprites()));
+    rules.push_back(support::BalloonSpriteRule(RoomSprites()));
     const std::vector<std::string> findings = check.Run(rules);
     EXPECT_TRUE(findings.empty()) << Lines(findings);
     EXPECT_EQ(database.Items().size(), 31u);
@@ -85,9 +88,40 @@ TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
             EXPECT_TRUE(room.Script().FindLabel(label).has_value()) << TagText(id);
         }
     }
+
+    // The crew's script: its first entry holds the six labels a crew member plays.
+    const GAME_CScriptPackage* actors = GetScriptPackages()->Get(kScriptPackageActor);
+    ASSERT_NE(actors, nullptr);
+    ASSERT_GE(actors->GetEntryCount(), 1u);
+    GAME_CScriptActor crewScript(nullptr);
+    crewScript.Attach(&actors->GetEntry(0).program);
+    for (std::u16string_view label : {u"コンストラクタ", u"更新[NoAction]", u"更新[Action]", u"更新[ItemGet]",
+                                      u"更新[Repair]", u"死亡"}) {
+        EXPECT_TRUE(crewScript.FindLabel(label).has_value());
+    }
     DestroyScriptPackages();
     DestroyStaticDatabase();
     vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
+}
+
+// Every frame the crew's script shows is a rat of the room package (sprite group 2).
+TEST(DataSet, TheCrewScriptShowsOnlyRatFrames)
+{
+    const std::vector<std::uint8_t> package = ReadBuiltResource("script/actor_script.pac");
+    ASSERT_FALSE(package.empty()) << "the data set is not built";
+    const auto source = vesk::tools::script::DisassembleScript(package, support::LoadDefinitions({"actor.def"}));
+    ASSERT_TRUE(source.ok) << source.error;
+    const std::vector<vesk::resource::SpriteEntry> sprites = RoomSprites();
+    const std::regex sprite(R"(\bsprite (\d+),)");
+    int frames = 0;
+    for (auto match = std::sregex_iterator(source.source.begin(), source.source.end(), sprite);
+         match != std::sregex_iterator(); ++match) {
+        const std::size_t index = std::stoul((*match)[1].str());
+        ASSERT_LT(index, sprites.size());
+        EXPECT_TRUE(sprites[index].name.starts_with("rat_")) << sprites[index].name;
+        ++frames;
+    }
+    EXPECT_GT(frames, 0);
 }
 
 // Every script package of the data set, printed as source by the disassembler, assembles again

@@ -1,0 +1,145 @@
+#include "tools/spritegen/balloon_art.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <set>
+#include <string_view>
+
+#include "tools/fontbuild/glyph_rasterizer.h"
+#include "tools/spritegen/pixel_art.h"
+
+namespace spritegen {
+namespace {
+
+constexpr int kFontPixels = 11;
+constexpr int kLineHeight = 13;
+constexpr int kPadX = 5;
+constexpr int kPadY = 3;
+constexpr int kTail = 4;
+
+constexpr Rgba kOutline = Hex(0x2A2630);
+constexpr Rgba kPaper = Hex(0xFFF8E8);
+constexpr Rgba kPaperShade = Hex(0xE8DCC4);
+constexpr Rgba kInk = Hex(0x3A2E3A);
+
+// A line as the three languages say it. The static database's balloon groups
+// name these pictures by their sprite index; the comments give the groups.
+struct BalloonLine {
+    std::u16string_view japanese;
+    std::u16string_view english;
+    std::u16string_view korean;
+};
+
+constexpr BalloonLine kLines[] = {
+    {u"おなかすいた…", u"So hungry...", u"배고파…"},           // 01 starving
+    {u"ごはんまだ？", u"Food, anyone?", u"밥 아직이야?"},       // 02 starving
+    {u"もう動けない", u"I'm beat...", u"못 움직이겠어"},        // 03 exhausted
+    {u"ねむい…", u"So sleepy...", u"졸려…"},                    // 04 exhausted
+    {u"たすけて！", u"Help me!", u"살려줘!"},                   // 05 critical
+    {u"いたた…", u"Ouch...", u"아야…"},                         // 06 hurt
+    {u"よろしく！", u"Hello, all!", u"잘 부탁해!"},             // 07 newborn
+    {u"おいしかった！", u"That was tasty!", u"맛있었다!"},      // 08 fed
+    {u"なにか見つけた！", u"Found something!", u"뭔가 찾았다!"},  // 09 item found
+    {u"ひとやすみ", u"Break time", u"잠깐 쉬자"},               // 10 break
+    {u"なおすぞ！", u"Fixing it!", u"고친다!"},                 // 11 repair
+    {u"トンカン", u"Bang, bang!", u"뚝딱뚝딱"},                 // 12 building
+    {u"ここで働くよ", u"I work here now", u"여기서 일할게"},    // 13 bound to a room
+    {u"自由だ！", u"Free at last!", u"자유다!"},                // 14 released
+    {u"げんき百倍！", u"Full of pep!", u"기운 넘쳐!"},          // 15 well fed (buff)
+    {u"やるぞー！", u"Let's do this!", u"해 보자!"},            // 16 motivated (buff)
+    {u"よく寝た！", u"Well rested!", u"푹 잤다!"},              // 17 rested (buff)
+    {u"エンジン快調！", u"Engine's singing!", u"엔진 쌩쌩!"},   // 18 engine fever (buff)
+    {u"へっくしゅん", u"Achoo!", u"에취!"},                     // 19 cold (debuff)
+    {u"おなかいたい…", u"My tummy...", u"배 아파…"},            // 20 upset stomach (debuff)
+    {u"足がいたい", u"My paw hurts", u"발이 아파"},             // 21 sprained paw (debuff)
+    {u"あつい…", u"So hot...", u"더워…"},                       // 22 sand fever (debuff)
+    {u"いまいち…", u"Not great...", u"별로야…"},                // 23 a meter low
+    {u"まあまあ", u"Doing okay", u"그럭저럭"},                  // 24 a meter half full
+    {u"絶好調！", u"Feeling great!", u"최고야!"},               // 25 a meter full
+};
+
+// The text's coverage in one row of glyph cells.
+struct TextRun {
+    int width = 0;
+    std::vector<tools::GlyphCell> cells;
+};
+
+TextRun SetText(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
+{
+    TextRun run;
+    for (char16_t code : text) {
+        std::optional<tools::GlyphCell> cell = rasterizer.Render(code);
+        if (!cell) {
+            std::cerr << "warning: no font has code unit " << std::hex << static_cast<unsigned>(code) << std::dec
+                      << "\n";
+            continue;
+        }
+        run.width += cell->advance;
+        run.cells.push_back(std::move(*cell));
+    }
+    return run;
+}
+
+PixelArt Balloon(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
+{
+    const TextRun run = SetText(rasterizer, text);
+    const int width = std::max(run.width, 12) + kPadX * 2;
+    const int bodyHeight = kLineHeight + kPadY * 2;
+    PixelArt art(width, bodyHeight + kTail);
+    art.RoundFill(0, 0, width, bodyHeight, kOutline);
+    art.RoundFill(1, 1, width - 2, bodyHeight - 2, kPaper);
+    art.Fill(2, bodyHeight - 3, width - 4, 1, kPaperShade);
+    // The tail, pointing down at the speaker.
+    const int centre = width / 2;
+    for (int row = 0; row < kTail; ++row) {
+        const int half = kTail - row;
+        art.Fill(centre - half, bodyHeight - 1 + row, half * 2, 1, kOutline);
+        if (half > 1) art.Fill(centre - half + 1, bodyHeight - 1 + row, half * 2 - 2, 1, kPaper);
+    }
+    int penX = (width - run.width) / 2;
+    for (const tools::GlyphCell& cell : run.cells) {
+        for (std::uint32_t y = 0; y < cell.height; ++y) {
+            for (std::uint32_t x = 0; x < cell.width; ++x) {
+                const std::uint8_t coverage = cell.coverage[y * cell.width + x];
+                // Crisp pixels: ink where the glyph covers at least a third of a pixel.
+                if (coverage >= 85) {
+                    art.Dot(penX + static_cast<int>(x), kPadY + static_cast<int>(y), kInk);
+                }
+            }
+        }
+        penX += cell.advance;
+    }
+    return art;
+}
+
+}  // namespace
+
+std::vector<tools::NamedImage> DrawBalloonSprites(const std::vector<std::string>& fontFiles)
+{
+    tools::GlyphRasterizer rasterizer;
+    for (const std::string& file : fontFiles) {
+        if (!rasterizer.AddFace(file, 0, kFontPixels)) return {};
+    }
+    std::set<char16_t> codes;
+    for (const BalloonLine& line : kLines) {
+        for (std::u16string_view text : {line.japanese, line.english, line.korean}) codes.insert(text.begin(), text.end());
+    }
+    if (fontFiles.empty() || !rasterizer.SetCellHeight(kLineHeight, codes)) {
+        std::cerr << "error: the balloons need a font\n";
+        return {};
+    }
+    std::vector<tools::NamedImage> sprites;
+    int number = 1;
+    for (const BalloonLine& line : kLines) {
+        char name[32];
+        std::snprintf(name, sizeof name, "mesballoon_%02d", number++);
+        sprites.push_back({std::string(name) + ".png", Balloon(rasterizer, line.japanese).Image()});
+        sprites.push_back({std::string(name) + "_eng.png", Balloon(rasterizer, line.english).Image()});
+        sprites.push_back({std::string(name) + "_kr.png", Balloon(rasterizer, line.korean).Image()});
+    }
+    return sprites;
+}
+
+}  // namespace spritegen
