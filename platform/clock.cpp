@@ -1,3 +1,4 @@
+// The monotonic clock, sleeps to a deadline, the high-resolution counter and local calendar time.
 #include "platform/clock.h"
 
 #include <cerrno>

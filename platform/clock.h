@@ -1,3 +1,4 @@
+// Time: a monotonic clock and sleeps to a deadline, the high-resolution counter, and local calendar time.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Whole-file reads, crash-safe whole-file writes through a synced temporary file, deletion and folders.
 #include "platform/file_system.h"
 
 #include <fcntl.h>

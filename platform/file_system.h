@@ -1,3 +1,6 @@
+// Whole-file reads, crash-safe whole-file writes, deletion and folders.
+// Paths are narrow, relative to the current directory unless absolute. Every
+// failure comes with a one-line reason for the log.
 #pragma once
 
 #include <cstdint>
@@ -5,9 +8,6 @@
 #include <string>
 #include <string_view>
 
-// Whole-file reads, crash-safe whole-file writes, deletion and folders. Paths
-// are narrow, relative to the current directory unless absolute. Every failure
-// comes with a one-line reason for the log.
 namespace platform {
 
 class FileReader {

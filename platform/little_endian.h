@@ -1,3 +1,8 @@
+// Little-endian fields of the file formats, assembled byte by byte.
+// Files are read in place, at any alignment, and never by casting structs over
+// bytes. Callers check that the field lies inside its buffer first; these only
+// put the bytes together. Like the UTF conversion, it depends on nothing, so
+// every layer and the tools read through the same one.
 #pragma once
 
 #include <bit>
@@ -5,11 +10,6 @@
 #include <cstdint>
 #include <span>
 
-// Little-endian fields of the file formats, assembled byte by byte: files are
-// read in place, at any alignment, and never by casting structs over bytes.
-// Callers check that the field lies inside its buffer first; these only put
-// the bytes together. Like the UTF conversion, it depends on nothing, so
-// every layer and the tools read through the same one.
 namespace platform {
 
 inline std::uint16_t ReadU16(const std::uint8_t* bytes)

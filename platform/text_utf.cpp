@@ -1,3 +1,4 @@
+// Conversions between UTF-8 and UTF-16 that turn every ill-formed sequence into U+FFFD.
 #include "platform/text_utf.h"
 
 #include <cstdint>

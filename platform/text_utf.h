@@ -1,3 +1,4 @@
+// Conversions between UTF-8 and UTF-16, safe on untrusted bytes.
 #pragma once
 
 #include <string>

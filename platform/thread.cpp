@@ -1,3 +1,4 @@
+// Threads that report their exit status, their priority set as a nice value, and a test hook that fails starts.
 #include "platform/thread.h"
 
 #include <sys/resource.h>

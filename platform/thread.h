@@ -1,3 +1,5 @@
+// Threads that report an exit status and run at a chosen priority, and the re-entrant lock.
+// The framework builds its critical sections on that lock.
 #pragma once
 
 #include <cstdint>
@@ -5,8 +7,6 @@
 #include <mutex>
 #include <thread>
 
-// Threads that report an exit status and run at a chosen priority, and the
-// re-entrant lock the framework builds its critical sections on.
 namespace platform {
 
 enum class ThreadPriority : uint8_t { BelowNormal, Normal, AboveNormal };

@@ -1,3 +1,4 @@
+// Zeroed pages from anonymous memory maps.
 #include "platform/virtual_memory.h"
 
 #include <sys/mman.h>

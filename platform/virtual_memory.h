@@ -1,3 +1,4 @@
+// Page-aligned zeroed memory, backed only where touched, for the arena heaps.
 #pragma once
 
 #include <cstddef>

@@ -1,12 +1,12 @@
+// The one top-level window of the program and its message queue.
+// Everything that touches the window system lives behind this interface; the
+// framework sees only these plain types.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-// The one top-level window of the program and its message queue. Everything that
-// touches the window system lives behind this interface; the framework sees only
-// these plain types.
 namespace platform {
 
 enum class WindowEventType : uint8_t {

@@ -1,3 +1,4 @@
+// The main window on SDL: creation, size, full screen, cursor, the event queue and close signals.
 #include <SDL.h>
 
 #include <cmath>

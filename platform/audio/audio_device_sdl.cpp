@@ -1,3 +1,4 @@
+// The sound device on SDL audio: opens the default device and pulls the mixer from its callback thread.
 #include <SDL.h>
 #include <dlfcn.h>
 

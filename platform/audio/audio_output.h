@@ -1,3 +1,4 @@
+// Where the mixer's output goes: the sound device, or an offline output the owner mixes by hand.
 #pragma once
 
 #include <memory>

@@ -1,3 +1,4 @@
+// The mixer's voices and queued buffers, their resampled reads and the saturated stereo mix.
 #include "platform/audio/mixer.h"
 
 #include <algorithm>

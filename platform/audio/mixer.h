@@ -1,3 +1,4 @@
+// The software mixer: voices of PCM or ADPCM sound, resampled and mixed into stereo on the audio thread.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Decoding of MS-ADPCM blocks into 16-bit samples.
 #include "platform/audio/ms_adpcm.h"
 
 #include <algorithm>

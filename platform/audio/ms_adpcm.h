@@ -1,3 +1,4 @@
+// MS-ADPCM blocks: their header size, the frames a block holds and the decoding of one block.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Checks on wave formats and loop regions, and frame counts of sample buffers.
 #include "platform/audio/wave_format.h"
 
 #include "platform/audio/ms_adpcm.h"

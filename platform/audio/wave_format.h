@@ -1,3 +1,4 @@
+// Sample formats the mixer plays, the check that it can play one, and frame counts of buffers in them.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,6 @@
+// Output-merger blending in 8-bit integers, and the fast blenders of the shapes the renderer uses.
+// Each channel is clamp(round((src * srcFactor op dst * dstFactor) / 255)). Every
+// blender below computes exactly that; the specialised ones only compute it faster.
 #pragma once
 
 #include <cstdint>
@@ -5,9 +8,6 @@
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/pixel_math.h"
 
-// Output-merger blending in 8-bit integers: each channel is
-// clamp(round((src * srcFactor op dst * dstFactor) / 255)). Every blender below
-// computes exactly that; the specialised ones only compute it faster.
 namespace platform::gfx {
 
 inline int FactorValue(BlendFactor factor, int sourceChannel, int sourceAlpha)

@@ -1,3 +1,4 @@
+// The device's built-in vertex and pixel programs: transforms, skinning, lighting and texturing in native code.
 #include "platform/graphics/builtin_programs.h"
 
 #include <algorithm>

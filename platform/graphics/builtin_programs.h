@@ -1,3 +1,4 @@
+// The built-in shader programs that the data set's ".cfx" files name.
 #pragma once
 
 #include <span>

@@ -1,3 +1,4 @@
+// Parsing of ".cfx" shader files, with every field checked.
 #include "platform/graphics/cfx_format.h"
 
 #include "platform/little_endian.h"

@@ -1,13 +1,13 @@
+// ".cfx" shader files: they name one of the device's built-in programs.
+// Layout (little-endian): "VCFX", u16 version (1), u8 stage (0 vertex,
+// 1 pixel), u8 reserved (0), u16 name length, u16 reserved (0), then the
+// name's bytes (printable ASCII); nothing follows.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// ".cfx" shader files: they name one of the device's built-in programs.
-// Layout (little-endian): "VCFX", u16 version (1), u8 stage (0 vertex,
-// 1 pixel), u8 reserved (0), u16 name length, u16 reserved (0), then the
-// name's bytes (printable ASCII); nothing follows.
 namespace platform::gfx {
 
 enum class ShaderStage : std::uint8_t { Vertex = 0, Pixel = 1 };

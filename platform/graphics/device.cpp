@@ -1,3 +1,4 @@
+// The software graphics device: resource and state creation, bindings, vertex decoding and indexed draws.
 #include "platform/graphics/device.h"
 
 #include <algorithm>

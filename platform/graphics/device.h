@@ -1,3 +1,4 @@
+// The software graphics device: resources, states, bindings and indexed triangle draws.
 #pragma once
 
 #include <cstddef>

@@ -1,10 +1,10 @@
+// Descriptions of the resources and fixed-function states of the software graphics device.
+// The set is exactly what the renderer above it asks for.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-// Descriptions of the resources and fixed-function states of the software
-// graphics device. The set is exactly what the renderer above it asks for.
 namespace platform::gfx {
 
 inline constexpr int kMaxVaryings = 16;

@@ -1,3 +1,5 @@
+// Integer colour arithmetic and texture addressing shared by the pixel programs and the device's quad path.
+// Sharing them is what makes both give the same pixels.
 #pragma once
 
 #include <cmath>
@@ -6,9 +8,6 @@
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/resources.h"
 
-// Integer colour arithmetic and texture addressing shared by the pixel
-// programs and the device's quad path; sharing them is what makes both give
-// the same pixels.
 namespace platform::gfx {
 
 #if defined(__GNUC__)

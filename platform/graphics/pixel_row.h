@@ -1,3 +1,8 @@
+// The last step of the device's fast paths: a row of source colours written with depth test and blending.
+// The source is a flat colour, or texels, optionally times a flat colour.
+// Templated so each combination of blend, modulation and depth test compiles
+// to a tight loop; every loop computes exactly what the general per-pixel path
+// computes.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +16,6 @@
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/pixel_math.h"
 
-// The last step of the device's fast paths: a row of source colours (a flat
-// colour, or texels, optionally times a flat colour) depth-tested, blended
-// and written. Templated so each combination of blend, modulation and depth
-// test compiles to a tight loop; every loop computes exactly what the general
-// per-pixel path computes.
 namespace platform::gfx {
 
 // A new value against the stored one, as the depth and stencil tests compare.

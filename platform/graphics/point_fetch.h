@@ -1,3 +1,4 @@
+// Point sampling with SSE2 for triangles whose scaled texture coordinates stay small.
 #pragma once
 
 #if defined(__SSE2__)

@@ -1,3 +1,5 @@
+// Shader programs of the software device: native code chosen by name, and what they read and write.
+// A ".cfx" file only names the program to load.
 #pragma once
 
 #include <cstddef>
@@ -6,8 +8,6 @@
 
 #include "platform/graphics/gfx_types.h"
 
-// Shader programs of the software device. A program is native code chosen by
-// name; a ".cfx" file only names the program to load.
 namespace platform::gfx {
 
 class Texture;

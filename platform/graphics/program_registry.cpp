@@ -1,3 +1,4 @@
+// The registry of shader programs by name: the built-ins, and later registrations that take precedence.
 #include <mutex>
 #include <deque>
 

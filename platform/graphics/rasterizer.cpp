@@ -1,3 +1,4 @@
+// The rasterizer: clipping, fixed-point edges, spans, the quad and sprite fast paths, depth, stencil and blending.
 #include "platform/graphics/rasterizer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The rasterizer that turns the device's clip-space triangles into pixels, and the draw state it reads.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Textures' pixel uploads and read-backs, depth buffers and buffers.
 #include "platform/graphics/resources.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The device's resources: textures, depth-stencil buffers, buffers, states, shaders and input layouts.
 #pragma once
 
 #include <cstddef>

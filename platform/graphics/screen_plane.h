@@ -1,7 +1,6 @@
+// Screen positions in fixed point, and values that vary linearly over a triangle on the screen.
 #pragma once
 
-// Screen positions in fixed point, and values that vary linearly over a
-// triangle on the screen.
 namespace platform::gfx {
 
 inline constexpr int kSubpixelBits = 8;

@@ -1,3 +1,4 @@
+// Span shading of flat 2D triangles for the two sprite programs.
 #include "platform/graphics/sprite_spans.h"
 
 #include <algorithm>

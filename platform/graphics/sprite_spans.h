@@ -1,3 +1,4 @@
+// Span shading of rotated sprites: flat-w triangles of the two sprite programs, pixel for pixel as the general path.
 #pragma once
 
 #include <cstdint>

@@ -1,10 +1,10 @@
+// Key codes of the keyboard state table: the PC set-1 scan codes, extended keys at 0x80 + code.
+// Saved key bindings and the input tables are written in this numbering, so it
+// never changes with the window system.
 #pragma once
 
 #include <cstdint>
 
-// Key codes of the keyboard state table: the PC set-1 scan codes, with the
-// extended keys at 0x80 + code. Saved key bindings and the input tables are
-// written in this numbering, so it never changes with the window system.
 namespace platform::input::key {
 
 inline constexpr uint8_t None = 0x00;

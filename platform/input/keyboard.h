@@ -1,11 +1,11 @@
+// The keyboard device: a table of 256 bytes indexed by key code, bit 7 set while the key is down.
+// Key events from the window's queue feed it; the input manager reads it once
+// per frame. Key codes are those of key_codes.h.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-// The keyboard device: a table of 256 bytes indexed by key code (key_codes.h),
-// bit 7 set while the key is down. Key events from the window's queue feed it;
-// the input manager reads it once per frame.
 namespace platform::input {
 
 using KeyboardState = std::array<uint8_t, 256>;

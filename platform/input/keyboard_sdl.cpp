@@ -1,3 +1,4 @@
+// The keyboard table, and SDL scancodes mapped to its key codes.
 #include <SDL.h>
 
 #include "platform/input/key_codes.h"

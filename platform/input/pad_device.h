@@ -1,13 +1,14 @@
+// Game pads: standard-layout pads and other game controllers, their scan and their per-frame reads.
+// Two kinds are told apart, as the input manager expects: pads with the
+// standard controller layout (read as a fixed set of buttons, two sticks and
+// two triggers) and other game controllers (read as raw axes, a hat and
+// numbered buttons).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-// Game pads. Two kinds are told apart, as the input manager expects: pads with
-// the standard controller layout (read as a fixed set of buttons, two sticks and
-// two triggers) and other game controllers (read as raw axes, a hat and numbered
-// buttons).
 namespace platform::input {
 
 enum class PadKind : uint8_t { Standard, Generic };

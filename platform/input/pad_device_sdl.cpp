@@ -1,3 +1,4 @@
+// Game pads on SDL's game-controller and joystick interfaces: the device scan and the reads.
 #include <algorithm>
 #include <cstring>
 #include <utility>

@@ -1,10 +1,10 @@
+// What the pad reader and the virtual pads share of how the back end sees a pad.
+// Plain integers, so that no header needs the back end's types.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
-// What the pad reader and the virtual pads share of how the back end sees a
-// pad, in plain integers so that no header needs the back end's types.
 namespace platform::input {
 
 // One button of the standard layout: its number in the back end's

@@ -1,3 +1,4 @@
+// A pad that exists only in software, for driving the input code without hardware.
 #pragma once
 
 #include <cstdint>

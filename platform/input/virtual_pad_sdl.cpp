@@ -1,3 +1,4 @@
+// Virtual pads on SDL's virtual joysticks.
 #include <algorithm>
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// The local storefront stand-in: the language from the environment, the achievement file and the queued answers.
 #include "platform/storefront/storefront.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// A local stand-in for the storefront client: the player's language and the unlocked achievements.
+// The achievements are kept in a small file beside the save. Answers to
+// requests are queued and delivered, in order, by RunCallbacks.
 #pragma once
 
 #include <cstdint>
@@ -5,9 +8,6 @@
 #include <string>
 #include <string_view>
 
-// A local stand-in for the storefront client: it reports the player's language
-// and keeps unlocked achievements in a small file beside the save. Answers to
-// requests are queued and delivered, in order, by RunCallbacks.
 namespace platform::storefront {
 
 // Answer numbers, as the storefront client numbers its callbacks.
