@@ -1,3 +1,4 @@
+// The achievement system's mirror of the game's table and its handling of the storefront's answers.
 #include "framework/achievement/achievement.h"
 
 #include <algorithm>

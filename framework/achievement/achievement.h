@@ -1,3 +1,4 @@
+// The achievement system: the game's achievement table mirrored to the storefront, and its answers taken in.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The player's language read from the storefront and kept as a platform language code.
 #include "framework/achievement/platform_language.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Platform language codes, and the player's language as the storefront reports it.
 #pragma once
 
 #include <cstdint>

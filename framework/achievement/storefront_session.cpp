@@ -1,3 +1,4 @@
+// The storefront session over the platform's stand-in, with its problems sent to the log.
 #include "framework/achievement/storefront_session.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The storefront client's session: its start, its answers once a frame and its stop.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The command-line scan: tokens in a ring of four, the screen-size switches and their numbers.
 #include "framework/app/command_line.h"
 
 #include <array>

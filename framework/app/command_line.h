@@ -1,3 +1,4 @@
+// The command line's screen-size switches ("-scr_w", "-scr_h") and the scan that reads them.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The crash handler: fatal signals caught on their own stack, a report with a backtrace written without allocating.
 #include "framework/app/crash_handler.h"
 
 #include <execinfo.h>

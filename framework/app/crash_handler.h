@@ -1,3 +1,4 @@
+// The crash handler of fatal signals and the crash report it writes.
 #pragma once
 
 namespace vesk::app {

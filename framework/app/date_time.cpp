@@ -1,3 +1,4 @@
+// Date-time records emptied or filled from the local clock.
 #include "framework/app/date_time.h"
 
 #include "platform/clock.h"

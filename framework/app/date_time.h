@@ -1,3 +1,4 @@
+// The calendar time stamp that saves keep, and its fill from the local clock.
 #pragma once
 
 #include <cstdint>

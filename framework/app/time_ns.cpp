@@ -1,3 +1,4 @@
+// Monotonic nanoseconds from the platform's high-resolution counter.
 #include "framework/app/time_ns.h"
 
 #include "platform/clock.h"

@@ -1,3 +1,4 @@
+// Monotonic time in nanoseconds, for measuring spans.
 #pragma once
 
 #include <cstdint>

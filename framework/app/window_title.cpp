@@ -1,3 +1,4 @@
+// The window title chosen by the language the storefront reports.
 #include "framework/app/window_title.h"
 
 #include "framework/achievement/platform_language.h"

@@ -1,3 +1,4 @@
+// The window's title in English and Japanese, and the language code that picks one.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The 3D camera's projection, look-at, view-projection product and view frustum.
 #include "framework/camera/camera.h"
 
 #include "framework/math/camera_matrix.h"

@@ -1,3 +1,4 @@
+// The 3D camera of models and effects: projection, view, and the view frustum's planes and corners.
 #pragma once
 
 #include "framework/math/matrix.h"

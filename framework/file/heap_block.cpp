@@ -1,3 +1,4 @@
+// Whole-file blocks from the given heap or the main heap.
 #include "framework/file/heap_block.h"
 
 #include "framework/memory/heaps.h"

@@ -1,3 +1,4 @@
+// Blocks that hold a whole file, from a given heap or the main heap, and their release.
 #pragma once
 
 #include <cstddef>

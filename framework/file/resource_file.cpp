@@ -1,3 +1,4 @@
+// The resource folder, and resource files read whole into a heap block.
 #include "framework/file/resource_file.h"
 
 #include <cstdint>

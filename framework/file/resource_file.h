@@ -1,3 +1,4 @@
+// The resource folder where every data file lives, and whole-file reads from it.
 #pragma once
 
 #include <cstddef>

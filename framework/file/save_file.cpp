@@ -1,3 +1,4 @@
+// The save file's write, read and delete jobs on a worker thread, and the claim on the save folder.
 #include "framework/file/save_file.h"
 
 #include <limits>

@@ -1,3 +1,6 @@
+// The one save file, written, read and deleted by jobs on a worker thread so that frames keep running.
+// One job runs at a time: start it, then poll it once a frame until it stops
+// reporting kSaveJobRunning.
 #pragma once
 
 #include <cstddef>
@@ -7,9 +10,6 @@
 
 #include "framework/memory/arena.h"
 
-// The one save file, written, read and deleted by jobs on a worker thread so
-// that frames keep running. One job runs at a time: start it, then poll it
-// once a frame until it stops reporting kSaveJobRunning.
 namespace vesk::file {
 
 // Job status words.

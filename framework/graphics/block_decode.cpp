@@ -1,3 +1,4 @@
+// Decoding of block-compressed pixels: the colour block and the explicit and interpolated alpha blocks.
 #include "framework/graphics/block_decode.h"
 
 #include "platform/little_endian.h"

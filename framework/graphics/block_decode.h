@@ -1,3 +1,4 @@
+// The three block-compressed pixel formats, and the decoding of their blocks and whole images.
 #pragma once
 
 #include <array>

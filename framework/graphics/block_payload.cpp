@@ -1,3 +1,4 @@
+// Reading the block-compressed payload of a ".cvt" image, with every header field and size checked.
 #include "framework/graphics/block_payload.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The block-compressed payload of a ".cvt" image: the fields of its surface header, and its reader.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// A model's vertex and index buffers on the graphics device, their uploads and its draws.
 #include "framework/graphics/device_model.h"
 
 #include <algorithm>

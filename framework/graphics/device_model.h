@@ -1,3 +1,4 @@
+// A model on the graphics device: its vertex and index buffers and its draws.
 #pragma once
 
 #include <memory>

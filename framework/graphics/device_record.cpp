@@ -1,3 +1,4 @@
+// The graphics device record's life, its render targets, the canvas pass, presenting and display-mode changes.
 #include "framework/graphics/device_record.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The graphics device and everything drawn through it: render targets, renderers, the presenter, display modes.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Reading a ".abcd" glyph table, with every offset and count checked.
 #include "framework/graphics/glyph_table.h"
 
 #include <cmath>

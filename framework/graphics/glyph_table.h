@@ -1,3 +1,4 @@
+// The ".abcd" glyph table of a font: its layout, and glyphs looked up by UTF-16 code unit.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Reading a ".cvt" image's header, name and payload, with every size checked.
 #include "framework/graphics/image_file.h"
 
 #include <algorithm>

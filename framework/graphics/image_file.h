@@ -1,3 +1,4 @@
+// The ".cvt" image: its header layout and the parse that views a file's name and payload in place.
 #pragma once
 
 #include <cstddef>

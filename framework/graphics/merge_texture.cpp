@@ -1,3 +1,4 @@
+// A sprite's entry in its package's atlas, and the bind that binds the atlas.
 #include "framework/graphics/merge_texture.h"
 
 namespace vesk::resource {

@@ -1,3 +1,4 @@
+// One sprite of a sprite package: a rectangle of the package's atlas, drawn as a texture of its own.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The portable model: loading from its image, the node hierarchy, materials and animation playback.
 #include "framework/graphics/model.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// 3D models: a node hierarchy with meshes, materials and key-frame animation.
+// SYS_CModel is the interface, SYS_CModel_fbx the portable model (loading,
+// hierarchy, animation) and SYSWIN_CModel adds the device buffers and drawing.
 #pragma once
 
 #include <array>
@@ -14,9 +17,6 @@
 #include "framework/math/matrix.h"
 #include "framework/memory/arena.h"
 
-// 3D models: a node hierarchy with meshes, materials and key-frame animation.
-// SYS_CModel is the interface, SYS_CModel_fbx the portable model (loading,
-// hierarchy, animation) and SYSWIN_CModel adds the device buffers and drawing.
 namespace vesk::resource {
 
 class SYS_CTexture;

@@ -1,3 +1,4 @@
+// Reading a model's animation with every offset checked, and sampling its channels at a frame.
 #include "framework/graphics/model_animation.h"
 
 #include <algorithm>

@@ -1,3 +1,8 @@
+// Key-frame animation of a model: node channels and whole-model channels, read from a header and a data block.
+// Node channels hold rotation, translation and scale keys per node;
+// whole-model channels hold translation, angles in degrees and scale. Every
+// offset in the header or the data block counts from the start of the data
+// block.
 #pragma once
 
 #include <cstddef>
@@ -9,10 +14,6 @@
 #include "framework/math/matrix.h"
 #include "framework/math/vector.h"
 
-// Key-frame animation of a model: node channels (rotation, translation and
-// scale keys per node) and whole-model channels (translation, angles in
-// degrees and scale). An animation is a header and a data block; every offset
-// in either counts from the start of the data block.
 namespace vesk::resource {
 
 inline constexpr std::size_t kAnimationHeaderSize = 92;

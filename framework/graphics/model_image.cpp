@@ -1,3 +1,4 @@
+// Reading the binary model image's nodes and meshes, with every offset and count checked.
 #include "framework/graphics/model_image.h"
 
 #include <string>

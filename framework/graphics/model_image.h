@@ -1,3 +1,5 @@
+// The binary model image: a header, a node table, a mesh table, vertex data and per-mesh 16-bit indices.
+// Little-endian; every offset counts from the image start.
 #pragma once
 
 #include <cstddef>
@@ -9,9 +11,6 @@
 
 #include "framework/math/vector.h"
 
-// The binary model image: a header, a node table, a mesh table, one block of
-// vertex data and per-mesh blocks of 16-bit indices. Little-endian; every
-// offset counts from the image start.
 namespace vesk::resource {
 
 inline constexpr std::size_t kModelHeaderSize = 292;

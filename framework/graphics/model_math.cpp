@@ -1,3 +1,4 @@
+// Quaternion and transform helpers of the model pose.
 #include "framework/graphics/model_math.h"
 
 #include "framework/math/scalar.h"

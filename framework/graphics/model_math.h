@@ -1,10 +1,11 @@
+// Quaternion and transform helpers of the model pose.
+// Quaternions are Vec4 (x, y, z, w); matrices are row-major for row vectors
+// (Mat4).
 #pragma once
 
 #include "framework/math/matrix.h"
 #include "framework/math/vector.h"
 
-// Quaternion and transform helpers of the model pose. Quaternions are Vec4
-// (x, y, z, w); matrices are row-major for row vectors (Mat4).
 namespace vesk::resource {
 
 // The rotation of a unit quaternion, upper 3x3 set, the rest identity.

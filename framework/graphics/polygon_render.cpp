@@ -1,3 +1,4 @@
+// The 2D polygon renderers: quads batched into dynamic buffers, flushed per texture and blend mode.
 #include "framework/graphics/polygon_render.h"
 
 #include <algorithm>

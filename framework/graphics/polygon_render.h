@@ -1,3 +1,4 @@
+// The 2D polygon renderers of coloured and textured quads, their draw parameters and the sprite draw state.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The render-state caches by key, the key decoders and the five blend states.
 #include "framework/graphics/render_states.h"
 
 #include <map>

@@ -1,11 +1,10 @@
+// Render states chosen by small integer keys, created on first use and kept for the run, and the blend modes.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/graphics/gfx_types.h"
 
-// Render states chosen by small integer keys, created on first use and kept
-// for the run, and the five blend modes.
 namespace vesk::graphics {
 
 // Rasterizer key: bit 0 wireframe, bits 1-2 cull (0 none, 1 back, 2 front).

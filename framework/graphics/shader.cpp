@@ -1,3 +1,4 @@
+// The shader manager: the fixed shader set loaded from ".cfx" files, pairs by key, and their constant buffers.
 #include "framework/graphics/shader.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Shaders: feature keys, the shader pair with its constant blocks, and the manager that finds them by name or key.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The fixed shader set: 13 vertex and 10 pixel shaders with their keys and input layouts.
 #include "framework/graphics/shader_table.h"
 
 namespace vesk::resource {

@@ -1,3 +1,4 @@
+// The fixed shader set's records and the default vertex and pixel keys.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Sprite names compared without their extension.
 #pragma once
 
 #include <string_view>

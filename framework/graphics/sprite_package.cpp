@@ -1,3 +1,4 @@
+// Finding the chunks of a sprite package, refusing one without an atlas.
 #include "framework/graphics/sprite_package.h"
 
 #include <string>

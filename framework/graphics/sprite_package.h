@@ -1,3 +1,6 @@
+// A sprite package (".pac"): a chunk list with one atlas image, its sprite table and stand-alone images.
+// The chunks are "TEXD" (the atlas), "TSUB" (the sprite table) and "TEXE"
+// (stand-alone images, any number).
 #pragma once
 
 #include <cstdint>
@@ -6,8 +9,6 @@
 #include <string_view>
 #include <vector>
 
-// A sprite package (".pac"): a chunk list holding one atlas image ("TEXD"), its
-// sprite table ("TSUB") and any number of stand-alone images ("TEXE").
 namespace vesk::resource {
 
 struct SpritePackageChunks {

@@ -1,3 +1,4 @@
+// The sprite registry: sprite packages and stand-alone images loaded, looked up and released.
 #include "framework/graphics/sprite_registry.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// The sprite registry: 128 sprite groups of sprite packages and 32 texture slot groups of stand-alone images.
 #pragma once
 
 #include <cstddef>

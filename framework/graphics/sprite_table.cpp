@@ -1,3 +1,4 @@
+// Reading a sprite package's sprite table, with its header and entry count checked.
 #include "framework/graphics/sprite_table.h"
 
 #include "framework/log/log.h"

@@ -1,3 +1,5 @@
+// The sprite table of a sprite package ("BUST" block): a 32-byte header and one 64-byte entry per sprite.
+// Each entry names a sprite and places it in the package's atlas.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-// The sprite table of a sprite package ("BUST" block): a 32-byte header, then
-// one 64-byte entry per sprite naming it and placing it in the package's atlas.
 namespace vesk::resource {
 
 namespace sprite_table {

@@ -1,3 +1,4 @@
+// Whole-image textures on the device: made from raw or block-compressed pixels, as render targets, and bound.
 #include "framework/graphics/texture.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Textures: the one interface of whole images and sprites, and the whole image on the device.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The auto-repeat step of one button and the update of a set of 32 buttons.
 #include "framework/input/button_state.h"
 
 namespace vesk::input {

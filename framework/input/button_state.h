@@ -1,3 +1,4 @@
+// Held, pressed, released and repeating sets of buttons, with the auto-repeat timing.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// The input manager: its records and devices, the per-frame update of keyboard, mouse and pads, and its queries.
 #include "framework/input/input_manager.h"
 
 #include <memory>

@@ -1,3 +1,5 @@
+// The input manager: the keyboard, the mouse and four pad slots, read once per frame for the game to query.
+// Each is turned into held / released / pressed / repeat sets.
 #pragma once
 
 #include <array>
@@ -8,8 +10,6 @@
 #include "framework/input/pad_slots.h"
 #include "framework/input/touch_point.h"
 
-// The keyboard, the mouse and four pad slots, read once per frame and turned
-// into held / released / pressed / repeat sets for the game to query.
 namespace vesk::input {
 
 // Bits of the input option word.

@@ -1,3 +1,4 @@
+// The tables of keys that set the command bits and the logical keys.
 #include "framework/input/key_tables.h"
 
 #include "platform/input/key_codes.h"

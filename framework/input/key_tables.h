@@ -1,3 +1,4 @@
+// The keyboard's tables: keys that set the 32 command bits and keys that set the 111 logical keys.
 #pragma once
 
 #include <cstdint>

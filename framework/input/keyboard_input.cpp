@@ -1,3 +1,4 @@
+// The keyboard's command bits and logical keys updated from the key table once a frame.
 #include "framework/input/keyboard_input.h"
 
 namespace vesk::input {

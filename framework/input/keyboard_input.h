@@ -1,3 +1,4 @@
+// The keyboard as the game sees it: 32 command bits and the 111 logical keys that actions are bound to.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Standard and generic pads converted to the game's pad bits and axes, with their dead zones.
 #include "framework/input/pad_input.h"
 
 #include <algorithm>

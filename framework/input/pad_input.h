@@ -1,3 +1,4 @@
+// A pad as the game sees it: the pad bits, the axes, and the conversion of each kind of pad's reading.
 #pragma once
 
 #include <cstdint>

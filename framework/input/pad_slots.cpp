@@ -1,3 +1,4 @@
+// The four pad slots: devices assigned, lost and given back, standard pads read only once.
 #include "framework/input/pad_slots.h"
 
 #include <vector>

@@ -1,3 +1,4 @@
+// The four pad slots and which device serves each.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Gesture recognition of touch points: taps, drags and pinches.
 #include "framework/input/touch_point.h"
 
 #include <cmath>

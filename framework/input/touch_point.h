@@ -1,3 +1,4 @@
+// Touch points on the canvas, their states and flags, and the gestures they make.
 #pragma once
 
 #include <cstdint>

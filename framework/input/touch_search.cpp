@@ -1,3 +1,4 @@
+// Searches of a touch list by rectangle and by radius.
 #include "framework/input/touch_search.h"
 
 namespace vesk::input {

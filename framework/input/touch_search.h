@@ -1,3 +1,4 @@
+// The first touch point inside a rectangle or a circle.
 #pragma once
 
 #include "framework/input/touch_point.h"

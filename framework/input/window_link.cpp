@@ -1,3 +1,4 @@
+// The window's mouse, key and device messages hooked to the input manager, and client to canvas coordinates.
 #include "framework/input/window_link.h"
 
 #include "framework/input/input_manager.h"

@@ -1,10 +1,10 @@
+// How the input manager meets the window procedure.
+// The window's key, button and device messages reach it through hooks, and
+// each frame's update reads the mouse state the window keeps.
 #pragma once
 
 #include <cstdint>
 
-// How the input manager meets the window procedure: the window's key, button
-// and device messages reach it through hooks, and each frame's update reads
-// the mouse state the window keeps.
 namespace vesk::input {
 
 void ConnectToWindow();

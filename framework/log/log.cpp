@@ -1,3 +1,4 @@
+// The log: lines to stderr under one lock, or to a sink that tests set.
 #include "framework/log/log.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The log: one line per message, prefixed by its level, to stderr or a test's sink.
 #pragma once
 
 #include <functional>

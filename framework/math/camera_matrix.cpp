@@ -1,3 +1,4 @@
+// Perspective, orthographic and look-at matrices.
 #include "framework/math/camera_matrix.h"
 
 #include <cmath>

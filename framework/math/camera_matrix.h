@@ -1,12 +1,10 @@
+// Projection and view matrices for row vectors in a right-handed view space (the camera looks down -z).
 #pragma once
 
 #include "framework/math/matrix.h"
 #include "framework/math/vector.h"
 
 namespace vesk::math {
-
-// Projection and view matrices for row vectors in a right-handed view space
-// (the camera looks down -z).
 
 // Perspective projection with a vertical field of view in radians; depth runs
 // from -1 at the near plane to 1 at the far plane.

@@ -1,3 +1,4 @@
+// Colours as four bytes (red, green, blue, alpha) and as 32-bit words.
 #pragma once
 
 #include <cstdint>

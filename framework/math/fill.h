@@ -1,3 +1,4 @@
+// Fills of 16-bit values.
 #pragma once
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The identity, transposed and inverse matrices.
 #include "framework/math/matrix.h"
 
 namespace vesk::math {

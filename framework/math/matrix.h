@@ -1,3 +1,4 @@
+// The 4x4 float matrix for row vectors, its products and transforms.
 #pragma once
 
 #include "framework/math/vector.h"

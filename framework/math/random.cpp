@@ -1,3 +1,4 @@
+// The process-wide MT19937 generator, seeded from the clock on first use.
 #include "framework/math/random.h"
 
 #include <cmath>

@@ -1,13 +1,12 @@
+// One process-wide MT19937 generator for all game randomness.
+// The first call to Rand, RandInt or RandFloat seeds it once from the
+// high-resolution clock; a SeedRandom made before that call is replaced by the
+// clock seed then. Main thread only: the state is not guarded.
 #pragma once
 
 #include <cstdint>
 
 namespace vesk::math {
-
-// One process-wide MT19937 generator for all game randomness. The first call to
-// Rand, RandInt or RandFloat seeds it once from the high-resolution clock; a
-// SeedRandom made before that call is replaced by the clock seed then.
-// Main thread only: the state is not guarded.
 
 // Restarts the sequence from the seed. Always true.
 bool SeedRandom(std::uint32_t seed);

@@ -1,11 +1,10 @@
+// Float maths computed in double and rounded to float, so results match across call sites.
+// That holds whatever the precision of float intermediates.
 #pragma once
 
 #include <cmath>
 
 namespace vesk::math {
-
-// Every function here computes in double and rounds the result to float, so
-// results match across call sites regardless of float intermediate precision.
 
 inline constexpr double kDegreesToRadians = 3.1415927 / 180.0;
 

@@ -1,3 +1,4 @@
+// Normalising a 3D vector.
 #include "framework/math/vector.h"
 
 #include "framework/math/scalar.h"

@@ -1,3 +1,4 @@
+// 2D, 3D and 4D float vectors and their arithmetic.
 #pragma once
 
 namespace vesk::math {

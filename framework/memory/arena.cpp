@@ -1,3 +1,4 @@
+// The arena allocator: tagged blocks carved first-fit from one region, freed and merged under the heap's lock.
 #include "framework/memory/arena.h"
 
 #include <algorithm>

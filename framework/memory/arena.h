@@ -1,3 +1,8 @@
+// First-fit arena allocator with tagged block headers and one lock per heap.
+// The arena's first bytes hold its control record; every block carries a
+// header just before the pointer handed out. Blocks are zero-filled and aligned
+// to max(128, unit) bytes. The free list is doubly linked in address order and
+// neighbouring free blocks are merged.
 #pragma once
 
 #include <cstddef>
@@ -6,12 +11,6 @@
 
 #include "framework/lock/critical_section.h"
 
-// First-fit arena allocator with tagged block headers and one lock per heap.
-//
-// The arena's first bytes hold its control record; every block carries a
-// header just before the pointer handed out. Blocks are zero-filled and aligned
-// to max(128, unit) bytes. The free list is doubly linked in address order and
-// neighbouring free blocks are merged.
 namespace vesk::memory {
 
 struct HeapRecord {

@@ -1,3 +1,4 @@
+// Byte comparison and clearing.
 #include "framework/memory/byte_ops.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Byte comparison with a sign of -1, 0 or 1, and clearing.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The four heaps' creation and release, and main-heap blocks that fall back to the general allocator.
 #include "framework/memory/heaps.h"
 
 #include <atomic>

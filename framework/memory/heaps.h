@@ -1,10 +1,10 @@
+// The program's heaps and the allocation entry points everything else uses.
 #pragma once
 
 #include <cstddef>
 
 #include "framework/memory/arena.h"
 
-// The program's heaps and the allocation entry points everything else uses.
 namespace vesk::memory {
 
 inline constexpr std::size_t kMainHeapSize = 0x14000000;      // 320 MiB

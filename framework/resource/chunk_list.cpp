@@ -1,3 +1,4 @@
+// Reading a chunk list, with every record and chunk checked to lie inside the file.
 #include "framework/resource/chunk_list.h"
 
 #include <string>

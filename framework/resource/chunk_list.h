@@ -1,3 +1,6 @@
+// The chunk list shared by sprite packages and the sound-effect package.
+// A header gives the number and place of a table of 144-byte chunk records,
+// each naming a tag, a size, an offset from the file start and a name.
 #pragma once
 
 #include <cstddef>
@@ -6,9 +9,6 @@
 #include <string_view>
 #include <vector>
 
-// The container shared by sprite packages and the sound-effect package: a
-// header giving the number and place of a table of 144-byte chunk records, each
-// naming a tag, a size, an offset from the file start and a name.
 namespace vesk::resource {
 
 inline constexpr size_t kChunkListHeaderSize = 20;

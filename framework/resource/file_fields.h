@@ -1,3 +1,5 @@
+// Bounds and text fields shared by the readers of the file formats.
+// Number fields are read with platform/little_endian.h.
 #pragma once
 
 #include <cstddef>
@@ -6,8 +8,6 @@
 #include <span>
 #include <string_view>
 
-// Bounds and text fields shared by the readers of the file formats; number
-// fields are read with platform/little_endian.h.
 namespace vesk::resource {
 
 // True when count records of recordSize bytes from offset lie inside size

@@ -1,3 +1,4 @@
+// The sound manager: sound lists loaded and unloaded, voice groups on the mixer, and the play observer.
 #include "framework/sound/sound_manager.h"
 
 #include <array>

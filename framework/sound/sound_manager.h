@@ -1,3 +1,6 @@
+// The process-wide sound manager: sound lists, three voice groups and the mixer they play on.
+// Main thread only. Without a sound device there is no manager and every call
+// below does nothing.
 #pragma once
 
 #include <cstddef>
@@ -13,9 +16,6 @@ namespace platform::audio {
 class AudioOutput;
 }
 
-// The process-wide sound manager: sound lists, three voice groups and the
-// mixer they play on. Main thread only. Without a sound device there is no
-// manager and every call below does nothing.
 namespace vesk::sound {
 
 // A sound id is (list << 16) | index.

@@ -1,3 +1,4 @@
+// Sound names, and the sound-effect package parsed into records.
 #include "framework/sound/sound_package.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The sound-effect package parsed into sound records.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// A voice on the mixer: a sound played once or looped, paused, stopped, at its group's volume.
 #include "framework/sound/sound_player.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// One voice of the sound manager, its states, and the voice on the mixer.
 #pragma once
 
 #include <cstdint>

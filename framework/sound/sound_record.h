@@ -1,3 +1,4 @@
+// One loaded sound, its volume class and the name it is known by.
 #pragma once
 
 #include <cstdint>

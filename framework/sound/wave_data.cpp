@@ -1,3 +1,4 @@
+// Parsing of RIFF waves, ADPCM waves and the unplayable kinds, with every chunk checked.
 #include "framework/sound/wave_data.h"
 
 #include <string>

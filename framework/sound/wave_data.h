@@ -1,3 +1,4 @@
+// What a sound's bytes hold: the wave kinds, the parsed wave, and its format as the mixer takes it.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The font manager: font slots, text style, and the glyph-by-glyph draw, wrap and measure of UTF-16 texts.
 #include "framework/text/font_manager.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The font manager: sixteen font slots, the text style, and the draw and measure of UTF-16 texts.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The safe formatter: printf-style conversions applied to typed arguments, never to raw memory.
 #include "framework/text/format_text.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The safe formatter of message texts: printf-style formats over typed arguments, wide and narrow.
 #pragma once
 
 #include <concepts>

@@ -1,3 +1,4 @@
+// Message files checked whole when installed, and texts looked up by key.
 #include "framework/text/message_file.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The message file: its layout, the table that looks texts up by key, and the one installed file.
 #pragma once
 
 #include <cstddef>

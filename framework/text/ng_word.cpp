@@ -1,3 +1,4 @@
+// The NG-word check of a name's first two characters.
 #include "framework/text/ng_word.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The check of a name against the list of forbidden two-character words.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The UTF-8 and UTF-16 conversions, reached by the framework and the game from here.
 #pragma once
 
 #include "platform/text_utf.h"

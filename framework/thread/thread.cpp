@@ -1,3 +1,4 @@
+// Worker threads on the platform's threads: start, cooperative stop, poll and join.
 #include "framework/thread/thread.h"
 
 #include <mutex>

@@ -1,3 +1,4 @@
+// Worker threads that run one job each with a cooperative stop, polled once a frame by their owner.
 #pragma once
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// The main window's creation, frame measure, cursor and activation hook.
 #include "framework/window/main_window.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The main window: its class name, its record, and its creation and placing.
 #pragma once
 
 #include <string_view>

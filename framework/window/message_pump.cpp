@@ -1,3 +1,4 @@
+// One pass of the message pump, with a short wait while the window is minimised.
 #include "framework/window/message_pump.h"
 
 #include "framework/window/window_proc.h"

@@ -1,3 +1,4 @@
+// The message pump of the main loop.
 #pragma once
 
 namespace vesk::window {

@@ -1,3 +1,4 @@
+// The window procedure: window events turned into cursor, capture and input-hook calls.
 #include "framework/window/window_proc.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The window procedure, the input state it records and the hooks the input manager sets.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The 2D scene node's reset, parent and child links, per-frame integration and world composition.
 #include "framework/utility/draw_unit/object2_base.h"
 
 #include <algorithm>

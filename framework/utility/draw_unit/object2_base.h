@@ -1,3 +1,4 @@
+// The 2D scene node that script graphics and effects draw: transform, velocities, parent, children and timers.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Where and how a 2D draw unit draws: position, scale, rotation, colour, priority, blend mode and flips.
 #pragma once
 
 #include <cstdint>

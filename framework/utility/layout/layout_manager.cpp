@@ -1,3 +1,4 @@
+// The layout manager's object pool, its 64 layers of object lists and their release.
 #include "framework/utility/layout/layout_manager.h"
 
 #include <string>

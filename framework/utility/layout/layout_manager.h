@@ -1,3 +1,4 @@
+// The layout manager: pooled layout objects grouped into 64 layers.
 #pragma once
 
 #include <array>

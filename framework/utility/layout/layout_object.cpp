@@ -1,3 +1,4 @@
+// Layout objects drawn with the framework's sprites, and the data attached to them.
 #include "framework/utility/layout/layout_object.h"
 
 #include <algorithm>

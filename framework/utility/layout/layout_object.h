@@ -1,3 +1,4 @@
+// A layout object drawn with the framework's sprites, with data attached by key.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The pool of part records: handed out and taken back, never twice.
 #include "framework/utility/layout/layout_registry.h"
 
 #include <functional>

@@ -1,3 +1,4 @@
+// The layout registry: fixed pools of part and sub-records.
 #pragma once
 
 #include <cstddef>

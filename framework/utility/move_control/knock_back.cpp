@@ -1,3 +1,4 @@
+// The knock-back mover's start, frames and target.
 #include "framework/utility/move_control/knock_back.h"
 
 #include <algorithm>

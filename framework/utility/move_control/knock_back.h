@@ -1,3 +1,4 @@
+// The knock-back mover: to the target at constant speed, optionally past it and back, after a delay.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The interface of movers that take over a draw unit's position for a while.
 #pragma once
 
 #include "framework/math/vector.h"

@@ -1,3 +1,4 @@
+// The table of callbacks the particle runtime asks of its host.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The particle manager's buffers and model from the particle heap, its life, and effect spawns.
 #include "framework/utility/particle/particle_manager.h"
 
 #include <string>

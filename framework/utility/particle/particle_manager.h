@@ -1,3 +1,4 @@
+// The particle manager: the host side of the particle runtime, one instance from start-up to shut-down.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The particle runtime's start with its callbacks and memory checked, effect spawns and its command ring.
 #include "framework/utility/particle/particle_runtime.h"
 
 #include <cstring>

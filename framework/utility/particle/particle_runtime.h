@@ -1,3 +1,4 @@
+// The particle runtime: its configuration and results, effect spawns and the ring of commands it posts.
 #pragma once
 
 #include <cstddef>

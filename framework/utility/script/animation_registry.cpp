@@ -1,3 +1,4 @@
+// The animation registry's records by set key and id, and the one the framework manager holds.
 #include "framework/utility/script/animation_registry.h"
 
 namespace vesk::utility::script {

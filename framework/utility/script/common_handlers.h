@@ -1,7 +1,7 @@
+// Handlers of the common command table, grouped by file.
+// Only the table itself (common_table.cpp) refers to them.
 #pragma once
 
-// Handlers of the common command table, grouped by file; only the table
-// itself (common_table.cpp) refers to them.
 #include "framework/utility/script/script_engine.h"
 
 namespace vesk::utility::script::common {

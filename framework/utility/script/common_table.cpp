@@ -1,3 +1,4 @@
+// The common command table: which slot runs which handler.
 #include "framework/utility/script/common_table.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The common command table that every script engine installs as table 0.
 #pragma once
 
 #include "framework/utility/script/script_engine.h"

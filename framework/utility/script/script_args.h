@@ -1,3 +1,4 @@
+// A command's argument data, read by word with every read checked against the end of the block.
 #pragma once
 
 #include <cstddef>

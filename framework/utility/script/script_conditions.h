@@ -1,3 +1,4 @@
+// Conditions and compare modes of the script commands, and how a test folds into a thread's condition words.
 #pragma once
 
 #include <cstdint>

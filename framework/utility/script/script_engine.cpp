@@ -1,3 +1,4 @@
+// The script engine's run of a frame: threads stepped command by command, jumps, calls, and faults that stop a thread.
 #include "framework/utility/script/script_engine.h"
 
 #include "framework/log/log.h"

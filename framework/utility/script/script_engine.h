@@ -1,3 +1,4 @@
+// The script engine that runs compiled script blocks in threads, its command tables and handlers.
 #pragma once
 
 #include <cstdint>

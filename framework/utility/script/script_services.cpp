@@ -1,3 +1,4 @@
+// The framework's own script services, and the services installed in their place.
 #include "framework/utility/script/script_services.h"
 
 #include "framework/input/input_manager.h"

@@ -1,3 +1,4 @@
+// What the script commands need from outside the script runtime: input, animations, sound and effects.
 #pragma once
 
 #include <cstdint>

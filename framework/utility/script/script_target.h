@@ -1,3 +1,4 @@
+// The object a script drives through the common table's animation commands.
 #pragma once
 
 #include <cstdint>

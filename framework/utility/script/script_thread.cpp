@@ -1,3 +1,4 @@
+// Script threads set up, cleared and started.
 #include "framework/utility/script/script_thread.h"
 
 #include "framework/utility/script/script_conditions.h"

@@ -1,3 +1,4 @@
+// Script threads and the block of ten threads an engine runs.
 #pragma once
 
 #include <array>

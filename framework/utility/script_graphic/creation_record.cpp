@@ -1,3 +1,4 @@
+// Reading the name fields and creation records of the object-creating graphic commands.
 #include "framework/utility/script_graphic/creation_record.h"
 
 #include "platform/little_endian.h"

@@ -1,3 +1,4 @@
+// The argument data of the graphic commands that create objects: a name, then a child script or a sprite.
 #pragma once
 
 #include <cstdint>

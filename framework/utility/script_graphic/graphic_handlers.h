@@ -1,8 +1,8 @@
+// Handlers of the graphic table, grouped by file, and what they share.
+// Only the table itself (graphic_table.cpp) refers to them. Every handler moves
+// on; one that finds no running object or no graphic does nothing.
 #pragma once
 
-// Handlers of the graphic table, grouped by file; only the table itself
-// (graphic_table.cpp) refers to them. Every handler moves on; one that finds
-// no running object or no graphic does nothing.
 #include <cstdint>
 
 #include "framework/utility/script_graphic/script_engine.h"

@@ -1,3 +1,4 @@
+// The graphic command table: which slot runs which handler, and the random helpers the handlers share.
 #include <algorithm>
 #include <array>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The kinds of script-graphic objects, and the draw unit the engine lists under a handle.
 #pragma once
 
 #include <cstdint>

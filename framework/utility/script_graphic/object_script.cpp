@@ -1,3 +1,4 @@
+// A script object's reset and the graphic its script changes.
 #include "framework/utility/script_graphic/object_script.h"
 
 namespace vesk::utility::script_graphic {

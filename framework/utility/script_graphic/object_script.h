@@ -1,3 +1,4 @@
+// An object that runs a script of the script-graphic engine's program in its own threads.
 #pragma once
 
 #include "framework/utility/script/script_thread.h"

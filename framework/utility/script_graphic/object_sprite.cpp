@@ -1,3 +1,4 @@
+// A sprite object's sprite, looked up in the registry, and its draw.
 #include "framework/utility/script_graphic/object_sprite.h"
 
 #include "framework/draw/sprite_draw.h"

@@ -1,3 +1,4 @@
+// An object of the script-graphic engine that shows one sprite of a loaded sprite package.
 #pragma once
 
 #include <cstdint>

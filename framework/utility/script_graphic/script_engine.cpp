@@ -1,3 +1,4 @@
+// The script-graphic engine: object pools, creation and lookup, the frame's passes and drawing by priority.
 #include "framework/utility/script_graphic/script_engine.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The script-graphic engine: many small scripted graphic objects, run and drawn in passes each frame.
 #pragma once
 
 #include <cstdint>

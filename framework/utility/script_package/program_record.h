@@ -1,3 +1,4 @@
+// The "DTPS" program block of a script package: its layout and the program, command and label records.
 #pragma once
 
 #include <cstdint>

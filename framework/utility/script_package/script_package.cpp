@@ -1,3 +1,4 @@
+// Loading a script package with every entry, block, table and label name checked.
 #include "framework/utility/script_package/script_package.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Script packages: the file layout, and the manager that loads one and decodes its entries.
 #pragma once
 
 #include <cstddef>

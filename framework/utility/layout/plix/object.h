@@ -1,3 +1,4 @@
+// What the layout library needs of an object bound to a renderer.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// One piece of a layout object: a sprite placed, scaled, turned and tinted.
 #pragma once
 
 #include <cstdint>
