@@ -208,6 +208,32 @@ bool RemoveFile(const std::string& path, std::string* whyFailed)
     return true;
 }
 
+bool MoveFileAside(const std::string& path, const std::string& newPath, std::string* whyFailed)
+{
+    // Never over an existing file: a backup made earlier stays as it is.
+    if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, newPath.c_str(), RENAME_NOREPLACE) == 0) {
+        SyncFolder(FolderOf(path));
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        SetReason(whyFailed, "cannot rename " + path + " to " + newPath + ": " + SystemErrorText(errno));
+        return false;
+    }
+    // A file system without the no-replace rename: a second name, then the old one goes.
+    if (link(path.c_str(), newPath.c_str()) != 0 || unlink(path.c_str()) != 0) {
+        SetReason(whyFailed, "cannot rename " + path + " to " + newPath + ": " + SystemErrorText(errno));
+        return false;
+    }
+    SyncFolder(FolderOf(path));
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
 bool CreateFolder(const std::string& path)
 {
     if (mkdir(path.c_str(), 0755) == 0) {

@@ -51,6 +51,13 @@ bool IsTemporaryFileName(std::string_view name);
 
 bool RemoveFile(const std::string& path, std::string* whyFailed = nullptr);
 
+// Gives the file at path the name newPath, in the same folder; refused when
+// something already has that name, so nothing is ever overwritten.
+bool MoveFileAside(const std::string& path, const std::string& newPath, std::string* whyFailed = nullptr);
+
+// True when anything (a file, a folder, a link) has that name.
+bool FileExists(const std::string& path);
+
 // An existing folder counts as success.
 bool CreateFolder(const std::string& path);
 

@@ -72,4 +72,24 @@ inline void WriteU32(std::span<std::uint8_t> bytes, std::size_t offset, std::uin
     WriteU32(bytes.data() + offset, value);
 }
 
+inline void WriteU16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value)
+{
+    WriteU16(bytes.data() + offset, value);
+}
+
+inline void WriteI16(std::span<std::uint8_t> bytes, std::size_t offset, std::int16_t value)
+{
+    WriteU16(bytes.data() + offset, static_cast<std::uint16_t>(value));
+}
+
+inline void WriteI32(std::span<std::uint8_t> bytes, std::size_t offset, std::int32_t value)
+{
+    WriteU32(bytes.data() + offset, static_cast<std::uint32_t>(value));
+}
+
+inline std::int32_t ReadI32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return static_cast<std::int32_t>(ReadU32(bytes.data() + offset));
+}
+
 }  // namespace platform

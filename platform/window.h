@@ -57,6 +57,8 @@ bool HasMainWindow();
 void* MainWindowNativeHandle();
 
 void SetWindowTitle(const std::u16string& title);
+// The title the window shows; empty without a window.
+std::u16string GetWindowTitle();
 void SetWindowClientSize(int width, int height);
 bool GetWindowClientSize(int& width, int& height);
 // The size the window's frame adds to the client size; false when the window system

@@ -226,6 +226,11 @@ void SetWindowTitle(const std::u16string& title)
     if (g_window) SDL_SetWindowTitle(g_window, Utf16ToUtf8(title).c_str());
 }
 
+std::u16string GetWindowTitle()
+{
+    return g_window ? Utf8ToUtf16(SDL_GetWindowTitle(g_window)) : std::u16string();
+}
+
 void SetWindowClientSize(int width, int height)
 {
     if (g_window) SDL_SetWindowSize(g_window, width, height);

@@ -36,11 +36,18 @@ struct DeleteRequest {
     std::uint32_t status = 0;
 };
 
+struct BackupRequest {
+    std::string path;
+    std::uint32_t status = 0;
+    std::string backupPath;
+};
+
 // The blocks are only touched by the job while its thread runs, and by the
 // main thread before the start and after the thread was collected.
 WriteRequest g_writeRequest;
 ReadRequest g_readRequest;
 DeleteRequest g_deleteRequest;
+BackupRequest g_backupRequest;
 thread::SYSWIN_CThread* g_saveThread = nullptr;
 
 // Claims the save folder, logging what the claim removed; false with the
@@ -124,6 +131,37 @@ void DeleteJob(thread::SYS_CThread*, void* argument, std::intptr_t)
         return;
     }
     log::Warning("save file " + request.path + " not deleted: " + why);
+    request.status = kSaveFileFailed;
+}
+
+// Backups never replace one another: the first free name of "<save>.broken",
+// "<save>.broken2", ... is taken.
+constexpr int kMaxBackups = 99;
+
+void BackupJob(thread::SYS_CThread*, void* argument, std::intptr_t)
+{
+    auto& request = *static_cast<BackupRequest*>(argument);
+    std::string why = "every backup name is taken";
+    for (int number = 1; number <= kMaxBackups; ++number) {
+        std::string candidate = request.path + ".broken";
+        if (number > 1) {
+            candidate += std::to_string(number);
+        }
+        if (platform::FileExists(candidate)) {
+            continue;
+        }
+        if (platform::MoveFileAside(request.path, candidate, &why)) {
+            log::Info("save file " + request.path + " kept as " + candidate);
+            request.backupPath = candidate;
+            request.status = kSaveJobDone;
+            return;
+        }
+        if (platform::FileExists(candidate)) {
+            continue;  // taken between the test and the rename
+        }
+        break;
+    }
+    log::Error("save file " + request.path + " not set aside: " + why);
     request.status = kSaveFileFailed;
 }
 
@@ -228,6 +266,21 @@ std::uint32_t SaveRead(memory::HeapRecord* heap)
 std::uint32_t SaveDelete()
 {
     return StartJob("SaveDelete", &DeleteJob, g_deleteRequest, [](DeleteRequest&) {});
+}
+
+std::uint32_t SaveBackup()
+{
+    return StartJob("SaveBackup", &BackupJob, g_backupRequest, [](BackupRequest&) {});
+}
+
+std::uint32_t PollSaveBackup()
+{
+    return JobStillRunning() ? kSaveJobRunning : g_backupRequest.status;
+}
+
+std::string GetLastSaveBackupPath()
+{
+    return g_backupRequest.backupPath;
 }
 
 std::uint32_t PollSaveCreate()

@@ -55,6 +55,10 @@ std::uint32_t SaveCreate(const void* data);
 // general allocator while none exists); the caller frees it (MainHeapFree).
 std::uint32_t SaveRead(memory::HeapRecord* heap);
 std::uint32_t SaveDelete();
+// Renames the save file to a backup name beside it ("00_save.bin.broken", then
+// ".broken2" and so on), never over an earlier backup. The file is kept, never
+// deleted; kSaveFileFailed when it could not be set aside.
+std::uint32_t SaveBackup();
 
 // kSaveJobRunning while the job runs; then its final status, again on every
 // later poll. PollSaveRead hands the buffer and its size over on the first
@@ -63,5 +67,8 @@ std::uint32_t SaveDelete();
 std::uint32_t PollSaveCreate();
 std::uint32_t PollSaveRead(void** outBuffer, std::size_t* outSize);
 std::uint32_t PollSaveDelete();
+std::uint32_t PollSaveBackup();
+// The name the last backup job gave the file; empty when it set nothing aside.
+std::string GetLastSaveBackupPath();
 
 }  // namespace vesk::file

@@ -76,6 +76,11 @@ void SetMainWindowTitle(std::u16string_view title)
     platform::SetWindowTitle(std::u16string(title));
 }
 
+std::u16string GetMainWindowTitle()
+{
+    return platform::GetWindowTitle();
+}
+
 void ReleaseMainWindow()
 {
     platform::DestroyMainWindow();

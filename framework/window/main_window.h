@@ -1,6 +1,7 @@
 // The main window: its class name, its record, and its creation and placing.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vesk::window {
@@ -36,6 +37,7 @@ bool IsFullScreen();
 
 void ShowMainWindow();
 void SetMainWindowTitle(std::u16string_view title);
+std::u16string GetMainWindowTitle();
 void ReleaseMainWindow();
 
 struct MonitorSize {
