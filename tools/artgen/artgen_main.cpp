@@ -1,22 +1,39 @@
 // Draws the generated placeholder art as PNG pictures.
 //
-//   artgen logos OUTPUT_DIR   writes companylogo_korvexa.png and gameengine_logo.png
+//   artgen logos OUTPUT_DIR     writes companylogo_korvexa.png and gameengine_logo.png
+//   artgen scenery OUTPUT_DIR   writes bg000.png to bg002.png, bg_ending.png, bg_ending_front.png
+//                               and the mini-game's minigame_titlelogo.png, minigame_frame.png,
+//                               minigame_gameover.png and minigame_licence.png
 
 #include <filesystem>
 #include <iostream>
 #include <string_view>
 
 #include "tools/artgen/artgen_logos.h"
+#include "tools/artgen/artgen_scenery.h"
 #include "tools/common/png_file.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 || std::string_view(argv[1]) != "logos") {
-        std::cerr << "usage: artgen logos OUTPUT_DIR\n";
+    const std::string_view kind = argc == 3 ? argv[1] : "";
+    if (kind != "logos" && kind != "scenery") {
+        std::cerr << "usage: artgen logos|scenery OUTPUT_DIR\n";
         return 2;
     }
     const std::filesystem::path folder = argv[2];
-    const bool written = tools::WritePng(folder / "companylogo_korvexa.png", artgen::DrawCompanyLogo()) &&
-                         tools::WritePng(folder / "gameengine_logo.png", artgen::DrawEngineLogo());
+    if (kind == "logos") {
+        const bool written = tools::WritePng(folder / "companylogo_korvexa.png", artgen::DrawCompanyLogo()) &&
+                             tools::WritePng(folder / "gameengine_logo.png", artgen::DrawEngineLogo());
+        return written ? 0 : 1;
+    }
+    const bool written = tools::WritePng(folder / "bg000.png", artgen::DrawDistantView(0)) &&
+                         tools::WritePng(folder / "bg001.png", artgen::DrawDistantView(1)) &&
+                         tools::WritePng(folder / "bg002.png", artgen::DrawDistantView(2)) &&
+                         tools::WritePng(folder / "bg_ending.png", artgen::DrawEndingBackground()) &&
+                         tools::WritePng(folder / "bg_ending_front.png", artgen::DrawEndingFront()) &&
+                         tools::WritePng(folder / "minigame_titlelogo.png", artgen::DrawMiniGameTitleLogo()) &&
+                         tools::WritePng(folder / "minigame_frame.png", artgen::DrawMiniGameFrame()) &&
+                         tools::WritePng(folder / "minigame_gameover.png", artgen::DrawMiniGameGameOver()) &&
+                         tools::WritePng(folder / "minigame_licence.png", artgen::DrawMiniGameLicence());
     return written ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tools/spritegen/achievement_art.h"
 #include "tools/spritegen/pixel_art.h"
 
 namespace spritegen {
@@ -354,6 +355,7 @@ std::vector<tools::NamedImage> DrawDotRoomSprites()
     sprites.push_back(Named("icon_room_engine", Icon(kCopper, Hex(0x8A4E24), 2)));
     sprites.push_back(Named("icon_room_storage", Icon(kWood, kWoodDark, 3)));
     sprites.push_back(Named("icon_room_bridge", Icon(kTealDark, Hex(0x1D615B), 4)));
+    for (tools::NamedImage& icon : DrawAchievementIcons()) sprites.push_back(std::move(icon));
     return sprites;
 }
 

@@ -3,12 +3,18 @@
 //
 //   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew and speech balloons
 //   spritegen effect OUTPUT_DIR            the effect sprites
+//   spritegen enemy OUTPUT_DIR             the enemies
+//   spritegen object OUTPUT_DIR            the background objects along the route
+//   spritegen nearview OUTPUT_DIR          the near-view scenery
+//   spritegen minigame OUTPUT_DIR          the arcade mini-game
 //
 // The fonts set the balloons' words; each character comes from the first
 // font that has it.
 
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +24,7 @@
 #include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/effect_art.h"
+#include "tools/spritegen/scenery_art.h"
 
 namespace {
 
@@ -35,14 +42,22 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
 
 int main(int argc, char** argv)
 {
+    using Drawer = std::function<std::vector<tools::NamedImage>()>;
+    const std::map<std::string_view, Drawer> fontless = {
+        {"effect", spritegen::DrawEffectSprites},      {"enemy", spritegen::DrawEnemySprites},
+        {"object", spritegen::DrawBackgroundObjectSprites}, {"nearview", spritegen::DrawNearViewSprites},
+        {"minigame", spritegen::DrawMiniGameSprites},
+    };
     const std::string_view kind = argc >= 3 ? argv[1] : "";
-    if ((kind != "dotroom" || argc < 4) && (kind != "effect" || argc != 3)) {
-        std::cerr << "usage: spritegen dotroom OUTPUT_DIR FONT... | spritegen effect OUTPUT_DIR\n";
+    const auto found = fontless.find(kind);
+    if ((kind != "dotroom" || argc < 4) && (found == fontless.end() || argc != 3)) {
+        std::cerr << "usage: spritegen dotroom OUTPUT_DIR FONT... | spritegen effect|enemy|object|nearview|minigame "
+                     "OUTPUT_DIR\n";
         return 2;
     }
     const std::filesystem::path folder = argv[2];
     const std::vector<std::string> fonts(argv + 3, argv + argc);
-    const auto sprites = kind == "dotroom" ? DrawRoomPackage(fonts) : spritegen::DrawEffectSprites();
+    const auto sprites = kind == "dotroom" ? DrawRoomPackage(fonts) : found->second();
     if (sprites.empty()) return 1;
     for (const tools::NamedImage& sprite : sprites) {
         if (!tools::WritePng(folder / sprite.name, sprite.image)) return 1;

@@ -1,0 +1,137 @@
+// The generated backdrops: the desert's distant views, the ending pictures and the mini-game's screens.
+#include "tools/artgen/artgen_scenery.h"
+
+#include <array>
+
+#include "tools/artgen/canvas.h"
+#include "tools/artgen/shapes.h"
+#include "tools/artgen/stroke_font.h"
+
+namespace artgen {
+namespace {
+
+constexpr float kWidth = 640.0f;
+constexpr float kHeight = 360.0f;
+
+Shape Rect(float left, float top, float right, float bottom)
+{
+    return Polygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
+}
+
+struct Palette {
+    Colour skyTop;
+    Colour skyBottom;
+    Colour sun;
+    Colour farDune;
+    Colour nearDuneTop;
+    Colour nearDuneBottom;
+};
+
+constexpr float kSunRadius[] = {26.0f, 34.0f, 18.0f};
+
+Palette PaletteOf(int timeOfDay)
+{
+    switch (timeOfDay) {
+    case 1:
+        return {Hex(0x3A2E5C), Hex(0xF08A4B), Hex(0xFFC46B), Hex(0x8C5A4A), Hex(0xC9784A), Hex(0x7E4530)};
+    case 2:
+        return {Hex(0x0B1026), Hex(0x27305A), Hex(0xE8EEF5), Hex(0x2A2F4A), Hex(0x3D4466), Hex(0x1C2038)};
+    default:
+        return {Hex(0x5DA9E9), Hex(0xCFE8F5), Hex(0xFFF3C4), Hex(0xD8B27A), Hex(0xE9C27A), Hex(0xB98847)};
+    }
+}
+
+void DrawDunes(Canvas& canvas, const Palette& palette, float horizon)
+{
+    canvas.Fill(Union(Circle({120.0f, horizon + 330.0f}, 340.0f), Circle({520.0f, horizon + 360.0f}, 380.0f)),
+                Solid(palette.farDune));
+    canvas.Fill(Union(Circle({-40.0f, horizon + 470.0f}, 420.0f), Circle({430.0f, horizon + 520.0f}, 460.0f)),
+                LinearGradient(0.0f, horizon + 40.0f, palette.nearDuneTop, 0.0f, kHeight, palette.nearDuneBottom));
+}
+
+void CentredText(Canvas& canvas, std::string_view text, float x, float y, const TextStyle& style, const Paint& paint)
+{
+    canvas.Fill(Text(text, {x - TextWidth(text, style) * 0.5f, y}, style), paint);
+}
+
+}  // namespace
+
+tools::RgbaImage DrawDistantView(int timeOfDay)
+{
+    const Palette palette = PaletteOf(timeOfDay);
+    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
+    const float horizon = 200.0f;
+    canvas.Fill(Rect(0.0f, 0.0f, kWidth, kHeight), LinearGradient(0.0f, 0.0f, palette.skyTop, 0.0f, horizon + 40.0f, palette.skyBottom));
+    if (timeOfDay == 2) {
+        constexpr std::array<Point, 12> kStars = {{{40, 30},  {110, 80},  {170, 24},  {230, 60},  {300, 18},  {350, 92},
+                                                   {410, 40}, {470, 74},  {530, 22},  {590, 58},  {80, 130}, {560, 120}}};
+        for (const Point& star : kStars) canvas.Fill(Circle(star, 1.3f), Solid(Hex(0xFFFFFF, 0.85f)));
+    }
+    const Point sun = timeOfDay == 1 ? Point{470.0f, horizon - 10.0f} : Point{timeOfDay == 2 ? 150.0f : 500.0f, 70.0f};
+    canvas.Fill(Circle(sun, kSunRadius[timeOfDay == 1 ? 1 : timeOfDay == 2 ? 2 : 0]), Solid(palette.sun));
+    DrawDunes(canvas, palette, horizon);
+    return canvas.ToImage();
+}
+
+tools::RgbaImage DrawEndingBackground()
+{
+    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
+    canvas.Fill(Rect(0.0f, 0.0f, kWidth, kHeight), LinearGradient(0.0f, 0.0f, Hex(0x2B3A67), 0.0f, 260.0f, Hex(0xF7B267)));
+    canvas.Fill(Circle({320.0f, 250.0f}, 60.0f), Solid(Hex(0xFFE29A)));
+    // The ship far off: a hull on four wheels with a mast.
+    const Colour silhouette = Hex(0x2A1E2E);
+    canvas.Fill(Rect(280.0f, 222.0f, 360.0f, 244.0f), Solid(silhouette));
+    canvas.Fill(Rect(300.0f, 206.0f, 332.0f, 222.0f), Solid(silhouette));
+    canvas.Fill(Stroke({316.0f, 206.0f}, {316.0f, 186.0f}, 3.0f), Solid(silhouette));
+    for (float x : {290.0f, 310.0f, 330.0f, 350.0f}) canvas.Fill(Circle({x, 247.0f}, 6.0f), Solid(silhouette));
+    canvas.Fill(Rect(0.0f, 252.0f, kWidth, kHeight), LinearGradient(0.0f, 252.0f, Hex(0xC9893F), 0.0f, kHeight, Hex(0x7E4530)));
+    return canvas.ToImage();
+}
+
+tools::RgbaImage DrawEndingFront()
+{
+    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
+    canvas.Fill(Union(Circle({80.0f, 700.0f}, 420.0f), Circle({600.0f, 720.0f}, 430.0f)),
+                LinearGradient(0.0f, 280.0f, Hex(0x9C5F2B), 0.0f, kHeight, Hex(0x4E2A17)));
+    return canvas.ToImage();
+}
+
+tools::RgbaImage DrawMiniGameTitleLogo()
+{
+    Canvas canvas(320, 120);
+    const TextStyle title{44.0f, 9.0f, 0.2f};
+    const TextStyle subtitle{16.0f, 3.0f, 0.6f};
+    CentredText(canvas, "DUNE DASH", 162.0f, 22.0f, title, Solid(Hex(0x4E2A17)));
+    CentredText(canvas, "DUNE DASH", 160.0f, 18.0f, title, LinearGradient(0.0f, 18.0f, Hex(0xFFE29A), 0.0f, 62.0f, Hex(0xE8893A)));
+    CentredText(canvas, "ARCADE", 160.0f, 86.0f, subtitle, Solid(Hex(0x4FD1C5)));
+    return canvas.ToImage();
+}
+
+tools::RgbaImage DrawMiniGameFrame()
+{
+    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
+    const Shape outer = Rect(0.0f, 0.0f, kWidth, kHeight);
+    const Shape inner = Rect(24.0f, 20.0f, kWidth - 24.0f, kHeight - 20.0f);
+    canvas.Fill(Subtract(outer, inner), LinearGradient(0.0f, 0.0f, Hex(0x3A434A), 0.0f, kHeight, Hex(0x1F2428)));
+    canvas.Fill(Outline(inner, 2.0f), Solid(Hex(0x4FD1C5)));
+    return canvas.ToImage();
+}
+
+tools::RgbaImage DrawMiniGameGameOver()
+{
+    Canvas canvas(320, 80);
+    const TextStyle style{40.0f, 8.0f, 0.22f};
+    CentredText(canvas, "GAME OVER", 162.0f, 22.0f, style, Solid(Hex(0x1F2428)));
+    CentredText(canvas, "GAME OVER", 160.0f, 18.0f, style, Solid(Hex(0xE04848)));
+    return canvas.ToImage();
+}
+
+tools::RgbaImage DrawMiniGameLicence()
+{
+    Canvas canvas(320, 40);
+    const TextStyle style{14.0f, 2.5f, 0.5f};
+    CentredText(canvas, "VESK ARCADE", 160.0f, 13.0f, style, Solid(Hex(0xEDE6D6)));
+    return canvas.ToImage();
+}
+
+}  // namespace artgen

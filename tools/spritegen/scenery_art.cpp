@@ -1,0 +1,169 @@
+// Sprites of the packages the start-up loads beside the rooms: enemies, background objects,
+// near-view scenery and the arcade mini-game.
+#include "tools/spritegen/scenery_art.h"
+
+#include <string>
+
+#include "tools/spritegen/pixel_art.h"
+
+namespace spritegen {
+namespace {
+
+constexpr Rgba kOutline = Hex(0x1F2428);
+constexpr Rgba kSand = Hex(0xE2B873);
+constexpr Rgba kSandLight = Hex(0xF0D39A);
+constexpr Rgba kSandDark = Hex(0xB98847);
+constexpr Rgba kRust = Hex(0x9E4F2A);
+constexpr Rgba kRustLight = Hex(0xC4703F);
+constexpr Rgba kRock = Hex(0x7B6A5C);
+constexpr Rgba kRockLight = Hex(0x9C8A7A);
+constexpr Rgba kRockDark = Hex(0x584A3F);
+constexpr Rgba kSteel = Hex(0x5B6770);
+constexpr Rgba kSteelLight = Hex(0x7D8A93);
+constexpr Rgba kRed = Hex(0xE04848);
+constexpr Rgba kGreen = Hex(0x7C9A4A);
+constexpr Rgba kYellow = Hex(0xF2C94C);
+constexpr Rgba kBlue = Hex(0x4A78C2);
+constexpr Rgba kWhite = Hex(0xFFFFFF);
+constexpr Rgba kShadow = Hex(0x000000, 80);
+
+tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
+
+// A segmented crawler with legs; frame 1 lifts the other pair of legs.
+PixelArt Crawler(int frame)
+{
+    PixelArt art(40, 24);
+    art.Fill(4, 22, 32, 2, kShadow);
+    for (int leg = 0; leg < 4; ++leg) {
+        const int x = 8 + leg * 7;
+        const int lift = (leg + frame) % 2 == 0 ? 0 : 2;
+        art.Line(x, 14, x - 2, 21 - lift, kOutline);
+    }
+    art.RoundFill(4, 6, 30, 10, kOutline);
+    art.RoundFill(5, 7, 28, 8, kRust);
+    art.Fill(6, 8, 26, 2, kRustLight);
+    for (int seg = 1; seg < 4; ++seg) art.Fill(5 + seg * 7, 7, 1, 8, kOutline);
+    art.RoundFill(30, 5, 9, 9, kOutline);
+    art.RoundFill(31, 6, 7, 7, kRust);
+    art.Dot(35, 8, kRed);
+    art.Dot(36, 8, kYellow);
+    return art;
+}
+
+PixelArt Drone()
+{
+    PixelArt art(32, 20);
+    art.Fill(2, 3, 12, 1, kOutline);
+    art.Fill(18, 3, 12, 1, kOutline);
+    art.Fill(7, 3, 2, 4, kOutline);
+    art.Fill(23, 3, 2, 4, kOutline);
+    art.RoundFill(6, 6, 20, 9, kOutline);
+    art.Bevel(7, 7, 18, 7, kSteel, kSteelLight, kOutline);
+    art.Disc(16.0f, 12.5f, 3.0f, kOutline);
+    art.Disc(16.0f, 12.5f, 2.0f, kRed);
+    return art;
+}
+
+PixelArt Rock(int width, int height)
+{
+    PixelArt art(width, height);
+    art.Fill(1, height - 2, width - 2, 2, kShadow);
+    art.RoundFill(0, height / 3, width, height - height / 3 - 1, kOutline);
+    art.Bevel(1, height / 3 + 1, width - 2, height - height / 3 - 3, kRock, kRockLight, kRockDark);
+    art.Fill(width / 3, height / 3 + 3, width / 4, 1, kRockDark);
+    return art;
+}
+
+PixelArt Bush()
+{
+    PixelArt art(24, 20);
+    art.Fill(3, 18, 18, 2, kShadow);
+    for (int twig = 0; twig < 5; ++twig) art.Line(12, 18, 3 + twig * 4, 4 + (twig % 2) * 4, kGreen);
+    art.Line(12, 18, 12, 2, kOutline);
+    return art;
+}
+
+PixelArt Wreck()
+{
+    PixelArt art(48, 28);
+    art.Fill(2, 24, 44, 4, kSandDark);
+    art.Fill(0, 26, 48, 2, kSand);
+    art.Fill(6, 10, 30, 15, kOutline);
+    art.Bevel(7, 11, 28, 13, kRust, kRustLight, kOutline);
+    art.Disc(14.0f, 24.0f, 5.0f, kOutline);
+    art.Disc(14.0f, 24.0f, 3.5f, kSteel);
+    art.Fill(36, 14, 8, 3, kOutline);
+    art.Fill(9, 13, 5, 4, kOutline);
+    return art;
+}
+
+// A dune strip whose two ends meet, so it tiles sideways.
+PixelArt Dunes(int width, int height, Rgba fill, Rgba crest, int phase)
+{
+    PixelArt art(width, height);
+    for (int x = 0; x < width; ++x) {
+        const int wave = static_cast<int>((x * 2 + phase) % width);
+        const int top = height / 3 + static_cast<int>(height / 6 * (wave < width / 2 ? wave : width - wave) / (width / 2));
+        art.Fill(x, top, 1, height - top, fill);
+        art.Dot(x, top, crest);
+    }
+    return art;
+}
+
+PixelArt Runner(int frame)
+{
+    PixelArt art(16, 24);
+    art.RoundFill(4, 1, 8, 8, kOutline);
+    art.RoundFill(5, 2, 6, 6, kSandLight);
+    art.Dot(9, 4, kOutline);
+    art.Fill(4, 9, 8, 8, kOutline);
+    art.Fill(5, 10, 6, 6, kBlue);
+    art.Line(6, 17, frame == 0 ? 3 : 6, 23, kOutline);
+    art.Line(9, 17, frame == 0 ? 12 : 9, 23, kOutline);
+    return art;
+}
+
+PixelArt Block()
+{
+    PixelArt art(16, 16);
+    art.Bevel(0, 0, 16, 16, kSand, kSandLight, kSandDark);
+    art.Frame(0, 0, 16, 16, kOutline);
+    art.Fill(1, 7, 14, 1, kSandDark);
+    return art;
+}
+
+PixelArt Coin()
+{
+    PixelArt art(12, 12);
+    art.Disc(5.5f, 5.5f, 5.5f, kOutline);
+    art.Disc(5.5f, 5.5f, 4.5f, kYellow);
+    art.Fill(5, 3, 2, 6, kWhite);
+    return art;
+}
+
+}  // namespace
+
+std::vector<tools::NamedImage> DrawEnemySprites()
+{
+    return {Named("enemy_crawler_01", Crawler(0)), Named("enemy_crawler_02", Crawler(1)), Named("enemy_drone_01", Drone())};
+}
+
+std::vector<tools::NamedImage> DrawBackgroundObjectSprites()
+{
+    return {Named("bgobj_rock_01", Rock(28, 18)), Named("bgobj_rock_02", Rock(44, 26)), Named("bgobj_bush_01", Bush()),
+            Named("bgobj_wreck_01", Wreck())};
+}
+
+std::vector<tools::NamedImage> DrawNearViewSprites()
+{
+    return {Named("nearview_dune_01", Dunes(128, 48, kSand, kSandLight, 0)),
+            Named("nearview_dune_02", Dunes(128, 64, kSandDark, kSand, 40))};
+}
+
+std::vector<tools::NamedImage> DrawMiniGameSprites()
+{
+    return {Named("mg_runner_01", Runner(0)), Named("mg_runner_02", Runner(1)), Named("mg_block_01", Block()),
+            Named("mg_coin_01", Coin())};
+}
+
+}  // namespace spritegen
