@@ -1,8 +1,10 @@
 // A room on the ship: for now the room id, the room script and the script flags the registration needs.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
+#include "game/core/data/id_tags.h"
 #include "game/core/data/record_entries.h"
 #include "game/core/script/script_room.h"
 
@@ -22,6 +24,19 @@ public:
 
     GAME_CScriptRoom& Script() { return script_; }
 
+    // The room kind: the position of the room id in the room-id table, 0 for no room.
+    std::int32_t GetKind() const { return FindRoomIdIndex(roomId_); }
+    // The grid cell of the room's top-left corner.
+    std::int32_t GetGridX() const { return gridX_; }
+    std::int32_t GetGridY() const { return gridY_; }
+    void SetGridPosition(std::int32_t x, std::int32_t y)
+    {
+        gridX_ = x;
+        gridY_ = y;
+    }
+    bool IsUnderConstruction() const { return underConstruction_; }
+    void SetUnderConstruction(bool building) { underConstruction_ = building; }
+
     // Flag A: the ship draws the room's sprite on every footprint cell.
     bool GetScriptFlagA() const { return scriptFlagA_; }
     void SetScriptFlagA(bool set) { scriptFlagA_ = set; }
@@ -34,4 +49,7 @@ private:
     GAME_CScriptRoom script_;
     bool scriptFlagA_ = false;
     bool scriptFlagB_ = false;
+    std::int32_t gridX_ = 0;
+    std::int32_t gridY_ = 0;
+    bool underConstruction_ = false;
 };

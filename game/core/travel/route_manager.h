@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "framework/utility/script_package/program_record.h"
 #include "game/core/data/record_entries.h"
@@ -25,7 +26,25 @@ public:
     std::uint32_t GetRouteId() const { return routeId_; }
     GAME_CScriptRoute& Script() { return script_; }
 
+    // The position on the route, in distance units from its departure.
+    std::int32_t GetPosition() const { return position_; }
+    // While the route holds the game the clock stops and autosaves wait.
+    bool IsHolding() const { return holding_; }
+    void SetHolding(bool holding) { holding_ = holding; }
+    // A route event runs: no autosave, no game-over check.
+    bool IsRouteEventRunning() const { return routeEventRunning_; }
+    void SetRouteEventRunning(bool running) { routeEventRunning_ = running; }
+    // The events stay when the route restarts on the same route.
+    bool KeepsEvents() const { return keepEvents_; }
+
+    // The route save block of a slot: route id, direction words and position.
+    void WriteSaveBlock(std::span<std::uint8_t> slot) const;
+
 private:
     std::uint32_t routeId_ = kNoId;
     GAME_CScriptRoute script_;
+    std::int32_t position_ = 0;
+    bool holding_ = false;
+    bool routeEventRunning_ = false;
+    bool keepEvents_ = false;
 };

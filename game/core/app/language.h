@@ -1,0 +1,26 @@
+// The game's five languages: their index, message file, font slot and window title.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+inline constexpr int kLanguageCount = 5;
+inline constexpr std::uint32_t kLanguageJapanese = 0;
+inline constexpr std::uint32_t kLanguageEnglish = 1;
+inline constexpr std::uint32_t kLanguageKorean = 2;
+inline constexpr std::uint32_t kLanguageTraditionalChinese = 3;
+inline constexpr std::uint32_t kLanguageSimplifiedChinese = 4;
+
+// The language index of a storefront language code: Japanese, Korean and the two Chinese
+// scripts have their own texts, every other code gets English.
+std::uint32_t LanguageIndexFromPlatformCode(std::int32_t platformCode);
+// The same for the code the storefront reported at start-up.
+std::uint32_t GetPlatformLanguageIndex();
+
+// The message file of a language index (indices past the five take English).
+std::string_view GetMessageFileForLanguage(std::uint32_t language);
+// The font slot its texts are drawn with. Slot 1 is the mini-game's and never chosen here.
+std::uint32_t GetFontSlotForLanguage(std::uint32_t language);
+
+// The window title: Japanese for language 0, English for every other.
+std::u16string_view GetWindowTitleForLanguage(std::uint32_t language);

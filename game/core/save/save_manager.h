@@ -1,0 +1,86 @@
+// The save and load machine: one job at a time on the save file, polled once a frame.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "framework/memory/heaps.h"
+
+// Every access to the save file goes through here. A request starts a job on
+// the file layer's worker thread and returns at once; the owner of the frame
+// then runs SaveMachineStep once a frame until the machine is idle again.
+// The machine never deletes the save file by itself: a file that cannot be
+// used is set aside under a backup name (RequestBackupSave), never removed.
+class GAME_CSaveManager : public vesk::memory::MainHeapObject {
+public:
+    enum State : std::uint32_t { kIdle = 0, kLoading = 1, kSaving = 2, kDeleting = 3, kBackingUp = 4 };
+    // Results: success, no file, a file that is broken or could not be written, anything else
+    // (a file that exists but cannot be read, no memory, no worker thread).
+    enum Result : std::uint32_t { kOk = 0, kNotFound = 1, kBroken = 2, kOther = 4 };
+
+    // Each returns false, doing nothing, unless the machine is idle and the job starts.
+    bool RequestSaveCurrentSlot();
+    bool RequestSaveSlot(std::uint32_t slot);
+    bool RequestAutoSave();
+    // Refused while another job runs, the system record is kept owed and written as soon as
+    // the machine is idle.
+    bool RequestSaveSystem();
+    bool RequestLoad();
+    bool RequestDeleteSave();
+    // Renames the save file to a backup beside it, for a file the game cannot use.
+    bool RequestBackupSave();
+
+    // One step a frame: owed saves start, a finished job's result is taken.
+    void Step();
+    // The autosave timer, once a frame from the main game after the simulation steps.
+    void UpdateAutoSaveTimer();
+
+    bool IsIdle() const { return state == kIdle; }
+    // True once every system-record save requested so far is on disk.
+    bool IsSystemRecordSaved() const { return savedSystemVersion_ >= requestedSystemVersion_; }
+    bool IsSystemSavePending() const { return pendingSystemSave != 0; }
+
+    // Play on without saving: every later save request is refused (the file is left alone).
+    void HoldBackSaving() { savingHeldBack = 1; }
+    bool IsSavingHeldBack() const { return savingHeldBack != 0; }
+
+    std::uint32_t state = kIdle;
+    std::uint32_t lastResult = kOk;
+    std::uint32_t currentSlot = 0;
+    std::uint32_t pendingSave = 0;
+    std::uint32_t automatic = 0;
+    std::uint32_t pendingSystemSave = 0;
+    std::uint32_t savingHeldBack = 0;
+    std::uint32_t autoSaveInterval = 0;  // frames, as last taken from the option
+    std::uint32_t autoSaveCounter = 0;
+
+private:
+    bool CanSave() const;
+    bool BuildAndWriteSlot(std::uint32_t slot, bool automatic);
+    bool StartWrite();
+    // A delete or backup job: the file layer's starter and the state while it runs.
+    bool StartFileJob(std::uint32_t (*start)(), std::uint32_t jobState);
+    void FinishLoad();
+    void FinishWrite(std::uint32_t status);
+
+    std::uint64_t requestedSystemVersion_ = 0;
+    std::uint64_t writingSystemVersion_ = 0;
+    std::uint64_t savedSystemVersion_ = 0;
+};
+
+// The machine, made on first use.
+GAME_CSaveManager* GetSaveManager();
+GAME_CSaveManager* PeekSaveManager();
+void DestroySaveManager();
+
+// The image of a slot save: the working slot rebuilt from the running game (live areas kept from
+// before), copied with the working system record into the image as its current slot.
+void BuildSlotImage(std::uint32_t slot);
+
+// A read save file: checked (size, header, checksum, format), then taken into the image and its
+// current slot and system record into the working copies. The result is kOk or kBroken.
+std::uint32_t TakeLoadedImage(std::span<const std::uint8_t> file);
+
+// Writes the running game into a slot: each owner writes its own area, the live
+// areas come from the copy of the working slot taken before the save began.
+void StoreRunningGame(std::span<std::uint8_t> slot);

@@ -1,0 +1,51 @@
+// What the effect layer reads of the game world: camera zoom, ship scroll and the ship body.
+#include "game/core/world/world_effect_host.h"
+
+#include "game/core/world/game_world.h"
+
+namespace {
+const GAME_CShip* Ship()
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world ? world->ship.get() : nullptr;
+}
+}  // namespace
+
+float GAME_CWorldEffectHost::CameraZoom() const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world && world->camera ? world->camera->zoom : 1.0f;
+}
+
+vesk::utility::particle::UTL_SShipScroll GAME_CWorldEffectHost::ShipScroll() const
+{
+    const GAME_CShip* ship = Ship();
+    return ship ? vesk::utility::particle::UTL_SShipScroll{ship->scrollX, ship->scrollY}
+                : vesk::utility::particle::UTL_SShipScroll{};
+}
+
+vesk::math::Vec2 GAME_CWorldEffectHost::ShipBodyPosition() const
+{
+    const GAME_CShip* ship = Ship();
+    return ship && ship->body ? vesk::math::Vec2{ship->body->positionX, ship->body->positionY} : vesk::math::Vec2{};
+}
+
+vesk::math::Vec2 GAME_CWorldEffectHost::ShipBodyScale() const
+{
+    const GAME_CShip* ship = Ship();
+    const float scale = ship && ship->body ? ship->body->scale : 1.0f;
+    return {scale, scale};
+}
+
+vesk::math::Vec2 GAME_CWorldEffectHost::ShipCellSize() const
+{
+    const GAME_CShip* ship = Ship();
+    const float cell = ship ? ship->grid.cellPixels : 24.0f;
+    return {cell, cell};
+}
+
+const GAME_CWorldEffectHost* GetWorldEffectHost()
+{
+    static const GAME_CWorldEffectHost host;
+    return &host;
+}
