@@ -1,22 +1,143 @@
 // The game layer's start-up, frame and shut-down.
 #include "game/core/app/game_app.h"
 
+#include <string>
+
+#include "framework/achievement/achievement.h"
 #include "framework/app/framework_manager.h"
-#include "framework/input/input_manager.h"
 #include "framework/process/quitting.h"
+#include "framework/file/heap_block.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/sprite_registry.h"
+#include "framework/input/input_manager.h"
+#include "framework/log/log.h"
+#include "framework/math/random.h"
+#include "framework/text/font_manager.h"
+#include "framework/text/message_file.h"
+#include "framework/window/main_window.h"
+#include "game/core/achievement/achievements.h"
+#include "game/core/app/language.h"
+#include "game/core/data/player_data.h"
+#include "game/core/data/stores.h"
+#include "game/core/input/input_map.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_manager.h"
+#include "game/core/scene/scene_stack.h"
+#include "game/core/script/script_package.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_clock.h"
+#include "game/core/world/game_world.h"
 
 namespace varnolis {
+namespace {
 
-void GameApplication::GameStartup() {}
+struct FontFiles {
+    const char* glyphTable;
+    const char* image;
+};
+
+constexpr FontFiles kFonts[] = {
+    {"font/font_system.abcd", "font/font_system.cvt"},
+    {"font/font_minigame.abcd", "font/font_minigame.cvt"},
+    {"font/font_korean.abcd", "font/font_korean.cvt"},
+    {"font/font_traditionalChinese.abcd", "font/font_traditionalChinese.cvt"},
+    {"font/font_simplifiedChinese.abcd", "font/font_simplifiedChinese.cvt"},
+};
+constexpr float kSystemFontLineGap = 3.0f;
+constexpr int kSpriteGroupsReleased = 8;
+
+void RegisterFonts()
+{
+    vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
+    if (fonts == nullptr) return;
+    const vesk::resource::TextureLoader loader{vesk::memory::ResourceHeap(), vesk::memory::ResourceHeap()};
+    for (int slot = 0; slot < static_cast<int>(std::size(kFonts)); ++slot) {
+        fonts->RegisterFont(loader, slot, kFonts[slot].glyphTable, kFonts[slot].image, 1.0f, -1.0f, 0.0f);
+    }
+    if (vesk::text::FontRecord* system = fonts->Font(0)) system->lineGap = kSystemFontLineGap;
+}
+
+void SetTitleForLanguage()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    vesk::window::SetMainWindowTitle(GetWindowTitleForLanguage(player ? player->language : kLanguageEnglish));
+}
+
+}  // namespace
+
+bool LoadMessageFileForLanguage()
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    const std::uint32_t language = player ? player->language : kLanguageEnglish;
+    const std::string_view path = GetMessageFileForLanguage(language);
+    std::size_t size = 0;
+    void* block = vesk::file::ReadResourceFile(nullptr, path, &size);
+    if (player != nullptr) player->fontIndex = GetFontSlotForLanguage(language);
+    vesk::text::ReleaseMessageFile();
+    if (block == nullptr) return false;
+    const bool registered = vesk::text::RegisterMessageFile(block, size, path);
+    vesk::file::FreeFileBlock(block);
+    return registered;
+}
+
+void GameApplication::GameStartup()
+{
+    CreatePlayerData();
+    ResetSaveAreas();
+    GetSaveManager();
+    RegisterFonts();
+    LoadMessageFileForLanguage();
+    SetTitleForLanguage();
+    GetAchievementManager();
+    if (vesk::achievement::SYSSTEAM_CAchievement* storefront = vesk::achievement::CreateAchievementSystem()) {
+        storefront->SetTable(GetStorefrontAchievementRows(), kAchievementCount);
+    }
+    if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) registry->ReleaseAllTextures();
+    GetSceneStack();
+    PushScene(kSceneInitialize);
+}
 
 int GameApplication::GameFrame()
 {
-    vesk::input::UpdateInput();
+    if (GAME_CPlayerData* player = GetPlayerData(); player != nullptr && player->languageChanged != 0) {
+        player->languageChanged = 0;
+        LoadMessageFileForLanguage();
+        SetTitleForLanguage();
+    }
+    vesk::math::Rand();
+    if (GAME_CSoundPlayer* sound = PeekSoundPlayer()) sound->Update();
+    if (IsInputMapActive()) {
+        UpdateInputMap();
+    } else {
+        vesk::input::UpdateInput();
+    }
+    if (GAME_CSceneStack* stack = PeekSceneStack()) UpdateSceneStack(*stack);
     vesk::app::BeginFrameDraw();
+    if (GAME_CSceneStack* stack = PeekSceneStack()) DrawSceneStack(*stack);
     vesk::app::EndFrameDraw();
     return vesk::process::IsQuitting() ? 1 : 0;
 }
 
-void GameApplication::GameShutdown() {}
+void GameApplication::GameShutdown()
+{
+    // The scenes go first: a start-up job still running is stopped and waited for before
+    // anything it reaches into is freed.
+    DestroySceneStack();
+    vesk::text::ReleaseMessageFile();
+    DestroySoundPlayer();
+    DestroyAmmoStoreList();
+    DestroyFoodStoreList();
+    DestroyGameClock();
+    DestroyPlayerData();
+    DestroyInputMap();
+    DestroyScriptPackages();
+    DestroyGameWorld();
+    DestroySaveManager();
+    DestroyAchievementManager();
+    if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) {
+        for (int group = 0; group < kSpriteGroupsReleased; ++group) registry->ReleaseSpritePackage(group);
+        registry->ReleaseAllTextures();
+    }
+}
 
 }  // namespace varnolis

@@ -8,10 +8,15 @@ namespace varnolis {
 // The game as the framework runs it.
 class GameApplication final : public vesk::app::Game {
 public:
+    // Player data, save machine, fonts, messages, title, achievements, then the start-up scene.
     void GameStartup() override;
     // Non-zero once the application is quitting.
     int GameFrame() override;
+    // Frees only what exists, so a start-up that stopped early shuts down cleanly.
     void GameShutdown() override;
 };
+
+// Reads the message file of the player's language and takes its font slot.
+bool LoadMessageFileForLanguage();
 
 }  // namespace varnolis

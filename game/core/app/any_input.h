@@ -1,0 +1,4 @@
+// Whether the player pressed anything this frame: a key, a mouse button or a pad button.
+#pragma once
+
+bool IsAnyInputPressed();

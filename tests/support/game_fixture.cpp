@@ -1,0 +1,198 @@
+// The whole game brought up headless for a test: its own data and save folders, stepped frame by frame.
+#include "tests/support/game_fixture.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "framework/file/resource_file.h"
+#include "framework/file/save_file.h"
+#include "framework/graphics/device_record.h"
+#include "framework/input/key_tables.h"
+#include "game/core/input/input_map.h"
+#include "game/core/scene/scene_initialize.h"
+#include "game/core/scene/scene_stack.h"
+#include "game/core/save/save_manager.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/selection_dialog.h"
+#include "platform/input/keyboard.h"
+#include "tests/support/built_resources.h"
+
+namespace support {
+namespace {
+
+constexpr vesk::app::FrameworkSystems kGameSystems =
+    (vesk::app::kAllFrameworkSystems & ~static_cast<vesk::app::FrameworkSystems>(vesk::app::FrameworkSystem::CrashHandler)) |
+    static_cast<vesk::app::FrameworkSystems>(vesk::app::FrameworkSystem::Game);
+
+// A platform key code that sets the logical key; 0 when none does.
+std::uint8_t RawKeyOfLogicalKey(std::int32_t logicalKey)
+{
+    for (const vesk::input::KeyLogical& entry : vesk::input::LogicalKeyTable()) {
+        if (entry.logicalKey == logicalKey) return entry.keyCode;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void GameFixture::SetUp()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    previousFolder_ = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnolis_game_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    std::filesystem::current_path(folder_);
+    std::filesystem::create_directories(folder_ / vesk::file::kSaveFolder);
+    dataFolder_ = BuiltResourcePath();
+    platform::input::ResetKeyboard();
+    SetStartupJobsInline(true);
+}
+
+void GameFixture::TearDown()
+{
+    StopGame();
+    SetStartupJobsInline(false);
+    platform::input::ResetKeyboard();
+    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
+    std::filesystem::current_path(previousFolder_);
+    std::error_code ignored;
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void GameFixture::UseCopyOfDataSet()
+{
+    const std::filesystem::path copy = folder_ / "ResourceWin";
+    std::filesystem::copy(BuiltResourcePath(), copy, std::filesystem::copy_options::recursive);
+    dataFolder_ = copy;
+}
+
+void GameFixture::StartGame()
+{
+    ASSERT_FALSE(session_.has_value());
+    vesk::file::SetResourceFolder(dataFolder_.string());
+    session_.emplace(kGameSystems, u"", &game_);
+    ASSERT_TRUE(session_->Start()) << "the game did not come up";
+    // Frames run as fast as they are stepped.
+    if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) record->presenter.SetPaced(false);
+    frames.clear();
+    recorder_.emplace();
+}
+
+void GameFixture::StopGame()
+{
+    if (!session_) return;
+    session_->Stop();
+    session_.reset();
+    recorder_.reset();
+}
+
+void GameFixture::Frame()
+{
+    game_.GameFrame();
+    for (std::uint8_t key : keysToRelease_) platform::input::SetKeyDown(key, false);
+    keysToRelease_.clear();
+    FrameRecord record;
+    if (recorder_) {
+        record.sounds = std::move(recorder_->sounds);
+        record.sprites = std::move(recorder_->sprites);
+        record.texts = std::move(recorder_->texts);
+        recorder_->Clear();
+    }
+    if (const GAME_CSoundPlayer* sound = PeekSoundPlayer()) {
+        for (std::uint32_t n = 0; n < kSoundEffectCount; ++n) {
+            if (sound->WasPlayedThisFrame(n)) record.soundEffects.push_back(n);
+        }
+    }
+    frames.push_back(std::move(record));
+}
+
+void GameFixture::StepFrames(int count)
+{
+    for (int i = 0; i < count; ++i) Frame();
+}
+
+void GameFixture::StepSimulation(int count)
+{
+    GAME_CGameWorld* world = GetGameWorld();
+    for (int i = 0; i < count; ++i) world->Step();
+}
+
+bool GameFixture::StepUntil(const std::function<bool()>& done, int maxFrames)
+{
+    for (int i = 0; i < maxFrames; ++i) {
+        if (done()) return true;
+        Frame();
+    }
+    return done();
+}
+
+bool GameFixture::StepUntilSaveIdle(int maxFrames)
+{
+    return StepUntil([] { return GetSaveManager()->IsIdle(); }, maxFrames);
+}
+
+int GameFixture::StartupState() const
+{
+    const GAME_CSceneStack* stack = PeekSceneStack();
+    if (stack == nullptr) return -1;
+    for (const GAME_CSceneBase* scene : stack->scenes) {
+        if (scene->GetSceneId() == kSceneInitialize) return static_cast<const GAME_CSceneInitialize*>(scene)->GetState();
+    }
+    return -1;
+}
+
+bool GameFixture::StepUntilStartupState(int state, int maxFrames)
+{
+    return StepUntil([&] { return StartupState() == state; }, maxFrames);
+}
+
+bool GameFixture::StepUntilMainGame(int maxFrames)
+{
+    return StepUntil(
+        [] {
+            const GAME_CSceneStack* stack = PeekSceneStack();
+            return stack != nullptr && stack->scenes.size() == 1 && stack->scenes.front()->GetSceneId() == kSceneGameMain;
+        },
+        maxFrames);
+}
+
+void GameFixture::StartToMainGame()
+{
+    ASSERT_NO_FATAL_FAILURE(StartGame());
+    ASSERT_TRUE(StepUntilMainGame());
+    ASSERT_TRUE(StepUntilSaveIdle());
+}
+
+void GameFixture::AnswerDialog(int answer) { GetInDisplaySelection()->answer = answer; }
+
+void GameFixture::PressRawKey(std::uint8_t keyCode)
+{
+    platform::input::SetKeyDown(keyCode, true);
+    keysToRelease_.push_back(keyCode);
+}
+
+void GameFixture::PressAction(int action)
+{
+    const std::uint8_t key = RawKeyOfLogicalKey(GetInputMap()->GetKeyBinding(action));
+    ASSERT_NE(key, 0) << "action " << action << " has no key to press";
+    PressRawKey(key);
+}
+
+std::uint32_t GameFixture::CanvasPixel(int x, int y) const
+{
+    const vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();
+    return record->targets[vesk::graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
+}
+
+std::filesystem::path GameFixture::SavePath() const { return folder_ / vesk::file::MakeSavePath(); }
+
+std::filesystem::path GameFixture::BackupPath(int number) const
+{
+    return SavePath().string() + ".broken" + (number > 1 ? std::to_string(number) : std::string());
+}
+
+}  // namespace support

@@ -1,0 +1,94 @@
+// The whole game brought up headless for a test: its own data and save folders, stepped frame by frame.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/app/framework_session.h"
+#include "game/core/app/game_app.h"
+#include "tests/support/frame_recorder.h"
+
+namespace support {
+
+// What one frame did that a test may look at.
+struct FrameRecord {
+    std::vector<std::uint32_t> soundEffects;  // the game's numbers of the sound effects asked for
+    std::vector<RecordedSoundPlay> sounds;    // what the sound manager started
+    std::vector<RecordedSpriteDraw> sprites;
+    std::vector<RecordedTextDraw> texts;
+};
+
+// The game on SDL's dummy drivers, started as the program starts it (every framework system and
+// the game), in a scratch folder of its own that holds the save folder. It reads the data set the
+// build made unless a test names another data folder. Start-up jobs run inline, so every run
+// passes the same states in the same frames. Frames are stepped by the test, never by a loop, and
+// unpaced. Each frame's sounds and draws are recorded through the framework's observers.
+class GameFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Brings the game up: the framework session with the game. Call once per test, after any
+    // change to the folders (a save file to find, another data folder).
+    void StartGame();
+    // Shuts the game down as the program does (a save job in flight is finished first).
+    void StopGame();
+    bool IsRunning() const { return session_.has_value(); }
+
+    // Frames through the game's own frame call; each leaves a record in frames.
+    void StepFrames(int count);
+    // Simulation steps of the world alone, without frames.
+    void StepSimulation(int count);
+    // Frames until done() holds; false when it did not within maxFrames.
+    bool StepUntil(const std::function<bool()>& done, int maxFrames);
+    // Frames until the save machine has finished its job.
+    bool StepUntilSaveIdle(int maxFrames = 600);
+
+    // The start-up scene's state, -1 once it is gone.
+    int StartupState() const;
+    // Frames until the start-up reaches the state (or passes it when passing is allowed).
+    bool StepUntilStartupState(int state, int maxFrames = 1200);
+    // Frames until the main-game scene runs alone on the stack.
+    bool StepUntilMainGame(int maxFrames = 1200);
+    // A fresh game run up to the main game with its first save written.
+    void StartToMainGame();
+    // The shared dialog's answer, as the player would give it.
+    void AnswerDialog(int answer);
+
+    // Raw input: the platform key goes down for one frame and up again at the next.
+    void PressRawKey(std::uint8_t keyCode);
+    // Input-map level: the key bound to the action is pressed for one frame.
+    void PressAction(int action);
+
+    // The canvas pixel (0xAARRGGBB) of the last frame drawn.
+    std::uint32_t CanvasPixel(int x, int y) const;
+
+    std::filesystem::path SavePath() const;
+    std::filesystem::path BackupPath(int number = 1) const;
+    const std::filesystem::path& Folder() const { return folder_; }
+    // A data folder of the test's own: the built data set copied, for a test to change.
+    void UseCopyOfDataSet();
+    const std::filesystem::path& DataFolder() const { return dataFolder_; }
+
+    std::vector<FrameRecord> frames;
+
+private:
+    void Frame();
+
+    std::filesystem::path previousFolder_;
+    std::filesystem::path folder_;
+    std::filesystem::path dataFolder_;
+    varnolis::GameApplication game_;
+    std::optional<vesk::app::FrameworkSession> session_;
+    std::vector<std::uint8_t> keysToRelease_;
+    std::optional<FrameRecorder> recorder_;
+};
+
+}  // namespace support
