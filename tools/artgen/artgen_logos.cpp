@@ -1,3 +1,4 @@
+// The two start-up logos drawn from shapes: the maker's sun-and-dunes badge and the engine's mark.
 #include "tools/artgen/artgen_logos.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The two start-up logos, 512 by 256 on a transparent background.
 #pragma once
 
 #include "tools/common/rgba_image.h"

@@ -1,3 +1,4 @@
+// Colours, paints and the canvas that fills shapes with smooth edges.
 #include "tools/artgen/canvas.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A floating-point canvas that fills signed-distance shapes with paints, and its colours.
 #pragma once
 
 #include <cstdint>

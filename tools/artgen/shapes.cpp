@@ -1,3 +1,4 @@
+// Signed-distance shapes: circles, strokes, arcs, polygons, gears, their combinations and outlines.
 #include "tools/artgen/shapes.h"
 
 #include <algorithm>

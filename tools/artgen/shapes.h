@@ -1,3 +1,4 @@
+// Signed-distance shapes for the generated art.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,4 @@
+// The letters of the stroke font as lines and arcs, and texts set from them.
 #include "tools/artgen/stroke_font.h"
 
 #include <algorithm>

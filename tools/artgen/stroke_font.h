@@ -1,3 +1,4 @@
+// A small capital font of round-ended strokes for the generated logos.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// Shelf packing of pictures into the smallest power-of-two atlas.
 #include "tools/common/atlas_packer.h"
 
 #include <algorithm>

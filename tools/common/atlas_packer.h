@@ -1,3 +1,4 @@
+// Packing pictures into one atlas: the sizes, the places and the shelf packer.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Little-endian fields written into bytes, in place or appended: the tools' byte writer.
 #pragma once
 
 #include <bit>

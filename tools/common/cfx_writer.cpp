@@ -1,3 +1,4 @@
+// The bytes of a ".cfx" shader file, and their write with the program name checked.
 #include "tools/common/cfx_writer.h"
 
 #include "tools/common/byte_writer.h"

@@ -1,3 +1,4 @@
+// Writing ".cfx" shader files that name one program.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The chunk-list header, its 144-byte records and the chunks on 16-byte boundaries.
 #include "tools/common/chunk_list_writer.h"
 
 #include <utility>

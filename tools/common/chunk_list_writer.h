@@ -1,3 +1,4 @@
+// Writing chunk-list packages, the container of sprite and sound packages.
 #pragma once
 
 #include <cstdint>

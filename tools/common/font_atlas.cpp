@@ -1,3 +1,4 @@
+// A font's glyph cells packed into its image and described in its glyph table.
 #include "tools/common/font_atlas.h"
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// A font's image and glyph table built from rasterised character cells.
 #pragma once
 
 #include <cstdint>

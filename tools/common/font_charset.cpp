@@ -1,3 +1,4 @@
+// The characters a font needs: ranges, message texts by key prefix, and code ranges from the command line.
 #include "tools/common/font_charset.h"
 
 #include <charconv>

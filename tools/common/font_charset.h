@@ -1,3 +1,4 @@
+// The UTF-16 code units a font must have a glyph for, gathered from ranges and message texts.
 #pragma once
 
 #include <set>

@@ -1,3 +1,4 @@
+// Glyph records and code units collected and laid out as a ".abcd" glyph table.
 #include "tools/common/glyph_table_writer.h"
 
 #include "tools/common/byte_writer.h"

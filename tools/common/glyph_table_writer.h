@@ -1,3 +1,4 @@
+// Writing ".abcd" glyph tables.
 #pragma once
 
 #include <cstdint>

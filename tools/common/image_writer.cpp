@@ -1,3 +1,4 @@
+// ".cvt" images from pictures: raw pixels, or a block-compressed DDS surface made with libsquish.
 #include "tools/common/image_writer.h"
 
 #include <iostream>

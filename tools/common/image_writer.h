@@ -1,3 +1,4 @@
+// Writing ".cvt" images, raw or block-compressed.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The message file laid out: header, bucket table, entry lists, records, keys and texts.
 #include "tools/common/message_file_writer.h"
 
 #include <algorithm>

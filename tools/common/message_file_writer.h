@@ -1,3 +1,4 @@
+// Writing message files that the game installs.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Reading the readable source of a language's messages, with keys and escapes checked.
 #include "tools/common/message_source.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// The readable source of one language's message file.
 #pragma once
 
 #include <string>

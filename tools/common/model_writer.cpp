@@ -1,3 +1,4 @@
+// Model images and model animations laid out field by field.
 #include "tools/common/model_writer.h"
 
 #include <algorithm>

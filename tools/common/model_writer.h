@@ -1,10 +1,10 @@
+// Writers of model images and model animations, for tools and tests.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Writers of model images and model animations, for tools and tests.
 namespace tools {
 
 struct ModelNodeSource {

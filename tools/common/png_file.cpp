@@ -1,3 +1,4 @@
+// PNG files read and written through libpng, with the claimed size checked before anything is allocated.
 #include "tools/common/png_file.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// PNG files read as 8-bit RGBA pictures and written from them.
 #pragma once
 
 #include <filesystem>

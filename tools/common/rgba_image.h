@@ -1,3 +1,4 @@
+// A picture as the tools draw and read it: rows of straight RGBA bytes.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Command arguments of the script tools: type names, source tokens to bytes and bytes back to source.
 #include "tools/common/script_arguments.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Typed command arguments: how definition files name them, how source tokens become bytes and back.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +11,6 @@
 
 #include "tools/common/script_lexer.h"
 
-// Typed command arguments: how definition files name them, how source tokens
-// become bytes and how bytes print back as source.
 namespace vesk::tools::script {
 
 enum class ArgType {

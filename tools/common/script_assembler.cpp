@@ -1,3 +1,4 @@
+// The script assembler: statements, labels and exports of a source turned into a script package.
 #include "tools/common/script_assembler.h"
 
 #include <map>

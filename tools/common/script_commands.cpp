@@ -1,3 +1,4 @@
+// Reading definition files into a command set, and its lookups by mnemonic and by table and slot.
 #include "tools/common/script_commands.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// The definition files of the script tools: each mnemonic's command and arguments, gathered in a command set.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Errors of definition files and script sources, at their lines.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The script disassembler: a package printed back as source, names for labels and .raw where nothing matches.
 #include "tools/common/script_disassembler.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The script disassembler that prints a script package as source for the assembler.
 #pragma once
 
 #include <cstdint>

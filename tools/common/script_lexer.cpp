@@ -1,3 +1,4 @@
+// Splitting a source line into words, literals and colons.
 #include "tools/common/script_lexer.h"
 
 #include "tools/common/script_diagnostic.h"

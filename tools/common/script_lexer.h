@@ -1,3 +1,4 @@
+// Tokens of a script source line.
 #pragma once
 
 #include <optional>

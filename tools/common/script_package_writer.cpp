@@ -1,3 +1,4 @@
+// Script package blocks laid out: header, command table, label table, argument data and names.
 #include "tools/common/script_package_writer.h"
 
 #include "framework/utility/script_package/script_package.h"

@@ -1,3 +1,4 @@
+// Writing script packages from entries of commands and labels.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Decoding and quoting of the texts of script sources.
 #include "tools/common/script_text.h"
 
 #include <cstdint>

@@ -1,12 +1,13 @@
+// Quoted texts of script sources, decoded and quoted back.
+// A text is "..." with the escapes \\ \" \' \n \t \0, \xHH (one byte, or one
+// UTF-16 unit) and \u{H...} (one code point, or one UTF-16 unit when it is a
+// surrogate). Everything else is UTF-8.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Quoted texts of script sources: "..." with the escapes \\ \" \' \n \t \0,
-// \xHH (one byte, or one UTF-16 unit) and \u{H...} (one code point, or one
-// UTF-16 unit when it is a surrogate). Everything else is UTF-8.
 namespace vesk::tools::script {
 
 // The text between the quotes as UTF-16. Null with error set when the escapes

@@ -1,3 +1,4 @@
+// The script tools' command line, and the command set loaded from its definition files.
 #include "tools/common/script_tool_options.h"
 
 #include <cstdio>

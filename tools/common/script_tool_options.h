@@ -1,3 +1,4 @@
+// The command line shared by the script tools: TOOL -d DEFS [-d DEFS ...] [-o OUTPUT] INPUT
 #pragma once
 
 #include <string>
@@ -5,8 +6,6 @@
 
 #include "tools/common/script_commands.h"
 
-// The command line shared by the script tools:
-//   TOOL -d DEFS [-d DEFS ...] [-o OUTPUT] INPUT
 namespace vesk::tools::script {
 
 struct ScriptToolOptions {

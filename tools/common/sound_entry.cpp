@@ -1,3 +1,4 @@
+// A wave file checked as the game would play it and made into a package entry.
 #include "tools/common/sound_entry.h"
 
 #include "framework/log/log.h"

@@ -1,3 +1,4 @@
+// Sprites packed into an atlas with repeated borders, and the sprite package around it.
 #include "tools/common/sprite_package_writer.h"
 
 #include <algorithm>

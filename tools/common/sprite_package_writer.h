@@ -1,3 +1,4 @@
+// Writing sprite packages: sprites packed into one atlas with their table.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The sprite table's header and 64-byte entries laid out.
 #include "tools/common/sprite_table_writer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Writing the sprite table of a sprite package.
 #pragma once
 
 #include <cstdint>

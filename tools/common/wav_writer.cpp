@@ -1,3 +1,4 @@
+// RIFF wave files laid out: "fmt ", "smpl" and "data" chunks of PCM and MS-ADPCM waves.
 #include "tools/common/wav_writer.h"
 
 #include <utility>

@@ -1,3 +1,4 @@
+// Writing 16-bit PCM and MS-ADPCM wave files, with an optional loop.
 #pragma once
 
 #include <cstdint>

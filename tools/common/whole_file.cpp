@@ -1,3 +1,4 @@
+// Whole-file reads, and writes through a temporary file renamed into place.
 #include "tools/common/whole_file.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// Whole-file reads and writes of the data tools.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-// Whole-file reads and writes of the data tools.
 namespace tools {
 
 // The file's bytes; nothing when it cannot be opened or read. Silent: each

@@ -1,3 +1,4 @@
+// Glyphs rasterised with FreeType from a list of faces, on one shared baseline.
 #include "tools/fontbuild/glyph_rasterizer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The glyph rasteriser of the font builder: characters from the first face that has them, on one baseline.
 #pragma once
 
 #include <memory>

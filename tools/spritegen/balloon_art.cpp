@@ -1,3 +1,4 @@
+// The speech-balloon pictures: each line set in the fonts and framed in a balloon with a tail.
 #include "tools/spritegen/balloon_art.h"
 
 #include <algorithm>

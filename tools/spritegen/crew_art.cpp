@@ -1,3 +1,4 @@
+// The rat's frames, the grab cursor and the sand pillar's frames, drawn pixel by pixel.
 #include "tools/spritegen/crew_art.h"
 
 #include <string>

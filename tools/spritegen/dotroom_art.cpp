@@ -1,3 +1,4 @@
+// The ship's room sprites drawn pixel by pixel in one palette.
 #include "tools/spritegen/dotroom_art.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The room sprites of the ship: floor tiles, the grid cursor, markers, rooms, turrets and room icons.
 #pragma once
 
 #include <vector>

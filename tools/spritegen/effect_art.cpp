@@ -1,3 +1,4 @@
+// The effect sprites drawn with soft, anti-aliased shapes: bursts, smoke puffs and sparkles.
 #include "tools/spritegen/effect_art.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The effect sprites, as frames of short animations: a star burst, a smoke puff and a sparkle.
 #pragma once
 
 #include <vector>

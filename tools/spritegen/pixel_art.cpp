@@ -1,3 +1,4 @@
+// Crisp pixel drawing: dots, fills, frames, bevels, lines, discs and rings, blended over what is there.
 #include "tools/spritegen/pixel_art.h"
 
 #include <algorithm>

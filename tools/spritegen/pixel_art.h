@@ -1,3 +1,4 @@
+// Crisp pixel drawing on a transparent picture, for the generated sprites.
 #pragma once
 
 #include <cstdint>

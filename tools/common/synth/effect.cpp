@@ -1,3 +1,4 @@
+// Parsing of sound-effect recipe lines, with every number checked, and their render.
 #include "tools/common/synth/effect.h"
 
 #include <algorithm>

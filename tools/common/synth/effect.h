@@ -1,3 +1,9 @@
+// Sound effects from one-line recipes: their parse and their render.
+// A recipe line reads:
+//   <id> <name> : <layer> ; <layer> ...
+// where a layer is a waveform followed by key=value fields:
+//   at=<seconds> len=<seconds> f=<Hz>[><Hz>] vol=<0..1> shape=perc|flat|swell
+//   duty=<0..1> vib=<Hz>:<semitones>
 #pragma once
 
 #include <string>
@@ -6,11 +12,6 @@
 
 #include "tools/common/synth/voice.h"
 
-// Sound effects from one-line recipes:
-//   <id> <name> : <layer> ; <layer> ...
-// where a layer is a waveform followed by key=value fields:
-//   at=<seconds> len=<seconds> f=<Hz>[><Hz>] vol=<0..1> shape=perc|flat|swell
-//   duty=<0..1> vib=<Hz>:<semitones>
 namespace tools::synth {
 
 struct EffectRecipe {

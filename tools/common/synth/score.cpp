@@ -1,3 +1,4 @@
+// Parsing of the text score, with every number checked, and the render of its parts into a seamless loop.
 #include "tools/common/synth/score.h"
 
 #include <algorithm>

@@ -1,14 +1,5 @@
-#pragma once
-
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "tools/common/synth/voice.h"
-
-// A looping piece of music from a small text score. Lines (any order, "#" starts
-// a comment; chords and melody lines add up):
+// A looping piece of music from a small text score: its parse and its render.
+// Lines (any order, "#" starts a comment; chords and melody lines add up):
 //   tempo <beats per minute>          beats <beats per bar>
 //   chords C G/B Am F:2 G7:2 ...      one bar each unless ":<beats>" is given
 //   melody E5:2 D5 C5:0.5 r:1.5 ...   note or rest "r", ":<beats>" (default 1)
@@ -18,6 +9,15 @@
 //   arp <waveform> vol= rate=<notes per beat> style=up|updown|broken
 //   drums vol= style=basic|half|march|fast
 //   wind vol=
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/common/synth/voice.h"
+
 namespace tools::synth {
 
 struct Chord {

@@ -1,3 +1,4 @@
+// Words, numbers and key=value fields of the synthesiser's texts, and the ranges that numbers are checked against.
 #include "tools/common/synth/text_fields.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The fields of the synthesiser's texts, and the ranges every number it reads must lie in.
 #pragma once
 
 #include <optional>

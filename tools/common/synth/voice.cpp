@@ -1,3 +1,4 @@
+// The synthesiser's oscillators, envelopes and noise, rendered note by note.
 #include "tools/common/synth/voice.h"
 
 #include <algorithm>

@@ -1,11 +1,10 @@
+// The sound sources of the synthesiser: oscillators with envelopes, rendered additively into a float buffer.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
-// The sound sources of the synthesiser: oscillators with envelopes, rendered
-// additively into a float buffer.
 namespace tools::synth {
 
 enum class Waveform { Sine, Triangle, Square, Saw, Noise, Bell, Organ };
