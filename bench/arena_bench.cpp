@@ -1,3 +1,4 @@
+// Arena allocation costs: alloc-free pairs and a churn of live blocks, under the heap's lock.
 #include <cstdlib>
 #include <vector>
 

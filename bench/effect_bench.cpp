@@ -1,6 +1,7 @@
-// The effect layer's frame with 100 live effects: the script-graphic engine's
-// passes, the record scan and one 32 x 32 sprite draw per effect into the
-// canvas. Headless, on the framework as the application sets it up.
+// The effect layer's frame with 100 live effects.
+// The frame is the script-graphic engine's passes, the record scan and one
+// 32 x 32 sprite draw per effect into the canvas. Headless, on the framework
+// as the application sets it up.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

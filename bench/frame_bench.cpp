@@ -1,6 +1,6 @@
-// Frames of the real main loop, unpaced, headless: the time per frame of the
-// game's loop, and the frame's fixed work (clears and presentation with
-// nothing drawn) at three window sizes, with and without the last step, the
+// Frames of the real main loop, unpaced and headless, and the frame's fixed work at three window sizes.
+// The time per frame of the game's loop, and the frame's fixed work (clears
+// and presentation with nothing drawn) with and without the last step, the
 // renderer's scaling of the frame to the window: a GPU's work where there is
 // one, the CPU's on this headless machine.
 #include <benchmark/benchmark.h>

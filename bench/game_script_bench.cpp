@@ -1,5 +1,6 @@
-// The start-up's script loads with the data set: the static database, then the room, actor, route and enemy
-// packages with their registration labels (aim: under 20 ms together).
+// The start-up's script loads with the data set (aim: under 20 ms together).
+// The static database, then the room, actor, route and enemy packages with
+// their registration labels.
 #include <benchmark/benchmark.h>
 
 #include <string_view>

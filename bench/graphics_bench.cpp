@@ -1,5 +1,6 @@
-// Rasterizer costs of the frames the game draws most: many small alpha-blended
-// sprites into the 640 x 360 canvas, and the full-screen blit of the canvas.
+// Rasterizer costs of the frames the game draws most.
+// Many small alpha-blended sprites into the 640 x 360 canvas, and the
+// full-screen blit of the canvas.
 #include <benchmark/benchmark.h>
 
 #include <array>

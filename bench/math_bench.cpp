@@ -1,3 +1,4 @@
+// Matrix products and random draws.
 #include <benchmark/benchmark.h>
 
 #include "framework/math/matrix.h"

@@ -1,3 +1,4 @@
+// The mixer's busiest load: 32 looping voices resampled into one device callback.
 #include <cmath>
 #include <cstdint>
 #include <vector>

@@ -1,3 +1,4 @@
+// The script engine's cost per command on a loop of simple commands.
 #include <cstring>
 #include <string>
 

@@ -1,5 +1,6 @@
-// One frame of the script-graphic engine with 1,000 objects: 500 script
-// objects that each drive a child sprite, as the effect layer runs them.
+// One frame of the script-graphic engine with 1,000 objects.
+// 500 script objects that each drive a child sprite, as the effect layer runs
+// them.
 #include <cstring>
 #include <filesystem>
 #include <memory>

@@ -1,5 +1,6 @@
-// Reads arbitrary text as the achievements file and writes it back: no line
-// may be lost, and what was written reads back as the same names and lines.
+// Reads arbitrary text as the achievements file and writes it back.
+// No line may be lost, and what was written reads back as the same names and
+// lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-// Reads arbitrary bytes as a ".cfx" shader file and makes a shader of it on a
-// device. A file that is read must be byte for byte the file the tools write
-// for the same program.
+// Reads arbitrary bytes as a ".cfx" shader file and makes a shader of it on a device.
+// A file that is read must be byte for byte the file the tools write for the
+// same program.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,7 @@
-// Scans arbitrary bytes as the game's command line: the words split at zero
-// bytes, joined as the program joins its arguments, and the same bytes as
-// UTF-16 text. Reading the screen sizes may neither crash nor overflow.
+// Scans arbitrary bytes as the game's command line.
+// The words are split at zero bytes and joined as the program joins its
+// arguments, and the same bytes are read as UTF-16 text. Reading the screen
+// sizes may neither crash nor overflow.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

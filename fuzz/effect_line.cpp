@@ -1,5 +1,5 @@
-// Reads arbitrary text as one sound-effect recipe line and renders what is
-// read, at a low sample rate so that a run stays quick.
+// Reads arbitrary text as one sound-effect recipe line and renders what is read.
+// The sample rate is low so that a run stays quick.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-// Formats arbitrary bytes as wide and narrow formats with a mix of arguments:
-// whatever a data file holds, formatting stays inside its memory and limits.
+// Formats arbitrary bytes as wide and narrow formats with a mix of arguments.
+// Whatever a data file holds, formatting stays inside its memory and limits.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

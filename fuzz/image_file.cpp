@@ -1,5 +1,4 @@
-// Feeds arbitrary bytes to the ".cvt" image reader and decoder and to the
-// ".abcd" glyph table reader.
+// Feeds arbitrary bytes to the ".cvt" image reader and decoder and to the ".abcd" glyph table reader.
 
 #include <cstddef>
 #include <cstdint>

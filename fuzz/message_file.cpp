@@ -1,5 +1,5 @@
-// Installs arbitrary bytes as a message file and looks a few keys up; a bad
-// file must be refused without reading outside it.
+// Installs arbitrary bytes as a message file and looks a few keys up.
+// A bad file must be refused without reading outside it.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

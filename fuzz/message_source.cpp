@@ -1,5 +1,6 @@
-// Reads arbitrary text as a message source. A source without errors must make
-// a message file that the game installs, and every key must find its text.
+// Reads arbitrary text as a message source.
+// A source without errors must make a message file that the game installs,
+// and every key must find its text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

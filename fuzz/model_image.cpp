@@ -1,6 +1,6 @@
-// Loads arbitrary bytes as a model image and, when that succeeds, reads the
-// same bytes as an animation for it and plays a few frames; a bad image or
-// animation must be refused without reading outside the bytes.
+// Loads arbitrary bytes as a model image, then as an animation for it, and plays a few frames.
+// The animation is read only when the image loads. A bad image or animation
+// must be refused without reading outside the bytes.
 #include <cstddef>
 #include <cstdint>
 #include <span>

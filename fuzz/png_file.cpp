@@ -1,6 +1,6 @@
-// Reads arbitrary bytes as a PNG file through the tools' reader: it must
-// refuse or decode without crashing and without allocating more than a
-// picture the tools accept.
+// Reads arbitrary bytes as a PNG file through the tools' reader.
+// It must refuse or decode without crashing and without allocating more than
+// a picture the tools accept.
 #include <sys/mman.h>
 #include <unistd.h>
 

@@ -1,7 +1,6 @@
-// Reads arbitrary text as a definition file and a script source, split at the
-// first line "%%": the definitions may say anything, and still whatever
-// assembles with them must print back as source that assembles to the same
-// bytes.
+// Reads arbitrary text as a definition file and a script source, split at the first line "%%".
+// The definitions may say anything, and still whatever assembles with them
+// must print back as source that assembles to the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,7 @@
-// Parses arbitrary bytes as a script package and runs every block it holds
-// for a few frames; with the first byte odd, the rest is wrapped as the
-// commands of one block instead, so that random bytecode runs too. Nothing
-// may crash, read outside the package or hang.
+// Parses arbitrary bytes as a script package and runs every block it holds for a few frames.
+// With the first byte odd, the rest is wrapped as the commands of one block
+// instead, so that random bytecode runs too. Nothing may crash, read outside
+// the package or hang.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

@@ -1,5 +1,5 @@
-// The assembler's promise, checked on whatever a fuzzer makes: a package that
-// assembles prints as source that assembles to the same bytes.
+// The assembler's promise, checked on whatever a fuzzer makes.
+// A package that assembles prints as source that assembles to the same bytes.
 #pragma once
 
 #include <cstdlib>

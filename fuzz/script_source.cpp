@@ -1,6 +1,6 @@
-// Assembles arbitrary text as a script source with the game's own command
-// tables; whatever assembles must print back as source that assembles to the
-// same bytes.
+// Assembles arbitrary text as a script source with the game's own command tables.
+// Whatever assembles must print back as source that assembles to the same
+// bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the sprite-package loader: chunk list, sprite
-// table, atlas and extra images, through to the textures of a sprite group.
+// Feeds arbitrary bytes to the sprite-package loader, through to the textures of a sprite group.
+// The loader reads the chunk list, the sprite table, the atlas and the extra
+// images.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
-// Random static-database scripts run into the database, then every lookup and index over what they
-// made: nothing may crash, read outside the package or hang. With the first byte odd the rest is
-// taken as a whole package, else as commands of the registration label.
+// Random static-database scripts run into the database, then every lookup and index over what they made.
+// Nothing may crash, read outside the package or hang. With the first byte odd
+// the rest is taken as a whole package, else as commands of the registration
+// label.
 #include <vector>
 
 #include "fuzz/registration_input.h"

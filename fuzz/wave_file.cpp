@@ -1,6 +1,6 @@
-// Parses arbitrary bytes as every kind of wave and as a sound package, then
-// plays whatever parsed through the mixer: a bad file must be refused, and a
-// file that parses must play without reading outside its bytes.
+// Parses arbitrary bytes as every kind of wave and as a sound package, then plays what parsed.
+// A bad file must be refused, and a file that parses must play through the
+// mixer without reading outside its bytes.
 #include <cstddef>
 #include <cstdint>
 #include <span>

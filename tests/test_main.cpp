@@ -1,3 +1,4 @@
+// The test program's entry: GoogleTest on SDL's dummy video and audio drivers.
 #include <cstdlib>
 
 #include <gtest/gtest.h>

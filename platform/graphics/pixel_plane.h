@@ -1,5 +1,4 @@
-// One value per pixel that clears in time proportional to what was written
-// since the last clear, not to its size.
+// One value per pixel, whose clear costs what was written since the last clear, not the plane's size.
 #pragma once
 
 #include <algorithm>

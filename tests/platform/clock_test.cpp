@@ -1,3 +1,4 @@
+// The clock: exact counter conversion, a monotonic clock and local time.
 #include <cstdint>
 #include <limits>
 

@@ -1,3 +1,4 @@
+// Little-endian fields read at any offset without sign extension.
 #include <gtest/gtest.h>
 
 #include <cstdint>

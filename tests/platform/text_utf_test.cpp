@@ -1,3 +1,4 @@
+// UTF-8 and UTF-16 conversions, surrogates and ill-formed input.
 #include <gtest/gtest.h>
 
 #include "platform/text_utf.h"

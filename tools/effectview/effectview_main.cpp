@@ -1,7 +1,7 @@
-// Plays the data set's effects over a desert backdrop, for checking the
-// effect scripts and sprites by eye: hit sparks on the left, a column of
-// smoke in the middle, sparkles on the right, each spawned again and again
-// at varying points.
+// effectview: plays the data set's effects over a desert backdrop, for checking them by eye.
+// Hit sparks on the left, a column of smoke in the middle, sparkles on the
+// right, each spawned again and again at varying points, show the effect
+// scripts and sprites.
 //
 //   effectview [--resources DIR] [--frames N]
 //

@@ -1,5 +1,4 @@
-// fontbuild: rasterises the characters a font needs into a font image (".cvt")
-// and its glyph table (".abcd").
+// fontbuild: rasterises the characters a font needs into a font image (".cvt") and its glyph table (".abcd").
 //
 //   fontbuild --face PATH [--face-index N] --size PX [--face ...]
 //             --cell-height PX [--extra-advance PX]

@@ -1,5 +1,4 @@
-// mesbuild: turns the readable source of one language's messages into the
-// message file the game reads.
+// mesbuild: turns the readable source of one language's messages into the message file the game reads.
 //
 //   mesbuild [--revision N] <source.txt> <output.mes>
 

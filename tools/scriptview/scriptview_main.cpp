@@ -1,7 +1,7 @@
-// Plays the scripts of a script-graphic package side by side, for checking
-// effect data by eye: each label runs in its own cell of the canvas and
-// starts again a moment after it ends. Every object is shown relative to its
-// parent, so an effect stays in its cell.
+// scriptview: plays the scripts of a script-graphic package side by side, for checking effect data by eye.
+// Each label runs in its own cell of the canvas and starts again a moment
+// after it ends. Every object is shown relative to its parent, so an effect
+// stays in its cell.
 //
 //   scriptview [--resources DIR] [--sprites GROUP PACKAGE.pac]... [--scale N] [--frames N]
 //              SCRIPT.pac LABEL...

@@ -1,4 +1,4 @@
-// Packs wave files into the sound-effect package, in the order given:
+// sepack: packs wave files into the sound-effect package, in the order given.
 //   sepack <out.pac> <a.wav> <b.wav> ...
 // Each entry is named by its file name; an entry's place is its sound index.
 // Every input must be a wave the game can read, play and loop.

@@ -1,5 +1,5 @@
-// Draws generated placeholder sprites as PNG pictures, one folder per sprite
-// package, for spritepack to pack.
+// spritegen: draws generated placeholder sprites as PNG pictures, one folder per sprite package.
+// spritepack packs each folder.
 //
 //   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew and speech balloons
 //   spritegen effect OUTPUT_DIR            the effect sprites

@@ -1,5 +1,6 @@
-// Packs a folder of PNG pictures into a sprite package (".pac"): one atlas
-// and a sprite table naming every picture by its file name.
+// spritepack: packs a folder of PNG pictures into a sprite package (".pac").
+// The package holds one atlas and a sprite table naming every picture by its
+// file name.
 //
 //   spritepack [--atlas NAME] [--extra PNG]... [--preview PNG] INPUT_DIR OUTPUT.pac
 //

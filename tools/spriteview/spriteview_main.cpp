@@ -1,6 +1,6 @@
-// Shows the sprites of a sprite package in a grid, each on a lighter cell that
-// marks its bounds, for checking data by eye. Prints the grid's index, size
-// and name of each sprite.
+// spriteview: shows the sprites of a sprite package in a grid, for checking data by eye.
+// Each sprite stands on a lighter cell that marks its bounds. Prints the
+// grid's index, size and name of each sprite.
 //
 //   spriteview [--resources DIR] [--scale N] [--atlas] [--frames N] PACKAGE.pac
 //

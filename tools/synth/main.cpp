@@ -1,4 +1,4 @@
-// Placeholder sound for the data set:
+// synth: placeholder sound for the data set, effects from recipes and music from scores.
 //   synth effects <recipes.txt> <out-folder>   one <name>.wav per recipe line
 //   synth music <score.txt> <out.wav>           one looping piece
 #include <cstdio>

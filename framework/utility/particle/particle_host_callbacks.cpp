@@ -1,5 +1,5 @@
-// The host callbacks the particle manager hands to the runtime: thin
-// wrappers over the framework's maths, random numbers, textures and files.
+// The host callbacks the particle manager hands to the runtime.
+// Thin wrappers over the framework's maths, random numbers, textures and files.
 #include <algorithm>
 #include <cmath>
 #include <cstring>

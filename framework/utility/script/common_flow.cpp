@@ -1,5 +1,5 @@
-// Flow control of the common table: returns, exit blocks, sub-threads, jumps,
-// gotos and calls, plain and conditional.
+// Flow control of the common table: returns, exit blocks, sub-threads, jumps, gotos and calls.
+// Jumps, gotos and calls come plain and conditional.
 #include "framework/log/log.h"
 #include "framework/utility/script/common_handlers.h"
 #include "framework/utility/script/script_conditions.h"

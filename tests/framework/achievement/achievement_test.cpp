@@ -1,3 +1,4 @@
+// The achievement system against the storefront stand-in, and the player's language.
 #include <array>
 #include <cstdlib>
 #include <filesystem>

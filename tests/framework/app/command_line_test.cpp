@@ -1,3 +1,4 @@
+// The command line's screen switches and the token-to-number rule.
 #include <climits>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The crash report's contents, and a fatal signal caught, reported and still ending the process.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// Date-time records and monotonic nanoseconds.
 #include <chrono>
 #include <thread>
 

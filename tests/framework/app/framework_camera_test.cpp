@@ -1,3 +1,4 @@
+// The framework's camera: its start-up perspective and the aspect it follows.
 #include <gtest/gtest.h>
 
 #include <bit>

@@ -1,3 +1,4 @@
+// The 3D camera: look-at, projection, their product and the view frustum.
 #include <gtest/gtest.h>
 
 #include <bit>

@@ -1,3 +1,4 @@
+// Resource files: paths, whole reads into a heap, and missing, unreadable, oversized or empty files.
 #include <cstring>
 #include <string>
 

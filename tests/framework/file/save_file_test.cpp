@@ -1,3 +1,4 @@
+// The save file's write, read and delete jobs: whole writes, failures told apart, one job at a time.
 #include <chrono>
 #include <cstring>
 #include <filesystem>

@@ -1,5 +1,5 @@
-// A stand-in for a running copy of the game that saves again and again, for
-// the tests of several copies saving into one folder.
+// A stand-in for a running copy of the game that saves again and again.
+// It serves the tests of several copies saving into one folder.
 //
 //     save_writer_helper <folder> <writes> <tag>
 //

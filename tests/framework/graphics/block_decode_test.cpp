@@ -1,3 +1,4 @@
+// Decoding of the three block-compressed formats, against hand-made blocks and a reference decoder.
 #include <array>
 #include <cstdint>
 #include <random>

@@ -1,3 +1,4 @@
+// The device record's targets at the canvas and client sizes, display-mode requests and the scaled window.
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/polygon_render.h"
 #include "tests/support/framework_fixture.h"

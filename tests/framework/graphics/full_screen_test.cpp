@@ -1,3 +1,4 @@
+// Full screen at the monitor size, and its return after the window is activated again.
 #include "framework/graphics/device_record.h"
 #include "framework/window/main_window.h"
 #include "tests/support/framework_fixture.h"

@@ -1,3 +1,4 @@
+// The glyph table reader: lookups by code unit, and refused or cut tables.
 #include <cmath>
 #include <cstdint>
 #include <limits>

@@ -1,3 +1,4 @@
+// The ".cvt" image reader: raw and block-compressed payloads, bad headers and every truncation.
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -1,3 +1,4 @@
+// Model animation: key sampling, rotations on the shorter arc, whole-model channels and refused data.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Models drawn on the device: depth, textures from the loader, material buffers and attachments.
 #include <cmath>
 #include <cstring>
 

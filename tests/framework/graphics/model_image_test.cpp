@@ -1,3 +1,4 @@
+// The model image reader: header, nodes and meshes, and offsets or counts outside the image.
 #include <gtest/gtest.h>
 
 #include <cstring>

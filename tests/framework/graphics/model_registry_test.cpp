@@ -1,3 +1,4 @@
+// Model textures found by name in the framework's sprite registry.
 #include <gtest/gtest.h>
 
 #include "framework/graphics/device_model.h"

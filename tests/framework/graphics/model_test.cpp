@@ -1,3 +1,4 @@
+// Models without a device: hierarchy, loading, pose, playback, cross-fades, instances and attachments.
 #include <gtest/gtest.h>
 
 #include <cmath>

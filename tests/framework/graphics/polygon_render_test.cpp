@@ -1,3 +1,4 @@
+// The 2D polygon renderers: sprite corners, flips, transforms, blend modes, masks, batches and golden pictures.
 #include <cmath>
 #include <cstring>
 

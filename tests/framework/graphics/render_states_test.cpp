@@ -1,3 +1,4 @@
+// Render-state keys decoded, and states bound once per key with the frame's defaults.
 #include "tests/support/graphics_fixture.h"
 
 namespace {

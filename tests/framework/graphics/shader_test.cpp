@@ -1,3 +1,4 @@
+// The shader set: pairs by name and key, fallbacks, constant slots and damaged files.
 #include <cstring>
 
 #include "tests/support/graphics_fixture.h"

@@ -1,3 +1,4 @@
+// The sprite packages of the data set, loaded by path and holding the sprites the ship looks up.
 #include <cstdint>
 #include <string>
 #include <vector>

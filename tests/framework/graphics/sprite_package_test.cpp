@@ -1,3 +1,4 @@
+// The chunks of a sprite package as the writer makes them, and packages refused whole or cut.
 #include <cstdint>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// The sprite registry: texture ids, lookups by name, packages loaded into groups, and broken files.
 #include <cstdint>
 #include <span>
 #include <vector>

@@ -1,3 +1,4 @@
+// The sprite table's reader and writer.
 #include <cstdint>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// A fresh input manager per test, with every key up and default options.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 
 namespace vesk::input::test {
 
-// A fresh input manager per test, with every key up and default options.
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -1,3 +1,4 @@
+// The keyboard as the game reads it: repeats, edges, logical keys, command bits and the keyboard's pad slot.
 #include <vector>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Mouse buttons, cursor and wheel, and the touch point and taps that the mouse drives.
 #include <gtest/gtest.h>
 
 #include "tests/framework/input/input_fixture.h"

@@ -1,3 +1,4 @@
+// Pad devices in their slots: standard and generic pads, plugged in, lost and returning.
 #include <gtest/gtest.h>
 
 #include "platform/input/key_codes.h"

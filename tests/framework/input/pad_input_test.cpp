@@ -1,3 +1,4 @@
+// Standard and generic pad readings turned into the game's bits and axes, with their dead zones.
 #include <gtest/gtest.h>
 
 #include "framework/input/pad_input.h"

@@ -1,3 +1,4 @@
+// Touch points found by rectangle and by radius.
 #include <gtest/gtest.h>
 
 #include "framework/input/touch_search.h"

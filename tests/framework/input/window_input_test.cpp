@@ -1,3 +1,4 @@
+// Key, cursor, wheel and device messages through the real window procedure into the input manager.
 #include <gtest/gtest.h>
 
 #include "framework/input/input_manager.h"

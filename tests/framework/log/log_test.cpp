@@ -1,3 +1,4 @@
+// The log's level prefixes, capture, and whole lines from many threads.
 #include <thread>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// Perspective, orthographic and look-at matrices.
 #include <cmath>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Matrix identity, products, translation, transpose and inverse.
 #include <gtest/gtest.h>
 
 #include "framework/math/matrix.h"

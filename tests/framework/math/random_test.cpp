@@ -1,3 +1,4 @@
+// The random generator against the reference sequence, its seeding and its ranges.
 #include <random>
 
 #include <gtest/gtest.h>

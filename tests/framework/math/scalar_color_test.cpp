@@ -1,3 +1,4 @@
+// Scalar maths, vectors, colours and fills.
 #include <cmath>
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// The arena allocator: layout, alignment, first fit, merging, refused frees, random workloads and threads.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

@@ -1,3 +1,4 @@
+// The program's heaps, the fallback to the general allocator, heap objects and byte comparison.
 #include <cstdint>
 #include <cstring>
 

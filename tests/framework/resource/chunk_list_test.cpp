@@ -1,3 +1,4 @@
+// The chunk-list reader: tags, names and data in order, and tables or chunks outside the file.
 #include <cstdint>
 #include <string>
 #include <vector>

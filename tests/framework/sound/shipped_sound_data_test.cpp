@@ -1,3 +1,4 @@
+// The music and sound effects of the data set, loaded and sounding their part.
 #include <cstdint>
 #include <filesystem>
 #include <string>

@@ -1,3 +1,4 @@
+// The sound manager: voice pools, loops, volumes, broken files, unloading and the absent device.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

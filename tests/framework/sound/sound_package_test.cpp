@@ -1,3 +1,4 @@
+// The sound-effect package parsed into records: indices, broken entries and names.
 #include <cstdint>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// Wave bytes for the sound tests: tags, chunks and even sample ramps.
 #pragma once
 
 #include <cstdint>

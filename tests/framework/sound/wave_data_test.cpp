@@ -1,3 +1,4 @@
+// The wave parsers: RIFF chunks, loops, ADPCM blocks, the fixed-layout kinds and malformed waves.
 #include <cstdint>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// The font manager: measuring, drawing along the pen, anchors, angles, line breaks, wrapping and registration.
 #include <cmath>
 #include <string>
 #include <vector>

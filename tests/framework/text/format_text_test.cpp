@@ -1,3 +1,4 @@
+// The safe formatter: every conversion, mismatched kinds, missing arguments and capped output.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The message file: buckets and lookups, bad headers, truncations, offsets outside the file and round trips.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Message files built for the tests by the tools' writer.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The NG-word check of names.
 #include <gtest/gtest.h>
 
 #include "framework/text/ng_word.h"

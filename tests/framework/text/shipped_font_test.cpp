@@ -1,3 +1,4 @@
+// The fonts of the data set: every character of each language's texts, drawn legibly.
 #include <cstdlib>
 #include <filesystem>
 #include <string>

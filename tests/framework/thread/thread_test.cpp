@@ -1,3 +1,4 @@
+// Worker threads: start, poll, join, stop requests, start failure and the re-entrant critical section.
 #include <atomic>
 #include <chrono>
 #include <thread>

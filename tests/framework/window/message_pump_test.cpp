@@ -1,3 +1,4 @@
+// The message pump: one message per pass, minimised windows, the monitor size and the quit code.
 #include <chrono>
 
 #include <gtest/gtest.h>

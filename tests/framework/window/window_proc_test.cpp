@@ -1,3 +1,4 @@
+// The window procedure: mouse, wheel, buttons, keys, focus, the system cursor and closing.
 #include <atomic>
 #include <chrono>
 #include <csignal>

@@ -1,3 +1,5 @@
+// A small greedy MS-ADPCM encoder (first predictor only) so tests can make ADPCM data of known content.
+// Mono or interleaved stereo input.
 #pragma once
 
 #include <algorithm>
@@ -6,8 +8,6 @@
 
 namespace platform::audio::test {
 
-// A small greedy MS-ADPCM encoder (first predictor only) so tests can make
-// ADPCM data of known content. Mono or interleaved stereo input.
 inline std::vector<uint8_t> EncodeMsAdpcm(const std::vector<int16_t>& samples, uint32_t channels, uint32_t blockAlign,
                                           uint32_t samplesPerBlock)
 {

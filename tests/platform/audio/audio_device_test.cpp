@@ -1,3 +1,4 @@
+// The sound device on the dummy driver, without a driver, and without a sound card.
 #include <cstdlib>
 #include <string>
 

@@ -1,3 +1,4 @@
+// The mixer: playback, loops, resampling, formats, volumes, saturation, voice ids and ADPCM.
 #include <cstdint>
 #include <memory>
 #include <atomic>

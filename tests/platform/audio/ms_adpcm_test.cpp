@@ -1,3 +1,4 @@
+// MS-ADPCM decoding: header, nibbles, stereo, bad blocks, saturation and an encoded sine.
 #include <cmath>
 #include <cstdint>
 #include <vector>

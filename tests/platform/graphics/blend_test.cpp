@@ -1,3 +1,4 @@
+// The fast blenders against the general blend equation, and the byte conversions.
 #include <gtest/gtest.h>
 
 #include <cmath>

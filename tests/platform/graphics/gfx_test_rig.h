@@ -1,3 +1,4 @@
+// A small graphics device rig for the rasterizer tests, with the game's five blend modes.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The presenter: pacing, and the back buffer shown scaled to the window.
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The quad path against the triangle path, pixel for pixel.
 #include <gtest/gtest.h>
 
 #include <random>

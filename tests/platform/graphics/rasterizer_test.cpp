@@ -1,3 +1,4 @@
+// The rasterizer: coverage, culling, wireframe, depth, stencil, perspective, clipping and bad indices.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// ".cfx" shader files read and refused, and the built-in programs loaded from them.
 #include <gtest/gtest.h>
 
 #include "platform/graphics/builtin_programs.h"

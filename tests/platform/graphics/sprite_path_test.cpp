@@ -1,3 +1,6 @@
+// The span loops of the sprite programs against the general per-pixel path, pixel for pixel.
+// They must give exactly the pixels of that path (plane per varying, pixel
+// program, blend equation) for rotated and scaled sprites.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,9 +10,6 @@
 
 #include "tests/platform/graphics/gfx_test_rig.h"
 
-// The span loops of the sprite programs must give exactly the pixels of the
-// general per-pixel path (plane per varying, pixel program, blend equation)
-// for rotated and scaled sprites.
 namespace {
 
 using namespace gfx_test;

@@ -1,3 +1,4 @@
+// Textures in both byte orders, row pitches, address modes and linear filtering.
 #include <gtest/gtest.h>
 
 #include "platform/graphics/pixel_math.h"

@@ -1,3 +1,4 @@
+// Scancodes to key codes, and the keyboard table following key events.
 #include <gtest/gtest.h>
 
 #include "platform/input/key_codes.h"

@@ -1,3 +1,4 @@
+// The storefront stand-in: queued answers, the achievement file, its failures and the player's language.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>

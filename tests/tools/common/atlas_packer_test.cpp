@@ -1,3 +1,4 @@
+// The atlas packer: pictures inside without overlap, small sets small and impossible ones refused.
 #include <gtest/gtest.h>
 
 #include "tools/common/atlas_packer.h"

@@ -1,3 +1,4 @@
+// The font atlas and the font's character set.
 #include <gtest/gtest.h>
 
 #include "framework/graphics/glyph_table.h"

@@ -1,3 +1,4 @@
+// The glyph table writer, read back through the game's reader.
 #include <gtest/gtest.h>
 
 #include "framework/graphics/glyph_table.h"

@@ -1,3 +1,4 @@
+// The image writer: raw and block-compressed images read back by the game's decoder, and PNG files.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

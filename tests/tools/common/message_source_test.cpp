@@ -1,3 +1,4 @@
+// The message sources: keys, texts and escapes, bad lines, and every language of the data set.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,5 +1,6 @@
-// The PNG reader against files nobody on the project wrote: sizes it must
-// refuse before allocating, and 16-bit samples without colour-space chunks.
+// The PNG reader against files nobody on the project wrote.
+// Sizes it must refuse before allocating, and 16-bit samples without
+// colour-space chunks.
 #include <cstdint>
 #include <filesystem>
 #include <string>

@@ -1,3 +1,4 @@
+// The script assembler and disassembler: block layout, texts, round trips, raw commands and errors.
 #include <string>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-// The sound packer refuses every wave the game could not play or loop, naming
-// the file and the reason, and packs the ones it can.
+// The sound packer: every wave the game could not play or loop refused with its reason, the others packed.
+// A refusal names the file and the reason.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,3 +1,4 @@
+// The synthesiser's score and effect recipes: parsing, range checks and the seamless loop.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>

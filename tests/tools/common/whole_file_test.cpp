@@ -1,5 +1,5 @@
-// Tool outputs: written whole or not at all, into folders made on the way
-// only when the caller allows it.
+// Tool outputs: written whole or not at all.
+// Missing folders on the way are made only when the caller allows it.
 #include <cstdint>
 #include <filesystem>
 #include <string>

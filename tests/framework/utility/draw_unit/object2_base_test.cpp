@@ -1,3 +1,4 @@
+// The 2D draw unit: composition with its parent, inheritance, integration, lifetime, timers and links.
 #include <cmath>
 #include <cstdint>
 #include <memory>

@@ -1,3 +1,4 @@
+// The effect layer: spawning, drawing, following anchors, records freed and the root placement.
 #include "tests/framework/utility/effect/effect_test_support.h"
 
 namespace vesk::utility::particle::test {

@@ -1,3 +1,4 @@
+// An effect layer with a test host and effect scripts of its own, for the effect tests.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The effects of the data set: their sprites where the scripts look, and every effect playing to its end.
 #include <cstdint>
 #include <vector>
 

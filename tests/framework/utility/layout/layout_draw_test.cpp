@@ -1,3 +1,4 @@
+// Layout objects drawn with the framework's sprites: parts by name, scale, colour and rotation.
 #include <cstdint>
 #include <vector>
 

@@ -1,3 +1,4 @@
+// The layout manager's pools and layers, the part pool, and data attached to objects.
 #include <gtest/gtest.h>
 
 #include <cstdint>

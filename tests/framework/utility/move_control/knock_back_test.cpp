@@ -1,3 +1,4 @@
+// The knock-back mover: speed, overshoot, delay and the edge cases of its start.
 #include <algorithm>
 #include <cmath>
 #include <vector>

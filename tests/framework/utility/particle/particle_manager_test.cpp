@@ -1,3 +1,4 @@
+// The particle manager: its buffers, model and runtime, effect commands and host callbacks.
 #include <gtest/gtest.h>
 
 #include <cmath>

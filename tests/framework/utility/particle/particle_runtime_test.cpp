@@ -1,3 +1,4 @@
+// The particle runtime: missing callbacks, unknown effects and the command ring.
 #include <gtest/gtest.h>
 
 #include <array>

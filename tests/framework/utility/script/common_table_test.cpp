@@ -1,3 +1,4 @@
+// The common command table: conditions, buttons, effects, animations, random waits and the services.
 #include <cmath>
 #include <string>
 

@@ -1,5 +1,5 @@
-// Broken bytecode and scripts that would hang stop their thread with a log
-// line; nothing crashes and the other threads go on.
+// Broken bytecode and scripts that would hang stop their thread with a log line.
+// Nothing crashes and the other threads go on.
 #include <gtest/gtest.h>
 
 #include "tests/support/log_capture.h"

@@ -1,3 +1,4 @@
+// The script engine: waits, jumps, calls, loops, restarts, sub-threads and labels.
 #include <gtest/gtest.h>
 
 #include "tests/support/probe_script.h"

@@ -1,3 +1,4 @@
+// The graphic command table: properties, flips, colours, lifetimes, selection, movers and input tests.
 #include <algorithm>
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The script-graphic engine: pools, handles, parents and children, the frame's passes and the draw list.
 #include <atomic>
 #include <chrono>
 #include <thread>

@@ -1,3 +1,4 @@
+// Sprite objects drawn through the framework manager's sprite registry.
 #include <cstdint>
 #include <initializer_list>
 #include <vector>

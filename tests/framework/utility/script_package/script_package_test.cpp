@@ -1,3 +1,4 @@
+// The script package reader: entries decoded, truncations and fields outside the file refused.
 #include <gtest/gtest.h>
 
 #include "framework/utility/script_package/script_package.h"
