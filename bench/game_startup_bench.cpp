@@ -1,5 +1,5 @@
-// The game's start-up with the data set: from the game's start to the push of the main-game scene,
-// the two logos left out.
+// The game's start-up with the data set, from the game's start to the push of the main-game scene.
+// The two logos are left out.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <unistd.h>

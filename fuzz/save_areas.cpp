@@ -1,5 +1,6 @@
-// Random bytes in one area of an otherwise valid save image, the checksum made to match: every
-// reader of the slot and the system record must take them without trusting them.
+// Random bytes in one area of an otherwise valid save image, the checksum made to match.
+// Every reader of the slot and the system record must take them without
+// trusting them.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,6 @@
-// Reads arbitrary bytes as a save file: anything but a whole, checked image must be refused, and an
-// image that passes must be applied to the game without trusting a value in it.
+// Reads arbitrary bytes as a save file.
+// Anything but a whole, checked image must be refused, and an image that
+// passes must be applied to the game without trusting a value in it.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,5 +1,5 @@
-// Sprites of the packages the start-up loads beside the rooms: enemies, background objects,
-// near-view scenery and the arcade mini-game.
+// Sprites of the packages the start-up loads beside the rooms.
+// Enemies, background objects, near-view scenery and the arcade mini-game.
 #pragma once
 
 #include <vector>
