@@ -22,17 +22,22 @@ constexpr std::array<ScriptHandler, kSettingTableSize> MakeTable()
     table[15] = BalloonCommand;
     table[20] = ShipCommand;
     table[30] = QuestCommand;
+    table[31] = PlayerConstantCommand;
     table[35] = RumorCommand;
     table[40] = ClearDatabaseCommand;
     table[41] = RoomKindCommand;
     table[50] = AcceptedCommand;
+    table[60] = PlayerColorCommand;
     table[61] = HideoutCommand;
     table[62] = AcceptedCommand;
     table[65] = NearViewCommand;
+    table[70] = ClockPeriodCommand;
     table[71] = LimitsCommand;
+    table[75] = StallLimitsCommand;
     table[80] = CameraCommand;
     table[81] = TuningCommand;
     table[82] = ParamCommand;
+    table[85] = AchievementGoalCommand;
     return table;
 }
 

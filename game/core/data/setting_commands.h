@@ -47,6 +47,14 @@ GAME_SETTING_HANDLER(CameraCommand);
 GAME_SETTING_HANDLER(TuningCommand);
 GAME_SETTING_HANDLER(ParamCommand);
 
+// The player data, the clock and the achievements (setting_commands_player.cpp): slots 31, 60, 70,
+// 75 and 85.
+GAME_SETTING_HANDLER(PlayerConstantCommand);
+GAME_SETTING_HANDLER(PlayerColorCommand);
+GAME_SETTING_HANDLER(ClockPeriodCommand);
+GAME_SETTING_HANDLER(StallLimitsCommand);
+GAME_SETTING_HANDLER(AchievementGoalCommand);
+
 #undef GAME_SETTING_HANDLER
 
 // The database the running setting script fills, or null.

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/file/resource_file.h"
+#include "game/core/achievement/achievements.h"
+#include "game/core/data/player_data.h"
 #include "game/core/data/tag.h"
+#include "game/core/world/game_clock.h"
 #include "tests/game/core/data/setting_test_support.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch_folder.h"
@@ -329,6 +332,43 @@ TEST_F(SettingPackage, AMissingOrUnusablePackageLeavesTheDatabaseEmptyAndNamesTh
     Write(game_test::AssembleSetting("item 'I001' -1 0 0 1 0 0"));
     EXPECT_TRUE(RunStaticDatabaseScript(database_));
     EXPECT_NE(database_.FindItemData(T("I001")), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingCommands, ThePlayerDataTheClockAndTheAchievementsTakeTheirTuning)
+{
+    GAME_CPlayerData* player = CreatePlayerData();
+    ASSERT_NE(player, nullptr);
+    GAME_CStaticDatabase database;
+    support::LogCapture log;
+    ASSERT_TRUE(RunSettingSource(database, R"(
+        player.constant 14
+        player.colors 11 6
+        player.color1 0xFF112233 3
+        player.color3 0xFF0000FF 2
+        player.color3 0xFF0000FF 3      ; the third group has three colours
+        stall 5 9000
+        clock.period2 2000
+        achievement.goal 'A003' 7
+        achievement.goal 'A021' 9      ; no such achievement
+    )"));
+    EXPECT_EQ(player->constant12, 14u);
+    EXPECT_EQ(player->textColors.second, 6u);
+    EXPECT_EQ(player->textColors.normal[3], 0xFF112233u);
+    EXPECT_EQ(player->textColors.highlight[2], 0xFF0000FFu);
+    EXPECT_EQ(player->textColors.highlight[3], TextColorRecord{}.highlight[3]);
+    EXPECT_EQ(player->constant840, 60u);
+    EXPECT_EQ(player->constant7200, 9000u);
+    EXPECT_EQ(GetGameClock()->phaseLengths[1], 2000u);
+    EXPECT_EQ(GetAchievementManager()->thresholds[2], 7u);
+    EXPECT_TRUE(log.Contains("text colour 3 of group 3 does not exist"));
+    EXPECT_TRUE(log.Contains("achievement 'A021' does not exist"));
+    DestroyAchievementManager();
+    DestroyGameClock();
+    DestroyPlayerData();
 }
 
 }  // namespace
