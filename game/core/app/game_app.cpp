@@ -27,6 +27,7 @@
 #include "game/core/sound/sound_player.h"
 #include "game/core/world/game_clock.h"
 #include "game/core/world/game_world.h"
+#include "game/ui/selection_dialog.h"
 
 namespace varnolis {
 namespace {
@@ -132,6 +133,9 @@ void GameApplication::GameShutdown()
     DestroyInputMap();
     DestroyScriptPackages();
     DestroyGameWorld();
+    // The shared dialog goes with the screens; a start-up that ended before the screens existed
+    // may have made it alone.
+    DestroyInDisplaySelection();
     DestroySaveManager();
     DestroyAchievementManager();
     if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) {

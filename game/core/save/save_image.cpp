@@ -7,6 +7,7 @@
 #include "framework/log/log.h"
 #include "framework/math/random.h"
 #include "game/core/app/language.h"
+#include "game/core/data/player_data.h"
 #include "game/core/data/static_database.h"
 #include "game/core/input/input_map.h"
 #include "game/core/save/offer_sets.h"
@@ -268,7 +269,8 @@ void MarkItemDiscovered(std::span<std::uint8_t> slot, std::uint32_t itemId)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     std::int32_t position = -1;
-    if (database == nullptr || database->FindItemDataIndexed(itemId, &position) == nullptr || position < 0) {
+    if (GetPlayerData() == nullptr || database == nullptr ||
+        database->FindItemDataIndexed(itemId, &position) == nullptr || position < 0) {
         return;
     }
     SetSlotEventBit(slot, static_cast<std::uint32_t>(position), true);

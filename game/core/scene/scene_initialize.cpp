@@ -291,18 +291,19 @@ void GAME_CSceneInitialize::Update()
         changed = true;
     }
     UpdateInitDialog(changed);
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (IsGameWorldReady() && state_ >= 2 && dialog->visible) {
-        if (state_ >= kCompanyLogo) dialog->Close();
-        dialog->UpdateTree(true);
+    if (IsGameWorldReady() && state_ >= 2) {
+        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+        if (dialog->visible) {
+            if (state_ >= kCompanyLogo) dialog->Close();
+            dialog->UpdateTree(true);
+        }
     }
     StepState();
     if (job_ != nullptr) {
         PollJob();
         return;
     }
-    GAME_CSaveManager* saves = GetSaveManager();
-    if (state_ >= kRequestLoad && !saves->IsIdle()) saves->Step();
+    if (state_ >= kRequestLoad && !GetSaveManager()->IsIdle()) GetSaveManager()->Step();
 }
 
 void GAME_CSceneInitialize::UpdateInitDialog(bool changed)
@@ -339,16 +340,21 @@ void GAME_CSceneInitialize::UpdateInitDialog(bool changed)
 
 void GAME_CSceneInitialize::StepState()
 {
+    // The database job destroys and remakes the save machine and the world (with the dialog) on
+    // its thread: neither is touched here before it has finished.
+    if (state_ < 2) {
+        if (state_ == kStartDatabase) {
+            SetNextState(kWaitDatabase);
+            StartJob(&InitDatabaseJob, kJobStack);
+        }
+        return;
+    }
     GAME_CSaveManager* saves = GetSaveManager();
     GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
     const std::int32_t answer = dialog->answer;
     const bool closed = !dialog->visible;
     const bool noJob = job_ == nullptr;
     switch (state_) {
-    case kStartDatabase:
-        SetNextState(kWaitDatabase);
-        StartJob(&InitDatabaseJob, kJobStack);
-        break;
     case kStartRoomScripts:
         if (noJob) StartJob(&LoadScriptsJob<kScriptPackageRoom, kStartActorScripts>, kJobStack);
         break;
@@ -560,10 +566,9 @@ void GAME_CSceneInitialize::Draw()
         DrawLogo(state_ == kCompanyLogo ? companyLogo_.load() : engineLogo_.load());
         return;
     }
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (IsGameWorldReady() && state_ >= 2 && dialog->visible) {
+    if (IsGameWorldReady() && state_ >= 2 && GetInDisplaySelection()->visible) {
         ResetDrawState();
-        dialog->Draw();
+        GetInDisplaySelection()->Draw();
     }
     vesk::graphics::EndSpriteDraw();
 }

@@ -87,6 +87,24 @@ TEST_F(SaveMachineTest, ASlotSavedAndLoadedSavesAgainByteForByte)
     EXPECT_EQ(SlotOfFile(SavePath(), 3), first);
 }
 
+TEST_F(SaveMachineTest, ValuesOutOfRangeInASlotAreClampedWhenApplied)
+{
+    std::span<std::uint8_t> slot = GetWorkingSlot();
+    std::span<std::uint8_t> system = GetWorkingSystemRecord();
+    platform::WriteU32(slot, slot::kPlaySeconds, 0xFFFFFFF0u);
+    platform::WriteI32(slot, slot::kMoney, -5);
+    platform::WriteU32(slot, slot::kClockStep, 7000);
+    platform::WriteU16(system, system::kLanguage, 9);
+    SetupPlaySession(slot, system);
+    EXPECT_EQ(GetPlayerData()->playSeconds, kMaxPlaySeconds);
+    EXPECT_EQ(GetPlayerData()->money, 0);
+    EXPECT_EQ(GetGameClock()->step, 0u);
+    EXPECT_EQ(GetPlayerData()->language, 1u);
+    platform::WriteI32(slot, slot::kMoney, 2000000000);
+    SetupPlaySession(slot, system);
+    EXPECT_EQ(GetPlayerData()->money, kMaxMoney);
+}
+
 TEST_F(SaveMachineTest, AnAutosaveRefusedWhileTheRouteHoldsRetries600FramesLater)
 {
     GAME_CGameWorld* world = GetGameWorld();

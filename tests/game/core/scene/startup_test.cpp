@@ -59,6 +59,10 @@ TEST_F(StartupTest, FreshRunLoadsInOrderAndWritesANewImage)
     ASSERT_NE(world, nullptr);
     EXPECT_TRUE(world->ui->IsOpen(kSlotTitle));
     EXPECT_TRUE(world->ui->IsOpen(kSlotResident));
+    // The main game draws the desert's sky where the logos were.
+    StepFrames(1);
+    const std::uint32_t sky = CanvasPixel(320, 4);
+    EXPECT_GT(sky & 0xFF, (sky >> 16) & 0xFF) << std::hex << sky;  // more blue than red
 
     const std::vector<std::uint8_t> file = ReadFile(SavePath());
     ASSERT_EQ(file.size(), 3145728u);
@@ -173,6 +177,18 @@ TEST_F(StartupTest, AFileWithoutReadPermissionIsNeverTouched)
     StepFrames(5);
     std::filesystem::permissions(SavePath(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(ReadFile(SavePath()), good);
+}
+
+TEST_F(StartupTest, ShuttingDownWhileALoaderJobRunsWaitsForIt)
+{
+    // The jobs on their own thread, as the game runs them; the game ends at once.
+    SetStartupJobsInline(false);
+    for (int frames = 0; frames < 6; ++frames) {
+        StartGame();
+        StepFrames(frames);
+        StopGame();
+    }
+    SetStartupJobsInline(true);
 }
 
 TEST_F(StartupTest, AKeyDuringTheLogoHoldSkipsToTheFadeButNotDuringTheFadeIn)
