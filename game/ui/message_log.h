@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "game/ui/ui_base.h"
+#include "game/ui/ui_screen.h"
 
-class GAME_CUIMessageLog : public GAME_CUIBase {
+class GAME_CUIMessageLog : public GAME_CUIScreen {
 public:
     static constexpr int kLineCount = 64;
     static constexpr std::size_t kLineLength = 255;

@@ -1,29 +1,48 @@
-// The resident bar and its info bar, the ticker of short notices along the screen.
+// The resident info bar (slot 2): the news ticker along the bottom of the game view.
 #include "game/ui/resident_bar.h"
 
-#include <algorithm>
+#include "game/ui/ui_draw.h"
 
-bool GAME_CUIInfoBarObject::AddMessage(const char16_t* text, std::uint32_t kind)
+namespace {
+
+constexpr float kBarX = 181.0f;
+constexpr float kBarY = 307.0f;
+
+const UIInfoBarObjectDesc* TickerDesc()
 {
-    if (text == nullptr) return false;
-    for (Row& row : rows_) {
-        if (row.text.empty()) {
-            std::u16string_view view(text);
-            row.text.assign(view.substr(0, std::min(view.size(), kRowLength)));
-            row.kind = kind;
-            return !row.text.empty();
-        }
+    static const UIInfoBarObjectDesc desc{10, kBarX, kBarY, 283.0f, 16.0f, 1.0f, 1.0f};
+    return &desc;
+}
+
+}  // namespace
+
+GAME_CUIResident::GAME_CUIResident() : infoBar(TickerDesc()) { background_ = FindUISprite("ui_common_bg"); }
+
+void GAME_CUIResident::SetOpen(bool open)
+{
+    if (open == IsOpen()) return;
+    if (open) {
+        openRequest_ = 1;
+        open_ = 1;
+    } else {
+        closeRequest_ = 1;
     }
-    return false;
 }
 
-bool GAME_CUIInfoBarObject::ClearMessages()
+void GAME_CUIResident::Update(bool)
 {
-    for (Row& row : rows_) row = Row{};
-    return true;
+    if (openRequest_ != 0) {
+        openRequest_ = 0;
+    } else if (closeRequest_ != 0) {
+        closeRequest_ = 0;
+        open_ = 0;
+    }
+    infoBar.UpdateTree(false);
 }
 
-int GAME_CUIInfoBarObject::CountMessages() const
+void GAME_CUIResident::PreDraw()
 {
-    return static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.text.empty(); }));
+    DrawUISprite({kBarX, kBarY}, background_);
+    FlushUISprites();
+    infoBar.Draw();
 }

@@ -1,34 +1,29 @@
-// The resident bar and its info bar, the ticker of short notices along the screen.
+// The resident info bar (slot 2): the news ticker along the bottom of the game view.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "game/ui/ui_base.h"
+#include "game/ui/widgets/ui_info_bar_object.h"
 
-class GAME_CUIInfoBarObject {
-public:
-    static constexpr int kRowCount = 8;
-    static constexpr std::size_t kRowLength = 256;
-
-    struct Row {
-        std::u16string text;
-        std::uint32_t kind = 0;
-    };
-
-    // The first empty row takes the text; false when the text is null or no row is free.
-    bool AddMessage(const char16_t* text, std::uint32_t kind);
-    bool ClearMessages();
-    int CountMessages() const;
-    const Row& GetRow(int index) const { return rows_[static_cast<std::size_t>(index)]; }
-
-private:
-    std::array<Row, kRowCount> rows_{};
-};
-
+// Opens and closes at once, never takes input and always passes it on.
 class GAME_CUIResident : public GAME_CUIBase {
 public:
+    GAME_CUIResident();
+
+    bool IsOpen() const override { return open_ != 0; }
+    void SetOpen(bool open) override;
+    void Update(bool input) override;
+    void PreDraw() override;
+    void Draw() override {}
+    bool PassesInput() const override { return true; }
+
     GAME_CUIInfoBarObject infoBar;
+
+private:
+    std::int32_t background_ = -1;
+    std::int32_t secondSprite_ = -1;
+    std::uint32_t closeRequest_ = 0;
+    std::uint32_t openRequest_ = 0;
+    std::uint32_t open_ = 0;
 };

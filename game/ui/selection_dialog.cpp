@@ -1,79 +1,427 @@
-// The shared yes/no dialog: a question by message text with one or two buttons.
+// The shared yes/no dialog: one widget that every screen (and the start-up) asks its questions with.
 #include "game/ui/selection_dialog.h"
 
-#include "framework/draw/sprite_draw.h"
-#include "framework/text/font_manager.h"
+#include <algorithm>
+
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_actions.h"
 #include "game/core/input/input_map.h"
-#include "game/core/text/draw_state.h"
+#include "game/core/text/full_width.h"
 #include "game/core/text/message_text.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+#include "game/ui/widgets/ui_function_call_object.h"
+
+using vesk::math::Vec2;
 
 namespace {
 
 GAME_CUIInDisplaySelectionObject* g_dialog = nullptr;
 
-constexpr float kCentreX = 320.0f;
-constexpr float kMessageY = 150.0f;
-constexpr float kButtonY = 205.0f;
-constexpr float kButtonSpread = 60.0f;
+// Layout inside the box (the box is 280 units wide).
+constexpr float kTextX = 21.0f;
+constexpr float kTextY = 10.0f;
+constexpr float kTextWidth = 280.0f;
+constexpr float kSeparatorX = 12.0f;
+constexpr float kSeparatorY = 99.0f;
+constexpr float kButtonCentreX = 140.0f;
+constexpr float kEnterY = 124.0f;
+constexpr float kChoiceY[2] = {118.0f, 138.0f};
+constexpr float kChoiceWidth = 170.0f;
+constexpr float kChoiceHeight = 18.0f;
+constexpr float kCursorNear = -96.0f;
+constexpr float kCursorFar = -95.0f;
+constexpr std::size_t kCutLimit = 254;
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr int kResetUpdateLimit = 8;
 
-void DrawCentred(vesk::text::SYS_CFontManager& fonts, float x, float y, const std::u16string& text)
+bool IsLineBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
+
+GAME_CUILabelObject* MakeButtonLabel(GAME_CUIObjectBase* button)
 {
-    fonts.Style().anchorX = 0.5f;
-    fonts.Style().anchorY = 0.5f;
-    fonts.DrawString({x, y}, text);
+    UILabelObjectDesc desc;
+    InitUILabelObjectDesc(&desc);
+    desc.pivotX = 0.5f;
+    desc.pivotY = 0.5f;
+    auto* label = new GAME_CUILabelObject(&desc);
+    label->SetParent(button);
+    return label;
 }
 
 }  // namespace
 
-void GAME_CUIInDisplaySelectionObject::Open(std::uint32_t owner, std::uint32_t, bool yesNoMode)
+GAME_CUIInDisplaySelectionObject::GAME_CUIInDisplaySelectionObject()
 {
-    answer = kNoAnswer;
-    message.clear();
-    SetYesNoMode(yesNoMode);
-    ownerSlot = owner > 50 ? 50 : owner;
-    visible = true;
+    message_.reserve(512);
+    lineColors.fill(GetUIColor(kUIColorText));
+    box_ = MakeUIPicture("ui_dialogbase", kBoxX, kBoxY);
+    separator_ = MakeUIPicture("ui_separator_dialog", kSeparatorX, kSeparatorY);
+    separator_->SetParent(box_);
+    anchor_ = MakeUIGroupNode(kTextX, kTextY);
+    anchor_->SetParent(box_);
+    for (GAME_CUINullObject*& image : images_) {
+        image = new GAME_CUINullObject();
+        image->SetParent(box_);
+    }
+
+    UIIconObjectDesc button;
+    InitUIIconObjectDesc(&button);
+    button.normalSprite = FindUISprite("ui_enterbutton");
+    button.pressedSprite = FindUISprite("ui_enterbutton_touch");
+    const Vec2 enterSize = UISpriteSize(button.normalSprite);
+    if (enterSize.x > 0.0f) SetUIIconObjectDescSize(&button, enterSize.x, enterSize.y);
+    button.hiddenX = button.shownX = kButtonCentreX;
+    button.hiddenY = button.shownY = kEnterY;
+    button.pivotX = button.pivotY = 0.5f;
+    button.pressedScaleX = button.pressedScaleY = 0.95f;
+    button.soundEffect = kSeUIDecide;
+    button.releaseCallback = &OnFirstChoice;
+    button.callbackArgument = this;
+    enter_ = new GAME_CUIIconObject(&button);
+    enter_->SetParent(box_);
+    enterLabel_ = MakeButtonLabel(enter_);
+
+    for (int i = 0; i < 2; ++i) {
+        UIIconObjectDesc choice;
+        InitUIIconObjectDesc(&choice);
+        SetUIIconObjectDescSize(&choice, kChoiceWidth, kChoiceHeight);
+        choice.hiddenX = choice.shownX = kButtonCentreX;
+        choice.hiddenY = choice.shownY = kChoiceY[i];
+        choice.pivotX = choice.pivotY = 0.5f;
+        choice.soundEffect = kSeUIDecide;
+        choice.pressCallback = &OnChoiceContact;
+        choice.releaseCallback = i == 0 ? &OnFirstChoice : &OnSecondChoice;
+        choice.callbackArgument = this;
+        choices_[i] = new GAME_CUIIconObject(&choice);
+        choices_[i]->SetParent(box_);
+        choiceLabels_[i] = MakeButtonLabel(choices_[i]);
+    }
+
+    cursorSprite_ = FindUISprite("ui_cursor_common_r90");
+    UINullObjectDesc cursor;
+    InitUINullObjectDesc(&cursor);
+    cursor.positionX = kCursorNear;
+    cursor.pivotY = 0.5f;
+    cursor.sprite = cursorSprite_;
+    cursor_ = new GAME_CUINullObject(&cursor);
+    cursor_->SetParent(choices_[0]);
+
+    UIFunctionCallObjectDesc lines;
+    InitUIFunctionCallObjectDesc(&lines);
+    lines.draw = &DrawLinesCallback;
+    lines.drawFirst = reinterpret_cast<std::intptr_t>(this);
+    auto* lineNode = new GAME_CUIFunctionCallObject(&lines);
+    lineNode->SetVisible(true);
+
+    // Draw order: sprites, then texts.
+    owned_ = {MakeUICategorySwitch(1), box_, separator_, images_[0], images_[1], images_[2], images_[3],
+              enter_, choices_[0], choices_[1], cursor_, anchor_, MakeUICategorySwitch(0),
+              lineNode, enterLabel_, choiceLabels_[0], choiceLabels_[1]};
+    owned_.erase(std::remove(owned_.begin(), owned_.end(), nullptr), owned_.end());
+    ClearImages();
 }
 
-void GAME_CUIInDisplaySelectionObject::SetButtonText(int index, const std::string& key)
+GAME_CUIInDisplaySelectionObject::~GAME_CUIInDisplaySelectionObject() { DeleteWidgets(owned_); }
+
+void GAME_CUIInDisplaySelectionObject::Open(std::uint32_t owner, std::uint32_t, bool yesNo)
 {
-    if (twoButtons) {
-        if (index == 0 || index == 1) buttonKeys[static_cast<std::size_t>(index)] = key;
-        enterKey.clear();
-    } else {
-        enterKey = key;
-        buttonKeys = {};
+    lineColors.fill(GetUIColor(kUIColorText));
+    active = true;
+    ownerSlot = std::min(owner, kMaxOwnerSlot);
+    SetYesNoMode(yesNo);
+    message_.clear();
+    for (auto& line : lines_) line.Assign(u"");
+    lineCount_ = 0;
+    longestChars_ = 0;
+    longestPixels_ = 0.0f;
+    layoutDone_ = false;
+    answer = kNoAnswer;
+    ResetButtons();
+    ClearImages();
+    cursorIndex = 0;
+    alignment = 0;
+    closable = false;
+    answer = kNoAnswer;
+    visible = true;
+    nextState = 1;
+    const Vec2 home{kBoxX, kBoxY};
+    box_->SetPosition(&home);
+    ShowForMode();
+}
+
+void GAME_CUIInDisplaySelectionObject::ShowForMode()
+{
+    for (GAME_CUIIconObject* choice : choices_) {
+        if (yesNoMode) {
+            choice->SetVisible(true);
+        } else {
+            HideWidget(choice);
+        }
     }
+    if (yesNoMode) {
+        HideWidget(enter_);
+    } else {
+        enter_->SetVisible(true);
+    }
+}
+
+void GAME_CUIInDisplaySelectionObject::HideWidget(GAME_CUIObjectBase* widget)
+{
+    widget->SetVisible(false);
+    widget->UpdateSubtree(false);
+}
+
+void GAME_CUIInDisplaySelectionObject::Close()
+{
+    if (!visible) return;
+    active = false;
+    nextState = 3;
+    const Vec2 home{kBoxX, kBoxY};
+    box_->SetPosition(&home);
+}
+
+void GAME_CUIInDisplaySelectionObject::SetYesNoMode(bool yesNo)
+{
+    yesNoMode = yesNo;
+    if (yesNo) {
+        for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(true);
+        enter_->SetVisible(false);
+    } else {
+        for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(false);
+        for (GAME_CUILabelObject* label : choiceLabels_) label->SetTextA("");
+        enter_->SetVisible(true);
+    }
+}
+
+void GAME_CUIInDisplaySelectionObject::SetNoButtonMode()
+{
+    enter_->SetVisible(false);
+    for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(false);
+    enterLabel_->SetTextA("");
+    for (GAME_CUILabelObject* label : choiceLabels_) label->SetTextA("");
+    yesNoMode = false;
+}
+
+void GAME_CUIInDisplaySelectionObject::ClearMessage()
+{
+    message_.clear();
+    for (auto& line : lines_) line.Assign(u"");
+    lineCount_ = 0;
+    layoutDone_ = false;
+    answer = kNoAnswer;
+}
+
+void GAME_CUIInDisplaySelectionObject::ResetButtons()
+{
+    for (GAME_CUILabelObject* label : choiceLabels_) label->SetTextA("");
+    enterLabel_->SetTextA("");
+    enter_->SetVisible(false);
+    for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(false);
+    for (int i = 0; i < kResetUpdateLimit; ++i) {
+        if (!enter_->IsVisible() && !choices_[0]->IsVisible() && !choices_[1]->IsVisible()) break;
+        box_->UpdateTree(false);
+    }
+    answer = kNoAnswer;
 }
 
 void GAME_CUIInDisplaySelectionObject::SetMessageText(const char16_t* text)
 {
-    if (text != nullptr) message = text;
+    if (text == nullptr) return;
+    message_ = text;
+    layoutDone_ = false;
 }
 
-void GAME_CUIInDisplaySelectionObject::UpdateTree(bool inputAllowed)
+void GAME_CUIInDisplaySelectionObject::SetMessageByKey(const char* key)
 {
-    if (!inputAllowed || !visible || !active || answer != kNoAnswer || !IsInputMapActive()) return;
-    const GAME_CInputMap* map = GetInputMap();
-    if (map->IsActionTriggered(kActionDecide)) {
-        answer = kAnswerYes;
-    } else if (twoButtons && map->IsActionTriggered(kActionCancel)) {
-        answer = kAnswerNo;
+    if (key == nullptr) return;
+    message_ = GetMessageTextExpanded(key);
+    layoutDone_ = false;
+}
+
+void GAME_CUIInDisplaySelectionObject::AppendMessageText(const char16_t* text, bool lineBreakFirst)
+{
+    if (text == nullptr) return;
+    if (lineBreakFirst) message_.push_back(u'\n');
+    message_ += text;
+    layoutDone_ = false;
+}
+
+void GAME_CUIInDisplaySelectionObject::AppendAreYouSure()
+{
+    AppendMessageText(GetMessageTextExpanded("ARE_YOU_SURE").c_str(), true);
+}
+
+void GAME_CUIInDisplaySelectionObject::AppendNumber(std::int32_t number)
+{
+    char16_t digits[32] = {};
+    FormatFullWidthNumber(digits, std::size(digits), number);
+    AppendMessageText(digits, false);
+}
+
+void GAME_CUIInDisplaySelectionObject::SetButtonText(int index, const char* key)
+{
+    if (key == nullptr) key = "";
+    if (yesNoMode) {
+        for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(true);
+        if (index == 0 || index == 1) choiceLabels_[static_cast<std::size_t>(index)]->SetTextA(key);
+    } else {
+        enter_->SetVisible(true);
+        enterLabel_->SetTextA(key);
     }
 }
 
-void GAME_CUIInDisplaySelectionObject::Draw() const
+void GAME_CUIInDisplaySelectionObject::ClearImages()
 {
-    vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
-    if (!active || !visible || fonts == nullptr) return;
-    ResetDrawState();
-    DrawCentred(*fonts, kCentreX, kMessageY, message);
-    if (twoButtons) {
-        DrawCentred(*fonts, kCentreX - kButtonSpread, kButtonY, GetMessageTextExpanded(buttonKeys[0]));
-        DrawCentred(*fonts, kCentreX + kButtonSpread, kButtonY, GetMessageTextExpanded(buttonKeys[1]));
-    } else if (!enterKey.empty()) {
-        DrawCentred(*fonts, kCentreX, kButtonY, GetMessageTextExpanded(enterKey));
+    for (GAME_CUINullObject* image : images_) image->SetSprite(-1);
+}
+
+void GAME_CUIInDisplaySelectionObject::Layout()
+{
+    for (auto& line : lines_) line.Assign(u"");
+    lineCount_ = 0;
+    longestChars_ = 0;
+    longestPixels_ = 0.0f;
+    char16_t cut[kCutLimit + 1] = {};
+    std::size_t cutLength = 0;
+    auto store = [&]() {
+        cut[cutLength] = 0;
+        if (lineCount_ < kLineCount) {
+            const std::size_t kept = lines_[lineCount_].Assign(cut);
+            longestChars_ = std::max(longestChars_, kept);
+            longestPixels_ = std::max(longestPixels_, MeasureUIText(std::u16string_view(lines_[lineCount_].c_str(), kept)));
+            ++lineCount_;
+        }
+        cutLength = 0;
+    };
+    for (std::size_t i = 0; i < message_.size(); ++i) {
+        const char16_t c = message_[i];
+        if (IsLineBreak(c)) {
+            store();
+            continue;
+        }
+        if (cutLength < kCutLimit) cut[cutLength++] = c;
     }
-    vesk::graphics::EndSpriteDraw();
+    // An empty last line is not stored.
+    if (cutLength > 0) store();
+    layoutDone_ = true;
+}
+
+bool GAME_CUIInDisplaySelectionObject::AnyOwnedBusyOrDecided() const
+{
+    for (const GAME_CUIObjectBase* widget : owned_) {
+        if (widget->IsDecided() || widget->IsBusy()) return true;
+    }
+    return false;
+}
+
+void GAME_CUIInDisplaySelectionObject::Update(bool input)
+{
+    if (!layoutDone_) Layout();
+    cursor_->SetSprite(yesNoMode ? cursorSprite_ : -1);
+    input = input && state == 2 && active && !AnyOwnedBusyOrDecided();
+    input = box_->UpdateTree(input);
+    if (yesNoMode) {
+        blink_ = (blink_ + 1) % 16;
+        const Vec2 place{blink_ < 8 ? kCursorNear : kCursorFar, 0.0f};
+        cursor_->SetPosition(&place);
+    }
+    if (nextState != state) {
+        state = nextState;
+        if (state == 1) state = nextState = 2;
+        if (state == 3) state = nextState = 0;
+        if (state == 0) visible = false;
+    }
+    if (state == 2) MainHandling(input);
+}
+
+void GAME_CUIInDisplaySelectionObject::MainHandling(bool input)
+{
+    if (yesNoMode) {
+        GAME_CUIIconObject* under = choices_[cursorIndex == 0 ? 0 : 1];
+        if (cursor_->Parent() != under) cursor_->SetParent(under);
+        if (choices_[0]->IsDecided() || choices_[1]->IsDecided()) return;
+    } else {
+        cursorIndex = 0;
+    }
+    if (!input) return;
+    if (closable) {
+        const float left = (kCanvasWidth - kKeepAreaWidth) * 0.5f;
+        const float top = (kCanvasHeight - kKeepAreaHeight) * 0.5f;
+        const float right = left + kKeepAreaWidth;
+        const float bottom = top + kKeepAreaHeight;
+        const bool outside = IsUIClickInRect({0.0f, 0.0f}, {left, kCanvasHeight}) ||
+                             IsUIClickInRect({right, 0.0f}, {kCanvasWidth, kCanvasHeight}) ||
+                             IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, top}) ||
+                             IsUIClickInRect({0.0f, bottom}, {kCanvasWidth, kCanvasHeight});
+        if (outside || IsUIActionTriggered(kActionCancel)) {
+            PlayUISE(kSeUICancel);
+            Close();
+            return;
+        }
+    }
+    if (IsUIActionTriggered(kActionDecide)) {
+        if (yesNoMode) {
+            choices_[cursorIndex == 0 ? 0 : 1]->Press();
+        } else {
+            enter_->Press();
+        }
+        return;
+    }
+    if (yesNoMode && (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown))) {
+        PlayUISE(kSeUICursor);
+        cursorIndex = cursorIndex == 0 ? 1 : 0;
+        cursor_->SetParent(choices_[static_cast<std::size_t>(cursorIndex)]);
+    }
+}
+
+void GAME_CUIInDisplaySelectionObject::OnFirstChoice(void* argument, GAME_CUIIconObject*)
+{
+    auto* dialog = static_cast<GAME_CUIInDisplaySelectionObject*>(argument);
+    dialog->cursorIndex = 0;
+    dialog->answer = kAnswerYes;
+    if (!dialog->yesNoMode) dialog->Close();
+}
+
+void GAME_CUIInDisplaySelectionObject::OnSecondChoice(void* argument, GAME_CUIIconObject*)
+{
+    auto* dialog = static_cast<GAME_CUIInDisplaySelectionObject*>(argument);
+    dialog->cursorIndex = 1;
+    dialog->answer = kAnswerNo;
+}
+
+void GAME_CUIInDisplaySelectionObject::OnChoiceContact(void* argument, GAME_CUIIconObject* icon)
+{
+    auto* dialog = static_cast<GAME_CUIInDisplaySelectionObject*>(argument);
+    dialog->cursorIndex = icon == dialog->choices_[1] ? 1 : 0;
+    dialog->cursor_->SetParent(icon);
+}
+
+void GAME_CUIInDisplaySelectionObject::DrawLinesCallback(std::intptr_t dialog, std::intptr_t)
+{
+    reinterpret_cast<GAME_CUIInDisplaySelectionObject*>(dialog)->DrawLines();
+}
+
+void GAME_CUIInDisplaySelectionObject::DrawLines()
+{
+    const Vec2 origin = anchor_->WorldPosition();
+    const float lineHeight = UILineHeight();
+    for (std::size_t i = 0; i < lineCount_; ++i) {
+        const UTL_CFixedWString<kLineChars>& line = lines_[i];
+        if (line.Empty()) continue;
+        const std::u16string_view text(line.c_str(), line.Length());
+        float x = origin.x;
+        if (alignment == 1) x += kTextWidth * 0.5f - MeasureUIText(text) * 0.5f;
+        if (alignment == 2) x += kTextWidth - MeasureUIText(text);
+        DrawUIText({x, origin.y + lineHeight * static_cast<float>(i)}, text, lineColors[i]);
+    }
+}
+
+void GAME_CUIInDisplaySelectionObject::Draw()
+{
+    if (state == 0) return;
+    DrawWidgets(owned_);
+    FlushUISprites();
 }
 
 GAME_CUIInDisplaySelectionObject* GetInDisplaySelection()

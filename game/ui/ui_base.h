@@ -1,20 +1,42 @@
-// The base of every screen held in a slot of the UI manager.
+// The base of every screen held in a slot of the screen manager.
 #pragma once
+
+#include <cstdint>
 
 #include "framework/memory/heaps.h"
 
-// A screen that only opens and closes; the screens of later parts derive from it.
+class GAME_CRoomBase;
+
+// A screen is built once with the manager and afterwards only opened and closed. Screens reach each
+// other only through the manager's slots. The manager and the room screens write the two words below
+// when they open a screen for a room.
 class GAME_CUIBase : public vesk::memory::MainHeapObject {
 public:
+    GAME_CUIBase() = default;
     virtual ~GAME_CUIBase() = default;
-    virtual bool IsOpen() const { return open_; }
-    virtual void SetOpen(bool open) { open_ = open; }
-    virtual void Update(bool) {}
-    virtual void PreDraw() {}
-    virtual void Draw() {}
-    virtual bool PassesInput() const { return true; }
-    virtual bool AllowsFieldControl() const { return true; }
+    GAME_CUIBase(const GAME_CUIBase&) = delete;
+    GAME_CUIBase& operator=(const GAME_CUIBase&) = delete;
 
-private:
-    bool open_ = false;
+    // True from the open request until the screen has finished closing.
+    virtual bool IsOpen() const = 0;
+    // Raises the open or close request; nothing when the screen already is in the asked state.
+    virtual void SetOpen(bool open) = 0;
+    // Room screens: the screen of the next or previous room.
+    virtual void SkipToNextRoom() {}
+    virtual void SkipToPrevRoom() {}
+    virtual bool QueryA() const { return false; }
+    virtual bool QueryB() const { return false; }
+    virtual bool QueryC() const { return false; }
+    // Whether the player may scroll and zoom the ship view while this is the topmost open screen.
+    virtual bool AllowsFieldControl() const { return true; }
+    // One frame; input says whether the screen may read the player's input.
+    virtual void Update(bool input) = 0;
+    // Drawing before Draw in the manager's first pass.
+    virtual void PreDraw() = 0;
+    virtual void Draw() = 0;
+    // Whether this frame's input still reaches the screens below, asked right after Update.
+    virtual bool PassesInput() const = 0;
+
+    GAME_CRoomBase* target = nullptr;
+    std::uint32_t targetDetail = 0;
 };

@@ -1,27 +1,53 @@
-// The UI manager: the 50 screen slots, updated from the top down and drawn from the bottom up.
+// The screen manager: the 50 screen slots, updated from the top down and drawn from the bottom up.
 #include "game/ui/ui_manager.h"
 
+#include <string>
+
+#include "framework/log/log.h"
+#include "framework/window/window_proc.h"
+#include "game/core/data/player_data.h"
+#include "game/core/sound/sound_player.h"
 #include "game/core/world/game_world.h"
+#include "game/ui/achieve_popup.h"
+#include "game/ui/event_selection.h"
+#include "game/ui/fade_in_out.h"
+#include "game/ui/game_center.h"
+#include "game/ui/screen_factory.h"
 #include "game/ui/selection_dialog.h"
+
+namespace {
+
+// The order the screens are made in.
+constexpr int kBuildOrder[] = {1,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18,
+                               19, 20, 21, 22, 23, 24, 25, 33, 34, 35, 27, 28, 29, 30, 31, 32, 2,
+                               26, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49};
+
+// Screens whose being open keeps the focus pause from opening the pause menu.
+bool KeepsFocusPauseAway(int slot) { return slot == 4 || (slot >= 7 && slot <= 12) || (slot >= 14 && slot <= 48); }
+
+}  // namespace
 
 GAME_CUIManager::GAME_CUIManager()
 {
-    for (int slot = 1; slot < kUISlotCount; ++slot) {
-        if (slot == kSlotMessageLog) {
-            slots_[slot].reset(new GAME_CUIMessageLog);
-        } else if (slot == kSlotResident) {
-            slots_[slot].reset(new GAME_CUIResident);
-        } else {
-            slots_[slot].reset(new GAME_CUIBase);
-        }
+    for (int slot : kBuildOrder) {
+        slots_[static_cast<std::size_t>(slot)].reset(MakeScreen(slot));
+        if (!slots_[static_cast<std::size_t>(slot)]) vesk::log::Error("UI: no memory for the screen of slot " + std::to_string(slot) + "; the slot stays empty");
     }
+    SetOpen(kSlotAchievementPopup, true);
+    GetInDisplaySelection();
+    GetEventSelection();
 }
 
-GAME_CUIManager::~GAME_CUIManager() { DestroyInDisplaySelection(); }
+GAME_CUIManager::~GAME_CUIManager()
+{
+    DestroyInDisplaySelection();
+    DestroyEventSelection();
+    for (auto& slot : slots_) slot.reset();
+}
 
 GAME_CUIBase* GAME_CUIManager::GetScreen(int slot) const
 {
-    return slot > 0 && slot < kUISlotCount ? slots_[slot].get() : nullptr;
+    return slot > 0 && slot < kUISlotCount ? slots_[static_cast<std::size_t>(slot)].get() : nullptr;
 }
 
 bool GAME_CUIManager::IsOpen(int slot) const
@@ -38,62 +64,91 @@ void GAME_CUIManager::SetOpen(int slot, bool open)
 void GAME_CUIManager::UpdateScreens()
 {
     const GAME_CGameWorld* world = PeekGameWorld();
-    bool inputAllowed = world == nullptr || world->inputBlocked == 0;
-    GetInDisplaySelection()->UpdateTree(inputAllowed);
+    bool input = world == nullptr || world->inputBlocked == 0;
+    GAME_CUIEventSelectionObject* choices = PeekEventSelection();
+    if (choices != nullptr && choices->IsActive()) input = choices->Update(input);
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog != nullptr && dialog->visible) {
+        dialog->UpdateTree(input);
+        input = false;
+    }
+    UpdateFocus(input);
     for (int slot = kUISlotCount - 1; slot >= 1; --slot) {
-        GAME_CUIBase* screen = slots_[slot].get();
+        GAME_CUIBase* screen = GetScreen(slot);
         if (screen == nullptr || !screen->IsOpen()) continue;
-        screen->Update(inputAllowed);
-        if (!screen->PassesInput()) inputAllowed = false;
+        screen->Update(input);
+        if (!screen->PassesInput()) input = false;
+    }
+}
+
+void GAME_CUIManager::UpdateFocus(bool input)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    GAME_CSoundPlayer* sound = GetSoundPlayer();
+    if (vesk::window::GetWindowInputState().active) {
+        sound->ResumeTrackedSE();
+        sound->ResumeBGM();
+        sound->readyToPlay = 1;
+        if (world != nullptr) world->paused = 0;
+        return;
+    }
+    const GAME_CPlayerData* player = GetPlayerData();
+    const bool pauseSetting = player == nullptr || player->pauseWhenInactive != 0;
+    const bool muteSetting = player == nullptr || player->muteWhenInactive != 0;
+    if (pauseSetting) {
+        bool menuOpen = false;
+        for (int slot = 1; slot < kUISlotCount && !menuOpen; ++slot) menuOpen = KeepsFocusPauseAway(slot) && IsOpen(slot);
+        if (!menuOpen) {
+            SetOpen(kSlotBuildSelectGrid, false);
+            SetOpen(kSlotActorStatus, false);
+            if (!IsOpen(kSlotPause) && !IsOpen(kSlotTitle) && !IsOpen(kSlotEvent) && input) SetOpen(kSlotPause, true);
+            if (world != nullptr) world->paused = 1;
+        }
+    }
+    if (muteSetting) {
+        sound->PauseTrackedSE();
+        sound->PauseBGM();
+        sound->readyToPlay = 0;
     }
 }
 
 void GAME_CUIManager::Draw()
 {
+    GAME_CUIEventSelectionObject* choices = PeekEventSelection();
     for (int slot = 1; slot < kUISlotCount; ++slot) {
-        GAME_CUIBase* screen = slots_[slot].get();
-        if (screen == nullptr || !screen->IsOpen()) continue;
-        screen->PreDraw();
-        screen->Draw();
+        GAME_CUIBase* screen = GetScreen(slot);
+        if (screen != nullptr && screen->IsOpen()) {
+            screen->PreDraw();
+            screen->Draw();
+        }
+        if (choices != nullptr && choices->IsActive() && choices->IsShown() && choices->OwnerSlot() == static_cast<std::uint32_t>(slot)) {
+            choices->Draw();
+        }
     }
 }
 
 void GAME_CUIManager::DrawMainOnly()
 {
+    GAME_CUIEventSelectionObject* choices = PeekEventSelection();
     for (int slot = 1; slot < kUISlotCount; ++slot) {
-        GAME_CUIBase* screen = slots_[slot].get();
+        GAME_CUIBase* screen = GetScreen(slot);
         if (screen != nullptr && screen->IsOpen()) screen->Draw();
+        if (choices != nullptr && choices->IsActive() && choices->IsShown() && choices->OwnerSlot() == static_cast<std::uint32_t>(slot)) {
+            choices->Draw();
+        }
     }
 }
 
 bool GAME_CUIManager::GetTopFieldControl() const
 {
-    for (int slot = kUISlotCount - 1; slot >= 1; --slot) {
-        if (slot == 49 || slot == 6 || slot == kSlotResident) continue;
-        const GAME_CUIBase* screen = slots_[slot].get();
+    for (int slot = kSlotFade; slot >= 1; --slot) {
+        if (slot == kSlotResident || slot == kSlotAjitoRoot) continue;
+        const GAME_CUIBase* screen = GetScreen(slot);
         if (screen != nullptr && screen->IsOpen()) return screen->AllowsFieldControl();
     }
     return true;
 }
 
-GAME_CUIMessageLog* GAME_CUIManager::MessageLog() const
-{
-    return static_cast<GAME_CUIMessageLog*>(slots_[kSlotMessageLog].get());
-}
+GAME_CUIMessageLog* GAME_CUIManager::MessageLog() const { return Get<GAME_CUIMessageLog>(kSlotMessageLog); }
 
-GAME_CUIResident* GAME_CUIManager::Resident() const
-{
-    return static_cast<GAME_CUIResident*>(slots_[kSlotResident].get());
-}
-
-bool GAME_CUIManager::ClearInfoBarMessages() { return Resident()->infoBar.ClearMessages(); }
-
-void GAME_CUIManager::SetGameOverCause(std::uint32_t cause)
-{
-    switch (cause) {
-    case 0: gameOverCause_ = 0; break;
-    case 1: gameOverCause_ = 2; break;
-    case 2: gameOverCause_ = 1; break;
-    default: gameOverCause_ = 3; break;
-    }
-}
+GAME_CUIResident* GAME_CUIManager::Resident() const { return Get<GAME_CUIResident>(kSlotResident); }

@@ -1,15 +1,53 @@
-// The screen slots of the UI manager that the game core opens, closes and tests.
+// The 50 screen slots of the screen manager, by the screen each one holds.
 #pragma once
 
 inline constexpr int kUISlotCount = 50;
 inline constexpr int kSlotShipStatus = 1;
 inline constexpr int kSlotResident = 2;
 inline constexpr int kSlotCommon = 3;
+inline constexpr int kSlotBuild = 4;
+inline constexpr int kSlotBuildSelectGrid = 5;
+inline constexpr int kSlotAjitoRoot = 6;
+inline constexpr int kSlotAjitoMenu = 7;
+inline constexpr int kSlotPub = 8;
+inline constexpr int kSlotQuestBoard = 9;
+inline constexpr int kSlotShop = 10;
+inline constexpr int kSlotGasStation = 11;
+inline constexpr int kSlotRoomBuilding = 12;
+inline constexpr int kSlotActorStatus = 13;
+inline constexpr int kSlotDiningHall = 14;
+inline constexpr int kSlotBullet = 15;
+inline constexpr int kSlotHospital = 16;
+inline constexpr int kSlotItemCreate = 17;
+inline constexpr int kSlotEngineRoom = 18;
+inline constexpr int kSlotInventory = 19;
+inline constexpr int kSlotMindControl = 20;
+inline constexpr int kSlotMap = 21;
+inline constexpr int kSlotAddTask = 22;
+inline constexpr int kSlotTaskCancel = 23;
 inline constexpr int kSlotShipChange = 24;
 inline constexpr int kSlotEvent = 25;
+inline constexpr int kSlotPauseUpper = 26;
+inline constexpr int kSlotCurrentQuest = 27;
+inline constexpr int kSlotRoomActorInfo = 28;
+inline constexpr int kSlotAllActorInfo = 29;
+inline constexpr int kSlotGameCenter = 30;
+inline constexpr int kSlotItemDictionary = 31;
+inline constexpr int kSlotInventoryTrash = 32;
+inline constexpr int kSlotPause = 33;
 inline constexpr int kSlotMessageLog = 34;
+inline constexpr int kSlotTalkLog = 35;
 inline constexpr int kSlotGameOver = 36;
 inline constexpr int kSlotTitle = 37;
+inline constexpr int kSlotOption = 38;
+inline constexpr int kSlotControllerConfig = 39;
+inline constexpr int kSlotKeyboardConfig = 40;
+inline constexpr int kSlotInstruction = 41;
+inline constexpr int kSlotActorBirth = 42;
+inline constexpr int kSlotAchieveList = 43;
+inline constexpr int kSlotSoundRoom = 44;
 inline constexpr int kSlotSaveSlots = 45;
+inline constexpr int kSlotEnding = 46;
+inline constexpr int kSlotStaffRoll = 47;
 inline constexpr int kSlotFade = 48;
 inline constexpr int kSlotAchievementPopup = 49;

@@ -17,6 +17,9 @@
 #include "game/ui/selection_dialog.h"
 #include "platform/input/keyboard.h"
 #include "tests/support/built_resources.h"
+#include "framework/input/input_manager.h"
+#include "framework/process/canvas.h"
+#include "framework/window/window_proc.h"
 
 namespace support {
 namespace {
@@ -74,6 +77,7 @@ void GameFixture::StartGame()
 {
     ASSERT_FALSE(session_.has_value());
     vesk::file::SetResourceFolder(dataFolder_.string());
+    focused_ = true;
     session_.emplace(kGameSystems, u"", &game_);
     ASSERT_TRUE(session_->Start()) << "the game did not come up";
     // Frames run as fast as they are stepped.
@@ -92,9 +96,19 @@ void GameFixture::StopGame()
 
 void GameFixture::Frame()
 {
+    vesk::window::GetWindowInputState().active = focused_;
     game_.GameFrame();
     for (std::uint8_t key : keysToRelease_) platform::input::SetKeyDown(key, false);
     keysToRelease_.clear();
+    for (auto& [key, frames] : keysHeld_) {
+        if (--frames == 0) platform::input::SetKeyDown(key, false);
+    }
+    std::erase_if(keysHeld_, [](const auto& held) { return held.second <= 0; });
+    vesk::window::WindowInputState& window = vesk::window::GetWindowInputState();
+    if (releaseButton_) {
+        window.captureBits &= ~vesk::window::kCaptureLeft;
+        releaseButton_ = false;
+    }
     FrameRecord record;
     if (recorder_) {
         record.sounds = std::move(recorder_->sounds);
@@ -181,6 +195,65 @@ void GameFixture::PressAction(int action)
     ASSERT_NE(key, 0) << "action " << action << " has no key to press";
     PressRawKey(key);
 }
+
+void GameFixture::HoldAction(int action, int frames)
+{
+    const std::uint8_t key = RawKeyOfLogicalKey(GetInputMap()->GetKeyBinding(action));
+    ASSERT_NE(key, 0) << "action " << action << " has no key to hold";
+    platform::input::SetKeyDown(key, true);
+    keysHeld_.emplace_back(key, frames);
+}
+
+namespace {
+
+// Puts the window's pointer at a canvas point (the letterbox origin added back).
+void PointerTo(int x, int y)
+{
+    const vesk::process::CanvasView& view = vesk::process::GetCanvasView(0);
+    vesk::window::WindowInputState& window = vesk::window::GetWindowInputState();
+    window.canvasCursorX = x + static_cast<int>(view.originX);
+    window.canvasCursorY = y + static_cast<int>(view.originY);
+}
+
+void PressLeftAt(int x, int y)
+{
+    PointerTo(x, y);
+    vesk::window::WindowInputState& window = vesk::window::GetWindowInputState();
+    window.captureBits |= vesk::window::kCaptureLeft;
+    vesk::input::OnMouseButton(vesk::input::MouseButton::Left, window.canvasCursorX, window.canvasCursorY, true);
+}
+
+}  // namespace
+
+void GameFixture::ClickAt(int x, int y)
+{
+    PressLeftAt(x, y);
+    releaseButton_ = true;
+}
+
+void GameFixture::Drag(int fromX, int fromY, int toX, int toY, int frames)
+{
+    PressLeftAt(fromX, fromY);
+    Frame();
+    for (int i = 1; i <= frames; ++i) {
+        PointerTo(fromX + (toX - fromX) * i / frames, fromY + (toY - fromY) * i / frames);
+        Frame();
+    }
+    vesk::window::GetWindowInputState().captureBits &= ~vesk::window::kCaptureLeft;
+    Frame();
+}
+
+void GameFixture::Wheel(int steps) { vesk::window::GetWindowInputState().wheelSteps = steps; }
+
+void GameFixture::SetFocus(bool focused) { focused_ = focused; }
+
+bool GameFixture::CloseScreen(int slot, int maxFrames)
+{
+    UI().SetOpen(slot, false);
+    return StepUntil([&] { return !UI().IsOpen(slot); }, maxFrames);
+}
+
+GAME_CUIManager& GameFixture::UI() const { return *GetGameWorld()->ui; }
 
 std::uint32_t GameFixture::CanvasPixel(int x, int y) const
 {

@@ -14,6 +14,7 @@
 #include "framework/app/framework_session.h"
 #include "game/core/app/game_app.h"
 #include "tests/support/frame_recorder.h"
+#include "game/ui/ui_manager.h"
 
 namespace support {
 
@@ -66,6 +67,21 @@ protected:
     void PressRawKey(std::uint8_t keyCode);
     // Input-map level: the key bound to the action is pressed for one frame.
     void PressAction(int action);
+    // The key bound to the action is held for the next frames (the count of frames given).
+    void HoldAction(int action, int frames);
+    // The left button goes down at a canvas point for the next frame and up at the one after.
+    void ClickAt(int x, int y);
+    // The left button goes down at one canvas point, moves to the other over the frames given (held
+    // all along) and goes up in the frame after; the frames are stepped.
+    void Drag(int fromX, int fromY, int toX, int toY, int frames);
+    // Wheel notches of the next frame (positive away from the player).
+    void Wheel(int steps);
+    // The window's focus from the next frame on (the game starts focused).
+    void SetFocus(bool focused);
+    // Closes a screen and steps frames until it has finished closing; false when it did not.
+    bool CloseScreen(int slot, int maxFrames = 60);
+    // The game world's screen manager.
+    GAME_CUIManager& UI() const;
 
     // The canvas pixel (0xAARRGGBB) of the last frame drawn.
     std::uint32_t CanvasPixel(int x, int y) const;
@@ -89,6 +105,9 @@ private:
     std::optional<vesk::app::FrameworkSession> session_;
     std::vector<std::uint8_t> keysToRelease_;
     std::optional<FrameRecorder> recorder_;
+    std::vector<std::pair<std::uint8_t, int>> keysHeld_;
+    bool focused_ = true;
+    bool releaseButton_ = false;
 };
 
 }  // namespace support

@@ -109,6 +109,13 @@ void GAME_CSoundPlayer::PauseTrackedSE()
     if (voice != nullptr && voice->GetState() == vesk::sound::kVoicePlaying) voice->Pause();
 }
 
+void GAME_CSoundPlayer::ResumeTrackedSE()
+{
+    if (!hasTrackedVoice_) return;
+    vesk::sound::SYS_CSoundPlayer* voice = vesk::sound::GetSoundVoice(trackedVoice_);
+    if (voice != nullptr) voice->Resume();
+}
+
 vesk::sound::SYS_CSoundPlayer* GAME_CSoundPlayer::BgmVoice() const
 {
     return hasBgmVoice_ ? vesk::sound::GetSoundVoice(bgmVoice_) : nullptr;

@@ -40,6 +40,7 @@ public:
     void PlayTrackedSE(std::uint32_t n, std::uint32_t tag);
     void StopTrackedSE();
     void PauseTrackedSE();
+    void ResumeTrackedSE();
 
     void PlayBGM(std::uint32_t id, std::int32_t fadeFrames, bool force);
     void StopBGM(std::int32_t fadeFrames);

@@ -40,6 +40,12 @@ public:
     // The route save block of a slot: route id, direction words and position.
     void WriteSaveBlock(std::span<std::uint8_t> slot) const;
 
+    // The journey's progress and its limit, and the route's two nodes (the map screen reads them).
+    std::int32_t progress = 0;
+    std::int32_t progressLimit = 0;
+    std::uint32_t nodeA = 0;
+    std::uint32_t nodeB = 0;
+
 private:
     std::uint32_t routeId_ = kNoId;
     GAME_CScriptRoute script_;

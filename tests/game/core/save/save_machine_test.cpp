@@ -108,7 +108,7 @@ TEST_F(SaveMachineTest, ValuesOutOfRangeInASlotAreClampedWhenApplied)
 TEST_F(SaveMachineTest, AnAutosaveRefusedWhileTheRouteHoldsRetries600FramesLater)
 {
     GAME_CGameWorld* world = GetGameWorld();
-    world->ui->SetOpen(kSlotTitle, false);
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
     world->travel->routeManager = std::make_unique<GAME_CRouteManager>();
     GetPlayerData()->autoSaveMinutes = 1;  // 3600 frames
     GAME_CSaveManager* saves = GetSaveManager();

@@ -1,0 +1,26 @@
+// The event window (slot 25): for now a screen that opens and closes, keeping the event's text and look.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/ui/fixed_string.h"
+#include "game/ui/ui_screen.h"
+
+class GAME_CUIEvent : public GAME_CUIScreen {
+public:
+    GAME_CUIEvent() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+
+    // A message key (null: none).
+    void SetMessageKey(const char* key) { messageKey.Assign(key); }
+    // A literal text (null: none).
+    void SetText(const char16_t* text) { this->text = text != nullptr ? text : u""; }
+
+    UTL_CFixedString<128> messageKey;
+    std::u16string text;
+    std::int32_t iconId = -1;
+    float scale = 1.0f;
+    std::int32_t mode = 2;
+    std::int32_t flagA = 0;
+    std::int32_t flagB = 0;
+};

@@ -1,0 +1,76 @@
+// What every widget and screen shares: UI sprites by name, sprite and text draws, sound effects, pointer tests.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "framework/graphics/polygon_render.h"
+#include "framework/math/vector.h"
+
+namespace vesk::resource {
+class SYS_CTexture;
+}
+
+// The UI sprite package's group.
+inline constexpr int kUISpriteGroup = 2;
+inline constexpr std::int32_t kNoSprite = -1;
+// Canvas size every view of the UI is laid out on.
+inline constexpr float kCanvasWidth = 640.0f;
+inline constexpr float kCanvasHeight = 360.0f;
+// Shared sound effects of the screens.
+inline constexpr std::int32_t kSeUIDecide = 0;
+inline constexpr std::int32_t kSeUICancel = 2;
+inline constexpr std::int32_t kSeUIError = 4;
+inline constexpr std::int32_t kSeUICursor = 58;
+// Text colour of ordinary UI text (UI colour 4) and the grey of disabled things.
+inline constexpr int kUIColorText = 4;
+inline constexpr std::uint32_t kUIGrey = 0xFF808080u;
+inline constexpr std::uint32_t kUIWhite = 0xFFFFFFFFu;
+
+// Index of the named sprite in the UI group, -1 when absent (or no sprite registry).
+std::int32_t FindUISprite(std::string_view name);
+// The sprite of an index of the UI group, null for -1 or an index it does not hold.
+vesk::resource::SYS_CTexture* GetUISprite(std::int32_t index);
+// Width and height of a UI sprite in canvas units; (0, 0) when it does not exist.
+vesk::math::Vec2 UISpriteSize(std::int32_t index);
+
+// Makes the UI group current for sprite draws (nothing when it already is).
+void BeginUISprites();
+// Flushes the sprites queued so far and forgets the current group.
+void FlushUISprites();
+// Draws a UI sprite with the given draw parameters; the renderer's parameters go back to their defaults.
+void DrawUISprite(vesk::math::Vec2 position, std::int32_t index, const vesk::graphics::DrawParam& param);
+// The same with scale 1, the colour given and the pivot at the top-left corner.
+void DrawUISprite(vesk::math::Vec2 position, std::int32_t index, std::uint32_t color = kUIWhite);
+// One filled rectangle of the untextured renderer.
+void DrawUIRect(vesk::math::Vec2 position, vesk::math::Vec2 size, std::uint32_t color);
+
+// A text drawn literally ("%" is a character) in the player's font, at whole canvas units.
+void DrawUIText(vesk::math::Vec2 position, std::u16string_view text, std::uint32_t color, float scale = 1.0f);
+// Width of a text in the player's font.
+float MeasureUIText(std::u16string_view text);
+// Line height of the player's font (cell height times the font's size).
+float UILineHeight();
+// The player's font slot.
+int UIFontSlot();
+
+// A sound effect through the game's sound player; ids of 63 and above (and negative ones) play nothing.
+void PlayUISE(std::int32_t id, float factor = 1.0f);
+
+// A pointer pressed this frame inside the rectangle (bounds included); never while the ship departs
+// or arrives.
+bool IsUIClickInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
+// A pointer held inside the rectangle; never while the ship departs or arrives.
+bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
+// Any pointer held anywhere.
+bool IsAnyUIPointerHeld();
+// A pointer pressed this frame within the radius of the centre.
+bool IsUIClickInCircle(vesk::math::Vec2 centre, float radius);
+// The wheel's notches of this frame (positive away from the player).
+std::int32_t UIWheelSteps();
+// The input map's action tests and menu slots, false without an input map.
+bool IsUIActionTriggered(int action);
+bool IsUIActionRepeated(int action);
+bool IsUIMenuSlot(int mode, int slot);
+// The ship's travel state refuses pointer presses while it departs (1) or arrives (3).
+bool IsUIPointerRefused();

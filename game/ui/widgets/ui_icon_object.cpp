@@ -1,0 +1,261 @@
+// The sprite button: slides in and out, takes a press from the pointer, the pad or a key, bounces and calls back.
+#include "game/ui/widgets/ui_icon_object.h"
+
+#include <cmath>
+
+#include "framework/graphics/sprite_registry.h"
+#include "framework/input/input_manager.h"
+#include "game/core/input/input_map.h"
+#include "game/ui/ui_draw.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr std::uint32_t kRepeatStartFrames = 30;
+constexpr std::uint32_t kRepeatInterval = 4;
+constexpr float kPi = 3.14159265358979f;
+
+}  // namespace
+
+UIIconObjectDesc* InitUIIconObjectDesc(UIIconObjectDesc* desc)
+{
+    *desc = UIIconObjectDesc{};
+    desc->normalScaleX = desc->normalScaleY = 1.0f;
+    desc->pressedScaleX = desc->pressedScaleY = 1.0f;
+    desc->width = desc->height = 32.0f;
+    desc->normalSprite = -1;
+    desc->pressedSprite = -1;
+    desc->color = 0xFFFFFFFFu;
+    desc->soundEffect = -1;
+    desc->appearFrames = 15;
+    desc->disappearFrames = 15;
+    desc->pressedFrames = 10;
+    return desc;
+}
+
+void SetUIIconObjectDescSize(UIIconObjectDesc* desc, float width, float height)
+{
+    desc->width = width;
+    desc->height = height;
+    desc->hitShape = 0;
+}
+
+void InitUICursorSprite(UICursorSprite* cursor)
+{
+    cursor->index = FindUISprite("ui_cursor_common_r90");
+    const vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
+    const std::uint32_t handle = 0x01000000u | (static_cast<std::uint32_t>(kUISpriteGroup) << 16) |
+                                 (static_cast<std::uint32_t>(cursor->index) & 0xFFFFu);
+    cursor->sprite = registry != nullptr && cursor->index >= 0 ? registry->GetPackageSprite(handle) : nullptr;
+}
+
+GAME_CUIIconObject::GAME_CUIIconObject(const UIIconObjectDesc* desc)
+{
+    UIIconObjectDesc defaults;
+    if (desc == nullptr) desc = InitUIIconObjectDesc(&defaults);
+    latched_ = desc->latched;
+    hidden_ = {desc->hiddenX, desc->hiddenY};
+    shown_ = {desc->shownX, desc->shownY};
+    position_ = hidden_;
+    normalScale_ = {desc->normalScaleX, desc->normalScaleY};
+    pressedScale_ = {desc->pressedScaleX, desc->pressedScaleY};
+    scale_ = normalScale_;
+    pivot_ = {desc->pivotX, desc->pivotY};
+    size_ = {desc->width, desc->height};
+    hitShape_ = desc->hitShape;
+    normalSprite_ = desc->normalSprite;
+    pressedSprite_ = desc->pressedSprite;
+    pressCallback_ = desc->pressCallback;
+    releaseCallback_ = desc->releaseCallback;
+    argument_ = desc->callbackArgument;
+    tweenDelay_ = desc->tweenDelay;
+    padMask_ = desc->padMask;
+    color_ = desc->color;
+    soundEffect_ = desc->soundEffect;
+    ownScale_ = desc->ownScale;
+    appearFrames_ = desc->appearFrames;
+    disappearFrames_ = desc->disappearFrames;
+    pressedFrames_ = desc->pressedFrames;
+    rotation_ = desc->rotation;
+    repeatMode_ = desc->repeatMode;
+    action_ = desc->action;
+    useAction_ = desc->useAction;
+    // A slide that is off completes on its first frame.
+    InitTween(appear_, shown_.x, shown_.y, desc->appearTween == 1 ? appearFrames_ : 0, desc->appearTween == 1 ? tweenDelay_ : 0);
+    InitTween(disappear_, hidden_.x, hidden_.y, desc->disappearTween == 1 ? disappearFrames_ : 0,
+              desc->disappearTween == 1 ? tweenDelay_ : 0);
+}
+
+void GAME_CUIIconObject::SetShownPosition(float x, float y)
+{
+    shown_ = {x, y};
+    appear_.to = {x, y};
+    if (state_ == 1 || state_ == 4) position_ = shown_;
+}
+
+void GAME_CUIIconObject::SetHiddenPosition(float x, float y)
+{
+    hidden_ = {x, y};
+    disappear_.to = {x, y};
+    if (state_ == 0) position_ = hidden_;
+}
+
+void GAME_CUIIconObject::SetVisible(bool visible)
+{
+    if ((visible_ != 0) == visible) return;
+    if (visible) {
+        requested_ = 2;
+        visible_ = 1;
+    } else {
+        requested_ = 3;
+    }
+}
+
+void GAME_CUIIconObject::Press()
+{
+    if (disabled_ == 0) pressRequest_ = 1;
+}
+
+void GAME_CUIIconObject::Update(bool input)
+{
+    if (!IsVisible()) return;
+    if (disabled_ != 0) input = false;
+    ++frame_;
+    if (repeatMode_ != 0) {
+        // The hold is counted on every frame it lasts, so repeats keep their pace across presses.
+        if (PointerHits()) {
+            ++holdFrames_;
+        } else {
+            holdFrames_ = 0;
+        }
+    }
+    if (requested_ != state_) {
+        state_ = requested_;
+        frame_ = 0;
+        switch (state_) {
+        case 0:
+            visible_ = 0;
+            return;
+        case 2: RestartTweenFrom(appear_, {hidden_.x, hidden_.y}); break;
+        case 3: RestartTweenFrom(disappear_, {shown_.x, shown_.y}); break;
+        case 4:
+            if (pressCallback_ != nullptr) pressCallback_(argument_, this);
+            break;
+        default: break;
+        }
+    }
+    decided_ = 0;
+    switch (state_) {
+    case 1: {
+        if (!input) break;
+        bool pressed = false;
+        if (pressRequest_ != 0) {
+            pressRequest_ = 0;
+            pressed = true;
+        } else if (repeatMode_ != 0 ? (holdFrames_ == 1 || (holdFrames_ >= kRepeatStartFrames && holdFrames_ % kRepeatInterval == 0))
+                                    : PointerHits()) {
+            pressed = true;
+        } else if (PadOrKeyHits()) {
+            pressed = true;
+        }
+        if (pressed) {
+            decided_ = 1;
+            requested_ = 4;
+            PlayUISE(soundEffect_);
+        }
+        break;
+    }
+    case 2: {
+        TweenPoint point{position_.x, position_.y};
+        UpdateTweenEaseOut(appear_, point);
+        position_ = {point.x, point.y};
+        if (IsTweenFinished(appear_)) {
+            position_ = shown_;
+            requested_ = 1;
+        }
+        break;
+    }
+    case 3: {
+        TweenPoint point{position_.x, position_.y};
+        UpdateTweenEaseOut(disappear_, point);
+        position_ = {point.x, point.y};
+        if (IsTweenFinished(disappear_)) {
+            position_ = hidden_;
+            requested_ = 0;
+        }
+        break;
+    }
+    case 4:
+        decided_ = 1;
+        if (latched_ == 0 && frame_ >= static_cast<std::uint32_t>(pressedFrames_)) {
+            requested_ = 1;
+            if (releaseCallback_ != nullptr) releaseCallback_(argument_, this);
+        }
+        break;
+    default: break;
+    }
+}
+
+bool GAME_CUIIconObject::PointerHits()
+{
+    if (disabled_ != 0) return false;
+    const Vec2 world = WorldPosition();
+    if (hitShape_ == 0) {
+        const Vec2 topLeft{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
+        const Vec2 bottomRight{world.x + (1.0f - pivot_.x) * size_.x, world.y + (1.0f - pivot_.y) * size_.y};
+        return repeatMode_ == 0 ? IsUIClickInRect(topLeft, bottomRight) : IsUIHeldInRect(topLeft, bottomRight);
+    }
+    if (hitShape_ == 1) {
+        const Vec2 centre{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
+        if (repeatMode_ == 0) return IsUIClickInCircle(centre, size_.x);
+        // A held pointer within the circle's square first, then its distance.
+        const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
+        if (map == nullptr || IsUIPointerRefused()) return false;
+        for (const vesk::input::TouchPoint* point : map->GetHeldPointers()) {
+            if (point == nullptr) continue;
+            const float dx = static_cast<float>(point->x) - centre.x;
+            const float dy = static_cast<float>(point->y) - centre.y;
+            if (dx * dx + dy * dy <= size_.x * size_.x) return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+bool GAME_CUIIconObject::PadOrKeyHits() const
+{
+    if (useAction_ != 0) return repeatMode_ == 0 ? IsUIActionTriggered(action_) : IsUIActionRepeated(action_);
+    if (padMask_ == 0 || !IsInputMapActive()) return false;
+    const vesk::input::PadInput* pad = vesk::input::GetPadInput(0);
+    if (pad == nullptr) return false;
+    const std::uint32_t mask = GetInputMap()->RemapPadButtons(padMask_);
+    return (pad->buttons.ForMode(repeatMode_ == 0 ? GAME_CInputMap::kModePressed : GAME_CInputMap::kModeRepeat) & mask) != 0;
+}
+
+void GAME_CUIIconObject::Draw()
+{
+    if (!IsVisible() || normalSprite_ == -1) return;
+    scale_ = normalScale_;
+    if (latched_ == 0 && state_ == 4) {
+        const float t = std::sin(static_cast<float>(frame_) * 18.0f * kPi / 180.0f);
+        scale_.x = pressedScale_.x * t + normalScale_.x * (1.0f - t);
+        scale_.y = pressedScale_.y * t + normalScale_.y * (1.0f - t);
+    }
+    const std::int32_t sprite = IsDecided() && pressedSprite_ != -1 ? pressedSprite_ : normalSprite_;
+    vesk::graphics::DrawParam param;
+    vesk::graphics::InitDrawParam(param);
+    param.pivotX = pivot_.x;
+    param.pivotY = pivot_.y;
+    param.angle = rotation_;
+    param.color = color_;
+    Vec2 position = position_;
+    Vec2 scale = scale_;
+    if (Parent() != nullptr) {
+        position = WorldPosition();
+        if (ownScale_ == 0) scale = WorldScale();
+    }
+    param.scaleX = scale.x;
+    param.scaleY = scale.y;
+    DrawUISprite(position, sprite, param);
+}

@@ -1,0 +1,133 @@
+// The sprite button: slides in and out, takes a press from the pointer, the pad or a key, bounces and calls back.
+#pragma once
+
+#include <cstdint>
+
+#include "game/core/world/tween.h"
+#include "game/ui/widgets/ui_object_base.h"
+
+class GAME_CUIIconObject;
+// Press and release callbacks: (callback argument, the icon).
+using UIIconCallback = void (*)(void* argument, GAME_CUIIconObject* icon);
+
+struct UIIconObjectDesc {
+    std::int32_t latched;
+    float hiddenX, hiddenY;
+    float shownX, shownY;
+    float normalScaleX, normalScaleY;
+    float pressedScaleX, pressedScaleY;
+    float pivotX, pivotY;
+    float width, height;
+    std::int32_t hitShape;  // 0 rectangle, 1 circle, others never hit
+    std::int32_t normalSprite;
+    std::int32_t pressedSprite;  // -1: the normal sprite
+    UIIconCallback pressCallback;
+    UIIconCallback releaseCallback;
+    void* callbackArgument;
+    std::uint32_t tweenDelay;
+    std::int32_t appearTween;
+    std::int32_t disappearTween;
+    std::uint32_t padMask;
+    std::uint32_t color;
+    std::int32_t soundEffect;
+    std::int32_t ownScale;
+    std::int32_t appearFrames;
+    std::int32_t disappearFrames;
+    std::int32_t pressedFrames;
+    float rotation;
+    std::int32_t repeatMode;
+    std::int32_t action;
+    std::int32_t useAction;
+};
+UIIconObjectDesc* InitUIIconObjectDesc(UIIconObjectDesc* desc);
+// Width and height of the hit area; the hit shape becomes 0.
+void SetUIIconObjectDescSize(UIIconObjectDesc* desc, float width, float height);
+
+// The cursor sprite of the dialogs: its index in the UI group and the sprite it resolves to.
+struct UICursorSprite {
+    std::int32_t index;
+    void* sprite;
+};
+void InitUICursorSprite(UICursorSprite* cursor);
+
+// States: 0 hidden, 1 idle (takes presses), 2 appearing, 3 disappearing, 4 pressed.
+class GAME_CUIIconObject : public GAME_CUIObjectBase {
+public:
+    explicit GAME_CUIIconObject(const UIIconObjectDesc* desc = nullptr);
+
+    void Update(bool input) override;
+    void Draw() override;
+    bool IsDecided() const override { return decided_ != 0; }
+    bool IsMarked() const override { return marked_ != 0; }
+    bool IsVisible() const override { return visible_ != 0; }
+    void SetVisible(bool visible) override;
+    bool IsBusy() const override { return state_ == 2 || state_ == 3 || state_ == 4; }
+    const vesk::math::Vec2* GetPosition() const override { return &position_; }
+    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
+    const vesk::math::Vec2* GetScale() const override { return &scale_; }
+    const vesk::math::Vec2* GetSize() const override { return &size_; }
+    float GetRotation() const override { return rotation_; }
+    void SetRotation(float degrees) override { rotation_ = degrees; }
+    // Unless disabled, the next update takes a press.
+    virtual void Press();
+
+    void SetDisabled(bool disabled) { disabled_ = disabled ? 1 : 0; }
+    bool IsDisabled() const { return disabled_ != 0; }
+    void SetColor(std::uint32_t color) { color_ = color; }
+    std::uint32_t Color() const { return color_; }
+    void SetSprites(std::int32_t normal, std::int32_t pressed)
+    {
+        normalSprite_ = normal;
+        pressedSprite_ = pressed;
+    }
+    // Moves both rest positions (and the current one) of the slide.
+    void SetShownPosition(float x, float y);
+    void SetHiddenPosition(float x, float y);
+    int State() const { return state_; }
+    // Puts the icon straight into a state (a latched icon leaves state 4 this way).
+    void RequestState(int state) { requested_ = state; }
+    void SetCallbackArgument(void* argument) { argument_ = argument; }
+
+private:
+    bool PointerHits();
+    bool PadOrKeyHits() const;
+
+    std::int32_t latched_ = 0;
+    vesk::math::Vec2 hidden_{};
+    vesk::math::Vec2 shown_{};
+    vesk::math::Vec2 position_{};
+    vesk::math::Vec2 normalScale_{1.0f, 1.0f};
+    vesk::math::Vec2 pressedScale_{1.0f, 1.0f};
+    vesk::math::Vec2 scale_{1.0f, 1.0f};
+    vesk::math::Vec2 pivot_{};
+    vesk::math::Vec2 size_{32.0f, 32.0f};
+    std::int32_t normalSprite_ = -1;
+    std::int32_t pressedSprite_ = -1;
+    std::int32_t hitShape_ = 0;
+    int state_ = 0;
+    int requested_ = 0;
+    std::uint32_t frame_ = 0;
+    std::uint32_t decided_ = 0;
+    std::uint32_t marked_ = 0;
+    std::uint32_t visible_ = 0;
+    UIIconCallback pressCallback_ = nullptr;
+    UIIconCallback releaseCallback_ = nullptr;
+    void* argument_ = nullptr;
+    std::uint32_t tweenDelay_ = 0;
+    Tween appear_{};
+    Tween disappear_{};
+    std::uint32_t padMask_ = 0;
+    std::uint32_t color_ = 0xFFFFFFFFu;
+    std::int32_t soundEffect_ = -1;
+    std::int32_t ownScale_ = 0;
+    std::int32_t appearFrames_ = 15;
+    std::int32_t disappearFrames_ = 15;
+    std::int32_t pressedFrames_ = 10;
+    float rotation_ = 0.0f;
+    std::uint32_t disabled_ = 0;
+    std::int32_t repeatMode_ = 0;
+    std::uint32_t holdFrames_ = 0;
+    std::uint32_t pressRequest_ = 0;
+    std::int32_t action_ = 0;
+    std::int32_t useAction_ = 0;
+};

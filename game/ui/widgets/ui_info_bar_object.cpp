@@ -1,0 +1,113 @@
+// The ticker of the resident bar: rows of wide text that scroll leftwards across the bar and vanish.
+#include "game/ui/widgets/ui_info_bar_object.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "framework/memory/heaps.h"
+#include "game/core/data/player_data.h"
+#include "game/ui/ui_draw.h"
+
+namespace {
+
+std::u16string_view RowText(const GAME_CUIInfoBarObject::Row& row)
+{
+    std::size_t length = 0;
+    while (length < GAME_CUIInfoBarObject::kRowChars && row.text[length] != 0) ++length;
+    return {row.text, length};
+}
+
+}  // namespace
+
+UIInfoBarObjectDesc* InitUIInfoBarObjectDesc(UIInfoBarObjectDesc* desc)
+{
+    *desc = UIInfoBarObjectDesc{1, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+    return desc;
+}
+
+GAME_CUIInfoBarObject::GAME_CUIInfoBarObject(const UIInfoBarObjectDesc* desc)
+{
+    UIInfoBarObjectDesc defaults;
+    if (desc == nullptr) desc = InitUIInfoBarObjectDesc(&defaults);
+    rowCount_ = desc->rowCount;
+    position_ = {desc->positionX, desc->positionY};
+    size_ = {desc->width, desc->height};
+    scrollSpeed_ = desc->scrollSpeed;
+    if (rowCount_ > 0) {
+        rows_ = static_cast<Row*>(vesk::memory::MainHeapAlloc(sizeof(Row) * rowCount_));
+        if (rows_ == nullptr) {
+            rowCount_ = 0;
+        } else {
+            std::memset(static_cast<void*>(rows_), 0, sizeof(Row) * rowCount_);
+        }
+    }
+}
+
+GAME_CUIInfoBarObject::~GAME_CUIInfoBarObject() { vesk::memory::MainHeapFree(rows_); }
+
+std::uint32_t GAME_CUIInfoBarObject::KindColor(std::uint32_t kind)
+{
+    switch (kind) {
+    case 1: return 0xFFFABB33u;
+    case 2: return 0xFF704EEFu;
+    case 3: return 0xFF40ECD6u;
+    case 4: return 0xFF32E850u;
+    default: return GetUIColor(kUIColorText);
+    }
+}
+
+bool GAME_CUIInfoBarObject::AddMessage(const char16_t* text, std::uint32_t kind)
+{
+    if (text == nullptr) return false;
+    Row* target = nullptr;
+    float right = 0.0f;
+    for (std::uint32_t i = 0; i < rowCount_; ++i) {
+        Row& row = rows_[i];
+        if (row.text[0] == 0) {
+            if (target == nullptr) target = &row;
+            continue;
+        }
+        right = std::max(right, row.offset + MeasureUIText(RowText(row)));
+    }
+    if (target == nullptr) return false;
+    std::memset(target->text, 0, sizeof target->text);
+    for (std::size_t i = 0; i < kRowChars - 1 && text[i] != 0; ++i) target->text[i] = text[i];
+    target->kind = kind;
+    target->offset = right > 0.00001f ? right + 4.0f : 0.0f;
+    return true;
+}
+
+std::uint32_t GAME_CUIInfoBarObject::CountMessages() const
+{
+    std::uint32_t count = 0;
+    for (std::uint32_t i = 0; i < rowCount_; ++i) {
+        if (rows_[i].text[0] != 0) ++count;
+    }
+    return count;
+}
+
+bool GAME_CUIInfoBarObject::ClearMessages()
+{
+    if (rows_ != nullptr) std::memset(static_cast<void*>(rows_), 0, sizeof(Row) * rowCount_);
+    return true;
+}
+
+void GAME_CUIInfoBarObject::Update(bool)
+{
+    for (std::uint32_t i = 0; i < rowCount_; ++i) {
+        Row& row = rows_[i];
+        if (row.text[0] == 0) continue;
+        row.offset -= scrollSpeed_;
+        if (row.offset + MeasureUIText(RowText(row)) + size_.x <= 0.0f) std::memset(static_cast<void*>(&row), 0, sizeof row);
+    }
+}
+
+void GAME_CUIInfoBarObject::Draw()
+{
+    for (std::uint32_t i = 0; i < rowCount_; ++i) {
+        const Row& row = rows_[i];
+        if (row.text[0] == 0) continue;
+        DrawUIText({position_.x + size_.x + row.offset, position_.y}, RowText(row), KindColor(row.kind));
+    }
+}

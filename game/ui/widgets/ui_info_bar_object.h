@@ -1,0 +1,58 @@
+// The ticker of the resident bar: rows of wide text that scroll leftwards across the bar and vanish.
+#pragma once
+
+#include <cstdint>
+
+#include "game/ui/widgets/ui_object_base.h"
+
+struct UIInfoBarObjectDesc {
+    std::uint32_t rowCount;
+    float positionX, positionY;
+    float width, height;
+    float scrollSpeed;
+    float unused;
+};
+UIInfoBarObjectDesc* InitUIInfoBarObjectDesc(UIInfoBarObjectDesc* desc);
+
+// Kinds of a ticker line and their colours: 0 general, 1 autosave, 2 bad news, 3 good news, 4 achievement.
+inline constexpr std::uint32_t kTickerKindCount = 5;
+
+// The rows are allocated once at construction. Texts are drawn literally ("%" is a character); a kind
+// outside 0..4 takes kind 0's colour. IsVisible stays false: its owner draws it.
+class GAME_CUIInfoBarObject : public GAME_CUIObjectBase {
+public:
+    static constexpr std::size_t kRowChars = 256;
+
+    struct Row {
+        char16_t text[kRowChars];
+        float offset;  // pixels, relative to the bar's right edge
+        std::uint32_t kind;
+    };
+
+    explicit GAME_CUIInfoBarObject(const UIInfoBarObjectDesc* desc = nullptr);
+    ~GAME_CUIInfoBarObject() override;
+
+    // False for a null text or when every row is in use.
+    bool AddMessage(const char16_t* text, std::uint32_t kind);
+    std::uint32_t CountMessages() const;
+    // Empties every row.
+    bool ClearMessages();
+    std::uint32_t RowCount() const { return rowCount_; }
+    const Row& GetRow(std::uint32_t index) const { return rows_[index]; }
+    static std::uint32_t KindColor(std::uint32_t kind);
+
+    void Update(bool input) override;
+    void Draw() override;
+    const vesk::math::Vec2* GetPosition() const override { return &position_; }
+    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
+    const vesk::math::Vec2* GetScale() const override { return &kOne; }
+    const vesk::math::Vec2* GetSize() const override { return &size_; }
+    float GetRotation() const override { return 0.0f; }
+
+private:
+    Row* rows_ = nullptr;
+    std::uint32_t rowCount_ = 0;
+    vesk::math::Vec2 position_{};
+    vesk::math::Vec2 size_{};
+    float scrollSpeed_ = 0.0f;
+};

@@ -1,0 +1,62 @@
+// One line of text: a message key looked up at every draw, or a literal wide text.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/ui/widgets/ui_object_base.h"
+
+struct UILabelObjectDesc {
+    char key[256];
+    std::uint32_t color;
+    float positionX, positionY;
+    float pivotX, pivotY;
+    float scale;
+    std::int32_t nudge;
+};
+UILabelObjectDesc* InitUILabelObjectDesc(UILabelObjectDesc* desc);
+
+// Aligns itself on its pivot (fractions of the text's width and line height) and follows its parent's
+// scale. The text is drawn literally: a "%" is a character.
+class GAME_CUILabelObject : public GAME_CUIObjectBase {
+public:
+    static constexpr std::size_t kKeyLimit = 255;
+    static constexpr std::size_t kTextLimit = 127;
+
+    explicit GAME_CUILabelObject(const UILabelObjectDesc* desc = nullptr);
+
+    // Key mode: the text of the key in the current language (the key itself when missing).
+    void SetTextA(const char* key);
+    // Literal mode: at most 127 characters.
+    void SetTextW(const char16_t* text);
+    void SetColor(std::uint32_t color) { color_ = color; }
+    std::uint32_t Color() const { return color_; }
+    bool IsLiteral() const { return literal_ != 0; }
+    // The key (key mode) or an empty string.
+    const char* Key() const { return literal_ == 0 ? reinterpret_cast<const char*>(buffer_.data()) : ""; }
+    // The literal (literal mode) or an empty text.
+    std::u16string_view Literal() const;
+
+    void Draw() override;
+    bool IsVisible() const override { return visible_ != 0; }
+    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
+    const vesk::math::Vec2* GetPosition() const override { return &position_; }
+    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
+    const vesk::math::Vec2* GetScale() const override { return &kOne; }
+    const vesk::math::Vec2* GetSize() const override { return &kOne; }
+    float GetRotation() const override { return 0.0f; }
+    void SetPosition(const vesk::math::Vec2* position) override { position_ = *position; }
+    void SetPivot(const vesk::math::Vec2* pivot) override { pivot_ = *pivot; }
+    void SetScale(const vesk::math::Vec2* scale) override { scale_ = scale->x; }
+
+private:
+    // 256 bytes: a narrow key of up to 255 characters or a wide literal of up to 127.
+    alignas(char16_t) std::array<std::uint8_t, 256> buffer_{};
+    std::uint32_t literal_ = 0;
+    std::uint32_t color_ = 0xFFFFFFFFu;
+    vesk::math::Vec2 position_{};
+    vesk::math::Vec2 pivot_{};
+    float scale_ = 1.0f;
+    std::int32_t nudge_ = 0;
+    std::uint32_t visible_ = 1;
+};

@@ -1,0 +1,105 @@
+// The list window: a sliding window of text rows with a cursor and a close button.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "game/core/world/tween.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widgets/ui_object_base.h"
+
+// A decided row calls back with (callback argument, second decide argument).
+using UIListDecideCallback = void (*)(void* argument, std::intptr_t second);
+// Whether a row shows: 0 hidden, 1 shown disabled, 2 shown enabled.
+using UIListRowEnabledCallback = std::int32_t (*)(const std::intptr_t* argument);
+
+struct UIListObjectDesc {
+    float shownX, shownY;
+    float pivotX, pivotY;
+    float openingWidth, openingHeight;
+    float width, height;
+    std::int32_t further;
+    UIIconCallback closeRelease;
+    void* callbackArgument;
+    std::int32_t windowSprite;
+    UIListDecideCallback decide;
+    std::intptr_t decideSecond;
+};
+UIListObjectDesc* InitUIListObjectDesc(UIListObjectDesc* desc);
+
+struct UIListObjectRowDesc {
+    char key[64];
+    char16_t rightText[16];
+    std::uint32_t normalColor;
+    std::uint32_t disabledColor;
+    UIListRowEnabledCallback enabled;
+    std::intptr_t argument;
+    std::int32_t state;
+};
+UIListObjectRowDesc* InitUIListObjectRowDesc(UIListObjectRowDesc* row);
+
+// States: 0 closed, 1 opening, 2 open (rows take input), 4 closing. Seven rows show at a time.
+class GAME_CUIListObject : public GAME_CUIObjectBase {
+public:
+    static constexpr std::uint32_t kVisibleRows = 7;
+
+    explicit GAME_CUIListObject(const UIListObjectDesc* desc = nullptr);
+    ~GAME_CUIListObject() override;
+
+    // Copies a row record into the list of all rows; RefreshRows then decides what shows.
+    void AddRow(const UIListObjectRowDesc& row);
+    void ClearRows();
+    void RefreshRows();
+    void ScrollTo(std::uint32_t top);
+
+    std::uint32_t Top() const { return top_; }
+    std::uint32_t Cursor() const { return cursor_; }
+    std::uint32_t ShownCount() const { return static_cast<std::uint32_t>(shown_.size()); }
+    const UIListObjectRowDesc* ShownRow(std::uint32_t index) const { return index < shown_.size() ? shown_[index] : nullptr; }
+    int State() const { return state_; }
+    GAME_CUIIconObject* CloseButton() const { return close_; }
+
+    void Update(bool input) override;
+    void Draw() override;
+    bool IsDecided() const override { return close_ != nullptr && close_->IsDecided(); }
+    bool IsBusy() const override { return state_ == 1 || state_ == 4 || (close_ != nullptr && close_->IsBusy()); }
+    bool IsVisible() const override { return open_ != 0; }
+    void SetVisible(bool visible) override;
+    const vesk::math::Vec2* GetPosition() const override { return &shown_position_; }
+    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
+    const vesk::math::Vec2* GetScale() const override { return &kOne; }
+    const vesk::math::Vec2* GetSize() const override { return state_ == 1 ? &openingSize_ : &size_; }
+    float GetRotation() const override { return 0.0f; }
+
+private:
+    void RowInput();
+    void StepDown();
+    void StepUp();
+    bool IsRowHidden(const UIListObjectRowDesc& row) const;
+
+    vesk::math::Vec2 hidden_{};
+    vesk::math::Vec2 shown_position_{};
+    vesk::math::Vec2 current_{};
+    vesk::math::Vec2 pivot_{};
+    vesk::math::Vec2 openingSize_{};
+    vesk::math::Vec2 size_{};
+    Tween slideIn_{};
+    Tween slideOut_{};
+    int state_ = 0;
+    int requested_ = 0;
+    std::uint32_t open_ = 0;
+    std::vector<UIListObjectRowDesc*> rows_;
+    std::vector<UIListObjectRowDesc*> shown_;
+    std::uint32_t top_ = 0;
+    std::uint32_t cursor_ = 0;
+    std::uint32_t blink_ = 0;
+    std::int32_t windowSprite_ = -1;
+    std::int32_t windowBg_ = -1;
+    std::int32_t cursorSprite_ = -1;
+    std::int32_t highlight_ = -1;
+    std::int32_t separator_ = -1;
+    GAME_CUIIconObject* close_ = nullptr;
+    UIListDecideCallback decide_ = nullptr;
+    void* argument_ = nullptr;
+    std::intptr_t decideSecond_ = 0;
+};

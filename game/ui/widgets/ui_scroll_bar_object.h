@@ -1,0 +1,71 @@
+// The scroll bar: an integer 0..maximum shown as a framed gauge, changed by the wheel, the menu inputs or a drag.
+#pragma once
+
+#include <cstdint>
+
+#include "game/ui/widgets/ui_object_base.h"
+
+struct UIScrollBarObjectDesc {
+    float positionX, positionY;
+    float width, height;
+    std::int32_t rotated;  // a rotated bar runs horizontally
+    std::int32_t maximum;
+    float lengthFactor;
+    std::int32_t keyboard;
+    std::int32_t knob;  // draw the knob instead of a gauge segment
+    std::int32_t wheel;
+    std::int32_t clamp;  // 0 wraps round at the ends, nonzero clamps
+    std::int32_t drawWhenEmpty;
+};
+UIScrollBarObjectDesc* InitUIScrollBarObjectDesc(UIScrollBarObjectDesc* desc);
+
+class GAME_CUIScrollBarObject : public GAME_CUIObjectBase {
+public:
+    explicit GAME_CUIScrollBarObject(const UIScrollBarObjectDesc* desc = nullptr);
+
+    // Negative counts as 0; the value is clamped to the new maximum.
+    void SetMaximum(std::int32_t maximum);
+    void SetValue(std::int32_t value);
+    std::int32_t Maximum() const { return maximum_; }
+    std::int32_t Value() const { return value_; }
+    bool IsDragging() const { return dragging_ != 0; }
+
+    void Update(bool input) override;
+    void Draw() override;
+    // The value changed this frame through the wheel or the pointer.
+    bool IsDecided() const override { return changed_ != 0; }
+    bool IsMarked() const override { return marked_ != 0; }
+    bool IsVisible() const override { return visible_ != 0; }
+    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
+    const vesk::math::Vec2* GetPosition() const override { return &position_; }
+    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
+    const vesk::math::Vec2* GetScale() const override { return &kOne; }
+    const vesk::math::Vec2* GetSize() const override { return &size_; }
+    float GetRotation() const override { return rotated_ != 0 ? 90.0f : 0.0f; }
+    void SetPosition(const vesk::math::Vec2* position) override { position_ = *position; }
+
+private:
+    std::int32_t Step(std::int32_t value, std::int32_t delta) const;
+    void UpdateDrag();
+    void DrawFrame(vesk::math::Vec2 origin, float length);
+
+    vesk::math::Vec2 position_{};
+    vesk::math::Vec2 size_{8.0f, 16.0f};
+    std::int32_t rotated_ = 0;
+    std::int32_t maximum_ = 0;
+    std::int32_t value_ = 0;
+    std::uint32_t changed_ = 0;
+    std::uint32_t marked_ = 0;
+    std::uint32_t visible_ = 0;
+    float lengthFactor_ = 1.0f;
+    std::int32_t keyboard_ = 0;
+    std::int32_t knob_ = 0;
+    std::int32_t wheel_ = 1;
+    std::int32_t clamp_ = 0;
+    std::int32_t drawWhenEmpty_ = 0;
+    std::uint32_t dragging_ = 0;
+    std::int32_t frameSide_ = -1;
+    std::int32_t frameCenter_ = -1;
+    std::int32_t gauge_ = -1;
+    std::int32_t slider_ = -1;
+};
