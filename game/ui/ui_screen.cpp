@@ -38,6 +38,7 @@ bool GAME_CUIScreen::PassesInput() const
 
 void GAME_CUIScreen::Update(bool input)
 {
+    lastInput_ = input;
     if (openRequest_ != 0) {
         next_ = 1;
     } else if (closeRequest_ != 0) {

@@ -32,6 +32,8 @@ public:
 
     int State() const { return state_; }
     GAME_CUINullObject* Root() const { return root_; }
+    // The input flag of the last update.
+    bool ReceivedInput() const { return lastInput_; }
 
 protected:
     // Entry actions of a state (after the usual ones).
@@ -53,4 +55,5 @@ private:
     std::uint32_t open_ = 0;
     UIInputRule rule_;
     bool fieldControl_;
+    bool lastInput_ = false;
 };

@@ -231,15 +231,21 @@ void GameFixture::ClickAt(int x, int y)
     releaseButton_ = true;
 }
 
+void GameFixture::PointerDown(int x, int y) { PressLeftAt(x, y); }
+
+void GameFixture::PointerMove(int x, int y) { PointerTo(x, y); }
+
+void GameFixture::PointerUp() { vesk::window::GetWindowInputState().captureBits &= ~vesk::window::kCaptureLeft; }
+
 void GameFixture::Drag(int fromX, int fromY, int toX, int toY, int frames)
 {
-    PressLeftAt(fromX, fromY);
+    PointerDown(fromX, fromY);
     Frame();
     for (int i = 1; i <= frames; ++i) {
-        PointerTo(fromX + (toX - fromX) * i / frames, fromY + (toY - fromY) * i / frames);
+        PointerMove(fromX + (toX - fromX) * i / frames, fromY + (toY - fromY) * i / frames);
         Frame();
     }
-    vesk::window::GetWindowInputState().captureBits &= ~vesk::window::kCaptureLeft;
+    PointerUp();
     Frame();
 }
 

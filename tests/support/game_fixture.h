@@ -71,6 +71,11 @@ protected:
     void HoldAction(int action, int frames);
     // The left button goes down at a canvas point for the next frame and up at the one after.
     void ClickAt(int x, int y);
+    // The left button goes down at a canvas point from the next frame on, and stays down.
+    void PointerDown(int x, int y);
+    // The held pointer moves; the button goes up.
+    void PointerMove(int x, int y);
+    void PointerUp();
     // The left button goes down at one canvas point, moves to the other over the frames given (held
     // all along) and goes up in the frame after; the frames are stepped.
     void Drag(int fromX, int fromY, int toX, int toY, int frames);

@@ -1,0 +1,39 @@
+// The running game with the title closed, for the tests of the screens and widgets.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_world.h"
+#include "tests/support/game_fixture.h"
+
+namespace support {
+
+class UITest : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        StartGame();
+        ASSERT_TRUE(StepUntilMainGame());
+        ASSERT_TRUE(StepUntilSaveIdle());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        world = GetGameWorld();
+    }
+
+    // Whether the last frame played the sound effect.
+    bool Played(std::uint32_t id) const
+    {
+        if (frames.empty()) return false;
+        const auto& effects = frames.back().soundEffects;
+        return std::find(effects.begin(), effects.end(), id) != effects.end();
+    }
+
+    // Whether the sound effect played since the last frame began (also by a widget a test updates).
+    static bool PlayedNow(std::uint32_t id) { return GetSoundPlayer()->WasPlayedThisFrame(id); }
+
+    GAME_CGameWorld* world = nullptr;
+};
+
+}  // namespace support
