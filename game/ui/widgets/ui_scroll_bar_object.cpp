@@ -77,7 +77,8 @@ void GAME_CUIScrollBarObject::Update(bool input)
             changed_ = 1;
         }
     }
-    if (changed_ == 0 && wheel_ != 0) {
+    const bool started = changed_ != 0;
+    if (!started && wheel_ != 0) {
         const std::int32_t steps = UIWheelSteps();
         if (steps != 0) {
             value_ = Step(value_, -steps);
@@ -96,7 +97,8 @@ void GAME_CUIScrollBarObject::Update(bool input)
         }
         if (value_ != before) PlayUISE(kSeUICursor);
     }
-    if (dragging_ != 0) UpdateDrag();
+    // The press that starts a drag is not yet a held pointer; the drag follows from the next frame.
+    if (dragging_ != 0 && !started) UpdateDrag();
 }
 
 void GAME_CUIScrollBarObject::UpdateDrag()

@@ -40,8 +40,10 @@ void GAME_CUISlider::Update(bool input)
         if (maximum < 1) return;
         if (IsUIClickInRect({world.x - 1.0f, world.y - 1.0f},
                             {world.x + size_.x + 1.0f, world.y + size_.y * scale.y * lengthFactor_ + 1.0f})) {
+            // The press is not yet a held pointer: the drag follows from the next frame.
             dragging_ = 1;
             changed_ = 1;
+            return;
         }
     }
     if (dragging_ == 0) return;

@@ -1,0 +1,112 @@
+// The shared dialog as a screen uses it: opening, answering with keys, cancelling, and its line store.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/core/input/input_actions.h"
+#include "game/ui/selection_dialog.h"
+#include "tests/game/ui/ui_test_base.h"
+
+namespace {
+
+using Dialog = GAME_CUIInDisplaySelectionObject;
+
+class SelectionDialogTest : public support::UITest {
+protected:
+    Dialog& dialog = *GetInDisplaySelection();
+
+    bool WaitForAnswer() { return StepUntil([&] { return dialog.answer != Dialog::kNoAnswer; }, 30); }
+};
+
+TEST_F(SelectionDialogTest, OneButtonAndYesNoDialogsAnswerAsTheKeysSay)
+{
+    // One button: shown at once with no answer; decide answers 0 and the dialog closes by itself.
+    dialog.Open(kSlotCommon, 0, false);
+    EXPECT_EQ(dialog.answer, Dialog::kNoAnswer);
+    EXPECT_TRUE(dialog.IsVisible());
+    dialog.SetMessageByKey("ARE_YOU_SURE");
+    dialog.SetButtonText(0, "COMMAND_YES");
+    StepFrames(3);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(WaitForAnswer());
+    EXPECT_EQ(dialog.answer, Dialog::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return !dialog.visible; }, 5));
+
+    // Yes/no: each cursor move plays the cursor sound; decide answers the choice under the cursor and
+    // the dialog stays up until its screen closes it.
+    dialog.Open(kSlotCommon, 0, true);
+    dialog.SetButtonText(0, "COMMAND_YES");
+    dialog.SetButtonText(1, "COMMAND_NO");
+    StepFrames(3);
+    PressAction(kActionCursorDown);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeCursor));
+    EXPECT_EQ(dialog.cursorIndex, 1);
+    PressAction(kActionCursorUp);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeCursor));
+    EXPECT_EQ(dialog.cursorIndex, 0);
+    PressAction(kActionCursorDown);
+    StepFrames(3);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(WaitForAnswer());
+    EXPECT_EQ(dialog.answer, Dialog::kAnswerNo);
+    StepFrames(3);
+    EXPECT_TRUE(dialog.visible);
+    dialog.Close();
+    StepFrames(1);
+    EXPECT_FALSE(dialog.visible);
+
+    // Closable: cancel plays the cancel sound, closes and leaves no answer; so does a click far outside.
+    dialog.Open(kSlotCommon, 0, true);
+    dialog.closable = true;
+    StepFrames(3);
+    PressAction(kActionCancel);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeCancel));
+    StepFrames(1);
+    EXPECT_FALSE(dialog.visible);
+    EXPECT_EQ(dialog.answer, Dialog::kNoAnswer);
+    dialog.Open(kSlotCommon, 0, true);
+    dialog.closable = true;
+    StepFrames(3);
+    ClickAt(10, 10);
+    StepFrames(2);
+    EXPECT_FALSE(dialog.visible);
+
+    // An owner slot above 50 is kept as 50.
+    dialog.Open(99, 0, false);
+    EXPECT_EQ(dialog.ownerSlot, 50u);
+    dialog.Close();
+    StepFrames(1);
+}
+
+TEST_F(SelectionDialogTest, TheLineStoreKeepsFourLinesOfSixtyThreeCharacters)
+{
+    dialog.Open(kSlotCommon, 0, false);
+    dialog.SetMessageText(u"one\ntwo\nthree\nfour\nfive\nsix");
+    StepFrames(1);
+    ASSERT_EQ(dialog.LineCount(), 4u);
+    EXPECT_EQ(std::u16string(dialog.Line(3).c_str()), u"four");
+
+    // Two texts joined by a line feed are two lines; a trailing line feed adds none.
+    dialog.ClearMessage();
+    dialog.SetMessageText(u"first");
+    dialog.AppendMessageText(u"second", true);
+    StepFrames(1);
+    EXPECT_EQ(dialog.LineCount(), 2u);
+    dialog.SetMessageText(u"alone\n");
+    StepFrames(1);
+    EXPECT_EQ(dialog.LineCount(), 1u);
+
+    // A line longer than the store keeps its first 63 characters; numbers append in full width.
+    dialog.SetMessageText(std::u16string(300, u'x').c_str());
+    dialog.AppendNumber(42);
+    StepFrames(1);
+    EXPECT_EQ(dialog.LongestLineChars(), 63u);
+    EXPECT_EQ(dialog.Message().substr(dialog.Message().size() - 2), u"\uFF14\uFF12");
+    dialog.Close();
+    StepFrames(1);
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// The list window, scroll bar, slider and toggle under the player's clicks, wheel and drags.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "game/ui/widgets/ui_list_object.h"
+#include "game/ui/widgets/ui_scroll_bar_object.h"
+#include "game/ui/widgets/ui_slider.h"
+#include "game/ui/widgets/ui_toggle_object.h"
+#include "tests/game/ui/ui_test_base.h"
+
+namespace {
+
+int g_decided = 0;
+void OnDecide(void*, std::intptr_t) { ++g_decided; }
+// Row arguments: 0 hidden, 1 disabled, 2 enabled.
+std::int32_t RowState(const std::intptr_t* argument) { return static_cast<std::int32_t>(*argument); }
+
+class ListWidgetsTest : public support::UITest {
+protected:
+    void TearDown() override
+    {
+        widgets.clear();
+        support::UITest::TearDown();
+    }
+
+    template <typename Widget>
+    Widget* Keep(Widget* widget)
+    {
+        widgets.emplace_back(widget);
+        return widget;
+    }
+
+    // One game frame, then the widget's tree update on that frame's input.
+    void Frame(GAME_CUIObjectBase* widget)
+    {
+        StepFrames(1);
+        widget->UpdateTree(true);
+    }
+
+    GAME_CUIListObject* MakeList(const std::vector<std::intptr_t>& states)
+    {
+        UIListObjectDesc desc;
+        InitUIListObjectDesc(&desc);
+        desc.width = 200.0f;
+        desc.height = 200.0f;
+        desc.decide = &OnDecide;
+        auto* list = Keep(new GAME_CUIListObject(&desc));
+        for (std::intptr_t state : states) {
+            UIListObjectRowDesc row;
+            InitUIListObjectRowDesc(&row);
+            row.enabled = &RowState;
+            row.argument = state;
+            list->AddRow(row);
+        }
+        list->RefreshRows();
+        return list;
+    }
+
+    std::vector<std::unique_ptr<GAME_CUIObjectBase>> widgets;
+};
+
+TEST_F(ListWidgetsTest, AListScrollsToItsLastPageAndADisabledRowTakesTheCursorButNeverDecides)
+{
+    GAME_CUIListObject* list = MakeList({2, 2, 2, 2, 2, 2, 2, 2});
+    list->ScrollTo(5);
+    EXPECT_EQ(list->Top(), 1u);
+    GAME_CUIListObject* seven = MakeList({2, 2, 2, 2, 2, 2, 2});
+    seven->ScrollTo(5);
+    EXPECT_EQ(seven->Top(), 0u);
+
+    // Rows that all answer "hidden" at the time of the scroll do not keep it stepping for ever.
+    std::vector<std::intptr_t> states{2, 2, 2};
+    GAME_CUIListObject* vanishing = MakeList(states);
+    for (std::uint32_t i = 0; i < vanishing->ShownCount(); ++i) const_cast<UIListObjectRowDesc*>(vanishing->ShownRow(i))->argument = 0;
+    vanishing->ScrollTo(0);
+    EXPECT_EQ(vanishing->Top(), 0u);
+
+    GAME_CUIListObject* mixed = MakeList({2, 1, 0, 2});
+    EXPECT_EQ(mixed->ShownCount(), 3u);
+    mixed->SetVisible(true);
+    for (int i = 0; i < 20; ++i) Frame(mixed);
+    ASSERT_EQ(mixed->State(), 2);
+    g_decided = 0;
+    ClickAt(330, 157 + 18 + 5);  // the disabled row
+    Frame(mixed);
+    EXPECT_EQ(mixed->Cursor(), 1u);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+    Frame(mixed);  // the button goes up between two clicks
+    ClickAt(330, 157 + 18 + 5);
+    Frame(mixed);
+    EXPECT_EQ(g_decided, 0);
+    Frame(mixed);
+    ClickAt(330, 157 + 5);
+    Frame(mixed);
+    Frame(mixed);
+    ClickAt(330, 157 + 5);
+    Frame(mixed);
+    EXPECT_EQ(g_decided, 1);
+    EXPECT_TRUE(PlayedNow(kSeDecide));
+}
+
+TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
+{
+    UIScrollBarObjectDesc desc;
+    InitUIScrollBarObjectDesc(&desc);
+    desc.positionX = 500.0f;
+    desc.positionY = 100.0f;
+    desc.height = 100.0f;
+    desc.maximum = 4;
+    auto* wrapping = Keep(new GAME_CUIScrollBarObject(&desc));
+    wrapping->SetVisible(true);
+    Wheel(1);
+    Frame(wrapping);
+    EXPECT_EQ(wrapping->Value(), 4);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+    EXPECT_TRUE(wrapping->IsDecided());
+
+    desc.clamp = 1;
+    auto* clamping = Keep(new GAME_CUIScrollBarObject(&desc));
+    clamping->SetVisible(true);
+    StepFrames(2);
+    Wheel(1);
+    Frame(clamping);
+    EXPECT_EQ(clamping->Value(), 0);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+
+    // Dragging along the bar picks the step under the pointer (after the frame in which the change
+    // of the wheel holds the input).
+    Frame(clamping);
+    PointerDown(503, 101);
+    Frame(clamping);
+    EXPECT_TRUE(clamping->IsDragging());
+    PointerMove(503, 190);
+    Frame(clamping);
+    Frame(clamping);
+    EXPECT_EQ(clamping->Value(), 4);
+    PointerUp();
+    Frame(clamping);
+    Frame(clamping);
+    EXPECT_FALSE(clamping->IsDragging());
+
+    UISliderDesc sliderDesc;
+    InitUISliderDesc(&sliderDesc);
+    sliderDesc.positionX = 100.0f;
+    sliderDesc.positionY = 200.0f;
+    sliderDesc.maximum = 10;
+    auto* slider = Keep(new GAME_CUISlider(&sliderDesc));
+    slider->step = 5;
+    slider->SetVisible(true);
+    std::set<std::int32_t> offered;
+    PointerDown(101, 201);
+    Frame(slider);
+    for (int x = 95; x <= 200; x += 3) {
+        PointerMove(x, 205);
+        Frame(slider);
+        offered.insert(slider->value);
+    }
+    PointerUp();
+    Frame(slider);
+    EXPECT_EQ(offered, (std::set<std::int32_t>{0, 5, 10}));
+
+    // A toggle clicked twice is back where it was, with the sound both times.
+    UIToggleObjectDesc toggleDesc;
+    InitUIToggleObjectDesc(&toggleDesc);
+    toggleDesc.positionX = 300.0f;
+    toggleDesc.positionY = 300.0f;
+    auto* toggle = Keep(new GAME_CUIToggleObject(&toggleDesc));
+    toggle->SetVisible(true);
+    ClickAt(300, 300);
+    Frame(toggle);
+    EXPECT_EQ(toggle->value, 1);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+    Frame(toggle);
+    ClickAt(300, 300);
+    Frame(toggle);
+    EXPECT_EQ(toggle->value, 0);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+}
+
+}  // namespace
