@@ -1,5 +1,5 @@
 // Sprites of the packages the start-up loads beside the rooms, drawn pixel by pixel.
-// Enemies, background objects, near-view scenery and the arcade mini-game.
+// Background objects, near-view scenery and the arcade mini-game.
 #include "tools/spritegen/scenery_art.h"
 
 #include <string>
@@ -19,8 +19,6 @@ constexpr Rgba kRock = Hex(0x7B6A5C);
 constexpr Rgba kRockLight = Hex(0x9C8A7A);
 constexpr Rgba kRockDark = Hex(0x584A3F);
 constexpr Rgba kSteel = Hex(0x5B6770);
-constexpr Rgba kSteelLight = Hex(0x7D8A93);
-constexpr Rgba kRed = Hex(0xE04848);
 constexpr Rgba kGreen = Hex(0x7C9A4A);
 constexpr Rgba kYellow = Hex(0xF2C94C);
 constexpr Rgba kBlue = Hex(0x4A78C2);
@@ -28,41 +26,6 @@ constexpr Rgba kWhite = Hex(0xFFFFFF);
 constexpr Rgba kShadow = Hex(0x000000, 80);
 
 tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
-// A segmented crawler with legs; frame 1 lifts the other pair of legs.
-PixelArt Crawler(int frame)
-{
-    PixelArt art(40, 24);
-    art.Fill(4, 22, 32, 2, kShadow);
-    for (int leg = 0; leg < 4; ++leg) {
-        const int x = 8 + leg * 7;
-        const int lift = (leg + frame) % 2 == 0 ? 0 : 2;
-        art.Line(x, 14, x - 2, 21 - lift, kOutline);
-    }
-    art.RoundFill(4, 6, 30, 10, kOutline);
-    art.RoundFill(5, 7, 28, 8, kRust);
-    art.Fill(6, 8, 26, 2, kRustLight);
-    for (int seg = 1; seg < 4; ++seg) art.Fill(5 + seg * 7, 7, 1, 8, kOutline);
-    art.RoundFill(30, 5, 9, 9, kOutline);
-    art.RoundFill(31, 6, 7, 7, kRust);
-    art.Dot(35, 8, kRed);
-    art.Dot(36, 8, kYellow);
-    return art;
-}
-
-PixelArt Drone()
-{
-    PixelArt art(32, 20);
-    art.Fill(2, 3, 12, 1, kOutline);
-    art.Fill(18, 3, 12, 1, kOutline);
-    art.Fill(7, 3, 2, 4, kOutline);
-    art.Fill(23, 3, 2, 4, kOutline);
-    art.RoundFill(6, 6, 20, 9, kOutline);
-    art.Bevel(7, 7, 18, 7, kSteel, kSteelLight, kOutline);
-    art.Disc(16.0f, 12.5f, 3.0f, kOutline);
-    art.Disc(16.0f, 12.5f, 2.0f, kRed);
-    return art;
-}
 
 PixelArt Rock(int width, int height)
 {
@@ -142,11 +105,6 @@ PixelArt Coin()
 }
 
 }  // namespace
-
-std::vector<tools::NamedImage> DrawEnemySprites()
-{
-    return {Named("enemy_crawler_01", Crawler(0)), Named("enemy_crawler_02", Crawler(1)), Named("enemy_drone_01", Drone())};
-}
 
 std::vector<tools::NamedImage> DrawBackgroundObjectSprites()
 {

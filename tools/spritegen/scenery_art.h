@@ -1,5 +1,5 @@
 // Sprites of the packages the start-up loads beside the rooms.
-// Enemies, background objects, near-view scenery and the arcade mini-game.
+// Background objects, near-view scenery and the arcade mini-game.
 #pragma once
 
 #include <vector>
@@ -8,8 +8,6 @@
 
 namespace spritegen {
 
-// "enemy/enemy.pac": a sand crawler in two frames and a scout drone.
-std::vector<tools::NamedImage> DrawEnemySprites();
 // "bg/object/object.pac": rocks, a dry bush and a half-buried wreck along the route.
 std::vector<tools::NamedImage> DrawBackgroundObjectSprites();
 // "bg/nearview/nearview.pac": two dune strips that tile sideways.

@@ -24,6 +24,7 @@
 #include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/effect_art.h"
+#include "tools/spritegen/enemy_art.h"
 #include "tools/spritegen/scenery_art.h"
 
 namespace {

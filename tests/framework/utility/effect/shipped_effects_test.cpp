@@ -48,7 +48,7 @@ TEST_F(ShippedEffects, EveryEffectPlaysAndEndsWhileTheRootLivesOn)
     layer.LoadParticleScripts();
     UTL_CObjectScript* root = layer.Root();
     ASSERT_NE(root, nullptr);
-    for (const std::u16string_view label : {u"hit_spark", u"smoke", u"sparkle"}) {
+    for (const std::u16string_view label : {u"hit_spark", u"smoke", u"sparkle", u"muzzle_flash"}) {
         UTL_SEffectRequest request = Request(label);
         request.params.offset = {320.0f, 180.0f};
         ASSERT_NE(layer.SpawnParticleEffect(request), nullptr);
