@@ -1,7 +1,7 @@
 # The game's read-only data: script/static_database.pac, assembled from
 # script/static_database.vss with the static-database table, and the two crew
 # name lists, copied as they are.
-varnolis_script_package(static_database static_database)
+varnolis_script_package(static_database static_database dotroom)
 
 foreach(list_name s_actor_name.lst s_actor_ngword.lst)
   set(list_output ${RESOURCE_DIR}/script/${list_name})

@@ -344,7 +344,7 @@ private:
         command.hasData = def.HasDataArguments();
         for (std::size_t i = 0; i < def.args.size(); ++i) {
             const ArgSpec& spec = def.args[i];
-            const Token& token = source.args[i];
+            const Token token = ResolveSymbol(source.args[i]);
             const std::string where = "argument " + std::to_string(i + 1) + " of '" + def.mnemonic + "': ";
             std::string error;
             if (spec.place != ArgPlace::Data) {
@@ -392,6 +392,17 @@ private:
     }
 
     std::string file_;
+    // A word naming a symbol stands for its number.
+    Token ResolveSymbol(const Token& token) const
+    {
+        if (!token.IsWord() || ParseInteger(token.text)) return token;
+        const std::optional<std::int64_t> value = commands_.FindSymbol(token.text);
+        if (!value) return token;
+        Token resolved = token;
+        resolved.text = std::to_string(*value);
+        return resolved;
+    }
+
     const CommandSet& commands_;
     std::vector<SourceEntry> entries_;
     Diagnostics errors_;

@@ -70,6 +70,41 @@ bool CommandSet::LoadFile(const std::string& path, Diagnostics& errors)
     return Parse(*text, path, errors);
 }
 
+bool CommandSet::LoadSymbolFile(const std::string& path, Diagnostics& errors)
+{
+    const std::optional<std::string> text = ::tools::ReadTextFile(path);
+    if (!text) {
+        errors.push_back({path, 0, "cannot read the symbol file"});
+        return false;
+    }
+    const std::size_t errorsBefore = errors.size();
+    int lineNumber = 0;
+    std::size_t start = 0;
+    while (start < text->size()) {
+        std::size_t end = text->find('\n', start);
+        if (end == std::string::npos) end = text->size();
+        ++lineNumber;
+        const std::string_view line(text->data() + start, end - start);
+        start = end + 1;
+        const std::size_t space = line.find(' ');
+        const std::optional<std::int64_t> value =
+            space == std::string_view::npos ? std::nullopt : ParseInteger(line.substr(space + 1));
+        if (line.empty()) continue;
+        if (space == 0 || !value) {
+            errors.push_back({path, lineNumber, "expected a name and a number"});
+            continue;
+        }
+        DefineSymbol(std::string(line.substr(0, space)), *value);
+    }
+    return errors.size() == errorsBefore;
+}
+
+std::optional<std::int64_t> CommandSet::FindSymbol(std::string_view name) const
+{
+    const auto found = symbols_.find(name);
+    return found == symbols_.end() ? std::nullopt : std::optional<std::int64_t>(found->second);
+}
+
 bool CommandSet::Parse(std::string_view text, std::string_view fileName, Diagnostics& errors)
 {
     const std::size_t errorsBefore = errors.size();

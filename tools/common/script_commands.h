@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,12 @@ public:
     bool Parse(std::string_view text, std::string_view fileName, Diagnostics& errors);
 
     const CommandDef* Find(std::string_view mnemonic) const;
+
+    // Names that a source may write for an integer argument, such as the sprite indices of a
+    // sprite package. A symbol file holds one "name value" pair a line.
+    bool LoadSymbolFile(const std::string& path, Diagnostics& errors);
+    void DefineSymbol(const std::string& name, std::int64_t value) { symbols_[name] = value; }
+    std::optional<std::int64_t> FindSymbol(std::string_view name) const;
     // Definitions of (table, slot), in definition order.
     const std::vector<const CommandDef*>& FindByCode(std::uint8_t table, std::uint16_t slot) const;
 
@@ -51,6 +58,7 @@ private:
     std::map<std::string, const CommandDef*, std::less<>> byName_;
     std::map<std::uint32_t, std::vector<const CommandDef*>> byCode_;
     std::map<std::uint8_t, std::string> tableFiles_;
+    std::map<std::string, std::int64_t, std::less<>> symbols_;
 };
 
 }  // namespace vesk::tools::script

@@ -9,8 +9,10 @@ bool ParseScriptToolOptions(int argc, char** argv, ScriptToolOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if ((argument == "-d" || argument == "-o") && i + 1 < argc) {
-            (argument == "-d" ? options.definitionFiles.emplace_back() : options.output) = argv[++i];
+        if ((argument == "-d" || argument == "-s") && i + 1 < argc) {
+            (argument == "-d" ? options.definitionFiles : options.symbolFiles).emplace_back(argv[++i]);
+        } else if (argument == "-o" && i + 1 < argc) {
+            options.output = argv[++i];
         } else if (options.input.empty() && !argument.starts_with("-")) {
             options.input = argument;
         } else {
@@ -25,6 +27,9 @@ bool LoadCommandSet(const ScriptToolOptions& options, CommandSet& commands)
     Diagnostics errors;
     for (const std::string& file : options.definitionFiles) {
         commands.LoadFile(file, errors);
+    }
+    for (const std::string& file : options.symbolFiles) {
+        commands.LoadSymbolFile(file, errors);
     }
     for (const Diagnostic& error : errors) {
         std::fprintf(stderr, "%s\n", error.ToString().c_str());

@@ -1,4 +1,4 @@
-// The command line shared by the script tools: TOOL -d DEFS [-d DEFS ...] [-o OUTPUT] INPUT
+// The command line shared by the script tools: TOOL -d DEFS [-d DEFS ...] [-s SYMBOLS ...] [-o OUTPUT] INPUT
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@ namespace vesk::tools::script {
 
 struct ScriptToolOptions {
     std::vector<std::string> definitionFiles;
+    std::vector<std::string> symbolFiles;
     std::string output;
     std::string input;
 };
@@ -17,8 +18,8 @@ struct ScriptToolOptions {
 // False on an unknown option, a second input, or no definition file or input.
 bool ParseScriptToolOptions(int argc, char** argv, ScriptToolOptions& options);
 
-// The definition files loaded into one command set; false after printing
-// their errors.
+// The definition and symbol files loaded into one command set; false after
+// printing their errors.
 bool LoadCommandSet(const ScriptToolOptions& options, CommandSet& commands);
 
 }  // namespace vesk::tools::script

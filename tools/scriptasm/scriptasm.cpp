@@ -1,5 +1,6 @@
 // scriptasm: assembles one script source into a script package.
-//   scriptasm -d common.def [-d table.def ...] -o out.pac source.vss
+//   scriptasm -d common.def [-d table.def ...] [-s symbols ...] -o out.pac source.vss
+// A symbol file names numbers that the source may write by name ("name value" a line).
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ int main(int argc, char** argv)
     using namespace vesk::tools::script;
     ScriptToolOptions options;
     if (!ParseScriptToolOptions(argc, argv, options) || options.output.empty()) {
-        std::fprintf(stderr, "usage: scriptasm -d DEFS [-d DEFS ...] -o OUTPUT.pac SOURCE\n");
+        std::fprintf(stderr, "usage: scriptasm -d DEFS [-d DEFS ...] [-s SYMBOLS ...] -o OUTPUT.pac SOURCE\n");
         return 2;
     }
     CommandSet commands;

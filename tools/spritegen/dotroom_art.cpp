@@ -5,37 +5,13 @@
 
 #include "tools/spritegen/achievement_art.h"
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/ship_art_kit.h"
+#include "tools/spritegen/ship_room_art.h"
 
 namespace spritegen {
 namespace {
 
-constexpr int kCell = 24;
-
-// One palette for every room so the ship reads as one piece.
-constexpr Rgba kOutline = Hex(0x1F2428);
-constexpr Rgba kSteel = Hex(0x5B6770);
-constexpr Rgba kSteelLight = Hex(0x7D8A93);
-constexpr Rgba kSteelDark = Hex(0x3A434A);
-constexpr Rgba kRivet = Hex(0xA7B2B9);
-constexpr Rgba kTeal = Hex(0x4FD1C5);
-constexpr Rgba kTealDark = Hex(0x2A8C84);
-constexpr Rgba kWood = Hex(0x9C6B3F);
-constexpr Rgba kWoodLight = Hex(0xC08A55);
-constexpr Rgba kWoodDark = Hex(0x6B4527);
-constexpr Rgba kRed = Hex(0xE04848);
-constexpr Rgba kRedDark = Hex(0x8E2222);
-constexpr Rgba kYellow = Hex(0xF2C94C);
-constexpr Rgba kOrange = Hex(0xE8893A);
-constexpr Rgba kCream = Hex(0xEDE6D6);
-constexpr Rgba kBlue = Hex(0x4A78C2);
-constexpr Rgba kBlueDark = Hex(0x2F4F86);
-constexpr Rgba kCopper = Hex(0xC8743A);
-constexpr Rgba kGold = Hex(0xD9A441);
-constexpr Rgba kViolet = Hex(0xA070E0);
-constexpr Rgba kWhite = Hex(0xFFFFFF);
-constexpr Rgba kShadow = Hex(0x000000, 90);
-
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
+using namespace ship_art;
 
 // A steel deck plate with a rivet in each corner.
 PixelArt FloorTile()
@@ -120,21 +96,6 @@ PixelArt LabelBase()
     art.RoundFill(0, 0, kCell, 6, kOutline);
     art.Fill(1, 1, kCell - 2, 4, kSteelDark);
     art.Fill(1, 1, kCell - 2, 1, kSteel);
-    return art;
-}
-
-// A room: outline, back wall in the room's colour, a deck strip along the floor.
-PixelArt RoomBox(int cellsWide, int cellsHigh, Rgba wall, Rgba wallDark)
-{
-    PixelArt art(cellsWide * kCell, cellsHigh * kCell);
-    const int w = art.Width();
-    const int h = art.Height();
-    art.Fill(0, 0, w, h, kOutline);
-    art.Fill(1, 1, w - 2, h - 2, wall);
-    for (int x = 4; x < w - 4; x += 8) art.Fill(x, 2, 1, h - 7, wallDark);  // wall panels
-    art.Fill(1, h - 5, w - 2, 4, kSteel);
-    art.Fill(1, h - 5, w - 2, 1, kSteelLight);
-    art.Fill(1, h - 2, w - 2, 1, kSteelDark);
     return art;
 }
 
@@ -260,38 +221,6 @@ PixelArt Bridge()
     return art;
 }
 
-// A turret on a steel base: kind 0 machine gun, 1 cannon, 2 laser.
-PixelArt Turret(int kind)
-{
-    PixelArt art(kCell, kCell);
-    art.Bevel(2, 16, 20, 7, kSteel, kSteelLight, kSteelDark);
-    art.Fill(2, 22, 20, 1, kOutline);
-    art.Disc(11.5f, 15.5f, 6.5f, kOutline);
-    art.Disc(11.5f, 15.5f, 5.5f, kind == 2 ? Hex(0x6B5B8C) : kSteel);
-    art.Disc(10.5f, 14.0f, 2.0f, kind == 2 ? Hex(0x8F7BB8) : kSteelLight);
-    switch (kind) {
-    case 0:  // twin thin barrels
-        art.Fill(15, 9, 8, 2, kOutline);
-        art.Fill(15, 12, 8, 2, kOutline);
-        art.Fill(15, 9, 8, 1, kSteelDark);
-        art.Fill(15, 12, 8, 1, kSteelDark);
-        break;
-    case 1:  // one heavy barrel with a muzzle ring
-        art.Fill(14, 9, 9, 5, kOutline);
-        art.Fill(14, 10, 8, 3, kSteelDark);
-        art.Fill(21, 8, 3, 7, kSteelDark);
-        art.Fill(21, 8, 3, 1, kSteelLight);
-        break;
-    default:  // emitter with a crystal tip
-        art.Fill(15, 10, 6, 3, kOutline);
-        art.Disc(21.0f, 11.5f, 2.5f, kViolet);
-        art.Dot(20, 10, kWhite);
-        break;
-    }
-    art.Fill(4, 23, 16, 1, kShadow);
-    return art;
-}
-
 // A 16 x 16 icon: a rounded badge in the room's colour with a white glyph.
 PixelArt Icon(Rgba badge, Rgba badgeDark, int glyph)
 {
@@ -348,15 +277,13 @@ std::vector<tools::NamedImage> DrawDotRoomSprites()
     sprites.push_back(Named("dotroom_storage_01", Storage()));
     sprites.push_back(Named("dotroom_bridge_01", Bridge()));
     sprites.push_back(Named("dotroom_ladder_01", Ladder()));
-    sprites.push_back(Named("dotroom_machinegun_01", Turret(0)));
-    sprites.push_back(Named("dotroom_cannon_01", Turret(1)));
-    sprites.push_back(Named("dotroom_laser_01", Turret(2)));
     sprites.push_back(Named("icon_room_kitchen", Icon(kOrange, Hex(0xA85E22), 0)));
     sprites.push_back(Named("icon_room_home", Icon(kBlue, kBlueDark, 1)));
     sprites.push_back(Named("icon_room_engine", Icon(kCopper, Hex(0x8A4E24), 2)));
     sprites.push_back(Named("icon_room_storage", Icon(kWood, kWoodDark, 3)));
     sprites.push_back(Named("icon_room_bridge", Icon(kTealDark, Hex(0x1D615B), 4)));
     for (tools::NamedImage& icon : DrawAchievementIcons()) sprites.push_back(std::move(icon));
+    for (tools::NamedImage& sprite : DrawShipRoomSprites()) sprites.push_back(std::move(sprite));
     return sprites;
 }
 

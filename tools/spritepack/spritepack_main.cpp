@@ -2,11 +2,12 @@
 // The package holds one atlas and a sprite table naming every picture by its
 // file name.
 //
-//   spritepack [--atlas NAME] [--extra PNG]... [--preview PNG] INPUT_DIR OUTPUT.pac
+//   spritepack [--atlas NAME] [--extra PNG]... [--preview PNG] [--symbols FILE] INPUT_DIR OUTPUT.pac
 //
 // --atlas    the atlas image's name (default: the output's file name without extension)
 // --extra    a picture added as a stand-alone image of its own
 // --preview  also writes the packed atlas as a PNG, for looking at
+// --symbols  also writes each sprite's index as "name index" lines, for scripts to name sprites by
 
 #include <algorithm>
 #include <filesystem>
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 
 int Usage()
 {
-    std::cerr << "usage: spritepack [--atlas NAME] [--extra PNG]... [--preview PNG] INPUT_DIR OUTPUT.pac\n";
+    std::cerr << "usage: spritepack [--atlas NAME] [--extra PNG]... [--preview PNG] [--symbols FILE] INPUT_DIR OUTPUT.pac\n";
     return 2;
 }
 
@@ -44,14 +45,16 @@ int main(int argc, char** argv)
     std::string atlasName;
     std::vector<fs::path> extras;
     fs::path preview;
+    fs::path symbols;
     std::vector<std::string_view> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if ((arg == "--atlas" || arg == "--extra" || arg == "--preview") && i + 1 < argc) {
+        if ((arg == "--atlas" || arg == "--extra" || arg == "--preview" || arg == "--symbols") && i + 1 < argc) {
             const char* value = argv[++i];
             if (arg == "--atlas") atlasName = value;
             if (arg == "--extra") extras.emplace_back(value);
             if (arg == "--preview") preview = value;
+            if (arg == "--symbols") symbols = value;
         } else if (arg.starts_with("--")) {
             return Usage();
         } else {
@@ -94,6 +97,11 @@ int main(int argc, char** argv)
     if (!preview.empty()) {
         const std::optional<tools::PackedAtlas> atlas = tools::BuildAtlas(sprites);
         if (!atlas || !tools::WritePng(preview, atlas->image)) return 1;
+    }
+    if (!symbols.empty()) {
+        std::string lines;
+        for (std::size_t i = 0; i < files.size(); ++i) lines += files[i].stem().string() + " " + std::to_string(i) + "\n";
+        if (!tools::WriteWholeFile(symbols, std::vector<uint8_t>(lines.begin(), lines.end()))) return 1;
     }
     return 0;
 }

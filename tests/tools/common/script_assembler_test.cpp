@@ -1,4 +1,6 @@
 // The script assembler and disassembler: block layout, texts, round trips, raw commands and errors.
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -268,6 +270,25 @@ TEST(ScriptAssembler, DefinitionFileErrorsNameTheFileAndLine)
         ASSERT_FALSE(errors.empty()) << c.text;
         EXPECT_EQ(errors.front().ToString().rfind(c.error, 0), 0u) << errors.front().ToString();
     }
+}
+
+TEST(ScriptAssembler, SymbolsStandForTheirNumbersInIntegerArguments)
+{
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "varnolis_symbols_test.sym";
+    std::ofstream(file) << "sprite_a 7\nframes 12\n\n";
+    CommandSet commands = ProbeCommands();
+    Diagnostics errors;
+    ASSERT_TRUE(commands.LoadSymbolFile(file.string(), errors));
+    const AssemblyResult named = AssembleScript(".entry 1\n    wait frames\n    effect.position sprite_a, 0, 0\n", "x.vss", commands);
+    const AssemblyResult plain = AssembleScript(".entry 1\n    wait 12\n    effect.position 7, 0, 0\n", "x.vss", commands);
+    EXPECT_TRUE(named.Ok());
+    EXPECT_EQ(named.package, plain.package);
+    EXPECT_FALSE(AssembleScript(".entry 1\n    wait sprite_b\n", "x.vss", commands).Ok());
+
+    std::ofstream(file) << "broken\n";
+    EXPECT_FALSE(commands.LoadSymbolFile(file.string(), errors));
+    EXPECT_EQ(errors.back().ToString().rfind(file.string() + ":1: error: expected a name and a number", 0), 0u);
+    std::filesystem::remove(file);
 }
 
 TEST(ScriptAssembler, ModeAndOperandArgumentsAndPackedSmallValues)
