@@ -7,3 +7,5 @@ varnolis_sprite_package(enemy ${RESOURCE_DIR}/enemy/enemy.pac "Drawing and packi
 varnolis_sprite_package(object ${RESOURCE_DIR}/bg/object/object.pac "Drawing and packing the background objects")
 varnolis_sprite_package(nearview ${RESOURCE_DIR}/bg/nearview/nearview.pac "Drawing and packing the near-view scenery")
 varnolis_sprite_package(minigame ${RESOURCE_DIR}/minigame/minigame.pac "Drawing and packing the mini-game sprites")
+varnolis_sprite_package(prot ${RESOURCE_DIR}/ship/ship/prot/prot.pac "Drawing and packing the first hull")
+varnolis_sprite_package(shp3 ${RESOURCE_DIR}/ship/ship/shp3/shp3.pac "Drawing and packing the large hull")

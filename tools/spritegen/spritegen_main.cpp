@@ -7,6 +7,7 @@
 //   spritegen object OUTPUT_DIR            the background objects along the route
 //   spritegen nearview OUTPUT_DIR          the near-view scenery
 //   spritegen minigame OUTPUT_DIR          the arcade mini-game
+//   spritegen prot OUTPUT_DIR              a hull package (also shp3)
 //
 // The fonts set the balloons' words; each character comes from the first
 // font that has it.
@@ -25,6 +26,7 @@
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/effect_art.h"
 #include "tools/spritegen/enemy_art.h"
+#include "tools/spritegen/hull_art.h"
 #include "tools/spritegen/scenery_art.h"
 
 namespace {
@@ -48,11 +50,13 @@ int main(int argc, char** argv)
         {"effect", spritegen::DrawEffectSprites},      {"enemy", spritegen::DrawEnemySprites},
         {"object", spritegen::DrawBackgroundObjectSprites}, {"nearview", spritegen::DrawNearViewSprites},
         {"minigame", spritegen::DrawMiniGameSprites},
+        {"prot", [] { return spritegen::DrawHullSprites("prot"); }},
+        {"shp3", [] { return spritegen::DrawHullSprites("shp3"); }},
     };
     const std::string_view kind = argc >= 3 ? argv[1] : "";
     const auto found = fontless.find(kind);
     if ((kind != "dotroom" || argc < 4) && (found == fontless.end() || argc != 3)) {
-        std::cerr << "usage: spritegen dotroom OUTPUT_DIR FONT... | spritegen effect|enemy|object|nearview|minigame "
+        std::cerr << "usage: spritegen dotroom OUTPUT_DIR FONT... | spritegen effect|enemy|object|nearview|minigame|prot|shp3 "
                      "OUTPUT_DIR\n";
         return 2;
     }
