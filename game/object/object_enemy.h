@@ -38,6 +38,10 @@ public:
     std::uint32_t GetFlagWord() const { return flagWord_; }
     void SetFlagWord(std::uint32_t word) { flagWord_ = word; }
 
+    std::int32_t routePosition = 0;
+    std::int32_t hp = 0;
+    float positionX = 0.0f;  // on screen, for the turrets that face it
+
 private:
     std::uint32_t enemyId_ = kNoId;
     bool dead_ = true;

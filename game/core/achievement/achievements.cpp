@@ -173,7 +173,7 @@ std::uint32_t CountFinishedEngineRooms()
     std::uint32_t count = 0;
     for (std::size_t i = 0; i < onGrid; ++i) {
         const GAME_CRoomBase* room = ship.rooms[i];
-        if (room != nullptr && room->GetKind() == kEngineRoomKind && !room->IsUnderConstruction()) ++count;
+        if (room != nullptr && room->kind == kEngineRoomKind && !room->underConstruction) ++count;
     }
     return count;
 }

@@ -18,7 +18,9 @@
 #include "game/core/achievement/achievements.h"
 #include "game/core/app/language.h"
 #include "game/core/data/player_data.h"
-#include "game/core/data/stores.h"
+#include "game/core/data/ammo_storage.h"
+#include "game/core/data/food_storage.h"
+#include "game/core/data/store_record.h"
 #include "game/core/input/input_map.h"
 #include "game/core/save/save_image.h"
 #include "game/core/save/save_manager.h"
@@ -126,8 +128,8 @@ void GameApplication::GameShutdown()
     DestroySceneStack();
     vesk::text::ReleaseMessageFile();
     DestroySoundPlayer();
-    DestroyAmmoStoreList();
-    DestroyFoodStoreList();
+    ClearAmmoStorageList();
+    ClearFoodStorageList();
     DestroyGameClock();
     DestroyPlayerData();
     DestroyInputMap();

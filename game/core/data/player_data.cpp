@@ -7,6 +7,7 @@
 #include "framework/log/log.h"
 #include "game/core/data/inventory.h"
 #include "game/core/data/static_database.h"
+#include "game/core/data/tag.h"
 #include "game/core/world/game_world.h"
 #include "game/object/enemy_sprite_pool.h"
 #include "game/ship/room_base.h"
@@ -45,7 +46,7 @@ GAME_CInventory* GAME_CPlayerData::GetInventoryAt(std::int64_t index) const
 
 GAME_CInventory* GAME_CPlayerData::AttachRoomInventory(GAME_CRoomBase* room, std::int32_t* outIndex)
 {
-    const bool overflow = room != nullptr && room->GetKind() == kUnlimitedInventoryRoomKind;
+    const bool overflow = room != nullptr && room->kind == kUnlimitedInventoryRoomKind;
     auto bind = [&](std::size_t index) {
         inventories_[index]->room = room;
         if (outIndex) *outIndex = static_cast<std::int32_t>(index);
@@ -83,9 +84,10 @@ void GAME_CPlayerData::DropInventoryItems(std::int64_t index, std::int32_t x, st
     GAME_CGameWorld* world = PeekGameWorld();
     for (const InventoryStack& stack : inventory->stacks) {
         std::int32_t column = -1, row = -1;
-        if (world == nullptr || !world->fieldObjects->FindFreeItemCell(x, y, &column, &row)) {
-            vesk::log::Warning("no free cell for " + std::to_string(stack.count) + " of item " +
-                               std::to_string(stack.itemId) + " from a room inventory; they are lost");
+        if (world == nullptr || !world->fieldObjects->FindFreeItemCell(x, y, &column, &row) ||
+            !world->fieldObjects->DropItemOnCell(stack.ItemId(), stack.Count(), column, row)) {
+            vesk::log::Warning("no free cell for " + std::to_string(stack.Count()) + " of item " +
+                               TagText(stack.ItemId()) + " from a room inventory; they are lost");
         }
     }
     delete inventory;
@@ -97,7 +99,7 @@ void GAME_CPlayerData::DropRoomInventories(const GAME_CRoomBase* room)
     if (room == nullptr) return;
     for (std::size_t i = 0; i < inventories_.size(); ++i) {
         if (inventories_[i] != nullptr && inventories_[i]->room == room) {
-            DropInventoryItems(static_cast<std::int64_t>(i), room->GetGridX(), room->GetGridY());
+            DropInventoryItems(static_cast<std::int64_t>(i), room->gridX, room->gridY);
         }
     }
 }

@@ -8,7 +8,9 @@
 #include "game/core/achievement/achievements.h"
 #include "game/core/app/language.h"
 #include "game/core/data/player_data.h"
-#include "game/core/data/stores.h"
+#include "game/core/data/ammo_storage.h"
+#include "game/core/data/food_storage.h"
+#include "game/core/data/store_record.h"
 #include "game/core/input/input_map.h"
 #include "game/core/save/offer_sets.h"
 #include "game/core/save/save_layout.h"
@@ -73,8 +75,8 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t
     GAME_CGameWorld* world = GetGameWorld();
     world->Reset();
     player->ClearInventories();
-    DestroyFoodStoreList();
-    DestroyAmmoStoreList();
+    ClearFoodStorageList();
+    ClearAmmoStorageList();
     ReadPlayTimeAndMoney(*player, slot);
     world->ship->BuildLayout(slot);
     world->travel->LoadFromSlot(slot);

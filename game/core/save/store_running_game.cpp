@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "game/core/data/player_data.h"
-#include "game/core/data/stores.h"
+#include "game/core/data/store_record.h"
 #include "game/core/save/save_image.h"
 #include "game/core/save/save_manager.h"
 #include "game/core/world/game_clock.h"

@@ -10,6 +10,7 @@
 #include "game/core/data/setting_commands.h"
 #include "game/core/script/script_room.h"
 #include "game/ship/room_base.h"
+#include "game/ship/room_script_commands.h"
 
 namespace {
 
@@ -225,7 +226,15 @@ constexpr auto kRoomHandlers = [] {
     handlers[3] = RoomUpgradeCommand;
     handlers[4] = RoomAcceptItemCommand;
     handlers[5] = RoomLastPairCommand;
+    handlers[10] = room_script_commands::SetSprite;
+    handlers[11] = room_script_commands::SetFlag;
+    handlers[12] = room_script_commands::Display;
+    handlers[13] = room_script_commands::Offset;
+    handlers[14] = room_script_commands::PlaySound;
     handlers[20] = SetPeriodCommand<GAME_CScriptRoom>;
+    handlers[21] = room_script_commands::RequestRemoval;
+    handlers[30] = room_script_commands::Fire;
+    handlers[31] = room_script_commands::Target;
     return handlers;
 }();
 

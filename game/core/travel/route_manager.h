@@ -28,6 +28,7 @@ public:
 
     // The position on the route, in distance units from its departure.
     std::int32_t GetPosition() const { return position_; }
+    void SetPosition(std::int32_t position) { position_ = position; }
     // While the route holds the game the clock stops and autosaves wait.
     bool IsHolding() const { return holding_; }
     void SetHolding(bool holding) { holding_ = holding; }

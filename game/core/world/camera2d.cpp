@@ -275,8 +275,8 @@ void GAME_CCamera2D::CellScreenPosition(std::int32_t x, std::int32_t y, float* o
         *outY = vesk::process::kCanvasHeight * 0.5f;
         return;
     }
-    const std::int32_t column = ship->body->facingBack ? ship->grid.width - x - 1 : x;
-    const float cell = ship->grid.cellPixels * ship->body->scale * zoom / 4.0f;
+    const std::int32_t column = ship->body->scaleX < 0.0f ? ship->grid.width - x - 1 : x;
+    const float cell = ship->grid.cellWidth * std::fabs(ship->body->scaleX) * zoom / 4.0f;
     float minX = 0.0f, minY = 0.0f;
     ship->GetGridScreenMin(&minX, &minY);
     *outX = minX + column * cell + cell * 0.5f;

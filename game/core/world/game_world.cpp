@@ -121,7 +121,7 @@ void GAME_CGameWorld::Draw()
     fieldObjects->Draw();
     if (shipHidden == 0) ship->DrawEffectFields();
     FlushSprites();
-    if (shipHidden == 0) ship->body->DrawSecondPass();
+    if (shipHidden == 0) ship->body->DrawFront();
     vesk::graphics::BeginSpriteDraw(3, 4);
     fieldObjects->DrawEnemies();
     FlushSprites();
@@ -137,7 +137,7 @@ void GAME_CGameWorld::Draw()
 void GAME_CGameWorld::DrawExtra()
 {
     vesk::graphics::BeginSpriteDraw(2, 4);
-    if (shipHidden == 0) ship->Draw(ship->scrollX, ship->scrollY);
+    if (shipHidden == 0) ship->Draw(ShipDrawPosition{ship->scrollX, ship->scrollY, 1.0f});
     fieldObjects->DrawOverlay(ship->scrollX, ship->scrollY);
     FlushSprites();
     ui->DrawMainOnly();

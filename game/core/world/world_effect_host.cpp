@@ -33,15 +33,14 @@ vesk::math::Vec2 GAME_CWorldEffectHost::ShipBodyPosition() const
 vesk::math::Vec2 GAME_CWorldEffectHost::ShipBodyScale() const
 {
     const GAME_CShip* ship = Ship();
-    const float scale = ship && ship->body ? ship->body->scale : 1.0f;
-    return {scale, scale};
+    if (ship == nullptr || !ship->body) return {1.0f, 1.0f};
+    return {ship->body->scaleX, ship->body->scaleY};
 }
 
 vesk::math::Vec2 GAME_CWorldEffectHost::ShipCellSize() const
 {
     const GAME_CShip* ship = Ship();
-    const float cell = ship ? ship->grid.cellPixels : 24.0f;
-    return {cell, cell};
+    return ship ? vesk::math::Vec2{ship->grid.cellWidth, ship->grid.cellHeight} : vesk::math::Vec2{24.0f, 24.0f};
 }
 
 const GAME_CWorldEffectHost* GetWorldEffectHost()

@@ -1,5 +1,8 @@
-// The ship-status panel (slot 1): for now a screen that opens and closes and keeps the notice it shows.
+// The ship-status panel (slot 1): for now a screen that opens and closes, keeps the notice it shows and the flag that asks it to redraw its figures.
 #include "game/ui/screens/ui_ship_status.h"
+
+#include "game/core/world/game_world.h"
+#include "game/core/world/game_world_ready.h"
 
 UINoticeRecord* InitNoticeRecord(UINoticeRecord* record)
 {
@@ -21,4 +24,11 @@ void GAME_CUIShipStatus::Update(bool input)
 {
     GAME_CUIScreen::Update(input);
     if (notice.display[2] > 0) --notice.display[2];
+}
+
+void FlagShipStatusRefresh()
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (!IsGameWorldReady() || world == nullptr || !world->ui) return;
+    if (auto* panel = world->ui->Get<GAME_CUIShipStatus>(kSlotShipStatus)) panel->refreshFlag = 1;
 }

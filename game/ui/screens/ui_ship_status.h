@@ -1,4 +1,4 @@
-// The ship-status panel (slot 1): for now a screen that opens and closes and keeps the notice it shows.
+// The ship-status panel (slot 1): for now a screen that opens and closes, keeps the notice it shows and the flag that asks it to redraw its figures.
 #pragma once
 
 #include <cstdint>
@@ -28,4 +28,9 @@ public:
     void Update(bool input) override;
 
     UINoticeRecord notice;
+    // Raised by the food stores and the food-storage rooms whenever their figures change.
+    std::uint32_t refreshFlag = 0;
 };
+
+// Raises the panel's refresh flag while the game world is ready.
+void FlagShipStatusRefresh();

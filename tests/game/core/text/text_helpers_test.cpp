@@ -9,7 +9,6 @@
 #include "game/core/text/full_width.h"
 #include "game/core/text/message_text.h"
 #include "game/core/world/game_world_ready.h"
-#include "game/core/world/damage_marker.h"
 #include "game/core/world/tween.h"
 #include "framework/math/random.h"
 #include "platform/input/keyboard.h"
@@ -111,14 +110,6 @@ TEST(TweenTest, EaseOutReachesItsEndAfterTheDelayAndDuration)
     UpdateTweenEaseOut(tween, out);
     EXPECT_FLOAT_EQ(out.x, 8.0f);
     EXPECT_FLOAT_EQ(out.y, -4.0f);
-
-    DamageMarker marker;
-    AddDamageMarkerValue(marker, 5);
-    EXPECT_EQ(marker.value, 5);
-    EXPECT_EQ(marker.timer, 60);
-    AddDamageMarkerValue(marker, -7);
-    EXPECT_EQ(marker.value, 0);
-    EXPECT_EQ(marker.state, DamageMarker::kVanish);
 }
 
 }  // namespace

@@ -1,0 +1,184 @@
+// Ammunition stores: one per turret room, each holding a count of one kind of ammunition and firing at enemies in reach.
+#include "game/core/data/ammo_storage.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "game/core/data/item_data.h"
+#include "game/core/data/room_records.h"
+#include "game/core/data/static_lookups.h"
+#include "game/core/data/tag.h"
+#include "game/object/field_object_manager.h"
+#include "game/object/object_enemy.h"
+#include "game/ship/room_base.h"
+#include "game/ship/ship.h"
+#include "game/ship/ship_world.h"
+#include "game/ship/task_base.h"
+#include "game/ui/ui_slots.h"
+
+namespace {
+
+constexpr std::uint32_t kNoAmmo = kNoId;
+constexpr std::uint32_t kAmmoUnset = 0xFFFFFFFE;
+
+std::vector<GAME_CAmmoImpl*>& StoreList()
+{
+    static std::vector<GAME_CAmmoImpl*> list;
+    return list;
+}
+
+bool HasAttackTask(const GAME_CRoomBase& room)
+{
+    return std::any_of(room.boundTasks.begin(), room.boundTasks.end(), [](const GAME_CTaskBase* task) {
+        return task != nullptr && task->GetKind() == kTaskAttackToEnemy;
+    });
+}
+
+}  // namespace
+
+GAME_CAmmoImpl::GAME_CAmmoImpl(std::int32_t roomIndex) : roomIndex_(roomIndex)
+{
+    if (const GAME_CShip* ship = ship_world::Ship(); ship != nullptr && roomIndex >= 0) room_ = ship->GetRoom(roomIndex);
+}
+
+void GAME_CAmmoImpl::DropStock(std::int32_t x, std::int32_t y)
+{
+    GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
+    if (objects == nullptr) return;
+    const std::int32_t limit = StackLimitOf(FindItemData(ammoId_));
+    while (count_ > 0) {
+        std::int32_t column = -1;
+        std::int32_t row = -1;
+        if (!objects->FindFreeItemCell(x, y, &column, &row)) break;
+        const std::int32_t amount = std::min(count_, limit);
+        if (!objects->DropItemOnCell(ammoId_, amount, column, row)) break;
+        count_ -= amount;
+    }
+}
+
+void GAME_CAmmoImpl::SetAmmoId(const std::uint32_t* ammoId)
+{
+    if (ammoId == nullptr || *ammoId == ammoId_) return;
+    if (ammoId_ != kNoAmmo && ammoId_ != kAmmoUnset && count_ > 0) {
+        DropStock(room_ ? room_->gridX : 0, room_ ? room_->gridY : 0);
+    }
+    count_ = 0;
+    ammoId_ = *ammoId;
+    frameCounter_ = 0;
+    const ItemData* record = ammoId_ == kNoAmmo ? nullptr : FindItemData(ammoId_);
+    power_ = record ? record->power : 0;
+    period_ = record ? record->period : 0;
+    reach_ = record ? record->reach + record->reach / 2 : 0;
+}
+
+void GAME_CAmmoImpl::SetCapacity(std::int32_t capacity)
+{
+    capacity_ = capacity;
+    count_ = std::min(count_, capacity);
+}
+
+std::int32_t GAME_CAmmoImpl::AddOne()
+{
+    if (count_ < capacity_) ++count_;
+    return count_;
+}
+
+std::int32_t GAME_CAmmoImpl::RemoveOne()
+{
+    if (count_ > 0) --count_;
+    return count_;
+}
+
+void GAME_CAmmoImpl::UpdateAutoAttack()
+{
+    if (count_ == 0) return;
+    GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr) return;
+    if (room_ == nullptr) room_ = ship->GetRoom(roomIndex_);
+    const std::int32_t position = ship->GetRoomIndex(room_);
+    if (position < 0 || position >= GAME_CShip::kRoomPoolSize) return;
+    roomIndex_ = position;
+    if (room_->roomData == nullptr || (room_->roomData->flags & kRoomTurret) == 0) return;
+    if (++frameCounter_ < period_) return;
+    frameCounter_ = period_;
+    if (ship_world::IsScreenOpen(kSlotGameOver)) return;
+    GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
+    GAME_CObjectEnemy* enemy = objects ? objects->FindNearestEnemy(ship->routePosition) : nullptr;
+    room_->target = enemy;
+    if (enemy == nullptr) return;
+    if (enemy->IsDead() || enemy->hp <= 0) {
+        room_->target = nullptr;
+        return;
+    }
+    if (std::llabs(std::int64_t{ship->routePosition} - enemy->routePosition) > reach_) return;
+    if (HasAttackTask(*room_)) return;
+    GAME_CTaskRequest request;
+    request.taskId = MakeTag("TATK");
+    request.kind = kTaskAttackToEnemy;
+    request.size = 24;
+    request.roomIndex = roomIndex_;
+    GAME_CTaskBase::CreateFromRequest(request);
+    frameCounter_ = 0;
+}
+
+GAME_CAmmoImpl* GetOrCreateAmmoStorage(std::int32_t roomIndex)
+{
+    std::vector<GAME_CAmmoImpl*>& list = StoreList();
+    for (GAME_CAmmoImpl* store : list) {
+        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
+    }
+    auto* store = new GAME_CAmmoImpl(roomIndex);
+    if (store == nullptr) return nullptr;
+    auto free = std::find(list.begin(), list.end(), nullptr);
+    if (free != list.end()) {
+        *free = store;
+    } else {
+        list.push_back(store);
+    }
+    return store;
+}
+
+void RemoveAmmoStorage(GAME_CAmmoImpl* store, std::int32_t dropRow)
+{
+    if (store == nullptr) return;
+    const GAME_CRoomBase* room = store->GetRoom();
+    const bool onGrid = room != nullptr && room->gridX >= 0 && room->gridY >= 0;
+    store->DropStock(onGrid ? room->gridX : 0, onGrid ? room->gridY : dropRow);
+    std::erase(StoreList(), store);
+    delete store;
+}
+
+std::int32_t GetAmmoStorageCount() { return static_cast<std::int32_t>(StoreList().size()); }
+
+GAME_CAmmoImpl* GetAmmoStorageAt(std::int64_t index)
+{
+    const std::vector<GAME_CAmmoImpl*>& list = StoreList();
+    return index >= 0 && index < static_cast<std::int64_t>(list.size()) ? list[static_cast<std::size_t>(index)]
+                                                                        : nullptr;
+}
+
+GAME_CAmmoImpl* FindAmmoStorage(std::int32_t roomIndex)
+{
+    for (GAME_CAmmoImpl* store : StoreList()) {
+        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
+    }
+    return nullptr;
+}
+
+void ClearAmmoStorageList()
+{
+    std::vector<GAME_CAmmoImpl*>& list = StoreList();
+    for (GAME_CAmmoImpl* store : list) delete store;
+    list.clear();
+    list.shrink_to_fit();
+}
+
+void RelinkAmmoStorageRooms()
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    for (GAME_CAmmoImpl* store : StoreList()) {
+        if (store == nullptr) continue;
+        store->SetRoomIndex(ship != nullptr ? ship->GetRoomIndex(store->GetRoom()) : -1);
+    }
+}

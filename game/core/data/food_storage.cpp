@@ -1,0 +1,133 @@
+// Food stores: one per food-storage room, each holding a count of one dish.
+#include "game/core/data/food_storage.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "game/core/data/player_data.h"
+#include "game/core/data/static_database.h"
+#include "game/core/world/game_world_ready.h"
+#include "game/ship/room_base.h"
+#include "game/ship/ship.h"
+#include "game/ship/ship_world.h"
+#include "game/ui/screens/ui_ship_status.h"
+
+namespace {
+
+constexpr std::int32_t kFoodCapacityIndex = kRoomValueFoodCapacity;
+
+std::vector<GAME_CFoodStorageImpl*>& StoreList()
+{
+    static std::vector<GAME_CFoodStorageImpl*> list;
+    return list;
+}
+
+std::uint32_t FirstDishId()
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    if (database == nullptr || database->CookingRecipes().empty()) return kNoId;
+    return database->CookingRecipes().begin()->first;
+}
+
+}  // namespace
+
+GAME_CFoodStorageImpl::GAME_CFoodStorageImpl(std::int32_t roomIndex) : roomIndex_(roomIndex)
+{
+    if (GetPlayerData() != nullptr) foodId_ = FirstDishId();
+    if (const GAME_CShip* ship = ship_world::Ship(); ship != nullptr && roomIndex >= 0) {
+        room_ = ship->GetRoom(roomIndex);
+    }
+    FlagShipStatusRefresh();
+}
+
+GAME_CFoodStorageImpl::~GAME_CFoodStorageImpl() { FlagShipStatusRefresh(); }
+
+void GAME_CFoodStorageImpl::SetFoodId(const std::uint32_t* foodId)
+{
+    if (foodId == nullptr) return;
+    if (*foodId != foodId_) count_ = 0;
+    foodId_ = *foodId;
+    FlagShipStatusRefresh();
+}
+
+std::int32_t GAME_CFoodStorageImpl::GetCapacity() const
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    if (room_ == nullptr || ship == nullptr || room_->underConstruction) return 0;
+    if (!ship->grid.IsInside(room_->gridX, room_->gridY) || ship->GetRoomIndex(room_) < 0) return 0;
+    const std::int32_t base = room_->roomData != nullptr ? room_->roomData->values[kFoodCapacityIndex] : 0;
+    return base + room_->SumUpgradeValues({5, 8, 9, 10});
+}
+
+void GAME_CFoodStorageImpl::AddOne()
+{
+    if (count_ < GetCapacity()) ++count_;
+    FlagShipStatusRefresh();
+}
+
+void GAME_CFoodStorageImpl::RemoveOne()
+{
+    if (count_ > 0) --count_;
+    FlagShipStatusRefresh();
+}
+
+GAME_CFoodStorage* GetOrCreateFoodStorage(std::int32_t roomIndex)
+{
+    std::vector<GAME_CFoodStorageImpl*>& list = StoreList();
+    for (GAME_CFoodStorageImpl* store : list) {
+        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
+    }
+    auto* store = new GAME_CFoodStorageImpl(roomIndex);
+    if (store == nullptr) return nullptr;
+    auto free = std::find(list.begin(), list.end(), nullptr);
+    if (free != list.end()) {
+        *free = store;
+    } else {
+        list.push_back(store);
+    }
+    return store;
+}
+
+void RemoveFoodStorage(GAME_CFoodStorage* store)
+{
+    if (store == nullptr) return;
+    for (GAME_CFoodStorageImpl*& entry : StoreList()) {
+        if (entry == store) entry = nullptr;
+    }
+    delete store;
+}
+
+std::int32_t GetFoodStorageCount() { return static_cast<std::int32_t>(StoreList().size()); }
+
+GAME_CFoodStorage* GetFoodStorageAt(std::int64_t index)
+{
+    const std::vector<GAME_CFoodStorageImpl*>& list = StoreList();
+    return index >= 0 && index < static_cast<std::int64_t>(list.size()) ? list[static_cast<std::size_t>(index)]
+                                                                        : nullptr;
+}
+
+GAME_CFoodStorageImpl* FindFoodStorage(std::int32_t roomIndex)
+{
+    for (GAME_CFoodStorageImpl* store : StoreList()) {
+        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
+    }
+    return nullptr;
+}
+
+void ClearFoodStorageList()
+{
+    std::vector<GAME_CFoodStorageImpl*>& list = StoreList();
+    for (GAME_CFoodStorageImpl* store : list) delete store;
+    list.clear();
+    list.shrink_to_fit();
+}
+
+void RelinkFoodStorageRooms()
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    for (GAME_CFoodStorageImpl* store : StoreList()) {
+        if (store == nullptr) continue;
+        store->SetRoomIndex(ship != nullptr ? ship->GetRoomIndex(store->GetRoom()) : -1);
+    }
+}
+

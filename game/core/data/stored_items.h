@@ -1,0 +1,27 @@
+// The item stacks of the ship as a whole: room inventories found by room, totals over the ship, and the marks screens set on stacks.
+#pragma once
+
+#include <cstdint>
+
+class GAME_CInventory;
+class GAME_CItemDataImpl;
+class GAME_CRoomBase;
+
+// The inventory the room owns and its index in the player data's list (-1); null when none.
+GAME_CInventory* FindRoomInventory(const GAME_CRoomBase* room, std::int32_t* outIndex = nullptr);
+// Among the storage rooms with capacity rules, the inventory of the one nearest to the cell by
+// walking cost (unreachable ones left out); null and -1 when none.
+GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int32_t* outIndex = nullptr);
+
+// Units of the item in every room inventory, lying on the grid, and carried from inventories.
+std::int64_t CountStoredItem(std::uint32_t itemId);
+std::int64_t CountFieldItem(std::uint32_t itemId);
+std::int64_t CountCarriedItem(std::uint32_t itemId);
+// Stacks counted across the inventories in list order; the n-th of them.
+std::int32_t CountStoredStacks();
+const GAME_CItemDataImpl* GetStoredItemAt(std::int32_t n);
+
+void ClearStoredItemMarks();
+// The mark plus delta: above the count it wraps modulo count + 1, below 0 it becomes the count.
+void AdjustStoredItemMark(std::int32_t n, std::int32_t delta);
+std::int32_t GetStoredItemMark(std::int32_t n);

@@ -1,0 +1,63 @@
+// The walking rules of the ship grid: where a crew member can change rows, whether a cell is reachable, and what a walk costs.
+#include "game/ship/ship_paths.h"
+
+#include <cstdlib>
+
+#include "game/core/data/room_records.h"
+#include "game/ship/ship.h"
+
+namespace ship_paths {
+
+bool HoldsFloorRoom(const GAME_CShip& ship, std::int32_t x, std::int32_t y)
+{
+    const GAME_CRoomBase* room = ship.GetRoomAtCell(x, y);
+    return room != nullptr && !room->underConstruction && ship.grid.IsInside(room->gridX, room->gridY) &&
+           room->roomData != nullptr && (room->roomData->flags & kRoomJoinsRows) != 0;
+}
+
+bool CanChangeRow(const GAME_CShip& ship, std::int32_t column, std::int32_t row, std::int32_t targetRow)
+{
+    if (targetRow > row) return HoldsFloorRoom(ship, column, row + 1);
+    if (row < 1) return false;
+    const GAME_CShipGrid::Cell* above = ship.grid.GetCell(column, row - 1);
+    return HoldsFloorRoom(ship, column, row) && above != nullptr && above->usable != 0;
+}
+
+std::int32_t FindRowChange(const GAME_CShip& ship, std::int32_t x, std::int32_t row, std::int32_t targetRow)
+{
+    const std::int32_t width = ship.grid.width;
+    for (std::int32_t k = 0; k < width; ++k) {
+        for (const std::int32_t column : {x - k, x + k}) {
+            if (column >= 0 && column < width && CanChangeRow(ship, column, row, targetRow)) return column;
+        }
+    }
+    return -1;
+}
+
+bool IsReachable(const GAME_CShip& ship, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
+{
+    if (!ship.grid.IsInside(x0, y0) || !ship.grid.IsInside(x1, y1)) return false;
+    const std::int32_t step = y1 > y0 ? 1 : -1;
+    for (std::int32_t y = y0; y != y1; y += step) {
+        if (FindRowChange(ship, 0, y, y1) < 0) return false;
+    }
+    return true;
+}
+
+std::int32_t GetPathCost(const GAME_CShip& ship, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1)
+{
+    if (x0 == x1 && y0 == y1) return 0;
+    if (!IsReachable(ship, x0, y0, x1, y1)) return -1;
+    if (y0 == y1) return std::abs(x0 - x1);
+    std::int32_t cost = 0;
+    std::int32_t x = x0;
+    const std::int32_t step = y1 > y0 ? 1 : -1;
+    for (std::int32_t y = y0; y != y1; y += step) {
+        const std::int32_t column = FindRowChange(ship, x, y, y1);
+        cost += 1 + std::abs(x - column);
+        x = column;
+    }
+    return cost + std::abs(x - x1);
+}
+
+}  // namespace ship_paths
