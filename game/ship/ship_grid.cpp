@@ -9,7 +9,6 @@ namespace {
 constexpr int kSpriteGroup = 2;
 constexpr std::uint8_t kRoutinePlain = 0;
 constexpr std::uint8_t kRoutineLit = 1;
-constexpr std::uint8_t kRoutineBlink = 2;
 constexpr int kRoutineWeights[] = {1000, 350, 20};
 constexpr int kRoutineWeightTotal = 1370;
 constexpr std::uint16_t kBlinkLength = 600;
@@ -82,7 +81,7 @@ bool GAME_CShipGrid::RunRoutine(Cell& cell, std::uint8_t routine) const
     case kRoutineLit:
         cell.sprite = litFloorSprite_;
         return cell.counter > 300 + (vesk::math::Rand() & 63);
-    default:
+    default:  // blinking
         cell.sprite = IsBlinkLit(cell.counter) ? litFloorSprite_ : floorSprite_;
         return cell.counter >= kBlinkLength;
     }
