@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 #include "game/core/data/item_data.h"
+#include "game/core/data/room_store_list.h"
 #include "game/core/data/room_records.h"
 #include "game/core/data/static_lookups.h"
 #include "game/core/data/tag.h"
@@ -22,9 +22,9 @@ namespace {
 constexpr std::uint32_t kNoAmmo = kNoId;
 constexpr std::uint32_t kAmmoUnset = 0xFFFFFFFE;
 
-std::vector<GAME_CAmmoImpl*>& StoreList()
+RoomStoreList<GAME_CAmmoImpl>& StoreList()
 {
-    static std::vector<GAME_CAmmoImpl*> list;
+    static RoomStoreList<GAME_CAmmoImpl> list;
     return list;
 }
 
@@ -122,22 +122,7 @@ void GAME_CAmmoImpl::UpdateAutoAttack()
     frameCounter_ = 0;
 }
 
-GAME_CAmmoImpl* GetOrCreateAmmoStorage(std::int32_t roomIndex)
-{
-    std::vector<GAME_CAmmoImpl*>& list = StoreList();
-    for (GAME_CAmmoImpl* store : list) {
-        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
-    }
-    auto* store = new GAME_CAmmoImpl(roomIndex);
-    if (store == nullptr) return nullptr;
-    auto free = std::find(list.begin(), list.end(), nullptr);
-    if (free != list.end()) {
-        *free = store;
-    } else {
-        list.push_back(store);
-    }
-    return store;
-}
+GAME_CAmmoImpl* GetOrCreateAmmoStorage(std::int32_t roomIndex) { return StoreList().FindOrAdd(roomIndex); }
 
 void RemoveAmmoStorage(GAME_CAmmoImpl* store, std::int32_t dropRow)
 {
@@ -145,40 +130,19 @@ void RemoveAmmoStorage(GAME_CAmmoImpl* store, std::int32_t dropRow)
     const GAME_CRoomBase* room = store->GetRoom();
     const bool onGrid = room != nullptr && room->gridX >= 0 && room->gridY >= 0;
     store->DropStock(onGrid ? room->gridX : 0, onGrid ? room->gridY : dropRow);
-    std::erase(StoreList(), store);
-    delete store;
+    StoreList().Remove(store, false);
 }
 
-std::int32_t GetAmmoStorageCount() { return static_cast<std::int32_t>(StoreList().size()); }
+std::int32_t GetAmmoStorageCount() { return StoreList().Count(); }
 
-GAME_CAmmoImpl* GetAmmoStorageAt(std::int64_t index)
-{
-    const std::vector<GAME_CAmmoImpl*>& list = StoreList();
-    return index >= 0 && index < static_cast<std::int64_t>(list.size()) ? list[static_cast<std::size_t>(index)]
-                                                                        : nullptr;
-}
+GAME_CAmmoImpl* GetAmmoStorageAt(std::int64_t index) { return StoreList().At(index); }
 
-GAME_CAmmoImpl* FindAmmoStorage(std::int32_t roomIndex)
-{
-    for (GAME_CAmmoImpl* store : StoreList()) {
-        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
-    }
-    return nullptr;
-}
+GAME_CAmmoImpl* FindAmmoStorage(std::int32_t roomIndex) { return StoreList().Find(roomIndex); }
 
-void ClearAmmoStorageList()
-{
-    std::vector<GAME_CAmmoImpl*>& list = StoreList();
-    for (GAME_CAmmoImpl* store : list) delete store;
-    list.clear();
-    list.shrink_to_fit();
-}
+void ClearAmmoStorageList() { StoreList().Clear(); }
 
 void RelinkAmmoStorageRooms()
 {
     const GAME_CShip* ship = ship_world::Ship();
-    for (GAME_CAmmoImpl* store : StoreList()) {
-        if (store == nullptr) continue;
-        store->SetRoomIndex(ship != nullptr ? ship->GetRoomIndex(store->GetRoom()) : -1);
-    }
+    StoreList().Relink([&](const GAME_CRoomBase* room) { return ship != nullptr ? ship->GetRoomIndex(room) : -1; });
 }

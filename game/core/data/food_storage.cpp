@@ -1,10 +1,8 @@
 // Food stores: one per food-storage room, each holding a count of one dish.
 #include "game/core/data/food_storage.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "game/core/data/player_data.h"
+#include "game/core/data/room_store_list.h"
 #include "game/core/data/static_database.h"
 #include "game/core/world/game_world_ready.h"
 #include "game/ship/room_base.h"
@@ -16,9 +14,9 @@ namespace {
 
 constexpr std::int32_t kFoodCapacityIndex = kRoomValueFoodCapacity;
 
-std::vector<GAME_CFoodStorageImpl*>& StoreList()
+RoomStoreList<GAME_CFoodStorageImpl>& StoreList()
 {
-    static std::vector<GAME_CFoodStorageImpl*> list;
+    static RoomStoreList<GAME_CFoodStorageImpl> list;
     return list;
 }
 
@@ -71,63 +69,20 @@ void GAME_CFoodStorageImpl::RemoveOne()
     FlagShipStatusRefresh();
 }
 
-GAME_CFoodStorage* GetOrCreateFoodStorage(std::int32_t roomIndex)
-{
-    std::vector<GAME_CFoodStorageImpl*>& list = StoreList();
-    for (GAME_CFoodStorageImpl* store : list) {
-        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
-    }
-    auto* store = new GAME_CFoodStorageImpl(roomIndex);
-    if (store == nullptr) return nullptr;
-    auto free = std::find(list.begin(), list.end(), nullptr);
-    if (free != list.end()) {
-        *free = store;
-    } else {
-        list.push_back(store);
-    }
-    return store;
-}
+GAME_CFoodStorage* GetOrCreateFoodStorage(std::int32_t roomIndex) { return StoreList().FindOrAdd(roomIndex); }
 
-void RemoveFoodStorage(GAME_CFoodStorage* store)
-{
-    if (store == nullptr) return;
-    for (GAME_CFoodStorageImpl*& entry : StoreList()) {
-        if (entry == store) entry = nullptr;
-    }
-    delete store;
-}
+void RemoveFoodStorage(GAME_CFoodStorage* store) { StoreList().Remove(store, true); }
 
-std::int32_t GetFoodStorageCount() { return static_cast<std::int32_t>(StoreList().size()); }
+std::int32_t GetFoodStorageCount() { return StoreList().Count(); }
 
-GAME_CFoodStorage* GetFoodStorageAt(std::int64_t index)
-{
-    const std::vector<GAME_CFoodStorageImpl*>& list = StoreList();
-    return index >= 0 && index < static_cast<std::int64_t>(list.size()) ? list[static_cast<std::size_t>(index)]
-                                                                        : nullptr;
-}
+GAME_CFoodStorage* GetFoodStorageAt(std::int64_t index) { return StoreList().At(index); }
 
-GAME_CFoodStorageImpl* FindFoodStorage(std::int32_t roomIndex)
-{
-    for (GAME_CFoodStorageImpl* store : StoreList()) {
-        if (store != nullptr && store->GetRoomIndex() == roomIndex) return store;
-    }
-    return nullptr;
-}
+GAME_CFoodStorageImpl* FindFoodStorage(std::int32_t roomIndex) { return StoreList().Find(roomIndex); }
 
-void ClearFoodStorageList()
-{
-    std::vector<GAME_CFoodStorageImpl*>& list = StoreList();
-    for (GAME_CFoodStorageImpl* store : list) delete store;
-    list.clear();
-    list.shrink_to_fit();
-}
+void ClearFoodStorageList() { StoreList().Clear(); }
 
 void RelinkFoodStorageRooms()
 {
     const GAME_CShip* ship = ship_world::Ship();
-    for (GAME_CFoodStorageImpl* store : StoreList()) {
-        if (store == nullptr) continue;
-        store->SetRoomIndex(ship != nullptr ? ship->GetRoomIndex(store->GetRoom()) : -1);
-    }
+    StoreList().Relink([&](const GAME_CRoomBase* room) { return ship != nullptr ? ship->GetRoomIndex(room) : -1; });
 }
-
