@@ -54,6 +54,12 @@ TEST_F(ShipSave, ALayoutRebuiltFromItsRecordSavesTheSameBytes)
     std::vector<std::uint8_t> second = EmptySlot();
     ship.WriteSaveRecord(second);
     EXPECT_TRUE(std::equal(first.begin(), first.end(), second.begin()));
+
+    // Fuel is kept in 16 bits: a larger tank saves as much as fits, never a wrapped amount.
+    ship.fuelCapacity = 40000;
+    ship.fuel = 40000;
+    ship.WriteSaveRecord(second);
+    EXPECT_EQ(platform::ReadI16(second, slot::kFuel), 32767);
 }
 
 TEST_F(ShipSave, ASmallerShipOverwritesTheRecordsOfAnEarlierSave)
