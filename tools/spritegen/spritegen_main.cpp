@@ -1,7 +1,7 @@
 // spritegen: draws generated placeholder sprites as PNG pictures, one folder per sprite package.
 // spritepack packs each folder.
 //
-//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew and speech balloons
+//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew, speech balloons and the UI
 //   spritegen effect OUTPUT_DIR            the effect sprites
 //   spritegen enemy OUTPUT_DIR             the enemies
 //   spritegen object OUTPUT_DIR            the background objects along the route
@@ -28,13 +28,15 @@
 #include "tools/spritegen/enemy_art.h"
 #include "tools/spritegen/hull_art.h"
 #include "tools/spritegen/scenery_art.h"
+#include "tools/spritegen/ui_art.h"
 
 namespace {
 
 std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& fonts)
 {
     std::vector<tools::NamedImage> sprites = spritegen::DrawDotRoomSprites();
-    for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts)}) {
+    // The UI sprites come last: data names the earlier sprites by their index.
+    for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts), spritegen::DrawUISprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -1,0 +1,315 @@
+// The user interface's sprites: panels, buttons, cursors, bars, toggles, small icons and digits.
+#include "tools/spritegen/ui_art.h"
+
+#include <array>
+#include <string>
+
+#include "tools/spritegen/pixel_art.h"
+
+namespace spritegen {
+namespace {
+
+constexpr Rgba kPanel = Hex(0x1E2A33, 235);
+constexpr Rgba kPanelFace = Hex(0x26353F, 240);
+constexpr Rgba kFrame = Hex(0xA8C6D6);
+constexpr Rgba kFrameDim = Hex(0x5E7785);
+constexpr Rgba kTeal = Hex(0x2F7A80);
+constexpr Rgba kTealLight = Hex(0x9FE3DA);
+constexpr Rgba kTealTouch = Hex(0x1F5257);
+constexpr Rgba kTealTouchLight = Hex(0x6FB0A8);
+constexpr Rgba kYellow = Hex(0xF2C94C);
+constexpr Rgba kOutline = Hex(0x10161B);
+constexpr Rgba kGrey = Hex(0x6C7479);
+constexpr Rgba kGreyLight = Hex(0xB7BEC2);
+constexpr Rgba kWhite = Hex(0xFFFFFF);
+constexpr Rgba kCream = Hex(0xEDE6D6);
+constexpr Rgba kRed = Hex(0xE0605A);
+constexpr Rgba kGreen = Hex(0x7FD36B);
+
+tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
+
+// A flat panel with a light frame one pixel inside its edge.
+PixelArt Panel(int w, int h, Rgba fill = kPanel, Rgba frame = kFrame)
+{
+    PixelArt art(w, h);
+    art.RoundFill(0, 0, w, h, fill);
+    art.Frame(1, 1, w - 2, h - 2, frame);
+    return art;
+}
+
+PixelArt Button(int w, int h, bool touched)
+{
+    return Panel(w, h, touched ? kTealTouch : kTeal, touched ? kTealTouchLight : kTealLight);
+}
+
+PixelArt CloseButton(bool touched)
+{
+    PixelArt art = Button(18, 18, touched);
+    const Rgba cross = touched ? kGreyLight : kWhite;
+    art.Line(5, 5, 12, 12, cross);
+    art.Line(5, 12, 12, 5, cross);
+    return art;
+}
+
+// A triangle pointing right.
+PixelArt Cursor()
+{
+    PixelArt art(10, 10);
+    for (int x = 0; x < 9; ++x) {
+        const int half = 4 - x / 2;
+        if (half < 0) break;
+        art.Fill(x, 5 - half - 1, 1, 2 * half + 2, x == 0 ? kOutline : kYellow);
+    }
+    art.Line(0, 0, 8, 5, kOutline);
+    art.Line(0, 9, 8, 5, kOutline);
+    return art;
+}
+
+PixelArt Strip(int w, int h, Rgba fill, Rgba accent)
+{
+    PixelArt art(w, h);
+    art.Fill(0, 0, w, h, fill);
+    art.Fill(0, 0, 2, h, accent);
+    return art;
+}
+
+// A one-pixel line that fades out towards one end.
+PixelArt Separator(int w, bool fadeRight)
+{
+    PixelArt art(w, 1);
+    for (int x = 0; x < w; ++x) {
+        const int along = fadeRight ? x : w - 1 - x;
+        art.Dot(x, 0, Hex(0xA8C6D6, static_cast<uint8_t>(200 - 160 * along / w)));
+    }
+    return art;
+}
+
+// The list window: a large frame with a transparent margin, so that the rows, the cursor and the
+// separators the list lays out on its right part fall inside it.
+PixelArt WindowBase()
+{
+    PixelArt art(500, 320);
+    art.RoundFill(20, 94, 476, 224, kPanel);
+    art.Frame(21, 95, 474, 222, kFrame);
+    art.Fill(24, 98, 80, 2, kTealLight);  // title tab
+    return art;
+}
+
+PixelArt WindowFace()
+{
+    PixelArt art(452, 204);
+    art.Fill(0, 0, 452, 204, kPanelFace);
+    for (int x = 8; x < 452; x += 16) art.Fill(x, 0, 1, 204, Hex(0x2E404B, 255));
+    art.Frame(0, 0, 452, 204, kFrameDim);
+    return art;
+}
+
+// 3 x 5 glyphs for the digit sprites and the two toggle words, one bit per pixel, rows top to bottom.
+struct Glyph {
+    char name;
+    std::array<const char*, 5> rows;
+};
+constexpr Glyph kGlyphs[] = {
+    {'0', {"###", "#.#", "#.#", "#.#", "###"}}, {'1', {".#.", "##.", ".#.", ".#.", "###"}},
+    {'2', {"###", "..#", "###", "#..", "###"}}, {'3', {"###", "..#", ".##", "..#", "###"}},
+    {'4', {"#.#", "#.#", "###", "..#", "..#"}}, {'5', {"###", "#..", "###", "..#", "###"}},
+    {'6', {"###", "#..", "###", "#.#", "###"}}, {'7', {"###", "..#", ".#.", ".#.", ".#."}},
+    {'8', {"###", "#.#", "###", "#.#", "###"}}, {'9', {"###", "#.#", "###", "..#", "###"}},
+    {'/', {"..#", "..#", ".#.", "#..", "#.."}}, {'O', {"###", "#.#", "#.#", "#.#", "###"}},
+    {'N', {"#.#", "###", "###", "#.#", "#.#"}}, {'F', {"###", "#..", "##.", "#..", "#.."}},
+};
+
+void DrawGlyph(PixelArt& art, char name, int x, int y, int scale, Rgba colour)
+{
+    for (const Glyph& glyph : kGlyphs) {
+        if (glyph.name != name) continue;
+        for (int row = 0; row < 5; ++row) {
+            for (int column = 0; column < 3; ++column) {
+                if (glyph.rows[row][column] == '#') art.Fill(x + column * scale, y + row * scale, scale, scale, colour);
+            }
+        }
+    }
+}
+
+// A digit or the slash: 5 x 8 cells (6 x 8 for the slash), the glyph shadowed for legibility.
+PixelArt Digit(char name, int width)
+{
+    PixelArt art(width, 8);
+    DrawGlyph(art, name, 1, 2, 1, kOutline);
+    DrawGlyph(art, name, 0, 1, 1, kCream);
+    return art;
+}
+
+PixelArt Infinity()
+{
+    PixelArt art(7, 8);
+    art.Ring(1.8f, 4.0f, 1.8f, 1.0f, kCream);
+    art.Ring(5.2f, 4.0f, 1.8f, 1.0f, kCream);
+    return art;
+}
+
+PixelArt Word(const std::string& word)
+{
+    PixelArt art(static_cast<int>(word.size()) * 4, 7);
+    for (std::size_t i = 0; i < word.size(); ++i) DrawGlyph(art, word[i], static_cast<int>(i) * 4, 1, 1, kWhite);
+    return art;
+}
+
+PixelArt ToggleBack(bool on)
+{
+    PixelArt art(48, 20);
+    art.RoundFill(0, 0, 48, 20, on ? kTeal : kGrey);
+    art.Frame(1, 1, 46, 18, on ? kTealLight : kGreyLight);
+    return art;
+}
+
+PixelArt ToggleKnob()
+{
+    PixelArt art(24, 20);
+    art.RoundFill(0, 0, 24, 20, kCream);
+    art.Frame(1, 1, 22, 18, kWhite);
+    for (int x = 9; x <= 14; x += 2) art.Fill(x, 6, 1, 8, kGrey);
+    return art;
+}
+
+PixelArt ActorIcon()
+{
+    PixelArt art(16, 16);
+    art.Disc(4.0f, 4.0f, 3.0f, kGreyLight);   // ears
+    art.Disc(12.0f, 4.0f, 3.0f, kGreyLight);
+    art.Disc(8.0f, 9.0f, 6.0f, kCream);
+    art.Dot(6, 8, kOutline);
+    art.Dot(10, 8, kOutline);
+    art.Fill(7, 11, 3, 2, kRed);  // nose
+    return art;
+}
+
+PixelArt HomeIcon()
+{
+    PixelArt art(10, 10);
+    for (int row = 0; row < 5; ++row) art.Fill(4 - row, row, 2 + 2 * row, 1, kYellow);
+    art.Fill(1, 5, 8, 5, kYellow);
+    art.Fill(4, 7, 2, 3, kOutline);
+    return art;
+}
+
+PixelArt WorkIcon()
+{
+    PixelArt art(10, 10);
+    art.Fill(1, 1, 6, 3, kGreyLight);  // hammer head
+    art.Line(4, 4, 8, 9, kCream);
+    art.Line(5, 4, 9, 9, kCream);
+    return art;
+}
+
+// Two small gauge frames: stamina above, calories below.
+PixelArt MeterFrames()
+{
+    PixelArt art(32, 8);
+    art.Frame(0, 0, 32, 4, kGreen);
+    art.Frame(0, 4, 32, 4, kYellow);
+    return art;
+}
+
+PixelArt Fill(int w, int h, Rgba colour)
+{
+    PixelArt art(w, h);
+    art.Fill(0, 0, w, h, colour);
+    return art;
+}
+
+PixelArt ScrollSide()
+{
+    PixelArt art(10, 4);
+    art.RoundFill(0, 0, 10, 4, kFrameDim);
+    art.Fill(1, 1, 8, 3, kPanel);
+    return art;
+}
+
+PixelArt ScrollCentre()
+{
+    PixelArt art(10, 8);
+    art.Fill(0, 0, 1, 8, kFrameDim);
+    art.Fill(9, 0, 1, 8, kFrameDim);
+    art.Fill(1, 0, 8, 8, kPanel);
+    return art;
+}
+
+PixelArt SliderTrack()
+{
+    PixelArt art(93, 15);
+    art.RoundFill(0, 5, 93, 5, kPanel);
+    art.Frame(0, 5, 93, 5, kFrameDim);
+    for (int x = 0; x < 93; x += 23) art.Fill(x, 2, 1, 11, kFrameDim);
+    return art;
+}
+
+// The event choices: a title frame and one frame per choice, with a scan line across each.
+std::vector<tools::NamedImage> ChoiceWindow()
+{
+    std::vector<tools::NamedImage> sprites;
+    sprites.push_back(Named("ui_windowchoices_title_bg", Fill(304, 26, kPanelFace)));
+    PixelArt title(330, 36);
+    title.Frame(0, 0, 330, 36, kFrame);
+    title.Fill(4, 3, 40, 2, kTealLight);
+    sprites.push_back(Named("ui_windowchoices_title", title));
+    sprites.push_back(Named("ui_windowchoices_title_scan", Fill(304, 2, Hex(0xFFFFFF, 40))));
+    sprites.push_back(Named("ui_windowchoices_bg", Fill(291, 42, kPanelFace)));
+    PixelArt frame(315, 66);
+    frame.Frame(0, 0, 315, 66, kFrame);
+    frame.Frame(2, 2, 311, 62, kFrameDim);
+    sprites.push_back(Named("ui_windowchoices", frame));
+    sprites.push_back(Named("ui_windowchoices_scan", Fill(291, 1, Hex(0xFFFFFF, 40))));
+    sprites.push_back(Named("ui_windowchoices_separator", Separator(287, true)));
+    return sprites;
+}
+
+}  // namespace
+
+std::vector<tools::NamedImage> DrawUISprites()
+{
+    std::vector<tools::NamedImage> sprites;
+    sprites.push_back(Named("ui_dialogbase", Panel(280, 160)));
+    PixelArt separator(256, 2);
+    separator.Fill(0, 0, 256, 1, kFrameDim);
+    separator.Fill(0, 1, 256, 1, kOutline);
+    sprites.push_back(Named("ui_separator_dialog", separator));
+    sprites.push_back(Named("ui_enterbutton", Button(96, 20, false)));
+    sprites.push_back(Named("ui_enterbutton_touch", Button(96, 20, true)));
+    sprites.push_back(Named("ui_closebutton", CloseButton(false)));
+    sprites.push_back(Named("ui_closebutton_touch", CloseButton(true)));
+    sprites.push_back(Named("ui_cursor_common_r90", Cursor()));
+    sprites.push_back(Named("ui_cursor_baselabel", Strip(156, 17, Hex(0x26343E, 210), kTealLight)));
+    sprites.push_back(Named("ui_windowbase", WindowBase()));
+    sprites.push_back(Named("ui_windowbase_bg", WindowFace()));
+    sprites.push_back(Named("ui_select_highlight", Fill(156, 17, Hex(0xFFFFFF, 90))));
+    sprites.push_back(Named("ui_separator_right", Separator(170, true)));
+    sprites.push_back(Named("ui_separator_left_rat", Separator(150, false)));
+    sprites.push_back(Named("ui_scrollbar_frame_side", ScrollSide()));
+    sprites.push_back(Named("ui_scrollbar_frame_center", ScrollCentre()));
+    sprites.push_back(Named("ui_scrollbar_gauge", Fill(6, 8, kTealLight)));
+    sprites.push_back(Named("ui_sliderbar_slider", Button(12, 8, false)));
+    PixelArt knob(6, 21);
+    knob.RoundFill(0, 0, 6, 21, kCream);
+    knob.Frame(0, 0, 6, 21, kFrameDim);
+    sprites.push_back(Named("ui_map_sliderbar", knob));
+    sprites.push_back(Named("ui_map_sliderbar_bg", SliderTrack()));
+    sprites.push_back(Named("ui_option_toggle_bg_off", ToggleBack(false)));
+    sprites.push_back(Named("ui_option_toggle_bg_on", ToggleBack(true)));
+    sprites.push_back(Named("ui_option_toggle_button", ToggleKnob()));
+    sprites.push_back(Named("ui_text_on", Word("ON")));
+    sprites.push_back(Named("ui_text_off", Word("OFF")));
+    sprites.push_back(Named("ui_icon_actor", ActorIcon()));
+    sprites.push_back(Named("ui_icon_bind_live", HomeIcon()));
+    sprites.push_back(Named("ui_icon_bind_work", WorkIcon()));
+    sprites.push_back(Named("ui_icon_stamina_calorie2", MeterFrames()));
+    for (char digit = '0'; digit <= '9'; ++digit) sprites.push_back(Named(std::string("ui_text_num_") + digit, Digit(digit, 5)));
+    sprites.push_back(Named("ui_text_num_slash", Digit('/', 6)));
+    sprites.push_back(Named("ui_text_infinity", Infinity()));
+    sprites.push_back(Named("ui_common_bg", Panel(283, 18)));
+    sprites.push_back(Named("ui_popup_bg", Panel(300, 40)));
+    for (tools::NamedImage& sprite : ChoiceWindow()) sprites.push_back(std::move(sprite));
+    return sprites;
+}
+
+}  // namespace spritegen

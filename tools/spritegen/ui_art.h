@@ -1,0 +1,15 @@
+// The user interface's sprites: panels, buttons, cursors, bars, toggles, small icons and digits.
+#pragma once
+
+#include <vector>
+
+#include "tools/common/sprite_package_writer.h"
+
+namespace spritegen {
+
+// One flat style: dark slate panels with a light one-pixel frame, teal for what can be pressed and
+// a darker "_touch" twin of every button. Sizes are canvas units (the game draws them 1:1): the
+// dialog box is 280 wide, the digits advance 6, the slash 7 and the infinity sign 8.
+std::vector<tools::NamedImage> DrawUISprites();
+
+}  // namespace spritegen
