@@ -75,11 +75,11 @@ int UIFontSlot()
     return player != nullptr ? static_cast<int>(player->fontIndex) : 0;
 }
 
-void DrawUIText(Vec2 position, std::u16string_view text, std::uint32_t color, float scale)
+void DrawUIText(Vec2 position, std::u16string_view text, std::uint32_t color, float scale, int fontSlot)
 {
     vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
     if (fonts == nullptr || text.empty()) return;
-    fonts->SetCurrentFont(static_cast<std::uint32_t>(UIFontSlot()));
+    fonts->SetCurrentFont(static_cast<std::uint32_t>(fontSlot >= 0 ? fontSlot : UIFontSlot()));
     vesk::text::TextStyle& style = fonts->Style();
     style.color = color;
     style.scale = scale;

@@ -46,7 +46,9 @@ void DrawUISprite(vesk::math::Vec2 position, std::int32_t index, std::uint32_t c
 void DrawUIRect(vesk::math::Vec2 position, vesk::math::Vec2 size, std::uint32_t color);
 
 // A text drawn literally ("%" is a character) in the player's font, at whole canvas units.
-void DrawUIText(vesk::math::Vec2 position, std::u16string_view text, std::uint32_t color, float scale = 1.0f);
+// A font slot of -1 is the player's font.
+void DrawUIText(vesk::math::Vec2 position, std::u16string_view text, std::uint32_t color, float scale = 1.0f,
+                int fontSlot = -1);
 // Width of a text in the player's font.
 float MeasureUIText(std::u16string_view text);
 // Line height of the player's font (cell height times the font's size).

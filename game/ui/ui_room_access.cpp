@@ -37,3 +37,22 @@ UIRoomSound GetUIRoomSound(const GAME_CRoomBase* room)
     if (data == nullptr || data->lastPair.id == kNoId) return {};
     return {static_cast<std::int32_t>(data->lastPair.id), data->lastPair.value};
 }
+
+// The rooms of today's ship model hold no tasks and no crew yet.
+std::size_t GetUIRoomTasks(const GAME_CRoomBase*, UIRoomTasks& out)
+{
+    out.fill(nullptr);
+    return 0;
+}
+
+UITaskView GetUITaskView(const GAME_CTaskBase*) { return {}; }
+
+void CollectUIRoomCrew(const GAME_CRoomBase*, std::vector<GAME_CObjectActor*>& out) { out.clear(); }
+
+std::int32_t GetUIRoomCapacity(const GAME_CRoomBase* room)
+{
+    const RoomData* data = GetUIRoomData(room);
+    return data != nullptr ? data->capacity : 0;
+}
+
+UICrewView GetUICrewView(const GAME_CObjectActor*, const GAME_CRoomBase*) { return {}; }

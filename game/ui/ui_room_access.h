@@ -4,7 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include <array>
+#include <string_view>
+
+class GAME_CObjectActor;
 class GAME_CRoomBase;
+class GAME_CTaskBase;
 struct RoomData;
 
 // The room's kind (its position in the room-id table); 0 for null.
@@ -20,3 +25,31 @@ struct UIRoomSound {
     std::int32_t loop = 0;
 };
 UIRoomSound GetUIRoomSound(const GAME_CRoomBase* room);
+
+// --- what the room's task tab reads
+inline constexpr std::size_t kUIRoomTaskSlots = 5;
+using UIRoomTasks = std::array<GAME_CTaskBase*, kUIRoomTaskSlots>;
+// Fills the array (emptied first) with the tasks bound to the room, at most five; their number.
+std::size_t GetUIRoomTasks(const GAME_CRoomBase* room, UIRoomTasks& out);
+// What a task row shows.
+struct UITaskView {
+    std::uint32_t tag = 0;       // the task data's tag, also its name's message key
+    std::int32_t kind = -1;
+    bool hidden = false;
+    float progress = 0.0f;       // progress / duration, 0..1
+    std::int32_t materialTotal = 0;  // items the task needs brought, 0 when none
+    float carried = 0.0f;        // share of them brought so far, 0..1
+};
+UITaskView GetUITaskView(const GAME_CTaskBase* task);
+// The room's assigned and present crew, then the workers of its tasks, each once.
+void CollectUIRoomCrew(const GAME_CRoomBase* room, std::vector<GAME_CObjectActor*>& out);
+// How many crew the room takes (128 and more: no limit).
+std::int32_t GetUIRoomCapacity(const GAME_CRoomBase* room);
+// What a crew panel cell shows.
+struct UICrewView {
+    std::u16string_view name;
+    bool livesHere = false;  // bound as home, else as work room
+    float stamina = 0.0f;    // 0..1
+    float calorie = 0.0f;    // 0..1
+};
+UICrewView GetUICrewView(const GAME_CObjectActor* actor, const GAME_CRoomBase* room);

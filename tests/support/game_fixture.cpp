@@ -17,6 +17,7 @@
 #include "game/ui/selection_dialog.h"
 #include "platform/input/keyboard.h"
 #include "tests/support/built_resources.h"
+#include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
 #include "framework/process/canvas.h"
 #include "framework/window/window_proc.h"
@@ -257,6 +258,25 @@ bool GameFixture::CloseScreen(int slot, int maxFrames)
 {
     UI().SetOpen(slot, false);
     return StepUntil([&] { return !UI().IsOpen(slot); }, maxFrames);
+}
+
+const RecordedTextDraw* GameFixture::FindTextDraw(std::u16string_view text) const
+{
+    if (frames.empty()) return nullptr;
+    for (const RecordedTextDraw& draw : frames.back().texts) {
+        if (draw.text == text) return &draw;
+    }
+    return nullptr;
+}
+
+const RecordedSpriteDraw* GameFixture::FindSpriteDraw(int group, std::string_view name) const
+{
+    const int index = vesk::resource::FindSpriteIndex(group, name);
+    if (frames.empty() || index < 0) return nullptr;
+    for (const RecordedSpriteDraw& draw : frames.back().sprites) {
+        if (draw.group == group && draw.ref == index) return &draw;
+    }
+    return nullptr;
 }
 
 GAME_CUIManager& GameFixture::UI() const { return *GetGameWorld()->ui; }

@@ -85,6 +85,10 @@ protected:
     void SetFocus(bool focused);
     // Closes a screen and steps frames until it has finished closing; false when it did not.
     bool CloseScreen(int slot, int maxFrames = 60);
+    // The last frame's draw of a text as it stands, or null.
+    const RecordedTextDraw* FindTextDraw(std::u16string_view text) const;
+    // The last frame's draw of a sprite of a sprite group by name, or null.
+    const RecordedSpriteDraw* FindSpriteDraw(int group, std::string_view name) const;
     // The game world's screen manager.
     GAME_CUIManager& UI() const;
 

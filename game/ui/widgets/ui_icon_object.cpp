@@ -137,6 +137,7 @@ void GAME_CUIIconObject::Update(bool input)
         case 0:
             visible_ = 0;
             return;
+        case 1: position_ = shown_; break;
         case 2: RestartTweenFrom(appear_, {hidden_.x, hidden_.y}); break;
         case 3: RestartTweenFrom(disappear_, {shown_.x, shown_.y}); break;
         case 4:

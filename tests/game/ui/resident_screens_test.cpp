@@ -87,7 +87,9 @@ TEST_F(ResidentScreensTest, TheGameCenterStartsTheMiniGameInOneFrame)
     EXPECT_TRUE(Played(59));
     EXPECT_TRUE(IsSceneOnStack(kSceneMiniGame));
     for (const GAME_CSceneBase* scene : GetSceneStack()->scenes) {
-        if (scene->GetSceneId() == kSceneGameMain) EXPECT_TRUE(scene->IsEnd());
+        if (scene->GetSceneId() == kSceneGameMain) {
+            EXPECT_TRUE(scene->IsEnd());
+        }
     }
     StepFrames(1);
     EXPECT_FALSE(Played(59));

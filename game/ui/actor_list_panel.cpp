@@ -1,0 +1,225 @@
+// The crew panel beside a room's task tab: the room's crew in a scrolling grid of two columns.
+#include "game/ui/actor_list_panel.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/list_controller.h"
+#include "game/ui/screens/ui_room_actor_info.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr float kCellLeft = 121.0f;
+constexpr float kCellTop = 223.0f;
+constexpr float kCellWidth = 80.0f;
+constexpr float kCellHeight = 19.0f;
+constexpr std::int32_t kUnlimitedCapacity = 128;
+constexpr std::uint32_t kKorean = 2;
+constexpr std::uint32_t kStaminaColor = 0xFF6BD37Fu;
+constexpr std::uint32_t kCalorieColor = 0xFF4CC9F2u;
+
+}  // namespace
+
+GAME_CUIActorListPanel::GAME_CUIActorListPanel()
+{
+    UIScrollBarObjectDesc desc;
+    InitUIScrollBarObjectDesc(&desc);
+    desc.positionX = 316.0f;
+    desc.positionY = 210.0f;
+    desc.width = 10.0f;
+    desc.height = 48.0f;
+    desc.maximum = 1;
+    desc.lengthFactor = 1.0f;
+    desc.keyboard = 0;
+    desc.wheel = 1;
+    scroll_ = new GAME_CUIScrollBarObject(&desc);
+    actorIcon_ = FindUISprite("ui_icon_actor");
+    bindLive_ = FindUISprite("ui_icon_bind_live");
+    bindWork_ = FindUISprite("ui_icon_bind_work");
+    meters_ = FindUISprite("ui_icon_stamina_calorie2");
+    for (int digit = 0; digit < 10; ++digit) digits_[digit] = FindUISprite("ui_text_num_" + std::to_string(digit));
+    slash_ = FindUISprite("ui_text_num_slash");
+    baseLabel_ = FindUISprite("ui_cursor_baselabel");
+    cursorSprite_ = FindUISprite("ui_cursor_common_r90");
+    infinity_ = FindUISprite("ui_text_infinity");
+    separator_ = FindUISprite("ui_separator_left_rat");
+    crew_.reserve(16);
+}
+
+GAME_CUIActorListPanel::~GAME_CUIActorListPanel() { delete scroll_; }
+
+std::int32_t GAME_CUIActorListPanel::ScrollMaximum(std::size_t count)
+{
+    const std::int64_t rows = (static_cast<std::int64_t>(count) + 1) / 2;
+    return static_cast<std::int32_t>(std::max<std::int64_t>(0, rows - 2));
+}
+
+void GAME_CUIActorListPanel::OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    auto* screen = world != nullptr && world->ui ? world->ui->Get<GAME_CUIRoomActorInfo>(kSlotRoomActorInfo) : nullptr;
+    if (screen == nullptr) return;
+    PlayUISE(kSeUIDecide);
+    screen->target = room;
+    screen->targetDetail = 0;
+    screen->targetActor = actor;
+    screen->SetOpen(true);
+}
+
+bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
+{
+    room_ = room;
+    CollectUIRoomCrew(room, crew_);
+    const std::uint32_t count = static_cast<std::uint32_t>(crew_.size());
+    if (scroll_ != nullptr) {
+        scroll_->SetMaximum(ScrollMaximum(count));
+        scroll_->SetVisible(scroll_->Maximum() > 0);
+    }
+    cursor_ = count == 0 ? 0 : std::min(cursor_, std::min(count - 1, kVisibleCells - 1));
+    const std::int32_t top = scroll_ != nullptr ? scroll_->Value() * 2 : 0;
+
+    if (input) {
+        for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
+            const std::uint32_t member = static_cast<std::uint32_t>(top) + cell;
+            if (member >= count) break;
+            const Vec2 topLeft{kCellLeft + kCellWidth * static_cast<float>(cell % 2), kCellTop + kCellHeight * static_cast<float>(cell / 2)};
+            if (!IsUIClickInRect(topLeft, {topLeft.x + kCellWidth, topLeft.y + kCellHeight})) continue;
+            input = false;
+            if (!focused) {
+                focused = true;
+                if (controller_ != nullptr) controller_->focused = false;
+                cursor_ = cell;
+                PlayUISE(kSeUICursor);
+            } else if (cell != cursor_) {
+                cursor_ = cell;
+                PlayUISE(kSeUICursor);
+            } else {
+                OpenCrewScreen(room, crew_[member]);
+            }
+            return false;
+        }
+    }
+    if (!focused) return input;
+    blink_ = (blink_ + 1) % 16;
+    if (count == 0) {
+        cursor_ = 0;
+        return input;
+    }
+    if (static_cast<std::uint32_t>(top) + cursor_ >= count) {
+        cursor_ = 0;
+        if (scroll_ != nullptr) scroll_->SetValue(0);
+    }
+    if (!input) return false;
+    const std::int32_t scroll = scroll_ != nullptr ? scroll_->Value() : 0;
+    if (IsUIActionTriggered(kActionDecide)) {
+        OpenCrewScreen(room, crew_[static_cast<std::size_t>(scroll * 2) + cursor_]);
+        return false;
+    }
+    if (count >= 2 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+        const std::uint32_t member = static_cast<std::uint32_t>(scroll * 2) + cursor_;
+        if (member + 1 >= count) {
+            cursor_ = 0;
+            if (scroll_ != nullptr) scroll_->SetValue(0);
+        } else if (++cursor_ >= kVisibleCells) {
+            cursor_ -= 2;
+            if (scroll_ != nullptr) scroll_->SetValue(scroll + 1);
+        }
+        PlayUISE(kSeUICursor);
+        return false;
+    }
+    if (count >= 2 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+        const std::uint32_t member = static_cast<std::uint32_t>(scroll * 2) + cursor_;
+        if (member == 0) {
+            // To the last member, with the scroll that shows it.
+            const std::int32_t lastScroll = ScrollMaximum(count);
+            if (scroll_ != nullptr) scroll_->SetValue(lastScroll);
+            cursor_ = count - 1 - static_cast<std::uint32_t>(lastScroll * 2);
+        } else if (cursor_ == 0) {
+            // Passing the first cell scrolls up one row.
+            if (scroll_ != nullptr) scroll_->SetValue(scroll - 1);
+            cursor_ = 1;
+        } else {
+            --cursor_;
+        }
+        PlayUISE(kSeUICursor);
+        return false;
+    }
+    if (scroll_ != nullptr) {
+        input = scroll_->UpdateTree(input);
+        if (scroll_->IsDecided()) {
+            PlayUISE(kSeUICursor);
+            while (cursor_ > 0 && static_cast<std::uint32_t>(scroll_->Value() * 2) + cursor_ >= count) --cursor_;
+        }
+    }
+    return input;
+}
+
+void GAME_CUIActorListPanel::DrawNumber(Vec2& pen, std::int32_t value)
+{
+    const std::string digits = std::to_string(std::max(value, 0));
+    for (char digit : digits) {
+        DrawUISprite(pen, digits_[digit - '0']);
+        pen.x += 6.0f;
+    }
+}
+
+void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
+{
+    const Vec2 point{point_.x + offset.x, point_.y + offset.y};
+    Vec2 pen{point.x + 20.0f, point.y - 10.0f};
+    DrawNumber(pen, static_cast<std::int32_t>(crew_.size()));
+    DrawUISprite(pen, slash_);
+    pen.x += 7.0f;
+    const std::int32_t capacity = GetUIRoomCapacity(room_);
+    if (capacity >= kUnlimitedCapacity) {
+        DrawUISprite(pen, infinity_);
+    } else {
+        DrawNumber(pen, capacity);
+    }
+    const std::int32_t top = scroll_ != nullptr ? scroll_->Value() * 2 : 0;
+    for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
+        const std::size_t member = static_cast<std::size_t>(top) + cell;
+        if (member >= crew_.size()) break;
+        const Vec2 at{point.x + 96.0f * static_cast<float>(cell % 2), point.y + 19.0f * static_cast<float>(cell / 2)};
+        const UICrewView view = GetUICrewView(crew_[member], room_);
+        DrawUISprite({at.x, at.y + 17.0f}, separator_);
+        DrawUISprite({at.x - 4.0f, at.y + 1.0f}, actorIcon_);
+        DrawUISprite({at.x + 4.0f, at.y + 8.0f}, view.livesHere ? bindLive_ : bindWork_);
+        const Vec2 meterAt{at.x + 56.0f, at.y + 5.0f};
+        DrawUIRect({meterAt.x + 1.0f, meterAt.y + 1.0f}, {30.0f * std::clamp(view.stamina, 0.0f, 1.0f), 2.0f}, kStaminaColor);
+        DrawUIRect({meterAt.x + 1.0f, meterAt.y + 5.0f}, {30.0f * std::clamp(view.calorie, 0.0f, 1.0f), 2.0f}, kCalorieColor);
+        DrawUISprite(meterAt, meters_);
+    }
+    if (focused && !crew_.empty()) {
+        const float nudge = (blink_ & 8) != 0 ? 1.0f : 0.0f;
+        DrawUISprite({point.x - 14.0f - nudge + 96.0f * static_cast<float>(cursor_ % 2), point.y + 4.0f + 19.0f * static_cast<float>(cursor_ / 2)},
+                     cursorSprite_);
+    }
+    if (scroll_ != nullptr && scroll_->IsVisible()) scroll_->Draw();
+}
+
+void GAME_CUIActorListPanel::DrawTexts(Vec2 offset)
+{
+    const Vec2 point{point_.x + offset.x, point_.y + offset.y};
+    const GAME_CPlayerData* player = GetPlayerData();
+    // Korean names are drawn with the first font.
+    const int font = player != nullptr && player->language == kKorean ? 0 : -1;
+    const std::int32_t top = scroll_ != nullptr ? scroll_->Value() * 2 : 0;
+    for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
+        const std::size_t member = static_cast<std::size_t>(top) + cell;
+        if (member >= crew_.size()) break;
+        const UICrewView view = GetUICrewView(crew_[member], room_);
+        DrawUIText({point.x + 15.0f + 96.0f * static_cast<float>(cell % 2), point.y + 2.0f + 19.0f * static_cast<float>(cell / 2)},
+                   view.name, GetUIColor(kUIColorText), 1.0f, font);
+    }
+}

@@ -1,0 +1,61 @@
+// The crew panel beside a room's task tab: the room's crew in a scrolling grid of two columns.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/math/vector.h"
+#include "framework/memory/heaps.h"
+#include "game/ui/widgets/ui_scroll_bar_object.h"
+
+class GAME_CObjectActor;
+class GAME_CRoomBase;
+class GAME_CUIListController;
+
+// Four cells show at a time; choosing a crew member opens the room crew screen for it.
+class GAME_CUIActorListPanel : public vesk::memory::MainHeapObject {
+public:
+    static constexpr std::uint32_t kVisibleCells = 4;
+
+    GAME_CUIActorListPanel();
+    ~GAME_CUIActorListPanel();
+    GAME_CUIActorListPanel(const GAME_CUIActorListPanel&) = delete;
+    GAME_CUIActorListPanel& operator=(const GAME_CUIActorListPanel&) = delete;
+
+    // Whether the input is still free.
+    bool Update(GAME_CRoomBase* room, bool input);
+    void DrawTexts(vesk::math::Vec2 offset);
+    void DrawSprites(vesk::math::Vec2 offset);
+
+    // The scroll bar's maximum for a number of crew members: rows of two, two rows shown.
+    static std::int32_t ScrollMaximum(std::size_t count);
+
+    void SetController(GAME_CUIListController* controller) { controller_ = controller; }
+    const std::vector<GAME_CObjectActor*>& Crew() const { return crew_; }
+    GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
+    std::uint32_t Cursor() const { return cursor_; }
+
+    bool focused = false;
+
+private:
+    void OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor);
+    void DrawNumber(vesk::math::Vec2& pen, std::int32_t value);
+
+    GAME_CUIScrollBarObject* scroll_ = nullptr;
+    std::int32_t actorIcon_ = -1;
+    std::int32_t bindLive_ = -1;
+    std::int32_t bindWork_ = -1;
+    std::int32_t meters_ = -1;
+    std::int32_t digits_[10] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    std::int32_t slash_ = -1;
+    std::int32_t baseLabel_ = -1;
+    std::int32_t cursorSprite_ = -1;
+    std::int32_t infinity_ = -1;
+    std::int32_t separator_ = -1;
+    std::vector<GAME_CObjectActor*> crew_;
+    std::uint32_t cursor_ = 0;
+    std::uint32_t blink_ = 0;
+    vesk::math::Vec2 point_{21.0f, 145.0f};
+    GAME_CRoomBase* room_ = nullptr;
+    GAME_CUIListController* controller_ = nullptr;
+};

@@ -1,0 +1,270 @@
+// The task tab of a room screen: the room's tasks, one row each, and the add-task button.
+#include "game/ui/list_controller.h"
+
+#include <algorithm>
+
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/actor_list_panel.h"
+#include "game/ui/screens/ui_add_task.h"
+#include "game/ui/screens/ui_task_cancel.h"
+#include "game/ui/ui_draw.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr float kRowStep = 18.0f;
+// Hit rows of the tasks on the canvas: (378, 100 + 18i) to (530, 117 + 18i).
+constexpr float kHitLeft = 378.0f;
+constexpr float kHitTop = 100.0f;
+constexpr float kHitRight = 530.0f;
+constexpr float kHitHeight = 17.0f;
+constexpr float kGaugeWidth = 150.0f;
+constexpr float kGaugeHeight = 14.0f;
+constexpr std::uint32_t kGaugeFull = 0xDDFF33FFu;
+constexpr std::uint32_t kGaugeCarried = 0xDDFFDD33u;
+constexpr std::uint32_t kGaugeProgress = 0xDD33DDFFu;
+constexpr std::int32_t kBuildKind = 0;
+
+GAME_CUIManager* Manager()
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr ? world->ui.get() : nullptr;
+}
+
+// The 4-character tag as the message key it doubles as.
+void TagKey(std::uint32_t tag, char (&key)[5])
+{
+    for (int i = 0; i < 4; ++i) key[i] = static_cast<char>((tag >> (8 * i)) & 0xFFu);
+    key[4] = 0;
+}
+
+}  // namespace
+
+GAME_CUIListController::GAME_CUIListController()
+{
+    cursorSprite_ = FindUISprite("ui_cursor_common_r90");
+    rowSprite_ = FindUISprite("ui_cursor_baselabel");
+    root_ = MakeUIGroupNode(0.0f, 0.0f);
+
+    UIIconObjectDesc desc;
+    InitUIIconObjectDesc(&desc);
+    desc.normalSprite = FindUISprite("ui_enterbutton");
+    desc.pressedSprite = FindUISprite("ui_enterbutton_touch");
+    const Vec2 size = UISpriteSize(desc.normalSprite);
+    if (size.x > 0.0f) SetUIIconObjectDescSize(&desc, size.x, size.y);
+    desc.pivotX = desc.pivotY = 0.5f;
+    desc.pressedScaleX = desc.pressedScaleY = 0.95f;
+    desc.soundEffect = kSeUIDecide;
+    desc.releaseCallback = &OnAddTask;
+    desc.callbackArgument = this;
+    button_ = new GAME_CUIIconObject(&desc);
+    if (button_ != nullptr && root_ != nullptr) {
+        button_->SetParent(root_);
+        button_->SetVisible(true);
+    }
+
+    UILabelObjectDesc label;
+    InitUILabelObjectDesc(&label);
+    label.pivotX = label.pivotY = 0.5f;
+    label_ = new GAME_CUILabelObject(&label);
+    if (label_ != nullptr) {
+        label_->SetTextA("ADDTASK_TEXT_ADDNEWTASK");
+        if (button_ != nullptr) label_->SetParent(button_);
+    }
+    PlaceButton();
+}
+
+GAME_CUIListController::~GAME_CUIListController()
+{
+    tasks_.fill(nullptr);
+    if (panelOwned_) delete panel_;
+    delete root_;
+    delete button_;
+    delete label_;
+}
+
+void GAME_CUIListController::SetActorPanel(GAME_CUIActorListPanel* panel)
+{
+    if (panelOwned_ && panel_ != panel) delete panel_;
+    panel_ = panel;
+    panelOwned_ = panel != nullptr;
+    if (panel != nullptr) panel->SetController(this);
+}
+
+bool GAME_CUIListController::IsListedKind(std::int32_t kind)
+{
+    switch (kind) {
+    case 0:
+    case 2:
+    case 3:
+    case 7:
+    case 9:
+    case 12:
+    case 13:
+    case 14:
+    case 17:
+    case 18: return true;
+    default: return false;
+    }
+}
+
+void GAME_CUIListController::PlaceButton()
+{
+    if (button_ == nullptr) return;
+    const Vec2 size = UISpriteSize(FindUISprite("ui_enterbutton"));
+    const float x = origin_.x - 22.0f + size.x * 0.5f;
+    const float y = origin_.y + 121.0f + size.y * 0.5f;
+    button_->SetShownPosition(x, y);
+    button_->SetHiddenPosition(x, y);
+}
+
+void GAME_CUIListController::OpenTaskCancel(GAME_CTaskBase* task)
+{
+    GAME_CUIManager* ui = Manager();
+    auto* screen = ui != nullptr ? ui->Get<GAME_CUITaskCancel>(kSlotTaskCancel) : nullptr;
+    if (screen == nullptr) return;
+    PlayUISE(kSeUIDecide);
+    screen->task = task;
+    screen->targetDetail = 0;
+    screen->target = room_;
+    screen->SetOpen(true);
+}
+
+bool GAME_CUIListController::Update(bool input)
+{
+    if (room_ == nullptr) return panel_ != nullptr ? panel_->Update(nullptr, input) : input;
+    if (root_ != nullptr && root_->IsAnyDecided()) input = false;
+    blink_ = (blink_ + 1) % 16;
+    taskCount_ = static_cast<std::uint32_t>(GetUIRoomTasks(room_, tasks_));
+    rows_ = std::min(taskCount_ + 1, kMaxRows);
+    cursor_ = std::min(cursor_, rows_);
+    if (button_ != nullptr) {
+        const bool full = rows_ == kMaxRows;
+        button_->SetDisabled(full);
+        button_->SetColor(full ? kUIGrey : kUIWhite);
+    }
+    if (cursor_ >= taskCount_) cursor_ = taskCount_;
+
+    if (root_ != nullptr) {
+        const bool free = root_->UpdateTree(input);
+        if (input && !free) return panel_ != nullptr ? panel_->Update(room_, false) : false;
+    }
+
+    if (input) {
+        for (std::uint32_t i = 0; i < taskCount_; ++i) {
+            const float top = kHitTop + kRowStep * static_cast<float>(i);
+            if (!IsUIClickInRect({kHitLeft, top}, {kHitRight, top + kHitHeight})) continue;
+            input = false;
+            if (focused && i == cursor_) {
+                OpenTaskCancel(tasks_[i]);
+            } else {
+                if (!focused) {
+                    focused = true;
+                    if (panel_ != nullptr) panel_->focused = false;
+                }
+                cursor_ = i;
+                PlayUISE(kSeUICursor);
+            }
+            break;
+        }
+    }
+    if (input && focused) {
+        if (IsUIActionTriggered(kActionDecide)) {
+            if (cursor_ < taskCount_) OpenTaskCancel(tasks_[cursor_]);
+            input = false;
+        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+            const std::uint32_t before = cursor_;
+            cursor_ = (cursor_ + rows_ - 1) % rows_;
+            if (cursor_ != before) PlayUISE(kSeUICursor);
+            input = false;
+        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+            const std::uint32_t before = cursor_;
+            cursor_ = (cursor_ + 1) % rows_;
+            if (cursor_ != before) PlayUISE(kSeUICursor);
+            input = false;
+        }
+    }
+    return panel_ != nullptr ? panel_->Update(room_, input) : input;
+}
+
+void GAME_CUIListController::OnAddTask(void* argument, GAME_CUIIconObject* button)
+{
+    auto* controller = static_cast<GAME_CUIListController*>(argument);
+    if (controller->room_ == nullptr || button->IsDisabled()) return;
+    GAME_CUIManager* ui = Manager();
+    auto* screen = ui != nullptr ? ui->Get<GAME_CUIAddTask>(kSlotAddTask) : nullptr;
+    if (screen == nullptr) return;
+    screen->target = controller->room_;
+    if (controller->preset != 0) screen->preset = controller->preset;
+    screen->SetOpen(true);
+}
+
+void GAME_CUIListController::DrawTexts(Vec2 offset)
+{
+    const Vec2 saved = origin_;
+    origin_ = {origin_.x + offset.x, origin_.y + offset.y};
+    if (panel_ != nullptr) panel_->DrawTexts(offset);
+    if (room_ != nullptr) {
+        const std::uint32_t color = GetUIColor(kUIColorText);
+        if (taskCount_ == 0) {
+            DrawUIText(origin_, GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"), color);
+        } else {
+            for (std::uint32_t r = 0; r < kUIRoomTaskSlots; ++r) {
+                if (tasks_[r] == nullptr) continue;
+                const UITaskView task = GetUITaskView(tasks_[r]);
+                if (!IsListedKind(task.kind) || task.hidden) continue;
+                char key[5];
+                TagKey(task.kind == kBuildKind ? 0x44425254u /* "TRBD" */ : task.tag, key);
+                DrawUIText({origin_.x, origin_.y + kRowStep * static_cast<float>(r)}, GetMessageTextExpanded(key), color);
+            }
+        }
+    }
+    if (label_ != nullptr && button_ != nullptr && button_->IsVisible()) label_->Draw();
+    origin_ = saved;
+}
+
+void GAME_CUIListController::DrawSprites(Vec2 offset)
+{
+    const Vec2 saved = origin_;
+    origin_ = {origin_.x + offset.x, origin_.y + offset.y};
+    if (panel_ != nullptr) panel_->DrawSprites(offset);
+    PlaceButton();
+    for (std::uint32_t r = 0; r < kUIRoomTaskSlots && room_ != nullptr; ++r) {
+        if (tasks_[r] == nullptr) continue;
+        const UITaskView task = GetUITaskView(tasks_[r]);
+        if (!IsListedKind(task.kind) || task.hidden) continue;
+        const float y = origin_.y + kRowStep * static_cast<float>(r);
+        DrawUISprite({origin_.x - 21.0f, y + 15.0f}, rowSprite_);
+        const Vec2 gauge{origin_.x - 3.0f, y + 1.0f};
+        if (task.materialTotal > 0) {
+            DrawUIRect(gauge, {kGaugeWidth, kGaugeHeight}, kGaugeFull);
+            DrawUIRect(gauge, {kGaugeWidth * std::clamp(task.carried, 0.0f, 1.0f), kGaugeHeight}, kGaugeCarried);
+        } else {
+            DrawUIRect(gauge, {kGaugeWidth, kGaugeHeight}, kGaugeCarried);
+        }
+        DrawUIRect(gauge, {kGaugeWidth * std::clamp(task.progress, 0.0f, 1.0f), kGaugeHeight}, kGaugeProgress);
+    }
+    if (focused && room_ != nullptr) {
+        Vec2 at = cursor_ < taskCount_ ? Vec2{origin_.x - 4.0f, origin_.y + kRowStep * static_cast<float>(cursor_) - 1.0f}
+                                       : Vec2{button_->GetPosition()->x - UISpriteSize(FindUISprite("ui_enterbutton")).x * 0.5f,
+                                              button_->GetPosition()->y - 5.0f};
+        at.x -= (blink_ & 8) != 0 ? 18.0f : 17.0f;
+        DrawUISprite(at, cursorSprite_);
+    }
+    if (button_ != nullptr && button_->IsVisible()) button_->Draw();
+    origin_ = saved;
+}
+
+void GAME_CUIListControllerPtr::Reset(GAME_CUIListController* controller)
+{
+    if (controller_ == controller) return;
+    delete controller_;
+    controller_ = controller;
+}

@@ -1,0 +1,84 @@
+// The task tab of a room screen: the room's tasks, one row each, and the add-task button.
+#pragma once
+
+#include <cstdint>
+
+#include "framework/math/vector.h"
+#include "framework/memory/heaps.h"
+#include "game/ui/ui_room_access.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_null_object.h"
+
+class GAME_CUIActorListPanel;
+
+// A plain class its room screen drives: the screen attaches its room when it opens, calls Update from
+// its main state and draws the tab from its draw. Choosing a task row opens the task-cancel screen for
+// that task; the add-task button opens the add-task screen for the room (grey and inert with five
+// tasks). Beside it the crew panel lists the room's crew.
+class GAME_CUIListController : public vesk::memory::MainHeapObject {
+public:
+    static constexpr std::uint32_t kMaxRows = 6;
+
+    GAME_CUIListController();
+    ~GAME_CUIListController();
+    GAME_CUIListController(const GAME_CUIListController&) = delete;
+    GAME_CUIListController& operator=(const GAME_CUIListController&) = delete;
+
+    // The panel becomes owned and gets this controller as its back pointer.
+    void SetActorPanel(GAME_CUIActorListPanel* panel);
+    void Attach(GAME_CRoomBase* room) { room_ = room; }
+    // Whether the input is still free.
+    bool Update(bool input);
+    void DrawTexts(vesk::math::Vec2 offset);
+    void DrawSprites(vesk::math::Vec2 offset);
+
+    static void OnAddTask(void* controller, GAME_CUIIconObject* button);
+
+    GAME_CRoomBase* Room() const { return room_; }
+    GAME_CUIActorListPanel* Panel() const { return panel_; }
+    GAME_CUIIconObject* AddTaskButton() const { return button_; }
+    std::uint32_t Cursor() const { return cursor_; }
+    std::uint32_t Rows() const { return rows_; }
+
+    bool focused = true;
+    std::uint32_t preset = 0;
+
+private:
+    void OpenTaskCancel(GAME_CTaskBase* task);
+    void PlaceButton();
+    static bool IsListedKind(std::int32_t kind);
+
+    std::int32_t cursorSprite_ = -1;
+    std::int32_t rowSprite_ = -1;
+    GAME_CUINullObject* root_ = nullptr;
+    GAME_CUIIconObject* button_ = nullptr;
+    GAME_CUILabelObject* label_ = nullptr;
+    UIRoomTasks tasks_{};
+    std::uint32_t taskCount_ = 0;
+    std::uint32_t rows_ = 1;
+    std::uint32_t cursor_ = 0;
+    std::uint32_t blink_ = 0;
+    GAME_CRoomBase* room_ = nullptr;
+    vesk::math::Vec2 origin_{179.0f, 68.0f};
+    vesk::math::Vec2 extent_{146.0f, 74.0f};
+    GAME_CUIActorListPanel* panel_ = nullptr;
+    bool panelOwned_ = false;
+};
+
+// The owning pointer a room screen holds its controller through.
+class GAME_CUIListControllerPtr {
+public:
+    GAME_CUIListControllerPtr() = default;
+    ~GAME_CUIListControllerPtr() { Reset(nullptr); }
+    GAME_CUIListControllerPtr(const GAME_CUIListControllerPtr&) = delete;
+    GAME_CUIListControllerPtr& operator=(const GAME_CUIListControllerPtr&) = delete;
+
+    // Destroys the held controller when another is given.
+    void Reset(GAME_CUIListController* controller);
+    GAME_CUIListController* Get() const { return controller_; }
+    GAME_CUIListController* operator->() const { return controller_; }
+
+private:
+    GAME_CUIListController* controller_ = nullptr;
+};

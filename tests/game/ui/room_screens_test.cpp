@@ -1,0 +1,157 @@
+// The screen manager's room operations and a room's task tab, on rooms placed on the ship for the test.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "game/core/data/static_database.h"
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/text/message_text.h"
+#include "game/ship/room_base.h"
+#include "game/ui/actor_list_panel.h"
+#include "game/ui/list_controller.h"
+#include "game/ui/screens/ui_add_task.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
+#include "game/ui/ui_screen.h"
+#include "tests/game/ui/ui_test_base.h"
+
+namespace {
+
+class RoomScreensTest : public support::UITest {
+protected:
+    void TearDown() override
+    {
+        controller.reset();
+        if (world != nullptr) world->ship->rooms.clear();
+        rooms.clear();
+        support::UITest::TearDown();
+    }
+
+    GAME_CRoomBase* AddRoom(const char (&id)[5])
+    {
+        auto& room = rooms.emplace_back(std::make_unique<GAME_CRoomBase>());
+        room->SetRoomId(MakeTag(id));
+        world->ship->rooms.push_back(room.get());
+        return room.get();
+    }
+
+    // The slots open right after the operation, closing them again.
+    std::vector<int> OpenedAndClosed()
+    {
+        // A screen opened and closed before its first update would stay open: the open request wins.
+        StepFrames(1);
+        std::vector<int> open;
+        for (int slot = 4; slot < kSlotFade; ++slot) {
+            if (UI().IsOpen(slot) && slot != kSlotGameOver) open.push_back(slot);
+        }
+        for (int slot : open) EXPECT_TRUE(CloseScreen(slot));
+        return open;
+    }
+
+    std::vector<std::unique_ptr<GAME_CRoomBase>> rooms;
+    std::unique_ptr<GAME_CUIListController> controller;
+};
+
+TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
+{
+    GAME_CRoomBase* kitchen = AddRoom("ID04");
+    AddRoom("ID22");
+    AddRoom("ID32");
+    GAME_CRoomBase* engine = AddRoom("ID23");
+    AddRoom("ID01");
+
+    UI().OpenRoomScreen(kitchen, 0);
+    EXPECT_EQ(UI().GetScreen(kSlotDiningHall)->target, kitchen);
+    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotDiningHall});
+    for (GAME_CRoomBase* room : {AddRoom("ID21"), AddRoom("ID22"), AddRoom("IDBR")}) {
+        UI().OpenRoomScreen(room, 0);
+        EXPECT_TRUE(OpenedAndClosed().empty()) << GetUIRoomKind(room);
+    }
+    world->ship->rooms.resize(5);
+    UI().OpenRoomScreen(nullptr, 0);
+    EXPECT_TRUE(OpenedAndClosed().empty());
+
+    // Nothing opens while the scripts lock the UI.
+    world->inputBlocked = 1;
+    UI().OpenRoomScreen(kitchen, 0);
+    EXPECT_TRUE(OpenedAndClosed().empty());
+    world->inputBlocked = 0;
+
+    // A room whose data names a looping sound starts it as the tracked sound.
+    RoomData* kitchenData = const_cast<RoomData*>(GetStaticDatabase()->FindRoomData(MakeTag("ID04")));
+    ASSERT_NE(kitchenData, nullptr);
+    const IdValue before = kitchenData->lastPair;
+    kitchenData->lastPair = {15, 7};
+    UI().OpenRoomScreen(kitchen, 0);
+    EXPECT_EQ(GetSoundPlayer()->TrackedTag(), 7u);
+    kitchenData->lastPair = before;
+    OpenedAndClosed();
+
+    // In kind order: bridge 1, kitchen 4, engine 23; kinds 22 and 31 are never reached.
+    UI().OpenAdjacentRoomScreen(engine, false);
+    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotMap});
+    UI().OpenAdjacentRoomScreen(kitchen, false);
+    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
+    EXPECT_EQ(world->camera->followedCrew, engine);
+    UI().OpenAdjacentRoomScreen(nullptr, true);
+    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
+    StopCameraRoomFocus();
+    EXPECT_EQ(world->camera->mode, GAME_CCamera2D::kFree);
+
+    // Notices: a single one needs no display time, a repeated one does.
+    UINoticeRecord notice;
+    notice.key.Assign("OLIF_GET_ITEM");
+    notice.count = 2;
+    UI().ShowNotice(notice);
+    EXPECT_FALSE(UI().IsNoticeActive());
+    notice.count = 1;
+    UI().ShowNotice(notice);
+    EXPECT_TRUE(UI().IsNoticeActive());
+}
+
+TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
+{
+    GAME_CRoomBase* kitchen = AddRoom("ID04");
+    controller = std::make_unique<GAME_CUIListController>();
+    controller->SetActorPanel(new GAME_CUIActorListPanel);
+    controller->Attach(kitchen);
+    controller->preset = 3;
+    const vesk::math::Vec2 offset{199.0f, 32.0f};
+    auto frame = [&](bool draw = false) {
+        if (draw) {
+            controller->DrawSprites(offset);
+            controller->DrawTexts(offset);
+        }
+        StepFrames(1);
+        controller->Update(true);
+    };
+    frame();
+    frame(true);
+    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED")), nullptr);
+    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_ADDNEWTASK")), nullptr);
+    EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_enterbutton"), nullptr);
+    EXPECT_EQ(controller->Rows(), 1u);
+    EXPECT_EQ(controller->AddTaskButton()->Color(), kUIWhite);
+
+    // One row: the cursor wraps onto itself without a sound.
+    PressAction(kActionCursorDown);
+    frame();
+    EXPECT_EQ(controller->Cursor(), 0u);
+    EXPECT_FALSE(PlayedNow(kSeCursor));
+
+    // The add-task button opens the add-task screen for the room with the tab's preset.
+    const vesk::math::Vec2 button = *controller->AddTaskButton()->GetPosition();
+    ClickAt(static_cast<int>(button.x), static_cast<int>(button.y));
+    for (int i = 0; i < 14; ++i) frame(true);
+    auto* addTask = UI().Get<GAME_CUIAddTask>(kSlotAddTask);
+    EXPECT_TRUE(addTask->IsOpen());
+    EXPECT_EQ(addTask->target, kitchen);
+    EXPECT_EQ(addTask->preset, 3u);
+
+    // Five crew members fill three rows of two, one more than the panel shows.
+    EXPECT_EQ(GAME_CUIActorListPanel::ScrollMaximum(5), 1);
+}
+
+}  // namespace
