@@ -124,8 +124,20 @@ GAME_CUIInDisplaySelectionObject::GAME_CUIInDisplaySelectionObject()
 
 GAME_CUIInDisplaySelectionObject::~GAME_CUIInDisplaySelectionObject() { DeleteWidgets(owned_); }
 
+void GAME_CUIInDisplaySelectionObject::FindSprites()
+{
+    box_->SetSprite(FindUISprite("ui_dialogbase"));
+    separator_->SetSprite(FindUISprite("ui_separator_dialog"));
+    const std::int32_t enter = FindUISprite("ui_enterbutton");
+    enter_->SetSprites(enter, FindUISprite("ui_enterbutton_touch"));
+    const Vec2 enterSize = UISpriteSize(enter);
+    if (enterSize.x > 0.0f) enter_->SetHitSize(enterSize.x, enterSize.y);
+    cursorSprite_ = FindUISprite("ui_cursor_common_r90");
+}
+
 void GAME_CUIInDisplaySelectionObject::Open(std::uint32_t owner, std::uint32_t, bool yesNo)
 {
+    FindSprites();
     lineColors.fill(GetUIColor(kUIColorText));
     active = true;
     ownerSlot = std::min(owner, kMaxOwnerSlot);

@@ -81,6 +81,9 @@ public:
     std::array<std::uint32_t, kLineCount> lineColors{};
 
 private:
+    // The UI sprites by name: the dialog can be made before the UI package is loaded (the start-up
+    // asks its first questions early), so it looks them up again each time it opens.
+    void FindSprites();
     void Layout();
     void MainHandling(bool input);
     void ShowForMode();

@@ -9,7 +9,7 @@
 namespace spritegen {
 namespace {
 
-constexpr Rgba kPanel = Hex(0x1E2A33, 235);
+constexpr Rgba kPanel = Hex(0x1E2A33, 248);
 constexpr Rgba kPanelFace = Hex(0x26353F, 240);
 constexpr Rgba kFrame = Hex(0xA8C6D6);
 constexpr Rgba kFrameDim = Hex(0x5E7785);
@@ -84,23 +84,23 @@ PixelArt Separator(int w, bool fadeRight)
     return art;
 }
 
-// The list window: a large frame with a transparent margin, so that the rows, the cursor and the
-// separators the list lays out on its right part fall inside it.
+// The list window: the rows, cursor and separators of a list fall on its right part, below a
+// header; its close button sits on its top-right corner.
 PixelArt WindowBase()
 {
-    PixelArt art(500, 320);
-    art.RoundFill(20, 94, 476, 224, kPanel);
-    art.Frame(21, 95, 474, 222, kFrame);
-    art.Fill(24, 98, 80, 2, kTealLight);  // title tab
+    PixelArt art(476, 330);
+    art.RoundFill(0, 0, 476, 330, kPanel);
+    art.Frame(1, 1, 474, 328, kFrame);
+    art.Fill(6, 6, 96, 2, kTealLight);  // title tab
     return art;
 }
 
 PixelArt WindowFace()
 {
-    PixelArt art(452, 204);
-    art.Fill(0, 0, 452, 204, kPanelFace);
-    for (int x = 8; x < 452; x += 16) art.Fill(x, 0, 1, 204, Hex(0x2E404B, 255));
-    art.Frame(0, 0, 452, 204, kFrameDim);
+    PixelArt art(420, 210);
+    art.Fill(0, 0, 420, 210, kPanelFace);
+    for (int x = 8; x < 420; x += 16) art.Fill(x, 0, 1, 210, Hex(0x2E404B, 255));
+    art.Frame(0, 0, 420, 210, kFrameDim);
     return art;
 }
 
@@ -294,8 +294,9 @@ std::vector<tools::NamedImage> DrawUISprites()
     knob.Frame(0, 0, 6, 21, kFrameDim);
     sprites.push_back(Named("ui_map_sliderbar", knob));
     sprites.push_back(Named("ui_map_sliderbar_bg", SliderTrack()));
-    sprites.push_back(Named("ui_option_toggle_bg_off", ToggleBack(false)));
-    sprites.push_back(Named("ui_option_toggle_bg_on", ToggleBack(true)));
+    // A toggle of value 1 ("on") lies on "bg_off" and one of value 0 on "bg_on": the lit picture is "bg_off".
+    sprites.push_back(Named("ui_option_toggle_bg_off", ToggleBack(true)));
+    sprites.push_back(Named("ui_option_toggle_bg_on", ToggleBack(false)));
     sprites.push_back(Named("ui_option_toggle_button", ToggleKnob()));
     sprites.push_back(Named("ui_text_on", Word("ON")));
     sprites.push_back(Named("ui_text_off", Word("OFF")));

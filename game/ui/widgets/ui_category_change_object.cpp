@@ -29,6 +29,8 @@ void GAME_CUICategoryChangeObject::Draw()
         FlushUISprites();
     }
     if (desc_.category == 0) {
+        // Sprites queued so far are drawn under the states they were queued with.
+        FlushUISprites();
         ResetDrawState();
     } else if (desc_.category == 1) {
         BeginUISprites();

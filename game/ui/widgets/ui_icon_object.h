@@ -80,6 +80,7 @@ public:
         normalSprite_ = normal;
         pressedSprite_ = pressed;
     }
+    void SetHitSize(float width, float height) { size_ = {width, height}; }
     // Moves both rest positions (and the current one) of the slide.
     void SetShownPosition(float x, float y);
     void SetHiddenPosition(float x, float y);

@@ -32,6 +32,7 @@ GAME_CUILabelObject::GAME_CUILabelObject(const UILabelObjectDesc* desc)
 
 void GAME_CUILabelObject::SetTextA(const char* key)
 {
+    cacheValid_ = false;
     buffer_.fill(0);
     literal_ = 0;
     if (key == nullptr) return;
@@ -57,20 +58,28 @@ std::u16string_view GAME_CUILabelObject::Literal() const
     return {text, length};
 }
 
+std::u16string_view GAME_CUILabelObject::KeyText()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    const std::uint32_t language = player != nullptr ? player->language : 0;
+    if (!cacheValid_ || cacheNamesKeys_ || cacheLanguage_ != language) {
+        if (!cacheValid_ || cacheLanguage_ != language) {
+            cacheNamesKeys_ = GetMessageTextOrKey(Key()).find(u"%keyname") != std::u16string::npos;
+        }
+        cache_ = GetMessageTextExpanded(Key());
+        cacheLanguage_ = language;
+        cacheValid_ = true;
+    }
+    return cache_;
+}
+
 void GAME_CUILabelObject::Draw()
 {
     if (!IsVisible()) return;
     if (literal_ != 0 ? Literal().empty() : buffer_[0] == 0) return;
     vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
     if (fonts == nullptr) return;
-    std::u16string expanded;
-    std::u16string_view text;
-    if (literal_ != 0) {
-        text = Literal();
-    } else {
-        expanded = GetMessageTextExpanded(Key());
-        text = expanded;
-    }
+    const std::u16string_view text = literal_ != 0 ? Literal() : KeyText();
     const float width = MeasureUIText(text);
     if (static_cast<int>(width) == 0) return;
     const vesk::math::Vec2 world = WorldPosition();

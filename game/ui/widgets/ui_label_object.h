@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "game/ui/widgets/ui_object_base.h"
 
@@ -50,6 +52,10 @@ public:
     void SetScale(const vesk::math::Vec2* scale) override { scale_ = scale->x; }
 
 private:
+    // The key's text in the current language, looked up again only when the key or the language
+    // changes (texts naming bound keys are expanded at every draw, as the device in use may change).
+    std::u16string_view KeyText();
+
     // 256 bytes: a narrow key of up to 255 characters or a wide literal of up to 127.
     alignas(char16_t) std::array<std::uint8_t, 256> buffer_{};
     std::uint32_t literal_ = 0;
@@ -59,4 +65,8 @@ private:
     float scale_ = 1.0f;
     std::int32_t nudge_ = 0;
     std::uint32_t visible_ = 1;
+    std::u16string cache_;
+    std::uint32_t cacheLanguage_ = 0;
+    bool cacheValid_ = false;
+    bool cacheNamesKeys_ = false;
 };

@@ -14,7 +14,7 @@ namespace {
 
 class ShippedSprites : public support::GraphicsFixture {
 protected:
-    support::TestArena pixels{4 << 20};
+    support::TestArena pixels{8 << 20};  // the room package holds the UI sprites too
     TextureLoader loader{nullptr, pixels.heap()};
     SpriteRegistry registry;
 };

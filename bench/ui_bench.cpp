@@ -1,0 +1,145 @@
+// One frame of the UI: the screen passes, a screen of 300 widgets and the shared dialog, to the queued draws.
+// Measured in the running game on the data set; the allocations counter tells whether a frame in
+// steady state asks the general allocator for memory.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "framework/app/framework_session.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/device_record.h"
+#include "framework/log/log.h"
+#include "game/core/app/game_app.h"
+#include "game/core/scene/scene_initialize.h"
+#include "game/core/scene/scene_stack.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_null_object.h"
+
+namespace {
+
+std::atomic<std::size_t> g_allocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+// A screen's worth of widgets: 100 pictures, 100 buttons and 100 labels under one root.
+struct BusyScreen {
+    std::unique_ptr<GAME_CUINullObject> root{MakeUIGroupNode(0.0f, 0.0f)};
+    std::vector<std::unique_ptr<GAME_CUIObjectBase>> widgets;
+
+    BusyScreen()
+    {
+        const std::int32_t button = FindUISprite("ui_enterbutton");
+        for (int i = 0; i < 100; ++i) {
+            const float x = static_cast<float>(20 + (i % 10) * 60);
+            const float y = static_cast<float>(20 + (i / 10) * 32);
+            widgets.emplace_back(MakeUIPicture("ui_cursor_baselabel", x, y));
+            UIIconObjectDesc desc;
+            InitUIIconObjectDesc(&desc);
+            desc.shownX = desc.hiddenX = x;
+            desc.shownY = desc.hiddenY = y + 16.0f;
+            desc.normalSprite = button;
+            auto* icon = new GAME_CUIIconObject(&desc);
+            icon->SetVisible(true);
+            widgets.emplace_back(icon);
+            UILabelObjectDesc label;
+            InitUILabelObjectDesc(&label);
+            label.positionX = x;
+            label.positionY = y;
+            auto* text = new GAME_CUILabelObject(&label);
+            text->SetTextA(i % 2 == 0 ? "COMMAND_YES" : "ADDTASK_TEXT_ADDNEWTASK");
+            widgets.emplace_back(text);
+        }
+        for (auto& widget : widgets) widget->SetParent(root.get());
+    }
+
+    void Frame()
+    {
+        root->UpdateTree(true);
+        for (auto& widget : widgets) {
+            if (widget->IsVisible()) widget->Draw();
+        }
+        FlushUISprites();
+    }
+};
+
+void BM_UIFrame(benchmark::State& state)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnolis_ui_bench_XXXXXX").string();
+    const std::filesystem::path folder = mkdtemp(pattern.data());
+    std::filesystem::current_path(folder);
+    vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+    vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
+    SetStartupJobsInline(true);
+    {
+        varnolis::GameApplication game;
+        vesk::app::FrameworkSession session(vesk::app::kAllFrameworkSystems | vesk::app::FrameworkSystem::Game, u"", &game);
+        if (!session.Start()) {
+            state.SkipWithError("the game did not come up");
+        } else {
+            if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) record->presenter.SetPaced(false);
+            for (int frames = 0; frames < 2000 && !IsSceneOnStack(kSceneGameMain); ++frames) game.GameFrame();
+            GAME_CUIManager& ui = *GetGameWorld()->ui;
+            BusyScreen screen;
+            GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+            dialog->Open(kSlotCommon, 0, true);
+            dialog->SetMessageByKey("ARE_YOU_SURE");
+            dialog->SetButtonText(0, "COMMAND_YES");
+            dialog->SetButtonText(1, "COMMAND_NO");
+            // Warm up: layouts, first lookups, batches.
+            for (int i = 0; i < 30; ++i) {
+                ui.UpdateScreens();
+                screen.Frame();
+                dialog->Draw();
+                ui.Draw();
+            }
+            std::size_t allocations = 0;
+            for (auto _ : state) {
+                const std::size_t before = g_allocations.load(std::memory_order_relaxed);
+                ui.UpdateScreens();
+                screen.Frame();
+                dialog->Draw();
+                ui.Draw();
+                FlushUISprites();
+                allocations += g_allocations.load(std::memory_order_relaxed) - before;
+            }
+            state.counters["allocations/frame"] =
+                benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+            dialog->Close();
+        }
+        session.Stop();
+    }
+    SetStartupJobsInline(false);
+    vesk::log::SetSink({});
+    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_UIFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
