@@ -4,29 +4,13 @@
 #include "game/core/scene/scene_stack.h"
 #include "game/ui/ui_draw.h"
 
-void GAME_CUIGameCenter::SetOpen(bool open)
-{
-    if (open && open_ == 0) {
-        openRequest_ = 1;
-        open_ = 1;
-    } else if (!open && open_ != 0) {
-        closeRequest_ = 1;
-    }
-}
-
 void GAME_CUIGameCenter::Update(bool)
 {
-    if (openRequest_ != 0) {
-        next_ = 1;
-    } else if (closeRequest_ != 0) {
-        next_ = 3;
-    }
-    openRequest_ = 0;
-    closeRequest_ = 0;
+    next_ = requests_.TakeNextState(next_);
     if (next_ != state_) {
         state_ = next_;
         if (state_ == 0) {
-            open_ = 0;
+            requests_.openFlag = 0;
             return;
         }
     }

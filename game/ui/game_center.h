@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/ui/ui_base.h"
+#include "game/ui/ui_screen.h"
 
 // Its first update after opening plays the start jingle, pushes the mini-game scene, ends the main-game
 // scene and closes the screen again. It draws nothing.
@@ -11,8 +11,8 @@ class GAME_CUIGameCenter : public GAME_CUIBase {
 public:
     static constexpr std::int32_t kStartJingle = 59;
 
-    bool IsOpen() const override { return open_ != 0; }
-    void SetOpen(bool open) override;
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
     void Update(bool input) override;
     void PreDraw() override {}
     void Draw() override {}
@@ -21,7 +21,5 @@ public:
 private:
     std::int32_t state_ = 0;
     std::int32_t next_ = 0;
-    std::uint32_t closeRequest_ = 0;
-    std::uint32_t openRequest_ = 0;
-    std::uint32_t open_ = 0;
+    UIScreenRequests requests_;
 };

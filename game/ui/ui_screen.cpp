@@ -16,14 +16,26 @@ void GAME_CUIScreen::AddWidget(GAME_CUIObjectBase* widget)
     if (widget != nullptr) widgets_.push_back(widget);
 }
 
-void GAME_CUIScreen::SetOpen(bool open)
+void UIScreenRequests::Request(bool wanted)
 {
-    if (open && open_ == 0) {
-        openRequest_ = 1;
-        open_ = 1;
-    } else if (!open && open_ != 0) {
-        closeRequest_ = 1;
+    if (wanted && openFlag == 0) {
+        open = 1;
+        openFlag = 1;
+    } else if (!wanted && openFlag != 0) {
+        close = 1;
     }
+}
+
+std::int32_t UIScreenRequests::TakeNextState(std::int32_t next)
+{
+    if (open != 0) {
+        next = 1;
+    } else if (close != 0) {
+        next = 3;
+    }
+    open = 0;
+    close = 0;
+    return next;
 }
 
 bool GAME_CUIScreen::PassesInput() const
@@ -39,17 +51,11 @@ bool GAME_CUIScreen::PassesInput() const
 void GAME_CUIScreen::Update(bool input)
 {
     lastInput_ = input;
-    if (openRequest_ != 0) {
-        next_ = 1;
-    } else if (closeRequest_ != 0) {
-        next_ = 3;
-    }
-    openRequest_ = 0;
-    closeRequest_ = 0;
+    next_ = requests_.TakeNextState(next_);
     if (next_ != state_) {
         state_ = next_;
         switch (state_) {
-        case 0: open_ = 0; break;
+        case 0: requests_.openFlag = 0; break;
         case 1:
             InitTween(slide_, 0.0f, 0.0f, kSlideFrames, 0);
             RestartTweenFrom(slide_, {0.0f, -kCanvasHeight});

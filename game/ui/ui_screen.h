@@ -8,6 +8,19 @@
 #include "game/ui/ui_base.h"
 #include "game/ui/widgets/ui_null_object.h"
 
+// The open and close requests of the screen state protocol, with the open flag IsOpen answers.
+struct UIScreenRequests {
+    std::uint32_t close = 0;
+    std::uint32_t open = 0;
+    std::uint32_t openFlag = 0;
+
+    // SetOpen: nothing when the screen already is in the asked state.
+    void Request(bool open);
+    // At the start of an update: state 1 for an open request, else 3 for a close request, else next;
+    // both requests are cleared.
+    std::int32_t TakeNextState(std::int32_t next);
+};
+
 // Whether an open screen lets the input of a frame reach the screens below.
 // kPassesWhenSettled: only while the screen rests in its main state.
 enum class UIInputRule { kBlocksWhileOpen, kAlwaysPasses, kNeverPasses, kPassesWhenSettled };
@@ -22,8 +35,8 @@ public:
     explicit GAME_CUIScreen(UIInputRule rule = UIInputRule::kBlocksWhileOpen, bool fieldControl = false);
     ~GAME_CUIScreen() override;
 
-    bool IsOpen() const override { return open_ != 0; }
-    void SetOpen(bool open) override;
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
     bool AllowsFieldControl() const override { return fieldControl_; }
     void Update(bool input) override;
     void PreDraw() override {}
@@ -50,9 +63,7 @@ private:
     Tween slide_{};
     std::int32_t state_ = 0;
     std::int32_t next_ = 0;
-    std::uint32_t closeRequest_ = 0;
-    std::uint32_t openRequest_ = 0;
-    std::uint32_t open_ = 0;
+    UIScreenRequests requests_;
     UIInputRule rule_;
     bool fieldControl_;
     bool lastInput_ = false;

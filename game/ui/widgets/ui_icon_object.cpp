@@ -167,26 +167,8 @@ void GAME_CUIIconObject::Update(bool input)
         }
         break;
     }
-    case 2: {
-        TweenPoint point{position_.x, position_.y};
-        UpdateTweenEaseOut(appear_, point);
-        position_ = {point.x, point.y};
-        if (IsTweenFinished(appear_)) {
-            position_ = shown_;
-            requested_ = 1;
-        }
-        break;
-    }
-    case 3: {
-        TweenPoint point{position_.x, position_.y};
-        UpdateTweenEaseOut(disappear_, point);
-        position_ = {point.x, point.y};
-        if (IsTweenFinished(disappear_)) {
-            position_ = hidden_;
-            requested_ = 0;
-        }
-        break;
-    }
+    case 2: Slide(appear_, shown_, 1); break;
+    case 3: Slide(disappear_, hidden_, 0); break;
     case 4:
         decided_ = 1;
         if (latched_ == 0 && frame_ >= static_cast<std::uint32_t>(pressedFrames_)) {
@@ -195,6 +177,17 @@ void GAME_CUIIconObject::Update(bool input)
         }
         break;
     default: break;
+    }
+}
+
+void GAME_CUIIconObject::Slide(Tween& tween, Vec2 end, int nextState)
+{
+    TweenPoint point{position_.x, position_.y};
+    UpdateTweenEaseOut(tween, point);
+    position_ = {point.x, point.y};
+    if (IsTweenFinished(tween)) {
+        position_ = end;
+        requested_ = nextState;
     }
 }
 

@@ -90,6 +90,8 @@ public:
     void SetCallbackArgument(void* argument) { argument_ = argument; }
 
 private:
+    // One frame of a slide; at its end the icon rests at the end point and asks for the next state.
+    void Slide(Tween& tween, vesk::math::Vec2 end, int nextState);
     bool PointerHits();
     bool PadOrKeyHits() const;
 
