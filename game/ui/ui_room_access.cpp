@@ -1,25 +1,22 @@
 // What the screen manager reads of the ship's rooms: kind, build state, room data and the room list.
 #include "game/ui/ui_room_access.h"
 
-#include "game/core/data/id_tags.h"
-#include "game/core/data/player_data.h"
+#include <algorithm>
+
 #include "game/core/data/static_database.h"
 #include "game/core/world/game_world.h"
+#include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
+#include "game/ship/task_base.h"
 
-std::uint16_t GetUIRoomKind(const GAME_CRoomBase* room)
-{
-    if (room == nullptr) return 0;
-    const std::int32_t kind = FindRoomIdIndex(room->GetRoomId());
-    return kind > 0 ? static_cast<std::uint16_t>(kind) : 0;
-}
+std::uint16_t GetUIRoomKind(const GAME_CRoomBase* room) { return room != nullptr ? room->kind : 0; }
 
-// The rooms of today's ship model are placed finished.
-bool IsUIRoomUnderConstruction(const GAME_CRoomBase*) { return false; }
+bool IsUIRoomUnderConstruction(const GAME_CRoomBase* room) { return room != nullptr && room->underConstruction; }
 
 const RoomData* GetUIRoomData(const GAME_CRoomBase* room)
 {
     if (room == nullptr) return nullptr;
+    if (room->roomData != nullptr) return room->roomData;
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     return database != nullptr ? database->FindRoomData(room->GetRoomId()) : nullptr;
 }
@@ -38,21 +35,58 @@ UIRoomSound GetUIRoomSound(const GAME_CRoomBase* room)
     return {static_cast<std::int32_t>(data->lastPair.id), data->lastPair.value};
 }
 
-// The rooms of today's ship model hold no tasks and no crew yet.
-std::size_t GetUIRoomTasks(const GAME_CRoomBase*, UIRoomTasks& out)
+std::size_t GetUIRoomTasks(const GAME_CRoomBase* room, UIRoomTasks& out)
 {
     out.fill(nullptr);
-    return 0;
+    if (room == nullptr) return 0;
+    const std::size_t count = std::min(room->boundTasks.size(), kUIRoomTaskSlots);
+    std::copy_n(room->boundTasks.begin(), count, out.begin());
+    return count;
 }
 
-UITaskView GetUITaskView(const GAME_CTaskBase*) { return {}; }
-
-void CollectUIRoomCrew(const GAME_CRoomBase*, std::vector<GAME_CObjectActor*>& out) { out.clear(); }
-
-std::int32_t GetUIRoomCapacity(const GAME_CRoomBase* room)
+UITaskView GetUITaskView(const GAME_CTaskBase* task)
 {
-    const RoomData* data = GetUIRoomData(room);
-    return data != nullptr ? data->capacity : 0;
+    UITaskView view;
+    if (task == nullptr) return view;
+    view.tag = task->id;
+    view.kind = task->GetKind();
+    if (task->duration > 0) view.progress = std::clamp(static_cast<float>(task->progress) / static_cast<float>(task->duration), 0.0f, 1.0f);
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    if (const TaskData* data = database != nullptr ? database->FindTaskData(task->id) : nullptr) {
+        for (const ItemCount& material : data->materials) {
+            if (material.itemId == kNoId || material.count <= 0) break;
+            view.materialTotal += material.count;
+        }
+    }
+    return view;
 }
 
-UICrewView GetUICrewView(const GAME_CObjectActor*, const GAME_CRoomBase*) { return {}; }
+void CollectUIRoomCrew(const GAME_CRoomBase* room, std::vector<GAME_CObjectActor*>& out)
+{
+    out.clear();
+    if (room == nullptr) return;
+    auto add = [&](GAME_CObjectActor* actor) {
+        if (actor != nullptr && std::find(out.begin(), out.end(), actor) == out.end()) out.push_back(actor);
+    };
+    for (GAME_CObjectActor* actor : room->assignedCrew) add(actor);
+    for (GAME_CObjectActor* actor : room->presentCrew) add(actor);
+    UIRoomTasks tasks;
+    const std::size_t count = GetUIRoomTasks(room, tasks);
+    for (std::size_t i = 0; i < count; ++i) {
+        for (GAME_CObjectActor* actor : tasks[i]->crew) add(actor);
+    }
+}
+
+std::int32_t GetUIRoomCapacity(const GAME_CRoomBase* room) { return room != nullptr ? room->capacity : 0; }
+
+UICrewView GetUICrewView(const GAME_CObjectActor* actor, const GAME_CRoomBase* room)
+{
+    UICrewView view;
+    if (actor == nullptr) return view;
+    view.name = actor->name;
+    view.livesHere = room != nullptr && actor->homeLink.room == room;
+    const GAME_CActorStatus& status = actor->status;
+    if (status.maxStamina > 0) view.stamina = static_cast<float>(status.stamina) / (1000.0f * static_cast<float>(status.maxStamina));
+    if (status.maxCalorie > 0) view.calorie = static_cast<float>(status.calorie) / (1000.0f * static_cast<float>(status.maxCalorie));
+    return view;
+}

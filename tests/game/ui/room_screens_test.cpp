@@ -8,7 +8,11 @@
 #include "game/core/data/tag.h"
 #include "game/core/input/input_actions.h"
 #include "game/core/text/message_text.h"
+#include "game/core/data/id_tags.h"
+#include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
+#include "game/ship/task_base.h"
+#include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_add_task.h"
@@ -21,11 +25,23 @@ namespace {
 
 class RoomScreensTest : public support::UITest {
 protected:
+    void SetUp() override
+    {
+        support::UITest::SetUp();
+        shipRooms = world->ship->rooms;
+        world->ship->rooms.clear();
+    }
+
     void TearDown() override
     {
         controller.reset();
-        if (world != nullptr) world->ship->rooms.clear();
+        for (auto& room : rooms) {
+            room->boundTasks.clear();
+            room->assignedCrew.clear();
+        }
+        if (world != nullptr) world->ship->rooms = shipRooms;
         rooms.clear();
+        tasks.clear();
         support::UITest::TearDown();
     }
 
@@ -33,9 +49,24 @@ protected:
     {
         auto& room = rooms.emplace_back(std::make_unique<GAME_CRoomBase>());
         room->SetRoomId(MakeTag(id));
+        room->kind = static_cast<std::uint16_t>(FindRoomIdIndex(MakeTag(id)));
         world->ship->rooms.push_back(room.get());
         return room.get();
     }
+
+    GAME_CTaskBase* AddCookingTask(GAME_CRoomBase* room)
+    {
+        GAME_CTaskRequest request;
+        request.taskId = MakeTag("TCKG");
+        request.kind = 7;
+        auto& task = tasks.emplace_back(std::make_unique<GAME_CTaskBase>(request));
+        room->boundTasks.push_back(task.get());
+        return task.get();
+    }
+
+    std::vector<GAME_CRoomBase*> shipRooms;
+    std::vector<std::unique_ptr<GAME_CTaskBase>> tasks;
+    std::vector<std::unique_ptr<GAME_CObjectActor>> crew;
 
     // The slots open right after the operation, closing them again.
     std::vector<int> OpenedAndClosed()
@@ -65,6 +96,10 @@ TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
     UI().OpenRoomScreen(kitchen, 0);
     EXPECT_EQ(UI().GetScreen(kSlotDiningHall)->target, kitchen);
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotDiningHall});
+    kitchen->underConstruction = true;
+    UI().OpenRoomScreen(kitchen, 0);
+    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotRoomBuilding});
+    kitchen->underConstruction = false;
     for (GAME_CRoomBase* room : {AddRoom("ID21"), AddRoom("ID22"), AddRoom("IDBR")}) {
         UI().OpenRoomScreen(room, 0);
         EXPECT_TRUE(OpenedAndClosed().empty()) << GetUIRoomKind(room);
@@ -150,8 +185,55 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     EXPECT_EQ(addTask->target, kitchen);
     EXPECT_EQ(addTask->preset, 3u);
 
-    // Five crew members fill three rows of two, one more than the panel shows.
-    EXPECT_EQ(GAME_CUIActorListPanel::ScrollMaximum(5), 1);
+    ASSERT_TRUE(CloseScreen(kSlotAddTask));
+
+    // Two tasks and five crew members: three rows of two crew, one more than the panel shows.
+    AddCookingTask(kitchen);
+    GAME_CTaskBase* second = AddCookingTask(kitchen);
+    for (int i = 0; i < 5; ++i) {
+        auto& member = crew.emplace_back(std::make_unique<GAME_CObjectActor>());
+        member->name = u"Rat";
+        kitchen->assignedCrew.push_back(member.get());
+    }
+    frame();
+    frame(true);
+    EXPECT_EQ(controller->Rows(), 3u);
+    EXPECT_EQ(controller->Panel()->ScrollBar()->Maximum(), 1);
+    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("TCKG")), nullptr);
+
+    // The crew panel takes the focus with a click on a cell; a first click on a task row takes it
+    // back and moves the cursor there, a second one opens the task-cancel screen for that task.
+    ClickAt(125, 226);
+    frame();
+    EXPECT_TRUE(controller->Panel()->focused);
+    EXPECT_FALSE(controller->focused);
+    frame();
+    ClickAt(400, 100 + 18 + 5);
+    frame();
+    EXPECT_TRUE(controller->focused);
+    EXPECT_FALSE(controller->Panel()->focused);
+    EXPECT_EQ(controller->Cursor(), 1u);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+    frame();
+    ClickAt(400, 100 + 18 + 5);
+    frame();
+    EXPECT_TRUE(PlayedNow(kSeDecide));
+    auto* cancel = UI().Get<GAME_CUITaskCancel>(kSlotTaskCancel);
+    EXPECT_TRUE(cancel->IsOpen());
+    EXPECT_EQ(cancel->task, second);
+    EXPECT_EQ(cancel->target, kitchen);
+    StepFrames(1);
+    ASSERT_TRUE(CloseScreen(kSlotTaskCancel));
+
+    // Five tasks grey the add-task button, which then opens nothing.
+    for (int i = 0; i < 3; ++i) AddCookingTask(kitchen);
+    frame(true);
+    EXPECT_EQ(controller->Rows(), 6u);
+    EXPECT_EQ(controller->AddTaskButton()->Color(), kUIGrey);
+    const vesk::math::Vec2 greyButton = *controller->AddTaskButton()->GetPosition();
+    ClickAt(static_cast<int>(greyButton.x), static_cast<int>(greyButton.y));
+    for (int i = 0; i < 14; ++i) frame(true);
+    EXPECT_FALSE(UI().IsOpen(kSlotAddTask));
 }
 
 }  // namespace
