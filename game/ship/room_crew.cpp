@@ -186,7 +186,7 @@ void GAME_CRoomBase::UpdateBirths()
             ActorSetupRecord setup;
             ship->GetCellFloorPoint(gridX, gridY, &setup.x, &setup.y, false);
             child->Init(setup);
-            child->name = MakeChildActorName(first->name, second->name);
+            child->status.name = MakeChildActorName(first->status.name, second->status.name);
             child->ShowBalloon(kBalloonNewborn, false);
             GAME_CGameWorld* world = PeekGameWorld();
             if (world != nullptr && world->ui) {

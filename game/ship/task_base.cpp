@@ -1,15 +1,36 @@
 // A crew task: its kind, room, crew, progress and flags, and the request every task is made from.
 #include "game/ship/task_base.h"
 
+#include "game/core/data/tag.h"
 #include "game/core/world/game_world.h"
+#include "game/object/object_actor.h"
 #include "game/core/world/game_world_ready.h"
 #include "game/ship/room_base.h"
 #include "game/ship/ship.h"
 #include "game/ship/task_manager.h"
 
 GAME_CTaskBase::GAME_CTaskBase(const GAME_CTaskRequest& request)
-    : id(request.taskId), kind_(request.kind), roomIndex_(request.roomIndex)
+    : id(request.taskId), kind_(request.kind), roomIndex_(request.roomIndex), target_(request.target)
 {
+}
+
+GAME_CTaskRequest MakeItemCarrierRequest(GAME_CObjectItem* item, std::int32_t column, std::int32_t row)
+{
+    GAME_CTaskRequest request;
+    request.taskId = MakeTag("TICR");
+    request.kind = kTaskItemCarrier;
+    request.size = 24;
+    request.roomIndex = -1;
+    request.target = item;
+    request.words[0] = (static_cast<std::uint32_t>(column) & 0xFFFF) | (static_cast<std::uint32_t>(row) << 16);
+    return request;
+}
+
+void GAME_CTaskBase::RemoveCrew(GAME_CObjectActor* member)
+{
+    if (member == nullptr) return;
+    std::erase(crew, member);
+    if (member->task == this) member->SetTask(nullptr, false);
 }
 
 GAME_CTaskBase* GAME_CTaskBase::CreateFromRequest(const GAME_CTaskRequest& request)

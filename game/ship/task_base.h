@@ -20,7 +20,13 @@ struct GAME_CTaskRequest {
     std::uint32_t restored = 0;
     std::int32_t roomIndex = -1;  // or the owner, by kind
     std::uint32_t words[4] = {0, 0, 0, 0};
+    const void* target = nullptr;  // the object a carry task is about
 };
+
+class GAME_CObjectItem;
+
+// The carry request of an item lying on the grid: "TICR", kind 6, the item and its cell.
+GAME_CTaskRequest MakeItemCarrierRequest(GAME_CObjectItem* item, std::int32_t column, std::int32_t row);
 
 // Until the task kinds exist a request makes a plain task record bound to its room: nobody works
 // on it and it never progresses by itself.
@@ -45,6 +51,11 @@ public:
     // Sets the finished flag; a room-bound task leaves its room.
     void Finish();
     bool IsFinished() const { return finished != 0; }
+    // The object the task is about: the item of a carry task, the load of a carry-from-store or
+    // reload task (an item entry), the patient; null when none.
+    const void* GetTargetObject() const { return target_; }
+    // Takes the crew member off the task: out of the working crew, its task none.
+    void RemoveCrew(GAME_CObjectActor* member);
 
     std::uint32_t id = kNoId;
     std::vector<GAME_CObjectActor*> crew;
@@ -52,10 +63,12 @@ public:
     std::int32_t progress = 0;
     std::int32_t duration = 0;
     std::uint32_t finished = 0;
+    std::uint32_t cancel = 0;
     std::uint32_t repeat = 0;
     std::uint32_t upgradeType = 0xFFFFFFFF;  // the upgrade a room-upgrade task installs
 
 private:
     std::int32_t kind_;
     std::int32_t roomIndex_;
+    const void* target_;
 };

@@ -83,10 +83,11 @@ UICrewView GetUICrewView(const GAME_CObjectActor* actor, const GAME_CRoomBase* r
 {
     UICrewView view;
     if (actor == nullptr) return view;
-    view.name = actor->name;
+    view.name = std::u16string_view(actor->status.name);
     view.livesHere = room != nullptr && actor->homeLink.room == room;
     const GAME_CActorStatus& status = actor->status;
-    if (status.maxStamina > 0) view.stamina = static_cast<float>(status.stamina) / (1000.0f * static_cast<float>(status.maxStamina));
-    if (status.maxCalorie > 0) view.calorie = static_cast<float>(status.calorie) / (1000.0f * static_cast<float>(status.maxCalorie));
+    const ActorBaseStats& maxima = status.computed;
+    if (maxima.maxStamina > 0) view.stamina = static_cast<float>(status.stamina) / (1000.0f * static_cast<float>(maxima.maxStamina));
+    if (maxima.maxCalorie > 0) view.calorie = static_cast<float>(status.calorie) / (1000.0f * static_cast<float>(maxima.maxCalorie));
     return view;
 }

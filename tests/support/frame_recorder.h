@@ -18,6 +18,7 @@ struct RecordedSoundPlay {
     int group = 0;
     std::int32_t soundId = 0;
     bool loop = false;
+    float volume = 0.0f;  // the voice's volume
     bool operator==(const RecordedSoundPlay&) const = default;
 };
 
@@ -40,7 +41,8 @@ struct RecordedTextDraw {
 
 inline std::ostream& operator<<(std::ostream& out, const RecordedSoundPlay& play)
 {
-    return out << "sound " << play.soundId << " on group " << play.group << (play.loop ? ", looped" : "");
+    return out << "sound " << play.soundId << " on group " << play.group << " at volume " << play.volume
+               << (play.loop ? ", looped" : "");
 }
 inline std::ostream& operator<<(std::ostream& out, const RecordedSpriteDraw& draw)
 {
@@ -80,9 +82,9 @@ public:
         texts.clear();
     }
 
-    void OnSoundPlay(int group, int, std::int32_t soundId, float, float, bool loop) override
+    void OnSoundPlay(int group, int, std::int32_t soundId, float volume, float, bool loop) override
     {
-        sounds.push_back({group, soundId, loop});
+        sounds.push_back({group, soundId, loop, volume});
     }
     void OnSpriteDraw(int group, std::int32_t ref, vesk::graphics::Vec2f position) override
     {

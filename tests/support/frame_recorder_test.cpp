@@ -36,7 +36,7 @@ TEST_F(FrameRecorderTest, SeesTheSoundsSpritesAndTextsAFrameAsksForUntilItGoes)
     fonts.DrawFormatted({7.0f, 8.0f}, u"%d", {42});
     fonts.DrawString({9.0f, 9.0f}, u"");  // nothing to draw
 
-    EXPECT_EQ(recorder->sounds, (std::vector<support::RecordedSoundPlay>{{vesk::sound::kSeGroup, 0x10003, false}}));
+    EXPECT_EQ(recorder->sounds, (std::vector<support::RecordedSoundPlay>{{vesk::sound::kSeGroup, 0x10003, false, 1.0f}}));
     EXPECT_EQ(recorder->sprites,
               (std::vector<support::RecordedSpriteDraw>{{2, 1, 10.0f, 20.0f}, {-1, 77, 0.0f, 0.0f}}));
     EXPECT_EQ(recorder->texts, (std::vector<support::RecordedTextDraw>{{u"Hi", 5.0f, 6.0f, 2, 0xFF0000FFu},

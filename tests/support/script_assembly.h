@@ -1,6 +1,7 @@
 // Script packages assembled from source with the data set's definition files, for tests of script-driven code.
 #pragma once
 
+#include <cstring>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/memory/heaps.h"
+#include "framework/utility/script_package/script_package.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
 
@@ -47,5 +50,21 @@ inline std::vector<std::uint8_t> AssemblePackage(std::string_view source, std::i
     }
     return result.package;
 }
+
+// A parsed package of a source with one entry, id 1, for an engine to run.
+class ParsedPackage {
+public:
+    ParsedPackage(std::string_view source, std::initializer_list<std::string_view> tables)
+    {
+        const std::vector<std::uint8_t> bytes = AssemblePackage(source, tables);
+        void* image = vesk::memory::MainHeapAlloc(bytes.size());
+        std::memcpy(image, bytes.data(), bytes.size());
+        EXPECT_EQ(manager_.ParseScriptPackage(image, bytes.size(), "test.pac"), 1);
+    }
+    const vesk::utility::script_package::ProgramRecord* Program() const { return manager_.FindProgram(1); }
+
+private:
+    vesk::utility::script_package::UTL_CManager manager_;
+};
 
 }  // namespace support

@@ -137,24 +137,32 @@ inline void DefineShipTestData(GAME_CStaticDatabase& database)
     DefineTestShip(database, MakeTag("SHPL"), 19, 13);
 }
 
-// Assembles the test rooms' scripts with the definition files of the folder and loads them as the
-// room package, which registers the room kinds; the assembler's errors, or empty on success.
-inline std::vector<std::string> LoadTestRoomScripts(const std::string& definitionsFolder)
+// Assembles a script source with common.def and the table's definition file of the folder and
+// loads it as the package of the kind (which runs its registration); the assembler's errors, or
+// empty on success.
+inline std::vector<std::string> LoadTestScriptPackage(int kind, const std::string& source, std::string_view table,
+                                                      const std::string& definitionsFolder)
 {
     using namespace vesk::tools::script;
     CommandSet commands;
     Diagnostics errors;
     commands.LoadFile(definitionsFolder + "/common.def", errors);
-    commands.LoadFile(definitionsFolder + "/room.def", errors);
-    AssemblyResult result = AssembleScript(TestRoomScriptSource(), "test_rooms.vss", commands);
+    commands.LoadFile(definitionsFolder + "/" + std::string(table), errors);
+    AssemblyResult result = AssembleScript(source, "test.vss", commands);
     std::vector<std::string> messages;
     for (const Diagnostic& error : errors) messages.push_back(error.ToString());
     for (const Diagnostic& error : result.errors) messages.push_back(error.ToString());
     if (!messages.empty()) return messages;
     void* image = vesk::memory::MainHeapAlloc(result.package.size());
     std::memcpy(image, result.package.data(), result.package.size());
-    if (!LoadScriptPackageImage(kScriptPackageRoom, image, result.package.size())) messages.push_back("load failed");
+    if (!LoadScriptPackageImage(kind, image, result.package.size())) messages.push_back("load failed");
     return messages;
+}
+
+// The test rooms' scripts as the room package, which registers the room kinds.
+inline std::vector<std::string> LoadTestRoomScripts(const std::string& definitionsFolder)
+{
+    return LoadTestScriptPackage(kScriptPackageRoom, TestRoomScriptSource(), "room.def", definitionsFolder);
 }
 
 }  // namespace support

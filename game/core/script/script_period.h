@@ -43,3 +43,17 @@ std::uint32_t SetPeriodCommand(vesk::utility::script::SYS_CScriptEngine& engine,
     }
     return 1;
 }
+
+// Frames the running thread has spent on its current statement (0 without a thread).
+inline std::uint32_t FramesOnCommand(vesk::utility::script::SYS_CScriptEngine& engine)
+{
+    const vesk::utility::script::ScriptThread* thread = engine.RunningThread();
+    return thread != nullptr ? thread->framesOnCommand : 0;
+}
+
+// Keeps the thread on this statement until the next step: a handler's result.
+inline std::uint32_t YieldThisFrame(vesk::utility::script::SYS_CScriptEngine& engine)
+{
+    if (vesk::utility::script::ScriptThread* thread = engine.RunningThread()) thread->yield = 1;
+    return 0;
+}

@@ -35,6 +35,9 @@ public:
     // A route event runs: no autosave, no game-over check.
     bool IsRouteEventRunning() const { return routeEventRunning_; }
     void SetRouteEventRunning(bool running) { routeEventRunning_ = running; }
+    // The route is run from its far end back to its start.
+    bool IsReversed() const { return reversed_; }
+    void SetReversed(bool reversed) { reversed_ = reversed; }
     // The events stay when the route restarts on the same route.
     bool KeepsEvents() const { return keepEvents_; }
 
@@ -54,4 +57,5 @@ private:
     bool holding_ = false;
     bool routeEventRunning_ = false;
     bool keepEvents_ = false;
+    bool reversed_ = false;
 };

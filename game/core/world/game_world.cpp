@@ -138,7 +138,7 @@ void GAME_CGameWorld::DrawExtra()
 {
     vesk::graphics::BeginSpriteDraw(2, 4);
     if (shipHidden == 0) ship->Draw(ShipDrawPosition{ship->scrollX, ship->scrollY, 1.0f});
-    fieldObjects->DrawOverlay(ship->scrollX, ship->scrollY);
+    fieldObjects->DrawOverlay(FieldView{ship->scrollX, ship->scrollY, 1.0f});
     FlushSprites();
     ui->DrawMainOnly();
 }

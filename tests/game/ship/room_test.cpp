@@ -48,8 +48,8 @@ TEST_F(Rooms, BirthsComeWhenTheCounterReachesItsLimitComputedWide)
     GAME_CRoomBase& home = Place(kHome, 0, 0);
     GAME_CObjectActor& first = AddCrew(0, 0);
     GAME_CObjectActor& second = AddCrew(0, 0);
-    first.name = u"あい";
-    second.name = u"うえ";
+    first.status.name = u"あい";
+    second.status.name = u"うえ";
     ASSERT_TRUE(home.TryAddCrew(&first));
     ASSERT_TRUE(home.TryAddCrew(&second));
     DatabaseLimits& limits = GetStaticDatabase()->Limits();

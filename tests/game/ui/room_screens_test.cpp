@@ -192,7 +192,7 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     GAME_CTaskBase* second = AddCookingTask(kitchen);
     for (int i = 0; i < 5; ++i) {
         auto& member = crew.emplace_back(std::make_unique<GAME_CObjectActor>());
-        member->name = u"Rat";
+        member->status.name = u"ネズ";
         kitchen->assignedCrew.push_back(member.get());
     }
     frame();

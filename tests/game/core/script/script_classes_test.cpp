@@ -17,22 +17,10 @@
 
 namespace {
 
-using vesk::utility::script_package::UTL_CManager;
-
 // A parsed package of one entry (id 1).
-class Package {
+class Package : public support::ParsedPackage {
 public:
-    Package(std::string_view source, std::string_view table)
-    {
-        const std::vector<std::uint8_t> bytes = support::AssemblePackage(source, {table});
-        void* image = vesk::memory::MainHeapAlloc(bytes.size());
-        std::memcpy(image, bytes.data(), bytes.size());
-        EXPECT_EQ(manager_.ParseScriptPackage(image, bytes.size(), "test.pac"), 1);
-    }
-    const vesk::utility::script_package::ProgramRecord* Program() const { return manager_.FindProgram(1); }
-
-private:
-    UTL_CManager manager_;
+    Package(std::string_view source, std::string_view table) : ParsedPackage(source, {table}) {}
 };
 
 // Counts the frames the script ran through the common table's loop counter.

@@ -1,0 +1,40 @@
+// A small game world for crew and field-object tests: the ship test world plus the crew's script, balloon groups and a route.
+#include "tests/support/crew_world.h"
+
+#include "game/core/data/static_database.h"
+#include "game/core/travel/route_manager.h"
+#include "game/core/world/game_world.h"
+#include "game/object/field_object_manager.h"
+#include "game/ship/ship.h"
+#include "tests/support/script_assembly.h"
+
+namespace support {
+
+void CrewWorld::SetUp()
+{
+    ShipWorld::SetUp();
+    for (const std::string& error : LoadTestCrewScript(DefinitionPath(""))) ADD_FAILURE() << error;
+    DefineCrewTestData(*GetStaticDatabase());
+    World().travel->routeManager = std::make_unique<GAME_CRouteManager>();
+}
+
+GAME_CFieldObjectManager& CrewWorld::Field() const { return *World().fieldObjects; }
+
+GAME_CRouteManager& CrewWorld::Route() const { return *World().travel->routeManager; }
+
+void CrewWorld::StepField(int count)
+{
+    for (int i = 0; i < count; ++i) Field().Update();
+}
+
+void CrewWorld::UseLargeShip() { ASSERT_TRUE(Ship().ChangeShip(MakeTag("SHPL"))); }
+
+std::vector<std::u16string> CrewWorld::LogMessages() const
+{
+    std::vector<std::u16string> lines;
+    const GAME_CUIMessageLog* log = World().ui->MessageLog();
+    for (int i = 0; i < log->CountLines(); ++i) lines.push_back(log->GetLine(i).text);
+    return lines;
+}
+
+}  // namespace support
