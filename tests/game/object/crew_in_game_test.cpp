@@ -7,6 +7,8 @@
 #include "game/core/data/player_data.h"
 #include "game/core/data/static_database.h"
 #include "game/core/data/tag.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_layout.h"
 #include "game/core/script/script_actor.h"
 #include "game/core/sound/sound_player.h"
 #include "game/core/travel/route_manager.h"
@@ -160,6 +162,31 @@ TEST_F(CrewInGame, ABackgroundPropOnARouteRunInReverseStandsAtTheMirroredPlaceUn
     EXPECT_EQ(prop.routePosition, 100);
     EXPECT_EQ(prop.drawnMirrored, 0);
     EXPECT_EQ(prop.Init({100, 100000, 1.0f, 0, 0, 0}), 0);
+}
+
+TEST_F(CrewInGame, ADropItemKeepsItsPlaceOnTheRouteThroughSaveAndLoad)
+{
+    const std::uint32_t food = MakeTag("I020");
+    const ItemData* record = GetStaticDatabase()->FindItemData(food);
+    ASSERT_NE(record, nullptr);
+    const vesk::resource::SYS_CTexture* sprite = vesk::resource::GetSpriteAt(kUiSpriteGroup, record->iconSprite);
+    ASSERT_NE(sprite, nullptr);
+    ASSERT_GT(sprite->GetWidth(), 0);
+    GAME_CFieldObjectManager& field = *world_->fieldObjects;
+    GAME_CObjectDropItem* drop = field.AcquireDropItem();
+    drop->Init({food, 2, 5000});
+    // Set up beside the route, it lies twice its sprite's width further on.
+    EXPECT_EQ(drop->routePosition, 5000 + 2 * sprite->GetWidth());
+    std::vector<std::uint8_t> slot(save_layout::kSlotSize, 0);
+    InitSlotRecord(slot);
+    for (int round = 0; round < 3; ++round) {
+        field.SaveToSlot(slot);
+        field.LoadFromSlot(slot);
+    }
+    ASSERT_EQ(field.CountDropItems(), 1);
+    const auto found = std::find_if(field.activeDropItems.begin(), field.activeDropItems.end(),
+                                    [](const GAME_CObjectDropItem* active) { return active != nullptr; });
+    EXPECT_EQ((*found)->routePosition, 5000 + 2 * sprite->GetWidth());
 }
 
 }  // namespace
