@@ -7,6 +7,7 @@
 
 #include "framework/math/random.h"
 #include "game/core/data/ammo_storage.h"
+#include "game/core/script/script_period.h"
 #include "game/core/script/script_room.h"
 #include "game/core/world/world_attacks.h"
 #include "game/object/field_object_manager.h"
@@ -27,19 +28,6 @@ constexpr std::int32_t kVolumeLimit = 2000;
 constexpr std::int32_t kAttackSecondValue = 150;
 
 GAME_CRoomBase* RoomOf(SYS_CScriptEngine& engine) { return static_cast<GAME_CScriptRoom&>(engine).GetRoom(); }
-
-std::uint32_t FramesOnCommand(SYS_CScriptEngine& engine)
-{
-    const ScriptThread* thread = engine.RunningThread();
-    return thread != nullptr ? thread->framesOnCommand : 0;
-}
-
-// Keeps the thread on this command until the next step.
-std::uint32_t Yield(SYS_CScriptEngine& engine)
-{
-    if (ScriptThread* thread = engine.RunningThread()) thread->yield = 1;
-    return 0;
-}
 
 float Lerp(std::int32_t from, std::int32_t to, float t)
 {
@@ -102,7 +90,7 @@ std::uint32_t Display(SYS_CScriptEngine& engine, std::uint8_t mode, const Script
         room->scaleX += Milli(args.I32(1));
         room->offsetY += Milli(args.I32(2));
         room->scaleY += Milli(args.I32(3));
-        return Yield(engine);
+        return YieldThisFrame(engine);
     }
     return 1;
 }
@@ -126,7 +114,7 @@ std::uint32_t Offset(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptA
             const float t = static_cast<float>(frames) / static_cast<float>(length);
             room->offset2X = Lerp(args.I32(0), args.I32(2), t);
             room->offset2Y = Lerp(args.I32(1), args.I32(3), t);
-            return Yield(engine);
+            return YieldThisFrame(engine);
         }
         room->offset2X = Milli(args.I32(2));
         room->offset2Y = Milli(args.I32(3));
@@ -139,7 +127,7 @@ std::uint32_t Offset(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptA
         const std::uint32_t length = args.U32(2);
         if (frames < length) {
             value = Lerp(args.I32(0), args.I32(1), static_cast<float>(frames) / static_cast<float>(length));
-            return Yield(engine);
+            return YieldThisFrame(engine);
         }
         value = Milli(args.I32(1));
         return 1;
@@ -156,7 +144,7 @@ std::uint32_t Offset(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptA
         if (!args.Need(3)) return 1;
         const float angle = static_cast<float>(args.I32(1)) * static_cast<float>(frames) * kDegrees;
         (mode == 20 ? room->offset2X : room->offset2Y) = Milli(args.I32(0)) * std::sin(angle);
-        return frames >= args.U32(2) ? 1 : Yield(engine);
+        return frames >= args.U32(2) ? 1 : YieldThisFrame(engine);
     }
     default:
         return 1;
