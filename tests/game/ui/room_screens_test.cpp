@@ -9,6 +9,7 @@
 #include "game/core/input/input_actions.h"
 #include "game/core/text/message_text.h"
 #include "game/core/data/id_tags.h"
+#include "game/core/data/player_data.h"
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_base.h"
@@ -164,7 +165,9 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     };
     frame();
     frame(true);
-    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED")), nullptr);
+    const support::RecordedTextDraw* noTask = FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"));
+    ASSERT_NE(noTask, nullptr);
+    EXPECT_EQ(noTask->color, GetUIColor(kUIColorText));
     EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_ADDNEWTASK")), nullptr);
     EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_enterbutton"), nullptr);
     EXPECT_EQ(controller->Rows(), 1u);
