@@ -28,9 +28,17 @@
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
 
+// Every plain form of new and delete, so that each allocation is counted and each block goes back
+// the way it came (the sanitizers check that the two match).
 namespace {
 
 std::atomic<std::size_t> g_allocations{0};
+
+void* CountedAllocation(std::size_t size)
+{
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
 
 }  // namespace
 
@@ -38,12 +46,22 @@ std::atomic<std::size_t> g_allocations{0};
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t size)
 {
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    if (void* block = CountedAllocation(size)) return block;
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t size)
+{
+    if (void* block = CountedAllocation(size)) return block;
+    throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocation(size); }
 void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 #pragma GCC diagnostic pop
 
 namespace {
