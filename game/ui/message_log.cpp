@@ -1,21 +1,280 @@
-// The message log screen: the last 64 lines of the game's notices.
+// The message log screen (slot 34): the last 64 notices of the game in a window of ten rows.
 #include "game/ui/message_log.h"
 
 #include <algorithm>
 
-void GAME_CUIMessageLog::AddMessage(std::u16string_view text, std::uint32_t kind)
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_map.h"
+#include "game/core/text/full_width.h"
+#include "game/core/text/message_text.h"
+#include "game/core/text/number_format.h"
+#include "game/core/world/game_clock.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_null_object.h"
+#include "game/ui/widgets/ui_scroll_bar_object.h"
+
+namespace {
+
+constexpr std::uint32_t kKindColors[GAME_CUIMessageLog::kKindCount] = {0, 0xFFFABB33u, 0xFF704EEFu, 0xFF40ECD6u,
+                                                                      0xFF32E850u};
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr int kBlinkPeriod = 16;
+
+const char* const kTallyKeys[6] = {"ADD_TEXT_UI_MESSAGELOG_01", "ADD_TEXT_UI_MESSAGELOG_02",
+                                   "ADD_TEXT_UI_MESSAGELOG_03", "ADD_TEXT_UI_MESSAGELOG_04",
+                                   "ADD_TEXT_UI_MESSAGELOG_05", "ADD_TEXT_UI_MESSAGELOG_06"};
+
+GAME_CGameWorld* World() { return PeekGameWorld(); }
+
+}  // namespace
+
+GAME_CUIMessageLog::GAME_CUIMessageLog() { Build(); }
+
+GAME_CUIMessageLog::~GAME_CUIMessageLog() { DeleteWidgets(widgets_); }
+
+std::uint32_t GAME_CUIMessageLog::KindColor(std::int32_t kind)
 {
-    Line line{std::u16string(text.substr(0, std::min(text.size(), kLineLength))), kind};
-    const int used = CountLines();
-    if (used < kLineCount) {
-        lines_[static_cast<std::size_t>(used)] = std::move(line);
-        return;
-    }
-    std::move(lines_.begin() + 1, lines_.end(), lines_.begin());
-    lines_.back() = std::move(line);
+    if (kind <= 0 || kind >= kKindCount) return GetUIColor(kUIColorText);
+    return kKindColors[kind];
 }
 
-int GAME_CUIMessageLog::CountLines() const
+const GAME_CUIMessageLog::Line& GAME_CUIMessageLog::GetLine(int index) const
 {
-    return static_cast<int>(std::count_if(lines_.begin(), lines_.end(), [](const Line& l) { return !l.text.empty(); }));
+    static const Line kEmpty{};
+    if (index < 0 || index >= count_) return kEmpty;
+    return lines_[static_cast<std::size_t>((first_ + index) % kLineCount)];
+}
+
+void GAME_CUIMessageLog::AddMessage(const char16_t* text, std::int32_t kind)
+{
+    if (text == nullptr || text[0] == 0) return;
+    int slot = 0;
+    if (count_ < kLineCount) {
+        slot = (first_ + count_) % kLineCount;
+        ++count_;
+    } else {
+        // The oldest line goes; its place becomes the newest.
+        slot = first_;
+        first_ = (first_ + 1) % kLineCount;
+    }
+    Line& line = lines_[static_cast<std::size_t>(slot)];
+    line.text.Assign(text);
+    line.kind = kind;
+    if (scrollBar_ != nullptr) scrollBar_->SetMaximum(std::max(0, count_ - kRows));
+}
+
+void GAME_CUIMessageLog::AddMessage(std::u16string_view text, std::int32_t kind)
+{
+    std::array<char16_t, kLineUnits> buffer{};
+    const std::size_t length = std::min(text.size(), kLineUnits - 1);
+    std::copy_n(text.begin(), length, buffer.begin());
+    AddMessage(buffer.data(), kind);
+}
+
+void GAME_CUIMessageLog::SetOpen(bool open)
+{
+    if (open && open_ == 0) {
+        openRequest_ = 1;
+        open_ = 1;
+    } else if (!open && open_ != 0) {
+        closeRequest_ = 1;
+    }
+}
+
+void GAME_CUIMessageLog::BeginClose()
+{
+    InitTween(slide_, 0.0f, -kCanvasHeight, kSlideFrames, 0);
+    RestartTweenFrom(slide_, {0.0f, 0.0f});
+}
+
+bool GAME_CUIMessageLog::IsCursorShown() const { return cursor_ != nullptr && (cursor_->Color() >> 24) != 0; }
+
+std::int32_t GAME_CUIMessageLog::ScrollValue() const { return scrollBar_ != nullptr ? scrollBar_->Value() : 0; }
+
+std::int32_t GAME_CUIMessageLog::ScrollMaximum() const { return scrollBar_ != nullptr ? scrollBar_->Maximum() : 0; }
+
+void GAME_CUIMessageLog::Update(bool input)
+{
+    if (openRequest_ != 0) {
+        next_ = 1;
+    } else if (closeRequest_ != 0) {
+        next_ = 3;
+    }
+    openRequest_ = 0;
+    closeRequest_ = 0;
+    if (next_ != state_) {
+        state_ = next_;
+        if (state_ == 0) {
+            open_ = 0;
+            if (openedByShortcut != 0) {
+                if (GAME_CGameWorld* world = World()) world->held = 0;
+            }
+            openedByShortcut = 0;
+            return;
+        }
+        if (state_ == 1) EnterOpening();
+        if (state_ == 3) BeginClose();
+    }
+    if (state_ == 1 || state_ == 3) {
+        StepSlide();
+    } else if (state_ == 2) {
+        UpdateOpen(input);
+    }
+}
+
+void GAME_CUIMessageLog::EnterOpening()
+{
+    if (GAME_CGameWorld* world = World()) world->held = 1;
+    const GAME_CPlayerData* player = GetPlayerData();
+    const bool japanese = player == nullptr || player->language == 0;
+    if (title_ != nullptr) title_->SetSprite(japanese ? titleSprite_ : titleSpriteEnglish_);
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    if (scrollBar_ != nullptr) scrollBar_->SetValue(scrollBar_->Maximum());
+    InitTween(slide_, 0.0f, 0.0f, kSlideFrames, 0);
+    RestartTweenFrom(slide_, {0.0f, -kCanvasHeight});
+    for (GAME_CUILabelObject* row : rowLabels_) {
+        if (row != nullptr) row->SetTextW(u"");
+    }
+    FillTallies();
+    // The cursor starts on the last row that shows a line; without any line it is hidden.
+    lastRow_ = std::min(count_, kRows) - 1;
+    if (cursor_ != nullptr) cursor_->SetColor(count_ == 0 ? 0x00FFFFFFu : 0xFFFFFFFFu);
+    if (lastRow_ < 0) lastRow_ = 0;
+    cursorRow_ = lastRow_;
+    blink_ = 0;
+    PlaceCursor(0);
+}
+
+void GAME_CUIMessageLog::FillTallies()
+{
+    const GAME_CGameClock* clock = GetGameClock();
+    const std::uint32_t counts[3] = {clock->itemsFound, clock->counter, clock->enemiesDefeated};
+    for (int i = 0; i < 3; ++i) {
+        GAME_CUILabelObject* name = tallyLabels_[static_cast<std::size_t>(2 * i)];
+        GAME_CUILabelObject* number = tallyLabels_[static_cast<std::size_t>(2 * i + 1)];
+        if (name == nullptr || number == nullptr) continue;
+        name->SetTextW(GetMessageTextExpanded(kTallyKeys[2 * i]).c_str());
+        const std::int32_t value = static_cast<std::int32_t>(std::min(counts[i], kTallyLimit));
+        const std::u16string text = FormatWithOneNumber(GetMessageTextExpanded(kTallyKeys[2 * i + 1]), value);
+        std::array<char16_t, kLineUnits> wide{};
+        ToFullWidthText(wide.data(), wide.size(), text);
+        number->SetTextW(wide.data());
+    }
+}
+
+void GAME_CUIMessageLog::StepSlide()
+{
+    TweenPoint point{0.0f, 0.0f};
+    UpdateTweenEaseOut(slide_, point);
+    if (root_ != nullptr) {
+        const vesk::math::Vec2 position{point.x, point.y};
+        root_->SetPosition(&position);
+        root_->UpdateTree(false);
+    }
+    if (IsTweenFinished(slide_) && !AnyWidgetBusy()) next_ = state_ == 1 ? 2 : 0;
+}
+
+bool GAME_CUIMessageLog::AnyWidgetBusy() const
+{
+    return std::any_of(widgets_.begin(), widgets_.end(),
+                       [](const GAME_CUIObjectBase* widget) { return widget->IsDecided() || widget->IsBusy(); });
+}
+
+void GAME_CUIMessageLog::UpdateOpen(bool input)
+{
+    if (root_ == nullptr || !root_->UpdateTree(input)) return;
+    const vesk::math::Vec2 origin = *root_->GetPosition();
+    for (int row = 0; row <= lastRow_; ++row) {
+        const vesk::math::Vec2 topLeft{origin.x + 101.0f, origin.y + 100.0f + 18.0f * static_cast<float>(row)};
+        const vesk::math::Vec2 bottomRight{origin.x + 357.0f, origin.y + 118.0f + 18.0f * static_cast<float>(row)};
+        if (!IsUIClickInRect(topLeft, bottomRight)) continue;
+        if (row == cursorRow_) return;
+        PlayUISE(kSeUICursor);
+        cursorRow_ = row;
+        return;
+    }
+    const std::int32_t value = ScrollValue();
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+        PlayUISE(kSeUICursor);
+        if (cursorRow_ > 0) {
+            --cursorRow_;
+        } else if (value > 0) {
+            scrollBar_->SetValue(value - 1);
+        }
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+        PlayUISE(kSeUICursor);
+        if (cursorRow_ < lastRow_) {
+            ++cursorRow_;
+        } else if (value < ScrollMaximum()) {
+            scrollBar_->SetValue(value + 1);
+        }
+    }
+    // The cursor nudges one unit right for 8 frames out of 16.
+    blink_ = (blink_ + 1) % kBlinkPeriod;
+    PlaceCursor(blink_ / 8);
+}
+
+void GAME_CUIMessageLog::PlaceCursor(int shift)
+{
+    if (cursor_ == nullptr) return;
+    const vesk::math::Vec2 position{100.0f + static_cast<float>(shift), static_cast<float>(cursorRow_ * 18 + 105)};
+    cursor_->SetPosition(&position);
+}
+
+void GAME_CUIMessageLog::OnClose(void* argument, GAME_CUIIconObject*)
+{
+    auto* log = static_cast<GAME_CUIMessageLog*>(argument);
+    log->SetOpen(false);
+    GAME_CGameWorld* world = World();
+    if (world == nullptr || !world->ui) return;
+    world->ui->SetOpen(log->openedByShortcut != 0 ? kSlotCommon : kSlotPause, true);
+}
+
+void GAME_CUIMessageLog::Draw()
+{
+    if (state_ == 0) return;
+    DrawWidgets(widgets_);
+}
+
+void GAME_CUIMessageLog::CopyLinesCallback(std::intptr_t argument, std::intptr_t)
+{
+    reinterpret_cast<GAME_CUIMessageLog*>(argument)->CopyLinesToRows();
+}
+
+void GAME_CUIMessageLog::CopyLinesToRows()
+{
+    // The labels drawn before this node show what the previous frame copied.
+    const int first = ScrollValue();
+    const int end = std::min({first + kRows, kLineCount, count_});
+    for (int n = first; n < end; ++n) {
+        GAME_CUILabelObject* row = rowLabels_[static_cast<std::size_t>(n - first)];
+        if (row == nullptr) continue;
+        const Line& line = GetLine(n);
+        row->SetTextW(line.text.c_str());
+        row->SetColor(KindColor(line.kind));
+    }
+}
+
+void GAME_CUIMessageLog::DrawDayCallback(std::intptr_t argument, std::intptr_t)
+{
+    reinterpret_cast<const GAME_CUIMessageLog*>(argument)->DrawDayCounter();
+}
+
+void GAME_CUIMessageLog::DrawDayCounter() const
+{
+    const GAME_CGameClock* clock = PeekGameClock();
+    const std::uint32_t day = std::min(clock != nullptr ? clock->day : 0u, kDayLimit);
+    const std::uint32_t digits[3] = {day / 100, day / 10 % 10, day % 10};
+    const float y = (root_ != nullptr ? root_->GetPosition()->y : 0.0f) + 119.0f;
+    vesk::graphics::DrawParam param;
+    vesk::graphics::InitDrawParam(param);
+    param.scaleX = 4.0f;
+    param.scaleY = 4.0f;
+    param.color = KindColor(4);
+    for (int i = 0; i < 3; ++i) {
+        DrawUISprite({400.0f + 32.0f * static_cast<float>(i), y}, digitSprites_[digits[i]], param);
+    }
 }

@@ -1,28 +1,116 @@
-// The message log screen: the last 64 lines of the game's notices.
+// The message log screen (slot 34): the last 64 notices of the game in a window of ten rows.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <string_view>
+#include <vector>
 
-#include "game/ui/ui_screen.h"
+#include "game/core/world/tween.h"
+#include "game/ui/fixed_string.h"
+#include "game/ui/ui_base.h"
 
-class GAME_CUIMessageLog : public GAME_CUIScreen {
+class GAME_CUIIconObject;
+class GAME_CUIObjectBase;
+class GAME_CUINullObject;
+class GAME_CUIScrollBarObject;
+class GAME_CUILabelObject;
+
+// Notices arrive through AddMessage whether the window is open or not. Line 0 is the oldest; lines
+// fill from 0 upwards without gaps and the 65th notice pushes the oldest out. Every line keeps at
+// most 127 characters and its terminator. Opening sets the world's menu-pause flag (the simulation
+// stops while the log is open); closing clears it only when the HUD opened the log.
+class GAME_CUIMessageLog : public GAME_CUIBase {
 public:
     static constexpr int kLineCount = 64;
-    static constexpr std::size_t kLineLength = 255;
+    static constexpr std::size_t kLineUnits = 128;
+    static constexpr int kRows = 10;
+    static constexpr int kKindCount = 5;
+    static constexpr std::int32_t kSlideFrames = 15;
+    static constexpr std::uint32_t kTallyLimit = 9999999;
+    static constexpr std::uint32_t kDayLimit = 999;
 
+    using LineText = UTL_CFixedWString<kLineUnits>;
     struct Line {
-        std::u16string text;
-        std::uint32_t kind = 0;
+        LineText text;
+        std::int32_t kind = 0;
     };
 
-    // The first empty line takes the text; when all are used every line moves up by one.
-    void AddMessage(std::u16string_view text, std::uint32_t kind);
-    int CountLines() const;
-    const Line& GetLine(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+    GAME_CUIMessageLog();
+    ~GAME_CUIMessageLog() override;
+
+    bool IsOpen() const override { return open_ != 0; }
+    void SetOpen(bool open) override;
+    bool AllowsFieldControl() const override { return false; }
+    void Update(bool input) override;
+    void PreDraw() override {}
+    void Draw() override;
+    bool PassesInput() const override { return !IsOpen(); }
+
+    // A null or empty text stores nothing.
+    void AddMessage(const char16_t* text, std::int32_t kind);
+    // The text up to its first terminator.
+    void AddMessage(std::u16string_view text, std::int32_t kind);
+    // Starts the slide out of the view; the state stays as it is.
+    void BeginClose();
+
+    int CountLines() const { return count_; }
+    const Line& GetLine(int index) const;
+    // The text colour of a line kind; a kind outside 0..4 takes kind 0's.
+    static std::uint32_t KindColor(std::int32_t kind);
+
+    // Set by the HUD right after it opens the log: closing then clears the menu pause and reopens the
+    // HUD, otherwise the pause menu.
+    std::int32_t openedByShortcut = 0;
+
+    // --- what the window shows
+    int State() const { return state_; }
+    int CursorRow() const { return cursorRow_; }
+    int LastRow() const { return lastRow_; }
+    bool IsCursorShown() const;
+    std::int32_t ScrollValue() const;
+    std::int32_t ScrollMaximum() const;
+    const GAME_CUILabelObject* RowLabel(int row) const { return rowLabels_[static_cast<std::size_t>(row)]; }
+    const GAME_CUILabelObject* TallyLabel(int index) const { return tallyLabels_[static_cast<std::size_t>(index)]; }
+    const GAME_CUINullObject* Root() const { return root_; }
 
 private:
+    void Build();
+    void EnterOpening();
+    void FillTallies();
+    void UpdateOpen(bool input);
+    void StepSlide();
+    bool AnyWidgetBusy() const;
+    void PlaceCursor(int shift);
+    void CopyLinesToRows();
+    void DrawDayCounter() const;
+    static void OnClose(void* log, GAME_CUIIconObject* button);
+    static void CopyLinesCallback(std::intptr_t log, std::intptr_t);
+    static void DrawDayCallback(std::intptr_t log, std::intptr_t);
+
+    std::vector<GAME_CUIObjectBase*> widgets_;
+    Tween slide_{};
+    GAME_CUINullObject* root_ = nullptr;
+    GAME_CUIScrollBarObject* scrollBar_ = nullptr;
+    std::array<GAME_CUILabelObject*, kRows> rowLabels_{};
+    std::array<GAME_CUILabelObject*, 6> tallyLabels_{};
+    GAME_CUINullObject* cursor_ = nullptr;
+    GAME_CUINullObject* title_ = nullptr;
+    std::array<std::int32_t, 10> digitSprites_{};
+    std::int32_t titleSprite_ = -1;
+    std::int32_t titleSpriteEnglish_ = -1;
+
+    std::int32_t state_ = 0;
+    std::int32_t next_ = 0;
+    std::int32_t closeRequest_ = 0;
+    std::int32_t openRequest_ = 0;
+    std::int32_t open_ = 0;
+
+    // The lines as a ring: line 0 is lines_[first_]; pushing the oldest out only moves first_.
     std::array<Line, kLineCount> lines_{};
+    int first_ = 0;
+    int count_ = 0;
+    int cursorRow_ = 0;
+    int lastRow_ = 0;
+    int blink_ = 0;
 };

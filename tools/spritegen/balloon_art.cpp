@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
-#include <optional>
 #include <set>
 #include <string_view>
 
 #include "tools/fontbuild/glyph_rasterizer.h"
+#include "tools/spritegen/lettering.h"
 #include "tools/spritegen/pixel_art.h"
 
 namespace spritegen {
@@ -61,28 +61,6 @@ constexpr BalloonLine kLines[] = {
     {u"絶好調！", u"Feeling great!", u"최고야!"},               // 25 a meter full
 };
 
-// The text's coverage in one row of glyph cells.
-struct TextRun {
-    int width = 0;
-    std::vector<tools::GlyphCell> cells;
-};
-
-TextRun SetText(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
-{
-    TextRun run;
-    for (char16_t code : text) {
-        std::optional<tools::GlyphCell> cell = rasterizer.Render(code);
-        if (!cell) {
-            std::cerr << "warning: no font has code unit " << std::hex << static_cast<unsigned>(code) << std::dec
-                      << "\n";
-            continue;
-        }
-        run.width += cell->advance;
-        run.cells.push_back(std::move(*cell));
-    }
-    return run;
-}
-
 PixelArt Balloon(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
 {
     const TextRun run = SetText(rasterizer, text);
@@ -99,19 +77,7 @@ PixelArt Balloon(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
         art.Fill(centre - half, bodyHeight - 1 + row, half * 2, 1, kOutline);
         if (half > 1) art.Fill(centre - half + 1, bodyHeight - 1 + row, half * 2 - 2, 1, kPaper);
     }
-    int penX = (width - run.width) / 2;
-    for (const tools::GlyphCell& cell : run.cells) {
-        for (std::uint32_t y = 0; y < cell.height; ++y) {
-            for (std::uint32_t x = 0; x < cell.width; ++x) {
-                const std::uint8_t coverage = cell.coverage[y * cell.width + x];
-                // Crisp pixels: ink where the glyph covers at least a third of a pixel.
-                if (coverage >= 85) {
-                    art.Dot(penX + static_cast<int>(x), kPadY + static_cast<int>(y), kInk);
-                }
-            }
-        }
-        penX += cell.advance;
-    }
+    DrawText(art, run, (width - run.width) / 2, kPadY, kInk);
     return art;
 }
 

@@ -266,6 +266,10 @@ std::vector<tools::NamedImage> ChoiceWindow()
 
 }  // namespace
 
+PixelArt UIPanel(int w, int h) { return Panel(w, h); }
+
+PixelArt UIButton(int w, int h, bool touched) { return Button(w, h, touched); }
+
 std::vector<tools::NamedImage> DrawUISprites()
 {
     std::vector<tools::NamedImage> sprites;

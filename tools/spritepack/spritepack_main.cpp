@@ -35,7 +35,8 @@ std::optional<tools::NamedImage> LoadNamed(const fs::path& path)
 {
     std::optional<tools::RgbaImage> image = tools::ReadPng(path);
     if (!image) return std::nullopt;
-    return tools::NamedImage{path.filename().string(), std::move(*image)};
+    // The table keeps the name without its extension: 31 bytes are the sprite name itself.
+    return tools::NamedImage{path.stem().string(), std::move(*image)};
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ namespace {
 
 GAME_CAchievementManager* g_manager = nullptr;
 
+// The message log shows achievement lines in their own colour.
+constexpr std::int32_t kAchievementLineKind = 4;
 constexpr int kIconGroup = 2;
 constexpr int kRowRooms = 4;
 constexpr int kRowRumors = 7;
@@ -308,7 +310,7 @@ void UnlockAchievement(std::uint32_t index)
     if (world != nullptr && world->ui != nullptr) {
         const std::u16string line = vesk::text::FormatText(GetMessageTextOrKey("OLIF_ACHIEVEMENT"),
                                                            {GetMessageTextOrKey(kGameRows[index].messageKey.data())});
-        world->ui->MessageLog()->AddMessage(line, 0);
+        world->ui->MessageLog()->AddMessage(line, kAchievementLineKind);
     }
 }
 

@@ -129,7 +129,7 @@ TEST_F(SaveMachineTest, AnAutosaveRefusedWhileTheRouteHoldsRetries600FramesLater
     EXPECT_EQ(saves->automatic, 1u);
     EXPECT_EQ(saves->currentSlot, 0u);
     EXPECT_EQ(world->ui->MessageLog()->CountLines(), 1);
-    EXPECT_EQ(world->ui->MessageLog()->GetLine(0).kind, 1u);
+    EXPECT_EQ(world->ui->MessageLog()->GetLine(0).kind, 1);
     ASSERT_TRUE(StepUntilSaveIdle());
     EXPECT_EQ(saves->automatic, 0u);
 

@@ -1,0 +1,164 @@
+// The message log: its 64 lines, the ten-row window with its cursor and scroll, the tallies and who it reopens.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/graphics/sprite_registry.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/world/game_clock.h"
+#include "game/ui/message_log.h"
+#include "game/core/data/player_data.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "tests/game/ui/ui_test_base.h"
+
+namespace {
+
+class MessageLogTest : public support::UITest {
+protected:
+    GAME_CUIMessageLog& Log() { return *UI().MessageLog(); }
+
+    static std::u16string Line(int n)
+    {
+        const std::string digits = std::to_string(n);
+        return u"notice " + std::u16string(digits.begin(), digits.end());
+    }
+
+    // Notices first to last, numbered from first.
+    void Post(int first, int last, std::int32_t kind = 0)
+    {
+        for (int n = first; n <= last; ++n) Log().AddMessage(Line(n), kind);
+    }
+
+    // Opens the log as the pause menu does and lets it settle, with a frame drawn after it.
+    void OpenLog()
+    {
+        Log().SetOpen(true);
+        ASSERT_TRUE(StepUntil([&] { return Log().State() == 2; }, 30));
+        StepFrames(2);
+    }
+
+    void CloseLog()
+    {
+        ASSERT_TRUE(CloseScreen(kSlotMessageLog));
+        world->held = 0;
+    }
+
+    std::u16string Row(int row) { return std::u16string(Log().RowLabel(row)->Literal()); }
+
+    // The x of every draw of the sprite in the last frame.
+    std::vector<float> DrawsOf(const char* name) const
+    {
+        std::vector<float> xs;
+        const int index = vesk::resource::FindSpriteIndex(2, name);
+        for (const auto& draw : frames.back().sprites) {
+            if (draw.group == 2 && draw.ref == index) xs.push_back(draw.x);
+        }
+        return xs;
+    }
+};
+
+TEST_F(MessageLogTest, NoticesFillTheWindowFromTheOldestAndTheSixtyFifthPushesTheOldestOut)
+{
+    // Without a notice the cursor is hidden; up and down only sound.
+    OpenLog();
+    EXPECT_FALSE(Log().IsCursorShown());
+    PressAction(kActionCursorDown);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeUICursor));
+    PressAction(kActionCursorUp);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeUICursor));
+    EXPECT_EQ(Log().CursorRow(), 0);
+    EXPECT_EQ(Log().ScrollValue(), 0);
+    CloseLog();
+
+    Post(1, 3);
+    OpenLog();
+    EXPECT_EQ(Log().ScrollMaximum(), 0);
+    EXPECT_EQ(Log().CursorRow(), 2);
+    EXPECT_TRUE(Log().IsCursorShown());
+    EXPECT_EQ(Row(0), Line(1));
+    EXPECT_EQ(Row(2), Line(3));
+    EXPECT_EQ(Row(3), u"");
+    CloseLog();
+
+    // Twelve: the window opens on the newest ten, lines 2 to 11.
+    Post(4, 12);
+    EXPECT_EQ(Log().ScrollMaximum(), 2);
+    OpenLog();
+    EXPECT_EQ(Log().ScrollValue(), 2);
+    EXPECT_EQ(Row(0), Line(3));
+    EXPECT_EQ(Row(9), Line(12));
+    EXPECT_EQ(Log().CursorRow(), 9);
+    // Down on the last row at the end of the scroll only sounds; up from the top row scrolls.
+    PressAction(kActionCursorDown);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeUICursor));
+    EXPECT_EQ(Log().CursorRow(), 9);
+    EXPECT_EQ(Log().ScrollValue(), 2);
+    for (int i = 0; i < 10; ++i) {
+        PressAction(kActionCursorUp);
+        StepFrames(2);
+    }
+    EXPECT_EQ(Log().CursorRow(), 0);
+    EXPECT_EQ(Log().ScrollValue(), 1);
+    StepFrames(1);
+    EXPECT_EQ(Row(0), Line(2));
+    // A click on another row moves the cursor there; on the cursor's own row it does nothing.
+    ClickAt(200, 100 + 18 * 5 + 9);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeUICursor));
+    EXPECT_EQ(Log().CursorRow(), 5);
+    ClickAt(200, 100 + 18 * 5 + 9);
+    StepFrames(1);
+    EXPECT_FALSE(Played(kSeUICursor));
+    CloseLog();
+
+    // The 65th notice pushes the first out; the window can scroll over 54 lines.
+    Post(13, 65);
+    EXPECT_EQ(Log().CountLines(), 64);
+    EXPECT_EQ(Log().GetLine(0).text.c_str(), Line(2));
+    EXPECT_EQ(Log().GetLine(63).text.c_str(), Line(65));
+    EXPECT_EQ(Log().ScrollMaximum(), 54);
+
+    // A line keeps 127 characters and its terminator; a null text stores nothing.
+    Log().AddMessage(std::u16string(200, u'a'), 0);
+    EXPECT_EQ(Log().GetLine(63).text.Length(), 127u);
+    EXPECT_EQ(Log().GetLine(62).text.c_str(), Line(65));
+    Log().AddMessage(static_cast<const char16_t*>(nullptr), 0);
+    EXPECT_EQ(Log().GetLine(63).text.Length(), 127u);
+}
+
+TEST_F(MessageLogTest, LinesTakeTheirKindsColourAndTheTalliesAndDayAreCapped)
+{
+    Log().AddMessage(u"general", 0);
+    Log().AddMessage(u"saving", 1);
+    Log().AddMessage(u"bad news", 2);
+    Log().AddMessage(u"good news", 3);
+    Log().AddMessage(u"achievement", 4);
+    Log().AddMessage(u"unknown kind", 9);
+    GAME_CGameClock* clock = GetGameClock();
+    clock->day = 1234;
+    clock->itemsFound = 12345678;
+    clock->counter = 12;
+    clock->enemiesDefeated = 0;
+    OpenLog();
+    const std::pair<const char16_t*, std::uint32_t> expected[] = {
+        {u"general", GetUIColor(4)},   {u"saving", 0xFFFABB33u},   {u"bad news", 0xFF704EEFu},
+        {u"good news", 0xFF40ECD6u},   {u"achievement", 0xFF32E850u}, {u"unknown kind", GetUIColor(4)},
+    };
+    for (const auto& [text, colour] : expected) {
+        const support::RecordedTextDraw* draw = FindTextDraw(text);
+        ASSERT_NE(draw, nullptr);
+        EXPECT_EQ(draw->color, colour);
+    }
+    // The day shows 999 in three digits; a tally above 9,999,999 shows 9,999,999 in full-width digits.
+    EXPECT_EQ(DrawsOf("ui_text_num_9"), (std::vector<float>{400.0f, 432.0f, 464.0f}));
+    EXPECT_EQ(Log().TallyLabel(1)->Literal().substr(0, 7), u"９９９９９９９");
+    EXPECT_EQ(Log().TallyLabel(3)->Literal().substr(0, 2), u"１２");
+    EXPECT_EQ(Log().TallyLabel(5)->Literal().substr(0, 1), u"０");
+}
+
+}  // namespace

@@ -1,0 +1,299 @@
+// The HUD's and the message log's sprites: the button bar, its lettered buttons, speed plates and log window parts.
+#include "tools/spritegen/hud_art.h"
+
+#include <array>
+#include <iostream>
+#include <set>
+#include <string>
+
+#include "tools/fontbuild/glyph_rasterizer.h"
+#include "tools/spritegen/lettering.h"
+#include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/ui_art.h"
+
+namespace spritegen {
+namespace {
+
+// The UI's flat style: slate panels with a light frame, teal for what can be pressed.
+constexpr Rgba kPanel = Hex(0x1E2A33, 248);
+constexpr Rgba kFrame = Hex(0xA8C6D6);
+constexpr Rgba kFrameDim = Hex(0x5E7785);
+constexpr Rgba kOutline = Hex(0x10161B);
+constexpr Rgba kTealLight = Hex(0x9FE3DA);
+constexpr Rgba kTealDeep = Hex(0x17393D);
+constexpr Rgba kGreyLight = Hex(0xB7BEC2);
+constexpr Rgba kYellow = Hex(0xF2C94C);
+constexpr Rgba kYellowLight = Hex(0xFFE9A0);
+constexpr Rgba kWhite = Hex(0xFFFFFF);
+constexpr Rgba kBlack = Hex(0x15181B);
+
+constexpr int kLabelPixels = 9;
+constexpr int kLabelCell = 11;
+constexpr int kTitlePixels = 14;
+constexpr int kTitleCell = 17;
+
+// The bar is 52 units high: it places the speed plates on the canvas's bottom edge and puts the
+// fixed button-cursor points on their buttons.
+constexpr int kFrameWidth = 320;
+constexpr int kFrameHeight = 52;
+
+enum class Glyph { kHammer, kFlag, kBook, kScroll, kCrew, kPause };
+
+struct ButtonKind {
+    const char* word;
+    int width;
+    int height;
+    Glyph glyph;
+    std::u16string_view japanese;
+    std::u16string_view english;
+    std::u16string_view korean;
+};
+
+constexpr ButtonKind kButtons[] = {
+    {"build", 64, 48, Glyph::kHammer, u"けんせつ", u"BUILD", u"건설"},
+    {"ajito", 64, 48, Glyph::kFlag, u"アジト", u"HIDEOUT", u"아지트"},
+    {"itemdict", 44, 40, Glyph::kBook, u"ずかん", u"ITEMS", u"도감"},
+    {"questlist", 44, 40, Glyph::kScroll, u"いらい", u"QUESTS", u"의뢰"},
+    {"allactor", 44, 40, Glyph::kCrew, u"なかま", u"CREW", u"동료"},
+    {"pause", 80, 36, Glyph::kPause, u"ポーズ", u"PAUSE", u"일시정지"},
+};
+
+constexpr int kSpeedWidth = 56;
+constexpr int kSpeedHeight = 40;
+
+tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
+
+// The bar along the bottom edge: the left half; the right half is the same picture mirrored. A low
+// shoulder under the left buttons rises to a higher deck in the middle.
+PixelArt Frame()
+{
+    PixelArt art(kFrameWidth, kFrameHeight);
+    constexpr int kShoulder = 10;
+    constexpr int kDeck = 2;
+    constexpr int kStep = 150;
+    art.Fill(0, kShoulder, kStep, kFrameHeight - kShoulder, kPanel);
+    art.Fill(kStep, kDeck, kFrameWidth - kStep, kFrameHeight - kDeck, kPanel);
+    for (int step = 0; step < kShoulder - kDeck; ++step) art.Fill(kStep - kShoulder + kDeck + step, kShoulder - step, kShoulder - kDeck - step, 1, kPanel);
+    art.Fill(0, kShoulder + 1, kStep - (kShoulder - kDeck), 1, kFrame);
+    for (int step = 0; step < kShoulder - kDeck; ++step) art.Dot(kStep - (kShoulder - kDeck) + step, kShoulder - step, kFrame);
+    art.Fill(kStep, kDeck + 1, kFrameWidth - kStep, 1, kFrame);
+    art.Fill(0, kShoulder + 3, kStep - (kShoulder - kDeck), 1, kFrameDim);
+    art.Fill(kStep, kDeck + 3, kFrameWidth - kStep, 1, kFrameDim);
+    for (int x = 12; x < kFrameWidth; x += 24) art.Dot(x, kFrameHeight - 4, kFrameDim);
+    return art;
+}
+
+void DrawGlyph(PixelArt& art, Glyph glyph, int cx, int top, Rgba ink, Rgba shade)
+{
+    switch (glyph) {
+    case Glyph::kHammer:
+        art.Fill(cx - 8, top + 1, 13, 5, ink);
+        art.Fill(cx - 8, top + 4, 3, 2, shade);
+        art.Fill(cx + 5, top + 2, 3, 2, ink);
+        for (int i = 0; i < 11; ++i) art.Fill(cx - 2 + i / 4, top + 6 + i, 3, 1, ink);
+        break;
+    case Glyph::kFlag:
+        art.Fill(cx - 6, top, 2, 16, ink);
+        art.Fill(cx - 4, top + 1, 11, 6, kYellow);
+        art.Fill(cx - 4, top + 7, 7, 1, shade);
+        art.Fill(cx - 9, top + 15, 10, 2, ink);
+        break;
+    case Glyph::kBook:
+        art.Fill(cx - 9, top + 2, 8, 11, ink);
+        art.Fill(cx + 1, top + 2, 8, 11, ink);
+        art.Fill(cx - 1, top + 2, 2, 12, shade);
+        for (int line = 0; line < 3; ++line) {
+            art.Fill(cx - 7, top + 5 + line * 3, 5, 1, shade);
+            art.Fill(cx + 3, top + 5 + line * 3, 5, 1, shade);
+        }
+        break;
+    case Glyph::kScroll:
+        art.Fill(cx - 6, top + 1, 12, 14, ink);
+        art.Fill(cx - 7, top, 14, 2, shade);
+        art.Fill(cx - 7, top + 14, 14, 2, shade);
+        for (int line = 0; line < 3; ++line) art.Fill(cx - 4, top + 4 + line * 3, 8, 1, shade);
+        break;
+    case Glyph::kCrew:
+        for (const int dx : {-5, 5}) {
+            art.Disc(static_cast<float>(cx + dx), static_cast<float>(top + 9), 4.5f, ink);
+            art.Disc(static_cast<float>(cx + dx - 3), static_cast<float>(top + 4), 2.0f, ink);
+            art.Disc(static_cast<float>(cx + dx + 3), static_cast<float>(top + 4), 2.0f, ink);
+            art.Dot(cx + dx - 2, top + 8, shade);
+            art.Dot(cx + dx + 2, top + 8, shade);
+        }
+        break;
+    case Glyph::kPause:
+        art.Fill(cx - 5, top + 1, 4, 12, ink);
+        art.Fill(cx + 1, top + 1, 4, 12, ink);
+        break;
+    }
+}
+
+// A bar button: the style's teal button with its glyph on top and its word below. The pressed form
+// is the darker twin with everything one unit lower.
+PixelArt Button(const ButtonKind& kind, const TextRun& word, bool pressed)
+{
+    PixelArt art = UIButton(kind.width, kind.height, pressed);
+    const int sink = pressed ? 1 : 0;
+    const Rgba ink = pressed ? kGreyLight : kWhite;
+    DrawGlyph(art, kind.glyph, kind.width / 2, 4 + sink, ink, pressed ? kTealDeep : kOutline);
+    if (word.width > kind.width - 4) std::cerr << "warning: the word of \"" << kind.word << "\" is wider than its button\n";
+    DrawText(art, word, (kind.width - word.width) / 2, kind.height - kLabelCell - 2 + sink, ink);
+    return art;
+}
+
+// Chevrons of a speed plate, one to three, centred on x.
+void DrawChevrons(PixelArt& art, int count, int x, int y, Rgba colour)
+{
+    const int width = count * 7 + 3;
+    int left = x - width / 2;
+    for (int c = 0; c < count; ++c, left += 7) {
+        for (int row = 0; row < 6; ++row) {
+            art.Fill(left + row, y + row, 3, 1, colour);
+            art.Fill(left + row, y + 11 - row, 3, 1, colour);
+        }
+    }
+}
+
+PixelArt SpeedPlate(int speed, const TextRun& caption, bool pressed)
+{
+    PixelArt art = UIButton(kSpeedWidth, kSpeedHeight, pressed);
+    const int sink = pressed ? 1 : 0;
+    art.Fill(6, 5 + sink, kSpeedWidth - 12, 16, kTealDeep);
+    DrawChevrons(art, speed, kSpeedWidth / 2, 7 + sink, pressed ? kFrameDim : kFrame);
+    DrawText(art, caption, (kSpeedWidth - caption.width) / 2, kSpeedHeight - kLabelCell - 3 + sink, pressed ? kGreyLight : kWhite);
+    return art;
+}
+
+// The lamp lies over its plate, centred one unit right of the plate's centre: lit chevrons in the
+// plate's window and a glowing rim.
+PixelArt SpeedLamp(int speed)
+{
+    constexpr int kWidth = kSpeedWidth - 2;
+    constexpr int kHeight = kSpeedHeight - 2;
+    PixelArt art(kWidth, kHeight);
+    art.Frame(0, 0, kWidth, kHeight, Hex(0xF2C94C, 200));
+    art.Frame(1, 1, kWidth - 2, kHeight - 2, Hex(0xF2C94C, 90));
+    // The plate's window in the lamp's own units (the lamp starts 2 right of the plate, 1 down).
+    art.Fill(4, 4, kSpeedWidth - 12, 16, Hex(0xF2C94C, 60));
+    DrawChevrons(art, speed, kSpeedWidth / 2 - 2, 6, kYellowLight);
+    return art;
+}
+
+// Covers the hideout button until a hideout is in reach: a hazard plate with a padlock.
+PixelArt HideoutBlock()
+{
+    PixelArt art(64, 48);
+    art.RoundFill(0, 0, 64, 48, kOutline);
+    for (int y = 1; y < 47; ++y) {
+        for (int x = 1; x < 63; ++x) art.Dot(x, y, ((x + y) / 6) % 2 == 0 ? kYellow : kBlack);
+    }
+    art.RoundFill(20, 12, 24, 24, kOutline);
+    art.Ring(32.0f, 19.5f, 5.5f, 1.6f, kGreyLight);
+    art.Fill(24, 21, 16, 12, kGreyLight);
+    art.Fill(31, 25, 2, 4, kOutline);
+    return art;
+}
+
+// A heading set large with a dark rim, for the log's title.
+PixelArt Heading(const TextRun& run)
+{
+    PixelArt art(run.width + 4, kTitleCell + 4);
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (dx != 0 || dy != 0) DrawText(art, run, 2 + dx, 2 + dy, kOutline);
+        }
+    }
+    DrawText(art, run, 2, 3, kTealDeep);
+    DrawText(art, run, 2, 2, kTealLight);
+    return art;
+}
+
+PixelArt DateBackground()
+{
+    PixelArt art = UIPanel(162, 66);
+    art.Fill(3, 3, 156, 14, kTealDeep);
+    return art;
+}
+
+PixelArt Separator(int width)
+{
+    PixelArt art(width, 2);
+    for (int x = 0; x < width; x += 2) art.Dot(x, 0, kFrameDim);
+    art.Fill(0, 1, width, 1, Hex(0x000000, 90));
+    return art;
+}
+
+// Scan lines laid over the window after its texts: every other row a little darker.
+PixelArt ScanLines(int width, int height)
+{
+    PixelArt art(width, height);
+    for (int y = 0; y < height; y += 2) art.Fill(0, y, width, 1, Hex(0x000000, 34));
+    art.Fill(0, 0, width, 1, Hex(0x9FE3DA, 60));
+    return art;
+}
+
+bool PrepareRasterizer(tools::GlyphRasterizer& rasterizer, const std::vector<std::string>& fonts, int pixels,
+                       int cell, const std::set<char16_t>& codes)
+{
+    for (const std::string& file : fonts) {
+        if (!rasterizer.AddFace(file, 0, pixels)) return false;
+    }
+    return !fonts.empty() && rasterizer.SetCellHeight(cell, codes);
+}
+
+}  // namespace
+
+std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fontFiles)
+{
+    constexpr std::u16string_view kSpeedCaptions[3] = {u"x1", u"x2", u"x3"};
+    constexpr std::u16string_view kTitle = u"メッセージログ";
+    constexpr std::u16string_view kTitleEnglish = u"MESSAGE LOG";
+    std::set<char16_t> labelCodes;
+    for (const ButtonKind& kind : kButtons) {
+        for (std::u16string_view word : {kind.japanese, kind.english, kind.korean}) labelCodes.insert(word.begin(), word.end());
+    }
+    for (std::u16string_view caption : kSpeedCaptions) labelCodes.insert(caption.begin(), caption.end());
+    std::set<char16_t> titleCodes(kTitle.begin(), kTitle.end());
+    titleCodes.insert(kTitleEnglish.begin(), kTitleEnglish.end());
+    tools::GlyphRasterizer labels;
+    tools::GlyphRasterizer titles;
+    if (!PrepareRasterizer(labels, fontFiles, kLabelPixels, kLabelCell, labelCodes) ||
+        !PrepareRasterizer(titles, fontFiles, kTitlePixels, kTitleCell, titleCodes)) {
+        std::cerr << "error: the HUD's buttons need a font\n";
+        return {};
+    }
+
+    std::vector<tools::NamedImage> sprites;
+    sprites.push_back(Named("ui_common_frame", Frame()));
+    sprites.push_back(Named("ui_common_ajito_block", HideoutBlock()));
+    for (const ButtonKind& kind : kButtons) {
+        const std::string base = std::string("ui_common_") + kind.word;
+        const struct {
+            const char* suffix;
+            std::u16string_view word;
+        } variants[] = {{"", kind.japanese}, {"_eng", kind.english}, {"_kr", kind.korean}};
+        for (const auto& variant : variants) {
+            const TextRun word = SetText(labels, variant.word);
+            sprites.push_back(Named(base + variant.suffix, Button(kind, word, false)));
+            sprites.push_back(Named(base + "_touch" + variant.suffix, Button(kind, word, true)));
+        }
+    }
+    for (int speed = 1; speed <= 3; ++speed) {
+        const std::string base = "ui_common_speedx" + std::to_string(speed);
+        const TextRun caption = SetText(labels, kSpeedCaptions[speed - 1]);
+        sprites.push_back(Named(base + "_base", SpeedPlate(speed, caption, false)));
+        sprites.push_back(Named(base + "_base_touch", SpeedPlate(speed, caption, true)));
+        sprites.push_back(Named(base + "_on", SpeedLamp(speed)));
+    }
+    sprites.push_back(Named("ui_text_messagelog", Heading(SetText(titles, kTitle))));
+    sprites.push_back(Named("ui_text_messagelog_eng", Heading(SetText(titles, kTitleEnglish))));
+    sprites.push_back(Named("ui_diary_datebg", DateBackground()));
+    sprites.push_back(Named("ui_separator_left", Separator(245)));
+    sprites.push_back(Named("ui_separator_right_short", Separator(160)));
+    sprites.push_back(Named("ui_windowbase_scan_title", ScanLines(437, 29)));
+    sprites.push_back(Named("ui_windowbase_scan_main", ScanLines(437, 206)));
+    return sprites;
+}
+
+}  // namespace spritegen
