@@ -33,7 +33,7 @@ std::vector<std::u16string> CrewWorld::LogMessages() const
 {
     std::vector<std::u16string> lines;
     const GAME_CUIMessageLog* log = World().ui->MessageLog();
-    for (int i = 0; i < log->CountLines(); ++i) lines.push_back(log->GetLine(i).text);
+    for (int i = 0; i < log->CountLines(); ++i) lines.emplace_back(log->GetLine(i).text.c_str());
     return lines;
 }
 

@@ -43,7 +43,7 @@ TEST_F(CrewMember, AtEmptyHPItPostsOneDeathNoticeLeavesRoomAndTaskPlaysItsDeathA
     StepField(1);
     ASSERT_EQ(LogMessages().size(), 1u);
     EXPECT_EQ(LogMessages()[0], u"OLIF_ACTOR_DIE");
-    EXPECT_EQ(World().ui->MessageLog()->GetLine(0).kind, 2u);
+    EXPECT_EQ(World().ui->MessageLog()->GetLine(0).kind, 2);
     EXPECT_EQ(cook.workLink.room, nullptr);
     EXPECT_FALSE(kitchen.IsPresent(&cook));
     EXPECT_EQ(cook.task, nullptr);
