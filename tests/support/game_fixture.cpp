@@ -238,16 +238,20 @@ void GameFixture::PointerMove(int x, int y) { PointerTo(x, y); }
 
 void GameFixture::PointerUp() { vesk::window::GetWindowInputState().captureBits &= ~vesk::window::kCaptureLeft; }
 
-void GameFixture::Drag(int fromX, int fromY, int toX, int toY, int frames)
+void GameFixture::Drag(int fromX, int fromY, int toX, int toY, int frames, const std::function<void()>& afterFrame)
 {
+    auto step = [&] {
+        Frame();
+        if (afterFrame) afterFrame();
+    };
     PointerDown(fromX, fromY);
-    Frame();
+    step();
     for (int i = 1; i <= frames; ++i) {
         PointerMove(fromX + (toX - fromX) * i / frames, fromY + (toY - fromY) * i / frames);
-        Frame();
+        step();
     }
     PointerUp();
-    Frame();
+    step();
 }
 
 void GameFixture::Wheel(int steps) { vesk::window::GetWindowInputState().wheelSteps = steps; }

@@ -77,8 +77,8 @@ protected:
     void PointerMove(int x, int y);
     void PointerUp();
     // The left button goes down at one canvas point, moves to the other over the frames given (held
-    // all along) and goes up in the frame after; the frames are stepped.
-    void Drag(int fromX, int fromY, int toX, int toY, int frames);
+    // all along) and goes up in the frame after; the frames are stepped, each followed by afterFrame.
+    void Drag(int fromX, int fromY, int toX, int toY, int frames, const std::function<void()>& afterFrame = {});
     // Wheel notches of the next frame (positive away from the player).
     void Wheel(int steps);
     // The window's focus from the next frame on (the game starts focused).

@@ -46,8 +46,19 @@ TEST_F(SelectionDialogTest, OneButtonAndYesNoDialogsAnswerAsTheKeysSay)
     StepFrames(1);
     EXPECT_TRUE(Played(kSeCursor));
     EXPECT_EQ(dialog.cursorIndex, 0);
-    PressAction(kActionCursorDown);
-    StepFrames(3);
+    // Held, the cursor key repeats: the cursor goes back and forth more than once.
+    int moves = 0;
+    HoldAction(kActionCursorDown, 60);
+    for (int i = 0; i < 60; ++i) {
+        StepFrames(1);
+        moves += Played(kSeCursor) ? 1 : 0;
+    }
+    EXPECT_GT(moves, 2);
+    StepFrames(2);
+    if (dialog.cursorIndex == 0) {
+        PressAction(kActionCursorDown);
+        StepFrames(3);
+    }
     PressAction(kActionDecide);
     ASSERT_TRUE(WaitForAnswer());
     EXPECT_EQ(dialog.answer, Dialog::kAnswerNo);

@@ -151,15 +151,10 @@ TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
     slider->step = 5;
     slider->SetVisible(true);
     std::set<std::int32_t> offered;
-    PointerDown(101, 201);
-    Frame(slider);
-    for (int x = 95; x <= 200; x += 3) {
-        PointerMove(x, 205);
-        Frame(slider);
+    Drag(101, 201, 200, 205, 40, [&] {
+        slider->UpdateTree(true);
         offered.insert(slider->value);
-    }
-    PointerUp();
-    Frame(slider);
+    });
     EXPECT_EQ(offered, (std::set<std::int32_t>{0, 5, 10}));
 
     // A toggle clicked twice is back where it was, with the sound both times.
