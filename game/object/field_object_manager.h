@@ -18,6 +18,7 @@
 #include "game/object/object_mes_balloon.h"
 #include "game/object/object_sand_pillar.h"
 
+class GAME_CRoomBase;
 class GAME_CTaskBase;
 
 // A hull hit on one cell: its base damage and the spread around it in per mille.
@@ -65,6 +66,12 @@ public:
     void DrawDamageNumbers() const { damageNumbers_.Draw(); }
 
     // --- crew
+    // With releaseFirst every crew member working the task is released from it; else one fit
+    // crew member is given the task: the room's own crew first, else the cheapest to reach
+    // (relaxed: also those bound to other rooms). A task whose room is gone is finished.
+    void AssignCrewToTask(GAME_CTaskBase* task, bool releaseFirst, bool relaxed);
+    // A crew member arriving in a room leaves the rooms it was in and is taken in; false when full.
+    bool MoveCrewIntoRoom(GAME_CObjectActor* actor, GAME_CRoomBase* room);
     GAME_CObjectActor* AcquireActorObject();
     void RemoveDeadActors();
     // The next (previous) crew member after the given one, wrapping; null when it is not listed.

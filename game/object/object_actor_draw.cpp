@@ -1,6 +1,7 @@
 // Drawing a crew member: on the field, on a room view and while the player holds it.
 #include <cmath>
 
+#include "game/core/data/item_data.h"
 #include "game/core/data/item_records.h"
 #include "game/core/data/task_records.h"
 #include "game/object/field_draw.h"
@@ -80,7 +81,7 @@ void GAME_CObjectActor::DrawBody(const vesk::math::Vec2& point, float sx, float 
     const float offsetX = carryOffset.x * scaleX * loadScale * (mirrored ? -1.0f : 1.0f);
     const vesk::math::Vec2 load{point.x + offsetX, point.y + carryOffset.y * scaleY * loadScale + liftY};
     if (task != nullptr && (task->GetKind() == kTaskCarrierFromInventory || task->GetKind() == kTaskReload)) {
-        const auto* entry = static_cast<const ItemEntry*>(task->GetTargetObject());
+        const GAME_CItemDataImpl* entry = task->GetTargetIndex().load;
         if (entry != nullptr && entry->record != nullptr) {
             ShipSpriteLook loadLook;
             loadLook.scaleX = loadScale;

@@ -183,7 +183,7 @@ void GAME_CObjectItem::Release()
     // Carry tasks aimed at this stack, or at nothing any more, are called off.
     for (GAME_CTaskBase* task : tasks->tasks) {
         if (task == nullptr || task->GetKind() != kTaskItemCarrier) continue;
-        const auto* target = static_cast<const GAME_CObjectItem*>(task->GetTargetObject());
+        const auto* target = task->GetTargetIndex().item;
         const bool mine = target == this;
         const bool lost = target == nullptr || manager == nullptr || !manager->IsItemActive(target) ||
                           !target->HasValidEntry();

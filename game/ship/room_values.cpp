@@ -125,8 +125,11 @@ void GAME_CRoomBase::OnTaskCompleted(const GAME_CTaskBase& task)
         taskKind == kTaskRefuel) {
         ++g_finishedWorkTasks;
     }
-    if (taskKind == kTaskRoomUpgrade && task.upgradeType < static_cast<std::uint32_t>(kUpgradeTypeCount)) {
-        installedUpgrades |= 1u << task.upgradeType;
+    if (taskKind == kTaskRoomUpgrade) {
+        const TaskData* upgrade = task.GetTaskData();
+        if (upgrade != nullptr && upgrade->productItem < static_cast<std::uint32_t>(kUpgradeTypeCount)) {
+            installedUpgrades |= 1u << upgrade->productItem;
+        }
     }
     RecalcValues();
 }

@@ -98,8 +98,9 @@ void DrawTaskGauge(const GAME_CShip& ship, const GridFrame& frame, const GAME_CR
     const GAME_CTaskBase* task = room.boundTasks.empty() ? nullptr : room.boundTasks.front();
     if (task == nullptr || task->progress <= 0) return;
     const float fraction =
-        task->duration > 0 ? std::clamp(static_cast<float>(task->progress) / static_cast<float>(task->duration), 0.0f, 1.0f)
-                           : 1.0f;
+        task->GetTaskValue() > 0
+            ? std::clamp(static_cast<float>(task->progress) / static_cast<float>(task->GetTaskValue()), 0.0f, 1.0f)
+            : 1.0f;
     const float centreX = (room.screenRect[0] + room.screenRect[2]) * 0.5f;
     ShipSpriteLook look;
     look.scaleX = frame.spriteScaleX;

@@ -16,6 +16,7 @@
 #include "game/core/world/game_world_ready.h"
 #include "game/object/field_object_manager.h"
 #include "game/ship/ship.h"
+#include "game/ship/item_drops.h"
 #include "game/ship/ship_paths.h"
 #include "game/ship/ship_world.h"
 #include "game/ship/task_base.h"
@@ -294,18 +295,7 @@ void GAME_CShip::DropRoomMaterials(const GAME_CRoomBase& room)
     for (std::size_t i = 0; i < kMaterialPairs; ++i) {
         const ItemCount& material = room.roomData->materials[i];
         if (IsUnusedItemCount(material)) break;
-        // A stack limit of 0 in data would drop nothing and never end.
-        const std::int32_t limit = StackLimitOf(FindItemData(material.itemId));
-        std::int32_t left = material.count;
-        while (left > 0) {
-            std::int32_t column = -1;
-            std::int32_t row = -1;
-            if (!objects->FindFreeItemCell(room.gridX, room.gridY, &column, &row)) break;
-            const std::int32_t amount = std::min(left, limit);
-            if (!objects->DropItemOnCell(material.itemId, amount, column, row)) break;
-            left -= amount;
-        }
-        if (left > 0) break;
+        if (DropItemStacks(material.itemId, material.count, room.gridX, room.gridY) > 0) break;
     }
     objects->RemoveDeadItems();
 }

@@ -50,7 +50,8 @@ UITaskView GetUITaskView(const GAME_CTaskBase* task)
     if (task == nullptr) return view;
     view.tag = task->id;
     view.kind = task->GetKind();
-    if (task->duration > 0) view.progress = std::clamp(static_cast<float>(task->progress) / static_cast<float>(task->duration), 0.0f, 1.0f);
+    const std::int32_t duration = task->GetTaskValue();
+    if (duration > 0) view.progress = std::clamp(static_cast<float>(task->progress) / static_cast<float>(duration), 0.0f, 1.0f);
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     if (const TaskData* data = database != nullptr ? database->FindTaskData(task->id) : nullptr) {
         for (const ItemCount& material : data->materials) {

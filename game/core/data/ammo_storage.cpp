@@ -11,6 +11,7 @@
 #include "game/core/data/tag.h"
 #include "game/object/field_object_manager.h"
 #include "game/object/object_enemy.h"
+#include "game/ship/item_drops.h"
 #include "game/ship/room_base.h"
 #include "game/ship/ship.h"
 #include "game/ship/ship_world.h"
@@ -44,17 +45,7 @@ GAME_CAmmoImpl::GAME_CAmmoImpl(std::int32_t roomIndex) : roomIndex_(roomIndex)
 
 void GAME_CAmmoImpl::DropStock(std::int32_t x, std::int32_t y)
 {
-    GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
-    if (objects == nullptr) return;
-    const std::int32_t limit = StackLimitOf(FindItemData(ammoId_));
-    while (count_ > 0) {
-        std::int32_t column = -1;
-        std::int32_t row = -1;
-        if (!objects->FindFreeItemCell(x, y, &column, &row)) break;
-        const std::int32_t amount = std::min(count_, limit);
-        if (!objects->DropItemOnCell(ammoId_, amount, column, row)) break;
-        count_ -= amount;
-    }
+    count_ = DropItemStacks(ammoId_, count_, x, y);
 }
 
 void GAME_CAmmoImpl::SetAmmoId(const std::uint32_t* ammoId)

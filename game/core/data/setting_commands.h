@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "framework/utility/script/script_engine.h"
+#include "game/core/data/tag.h"
 
 class GAME_CStaticDatabase;
 
@@ -63,9 +64,6 @@ GAME_CStaticDatabase* DatabaseOf(SYS_CScriptEngine& engine);
 // A statement the database could not take (a full list, an unknown record or id): a warning
 // line, so that data authors see what the script asked for and did not get.
 void ReportRefused(std::string_view what);
-
-// An id as a data author wrote it: 'ID01' when its four bytes are printable, else the number.
-std::string DescribeId(std::uint32_t id);
 
 // The text of an inline argument of `fieldBytes` bytes at byteOffset: up to its first zero byte,
 // the end of the field or the end of the argument data, and at most fieldBytes - 1 characters.

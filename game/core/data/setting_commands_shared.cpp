@@ -20,14 +20,6 @@ void ReportRefused(std::string_view what)
     vesk::log::Warning("static database: " + std::string(what));
 }
 
-std::string DescribeId(std::uint32_t id)
-{
-    const std::string text = TagText(id);
-    const bool printable =
-        std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E && c != '\''; });
-    return printable ? "'" + text + "'" : std::to_string(static_cast<std::int32_t>(id));
-}
-
 std::string ReadFieldText(const ScriptArgs& args, std::size_t byteOffset, std::size_t fieldBytes)
 {
     if (fieldBytes == 0 || byteOffset >= args.Size()) {

@@ -1,6 +1,7 @@
 // Four-character tags ("SHP2", "ID01", "TCKG"): the 32-bit word whose bytes in memory spell the tag.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -20,4 +21,13 @@ inline std::string TagText(std::uint32_t tag)
     std::string text(4, '\0');
     for (int i = 0; i < 4; ++i) text[i] = static_cast<char>((tag >> (8 * i)) & 0xFF);
     return text;
+}
+
+// An id as a data author wrote it: 'ID01' when its four bytes are printable, else the number.
+inline std::string DescribeId(std::uint32_t id)
+{
+    const std::string text = TagText(id);
+    const bool printable =
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E && c != '\''; });
+    return printable ? "'" + text + "'" : std::to_string(static_cast<std::int32_t>(id));
 }

@@ -86,7 +86,7 @@ std::uint32_t EnemyDropCommand(SYS_CScriptEngine& engine, std::uint8_t mode, con
         [](const EnemyDrop& drop) { return drop.itemId == kNoId || drop.weight <= 0; });
     if (entry == nullptr) {
         const GAME_CObjectEnemy* enemy = EnemyEngine(engine).GetEnemy();
-        setting_commands::ReportRefused("enemy " + setting_commands::DescribeId(enemy->GetEnemyId()) +
+        setting_commands::ReportRefused("enemy " + DescribeId(enemy->GetEnemyId()) +
                                         ": all eight drops are in use");
         return 1;
     }

@@ -29,7 +29,7 @@ GAME_CScriptRoom& RoomEngine(SYS_CScriptEngine& engine) { return static_cast<GAM
 // A statement the room kind's record could not take, named by the room id.
 void Refuse(SYS_CScriptEngine& engine, const std::string& what)
 {
-    setting_commands::ReportRefused("room " + setting_commands::DescribeId(RoomEngine(engine).GetRoom()->GetRoomId()) +
+    setting_commands::ReportRefused("room " + DescribeId(RoomEngine(engine).GetRoom()->GetRoomId()) +
                                     ": " + what);
 }
 
@@ -194,7 +194,7 @@ std::uint32_t RoomAcceptItemCommand(SYS_CScriptEngine& engine, std::uint8_t mode
     const std::uint32_t itemId = args.U32(0);
     const ItemData* item = GetStaticDatabase()->FindItemData(itemId);
     if (item == nullptr || !item->IsAmmunition()) {
-        Refuse(engine, "item " + setting_commands::DescribeId(itemId) + " is no ammunition");
+        Refuse(engine, "item " + DescribeId(itemId) + " is no ammunition");
         return 1;
     }
     if (std::find(data->acceptedItems.begin(), data->acceptedItems.end(), itemId) == data->acceptedItems.end()) {

@@ -66,6 +66,8 @@ TEST_F(FieldItems, AFreeCellIsSoughtInTheRowOutwardThenAboveThenBelowAndItemsNev
 
 TEST_F(FieldItems, ANewItemHopsOnceAsksForACarrierOnLandingAndAgainEvery179Steps)
 {
+    // A carrier is asked for only while some storage room can take the item.
+    Place(kStorage, 8, 1);
     ASSERT_TRUE(Field().DropItemOnCell(kFood, 2, 3, 1));
     GAME_CObjectItem* item = Field().items.back();
     EXPECT_EQ(item->bounceStep, 1);
@@ -77,6 +79,8 @@ TEST_F(FieldItems, ANewItemHopsOnceAsksForACarrierOnLandingAndAgainEvery179Steps
     EXPECT_EQ(item->bounceStep, 0);
     EXPECT_EQ(item->bounceOffset.y, 0.0f);
     EXPECT_EQ(CountCarryTasks(), 1u);
+    // A second carry of the same item is refused while the first is under way; this one ends.
+    World().tasks->tasks.front()->Finish();
     StepField(178);
     EXPECT_EQ(CountCarryTasks(), 1u);
     StepField(1);

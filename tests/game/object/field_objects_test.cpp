@@ -36,6 +36,7 @@ TEST_F(FieldObjects, TheGameOverScreenHoldsCrewAndEnemiesUnlessTheEndingPlaysBeh
 TEST_F(FieldObjects, DamageNumbersLiveSixtyStepsAndTheSixtyFifthReplacesTheOldest)
 {
     GAME_CObjectActor& member = AddCrew(2, 1);
+    member.aiEnabled = 0;  // it stays on its cell
     Field().AddActorDamageNumber(&member, 0);
     EXPECT_TRUE(std::all_of(Field().GetDamageNumbers().CrewNumbers().begin(),
                             Field().GetDamageNumbers().CrewNumbers().end(),

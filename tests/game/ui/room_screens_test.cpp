@@ -13,6 +13,7 @@
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_base.h"
+#include "game/ship/task_food.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/list_controller.h"
@@ -57,10 +58,7 @@ protected:
 
     GAME_CTaskBase* AddCookingTask(GAME_CRoomBase* room)
     {
-        GAME_CTaskRequest request;
-        request.taskId = MakeTag("TCKG");
-        request.kind = 7;
-        auto& task = tasks.emplace_back(std::make_unique<GAME_CTaskBase>(request));
+        auto& task = tasks.emplace_back(std::make_unique<GAME_CTaskCooking>(MakeCookingRequest(-1)));
         room->boundTasks.push_back(task.get());
         return task.get();
     }

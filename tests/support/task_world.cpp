@@ -1,0 +1,117 @@
+// The running game on the shipped data with an empty ship of its own, for tests of crew tasks, the crew AI and the hand-out.
+#include "tests/support/task_world.h"
+
+#include <algorithm>
+
+#include "framework/math/random.h"
+#include "game/core/data/id_tags.h"
+#include "game/core/data/inventory.h"
+#include "game/core/data/stored_items.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_world.h"
+#include "game/object/actor_ai_base.h"
+#include "game/object/field_object_manager.h"
+#include "game/object/object_actor.h"
+#include "game/object/object_item.h"
+#include "game/ship/room_base.h"
+#include "game/ship/ship.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/ui_slots.h"
+
+namespace support {
+
+void TaskWorld::SetUp()
+{
+    GameFixture::SetUp();
+    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+    World().ui->SetOpen(kSlotTitle, false);
+    // The world takes no simulation step while the title screen is open.
+    ASSERT_TRUE(StepUntil([this] { return !World().ui->IsOpen(kSlotTitle); }, 120));
+    vesk::math::SeedRandom(1);
+    vesk::math::MarkRandomClockSeeded();
+    // Whatever a new game starts with goes: each test builds its own ship.
+    Tasks().RemoveRoomTasks(nullptr);
+    for (GAME_CObjectActor* actor : Field().crew) {
+        if (actor != nullptr) actor->dead = 1;
+    }
+    Field().RemoveDeadActors();
+    Field().ClearItems();
+    ASSERT_TRUE(Ship().ChangeShip(MakeTag("SHP2")));
+}
+
+GAME_CGameWorld& TaskWorld::World() const { return *GetGameWorld(); }
+
+GAME_CShip& TaskWorld::Ship() const { return *World().ship; }
+
+GAME_CTaskManager& TaskWorld::Tasks() const { return *World().tasks; }
+
+GAME_CFieldObjectManager& TaskWorld::Field() const { return *World().fieldObjects; }
+
+GAME_CRoomBase& TaskWorld::Place(std::uint32_t roomId, std::int32_t x, std::int32_t y)
+{
+    GAME_CRoomBase* room = Ship().PlaceRoom(x, y, FindRoomIdIndex(roomId));
+    EXPECT_NE(room, nullptr) << TagText(roomId) << " at " << x << ", " << y;
+    static GAME_CRoomBase unused;
+    return room != nullptr ? *room : unused;
+}
+
+GAME_CObjectActor& TaskWorld::AddCrew(std::int32_t x, std::int32_t y)
+{
+    GAME_CObjectActor* actor = Field().AcquireActorObject();
+    EXPECT_NE(actor, nullptr);
+    ActorSetupRecord setup;
+    Ship().GetCellFloorPoint(x, y, &setup.x, &setup.y, false);
+    actor->Init(setup);
+    actor->aiEnabled = 1;
+    return *actor;
+}
+
+void TaskWorld::Stock(GAME_CRoomBase& storage, std::uint32_t itemId, std::int32_t count)
+{
+    GAME_CInventory* inventory = FindRoomInventory(&storage);
+    ASSERT_NE(inventory, nullptr) << TagText(storage.roomId) << " has no inventory";
+    for (std::int32_t i = 0; i < count; ++i) ASSERT_TRUE(inventory->AddItem(itemId));
+}
+
+GAME_CObjectItem& TaskWorld::Drop(std::uint32_t itemId, std::int32_t count, std::int32_t x, std::int32_t y)
+{
+    EXPECT_TRUE(Field().DropItemOnCell(itemId, count, x, y));
+    return *Field().items.back();
+}
+
+std::int32_t TaskWorld::NumberOf(const GAME_CRoomBase& room) const { return Ship().GetRoomIndex(&room); }
+
+bool TaskWorld::IsListed(const GAME_CTaskBase* task) const
+{
+    return std::find(Tasks().tasks.begin(), Tasks().tasks.end(), task) != Tasks().tasks.end();
+}
+
+std::vector<GAME_CTaskBase*> TaskWorld::TasksOfKind(std::int32_t kind) const
+{
+    std::vector<GAME_CTaskBase*> found;
+    Tasks().GetTasksOfKind(kind, found);
+    return found;
+}
+
+bool TaskWorld::StepSimulationUntil(const std::function<bool()>& done, int maxSteps)
+{
+    for (int i = 0; i < maxSteps; ++i) {
+        if (done()) return true;
+        StepSimulation(1);
+    }
+    return done();
+}
+
+std::vector<std::uint32_t> TaskWorld::StepAndListSounds()
+{
+    GAME_CSoundPlayer* sound = GetSoundPlayer();
+    sound->Update();
+    StepSimulation(1);
+    std::vector<std::uint32_t> played;
+    for (std::uint32_t n = 0; n < kSoundEffectCount; ++n) {
+        if (sound->WasPlayedThisFrame(n)) played.push_back(n);
+    }
+    return played;
+}
+
+}  // namespace support
