@@ -132,7 +132,9 @@ bool GAME_CTaskCarrierFromInventory::IsLeaderAtRoom() const
 {
     const GAME_CObjectActor* leader = LeadingCrew();
     const GAME_CRoomBase* room = GetRoom();
-    return leader != nullptr && room != nullptr && leader->cellX == room->gridX && leader->cellY == room->gridY;
+    const GAME_CShip* ship = ship_world::Ship();
+    return leader != nullptr && room != nullptr && ship != nullptr &&
+           ship->GetRoomAtCell(leader->cellX, leader->cellY) == room;
 }
 
 void GAME_CTaskCarrierFromInventory::Update()

@@ -65,7 +65,7 @@ protected:
     void UpdateCarryProgress(std::int32_t crewLimit, std::int32_t duration) override;
 
 private:
-    // Whether the leading crew member stands on the parent room's grid cell.
+    // Whether the leading crew member stands on a cell of the parent's room.
     bool IsLeaderAtRoom() const;
     // The units held go into the parent, or onto the floor near the crew when it has finished.
     void HandOverLoad();

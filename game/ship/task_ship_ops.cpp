@@ -156,8 +156,9 @@ bool GAME_CTaskReload::CanProgress(std::int32_t, std::int32_t)
     GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
     if (--crewTimer_ <= 0 && objects != nullptr) {
         crewTimer_ = kCrewPeriod;
+        // A crew member already bringing rounds is not sent away because they fill the want.
         const bool nothingToFetch = CountStoredItem(ammoId_) + CountFieldItem(ammoId_) <= 0 || wanted_ == 0;
-        objects->AssignCrewToTask(this, nothingToFetch, false);
+        objects->AssignCrewToTask(this, nothingToFetch && load_ == nullptr, false);
     }
     for (GAME_CObjectActor* actor : std::vector<GAME_CObjectActor*>(crew)) {
         if (actor == nullptr) continue;
