@@ -105,6 +105,7 @@ inline GAME_CGameWorld& MakeCrewTestWorld(const std::string& definitionsFolder, 
     if (!LoadTestRoomScripts(definitionsFolder).empty() || !LoadTestCrewScript(definitionsFolder).empty()) std::abort();
     GAME_CGameWorld& world = *GetGameWorld();
     world.travel->routeManager = std::make_unique<GAME_CRouteManager>();
+    world.travel->routeManager->SetLength(100000);
     world.ship->ChangeShip(shipTag);
     return world;
 }

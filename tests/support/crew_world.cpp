@@ -15,7 +15,9 @@ void CrewWorld::SetUp()
     ShipWorld::SetUp();
     for (const std::string& error : LoadTestCrewScript(DefinitionPath(""))) ADD_FAILURE() << error;
     DefineCrewTestData(*GetStaticDatabase());
+    // A road without a record, long enough for every place the tests use.
     World().travel->routeManager = std::make_unique<GAME_CRouteManager>();
+    World().travel->routeManager->SetLength(100000);
 }
 
 GAME_CFieldObjectManager& CrewWorld::Field() const { return *World().fieldObjects; }

@@ -2,6 +2,8 @@
 #include "tools/artgen/artgen_scenery.h"
 
 #include <array>
+#include <cmath>
+#include <vector>
 
 #include "tools/artgen/canvas.h"
 #include "tools/artgen/shapes.h"
@@ -41,12 +43,19 @@ Palette PaletteOf(int timeOfDay)
     }
 }
 
-void DrawDunes(Canvas& canvas, const Palette& palette, float horizon)
+// A band of dunes whose outline repeats every `period` pixels, so that the picture tiles sideways.
+Shape DuneBand(float width, float bottom, float base, float period, float amplitude, float phase)
 {
-    canvas.Fill(Union(Circle({120.0f, horizon + 330.0f}, 340.0f), Circle({520.0f, horizon + 360.0f}, 380.0f)),
-                Solid(palette.farDune));
-    canvas.Fill(Union(Circle({-40.0f, horizon + 470.0f}, 420.0f), Circle({430.0f, horizon + 520.0f}, 460.0f)),
-                LinearGradient(0.0f, horizon + 40.0f, palette.nearDuneTop, 0.0f, kHeight, palette.nearDuneBottom));
+    std::vector<Point> points;
+    constexpr float kTwoPi = 6.2831853f;
+    for (float x = 0.0f; x <= width; x += 2.0f) {
+        const float y = base + amplitude * std::sin(kTwoPi * x / period + phase) +
+                        amplitude * 0.4f * std::sin(kTwoPi * 3.0f * x / period + phase * 2.0f);
+        points.push_back({x, y});
+    }
+    points.push_back({width, bottom});
+    points.push_back({0.0f, bottom});
+    return Polygon(points);
 }
 
 void CentredText(Canvas& canvas, std::string_view text, float x, float y, const TextStyle& style, const Paint& paint)
@@ -58,18 +67,25 @@ void CentredText(Canvas& canvas, std::string_view text, float x, float y, const 
 
 tools::RgbaImage DrawDistantView(int timeOfDay)
 {
+    // 400 by 180: the game draws it twice as large, repeating it sideways with one pixel overlapping.
+    constexpr float kViewWidth = 400.0f;
+    constexpr float kViewHeight = 180.0f;
+    constexpr float kPeriod = kViewWidth - 1.0f;
     const Palette palette = PaletteOf(timeOfDay);
-    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
-    const float horizon = 200.0f;
-    canvas.Fill(Rect(0.0f, 0.0f, kWidth, kHeight), LinearGradient(0.0f, 0.0f, palette.skyTop, 0.0f, horizon + 40.0f, palette.skyBottom));
+    Canvas canvas(static_cast<uint32_t>(kViewWidth), static_cast<uint32_t>(kViewHeight));
+    const float horizon = 110.0f;
+    canvas.Fill(Rect(0.0f, 0.0f, kViewWidth, kViewHeight),
+                LinearGradient(0.0f, 0.0f, palette.skyTop, 0.0f, horizon, palette.skyBottom));
     if (timeOfDay == 2) {
-        constexpr std::array<Point, 12> kStars = {{{40, 30},  {110, 80},  {170, 24},  {230, 60},  {300, 18},  {350, 92},
-                                                   {410, 40}, {470, 74},  {530, 22},  {590, 58},  {80, 130}, {560, 120}}};
-        for (const Point& star : kStars) canvas.Fill(Circle(star, 1.3f), Solid(Hex(0xFFFFFF, 0.85f)));
+        constexpr std::array<Point, 10> kStars = {{{30, 20}, {80, 50}, {130, 14}, {175, 38}, {220, 10},
+                                                   {260, 58}, {305, 26}, {340, 70}, {372, 16}, {60, 84}}};
+        for (const Point& star : kStars) canvas.Fill(Circle(star, 1.0f), Solid(Hex(0xFFFFFF, 0.85f)));
     }
-    const Point sun = timeOfDay == 1 ? Point{470.0f, horizon - 10.0f} : Point{timeOfDay == 2 ? 150.0f : 500.0f, 70.0f};
-    canvas.Fill(Circle(sun, kSunRadius[timeOfDay == 1 ? 1 : timeOfDay == 2 ? 2 : 0]), Solid(palette.sun));
-    DrawDunes(canvas, palette, horizon);
+    const Point sun = timeOfDay == 1 ? Point{290.0f, horizon - 12.0f} : Point{timeOfDay == 2 ? 96.0f : 310.0f, 40.0f};
+    canvas.Fill(Circle(sun, kSunRadius[timeOfDay == 1 ? 1 : timeOfDay == 2 ? 2 : 0] * 0.6f), Solid(palette.sun));
+    canvas.Fill(DuneBand(kViewWidth, kViewHeight, horizon - 6.0f, kPeriod, 8.0f, 0.0f), Solid(palette.farDune));
+    canvas.Fill(DuneBand(kViewWidth, kViewHeight, horizon + 22.0f, kPeriod / 2.0f, 6.0f, 1.7f),
+                LinearGradient(0.0f, horizon + 10.0f, palette.nearDuneTop, 0.0f, kViewHeight, palette.nearDuneBottom));
     return canvas.ToImage();
 }
 

@@ -1,5 +1,5 @@
 // Sprites of the packages the start-up loads beside the rooms, drawn pixel by pixel.
-// Background objects, near-view scenery and the arcade mini-game.
+// Background objects, enemies and the arcade mini-game.
 #include "tools/spritegen/scenery_art.h"
 
 #include <string>
@@ -46,6 +46,33 @@ PixelArt Bush()
     return art;
 }
 
+PixelArt Cactus()
+{
+    PixelArt art(20, 34);
+    art.Fill(3, 32, 14, 2, kShadow);
+    art.RoundFill(7, 2, 6, 31, kOutline);
+    art.Fill(8, 3, 4, 29, kGreen);
+    art.RoundFill(1, 10, 5, 12, kOutline);
+    art.Fill(2, 11, 3, 10, kGreen);
+    art.Fill(4, 18, 4, 3, kOutline);
+    art.RoundFill(14, 6, 5, 10, kOutline);
+    art.Fill(15, 7, 3, 8, kGreen);
+    art.Fill(12, 13, 3, 3, kOutline);
+    return art;
+}
+
+PixelArt Signpost()
+{
+    PixelArt art(26, 30);
+    art.Fill(4, 28, 18, 2, kShadow);
+    art.Fill(11, 6, 4, 23, kOutline);
+    art.Fill(12, 7, 2, 21, kRust);
+    art.Fill(2, 4, 22, 9, kOutline);
+    art.Bevel(3, 5, 20, 7, kSandLight, kWhite, kSandDark);
+    art.Fill(6, 8, 10, 1, kOutline);
+    return art;
+}
+
 PixelArt Wreck()
 {
     PixelArt art(48, 28);
@@ -57,19 +84,6 @@ PixelArt Wreck()
     art.Disc(14.0f, 24.0f, 3.5f, kSteel);
     art.Fill(36, 14, 8, 3, kOutline);
     art.Fill(9, 13, 5, 4, kOutline);
-    return art;
-}
-
-// A dune strip whose two ends meet, so it tiles sideways.
-PixelArt Dunes(int width, int height, Rgba fill, Rgba crest, int phase)
-{
-    PixelArt art(width, height);
-    for (int x = 0; x < width; ++x) {
-        const int wave = static_cast<int>((x * 2 + phase) % width);
-        const int top = height / 3 + static_cast<int>(height / 6 * (wave < width / 2 ? wave : width - wave) / (width / 2));
-        art.Fill(x, top, 1, height - top, fill);
-        art.Dot(x, top, crest);
-    }
     return art;
 }
 
@@ -109,13 +123,7 @@ PixelArt Coin()
 std::vector<tools::NamedImage> DrawBackgroundObjectSprites()
 {
     return {Named("bgobj_rock_01", Rock(28, 18)), Named("bgobj_rock_02", Rock(44, 26)), Named("bgobj_bush_01", Bush()),
-            Named("bgobj_wreck_01", Wreck())};
-}
-
-std::vector<tools::NamedImage> DrawNearViewSprites()
-{
-    return {Named("nearview_dune_01", Dunes(128, 48, kSand, kSandLight, 0)),
-            Named("nearview_dune_02", Dunes(128, 64, kSandDark, kSand, 40))};
+            Named("bgobj_wreck_01", Wreck()),     Named("bgobj_cactus_01", Cactus()),    Named("bgobj_signpost_01", Signpost())};
 }
 
 std::vector<tools::NamedImage> DrawMiniGameSprites()

@@ -28,6 +28,7 @@
 #include "tools/spritegen/enemy_art.h"
 #include "tools/spritegen/hud_art.h"
 #include "tools/spritegen/hull_art.h"
+#include "tools/spritegen/nearview_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/ui_art.h"
 

@@ -81,7 +81,7 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t
     world->ship->BuildLayout(slot);
     world->travel->LoadFromSlot(slot);
     world->fieldObjects->LoadFromSlot(slot);
-    world->travel->AfterLoad();
+    world->travel->RestoreBattleMusic();
     LoadGameClock(*GetGameClock(), slot);
     ReadStoreRecord(slot);
     world->tasks->RestoreFromSave(slot);

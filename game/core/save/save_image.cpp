@@ -276,23 +276,34 @@ void MarkItemDiscovered(std::span<std::uint8_t> slot, std::uint32_t itemId)
     SetSlotEventBit(slot, static_cast<std::uint32_t>(position), true);
 }
 
-bool GetSlotEventBit(std::span<const std::uint8_t> slot, std::uint32_t bit)
+bool GetSlotBit(std::span<const std::uint8_t> slot, std::size_t offset, std::uint32_t bitCount, std::uint32_t bit)
 {
-    if (bit >= static_cast<std::uint32_t>(slot::kEventBitCount)) {
+    const std::size_t word = offset + 4 * (bit / 32);
+    if (bit >= bitCount || slot.size() < word + 4) {
         return false;
     }
-    return (platform::ReadU32(slot, slot::kEventBits + 4 * (bit / 32)) >> (bit % 32) & 1u) != 0;
+    return (platform::ReadU32(slot, word) >> (bit % 32) & 1u) != 0;
+}
+
+void SetSlotBit(std::span<std::uint8_t> slot, std::size_t offset, std::uint32_t bitCount, std::uint32_t bit, bool on)
+{
+    const std::size_t word = offset + 4 * (bit / 32);
+    if (bit >= bitCount || slot.size() < word + 4) {
+        return;
+    }
+    const std::uint32_t mask = 1u << (bit % 32);
+    const std::uint32_t value = platform::ReadU32(slot, word);
+    platform::WriteU32(slot, word, on ? (value | mask) : (value & ~mask));
+}
+
+bool GetSlotEventBit(std::span<const std::uint8_t> slot, std::uint32_t bit)
+{
+    return GetSlotBit(slot, slot::kEventBits, slot::kEventBitCount, bit);
 }
 
 void SetSlotEventBit(std::span<std::uint8_t> slot, std::uint32_t bit, bool on)
 {
-    if (bit >= static_cast<std::uint32_t>(slot::kEventBitCount)) {
-        return;
-    }
-    const std::size_t word = slot::kEventBits + 4 * (bit / 32);
-    const std::uint32_t mask = 1u << (bit % 32);
-    const std::uint32_t value = platform::ReadU32(slot, word);
-    platform::WriteU32(slot, word, on ? (value | mask) : (value & ~mask));
+    SetSlotBit(slot, slot::kEventBits, slot::kEventBitCount, bit, on);
 }
 
 int CountUsedOfferSets()

@@ -66,6 +66,10 @@ int CountFlaggedQuestEntries(std::span<const std::uint8_t> slot);
 void MarkItemDiscovered(std::span<std::uint8_t> slot, std::uint32_t itemId);
 
 // Bits of the event bit set at slot offset 212008; indices past the set touch nothing.
+// Bit `bit` of a bit set at the offset (bit i is bit i mod 32 of the u32 i / 32); a bit of
+// bitCount or more, or one past the slot, reads false and is not written.
+bool GetSlotBit(std::span<const std::uint8_t> slot, std::size_t offset, std::uint32_t bitCount, std::uint32_t bit);
+void SetSlotBit(std::span<std::uint8_t> slot, std::size_t offset, std::uint32_t bitCount, std::uint32_t bit, bool on);
 bool GetSlotEventBit(std::span<const std::uint8_t> slot, std::uint32_t bit);
 void SetSlotEventBit(std::span<std::uint8_t> slot, std::uint32_t bit, bool on);
 // The number of offer sets a slot uses: one per hideout, at most 40.

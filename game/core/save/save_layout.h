@@ -40,6 +40,12 @@ inline constexpr std::size_t kPlaySeconds = 0;
 inline constexpr std::size_t kMoney = 4;
 inline constexpr std::size_t kDateTime = 8;  // kept from the working slot
 inline constexpr std::size_t kDateTimeSize = 32;
+// In that kept area: a bit per room-id table position of the room kinds unlocked for building, and
+// a bit per position of the static database's hideout map of the hideouts the ship has stood at.
+inline constexpr std::size_t kRoomUnlockFlags = 8;
+inline constexpr std::size_t kVisitedHideouts = 16;
+inline constexpr std::size_t kVisitedHideoutsSize = 8;
+inline constexpr int kVisitedHideoutBits = 64;
 
 inline constexpr std::size_t kRooms = 40;
 inline constexpr int kRoomRecordCount = 251;
@@ -131,6 +137,7 @@ inline constexpr std::size_t kLastSaveTime = 218288;  // eight u32
 inline constexpr std::size_t kBackgroundObjects = 220332;
 inline constexpr std::size_t kBackgroundObjectsSize = 1536;
 inline constexpr std::size_t kTravelFlags = 224428;
+inline constexpr std::size_t kSize = kSlotSize;
 }  // namespace slot
 
 // The mini-game ranking: ten entries of a three-character wide name with its terminator, then a score.
@@ -167,6 +174,8 @@ inline constexpr std::size_t kAchievementCounters = 10248;  // 20 u32
 inline constexpr std::size_t kAchievementSet12 = 10492;
 inline constexpr std::size_t kAchievementSet0 = 10496;
 inline constexpr std::size_t kAchievementSet18 = 10500;
+// Bit 0 asks a route script to unlock two achievements; bits 1 and 2 hold each of them back.
+inline constexpr std::size_t kAchievementPending = 10504;
 inline constexpr int kBindingCount = 28;
 inline constexpr std::size_t kPadBindings = 10752;  // 28 u32
 inline constexpr std::size_t kKeyBindings = 20992;  // 28 u32

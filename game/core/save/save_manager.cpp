@@ -40,6 +40,8 @@ std::uint32_t ResultOfWrite(std::uint32_t status)
     }
 }
 
+}  // namespace
+
 void PostSavingNotice()
 {
     GAME_CGameWorld* world = PeekGameWorld();
@@ -58,8 +60,6 @@ void WriteLastSaveTime(std::span<std::uint8_t> slot)
                                      now.minute, now.second, now.millisecond, now.dayOfWeek};
     for (std::size_t i = 0; i < 8; ++i) platform::WriteU32(slot, slot::kLastSaveTime + 4 * i, fields[i]);
 }
-
-}  // namespace
 
 bool GAME_CSaveManager::CanSave() const
 {

@@ -68,6 +68,11 @@ private:
     std::uint64_t savedSystemVersion_ = 0;
 };
 
+// "PAUSEUI_SAVE_RUNNING" into the message log and the info bar (an autosave has started).
+void PostSavingNotice();
+// Stamps the local date and time into the slot's last-save time.
+void WriteLastSaveTime(std::span<std::uint8_t> slot);
+
 // The machine, made on first use.
 GAME_CSaveManager* GetSaveManager();
 GAME_CSaveManager* PeekSaveManager();

@@ -35,7 +35,10 @@ void StoreRunningGame(std::span<std::uint8_t> slot)
     if (world != nullptr && world->fieldObjects) world->fieldObjects->SaveToSlot(slot);
     CopyFromPreSave(slot, slot::kByteTable, slot::kByteTableSize);
     if (world != nullptr && world->travel && world->travel->routeManager) world->travel->routeManager->WriteSaveBlock(slot);
-    if (world != nullptr && world->background) world->background->WriteSaveRecord(slot);
+    if (world != nullptr && world->background) {
+        world->background->WriteSaveRecord(slot.subspan(slot::kBackground, slot::kBackgroundSize),
+                                           slot.subspan(slot::kBackgroundObjects, slot::kBackgroundObjectsSize));
+    }
     StoreGameClock(*GetGameClock(), slot);
     WriteStoreRecord(slot);
     if (world != nullptr && world->tasks) world->tasks->WriteSaveRecords(slot);

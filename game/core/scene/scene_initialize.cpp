@@ -185,12 +185,7 @@ void LoadResourcesJob(vesk::thread::SYS_CThread* thread, void* argument, std::in
         if (!loadPackage(package)) return;
     }
     GAME_CGameWorld* world = GetGameWorld();
-    const char* distantViews[] = {"bg/distantview/bg000.cvt", "bg/distantview/bg001.cvt", "bg/distantview/bg002.cvt"};
-    for (int i = 0; i < GAME_CBackgroundView::kDistantViewCount; ++i) {
-        std::int32_t id = vesk::resource::kNoTexture;
-        if (!loadTexture(distantViews[i], &id)) return;
-        world->background->SetDistantView(i, id);
-    }
+    if (!Retry(thread, "the distant views", [&] { return world->background->LoadTextures(); })) return;
     const char* endings[] = {"common/bg_ending.cvt", "common/bg_ending_front.cvt"};
     for (int i = 0; i < GAME_CBackgroundView::kEndingImageCount; ++i) {
         std::int32_t id = vesk::resource::kNoTexture;

@@ -7,13 +7,12 @@
 #include "game/core/data/player_data.h"
 #include "game/core/save/save_manager.h"
 #include "game/core/scene/scene_stack.h"
+#include "game/core/world/game_over_causes.h"
 #include "game/core/world/game_world.h"
 
 namespace {
 
 constexpr std::uint32_t kFramesPerSecond = 60;
-constexpr std::uint32_t kGameOverHull = 0;
-constexpr std::uint32_t kGameOverCrew = 1;
 
 void UpdateViewAndUI(GAME_CGameWorld& world)
 {
@@ -68,9 +67,9 @@ void GAME_CSceneGameMain::CheckGameOver()
     if (route != nullptr && route->IsRouteEventRunning()) return;
     if (world->ship->GetRemainingHull() > 0) {
         if (!world->fieldObjects->crew.empty()) return;
-        world->ui->SetGameOverCause(kGameOverCrew);
+        world->ui->SetGameOverCause(kGameOverCauseCrew);
     } else {
-        world->ui->SetGameOverCause(kGameOverHull);
+        world->ui->SetGameOverCause(kGameOverCauseHull);
     }
     world->ui->SetOpen(kSlotGameOver, true);
 }

@@ -106,7 +106,7 @@ void GAME_CGameWorld::Step()
     background->Update();
     ship->Update();
     tasks->Update();
-    travel->StepTimers();
+    travel->Step();
     effects->UpdateParticleEffects();
     if (ui->IsOpen(kSlotEvent)) return;
     StepGameClock(*GetGameClock());
@@ -114,7 +114,9 @@ void GAME_CGameWorld::Step()
 
 void GAME_CGameWorld::Draw()
 {
-    background->DrawRearLayers();
+    background->DrawDistantView();
+    background->DrawNearViews();
+    background->DrawObjects();
     if (shipHidden == 0) ship->body->DrawBody();
     vesk::graphics::BeginSpriteDraw(2, 4);
     if (shipHidden == 0) ship->DrawRooms();

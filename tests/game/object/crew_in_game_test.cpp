@@ -150,10 +150,12 @@ TEST_F(CrewInGame, AScriptSoundPlaysAtItsVolumeKeptWithinNoneAndFull)
 TEST_F(CrewInGame, ABackgroundPropOnARouteRunInReverseStandsAtTheMirroredPlaceUnlessFixed)
 {
     const std::uint32_t routeId = MakeTag("R999");
-    GetStaticDatabase()->GetOrCreateRouteData(routeId)->length = 1000;
-    world_->travel->routeManager = std::make_unique<GAME_CRouteManager>();
-    world_->travel->routeManager->BeginRegistration(routeId, nullptr);
-    world_->travel->routeManager->SetReversed(true);
+    RouteData* route = GetStaticDatabase()->GetOrCreateRouteData(routeId);
+    route->length = 1000;
+    route->startLocation = MakeTag("AD01");
+    route->endLocation = MakeTag("AD02");
+    StartRoute(*world_->travel, &routeId, false, {}, {});
+    ASSERT_TRUE(world_->travel->routeManager->IsReversed());
     GAME_CObjectBGObj prop;
     ASSERT_EQ(prop.Init({100, 0, 1.0f, 0, 0, 0}), 1);
     EXPECT_EQ(prop.routePosition, 900);

@@ -23,6 +23,7 @@ protected:
         route->endLocation = MakeTag("H002");
         route->length = 5000;
         World().travel->routeManager = std::make_unique<GAME_CRouteManager>();
+        World().travel->routeManager->SetLength(route->length);
     }
 
     void TravelTo(std::int32_t position) { World().travel->routeManager->SetPosition(position); }

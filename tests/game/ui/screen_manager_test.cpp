@@ -21,10 +21,15 @@ protected:
 
 TEST_F(ScreenManagerTest, InputReachesTheTopmostScreenThatTakesItAndNothingBelowABlockingOne)
 {
-    // A crewless ship would end the game as soon as the HUD and the status panel are up; a running
-    // route event holds that check off.
-    world->travel->routeManager = std::make_unique<GAME_CRouteManager>();
-    world->travel->routeManager->SetRouteEventRunning(true);
+    // A crewless ship would end the game as soon as the HUD and the status panel are up; a ship at
+    // a hideout would open the hideout's screen over the HUD.
+    GAME_CObjectActor* member = world->fieldObjects->AcquireActorObject();
+    ASSERT_NE(member, nullptr);
+    ActorSetupRecord setup;
+    world->ship->GetCellFloorPoint(0, 0, &setup.x, &setup.y, false);
+    member->Init(setup);
+    ASSERT_NE(world->travel->routeManager, nullptr);
+    world->travel->routeManager->SetPosition(1);
     UI().CloseAllExcept();
     StepFrames(20);
     Open(kSlotShipStatus);

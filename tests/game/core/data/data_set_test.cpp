@@ -132,6 +132,7 @@ TEST(DataSet, EveryScriptPackageDisassemblesToSourceThatReassemblesToTheSameByte
                                                        {"room_script", "room.def"},
                                                        {"enemy_script", "enemy.def"},
                                                        {"actor_script", "actor.def"},
+                                                       {"route_script", "route.def"},
                                                        {"particle", "graphic.def"}};
     const std::filesystem::path folder = support::BuiltResourcePath("script");
     ASSERT_TRUE(std::filesystem::is_directory(folder)) << "the data set is not built";

@@ -59,9 +59,9 @@ TEST_F(StartupTest, FreshRunLoadsInOrderAndWritesANewImage)
     ASSERT_NE(world, nullptr);
     EXPECT_TRUE(world->ui->IsOpen(kSlotTitle));
     EXPECT_TRUE(world->ui->IsOpen(kSlotResident));
-    // The main game draws the desert's sky where the logos were.
+    // The main game draws the desert's sky where the logos were, below the ship-status strip.
     StepFrames(1);
-    const std::uint32_t sky = CanvasPixel(320, 4);
+    const std::uint32_t sky = CanvasPixel(320, 60);
     EXPECT_GT(sky & 0xFF, (sky >> 16) & 0xFF) << std::hex << sky;  // more blue than red
 
     const std::vector<std::uint8_t> file = ReadFile(SavePath());
