@@ -5,7 +5,7 @@
 #include <span>
 
 // ((r1 << 16 | r2) << 32) | (r3 << 16 | r4) from four draws of the game's generator, in that order.
-std::uint64_t DrawRandom64();
+std::uint64_t DrawRouteRandom64();
 
 // One entry of a weighted list.
 struct WeightedValue {

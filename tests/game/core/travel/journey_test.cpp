@@ -15,7 +15,10 @@
 #include "game/core/world/game_clock.h"
 #include "game/core/world/game_world.h"
 #include "game/ship/task_base.h"
+#include "game/ship/task_manager.h"
+#include "game/ship/task_request.h"
 #include "game/ui/screens/ui_game_over.h"
+#include "game/ui/screens/ui_ship_status.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/script_assembly.h"
@@ -94,7 +97,7 @@ protected:
         return variable != nullptr ? variable->value : -1;
     }
 
-    // A bridge with its driver task and one crew member, an engine connected, 1000 fuel at rate 100.
+    // A bridge with one crew member on it, an engine connected, 1000 fuel at rate 100.
     void EquipShip()
     {
         GAME_CShip& ship = *world->ship;
@@ -109,46 +112,28 @@ protected:
         ASSERT_EQ(ship.fuel, 1000);
         ASSERT_EQ(ship.fuelRate, 100);
         ASSERT_GT(ship.speed, 0.0f);
-        GAME_CObjectActor* member = world->fieldObjects->AcquireActorObject();
+        member = world->fieldObjects->AcquireActorObject();
         ASSERT_NE(member, nullptr);
         ActorSetupRecord setup;
         ship.GetCellFloorPoint(0, 0, &setup.x, &setup.y, false);
         member->Init(setup);
-        GAME_CTaskRequest request;
-        request.taskId = MakeTag("TDRV");
-        request.kind = kTaskBridgeDriver;
-        request.roomIndex = ship.GetRoomIndex(bridge);
-        driver = GAME_CTaskBase::CreateFromRequest(request);
+    }
+
+    // The bridge's driver task, handed to the crew member.
+    void PostDriver()
+    {
+        GAME_CTaskBase* driver =
+            GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(world->ship->GetRoomIndex(bridge)));
         ASSERT_NE(driver, nullptr);
-        driver->crew.push_back(member);
+        world->fieldObjects->AssignCrewToTask(driver, false, false);
         ASSERT_TRUE(world->tasks->HasBridgeDriverTask());
     }
 
-    // One simulation step of the world in its order, with the driver's part played here: the
-    // bridge-driver task raises the drive flag after the ship's own step has cleared it, and is
-    // finished once the ship has reached the route's end.
-    void DriveStep()
-    {
-        world->fieldObjects->Update();
-        world->background->Update();
-        world->ship->Update();
-        if (driver != nullptr) {
-            world->ship->driveFlag = world->ship->fuel > 0 && world->ship->speed > 0.0f ? 1 : 0;
-            if (Route().GetPosition() >= Route().GetLength()) {
-                driver->Finish();
-                driver = nullptr;  // the task list deletes it
-            }
-        }
-        world->tasks->Update();
-        world->travel->Step();
-        world->effects->UpdateParticleEffects();
-        if (!UI().IsOpen(kSlotEvent)) StepGameClock(*GetGameClock());
-    }
-
-    int ArrivalLines() const
+    // Kind-0 lines of the message log that say the ship arrived at the hideout.
+    int ArrivalLines(const char* hideout) const
     {
         const std::u16string arrived = vesk::text::FormatText(GetMessageTextExpanded("OLIF_AJITO_REACH"),
-                                                              {GetMessageTextExpanded("AD02")});
+                                                              {GetMessageTextExpanded(hideout)});
         int count = 0;
         for (int i = 0; i < UI().MessageLog()->CountLines(); ++i) {
             const auto& line = UI().MessageLog()->GetLine(i);
@@ -157,9 +142,14 @@ protected:
         return count;
     }
 
+    void StepWorld(int count)
+    {
+        for (int i = 0; i < count; ++i) world->Step();
+    }
+
     GAME_CGameWorld* world = nullptr;
     GAME_CRoomBase* bridge = nullptr;
-    GAME_CTaskBase* driver = nullptr;
+    GAME_CObjectActor* member = nullptr;
 };
 
 TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
@@ -169,16 +159,22 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
     StartRoute(Travel(), &routeId, true, {}, {});
     ASSERT_EQ(Route().GetLength(), 500);
     ASSERT_EQ(Route().Events()->fixedEvents.size(), 2u);
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
 
     GAME_CShip& ship = *world->ship;
     const float speed = ship.speed;
     const std::int32_t countdown = ship.fuelCountdown;
     float expected = 0.0f;
     std::int32_t position = 0;
+    int drivenSteps = 0;
     for (int step = 0; step < 5000 && Route().GetPosition() < 500; ++step) {
-        DriveStep();
-        if (UI().IsOpen(kSlotEvent)) continue;
-        // The position rises by the ship's speed each step, the fraction carried over.
+        world->Step();
+        if (ship.driveFlag == 0) {
+            ASSERT_EQ(Route().GetPosition(), position) << "step " << step;
+            continue;
+        }
+        // Each step the driver drives, the position rises by the ship's speed, the fraction carried.
+        ++drivenSteps;
         expected += speed;
         const auto whole = static_cast<std::int32_t>(expected);
         expected -= static_cast<float>(whole);
@@ -186,6 +182,7 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
         ASSERT_EQ(Route().GetPosition(), position) << "step " << step;
     }
     ASSERT_EQ(Route().GetPosition(), 500);
+    EXPECT_GT(drivenSteps, 0);
     EXPECT_EQ(Variable("met"), 1);
     EXPECT_EQ(Variable("picked"), 1);
     EXPECT_NE(Variable("a") == 1, Variable("b") == 1);
@@ -193,45 +190,48 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
     EXPECT_EQ(Variable("late"), 1);
 
     // Fuel: one unit for every hundred units of distance, counted down from the countdown.
-    for (int i = 0; i < 3; ++i) DriveStep();
+    StepWorld(3);
     const std::int64_t rest = std::int64_t{countdown} - 500;
     const std::int64_t burnt = rest < 1 ? (1 - rest + 99) / 100 : 0;
     EXPECT_EQ(ship.fuel, 1000 - burnt);
 
-    // At the end: the location is the destination, the hideout root is asked for and one arrival
-    // notice is posted once the driver's task is over.
+    // At the end: the driver's task is done, the location is the destination, the hideout root is
+    // asked for and one arrival notice is posted.
+    EXPECT_FALSE(world->tasks->HasBridgeDriverTask());
     ASSERT_NE(Travel().GetLocation(), nullptr);
     EXPECT_EQ(Travel().GetLocation()->hideoutId, MakeTag("AD02"));
     EXPECT_TRUE(UI().IsOpen(kSlotAjitoRoot));
-    EXPECT_FALSE(world->tasks->HasBridgeDriverTask());
-    for (int i = 0; i < 100; ++i) DriveStep();
-    EXPECT_EQ(ArrivalLines(), 1);
+    StepWorld(100);
+    EXPECT_EQ(ArrivalLines("AD02"), 1);
     EXPECT_TRUE(UI().IsNoticeActive());
 }
 
-TEST_F(Journey, NoArrivalNoticeWhileTheDriverStaysOrOnTheStartRoute)
+TEST_F(Journey, NoArrivalNoticeWhileADriverIsPostedOrOnTheStartRoute)
 {
     ASSERT_NO_FATAL_FAILURE(EquipShip());
     std::uint32_t routeId = 1;
     StartRoute(Travel(), &routeId, true, {}, {});
-    Route().SetPosition(500);
-    // The test's driver stays on: no notice however long the ship stands there.
-    GAME_CTaskBase* stays = driver;
-    driver = nullptr;
-    for (int i = 0; i < 50; ++i) DriveStep();
-    EXPECT_NE(Travel().GetLocation(), nullptr);
-    EXPECT_EQ(ArrivalLines(), 0);
+    // Standing at the departure with a driver posted (the engine cut, so the ship stays): no notice.
+    world->ship->fuel = 0;
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
+    StepWorld(50);
+    ASSERT_NE(Travel().GetLocation(), nullptr);
+    EXPECT_EQ(Travel().GetLocation()->hideoutId, MakeTag("AD01"));
+    EXPECT_EQ(ArrivalLines("AD01"), 0);
+    world->tasks->FinishTasksOfKind(kTaskBridgeDriver);
+    StepWorld(5);
+    EXPECT_EQ(ArrivalLines("AD01"), 1);
 
-    // A new game's start route: its label runs, and its end is no arrival either.
-    stays->Finish();
+    // A new game's start route: its label runs, and its ends are no arrival.
+    UI().Get<GAME_CUIShipStatus>(kSlotShipStatus)->ClearNotice();
     ASSERT_TRUE(Route().LoadStartRoute());
     EXPECT_TRUE(Route().IsStartRoute());
     EXPECT_EQ(Route().GetLength(), GAME_CRouteManager::kStartRouteLength);
-    for (int i = 0; i < 50; ++i) DriveStep();
+    StepWorld(50);
     EXPECT_EQ(Variable("started"), 1);
-    EXPECT_EQ(ArrivalLines(), 0);
+    EXPECT_EQ(ArrivalLines("AD01"), 1);
 
-    // Moves near the end of the endless road stay in range.
+    // Moves near the end of the endless road, its music and its scenery stay in range.
     Route().SetPosition(GAME_CRouteManager::kStartRouteLength - 2);
     EXPECT_EQ(Route().Move(10.5f), GAME_CRouteManager::kStartRouteLength);
     Travel().UpdateMusic();
@@ -243,15 +243,12 @@ TEST_F(Journey, StandingStillUnderWayEndsTheGameAfterTheStallLimit)
     ASSERT_NO_FATAL_FAILURE(EquipShip());
     std::uint32_t routeId = 1;
     StartRoute(Travel(), &routeId, true, {}, {});
-    Route().SetPosition(50);
-    GAME_CTaskBase* stays = driver;
-    driver = nullptr;  // nobody drives
-    for (int i = 0; i < 7199; ++i) DriveStep();
+    Route().SetPosition(50);  // nobody drives
+    StepWorld(7199);
     EXPECT_FALSE(UI().IsOpen(kSlotGameOver));
-    DriveStep();
+    StepWorld(1);
     EXPECT_TRUE(UI().IsOpen(kSlotGameOver));
     EXPECT_EQ(UI().GetGameOverCause(), 2u);  // stalled
-    stays->Finish();
 
     // Without fuel the limit is 840 frames.
     StepFrames(1);
@@ -260,15 +257,17 @@ TEST_F(Journey, StandingStillUnderWayEndsTheGameAfterTheStallLimit)
     Route().SetPosition(50);
     world->ship->AddFuel(-5000);
     ASSERT_EQ(world->ship->fuel, 0);
-    for (int i = 0; i < 839; ++i) DriveStep();
+    StepWorld(839);
     EXPECT_FALSE(UI().IsOpen(kSlotGameOver));
-    DriveStep();
+    StepWorld(1);
     EXPECT_TRUE(UI().IsOpen(kSlotGameOver));
 
     // An empty crew is told apart from a stall.
     StepFrames(1);
     ASSERT_TRUE(CloseScreen(kSlotGameOver));
-    world->fieldObjects->crew.clear();
+    member->dead = 1;
+    world->fieldObjects->RemoveDeadActors();
+    ASSERT_TRUE(world->fieldObjects->crew.empty());
     StepFrames(2);
     EXPECT_TRUE(UI().IsOpen(kSlotGameOver));
     EXPECT_EQ(UI().GetGameOverCause(), 1u);  // crew gone
