@@ -76,6 +76,9 @@ TEST_F(CrewUpkeepTest, AnExhaustedCrewMemberRestsAtHomeAndLeavesTheRestWhollyFor
     EXPECT_EQ(rest->GetRoom(), &home);
     EXPECT_EQ(rest->GetRewardInterval(), 60);
     ASSERT_TRUE(StepSimulationUntil([&] { return home.IsAssigned(&sleeper) && rest->progress > 0; }, 1000));
+    // The crew quarters of the shipped data take the sleeper in as its home.
+    EXPECT_TRUE(home.IsPresent(&sleeper));
+    EXPECT_EQ(sleeper.homeLink.room, &home);
 
     // Starving in the middle of its rest, it goes to eat: the rest and its room let it go.
     Drop(kBread, 1, 9, 0);
