@@ -58,10 +58,12 @@ bool GAME_CActorAIBase::PlanPath()
     pathIndex = 0;
     thinkCountdown = 0;
     const GAME_CShip* ship = ship_world::Ship();
-    if (ship == nullptr || !ship->IsReachable(startColumn, startRow, targetColumn, targetRow)) {
+    if (ship == nullptr || !ship->grid.IsInside(startColumn, startRow) || !ship->grid.IsInside(targetColumn, targetRow)) {
         pathActive = 0;
         return false;
     }
+    // The walk row by row finds whether the target is reachable as it goes; only a path cut
+    // short at its last entry leaves rows to be checked.
     std::size_t count = 0;
     std::int32_t column = startColumn;
     std::int32_t row = startRow;
@@ -78,6 +80,11 @@ bool GAME_CActorAIBase::PlanPath()
         if (count < kPathEntries) path[count++] = PackCell(change, next);
         column = change;
         row = next;
+    }
+    if (row != targetRow && !ship->IsReachable(column, row, targetColumn, targetRow)) {
+        path.fill(kEmptyEntry);
+        pathActive = 0;
+        return false;
     }
     if (count < kPathEntries) path[count] = PackCell(targetColumn, targetRow);
     return true;
