@@ -14,6 +14,7 @@
 #include "game/ship/room_base.h"
 #include "game/ship/task_base.h"
 #include "game/ship/task_food.h"
+#include "game/ui/screens/ui_room_actor_info.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/list_controller.h"
@@ -235,6 +236,52 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     ClickAt(static_cast<int>(greyButton.x), static_cast<int>(greyButton.y));
     for (int i = 0; i < 14; ++i) frame(true);
     EXPECT_FALSE(UI().IsOpen(kSlotAddTask));
+}
+
+TEST_F(RoomScreensTest, TheCrewPanelStepsThroughItsMembersRowByRowAndWraps)
+{
+    GAME_CRoomBase* home = AddRoom("ID03");
+    for (int i = 0; i < 5; ++i) {
+        auto& member = crew.emplace_back(std::make_unique<GAME_CObjectActor>());
+        home->assignedCrew.push_back(member.get());
+    }
+    auto* panel = new GAME_CUIActorListPanel;
+    controller = std::make_unique<GAME_CUIListController>();
+    controller->SetActorPanel(panel);
+    controller->Attach(home);
+    auto frame = [&] {
+        StepFrames(1);
+        controller->Update(true);
+    };
+    frame();
+    ClickAt(125, 226);
+    frame();
+    ASSERT_TRUE(panel->focused);
+    // Down through the five: the cursor passes the fourth cell by scrolling one row, then wraps.
+    std::vector<std::pair<std::uint32_t, std::int32_t>> seen;
+    for (int i = 0; i < 5; ++i) {
+        PressAction(kActionCursorDown);
+        frame();
+        frame();
+        seen.emplace_back(panel->Cursor(), panel->ScrollBar()->Value());
+    }
+    const std::vector<std::pair<std::uint32_t, std::int32_t>> expected{{1, 0}, {2, 0}, {3, 0}, {2, 1}, {0, 0}};
+    EXPECT_EQ(seen, expected);
+    // Up from the first member goes to the last, with the scroll that shows it.
+    PressAction(kActionCursorUp);
+    frame();
+    EXPECT_EQ(panel->Cursor(), 2u);
+    EXPECT_EQ(panel->ScrollBar()->Value(), 1);
+    // Decide opens the room crew screen for the chosen member.
+    frame();
+    PressAction(kActionDecide);
+    frame();
+    auto* crewScreen = UI().Get<GAME_CUIRoomActorInfo>(kSlotRoomActorInfo);
+    EXPECT_TRUE(crewScreen->IsOpen());
+    EXPECT_EQ(crewScreen->targetActor, crew[4].get());
+    EXPECT_EQ(crewScreen->target, home);
+    StepFrames(1);
+    ASSERT_TRUE(CloseScreen(kSlotRoomActorInfo));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "game/core/input/input_actions.h"
 #include "game/ui/widgets/ui_list_object.h"
 #include "game/ui/widgets/ui_scroll_bar_object.h"
 #include "game/ui/widgets/ui_slider.h"
@@ -173,6 +174,28 @@ TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
     Frame(toggle);
     EXPECT_EQ(toggle->value, 0);
     EXPECT_TRUE(PlayedNow(kSeCursor));
+}
+
+TEST_F(ListWidgetsTest, MenuKeysMoveTheCursorScrollingAtTheLastVisibleRowAndWrappingAtTheFirst)
+{
+    GAME_CUIListObject* list = MakeList({2, 2, 2, 2, 2, 2, 2, 2, 2});
+    list->SetVisible(true);
+    for (int i = 0; i < 20; ++i) Frame(list);
+    ASSERT_EQ(list->State(), 2);
+    auto press = [&](int action) {
+        PressAction(action);
+        Frame(list);
+        Frame(list);
+    };
+    for (int i = 0; i < 7; ++i) press(kActionCursorDown);
+    EXPECT_EQ(list->Top(), 1u);
+    EXPECT_EQ(list->Cursor(), 6u);
+    press(kActionCursorDown);
+    press(kActionCursorDown);
+    EXPECT_EQ(list->Top() + list->Cursor(), 0u);  // past the last row, back to the first
+    press(kActionCursorUp);
+    EXPECT_EQ(list->Top(), 2u);
+    EXPECT_EQ(list->Cursor(), 6u);
 }
 
 }  // namespace
