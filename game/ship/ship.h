@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "framework/math/vector.h"
 #include "framework/memory/heaps.h"
 #include "game/core/data/record_entries.h"
 #include "game/ship/damage_marker.h"
@@ -123,8 +124,11 @@ public:
     void SetZoomedOut(bool zoomedOut);
     void GetGridScreenMin(float* x, float* y) const;
     void GetGridScreenMax(float* x, float* y) const;
-    // The cell under the pointer or the grid cursor box, as a column and a row.
-    bool GetCellUnderCursor(float* column, float* row, bool cursorMode, bool usePointer) const;
+    // The cell under the pointer or the grid cursor box, as a column and a row; clicked (when
+    // given) tells whether a click of this frame lies on the cell.
+    bool GetCellUnderCursor(float* column, float* row, bool cursorMode, bool usePointer, bool* clicked = nullptr) const;
+    // The centre of the grid cursor box: the canvas centre shifted by the camera's vertical offset.
+    vesk::math::Vec2 GetCursorBoxCentre() const;
     void DrawRooms();
     void Draw(const ShipDrawPosition& position);
     void DrawEffectFields();

@@ -15,7 +15,6 @@ namespace {
 constexpr float kZoomedOutZoom = 1.0f;
 constexpr float kCloseZoom = 2.0f;
 constexpr std::int32_t kZoomFrames = 15;
-constexpr std::uint32_t kPointerStateLimit = 3;
 
 struct Rect {
     float left = 0.0f;
@@ -24,15 +23,17 @@ struct Rect {
     float bottom = 0.0f;
 };
 
-bool PointerInRect(const Rect& rect, bool onlyEarlyStates)
+// A pointer of the input map on the cell: a click, a held pointer or the hovering one. In cursor
+// mode a pinching pointer (phase 3) does not count.
+bool PointerInRect(const Rect& rect, bool cursorMode)
 {
     if (!IsInputMapActive()) return false;
     const GAME_CInputMap* map = GetInputMap();
     const vesk::math::Vec2 min{rect.left, rect.top};
     const vesk::math::Vec2 max{rect.right, rect.bottom};
-    for (const vesk::input::TouchList* list : {&map->GetPressedPointers(), &map->GetHeldPointers()}) {
+    for (const vesk::input::TouchList* list : {&map->GetPressedPointers(), &map->GetHeldPointers(), &map->GetIdlePointers()}) {
         const vesk::input::TouchPoint* point = vesk::input::FindObjectInRect(*list, min, max);
-        if (point != nullptr && (!onlyEarlyStates || point->state < kPointerStateLimit)) return true;
+        if (point != nullptr && (!cursorMode || point->gesture != vesk::input::Gesture::Pinch)) return true;
     }
     return false;
 }
@@ -86,8 +87,9 @@ void GAME_CShip::GetGridScreenMax(float* x, float* y) const
     *y = body->scaleY < 0.0f ? origin.y : origin.y + extentY;
 }
 
-bool GAME_CShip::GetCellUnderCursor(float* column, float* row, bool cursorMode, bool usePointer) const
+bool GAME_CShip::GetCellUnderCursor(float* column, float* row, bool cursorMode, bool usePointer, bool* clicked) const
 {
+    if (clicked != nullptr) *clicked = false;
     const float zoom = ship_world::CameraZoom();
     const float cellWidth = grid.cellWidth * std::fabs(body->scaleX) * zoom * 0.25f;
     const float cellHeight = grid.cellHeight * std::fabs(body->scaleY) * zoom * 0.25f;
@@ -95,10 +97,9 @@ bool GAME_CShip::GetCellUnderCursor(float* column, float* row, bool cursorMode, 
     float minY = 0.0f;
     GetGridScreenMin(&minX, &minY);
     const bool turning = turnState == kTurningAway || turnState == kTurningBack;
-    const GAME_CCamera2D* camera = ship_world::Camera();
-    const float boxCentreX = vesk::process::kCanvasWidth * 0.5f;
-    const float boxCentreY =
-        vesk::process::kCanvasHeight * 0.5f + (camera != nullptr ? camera->positionY - static_cast<float>(scrollY) : 0.0f);
+    const vesk::math::Vec2 boxCentre = GetCursorBoxCentre();
+    const float boxCentreX = boxCentre.x;
+    const float boxCentreY = boxCentre.y;
     const bool pointerAllowed = usePointer && !turning && (!cursorMode || cursorWord == 0);
     const bool boxAllowed = !cursorMode || cursorWord != 0;
     for (std::int32_t r = 0; r < grid.height; ++r) {
@@ -113,12 +114,22 @@ bool GAME_CShip::GetCellUnderCursor(float* column, float* row, bool cursorMode, 
                       std::fabs(centreY - boxCentreY) < (cellHeight + cursorBoxHeight) * 0.5f;
             }
             if (!hit) continue;
+            if (clicked != nullptr && IsInputMapActive()) {
+                *clicked = GetInputMap()->IsPointerInRect({rect.left, rect.top}, {rect.right, rect.bottom});
+            }
             *column = static_cast<float>(body->scaleX < 0.0f ? grid.width - 1 - c : c);
             *row = static_cast<float>(body->scaleY < 0.0f ? grid.height - 1 - r : r);
             return true;
         }
     }
     return false;
+}
+
+vesk::math::Vec2 GAME_CShip::GetCursorBoxCentre() const
+{
+    const GAME_CCamera2D* camera = ship_world::Camera();
+    const float offset = camera != nullptr ? camera->positionY - static_cast<float>(scrollY) : 0.0f;
+    return {vesk::process::kCanvasWidth * 0.5f, vesk::process::kCanvasHeight * 0.5f + offset};
 }
 
 bool IsRectOnScreen(float viewX, float viewY, float viewScale, float x, float y, float width, float height)

@@ -12,6 +12,7 @@ void SetPadLayoutOption(bool set);
 bool IsStickSwapOptionSet();
 void SetStickSwapOption(bool set);
 
-// The ship's travel state word: 1 while it departs, 3 while it arrives.
+// The ship's travel state word: 1 while it departs, 3 while it arrives (the ship's turn state while
+// the game world has a ship).
 int GetShipTravelState();
 void SetShipTravelState(int state);
