@@ -74,16 +74,6 @@ void GAME_CUIMessageLog::AddMessage(std::u16string_view text, std::int32_t kind)
     AddMessage(buffer.data(), kind);
 }
 
-void GAME_CUIMessageLog::SetOpen(bool open)
-{
-    if (open && open_ == 0) {
-        openRequest_ = 1;
-        open_ = 1;
-    } else if (!open && open_ != 0) {
-        closeRequest_ = 1;
-    }
-}
-
 void GAME_CUIMessageLog::BeginClose()
 {
     InitTween(slide_, 0.0f, -kCanvasHeight, kSlideFrames, 0);
@@ -98,17 +88,11 @@ std::int32_t GAME_CUIMessageLog::ScrollMaximum() const { return scrollBar_ != nu
 
 void GAME_CUIMessageLog::Update(bool input)
 {
-    if (openRequest_ != 0) {
-        next_ = 1;
-    } else if (closeRequest_ != 0) {
-        next_ = 3;
-    }
-    openRequest_ = 0;
-    closeRequest_ = 0;
+    next_ = requests_.TakeNextState(next_);
     if (next_ != state_) {
         state_ = next_;
         if (state_ == 0) {
-            open_ = 0;
+            requests_.openFlag = 0;
             if (openedByShortcut != 0) {
                 if (GAME_CGameWorld* world = World()) world->held = 0;
             }

@@ -8,7 +8,7 @@
 
 #include "game/core/world/tween.h"
 #include "game/ui/fixed_string.h"
-#include "game/ui/ui_base.h"
+#include "game/ui/ui_screen.h"
 
 class GAME_CUIIconObject;
 class GAME_CUIObjectBase;
@@ -39,8 +39,8 @@ public:
     GAME_CUIMessageLog();
     ~GAME_CUIMessageLog() override;
 
-    bool IsOpen() const override { return open_ != 0; }
-    void SetOpen(bool open) override;
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
     bool AllowsFieldControl() const override { return false; }
     void Update(bool input) override;
     void PreDraw() override {}
@@ -102,9 +102,7 @@ private:
 
     std::int32_t state_ = 0;
     std::int32_t next_ = 0;
-    std::int32_t closeRequest_ = 0;
-    std::int32_t openRequest_ = 0;
-    std::int32_t open_ = 0;
+    UIScreenRequests requests_;
 
     // The lines as a ring: line 0 is lines_[first_]; pushing the oldest out only moves first_.
     std::array<Line, kLineCount> lines_{};
