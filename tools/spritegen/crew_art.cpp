@@ -30,7 +30,7 @@ constexpr Rgba kSandDark = Hex(0xA88450);
 tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
 
 // What the rat does in a frame.
-enum class Pose { kStand, kCarry, kHammerUp, kHammerDown };
+enum class Pose { kStand, kCarry, kHeld, kHammerUp, kHammerDown };
 
 // A rat facing left with its feet on row 15. `lift` raises the body (a step or
 // a breath), `stride` picks the leg positions (0 together, 1 and 2 apart).
@@ -73,6 +73,12 @@ PixelArt Rat(int lift, int stride, Pose pose)
         art.Line(6, top + 3, 7, top - 2, kFurDark);
         art.Disc(5.0f, static_cast<float>(top - 4), 1.6f, kGold);
         art.Dot(5, top - 5, kWhite);
+        break;
+    case Pose::kHeld:  // both paws stretched up, as when the player lifts it by the scruff
+        art.Line(4, top + 3, 3, top - 3, kFurDark);
+        art.Line(6, top + 3, 7, top - 3, kFurDark);
+        art.Dot(3, top - 3, kPink);
+        art.Dot(7, top - 3, kPink);
         break;
     case Pose::kHammerUp:
         art.Line(4, top + 3, 2, top - 1, kFurDark);
@@ -168,10 +174,11 @@ std::vector<tools::NamedImage> DrawCrewSprites()
     std::vector<tools::NamedImage> sprites;
     sprites.push_back(Named("rat_stand_01", Rat(0, 0, Pose::kStand)));
     sprites.push_back(Named("rat_stand_02", Rat(1, 0, Pose::kStand)));
-    sprites.push_back(Named("rat_walk_01", Rat(0, 1, Pose::kStand)));
-    sprites.push_back(Named("rat_walk_02", Rat(1, 0, Pose::kStand)));
-    sprites.push_back(Named("rat_walk_03", Rat(0, 2, Pose::kStand)));
-    sprites.push_back(Named("rat_walk_04", Rat(1, 0, Pose::kStand)));
+    // Scurrying, thrown or held up by the player: paws up, legs kicking.
+    sprites.push_back(Named("rat_held_01", Rat(1, 1, Pose::kHeld)));
+    sprites.push_back(Named("rat_held_02", Rat(2, 0, Pose::kHeld)));
+    sprites.push_back(Named("rat_held_03", Rat(1, 2, Pose::kHeld)));
+    sprites.push_back(Named("rat_held_04", Rat(2, 0, Pose::kHeld)));
     sprites.push_back(Named("rat_carry_01", Rat(1, 0, Pose::kCarry)));
     sprites.push_back(Named("rat_repair_01", Rat(0, 0, Pose::kHammerUp)));
     sprites.push_back(Named("rat_repair_02", Rat(0, 0, Pose::kHammerDown)));

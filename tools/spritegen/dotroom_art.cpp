@@ -90,12 +90,12 @@ PixelArt DamageMarker(bool outlineOnly)
     return art;
 }
 
+// White, so that the colour it is drawn with is the colour seen: task gauges and the HUD's room
+// highlight tint it.
 PixelArt LabelBase()
 {
     PixelArt art(kCell, 6);
-    art.RoundFill(0, 0, kCell, 6, kOutline);
-    art.Fill(1, 1, kCell - 2, 4, kSteelDark);
-    art.Fill(1, 1, kCell - 2, 1, kSteel);
+    art.RoundFill(0, 0, kCell, 6, kWhite);
     return art;
 }
 

@@ -291,8 +291,8 @@ std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fo
     sprites.push_back(Named("ui_diary_datebg", DateBackground()));
     sprites.push_back(Named("ui_separator_left", Separator(245)));
     sprites.push_back(Named("ui_separator_right_short", Separator(160)));
-    sprites.push_back(Named("ui_windowbase_scan_title", ScanLines(437, 29)));
-    sprites.push_back(Named("ui_windowbase_scan_main", ScanLines(437, 206)));
+    sprites.push_back(Named("ui_windowbase_scan_title", ScanLines(442, 29)));
+    sprites.push_back(Named("ui_windowbase_scan_main", ScanLines(442, 207)));
     return sprites;
 }
 

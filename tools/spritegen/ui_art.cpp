@@ -84,23 +84,25 @@ PixelArt Separator(int w, bool fadeRight)
     return art;
 }
 
-// The list window: the rows, cursor and separators of a list fall on its right part, below a
-// header; its close button sits on its top-right corner.
+// The windows of the list, the message log and the room screens, all laid out from (61, -51): the
+// rows of a list or of the log reach down to 290 units below the canvas top and 540 across; its
+// close button sits on its top-right corner.
 PixelArt WindowBase()
 {
-    PixelArt art(476, 330);
-    art.RoundFill(0, 0, 476, 330, kPanel);
-    art.Frame(1, 1, 474, 328, kFrame);
+    PixelArt art(482, 350);
+    art.RoundFill(0, 0, 482, 350, kPanel);
+    art.Frame(1, 1, 480, 348, kFrame);
     art.Fill(6, 6, 96, 2, kTealLight);  // title tab
     return art;
 }
 
+// The face inside the window, 34 units right of and 108 below its corner.
 PixelArt WindowFace()
 {
-    PixelArt art(420, 210);
-    art.Fill(0, 0, 420, 210, kPanelFace);
-    for (int x = 8; x < 420; x += 16) art.Fill(x, 0, 1, 210, Hex(0x2E404B, 255));
-    art.Frame(0, 0, 420, 210, kFrameDim);
+    PixelArt art(442, 236);
+    art.Fill(0, 0, 442, 236, kPanelFace);
+    for (int x = 8; x < 442; x += 16) art.Fill(x, 0, 1, 236, Hex(0x2E404B, 255));
+    art.Frame(0, 0, 442, 236, kFrameDim);
     return art;
 }
 
