@@ -257,7 +257,7 @@ std::uint32_t RouteFlags(SYS_CScriptEngine& engine, std::uint8_t mode, const Scr
         if (world != nullptr && world->camera) world->camera->followsInput = on ? 0 : 1;
     } else if (world != nullptr && world->ui) {
         if (auto* hud = world->ui->Get<GAME_CUICommon>(kSlotCommon)) {
-            (mode == 8 ? hud->displayFlagA : hud->displayFlagB) = on ? 1 : 0;
+            (mode == 8 ? hud->crewPickFlag : hud->itemPickFlag) = on ? 1 : 0;
         }
     }
     return 1;

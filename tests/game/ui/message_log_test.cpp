@@ -9,6 +9,7 @@
 #include "game/core/world/game_clock.h"
 #include "game/ui/message_log.h"
 #include "game/core/data/player_data.h"
+#include "game/ui/screens/ui_common.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -159,6 +160,48 @@ TEST_F(MessageLogTest, LinesTakeTheirKindsColourAndTheTalliesAndDayAreCapped)
     EXPECT_EQ(Log().TallyLabel(1)->Literal().substr(0, 7), u"９９９９９９９");
     EXPECT_EQ(Log().TallyLabel(3)->Literal().substr(0, 2), u"１２");
     EXPECT_EQ(Log().TallyLabel(5)->Literal().substr(0, 1), u"０");
+}
+
+TEST_F(MessageLogTest, ClosingReopensWhoeverOpenedTheLogAndOnlyTheHudsShortcutFreesTheSimulation)
+{
+    UI().SetOpen(kSlotCommon, true);
+    StepFrames(20);
+
+    // From the HUD's shortcut: the simulation stops while the log slides in for 15 frames and is open.
+    PressAction(kActionShortcutLog);
+    StepFrames(1);
+    EXPECT_TRUE(Log().IsOpen());
+    EXPECT_EQ(Log().openedByShortcut, 1);
+    StepFrames(1);
+    EXPECT_EQ(Log().State(), 1);
+    EXPECT_EQ(world->held, 1u);
+    StepFrames(13);
+    EXPECT_LT(Log().Root()->GetPosition()->y, 0.0f);
+    StepFrames(1);
+    EXPECT_EQ(Log().Root()->GetPosition()->y, 0.0f);
+    StepFrames(1);
+    EXPECT_EQ(Log().State(), 2);
+
+    // Cancel presses the close button, which acts when its press ends; the menu pause ends with the slide.
+    PressAction(kActionCancel);
+    StepFrames(1);
+    EXPECT_TRUE(Played(kSeUICancel));
+    StepFrames(6);
+    EXPECT_EQ(Log().State(), 2);
+    StepFrames(1);
+    EXPECT_EQ(Log().State(), 3);
+    EXPECT_EQ(world->held, 1u);
+    ASSERT_TRUE(StepUntil([&] { return !Log().IsOpen(); }, 30));
+    EXPECT_EQ(world->held, 0u);
+    EXPECT_FALSE(UI().IsOpen(kSlotPause));
+    EXPECT_TRUE(UI().IsOpen(kSlotCommon));
+
+    // From the pause menu: closing opens the pause menu again and the menu pause stays.
+    OpenLog();
+    PressAction(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !Log().IsOpen(); }, 40));
+    EXPECT_TRUE(UI().IsOpen(kSlotPause));
+    EXPECT_EQ(world->held, 1u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "game/core/data/player_data.h"
 #include "game/core/input/input_actions.h"
+#include "game/ui/screens/ui_common.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_screen.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -11,7 +12,11 @@ namespace {
 
 class ScreenManagerTest : public support::UITest {
 protected:
-    bool InputOf(int slot) { return UI().Get<GAME_CUIScreen>(slot)->ReceivedInput(); }
+    bool InputOf(int slot)
+    {
+        if (slot == kSlotCommon) return UI().Get<GAME_CUICommon>(slot)->ReceivedInput();
+        return UI().Get<GAME_CUIScreen>(slot)->ReceivedInput();
+    }
     void Open(int slot)
     {
         UI().SetOpen(slot, true);

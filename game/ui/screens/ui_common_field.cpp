@@ -1,0 +1,153 @@
+// The in-game HUD on the ship view: crew and item picks, the current cell and the room screen it opens.
+#include "game/core/input/input_actions.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_actor_status.h"
+#include "game/ui/screens/ui_common.h"
+#include "game/ui/screens/ui_common_access.h"
+#include "game/ui/ui_draw.h"
+
+namespace {
+
+// The pad decide searches a box a little smaller than the grid cursor.
+constexpr float kSearchShrinkX = 4.0f;
+constexpr float kSearchShrinkY = 5.0f;
+
+GAME_CFieldObjectManager* FieldObjects()
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr ? world->fieldObjects.get() : nullptr;
+}
+
+bool IsCameraFree()
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world == nullptr || !world->camera || world->camera->mode == GAME_CCamera2D::kFree;
+}
+
+// The grid cell of a cell index under the current ship's width; false outside the 19 x 13 grid.
+bool CellOf(const GAME_CShip& ship, std::int32_t cell, std::int32_t* column, std::int32_t* row)
+{
+    if (cell < 0 || ship.grid.width < 1) return false;
+    *column = cell % ship.grid.width;
+    *row = cell / ship.grid.width;
+    return *column < GAME_CShipGrid::kMaxWidth && *row < GAME_CShipGrid::kMaxHeight;
+}
+
+}  // namespace
+
+void GAME_CUICommon::ShowCrew(GAME_CObjectActor* actor)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || !world->ui) return;
+    if (auto* status = world->ui->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
+        status->targetActor = actor;
+        status->SetOpen(true);
+    }
+    if (world->camera) {
+        world->camera->mode = GAME_CCamera2D::kFollowObject;
+        world->camera->followedObject = actor;
+    }
+}
+
+void GAME_CUICommon::ShowItem(GAME_CObjectItem* item)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || !world->ui) return;
+    if (auto* status = world->ui->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
+        status->SetOpen(true);
+        status->targetItem = item;
+    }
+}
+
+void GAME_CUICommon::OpenRoomOnCell(std::int32_t column, std::int32_t row)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    const GAME_CShip* ship = HudShip();
+    if (world == nullptr || !world->ui || ship == nullptr) return;
+    std::int32_t number = -1;
+    if (GAME_CRoomBase* room = ship->GetRoomAtCell(column, row, &number)) world->ui->OpenRoomScreen(room, number);
+}
+
+bool GAME_CUICommon::PointerSection(bool input)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    GAME_CShip* ship = HudShip();
+    GAME_CFieldObjectManager* objects = FieldObjects();
+    if (world == nullptr || ship == nullptr || objects == nullptr) return input;
+    if (ship->body->IsZoomedOut() || ship->body->IsZoomChanging()) return input;
+    // A pointer held down on the canvas drags the view: nothing is picked or selected.
+    if (IsUIHeldInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
+        SetPadCursorOn(false);
+        return input;
+    }
+    if (crewPickFlag != 0) {
+        GAME_CObjectActor* actor = objects->PickActorAtPointer();
+        if (actor != nullptr && actor->assigned == 0) {
+            ShowCrew(actor);
+            return input;
+        }
+    }
+    if (itemPickFlag != 0) {
+        if (GAME_CObjectItem* item = objects->PickItemAtPointer()) {
+            ShowItem(item);
+            return input;
+        }
+    }
+    if (IsPadCursorOn() && IsUIActionTriggered(kActionDecide)) {
+        const vesk::math::Vec2 size{ship->cursorBoxWidth - kSearchShrinkX, ship->cursorBoxHeight - kSearchShrinkY};
+        const vesk::math::Vec2 centre = PadCursorPoint();
+        const vesk::math::Vec2 topLeft{centre.x - size.x * 0.5f, centre.y - size.y * 0.5f};
+        if (crewPickFlag != 0) {
+            if (GAME_CObjectActor* actor = objects->FindActorInRect(topLeft, size)) {
+                ShowCrew(actor);
+                return input;
+            }
+        }
+        if (itemPickFlag != 0) {
+            if (GAME_CObjectItem* item = objects->FindItemInRect(topLeft, size)) {
+                ShowItem(item);
+                return input;
+            }
+        }
+        std::int32_t column = 0;
+        std::int32_t row = 0;
+        if (CellOf(*ship, currentCell_, &column, &row)) {
+            const GAME_CShipGrid::Cell* cell = ship->grid.GetCell(column, row);
+            if (cell != nullptr && cell->usable != 0 && cell->room < static_cast<std::uint32_t>(GAME_CShipGrid::kCellCount) &&
+                cell->room < ship->rooms.size()) {
+                world->ui->OpenRoomScreen(ship->rooms[cell->room], static_cast<std::int32_t>(cell->room));
+            }
+        }
+        // The decide is used up whether or not a room opened.
+        return false;
+    }
+    float column = 0.0f;
+    float row = 0.0f;
+    bool clicked = false;
+    if (!ship->GetCellUnderCursor(&column, &row, !IsPadCursorOn(), true, &clicked)) return input;
+    const std::int32_t cell = static_cast<std::int32_t>(row) * ship->grid.width + static_cast<std::int32_t>(column);
+    if (cell < 0 || cell >= GAME_CShipGrid::kCellCount) return input;
+    if (cell == currentCell_ && clicked) {
+        OpenRoomOnCell(static_cast<std::int32_t>(column), static_cast<std::int32_t>(row));
+    } else if (IsCameraFree()) {
+        currentCell_ = cell;
+    }
+    return input;
+}
+
+void GAME_CUICommon::TrackFreeCell()
+{
+    const GAME_CShip* ship = HudShip();
+    if (ship == nullptr) return;
+    float column = 0.0f;
+    float row = 0.0f;
+    if (!ship->GetCellUnderCursor(&column, &row, !IsPadCursorOn(), true, nullptr)) {
+        currentCell_ = kNoCell;
+        return;
+    }
+    const std::int32_t cell = static_cast<std::int32_t>(row) * ship->grid.width + static_cast<std::int32_t>(column);
+    if (cell < 0 || cell >= GAME_CShipGrid::kCellCount) return;
+    // The tracking asks for no click test, so no click is reported and the cell under the cursor
+    // becomes current; the cell select of the idle step opens its room on a click.
+    currentCell_ = cell;
+}
