@@ -30,7 +30,9 @@ std::int32_t UIScreenRequests::TakeNextState(std::int32_t next)
 {
     if (open != 0) {
         next = 1;
-    } else if (close != 0) {
+    } else if (close != 0 && next != 0) {
+        // A close asked again once the closing slide has ended must not start the slide anew, or a
+        // caller that closes a screen every frame would keep it closing for ever.
         next = 3;
     }
     open = 0;

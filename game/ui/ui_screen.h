@@ -16,8 +16,8 @@ struct UIScreenRequests {
 
     // SetOpen: nothing when the screen already is in the asked state.
     void Request(bool open);
-    // At the start of an update: state 1 for an open request, else 3 for a close request, else next;
-    // both requests are cleared.
+    // At the start of an update: state 1 for an open request, else 3 for a close request (unless the
+    // closing has ended: next is 0), else next; both requests are cleared.
     std::int32_t TakeNextState(std::int32_t next);
 };
 

@@ -3,6 +3,7 @@
 
 #include "game/core/data/player_data.h"
 #include "game/core/input/input_actions.h"
+#include "game/core/world/game_clock.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_screen.h"
@@ -119,6 +120,19 @@ TEST_F(ScreenManagerTest, LosingTheFocusPausesTheGameUnlessAMenuIsOpenAndMutesIt
     StepFrames(2);
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
     EXPECT_EQ(world->paused, 1u);
+}
+
+TEST_F(ScreenManagerTest, TheEventWindowClosedEveryFrameAfterItsEventClosesAndTheClockRunsOn)
+{
+    // With no route event running, the travel step asks the event window to close every frame; the
+    // requests that come after its slide ended must not start the slide again.
+    UI().SetOpen(kSlotEvent, true);
+    StepFrames(1);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotEvent); }, 2 * GAME_CUIScreen::kSlideFrames + 4));
+    const std::uint32_t step = GetGameClock()->step;
+    StepFrames(5);
+    EXPECT_FALSE(UI().IsOpen(kSlotEvent));
+    EXPECT_NE(GetGameClock()->step, step);
 }
 
 }  // namespace
