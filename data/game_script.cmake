@@ -3,6 +3,6 @@
 # crew's), each assembled with its command table; script/route_script.pac
 # (per road of the world map), whose scripts name the background objects.
 varnolis_script_package(room_script room dotroom)
-varnolis_script_package(enemy_script enemy)
+varnolis_script_package(enemy_script enemy enemy)
 varnolis_script_package(actor_script actor dotroom)
 varnolis_script_package(route_script route object)

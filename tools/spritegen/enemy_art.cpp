@@ -157,6 +157,16 @@ PixelArt StriderLeg()
     return art;
 }
 
+// The strider's own sprite, under its parts: the ground it covers, which is as large as the whole
+// walker, with only its shadow drawn.
+PixelArt StriderShadow()
+{
+    PixelArt art(44, 56);
+    art.Fill(6, 53, 32, 3, kShadow);
+    art.Fill(10, 52, 24, 1, kShadow);
+    return art;
+}
+
 }  // namespace
 
 std::vector<tools::NamedImage> DrawEnemySprites()
@@ -165,7 +175,7 @@ std::vector<tools::NamedImage> DrawEnemySprites()
             Named("enemy_drone_01", Drone()),         Named("enemy_scorpion_01", Scorpion(0)),
             Named("enemy_scorpion_02", Scorpion(1)),  Named("enemy_strider_body", StriderBody()),
             Named("enemy_strider_gun", StriderGun()), Named("enemy_strider_head", StriderHead()),
-            Named("enemy_strider_leg", StriderLeg())};
+            Named("enemy_strider_leg", StriderLeg()), Named("enemy_strider_shadow", StriderShadow())};
 }
 
 }  // namespace spritegen

@@ -15,6 +15,7 @@ namespace spritegen {
 //   6     enemy_strider_gun        its cannon, turning about its breech
 //   7     enemy_strider_head       its sensor head
 //   8     enemy_strider_leg        a leg, hanging from its hip
+//   9     enemy_strider_shadow     the strider's own sprite: its size, showing only its shadow
 // Every enemy faces right; the game mirrors it to face left.
 std::vector<tools::NamedImage> DrawEnemySprites();
 

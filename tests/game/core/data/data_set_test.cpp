@@ -12,6 +12,7 @@
 #include "game/core/data/id_tags.h"
 #include "game/core/data/tag.h"
 #include "game/core/script/script_actor.h"
+#include "game/core/script/script_enemy.h"
 #include "game/core/script/script_package.h"
 #include "game/ship/room_base.h"
 #include "tests/game/core/data/setting_test_support.h"
@@ -35,16 +36,21 @@ std::string Lines(const std::vector<std::string>& lines)
     return text;
 }
 
-// The rooms' sprites: the sprite table of the built room package.
-std::vector<vesk::resource::SpriteEntry> RoomSprites()
+// The sprite table of a built sprite package.
+std::vector<vesk::resource::SpriteEntry> PackageSprites(const std::string& path)
 {
-    const std::vector<std::uint8_t> package = ReadBuiltResource("ship/room/dotroom.pac");
-    const auto chunks = vesk::resource::ReadSpritePackageChunks(package, "ship/room/dotroom.pac");
+    const std::vector<std::uint8_t> package = ReadBuiltResource(path);
+    const auto chunks = vesk::resource::ReadSpritePackageChunks(package, path);
     if (!chunks) {
         return {};
     }
-    return vesk::resource::ParseSpriteTable(chunks->table, "ship/room/dotroom.pac").value_or(
-        std::vector<vesk::resource::SpriteEntry>{});
+    return vesk::resource::ParseSpriteTable(chunks->table, path).value_or(std::vector<vesk::resource::SpriteEntry>{});
+}
+
+// The rooms' sprites: the sprite table of the built room package.
+std::vector<vesk::resource::SpriteEntry> RoomSprites()
+{
+    return PackageSprites("ship/room/dotroom.pac");
 }
 
 // The static database, then the room, enemy and crew packages with their registration, as the
@@ -98,6 +104,23 @@ TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
     for (std::u16string_view label : {u"コンストラクタ", u"更新[NoAction]", u"更新[Action]", u"更新[ItemGet]",
                                       u"更新[Repair]", u"死亡"}) {
         EXPECT_TRUE(crewScript.FindLabel(label).has_value());
+    }
+
+    // Every enemy kind's script holds the six labels an enemy plays, and its sprite is one of the
+    // enemy package (sprite group 3).
+    const GAME_CScriptPackage* enemies = GetScriptPackages()->Get(kScriptPackageEnemy);
+    ASSERT_NE(enemies, nullptr);
+    const std::vector<vesk::resource::SpriteEntry> enemySprites = PackageSprites("enemy/enemy.pac");
+    ASSERT_FALSE(database.Enemies().empty());
+    GAME_CScriptEnemy enemyScript;
+    for (const auto& [id, enemy] : database.Enemies()) {
+        enemyScript.Attach(enemies->FindProgram(id), nullptr);
+        for (std::u16string_view label : {kRegistrationLabel, std::u16string_view(u"出現"), std::u16string_view(u"待機"),
+                                          std::u16string_view(u"攻撃"), std::u16string_view(u"ダメージ"),
+                                          std::u16string_view(u"死亡")}) {
+            EXPECT_TRUE(enemyScript.FindLabel(label).has_value()) << TagText(id);
+        }
+        EXPECT_LT(static_cast<std::size_t>(enemy.stats[kEnemySpriteIndex]), enemySprites.size()) << TagText(id);
     }
     DestroyScriptPackages();
     DestroyStaticDatabase();
