@@ -54,7 +54,7 @@ const std::vector<std::uint8_t>& PrepareWorld()
         field.crew[1]->SetCarriedItem(field.items.back());
         field.AcquireDropItem()->Init({support::kFood, 3, 400});
         field.AcquireEnemyObject()->Init({support::kTestEnemy, {50, 60}});
-        field.enemies.back()->hp = 9;
+        field.enemies.back()->hpRecord.hp = 9;
         std::vector<std::uint8_t> record(kSlotSize, 0);
         InitSlotRecord(record);
         ship.WriteSaveRecord(record);

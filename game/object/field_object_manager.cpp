@@ -8,6 +8,7 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "game/core/world/game_world.h"
+#include "game/object/enemy_sprite_pool.h"
 #include "game/ship/ship.h"
 #include "game/ship/ship_world.h"
 #include "game/ui/ui_slots.h"
@@ -166,8 +167,10 @@ void GAME_CFieldObjectManager::Update()
     UpdateDropItems();
     damageNumbers_.Age();
     UpdateSandPillars();
-    for (auto it = pendingEnemies.rbegin(); it != pendingEnemies.rend(); ++it) {
-        if (*it != nullptr) (*it)->Update();
+    // From the last to the first; an enemy that starts a label in its step leaves the list, so
+    // the walk goes by index.
+    for (std::size_t i = pendingEnemies.size(); i-- > 0;) {
+        if (i < pendingEnemies.size() && pendingEnemies[i] != nullptr) pendingEnemies[i]->Update();
     }
 }
 
@@ -321,6 +324,7 @@ void GAME_CFieldObjectManager::ActivateEnemy(GAME_CObjectEnemy* enemy)
 void GAME_CFieldObjectManager::ReleaseEnemy(GAME_CObjectEnemy* enemy)
 {
     if (enemy == nullptr || std::find(freeEnemies_.begin(), freeEnemies_.end(), enemy) != freeEnemies_.end()) return;
+    enemy->Release();  // its sprite parts go back to their pool
     enemy->dead = 0;
     RemovePendingEnemy(enemy);
     freeEnemies_.push_back(enemy);
@@ -345,6 +349,8 @@ void GAME_CFieldObjectManager::ClearEnemies()
     for (GAME_CObjectEnemy* enemy : enemies) ReleaseEnemy(enemy);
     enemies.clear();
     pendingEnemies.clear();
+    for (GAME_CObjectEnemy& enemy : *enemyPool_) enemy.Release();
+    if (GAME_CEnemySpritePool* parts = PeekEnemySpritePool()) parts->ResetPool();
 }
 
 void GAME_CFieldObjectManager::MirrorEnemyPositions(std::int32_t routeLength)
@@ -388,9 +394,8 @@ bool GAME_CFieldObjectManager::IsEnemyActive(const GAME_CObjectEnemy* enemy) con
 void GAME_CFieldObjectManager::RunLabelOnAllEnemies(std::u16string_view label)
 {
     for (GAME_CObjectEnemy* enemy : enemies) {
-        if (enemy == nullptr) continue;
-        enemy->RunLabel(label);
-        AddPendingEnemy(enemy);
+        // Only an enemy that jumped waits in the pending list, until its next label start.
+        if (enemy != nullptr && enemy->RunLabel(label)) AddPendingEnemy(enemy);
     }
 }
 

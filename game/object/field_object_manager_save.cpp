@@ -141,7 +141,7 @@ void GAME_CFieldObjectManager::SaveToSlot(std::span<std::uint8_t> record) const
         if (enemy == nullptr || enemyCount >= kEnemyRecordCount) continue;
         const std::size_t at = EnemyRecord(enemyCount++);
         platform::WriteU32(record, at, enemy->GetEnemyId());
-        platform::WriteI32(record, at + kEnemyHp, enemy->hp);
+        platform::WriteI32(record, at + kEnemyHp, enemy->hpRecord.hp);
         platform::WriteI32(record, at + kEnemyRoutePosition, enemy->routePosition);
         platform::WriteI32(record, at + kEnemyHomePosition, enemy->homePosition);
     }
@@ -292,7 +292,7 @@ void GAME_CFieldObjectManager::LoadEnemies(std::span<const std::uint8_t> record)
         setup.routePositions = {platform::ReadI32(record, at + kEnemyHomePosition),
                                 platform::ReadI32(record, at + kEnemyRoutePosition)};
         enemy->Init(setup);
-        enemy->hp = hp;
+        enemy->hpRecord.hp = hp;
     }
 }
 

@@ -193,6 +193,6 @@ private:
     EffectFieldHolder effectFieldHolder_;
 };
 
-// Whether any corner of the rectangle lies on the canvas seen through the view offset and scale,
+// Whether any part of the rectangle lies on the canvas seen through the view offset and scale,
 // widened by 2 pixels on every side.
 bool IsRectOnScreen(float viewX, float viewY, float viewScale, float x, float y, float width, float height);

@@ -168,7 +168,7 @@ void GAME_CShipBodyRenderHull::DrawTurretWeapons(float cellWidth, float cellHeig
         look.flipX = mirrored;
         if (room->target != nullptr) {
             const float farEdge = drawRecord.x + (mirrored ? -room->gridX : room->gridX + room->width) * cellWidth;
-            const float distance = (room->target->positionX + ShipScrollX()) - farEdge;
+            const float distance = (room->target->position.x + ShipScrollX()) - farEdge;
             const float ahead = mirrored ? -distance : distance;
             if (ahead < -kTargetBehind) {
                 look.flipX = !look.flipX;

@@ -139,10 +139,10 @@ bool IsRectOnScreen(float viewX, float viewY, float viewScale, float x, float y,
     const float top = -viewY / scale - 2.0f;
     const float right = (vesk::process::kCanvasWidth - viewX) / scale + 2.0f;
     const float bottom = (vesk::process::kCanvasHeight - viewY) / scale + 2.0f;
-    const auto inside = [&](float px, float py) {
-        const float cx = static_cast<std::int16_t>(std::clamp(px, -32768.0f, 32767.0f));
-        const float cy = static_cast<std::int16_t>(std::clamp(py, -32768.0f, 32767.0f));
-        return cx >= left && cx <= right && cy >= top && cy <= bottom;
-    };
-    return inside(x, y) || inside(x + width, y) || inside(x, y + height) || inside(x + width, y + height);
+    // Any overlap counts: a rectangle larger than the canvas has no corner on it and is on it all the same.
+    const float x0 = std::min(x, x + width);
+    const float x1 = std::max(x, x + width);
+    const float y0 = std::min(y, y + height);
+    const float y1 = std::max(y, y + height);
+    return x1 >= left && x0 <= right && y1 >= top && y0 <= bottom;
 }

@@ -40,7 +40,7 @@ bool IsAchievementUnlocked(std::uint32_t index)
 
 bool IsEnemyFighting(const GAME_CObjectEnemy* enemy)
 {
-    return enemy != nullptr && !enemy->IsDead() && enemy->hp > 0;
+    return enemy != nullptr && !enemy->IsDead() && enemy->hpRecord.hp > 0;
 }
 
 GAME_CTaskAttackToEnemy::GAME_CTaskAttackToEnemy(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)

@@ -98,7 +98,7 @@ void GAME_CAmmoImpl::UpdateAutoAttack()
     GAME_CObjectEnemy* enemy = objects ? objects->FindNearestEnemy(ship->routePosition) : nullptr;
     room_->target = enemy;
     if (enemy == nullptr) return;
-    if (enemy->IsDead() || enemy->hp <= 0) {
+    if (enemy->IsDead() || enemy->hpRecord.hp <= 0) {
         room_->target = nullptr;
         return;
     }

@@ -174,7 +174,8 @@ inline constexpr std::size_t kAchievementCounters = 10248;  // 20 u32
 inline constexpr std::size_t kAchievementSet12 = 10492;
 inline constexpr std::size_t kAchievementSet0 = 10496;
 inline constexpr std::size_t kAchievementSet18 = 10500;
-// Bit 0 asks a route script to unlock two achievements; bits 1 and 2 hold each of them back.
+// Bit 0 asks a route script to unlock two achievements; bits 1 and 2 hold each of them back. Enemy
+// defeats set bit 2, the iron scorpion's bits 1 and 2.
 inline constexpr std::size_t kAchievementPending = 10504;
 inline constexpr int kBindingCount = 28;
 inline constexpr std::size_t kPadBindings = 10752;  // 28 u32

@@ -1,26 +1,62 @@
-// Handlers of the enemy command table.
+// The enemy command table, the enemy kind's registration, the step period and what the handlers share.
 #include "game/core/script/enemy_commands.h"
 
 #include <algorithm>
 #include <array>
 
+#include "framework/utility/script/script_conditions.h"
+#include "game/core/script/actor_commands.h"
 #include "game/core/data/static_database.h"
 #include "game/core/data/setting_commands.h"
+#include "game/core/script/enemy_command_handlers.h"
 #include "game/core/script/script_enemy.h"
 #include "game/object/object_enemy.h"
+
+namespace enemy_commands {
+
+GAME_CScriptEnemy& EnemyEngine(SYS_CScriptEngine& engine) { return static_cast<GAME_CScriptEnemy&>(engine); }
+
+GAME_CObjectEnemy* EnemyOf(SYS_CScriptEngine& engine) { return EnemyEngine(engine).GetEnemy(); }
+
+std::string_view ReadName(const ScriptArgs& args, std::size_t byteOffset, std::size_t width)
+{
+    if (!args.NeedBytes(byteOffset + width)) return {};
+    const char* field = reinterpret_cast<const char*>(args.Data() + byteOffset);
+    return std::string_view(field, std::find(field, field + width, '\0') - field);
+}
+
+std::u16string ReadLabel(const ScriptArgs& args, std::size_t byteOffset, std::size_t units)
+{
+    std::u16string label;
+    if (!args.NeedBytes(byteOffset + units * 2)) return label;
+    for (std::size_t i = 0; i < units; ++i) {
+        const auto unit = static_cast<char16_t>(platform::ReadU16(args.Data() + byteOffset + i * 2));
+        if (unit == u'\0') break;
+        label.push_back(unit);
+    }
+    return label;
+}
+
+void ApplyTest(SYS_CScriptEngine& engine, bool truth)
+{
+    if (vesk::utility::script::ScriptThread* thread = engine.RunningThread()) {
+        vesk::utility::script::ApplyTest(*thread, truth);
+    }
+}
+
+}  // namespace enemy_commands
 
 namespace {
 
 using vesk::utility::script::ScriptArgs;
 using vesk::utility::script::ScriptHandler;
 using vesk::utility::script::SYS_CScriptEngine;
+using enemy_commands::EnemyEngine;
 
 constexpr std::uint32_t kEnemyTableSize = 81;
 constexpr std::size_t kStatCount = 9;
 constexpr std::size_t kMusicWord = 10;
 constexpr std::int32_t kMusicCount = 11;
-
-GAME_CScriptEnemy& EnemyEngine(SYS_CScriptEngine& engine) { return static_cast<GAME_CScriptEnemy&>(engine); }
 
 // The record of the driven enemy's id, created when absent; null without an
 // enemy or a database.
@@ -105,10 +141,30 @@ std::uint32_t EnemyPeriodCommand(SYS_CScriptEngine& engine, std::uint8_t mode, c
 }
 
 constexpr auto kEnemyHandlers = [] {
+    using namespace enemy_commands;
     std::array<ScriptHandler, kEnemyTableSize> handlers{};
     handlers[0] = EnemyKindCommand;
     handlers[1] = EnemyDropCommand;
+    handlers[10] = SpriteCommand;
     handlers[11] = EnemyPeriodCommand;
+    handlers[12] = EndAndDropCommand;
+    handlers[13] = ThirdValueCommand;
+    handlers[20] = FlagCommand;
+    handlers[21] = FlagTestCommand;
+    handlers[22] = MovementCommand;
+    handlers[30] = AttackCommand;
+    handlers[35] = EffectCommand;
+    handlers[40] = VariableCommand;
+    handlers[45] = GlobalCommand;
+    handlers[50] = PartTreeCommand;
+    handlers[51] = PartCommand;
+    handlers[60] = PlaySoundEffectCommand;  // the actor table's sound command
+    handlers[65] = ItemTestCommand;
+    handlers[66] = ConditionResetCommand;
+    handlers[70] = TakeItemCommand;
+    handlers[75] = TargetCommand;
+    handlers[76] = MiniGameCommand;
+    handlers[80] = AchievementCommand;
     return handlers;
 }();
 

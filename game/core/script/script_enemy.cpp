@@ -4,7 +4,10 @@
 #include <algorithm>
 
 #include "game/core/script/enemy_commands.h"
+#include "game/core/world/game_world_ready.h"
+#include "game/object/field_object_manager.h"
 #include "game/object/object_enemy.h"
+#include "game/ship/ship_world.h"
 
 namespace {
 
@@ -36,8 +39,16 @@ void GAME_CScriptEnemy::OnJump(int kind)
         return;
     }
     Period().Set(0);
-    if (enemy_ != nullptr) {
-        enemy_->SetFlagWord(GAME_CObjectEnemy::kFlagWordScriptStarted);
+    if (enemy_ == nullptr) {
+        return;
+    }
+    enemy_->SetFlagWord(GAME_CObjectEnemy::kFlagWordScriptStarted);
+    // A held-back enemy runs its extra steps until its script starts a label.
+    if (!IsGameWorldReady()) {
+        return;
+    }
+    if (GAME_CFieldObjectManager* manager = ship_world::FieldObjects()) {
+        manager->RemovePendingEnemy(enemy_);
     }
 }
 

@@ -30,8 +30,8 @@ public:
     // the enemy it drives and empties the variables.
     void Attach(const vesk::utility::script_package::ProgramRecord* program, GAME_CObjectEnemy* enemy);
 
-    // After a restart at an entry or label: period 0 (every step), counter 0
-    // and the enemy's flag word 3.
+    // After a restart at an entry or label: period 0 (every step), counter 0,
+    // the enemy's flag word 3, and the enemy leaves the pending list.
     void OnJump(int kind) override;
 
     GAME_CObjectEnemy* GetEnemy() const { return enemy_; }

@@ -18,3 +18,12 @@ void GAME_CScriptObjectEngine::AttachProgram(const vesk::utility::script_package
     SetProgram(program);
     period_ = ScriptPeriod{};
 }
+
+bool GAME_CScriptObjectEngine::IsInLabel(std::u16string_view label) const
+{
+    if (IsStopped()) return false;
+    const std::optional<vesk::utility::script::ScriptLabel> found = FindLabel(label);
+    return found.has_value() && found->commandIndex == threads_.Main().startIndex;
+}
+
+bool GAME_CScriptObjectEngine::IsStopped() const { return GetProgram() == nullptr || threads_.Main().running == 0; }

@@ -1,6 +1,8 @@
 // What the game's object script engines share: their threads, their two command tables and their step period.
 #pragma once
 
+#include <string_view>
+
 #include "framework/utility/script/script_engine.h"
 #include "framework/utility/script_package/program_record.h"
 #include "game/core/script/script_period.h"
@@ -12,6 +14,11 @@ public:
     // Clears the threads and points the engine at the two tables and the
     // program (null: none); the period starts over at 1.
     void AttachProgram(const vesk::utility::script_package::ProgramRecord* program);
+
+    // Whether the main thread runs and was started at the label.
+    bool IsInLabel(std::u16string_view label) const;
+    // No program, or the main thread has stopped.
+    bool IsStopped() const;
 
     // One step of the owner: the script runs at its period.
     void TickScript() { period_.Tick(*this); }

@@ -93,11 +93,9 @@ void RegisterEnemies(const GAME_CScriptPackage& package)
         if (entry.program.IsEmpty()) {
             continue;
         }
+        // An enemy that only carries the id: a registration never plays the enemy's labels.
         auto enemy = std::make_unique<GAME_CObjectEnemy>();
-        EnemySetupRecord setup;
-        InitEnemySetupRecord(setup);
-        setup.enemyId = entry.id;
-        enemy->Init(setup);
+        enemy->SetEnemyId(entry.id);
         engine->Attach(&entry.program, enemy.get());
         RunRegistration(*engine, [&] { engine->TickScript(); });
         engine->Attach(nullptr, nullptr);

@@ -83,6 +83,9 @@ public:
     std::int32_t pushBackFrames = 0;
     std::int32_t enemyInReach = 0;
     std::uint32_t bgmLock = 0;  // while set the hideout screens leave the music alone
+    // The knock-back an enemy's hit gives the ship: its ratio and its length.
+    std::int32_t knockBackRatio = 0;
+    std::int32_t knockBackLength = 0;
 
 private:
     void MakeLocationAtRouteEnd();

@@ -2,6 +2,7 @@
 #include "game/core/world/world_effect_host.h"
 
 #include "game/core/world/game_world.h"
+#include "game/object/object_enemy.h"
 
 namespace {
 const GAME_CShip* Ship()
@@ -41,6 +42,21 @@ vesk::math::Vec2 GAME_CWorldEffectHost::ShipCellSize() const
 {
     const GAME_CShip* ship = Ship();
     return ship ? vesk::math::Vec2{ship->grid.cellWidth, ship->grid.cellHeight} : vesk::math::Vec2{24.0f, 24.0f};
+}
+
+bool GAME_CWorldEffectHost::FindAnchor(const vesk::utility::particle::UTL_SEffectAnchor& anchor, std::uint32_t,
+                                       vesk::utility::particle::UTL_SAnchorView& out) const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || !world->fieldObjects || anchor.IsNone()) return false;
+    for (const GAME_CObjectEnemy* enemy : world->fieldObjects->enemies) {
+        if (enemy == nullptr || !enemy->MatchesAnchor(anchor)) continue;
+        out.position = enemy->GetPosition();
+        out.pivot = {enemy->anchorX, enemy->anchorY};
+        out.mirror = enemy->IsDrawnMirrored();
+        return true;
+    }
+    return false;
 }
 
 const GAME_CWorldEffectHost* GetWorldEffectHost()

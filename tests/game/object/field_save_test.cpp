@@ -55,7 +55,7 @@ TEST_F(FieldSave, SaveThenLoadGivesBackCrewEnemiesItemsAndDropItemsAtTheirOffset
     Field().AcquireDropItem()->Init({kFood, 4, 700});
     GAME_CObjectEnemy* enemy = Field().AcquireEnemyObject();
     enemy->Init({kEnemy, {10, 20}});
-    enemy->hp = 7;
+    enemy->hpRecord.hp = 7;
 
     std::vector<std::uint8_t> saved = EmptySlot();
     Field().SaveToSlot(saved);
@@ -97,7 +97,7 @@ TEST_F(FieldSave, SaveThenLoadGivesBackCrewEnemiesItemsAndDropItemsAtTheirOffset
     EXPECT_EQ(Field().items[1]->carrier, Field().crew[1]);
     EXPECT_EQ(Field().crew[1]->carriedItem, Field().items[1]);
     ASSERT_EQ(Field().enemies.size(), 1u);
-    EXPECT_EQ(Field().enemies[0]->hp, 7);
+    EXPECT_EQ(Field().enemies[0]->hpRecord.hp, 7);
     EXPECT_EQ(Field().enemies[0]->routePosition, 20);
     EXPECT_EQ(Field().CountDropItems(), 1);
 
