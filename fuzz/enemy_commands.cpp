@@ -1,0 +1,127 @@
+// Random enemy-script commands of any slot with random arguments, run on a live enemy beside a ship for a few frames: no crash, no hang, and no part of the part pool lost.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "framework/log/log.h"
+#include "fuzz/registration_input.h"
+#include "framework/math/random.h"
+#include "framework/utility/script_package/script_package.h"
+#include "game/core/data/player_data.h"
+#include "game/core/data/static_database.h"
+#include "game/core/data/tag.h"
+#include "game/core/travel/route_manager.h"
+#include "game/core/world/game_world.h"
+#include "game/object/enemy_sprite_pool.h"
+#include "game/object/field_object_manager.h"
+#include "game/object/object_enemy.h"
+#include "game/ship/ship.h"
+#include "tests/support/ship_test_data.h"
+#include "tools/common/script_package_writer.h"
+
+namespace {
+
+using registration_fuzz::InputReader;
+
+constexpr std::uint32_t kEnemy = MakeTag("E001");
+constexpr std::uint32_t kRoute = MakeTag("RFZZ");
+constexpr int kFrames = 40;
+// Enough for every statement of a frame; a script that runs longer is taken to hang and stopped.
+constexpr std::uint32_t kCommandBudget = 1u << 12;
+
+// The ship test world on a route of 3000 units, and an enemy kind with a drop table.
+void PrepareWorld()
+{
+    static const bool once = [] {
+        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
+        vesk::math::SeedRandom(1);
+        vesk::math::MarkRandomClockSeeded();
+        CreatePlayerData();
+        GAME_CStaticDatabase& database = *GetStaticDatabase();
+        support::DefineShipTestData(database);
+        EnemyData* kind = database.GetOrCreateEnemyData(kEnemy);
+        kind->drops[0] = {support::kMaterial, 2};
+        kind->drops[1] = {support::kFood, 1};
+        database.GetOrCreateRouteData(kRoute)->length = 3000;
+        GAME_CGameWorld* world = GetGameWorld();
+        world->ship->ChangeShip(MakeTag("SHP2"));
+        world->travel->routeManager = std::make_unique<GAME_CRouteManager>();
+        world->travel->routeManager->BeginRegistration(kRoute, nullptr);
+        world->travel->routeManager->SetLength(3000);
+        world->travel->routeManager->SetPosition(1200);
+        return true;
+    }();
+    (void)once;
+}
+
+// One entry of up to 48 commands: table 0 or 1, any mode, a slot of the table or just past it,
+// any operand and up to 24 argument words (enough for two names and the words after them).
+std::vector<std::uint8_t> PackageFromInput(InputReader& in)
+{
+    namespace writer = vesk::tools::script;
+    writer::PackageEntry entry;
+    entry.id = 1;
+    const std::uint32_t count = 1 + in.U8() % 48;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        writer::BlockCommand command;
+        command.table = in.U8() & 1;
+        command.mode = in.U8();
+        command.slot = static_cast<std::uint16_t>(in.U16() % (command.table == 0 ? 102 : 83));
+        command.operand = static_cast<std::uint16_t>(in.U8());  // waits of up to 255 frames
+        const std::uint32_t words = in.U8() % 25;
+        command.hasData = words != 0;
+        for (std::uint32_t w = 0; w < words; ++w) {
+            const std::uint32_t word = in.U32();
+            for (int b = 0; b < 4; ++b) command.data.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
+        }
+        entry.commands.push_back(std::move(command));
+    }
+    entry.labels.push_back({u"test", 0});
+    entry.labels.push_back({u"待機", count / 2});
+    return writer::WriteScriptPackage({entry});
+}
+
+void CheckPartPool()
+{
+    const GAME_CEnemySpritePool& pool = GetEnemySpritePool();
+    if (pool.FreeCount() + pool.UsedCount() != GAME_CEnemySpritePool::kPartCount) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    PrepareWorld();
+    InputReader in(data, size);
+    const std::vector<std::uint8_t> bytes = PackageFromInput(in);
+    void* image = vesk::memory::MainHeapAlloc(bytes.size());
+    if (image == nullptr) return 0;
+    std::memcpy(image, bytes.data(), bytes.size());
+    auto package = std::make_unique<vesk::utility::script_package::UTL_CManager>();
+    if (package->ParseScriptPackage(image, bytes.size(), "fuzz.pac") != 1) return 0;
+
+    GAME_CGameWorld& world = *GetGameWorld();
+    GAME_CFieldObjectManager& field = *world.fieldObjects;
+    GAME_CObjectEnemy* enemy = field.AcquireEnemyObject();
+    if (enemy == nullptr) std::abort();
+    const std::int32_t place = 1100 + static_cast<std::int32_t>(in.U8());
+    enemy->Init({kEnemy, {place, place}});
+    enemy->script.Attach(package->FindProgram(1), enemy);
+    enemy->script.SetCommandBudget(kCommandBudget);
+    enemy->RunLabel(u"test");
+    for (int frame = 0; frame < kFrames && field.IsEnemyActive(enemy); ++frame) {
+        field.Update();
+        world.ship->Update();
+        field.DrawEnemies();
+        CheckPartPool();
+    }
+    // The enemy goes (its parts with it) before the script it runs on.
+    field.ClearEnemies();
+    field.ClearDropItems();
+    CheckPartPool();
+    if (GetEnemySpritePool().UsedCount() != 0) std::abort();
+    return 0;
+}
