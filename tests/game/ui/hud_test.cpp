@@ -367,6 +367,25 @@ TEST_F(HudTest, AClickSelectsACellAndASecondOpensItsRoomWhichTheHudHighlights)
     EXPECT_FALSE(UI().IsOpen(kSlotDiningHall));
 }
 
+TEST_F(HudTest, OnTheStartRouteTheCurrentCellFollowsThePointerWhateverTheCameraDoes)
+{
+    world->camera->mode = GAME_CCamera2D::kFollowObject;
+    ASSERT_TRUE(Route().LoadStartRoute());
+    ASSERT_TRUE(Route().IsStartRoute());
+    // Also while the start route's event window keeps the input from the HUD.
+    PointerMove(static_cast<int>(CellMiddle(3, 1).x), static_cast<int>(CellMiddle(3, 1).y));
+    StepFrames(2);
+    EXPECT_TRUE(UI().IsOpen(kSlotEvent));
+    EXPECT_EQ(hud->CurrentCell(), CellIndex(3, 1));
+    PointerMove(static_cast<int>(CellMiddle(1, 2).x), static_cast<int>(CellMiddle(1, 2).y));
+    StepFrames(1);
+    EXPECT_EQ(hud->CurrentCell(), CellIndex(1, 2));
+    // Off the grid there is no current cell.
+    PointerMove(-50, -50);
+    StepFrames(1);
+    EXPECT_EQ(hud->CurrentCell(), GAME_CUICommon::kNoCell);
+}
+
 TEST_F(HudTest, ACarriedCrewMemberFollowsThePointerAndIsBoundWhereItIsDroppedInARoomsMiddle)
 {
     const std::int32_t kitchenKind = FindRoomIdIndex(MakeTag("ID04"));
