@@ -36,6 +36,12 @@ run_benchmarks() {
     echo "a benchmark failed" >&2
     return 1
   }
+  # A benchmark that cannot set itself up reports an error and goes on; that is rot as well.
+  if grep -q 'ERROR OCCURRED' build/test/bench.log; then
+    grep 'ERROR OCCURRED' build/test/bench.log
+    echo "a benchmark could not run" >&2
+    return 1
+  fi
   echo "benchmarks: $(grep -c '^BM_' build/test/bench.log) ran"
 }
 

@@ -127,7 +127,7 @@ private:
     {
         vesk::tools::script::CommandSet commands;
         vesk::tools::script::Diagnostics errors;
-        const fs::path defs = fs::path(__FILE__).parent_path().parent_path() / "data/script/defs";
+        const fs::path defs = VARNOLIS_BENCH_DEFINITIONS;
         commands.LoadFile((defs / "common.def").string(), errors);
         commands.LoadFile((defs / "graphic.def").string(), errors);
         const auto result = vesk::tools::script::AssembleScript(kLoopingEffect, "bench.vss", commands);

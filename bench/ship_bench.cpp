@@ -9,47 +9,48 @@
 #include "game/core/world/game_world.h"
 #include "game/ship/effect_field.h"
 #include "game/ship/ship.h"
+#include "tests/support/crew_test_data.h"
 #include "tests/support/ship_test_data.h"
 
 namespace {
 
 // The largest grid: rows of crew homes, hull plates, fuel tanks, kitchens, storerooms and engines,
 // a ladder column to walk between them, fields over the homes and damage on the free cells.
-GAME_CShip& FurnishedShip()
+// Each run builds its own; support::DestroyTestWorld takes it down.
+GAME_CShip& FurnishShip()
 {
-    static GAME_CShip* ship = [] {
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        vesk::math::SeedRandom(1);
-        vesk::math::MarkRandomClockSeeded();
-        CreatePlayerData();
-        support::DefineShipTestData(*GetStaticDatabase());
-        if (!support::LoadTestRoomScripts(VARNOLIS_BENCH_DEFINITIONS).empty()) std::abort();
-        GAME_CShip* made = GetGameWorld()->ship.get();
-        made->ChangeShip(MakeTag("SHPL"));
-        constexpr std::int32_t kRowKinds[] = {support::kHome,    support::kHullPlate, support::kFuelTank,
-                                              support::kKitchen, support::kStorage,   support::kEngine};
-        int placed = 0;
-        for (std::int32_t y = 0; y < 12 && placed < 60; y += 2) {
-            made->PlaceRoom(0, y, support::kLadder);
-            ++placed;
-            for (std::int32_t x = 1; x + 1 < GAME_CShipGrid::kMaxWidth && placed < 60; x += 2) {
-                if (made->PlaceRoom(x, y, kRowKinds[(y / 2 + x) % 6]) != nullptr) ++placed;
-            }
+    vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
+    DestroyGameWorld();
+    vesk::math::SeedRandom(1);
+    vesk::math::MarkRandomClockSeeded();
+    CreatePlayerData();
+    support::DefineShipTestData(*GetStaticDatabase());
+    if (!support::LoadTestRoomScripts(VARNOLIS_BENCH_DEFINITIONS).empty()) std::abort();
+    GAME_CShip* ship = GetGameWorld()->ship.get();
+    ship->ChangeShip(MakeTag("SHPL"));
+    constexpr std::int32_t kRowKinds[] = {support::kHome,    support::kHullPlate, support::kFuelTank,
+                                          support::kKitchen, support::kStorage,   support::kEngine};
+    int placed = 0;
+    for (std::int32_t y = 0; y < 12 && placed < 60; y += 2) {
+        ship->PlaceRoom(0, y, support::kLadder);
+        ++placed;
+        for (std::int32_t x = 1; x + 1 < GAME_CShipGrid::kMaxWidth && placed < 60; x += 2) {
+            if (ship->PlaceRoom(x, y, kRowKinds[(y / 2 + x) % 6]) != nullptr) ++placed;
         }
-        for (int i = 0; i < 32; ++i) CreateEffectField(kEffectBuff, 1 + i % 3, support::kBuff, 1, 1 << 30, made->rooms[i]);
-        for (std::int32_t i = 0; i < 100; ++i) made->AddCellDamage(i % 19, 12 - (i / 19) % 2 * 11 + (i / 38), 1);
-        return made;
-    }();
+    }
+    for (int i = 0; i < 32; ++i) CreateEffectField(kEffectBuff, 1 + i % 3, support::kBuff, 1, 1 << 30, ship->rooms[i]);
+    for (std::int32_t i = 0; i < 100; ++i) ship->AddCellDamage(i % 19, 12 - (i / 19) % 2 * 11 + (i / 38), 1);
     return *ship;
 }
 
 void BM_ShipStepFullShip(benchmark::State& state)
 {
-    GAME_CShip& ship = FurnishedShip();
+    GAME_CShip& ship = FurnishShip();
     for (auto _ : state) ship.Update();
     state.counters["rooms"] = static_cast<double>(ship.CountRoomsOnGrid());
     state.counters["fields"] = static_cast<double>(GetEffectFields().size());
     state.counters["markers"] = static_cast<double>(ship.damageMarkers.size());
+    support::DestroyTestWorld();
 }
 BENCHMARK(BM_ShipStepFullShip)->Unit(benchmark::kMicrosecond);
 

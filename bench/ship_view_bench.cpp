@@ -22,6 +22,7 @@
 #include "game/core/world/game_world.h"
 #include "game/ship/effect_field.h"
 #include "game/ship/ship.h"
+#include "tests/support/ship_test_data.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ public:
         vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
         vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
         if (!session_.Start()) return;
+        DestroyGameWorld();  // one left by an earlier benchmark points into the database replaced here
         CreatePlayerData();
         vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
         if (!RunStaticDatabaseScript(*GetStaticDatabase()) || !LoadScriptPackage(kScriptPackageRoom) ||
@@ -66,12 +68,9 @@ public:
 
     ~ShipViewRig()
     {
-        DestroyGameWorld();
-        DestroyScriptPackages();
-        DestroyPlayerData();
+        support::DestroyTestWorld();
         session_.Stop();
         vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-        vesk::log::SetSink({});
     }
 
     bool Ok() const { return ok_; }

@@ -97,6 +97,8 @@ inline GAME_CGameWorld& MakeCrewTestWorld(const std::string& definitionsFolder, 
     vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
     vesk::math::SeedRandom(1);
     vesk::math::MarkRandomClockSeeded();
+    // A world left by an earlier caller points into the database that CreatePlayerData replaces.
+    DestroyGameWorld();
     CreatePlayerData();
     GAME_CStaticDatabase& database = *GetStaticDatabase();
     DefineShipTestData(database);

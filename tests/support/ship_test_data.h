@@ -7,10 +7,18 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/log/log.h"
 #include "framework/memory/heaps.h"
+#include "game/core/achievement/achievements.h"
+#include "game/core/data/ammo_storage.h"
+#include "game/core/data/food_storage.h"
+#include "game/core/data/player_data.h"
 #include "game/core/data/static_database.h"
 #include "game/core/data/tag.h"
+#include "game/core/save/save_manager.h"
 #include "game/core/script/script_package.h"
+#include "game/core/world/game_clock.h"
+#include "game/core/world/game_world.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
 
@@ -163,6 +171,23 @@ inline std::vector<std::string> LoadTestScriptPackage(int kind, const std::strin
 inline std::vector<std::string> LoadTestRoomScripts(const std::string& definitionsFolder)
 {
     return LoadTestScriptPackage(kScriptPackageRoom, TestRoomScriptSource(), "room.def", definitionsFolder);
+}
+
+// Takes down the game singletons that a world brings up (world, storage lists, scripts, player
+// data with its database, clock, save and achievement managers) and gives the log back its
+// default sink. A program that ran the world inside a framework session calls it before the
+// session stops: the singletons live on the session's heaps.
+inline void DestroyTestWorld()
+{
+    DestroyGameWorld();
+    ClearFoodStorageList();
+    ClearAmmoStorageList();
+    DestroyScriptPackages();
+    DestroyPlayerData();
+    DestroyGameClock();
+    DestroySaveManager();
+    DestroyAchievementManager();
+    vesk::log::SetSink(nullptr);
 }
 
 }  // namespace support

@@ -32,13 +32,7 @@ void ShipWorld::SetUp()
 
 void ShipWorld::TearDown()
 {
-    DestroyGameWorld();
-    ClearFoodStorageList();
-    ClearAmmoStorageList();
-    DestroyScriptPackages();
-    DestroyPlayerData();
-    DestroyGameClock();
-    vesk::log::SetSink(nullptr);
+    DestroyTestWorld();
 }
 
 GAME_CGameWorld& ShipWorld::World() const { return *GetGameWorld(); }
