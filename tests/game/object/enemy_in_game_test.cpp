@@ -6,9 +6,13 @@
 
 #include "framework/draw/sprite_draw.h"
 #include "framework/graphics/device_record.h"
+#include "framework/math/random.h"
 #include "game/core/data/static_database.h"
 #include "game/core/data/tag.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_layout.h"
 #include "game/core/travel/route_manager.h"
+#include "game/core/travel/route_save_block.h"
 #include "game/core/travel/travel_controller.h"
 #include "game/core/world/game_world.h"
 #include "game/core/world/world_attacks.h"
@@ -17,6 +21,7 @@
 #include "game/object/object_enemy.h"
 #include "game/ship/ship.h"
 #include "game/ui/ui_slots.h"
+#include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 
@@ -162,6 +167,59 @@ TEST_F(EnemyInGame, EveryShippedEnemyAppearsAttacksIsHitAndDiesWithoutAScriptFau
         EXPECT_TRUE(drawnInEnemyGroup);
         frames.clear();
     }
+    for (const std::string& line : log.Lines()) EXPECT_EQ(line.find("script"), std::string::npos) << line;
+}
+
+// The shipped road 1 calls up raiders from the thousands its first accumulator holds when the ship
+// takes it; the nearest one walks up to the ship standing short of it, bites the hull, and, beaten
+// by the crew, leaves its loot on the route and the field.
+TEST_F(EnemyInGame, RaidersTheShippedRoadCallsUpWalkUpBiteTheHullAndLeaveTheirLootWhenBeaten)
+{
+    support::LogCapture log;
+    GAME_CGameWorld& world = *GetGameWorld();
+    std::int32_t place = -1;
+    ASSERT_NE(GetStaticDatabase()->FindRouteDataIndexed(1, &place), nullptr);
+    ASSERT_GE(place, 0);
+    const std::size_t accumulator = save_layout::slot::kTravel +
+                                    route_block::RouteRecord(static_cast<std::size_t>(place)) +
+                                    route_block::kFirstAccumulator;
+    platform::WriteI32(GetWorkingSlot(), accumulator, 5000);  // five calls: raiders 3, supplies 2
+    vesk::math::SeedRandom(3);
+    std::uint32_t road = 1;
+    StartRoute(*world.travel, &road, true, {}, {});
+    ASSERT_EQ(world.travel->routeManager->GetRouteId(), road);
+    EXPECT_EQ(platform::ReadI32(GetWorkingSlot(), accumulator), 0);
+
+    ASSERT_FALSE(world.fieldObjects->enemies.empty());
+    for (const GAME_CObjectEnemy* enemy : world.fieldObjects->enemies) {
+        EXPECT_TRUE(enemy->GetEnemyId() == MakeTag("E001") || enemy->GetEnemyId() == MakeTag("E002"));
+        EXPECT_GE(enemy->homePosition, 600);
+        EXPECT_LE(enemy->homePosition, 2000);
+        EXPECT_TRUE(enemy->IsInLabel(enemy_label::kAppear) || enemy->IsInIdleLabel());
+    }
+    GAME_CObjectEnemy& nearest = **std::min_element(
+        world.fieldObjects->enemies.begin(), world.fieldObjects->enemies.end(),
+        [](const GAME_CObjectEnemy* a, const GAME_CObjectEnemy* b) { return a->homePosition < b->homePosition; });
+    const std::int32_t home = nearest.homePosition;
+    world.travel->routeManager->SetPosition(home - 100);
+
+    const std::int64_t hull = world.ship->GetRemainingHull();
+    EXPECT_TRUE(StepUntil([&] { return world.ship->GetRemainingHull() < hull; }, 900));
+    EXPECT_LT(nearest.routePosition, home);  // it came towards the ship
+    EXPECT_GT(nearest.routePosition, home - 100 - 1);
+
+    const int drops = world.fieldObjects->CountDropItems();
+    EXPECT_TRUE(StepUntil(
+        [&] {
+            if (!world.fieldObjects->IsEnemyActive(&nearest)) return true;
+            if (!nearest.IsDying()) ApplyCrewAttackToEnemy(AttackRecord{40, 0, 63}, &nearest);
+            return false;
+        },
+        600));
+    EXPECT_GT(world.fieldObjects->CountDropItems(), drops);
+    const std::uint32_t pending =
+        platform::ReadU32(GetWorkingSystemRecord(), save_layout::system::kAchievementPending);
+    EXPECT_NE(pending & 4u, 0u);
     for (const std::string& line : log.Lines()) EXPECT_EQ(line.find("script"), std::string::npos) << line;
 }
 
