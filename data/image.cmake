@@ -3,9 +3,11 @@
 # game finds the texture.
 set(image_png_dir ${CMAKE_BINARY_DIR}/data/image)
 
-# varnolis_images(<artgen kind> <comment> <picture> <resource path> [<picture> <resource path>]...)
+# varnolis_images(<artgen kind> <comment> [FONTS <font>...] IMAGES <picture> <resource path>
+#                 [<picture> <resource path>]...)
 function(varnolis_images kind comment)
-  set(pairs ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "FONTS;IMAGES")
+  set(pairs ${arg_IMAGES})
   set(pngs)
   list(LENGTH pairs count)
   math(EXPR last "${count} - 1")
@@ -15,7 +17,7 @@ function(varnolis_images kind comment)
   endforeach()
   add_custom_command(
     OUTPUT ${pngs}
-    COMMAND artgen ${kind} ${image_png_dir}
+    COMMAND artgen ${kind} ${image_png_dir} ${arg_FONTS}
     DEPENDS artgen
     COMMENT "${comment}")
   set(outputs)
@@ -34,11 +36,11 @@ function(varnolis_images kind comment)
   set(varnolis_data_outputs ${varnolis_data_outputs} ${outputs} PARENT_SCOPE)
 endfunction()
 
-varnolis_images(logos "Drawing the start-up logos"
+varnolis_images(logos "Drawing the start-up logos" IMAGES
   companylogo_korvexa common/companylogo_korvexa.cvt
   gameengine_logo common/gameengine_logo.cvt)
 
-varnolis_images(scenery "Drawing the distant views, the ending and the mini-game screens"
+varnolis_images(scenery "Drawing the distant views, the ending and the mini-game screens" IMAGES
   bg000 bg/distantview/bg000.cvt
   bg001 bg/distantview/bg001.cvt
   bg002 bg/distantview/bg002.cvt
@@ -48,3 +50,31 @@ varnolis_images(scenery "Drawing the distant views, the ending and the mini-game
   minigame_frame common/minigame_frame.cvt
   minigame_gameover common/minigame_gameover.cvt
   minigame_licence common/minigame_licence.cvt)
+
+# The title's pictures; their lettering is set in the bold faces of the fonts' families.
+varnolis_images(title "Drawing the title's pictures"
+  FONTS /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf ${font_wqy}
+  IMAGES
+  ui_title_bg common/ui_title_bg.cvt
+  ui_title_copyright common/ui_title_copyright.cvt
+  ui_title_logo common/ui_title_logo.cvt
+  ui_title_logo_eng common/ui_title_logo_eng.cvt
+  ui_title_logo_kr common/ui_title_logo_kr.cvt
+  ui_title_continue common/ui_title_continue.cvt
+  ui_title_continue_eng common/ui_title_continue_eng.cvt
+  ui_title_continue_kr common/ui_title_continue_kr.cvt
+  ui_title_load common/ui_title_load.cvt
+  ui_title_load_eng common/ui_title_load_eng.cvt
+  ui_title_load_kr common/ui_title_load_kr.cvt
+  ui_title_newgame common/ui_title_newgame.cvt
+  ui_title_newgame_eng common/ui_title_newgame_eng.cvt
+  ui_title_newgame_kr common/ui_title_newgame_kr.cvt
+  ui_title_achievement common/ui_title_achievement.cvt
+  ui_title_achievement_eng common/ui_title_achievement_eng.cvt
+  ui_title_achievement_kr common/ui_title_achievement_kr.cvt
+  ui_title_option common/ui_title_option.cvt
+  ui_title_option_eng common/ui_title_option_eng.cvt
+  ui_title_option_kr common/ui_title_option_kr.cvt
+  ui_title_exit common/ui_title_exit.cvt
+  ui_title_exit_eng common/ui_title_exit_eng.cvt
+  ui_title_exit_kr common/ui_title_exit_kr.cvt)

@@ -4,23 +4,38 @@
 //   artgen scenery OUTPUT_DIR   writes bg000.png to bg002.png, bg_ending.png, bg_ending_front.png
 //                               and the mini-game's minigame_titlelogo.png, minigame_frame.png,
 //                               minigame_gameover.png and minigame_licence.png
+//   artgen title OUTPUT_DIR FONT...
+//                               writes the title screen's 23 pictures (ui_title_*.png); the fonts
+//                               set their lettering, each character from the first font that has it
 
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/artgen/artgen_logos.h"
 #include "tools/artgen/artgen_scenery.h"
+#include "tools/artgen/artgen_title.h"
 #include "tools/common/png_file.h"
 
 int main(int argc, char** argv)
 {
-    const std::string_view kind = argc == 3 ? argv[1] : "";
-    if (kind != "logos" && kind != "scenery") {
-        std::cerr << "usage: artgen logos|scenery OUTPUT_DIR\n";
+    const std::string_view kind = argc >= 3 ? argv[1] : "";
+    if ((kind != "logos" && kind != "scenery" && kind != "title") || (kind != "title" && argc != 3) ||
+        (kind == "title" && argc < 4)) {
+        std::cerr << "usage: artgen logos|scenery OUTPUT_DIR | artgen title OUTPUT_DIR FONT...\n";
         return 2;
     }
     const std::filesystem::path folder = argv[2];
+    if (kind == "title") {
+        const auto images = artgen::DrawTitleImages(std::vector<std::string>(argv + 3, argv + argc));
+        if (images.empty()) return 1;
+        for (const tools::NamedImage& image : images) {
+            if (!tools::WritePng(folder / (image.name + ".png"), image.image)) return 1;
+        }
+        return 0;
+    }
     if (kind == "logos") {
         const bool written = tools::WritePng(folder / "companylogo_korvexa.png", artgen::DrawCompanyLogo()) &&
                              tools::WritePng(folder / "gameengine_logo.png", artgen::DrawEngineLogo());

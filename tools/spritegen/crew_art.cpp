@@ -184,6 +184,8 @@ std::vector<tools::NamedImage> DrawCrewSprites()
     sprites.push_back(Named("rat_repair_02", Rat(0, 0, Pose::kHammerDown)));
     sprites.push_back(Named("rat_down_01", RatDown(false)));
     sprites.push_back(Named("rat_down_02", RatDown(true)));
+    // The rat beside the pause menu's quit dialog.
+    sprites.push_back(Named("dot_rat3_2", Rat(1, 0, Pose::kStand)));
     sprites.push_back(Named("ui_cursor_grid_catch", GrabCursor()));
     for (int frame = 0; frame < 6; ++frame) {
         sprites.push_back(Named("sandpillar_00" + std::to_string(frame + 1), SandPillar(frame)));

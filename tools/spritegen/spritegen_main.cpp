@@ -1,7 +1,7 @@
 // spritegen: draws generated placeholder sprites as PNG pictures, one folder per sprite package.
 // spritepack packs each folder.
 //
-//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew, speech balloons, the UI and the HUD
+//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew, speech balloons, the UI, the HUD and menus
 //   spritegen effect OUTPUT_DIR            the effect sprites
 //   spritegen enemy OUTPUT_DIR             the enemies
 //   spritegen object OUTPUT_DIR            the background objects along the route
@@ -27,6 +27,7 @@
 #include "tools/spritegen/effect_art.h"
 #include "tools/spritegen/enemy_art.h"
 #include "tools/spritegen/hud_art.h"
+#include "tools/spritegen/menu_art.h"
 #include "tools/spritegen/hull_art.h"
 #include "tools/spritegen/nearview_art.h"
 #include "tools/spritegen/scenery_art.h"
@@ -39,7 +40,7 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
     std::vector<tools::NamedImage> sprites = spritegen::DrawDotRoomSprites();
     // The UI sprites come last: data names the earlier sprites by their index.
     for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts), spritegen::DrawUISprites(),
-                      spritegen::DrawHudSprites(fonts)}) {
+                      spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }
