@@ -262,3 +262,14 @@ void GAME_CUIMessageLog::DrawDayCounter() const
         DrawUISprite({400.0f + 32.0f * static_cast<float>(i), y}, digitSprites_[digits[i]], param);
     }
 }
+
+void GAME_CUIMessageLog::Clear()
+{
+    lines_.fill(Line{});
+    first_ = 0;
+    count_ = 0;
+    if (scrollBar_ != nullptr) {
+        scrollBar_->SetMaximum(0);
+        scrollBar_->SetValue(0);
+    }
+}

@@ -53,6 +53,8 @@ public:
     void AddMessage(std::u16string_view text, std::int32_t kind);
     // Starts the slide out of the view; the state stays as it is.
     void BeginClose();
+    // Every line emptied and the scroll back at the top (the return to the title).
+    void Clear();
 
     int CountLines() const { return count_; }
     const Line& GetLine(int index) const;

@@ -285,6 +285,20 @@ const RecordedSpriteDraw* GameFixture::FindSpriteDraw(int group, std::string_vie
 
 GAME_CUIManager& GameFixture::UI() const { return *GetGameWorld()->ui; }
 
+GAME_CObjectActor* GameFixture::AddCrewMember()
+{
+    GAME_CGameWorld* world = GetGameWorld();
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    if (!world->ship->GetLowestFloorCell(&x, &y)) return nullptr;
+    GAME_CObjectActor* member = world->fieldObjects->AcquireActorObject();
+    if (member == nullptr) return nullptr;
+    ActorSetupRecord setup;
+    world->ship->GetCellFloorPoint(x, y, &setup.x, &setup.y, false);
+    member->Init(setup);
+    return member;
+}
+
 std::uint32_t GameFixture::CanvasPixel(int x, int y) const
 {
     const vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();

@@ -16,6 +16,8 @@
 #include "tests/support/frame_recorder.h"
 #include "game/ui/ui_manager.h"
 
+class GAME_CObjectActor;
+
 namespace support {
 
 // What one frame did that a test may look at.
@@ -91,6 +93,8 @@ protected:
     const RecordedSpriteDraw* FindSpriteDraw(int group, std::string_view name) const;
     // The game world's screen manager.
     GAME_CUIManager& UI() const;
+    // A crew member taken from the pool and set up on the ship's lowest floor cell; null when none.
+    GAME_CObjectActor* AddCrewMember();
 
     // The canvas pixel (0xAARRGGBB) of the last frame drawn.
     std::uint32_t CanvasPixel(int x, int y) const;

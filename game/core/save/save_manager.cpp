@@ -153,6 +153,12 @@ bool GAME_CSaveManager::RequestDeleteSave() { return StartFileJob(&vesk::file::S
 
 bool GAME_CSaveManager::RequestBackupSave() { return StartFileJob(&vesk::file::SaveBackup, kBackingUp); }
 
+bool GAME_CSaveManager::RequestBackupAndRewrite()
+{
+    rewriteAfterBackup_ = RequestBackupSave();
+    return rewriteAfterBackup_;
+}
+
 void GAME_CSaveManager::FinishLoad()
 {
     void* buffer = nullptr;
@@ -208,6 +214,14 @@ void GAME_CSaveManager::Step()
         if (status == vesk::file::kSaveJobRunning) break;
         state = kIdle;
         lastResult = status == vesk::file::kSaveJobDone ? kOk : kOther;
+        if (rewriteAfterBackup_) {
+            rewriteAfterBackup_ = false;
+            if (lastResult == kOk) {
+                pendingSave = 1;
+            } else {
+                vesk::log::Error("the broken save file could not be set aside; it is left as it is");
+            }
+        }
         break;
     }
     default:

@@ -29,6 +29,9 @@ public:
     bool RequestDeleteSave();
     // Renames the save file to a backup beside it, for a file the game cannot use.
     bool RequestBackupSave();
+    // A file found broken: set aside as a backup, then, once that worked, written anew from the image
+    // in memory (a save of the current slot). When it cannot be set aside it is left as it is.
+    bool RequestBackupAndRewrite();
 
     // One step a frame: owed saves start, a finished job's result is taken.
     void Step();
@@ -63,6 +66,7 @@ private:
     void FinishLoad();
     void FinishWrite(std::uint32_t status);
 
+    bool rewriteAfterBackup_ = false;
     std::uint64_t requestedSystemVersion_ = 0;
     std::uint64_t writingSystemVersion_ = 0;
     std::uint64_t savedSystemVersion_ = 0;

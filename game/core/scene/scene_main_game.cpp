@@ -7,8 +7,8 @@
 #include "game/core/data/player_data.h"
 #include "game/core/save/save_manager.h"
 #include "game/core/scene/scene_stack.h"
-#include "game/core/world/game_over_causes.h"
 #include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_game_over.h"
 
 namespace {
 
@@ -60,18 +60,26 @@ void GAME_CSceneGameMain::CheckGameOver()
 {
     if (IsSceneOnStack(kSceneMiniGame)) return;
     GAME_CGameWorld* world = GetGameWorld();
-    const GAME_CUIManager& ui = *world->ui;
+    // After a game over for a crew that is gone, the check waits until the crew has a member again:
+    // a route label that brings nobody back must not start the game over again at once.
+    if (!world->fieldObjects->crew.empty()) crewCheckArmed = 1;
+    GAME_CUIManager& ui = *world->ui;
     if (ui.IsOpen(kSlotGameOver) || ui.IsOpen(kSlotTitle) || ui.IsOpen(kSlotShipChange)) return;
     if (!ui.IsOpen(kSlotCommon) || !ui.IsOpen(kSlotShipStatus)) return;
     const GAME_CRouteManager* route = world->travel->routeManager.get();
-    if (route != nullptr && route->IsRouteEventRunning()) return;
-    if (world->ship->GetRemainingHull() > 0) {
-        if (!world->fieldObjects->crew.empty()) return;
-        world->ui->SetGameOverCause(kGameOverCauseCrew);
+    if (route != nullptr && (route->IsRouteEventRunning() || route->IsStartRoute())) return;
+    auto* gameOver = ui.Get<GAME_CUIGameOver>(kSlotGameOver);
+    if (gameOver == nullptr) return;
+    // The causes are stored as the screen numbers them; only the stall goes through SetGameOverCause.
+    if (world->ship->GetRemainingHull() <= 0) {
+        gameOver->cause = GAME_CUIGameOver::kCauseHull;
+    } else if (world->fieldObjects->crew.empty() && crewCheckArmed != 0) {
+        crewCheckArmed = 0;
+        gameOver->cause = GAME_CUIGameOver::kCauseCrewGone;
     } else {
-        world->ui->SetGameOverCause(kGameOverCauseHull);
+        return;
     }
-    world->ui->SetOpen(kSlotGameOver, true);
+    ui.SetOpen(kSlotGameOver, true);
 }
 
 void GAME_CSceneGameMain::Draw() { GetGameWorld()->Draw(); }

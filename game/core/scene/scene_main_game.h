@@ -18,6 +18,7 @@ public:
 
     std::uint32_t frameCounter = 0;  // frames towards the next second of play time
     std::uint32_t endFlag = 0;
+    std::uint32_t crewCheckArmed = 1;  // the empty-crew check may open the game over
 
 private:
     void CheckGameOver();

@@ -240,7 +240,7 @@ std::uint32_t TitleCounter(SYS_CScriptEngine&, std::uint8_t mode, const ScriptAr
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (mode != 0 || world == nullptr || world->ui == nullptr || !world->ui->IsOpen(kSlotTitle)) return 1;
-    if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->counter = 10;
+    if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->SetCounterA(10);
     return 1;
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/polygon_render.h"
+#include "framework/input/input_manager.h"
 #include "framework/draw/sprite_draw.h"
 #include "framework/text/format_text.h"
 #include "game/core/text/message_text.h"
@@ -110,6 +111,12 @@ void GAME_CGameWorld::Step()
     effects->UpdateParticleEffects();
     if (ui->IsOpen(kSlotEvent)) return;
     StepGameClock(*GetGameClock());
+}
+
+void GAME_CGameWorld::SetFieldStick(bool field)
+{
+    fieldStick = field ? 1 : 0;
+    vesk::input::SetIndependentGenericSticks(field);
 }
 
 void GAME_CGameWorld::Draw()

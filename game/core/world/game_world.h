@@ -34,6 +34,8 @@ public:
     void Reset();
     // One simulation step.
     void Step();
+    // 1 in the field: each stick axis gives its own direction; 0 in menus: one direction at a time.
+    void SetFieldStick(bool field);
     void Draw();
     void DrawExtra();
 
@@ -52,6 +54,7 @@ public:
     std::uint32_t shipHidden = 0;    // the draw leaves out the ship, its rooms and its effect fields
     std::uint32_t shipHidden2 = 0;
     std::uint32_t effectNameCounter = 0;  // numbers the hit effects, wrapping at 32768
+    std::uint32_t fieldStick = 1;         // menus clear it as they open and set it as they close
 
 private:
     void ClearViewFlags();

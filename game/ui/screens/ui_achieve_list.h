@@ -1,9 +1,9 @@
-// The achievement list screen (slot 43): for now a screen that only opens and closes.
+// The achievement list screen (slot 43): for now a menu screen that opens, closes on cancel and goes back where it came from.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/ui_menu_screen.h"
 
-class GAME_CUIAchieveList : public GAME_CUIScreen {
+class GAME_CUIAchieveList : public GAME_CUIMenuScreen {
 public:
-    GAME_CUIAchieveList() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIAchieveList() : GAME_CUIMenuScreen(true) {}
 };

@@ -1,4 +1,4 @@
-// The event window (slot 25): for now a screen that opens and closes, keeping the event's text and look.
+// The event window (slot 25): for now a box that shows the event's text whole at once.
 #pragma once
 
 #include <cstdint>
@@ -7,30 +7,27 @@
 #include "game/ui/fixed_string.h"
 #include "game/ui/ui_screen.h"
 
+// The route script hands it a message key, a literal text or more text to append, and waits until
+// the window is done: the whole text is shown at once, so the window is done by its next update.
+// A character 27 in the text starts a new page: only the text after the last one is shown. It
+// closes when asked to.
 class GAME_CUIEvent : public GAME_CUIScreen {
 public:
+    static constexpr char16_t kNewPage = u'\x1b';
+
     GAME_CUIEvent() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
 
-    // A message key (null: none).
-    void SetMessageKey(const char* key) { messageKey.Assign(key); }
+    // A message key (null: none); the text becomes the key's text.
+    void SetMessageKey(const char* key);
     // A literal text (null: none).
-    void SetText(const char16_t* text) { this->text = text != nullptr ? text : u""; }
-    // Appends to the text, keeping what is shown already; the window is busy again.
-    void AppendText(const char16_t* more)
-    {
-        if (more == nullptr) return;
-        text += more;
-        totalLength = static_cast<std::int32_t>(text.size());
-        done = 0;
-    }
-    // Until the window shows text itself, it has shown all of it by its next update.
-    void Update(bool input) override
-    {
-        GAME_CUIScreen::Update(input);
-        totalLength = static_cast<std::int32_t>(text.size());
-        shownLength = totalLength;
-        done = 1;
-    }
+    void SetText(const char16_t* text);
+    // Appends to the text; the part already shown stays.
+    void AppendText(const char16_t* text);
+    // The text on show: the page after the last new-page mark.
+    std::u16string ShownText() const;
+    bool IsDone() const { return done != 0; }
+
+    void Draw() override;
 
     UTL_CFixedString<128> messageKey;
     std::u16string text;
@@ -39,9 +36,15 @@ public:
     std::int32_t mode = 2;
     std::int32_t flagA = 0;
     std::int32_t flagB = 0;
-    std::uint32_t done = 0;  // cleared whenever text is added, set once the window has finished
-    std::int32_t shownLength = 0;
-    std::int32_t totalLength = 0;
+    // Cleared whenever text is set or added; set by the next update, the text being shown whole.
+    std::uint32_t done = 0;
+    std::uint32_t shownLength = 0;
+    std::uint32_t totalLength = 0;
     std::int32_t seId = -1;
-    std::uint32_t textColor = 0xFFFFFFFF;
+    std::uint32_t textColor = 0xFFFFFFFFu;
+
+    void Update(bool input) override;
+
+private:
+    void TextChanged();
 };

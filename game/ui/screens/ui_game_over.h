@@ -1,13 +1,14 @@
-// The game-over screen (slot 36): for now a screen that opens and closes, keeping its cause and losses.
+// The game-over screen (slot 36): clears the screens away, sinks the ship, runs the route's game-over label and hands back.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "game/ui/fixed_string.h"
+#include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"
 
-// One loss the game-over screen lists.
+// One loss the route's game-over label reports: kind 0 money, 1 a crew member, 3 a room.
 struct UIGameOverLoss {
     std::int32_t kind = 0;
     UTL_CFixedWString<32> name;
@@ -16,10 +17,51 @@ struct UIGameOverLoss {
     std::int32_t amount = 0;
 };
 
-class GAME_CUIGameOver : public GAME_CUIScreen {
+// Draws nothing and stays open through the clean-up it starts itself (the screen manager's
+// CloseAllExcept keeps slot 36). The game does not end: the route script's label takes its
+// penalties, then the crew and the ship are restored and the HUD comes back.
+class GAME_CUIGameOver : public GAME_CUIBase {
 public:
-    GAME_CUIGameOver() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    enum Cause : std::uint32_t { kCauseHull = 0, kCauseCrewGone = 1, kCauseStalled = 2, kCauseOther = 3 };
+    enum State : std::int32_t { kClosed = 0, kOpening = 1, kMain = 2, kClosing = 3 };
+    enum SubState : std::int32_t { kSinking = 0, kAfterSinking = 1, kPause = 2, kRouteLabel = 3, kHandBack = 4 };
+    static constexpr std::int32_t kSinkFrames = 180;
+    static constexpr std::int32_t kPauseFrames = 30;
+    static constexpr std::int32_t kRetryFrames = 10;
 
-    std::uint32_t cause = 0;
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
+    bool AllowsFieldControl() const override { return false; }
+    void Update(bool input) override;
+    void PreDraw() override {}
+    void Draw() override {}
+    bool PassesInput() const override { return !IsOpen(); }
+
+    std::int32_t GetState() const { return state_; }
+    std::int32_t GetSubState() const { return subState_; }
+    std::int32_t GetRevealedLosses() const { return revealed_; }
+
+    // Kept until the next game over sets it.
+    std::uint32_t cause = kCauseHull;
     std::vector<UIGameOverLoss> losses;
+
+private:
+    void EnterState(std::int32_t state);
+    void EnterSubState(std::int32_t subState);
+    void UpdateSubState();
+    void StepSinking();
+    void PlaceSandBursts();
+    void StartRouteLabel();
+    void RestoreCrewAndShip();
+    void HandBack();
+
+    std::int32_t state_ = kClosed;
+    std::int32_t nextState_ = kClosed;
+    std::int32_t subState_ = kPause;
+    std::int32_t nextSubState_ = kPause;
+    std::int32_t revealed_ = 0;
+    std::int32_t revealFrames_ = 0;
+    UIScreenRequests requests_;
+    std::int32_t stepCounter_ = 0;
+    std::int32_t retryCounter_ = 0;
 };

@@ -1,9 +1,9 @@
-// The options screen (slot 38): for now a screen that only opens and closes.
+// The options screen (slot 38): for now a menu screen that opens, closes on cancel and goes back where it came from.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/ui_menu_screen.h"
 
-class GAME_CUIOption : public GAME_CUIScreen {
+class GAME_CUIOption : public GAME_CUIMenuScreen {
 public:
-    GAME_CUIOption() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIOption() : GAME_CUIMenuScreen(true) {}
 };

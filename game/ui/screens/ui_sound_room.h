@@ -1,9 +1,9 @@
-// The sound room screen (slot 44): for now a screen that only opens and closes.
+// The sound room screen (slot 44): for now a menu screen that opens, closes on cancel and goes back where it came from.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/ui_menu_screen.h"
 
-class GAME_CUISoundRoom : public GAME_CUIScreen {
+class GAME_CUISoundRoom : public GAME_CUIMenuScreen {
 public:
-    GAME_CUISoundRoom() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUISoundRoom() : GAME_CUIMenuScreen(false) {}
 };

@@ -1,9 +1,9 @@
-// The talk log screen (slot 35): for now a screen that only opens and closes.
+// The talk log screen (slot 35): for now a menu screen that opens, closes on cancel and goes back where it came from.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/ui_menu_screen.h"
 
-class GAME_CUITalkLog : public GAME_CUIScreen {
+class GAME_CUITalkLog : public GAME_CUIMenuScreen {
 public:
-    GAME_CUITalkLog() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUITalkLog() : GAME_CUIMenuScreen(true) {}
 };

@@ -1,13 +1,100 @@
-// The title screen (slot 37): for now a screen that only opens and closes.
+// The title screen (slot 37): the dropping logo, press start, the menu, continue and the new game's start.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"
 
-class GAME_CUITitle : public GAME_CUIScreen {
+// Lies over the running world of the current slot, which keeps running behind it. It ends by
+// starting play in that world (continue), by starting a new game, by handing over to the save-slot
+// screen, or by setting the quit flag. Its 23 pictures live from its opening to its closed state.
+class GAME_CUITitle : public GAME_CUIBase {
 public:
-    GAME_CUITitle() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    static constexpr int kImageCount = 23;
+    static constexpr int kLanguageVariants = 3;
+    // Pictures by role; from the logo on each role has a Japanese, an English and a Korean picture.
+    enum ImageRole : int { kBackground = 0, kRightsNotice = 1, kLogo = 2, kContinue = 5, kLoad = 8, kNewGame = 11,
+                           kAchievement = 14, kOption = 17, kExit = 20 };
+    enum State : std::int32_t { kClosed = 0, kOpening = 1, kMain = 2, kClosing = 3 };
+    enum SubState : std::int32_t {
+        kStart = 0,
+        kPressStart = 1,
+        kMenuWithoutSave = 2,
+        kMenuWithSave = 3,
+        kContinueGame = 4,
+        kNewGameQuestion = 5,
+        kRunningMessage = 6,
+        kNewGameAppearance = 8,
+        kNewGameStart = 10,
+    };
+    // Frames of the appearance and of the start of a new game, and when the start's fade begins.
+    static constexpr std::int32_t kAppearanceFrames = 120;
+    static constexpr std::int32_t kNewGameStartFrames = 180;
+    static constexpr std::int32_t kFadeStartFrame = 61;
 
-    std::int32_t counter = 0;  // a route script sets it to 10
+    GAME_CUITitle();
+    ~GAME_CUITitle() override;
+
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
+    bool AllowsFieldControl() const override { return false; }
+    void Update(bool input) override;
+    // The pictures: background, logo and rights notice.
+    void PreDraw() override;
+    // Press start, the menu, the dialog and the dim cover.
+    void Draw() override;
+    bool PassesInput() const override { return state_ == kClosed || subState_ == kNewGameAppearance; }
+
+    // The save-slot screen's hand-over after a finished load: the continue sequence starts.
+    void StartContinue();
+
+    std::int32_t GetState() const { return state_; }
+    std::int32_t GetSubState() const { return subState_; }
+    std::int32_t GetCursor() const { return cursor_; }
+    std::int32_t GetCounterA() const { return counterA_; }
+    // The route script's title command sets frame counter A.
+    void SetCounterA(std::int32_t value) { counterA_ = value; }
+    std::int32_t GetLanguageVariant() const { return language_; }
+    std::int32_t GetTexture(int index) const { return textures_[static_cast<std::size_t>(index)]; }
+    // 6 with a save, 4 without; 0 outside the menu.
+    int EntryCount() const;
+    // Where the logo is drawn this frame and its turn.
+    float LogoY() const;
+    float LogoRotation() const;
+
+private:
+    void OpeningSetUp();
+    void ClosingSetUp();
+    void LoadImages();
+    void ReleaseImages();
+    void UpdateLogo();
+    void UpdateMain(bool input);
+    void EnterSubState(std::int32_t subState);
+    void UpdatePressStart();
+    void UpdateMenu(bool input);
+    void RunEntry(int entry);
+    void UpdateContinue();
+    void BeginAppearance();
+    void UpdateNewGameStart();
+    void PlaceSandPillars();
+    void StartPlay();
+    void DrawMenu() const;
+    void DrawImage(int index, float x, float y, float pivotX, float pivotY, float rotation) const;
+    int Image(int role) const;
+
+    std::array<std::int32_t, kImageCount> textures_;
+    std::int32_t state_ = kClosed;
+    std::int32_t requestedState_ = kClosed;
+    std::int32_t subState_ = kStart;
+    std::int32_t requestedSubState_ = kStart;
+    float logoSpeed_ = 0.0f;
+    float logoOffset_ = 0.0f;
+    std::int32_t counterA_ = 0;
+    std::int32_t counterB_ = 0;
+    UIScreenRequests requests_;
+    std::int32_t cursor_ = 0;
+    std::int32_t cursorSprite_ = -1;
+    std::int32_t language_ = 0;
 };

@@ -14,6 +14,7 @@
 #include "game/core/scene/scene_initialize.h"
 #include "game/core/scene/scene_stack.h"
 #include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_title.h"
 #include "platform/little_endian.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/log_capture.h"
@@ -59,9 +60,9 @@ TEST_F(StartupTest, FreshRunLoadsInOrderAndWritesANewImage)
     ASSERT_NE(world, nullptr);
     EXPECT_TRUE(world->ui->IsOpen(kSlotTitle));
     EXPECT_TRUE(world->ui->IsOpen(kSlotResident));
-    // The main game draws the desert's sky where the logos were, below the ship-status strip.
-    StepFrames(1);
-    const std::uint32_t sky = CanvasPixel(320, 60);
+    // Once the title has faded in, the desert's sky shows beside its logo, where the logos were.
+    ASSERT_TRUE(StepUntil([&] { return world->ui->Get<GAME_CUITitle>(kSlotTitle)->GetState() == GAME_CUITitle::kMain; }, 120));
+    const std::uint32_t sky = CanvasPixel(20, 70);
     EXPECT_GT(sky & 0xFF, (sky >> 16) & 0xFF) << std::hex << sky;  // more blue than red
 
     const std::vector<std::uint8_t> file = ReadFile(SavePath());

@@ -1,0 +1,254 @@
+// The game-over screen (slot 36): clears the screens away, sinks the ship, runs the route's game-over label and hands back.
+#include "game/ui/screens/ui_game_over.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "framework/math/random.h"
+#include "game/core/data/player_data.h"
+#include "game/core/data/static_database.h"
+#include "game/core/world/game_clock.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/ui_draw.h"
+
+namespace {
+
+constexpr std::int32_t kBurstFrames = 120;
+constexpr std::uint32_t kSinkSound = 27;
+constexpr float kSinkSoundFactor = 0.75f;
+constexpr int kPillarsPerBurst = 3;
+constexpr std::int32_t kRevealFrames = 10;
+constexpr std::int32_t kTaskKindDriver = 15;
+constexpr std::int32_t kTaskKindAttack = 9;
+constexpr std::u16string_view kCauseLabels[] = {u"ゲームオーバー[舟損傷]", u"ゲームオーバー[全滅]", u"ゲームオーバー[停滞]"};
+constexpr std::u16string_view kFallbackLabel = u"ゲームオーバー";
+
+GAME_CGameWorld* World() { return PeekGameWorld(); }
+
+GAME_CRouteManager* CurrentRoute()
+{
+    GAME_CGameWorld* world = World();
+    return world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
+}
+
+GAME_CShipBodyRender* HullRenderer()
+{
+    GAME_CGameWorld* world = World();
+    return world != nullptr && world->ship && world->ship->body ? world->ship->body.get() : nullptr;
+}
+
+// A meter at its maximum in thousandths; one whose maximum is negative stays while the clock stands.
+void RefillMeter(std::int32_t& meter, std::int32_t maximum, bool clockStopped)
+{
+    if (maximum < 0 && clockStopped) return;
+    meter = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{maximum} * 1000, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+void GAME_CUIGameOver::Update(bool)
+{
+    nextState_ = requests_.TakeNextState(nextState_);
+    // The destroyed ship keeps sinking for the whole sequence.
+    if (cause == kCauseHull) {
+        if (GAME_CShipBodyRender* body = HullRenderer(); body != nullptr && body->sinking == 0) body->sinking = 1;
+    }
+    if (nextState_ != state_) EnterState(nextState_);
+    switch (state_) {
+    case kOpening:
+        if (--retryCounter_ > 0) break;
+        if (World() != nullptr && World()->ui->CloseAllExcept()) {
+            nextState_ = kMain;
+        } else {
+            retryCounter_ = kRetryFrames;
+        }
+        break;
+    case kMain: UpdateSubState(); break;
+    case kClosing: nextState_ = kClosed; break;
+    default: break;
+    }
+}
+
+void GAME_CUIGameOver::EnterState(std::int32_t state)
+{
+    state_ = state;
+    GAME_CGameWorld* world = World();
+    switch (state_) {
+    case kClosed:
+        requests_.openFlag = 0;
+        if (GAME_CShipBodyRender* body = HullRenderer()) body->sinking = 0;
+        if (GAME_CRouteManager* route = CurrentRoute(); route != nullptr && world != nullptr) {
+            const LocationRecord* location = world->travel->GetLocation();
+            world->ship->ApplyRouteEndpoint(route->GetRouteId(), location != nullptr ? location->hideoutId : kNoId);
+        }
+        break;
+    case kOpening:
+        subState_ = cause == kCauseHull ? kSinking : kPause;
+        nextSubState_ = subState_;
+        if (world != nullptr) {
+            if (const GAME_CPlayerData* player = GetPlayerData()) world->timeScale->speed = player->speeds[0];
+        }
+        retryCounter_ = 0;
+        break;
+    case kMain: EnterSubState(subState_); break;
+    default: break;
+    }
+}
+
+void GAME_CUIGameOver::UpdateSubState()
+{
+    if (nextSubState_ != subState_) EnterSubState(nextSubState_);
+    switch (subState_) {
+    case kSinking: StepSinking(); break;
+    case kAfterSinking:
+        stepCounter_ = 0;
+        nextSubState_ = kPause;
+        break;
+    case kPause:
+        if (++stepCounter_ >= kPauseFrames) nextSubState_ = kRouteLabel;
+        break;
+    case kRouteLabel: {
+        const GAME_CRouteManager* route = CurrentRoute();
+        if (route != nullptr && route->IsRouteEventRunning()) break;
+        if (++revealFrames_ % kRevealFrames == 0) {
+            revealed_ = std::min(revealed_ + 1, static_cast<std::int32_t>(losses.size()));
+        }
+        RestoreCrewAndShip();
+        PlayUISE(kSeUIDecide);
+        nextSubState_ = kHandBack;
+        break;
+    }
+    default: break;
+    }
+}
+
+void GAME_CUIGameOver::EnterSubState(std::int32_t subState)
+{
+    subState_ = subState;
+    switch (subState_) {
+    case kSinking:
+        if (GAME_CShipBodyRender* body = HullRenderer()) {
+            body->animationTimer = 0;
+            body->sinking = 1;
+        }
+        stepCounter_ = 0;
+        break;
+    case kRouteLabel: StartRouteLabel(); break;
+    case kHandBack: HandBack(); break;
+    default: break;
+    }
+}
+
+void GAME_CUIGameOver::StepSinking()
+{
+    if (GAME_CShipBodyRender* body = HullRenderer()) {
+        ++body->animationTimer;
+        if (body->sinking == 0) {
+            body->shakeX = 0.0f;
+            body->shakeY = 0.0f;
+        }
+    }
+    ++stepCounter_;
+    if (stepCounter_ < kBurstFrames) {
+        if (stepCounter_ % 12 == 1) PlayUISE(kSinkSound, kSinkSoundFactor);
+        if (stepCounter_ % 4 == 0 && CurrentRoute() != nullptr) PlaceSandBursts();
+    }
+    if (stepCounter_ >= kSinkFrames) {
+        nextSubState_ = kAfterSinking;
+        stepCounter_ = 0;
+    }
+}
+
+void GAME_CUIGameOver::PlaceSandBursts()
+{
+    GAME_CGameWorld* world = World();
+    const GAME_CRouteManager* route = CurrentRoute();
+    if (world == nullptr || route == nullptr) return;
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const ShipData* record = database != nullptr ? database->FindShipData(world->ship->shipTag) : nullptr;
+    const std::int64_t reach =
+        record != nullptr ? std::min<std::int64_t>(std::llabs(std::int64_t{record->offsets[0]} - record->offsets[1]), 16383) : 0;
+    for (int i = 0; i < kPillarsPerBurst; ++i) {
+        GAME_CObjectSandPillar* pillar = world->fieldObjects->AcquireSandPillar();
+        if (pillar == nullptr) break;
+        const std::int64_t offset = reach > 0 ? vesk::math::RandInt(static_cast<int>(2 * reach)) - reach : 0;
+        const auto at = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{route->GetPosition()} + offset,
+                                                                           INT32_MIN, INT32_MAX));
+        const std::int32_t height = 207 + (vesk::math::Rand() & 63);
+        const float scale = 2.0f * (1.0f + static_cast<float>(vesk::math::RandInt(50) - 100) * 0.001f);
+        pillar->Start(at, height, scale);
+    }
+}
+
+void GAME_CUIGameOver::StartRouteLabel()
+{
+    if (GAME_CShipBodyRender* body = HullRenderer()) body->sinking = 0;
+    GAME_CGameWorld* world = World();
+    if (world != nullptr) {
+        world->tasks->FinishTasksOfKind(kTaskKindDriver);
+        world->tasks->FinishTasksOfKind(kTaskKindAttack);
+        world->tasks->Update();
+    }
+    losses.clear();
+    revealed_ = 0;
+    revealFrames_ = 0;
+    GAME_CRouteManager* route = CurrentRoute();
+    if (route == nullptr || cause >= kCauseOther) return;
+    GAME_CScriptRoute& script = route->Script();
+    auto label = script.FindLabel(kCauseLabels[cause]);
+    if (!label) label = script.FindLabel(kFallbackLabel);
+    if (!label) return;
+    script.Restart(label->commandIndex);
+    script.Update();
+}
+
+void GAME_CUIGameOver::RestoreCrewAndShip()
+{
+    GAME_CGameWorld* world = World();
+    if (world == nullptr) return;
+    const GAME_CGameClock* clock = GetGameClock();
+    const bool clockStopped = clock != nullptr && clock->timeStopped != 0;
+    for (GAME_CObjectActor* actor : world->fieldObjects->crew) {
+        if (actor == nullptr || actor->status.GetHP() <= 0) continue;
+        GAME_CActorStatus& status = actor->status;
+        RefillMeter(status.hp, status.computed.maxHp, clockStopped);
+        RefillMeter(status.stamina, status.computed.maxStamina, clockStopped);
+        RefillMeter(status.calorie, status.computed.maxCalorie, clockStopped);
+        status.UpdateConditionFlags();
+        status.buffs = {};
+        status.Recalc();
+    }
+    world->ship->ClearDamage();
+}
+
+void GAME_CUIGameOver::HandBack()
+{
+    GAME_CGameWorld* world = World();
+    if (world == nullptr) return;
+    GAME_CShip& ship = *world->ship;
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    if (const ShipData* record = database != nullptr ? database->FindShipData(ship.shipTag) : nullptr) {
+        ship.hullMax = record->baseHull;
+        ship.speed = static_cast<float>(record->baseSpeed) / 1000.0f;
+        ship.fuelCapacity = record->baseFuelCapacity;
+        ship.fuel = record->baseFuelCapacity;
+        ship.fuelRate = record->baseFuelRate;
+        ship.fuelCountdown = record->baseFuelRate;
+        ship.shipData = record;
+    }
+    ship.RecalcStats();
+    ship.ClearDamage();
+    if (GAME_CShipBodyRender* body = HullRenderer()) {
+        body->sinking = 0;
+        body->animationTimer = 1;
+        body->shakeX = 0.0f;
+        body->shakeY = 0.0f;
+        body->UpdateVariant();
+    }
+    stepCounter_ = 0;
+    SetOpen(false);
+    world->ui->SetOpen(kSlotCommon, true);
+}

@@ -1,0 +1,565 @@
+// The pause menu (slot 33): eight rows over the stopped game, the quit dialog and the return to the title.
+#include "game/ui/screens/ui_pause.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "framework/process/quitting.h"
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/save/play_session.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_manager.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_null_object.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+constexpr float kRowWidth = 242.0f;
+constexpr float kRowHeight = 34.0f;
+constexpr float kFirstRowY = 49.0f;
+constexpr float kRowStep = 38.0f;
+constexpr std::int32_t kButtonDelay = 5;
+constexpr int kPulsePeriod = 90;
+constexpr std::uint32_t kBandAlpha = 0x98;
+constexpr std::uint32_t kDimAlpha = 200;
+constexpr std::uint32_t kVisible = 0xFFFFFFFFu;
+constexpr std::uint32_t kHidden = 0x00FFFFFFu;
+
+// The entry pictures of rows 1 to 7 in Japanese, English and Korean.
+constexpr const char* kRowSprites[GAME_CUIPause::kRowCount][3] = {
+    {"ui_sound_button", "ui_sound_button", "ui_sound_button"},
+    {"ui_pause_return_to_game", "ui_pause_return_to_game_eng", "ui_pause_return_to_game_kr"},
+    {"ui_pause_message_log", "ui_pause_message_log_eng", "ui_pause_message_log_kr"},
+    {"ui_pause_rumor_log", "ui_pause_rumor_log_eng", "ui_pause_rumor_log_kr"},
+    {"ui_pause_save", "ui_pause_save_eng", "ui_pause_save_kr"},
+    {"ui_pause_achievement", "ui_pause_achievement_eng", "ui_pause_achievement_kr"},
+    {"ui_pause_option", "ui_pause_option_eng", "ui_pause_option_kr"},
+    {"ui_pause_quit_the_game", "ui_pause_quite_the_game_eng", "ui_pause_quite_the_game_kr"},
+};
+constexpr const char* kQuitKeys[3] = {"PAUSEUI_TEXT_RETURN_TO_TITLE", "PAUSEUI_TEXT_RETURN_TO_DESKTOP",
+                                      "PAUSEUI_TEXT_CONTINUE"};
+// Screens that keep the game stopped when the pause menu closes beneath them.
+constexpr int kMenusHoldingTheGame[] = {34, 35, 7, 8, 9, 10, 11, 4, 27, 31, 14, 15, 16, 17, 18, 19, 20, 21, 43, 38};
+// Screens opened over the pause menu, which it dims.
+constexpr int kScreensOverThePause[] = {34, 35, 45, 43, 38, 39, 40, 44, 41};
+
+// The column of the language: Japanese, Korean, English for any other.
+int LanguageColumn()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    const std::uint32_t language = player != nullptr ? player->language : 0;
+    return language == 0 ? 0 : language == 2 ? 2 : 1;
+}
+
+const GAME_CRouteManager* CurrentRoute()
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
+}
+
+// No route, or the new game's opening route: the game cannot be saved.
+bool SavingBarred()
+{
+    const GAME_CRouteManager* route = CurrentRoute();
+    return route == nullptr || route->IsStartRoute();
+}
+
+void DrawFullCover(std::uint32_t alpha)
+{
+    DrawUIRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}, std::min<std::uint32_t>(alpha, 255) << 24);
+}
+
+GAME_CUINullObject* MakeOverlay(const char* sprite)
+{
+    UINullObjectDesc desc;
+    InitUINullObjectDesc(&desc);
+    desc.sprite = FindUISprite(sprite);
+    desc.pivotX = 0.5f;
+    desc.pivotY = 0.5f;
+    return new GAME_CUINullObject(&desc);
+}
+
+}  // namespace
+
+GAME_CUIPause::GAME_CUIPause()
+{
+    bigTextSprite_ = FindUISprite("ui_bigtext_pause");
+    balloonSprites_ = {FindUISprite("mesballoon_15"), FindUISprite("mesballoon_15_eng"), FindUISprite("mesballoon_15_kr")};
+    ratSprite_ = FindUISprite("dot_rat3_2");
+    BuildMenu();
+    BuildQuitDialog();
+}
+
+GAME_CUIPause::~GAME_CUIPause()
+{
+    DeleteWidgets(menuWidgets_);
+    DeleteWidgets(dialogWidgets_);
+}
+
+void GAME_CUIPause::BuildMenu()
+{
+    for (int row = 0; row < kRowCount; ++row) {
+        rowLinks_[static_cast<std::size_t>(row)] = {this, row};
+        UIIconObjectDesc desc;
+        InitUIIconObjectDesc(&desc);
+        if (row == kRowSoundRoom) {
+            desc.hiddenX = desc.shownX = 199.0f;
+            desc.hiddenY = desc.shownY = 27.0f;
+            SetUIIconObjectDescSize(&desc, 42.0f, 34.0f);
+        } else {
+            desc.hiddenX = kCanvasWidth + kRowWidth;
+            desc.shownX = kCanvasWidth * 0.5f;
+            desc.hiddenY = desc.shownY = kFirstRowY + kRowStep * static_cast<float>(row);
+            SetUIIconObjectDescSize(&desc, kRowWidth, kRowHeight);
+            desc.pivotX = 0.5f;
+            desc.pivotY = 0.5f;
+            desc.appearTween = 1;
+            desc.disappearTween = 1;
+        }
+        desc.pressedScaleX = 0.95f;
+        desc.pressedScaleY = 0.95f;
+        desc.normalSprite = FindUISprite(kRowSprites[row][0]);
+        desc.soundEffect = kSeUIDecide;
+        desc.releaseCallback = &OnRow;
+        desc.callbackArgument = &rowLinks_[static_cast<std::size_t>(row)];
+        desc.pressedFrames = kButtonDelay;
+        MenuRow& entry = rows_[static_cast<std::size_t>(row)];
+        entry.button = new GAME_CUIIconObject(&desc);
+        if (row == kRowSoundRoom) {
+            UINullObjectDesc highlight;
+            InitUINullObjectDesc(&highlight);
+            highlight.sprite = FindUISprite("ui_manual_button_touch");
+            entry.highlight = new GAME_CUINullObject(&highlight);
+        } else {
+            entry.frame = MakeOverlay("ui_pause_enterbutton");
+            entry.highlight = MakeOverlay("ui_pause_enterbutton_touch");
+            entry.frame->SetParent(entry.button);
+            menuWidgets_.push_back(entry.frame);
+        }
+        entry.highlight->SetParent(entry.button);
+        menuWidgets_.push_back(entry.highlight);
+        menuWidgets_.push_back(entry.button);
+    }
+}
+
+void GAME_CUIPause::BuildQuitDialog()
+{
+    dialogRoot_ = MakeUIGroupNode(0.0f, 0.0f);
+    dialogWidgets_.push_back(dialogRoot_);
+    GAME_CUINullObject* box = MakeUIPicture("ui_dialogbase", GAME_CUIInDisplaySelectionObject::kBoxX,
+                                            GAME_CUIInDisplaySelectionObject::kBoxY);
+    box->SetParent(dialogRoot_);
+    dialogWidgets_.push_back(box);
+    UILabelObjectDesc title;
+    InitUILabelObjectDesc(&title);
+    std::snprintf(title.key, sizeof title.key, "%s", "PAUSEUI_RETURN_TITLE_YESNO");
+    title.positionX = kCanvasWidth * 0.5f;
+    title.positionY = 106.0f;
+    title.pivotX = 0.5f;
+    auto* titleLabel = new GAME_CUILabelObject(&title);
+    titleLabel->SetParent(dialogRoot_);
+    dialogWidgets_.push_back(titleLabel);
+    const std::int32_t buttonSprite = FindUISprite("ui_enterbutton");
+    const vesk::math::Vec2 size = UISpriteSize(buttonSprite);
+    for (int i = 0; i < 3; ++i) {
+        quitLinks_[static_cast<std::size_t>(i)] = {this, i};
+        UIIconObjectDesc desc;
+        InitUIIconObjectDesc(&desc);
+        desc.hiddenX = desc.shownX = 242.0f + size.x * 0.5f;
+        desc.hiddenY = desc.shownY = 167.0f + 30.0f * static_cast<float>(i) + size.y * 0.5f;
+        SetUIIconObjectDescSize(&desc, size.x, size.y);
+        desc.pivotX = 0.5f;
+        desc.pivotY = 0.5f;
+        desc.pressedScaleX = 0.95f;
+        desc.pressedScaleY = 0.95f;
+        desc.normalSprite = buttonSprite;
+        desc.pressedSprite = FindUISprite("ui_enterbutton_touch");
+        desc.soundEffect = kSeUIDecide;
+        desc.releaseCallback = &OnQuitChoice;
+        desc.callbackArgument = &quitLinks_[static_cast<std::size_t>(i)];
+        desc.pressedFrames = kButtonDelay;
+        auto* button = new GAME_CUIIconObject(&desc);
+        button->SetParent(dialogRoot_);
+        dialogWidgets_.push_back(button);
+        quitButtons_[static_cast<std::size_t>(i)] = button;
+        UILabelObjectDesc label;
+        InitUILabelObjectDesc(&label);
+        std::snprintf(label.key, sizeof label.key, "%s", kQuitKeys[i]);
+        label.pivotX = 0.5f;
+        label.pivotY = 0.5f;
+        auto* text = new GAME_CUILabelObject(&label);
+        text->SetParent(button);
+        dialogWidgets_.push_back(text);
+        quitLabels_[static_cast<std::size_t>(i)] = text;
+    }
+    dialogCursorAnchor_ = MakeUIGroupNode(224.0f, 173.0f);
+    dialogCursorAnchor_->SetParent(dialogRoot_);
+    dialogWidgets_.push_back(dialogCursorAnchor_);
+    dialogCursorWidget_ = MakeUIPicture("ui_cursor_common_r90", 0.0f, 0.0f);
+    dialogCursorWidget_->SetParent(dialogCursorAnchor_);
+    dialogWidgets_.push_back(dialogCursorWidget_);
+}
+
+bool GAME_CUIPause::GameCleared() const
+{
+    return platform::ReadU32(GetWorkingSlot(), save_layout::slot::kEndingSeen) != 0;
+}
+
+void GAME_CUIPause::SetLanguageSprites()
+{
+    const int column = LanguageColumn();
+    for (int row = 0; row < kRowCount; ++row) {
+        const std::int32_t sprite = FindUISprite(kRowSprites[row][column]);
+        rows_[static_cast<std::size_t>(row)].button->SetSprites(sprite, -1);
+    }
+}
+
+void GAME_CUIPause::RefreshMenu()
+{
+    const bool barred = SavingBarred();
+    MenuRow& save = rows_[kRowSave];
+    save.button->SetDisabled(barred);
+    save.button->SetColor(barred ? kUIGrey : kUIWhite);
+    save.frame->SetColor(barred ? kUIGrey : kUIWhite);
+    MenuRow& sound = rows_[kRowSoundRoom];
+    const bool cleared = GameCleared();
+    sound.button->SetVisible(cleared);
+    sound.button->SetColor(cleared ? kVisible : kHidden);
+    if (!cleared) sound.highlight->SetColor(kHidden);
+    UpdateHighlight();
+    fadeCounter_ = 0;
+}
+
+void GAME_CUIPause::UpdateHighlight()
+{
+    for (int row = 0; row < kRowCount; ++row) {
+        if (rows_[static_cast<std::size_t>(row)].button->IsDecided()) {
+            cursor_ = row;
+            break;
+        }
+    }
+    for (int row = 0; row < kRowCount; ++row) {
+        rows_[static_cast<std::size_t>(row)].highlight->SetColor(row == cursor_ ? kVisible : kHidden);
+    }
+}
+
+void GAME_CUIPause::Update(bool input)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr) world->held = 1;
+    if (state_ != kClosed && state_ != kClosing && !input) {
+        const GAME_CRouteManager* route = CurrentRoute();
+        if (route != nullptr && route->IsRouteEventRunning() && world != nullptr && world->ui->IsOpen(kSlotEvent)) {
+            SetOpen(false);
+        }
+    }
+    nextState_ = requests_.TakeNextState(nextState_);
+    pulse_ = (pulse_ + 1) % kPulsePeriod;
+    UpdateHighlight();
+    if (nextState_ != state_) EnterState(nextState_);
+    switch (state_) {
+    case kOpening:
+        UpdateTrees(false);
+        if (!AnyMenuWidgetBusy()) nextState_ = kMain;
+        break;
+    case kMain: UpdateMain(input); break;
+    case kClosing:
+        UpdateTrees(false);
+        if (!AnyMenuWidgetBusy()) nextState_ = kClosed;
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUIPause::EnterState(std::int32_t state)
+{
+    state_ = state;
+    GAME_CGameWorld* world = PeekGameWorld();
+    switch (state_) {
+    case kClosed: {
+        requests_.openFlag = 0;
+        if (world == nullptr) break;
+        const bool menuOpen = std::any_of(std::begin(kMenusHoldingTheGame), std::end(kMenusHoldingTheGame),
+                                          [&](int slot) { return world->ui->IsOpen(slot); });
+        if (!menuOpen) world->held = 0;
+        break;
+    }
+    case kOpening:
+        SetLanguageSprites();
+        pulse_ = 0;
+        for (int row = kRowReturnToGame; row < kRowCount; ++row) rows_[static_cast<std::size_t>(row)].button->SetVisible(true);
+        if (resetCursor_) {
+            resetCursor_ = false;
+            cursor_ = kRowReturnToGame;
+        }
+        subState_ = kMenu;
+        nextSubState_ = kMenu;
+        RefreshMenu();
+        if (world != nullptr) world->SetFieldStick(false);
+        showText_ = false;
+        savingText_ = false;
+        break;
+    case kClosing:
+        if (GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection(); dialog != nullptr && dialog->visible) {
+            dialog->Close();
+        }
+        for (const MenuRow& row : rows_) row.button->SetVisible(false);
+        if (world != nullptr) world->SetFieldStick(true);
+        break;
+    default: break;
+    }
+}
+
+bool GAME_CUIPause::AnyMenuWidgetBusy() const
+{
+    return std::any_of(menuWidgets_.begin(), menuWidgets_.end(), [](const GAME_CUIObjectBase* w) { return w->IsBusy(); });
+}
+
+bool GAME_CUIPause::UpdateTrees(bool input)
+{
+    for (const MenuRow& row : rows_) {
+        input = row.button->UpdateTree(input);
+    }
+    return input;
+}
+
+void GAME_CUIPause::UpdateMain(bool input)
+{
+    if (nextSubState_ != subState_) EnterSubState(nextSubState_);
+    // While a row is pressed or moving, no row takes input and the keys rest.
+    const bool held = std::any_of(menuWidgets_.begin(), menuWidgets_.end(), [](const GAME_CUIObjectBase* w) {
+        return w->IsDecided() || w->IsBusy();
+    });
+    const bool menuInput = UpdateTrees(!held && subState_ == kMenu && input);
+    switch (subState_) {
+    case kMenu:
+        if (menuInput) UpdateMenuKeys();
+        break;
+    case kQuitDialog: UpdateQuitDialog(input); break;
+    case kFadingOut:
+        if (++fadeCounter_ > kFadeFrames - 1) nextSubState_ = kReturningToTitle;
+        break;
+    case kReturningToTitle: ReturnToTitle(); break;
+    default: break;
+    }
+}
+
+void GAME_CUIPause::EnterSubState(std::int32_t subState)
+{
+    subState_ = subState;
+    GAME_CGameWorld* world = PeekGameWorld();
+    switch (subState_) {
+    case kMenu: RefreshMenu(); break;
+    case kQuitDialog: {
+        dialogCursor_ = kChoiceContinue;
+        const vesk::math::Vec2 position{0.0f, 60.0f};
+        dialogCursorWidget_->SetPosition(&position);
+        for (GAME_CUIIconObject* button : quitButtons_) button->SetVisible(true);
+        break;
+    }
+    case kFadingOut:
+        fadeCounter_ = 0;
+        GetSoundPlayer()->StopBGM(kFadeFrames);
+        if (world != nullptr) {
+            for (int slot = 4; slot <= 32; ++slot) world->ui->SetOpen(slot, false);
+        }
+        break;
+    case kReturningToTitle:
+        if (GetSaveManager()->IsIdle()) GetSaveManager()->RequestLoad();
+        if (world != nullptr) world->ui->SetOpen(kSlotPauseUpper, false);
+        break;
+    default: break;
+    }
+}
+
+int GAME_CUIPause::NextRow(int row, int step) const
+{
+    row += step;
+    if (step < 0) {
+        if (row == kRowSoundRoom && !GameCleared()) --row;
+        if (row < 0) row = kRowCount - 1;
+    } else {
+        if (row >= kRowCount) row = 0;
+        if (row == kRowSoundRoom && !GameCleared()) row = kRowReturnToGame;
+    }
+    return row;
+}
+
+void GAME_CUIPause::UpdateMenuKeys()
+{
+    if (IsUIActionTriggered(kActionDecide)) {
+        rows_[static_cast<std::size_t>(cursor_)].button->Press();
+    } else if (IsUIActionTriggered(kActionCancel)) {
+        rows_[kRowReturnToGame].button->Press();
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0)) {
+        cursor_ = NextRow(cursor_, -1);
+        PlayUISE(kSeUICursor);
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
+        cursor_ = NextRow(cursor_, 1);
+        PlayUISE(kSeUICursor);
+    }
+}
+
+void GAME_CUIPause::UpdateQuitDialog(bool input)
+{
+    dialogRoot_->UpdateTree(input);
+    const vesk::math::Vec2 position{static_cast<float>((pulse_ / 8) % 2), 30.0f * static_cast<float>(dialogCursor_)};
+    dialogCursorWidget_->SetPosition(&position);
+    if (IsUIActionTriggered(kActionDecide)) {
+        quitButtons_[static_cast<std::size_t>(dialogCursor_)]->Press();
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0)) {
+        dialogCursor_ = dialogCursor_ > 0 ? dialogCursor_ - 1 : 2;
+        PlayUISE(kSeUICursor);
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
+        dialogCursor_ = dialogCursor_ < 2 ? dialogCursor_ + 1 : 0;
+        PlayUISE(kSeUICursor);
+    }
+}
+
+void GAME_CUIPause::ReturnToTitle()
+{
+    fadeCounter_ = kFadeFrames;
+    GAME_CSaveManager* saves = GetSaveManager();
+    if (!saves->IsIdle()) return;
+    savingText_ = saves->lastResult == GAME_CSaveManager::kBroken;
+    showText_ = true;
+    // A file the re-read found broken is set aside and written anew from the records in memory.
+    if (savingText_) saves->RequestBackupAndRewrite();
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr) {
+        world->ui->MessageLog()->Clear();
+        world->ui->SetOpen(kSlotTitle, true);
+        world->ui->SetOpen(kSlotShipStatus, false);
+        world->ui->SetOpen(kSlotCommon, false);
+        world->ui->ClearInfoBarMessages();
+        if (auto* status = world->ui->Get<GAME_CUIShipStatus>(kSlotShipStatus)) status->ClearNotice();
+    }
+    SetOpen(false);
+}
+
+void GAME_CUIPause::RunRow(int row)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr) return;
+    GAME_CUIManager& ui = *world->ui;
+    switch (row) {
+    case kRowSoundRoom:
+        cursor_ = row;
+        ui.SetOpen(kSlotSoundRoom, true);
+        break;
+    case kRowReturnToGame:
+        cursor_ = row;
+        ui.SetOpen(kSlotPauseUpper, false);
+        SetOpen(false);
+        resetCursor_ = true;
+        break;
+    case kRowMessageLog:
+        cursor_ = row;
+        ui.SetOpen(kSlotMessageLog, true);
+        break;
+    case kRowRumorLog:
+        cursor_ = row;
+        ui.SetOpen(kSlotTalkLog, true);
+        break;
+    case kRowSave:
+        if (SavingBarred()) break;
+        cursor_ = row;
+        ui.SetOpen(kSlotSaveSlots, true);
+        break;
+    case kRowAchievement:
+        cursor_ = row;
+        ui.SetOpen(kSlotAchieveList, true);
+        break;
+    case kRowOption:
+        cursor_ = row;
+        ui.SetOpen(kSlotOption, true);
+        break;
+    case kRowQuit:
+        cursor_ = row;
+        nextSubState_ = kQuitDialog;
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUIPause::RunQuitChoice(int choice)
+{
+    switch (choice) {
+    case kChoiceTitle:
+        nextSubState_ = kFadingOut;
+        resetCursor_ = true;
+        break;
+    case kChoiceDesktop: vesk::process::SetQuitting(); break;
+    case kChoiceContinue: nextSubState_ = kMenu; break;
+    default: break;
+    }
+}
+
+void GAME_CUIPause::OnRow(void* link, GAME_CUIIconObject*)
+{
+    auto* row = static_cast<Link*>(link);
+    row->screen->RunRow(row->index);
+}
+
+void GAME_CUIPause::OnQuitChoice(void* link, GAME_CUIIconObject*)
+{
+    auto* choice = static_cast<Link*>(link);
+    choice->screen->RunQuitChoice(choice->index);
+}
+
+void GAME_CUIPause::PreDraw()
+{
+    if (state_ == kClosed || fadeCounter_ <= 0) return;
+    const float amount = std::clamp(static_cast<float>(fadeCounter_) / kFadeFrames, 0.0f, 1.0f);
+    DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
+}
+
+void GAME_CUIPause::Draw()
+{
+    if (state_ == kClosed) return;
+    DrawUIRect({178.0f, 0.0f}, {284.0f, kCanvasHeight}, kBandAlpha << 24);
+    constexpr float kDegrees = 3.14159265f / 180.0f;
+    const auto alpha = static_cast<std::uint8_t>(128.0f + 127.0f * std::sin(2.0f * static_cast<float>(pulse_) * kDegrees));
+    DrawUISprite({256.0f, 29.0f}, bigTextSprite_, (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu);
+    DrawWidgets(menuWidgets_);
+    if (subState_ >= kQuitDialog) {
+        DrawWidgets(dialogWidgets_);
+        const int column = LanguageColumn();
+        DrawUISprite({297.0f, 127.0f}, balloonSprites_[static_cast<std::size_t>(column)]);
+        vesk::graphics::DrawParam param;
+        vesk::graphics::InitDrawParam(param);
+        param.scaleX = 2.0f;
+        param.scaleY = 2.0f;
+        DrawUISprite({302.0f, 132.0f}, ratSprite_, param);
+    }
+    FlushUISprites();
+    if (subState_ >= kFadingOut) {
+        const float amount = std::clamp(static_cast<float>(fadeCounter_) / kFadeFrames, 0.0f, 1.0f);
+        DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
+    }
+    if (subState_ == kReturningToTitle && showText_) {
+        const std::u16string text =
+            GetMessageTextExpanded(savingText_ ? "PAUSEUI_RETURN_TITLE_SAVING" : "PAUSEUI_RETURN_TITLE_LOADING");
+        DrawUIText({kCanvasWidth * 0.5f - MeasureUIText(text) * 0.5f, kCanvasHeight * 0.5f - UILineHeight() * 0.5f},
+                   text, kUIWhite);
+    }
+    const GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr && std::any_of(std::begin(kScreensOverThePause), std::end(kScreensOverThePause),
+                                        [&](int slot) { return world->ui->IsOpen(slot); })) {
+        DrawFullCover(kDimAlpha);
+    }
+    FlushUISprites();
+}

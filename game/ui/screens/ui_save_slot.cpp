@@ -1,0 +1,635 @@
+// The save-slot screen (slot 45): the ten game slots, saved into from the pause menu and loaded from the title.
+#include "game/ui/screens/ui_save_slot.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "framework/app/date_time.h"
+#include "framework/text/format_text.h"
+#include "framework/text/utf.h"
+#include "game/core/data/static_database.h"
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/save/play_session.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_manager.h"
+#include "game/core/text/full_width.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_title.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "platform/little_endian.h"
+
+using namespace save_layout;
+
+namespace {
+
+constexpr float kRowX = 191.0f;
+constexpr float kFirstRowY = 12.0f;
+constexpr float kRowTop = 28.0f;
+constexpr float kRowStep = 85.0f;
+constexpr float kLabelPositions[GAME_CUISaveSlot::kLabelCount][2] = {
+    {7.0f, 8.0f}, {92.0f, 8.0f}, {177.0f, 8.0f}, {92.0f, 26.0f}, {92.0f, 44.0f}};
+constexpr float kCursorX = 164.0f;
+constexpr float kMarkerX = 401.0f;
+constexpr float kUpMarkerY = 96.0f;
+constexpr float kDownMarkerY = 352.0f;
+constexpr std::int32_t kButtonDelay = 5;
+constexpr std::size_t kLabelChars = 127;
+constexpr std::uint32_t kSavingLineKind = 1;
+constexpr std::size_t kRunningNoticeLength = 128;
+constexpr char16_t kIdeographicSpace = u'\u3000';
+constexpr std::size_t kCrewInUse = 0;
+
+const char* const kDots[] = {"   ", ".  ", ".. ", "..."};
+
+GAME_CUIInDisplaySelectionObject* Dialog() { return GetInDisplaySelection(); }
+
+float RowY(int row) { return row == 0 ? kFirstRowY : kRowTop + kRowStep * static_cast<float>(row); }
+
+std::u16string Truncated(std::u16string text)
+{
+    text.resize(std::min(text.size(), kLabelChars));
+    return text;
+}
+
+// Whole numbers in full-width digits.
+std::u16string FullWidthNumber(std::int64_t value)
+{
+    return ToFullWidthText(vesk::text::Utf8ToUtf16(std::to_string(value)));
+}
+
+std::u16string TwoDigits(std::uint32_t value)
+{
+    std::string text = std::to_string(value);
+    if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+    return vesk::text::Utf8ToUtf16(text);
+}
+
+std::u16string ThreeDigits(std::uint32_t value)
+{
+    std::string text = std::to_string(value);
+    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
+    return vesk::text::Utf8ToUtf16(text);
+}
+
+GAME_CUIIconObject* MakeButton(const char* sprite, float x, float y, float width, float height, UIIconCallback callback,
+                               void* argument)
+{
+    UIIconObjectDesc desc;
+    InitUIIconObjectDesc(&desc);
+    desc.hiddenX = desc.shownX = x;
+    desc.hiddenY = desc.shownY = y;
+    desc.normalSprite = sprite != nullptr ? FindUISprite(sprite) : kNoSprite;
+    if (sprite != nullptr && desc.normalSprite != kNoSprite) {
+        const vesk::math::Vec2 size = UISpriteSize(desc.normalSprite);
+        width = size.x;
+        height = size.y;
+    }
+    SetUIIconObjectDescSize(&desc, width, height);
+    desc.releaseCallback = callback;
+    desc.callbackArgument = argument;
+    desc.pressedFrames = kButtonDelay;
+    return new GAME_CUIIconObject(&desc);
+}
+
+GAME_CUILabelObject* MakeLabel(float x, float y)
+{
+    UILabelObjectDesc desc;
+    InitUILabelObjectDesc(&desc);
+    desc.positionX = x;
+    desc.positionY = y;
+    auto* label = new GAME_CUILabelObject(&desc);
+    label->SetTextW(u"");
+    return label;
+}
+
+}  // namespace
+
+GAME_CUISaveSlot::GAME_CUISaveSlot() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false)
+{
+    saveSprite_ = FindUISprite("ui_bigtext_save");
+    loadSprite_ = FindUISprite("ui_bigtext_load");
+    BuildWidgets();
+}
+
+GAME_CUISaveSlot::~GAME_CUISaveSlot() = default;
+
+void GAME_CUISaveSlot::BuildWidgets()
+{
+    GAME_CUINullObject* root = Root();
+    if (root == nullptr) return;
+    const auto adopt = [&](GAME_CUIObjectBase* widget, GAME_CUIObjectBase* parent) {
+        if (widget == nullptr) return;
+        widget->SetParent(parent);
+        AddWidget(widget);
+    };
+    bigTitle_ = MakeUIPicture("ui_bigtext_save", 27.0f, 12.0f);
+    adopt(bigTitle_, root);
+    adopt(MakeUIPicture("ui_saveload_separator", 6.0f, 92.0f), root);
+    for (int r = 0; r < kVisibleRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        links_[static_cast<std::size_t>(r)] = {this, r};
+        row.button = MakeButton("ui_saveload_window_bg", kRowX, RowY(r), 0.0f, 0.0f, &OnRowPressed,
+                                &links_[static_cast<std::size_t>(r)]);
+        adopt(row.button, root);
+        buttons_.push_back(row.button);
+        row.highlight = MakeUIPicture("ui_saveload_window_bg_selected", 0.0f, 0.0f);
+        adopt(row.highlight, row.button);
+        const float width = row.button != nullptr ? row.button->GetSize()->x : 0.0f;
+        GAME_CUINullObject* left = MakeUIPicture("ui_saveload_window_left", 0.0f, 0.0f);
+        adopt(left, row.button);
+        GAME_CUINullObject* right = MakeUIPicture("ui_saveload_window_right", width, 0.0f);
+        if (right != nullptr) {
+            const vesk::math::Vec2 pivot{1.0f, 0.0f};
+            right->SetPivot(&pivot);
+        }
+        adopt(right, row.button);
+        for (int l = 0; l < kLabelCount; ++l) {
+            row.labels[static_cast<std::size_t>(l)] = MakeLabel(kLabelPositions[l][0], kLabelPositions[l][1]);
+            adopt(row.labels[static_cast<std::size_t>(l)], row.button);
+        }
+    }
+    scrollUp_ = MakeButton("ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, &OnScrollUp, this);
+    scrollDown_ = MakeButton("ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, &OnScrollDown, this);
+    for (GAME_CUIIconObject* marker : {scrollUp_, scrollDown_}) {
+        adopt(marker, root);
+        buttons_.push_back(marker);
+    }
+    // Added after the rows and markers, so that they take a press first.
+    backArea_ = MakeButton(nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, &OnBackArea, this);
+    adopt(backArea_, root);
+    buttons_.push_back(backArea_);
+    UILabelObjectDesc title;
+    InitUILabelObjectDesc(&title);
+    title.positionX = 27.0f;
+    title.positionY = 64.0f;
+    titleLabel_ = new GAME_CUILabelObject(&title);
+    adopt(titleLabel_, root);
+    cursor_ = MakeUIPicture("ui_cursor_common_r90", kCursorX, 0.0f);
+    adopt(cursor_, root);
+}
+
+int GAME_CUISaveSlot::SelectedSlot() const
+{
+    return loadMode != 0 ? scrollTop_ + cursorRow_ : scrollTop_ + 1 + cursorRow_;
+}
+
+bool GAME_CUISaveSlot::IsRowHighlighted(int row) const
+{
+    const GAME_CUINullObject* highlight = rows_[static_cast<std::size_t>(row)].highlight;
+    return highlight != nullptr && (highlight->Color() >> 24) == 0xFF;
+}
+
+std::u16string GAME_CUISaveSlot::RowText(int row, RowLabel label) const
+{
+    const GAME_CUILabelObject* widget = rows_[static_cast<std::size_t>(row)].labels[static_cast<std::size_t>(label)];
+    return widget != nullptr ? std::u16string(widget->Literal()) : std::u16string();
+}
+
+void GAME_CUISaveSlot::OnEnterState(int state)
+{
+    if (state == 0) {
+        loadMode = 0;
+        return;
+    }
+    if (state != 1) return;
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    subState_ = kList;
+    requestedSubState_ = kList;
+    TakeSnapshot();
+    scrollUpRequest_ = 0;
+    scrollDownRequest_ = 0;
+    decideRequest_ = 0;
+    clickedRow_ = -1;
+    saveOwed_ = false;
+    dimCounter_ = 0;
+    SetUpList();
+}
+
+void GAME_CUISaveSlot::TakeSnapshot()
+{
+    SaveAreas& areas = GetSaveAreas();
+    snapshot_.resize(kSlotCount * kSlotSize);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const auto image = areas.ImageSlot(slot);
+        std::memcpy(snapshot_.data() + static_cast<std::size_t>(slot) * kSlotSize, image.data(), kSlotSize);
+    }
+}
+
+std::uint32_t GAME_CUISaveSlot::SnapshotPlayTime(int slot) const
+{
+    if (slot < 0 || slot >= kSlotCount || snapshot_.size() < kSlotCount * kSlotSize) return 0;
+    return platform::ReadU32(std::span<const std::uint8_t>(snapshot_).subspan(static_cast<std::size_t>(slot) * kSlotSize, kSlotSize),
+                             slot::kPlaySeconds);
+}
+
+void GAME_CUISaveSlot::SetUpList()
+{
+    maxCursorRow_ = loadMode != 0 ? 3 : 2;
+    if (bigTitle_ != nullptr) bigTitle_->SetSprite(loadMode != 0 ? loadSprite_ : saveSprite_);
+    if (titleLabel_ != nullptr) {
+        titleLabel_->SetTextA(loadMode != 0 ? "ADD_TEXT_UI_SAVELOAD_LOAD_TITLE" : "ADD_TEXT_UI_SAVELOAD_SAVE_TITLE");
+    }
+    scrollTop_ = 0;
+    cursorRow_ = 0;
+    const auto current = static_cast<std::int32_t>(GetSaveManager()->currentSlot);
+    if (current != 0) {
+        std::int32_t v = loadMode != 0 ? current : current - 1;
+        if (v > maxCursorRow_) {
+            scrollTop_ = v - maxCursorRow_;
+            v = maxCursorRow_;
+        }
+        cursorRow_ = v;
+    }
+    scrollTop_ = std::clamp(scrollTop_, 0, kMaxScrollTop);
+    cursorRow_ = std::clamp(cursorRow_, 0, maxCursorRow_);
+    PlaceCursor();
+    WriteRows();
+}
+
+bool GAME_CUISaveSlot::AnyWidgetBusyOrDecided() const
+{
+    return std::any_of(widgets_.begin(), widgets_.end(),
+                       [](const GAME_CUIObjectBase* widget) { return widget->IsBusy() || widget->IsDecided(); });
+}
+
+void GAME_CUISaveSlot::UpdateMain(bool input)
+{
+    if (AnyWidgetBusyOrDecided()) input = false;
+    if (Root() != nullptr) Root()->UpdateTree(input);
+    bob_ = (bob_ + 1) % 16;
+    if (requestedSubState_ != subState_) EnterSubState(requestedSubState_);
+    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    switch (subState_) {
+    case kList: UpdateList(input); break;
+    case kSaveQuestion:
+    case kLoadQuestion:
+        if (dialog == nullptr || !dialog->visible) {
+            requestedSubState_ = kList;
+        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+            requestedSubState_ = subState_ == kSaveQuestion ? kSaving : kLoadConfirmed;
+        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+            requestedSubState_ = kList;
+            dialog->Close();
+        }
+        break;
+    case kSaving: UpdateSaving(); break;
+    case kSaveDone:
+        if (dialog == nullptr || (!dialog->visible && dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes)) {
+            TakeSnapshot();
+            requestedSubState_ = kList;
+        }
+        break;
+    case kLoadConfirmed: requestedSubState_ = kLoadDone; break;
+    case kLoadDone:
+        if (dialog == nullptr || (!dialog->visible && dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes)) {
+            SetOpen(false);
+            if (GAME_CGameWorld* world = PeekGameWorld()) {
+                if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->StartContinue();
+            }
+        }
+        break;
+    case kPreviewFadeOut:
+        if (++dimCounter_ > kFadeFrames - 1) requestedSubState_ = kPreviewApply;
+        break;
+    case kPreviewApply:
+        if (++waitCounter_ > kFadeFrames - 1) requestedSubState_ = kPreviewFadeIn;
+        break;
+    case kPreviewFadeIn:
+        if (--dimCounter_ < 1) requestedSubState_ = kList;
+        break;
+    case kSaveRetryQuestion:
+        if (dialog == nullptr || !dialog->visible || dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+            if (dialog != nullptr && dialog->visible) dialog->Close();
+            TakeSnapshot();
+            requestedSubState_ = kList;
+        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+            requestedSubState_ = kSaving;
+        }
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUISaveSlot::OpenQuestion(const char* key)
+{
+    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    if (dialog == nullptr) return;
+    dialog->Open(kSlotPause, 0, true);
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetButtonText(1, "COMMAND_NO");
+    dialog->SetMessageByKey(key);
+    dialog->AppendAreYouSure();
+    dialog->cursorIndex = GAME_CUIInDisplaySelectionObject::kAnswerNo;
+    dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
+}
+
+void GAME_CUISaveSlot::OpenNotice(const char* key)
+{
+    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    if (dialog == nullptr) return;
+    if (!dialog->visible) dialog->Open(kSlotPause, 0, false);
+    dialog->SetYesNoMode(false);
+    dialog->active = true;
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetMessageByKey(key);
+    dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
+}
+
+void GAME_CUISaveSlot::EnterSubState(std::int32_t subState)
+{
+    subState_ = subState;
+    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    switch (subState_) {
+    case kList: dimCounter_ = 0; break;
+    case kSaveQuestion: OpenQuestion("PAUSEUI_SAVE_YESNO"); break;
+    case kSaving: StartSave(); break;
+    case kSaveDone: OpenNotice("PAUSEUI_SAVE_FINISHED"); break;
+    case kLoadQuestion: OpenQuestion("ADD_TEXT_UI_SAVELOAD_LOAD_YESNO"); break;
+    case kLoadConfirmed:
+        if (dialog != nullptr) {
+            dialog->SetYesNoMode(false);
+            dialog->active = false;
+        }
+        break;
+    case kLoadDone: OpenNotice("ADD_TEXT_UI_SAVELOAD_LOAD_FINISHED"); break;
+    case kPreviewApply: ApplyPreview(); break;
+    case kSaveRetryQuestion:
+        if (dialog != nullptr) {
+            if (!dialog->visible) dialog->Open(kSlotPause, 0, true);
+            dialog->ClearMessage();
+            dialog->ResetButtons();
+            dialog->SetYesNoMode(true);
+            dialog->active = true;
+            dialog->SetMessageByKey("PAUSEUI_SAVE_RETRY_YESNO");
+            dialog->SetButtonText(0, "COMMAND_YES");
+            dialog->SetButtonText(1, "COMMAND_NO");
+            dialog->cursorIndex = GAME_CUIInDisplaySelectionObject::kAnswerNo;
+            dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
+        }
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUISaveSlot::UpdateList(bool input)
+{
+    if (!input) return;
+    PlaceCursor();
+    WriteRows();
+    if (IsUIActionTriggered(kActionCancel)) {
+        PlayUISE(kSeUICancel);
+        SetOpen(false);
+        return;
+    }
+    if (IsUIActionTriggered(kActionDecide) || decideRequest_ != 0) {
+        decideRequest_ = 0;
+        PlayUISE(kSeUIDecide);
+        if (loadMode == 0) {
+            requestedSubState_ = kSaveQuestion;
+        } else if (SnapshotPlayTime(SelectedSlot()) != 0) {
+            requestedSubState_ = kLoadQuestion;
+        }
+        return;
+    }
+    const std::int32_t wheel = UIWheelSteps();
+    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0) || scrollUpRequest_ != 0 || wheel > 0;
+    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1) || scrollDownRequest_ != 0 || wheel < 0;
+    scrollUpRequest_ = 0;
+    scrollDownRequest_ = 0;
+    if (up || down) {
+        MoveCursor(up);
+    } else if (clickedRow_ >= 0) {
+        ClickRow(clickedRow_);
+    }
+    clickedRow_ = -1;
+}
+
+void GAME_CUISaveSlot::MoveCursor(bool up)
+{
+    PlayUISE(kSeUICursor);
+    if (!up) {
+        if (cursorRow_ < maxCursorRow_) {
+            ++cursorRow_;
+        } else if (scrollTop_ < kMaxScrollTop) {
+            ++scrollTop_;
+        } else {
+            scrollTop_ = 0;
+            cursorRow_ = 0;
+        }
+    } else if (cursorRow_ == 0) {
+        if (scrollTop_ > 0) {
+            --scrollTop_;
+        } else {
+            scrollTop_ = kMaxScrollTop;
+            cursorRow_ = maxCursorRow_;
+        }
+    } else if (cursorRow_ == 1 && loadMode != 0) {
+        if (scrollTop_ > 0) {
+            --scrollTop_;
+        } else {
+            cursorRow_ = 0;
+        }
+    } else {
+        --cursorRow_;
+    }
+    if (loadMode != 0 && SnapshotPlayTime(SelectedSlot()) != 0) requestedSubState_ = kPreviewFadeOut;
+    PlaceCursor();
+    WriteRows();
+}
+
+void GAME_CUISaveSlot::ClickRow(int row)
+{
+    if (loadMode == 0) {
+        if (row == 0) return;
+        if (cursorRow_ == row - 1) {
+            decideRequest_ = 1;
+        } else {
+            cursorRow_ = row - 1;
+        }
+    } else if (cursorRow_ == row) {
+        decideRequest_ = 1;
+    } else {
+        cursorRow_ = row;
+        if (row == 0) scrollTop_ = 0;
+        if (SnapshotPlayTime(SelectedSlot()) != 0) requestedSubState_ = kPreviewFadeOut;
+    }
+    PlaceCursor();
+    WriteRows();
+}
+
+void GAME_CUISaveSlot::StartSave()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    if (dialog != nullptr) {
+        if (!dialog->visible) dialog->Open(kSlotPause, 0, false);
+        dialog->SetYesNoMode(false);
+        dialog->active = false;
+        dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
+    }
+    waitCounter_ = 0;
+    vesk::app::DateTime now{};
+    vesk::app::GetLocalDateTime(now);
+    const std::uint32_t stamp[8] = {now.year, now.month, now.day, now.hour, now.minute, now.second, now.millisecond, now.dayOfWeek};
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    for (std::size_t i = 0; i < 8; ++i) platform::WriteU32(working, slot::kLastSaveTime + 4 * i, stamp[i]);
+    saveOwed_ = !GetSaveManager()->RequestSaveSlot(static_cast<std::uint32_t>(SelectedSlot()));
+    std::u16string notice = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+    notice.resize(std::min(notice.size(), kRunningNoticeLength));
+    if (GAME_CGameWorld* world = PeekGameWorld()) {
+        world->ui->MessageLog()->AddMessage(notice, kSavingLineKind);
+        world->ui->Resident()->infoBar.AddMessage(notice.c_str(), kSavingLineKind);
+    }
+}
+
+void GAME_CUISaveSlot::UpdateSaving()
+{
+    waitCounter_ = (waitCounter_ + 1) % 16;
+    if (GAME_CUIInDisplaySelectionObject* dialog = Dialog()) {
+        std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+        text += vesk::text::Utf8ToUtf16(kDots[waitCounter_ / 4]);
+        dialog->SetMessageText(text.c_str());
+    }
+    GAME_CSaveManager* saves = GetSaveManager();
+    if (!saves->IsIdle() || saves->pendingSave != 0) return;
+    if (saveOwed_) {
+        // The machine was busy when the save was asked for: it is asked for now that it is free.
+        saveOwed_ = !saves->RequestSaveSlot(static_cast<std::uint32_t>(SelectedSlot()));
+        if (!saveOwed_) return;
+        saveOwed_ = false;
+        requestedSubState_ = kSaveRetryQuestion;
+        return;
+    }
+    requestedSubState_ = saves->lastResult == GAME_CSaveManager::kOk ? kSaveDone : kSaveRetryQuestion;
+}
+
+void GAME_CUISaveSlot::ApplyPreview()
+{
+    waitCounter_ = 0;
+    const int slot = SelectedSlot();
+    GetSaveManager()->currentSlot = static_cast<std::uint32_t>(slot);
+    SaveAreas& areas = GetSaveAreas();
+    const auto image = areas.ImageSlot(slot);
+    areas.workingSlot.assign(image.begin(), image.end());
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    if (GAME_CGameWorld* world = PeekGameWorld()) {
+        world->ship->SetZoomedOut(true);
+        if (world->ship->body) {
+            for (int step = 0; step < 1000 && world->ship->body->IsZoomChanging(); ++step) world->ship->body->Update();
+        }
+    }
+}
+
+void GAME_CUISaveSlot::PlaceCursor()
+{
+    if (cursor_ == nullptr) return;
+    float y = kRowStep * static_cast<float>(cursorRow_) + (loadMode != 0 ? 53.0f : 138.0f);
+    if (loadMode != 0 && cursorRow_ == 0) y = 37.0f;
+    const vesk::math::Vec2 position{kCursorX + static_cast<float>(bob_ / 8), y};
+    cursor_->SetPosition(&position);
+}
+
+void GAME_CUISaveSlot::WriteRows()
+{
+    for (int r = 0; r < kVisibleRows; ++r) WriteRow(r, r == 0 ? 0 : scrollTop_ + r);
+}
+
+void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
+{
+    Row& row = rows_[static_cast<std::size_t>(r)];
+    const bool highlighted = loadMode != 0 ? cursorRow_ == r : cursorRow_ == r - 1;
+    if (row.highlight != nullptr) row.highlight->SetColor(highlighted ? 0xFFFFFFFFu : 0x00FFFFFFu);
+    const auto setText = [&](RowLabel label, std::u16string text) {
+        if (GAME_CUILabelObject* widget = row.labels[static_cast<std::size_t>(label)]) widget->SetTextW(Truncated(std::move(text)).c_str());
+    };
+    if (slotIndex == 0) {
+        setText(kLabelName, GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_AUTO"));
+    } else {
+        setText(kLabelName, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_NUMBER"),
+                                                   {FullWidthNumber(slotIndex)}));
+    }
+    if (snapshot_.size() < kSlotCount * kSlotSize || SnapshotPlayTime(slotIndex) == 0) {
+        for (RowLabel label : {kLabelDate, kLabelPlayTime, kLabelLocation, kLabelCrew}) setText(label, u"");
+        return;
+    }
+    const std::span<const std::uint8_t> slotRecord =
+        std::span<const std::uint8_t>(snapshot_).subspan(static_cast<std::size_t>(slotIndex) * kSlotSize, kSlotSize);
+    const auto stamp = [&](int field) { return platform::ReadU32(slotRecord, slot::kLastSaveTime + 4 * static_cast<std::size_t>(field)); };
+    setText(kLabelDate, vesk::text::Utf8ToUtf16(std::to_string(stamp(0)) + "/" + std::to_string(stamp(1)) + "/" +
+                                                std::to_string(stamp(2))));
+    const std::uint32_t seconds = platform::ReadU32(slotRecord, slot::kPlaySeconds);
+    std::u16string playTime = GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_PLAYTIME");
+    playTime += kIdeographicSpace;
+    playTime += ThreeDigits(seconds / 3600) + u":" + TwoDigits((seconds / 60) % 60);
+    setText(kLabelPlayTime, std::move(playTime));
+
+    std::u16string location;
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const RouteData* route = database != nullptr ? database->FindRouteData(platform::ReadU32(slotRecord, slot::kRouteId)) : nullptr;
+    if (route != nullptr) {
+        std::uint32_t destination = route->endLocation;
+        std::uint32_t origin = route->startLocation;
+        const bool flagA = platform::ReadU32(slotRecord, slot::kRouteReversed) != 0;
+        const bool flagB = platform::ReadU32(slotRecord, slot::kRouteDirection) != 0;
+        if (flagA != flagB) std::swap(destination, origin);
+        const std::int32_t position = platform::ReadI32(slotRecord, slot::kRoutePosition);
+        if (position > 0 && position < route->length) {
+            location = vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_AJITO_MOVE"),
+                                              {GetMessageTextExpanded(TagText(destination))});
+        } else {
+            const std::uint32_t at = position < 1 ? origin : destination;
+            location = vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_AJITO_STOP"),
+                                              {GetMessageTextExpanded(TagText(at))});
+        }
+    }
+    setText(kLabelLocation, std::move(location));
+    int crew = 0;
+    for (int i = 0; i < slot::kCrewRecordCount; ++i) {
+        if (slotRecord[slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize + kCrewInUse] != 0) ++crew;
+    }
+    setText(kLabelCrew, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_ACTOR"), {FullWidthNumber(crew)}));
+}
+
+void GAME_CUISaveSlot::Draw()
+{
+    if (State() == 0) return;
+    if (dimCounter_ > 0) {
+        const float dim = std::min(static_cast<float>(dimCounter_) / kFadeFrames, 1.0f);
+        DrawUIRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}, static_cast<std::uint32_t>(255.0f * dim) << 24);
+    }
+    DrawWidgets(widgets_);
+    FlushUISprites();
+    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    if (dialog != nullptr && dialog->visible) dialog->Draw();
+    FlushUISprites();
+}
+
+void GAME_CUISaveSlot::OnRowPressed(void* link, GAME_CUIIconObject*)
+{
+    auto* row = static_cast<RowLink*>(link);
+    if (row->screen->subState_ == kList) row->screen->clickedRow_ = row->row;
+}
+
+void GAME_CUISaveSlot::OnScrollUp(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUISaveSlot*>(screen);
+    if (self->subState_ == kList) self->scrollUpRequest_ = 1;
+}
+
+void GAME_CUISaveSlot::OnScrollDown(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUISaveSlot*>(screen);
+    if (self->subState_ == kList) self->scrollDownRequest_ = 1;
+}
+
+void GAME_CUISaveSlot::OnBackArea(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUISaveSlot*>(screen);
+    if (self->subState_ == kList) self->SetOpen(false);
+}

@@ -1,0 +1,23 @@
+// A menu screen reached from the pause menu or the title: cancel closes it, and the pause menu comes back.
+#include "game/ui/ui_menu_screen.h"
+
+#include "game/core/input/input_actions.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/ui_draw.h"
+
+void GAME_CUIMenuScreen::OnEnterState(int state)
+{
+    if (state == 3) {
+        GAME_CGameWorld* world = PeekGameWorld();
+        if (returnsToPause_ && openedFromTitle == 0 && world != nullptr && world->ui) world->ui->SetOpen(kSlotPause, true);
+    } else if (state == 0) {
+        openedFromTitle = 0;
+    }
+}
+
+void GAME_CUIMenuScreen::UpdateMain(bool input)
+{
+    if (!input || !IsUIActionTriggered(kActionCancel)) return;
+    PlayUISE(kSeUICancel);
+    SetOpen(false);
+}

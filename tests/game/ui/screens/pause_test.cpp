@@ -1,0 +1,188 @@
+// The pause menu: its cursor, cancel, the dead save row, the quit dialog and the return to the title.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "framework/process/quitting.h"
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_manager.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_pause.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widgets/ui_null_object.h"
+#include "platform/little_endian.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using namespace save_layout;
+
+class PauseTest : public support::GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+    }
+
+    GAME_CUIPause& Pause() const { return *UI().Get<GAME_CUIPause>(kSlotPause); }
+
+    void Open()
+    {
+        UI().SetOpen(kSlotPause, true);
+        ASSERT_TRUE(StepUntil([&] { return Pause().GetState() == GAME_CUIPause::kMain; }, 40));
+        StepFrames(1);
+    }
+
+    void Press(int action)
+    {
+        PressAction(action);
+        StepFrames(2);
+    }
+
+    bool Played(std::uint32_t id) const
+    {
+        return std::any_of(frames.end() - 2, frames.end(), [&](const support::FrameRecord& frame) {
+            return std::find(frame.soundEffects.begin(), frame.soundEffects.end(), id) != frame.soundEffects.end();
+        });
+    }
+
+    // Up from continue reaches the quit entry's dialog choice under it.
+    void OpenQuitDialog()
+    {
+        ASSERT_NO_FATAL_FAILURE(Open());
+        Press(kActionCursorUp);
+        ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowQuit);
+        Press(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kQuitDialog; }, 20));
+        StepFrames(1);
+    }
+};
+
+TEST_F(PauseTest, TheCursorSkipsTheSoundRoomUntilTheGameIsClearedAndCancelReturnsToTheGame)
+{
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(GetGameWorld()->held != 0);
+    EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowReturnToGame);
+    EXPECT_FALSE(Pause().RowButton(GAME_CUIPause::kRowSoundRoom)->IsVisible());
+    Press(kActionCursorUp);
+    EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowQuit);
+    EXPECT_TRUE(Played(kSeCursor));
+    Press(kActionCursorDown);
+    EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowReturnToGame);
+
+    // Cancel is the return-to-game row, with its decide sound: the pause menu and the upper layer close.
+    UI().SetOpen(kSlotPauseUpper, true);
+    Press(kActionCancel);
+    EXPECT_TRUE(Played(kSeDecide));
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotPause); }, 40));
+    EXPECT_FALSE(UI().IsOpen(kSlotPauseUpper));
+    EXPECT_EQ(GetGameWorld()->held, 0u);
+
+    // A cleared game shows the sound room, and up from the first row reaches it.
+    platform::WriteU32(GetWorkingSlot(), slot::kEndingSeen, 1);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(Pause().RowButton(GAME_CUIPause::kRowSoundRoom)->IsVisible());
+    EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowReturnToGame);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowSoundRoom);
+}
+
+TEST_F(PauseTest, WithoutARouteTheSaveRowIsGreyAndDead)
+{
+    GetGameWorld()->travel->routeManager.reset();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_EQ(Pause().RowButton(GAME_CUIPause::kRowSave)->Color(), kUIGrey);
+    EXPECT_EQ(Pause().RowFrame(GAME_CUIPause::kRowSave)->Color(), kUIGrey);
+    for (int i = 0; i < 3; ++i) {
+        Press(kActionCursorDown);
+        StepFrames(1);
+    }
+    ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowSave);
+    Press(kActionDecide);
+    StepFrames(10);
+    EXPECT_FALSE(Played(kSeDecide));
+    EXPECT_FALSE(UI().IsOpen(kSlotSaveSlots));
+    EXPECT_EQ(Pause().GetSubState(), GAME_CUIPause::kMenu);
+}
+
+TEST_F(PauseTest, TheQuitDialogStartsOnContinueAndTheDesktopWritesNothing)
+{
+    const std::string before = support::ReadBytes(SavePath());
+    ASSERT_NO_FATAL_FAILURE(OpenQuitDialog());
+    EXPECT_EQ(Pause().GetDialogCursor(), GAME_CUIPause::kChoiceContinue);
+    Press(kActionCursorUp);
+    ASSERT_EQ(Pause().GetDialogCursor(), GAME_CUIPause::kChoiceDesktop);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([] { return vesk::process::IsQuitting(); }, 20));
+    StopGame();
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
+}
+
+TEST_F(PauseTest, TheReturnToTheTitleFadesReadsTheFileAgainAndOpensTheTitle)
+{
+    GetPlayerData()->money = 777;  // not saved: the return to the title forgets it
+    UI().MessageLog()->AddMessage(u"a line", 0);
+    ASSERT_NO_FATAL_FAILURE(OpenQuitDialog());
+    // A crew member, so that the HUD's return does not end the game at once.
+    ASSERT_NE(AddCrewMember(), nullptr);
+    UI().SetOpen(kSlotAllActorInfo, true);
+    UI().SetOpen(kSlotCommon, true);
+    UI().SetOpen(kSlotShipStatus, true);
+    Press(kActionCursorUp);
+    Press(kActionCursorUp);
+    ASSERT_EQ(Pause().GetDialogCursor(), GAME_CUIPause::kChoiceTitle);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kFadingOut; }, 20));
+    EXPECT_EQ(Pause().GetFadeCounter(), 1);
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
+    StepFrames(1);
+    EXPECT_FALSE(UI().IsOpen(kSlotAllActorInfo) && UI().Get<GAME_CUIScreen>(kSlotAllActorInfo)->State() != 3);
+
+    // Sixty frames of fade, then the file is read again.
+    StepFrames(57);
+    EXPECT_EQ(Pause().GetSubState(), GAME_CUIPause::kFadingOut);
+    StepFrames(2);
+    EXPECT_EQ(Pause().GetSubState(), GAME_CUIPause::kReturningToTitle);
+    EXPECT_EQ(GetSaveManager()->state, GAME_CSaveManager::kLoading);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotTitle); }, 120));
+    EXPECT_EQ(GetSaveManager()->lastResult, GAME_CSaveManager::kOk);
+    EXPECT_EQ(UI().MessageLog()->CountLines(), 0);
+    EXPECT_EQ(GetPlayerData()->money, 0);
+    StepFrames(1);
+    EXPECT_FALSE(UI().IsOpen(kSlotCommon) && UI().Get<GAME_CUIScreen>(kSlotCommon)->State() != 3);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotPause); }, 40));
+    EXPECT_FALSE(UI().IsOpen(kSlotShipStatus));
+}
+
+TEST_F(PauseTest, ABrokenFileMetByTheReturnToTheTitleIsKeptAsABackupAndWrittenAnew)
+{
+    std::string broken = support::ReadBytes(SavePath());
+    broken[SlotOffset(3) + 100] ^= 0x5A;  // the checksum no longer matches
+    {
+        std::ofstream out(SavePath(), std::ios::binary | std::ios::trunc);
+        out.write(broken.data(), static_cast<std::streamsize>(broken.size()));
+    }
+    ASSERT_NO_FATAL_FAILURE(OpenQuitDialog());
+    Press(kActionCursorUp);
+    Press(kActionCursorUp);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotTitle); }, 200));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_TRUE(StepUntil([] { return GetSaveManager()->IsIdle() && GetSaveManager()->pendingSave == 0; }, 60));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(support::ReadBytes(BackupPath()), broken);
+    const std::string rewritten = support::ReadBytes(SavePath());
+    ASSERT_EQ(rewritten.size(), kImageSize);
+    EXPECT_TRUE(CheckSaveImage(std::span(reinterpret_cast<const std::uint8_t*>(rewritten.data()), rewritten.size())));
+}
+
+}  // namespace
