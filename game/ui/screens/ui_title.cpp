@@ -239,6 +239,12 @@ void GAME_CUITitle::ClosingSetUp()
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world != nullptr && world->ui) world->ui->ClearInfoBarMessages();
+    // Left otherwise than by continue (which zooms back in itself), the ship is given back the normal
+    // view the title took away.
+    if (GAME_CGameWorld* ready = ReadyWorld(); ready != nullptr && ready->ship->body && ready->ship->body->IsZoomedOut()) {
+        ready->ship->SetZoomedOut(false);
+        FinishZoomChange(*ready->ship);
+    }
     GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
     if (dialog != nullptr && dialog->visible) {
         dialog->answer = GAME_CUIInDisplaySelectionObject::kAnswerYes;
