@@ -7,12 +7,7 @@
 
 void GAME_CUIMenuScreen::OnEnterState(int state)
 {
-    if (state == 3) {
-        GAME_CGameWorld* world = PeekGameWorld();
-        if (returnsToPause_ && openedFromTitle == 0 && world != nullptr && world->ui) world->ui->SetOpen(kSlotPause, true);
-    } else if (state == 0) {
-        openedFromTitle = 0;
-    }
+    if (state == 0) openedFromTitle = 0;
 }
 
 void GAME_CUIMenuScreen::UpdateMain(bool input)
@@ -20,4 +15,7 @@ void GAME_CUIMenuScreen::UpdateMain(bool input)
     if (!input || !IsUIActionTriggered(kActionCancel)) return;
     PlayUISE(kSeUICancel);
     SetOpen(false);
+    // Only the player's own way out leads back: screens an event or a game over closes do not.
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (returnsToPause_ && openedFromTitle == 0 && world != nullptr && world->ui) world->ui->SetOpen(kSlotPause, true);
 }

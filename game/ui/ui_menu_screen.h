@@ -7,7 +7,7 @@
 
 // The least form of the screens the pause menu and the title open (talk log, options, achievement
 // list, sound room): it shows nothing of its own yet, closes on cancel and, unless the title opened
-// it, opens the pause menu again as it closes. Opened from the title, it says so in openedFromTitle,
+// it, then opens the pause menu again. Opened from the title, it says so in openedFromTitle,
 // which is cleared as it closes.
 class GAME_CUIMenuScreen : public GAME_CUIScreen {
 public:
