@@ -1,4 +1,4 @@
-// The kitchen at work: ingredients carried in, a dish cooked into the store and cooked again, a full store sending its cook away, and a meal for three with two servings.
+// The kitchen at work: ingredients carried in, a dish cooked into the store and cooked again, a full store sending its cook away, a meal for three with two servings, and a dish's own cost under a cook's skill.
 #include <gtest/gtest.h>
 
 #include "game/core/data/food_storage.h"
@@ -17,6 +17,7 @@ constexpr std::uint32_t kStoreroom = MakeTag("ID20");
 constexpr std::uint32_t kPorridge = MakeTag("D001");  // 2 grain and 1 water; 20 seconds to cook, 10 to eat
 constexpr std::uint32_t kGrain = MakeTag("I020");
 constexpr std::uint32_t kWater = MakeTag("I025");
+constexpr std::uint32_t kSturdy = MakeTag("S002");  // work costs 900 per mille of stamina
 
 class TaskKitchenTest : public support::TaskWorld {
 protected:
@@ -108,6 +109,40 @@ TEST_F(TaskKitchenTest, OfThreeCrewAtAMealWithTwoServingsTheFirstTwoEat)
     EXPECT_GE(diners[1]->status.calorie, 10000 + calorie * 1000 - 1000);
     EXPECT_LE(diners[2]->status.calorie, 10000);
     EXPECT_EQ(store.GetCount(), 0);
+}
+
+TEST_F(TaskKitchenTest, WithoutATaskRecordADishCostsItsCookingStaminaScaledByTheCooksSkillsDistanceFromNeutral)
+{
+    // A cooking order under an id the database has no record of: the dish's own cost applies.
+    GAME_CRoomBase& kitchen = Place(kKitchen, 0, 0);
+    GAME_CObjectActor& cook = AddCrew(0, 0);
+    cook.status.AddSkill(kSturdy);
+    ASSERT_EQ(cook.status.skills[0].record->pairFactors[0], 900);
+    GAME_CTaskRequest request = MakeCookingRequest(NumberOf(kitchen), 1);
+    request.taskId = MakeTag("TCK0");
+    ASSERT_EQ(FindTaskData(request.taskId), nullptr);
+    GAME_CTaskBase* cooking = GAME_CTaskBase::CreateFromRequest(request);
+    ASSERT_NE(cooking, nullptr);
+    cooking->materials = {kGrain, kGrain, kWater};
+    kitchen.TryAddCrew(&cook);
+    cooking->AddCrew(&cook);
+    const CookingRecipe& porridge = *FindCookingRecipe(kPorridge);
+    ASSERT_EQ(cooking->GetExtraValue1(), porridge.cookingStaminaCost);
+
+    std::int32_t charged = 0;
+    int charges = 0;
+    for (int step = 0; step < 3000 && IsListed(cooking) && !cooking->IsFinished(); ++step) {
+        const std::int32_t before = cook.status.stamina;
+        StepSimulation(1);
+        if (cook.status.stamina < before) {
+            charged += before - cook.status.stamina;
+            ++charges;
+        }
+    }
+    EXPECT_EQ(StoreOf(kitchen).GetCount(), 1);
+    // One part a second of the 20 and the whole cost at 900 per mille, not at 1000 + 900.
+    EXPECT_EQ(charges, porridge.cookingSeconds);
+    EXPECT_EQ(charged, porridge.cookingStaminaCost * 900 / 1000);
 }
 
 }  // namespace
