@@ -4,10 +4,7 @@
 
 #include <cstdlib>
 
-#include "framework/log/log.h"
-#include "game/core/data/player_data.h"
 #include "game/core/data/static_lookups.h"
-#include "game/core/script/script_package.h"
 #include "game/core/world/game_world.h"
 #include "game/object/actor_ai_base.h"
 #include "game/object/field_object_manager.h"
@@ -23,13 +20,7 @@ class TaskWorldRig {
 public:
     explicit TaskWorldRig(std::uint32_t shipTag) : world_(MakeFresh(shipTag)) {}
 
-    ~TaskWorldRig()
-    {
-        DestroyGameWorld();
-        DestroyScriptPackages();
-        DestroyPlayerData();
-        vesk::log::SetSink({});
-    }
+    ~TaskWorldRig() { support::DestroyTestWorld(); }
 
     TaskWorldRig(const TaskWorldRig&) = delete;
     TaskWorldRig& operator=(const TaskWorldRig&) = delete;
@@ -39,9 +30,7 @@ public:
 private:
     static GAME_CGameWorld& MakeFresh(std::uint32_t shipTag)
     {
-        DestroyGameWorld();
-        DestroyScriptPackages();
-        DestroyPlayerData();
+        support::DestroyTestWorld();
         return support::MakeTaskTestWorld(VARNOLIS_BENCH_DEFINITIONS, shipTag);
     }
 

@@ -140,7 +140,11 @@ bool GAME_CTaskAttackToEnemy::RepeatTask()
     const GAME_CShip* ship = ship_world::Ship();
     if (room == nullptr || objects == nullptr || ship == nullptr) return false;
     room->target = objects->FindNearestEnemy(ship->routePosition);
-    if (!IsEnemyFighting(room->target) || room->boundTasks.size() >= 2 || crew.empty()) return false;
+    // Another cycle only against an enemy that is not already dying.
+    if (!IsEnemyFighting(room->target) || room->target->IsInDeathLabel() || room->boundTasks.size() >= 2 ||
+        crew.empty()) {
+        return false;
+    }
     GAME_CTaskRequest request = MakeAttackRequest(GetRoomIndex(), 0);
     GAME_CTaskBase* next = CreateFromRequest(request);
     if (next == nullptr) return false;
