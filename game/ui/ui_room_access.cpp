@@ -2,8 +2,11 @@
 #include "game/ui/ui_room_access.h"
 
 #include <algorithm>
+#include <span>
 
+#include "game/core/data/item_records.h"
 #include "game/core/data/static_database.h"
+#include "game/core/data/task_records.h"
 #include "game/core/world/game_world.h"
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
@@ -44,6 +47,21 @@ std::size_t GetUIRoomTasks(const GAME_CRoomBase* room, UIRoomTasks& out)
     return count;
 }
 
+namespace {
+
+// The items a pair list asks for, up to its first unused pair.
+std::int32_t CountRequired(std::span<const ItemCount> pairs)
+{
+    std::int32_t total = 0;
+    for (const ItemCount& pair : pairs) {
+        if (IsUnusedItemCount(pair)) break;
+        total += pair.count;
+    }
+    return total;
+}
+
+}  // namespace
+
 UITaskView GetUITaskView(const GAME_CTaskBase* task)
 {
     UITaskView view;
@@ -52,12 +70,15 @@ UITaskView GetUITaskView(const GAME_CTaskBase* task)
     view.kind = task->GetKind();
     const std::int32_t duration = task->GetTaskValue();
     if (duration > 0) view.progress = std::clamp(static_cast<float>(task->progress) / static_cast<float>(duration), 0.0f, 1.0f);
-    const GAME_CStaticDatabase* database = GetStaticDatabase();
-    if (const TaskData* data = database != nullptr ? database->FindTaskData(task->id) : nullptr) {
-        for (const ItemCount& material : data->materials) {
-            if (material.itemId == kNoId || material.count <= 0) break;
-            view.materialTotal += material.count;
-        }
+    // The task data's materials; a cooking task without task data needs its dish's ingredients.
+    if (const TaskData* data = task->GetTaskData()) {
+        view.materialTotal = CountRequired(data->materials);
+    } else if (const CookingRecipe* recipe = task->GetKind() == kTaskCooking ? task->GetTargetIndex().recipe : nullptr) {
+        view.materialTotal = CountRequired(recipe->ingredients);
+    }
+    if (view.materialTotal > 0) {
+        const float carried = static_cast<float>(task->materials.size()) / static_cast<float>(view.materialTotal);
+        view.carried = std::clamp(carried, 0.0f, 1.0f);
     }
     return view;
 }

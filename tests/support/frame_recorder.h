@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/draw/sprite_draw.h"
+#include "framework/graphics/device_record.h"
 #include "framework/sound/sound_manager.h"
 #include "framework/text/font_manager.h"
 #include "framework/text/utf.h"
@@ -27,6 +28,7 @@ struct RecordedSpriteDraw {
     std::int32_t ref = 0;
     float x = 0.0f;
     float y = 0.0f;
+    std::uint32_t color = 0xFFFFFFFFu;  // the draw parameters' colour, RGBA bytes
     bool operator==(const RecordedSpriteDraw&) const = default;
 };
 
@@ -88,7 +90,9 @@ public:
     }
     void OnSpriteDraw(int group, std::int32_t ref, vesk::graphics::Vec2f position) override
     {
-        sprites.push_back({group, ref, position.x, position.y});
+        const vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();
+        const std::uint32_t color = record != nullptr ? record->textureRenderer.drawParam.color : 0xFFFFFFFFu;
+        sprites.push_back({group, ref, position.x, position.y, color});
     }
     void OnTextDraw(const vesk::text::SYS_CFontManager& fonts, vesk::graphics::Vec2f position,
                     std::u16string_view text) override

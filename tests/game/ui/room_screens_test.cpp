@@ -13,7 +13,10 @@
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_base.h"
+#include "game/ship/task_build.h"
 #include "game/ship/task_food.h"
+#include "game/ship/task_request.h"
+#include "game/core/data/static_lookups.h"
 #include "game/ui/screens/ui_room_actor_info.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/actor_list_panel.h"
@@ -232,10 +235,37 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     frame(true);
     EXPECT_EQ(controller->Rows(), 6u);
     EXPECT_EQ(controller->AddTaskButton()->Color(), kUIGrey);
+    frame(true);
+    const support::RecordedSpriteDraw* greyDraw = FindSpriteDraw(kUISpriteGroup, "ui_enterbutton");
+    ASSERT_NE(greyDraw, nullptr);
+    EXPECT_EQ(greyDraw->color, kUIGrey);
     const vesk::math::Vec2 greyButton = *controller->AddTaskButton()->GetPosition();
     ClickAt(static_cast<int>(greyButton.x), static_cast<int>(greyButton.y));
     for (int i = 0; i < 14; ++i) frame(true);
     EXPECT_FALSE(UI().IsOpen(kSlotAddTask));
+}
+
+TEST_F(RoomScreensTest, ATaskRowsGaugeSharesTheMaterialsBroughtOfThoseItsDataAsksFor)
+{
+    // Iron plates want three iron; one is brought and a third of the work is done.
+    const TaskData* plates = FindTaskData(MakeTag("TC01"));
+    ASSERT_NE(plates, nullptr);
+    GAME_CTaskItemCraft craft(MakeItemCraftRequest(*plates, -1, 1));
+    craft.materials.push_back(MakeTag("I001"));
+    craft.progress = craft.GetTaskValue() / 3;
+    UITaskView view = GetUITaskView(&craft);
+    EXPECT_EQ(view.materialTotal, 3);
+    EXPECT_NEAR(view.carried, 1.0f / 3.0f, 0.001f);
+    EXPECT_NEAR(view.progress, 1.0f / 3.0f, 0.01f);
+    // More than was asked for still fills the bar only once.
+    for (int i = 0; i < 4; ++i) craft.materials.push_back(MakeTag("I001"));
+    EXPECT_EQ(GetUITaskView(&craft).carried, 1.0f);
+
+    // Cooking has task data that asks for nothing: its bar shows the work alone.
+    GAME_CTaskCooking cooking(MakeCookingRequest(-1));
+    view = GetUITaskView(&cooking);
+    EXPECT_EQ(view.materialTotal, 0);
+    EXPECT_EQ(view.carried, 0.0f);
 }
 
 TEST_F(RoomScreensTest, TheCrewPanelStepsThroughItsMembersRowByRowAndWraps)
