@@ -14,6 +14,7 @@
 #include "game/ui/game_center.h"
 #include "game/ui/screen_factory.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
 
 namespace {
 
@@ -120,6 +121,8 @@ void GAME_CUIManager::Draw()
         if (screen != nullptr && screen->IsOpen()) {
             screen->PreDraw();
             screen->Draw();
+            // What a screen queued last (its texts, often) lands under the screens above it.
+            FlushUISprites();
         }
         if (choices != nullptr && choices->IsActive() && choices->IsShown() && choices->OwnerSlot() == static_cast<std::uint32_t>(slot)) {
             choices->Draw();
@@ -132,7 +135,10 @@ void GAME_CUIManager::DrawMainOnly()
     GAME_CUIEventSelectionObject* choices = PeekEventSelection();
     for (int slot = 1; slot < kUISlotCount; ++slot) {
         GAME_CUIBase* screen = GetScreen(slot);
-        if (screen != nullptr && screen->IsOpen()) screen->Draw();
+        if (screen != nullptr && screen->IsOpen()) {
+            screen->Draw();
+            FlushUISprites();
+        }
         if (choices != nullptr && choices->IsActive() && choices->IsShown() && choices->OwnerSlot() == static_cast<std::uint32_t>(slot)) {
             choices->Draw();
         }

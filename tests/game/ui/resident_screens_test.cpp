@@ -99,8 +99,20 @@ TEST_F(ResidentScreensTest, TheTickerRefusesWhenFullAndDrawsItsTextsAsTheyStand)
 {
     GAME_CUIInfoBarObject& ticker = UI().Resident()->infoBar;
     ASSERT_TRUE(ticker.ClearMessages());
+    auto barPixels = [&] {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 307; y < 323; ++y) {
+            for (int x = 181; x < 464; ++x) pixels.push_back(CanvasPixel(x, y));
+        }
+        return pixels;
+    };
+    StepFrames(1);
+    const std::vector<std::uint32_t> emptyBar = barPixels();
     EXPECT_FALSE(ticker.AddMessage(nullptr, 0));
     for (std::uint32_t i = 0; i < ticker.RowCount(); ++i) EXPECT_TRUE(ticker.AddMessage(u"100% sure %s %d", i % 5));
+    // The texts reach the canvas, though nothing is drawn after the bar.
+    StepFrames(100);
+    EXPECT_NE(barPixels(), emptyBar);
     EXPECT_FALSE(ticker.AddMessage(u"one too many", 0));
     EXPECT_EQ(ticker.CountMessages(), ticker.RowCount());
     // A second line starts 4 pixels behind the first.
