@@ -142,7 +142,7 @@ bool GAME_CUIListController::Update(bool input)
     if (room_ == nullptr) return panel_ != nullptr ? panel_->Update(nullptr, input) : input;
     if (root_ != nullptr && root_->IsAnyDecided()) input = false;
     blink_ = (blink_ + 1) % 16;
-    taskCount_ = static_cast<std::uint32_t>(GetUIRoomTasks(room_, tasks_));
+    RefreshTasks();
     rows_ = std::min(taskCount_ + 1, kMaxRows);
     cursor_ = std::min(cursor_, rows_);
     if (button_ != nullptr) {
@@ -194,6 +194,8 @@ bool GAME_CUIListController::Update(bool input)
     return panel_ != nullptr ? panel_->Update(room_, input) : input;
 }
 
+void GAME_CUIListController::RefreshTasks() { taskCount_ = static_cast<std::uint32_t>(GetUIRoomTasks(room_, tasks_)); }
+
 void GAME_CUIListController::OnAddTask(void* argument, GAME_CUIIconObject* button)
 {
     auto* controller = static_cast<GAME_CUIListController*>(argument);
@@ -211,6 +213,9 @@ void GAME_CUIListController::DrawTexts(Vec2 offset)
     const Vec2 saved = origin_;
     origin_ = {origin_.x + offset.x, origin_.y + offset.y};
     if (panel_ != nullptr) panel_->DrawTexts(offset);
+    // A screen keeps drawing its tab while it slides away without updating it; a task finished
+    // meanwhile is gone, so the rows are read again from the room.
+    RefreshTasks();
     if (room_ != nullptr) {
         const std::uint32_t color = GetUIColor(kUIColorText);
         if (taskCount_ == 0) {
@@ -236,6 +241,7 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
     origin_ = {origin_.x + offset.x, origin_.y + offset.y};
     if (panel_ != nullptr) panel_->DrawSprites(offset);
     PlaceButton();
+    RefreshTasks();
     for (std::uint32_t r = 0; r < kUIRoomTaskSlots && room_ != nullptr; ++r) {
         if (tasks_[r] == nullptr) continue;
         const UITaskView task = GetUITaskView(tasks_[r]);

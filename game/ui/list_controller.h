@@ -45,6 +45,8 @@ public:
     std::uint32_t preset = 0;
 
 private:
+    // The room's bound tasks into the five slots.
+    void RefreshTasks();
     void OpenTaskCancel(GAME_CTaskBase* task);
     void PlaceButton();
     static bool IsListedKind(std::int32_t kind);

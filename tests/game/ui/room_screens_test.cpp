@@ -243,6 +243,15 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     ClickAt(static_cast<int>(greyButton.x), static_cast<int>(greyButton.y));
     for (int i = 0; i < 14; ++i) frame(true);
     EXPECT_FALSE(UI().IsOpen(kSlotAddTask));
+
+    // The tasks are finished and deleted while the tab is drawn but not updated (its screen
+    // slides away): it draws what the room holds now.
+    kitchen->boundTasks.clear();
+    tasks.clear();
+    controller->DrawSprites(offset);
+    controller->DrawTexts(offset);
+    StepFrames(1);
+    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED")), nullptr);
 }
 
 TEST_F(RoomScreensTest, ATaskRowsGaugeSharesTheMaterialsBroughtOfThoseItsDataAsksFor)
