@@ -1,0 +1,143 @@
+// The main road of a session on the whole game: logos, title, a new game, its opening, the pause menu, a save, back to the title and continue.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/save/save_image.h"
+#include "game/core/save/save_layout.h"
+#include "game/core/save/save_manager.h"
+#include "game/core/scene/scene_initialize.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_world.h"
+#include "game/ui/screens/ui_common.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/screens/ui_pause.h"
+#include "game/ui/screens/ui_save_slot.h"
+#include "game/ui/screens/ui_title.h"
+#include "game/ui/selection_dialog.h"
+#include "platform/little_endian.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+constexpr std::uint8_t kRawEnter = 0x0D;
+
+class MainRoadTest : public support::GameFixture {
+protected:
+    GAME_CUITitle& Title() const { return *UI().Get<GAME_CUITitle>(kSlotTitle); }
+    GAME_CUIPause& Pause() const { return *UI().Get<GAME_CUIPause>(kSlotPause); }
+    GAME_CRouteManager* Route() const { return GetGameWorld()->travel->routeManager.get(); }
+
+    int CountInLastFrame(std::uint32_t id) const
+    {
+        const auto& effects = frames.back().soundEffects;
+        return static_cast<int>(std::count(effects.begin(), effects.end(), id));
+    }
+
+    // The HUD's pause button, clicked in its middle.
+    void ClickPauseButton()
+    {
+        GAME_CUIIconObject* icon = UI().Get<GAME_CUICommon>(kSlotCommon)->Icon(GAME_CUICommon::kPause);
+        const vesk::math::Vec2 corner = icon->WorldPosition();
+        const vesk::math::Vec2 size = *icon->GetSize();
+        ClickAt(static_cast<int>(corner.x + size.x / 2), static_cast<int>(corner.y - size.y / 2));
+    }
+
+    void Press(int action)
+    {
+        PressAction(action);
+        StepFrames(2);
+    }
+};
+
+TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesIt)
+{
+    StartGame();
+    ASSERT_TRUE(StepUntilStartupState(GAME_CSceneInitialize::kCompanyLogo));
+    ASSERT_TRUE(StepUntilStartupState(GAME_CSceneInitialize::kEngineLogo));
+    ASSERT_TRUE(StepUntilMainGame());
+    ASSERT_TRUE(StepUntil([&] { return Title().GetSubState() == GAME_CUITitle::kPressStart; }, 300));
+
+    // A raw key shows the four-entry menu; new game is its first entry.
+    PressRawKey(kRawEnter);
+    StepFrames(2);
+    ASSERT_EQ(Title().EntryCount(), 4);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Title().GetSubState() == GAME_CUITitle::kNewGameAppearance; }, 5));
+    const auto& enemies = GetGameWorld()->fieldObjects->enemies;
+    ASSERT_EQ(enemies.size(), 1u);
+    EXPECT_EQ(enemies.front()->GetEnemyId(), MakeTag("E015"));
+
+    // The appearance, then the start with its sand bursts; play starts in the new game's world.
+    ASSERT_TRUE(StepUntil([&] { return Title().GetSubState() == GAME_CUITitle::kNewGameStart; }, GAME_CUITitle::kAppearanceFrames + 2));
+    int bursts = 0;
+    ASSERT_TRUE(StepUntil([&] {
+        bursts += CountInLastFrame(27);
+        return UI().IsOpen(kSlotCommon);
+    }, GAME_CUITitle::kNewGameStartFrames + 2));
+    EXPECT_EQ(bursts, 10);
+    EXPECT_TRUE(UI().IsOpen(kSlotShipStatus));
+    EXPECT_TRUE(UI().IsOpen(kSlotEvent));
+    EXPECT_EQ(platform::ReadU32(GetWorkingSlot(), save_layout::slot::kPlaySeconds), 1u);
+    ASSERT_NE(Route(), nullptr);
+    EXPECT_TRUE(Route()->IsStartRoute());
+
+    // The opening is told; the start route hands the ship to the first road, where it may be saved.
+    ASSERT_TRUE(StepUntil([&] { return !Route()->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
+    EXPECT_FALSE(GetGameWorld()->fieldObjects->crew.empty());
+    // The view comes out of the black the title left it in; then the pause button opens the menu.
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
+    ClickPauseButton();
+    ASSERT_TRUE(StepUntil([&] { return Pause().GetState() == GAME_CUIPause::kMain; }, 40));
+    EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowReturnToGame);
+
+    // Save into slot 1.
+    for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
+    ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowSave);
+    Press(kActionDecide);
+    auto& slots = *UI().Get<GAME_CUISaveSlot>(kSlotSaveSlots);
+    ASSERT_TRUE(StepUntil([&] { return slots.State() == 2; }, 40));
+    StepFrames(1);
+    EXPECT_EQ(slots.SelectedSlot(), 1);
+    Press(kActionDecide);
+    ASSERT_EQ(slots.GetSubState(), GAME_CUISaveSlot::kSaveQuestion);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return slots.GetSubState() == GAME_CUISaveSlot::kSaveDone; }, 600));
+    const std::string file = support::ReadBytes(SavePath());
+    ASSERT_EQ(file.size(), 3'145'728u);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    EXPECT_EQ(platform::ReadU32(bytes, save_layout::kChecksumOffset), ComputeSaveChecksum(bytes));
+    EXPECT_EQ(GetSaveManager()->currentSlot, 1u);
+    StepFrames(1);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return slots.GetSubState() == GAME_CUISaveSlot::kList; }, 60));
+    StepFrames(1);
+    Press(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotSaveSlots); }, 40));
+
+    // Back to the title through the quit dialog.
+    for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
+    ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowQuit);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kQuitDialog; }, 20));
+    Press(kActionCursorDown);  // from continue round to the title
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotTitle) && !UI().IsOpen(kSlotPause); }, 200));
+    ASSERT_TRUE(StepUntil([&] { return Title().GetSubState() == GAME_CUITitle::kPressStart; }, 300));
+    PressRawKey(kRawEnter);
+    StepFrames(2);
+    ASSERT_EQ(Title().EntryCount(), 6);
+
+    // Continue plays the saved game on its road, with the road's music.
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotTitle); }, 30));
+    EXPECT_TRUE(UI().IsOpen(kSlotCommon));
+    EXPECT_FALSE(Route()->IsStartRoute());
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 1u);
+}
+
+}  // namespace
