@@ -73,3 +73,7 @@ bool HasNoticeLogText(const GAME_CGameWorld& world);
 // "OLIF_GET_ITEM" with the item's name into the message log and the info bar; a crew balloon;
 // one more item found on the clock.
 void ShowItemGotNotice(GAME_CGameWorld& world, std::string_view itemKey);
+// The step to the next hideout once a route is chosen: "OLIF_GO_TO_NEXT_AJITO" with the
+// destination's name, the hull's turn, the screens of the road, its music, and the bridge's
+// driver task made anew with its driver kept.
+void ShowNextHideoutNotice(GAME_CGameWorld& world);

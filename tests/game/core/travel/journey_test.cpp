@@ -19,6 +19,8 @@
 #include "game/ship/task_request.h"
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/message_log.h"
+#include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/script_assembly.h"
@@ -204,6 +206,52 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
     StepWorld(100);
     EXPECT_EQ(ArrivalLines("AD02"), 1);
     EXPECT_TRUE(UI().IsNoticeActive());
+}
+
+TEST_F(Journey, TheDepartureNamesTheDestinationTurnsTheHullAndKeepsTheDriverOnANewTask)
+{
+    ASSERT_NO_FATAL_FAILURE(EquipShip());
+    std::uint32_t routeId = 1;
+    StartRoute(Travel(), &routeId, true, {}, {});
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
+    ASSERT_NE(member->task, nullptr);
+    UI().SetOpen(kSlotMap, true);
+    UI().SetOpen(kSlotCommon, false);
+    StepFrames(GAME_CUIScreen::kSlideFrames + 2);
+    ASSERT_TRUE(UI().IsOpen(kSlotMap));
+
+    ShowNextHideoutNotice(*world);
+    const std::u16string heading = vesk::text::FormatText(GetMessageTextExpanded("OLIF_GO_TO_NEXT_AJITO"),
+                                                          {GetMessageTextExpanded("AD02")});
+    const GAME_CUIMessageLog& log = *UI().MessageLog();
+    ASSERT_GT(log.CountLines(), 0);
+    EXPECT_EQ(std::u16string_view(log.GetLine(log.CountLines() - 1).text.c_str()), heading);
+    EXPECT_EQ(UI().Resident()->infoBar.CountMessages(), 1);
+    EXPECT_EQ(world->ship->turnState, GAME_CShip::kFacingForward);
+    EXPECT_EQ(Travel().music.currentId, 1);  // bound for the record's end: its first music
+    // One driver task, a new one, and the driver on it.
+    std::vector<GAME_CTaskBase*> drivers;
+    world->tasks->GetTasksOfKind(kTaskBridgeDriver, drivers);
+    ASSERT_EQ(drivers.size(), 1u);
+    EXPECT_EQ(drivers[0]->crew, std::vector<GAME_CObjectActor*>{member});
+    EXPECT_EQ(member->task, drivers[0]);
+    // The map gives way to the bar of the road.
+    StepFrames(GAME_CUIScreen::kSlideFrames + 2);
+    EXPECT_FALSE(UI().IsOpen(kSlotMap));
+    EXPECT_TRUE(UI().IsOpen(kSlotCommon));
+
+    // The way back: the hull turns away and stands at the start of the road; the second music.
+    StartRoute(Travel(), &routeId, false, {}, {});
+    world->ship->SetRoutePosition(77);
+    ShowNextHideoutNotice(*world);
+    EXPECT_EQ(world->ship->turnState, GAME_CShip::kTurningAway);
+    EXPECT_EQ(world->ship->routePosition, 0);
+    EXPECT_EQ(Travel().music.currentId, 2);
+    EXPECT_EQ(UI().Resident()->infoBar.CountMessages(), 1);  // the old line cleared first
+    drivers.clear();
+    world->tasks->GetTasksOfKind(kTaskBridgeDriver, drivers);
+    ASSERT_EQ(drivers.size(), 1u);
+    EXPECT_EQ(member->task, drivers[0]);
 }
 
 TEST_F(Journey, NoArrivalNoticeWhileADriverIsPostedOrOnTheStartRoute)
