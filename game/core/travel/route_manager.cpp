@@ -20,6 +20,9 @@
 namespace {
 
 constexpr std::int32_t kAccumulatorUnit = 1000;
+// The clock raises an accumulator no further than its road's maximum, a few thousand; a saved value
+// beyond this is damage, and would otherwise make millions of calls as the road starts.
+constexpr std::int32_t kMaxSavedAccumulator = 100 * kAccumulatorUnit;
 
 const GAME_CScriptPackage* RoutePackage()
 {
@@ -191,6 +194,11 @@ void GAME_CRouteManager::SpendAccumulator(std::span<std::uint8_t> record, std::s
     entries.reserve(labels.size());
     for (const RouteWeightedLabel& label : labels) entries.push_back({static_cast<std::int32_t>(label.label), label.weight});
     std::int32_t accumulator = platform::ReadI32(record, offset);
+    if (accumulator > kMaxSavedAccumulator) {
+        vesk::log::Warning("save data: route " + std::to_string(routeId_) + " has a random-call accumulator of " +
+                           std::to_string(accumulator) + "; " + std::to_string(kMaxSavedAccumulator) + " is taken");
+        accumulator = kMaxSavedAccumulator;
+    }
     while (accumulator >= kAccumulatorUnit) {
         const std::int64_t drawn = PickWeightedIndex(entries);
         if (drawn < 0) return;  // nothing to place: the accumulator stays

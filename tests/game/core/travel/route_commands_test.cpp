@@ -11,6 +11,7 @@
 #include "game/core/travel/travel_controller.h"
 #include "game/core/world/game_world.h"
 #include "platform/little_endian.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/ship_test_data.h"
 #include "tests/support/travel_world.h"
 
@@ -184,6 +185,15 @@ TEST_F(RouteCommands, AccumulatedThousandsBecomeRandomCallsWhenTheRouteStarts)
     StartOnRoute(1);
     EXPECT_EQ(Variable("calls"), 2);
     EXPECT_EQ(platform::ReadI32(Slot(), record + 132), 500);
+
+    // A damaged slot's accumulator far beyond any road's maximum is held to a hundred calls.
+    platform::WriteI32(Slot(), record + 132, 2000000000);
+    support::LogCapture log;
+    StartOnRoute(2);
+    StartOnRoute(1);
+    EXPECT_EQ(Variable("calls"), 100);
+    EXPECT_EQ(platform::ReadI32(Slot(), record + 132), 0);
+    EXPECT_TRUE(log.Contains("random-call accumulator of 2000000000"));
 }
 
 TEST_F(RouteCommands, TheMusicFollowsTheProgressAndTheEnemiesInReach)
