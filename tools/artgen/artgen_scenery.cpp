@@ -67,9 +67,10 @@ void CentredText(Canvas& canvas, std::string_view text, float x, float y, const 
 
 tools::RgbaImage DrawDistantView(int timeOfDay)
 {
-    // 400 by 180: the game draws it twice as large, repeating it sideways with one pixel overlapping.
+    // 400 by 270: the game draws it at the camera's zoom, repeating it sideways with one pixel
+    // overlapping; the ground below the dunes reaches the near views' baseline even at zoom 1.
     constexpr float kViewWidth = 400.0f;
-    constexpr float kViewHeight = 180.0f;
+    constexpr float kViewHeight = 270.0f;
     constexpr float kPeriod = kViewWidth - 1.0f;
     const Palette palette = PaletteOf(timeOfDay);
     Canvas canvas(static_cast<uint32_t>(kViewWidth), static_cast<uint32_t>(kViewHeight));
