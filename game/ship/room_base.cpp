@@ -89,6 +89,9 @@ void GAME_CRoomBase::ResetToPool()
     removeRequested = false;
     boundTasks.clear();
     screenRect = {};
+    rememberedTab = 0;
+    addTaskCursorRow = 0;
+    addTaskFirstRow = 0;
     script_.Attach(nullptr);
 }
 
@@ -158,13 +161,7 @@ void GAME_CRoomBase::PostRequests()
         if (roomData->acceptedItems.empty()) return;
         const std::uint32_t ammoId = roomData->acceptedItems.front();
         if (GAME_CAmmoImpl* store = GetOrCreateAmmoStorage(number)) store->SetAmmoId(&ammoId);
-        GAME_CTaskRequest request;
-        request.taskId = MakeTag("TRLD");
-        request.kind = kTaskReload;
-        request.size = 24;
-        request.roomIndex = number;
-        request.words[0] = ammoId;
-        GAME_CTaskBase::CreateFromRequest(request);
+        GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(number, ammoId));
         return;
     }
     if ((roomData->flags & kRoomFoodStorage) == 0) return;

@@ -202,6 +202,11 @@ public:
     std::vector<GAME_CTaskBase*> boundTasks;
     // Where the last draw put the room on screen: left, top, right, bottom.
     std::array<float, 4> screenRect{};
+    // What the room screens keep for the room: the tab shown last, and the add-task screen's cursor
+    // row and first shown row.
+    std::int32_t rememberedTab = 0;
+    std::int16_t addTaskCursorRow = 0;
+    std::int16_t addTaskFirstRow = 0;
 
 private:
     void UpdateBirths();

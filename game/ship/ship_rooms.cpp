@@ -15,6 +15,7 @@
 #include "game/core/data/tag.h"
 #include "game/core/world/game_world_ready.h"
 #include "game/object/field_object_manager.h"
+#include "game/core/save/save_image.h"
 #include "game/ship/ship.h"
 #include "game/ship/item_drops.h"
 #include "game/ship/ship_paths.h"
@@ -258,6 +259,8 @@ GAME_CRoomBase* GAME_CShip::TakeFreeRoom(std::int32_t x, std::int32_t y, std::in
             cell->usable = 1;
         }
     });
+    // The build menu keeps offering a kind once one has stood on the ship.
+    SetRoomKindUnlocked(GetWorkingSlot(), kindIndex, true);
     return room;
 }
 

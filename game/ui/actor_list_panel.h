@@ -34,6 +34,8 @@ public:
     const std::vector<GAME_CObjectActor*>& Crew() const { return crew_; }
     GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
     std::uint32_t Cursor() const { return cursor_; }
+    // Where the cells stand (the task page's root adds its world position when it draws).
+    void SetPoint(vesk::math::Vec2 point) { point_ = point; }
 
     bool focused = false;
 

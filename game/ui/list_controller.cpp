@@ -196,6 +196,15 @@ bool GAME_CUIListController::Update(bool input)
 
 void GAME_CUIListController::RefreshTasks() { taskCount_ = static_cast<std::uint32_t>(GetUIRoomTasks(room_, tasks_)); }
 
+std::uint32_t GAME_CUIListController::CountSetFlags() const
+{
+    std::uint32_t count = 0;
+    for (const GAME_CTaskBase* task : tasks_) {
+        if (task != nullptr) ++count;
+    }
+    return count;
+}
+
 void GAME_CUIListController::OnAddTask(void* argument, GAME_CUIIconObject* button)
 {
     auto* controller = static_cast<GAME_CUIListController*>(argument);
@@ -204,7 +213,7 @@ void GAME_CUIListController::OnAddTask(void* argument, GAME_CUIIconObject* butto
     auto* screen = ui != nullptr ? ui->Get<GAME_CUIAddTask>(kSlotAddTask) : nullptr;
     if (screen == nullptr) return;
     screen->target = controller->room_;
-    if (controller->preset != 0) screen->preset = controller->preset;
+    if (controller->preset != nullptr) screen->preset = controller->preset;
     screen->SetOpen(true);
 }
 

@@ -11,6 +11,7 @@
 #include "game/ui/widgets/ui_null_object.h"
 
 class GAME_CUIActorListPanel;
+struct TaskData;
 
 // A plain class its room screen drives: the screen attaches its room when it opens, calls Update from
 // its main state and draws the tab from its draw. Choosing a task row opens the task-cancel screen for
@@ -41,8 +42,17 @@ public:
     std::uint32_t Cursor() const { return cursor_; }
     std::uint32_t Rows() const { return rows_; }
 
+    // Where the rows stand (the task page's root adds its world position when it draws).
+    void SetOrigin(vesk::math::Vec2 origin) { origin_ = origin; }
+    vesk::math::Vec2 Origin() const { return origin_; }
+    // The cursor row: 0 to the number of task rows (that row is the add-task button).
+    void SetCursor(std::uint32_t cursor) { cursor_ = cursor; }
+    // How many of the five task slots the last Update filled.
+    std::uint32_t CountSetFlags() const;
+
     bool focused = true;
-    std::uint32_t preset = 0;
+    // The entry the add-task screen offers first (the dining hall's cooking), or null.
+    const TaskData* preset = nullptr;
 
 private:
     // The room's bound tasks into the five slots.

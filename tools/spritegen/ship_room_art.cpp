@@ -138,13 +138,15 @@ PixelArt Cellar()
 
 PixelArt Foundry()
 {
-    PixelArt art = RoomBox(2, 2, Hex(0x6B5A4A), Hex(0x5B4B3D));
-    art.Fill(4, 3, 40, 2, kSteelDark);  // crane rail
+    PixelArt art = RoomBox(3, 2, Hex(0x6B5A4A), Hex(0x5B4B3D));
+    art.Fill(4, 3, 64, 2, kSteelDark);  // crane rail
     art.Fill(22, 5, 2, 14, kSteelDark);
     art.Fill(19, 19, 8, 4, kGold);  // hook load
     art.Bevel(4, 30, 22, 12, kSteel, kSteelLight, kSteelDark);
     art.Fill(8, 32, 14, 3, kOrange);
     Crate(art, 32, 30, 12);
+    art.Bevel(50, 20, 16, 22, kCopper, kOrange, Hex(0x8A4E24));  // furnace
+    art.Fill(54, 26, 8, 6, kGold);
     return art;
 }
 

@@ -1,7 +1,8 @@
 // spritegen: draws generated placeholder sprites as PNG pictures, one folder per sprite package.
 // spritepack packs each folder.
 //
-//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew, speech balloons, the UI, the HUD and menus
+//   spritegen dotroom OUTPUT_DIR FONT...   the room package: rooms, crew, speech balloons, the UI, the HUD,
+//                                          menus and the room screens
 //   spritegen effect OUTPUT_DIR            the effect sprites
 //   spritegen enemy OUTPUT_DIR             the enemies
 //   spritegen object OUTPUT_DIR            the background objects along the route
@@ -9,7 +10,7 @@
 //   spritegen minigame OUTPUT_DIR          the arcade mini-game
 //   spritegen prot OUTPUT_DIR              a hull package (also shp3)
 //
-// The fonts set the balloons' and the HUD buttons' words; each character comes from the first
+// The fonts set the balloons', the HUD buttons' and the room screens' words; each character comes from the first
 // font that has it.
 
 #include <filesystem>
@@ -30,6 +31,7 @@
 #include "tools/spritegen/menu_art.h"
 #include "tools/spritegen/hull_art.h"
 #include "tools/spritegen/nearview_art.h"
+#include "tools/spritegen/room_screen_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/ui_art.h"
 
@@ -40,7 +42,8 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
     std::vector<tools::NamedImage> sprites = spritegen::DrawDotRoomSprites();
     // The UI sprites come last: data names the earlier sprites by their index.
     for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts), spritegen::DrawUISprites(),
-                      spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts)}) {
+                      spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts),
+                      spritegen::DrawRoomScreenSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

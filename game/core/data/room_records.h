@@ -58,11 +58,14 @@ struct RoomData {
     std::uint32_t flags = 0;
     std::int32_t capacity = 8;
     std::array<std::int32_t, kRoomValueCount> values{};
-    std::array<std::int32_t, 3> words{};
-    IdValue lastPair{};
+    std::array<std::int32_t, 3> words{};  // the third is the build limit
+    IdValue lastPair{};  // the sound the room's screen loops: {sound effect, loop value}
     std::array<RoomUpgradeEntry, 16> upgrades{};
     // The task kinds offered in rooms of this kind, each once.
     std::vector<const TaskData*> offeredTasks;
     // Ammunition items the room kind accepts, each once.
     std::vector<std::uint32_t> acceptedItems;
+
+    // The most rooms of the kind the ship may have; below 1 there is no limit.
+    std::int32_t BuildLimit() const { return words[2]; }
 };

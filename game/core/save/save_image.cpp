@@ -7,6 +7,7 @@
 #include "framework/log/log.h"
 #include "framework/math/random.h"
 #include "game/core/app/language.h"
+#include "game/core/data/id_tags.h"
 #include "game/core/data/player_data.h"
 #include "game/core/data/static_database.h"
 #include "game/core/input/input_map.h"
@@ -274,6 +275,16 @@ void MarkItemDiscovered(std::span<std::uint8_t> slot, std::uint32_t itemId)
         return;
     }
     SetSlotEventBit(slot, static_cast<std::uint32_t>(position), true);
+}
+
+bool IsRoomKindUnlocked(std::span<const std::uint8_t> slot, std::int32_t kind)
+{
+    return kind >= 0 && GetSlotBit(slot, slot::kRoomUnlockFlags, kRoomIdCount, static_cast<std::uint32_t>(kind));
+}
+
+void SetRoomKindUnlocked(std::span<std::uint8_t> slot, std::int32_t kind, bool on)
+{
+    if (kind >= 0) SetSlotBit(slot, slot::kRoomUnlockFlags, kRoomIdCount, static_cast<std::uint32_t>(kind), on);
 }
 
 bool GetSlotBit(std::span<const std::uint8_t> slot, std::size_t offset, std::uint32_t bitCount, std::uint32_t bit)

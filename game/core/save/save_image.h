@@ -65,6 +65,10 @@ int CountFlaggedQuestEntries(std::span<const std::uint8_t> slot);
 // Sets the event bit of the item's position in the item list; nothing for an unknown item.
 void MarkItemDiscovered(std::span<std::uint8_t> slot, std::uint32_t itemId);
 
+// The bit of a room kind (its position in the room-id table) in the slot's set of room kinds built
+// or unlocked for building; kinds outside the table read as clear and are not written.
+bool IsRoomKindUnlocked(std::span<const std::uint8_t> slot, std::int32_t kind);
+void SetRoomKindUnlocked(std::span<std::uint8_t> slot, std::int32_t kind, bool on);
 // Bits of the event bit set at slot offset 212008; indices past the set touch nothing.
 // Bit `bit` of a bit set at the offset (bit i is bit i mod 32 of the u32 i / 32); a bit of
 // bitCount or more, or one past the slot, reads false and is not written.

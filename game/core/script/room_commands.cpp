@@ -203,7 +203,7 @@ std::uint32_t RoomAcceptItemCommand(SYS_CScriptEngine& engine, std::uint8_t mode
     return 1;
 }
 
-// Slot 5: the last pair of group 2; an id of -1 clears it.
+// Slot 5: the sound the room's screen loops and its loop value; an id of -1 clears it.
 std::uint32_t RoomLastPairCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args,
                                   std::uint16_t)
 {

@@ -51,6 +51,8 @@ public:
     std::uint32_t paused = 0;        // the window is inactive and the option pauses the game
     std::uint32_t held = 0;          // a screen stops the game while it is open
     std::uint32_t inputBlocked = 0;  // the screens get no input
+    std::uint32_t roomScreenClosing = 0;  // 1 from a room screen's closing until a room screen opens
+    std::uint32_t stickDirections = 0;    // the build menu asks the input layer for the stick as directions
     std::uint32_t shipHidden = 0;    // the draw leaves out the ship, its rooms and its effect fields
     std::uint32_t shipHidden2 = 0;
     std::uint32_t effectNameCounter = 0;  // numbers the hit effects, wrapping at 32768

@@ -1,14 +1,112 @@
-// The add-task screen (slot 22): for now a screen that opens and closes for a room, with its preset.
+// The add-task screen (slot 22): the tasks a room can run, the needs of the one under the cursor, and the normal and repeating orders.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
 
-class GAME_CUIAddTask : public GAME_CUIScreen {
+struct TaskData;
+
+// A room screen's task tab opens it for its room (the base's target), with a ready-made entry
+// (the dining hall's cooking of its dish) as the first entry when given. An order is checked
+// against the task limits; a refusal shows its message in the shared dialog, an accepted order
+// becomes a task and the screen closes.
+class GAME_CUIAddTask : public GAME_CUIBase {
 public:
-    GAME_CUIAddTask() : GAME_CUIScreen(UIInputRule::kNeverPasses, false) {}
+    static constexpr int kVisibleRows = 5;
+    static constexpr int kInfoLines = 9;
+    // Frames within which a second click on the cursor row orders its entry.
+    static constexpr std::uint32_t kDoubleClickFrames = 20;
 
-    // The task a room screen's tab offers ready-made (0: none).
-    std::uint32_t preset = 0;
+    GAME_CUIAddTask();
+    ~GAME_CUIAddTask() override;
+
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
+    bool AllowsFieldControl() const override { return false; }
+    void Update(bool input) override;
+    void PreDraw() override {}
+    void Draw() override;
+    bool PassesInput() const override { return false; }
+
+    // The one place orders are made: the two order buttons and a double click on a row.
+    void IssueTaskRequest(const TaskData* record, bool repeat);
+    static void OnOrderNormal(void* screen, GAME_CUIIconObject* button);
+    static void OnOrderRepeat(void* screen, GAME_CUIIconObject* button);
+
+    // The entry offered first, written by the opener; cleared once the screen has closed.
+    const TaskData* preset = nullptr;
+
+    // What the screen shows, for those who look at it.
+    const std::vector<const TaskData*>& Entries() const { return entries_; }
+    std::int16_t CursorRow() const { return cursorRow_; }
+    std::int16_t FirstRow() const { return firstRow_; }
+    std::uint32_t ResultCode() const { return resultCode_; }
+    int State() const { return state_; }
+    int SubState() const { return subState_; }
+    const GAME_CUILabelObject* InfoLabel(int line) const { return infoLines_[static_cast<std::size_t>(line)].label; }
+    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    GAME_CUIIconObject* NormalButton() const { return normal_; }
+    GAME_CUIIconObject* RepeatButton() const { return repeat_; }
+    const GAME_CUIScrollBarObject* InfoScrollBar() const { return infoScroll_; }
+
+private:
+    struct InfoSlot {
+        GAME_CUINullObject* group = nullptr;
+        GAME_CUILabelObject* label = nullptr;
+        GAME_CUINullObject* icon = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+    };
+
+    void Build();
+    void RebuildTaskList();
+    void UpdateTransition(int endState);
+    void UpdateMain(bool input);
+    void UpdateListInput(bool input);
+    // The info scroll back to 0 and the panel for the entry under the cursor.
+    void ResetInfoPanel();
+    void RefreshInfoPanel(const TaskData* entry);
+    // Puts a text on the info line of the counter (shown when it is 0 to 8), at the icon's side when
+    // the line has an icon; the counter counts every line.
+    void PutInfoLine(int& counter, std::u16string_view text, bool withIcon, std::int32_t icon);
+    void ShowOrderError();
+    const TaskData* EntryUnderCursor() const;
+    std::int32_t RoomIndex() const;
+
+    std::vector<GAME_CUIObjectBase*> widgets_;
+    GAME_CUINullObject* window_ = nullptr;
+    GAME_CUILabelObject* title_ = nullptr;
+    GAME_CUIScrollBarObject* listScroll_ = nullptr;
+    std::array<InfoSlot, kInfoLines> infoLines_{};
+    GAME_CUIScrollBarObject* infoScroll_ = nullptr;
+    std::array<GAME_CUILabelObject*, kVisibleRows> rows_{};
+    std::array<GAME_CUINullObject*, kVisibleRows> rowSeparators_{};
+    GAME_CUINullObject* cursorGroup_ = nullptr;
+    GAME_CUINullObject* cursorArrow_ = nullptr;
+    GAME_CUINullObject* highlight_ = nullptr;
+    GAME_CUIIconObject* normal_ = nullptr;
+    GAME_CUIIconObject* repeat_ = nullptr;
+    GAME_CUINullObject* informationImage_ = nullptr;
+    GAME_CUINullObject* executeImage_ = nullptr;
+    GAME_CUILabelObject* emptyLabel_ = nullptr;
+
+    std::vector<const TaskData*> entries_;
+    std::int16_t cursorRow_ = 0;
+    std::int16_t firstRow_ = 0;
+    std::uint32_t resultCode_ = 0;
+    int state_ = 0;
+    int nextState_ = 0;
+    int lastSubState_ = 0;
+    int subState_ = 0;
+    UIScreenRequests requests_;
+    std::uint32_t blink_ = 0;
+    UILanguageSprites informationSprites_;
+    UILanguageSprites executeSprites_;
+    std::uint32_t clickTimer_ = 0;
+    std::int32_t actorIcon_ = -1;
+    std::int32_t timerIcon_ = -1;
 };

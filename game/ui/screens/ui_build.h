@@ -1,9 +1,82 @@
-// The build menu screen (slot 4): for now a screen that only opens and closes.
+// The build menu (slot 4): the room kinds the player may build, with what each takes, and the demolish entry.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
-class GAME_CUIBuild : public GAME_CUIScreen {
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+#include "game/ui/widgets/ui_list_object.h"
+
+// One row per room kind of the static database, then the demolish entry "IDBR". A kind is listed
+// when it can be built, listed disabled when it cannot be built now but is known, and left out
+// otherwise. Choosing a row closes the menu and opens the build grid cursor (slot 5) for it.
+class GAME_CUIBuild : public GAME_CUIBase {
 public:
-    GAME_CUIBuild() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    static constexpr int kInfoLines = 11;
+    static constexpr int kShownInfoLines = 7;
+    // Row states.
+    static constexpr std::int32_t kRowHidden = 0;
+    static constexpr std::int32_t kRowDisabled = 1;
+    static constexpr std::int32_t kRowEnabled = 2;
+    // The colour of a count at its build limit (red, green, blue and alpha bytes from the lowest).
+    static constexpr std::uint32_t kAtLimitColor = 0xFF0020FFu;
+
+    GAME_CUIBuild();
+    ~GAME_CUIBuild() override;
+
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
+    bool AllowsFieldControl() const override { return false; }
+    void Update(bool input) override;
+    void PreDraw() override {}
+    void Draw() override;
+    bool PassesInput() const override { return !IsOpen(); }
+
+    // The row state of a room id (the pointer's word).
+    static std::int32_t CanBuildRoom(const std::intptr_t* roomId);
+    // The build button's release callback and the list's decide callback.
+    static void OnChooseRoom(void* screen, GAME_CUIIconObject* button);
+
+    // What the screen shows, for those who look at it.
+    int State() const { return state_; }
+    GAME_CUIListObject* List() const { return list_; }
+    GAME_CUIIconObject* BuildButton() const { return button_; }
+    const GAME_CUILabelObject* InfoLine(int line) const { return lines_[static_cast<std::size_t>(line)]; }
+    const GAME_CUILabelObject* Description() const { return description_; }
+    const GAME_CUIScrollBarObject* PanelScrollBar() const { return panelScroll_; }
+
+private:
+    static void OnListDecide(void* screen, std::intptr_t button);
+    void OnOpen();
+    void UpdateTransition(int endState);
+    void UpdateMain(bool input);
+    // The panel for the selected shown row (an empty panel and a disabled button when none shows).
+    void RefreshRoomInfo();
+    void PlaceInfoLines();
+    const UIListObjectRowDesc* SelectedRow() const;
+
+    std::vector<GAME_CUIObjectBase*> widgets_;
+    int state_ = 0;
+    int nextState_ = 0;
+    UIScreenRequests requests_;
+    GAME_CUIListObject* list_ = nullptr;
+    GAME_CUIScrollBarObject* listScroll_ = nullptr;
+    GAME_CUIScrollBarObject* panelScroll_ = nullptr;
+    GAME_CUIIconObject* button_ = nullptr;
+    GAME_CUILabelObject* description_ = nullptr;
+    GAME_CUILabelObject* buttonLabel_ = nullptr;
+    std::array<GAME_CUILabelObject*, kInfoLines> lines_{};
+    std::array<GAME_CUINullObject*, kInfoLines> icons_{};
+    std::size_t split_ = 0;
+    GAME_CUINullObject* informationImage_ = nullptr;
+    GAME_CUINullObject* buildEnableImage_ = nullptr;
+    UILanguageSprites informationSprites_;
+    UILanguageSprites buildEnableSprites_;
+    std::int32_t timerIcon_ = -1;
+    std::int32_t buildIcon_ = -1;
+    // The selected shown row when the panel was last written (-1: none); a new selection rewrites it.
+    std::int64_t shownRow_ = -1;
+    std::int32_t lineCount_ = 0;
 };

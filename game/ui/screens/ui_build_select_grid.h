@@ -1,9 +1,88 @@
-// The build grid cursor screen (slot 5): for now a screen that only opens and closes.
+// The build grid cursor (slot 5): places the chosen room kind on the ship's grid, or picks a room to break down.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include <cstdint>
+#include <string>
+#include <vector>
 
-class GAME_CUIBuildSelectGrid : public GAME_CUIScreen {
+#include "game/core/world/tween.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+class GAME_CRoomBase;
+struct RoomData;
+
+// The build menu sets the mode (the room kind to place, or the demolish entry's kind for breaking)
+// and the kind's room data, then opens it. A bottom panel holds the stop button, which goes back to
+// the build menu. Breaking asks in the shared dialog first; the last intact engine room is refused.
+// Dialog states: 0 cursor, 1 break question, 2 broken, 3 message.
+class GAME_CUIBuildSelectGrid : public GAME_CUIBase {
 public:
-    GAME_CUIBuildSelectGrid() : GAME_CUIScreen(UIInputRule::kNeverPasses, true) {}
+    static constexpr std::int32_t kBreakMode = 33;
+    static constexpr std::int32_t kNoMode = 34;
+    static constexpr std::int32_t kPanelFrames = 15;
+    // The footprint's colour (red, green, blue and alpha bytes from the lowest): translucent green.
+    static constexpr std::uint32_t kFootprintColor = 0x4078FF00u;
+
+    GAME_CUIBuildSelectGrid();
+    ~GAME_CUIBuildSelectGrid() override;
+
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
+    void Update(bool input) override;
+    void PreDraw() override {}
+    void Draw() override;
+    bool PassesInput() const override { return false; }
+
+    // The stop button's callback: back to the build menu, the game held meanwhile.
+    static void OnStopButton(void* screen, GAME_CUIIconObject* button);
+
+    std::int32_t mode = kNoMode;
+    const RoomData* roomData = nullptr;
+
+    // What the screen shows, for those who look at it.
+    int State() const { return state_; }
+    int DialogState() const { return dialogState_; }
+    std::int32_t CursorCell() const { return cursorCell_; }
+    GAME_CRoomBase* SelectedRoom() const { return selected_; }
+    GAME_CUIIconObject* StopButton() const { return stop_; }
+
+private:
+    void EnterState();
+    void EnterDialogState();
+    void UpdateDialog(bool input);
+    void UpdateCursor(bool input);
+    // The decide on the cursor cell: place the room, or pick the room there to break.
+    void Act();
+    void SelectForBreaking(GAME_CRoomBase& room);
+    // The cell under the pointer or, in key mode, under the cursor box; -1 when none.
+    std::int32_t CellUnderCursor() const;
+    // Whether the cell lies on what the cursor cell stands for: the footprint the room would take, or
+    // the room to break.
+    bool CountsAsCursorCell(std::int32_t cell) const;
+    void DrawFootprint() const;
+    void DrawKeyCursor() const;
+
+    std::vector<GAME_CUIObjectBase*> widgets_;
+    GAME_CRoomBase* selected_ = nullptr;
+    Tween openTween_{};
+    Tween closeTween_{};
+    UILanguageSprites stopSprites_;
+    UILanguageSprites stopPressedSprites_;
+    int state_ = 0;
+    int nextState_ = 0;
+    UIScreenRequests requests_;
+    int dialogState_ = 0;
+    int nextDialogState_ = 0;
+    std::uint32_t selectedTag_ = 0xFFFFFFFFu;
+    std::int32_t selectedCell_ = -1;
+    std::int32_t cursorCell_ = -1;
+    std::u16string message_;
+    GAME_CUINullObject* panel_ = nullptr;
+    GAME_CUIIconObject* stop_ = nullptr;
+    std::int32_t labelBase_ = -1;
+    std::int32_t breakCursor_ = -1;
+    std::int32_t buildCursor_ = -1;
+    std::int32_t catchCursor_ = -1;
+    std::int32_t normalCursor_ = -1;
 };

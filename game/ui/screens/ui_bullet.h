@@ -1,9 +1,104 @@
-// The ammunition screen (slot 15): for now a screen that only opens and closes.
+// The ammunition screen (slot 15): a weapon room's ammunition, reloading and cancelling, and the room's task page.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
-class GAME_CUIBullet : public GAME_CUIScreen {
+#include "game/ui/room_screen.h"
+
+class GAME_CAmmo;
+class GAME_CTaskBase;
+
+// The bullet page lists the kinds the room fires, with the figures of the one under the cursor; a
+// reload of another kind (or a top-up of the loaded one) files a reload task after a question, and
+// the cancel row, shown while a reload is pending, empties the store. Tab states: 0 list, 1 reload
+// question, 2 reload started, 3 cancel question, 4 cancel done, 5 task page.
+class GAME_CUIBullet : public GAME_CUIRoomScreen {
 public:
-    GAME_CUIBullet() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    static constexpr int kVisibleRows = 6;
+    static constexpr int kFigureLines = 6;
+    static constexpr std::int32_t kTaskPageState = 5;
+
+    GAME_CUIBullet();
+    ~GAME_CUIBullet() override;
+
+    static void OnAmmoTabButton(void* screen, GAME_CUIIconObject* button);
+    static void OnTaskTabButton(void* screen, GAME_CUIIconObject* button);
+
+    // What the screen shows, for those who look at it.
+    std::int32_t TabState() const { return tabState_; }
+    std::int16_t CursorRow() const { return cursorRow_; }
+    std::int16_t ListTop() const { return listTop_; }
+    std::uint32_t SelectedKind() const { return selectedKind_; }
+    std::int32_t BulletFocus() const { return bulletFocus_; }
+    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    const GAME_CUILabelObject* FigureLabel(int line) const { return figures_[static_cast<std::size_t>(line)]; }
+    const GAME_CUILabelObject* StockLabel() const { return stock_; }
+    const GAME_CUINullObject* LoadedMarker() const { return marker_; }
+
+protected:
+    bool ShowsTaskPage() const override { return tabState_ == kTaskPageState; }
+    bool CanShowRoom() const override;
+    void OnEnterOpening() override;
+    void OnEveryFrame() override;
+    void UpdateMain(bool input) override;
+
+private:
+    void BuildBulletPage();
+    void BuildTaskPage();
+    void ApplyLanguageSprites();
+    void EnterTabState();
+    void EnterAmmoList();
+    void EnterReloadConfirm();
+    void UpdateReloadConfirm();
+    void StartReload();
+    void EnterCancelConfirm();
+    void UpdateCancelConfirm();
+    void FinishReloadCancel();
+    void UpdateCancelFinished();
+    void UpdateAmmoList(bool input);
+    void TryReload();
+    void ShowAmmoInfo(std::uint32_t kind);
+    void PlaceBulletCursor(std::int32_t focus);
+    // A yes/no question or a one-button message in the shared dialog, centred.
+    void AskInDialog(const std::u16string& message);
+    void TellInDialog(const std::u16string& message);
+
+    const std::vector<std::uint32_t>& Kinds() const;
+    bool IsReloadPending() const;
+    // The entries the keys move over: the kinds (at most six) and the cancel row.
+    std::int32_t KeyEntryCount() const;
+    // The kind under the cursor, -1 on the cancel row or past the list.
+    std::uint32_t KindUnderCursor() const;
+    std::int32_t RoomIndex() const;
+    GAME_CAmmo* Store() const;
+
+    std::int16_t cursorRow_ = 0;
+    std::int16_t listTop_ = 0;
+    std::uint32_t selectedKind_ = 0xFFFFFFFFu;
+    std::uint32_t loadAmount_ = 0;
+    std::int32_t tabState_ = 0;
+    std::int32_t nextTabState_ = 0;
+    std::int32_t bulletFocus_ = 2;
+
+    GAME_CUINullObject* window_ = nullptr;
+    std::array<GAME_CUILabelObject*, kVisibleRows> rows_{};
+    std::array<GAME_CUINullObject*, kVisibleRows> rowSeparators_{};
+    std::array<GAME_CUILabelObject*, kFigureLines> figures_{};
+    std::array<GAME_CUINullObject*, kFigureLines> figureSeparators_{};
+    GAME_CUINullObject* marker_ = nullptr;
+    GAME_CUINullObject* highlight_ = nullptr;
+    GAME_CUILabelObject* currentKind_ = nullptr;
+    GAME_CUILabelObject* stock_ = nullptr;
+    GAME_CUINullObject* stockFill_ = nullptr;
+    float stockFullScale_ = 1.0f;
+    std::array<GAME_CUINullObject*, 4> headers_{};
+    std::array<UILanguageSprites, 4> headerSprites_{};
+    std::int32_t arrowSprite_ = -1;
+    std::int32_t gridCursorSprite_ = -1;
+    std::vector<GAME_CTaskBase*> reloads_;
+    // The stock shown, so that the label is written only when it changes.
+    std::int64_t shownCount_ = -1;
+    std::int64_t shownCapacity_ = -1;
 };

@@ -1,9 +1,98 @@
-// The dining-hall screen (slot 14): for now a screen that only opens and closes.
+// The dining-hall screen (slot 14): a kitchen's dish, its stock and the food menu, and the kitchen's task page.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
-class GAME_CUIDiningHall : public GAME_CUIScreen {
+#include "game/core/data/task_records.h"
+#include "game/ui/room_screen.h"
+
+struct CookingRecipe;
+
+// Choosing a dish asks in the shared dialog; a yes makes it the kitchen's dish (another dish empties
+// the stock) and finishes the kitchen's cooking tasks. The task page offers cooking of the current
+// dish as the add-task screen's first entry.
+class GAME_CUIDiningHall : public GAME_CUIRoomScreen {
 public:
-    GAME_CUIDiningHall() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    // The food menu's rows; the data holds no more dishes than this.
+    static constexpr std::size_t kMenuRows = 6;
+    static constexpr int kDetailLines = 10;
+    static constexpr int kShownDetailLines = 6;
+
+    GAME_CUIDiningHall();
+    ~GAME_CUIDiningHall() override;
+
+    static void OnKitchenTabButton(void* screen, GAME_CUIIconObject* button);
+    static void OnTaskTabButton(void* screen, GAME_CUIIconObject* button);
+
+    // What the screen shows, for those who look at it.
+    const std::vector<std::uint32_t>& DishIds() const { return dishIds_; }
+    std::int32_t Tab() const { return tab_; }
+    std::int32_t MenuState() const { return menuState_; }
+    std::int16_t CursorRow() const { return cursorRow_; }
+    std::int32_t KitchenFocus() const { return kitchenFocus_; }
+    const TaskData* CookingTaskData() const { return &cooking_; }
+    const GAME_CUILabelObject* DishRow(std::size_t i) const { return rows_[i]; }
+    const GAME_CUILabelObject* DetailLabel(int line) const { return details_[static_cast<std::size_t>(line)]; }
+    const GAME_CUINullObject* CurrentDishMarker() const { return marker_; }
+    const GAME_CUILabelObject* StockLabel() const { return stock_; }
+
+protected:
+    bool ShowsTaskPage() const override { return tab_ == 1; }
+    void OnEnterOpening() override;
+    void OnEveryFrame() override;
+    void UpdateMain(bool input) override;
+
+private:
+    void BuildKitchenPage();
+    void BuildTaskPage();
+    void ApplyLanguageSprites();
+    void UpdateBrowse(bool input);
+    void UpdateKitchenTab(bool input);
+    void EnterDishConfirm();
+    void UpdateDishConfirm();
+    void PlaceKitchenCursor(std::int32_t focus);
+    void ShowDishInfo(const CookingRecipe* recipe);
+    void ShowDishDetails(const CookingRecipe* recipe, std::int32_t scroll);
+    void BuildCookingTaskData();
+    // The kitchen's dish (-1 when the room has no food store) and its recipe.
+    std::uint32_t CurrentFoodId() const;
+    const CookingRecipe* RecipeUnderCursor() const;
+    std::int32_t RoomIndex() const;
+
+    std::vector<std::uint32_t> dishIds_;
+    std::vector<const CookingRecipe*> recipes_;
+    std::int16_t cursorRow_ = 0;
+    std::int16_t listTop_ = 0;
+
+    std::vector<GAME_CUILabelObject*> rows_;
+    std::vector<GAME_CUINullObject*> rowSeparators_;
+    GAME_CUINullObject* highlight_ = nullptr;
+    GAME_CUINullObject* marker_ = nullptr;
+    std::array<GAME_CUILabelObject*, kDetailLines> details_{};
+    std::array<GAME_CUINullObject*, kDetailLines> detailSeparators_{};
+    std::array<GAME_CUINullObject*, kDetailLines> detailIcons_{};
+    GAME_CUIScrollBarObject* detailScroll_ = nullptr;
+    GAME_CUIScrollBarObject* menuScroll_ = nullptr;
+    GAME_CUILabelObject* stock_ = nullptr;
+    GAME_CUILabelObject* currentDish_ = nullptr;
+    GAME_CUINullObject* currentDishIcon_ = nullptr;
+    GAME_CUINullObject* stockFill_ = nullptr;
+    float stockFullScale_ = 1.0f;
+    std::array<GAME_CUINullObject*, 4> headers_{};
+    std::array<UILanguageSprites, 4> headerSprites_{};
+    std::int32_t arrowSprite_ = -1;
+    std::int32_t gridCursorSprite_ = -1;
+    std::int32_t timerIcon_ = -1;
+    std::int32_t calorieIcon_ = -1;
+
+    std::int32_t tab_ = 0;
+    std::int32_t menuState_ = 0;
+    std::int32_t nextMenuState_ = 0;
+    std::int32_t kitchenFocus_ = 1;
+    // The stock shown, so that the label is written only when it changes.
+    std::int64_t shownCount_ = -1;
+    std::int64_t shownCapacity_ = -1;
+    TaskData cooking_;
 };

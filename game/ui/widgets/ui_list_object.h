@@ -1,6 +1,7 @@
 // The list window: a sliding window of text rows with a cursor and a close button.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -54,6 +55,10 @@ public:
 
     std::uint32_t Top() const { return top_; }
     std::uint32_t Cursor() const { return cursor_; }
+    // The cursor row (0 to 6, relative to the top); a row past the shown ones is pulled back by the update.
+    void SetCursor(std::uint32_t cursor) { cursor_ = std::min(cursor, kVisibleRows - 1); }
+    // The second argument of the decide callback (a widget the owner makes after the list).
+    void SetDecideSecond(std::intptr_t second) { decideSecond_ = second; }
     std::uint32_t ShownCount() const { return static_cast<std::uint32_t>(shown_.size()); }
     const UIListObjectRowDesc* ShownRow(std::uint32_t index) const { return index < shown_.size() ? shown_[index] : nullptr; }
     int State() const { return state_; }

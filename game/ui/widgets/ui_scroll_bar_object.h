@@ -29,6 +29,9 @@ public:
     std::int32_t Maximum() const { return maximum_; }
     std::int32_t Value() const { return value_; }
     bool IsDragging() const { return dragging_ != 0; }
+    // Whether the frame shows while there is nothing to scroll.
+    void SetDrawWhenEmpty(bool draw) { drawWhenEmpty_ = draw ? 1 : 0; }
+    bool DrawsWhenEmpty() const { return drawWhenEmpty_ != 0; }
 
     void Update(bool input) override;
     void Draw() override;

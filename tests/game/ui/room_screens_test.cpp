@@ -155,7 +155,8 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     controller = std::make_unique<GAME_CUIListController>();
     controller->SetActorPanel(new GAME_CUIActorListPanel);
     controller->Attach(kitchen);
-    controller->preset = 3;
+    TaskData cooking;
+    controller->preset = &cooking;
     const vesk::math::Vec2 offset{199.0f, 32.0f};
     auto frame = [&](bool draw = false) {
         if (draw) {
@@ -188,7 +189,7 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     auto* addTask = UI().Get<GAME_CUIAddTask>(kSlotAddTask);
     EXPECT_TRUE(addTask->IsOpen());
     EXPECT_EQ(addTask->target, kitchen);
-    EXPECT_EQ(addTask->preset, 3u);
+    EXPECT_EQ(addTask->preset, &cooking);
 
     ASSERT_TRUE(CloseScreen(kSlotAddTask));
 

@@ -5,6 +5,8 @@
 #include "game/core/input/input_actions.h"
 #include "game/core/world/game_clock.h"
 #include "game/ui/screens/ui_common.h"
+#include "game/ui/screens/ui_add_task.h"
+#include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_screen.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -52,7 +54,7 @@ TEST_F(ScreenManagerTest, InputReachesTheTopmostScreenThatTakesItAndNothingBelow
     // The add-task screen keeps it from every slot below, already while it opens.
     UI().SetOpen(kSlotAddTask, true);
     StepFrames(1);
-    EXPECT_EQ(UI().Get<GAME_CUIScreen>(kSlotAddTask)->State(), 1);
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>(kSlotAddTask)->State(), 1);
     EXPECT_FALSE(InputOf(kSlotCommon));
     EXPECT_FALSE(InputOf(kSlotShipStatus));
     ASSERT_TRUE(CloseScreen(kSlotAddTask));
@@ -90,7 +92,7 @@ TEST_F(ScreenManagerTest, LosingTheFocusPausesTheGameUnlessAMenuIsOpenAndMutesIt
 
     SetFocus(false);
     StepFrames(1);
-    EXPECT_EQ(UI().Get<GAME_CUIScreen>(kSlotBuildSelectGrid)->State(), 3);  // closing
+    EXPECT_EQ(UI().Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid)->State(), 3);  // closing
     EXPECT_TRUE(UI().IsOpen(kSlotPause));
     EXPECT_EQ(world->paused, 1u);
     // Muted: no sound effect starts.

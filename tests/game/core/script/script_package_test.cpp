@@ -75,9 +75,9 @@ TEST_F(ScriptPackageTest, RoomEntriesRegisterTheirRoomKindsUnderTheirTags)
     reg.accept_item 'I096'
     reg.accept_item 'I096'
     reg.accept_item 'I001'
-    reg.last_pair 'I096' 3
+    reg.screen_sound 61 3
     reg.run 4 -2
-    reg.run_third -7
+    reg.build_limit -7
     halt
 "更新[NoTask]":
     reg.durability 1
@@ -140,10 +140,10 @@ spin:
     EXPECT_EQ(turret->upgrades[2].type, -1);
     EXPECT_EQ(turret->acceptedItems, (std::vector<std::uint32_t>{MakeTag("I096")}));
     EXPECT_TRUE(log.Contains("'I001' is no ammunition"));
-    EXPECT_EQ(turret->lastPair.id, MakeTag("I096"));
+    EXPECT_EQ(turret->lastPair.id, 61u);
     EXPECT_EQ(turret->words[0], 4);
     EXPECT_EQ(turret->words[1], 0);
-    EXPECT_EQ(turret->words[2], -7);
+    EXPECT_EQ(turret->BuildLimit(), -7);
 
     // No registration label: nothing registered. A yield ends the run.
     EXPECT_EQ(database_->FindRoomData(MakeTag("ID05")), nullptr);

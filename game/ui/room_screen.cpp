@@ -1,0 +1,282 @@
+// What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and the window frame of each page.
+#include "game/ui/room_screen.h"
+
+#include <algorithm>
+
+#include "game/core/input/input_actions.h"
+#include "game/core/sound/sound_player.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ui/screen_callbacks.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr std::uint32_t kCoverLimit = 10;
+constexpr std::uint32_t kHidden = 0x00FFFFFFu;
+constexpr float kTabPressedScale = 0.95f;
+constexpr std::int32_t kTabPressedFrames = 10;
+
+GAME_CGameWorld* World() { return PeekGameWorld(); }
+
+bool IsSlotOpen(int slot)
+{
+    GAME_CGameWorld* world = World();
+    return world != nullptr && world->ui && world->ui->IsOpen(slot);
+}
+
+}  // namespace
+
+GAME_CUIRoomScreen::GAME_CUIRoomScreen(Vec2 home, Vec2 slideFrom) : home_(home), slideFrom_(slideFrom)
+{
+    InitTween(slide_, home.x, home.y, kSlideFrames, 0);
+}
+
+GAME_CUIRoomScreen::~GAME_CUIRoomScreen()
+{
+    DeleteWidgets(firstPage_);
+    DeleteWidgets(taskPage_);
+}
+
+UIRoomPageFrame GAME_CUIRoomScreen::BeginPage(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root,
+                                              GAME_CUINullObject* window)
+{
+    UIRoomPageFrame frame;
+    frame.window = window;
+    list.push_back(MakeUICategorySwitch(1));
+    list.push_back(root);
+    if (window != root) list.push_back(window);
+    list.push_back(MakeUIPictureUnder(window, "ui_windowbase_bg", 34.0f, 108.0f));
+
+    UIButtonSpec close{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
+                       .action = kActionCancel, .release = &CloseScreenCallback, .argument = this};
+    PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
+    frame.close = MakeUIButton(window, close);
+    list.push_back(frame.close);
+
+    GAME_CUINullObject* leftWindow = MakeUIPictureUnder(window, "ui_skipwindow_left", -43.0f, 174.0f);
+    list.push_back(leftWindow);
+    UIButtonSpec left{.sprite = "ui_skip_left", .pressedSprite = "ui_skip_left_touch", .sound = kSeUICancel,
+                      .action = kActionMenuPageLeft, .release = &OnSkipLeftButton, .argument = this};
+    PlaceUIButtonTopLeft(left, 4.0f, 6.0f);
+    frame.skipLeft = MakeUIButton(leftWindow, left);
+    list.push_back(frame.skipLeft);
+
+    GAME_CUINullObject* rightWindow = MakeUIPictureUnder(window, "ui_skipwindow_right", 502.0f, 174.0f);
+    list.push_back(rightWindow);
+    UIButtonSpec right{.sprite = "ui_skip_right", .pressedSprite = "ui_skip_right_touch", .sound = kSeUICancel,
+                       .action = kActionMenuPageRight, .release = &OnSkipRightButton, .argument = this};
+    PlaceUIButtonTopLeft(right, 10.0f, 6.0f);
+    frame.skipRight = MakeUIButton(rightWindow, right);
+    list.push_back(frame.skipRight);
+    return frame;
+}
+
+void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoomPageFrame& frame, const UIRoomTabSpec& spec)
+{
+    GAME_CUINullObject* window = frame.window;
+    list.push_back(MakeUIPictureUnder(window, "ui_tab_separator", 36.0f, 311.0f));
+    const float tabHalfWidth = UISpriteSize(FindUISprite("ui_tab_on")).x * 0.5f;
+    const bool taskPage = spec.taskPage;
+    UIButtonSpec first{.sprite = taskPage ? "ui_tab_off" : "ui_tab_on", .pressedSprite = "",
+                       .x = 44.0f + tabHalfWidth, .y = taskPage ? 314.0f : 311.0f, .pivotY = 0.0f, .sound = kSeUIDecide,
+                       .action = kActionMenuTabLeft, .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale,
+                       .release = spec.firstTabRelease, .argument = this};
+    frame.firstTab = MakeUIButton(window, first);
+    list.push_back(frame.firstTab);
+    UIButtonSpec task{.sprite = taskPage ? "ui_tab_on" : "ui_tab_off", .pressedSprite = "",
+                      .x = 264.0f + tabHalfWidth, .y = taskPage ? 311.0f : 314.0f, .pivotY = 0.0f, .sound = kSeUIDecide,
+                      .action = kActionMenuTabRight, .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale,
+                      .release = spec.taskTabRelease, .argument = this};
+    frame.taskTab = MakeUIButton(window, task);
+    list.push_back(frame.taskTab);
+
+    frame.cursorNode = MakeUIGroupUnder(window, -43.0f, 174.0f);
+    list.push_back(frame.cursorNode);
+    frame.cursorSprite = MakeUIPictureUnder(frame.cursorNode, "ui_cursor_common_r90", 0.0f, 0.0f);
+    frame.cursorSprite->SetColor(kHidden);
+    list.push_back(frame.cursorSprite);
+
+    list.push_back(MakeUICategorySwitch(0));
+    frame.title = MakeUILabel(window, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
+    list.push_back(frame.title);
+    list.push_back(MakeUILabel(frame.firstTab, spec.firstTabKey, 0.0f, 11.0f, 0.5f, 0.5f));
+    list.push_back(MakeUILabel(frame.taskTab, spec.taskTabKey, 0.0f, 11.0f, 0.5f, 0.5f));
+}
+
+void GAME_CUIRoomScreen::EndPage(std::vector<GAME_CUIObjectBase*>& list, const UIRoomPageFrame& frame)
+{
+    list.push_back(MakeUIDrawHook(&DrawSharedDialogCallback));
+    list.push_back(MakeUIPictureCut(frame.window, "ui_windowbase_scan_title", 34.0f, 108.0f, 420.0f, 29.0f));
+    list.push_back(MakeUIPictureCut(frame.window, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
+    UICategoryChangeObjectDesc last;
+    InitUICategoryChangeObjectDesc(&last);
+    last.category = 2;
+    last.flush = 1;
+    auto* end = new GAME_CUICategoryChangeObject(&last);
+    end->SetVisible(true);
+    list.push_back(end);
+    std::erase(list, nullptr);
+}
+
+void GAME_CUIRoomScreen::SkipToNextRoom()
+{
+    if (!IsOpen()) return;
+    requests_.close = 1;
+    skipNext_ = 1;
+}
+
+void GAME_CUIRoomScreen::SkipToPrevRoom()
+{
+    if (!IsOpen()) return;
+    requests_.close = 1;
+    skipPrevious_ = 1;
+}
+
+void GAME_CUIRoomScreen::OnSkipLeftButton(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIRoomScreen*>(screen);
+    self->SetOpen(false);
+    self->skipPrevious_ = 1;
+}
+
+void GAME_CUIRoomScreen::OnSkipRightButton(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIRoomScreen*>(screen);
+    self->SetOpen(false);
+    self->skipNext_ = 1;
+}
+
+void GAME_CUIRoomScreen::Update(bool input)
+{
+    GAME_CGameWorld* world = World();
+    if (requests_.open != 0 && world != nullptr) world->held = 1;
+    nextState_ = requests_.TakeNextState(nextState_);
+    if (nextState_ != state_) {
+        state_ = nextState_;
+        EnterState();
+        if (state_ == 0) return;
+    }
+    blink_ = (blink_ + 1) & 15u;
+    for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
+        if (frame->cursorSprite == nullptr) continue;
+        const Vec2 at{BlinkOffset(), frame->cursorSprite->GetPosition()->y};
+        frame->cursorSprite->SetPosition(&at);
+    }
+    if (IsSlotOpen(kSlotRoomActorInfo)) {
+        cover_ = kCoverLimit;
+    } else if (IsSlotOpen(kSlotAddTask) || IsSlotOpen(kSlotTaskCancel)) {
+        cover_ = std::min(cover_ + 1, kCoverLimit);
+    } else {
+        cover_ = 0;
+    }
+    OnEveryFrame();
+    switch (state_) {
+    case 1:
+        if (!CanShowRoom()) {
+            nextState_ = 0;
+        } else if (StepSlide()) {
+            nextState_ = 2;
+        }
+        break;
+    case 2: UpdateMain(input); break;
+    case 3:
+        if (StepSlide()) nextState_ = 0;
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUIRoomScreen::EnterState()
+{
+    GAME_CGameWorld* world = World();
+    switch (state_) {
+    case 0: {
+        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+        if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+        requests_.openFlag = 0;
+        if (skipNext_ == 0 && skipPrevious_ == 0) {
+            StopCameraRoomFocus();
+            if (world != nullptr) world->held = 0;
+        } else {
+            const bool previous = skipPrevious_ != 0;
+            skipNext_ = 0;
+            skipPrevious_ = 0;
+            if (world != nullptr && world->ui) world->ui->OpenAdjacentRoomScreen(target, previous);
+        }
+        break;
+    }
+    case 1: OnEnterOpening(); break;
+    case 3: {
+        const Vec2 at = *firstRoot_->GetPosition();
+        InitTween(slide_, home_.x, slideFrom_.y, kSlideFrames, 0);
+        RestartTweenFrom(slide_, {at.x, at.y});
+        GetSoundPlayer()->StopTrackedSE();
+        if (world != nullptr) world->roomScreenClosing = 1;
+        break;
+    }
+    default: break;
+    }
+}
+
+void GAME_CUIRoomScreen::BeginOpening()
+{
+    InitTween(slide_, home_.x, home_.y, kSlideFrames, 0);
+    RestartTweenFrom(slide_, {slideFrom_.x, slideFrom_.y});
+    for (auto* list : {&firstPage_, &taskPage_}) {
+        for (GAME_CUIObjectBase* widget : *list) widget->SetVisible(true);
+    }
+    const std::u16string name = target != nullptr ? UITagName(target->GetRoomId()) : std::u16string();
+    for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
+        if (frame->title != nullptr) frame->title->SetTextW(name.c_str());
+    }
+    taskTab_.Attach(target);
+    taskTab_.ApplyLanguage();
+    if (GAME_CGameWorld* world = World()) world->roomScreenClosing = 0;
+}
+
+bool GAME_CUIRoomScreen::StepSlide()
+{
+    TweenPoint point{home_.x, home_.y};
+    UpdateTweenEaseOut(slide_, point);
+    const Vec2 at{point.x, point.y};
+    firstRoot_->SetPosition(&at);
+    taskRoot_->SetPosition(&at);
+    firstRoot_->UpdateTree(false);
+    taskRoot_->UpdateTree(false);
+    taskTab_.UpdateControllerQuietly();
+    const auto busy = [](const std::vector<GAME_CUIObjectBase*>& list) {
+        return std::any_of(list.begin(), list.end(), [](const GAME_CUIObjectBase* widget) { return widget->IsBusy(); });
+    };
+    return IsTweenFinished(slide_) && !busy(firstPage_) && !busy(taskPage_);
+}
+
+void GAME_CUIRoomScreen::EnterTaskPage()
+{
+    taskTab_.Enter();
+    taskTab_.Place(taskTab_.Focus());
+}
+
+void GAME_CUIRoomScreen::UpdateTaskPage(bool input)
+{
+    const std::int32_t scroll = taskTab_.ScrollBar()->Value();
+    if (taskRoot_->IsAnyDecided()) input = false;
+    input = taskRoot_->UpdateTree(input);
+    firstRoot_->UpdateTree(false);
+    taskTab_.Update(input);
+    if (taskTab_.ScrollBar()->Value() != scroll) {
+        PlayUISE(kSeUICursor);
+        taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
+    }
+}
+
+void GAME_CUIRoomScreen::Draw()
+{
+    if (state_ == 0 || target == nullptr || cover_ >= kCoverHides) return;
+    DrawWidgets(ShowsTaskPage() ? taskPage_ : firstPage_);
+}

@@ -1,0 +1,122 @@
+// What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and the window frame of each page.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "framework/math/vector.h"
+#include "game/core/world/tween.h"
+#include "game/ui/room_task_tab.h"
+#include "game/ui/ui_base.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+// The widgets of one page's window frame that the screen keeps.
+struct UIRoomPageFrame {
+    GAME_CUINullObject* window = nullptr;  // frame positions are relative to it
+    GAME_CUILabelObject* title = nullptr;
+    GAME_CUIIconObject* close = nullptr;
+    GAME_CUIIconObject* skipLeft = nullptr;
+    GAME_CUIIconObject* skipRight = nullptr;
+    GAME_CUIIconObject* firstTab = nullptr;
+    GAME_CUIIconObject* taskTab = nullptr;
+    GAME_CUINullObject* cursorNode = nullptr;
+    GAME_CUINullObject* cursorSprite = nullptr;
+};
+
+// What a page's tab bar shows: the two tabs' words, which one is lit, and their callbacks.
+struct UIRoomTabSpec {
+    const char* firstTabKey = "";
+    const char* taskTabKey = "";
+    bool taskPage = false;
+    UIIconCallback firstTabRelease = nullptr;
+    UIIconCallback taskTabRelease = nullptr;
+};
+
+// A room screen shows one room (the base's target) on two pages, slides down over the running game,
+// steps to the next or previous room, and stops the game while it is open. While the room crew
+// screen is open it is not drawn; while the add-task or task-cancel screen is open it is drawn for
+// one more frame and then hidden.
+class GAME_CUIRoomScreen : public GAME_CUIBase {
+public:
+    static constexpr std::int32_t kSlideFrames = 15;
+    // Frames of cover after which the screen is hidden.
+    static constexpr std::uint32_t kCoverHides = 2;
+
+    ~GAME_CUIRoomScreen() override;
+
+    bool IsOpen() const override { return requests_.openFlag != 0; }
+    void SetOpen(bool open) override { requests_.Request(open); }
+    void SkipToNextRoom() override;
+    void SkipToPrevRoom() override;
+    bool AllowsFieldControl() const override { return false; }
+    void Update(bool input) override;
+    void PreDraw() override {}
+    void Draw() override;
+    bool PassesInput() const override { return !IsOpen(); }
+
+    // Release callbacks of the skip buttons: close, then the neighbouring room's screen once closed.
+    static void OnSkipLeftButton(void* screen, GAME_CUIIconObject* button);
+    static void OnSkipRightButton(void* screen, GAME_CUIIconObject* button);
+
+    int State() const { return state_; }
+    std::uint32_t CoverCounter() const { return cover_; }
+    GAME_CUIRoomTaskTab& TaskTab() { return taskTab_; }
+    const UIRoomPageFrame& FirstFrame() const { return firstFrame_; }
+    const UIRoomPageFrame& TaskFrame() const { return taskFrame_; }
+
+protected:
+    // home: where both page roots stand while shown; slideFrom: where the opening slide starts.
+    GAME_CUIRoomScreen(vesk::math::Vec2 home, vesk::math::Vec2 slideFrom);
+
+    // Whether the task page shows (else the first page).
+    virtual bool ShowsTaskPage() const = 0;
+    virtual void OnEnterOpening() = 0;
+    // Each frame after the cover counter, in every state but closed.
+    virtual void OnEveryFrame() {}
+    // The opening slide goes on only while this holds; else the screen closes again.
+    virtual bool CanShowRoom() const { return target != nullptr; }
+    virtual void UpdateMain(bool input) = 0;
+
+    // --- building a page: the frame's sprites, then the page's own sprites, then the tab bar with the
+    // title and tab words, then the page's own texts, then the end (dialog and scan overlays).
+    UIRoomPageFrame BeginPage(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window);
+    void AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoomPageFrame& frame, const UIRoomTabSpec& spec);
+    void EndPage(std::vector<GAME_CUIObjectBase*>& list, const UIRoomPageFrame& frame);
+
+    // --- what opening and closing share
+    // The slide in from slideFrom, both pages' widgets shown, the titles, the room to the task tab,
+    // the room-screen-closing word cleared.
+    void BeginOpening();
+    // Moves both roots along the slide and updates their trees without input; true once it has ended.
+    bool StepSlide();
+    // The cursor sprites' twitch of one unit every 8 frames.
+    float BlinkOffset() const { return static_cast<float>((blink_ >> 3) & 1u); }
+    std::uint32_t Blink() const { return blink_; }
+    // The task page's entry, handler and the scroll change of its information panel.
+    void EnterTaskPage();
+    void UpdateTaskPage(bool input);
+
+    std::vector<GAME_CUIObjectBase*> firstPage_;
+    std::vector<GAME_CUIObjectBase*> taskPage_;
+    GAME_CUINullObject* firstRoot_ = nullptr;
+    GAME_CUINullObject* taskRoot_ = nullptr;
+    UIRoomPageFrame firstFrame_;
+    UIRoomPageFrame taskFrame_;
+    GAME_CUIRoomTaskTab taskTab_;
+    std::int32_t nextState_ = 0;
+
+private:
+    void EnterState();
+    void Close();
+
+    vesk::math::Vec2 home_;
+    vesk::math::Vec2 slideFrom_;
+    Tween slide_{};
+    std::int32_t state_ = 0;
+    UIScreenRequests requests_;
+    std::uint32_t blink_ = 0;
+    std::uint32_t cover_ = 0;
+    std::uint32_t skipNext_ = 0;
+    std::uint32_t skipPrevious_ = 0;
+};

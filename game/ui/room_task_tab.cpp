@@ -1,0 +1,366 @@
+// The task page the room screens share: the room's information panel, its tasks and crew through the list controller, and the page's seven focus places.
+#include "game/ui/room_task_tab.h"
+
+#include <algorithm>
+
+#include "game/core/data/room_records.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ui/actor_list_panel.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr int kMenuLeft = 2;
+constexpr int kMenuRight = 3;
+constexpr float kLineStep = 18.0f;
+constexpr float kIconTextX = 14.0f;
+constexpr std::uint32_t kHidden = 0x00FFFFFFu;
+// The durability gauge's colour (red, green, blue and alpha bytes from the lowest).
+constexpr std::uint32_t kDurabilityColor = 0xFF77ECE0u;
+
+bool Pressed(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModePressed, slot); }
+bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
+
+}  // namespace
+
+void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent,
+                                       const UIRoomTaskTabLayout& layout)
+{
+    layout_ = layout;
+    parent_ = parent;
+    informationSprites_.Find("ui_text_information");
+    executingSprites_.Find("ui_text_executing");
+    actorSprites_.Find("ui_text_actor");
+    arrowSprite_ = FindUISprite("ui_cursor_common_r90");
+    gridCursorSprite_ = FindUISprite("ui_cursor_grid_normal");
+    upgradeIcon_ = FindUISprite("ui_icon_build");
+
+    informationHeader_ = MakeUIPictureUnder(parent, "ui_text_information", layout.informationHeader.x, layout.informationHeader.y);
+    executingHeader_ = MakeUIPictureUnder(parent, "ui_text_executing", layout.executingHeader.x, layout.executingHeader.y);
+    actorHeader_ = MakeUIPictureUnder(parent, "ui_text_actor", layout.actorHeader.x, layout.actorHeader.y);
+    list.push_back(informationHeader_);
+    list.push_back(executingHeader_);
+    list.push_back(actorHeader_);
+    list.push_back(MakeUIPictureUnder(parent, "ui_separator_center", layout.centreSeparator.x, layout.centreSeparator.y));
+
+    frame_ = MakeUIPictureUnder(parent, "ui_room_hpbar_frame", layout.hpFrame.x, layout.hpFrame.y);
+    list.push_back(frame_);
+    GAME_CUINullObject* holder = MakeUIGroupUnder(frame_, 2.0f, 3.0f);
+    list.push_back(holder);
+    fill_ = MakeUIPictureUnder(holder, "ui_labelbase", 0.0f, 0.0f);
+    fill_->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
+    fill_->SetColor(kDurabilityColor);
+    const Vec2 size = UISpriteSize(fill_->Sprite());
+    fillFullScale_ = size.x > 0.0f ? kGaugeLength / (size.x * 0.5f) : 1.0f;
+    const Vec2 scale{fillFullScale_, size.y > 0.0f ? kGaugeHeight / (size.y * 0.5f) : 1.0f};
+    fill_->SetScale(&scale);
+    list.push_back(fill_);
+
+    for (int line = 1; line < kDisplayLines; ++line) {
+        const float y = layout.upgradeLabel.y + kLineStep * static_cast<float>(line - 1);
+        separators_[static_cast<std::size_t>(line)] = MakeUIPictureUnder(parent, "ui_separator_left", layout.upgradeLabel.x - 3.0f, y - 3.0f);
+        icons_[static_cast<std::size_t>(line)] = MakeUIPictureUnder(parent, "ui_icon_build", layout.upgradeLabel.x, y - 1.0f);
+        list.push_back(separators_[static_cast<std::size_t>(line)]);
+        list.push_back(icons_[static_cast<std::size_t>(line)]);
+    }
+    scroll_ = MakeUIScrollBar(parent, layout.scrollBar.x, layout.scrollBar.y, 8.0f, 100.0f);
+    list.push_back(scroll_);
+
+    controller_.Reset(new GAME_CUIListController);
+    controller_->SetActorPanel(new GAME_CUIActorListPanel);
+    controller_->SetOrigin(layout.controllerOrigin);
+    controller_->Panel()->SetPoint(layout.crewPanelPoint);
+    list.push_back(MakeUIDrawHook(&DrawListSprites, reinterpret_cast<std::intptr_t>(this)));
+}
+
+void GAME_CUIRoomTaskTab::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+{
+    labels_[0] = MakeUILabel(frame_, "SHIP_STATUS_HP", -30.0f, -2.0f);
+    value_ = MakeUILabel(frame_, "", 115.0f, -2.0f);
+    list.push_back(labels_[0]);
+    list.push_back(value_);
+    for (int line = 1; line < kDisplayLines; ++line) {
+        const float y = layout_.upgradeLabel.y + kLineStep * static_cast<float>(line - 1);
+        labels_[static_cast<std::size_t>(line)] = MakeUILabel(parent_, "", layout_.upgradeLabel.x + kIconTextX, y);
+        list.push_back(labels_[static_cast<std::size_t>(line)]);
+    }
+    list.push_back(MakeUIDrawHook(&DrawListTexts, reinterpret_cast<std::intptr_t>(this)));
+}
+
+void GAME_CUIRoomTaskTab::SetButtons(GAME_CUIIconObject* taskTab, GAME_CUIIconObject* otherTab, GAME_CUIIconObject* skipRight,
+                                     GAME_CUIIconObject* skipLeft)
+{
+    taskTab_ = taskTab;
+    otherTab_ = otherTab;
+    skipRight_ = skipRight;
+    skipLeft_ = skipLeft;
+}
+
+void GAME_CUIRoomTaskTab::SetCursor(GAME_CUINullObject* node, GAME_CUINullObject* sprite)
+{
+    cursorNode_ = node;
+    cursorSprite_ = sprite;
+}
+
+void GAME_CUIRoomTaskTab::Attach(GAME_CRoomBase* room)
+{
+    room_ = room;
+    controller_->Attach(room);
+}
+
+void GAME_CUIRoomTaskTab::ApplyLanguage()
+{
+    informationHeader_->SetSprite(informationSprites_.Current());
+    executingHeader_->SetSprite(executingSprites_.Current());
+    actorHeader_->SetSprite(actorSprites_.Current());
+}
+
+void GAME_CUIRoomTaskTab::CollectUpgradeKeys(std::vector<const char*>& out) const
+{
+    out.clear();
+    const RoomData* data = room_ != nullptr ? room_->roomData : nullptr;
+    if (data == nullptr) return;
+    for (const RoomUpgradeEntry& entry : data->upgrades) {
+        if (entry.type < 0 || entry.type >= 32) continue;
+        if ((room_->installedUpgrades & (1u << entry.type)) != 0) out.push_back(entry.nameKey.c_str());
+    }
+}
+
+std::int32_t GAME_CUIRoomTaskTab::LineCount() const { return 1 + static_cast<std::int32_t>(upgradeKeys_.size()); }
+
+void GAME_CUIRoomTaskTab::ClearLine(int line)
+{
+    labels_[static_cast<std::size_t>(line)]->SetTextA("");
+    if (icons_[static_cast<std::size_t>(line)] != nullptr) icons_[static_cast<std::size_t>(line)]->SetColor(kHidden);
+    if (separators_[static_cast<std::size_t>(line)] != nullptr) separators_[static_cast<std::size_t>(line)]->SetColor(kHidden);
+}
+
+void GAME_CUIRoomTaskTab::ShowDurability()
+{
+    labels_[0]->SetTextW(GetMessageTextExpanded("SHIP_STATUS_HP").c_str());
+    frame_->SetColor(kUIWhite);
+    fill_->SetColor(kDurabilityColor);
+    const RoomData* data = room_ != nullptr ? room_->roomData : nullptr;
+    const std::int64_t maximum = (data != nullptr ? data->durability : 0) + (room_ != nullptr ? room_->durabilityBonus : 0);
+    const std::int64_t remaining = room_ != nullptr ? room_->GetRemainingDurability() : 0;
+    value_->SetTextW((UIFullWidthNumber(remaining) + u"／" + UIFullWidthNumber(maximum)).c_str());
+    const float ratio = std::clamp(static_cast<float>(remaining) / static_cast<float>(std::max<std::int64_t>(maximum, 1)), 0.0f, 1.0f);
+    const Vec2 scale{ratio * fillFullScale_, fill_->GetScale()->y};
+    fill_->SetScale(&scale);
+}
+
+void GAME_CUIRoomTaskTab::FillPanel(std::int32_t scroll)
+{
+    for (int line = 0; line < kDisplayLines; ++line) ClearLine(line);
+    frame_->SetColor(kHidden);
+    fill_->SetColor(kHidden);
+    value_->SetTextA("");
+    if (scroll == 0) ShowDurability();
+    for (std::size_t k = 1; k <= upgradeKeys_.size(); ++k) {
+        const std::int64_t line = static_cast<std::int64_t>(k) - scroll;
+        if (line < 0 || line >= kDisplayLines) continue;
+        const auto at = static_cast<std::size_t>(line);
+        labels_[at]->SetTextA(upgradeKeys_[k - 1]);
+        if (icons_[at] != nullptr) icons_[at]->SetColor(kUIWhite);
+        if (separators_[at] != nullptr) separators_[at]->SetColor(kUIWhite);
+    }
+}
+
+void GAME_CUIRoomTaskTab::Enter()
+{
+    CollectUpgradeKeys(upgradeKeys_);
+    scroll_->SetMaximum(std::max(LineCount() - kDisplayLines, 0));
+    scroll_->SetValue(0);
+    FillPanel(0);
+    UpdateControllerQuietly();
+}
+
+void GAME_CUIRoomTaskTab::UpdateControllerQuietly() { controller_->Update(false); }
+
+void GAME_CUIRoomTaskTab::Update(bool input)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr && world->ui && (world->ui->IsOpen(kSlotAddTask) || world->ui->IsOpen(kSlotTaskCancel))) return;
+    GAME_CUIListController& controller = *controller_.Get();
+    GAME_CUIActorListPanel* panel = controller.Panel();
+    const std::int32_t start = focus_;
+    if (input && layout_.tabChangeSwitches && IsUIActionTriggered(kActionMenuTabChange)) {
+        if (otherTab_ != nullptr) otherTab_->Press();
+        return;
+    }
+    bool forController = input;
+    const std::int32_t scrollMaximum = scroll_->Maximum();
+    auto move = [&](std::int32_t focus) {
+        PlayUISE(kSeUICursor);
+        focus_ = focus;
+    };
+    if (input) {
+        const bool decide = IsUIActionTriggered(kActionDecide);
+        const bool up = Pressed(kMenuUp);
+        const bool down = Pressed(kMenuDown);
+        const bool left = Pressed(kMenuLeft);
+        const bool right = Pressed(kMenuRight);
+        switch (focus_) {
+        case kTaskFocusRows:
+            if (up || Repeated(kMenuUp)) {
+                if (controller.Cursor() == 0) {
+                    move(kTaskFocusTaskTab);
+                    forController = false;
+                }
+            } else if (down || Repeated(kMenuDown)) {
+                if (controller.CountSetFlags() <= controller.Cursor()) {
+                    move(kTaskFocusTaskTab);
+                    forController = false;
+                }
+            } else if (right) {
+                move(kTaskFocusSkipRight);
+            } else if (left) {
+                move(kTaskFocusCrew);
+            }
+            break;
+        case kTaskFocusCrew: {
+            const std::size_t count = panel != nullptr ? panel->Crew().size() : 0;
+            const std::int64_t member =
+                panel != nullptr ? static_cast<std::int64_t>(panel->ScrollBar()->Value()) * 2 + panel->Cursor() : 0;
+            if (up) {
+                PlayUISE(kSeUICursor);
+                if (scrollMaximum > 0 && member <= 0) {
+                    focus_ = kTaskFocusScrollBar;
+                    scroll_->SetValue(scrollMaximum);
+                }
+            } else if (down) {
+                PlayUISE(kSeUICursor);
+                if (member >= static_cast<std::int64_t>(count) - 1) focus_ = kTaskFocusOtherTab;
+            } else if (right) {
+                move(kTaskFocusRows);
+            } else if (left) {
+                move(kTaskFocusSkipLeft);
+            }
+            break;
+        }
+        case kTaskFocusTaskTab:
+            if (up) {
+                move(kTaskFocusRows);
+                controller.SetCursor(controller.CountSetFlags());
+                forController = false;
+            } else if (down) {
+                move(kTaskFocusRows);
+                controller.SetCursor(0);
+                forController = false;
+            } else if (left) {
+                move(kTaskFocusOtherTab);
+            } else if (decide && taskTab_ != nullptr) {
+                taskTab_->Press();
+            }
+            break;
+        case kTaskFocusOtherTab:
+            if (up) {
+                move(kTaskFocusCrew);
+            } else if (down) {
+                PlayUISE(kSeUICursor);
+                if (scrollMaximum > 0) {
+                    focus_ = kTaskFocusScrollBar;
+                    scroll_->SetValue(0);
+                }
+            } else if (right) {
+                move(kTaskFocusTaskTab);
+            } else if (decide && otherTab_ != nullptr) {
+                otherTab_->Press();
+            }
+            break;
+        case kTaskFocusSkipRight:
+            if (left) {
+                move(kTaskFocusRows);
+            } else if (decide && skipRight_ != nullptr) {
+                skipRight_->Press();
+            }
+            break;
+        case kTaskFocusSkipLeft:
+            if (right) {
+                move(scrollMaximum > 0 ? kTaskFocusScrollBar : kTaskFocusCrew);
+            } else if (decide && skipLeft_ != nullptr) {
+                skipLeft_->Press();
+            }
+            break;
+        case kTaskFocusScrollBar:
+            // The value's change itself plays the cursor sound (the owning screen's update).
+            if (up) {
+                if (scroll_->Value() > 0) {
+                    scroll_->SetValue(scroll_->Value() - 1);
+                } else {
+                    focus_ = kTaskFocusOtherTab;
+                }
+            } else if (down) {
+                if (scroll_->Value() < scrollMaximum) {
+                    scroll_->SetValue(scroll_->Value() + 1);
+                } else {
+                    focus_ = kTaskFocusCrew;
+                }
+            } else if (right) {
+                focus_ = kTaskFocusRows;
+            } else if (left) {
+                focus_ = kTaskFocusSkipLeft;
+            }
+            break;
+        default: focus_ = kTaskFocusRows; break;
+        }
+    }
+    if (focus_ != start) {
+        controller.focused = focus_ == kTaskFocusRows;
+        if (panel != nullptr) panel->focused = focus_ == kTaskFocusCrew;
+    }
+    if (controller.focused) {
+        focus_ = kTaskFocusRows;
+    } else if (panel != nullptr && panel->focused) {
+        focus_ = kTaskFocusCrew;
+    }
+    if (focus_ != start) Place(focus_);
+    controller.Update(forController);
+}
+
+void GAME_CUIRoomTaskTab::Place(std::int32_t focus)
+{
+    GAME_CUIListController& controller = *controller_.Get();
+    GAME_CUIActorListPanel* panel = controller.Panel();
+    controller.focused = focus == kTaskFocusRows;
+    if (panel != nullptr) panel->focused = focus == kTaskFocusCrew;
+    if (cursorNode_ == nullptr || cursorSprite_ == nullptr) return;
+    if (focus == kTaskFocusRows || focus == kTaskFocusCrew) {
+        cursorSprite_->SetColor(kHidden);
+    } else {
+        std::size_t place = 0;
+        switch (focus) {
+        case kTaskFocusOtherTab: place = 1; break;
+        case kTaskFocusSkipRight: place = 2; break;
+        case kTaskFocusSkipLeft: place = 3; break;
+        case kTaskFocusScrollBar: place = 4; break;
+        default: place = 0; break;
+        }
+        cursorNode_->SetPosition(&layout_.focusPlaces[place]);
+        const bool skip = focus == kTaskFocusSkipRight || focus == kTaskFocusSkipLeft;
+        cursorSprite_->SetSprite(skip ? gridCursorSprite_ : arrowSprite_);
+        cursorSprite_->SetColor(kUIWhite);
+    }
+    cursorNode_->UpdateTree(false);
+}
+
+void GAME_CUIRoomTaskTab::DrawListSprites(std::intptr_t tab, std::intptr_t)
+{
+    auto* self = reinterpret_cast<GAME_CUIRoomTaskTab*>(tab);
+    if (self->controller_.Get() != nullptr) self->controller_->DrawSprites(self->parent_->WorldPosition());
+}
+
+void GAME_CUIRoomTaskTab::DrawListTexts(std::intptr_t tab, std::intptr_t)
+{
+    auto* self = reinterpret_cast<GAME_CUIRoomTaskTab*>(tab);
+    if (self->controller_.Get() != nullptr) self->controller_->DrawTexts(self->parent_->WorldPosition());
+}

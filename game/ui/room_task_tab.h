@@ -1,0 +1,129 @@
+// The task page the room screens share: the room's information panel, its tasks and crew through the list controller, and the page's seven focus places.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "framework/math/vector.h"
+#include "game/ui/list_controller.h"
+#include "game/ui/widget_builders.h"
+
+class GAME_CRoomBase;
+
+// Positions of the task page, relative to the node the page is built under; each screen gives its own.
+struct UIRoomTaskTabLayout {
+    vesk::math::Vec2 informationHeader{36.0f, 138.0f};
+    vesk::math::Vec2 executingHeader{310.0f, 138.0f};
+    vesk::math::Vec2 actorHeader{46.0f, 263.0f};
+    vesk::math::Vec2 centreSeparator{38.0f, 255.0f};
+    vesk::math::Vec2 hpFrame{68.0f, 152.0f};
+    // The first of the five further information lines; they follow 18 units apart.
+    vesk::math::Vec2 upgradeLabel{39.0f, 169.0f};
+    vesk::math::Vec2 scrollBar{285.0f, 150.0f};
+    vesk::math::Vec2 controllerOrigin{317.0f, 151.0f};
+    vesk::math::Vec2 crewPanelPoint{60.0f, 274.0f};
+    // Cursor places of focus 3 to 7: task-tab button, the other tab's button, right skip button,
+    // left skip button, information scroll bar.
+    std::array<vesk::math::Vec2, 5> focusPlaces{{{264.0f, 314.0f}, {44.0f, 314.0f}, {541.0f, 233.0f}, {-6.0f, 233.0f}, {22.0f, 151.0f}}};
+    // Whether the tab-change action presses the other tab's button.
+    bool tabChangeSwitches = false;
+};
+
+// Focus places of the task page.
+enum UITaskTabFocus : std::int32_t {
+    kTaskFocusRows = 1,
+    kTaskFocusCrew = 2,
+    kTaskFocusTaskTab = 3,
+    kTaskFocusOtherTab = 4,
+    kTaskFocusSkipRight = 5,
+    kTaskFocusSkipLeft = 6,
+    kTaskFocusScrollBar = 7,
+};
+
+// Built into the owning screen's task page in two parts (sprites, then texts) around the frame the
+// screen builds itself; the screen hands over its tab and skip buttons and calls Enter, Update and
+// Place from its own states. The focus survives closing and opening.
+class GAME_CUIRoomTaskTab {
+public:
+    static constexpr int kDisplayLines = 6;
+    static constexpr float kGaugeLength = 110.0f;
+    static constexpr float kGaugeHeight = 6.0f;
+
+    GAME_CUIRoomTaskTab() = default;
+    GAME_CUIRoomTaskTab(const GAME_CUIRoomTaskTab&) = delete;
+    GAME_CUIRoomTaskTab& operator=(const GAME_CUIRoomTaskTab&) = delete;
+
+    // The sprite widgets under the parent (headers, gauge, upgrade rows, scroll bar, list sprites hook).
+    void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIRoomTaskTabLayout& layout);
+    // The text widgets (the information labels and the list texts hook).
+    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list);
+    // The page's buttons and cursor, made by the screen's frame.
+    void SetButtons(GAME_CUIIconObject* taskTab, GAME_CUIIconObject* otherTab, GAME_CUIIconObject* skipRight,
+                    GAME_CUIIconObject* skipLeft);
+    void SetCursor(GAME_CUINullObject* node, GAME_CUINullObject* sprite);
+
+    // On opening: the room to the controller and its crew panel; the header pictures of the language.
+    void Attach(GAME_CRoomBase* room);
+    void ApplyLanguage();
+    // Entering the page: the five lower lines emptied, the panel from line 0, the scroll at 0, one
+    // controller update without input.
+    void Enter();
+    // The panel for a scroll value (called when the value changed).
+    void FillPanel(std::int32_t scroll);
+    // The page's input: moves between the seven places, then the controller takes what is left.
+    void Update(bool input);
+    // The cursor for a focus place: the controller's and the panel's flags, or the page's own cursor.
+    void Place(std::int32_t focus);
+    // A controller update without input (the opening and the other page's frames).
+    void UpdateControllerQuietly();
+
+    std::int32_t Focus() const { return focus_; }
+    void SetFocus(std::int32_t focus) { focus_ = focus; }
+    GAME_CUIListController* Controller() const { return controller_.Get(); }
+    GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
+    std::int32_t LineCount() const;
+    const GAME_CUILabelObject* DisplayLabel(int line) const { return labels_[static_cast<std::size_t>(line)]; }
+    const GAME_CUINullObject* GaugeFill() const { return fill_; }
+    const GAME_CUINullObject* GaugeFrame() const { return frame_; }
+    const GAME_CUILabelObject* ValueLabel() const { return value_; }
+
+    static void DrawListSprites(std::intptr_t tab, std::intptr_t);
+    static void DrawListTexts(std::intptr_t tab, std::intptr_t);
+
+private:
+    // The upgrade message keys of the room, in the order of its kind's upgrade entries.
+    void CollectUpgradeKeys(std::vector<const char*>& out) const;
+    void ShowDurability();
+    void ClearLine(int line);
+
+    UIRoomTaskTabLayout layout_{};
+    GAME_CUIObjectBase* parent_ = nullptr;
+    GAME_CRoomBase* room_ = nullptr;
+    GAME_CUIListControllerPtr controller_;
+    UILanguageSprites informationSprites_;
+    UILanguageSprites executingSprites_;
+    UILanguageSprites actorSprites_;
+    GAME_CUINullObject* informationHeader_ = nullptr;
+    GAME_CUINullObject* executingHeader_ = nullptr;
+    GAME_CUINullObject* actorHeader_ = nullptr;
+    GAME_CUINullObject* frame_ = nullptr;
+    GAME_CUINullObject* fill_ = nullptr;
+    float fillFullScale_ = 1.0f;
+    std::array<GAME_CUILabelObject*, kDisplayLines> labels_{};
+    std::array<GAME_CUINullObject*, kDisplayLines> icons_{};
+    std::array<GAME_CUINullObject*, kDisplayLines> separators_{};
+    GAME_CUILabelObject* value_ = nullptr;
+    GAME_CUIScrollBarObject* scroll_ = nullptr;
+    GAME_CUIIconObject* taskTab_ = nullptr;
+    GAME_CUIIconObject* otherTab_ = nullptr;
+    GAME_CUIIconObject* skipRight_ = nullptr;
+    GAME_CUIIconObject* skipLeft_ = nullptr;
+    GAME_CUINullObject* cursorNode_ = nullptr;
+    GAME_CUINullObject* cursorSprite_ = nullptr;
+    std::int32_t arrowSprite_ = -1;
+    std::int32_t gridCursorSprite_ = -1;
+    std::int32_t upgradeIcon_ = -1;
+    std::int32_t focus_ = kTaskFocusRows;
+    std::vector<const char*> upgradeKeys_;
+};

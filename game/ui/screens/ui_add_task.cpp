@@ -1,0 +1,547 @@
+// The add-task screen (slot 22): the tasks a room can run, the needs of the one under the cursor, and the normal and repeating orders.
+#include "game/ui/screens/ui_add_task.h"
+
+#include <algorithm>
+
+#include "game/core/data/food_storage.h"
+#include "game/core/data/player_data.h"
+#include "game/core/data/room_records.h"
+#include "game/core/data/static_lookups.h"
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/save/save_image.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/screen_callbacks.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr float kInfoX = 36.0f;
+constexpr float kRowX = 317.0f;
+constexpr float kLineTop = 157.0f;
+constexpr float kLineStep = 18.0f;
+constexpr float kIconTextX = 26.0f;
+// The rows' pointer rectangles on the canvas.
+constexpr float kRowHitLeft = 378.0f;
+constexpr float kRowHitRight = 530.0f;
+constexpr float kRowHitTop = 106.0f;
+constexpr float kRowHitHeight = 17.0f;
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr std::uint32_t kOrderOnlyOne = 0x80000003u;
+constexpr std::uint32_t kOrderFatal = 0x80000000u;
+
+// Kinds a room's own list offers; cooking comes only as the dining hall's ready-made entry.
+bool IsOfferedKind(std::int32_t kind)
+{
+    switch (kind) {
+    case kTaskRoomBuild:
+    case kTaskItemCraft:
+    case kTaskRoomUpgrade:
+    case kTaskAttackToEnemy:
+    case kTaskPatient:
+    case kTaskRouteScan:
+    case kTaskEngineMaintenance:
+    case kTaskRefuel: return true;
+    default: return false;
+    }
+}
+
+bool IsUpgradeInstalled(const GAME_CRoomBase& room, std::uint32_t bit) { return bit < 32 && (room.installedUpgrades & (1u << bit)) != 0; }
+
+// Whether the room may run the record: its kind, the event flags it waits for, the upgrade it would
+// install and the upgrades it needs.
+bool RoomOffers(const GAME_CRoomBase& room, const RoomData& data, const TaskData& record)
+{
+    if (!IsOfferedKind(record.kind)) return false;
+    for (const std::uint32_t flag : record.ids) {
+        if (!GetSlotEventBit(GetWorkingSlot(), flag)) return false;
+    }
+    if (record.kind == kTaskRoomUpgrade) {
+        const bool listed = std::any_of(data.upgrades.begin(), data.upgrades.end(), [&](const RoomUpgradeEntry& entry) {
+            return entry.type != -1 && static_cast<std::uint32_t>(entry.type) == record.productItem;
+        });
+        if (listed && IsUpgradeInstalled(room, record.productItem)) return false;
+    }
+    for (std::uint32_t bit = 0; bit <= 10; ++bit) {
+        if ((record.requiredUpgradeBits & (1u << bit)) != 0 && !IsUpgradeInstalled(room, bit)) return false;
+    }
+    return true;
+}
+
+bool IsResultPresent(const TaskEffect& effect) { return effect.id != kNoId && effect.value >= 1 && effect.count >= 1; }
+
+bool IsInfoBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
+
+const char* OrderErrorKey(std::uint32_t code)
+{
+    switch (code) {
+    case kTaskRequestTooMany: return "ADDTASK_TEXT_ERROR_TASK_NUM";
+    case kTaskRequestAlready: return "ADDTASK_TEXT_ERROR_ALREADY";
+    case kTaskRequestOnlyOne: return "ADDTASK_TEXT_ERROR_ONLYONE";
+    case kTaskRequestNeedsUpgrade: return "ADDTASK_TEXT_ERROR_NEED_UPGRADE";
+    default: return "ADDTASK_TEXT_ERROR_FATALERROR";
+    }
+}
+
+}  // namespace
+
+GAME_CUIAddTask::GAME_CUIAddTask() { Build(); }
+
+GAME_CUIAddTask::~GAME_CUIAddTask() { DeleteWidgets(widgets_); }
+
+void GAME_CUIAddTask::Build()
+{
+    informationSprites_.Find("ui_text_information");
+    executeSprites_.Find("ui_text_execute_enable");
+    actorIcon_ = FindUISprite("ui_icon_actor");
+    timerIcon_ = FindUISprite("ui_icon_timer");
+
+    widgets_.push_back(MakeUICategorySwitch(1));
+    window_ = MakeUIPicture("ui_windowbase", kWindow.x, kWindow.y);
+    widgets_.push_back(window_);
+    widgets_.push_back(MakeUIPictureUnder(window_, "ui_windowbase_bg", 34.0f, 108.0f));
+
+    UIButtonSpec back{.sprite = "ui_backbutton", .pressedSprite = "ui_backbutton_touch", .sound = kSeUICancel,
+                      .action = kActionCancel, .release = &CloseScreenCallback, .argument = this};
+    PlaceUIButtonTopLeft(back, 432.0f, 107.0f);
+    widgets_.push_back(MakeUIButton(window_, back));
+
+    GAME_CUINullObject* leftWindow = MakeUIPictureUnder(window_, "ui_skipwindow_left", -43.0f, 174.0f);
+    widgets_.push_back(leftWindow);
+    UIButtonSpec previous{.sprite = "ui_skip_left", .pressedSprite = "ui_skip_left_touch", .sound = kSeUICancel,
+                          .action = kActionMenuPageLeft, .release = &CloseAndSkipToPrevRoom, .argument = this};
+    PlaceUIButtonTopLeft(previous, 4.0f, 6.0f);
+    widgets_.push_back(MakeUIButton(leftWindow, previous));
+    GAME_CUINullObject* rightWindow = MakeUIPictureUnder(window_, "ui_skipwindow_right", 502.0f, 174.0f);
+    widgets_.push_back(rightWindow);
+    UIButtonSpec next{.sprite = "ui_skip_right", .pressedSprite = "ui_skip_right_touch", .sound = kSeUICancel,
+                      .action = kActionMenuPageRight, .release = &CloseAndSkipToNextRoom, .argument = this};
+    PlaceUIButtonTopLeft(next, 10.0f, 6.0f);
+    widgets_.push_back(MakeUIButton(rightWindow, next));
+
+    UIButtonSpec order{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .x = 382.0f, .y = 270.0f,
+                       .sound = kSeUIDecide, .action = kActionDecide, .release = &OnOrderNormal, .argument = this};
+    normal_ = MakeUIButton(window_, order);
+    widgets_.push_back(normal_);
+    order.y = 296.0f;
+    order.action = kActionMenuFunctionA;
+    order.release = &OnOrderRepeat;
+    repeat_ = MakeUIButton(window_, order);
+    widgets_.push_back(repeat_);
+
+    informationImage_ = MakeUIPictureUnder(window_, "ui_text_information", 36.0f, 138.0f);
+    widgets_.push_back(informationImage_);
+    executeImage_ = MakeUIPictureUnder(window_, "ui_text_execute_enable", 310.0f, 138.0f);
+    widgets_.push_back(executeImage_);
+
+    for (int line = 0; line < kInfoLines; ++line) {
+        InfoSlot& info = infoLines_[static_cast<std::size_t>(line)];
+        info.group = MakeUIGroupUnder(window_, kInfoX, kLineTop + kLineStep * static_cast<float>(line));
+        widgets_.push_back(info.group);
+        if (line > 0) {
+            info.separator = MakeUIPictureUnder(info.group, "ui_separator_left", -2.0f, -3.0f);
+            widgets_.push_back(info.separator);
+        }
+        info.icon = MakeUIPictureUnder(info.group, "", 4.0f, -2.0f);
+        widgets_.push_back(info.icon);
+    }
+    for (int row = 0; row < kVisibleRows; ++row) {
+        rows_[static_cast<std::size_t>(row)] = MakeUILabel(window_, "", kRowX, kLineTop + kLineStep * static_cast<float>(row));
+        if (row > 0) {
+            rowSeparators_[static_cast<std::size_t>(row)] = MakeUIPictureUnder(rows_[static_cast<std::size_t>(row)], "ui_separator_right", -21.0f, -3.0f);
+            widgets_.push_back(rowSeparators_[static_cast<std::size_t>(row)]);
+        }
+    }
+    cursorGroup_ = MakeUIGroupUnder(rows_[0], 0.0f, 0.0f);
+    widgets_.push_back(cursorGroup_);
+    highlight_ = MakeUIPictureUnder(cursorGroup_, "ui_select_highlight", -4.0f, -2.0f);
+    widgets_.push_back(highlight_);
+    cursorArrow_ = MakeUIPictureUnder(cursorGroup_, "ui_cursor_common_r90", -20.0f, 0.0f);
+    widgets_.push_back(cursorArrow_);
+
+    listScroll_ = MakeUIScrollBar(window_, 474.0f, 156.0f, 8.0f, 100.0f);
+    widgets_.push_back(listScroll_);
+    // The bar stops at the window face's bottom edge.
+    infoScroll_ = MakeUIScrollBar(window_, 285.0f, 156.0f, 6.0f, 160.0f, true);
+    widgets_.push_back(infoScroll_);
+
+    // Texts after the sprites.
+    widgets_.push_back(MakeUICategorySwitch(0));
+    title_ = MakeUILabel(window_, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
+    widgets_.push_back(title_);
+    widgets_.push_back(MakeUILabel(normal_, "ADDTASK_TEXT_BUTTON_NORMAL", 0.0f, 0.0f, 0.5f, 0.5f));
+    widgets_.push_back(MakeUILabel(repeat_, "ADDTASK_TEXT_BUTTON_REPEAT", 0.0f, 0.0f, 0.5f, 0.5f));
+    for (InfoSlot& info : infoLines_) {
+        info.label = MakeUILabel(info.group, "", 0.0f, 0.0f);
+        widgets_.push_back(info.label);
+    }
+    for (GAME_CUILabelObject* row : rows_) widgets_.push_back(row);
+    emptyLabel_ = MakeUILabel(window_, "ADDTASK_TEXT_NOENABLETASK", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
+    widgets_.push_back(emptyLabel_);
+    widgets_.push_back(MakeUIDrawHook(&DrawSharedDialogCallback));
+    widgets_.push_back(MakeUIPictureCut(window_, "ui_windowbase_scan_title", 34.0f, 108.0f, 420.0f, 29.0f));
+    widgets_.push_back(MakeUIPictureCut(window_, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
+    UICategoryChangeObjectDesc last;
+    InitUICategoryChangeObjectDesc(&last);
+    last.category = 2;
+    last.flush = 1;
+    auto* end = new GAME_CUICategoryChangeObject(&last);
+    end->SetVisible(true);
+    widgets_.push_back(end);
+    std::erase(widgets_, nullptr);
+}
+
+std::int32_t GAME_CUIAddTask::RoomIndex() const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->ship && target != nullptr ? world->ship->GetRoomIndex(target) : -1;
+}
+
+const TaskData* GAME_CUIAddTask::EntryUnderCursor() const
+{
+    const std::size_t index = static_cast<std::size_t>(std::max(0, firstRow_ + cursorRow_));
+    return index < entries_.size() ? entries_[index] : nullptr;
+}
+
+void GAME_CUIAddTask::RebuildTaskList()
+{
+    const int variant = UILanguageVariant();
+    informationImage_->SetSprite(informationSprites_.ids[static_cast<std::size_t>(variant)]);
+    executeImage_->SetSprite(executeSprites_.ids[static_cast<std::size_t>(variant)]);
+    if (target != nullptr) {
+        title_->SetTextW(UITagName(target->GetRoomId()).c_str());
+    }
+    subState_ = 0;
+    lastSubState_ = 0;
+    cursorRow_ = 0;
+    firstRow_ = 0;
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+
+    entries_.clear();
+    if (preset != nullptr) entries_.push_back(preset);
+    const RoomData* data = target != nullptr ? FindRoomData(target->GetRoomId()) : nullptr;
+    if (data != nullptr) {
+        for (const TaskData* record : data->offeredTasks) {
+            if (record != nullptr && RoomOffers(*target, *data, *record)) entries_.push_back(record);
+        }
+    }
+    if (target != nullptr) {
+        cursorRow_ = target->addTaskCursorRow;
+        firstRow_ = target->addTaskFirstRow;
+    }
+    if (firstRow_ < 0 || cursorRow_ < 0 || cursorRow_ >= kVisibleRows ||
+        static_cast<std::int64_t>(entries_.size()) < firstRow_ + cursorRow_ + 1) {
+        cursorRow_ = 0;
+        firstRow_ = 0;
+    }
+    const std::int32_t count = static_cast<std::int32_t>(entries_.size());
+    listScroll_->SetMaximum(std::max(count - kVisibleRows, 0));
+    listScroll_->SetValue(firstRow_);
+    infoScroll_->SetMaximum(0);
+    infoScroll_->SetValue(0);
+    RefreshInfoPanel(EntryUnderCursor());
+
+    const bool empty = entries_.empty();
+    emptyLabel_->SetVisible(empty);
+    cursorArrow_->SetColor(empty ? 0x00FFFFFFu : kUIWhite);
+    highlight_->SetColor(empty ? 0x00FFFFFFu : kUIWhite);
+    infoScroll_->SetDrawWhenEmpty(!empty);
+}
+
+void GAME_CUIAddTask::Update(bool input)
+{
+    nextState_ = requests_.TakeNextState(nextState_);
+    if (nextState_ != state_) {
+        state_ = nextState_;
+        switch (state_) {
+        case 0: {
+            GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+            if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+            requests_.openFlag = 0;
+            preset = nullptr;
+            return;
+        }
+        case 1: RebuildTaskList(); break;
+        case 3:
+            if (target != nullptr) {
+                target->addTaskCursorRow = cursorRow_;
+                target->addTaskFirstRow = firstRow_;
+            }
+            break;
+        default: break;
+        }
+    }
+    blink_ = (blink_ + 1) % 16;
+    const Vec2 arrow{-(20.0f - static_cast<float>(blink_ / 8)), 0.0f};
+    cursorArrow_->SetPosition(&arrow);
+    if (state_ == 1) UpdateTransition(2);
+    if (state_ == 3) UpdateTransition(0);
+    if (state_ == 2) UpdateMain(input);
+}
+
+void GAME_CUIAddTask::UpdateTransition(int endState)
+{
+    window_->UpdateTree(false);
+    const bool settled = std::none_of(widgets_.begin(), widgets_.end(), [](const GAME_CUIObjectBase* widget) {
+        return widget->IsBusy() || widget->IsDecided();
+    });
+    if (settled) nextState_ = endState;
+}
+
+void GAME_CUIAddTask::UpdateMain(bool input)
+{
+    if (subState_ != lastSubState_) {
+        lastSubState_ = subState_;
+        if (subState_ == 0) ResetInfoPanel();
+        if (subState_ == 1) ShowOrderError();
+    }
+    // The frame goes on in the sub-state it began in: a refusal made by this frame's input shows its
+    // message in the next.
+    const int subState = subState_;
+    listScroll_->SetValue(firstRow_);
+    const std::int32_t listValue = listScroll_->Value();
+    const std::int32_t infoValue = infoScroll_->Value();
+    const bool free = window_->UpdateTree(subState == 0 && input);
+    if (listScroll_->Value() != listValue) {
+        PlayUISE(kSeUICursor);
+        firstRow_ = static_cast<std::int16_t>(listScroll_->Value());
+        infoScroll_->SetMaximum(0);
+        infoScroll_->SetValue(0);
+        RefreshInfoPanel(EntryUnderCursor());
+    } else if (infoScroll_->Value() != infoValue) {
+        PlayUISE(kSeUICursor);
+        RefreshInfoPanel(EntryUnderCursor());
+    }
+    if (subState == 1) {
+        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+        if (dialog == nullptr || !dialog->IsVisible()) subState_ = 0;
+        return;
+    }
+    if (subState_ == 0) UpdateListInput(free);
+}
+
+void GAME_CUIAddTask::UpdateListInput(bool input)
+{
+    ++clickTimer_;
+    if (!input) return;
+    const std::int32_t count = static_cast<std::int32_t>(entries_.size());
+    bool moved = false;
+    if (!IsUIPointerRefused()) {
+        const int shown = std::min(count, kVisibleRows);
+        for (int row = 0; row < shown; ++row) {
+            const float top = kRowHitTop + kLineStep * static_cast<float>(row);
+            if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kRowHitHeight})) continue;
+            if (row != cursorRow_) {
+                cursorRow_ = static_cast<std::int16_t>(row);
+                PlayUISE(kSeUICursor);
+            } else if (clickTimer_ < kDoubleClickFrames) {
+                IssueTaskRequest(EntryUnderCursor(), false);
+            }
+            clickTimer_ = 0;
+            ResetInfoPanel();
+            return;
+        }
+    }
+    if (count == 0 || IsUIActionTriggered(kActionDecide)) return;
+    const std::int32_t index = firstRow_ + cursorRow_;
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+        PlayUISE(kSeUICursor);
+        if (index <= 0) {
+            cursorRow_ = static_cast<std::int16_t>(count - 1);
+            if (count - 1 >= kVisibleRows) {
+                firstRow_ = static_cast<std::int16_t>(count - kVisibleRows);
+                cursorRow_ = kVisibleRows - 1;
+            }
+        } else if (--cursorRow_ < 0) {
+            --firstRow_;
+            cursorRow_ = 0;
+        }
+        moved = true;
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+        PlayUISE(kSeUICursor);
+        if (index < count - 1) {
+            if (++cursorRow_ >= kVisibleRows) {
+                ++firstRow_;
+                cursorRow_ = kVisibleRows - 1;
+            }
+        } else {
+            cursorRow_ = 0;
+            firstRow_ = 0;
+        }
+        moved = true;
+    }
+    if (moved) ResetInfoPanel();
+}
+
+void GAME_CUIAddTask::ResetInfoPanel()
+{
+    infoScroll_->SetValue(0);
+    RefreshInfoPanel(EntryUnderCursor());
+}
+
+void GAME_CUIAddTask::PutInfoLine(int& counter, std::u16string_view text, bool withIcon, std::int32_t icon)
+{
+    if (counter >= 0 && counter < kInfoLines) {
+        InfoSlot& line = infoLines_[static_cast<std::size_t>(counter)];
+        line.label->SetTextW(std::u16string(text).c_str());
+        const Vec2 at{withIcon ? kIconTextX : 0.0f, 0.0f};
+        line.label->SetPosition(&at);
+        line.icon->SetSprite(icon);
+        line.icon->SetColor(icon == kNoSprite ? 0x00FFFFFFu : kUIWhite);
+        if (line.separator != nullptr) line.separator->SetColor(kUIWhite);
+    }
+    ++counter;
+}
+
+void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
+{
+    for (GAME_CUILabelObject* row : rows_) row->SetTextA("");
+    for (GAME_CUINullObject* separator : rowSeparators_) {
+        if (separator != nullptr) separator->SetColor(0x00FFFFFFu);
+    }
+    for (InfoSlot& line : infoLines_) {
+        line.label->SetTextA("");
+        line.icon->SetColor(0x00FFFFFFu);
+        if (line.separator != nullptr) line.separator->SetColor(0x00FFFFFFu);
+    }
+    if (entry == nullptr) {
+        for (GAME_CUIIconObject* button : {normal_, repeat_}) {
+            button->SetColor(kUIGrey);
+            button->SetDisabled(true);
+        }
+        cursorGroup_->SetParent(rows_[0]);
+        return;
+    }
+    normal_->SetColor(kUIWhite);
+    normal_->SetDisabled(false);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const std::int64_t row = static_cast<std::int64_t>(i) - firstRow_;
+        if (row < 0 || row >= kVisibleRows) continue;
+        rows_[static_cast<std::size_t>(row)]->SetTextA(TagText(entries_[i]->id).c_str());
+        if (row != 0) rowSeparators_[static_cast<std::size_t>(row)]->SetColor(kUIWhite);
+    }
+    cursorGroup_->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+    const bool upgrade = entry->kind == kTaskRoomUpgrade;
+    repeat_->SetColor(upgrade ? kUIGrey : kUIWhite);
+    repeat_->SetDisabled(upgrade);
+
+    // The description: a message text used as a format with the arguments of its kind.
+    const std::string descriptionKey = TagText(entry->id) + "_DISCRIPT";
+    std::u16string description;
+    if (entry->productCount == 0 && entry->kind == kTaskCooking) {
+        const GAME_CFoodStorage* store = FindFoodStorage(RoomIndex());
+        description = FormatUIMessage(descriptionKey, {UITagName(store != nullptr ? *store->GetFoodId() : kNoId)});
+    } else if (entry->productCount == 0) {
+        description = FormatUIMessage(descriptionKey);
+    } else {
+        description = FormatUIMessage(descriptionKey, {UIFullWidthNumber(entry->productCount),
+                                                       UIFullWidthNumber(UIAvailableItemCount(entry->productItem, true))});
+    }
+    if (description.size() > 255) description.resize(255);
+
+    int counter = -infoScroll_->Value();
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= description.size(); ++i) {
+        if (i < description.size() && !IsInfoBreak(description[i])) continue;
+        if (i < description.size() || i > start) PutInfoLine(counter, std::u16string_view(description).substr(start, i - start), false, kNoSprite);
+        start = i + 1;
+    }
+    PutInfoLine(counter, FormatUIMessage("BUILD_TEXT_NEED_ACTOR_NUM", {UIFullWidthNumber(entry->crewLimit)}), true, actorIcon_);
+    PutInfoLine(counter, FormatUIMessage("BUILD_TEXT_NEED_ACTOR_STAMINA", {UIFullWidthNumber(entry->staminaChange / 1000, u"%02d")}),
+                true, actorIcon_);
+    const char* timeKey = IsResultPresent(entry->effectA) || IsResultPresent(entry->effectB) ? "ADDTASK_TEXT_TASK_FINISHTIME"
+                          : entry->kind == kTaskEngineMaintenance                             ? "ADDTASK_TEXT_TASK_CONTINUE_TIME"
+                                                                                              : "ADDTASK_TEXT_TASK_NEEDTIME";
+    PutInfoLine(counter, FormatUIMessage(timeKey, {UIFullWidthNumber(entry->durationSeconds), GetMessageTextExpanded("TIME_UNIT_TEXT")}),
+                true, timerIcon_);
+    for (const ItemCount& material : entry->materials) {
+        if (IsUnusedItemCount(material)) break;
+        const ItemData* item = FindItemData(material.itemId);
+        PutInfoLine(counter,
+                    vesk::text::FormatText(u"%ls：%ls（%ls）", {UITagName(material.itemId), UIFullWidthNumber(material.count),
+                                                              UIFullWidthNumber(UIAvailableItemCount(material.itemId, true))}),
+                    true, item != nullptr ? item->iconSprite : kNoSprite);
+    }
+    infoScroll_->SetMaximum(std::max(counter + infoScroll_->Value() - kInfoLines, 0));
+}
+
+void GAME_CUIAddTask::IssueTaskRequest(const TaskData* record, bool repeat)
+{
+    if (record == nullptr) return;
+    if (record->kind == kTaskRoomUpgrade) repeat = false;
+    std::uint32_t code = 0;
+    if (!CheckTaskRequest(*record, target, &code)) {
+        PlayUISE(kSeUIError);
+        subState_ = 1;
+        resultCode_ = code;
+        return;
+    }
+    const std::int32_t roomIndex = RoomIndex();
+    GAME_CTaskRequest request;
+    switch (record->kind) {
+    case kTaskRoomUpgrade: request = MakeRoomUpgradeRequest(*record, roomIndex); break;
+    case kTaskCooking: request = MakeCookingRequest(roomIndex, 0); break;
+    case kTaskPatient:
+        request = MakePatientRequest(roomIndex, 0, record->treatedDebuff == kNoId ? 0 : record->treatedDebuff, 0);
+        break;
+    case kTaskRouteScan: request = MakeRouteScanRequest(roomIndex, 0); break;
+    case kTaskEngineMaintenance: request = MakeEngineMaintenanceRequest(roomIndex, 0); break;
+    case kTaskRefuel: request = MakeRefuelRequest(record->id, roomIndex, 0); break;
+    default: request = MakeItemCraftRequest(*record, roomIndex, 0); break;
+    }
+    GAME_CTaskBase* task = GAME_CTaskBase::CreateFromRequest(request);
+    if (task == nullptr) {
+        resultCode_ = record->kind == kTaskEngineMaintenance ? kOrderOnlyOne : kOrderFatal;
+        subState_ = 1;
+        PlayUISE(kSeUIError);
+        return;
+    }
+    task->repeat = repeat ? 1 : 0;
+    SetOpen(false);
+    resultCode_ = code;
+}
+
+void GAME_CUIAddTask::ShowOrderError()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    dialog->Open(kSlotAddTask, 0, false);
+    dialog->SetYesNoMode(false);
+    dialog->ClearMessage();
+    dialog->ResetButtons();
+    dialog->SetMessageText(GetMessageTextExpanded(OrderErrorKey(resultCode_)).c_str());
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->cursorIndex = 1;
+    dialog->active = true;
+    dialog->UpdateTree(false);
+    dialog->UpdateTree(false);
+}
+
+void GAME_CUIAddTask::OnOrderNormal(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIAddTask*>(screen);
+    self->IssueTaskRequest(self->EntryUnderCursor(), false);
+}
+
+void GAME_CUIAddTask::OnOrderRepeat(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIAddTask*>(screen);
+    self->IssueTaskRequest(self->EntryUnderCursor(), true);
+}
+
+void GAME_CUIAddTask::Draw()
+{
+    if (state_ == 0 || target == nullptr) return;
+    DrawWidgets(widgets_);
+}

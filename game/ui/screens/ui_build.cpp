@@ -1,0 +1,392 @@
+// The build menu (slot 4): the room kinds the player may build, with what each takes, and the demolish entry.
+#include "game/ui/screens/ui_build.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "framework/text/font_manager.h"
+#include "game/core/data/id_tags.h"
+#include "game/core/data/player_data.h"
+#include "game/core/data/static_lookups.h"
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/save/save_image.h"
+#include "game/core/text/draw_state.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ui/screen_callbacks.h"
+#include "game/ui/screens/ui_build_select_grid.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr float kLineX = 60.0f;
+constexpr float kLineTop = 193.0f;
+constexpr float kLineStep = 18.0f;
+constexpr std::int32_t kVisibleRows = 7;
+constexpr int kAvailableColor = 0;
+constexpr int kUnavailableColor = 1;
+constexpr int kShortColor = 7;
+constexpr std::uint32_t kHidden = 0x00FFFFFFu;
+constexpr std::uint32_t kDemolish = MakeTag("IDBR");
+constexpr std::uint32_t kLadder = MakeTag("ID22");
+constexpr std::int32_t kNoRoomKind = kRoomIdCount;
+
+bool HasBothPendingWords(const GAME_CShip& ship) { return ship.awaitedRoomId != kNoId && ship.resumePoint[0] != kNoId; }
+
+}  // namespace
+
+GAME_CUIBuild::GAME_CUIBuild()
+{
+    informationSprites_.Find("ui_text_information");
+    buildEnableSprites_.Find("ui_text_buildenable");
+    timerIcon_ = FindUISprite("ui_icon_timer");
+    buildIcon_ = FindUISprite("ui_icon_build");
+
+    UIListObjectDesc desc;
+    InitUIListObjectDesc(&desc);
+    desc.shownX = kWindow.x;
+    desc.shownY = kWindow.y;
+    desc.openingWidth = desc.width = 280.0f;
+    desc.openingHeight = desc.height = 218.0f;
+    desc.further = 10;
+    desc.closeRelease = &CloseAndOpenHud;
+    desc.callbackArgument = this;
+    desc.decide = &OnListDecide;
+    list_ = new GAME_CUIListObject(&desc);
+    widgets_.push_back(list_);
+    if (const GAME_CStaticDatabase* database = GetStaticDatabase()) {
+        for (const auto& [id, record] : database->Rooms()) {
+            if (record == nullptr) continue;
+            UIListObjectRowDesc row;
+            InitUIListObjectRowDesc(&row);
+            std::strncpy(row.key, TagText(id).c_str(), sizeof row.key - 1);
+            row.enabled = &CanBuildRoom;
+            row.argument = static_cast<std::intptr_t>(id);
+            row.normalColor = GetUIColor(kUIColorText);
+            list_->AddRow(row);
+        }
+    }
+    UIListObjectRowDesc demolish;
+    InitUIListObjectRowDesc(&demolish);
+    std::strncpy(demolish.key, "IDBR", sizeof demolish.key - 1);
+    demolish.enabled = &CanBuildRoom;
+    demolish.argument = static_cast<std::intptr_t>(kDemolish);
+    demolish.normalColor = GetUIColor(kUIColorText);
+    list_->AddRow(demolish);
+
+    UIButtonSpec close{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
+                       .action = kActionCancel, .release = &CloseAndOpenHud, .argument = this};
+    PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
+    widgets_.push_back(MakeUIButton(list_, close));
+    listScroll_ = MakeUIScrollBar(list_, 474.0f, 155.0f, 10.0f, 126.0f);
+    widgets_.push_back(listScroll_);
+    // The bar stops at the window face's bottom edge.
+    panelScroll_ = MakeUIScrollBar(list_, 285.0f, 191.0f, 10.0f, 126.0f, true);
+    widgets_.push_back(panelScroll_);
+    const Vec2 buttonSize = UISpriteSize(FindUISprite("ui_enterbutton"));
+    GAME_CUINullObject* buttonNode = MakeUIGroupUnder(list_, 309.0f + buttonSize.x * 0.5f, 298.0f + buttonSize.y * 0.5f);
+    widgets_.push_back(buttonNode);
+    UIButtonSpec build{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                       .action = kActionDecide, .pressedScale = 0.9f, .release = &OnChooseRoom, .argument = this};
+    button_ = MakeUIButton(buttonNode, build);
+    widgets_.push_back(button_);
+    // The list hands the build button to its decide callback.
+    list_->SetDecideSecond(reinterpret_cast<std::intptr_t>(button_));
+
+    informationImage_ = MakeUIPictureUnder(list_, "ui_text_information", 36.0f, 175.0f);
+    widgets_.push_back(informationImage_);
+    buildEnableImage_ = MakeUIPictureUnder(list_, "ui_text_buildenable", 310.0f, 138.0f);
+    widgets_.push_back(buildEnableImage_);
+    widgets_.push_back(MakeUIPictureUnder(list_, "ui_separator_left_strong2", 36.0f, 188.0f));
+    widgets_.push_back(MakeUIPictureUnder(list_, "ui_separator_right_strong", 310.0f, 152.0f));
+    for (int line = 0; line < kInfoLines; ++line) {
+        const auto at = static_cast<std::size_t>(line);
+        lines_[at] = MakeUILabel(list_, "", kLineX, kLineTop + kLineStep * static_cast<float>(line));
+        icons_[at] = MakeUIPictureUnder(lines_[at], "", -21.0f, -1.0f);
+        widgets_.push_back(icons_[at]);
+        GAME_CUINullObject* separator = MakeUIPictureUnder(lines_[at], "ui_separator_left", -24.0f, 15.0f);
+        widgets_.push_back(separator);
+    }
+
+    split_ = widgets_.size();
+    widgets_.push_back(MakeUILabel(list_, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f));
+    description_ = MakeUILabel(list_, "ID00", 40.0f, 147.0f);
+    widgets_.push_back(description_);
+    buttonLabel_ = MakeUILabel(button_, "BUILD_ENTER_BUTTON_TEXT", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(buttonLabel_);
+    for (GAME_CUILabelObject* line : lines_) widgets_.push_back(line);
+    lines_[0]->SetTextW(FormatUIMessage("BUILD_TEXT_TOFINISH", {UIFullWidthNumber(0), GetMessageTextExpanded("TIME_UNIT_TEXT")}).c_str());
+    lines_[2]->SetTextA("BUILD_TEXT_ENABLE_BUILD_NUM");
+    widgets_.push_back(MakeUIPictureCut(list_, "ui_windowbase_scan_title", 34.0f, 108.0f, 420.0f, 29.0f));
+    widgets_.push_back(MakeUIPictureCut(list_, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
+}
+
+GAME_CUIBuild::~GAME_CUIBuild() { DeleteWidgets(widgets_); }
+
+std::int32_t GAME_CUIBuild::CanBuildRoom(const std::intptr_t* argument)
+{
+    const auto id = static_cast<std::uint32_t>(*argument);
+    if (id == MakeTag("ID90") || id == MakeTag("ID02")) return kRowHidden;
+    const GAME_CGameWorld* world = PeekGameWorld();
+    const GAME_CShip* ship = world != nullptr ? world->ship.get() : nullptr;
+    if (id == kDemolish) {
+        if (ship == nullptr || HasBothPendingWords(*ship)) return kRowHidden;
+        const std::uint32_t x = ship->resumePoint[1];
+        const std::uint32_t y = ship->resumePoint[2];
+        if (x < GAME_CShipGrid::kMaxWidth && y < GAME_CShipGrid::kMaxHeight) {
+            const GAME_CShipGrid::Cell* cell = ship->grid.GetCell(x, y);
+            if (cell != nullptr && cell->usable != 0) return kRowHidden;
+        }
+        if (ship->rooms.empty() || ship->rooms.front() == nullptr) return kRowHidden;
+        return kRowEnabled;
+    }
+    const RoomData* data = FindRoomData(id);
+    if (data == nullptr) return kRowHidden;
+    const bool allowed = ship == nullptr || !HasBothPendingWords(*ship) || ship->awaitedRoomId == id;
+    std::int32_t state = allowed ? kRowEnabled : kRowDisabled;
+    for (const ItemCount& material : data->materials) {
+        if (IsUnusedItemCount(material)) break;
+        if (UIAvailableItemCount(material.itemId, false) < material.count) {
+            state = IsRoomKindUnlocked(GetWorkingSlot(), FindRoomIdIndex(id)) ? kRowDisabled : kRowHidden;
+            break;
+        }
+    }
+    const std::int32_t limit = data->BuildLimit();
+    if (limit >= 1 && state == kRowEnabled && ship != nullptr && ship->CountIntactRoomsOfKind(FindRoomIdIndex(id)) >= limit) {
+        state = kRowDisabled;
+    }
+    return state;
+}
+
+const UIListObjectRowDesc* GAME_CUIBuild::SelectedRow() const { return list_->ShownRow(list_->Top() + list_->Cursor()); }
+
+void GAME_CUIBuild::OnOpen()
+{
+    informationImage_->SetSprite(informationSprites_.Current());
+    buildEnableImage_->SetSprite(buildEnableSprites_.Current());
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    list_->RefreshRows();
+    const std::int32_t shown = static_cast<std::int32_t>(list_->ShownCount());
+    listScroll_->SetMaximum(std::max(shown - kVisibleRows, 0));
+    listScroll_->SetValue(static_cast<std::int32_t>(list_->Top()));
+    if (shown > 0) {
+        while (list_->Top() + list_->Cursor() >= static_cast<std::uint32_t>(shown) && list_->Cursor() > 0) {
+            list_->SetCursor(list_->Cursor() - 1);
+        }
+    }
+    shownRow_ = -1;
+    RefreshRoomInfo();
+    if (GAME_CGameWorld* world = PeekGameWorld()) world->stickDirections = 0;
+}
+
+void GAME_CUIBuild::Update(bool input)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if ((state_ == 1 || state_ == 2) && !input && world != nullptr) {
+        const bool event = world->travel && world->travel->routeManager && world->travel->routeManager->IsRouteEventRunning();
+        if (world->inputBlocked != 0 || event || (world->ui && world->ui->IsOpen(kSlotEvent))) SetOpen(false);
+    }
+    nextState_ = requests_.TakeNextState(nextState_);
+    if (nextState_ != state_) {
+        state_ = nextState_;
+        if (state_ == 1) OnOpen();
+        if (state_ == 3) {
+            list_->SetVisible(false);
+            if (world != nullptr) world->stickDirections = 1;
+        }
+    }
+    const std::int32_t panel = panelScroll_->Value();
+    switch (state_) {
+    case 1: UpdateTransition(2); break;
+    case 2: UpdateMain(input); break;
+    case 3: UpdateTransition(0); break;
+    default: return;
+    }
+    if (static_cast<std::int64_t>(list_->Top() + list_->Cursor()) != shownRow_) {
+        RefreshRoomInfo();
+    } else if (panelScroll_->Value() != panel) {
+        PlayUISE(kSeUICursor);
+    }
+}
+
+void GAME_CUIBuild::UpdateTransition(int endState)
+{
+    list_->UpdateTree(false);
+    const bool busy = std::any_of(widgets_.begin(), widgets_.end(), [](const GAME_CUIObjectBase* widget) { return widget->IsBusy(); });
+    if (busy) return;
+    state_ = endState;
+    nextState_ = endState;
+    if (endState == 0) {
+        requests_.openFlag = 0;
+        if (GAME_CGameWorld* world = PeekGameWorld()) world->held = 0;
+    }
+}
+
+void GAME_CUIBuild::UpdateMain(bool input)
+{
+    for (const GAME_CUIObjectBase* widget : widgets_) {
+        if (widget->IsVisible() && widget->IsDecided()) input = false;
+    }
+    list_->UpdateTree(input);
+    if (listScroll_->IsDecided()) {
+        list_->ScrollTo(static_cast<std::uint32_t>(listScroll_->Value()));
+    } else {
+        listScroll_->SetValue(static_cast<std::int32_t>(list_->Top()));
+    }
+    if (panelScroll_->IsDecided()) PlaceInfoLines();
+}
+
+void GAME_CUIBuild::PlaceInfoLines()
+{
+    const std::int32_t value = panelScroll_->Value();
+    for (int line = 0; line < kInfoLines; ++line) {
+        const auto at = static_cast<std::size_t>(line);
+        const std::int32_t shown = line - value;
+        const Vec2 position{kLineX, kLineTop + kLineStep * static_cast<float>(shown)};
+        lines_[at]->SetPosition(&position);
+        lines_[at]->SetVisible(line < lineCount_ && shown >= 0 && shown < kShownInfoLines);
+        icons_[at]->SetColor(lines_[at]->IsVisible() ? kUIWhite : kHidden);
+        lines_[at]->UpdateSubtree(false);
+    }
+}
+
+void GAME_CUIBuild::RefreshRoomInfo()
+{
+    const UIListObjectRowDesc* row = SelectedRow();
+    shownRow_ = static_cast<std::int64_t>(list_->Top() + list_->Cursor());
+    const auto clearLines = [&] {
+        for (int line = 0; line < kInfoLines; ++line) {
+            const auto at = static_cast<std::size_t>(line);
+            lines_[at]->SetTextA("");
+            lines_[at]->SetVisible(false);
+            icons_[at]->SetSprite(kNoSprite);
+        }
+        lineCount_ = 0;
+    };
+    if (row == nullptr) {
+        // Nothing is shown to describe: an empty panel and a button that does nothing.
+        description_->SetTextA("");
+        clearLines();
+        button_->SetColor(GetUIColor(kUnavailableColor));
+        button_->SetDisabled(true);
+        panelScroll_->SetMaximum(0);
+        return;
+    }
+    const auto id = static_cast<std::uint32_t>(row->argument);
+    description_->SetTextA((TagText(id) + "_DISCRIPT").c_str());
+    const bool enabled = row->enabled == nullptr || row->enabled(&row->argument) == kRowEnabled;
+    button_->SetColor(GetUIColor(enabled ? kAvailableColor : kUnavailableColor));
+    button_->SetDisabled(!enabled);
+    if (id == kDemolish) {
+        clearLines();
+        buttonLabel_->SetTextA("BUILD_ENTER_BUTTON_BREAK");
+        panelScroll_->SetMaximum(0);
+        return;
+    }
+    buttonLabel_->SetTextA(id == kLadder ? "BUILD_ENTER_BUTTON_TEXT2" : "BUILD_ENTER_BUTTON_TEXT");
+    const RoomData* data = FindRoomData(id);
+    if (data == nullptr) {
+        clearLines();
+        return;
+    }
+    const std::uint32_t text = GetUIColor(kUIColorText);
+    lines_[0]->SetTextW(FormatUIMessage("BUILD_TEXT_TOFINISH", {UIFullWidthNumber(data->buildSeconds), GetMessageTextExpanded("TIME_UNIT_TEXT")}).c_str());
+    lines_[0]->SetColor(text);
+    lines_[1]->SetTextW(FormatUIMessage("BUILD_TEXT_NEED_GRID", {UIFullWidthNumber(data->width), UIFullWidthNumber(data->height)}).c_str());
+    lines_[1]->SetColor(text);
+    const std::int32_t limit = data->BuildLimit();
+    if (limit < 1) {
+        lines_[2]->SetTextW(GetMessageTextExpanded("BUILD_TEXT_ENABLE_BUILD_UNLIMITED").c_str());
+        lines_[2]->SetColor(text);
+    } else {
+        const GAME_CGameWorld* world = PeekGameWorld();
+        const std::int32_t built = world != nullptr && world->ship ? world->ship->CountIntactRoomsOfKind(FindRoomIdIndex(id)) : 0;
+        lines_[2]->SetTextW(FormatUIMessage("BUILD_TEXT_ENABLE_BUILD_NUM", {UIFullWidthNumber(built), UIFullWidthNumber(limit)}).c_str());
+        lines_[2]->SetColor(built < limit ? text : kAtLimitColor);
+    }
+    icons_[0]->SetSprite(timerIcon_);
+    icons_[1]->SetSprite(buildIcon_);
+    icons_[2]->SetSprite(buildIcon_);
+    std::int32_t materials = 0;
+    bool ended = false;
+    for (int line = 3; line < kInfoLines; ++line) {
+        const auto at = static_cast<std::size_t>(line);
+        const ItemCount& material = data->materials[at - 3];
+        ended = ended || IsUnusedItemCount(material);
+        if (ended) {
+            lines_[at]->SetTextA("");
+            icons_[at]->SetSprite(kNoSprite);
+            continue;
+        }
+        ++materials;
+        const std::int64_t have = UIAvailableItemCount(material.itemId, false);
+        const ItemData* item = FindItemData(material.itemId);
+        icons_[at]->SetSprite(item != nullptr ? item->iconSprite : kNoSprite);
+        lines_[at]->SetTextW(vesk::text::FormatText(u"%ls：%ls（%ls）", {UITagName(material.itemId), UIFullWidthNumber(material.count),
+                                                                       UIFullWidthNumber(have)})
+                                 .c_str());
+        lines_[at]->SetColor(have < material.count ? GetUIColor(kShortColor) : text);
+    }
+    lineCount_ = 3 + materials;
+    panelScroll_->SetValue(0);
+    panelScroll_->SetMaximum(materials + 3 > kShownInfoLines ? materials - 4 : 0);
+    PlaceInfoLines();
+    if (panelScroll_->Maximum() != 0) {
+        for (int line = kShownInfoLines; line < kInfoLines; ++line) lines_[static_cast<std::size_t>(line)]->SetVisible(false);
+    }
+}
+
+void GAME_CUIBuild::OnListDecide(void* screen, std::intptr_t button)
+{
+    OnChooseRoom(screen, reinterpret_cast<GAME_CUIIconObject*>(button));
+}
+
+void GAME_CUIBuild::OnChooseRoom(void* screen, GAME_CUIIconObject* button)
+{
+    auto* self = static_cast<GAME_CUIBuild*>(screen);
+    self->RefreshRoomInfo();
+    if (button == nullptr || button->IsDisabled()) return;
+    const UIListObjectRowDesc* row = self->SelectedRow();
+    if (row == nullptr) return;
+    GAME_CGameWorld* world = PeekGameWorld();
+    auto* cursor = world != nullptr && world->ui ? world->ui->Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid) : nullptr;
+    self->SetOpen(false);
+    if (cursor == nullptr) return;
+    cursor->SetOpen(true);
+    const auto id = static_cast<std::uint32_t>(row->argument);
+    const std::int32_t index = FindRoomIdIndex(id);
+    cursor->mode = index == 0 ? kNoRoomKind : index;
+    cursor->roomData = cursor->mode < kNoRoomKind ? FindRoomData(id) : nullptr;
+}
+
+void GAME_CUIBuild::Draw()
+{
+    if (state_ == 0) return;
+    if (list_->IsVisible()) list_->Draw();
+    // The panel shows once the window has slid in.
+    if (list_->State() != 2) return;
+    BeginUISprites();
+    for (std::size_t i = 1; i < split_; ++i) {
+        if (widgets_[i]->IsVisible()) widgets_[i]->Draw();
+    }
+    FlushUISprites();
+    ResetDrawState();
+    for (std::size_t i = split_; i + 2 < widgets_.size(); ++i) {
+        if (widgets_[i]->IsVisible()) widgets_[i]->Draw();
+    }
+    FlushUISprites();
+    if (vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager()) fonts->ResetTextStyle();
+    BeginUISprites();
+    for (std::size_t i = widgets_.size(); i-- > widgets_.size() - 2;) {
+        if (widgets_[i]->IsVisible()) widgets_[i]->Draw();
+    }
+    FlushUISprites();
+}

@@ -1,0 +1,386 @@
+// The build grid cursor (slot 5): places the chosen room kind on the ship's grid, or picks a room to break down.
+#include "game/ui/screens/ui_build_select_grid.h"
+
+#include <cmath>
+
+#include "game/core/data/id_tags.h"
+#include "game/core/data/room_records.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ship/ship.h"
+#include "game/ship/ship_world.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr float kPanelX = 489.0f;
+constexpr float kPanelDrop = 64.0f;
+constexpr float kPanelBottomGap = 57.0f;
+// The sound of a room set down on the grid.
+constexpr std::int32_t kSeRoomPlaced = 62;
+constexpr std::size_t kMessageLimit = 128;
+constexpr int kMenuSlots = 4;
+constexpr float kStickDeflection = 0.00001f;
+
+GAME_CGameWorld* World() { return PeekGameWorld(); }
+GAME_CShip* Ship()
+{
+    GAME_CGameWorld* world = World();
+    return world != nullptr ? world->ship.get() : nullptr;
+}
+
+float PanelY() { return kCanvasHeight - kPanelBottomGap; }
+
+// The ship's cell size on screen at the camera's zoom.
+Vec2 CellScreenSize(const GAME_CShip& ship)
+{
+    const float zoom = ship_world::CameraZoom();
+    return {ship.grid.cellWidth * std::fabs(ship.body->scaleX) * zoom * 0.25f,
+            ship.grid.cellHeight * std::fabs(ship.body->scaleY) * zoom * 0.25f};
+}
+
+}  // namespace
+
+GAME_CUIBuildSelectGrid::GAME_CUIBuildSelectGrid()
+{
+    stopSprites_.Find("ui_common_buildstop");
+    stopPressedSprites_.ids = {FindUISprite("ui_common_buildstop_touch"), FindUISprite("ui_common_buildstop_touch_eng"),
+                               FindUISprite("ui_common_buildstop_touch_kr")};
+    labelBase_ = FindUISprite("ui_labelbase");
+    breakCursor_ = FindUISprite("ui_cursor_grid_break");
+    buildCursor_ = FindUISprite("ui_cursor_grid_build");
+    catchCursor_ = FindUISprite("ui_cursor_grid_catch");
+    normalCursor_ = FindUISprite("ui_cursor_grid_normal");
+
+    panel_ = MakeUIPicture("ui_common_lower_base2", kPanelX, PanelY() + kPanelDrop);
+    widgets_.push_back(panel_);
+    const Vec2 panelSize = UISpriteSize(panel_->Sprite());
+    UIButtonSpec stop{.sprite = "ui_common_buildstop", .pressedSprite = "ui_common_buildstop_touch",
+                      .x = panelSize.x * 0.5f, .y = panelSize.y * 0.5f, .sound = kSeUICancel, .action = kActionCancel,
+                      .release = &OnStopButton, .argument = this};
+    stop_ = MakeUIButton(panel_, stop);
+    widgets_.push_back(stop_);
+    InitTween(openTween_, kPanelX, PanelY(), kPanelFrames, 0);
+    InitTween(closeTween_, kPanelX, PanelY() + kPanelDrop, kPanelFrames, 0);
+}
+
+GAME_CUIBuildSelectGrid::~GAME_CUIBuildSelectGrid() { DeleteWidgets(widgets_); }
+
+void GAME_CUIBuildSelectGrid::OnStopButton(void* screen, GAME_CUIIconObject*)
+{
+    static_cast<GAME_CUIBuildSelectGrid*>(screen)->SetOpen(false);
+    GAME_CGameWorld* world = World();
+    if (world == nullptr) return;
+    world->held = 1;
+    if (world->ui) world->ui->SetOpen(kSlotBuild, true);
+}
+
+void GAME_CUIBuildSelectGrid::Update(bool input)
+{
+    nextState_ = requests_.TakeNextState(nextState_);
+    if (nextState_ != state_) {
+        state_ = nextState_;
+        EnterState();
+        if (state_ == 0) return;
+    }
+    const auto slide = [&](Tween& tween, int endState) {
+        TweenPoint point{kPanelX, PanelY()};
+        UpdateTweenEaseOut(tween, point);
+        const Vec2 at{point.x, point.y};
+        panel_->SetPosition(&at);
+        panel_->UpdateTree(false);
+        if (IsTweenFinished(tween)) nextState_ = endState;
+    };
+    switch (state_) {
+    case 1: slide(openTween_, 2); break;
+    case 2: UpdateDialog(input); break;
+    case 3: slide(closeTween_, 0); break;
+    default: break;
+    }
+}
+
+void GAME_CUIBuildSelectGrid::EnterState()
+{
+    switch (state_) {
+    case 0: {
+        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+        if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+        mode = kNoMode;
+        selected_ = nullptr;
+        requests_.openFlag = 0;
+        break;
+    }
+    case 1: {
+        RestartTweenFrom(openTween_, {kPanelX, PanelY() + kPanelDrop});
+        dialogState_ = 0;
+        nextDialogState_ = 0;
+        stop_->SetSprites(stopSprites_.Current(), stopPressedSprites_.Current());
+        stop_->SetVisible(true);
+        cursorCell_ = CellUnderCursor();
+        break;
+    }
+    case 3: RestartTweenFrom(closeTween_, {kPanelX, PanelY()}); break;
+    default: break;
+    }
+}
+
+void GAME_CUIBuildSelectGrid::UpdateDialog(bool input)
+{
+    // A requested dialog state is entered in the frame it is asked for, so that an answer acts at once.
+    for (int guard = 0; guard < 4 && nextDialogState_ != dialogState_; ++guard) {
+        dialogState_ = nextDialogState_;
+        EnterDialogState();
+        if (dialogState_ != 1) break;
+    }
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    const bool shown = dialog != nullptr && dialog->IsVisible();
+    switch (dialogState_) {
+    case 0: UpdateCursor(input); break;
+    case 1:
+        if (!shown) {
+            nextDialogState_ = 0;
+        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+            dialog->Close();
+            nextDialogState_ = 2;
+            dialogState_ = 2;
+            EnterDialogState();
+        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+            dialog->Close();
+            nextDialogState_ = 0;
+        }
+        break;
+    default:
+        if (!shown) nextDialogState_ = 0;
+        break;
+    }
+}
+
+void GAME_CUIBuildSelectGrid::EnterDialogState()
+{
+    GAME_CGameWorld* world = World();
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    const auto hold = [&](bool held) {
+        if (world == nullptr) return;
+        world->held = held ? 1 : 0;
+        if (world->camera) world->camera->followsInput = held ? 0 : 1;
+    };
+    switch (dialogState_) {
+    case 0: hold(false); break;
+    case 1: {
+        hold(true);
+        std::u16string text = FormatUIMessage("BUILD_ROOM_BREAK_YESNO", {UITagName(selectedTag_)});
+        if (text.size() > kMessageLimit) text.resize(kMessageLimit);
+        if (dialog == nullptr) break;
+        dialog->Open(kSlotBuildSelectGrid, 0, true);
+        dialog->SetMessageText(text.c_str());
+        dialog->AppendAreYouSure();
+        dialog->SetButtonText(0, "COMMAND_YES");
+        dialog->SetButtonText(1, "COMMAND_NO");
+        break;
+    }
+    case 2: {
+        GAME_CShip* ship = Ship();
+        if (ship != nullptr && selected_ != nullptr && ship->GetRoomIndex(selected_) >= 0) {
+            selected_->removeRequested = true;
+            ship->Update();
+        }
+        if (world != nullptr && world->tasks) world->tasks->PurgeFinishedTasks();
+        selected_ = nullptr;
+        std::u16string text = FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(selectedTag_)});
+        if (text.size() > kMessageLimit) text.resize(kMessageLimit);
+        if (dialog == nullptr) break;
+        dialog->Open(kSlotBuildSelectGrid, 0, false);
+        dialog->SetMessageText(text.c_str());
+        dialog->SetButtonText(0, "COMMAND_YES");
+        break;
+    }
+    case 3:
+        hold(true);
+        if (dialog == nullptr) break;
+        dialog->Open(kSlotBuildSelectGrid, 0, false);
+        dialog->SetMessageText(message_.c_str());
+        dialog->SetButtonText(0, "COMMAND_YES");
+        break;
+    default: break;
+    }
+}
+
+std::int32_t GAME_CUIBuildSelectGrid::CellUnderCursor() const
+{
+    const GAME_CShip* ship = Ship();
+    if (ship == nullptr) return -1;
+    float column = 0.0f;
+    float row = 0.0f;
+    // In pointer mode only the pointer counts, in key mode only the grid cursor box.
+    if (!ship->GetCellUnderCursor(&column, &row, true, true)) return -1;
+    const auto x = static_cast<std::int32_t>(column);
+    const auto y = static_cast<std::int32_t>(row);
+    if (!ship->grid.IsInside(x, y)) return -1;
+    return y * ship->grid.width + x;
+}
+
+bool GAME_CUIBuildSelectGrid::CountsAsCursorCell(std::int32_t cell) const
+{
+    const GAME_CShip* ship = Ship();
+    if (ship == nullptr || cell < 0 || cursorCell_ < 0) return false;
+    if (cell == cursorCell_) return true;
+    const std::int32_t width = ship->grid.width;
+    const std::int32_t x = cell % width;
+    const std::int32_t y = cell / width;
+    const std::int32_t cx = cursorCell_ % width;
+    const std::int32_t cy = cursorCell_ / width;
+    if (mode == kBreakMode) {
+        const GAME_CRoomBase* room = ship->GetRoomAtCell(cx, cy);
+        return room != nullptr && room == ship->GetRoomAtCell(x, y);
+    }
+    const std::int32_t w = roomData != nullptr ? roomData->width : 1;
+    const std::int32_t h = roomData != nullptr ? roomData->height : 1;
+    return x >= cx && x < cx + w && y >= cy && y < cy + h;
+}
+
+void GAME_CUIBuildSelectGrid::UpdateCursor(bool input)
+{
+    const bool busy = stop_->IsBusy() || stop_->IsDecided();
+    input = panel_->UpdateTree(input && !busy) && input && !busy;
+    GAME_CShip* ship = Ship();
+    if (ship == nullptr || !input) return;
+    const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
+    bool stickMoved = false;
+    if (!IsUIPointerRefused()) {
+        if (IsUIHeldInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}) || IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
+            ship->cursorWord = 0;
+        }
+        if (map != nullptr) {
+            const Vec2 stick = map->GetStickPosition(0);
+            stickMoved = stick.x * stick.x + stick.y * stick.y >= kStickDeflection;
+            for (int slot = 0; slot < kMenuSlots && !stickMoved; ++slot) stickMoved = IsUIMenuSlot(GAME_CInputMap::kModeHeld, slot);
+        }
+        if (stickMoved) ship->cursorWord = 1;
+    }
+    if (cursorCell_ >= 0 && IsUIActionTriggered(kActionDecide)) {
+        Act();
+        return;
+    }
+    const std::int32_t hovered = CellUnderCursor();
+    if (hovered < 0) return;
+    const bool clicked = !stickMoved && ship->cursorWord == 0 && IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight});
+    if (clicked && CountsAsCursorCell(hovered)) {
+        Act();
+        return;
+    }
+    const bool dragging = map != nullptr && (map->GetDragPosition().x != 0.0f || map->GetDragPosition().y != 0.0f);
+    if (hovered != cursorCell_ && !dragging) cursorCell_ = hovered;
+}
+
+void GAME_CUIBuildSelectGrid::Act()
+{
+    GAME_CShip* ship = Ship();
+    if (ship == nullptr || cursorCell_ < 0) return;
+    const std::int32_t x = cursorCell_ % ship->grid.width;
+    const std::int32_t y = cursorCell_ / ship->grid.width;
+    if (mode == kBreakMode) {
+        if (GAME_CRoomBase* room = ship->GetRoomAtCell(x, y)) SelectForBreaking(*room);
+        return;
+    }
+    if (!ship->CanPlaceRoom(x, y, mode)) {
+        PlayUISE(kSeUIError);
+        return;
+    }
+    ship->PlaceNewRoom(x, y, mode, GetRoomIdTag(mode), true);
+    PlayUISE(kSeRoomPlaced);
+    SetOpen(false);
+    if (GAME_CGameWorld* world = World(); world != nullptr && world->ui) world->ui->SetOpen(kSlotCommon, true);
+}
+
+void GAME_CUIBuildSelectGrid::SelectForBreaking(GAME_CRoomBase& room)
+{
+    GAME_CShip* ship = Ship();
+    if (room.kind == kRoomKindEngine && ship != nullptr && ship->CountIntactRoomsOfKind(kRoomKindEngine) < 2) {
+        message_ = FormatUIMessage("BUILD_ROOM_LAST_ENGINE_NO_BREAK");
+        nextDialogState_ = 3;
+        return;
+    }
+    PlayUISE(kSeUIDecide);
+    selected_ = &room;
+    selectedTag_ = room.GetRoomId();
+    selectedCell_ = room.gridY * (ship != nullptr ? ship->grid.width : GAME_CShipGrid::kMaxWidth) + room.gridX;
+    nextDialogState_ = 1;
+}
+
+void GAME_CUIBuildSelectGrid::Draw()
+{
+    if (state_ == 0) return;
+    GAME_CGameWorld* world = World();
+    if (world != nullptr && world->ui && world->ui->IsOpen(kSlotBuild)) return;
+    DrawWidgets(widgets_);
+    DrawFootprint();
+    DrawKeyCursor();
+    FlushUISprites();
+}
+
+void GAME_CUIBuildSelectGrid::DrawFootprint() const
+{
+    const GAME_CShip* ship = Ship();
+    if (ship == nullptr || cursorCell_ < 0 || labelBase_ < 0) return;
+    const std::int32_t width = ship->grid.width;
+    std::int32_t column = cursorCell_ % width;
+    std::int32_t row = cursorCell_ / width;
+    std::int32_t w = roomData != nullptr ? roomData->width : 1;
+    std::int32_t h = roomData != nullptr ? roomData->height : 1;
+    if (mode == kBreakMode) {
+        const GAME_CRoomBase* room = ship->GetRoomAtCell(column, row);
+        if (room == nullptr) return;
+        column = room->gridX;
+        row = room->gridY;
+        w = room->width;
+        h = room->height;
+    }
+    const Vec2 cell = CellScreenSize(*ship);
+    float minX = 0.0f;
+    float minY = 0.0f;
+    ship->GetGridScreenMin(&minX, &minY);
+    float x = minX + static_cast<float>(column) * cell.x;
+    float y = minY + static_cast<float>(row) * cell.y;
+    if (ship->body->scaleX < 0.0f) x = minX + static_cast<float>(ship->grid.width - 1 - column - (w - 1)) * cell.x;
+    if (ship->body->scaleY < 0.0f) y = minY + static_cast<float>(ship->grid.height - 1 - row - (h - 1)) * cell.y;
+    const Vec2 size = UISpriteSize(labelBase_);
+    if (size.x <= 0.0f || size.y <= 0.0f) return;
+    vesk::graphics::DrawParam param;
+    vesk::graphics::InitDrawParam(param);
+    param.u0 = param.v0 = 0.25f;
+    param.u1 = param.v1 = 0.75f;
+    param.scaleX = static_cast<float>(w) * cell.x / (size.x * 0.5f);
+    param.scaleY = static_cast<float>(h) * cell.y / (size.y * 0.5f);
+    param.color = kFootprintColor;
+    DrawUISprite({x, y}, labelBase_, param);
+}
+
+void GAME_CUIBuildSelectGrid::DrawKeyCursor() const
+{
+    const GAME_CShip* ship = Ship();
+    const GAME_CGameWorld* world = World();
+    if (ship == nullptr || ship->cursorWord == 0) return;
+    const std::int32_t sprite = mode == kBreakMode ? breakCursor_ : buildCursor_;
+    const Vec2 size = UISpriteSize(sprite);
+    Vec2 centre{kCanvasWidth * 0.5f, kCanvasHeight * 0.5f};
+    const GAME_CCamera2D* camera = world != nullptr ? world->camera.get() : nullptr;
+    if (camera != nullptr && camera->mode == GAME_CCamera2D::kFocusCell) {
+        const Vec2 cell = CellScreenSize(*ship);
+        float minX = 0.0f;
+        float minY = 0.0f;
+        ship->GetGridScreenMin(&minX, &minY);
+        const std::int32_t column = ship->body->scaleX < 0.0f ? ship->grid.width - 1 - camera->focusX : camera->focusX;
+        const std::int32_t row = ship->body->scaleY < 0.0f ? ship->grid.height - 1 - camera->focusY : camera->focusY;
+        centre = {minX + (static_cast<float>(column) + 0.5f) * cell.x, minY + (static_cast<float>(row) + 0.5f) * cell.y};
+    } else if (camera != nullptr) {
+        centre.y += camera->positionY - static_cast<float>(ship->scrollY);
+    }
+    DrawUISprite({centre.x - size.x * 0.5f, centre.y - size.y * 0.5f}, sprite);
+}

@@ -1,0 +1,613 @@
+// The ammunition screen (slot 15): a weapon room's ammunition, reloading and cancelling, and the room's task page.
+#include "game/ui/screens/ui_bullet.h"
+
+#include <algorithm>
+
+#include "game/core/data/ammo_storage.h"
+#include "game/core/data/static_lookups.h"
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/text/full_width.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+// The pages' roots stand at the canvas origin; positions below are canvas units.
+constexpr Vec2 kHome{0.0f, 0.0f};
+constexpr Vec2 kSlideFrom{0.0f, -360.0f};
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr float kRowX = 378.0f;
+constexpr float kFigureX = 121.0f;
+constexpr float kLineTop = 142.0f;
+constexpr float kLineStep = 18.0f;
+// A row's pointer rectangle: from its label's place this far right and down.
+constexpr Vec2 kRowHitSize{86.0f, 13.0f};
+constexpr std::uint32_t kHidden = 0x00FFFFFFu;
+constexpr std::uint32_t kStockColor = 0xFF00FFFFu;
+constexpr float kGaugeLength = 110.0f;
+constexpr float kGaugeHeight = 6.0f;
+constexpr float kFramesToSeconds = 0.0166667f;
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr int kMenuLeft = 2;
+constexpr int kMenuRight = 3;
+constexpr std::int32_t kFocusList = 2;
+constexpr std::int32_t kFocusTaskTab = 3;
+constexpr std::int32_t kFocusBulletTab = 4;
+constexpr std::int32_t kFocusSkipRight = 5;
+constexpr std::int32_t kFocusSkipLeft = 6;
+constexpr Vec2 kBulletFocusPlaces[] = {{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}};
+constexpr const char* kHeaderNames[] = {"ui_text_currentbullet", "ui_text_food_stock", "ui_text_information", "ui_text_ammo_menu"};
+constexpr Vec2 kHeaderPlaces[] = {{97.0f, 87.0f}, {308.0f, 87.0f}, {97.0f, 126.0f}, {372.0f, 126.0f}};
+constexpr std::size_t kMessageLimit = 240;
+const std::vector<std::uint32_t> kNoKinds;
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+}  // namespace
+
+GAME_CUIBullet::GAME_CUIBullet() : GAME_CUIRoomScreen(kHome, kSlideFrom)
+{
+    arrowSprite_ = FindUISprite("ui_cursor_common_r90");
+    gridCursorSprite_ = FindUISprite("ui_cursor_grid_normal");
+    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) headerSprites_[i].Find(kHeaderNames[i]);
+    reloads_.reserve(4);
+    BuildBulletPage();
+    BuildTaskPage();
+}
+
+GAME_CUIBullet::~GAME_CUIBullet() = default;
+
+void GAME_CUIBullet::BuildBulletPage()
+{
+    firstRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
+    window_ = MakeUIPictureUnder(firstRoot_, "ui_windowbase", kWindow.x, kWindow.y);
+    firstFrame_ = BeginPage(firstPage_, firstRoot_, window_);
+    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) {
+        headers_[i] = MakeUIPictureUnder(firstRoot_, kHeaderNames[i], kHeaderPlaces[i].x, kHeaderPlaces[i].y);
+        firstPage_.push_back(headers_[i]);
+    }
+    firstPage_.push_back(MakeUIPictureUnder(firstRoot_, "ui_icon_build", 99.0f, 97.0f));
+    GAME_CUINullObject* gauge = MakeUIGroupUnder(firstRoot_, 312.0f, 102.0f);
+    firstPage_.push_back(gauge);
+    firstPage_.push_back(MakeUIPictureUnder(gauge, "ui_room_hpbar_frame", -2.0f, -3.0f));
+    stockFill_ = MakeUIPictureUnder(gauge, "ui_labelbase", 0.0f, 0.0f);
+    stockFill_->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
+    stockFill_->SetColor(kStockColor);
+    const Vec2 fillSize = UISpriteSize(stockFill_->Sprite());
+    stockFullScale_ = fillSize.x > 0.0f ? kGaugeLength / (fillSize.x * 0.5f) : 1.0f;
+    const Vec2 fillScale{0.0f, fillSize.y > 0.0f ? kGaugeHeight / (fillSize.y * 0.5f) : 1.0f};
+    stockFill_->SetScale(&fillScale);
+    firstPage_.push_back(stockFill_);
+    for (int k = 0; k < kFigureLines; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        figures_[at] = MakeUILabel(firstRoot_, "", kFigureX, kLineTop + kLineStep * static_cast<float>(k));
+        figureSeparators_[at] = MakeUIPictureUnder(figures_[at], "ui_separator_left", -24.0f, 15.0f);
+        figureSeparators_[at]->SetColor(kHidden);
+        firstPage_.push_back(figureSeparators_[at]);
+    }
+    for (int r = 0; r < kVisibleRows; ++r) {
+        const auto at = static_cast<std::size_t>(r);
+        rows_[at] = MakeUILabel(firstRoot_, "", kRowX, kLineTop + kLineStep * static_cast<float>(r));
+        rowSeparators_[at] = MakeUIPictureUnder(rows_[at], "ui_separator_right", -21.0f, 15.0f);
+        firstPage_.push_back(rowSeparators_[at]);
+    }
+    marker_ = MakeUIPictureUnder(rows_[0], "ui_select_highlight_current", -4.0f, -2.0f);
+    firstPage_.push_back(marker_);
+    firstPage_.push_back(MakeUIScrollBar(firstRoot_, 346.0f, 139.0f, 8.0f, 108.0f));
+    firstPage_.push_back(MakeUIScrollBar(firstRoot_, 535.0f, 139.0f, 8.0f, 108.0f));
+
+    AddTabBar(firstPage_, firstFrame_, {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", false, nullptr, &OnTaskTabButton});
+    highlight_ = MakeUIPictureUnder(firstFrame_.cursorNode, "ui_select_highlight", 17.0f, -1.0f);
+    firstPage_.insert(std::find(firstPage_.begin(), firstPage_.end(), firstFrame_.cursorNode), highlight_);
+    currentKind_ = MakeUILabel(firstRoot_, "", 120.0f, 99.0f);
+    firstPage_.push_back(currentKind_);
+    stock_ = MakeUILabel(firstRoot_, "", 430.0f, 99.0f);
+    firstPage_.push_back(stock_);
+    for (GAME_CUILabelObject* figure : figures_) firstPage_.push_back(figure);
+    for (GAME_CUILabelObject* row : rows_) firstPage_.push_back(row);
+    EndPage(firstPage_, firstFrame_);
+}
+
+void GAME_CUIBullet::BuildTaskPage()
+{
+    taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
+    GAME_CUINullObject* window = MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y);
+    taskFrame_ = BeginPage(taskPage_, taskRoot_, window);
+    UIRoomTaskTabLayout layout;
+    layout.informationHeader = {97.0f, 87.0f};
+    layout.executingHeader = {371.0f, 87.0f};
+    layout.actorHeader = {107.0f, 212.0f};
+    layout.centreSeparator = {99.0f, 204.0f};
+    layout.hpFrame = {129.0f, 101.0f};
+    layout.upgradeLabel = {100.0f, 118.0f};
+    layout.scrollBar = {346.0f, 99.0f};
+    layout.controllerOrigin = {378.0f, 100.0f};
+    layout.crewPanelPoint = {121.0f, 223.0f};
+    layout.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
+    taskTab_.BuildSprites(taskPage_, taskRoot_, layout);
+    AddTabBar(taskPage_, taskFrame_, {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, &OnAmmoTabButton, nullptr});
+    // The task page's cursor moves under the page root, in canvas units like the rest of the page.
+    taskFrame_.cursorNode->SetParent(taskRoot_);
+    taskTab_.BuildTexts(taskPage_);
+    EndPage(taskPage_, taskFrame_);
+    taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
+    taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
+}
+
+void GAME_CUIBullet::ApplyLanguageSprites()
+{
+    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
+    taskTab_.ApplyLanguage();
+}
+
+std::int32_t GAME_CUIBullet::RoomIndex() const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->ship && target != nullptr ? world->ship->GetRoomIndex(target) : -1;
+}
+
+GAME_CAmmo* GAME_CUIBullet::Store() const
+{
+    const std::int32_t index = RoomIndex();
+    return index < 0 ? nullptr : FindAmmoStorage(index);
+}
+
+const std::vector<std::uint32_t>& GAME_CUIBullet::Kinds() const
+{
+    return target != nullptr && target->roomData != nullptr ? target->roomData->acceptedItems : kNoKinds;
+}
+
+bool GAME_CUIBullet::IsReloadPending() const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->tasks && world->tasks->CountReloadTasksOfRoom(RoomIndex()) > 0;
+}
+
+std::int32_t GAME_CUIBullet::KeyEntryCount() const
+{
+    return std::min(static_cast<std::int32_t>(Kinds().size()), kVisibleRows) + (IsReloadPending() ? 1 : 0);
+}
+
+std::uint32_t GAME_CUIBullet::KindUnderCursor() const
+{
+    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    return index < Kinds().size() ? Kinds()[index] : kNoId;
+}
+
+bool GAME_CUIBullet::CanShowRoom() const { return target != nullptr && RoomIndex() >= 0 && Store() != nullptr; }
+
+void GAME_CUIBullet::OnEnterOpening()
+{
+    BeginOpening();
+    ApplyLanguageSprites();
+    tabState_ = target != nullptr && target->rememberedTab == kTaskPageState ? kTaskPageState : 0;
+    nextTabState_ = tabState_;
+    shownCount_ = -1;
+    shownCapacity_ = -1;
+    EnterAmmoList();
+    EnterTaskPage();
+}
+
+void GAME_CUIBullet::OnEveryFrame()
+{
+    const GAME_CAmmo* store = Store();
+    const std::int64_t count = store != nullptr ? store->GetCount() : -1;
+    const std::int64_t capacity = store != nullptr ? store->GetCapacity() : -1;
+    if (count == shownCount_ && capacity == shownCapacity_) return;
+    shownCount_ = count;
+    shownCapacity_ = capacity;
+    float ratio = 0.0f;
+    if (store == nullptr) {
+        stock_->SetTextA("");
+    } else {
+        stock_->SetTextW((UIFullWidthNumber(count) + u"／" + UIFullWidthNumber(capacity)).c_str());
+        if (capacity > 0) ratio = std::clamp(static_cast<float>(count) / static_cast<float>(capacity), 0.0f, 1.0f);
+    }
+    const Vec2 scale{ratio * stockFullScale_, stockFill_->GetScale()->y};
+    stockFill_->SetScale(&scale);
+}
+
+void GAME_CUIBullet::UpdateMain(bool input)
+{
+    if (nextTabState_ != tabState_) {
+        tabState_ = nextTabState_;
+        EnterTabState();
+    }
+    const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
+    if (tabState_ == kTaskPageState) {
+        if (taskRoot_->IsAnyDecided()) input = false;
+        input = taskRoot_->UpdateTree(input);
+        firstRoot_->UpdateTree(false);
+    } else {
+        const bool routed = firstRoot_->UpdateTree(tabState_ == 0 && input);
+        input = tabState_ == 0 && routed;
+        taskRoot_->UpdateTree(false);
+    }
+    switch (tabState_) {
+    case 0: UpdateAmmoList(input); break;
+    case 1: UpdateReloadConfirm(); break;
+    case 2: {
+        const GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+        if (dialog == nullptr || !dialog->IsVisible()) nextTabState_ = 0;
+        break;
+    }
+    case 3: UpdateCancelConfirm(); break;
+    case 4: UpdateCancelFinished(); break;
+    case kTaskPageState: taskTab_.Update(input); break;
+    default: break;
+    }
+    if (tabState_ != kTaskPageState) taskTab_.UpdateControllerQuietly();
+    if (taskTab_.ScrollBar()->Value() != infoScroll) {
+        PlayUISE(kSeUICursor);
+        taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
+    }
+}
+
+void GAME_CUIBullet::EnterTabState()
+{
+    switch (tabState_) {
+    case 0: EnterAmmoList(); break;
+    case 1: EnterReloadConfirm(); break;
+    case 2: StartReload(); break;
+    case 3: EnterCancelConfirm(); break;
+    case 4: FinishReloadCancel(); break;
+    case kTaskPageState: EnterTaskPage(); break;
+    default: break;
+    }
+}
+
+void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
+{
+    firstFrame_.cursorNode->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+    const GAME_CAmmo* store = Store();
+    if (kind == kNoId) {
+        for (int k = 0; k < kFigureLines; ++k) {
+            figures_[static_cast<std::size_t>(k)]->SetTextA("");
+            figureSeparators_[static_cast<std::size_t>(k)]->SetColor(kHidden);
+        }
+    } else {
+        if (store != nullptr) {
+            const std::uint32_t loaded = *store->GetAmmoId();
+            if (loaded == kNoId) {
+                currentKind_->SetTextA("");
+            } else {
+                currentKind_->SetTextW(UITagName(loaded).c_str());
+            }
+        }
+        const ItemData* item = FindItemData(kind);
+        const std::int32_t power = item != nullptr ? item->power : 0;
+        const std::int32_t period = item != nullptr ? item->period : 0;
+        const std::int32_t reach = item != nullptr ? item->reach : 0;
+        const std::int32_t damage = target != nullptr ? target->CalcUpgradedOutput(power) : power;
+        const std::u16string rate = ToFullWidthText(vesk::text::FormatText(u"%.1f", {static_cast<double>(period) * kFramesToSeconds}));
+        const std::u16string values[] = {UIFullWidthNumber(damage), rate, UIFullWidthNumber(reach),
+                                         UIFullWidthNumber(UIAvailableItemCount(kind, false))};
+        const char* keys[] = {"BULLETUI_AMMO_DAMAGE", "BULLETUI_AMMO_FIRERATE", "BULLETUI_AMMO_FIRERANGE", "BULLETUI_AMMO_CURRENT_HOLD_NUM"};
+        for (std::size_t k = 0; k < std::size(keys); ++k) {
+            figures_[k]->SetTextW(Limited(FormatUIMessage(keys[k], {values[k]}), 127).c_str());
+            figureSeparators_[k]->SetColor(kUIWhite);
+        }
+    }
+    marker_->SetColor(kHidden);
+    for (int r = 0; r < kVisibleRows; ++r) {
+        rows_[static_cast<std::size_t>(r)]->SetTextA("");
+        rowSeparators_[static_cast<std::size_t>(r)]->SetColor(kHidden);
+    }
+    const std::vector<std::uint32_t>& kinds = Kinds();
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        const std::int64_t row = static_cast<std::int64_t>(i) - listTop_;
+        if (row < 0 || row >= kVisibleRows) continue;
+        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(row)];
+        label->SetTextA(TagText(kinds[i]).c_str());
+        rowSeparators_[static_cast<std::size_t>(row)]->SetColor(kUIWhite);
+        if (store != nullptr && *store->GetAmmoId() == kinds[i]) {
+            marker_->SetParent(label);
+            marker_->SetColor(kUIWhite);
+        }
+    }
+    const std::int64_t cancelRow = static_cast<std::int64_t>(kinds.size()) - listTop_;
+    if (IsReloadPending() && cancelRow >= 0 && cancelRow < kVisibleRows) {
+        rows_[static_cast<std::size_t>(cancelRow)]->SetTextA("BULLETUI_RELOAD_CANCEL");
+    }
+}
+
+void GAME_CUIBullet::EnterAmmoList()
+{
+    ShowAmmoInfo(KindUnderCursor());
+    PlaceBulletCursor(bulletFocus_);
+}
+
+void GAME_CUIBullet::PlaceBulletCursor(std::int32_t focus)
+{
+    GAME_CUINullObject* node = firstFrame_.cursorNode;
+    GAME_CUINullObject* sprite = firstFrame_.cursorSprite;
+    if (focus == kFocusList) {
+        node->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+        const Vec2 at{-21.0f, -1.0f};
+        node->SetPosition(&at);
+        sprite->SetSprite(arrowSprite_);
+        highlight_->SetColor(kUIWhite);
+    } else {
+        ShowAmmoInfo(kNoId);
+        const std::size_t place = static_cast<std::size_t>(std::clamp(focus, kFocusTaskTab, kFocusSkipLeft) - kFocusTaskTab);
+        node->SetParent(firstRoot_);
+        node->SetPosition(&kBulletFocusPlaces[place]);
+        sprite->SetSprite(focus >= kFocusSkipRight ? gridCursorSprite_ : arrowSprite_);
+        highlight_->SetColor(kHidden);
+    }
+    sprite->SetColor(kUIWhite);
+    node->UpdateTree(false);
+}
+
+void GAME_CUIBullet::UpdateAmmoList(bool input)
+{
+    const std::vector<std::uint32_t>& kinds = Kinds();
+    if (kinds.empty() || !input) return;
+    const std::int32_t kindCount = static_cast<std::int32_t>(kinds.size());
+    const bool pending = IsReloadPending();
+    const auto isCancelEntry = [&](std::int32_t index) { return pending && index == kindCount; };
+
+    const int pointerRows = std::min(kindCount + (pending ? 1 : 0), kVisibleRows);
+    for (int r = 0; r < pointerRows && !IsUIPointerRefused(); ++r) {
+        const Vec2 at = rows_[static_cast<std::size_t>(r)]->WorldPosition();
+        if (!IsUIClickInRect(at, {at.x + kRowHitSize.x, at.y + kRowHitSize.y})) continue;
+        if (r == cursorRow_ && bulletFocus_ == kFocusList) {
+            if (isCancelEntry(listTop_ + r)) {
+                PlayUISE(kSeUIDecide);
+                nextTabState_ = 3;
+            } else {
+                selectedKind_ = KindUnderCursor();
+                TryReload();
+            }
+        } else {
+            PlayUISE(kSeUICursor);
+            cursorRow_ = static_cast<std::int16_t>(r);
+            bulletFocus_ = kFocusList;
+            ShowAmmoInfo(KindUnderCursor());
+            PlaceBulletCursor(kFocusList);
+        }
+        return;
+    }
+
+    const std::int32_t start = bulletFocus_;
+    const std::int32_t count = KeyEntryCount();
+    const bool decide = IsUIActionTriggered(kActionDecide);
+    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp);
+    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown);
+    const bool left = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuLeft);
+    const bool right = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuRight);
+    const auto toLastEntry = [&] {
+        cursorRow_ = static_cast<std::int16_t>(std::min(count - 1, kVisibleRows - 1));
+        listTop_ = static_cast<std::int16_t>(count - 1 - cursorRow_);
+    };
+    switch (bulletFocus_) {
+    case kFocusList: {
+        const std::int32_t index = listTop_ + cursorRow_;
+        bool moved = false;
+        if (decide) {
+            if (isCancelEntry(index)) {
+                nextTabState_ = 3;
+            } else {
+                selectedKind_ = KindUnderCursor();
+                TryReload();
+            }
+        } else if (up) {
+            PlayUISE(kSeUICursor);
+            if (index <= 0) {
+                cursorRow_ = 0;
+                listTop_ = 0;
+                bulletFocus_ = kFocusTaskTab;
+            } else if (--cursorRow_ < 0) {
+                cursorRow_ = 0;
+                --listTop_;
+            }
+            moved = true;
+        } else if (down) {
+            PlayUISE(kSeUICursor);
+            if (index >= count - 1) {
+                toLastEntry();
+                bulletFocus_ = kFocusTaskTab;
+            } else if (++cursorRow_ >= kVisibleRows) {
+                cursorRow_ = kVisibleRows - 1;
+                ++listTop_;
+            }
+            moved = true;
+        } else if (right) {
+            PlayUISE(kSeUICursor);
+            bulletFocus_ = kFocusSkipRight;
+        } else if (left) {
+            PlayUISE(kSeUICursor);
+            bulletFocus_ = kFocusSkipLeft;
+        }
+        if (moved && bulletFocus_ == kFocusList) ShowAmmoInfo(KindUnderCursor());
+        break;
+    }
+    case kFocusTaskTab:
+    case kFocusBulletTab:
+        if (up) {
+            bulletFocus_ = kFocusList;
+            toLastEntry();
+        } else if (down) {
+            bulletFocus_ = kFocusList;
+            cursorRow_ = 0;
+            listTop_ = 0;
+        } else if (bulletFocus_ == kFocusTaskTab && left) {
+            bulletFocus_ = kFocusBulletTab;
+        } else if (bulletFocus_ == kFocusBulletTab && right) {
+            bulletFocus_ = kFocusTaskTab;
+        } else if (decide) {
+            (bulletFocus_ == kFocusTaskTab ? firstFrame_.taskTab : firstFrame_.firstTab)->Press();
+        }
+        break;
+    case kFocusSkipRight:
+        if (left) {
+            PlayUISE(kSeUICursor);
+            bulletFocus_ = kFocusList;
+        } else if (decide) {
+            firstFrame_.skipRight->Press();
+        }
+        break;
+    case kFocusSkipLeft:
+        if (right) {
+            PlayUISE(kSeUICursor);
+            bulletFocus_ = kFocusList;
+        } else if (decide) {
+            firstFrame_.skipLeft->Press();
+        }
+        break;
+    default: bulletFocus_ = kFocusList; break;
+    }
+    if (bulletFocus_ != start) {
+        if (bulletFocus_ == kFocusList) ShowAmmoInfo(KindUnderCursor());
+        PlaceBulletCursor(bulletFocus_);
+    }
+    firstFrame_.cursorNode->UpdateTree(false);
+}
+
+void GAME_CUIBullet::TryReload()
+{
+    const GAME_CAmmo* store = Store();
+    if (store == nullptr || selectedKind_ == kNoId) return;
+    const std::int32_t capacity = std::max(store->GetCapacity(), 0);
+    const std::int32_t load = *store->GetAmmoId() == selectedKind_ ? capacity - store->GetCount() : capacity;
+    loadAmount_ = static_cast<std::uint32_t>(std::max(load, 0));
+    if (loadAmount_ == 0) return;
+    PlayUISE(kSeUIDecide);
+    nextTabState_ = 1;
+}
+
+void GAME_CUIBullet::AskInDialog(const std::u16string& message)
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    dialog->Open(kSlotBullet, 0, true);
+    dialog->SetMessageText(message.c_str());
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetButtonText(1, "COMMAND_NO");
+    dialog->cursorIndex = 1;
+    dialog->alignment = 1;
+}
+
+void GAME_CUIBullet::TellInDialog(const std::u16string& message)
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    dialog->SetMessageText(message.c_str());
+    dialog->SetYesNoMode(false);
+    dialog->ResetButtons();
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->cursorIndex = 0;
+    dialog->alignment = 1;
+}
+
+void GAME_CUIBullet::EnterReloadConfirm()
+{
+    AskInDialog(Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
+}
+
+void GAME_CUIBullet::UpdateReloadConfirm()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr || !dialog->IsVisible()) {
+        nextTabState_ = 0;
+        return;
+    }
+    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+        nextTabState_ = 2;
+        TellInDialog(Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256));
+    } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+        nextTabState_ = 0;
+        dialog->Close();
+    }
+}
+
+void GAME_CUIBullet::StartReload()
+{
+    const std::int32_t roomIndex = RoomIndex();
+    if (GAME_CAmmo* store = Store()) store->SetAmmoId(&selectedKind_);
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || !world->tasks) return;
+    world->tasks->FinishReloadTasksOfRoom(roomIndex);
+    world->tasks->PurgeFinishedTasks();
+    // A request the list refuses is dropped: the message has been shown already.
+    GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(roomIndex, selectedKind_));
+}
+
+void GAME_CUIBullet::EnterCancelConfirm()
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr && world->tasks) world->tasks->GetReloadTasksOfRoom(RoomIndex(), reloads_);
+    if (world == nullptr || !world->tasks || reloads_.empty()) {
+        // The reload ended meanwhile: nothing is left to cancel.
+        nextTabState_ = 0;
+        return;
+    }
+    selectedKind_ = reloads_.front()->GetReservedItemId();
+    reloads_.clear();
+    AskInDialog(Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
+}
+
+void GAME_CUIBullet::UpdateCancelConfirm()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr || !dialog->IsVisible()) {
+        nextTabState_ = 0;
+        return;
+    }
+    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+        nextTabState_ = 4;
+    } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+        nextTabState_ = 0;
+        dialog->Close();
+    }
+}
+
+void GAME_CUIBullet::FinishReloadCancel()
+{
+    const std::u16string message = Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_FINISHED", {UITagName(selectedKind_)}), kMessageLimit);
+    const std::uint32_t none = kNoId;
+    if (GAME_CAmmo* store = Store()) store->SetAmmoId(&none);
+    if (GAME_CGameWorld* world = PeekGameWorld(); world != nullptr && world->tasks) {
+        world->tasks->FinishReloadTasksOfRoom(RoomIndex());
+        world->tasks->PurgeFinishedTasks();
+    }
+    TellInDialog(message);
+}
+
+void GAME_CUIBullet::UpdateCancelFinished()
+{
+    const GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog != nullptr && dialog->IsVisible()) return;
+    nextTabState_ = 0;
+    cursorRow_ = 0;
+    listTop_ = 0;
+    ShowAmmoInfo(Kinds().empty() ? kNoId : Kinds().front());
+}
+
+void GAME_CUIBullet::OnAmmoTabButton(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIBullet*>(screen);
+    self->nextTabState_ = 0;
+    if (self->target != nullptr) self->target->rememberedTab = 0;
+}
+
+void GAME_CUIBullet::OnTaskTabButton(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIBullet*>(screen);
+    self->nextTabState_ = kTaskPageState;
+    if (self->target != nullptr) self->target->rememberedTab = kTaskPageState;
+}

@@ -1,0 +1,537 @@
+// The dining-hall screen (slot 14): a kitchen's dish, its stock and the food menu, and the kitchen's task page.
+#include "game/ui/screens/ui_dining_hall.h"
+
+#include <algorithm>
+
+#include "game/core/data/food_storage.h"
+#include "game/core/data/player_data.h"
+#include "game/core/data/static_lookups.h"
+#include "game/core/data/tag.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
+#include "game/core/text/full_width.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+#include "game/ship/room_base.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/actor_list_panel.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kHome{61.0f, -51.0f};
+constexpr Vec2 kSlideFrom{61.0f, -360.0f};
+constexpr float kRowX = 317.0f;
+constexpr float kRowTop = 193.0f;
+constexpr float kDetailX = 60.0f;
+constexpr float kLineStep = 18.0f;
+// The dish rows' pointer rectangles on the canvas.
+constexpr float kRowHitLeft = 378.0f;
+constexpr float kRowHitRight = 530.0f;
+constexpr float kRowHitTop = 142.0f;
+constexpr float kRowHitHeight = 17.0f;
+constexpr std::uint32_t kHidden = 0x00FFFFFFu;
+// The stock gauge: yellow (red, green, blue and alpha bytes from the lowest), 110 by 6 units when full.
+constexpr std::uint32_t kStockColor = 0xFF00FFFFu;
+constexpr float kGaugeLength = 110.0f;
+constexpr float kGaugeHeight = 6.0f;
+constexpr int kShortIngredientColor = 7;
+constexpr int kMenuUp = 0;
+constexpr int kMenuDown = 1;
+constexpr int kMenuLeft = 2;
+constexpr int kMenuRight = 3;
+constexpr std::int32_t kFocusDishes = 1;
+constexpr std::int32_t kFocusTaskTab = 2;
+constexpr std::int32_t kFocusKitchenTab = 3;
+constexpr std::int32_t kFocusSkipRight = 4;
+constexpr std::int32_t kFocusSkipLeft = 5;
+// Cursor places of the kitchen page's focus 2 to 5, relative to the window.
+constexpr Vec2 kKitchenFocusPlaces[] = {{264.0f, 314.0f}, {44.0f, 314.0f}, {541.0f, 233.0f}, {-3.0f, 233.0f}};
+constexpr const char* kHeaderNames[] = {"ui_text_cooking", "ui_text_food_stock", "ui_text_information", "ui_text_food_menu"};
+constexpr Vec2 kHeaderPlaces[] = {{36.0f, 138.0f}, {247.0f, 138.0f}, {36.0f, 177.0f}, {311.0f, 177.0f}};
+
+std::size_t CountIngredients(const CookingRecipe& recipe)
+{
+    return CountLeadingEntries<ItemCount>(recipe.ingredients, IsUnusedItemCount);
+}
+
+}  // namespace
+
+GAME_CUIDiningHall::GAME_CUIDiningHall() : GAME_CUIRoomScreen(kHome, kSlideFrom)
+{
+    arrowSprite_ = FindUISprite("ui_cursor_common_r90");
+    gridCursorSprite_ = FindUISprite("ui_cursor_grid_normal");
+    timerIcon_ = FindUISprite("ui_icon_timer");
+    calorieIcon_ = FindUISprite("ui_icon_build");
+    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) headerSprites_[i].Find(kHeaderNames[i]);
+    // Every dish of the game, in the recipe table's order (ascending ids), one row each.
+    for (std::int32_t position = 0; dishIds_.size() < kMenuRows; ++position) {
+        std::uint32_t id = kNoId;
+        const CookingRecipe* recipe = GetCookingRecipeAt(position, &id);
+        if (recipe == nullptr) break;
+        dishIds_.push_back(id);
+        recipes_.push_back(recipe);
+    }
+    BuildKitchenPage();
+    BuildTaskPage();
+}
+
+GAME_CUIDiningHall::~GAME_CUIDiningHall() = default;
+
+void GAME_CUIDiningHall::BuildKitchenPage()
+{
+    firstRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
+    firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
+    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) {
+        headers_[i] = MakeUIPictureUnder(firstRoot_, kHeaderNames[i], kHeaderPlaces[i].x, kHeaderPlaces[i].y);
+        firstPage_.push_back(headers_[i]);
+    }
+    currentDishIcon_ = MakeUIPictureUnder(firstRoot_, "", 38.0f, 147.0f);
+    firstPage_.push_back(currentDishIcon_);
+    GAME_CUINullObject* gauge = MakeUIGroupUnder(firstRoot_, 251.0f, 153.0f);
+    firstPage_.push_back(gauge);
+    firstPage_.push_back(MakeUIPictureUnder(gauge, "ui_room_hpbar_frame", -2.0f, -3.0f));
+    stockFill_ = MakeUIPictureUnder(gauge, "ui_cursor_baselabel", 0.0f, 0.0f);
+    stockFill_->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
+    stockFill_->SetColor(kStockColor);
+    const Vec2 fillSize = UISpriteSize(stockFill_->Sprite());
+    stockFullScale_ = fillSize.x > 0.0f ? kGaugeLength / (fillSize.x * 0.5f) : 1.0f;
+    const Vec2 fillScale{0.0f, fillSize.y > 0.0f ? kGaugeHeight / (fillSize.y * 0.5f) : 1.0f};
+    stockFill_->SetScale(&fillScale);
+    firstPage_.push_back(stockFill_);
+
+    for (std::size_t i = 0; i < dishIds_.size(); ++i) {
+        GAME_CUILabelObject* row = MakeUILabel(firstRoot_, TagText(dishIds_[i]).c_str(), kRowX, kRowTop + kLineStep * static_cast<float>(i));
+        rows_.push_back(row);
+        GAME_CUINullObject* separator = MakeUIPictureUnder(row, "ui_separator_right", -21.0f, 15.0f);
+        rowSeparators_.push_back(separator);
+        firstPage_.push_back(separator);
+    }
+    marker_ = MakeUIPictureUnder(rows_.empty() ? nullptr : rows_[0], "ui_select_highlight_current", -4.0f, -2.0f);
+    firstPage_.push_back(marker_);
+    for (int k = 0; k < kDetailLines; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        details_[at] = MakeUILabel(firstRoot_, "", kDetailX, kRowTop + kLineStep * static_cast<float>(k));
+        detailSeparators_[at] = MakeUIPictureUnder(details_[at], "ui_separator_left", -24.0f, 15.0f);
+        detailIcons_[at] = MakeUIPictureUnder(details_[at], "", -18.0f, -3.0f);
+        firstPage_.push_back(detailSeparators_[at]);
+        firstPage_.push_back(detailIcons_[at]);
+    }
+    detailScroll_ = MakeUIScrollBar(firstRoot_, 285.0f, 190.0f, 8.0f, 108.0f);
+    firstPage_.push_back(detailScroll_);
+    menuScroll_ = MakeUIScrollBar(firstRoot_, 474.0f, 190.0f, 8.0f, 108.0f);
+    menuScroll_->SetMaximum(static_cast<std::int32_t>(dishIds_.size()) - static_cast<std::int32_t>(kMenuRows));
+    firstPage_.push_back(menuScroll_);
+
+    AddTabBar(firstPage_, firstFrame_, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", false, nullptr, &OnTaskTabButton});
+    highlight_ = MakeUIPictureUnder(firstFrame_.cursorNode, "ui_select_highlight", 17.0f, -1.0f);
+    // The highlight lies under the row's words and above the frame: it goes before the tab bar's texts.
+    firstPage_.insert(std::find(firstPage_.begin(), firstPage_.end(), firstFrame_.cursorNode), highlight_);
+    currentDish_ = MakeUILabel(firstRoot_, "", 58.0f, 150.0f);
+    firstPage_.push_back(currentDish_);
+    stock_ = MakeUILabel(firstRoot_, "", 366.0f, 150.0f);
+    firstPage_.push_back(stock_);
+    for (GAME_CUILabelObject* row : rows_) firstPage_.push_back(row);
+    for (GAME_CUILabelObject* detail : details_) firstPage_.push_back(detail);
+    EndPage(firstPage_, firstFrame_);
+}
+
+void GAME_CUIDiningHall::BuildTaskPage()
+{
+    taskRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
+    taskFrame_ = BeginPage(taskPage_, taskRoot_, taskRoot_);
+    UIRoomTaskTabLayout layout;
+    layout.focusPlaces[3] = {-3.0f, 233.0f};
+    layout.tabChangeSwitches = true;
+    taskTab_.BuildSprites(taskPage_, taskRoot_, layout);
+    AddTabBar(taskPage_, taskFrame_, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", true, &OnKitchenTabButton, nullptr});
+    taskTab_.BuildTexts(taskPage_);
+    EndPage(taskPage_, taskFrame_);
+    taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
+    taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
+}
+
+void GAME_CUIDiningHall::ApplyLanguageSprites()
+{
+    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
+    taskTab_.ApplyLanguage();
+}
+
+std::int32_t GAME_CUIDiningHall::RoomIndex() const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->ship && target != nullptr ? world->ship->GetRoomIndex(target) : -1;
+}
+
+std::uint32_t GAME_CUIDiningHall::CurrentFoodId() const
+{
+    const GAME_CFoodStorage* store = FindFoodStorage(RoomIndex());
+    return store != nullptr ? *store->GetFoodId() : kNoId;
+}
+
+const CookingRecipe* GAME_CUIDiningHall::RecipeUnderCursor() const
+{
+    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    return index < recipes_.size() ? recipes_[index] : nullptr;
+}
+
+void GAME_CUIDiningHall::OnEnterOpening()
+{
+    BeginOpening();
+    ApplyLanguageSprites();
+    tab_ = target != nullptr && target->rememberedTab == 1 ? 1 : 0;
+    GAME_CUIListController* controller = taskTab_.Controller();
+    controller->focused = true;
+    if (controller->Panel() != nullptr) controller->Panel()->focused = false;
+    menuState_ = 0;
+    nextMenuState_ = 0;
+    cursorRow_ = 0;
+    listTop_ = 0;
+    shownCount_ = -1;
+    shownCapacity_ = -1;
+    PlaceKitchenCursor(kitchenFocus_);
+    ShowDishInfo(RecipeUnderCursor());
+    taskTab_.Enter();
+    taskTab_.Place(taskTab_.Focus());
+    BuildCookingTaskData();
+}
+
+void GAME_CUIDiningHall::OnEveryFrame()
+{
+    const GAME_CFoodStorage* store = FindFoodStorage(RoomIndex());
+    const std::uint32_t foodId = store != nullptr ? *store->GetFoodId() : kNoId;
+    const bool dish = store != nullptr && FindCookingRecipe(foodId) != nullptr;
+    const std::int64_t count = dish ? store->GetCount() : -1;
+    const std::int64_t capacity = dish ? store->GetCapacity() : -1;
+    if (count != shownCount_ || capacity != shownCapacity_) {
+        shownCount_ = count;
+        shownCapacity_ = capacity;
+        float ratio = 0.0f;
+        if (!dish) {
+            stock_->SetTextA("");
+        } else {
+            stock_->SetTextW((UIFullWidthNumber(count) + u"／" + UIFullWidthNumber(capacity)).c_str());
+            if (capacity > 0) ratio = std::clamp(static_cast<float>(count) / static_cast<float>(capacity), 0.0f, 1.0f);
+        }
+        const Vec2 scale{ratio * stockFullScale_, stockFill_->GetScale()->y};
+        stockFill_->SetScale(&scale);
+    }
+    for (std::size_t i = 0; i < dishIds_.size(); ++i) {
+        if (dishIds_[i] == foodId && marker_->Parent() != rows_[i]) marker_->SetParent(rows_[i]);
+    }
+}
+
+void GAME_CUIDiningHall::UpdateMain(bool input)
+{
+    if (nextMenuState_ != menuState_) {
+        menuState_ = nextMenuState_;
+        if (menuState_ == 2) EnterDishConfirm();
+    }
+    const std::int32_t detailScroll = detailScroll_->Value();
+    const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
+    const GAME_CUIObjectBase* cursorParent = firstFrame_.cursorNode->Parent();
+    if (menuState_ == 0) {
+        UpdateBrowse(input);
+    } else {
+        UpdateDishConfirm();
+    }
+    if (detailScroll_->Value() != detailScroll && firstFrame_.cursorNode->Parent() == cursorParent) {
+        PlayUISE(kSeUICursor);
+        ShowDishDetails(RecipeUnderCursor(), detailScroll_->Value());
+    }
+    if (taskTab_.ScrollBar()->Value() != infoScroll) {
+        PlayUISE(kSeUICursor);
+        taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
+    }
+}
+
+void GAME_CUIDiningHall::UpdateBrowse(bool input)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr && world->ui && (world->ui->IsOpen(kSlotAddTask) || world->ui->IsOpen(kSlotTaskCancel))) return;
+    if (tab_ == 0) {
+        UpdateKitchenTab(input);
+        return;
+    }
+    // The information scroll's change is answered by UpdateMain.
+    if (taskRoot_->IsAnyDecided()) input = false;
+    input = taskRoot_->UpdateTree(input);
+    firstRoot_->UpdateTree(false);
+    taskTab_.Update(input);
+}
+
+void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
+{
+    if (input && !IsUIPointerRefused()) {
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const float top = kRowHitTop + kLineStep * static_cast<float>(i);
+            if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kRowHitHeight})) continue;
+            if (static_cast<std::int64_t>(i) == listTop_ + cursorRow_) {
+                PlayUISE(kSeUIDecide);
+                nextMenuState_ = 2;
+            } else {
+                PlayUISE(kSeUICursor);
+                cursorRow_ = static_cast<std::int16_t>(i - static_cast<std::size_t>(listTop_));
+                kitchenFocus_ = kFocusDishes;
+                PlaceKitchenCursor(kFocusDishes);
+            }
+            input = false;
+            break;
+        }
+    }
+    input = firstRoot_->UpdateTree(input);
+    taskRoot_->UpdateTree(false);
+    taskTab_.UpdateControllerQuietly();
+    if (input && IsUIActionTriggered(kActionMenuTabChange)) {
+        firstFrame_.taskTab->Press();
+        return;
+    }
+    if (!input) return;
+    const std::int32_t start = kitchenFocus_;
+    const bool decide = IsUIActionTriggered(kActionDecide);
+    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp);
+    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown);
+    const bool left = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuLeft);
+    const bool right = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuRight);
+    const std::int16_t dishes = static_cast<std::int16_t>(rows_.size());
+    switch (kitchenFocus_) {
+    case kFocusDishes: {
+        if (dishes == 0) break;
+        bool moved = false;
+        if (decide) {
+            PlayUISE(kSeUIDecide);
+            nextMenuState_ = 2;
+        } else if (down) {
+            PlayUISE(kSeUICursor);
+            if (listTop_ + cursorRow_ + 1 < dishes) {
+                ++cursorRow_;
+                moved = true;
+            } else {
+                kitchenFocus_ = kFocusTaskTab;
+            }
+        } else if (up) {
+            PlayUISE(kSeUICursor);
+            if (listTop_ + cursorRow_ > 0) {
+                --cursorRow_;
+                moved = true;
+            } else {
+                kitchenFocus_ = kFocusTaskTab;
+            }
+        } else if (right) {
+            PlayUISE(kSeUICursor);
+            kitchenFocus_ = kFocusSkipRight;
+        } else if (left) {
+            PlayUISE(kSeUICursor);
+            kitchenFocus_ = kFocusSkipLeft;
+        }
+        if (moved) PlaceKitchenCursor(kFocusDishes);
+        break;
+    }
+    case kFocusTaskTab:
+    case kFocusKitchenTab:
+        if (up && dishes > 0) {
+            kitchenFocus_ = kFocusDishes;
+            cursorRow_ = static_cast<std::int16_t>(dishes - 1 - listTop_);
+        } else if (down && dishes > 0) {
+            kitchenFocus_ = kFocusDishes;
+            cursorRow_ = static_cast<std::int16_t>(-listTop_);
+        } else if (kitchenFocus_ == kFocusTaskTab && left) {
+            kitchenFocus_ = kFocusKitchenTab;
+        } else if (kitchenFocus_ == kFocusKitchenTab && right) {
+            kitchenFocus_ = kFocusTaskTab;
+        } else if (decide) {
+            (kitchenFocus_ == kFocusTaskTab ? firstFrame_.taskTab : firstFrame_.firstTab)->Press();
+        }
+        break;
+    case kFocusSkipRight:
+        if (left) {
+            PlayUISE(kSeUICursor);
+            kitchenFocus_ = kFocusDishes;
+        } else if (decide) {
+            firstFrame_.skipRight->Press();
+        }
+        break;
+    case kFocusSkipLeft:
+        if (right) {
+            PlayUISE(kSeUICursor);
+            kitchenFocus_ = kFocusDishes;
+        } else if (decide) {
+            firstFrame_.skipLeft->Press();
+        }
+        break;
+    default: kitchenFocus_ = kFocusDishes; break;
+    }
+    if (kitchenFocus_ != start) PlaceKitchenCursor(kitchenFocus_);
+}
+
+void GAME_CUIDiningHall::PlaceKitchenCursor(std::int32_t focus)
+{
+    GAME_CUINullObject* node = firstFrame_.cursorNode;
+    GAME_CUINullObject* sprite = firstFrame_.cursorSprite;
+    const std::size_t row = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    if (focus == kFocusDishes && row < rows_.size()) {
+        node->SetParent(rows_[row]);
+        const Vec2 at{-21.0f, -1.0f};
+        node->SetPosition(&at);
+        sprite->SetSprite(arrowSprite_);
+        sprite->SetColor(kUIWhite);
+        highlight_->SetColor(kUIWhite);
+        ShowDishInfo(RecipeUnderCursor());
+    } else {
+        const std::size_t place = static_cast<std::size_t>(std::clamp(focus, 2, 5) - 2);
+        node->SetParent(firstRoot_);
+        node->SetPosition(&kKitchenFocusPlaces[place]);
+        sprite->SetSprite(focus >= kFocusSkipRight ? gridCursorSprite_ : arrowSprite_);
+        sprite->SetColor(focus == kFocusDishes ? kHidden : kUIWhite);
+        highlight_->SetColor(kHidden);
+    }
+    node->UpdateTree(false);
+}
+
+void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
+{
+    const std::int32_t ingredients = recipe != nullptr ? static_cast<std::int32_t>(CountIngredients(*recipe)) : 0;
+    detailScroll_->SetMaximum(std::max(ingredients - 4, 0));
+    detailScroll_->SetValue(0);
+    const std::uint32_t foodId = CurrentFoodId();
+    const CookingRecipe* current = FindCookingRecipe(foodId);
+    if (current == nullptr) {
+        currentDish_->SetTextA("");
+        stock_->SetTextA("");
+        currentDishIcon_->SetColor(kHidden);
+        const Vec2 scale{0.0f, stockFill_->GetScale()->y};
+        stockFill_->SetScale(&scale);
+        shownCount_ = -1;
+        shownCapacity_ = -1;
+    } else {
+        currentDish_->SetTextA(TagText(foodId).c_str());
+        currentDishIcon_->SetSprite(current->value0);
+        currentDishIcon_->SetColor(kUIWhite);
+    }
+    ShowDishDetails(recipe, detailScroll_->Value());
+}
+
+void GAME_CUIDiningHall::ShowDishDetails(const CookingRecipe* recipe, std::int32_t scroll)
+{
+    for (int k = 0; k < kDetailLines; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        details_[at]->SetTextA("");
+        detailSeparators_[at]->SetColor(kHidden);
+        detailIcons_[at]->SetColor(kHidden);
+    }
+    if (recipe == nullptr) return;
+    const auto put = [&](std::int32_t line, const std::u16string& text, std::int32_t icon, std::uint32_t color) {
+        const std::int32_t shown = line - scroll;
+        if (shown < 0 || shown >= kShownDetailLines) return;
+        const auto at = static_cast<std::size_t>(shown);
+        details_[at]->SetTextW(text.c_str());
+        details_[at]->SetColor(color);
+        detailIcons_[at]->SetSprite(icon);
+        detailIcons_[at]->SetColor(kUIWhite);
+        detailSeparators_[at]->SetColor(kUIWhite);
+    };
+    const std::uint32_t text = GetUIColor(kUIColorText);
+    put(0, FormatUIMessage("KITCHEN_NEEDTIME", {UIFullWidthNumber(recipe->cookingSeconds), GetMessageTextExpanded("TIME_UNIT_TEXT")}),
+        timerIcon_, text);
+    put(1, FormatUIMessage("KITCHEN_CALORIE_PER_FOOD", {UIFullWidthNumber(recipe->calorie), GetMessageTextExpanded("CALORIE_UNIT_TEXT")}),
+        calorieIcon_, text);
+    const std::size_t ingredients = CountIngredients(*recipe);
+    for (std::size_t i = 0; i < ingredients; ++i) {
+        const ItemCount& ingredient = recipe->ingredients[i];
+        const std::int64_t have = UIAvailableItemCount(ingredient.itemId, false);
+        const ItemData* item = FindItemData(ingredient.itemId);
+        const std::u16string amounts = ToFullWidthText(vesk::text::FormatText(u"%d（%d）", {ingredient.count, have}));
+        put(static_cast<std::int32_t>(i) + 2, vesk::text::FormatText(u"%ls：%ls", {UITagName(ingredient.itemId), amounts}),
+            item != nullptr ? item->iconSprite : kNoSprite,
+            ingredient.count <= have ? text : GetUIColor(kShortIngredientColor));
+    }
+}
+
+void GAME_CUIDiningHall::EnterDishConfirm()
+{
+    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    const std::uint32_t dish = index < dishIds_.size() ? dishIds_[index] : kNoId;
+    std::u16string name = UITagName(dish);
+    if (name.size() > 63) name.resize(63);
+    const char* format = dish == CurrentFoodId() ? "KITCHEN_DECIDE_NOCHANGE_YESNO" : "KITCHEN_DECIDE_YESNO";
+    std::u16string message = FormatUIMessage(format, {name, GetMessageTextExpanded("KITCHEN_MENU"), GetMessageTextExpanded("KITCHEN_STOCK")});
+    if (message.size() > 255) message.resize(255);
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    dialog->Open(kSlotDiningHall, 0, true);
+    dialog->SetMessageText(message.c_str());
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetButtonText(1, "COMMAND_NO");
+    dialog->cursorIndex = 1;
+    dialog->alignment = 1;
+}
+
+void GAME_CUIDiningHall::UpdateDishConfirm()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr || !dialog->IsVisible()) {
+        nextMenuState_ = 0;
+        return;
+    }
+    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+        nextMenuState_ = 0;
+        dialog->Close();
+        return;
+    }
+    if (dialog->answer != GAME_CUIInDisplaySelectionObject::kAnswerYes) return;
+    nextMenuState_ = 0;
+    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    if (GAME_CFoodStorage* store = FindFoodStorage(RoomIndex()); store != nullptr && index < dishIds_.size()) {
+        store->SetFoodId(&dishIds_[index]);
+    }
+    // Every cooking task of the kitchen stops, also when the dish stays the same.
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world != nullptr && world->tasks && target != nullptr) {
+        for (GAME_CTaskBase* task : world->tasks->GetRoomTasks(*target)) {
+            if (task != nullptr && task->GetKind() == kTaskCooking) task->Finish();
+        }
+    }
+    dialog->Close();
+    ShowDishInfo(RecipeUnderCursor());
+    BuildCookingTaskData();
+}
+
+void GAME_CUIDiningHall::BuildCookingTaskData()
+{
+    const CookingRecipe* recipe = FindCookingRecipe(CurrentFoodId());
+    GAME_CUIListController* controller = taskTab_.Controller();
+    if (recipe == nullptr) {
+        controller->preset = nullptr;
+        return;
+    }
+    cooking_ = TaskData{};
+    cooking_.id = MakeTag("TCKG");
+    cooking_.kind = kTaskCooking;
+    cooking_.crewLimit = 1;
+    cooking_.durationSeconds = recipe->cookingSeconds;
+    cooking_.staminaChange = recipe->cookingStaminaCost;
+    for (std::size_t i = 0; i < cooking_.materials.size(); ++i) {
+        if (IsUnusedItemCount(recipe->ingredients[i])) break;
+        cooking_.materials[i] = recipe->ingredients[i];
+    }
+    controller->preset = &cooking_;
+}
+
+void GAME_CUIDiningHall::OnKitchenTabButton(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIDiningHall*>(screen);
+    self->tab_ = 0;
+    if (self->target != nullptr) self->target->rememberedTab = 0;
+}
+
+void GAME_CUIDiningHall::OnTaskTabButton(void* screen, GAME_CUIIconObject*)
+{
+    auto* self = static_cast<GAME_CUIDiningHall*>(screen);
+    self->tab_ = 1;
+    if (self->target != nullptr) self->target->rememberedTab = 1;
+    self->EnterTaskPage();
+}

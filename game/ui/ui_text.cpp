@@ -1,0 +1,31 @@
+// What the screens write into their labels: message texts used as formats, numbers in full-width digits, names by tag, and what the ship holds of an item.
+#include "game/ui/ui_text.h"
+
+#include <algorithm>
+
+#include "game/core/data/stored_items.h"
+#include "game/core/data/tag.h"
+#include "game/core/text/full_width.h"
+#include "game/core/text/message_text.h"
+#include "game/core/world/game_world.h"
+
+std::u16string FormatUIMessage(std::string_view key, std::initializer_list<vesk::text::FormatArg> args)
+{
+    return vesk::text::FormatText(GetMessageTextExpanded(key), args);
+}
+
+std::u16string UITagName(std::uint32_t tag) { return GetMessageTextExpanded(TagText(tag)); }
+
+std::u16string UIFullWidthNumber(std::int64_t number, std::u16string_view format)
+{
+    return ToFullWidthText(vesk::text::FormatText(format, {number}));
+}
+
+std::int64_t UIAvailableItemCount(std::uint32_t itemId, bool withCarried)
+{
+    std::int64_t held = CountStoredItem(itemId) + CountFieldItem(itemId);
+    if (withCarried) held += CountCarriedItem(itemId);
+    const GAME_CGameWorld* world = PeekGameWorld();
+    const std::int64_t reserved = world != nullptr && world->tasks ? world->tasks->CountReservedItem(itemId) : 0;
+    return std::max<std::int64_t>(held - reserved, 0);
+}

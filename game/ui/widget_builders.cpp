@@ -1,0 +1,123 @@
+// Builders of the widgets screens lay out by hand: labels, pictures, sprite buttons, scroll bars, draw hooks and language pictures.
+#include "game/ui/widget_builders.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "game/core/data/player_data.h"
+#include "game/ui/ui_draw.h"
+
+GAME_CUILabelObject* MakeUILabel(GAME_CUIObjectBase* parent, const char* key, float x, float y, float pivotX, float pivotY)
+{
+    UILabelObjectDesc desc;
+    InitUILabelObjectDesc(&desc);
+    if (key != nullptr) std::strncpy(desc.key, key, sizeof desc.key - 1);
+    desc.positionX = x;
+    desc.positionY = y;
+    desc.pivotX = pivotX;
+    desc.pivotY = pivotY;
+    auto* label = new GAME_CUILabelObject(&desc);
+    if (parent != nullptr) label->SetParent(parent);
+    return label;
+}
+
+GAME_CUINullObject* MakeUIPictureUnder(GAME_CUIObjectBase* parent, const char* spriteName, float x, float y)
+{
+    GAME_CUINullObject* picture = MakeUIPicture(spriteName, x, y);
+    if (parent != nullptr) picture->SetParent(parent);
+    return picture;
+}
+
+GAME_CUINullObject* MakeUIPictureCut(GAME_CUIObjectBase* parent, const char* spriteName, float x, float y, float width,
+                                     float height)
+{
+    GAME_CUINullObject* picture = MakeUIPictureUnder(parent, spriteName, x, y);
+    const vesk::math::Vec2 size = UISpriteSize(picture->Sprite());
+    if (size.x > 0.0f && size.y > 0.0f) picture->SetTextureRect(0.0f, 0.0f, std::min(1.0f, width / size.x), std::min(1.0f, height / size.y));
+    return picture;
+}
+
+GAME_CUINullObject* MakeUIGroupUnder(GAME_CUIObjectBase* parent, float x, float y)
+{
+    GAME_CUINullObject* group = MakeUIGroupNode(x, y);
+    if (parent != nullptr) group->SetParent(parent);
+    return group;
+}
+
+GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec& spec)
+{
+    UIIconObjectDesc desc;
+    InitUIIconObjectDesc(&desc);
+    desc.normalSprite = FindUISprite(spec.sprite);
+    desc.pressedSprite = FindUISprite(spec.pressedSprite);
+    const vesk::math::Vec2 size = UISpriteSize(desc.normalSprite);
+    if (size.x > 0.0f) SetUIIconObjectDescSize(&desc, size.x, size.y);
+    desc.hiddenX = desc.shownX = spec.x;
+    desc.hiddenY = desc.shownY = spec.y;
+    desc.pivotX = spec.pivotX;
+    desc.pivotY = spec.pivotY;
+    desc.soundEffect = spec.sound;
+    desc.pressedFrames = spec.pressedFrames;
+    desc.pressedScaleX = desc.pressedScaleY = spec.pressedScale;
+    desc.releaseCallback = spec.release;
+    desc.callbackArgument = spec.argument;
+    if (spec.action >= 0) {
+        desc.action = spec.action;
+        desc.useAction = 1;
+    }
+    auto* button = new GAME_CUIIconObject(&desc);
+    if (parent != nullptr) button->SetParent(parent);
+    return button;
+}
+
+void PlaceUIButtonTopLeft(UIButtonSpec& spec, float left, float top)
+{
+    const vesk::math::Vec2 size = UISpriteSize(FindUISprite(spec.sprite));
+    spec.x = left + size.x * spec.pivotX;
+    spec.y = top + size.y * spec.pivotY;
+}
+
+GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
+                                         bool drawWhenEmpty)
+{
+    UIScrollBarObjectDesc desc;
+    InitUIScrollBarObjectDesc(&desc);
+    desc.positionX = x;
+    desc.positionY = y;
+    desc.width = width;
+    desc.height = height;
+    desc.wheel = 1;
+    desc.clamp = 1;
+    desc.keyboard = 0;
+    desc.drawWhenEmpty = drawWhenEmpty ? 1 : 0;
+    auto* bar = new GAME_CUIScrollBarObject(&desc);
+    if (parent != nullptr) bar->SetParent(parent);
+    return bar;
+}
+
+GAME_CUIFunctionCallObject* MakeUIDrawHook(UIFunction draw, std::intptr_t first, std::intptr_t second)
+{
+    UIFunctionCallObjectDesc desc;
+    InitUIFunctionCallObjectDesc(&desc);
+    desc.draw = draw;
+    desc.drawFirst = first;
+    desc.drawSecond = second;
+    auto* hook = new GAME_CUIFunctionCallObject(&desc);
+    hook->SetVisible(true);
+    return hook;
+}
+
+int UILanguageVariant()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    const std::uint32_t language = player != nullptr ? player->language : 0;
+    if (language == 0) return 0;
+    return language == 2 ? 2 : 1;
+}
+
+void UILanguageSprites::Find(std::string_view baseName)
+{
+    const std::string base(baseName);
+    ids = {FindUISprite(base), FindUISprite(base + "_eng"), FindUISprite(base + "_kr")};
+}

@@ -1,0 +1,153 @@
+// The add-task screen: the entries a room offers, the order checks and their messages, and the row input.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/core/data/static_database.h"
+#include "game/core/input/input_actions.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/screens/ui_add_task.h"
+#include "game/ui/ui_draw.h"
+#include "tests/game/ui/screens/room_screen_test_base.h"
+
+namespace {
+
+class AddTaskTest : public support::RoomScreenTest {
+protected:
+    GAME_CUIAddTask& AddTask() const { return *UI().Get<GAME_CUIAddTask>(kSlotAddTask); }
+
+    void OpenFor(GAME_CRoomBase& room)
+    {
+        AddTask().target = &room;
+        AddTask().SetOpen(true);
+        ASSERT_TRUE(StepUntil([&] { return AddTask().State() == 2; }, 10));
+    }
+
+    std::size_t TasksOfRoom(const GAME_CRoomBase& room) const { return room.boundTasks.size(); }
+
+    // A click on a visible row of the list.
+    void ClickRow(int row) { ClickAt(400, 110 + 18 * row); }
+};
+
+// A room upgrade can be ordered once, never on repeat; a second order and a full task list are
+// refused with their messages, and the list takes no input while a message shows.
+TEST_F(AddTaskTest, AnUpgradeIsOrderedOnceAndAFullTaskListRefusesEveryOrder)
+{
+    GAME_CRoomBase& kitchen = Place("ID04", 0, 3);
+    OpenFor(kitchen);
+    ASSERT_EQ(AddTask().Entries().size(), 1u);
+    ASSERT_EQ(AddTask().Entries().front()->id, MakeTag("TU04"));
+    EXPECT_TRUE(AddTask().RepeatButton()->IsDisabled());
+    EXPECT_EQ(AddTask().RepeatButton()->Color(), kUIGrey);
+    EXPECT_FALSE(AddTask().NormalButton()->IsDisabled());
+
+    // Ordered on repeat all the same (the repeat order's own key): the task never repeats.
+    AddTask().IssueTaskRequest(AddTask().Entries().front(), true);
+    ASSERT_EQ(TasksOfRoom(kitchen), 1u);
+    EXPECT_EQ(kitchen.boundTasks.front()->repeat, 0u);
+    EXPECT_TRUE(StepUntil([&] { return !AddTask().IsOpen(); }, 10));
+
+    // Twice: only once.
+    OpenFor(kitchen);
+    const std::size_t from = frames.size();
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Dialog().IsVisible(); }, 12));
+    StepFrames(1);
+    EXPECT_EQ(AddTask().ResultCode(), 0x80000003u);
+    EXPECT_EQ(AddTask().SubState(), 1);
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("ADDTASK_TEXT_ERROR_ONLYONE"));
+    EXPECT_EQ(CountPlayed(kSeUIError, from), 1);
+    EXPECT_EQ(TasksOfRoom(kitchen), 1u);
+    // Deaf meanwhile: a click on the row and a cursor key change nothing.
+    ClickRow(0);
+    StepFrames(2);
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    EXPECT_EQ(AddTask().CursorRow(), 0);
+    EXPECT_EQ(TasksOfRoom(kitchen), 1u);
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return AddTask().SubState() == 0; }, 5));
+    ASSERT_TRUE(CloseScreen(kSlotAddTask));
+
+    // With 1,235 tasks in the world any order is refused.
+    const TaskData* craft = GetStaticDatabase()->FindTaskData(MakeTag("TC01"));
+    ASSERT_NE(craft, nullptr);
+    while (world->tasks->tasks.size() < kMaxTasks) {
+        ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeItemCraftRequest(*craft, -1, 0)), nullptr);
+    }
+    GAME_CRoomBase& workshop = Place("ID06", 2, 3);
+    OpenFor(workshop);
+    AddTask().IssueTaskRequest(AddTask().Entries().front(), false);
+    StepFrames(2);
+    EXPECT_EQ(AddTask().ResultCode(), 0x80000001u);
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("ADDTASK_TEXT_ERROR_TASK_NUM"));
+    EXPECT_EQ(TasksOfRoom(workshop), 0u);
+}
+
+// Rows: a second click on the cursor row within 20 frames orders its entry; the cursor wraps at
+// both ends of a list longer than the five rows.
+TEST_F(AddTaskTest, ADoubleClickOrdersAndTheCursorWrapsRoundTheList)
+{
+    GAME_CRoomBase& workshop = Place("ID06", 2, 3);
+    OpenFor(workshop);
+    ASSERT_GE(AddTask().Entries().size(), 2u);
+
+    // The first click on the cursor row only starts the timer; a second one 19 frames later orders.
+    StepFrames(25);
+    ClickRow(0);
+    StepFrames(1);
+    EXPECT_EQ(TasksOfRoom(workshop), 0u);
+    StepFrames(18);
+    ClickRow(0);
+    StepFrames(1);
+    EXPECT_EQ(TasksOfRoom(workshop), 1u);
+    ASSERT_TRUE(StepUntil([&] { return !AddTask().IsOpen(); }, 10));
+
+    // 20 frames later it does not.
+    OpenFor(workshop);
+    StepFrames(25);
+    ClickRow(0);
+    StepFrames(1);
+    StepFrames(19);
+    ClickRow(0);
+    StepFrames(1);
+    EXPECT_EQ(TasksOfRoom(workshop), 1u);
+    // A click on another row moves the cursor there.
+    StepFrames(1);
+    ClickRow(1);
+    StepFrames(1);
+    EXPECT_EQ(AddTask().CursorRow(), 1);
+    EXPECT_TRUE(Played(kSeUICursor));
+    ASSERT_TRUE(CloseScreen(kSlotAddTask));
+
+    // Seven entries: up from the first shows the last on row 4, down from the last returns to the top.
+    auto& data = const_cast<RoomData&>(*GetStaticDatabase()->FindRoomData(MakeTag("ID06")));
+    const std::vector<const TaskData*> offered = data.offeredTasks;
+    for (std::uint32_t id : {MakeTag("TC03"), MakeTag("TC04"), MakeTag("TC05"), MakeTag("TC06"), MakeTag("TC08")}) {
+        if (data.offeredTasks.size() < 7) data.offeredTasks.push_back(GetStaticDatabase()->FindTaskData(id));
+    }
+    workshop.addTaskCursorRow = 0;
+    workshop.addTaskFirstRow = 0;
+    OpenFor(workshop);
+    ASSERT_EQ(AddTask().Entries().size(), 7u);
+    PressAction(kActionCursorUp);
+    StepFrames(2);
+    EXPECT_EQ(AddTask().CursorRow(), 4);
+    EXPECT_EQ(AddTask().FirstRow(), 2);
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    EXPECT_EQ(AddTask().CursorRow(), 0);
+    EXPECT_EQ(AddTask().FirstRow(), 0);
+    // The room keeps the cursor for the next opening; a shorter list starts at the first entry.
+    PressAction(kActionCursorUp);
+    StepFrames(2);
+    ASSERT_TRUE(CloseScreen(kSlotAddTask));
+    EXPECT_EQ(workshop.addTaskCursorRow, 4);
+    EXPECT_EQ(workshop.addTaskFirstRow, 2);
+    data.offeredTasks = offered;
+    OpenFor(workshop);
+    EXPECT_EQ(AddTask().CursorRow(), 0);
+    EXPECT_EQ(AddTask().FirstRow(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,197 @@
+// The build menu and the build grid cursor: which kinds are offered, placing a room and breaking one down.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/core/data/player_data.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/save/save_image.h"
+#include "game/core/world/camera2d.h"
+#include "game/ship/ship.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/screens/ui_build.h"
+#include "game/ui/screens/ui_build_select_grid.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "tests/game/ui/screens/room_screen_test_base.h"
+
+namespace {
+
+class BuildTest : public support::RoomScreenTest {
+protected:
+    GAME_CUIBuild& Menu() const { return *UI().Get<GAME_CUIBuild>(kSlotBuild); }
+    GAME_CUIBuildSelectGrid& Cursor() const { return *UI().Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid); }
+
+    static std::int32_t State(const char (&id)[5])
+    {
+        const auto argument = static_cast<std::intptr_t>(MakeTag(id));
+        return GAME_CUIBuild::CanBuildRoom(&argument);
+    }
+
+    void OpenMenu()
+    {
+        world->held = 1;
+        UI().SetOpen(kSlotBuild, true);
+        ASSERT_TRUE(StepUntil([&] { return Menu().State() == 2; }, 30));
+    }
+
+    // Puts the list's cursor on the shown row of the id; false when it is not shown.
+    bool Select(const char (&id)[5])
+    {
+        GAME_CUIListObject& list = *Menu().List();
+        for (std::uint32_t row = 0; row < list.ShownCount(); ++row) {
+            if (list.ShownRow(row)->argument != static_cast<std::intptr_t>(MakeTag(id))) continue;
+            list.ScrollTo(row);
+            list.SetCursor(row - list.Top());
+            StepFrames(1);
+            return true;
+        }
+        return false;
+    }
+
+    // The canvas point at the middle of a grid cell.
+    void ClickCell(int x, int y)
+    {
+        float minX = 0.0f;
+        float minY = 0.0f;
+        world->ship->GetGridScreenMin(&minX, &minY);
+        const float cell = world->ship->grid.cellWidth * std::fabs(world->ship->body->scaleX) * world->camera->zoom * 0.25f;
+        StepFrames(1);
+        ClickAt(static_cast<int>(minX + (static_cast<float>(x) + 0.5f) * cell), static_cast<int>(minY + (static_cast<float>(y) + 0.5f) * cell));
+        // The click acts in the next frame; a dialog state it asks for is entered in the one after.
+        StepFrames(2);
+    }
+
+    // Chooses a row in the menu with the build button and waits for the grid cursor.
+    void Choose(const char (&id)[5])
+    {
+        ASSERT_TRUE(Select(id)) << id;
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return Cursor().State() == 2; }, 40));
+    }
+};
+
+// Materials, the kinds built before, the build limits and a pending placement decide the rows.
+TEST_F(BuildTest, TheMenuListsWhatCanBeBuiltAndGreysWhatCannotYet)
+{
+    const std::int32_t infirmary = FindRoomIdIndex(MakeTag("ID05"));
+    SetRoomKindUnlocked(GetWorkingSlot(), infirmary, false);
+    EXPECT_EQ(State("ID05"), GAME_CUIBuild::kRowHidden) << "never built, materials short";
+    SetRoomKindUnlocked(GetWorkingSlot(), infirmary, true);
+    EXPECT_EQ(State("ID05"), GAME_CUIBuild::kRowDisabled);
+    EXPECT_EQ(State("ID90"), GAME_CUIBuild::kRowHidden);
+    EXPECT_EQ(State("ID02"), GAME_CUIBuild::kRowHidden);
+
+    // A bridge may stand once: with its materials at hand the kind is still disabled.
+    Store("I002", 6);
+    Store("I010", 2);
+    Store("I004", 2);
+    EXPECT_EQ(State("ID01"), GAME_CUIBuild::kRowEnabled);
+    Place("ID01", 0, 3);
+    EXPECT_EQ(State("ID01"), GAME_CUIBuild::kRowDisabled);
+
+    OpenMenu();
+    EXPECT_EQ(FindTextDraw(GetMessageTextExpanded("ID05"))->color, 0xFFB4B4B4u);
+    ASSERT_TRUE(Select("ID01"));
+    EXPECT_EQ(Menu().InfoLine(2)->Color(), GAME_CUIBuild::kAtLimitColor);
+    EXPECT_EQ(Menu().InfoLine(2)->Literal(),
+              FormatUIMessage("BUILD_TEXT_ENABLE_BUILD_NUM", {UIFullWidthNumber(1), UIFullWidthNumber(1)}));
+    EXPECT_TRUE(Menu().BuildButton()->IsDisabled());
+    EXPECT_EQ(Menu().BuildButton()->Color(), GetUIColor(1));
+    // Five materials make the panel scroll by one line; four fit.
+    SetRoomKindUnlocked(GetWorkingSlot(), FindRoomIdIndex(MakeTag("ID12")), true);
+    SetRoomKindUnlocked(GetWorkingSlot(), FindRoomIdIndex(MakeTag("ID32")), true);
+    ASSERT_TRUE(CloseScreen(kSlotBuild));
+    OpenMenu();
+    ASSERT_TRUE(Select("ID12"));
+    EXPECT_EQ(Menu().PanelScrollBar()->Maximum(), 1);
+    ASSERT_TRUE(Select("ID32"));
+    EXPECT_EQ(Menu().PanelScrollBar()->Maximum(), 0);
+    // The ladder's button says what it does.
+    SetRoomKindUnlocked(GetWorkingSlot(), FindRoomIdIndex(MakeTag("ID22")), true);
+    ASSERT_TRUE(CloseScreen(kSlotBuild));
+
+    // A placement the route waits for: only that kind can be chosen, and nothing can be broken.
+    EXPECT_EQ(State("IDBR"), GAME_CUIBuild::kRowEnabled);
+    EXPECT_EQ(State("ID20"), GAME_CUIBuild::kRowEnabled);
+    EXPECT_EQ(State("ID04"), GAME_CUIBuild::kRowEnabled);
+    world->ship->awaitedRoomId = MakeTag("ID20");
+    world->ship->resumePoint[0] = 7;
+    EXPECT_EQ(State("IDBR"), GAME_CUIBuild::kRowHidden);
+    EXPECT_EQ(State("ID04"), GAME_CUIBuild::kRowDisabled);
+    EXPECT_EQ(State("ID20"), GAME_CUIBuild::kRowEnabled);
+    world->ship->ClearScriptWait();
+}
+
+// Placing: a first click moves the cursor, a second places the room with its build task; a cell
+// it does not fit plays the error. Breaking: never the last engine, and only after a yes.
+TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
+{
+    GAME_CRoomBase& engine = Place("ID23", 0, 2);
+    Store("I002", 4);
+    OpenMenu();
+    Choose("ID20");
+    EXPECT_FALSE(Menu().IsOpen());
+    EXPECT_EQ(Cursor().mode, FindRoomIdIndex(MakeTag("ID20")));
+    ASSERT_NE(Cursor().roomData, nullptr);
+
+    // Onto the engine: it does not fit.
+    ClickCell(1, 3);
+    EXPECT_EQ(Cursor().CursorCell(), 3 * world->ship->grid.width + 1);
+    ClickCell(1, 3);
+    EXPECT_EQ(CountPlayed(kSeUIError, frames.size() - 2), 1);
+    EXPECT_TRUE(Cursor().IsOpen());
+
+    // A free cell: the first click moves the cursor, the second places the room.
+    const std::size_t rooms = world->ship->rooms.size();
+    ClickCell(4, 3);
+    EXPECT_EQ(Cursor().CursorCell(), 3 * world->ship->grid.width + 4);
+    EXPECT_EQ(world->ship->rooms.size(), rooms);
+    ClickCell(4, 3);
+    ASSERT_EQ(world->ship->rooms.size(), rooms + 1);
+    const GAME_CRoomBase* placed = world->ship->GetRoomAtCell(4, 3);
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(placed->GetRoomId(), MakeTag("ID20"));
+    EXPECT_TRUE(placed->underConstruction);
+    ASSERT_EQ(placed->boundTasks.size(), 1u);
+    EXPECT_EQ(placed->boundTasks.front()->GetKind(), kTaskRoomBuild);
+    EXPECT_EQ(CountPlayed(62, frames.size() - 2), 1);
+    EXPECT_TRUE(StepUntil([&] { return !Cursor().IsOpen() && UI().IsOpen(kSlotCommon); }, 30));
+
+    // Breaking the only engine is refused.
+    OpenMenu();
+    Choose("IDBR");
+    EXPECT_EQ(Cursor().mode, GAME_CUIBuildSelectGrid::kBreakMode);
+    ClickCell(0, 3);
+    ClickCell(1, 2);  // another cell of the same room counts as the cursor's
+    EXPECT_EQ(Cursor().DialogState(), 3);
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK"));
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return Cursor().DialogState() == 0; }, 5));
+    EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), &engine);
+
+    // With a second engine: no keeps it, yes breaks it at once.
+    ASSERT_NE(world->ship->PlaceRoom(6, 2, FindRoomIdIndex(MakeTag("ID23"))), nullptr);
+    StepFrames(2);
+    ClickCell(1, 2);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, frames.size() - 2), 1) << "choosing a room to break";
+    ASSERT_EQ(Cursor().DialogState(), 1);
+    EXPECT_EQ(Cursor().SelectedRoom(), &engine);
+    EXPECT_EQ(world->held, 1u);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    StepFrames(2);
+    EXPECT_EQ(Cursor().DialogState(), 0);
+    EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), &engine);
+    ClickCell(1, 2);
+    ClickCell(1, 2);
+    ASSERT_EQ(Cursor().DialogState(), 1);
+    const std::size_t before = world->ship->rooms.size();
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(1);
+    EXPECT_EQ(world->ship->rooms.size(), before - 1);
+    EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), nullptr);
+    EXPECT_EQ(Cursor().DialogState(), 2);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
+}
+
+}  // namespace

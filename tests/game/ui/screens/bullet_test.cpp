@@ -1,0 +1,207 @@
+// The ammunition screen: reloading a weapon room, cancelling the reload, the shared task page and the room skips.
+#include <gtest/gtest.h>
+
+#include "game/core/data/ammo_storage.h"
+#include "game/core/data/room_records.h"
+#include "game/core/data/stored_items.h"
+#include "game/core/input/input_actions.h"
+#include "game/core/world/camera2d.h"
+#include "game/ship/task_manager.h"
+#include "game/ui/room_task_tab.h"
+#include "game/ui/screens/ui_bullet.h"
+#include "game/ui/screens/ui_dining_hall.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "tests/game/ui/screens/room_screen_test_base.h"
+
+namespace {
+
+constexpr std::uint32_t kShell = MakeTag("I041");
+constexpr std::uint32_t kBomb = MakeTag("I096");
+
+class BulletTest : public support::RoomScreenTest {
+protected:
+    GAME_CUIBullet& Screen() const { return *UI().Get<GAME_CUIBullet>(kSlotBullet); }
+    GAME_CAmmo& StoreOf(const GAME_CRoomBase& room) const { return *FindAmmoStorage(IndexOf(room)); }
+    std::int32_t Reloads(const GAME_CRoomBase& room) const { return world->tasks->CountReloadTasksOfRoom(IndexOf(room)); }
+
+    // A key press and the frames its answer takes.
+    void Press(int action, int frames = 2)
+    {
+        PressAction(action);
+        StepFrames(frames);
+    }
+};
+
+// Reloading another kind asks first and drops the loaded rounds; the loaded kind with a full store
+// needs nothing; the cancel row shows while a reload is pending and empties the store.
+TEST_F(BulletTest, AReloadOfAnotherKindIsAskedForAndCanBeCancelled)
+{
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    GAME_CAmmo& store = StoreOf(cannon);
+    store.SetAmmoId(&kShell);
+    while (store.GetCount() < store.GetCapacity()) store.AddOne();
+    const std::int32_t full = store.GetCount();
+    ASSERT_GT(full, 0);
+    OpenScreenOf(cannon);
+    ASSERT_EQ(Screen().State(), 2);
+    EXPECT_EQ(Screen().RowLabel(0)->Key(), std::string("I041"));
+    EXPECT_EQ(Screen().RowLabel(1)->Key(), std::string("I096"));
+    EXPECT_EQ(Screen().LoadedMarker()->Parent(), Screen().RowLabel(0));
+    EXPECT_EQ(Screen().StockLabel()->Literal(), UIFullWidthNumber(full) + u"／" + UIFullWidthNumber(full));
+    EXPECT_EQ(Screen().RowLabel(2)->Key(), std::string("")) << "no cancel row without a pending reload";
+
+    // The loaded kind, full: nothing at all.
+    std::size_t from = frames.size();
+    Press(kActionDecide);
+    EXPECT_EQ(Screen().TabState(), 0);
+    EXPECT_FALSE(Dialog().IsVisible());
+    EXPECT_TRUE(frames.back().soundEffects.empty() && frames[from].soundEffects.empty());
+
+    // Another kind: the question, its cursor on no.
+    Press(kActionCursorDown);
+    EXPECT_EQ(Screen().CursorRow(), 1);
+    Press(kActionDecide);
+    ASSERT_EQ(Screen().TabState(), 1);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(kBomb)}));
+    EXPECT_EQ(Dialog().cursorIndex, 1);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_EQ(Screen().TabState(), 2);
+    EXPECT_EQ(*store.GetAmmoId(), kBomb);
+    EXPECT_EQ(store.GetCount(), 0);
+    EXPECT_EQ(CountFieldItem(kShell), full) << "the shells lie near the room";
+    EXPECT_EQ(Reloads(cannon), 1);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(kBomb)}));
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return Screen().TabState() == 0; }, 5));
+    StepFrames(1);
+
+    // The cancel row follows the kinds while the reload is pending.
+    EXPECT_EQ(GetMessageTextExpanded(Screen().RowLabel(2)->Key()), GetMessageTextExpanded("BULLETUI_RELOAD_CANCEL"));
+    Press(kActionCursorDown);
+    ASSERT_EQ(Screen().CursorRow(), 2);
+    Press(kActionDecide);
+    ASSERT_EQ(Screen().TabState(), 3);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(kBomb)}));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_EQ(Screen().TabState(), 4);
+    EXPECT_EQ(*store.GetAmmoId(), kNoId);
+    EXPECT_EQ(store.GetCount(), 0);
+    EXPECT_EQ(Reloads(cannon), 0);
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return Screen().TabState() == 0; }, 5));
+    StepFrames(1);
+    EXPECT_EQ(Screen().CursorRow(), 0);
+    EXPECT_EQ(Screen().RowLabel(2)->Key(), std::string(""));
+
+    // A reload that ends between the decide on the cancel row and its question leaves nothing to
+    // ask about: back to the list, no dialog.
+    ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(IndexOf(cannon), kShell)), nullptr);
+    StepFrames(1);
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    ASSERT_EQ(Screen().CursorRow(), 2);
+    PressAction(kActionDecide);
+    StepFrames(1);
+    world->tasks->FinishReloadTasksOfRoom(IndexOf(cannon));
+    world->tasks->PurgeFinishedTasks();
+    StepFrames(3);
+    EXPECT_EQ(Screen().TabState(), 0);
+    EXPECT_FALSE(Dialog().IsVisible());
+}
+
+// The task page: the room's upgrades below its durability, the focus places, and the tab a room
+// remembers.
+TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
+{
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    RoomData data = *cannon.roomData;
+    for (int n = 0; n < 8; ++n) {
+        data.upgrades[static_cast<std::size_t>(n)].type = n;
+        data.upgrades[static_cast<std::size_t>(n)].nameKey = "TU0" + std::to_string(n + 3);
+    }
+    cannon.roomData = &data;
+    cannon.installedUpgrades = 0xFF;
+    cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
+    OpenScreenOf(cannon);
+    ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
+    GAME_CUIRoomTaskTab& tab = Screen().TaskTab();
+    EXPECT_EQ(tab.LineCount(), 9);
+    EXPECT_EQ(tab.ScrollBar()->Maximum(), 3);
+    EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP"));
+    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0xFFu);
+
+    // Down from the add-task row (the first row of a room without tasks) to the task tab's button,
+    // and up back to it.
+    ASSERT_EQ(tab.Focus(), kTaskFocusRows);
+    ASSERT_EQ(tab.Controller()->CountSetFlags(), 0u);
+    Press(kActionCursorDown);
+    EXPECT_EQ(tab.Focus(), kTaskFocusTaskTab);
+    EXPECT_FALSE(tab.Controller()->focused);
+    Press(kActionCursorUp);
+    EXPECT_EQ(tab.Focus(), kTaskFocusRows);
+    EXPECT_TRUE(tab.Controller()->focused);
+    EXPECT_EQ(tab.Controller()->Cursor(), tab.Controller()->CountSetFlags());
+
+    // Left to the crew panel, up to the scroll bar at its bottom, then up twice: at value 1 the first
+    // upgrade stands in the first line, without the gauge.
+    Press(kActionCursorLeft);
+    EXPECT_EQ(tab.Focus(), kTaskFocusCrew);
+    Press(kActionCursorUp);
+    EXPECT_EQ(tab.Focus(), kTaskFocusScrollBar);
+    EXPECT_EQ(tab.ScrollBar()->Value(), 3);
+    Press(kActionCursorUp);
+    Press(kActionCursorUp, 1);
+    EXPECT_TRUE(Played(kSeUICursor));
+    ASSERT_EQ(tab.ScrollBar()->Value(), 1);
+    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU03"));
+    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU04"));
+    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
+    EXPECT_EQ(tab.GaugeFrame()->Color() >> 24, 0u);
+    EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
+    // Left to the left skip button, and right back to the scroll bar.
+    Press(kActionCursorLeft);
+    EXPECT_EQ(tab.Focus(), kTaskFocusSkipLeft);
+    Press(kActionCursorRight);
+    EXPECT_EQ(tab.Focus(), kTaskFocusScrollBar);
+
+    // The bullet tab's button switches pages and the room remembers it.
+    PressAction(kActionMenuTabLeft);
+    ASSERT_TRUE(StepUntil([&] { return Screen().TabState() == 0; }, 20));
+    EXPECT_EQ(cannon.rememberedTab, 0);
+    ASSERT_TRUE(CloseScreen(kSlotBullet));
+    OpenScreenOf(cannon);
+    EXPECT_EQ(Screen().TabState(), 0);
+    EXPECT_EQ(tab.Focus(), kTaskFocusScrollBar) << "the focus survives closing";
+}
+
+// The skip buttons close the screen and then open the next room's, with the camera on it; the room
+// crew screen hides the screen at once.
+TEST_F(BulletTest, SkippingOpensTheNextRoomsScreenAndTheCrewScreenHidesIt)
+{
+    GAME_CRoomBase& kitchen = Place("ID04", 0, 3);
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    OpenScreenOf(cannon);
+    EXPECT_TRUE(DrewKey("BULLETUI_TAB_BULLET"));
+
+    UI().SetOpen(kSlotRoomActorInfo, true);
+    StepFrames(1);
+    EXPECT_GE(Screen().CoverCounter(), GAME_CUIRoomScreen::kCoverHides);
+    EXPECT_FALSE(DrewKey("BULLETUI_TAB_BULLET"));
+    ASSERT_TRUE(CloseScreen(kSlotRoomActorInfo));
+    StepFrames(1);
+    EXPECT_TRUE(DrewKey("BULLETUI_TAB_BULLET"));
+
+    const vesk::math::Vec2 skip = Screen().FirstFrame().skipRight->WorldPosition();
+    ClickAt(static_cast<int>(skip.x), static_cast<int>(skip.y));
+    ASSERT_TRUE(StepUntil([&] { return !Screen().IsOpen(); }, 40));
+    auto* hall = UI().Get<GAME_CUIDiningHall>(kSlotDiningHall);
+    EXPECT_TRUE(hall->IsOpen());
+    EXPECT_EQ(hall->target, &kitchen);
+    EXPECT_EQ(world->camera->followedCrew, &kitchen);
+    EXPECT_EQ(world->held, 1u) << "the game stays held from one room's screen to the next";
+}
+
+}  // namespace
