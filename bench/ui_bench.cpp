@@ -1,4 +1,4 @@
-// One frame of the UI: the screen passes, a screen of 300 widgets and the shared dialog, to the queued draws; the HUD with a crowd aboard; a notice added to a full message log.
+// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, and with the HUD, a full log and the build menu.
 // Measured in the running game on the data set; the allocations counter tells whether a frame in
 // steady state asks the general allocator for memory.
 #include <benchmark/benchmark.h>
@@ -12,26 +12,20 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/log/log.h"
-#include "framework/process/canvas.h"
 #include "framework/text/font_manager.h"
-#include "framework/window/window_proc.h"
 #include "game/core/app/game_app.h"
 #include "game/core/scene/scene_initialize.h"
 #include "game/core/scene/scene_stack.h"
-#include "game/core/data/id_tags.h"
-#include "game/core/data/tag.h"
 #include "game/core/world/game_world.h"
-#include "game/object/object_actor.h"
-#include "game/ship/room_base.h"
-#include "game/ship/ship.h"
 #include "game/ui/message_log.h"
-#include "game/ui/screens/ui_common.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -130,9 +124,11 @@ public:
     std::size_t glyphs = 0;
 };
 
-// Runs the body in the game brought up on the data set and settled in its main scene, in a folder
-// of its own that is gone afterwards.
-void InRunningGame(benchmark::State& state, const std::function<void(varnolis::GameApplication&)>& body)
+// Brings the game up on the dummy drivers with the built data set, runs it to the main game, lets
+// `setup` open what the frame measures, and times `frame`: allocations counted, the rasterizer's
+// flush at the end of each frame left out, glyphs taken by a counting sink.
+template <typename Setup>
+void RunFramesInGame(benchmark::State& state, Setup setup)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -151,7 +147,29 @@ void InRunningGame(benchmark::State& state, const std::function<void(varnolis::G
         } else {
             if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) record->presenter.SetPaced(false);
             for (int frames = 0; frames < 2000 && !IsSceneOnStack(kSceneGameMain); ++frames) game.GameFrame();
-            body(game);
+            GlyphCounter glyphs;
+            vesk::text::GetFontManager()->SetGlyphSink(&glyphs);
+            // The setup gives the frame, and a teardown run before the game goes down.
+            auto [frame, teardown] = setup(*GetGameWorld()->ui);
+            // Warm up: layouts, first lookups, batches.
+            for (int i = 0; i < 30; ++i) {
+                frame();
+                FlushUISprites();
+            }
+            std::size_t allocations = 0;
+            for (auto _ : state) {
+                const std::size_t before = g_allocations.load(std::memory_order_relaxed);
+                frame();
+                allocations += g_allocations.load(std::memory_order_relaxed) - before;
+                // The software rasterizer's share is the renderer's, not the UI's.
+                state.PauseTiming();
+                FlushUISprites();
+                state.ResumeTiming();
+            }
+            vesk::text::GetFontManager()->SetGlyphSink(nullptr);
+            state.counters["allocations/frame"] =
+                benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+            teardown();
         }
         session.Stop();
     }
@@ -164,138 +182,66 @@ void InRunningGame(benchmark::State& state, const std::function<void(varnolis::G
 
 void BM_UIFrame(benchmark::State& state)
 {
-    InRunningGame(state, [&](varnolis::GameApplication&) {
-        GAME_CUIManager& ui = *GetGameWorld()->ui;
-        BusyScreen screen;
+    const bool draw = state.range(0) != 0;
+    std::unique_ptr<BusyScreen> screen;
+    RunFramesInGame(state, [&](GAME_CUIManager& ui) {
+        screen = std::make_unique<BusyScreen>();
         GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
         dialog->Open(kSlotCommon, 0, true);
         dialog->SetMessageByKey("ARE_YOU_SURE");
         dialog->SetButtonText(0, "COMMAND_YES");
         dialog->SetButtonText(1, "COMMAND_NO");
-        GlyphCounter glyphs;
-        vesk::text::GetFontManager()->SetGlyphSink(&glyphs);
-        const bool draw = state.range(0) != 0;
-        auto frame = [&] {
+        auto frame = [&ui, &screen, dialog, draw] {
             ui.UpdateScreens();
-            screen.Update();
+            screen->Update();
             if (!draw) return;
-            screen.Draw();
+            screen->Draw();
             dialog->Draw();
             ui.Draw();
         };
-        // Warm up: layouts, first lookups, batches.
-        for (int i = 0; i < 30; ++i) {
-            frame();
-            FlushUISprites();
-        }
-        std::size_t allocations = 0;
-        for (auto _ : state) {
-            const std::size_t before = g_allocations.load(std::memory_order_relaxed);
-            frame();
-            allocations += g_allocations.load(std::memory_order_relaxed) - before;
-            // The software rasterizer's share is the renderer's, not the UI's.
-            state.PauseTiming();
-            FlushUISprites();
-            state.ResumeTiming();
-        }
-        vesk::text::GetFontManager()->SetGlyphSink(nullptr);
-        state.counters["allocations/frame"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
-        dialog->Close();
+        auto teardown = [dialog, &screen] {
+            dialog->Close();
+            screen.reset();
+        };
+        return std::pair{std::function<void()>(frame), std::function<void()>(teardown)};
     });
 }
 // Argument 0: the updates alone; 1: with the draws, up to the queued sprites and glyphs (the
 // flushes the dialog's and the screens' draw-state switches ask for still rasterize).
 BENCHMARK(BM_UIFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// The HUD's update and draw with 128 crew members aboard: the picks look through every one of them
-// and the current cell's room is highlighted (aim: under 30 µs a frame). Argument 0: the update
-// alone; 1: with the draw, whose closing flush rasterizes the HUD's batch in the software renderer.
-void BM_HudFrame(benchmark::State& state)
+// The screen manager's passes over the play screen as it stands with the HUD, the message log full
+// of its 64 notices and the build menu open: the updates alone (argument 0) and with the draws (1).
+void BM_BuildMenuOverHud(benchmark::State& state)
 {
-    InRunningGame(state, [&](varnolis::GameApplication& game) {
-        GAME_CGameWorld& world = *GetGameWorld();
-        // Past the title, on the ship the new game starts with.
-        world.ui->SetOpen(kSlotTitle, false);
-        for (int frames = 0; frames < 120 && world.ui->IsOpen(kSlotTitle); ++frames) game.GameFrame();
-        GAME_CShip& ship = *world.ship;
-        auto* hud = world.ui->Get<GAME_CUICommon>(kSlotCommon);
-        GAME_CRoomBase* highlighted = ship.rooms.empty() ? nullptr : ship.rooms.front();
-        const std::int32_t kitchen = FindRoomIdIndex(MakeTag("ID04"));
-        for (std::int32_t cell = 0; highlighted == nullptr && cell < ship.grid.width * ship.grid.height; ++cell) {
-            const std::int32_t x = cell % ship.grid.width;
-            const std::int32_t y = cell / ship.grid.width;
-            if (ship.CanPlaceRoom(x, y, kitchen)) highlighted = ship.PlaceRoom(x, y, kitchen);
+    const bool draw = state.range(0) != 0;
+    RunFramesInGame(state, [&](GAME_CUIManager& ui) {
+        ui.SetOpen(kSlotCommon, true);
+        if (auto* log = ui.Get<GAME_CUIMessageLog>(kSlotMessageLog)) {
+            for (int i = 0; i < GAME_CUIMessageLog::kLineCount; ++i) {
+                log->AddMessage(u"The catapult is loaded with cheese bombs; the crew cheers.", i % GAME_CUIMessageLog::kKindCount);
+            }
         }
-        if (hud == nullptr || highlighted == nullptr) {
-            state.SkipWithError(hud == nullptr ? "no HUD" : "no room aboard");
-            return;
-        }
-        for (int i = 0; i < 128; ++i) {
-            GAME_CObjectActor* member = world.fieldObjects->AcquireActorObject();
-            if (member == nullptr) break;
-            ActorSetupRecord setup;
-            ship.GetCellFloorPoint(highlighted->gridX, highlighted->gridY, &setup.x, &setup.y, true);
-            member->Init(setup);
-        }
-        // The pointer hovers over the room, whose cell becomes the current cell.
-        float minX = 0.0f;
-        float minY = 0.0f;
-        float maxX = 0.0f;
-        float maxY = 0.0f;
-        ship.GetGridScreenMin(&minX, &minY);
-        ship.GetGridScreenMax(&maxX, &maxY);
-        const float cellWidth = (maxX - minX) / static_cast<float>(ship.grid.width);
-        const float cellHeight = (maxY - minY) / static_cast<float>(ship.grid.height);
-        const std::int32_t column = ship.body->scaleX < 0.0f ? ship.grid.width - 1 - highlighted->gridX : highlighted->gridX;
-        const std::int32_t row = ship.body->scaleY < 0.0f ? ship.grid.height - 1 - highlighted->gridY : highlighted->gridY;
-        const vesk::process::CanvasView& view = vesk::process::GetCanvasView(0);
-        vesk::window::WindowInputState& window = vesk::window::GetWindowInputState();
-        // A focused window: an unfocused game pauses and its HUD takes no input.
-        window.active = true;
-        world.ui->SetOpen(kSlotPause, false);
-        hud->SetOpen(true);
-        window.canvasCursorX = static_cast<int>(minX + (static_cast<float>(column) + 0.5f) * cellWidth + view.originX);
-        window.canvasCursorY = static_cast<int>(minY + (static_cast<float>(row) + 0.5f) * cellHeight + view.originY);
-        for (int frames = 0; frames < 30; ++frames) {
-            window.active = true;
-            game.GameFrame();
-        }
-        GlyphCounter glyphs;
-        vesk::text::GetFontManager()->SetGlyphSink(&glyphs);
-        const bool draw = state.range(0) != 0;
-        for (auto _ : state) {
-            window.active = true;
-            hud->Update(true);
-            if (draw) hud->Draw();
-            state.PauseTiming();
+        ui.SetOpen(kSlotMessageLog, true);
+        ui.SetOpen(kSlotBuild, true);
+        for (int i = 0; i < 40; ++i) {
+            ui.UpdateScreens();
             FlushUISprites();
-            state.ResumeTiming();
         }
-        vesk::text::GetFontManager()->SetGlyphSink(nullptr);
-        state.counters["crew"] = static_cast<double>(world.fieldObjects->crew.size());
-        state.counters["current cell"] = static_cast<double>(hud->CurrentCell());
+        if (!ui.IsOpen(kSlotCommon) || !ui.IsOpen(kSlotMessageLog) || !ui.IsOpen(kSlotBuild)) {
+            state.SkipWithError("the HUD, the log or the build menu did not stay open");
+        }
+        auto frame = [&ui, draw] {
+            ui.UpdateScreens();
+            if (draw) ui.Draw();
+        };
+        auto teardown = [&ui] {
+            ui.SetOpen(kSlotBuild, false);
+            ui.SetOpen(kSlotMessageLog, false);
+        };
+        return std::pair{std::function<void()>(frame), std::function<void()>(teardown)};
     });
 }
-BENCHMARK(BM_HudFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-
-// A notice added to a full log, which pushes the oldest line out (aim: under 2 µs).
-void BM_MessageLogAddToFull(benchmark::State& state)
-{
-    InRunningGame(state, [&](varnolis::GameApplication&) {
-        GAME_CUIMessageLog* log = GetGameWorld()->ui->MessageLog();
-        if (log == nullptr) {
-            state.SkipWithError("no message log");
-            return;
-        }
-        const std::u16string text(100, u'ネ');
-        for (int i = 0; i < GAME_CUIMessageLog::kLineCount; ++i) log->AddMessage(text, i % 3);
-        int kind = 0;
-        for (auto _ : state) {
-            log->AddMessage(text.c_str(), kind);
-            kind = (kind + 1) % 3;
-        }
-    });
-}
-BENCHMARK(BM_MessageLogAddToFull)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_BuildMenuOverHud)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
