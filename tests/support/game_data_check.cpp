@@ -7,6 +7,8 @@
 
 #include "game/core/data/id_tags.h"
 #include "game/core/data/tag.h"
+#include "game/ui/screens/ui_bullet.h"
+#include "game/ui/screens/ui_dining_hall.h"
 
 namespace support {
 namespace {
@@ -36,9 +38,19 @@ void CheckItems(GameDataCheck& check)
     }
 }
 
+// The food menu has a row for each dish and no more rows than these; the ammunition list keeps its
+// last row for cancelling a reload.
+constexpr std::size_t kMaxDishes = GAME_CUIDiningHall::kMenuRows;
+constexpr std::size_t kMaxAmmunitionKinds = GAME_CUIBullet::kVisibleRows - 1;
+
 void CheckDishes(GameDataCheck& check)
 {
+    std::size_t position = 0;
     for (const auto& [id, dish] : check.Database().CookingRecipes()) {
+        if (++position > kMaxDishes) {
+            check.Report(id, "dish", "is dish " + std::to_string(position) + " (the food menu shows " +
+                                         std::to_string(kMaxDishes) + ")");
+        }
         check.RequireNameAndDescription(id, "dish");
         check.RequireMaterials(id, "dish", dish.ingredients, "ingredient");
         check.RequireSeconds(id, "dish", dish.cookingSeconds, "cooking time");
@@ -230,6 +242,9 @@ void CheckRoomRole(GameDataCheck& check, std::uint32_t id, std::int32_t kind, co
     require((room.flags & kRoomFoodStorage) == 0 || room.values[kRoomValueFoodCapacity] > 0,
             "has a food store without capacity");
     require((room.flags & kRoomTurret) == 0 || !room.acceptedItems.empty(), "is a turret that takes no ammunition");
+    require(room.acceptedItems.size() <= kMaxAmmunitionKinds,
+            "takes " + std::to_string(room.acceptedItems.size()) + " ammunition kinds (at most " +
+                std::to_string(kMaxAmmunitionKinds) + ")");
     require((room.flags & kRoomTurret) == 0 || room.values[kRoomValueAmmoCapacity] > 0,
             "is a turret without an ammunition store");
     require((room.flags & kRoomJoinsRows) == 0 || room.height >= 2, "joins rows but is one row high");

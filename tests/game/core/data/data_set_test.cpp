@@ -181,7 +181,7 @@ TEST(DataSet, EveryScriptPackageDisassemblesToSourceThatReassemblesToTheSameByte
 }
 
 // The check fails on content the save cannot hold and on ids that do not resolve, naming the id.
-TEST(DataCheck, RefusesADanglingIdAndADishOfSixMaterialKinds)
+TEST(DataCheck, RefusesADanglingIdADishOfSixMaterialKindsASeventhDishAndATurretOfSixAmmunitionKinds)
 {
     GAME_CStaticDatabase database;
     support::LogCapture log;
@@ -199,10 +199,24 @@ TEST(DataCheck, RefusesADanglingIdAndADishOfSixMaterialKinds)
         task.material 'TX01' 'I999' 1
         hideout 'AD01' 0 0 0
         hideout.market_item 'AD01' 'I998'
+        dish 'D002' -1 30 2000 20 10
+        dish 'D003' -1 30 2000 20 10
+        dish 'D004' -1 30 2000 20 10
+        dish 'D005' -1 30 2000 20 10
+        dish 'D006' -1 30 2000 20 10
+        dish 'D007' -1 30 2000 20 10
     )"));
+    // A catapult of six ammunition kinds: the list's last row would hide the cancel row.
+    RoomData* catapult = database.GetOrCreateRoomData(MakeTag("ID15"), true);
+    ASSERT_NE(catapult, nullptr);
+    catapult->flags |= kRoomTurret;
+    for (int n = 0; n < 6; ++n) catapult->acceptedItems.push_back(MakeTag("I001"));
     support::GameDataCheck check(database, support::MessageKeys());
-    const std::string findings = Lines(check.Run(support::StaticDatabaseRules()));
+    const std::string findings = Lines(check.Run(support::RulesOfTheDataSet()));
     EXPECT_NE(findings.find("dish 'D001': has 6 ingredient kinds (at most 5)"), std::string::npos) << findings;
+    EXPECT_NE(findings.find("dish 'D007': is dish 7 (the food menu shows 6)"), std::string::npos) << findings;
+    EXPECT_EQ(findings.find("dish 'D006': is dish"), std::string::npos) << findings;
+    EXPECT_NE(findings.find("room kind 'ID15': takes 6 ammunition kinds (at most 5)"), std::string::npos) << findings;
     EXPECT_NE(findings.find("task 'TX01': material 'I999' is no item"), std::string::npos) << findings;
     EXPECT_NE(findings.find("task 'TX01': product count 300 (1 to 255)"), std::string::npos) << findings;
     EXPECT_NE(findings.find("hideout 'AD01': market item 'I998' is no item"), std::string::npos) << findings;

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "game/core/data/player_data.h"
+#include "game/core/data/static_database.h"
 #include "game/core/input/input_actions.h"
 #include "game/core/save/save_image.h"
 #include "game/core/world/camera2d.h"
@@ -192,6 +195,34 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), nullptr);
     EXPECT_EQ(Cursor().DialogState(), 2);
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
+}
+
+// With no row to show (every kind short of materials and never built, nothing to break while a
+// placement is awaited) the menu reads no row: its panel stays empty and its button does nothing.
+TEST_F(BuildTest, AMenuWithoutRowsShowsAnEmptyPanelAndItsButtonDoesNothing)
+{
+    std::vector<std::pair<RoomData*, ItemCount>> kept;
+    for (const auto& [id, data] : GetStaticDatabase()->Rooms()) {
+        RoomData& room = const_cast<RoomData&>(*data);
+        kept.emplace_back(&room, room.materials[0]);
+        room.materials[0] = {MakeTag("I001"), 255};
+    }
+    for (std::int32_t kind = 0; kind < kRoomIdCount; ++kind) SetRoomKindUnlocked(GetWorkingSlot(), kind, false);
+    world->ship->awaitedRoomId = MakeTag("ID20");
+    world->ship->resumePoint[0] = 7;
+
+    OpenMenu();
+    EXPECT_EQ(Menu().List()->ShownCount(), 0u);
+    EXPECT_EQ(Menu().Description()->Key(), std::string(""));
+    for (int line = 0; line < GAME_CUIBuild::kInfoLines; ++line) EXPECT_FALSE(Menu().InfoLine(line)->IsVisible()) << line;
+    EXPECT_TRUE(Menu().BuildButton()->IsDisabled());
+    PressAction(kActionDecide);
+    StepFrames(10);
+    EXPECT_TRUE(Menu().IsOpen());
+    EXPECT_FALSE(Cursor().IsOpen());
+
+    world->ship->ClearScriptWait();
+    for (auto& [room, material] : kept) room->materials[0] = material;
 }
 
 }  // namespace
