@@ -586,6 +586,13 @@ void GAME_CUITitle::StartPlay()
     InitNewGameSlot(GetWorkingSlot(), false);
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
     world = PeekGameWorld();
+    // The start sequence sank the title's hull out of sight; the new game's ship stands up again.
+    if (GAME_CShipBodyRender* body = world->ship->body.get()) {
+        body->sinking = 0;
+        body->shakeX = 0.0f;
+        body->shakeY = 0.0f;
+        body->Update();
+    }
     world->ui->SetOpen(kSlotCommon, true);
     world->ui->SetOpen(kSlotShipStatus, true);
     world->ui->SetOpen(kSlotEvent, true);

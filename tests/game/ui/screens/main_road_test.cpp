@@ -12,6 +12,7 @@
 #include "game/core/scene/scene_initialize.h"
 #include "game/core/sound/sound_player.h"
 #include "game/core/world/game_world.h"
+#include "game/ship/ship.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/screens/ui_pause.h"
@@ -89,6 +90,10 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     // The opening is told; the start route hands the ship to the first road, where it may be saved.
     ASSERT_TRUE(StepUntil([&] { return !Route()->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
     EXPECT_FALSE(GetGameWorld()->fieldObjects->crew.empty());
+    // The hull the start sequence sank stands on the road again.
+    const GAME_CShipBodyRender& hull = *GetGameWorld()->ship->body;
+    EXPECT_EQ(hull.sinking, 0u);
+    EXPECT_EQ(hull.shakeY, 0.0f);
     // The view comes out of the black the title left it in; then the pause button opens the menu.
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
     ClickPauseButton();
