@@ -280,3 +280,27 @@ void GAME_CUIRoomScreen::Draw()
     if (state_ == 0 || target == nullptr || cover_ >= kCoverHides) return;
     DrawWidgets(ShowsTaskPage() ? taskPage_ : firstPage_);
 }
+
+bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, bool left, bool right,
+                                             bool decide)
+{
+    if (focus == places.taskTab || focus == places.firstTab) {
+        if (focus == places.taskTab && left) {
+            focus = places.firstTab;
+        } else if (focus == places.firstTab && right) {
+            focus = places.taskTab;
+        } else if (decide) {
+            (focus == places.taskTab ? firstFrame_.taskTab : firstFrame_.firstTab)->Press();
+        }
+        return true;
+    }
+    const bool onRight = focus == places.skipRight;
+    if (!onRight && focus != places.skipLeft) return false;
+    if (onRight ? left : right) {
+        PlayUISE(kSeUICursor);
+        focus = places.list;
+    } else if (decide) {
+        (onRight ? firstFrame_.skipRight : firstFrame_.skipLeft)->Press();
+    }
+    return true;
+}

@@ -37,6 +37,11 @@ struct UIRoomTabSpec {
 // steps to the next or previous room, and stops the game while it is open. While the room crew
 // screen is open it is not drawn; while the add-task or task-cancel screen is open it is drawn for
 // one more frame and then hidden.
+// A room screen's first-page focus places: its list, the two tabs and the two skip arrows.
+struct UIRoomFirstPageFocus {
+    std::int32_t list, taskTab, firstTab, skipRight, skipLeft;
+};
+
 class GAME_CUIRoomScreen : public GAME_CUIBase {
 public:
     static constexpr std::int32_t kSlideFrames = 15;
@@ -96,6 +101,11 @@ protected:
     // The task page's entry, handler and the scroll change of its information panel.
     void EnterTaskPage();
     void UpdateTaskPage(bool input);
+
+    // The focus moves every first page shares once up and down are dealt with: left and right between
+    // the two tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to
+    // the list. False when the focus stands on none of these.
+    bool StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, bool left, bool right, bool decide);
 
     std::vector<GAME_CUIObjectBase*> firstPage_;
     std::vector<GAME_CUIObjectBase*> taskPage_;

@@ -45,6 +45,7 @@ constexpr std::int32_t kFocusTaskTab = 3;
 constexpr std::int32_t kFocusBulletTab = 4;
 constexpr std::int32_t kFocusSkipRight = 5;
 constexpr std::int32_t kFocusSkipLeft = 6;
+constexpr UIRoomFirstPageFocus kBulletPageFocus{kFocusList, kFocusTaskTab, kFocusBulletTab, kFocusSkipRight, kFocusSkipLeft};
 constexpr Vec2 kBulletFocusPlaces[] = {{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}};
 constexpr const char* kHeaderNames[] = {"ui_text_currentbullet", "ui_text_food_stock", "ui_text_information", "ui_text_ammo_menu"};
 constexpr Vec2 kHeaderPlaces[] = {{97.0f, 87.0f}, {308.0f, 87.0f}, {97.0f, 126.0f}, {372.0f, 126.0f}};
@@ -445,31 +446,13 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             bulletFocus_ = kFocusList;
             cursorRow_ = 0;
             listTop_ = 0;
-        } else if (bulletFocus_ == kFocusTaskTab && left) {
-            bulletFocus_ = kFocusBulletTab;
-        } else if (bulletFocus_ == kFocusBulletTab && right) {
-            bulletFocus_ = kFocusTaskTab;
-        } else if (decide) {
-            (bulletFocus_ == kFocusTaskTab ? firstFrame_.taskTab : firstFrame_.firstTab)->Press();
+        } else {
+            StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, left, right, decide);
         }
         break;
-    case kFocusSkipRight:
-        if (left) {
-            PlayUISE(kSeUICursor);
-            bulletFocus_ = kFocusList;
-        } else if (decide) {
-            firstFrame_.skipRight->Press();
-        }
+    default:
+        if (!StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, left, right, decide)) bulletFocus_ = kFocusList;
         break;
-    case kFocusSkipLeft:
-        if (right) {
-            PlayUISE(kSeUICursor);
-            bulletFocus_ = kFocusList;
-        } else if (decide) {
-            firstFrame_.skipLeft->Press();
-        }
-        break;
-    default: bulletFocus_ = kFocusList; break;
     }
     if (bulletFocus_ != start) {
         if (bulletFocus_ == kFocusList) ShowAmmoInfo(KindUnderCursor());

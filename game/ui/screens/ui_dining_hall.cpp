@@ -49,6 +49,7 @@ constexpr std::int32_t kFocusTaskTab = 2;
 constexpr std::int32_t kFocusKitchenTab = 3;
 constexpr std::int32_t kFocusSkipRight = 4;
 constexpr std::int32_t kFocusSkipLeft = 5;
+constexpr UIRoomFirstPageFocus kKitchenPageFocus{kFocusDishes, kFocusTaskTab, kFocusKitchenTab, kFocusSkipRight, kFocusSkipLeft};
 // Cursor places of the kitchen page's focus 2 to 5, relative to the window.
 constexpr Vec2 kKitchenFocusPlaces[] = {{264.0f, 314.0f}, {44.0f, 314.0f}, {541.0f, 233.0f}, {-3.0f, 233.0f}};
 constexpr const char* kHeaderNames[] = {"ui_text_cooking", "ui_text_food_stock", "ui_text_information", "ui_text_food_menu"};
@@ -339,29 +340,13 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
         } else if (down && dishes > 0) {
             kitchenFocus_ = kFocusDishes;
             cursorRow_ = static_cast<std::int16_t>(-listTop_);
-        } else if (kitchenFocus_ == kFocusTaskTab && left) {
-            kitchenFocus_ = kFocusKitchenTab;
-        } else if (kitchenFocus_ == kFocusKitchenTab && right) {
-            kitchenFocus_ = kFocusTaskTab;
-        } else if (decide) {
-            (kitchenFocus_ == kFocusTaskTab ? firstFrame_.taskTab : firstFrame_.firstTab)->Press();
+        } else {
+            StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, left, right, decide);
         }
         break;
     case kFocusSkipRight:
-        if (left) {
-            PlayUISE(kSeUICursor);
-            kitchenFocus_ = kFocusDishes;
-        } else if (decide) {
-            firstFrame_.skipRight->Press();
-        }
-        break;
     case kFocusSkipLeft:
-        if (right) {
-            PlayUISE(kSeUICursor);
-            kitchenFocus_ = kFocusDishes;
-        } else if (decide) {
-            firstFrame_.skipLeft->Press();
-        }
+        StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, left, right, decide);
         break;
     default: kitchenFocus_ = kFocusDishes; break;
     }
