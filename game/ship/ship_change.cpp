@@ -159,6 +159,8 @@ bool GAME_CShip::ChangeShip(std::uint32_t newTag, bool keepItems)
             }
         }
     }
+    // The new hull placed its grid while the old scroll still held; the camera's bounds need it where it stands now.
+    body->UpdateVariant();
     if (camera != nullptr) camera->ClampToShip();
     return true;
 }

@@ -1,8 +1,11 @@
 // The main road of a session on the whole game: logos, title, a new game, its opening, the pause menu, a save, back to the title and continue.
+// With VARNOLIS_ROAD_PICTURE_DIR=<folder> the test also writes the canvas at each stop of the road as PPM pictures to look at.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "game/core/data/tag.h"
 #include "game/core/input/input_actions.h"
@@ -20,7 +23,9 @@
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/little_endian.h"
+#include "tools/common/whole_file.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/golden_picture.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -48,6 +53,17 @@ protected:
         ClickAt(static_cast<int>(corner.x + size.x / 2), static_cast<int>(corner.y - size.y / 2));
     }
 
+    void WritePictureIfAsked(const std::string& name) const
+    {
+        const char* folder = std::getenv("VARNOLIS_ROAD_PICTURE_DIR");
+        if (folder == nullptr) return;
+        std::vector<std::uint32_t> canvas;
+        for (int y = 0; y < 360; ++y) {
+            for (int x = 0; x < 640; ++x) canvas.push_back(CanvasPixel(x, y));
+        }
+        ASSERT_TRUE(tools::WriteWholeFile(std::string(folder) + "/" + name + ".ppm", support::PpmPicture(640, 360, canvas)));
+    }
+
     void Press(int action)
     {
         PressAction(action);
@@ -67,6 +83,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     PressRawKey(kRawEnter);
     StepFrames(2);
     ASSERT_EQ(Title().EntryCount(), 4);
+    WritePictureIfAsked("1-title-menu");
     PressAction(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return Title().GetSubState() == GAME_CUITitle::kNewGameAppearance; }, 5));
     const auto& enemies = GetGameWorld()->fieldObjects->enemies;
@@ -96,9 +113,21 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     EXPECT_EQ(hull.shakeY, 0.0f);
     // The view comes out of the black the title left it in; then the pause button opens the menu.
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
+    WritePictureIfAsked("2-first-road");
+    // The whole grid stands in view at the play zoom, below the top panel and above the button bar.
+    const GAME_CShip& ship = *GetGameWorld()->ship;
+    EXPECT_EQ(GetGameWorld()->camera->zoom, 2.0f);
+    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
+    ship.GetGridScreenMin(&left, &top);
+    ship.GetGridScreenMax(&right, &bottom);
+    EXPECT_GE(left, 0.0f);
+    EXPECT_LE(right, 640.0f);
+    EXPECT_GE(top, 50.0f);
+    EXPECT_LE(bottom, 300.0f);
     ClickPauseButton();
     ASSERT_TRUE(StepUntil([&] { return Pause().GetState() == GAME_CUIPause::kMain; }, 40));
     EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowReturnToGame);
+    WritePictureIfAsked("3-pause");
 
     // Save into slot 1.
     for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
@@ -108,6 +137,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     ASSERT_TRUE(StepUntil([&] { return slots.State() == 2; }, 40));
     StepFrames(1);
     EXPECT_EQ(slots.SelectedSlot(), 1);
+    WritePictureIfAsked("4-save-slots");
     Press(kActionDecide);
     ASSERT_EQ(slots.GetSubState(), GAME_CUISaveSlot::kSaveQuestion);
     AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
@@ -136,6 +166,18 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     PressRawKey(kRawEnter);
     StepFrames(2);
     ASSERT_EQ(Title().EntryCount(), 6);
+    WritePictureIfAsked("5-title-six-entries");
+
+    // The load list shows the saved slot under the cursor; leaving it changes nothing.
+    Press(kActionCursorDown);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return slots.State() == 2; }, 40));
+    EXPECT_EQ(slots.loadMode, 1u);
+    EXPECT_EQ(slots.SelectedSlot(), 1);
+    WritePictureIfAsked("6-load-slots");
+    Press(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotSaveSlots); }, 40));
+    Press(kActionCursorUp);
 
     // Continue plays the saved game on its road, with the road's music.
     PressAction(kActionDecide);
