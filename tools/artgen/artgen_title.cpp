@@ -8,6 +8,7 @@
 #include "tools/artgen/canvas.h"
 #include "tools/artgen/shapes.h"
 #include "tools/artgen/text_ink.h"
+#include "tools/common/wording.h"
 
 namespace artgen {
 namespace {
@@ -26,18 +27,11 @@ const Colour kSand = Hex(0xF2C46B);
 const Colour kAmber = Hex(0xF2A93B);
 const Colour kEmber = Hex(0xE0622A);
 
-// One text in the three scripts.
-struct Lettering {
-    std::u16string_view japanese;
-    std::u16string_view english;
-    std::u16string_view korean;
-};
-
 // A menu entry: its file name, its lettering and the width of each picture.
 struct EntrySpec {
     const char* name;
-    Lettering text;
-    std::array<uint32_t, 3> widths;
+    tools::Wording text;
+    std::array<uint32_t, tools::kScripts> widths;
 };
 
 constexpr EntrySpec kEntries[] = {
@@ -48,14 +42,7 @@ constexpr EntrySpec kEntries[] = {
     {"option", {u"オプション", u"OPTIONS", u"설정"}, {86, 102, 52}},
     {"exit", {u"ゲームを終わる", u"EXIT", u"종료"}, {136, 72, 52}},
 };
-constexpr Lettering kLogo = {u"ヴァルノリス", u"VARNOLIS", u"바르놀리스"};
-constexpr const char* kSuffixes[] = {"", "_eng", "_kr"};
-
-std::u16string_view InScript(const Lettering& text, int script)
-{
-    return script == 0 ? text.japanese : script == 1 ? text.english : text.korean;
-}
-
+constexpr tools::Wording kLogo = {u"ヴァルノリス", u"VARNOLIS", u"바르놀리스"};
 // Lettering with a shadow, a dark outline and a gradient fill, centred on (x, y).
 bool Letter(Canvas& canvas, const Ink& ink, float x, float y, float outline, const Colour& top, const Colour& bottom)
 {
@@ -131,13 +118,15 @@ std::vector<tools::NamedImage> DrawTitleImages(const std::vector<std::string>& f
     std::vector<tools::NamedImage> images;
     images.push_back({"ui_title_bg", DrawBand()});
     images.push_back({"ui_title_copyright", DrawNotice(fonts, &ok)});
-    for (int script = 0; script < 3; ++script) {
-        images.push_back({std::string("ui_title_logo") + kSuffixes[script], DrawLogo(fonts, InScript(kLogo, script), &ok)});
+    for (int script = 0; script < tools::kScripts; ++script) {
+        images.push_back({std::string("ui_title_logo") + tools::kScriptSuffixes[script],
+                          DrawLogo(fonts, tools::InScript(kLogo, script), &ok)});
     }
     for (const EntrySpec& entry : kEntries) {
-        for (int script = 0; script < 3; ++script) {
-            images.push_back({std::string("ui_title_") + entry.name + kSuffixes[script],
-                              DrawEntry(fonts, InScript(entry.text, script), entry.widths[static_cast<std::size_t>(script)], &ok)});
+        for (int script = 0; script < tools::kScripts; ++script) {
+            images.push_back({std::string("ui_title_") + entry.name + tools::kScriptSuffixes[script],
+                              DrawEntry(fonts, tools::InScript(entry.text, script),
+                                        entry.widths[static_cast<std::size_t>(script)], &ok)});
         }
     }
     if (!ok) return {};

@@ -56,11 +56,10 @@ PixelArt Lock()
     return art;
 }
 
-std::string IconFile(int n)
+std::string IconName(int n)
 {
     std::string name = n < 10 ? "achievement_0" : "achievement_";
     name += std::to_string(n);
-    name += ".png";
     return name;
 }
 
@@ -69,8 +68,8 @@ std::string IconFile(int n)
 std::vector<tools::NamedImage> DrawAchievementIcons()
 {
     std::vector<tools::NamedImage> icons;
-    for (int i = 0; i < 20; ++i) icons.push_back({IconFile(i + 1), Medal(i).Image()});
-    icons.push_back({"achievement_icon_lock.png", Lock().Image()});
+    for (int i = 0; i < 20; ++i) icons.push_back(Named(IconName(i + 1), Medal(i)));
+    icons.push_back(Named("achievement_icon_lock", Lock()));
     return icons;
 }
 

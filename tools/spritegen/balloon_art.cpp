@@ -27,13 +27,7 @@ constexpr Rgba kInk = Hex(0x3A2E3A);
 
 // A line as the three languages say it. The static database's balloon groups
 // name these pictures by their sprite index; the comments give the groups.
-struct BalloonLine {
-    std::u16string_view japanese;
-    std::u16string_view english;
-    std::u16string_view korean;
-};
-
-constexpr BalloonLine kLines[] = {
+constexpr tools::Wording kLines[] = {
     {u"おなかすいた…", u"So hungry...", u"배고파…"},           // 01 starving
     {u"ごはんまだ？", u"Food, anyone?", u"밥 아직이야?"},       // 02 starving
     {u"もう動けない", u"I'm beat...", u"못 움직이겠어"},        // 03 exhausted
@@ -85,26 +79,22 @@ PixelArt Balloon(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
 
 std::vector<tools::NamedImage> DrawBalloonSprites(const std::vector<std::string>& fontFiles)
 {
-    tools::GlyphRasterizer rasterizer;
-    for (const std::string& file : fontFiles) {
-        if (!rasterizer.AddFace(file, 0, kFontPixels)) return {};
-    }
     std::set<char16_t> codes;
-    for (const BalloonLine& line : kLines) {
-        for (std::u16string_view text : {line.japanese, line.english, line.korean}) codes.insert(text.begin(), text.end());
-    }
-    if (fontFiles.empty() || !rasterizer.SetCellHeight(kLineHeight, codes)) {
+    for (const tools::Wording& line : kLines) AddCodes(codes, line);
+    tools::GlyphRasterizer rasterizer;
+    if (!PrepareRasterizer(rasterizer, fontFiles, kFontPixels, kLineHeight, codes)) {
         std::cerr << "error: the balloons need a font\n";
         return {};
     }
     std::vector<tools::NamedImage> sprites;
     int number = 1;
-    for (const BalloonLine& line : kLines) {
+    for (const tools::Wording& line : kLines) {
         char name[32];
         std::snprintf(name, sizeof name, "mesballoon_%02d", number++);
-        sprites.push_back({std::string(name) + ".png", Balloon(rasterizer, line.japanese).Image()});
-        sprites.push_back({std::string(name) + "_eng.png", Balloon(rasterizer, line.english).Image()});
-        sprites.push_back({std::string(name) + "_kr.png", Balloon(rasterizer, line.korean).Image()});
+        for (int script = 0; script < tools::kScripts; ++script) {
+            sprites.push_back(Named(name + std::string(tools::kScriptSuffixes[script]),
+                                    Balloon(rasterizer, tools::InScript(line, script))));
+        }
     }
     return sprites;
 }

@@ -27,8 +27,6 @@ constexpr Rgba kSand = Hex(0xD8B878);
 constexpr Rgba kSandLight = Hex(0xF0D8A0);
 constexpr Rgba kSandDark = Hex(0xA88450);
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
 // What the rat does in a frame.
 enum class Pose { kStand, kCarry, kHeld, kHammerUp, kHammerDown };
 

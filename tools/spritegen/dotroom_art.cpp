@@ -171,14 +171,9 @@ PixelArt Engine()
 PixelArt Storage()
 {
     PixelArt art = RoomBox(1, 1, Hex(0xCDBB9A), Hex(0xBCA883));
-    const auto crate = [&](int x, int y, int size) {
-        art.Bevel(x, y, size, size, kWood, kWoodLight, kWoodDark);
-        art.Line(x + 1, y + 1, x + size - 2, y + size - 2, kWoodDark);
-        art.Frame(x, y, size, size, kOutline);
-    };
-    crate(2, 10, 9);
-    crate(12, 10, 9);
-    crate(7, 2, 8);
+    Crate(art, 2, 10, 9);
+    Crate(art, 12, 10, 9);
+    Crate(art, 7, 2, 8);
     return art;
 }
 

@@ -22,8 +22,6 @@ constexpr Rgba kRed = Hex(0xE04848);
 constexpr Rgba kYellow = Hex(0xF2C94C);
 constexpr Rgba kShadow = Hex(0x000000, 80);
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
 // A segmented crawler with legs; frame 1 lifts the other pair of legs.
 PixelArt Crawler(int frame)
 {

@@ -10,21 +10,14 @@
 #include "tools/spritegen/lettering.h"
 #include "tools/spritegen/pixel_art.h"
 #include "tools/spritegen/ui_art.h"
+#include "tools/spritegen/ui_palette.h"
 
 namespace spritegen {
 namespace {
 
-// The UI's flat style: slate panels with a light frame, teal for what can be pressed.
-constexpr Rgba kPanel = Hex(0x1E2A33, 248);
-constexpr Rgba kFrame = Hex(0xA8C6D6);
-constexpr Rgba kFrameDim = Hex(0x5E7785);
-constexpr Rgba kOutline = Hex(0x10161B);
-constexpr Rgba kTealLight = Hex(0x9FE3DA);
-constexpr Rgba kTealDeep = Hex(0x17393D);
-constexpr Rgba kGreyLight = Hex(0xB7BEC2);
-constexpr Rgba kYellow = Hex(0xF2C94C);
+using namespace ui_style;
+
 constexpr Rgba kYellowLight = Hex(0xFFE9A0);
-constexpr Rgba kWhite = Hex(0xFFFFFF);
 constexpr Rgba kBlack = Hex(0x15181B);
 
 constexpr int kLabelPixels = 9;
@@ -44,24 +37,20 @@ struct ButtonKind {
     int width;
     int height;
     Glyph glyph;
-    std::u16string_view japanese;
-    std::u16string_view english;
-    std::u16string_view korean;
+    tools::Wording words;
 };
 
 constexpr ButtonKind kButtons[] = {
-    {"build", 64, 48, Glyph::kHammer, u"けんせつ", u"BUILD", u"건설"},
-    {"ajito", 64, 48, Glyph::kFlag, u"アジト", u"HIDEOUT", u"아지트"},
-    {"itemdict", 44, 40, Glyph::kBook, u"ずかん", u"ITEMS", u"도감"},
-    {"questlist", 44, 40, Glyph::kScroll, u"いらい", u"QUESTS", u"의뢰"},
-    {"allactor", 44, 40, Glyph::kCrew, u"なかま", u"CREW", u"동료"},
-    {"pause", 80, 36, Glyph::kPause, u"ポーズ", u"PAUSE", u"일시정지"},
+    {"build", 64, 48, Glyph::kHammer, {u"けんせつ", u"BUILD", u"건설"}},
+    {"ajito", 64, 48, Glyph::kFlag, {u"アジト", u"HIDEOUT", u"아지트"}},
+    {"itemdict", 44, 40, Glyph::kBook, {u"ずかん", u"ITEMS", u"도감"}},
+    {"questlist", 44, 40, Glyph::kScroll, {u"いらい", u"QUESTS", u"의뢰"}},
+    {"allactor", 44, 40, Glyph::kCrew, {u"なかま", u"CREW", u"동료"}},
+    {"pause", 80, 36, Glyph::kPause, {u"ポーズ", u"PAUSE", u"일시정지"}},
 };
 
 constexpr int kSpeedWidth = 56;
 constexpr int kSpeedHeight = 40;
-
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
 
 // The bar along the bottom edge: the left half; the right half is the same picture mirrored. A low
 // shoulder under the left buttons rises to a higher deck in the middle.
@@ -196,18 +185,7 @@ PixelArt HideoutBlock()
 }
 
 // A heading set large with a dark rim, for the log's title.
-PixelArt Heading(const TextRun& run)
-{
-    PixelArt art(run.width + 4, kTitleCell + 4);
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            if (dx != 0 || dy != 0) DrawText(art, run, 2 + dx, 2 + dy, kOutline);
-        }
-    }
-    DrawText(art, run, 2, 3, kTealDeep);
-    DrawText(art, run, 2, 2, kTealLight);
-    return art;
-}
+PixelArt Heading(const TextRun& run) { return RimmedLettering(run, kTitleCell, kOutline, kTealDeep, kTealLight); }
 
 PixelArt DateBackground()
 {
@@ -233,15 +211,6 @@ PixelArt ScanLines(int width, int height)
     return art;
 }
 
-bool PrepareRasterizer(tools::GlyphRasterizer& rasterizer, const std::vector<std::string>& fonts, int pixels,
-                       int cell, const std::set<char16_t>& codes)
-{
-    for (const std::string& file : fonts) {
-        if (!rasterizer.AddFace(file, 0, pixels)) return false;
-    }
-    return !fonts.empty() && rasterizer.SetCellHeight(cell, codes);
-}
-
 }  // namespace
 
 std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fontFiles)
@@ -250,12 +219,11 @@ std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fo
     constexpr std::u16string_view kTitle = u"メッセージログ";
     constexpr std::u16string_view kTitleEnglish = u"MESSAGE LOG";
     std::set<char16_t> labelCodes;
-    for (const ButtonKind& kind : kButtons) {
-        for (std::u16string_view word : {kind.japanese, kind.english, kind.korean}) labelCodes.insert(word.begin(), word.end());
-    }
-    for (std::u16string_view caption : kSpeedCaptions) labelCodes.insert(caption.begin(), caption.end());
-    std::set<char16_t> titleCodes(kTitle.begin(), kTitle.end());
-    titleCodes.insert(kTitleEnglish.begin(), kTitleEnglish.end());
+    for (const ButtonKind& kind : kButtons) AddCodes(labelCodes, kind.words);
+    for (std::u16string_view caption : kSpeedCaptions) AddCodes(labelCodes, caption);
+    std::set<char16_t> titleCodes;
+    AddCodes(titleCodes, kTitle);
+    AddCodes(titleCodes, kTitleEnglish);
     tools::GlyphRasterizer labels;
     tools::GlyphRasterizer titles;
     if (!PrepareRasterizer(labels, fontFiles, kLabelPixels, kLabelCell, labelCodes) ||
@@ -268,16 +236,8 @@ std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fo
     sprites.push_back(Named("ui_common_frame", Frame()));
     sprites.push_back(Named("ui_common_ajito_block", HideoutBlock()));
     for (const ButtonKind& kind : kButtons) {
-        const std::string base = std::string("ui_common_") + kind.word;
-        const struct {
-            const char* suffix;
-            std::u16string_view word;
-        } variants[] = {{"", kind.japanese}, {"_eng", kind.english}, {"_kr", kind.korean}};
-        for (const auto& variant : variants) {
-            const TextRun word = SetText(labels, variant.word);
-            sprites.push_back(Named(base + variant.suffix, Button(kind, word, false)));
-            sprites.push_back(Named(base + "_touch" + variant.suffix, Button(kind, word, true)));
-        }
+        AddLetteredButtons(sprites, std::string("ui_common_") + kind.word, labels, kind.words,
+                           [&](const TextRun& word, bool pressed) { return Button(kind, word, pressed); });
     }
     for (int speed = 1; speed <= 3; ++speed) {
         const std::string base = "ui_common_speedx" + std::to_string(speed);

@@ -49,8 +49,6 @@ constexpr HullShape kProt{136, 84, 8, 17, 128, 65, 2, {20.0f, 129.0f}, {12.0f, 1
 // 13 x 6 cells; a big drive wheel at +58 and a smaller one at -25.
 constexpr HullShape kShp3{177, 103, 12, 12, 168, 84, 2, {146.5f, 63.5f}, {15.0f, 12.0f}};
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
 float WheelCentreY(const HullShape& shape, int wheel) { return shape.height - shape.wheelRadius[wheel] - 0.5f; }
 
 // Inside a wheel's arch: the wheel's circle widened by 2 pixels.

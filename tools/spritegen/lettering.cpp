@@ -1,10 +1,26 @@
-// Words set in the fonts for the generated sprites: one row of glyph cells and its crisp ink.
+// Words set in the fonts for the generated sprites: the fonts made ready, one row of glyph cells and its crisp ink.
 #include "tools/spritegen/lettering.h"
 
 #include <iostream>
 #include <optional>
 
 namespace spritegen {
+
+bool PrepareRasterizer(tools::GlyphRasterizer& rasterizer, const std::vector<std::string>& fonts, int pixels,
+                       int cell, const std::set<char16_t>& codes)
+{
+    for (const std::string& file : fonts) {
+        if (!rasterizer.AddFace(file, 0, pixels)) return false;
+    }
+    return !fonts.empty() && rasterizer.SetCellHeight(cell, codes);
+}
+
+void AddCodes(std::set<char16_t>& codes, std::u16string_view text) { codes.insert(text.begin(), text.end()); }
+
+void AddCodes(std::set<char16_t>& codes, const tools::Wording& wording)
+{
+    for (int script = 0; script < tools::kScripts; ++script) AddCodes(codes, tools::InScript(wording, script));
+}
 
 TextRun SetText(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
 {
@@ -34,6 +50,29 @@ void DrawText(PixelArt& art, const TextRun& run, int x, int y, Rgba ink)
             }
         }
         penX += cell.advance;
+    }
+}
+
+PixelArt RimmedLettering(const TextRun& run, int lineHeight, Rgba rim, Rgba shadow, Rgba face)
+{
+    PixelArt art(run.width + 4, lineHeight + 4);
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (dx != 0 || dy != 0) DrawText(art, run, 2 + dx, 2 + dy, rim);
+        }
+    }
+    DrawText(art, run, 2, 3, shadow);
+    DrawText(art, run, 2, 2, face);
+    return art;
+}
+
+void AddLetteredButtons(std::vector<tools::NamedImage>& sprites, const std::string& base,
+                        tools::GlyphRasterizer& rasterizer, const tools::Wording& wording, const DrawButton& draw)
+{
+    for (int script = 0; script < tools::kScripts; ++script) {
+        const TextRun word = SetText(rasterizer, tools::InScript(wording, script));
+        sprites.push_back(Named(base + tools::kScriptSuffixes[script], draw(word, false)));
+        sprites.push_back(Named(base + "_touch" + tools::kScriptSuffixes[script], draw(word, true)));
     }
 }
 

@@ -30,40 +30,29 @@ constexpr Rgba kShadow = Hex(0x000000, 150);
 // Row entries of the pause menu and the words of the big headings.
 struct Entry {
     const char* name;
-    std::u16string_view japanese;
-    std::u16string_view english;
-    std::u16string_view korean;
+    tools::Wording words;
     const char* englishName;
     const char* koreanName;
 };
 
 constexpr Entry kPauseEntries[] = {
-    {"ui_pause_return_to_game", u"ゲームにもどる", u"Return to Game", u"게임으로 돌아가기", "ui_pause_return_to_game_eng",
+    {"ui_pause_return_to_game", {u"ゲームにもどる", u"Return to Game", u"게임으로 돌아가기"}, "ui_pause_return_to_game_eng",
      "ui_pause_return_to_game_kr"},
-    {"ui_pause_message_log", u"メッセージログ", u"Message Log", u"메시지 기록", "ui_pause_message_log_eng",
+    {"ui_pause_message_log", {u"メッセージログ", u"Message Log", u"메시지 기록"}, "ui_pause_message_log_eng",
      "ui_pause_message_log_kr"},
-    {"ui_pause_rumor_log", u"うわさ話", u"Rumor Log", u"소문 기록", "ui_pause_rumor_log_eng", "ui_pause_rumor_log_kr"},
-    {"ui_pause_save", u"セーブ", u"Save", u"저장", "ui_pause_save_eng", "ui_pause_save_kr"},
-    {"ui_pause_achievement", u"実績", u"Achievements", u"업적", "ui_pause_achievement_eng", "ui_pause_achievement_kr"},
-    {"ui_pause_option", u"オプション", u"Options", u"설정", "ui_pause_option_eng", "ui_pause_option_kr"},
+    {"ui_pause_rumor_log", {u"うわさ話", u"Rumor Log", u"소문 기록"}, "ui_pause_rumor_log_eng", "ui_pause_rumor_log_kr"},
+    {"ui_pause_save", {u"セーブ", u"Save", u"저장"}, "ui_pause_save_eng", "ui_pause_save_kr"},
+    {"ui_pause_achievement", {u"実績", u"Achievements", u"업적"}, "ui_pause_achievement_eng", "ui_pause_achievement_kr"},
+    {"ui_pause_option", {u"オプション", u"Options", u"설정"}, "ui_pause_option_eng", "ui_pause_option_kr"},
     // The English and Korean names of the quit entry are spelt as the pause menu asks for them.
-    {"ui_pause_quit_the_game", u"ゲームをやめる", u"Quit the Game", u"게임 종료", "ui_pause_quite_the_game_eng",
+    {"ui_pause_quit_the_game", {u"ゲームをやめる", u"Quit the Game", u"게임 종료"}, "ui_pause_quite_the_game_eng",
      "ui_pause_quite_the_game_kr"},
 };
-
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
 
 // Words with a one-pixel dark outline and a shadow below, as wide as they need.
 PixelArt Lettering(tools::GlyphRasterizer& rasterizer, std::u16string_view text, int lineHeight, Rgba colour)
 {
-    const TextRun run = SetText(rasterizer, text);
-    PixelArt art(run.width + 4, lineHeight + 4);
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) DrawText(art, run, 2 + dx, 2 + dy, kOutline);
-    }
-    DrawText(art, run, 2, 3, kShadow);
-    DrawText(art, run, 2, 2, colour);
-    return art;
+    return RimmedLettering(SetText(rasterizer, text), lineHeight, kOutline, kShadow, colour);
 }
 
 // A triangle pointing up or down, gold with a dark rim.
@@ -143,19 +132,15 @@ PixelArt SoundButton()
 
 std::vector<tools::NamedImage> DrawMenuSprites(const std::vector<std::string>& fontFiles)
 {
-    tools::GlyphRasterizer rasterizer;
-    tools::GlyphRasterizer big;
-    for (const std::string& file : fontFiles) {
-        if (!rasterizer.AddFace(file, 0, kFontPixels) || !big.AddFace(file, 0, kBigFontPixels)) return {};
-    }
     std::set<char16_t> codes;
-    for (const Entry& entry : kPauseEntries) {
-        for (std::u16string_view text : {entry.japanese, entry.english, entry.korean}) codes.insert(text.begin(), text.end());
-    }
+    for (const Entry& entry : kPauseEntries) AddCodes(codes, entry.words);
     const std::u16string_view bigWords[] = {u"SAVE", u"LOAD", u"PAUSE"};
     std::set<char16_t> bigCodes;
-    for (std::u16string_view word : bigWords) bigCodes.insert(word.begin(), word.end());
-    if (fontFiles.empty() || !rasterizer.SetCellHeight(kLineHeight, codes) || !big.SetCellHeight(kBigLineHeight, bigCodes)) {
+    for (std::u16string_view word : bigWords) AddCodes(bigCodes, word);
+    tools::GlyphRasterizer rasterizer;
+    tools::GlyphRasterizer big;
+    if (!PrepareRasterizer(rasterizer, fontFiles, kFontPixels, kLineHeight, codes) ||
+        !PrepareRasterizer(big, fontFiles, kBigFontPixels, kBigLineHeight, bigCodes)) {
         std::cerr << "error: the menu sprites need a font\n";
         return {};
     }
@@ -176,9 +161,9 @@ std::vector<tools::NamedImage> DrawMenuSprites(const std::vector<std::string>& f
     sprites.push_back(Named("ui_pause_enterbutton", Panel(242, 34, false)));
     sprites.push_back(Named("ui_pause_enterbutton_touch", Panel(242, 34, true)));
     for (const Entry& entry : kPauseEntries) {
-        sprites.push_back(Named(entry.name, Lettering(rasterizer, entry.japanese, kLineHeight, kCream)));
-        sprites.push_back(Named(entry.englishName, Lettering(rasterizer, entry.english, kLineHeight, kCream)));
-        sprites.push_back(Named(entry.koreanName, Lettering(rasterizer, entry.korean, kLineHeight, kCream)));
+        sprites.push_back(Named(entry.name, Lettering(rasterizer, entry.words.japanese, kLineHeight, kCream)));
+        sprites.push_back(Named(entry.englishName, Lettering(rasterizer, entry.words.english, kLineHeight, kCream)));
+        sprites.push_back(Named(entry.koreanName, Lettering(rasterizer, entry.words.korean, kLineHeight, kCream)));
     }
     return sprites;
 }

@@ -34,8 +34,6 @@ constexpr Palette kRocks{Hex(0x8C6A55), Hex(0xB08A6E), Hex(0x5E4638), Hex(0xB988
 constexpr Palette kRuins{Hex(0xA89272), Hex(0xCDB797), Hex(0x6E5E48), Hex(0xBE9A5E), Hex(0xD8B57A), Hex(0x6F6254)};
 constexpr Rgba kOutline = Hex(0x2E2420);
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
 // A wave repeating every `period` pixels (the tile's width less its overlapping pixel).
 double Wave(int x, int period, int harmonic, double phase)
 {

@@ -1,4 +1,4 @@
-// Crisp pixel drawing: dots, fills, frames, bevels, lines, discs and rings, blended over what is there.
+// Crisp pixel drawing blended over what is there, solid pictures, and the sprite a picture makes.
 #include "tools/spritegen/pixel_art.h"
 
 #include <algorithm>
@@ -6,6 +6,27 @@
 #include <cstdlib>
 
 namespace spritegen {
+namespace {
+
+// Calls visit(x, y, squared distance of the pixel's centre from (cx, cy)) for every pixel of the
+// square that holds the circle.
+template <typename Visit>
+void ForEachAround(float cx, float cy, float radius, Visit visit)
+{
+    const int x0 = static_cast<int>(std::floor(cx - radius));
+    const int x1 = static_cast<int>(std::ceil(cx + radius));
+    const int y0 = static_cast<int>(std::floor(cy - radius));
+    const int y1 = static_cast<int>(std::ceil(cy + radius));
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            const float ox = x + 0.5f - cx;
+            const float oy = y + 0.5f - cy;
+            visit(x, y, ox * ox + oy * oy);
+        }
+    }
+}
+
+}  // namespace
 
 PixelArt::PixelArt(int width, int height)
     : width_(width), height_(height), image_(static_cast<uint32_t>(width), static_cast<uint32_t>(height))
@@ -92,34 +113,26 @@ void PixelArt::Line(int x0, int y0, int x1, int y1, Rgba colour)
 
 void PixelArt::Disc(float cx, float cy, float radius, Rgba colour)
 {
-    const int x0 = static_cast<int>(std::floor(cx - radius));
-    const int x1 = static_cast<int>(std::ceil(cx + radius));
-    const int y0 = static_cast<int>(std::floor(cy - radius));
-    const int y1 = static_cast<int>(std::ceil(cy + radius));
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            const float ox = x + 0.5f - cx;
-            const float oy = y + 0.5f - cy;
-            if (ox * ox + oy * oy <= radius * radius) Dot(x, y, colour);
-        }
-    }
+    ForEachAround(cx, cy, radius, [&](int x, int y, float distance) {
+        if (distance <= radius * radius) Dot(x, y, colour);
+    });
 }
 
 void PixelArt::Ring(float cx, float cy, float radius, float width, Rgba colour)
 {
     const float inner = std::max(0.0f, radius - width);
-    const int x0 = static_cast<int>(std::floor(cx - radius));
-    const int x1 = static_cast<int>(std::ceil(cx + radius));
-    const int y0 = static_cast<int>(std::floor(cy - radius));
-    const int y1 = static_cast<int>(std::ceil(cy + radius));
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            const float ox = x + 0.5f - cx;
-            const float oy = y + 0.5f - cy;
-            const float distance = ox * ox + oy * oy;
-            if (distance <= radius * radius && distance > inner * inner) Dot(x, y, colour);
-        }
-    }
+    ForEachAround(cx, cy, radius, [&](int x, int y, float distance) {
+        if (distance <= radius * radius && distance > inner * inner) Dot(x, y, colour);
+    });
 }
+
+PixelArt Solid(int width, int height, Rgba colour)
+{
+    PixelArt art(width, height);
+    art.Fill(0, 0, width, height, colour);
+    return art;
+}
+
+tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
 
 }  // namespace spritegen

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tools/common/rgba_image.h"
+#include "tools/common/sprite_package_writer.h"
 
 namespace spritegen {
 
@@ -49,5 +51,11 @@ private:
     int height_;
     tools::RgbaImage image_;
 };
+
+// A picture of one colour all over: lines, strips and highlights the game stretches or tints.
+PixelArt Solid(int width, int height, Rgba colour);
+
+// The picture as the sprite "<name>.png".
+tools::NamedImage Named(const std::string& name, const PixelArt& art);
 
 }  // namespace spritegen

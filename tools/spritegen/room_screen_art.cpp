@@ -11,29 +11,17 @@
 #include "tools/spritegen/lettering.h"
 #include "tools/spritegen/pixel_art.h"
 #include "tools/spritegen/ui_art.h"
+#include "tools/spritegen/ui_palette.h"
 
 namespace spritegen {
 namespace {
 
-// The UI's flat style.
-constexpr Rgba kPanel = Hex(0x1E2A33, 248);
-constexpr Rgba kFrame = Hex(0xA8C6D6);
-constexpr Rgba kFrameDim = Hex(0x5E7785);
-constexpr Rgba kOutline = Hex(0x10161B);
-constexpr Rgba kTealLight = Hex(0x9FE3DA);
-constexpr Rgba kTealDeep = Hex(0x17393D);
-constexpr Rgba kYellow = Hex(0xF2C94C);
-constexpr Rgba kWhite = Hex(0xFFFFFF);
-constexpr Rgba kGreyLight = Hex(0xB7BEC2);
-constexpr Rgba kRed = Hex(0xE0605A);
-constexpr Rgba kGreen = Hex(0x7FD36B);
+using namespace ui_style;
 
 constexpr int kHeadingPixels = 9;
 constexpr int kHeadingCell = 11;
 constexpr int kButtonPixels = 9;
 constexpr int kButtonCell = 11;
-
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
 
 // An arrow of chevrons pointing left or right, centred on (cx, cy).
 void DrawArrow(PixelArt& art, int cx, int cy, int size, bool right, Rgba ink)
@@ -77,13 +65,6 @@ PixelArt Tab(bool on)
     art.RoundFill(0, 0, 200, 22, on ? kPanel : Hex(0x17222A, 240));
     art.Frame(1, 0, 198, 21, on ? kFrame : kFrameDim);
     art.Fill(2, 0, 196, 2, on ? kTealLight : kTealDeep);
-    return art;
-}
-
-PixelArt Line(int width, int height, Rgba colour)
-{
-    PixelArt art(width, height);
-    art.Fill(0, 0, width, height, colour);
     return art;
 }
 
@@ -350,50 +331,37 @@ std::string IconName(const char* prefix, const char* id)
     return name;
 }
 
-struct Heading3 {
+struct HeadingWords {
     const char* name;
-    std::u16string_view japanese;
-    std::u16string_view english;
-    std::u16string_view korean;
+    tools::Wording words;
 };
 
-constexpr Heading3 kHeadings[] = {
-    {"ui_text_information", u"情報", u"INFORMATION", u"정보"},
-    {"ui_text_execute_enable", u"依頼できる作業", u"TASKS", u"가능한 작업"},
-    {"ui_text_buildenable", u"建てられる部屋", u"ROOMS", u"지을 수 있는 방"},
-    {"ui_text_food_stock", u"在庫", u"STOCK", u"재고"},
-    {"ui_text_cooking", u"調理中", u"COOKING", u"조리 중"},
-    {"ui_text_food_menu", u"献立", u"MENU", u"메뉴"},
-    {"ui_text_currentbullet", u"装填中", u"LOADED", u"장전 중"},
-    {"ui_text_ammo_menu", u"弾薬", u"AMMUNITION", u"탄약"},
-    {"ui_text_executing", u"実行中", u"RUNNING", u"실행 중"},
-    {"ui_text_actor", u"人員", u"CREW", u"인원"},
+constexpr HeadingWords kHeadings[] = {
+    {"ui_text_information", {u"情報", u"INFORMATION", u"정보"}},
+    {"ui_text_execute_enable", {u"依頼できる作業", u"TASKS", u"가능한 작업"}},
+    {"ui_text_buildenable", {u"建てられる部屋", u"ROOMS", u"지을 수 있는 방"}},
+    {"ui_text_food_stock", {u"在庫", u"STOCK", u"재고"}},
+    {"ui_text_cooking", {u"調理中", u"COOKING", u"조리 중"}},
+    {"ui_text_food_menu", {u"献立", u"MENU", u"메뉴"}},
+    {"ui_text_currentbullet", {u"装填中", u"LOADED", u"장전 중"}},
+    {"ui_text_ammo_menu", {u"弾薬", u"AMMUNITION", u"탄약"}},
+    {"ui_text_executing", {u"実行中", u"RUNNING", u"실행 중"}},
+    {"ui_text_actor", {u"人員", u"CREW", u"인원"}},
 };
-constexpr Heading3 kStop = {"ui_common_buildstop", u"建築をやめる", u"STOP", u"건설 중지"};
-
-bool Prepare(tools::GlyphRasterizer& rasterizer, const std::vector<std::string>& fonts, int pixels, int cell,
-             const std::set<char16_t>& codes)
-{
-    for (const std::string& file : fonts) {
-        if (!rasterizer.AddFace(file, 0, pixels)) return false;
-    }
-    return !fonts.empty() && rasterizer.SetCellHeight(cell, codes);
-}
+constexpr HeadingWords kStop = {"ui_common_buildstop", {u"建築をやめる", u"STOP", u"건설 중지"}};
 
 }  // namespace
 
 std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::string>& fontFiles)
 {
     std::set<char16_t> headingCodes;
-    for (const Heading3& heading : kHeadings) {
-        for (std::u16string_view word : {heading.japanese, heading.english, heading.korean}) headingCodes.insert(word.begin(), word.end());
-    }
+    for (const HeadingWords& heading : kHeadings) AddCodes(headingCodes, heading.words);
     std::set<char16_t> buttonCodes;
-    for (std::u16string_view word : {kStop.japanese, kStop.english, kStop.korean}) buttonCodes.insert(word.begin(), word.end());
+    AddCodes(buttonCodes, kStop.words);
     tools::GlyphRasterizer headings;
     tools::GlyphRasterizer buttons;
-    if (!Prepare(headings, fontFiles, kHeadingPixels, kHeadingCell, headingCodes) ||
-        !Prepare(buttons, fontFiles, kButtonPixels, kButtonCell, buttonCodes)) {
+    if (!PrepareRasterizer(headings, fontFiles, kHeadingPixels, kHeadingCell, headingCodes) ||
+        !PrepareRasterizer(buttons, fontFiles, kButtonPixels, kButtonCell, buttonCodes)) {
         std::cerr << "error: the room screens' headings need a font\n";
         return {};
     }
@@ -409,7 +377,7 @@ std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::stri
     sprites.push_back(Named("ui_skipwindow_right", SkipWindow(true)));
     sprites.push_back(Named("ui_tab_on", Tab(true)));
     sprites.push_back(Named("ui_tab_off", Tab(false)));
-    sprites.push_back(Named("ui_tab_separator", Line(420, 2, kFrame)));
+    sprites.push_back(Named("ui_tab_separator", Solid(420, 2, kFrame)));
     sprites.push_back(Named("ui_separator_center", StrongSeparator(250, true)));
     sprites.push_back(Named("ui_separator_left_strong2", StrongSeparator(250, true)));
     sprites.push_back(Named("ui_separator_right_strong", StrongSeparator(160, false)));
@@ -418,21 +386,14 @@ std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::stri
     sprites.push_back(Named("ui_icon_build", BuildIcon()));
     sprites.push_back(Named("ui_room_hpbar_frame", GaugeFrame()));
     sprites.push_back(Named("ui_common_lower_base2", LowerPanel()));
-    const struct {
-        const char* suffix;
-        std::u16string_view word;
-    } languages[] = {{"", kStop.japanese}, {"_eng", kStop.english}, {"_kr", kStop.korean}};
-    for (const auto& language : languages) {
-        const TextRun word = SetText(buttons, language.word);
-        sprites.push_back(Named(std::string(kStop.name) + language.suffix, StopButton(word, false)));
-        sprites.push_back(Named(std::string(kStop.name) + "_touch" + language.suffix, StopButton(word, true)));
-    }
+    AddLetteredButtons(sprites, kStop.name, buttons, kStop.words, StopButton);
     sprites.push_back(Named("ui_cursor_grid_build", GridCursor(kGreen)));
     sprites.push_back(Named("ui_cursor_grid_break", GridCursor(kRed)));
-    for (const Heading3& heading : kHeadings) {
-        sprites.push_back(Named(heading.name, Heading(SetText(headings, heading.japanese))));
-        sprites.push_back(Named(std::string(heading.name) + "_eng", Heading(SetText(headings, heading.english))));
-        sprites.push_back(Named(std::string(heading.name) + "_kr", Heading(SetText(headings, heading.korean))));
+    for (const HeadingWords& heading : kHeadings) {
+        for (int script = 0; script < tools::kScripts; ++script) {
+            sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script],
+                                    Heading(SetText(headings, tools::InScript(heading.words, script)))));
+        }
     }
     for (const IconKind& icon : kItemIcons) sprites.push_back(Named(IconName("icon_item_", icon.id), Icon(icon)));
     for (const IconKind& icon : kDishIcons) sprites.push_back(Named(IconName("icon_dish_", icon.id), Icon(icon)));

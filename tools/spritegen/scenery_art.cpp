@@ -25,8 +25,6 @@ constexpr Rgba kBlue = Hex(0x4A78C2);
 constexpr Rgba kWhite = Hex(0xFFFFFF);
 constexpr Rgba kShadow = Hex(0x000000, 80);
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
 PixelArt Rock(int width, int height)
 {
     PixelArt art(width, height);

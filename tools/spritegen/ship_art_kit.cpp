@@ -1,4 +1,4 @@
-// What the ship's room sprites share: one palette, the room box every room is drawn in, and the turrets.
+// What the ship's room sprites share: one palette, the room box every room is drawn in, crates and the turrets.
 #include "tools/spritegen/ship_art_kit.h"
 
 namespace spritegen::ship_art {
@@ -40,8 +40,6 @@ void DrawBarrels(PixelArt& art, int kind, int level, int x0)
 
 }  // namespace
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
-
 PixelArt RoomBox(int cellsWide, int cellsHigh, Rgba wall, Rgba wallDark)
 {
     PixelArt art(cellsWide * kCell, cellsHigh * kCell);
@@ -54,6 +52,13 @@ PixelArt RoomBox(int cellsWide, int cellsHigh, Rgba wall, Rgba wallDark)
     art.Fill(1, h - 5, w - 2, 1, kSteelLight);
     art.Fill(1, h - 2, w - 2, 1, kSteelDark);
     return art;
+}
+
+void Crate(PixelArt& art, int x, int y, int size)
+{
+    art.Bevel(x, y, size, size, kWood, kWoodLight, kWoodDark);
+    art.Line(x + 1, y + 1, x + size - 2, y + size - 2, kWoodDark);
+    art.Frame(x, y, size, size, kOutline);
 }
 
 PixelArt Turret(int kind, int level)

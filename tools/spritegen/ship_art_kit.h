@@ -1,4 +1,4 @@
-// What the ship's room sprites share: one palette, the room box every room is drawn in, and the turrets.
+// What the ship's room sprites share: one palette, the room box every room is drawn in, crates and the turrets.
 #pragma once
 
 #include <string>
@@ -37,10 +37,10 @@ inline constexpr Rgba kGreenDark = Hex(0x357A3A);
 inline constexpr Rgba kWhite = Hex(0xFFFFFF);
 inline constexpr Rgba kShadow = Hex(0x000000, 90);
 
-tools::NamedImage Named(const std::string& name, const PixelArt& art);
-
 // A room: outline, back wall in the room's colour, a deck strip along the floor.
 PixelArt RoomBox(int cellsWide, int cellsHigh, Rgba wall, Rgba wallDark);
+// A wooden crate of the given size with its cross brace.
+void Crate(PixelArt& art, int x, int y, int size);
 
 // Turret kinds: 0 machine gun, 1 cannon, 2 laser.
 inline constexpr int kTurretKinds = 3;

@@ -13,14 +13,6 @@ namespace {
 
 using namespace ship_art;
 
-// A crate of the given size with its cross brace.
-void Crate(PixelArt& art, int x, int y, int size)
-{
-    art.Bevel(x, y, size, size, kWood, kWoodLight, kWoodDark);
-    art.Line(x + 1, y + 1, x + size - 2, y + size - 2, kWoodDark);
-    art.Frame(x, y, size, size, kOutline);
-}
-
 // A shelf board with a row of bottles or books in turning colours.
 void Shelf(PixelArt& art, int x, int y, int width, bool books)
 {

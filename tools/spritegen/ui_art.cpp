@@ -5,28 +5,12 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/ui_palette.h"
 
 namespace spritegen {
 namespace {
 
-constexpr Rgba kPanel = Hex(0x1E2A33, 248);
-constexpr Rgba kPanelFace = Hex(0x26353F, 240);
-constexpr Rgba kFrame = Hex(0xA8C6D6);
-constexpr Rgba kFrameDim = Hex(0x5E7785);
-constexpr Rgba kTeal = Hex(0x2F7A80);
-constexpr Rgba kTealLight = Hex(0x9FE3DA);
-constexpr Rgba kTealTouch = Hex(0x1F5257);
-constexpr Rgba kTealTouchLight = Hex(0x6FB0A8);
-constexpr Rgba kYellow = Hex(0xF2C94C);
-constexpr Rgba kOutline = Hex(0x10161B);
-constexpr Rgba kGrey = Hex(0x6C7479);
-constexpr Rgba kGreyLight = Hex(0xB7BEC2);
-constexpr Rgba kWhite = Hex(0xFFFFFF);
-constexpr Rgba kCream = Hex(0xEDE6D6);
-constexpr Rgba kRed = Hex(0xE0605A);
-constexpr Rgba kGreen = Hex(0x7FD36B);
-
-tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }
+using namespace ui_style;
 
 // A flat panel with a light frame one pixel inside its edge.
 PixelArt Panel(int w, int h, Rgba fill = kPanel, Rgba frame = kFrame)
@@ -89,9 +73,7 @@ PixelArt Separator(int w, bool fadeRight)
 // close button sits on its top-right corner.
 PixelArt WindowBase()
 {
-    PixelArt art(482, 350);
-    art.RoundFill(0, 0, 482, 350, kPanel);
-    art.Frame(1, 1, 480, 348, kFrame);
+    PixelArt art = Panel(482, 350);
     art.Fill(6, 6, 96, 2, kTealLight);  // title tab
     return art;
 }
@@ -159,17 +141,12 @@ PixelArt Word(const std::string& word)
 
 PixelArt ToggleBack(bool on)
 {
-    PixelArt art(48, 20);
-    art.RoundFill(0, 0, 48, 20, on ? kTeal : kGrey);
-    art.Frame(1, 1, 46, 18, on ? kTealLight : kGreyLight);
-    return art;
+    return Panel(48, 20, on ? kTeal : kGrey, on ? kTealLight : kGreyLight);
 }
 
 PixelArt ToggleKnob()
 {
-    PixelArt art(24, 20);
-    art.RoundFill(0, 0, 24, 20, kCream);
-    art.Frame(1, 1, 22, 18, kWhite);
+    PixelArt art = Panel(24, 20, kCream, kWhite);
     for (int x = 9; x <= 14; x += 2) art.Fill(x, 6, 1, 8, kGrey);
     return art;
 }
@@ -213,13 +190,6 @@ PixelArt MeterFrames()
     return art;
 }
 
-PixelArt Fill(int w, int h, Rgba colour)
-{
-    PixelArt art(w, h);
-    art.Fill(0, 0, w, h, colour);
-    return art;
-}
-
 PixelArt ScrollSide()
 {
     PixelArt art(10, 4);
@@ -250,18 +220,18 @@ PixelArt SliderTrack()
 std::vector<tools::NamedImage> ChoiceWindow()
 {
     std::vector<tools::NamedImage> sprites;
-    sprites.push_back(Named("ui_windowchoices_title_bg", Fill(304, 26, kPanelFace)));
+    sprites.push_back(Named("ui_windowchoices_title_bg", Solid(304, 26, kPanelFace)));
     PixelArt title(330, 36);
     title.Frame(0, 0, 330, 36, kFrame);
     title.Fill(4, 3, 40, 2, kTealLight);
     sprites.push_back(Named("ui_windowchoices_title", title));
-    sprites.push_back(Named("ui_windowchoices_title_scan", Fill(304, 2, Hex(0xFFFFFF, 40))));
-    sprites.push_back(Named("ui_windowchoices_bg", Fill(291, 42, kPanelFace)));
+    sprites.push_back(Named("ui_windowchoices_title_scan", Solid(304, 2, Hex(0xFFFFFF, 40))));
+    sprites.push_back(Named("ui_windowchoices_bg", Solid(291, 42, kPanelFace)));
     PixelArt frame(315, 66);
     frame.Frame(0, 0, 315, 66, kFrame);
     frame.Frame(2, 2, 311, 62, kFrameDim);
     sprites.push_back(Named("ui_windowchoices", frame));
-    sprites.push_back(Named("ui_windowchoices_scan", Fill(291, 1, Hex(0xFFFFFF, 40))));
+    sprites.push_back(Named("ui_windowchoices_scan", Solid(291, 1, Hex(0xFFFFFF, 40))));
     sprites.push_back(Named("ui_windowchoices_separator", Separator(287, true)));
     return sprites;
 }
@@ -288,12 +258,12 @@ std::vector<tools::NamedImage> DrawUISprites()
     sprites.push_back(Named("ui_cursor_baselabel", Strip(156, 17, Hex(0x26343E, 210), kTealLight)));
     sprites.push_back(Named("ui_windowbase", WindowBase()));
     sprites.push_back(Named("ui_windowbase_bg", WindowFace()));
-    sprites.push_back(Named("ui_select_highlight", Fill(156, 17, Hex(0xFFFFFF, 90))));
+    sprites.push_back(Named("ui_select_highlight", Solid(156, 17, Hex(0xFFFFFF, 90))));
     sprites.push_back(Named("ui_separator_right", Separator(170, true)));
     sprites.push_back(Named("ui_separator_left_rat", Separator(150, false)));
     sprites.push_back(Named("ui_scrollbar_frame_side", ScrollSide()));
     sprites.push_back(Named("ui_scrollbar_frame_center", ScrollCentre()));
-    sprites.push_back(Named("ui_scrollbar_gauge", Fill(6, 8, kTealLight)));
+    sprites.push_back(Named("ui_scrollbar_gauge", Solid(6, 8, kTealLight)));
     sprites.push_back(Named("ui_sliderbar_slider", Button(12, 8, false)));
     PixelArt knob(6, 21);
     knob.RoundFill(0, 0, 6, 21, kCream);
