@@ -252,6 +252,11 @@ void CheckRoomRole(GameDataCheck& check, std::uint32_t id, std::int32_t kind, co
     require((room.flags & kRoomFuelTank) == 0 || room.values[kRoomValueFuelCapacityBonus] > 0,
             "is a fuel tank that adds no fuel");
     require(room.capacity <= 8 || room.capacity == kOpenCapacity, "has a capacity of " + std::to_string(room.capacity));
+    // A task ordered in a room is worked there: a room that offers one must let crew in.
+    for (const TaskData* task : room.offeredTasks) {
+        require(((room.flags & kRoomTakesCrew) != 0 && room.capacity > 0),
+                "offers task " + DescribeTag(task->id) + " but takes no crew");
+    }
 }
 
 // Upgrade entry n is the upgrade of bit n; every upgrade a task offered here sets or needs has its entry.
