@@ -15,24 +15,12 @@
 
 namespace {
 
-constexpr std::size_t kMaxRecordMaterials = 5;
 constexpr std::size_t kMaxBuildMaterials = 8;
 constexpr std::size_t kBuildNoticeLength = 128;
 constexpr std::uint32_t kBuildNoticeKind = 3;
 constexpr std::int32_t kDefaultUpgradeFrames = 600;
 
 }  // namespace
-
-std::span<const ItemCount> RecordMaterials(const TaskData* record)
-{
-    if (record == nullptr) return {};
-    return std::span<const ItemCount>(record->materials).first(kMaxRecordMaterials);
-}
-
-std::int32_t SecondsToTaskFrames(std::int64_t seconds)
-{
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(seconds * 60, 0, INT32_MAX));
-}
 
 // --- building a room
 
@@ -94,30 +82,28 @@ void GAME_CTaskRoomBuild::ApplyCompletionEffect()
 
 // --- upgrading a room
 
-GAME_CTaskRoomUpgrade::GAME_CTaskRoomUpgrade(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskRoomUpgrade::GAME_CTaskRoomUpgrade(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, FindTaskData(request.taskId))
 {
-    record_ = FindTaskData(id);
     crewLimit = std::max(1, request.SignedWord(20));
     duration = request.SignedWord(24) > 0 ? SecondsToTaskFrames(request.SignedWord(24)) : kDefaultUpgradeFrames;
     TakeSounds(record_);
-    if (request.restored == 0) PostCarryRequests(RecordMaterials(record_), kMaxRecordMaterials);
+    if (request.restored == 0) PostRecordCarryRequests();
 }
-
-std::span<const ItemCount> GAME_CTaskRoomUpgrade::GetRequiredMaterials() const { return RecordMaterials(record_); }
 
 void GAME_CTaskRoomUpgrade::Update()
 {
     repeat = 0;
     if (--materialTimer_ >= 0) return;
     materialTimer_ = kMaterialPeriod;
-    TopUpMaterials(RecordMaterials(record_));
+    TopUpRecordMaterials();
 }
 
 // --- crafting
 
-GAME_CTaskItemCraft::GAME_CTaskItemCraft(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskItemCraft::GAME_CTaskItemCraft(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, FindTaskData(request.taskId))
 {
-    record_ = FindTaskData(id);
     crewLimit = std::max(1, request.SignedWord(20));
     duration = SecondsToTaskFrames(request.SignedWord(24));
     staminaChange_ = request.SignedWord(28);
@@ -125,16 +111,14 @@ GAME_CTaskItemCraft::GAME_CTaskItemCraft(const GAME_CTaskRequest& request) : GAM
     productItem_ = request.Word(36);
     productCount_ = request.SignedWord(40);
     TakeSounds(record_);
-    if (request.restored == 0 && request.Word(44) == 0) PostCarryRequests(RecordMaterials(record_), kMaxRecordMaterials);
+    if (request.restored == 0 && request.Word(44) == 0) PostRecordCarryRequests();
 }
-
-std::span<const ItemCount> GAME_CTaskItemCraft::GetRequiredMaterials() const { return RecordMaterials(record_); }
 
 void GAME_CTaskItemCraft::Update()
 {
     if (--materialTimer_ >= 0) return;
     materialTimer_ = kMaterialPeriod;
-    TopUpMaterials(RecordMaterials(record_));
+    TopUpRecordMaterials();
 }
 
 bool GAME_CTaskItemCraft::RepeatTask()

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "game/ship/task_base.h"
+#include "game/ship/task_with_record.h"
 
 // Builds a room placed on the grid from the materials its room data names.
 class GAME_CTaskRoomBuild final : public GAME_CTaskBase {
@@ -25,37 +25,30 @@ private:
 };
 
 // Installs an upgrade in a room; it never repeats.
-class GAME_CTaskRoomUpgrade final : public GAME_CTaskBase {
+class GAME_CTaskRoomUpgrade final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kMaterialPeriod = 180;
 
     explicit GAME_CTaskRoomUpgrade(const GAME_CTaskRequest& request);
 
     std::int32_t GetKind() const override { return kTaskRoomUpgrade; }
-    const TaskData* GetTaskData() const override { return record_; }
     void Update() override;
 
-protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
-
 private:
-    const TaskData* record_ = nullptr;
     std::int32_t materialTimer_ = kMaterialPeriod;
 };
 
 // Crafts the record's product in a workshop room.
-class GAME_CTaskItemCraft final : public GAME_CTaskBase {
+class GAME_CTaskItemCraft final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kMaterialPeriod = 180;
 
     explicit GAME_CTaskItemCraft(const GAME_CTaskRequest& request);
 
     std::int32_t GetKind() const override { return kTaskItemCraft; }
-    const TaskData* GetTaskData() const override { return record_; }
     void Update() override;
 
 protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
     bool RepeatTask() override;
 
 private:
@@ -63,11 +56,5 @@ private:
     std::int32_t calorieChange_ = 0;
     std::uint32_t productItem_ = kNoId;
     std::int32_t productCount_ = 0;
-    const TaskData* record_ = nullptr;
     std::int32_t materialTimer_ = kMaterialPeriod;
 };
-
-// The record's material pairs (at most five) that tasks of the kinds that collect them need.
-std::span<const ItemCount> RecordMaterials(const TaskData* record);
-// Seconds from a request or record as frames, kept within 32 bits.
-std::int32_t SecondsToTaskFrames(std::int64_t seconds);

@@ -11,7 +11,6 @@
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/ship_world.h"
-#include "game/ship/task_build.h"
 #include "game/ship/task_crew.h"
 #include "game/ship/task_manager.h"
 #include "platform/little_endian.h"
@@ -19,7 +18,21 @@
 namespace {
 
 constexpr std::uint32_t kHealTask = MakeTag("THHP");
-constexpr std::size_t kMaxRecordMaterials = 5;
+// The record of the treatment a patient request names; "THHP" for none.
+const TaskData* TreatmentRecord(const GAME_CTaskRequest& request)
+{
+    const std::uint32_t treatment = request.Word(24);
+    return treatment == 0 ? FindTaskData(kHealTask) : FindTreatmentData(treatment);
+}
+
+// The mind-control record: the saved id of a restored task, else the record of the skill in the
+// request's slot of its crew member.
+const TaskData* MindControlRecord(const GAME_CTaskRequest& request)
+{
+    if (request.restored != 0) return FindTaskData(request.taskId);
+    if (request.actor == nullptr) return nullptr;
+    return FindMindControlData(request.actor->status.skills[request.Word(20) & 1].id);
+}
 
 std::uint32_t TreatedDebuffOf(const TaskData* record) { return record != nullptr ? record->treatedDebuff : kNoId; }
 
@@ -44,16 +57,14 @@ void KeepAsOnlyCrew(GAME_CTaskBase& task, GAME_CObjectActor* actor)
 
 // --- patient
 
-GAME_CTaskPatient::GAME_CTaskPatient(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskPatient::GAME_CTaskPatient(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, TreatmentRecord(request))
 {
     duration = kDefaultFrames;
     crewLimit = 1;
-    const std::uint32_t treatment = request.Word(24);
-    if (treatment == 0) {
+    if (request.Word(24) == 0) {
         id = kHealTask;
-        record_ = FindTaskData(kHealTask);
     } else {
-        record_ = FindTreatmentData(treatment);
         if (record_ == nullptr) {
             Finish();
             return;
@@ -66,8 +77,6 @@ GAME_CTaskPatient::GAME_CTaskPatient(const GAME_CTaskRequest& request) : GAME_CT
 }
 
 bool GAME_CTaskPatient::IsHeal() const { return id == kHealTask; }
-
-std::span<const ItemCount> GAME_CTaskPatient::GetRequiredMaterials() const { return RecordMaterials(record_); }
 
 std::int64_t GAME_CTaskPatient::HealAmount() const
 {
@@ -113,7 +122,7 @@ void GAME_CTaskPatient::Update()
 {
     if (--materialTimer_ <= 0) {
         materialTimer_ = kMaterialPeriod;
-        TopUpMaterials(RecordMaterials(record_));
+        TopUpRecordMaterials();
     }
     GAME_CObjectActor* leader = LeadingCrew();
     if (leader == nullptr) return;
@@ -200,23 +209,16 @@ void GAME_CTaskDoctor::LoadRecord(std::span<const std::uint8_t> area, std::size_
 
 // --- mind control
 
-GAME_CTaskMindControl::GAME_CTaskMindControl(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskMindControl::GAME_CTaskMindControl(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, MindControlRecord(request))
 {
     crewLimit = 1;
-    duration = kDefaultFrames;
+    duration = RecordFramesOr(kDefaultFrames);
     slot_ = request.Word(20) & 1;
-    if (request.restored != 0) {
-        record_ = FindTaskData(request.taskId);
-    } else if (request.actor != nullptr) {
-        record_ = FindMindControlData(request.actor->status.skills[slot_].id);
-    }
     if (record_ == nullptr) return;
     id = record_->id;
-    if (record_->durationSeconds > 0) duration = SecondsToTaskFrames(record_->durationSeconds);
-    if (request.restored == 0 && request.Word(28) == 0) PostCarryRequests(RecordMaterials(record_), kMaxRecordMaterials);
+    if (request.restored == 0 && request.Word(28) == 0) PostRecordCarryRequests();
 }
-
-std::span<const ItemCount> GAME_CTaskMindControl::GetRequiredMaterials() const { return RecordMaterials(record_); }
 
 bool GAME_CTaskMindControl::CanProgress(std::int32_t, std::int32_t)
 {
@@ -252,7 +254,7 @@ void GAME_CTaskMindControl::Update()
     }
     if (--materialTimer_ > 0) return;
     materialTimer_ = kMaterialPeriod;
-    TopUpMaterials(RecordMaterials(record_));
+    TopUpRecordMaterials();
 }
 
 void GAME_CTaskMindControl::SaveRecord(std::span<std::uint8_t> area, std::size_t index) const

@@ -1,11 +1,11 @@
 // The tasks that treat crew members: a patient healed or cured in an infirmary, the doctor beside it, and mind control.
 #pragma once
 
-#include "game/ship/task_base.h"
+#include "game/ship/task_with_record.h"
 
 // Picks a crew member who needs the treatment, keeps it in the room for the treatment time and
 // then heals its HP ("THHP") or removes its debuff.
-class GAME_CTaskPatient final : public GAME_CTaskBase {
+class GAME_CTaskPatient final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kSearchPeriod = 180;
     static constexpr std::int32_t kMaterialPeriod = 180;
@@ -15,7 +15,6 @@ public:
 
     std::int32_t GetKind() const override { return kTaskPatient; }
     TaskTarget GetTargetIndex() const override { return {.actor = patient_}; }
-    const TaskData* GetTaskData() const override { return record_; }
     bool CanProgress(std::int32_t crewLimit, std::int32_t duration) override;
     void Update() override;
     void LoadRecord(std::span<const std::uint8_t> area, std::size_t index) override;
@@ -23,7 +22,6 @@ public:
     bool IsHeal() const;
 
 protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
     void ApplyCompletionEffect() override;
     bool RepeatTask() override;
 
@@ -34,7 +32,6 @@ private:
     std::int64_t HealAmount() const;
 
     GAME_CObjectActor* patient_ = nullptr;
-    const TaskData* record_ = nullptr;
     std::int32_t searchTimer_ = kSearchPeriod;
     std::int32_t materialTimer_ = kMaterialPeriod;
 };
@@ -65,7 +62,7 @@ private:
 };
 
 // Takes a learned skill away from a crew member.
-class GAME_CTaskMindControl final : public GAME_CTaskBase {
+class GAME_CTaskMindControl final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kSearchPeriod = 180;
     static constexpr std::int32_t kMaterialPeriod = 180;
@@ -77,17 +74,12 @@ public:
     std::int32_t GetKind() const override { return kTaskMindControl; }
     std::int32_t GetCrewLimit() const override { return 1; }
     TaskTarget GetTargetIndex() const override { return {.actor = subject_}; }
-    const TaskData* GetTaskData() const override { return record_; }
     bool CanProgress(std::int32_t crewLimit, std::int32_t duration) override;
     void Update() override;
     void SaveRecord(std::span<std::uint8_t> area, std::size_t index) const override;
     void LoadRecord(std::span<const std::uint8_t> area, std::size_t index) override;
 
-protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
-
 private:
-    const TaskData* record_ = nullptr;
     GAME_CObjectActor* subject_ = nullptr;
     std::uint32_t slot_ = 0;
     std::int32_t searchTimer_ = kSearchPeriod;

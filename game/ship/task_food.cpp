@@ -28,6 +28,13 @@ const CookingRecipe* RecipeOfStore(const GAME_CFoodStorage* store)
     return store != nullptr ? FindCookingRecipe(*store->GetFoodId()) : nullptr;
 }
 
+// The record of the break's id, or that of sleep when data has none for it.
+const TaskData* BreakRecord(std::uint32_t taskId)
+{
+    const TaskData* record = FindTaskData(taskId);
+    return record != nullptr ? record : FindTaskData(kFallbackBreakTask);
+}
+
 std::int32_t MaximumOf(std::int32_t wholeUnits) { return static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{wholeUnits} * 1000, INT32_MAX)); }
 
 }  // namespace
@@ -229,11 +236,10 @@ void GAME_CTaskMealOnGrid::SaveRecord(std::span<std::uint8_t> area, std::size_t 
 
 // --- break
 
-GAME_CTaskBreak::GAME_CTaskBreak(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskBreak::GAME_CTaskBreak(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, BreakRecord(request.taskId))
 {
     createdFor_ = GetRoom();
-    record_ = FindTaskData(id);
-    if (record_ == nullptr) record_ = FindTaskData(kFallbackBreakTask);
 }
 
 std::int32_t GAME_CTaskBreak::GetTaskValue() const

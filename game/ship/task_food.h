@@ -1,7 +1,7 @@
 // The tasks that keep the crew fed and rested: cooking, meals at a table or on the grid, and breaks.
 #pragma once
 
-#include "game/ship/task_base.h"
+#include "game/ship/task_with_record.h"
 
 class GAME_CFoodStorage;
 
@@ -78,7 +78,7 @@ private:
 };
 
 // A crew member rests in a room until its stamina is full.
-class GAME_CTaskBreak final : public GAME_CTaskBase {
+class GAME_CTaskBreak final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kNoCrewDuration = 190;
 
@@ -87,15 +87,15 @@ public:
     std::int32_t GetKind() const override { return kTaskBreak; }
     std::int32_t GetCrewLimit() const override { return 1; }
     std::int32_t GetTaskValue() const override;
-    const TaskData* GetTaskData() const override { return record_; }
     bool CanProgress(std::int32_t crewLimit, std::int32_t duration) override;
     std::int32_t GetRewardInterval() const override;
     void Update() override;
 
 protected:
+    // A break needs nothing delivered: its record gives only the costs of the rest.
+    std::span<const ItemCount> GetRequiredMaterials() const override { return {}; }
     void ApplyCompletionEffect() override;
 
 private:
     GAME_CRoomBase* createdFor_ = nullptr;
-    const TaskData* record_ = nullptr;
 };

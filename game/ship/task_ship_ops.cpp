@@ -16,14 +16,11 @@
 #include "game/ship/room_base.h"
 #include "game/ship/ship.h"
 #include "game/ship/ship_world.h"
-#include "game/ship/task_build.h"
 #include "game/ship/task_carry.h"
 #include "game/ship/task_crew.h"
 #include "platform/little_endian.h"
 
 namespace {
-
-constexpr std::size_t kMaxRecordMaterials = 5;
 
 // The per-route records of the travel area: the scan level and its countdown of each route.
 constexpr std::size_t kRouteRecords = save_layout::slot::kTravel + 3088;
@@ -31,13 +28,6 @@ constexpr std::size_t kRouteRecordSize = 140;
 constexpr std::size_t kScanLevel = 136;
 constexpr std::size_t kScanCountdown = 138;
 constexpr std::int32_t kMaxRouteRecords = 128;
-
-std::int32_t FramesOrDefault(const TaskData* record, std::int32_t fallback)
-{
-    return record != nullptr && record->durationSeconds > 0 ? SecondsToTaskFrames(record->durationSeconds) : fallback;
-}
-
-std::int32_t CrewOrDefault(const TaskData* record) { return record != nullptr ? std::max(1, record->crewLimit) : 1; }
 
 // Marks the routes that lead on from both ends of the current route as scanned, for `frames`.
 void RevealRoutesAroundCurrentRoute(std::int32_t frames)
@@ -67,18 +57,11 @@ void RevealRoutesAroundCurrentRoute(std::int32_t frames)
 
 // --- engine maintenance
 
-GAME_CTaskEngineMaintenance::GAME_CTaskEngineMaintenance(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskEngineMaintenance::GAME_CTaskEngineMaintenance(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, FindTaskData(request.taskId))
 {
-    record_ = FindTaskData(id);
-    crewLimit = CrewOrDefault(record_);
-    duration = FramesOrDefault(record_, kDefaultFrames);
-    TakeSounds(record_);
+    TakeRecordTerms(kDefaultFrames);
     repeat = 1;
-}
-
-std::span<const ItemCount> GAME_CTaskEngineMaintenance::GetRequiredMaterials() const
-{
-    return RecordMaterials(record_);
 }
 
 void GAME_CTaskEngineMaintenance::Update()
@@ -98,22 +81,18 @@ bool GAME_CTaskEngineMaintenance::RepeatTask()
 
 // --- refuel
 
-GAME_CTaskRefuel::GAME_CTaskRefuel(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskRefuel::GAME_CTaskRefuel(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, FindTaskData(request.taskId))
 {
-    record_ = FindTaskData(id);
-    crewLimit = CrewOrDefault(record_);
-    duration = FramesOrDefault(record_, 0);
-    TakeSounds(record_);
-    if (request.restored == 0 && request.Word(20) == 0) PostCarryRequests(RecordMaterials(record_), kMaxRecordMaterials);
+    TakeRecordTerms(0);
+    if (request.restored == 0 && request.Word(20) == 0) PostRecordCarryRequests();
 }
-
-std::span<const ItemCount> GAME_CTaskRefuel::GetRequiredMaterials() const { return RecordMaterials(record_); }
 
 void GAME_CTaskRefuel::Update()
 {
     if (--materialTimer_ >= 0) return;
     materialTimer_ = kMaterialPeriod;
-    TopUpMaterials(RecordMaterials(record_));
+    TopUpRecordMaterials();
 }
 
 bool GAME_CTaskRefuel::RepeatTask()
@@ -209,17 +188,13 @@ void GAME_CTaskReload::LoadRecord(std::span<const std::uint8_t> area, std::size_
 
 // --- route scan
 
-GAME_CTaskRouteScan::GAME_CTaskRouteScan(const GAME_CTaskRequest& request) : GAME_CTaskBase(request)
+GAME_CTaskRouteScan::GAME_CTaskRouteScan(const GAME_CTaskRequest& request)
+    : GAME_CTaskWithRecord(request, FindTaskData(request.taskId))
 {
-    record_ = FindTaskData(id);
-    crewLimit = CrewOrDefault(record_);
-    duration = FramesOrDefault(record_, kDefaultFrames);
-    TakeSounds(record_);
+    TakeRecordTerms(kDefaultFrames);
     repeat = 1;
-    if (request.restored == 0 && request.Word(20) == 0) PostCarryRequests(RecordMaterials(record_), kMaxRecordMaterials);
+    if (request.restored == 0 && request.Word(20) == 0) PostRecordCarryRequests();
 }
-
-std::span<const ItemCount> GAME_CTaskRouteScan::GetRequiredMaterials() const { return RecordMaterials(record_); }
 
 void GAME_CTaskRouteScan::ApplyCompletionEffect()
 {

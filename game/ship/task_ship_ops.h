@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "game/core/data/item_data.h"
-#include "game/ship/task_base.h"
+#include "game/ship/task_with_record.h"
 
 // Tends an engine room; the ship's stats follow it while it works. It repeats by a new task.
-class GAME_CTaskEngineMaintenance final : public GAME_CTaskBase {
+class GAME_CTaskEngineMaintenance final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kDefaultFrames = 900;
     static constexpr std::int32_t kStatsPeriod = 64;
@@ -15,34 +15,26 @@ public:
     explicit GAME_CTaskEngineMaintenance(const GAME_CTaskRequest& request);
 
     std::int32_t GetKind() const override { return kTaskEngineMaintenance; }
-    const TaskData* GetTaskData() const override { return record_; }
     void Update() override;
 
 protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
     bool RepeatTask() override;
-
-private:
-    const TaskData* record_ = nullptr;
 };
 
 // Turns delivered materials into fuel.
-class GAME_CTaskRefuel final : public GAME_CTaskBase {
+class GAME_CTaskRefuel final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kMaterialPeriod = 180;
 
     explicit GAME_CTaskRefuel(const GAME_CTaskRequest& request);
 
     std::int32_t GetKind() const override { return kTaskRefuel; }
-    const TaskData* GetTaskData() const override { return record_; }
     void Update() override;
 
 protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
     bool RepeatTask() override;
 
 private:
-    const TaskData* record_ = nullptr;
     std::int32_t materialTimer_ = kMaterialPeriod;
 };
 
@@ -81,24 +73,19 @@ private:
 };
 
 // Scans for the routes that lead on from the current route's ends. It repeats by a new task.
-class GAME_CTaskRouteScan final : public GAME_CTaskBase {
+class GAME_CTaskRouteScan final : public GAME_CTaskWithRecord {
 public:
     static constexpr std::int32_t kDefaultFrames = 1800;
 
     explicit GAME_CTaskRouteScan(const GAME_CTaskRequest& request);
 
     std::int32_t GetKind() const override { return kTaskRouteScan; }
-    const TaskData* GetTaskData() const override { return record_; }
     void Update() override {}
     void SaveRecord(std::span<std::uint8_t> area, std::size_t index) const override;
 
 protected:
-    std::span<const ItemCount> GetRequiredMaterials() const override;
     void ApplyCompletionEffect() override;
     bool RepeatTask() override;
-
-private:
-    const TaskData* record_ = nullptr;
 };
 
 // Keeps a crew member at the bridge so that the ship can drive; its progress is the ship's
