@@ -17,14 +17,10 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
 constexpr float kRowStep = 18.0f;
 // Hit rows of the tasks on the canvas: (378, 100 + 18i) to (530, 117 + 18i).
-constexpr float kHitLeft = 378.0f;
-constexpr float kHitTop = 100.0f;
-constexpr float kHitRight = 530.0f;
-constexpr float kHitHeight = 17.0f;
+constexpr Vec2 kHitTopLeft{378.0f, 100.0f};
+constexpr Vec2 kHitSize{152.0f, 17.0f};
 constexpr float kGaugeWidth = 150.0f;
 constexpr float kGaugeHeight = 14.0f;
 constexpr std::uint32_t kGaugeFull = 0xDDFF33FFu;
@@ -157,34 +153,31 @@ bool GAME_CUIListController::Update(bool input)
         if (input && !free) return panel_ != nullptr ? panel_->Update(room_, false) : false;
     }
 
-    if (input) {
-        for (std::uint32_t i = 0; i < taskCount_; ++i) {
-            const float top = kHitTop + kRowStep * static_cast<float>(i);
-            if (!IsUIClickInRect({kHitLeft, top}, {kHitRight, top + kHitHeight})) continue;
-            input = false;
-            if (focused && i == cursor_) {
-                OpenTaskCancel(tasks_[i]);
-            } else {
-                if (!focused) {
-                    focused = true;
-                    if (panel_ != nullptr) panel_->focused = false;
-                }
-                cursor_ = i;
-                PlayUISE(kSeUICursor);
+    const std::int32_t clicked = input ? ClickedUIRow(kHitTopLeft, kHitSize, kRowStep, static_cast<std::int32_t>(taskCount_)) : -1;
+    if (clicked >= 0) {
+        const auto i = static_cast<std::uint32_t>(clicked);
+        input = false;
+        if (focused && i == cursor_) {
+            OpenTaskCancel(tasks_[i]);
+        } else {
+            if (!focused) {
+                focused = true;
+                if (panel_ != nullptr) panel_->focused = false;
             }
-            break;
+            cursor_ = i;
+            PlayUISE(kSeUICursor);
         }
     }
     if (input && focused) {
         if (IsUIActionTriggered(kActionDecide)) {
             if (cursor_ < taskCount_) OpenTaskCancel(tasks_[cursor_]);
             input = false;
-        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
             const std::uint32_t before = cursor_;
             cursor_ = (cursor_ + rows_ - 1) % rows_;
             if (cursor_ != before) PlayUISE(kSeUICursor);
             input = false;
-        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
             const std::uint32_t before = cursor_;
             cursor_ = (cursor_ + 1) % rows_;
             if (cursor_ != before) PlayUISE(kSeUICursor);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "game/core/input/input_actions.h"
+#include "game/core/input/input_map.h"
 #include "game/core/sound/sound_player.h"
 #include "game/core/world/game_world.h"
 #include "game/ship/room_base.h"
@@ -32,7 +33,11 @@ bool IsSlotOpen(int slot)
 
 }  // namespace
 
-GAME_CUIRoomScreen::GAME_CUIRoomScreen(Vec2 home, Vec2 slideFrom) : home_(home), slideFrom_(slideFrom)
+GAME_CUIRoomScreen::GAME_CUIRoomScreen(Vec2 home, Vec2 slideFrom)
+    : arrowSprite_(FindUISprite("ui_cursor_common_r90")),
+      gridCursorSprite_(FindUISprite("ui_cursor_grid_normal")),
+      home_(home),
+      slideFrom_(slideFrom)
 {
     InitTween(slide_, home.x, home.y, kSlideFrames, 0);
 }
@@ -101,6 +106,11 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     frame.cursorSprite = MakeUIPictureUnder(frame.cursorNode, "ui_cursor_common_r90", 0.0f, 0.0f);
     frame.cursorSprite->SetColor(kHidden);
     list.push_back(frame.cursorSprite);
+    if (!taskPage) {
+        // The highlight lies under the row's words and above the frame: it goes before the cursor.
+        frame.highlight = MakeUIPictureUnder(frame.cursorNode, "ui_select_highlight", 17.0f, -1.0f);
+        list.insert(std::find(list.begin(), list.end(), frame.cursorNode), frame.highlight);
+    }
 
     list.push_back(MakeUICategorySwitch(0));
     frame.title = MakeUILabel(window, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
@@ -122,6 +132,29 @@ void GAME_CUIRoomScreen::EndPage(std::vector<GAME_CUIObjectBase*>& list, const U
     end->SetVisible(true);
     list.push_back(end);
     std::erase(list, nullptr);
+}
+
+void GAME_CUIRoomScreen::AddHeaders(GAME_CUIObjectBase* parent, const std::array<const char*, 4>& names,
+                                    const std::array<Vec2, 4>& places)
+{
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        headerSprites_[i].Find(names[i]);
+        headers_[i] = MakeUIPictureUnder(parent, names[i], places[i].x, places[i].y);
+        firstPage_.push_back(headers_[i]);
+    }
+}
+
+void GAME_CUIRoomScreen::FillTaskPage(GAME_CUINullObject* window, const UIRoomTaskTabLayout& layout, const UIRoomTabSpec& tabs)
+{
+    taskFrame_ = BeginPage(taskPage_, taskRoot_, window);
+    taskTab_.BuildSprites(taskPage_, taskRoot_, layout);
+    AddTabBar(taskPage_, taskFrame_, tabs);
+    // The task tab's cursor places are relative to the page root, like the rest of its layout.
+    if (window != taskRoot_) taskFrame_.cursorNode->SetParent(taskRoot_);
+    taskTab_.BuildTexts(taskPage_);
+    EndPage(taskPage_, taskFrame_);
+    taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
+    taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
 }
 
 void GAME_CUIRoomScreen::SkipToNextRoom()
@@ -235,6 +268,9 @@ void GAME_CUIRoomScreen::BeginOpening()
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
         if (frame->title != nullptr) frame->title->SetTextW(name.c_str());
     }
+    for (std::size_t i = 0; i < headers_.size(); ++i) {
+        if (headers_[i] != nullptr) headers_[i]->SetSprite(headerSprites_[i].Current());
+    }
     taskTab_.Attach(target);
     taskTab_.ApplyLanguage();
     if (GAME_CGameWorld* world = World()) world->roomScreenClosing = 0;
@@ -281,9 +317,20 @@ void GAME_CUIRoomScreen::Draw()
     DrawWidgets(ShowsTaskPage() ? taskPage_ : firstPage_);
 }
 
-bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, bool left, bool right,
-                                             bool decide)
+UIRoomKeys UIRoomKeys::Read()
 {
+    return {.decide = IsUIActionTriggered(kActionDecide),
+            .up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp),
+            .down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown),
+            .left = IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft),
+            .right = IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)};
+}
+
+bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys)
+{
+    const bool left = keys.left;
+    const bool right = keys.right;
+    const bool decide = keys.decide;
     if (focus == places.taskTab || focus == places.firstTab) {
         if (focus == places.taskTab && left) {
             focus = places.firstTab;
@@ -303,4 +350,49 @@ bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFi
         (onRight ? firstFrame_.skipRight : firstFrame_.skipLeft)->Press();
     }
     return true;
+}
+
+void GAME_CUIRoomScreen::PlaceFirstCursorOnRow(GAME_CUIObjectBase* row)
+{
+    GAME_CUINullObject* node = firstFrame_.cursorNode;
+    node->SetParent(row);
+    const Vec2 at{-21.0f, -1.0f};
+    node->SetPosition(&at);
+    firstFrame_.cursorSprite->SetSprite(arrowSprite_);
+    firstFrame_.cursorSprite->SetColor(kUIWhite);
+    firstFrame_.highlight->SetColor(kUIWhite);
+    node->UpdateTree(false);
+}
+
+void GAME_CUIRoomScreen::PlaceFirstCursorAt(const Vec2& place, bool onSkipArrow, bool shown)
+{
+    GAME_CUINullObject* node = firstFrame_.cursorNode;
+    node->SetParent(firstRoot_);
+    node->SetPosition(&place);
+    firstFrame_.cursorSprite->SetSprite(onSkipArrow ? gridCursorSprite_ : arrowSprite_);
+    firstFrame_.cursorSprite->SetColor(shown ? kUIWhite : kHidden);
+    firstFrame_.highlight->SetColor(kHidden);
+    node->UpdateTree(false);
+}
+
+void GAME_CUIRoomScreen::AskInDialog(int slot, const std::u16string& message)
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    dialog->Open(static_cast<std::uint32_t>(slot), 0, true);
+    dialog->SetMessageText(message.c_str());
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetButtonText(1, "COMMAND_NO");
+    dialog->cursorIndex = 1;
+    dialog->alignment = 1;
+}
+
+UIRoomAnswer GAME_CUIRoomScreen::TakeDialogAnswer()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog == nullptr || !dialog->IsVisible()) return UIRoomAnswer::kDismissed;
+    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) return UIRoomAnswer::kYes;
+    if (dialog->answer != GAME_CUIInDisplaySelectionObject::kAnswerNo) return UIRoomAnswer::kWaiting;
+    dialog->Close();
+    return UIRoomAnswer::kDismissed;
 }

@@ -1,7 +1,9 @@
 // What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and the window frame of each page.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/math/vector.h"
@@ -22,6 +24,8 @@ struct UIRoomPageFrame {
     GAME_CUIIconObject* taskTab = nullptr;
     GAME_CUINullObject* cursorNode = nullptr;
     GAME_CUINullObject* cursorSprite = nullptr;
+    // The first page's row highlight, moving with the cursor (none on the task page).
+    GAME_CUINullObject* highlight = nullptr;
 };
 
 // What a page's tab bar shows: the two tabs' words, which one is lit, and their callbacks.
@@ -41,6 +45,16 @@ struct UIRoomTabSpec {
 struct UIRoomFirstPageFocus {
     std::int32_t list, taskTab, firstTab, skipRight, skipLeft;
 };
+
+// The keys a first page moves by: decide, up and down repeating, left and right pressed.
+struct UIRoomKeys {
+    bool decide, up, down, left, right;
+
+    static UIRoomKeys Read();
+};
+
+// What became of a yes/no question in the shared dialog.
+enum class UIRoomAnswer { kWaiting, kYes, kDismissed };
 
 class GAME_CUIRoomScreen : public GAME_CUIBase {
 public:
@@ -84,10 +98,16 @@ protected:
     virtual void UpdateMain(bool input) = 0;
 
     // --- building a page: the frame's sprites, then the page's own sprites, then the tab bar with the
-    // title and tab words, then the page's own texts, then the end (dialog and scan overlays).
+    // title and tab words (and on the first page the row highlight), then the page's own texts, then
+    // the end (dialog and scan overlays).
     UIRoomPageFrame BeginPage(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window);
     void AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoomPageFrame& frame, const UIRoomTabSpec& spec);
     void EndPage(std::vector<GAME_CUIObjectBase*>& list, const UIRoomPageFrame& frame);
+    // The first page's four headers, pictures with words on them: each opening shows the language's form.
+    void AddHeaders(GAME_CUIObjectBase* parent, const std::array<const char*, 4>& names, const std::array<vesk::math::Vec2, 4>& places);
+    // The whole task page once its root and window exist: the shared task tab in the layout, the tab
+    // bar, the end; the task tab gets the page's buttons and cursor.
+    void FillTaskPage(GAME_CUINullObject* window, const UIRoomTaskTabLayout& layout, const UIRoomTabSpec& tabs);
 
     // --- what opening and closing share
     // The slide in from slideFrom, both pages' widgets shown, the titles, the room to the task tab,
@@ -105,7 +125,16 @@ protected:
     // The focus moves every first page shares once up and down are dealt with: left and right between
     // the two tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to
     // the list. False when the focus stands on none of these.
-    bool StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, bool left, bool right, bool decide);
+    bool StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys);
+    // The first page's cursor: on a list row with the row highlight, or at a place relative to the
+    // page root (the grid cursor on a skip arrow), shown or hidden.
+    void PlaceFirstCursorOnRow(GAME_CUIObjectBase* row);
+    void PlaceFirstCursorAt(const vesk::math::Vec2& place, bool onSkipArrow, bool shown = true);
+
+    // A yes/no question in the shared dialog, centred, the cursor on no; the dialog's owner is the slot.
+    static void AskInDialog(int slot, const std::u16string& message);
+    // The question's answer so far; a no closes the dialog.
+    static UIRoomAnswer TakeDialogAnswer();
 
     std::vector<GAME_CUIObjectBase*> firstPage_;
     std::vector<GAME_CUIObjectBase*> taskPage_;
@@ -115,6 +144,8 @@ protected:
     UIRoomPageFrame taskFrame_;
     GAME_CUIRoomTaskTab taskTab_;
     std::int32_t nextState_ = 0;
+    const std::int32_t arrowSprite_;
+    const std::int32_t gridCursorSprite_;
 
 private:
     void EnterState();
@@ -129,4 +160,6 @@ private:
     std::uint32_t cover_ = 0;
     std::uint32_t skipNext_ = 0;
     std::uint32_t skipPrevious_ = 0;
+    std::array<GAME_CUINullObject*, 4> headers_{};
+    std::array<UILanguageSprites, 4> headerSprites_{};
 };

@@ -17,10 +17,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
-constexpr int kMenuLeft = 2;
-constexpr int kMenuRight = 3;
 constexpr float kLineStep = 18.0f;
 constexpr float kIconTextX = 14.0f;
 constexpr std::uint32_t kHidden = 0x00FFFFFFu;
@@ -56,14 +52,9 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     list.push_back(frame_);
     GAME_CUINullObject* holder = MakeUIGroupUnder(frame_, 2.0f, 3.0f);
     list.push_back(holder);
-    fill_ = MakeUIPictureUnder(holder, "ui_labelbase", 0.0f, 0.0f);
-    fill_->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
-    fill_->SetColor(kDurabilityColor);
-    const Vec2 size = UISpriteSize(fill_->Sprite());
-    fillFullScale_ = size.x > 0.0f ? kGaugeLength / (size.x * 0.5f) : 1.0f;
-    const Vec2 scale{fillFullScale_, size.y > 0.0f ? kGaugeHeight / (size.y * 0.5f) : 1.0f};
-    fill_->SetScale(&scale);
-    list.push_back(fill_);
+    fill_ = MakeUIGaugeFill(holder, "ui_labelbase", kDurabilityColor, kGaugeLength, kGaugeHeight);
+    fill_.Show(1.0f);
+    list.push_back(fill_.picture);
 
     for (int line = 1; line < kDisplayLines; ++line) {
         const float y = layout.upgradeLabel.y + kLineStep * static_cast<float>(line - 1);
@@ -148,21 +139,20 @@ void GAME_CUIRoomTaskTab::ShowDurability()
 {
     labels_[0]->SetTextW(GetMessageTextExpanded("SHIP_STATUS_HP").c_str());
     frame_->SetColor(kUIWhite);
-    fill_->SetColor(kDurabilityColor);
+    fill_.picture->SetColor(kDurabilityColor);
     const RoomData* data = room_ != nullptr ? room_->roomData : nullptr;
     const std::int64_t maximum = (data != nullptr ? data->durability : 0) + (room_ != nullptr ? room_->durabilityBonus : 0);
     const std::int64_t remaining = room_ != nullptr ? room_->GetRemainingDurability() : 0;
     value_->SetTextW((UIFullWidthNumber(remaining) + u"／" + UIFullWidthNumber(maximum)).c_str());
     const float ratio = std::clamp(static_cast<float>(remaining) / static_cast<float>(std::max<std::int64_t>(maximum, 1)), 0.0f, 1.0f);
-    const Vec2 scale{ratio * fillFullScale_, fill_->GetScale()->y};
-    fill_->SetScale(&scale);
+    fill_.Show(ratio);
 }
 
 void GAME_CUIRoomTaskTab::FillPanel(std::int32_t scroll)
 {
     for (int line = 0; line < kDisplayLines; ++line) ClearLine(line);
     frame_->SetColor(kHidden);
-    fill_->SetColor(kHidden);
+    fill_.picture->SetColor(kHidden);
     value_->SetTextA("");
     if (scroll == 0) ShowDurability();
     for (std::size_t k = 1; k <= upgradeKeys_.size(); ++k) {
@@ -205,18 +195,18 @@ void GAME_CUIRoomTaskTab::Update(bool input)
     };
     if (input) {
         const bool decide = IsUIActionTriggered(kActionDecide);
-        const bool up = Pressed(kMenuUp);
-        const bool down = Pressed(kMenuDown);
-        const bool left = Pressed(kMenuLeft);
-        const bool right = Pressed(kMenuRight);
+        const bool up = Pressed(kUIMenuUp);
+        const bool down = Pressed(kUIMenuDown);
+        const bool left = Pressed(kUIMenuLeft);
+        const bool right = Pressed(kUIMenuRight);
         switch (focus_) {
         case kTaskFocusRows:
-            if (up || Repeated(kMenuUp)) {
+            if (up || Repeated(kUIMenuUp)) {
                 if (controller.Cursor() == 0) {
                     move(kTaskFocusTaskTab);
                     forController = false;
                 }
-            } else if (down || Repeated(kMenuDown)) {
+            } else if (down || Repeated(kUIMenuDown)) {
                 if (controller.CountSetFlags() <= controller.Cursor()) {
                     move(kTaskFocusTaskTab);
                     forController = false;

@@ -84,7 +84,7 @@ public:
     GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
     std::int32_t LineCount() const;
     const GAME_CUILabelObject* DisplayLabel(int line) const { return labels_[static_cast<std::size_t>(line)]; }
-    const GAME_CUINullObject* GaugeFill() const { return fill_; }
+    const GAME_CUINullObject* GaugeFill() const { return fill_.picture; }
     const GAME_CUINullObject* GaugeFrame() const { return frame_; }
     const GAME_CUILabelObject* ValueLabel() const { return value_; }
 
@@ -108,8 +108,7 @@ private:
     GAME_CUINullObject* executingHeader_ = nullptr;
     GAME_CUINullObject* actorHeader_ = nullptr;
     GAME_CUINullObject* frame_ = nullptr;
-    GAME_CUINullObject* fill_ = nullptr;
-    float fillFullScale_ = 1.0f;
+    UIGaugeFill fill_;
     std::array<GAME_CUILabelObject*, kDisplayLines> labels_{};
     std::array<GAME_CUINullObject*, kDisplayLines> icons_{};
     std::array<GAME_CUINullObject*, kDisplayLines> separators_{};

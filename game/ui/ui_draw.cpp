@@ -124,6 +124,15 @@ bool IsUIClickInRect(Vec2 topLeft, Vec2 bottomRight)
     return map != nullptr && map->IsPointerInRect(topLeft, bottomRight);
 }
 
+std::int32_t ClickedUIRow(Vec2 topLeft, Vec2 size, float step, std::int32_t count)
+{
+    for (std::int32_t row = 0; row < count; ++row) {
+        const float top = topLeft.y + step * static_cast<float>(row);
+        if (IsUIClickInRect({topLeft.x, top}, {topLeft.x + size.x, top + size.y})) return row;
+    }
+    return -1;
+}
+
 bool IsUIHeldInRect(Vec2 topLeft, Vec2 bottomRight)
 {
     const GAME_CInputMap* map = ActiveInputMap();

@@ -62,6 +62,9 @@ void PlayUISE(std::int32_t id, float factor = 1.0f);
 // A pointer pressed this frame inside the rectangle (bounds included); never while the ship departs
 // or arrives.
 bool IsUIClickInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
+// The first of `count` rows of one size, the first at topLeft and each `step` below the one before,
+// that a pointer pressed this frame (as IsUIClickInRect); -1 for none.
+std::int32_t ClickedUIRow(vesk::math::Vec2 topLeft, vesk::math::Vec2 size, float step, std::int32_t count);
 // A pointer held inside the rectangle; never while the ship departs or arrives.
 bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer held anywhere.
@@ -70,6 +73,8 @@ bool IsAnyUIPointerHeld();
 bool IsUIClickInCircle(vesk::math::Vec2 centre, float radius);
 // The wheel's notches of this frame (positive away from the player).
 std::int32_t UIWheelSteps();
+// The input map's menu slots: the four directions the cursor keys, the pad and the stick move in.
+enum UIMenuSlot : int { kUIMenuUp = 0, kUIMenuDown = 1, kUIMenuLeft = 2, kUIMenuRight = 3 };
 // The input map's action tests and menu slots, false without an input map.
 bool IsUIActionTriggered(int action);
 bool IsUIActionRepeated(int action);

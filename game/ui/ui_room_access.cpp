@@ -30,6 +30,12 @@ const std::vector<GAME_CRoomBase*>* GetUIShipRooms()
     return world != nullptr && world->ship ? &world->ship->rooms : nullptr;
 }
 
+std::int32_t GetUIRoomIndex(const GAME_CRoomBase* room)
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->ship && room != nullptr ? world->ship->GetRoomIndex(room) : -1;
+}
+
 UIRoomSound GetUIRoomSound(const GAME_CRoomBase* room)
 {
     // The room kind's last pair holds its screen sound: {sound id (-1 none), loop value}.

@@ -19,6 +19,8 @@ bool IsUIRoomUnderConstruction(const GAME_CRoomBase* room);
 const RoomData* GetUIRoomData(const GAME_CRoomBase* room);
 // The ship's rooms in build order (empty without a ship).
 const std::vector<GAME_CRoomBase*>* GetUIShipRooms();
+// The room's place in the ship's room list; -1 without a ship or room, or for a room not on the ship.
+std::int32_t GetUIRoomIndex(const GAME_CRoomBase* room);
 // The sound a room's screen starts with: {id, loop value}; id -1 for none.
 struct UIRoomSound {
     std::int32_t id = -1;

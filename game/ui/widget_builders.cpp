@@ -78,6 +78,25 @@ void PlaceUIButtonTopLeft(UIButtonSpec& spec, float left, float top)
     spec.y = top + size.y * spec.pivotY;
 }
 
+void UIGaugeFill::Show(float ratio) const
+{
+    const vesk::math::Vec2 scale{ratio * fullScale, picture->GetScale()->y};
+    picture->SetScale(&scale);
+}
+
+UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, std::uint32_t color, float length, float height)
+{
+    UIGaugeFill gauge;
+    gauge.picture = MakeUIPictureUnder(parent, spriteName, 0.0f, 0.0f);
+    gauge.picture->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
+    gauge.picture->SetColor(color);
+    const vesk::math::Vec2 size = UISpriteSize(gauge.picture->Sprite());
+    gauge.fullScale = size.x > 0.0f ? length / (size.x * 0.5f) : 1.0f;
+    const vesk::math::Vec2 scale{0.0f, size.y > 0.0f ? height / (size.y * 0.5f) : 1.0f};
+    gauge.picture->SetScale(&scale);
+    return gauge;
+}
+
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
                                          bool drawWhenEmpty)
 {

@@ -43,6 +43,17 @@ GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec&
 // The point a button's pivot stands on when its sprite's top-left corner lies at (left, top).
 void PlaceUIButtonTopLeft(UIButtonSpec& spec, float left, float top);
 
+// A gauge's fill: the centre of a UI sprite in one colour, stretched to `length` by `height` units
+// when full. It is made empty; Show stretches it to a share of the full length.
+struct UIGaugeFill {
+    GAME_CUINullObject* picture = nullptr;
+    float fullScale = 1.0f;
+
+    // ratio: 0 empty to 1 full.
+    void Show(float ratio) const;
+};
+UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, std::uint32_t color, float length, float height);
+
 // A scroll bar that clamps at its ends and takes the wheel, not the menu inputs.
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
                                          bool drawWhenEmpty = false);

@@ -18,6 +18,7 @@
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
@@ -31,13 +32,9 @@ constexpr float kRowX = 317.0f;
 constexpr float kLineTop = 157.0f;
 constexpr float kLineStep = 18.0f;
 constexpr float kIconTextX = 26.0f;
-// The rows' pointer rectangles on the canvas.
-constexpr float kRowHitLeft = 378.0f;
-constexpr float kRowHitRight = 530.0f;
-constexpr float kRowHitTop = 106.0f;
-constexpr float kRowHitHeight = 17.0f;
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
+// The first row's pointer rectangle on the canvas.
+constexpr Vec2 kRowHitTopLeft{378.0f, 106.0f};
+constexpr Vec2 kRowHitSize{152.0f, 17.0f};
 constexpr std::uint32_t kOrderOnlyOne = 0x80000003u;
 constexpr std::uint32_t kOrderFatal = 0x80000000u;
 
@@ -202,11 +199,7 @@ void GAME_CUIAddTask::Build()
     std::erase(widgets_, nullptr);
 }
 
-std::int32_t GAME_CUIAddTask::RoomIndex() const
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ship && target != nullptr ? world->ship->GetRoomIndex(target) : -1;
-}
+std::int32_t GAME_CUIAddTask::RoomIndex() const { return GetUIRoomIndex(target); }
 
 const TaskData* GAME_CUIAddTask::EntryUnderCursor() const
 {
@@ -337,25 +330,20 @@ void GAME_CUIAddTask::UpdateListInput(bool input)
     if (!input) return;
     const std::int32_t count = static_cast<std::int32_t>(entries_.size());
     bool moved = false;
-    if (!IsUIPointerRefused()) {
-        const int shown = std::min(count, kVisibleRows);
-        for (int row = 0; row < shown; ++row) {
-            const float top = kRowHitTop + kLineStep * static_cast<float>(row);
-            if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kRowHitHeight})) continue;
-            if (row != cursorRow_) {
-                cursorRow_ = static_cast<std::int16_t>(row);
-                PlayUISE(kSeUICursor);
-            } else if (clickTimer_ < kDoubleClickFrames) {
-                IssueTaskRequest(EntryUnderCursor(), false);
-            }
-            clickTimer_ = 0;
-            ResetInfoPanel();
-            return;
+    if (const std::int32_t row = ClickedUIRow(kRowHitTopLeft, kRowHitSize, kLineStep, std::min(count, kVisibleRows)); row >= 0) {
+        if (row != cursorRow_) {
+            cursorRow_ = static_cast<std::int16_t>(row);
+            PlayUISE(kSeUICursor);
+        } else if (clickTimer_ < kDoubleClickFrames) {
+            IssueTaskRequest(EntryUnderCursor(), false);
         }
+        clickTimer_ = 0;
+        ResetInfoPanel();
+        return;
     }
     if (count == 0 || IsUIActionTriggered(kActionDecide)) return;
     const std::int32_t index = firstRow_ + cursorRow_;
-    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
         PlayUISE(kSeUICursor);
         if (index <= 0) {
             cursorRow_ = static_cast<std::int16_t>(count - 1);
@@ -368,7 +356,7 @@ void GAME_CUIAddTask::UpdateListInput(bool input)
             cursorRow_ = 0;
         }
         moved = true;
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
         PlayUISE(kSeUICursor);
         if (index < count - 1) {
             if (++cursorRow_ >= kVisibleRows) {

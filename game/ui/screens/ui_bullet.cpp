@@ -6,8 +6,6 @@
 #include "game/core/data/ammo_storage.h"
 #include "game/core/data/static_lookups.h"
 #include "game/core/data/tag.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
 #include "game/core/text/full_width.h"
 #include "game/core/text/message_text.h"
 #include "game/core/world/game_world.h"
@@ -15,6 +13,7 @@
 #include "game/ship/task_manager.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
 
 using vesk::math::Vec2;
@@ -32,14 +31,7 @@ constexpr float kLineStep = 18.0f;
 // A row's pointer rectangle: from its label's place this far right and down.
 constexpr Vec2 kRowHitSize{86.0f, 13.0f};
 constexpr std::uint32_t kHidden = 0x00FFFFFFu;
-constexpr std::uint32_t kStockColor = 0xFF00FFFFu;
-constexpr float kGaugeLength = 110.0f;
-constexpr float kGaugeHeight = 6.0f;
 constexpr float kFramesToSeconds = 0.0166667f;
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
-constexpr int kMenuLeft = 2;
-constexpr int kMenuRight = 3;
 constexpr std::int32_t kFocusList = 2;
 constexpr std::int32_t kFocusTaskTab = 3;
 constexpr std::int32_t kFocusBulletTab = 4;
@@ -47,8 +39,8 @@ constexpr std::int32_t kFocusSkipRight = 5;
 constexpr std::int32_t kFocusSkipLeft = 6;
 constexpr UIRoomFirstPageFocus kBulletPageFocus{kFocusList, kFocusTaskTab, kFocusBulletTab, kFocusSkipRight, kFocusSkipLeft};
 constexpr Vec2 kBulletFocusPlaces[] = {{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}};
-constexpr const char* kHeaderNames[] = {"ui_text_currentbullet", "ui_text_food_stock", "ui_text_information", "ui_text_ammo_menu"};
-constexpr Vec2 kHeaderPlaces[] = {{97.0f, 87.0f}, {308.0f, 87.0f}, {97.0f, 126.0f}, {372.0f, 126.0f}};
+constexpr std::array<const char*, 4> kHeaderNames{"ui_text_currentbullet", "ui_text_food_stock", "ui_text_information", "ui_text_ammo_menu"};
+constexpr std::array<Vec2, 4> kHeaderPlaces{{{97.0f, 87.0f}, {308.0f, 87.0f}, {97.0f, 126.0f}, {372.0f, 126.0f}}};
 constexpr std::size_t kMessageLimit = 240;
 const std::vector<std::uint32_t> kNoKinds;
 
@@ -62,9 +54,6 @@ std::u16string Limited(std::u16string text, std::size_t limit)
 
 GAME_CUIBullet::GAME_CUIBullet() : GAME_CUIRoomScreen(kHome, kSlideFrom)
 {
-    arrowSprite_ = FindUISprite("ui_cursor_common_r90");
-    gridCursorSprite_ = FindUISprite("ui_cursor_grid_normal");
-    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) headerSprites_[i].Find(kHeaderNames[i]);
     reloads_.reserve(4);
     BuildBulletPage();
     BuildTaskPage();
@@ -77,22 +66,9 @@ void GAME_CUIBullet::BuildBulletPage()
     firstRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
     window_ = MakeUIPictureUnder(firstRoot_, "ui_windowbase", kWindow.x, kWindow.y);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, window_);
-    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) {
-        headers_[i] = MakeUIPictureUnder(firstRoot_, kHeaderNames[i], kHeaderPlaces[i].x, kHeaderPlaces[i].y);
-        firstPage_.push_back(headers_[i]);
-    }
+    AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     firstPage_.push_back(MakeUIPictureUnder(firstRoot_, "ui_icon_build", 99.0f, 97.0f));
-    GAME_CUINullObject* gauge = MakeUIGroupUnder(firstRoot_, 312.0f, 102.0f);
-    firstPage_.push_back(gauge);
-    firstPage_.push_back(MakeUIPictureUnder(gauge, "ui_room_hpbar_frame", -2.0f, -3.0f));
-    stockFill_ = MakeUIPictureUnder(gauge, "ui_labelbase", 0.0f, 0.0f);
-    stockFill_->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
-    stockFill_->SetColor(kStockColor);
-    const Vec2 fillSize = UISpriteSize(stockFill_->Sprite());
-    stockFullScale_ = fillSize.x > 0.0f ? kGaugeLength / (fillSize.x * 0.5f) : 1.0f;
-    const Vec2 fillScale{0.0f, fillSize.y > 0.0f ? kGaugeHeight / (fillSize.y * 0.5f) : 1.0f};
-    stockFill_->SetScale(&fillScale);
-    firstPage_.push_back(stockFill_);
+    stock_.BuildGauge(firstPage_, firstRoot_, {312.0f, 102.0f}, "ui_labelbase");
     for (int k = 0; k < kFigureLines; ++k) {
         const auto at = static_cast<std::size_t>(k);
         figures_[at] = MakeUILabel(firstRoot_, "", kFigureX, kLineTop + kLineStep * static_cast<float>(k));
@@ -112,12 +88,9 @@ void GAME_CUIBullet::BuildBulletPage()
     firstPage_.push_back(MakeUIScrollBar(firstRoot_, 535.0f, 139.0f, 8.0f, 108.0f));
 
     AddTabBar(firstPage_, firstFrame_, {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", false, nullptr, &OnTaskTabButton});
-    highlight_ = MakeUIPictureUnder(firstFrame_.cursorNode, "ui_select_highlight", 17.0f, -1.0f);
-    firstPage_.insert(std::find(firstPage_.begin(), firstPage_.end(), firstFrame_.cursorNode), highlight_);
     currentKind_ = MakeUILabel(firstRoot_, "", 120.0f, 99.0f);
     firstPage_.push_back(currentKind_);
-    stock_ = MakeUILabel(firstRoot_, "", 430.0f, 99.0f);
-    firstPage_.push_back(stock_);
+    stock_.BuildLabel(firstPage_, firstRoot_, {430.0f, 99.0f});
     for (GAME_CUILabelObject* figure : figures_) firstPage_.push_back(figure);
     for (GAME_CUILabelObject* row : rows_) firstPage_.push_back(row);
     EndPage(firstPage_, firstFrame_);
@@ -126,8 +99,6 @@ void GAME_CUIBullet::BuildBulletPage()
 void GAME_CUIBullet::BuildTaskPage()
 {
     taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    GAME_CUINullObject* window = MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y);
-    taskFrame_ = BeginPage(taskPage_, taskRoot_, window);
     UIRoomTaskTabLayout layout;
     layout.informationHeader = {97.0f, 87.0f};
     layout.executingHeader = {371.0f, 87.0f};
@@ -139,27 +110,11 @@ void GAME_CUIBullet::BuildTaskPage()
     layout.controllerOrigin = {378.0f, 100.0f};
     layout.crewPanelPoint = {121.0f, 223.0f};
     layout.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
-    taskTab_.BuildSprites(taskPage_, taskRoot_, layout);
-    AddTabBar(taskPage_, taskFrame_, {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, &OnAmmoTabButton, nullptr});
-    // The task page's cursor moves under the page root, in canvas units like the rest of the page.
-    taskFrame_.cursorNode->SetParent(taskRoot_);
-    taskTab_.BuildTexts(taskPage_);
-    EndPage(taskPage_, taskFrame_);
-    taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
-    taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
+    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), layout,
+                 {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, &OnAmmoTabButton, nullptr});
 }
 
-void GAME_CUIBullet::ApplyLanguageSprites()
-{
-    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
-    taskTab_.ApplyLanguage();
-}
-
-std::int32_t GAME_CUIBullet::RoomIndex() const
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ship && target != nullptr ? world->ship->GetRoomIndex(target) : -1;
-}
+std::int32_t GAME_CUIBullet::RoomIndex() const { return GetUIRoomIndex(target); }
 
 GAME_CAmmo* GAME_CUIBullet::Store() const
 {
@@ -194,11 +149,9 @@ bool GAME_CUIBullet::CanShowRoom() const { return target != nullptr && RoomIndex
 void GAME_CUIBullet::OnEnterOpening()
 {
     BeginOpening();
-    ApplyLanguageSprites();
     tabState_ = target != nullptr && target->rememberedTab == kTaskPageState ? kTaskPageState : 0;
     nextTabState_ = tabState_;
-    shownCount_ = -1;
-    shownCapacity_ = -1;
+    stock_.Forget();
     EnterAmmoList();
     EnterTaskPage();
 }
@@ -206,20 +159,7 @@ void GAME_CUIBullet::OnEnterOpening()
 void GAME_CUIBullet::OnEveryFrame()
 {
     const GAME_CAmmo* store = Store();
-    const std::int64_t count = store != nullptr ? store->GetCount() : -1;
-    const std::int64_t capacity = store != nullptr ? store->GetCapacity() : -1;
-    if (count == shownCount_ && capacity == shownCapacity_) return;
-    shownCount_ = count;
-    shownCapacity_ = capacity;
-    float ratio = 0.0f;
-    if (store == nullptr) {
-        stock_->SetTextA("");
-    } else {
-        stock_->SetTextW((UIFullWidthNumber(count) + u"／" + UIFullWidthNumber(capacity)).c_str());
-        if (capacity > 0) ratio = std::clamp(static_cast<float>(count) / static_cast<float>(capacity), 0.0f, 1.0f);
-    }
-    const Vec2 scale{ratio * stockFullScale_, stockFill_->GetScale()->y};
-    stockFill_->SetScale(&scale);
+    stock_.Show(store != nullptr, store != nullptr ? store->GetCount() : 0, store != nullptr ? store->GetCapacity() : 0);
 }
 
 void GAME_CUIBullet::UpdateMain(bool input)
@@ -334,24 +274,13 @@ void GAME_CUIBullet::EnterAmmoList()
 
 void GAME_CUIBullet::PlaceBulletCursor(std::int32_t focus)
 {
-    GAME_CUINullObject* node = firstFrame_.cursorNode;
-    GAME_CUINullObject* sprite = firstFrame_.cursorSprite;
     if (focus == kFocusList) {
-        node->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
-        const Vec2 at{-21.0f, -1.0f};
-        node->SetPosition(&at);
-        sprite->SetSprite(arrowSprite_);
-        highlight_->SetColor(kUIWhite);
-    } else {
-        ShowAmmoInfo(kNoId);
-        const std::size_t place = static_cast<std::size_t>(std::clamp(focus, kFocusTaskTab, kFocusSkipLeft) - kFocusTaskTab);
-        node->SetParent(firstRoot_);
-        node->SetPosition(&kBulletFocusPlaces[place]);
-        sprite->SetSprite(focus >= kFocusSkipRight ? gridCursorSprite_ : arrowSprite_);
-        highlight_->SetColor(kHidden);
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+        return;
     }
-    sprite->SetColor(kUIWhite);
-    node->UpdateTree(false);
+    ShowAmmoInfo(kNoId);
+    const std::size_t place = static_cast<std::size_t>(std::clamp(focus, kFocusTaskTab, kFocusSkipLeft) - kFocusTaskTab);
+    PlaceFirstCursorAt(kBulletFocusPlaces[place], focus >= kFocusSkipRight);
 }
 
 void GAME_CUIBullet::UpdateAmmoList(bool input)
@@ -386,11 +315,8 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
 
     const std::int32_t start = bulletFocus_;
     const std::int32_t count = KeyEntryCount();
-    const bool decide = IsUIActionTriggered(kActionDecide);
-    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp);
-    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown);
-    const bool left = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuLeft);
-    const bool right = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuRight);
+    const UIRoomKeys keys = UIRoomKeys::Read();
+    const auto [decide, up, down, left, right] = keys;
     const auto toLastEntry = [&] {
         cursorRow_ = static_cast<std::int16_t>(std::min(count - 1, kVisibleRows - 1));
         listTop_ = static_cast<std::int16_t>(count - 1 - cursorRow_);
@@ -447,11 +373,11 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             cursorRow_ = 0;
             listTop_ = 0;
         } else {
-            StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, left, right, decide);
+            StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, keys);
         }
         break;
     default:
-        if (!StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, left, right, decide)) bulletFocus_ = kFocusList;
+        if (!StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, keys)) bulletFocus_ = kFocusList;
         break;
     }
     if (bulletFocus_ != start) {
@@ -473,18 +399,6 @@ void GAME_CUIBullet::TryReload()
     nextTabState_ = 1;
 }
 
-void GAME_CUIBullet::AskInDialog(const std::u16string& message)
-{
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr) return;
-    dialog->Open(kSlotBullet, 0, true);
-    dialog->SetMessageText(message.c_str());
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->SetButtonText(1, "COMMAND_NO");
-    dialog->cursorIndex = 1;
-    dialog->alignment = 1;
-}
-
 void GAME_CUIBullet::TellInDialog(const std::u16string& message)
 {
     GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
@@ -499,22 +413,18 @@ void GAME_CUIBullet::TellInDialog(const std::u16string& message)
 
 void GAME_CUIBullet::EnterReloadConfirm()
 {
-    AskInDialog(Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
+    AskInDialog(kSlotBullet, Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
 }
 
 void GAME_CUIBullet::UpdateReloadConfirm()
 {
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr || !dialog->IsVisible()) {
-        nextTabState_ = 0;
-        return;
-    }
-    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+    switch (TakeDialogAnswer()) {
+    case UIRoomAnswer::kDismissed: nextTabState_ = 0; break;
+    case UIRoomAnswer::kYes:
         nextTabState_ = 2;
         TellInDialog(Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256));
-    } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
-        nextTabState_ = 0;
-        dialog->Close();
+        break;
+    case UIRoomAnswer::kWaiting: break;
     }
 }
 
@@ -541,21 +451,15 @@ void GAME_CUIBullet::EnterCancelConfirm()
     }
     selectedKind_ = reloads_.front()->GetReservedItemId();
     reloads_.clear();
-    AskInDialog(Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
+    AskInDialog(kSlotBullet, Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
 }
 
 void GAME_CUIBullet::UpdateCancelConfirm()
 {
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr || !dialog->IsVisible()) {
-        nextTabState_ = 0;
-        return;
-    }
-    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
-        nextTabState_ = 4;
-    } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
-        nextTabState_ = 0;
-        dialog->Close();
+    switch (TakeDialogAnswer()) {
+    case UIRoomAnswer::kDismissed: nextTabState_ = 0; break;
+    case UIRoomAnswer::kYes: nextTabState_ = 4; break;
+    case UIRoomAnswer::kWaiting: break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/ui/room_screen.h"
+#include "game/ui/room_stock.h"
 
 class GAME_CAmmo;
 class GAME_CTaskBase;
@@ -34,7 +35,7 @@ public:
     std::int32_t BulletFocus() const { return bulletFocus_; }
     const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUILabelObject* FigureLabel(int line) const { return figures_[static_cast<std::size_t>(line)]; }
-    const GAME_CUILabelObject* StockLabel() const { return stock_; }
+    const GAME_CUILabelObject* StockLabel() const { return stock_.Label(); }
     const GAME_CUINullObject* LoadedMarker() const { return marker_; }
 
 protected:
@@ -47,7 +48,6 @@ protected:
 private:
     void BuildBulletPage();
     void BuildTaskPage();
-    void ApplyLanguageSprites();
     void EnterTabState();
     void EnterAmmoList();
     void EnterReloadConfirm();
@@ -61,8 +61,7 @@ private:
     void TryReload();
     void ShowAmmoInfo(std::uint32_t kind);
     void PlaceBulletCursor(std::int32_t focus);
-    // A yes/no question or a one-button message in the shared dialog, centred.
-    void AskInDialog(const std::u16string& message);
+    // A one-button message in the shared dialog, centred, after a question.
     void TellInDialog(const std::u16string& message);
 
     const std::vector<std::uint32_t>& Kinds() const;
@@ -88,17 +87,7 @@ private:
     std::array<GAME_CUILabelObject*, kFigureLines> figures_{};
     std::array<GAME_CUINullObject*, kFigureLines> figureSeparators_{};
     GAME_CUINullObject* marker_ = nullptr;
-    GAME_CUINullObject* highlight_ = nullptr;
     GAME_CUILabelObject* currentKind_ = nullptr;
-    GAME_CUILabelObject* stock_ = nullptr;
-    GAME_CUINullObject* stockFill_ = nullptr;
-    float stockFullScale_ = 1.0f;
-    std::array<GAME_CUINullObject*, 4> headers_{};
-    std::array<UILanguageSprites, 4> headerSprites_{};
-    std::int32_t arrowSprite_ = -1;
-    std::int32_t gridCursorSprite_ = -1;
+    UIRoomStock stock_;
     std::vector<GAME_CTaskBase*> reloads_;
-    // The stock shown, so that the label is written only when it changes.
-    std::int64_t shownCount_ = -1;
-    std::int64_t shownCapacity_ = -1;
 };

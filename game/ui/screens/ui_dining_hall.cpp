@@ -8,7 +8,6 @@
 #include "game/core/data/static_lookups.h"
 #include "game/core/data/tag.h"
 #include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
 #include "game/core/text/full_width.h"
 #include "game/core/text/message_text.h"
 #include "game/core/world/game_world.h"
@@ -17,6 +16,7 @@
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
 
 using vesk::math::Vec2;
@@ -29,21 +29,11 @@ constexpr float kRowX = 317.0f;
 constexpr float kRowTop = 193.0f;
 constexpr float kDetailX = 60.0f;
 constexpr float kLineStep = 18.0f;
-// The dish rows' pointer rectangles on the canvas.
-constexpr float kRowHitLeft = 378.0f;
-constexpr float kRowHitRight = 530.0f;
-constexpr float kRowHitTop = 142.0f;
-constexpr float kRowHitHeight = 17.0f;
+// The first dish row's pointer rectangle on the canvas.
+constexpr Vec2 kRowHitTopLeft{378.0f, 142.0f};
+constexpr Vec2 kRowHitSize{152.0f, 17.0f};
 constexpr std::uint32_t kHidden = 0x00FFFFFFu;
-// The stock gauge: yellow (red, green, blue and alpha bytes from the lowest), 110 by 6 units when full.
-constexpr std::uint32_t kStockColor = 0xFF00FFFFu;
-constexpr float kGaugeLength = 110.0f;
-constexpr float kGaugeHeight = 6.0f;
 constexpr int kShortIngredientColor = 7;
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
-constexpr int kMenuLeft = 2;
-constexpr int kMenuRight = 3;
 constexpr std::int32_t kFocusDishes = 1;
 constexpr std::int32_t kFocusTaskTab = 2;
 constexpr std::int32_t kFocusKitchenTab = 3;
@@ -52,8 +42,8 @@ constexpr std::int32_t kFocusSkipLeft = 5;
 constexpr UIRoomFirstPageFocus kKitchenPageFocus{kFocusDishes, kFocusTaskTab, kFocusKitchenTab, kFocusSkipRight, kFocusSkipLeft};
 // Cursor places of the kitchen page's focus 2 to 5, relative to the window.
 constexpr Vec2 kKitchenFocusPlaces[] = {{264.0f, 314.0f}, {44.0f, 314.0f}, {541.0f, 233.0f}, {-3.0f, 233.0f}};
-constexpr const char* kHeaderNames[] = {"ui_text_cooking", "ui_text_food_stock", "ui_text_information", "ui_text_food_menu"};
-constexpr Vec2 kHeaderPlaces[] = {{36.0f, 138.0f}, {247.0f, 138.0f}, {36.0f, 177.0f}, {311.0f, 177.0f}};
+constexpr std::array<const char*, 4> kHeaderNames{"ui_text_cooking", "ui_text_food_stock", "ui_text_information", "ui_text_food_menu"};
+constexpr std::array<Vec2, 4> kHeaderPlaces{{{36.0f, 138.0f}, {247.0f, 138.0f}, {36.0f, 177.0f}, {311.0f, 177.0f}}};
 
 std::size_t CountIngredients(const CookingRecipe& recipe)
 {
@@ -64,11 +54,8 @@ std::size_t CountIngredients(const CookingRecipe& recipe)
 
 GAME_CUIDiningHall::GAME_CUIDiningHall() : GAME_CUIRoomScreen(kHome, kSlideFrom)
 {
-    arrowSprite_ = FindUISprite("ui_cursor_common_r90");
-    gridCursorSprite_ = FindUISprite("ui_cursor_grid_normal");
     timerIcon_ = FindUISprite("ui_icon_timer");
     calorieIcon_ = FindUISprite("ui_icon_build");
-    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) headerSprites_[i].Find(kHeaderNames[i]);
     // Every dish of the game, in the recipe table's order (ascending ids), one row each.
     for (std::int32_t position = 0; dishIds_.size() < kMenuRows; ++position) {
         std::uint32_t id = kNoId;
@@ -87,23 +74,10 @@ void GAME_CUIDiningHall::BuildKitchenPage()
 {
     firstRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
-    for (std::size_t i = 0; i < std::size(kHeaderNames); ++i) {
-        headers_[i] = MakeUIPictureUnder(firstRoot_, kHeaderNames[i], kHeaderPlaces[i].x, kHeaderPlaces[i].y);
-        firstPage_.push_back(headers_[i]);
-    }
+    AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     currentDishIcon_ = MakeUIPictureUnder(firstRoot_, "", 38.0f, 147.0f);
     firstPage_.push_back(currentDishIcon_);
-    GAME_CUINullObject* gauge = MakeUIGroupUnder(firstRoot_, 251.0f, 153.0f);
-    firstPage_.push_back(gauge);
-    firstPage_.push_back(MakeUIPictureUnder(gauge, "ui_room_hpbar_frame", -2.0f, -3.0f));
-    stockFill_ = MakeUIPictureUnder(gauge, "ui_cursor_baselabel", 0.0f, 0.0f);
-    stockFill_->SetTextureRect(0.25f, 0.25f, 0.75f, 0.75f);
-    stockFill_->SetColor(kStockColor);
-    const Vec2 fillSize = UISpriteSize(stockFill_->Sprite());
-    stockFullScale_ = fillSize.x > 0.0f ? kGaugeLength / (fillSize.x * 0.5f) : 1.0f;
-    const Vec2 fillScale{0.0f, fillSize.y > 0.0f ? kGaugeHeight / (fillSize.y * 0.5f) : 1.0f};
-    stockFill_->SetScale(&fillScale);
-    firstPage_.push_back(stockFill_);
+    stock_.BuildGauge(firstPage_, firstRoot_, {251.0f, 153.0f}, "ui_cursor_baselabel");
 
     for (std::size_t i = 0; i < dishIds_.size(); ++i) {
         GAME_CUILabelObject* row = MakeUILabel(firstRoot_, TagText(dishIds_[i]).c_str(), kRowX, kRowTop + kLineStep * static_cast<float>(i));
@@ -129,13 +103,9 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     firstPage_.push_back(menuScroll_);
 
     AddTabBar(firstPage_, firstFrame_, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", false, nullptr, &OnTaskTabButton});
-    highlight_ = MakeUIPictureUnder(firstFrame_.cursorNode, "ui_select_highlight", 17.0f, -1.0f);
-    // The highlight lies under the row's words and above the frame: it goes before the tab bar's texts.
-    firstPage_.insert(std::find(firstPage_.begin(), firstPage_.end(), firstFrame_.cursorNode), highlight_);
     currentDish_ = MakeUILabel(firstRoot_, "", 58.0f, 150.0f);
     firstPage_.push_back(currentDish_);
-    stock_ = MakeUILabel(firstRoot_, "", 366.0f, 150.0f);
-    firstPage_.push_back(stock_);
+    stock_.BuildLabel(firstPage_, firstRoot_, {366.0f, 150.0f});
     for (GAME_CUILabelObject* row : rows_) firstPage_.push_back(row);
     for (GAME_CUILabelObject* detail : details_) firstPage_.push_back(detail);
     EndPage(firstPage_, firstFrame_);
@@ -144,29 +114,13 @@ void GAME_CUIDiningHall::BuildKitchenPage()
 void GAME_CUIDiningHall::BuildTaskPage()
 {
     taskRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
-    taskFrame_ = BeginPage(taskPage_, taskRoot_, taskRoot_);
     UIRoomTaskTabLayout layout;
     layout.focusPlaces[3] = {-3.0f, 233.0f};
     layout.tabChangeSwitches = true;
-    taskTab_.BuildSprites(taskPage_, taskRoot_, layout);
-    AddTabBar(taskPage_, taskFrame_, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", true, &OnKitchenTabButton, nullptr});
-    taskTab_.BuildTexts(taskPage_);
-    EndPage(taskPage_, taskFrame_);
-    taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
-    taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
+    FillTaskPage(taskRoot_, layout, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", true, &OnKitchenTabButton, nullptr});
 }
 
-void GAME_CUIDiningHall::ApplyLanguageSprites()
-{
-    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
-    taskTab_.ApplyLanguage();
-}
-
-std::int32_t GAME_CUIDiningHall::RoomIndex() const
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ship && target != nullptr ? world->ship->GetRoomIndex(target) : -1;
-}
+std::int32_t GAME_CUIDiningHall::RoomIndex() const { return GetUIRoomIndex(target); }
 
 std::uint32_t GAME_CUIDiningHall::CurrentFoodId() const
 {
@@ -183,7 +137,6 @@ const CookingRecipe* GAME_CUIDiningHall::RecipeUnderCursor() const
 void GAME_CUIDiningHall::OnEnterOpening()
 {
     BeginOpening();
-    ApplyLanguageSprites();
     tab_ = target != nullptr && target->rememberedTab == 1 ? 1 : 0;
     GAME_CUIListController* controller = taskTab_.Controller();
     controller->focused = true;
@@ -192,8 +145,7 @@ void GAME_CUIDiningHall::OnEnterOpening()
     nextMenuState_ = 0;
     cursorRow_ = 0;
     listTop_ = 0;
-    shownCount_ = -1;
-    shownCapacity_ = -1;
+    stock_.Forget();
     PlaceKitchenCursor(kitchenFocus_);
     ShowDishInfo(RecipeUnderCursor());
     taskTab_.Enter();
@@ -206,21 +158,7 @@ void GAME_CUIDiningHall::OnEveryFrame()
     const GAME_CFoodStorage* store = FindFoodStorage(RoomIndex());
     const std::uint32_t foodId = store != nullptr ? *store->GetFoodId() : kNoId;
     const bool dish = store != nullptr && FindCookingRecipe(foodId) != nullptr;
-    const std::int64_t count = dish ? store->GetCount() : -1;
-    const std::int64_t capacity = dish ? store->GetCapacity() : -1;
-    if (count != shownCount_ || capacity != shownCapacity_) {
-        shownCount_ = count;
-        shownCapacity_ = capacity;
-        float ratio = 0.0f;
-        if (!dish) {
-            stock_->SetTextA("");
-        } else {
-            stock_->SetTextW((UIFullWidthNumber(count) + u"／" + UIFullWidthNumber(capacity)).c_str());
-            if (capacity > 0) ratio = std::clamp(static_cast<float>(count) / static_cast<float>(capacity), 0.0f, 1.0f);
-        }
-        const Vec2 scale{ratio * stockFullScale_, stockFill_->GetScale()->y};
-        stockFill_->SetScale(&scale);
-    }
+    stock_.Show(dish, dish ? store->GetCount() : 0, dish ? store->GetCapacity() : 0);
     for (std::size_t i = 0; i < dishIds_.size(); ++i) {
         if (dishIds_[i] == foodId && marker_->Parent() != rows_[i]) marker_->SetParent(rows_[i]);
     }
@@ -267,22 +205,18 @@ void GAME_CUIDiningHall::UpdateBrowse(bool input)
 
 void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
 {
-    if (input && !IsUIPointerRefused()) {
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const float top = kRowHitTop + kLineStep * static_cast<float>(i);
-            if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kRowHitHeight})) continue;
-            if (static_cast<std::int64_t>(i) == listTop_ + cursorRow_) {
-                PlayUISE(kSeUIDecide);
-                nextMenuState_ = 2;
-            } else {
-                PlayUISE(kSeUICursor);
-                cursorRow_ = static_cast<std::int16_t>(i - static_cast<std::size_t>(listTop_));
-                kitchenFocus_ = kFocusDishes;
-                PlaceKitchenCursor(kFocusDishes);
-            }
-            input = false;
-            break;
+    const std::int32_t clicked = input ? ClickedUIRow(kRowHitTopLeft, kRowHitSize, kLineStep, static_cast<std::int32_t>(rows_.size())) : -1;
+    if (clicked >= 0) {
+        if (clicked == listTop_ + cursorRow_) {
+            PlayUISE(kSeUIDecide);
+            nextMenuState_ = 2;
+        } else {
+            PlayUISE(kSeUICursor);
+            cursorRow_ = static_cast<std::int16_t>(clicked - listTop_);
+            kitchenFocus_ = kFocusDishes;
+            PlaceKitchenCursor(kFocusDishes);
         }
+        input = false;
     }
     input = firstRoot_->UpdateTree(input);
     taskRoot_->UpdateTree(false);
@@ -293,11 +227,8 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
     }
     if (!input) return;
     const std::int32_t start = kitchenFocus_;
-    const bool decide = IsUIActionTriggered(kActionDecide);
-    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp);
-    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown);
-    const bool left = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuLeft);
-    const bool right = IsUIMenuSlot(GAME_CInputMap::kModePressed, kMenuRight);
+    const UIRoomKeys keys = UIRoomKeys::Read();
+    const auto [decide, up, down, left, right] = keys;
     const std::int16_t dishes = static_cast<std::int16_t>(rows_.size());
     switch (kitchenFocus_) {
     case kFocusDishes: {
@@ -341,12 +272,12 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
             kitchenFocus_ = kFocusDishes;
             cursorRow_ = static_cast<std::int16_t>(-listTop_);
         } else {
-            StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, left, right, decide);
+            StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, keys);
         }
         break;
     case kFocusSkipRight:
     case kFocusSkipLeft:
-        StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, left, right, decide);
+        StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, keys);
         break;
     default: kitchenFocus_ = kFocusDishes; break;
     }
@@ -355,26 +286,14 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
 
 void GAME_CUIDiningHall::PlaceKitchenCursor(std::int32_t focus)
 {
-    GAME_CUINullObject* node = firstFrame_.cursorNode;
-    GAME_CUINullObject* sprite = firstFrame_.cursorSprite;
     const std::size_t row = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
     if (focus == kFocusDishes && row < rows_.size()) {
-        node->SetParent(rows_[row]);
-        const Vec2 at{-21.0f, -1.0f};
-        node->SetPosition(&at);
-        sprite->SetSprite(arrowSprite_);
-        sprite->SetColor(kUIWhite);
-        highlight_->SetColor(kUIWhite);
+        PlaceFirstCursorOnRow(rows_[row]);
         ShowDishInfo(RecipeUnderCursor());
-    } else {
-        const std::size_t place = static_cast<std::size_t>(std::clamp(focus, 2, 5) - 2);
-        node->SetParent(firstRoot_);
-        node->SetPosition(&kKitchenFocusPlaces[place]);
-        sprite->SetSprite(focus >= kFocusSkipRight ? gridCursorSprite_ : arrowSprite_);
-        sprite->SetColor(focus == kFocusDishes ? kHidden : kUIWhite);
-        highlight_->SetColor(kHidden);
+        return;
     }
-    node->UpdateTree(false);
+    const std::size_t place = static_cast<std::size_t>(std::clamp(focus, kFocusTaskTab, kFocusSkipLeft) - kFocusTaskTab);
+    PlaceFirstCursorAt(kKitchenFocusPlaces[place], focus >= kFocusSkipRight, focus != kFocusDishes);
 }
 
 void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
@@ -386,12 +305,8 @@ void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
     const CookingRecipe* current = FindCookingRecipe(foodId);
     if (current == nullptr) {
         currentDish_->SetTextA("");
-        stock_->SetTextA("");
         currentDishIcon_->SetColor(kHidden);
-        const Vec2 scale{0.0f, stockFill_->GetScale()->y};
-        stockFill_->SetScale(&scale);
-        shownCount_ = -1;
-        shownCapacity_ = -1;
+        stock_.Clear();
     } else {
         currentDish_->SetTextA(TagText(foodId).c_str());
         currentDishIcon_->SetSprite(current->value0);
@@ -445,29 +360,14 @@ void GAME_CUIDiningHall::EnterDishConfirm()
     const char* format = dish == CurrentFoodId() ? "KITCHEN_DECIDE_NOCHANGE_YESNO" : "KITCHEN_DECIDE_YESNO";
     std::u16string message = FormatUIMessage(format, {name, GetMessageTextExpanded("KITCHEN_MENU"), GetMessageTextExpanded("KITCHEN_STOCK")});
     if (message.size() > 255) message.resize(255);
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr) return;
-    dialog->Open(kSlotDiningHall, 0, true);
-    dialog->SetMessageText(message.c_str());
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->SetButtonText(1, "COMMAND_NO");
-    dialog->cursorIndex = 1;
-    dialog->alignment = 1;
+    AskInDialog(kSlotDiningHall, message);
 }
 
 void GAME_CUIDiningHall::UpdateDishConfirm()
 {
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr || !dialog->IsVisible()) {
-        nextMenuState_ = 0;
-        return;
-    }
-    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
-        nextMenuState_ = 0;
-        dialog->Close();
-        return;
-    }
-    if (dialog->answer != GAME_CUIInDisplaySelectionObject::kAnswerYes) return;
+    const UIRoomAnswer answer = TakeDialogAnswer();
+    if (answer == UIRoomAnswer::kDismissed) nextMenuState_ = 0;
+    if (answer != UIRoomAnswer::kYes) return;
     nextMenuState_ = 0;
     const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
     if (GAME_CFoodStorage* store = FindFoodStorage(RoomIndex()); store != nullptr && index < dishIds_.size()) {
@@ -480,7 +380,7 @@ void GAME_CUIDiningHall::UpdateDishConfirm()
             if (task != nullptr && task->GetKind() == kTaskCooking) task->Finish();
         }
     }
-    dialog->Close();
+    GetInDisplaySelection()->Close();
     ShowDishInfo(RecipeUnderCursor());
     BuildCookingTaskData();
 }

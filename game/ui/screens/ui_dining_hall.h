@@ -7,6 +7,7 @@
 
 #include "game/core/data/task_records.h"
 #include "game/ui/room_screen.h"
+#include "game/ui/room_stock.h"
 
 struct CookingRecipe;
 
@@ -36,7 +37,7 @@ public:
     const GAME_CUILabelObject* DishRow(std::size_t i) const { return rows_[i]; }
     const GAME_CUILabelObject* DetailLabel(int line) const { return details_[static_cast<std::size_t>(line)]; }
     const GAME_CUINullObject* CurrentDishMarker() const { return marker_; }
-    const GAME_CUILabelObject* StockLabel() const { return stock_; }
+    const GAME_CUILabelObject* StockLabel() const { return stock_.Label(); }
 
 protected:
     bool ShowsTaskPage() const override { return tab_ == 1; }
@@ -47,7 +48,6 @@ protected:
 private:
     void BuildKitchenPage();
     void BuildTaskPage();
-    void ApplyLanguageSprites();
     void UpdateBrowse(bool input);
     void UpdateKitchenTab(bool input);
     void EnterDishConfirm();
@@ -68,22 +68,15 @@ private:
 
     std::vector<GAME_CUILabelObject*> rows_;
     std::vector<GAME_CUINullObject*> rowSeparators_;
-    GAME_CUINullObject* highlight_ = nullptr;
     GAME_CUINullObject* marker_ = nullptr;
     std::array<GAME_CUILabelObject*, kDetailLines> details_{};
     std::array<GAME_CUINullObject*, kDetailLines> detailSeparators_{};
     std::array<GAME_CUINullObject*, kDetailLines> detailIcons_{};
     GAME_CUIScrollBarObject* detailScroll_ = nullptr;
     GAME_CUIScrollBarObject* menuScroll_ = nullptr;
-    GAME_CUILabelObject* stock_ = nullptr;
+    UIRoomStock stock_;
     GAME_CUILabelObject* currentDish_ = nullptr;
     GAME_CUINullObject* currentDishIcon_ = nullptr;
-    GAME_CUINullObject* stockFill_ = nullptr;
-    float stockFullScale_ = 1.0f;
-    std::array<GAME_CUINullObject*, 4> headers_{};
-    std::array<UILanguageSprites, 4> headerSprites_{};
-    std::int32_t arrowSprite_ = -1;
-    std::int32_t gridCursorSprite_ = -1;
     std::int32_t timerIcon_ = -1;
     std::int32_t calorieIcon_ = -1;
 
@@ -91,8 +84,5 @@ private:
     std::int32_t menuState_ = 0;
     std::int32_t nextMenuState_ = 0;
     std::int32_t kitchenFocus_ = 1;
-    // The stock shown, so that the label is written only when it changes.
-    std::int64_t shownCount_ = -1;
-    std::int64_t shownCapacity_ = -1;
     TaskData cooking_;
 };
