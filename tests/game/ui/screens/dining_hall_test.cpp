@@ -169,4 +169,42 @@ TEST_F(DiningHallTest, ChoosingADishAsksFirstAndStopsOnlyTheKitchensCooking)
     EXPECT_TRUE(shortFound);
 }
 
+// The pointer on the food menu: a click on another row moves the cursor there, a click on the
+// cursor row asks, and a no leaves the dish as it was.
+TEST_F(DiningHallTest, AClickMovesTheCursorAndASecondOneAsksAboutTheDish)
+{
+    GAME_CRoomBase& kitchen = Place("ID04", 0, 3);
+    const GAME_CFoodStorage& store = *FindFoodStorage(IndexOf(kitchen));
+    OpenScreenOf(kitchen);
+    ASSERT_GE(Hall().DishIds().size(), 3u);
+
+    // Rows stand 18 units apart from (378, 142) on the canvas.
+    std::size_t from = frames.size();
+    ClickAt(400, 142 + 18 * 2 + 8);
+    StepFrames(2);
+    EXPECT_EQ(Hall().CursorRow(), 2);
+    EXPECT_FALSE(Dialog().IsVisible());
+    EXPECT_EQ(CountPlayed(kSeUICursor, from), 1);
+
+    from = frames.size();
+    ClickAt(400, 142 + 18 * 2 + 8);
+    StepFrames(2);
+    ASSERT_TRUE(Dialog().IsVisible());
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("KITCHEN_DECIDE_YESNO", {UITagName(Hall().DishIds()[2]), GetMessageTextExpanded("KITCHEN_MENU"),
+                                                                         GetMessageTextExpanded("KITCHEN_STOCK")}));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    StepFrames(3);
+    EXPECT_FALSE(Dialog().IsVisible());
+    EXPECT_EQ(Hall().MenuState(), 0);
+    EXPECT_EQ(*store.GetFoodId(), kPorridge);
+
+    // Below the last row nothing is hit.
+    const int below = 142 + 18 * static_cast<int>(Hall().DishIds().size()) + 8;
+    ClickAt(400, below);
+    StepFrames(2);
+    EXPECT_EQ(Hall().CursorRow(), 2);
+    EXPECT_FALSE(Dialog().IsVisible());
+}
+
 }  // namespace
