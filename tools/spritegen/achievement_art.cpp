@@ -33,8 +33,7 @@ PixelArt Medal(int index)
     art.Fill(17, 0, 6, 12, kOutline);
     art.Fill(10, 0, 4, 11, index % 2 == 0 ? kRibbonA : kRibbonB);
     art.Fill(18, 0, 4, 11, index % 2 == 0 ? kRibbonB : kRibbonA);
-    art.Disc(15.5f, 19.5f, 11.5f, kOutline);
-    art.Disc(15.5f, 19.5f, 10.5f, metal);
+    art.OutlinedDisc(15.5f, 19.5f, 11.5f, kOutline, metal);
     art.Disc(15.5f, 19.5f, 7.0f, accent);
     art.Ring(15.5f, 19.5f, 9.0f, 0.8f, kWhite);
     // One to five pips across the centre.
@@ -56,19 +55,12 @@ PixelArt Lock()
     return art;
 }
 
-std::string IconName(int n)
-{
-    std::string name = n < 10 ? "achievement_0" : "achievement_";
-    name += std::to_string(n);
-    return name;
-}
-
 }  // namespace
 
 std::vector<tools::NamedImage> DrawAchievementIcons()
 {
     std::vector<tools::NamedImage> icons;
-    for (int i = 0; i < 20; ++i) icons.push_back(Named(IconName(i + 1), Medal(i)));
+    for (int i = 0; i < 20; ++i) icons.push_back(Named("achievement_" + TwoDigits(i + 1), Medal(i)));
     icons.push_back(Named("achievement_icon_lock", Lock()));
     return icons;
 }

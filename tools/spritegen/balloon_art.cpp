@@ -2,7 +2,6 @@
 #include "tools/spritegen/balloon_art.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <set>
 #include <string_view>
@@ -61,8 +60,7 @@ PixelArt Balloon(tools::GlyphRasterizer& rasterizer, std::u16string_view text)
     const int width = std::max(run.width, 12) + kPadX * 2;
     const int bodyHeight = kLineHeight + kPadY * 2;
     PixelArt art(width, bodyHeight + kTail);
-    art.RoundFill(0, 0, width, bodyHeight, kOutline);
-    art.RoundFill(1, 1, width - 2, bodyHeight - 2, kPaper);
+    art.OutlinedRoundFill(0, 0, width, bodyHeight, kOutline, kPaper);
     art.Fill(2, bodyHeight - 3, width - 4, 1, kPaperShade);
     // The tail, pointing down at the speaker.
     const int centre = width / 2;
@@ -89,11 +87,9 @@ std::vector<tools::NamedImage> DrawBalloonSprites(const std::vector<std::string>
     std::vector<tools::NamedImage> sprites;
     int number = 1;
     for (const tools::Wording& line : kLines) {
-        char name[32];
-        std::snprintf(name, sizeof name, "mesballoon_%02d", number++);
+        const std::string name = "mesballoon_" + TwoDigits(number++);
         for (int script = 0; script < tools::kScripts; ++script) {
-            sprites.push_back(Named(name + std::string(tools::kScriptSuffixes[script]),
-                                    Balloon(rasterizer, tools::InScript(line, script))));
+            sprites.push_back(Named(name + tools::kScriptSuffixes[script], Balloon(rasterizer, tools::InScript(line, script))));
         }
     }
     return sprites;

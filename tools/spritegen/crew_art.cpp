@@ -41,15 +41,13 @@ PixelArt Rat(int lift, int stride, Pose pose)
     art.Line(12, top + 6, 14, top + 5, kPinkDark);
     art.Line(14, top + 5, 15, top + 3, kPinkDark);
     // Body.
-    art.RoundFill(5, top + 1, 9, 7, kOutline);
-    art.RoundFill(6, top + 2, 7, 5, kFur);
+    art.OutlinedRoundFill(5, top + 1, 9, 7, kOutline, kFur);
     art.Fill(7, top + 2, 4, 1, kFurLight);
     art.Fill(6, top + 5, 7, 1, kFurDark);
     // Scarf: every crew member wears the ship's colour.
     art.Fill(5, top + 3, 2, 3, kScarf);
     // Head with a pointed snout and a pink nose.
-    art.RoundFill(1, top - 1, 6, 5, kOutline);
-    art.RoundFill(2, top, 4, 3, kFur);
+    art.OutlinedRoundFill(1, top - 1, 6, 5, kOutline, kFur);
     art.Dot(1, top + 2, kOutline);
     art.Dot(0, top + 2, kPink);
     art.Dot(3, top + 1, kEye);
@@ -100,8 +98,7 @@ PixelArt RatDown(bool flat)
     const int height = flat ? 4 : 6;
     art.Fill(2, 15, 12, 1, kShadow);
     art.Line(12, top + height - 2, 15, top + height - 1, kPinkDark);
-    art.RoundFill(4, top, 9, height, kOutline);
-    art.RoundFill(5, top + 1, 7, height - 2, kFurDark);
+    art.OutlinedRoundFill(4, top, 9, height, kOutline, kFurDark);
     art.RoundFill(0, top + 1, 5, height - 1, kOutline);
     art.Fill(1, top + 2, 3, height - 3, kFur);
     art.Dot(0, top + height - 2, kPink);
@@ -119,8 +116,7 @@ PixelArt RatDown(bool flat)
 PixelArt GrabCursor()
 {
     PixelArt art(16, 16);
-    art.RoundFill(3, 5, 10, 9, kOutline);
-    art.RoundFill(4, 6, 8, 7, kWhite);
+    art.OutlinedRoundFill(3, 5, 10, 9, kOutline, kWhite);
     for (int finger = 0; finger < 4; ++finger) {
         art.Fill(4 + finger * 2, 3, 2, 4, kOutline);
         art.Fill(5 + finger * 2, 4, 1, 3, kWhite);

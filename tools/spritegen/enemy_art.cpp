@@ -32,12 +32,10 @@ PixelArt Crawler(int frame)
         const int lift = (leg + frame) % 2 == 0 ? 0 : 2;
         art.Line(x, 14, x - 2, 21 - lift, kOutline);
     }
-    art.RoundFill(4, 6, 30, 10, kOutline);
-    art.RoundFill(5, 7, 28, 8, kRust);
+    art.OutlinedRoundFill(4, 6, 30, 10, kOutline, kRust);
     art.Fill(6, 8, 26, 2, kRustLight);
     for (int seg = 1; seg < 4; ++seg) art.Fill(5 + seg * 7, 7, 1, 8, kOutline);
-    art.RoundFill(30, 5, 9, 9, kOutline);
-    art.RoundFill(31, 6, 7, 7, kRust);
+    art.OutlinedRoundFill(30, 5, 9, 9, kOutline, kRust);
     art.Dot(35, 8, kRed);
     art.Dot(36, 8, kYellow);
     return art;
@@ -52,8 +50,7 @@ PixelArt Drone()
     art.Fill(23, 3, 2, 4, kOutline);
     art.RoundFill(6, 6, 20, 9, kOutline);
     art.Bevel(7, 7, 18, 7, kSteel, kSteelLight, kOutline);
-    art.Disc(16.0f, 12.5f, 3.0f, kOutline);
-    art.Disc(16.0f, 12.5f, 2.0f, kRed);
+    art.OutlinedDisc(16.0f, 12.5f, 3.0f, kOutline, kRed);
     return art;
 }
 
@@ -75,16 +72,14 @@ PixelArt Scorpion(int frame)
     for (int seam = 1; seam < 3; ++seam) art.Fill(15 + seam * 13, 29, 1, 10, kOutline);
     art.Fill(17, 31, 8, 1, kBrass);
     // Head with two eyes.
-    art.RoundFill(50, 30, 10, 9, kOutline);
-    art.RoundFill(51, 31, 8, 7, kIron);
+    art.OutlinedRoundFill(50, 30, 10, 9, kOutline, kIron);
     art.Dot(56, 33, kRed);
     art.Dot(57, 33, kYellow);
     // Claws: an arm and a pincer.
     for (int claw = 0; claw < 2; ++claw) {
         const int y = 28 + claw * 9;
         art.Line(56, y + 6, 63, y + 2, kOutline);
-        art.RoundFill(61, y - 2, 10, 7, kOutline);
-        art.RoundFill(62, y - 1, 8, 5, kRust);
+        art.OutlinedRoundFill(61, y - 2, 10, 7, kOutline, kRust);
         art.Fill(67, y + 1, 4, 1, kOutline);
     }
     // Tail: segments rising from the back, curling forward; the sting at its tip.
@@ -120,8 +115,7 @@ PixelArt StriderBody()
 PixelArt StriderGun()
 {
     PixelArt art(24, 8);
-    art.RoundFill(0, 0, 8, 8, kOutline);
-    art.RoundFill(1, 1, 6, 6, kIron);
+    art.OutlinedRoundFill(0, 0, 8, 8, kOutline, kIron);
     art.Dot(3, 3, kIronLight);
     art.Fill(7, 2, 15, 4, kOutline);
     art.Fill(8, 3, 13, 2, kSteelLight);

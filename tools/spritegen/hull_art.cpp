@@ -210,17 +210,17 @@ std::vector<tools::NamedImage> DrawHullSprites(std::string_view hull)
         sprites.push_back(Named("prot_01_cover", Cover(kProt, 1)));
         sprites.push_back(Named("prot_02_body", Body(kProt, 1)));
         for (int frame = 0; frame < 3; ++frame) {
-            sprites.push_back(Named("prot_0" + std::to_string(3 + frame) + "_wheel", Wheel(kProt.wheelRadius[0], frame)));
+            sprites.push_back(Named("prot_" + TwoDigits(3 + frame) + "_wheel", Wheel(kProt.wheelRadius[0], frame)));
         }
     } else if (hull == "shp3") {
         // Sprite 0 the body, 1 the cover, 2 to 4 the drive wheel's frames, 5 to 7 the small wheel's.
         sprites.push_back(Named("shp3_00_body", Body(kShp3, 2)));
         sprites.push_back(Named("shp3_01_cover", Cover(kShp3, 2)));
         for (int frame = 0; frame < 3; ++frame) {
-            sprites.push_back(Named("shp3_0" + std::to_string(2 + frame) + "_drive", Wheel(kShp3.wheelRadius[0], frame)));
+            sprites.push_back(Named("shp3_" + TwoDigits(2 + frame) + "_drive", Wheel(kShp3.wheelRadius[0], frame)));
         }
         for (int frame = 0; frame < 3; ++frame) {
-            sprites.push_back(Named("shp3_0" + std::to_string(5 + frame) + "_roller", Wheel(kShp3.wheelRadius[1], frame)));
+            sprites.push_back(Named("shp3_" + TwoDigits(5 + frame) + "_roller", Wheel(kShp3.wheelRadius[1], frame)));
         }
     }
     return sprites;

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -139,10 +138,8 @@ std::vector<tools::NamedImage> DrawNearViewSprites()
     std::vector<tools::NamedImage> sprites;
     int index = 0;
     auto add = [&](const std::string& view, const std::string& part, const PixelArt& art) {
-        char number[8];
-        std::snprintf(number, sizeof(number), "%02d", index++);
         // Names stay within the 31 bytes a package keeps.
-        sprites.push_back(Named("nearview_" + std::string(number) + "_" + view + "_" + part, art));
+        sprites.push_back(Named("nearview_" + TwoDigits(index++) + "_" + view + "_" + part, art));
     };
     for (int v = 0; v < 3; ++v) {
         const View& view = views[v];

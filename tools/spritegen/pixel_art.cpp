@@ -80,6 +80,12 @@ void PixelArt::RoundFill(int x, int y, int w, int h, Rgba colour)
     Fill(x + 1, y + h - 1, w - 2, 1, colour);
 }
 
+void PixelArt::OutlinedRoundFill(int x, int y, int w, int h, Rgba outline, Rgba fill)
+{
+    RoundFill(x, y, w, h, outline);
+    RoundFill(x + 1, y + 1, w - 2, h - 2, fill);
+}
+
 void PixelArt::Bevel(int x, int y, int w, int h, Rgba fill, Rgba light, Rgba dark)
 {
     Fill(x, y, w, h, fill);
@@ -126,11 +132,23 @@ void PixelArt::Ring(float cx, float cy, float radius, float width, Rgba colour)
     });
 }
 
+void PixelArt::OutlinedDisc(float cx, float cy, float radius, Rgba outline, Rgba fill)
+{
+    Disc(cx, cy, radius, outline);
+    Disc(cx, cy, radius - 1.0f, fill);
+}
+
 PixelArt Solid(int width, int height, Rgba colour)
 {
     PixelArt art(width, height);
     art.Fill(0, 0, width, height, colour);
     return art;
+}
+
+std::string TwoDigits(int n)
+{
+    const char digits[3] = {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10), '\0'};
+    return digits;
 }
 
 tools::NamedImage Named(const std::string& name, const PixelArt& art) { return {name + ".png", art.Image()}; }

@@ -37,12 +37,16 @@ public:
     void Frame(int x, int y, int w, int h, Rgba colour);
     // A filled rectangle with its corner pixels left out.
     void RoundFill(int x, int y, int w, int h, Rgba colour);
+    // A rounded fill one pixel inside a rounded outline of the given box.
+    void OutlinedRoundFill(int x, int y, int w, int h, Rgba outline, Rgba fill);
     // A raised panel: fill, a light top-left edge and a dark bottom-right edge.
     void Bevel(int x, int y, int w, int h, Rgba fill, Rgba light, Rgba dark);
     void Line(int x0, int y0, int x1, int y1, Rgba colour);
     // Pixels whose centre lies within the circle.
     void Disc(float cx, float cy, float radius, Rgba colour);
     void Ring(float cx, float cy, float radius, float width, Rgba colour);
+    // A disc of the radius less one inside a one-pixel outline.
+    void OutlinedDisc(float cx, float cy, float radius, Rgba outline, Rgba fill);
 
     const tools::RgbaImage& Image() const { return image_; }
 
@@ -54,6 +58,9 @@ private:
 
 // A picture of one colour all over: lines, strips and highlights the game stretches or tints.
 PixelArt Solid(int width, int height, Rgba colour);
+
+// The number as two digits, as the sprite names count their frames and kinds ("07").
+std::string TwoDigits(int n);
 
 // The picture as the sprite "<name>.png".
 tools::NamedImage Named(const std::string& name, const PixelArt& art);

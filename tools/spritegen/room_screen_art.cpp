@@ -92,8 +92,7 @@ PixelArt CurrentRowMarker()
 PixelArt TimerIcon()
 {
     PixelArt art(12, 12);
-    art.Disc(6.0f, 6.5f, 5.5f, kOutline);
-    art.Disc(6.0f, 6.5f, 4.5f, kWhite);
+    art.OutlinedDisc(6.0f, 6.5f, 5.5f, kOutline, kWhite);
     art.Fill(6, 3, 1, 4, kOutline);
     art.Fill(6, 6, 3, 1, kOutline);
     art.Fill(4, 0, 4, 1, kOutline);

@@ -88,8 +88,7 @@ PixelArt Wreck()
 PixelArt Runner(int frame)
 {
     PixelArt art(16, 24);
-    art.RoundFill(4, 1, 8, 8, kOutline);
-    art.RoundFill(5, 2, 6, 6, kSandLight);
+    art.OutlinedRoundFill(4, 1, 8, 8, kOutline, kSandLight);
     art.Dot(9, 4, kOutline);
     art.Fill(4, 9, 8, 8, kOutline);
     art.Fill(5, 10, 6, 6, kBlue);
@@ -110,8 +109,7 @@ PixelArt Block()
 PixelArt Coin()
 {
     PixelArt art(12, 12);
-    art.Disc(5.5f, 5.5f, 5.5f, kOutline);
-    art.Disc(5.5f, 5.5f, 4.5f, kYellow);
+    art.OutlinedDisc(5.5f, 5.5f, 5.5f, kOutline, kYellow);
     art.Fill(5, 3, 2, 6, kWhite);
     return art;
 }

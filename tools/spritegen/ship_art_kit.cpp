@@ -68,8 +68,7 @@ PixelArt Turret(int kind, int level)
     art.Fill(2, 22, 20, 1, kOutline);
     art.Fill(3, 18, 18, 1, kLevelBands[(level - 1) % kTurretLevels]);
     for (int plate = 1; plate < level; ++plate) art.Fill(2 + plate * 4, 20, 2, 2, kRivet);
-    art.Disc(11.5f, 15.5f, 6.5f, kOutline);
-    art.Disc(11.5f, 15.5f, 5.5f, TurretBody(kind));
+    art.OutlinedDisc(11.5f, 15.5f, 6.5f, kOutline, TurretBody(kind));
     art.Disc(10.5f, 14.0f, 2.0f, TurretBodyLight(kind));
     DrawBarrels(art, kind, level, 15);
     art.Fill(4, 23, 16, 1, kShadow);
@@ -79,8 +78,7 @@ PixelArt Turret(int kind, int level)
 PixelArt TurretWeapon(int kind, int level)
 {
     PixelArt art(kCell, kCell);
-    art.Disc(8.5f, 11.5f, 4.5f, kOutline);
-    art.Disc(8.5f, 11.5f, 3.5f, TurretBody(kind));
+    art.OutlinedDisc(8.5f, 11.5f, 4.5f, kOutline, TurretBody(kind));
     DrawBarrels(art, kind, level, 11);
     return art;
 }

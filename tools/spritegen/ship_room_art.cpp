@@ -324,12 +324,6 @@ PixelArt FieldOverlay(int kind, int frame)
     return art;
 }
 
-std::string TwoDigits(int n)
-{
-    const char digits[3] = {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10), '\0'};
-    return digits;
-}
-
 }  // namespace
 
 std::vector<tools::NamedImage> DrawShipRoomSprites()
