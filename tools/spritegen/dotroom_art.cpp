@@ -30,8 +30,7 @@ PixelArt FloorTile()
 PixelArt FloorTileLit()
 {
     PixelArt art = FloorTile();
-    art.Fill(9, 10, 6, 4, kTealDark);
-    art.Fill(10, 11, 4, 2, kTeal);
+    art.OutlinedFill(9, 10, 6, 4, kTealDark, kTeal);
     return art;
 }
 
@@ -153,8 +152,7 @@ PixelArt Engine()
     }
     art.Disc(27.0f, 12.0f, 2.0f, kSteelDark);
     // Dials and a glowing furnace port.
-    art.Fill(9, 24, 22, 6, kOutline);
-    art.Fill(10, 25, 20, 4, kOrange);
+    art.OutlinedFill(9, 24, 22, 6, kOutline, kOrange);
     art.Fill(12, 26, 16, 2, kYellow);
     art.Disc(12.0f, 35.5f, 2.5f, kCream);
     art.Line(12, 35, 13, 34, kRed);
@@ -200,8 +198,7 @@ PixelArt Bridge()
 {
     PixelArt art = RoomBox(2, 1, Hex(0x9FB6C0), Hex(0x8CA4AF));
     // Windscreen.
-    art.Fill(3, 2, 42, 6, kOutline);
-    art.Fill(4, 3, 40, 4, Hex(0xF3D9A4));  // desert sky
+    art.OutlinedFill(3, 2, 42, 6, kOutline, Hex(0xF3D9A4));  // desert sky
     art.Fill(4, 5, 40, 2, Hex(0xE0B070));  // dunes
     // Console with screens and the helm wheel.
     art.Bevel(3, 12, 42, 7, Hex(0x35424C), Hex(0x4D5E6A), kOutline);

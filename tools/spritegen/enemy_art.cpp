@@ -104,8 +104,7 @@ PixelArt StriderBody()
     art.RoundFill(0, 2, 36, 17, kOutline);
     art.Bevel(1, 3, 34, 15, kRust, kRustLight, kRustDark);
     art.Fill(1, 12, 34, 1, kOutline);
-    art.Fill(10, 5, 12, 5, kOutline);
-    art.Fill(11, 6, 10, 3, kIronLight);
+    art.OutlinedFill(10, 5, 12, 5, kOutline, kIronLight);
     for (int rivet = 0; rivet < 5; ++rivet) art.Dot(4 + rivet * 7, 15, kBrass);
     art.Fill(14, 0, 8, 3, kOutline);
     return art;
@@ -117,8 +116,7 @@ PixelArt StriderGun()
     PixelArt art(24, 8);
     art.OutlinedRoundFill(0, 0, 8, 8, kOutline, kIron);
     art.Dot(3, 3, kIronLight);
-    art.Fill(7, 2, 15, 4, kOutline);
-    art.Fill(8, 3, 13, 2, kSteelLight);
+    art.OutlinedFill(7, 2, 15, 4, kOutline, kSteelLight);
     art.Fill(21, 1, 3, 6, kOutline);
     return art;
 }
@@ -142,8 +140,7 @@ PixelArt StriderLeg()
     PixelArt art(10, 28);
     art.Disc(4.5f, 3.5f, 3.5f, kOutline);
     art.Disc(4.5f, 3.5f, 2.2f, kBrass);
-    art.Fill(3, 6, 4, 16, kOutline);
-    art.Fill(4, 7, 2, 14, kIronLight);
+    art.OutlinedFill(3, 6, 4, 16, kOutline, kIronLight);
     art.Fill(1, 22, 9, 6, kOutline);
     art.Fill(2, 23, 7, 3, kIron);
     return art;

@@ -151,8 +151,7 @@ PixelArt Cover(const HullShape& shape, int stacks)
     }
     for (int row = shape.gridTop + 3; row + 6 < shape.gridBottom; row += 12) {
         for (int x = shape.gridLeft + 5; x + 6 < shape.gridRight; x += 14) {
-            art.Fill(x, row, 6, 5, kWindowDark);
-            art.Fill(x + 1, row + 1, 4, 3, kWindow);
+            art.OutlinedFill(x, row, 6, 5, kWindowDark, kWindow);
         }
     }
     // A painted stripe with the ship's number plate.

@@ -80,6 +80,12 @@ void PixelArt::RoundFill(int x, int y, int w, int h, Rgba colour)
     Fill(x + 1, y + h - 1, w - 2, 1, colour);
 }
 
+void PixelArt::OutlinedFill(int x, int y, int w, int h, Rgba outline, Rgba fill)
+{
+    Fill(x, y, w, h, outline);
+    Fill(x + 1, y + 1, w - 2, h - 2, fill);
+}
+
 void PixelArt::OutlinedRoundFill(int x, int y, int w, int h, Rgba outline, Rgba fill)
 {
     RoundFill(x, y, w, h, outline);

@@ -37,6 +37,8 @@ public:
     void Frame(int x, int y, int w, int h, Rgba colour);
     // A filled rectangle with its corner pixels left out.
     void RoundFill(int x, int y, int w, int h, Rgba colour);
+    // A fill one pixel inside an outline of the given box.
+    void OutlinedFill(int x, int y, int w, int h, Rgba outline, Rgba fill);
     // A rounded fill one pixel inside a rounded outline of the given box.
     void OutlinedRoundFill(int x, int y, int w, int h, Rgba outline, Rgba fill);
     // A raised panel: fill, a light top-left edge and a dark bottom-right edge.

@@ -63,8 +63,7 @@ PixelArt Signpost()
 {
     PixelArt art(26, 30);
     art.Fill(4, 28, 18, 2, kShadow);
-    art.Fill(11, 6, 4, 23, kOutline);
-    art.Fill(12, 7, 2, 21, kRust);
+    art.OutlinedFill(11, 6, 4, 23, kOutline, kRust);
     art.Fill(2, 4, 22, 9, kOutline);
     art.Bevel(3, 5, 20, 7, kSandLight, kWhite, kSandDark);
     art.Fill(6, 8, 10, 1, kOutline);
@@ -90,8 +89,7 @@ PixelArt Runner(int frame)
     PixelArt art(16, 24);
     art.OutlinedRoundFill(4, 1, 8, 8, kOutline, kSandLight);
     art.Dot(9, 4, kOutline);
-    art.Fill(4, 9, 8, 8, kOutline);
-    art.Fill(5, 10, 6, 6, kBlue);
+    art.OutlinedFill(4, 9, 8, 8, kOutline, kBlue);
     art.Line(6, 17, frame == 0 ? 3 : 6, 23, kOutline);
     art.Line(9, 17, frame == 0 ? 12 : 9, 23, kOutline);
     return art;

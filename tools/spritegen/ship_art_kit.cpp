@@ -45,8 +45,7 @@ PixelArt RoomBox(int cellsWide, int cellsHigh, Rgba wall, Rgba wallDark)
     PixelArt art(cellsWide * kCell, cellsHigh * kCell);
     const int w = art.Width();
     const int h = art.Height();
-    art.Fill(0, 0, w, h, kOutline);
-    art.Fill(1, 1, w - 2, h - 2, wall);
+    art.OutlinedFill(0, 0, w, h, kOutline, wall);
     for (int x = 4; x < w - 4; x += 8) art.Fill(x, 2, 1, h - 7, wallDark);  // wall panels
     art.Fill(1, h - 5, w - 2, 4, kSteel);
     art.Fill(1, h - 5, w - 2, 1, kSteelLight);

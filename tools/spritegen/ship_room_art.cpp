@@ -43,8 +43,7 @@ void Plant(PixelArt& art, int x, int y, int height)
 PixelArt Lookout()
 {
     PixelArt art = RoomBox(1, 1, Hex(0xA8C4D8), Hex(0x93B0C6));
-    art.Fill(3, 3, 18, 6, kOutline);
-    art.Fill(4, 4, 16, 4, Hex(0xF3D9A4));
+    art.OutlinedFill(3, 3, 18, 6, kOutline, Hex(0xF3D9A4));
     art.Fill(11, 8, 2, 10, kSteelDark);  // periscope
     art.Fill(9, 15, 6, 3, kSteel);
     art.Fill(13, 8, 4, 2, kSteel);
