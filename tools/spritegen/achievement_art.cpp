@@ -5,15 +5,16 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/world_palette.h"
 
 namespace spritegen {
 namespace {
 
+using namespace world_palette;
+
 constexpr int kSize = 32;
-constexpr Rgba kOutline = Hex(0x1F2428);
 constexpr Rgba kRibbonA = Hex(0xC0392B);
 constexpr Rgba kRibbonB = Hex(0x2E6FB7);
-constexpr Rgba kWhite = Hex(0xFFFFFF);
 constexpr Rgba kGrey = Hex(0x6E7478);
 constexpr Rgba kGreyLight = Hex(0x9AA1A6);
 constexpr Rgba kGreyDark = Hex(0x454A4E);

@@ -4,22 +4,18 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/world_palette.h"
 
 namespace spritegen {
 namespace {
 
-constexpr Rgba kOutline = Hex(0x1F2428);
-constexpr Rgba kRust = Hex(0x9E4F2A);
-constexpr Rgba kRustLight = Hex(0xC4703F);
+using namespace world_palette;
+
 constexpr Rgba kRustDark = Hex(0x6E3820);
 constexpr Rgba kIron = Hex(0x4C5660);
 constexpr Rgba kIronLight = Hex(0x71808C);
 constexpr Rgba kIronDark = Hex(0x30373E);
-constexpr Rgba kSteel = Hex(0x5B6770);
-constexpr Rgba kSteelLight = Hex(0x7D8A93);
 constexpr Rgba kBrass = Hex(0xC9A24A);
-constexpr Rgba kRed = Hex(0xE04848);
-constexpr Rgba kYellow = Hex(0xF2C94C);
 constexpr Rgba kShadow = Hex(0x000000, 80);
 
 // A segmented crawler with legs; frame 1 lifts the other pair of legs.

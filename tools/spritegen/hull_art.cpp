@@ -6,22 +6,21 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/world_palette.h"
 
 namespace spritegen {
 namespace {
 
-constexpr Rgba kOutline = Hex(0x1F2428);
+using namespace world_palette;
+
 constexpr Rgba kHull = Hex(0x6E5A44);
 constexpr Rgba kHullLight = Hex(0x8E7658);
 constexpr Rgba kHullDark = Hex(0x4A3B2C);
 constexpr Rgba kInterior = Hex(0x2B2F33);
-constexpr Rgba kSteel = Hex(0x5B6770);
-constexpr Rgba kSteelLight = Hex(0x7D8A93);
-constexpr Rgba kSteelDark = Hex(0x3A434A);
 constexpr Rgba kRivet = Hex(0xB9A27E);
-constexpr Rgba kRust = Hex(0xB5562B);
-constexpr Rgba kRustLight = Hex(0xD8783F);
-constexpr Rgba kCream = Hex(0xEDE6D6);
+// The hull's painted band and flag.
+constexpr Rgba kBand = Hex(0xB5562B);
+constexpr Rgba kBandLight = Hex(0xD8783F);
 constexpr Rgba kWindow = Hex(0xF2C94C);
 constexpr Rgba kWindowDark = Hex(0xA8822A);
 constexpr Rgba kTyre = Hex(0x23262A);
@@ -73,8 +72,8 @@ void DrawBelly(PixelArt& art, const HullShape& shape)
             if (InArch(shape, x, y)) continue;
             Rgba colour = kHull;
             if (y == top || y == top + 1) colour = kHullLight;
-            if (y >= top + 5 && y < top + 8) colour = kRust;
-            if (y == top + 5) colour = kRustLight;
+            if (y >= top + 5 && y < top + 8) colour = kBand;
+            if (y == top + 5) colour = kBandLight;
             if (y == bottom - 1) colour = kOutline;
             art.Dot(x, y, colour);
         }
@@ -108,14 +107,14 @@ void DrawUpperWorks(PixelArt& art, const HullShape& shape, int stacks)
     for (int i = 0; i < stacks; ++i) {
         const int x = 12 + i * 16;
         art.Bevel(x, 0, 9, deck, kSteelDark, kSteel, kOutline);
-        art.Fill(x, 2, 9, 2, kRust);
+        art.Fill(x, 2, 9, 2, kBand);
         art.Dot(x + 3, 0, kSmoke);
     }
     // A mast with a pennant at the bow.
     const int mast = shape.width - 14;
     art.Fill(mast, 0, 1, deck, kOutline);
-    art.Fill(mast + 1, 1, 6, 2, kRust);
-    art.Fill(mast + 1, 3, 4, 1, kRustLight);
+    art.Fill(mast + 1, 1, 6, 2, kBand);
+    art.Fill(mast + 1, 3, 4, 1, kBandLight);
 }
 
 // The hull walls beside the grid and the dark hold behind it.
@@ -157,7 +156,7 @@ PixelArt Cover(const HullShape& shape, int stacks)
     // A painted stripe with the ship's number plate.
     const int stripe = shape.gridBottom - 4;
     art.Fill(shape.gridLeft, stripe, shape.gridRight - shape.gridLeft, 2, kCream);
-    art.Fill(shape.gridLeft + 4, stripe - 1, 10, 4, kRust);
+    art.Fill(shape.gridLeft + 4, stripe - 1, 10, 4, kBand);
     return art;
 }
 

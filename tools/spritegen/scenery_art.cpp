@@ -5,24 +5,20 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/world_palette.h"
 
 namespace spritegen {
 namespace {
 
-constexpr Rgba kOutline = Hex(0x1F2428);
+using namespace world_palette;
+
 constexpr Rgba kSand = Hex(0xE2B873);
 constexpr Rgba kSandLight = Hex(0xF0D39A);
 constexpr Rgba kSandDark = Hex(0xB98847);
-constexpr Rgba kRust = Hex(0x9E4F2A);
-constexpr Rgba kRustLight = Hex(0xC4703F);
 constexpr Rgba kRock = Hex(0x7B6A5C);
 constexpr Rgba kRockLight = Hex(0x9C8A7A);
 constexpr Rgba kRockDark = Hex(0x584A3F);
-constexpr Rgba kSteel = Hex(0x5B6770);
 constexpr Rgba kGreen = Hex(0x7C9A4A);
-constexpr Rgba kYellow = Hex(0xF2C94C);
-constexpr Rgba kBlue = Hex(0x4A78C2);
-constexpr Rgba kWhite = Hex(0xFFFFFF);
 constexpr Rgba kShadow = Hex(0x000000, 80);
 
 PixelArt Rock(int width, int height)

@@ -5,36 +5,30 @@
 
 #include "tools/common/sprite_package_writer.h"
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/world_palette.h"
 
 namespace spritegen::ship_art {
 
 // A grid cell: 24 x 24 pixels.
 inline constexpr int kCell = 24;
 
-// One palette for every room so the ship reads as one piece.
-inline constexpr Rgba kOutline = Hex(0x1F2428);
-inline constexpr Rgba kSteel = Hex(0x5B6770);
-inline constexpr Rgba kSteelLight = Hex(0x7D8A93);
-inline constexpr Rgba kSteelDark = Hex(0x3A434A);
+// One palette for every room so the ship reads as one piece: the world's colours and the rooms' own.
+using namespace world_palette;
+
 inline constexpr Rgba kRivet = Hex(0xA7B2B9);
 inline constexpr Rgba kTeal = Hex(0x4FD1C5);
 inline constexpr Rgba kTealDark = Hex(0x2A8C84);
 inline constexpr Rgba kWood = Hex(0x9C6B3F);
 inline constexpr Rgba kWoodLight = Hex(0xC08A55);
 inline constexpr Rgba kWoodDark = Hex(0x6B4527);
-inline constexpr Rgba kRed = Hex(0xE04848);
 inline constexpr Rgba kRedDark = Hex(0x8E2222);
-inline constexpr Rgba kYellow = Hex(0xF2C94C);
 inline constexpr Rgba kOrange = Hex(0xE8893A);
-inline constexpr Rgba kCream = Hex(0xEDE6D6);
-inline constexpr Rgba kBlue = Hex(0x4A78C2);
 inline constexpr Rgba kBlueDark = Hex(0x2F4F86);
 inline constexpr Rgba kCopper = Hex(0xC8743A);
 inline constexpr Rgba kGold = Hex(0xD9A441);
 inline constexpr Rgba kViolet = Hex(0xA070E0);
 inline constexpr Rgba kGreen = Hex(0x5DB35B);
 inline constexpr Rgba kGreenDark = Hex(0x357A3A);
-inline constexpr Rgba kWhite = Hex(0xFFFFFF);
 inline constexpr Rgba kShadow = Hex(0x000000, 90);
 
 // A room: outline, back wall in the room's colour, a deck strip along the floor.
