@@ -178,8 +178,8 @@ const ShaderTableRecord* FindByName(const Table& table, std::string_view name)
 bool CreateShaderManager()
 {
     g_manager = std::make_unique<ShaderManager>();
-    for (const ShaderTableRecord& record : resource::VertexShaderTable()) g_manager->vertex.push_back({&record});
-    for (const ShaderTableRecord& record : resource::PixelShaderTable()) g_manager->pixel.push_back({&record});
+    for (const ShaderTableRecord& record : resource::VertexShaderTable()) g_manager->vertex.push_back(VertexEntry{.record = &record});
+    for (const ShaderTableRecord& record : resource::PixelShaderTable()) g_manager->pixel.push_back(PixelEntry{.record = &record});
     return true;
 }
 

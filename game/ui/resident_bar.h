@@ -22,7 +22,8 @@ public:
 
 private:
     std::int32_t background_ = -1;
-    std::int32_t secondSprite_ = -1;
+    // A second picture the bar never draws; kept with the bar's record.
+    [[maybe_unused]] std::int32_t secondSprite_ = -1;
     std::uint32_t closeRequest_ = 0;
     std::uint32_t openRequest_ = 0;
     std::uint32_t open_ = 0;
