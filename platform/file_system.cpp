@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -43,6 +45,9 @@ bool WriteAll(int fd, const unsigned char* data, uint64_t size, std::string* why
     uint64_t limit = size;
     if (g_fault.load() == FileFault::ShortWrite) {
         limit = size / 2;
+    }
+    if (g_fault.load() == FileFault::SlowWrite) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
     uint64_t done = 0;
     while (done < limit) {

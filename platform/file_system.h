@@ -67,6 +67,7 @@ enum class FileFault : uint8_t {
     None,
     ShortWrite,  // writes stop after half the data with "no space left"
     ShortRead,   // reads end after half the data, as if the file were cut
+    SlowWrite,   // writes take half a second longer, as a slow drive would
 };
 void SetFileFaultForTesting(FileFault fault);
 

@@ -1,8 +1,10 @@
 // The save file's write, read and delete jobs on a worker thread, and the claim on the save folder.
 #include "framework/file/save_file.h"
 
+#include <chrono>
 #include <limits>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "framework/file/heap_block.h"
@@ -281,6 +283,19 @@ std::uint32_t PollSaveBackup()
 std::string GetLastSaveBackupPath()
 {
     return g_backupRequest.backupPath;
+}
+
+void FinishSaveJob()
+{
+    if (g_saveThread == nullptr) {
+        return;
+    }
+    // No stop request: a write that stopped early would leave the old save in place.
+    while (!g_saveThread->IsFinished()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    delete g_saveThread;
+    g_saveThread = nullptr;
 }
 
 std::uint32_t PollSaveCreate()

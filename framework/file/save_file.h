@@ -71,4 +71,10 @@ std::uint32_t PollSaveBackup();
 // The name the last backup job gave the file; empty when it set nothing aside.
 std::string GetLastSaveBackupPath();
 
+// Waits until a job still held has ended on its own (a save being written is
+// finished, never cut short) and lets its thread go. Called before shutting
+// down frees what the job reads or lives in; the job's status stays for a
+// later poll.
+void FinishSaveJob();
+
 }  // namespace vesk::file

@@ -8,6 +8,7 @@
 #include "framework/process/quitting.h"
 #include "framework/file/heap_block.h"
 #include "framework/file/resource_file.h"
+#include "framework/file/save_file.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
 #include "framework/log/log.h"
@@ -123,7 +124,9 @@ int GameApplication::GameFrame()
 
 void GameApplication::GameShutdown()
 {
-    // The scenes go first: a start-up job still running is stopped and waited for before
+    // A save being written finishes first: it reads the save image and its thread lives on the heaps.
+    vesk::file::FinishSaveJob();
+    // The scenes go next: a start-up job still running is stopped and waited for before
     // anything it reaches into is freed.
     DestroySceneStack();
     vesk::text::ReleaseMessageFile();

@@ -173,4 +173,20 @@ TEST_F(SaveMachineTest, AFailedWriteKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(support::ReadBytes(SavePath()), before);
 }
 
+// Quitting while a save is being written: the write finishes before the game lets go of what it reads.
+TEST_F(SaveMachineTest, ASaveStillBeingWrittenAtShutdownIsFinishedWhole)
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    player->money = 4242;
+    platform::SetFileFaultForTesting(platform::FileFault::SlowWrite);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(4));
+    StopGame();
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    const std::string file = support::ReadBytes(SavePath());
+    ASSERT_EQ(file.size(), kImageSize);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    EXPECT_EQ(platform::ReadU32(bytes, kChecksumOffset), ComputeSaveChecksum(bytes));
+    EXPECT_EQ(platform::ReadI32(bytes, SlotOffset(4) + slot::kMoney), 4242);
+}
+
 }  // namespace
