@@ -36,6 +36,24 @@ const TaskData* MindControlRecord(const GAME_CTaskRequest& request)
 
 std::uint32_t TreatedDebuffOf(const TaskData* record) { return record != nullptr ? record->treatedDebuff : kNoId; }
 
+// A treated crew member who died or left the ship is let go; one still there is kept as the task's
+// only crew. True while the task has its crew member.
+bool HoldTreatedCrew(GAME_CTaskBase& task, GAME_CObjectActor*& treated)
+{
+    if (treated != nullptr && !task_crew::IsAliveInField(*treated)) treated = nullptr;
+    if (treated == nullptr) return false;
+    KeepAsOnlyCrew(task, treated);
+    return true;
+}
+
+// Counts the timer down; true, with the timer started again, when its period is over.
+bool IsPeriodOver(std::int32_t& timer, std::int32_t period)
+{
+    if (--timer > 0) return false;
+    timer = period;
+    return true;
+}
+
 bool HoldsDebuff(const GAME_CObjectActor& actor, std::uint32_t debuffId)
 {
     return std::any_of(actor.status.debuffs.begin(), actor.status.debuffs.end(),
@@ -106,13 +124,8 @@ GAME_CObjectActor* GAME_CTaskPatient::FindPatient()
 bool GAME_CTaskPatient::CanProgress(std::int32_t, std::int32_t)
 {
     // A patient who died or left the ship is looked for anew.
-    if (patient_ != nullptr && !task_crew::IsAliveInField(*patient_)) patient_ = nullptr;
-    if (patient_ != nullptr) {
-        KeepAsOnlyCrew(*this, patient_);
-        return true;
-    }
-    if (--searchTimer_ > 0) return false;
-    searchTimer_ = kSearchPeriod;
+    if (HoldTreatedCrew(*this, patient_)) return true;
+    if (!IsPeriodOver(searchTimer_, kSearchPeriod)) return false;
     patient_ = FindPatient();
     if (patient_ == nullptr) Finish();
     return false;
@@ -120,10 +133,7 @@ bool GAME_CTaskPatient::CanProgress(std::int32_t, std::int32_t)
 
 void GAME_CTaskPatient::Update()
 {
-    if (--materialTimer_ <= 0) {
-        materialTimer_ = kMaterialPeriod;
-        TopUpRecordMaterials();
-    }
+    if (IsPeriodOver(materialTimer_, kMaterialPeriod)) TopUpRecordMaterials();
     GAME_CObjectActor* leader = LeadingCrew();
     if (leader == nullptr) return;
     if (leader->task == nullptr) leader->SetTask(this, false);
@@ -222,13 +232,8 @@ GAME_CTaskMindControl::GAME_CTaskMindControl(const GAME_CTaskRequest& request)
 
 bool GAME_CTaskMindControl::CanProgress(std::int32_t, std::int32_t)
 {
-    if (subject_ != nullptr && !task_crew::IsAliveInField(*subject_)) subject_ = nullptr;
-    if (subject_ != nullptr) {
-        KeepAsOnlyCrew(*this, subject_);
-        return true;
-    }
-    if (--searchTimer_ > 0) return false;
-    searchTimer_ = kSearchPeriod;
+    if (HoldTreatedCrew(*this, subject_)) return true;
+    if (!IsPeriodOver(searchTimer_, kSearchPeriod)) return false;
     const GAME_CRoomBase* room = GetRoom();
     const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
     if (room == nullptr || room->kind != kMindControlRoomKind || objects == nullptr || record_ == nullptr) return false;
@@ -252,9 +257,7 @@ void GAME_CTaskMindControl::Update()
         Finish();
         return;
     }
-    if (--materialTimer_ > 0) return;
-    materialTimer_ = kMaterialPeriod;
-    TopUpRecordMaterials();
+    if (IsPeriodOver(materialTimer_, kMaterialPeriod)) TopUpRecordMaterials();
 }
 
 void GAME_CTaskMindControl::SaveRecord(std::span<std::uint8_t> area, std::size_t index) const

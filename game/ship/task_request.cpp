@@ -6,7 +6,9 @@
 
 namespace {
 
-GAME_CTaskRequest Begin(std::uint32_t taskId, std::int32_t kind, std::uint32_t size, std::int32_t roomIndex)
+// A new request of the kind; `firstWord` is its first kind-specific word (offset 20).
+GAME_CTaskRequest Begin(std::uint32_t taskId, std::int32_t kind, std::uint32_t size, std::int32_t roomIndex,
+                        std::uint32_t firstWord = 0)
 {
     GAME_CTaskRequest request;
     request.taskId = taskId;
@@ -14,6 +16,7 @@ GAME_CTaskRequest Begin(std::uint32_t taskId, std::int32_t kind, std::uint32_t s
     request.size = size;
     request.restored = 0;
     request.roomIndex = roomIndex;
+    request.Word(20) = firstWord;
     return request;
 }
 
@@ -40,9 +43,9 @@ GAME_CTaskRequest MakeItemCraftRequest(const TaskData& record, std::int32_t room
 
 GAME_CTaskRequest MakeItemCarrierRequest(GAME_CObjectItem* item, std::uint16_t x, std::uint16_t y)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TICR"), kTaskItemCarrier, 24, -1);
+    GAME_CTaskRequest request = Begin(MakeTag("TICR"), kTaskItemCarrier, 24, -1,
+                                      static_cast<std::uint32_t>(x) | static_cast<std::uint32_t>(y) << 16);
     request.item = item;
-    request.Word(20) = static_cast<std::uint32_t>(x) | static_cast<std::uint32_t>(y) << 16;
     return request;
 }
 
@@ -68,8 +71,7 @@ GAME_CTaskRequest MakeCookingRequest(std::int32_t roomIndex, std::uint32_t value
 
 GAME_CTaskRequest MakeAttackRequest(std::int32_t roomIndex, std::uint32_t flag)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TATK"), kTaskAttackToEnemy, 44, roomIndex);
-    request.Word(20) = 1;
+    GAME_CTaskRequest request = Begin(MakeTag("TATK"), kTaskAttackToEnemy, 44, roomIndex, 1);
     request.Word(24) = 120;
     request.Word(40) = flag;
     return request;
@@ -78,8 +80,7 @@ GAME_CTaskRequest MakeAttackRequest(std::int32_t roomIndex, std::uint32_t flag)
 GAME_CTaskRequest MakePatientRequest(std::int32_t roomIndex, std::uint32_t a, std::uint32_t treatment,
                                      std::uint32_t c)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TPTT"), kTaskPatient, 32, roomIndex);
-    request.Word(20) = a;
+    GAME_CTaskRequest request = Begin(MakeTag("TPTT"), kTaskPatient, 32, roomIndex, a);
     request.Word(24) = treatment;
     request.Word(28) = c;
     return request;
@@ -87,23 +88,18 @@ GAME_CTaskRequest MakePatientRequest(std::int32_t roomIndex, std::uint32_t a, st
 
 GAME_CTaskRequest MakeRouteScanRequest(std::int32_t roomIndex, std::uint32_t a)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TSCN"), kTaskRouteScan, 24, roomIndex);
-    request.Word(20) = a;
-    return request;
+    return Begin(MakeTag("TSCN"), kTaskRouteScan, 24, roomIndex, a);
 }
 
 GAME_CTaskRequest MakeEngineMaintenanceRequest(std::int32_t roomIndex, std::uint32_t a)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TMNT"), kTaskEngineMaintenance, 24, roomIndex);
-    request.Word(20) = a;
-    return request;
+    return Begin(MakeTag("TMNT"), kTaskEngineMaintenance, 24, roomIndex, a);
 }
 
 GAME_CTaskRequest MakeMindControlRequest(std::int32_t roomIndex, std::uint32_t slot, GAME_CObjectActor* actor,
                                          std::uint32_t flag)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TMDC"), kTaskMindControl, 32, roomIndex);
-    request.Word(20) = slot;
+    GAME_CTaskRequest request = Begin(MakeTag("TMDC"), kTaskMindControl, 32, roomIndex, slot);
     request.actor = actor;
     request.Word(28) = flag;
     return request;
@@ -111,24 +107,20 @@ GAME_CTaskRequest MakeMindControlRequest(std::int32_t roomIndex, std::uint32_t s
 
 GAME_CTaskRequest MakeRefuelRequest(std::uint32_t taskId, std::int32_t roomIndex, std::uint32_t a)
 {
-    GAME_CTaskRequest request = Begin(taskId, kTaskRefuel, 24, roomIndex);
-    request.Word(20) = a;
-    return request;
+    return Begin(taskId, kTaskRefuel, 24, roomIndex, a);
 }
 
 GAME_CTaskRequest MakeReloadRequest(std::int32_t roomIndex, std::uint32_t ammoId)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TRLD"), kTaskReload, 24, roomIndex);
-    request.Word(20) = ammoId;
-    return request;
+    return Begin(MakeTag("TRLD"), kTaskReload, 24, roomIndex, ammoId);
 }
 
 GAME_CTaskRequest MakeCarryFromStoreRequest(GAME_CTaskBase* parent, std::int32_t roomIndex, std::uint32_t itemId,
                                             std::int32_t count)
 {
-    GAME_CTaskRequest request = Begin(MakeTag("TCFI"), kTaskCarrierFromInventory, 32, roomIndex);
+    GAME_CTaskRequest request =
+        Begin(MakeTag("TCFI"), kTaskCarrierFromInventory, 32, roomIndex, static_cast<std::uint32_t>(roomIndex));
     request.parent = parent;
-    request.Word(20) = static_cast<std::uint32_t>(roomIndex);
     request.Word(24) = itemId;
     request.Word(28) = static_cast<std::uint32_t>(count);
     return request;

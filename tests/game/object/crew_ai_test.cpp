@@ -9,13 +9,14 @@
 #include "game/ship/room_base.h"
 #include "game/ship/ship.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
+using namespace support::shipped;
+
 constexpr std::uint32_t kLadder = MakeTag("ID22");  // one wide, two high: joins its rows
-constexpr std::uint32_t kWorkshop = MakeTag("ID06");
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
 constexpr std::uint32_t kWork = MakeTag("TZZ2");
 
 class CrewAITest : public support::TaskWorld {

@@ -8,15 +8,12 @@
 #include "game/ship/room_base.h"
 #include "game/ship/ship.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
-constexpr std::uint32_t kWorkshop = MakeTag("ID06");
-constexpr std::uint32_t kBridge = MakeTag("ID01");
-constexpr std::uint32_t kInfirmary = MakeTag("ID05");
-constexpr std::uint32_t kTimber = MakeTag("I002");
+using namespace support::shipped;
 
 class CrewHandOutTest : public support::TaskWorld {
 protected:

@@ -13,16 +13,12 @@
 #include "game/ship/ship.h"
 #include "game/ship/task_manager.h"
 #include "game/ship/task_request.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
-constexpr std::uint32_t kCatapult = MakeTag("ID15");
-constexpr std::uint32_t kGrain = MakeTag("I020");
-constexpr std::uint32_t kWater = MakeTag("I025");
-constexpr std::uint32_t kCheeseBomb = MakeTag("I096");
-constexpr std::uint32_t kScrapIron = MakeTag("I001");
+using namespace support::shipped;
 
 using CrewStartTest = support::TaskWorld;
 

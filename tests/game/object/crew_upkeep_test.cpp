@@ -8,12 +8,13 @@
 #include "game/object/object_item.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
-constexpr std::uint32_t kHome = MakeTag("ID03");
+using namespace support::shipped;
+
 constexpr std::uint32_t kBread = MakeTag("I026");
 
 class CrewUpkeepTest : public support::TaskWorld {

@@ -11,15 +11,12 @@
 #include "game/ship/room_base.h"
 #include "game/ship/ship.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kStoreroom = MakeTag("ID20");
-constexpr std::uint32_t kCatapult = MakeTag("ID15");
-constexpr std::uint32_t kScrapIron = MakeTag("I001");  // repairs for two work intervals
-constexpr std::uint32_t kGrain = MakeTag("I020");      // no repair material
-constexpr std::uint32_t kCheeseBomb = MakeTag("I096");
+using namespace support::shipped;
 
 using CrewWorkTest = support::TaskWorld;
 

@@ -11,12 +11,13 @@
 #include "game/ship/task_attack.h"
 #include "game/ship/task_manager.h"
 #include "platform/little_endian.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kCatapult = MakeTag("ID15");
-constexpr std::uint32_t kCheeseBomb = MakeTag("I096");
+using namespace support::shipped;
+
 constexpr std::uint32_t kSandCrawler = MakeTag("E001");
 
 class TaskAttackTest : public support::TaskWorld {

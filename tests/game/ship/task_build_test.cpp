@@ -14,12 +14,12 @@
 #include "game/ship/ship.h"
 #include "game/ship/task_manager.h"
 #include "game/ui/message_log.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kStoreroom = MakeTag("ID20");
-constexpr std::uint32_t kInfirmary = MakeTag("ID05");  // two builders, 40 seconds; 3 timber and 3 cloth
+using namespace support::shipped;
 
 class TaskBuildTest : public support::TaskWorld {
 protected:

@@ -5,12 +5,12 @@
 #include "game/core/data/static_lookups.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kEngine = MakeTag("ID23");
-constexpr std::uint32_t kInfirmary = MakeTag("ID05");
+using namespace support::shipped;
 
 class TaskChecksTest : public support::TaskWorld {
 protected:

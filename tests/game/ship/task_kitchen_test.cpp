@@ -8,15 +8,14 @@
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
-constexpr std::uint32_t kStoreroom = MakeTag("ID20");
+using namespace support::shipped;
+
 constexpr std::uint32_t kPorridge = MakeTag("D001");  // 2 grain and 1 water; 20 seconds to cook, 10 to eat
-constexpr std::uint32_t kGrain = MakeTag("I020");
-constexpr std::uint32_t kWater = MakeTag("I025");
 constexpr std::uint32_t kSturdy = MakeTag("S002");  // work costs 900 per mille of stamina
 
 class TaskKitchenTest : public support::TaskWorld {

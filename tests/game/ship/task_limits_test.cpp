@@ -6,14 +6,13 @@
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kBridge = MakeTag("ID01");
-constexpr std::uint32_t kWorkshop = MakeTag("ID06");
-constexpr std::uint32_t kHome = MakeTag("ID03");
-constexpr std::uint32_t kInfirmary = MakeTag("ID05");
+using namespace support::shipped;
+
 constexpr std::uint32_t kHeal = MakeTag("THHP");
 constexpr std::uint32_t kBandage = MakeTag("I015");
 

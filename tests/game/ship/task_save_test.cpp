@@ -15,18 +15,14 @@
 #include "game/ship/task_manager.h"
 #include "platform/little_endian.h"
 #include "tests/support/log_capture.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-namespace slot = save_layout::slot;
+using namespace support::shipped;
 
-constexpr std::uint32_t kWorkshop = MakeTag("ID06");
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
-constexpr std::uint32_t kInfirmary = MakeTag("ID05");
-constexpr std::uint32_t kEngine = MakeTag("ID23");
-constexpr std::uint32_t kScrapIron = MakeTag("I001");
-constexpr std::uint32_t kTimber = MakeTag("I002");
+namespace slot = save_layout::slot;
 
 // What a task is, in the terms its record keeps.
 using Materials = std::vector<std::pair<std::uint32_t, std::int32_t>>;

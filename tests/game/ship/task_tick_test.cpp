@@ -9,11 +9,13 @@
 #include "game/object/object_actor.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_manager.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
-constexpr std::uint32_t kWorkshop = MakeTag("ID06");
+using namespace support::shipped;
+
 constexpr std::uint32_t kWork = MakeTag("TZZ1");
 constexpr std::uint32_t kColdDebuff = MakeTag("N001");  // slows work to 800 per mille
 

@@ -27,23 +27,15 @@
 #include "game/ship/task_manager.h"
 #include "game/ship/task_request.h"
 #include "platform/little_endian.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
 
 namespace {
 
+using namespace support::shipped;
+
 namespace slot = save_layout::slot;
 
-constexpr std::uint32_t kBridge = MakeTag("ID01");
-constexpr std::uint32_t kKitchen = MakeTag("ID04");
-constexpr std::uint32_t kInfirmary = MakeTag("ID05");  // built from 3 timber and 3 cloth
-constexpr std::uint32_t kCatapult = MakeTag("ID15");
-constexpr std::uint32_t kStoreroom = MakeTag("ID20");
-constexpr std::uint32_t kEngine = MakeTag("ID23");
-constexpr std::uint32_t kTimber = MakeTag("I002");
-constexpr std::uint32_t kCloth = MakeTag("I003");
-constexpr std::uint32_t kGrain = MakeTag("I020");
-constexpr std::uint32_t kWater = MakeTag("I025");
-constexpr std::uint32_t kCheeseBomb = MakeTag("I096");
 constexpr std::uint32_t kRoad = 1;  // Cheddar Springs to Rusty Gear Post, 2400 units
 
 // Where in a slot the first differing bytes lie, for a readable failure.
