@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/world_palette.h"
 
 namespace spritegen::ui_style {
 
@@ -16,12 +17,14 @@ inline constexpr Rgba kTealDeep = Hex(0x17393D);
 // The pressed ("_touch") twin of a button.
 inline constexpr Rgba kTealTouch = Hex(0x1F5257);
 inline constexpr Rgba kTealTouchLight = Hex(0x6FB0A8);
-inline constexpr Rgba kYellow = Hex(0xF2C94C);
 inline constexpr Rgba kGrey = Hex(0x6C7479);
 inline constexpr Rgba kGreyLight = Hex(0xB7BEC2);
-inline constexpr Rgba kWhite = Hex(0xFFFFFF);
-inline constexpr Rgba kCream = Hex(0xEDE6D6);
 inline constexpr Rgba kRed = Hex(0xE0605A);
 inline constexpr Rgba kGreen = Hex(0x7FD36B);
+
+// The bright accents are the world's.
+using world_palette::kCream;
+using world_palette::kWhite;
+using world_palette::kYellow;
 
 }  // namespace spritegen::ui_style
