@@ -159,6 +159,8 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowQuit);
     Press(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kQuitDialog; }, 20));
+    StepFrames(10);
+    WritePictureIfAsked("5-quit-dialog");
     Press(kActionCursorDown);  // from continue round to the title
     Press(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotTitle) && !UI().IsOpen(kSlotPause); }, 200));
@@ -166,7 +168,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     PressRawKey(kRawEnter);
     StepFrames(2);
     ASSERT_EQ(Title().EntryCount(), 6);
-    WritePictureIfAsked("5-title-six-entries");
+    WritePictureIfAsked("6-title-six-entries");
 
     // The load list shows the saved slot under the cursor; leaving it changes nothing.
     Press(kActionCursorDown);
@@ -174,7 +176,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     ASSERT_TRUE(StepUntil([&] { return slots.State() == 2; }, 40));
     EXPECT_EQ(slots.loadMode, 1u);
     EXPECT_EQ(slots.SelectedSlot(), 1);
-    WritePictureIfAsked("6-load-slots");
+    WritePictureIfAsked("7-load-slots");
     Press(kActionCancel);
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotSaveSlots); }, 40));
     Press(kActionCursorUp);
