@@ -12,15 +12,14 @@
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/widget_builders.h"
 
 using vesk::math::Vec2;
 
 namespace {
 
-constexpr float kRowStep = 18.0f;
 // Hit rows of the tasks on the canvas: (378, 100 + 18i) to (530, 117 + 18i).
 constexpr Vec2 kHitTopLeft{378.0f, 100.0f};
-constexpr Vec2 kHitSize{152.0f, 17.0f};
 constexpr float kGaugeWidth = 150.0f;
 constexpr float kGaugeHeight = 14.0f;
 constexpr std::uint32_t kGaugeFull = 0xDDFF33FFu;
@@ -49,22 +48,9 @@ GAME_CUIListController::GAME_CUIListController()
     rowSprite_ = FindUISprite("ui_cursor_baselabel");
     root_ = MakeUIGroupNode(0.0f, 0.0f);
 
-    UIIconObjectDesc desc;
-    InitUIIconObjectDesc(&desc);
-    desc.normalSprite = FindUISprite("ui_enterbutton");
-    desc.pressedSprite = FindUISprite("ui_enterbutton_touch");
-    const Vec2 size = UISpriteSize(desc.normalSprite);
-    if (size.x > 0.0f) SetUIIconObjectDescSize(&desc, size.x, size.y);
-    desc.pivotX = desc.pivotY = 0.5f;
-    desc.pressedScaleX = desc.pressedScaleY = 0.95f;
-    desc.soundEffect = kSeUIDecide;
-    desc.releaseCallback = &OnAddTask;
-    desc.callbackArgument = this;
-    button_ = new GAME_CUIIconObject(&desc);
-    if (button_ != nullptr && root_ != nullptr) {
-        button_->SetParent(root_);
-        button_->SetVisible(true);
-    }
+    button_ = MakeUIButton(root_, {.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                                   .pressedFrames = 10, .pressedScale = 0.95f, .release = &OnAddTask, .argument = this});
+    button_->SetVisible(true);
 
     UILabelObjectDesc label;
     InitUILabelObjectDesc(&label);
@@ -153,7 +139,7 @@ bool GAME_CUIListController::Update(bool input)
         if (input && !free) return panel_ != nullptr ? panel_->Update(room_, false) : false;
     }
 
-    const std::int32_t clicked = input ? ClickedUIRow(kHitTopLeft, kHitSize, kRowStep, static_cast<std::int32_t>(taskCount_)) : -1;
+    const std::int32_t clicked = input ? ClickedUIListRow(kHitTopLeft, static_cast<std::int32_t>(taskCount_)) : -1;
     if (clicked >= 0) {
         const auto i = static_cast<std::uint32_t>(clicked);
         input = false;
@@ -229,7 +215,7 @@ void GAME_CUIListController::DrawTexts(Vec2 offset)
                 if (!IsListedKind(task.kind) || task.hidden) continue;
                 char key[5];
                 TagKey(task.kind == kBuildKind ? 0x44425254u /* "TRBD" */ : task.tag, key);
-                DrawUIText({origin_.x, origin_.y + kRowStep * static_cast<float>(r)}, GetMessageTextExpanded(key), color);
+                DrawUIText({origin_.x, origin_.y + kUILineStep * static_cast<float>(r)}, GetMessageTextExpanded(key), color);
             }
         }
     }
@@ -248,7 +234,7 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
         if (tasks_[r] == nullptr) continue;
         const UITaskView task = GetUITaskView(tasks_[r]);
         if (!IsListedKind(task.kind) || task.hidden) continue;
-        const float y = origin_.y + kRowStep * static_cast<float>(r);
+        const float y = origin_.y + kUILineStep * static_cast<float>(r);
         DrawUISprite({origin_.x - 21.0f, y + 15.0f}, rowSprite_);
         const Vec2 gauge{origin_.x - 3.0f, y + 1.0f};
         if (task.materialTotal > 0) {
@@ -260,7 +246,7 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
         DrawUIRect(gauge, {kGaugeWidth * std::clamp(task.progress, 0.0f, 1.0f), kGaugeHeight}, kGaugeProgress);
     }
     if (focused && room_ != nullptr) {
-        Vec2 at = cursor_ < taskCount_ ? Vec2{origin_.x - 4.0f, origin_.y + kRowStep * static_cast<float>(cursor_) - 1.0f}
+        Vec2 at = cursor_ < taskCount_ ? Vec2{origin_.x - 4.0f, origin_.y + kUILineStep * static_cast<float>(cursor_) - 1.0f}
                                        : Vec2{button_->GetPosition()->x - UISpriteSize(FindUISprite("ui_enterbutton")).x * 0.5f,
                                               button_->GetPosition()->y - 5.0f};
         at.x -= (blink_ & 8) != 0 ? 18.0f : 17.0f;

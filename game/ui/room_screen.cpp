@@ -8,7 +8,7 @@
 #include "game/core/sound/sound_player.h"
 #include "game/core/world/game_world.h"
 #include "game/ship/room_base.h"
-#include "game/ui/screen_callbacks.h"
+#include "game/ui/room_window.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
@@ -19,7 +19,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr std::uint32_t kCoverLimit = 10;
-constexpr std::uint32_t kHidden = 0x00FFFFFFu;
 constexpr float kTabPressedScale = 0.95f;
 constexpr std::int32_t kTabPressedFrames = 10;
 
@@ -51,34 +50,13 @@ GAME_CUIRoomScreen::~GAME_CUIRoomScreen()
 UIRoomPageFrame GAME_CUIRoomScreen::BeginPage(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root,
                                               GAME_CUINullObject* window)
 {
+    const UIRoomWindowButtons buttons =
+        BeginUIRoomWindow(list, root, window, {.skipLeftRelease = &OnSkipLeftButton, .skipRightRelease = &OnSkipRightButton, .owner = this});
     UIRoomPageFrame frame;
     frame.window = window;
-    list.push_back(MakeUICategorySwitch(1));
-    list.push_back(root);
-    if (window != root) list.push_back(window);
-    list.push_back(MakeUIPictureUnder(window, "ui_windowbase_bg", 34.0f, 108.0f));
-
-    UIButtonSpec close{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
-                       .action = kActionCancel, .release = &CloseScreenCallback, .argument = this};
-    PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
-    frame.close = MakeUIButton(window, close);
-    list.push_back(frame.close);
-
-    GAME_CUINullObject* leftWindow = MakeUIPictureUnder(window, "ui_skipwindow_left", -43.0f, 174.0f);
-    list.push_back(leftWindow);
-    UIButtonSpec left{.sprite = "ui_skip_left", .pressedSprite = "ui_skip_left_touch", .sound = kSeUICancel,
-                      .action = kActionMenuPageLeft, .release = &OnSkipLeftButton, .argument = this};
-    PlaceUIButtonTopLeft(left, 4.0f, 6.0f);
-    frame.skipLeft = MakeUIButton(leftWindow, left);
-    list.push_back(frame.skipLeft);
-
-    GAME_CUINullObject* rightWindow = MakeUIPictureUnder(window, "ui_skipwindow_right", 502.0f, 174.0f);
-    list.push_back(rightWindow);
-    UIButtonSpec right{.sprite = "ui_skip_right", .pressedSprite = "ui_skip_right_touch", .sound = kSeUICancel,
-                       .action = kActionMenuPageRight, .release = &OnSkipRightButton, .argument = this};
-    PlaceUIButtonTopLeft(right, 10.0f, 6.0f);
-    frame.skipRight = MakeUIButton(rightWindow, right);
-    list.push_back(frame.skipRight);
+    frame.close = buttons.close;
+    frame.skipLeft = buttons.skipLeft;
+    frame.skipRight = buttons.skipRight;
     return frame;
 }
 
@@ -104,7 +82,7 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     frame.cursorNode = MakeUIGroupUnder(window, -43.0f, 174.0f);
     list.push_back(frame.cursorNode);
     frame.cursorSprite = MakeUIPictureUnder(frame.cursorNode, "ui_cursor_common_r90", 0.0f, 0.0f);
-    frame.cursorSprite->SetColor(kHidden);
+    frame.cursorSprite->SetColor(kUIHidden);
     list.push_back(frame.cursorSprite);
     if (!taskPage) {
         // The highlight lies under the row's words and above the frame: it goes before the cursor.
@@ -121,17 +99,7 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
 
 void GAME_CUIRoomScreen::EndPage(std::vector<GAME_CUIObjectBase*>& list, const UIRoomPageFrame& frame)
 {
-    list.push_back(MakeUIDrawHook(&DrawSharedDialogCallback));
-    list.push_back(MakeUIPictureCut(frame.window, "ui_windowbase_scan_title", 34.0f, 108.0f, 420.0f, 29.0f));
-    list.push_back(MakeUIPictureCut(frame.window, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
-    UICategoryChangeObjectDesc last;
-    InitUICategoryChangeObjectDesc(&last);
-    last.category = 2;
-    last.flush = 1;
-    auto* end = new GAME_CUICategoryChangeObject(&last);
-    end->SetVisible(true);
-    list.push_back(end);
-    std::erase(list, nullptr);
+    EndUIRoomWindow(list, frame.window);
 }
 
 void GAME_CUIRoomScreen::AddHeaders(GAME_CUIObjectBase* parent, const std::array<const char*, 4>& names,
@@ -364,14 +332,15 @@ void GAME_CUIRoomScreen::PlaceFirstCursorOnRow(GAME_CUIObjectBase* row)
     node->UpdateTree(false);
 }
 
-void GAME_CUIRoomScreen::PlaceFirstCursorAt(const Vec2& place, bool onSkipArrow, bool shown)
+void GAME_CUIRoomScreen::PlaceFirstCursorOnButton(std::int32_t focus, const UIRoomFirstPageFocus& places, bool shown)
 {
+    const auto place = static_cast<std::size_t>(std::clamp(focus, places.taskTab, places.skipLeft) - places.taskTab);
     GAME_CUINullObject* node = firstFrame_.cursorNode;
     node->SetParent(firstRoot_);
-    node->SetPosition(&place);
-    firstFrame_.cursorSprite->SetSprite(onSkipArrow ? gridCursorSprite_ : arrowSprite_);
-    firstFrame_.cursorSprite->SetColor(shown ? kUIWhite : kHidden);
-    firstFrame_.highlight->SetColor(kHidden);
+    node->SetPosition(&taskTab_.Layout().focusPlaces[place]);
+    firstFrame_.cursorSprite->SetSprite(focus >= places.skipRight ? gridCursorSprite_ : arrowSprite_);
+    firstFrame_.cursorSprite->SetColor(shown ? kUIWhite : kUIHidden);
+    firstFrame_.highlight->SetColor(kUIHidden);
     node->UpdateTree(false);
 }
 

@@ -44,6 +44,9 @@ struct UIRoomTabSpec {
 // A room screen's first-page focus places: its list, the two tabs and the two skip arrows.
 struct UIRoomFirstPageFocus {
     std::int32_t list, taskTab, firstTab, skipRight, skipLeft;
+
+    // The list numbered first, the other places following in the order above.
+    static constexpr UIRoomFirstPageFocus Numbered(std::int32_t list) { return {list, list + 1, list + 2, list + 3, list + 4}; }
 };
 
 // The keys a first page moves by: decide, up and down repeating, left and right pressed.
@@ -126,10 +129,11 @@ protected:
     // the two tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to
     // the list. False when the focus stands on none of these.
     bool StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys);
-    // The first page's cursor: on a list row with the row highlight, or at a place relative to the
-    // page root (the grid cursor on a skip arrow), shown or hidden.
+    // The first page's cursor: on a list row with the row highlight, or on a tab or skip arrow (the
+    // grid cursor there), shown or hidden. The buttons stand where they stand on the task page, so
+    // the cursor takes the task page's places for them; a focus before the task tab takes its place.
     void PlaceFirstCursorOnRow(GAME_CUIObjectBase* row);
-    void PlaceFirstCursorAt(const vesk::math::Vec2& place, bool onSkipArrow, bool shown = true);
+    void PlaceFirstCursorOnButton(std::int32_t focus, const UIRoomFirstPageFocus& places, bool shown = true);
 
     // A yes/no question in the shared dialog, centred, the cursor on no; the dialog's owner is the slot.
     static void AskInDialog(int slot, const std::u16string& message);

@@ -17,9 +17,7 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr float kLineStep = 18.0f;
 constexpr float kIconTextX = 14.0f;
-constexpr std::uint32_t kHidden = 0x00FFFFFFu;
 // The durability gauge's colour (red, green, blue and alpha bytes from the lowest).
 constexpr std::uint32_t kDurabilityColor = 0xFF77ECE0u;
 
@@ -57,7 +55,7 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     list.push_back(fill_.picture);
 
     for (int line = 1; line < kDisplayLines; ++line) {
-        const float y = layout.upgradeLabel.y + kLineStep * static_cast<float>(line - 1);
+        const float y = layout.upgradeLabel.y + kUILineStep * static_cast<float>(line - 1);
         separators_[static_cast<std::size_t>(line)] = MakeUIPictureUnder(parent, "ui_separator_left", layout.upgradeLabel.x - 3.0f, y - 3.0f);
         icons_[static_cast<std::size_t>(line)] = MakeUIPictureUnder(parent, "ui_icon_build", layout.upgradeLabel.x, y - 1.0f);
         list.push_back(separators_[static_cast<std::size_t>(line)]);
@@ -80,7 +78,7 @@ void GAME_CUIRoomTaskTab::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
     list.push_back(labels_[0]);
     list.push_back(value_);
     for (int line = 1; line < kDisplayLines; ++line) {
-        const float y = layout_.upgradeLabel.y + kLineStep * static_cast<float>(line - 1);
+        const float y = layout_.upgradeLabel.y + kUILineStep * static_cast<float>(line - 1);
         labels_[static_cast<std::size_t>(line)] = MakeUILabel(parent_, "", layout_.upgradeLabel.x + kIconTextX, y);
         list.push_back(labels_[static_cast<std::size_t>(line)]);
     }
@@ -131,8 +129,8 @@ std::int32_t GAME_CUIRoomTaskTab::LineCount() const { return 1 + static_cast<std
 void GAME_CUIRoomTaskTab::ClearLine(int line)
 {
     labels_[static_cast<std::size_t>(line)]->SetTextA("");
-    if (icons_[static_cast<std::size_t>(line)] != nullptr) icons_[static_cast<std::size_t>(line)]->SetColor(kHidden);
-    if (separators_[static_cast<std::size_t>(line)] != nullptr) separators_[static_cast<std::size_t>(line)]->SetColor(kHidden);
+    if (icons_[static_cast<std::size_t>(line)] != nullptr) icons_[static_cast<std::size_t>(line)]->SetColor(kUIHidden);
+    if (separators_[static_cast<std::size_t>(line)] != nullptr) separators_[static_cast<std::size_t>(line)]->SetColor(kUIHidden);
 }
 
 void GAME_CUIRoomTaskTab::ShowDurability()
@@ -151,8 +149,8 @@ void GAME_CUIRoomTaskTab::ShowDurability()
 void GAME_CUIRoomTaskTab::FillPanel(std::int32_t scroll)
 {
     for (int line = 0; line < kDisplayLines; ++line) ClearLine(line);
-    frame_->SetColor(kHidden);
-    fill_.picture->SetColor(kHidden);
+    frame_->SetColor(kUIHidden);
+    fill_.picture->SetColor(kUIHidden);
     value_->SetTextA("");
     if (scroll == 0) ShowDurability();
     for (std::size_t k = 1; k <= upgradeKeys_.size(); ++k) {
@@ -325,7 +323,7 @@ void GAME_CUIRoomTaskTab::Place(std::int32_t focus)
     if (panel != nullptr) panel->focused = focus == kTaskFocusCrew;
     if (cursorNode_ == nullptr || cursorSprite_ == nullptr) return;
     if (focus == kTaskFocusRows || focus == kTaskFocusCrew) {
-        cursorSprite_->SetColor(kHidden);
+        cursorSprite_->SetColor(kUIHidden);
     } else {
         std::size_t place = 0;
         switch (focus) {

@@ -78,6 +78,7 @@ public:
     // A controller update without input (the opening and the other page's frames).
     void UpdateControllerQuietly();
 
+    const UIRoomTaskTabLayout& Layout() const { return layout_; }
     std::int32_t Focus() const { return focus_; }
     void SetFocus(std::int32_t focus) { focus_ = focus; }
     GAME_CUIListController* Controller() const { return controller_.Get(); }

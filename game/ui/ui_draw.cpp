@@ -124,11 +124,11 @@ bool IsUIClickInRect(Vec2 topLeft, Vec2 bottomRight)
     return map != nullptr && map->IsPointerInRect(topLeft, bottomRight);
 }
 
-std::int32_t ClickedUIRow(Vec2 topLeft, Vec2 size, float step, std::int32_t count)
+std::int32_t ClickedUIListRow(Vec2 topLeft, std::int32_t count)
 {
     for (std::int32_t row = 0; row < count; ++row) {
-        const float top = topLeft.y + step * static_cast<float>(row);
-        if (IsUIClickInRect({topLeft.x, top}, {topLeft.x + size.x, top + size.y})) return row;
+        const float top = topLeft.y + kUILineStep * static_cast<float>(row);
+        if (IsUIClickInRect({topLeft.x, top}, {topLeft.x + kUIRowHitSize.x, top + kUIRowHitSize.y})) return row;
     }
     return -1;
 }

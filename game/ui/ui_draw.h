@@ -26,6 +26,12 @@ inline constexpr std::int32_t kSeUICursor = 58;
 inline constexpr int kUIColorText = 4;
 inline constexpr std::uint32_t kUIGrey = 0xFF808080u;
 inline constexpr std::uint32_t kUIWhite = 0xFFFFFFFFu;
+// White without alpha: a picture that keeps its place but is not seen.
+inline constexpr std::uint32_t kUIHidden = 0x00FFFFFFu;
+// The lines of the room windows' lists and panels stand 18 units apart; a list row's pointer
+// rectangle is 152 by 17 units.
+inline constexpr float kUILineStep = 18.0f;
+inline constexpr vesk::math::Vec2 kUIRowHitSize{152.0f, 17.0f};
 
 // Index of the named sprite in the UI group, -1 when absent (or no sprite registry).
 std::int32_t FindUISprite(std::string_view name);
@@ -62,9 +68,9 @@ void PlayUISE(std::int32_t id, float factor = 1.0f);
 // A pointer pressed this frame inside the rectangle (bounds included); never while the ship departs
 // or arrives.
 bool IsUIClickInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
-// The first of `count` rows of one size, the first at topLeft and each `step` below the one before,
-// that a pointer pressed this frame (as IsUIClickInRect); -1 for none.
-std::int32_t ClickedUIRow(vesk::math::Vec2 topLeft, vesk::math::Vec2 size, float step, std::int32_t count);
+// Which of a room window's list rows (`count` of them, the first's pointer rectangle at topLeft) a
+// pointer pressed this frame, as IsUIClickInRect; -1 for none.
+std::int32_t ClickedUIListRow(vesk::math::Vec2 topLeft, std::int32_t count);
 // A pointer held inside the rectangle; never while the ship departs or arrives.
 bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer held anywhere.

@@ -15,6 +15,7 @@
 #include "game/core/world/game_world.h"
 #include "game/ship/room_base.h"
 #include "game/ship/task_manager.h"
+#include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
@@ -30,11 +31,9 @@ constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr float kInfoX = 36.0f;
 constexpr float kRowX = 317.0f;
 constexpr float kLineTop = 157.0f;
-constexpr float kLineStep = 18.0f;
 constexpr float kIconTextX = 26.0f;
 // The first row's pointer rectangle on the canvas.
 constexpr Vec2 kRowHitTopLeft{378.0f, 106.0f};
-constexpr Vec2 kRowHitSize{152.0f, 17.0f};
 constexpr std::uint32_t kOrderOnlyOne = 0x80000003u;
 constexpr std::uint32_t kOrderFatal = 0x80000000u;
 
@@ -104,28 +103,10 @@ void GAME_CUIAddTask::Build()
     actorIcon_ = FindUISprite("ui_icon_actor");
     timerIcon_ = FindUISprite("ui_icon_timer");
 
-    widgets_.push_back(MakeUICategorySwitch(1));
     window_ = MakeUIPicture("ui_windowbase", kWindow.x, kWindow.y);
-    widgets_.push_back(window_);
-    widgets_.push_back(MakeUIPictureUnder(window_, "ui_windowbase_bg", 34.0f, 108.0f));
-
-    UIButtonSpec back{.sprite = "ui_backbutton", .pressedSprite = "ui_backbutton_touch", .sound = kSeUICancel,
-                      .action = kActionCancel, .release = &CloseScreenCallback, .argument = this};
-    PlaceUIButtonTopLeft(back, 432.0f, 107.0f);
-    widgets_.push_back(MakeUIButton(window_, back));
-
-    GAME_CUINullObject* leftWindow = MakeUIPictureUnder(window_, "ui_skipwindow_left", -43.0f, 174.0f);
-    widgets_.push_back(leftWindow);
-    UIButtonSpec previous{.sprite = "ui_skip_left", .pressedSprite = "ui_skip_left_touch", .sound = kSeUICancel,
-                          .action = kActionMenuPageLeft, .release = &CloseAndSkipToPrevRoom, .argument = this};
-    PlaceUIButtonTopLeft(previous, 4.0f, 6.0f);
-    widgets_.push_back(MakeUIButton(leftWindow, previous));
-    GAME_CUINullObject* rightWindow = MakeUIPictureUnder(window_, "ui_skipwindow_right", 502.0f, 174.0f);
-    widgets_.push_back(rightWindow);
-    UIButtonSpec next{.sprite = "ui_skip_right", .pressedSprite = "ui_skip_right_touch", .sound = kSeUICancel,
-                      .action = kActionMenuPageRight, .release = &CloseAndSkipToNextRoom, .argument = this};
-    PlaceUIButtonTopLeft(next, 10.0f, 6.0f);
-    widgets_.push_back(MakeUIButton(rightWindow, next));
+    BeginUIRoomWindow(widgets_, window_, window_,
+                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = &CloseAndSkipToPrevRoom,
+                       .skipRightRelease = &CloseAndSkipToNextRoom, .owner = this});
 
     UIButtonSpec order{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .x = 382.0f, .y = 270.0f,
                        .sound = kSeUIDecide, .action = kActionDecide, .release = &OnOrderNormal, .argument = this};
@@ -144,7 +125,7 @@ void GAME_CUIAddTask::Build()
 
     for (int line = 0; line < kInfoLines; ++line) {
         InfoSlot& info = infoLines_[static_cast<std::size_t>(line)];
-        info.group = MakeUIGroupUnder(window_, kInfoX, kLineTop + kLineStep * static_cast<float>(line));
+        info.group = MakeUIGroupUnder(window_, kInfoX, kLineTop + kUILineStep * static_cast<float>(line));
         widgets_.push_back(info.group);
         if (line > 0) {
             info.separator = MakeUIPictureUnder(info.group, "ui_separator_left", -2.0f, -3.0f);
@@ -154,7 +135,7 @@ void GAME_CUIAddTask::Build()
         widgets_.push_back(info.icon);
     }
     for (int row = 0; row < kVisibleRows; ++row) {
-        rows_[static_cast<std::size_t>(row)] = MakeUILabel(window_, "", kRowX, kLineTop + kLineStep * static_cast<float>(row));
+        rows_[static_cast<std::size_t>(row)] = MakeUILabel(window_, "", kRowX, kLineTop + kUILineStep * static_cast<float>(row));
         if (row > 0) {
             rowSeparators_[static_cast<std::size_t>(row)] = MakeUIPictureUnder(rows_[static_cast<std::size_t>(row)], "ui_separator_right", -21.0f, -3.0f);
             widgets_.push_back(rowSeparators_[static_cast<std::size_t>(row)]);
@@ -186,17 +167,7 @@ void GAME_CUIAddTask::Build()
     for (GAME_CUILabelObject* row : rows_) widgets_.push_back(row);
     emptyLabel_ = MakeUILabel(window_, "ADDTASK_TEXT_NOENABLETASK", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
     widgets_.push_back(emptyLabel_);
-    widgets_.push_back(MakeUIDrawHook(&DrawSharedDialogCallback));
-    widgets_.push_back(MakeUIPictureCut(window_, "ui_windowbase_scan_title", 34.0f, 108.0f, 420.0f, 29.0f));
-    widgets_.push_back(MakeUIPictureCut(window_, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
-    UICategoryChangeObjectDesc last;
-    InitUICategoryChangeObjectDesc(&last);
-    last.category = 2;
-    last.flush = 1;
-    auto* end = new GAME_CUICategoryChangeObject(&last);
-    end->SetVisible(true);
-    widgets_.push_back(end);
-    std::erase(widgets_, nullptr);
+    EndUIRoomWindow(widgets_, window_);
 }
 
 std::int32_t GAME_CUIAddTask::RoomIndex() const { return GetUIRoomIndex(target); }
@@ -330,7 +301,7 @@ void GAME_CUIAddTask::UpdateListInput(bool input)
     if (!input) return;
     const std::int32_t count = static_cast<std::int32_t>(entries_.size());
     bool moved = false;
-    if (const std::int32_t row = ClickedUIRow(kRowHitTopLeft, kRowHitSize, kLineStep, std::min(count, kVisibleRows)); row >= 0) {
+    if (const std::int32_t row = ClickedUIListRow(kRowHitTopLeft, std::min(count, kVisibleRows)); row >= 0) {
         if (row != cursorRow_) {
             cursorRow_ = static_cast<std::int16_t>(row);
             PlayUISE(kSeUICursor);

@@ -27,18 +27,11 @@ constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr float kRowX = 378.0f;
 constexpr float kFigureX = 121.0f;
 constexpr float kLineTop = 142.0f;
-constexpr float kLineStep = 18.0f;
 // A row's pointer rectangle: from its label's place this far right and down.
 constexpr Vec2 kRowHitSize{86.0f, 13.0f};
-constexpr std::uint32_t kHidden = 0x00FFFFFFu;
 constexpr float kFramesToSeconds = 0.0166667f;
-constexpr std::int32_t kFocusList = 2;
-constexpr std::int32_t kFocusTaskTab = 3;
-constexpr std::int32_t kFocusBulletTab = 4;
-constexpr std::int32_t kFocusSkipRight = 5;
-constexpr std::int32_t kFocusSkipLeft = 6;
-constexpr UIRoomFirstPageFocus kBulletPageFocus{kFocusList, kFocusTaskTab, kFocusBulletTab, kFocusSkipRight, kFocusSkipLeft};
-constexpr Vec2 kBulletFocusPlaces[] = {{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}};
+// The bullet page's focus: 2 the list, then the task tab, the bullet tab, the right and left skip arrows.
+constexpr UIRoomFirstPageFocus kFocus = UIRoomFirstPageFocus::Numbered(2);
 constexpr std::array<const char*, 4> kHeaderNames{"ui_text_currentbullet", "ui_text_food_stock", "ui_text_information", "ui_text_ammo_menu"};
 constexpr std::array<Vec2, 4> kHeaderPlaces{{{97.0f, 87.0f}, {308.0f, 87.0f}, {97.0f, 126.0f}, {372.0f, 126.0f}}};
 constexpr std::size_t kMessageLimit = 240;
@@ -71,14 +64,14 @@ void GAME_CUIBullet::BuildBulletPage()
     stock_.BuildGauge(firstPage_, firstRoot_, {312.0f, 102.0f}, "ui_labelbase");
     for (int k = 0; k < kFigureLines; ++k) {
         const auto at = static_cast<std::size_t>(k);
-        figures_[at] = MakeUILabel(firstRoot_, "", kFigureX, kLineTop + kLineStep * static_cast<float>(k));
+        figures_[at] = MakeUILabel(firstRoot_, "", kFigureX, kLineTop + kUILineStep * static_cast<float>(k));
         figureSeparators_[at] = MakeUIPictureUnder(figures_[at], "ui_separator_left", -24.0f, 15.0f);
-        figureSeparators_[at]->SetColor(kHidden);
+        figureSeparators_[at]->SetColor(kUIHidden);
         firstPage_.push_back(figureSeparators_[at]);
     }
     for (int r = 0; r < kVisibleRows; ++r) {
         const auto at = static_cast<std::size_t>(r);
-        rows_[at] = MakeUILabel(firstRoot_, "", kRowX, kLineTop + kLineStep * static_cast<float>(r));
+        rows_[at] = MakeUILabel(firstRoot_, "", kRowX, kLineTop + kUILineStep * static_cast<float>(r));
         rowSeparators_[at] = MakeUIPictureUnder(rows_[at], "ui_separator_right", -21.0f, 15.0f);
         firstPage_.push_back(rowSeparators_[at]);
     }
@@ -218,7 +211,7 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
     if (kind == kNoId) {
         for (int k = 0; k < kFigureLines; ++k) {
             figures_[static_cast<std::size_t>(k)]->SetTextA("");
-            figureSeparators_[static_cast<std::size_t>(k)]->SetColor(kHidden);
+            figureSeparators_[static_cast<std::size_t>(k)]->SetColor(kUIHidden);
         }
     } else {
         if (store != nullptr) {
@@ -243,10 +236,10 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
             figureSeparators_[k]->SetColor(kUIWhite);
         }
     }
-    marker_->SetColor(kHidden);
+    marker_->SetColor(kUIHidden);
     for (int r = 0; r < kVisibleRows; ++r) {
         rows_[static_cast<std::size_t>(r)]->SetTextA("");
-        rowSeparators_[static_cast<std::size_t>(r)]->SetColor(kHidden);
+        rowSeparators_[static_cast<std::size_t>(r)]->SetColor(kUIHidden);
     }
     const std::vector<std::uint32_t>& kinds = Kinds();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
@@ -274,13 +267,12 @@ void GAME_CUIBullet::EnterAmmoList()
 
 void GAME_CUIBullet::PlaceBulletCursor(std::int32_t focus)
 {
-    if (focus == kFocusList) {
+    if (focus == kFocus.list) {
         PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
         return;
     }
     ShowAmmoInfo(kNoId);
-    const std::size_t place = static_cast<std::size_t>(std::clamp(focus, kFocusTaskTab, kFocusSkipLeft) - kFocusTaskTab);
-    PlaceFirstCursorAt(kBulletFocusPlaces[place], focus >= kFocusSkipRight);
+    PlaceFirstCursorOnButton(focus, kFocus);
 }
 
 void GAME_CUIBullet::UpdateAmmoList(bool input)
@@ -295,7 +287,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
     for (int r = 0; r < pointerRows && !IsUIPointerRefused(); ++r) {
         const Vec2 at = rows_[static_cast<std::size_t>(r)]->WorldPosition();
         if (!IsUIClickInRect(at, {at.x + kRowHitSize.x, at.y + kRowHitSize.y})) continue;
-        if (r == cursorRow_ && bulletFocus_ == kFocusList) {
+        if (r == cursorRow_ && bulletFocus_ == kFocus.list) {
             if (isCancelEntry(listTop_ + r)) {
                 PlayUISE(kSeUIDecide);
                 nextTabState_ = 3;
@@ -306,9 +298,9 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
         } else {
             PlayUISE(kSeUICursor);
             cursorRow_ = static_cast<std::int16_t>(r);
-            bulletFocus_ = kFocusList;
+            bulletFocus_ = kFocus.list;
             ShowAmmoInfo(KindUnderCursor());
-            PlaceBulletCursor(kFocusList);
+            PlaceBulletCursor(kFocus.list);
         }
         return;
     }
@@ -322,7 +314,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
         listTop_ = static_cast<std::int16_t>(count - 1 - cursorRow_);
     };
     switch (bulletFocus_) {
-    case kFocusList: {
+    case kFocus.list: {
         const std::int32_t index = listTop_ + cursorRow_;
         bool moved = false;
         if (decide) {
@@ -337,7 +329,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             if (index <= 0) {
                 cursorRow_ = 0;
                 listTop_ = 0;
-                bulletFocus_ = kFocusTaskTab;
+                bulletFocus_ = kFocus.taskTab;
             } else if (--cursorRow_ < 0) {
                 cursorRow_ = 0;
                 --listTop_;
@@ -347,7 +339,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             PlayUISE(kSeUICursor);
             if (index >= count - 1) {
                 toLastEntry();
-                bulletFocus_ = kFocusTaskTab;
+                bulletFocus_ = kFocus.taskTab;
             } else if (++cursorRow_ >= kVisibleRows) {
                 cursorRow_ = kVisibleRows - 1;
                 ++listTop_;
@@ -355,33 +347,33 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             moved = true;
         } else if (right) {
             PlayUISE(kSeUICursor);
-            bulletFocus_ = kFocusSkipRight;
+            bulletFocus_ = kFocus.skipRight;
         } else if (left) {
             PlayUISE(kSeUICursor);
-            bulletFocus_ = kFocusSkipLeft;
+            bulletFocus_ = kFocus.skipLeft;
         }
-        if (moved && bulletFocus_ == kFocusList) ShowAmmoInfo(KindUnderCursor());
+        if (moved && bulletFocus_ == kFocus.list) ShowAmmoInfo(KindUnderCursor());
         break;
     }
-    case kFocusTaskTab:
-    case kFocusBulletTab:
+    case kFocus.taskTab:
+    case kFocus.firstTab:
         if (up) {
-            bulletFocus_ = kFocusList;
+            bulletFocus_ = kFocus.list;
             toLastEntry();
         } else if (down) {
-            bulletFocus_ = kFocusList;
+            bulletFocus_ = kFocus.list;
             cursorRow_ = 0;
             listTop_ = 0;
         } else {
-            StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, keys);
+            StepTabAndSkipFocus(bulletFocus_, kFocus, keys);
         }
         break;
     default:
-        if (!StepTabAndSkipFocus(bulletFocus_, kBulletPageFocus, keys)) bulletFocus_ = kFocusList;
+        if (!StepTabAndSkipFocus(bulletFocus_, kFocus, keys)) bulletFocus_ = kFocus.list;
         break;
     }
     if (bulletFocus_ != start) {
-        if (bulletFocus_ == kFocusList) ShowAmmoInfo(KindUnderCursor());
+        if (bulletFocus_ == kFocus.list) ShowAmmoInfo(KindUnderCursor());
         PlaceBulletCursor(bulletFocus_);
     }
     firstFrame_.cursorNode->UpdateTree(false);

@@ -28,20 +28,11 @@ constexpr Vec2 kSlideFrom{61.0f, -360.0f};
 constexpr float kRowX = 317.0f;
 constexpr float kRowTop = 193.0f;
 constexpr float kDetailX = 60.0f;
-constexpr float kLineStep = 18.0f;
 // The first dish row's pointer rectangle on the canvas.
 constexpr Vec2 kRowHitTopLeft{378.0f, 142.0f};
-constexpr Vec2 kRowHitSize{152.0f, 17.0f};
-constexpr std::uint32_t kHidden = 0x00FFFFFFu;
 constexpr int kShortIngredientColor = 7;
-constexpr std::int32_t kFocusDishes = 1;
-constexpr std::int32_t kFocusTaskTab = 2;
-constexpr std::int32_t kFocusKitchenTab = 3;
-constexpr std::int32_t kFocusSkipRight = 4;
-constexpr std::int32_t kFocusSkipLeft = 5;
-constexpr UIRoomFirstPageFocus kKitchenPageFocus{kFocusDishes, kFocusTaskTab, kFocusKitchenTab, kFocusSkipRight, kFocusSkipLeft};
-// Cursor places of the kitchen page's focus 2 to 5, relative to the window.
-constexpr Vec2 kKitchenFocusPlaces[] = {{264.0f, 314.0f}, {44.0f, 314.0f}, {541.0f, 233.0f}, {-3.0f, 233.0f}};
+// The kitchen page's focus: 1 the dishes, then the task tab, the kitchen tab, the right and left skip arrows.
+constexpr UIRoomFirstPageFocus kFocus = UIRoomFirstPageFocus::Numbered(1);
 constexpr std::array<const char*, 4> kHeaderNames{"ui_text_cooking", "ui_text_food_stock", "ui_text_information", "ui_text_food_menu"};
 constexpr std::array<Vec2, 4> kHeaderPlaces{{{36.0f, 138.0f}, {247.0f, 138.0f}, {36.0f, 177.0f}, {311.0f, 177.0f}}};
 
@@ -80,7 +71,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     stock_.BuildGauge(firstPage_, firstRoot_, {251.0f, 153.0f}, "ui_cursor_baselabel");
 
     for (std::size_t i = 0; i < dishIds_.size(); ++i) {
-        GAME_CUILabelObject* row = MakeUILabel(firstRoot_, TagText(dishIds_[i]).c_str(), kRowX, kRowTop + kLineStep * static_cast<float>(i));
+        GAME_CUILabelObject* row = MakeUILabel(firstRoot_, TagText(dishIds_[i]).c_str(), kRowX, kRowTop + kUILineStep * static_cast<float>(i));
         rows_.push_back(row);
         GAME_CUINullObject* separator = MakeUIPictureUnder(row, "ui_separator_right", -21.0f, 15.0f);
         rowSeparators_.push_back(separator);
@@ -90,7 +81,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     firstPage_.push_back(marker_);
     for (int k = 0; k < kDetailLines; ++k) {
         const auto at = static_cast<std::size_t>(k);
-        details_[at] = MakeUILabel(firstRoot_, "", kDetailX, kRowTop + kLineStep * static_cast<float>(k));
+        details_[at] = MakeUILabel(firstRoot_, "", kDetailX, kRowTop + kUILineStep * static_cast<float>(k));
         detailSeparators_[at] = MakeUIPictureUnder(details_[at], "ui_separator_left", -24.0f, 15.0f);
         detailIcons_[at] = MakeUIPictureUnder(details_[at], "", -18.0f, -3.0f);
         firstPage_.push_back(detailSeparators_[at]);
@@ -205,7 +196,7 @@ void GAME_CUIDiningHall::UpdateBrowse(bool input)
 
 void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
 {
-    const std::int32_t clicked = input ? ClickedUIRow(kRowHitTopLeft, kRowHitSize, kLineStep, static_cast<std::int32_t>(rows_.size())) : -1;
+    const std::int32_t clicked = input ? ClickedUIListRow(kRowHitTopLeft, static_cast<std::int32_t>(rows_.size())) : -1;
     if (clicked >= 0) {
         if (clicked == listTop_ + cursorRow_) {
             PlayUISE(kSeUIDecide);
@@ -213,8 +204,8 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
         } else {
             PlayUISE(kSeUICursor);
             cursorRow_ = static_cast<std::int16_t>(clicked - listTop_);
-            kitchenFocus_ = kFocusDishes;
-            PlaceKitchenCursor(kFocusDishes);
+            kitchenFocus_ = kFocus.list;
+            PlaceKitchenCursor(kFocus.list);
         }
         input = false;
     }
@@ -231,7 +222,7 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
     const auto [decide, up, down, left, right] = keys;
     const std::int16_t dishes = static_cast<std::int16_t>(rows_.size());
     switch (kitchenFocus_) {
-    case kFocusDishes: {
+    case kFocus.list: {
         if (dishes == 0) break;
         bool moved = false;
         if (decide) {
@@ -243,7 +234,7 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
                 ++cursorRow_;
                 moved = true;
             } else {
-                kitchenFocus_ = kFocusTaskTab;
+                kitchenFocus_ = kFocus.taskTab;
             }
         } else if (up) {
             PlayUISE(kSeUICursor);
@@ -251,35 +242,35 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
                 --cursorRow_;
                 moved = true;
             } else {
-                kitchenFocus_ = kFocusTaskTab;
+                kitchenFocus_ = kFocus.taskTab;
             }
         } else if (right) {
             PlayUISE(kSeUICursor);
-            kitchenFocus_ = kFocusSkipRight;
+            kitchenFocus_ = kFocus.skipRight;
         } else if (left) {
             PlayUISE(kSeUICursor);
-            kitchenFocus_ = kFocusSkipLeft;
+            kitchenFocus_ = kFocus.skipLeft;
         }
-        if (moved) PlaceKitchenCursor(kFocusDishes);
+        if (moved) PlaceKitchenCursor(kFocus.list);
         break;
     }
-    case kFocusTaskTab:
-    case kFocusKitchenTab:
+    case kFocus.taskTab:
+    case kFocus.firstTab:
         if (up && dishes > 0) {
-            kitchenFocus_ = kFocusDishes;
+            kitchenFocus_ = kFocus.list;
             cursorRow_ = static_cast<std::int16_t>(dishes - 1 - listTop_);
         } else if (down && dishes > 0) {
-            kitchenFocus_ = kFocusDishes;
+            kitchenFocus_ = kFocus.list;
             cursorRow_ = static_cast<std::int16_t>(-listTop_);
         } else {
-            StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, keys);
+            StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
         }
         break;
-    case kFocusSkipRight:
-    case kFocusSkipLeft:
-        StepTabAndSkipFocus(kitchenFocus_, kKitchenPageFocus, keys);
+    case kFocus.skipRight:
+    case kFocus.skipLeft:
+        StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
         break;
-    default: kitchenFocus_ = kFocusDishes; break;
+    default: kitchenFocus_ = kFocus.list; break;
     }
     if (kitchenFocus_ != start) PlaceKitchenCursor(kitchenFocus_);
 }
@@ -287,13 +278,12 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
 void GAME_CUIDiningHall::PlaceKitchenCursor(std::int32_t focus)
 {
     const std::size_t row = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
-    if (focus == kFocusDishes && row < rows_.size()) {
+    if (focus == kFocus.list && row < rows_.size()) {
         PlaceFirstCursorOnRow(rows_[row]);
         ShowDishInfo(RecipeUnderCursor());
         return;
     }
-    const std::size_t place = static_cast<std::size_t>(std::clamp(focus, kFocusTaskTab, kFocusSkipLeft) - kFocusTaskTab);
-    PlaceFirstCursorAt(kKitchenFocusPlaces[place], focus >= kFocusSkipRight, focus != kFocusDishes);
+    PlaceFirstCursorOnButton(focus, kFocus, focus != kFocus.list);
 }
 
 void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
@@ -305,7 +295,7 @@ void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
     const CookingRecipe* current = FindCookingRecipe(foodId);
     if (current == nullptr) {
         currentDish_->SetTextA("");
-        currentDishIcon_->SetColor(kHidden);
+        currentDishIcon_->SetColor(kUIHidden);
         stock_.Clear();
     } else {
         currentDish_->SetTextA(TagText(foodId).c_str());
@@ -320,8 +310,8 @@ void GAME_CUIDiningHall::ShowDishDetails(const CookingRecipe* recipe, std::int32
     for (int k = 0; k < kDetailLines; ++k) {
         const auto at = static_cast<std::size_t>(k);
         details_[at]->SetTextA("");
-        detailSeparators_[at]->SetColor(kHidden);
-        detailIcons_[at]->SetColor(kHidden);
+        detailSeparators_[at]->SetColor(kUIHidden);
+        detailIcons_[at]->SetColor(kUIHidden);
     }
     if (recipe == nullptr) return;
     const auto put = [&](std::int32_t line, const std::u16string& text, std::int32_t icon, std::uint32_t color) {

@@ -37,11 +37,12 @@ void GAME_CUICategoryChangeObject::Draw()
     }
 }
 
-GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category)
+GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush)
 {
     UICategoryChangeObjectDesc desc;
     InitUICategoryChangeObjectDesc(&desc);
     desc.category = category;
+    desc.flush = flush ? 1 : 0;
     auto* widget = new GAME_CUICategoryChangeObject(&desc);
     if (widget != nullptr) widget->SetVisible(true);
     return widget;

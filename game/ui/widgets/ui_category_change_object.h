@@ -30,5 +30,6 @@ private:
     std::uint32_t visible_ = 0;
 };
 
-// A shown switch of a category (the draw lists of the screens hold these).
-GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category);
+// A shown switch of a category (the draw lists of the screens hold these); with flush, the sprites
+// queued so far are drawn first.
+GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush = false);

@@ -1,0 +1,29 @@
+// The window a room screen's pages and its sub-windows stand in: the base, the close button, the two room skip arrows and the scan overlays.
+#pragma once
+
+#include <vector>
+
+#include "game/ui/widget_builders.h"
+
+// How a window's buttons look and answer; every callback gets the owner.
+struct UIRoomWindowSpec {
+    const char* closeSprite = "ui_closebutton";
+    const char* closePressedSprite = "ui_closebutton_touch";
+    UIIconCallback skipLeftRelease = nullptr;
+    UIIconCallback skipRightRelease = nullptr;
+    void* owner = nullptr;
+};
+
+struct UIRoomWindowButtons {
+    GAME_CUIIconObject* close = nullptr;
+    GAME_CUIIconObject* skipLeft = nullptr;
+    GAME_CUIIconObject* skipRight = nullptr;
+};
+
+// The start of a window's draw list: the sprite switch, the root, the window (when it is not the
+// root), the window's background, the close button (closing the owner's screen) and the skip arrows.
+UIRoomWindowButtons BeginUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window,
+                                      const UIRoomWindowSpec& spec);
+// The end of a window's draw list: the shared dialog, the scan overlays over the window, and a
+// switch that draws the sprites still queued. Drops the null entries of the list.
+void EndUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* window);
