@@ -268,15 +268,17 @@ void GAME_CUIRoomScreen::EnterTaskPage()
 
 void GAME_CUIRoomScreen::UpdateTaskPage(bool input)
 {
-    const std::int32_t scroll = taskTab_.ScrollBar()->Value();
     if (taskRoot_->IsAnyDecided()) input = false;
     input = taskRoot_->UpdateTree(input);
     firstRoot_->UpdateTree(false);
     taskTab_.Update(input);
-    if (taskTab_.ScrollBar()->Value() != scroll) {
-        PlayUISE(kSeUICursor);
-        taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
-    }
+}
+
+void GAME_CUIRoomScreen::AnswerInfoScroll(std::int32_t before)
+{
+    if (taskTab_.ScrollBar()->Value() == before) return;
+    PlayUISE(kSeUICursor);
+    taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
 }
 
 void GAME_CUIRoomScreen::Draw()

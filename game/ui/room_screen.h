@@ -121,9 +121,13 @@ protected:
     // The cursor sprites' twitch of one unit every 8 frames.
     float BlinkOffset() const { return static_cast<float>((blink_ >> 3) & 1u); }
     std::uint32_t Blink() const { return blink_; }
-    // The task page's entry, handler and the scroll change of its information panel.
+    // The task page's entry, and its frame with input: the page's tree (no input while one of its
+    // buttons plays out its press), the first page's without, then the task tab.
     void EnterTaskPage();
     void UpdateTaskPage(bool input);
+    // At the end of a frame: when the information scroll moved from `before`, the cursor sound and
+    // the panel refilled.
+    void AnswerInfoScroll(std::int32_t before);
 
     // The focus moves every first page shares once up and down are dealt with: left and right between
     // the two tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to

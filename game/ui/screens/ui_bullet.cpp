@@ -163,14 +163,13 @@ void GAME_CUIBullet::UpdateMain(bool input)
     }
     const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
     if (tabState_ == kTaskPageState) {
-        if (taskRoot_->IsAnyDecided()) input = false;
-        input = taskRoot_->UpdateTree(input);
-        firstRoot_->UpdateTree(false);
-    } else {
-        const bool routed = firstRoot_->UpdateTree(tabState_ == 0 && input);
-        input = tabState_ == 0 && routed;
-        taskRoot_->UpdateTree(false);
+        UpdateTaskPage(input);
+        AnswerInfoScroll(infoScroll);
+        return;
     }
+    const bool routed = firstRoot_->UpdateTree(tabState_ == 0 && input);
+    input = tabState_ == 0 && routed;
+    taskRoot_->UpdateTree(false);
     switch (tabState_) {
     case 0: UpdateAmmoList(input); break;
     case 1: UpdateReloadConfirm(); break;
@@ -181,14 +180,10 @@ void GAME_CUIBullet::UpdateMain(bool input)
     }
     case 3: UpdateCancelConfirm(); break;
     case 4: UpdateCancelFinished(); break;
-    case kTaskPageState: taskTab_.Update(input); break;
     default: break;
     }
-    if (tabState_ != kTaskPageState) taskTab_.UpdateControllerQuietly();
-    if (taskTab_.ScrollBar()->Value() != infoScroll) {
-        PlayUISE(kSeUICursor);
-        taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
-    }
+    taskTab_.UpdateControllerQuietly();
+    AnswerInfoScroll(infoScroll);
 }
 
 void GAME_CUIBullet::EnterTabState()

@@ -173,10 +173,7 @@ void GAME_CUIDiningHall::UpdateMain(bool input)
         PlayUISE(kSeUICursor);
         ShowDishDetails(RecipeUnderCursor(), detailScroll_->Value());
     }
-    if (taskTab_.ScrollBar()->Value() != infoScroll) {
-        PlayUISE(kSeUICursor);
-        taskTab_.FillPanel(taskTab_.ScrollBar()->Value());
-    }
+    AnswerInfoScroll(infoScroll);
 }
 
 void GAME_CUIDiningHall::UpdateBrowse(bool input)
@@ -188,10 +185,7 @@ void GAME_CUIDiningHall::UpdateBrowse(bool input)
         return;
     }
     // The information scroll's change is answered by UpdateMain.
-    if (taskRoot_->IsAnyDecided()) input = false;
-    input = taskRoot_->UpdateTree(input);
-    firstRoot_->UpdateTree(false);
-    taskTab_.Update(input);
+    UpdateTaskPage(input);
 }
 
 void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
