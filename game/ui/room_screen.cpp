@@ -301,6 +301,13 @@ bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFi
     const bool left = keys.left;
     const bool right = keys.right;
     const bool decide = keys.decide;
+    if (focus == places.list) {
+        if (right || left) {
+            PlayUISE(kSeUICursor);
+            focus = right ? places.skipRight : places.skipLeft;
+        }
+        return true;
+    }
     if (focus == places.taskTab || focus == places.firstTab) {
         if (focus == places.taskTab && left) {
             focus = places.firstTab;

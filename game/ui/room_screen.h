@@ -129,9 +129,10 @@ protected:
     // the panel refilled.
     void AnswerInfoScroll(std::int32_t before);
 
-    // The focus moves every first page shares once up and down are dealt with: left and right between
-    // the two tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to
-    // the list. False when the focus stands on none of these.
+    // The focus moves every first page shares once the list's decide, up and down are dealt with:
+    // from the list left and right lead to the skip arrows, left and right move between the two
+    // tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to the
+    // list. False when the focus stands on none of these places.
     bool StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys);
     // The first page's cursor: on a list row with the row highlight, or on a tab or skip arrow (the
     // grid cursor there), shown or hidden. The buttons stand where they stand on the task page, so

@@ -303,7 +303,6 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
     const std::int32_t start = bulletFocus_;
     const std::int32_t count = KeyEntryCount();
     const UIRoomKeys keys = UIRoomKeys::Read();
-    const auto [decide, up, down, left, right] = keys;
     const auto toLastEntry = [&] {
         cursorRow_ = static_cast<std::int16_t>(std::min(count - 1, kVisibleRows - 1));
         listTop_ = static_cast<std::int16_t>(count - 1 - cursorRow_);
@@ -312,14 +311,14 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
     case kFocus.list: {
         const std::int32_t index = listTop_ + cursorRow_;
         bool moved = false;
-        if (decide) {
+        if (keys.decide) {
             if (isCancelEntry(index)) {
                 nextTabState_ = 3;
             } else {
                 selectedKind_ = KindUnderCursor();
                 TryReload();
             }
-        } else if (up) {
+        } else if (keys.up) {
             PlayUISE(kSeUICursor);
             if (index <= 0) {
                 cursorRow_ = 0;
@@ -330,7 +329,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
                 --listTop_;
             }
             moved = true;
-        } else if (down) {
+        } else if (keys.down) {
             PlayUISE(kSeUICursor);
             if (index >= count - 1) {
                 toLastEntry();
@@ -340,22 +339,18 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
                 ++listTop_;
             }
             moved = true;
-        } else if (right) {
-            PlayUISE(kSeUICursor);
-            bulletFocus_ = kFocus.skipRight;
-        } else if (left) {
-            PlayUISE(kSeUICursor);
-            bulletFocus_ = kFocus.skipLeft;
+        } else {
+            StepTabAndSkipFocus(bulletFocus_, kFocus, keys);
         }
         if (moved && bulletFocus_ == kFocus.list) ShowAmmoInfo(KindUnderCursor());
         break;
     }
     case kFocus.taskTab:
     case kFocus.firstTab:
-        if (up) {
+        if (keys.up) {
             bulletFocus_ = kFocus.list;
             toLastEntry();
-        } else if (down) {
+        } else if (keys.down) {
             bulletFocus_ = kFocus.list;
             cursorRow_ = 0;
             listTop_ = 0;

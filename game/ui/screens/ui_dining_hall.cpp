@@ -213,16 +213,15 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
     if (!input) return;
     const std::int32_t start = kitchenFocus_;
     const UIRoomKeys keys = UIRoomKeys::Read();
-    const auto [decide, up, down, left, right] = keys;
     const std::int16_t dishes = static_cast<std::int16_t>(rows_.size());
     switch (kitchenFocus_) {
     case kFocus.list: {
         if (dishes == 0) break;
         bool moved = false;
-        if (decide) {
+        if (keys.decide) {
             PlayUISE(kSeUIDecide);
             nextMenuState_ = 2;
-        } else if (down) {
+        } else if (keys.down) {
             PlayUISE(kSeUICursor);
             if (listTop_ + cursorRow_ + 1 < dishes) {
                 ++cursorRow_;
@@ -230,7 +229,7 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
             } else {
                 kitchenFocus_ = kFocus.taskTab;
             }
-        } else if (up) {
+        } else if (keys.up) {
             PlayUISE(kSeUICursor);
             if (listTop_ + cursorRow_ > 0) {
                 --cursorRow_;
@@ -238,22 +237,18 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
             } else {
                 kitchenFocus_ = kFocus.taskTab;
             }
-        } else if (right) {
-            PlayUISE(kSeUICursor);
-            kitchenFocus_ = kFocus.skipRight;
-        } else if (left) {
-            PlayUISE(kSeUICursor);
-            kitchenFocus_ = kFocus.skipLeft;
+        } else {
+            StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
         }
         if (moved) PlaceKitchenCursor(kFocus.list);
         break;
     }
     case kFocus.taskTab:
     case kFocus.firstTab:
-        if (up && dishes > 0) {
+        if (keys.up && dishes > 0) {
             kitchenFocus_ = kFocus.list;
             cursorRow_ = static_cast<std::int16_t>(dishes - 1 - listTop_);
-        } else if (down && dishes > 0) {
+        } else if (keys.down && dishes > 0) {
             kitchenFocus_ = kFocus.list;
             cursorRow_ = static_cast<std::int16_t>(-listTop_);
         } else {

@@ -204,4 +204,51 @@ TEST_F(BulletTest, SkippingOpensTheNextRoomsScreenAndTheCrewScreenHidesIt)
     EXPECT_EQ(world->held, 1u) << "the game stays held from one room's screen to the next";
 }
 
+// The bullet page's keys beside the list: left and right lead to the skip arrows (the grid cursor),
+// the way back to the list; past the last entry the task tab, then the bullet tab; decide on an
+// arrow skips to the neighbouring room.
+TEST_F(BulletTest, TheKeysReachTheSkipArrowsAndTheTabsFromTheList)
+{
+    GAME_CRoomBase& kitchen = Place("ID04", 0, 3);
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    OpenScreenOf(cannon);
+    ASSERT_EQ(Screen().BulletFocus(), 2);
+    GAME_CUINullObject* cursor = Screen().FirstFrame().cursorNode;
+    const GAME_CUINullObject* sprite = Screen().FirstFrame().cursorSprite;
+    const auto at = [&](float x, float y) { return cursor->WorldPosition() == vesk::math::Vec2{x, y}; };
+
+    Press(kActionCursorRight);
+    EXPECT_EQ(Screen().BulletFocus(), 5);
+    EXPECT_TRUE(at(602.0f, 182.0f));
+    EXPECT_EQ(sprite->Sprite(), FindUISprite("ui_cursor_grid_normal"));
+    Press(kActionCursorLeft);
+    EXPECT_EQ(Screen().BulletFocus(), 2);
+    EXPECT_EQ(cursor->Parent(), Screen().RowLabel(0));
+    EXPECT_EQ(sprite->Sprite(), FindUISprite("ui_cursor_common_r90"));
+    Press(kActionCursorLeft);
+    EXPECT_EQ(Screen().BulletFocus(), 6);
+    EXPECT_TRUE(at(55.0f, 182.0f));
+    Press(kActionCursorRight);
+    EXPECT_EQ(Screen().BulletFocus(), 2);
+
+    // Two kinds: down twice passes the last one.
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    EXPECT_EQ(Screen().BulletFocus(), 3);
+    EXPECT_TRUE(at(325.0f, 263.0f));
+    EXPECT_EQ(sprite->Sprite(), FindUISprite("ui_cursor_common_r90"));
+    Press(kActionCursorLeft);
+    EXPECT_EQ(Screen().BulletFocus(), 4);
+    EXPECT_TRUE(at(105.0f, 263.0f));
+    Press(kActionCursorUp);
+    EXPECT_EQ(Screen().BulletFocus(), 2);
+    EXPECT_EQ(Screen().CursorRow(), 1) << "up from a tab lands on the last entry";
+
+    Press(kActionCursorLeft);
+    ASSERT_EQ(Screen().BulletFocus(), 6);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return !Screen().IsOpen(); }, 40));
+    EXPECT_EQ(UI().Get<GAME_CUIDiningHall>(kSlotDiningHall)->target, &kitchen);
+}
+
 }  // namespace
