@@ -22,7 +22,7 @@ protected:
     // Crew limit (at least 1) and duration from the record, else 1 and `defaultFrames`; the
     // record's sounds.
     void TakeRecordTerms(std::int32_t defaultFrames);
-    // One carry request per material pair of the record (new tasks only).
+    // One carry request per material pair of the record.
     void PostRecordCarryRequests();
     // Tops up the record's material pairs as TopUpMaterials does.
     void TopUpRecordMaterials();
