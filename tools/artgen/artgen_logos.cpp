@@ -13,12 +13,6 @@ namespace {
 constexpr uint32_t kLogoWidth = 512;
 constexpr uint32_t kLogoHeight = 256;
 
-// Draws the text centred horizontally on x with its capitals' top at y.
-void CentredText(Canvas& canvas, std::string_view text, float x, float y, const TextStyle& style, const Paint& paint)
-{
-    canvas.Fill(Text(text, {x - TextWidth(text, style) * 0.5f, y}, style), paint);
-}
-
 }  // namespace
 
 // A badge of a setting sun over two dunes inside an amber ring, over the
@@ -47,7 +41,7 @@ tools::RgbaImage DrawCompanyLogo()
     canvas.Fill(Outline(badge, 7.0f), LinearGradient(0.0f, centre.y - radius, amber, 0.0f, centre.y + radius, ember));
 
     const TextStyle name{44.0f, 8.0f, 0.3f};
-    CentredText(canvas, "KORVEXA", 256.0f, 176.0f, name, Solid(paper));
+    canvas.Fill(CentredText("KORVEXA", 256.0f, 176.0f, name), Solid(paper));
     const float ruleHalf = TextWidth("KORVEXA", name) * 0.5f;
     canvas.Fill(Stroke({256.0f - ruleHalf, 238.0f}, {256.0f + ruleHalf, 238.0f}, 3.0f),
                 LinearGradient(256.0f - ruleHalf, 0.0f, ember, 256.0f + ruleHalf, 0.0f, amber));

@@ -15,11 +15,6 @@ namespace {
 constexpr float kWidth = 640.0f;
 constexpr float kHeight = 360.0f;
 
-Shape Rect(float left, float top, float right, float bottom)
-{
-    return Polygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
-}
-
 struct Palette {
     Colour skyTop;
     Colour skyBottom;
@@ -56,11 +51,6 @@ Shape DuneBand(float width, float bottom, float base, float period, float amplit
     points.push_back({width, bottom});
     points.push_back({0.0f, bottom});
     return Polygon(points);
-}
-
-void CentredText(Canvas& canvas, std::string_view text, float x, float y, const TextStyle& style, const Paint& paint)
-{
-    canvas.Fill(Text(text, {x - TextWidth(text, style) * 0.5f, y}, style), paint);
 }
 
 }  // namespace
@@ -118,9 +108,10 @@ tools::RgbaImage DrawMiniGameTitleLogo()
     Canvas canvas(320, 120);
     const TextStyle title{44.0f, 9.0f, 0.2f};
     const TextStyle subtitle{16.0f, 3.0f, 0.6f};
-    CentredText(canvas, "DUNE DASH", 162.0f, 22.0f, title, Solid(Hex(0x4E2A17)));
-    CentredText(canvas, "DUNE DASH", 160.0f, 18.0f, title, LinearGradient(0.0f, 18.0f, Hex(0xFFE29A), 0.0f, 62.0f, Hex(0xE8893A)));
-    CentredText(canvas, "ARCADE", 160.0f, 86.0f, subtitle, Solid(Hex(0x4FD1C5)));
+    canvas.Fill(CentredText("DUNE DASH", 162.0f, 22.0f, title), Solid(Hex(0x4E2A17)));
+    canvas.Fill(CentredText("DUNE DASH", 160.0f, 18.0f, title),
+                LinearGradient(0.0f, 18.0f, Hex(0xFFE29A), 0.0f, 62.0f, Hex(0xE8893A)));
+    canvas.Fill(CentredText("ARCADE", 160.0f, 86.0f, subtitle), Solid(Hex(0x4FD1C5)));
     return canvas.ToImage();
 }
 
@@ -138,8 +129,8 @@ tools::RgbaImage DrawMiniGameGameOver()
 {
     Canvas canvas(320, 80);
     const TextStyle style{40.0f, 8.0f, 0.22f};
-    CentredText(canvas, "GAME OVER", 162.0f, 22.0f, style, Solid(Hex(0x1F2428)));
-    CentredText(canvas, "GAME OVER", 160.0f, 18.0f, style, Solid(Hex(0xE04848)));
+    canvas.Fill(CentredText("GAME OVER", 162.0f, 22.0f, style), Solid(Hex(0x1F2428)));
+    canvas.Fill(CentredText("GAME OVER", 160.0f, 18.0f, style), Solid(Hex(0xE04848)));
     return canvas.ToImage();
 }
 
@@ -147,7 +138,7 @@ tools::RgbaImage DrawMiniGameLicence()
 {
     Canvas canvas(320, 40);
     const TextStyle style{14.0f, 2.5f, 0.5f};
-    CentredText(canvas, "VESK ARCADE", 160.0f, 13.0f, style, Solid(Hex(0xEDE6D6)));
+    canvas.Fill(CentredText("VESK ARCADE", 160.0f, 13.0f, style), Solid(Hex(0xEDE6D6)));
     return canvas.ToImage();
 }
 

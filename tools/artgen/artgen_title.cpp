@@ -65,7 +65,7 @@ tools::RgbaImage DrawBand()
     Canvas canvas(kBandWidth, kBandHeight);
     const float width = static_cast<float>(kBandWidth);
     const float height = static_cast<float>(kBandHeight);
-    canvas.Fill(Polygon({{0.0f, 0.0f}, {width, 0.0f}, {width, height}, {0.0f, height}}),
+    canvas.Fill(Rect(0.0f, 0.0f, width, height),
                 LinearGradient(0.0f, 0.0f, Hex(0x1B1410, 0.45f), 0.0f, height, Hex(0x2A1B12, 0.3f)));
     for (const float y : {2.5f, height - 2.5f}) {
         canvas.Fill(Stroke({0.0f, y}, {width, y}, 4.0f), Solid(Hex(0x1B1410, 0.9f)));
@@ -92,9 +92,9 @@ tools::RgbaImage DrawLogo(const std::vector<std::string>& fonts, std::u16string_
     Canvas canvas(kLogoWidth, kLogoHeight);
     const Point sun{kLogoWidth * 0.5f, 70.0f};
     canvas.Fill(Circle(sun, 52.0f), LinearGradient(0.0f, 18.0f, Hex(0xF2A93B, 0.9f), 0.0f, 122.0f, Hex(0xE0622A, 0.85f)));
-    canvas.Fill(Intersect(Circle({140.0f, 260.0f}, 160.0f), Polygon({{0, 0}, {448, 0}, {448, 128}, {0, 128}})),
+    canvas.Fill(Intersect(Circle({140.0f, 260.0f}, 160.0f), Rect(0.0f, 0.0f, 448.0f, 128.0f)),
                 LinearGradient(0.0f, 100.0f, Hex(0xC9893F), 0.0f, 128.0f, Hex(0x8E5A2B)));
-    canvas.Fill(Intersect(Circle({330.0f, 280.0f}, 175.0f), Polygon({{0, 0}, {448, 0}, {448, 128}, {0, 128}})),
+    canvas.Fill(Intersect(Circle({330.0f, 280.0f}, 175.0f), Rect(0.0f, 0.0f, 448.0f, 128.0f)),
                 LinearGradient(0.0f, 105.0f, Hex(0xE9C27A), 0.0f, 128.0f, Hex(0xB07A3A)));
     const Ink ink = SetTextToFit(fonts, name, 64, 400, 84, 6);
     if (!Letter(canvas, ink, kLogoWidth * 0.5f, 58.0f, 4.0f, kCream, kAmber)) *ok = false;

@@ -76,6 +76,11 @@ Shape Polygon(std::vector<Point> points)
     };
 }
 
+Shape Rect(float left, float top, float right, float bottom)
+{
+    return Polygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}});
+}
+
 Shape Gear(Point centre, float radius, int teeth, float toothDepth, float toothWidth, float holeRadius)
 {
     const float step = 2.0f * kPi / static_cast<float>(teeth);

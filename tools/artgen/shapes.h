@@ -22,6 +22,8 @@ Shape Stroke(Point from, Point to, float width);
 Shape ArcStroke(Point centre, float radius, float startAngle, float sweep, float width);
 // A filled convex or concave polygon without self-crossings.
 Shape Polygon(std::vector<Point> points);
+// The rectangle as a polygon, clockwise from its top-left corner.
+Shape Rect(float left, float top, float right, float bottom);
 // A toothed wheel with a round hole.
 Shape Gear(Point centre, float radius, int teeth, float toothDepth, float toothWidth, float holeRadius);
 

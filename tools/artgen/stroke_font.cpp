@@ -111,4 +111,9 @@ Shape Text(std::string_view text, Point topLeft, const TextStyle& style)
     };
 }
 
+Shape CentredText(std::string_view text, float x, float y, const TextStyle& style)
+{
+    return Text(text, {x - TextWidth(text, style) * 0.5f, y}, style);
+}
+
 }  // namespace artgen

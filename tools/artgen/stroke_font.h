@@ -20,5 +20,7 @@ float TextWidth(std::string_view text, const TextStyle& style);
 
 // The text as one shape; (left, top) is the outer top-left corner of the first stroke.
 Shape Text(std::string_view text, Point topLeft, const TextStyle& style);
+// The text centred horizontally on x with its capitals' top at y.
+Shape CentredText(std::string_view text, float x, float y, const TextStyle& style);
 
 }  // namespace artgen

@@ -52,6 +52,16 @@ void FillProfile(PixelArt& art, const Palette& palette, const std::function<int(
     }
 }
 
+// Fills every column of a front-layer picture from the ground's top down, the top pixel lit.
+void FillGround(PixelArt& art, const Palette& palette, const std::function<int(int)>& top)
+{
+    for (int x = 0; x < art.Width(); ++x) {
+        const int y0 = top(x);
+        art.Fill(x, y0, 1, art.Height() - y0, palette.ground);
+        art.Dot(x, y0, palette.groundLight);
+    }
+}
+
 // The near layer's tile of a view.
 PixelArt NearTile(int view, const Palette& palette)
 {
@@ -102,11 +112,9 @@ PixelArt FrontTile(int view, const Palette& palette)
 {
     PixelArt art(kFrontWidth, kFrontHeight);
     const int period = kFrontWidth - 1;
-    for (int x = 0; x < kFrontWidth; ++x) {
-        const int top = static_cast<int>(6 + 2 * Wave(x, period, 2, 0.5) + Wave(x, period, 5, 1.0));
-        art.Fill(x, top, 1, kFrontHeight - top, palette.ground);
-        art.Dot(x, top, palette.groundLight);
-    }
+    FillGround(art, palette, [&](int x) {
+        return static_cast<int>(6 + 2 * Wave(x, period, 2, 0.5) + Wave(x, period, 5, 1.0));
+    });
     for (int i = 0; i < 9; ++i) {
         const int x = 7 + i * 21;
         art.Fill(x, 11 + (i * 5) % 6, 3 + view, 2, palette.pebble);
@@ -117,12 +125,10 @@ PixelArt FrontTile(int view, const Palette& palette)
 PixelArt FrontPiece(const Palette& palette, bool rising)
 {
     PixelArt art(kFrontPieceWidth, kFrontHeight);
-    for (int x = 0; x < kFrontPieceWidth; ++x) {
+    FillGround(art, palette, [&](int x) {
         const double t = static_cast<double>(rising ? x : kFrontPieceWidth - 1 - x) / (kFrontPieceWidth - 1);
-        const int top = static_cast<int>(kFrontHeight - 3 - 11 * t);
-        art.Fill(x, top, 1, kFrontHeight - top, palette.ground);
-        art.Dot(x, top, palette.groundLight);
-    }
+        return static_cast<int>(kFrontHeight - 3 - 11 * t);
+    });
     return art;
 }
 
