@@ -198,8 +198,7 @@ void GAME_CUIRoomScreen::EnterState()
     GAME_CGameWorld* world = World();
     switch (state_) {
     case 0: {
-        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-        if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+        CloseInDisplaySelectionIfShown();
         requests_.openFlag = 0;
         if (skipNext_ == 0 && skipPrevious_ == 0) {
             StopCameraRoomFocus();

@@ -442,6 +442,12 @@ GAME_CUIInDisplaySelectionObject* GetInDisplaySelection()
     return g_dialog;
 }
 
+void CloseInDisplaySelectionIfShown()
+{
+    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+}
+
 void DestroyInDisplaySelection()
 {
     delete g_dialog;

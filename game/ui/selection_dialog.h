@@ -119,5 +119,7 @@ private:
 
 // The one dialog, made on first use (null only when no memory is left).
 GAME_CUIInDisplaySelectionObject* GetInDisplaySelection();
+// Closes the dialog when it is shown (a screen closing takes its question with it).
+void CloseInDisplaySelectionIfShown();
 // The screen manager's destructor ends it.
 void DestroyInDisplaySelection();

@@ -218,8 +218,8 @@ void GAME_CUIAddTask::RebuildTaskList()
 
     const bool empty = entries_.empty();
     emptyLabel_->SetVisible(empty);
-    cursorArrow_->SetColor(empty ? 0x00FFFFFFu : kUIWhite);
-    highlight_->SetColor(empty ? 0x00FFFFFFu : kUIWhite);
+    cursorArrow_->SetColor(empty ? kUIHidden : kUIWhite);
+    highlight_->SetColor(empty ? kUIHidden : kUIWhite);
     infoScroll_->SetDrawWhenEmpty(!empty);
 }
 
@@ -230,8 +230,7 @@ void GAME_CUIAddTask::Update(bool input)
         state_ = nextState_;
         switch (state_) {
         case 0: {
-            GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-            if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+            CloseInDisplaySelectionIfShown();
             requests_.openFlag = 0;
             preset = nullptr;
             return;
@@ -357,7 +356,7 @@ void GAME_CUIAddTask::PutInfoLine(int& counter, std::u16string_view text, bool w
         const Vec2 at{withIcon ? kIconTextX : 0.0f, 0.0f};
         line.label->SetPosition(&at);
         line.icon->SetSprite(icon);
-        line.icon->SetColor(icon == kNoSprite ? 0x00FFFFFFu : kUIWhite);
+        line.icon->SetColor(icon == kNoSprite ? kUIHidden : kUIWhite);
         if (line.separator != nullptr) line.separator->SetColor(kUIWhite);
     }
     ++counter;
@@ -367,12 +366,12 @@ void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
 {
     for (GAME_CUILabelObject* row : rows_) row->SetTextA("");
     for (GAME_CUINullObject* separator : rowSeparators_) {
-        if (separator != nullptr) separator->SetColor(0x00FFFFFFu);
+        if (separator != nullptr) separator->SetColor(kUIHidden);
     }
     for (InfoSlot& line : infoLines_) {
         line.label->SetTextA("");
-        line.icon->SetColor(0x00FFFFFFu);
-        if (line.separator != nullptr) line.separator->SetColor(0x00FFFFFFu);
+        line.icon->SetColor(kUIHidden);
+        if (line.separator != nullptr) line.separator->SetColor(kUIHidden);
     }
     if (entry == nullptr) {
         for (GAME_CUIIconObject* button : {normal_, repeat_}) {
