@@ -171,7 +171,7 @@ void GAME_CUIRoomScreen::Update(bool input)
     }
     if (IsSlotOpen(kSlotRoomActorInfo)) {
         cover_ = kCoverLimit;
-    } else if (IsSlotOpen(kSlotAddTask) || IsSlotOpen(kSlotTaskCancel)) {
+    } else if (GAME_CUIRoomTaskTab::IsSubWindowOpen()) {
         cover_ = std::min(cover_ + 1, kCoverLimit);
     } else {
         cover_ = 0;

@@ -174,10 +174,15 @@ void GAME_CUIRoomTaskTab::Enter()
 
 void GAME_CUIRoomTaskTab::UpdateControllerQuietly() { controller_->Update(false); }
 
+bool GAME_CUIRoomTaskTab::IsSubWindowOpen()
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->ui && (world->ui->IsOpen(kSlotAddTask) || world->ui->IsOpen(kSlotTaskCancel));
+}
+
 void GAME_CUIRoomTaskTab::Update(bool input)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ui && (world->ui->IsOpen(kSlotAddTask) || world->ui->IsOpen(kSlotTaskCancel))) return;
+    if (IsSubWindowOpen()) return;
     GAME_CUIListController& controller = *controller_.Get();
     GAME_CUIActorListPanel* panel = controller.Panel();
     const std::int32_t start = focus_;

@@ -89,6 +89,9 @@ public:
     const GAME_CUINullObject* GaugeFrame() const { return frame_; }
     const GAME_CUILabelObject* ValueLabel() const { return value_; }
 
+    // Whether a window the page opens over the screen (add-task or task-cancel) is open.
+    static bool IsSubWindowOpen();
+
     static void DrawListSprites(std::intptr_t tab, std::intptr_t);
     static void DrawListTexts(std::intptr_t tab, std::intptr_t);
 

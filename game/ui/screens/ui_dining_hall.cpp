@@ -178,8 +178,7 @@ void GAME_CUIDiningHall::UpdateMain(bool input)
 
 void GAME_CUIDiningHall::UpdateBrowse(bool input)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ui && (world->ui->IsOpen(kSlotAddTask) || world->ui->IsOpen(kSlotTaskCancel))) return;
+    if (GAME_CUIRoomTaskTab::IsSubWindowOpen()) return;
     if (tab_ == 0) {
         UpdateKitchenTab(input);
         return;
