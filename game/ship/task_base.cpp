@@ -357,3 +357,10 @@ std::int32_t CountFilledSlots(std::span<GAME_CTaskBase* const> slots)
         return task != nullptr;
     }));
 }
+
+bool IsPeriodOver(std::int32_t& timer, std::int32_t period)
+{
+    if (--timer > 0) return false;
+    timer = period;
+    return true;
+}

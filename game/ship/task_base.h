@@ -186,3 +186,6 @@ private:
 bool HasCompletionResults(const TaskData& record);
 // Non-null slots of a five-slot array.
 std::int32_t CountFilledSlots(std::span<GAME_CTaskBase* const> slots);
+// Counts a task's timer down one step; true, with the timer started again at `period`, when it
+// has run out.
+bool IsPeriodOver(std::int32_t& timer, std::int32_t period);

@@ -46,14 +46,6 @@ bool HoldTreatedCrew(GAME_CTaskBase& task, GAME_CObjectActor*& treated)
     return true;
 }
 
-// Counts the timer down; true, with the timer started again, when its period is over.
-bool IsPeriodOver(std::int32_t& timer, std::int32_t period)
-{
-    if (--timer > 0) return false;
-    timer = period;
-    return true;
-}
-
 bool HoldsDebuff(const GAME_CObjectActor& actor, std::uint32_t debuffId)
 {
     return std::any_of(actor.status.debuffs.begin(), actor.status.debuffs.end(),

@@ -87,8 +87,7 @@ std::int32_t GAME_CTaskCarrierFromInventory::GetRoomIndex() const
 
 bool GAME_CTaskCarrierFromInventory::CanProgress(std::int32_t limit, std::int32_t)
 {
-    if (--availabilityTimer_ > 0) return static_cast<std::int32_t>(crew.size()) >= limit;
-    availabilityTimer_ = kAvailabilityPeriod;
+    if (!IsPeriodOver(availabilityTimer_, kAvailabilityPeriod)) return static_cast<std::int32_t>(crew.size()) >= limit;
     const std::int64_t available =
         CountStoredItem(itemId_) + CountFieldItem(itemId_) + (load_ != nullptr ? load_->count : 0);
     if (available < count_) return false;

@@ -100,8 +100,7 @@ void GAME_CTaskCooking::Update()
         Finish();
         return;
     }
-    if (--materialTimer_ > 0) return;
-    materialTimer_ = kMaterialPeriod;
+    if (!IsPeriodOver(materialTimer_, kMaterialPeriod)) return;
     GAME_CFoodStorage* store = Store();
     if (store == nullptr) {
         Finish();
