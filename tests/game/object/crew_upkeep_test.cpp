@@ -1,4 +1,4 @@
-// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid, an exhausted one rests at home and leaves its rest for a meal.
+// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid, an exhausted one rests at home, whatever its rest's record lists, and leaves its rest for a meal.
 #include <gtest/gtest.h>
 
 #include "game/core/data/food_storage.h"
@@ -30,6 +30,15 @@ protected:
     static std::int32_t TaskKind(const GAME_CObjectActor& actor)
     {
         return actor.task != nullptr ? actor.task->GetKind() : -1;
+    }
+
+    // Stamina 0: the crew member's AI sends it to rest in the next step. Its break, or null.
+    GAME_CTaskBase* SendToRest(GAME_CObjectActor& sleeper)
+    {
+        sleeper.status.stamina = 0;
+        sleeper.status.UpdateConditionFlags();
+        StepSimulation(1);
+        return TaskKind(sleeper) == kTaskBreak ? sleeper.task : nullptr;
     }
 };
 
@@ -68,11 +77,8 @@ TEST_F(CrewUpkeepTest, AnExhaustedCrewMemberRestsAtHomeAndLeavesTheRestWhollyFor
 {
     GAME_CRoomBase& home = Place(kHome, 2, 0);
     GAME_CObjectActor& sleeper = AddCrew(7, 0);
-    sleeper.status.stamina = 0;
-    sleeper.status.UpdateConditionFlags();
-    StepSimulation(1);
-    ASSERT_EQ(TaskKind(sleeper), kTaskBreak);
-    GAME_CTaskBase* rest = sleeper.task;
+    GAME_CTaskBase* rest = SendToRest(sleeper);
+    ASSERT_NE(rest, nullptr);
     EXPECT_EQ(rest->id, MakeTag("TBRK"));
     EXPECT_EQ(rest->GetRoom(), &home);
     EXPECT_EQ(rest->GetRewardInterval(), 60);
@@ -88,6 +94,19 @@ TEST_F(CrewUpkeepTest, AnExhaustedCrewMemberRestsAtHomeAndLeavesTheRestWhollyFor
     EXPECT_EQ(TaskKind(sleeper), kTaskMealOnGrid);
     EXPECT_FALSE(home.IsAssigned(&sleeper));
     EXPECT_TRUE(rest->crew.empty());
+}
+
+TEST_F(CrewUpkeepTest, ARestWaitsForNoDeliveryEvenWhenItsRecordListsMaterials)
+{
+    GAME_CRoomBase& home = Place(kHome, 2, 0);
+    GAME_CObjectActor& sleeper = AddCrew(7, 0);
+    GAME_CTaskBase* rest = SendToRest(sleeper);
+    ASSERT_NE(rest, nullptr);
+    ASSERT_NE(rest->GetTaskData(), nullptr);
+    const_cast<TaskData&>(*rest->GetTaskData()).materials[0] = ItemCount{kTimber, 2};
+
+    EXPECT_TRUE(StepSimulationUntil([&] { return home.IsAssigned(&sleeper) && rest->progress > 0; }, 1000));
+    EXPECT_TRUE(rest->materials.empty());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Tasks given what data or the ship can make of them: a driver with no bridge to take, breaks whose upgrades cancel out or whose record lists materials, a heal of no amount.
+// Tasks given what data or the ship can make of them: a driver with no bridge to take, breaks whose upgrades cancel out, a heal of no amount.
 #include <gtest/gtest.h>
 
 #include "game/core/data/static_database.h"
@@ -54,23 +54,6 @@ TEST_F(TaskLimitsTest, UpgradesThatCancelTheBreakBonusAndAHealOfNoAmountStillGiv
     EXPECT_GT(care->GetTaskValue(), 0);
     ASSERT_TRUE(StepSimulationUntil([&] { return hurt.status.hp > 40000; }, 2000));
     EXPECT_EQ(hurt.status.hp, 40001);
-}
-
-TEST_F(TaskLimitsTest, ABreakWaitsForNoDeliveryEvenWhenItsRecordListsMaterials)
-{
-    GAME_CRoomBase& home = Place(kHome, 2, 0);
-    GAME_CObjectActor& sleeper = AddCrew(7, 0);
-    sleeper.status.stamina = 0;
-    sleeper.status.UpdateConditionFlags();
-    StepSimulation(1);
-    ASSERT_NE(sleeper.task, nullptr);
-    ASSERT_EQ(sleeper.task->GetKind(), kTaskBreak);
-    GAME_CTaskBase* rest = sleeper.task;
-    ASSERT_NE(rest->GetTaskData(), nullptr);
-    const_cast<TaskData&>(*rest->GetTaskData()).materials[0] = ItemCount{kBandage, 2};
-
-    EXPECT_TRUE(StepSimulationUntil([&] { return home.IsAssigned(&sleeper) && rest->progress > 0; }, 1000));
-    EXPECT_TRUE(rest->materials.empty());
 }
 
 }  // namespace
