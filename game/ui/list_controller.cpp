@@ -42,6 +42,16 @@ void TagKey(std::uint32_t tag, char (&key)[5])
 
 }  // namespace
 
+template <typename Visit>
+void GAME_CUIListController::ForEachListedTask(Visit visit) const
+{
+    for (std::uint32_t r = 0; r < kUIRoomTaskSlots; ++r) {
+        if (tasks_[r] == nullptr) continue;
+        const UITaskView task = GetUITaskView(tasks_[r]);
+        if (IsListedKind(task.kind) && !task.hidden) visit(r, task);
+    }
+}
+
 GAME_CUIListController::GAME_CUIListController()
 {
     cursorSprite_ = FindUISprite("ui_cursor_common_r90");
@@ -209,14 +219,11 @@ void GAME_CUIListController::DrawTexts(Vec2 offset)
         if (taskCount_ == 0) {
             DrawUIText(origin_, GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"), color);
         } else {
-            for (std::uint32_t r = 0; r < kUIRoomTaskSlots; ++r) {
-                if (tasks_[r] == nullptr) continue;
-                const UITaskView task = GetUITaskView(tasks_[r]);
-                if (!IsListedKind(task.kind) || task.hidden) continue;
+            ForEachListedTask([&](std::uint32_t r, const UITaskView& task) {
                 char key[5];
                 TagKey(task.kind == kBuildKind ? 0x44425254u /* "TRBD" */ : task.tag, key);
                 DrawUIText({origin_.x, origin_.y + kUILineStep * static_cast<float>(r)}, GetMessageTextExpanded(key), color);
-            }
+            });
         }
     }
     if (label_ != nullptr && button_ != nullptr && button_->IsVisible()) label_->Draw();
@@ -230,10 +237,7 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
     if (panel_ != nullptr) panel_->DrawSprites(offset);
     PlaceButton();
     RefreshTasks();
-    for (std::uint32_t r = 0; r < kUIRoomTaskSlots && room_ != nullptr; ++r) {
-        if (tasks_[r] == nullptr) continue;
-        const UITaskView task = GetUITaskView(tasks_[r]);
-        if (!IsListedKind(task.kind) || task.hidden) continue;
+    if (room_ != nullptr) ForEachListedTask([&](std::uint32_t r, const UITaskView& task) {
         const float y = origin_.y + kUILineStep * static_cast<float>(r);
         DrawUISprite({origin_.x - 21.0f, y + 15.0f}, rowSprite_);
         const Vec2 gauge{origin_.x - 3.0f, y + 1.0f};
@@ -244,7 +248,7 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
             DrawUIRect(gauge, {kGaugeWidth, kGaugeHeight}, kGaugeCarried);
         }
         DrawUIRect(gauge, {kGaugeWidth * std::clamp(task.progress, 0.0f, 1.0f), kGaugeHeight}, kGaugeProgress);
-    }
+    });
     if (focused && room_ != nullptr) {
         Vec2 at = cursor_ < taskCount_ ? Vec2{origin_.x - 4.0f, origin_.y + kUILineStep * static_cast<float>(cursor_) - 1.0f}
                                        : Vec2{button_->GetPosition()->x - UISpriteSize(FindUISprite("ui_enterbutton")).x * 0.5f,

@@ -60,6 +60,10 @@ private:
     void OpenTaskCancel(GAME_CTaskBase* task);
     void PlaceButton();
     static bool IsListedKind(std::int32_t kind);
+    // Each task the list shows, with its row; empty slots, hidden tasks and kinds the list leaves out
+    // keep their rows empty.
+    template <typename Visit>
+    void ForEachListedTask(Visit visit) const;
 
     std::int32_t cursorSprite_ = -1;
     std::int32_t rowSprite_ = -1;
