@@ -1,4 +1,4 @@
-// What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and the window frame of each page.
+// What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and each page's frame, headers, cursor and questions.
 #include "game/ui/room_screen.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and the window frame of each page.
+// What the room screens share: the open, slide and close of both pages, the room skips, the cover by sub-windows, and each page's frame, headers, cursor and questions.
 #pragma once
 
 #include <array>
@@ -37,10 +37,6 @@ struct UIRoomTabSpec {
     UIIconCallback taskTabRelease = nullptr;
 };
 
-// A room screen shows one room (the base's target) on two pages, slides down over the running game,
-// steps to the next or previous room, and stops the game while it is open. While the room crew
-// screen is open it is not drawn; while the add-task or task-cancel screen is open it is drawn for
-// one more frame and then hidden.
 // A room screen's first-page focus places: its list, the two tabs and the two skip arrows.
 struct UIRoomFirstPageFocus {
     std::int32_t list, taskTab, firstTab, skipRight, skipLeft;
@@ -59,6 +55,10 @@ struct UIRoomKeys {
 // What became of a yes/no question in the shared dialog.
 enum class UIRoomAnswer { kWaiting, kYes, kDismissed };
 
+// A room screen shows one room (the base's target) on two pages, slides down over the running game,
+// steps to the next or previous room, and stops the game while it is open. While the room crew
+// screen is open it is not drawn; while the add-task or task-cancel screen is open it is drawn for
+// one more frame and then hidden.
 class GAME_CUIRoomScreen : public GAME_CUIBase {
 public:
     static constexpr std::int32_t kSlideFrames = 15;
