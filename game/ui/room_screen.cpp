@@ -66,18 +66,17 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     list.push_back(MakeUIPictureUnder(window, "ui_tab_separator", 36.0f, 311.0f));
     const float tabHalfWidth = UISpriteSize(FindUISprite("ui_tab_on")).x * 0.5f;
     const bool taskPage = spec.taskPage;
-    UIButtonSpec first{.sprite = taskPage ? "ui_tab_off" : "ui_tab_on", .pressedSprite = "",
-                       .x = 44.0f + tabHalfWidth, .y = taskPage ? 314.0f : 311.0f, .pivotY = 0.0f, .sound = kSeUIDecide,
-                       .action = kActionMenuTabLeft, .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale,
-                       .release = spec.firstTabRelease, .argument = this};
-    frame.firstTab = MakeUIButton(window, first);
-    list.push_back(frame.firstTab);
-    UIButtonSpec task{.sprite = taskPage ? "ui_tab_on" : "ui_tab_off", .pressedSprite = "",
-                      .x = 264.0f + tabHalfWidth, .y = taskPage ? 311.0f : 314.0f, .pivotY = 0.0f, .sound = kSeUIDecide,
-                      .action = kActionMenuTabRight, .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale,
-                      .release = spec.taskTabRelease, .argument = this};
-    frame.taskTab = MakeUIButton(window, task);
-    list.push_back(frame.taskTab);
+    // The lit tab (the page's own) stands 3 units higher than the other.
+    const auto addTab = [&](float left, bool lit, std::int32_t action, UIIconCallback release) {
+        UIButtonSpec tab{.sprite = lit ? "ui_tab_on" : "ui_tab_off", .pressedSprite = "", .x = left + tabHalfWidth,
+                         .y = lit ? 311.0f : 314.0f, .pivotY = 0.0f, .sound = kSeUIDecide, .action = action,
+                         .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale, .release = release, .argument = this};
+        GAME_CUIIconObject* button = MakeUIButton(window, tab);
+        list.push_back(button);
+        return button;
+    };
+    frame.firstTab = addTab(44.0f, !taskPage, kActionMenuTabLeft, spec.firstTabRelease);
+    frame.taskTab = addTab(264.0f, taskPage, kActionMenuTabRight, spec.taskTabRelease);
 
     frame.cursorNode = MakeUIGroupUnder(window, -43.0f, 174.0f);
     list.push_back(frame.cursorNode);
