@@ -17,8 +17,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
 constexpr float kCellLeft = 121.0f;
 constexpr float kCellTop = 223.0f;
 constexpr float kCellWidth = 80.0f;
@@ -125,7 +123,7 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         OpenCrewScreen(room, crew_[static_cast<std::size_t>(scroll * 2) + cursor_]);
         return false;
     }
-    if (count >= 2 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+    if (count >= 2 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
         const std::uint32_t member = static_cast<std::uint32_t>(scroll * 2) + cursor_;
         if (member + 1 >= count) {
             cursor_ = 0;
@@ -137,7 +135,7 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         PlayUISE(kSeUICursor);
         return false;
     }
-    if (count >= 2 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+    if (count >= 2 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
         const std::uint32_t member = static_cast<std::uint32_t>(scroll * 2) + cursor_;
         if (member == 0) {
             // To the last member, with the scroll that shows it.
