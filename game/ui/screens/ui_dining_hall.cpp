@@ -83,7 +83,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
         const auto at = static_cast<std::size_t>(k);
         details_[at] = MakeUILabel(firstRoot_, "", kDetailX, kRowTop + kUILineStep * static_cast<float>(k));
         detailSeparators_[at] = MakeUIPictureUnder(details_[at], "ui_separator_left", -24.0f, 15.0f);
-        detailIcons_[at] = MakeUIPictureUnder(details_[at], "", -18.0f, -3.0f);
+        detailIcons_[at] = MakeUIPictureUnder(details_[at], "", -18.0f, -6.0f);
         firstPage_.push_back(detailSeparators_[at]);
         firstPage_.push_back(detailIcons_[at]);
     }
