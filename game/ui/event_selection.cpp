@@ -19,8 +19,6 @@ constexpr float kCursorShift = 59.0f;
 constexpr float kOffScreenX = 10000.0f;
 constexpr float kRowWidth = 315.0f;
 constexpr float kRowHeight = 66.0f;
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
 
 bool IsLineBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
 
@@ -241,8 +239,8 @@ bool GAME_CUIEventSelectionObject::Update(bool input)
         Decide();
         return false;
     }
-    const bool up = MenuMoved(kMenuUp);
-    const bool down = !up && MenuMoved(kMenuDown);
+    const bool up = MenuMoved(kUIMenuUp);
+    const bool down = !up && MenuMoved(kUIMenuDown);
     if (up || down) {
         const std::uint32_t start = cursor_;
         std::uint32_t next = cursor_;

@@ -19,8 +19,6 @@ namespace {
 
 constexpr std::uint32_t kKindColors[GAME_CUIMessageLog::kKindCount] = {0, 0xFFFABB33u, 0xFF704EEFu, 0xFF40ECD6u,
                                                                       0xFF32E850u};
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
 constexpr int kBlinkPeriod = 16;
 
 const char* const kTallyKeys[6] = {"ADD_TEXT_UI_MESSAGELOG_01", "ADD_TEXT_UI_MESSAGELOG_02",
@@ -125,7 +123,7 @@ void GAME_CUIMessageLog::EnterOpening()
     FillTallies();
     // The cursor starts on the last row that shows a line; without any line it is hidden.
     lastRow_ = std::min(count_, kRows) - 1;
-    if (cursor_ != nullptr) cursor_->SetColor(count_ == 0 ? 0x00FFFFFFu : 0xFFFFFFFFu);
+    if (cursor_ != nullptr) cursor_->SetColor(count_ == 0 ? kUIHidden : kUIWhite);
     if (lastRow_ < 0) lastRow_ = 0;
     cursorRow_ = lastRow_;
     blink_ = 0;
@@ -181,14 +179,14 @@ void GAME_CUIMessageLog::UpdateOpen(bool input)
         return;
     }
     const std::int32_t value = ScrollValue();
-    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp)) {
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
         PlayUISE(kSeUICursor);
         if (cursorRow_ > 0) {
             --cursorRow_;
         } else if (value > 0) {
             scrollBar_->SetValue(value - 1);
         }
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown)) {
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
         PlayUISE(kSeUICursor);
         if (cursorRow_ < lastRow_) {
             ++cursorRow_;

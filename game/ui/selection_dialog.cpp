@@ -32,8 +32,6 @@ constexpr float kChoiceHeight = 18.0f;
 constexpr float kCursorNear = -96.0f;
 constexpr float kCursorFar = -95.0f;
 constexpr std::size_t kCutLimit = 254;
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
 constexpr int kResetUpdateLimit = 8;
 
 bool IsLineBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
@@ -380,7 +378,7 @@ void GAME_CUIInDisplaySelectionObject::MainHandling(bool input)
         }
         return;
     }
-    if (yesNoMode && (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuUp) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuDown))) {
+    if (yesNoMode && (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown))) {
         PlayUISE(kSeUICursor);
         cursorIndex = cursorIndex == 0 ? 1 : 0;
         cursor_->SetParent(choices_[static_cast<std::size_t>(cursorIndex)]);

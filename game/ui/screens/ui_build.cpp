@@ -34,7 +34,6 @@ constexpr std::int32_t kVisibleRows = 7;
 constexpr int kAvailableColor = 0;
 constexpr int kUnavailableColor = 1;
 constexpr int kShortColor = 7;
-constexpr std::uint32_t kHidden = 0x00FFFFFFu;
 constexpr std::uint32_t kDemolish = MakeTag("IDBR");
 constexpr std::uint32_t kLadder = MakeTag("ID22");
 constexpr std::int32_t kNoRoomKind = kRoomIdCount;
@@ -253,7 +252,7 @@ void GAME_CUIBuild::PlaceInfoLines()
         const Vec2 position{kLineX, kLineTop + kLineStep * static_cast<float>(shown)};
         lines_[at]->SetPosition(&position);
         lines_[at]->SetVisible(line < lineCount_ && shown >= 0 && shown < kShownInfoLines);
-        icons_[at]->SetColor(lines_[at]->IsVisible() ? kUIWhite : kHidden);
+        icons_[at]->SetColor(lines_[at]->IsVisible() ? kUIWhite : kUIHidden);
         lines_[at]->UpdateSubtree(false);
     }
 }

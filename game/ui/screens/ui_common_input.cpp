@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kMenuLeft = 2;
-constexpr int kMenuRight = 3;
 constexpr float kStickDeadZone = 0.00001f;
 
 GAME_CGameWorld* World() { return PeekGameWorld(); }
@@ -194,10 +192,10 @@ void GAME_CUICommon::ButtonCursorStep(bool input)
         nextSubState_ = kIdle;
         return;
     }
-    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuLeft)) {
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuLeft)) {
         PlayUISE(kSeUICursor);
         cursorIndex_ = cursorIndex_ == 0 ? kButtonCount - 1 : cursorIndex_ - 1;
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kMenuRight)) {
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuRight)) {
         PlayUISE(kSeUICursor);
         cursorIndex_ = cursorIndex_ == kButtonCount - 1 ? 0 : cursorIndex_ + 1;
     }

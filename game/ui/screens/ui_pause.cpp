@@ -35,7 +35,6 @@ constexpr int kPulsePeriod = 90;
 constexpr std::uint32_t kBandAlpha = 0x98;
 constexpr std::uint32_t kDimAlpha = 200;
 constexpr std::uint32_t kVisible = 0xFFFFFFFFu;
-constexpr std::uint32_t kHidden = 0x00FFFFFFu;
 
 // The entry pictures of rows 1 to 7 in Japanese, English and Korean.
 constexpr const char* kRowSprites[GAME_CUIPause::kRowCount][3] = {
@@ -236,8 +235,8 @@ void GAME_CUIPause::RefreshMenu()
     MenuRow& sound = rows_[kRowSoundRoom];
     const bool cleared = GameCleared();
     sound.button->SetVisible(cleared);
-    sound.button->SetColor(cleared ? kVisible : kHidden);
-    if (!cleared) sound.highlight->SetColor(kHidden);
+    sound.button->SetColor(cleared ? kVisible : kUIHidden);
+    if (!cleared) sound.highlight->SetColor(kUIHidden);
     UpdateHighlight();
     fadeCounter_ = 0;
 }
@@ -251,7 +250,7 @@ void GAME_CUIPause::UpdateHighlight()
         }
     }
     for (int row = 0; row < kRowCount; ++row) {
-        rows_[static_cast<std::size_t>(row)].highlight->SetColor(row == cursor_ ? kVisible : kHidden);
+        rows_[static_cast<std::size_t>(row)].highlight->SetColor(row == cursor_ ? kVisible : kUIHidden);
     }
 }
 

@@ -544,7 +544,7 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
 {
     Row& row = rows_[static_cast<std::size_t>(r)];
     const bool highlighted = loadMode != 0 ? cursorRow_ == r : cursorRow_ == r - 1;
-    if (row.highlight != nullptr) row.highlight->SetColor(highlighted ? 0xFFFFFFFFu : 0x00FFFFFFu);
+    if (row.highlight != nullptr) row.highlight->SetColor(highlighted ? kUIWhite : kUIHidden);
     const auto setText = [&](RowLabel label, std::u16string text) {
         if (GAME_CUILabelObject* widget = row.labels[static_cast<std::size_t>(label)]) widget->SetTextW(Truncated(std::move(text)).c_str());
     };

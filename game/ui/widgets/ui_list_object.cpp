@@ -15,8 +15,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr std::int32_t kSlideFrames = 15;
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
 constexpr int kRowColor = 6;
 constexpr std::uint32_t kSeparatorCount = 6;
 
@@ -233,10 +231,10 @@ void GAME_CUIListObject::RowInput()
         return;
     }
     if (count <= 1) return;
-    if (MenuPressed(kMenuDown)) {
+    if (MenuPressed(kUIMenuDown)) {
         StepDown();
         PlayUISE(kSeUICursor);
-    } else if (MenuPressed(kMenuUp)) {
+    } else if (MenuPressed(kUIMenuUp)) {
         StepUp();
         PlayUISE(kSeUICursor);
     }

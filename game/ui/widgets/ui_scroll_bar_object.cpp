@@ -10,10 +10,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr int kMenuUp = 0;
-constexpr int kMenuDown = 1;
-constexpr int kMenuLeft = 2;
-constexpr int kMenuRight = 3;
 
 // Whole-pixel lengths: (int)(length / count + 0.5555555).
 float WholeSegment(float length, float count) { return static_cast<float>(static_cast<int>(length / count + 0.5555555f)); }
@@ -87,8 +83,8 @@ void GAME_CUIScrollBarObject::Update(bool input)
         }
     }
     if (keyboard_ != 0) {
-        const int back = rotated_ != 0 ? kMenuLeft : kMenuUp;
-        const int on = rotated_ != 0 ? kMenuRight : kMenuDown;
+        const int back = rotated_ != 0 ? kUIMenuLeft : kUIMenuUp;
+        const int on = rotated_ != 0 ? kUIMenuRight : kUIMenuDown;
         const std::int32_t before = value_;
         if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, back)) {
             value_ = Step(value_, -1);
