@@ -17,6 +17,8 @@
 #include "game/ui/selection_dialog.h"
 #include "platform/input/keyboard.h"
 #include "tests/support/built_resources.h"
+#include "tests/support/golden_picture.h"
+#include "tools/common/whole_file.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
 #include "framework/process/canvas.h"
@@ -303,6 +305,18 @@ std::uint32_t GameFixture::CanvasPixel(int x, int y) const
 {
     const vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();
     return record->targets[vesk::graphics::kOffscreenTarget]->color.DeviceTexture()->Pixel(x, y);
+}
+
+bool GameFixture::WriteCanvasPicture(const std::string& path) const
+{
+    constexpr int kWidth = static_cast<int>(vesk::process::kCanvasWidth);
+    constexpr int kHeight = static_cast<int>(vesk::process::kCanvasHeight);
+    std::vector<std::uint32_t> canvas;
+    canvas.reserve(kWidth * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) canvas.push_back(CanvasPixel(x, y));
+    }
+    return tools::WriteWholeFile(path, PpmPicture(kWidth, kHeight, canvas));
 }
 
 std::filesystem::path GameFixture::SavePath() const { return folder_ / vesk::file::MakeSavePath(); }

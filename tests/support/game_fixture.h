@@ -98,6 +98,8 @@ protected:
 
     // The canvas pixel (0xAARRGGBB) of the last frame drawn.
     std::uint32_t CanvasPixel(int x, int y) const;
+    // Writes the last frame's whole canvas as a PPM picture, for looking at by eye.
+    bool WriteCanvasPicture(const std::string& path) const;
 
     std::filesystem::path SavePath() const;
     std::filesystem::path BackupPath(int number = 1) const;

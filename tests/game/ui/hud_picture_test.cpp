@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "framework/app/framework_manager.h"
 #include "game/core/data/id_tags.h"
@@ -17,8 +16,6 @@
 #include "game/ui/message_log.h"
 #include "game/ui/screens/ui_common.h"
 #include "tests/game/ui/ui_test_base.h"
-#include "tests/support/golden_picture.h"
-#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -31,19 +28,10 @@ protected:
         StepFrames(20);
     }
 
-    std::vector<std::uint32_t> Canvas() const
-    {
-        std::vector<std::uint32_t> canvas;
-        for (int y = 0; y < 360; ++y) {
-            for (int x = 0; x < 640; ++x) canvas.push_back(CanvasPixel(x, y));
-        }
-        return canvas;
-    }
-
     void WriteIfAsked(const char* variable) const
     {
         if (const char* path = std::getenv(variable)) {
-            ASSERT_TRUE(tools::WriteWholeFile(path, support::PpmPicture(640, 360, Canvas())));
+            ASSERT_TRUE(WriteCanvasPicture(path));
         }
     }
 };

@@ -15,8 +15,6 @@
 #include "game/ui/widgets/ui_scroll_bar_object.h"
 #include "game/ui/widgets/ui_toggle_object.h"
 #include "tests/game/ui/ui_test_base.h"
-#include "tests/support/golden_picture.h"
-#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -96,12 +94,8 @@ TEST_F(UIPictureTest, AListWindowAScrollBarTogglesAndTheDialogDrawOverTheShip)
     FlushUISprites();
     vesk::app::EndFrameDraw();
 
-    std::vector<std::uint32_t> canvas;
-    for (int y = 0; y < 360; ++y) {
-        for (int x = 0; x < 640; ++x) canvas.push_back(CanvasPixel(x, y));
-    }
     if (const char* path = std::getenv("VARNOLIS_UI_PICTURE")) {
-        ASSERT_TRUE(tools::WriteWholeFile(path, support::PpmPicture(640, 360, canvas)));
+        ASSERT_TRUE(WriteCanvasPicture(path));
     }
     // The dialog's light frame, one unit inside its box, and the toggle that is on.
     EXPECT_EQ(CanvasPixel(181, 200) & 0xFFFFFFu, 0xA8C6D6u);

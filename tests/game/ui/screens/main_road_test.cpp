@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "game/core/data/tag.h"
 #include "game/core/input/input_actions.h"
@@ -23,9 +22,7 @@
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/little_endian.h"
-#include "tools/common/whole_file.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/golden_picture.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -55,13 +52,9 @@ protected:
 
     void WritePictureIfAsked(const std::string& name) const
     {
-        const char* folder = std::getenv("VARNOLIS_ROAD_PICTURE_DIR");
-        if (folder == nullptr) return;
-        std::vector<std::uint32_t> canvas;
-        for (int y = 0; y < 360; ++y) {
-            for (int x = 0; x < 640; ++x) canvas.push_back(CanvasPixel(x, y));
+        if (const char* folder = std::getenv("VARNOLIS_ROAD_PICTURE_DIR")) {
+            ASSERT_TRUE(WriteCanvasPicture(std::string(folder) + "/" + name + ".ppm"));
         }
-        ASSERT_TRUE(tools::WriteWholeFile(std::string(folder) + "/" + name + ".ppm", support::PpmPicture(640, 360, canvas)));
     }
 
     void Press(int action)

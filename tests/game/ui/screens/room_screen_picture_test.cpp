@@ -5,16 +5,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "game/core/data/static_database.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_dining_hall.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
-#include "tests/support/golden_picture.h"
 #include "game/ui/ui_draw.h"
-#include "tools/common/whole_file.h"
 
 namespace {
 
@@ -24,11 +21,7 @@ protected:
     {
         const char* folder = std::getenv("VARNOLIS_UI_PICTURE_DIR");
         if (folder == nullptr) return;
-        std::vector<std::uint32_t> canvas;
-        for (int y = 0; y < 360; ++y) {
-            for (int x = 0; x < 640; ++x) canvas.push_back(CanvasPixel(x, y));
-        }
-        ASSERT_TRUE(tools::WriteWholeFile(std::string(folder) + "/" + name + ".ppm", support::PpmPicture(640, 360, canvas)));
+        ASSERT_TRUE(WriteCanvasPicture(std::string(folder) + "/" + name + ".ppm"));
     }
 };
 
