@@ -16,6 +16,12 @@ std::u16string FormatUIMessage(std::string_view key, std::initializer_list<vesk:
 
 std::u16string UITagName(std::uint32_t tag) { return GetMessageTextExpanded(TagText(tag)); }
 
+std::u16string_view UIWaitingDots(std::uint32_t frames)
+{
+    static constexpr std::u16string_view kDots[] = {u"   ", u".  ", u".. ", u"..."};
+    return kDots[(frames / 4) % 4];
+}
+
 std::u16string UIFullWidthNumber(std::int64_t number, std::u16string_view format)
 {
     return ToFullWidthText(vesk::text::FormatText(format, {number}));

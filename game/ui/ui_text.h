@@ -14,6 +14,8 @@ std::u16string FormatUIMessage(std::string_view key, std::initializer_list<vesk:
 std::u16string UITagName(std::uint32_t tag);
 // A number formatted by a format of one integer ("%d", "%02d") and turned into full-width digits.
 std::u16string UIFullWidthNumber(std::int64_t number, std::u16string_view format = u"%d");
+// The dots that follow a "please wait" text: none to three, one more every 4 frames, padded to three.
+std::u16string_view UIWaitingDots(std::uint32_t frames);
 // Units of the item the ship can use: in the rooms' stores and lying on the grid, with those crew
 // members carry when asked, less what pending tasks have claimed; never below 0.
 std::int64_t UIAvailableItemCount(std::uint32_t itemId, bool withCarried);

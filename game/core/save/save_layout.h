@@ -85,6 +85,7 @@ inline constexpr std::size_t kRouteDirection = kTravel + 8;
 inline constexpr std::size_t kRoutePosition = kTravel + 12;
 inline constexpr std::size_t kEnemyRecords = kTravel + 16;  // 70456: 16 records of 16 bytes
 inline constexpr std::size_t kDropItemRecords = kTravel + 21008;  // 91448: 128 records of 12 bytes
+inline constexpr std::size_t kRouteMusic = kTravel + 22544;  // 92984: route music track id + 1, 0 when none
 // What a new game keeps of the travel area when asked to keep live data: the per-route records.
 inline constexpr std::size_t kTravelKeptOffset = 3088;
 inline constexpr std::size_t kTravelKeptSize = 17920;

@@ -21,6 +21,7 @@
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "platform/little_endian.h"
@@ -46,7 +47,6 @@ constexpr std::size_t kRunningNoticeLength = 128;
 constexpr char16_t kIdeographicSpace = u'\u3000';
 constexpr std::size_t kCrewInUse = 0;
 
-const char* const kDots[] = {"   ", ".  ", ".. ", "..."};
 
 GAME_CUIInDisplaySelectionObject* Dialog() { return GetInDisplaySelection(); }
 
@@ -493,7 +493,7 @@ void GAME_CUISaveSlot::UpdateSaving()
     waitCounter_ = (waitCounter_ + 1) % 16;
     if (GAME_CUIInDisplaySelectionObject* dialog = Dialog()) {
         std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
-        text += vesk::text::Utf8ToUtf16(kDots[waitCounter_ / 4]);
+        text += UIWaitingDots(static_cast<std::uint32_t>(waitCounter_));
         dialog->SetMessageText(text.c_str());
     }
     GAME_CSaveManager* saves = GetSaveManager();

@@ -30,6 +30,7 @@
 #include "game/ui/screens/ui_save_slot.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
 
 namespace {
@@ -100,12 +101,9 @@ constexpr std::int32_t kAppearanceDistance = 120;
 constexpr std::uint32_t kTitleEnemy = MakeTag("E015");
 constexpr char16_t kTitleEnemyLabel[] = u"出現[TITLE]";
 constexpr int kPillarsPerBurst = 3;
-// The slot word of the route music (track id + 1), in the part of the travel area the route keeps free.
-constexpr std::size_t kRouteMusicOffset = 92984;
 constexpr std::uint32_t kNoSavedMusic = 0xFFFFFFFFu;
 constexpr int kMaxZoomSteps = 1000;
 
-const char* const kDots[] = {"   ", ".  ", ".. ", "..."};
 
 // The pictures of the player's language: Japanese, Korean, and English for every other language.
 std::int32_t TitleLanguageVariant()
@@ -340,7 +338,7 @@ void GAME_CUITitle::UpdateMain(bool input)
         ++cursor_;
         if (GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection()) {
             std::u16string text = GetMessageTextExpanded("TITLE_FIRST_SAVE_DELETE_RUNNING");
-            text += vesk::text::Utf8ToUtf16(kDots[(cursor_ / 4) % 4]);
+            text += UIWaitingDots(static_cast<std::uint32_t>(cursor_));
             text.resize(std::min<std::size_t>(text.size(), 63));
             dialog->SetMessageText(text.c_str());
         }
@@ -499,7 +497,7 @@ void GAME_CUITitle::UpdateContinue()
     world->ui->SetOpen(kSlotShipStatus, true);
     SetOpen(false);
     const std::span<const std::uint8_t> slot = GetWorkingSlot();
-    const std::uint32_t routeMusic = platform::ReadU32(slot, kRouteMusicOffset);
+    const std::uint32_t routeMusic = platform::ReadU32(slot, save_layout::slot::kRouteMusic);
     GAME_CSoundPlayer* sound = GetSoundPlayer();
     if (routeMusic >= 1 && routeMusic <= kBgmCount) {
         sound->PlayBGM(routeMusic - 1, 0, false);
