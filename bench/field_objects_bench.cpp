@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_layout.h"
-#include "game/core/world/game_world.h"
-#include "game/object/field_object_manager.h"
-#include "game/ship/ship.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/crew_test_data.h"
 
 namespace {

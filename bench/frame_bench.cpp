@@ -12,7 +12,7 @@
 #include "framework/app/application.h"
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
-#include "game/core/app/game_app.h"
+#include "game/app/game_app.h"
 
 namespace {
 

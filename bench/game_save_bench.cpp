@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 #include "framework/file/save_file.h"
 #include "framework/log/log.h"
-#include "game/core/data/player_data.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_manager.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
-#include "game/core/data/setting_script.h"
-#include "game/core/data/static_database.h"
-#include "game/core/script/script_package.h"
+#include "game/services/data/setting_script.h"
+#include "game/services/data/static_database.h"
+#include "game/model/script/script_package.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/log/log.h"
-#include "game/core/app/game_app.h"
-#include "game/core/scene/scene_initialize.h"
-#include "game/core/scene/scene_stack.h"
+#include "game/app/game_app.h"
+#include "game/app/scene/scene_initialize.h"
+#include "game/app/scene/scene_stack.h"
 
 namespace {
 

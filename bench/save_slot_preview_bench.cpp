@@ -4,13 +4,13 @@
 #include <cstring>
 #include <vector>
 
-#include "game/core/save/play_session.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_layout.h"
-#include "game/core/save/save_manager.h"
-#include "game/core/world/game_world.h"
-#include "game/object/field_object_manager.h"
-#include "game/ship/ship.h"
+#include "game/model/session/play_session.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/save_manager.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/crew_test_data.h"
 
 namespace {

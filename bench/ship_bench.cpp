@@ -5,10 +5,10 @@
 
 #include "framework/log/log.h"
 #include "framework/math/random.h"
-#include "game/core/data/player_data.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/effect_field.h"
-#include "game/ship/ship.h"
+#include "game/services/player/player_data.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/effect_field.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/crew_test_data.h"
 #include "tests/support/ship_test_data.h"
 

@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "framework/log/log.h"
-#include "game/core/data/setting_script.h"
-#include "game/core/data/static_database.h"
+#include "game/services/data/setting_script.h"
+#include "game/services/data/static_database.h"
 #include "tools/common/whole_file.h"
 
 namespace {

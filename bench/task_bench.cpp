@@ -4,13 +4,13 @@
 
 #include <cstdlib>
 
-#include "game/core/data/static_lookups.h"
-#include "game/core/world/game_world.h"
-#include "game/object/actor_ai_base.h"
-#include "game/object/field_object_manager.h"
-#include "game/object/object_actor.h"
-#include "game/ship/ship.h"
-#include "game/ship/task_manager.h"
+#include "game/services/data/static_lookups.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/actor_ai_base.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/task_manager.h"
 #include "tests/support/task_test_data.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Random actor scripts: nothing registered at load, then each runs a few steps on a crew member from its labels.
 #include "fuzz/registration_input.h"
-#include "game/core/script/script_actor.h"
-#include "game/object/object_actor.h"
+#include "game/model/script/script_actor.h"
+#include "game/model/object/object_actor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -9,9 +9,9 @@
 
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
-#include "game/core/data/static_database.h"
-#include "game/core/data/tag.h"
-#include "game/core/script/script_package.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/model/script/script_package.h"
 #include "tools/common/script_package_writer.h"
 
 namespace registration_fuzz {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "fuzz/registration_input.h"
-#include "game/core/data/static_database.h"
-#include "game/core/travel/travel_controller.h"
-#include "game/core/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
 #include "tests/support/crew_test_data.h"
 
 namespace {

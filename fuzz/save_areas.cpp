@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz/save_image_support.h"
-#include "game/core/save/save_layout.h"
+#include "game/services/save/save_layout.h"
 #include "platform/little_endian.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <span>
 
 #include "framework/log/log.h"
-#include "game/core/data/player_data.h"
-#include "game/core/data/static_database.h"
-#include "game/core/save/play_session.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_manager.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_database.h"
+#include "game/model/session/play_session.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
 
 namespace fuzz_support {
 

@@ -9,14 +9,14 @@
 
 #include "framework/log/log.h"
 #include "framework/math/random.h"
-#include "game/core/data/ammo_storage.h"
-#include "game/core/data/food_storage.h"
-#include "game/core/data/player_data.h"
-#include "game/core/data/store_record.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_layout.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/ship.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/services/player/player_data.h"
+#include "game/model/stores/store_record.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/ship_test_data.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/registration_input.h"
-#include "game/core/data/setting_script.h"
+#include "game/services/data/setting_script.h"
 
 namespace {
 

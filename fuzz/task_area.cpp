@@ -9,17 +9,17 @@
 #include <cstring>
 #include <vector>
 
-#include "game/core/data/static_lookups.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_layout.h"
-#include "game/core/world/game_world.h"
-#include "game/object/field_object_manager.h"
-#include "game/object/object_actor.h"
-#include "game/ship/room_base.h"
-#include "game/ship/ship.h"
-#include "game/ship/task_factory.h"
-#include "game/ship/task_manager.h"
-#include "game/ship/task_request.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/task_factory.h"
+#include "game/model/ship/task_manager.h"
+#include "game/model/ship/task_request.h"
 #include "tests/support/task_test_data.h"
 
 namespace {

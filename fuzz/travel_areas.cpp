@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "framework/memory/heaps.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_layout.h"
-#include "game/core/script/script_package.h"
-#include "game/core/travel/route_save_block.h"
-#include "game/core/travel/travel_controller.h"
-#include "game/core/world/game_world.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/script/script_package.h"
+#include "game/model/travel/route_save_block.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
 #include "tests/support/crew_test_data.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"

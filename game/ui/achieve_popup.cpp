@@ -1,8 +1,8 @@
 // The achievement popup (slot 49): slides in at the top of the view for each achievement unlocked.
 #include "game/ui/achieve_popup.h"
 
-#include "game/core/achievement/achievements.h"
-#include "game/core/text/message_text.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/fixed_string.h"
 #include "game/ui/ui_base.h"
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <string>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_room_actor_info.h"
 #include "game/ui/ui_draw.h"

@@ -1,9 +1,9 @@
 // The event choice window: up to three choices offered during a scripted event, one instance for the game.
 #include "game/ui/event_selection.h"
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/fixed_string.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"

@@ -1,7 +1,7 @@
 // The game center (slot 30): turns the running game into the side-scrolling mini-game.
 #include "game/ui/game_center.h"
 
-#include "game/core/scene/scene_stack.h"
+#include "game/app/scene/scene_stack.h"
 #include "game/ui/ui_draw.h"
 
 void GAME_CUIGameCenter::Update(bool)

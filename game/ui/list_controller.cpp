@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/text/message_text.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/text/message_text.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_task_cancel.h"

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_map.h"
-#include "game/core/text/full_width.h"
-#include "game/core/text/message_text.h"
-#include "game/core/text/number_format.h"
-#include "game/core/world/game_clock.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_map.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
+#include "game/services/text/number_format.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"

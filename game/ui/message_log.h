@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/fixed_string.h"
 #include "game/ui/ui_screen.h"
 

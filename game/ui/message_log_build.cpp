@@ -1,8 +1,8 @@
 // The widgets of the message log window, in their draw order.
 #include <string>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
 #include "game/ui/message_log.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"

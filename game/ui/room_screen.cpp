@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/sound/sound_player.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/room_base.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/room_base.h"
 #include "game/ui/room_window.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/math/vector.h"
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "game/core/data/room_records.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/text/message_text.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/room_base.h"
+#include "game/services/data/room_records.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/text/message_text.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/room_base.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "game/core/input/input_actions.h"
+#include "game/services/input/input_actions.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"

@@ -2,7 +2,7 @@
 #include "game/ui/screen_callbacks.h"
 
 #include "framework/text/font_manager.h"
-#include "game/core/world/game_world.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_draw.h"

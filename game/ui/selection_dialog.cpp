@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/text/full_width.h"
-#include "game/core/text/message_text.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 #include "game/ui/widgets/ui_function_call_object.h"

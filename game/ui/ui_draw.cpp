@@ -7,11 +7,11 @@
 #include "framework/input/input_manager.h"
 #include "framework/input/touch_search.h"
 #include "framework/text/font_manager.h"
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_map.h"
-#include "game/core/input/input_map_links.h"
-#include "game/core/sound/sound_player.h"
-#include "game/core/text/draw_state.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_map.h"
+#include "game/services/input/input_map_links.h"
+#include "game/services/sound/sound_player.h"
+#include "game/services/text/draw_state.h"
 
 using vesk::math::Vec2;
 

@@ -5,9 +5,9 @@
 
 #include "framework/log/log.h"
 #include "framework/window/window_proc.h"
-#include "game/core/data/player_data.h"
-#include "game/core/sound/sound_player.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/achieve_popup.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/fade_in_out.h"

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/core/sound/sound_player.h"
-#include "game/core/world/game_world.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/fade_in_out.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/screens/ui_inventory.h"

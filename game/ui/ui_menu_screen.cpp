@@ -1,8 +1,8 @@
 // A menu screen reached from the pause menu or the title: cancel closes it, and the pause menu comes back.
 #include "game/ui/ui_menu_screen.h"
 
-#include "game/core/input/input_actions.h"
-#include "game/core/world/game_world.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 
 void GAME_CUIMenuScreen::OnEnterState(int state)

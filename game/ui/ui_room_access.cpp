@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <span>
 
-#include "game/core/data/item_records.h"
-#include "game/core/data/static_database.h"
-#include "game/core/data/task_records.h"
-#include "game/core/world/game_world.h"
-#include "game/object/object_actor.h"
-#include "game/ship/room_base.h"
-#include "game/ship/task_base.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/task_records.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/task_base.h"
 
 std::uint16_t GetUIRoomKind(const GAME_CRoomBase* room) { return room != nullptr ? room->kind : 0; }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/widgets/ui_null_object.h"
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "game/core/data/stored_items.h"
-#include "game/core/data/tag.h"
-#include "game/core/text/full_width.h"
-#include "game/core/text/message_text.h"
-#include "game/core/world/game_world.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/data/tag.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
+#include "game/model/world/game_world.h"
 
 std::u16string FormatUIMessage(std::string_view key, std::initializer_list<vesk::text::FormatArg> args)
 {

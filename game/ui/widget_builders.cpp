@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/core/data/player_data.h"
+#include "game/services/player/player_data.h"
 #include "game/ui/ui_draw.h"
 
 GAME_CUILabelObject* MakeUILabel(GAME_CUIObjectBase* parent, const char* key, float x, float y, float pivotX, float pivotY)

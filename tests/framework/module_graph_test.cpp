@@ -113,12 +113,12 @@ TEST(ModuleGraph, TheCheckSeesACycleThroughAUtilityModuleAndAGameInclude)
     };
     write("framework/graphics/draw.cpp", "#include \"framework/utility/layout/object.h\"\n");
     write("framework/utility/layout/object.h", "#pragma once\n  #  include \"framework/text/font.h\"\n");
-    write("framework/text/font.cpp", "#include \"framework/graphics/draw.h\"\n#include \"game/core/app/game_app.h\"\n");
+    write("framework/text/font.cpp", "#include \"framework/graphics/draw.h\"\n#include \"game/app/game_app.h\"\n");
     write("framework/math/vector.h", "#include \"framework/math/scalar.h\"\n#include <vector>\n");
 
     const ModuleGraph graph = ReadModuleGraph(scratch.path());
     ASSERT_EQ(graph.gameIncludes.size(), 1u);
-    EXPECT_EQ(graph.gameIncludes.front(), "framework/text/font.cpp: game/core/app/game_app.h");
+    EXPECT_EQ(graph.gameIncludes.front(), "framework/text/font.cpp: game/app/game_app.h");
     EXPECT_EQ(FindCycle(graph), "graphics -> utility/layout -> text -> graphics (framework/text/font.cpp)");
 
     write("framework/text/font.cpp", "#include \"framework/math/vector.h\"\n");

@@ -9,12 +9,12 @@
 
 #include "framework/log/log.h"
 #include "framework/math/random.h"
-#include "game/core/data/player_data.h"
-#include "game/core/data/static_database.h"
-#include "game/core/script/script_package.h"
-#include "game/core/travel/route_manager.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/ship.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_database.h"
+#include "game/model/script/script_package.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/ship_test_data.h"
 
 namespace support {

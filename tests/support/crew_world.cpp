@@ -1,11 +1,11 @@
 // A small game world for crew and field-object tests: the ship test world plus the crew's script, balloon groups and a route.
 #include "tests/support/crew_world.h"
 
-#include "game/core/data/static_database.h"
-#include "game/core/travel/route_manager.h"
-#include "game/core/world/game_world.h"
-#include "game/object/field_object_manager.h"
-#include "game/ship/ship.h"
+#include "game/services/data/static_database.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/script_assembly.h"
 
 namespace support {

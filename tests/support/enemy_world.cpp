@@ -5,16 +5,16 @@
 #include <string>
 
 #include "framework/memory/heaps.h"
-#include "game/core/achievement/achievements.h"
-#include "game/core/data/static_database.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_manager.h"
-#include "game/core/script/script_package.h"
-#include "game/core/travel/route_manager.h"
-#include "game/core/travel/travel_controller.h"
-#include "game/core/world/game_world.h"
-#include "game/object/field_object_manager.h"
-#include "game/object/object_enemy.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/data/static_database.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
+#include "game/model/script/script_package.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_enemy.h"
 #include "tests/support/script_assembly.h"
 
 namespace support {

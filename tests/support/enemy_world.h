@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/utility/script_package/script_package.h"
-#include "game/core/data/tag.h"
+#include "game/services/data/tag.h"
 #include "tests/support/crew_world.h"
 
 class GAME_CObjectEnemy;

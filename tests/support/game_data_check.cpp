@@ -5,8 +5,8 @@
 #include <cctype>
 #include <utility>
 
-#include "game/core/data/id_tags.h"
-#include "game/core/data/tag.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/tag.h"
 #include "game/ui/screens/ui_bullet.h"
 #include "game/ui/screens/ui_dining_hall.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/graphics/sprite_table.h"
-#include "game/core/data/static_database.h"
+#include "game/services/data/static_database.h"
 
 namespace support {
 

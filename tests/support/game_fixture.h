@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/app/framework_session.h"
-#include "game/core/app/game_app.h"
+#include "game/app/game_app.h"
 #include "tests/support/frame_recorder.h"
 #include "game/ui/ui_manager.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/core/data/tag.h"
+#include "game/services/data/tag.h"
 #include "tests/support/ship_test_data.h"
 
 class GAME_CGameWorld;

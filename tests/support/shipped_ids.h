@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/core/data/tag.h"
+#include "game/services/data/tag.h"
 
 namespace support::shipped {
 

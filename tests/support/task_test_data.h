@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "game/core/data/static_database.h"
-#include "game/core/data/tag.h"
-#include "game/core/data/task_records.h"
-#include "game/core/world/game_world.h"
-#include "game/object/field_object_manager.h"
-#include "game/object/object_actor.h"
-#include "game/ship/ship.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/data/task_records.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/ship.h"
 #include "tests/support/crew_test_data.h"
 
 namespace support {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "game/core/data/tag.h"
+#include "game/services/data/tag.h"
 #include "tests/support/game_fixture.h"
 
 class GAME_CFieldObjectManager;

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "framework/memory/heaps.h"
-#include "game/core/script/script_package.h"
-#include "game/core/travel/travel_controller.h"
-#include "game/core/world/game_world.h"
+#include "game/model/script/script_package.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
 #include "tests/support/script_assembly.h"
 
 namespace support {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 

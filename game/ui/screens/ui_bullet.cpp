@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "game/core/data/ammo_storage.h"
-#include "game/core/data/static_lookups.h"
-#include "game/core/data/tag.h"
-#include "game/core/text/full_width.h"
-#include "game/core/text/message_text.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/room_base.h"
-#include "game/ship/task_manager.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/task_manager.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"

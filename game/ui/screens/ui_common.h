@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/math/vector.h"
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/ui_screen.h"
 
 class GAME_CObjectActor;

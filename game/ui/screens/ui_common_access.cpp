@@ -1,7 +1,7 @@
 // What the HUD reads of the running game: the ship, the route, the locks on its buttons and the pad cursor.
 #include "game/ui/screens/ui_common_access.h"
 
-#include "game/core/world/game_world.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 
 GAME_CShip* HudShip()

@@ -1,9 +1,9 @@
 // The in-game HUD's drawing: the highlight of the current cell's room, the button bar and the cursors.
 #include <cmath>
 
-#include "game/core/data/player_data.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/room_base.h"
+#include "game/services/player/player_data.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/room_base.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"

@@ -1,6 +1,6 @@
 // The in-game HUD on the ship view: crew and item picks, the current cell and the room screen it opens.
-#include "game/core/input/input_actions.h"
-#include "game/core/world/game_world.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"

@@ -1,11 +1,11 @@
 // The in-game HUD (slot 3): its button callbacks, the play shortcuts and the button cursor.
 #include <algorithm>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/input/input_map_links.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/input/input_map_links.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/message_log.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"

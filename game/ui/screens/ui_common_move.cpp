@@ -2,14 +2,14 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "game/core/data/room_records.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/input/input_map_links.h"
-#include "game/core/world/game_world.h"
-#include "game/object/actor_ai_base.h"
-#include "game/object/field_draw.h"
-#include "game/ship/room_base.h"
+#include "game/services/data/room_records.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/input/input_map_links.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/actor_ai_base.h"
+#include "game/model/object/field_draw.h"
+#include "game/model/ship/room_base.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/core/data/task_records.h"
+#include "game/services/data/task_records.h"
 #include "game/ui/room_screen.h"
 #include "game/ui/room_stock.h"
 

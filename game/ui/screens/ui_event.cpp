@@ -1,7 +1,7 @@
 // The event window (slot 25): for now a box that shows the event's text whole at once.
 #include "game/ui/screens/ui_event.h"
 
-#include "game/core/text/message_text.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
 
 namespace {

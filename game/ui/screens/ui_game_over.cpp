@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "framework/math/random.h"
-#include "game/core/data/player_data.h"
-#include "game/core/data/static_database.h"
-#include "game/core/world/game_clock.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_database.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The ship-status panel (slot 1): for now a screen that opens and closes, keeps the notice it shows and the flag that asks it to redraw its figures.
 #include "game/ui/screens/ui_ship_status.h"
 
-#include "game/core/world/game_world.h"
-#include "game/core/world/game_world_ready.h"
+#include "game/model/world/game_world.h"
+#include "game/model/world/game_world_ready.h"
 
 UINoticeRecord* InitNoticeRecord(UINoticeRecord* record)
 {

@@ -2,7 +2,7 @@
 #include "game/ui/widgets/ui_category_change_object.h"
 
 #include "framework/text/font_manager.h"
-#include "game/core/text/draw_state.h"
+#include "game/services/text/draw_state.h"
 #include "game/ui/ui_draw.h"
 
 UICategoryChangeObjectDesc* InitUICategoryChangeObjectDesc(UICategoryChangeObjectDesc* desc)

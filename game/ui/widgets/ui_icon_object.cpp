@@ -5,7 +5,7 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
-#include "game/core/input/input_map.h"
+#include "game/services/input/input_map.h"
 #include "game/ui/ui_draw.h"
 
 using vesk::math::Vec2;

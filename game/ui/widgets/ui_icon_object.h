@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/widgets/ui_object_base.h"
 
 class GAME_CUIIconObject;

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "framework/memory/heaps.h"
-#include "game/core/data/player_data.h"
+#include "game/services/player/player_data.h"
 #include "game/ui/ui_draw.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "framework/text/font_manager.h"
-#include "game/core/data/player_data.h"
-#include "game/core/text/message_text.h"
+#include "game/services/player/player_data.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
 
 UILabelObjectDesc* InitUILabelObjectDesc(UILabelObjectDesc* desc)

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/input/input_map.h"
-#include "game/core/text/message_text.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
 
 using vesk::math::Vec2;

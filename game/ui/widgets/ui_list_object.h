@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/core/world/tween.h"
+#include "game/model/world/tween.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_object_base.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "game/core/input/input_map.h"
+#include "game/services/input/input_map.h"
 #include "game/ui/ui_draw.h"
 
 using vesk::math::Vec2;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "game/core/input/input_actions.h"
+#include "game/services/input/input_actions.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/selection_dialog.h"

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "framework/app/framework_manager.h"
-#include "game/core/data/id_tags.h"
-#include "game/core/data/tag.h"
-#include "game/core/scene/scene_stack.h"
-#include "game/core/world/game_clock.h"
-#include "game/object/field_draw.h"
-#include "game/object/object_actor.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/tag.h"
+#include "game/app/scene/scene_stack.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/object/field_draw.h"
+#include "game/model/object/object_actor.h"
 #include "game/ui/message_log.h"
 #include "game/ui/screens/ui_common.h"
 #include "tests/game/ui/ui_test_base.h"

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "framework/graphics/sprite_registry.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/world/game_clock.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/game_clock.h"
 #include "game/ui/message_log.h"
-#include "game/core/data/player_data.h"
+#include "game/services/player/player_data.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "game/core/achievement/achievements.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/scene/scene_stack.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/input/input_actions.h"
+#include "game/app/scene/scene_stack.h"
 #include "game/ui/achieve_popup.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/fade_in_out.h"

@@ -1,9 +1,9 @@
 // The screen manager's passes: which screen gets the input, and what losing the window's focus does.
 #include <gtest/gtest.h>
 
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/world/game_clock.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/game_clock.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_build_select_grid.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "game/core/input/input_actions.h"
+#include "game/services/input/input_actions.h"
 #include "game/ui/selection_dialog.h"
 #include "tests/game/ui/ui_test_base.h"
 

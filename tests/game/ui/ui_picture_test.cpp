@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/app/framework_manager.h"
-#include "game/core/scene/scene_stack.h"
+#include "game/app/scene/scene_stack.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_list_object.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "game/core/sound/sound_player.h"
-#include "game/core/world/game_world.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_world.h"
 #include "tests/support/game_fixture.h"
 
 namespace support {

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "game/core/data/static_database.h"
-#include "game/core/input/input_actions.h"
-#include "game/ship/task_manager.h"
+#include "game/services/data/static_database.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/ship/task_manager.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/ui_draw.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"

@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
-#include "game/core/data/player_data.h"
-#include "game/core/data/static_database.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/save/save_image.h"
-#include "game/core/world/camera2d.h"
-#include "game/ship/ship.h"
-#include "game/ship/task_manager.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_database.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/save/save_image.h"
+#include "game/model/world/camera2d.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/task_manager.h"
 #include "game/ui/screens/ui_build.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/ui_draw.h"

@@ -1,12 +1,12 @@
 // The ammunition screen: reloading a weapon room, cancelling the reload, the shared task page and the room skips.
 #include <gtest/gtest.h>
 
-#include "game/core/data/ammo_storage.h"
-#include "game/core/data/room_records.h"
-#include "game/core/data/stored_items.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/world/camera2d.h"
-#include "game/ship/task_manager.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/services/data/room_records.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/camera2d.h"
+#include "game/model/ship/task_manager.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/screens/ui_bullet.h"
 #include "game/ui/screens/ui_dining_hall.h"

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/core/data/food_storage.h"
-#include "game/core/data/player_data.h"
-#include "game/core/data/static_database.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/world/game_clock.h"
-#include "game/ship/task_manager.h"
+#include "game/model/stores/food_storage.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_database.h"
+#include "game/services/input/input_actions.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/ship/task_manager.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_dining_hall.h"

@@ -8,9 +8,9 @@
 
 #include "framework/memory/heaps.h"
 #include "framework/utility/script_package/script_package.h"
-#include "game/core/sound/sound_player.h"
-#include "game/core/world/game_world.h"
-#include "game/ship/task_base.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/task_base.h"
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"

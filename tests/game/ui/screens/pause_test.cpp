@@ -6,12 +6,12 @@
 #include <string>
 
 #include "framework/process/quitting.h"
-#include "game/core/data/player_data.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/save/save_image.h"
-#include "game/core/save/save_manager.h"
-#include "game/core/sound/sound_player.h"
-#include "game/core/world/game_world.h"
+#include "game/services/player/player_data.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_pause.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/core/data/static_database.h"
+#include "game/services/data/static_database.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_dining_hall.h"

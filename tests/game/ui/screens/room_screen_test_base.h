@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "game/core/data/id_tags.h"
-#include "game/core/data/inventory.h"
-#include "game/core/data/stored_items.h"
-#include "game/core/data/tag.h"
-#include "game/core/input/input_actions.h"
-#include "game/core/text/message_text.h"
-#include "game/ship/room_base.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/player/inventory.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/text/message_text.h"
+#include "game/model/ship/room_base.h"
 #include "game/ui/selection_dialog.h"
 #include "tests/game/ui/ui_test_base.h"
 

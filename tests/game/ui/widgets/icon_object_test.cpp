@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "game/core/input/input_actions.h"
+#include "game/services/input/input_actions.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_null_object.h"
 #include "tests/game/ui/ui_test_base.h"

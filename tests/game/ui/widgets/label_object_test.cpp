@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "game/core/text/message_text.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "tests/game/ui/ui_test_base.h"

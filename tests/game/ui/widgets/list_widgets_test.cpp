@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "game/core/input/input_actions.h"
+#include "game/services/input/input_actions.h"
 #include "game/ui/widgets/ui_list_object.h"
 #include "game/ui/widgets/ui_scroll_bar_object.h"
 #include "game/ui/widgets/ui_slider.h"

@@ -1,0 +1,152 @@
+// The game layer's start-up, frame and shut-down.
+#include "game/app/game_app.h"
+
+#include <string>
+
+#include "framework/achievement/achievement.h"
+#include "framework/app/framework_manager.h"
+#include "framework/process/quitting.h"
+#include "framework/file/heap_block.h"
+#include "framework/file/resource_file.h"
+#include "framework/file/save_file.h"
+#include "framework/graphics/sprite_registry.h"
+#include "framework/input/input_manager.h"
+#include "framework/log/log.h"
+#include "framework/math/random.h"
+#include "framework/text/font_manager.h"
+#include "framework/text/message_file.h"
+#include "framework/window/main_window.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/text/language.h"
+#include "game/services/player/player_data.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/model/stores/store_record.h"
+#include "game/services/input/input_map.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
+#include "game/app/scene/scene_stack.h"
+#include "game/model/script/script_package.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/world/game_world.h"
+#include "game/ui/selection_dialog.h"
+
+namespace varnolis {
+namespace {
+
+struct FontFiles {
+    const char* glyphTable;
+    const char* image;
+};
+
+constexpr FontFiles kFonts[] = {
+    {"font/font_system.abcd", "font/font_system.cvt"},
+    {"font/font_minigame.abcd", "font/font_minigame.cvt"},
+    {"font/font_korean.abcd", "font/font_korean.cvt"},
+    {"font/font_traditionalChinese.abcd", "font/font_traditionalChinese.cvt"},
+    {"font/font_simplifiedChinese.abcd", "font/font_simplifiedChinese.cvt"},
+};
+constexpr float kSystemFontLineGap = 3.0f;
+constexpr int kSpriteGroupsReleased = 8;
+
+void RegisterFonts()
+{
+    vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
+    if (fonts == nullptr) return;
+    const vesk::resource::TextureLoader loader{vesk::memory::ResourceHeap(), vesk::memory::ResourceHeap()};
+    for (int slot = 0; slot < static_cast<int>(std::size(kFonts)); ++slot) {
+        fonts->RegisterFont(loader, slot, kFonts[slot].glyphTable, kFonts[slot].image, 1.0f, -1.0f, 0.0f);
+    }
+    if (vesk::text::FontRecord* system = fonts->Font(0)) system->lineGap = kSystemFontLineGap;
+}
+
+void SetTitleForLanguage()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    vesk::window::SetMainWindowTitle(GetWindowTitleForLanguage(player ? player->language : kLanguageEnglish));
+}
+
+}  // namespace
+
+bool LoadMessageFileForLanguage()
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    const std::uint32_t language = player ? player->language : kLanguageEnglish;
+    const std::string_view path = GetMessageFileForLanguage(language);
+    std::size_t size = 0;
+    void* block = vesk::file::ReadResourceFile(nullptr, path, &size);
+    if (player != nullptr) player->fontIndex = GetFontSlotForLanguage(language);
+    vesk::text::ReleaseMessageFile();
+    if (block == nullptr) return false;
+    const bool registered = vesk::text::RegisterMessageFile(block, size, path);
+    vesk::file::FreeFileBlock(block);
+    return registered;
+}
+
+void GameApplication::GameStartup()
+{
+    CreatePlayerData();
+    ResetSaveAreas();
+    GetSaveManager();
+    RegisterFonts();
+    LoadMessageFileForLanguage();
+    SetTitleForLanguage();
+    GetAchievementManager();
+    if (vesk::achievement::SYSSTEAM_CAchievement* storefront = vesk::achievement::CreateAchievementSystem()) {
+        storefront->SetTable(GetStorefrontAchievementRows(), kAchievementCount);
+    }
+    if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) registry->ReleaseAllTextures();
+    GetSceneStack();
+    PushScene(kSceneInitialize);
+}
+
+int GameApplication::GameFrame()
+{
+    if (GAME_CPlayerData* player = GetPlayerData(); player != nullptr && player->languageChanged != 0) {
+        player->languageChanged = 0;
+        LoadMessageFileForLanguage();
+        SetTitleForLanguage();
+    }
+    vesk::math::Rand();
+    if (GAME_CSoundPlayer* sound = PeekSoundPlayer()) sound->Update();
+    if (IsInputMapActive()) {
+        UpdateInputMap();
+    } else {
+        vesk::input::UpdateInput();
+    }
+    if (GAME_CSceneStack* stack = PeekSceneStack()) UpdateSceneStack(*stack);
+    vesk::app::BeginFrameDraw();
+    if (GAME_CSceneStack* stack = PeekSceneStack()) DrawSceneStack(*stack);
+    vesk::app::EndFrameDraw();
+    return vesk::process::IsQuitting() ? 1 : 0;
+}
+
+void GameApplication::GameShutdown()
+{
+    // A save being written finishes first: it reads the save image and its thread lives on the heaps.
+    vesk::file::FinishSaveJob();
+    // The scenes go next: a start-up job still running is stopped and waited for before
+    // anything it reaches into is freed.
+    DestroySceneStack();
+    vesk::text::ReleaseMessageFile();
+    DestroySoundPlayer();
+    ClearAmmoStorageList();
+    ClearFoodStorageList();
+    DestroyGameClock();
+    DestroyPlayerData();
+    DestroyInputMap();
+    DestroyScriptPackages();
+    DestroyGameWorld();
+    // The shared dialog goes with the screens; a start-up that ended before the screens existed
+    // may have made it alone.
+    DestroyInDisplaySelection();
+    DestroySaveManager();
+    DestroyAchievementManager();
+    if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) {
+        for (int group = 0; group < kSpriteGroupsReleased; ++group) registry->ReleaseSpritePackage(group);
+        registry->ReleaseAllTextures();
+    }
+}
+
+}  // namespace varnolis

@@ -1,0 +1,378 @@
+// The field part of a game slot: crew, enemy, drop-item and item records, written and read field by field.
+#include <algorithm>
+#include <string>
+
+#include "framework/log/log.h"
+#include "framework/math/random.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/ship_world.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+namespace slot = save_layout::slot;
+
+// A crew record.
+constexpr std::size_t kCrewInUse = 0;
+constexpr std::size_t kCrewColumn = 1;
+constexpr std::size_t kCrewRow = 2;
+constexpr std::size_t kCrewInRoom = 3;
+constexpr std::size_t kCrewName = 4;
+constexpr std::size_t kCrewSlotIds = 12;  // two skills, two buffs, two debuffs
+constexpr std::size_t kCrewHp = 36;
+constexpr std::size_t kCrewStamina = 40;
+constexpr std::size_t kCrewCalorie = 44;
+constexpr std::size_t kCrewFlags = 48;
+constexpr std::size_t kCrewWorkRoom = 52;
+constexpr std::size_t kCrewHomeRoom = 53;
+constexpr std::size_t kCrewRoomBits = 54;
+constexpr std::size_t kCrewProgress = 56;
+constexpr std::uint8_t kHomePresent = 0x01;
+constexpr std::uint8_t kWorkPresent = 0x10;
+constexpr std::uint32_t kSavedConditionFlags = 7;
+constexpr std::uint8_t kNoRoomByte = 255;
+
+// An enemy record.
+constexpr std::size_t kEnemyRecordSize = 16;
+constexpr int kEnemyRecordCount = 16;
+constexpr std::size_t kEnemyHp = 4;
+constexpr std::size_t kEnemyRoutePosition = 8;
+constexpr std::size_t kEnemyHomePosition = 12;
+
+// A drop-item record.
+constexpr std::size_t kDropItemRecordSize = 12;
+constexpr int kDropItemRecordCount = 128;
+constexpr std::size_t kDropItemRoutePosition = 4;
+constexpr std::size_t kDropItemCount = 8;
+
+// An item record.
+constexpr std::size_t kItemX = 4;
+constexpr std::size_t kItemY = 6;
+constexpr std::size_t kItemCount = 8;
+constexpr std::size_t kItemCarrier = 9;
+constexpr std::size_t kItemInUse = 10;
+constexpr std::uint8_t kNotCarried = 255;
+
+constexpr int kRelocationTries = 15;
+
+void Warn(const std::string& line) { vesk::log::Warning("save data: " + line); }
+
+bool CoversFieldAreas(std::size_t size) { return size >= slot::kFieldItems + slot::kFieldItemCount * slot::kFieldItemSize; }
+
+std::size_t CrewRecord(int index) { return slot::kCrew + static_cast<std::size_t>(index) * slot::kCrewRecordSize; }
+std::size_t EnemyRecord(int index) { return slot::kEnemyRecords + static_cast<std::size_t>(index) * kEnemyRecordSize; }
+std::size_t DropItemRecord(int index)
+{
+    return slot::kDropItemRecords + static_cast<std::size_t>(index) * kDropItemRecordSize;
+}
+std::size_t ItemRecord(int index) { return slot::kFieldItems + static_cast<std::size_t>(index) * slot::kFieldItemSize; }
+
+// A room number as the record keeps it: one byte, 255 for none.
+std::uint8_t RoomByte(const ActorRoomLink& link)
+{
+    return link.room != nullptr && link.roomNumber >= 0 && link.roomNumber < GAME_CShipGrid::kCellCount
+               ? static_cast<std::uint8_t>(link.roomNumber)
+               : kNoRoomByte;
+}
+
+bool IsFloorCell(const GAME_CShip& ship, std::int32_t x, std::int32_t y)
+{
+    const GAME_CShipGrid::Cell* cell = ship.grid.GetCell(x, y);
+    return cell != nullptr && ship.grid.IsInside(x, y) && cell->usable != 0;
+}
+
+void BindRoom(GAME_CObjectActor& actor, std::uint8_t number)
+{
+    GAME_CShip* ship = ship_world::Ship();
+    if (number == kNoRoomByte || ship == nullptr || number >= ship->CountRoomsOnGrid()) return;
+    if (GAME_CRoomBase* room = ship->GetRoom(number)) room->AssignCrew(&actor);
+}
+
+}  // namespace
+
+// --- writing
+
+void GAME_CFieldObjectManager::SaveToSlot(std::span<std::uint8_t> record) const
+{
+    if (!CoversFieldAreas(record.size())) return;
+    // Every record of the four areas is written anew, so nothing of an earlier save stays.
+    std::fill_n(record.begin() + static_cast<std::ptrdiff_t>(slot::kCrew),
+                slot::kCrewRecordCount * slot::kCrewRecordSize, std::uint8_t{0});
+    std::vector<const GAME_CObjectActor*> saved;
+    saved.reserve(kCrewPoolSize);
+    for (const GAME_CObjectActor* actor : crew) {
+        if (actor == nullptr || saved.size() >= static_cast<std::size_t>(slot::kCrewRecordCount)) continue;
+        const std::size_t at = CrewRecord(static_cast<int>(saved.size()));
+        saved.push_back(actor);
+        const GAME_CActorStatus& status = actor->status;
+        record[at + kCrewInUse] = 1;
+        record[at + kCrewColumn] = static_cast<std::uint8_t>(actor->cellX);
+        record[at + kCrewRow] = static_cast<std::uint8_t>(actor->cellY);
+        record[at + kCrewInRoom] = actor->assigned != 0 ? 1 : 0;
+        platform::WriteU16(record, at + kCrewName, status.name.units[0]);
+        platform::WriteU16(record, at + kCrewName + 2, status.name.units[1]);
+        const ActorStatusSave entry = status.MakeSave();
+        const std::uint32_t ids[6] = {entry.skillIds[0], entry.skillIds[1], entry.buffIds[0],
+                                      entry.buffIds[1],  entry.debuffIds[0], entry.debuffIds[1]};
+        for (std::size_t i = 0; i < 6; ++i) platform::WriteU32(record, at + kCrewSlotIds + 4 * i, ids[i]);
+        platform::WriteI32(record, at + kCrewHp, entry.hp);
+        platform::WriteI32(record, at + kCrewStamina, entry.stamina);
+        platform::WriteI32(record, at + kCrewCalorie, entry.calorie);
+        platform::WriteU32(record, at + kCrewFlags, entry.flags & kSavedConditionFlags);
+        const std::uint8_t work = RoomByte(actor->workLink);
+        const std::uint8_t home = RoomByte(actor->homeLink);
+        record[at + kCrewWorkRoom] = work;
+        record[at + kCrewHomeRoom] = home;
+        record[at + kCrewRoomBits] =
+            static_cast<std::uint8_t>((home != kNoRoomByte ? kHomePresent : 0) | (work != kNoRoomByte ? kWorkPresent : 0));
+        platform::WriteI32(record, at + kCrewProgress, entry.progress);
+    }
+
+    std::fill_n(record.begin() + static_cast<std::ptrdiff_t>(slot::kEnemyRecords), kEnemyRecordCount * kEnemyRecordSize,
+                std::uint8_t{0});
+    int enemyCount = 0;
+    for (const GAME_CObjectEnemy* enemy : enemies) {
+        if (enemy == nullptr || enemyCount >= kEnemyRecordCount) continue;
+        const std::size_t at = EnemyRecord(enemyCount++);
+        platform::WriteU32(record, at, enemy->GetEnemyId());
+        platform::WriteI32(record, at + kEnemyHp, enemy->hpRecord.hp);
+        platform::WriteI32(record, at + kEnemyRoutePosition, enemy->routePosition);
+        platform::WriteI32(record, at + kEnemyHomePosition, enemy->homePosition);
+    }
+
+    for (int i = 0; i < kDropItemRecordCount; ++i) {
+        const GAME_CObjectDropItem* drop = activeDropItems[static_cast<std::size_t>(i)];
+        const std::size_t at = DropItemRecord(i);
+        platform::WriteU32(record, at, drop != nullptr ? drop->itemId : kNoId);
+        platform::WriteI32(record, at + kDropItemRoutePosition, drop != nullptr ? drop->routePosition : 0);
+        platform::WriteI32(record, at + kDropItemCount, drop != nullptr ? drop->count : 0);
+    }
+
+    for (int i = 0; i < slot::kFieldItemCount; ++i) {
+        const std::size_t at = ItemRecord(i);
+        std::fill_n(record.begin() + static_cast<std::ptrdiff_t>(at), slot::kFieldItemSize, std::uint8_t{0});
+        platform::WriteU32(record, at, kNoId);
+    }
+    int itemCount = 0;
+    for (const GAME_CObjectItem* item : items) {
+        if (itemCount >= slot::kFieldItemCount) break;
+        if (item == nullptr || !item->HasValidEntry()) continue;
+        const std::size_t at = ItemRecord(itemCount++);
+        platform::WriteU32(record, at, item->itemId);
+        platform::WriteI16(record, at + kItemX, static_cast<std::int16_t>(std::clamp(item->position.x, -32768.0f, 32767.0f)));
+        platform::WriteI16(record, at + kItemY, static_cast<std::int16_t>(std::clamp(item->position.y, -32768.0f, 32767.0f)));
+        // The record keeps the count in one byte.
+        record[at + kItemCount] = static_cast<std::uint8_t>(std::clamp(item->count, 0, 255));
+        std::uint8_t carrier = kNotCarried;
+        if (item->carrier != nullptr) {
+            const std::int32_t index = GetActorIndex(item->carrier);
+            if (index >= 0 && index < kNotCarried) carrier = static_cast<std::uint8_t>(index);
+        }
+        record[at + kItemCarrier] = carrier;
+        record[at + kItemInUse] = 1;
+    }
+}
+
+// --- reading
+
+void GAME_CFieldObjectManager::LoadFromSlot(std::span<const std::uint8_t> record)
+{
+    for (GAME_CObjectActor* actor : crew) {
+        if (actor == nullptr) continue;
+        actor->active = 0;
+        freeCrew_.push_back(actor);
+    }
+    crew.clear();
+    if (!CoversFieldAreas(record.size())) {
+        ClearEnemies();
+        ClearItems();
+        ClearDropItems();
+        ReleaseAllSandPillars();
+        ClearDamageNumbers();
+        return;
+    }
+    LoadCrew(record);
+    RelocateCrewOutsideGrid();
+    LoadEnemies(record);
+    LoadItems(record);
+    LoadDropItems(record);
+    ReleaseAllSandPillars();
+    ClearDamageNumbers();
+}
+
+void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
+{
+    GAME_CShip* ship = ship_world::Ship();
+    for (int i = 0; i < slot::kCrewRecordCount; ++i) {
+        const std::size_t at = CrewRecord(i);
+        if (record[at + kCrewInUse] == 0) continue;
+        GAME_CObjectActor* actor = AcquireActorObject();
+        if (actor == nullptr) break;
+        ActorSetupRecord setup;
+        setup.name.units = {platform::ReadU16(record, at + kCrewName), platform::ReadU16(record, at + kCrewName + 2)};
+        if (ship != nullptr) ship->GetCellFloorPoint(record[at + kCrewColumn], record[at + kCrewRow], &setup.x, &setup.y, true);
+        actor->Init(setup);
+        ActorStatusSave entry;
+        entry.skillIds = {platform::ReadU32(record, at + kCrewSlotIds), platform::ReadU32(record, at + kCrewSlotIds + 4)};
+        entry.buffIds = {platform::ReadU32(record, at + kCrewSlotIds + 8), platform::ReadU32(record, at + kCrewSlotIds + 12)};
+        entry.debuffIds = {platform::ReadU32(record, at + kCrewSlotIds + 16),
+                           platform::ReadU32(record, at + kCrewSlotIds + 20)};
+        entry.hp = platform::ReadI32(record, at + kCrewHp);
+        entry.stamina = platform::ReadI32(record, at + kCrewStamina);
+        entry.calorie = platform::ReadI32(record, at + kCrewCalorie);
+        entry.flags = platform::ReadU32(record, at + kCrewFlags);
+        entry.progress = platform::ReadI32(record, at + kCrewProgress);
+        actor->status.LoadFromSave(entry);
+        const std::uint8_t bits = record[at + kCrewRoomBits];
+        if ((bits & kHomePresent) != 0) BindRoom(*actor, record[at + kCrewHomeRoom]);
+        if ((bits & kWorkPresent) != 0) BindRoom(*actor, record[at + kCrewWorkRoom]);
+    }
+}
+
+void GAME_CFieldObjectManager::RelocateCrewOutsideGrid()
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    for (GAME_CObjectActor* actor : crew) {
+        if (actor == nullptr) continue;
+        actor->actionMode = GAME_CObjectActor::kActionNormal;
+        actor->repairCountdown = 0;
+        if (ship == nullptr) continue;
+        const std::int32_t width = ship->grid.width;
+        const std::int32_t height = ship->grid.height;
+        if (actor->cellX < width && actor->cellY < height) continue;
+        std::int32_t column = -1;
+        std::int32_t row = -1;
+        for (int attempt = 0; attempt < kRelocationTries && column < 0 && width > 0 && height > 0; ++attempt) {
+            const std::int32_t x = vesk::math::RandInt(width);
+            const std::int32_t y = vesk::math::RandInt(height);
+            if (IsFloorCell(*ship, x, y)) {
+                column = x;
+                row = y;
+            }
+        }
+        for (std::int32_t y = height - 1; y >= 0 && column < 0; --y) {
+            for (std::int32_t x = 0; x < width && column < 0; ++x) {
+                if (IsFloorCell(*ship, x, y)) {
+                    column = x;
+                    row = y;
+                }
+            }
+        }
+        if (column < 0) continue;
+        const float cellWidth = ship->grid.cellWidth;
+        actor->position.x = static_cast<float>(column) * cellWidth +
+                            static_cast<float>(vesk::math::RandInt(std::max(static_cast<int>(cellWidth), 1)));
+        actor->position.y = static_cast<float>(row + 1) * ship->grid.cellHeight - 1.0f;
+        actor->UpdateGridCell();
+    }
+}
+
+void GAME_CFieldObjectManager::LoadEnemies(std::span<const std::uint8_t> record)
+{
+    ClearEnemies();
+    for (int i = 0; i < kEnemyRecordCount; ++i) {
+        const std::size_t at = EnemyRecord(i);
+        const std::uint32_t id = platform::ReadU32(record, at);
+        const std::int32_t hp = platform::ReadI32(record, at + kEnemyHp);
+        if (hp < 1 || id == 0 || id == 0xFFFFFFFE || id == kNoId) continue;
+        if (FindEnemyData(id) == nullptr) {
+            Warn("enemy record " + std::to_string(i) + " names the unknown enemy " + TagText(id));
+            continue;
+        }
+        GAME_CObjectEnemy* enemy = AcquireEnemyObject();
+        if (enemy == nullptr) break;
+        EnemySetupRecord setup;
+        setup.enemyId = id;
+        setup.routePositions = {platform::ReadI32(record, at + kEnemyHomePosition),
+                                platform::ReadI32(record, at + kEnemyRoutePosition)};
+        enemy->Init(setup);
+        enemy->hpRecord.hp = hp;
+    }
+}
+
+void GAME_CFieldObjectManager::LoadItems(std::span<const std::uint8_t> record)
+{
+    ClearItems();
+    const GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr) return;
+    const float cellWidth = std::max(ship->grid.cellWidth, 1.0f);
+    const float cellHeight = std::max(ship->grid.cellHeight, 1.0f);
+    for (int i = 0; i < slot::kFieldItemCount; ++i) {
+        const std::size_t at = ItemRecord(i);
+        const std::uint32_t id = platform::ReadU32(record, at);
+        if (record[at + kItemInUse] == 0 || id == 0 || id == kNoId) continue;
+        const ItemData* data = FindItemData(id);
+        if (data == nullptr) {
+            Warn("item record " + std::to_string(i) + " names the unknown item " + TagText(id));
+            continue;
+        }
+        const std::int32_t count = std::min<std::int32_t>(record[at + kItemCount], std::max(data->stackLimit, 1));
+        if (count < 1) continue;
+        // A stack lies on a floor cell: one saved off the floor goes to the nearest free one.
+        std::int32_t column = static_cast<std::int32_t>(platform::ReadI16(record, at + kItemX) / cellWidth);
+        std::int32_t row = static_cast<std::int32_t>(platform::ReadI16(record, at + kItemY) / cellHeight);
+        if (platform::ReadI16(record, at + kItemX) < 0 || platform::ReadI16(record, at + kItemY) < 0 ||
+            !IsFloorCell(*ship, column, row)) {
+            std::int32_t freeColumn = -1;
+            std::int32_t freeRow = -1;
+            const std::int32_t nearColumn = std::clamp(column, 0, std::max(ship->grid.width - 1, 0));
+            const std::int32_t nearRow = std::clamp(row, 0, std::max(ship->grid.height - 1, 0));
+            if (!FindFreeItemCell(nearColumn, nearRow, &freeColumn, &freeRow)) {
+                Warn("item record " + std::to_string(i) + " lies off the floor and no free cell is left");
+                continue;
+            }
+            column = freeColumn;
+            row = freeRow;
+        }
+        GAME_CObjectItem* item = CreateItemObject();
+        if (item == nullptr) continue;
+        ItemObjectSetup setup;
+        InitItemEntry(setup.entry, id, count);
+        setup.noSound = true;
+        ship->GetCellFloorPoint(column, row, &setup.x, &setup.y, false);
+        item->Init(setup);
+        item->SnapToGridCell();
+        const std::uint8_t carrierIndex = record[at + kItemCarrier];
+        if (carrierIndex == kNotCarried) continue;
+        GAME_CObjectActor* carrier = nullptr;
+        std::int32_t index = 0;
+        for (GAME_CObjectActor* actor : crew) {
+            if (actor == nullptr) continue;
+            if (index++ == carrierIndex) {
+                carrier = actor;
+                break;
+            }
+        }
+        // A carrier naming nobody, or one already carrying another stack, leaves the stack lying.
+        if (carrier == nullptr || (carrier->carriedItem != nullptr && carrier->carriedItem != item)) continue;
+        if (carrier->carriedItem != item) {
+            carrier->carriedItem = item;
+            carrier->PlayItemGet();
+            carrier->StepScript();
+        }
+        item->SetCarrier(carrier);
+    }
+}
+
+void GAME_CFieldObjectManager::LoadDropItems(std::span<const std::uint8_t> record)
+{
+    ClearDropItems();
+    for (int i = 0; i < kDropItemRecordCount; ++i) {
+        const std::size_t at = DropItemRecord(i);
+        const std::uint32_t id = platform::ReadU32(record, at);
+        const std::int32_t count = platform::ReadI32(record, at + kDropItemCount);
+        if (count <= 0 || FindItemData(id) == nullptr) continue;
+        GAME_CObjectDropItem* drop = AcquireDropItem();
+        if (drop == nullptr) break;
+        const std::int32_t routePosition = platform::ReadI32(record, at + kDropItemRoutePosition);
+        drop->Init({id, count, routePosition});
+        // The saved place is where it lay; set-up's shift by the sprite's width was made once already.
+        drop->routePosition = routePosition;
+    }
+}

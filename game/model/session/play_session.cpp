@@ -1,0 +1,96 @@
+// Applying a save slot and the system record to the running game.
+#include "game/model/session/play_session.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/log/log.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/text/language.h"
+#include "game/services/player/player_data.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/model/stores/store_record.h"
+#include "game/services/input/input_map.h"
+#include "game/services/save/offer_sets.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/sound/sound_player.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/world/game_world.h"
+#include "platform/little_endian.h"
+
+using namespace save_layout;
+
+namespace {
+
+void ReadPlayTimeAndMoney(GAME_CPlayerData& player, std::span<const std::uint8_t> slot)
+{
+    const std::uint32_t seconds = platform::ReadU32(slot, slot::kPlaySeconds);
+    if (seconds > kMaxPlaySeconds) {
+        vesk::log::Warning("save data: play time " + std::to_string(seconds) + " s is past the limit; it is capped");
+    }
+    player.playSeconds = std::min(seconds, kMaxPlaySeconds);
+    const std::int32_t money = platform::ReadI32(slot, slot::kMoney);
+    if (money < 0 || money > kMaxMoney) {
+        vesk::log::Warning("save data: money " + std::to_string(money) + " is out of range; it is clamped");
+    }
+    player.money = std::clamp(money, 0, kMaxMoney);
+}
+
+}  // namespace
+
+void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    if (player == nullptr) return;
+    player->option4 = platform::ReadU32(settings, system::kOption4);
+    player->noScrollClamp = platform::ReadU32(settings, system::kOption8);
+    player->fullScreen = platform::ReadU32(settings, system::kFullScreen);
+    player->windowSize = platform::ReadU16(settings, system::kWindowSize);
+    player->option22 = platform::ReadU16(settings, system::kOption22);
+    player->cameraSpeed = platform::ReadU16(settings, system::kCameraSpeed);
+    player->option28 = platform::ReadU32(settings, system::kOption28);
+    player->option32 = platform::ReadU16(settings, system::kOption32);
+    player->option36 = platform::ReadU32(settings, system::kOption36);
+    player->pauseWhenInactive = platform::ReadU32(settings, system::kPauseInactive);
+    player->muteWhenInactive = platform::ReadU32(settings, system::kMuteInactive);
+    player->option48 = platform::ReadU32(settings, system::kOption48);
+    player->autoSaveMinutes = platform::ReadU16(settings, system::kAutoSaveMinutes);
+    player->option56 = platform::ReadU32(settings, system::kOption56);
+
+    std::uint32_t language = platform::ReadU16(settings, system::kLanguage);
+    if (language >= static_cast<std::uint32_t>(kLanguageCount)) {
+        vesk::log::Warning("save data: language " + std::to_string(language) + " does not exist; English is taken");
+        language = kLanguageEnglish;
+    }
+    player->languageChanged = 0;
+    if (language != player->language) player->languageChanged = 1;
+    player->language = language;
+}
+
+void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t> systemRecord)
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    if (player == nullptr) player = CreatePlayerData();
+    GAME_CGameWorld* world = GetGameWorld();
+    world->Reset();
+    player->ClearInventories();
+    ClearFoodStorageList();
+    ClearAmmoStorageList();
+    ReadPlayTimeAndMoney(*player, slot);
+    world->ship->BuildLayout(slot);
+    world->travel->LoadFromSlot(slot);
+    world->fieldObjects->LoadFromSlot(slot);
+    world->travel->RestoreBattleMusic();
+    LoadGameClock(*GetGameClock(), slot);
+    ReadStoreRecord(slot);
+    world->tasks->RestoreFromSave(slot);
+    const std::span<const std::uint8_t> settings = systemRecord.subspan(0, system::kSettingsSize);
+    if (GAME_CSoundPlayer* sound = PeekSoundPlayer()) sound->ApplyVolumeSettings(settings);
+    ApplySettingsToPlayerData(settings);
+    GAME_CInputMap* map = GetInputMap();
+    map->ReadPadBindings(systemRecord.subspan(system::kPadBindings, GAME_CInputMap::kBindingTableBytes));
+    map->ReadKeyBindings(systemRecord.subspan(system::kKeyBindings, GAME_CInputMap::kBindingTableBytes));
+    SyncAchievementsFromSave();
+    ReplaceUnknownOffers(slot);
+}

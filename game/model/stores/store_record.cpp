@@ -1,0 +1,197 @@
+// The store record of a save slot: item stacks, food stores and ammunition stores in one table of 3,952 entries.
+#include "game/model/stores/store_record.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/log/log.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/services/player/inventory.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_lookups.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/data/tag.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/ship_world.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+using save_layout::slot::kStore;
+using save_layout::slot::kStoreCounters;
+using save_layout::slot::kStoreEntrySize;
+
+constexpr std::uint16_t kNoOwner = 0xFFFF;
+constexpr std::uint32_t kAmmoUnset = 0xFFFFFFFE;
+
+struct StoreEntry {
+    std::uint32_t id = kNoId;
+    std::uint16_t count = 0;
+    std::uint16_t owner = kNoOwner;
+};
+
+std::size_t EntryOffset(std::int32_t index) { return kStore + static_cast<std::size_t>(index) * kStoreEntrySize; }
+
+void WriteEntry(std::span<std::uint8_t> slot, std::int32_t index, const StoreEntry& entry)
+{
+    platform::WriteU32(slot, EntryOffset(index), entry.id);
+    platform::WriteU16(slot, EntryOffset(index) + 4, entry.count);
+    platform::WriteU16(slot, EntryOffset(index) + 6, entry.owner);
+}
+
+StoreEntry ReadEntry(std::span<const std::uint8_t> slot, std::int32_t index)
+{
+    return StoreEntry{platform::ReadU32(slot, EntryOffset(index)), platform::ReadU16(slot, EntryOffset(index) + 4),
+                      platform::ReadU16(slot, EntryOffset(index) + 6)};
+}
+
+std::uint16_t ClampCount(std::int64_t count) { return static_cast<std::uint16_t>(std::clamp<std::int64_t>(count, 0, 0xFFFF)); }
+
+std::uint16_t OwnerOf(std::int64_t index)
+{
+    return index >= 0 && index < kNoOwner ? static_cast<std::uint16_t>(index) : kNoOwner;
+}
+
+// The counters as stored, each clamped to the table; an empty table marks them 0xFFFF.
+std::int32_t ReadCounter(std::span<const std::uint8_t> slot, std::size_t offset, const char* what)
+{
+    const std::int32_t value = platform::ReadU16(slot, offset);
+    if (value <= kStoreEntryLimit || value == kNoOwner) return std::min(value, kStoreEntryLimit);
+    vesk::log::Warning("save data: the store record's " + std::string(what) + " counter " + std::to_string(value) +
+                       " lies past its " + std::to_string(kStoreEntryLimit) + " entries; it is taken as " +
+                       std::to_string(kStoreEntryLimit));
+    return kStoreEntryLimit;
+}
+
+std::int32_t FirstCounter(std::span<const std::uint8_t> slot) { return ReadCounter(slot, kStoreCounters, "item"); }
+std::int32_t SecondCounter(std::span<const std::uint8_t> slot) { return ReadCounter(slot, kStoreCounters + 2, "food"); }
+
+void WarnEntry(std::int32_t index, const std::string& why)
+{
+    vesk::log::Warning("save data: store entry " + std::to_string(index) + " " + why + "; it is passed over");
+}
+
+}  // namespace
+
+void WriteItemStacksToRecord(std::span<std::uint8_t> slot)
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    const GAME_CShip* ship = ship_world::Ship();
+    std::int32_t next = 0;
+    for (std::size_t i = 0; player != nullptr && i < player->InventoryCount(); ++i) {
+        const GAME_CInventory* inventory = player->GetInventoryAt(static_cast<std::int64_t>(i));
+        if (inventory == nullptr) continue;
+        const std::int32_t roomNumber = ship != nullptr ? ship->GetRoomIndex(inventory->room) : -1;
+        for (const InventoryStack& stack : inventory->stacks) {
+            if (next >= kStoreEntryLimit) break;
+            WriteEntry(slot, next++, StoreEntry{stack.ItemId(), ClampCount(stack.Count()), OwnerOf(roomNumber)});
+        }
+    }
+    platform::WriteU16(slot, kStoreCounters, static_cast<std::uint16_t>(next));
+}
+
+void WriteFoodStoresToRecord(std::span<std::uint8_t> slot)
+{
+    std::int32_t next = std::min<std::int32_t>(platform::ReadU16(slot, kStoreCounters), kStoreEntryLimit);
+    for (std::int32_t i = 0; i < GetFoodStorageCount() && next < kStoreEntryLimit; ++i) {
+        const GAME_CFoodStorage* store = GetFoodStorageAt(i);
+        if (store == nullptr) continue;
+        WriteEntry(slot, next++, StoreEntry{*store->GetFoodId(), ClampCount(store->GetCount()), OwnerOf(store->GetRoomIndex())});
+    }
+    platform::WriteU16(slot, kStoreCounters + 2, static_cast<std::uint16_t>(next));
+}
+
+void WriteAmmoStoresToRecord(std::span<std::uint8_t> slot)
+{
+    std::int32_t next = std::min<std::int32_t>(platform::ReadU16(slot, kStoreCounters + 2), kStoreEntryLimit);
+    for (std::int32_t i = 0; i < GetAmmoStorageCount() && next < kStoreEntryLimit; ++i) {
+        const GAME_CAmmoImpl* store = GetAmmoStorageAt(i);
+        if (store == nullptr) continue;
+        WriteEntry(slot, next++, StoreEntry{*store->GetAmmoId(), ClampCount(store->GetCount()), OwnerOf(i)});
+    }
+}
+
+void WriteStoreRecord(std::span<std::uint8_t> slot)
+{
+    WriteItemStacksToRecord(slot);
+    WriteFoodStoresToRecord(slot);
+    WriteAmmoStoresToRecord(slot);
+}
+
+void ReadItemStacksFromRecord(std::span<const std::uint8_t> slot)
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    GAME_CPlayerData* player = GetPlayerData();
+    if (ship == nullptr || player == nullptr) return;
+    const std::int32_t end = FirstCounter(slot);
+    for (std::int32_t i = 0; i < end; ++i) {
+        const StoreEntry entry = ReadEntry(slot, i);
+        if (entry.id == kNoId || entry.id == 0 || entry.count == 0 || entry.owner >= ship->CountRoomsOnGrid()) break;
+        const ItemData* record = FindItemData(entry.id);
+        if (record == nullptr) {
+            WarnEntry(i, "names the unknown item " + TagText(entry.id));
+            continue;
+        }
+        GAME_CRoomBase* room = ship->GetRoom(entry.owner);
+        GAME_CInventory* inventory = FindRoomInventory(room);
+        if (inventory == nullptr) {
+            WarnEntry(i, "names room " + std::to_string(entry.owner) + ", which has no inventory");
+            continue;
+        }
+        const std::int32_t units = std::min<std::int32_t>(entry.count, StackLimitOf(record));
+        for (std::int32_t unit = 0; unit < units; ++unit) {
+            if (room->kind == kRoomKindOpenStorage) {
+                inventory->ForceAddItem(entry.id);
+            } else if (!inventory->AddItem(entry.id)) {
+                break;
+            }
+        }
+    }
+}
+
+void ReadFoodStoresFromRecord(std::span<const std::uint8_t> slot)
+{
+    const std::int32_t begin = FirstCounter(slot);
+    const std::int32_t end = SecondCounter(slot);
+    for (std::int32_t i = begin; i < end; ++i) {
+        const StoreEntry entry = ReadEntry(slot, i);
+        if (entry.id == kNoId || entry.id == 0) break;
+        GAME_CFoodStorageImpl* store = FindFoodStorage(entry.owner == kNoOwner ? -1 : entry.owner);
+        if (store == nullptr) continue;
+        store->SetFoodId(&entry.id);
+        store->SetCount(std::clamp<std::int32_t>(entry.count, 0, std::max(0, store->GetCapacity())));
+    }
+}
+
+void ReadAmmoStoresFromRecord(std::span<const std::uint8_t> slot)
+{
+    const std::int32_t first = FirstCounter(slot);
+    const std::int32_t second = SecondCounter(slot);
+    if (second < first) return;
+    for (std::int32_t i = second; i < kStoreEntryLimit; ++i) {
+        const StoreEntry entry = ReadEntry(slot, i);
+        if (entry.id == kNoId || entry.id == kAmmoUnset || entry.id == 0) continue;
+        GAME_CAmmoImpl* store = GetAmmoStorageAt(entry.owner);
+        if (store == nullptr) continue;
+        const ItemData* record = FindItemData(entry.id);
+        if (record == nullptr || !record->IsAmmunition()) {
+            WarnEntry(i, "names " + TagText(entry.id) + ", which is no ammunition");
+            continue;
+        }
+        store->SetAmmoId(&entry.id);
+        while (store->GetCount() > 0) store->RemoveOne();
+        while (store->GetCount() < entry.count && store->GetCount() < store->GetCapacity()) store->AddOne();
+        MarkItemDiscovered(GetWorkingSlot(), entry.id);
+    }
+}
+
+void ReadStoreRecord(std::span<const std::uint8_t> slot)
+{
+    ReadItemStacksFromRecord(slot);
+    ReadFoodStoresFromRecord(slot);
+    ReadAmmoStoresFromRecord(slot);
+}

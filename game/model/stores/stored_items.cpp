@@ -1,0 +1,150 @@
+// The item stacks of the ship as a whole: room inventories found by room, totals over the ship, and the marks screens set on stacks.
+#include "game/model/stores/stored_items.h"
+
+#include "game/services/player/inventory.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/room_records.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/ship_world.h"
+#include "game/model/ship/task_base.h"
+
+namespace {
+
+// Calls visit(stack) for every stack of every inventory in order until it returns true.
+template <typename Visit>
+InventoryStack* FindStack(Visit visit)
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    if (player == nullptr) return nullptr;
+    for (std::size_t i = 0; i < player->InventoryCount(); ++i) {
+        GAME_CInventory* inventory = player->GetInventoryAt(static_cast<std::int64_t>(i));
+        if (inventory == nullptr) continue;
+        for (InventoryStack& stack : inventory->stacks) {
+            if (visit(stack)) return &stack;
+        }
+    }
+    return nullptr;
+}
+
+InventoryStack* NthStack(std::int32_t n)
+{
+    std::int32_t at = 0;
+    return FindStack([&](const InventoryStack&) { return at++ == n; });
+}
+
+}  // namespace
+
+GAME_CInventory* FindRoomInventory(const GAME_CRoomBase* room, std::int32_t* outIndex)
+{
+    if (outIndex != nullptr) *outIndex = -1;
+    const GAME_CPlayerData* player = GetPlayerData();
+    if (room == nullptr || player == nullptr) return nullptr;
+    for (std::size_t i = 0; i < player->InventoryCount(); ++i) {
+        GAME_CInventory* inventory = player->GetInventoryAt(static_cast<std::int64_t>(i));
+        if (inventory != nullptr && inventory->room == room) {
+            if (outIndex != nullptr) *outIndex = static_cast<std::int32_t>(i);
+            return inventory;
+        }
+    }
+    return nullptr;
+}
+
+GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int32_t* outIndex)
+{
+    if (outIndex != nullptr) *outIndex = -1;
+    const GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr) return nullptr;
+    GAME_CInventory* nearest = nullptr;
+    std::int32_t best = -1;
+    for (const GAME_CRoomBase* room : ship->rooms) {
+        if (room == nullptr || room->roomData == nullptr) continue;
+        const std::uint32_t flags = room->roomData->flags;
+        if ((flags & kRoomInventory) == 0 || (flags & kRoomInventoryWithoutCapacity) != 0) continue;
+        const std::int32_t cost = ship->GetRoomPathCost(x, y, *room);
+        if (cost < 0 || (best >= 0 && cost >= best)) continue;
+        std::int32_t index = -1;
+        if (GAME_CInventory* inventory = FindRoomInventory(room, &index)) {
+            nearest = inventory;
+            best = cost;
+            if (outIndex != nullptr) *outIndex = index;
+        }
+    }
+    return nearest;
+}
+
+std::int64_t CountStoredItem(std::uint32_t itemId)
+{
+    std::int64_t total = 0;
+    FindStack([&](const InventoryStack& stack) {
+        if (stack.ItemId() == itemId) total += stack.Count();
+        return false;
+    });
+    return total;
+}
+
+std::int64_t CountFieldItem(std::uint32_t itemId)
+{
+    const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
+    std::int64_t total = 0;
+    if (objects == nullptr) return total;
+    for (const GAME_CObjectItem* item : objects->items) {
+        if (item != nullptr && item->dead == 0 && item->carrier == nullptr && item->itemId == itemId) total += item->count;
+    }
+    return total;
+}
+
+std::int64_t CountCarriedItem(std::uint32_t itemId)
+{
+    const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
+    std::int64_t total = 0;
+    if (objects == nullptr) return total;
+    for (const GAME_CObjectItem* item : objects->items) {
+        if (item == nullptr || item->dead != 0 || item->itemId != itemId || item->carrier == nullptr) continue;
+        const GAME_CTaskBase* task = item->carrier->task;
+        if (task != nullptr && task->GetKind() == kTaskCarrierFromInventory) total += item->count;
+    }
+    return total;
+}
+
+std::int32_t CountStoredStacks()
+{
+    std::int32_t count = 0;
+    FindStack([&](const InventoryStack&) {
+        ++count;
+        return false;
+    });
+    return count;
+}
+
+const GAME_CItemDataImpl* GetStoredItemAt(std::int32_t n)
+{
+    const InventoryStack* stack = n >= 0 ? NthStack(n) : nullptr;
+    return stack != nullptr ? stack->item.get() : nullptr;
+}
+
+void ClearStoredItemMarks()
+{
+    FindStack([](InventoryStack& stack) {
+        stack.marked = 0;
+        return false;
+    });
+}
+
+void AdjustStoredItemMark(std::int32_t n, std::int32_t delta)
+{
+    InventoryStack* stack = n >= 0 ? NthStack(n) : nullptr;
+    if (stack == nullptr) return;
+    const std::int64_t count = stack->Count();
+    std::int64_t mark = std::int64_t{stack->marked} + delta;
+    if (mark > count) mark %= count + 1;
+    if (mark < 0) mark = count;
+    stack->marked = static_cast<std::int32_t>(mark);
+}
+
+std::int32_t GetStoredItemMark(std::int32_t n)
+{
+    const InventoryStack* stack = n >= 0 ? NthStack(n) : nullptr;
+    return stack != nullptr ? stack->marked : 0;
+}

@@ -1,0 +1,247 @@
+// Route commands of the event window: its texts, the choices, the ship-status notices, the ending and the title counter.
+#include <algorithm>
+#include <initializer_list>
+
+#include "game/services/player/player_data.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
+#include "game/model/travel/route_commands.h"
+#include "game/model/world/game_world.h"
+#include "game/ui/event_selection.h"
+#include "game/ui/screens/ui_event.h"
+#include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/screens/ui_title.h"
+
+namespace route_commands {
+namespace {
+
+constexpr char16_t kNewPage = 27;
+constexpr std::int32_t kEventOpenSound = 44;
+constexpr std::uint32_t kWhite = 0xFFFFFFFF;
+constexpr std::int32_t kSoundEffectCount = 63;
+constexpr std::size_t kChoiceCount = 3;
+constexpr std::size_t kFullWidthNumberUnits = 32;
+// The screens the ending closes, in its order.
+constexpr int kEndingClosedSlots[] = {3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18, 19, 22,
+                                      23, 21, 24, 25, 33, 34, 27, 28, 30, 26, 36, 37, 38};
+
+GAME_CUIEvent* EventWindow()
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr && world->ui ? world->ui->Get<GAME_CUIEvent>(kSlotEvent) : nullptr;
+}
+
+bool FirstFrame(SYS_CScriptEngine& engine) { return Thread(engine).framesOnCommand == 0; }
+
+// Waits while the window is busy: done not yet set (or, when shownInFull, text still to show).
+std::uint32_t WaitForWindow(SYS_CScriptEngine& engine, bool shownInFull)
+{
+    const GAME_CUIEvent* window = EventWindow();
+    if (window == nullptr) return 1;
+    const bool busy = shownInFull ? window->shownLength < window->totalLength : window->done == 0;
+    return busy ? Yield(engine) : 1;
+}
+
+// The text argument of modes 0 and 1: {kind, then a 64-byte key (kind 0) or 64 wide units (else)}.
+UIEventTextValue TextArgument(const ScriptArgs& args)
+{
+    UIEventTextValue value;
+    value.typeTag = UIEventTextValue::kStringTag;
+    if (!args.Need(1)) return value;
+    value.wide = args.U32(0) != 0 ? 1 : 0;
+    if (value.wide == 0) {
+        value.narrow = std::string(InlineText(args, 4, kKeyBytes));
+    } else {
+        value.text = InlineWideText(args, 4, kKeyBytes);
+    }
+    return value;
+}
+
+void AppendEventText(std::u16string text, bool newPage)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    GAME_CUIEvent* window = EventWindow();
+    if (window == nullptr) return;
+    if (newPage) text.insert(text.begin(), kNewPage);
+    window->AppendText(text.c_str());
+    world->ui->CloseScreensForEvent();
+}
+
+}  // namespace
+
+// Slot 10: the event window's texts.
+std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || world->ui == nullptr) return 1;
+    GAME_CUIEvent* window = EventWindow();
+    switch (mode) {
+    case 0:
+    case 1:
+        if (FirstFrame(engine)) {
+            const UIEventTextValue value = TextArgument(args);
+            if (args.Faulted()) return 1;
+            world->ui->ShowEventMessage(value);
+            if (window != nullptr) window->done = 0;
+            return Yield(engine);
+        }
+        return WaitForWindow(engine, mode == 1);
+    case 10:
+        world->ui->ShowEventMessage(UIEventTextValue{0, UIEventTextValue::kStringTag, {}, {}});
+        return 1;
+    case 11:
+    case 13:
+        if (FirstFrame(engine)) {
+            const std::string_view key = InlineText(args, 0, kKeyBytes);
+            if (!args.Need(17)) return 1;
+            AppendEventText(GetMessageTextExpanded(key), args.I32(16) != 0);
+            return Yield(engine);
+        }
+        return WaitForWindow(engine, mode == 13);
+    case 12:
+        if (FirstFrame(engine)) {
+            std::int32_t value = 0;
+            if (!args.Need(9) || !VariableValue(engine, args, 0, &value)) return 1;
+            char16_t digits[kFullWidthNumberUnits] = {};
+            FormatFullWidthNumber(digits, kFullWidthNumberUnits, value);
+            AppendEventText(digits, args.I32(8) != 0);
+            return Yield(engine);
+        }
+        return WaitForWindow(engine, false);
+    case 20:
+        if (!args.Need(1)) return 1;
+        if (args.I32(0) != 0) world->ui->CloseScreensForEvent();
+        world->ui->SetOpen(kSlotEvent, args.I32(0) != 0);
+        world->ui->UpdateScreens();
+        if (const GAME_CPlayerData* player = GetPlayerData(); player != nullptr && world->timeScale) {
+            world->timeScale->speed = player->speeds[0];
+        }
+        if (args.I32(0) != 0 && window != nullptr) {
+            window->seId = kEventOpenSound;
+            window->textColor = kWhite;
+        }
+        return 1;
+    case 30:
+        if (args.Need(1) && window != nullptr) window->textColor = args.U32(0);
+        return 1;
+    case 100:
+        if (args.Need(5)) world->ui->SetEventWindowParams(args.I32(0), args.I32(2), args.I32(3), args.I32(4), args.F32(1));
+        return 1;
+    case 101:
+        if (args.Need(5)) {
+            world->ui->SetEventWindowParams(args.I32(0), args.I32(2), args.I32(3), args.I32(4),
+                                            static_cast<float>(args.I32(1)) * 0.001f);
+        }
+        return 1;
+    case 200:
+        if (args.Need(1) && window != nullptr) {
+            window->seId = args.I32(0) >= 0 && args.I32(0) < kSoundEffectCount ? args.I32(0) : -1;
+        }
+        return 1;
+    default:
+        return 1;
+    }
+}
+
+// Slot 11: the choices offered with the event window.
+std::uint32_t EventChoice(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
+{
+    GAME_CScriptRoute& script = RouteEngine(engine);
+    GAME_CUIEventSelectionObject* choices = GetEventSelection();
+    if (choices == nullptr) return 1;
+    switch (mode) {
+    case 0: {
+        const std::string_view key = InlineText(args, 0, kKeyBytes);
+        if (args.Faulted()) return 1;
+        choices->Open();
+        choices->ClearChoices();
+        const std::u16string title = GetMessageTextExpanded(key);
+        choices->SetTitle(title.c_str());
+        script.choiceTargets.fill(-1);
+        return 1;
+    }
+    case 1:
+        for (std::uint32_t i = 0; i < kChoiceCount; ++i) {
+            const std::string_view key = InlineText(args, i * kKeyBytes, kKeyBytes);
+            if (args.Faulted() || key == "NULL") break;
+            std::u16string text = GetMessageTextExpanded(key);
+            if (text.empty()) text.assign(key.begin(), key.end());
+            const GAME_CUIEventSelectionObject::Choice choice{i, text};
+            choices->SetChoice(&choice);
+        }
+        return 1;
+    case 100:
+        if (args.Need(2) && args.U32(0) < kChoiceCount) script.choiceTargets[args.U32(0)] = args.I32(1);
+        return 1;
+    case 200: {
+        const std::int32_t answer = choices->Answer();
+        if (answer < 0 || answer >= static_cast<std::int32_t>(kChoiceCount)) return Yield(engine);
+        choices->Close();
+        const std::int32_t target = script.choiceTargets[static_cast<std::size_t>(answer)];
+        return target != -1 ? RestartAt(engine, static_cast<std::uint32_t>(target)) : 1;
+    }
+    default:
+        return 1;
+    }
+}
+
+// Slot 15: notices of the ship-status panel.
+std::uint32_t Notice(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
+{
+    GAME_CGameWorld* world = World();
+    if (world == nullptr || world->ui == nullptr) return 1;
+    auto* panel = world->ui->Get<GAME_CUIShipStatus>(kSlotShipStatus);
+    switch (mode) {
+    case 0: {
+        // {key (64 bytes), frames, count, flag, argument key (64 bytes), a word}
+        const std::string_view key = InlineText(args, 0, kKeyBytes);
+        const std::string_view argumentKey = InlineText(args, 76, kKeyBytes);
+        if (!args.Need(36)) return 1;
+        UINoticeRecord notice;
+        InitNoticeRecord(&notice);
+        notice.key.Assign(std::string(key).c_str());
+        notice.frames = args.I32(16) < 1 ? -1 : args.I32(16);
+        notice.count = args.I32(17);
+        notice.flag = args.U32(18) == 0 ? 1 : 0;
+        notice.argumentKey.Assign(std::string(argumentKey).c_str());
+        world->ui->ShowNotice(notice);
+        return 1;
+    }
+    case 1:
+        if (panel != nullptr) panel->ClearNotice();
+        return 1;
+    case 10:
+        world->ui->ClearInfoBarMessages();
+        if (args.Need(1) && args.I32(0) != 0 && panel != nullptr) panel->ClearNotice();
+        return 1;
+    default:
+        return 1;
+    }
+}
+
+// Slot 55: the ending; the script waits while the ending, the staff roll or the title is open.
+std::uint32_t Ending(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs&, std::uint16_t)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (mode != 0 || world == nullptr || world->ui == nullptr) return 1;
+    if (FirstFrame(engine)) {
+        for (int slot : kEndingClosedSlots) {
+            if (world->ui->IsOpen(slot)) world->ui->SetOpen(slot, false);
+        }
+        world->ui->SetOpen(kSlotEnding, true);
+        return Yield(engine);
+    }
+    const bool waiting = world->ui->IsOpen(kSlotEnding) || world->ui->IsOpen(kSlotStaffRoll) || world->ui->IsOpen(kSlotTitle);
+    return waiting ? Yield(engine) : 1;
+}
+
+// Slot 56: the title screen's counter.
+std::uint32_t TitleCounter(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs&, std::uint16_t)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (mode != 0 || world == nullptr || world->ui == nullptr || !world->ui->IsOpen(kSlotTitle)) return 1;
+    if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->SetCounterA(10);
+    return 1;
+}
+
+}  // namespace route_commands

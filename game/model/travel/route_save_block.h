@@ -1,0 +1,45 @@
+// The route save block inside a save slot's travel area: offsets of its fields, and the per-route records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "game/services/save/save_layout.h"
+
+// Offsets within the block, which starts at the travel area of the slot.
+namespace route_block {
+inline constexpr std::size_t kSize = 23724;
+inline constexpr std::size_t kRouteId = 0;
+inline constexpr std::size_t kReversed = 4;
+inline constexpr std::size_t kDirection = 8;  // written 0
+inline constexpr std::size_t kPosition = 12;
+
+inline constexpr std::size_t kFixedEvents = 272;
+inline constexpr int kFixedEventCount = 64;
+inline constexpr std::size_t kFixedEventSize = 12;  // label, from, to
+inline constexpr std::size_t kRandomEvents = 1040;
+inline constexpr int kRandomEventCount = 128;
+inline constexpr std::size_t kRandomEventSize = 16;  // label, from, to, weight
+
+// One record per route of the route map, in its order.
+inline constexpr std::size_t kRouteRecords = save_layout::slot::kTravelKeptOffset;  // 3088
+inline constexpr int kRouteRecordCount = 128;
+inline constexpr std::size_t kRouteRecordSize = 140;
+inline constexpr std::size_t kSecondAccumulator = 128;  // i32 within a record
+inline constexpr std::size_t kFirstAccumulator = 132;   // i32
+inline constexpr std::size_t kScanLevel = 136;          // u16
+inline constexpr std::size_t kScanCountdown = 138;      // u16
+
+inline constexpr std::size_t kVariables = 22548;
+inline constexpr int kVariableCount = 32;
+inline constexpr std::size_t kVariableSize = 36;  // a 32-byte name, then the value
+inline constexpr std::size_t kVariableNameBytes = 32;
+inline constexpr std::size_t kScriptWords = 23700;
+inline constexpr int kScriptWordCount = 6;
+
+static_assert(kRouteRecords + kRouteRecordCount * kRouteRecordSize == 21008);
+static_assert(kScriptWords + kScriptWordCount * 4 == kSize);
+
+// Offset of a route's record within the block.
+constexpr std::size_t RouteRecord(std::size_t position) { return kRouteRecords + position * kRouteRecordSize; }
+}  // namespace route_block

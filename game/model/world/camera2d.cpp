@@ -1,0 +1,284 @@
+// The 2D camera: scrolls and zooms the view onto the ship, follows requests and keeps it in bounds.
+#include "game/model/world/camera2d.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "framework/process/canvas.h"
+#include "framework/graphics/sprite_registry.h"
+#include "game/services/player/player_data.h"
+#include "game/services/data/static_database.h"
+#include "game/services/input/input_map.h"
+#include "game/model/world/game_world.h"
+
+namespace {
+
+constexpr float kDecay = 0.9f;
+constexpr float kStickThreshold = 0.9f;
+constexpr float kDragFactor = -0.1f;
+constexpr float kMinVelocity = 1.0f;
+constexpr float kFocusPull = 0.5f;
+constexpr int kLabelGroup = 2;
+
+GAME_CShip* WorldShip()
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    return world ? world->ship.get() : nullptr;
+}
+
+bool ClampingOff()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    return player != nullptr && player->noScrollClamp != 0;
+}
+
+float CameraSpeedOption()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    return player ? static_cast<float>(player->cameraSpeed) : 50.0f;
+}
+
+// -1, 0 or +1 on each axis from the scroll actions: a stick past 0.9 or a held key.
+void ScrollDirection(float* dx, float* dy)
+{
+    *dx = 0.0f;
+    *dy = 0.0f;
+    if (!IsInputMapActive()) return;
+    const GAME_CInputMap* map = GetInputMap();
+    const vesk::math::Vec2& stick = map->GetStickPosition(1);
+    if (stick.x < -kStickThreshold || map->IsActionHeld(kActionCursorLeft)) *dx -= 1.0f;
+    if (stick.x > kStickThreshold || map->IsActionHeld(kActionCursorRight)) *dx += 1.0f;
+    if (stick.y < -kStickThreshold || map->IsActionHeld(kActionCursorUp)) *dy -= 1.0f;
+    if (stick.y > kStickThreshold || map->IsActionHeld(kActionCursorDown)) *dy += 1.0f;
+    const vesk::math::Vec2 drag = map->GetDragPosition();
+    *dx += drag.x * kDragFactor;
+    *dy += drag.y * kDragFactor;
+}
+
+}  // namespace
+
+GAME_CCamera2D::GAME_CCamera2D()
+{
+    labelBaseIndex = vesk::resource::FindSpriteIndex(kLabelGroup, "ui_labelbase");
+    labelBase = vesk::resource::GetSpriteAt(kLabelGroup, labelBaseIndex);
+    if (const GAME_CStaticDatabase* database = GetStaticDatabase()) {
+        const CameraValues& values = database->Camera();
+        zoomMin = values.zoomMin;
+        zoomMax = values.zoomMax;
+        zoomStep = values.zoomValue3;
+        zoomDefault = values.zoomValue4;
+        baseScrollSpeed = values.scrollSpeed;
+        value6 = values.value6;
+    }
+    InitTween(positionTween, 0.0f, 0.0f, 0, 0);
+    InitTween(zoomTween, zoom, 0.0f, 0, 0);
+}
+
+void GAME_CCamera2D::ComputeBounds()
+{
+    const GAME_CShip* ship = WorldShip();
+    if (ship == nullptr) return;
+    // The grid's centre may go anywhere on the canvas, never off it.
+    float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+    ship->GetGridScreenMin(&minX, &minY);
+    ship->GetGridScreenMax(&maxX, &maxY);
+    const float centreX = (minX + maxX) * 0.5f;
+    const float centreY = (minY + maxY) * 0.5f;
+    boundLeft = static_cast<std::int32_t>(ship->scrollX - centreX);
+    boundRight = static_cast<std::int32_t>(ship->scrollX + (vesk::process::kCanvasWidth - centreX));
+    boundTop = static_cast<std::int32_t>(ship->scrollY - centreY);
+    boundBottom = static_cast<std::int32_t>(ship->scrollY + (vesk::process::kCanvasHeight - centreY));
+}
+
+void GAME_CCamera2D::Update()
+{
+    TweenPoint zoomOut{zoom, 0.0f};
+    UpdateTweenEaseOut(zoomTween, zoomOut);
+    zoom = zoomOut.x;
+    TweenPoint targetOut{static_cast<float>(targetX), 0.0f};
+    UpdateTweenEaseOut(positionTween, targetOut);
+    targetX = static_cast<std::int32_t>(targetOut.x);
+
+    GAME_CGameWorld* world = PeekGameWorld();
+    GAME_CShip* ship = WorldShip();
+    if (world == nullptr || ship == nullptr) return;
+    const bool gameOverFocus = world->ui->IsOpen(kSlotGameOver) && mode == kFocusCell;
+    if (!gameOverFocus) {
+        const bool fieldBlocked = !world->ui->GetTopFieldControl() && cellRequestActive == 0;
+        if (fieldBlocked || followsInput == 0 || !IsTweenFinished(positionTween) || targetX != 0) {
+            velocityX = 0.0f;
+            velocityY = 0.0f;
+            ClampVertical();
+            return;
+        }
+    }
+    ship->scrollChanged = 0;
+    if (cellRequestActive == 0) ZoomInput();
+    ComputeBounds();
+    switch (mode) {
+    case kFree:
+        UpdateFree();
+        break;
+    case kFocusCell:
+        UpdateFocusCell();
+        break;
+    default:
+        // The followed object or crew member is chosen by the screens that set these modes.
+        velocityX = 0.0f;
+        velocityY = 0.0f;
+        break;
+    }
+    if (mode == kFree && velocityY != 0.0f) {
+        zoomStep = std::clamp(zoomStep + velocityY, 0.0f, 102.0f);
+        ship->scrollChanged = 1;
+    }
+    ApplyScroll();
+}
+
+void GAME_CCamera2D::UpdateFree()
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    velocityX *= kDecay;
+    velocityY *= kDecay;
+    if (!world->ui->GetTopFieldControl() || world->held != 0 || world->paused != 0 || world->inputBlocked != 0) return;
+    float dx = 0.0f, dy = 0.0f;
+    ScrollDirection(&dx, &dy);
+    const float speed = (CameraSpeedOption() + 50.0f) / 2.0f * 0.01f * baseScrollSpeed;
+    if (dx != 0.0f) velocityX = -(dx * speed);
+    if (dy != 0.0f) velocityY = -(dy * speed);
+}
+
+void GAME_CCamera2D::UpdateFocusCell()
+{
+    float cellX = 0.0f, cellY = 0.0f;
+    CellScreenPosition(focusX, focusY, &cellX, &cellY);
+    velocityX = (vesk::process::kCanvasWidth * 0.5f - cellX) * kFocusPull;
+    velocityY = (vesk::process::kCanvasHeight * 0.5f - cellY) * kFocusPull;
+    KeepInsideBounds();
+    if (std::hypot(velocityX, velocityY) < kMinVelocity) {
+        velocityX = 0.0f;
+        velocityY = 0.0f;
+        cellRequestActive = 0;
+    }
+}
+
+void GAME_CCamera2D::KeepInsideBounds()
+{
+    const GAME_CShip* ship = WorldShip();
+    const float x = ship->scrollX + velocityX;
+    if (x < boundLeft || x > boundRight) velocityX = 0.0f;
+    const float y = ship->scrollY + velocityY;
+    if (y < boundTop) velocityY = static_cast<float>(boundTop - ship->scrollY);
+    if (y > boundBottom) velocityY = static_cast<float>(boundBottom - ship->scrollY);
+}
+
+bool GAME_CCamera2D::FocusCell(std::int32_t x, std::int32_t y)
+{
+    GAME_CShip* ship = WorldShip();
+    if (ship == nullptr) return false;
+    const GAME_CShipGrid::Cell* cell = ship->grid.GetCell(x, y);
+    if (cell == nullptr || cell->usable == 0) return false;
+    mode = kFocusCell;
+    focusX = x;
+    focusY = y;
+    cellRequestActive = 1;
+    ship->scrollChanged = 1;
+    return true;
+}
+
+void GAME_CCamera2D::ClampToShip()
+{
+    GAME_CShip* ship = WorldShip();
+    if (ship == nullptr || ClampingOff()) return;
+    ComputeBounds();
+    ship->scrollX = static_cast<std::int16_t>(std::clamp<std::int32_t>(ship->scrollX, boundLeft, std::max(boundLeft, boundRight)));
+    ship->scrollY = static_cast<std::int16_t>(std::clamp<std::int32_t>(ship->scrollY, boundTop, std::max(boundTop, boundBottom)));
+    positionX = ship->scrollX;
+    positionY = ship->scrollY;
+}
+
+void GAME_CCamera2D::ClampVertical()
+{
+    GAME_CShip* ship = WorldShip();
+    if (ship == nullptr || ClampingOff()) return;
+    ComputeBounds();
+    ship->scrollY = static_cast<std::int16_t>(std::clamp<std::int32_t>(ship->scrollY, boundTop, std::max(boundTop, boundBottom)));
+    positionY = std::clamp(positionY, static_cast<float>(boundTop), static_cast<float>(std::max(boundTop, boundBottom)));
+}
+
+void GAME_CCamera2D::ApplyScroll()
+{
+    GAME_CShip* ship = WorldShip();
+    if (ship == nullptr) return;
+    const std::int16_t oldX = ship->scrollX;
+    const std::int16_t oldY = ship->scrollY;
+    positionX += velocityX;
+    positionY += velocityY;
+    if (!ClampingOff()) {
+        positionX = std::clamp(positionX, static_cast<float>(boundLeft), static_cast<float>(std::max(boundLeft, boundRight)));
+        positionY = std::clamp(positionY, static_cast<float>(boundTop), static_cast<float>(std::max(boundTop, boundBottom)));
+    }
+    ship->scrollX = static_cast<std::int16_t>(std::clamp(positionX, -32768.0f, 32767.0f));
+    ship->scrollY = static_cast<std::int16_t>(std::clamp(positionY, -32768.0f, 32767.0f));
+    if (ship->scrollX != oldX || ship->scrollY != oldY) ship->scrollChanged = 1;
+}
+
+void GAME_CCamera2D::SetTargetX(float x, std::int32_t frames)
+{
+    const GAME_CShip* ship = WorldShip();
+    const float scroll = ship ? static_cast<float>(ship->scrollX) : 0.0f;
+    const float target = x - scroll * zoom;
+    if (frames < 1) {
+        targetX = static_cast<std::int32_t>(target);
+        InitTween(positionTween, target, 0.0f, 0, 0);
+        return;
+    }
+    positionTween.to = {target, 0.0f};
+    positionTween.duration = frames;
+    positionTween.delay = 0;
+    RestartTweenFrom(positionTween, {static_cast<float>(targetX), 0.0f});
+}
+
+void GAME_CCamera2D::SetZoom(float newZoom, std::int32_t frames)
+{
+    const float clamped = std::clamp(newZoom, zoomMin, std::max(zoomMin, zoomMax));
+    if (frames < 1) {
+        zoom = clamped;
+        InitTween(zoomTween, clamped, 0.0f, 0, 0);
+        return;
+    }
+    zoomTween.to = {clamped, 0.0f};
+    zoomTween.duration = frames;
+    zoomTween.delay = 0;
+    RestartTweenFrom(zoomTween, {zoom, 0.0f});
+}
+
+void GAME_CCamera2D::ZoomInput()
+{
+    if (zoomInputAllowed == 0 || !IsTweenFinished(zoomTween) || !IsInputMapActive()) return;
+    const GAME_CInputMap* map = GetInputMap();
+    GAME_CInputMap::PinchResult pinch;
+    if (map->GetReleasedPointer(pinch) && std::fabs(pinch.distance) > zoomStep) {
+        SetZoom(zoom * (1.0f + pinch.distance * 0.01f), 0);
+    } else if (map->IsZoomInHeld()) {
+        SetZoom(zoom + zoomStep, 0);
+    } else if (map->IsZoomOutHeld()) {
+        SetZoom(zoom - zoomStep, 0);
+    }
+}
+
+void GAME_CCamera2D::CellScreenPosition(std::int32_t x, std::int32_t y, float* outX, float* outY) const
+{
+    const GAME_CShip* ship = WorldShip();
+    if (ship == nullptr) {
+        *outX = vesk::process::kCanvasWidth * 0.5f;
+        *outY = vesk::process::kCanvasHeight * 0.5f;
+        return;
+    }
+    const std::int32_t column = ship->body->scaleX < 0.0f ? ship->grid.width - x - 1 : x;
+    const float cell = ship->grid.cellWidth * std::fabs(ship->body->scaleX) * zoom / 4.0f;
+    float minX = 0.0f, minY = 0.0f;
+    ship->GetGridScreenMin(&minX, &minY);
+    *outX = minX + column * cell + cell * 0.5f;
+    *outY = minY + y * cell + cell * 0.5f;
+}

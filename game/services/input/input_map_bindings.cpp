@@ -1,0 +1,119 @@
+// The input map's binding tables as the save image holds them.
+#include <algorithm>
+#include <string>
+
+#include "framework/log/log.h"
+#include "game/services/input/input_map.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+using Words = std::array<std::uint32_t, kInputActionCount>;
+
+bool WriteWords(std::span<std::uint8_t> area, const Words& words)
+{
+    if (area.size() < GAME_CInputMap::kBindingTableBytes) {
+        return false;
+    }
+    std::fill(area.begin(), area.end(), std::uint8_t{0});
+    for (std::size_t action = 0; action < words.size(); ++action) {
+        platform::WriteU32(area, action * 4, words[action]);
+    }
+    return true;
+}
+
+bool ReadWords(std::span<const std::uint8_t> area, Words& words)
+{
+    if (area.size() < GAME_CInputMap::kBindingTableBytes) {
+        return false;
+    }
+    for (std::size_t action = 0; action < words.size(); ++action) {
+        words[action] = platform::ReadU32(area, action * 4);
+    }
+    return true;
+}
+
+Words DefaultPadWords()
+{
+    Words words{};
+    for (int action = 0; action < kInputActionCount; ++action) {
+        words[action] = GetInputActionDefault(action).padMask;
+    }
+    return words;
+}
+
+Words DefaultKeyWords()
+{
+    Words words{};
+    for (int action = 0; action < kInputActionCount; ++action) {
+        words[action] = static_cast<std::uint32_t>(GetInputActionDefault(action).key);
+    }
+    return words;
+}
+
+void LogRefusedBinding(std::string_view device, int action, std::uint32_t word)
+{
+    vesk::log::Warning("save data: the " + std::string(device) + " binding of action " + std::to_string(action) +
+                       " holds " + std::to_string(static_cast<std::int32_t>(word)) +
+                       ", which is no binding; the default is kept");
+}
+
+}  // namespace
+
+bool GAME_CInputMap::WritePadBindings(std::span<std::uint8_t> area) const
+{
+    Words words{};
+    for (int action = 0; action < kInputActionCount; ++action) {
+        words[action] = pad_[action].mask;
+    }
+    return WriteWords(area, words);
+}
+
+bool GAME_CInputMap::WriteKeyBindings(std::span<std::uint8_t> area) const
+{
+    Words words{};
+    for (int action = 0; action < kInputActionCount; ++action) {
+        words[action] = static_cast<std::uint32_t>(keys_[action].key);
+    }
+    return WriteWords(area, words);
+}
+
+bool GAME_CInputMap::WriteDefaultPadBindings(std::span<std::uint8_t> area)
+{
+    return WriteWords(area, DefaultPadWords());
+}
+
+bool GAME_CInputMap::WriteDefaultKeyBindings(std::span<std::uint8_t> area)
+{
+    return WriteWords(area, DefaultKeyWords());
+}
+
+bool GAME_CInputMap::ReadPadBindings(std::span<const std::uint8_t> area)
+{
+    Words words{};
+    if (!ReadWords(area, words)) {
+        return false;
+    }
+    for (int action = 0; action < kInputActionCount; ++action) {
+        if (!SetPadBinding(action, words[action])) {
+            LogRefusedBinding("pad", action, words[action]);
+            pad_[action].mask = pad_[action].defaultMask;
+        }
+    }
+    return true;
+}
+
+bool GAME_CInputMap::ReadKeyBindings(std::span<const std::uint8_t> area)
+{
+    Words words{};
+    if (!ReadWords(area, words)) {
+        return false;
+    }
+    for (int action = 0; action < kInputActionCount; ++action) {
+        if (!SetKeyBinding(action, static_cast<std::int32_t>(words[action]))) {
+            LogRefusedBinding("key", action, words[action]);
+            keys_[action].key = keys_[action].defaultKey;
+        }
+    }
+    return true;
+}

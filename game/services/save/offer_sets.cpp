@@ -1,0 +1,243 @@
+// The quest offer sets of the map points in a save slot, and the rules that fill and renew them.
+#include "game/services/save/offer_sets.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/log/log.h"
+#include "framework/math/random.h"
+#include "game/services/data/static_database.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "platform/little_endian.h"
+
+using namespace save_layout;
+
+namespace {
+
+constexpr std::uint32_t kEmptyId = 0xFFFFFFFF;
+// Expiry is the third of a quest's event flags and counter assignments.
+constexpr int kExpiryEffect = 2;
+
+const HideoutData* HideoutAt(int set)
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    return database ? database->GetHideoutDataAt(set, nullptr) : nullptr;
+}
+
+// The hideout's pool: its offers up to the first empty id or a value of 0 or less.
+std::vector<QuestOffer> PoolOf(const HideoutData& hideout)
+{
+    std::vector<QuestOffer> pool;
+    for (const QuestOffer& offer : hideout.offers) {
+        if (offer.questId == kNoId || offer.value <= 0) break;
+        pool.push_back(offer);
+    }
+    return pool;
+}
+
+int OfferCountOf(const HideoutData& hideout) { return std::clamp(hideout.offerCount, 0, slot::kOfferPairCount); }
+
+std::int32_t DefaultDaysOf(std::uint32_t questId)
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const QuestData* quest = database ? database->FindQuestData(questId) : nullptr;
+    return quest ? quest->limitDays : -1;
+}
+
+// A pool quest not yet in the set: up to ten random draws, then a walk from a random start.
+// -1 when every quest of the pool is in the set already.
+int DrawQuestNotInSet(const std::vector<QuestOffer>& pool, const OfferSetWriter& set)
+{
+    const int size = static_cast<int>(pool.size());
+    if (size == 0) return -1;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const int index = (vesk::math::Rand() / 2) % size;
+        if (!set.Contains(pool[index].questId)) return index;
+    }
+    const int start = (vesk::math::Rand() / 2) % size;
+    for (int step = 0; step < size; ++step) {
+        const int index = (start + step) % size;
+        if (!set.Contains(pool[index].questId)) return index;
+    }
+    return -1;
+}
+
+void ApplyExpiryEffects(std::span<std::uint8_t> slot, std::uint32_t questId)
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const QuestData* quest = database ? database->FindQuestData(questId) : nullptr;
+    if (quest == nullptr) return;
+    const std::uint32_t flag = quest->eventFlags[kExpiryEffect];
+    if (flag < kQuestFlagCount) SetSlotEventBit(slot, flag, true);
+    const QuestCounterAssignment& counter = quest->counters[kExpiryEffect];
+    if (counter.index < slot::kByteTableSize) slot[slot::kByteTable + counter.index] = counter.value;
+}
+
+}  // namespace
+
+OfferSetView::OfferSetView(std::span<const std::uint8_t> slot, int set)
+    : slot_(slot), base_(slot::kOfferSets + static_cast<std::size_t>(std::clamp(set, 0, slot::kOfferSetCount - 1)) *
+                                               slot::kOfferSetSize)
+{
+}
+
+std::size_t OfferSetView::PairOffset(int pair) const
+{
+    return base_ + static_cast<std::size_t>(std::clamp(pair, 0, slot::kOfferPairCount - 1)) * slot::kOfferPairSize;
+}
+
+std::uint32_t OfferSetView::Id(int pair) const { return platform::ReadU32(slot_, PairOffset(pair)); }
+
+std::int32_t OfferSetView::Value(int pair) const { return platform::ReadI32(slot_, PairOffset(pair) + 4); }
+
+bool OfferSetView::IsEmpty(int pair) const { return Id(pair) == kEmptyId || Id(pair) == 0; }
+
+bool OfferSetView::IsAccepted(int pair) const { return pair >= 0 && pair < 32 && (Mask() >> pair & 1u) != 0; }
+
+std::uint32_t OfferSetView::Mask() const { return platform::ReadU32(slot_, base_ + slot::kOfferMask); }
+
+std::uint32_t OfferSetView::Countdown() const { return platform::ReadU32(slot_, base_ + slot::kOfferCountdown); }
+
+OfferSetWriter::OfferSetWriter(std::span<std::uint8_t> slot, int set) : OfferSetView(slot, set), writable_(slot) {}
+
+void OfferSetWriter::SetPair(int pair, std::uint32_t id, std::int32_t value)
+{
+    platform::WriteU32(writable_, PairOffset(pair), id);
+    platform::WriteI32(writable_, PairOffset(pair) + 4, value);
+}
+
+void OfferSetWriter::SetValue(int pair, std::int32_t value) { platform::WriteI32(writable_, PairOffset(pair) + 4, value); }
+
+void OfferSetWriter::SetMask(std::uint32_t mask)
+{
+    platform::WriteU32(writable_, base_ + slot::kOfferMask, mask);
+    platform::WriteU32(writable_, base_ + slot::kOfferSpare, 0);
+}
+
+void OfferSetWriter::SetCountdown(std::uint32_t countdown)
+{
+    platform::WriteU32(writable_, base_ + slot::kOfferCountdown, countdown);
+}
+
+bool OfferSetWriter::Contains(std::uint32_t id) const
+{
+    for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+        if (!IsEmpty(pair) && Id(pair) == id) return true;
+    }
+    return false;
+}
+
+void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
+{
+    const int sets = CountUsedOfferSets();
+    for (int index = 0; index < sets; ++index) {
+        const HideoutData* hideout = HideoutAt(index);
+        if (hideout == nullptr) continue;
+        OfferSetWriter set(slot, index);
+        std::vector<QuestOffer> pool = PoolOf(*hideout);
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+            if (pair < static_cast<int>(pool.size())) {
+                set.SetPair(pair, pool[pair].questId, pool[pair].value);
+            } else {
+                set.EmptyPair(pair);
+            }
+        }
+        const int used = static_cast<int>(pool.size());
+        if (used > 0) {
+            for (int exchange = 0; exchange < 100; ++exchange) {
+                const int a = (vesk::math::Rand() / 4) % used;
+                const int b = (vesk::math::Rand() / 4) % used;
+                std::swap(pool[a], pool[b]);
+            }
+            for (int pair = 0; pair < used; ++pair) set.SetPair(pair, pool[pair].questId, pool[pair].value);
+        }
+        for (int pair = OfferCountOf(*hideout); pair < slot::kOfferPairCount; ++pair) set.SetPair(pair, kEmptyId, -1);
+        set.SetMask(0);
+        set.SetCountdown(static_cast<std::uint32_t>(hideout->offerRefreshCountdown));
+    }
+}
+
+void RerollOfferSet(std::span<std::uint8_t> slot, int index)
+{
+    const HideoutData* hideout = HideoutAt(index);
+    if (hideout == nullptr || index < 0 || index >= slot::kOfferSetCount) return;
+    OfferSetWriter set(slot, index);
+    const std::vector<QuestOffer> pool = PoolOf(*hideout);
+    const int offerCount = OfferCountOf(*hideout);
+    set.SetCountdown(static_cast<std::uint32_t>(hideout->offerRefreshCountdown));
+
+    struct Pair {
+        std::uint32_t id;
+        std::int32_t value;
+    };
+    std::vector<Pair> kept;
+    for (int pair = 0; pair < offerCount; ++pair) {
+        if (set.IsAccepted(pair) && !set.IsEmpty(pair)) kept.push_back({set.Id(pair), set.Value(pair)});
+    }
+    for (int pair = 0; pair < slot::kOfferPairCount; ++pair) set.EmptyPair(pair);
+    std::uint32_t mask = 0;
+    for (std::size_t pair = 0; pair < kept.size(); ++pair) {
+        set.SetPair(static_cast<int>(pair), kept[pair].id, kept[pair].value);
+        mask |= 1u << pair;
+    }
+    set.SetMask(mask);
+    for (int pair = static_cast<int>(kept.size()); pair < offerCount; ++pair) {
+        const int drawn = DrawQuestNotInSet(pool, set);
+        if (drawn < 0) break;
+        set.SetPair(pair, pool[drawn].questId, DefaultDaysOf(pool[drawn].questId));
+    }
+}
+
+void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    if (database == nullptr) return;
+    const int sets = CountUsedOfferSets();
+    for (int index = 0; index < sets; ++index) {
+        const HideoutData* hideout = HideoutAt(index);
+        if (hideout == nullptr) continue;
+        OfferSetWriter set(slot, index);
+        const std::vector<QuestOffer> pool = PoolOf(*hideout);
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+            if (set.IsEmpty(pair) || database->FindQuestData(set.Id(pair)) != nullptr) continue;
+            const std::uint32_t unknown = set.Id(pair);
+            const int drawn = DrawQuestNotInSet(pool, set);
+            if (drawn < 0) {
+                set.EmptyPair(pair);
+                set.SetMask(set.Mask() & ~(1u << pair));
+            } else {
+                set.SetPair(pair, pool[drawn].questId, DefaultDaysOf(pool[drawn].questId));
+            }
+            vesk::log::Warning("save data: offer set " + std::to_string(index) + " named unknown quest " +
+                               std::to_string(unknown) + "; it was replaced");
+        }
+    }
+}
+
+void RefreshOfferSetsDaily(std::span<std::uint8_t> slot)
+{
+    const int sets = CountUsedOfferSets();
+    for (int index = 0; index < sets; ++index) {
+        OfferSetWriter set(slot, index);
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+            if (set.IsEmpty(pair) || set.Value(pair) == 0) {
+                set.EmptyPair(pair);
+                set.SetMask(set.Mask() & ~(1u << pair));
+                continue;
+            }
+            if (!set.IsAccepted(pair) || set.Value(pair) < 1) continue;
+            set.SetValue(pair, set.Value(pair) - 1);
+            if (set.Value(pair) == 0) {
+                set.SetMask(set.Mask() & ~(1u << pair));
+                ApplyExpiryEffects(slot, set.Id(pair));
+            }
+        }
+        if (set.Countdown() > 1) {
+            set.SetCountdown(set.Countdown() - 1);
+        } else {
+            RerollOfferSet(slot, index);
+        }
+    }
+}

@@ -1,0 +1,62 @@
+// The ship in the running game: the first ship wears its hull package, and a frame draws the hull, the floor and the rooms.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "framework/graphics/sprite_registry.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/tag.h"
+#include "game/model/world/game_world.h"
+#include "game/model/ship/ship.h"
+#include "game/ui/ui_slots.h"
+#include "tests/support/game_fixture.h"
+
+namespace {
+
+class ShipInGame : public support::GameFixture {
+protected:
+    void SetUp() override
+    {
+        support::GameFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+    }
+
+    bool Drew(int group, std::int32_t ref) const
+    {
+        const auto& sprites = frames.back().sprites;
+        return std::any_of(sprites.begin(), sprites.end(), [&](const support::RecordedSpriteDraw& draw) {
+            return draw.group == group && draw.ref == ref;
+        });
+    }
+};
+
+TEST_F(ShipInGame, TheFirstShipWearsItsHullAndAFrameDrawsHullFloorAndRooms)
+{
+    GAME_CShip& ship = *GetGameWorld()->ship;
+    EXPECT_EQ(ship.shipTag, MakeTag("SHP2"));
+    const vesk::resource::SpriteRegistry& registry = *vesk::resource::GetSpriteRegistry();
+    // "ship/ship/prot/prot.pac" in sprite group 4: the body is its sprite 2, the cover sprite 1.
+    EXPECT_EQ(registry.FindSprite(GAME_CShipBodyRender::kHullSpriteGroup, "prot_02_body"), 2);
+    EXPECT_EQ(registry.FindSprite(GAME_CShipBodyRender::kHullSpriteGroup, "prot_01_cover"), 1);
+
+    const GAME_CRoomBase* kitchen = ship.PlaceRoom(1, 3, FindRoomIdIndex(MakeTag("ID04")));
+    const GAME_CRoomBase* ladder = ship.PlaceRoom(4, 2, FindRoomIdIndex(MakeTag("ID22")));
+    ASSERT_NE(kitchen, nullptr);
+    ASSERT_NE(ladder, nullptr);
+    StepFrames(2);
+    EXPECT_TRUE(Drew(GAME_CShipBodyRender::kHullSpriteGroup, 2));
+    EXPECT_TRUE(Drew(2, ship.grid.FloorSprite()) || Drew(2, ship.grid.LitFloorSprite()));
+    EXPECT_TRUE(Drew(2, kitchen->spriteId));
+    EXPECT_TRUE(Drew(2, ladder->spriteId));
+    EXPECT_GT(ship.PathCost(0, 2, 1, 3), 0);
+
+    // Zoomed out, the cover hides the rooms.
+    ship.ToggleZoom();
+    StepFrames(15);
+    EXPECT_TRUE(ship.body->IsZoomedOut());
+    EXPECT_TRUE(Drew(GAME_CShipBodyRender::kHullSpriteGroup, 1));
+    EXPECT_FALSE(Drew(2, kitchen->spriteId));
+}
+
+}  // namespace

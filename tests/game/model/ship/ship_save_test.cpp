@@ -1,0 +1,99 @@
+// The ship's area of a save slot: rooms, upgrades, construction, hull damage, fuel and engine modes written, rebuilt and written again the same.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "game/services/save/save_layout.h"
+#include "game/model/ship/ship.h"
+#include "platform/little_endian.h"
+#include "tests/support/ship_world.h"
+
+namespace {
+
+using namespace support;
+namespace slot = save_layout::slot;
+
+class ShipSave : public ShipWorld {};
+
+TEST_F(ShipSave, ALayoutRebuiltFromItsRecordSavesTheSameBytes)
+{
+    GAME_CShip& ship = Ship();
+    Place(kLadder, 0, 0);
+    GAME_CRoomBase& engine = Place(kEngine, 2, 2);
+    Place(kHullPlate, 5, 2);
+    ASSERT_NE(ship.PlaceNewRoom(7, 1, kHome, kNoId, false), nullptr);
+    // The upgrades' names have no text here (no message file): they stay installed all the same.
+    engine.ApplyUpgradeBits((1u << 0) | (1u << 2));
+    engine.engineMode = kEngineOverLimit;
+    ship.AddCellDamage(4, 1, 25);
+    ship.AddCellDamage(9, 0, 7);
+    ship.RecalcStats();
+    ship.fuel = 123;
+    ship.fuelCountdown = 45;
+
+    std::vector<std::uint8_t> first = EmptySlot();
+    ship.WriteSaveRecord(first);
+    EXPECT_EQ(platform::ReadU32(first, slot::kShipTag), MakeTag("SHP2"));
+    EXPECT_EQ(platform::ReadI16(first, slot::kFuel), 123);
+
+    ship.ChangeShip(MakeTag("SHPX"));
+    ship.BuildLayout(first);
+
+    ASSERT_EQ(ship.CountRoomsOnGrid(), 4);
+    const GAME_CRoomBase* rebuilt = ship.GetRoomAtCell(3, 2);
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->kind, kEngine);
+    EXPECT_EQ(rebuilt->installedUpgrades, (1u << 0) | (1u << 2));
+    EXPECT_EQ(rebuilt->engineMode, kEngineOverLimit);
+    EXPECT_EQ(rebuilt->engineOutput, 9);
+    EXPECT_TRUE(ship.GetRoomAtCell(7, 1)->underConstruction);
+    EXPECT_EQ(ship.GetRemainingHull(), 350 - 32);
+    EXPECT_EQ(ship.fuel, 123);
+    EXPECT_EQ(ship.fuelCountdown, 45);
+
+    std::vector<std::uint8_t> second = EmptySlot();
+    ship.WriteSaveRecord(second);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), second.begin()));
+
+    // Fuel is kept in 16 bits: a larger tank saves as much as fits, never a wrapped amount.
+    ship.fuelCapacity = 40000;
+    ship.fuel = 40000;
+    ship.WriteSaveRecord(second);
+    EXPECT_EQ(platform::ReadI16(second, slot::kFuel), 32767);
+}
+
+TEST_F(ShipSave, ASmallerShipOverwritesTheRecordsOfAnEarlierSave)
+{
+    GAME_CShip& ship = Ship();
+    Place(kHome, 0, 0);
+    Place(kHome, 1, 0);
+    ship.AddCellDamage(5, 0, 3);
+    std::vector<std::uint8_t> record = EmptySlot();
+    ship.WriteSaveRecord(record);
+
+    ship.RemoveRoom(1);
+    ship.ClearDamage();
+    ship.WriteSaveRecord(record);
+    ship.BuildLayout(record);
+    EXPECT_EQ(ship.CountRoomsOnGrid(), 1);
+    EXPECT_TRUE(ship.damageMarkers.empty());
+}
+
+TEST_F(ShipSave, RecordsThatDoNotFitTheShipAreLeftOutWithALogLine)
+{
+    std::vector<std::uint8_t> record = EmptySlot();
+    Ship().WriteSaveRecord(record);
+    platform::WriteU32(record, slot::kRooms, MakeTag("ID03"));
+    platform::WriteI16(record, slot::kRooms + 4, 40);
+    platform::WriteI16(record, slot::kRooms + 6, -3);
+    platform::WriteI16(record, slot::kDamageMarkers, 10);
+    record[slot::kDamageMarkers + 2] = 100;
+    record[slot::kEngineModes] = 9;
+    Ship().BuildLayout(record);
+    EXPECT_EQ(Ship().CountRoomsOnGrid(), 0);
+    EXPECT_TRUE(Ship().damageMarkers.empty());
+    EXPECT_TRUE(LogMentions("room record 0"));
+    EXPECT_TRUE(LogMentions("damage record 0"));
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, and every attack ends once the last enemy has gone.
+#include <gtest/gtest.h>
+
+#include "game/model/stores/ammo_storage.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/object/object_enemy.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/task_attack.h"
+#include "game/model/ship/task_manager.h"
+#include "platform/little_endian.h"
+#include "tests/support/shipped_ids.h"
+#include "tests/support/task_world.h"
+
+namespace {
+
+using namespace support::shipped;
+
+constexpr std::uint32_t kSandCrawler = MakeTag("E001");
+
+class TaskAttackTest : public support::TaskWorld {
+protected:
+    // An enemy beside the ship, in its appearance (not idle, so the turrets keep at it).
+    GAME_CObjectEnemy& Spawn()
+    {
+        GAME_CObjectEnemy* enemy = Field().AcquireEnemyObject();
+        EXPECT_NE(enemy, nullptr);
+        EnemySetupRecord setup;
+        setup.enemyId = kSandCrawler;
+        enemy->Init(setup);
+        return *enemy;
+    }
+
+    // A catapult loading cheese bombs, with that many in its store.
+    GAME_CAmmo& Turret(GAME_CRoomBase& room, std::int32_t rounds)
+    {
+        GAME_CAmmo* store = FindAmmoStorage(NumberOf(room));
+        EXPECT_NE(store, nullptr);
+        static GAME_CAmmoImpl unused(-1);
+        if (store == nullptr) return unused;
+        store->SetAmmoId(&kCheeseBomb);
+        while (store->GetCount() > 0) store->RemoveOne();
+        for (std::int32_t i = 0; i < rounds; ++i) store->AddOne();
+        return *store;
+    }
+
+    // A shooting cycle of the turret, manned by a crew member inside it.
+    GAME_CTaskBase* Man(GAME_CRoomBase& turret, GAME_CObjectActor& gunner)
+    {
+        turret.TryAddCrew(&gunner);
+        GAME_CTaskBase* attack = GAME_CTaskBase::CreateFromRequest(MakeAttackRequest(NumberOf(turret), 0));
+        EXPECT_NE(attack, nullptr);
+        if (attack != nullptr) attack->AddCrew(&gunner);
+        return attack;
+    }
+
+    static bool IsCheeseBombAchievementUnlocked()
+    {
+        const std::uint32_t bits = platform::ReadU32(GetWorkingSystemRecord(), save_layout::system::kAchievementBits);
+        return (bits >> GAME_CTaskAttackToEnemy::kAchievementOfFirstCheeseBomb & 1u) != 0;
+    }
+};
+
+TEST_F(TaskAttackTest, AnEmptyTurretStopsAtOnceTheFirstCheeseBombUnlocksItsAchievementAndTheLastEnemyEndsEveryCycle)
+{
+    GAME_CRoomBase& left = Place(kCatapult, 1, 0);
+    GAME_CRoomBase& right = Place(kCatapult, 8, 0);
+    GAME_CObjectActor& first = AddCrew(1, 0);
+    GAME_CObjectActor& second = AddCrew(8, 0);
+    GAME_CObjectEnemy& enemy = Spawn();
+    ASSERT_FALSE(Field().AreAllEnemiesIdle());
+    left.target = &enemy;
+    right.target = &enemy;
+
+    // Nothing in the store: the cycle ends at its first progress, with nothing fired.
+    GAME_CAmmo& leftStore = Turret(left, 0);
+    GAME_CTaskBase* dry = Man(left, first);
+    ASSERT_NE(dry, nullptr);
+    ASSERT_EQ(dry->GetTaskValue(), 180);  // the cheese bomb's frames between rounds
+    StepSimulation(1);
+    ASSERT_TRUE(IsListed(dry));
+    EXPECT_EQ(dry->progress, 1);
+    StepSimulation(1);
+    EXPECT_FALSE(IsListed(dry));
+
+    // Two rounds: the first progress fires one, and the first cheese bomb ever fired unlocks the
+    // achievement.
+    enemy.RunLabel(enemy_label::kAppear);
+    ASSERT_FALSE(IsCheeseBombAchievementUnlocked());
+    Turret(left, 2);
+    GAME_CTaskBase* leftCycle = Man(left, first);
+    ASSERT_NE(leftCycle, nullptr);
+    StepSimulation(2);
+    ASSERT_TRUE(IsListed(leftCycle));
+    EXPECT_EQ(leftStore.GetCount(), 1);
+    EXPECT_TRUE(IsCheeseBombAchievementUnlocked());
+
+    // Both turrets at work; once the last enemy has gone, every cycle ends in its next step.
+    GAME_CAmmo& rightStore = Turret(right, 2);
+    GAME_CTaskBase* rightCycle = Man(right, second);
+    ASSERT_NE(rightCycle, nullptr);
+    StepSimulation(2);
+    ASSERT_TRUE(IsListed(leftCycle));
+    ASSERT_TRUE(IsListed(rightCycle));
+    EXPECT_EQ(rightStore.GetCount(), 1);
+    Field().ClearEnemies();
+    left.target = nullptr;
+    right.target = nullptr;
+    StepSimulation(1);
+    EXPECT_FALSE(IsListed(leftCycle));
+    EXPECT_FALSE(IsListed(rightCycle));
+    EXPECT_TRUE(TasksOfKind(kTaskAttackToEnemy).empty());
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, and a build whose materials nobody can reach.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/text/format_text.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/static_lookups.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/text/message_text.h"
+#include "game/model/world/game_world.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/task_manager.h"
+#include "game/ui/message_log.h"
+#include "tests/support/shipped_ids.h"
+#include "tests/support/task_world.h"
+
+namespace {
+
+using namespace support::shipped;
+
+class TaskBuildTest : public support::TaskWorld {
+protected:
+    GAME_CRoomBase& StockedStoreroom(std::int32_t x, std::int32_t y)
+    {
+        GAME_CRoomBase& storeroom = Place(kStoreroom, x, y);
+        for (const ItemCount& material : FindRoomData(kInfirmary)->materials) {
+            if (IsUnusedItemCount(material)) break;
+            Stock(storeroom, material.itemId, material.count);
+        }
+        return storeroom;
+    }
+
+    // Two builders, and an infirmary placed for building at (8, 0) with its build task.
+    GAME_CTaskBase* OrderBuild()
+    {
+        AddCrew(3, 0);
+        AddCrew(4, 0);
+        site = Ship().PlaceNewRoom(8, 0, FindRoomIdIndex(kInfirmary), kInfirmary, true);
+        EXPECT_NE(site, nullptr);
+        const std::vector<GAME_CTaskBase*> builds = TasksOfKind(kTaskRoomBuild);
+        EXPECT_EQ(builds.size(), 1u);
+        return builds.empty() ? nullptr : builds[0];
+    }
+
+    GAME_CRoomBase* site = nullptr;
+};
+
+TEST_F(TaskBuildTest, APlacedRoomIsBuiltOnceItsMaterialsAreDeliveredAndTheLogSaysSo)
+{
+    StockedStoreroom(0, 0);
+    GAME_CTaskBase* build = OrderBuild();
+    ASSERT_NE(build, nullptr);
+    const std::vector<GAME_CTaskBase*> carries = TasksOfKind(kTaskCarrierFromInventory);
+    ASSERT_EQ(carries.size(), 2u);
+    for (const GAME_CTaskBase* carry : carries) EXPECT_EQ(carry->GetParentTask(), build);
+
+    // No work before every unit is in.
+    ASSERT_TRUE(StepSimulationUntil([&] { return build->progress > 0; }, 10000));
+    EXPECT_EQ(build->CountMaterial(MakeTag("I002")), 3);
+    EXPECT_EQ(build->CountMaterial(MakeTag("I003")), 3);
+    EXPECT_TRUE(site->underConstruction);
+    EXPECT_EQ(build->crew.size(), 2u);
+
+    ASSERT_TRUE(StepSimulationUntil([&] { return !site->underConstruction; }, 4000));
+    const GAME_CUIMessageLog* log = World().ui->MessageLog();
+    ASSERT_GT(log->CountLines(), 0);
+    const GAME_CUIMessageLog::Line& line = log->GetLine(log->CountLines() - 1);
+    EXPECT_EQ(line.kind, 3);
+    const std::u16string expected = vesk::text::FormatText(GetMessageTextExpanded("OLIF_ROOM_BUILD_FINISHED"),
+                                                           {GetMessageTextExpanded("ID05")});
+    EXPECT_EQ(std::u16string(line.text.c_str()), expected);
+    EXPECT_EQ(CountStoredItem(MakeTag("I002")), 0);
+}
+
+TEST_F(TaskBuildTest, ABuildWhoseMaterialsLieOnARowNoRoomJoinsNeverStarts)
+{
+    StockedStoreroom(0, 2);
+    GAME_CTaskBase* build = OrderBuild();
+    ASSERT_NE(build, nullptr);
+    StepSimulation(3000);
+    EXPECT_EQ(build->progress, 0);
+    EXPECT_TRUE(build->materials.empty());
+    EXPECT_TRUE(site->underConstruction);
+}
+
+}  // namespace

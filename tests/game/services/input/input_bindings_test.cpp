@@ -1,0 +1,97 @@
+// The input map's bindings in the save image's tables, and the names shown for keys and pad buttons.
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "framework/log/log.h"
+#include "game/services/input/input_map.h"
+#include "platform/little_endian.h"
+#include "tests/support/message_data.h"
+
+namespace {
+
+TEST(InputBindings, ARebindingSurvivesASaveAndAReloadAndBadSavedValuesKeepTheDefault)
+{
+    std::vector<std::uint8_t> padArea(10240, 0xEE);
+    std::vector<std::uint8_t> keyArea(10240, 0xEE);
+    {
+        GAME_CInputMap map;
+        ASSERT_TRUE(map.SetKeyBinding(kActionMenuFunctionA, 59));
+        ASSERT_TRUE(map.SetPadBinding(kActionMenuTabChange, 0x2000));
+        ASSERT_TRUE(map.SetKeyBinding(kActionDecide, kNoKey));
+        EXPECT_FALSE(map.SetPadBinding(kActionCancel, 0x1));  // START is not bindable
+        ASSERT_TRUE(map.WritePadBindings(padArea));
+        ASSERT_TRUE(map.WriteKeyBindings(keyArea));
+    }
+    // Little-endian words at 4 x action, the rest of each area zero.
+    EXPECT_EQ(platform::ReadU32(keyArea.data() + 4 * kActionMenuFunctionA), 59u);
+    EXPECT_EQ(platform::ReadU32(keyArea.data() + 4 * kActionDecide), 0xFFFFFFFFu);
+    EXPECT_EQ(platform::ReadU32(padArea.data() + 4 * kActionMenuTabChange), 0x2000u);
+    EXPECT_EQ(std::set<std::uint8_t>(padArea.begin() + GAME_CInputMap::kBindingTableBytes, padArea.end()),
+              std::set<std::uint8_t>{0});
+
+    GAME_CInputMap reloaded;
+    ASSERT_TRUE(reloaded.ReadPadBindings(padArea));
+    ASSERT_TRUE(reloaded.ReadKeyBindings(keyArea));
+    EXPECT_EQ(reloaded.GetKeyBinding(kActionMenuFunctionA), 59);
+    EXPECT_EQ(reloaded.GetKeyBinding(kActionDecide), kNoKey);
+    EXPECT_EQ(reloaded.GetPadBinding(kActionMenuTabChange), 0x2000u);
+    EXPECT_EQ(reloaded.GetDefaultKeyBinding(kActionMenuFunctionA), 35);
+    EXPECT_EQ(reloaded.GetPadBinding(kActionCancel), 0x100u);
+
+    // A damaged save: each value that is no binding is dropped with a log
+    // line naming the action, and the action keeps its default.
+    platform::WriteU32(keyArea.data() + 4 * kActionCancel, 111);
+    platform::WriteU32(padArea.data() + 4 * kActionCancel, 0x300);
+    platform::WriteU32(padArea.data() + 4 * kActionCursorUp, 0x1000000);
+    std::vector<std::string> lines;
+    vesk::log::SetSink([&](vesk::log::Level, std::string_view line) { lines.emplace_back(line); });
+    GAME_CInputMap damaged;
+    EXPECT_TRUE(damaged.ReadPadBindings(padArea));
+    EXPECT_TRUE(damaged.ReadKeyBindings(keyArea));
+    EXPECT_FALSE(damaged.ReadKeyBindings(std::span<const std::uint8_t>(keyArea).first(111)));
+    vesk::log::SetSink({});
+    EXPECT_EQ(damaged.GetKeyBinding(kActionCancel), 74);
+    EXPECT_EQ(damaged.GetPadBinding(kActionCancel), 0x100u);
+    EXPECT_EQ(damaged.GetPadBinding(kActionCursorUp), 0x10u);
+    EXPECT_EQ(damaged.GetKeyBinding(kActionMenuFunctionA), 59);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[0].find("action 1 "), std::string::npos) << lines[0];
+
+    // A new save image holds the defaults.
+    GAME_CInputMap::WriteDefaultKeyBindings(keyArea);
+    GAME_CInputMap fresh;
+    ASSERT_TRUE(fresh.ReadKeyBindings(keyArea));
+    for (int action = 0; action < kInputActionCount; ++action) {
+        EXPECT_EQ(fresh.GetKeyBinding(action), fresh.GetDefaultKeyBinding(action)) << action;
+    }
+}
+
+// Every name the input map can show has a text in the message data, and the
+// names of unknown codes fall back to the "none" text.
+TEST(InputBindings, EveryKeyAndPadButtonNameHasAMessageText)
+{
+    const std::set<std::string> keys = support::MessageKeys();
+    ASSERT_FALSE(keys.empty());
+    for (std::int32_t code = -1; code <= kLastKeyCode + 1; ++code) {
+        EXPECT_TRUE(keys.count(KeyboardKeyNameKey(code))) << KeyboardKeyNameKey(code);
+    }
+    EXPECT_EQ(KeyboardKeyNameKey(111), "ADD_TEXT_KEYBOARD_NON");
+    EXPECT_EQ(KeyboardKeyNameKey(110), "ADD_TEXT_KEYBOARD_TENTER");
+    EXPECT_EQ(KeyboardKeyNameKey(114), "ADD_TEXT_KEYBOARD_MouseRButton");
+    for (int bit = 0; bit < 32; ++bit) {
+        EXPECT_TRUE(keys.count(PadButtonNameKey(1u << bit))) << PadButtonNameKey(1u << bit);
+    }
+    EXPECT_EQ(PadButtonNameKey(0), "ADD_TEXT_XINPUT_BUTTON_NON");
+    EXPECT_EQ(PadButtonNameKey(0x300), "ADD_TEXT_XINPUT_BUTTON_NON");
+
+    // Without a message file the key itself is shown.
+    EXPECT_EQ(GetKeyboardKeyName(44), u"ADD_TEXT_KEYBOARD_Enter");
+    support::ScopedMessages messages;
+    EXPECT_EQ(GetKeyboardKeyName(44), u"Enter");
+    EXPECT_EQ(GetPadButtonName(0x40000), u"LT");
+}
+
+}  // namespace

@@ -1,0 +1,192 @@
+// The save and load machine in the running game: slot round trips, refusals, autosaves and owed saves.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/services/player/player_data.h"
+#include "game/model/session/play_session.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/save_manager.h"
+#include "game/model/world/game_clock.h"
+#include "game/model/world/game_world.h"
+#include "platform/file_system.h"
+#include "platform/little_endian.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/game_fixture.h"
+
+namespace {
+
+using namespace save_layout;
+
+std::vector<std::uint8_t> SlotOfFile(const std::filesystem::path& path, int slot)
+{
+    const std::string bytes = support::ReadBytes(path);
+    return {bytes.begin() + static_cast<std::ptrdiff_t>(SlotOffset(slot)),
+            bytes.begin() + static_cast<std::ptrdiff_t>(SlotOffset(slot) + kSlotSize)};
+}
+
+class SaveMachineTest : public support::GameFixture {
+protected:
+    void SetUp() override
+    {
+        support::GameFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+    }
+};
+
+TEST_F(SaveMachineTest, ASlotSavedAndLoadedSavesAgainByteForByte)
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    player->playSeconds = 3723;
+    player->money = 123456;
+    GAME_CGameClock* clock = GetGameClock();
+    clock->day = 7;
+    clock->step = 4321;
+    clock->itemsFound = 5;
+    clock->enemiesDefeated = 9;
+    clock->timeStopped = 1;
+    std::span<std::uint8_t> working = GetWorkingSlot();
+    // The live areas the running game keeps in the working slot.
+    platform::WriteU32(working, slot::kStoryFlags + 4, 0x80000001u);
+    working[slot::kByteTable + 17] = 0x5A;
+    SetSlotEventBit(working, 1000, true);
+    working[slot::kLiveTable + 3] = 0x11;
+    platform::WriteU32(working, slot::kEndingSeen, 1);
+    working[slot::kFieldItemsLive + 2] = 0x77;
+    platform::WriteU32(GetWorkingSystemRecord(), system::kAchievementCounters + 8, 42);
+
+    GAME_CSaveManager* saves = GetSaveManager();
+    ASSERT_TRUE(saves->RequestSaveSlot(3));
+    // A second request while the first runs is refused.
+    EXPECT_FALSE(saves->RequestSaveSlot(4));
+    EXPECT_FALSE(saves->RequestAutoSave());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
+    const std::vector<std::uint8_t> first = SlotOfFile(SavePath(), 3);
+
+    // Everything changes, then the file is read back and applied.
+    player->playSeconds = 1;
+    player->money = 2;
+    ResetGameClock(*clock);
+    std::memset(working.data(), 0, working.size());
+    ASSERT_TRUE(saves->RequestLoad());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
+    EXPECT_EQ(saves->currentSlot, 3u);
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    EXPECT_EQ(player->playSeconds, 3723u);
+    EXPECT_EQ(player->money, 123456);
+    EXPECT_EQ(clock->day, 7u);
+    EXPECT_EQ(clock->step, 4321u);
+    EXPECT_EQ(clock->enemiesDefeated, 9u);
+    EXPECT_EQ(platform::ReadU32(GetWorkingSystemRecord(), system::kAchievementCounters + 8), 42u);
+
+    ASSERT_TRUE(saves->RequestSaveCurrentSlot());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(SlotOfFile(SavePath(), 3), first);
+}
+
+TEST_F(SaveMachineTest, ValuesOutOfRangeInASlotAreClampedWhenApplied)
+{
+    std::span<std::uint8_t> slot = GetWorkingSlot();
+    std::span<std::uint8_t> system = GetWorkingSystemRecord();
+    platform::WriteU32(slot, slot::kPlaySeconds, 0xFFFFFFF0u);
+    platform::WriteI32(slot, slot::kMoney, -5);
+    platform::WriteU32(slot, slot::kClockStep, 7000);
+    platform::WriteU16(system, system::kLanguage, 9);
+    SetupPlaySession(slot, system);
+    EXPECT_EQ(GetPlayerData()->playSeconds, kMaxPlaySeconds);
+    EXPECT_EQ(GetPlayerData()->money, 0);
+    EXPECT_EQ(GetGameClock()->step, 0u);
+    EXPECT_EQ(GetPlayerData()->language, 1u);
+    platform::WriteI32(slot, slot::kMoney, 2000000000);
+    SetupPlaySession(slot, system);
+    EXPECT_EQ(GetPlayerData()->money, kMaxMoney);
+}
+
+TEST_F(SaveMachineTest, AnAutosaveRefusedWhileTheRouteHoldsRetries600FramesLater)
+{
+    GAME_CGameWorld* world = GetGameWorld();
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    world->travel->routeManager = std::make_unique<GAME_CRouteManager>();
+    GetPlayerData()->autoSaveMinutes = 1;  // 3600 frames
+    GAME_CSaveManager* saves = GetSaveManager();
+
+    saves->UpdateAutoSaveTimer();  // takes the interval, counts from 0
+    ASSERT_EQ(saves->autoSaveInterval, 3600u);
+    saves->autoSaveCounter = 3599;
+    world->travel->routeManager->SetHolding(true);
+    saves->UpdateAutoSaveTimer();
+    EXPECT_TRUE(saves->IsIdle());
+    EXPECT_EQ(saves->autoSaveCounter, 3000u);
+
+    world->travel->routeManager->SetHolding(false);
+    for (int frame = 0; frame < 599; ++frame) saves->UpdateAutoSaveTimer();
+    EXPECT_TRUE(saves->IsIdle());
+    saves->UpdateAutoSaveTimer();
+    EXPECT_FALSE(saves->IsIdle());
+    EXPECT_EQ(saves->automatic, 1u);
+    EXPECT_EQ(saves->currentSlot, 0u);
+    EXPECT_EQ(world->ui->MessageLog()->CountLines(), 1);
+    EXPECT_EQ(world->ui->MessageLog()->GetLine(0).kind, 1);
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(saves->automatic, 0u);
+
+    // A changed interval starts the count again.
+    GetPlayerData()->autoSaveMinutes = 2;
+    saves->autoSaveCounter = 100;
+    saves->UpdateAutoSaveTimer();
+    EXPECT_EQ(saves->autoSaveCounter, 0u);
+}
+
+TEST_F(SaveMachineTest, ASystemSaveWhileASlotSaveRunsIsWrittenAfterIt)
+{
+    GAME_CSaveManager* saves = GetSaveManager();
+    ASSERT_TRUE(saves->RequestSaveSlot(2));
+    platform::WriteU32(GetWorkingSystemRecord(), system::kAchievementCounters, 77);
+    EXPECT_FALSE(saves->RequestSaveSystem());
+    EXPECT_TRUE(saves->IsSystemSavePending());
+    EXPECT_FALSE(saves->IsSystemRecordSaved());
+    ASSERT_TRUE(StepUntil([&] { return saves->IsSystemRecordSaved(); }, 600));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::string file = support::ReadBytes(SavePath());
+    EXPECT_EQ(platform::ReadU32(reinterpret_cast<const std::uint8_t*>(file.data()) + kSystemRecordOffset +
+                                system::kAchievementCounters),
+              77u);
+}
+
+TEST_F(SaveMachineTest, AFailedWriteKeepsTheOldFileAndSaysSo)
+{
+    GAME_CSaveManager* saves = GetSaveManager();
+    const std::string before = support::ReadBytes(SavePath());
+    platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
+    GetPlayerData()->money = 999;
+    ASSERT_TRUE(saves->RequestAutoSave());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    EXPECT_EQ(saves->lastResult, GAME_CSaveManager::kBroken);
+    EXPECT_EQ(saves->automatic, 0u);
+    // The machine does not delete the file or try again by itself.
+    StepFrames(3);
+    EXPECT_TRUE(saves->IsIdle());
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
+}
+
+// Quitting while a save is being written: the write finishes before the game lets go of what it reads.
+TEST_F(SaveMachineTest, ASaveStillBeingWrittenAtShutdownIsFinishedWhole)
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    player->money = 4242;
+    platform::SetFileFaultForTesting(platform::FileFault::SlowWrite);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(4));
+    StopGame();
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    const std::string file = support::ReadBytes(SavePath());
+    ASSERT_EQ(file.size(), kImageSize);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    EXPECT_EQ(platform::ReadU32(bytes, kChecksumOffset), ComputeSaveChecksum(bytes));
+    EXPECT_EQ(platform::ReadI32(bytes, SlotOffset(4) + slot::kMoney), 4242);
+}
+
+}  // namespace
