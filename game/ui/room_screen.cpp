@@ -9,7 +9,7 @@
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "game/ui/room_window.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_category_change_object.h"
@@ -197,7 +197,7 @@ void GAME_CUIRoomScreen::EnterState()
     GAME_CGameWorld* world = World();
     switch (state_) {
     case 0: {
-        CloseInDisplaySelectionIfShown();
+        CloseDialog();
         requests_.openFlag = 0;
         if (skipNext_ == 0 && skipPrevious_ == 0) {
             StopCameraRoomFocus();
@@ -349,26 +349,4 @@ void GAME_CUIRoomScreen::PlaceFirstCursorOnButton(std::int32_t focus, const UIRo
     firstFrame_.cursorSprite->SetColor(shown ? kUIWhite : kUIHidden);
     firstFrame_.highlight->SetColor(kUIHidden);
     node->UpdateTree(false);
-}
-
-void GAME_CUIRoomScreen::AskInDialog(int slot, const std::u16string& message)
-{
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr) return;
-    dialog->Open(static_cast<std::uint32_t>(slot), 0, true);
-    dialog->SetMessageText(message.c_str());
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->SetButtonText(1, "COMMAND_NO");
-    dialog->cursorIndex = 1;
-    dialog->alignment = 1;
-}
-
-UIRoomAnswer GAME_CUIRoomScreen::TakeDialogAnswer()
-{
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr || !dialog->IsVisible()) return UIRoomAnswer::kDismissed;
-    if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) return UIRoomAnswer::kYes;
-    if (dialog->answer != GAME_CUIInDisplaySelectionObject::kAnswerNo) return UIRoomAnswer::kWaiting;
-    dialog->Close();
-    return UIRoomAnswer::kDismissed;
 }

@@ -52,9 +52,6 @@ struct UIRoomKeys {
     static UIRoomKeys Read();
 };
 
-// What became of a yes/no question in the shared dialog.
-enum class UIRoomAnswer { kWaiting, kYes, kDismissed };
-
 // A room screen shows one room (the base's target) on two pages, slides down over the running game,
 // steps to the next or previous room, and stops the game while it is open. While the room crew
 // screen is open it is not drawn; while the add-task or task-cancel screen is open it is drawn for
@@ -140,10 +137,6 @@ protected:
     void PlaceFirstCursorOnRow(GAME_CUIObjectBase* row);
     void PlaceFirstCursorOnButton(std::int32_t focus, const UIRoomFirstPageFocus& places, bool shown = true);
 
-    // A yes/no question in the shared dialog, centred, the cursor on no; the dialog's owner is the slot.
-    static void AskInDialog(int slot, const std::u16string& message);
-    // The question's answer so far; a no closes the dialog.
-    static UIRoomAnswer TakeDialogAnswer();
 
     std::vector<GAME_CUIObjectBase*> firstPage_;
     std::vector<GAME_CUIObjectBase*> taskPage_;

@@ -3,7 +3,7 @@
 
 #include "framework/text/font_manager.h"
 #include "game/model/world/game_world.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_draw.h"
 
@@ -44,11 +44,7 @@ void CloseAndSkipToPrevRoom(void* screen, GAME_CUIIconObject*)
 
 void DrawSharedDialogCallback(std::intptr_t, std::intptr_t)
 {
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog != nullptr && dialog->IsVisible()) {
-        dialog->Draw();
-        return;
-    }
+    if (DrawDialogIfShown()) return;
     FlushUISprites();
     if (vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager()) fonts->ResetTextStyle();
     BeginUISprites();

@@ -2,6 +2,7 @@
 #include "game/ui/selection_dialog.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
@@ -286,6 +287,14 @@ void GAME_CUIInDisplaySelectionObject::ClearImages()
     for (GAME_CUINullObject* image : images_) image->SetSprite(-1);
 }
 
+void GAME_CUIInDisplaySelectionObject::SetImage(std::size_t index, std::int32_t sprite, float x, float y)
+{
+    if (index >= images_.size()) return;
+    const Vec2 place{x, y};
+    images_[index]->SetSprite(sprite);
+    images_[index]->SetPosition(&place);
+}
+
 void GAME_CUIInDisplaySelectionObject::Layout()
 {
     for (auto& line : lines_) line.Assign(u"");
@@ -340,7 +349,10 @@ void GAME_CUIInDisplaySelectionObject::Update(bool input)
         state = nextState;
         if (state == 1) state = nextState = 2;
         if (state == 3) state = nextState = 0;
-        if (state == 0) visible = false;
+        if (state == 0) {
+            visible = false;
+            if (whenGone) std::exchange(whenGone, nullptr)();
+        }
     }
     if (state == 2) MainHandling(input);
 }

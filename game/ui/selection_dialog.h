@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "game/ui/fixed_string.h"
@@ -47,6 +48,8 @@ public:
     // Yes/no mode: the key labels choice 0 or 1 (both are shown); one-button mode: the enter button's.
     void SetButtonText(int index, const char* key);
     void ClearImages();
+    // Image 0..3 shows the sprite with its top left at (x, y) inside the box.
+    void SetImage(std::size_t index, std::int32_t sprite, float x, float y);
 
     void Update(bool input) override;
     void Draw() override;
@@ -79,6 +82,8 @@ public:
     std::int32_t state = 0;      // 0 closed, 1 opening, 2 main, 3 closing
     std::int32_t nextState = 0;
     std::array<std::uint32_t, kLineCount> lineColors{};
+    // Called once when the dialog has gone (answered or not), then forgotten.
+    std::function<void()> whenGone;
 
 private:
     // The UI sprites by name: the dialog can be made before the UI package is loaded (the start-up

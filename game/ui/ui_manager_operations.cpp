@@ -8,7 +8,7 @@
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/screens/ui_inventory.h"
 #include "game/ui/screens/ui_map.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_room_access.h"
 
@@ -184,8 +184,7 @@ void GAME_CUIManager::CloseScreensForEvent()
         screen->Update(false);
         screen->SetOpen(false);
     }
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog != nullptr && dialog->visible) dialog->Close();
+    CloseDialog();
 }
 
 bool GAME_CUIManager::CloseAllExcept()

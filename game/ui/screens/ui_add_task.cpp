@@ -17,7 +17,7 @@
 #include "game/model/ship/task_manager.h"
 #include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
@@ -230,7 +230,7 @@ void GAME_CUIAddTask::Update(bool input)
         state_ = nextState_;
         switch (state_) {
         case 0: {
-            CloseInDisplaySelectionIfShown();
+            CloseDialog();
             requests_.openFlag = 0;
             preset = nullptr;
             return;
@@ -287,8 +287,7 @@ void GAME_CUIAddTask::UpdateMain(bool input)
         RefreshInfoPanel(EntryUnderCursor());
     }
     if (subState == 1) {
-        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-        if (dialog == nullptr || !dialog->IsVisible()) subState_ = 0;
+        if (!IsDialogShown()) subState_ = 0;
         return;
     }
     if (subState_ == 0) UpdateListInput(free);
@@ -472,18 +471,7 @@ void GAME_CUIAddTask::IssueTaskRequest(const TaskData* record, bool repeat)
 
 void GAME_CUIAddTask::ShowOrderError()
 {
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr) return;
-    dialog->Open(kSlotAddTask, 0, false);
-    dialog->SetYesNoMode(false);
-    dialog->ClearMessage();
-    dialog->ResetButtons();
-    dialog->SetMessageText(GetMessageTextExpanded(OrderErrorKey(resultCode_)).c_str());
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->cursorIndex = 1;
-    dialog->active = true;
-    dialog->UpdateTree(false);
-    dialog->UpdateTree(false);
+    NoticeInDialog(kSlotAddTask, {.text = GetMessageTextExpanded(OrderErrorKey(resultCode_))}, true);
 }
 
 void GAME_CUIAddTask::OnOrderNormal(void* screen, GAME_CUIIconObject*)

@@ -12,7 +12,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_manager.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 
@@ -110,8 +110,7 @@ void GAME_CUIBuildSelectGrid::EnterState()
 {
     switch (state_) {
     case 0: {
-        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-        if (dialog != nullptr && dialog->IsVisible()) dialog->Close();
+        CloseDialog();
         mode = kNoMode;
         selected_ = nullptr;
         requests_.openFlag = 0;
@@ -139,25 +138,23 @@ void GAME_CUIBuildSelectGrid::UpdateDialog(bool input)
         EnterDialogState();
         if (dialogState_ != 1) break;
     }
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    const bool shown = dialog != nullptr && dialog->IsVisible();
     switch (dialogState_) {
     case 0: UpdateCursor(input); break;
     case 1:
-        if (!shown) {
-            nextDialogState_ = 0;
-        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
-            dialog->Close();
+        switch (PollDialog()) {
+        case UIDialogAnswer::kYes:
+            CloseDialog();
             nextDialogState_ = 2;
             dialogState_ = 2;
             EnterDialogState();
-        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
-            dialog->Close();
-            nextDialogState_ = 0;
+            break;
+        case UIDialogAnswer::kNo:
+        case UIDialogAnswer::kGone: nextDialogState_ = 0; break;
+        case UIDialogAnswer::kNone: break;
         }
         break;
     default:
-        if (!shown) nextDialogState_ = 0;
+        if (!IsDialogShown()) nextDialogState_ = 0;
         break;
     }
 }
@@ -165,26 +162,22 @@ void GAME_CUIBuildSelectGrid::UpdateDialog(bool input)
 void GAME_CUIBuildSelectGrid::EnterDialogState()
 {
     GAME_CGameWorld* world = World();
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    const auto hold = [&](bool held) {
-        if (world == nullptr) return;
-        world->held = held ? 1 : 0;
-        if (world->camera) world->camera->followsInput = held ? 0 : 1;
+    // The dialog holds the game still until it has gone; the camera stops following the pointer meanwhile.
+    const auto followInput = [&](bool follows) {
+        if (world != nullptr && world->camera) world->camera->followsInput = follows ? 1 : 0;
+    };
+    const auto roomText = [&](const char* key) {
+        std::u16string text = FormatUIMessage(key, {UITagName(selectedTag_)});
+        if (text.size() > kMessageLimit) text.resize(kMessageLimit);
+        return text;
     };
     switch (dialogState_) {
-    case 0: hold(false); break;
-    case 1: {
-        hold(true);
-        std::u16string text = FormatUIMessage("BUILD_ROOM_BREAK_YESNO", {UITagName(selectedTag_)});
-        if (text.size() > kMessageLimit) text.resize(kMessageLimit);
-        if (dialog == nullptr) break;
-        dialog->Open(kSlotBuildSelectGrid, 0, true);
-        dialog->SetMessageText(text.c_str());
-        dialog->AppendAreYouSure();
-        dialog->SetButtonText(0, "COMMAND_YES");
-        dialog->SetButtonText(1, "COMMAND_NO");
+    case 0: followInput(true); break;
+    case 1:
+        followInput(false);
+        AskInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_YESNO"), .focusOnYes = true, .areYouSure = true,
+                                           .holdsGame = true});
         break;
-    }
     case 2: {
         GAME_CShip* ship = Ship();
         if (ship != nullptr && selected_ != nullptr && ship->GetRoomIndex(selected_) >= 0) {
@@ -193,20 +186,12 @@ void GAME_CUIBuildSelectGrid::EnterDialogState()
         }
         if (world != nullptr && world->tasks) world->tasks->PurgeFinishedTasks();
         selected_ = nullptr;
-        std::u16string text = FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(selectedTag_)});
-        if (text.size() > kMessageLimit) text.resize(kMessageLimit);
-        if (dialog == nullptr) break;
-        dialog->Open(kSlotBuildSelectGrid, 0, false);
-        dialog->SetMessageText(text.c_str());
-        dialog->SetButtonText(0, "COMMAND_YES");
+        NoticeInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_FINISHED"), .holdsGame = true});
         break;
     }
     case 3:
-        hold(true);
-        if (dialog == nullptr) break;
-        dialog->Open(kSlotBuildSelectGrid, 0, false);
-        dialog->SetMessageText(message_.c_str());
-        dialog->SetButtonText(0, "COMMAND_YES");
+        followInput(false);
+        NoticeInDialog(kSlotBuildSelectGrid, {.text = message_, .holdsGame = true});
         break;
     default: break;
     }

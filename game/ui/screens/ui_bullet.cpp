@@ -11,7 +11,7 @@
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_manager.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
@@ -173,11 +173,9 @@ void GAME_CUIBullet::UpdateMain(bool input)
     switch (tabState_) {
     case 0: UpdateAmmoList(input); break;
     case 1: UpdateReloadConfirm(); break;
-    case 2: {
-        const GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-        if (dialog == nullptr || !dialog->IsVisible()) nextTabState_ = 0;
+    case 2:
+        if (!IsDialogShown()) nextTabState_ = 0;
         break;
-    }
     case 3: UpdateCancelConfirm(); break;
     case 4: UpdateCancelFinished(); break;
     default: break;
@@ -381,32 +379,23 @@ void GAME_CUIBullet::TryReload()
     nextTabState_ = 1;
 }
 
-void GAME_CUIBullet::TellInDialog(const std::u16string& message)
-{
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog == nullptr) return;
-    dialog->SetMessageText(message.c_str());
-    dialog->SetYesNoMode(false);
-    dialog->ResetButtons();
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->cursorIndex = 0;
-    dialog->alignment = 1;
-}
-
 void GAME_CUIBullet::EnterReloadConfirm()
 {
-    AskInDialog(kSlotBullet, Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
+    AskInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
+                              .centred = true});
 }
 
 void GAME_CUIBullet::UpdateReloadConfirm()
 {
-    switch (TakeDialogAnswer()) {
-    case UIRoomAnswer::kDismissed: nextTabState_ = 0; break;
-    case UIRoomAnswer::kYes:
+    switch (PollDialog()) {
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: nextTabState_ = 0; break;
+    case UIDialogAnswer::kYes:
         nextTabState_ = 2;
-        TellInDialog(Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256));
+        NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
+                                     .centred = true});
         break;
-    case UIRoomAnswer::kWaiting: break;
+    case UIDialogAnswer::kNone: break;
     }
 }
 
@@ -433,15 +422,17 @@ void GAME_CUIBullet::EnterCancelConfirm()
     }
     selectedKind_ = reloads_.front()->GetReservedItemId();
     reloads_.clear();
-    AskInDialog(kSlotBullet, Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit));
+    AskInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
+                              .centred = true});
 }
 
 void GAME_CUIBullet::UpdateCancelConfirm()
 {
-    switch (TakeDialogAnswer()) {
-    case UIRoomAnswer::kDismissed: nextTabState_ = 0; break;
-    case UIRoomAnswer::kYes: nextTabState_ = 4; break;
-    case UIRoomAnswer::kWaiting: break;
+    switch (PollDialog()) {
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: nextTabState_ = 0; break;
+    case UIDialogAnswer::kYes: nextTabState_ = 4; break;
+    case UIDialogAnswer::kNone: break;
     }
 }
 
@@ -454,13 +445,12 @@ void GAME_CUIBullet::FinishReloadCancel()
         world->tasks->FinishReloadTasksOfRoom(RoomIndex());
         world->tasks->PurgeFinishedTasks();
     }
-    TellInDialog(message);
+    NoticeInDialog(kSlotBullet, {.text = message, .centred = true});
 }
 
 void GAME_CUIBullet::UpdateCancelFinished()
 {
-    const GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog != nullptr && dialog->IsVisible()) return;
+    if (IsDialogShown()) return;
     nextTabState_ = 0;
     cursorRow_ = 0;
     listTop_ = 0;

@@ -61,8 +61,6 @@ private:
     void TryReload();
     void ShowAmmoInfo(std::uint32_t kind);
     void PlaceBulletCursor(std::int32_t focus);
-    // A one-button message in the shared dialog, centred, after a question.
-    void TellInDialog(const std::u16string& message);
 
     const std::vector<std::uint32_t>& Kinds() const;
     bool IsReloadPending() const;

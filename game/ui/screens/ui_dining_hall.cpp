@@ -14,7 +14,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/actor_list_panel.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
@@ -338,14 +338,14 @@ void GAME_CUIDiningHall::EnterDishConfirm()
     const char* format = dish == CurrentFoodId() ? "KITCHEN_DECIDE_NOCHANGE_YESNO" : "KITCHEN_DECIDE_YESNO";
     std::u16string message = FormatUIMessage(format, {name, GetMessageTextExpanded("KITCHEN_MENU"), GetMessageTextExpanded("KITCHEN_STOCK")});
     if (message.size() > 255) message.resize(255);
-    AskInDialog(kSlotDiningHall, message);
+    AskInDialog(kSlotDiningHall, {.text = message, .centred = true});
 }
 
 void GAME_CUIDiningHall::UpdateDishConfirm()
 {
-    const UIRoomAnswer answer = TakeDialogAnswer();
-    if (answer == UIRoomAnswer::kDismissed) nextMenuState_ = 0;
-    if (answer != UIRoomAnswer::kYes) return;
+    const UIDialogAnswer answer = PollDialog();
+    if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) nextMenuState_ = 0;
+    if (answer != UIDialogAnswer::kYes) return;
     nextMenuState_ = 0;
     const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
     if (GAME_CFoodStorage* store = FindFoodStorage(RoomIndex()); store != nullptr && index < dishIds_.size()) {
@@ -358,7 +358,7 @@ void GAME_CUIDiningHall::UpdateDishConfirm()
             if (task != nullptr && task->GetKind() == kTaskCooking) task->Finish();
         }
     }
-    GetInDisplaySelection()->Close();
+    CloseDialog();
     ShowDishInfo(RecipeUnderCursor());
     BuildCookingTaskData();
 }

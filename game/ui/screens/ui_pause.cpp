@@ -17,6 +17,7 @@
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -311,9 +312,7 @@ void GAME_CUIPause::EnterState(std::int32_t state)
         savingText_ = false;
         break;
     case kClosing:
-        if (GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection(); dialog != nullptr && dialog->visible) {
-            dialog->Close();
-        }
+        CloseDialog();
         for (const MenuRow& row : rows_) row.button->SetVisible(false);
         if (world != nullptr) world->SetFieldStick(true);
         break;

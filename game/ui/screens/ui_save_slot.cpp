@@ -19,7 +19,7 @@
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_title.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -47,8 +47,6 @@ constexpr std::size_t kRunningNoticeLength = 128;
 constexpr char16_t kIdeographicSpace = u'\u3000';
 constexpr std::size_t kCrewInUse = 0;
 
-
-GAME_CUIInDisplaySelectionObject* Dialog() { return GetInDisplaySelection(); }
 
 float RowY(int row) { return row == 0 ? kFirstRowY : kRowTop + kRowStep * static_cast<float>(row); }
 
@@ -265,30 +263,30 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
     if (Root() != nullptr) Root()->UpdateTree(input);
     bob_ = (bob_ + 1) % 16;
     if (requestedSubState_ != subState_) EnterSubState(requestedSubState_);
-    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    // Only the states that wait on the dialog poll it: a poll closes a dialog answered no.
+    const bool waits = subState_ == kSaveQuestion || subState_ == kLoadQuestion || subState_ == kSaveDone ||
+                       subState_ == kLoadDone || subState_ == kSaveRetryQuestion;
+    const UIDialogAnswer answer = waits ? PollDialog() : UIDialogAnswer::kNone;
     switch (subState_) {
     case kList: UpdateList(input); break;
     case kSaveQuestion:
     case kLoadQuestion:
-        if (dialog == nullptr || !dialog->visible) {
-            requestedSubState_ = kList;
-        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+        if (answer == UIDialogAnswer::kYes) {
             requestedSubState_ = subState_ == kSaveQuestion ? kSaving : kLoadConfirmed;
-        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
+        } else if (answer != UIDialogAnswer::kNone) {
             requestedSubState_ = kList;
-            dialog->Close();
         }
         break;
     case kSaving: UpdateSaving(); break;
     case kSaveDone:
-        if (dialog == nullptr || (!dialog->visible && dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes)) {
+        if (answer == UIDialogAnswer::kGone) {
             TakeSnapshot();
             requestedSubState_ = kList;
         }
         break;
     case kLoadConfirmed: requestedSubState_ = kLoadDone; break;
     case kLoadDone:
-        if (dialog == nullptr || (!dialog->visible && dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes)) {
+        if (answer == UIDialogAnswer::kGone) {
             SetOpen(false);
             if (GAME_CGameWorld* world = PeekGameWorld()) {
                 if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->StartContinue();
@@ -305,11 +303,10 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
         if (--dimCounter_ < 1) requestedSubState_ = kList;
         break;
     case kSaveRetryQuestion:
-        if (dialog == nullptr || !dialog->visible || dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
-            if (dialog != nullptr && dialog->visible) dialog->Close();
+        if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) {
             TakeSnapshot();
             requestedSubState_ = kList;
-        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+        } else if (answer == UIDialogAnswer::kYes) {
             requestedSubState_ = kSaving;
         }
         break;
@@ -317,63 +314,23 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
     }
 }
 
-void GAME_CUISaveSlot::OpenQuestion(const char* key)
-{
-    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
-    if (dialog == nullptr) return;
-    dialog->Open(kSlotPause, 0, true);
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->SetButtonText(1, "COMMAND_NO");
-    dialog->SetMessageByKey(key);
-    dialog->AppendAreYouSure();
-    dialog->cursorIndex = GAME_CUIInDisplaySelectionObject::kAnswerNo;
-    dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
-}
-
-void GAME_CUISaveSlot::OpenNotice(const char* key)
-{
-    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
-    if (dialog == nullptr) return;
-    if (!dialog->visible) dialog->Open(kSlotPause, 0, false);
-    dialog->SetYesNoMode(false);
-    dialog->active = true;
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->SetMessageByKey(key);
-    dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
-}
-
 void GAME_CUISaveSlot::EnterSubState(std::int32_t subState)
 {
     subState_ = subState;
-    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
+    const auto ask = [](const char* key) {
+        AskInDialog(kSlotPause, {.text = GetMessageTextExpanded(key), .areYouSure = true});
+    };
+    const auto tell = [](const char* key) { NoticeInDialog(kSlotPause, {.text = GetMessageTextExpanded(key)}); };
     switch (subState_) {
     case kList: dimCounter_ = 0; break;
-    case kSaveQuestion: OpenQuestion("PAUSEUI_SAVE_YESNO"); break;
+    case kSaveQuestion: ask("PAUSEUI_SAVE_YESNO"); break;
     case kSaving: StartSave(); break;
-    case kSaveDone: OpenNotice("PAUSEUI_SAVE_FINISHED"); break;
-    case kLoadQuestion: OpenQuestion("ADD_TEXT_UI_SAVELOAD_LOAD_YESNO"); break;
-    case kLoadConfirmed:
-        if (dialog != nullptr) {
-            dialog->SetYesNoMode(false);
-            dialog->active = false;
-        }
-        break;
-    case kLoadDone: OpenNotice("ADD_TEXT_UI_SAVELOAD_LOAD_FINISHED"); break;
+    case kSaveDone: tell("PAUSEUI_SAVE_FINISHED"); break;
+    case kLoadQuestion: ask("ADD_TEXT_UI_SAVELOAD_LOAD_YESNO"); break;
+    case kLoadConfirmed: BusyInDialog(kSlotPause); break;
+    case kLoadDone: tell("ADD_TEXT_UI_SAVELOAD_LOAD_FINISHED"); break;
     case kPreviewApply: ApplyPreview(); break;
-    case kSaveRetryQuestion:
-        if (dialog != nullptr) {
-            if (!dialog->visible) dialog->Open(kSlotPause, 0, true);
-            dialog->ClearMessage();
-            dialog->ResetButtons();
-            dialog->SetYesNoMode(true);
-            dialog->active = true;
-            dialog->SetMessageByKey("PAUSEUI_SAVE_RETRY_YESNO");
-            dialog->SetButtonText(0, "COMMAND_YES");
-            dialog->SetButtonText(1, "COMMAND_NO");
-            dialog->cursorIndex = GAME_CUIInDisplaySelectionObject::kAnswerNo;
-            dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
-        }
-        break;
+    case kSaveRetryQuestion: AskInDialog(kSlotPause, {.text = GetMessageTextExpanded("PAUSEUI_SAVE_RETRY_YESNO")}); break;
     default: break;
     }
 }
@@ -466,13 +423,7 @@ void GAME_CUISaveSlot::ClickRow(int row)
 
 void GAME_CUISaveSlot::StartSave()
 {
-    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
-    if (dialog != nullptr) {
-        if (!dialog->visible) dialog->Open(kSlotPause, 0, false);
-        dialog->SetYesNoMode(false);
-        dialog->active = false;
-        dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
-    }
+    BusyInDialog(kSlotPause);
     waitCounter_ = 0;
     vesk::app::DateTime now{};
     vesk::app::GetLocalDateTime(now);
@@ -491,11 +442,9 @@ void GAME_CUISaveSlot::StartSave()
 void GAME_CUISaveSlot::UpdateSaving()
 {
     waitCounter_ = (waitCounter_ + 1) % 16;
-    if (GAME_CUIInDisplaySelectionObject* dialog = Dialog()) {
-        std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
-        text += UIWaitingDots(static_cast<std::uint32_t>(waitCounter_));
-        dialog->SetMessageText(text.c_str());
-    }
+    std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+    text += UIWaitingDots(static_cast<std::uint32_t>(waitCounter_));
+    SetDialogText(text);
     GAME_CSaveManager* saves = GetSaveManager();
     if (!saves->IsIdle() || saves->pendingSave != 0) return;
     if (saveOwed_) {
@@ -605,8 +554,7 @@ void GAME_CUISaveSlot::Draw()
     }
     DrawWidgets(widgets_);
     FlushUISprites();
-    GAME_CUIInDisplaySelectionObject* dialog = Dialog();
-    if (dialog != nullptr && dialog->visible) dialog->Draw();
+    DrawDialogIfShown();
     FlushUISprites();
 }
 

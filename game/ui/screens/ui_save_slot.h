@@ -90,8 +90,6 @@ private:
     void WriteRow(int row, int slot);
     std::uint32_t SnapshotPlayTime(int slot) const;
     bool AnyWidgetBusyOrDecided() const;
-    void OpenQuestion(const char* key);
-    void OpenNotice(const char* key);
 
     static void OnRowPressed(void* link, GAME_CUIIconObject* icon);
     static void OnScrollUp(void* screen, GAME_CUIIconObject* icon);

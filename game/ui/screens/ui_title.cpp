@@ -28,7 +28,7 @@
 #include "game/ui/screens/ui_achieve_list.h"
 #include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_save_slot.h"
-#include "game/ui/selection_dialog.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
@@ -243,11 +243,7 @@ void GAME_CUITitle::ClosingSetUp()
         ready->ship->SetZoomedOut(false);
         FinishZoomChange(*ready->ship);
     }
-    GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-    if (dialog != nullptr && dialog->visible) {
-        dialog->answer = GAME_CUIInDisplaySelectionObject::kAnswerYes;
-        dialog->Close();
-    }
+    CloseDialogAnsweringYes();
     if (world != nullptr) world->SetFieldStick(true);
 }
 
@@ -321,27 +317,24 @@ void GAME_CUITitle::UpdateMain(bool input)
     case kMenuWithoutSave:
     case kMenuWithSave: UpdateMenu(input); break;
     case kContinueGame: UpdateContinue(); break;
-    case kNewGameQuestion: {
-        GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-        if (dialog == nullptr) break;
-        if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerYes) {
+    case kNewGameQuestion:
+        switch (PollDialog()) {
+        case UIDialogAnswer::kYes:
             counterA_ = 0;
             requestedSubState_ = kRunningMessage;
-            dialog->Close();
-        } else if (dialog->answer == GAME_CUIInDisplaySelectionObject::kAnswerNo) {
-            requestedSubState_ = kMenuWithSave;
-            dialog->Close();
+            CloseDialog();
+            break;
+        case UIDialogAnswer::kNo:
+        case UIDialogAnswer::kGone: requestedSubState_ = kMenuWithSave; break;
+        case UIDialogAnswer::kNone: break;
         }
         break;
-    }
     case kRunningMessage: {
         ++cursor_;
-        if (GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection()) {
-            std::u16string text = GetMessageTextExpanded("TITLE_FIRST_SAVE_DELETE_RUNNING");
-            text += UIWaitingDots(static_cast<std::uint32_t>(cursor_));
-            text.resize(std::min<std::size_t>(text.size(), 63));
-            dialog->SetMessageText(text.c_str());
-        }
+        std::u16string text = GetMessageTextExpanded("TITLE_FIRST_SAVE_DELETE_RUNNING");
+        text += UIWaitingDots(static_cast<std::uint32_t>(cursor_));
+        text.resize(std::min<std::size_t>(text.size(), 63));
+        SetDialogText(text);
         if (GetSaveManager()->IsIdle()) requestedSubState_ = kNewGameAppearance;
         break;
     }
@@ -371,21 +364,9 @@ void GAME_CUITitle::EnterSubState(std::int32_t subState)
     case kContinueGame:
         if (world != nullptr) world->camera->SetZoom(kContinueZoom, kContinueZoomFrames);
         break;
-    case kNewGameQuestion:
-        if (GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection()) {
-            dialog->Open(kSlotTitle, 0, true);
-            dialog->SetMessageByKey("TITLE_FIRST_YESNO_WITH_SAVE");
-            dialog->SetButtonText(0, "COMMAND_YES");
-            dialog->SetButtonText(1, "COMMAND_NO");
-            dialog->cursorIndex = GAME_CUIInDisplaySelectionObject::kAnswerNo;
-            dialog->answer = GAME_CUIInDisplaySelectionObject::kNoAnswer;
-        }
-        break;
+    case kNewGameQuestion: AskInDialog(kSlotTitle, {.text = GetMessageTextExpanded("TITLE_FIRST_YESNO_WITH_SAVE")}); break;
     case kRunningMessage:
-        if (GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection()) {
-            dialog->Open(kSlotTitle, 0, false);
-            dialog->active = false;
-        }
+        BusyInDialog(kSlotTitle);
         cursor_ = 0;
         break;
     case kNewGameAppearance: BeginAppearance(); break;
@@ -653,8 +634,7 @@ void GAME_CUITitle::Draw()
         } else if (subState_ == kMenuWithoutSave || subState_ == kMenuWithSave) {
             DrawMenu();
         } else if (subState_ == kNewGameQuestion || subState_ == kRunningMessage) {
-            GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
-            if (dialog != nullptr && dialog->visible) dialog->Draw();
+            DrawDialogIfShown();
         }
     }
     const GAME_CGameWorld* world = PeekGameWorld();

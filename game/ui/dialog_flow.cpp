@@ -1,0 +1,142 @@
+// The dialog flow over the shared dialog: asking, telling, busy, the one poll and the game's hold.
+#include "game/ui/dialog_flow.h"
+
+#include <cmath>
+
+#include "game/services/text/message_text.h"
+#include "game/model/world/game_world.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
+
+namespace {
+
+using Dialog = GAME_CUIInDisplaySelectionObject;
+
+// The text area of the box, across which item lines are centred.
+constexpr float kTextWidth = 280.0f;
+constexpr float kItemIconTop = 36.0f;
+constexpr float kItemLineStep = 18.0f;
+constexpr float kItemIconGap = 2.0f;
+constexpr std::size_t kItemIcons = 4;
+
+// A dialog that stays up (not closing) is reused; one that is gone or going is opened again.
+bool StaysUp(const Dialog& dialog) { return dialog.visible && dialog.nextState != 3; }
+
+void HoldGameUntilGone(Dialog& dialog)
+{
+    GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr) return;
+    world->held = 1;
+    dialog.whenGone = [] {
+        if (GAME_CGameWorld* now = PeekGameWorld()) now->held = 0;
+    };
+}
+
+void WriteText(Dialog& dialog, const UIDialogText& text)
+{
+    dialog.SetMessageText(text.text.c_str());
+    if (text.areYouSure) dialog.AppendAreYouSure();
+    for (std::size_t i = 0; i < text.items.size(); ++i) {
+        const UIDialogItem& item = text.items[i];
+        dialog.AppendMessageText(item.text.c_str(), true);
+        if (i >= kItemIcons || item.icon < 0) continue;
+        const float lineWidth = MeasureUIText(item.text);
+        const float x = std::floor((kTextWidth - lineWidth) * 0.5f) - std::floor(UISpriteSize(item.icon).x * 0.5f) - kItemIconGap;
+        dialog.SetImage(i, item.icon, x, kItemIconTop + kItemLineStep * static_cast<float>(i));
+    }
+    dialog.alignment = text.centred ? 1 : 0;
+    if (text.holdsGame) HoldGameUntilGone(dialog);
+}
+
+}  // namespace
+
+void AskInDialog(std::uint32_t owner, const UIDialogText& question)
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    if (StaysUp(*dialog)) {
+        dialog->ClearMessage();
+        dialog->ResetButtons();
+        dialog->SetYesNoMode(true);
+        dialog->active = true;
+    } else {
+        dialog->Open(owner, 0, true);
+    }
+    WriteText(*dialog, question);
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetButtonText(1, "COMMAND_NO");
+    dialog->cursorIndex = question.focusOnYes ? Dialog::kAnswerYes : Dialog::kAnswerNo;
+    dialog->answer = Dialog::kNoAnswer;
+}
+
+void NoticeInDialog(std::uint32_t owner, const UIDialogText& notice, bool atOnce)
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    if (!StaysUp(*dialog)) {
+        dialog->Open(owner, 0, false);
+    } else if (dialog->yesNoMode) {
+        // The question's buttons go at once, not over the next frames.
+        dialog->SetYesNoMode(false);
+        dialog->ResetButtons();
+    }
+    dialog->active = true;
+    WriteText(*dialog, notice);
+    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->cursorIndex = 0;
+    if (!atOnce) return;
+    dialog->UpdateTree(false);
+    dialog->UpdateTree(false);
+}
+
+void BusyInDialog(std::uint32_t owner)
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    if (!StaysUp(*dialog)) dialog->Open(owner, 0, false);
+    dialog->SetYesNoMode(false);
+    dialog->active = false;
+    dialog->answer = Dialog::kNoAnswer;
+}
+
+void SetDialogText(const std::u16string& text)
+{
+    if (Dialog* dialog = GetInDisplaySelection()) dialog->SetMessageText(text.c_str());
+}
+
+UIDialogAnswer PollDialog()
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return UIDialogAnswer::kGone;
+    if (!dialog->visible) return UIDialogAnswer::kGone;
+    // A pressed notice closes itself: it is answered once it has gone.
+    if (!dialog->yesNoMode) return UIDialogAnswer::kNone;
+    if (dialog->answer == Dialog::kAnswerYes) return UIDialogAnswer::kYes;
+    if (dialog->answer != Dialog::kAnswerNo) return UIDialogAnswer::kNone;
+    dialog->Close();
+    return UIDialogAnswer::kNo;
+}
+
+bool IsDialogShown()
+{
+    const Dialog* dialog = GetInDisplaySelection();
+    return dialog != nullptr && dialog->visible;
+}
+
+void CloseDialog() { CloseInDisplaySelectionIfShown(); }
+
+void CloseDialogAnsweringYes()
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr || !dialog->visible) return;
+    dialog->answer = Dialog::kAnswerYes;
+    dialog->Close();
+}
+
+bool DrawDialogIfShown()
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr || !dialog->visible) return false;
+    dialog->Draw();
+    return true;
+}
