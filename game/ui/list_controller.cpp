@@ -13,6 +13,7 @@
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widget_builders.h"
+#include "game/ui/widgets/ui_callback.h"
 
 using vesk::math::Vec2;
 
@@ -59,7 +60,7 @@ GAME_CUIListController::GAME_CUIListController()
     root_ = MakeUIGroupNode(0.0f, 0.0f);
 
     button_ = MakeUIButton(root_, {.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
-                                   .pressedFrames = 10, .pressedScale = 0.95f, .release = &OnAddTask, .argument = this});
+                                   .pressedFrames = 10, .pressedScale = 0.95f, .release = UIBind(this, &GAME_CUIListController::OnAddTask)});
     button_->SetVisible(true);
 
     UILabelObjectDesc label;
@@ -194,15 +195,14 @@ std::uint32_t GAME_CUIListController::CountSetFlags() const
     return count;
 }
 
-void GAME_CUIListController::OnAddTask(void* argument, GAME_CUIIconObject* button)
+void GAME_CUIListController::OnAddTask(GAME_CUIIconObject* button)
 {
-    auto* controller = static_cast<GAME_CUIListController*>(argument);
-    if (controller->room_ == nullptr || button->IsDisabled()) return;
+    if (room_ == nullptr || button->IsDisabled()) return;
     GAME_CUIManager* ui = Manager();
     auto* screen = ui != nullptr ? ui->Get<GAME_CUIAddTask>(kSlotAddTask) : nullptr;
     if (screen == nullptr) return;
-    screen->target = controller->room_;
-    if (controller->preset != nullptr) screen->preset = controller->preset;
+    screen->target = room_;
+    if (preset != nullptr) screen->preset = preset;
     screen->SetOpen(true);
 }
 

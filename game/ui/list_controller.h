@@ -34,7 +34,7 @@ public:
     void DrawTexts(vesk::math::Vec2 offset);
     void DrawSprites(vesk::math::Vec2 offset);
 
-    static void OnAddTask(void* controller, GAME_CUIIconObject* button);
+    void OnAddTask(GAME_CUIIconObject* button);
 
     GAME_CRoomBase* Room() const { return room_; }
     GAME_CUIActorListPanel* Panel() const { return panel_; }

@@ -206,24 +206,18 @@ void GAME_CUIMessageLog::PlaceCursor(int shift)
     cursor_->SetPosition(&position);
 }
 
-void GAME_CUIMessageLog::OnClose(void* argument, GAME_CUIIconObject*)
+void GAME_CUIMessageLog::OnClose()
 {
-    auto* log = static_cast<GAME_CUIMessageLog*>(argument);
-    log->SetOpen(false);
+    SetOpen(false);
     GAME_CGameWorld* world = World();
     if (world == nullptr || !world->ui) return;
-    world->ui->SetOpen(log->openedByShortcut != 0 ? kSlotCommon : kSlotPause, true);
+    world->ui->SetOpen(openedByShortcut != 0 ? kSlotCommon : kSlotPause, true);
 }
 
 void GAME_CUIMessageLog::Draw()
 {
     if (state_ == 0) return;
     DrawWidgets(widgets_);
-}
-
-void GAME_CUIMessageLog::CopyLinesCallback(std::intptr_t argument, std::intptr_t)
-{
-    reinterpret_cast<GAME_CUIMessageLog*>(argument)->CopyLinesToRows();
 }
 
 void GAME_CUIMessageLog::CopyLinesToRows()
@@ -238,11 +232,6 @@ void GAME_CUIMessageLog::CopyLinesToRows()
         row->SetTextW(line.text.c_str());
         row->SetColor(KindColor(line.kind));
     }
-}
-
-void GAME_CUIMessageLog::DrawDayCallback(std::intptr_t argument, std::intptr_t)
-{
-    reinterpret_cast<const GAME_CUIMessageLog*>(argument)->DrawDayCounter();
 }
 
 void GAME_CUIMessageLog::DrawDayCounter() const

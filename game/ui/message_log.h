@@ -86,9 +86,7 @@ private:
     void PlaceCursor(int shift);
     void CopyLinesToRows();
     void DrawDayCounter() const;
-    static void OnClose(void* log, GAME_CUIIconObject* button);
-    static void CopyLinesCallback(std::intptr_t log, std::intptr_t);
-    static void DrawDayCallback(std::intptr_t log, std::intptr_t);
+    void OnClose();
 
     std::vector<GAME_CUIObjectBase*> widgets_;
     Tween slide_{};

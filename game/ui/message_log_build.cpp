@@ -1,5 +1,6 @@
 // The widgets of the message log window, in their draw order.
 #include <string>
+#include <utility>
 
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
@@ -53,12 +54,11 @@ GAME_CUICategoryChangeObject* Switch(std::int32_t category, bool flush, bool res
     return new GAME_CUICategoryChangeObject(&desc);
 }
 
-GAME_CUIFunctionCallObject* DrawCallback(UIFunction draw, void* argument)
+GAME_CUIFunctionCallObject* DrawCallback(UIFunction draw)
 {
     UIFunctionCallObjectDesc desc;
     InitUIFunctionCallObjectDesc(&desc);
-    desc.draw = draw;
-    desc.drawFirst = reinterpret_cast<std::intptr_t>(argument);
+    desc.draw = std::move(draw);
     return new GAME_CUIFunctionCallObject(&desc);
 }
 
@@ -93,8 +93,7 @@ void GAME_CUIMessageLog::Build()
     close.pressedFrames = kCloseButtonPressFrames;
     close.action = kActionCancel;
     close.useAction = 1;
-    close.releaseCallback = &OnClose;
-    close.callbackArgument = this;
+    close.releaseCallback = [this](GAME_CUIIconObject*) { OnClose(); };
     const int halfWidth = static_cast<int>(closeSize.x) / 2;
     const int halfHeight = static_cast<int>(closeSize.y) / 2;
     GAME_CUINullObject* closeAnchor =
@@ -133,7 +132,7 @@ void GAME_CUIMessageLog::Build()
     }
     cursor_ = PictureUnder(root_, "ui_cursor_common_r90", 100.0f, 105.0f);
     add(cursor_);
-    add(DrawCallback(&DrawDayCallback, this));
+    add(DrawCallback([this] { DrawDayCounter(); }));
 
     add(Switch(0, true, false));
     add(LabelUnder(root_, "MESSAGE_LOG", 103.0f, 60.0f, 0.0f, text));
@@ -149,7 +148,7 @@ void GAME_CUIMessageLog::Build()
             LabelUnder(root_, nullptr, right ? 527.0f : 371.0f, 178.0f + 18.0f * static_cast<float>(i), right ? 1.0f : 0.0f, text);
         add(tallyLabels_[static_cast<std::size_t>(i)]);
     }
-    add(DrawCallback(&CopyLinesCallback, this));
+    add(DrawCallback([this] { CopyLinesToRows(); }));
 
     add(Switch(1, true, true));
     add(PictureUnder(root_, "ui_windowbase_scan_title", 95.0f, 57.0f));

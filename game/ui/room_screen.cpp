@@ -12,6 +12,7 @@
 #include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
 using vesk::math::Vec2;
@@ -51,7 +52,9 @@ UIRoomPageFrame GAME_CUIRoomScreen::BeginPage(std::vector<GAME_CUIObjectBase*>& 
                                               GAME_CUINullObject* window)
 {
     const UIRoomWindowButtons buttons =
-        BeginUIRoomWindow(list, root, window, {.skipLeftRelease = &OnSkipLeftButton, .skipRightRelease = &OnSkipRightButton, .owner = this});
+        BeginUIRoomWindow(list, root, window, {.skipLeftRelease = UIBind(this, &GAME_CUIRoomScreen::OnSkipLeftButton),
+                                                .skipRightRelease = UIBind(this, &GAME_CUIRoomScreen::OnSkipRightButton),
+                                                .owner = this});
     UIRoomPageFrame frame;
     frame.window = window;
     frame.close = buttons.close;
@@ -70,7 +73,7 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     const auto addTab = [&](float left, bool lit, std::int32_t action, UIIconCallback release) {
         UIButtonSpec tab{.sprite = lit ? "ui_tab_on" : "ui_tab_off", .pressedSprite = "", .x = left + tabHalfWidth,
                          .y = lit ? 311.0f : 314.0f, .pivotY = 0.0f, .sound = kSeUIDecide, .action = action,
-                         .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale, .release = release, .argument = this};
+                         .pressedFrames = kTabPressedFrames, .pressedScale = kTabPressedScale, .release = release};
         GAME_CUIIconObject* button = MakeUIButton(window, tab);
         list.push_back(button);
         return button;
@@ -138,18 +141,16 @@ void GAME_CUIRoomScreen::SkipToPrevRoom()
     skipPrevious_ = 1;
 }
 
-void GAME_CUIRoomScreen::OnSkipLeftButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIRoomScreen::OnSkipLeftButton()
 {
-    auto* self = static_cast<GAME_CUIRoomScreen*>(screen);
-    self->SetOpen(false);
-    self->skipPrevious_ = 1;
+    SetOpen(false);
+    skipPrevious_ = 1;
 }
 
-void GAME_CUIRoomScreen::OnSkipRightButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIRoomScreen::OnSkipRightButton()
 {
-    auto* self = static_cast<GAME_CUIRoomScreen*>(screen);
-    self->SetOpen(false);
-    self->skipNext_ = 1;
+    SetOpen(false);
+    skipNext_ = 1;
 }
 
 void GAME_CUIRoomScreen::Update(bool input)

@@ -33,8 +33,8 @@ struct UIRoomTabSpec {
     const char* firstTabKey = "";
     const char* taskTabKey = "";
     bool taskPage = false;
-    UIIconCallback firstTabRelease = nullptr;
-    UIIconCallback taskTabRelease = nullptr;
+    UIIconCallback firstTabRelease;
+    UIIconCallback taskTabRelease;
 };
 
 // A room screen's first-page focus places: its list, the two tabs and the two skip arrows.
@@ -75,8 +75,8 @@ public:
     bool PassesInput() const override { return !IsOpen(); }
 
     // Release callbacks of the skip buttons: close, then the neighbouring room's screen once closed.
-    static void OnSkipLeftButton(void* screen, GAME_CUIIconObject* button);
-    static void OnSkipRightButton(void* screen, GAME_CUIIconObject* button);
+    void OnSkipLeftButton();
+    void OnSkipRightButton();
 
     int State() const { return state_; }
     std::uint32_t CoverCounter() const { return cover_; }

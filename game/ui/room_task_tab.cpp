@@ -68,7 +68,7 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     controller_->SetActorPanel(new GAME_CUIActorListPanel);
     controller_->SetOrigin(layout.controllerOrigin);
     controller_->Panel()->SetPoint(layout.crewPanelPoint);
-    list.push_back(MakeUIDrawHook(&DrawListSprites, reinterpret_cast<std::intptr_t>(this)));
+    list.push_back(MakeUIDrawHook([this] { DrawListSprites(); }));
 }
 
 void GAME_CUIRoomTaskTab::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
@@ -82,7 +82,7 @@ void GAME_CUIRoomTaskTab::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
         labels_[static_cast<std::size_t>(line)] = MakeUILabel(parent_, "", layout_.upgradeLabel.x + kIconTextX, y);
         list.push_back(labels_[static_cast<std::size_t>(line)]);
     }
-    list.push_back(MakeUIDrawHook(&DrawListTexts, reinterpret_cast<std::intptr_t>(this)));
+    list.push_back(MakeUIDrawHook([this] { DrawListTexts(); }));
 }
 
 void GAME_CUIRoomTaskTab::SetButtons(GAME_CUIIconObject* taskTab, GAME_CUIIconObject* otherTab, GAME_CUIIconObject* skipRight,
@@ -346,14 +346,12 @@ void GAME_CUIRoomTaskTab::Place(std::int32_t focus)
     cursorNode_->UpdateTree(false);
 }
 
-void GAME_CUIRoomTaskTab::DrawListSprites(std::intptr_t tab, std::intptr_t)
+void GAME_CUIRoomTaskTab::DrawListSprites()
 {
-    auto* self = reinterpret_cast<GAME_CUIRoomTaskTab*>(tab);
-    if (self->controller_.Get() != nullptr) self->controller_->DrawSprites(self->parent_->WorldPosition());
+    if (controller_.Get() != nullptr) controller_->DrawSprites(parent_->WorldPosition());
 }
 
-void GAME_CUIRoomTaskTab::DrawListTexts(std::intptr_t tab, std::intptr_t)
+void GAME_CUIRoomTaskTab::DrawListTexts()
 {
-    auto* self = reinterpret_cast<GAME_CUIRoomTaskTab*>(tab);
-    if (self->controller_.Get() != nullptr) self->controller_->DrawTexts(self->parent_->WorldPosition());
+    if (controller_.Get() != nullptr) controller_->DrawTexts(parent_->WorldPosition());
 }

@@ -92,8 +92,8 @@ public:
     // Whether a window the page opens over the screen (add-task or task-cancel) is open.
     static bool IsSubWindowOpen();
 
-    static void DrawListSprites(std::intptr_t tab, std::intptr_t);
-    static void DrawListTexts(std::intptr_t tab, std::intptr_t);
+    void DrawListSprites();
+    void DrawListTexts();
 
 private:
     // The upgrade message keys of the room, in the order of its kind's upgrade entries.

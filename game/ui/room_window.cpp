@@ -2,6 +2,7 @@
 #include "game/ui/room_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/services/input/input_actions.h"
 #include "game/ui/screen_callbacks.h"
@@ -12,7 +13,7 @@ namespace {
 
 // A skip arrow in its little window beside the main one.
 GAME_CUIIconObject* AddSkipArrow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* window, bool right,
-                                 UIIconCallback release, void* owner)
+                                 UIIconCallback release)
 {
     GAME_CUINullObject* holder =
         MakeUIPictureUnder(window, right ? "ui_skipwindow_right" : "ui_skipwindow_left", right ? 502.0f : -43.0f, 174.0f);
@@ -21,8 +22,7 @@ GAME_CUIIconObject* AddSkipArrow(std::vector<GAME_CUIObjectBase*>& list, GAME_CU
                        .pressedSprite = right ? "ui_skip_right_touch" : "ui_skip_left_touch",
                        .sound = kSeUICancel,
                        .action = right ? kActionMenuPageRight : kActionMenuPageLeft,
-                       .release = release,
-                       .argument = owner};
+                       .release = std::move(release)};
     PlaceUIButtonTopLeft(arrow, right ? 10.0f : 4.0f, 6.0f);
     GAME_CUIIconObject* button = MakeUIButton(holder, arrow);
     list.push_back(button);
@@ -41,13 +41,13 @@ UIRoomWindowButtons BeginUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GA
     list.push_back(MakeUIPictureUnder(window, "ui_windowbase_bg", 34.0f, 108.0f));
 
     UIButtonSpec close{.sprite = spec.closeSprite, .pressedSprite = spec.closePressedSprite, .sound = kSeUICancel,
-                       .action = kActionCancel, .release = &CloseScreenCallback, .argument = spec.owner};
+                       .action = kActionCancel, .release = CloseScreenCallback(spec.owner)};
     PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
     buttons.close = MakeUIButton(window, close);
     list.push_back(buttons.close);
 
-    buttons.skipLeft = AddSkipArrow(list, window, false, spec.skipLeftRelease, spec.owner);
-    buttons.skipRight = AddSkipArrow(list, window, true, spec.skipRightRelease, spec.owner);
+    buttons.skipLeft = AddSkipArrow(list, window, false, spec.skipLeftRelease);
+    buttons.skipRight = AddSkipArrow(list, window, true, spec.skipRightRelease);
     return buttons;
 }
 

@@ -5,13 +5,15 @@
 
 #include "game/ui/widget_builders.h"
 
-// How a window's buttons look and answer; every callback gets the owner.
+class GAME_CUIBase;
+
+// How a window's buttons look and answer; the close button closes the owner.
 struct UIRoomWindowSpec {
     const char* closeSprite = "ui_closebutton";
     const char* closePressedSprite = "ui_closebutton_touch";
-    UIIconCallback skipLeftRelease = nullptr;
-    UIIconCallback skipRightRelease = nullptr;
-    void* owner = nullptr;
+    UIIconCallback skipLeftRelease;
+    UIIconCallback skipRightRelease;
+    GAME_CUIBase* owner = nullptr;
 };
 
 struct UIRoomWindowButtons {

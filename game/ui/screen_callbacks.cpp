@@ -15,34 +15,39 @@ GAME_CUIManager* Manager()
     return world != nullptr ? world->ui.get() : nullptr;
 }
 
-void Close(void* screen)
+// Closes the screen, then lets the manager go on.
+template <class Then>
+UIIconCallback CloseThen(GAME_CUIBase* screen, Then then)
 {
-    if (screen != nullptr) static_cast<GAME_CUIBase*>(screen)->SetOpen(false);
+    return [screen, then](GAME_CUIIconObject*) {
+        if (screen != nullptr) screen->SetOpen(false);
+        if (GAME_CUIManager* ui = Manager()) then(*ui);
+    };
 }
 
 }  // namespace
 
-void CloseScreenCallback(void* screen, GAME_CUIIconObject*) { Close(screen); }
-
-void CloseAndOpenHud(void* screen, GAME_CUIIconObject*)
+UIIconCallback CloseScreenCallback(GAME_CUIBase* screen)
 {
-    Close(screen);
-    if (GAME_CUIManager* ui = Manager()) ui->SetOpen(kSlotCommon, true);
+    return CloseThen(screen, [](GAME_CUIManager&) {});
 }
 
-void CloseAndSkipToNextRoom(void* screen, GAME_CUIIconObject*)
+UIIconCallback CloseAndOpenHud(GAME_CUIBase* screen)
 {
-    Close(screen);
-    if (GAME_CUIManager* ui = Manager()) ui->SkipToNextRoom();
+    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SetOpen(kSlotCommon, true); });
 }
 
-void CloseAndSkipToPrevRoom(void* screen, GAME_CUIIconObject*)
+UIIconCallback CloseAndSkipToNextRoom(GAME_CUIBase* screen)
 {
-    Close(screen);
-    if (GAME_CUIManager* ui = Manager()) ui->SkipToPrevRoom();
+    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SkipToNextRoom(); });
 }
 
-void DrawSharedDialogCallback(std::intptr_t, std::intptr_t)
+UIIconCallback CloseAndSkipToPrevRoom(GAME_CUIBase* screen)
+{
+    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SkipToPrevRoom(); });
+}
+
+void DrawSharedDialogCallback()
 {
     if (DrawDialogIfShown()) return;
     FlushUISprites();

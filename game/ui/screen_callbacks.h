@@ -1,19 +1,19 @@
 // Callbacks the screens share: close, close and open the HUD, close and step to the next or previous room, draw the shared dialog.
 #pragma once
 
-#include <cstdint>
+#include "game/ui/widgets/ui_icon_object.h"
 
-class GAME_CUIIconObject;
+class GAME_CUIBase;
 
-// Release callbacks of sprite buttons; the argument is the screen (a GAME_CUIBase).
+// Release callbacks of sprite buttons, bound to the screen they act on.
 // Closes the screen.
-void CloseScreenCallback(void* screen, GAME_CUIIconObject* button);
+UIIconCallback CloseScreenCallback(GAME_CUIBase* screen);
 // Closes the screen and opens the HUD (slot 3).
-void CloseAndOpenHud(void* screen, GAME_CUIIconObject* button);
+UIIconCallback CloseAndOpenHud(GAME_CUIBase* screen);
 // Close the screen, then every open room screen steps to the next or previous room.
-void CloseAndSkipToNextRoom(void* screen, GAME_CUIIconObject* button);
-void CloseAndSkipToPrevRoom(void* screen, GAME_CUIIconObject* button);
+UIIconCallback CloseAndSkipToNextRoom(GAME_CUIBase* screen);
+UIIconCallback CloseAndSkipToPrevRoom(GAME_CUIBase* screen);
 
-// Draw function of a callback node (the arguments are not used): the shared dialog when it is shown,
-// else the 2D renderer is turned back to UI sprites with a fresh text style, as after the dialog.
-void DrawSharedDialogCallback(std::intptr_t, std::intptr_t);
+// Draw function of a callback node: the shared dialog when it is shown, else the 2D renderer is
+// turned back to UI sprites with a fresh text style, as after the dialog.
+void DrawSharedDialogCallback();

@@ -10,6 +10,7 @@
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 #include "game/ui/widgets/ui_function_call_object.h"
 
@@ -75,8 +76,7 @@ GAME_CUIInDisplaySelectionObject::GAME_CUIInDisplaySelectionObject()
     button.pivotX = button.pivotY = 0.5f;
     button.pressedScaleX = button.pressedScaleY = 0.95f;
     button.soundEffect = kSeUIDecide;
-    button.releaseCallback = &OnFirstChoice;
-    button.callbackArgument = this;
+    button.releaseCallback = UIBind(this, &GAME_CUIInDisplaySelectionObject::OnFirstChoice);
     enter_ = new GAME_CUIIconObject(&button);
     enter_->SetParent(box_);
     enterLabel_ = MakeButtonLabel(enter_);
@@ -89,9 +89,8 @@ GAME_CUIInDisplaySelectionObject::GAME_CUIInDisplaySelectionObject()
         choice.hiddenY = choice.shownY = kChoiceY[i];
         choice.pivotX = choice.pivotY = 0.5f;
         choice.soundEffect = kSeUIDecide;
-        choice.pressCallback = &OnChoiceContact;
-        choice.releaseCallback = i == 0 ? &OnFirstChoice : &OnSecondChoice;
-        choice.callbackArgument = this;
+        choice.pressCallback = UIBind(this, &GAME_CUIInDisplaySelectionObject::OnChoiceContact);
+        choice.releaseCallback = UIBind(this, i == 0 ? &GAME_CUIInDisplaySelectionObject::OnFirstChoice : &GAME_CUIInDisplaySelectionObject::OnSecondChoice);
         choices_[i] = new GAME_CUIIconObject(&choice);
         choices_[i]->SetParent(box_);
         choiceLabels_[i] = MakeButtonLabel(choices_[i]);
@@ -108,8 +107,7 @@ GAME_CUIInDisplaySelectionObject::GAME_CUIInDisplaySelectionObject()
 
     UIFunctionCallObjectDesc lines;
     InitUIFunctionCallObjectDesc(&lines);
-    lines.draw = &DrawLinesCallback;
-    lines.drawFirst = reinterpret_cast<std::intptr_t>(this);
+    lines.draw = UIBind(this, &GAME_CUIInDisplaySelectionObject::DrawLines);
     auto* lineNode = new GAME_CUIFunctionCallObject(&lines);
     lineNode->SetVisible(true);
 
@@ -397,31 +395,23 @@ void GAME_CUIInDisplaySelectionObject::MainHandling(bool input)
     }
 }
 
-void GAME_CUIInDisplaySelectionObject::OnFirstChoice(void* argument, GAME_CUIIconObject*)
+void GAME_CUIInDisplaySelectionObject::OnFirstChoice()
 {
-    auto* dialog = static_cast<GAME_CUIInDisplaySelectionObject*>(argument);
-    dialog->cursorIndex = 0;
-    dialog->answer = kAnswerYes;
-    if (!dialog->yesNoMode) dialog->Close();
+    cursorIndex = 0;
+    answer = kAnswerYes;
+    if (!yesNoMode) Close();
 }
 
-void GAME_CUIInDisplaySelectionObject::OnSecondChoice(void* argument, GAME_CUIIconObject*)
+void GAME_CUIInDisplaySelectionObject::OnSecondChoice()
 {
-    auto* dialog = static_cast<GAME_CUIInDisplaySelectionObject*>(argument);
-    dialog->cursorIndex = 1;
-    dialog->answer = kAnswerNo;
+    cursorIndex = 1;
+    answer = kAnswerNo;
 }
 
-void GAME_CUIInDisplaySelectionObject::OnChoiceContact(void* argument, GAME_CUIIconObject* icon)
+void GAME_CUIInDisplaySelectionObject::OnChoiceContact(GAME_CUIIconObject* icon)
 {
-    auto* dialog = static_cast<GAME_CUIInDisplaySelectionObject*>(argument);
-    dialog->cursorIndex = icon == dialog->choices_[1] ? 1 : 0;
-    dialog->cursor_->SetParent(icon);
-}
-
-void GAME_CUIInDisplaySelectionObject::DrawLinesCallback(std::intptr_t dialog, std::intptr_t)
-{
-    reinterpret_cast<GAME_CUIInDisplaySelectionObject*>(dialog)->DrawLines();
+    cursorIndex = icon == choices_[1] ? 1 : 0;
+    cursor_->SetParent(icon);
 }
 
 void GAME_CUIInDisplaySelectionObject::DrawLines()

@@ -96,10 +96,9 @@ private:
     bool AnyOwnedBusyOrDecided() const;
     void DrawLines();
 
-    static void OnFirstChoice(void* dialog, GAME_CUIIconObject* icon);
-    static void OnSecondChoice(void* dialog, GAME_CUIIconObject* icon);
-    static void OnChoiceContact(void* dialog, GAME_CUIIconObject* icon);
-    static void DrawLinesCallback(std::intptr_t dialog, std::intptr_t);
+    void OnFirstChoice();
+    void OnSecondChoice();
+    void OnChoiceContact(GAME_CUIIconObject* icon);
 
     std::vector<GAME_CUIObjectBase*> owned_;  // draw order
     GAME_CUINullObject* box_ = nullptr;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "game/services/player/player_data.h"
 #include "game/ui/ui_draw.h"
@@ -61,7 +62,6 @@ GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec&
     desc.pressedFrames = spec.pressedFrames;
     desc.pressedScaleX = desc.pressedScaleY = spec.pressedScale;
     desc.releaseCallback = spec.release;
-    desc.callbackArgument = spec.argument;
     if (spec.action >= 0) {
         desc.action = spec.action;
         desc.useAction = 1;
@@ -115,13 +115,11 @@ GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, fl
     return bar;
 }
 
-GAME_CUIFunctionCallObject* MakeUIDrawHook(UIFunction draw, std::intptr_t first, std::intptr_t second)
+GAME_CUIFunctionCallObject* MakeUIDrawHook(UIFunction draw)
 {
     UIFunctionCallObjectDesc desc;
     InitUIFunctionCallObjectDesc(&desc);
-    desc.draw = draw;
-    desc.drawFirst = first;
-    desc.drawSecond = second;
+    desc.draw = std::move(draw);
     auto* hook = new GAME_CUIFunctionCallObject(&desc);
     hook->SetVisible(true);
     return hook;

@@ -36,8 +36,7 @@ struct UIButtonSpec {
     std::int32_t action = -1;
     std::int32_t pressedFrames = 5;
     float pressedScale = 1.0f;
-    UIIconCallback release = nullptr;
-    void* argument = nullptr;
+    UIIconCallback release;
 };
 GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec& spec);
 // The point a button's pivot stands on when its sprite's top-left corner lies at (left, top).
@@ -58,7 +57,7 @@ UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, 
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
                                          bool drawWhenEmpty = false);
 // A shown callback node that draws with the function.
-GAME_CUIFunctionCallObject* MakeUIDrawHook(UIFunction draw, std::intptr_t first = 0, std::intptr_t second = 0);
+GAME_CUIFunctionCallObject* MakeUIDrawHook(UIFunction draw);
 
 // 0 for Japanese, 2 for Korean, 1 for every other language: which of a picture's three forms shows.
 int UILanguageVariant();

@@ -105,16 +105,16 @@ void GAME_CUIAddTask::Build()
 
     window_ = MakeUIPicture("ui_windowbase", kWindow.x, kWindow.y);
     BeginUIRoomWindow(widgets_, window_, window_,
-                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = &CloseAndSkipToPrevRoom,
-                       .skipRightRelease = &CloseAndSkipToNextRoom, .owner = this});
+                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = CloseAndSkipToPrevRoom(this),
+                       .skipRightRelease = CloseAndSkipToNextRoom(this), .owner = this});
 
     UIButtonSpec order{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .x = 382.0f, .y = 270.0f,
-                       .sound = kSeUIDecide, .action = kActionDecide, .release = &OnOrderNormal, .argument = this};
+                       .sound = kSeUIDecide, .action = kActionDecide, .release = [this](GAME_CUIIconObject*) { IssueTaskRequest(EntryUnderCursor(), false); }};
     normal_ = MakeUIButton(window_, order);
     widgets_.push_back(normal_);
     order.y = 296.0f;
     order.action = kActionMenuFunctionA;
-    order.release = &OnOrderRepeat;
+    order.release = [this](GAME_CUIIconObject*) { IssueTaskRequest(EntryUnderCursor(), true); };
     repeat_ = MakeUIButton(window_, order);
     widgets_.push_back(repeat_);
 
@@ -472,18 +472,6 @@ void GAME_CUIAddTask::IssueTaskRequest(const TaskData* record, bool repeat)
 void GAME_CUIAddTask::ShowOrderError()
 {
     NoticeInDialog(kSlotAddTask, {.text = GetMessageTextExpanded(OrderErrorKey(resultCode_))}, true);
-}
-
-void GAME_CUIAddTask::OnOrderNormal(void* screen, GAME_CUIIconObject*)
-{
-    auto* self = static_cast<GAME_CUIAddTask*>(screen);
-    self->IssueTaskRequest(self->EntryUnderCursor(), false);
-}
-
-void GAME_CUIAddTask::OnOrderRepeat(void* screen, GAME_CUIIconObject*)
-{
-    auto* self = static_cast<GAME_CUIAddTask*>(screen);
-    self->IssueTaskRequest(self->EntryUnderCursor(), true);
 }
 
 void GAME_CUIAddTask::Draw()

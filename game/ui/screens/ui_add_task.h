@@ -35,8 +35,6 @@ public:
 
     // The one place orders are made: the two order buttons and a double click on a row.
     void IssueTaskRequest(const TaskData* record, bool repeat);
-    static void OnOrderNormal(void* screen, GAME_CUIIconObject* button);
-    static void OnOrderRepeat(void* screen, GAME_CUIIconObject* button);
 
     // The entry offered first, written by the opener; cleared once the screen has closed.
     const TaskData* preset = nullptr;

@@ -20,6 +20,7 @@
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
 using vesk::math::Vec2;
@@ -56,9 +57,8 @@ GAME_CUIBuild::GAME_CUIBuild()
     desc.openingWidth = desc.width = 280.0f;
     desc.openingHeight = desc.height = 218.0f;
     desc.further = 10;
-    desc.closeRelease = &CloseAndOpenHud;
-    desc.callbackArgument = this;
-    desc.decide = &OnListDecide;
+    desc.closeRelease = CloseAndOpenHud(this);
+    desc.decide = UIBind(this, &GAME_CUIBuild::OnChooseRoom);
     list_ = new GAME_CUIListObject(&desc);
     widgets_.push_back(list_);
     if (const GAME_CStaticDatabase* database = GetStaticDatabase()) {
@@ -82,7 +82,7 @@ GAME_CUIBuild::GAME_CUIBuild()
     list_->AddRow(demolish);
 
     UIButtonSpec close{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
-                       .action = kActionCancel, .release = &CloseAndOpenHud, .argument = this};
+                       .action = kActionCancel, .release = CloseAndOpenHud(this)};
     PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
     widgets_.push_back(MakeUIButton(list_, close));
     listScroll_ = MakeUIScrollBar(list_, 474.0f, 155.0f, 10.0f, 126.0f);
@@ -94,11 +94,9 @@ GAME_CUIBuild::GAME_CUIBuild()
     GAME_CUINullObject* buttonNode = MakeUIGroupUnder(list_, 309.0f + buttonSize.x * 0.5f, 298.0f + buttonSize.y * 0.5f);
     widgets_.push_back(buttonNode);
     UIButtonSpec build{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
-                       .action = kActionDecide, .pressedScale = 0.9f, .release = &OnChooseRoom, .argument = this};
+                       .action = kActionDecide, .pressedScale = 0.9f, .release = UIBind(this, &GAME_CUIBuild::OnChooseRoom)};
     button_ = MakeUIButton(buttonNode, build);
     widgets_.push_back(button_);
-    // The list hands the build button to its decide callback.
-    list_->SetDecideSecond(reinterpret_cast<std::intptr_t>(button_));
 
     informationImage_ = MakeUIPictureUnder(list_, "ui_text_information", 36.0f, 175.0f);
     widgets_.push_back(informationImage_);
@@ -130,9 +128,9 @@ GAME_CUIBuild::GAME_CUIBuild()
 
 GAME_CUIBuild::~GAME_CUIBuild() { DeleteWidgets(widgets_); }
 
-std::int32_t GAME_CUIBuild::CanBuildRoom(const std::intptr_t* argument)
+std::int32_t GAME_CUIBuild::CanBuildRoom(std::intptr_t roomId)
 {
-    const auto id = static_cast<std::uint32_t>(*argument);
+    const auto id = static_cast<std::uint32_t>(roomId);
     if (id == MakeTag("ID90") || id == MakeTag("ID02")) return kRowHidden;
     const GAME_CGameWorld* world = PeekGameWorld();
     const GAME_CShip* ship = world != nullptr ? world->ship.get() : nullptr;
@@ -281,7 +279,7 @@ void GAME_CUIBuild::RefreshRoomInfo()
     }
     const auto id = static_cast<std::uint32_t>(row->argument);
     description_->SetTextA((TagText(id) + "_DISCRIPT").c_str());
-    const bool enabled = row->enabled == nullptr || row->enabled(&row->argument) == kRowEnabled;
+    const bool enabled = row->enabled == nullptr || row->enabled(row->argument) == kRowEnabled;
     button_->SetColor(GetUIColor(enabled ? kAvailableColor : kUnavailableColor));
     button_->SetDisabled(!enabled);
     if (id == kDemolish) {
@@ -343,21 +341,15 @@ void GAME_CUIBuild::RefreshRoomInfo()
     }
 }
 
-void GAME_CUIBuild::OnListDecide(void* screen, std::intptr_t button)
+void GAME_CUIBuild::OnChooseRoom()
 {
-    OnChooseRoom(screen, reinterpret_cast<GAME_CUIIconObject*>(button));
-}
-
-void GAME_CUIBuild::OnChooseRoom(void* screen, GAME_CUIIconObject* button)
-{
-    auto* self = static_cast<GAME_CUIBuild*>(screen);
-    self->RefreshRoomInfo();
-    if (button == nullptr || button->IsDisabled()) return;
-    const UIListObjectRowDesc* row = self->SelectedRow();
+    RefreshRoomInfo();
+    if (button_ == nullptr || button_->IsDisabled()) return;
+    const UIListObjectRowDesc* row = SelectedRow();
     if (row == nullptr) return;
     GAME_CGameWorld* world = PeekGameWorld();
     auto* cursor = world != nullptr && world->ui ? world->ui->Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid) : nullptr;
-    self->SetOpen(false);
+    SetOpen(false);
     if (cursor == nullptr) return;
     cursor->SetOpen(true);
     const auto id = static_cast<std::uint32_t>(row->argument);

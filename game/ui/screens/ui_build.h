@@ -34,10 +34,10 @@ public:
     void Draw() override;
     bool PassesInput() const override { return !IsOpen(); }
 
-    // The row state of a room id (the pointer's word).
-    static std::int32_t CanBuildRoom(const std::intptr_t* roomId);
+    // The row state of a room id (the row's argument).
+    static std::int32_t CanBuildRoom(std::intptr_t roomId);
     // The build button's release callback and the list's decide callback.
-    static void OnChooseRoom(void* screen, GAME_CUIIconObject* button);
+    void OnChooseRoom();
 
     // What the screen shows, for those who look at it.
     int State() const { return state_; }
@@ -48,7 +48,6 @@ public:
     const GAME_CUIScrollBarObject* PanelScrollBar() const { return panelScroll_; }
 
 private:
-    static void OnListDecide(void* screen, std::intptr_t button);
     void OnOpen();
     void UpdateTransition(int endState);
     void UpdateMain(bool input);

@@ -15,6 +15,7 @@
 #include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
 
 using vesk::math::Vec2;
 
@@ -64,7 +65,7 @@ GAME_CUIBuildSelectGrid::GAME_CUIBuildSelectGrid()
     const Vec2 panelSize = UISpriteSize(panel_->Sprite());
     UIButtonSpec stop{.sprite = "ui_common_buildstop", .pressedSprite = "ui_common_buildstop_touch",
                       .x = panelSize.x * 0.5f, .y = panelSize.y * 0.5f, .sound = kSeUICancel, .action = kActionCancel,
-                      .release = &OnStopButton, .argument = this};
+                      .release = UIBind(this, &GAME_CUIBuildSelectGrid::OnStopButton)};
     stop_ = MakeUIButton(panel_, stop);
     widgets_.push_back(stop_);
     InitTween(openTween_, kPanelX, PanelY(), kPanelFrames, 0);
@@ -73,9 +74,9 @@ GAME_CUIBuildSelectGrid::GAME_CUIBuildSelectGrid()
 
 GAME_CUIBuildSelectGrid::~GAME_CUIBuildSelectGrid() { DeleteWidgets(widgets_); }
 
-void GAME_CUIBuildSelectGrid::OnStopButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIBuildSelectGrid::OnStopButton()
 {
-    static_cast<GAME_CUIBuildSelectGrid*>(screen)->SetOpen(false);
+    SetOpen(false);
     GAME_CGameWorld* world = World();
     if (world == nullptr) return;
     world->held = 1;

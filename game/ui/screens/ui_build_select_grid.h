@@ -35,7 +35,7 @@ public:
     bool PassesInput() const override { return false; }
 
     // The stop button's callback: back to the build menu, the game held meanwhile.
-    static void OnStopButton(void* screen, GAME_CUIIconObject* button);
+    void OnStopButton();
 
     std::int32_t mode = kNoMode;
     const RoomData* roomData = nullptr;

@@ -15,6 +15,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
 
 using vesk::math::Vec2;
 
@@ -80,7 +81,7 @@ void GAME_CUIBullet::BuildBulletPage()
     firstPage_.push_back(MakeUIScrollBar(firstRoot_, 346.0f, 139.0f, 8.0f, 108.0f));
     firstPage_.push_back(MakeUIScrollBar(firstRoot_, 535.0f, 139.0f, 8.0f, 108.0f));
 
-    AddTabBar(firstPage_, firstFrame_, {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", false, nullptr, &OnTaskTabButton});
+    AddTabBar(firstPage_, firstFrame_, {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", false, nullptr, UIBind(this, &GAME_CUIBullet::OnTaskTabButton)});
     currentKind_ = MakeUILabel(firstRoot_, "", 120.0f, 99.0f);
     firstPage_.push_back(currentKind_);
     stock_.BuildLabel(firstPage_, firstRoot_, {430.0f, 99.0f});
@@ -104,7 +105,7 @@ void GAME_CUIBullet::BuildTaskPage()
     layout.crewPanelPoint = {121.0f, 223.0f};
     layout.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
     FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), layout,
-                 {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, &OnAmmoTabButton, nullptr});
+                 {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, UIBind(this, &GAME_CUIBullet::OnAmmoTabButton), nullptr});
 }
 
 std::int32_t GAME_CUIBullet::RoomIndex() const { return GetUIRoomIndex(target); }
@@ -457,16 +458,14 @@ void GAME_CUIBullet::UpdateCancelFinished()
     ShowAmmoInfo(Kinds().empty() ? kNoId : Kinds().front());
 }
 
-void GAME_CUIBullet::OnAmmoTabButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIBullet::OnAmmoTabButton()
 {
-    auto* self = static_cast<GAME_CUIBullet*>(screen);
-    self->nextTabState_ = 0;
-    if (self->target != nullptr) self->target->rememberedTab = 0;
+    nextTabState_ = 0;
+    if (target != nullptr) target->rememberedTab = 0;
 }
 
-void GAME_CUIBullet::OnTaskTabButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIBullet::OnTaskTabButton()
 {
-    auto* self = static_cast<GAME_CUIBullet*>(screen);
-    self->nextTabState_ = kTaskPageState;
-    if (self->target != nullptr) self->target->rememberedTab = kTaskPageState;
+    nextTabState_ = kTaskPageState;
+    if (target != nullptr) target->rememberedTab = kTaskPageState;
 }

@@ -24,8 +24,8 @@ public:
     GAME_CUIBullet();
     ~GAME_CUIBullet() override;
 
-    static void OnAmmoTabButton(void* screen, GAME_CUIIconObject* button);
-    static void OnTaskTabButton(void* screen, GAME_CUIIconObject* button);
+    void OnAmmoTabButton();
+    void OnTaskTabButton();
 
     // What the screen shows, for those who look at it.
     std::int32_t TabState() const { return tabState_; }

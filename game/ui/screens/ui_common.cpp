@@ -128,8 +128,7 @@ GAME_CUIIconObject* GAME_CUICommon::AddButton(int button, float x, float y, std:
     desc.disappearTween = 1;
     desc.soundEffect = kSeHudPress;
     desc.pressedFrames = kPressFrames;
-    desc.releaseCallback = &OnButtonReleased;
-    desc.callbackArgument = this;
+    desc.releaseCallback = [this, button](GAME_CUIIconObject*) { OnButton(button); };
     if (layout.action >= 0) {
         desc.useAction = 1;
         desc.action = layout.action;

@@ -104,7 +104,6 @@ private:
     void ButtonCursorStep(bool input);
     void Shortcuts();
     void PressSpeedShortcuts();
-    static void OnButtonReleased(void* hud, GAME_CUIIconObject* icon);
     void OnButton(int button);
 
     // --- the ship view (ui_common_field.cpp)

@@ -40,13 +40,6 @@ void SetCameraFollowsInput(bool follows)
 
 }  // namespace
 
-void GAME_CUICommon::OnButtonReleased(void* hud, GAME_CUIIconObject* icon)
-{
-    auto* self = static_cast<GAME_CUICommon*>(hud);
-    const auto found = std::find(self->icons_.begin(), self->icons_.end(), icon);
-    if (found != self->icons_.end()) self->OnButton(static_cast<int>(found - self->icons_.begin()));
-}
-
 void GAME_CUICommon::OnButton(int button)
 {
     GAME_CGameWorld* world = World();

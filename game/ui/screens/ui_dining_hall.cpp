@@ -18,6 +18,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
 
 using vesk::math::Vec2;
 
@@ -93,7 +94,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     menuScroll_->SetMaximum(static_cast<std::int32_t>(dishIds_.size()) - static_cast<std::int32_t>(kMenuRows));
     firstPage_.push_back(menuScroll_);
 
-    AddTabBar(firstPage_, firstFrame_, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", false, nullptr, &OnTaskTabButton});
+    AddTabBar(firstPage_, firstFrame_, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", false, nullptr, UIBind(this, &GAME_CUIDiningHall::OnTaskTabButton)});
     currentDish_ = MakeUILabel(firstRoot_, "", 58.0f, 150.0f);
     firstPage_.push_back(currentDish_);
     stock_.BuildLabel(firstPage_, firstRoot_, {366.0f, 150.0f});
@@ -108,7 +109,7 @@ void GAME_CUIDiningHall::BuildTaskPage()
     UIRoomTaskTabLayout layout;
     layout.focusPlaces[3] = {-3.0f, 233.0f};
     layout.tabChangeSwitches = true;
-    FillTaskPage(taskRoot_, layout, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", true, &OnKitchenTabButton, nullptr});
+    FillTaskPage(taskRoot_, layout, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", true, UIBind(this, &GAME_CUIDiningHall::OnKitchenTabButton), nullptr});
 }
 
 std::int32_t GAME_CUIDiningHall::RoomIndex() const { return GetUIRoomIndex(target); }
@@ -384,17 +385,15 @@ void GAME_CUIDiningHall::BuildCookingTaskData()
     controller->preset = &cooking_;
 }
 
-void GAME_CUIDiningHall::OnKitchenTabButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIDiningHall::OnKitchenTabButton()
 {
-    auto* self = static_cast<GAME_CUIDiningHall*>(screen);
-    self->tab_ = 0;
-    if (self->target != nullptr) self->target->rememberedTab = 0;
+    tab_ = 0;
+    if (target != nullptr) target->rememberedTab = 0;
 }
 
-void GAME_CUIDiningHall::OnTaskTabButton(void* screen, GAME_CUIIconObject*)
+void GAME_CUIDiningHall::OnTaskTabButton()
 {
-    auto* self = static_cast<GAME_CUIDiningHall*>(screen);
-    self->tab_ = 1;
-    if (self->target != nullptr) self->target->rememberedTab = 1;
-    self->EnterTaskPage();
+    tab_ = 1;
+    if (target != nullptr) target->rememberedTab = 1;
+    EnterTaskPage();
 }

@@ -24,8 +24,8 @@ public:
     GAME_CUIDiningHall();
     ~GAME_CUIDiningHall() override;
 
-    static void OnKitchenTabButton(void* screen, GAME_CUIIconObject* button);
-    static void OnTaskTabButton(void* screen, GAME_CUIIconObject* button);
+    void OnKitchenTabButton();
+    void OnTaskTabButton();
 
     // What the screen shows, for those who look at it.
     const std::vector<std::uint32_t>& DishIds() const { return dishIds_; }

@@ -111,7 +111,6 @@ GAME_CUIPause::~GAME_CUIPause()
 void GAME_CUIPause::BuildMenu()
 {
     for (int row = 0; row < kRowCount; ++row) {
-        rowLinks_[static_cast<std::size_t>(row)] = {this, row};
         UIIconObjectDesc desc;
         InitUIIconObjectDesc(&desc);
         if (row == kRowSoundRoom) {
@@ -132,8 +131,7 @@ void GAME_CUIPause::BuildMenu()
         desc.pressedScaleY = 0.95f;
         desc.normalSprite = FindUISprite(kRowSprites[row][0]);
         desc.soundEffect = kSeUIDecide;
-        desc.releaseCallback = &OnRow;
-        desc.callbackArgument = &rowLinks_[static_cast<std::size_t>(row)];
+        desc.releaseCallback = [this, row](GAME_CUIIconObject*) { RunRow(row); };
         desc.pressedFrames = kButtonDelay;
         MenuRow& entry = rows_[static_cast<std::size_t>(row)];
         entry.button = new GAME_CUIIconObject(&desc);
@@ -174,7 +172,6 @@ void GAME_CUIPause::BuildQuitDialog()
     const std::int32_t buttonSprite = FindUISprite("ui_enterbutton");
     const vesk::math::Vec2 size = UISpriteSize(buttonSprite);
     for (int i = 0; i < 3; ++i) {
-        quitLinks_[static_cast<std::size_t>(i)] = {this, i};
         UIIconObjectDesc desc;
         InitUIIconObjectDesc(&desc);
         desc.hiddenX = desc.shownX = 242.0f + size.x * 0.5f;
@@ -187,8 +184,7 @@ void GAME_CUIPause::BuildQuitDialog()
         desc.normalSprite = buttonSprite;
         desc.pressedSprite = FindUISprite("ui_enterbutton_touch");
         desc.soundEffect = kSeUIDecide;
-        desc.releaseCallback = &OnQuitChoice;
-        desc.callbackArgument = &quitLinks_[static_cast<std::size_t>(i)];
+        desc.releaseCallback = [this, i](GAME_CUIIconObject*) { RunQuitChoice(i); };
         desc.pressedFrames = kButtonDelay;
         auto* button = new GAME_CUIIconObject(&desc);
         button->SetParent(dialogRoot_);
@@ -504,18 +500,6 @@ void GAME_CUIPause::RunQuitChoice(int choice)
     case kChoiceContinue: nextSubState_ = kMenu; break;
     default: break;
     }
-}
-
-void GAME_CUIPause::OnRow(void* link, GAME_CUIIconObject*)
-{
-    auto* row = static_cast<Link*>(link);
-    row->screen->RunRow(row->index);
-}
-
-void GAME_CUIPause::OnQuitChoice(void* link, GAME_CUIIconObject*)
-{
-    auto* choice = static_cast<Link*>(link);
-    choice->screen->RunQuitChoice(choice->index);
 }
 
 void GAME_CUIPause::PreDraw()

@@ -54,10 +54,6 @@ private:
         GAME_CUINullObject* frame = nullptr;
         GAME_CUINullObject* highlight = nullptr;
     };
-    struct Link {
-        GAME_CUIPause* screen = nullptr;
-        int index = 0;
-    };
 
     void BuildMenu();
     void BuildQuitDialog();
@@ -77,16 +73,12 @@ private:
     void RunQuitChoice(int choice);
     int NextRow(int row, int step) const;
 
-    static void OnRow(void* link, GAME_CUIIconObject* icon);
-    static void OnQuitChoice(void* link, GAME_CUIIconObject* icon);
 
     std::vector<GAME_CUIObjectBase*> menuWidgets_;
     std::vector<GAME_CUIObjectBase*> dialogWidgets_;
     std::array<MenuRow, kRowCount> rows_{};
-    std::array<Link, kRowCount> rowLinks_{};
     std::array<GAME_CUIIconObject*, 3> quitButtons_{};
     std::array<GAME_CUILabelObject*, 3> quitLabels_{};
-    std::array<Link, 3> quitLinks_{};
     GAME_CUINullObject* dialogRoot_ = nullptr;
     GAME_CUINullObject* dialogCursorAnchor_ = nullptr;
     GAME_CUINullObject* dialogCursorWidget_ = nullptr;

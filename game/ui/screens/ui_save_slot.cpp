@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "framework/app/date_time.h"
 #include "framework/text/format_text.h"
@@ -22,6 +23,7 @@
 #include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "platform/little_endian.h"
@@ -76,8 +78,7 @@ std::u16string ThreeDigits(std::uint32_t value)
     return vesk::text::Utf8ToUtf16(text);
 }
 
-GAME_CUIIconObject* MakeButton(const char* sprite, float x, float y, float width, float height, UIIconCallback callback,
-                               void* argument)
+GAME_CUIIconObject* MakeButton(const char* sprite, float x, float y, float width, float height, UIIconCallback callback)
 {
     UIIconObjectDesc desc;
     InitUIIconObjectDesc(&desc);
@@ -90,8 +91,7 @@ GAME_CUIIconObject* MakeButton(const char* sprite, float x, float y, float width
         height = size.y;
     }
     SetUIIconObjectDescSize(&desc, width, height);
-    desc.releaseCallback = callback;
-    desc.callbackArgument = argument;
+    desc.releaseCallback = std::move(callback);
     desc.pressedFrames = kButtonDelay;
     return new GAME_CUIIconObject(&desc);
 }
@@ -132,9 +132,8 @@ void GAME_CUISaveSlot::BuildWidgets()
     adopt(MakeUIPicture("ui_saveload_separator", 6.0f, 92.0f), root);
     for (int r = 0; r < kVisibleRows; ++r) {
         Row& row = rows_[static_cast<std::size_t>(r)];
-        links_[static_cast<std::size_t>(r)] = {this, r};
-        row.button = MakeButton("ui_saveload_window_bg", kRowX, RowY(r), 0.0f, 0.0f, &OnRowPressed,
-                                &links_[static_cast<std::size_t>(r)]);
+        row.button = MakeButton("ui_saveload_window_bg", kRowX, RowY(r), 0.0f, 0.0f,
+                                [this, r](GAME_CUIIconObject*) { OnRowPressed(r); });
         adopt(row.button, root);
         buttons_.push_back(row.button);
         row.highlight = MakeUIPicture("ui_saveload_window_bg_selected", 0.0f, 0.0f);
@@ -153,14 +152,14 @@ void GAME_CUISaveSlot::BuildWidgets()
             adopt(row.labels[static_cast<std::size_t>(l)], row.button);
         }
     }
-    scrollUp_ = MakeButton("ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, &OnScrollUp, this);
-    scrollDown_ = MakeButton("ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, &OnScrollDown, this);
+    scrollUp_ = MakeButton("ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollUp));
+    scrollDown_ = MakeButton("ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollDown));
     for (GAME_CUIIconObject* marker : {scrollUp_, scrollDown_}) {
         adopt(marker, root);
         buttons_.push_back(marker);
     }
     // Added after the rows and markers, so that they take a press first.
-    backArea_ = MakeButton(nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, &OnBackArea, this);
+    backArea_ = MakeButton(nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, UIBind(this, &GAME_CUISaveSlot::OnBackArea));
     adopt(backArea_, root);
     buttons_.push_back(backArea_);
     UILabelObjectDesc title;
@@ -558,26 +557,22 @@ void GAME_CUISaveSlot::Draw()
     FlushUISprites();
 }
 
-void GAME_CUISaveSlot::OnRowPressed(void* link, GAME_CUIIconObject*)
+void GAME_CUISaveSlot::OnRowPressed(int row)
 {
-    auto* row = static_cast<RowLink*>(link);
-    if (row->screen->subState_ == kList) row->screen->clickedRow_ = row->row;
+    if (subState_ == kList) clickedRow_ = row;
 }
 
-void GAME_CUISaveSlot::OnScrollUp(void* screen, GAME_CUIIconObject*)
+void GAME_CUISaveSlot::OnScrollUp()
 {
-    auto* self = static_cast<GAME_CUISaveSlot*>(screen);
-    if (self->subState_ == kList) self->scrollUpRequest_ = 1;
+    if (subState_ == kList) scrollUpRequest_ = 1;
 }
 
-void GAME_CUISaveSlot::OnScrollDown(void* screen, GAME_CUIIconObject*)
+void GAME_CUISaveSlot::OnScrollDown()
 {
-    auto* self = static_cast<GAME_CUISaveSlot*>(screen);
-    if (self->subState_ == kList) self->scrollDownRequest_ = 1;
+    if (subState_ == kList) scrollDownRequest_ = 1;
 }
 
-void GAME_CUISaveSlot::OnBackArea(void* screen, GAME_CUIIconObject*)
+void GAME_CUISaveSlot::OnBackArea()
 {
-    auto* self = static_cast<GAME_CUISaveSlot*>(screen);
-    if (self->subState_ == kList) self->SetOpen(false);
+    if (subState_ == kList) SetOpen(false);
 }

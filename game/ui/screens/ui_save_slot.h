@@ -70,10 +70,6 @@ private:
         GAME_CUINullObject* highlight = nullptr;
         std::array<GAME_CUILabelObject*, kLabelCount> labels{};
     };
-    struct RowLink {
-        GAME_CUISaveSlot* screen = nullptr;
-        int row = 0;
-    };
 
     void BuildWidgets();
     void TakeSnapshot();
@@ -91,10 +87,11 @@ private:
     std::uint32_t SnapshotPlayTime(int slot) const;
     bool AnyWidgetBusyOrDecided() const;
 
-    static void OnRowPressed(void* link, GAME_CUIIconObject* icon);
-    static void OnScrollUp(void* screen, GAME_CUIIconObject* icon);
-    static void OnScrollDown(void* screen, GAME_CUIIconObject* icon);
-    static void OnBackArea(void* screen, GAME_CUIIconObject* icon);
+    // The buttons' release: the row pressed, the scroll markers and the area around the window.
+    void OnRowPressed(int row);
+    void OnScrollUp();
+    void OnScrollDown();
+    void OnBackArea();
 
     std::vector<std::uint8_t> snapshot_;
     GAME_CUINullObject* bigTitle_ = nullptr;
@@ -104,7 +101,6 @@ private:
     GAME_CUIIconObject* scrollDown_ = nullptr;
     GAME_CUIIconObject* backArea_ = nullptr;
     std::array<Row, kVisibleRows> rows_{};
-    std::array<RowLink, kVisibleRows> links_{};
     std::vector<GAME_CUIIconObject*> buttons_;
     std::int32_t saveSprite_ = -1;
     std::int32_t loadSprite_ = -1;

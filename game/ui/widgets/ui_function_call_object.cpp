@@ -15,10 +15,10 @@ GAME_CUIFunctionCallObject::GAME_CUIFunctionCallObject(const UIFunctionCallObjec
 void GAME_CUIFunctionCallObject::Update(bool)
 {
     KeepWorldMatrix();
-    if (desc_.update != nullptr) desc_.update(desc_.updateFirst, desc_.updateSecond);
+    if (desc_.update != nullptr) desc_.update();
 }
 
 void GAME_CUIFunctionCallObject::Draw()
 {
-    if (desc_.draw != nullptr) desc_.draw(desc_.drawFirst, desc_.drawSecond);
+    if (desc_.draw != nullptr) desc_.draw();
 }

@@ -1,18 +1,16 @@
 // The callback node: puts a screen's own update and draw code into the widget tree and the draw list.
 #pragma once
 
-#include <cstdint>
+#include <functional>
 
 #include "game/ui/widgets/ui_object_base.h"
 
-// A plain function of two words.
-using UIFunction = void (*)(std::intptr_t first, std::intptr_t second);
+// A bound member or any function.
+using UIFunction = std::function<void()>;
 
 struct UIFunctionCallObjectDesc {
     UIFunction update;
     UIFunction draw;
-    std::intptr_t updateFirst, updateSecond;
-    std::intptr_t drawFirst, drawSecond;
 };
 UIFunctionCallObjectDesc* InitUIFunctionCallObjectDesc(UIFunctionCallObjectDesc* desc);
 

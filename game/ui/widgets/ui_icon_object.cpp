@@ -68,7 +68,6 @@ GAME_CUIIconObject::GAME_CUIIconObject(const UIIconObjectDesc* desc)
     pressedSprite_ = desc->pressedSprite;
     pressCallback_ = desc->pressCallback;
     releaseCallback_ = desc->releaseCallback;
-    argument_ = desc->callbackArgument;
     tweenDelay_ = desc->tweenDelay;
     padMask_ = desc->padMask;
     color_ = desc->color;
@@ -141,7 +140,7 @@ void GAME_CUIIconObject::Update(bool input)
         case 2: RestartTweenFrom(appear_, {hidden_.x, hidden_.y}); break;
         case 3: RestartTweenFrom(disappear_, {shown_.x, shown_.y}); break;
         case 4:
-            if (pressCallback_ != nullptr) pressCallback_(argument_, this);
+            if (pressCallback_ != nullptr) pressCallback_(this);
             break;
         default: break;
         }
@@ -173,7 +172,7 @@ void GAME_CUIIconObject::Update(bool input)
         decided_ = 1;
         if (latched_ == 0 && frame_ >= static_cast<std::uint32_t>(pressedFrames_)) {
             requested_ = 1;
-            if (releaseCallback_ != nullptr) releaseCallback_(argument_, this);
+            if (releaseCallback_ != nullptr) releaseCallback_(this);
         }
         break;
     default: break;

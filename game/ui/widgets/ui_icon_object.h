@@ -2,13 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "game/model/world/tween.h"
 #include "game/ui/widgets/ui_object_base.h"
 
 class GAME_CUIIconObject;
-// Press and release callbacks: (callback argument, the icon).
-using UIIconCallback = void (*)(void* argument, GAME_CUIIconObject* icon);
+// Press and release callbacks: a bound member or any function, given the icon.
+using UIIconCallback = std::function<void(GAME_CUIIconObject* icon)>;
 
 struct UIIconObjectDesc {
     std::int32_t latched;
@@ -23,7 +24,6 @@ struct UIIconObjectDesc {
     std::int32_t pressedSprite;  // -1: the normal sprite
     UIIconCallback pressCallback;
     UIIconCallback releaseCallback;
-    void* callbackArgument;
     std::uint32_t tweenDelay;
     std::int32_t appearTween;
     std::int32_t disappearTween;
@@ -87,7 +87,6 @@ public:
     int State() const { return state_; }
     // Puts the icon straight into a state (a latched icon leaves state 4 this way).
     void RequestState(int state) { requested_ = state; }
-    void SetCallbackArgument(void* argument) { argument_ = argument; }
 
 private:
     // One frame of a slide; at its end the icon rests at the end point and asks for the next state.
@@ -113,9 +112,8 @@ private:
     std::uint32_t decided_ = 0;
     std::uint32_t marked_ = 0;
     std::uint32_t visible_ = 0;
-    UIIconCallback pressCallback_ = nullptr;
-    UIIconCallback releaseCallback_ = nullptr;
-    void* argument_ = nullptr;
+    UIIconCallback pressCallback_;
+    UIIconCallback releaseCallback_;
     std::uint32_t tweenDelay_ = 0;
     Tween appear_{};
     Tween disappear_{};

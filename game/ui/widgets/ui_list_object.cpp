@@ -35,7 +35,7 @@ UIListObjectDesc* InitUIListObjectDesc(UIListObjectDesc* desc)
 
 UIListObjectRowDesc* InitUIListObjectRowDesc(UIListObjectRowDesc* row)
 {
-    std::memset(row, 0, sizeof *row);
+    *row = UIListObjectRowDesc{};
     row->normalColor = 0xFFFFFFFFu;
     row->disabledColor = 0xFFB4B4B4u;
     return row;
@@ -59,8 +59,6 @@ GAME_CUIListObject::GAME_CUIListObject(const UIListObjectDesc* desc)
     highlight_ = FindUISprite("ui_select_highlight");
     separator_ = FindUISprite("ui_separator_right");
     decide_ = desc->decide;
-    argument_ = desc->callbackArgument;
-    decideSecond_ = desc->decideSecond;
 
     UIIconObjectDesc button;
     InitUIIconObjectDesc(&button);
@@ -82,7 +80,6 @@ GAME_CUIListObject::GAME_CUIListObject(const UIListObjectDesc* desc)
     button.action = kActionCancel;
     button.useAction = 1;
     button.releaseCallback = desc->closeRelease;
-    button.callbackArgument = desc->callbackArgument;
     close_ = new GAME_CUIIconObject(&button);
 }
 
@@ -111,14 +108,14 @@ void GAME_CUIListObject::RefreshRows()
 {
     shown_.clear();
     for (UIListObjectRowDesc* row : rows_) {
-        row->state = row->enabled != nullptr ? row->enabled(&row->argument) : 2;
+        row->state = row->enabled != nullptr ? row->enabled(row->argument) : 2;
         if (row->enabled == nullptr || row->state != 0) shown_.push_back(row);
     }
 }
 
 bool GAME_CUIListObject::IsRowHidden(const UIListObjectRowDesc& row) const
 {
-    return row.enabled != nullptr && row.enabled(&row.argument) == 0;
+    return row.enabled != nullptr && row.enabled(row.argument) == 0;
 }
 
 void GAME_CUIListObject::ScrollTo(std::uint32_t top)
@@ -226,7 +223,7 @@ void GAME_CUIListObject::RowInput()
             PlayUISE(kSeUICursor);
         } else if (shown_[top_ + k]->state == 2 && decide_ != nullptr) {
             PlayUISE(kSeUIDecide);
-            decide_(argument_, decideSecond_);
+            decide_();
         }
         return;
     }

@@ -3,16 +3,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "game/model/world/tween.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_object_base.h"
 
-// A decided row calls back with (callback argument, second decide argument).
-using UIListDecideCallback = void (*)(void* argument, std::intptr_t second);
-// Whether a row shows: 0 hidden, 1 shown disabled, 2 shown enabled.
-using UIListRowEnabledCallback = std::int32_t (*)(const std::intptr_t* argument);
+// A decided row calls back.
+using UIListDecideCallback = std::function<void()>;
+// Whether a row shows, given the row's argument: 0 hidden, 1 shown disabled, 2 shown enabled.
+using UIListRowEnabledCallback = std::function<std::int32_t(std::intptr_t argument)>;
 
 struct UIListObjectDesc {
     float shownX, shownY;
@@ -21,10 +22,8 @@ struct UIListObjectDesc {
     float width, height;
     std::int32_t further;
     UIIconCallback closeRelease;
-    void* callbackArgument;
     std::int32_t windowSprite;
     UIListDecideCallback decide;
-    std::intptr_t decideSecond;
 };
 UIListObjectDesc* InitUIListObjectDesc(UIListObjectDesc* desc);
 
@@ -57,8 +56,6 @@ public:
     std::uint32_t Cursor() const { return cursor_; }
     // The cursor row (0 to 6, relative to the top); a row past the shown ones is pulled back by the update.
     void SetCursor(std::uint32_t cursor) { cursor_ = std::min(cursor, kVisibleRows - 1); }
-    // The second argument of the decide callback (a widget the owner makes after the list).
-    void SetDecideSecond(std::intptr_t second) { decideSecond_ = second; }
     std::uint32_t ShownCount() const { return static_cast<std::uint32_t>(shown_.size()); }
     const UIListObjectRowDesc* ShownRow(std::uint32_t index) const { return index < shown_.size() ? shown_[index] : nullptr; }
     int State() const { return state_; }
@@ -104,7 +101,5 @@ private:
     std::int32_t highlight_ = -1;
     std::int32_t separator_ = -1;
     GAME_CUIIconObject* close_ = nullptr;
-    UIListDecideCallback decide_ = nullptr;
-    void* argument_ = nullptr;
-    std::intptr_t decideSecond_ = 0;
+    UIListDecideCallback decide_;
 };

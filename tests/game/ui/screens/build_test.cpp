@@ -28,7 +28,7 @@ protected:
     static std::int32_t State(const char (&id)[5])
     {
         const auto argument = static_cast<std::intptr_t>(MakeTag(id));
-        return GAME_CUIBuild::CanBuildRoom(&argument);
+        return GAME_CUIBuild::CanBuildRoom(argument);
     }
 
     void OpenMenu()

@@ -19,8 +19,6 @@ struct Calls {
     int frame = 0;
 };
 
-void OnPress(void* calls, GAME_CUIIconObject*) { static_cast<Calls*>(calls)->presses.push_back(static_cast<Calls*>(calls)->frame); }
-void OnRelease(void* calls, GAME_CUIIconObject*) { static_cast<Calls*>(calls)->releases.push_back(static_cast<Calls*>(calls)->frame); }
 
 class IconObjectTest : public support::UITest {
 protected:
@@ -34,9 +32,8 @@ protected:
         desc.soundEffect = kButtonSe;
         desc.action = kActionDecide;
         desc.useAction = 1;
-        desc.pressCallback = &OnPress;
-        desc.releaseCallback = &OnRelease;
-        desc.callbackArgument = calls;
+        desc.pressCallback = [calls](GAME_CUIIconObject*) { calls->presses.push_back(calls->frame); };
+        desc.releaseCallback = [calls](GAME_CUIIconObject*) { calls->releases.push_back(calls->frame); };
         auto* button = new GAME_CUIIconObject(&desc);
         owned.emplace_back(button);
         button->SetParent(root.get());

@@ -15,9 +15,9 @@
 namespace {
 
 int g_decided = 0;
-void OnDecide(void*, std::intptr_t) { ++g_decided; }
+void OnDecide() { ++g_decided; }
 // Row arguments: 0 hidden, 1 disabled, 2 enabled.
-std::int32_t RowState(const std::intptr_t* argument) { return static_cast<std::int32_t>(*argument); }
+std::int32_t RowState(std::intptr_t argument) { return static_cast<std::int32_t>(argument); }
 
 class ListWidgetsTest : public support::UITest {
 protected:
