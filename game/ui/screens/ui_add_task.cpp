@@ -174,7 +174,7 @@ std::int32_t GAME_CUIAddTask::RoomIndex() const { return GetUIRoomIndex(target);
 
 const TaskData* GAME_CUIAddTask::EntryUnderCursor() const
 {
-    const std::size_t index = static_cast<std::size_t>(std::max(0, firstRow_ + cursorRow_));
+    const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     return index < entries_.size() ? entries_[index] : nullptr;
 }
 
@@ -188,8 +188,8 @@ void GAME_CUIAddTask::RebuildTaskList()
     }
     subState_ = 0;
     lastSubState_ = 0;
-    cursorRow_ = 0;
-    firstRow_ = 0;
+    list_.top = 0;
+    list_.cursor = 0;
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
 
     entries_.clear();
@@ -201,17 +201,15 @@ void GAME_CUIAddTask::RebuildTaskList()
         }
     }
     if (target != nullptr) {
-        cursorRow_ = target->addTaskCursorRow;
-        firstRow_ = target->addTaskFirstRow;
+        list_.cursor = target->addTaskCursorRow;
+        list_.top = target->addTaskFirstRow;
     }
-    if (firstRow_ < 0 || cursorRow_ < 0 || cursorRow_ >= kVisibleRows ||
-        static_cast<std::int64_t>(entries_.size()) < firstRow_ + cursorRow_ + 1) {
-        cursorRow_ = 0;
-        firstRow_ = 0;
+    list_.count = static_cast<std::int32_t>(entries_.size());
+    if (list_.top < 0 || list_.cursor < 0 || list_.cursor >= kVisibleRows || list_.count < list_.Index() + 1) {
+        list_.cursor = 0;
+        list_.top = 0;
     }
-    const std::int32_t count = static_cast<std::int32_t>(entries_.size());
-    listScroll_->SetMaximum(std::max(count - kVisibleRows, 0));
-    listScroll_->SetValue(firstRow_);
+    list_.Show(*listScroll_);
     infoScroll_->SetMaximum(0);
     infoScroll_->SetValue(0);
     RefreshInfoPanel(EntryUnderCursor());
@@ -238,8 +236,8 @@ void GAME_CUIAddTask::Update(bool input)
         case 1: RebuildTaskList(); break;
         case 3:
             if (target != nullptr) {
-                target->addTaskCursorRow = cursorRow_;
-                target->addTaskFirstRow = firstRow_;
+                target->addTaskCursorRow = static_cast<std::int16_t>(list_.cursor);
+                target->addTaskFirstRow = static_cast<std::int16_t>(list_.top);
             }
             break;
         default: break;
@@ -272,13 +270,13 @@ void GAME_CUIAddTask::UpdateMain(bool input)
     // The frame goes on in the sub-state it began in: a refusal made by this frame's input shows its
     // message in the next.
     const int subState = subState_;
-    listScroll_->SetValue(firstRow_);
+    listScroll_->SetValue(list_.top);
     const std::int32_t listValue = listScroll_->Value();
     const std::int32_t infoValue = infoScroll_->Value();
     const bool free = window_->UpdateTree(subState == 0 && input);
     if (listScroll_->Value() != listValue) {
         PlayUISE(kSeUICursor);
-        firstRow_ = static_cast<std::int16_t>(listScroll_->Value());
+        list_.Follow(*listScroll_);
         infoScroll_->SetMaximum(0);
         infoScroll_->SetValue(0);
         RefreshInfoPanel(EntryUnderCursor());
@@ -295,50 +293,16 @@ void GAME_CUIAddTask::UpdateMain(bool input)
 
 void GAME_CUIAddTask::UpdateListInput(bool input)
 {
-    ++clickTimer_;
+    list_.Tick();
     if (!input) return;
-    const std::int32_t count = static_cast<std::int32_t>(entries_.size());
-    bool moved = false;
-    if (const std::int32_t row = ClickedUIListRow(kRowHitTopLeft, std::min(count, kVisibleRows)); row >= 0) {
-        if (row != cursorRow_) {
-            cursorRow_ = static_cast<std::int16_t>(row);
-            PlayUISE(kSeUICursor);
-        } else if (clickTimer_ < kDoubleClickFrames) {
-            IssueTaskRequest(EntryUnderCursor(), false);
-        }
-        clickTimer_ = 0;
+    const std::int32_t row = ClickedUIListRow(kRowHitTopLeft, list_.ShownRows());
+    if (row >= 0) {
+        if (list_.Click(row, true) == UIListClick::kDecided) IssueTaskRequest(EntryUnderCursor(), false);
         ResetInfoPanel();
         return;
     }
-    if (count == 0 || IsUIActionTriggered(kActionDecide)) return;
-    const std::int32_t index = firstRow_ + cursorRow_;
-    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
-        PlayUISE(kSeUICursor);
-        if (index <= 0) {
-            cursorRow_ = static_cast<std::int16_t>(count - 1);
-            if (count - 1 >= kVisibleRows) {
-                firstRow_ = static_cast<std::int16_t>(count - kVisibleRows);
-                cursorRow_ = kVisibleRows - 1;
-            }
-        } else if (--cursorRow_ < 0) {
-            --firstRow_;
-            cursorRow_ = 0;
-        }
-        moved = true;
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
-        PlayUISE(kSeUICursor);
-        if (index < count - 1) {
-            if (++cursorRow_ >= kVisibleRows) {
-                ++firstRow_;
-                cursorRow_ = kVisibleRows - 1;
-            }
-        } else {
-            cursorRow_ = 0;
-            firstRow_ = 0;
-        }
-        moved = true;
-    }
-    if (moved) ResetInfoPanel();
+    if (list_.count == 0 || IsUIActionTriggered(kActionDecide)) return;
+    if (list_.StepByKeys() != 0) ResetInfoPanel();
 }
 
 void GAME_CUIAddTask::ResetInfoPanel()
@@ -383,12 +347,12 @@ void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
     normal_->SetColor(kUIWhite);
     normal_->SetDisabled(false);
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const std::int64_t row = static_cast<std::int64_t>(i) - firstRow_;
+        const std::int64_t row = static_cast<std::int64_t>(i) - list_.top;
         if (row < 0 || row >= kVisibleRows) continue;
         rows_[static_cast<std::size_t>(row)]->SetTextA(TagText(entries_[i]->id).c_str());
         if (row != 0) rowSeparators_[static_cast<std::size_t>(row)]->SetColor(kUIWhite);
     }
-    cursorGroup_->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+    cursorGroup_->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
     const bool upgrade = entry->kind == kTaskRoomUpgrade;
     repeat_->SetColor(upgrade ? kUIGrey : kUIWhite);
     repeat_->SetDisabled(upgrade);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -19,8 +20,6 @@ class GAME_CUIAddTask : public GAME_CUIBase {
 public:
     static constexpr int kVisibleRows = 5;
     static constexpr int kInfoLines = 9;
-    // Frames within which a second click on the cursor row orders its entry.
-    static constexpr std::uint32_t kDoubleClickFrames = 20;
 
     GAME_CUIAddTask();
     ~GAME_CUIAddTask() override;
@@ -41,8 +40,8 @@ public:
 
     // What the screen shows, for those who look at it.
     const std::vector<const TaskData*>& Entries() const { return entries_; }
-    std::int16_t CursorRow() const { return cursorRow_; }
-    std::int16_t FirstRow() const { return firstRow_; }
+    std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
+    std::int16_t FirstRow() const { return static_cast<std::int16_t>(list_.top); }
     std::uint32_t ResultCode() const { return resultCode_; }
     int State() const { return state_; }
     int SubState() const { return subState_; }
@@ -93,8 +92,7 @@ private:
     GAME_CUILabelObject* emptyLabel_ = nullptr;
 
     std::vector<const TaskData*> entries_;
-    std::int16_t cursorRow_ = 0;
-    std::int16_t firstRow_ = 0;
+    UIListView list_{.visible = kVisibleRows, .wrap = UIListWrap::kRing};
     std::uint32_t resultCode_ = 0;
     int state_ = 0;
     int nextState_ = 0;
@@ -104,7 +102,6 @@ private:
     std::uint32_t blink_ = 0;
     UILanguageSprites informationSprites_;
     UILanguageSprites executeSprites_;
-    std::uint32_t clickTimer_ = 0;
     std::int32_t actorIcon_ = -1;
     std::int32_t timerIcon_ = -1;
 };

@@ -174,7 +174,7 @@ void GAME_CUISaveSlot::BuildWidgets()
 
 int GAME_CUISaveSlot::SelectedSlot() const
 {
-    return loadMode != 0 ? scrollTop_ + cursorRow_ : scrollTop_ + 1 + cursorRow_;
+    return loadMode != 0 ? list_.top + list_.cursor : list_.top + 1 + list_.cursor;
 }
 
 bool GAME_CUISaveSlot::IsRowHighlighted(int row) const
@@ -228,24 +228,24 @@ std::uint32_t GAME_CUISaveSlot::SnapshotPlayTime(int slot) const
 
 void GAME_CUISaveSlot::SetUpList()
 {
-    maxCursorRow_ = loadMode != 0 ? 3 : 2;
+    // Loading lists the automatic save first, standing still above the slots that scroll.
+    const std::int32_t shown = loadMode != 0 ? kVisibleRows : kVisibleRows - 1;
+    list_ = {.count = shown + kMaxScrollTop, .visible = shown, .wrap = UIListWrap::kTwoPart, .pinned = loadMode != 0 ? 1 : 0};
     if (bigTitle_ != nullptr) bigTitle_->SetSprite(loadMode != 0 ? loadSprite_ : saveSprite_);
     if (titleLabel_ != nullptr) {
         titleLabel_->SetTextA(loadMode != 0 ? "ADD_TEXT_UI_SAVELOAD_LOAD_TITLE" : "ADD_TEXT_UI_SAVELOAD_SAVE_TITLE");
     }
-    scrollTop_ = 0;
-    cursorRow_ = 0;
     const auto current = static_cast<std::int32_t>(GetSaveManager()->currentSlot);
     if (current != 0) {
         std::int32_t v = loadMode != 0 ? current : current - 1;
-        if (v > maxCursorRow_) {
-            scrollTop_ = v - maxCursorRow_;
-            v = maxCursorRow_;
+        const std::int32_t lastRow = list_.visible - 1;
+        if (v > lastRow) {
+            list_.top = v - lastRow;
+            v = lastRow;
         }
-        cursorRow_ = v;
+        list_.cursor = v;
     }
-    scrollTop_ = std::clamp(scrollTop_, 0, kMaxScrollTop);
-    cursorRow_ = std::clamp(cursorRow_, 0, maxCursorRow_);
+    list_.Clamp();
     PlaceCursor();
     WriteRows();
 }
@@ -370,31 +370,7 @@ void GAME_CUISaveSlot::UpdateList(bool input)
 void GAME_CUISaveSlot::MoveCursor(bool up)
 {
     PlayUISE(kSeUICursor);
-    if (!up) {
-        if (cursorRow_ < maxCursorRow_) {
-            ++cursorRow_;
-        } else if (scrollTop_ < kMaxScrollTop) {
-            ++scrollTop_;
-        } else {
-            scrollTop_ = 0;
-            cursorRow_ = 0;
-        }
-    } else if (cursorRow_ == 0) {
-        if (scrollTop_ > 0) {
-            --scrollTop_;
-        } else {
-            scrollTop_ = kMaxScrollTop;
-            cursorRow_ = maxCursorRow_;
-        }
-    } else if (cursorRow_ == 1 && loadMode != 0) {
-        if (scrollTop_ > 0) {
-            --scrollTop_;
-        } else {
-            cursorRow_ = 0;
-        }
-    } else {
-        --cursorRow_;
-    }
+    list_.Step(up ? -1 : 1);
     if (loadMode != 0 && SnapshotPlayTime(SelectedSlot()) != 0) requestedSubState_ = kPreviewFadeOut;
     PlaceCursor();
     WriteRows();
@@ -404,16 +380,16 @@ void GAME_CUISaveSlot::ClickRow(int row)
 {
     if (loadMode == 0) {
         if (row == 0) return;
-        if (cursorRow_ == row - 1) {
+        if (list_.cursor == row - 1) {
             decideRequest_ = 1;
         } else {
-            cursorRow_ = row - 1;
+            list_.cursor = row - 1;
         }
-    } else if (cursorRow_ == row) {
+    } else if (list_.cursor == row) {
         decideRequest_ = 1;
     } else {
-        cursorRow_ = row;
-        if (row == 0) scrollTop_ = 0;
+        list_.cursor = row;
+        if (row == 0) list_.top = 0;
         if (SnapshotPlayTime(SelectedSlot()) != 0) requestedSubState_ = kPreviewFadeOut;
     }
     PlaceCursor();
@@ -477,21 +453,21 @@ void GAME_CUISaveSlot::ApplyPreview()
 void GAME_CUISaveSlot::PlaceCursor()
 {
     if (cursor_ == nullptr) return;
-    float y = kRowStep * static_cast<float>(cursorRow_) + (loadMode != 0 ? 53.0f : 138.0f);
-    if (loadMode != 0 && cursorRow_ == 0) y = 37.0f;
+    float y = kRowStep * static_cast<float>(list_.cursor) + (loadMode != 0 ? 53.0f : 138.0f);
+    if (loadMode != 0 && list_.cursor == 0) y = 37.0f;
     const vesk::math::Vec2 position{kCursorX + static_cast<float>(bob_ / 8), y};
     cursor_->SetPosition(&position);
 }
 
 void GAME_CUISaveSlot::WriteRows()
 {
-    for (int r = 0; r < kVisibleRows; ++r) WriteRow(r, r == 0 ? 0 : scrollTop_ + r);
+    for (int r = 0; r < kVisibleRows; ++r) WriteRow(r, r == 0 ? 0 : list_.top + r);
 }
 
 void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
 {
     Row& row = rows_[static_cast<std::size_t>(r)];
-    const bool highlighted = loadMode != 0 ? cursorRow_ == r : cursorRow_ == r - 1;
+    const bool highlighted = loadMode != 0 ? list_.cursor == r : list_.cursor == r - 1;
     if (row.highlight != nullptr) row.highlight->SetColor(highlighted ? kUIWhite : kUIHidden);
     const auto setText = [&](RowLabel label, std::u16string text) {
         if (GAME_CUILabelObject* widget = row.labels[static_cast<std::size_t>(label)]) widget->SetTextW(Truncated(std::move(text)).c_str());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
 class GAME_CUIIconObject;
@@ -47,8 +48,8 @@ public:
     // The slot the cursor selects.
     int SelectedSlot() const;
     std::int32_t GetSubState() const { return subState_; }
-    std::int32_t GetScrollTop() const { return scrollTop_; }
-    std::int32_t GetCursorRow() const { return cursorRow_; }
+    std::int32_t GetScrollTop() const { return list_.top; }
+    std::int32_t GetCursorRow() const { return list_.cursor; }
     std::int32_t GetDimCounter() const { return dimCounter_; }
     // The text a row's label shows (literal).
     std::u16string RowText(int row, RowLabel label) const;
@@ -108,9 +109,7 @@ private:
     std::int32_t requestedSubState_ = kList;
     std::int32_t waitCounter_ = 0;
     std::int32_t bob_ = 0;
-    std::int32_t scrollTop_ = 0;
-    std::int32_t cursorRow_ = 0;
-    std::int32_t maxCursorRow_ = 2;
+    UIListView list_{.count = kVisibleRows - 1 + kMaxScrollTop, .visible = kVisibleRows - 1, .wrap = UIListWrap::kTwoPart};
     std::int32_t dimCounter_ = 0;
     std::uint32_t scrollUpRequest_ = 0;
     std::uint32_t scrollDownRequest_ = 0;

@@ -1,0 +1,49 @@
+// The list view: which rows show, the top row, the cursor, and how keys, clicks and the scroll bar move them.
+#pragma once
+
+#include <cstdint>
+
+class GAME_CUIScrollBarObject;
+
+// What the cursor does at an end of the list.
+enum class UIListWrap {
+    kStop,     // it stays (the screen may move its focus elsewhere)
+    kRing,     // it goes over to the other end; upward it lands on the last row with the last page shown
+    kTwoPart,  // a ring whose first `pinned` rows stand still above the rows that scroll
+};
+
+// What a click on a row did.
+enum class UIListClick { kNone, kMoved, kDecided };
+
+struct UIListView {
+    static constexpr std::int32_t kDoubleClickFrames = 20;
+
+    std::int32_t count = 0;    // rows in the list
+    std::int32_t visible = 1;  // rows shown at once
+    std::int32_t top = 0;      // first row of the scrolling part shown
+    std::int32_t cursor = 0;   // the cursor's place among the shown rows
+    UIListWrap wrap = UIListWrap::kStop;
+    std::int32_t pinned = 0;   // two-part lists: rows that never scroll
+    // Frames since the last click (a second click on the cursor row within the double-click time decides).
+    std::int32_t sinceClick = 0;
+
+    std::int32_t Index() const { return top + cursor; }
+    std::int32_t ShownRows() const { return count < visible ? count : visible; }
+    std::int32_t MaxTop() const { return count > visible ? count - visible : 0; }
+    // One row up (-1) or down (+1) under the wrap policy; false when neither the top nor the cursor moved.
+    bool Step(std::int32_t direction);
+    // The menu inputs up and down (auto-repeat): each plays the cursor sound and steps. The direction
+    // taken, 0 for none.
+    std::int32_t StepByKeys();
+    // Top and cursor pulled back into the list after its count changed.
+    void Clamp();
+    // A click on shown row `row` (see ClickedUIListRow): another row takes the cursor with the cursor
+    // sound; the cursor row decides, at once or, with doubleClick, only as the second click of a double click.
+    UIListClick Click(std::int32_t row, bool doubleClick = false);
+    // Counts a frame for the double click.
+    void Tick() { if (sinceClick < kDoubleClickFrames) ++sinceClick; }
+
+    // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to.
+    void Show(GAME_CUIScrollBarObject& bar) const;
+    void Follow(const GAME_CUIScrollBarObject& bar);
+};
