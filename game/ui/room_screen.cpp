@@ -10,6 +10,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/ui/room_window.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/focus_map.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
@@ -295,36 +296,32 @@ UIRoomKeys UIRoomKeys::Read()
             .right = IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)};
 }
 
+std::array<UIFocusPlace, 5> GAME_CUIRoomScreen::FirstPageFocusPlaces(const UIRoomFirstPageFocus& places) const
+{
+    // The buttons stand where they stand on the task page, so the cursor takes the task page's places.
+    const auto& at = taskTab_.Layout().focusPlaces;
+    constexpr std::int32_t none = kUINoFocus;
+    // Between the tabs the cursor moves without a sound; to and from the skip arrows it sounds.
+    return {{
+        {.id = places.list, .next = {none, none, places.skipLeft, places.skipRight}},
+        {.id = places.taskTab, .pointer = at[0], .marker = arrowSprite_, .next = {none, none, places.firstTab, none}, .silent = true,
+         .button = firstFrame_.taskTab},
+        {.id = places.firstTab, .pointer = at[1], .marker = arrowSprite_, .next = {none, none, none, places.taskTab}, .silent = true,
+         .button = firstFrame_.firstTab},
+        {.id = places.skipRight, .pointer = at[2], .marker = gridCursorSprite_, .next = {none, none, places.list, none},
+         .button = firstFrame_.skipRight},
+        {.id = places.skipLeft, .pointer = at[3], .marker = gridCursorSprite_, .next = {none, none, none, places.list},
+         .button = firstFrame_.skipLeft},
+    }};
+}
+
 bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys)
 {
-    const bool left = keys.left;
-    const bool right = keys.right;
-    const bool decide = keys.decide;
-    if (focus == places.list) {
-        if (right || left) {
-            PlayUISE(kSeUICursor);
-            focus = right ? places.skipRight : places.skipLeft;
-        }
-        return true;
-    }
-    if (focus == places.taskTab || focus == places.firstTab) {
-        if (focus == places.taskTab && left) {
-            focus = places.firstTab;
-        } else if (focus == places.firstTab && right) {
-            focus = places.taskTab;
-        } else if (decide) {
-            (focus == places.taskTab ? firstFrame_.taskTab : firstFrame_.firstTab)->Press();
-        }
-        return true;
-    }
-    const bool onRight = focus == places.skipRight;
-    if (!onRight && focus != places.skipLeft) return false;
-    if (onRight ? left : right) {
-        PlayUISE(kSeUICursor);
-        focus = places.list;
-    } else if (decide) {
-        (onRight ? firstFrame_.skipRight : firstFrame_.skipLeft)->Press();
-    }
+    const std::array<UIFocusPlace, 5> table = FirstPageFocusPlaces(places);
+    const UIFocusMap map(table);
+    if (map.Find(focus) == nullptr) return false;
+    if ((keys.right && map.Step(focus, kUIFocusRight)) || (keys.left && map.Step(focus, kUIFocusLeft))) return true;
+    if (keys.decide) map.Press(focus);
     return true;
 }
 
@@ -342,11 +339,12 @@ void GAME_CUIRoomScreen::PlaceFirstCursorOnRow(GAME_CUIObjectBase* row)
 
 void GAME_CUIRoomScreen::PlaceFirstCursorOnButton(std::int32_t focus, const UIRoomFirstPageFocus& places, bool shown)
 {
-    const auto place = static_cast<std::size_t>(std::clamp(focus, places.taskTab, places.skipLeft) - places.taskTab);
+    const std::array<UIFocusPlace, 5> table = FirstPageFocusPlaces(places);
+    const UIFocusPlace& place = *UIFocusMap(table).Find(std::clamp(focus, places.taskTab, places.skipLeft));
     GAME_CUINullObject* node = firstFrame_.cursorNode;
     node->SetParent(firstRoot_);
-    node->SetPosition(&taskTab_.Layout().focusPlaces[place]);
-    firstFrame_.cursorSprite->SetSprite(focus >= places.skipRight ? gridCursorSprite_ : arrowSprite_);
+    node->SetPosition(&place.pointer);
+    firstFrame_.cursorSprite->SetSprite(place.marker);
     firstFrame_.cursorSprite->SetColor(shown ? kUIWhite : kUIHidden);
     firstFrame_.highlight->SetColor(kUIHidden);
     node->UpdateTree(false);

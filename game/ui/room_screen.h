@@ -8,6 +8,7 @@
 
 #include "framework/math/vector.h"
 #include "game/model/world/tween.h"
+#include "game/ui/focus_map.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"
@@ -136,6 +137,8 @@ protected:
     // the cursor takes the task page's places for them; a focus before the task tab takes its place.
     void PlaceFirstCursorOnRow(GAME_CUIObjectBase* row);
     void PlaceFirstCursorOnButton(std::int32_t focus, const UIRoomFirstPageFocus& places, bool shown = true);
+    // The five places above as a focus table.
+    std::array<UIFocusPlace, 5> FirstPageFocusPlaces(const UIRoomFirstPageFocus& places) const;
 
 
     std::vector<GAME_CUIObjectBase*> firstPage_;

@@ -1,0 +1,45 @@
+// The focus map's walk: neighbours, their conditions, the step's sound and the decide press.
+#include "game/ui/focus_map.h"
+
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_icon_object.h"
+
+const UIFocusPlace* UIFocusMap::Find(std::int32_t id) const
+{
+    for (const UIFocusPlace& place : places_) {
+        if (place.id == id) return &place;
+    }
+    return nullptr;
+}
+
+bool UIFocusMap::Open(std::int32_t id) const
+{
+    const UIFocusPlace* place = Find(id);
+    return place != nullptr && (!place->condition || place->condition());
+}
+
+std::int32_t UIFocusMap::Neighbour(std::int32_t from, int direction) const
+{
+    const UIFocusPlace* place = Find(from);
+    if (place == nullptr || direction < 0 || direction > 3) return kUINoFocus;
+    const auto d = static_cast<std::size_t>(direction);
+    if (Open(place->next[d])) return place->next[d];
+    return Open(place->otherwise[d]) ? place->otherwise[d] : kUINoFocus;
+}
+
+bool UIFocusMap::Step(std::int32_t& focus, int direction) const
+{
+    const std::int32_t to = Neighbour(focus, direction);
+    if (to == kUINoFocus) return false;
+    if (!Find(focus)->silent) PlayUISE(kSeUICursor);
+    focus = to;
+    return true;
+}
+
+bool UIFocusMap::Press(std::int32_t focus) const
+{
+    const UIFocusPlace* place = Find(focus);
+    if (place == nullptr || place->button == nullptr) return false;
+    place->button->Press();
+    return true;
+}
