@@ -112,6 +112,9 @@ void SetRenderTarget(int target)
     }
     record->currentTarget = &entry;
     record->device.SetRenderTarget(entry.color.DeviceTexture(), entry.depth.get());
+    // A scissor belongs to the pass that set it; the present pass draws the whole canvas.
+    record->device.ClearScissor();
+    record->canvasScissor.reset();
     const process::CanvasView& view = process::GetCanvasView(record->currentPass == 1 ? 1 : 0);
     record->device.SetViewport({view.originX, view.originY, static_cast<float>(entry.color.GetWidth()),
                                 static_cast<float>(entry.color.GetHeight()), 0.0f, 1.0f});

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/graphics/polygon_render.h"
+#include "framework/graphics/scissor.h"
 #include "framework/graphics/texture.h"
 #include "platform/graphics/device.h"
 #include "platform/graphics/presenter.h"
@@ -56,6 +58,8 @@ struct DeviceRecord {
     int offscreenIndex = -1;
     // The texture bound at each pixel-shader stage.
     resource::SYS_CTexture* boundTextures[platform::gfx::kMaxTextureSlots] = {};
+    // The scissor in force, in canvas units (the device holds it in pixels).
+    std::optional<CanvasRect> canvasScissor;
 
     void RecordBoundTexture(int stage, resource::SYS_CTexture* texture);
 };

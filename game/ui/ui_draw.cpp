@@ -3,6 +3,7 @@
 
 #include "framework/draw/sprite_draw.h"
 #include "framework/graphics/device_record.h"
+#include "framework/graphics/scissor.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
 #include "framework/input/touch_search.h"
@@ -74,6 +75,13 @@ int UIFontSlot()
     const GAME_CPlayerData* player = GetPlayerData();
     return player != nullptr ? static_cast<int>(player->fontIndex) : 0;
 }
+
+void ClipUIDraws(Vec2 position, Vec2 size)
+{
+    vesk::graphics::SetCanvasScissor({{position.x, position.y}, {size.x, size.y}});
+}
+
+void ClearUIClip() { vesk::graphics::ClearCanvasScissor(); }
 
 void DrawUIText(Vec2 position, std::u16string_view text, std::uint32_t color, float scale, int fontSlot)
 {

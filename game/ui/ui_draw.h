@@ -51,6 +51,11 @@ void DrawUISprite(vesk::math::Vec2 position, std::int32_t index, std::uint32_t c
 // One filled rectangle of the untextured renderer.
 void DrawUIRect(vesk::math::Vec2 position, vesk::math::Vec2 size, std::uint32_t color);
 
+// Until ClearUIClip, draws change only the canvas pixels inside the rectangle; what was drawn
+// before is drawn unclipped.
+void ClipUIDraws(vesk::math::Vec2 position, vesk::math::Vec2 size);
+void ClearUIClip();
+
 // A text drawn literally ("%" is a character) in the player's font, at whole canvas units.
 // A font slot of -1 is the player's font.
 void DrawUIText(vesk::math::Vec2 position, std::u16string_view text, std::uint32_t color, float scale = 1.0f,

@@ -171,6 +171,18 @@ void Device::SetRenderTarget(Texture* color, DepthBuffer* depth)
 
 void Device::SetViewport(const Viewport& viewport) { viewport_ = viewport; }
 
+void Device::SetScissor(const PixelRect& rect)
+{
+    scissor_ = rect;
+    scissorEnable_ = true;
+}
+
+void Device::ClearScissor()
+{
+    scissor_ = PixelRect{};
+    scissorEnable_ = false;
+}
+
 void Device::ClearRenderTarget(const float rgba[4])
 {
     if (!target_) return;
@@ -251,6 +263,7 @@ void Device::ClearState()
     target_ = nullptr;
     depth_ = nullptr;
     viewport_ = Viewport{};
+    ClearScissor();
     rasterizer_ = nullptr;
     depthStencil_ = nullptr;
     stencilReference_ = 0;
@@ -351,6 +364,8 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     state.target = target_;
     state.depth = depth_;
     state.viewport = viewport_;
+    state.scissorEnable = scissorEnable_;
+    state.scissor = scissor_;
     state.raster = rasterizer_ ? rasterizer_->desc : kDefaultRasterizer;
     state.depthStencil = depthStencil_ ? depthStencil_->desc : kDefaultDepthStencil;
     state.stencilReference = stencilReference_;

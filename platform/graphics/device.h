@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/graphics/gfx_types.h"
+#include "platform/graphics/pixel_plane.h"
 #include "platform/graphics/program.h"
 #include "platform/graphics/resources.h"
 
@@ -47,6 +48,12 @@ public:
     DepthBuffer* DepthTarget() const { return depth_; }
     void SetViewport(const Viewport& viewport);
     const Viewport& GetViewport() const { return viewport_; }
+    // Draws change only the target pixels inside the rectangle (on top of the
+    // viewport's own clip) until the scissor is cleared.
+    void SetScissor(const PixelRect& rect);
+    void ClearScissor();
+    bool ScissorEnabled() const { return scissorEnable_; }
+    const PixelRect& GetScissor() const { return scissor_; }
     void ClearRenderTarget(const float rgba[4]);
     void ClearDepth(float depth);
     void ClearStencil(std::uint8_t value);
@@ -97,6 +104,8 @@ private:
     Texture* target_ = nullptr;
     DepthBuffer* depth_ = nullptr;
     Viewport viewport_;
+    bool scissorEnable_ = false;
+    PixelRect scissor_;
     const RasterizerState* rasterizer_ = nullptr;
     const DepthStencilState* depthStencil_ = nullptr;
     std::uint8_t stencilReference_ = 0;

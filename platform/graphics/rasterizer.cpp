@@ -84,6 +84,12 @@ bool Rasterizer::Begin(const DrawState& state)
     clipY0_ = std::max(0, static_cast<int>(std::ceil(vp.y - 0.5f)));
     clipX1_ = std::min(state_.target->Width(), static_cast<int>(std::ceil(vp.x + vp.width - 0.5f)));
     clipY1_ = std::min(state_.target->Height(), static_cast<int>(std::ceil(vp.y + vp.height - 0.5f)));
+    if (state_.scissorEnable) {
+        clipX0_ = std::max(clipX0_, state_.scissor.x0);
+        clipY0_ = std::max(clipY0_, state_.scissor.y0);
+        clipX1_ = std::min(clipX1_, state_.scissor.x1);
+        clipY1_ = std::min(clipY1_, state_.scissor.y1);
+    }
     if (clipX0_ >= clipX1_ || clipY0_ >= clipY1_) return false;
     guardX_ = kGuardBandPixels / (0.5 * vp.width);
     guardY_ = kGuardBandPixels / (0.5 * vp.height);

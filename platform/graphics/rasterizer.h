@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/graphics/gfx_types.h"
+#include "platform/graphics/pixel_plane.h"
 #include "platform/graphics/program.h"
 #include "platform/graphics/resources.h"
 #include "platform/graphics/screen_plane.h"
@@ -22,6 +23,9 @@ struct DrawState {
     Texture* target = nullptr;
     DepthBuffer* depth = nullptr;
     Viewport viewport;
+    // Pixels outside it stay untouched, whatever the viewport says.
+    bool scissorEnable = false;
+    PixelRect scissor;
     RasterizerDesc raster;
     DepthStencilDesc depthStencil;
     std::uint8_t stencilReference = 0;

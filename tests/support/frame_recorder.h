@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -9,9 +10,19 @@
 
 #include "framework/draw/sprite_draw.h"
 #include "framework/graphics/device_record.h"
+#include "framework/graphics/scissor.h"
 #include "framework/sound/sound_manager.h"
 #include "framework/text/font_manager.h"
 #include "framework/text/utf.h"
+
+namespace vesk::graphics {
+
+inline std::ostream& operator<<(std::ostream& out, const CanvasRect& rect)
+{
+    return out << rect.position.x << "," << rect.position.y << " " << rect.size.x << "x" << rect.size.y;
+}
+
+}  // namespace vesk::graphics
 
 namespace support {
 
@@ -29,6 +40,7 @@ struct RecordedSpriteDraw {
     float x = 0.0f;
     float y = 0.0f;
     std::uint32_t color = 0xFFFFFFFFu;  // the draw parameters' colour, RGBA bytes
+    std::optional<vesk::graphics::CanvasRect> clip;  // the scissor it was drawn under
     bool operator==(const RecordedSpriteDraw&) const = default;
 };
 
@@ -38,6 +50,7 @@ struct RecordedTextDraw {
     float y = 0.0f;
     std::uint32_t font = 0;     // the font slot it was drawn with
     std::uint32_t color = 0;    // the style's colour, RGBA bytes
+    std::optional<vesk::graphics::CanvasRect> clip;  // the scissor it was drawn under
     bool operator==(const RecordedTextDraw&) const = default;
 };
 
@@ -46,14 +59,19 @@ inline std::ostream& operator<<(std::ostream& out, const RecordedSoundPlay& play
     return out << "sound " << play.soundId << " on group " << play.group << " at volume " << play.volume
                << (play.loop ? ", looped" : "");
 }
+inline std::ostream& operator<<(std::ostream& out, const std::optional<vesk::graphics::CanvasRect>& clip)
+{
+    if (!clip) return out;
+    return out << " clipped to " << *clip;
+}
 inline std::ostream& operator<<(std::ostream& out, const RecordedSpriteDraw& draw)
 {
-    return out << "sprite " << draw.group << ":" << draw.ref << " at " << draw.x << "," << draw.y;
+    return out << "sprite " << draw.group << ":" << draw.ref << " at " << draw.x << "," << draw.y << draw.clip;
 }
 inline std::ostream& operator<<(std::ostream& out, const RecordedTextDraw& draw)
 {
     return out << "text \"" << vesk::text::Utf16ToUtf8(draw.text) << "\" in font " << draw.font << " at " << draw.x
-               << "," << draw.y;
+               << "," << draw.y << draw.clip;
 }
 
 // Installs itself as the observer of sound plays, sprite draws and text draws
@@ -92,12 +110,13 @@ public:
     {
         const vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();
         const std::uint32_t color = record != nullptr ? record->textureRenderer.drawParam.color : 0xFFFFFFFFu;
-        sprites.push_back({group, ref, position.x, position.y, color});
+        sprites.push_back({group, ref, position.x, position.y, color, vesk::graphics::CurrentCanvasScissor()});
     }
     void OnTextDraw(const vesk::text::SYS_CFontManager& fonts, vesk::graphics::Vec2f position,
                     std::u16string_view text) override
     {
-        texts.push_back({std::u16string(text), position.x, position.y, fonts.CurrentFont(), fonts.Style().color});
+        texts.push_back({std::u16string(text), position.x, position.y, fonts.CurrentFont(), fonts.Style().color,
+                         vesk::graphics::CurrentCanvasScissor()});
     }
 
     std::vector<RecordedSoundPlay> sounds;

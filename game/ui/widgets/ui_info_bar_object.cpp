@@ -105,9 +105,12 @@ void GAME_CUIInfoBarObject::Update(bool)
 
 void GAME_CUIInfoBarObject::Draw()
 {
+    // Rows enter at the bar's right end and leave at its left one: nothing of them shows outside it.
+    ClipUIDraws(position_, size_);
     for (std::uint32_t i = 0; i < rowCount_; ++i) {
         const Row& row = rows_[i];
         if (row.text[0] == 0) continue;
         DrawUIText({position_.x + size_.x + row.offset, position_.y}, RowText(row), KindColor(row.kind));
     }
+    ClearUIClip();
 }

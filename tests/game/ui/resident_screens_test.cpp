@@ -127,6 +127,34 @@ TEST_F(ResidentScreensTest, TheTickerRefusesWhenFullAndDrawsItsTextsAsTheyStand)
     EXPECT_EQ(ticker.GetRow(0).offset, 0.0f);
 }
 
+// A line longer than the bar, once it runs past both of its ends, shows only inside the bar: the
+// canvas left and right of it stays as it was before the line came, and every draw of the line is
+// clipped to the bar.
+TEST_F(ResidentScreensTest, TheTickerShowsItsTextOnlyInsideItsBar)
+{
+    GAME_CUIInfoBarObject& ticker = UI().Resident()->infoBar;
+    ASSERT_TRUE(ticker.ClearMessages());
+    world->held = 1;
+    auto besideBar = [&] {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 305; y < 325; ++y) {
+            for (int x = 100; x < 181; ++x) pixels.push_back(CanvasPixel(x, y));
+            for (int x = 464; x < 560; ++x) pixels.push_back(CanvasPixel(x, y));
+        }
+        return pixels;
+    };
+    StepFrames(1);
+    const std::vector<std::uint32_t> before = besideBar();
+    const std::u16string line(160, u'W');
+    ASSERT_TRUE(ticker.AddMessage(line.c_str(), 2));
+    ASSERT_TRUE(StepUntil([&] { return ticker.GetRow(0).offset < -400.0f; }, 1000));
+    ASSERT_GT(ticker.GetRow(0).offset + MeasureUIText(line), 100.0f);
+    EXPECT_EQ(besideBar(), before);
+    const support::RecordedTextDraw* draw = FindTextDraw(line);
+    ASSERT_NE(draw, nullptr);
+    EXPECT_EQ(draw->clip, (vesk::graphics::CanvasRect{{181.0f, 307.0f}, {283.0f, 16.0f}}));
+}
+
 TEST_F(ResidentScreensTest, OneEventChoiceSitsLeftOfCentreAndTakesNoDecideWhileItSlidesIn)
 {
     GAME_CUIEventSelectionObject* choices = GetEventSelection();
