@@ -124,7 +124,7 @@ void GAME_CUIManager::OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous
     OpenRoomScreen(next, entries[static_cast<std::size_t>(chosen)].index);
     if (GAME_CGameWorld* world = PeekGameWorld(); world != nullptr && world->camera) {
         world->camera->mode = GAME_CCamera2D::kFollowCrew;
-        world->camera->followedCrew = next;
+        world->camera->followedRoom = next;
     }
 }
 
@@ -132,7 +132,7 @@ void StopCameraRoomFocus()
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || !world->camera) return;
-    world->camera->followedCrew = nullptr;
+    world->camera->followedRoom = nullptr;
     world->camera->mode = GAME_CCamera2D::kFree;
 }
 

@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/process/canvas.h"
 #include "framework/graphics/sprite_registry.h"
+#include "framework/input/input_manager.h"
+#include "framework/process/canvas.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_map.h"
+#include "game/model/object/field_draw.h"
+#include "game/model/object/object_base.h"
 #include "game/model/world/game_world.h"
 
 namespace {
@@ -18,6 +21,10 @@ constexpr float kStickThreshold = 0.9f;
 constexpr float kDragFactor = -0.1f;
 constexpr float kMinVelocity = 1.0f;
 constexpr float kFocusPull = 0.5f;
+constexpr float kObjectPull = 0.75f;
+constexpr float kCrewPull = 0.5f;
+// A wheel notch zooms by a tenth of the current zoom.
+constexpr float kWheelZoomShare = 0.1f;
 constexpr int kLabelGroup = 2;
 
 GAME_CShip* WorldShip()
@@ -55,6 +62,15 @@ void ScrollDirection(float* dx, float* dy)
     *dy += drag.y * kDragFactor;
 }
 
+// The room when the ship still holds it; a room broken up meanwhile is not read.
+const GAME_CRoomBase* FollowedRoomOnShip(const GAME_CRoomBase* room)
+{
+    const GAME_CShip* ship = WorldShip();
+    if (room == nullptr || ship == nullptr) return nullptr;
+    const auto& rooms = ship->rooms;
+    return std::find(rooms.begin(), rooms.end(), room) != rooms.end() ? room : nullptr;
+}
+
 }  // namespace
 
 GAME_CCamera2D::GAME_CCamera2D()
@@ -66,6 +82,7 @@ GAME_CCamera2D::GAME_CCamera2D()
         zoomMin = values.zoomMin;
         zoomMax = values.zoomMax;
         zoomStep = values.zoomValue3;
+        keyZoomStep_ = values.zoomValue3;
         zoomDefault = values.zoomValue4;
         baseScrollSpeed = values.scrollSpeed;
         value6 = values.value6;
@@ -122,8 +139,13 @@ void GAME_CCamera2D::Update()
     case kFocusCell:
         UpdateFocusCell();
         break;
+    case kFollowObject:
+        UpdateFollowObject();
+        break;
+    case kFollowCrew:
+        UpdateFollowCrew();
+        break;
     default:
-        // The followed object or crew member is chosen by the screens that set these modes.
         velocityX = 0.0f;
         velocityY = 0.0f;
         break;
@@ -148,18 +170,64 @@ void GAME_CCamera2D::UpdateFree()
     if (dy != 0.0f) velocityY = -(dy * speed);
 }
 
+void GAME_CCamera2D::PullTowardsCentre(float x, float y, float share)
+{
+    velocityX = (vesk::process::kCanvasWidth * 0.5f - x) * share;
+    velocityY = (vesk::process::kCanvasHeight * 0.5f - y) * share;
+}
+
+void GAME_CCamera2D::DropShortVelocity()
+{
+    if (std::hypot(velocityX, velocityY) < kMinVelocity) {
+        velocityX = 0.0f;
+        velocityY = 0.0f;
+    }
+}
+
 void GAME_CCamera2D::UpdateFocusCell()
 {
     float cellX = 0.0f, cellY = 0.0f;
     CellScreenPosition(focusX, focusY, &cellX, &cellY);
-    velocityX = (vesk::process::kCanvasWidth * 0.5f - cellX) * kFocusPull;
-    velocityY = (vesk::process::kCanvasHeight * 0.5f - cellY) * kFocusPull;
+    PullTowardsCentre(cellX, cellY, kFocusPull);
     KeepInsideBounds();
-    if (std::hypot(velocityX, velocityY) < kMinVelocity) {
+    DropShortVelocity();
+    if (velocityX == 0.0f && velocityY == 0.0f) cellRequestActive = 0;
+}
+
+void GAME_CCamera2D::UpdateFollowObject()
+{
+    const float previousX = velocityX;
+    const float previousY = velocityY;
+    if (followedObject == nullptr || followedObject->dead != 0) {
         velocityX = 0.0f;
         velocityY = 0.0f;
-        cellRequestActive = 0;
+        return;
     }
+    const vesk::math::Vec2 target = CurrentFieldFrame().ToScreen(followedObject->GetPosition());
+    PullTowardsCentre(target.x, target.y, kObjectPull);
+    // A turn of direction means the view has caught up: it waits rather than swinging past.
+    if (velocityX * previousX < 0.0f) velocityX = 0.0f;
+    if (velocityY * previousY < 0.0f) velocityY = 0.0f;
+}
+
+void GAME_CCamera2D::UpdateFollowCrew()
+{
+    vesk::math::Vec2 target;
+    if (followedCrew != nullptr && followedCrew->dead == 0) {
+        // The crew member's middle rather than its feet: half a cell above where it stands.
+        const FieldFrame frame = CurrentFieldFrame();
+        target = frame.ToScreen(followedCrew->GetPosition());
+        target.y -= FieldCellHeight() * frame.SpriteScaleY() * 0.5f;
+    } else if (const GAME_CRoomBase* room = FollowedRoomOnShip(followedRoom)) {
+        target = {(room->screenRect[0] + room->screenRect[2]) * 0.5f, (room->screenRect[1] + room->screenRect[3]) * 0.5f};
+    } else {
+        velocityX = 0.0f;
+        velocityY = 0.0f;
+        return;
+    }
+    PullTowardsCentre(target.x, target.y, kCrewPull);
+    KeepInsideBounds();
+    DropShortVelocity();
 }
 
 void GAME_CCamera2D::KeepInsideBounds()
@@ -256,14 +324,20 @@ void GAME_CCamera2D::SetZoom(float newZoom, std::int32_t frames)
 void GAME_CCamera2D::ZoomInput()
 {
     if (zoomInputAllowed == 0 || !IsTweenFinished(zoomTween) || !IsInputMapActive()) return;
+    const GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || !world->ui || !world->ui->GetTopFieldControl()) return;
     const GAME_CInputMap* map = GetInputMap();
+    const vesk::input::MouseInput* mouse = vesk::input::GetMouseInput();
+    const std::int32_t wheel = mouse != nullptr ? mouse->wheelSteps : 0;
     GAME_CInputMap::PinchResult pinch;
     if (map->GetReleasedPointer(pinch) && std::fabs(pinch.distance) > zoomStep) {
         SetZoom(zoom * (1.0f + pinch.distance * 0.01f), 0);
+    } else if (wheel != 0) {
+        SetZoom(zoom * (1.0f + static_cast<float>(wheel) * kWheelZoomShare), 0);
     } else if (map->IsZoomInHeld()) {
-        SetZoom(zoom + zoomStep, 0);
+        SetZoom(zoom + keyZoomStep_, 0);
     } else if (map->IsZoomOutHeld()) {
-        SetZoom(zoom - zoomStep, 0);
+        SetZoom(zoom - keyZoomStep_, 0);
     }
 }
 

@@ -6,6 +6,9 @@
 #include "framework/memory/heaps.h"
 #include "game/model/world/tween.h"
 
+class GAME_CObjectBase;
+class GAME_CRoomBase;
+
 class GAME_CCamera2D : public vesk::memory::MainHeapObject {
 public:
     enum Mode : std::uint32_t { kFree = 0, kFollowObject = 1, kFollowCrew = 2, kFocusCell = 3 };
@@ -34,8 +37,11 @@ public:
     std::int32_t labelBaseIndex = -1;
     const void* labelBase = nullptr;
     std::uint32_t mode = kFree;
-    const void* followedObject = nullptr;
-    const void* followedCrew = nullptr;
+    // Followed in mode 1 and mode 2; a dead one is no longer followed. Mode 2 follows the room
+    // its screen shows when it follows no crew member.
+    const GAME_CObjectBase* followedObject = nullptr;
+    const GAME_CObjectBase* followedCrew = nullptr;
+    const GAME_CRoomBase* followedRoom = nullptr;
     std::int32_t focusX = 0;
     std::int32_t focusY = 0;
     float positionX = 0.0f;
@@ -58,11 +64,20 @@ public:
     float value6 = 1.0f;
     std::uint32_t cellRequestActive = 0;
     std::uint32_t followsInput = 1;
-    std::uint32_t zoomInputAllowed = 0;
+    // The player zooms in play; screens that take the field away stop it (field control).
+    std::uint32_t zoomInputAllowed = 1;
 
 private:
+    // What a frame of a held zoom key adds: the database's zoom step, which scrolling does not move.
+    float keyZoomStep_ = 0.01f;
+
     void ComputeBounds();
     void UpdateFree();
     void UpdateFocusCell();
+    void UpdateFollowObject();
+    void UpdateFollowCrew();
+    // Velocity that brings a canvas point to the canvas centre, at the given share per frame.
+    void PullTowardsCentre(float x, float y, float share);
+    void DropShortVelocity();
     void KeepInsideBounds();
 };

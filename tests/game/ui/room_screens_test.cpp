@@ -132,7 +132,7 @@ TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotMap});
     UI().OpenAdjacentRoomScreen(kitchen, false);
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
-    EXPECT_EQ(world->camera->followedCrew, engine);
+    EXPECT_EQ(world->camera->followedRoom, engine);
     UI().OpenAdjacentRoomScreen(nullptr, true);
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
     StopCameraRoomFocus();

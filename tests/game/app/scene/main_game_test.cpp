@@ -1,6 +1,9 @@
 // The running main game: speed steps, play time, achievements, the language change and the camera.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "framework/text/message_file.h"
 #include "framework/window/main_window.h"
 #include "game/services/achievement/achievements.h"
@@ -15,6 +18,8 @@
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_clock.h"
 #include "game/model/world/game_world.h"
+#include "game/model/object/field_draw.h"
+#include "game/model/object/object_actor.h"
 #include "game/ui/achieve_popup.h"
 #include "platform/little_endian.h"
 #include "tests/support/scratch_folder.h"
@@ -157,6 +162,112 @@ TEST_F(MainGameTest, TheCameraFocusesOnlyFloorCellsAndKeepsZoomWithinItsLimits)
     camera.CellScreenPosition(floorX, floorY, &cellX, &cellY);
     EXPECT_NEAR(cellX, 320.0f, 2.0f);
     EXPECT_EQ(camera.cellRequestActive, 0u);
+}
+
+// Where a crew member shows on the canvas: its middle, half a cell above its feet.
+vesk::math::Vec2 CrewMiddleOnScreen(const GAME_CObjectActor& member)
+{
+    const FieldFrame frame = CurrentFieldFrame();
+    vesk::math::Vec2 point = frame.ToScreen(member.GetPosition());
+    point.y -= FieldCellHeight() * frame.SpriteScaleY() * 0.5f;
+    return point;
+}
+
+TEST_F(MainGameTest, AFollowedCrewMemberComesToTheViewCentreAndAFollowedObjectIsNeverPassed)
+{
+    GAME_CCamera2D& camera = *world->camera;
+    GAME_CShip& ship = *world->ship;
+    GAME_CObjectActor* member = AddCrewMember();
+    ASSERT_NE(member, nullptr);
+    world->held = 1;  // the crew member goes only where the test puts it
+    std::int32_t fromX = 0, fromY = 0;
+    ASSERT_TRUE(ship.GetLowestFloorCell(&fromX, &fromY));
+    std::int32_t toX = -1, toY = -1;
+    for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
+        for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {
+            if (ship.grid.GetCell(x, y)->usable != 0 && std::abs(x - fromX) > std::abs(toX - fromX)) {
+                toX = x;
+                toY = y;
+            }
+        }
+    }
+    ASSERT_GE(toX, 0);
+    vesk::math::Vec2 from, to;
+    ship.GetCellFloorPoint(fromX, fromY, &from.x, &from.y, false);
+    ship.GetCellFloorPoint(toX, toY, &to.x, &to.y, false);
+
+    // Mode 1 on the crew member as an object: it comes to the centre from one side only.
+    member->position = from;
+    StepFrames(1);
+    const float startOffset = CrewMiddleOnScreen(*member).x - 320.0f;
+    ASSERT_GT(std::fabs(startOffset), 20.0f);
+    camera.mode = GAME_CCamera2D::kFollowObject;
+    camera.followedObject = member;
+    for (int frame = 0; frame < 60; ++frame) {
+        StepFrames(1);
+        const float x = CurrentFieldFrame().ToScreen(member->position).x;
+        if (startOffset > 0.0f) {
+            EXPECT_GE(x, 319.0f) << "passed the centre at frame " << frame;
+        } else {
+            EXPECT_LE(x, 321.0f) << "passed the centre at frame " << frame;
+        }
+    }
+    EXPECT_NEAR(CurrentFieldFrame().ToScreen(member->position).x, 320.0f, 1.0f);
+    EXPECT_NEAR(CurrentFieldFrame().ToScreen(member->position).y, 180.0f, 1.0f);
+
+    // Mode 2: the crew member walks across the ship and stops; the view brings its middle to the centre.
+    camera.mode = GAME_CCamera2D::kFollowCrew;
+    camera.followedObject = nullptr;
+    camera.followedCrew = member;
+    constexpr int kWalkFrames = 40;
+    for (int frame = 1; frame <= kWalkFrames; ++frame) {
+        const float t = static_cast<float>(frame) / kWalkFrames;
+        member->position = {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
+        StepFrames(1);
+    }
+    StepFrames(120);
+    const vesk::math::Vec2 middle = CrewMiddleOnScreen(*member);
+    EXPECT_NEAR(middle.x, 320.0f, 2.0f);
+    EXPECT_NEAR(middle.y, 180.0f, 2.0f);
+
+    // One that has died is no longer followed.
+    member->dead = 1;
+    const std::int16_t scrollX = ship.scrollX;
+    member->position = from;
+    StepFrames(10);
+    EXPECT_EQ(ship.scrollX, scrollX);
+    member->dead = 0;
+}
+
+TEST_F(MainGameTest, TheWheelAndTheZoomKeysZoomTheShipViewWhileTheFieldIsThePlayers)
+{
+    GAME_CCamera2D& camera = *world->camera;
+    camera.SetZoom(2.0f, 0);
+    StepFrames(1);
+    HoldAction(kActionZoomIn, 20);
+    StepFrames(25);
+    EXPECT_GT(camera.zoom, 2.1f);
+    const float zoomedIn = camera.zoom;
+    HoldAction(kActionZoomOut, 40);
+    StepFrames(45);
+    EXPECT_LT(camera.zoom, zoomedIn - 0.3f);
+    const float before = camera.zoom;
+    Wheel(1);
+    StepFrames(1);
+    EXPECT_NEAR(camera.zoom, before * 1.1f, 1e-4f);
+    Wheel(-2);
+    StepFrames(1);
+    EXPECT_NEAR(camera.zoom, before * 1.1f * 0.8f, 1e-4f);
+
+    // A screen that takes the field away takes the zoom with it.
+    UI().SetOpen(kSlotMessageLog, true);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotMessageLog); }, 30));
+    ASSERT_FALSE(UI().GetTopFieldControl());
+    const float blocked = camera.zoom;
+    Wheel(2);
+    HoldAction(kActionZoomIn, 10);
+    StepFrames(12);
+    EXPECT_EQ(camera.zoom, blocked);
 }
 
 TEST_F(MainGameTest, ASoundEffectPlaysOncePerFrame)

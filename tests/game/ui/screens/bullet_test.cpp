@@ -200,7 +200,7 @@ TEST_F(BulletTest, SkippingOpensTheNextRoomsScreenAndTheCrewScreenHidesIt)
     auto* hall = UI().Get<GAME_CUIDiningHall>(kSlotDiningHall);
     EXPECT_TRUE(hall->IsOpen());
     EXPECT_EQ(hall->target, &kitchen);
-    EXPECT_EQ(world->camera->followedCrew, &kitchen);
+    EXPECT_EQ(world->camera->followedRoom, &kitchen);
     EXPECT_EQ(world->held, 1u) << "the game stays held from one room's screen to the next";
 }
 
