@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "game/model/world/tween.h"
-#include "game/ui/fixed_string.h"
+#include "game/services/text/fixed_string.h"
 #include "game/ui/ui_base.h"
 
 // Open for the life of the game. States: 0 idle, 1 slide in, 2 shown, 3 fade out in place, 4 fade the

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/model/world/tween.h"
-#include "game/ui/fixed_string.h"
+#include "game/services/text/fixed_string.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
 

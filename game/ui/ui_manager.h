@@ -11,7 +11,7 @@
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/ui_base.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 
 class GAME_CRoomBase;
 

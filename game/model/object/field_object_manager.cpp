@@ -11,7 +11,7 @@
 #include "game/model/object/enemy_sprite_pool.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 
 namespace {
 

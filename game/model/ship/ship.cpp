@@ -22,7 +22,7 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_base.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 
 namespace {
 

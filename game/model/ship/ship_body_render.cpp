@@ -4,7 +4,7 @@
 #include "framework/graphics/sprite_registry.h"
 #include "game/model/ship/ship_body_variants.h"
 #include "game/model/ship/ship_world.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 
 namespace {
 

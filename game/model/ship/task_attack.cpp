@@ -17,7 +17,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_crew.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "platform/little_endian.h"
 
 namespace {

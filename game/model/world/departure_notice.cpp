@@ -12,7 +12,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_request.h"
 #include "game/ui/screens/ui_ship_status.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 
 namespace {
 

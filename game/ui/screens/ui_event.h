@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/ui/fixed_string.h"
+#include "game/services/text/fixed_string.h"
 #include "game/ui/ui_screen.h"
 
 // The route script hands it a message key, a literal text or more text to append, and waits until

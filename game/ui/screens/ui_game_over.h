@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/ui/fixed_string.h"
+#include "game/services/text/fixed_string.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/ui/fixed_string.h"
+#include "game/services/text/fixed_string.h"
 #include "game/ui/ui_screen.h"
 
 // A notice: an empty key means none. The display state is the panel's own and is never copied.

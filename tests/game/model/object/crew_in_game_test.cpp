@@ -16,7 +16,7 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_bg_obj.h"
 #include "game/model/ship/ship.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/script_assembly.h"
 

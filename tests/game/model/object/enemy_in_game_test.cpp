@@ -20,7 +20,7 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_enemy.h"
 #include "game/model/ship/ship.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"

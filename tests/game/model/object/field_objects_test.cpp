@@ -5,7 +5,7 @@
 
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_object_manager.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "tests/support/crew_world.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "game/services/data/tag.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/ship.h"
-#include "game/ui/ui_slots.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "tests/support/game_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "game/ui/fixed_string.h"
+#include "game/services/text/fixed_string.h"
 
 namespace {
 
