@@ -150,7 +150,7 @@ void RunFramesInGame(benchmark::State& state, Setup setup)
             GlyphCounter glyphs;
             vesk::text::GetFontManager()->SetGlyphSink(&glyphs);
             // The setup gives the frame, and a teardown run before the game goes down.
-            auto [frame, teardown] = setup(*GetGameWorld()->ui);
+            auto [frame, teardown] = setup(*UIManagerOf(GetGameWorld()));
             // Warm up: layouts, first lookups, batches.
             for (int i = 0; i < 30; ++i) {
                 frame();

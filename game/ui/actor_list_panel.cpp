@@ -12,6 +12,7 @@
 #include "game/ui/screens/ui_room_actor_info.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
+#include "game/ui/ui_manager.h"
 
 using vesk::math::Vec2;
 
@@ -65,7 +66,7 @@ std::int32_t GAME_CUIActorListPanel::ScrollMaximum(std::size_t count)
 void GAME_CUIActorListPanel::OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor)
 {
     GAME_CGameWorld* world = PeekGameWorld();
-    auto* screen = world != nullptr && world->ui ? world->ui->Get<GAME_CUIRoomActorInfo>(kSlotRoomActorInfo) : nullptr;
+    auto* screen = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIRoomActorInfo>(kSlotRoomActorInfo) : nullptr;
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
     screen->target = room;

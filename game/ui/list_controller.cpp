@@ -13,6 +13,7 @@
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widget_builders.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/widgets/ui_callback.h"
 
 using vesk::math::Vec2;
@@ -28,11 +29,7 @@ constexpr std::uint32_t kGaugeCarried = 0xDDFFDD33u;
 constexpr std::uint32_t kGaugeProgress = 0xDD33DDFFu;
 constexpr std::int32_t kBuildKind = 0;
 
-GAME_CUIManager* Manager()
-{
-    GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr ? world->ui.get() : nullptr;
-}
+GAME_CUIManager* Manager() { return UIManagerOf(PeekGameWorld()); }
 
 // The 4-character tag as the message key it doubles as.
 void TagKey(std::uint32_t tag, char (&key)[5])

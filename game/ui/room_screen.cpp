@@ -15,6 +15,7 @@
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_category_change_object.h"
+#include "game/ui/ui_manager.h"
 
 using vesk::math::Vec2;
 
@@ -208,7 +209,7 @@ void GAME_CUIRoomScreen::EnterState()
             const bool previous = skipPrevious_ != 0;
             skipNext_ = 0;
             skipPrevious_ = 0;
-            if (world != nullptr && world->ui) world->ui->OpenAdjacentRoomScreen(target, previous);
+            if (world != nullptr && world->ui) UIManagerOf(world)->OpenAdjacentRoomScreen(target, previous);
         }
         break;
     }

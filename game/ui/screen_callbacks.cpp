@@ -6,14 +6,11 @@
 #include "game/ui/dialog_flow.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
-GAME_CUIManager* Manager()
-{
-    GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr ? world->ui.get() : nullptr;
-}
+GAME_CUIManager* Manager() { return UIManagerOf(PeekGameWorld()); }
 
 // Closes the screen, then lets the manager go on.
 template <class Then>

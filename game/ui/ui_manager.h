@@ -11,41 +11,19 @@
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/ui_base.h"
+#include "game/services/ui_port/ui_port.h"
 #include "game/services/ui_port/ui_slots.h"
 
+class GAME_CGameWorld;
 class GAME_CRoomBase;
-
-// A fade request: colours, frames (their absolute value is used) and channel (0 or 1).
-struct UIFadeRequest {
-    std::uint32_t from = 0;
-    std::uint32_t to = 0;
-    std::int32_t frames = 0;
-    std::uint32_t channel = 0;
-};
-// What GetFadeState tells of channel 0.
-struct UIFadeState {
-    std::uint32_t from = 0;
-    std::uint32_t to = 0;
-    std::uint32_t current = 0;
-    float progress = 0.0f;
-    std::uint32_t channel = 0;
-};
-// A script value handed to ShowEventMessage: a narrow string is a message key, a wide one literal text.
-struct UIEventTextValue {
-    static constexpr std::uint32_t kStringTag = 32;
-    std::uint32_t wide = 0;
-    std::uint32_t typeTag = 0;
-    std::string narrow;
-    std::u16string text;
-};
 
 // Every screen is made when the manager is made and lives in its slot until the manager goes; screens
 // are only opened and closed. Slot 0 stays empty. A slot whose screen could not be made stays empty:
 // the passes and the closing operations leave it out.
-class GAME_CUIManager : public vesk::memory::MainHeapObject {
+class GAME_CUIManager : public vesk::memory::MainHeapObject, public GAME_CUIPort {
 public:
     GAME_CUIManager();
-    ~GAME_CUIManager();
+    ~GAME_CUIManager() override;
     GAME_CUIManager(const GAME_CUIManager&) = delete;
     GAME_CUIManager& operator=(const GAME_CUIManager&) = delete;
 
@@ -56,35 +34,56 @@ public:
     {
         return static_cast<Screen*>(GetScreen(slot));
     }
-    bool IsOpen(int slot) const;
-    void SetOpen(int slot, bool open);
+    bool IsOpen(int slot) const override;
+    void SetOpen(int slot, bool open) override;
 
     // The event choice window and the dialog first, then the window focus, then the open screens from
     // slot 49 down to 1; a screen that does not pass input on takes it from the slots below.
-    void UpdateScreens();
-    void Draw();
-    void DrawMainOnly();
+    void UpdateScreens() override;
+    void Draw() override;
+    void DrawMainOnly() override;
     // The topmost open screen's answer, passing over slots 49, 6 and 2; true when none is open.
-    bool GetTopFieldControl() const;
+    bool GetTopFieldControl() const override;
 
     // --- operations for the rest of the game
     void OpenRoomScreen(GAME_CRoomBase* room, std::int32_t roomIndex);
     void OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous);
     void SkipToNextRoom();
     void SkipToPrevRoom();
-    void ShowEventMessage(const UIEventTextValue& value);
-    void SetEventWindowParams(std::int32_t icon, std::int32_t mode, std::int32_t flagA, std::int32_t flagB, float scale);
-    void CloseScreensForEvent();
+    void ShowEventMessage(const UIEventTextValue& value) override;
+    void SetEventWindowParams(std::int32_t icon, std::int32_t mode, std::int32_t flagA, std::int32_t flagB,
+                              float scale) override;
+    void CloseScreensForEvent() override;
     // True when no screen had to be closed.
     bool CloseAllExcept();
-    void SetGameOverCause(std::uint32_t cause);
+    void SetGameOverCause(std::uint32_t cause) override;
     std::uint32_t GetGameOverCause() const;
-    void AddGameOverLoss(const UIGameOverLoss& loss);
-    void StartFade(const UIFadeRequest& request);
-    void GetFadeState(UIFadeState* out) const;
-    void ShowNotice(const UINoticeRecord& record);
-    bool IsNoticeActive() const;
-    bool ClearInfoBarMessages();
+    void AddGameOverLoss(const UIGameOverLoss& loss) override;
+    void StartFade(const UIFadeRequest& request) override;
+    void GetFadeState(UIFadeState* out) const override;
+    void ShowNotice(const UINoticeRecord& record) override;
+    bool IsNoticeActive() const override;
+    bool ClearInfoBarMessages() override;
+
+    // --- the rest of the model's UI port
+    void AddLogLine(std::u16string_view text, std::int32_t kind) override;
+    void PostLine(std::u16string_view text, std::int32_t kind) override;
+    bool HasInfoBarText() const override;
+    void ClearShipStatusNotice() override;
+    void FlagShipStatusRefresh() override;
+    void RestartEventWait() override;
+    bool IsEventWindowBusy(bool shownInFull) const override;
+    void AppendEventText(std::u16string_view text, bool newPage) override;
+    void SetEventTextColor(std::uint32_t color) override;
+    void SetEventSound(std::int32_t id) override;
+    void OpenEventChoices(std::u16string_view title) override;
+    void SetEventChoice(std::uint32_t index, std::u16string_view text) override;
+    std::int32_t EventChoiceAnswer() const override;
+    void CloseEventChoices() override;
+    void OpenShipChange(std::int32_t value) override;
+    void SetTitleCounter(std::int32_t value) override;
+    void SetHudPickFlag(bool crew, bool on) override;
+    void ShowActorBirth(GAME_CObjectActor* first, GAME_CObjectActor* second, GAME_CObjectActor* child) override;
 
     GAME_CUIMessageLog* MessageLog() const;
     GAME_CUIResident* Resident() const;
@@ -94,6 +93,9 @@ private:
 
     std::array<std::unique_ptr<GAME_CUIBase>, kUISlotCount> slots_;
 };
+
+// The world's screen manager, behind its UI port (null without a world or screens).
+GAME_CUIManager* UIManagerOf(const GAME_CGameWorld* world);
 
 // The room screens stop following their room with the camera.
 void StopCameraRoomFocus();

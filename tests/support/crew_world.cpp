@@ -7,6 +7,7 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
 #include "tests/support/script_assembly.h"
+#include "game/ui/ui_manager.h"
 
 namespace support {
 
@@ -34,7 +35,7 @@ void CrewWorld::UseLargeShip() { ASSERT_TRUE(Ship().ChangeShip(MakeTag("SHPL")))
 std::vector<std::u16string> CrewWorld::LogMessages() const
 {
     std::vector<std::u16string> lines;
-    const GAME_CUIMessageLog* log = World().ui->MessageLog();
+    const GAME_CUIMessageLog* log = UIManagerOf(&World())->MessageLog();
     for (int i = 0; i < log->CountLines(); ++i) lines.emplace_back(log->GetLine(i).text.c_str());
     return lines;
 }

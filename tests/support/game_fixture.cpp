@@ -23,6 +23,7 @@
 #include "framework/input/input_manager.h"
 #include "framework/process/canvas.h"
 #include "framework/window/window_proc.h"
+#include "game/ui/ui_manager.h"
 
 namespace support {
 namespace {
@@ -285,7 +286,7 @@ const RecordedSpriteDraw* GameFixture::FindSpriteDraw(int group, std::string_vie
     return nullptr;
 }
 
-GAME_CUIManager& GameFixture::UI() const { return *GetGameWorld()->ui; }
+GAME_CUIManager& GameFixture::UI() const { return *UIManagerOf(GetGameWorld()); }
 
 GAME_CObjectActor* GameFixture::AddCrewMember()
 {

@@ -9,6 +9,7 @@
 #include "game/app/scene/scene_stack.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_game_over.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ void GAME_CSceneGameMain::CheckGameOver()
     // After a game over for a crew that is gone, the check waits until the crew has a member again:
     // a route label that brings nobody back must not start the game over again at once.
     if (!world->fieldObjects->crew.empty()) crewCheckArmed = 1;
-    GAME_CUIManager& ui = *world->ui;
+    GAME_CUIManager& ui = *UIManagerOf(world);
     if (ui.IsOpen(kSlotGameOver) || ui.IsOpen(kSlotTitle) || ui.IsOpen(kSlotShipChange)) return;
     if (!ui.IsOpen(kSlotCommon) || !ui.IsOpen(kSlotShipStatus)) return;
     const GAME_CRouteManager* route = world->travel->routeManager.get();

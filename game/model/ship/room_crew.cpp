@@ -15,7 +15,6 @@
 #include "game/model/ship/task_base.h"
 #include "game/model/world/game_world.h"
 #include "game/model/world/game_world_ready.h"
-#include "game/ui/screens/ui_actor_birth.h"
 
 namespace {
 
@@ -189,12 +188,7 @@ void GAME_CRoomBase::UpdateBirths()
             child->status.name = MakeChildActorName(first->status.name, second->status.name);
             child->ShowBalloon(kBalloonNewborn, false);
             GAME_CGameWorld* world = PeekGameWorld();
-            if (world != nullptr && world->ui) {
-                if (auto* screen = world->ui->Get<GAME_CUIActorBirth>(kSlotActorBirth)) {
-                    screen->SetFamily(first, second, child);
-                    screen->SetOpen(true);
-                }
-            }
+            if (world != nullptr && world->ui) world->ui->ShowActorBirth(first, second, child);
             return;
         }
     }

@@ -11,7 +11,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_base.h"
-#include "game/ui/screens/ui_ship_status.h"
+#include "game/model/world/game_world.h"
 
 namespace {
 

@@ -61,11 +61,7 @@ void PostMessage(std::u16string_view text, std::uint32_t kind)
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || !world->ui) return;
-    if (GAME_CUIMessageLog* log = world->ui->MessageLog()) log->AddMessage(text, kind);
-    if (GAME_CUIResident* resident = world->ui->Resident()) {
-        const std::u16string line(text);
-        resident->infoBar.AddMessage(line.c_str(), kind);
-    }
+    world->ui->PostLine(text, static_cast<std::int32_t>(kind));
 }
 
 std::int32_t TravelDistance()

@@ -7,15 +7,10 @@
 #include "game/services/text/message_text.h"
 #include "game/model/travel/route_commands.h"
 #include "game/model/world/game_world.h"
-#include "game/ui/event_selection.h"
-#include "game/ui/screens/ui_event.h"
-#include "game/ui/screens/ui_ship_status.h"
-#include "game/ui/screens/ui_title.h"
 
 namespace route_commands {
 namespace {
 
-constexpr char16_t kNewPage = 27;
 constexpr std::int32_t kEventOpenSound = 44;
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 constexpr std::int32_t kSoundEffectCount = 63;
@@ -25,10 +20,10 @@ constexpr std::size_t kFullWidthNumberUnits = 32;
 constexpr int kEndingClosedSlots[] = {3, 4, 5, 6, 12, 13, 14, 15, 16, 17, 18, 19, 22,
                                       23, 21, 24, 25, 33, 34, 27, 28, 30, 26, 36, 37, 38};
 
-GAME_CUIEvent* EventWindow()
+GAME_CUIPort* UI()
 {
     GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ui ? world->ui->Get<GAME_CUIEvent>(kSlotEvent) : nullptr;
+    return world != nullptr ? world->ui.get() : nullptr;
 }
 
 bool FirstFrame(SYS_CScriptEngine& engine) { return Thread(engine).framesOnCommand == 0; }
@@ -36,10 +31,8 @@ bool FirstFrame(SYS_CScriptEngine& engine) { return Thread(engine).framesOnComma
 // Waits while the window is busy: done not yet set (or, when shownInFull, text still to show).
 std::uint32_t WaitForWindow(SYS_CScriptEngine& engine, bool shownInFull)
 {
-    const GAME_CUIEvent* window = EventWindow();
-    if (window == nullptr) return 1;
-    const bool busy = shownInFull ? window->shownLength < window->totalLength : window->done == 0;
-    return busy ? Yield(engine) : 1;
+    const GAME_CUIPort* ui = UI();
+    return ui != nullptr && ui->IsEventWindowBusy(shownInFull) ? Yield(engine) : 1;
 }
 
 // The text argument of modes 0 and 1: {kind, then a 64-byte key (kind 0) or 64 wide units (else)}.
@@ -57,14 +50,9 @@ UIEventTextValue TextArgument(const ScriptArgs& args)
     return value;
 }
 
-void AppendEventText(std::u16string text, bool newPage)
+void AppendEventText(std::u16string_view text, bool newPage)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    GAME_CUIEvent* window = EventWindow();
-    if (window == nullptr) return;
-    if (newPage) text.insert(text.begin(), kNewPage);
-    window->AppendText(text.c_str());
-    world->ui->CloseScreensForEvent();
+    if (GAME_CUIPort* ui = UI()) ui->AppendEventText(text, newPage);
 }
 
 }  // namespace
@@ -74,20 +62,20 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || world->ui == nullptr) return 1;
-    GAME_CUIEvent* window = EventWindow();
+    GAME_CUIPort& ui = *world->ui;
     switch (mode) {
     case 0:
     case 1:
         if (FirstFrame(engine)) {
             const UIEventTextValue value = TextArgument(args);
             if (args.Faulted()) return 1;
-            world->ui->ShowEventMessage(value);
-            if (window != nullptr) window->done = 0;
+            ui.ShowEventMessage(value);
+            ui.RestartEventWait();
             return Yield(engine);
         }
         return WaitForWindow(engine, mode == 1);
     case 10:
-        world->ui->ShowEventMessage(UIEventTextValue{0, UIEventTextValue::kStringTag, {}, {}});
+        ui.ShowEventMessage(UIEventTextValue{0, UIEventTextValue::kStringTag, {}, {}});
         return 1;
     case 11:
     case 13:
@@ -110,33 +98,31 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         return WaitForWindow(engine, false);
     case 20:
         if (!args.Need(1)) return 1;
-        if (args.I32(0) != 0) world->ui->CloseScreensForEvent();
-        world->ui->SetOpen(kSlotEvent, args.I32(0) != 0);
-        world->ui->UpdateScreens();
+        if (args.I32(0) != 0) ui.CloseScreensForEvent();
+        ui.SetOpen(kSlotEvent, args.I32(0) != 0);
+        ui.UpdateScreens();
         if (const GAME_CPlayerData* player = GetPlayerData(); player != nullptr && world->timeScale) {
             world->timeScale->speed = player->speeds[0];
         }
-        if (args.I32(0) != 0 && window != nullptr) {
-            window->seId = kEventOpenSound;
-            window->textColor = kWhite;
+        if (args.I32(0) != 0) {
+            ui.SetEventSound(kEventOpenSound);
+            ui.SetEventTextColor(kWhite);
         }
         return 1;
     case 30:
-        if (args.Need(1) && window != nullptr) window->textColor = args.U32(0);
+        if (args.Need(1)) ui.SetEventTextColor(args.U32(0));
         return 1;
     case 100:
-        if (args.Need(5)) world->ui->SetEventWindowParams(args.I32(0), args.I32(2), args.I32(3), args.I32(4), args.F32(1));
+        if (args.Need(5)) ui.SetEventWindowParams(args.I32(0), args.I32(2), args.I32(3), args.I32(4), args.F32(1));
         return 1;
     case 101:
         if (args.Need(5)) {
-            world->ui->SetEventWindowParams(args.I32(0), args.I32(2), args.I32(3), args.I32(4),
-                                            static_cast<float>(args.I32(1)) * 0.001f);
+            ui.SetEventWindowParams(args.I32(0), args.I32(2), args.I32(3), args.I32(4),
+                                    static_cast<float>(args.I32(1)) * 0.001f);
         }
         return 1;
     case 200:
-        if (args.Need(1) && window != nullptr) {
-            window->seId = args.I32(0) >= 0 && args.I32(0) < kSoundEffectCount ? args.I32(0) : -1;
-        }
+        if (args.Need(1)) ui.SetEventSound(args.I32(0) >= 0 && args.I32(0) < kSoundEffectCount ? args.I32(0) : -1);
         return 1;
     default:
         return 1;
@@ -147,16 +133,13 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
 std::uint32_t EventChoice(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
 {
     GAME_CScriptRoute& script = RouteEngine(engine);
-    GAME_CUIEventSelectionObject* choices = GetEventSelection();
+    GAME_CUIPort* choices = UI();
     if (choices == nullptr) return 1;
     switch (mode) {
     case 0: {
         const std::string_view key = InlineText(args, 0, kKeyBytes);
         if (args.Faulted()) return 1;
-        choices->Open();
-        choices->ClearChoices();
-        const std::u16string title = GetMessageTextExpanded(key);
-        choices->SetTitle(title.c_str());
+        choices->OpenEventChoices(GetMessageTextExpanded(key));
         script.choiceTargets.fill(-1);
         return 1;
     }
@@ -166,17 +149,16 @@ std::uint32_t EventChoice(SYS_CScriptEngine& engine, std::uint8_t mode, const Sc
             if (args.Faulted() || key == "NULL") break;
             std::u16string text = GetMessageTextExpanded(key);
             if (text.empty()) text.assign(key.begin(), key.end());
-            const GAME_CUIEventSelectionObject::Choice choice{i, text};
-            choices->SetChoice(&choice);
+            choices->SetEventChoice(i, text);
         }
         return 1;
     case 100:
         if (args.Need(2) && args.U32(0) < kChoiceCount) script.choiceTargets[args.U32(0)] = args.I32(1);
         return 1;
     case 200: {
-        const std::int32_t answer = choices->Answer();
+        const std::int32_t answer = choices->EventChoiceAnswer();
         if (answer < 0 || answer >= static_cast<std::int32_t>(kChoiceCount)) return Yield(engine);
-        choices->Close();
+        choices->CloseEventChoices();
         const std::int32_t target = script.choiceTargets[static_cast<std::size_t>(answer)];
         return target != -1 ? RestartAt(engine, static_cast<std::uint32_t>(target)) : 1;
     }
@@ -190,7 +172,6 @@ std::uint32_t Notice(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs& ar
 {
     GAME_CGameWorld* world = World();
     if (world == nullptr || world->ui == nullptr) return 1;
-    auto* panel = world->ui->Get<GAME_CUIShipStatus>(kSlotShipStatus);
     switch (mode) {
     case 0: {
         // {key (64 bytes), frames, count, flag, argument key (64 bytes), a word}
@@ -208,11 +189,11 @@ std::uint32_t Notice(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs& ar
         return 1;
     }
     case 1:
-        if (panel != nullptr) panel->ClearNotice();
+        world->ui->ClearShipStatusNotice();
         return 1;
     case 10:
         world->ui->ClearInfoBarMessages();
-        if (args.Need(1) && args.I32(0) != 0 && panel != nullptr) panel->ClearNotice();
+        if (args.Need(1) && args.I32(0) != 0) world->ui->ClearShipStatusNotice();
         return 1;
     default:
         return 1;
@@ -240,7 +221,7 @@ std::uint32_t TitleCounter(SYS_CScriptEngine&, std::uint8_t mode, const ScriptAr
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (mode != 0 || world == nullptr || world->ui == nullptr || !world->ui->IsOpen(kSlotTitle)) return 1;
-    if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->SetCounterA(10);
+    world->ui->SetTitleCounter(10);
     return 1;
 }
 

@@ -9,7 +9,6 @@
 #include "game/model/travel/route_commands.h"
 #include "game/model/world/game_clock.h"
 #include "game/model/world/game_world.h"
-#include "game/ui/screens/ui_common.h"
 
 namespace route_commands {
 namespace {
@@ -256,9 +255,7 @@ std::uint32_t RouteFlags(SYS_CScriptEngine& engine, std::uint8_t mode, const Scr
     } else if (mode == 7) {
         if (world != nullptr && world->camera) world->camera->followsInput = on ? 0 : 1;
     } else if (world != nullptr && world->ui) {
-        if (auto* hud = world->ui->Get<GAME_CUICommon>(kSlotCommon)) {
-            (mode == 8 ? hud->crewPickFlag : hud->itemPickFlag) = on ? 1 : 0;
-        }
+        world->ui->SetHudPickFlag(mode == 8, on);
     }
     return 1;
 }

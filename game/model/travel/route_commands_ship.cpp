@@ -5,7 +5,6 @@
 #include "game/services/player/player_data.h"
 #include "game/model/travel/route_commands.h"
 #include "game/model/world/game_world.h"
-#include "game/ui/screens/ui_ship_change.h"
 
 namespace route_commands {
 namespace {
@@ -283,8 +282,7 @@ std::uint32_t ChangeShip(SYS_CScriptEngine& engine, std::uint8_t mode, const Scr
     if (mode != 1 || world->ui == nullptr) return 1;
     if (Thread(engine).framesOnCommand == 0) {
         if (!args.Need(1)) return 1;
-        if (auto* screen = world->ui->Get<GAME_CUIShipChange>(kSlotShipChange)) screen->value = args.I32(0);
-        world->ui->SetOpen(kSlotShipChange, true);
+        world->ui->OpenShipChange(args.I32(0));
         return Yield(engine);
     }
     return world->ui->IsOpen(kSlotShipChange) ? Yield(engine) : 1;

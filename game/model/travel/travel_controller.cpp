@@ -33,7 +33,7 @@ void MarkHideoutVisited(std::int32_t index)
                static_cast<std::uint32_t>(index), true);
 }
 
-GAME_CUIManager* UI()
+GAME_CUIPort* UI()
 {
     GAME_CGameWorld* world = PeekGameWorld();
     return world != nullptr ? world->ui.get() : nullptr;
@@ -41,7 +41,7 @@ GAME_CUIManager* UI()
 
 bool IsOpen(int slot)
 {
-    const GAME_CUIManager* ui = UI();
+    const GAME_CUIPort* ui = UI();
     return ui != nullptr && ui->IsOpen(slot);
 }
 
@@ -268,7 +268,7 @@ void GAME_CTravelController::PostArrivalNotice()
     std::u16string line = vesk::text::FormatText(GetMessageTextExpanded("OLIF_AJITO_REACH"),
                                                  {GetMessageTextExpanded(hideoutKey)});
     line.resize(std::min(line.size(), kArrivalLineLength));
-    world->ui->MessageLog()->AddMessage(line, kArrivalLineKind);
+    world->ui->AddLogLine(line, kArrivalLineKind);
 }
 
 std::int32_t GAME_CTravelController::Advance(float speed)

@@ -11,8 +11,6 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_request.h"
-#include "game/ui/screens/ui_ship_status.h"
-#include "game/services/ui_port/ui_slots.h"
 
 namespace {
 
@@ -66,14 +64,13 @@ void ShowNextHideoutNotice(GAME_CGameWorld& world)
     GAME_CRouteManager& route = *travel.routeManager;
 
     world.ui->ClearInfoBarMessages();
-    if (auto* panel = world.ui->Get<GAME_CUIShipStatus>(kSlotShipStatus)) panel->ClearNotice();
+    world.ui->ClearShipStatusNotice();
     char destination[5];
     TagToString(route.GetDestination(), destination);
     std::u16string line = vesk::text::FormatText(GetMessageTextExpanded("OLIF_GO_TO_NEXT_AJITO"),
                                                  {GetMessageTextExpanded(destination)});
     line.resize(std::min(line.size(), kNoticeLineLength));
-    world.ui->MessageLog()->AddMessage(line, 0);
-    world.ui->Resident()->infoBar.AddMessage(line.c_str(), 0);
+    world.ui->PostLine(line, 0);
 
     GAME_CShip& ship = *world.ship;
     ship.ApplyRouteEndpoint(route.GetRouteId(), route.GetDestination());

@@ -49,6 +49,7 @@ GAME_CGameWorld::~GAME_CGameWorld()
     ship.reset();
     background.reset();
     timeScale.reset();
+    SetActiveUIPort(nullptr);
     ui.reset();
     if (tasks) tasks->Clear();
     tasks.reset();
@@ -82,7 +83,9 @@ void GAME_CGameWorld::CreateMembers()
     ship = std::make_unique<GAME_CShip>();
     background = std::make_unique<GAME_CBackgroundView>();
     timeScale = std::make_unique<TimeScale>();
-    ui = std::make_unique<GAME_CUIManager>();
+    SetActiveUIPort(nullptr);
+    ui = MakeUIPort();
+    SetActiveUIPort(ui.get());
     tasks = std::make_unique<GAME_CTaskManager>();
     MakeTravelCameraEffects();
     paused = 0;
@@ -177,7 +180,13 @@ bool IsUIScreenOpen(int slot)
 
 bool HasNoticeLogText(const GAME_CGameWorld& world)
 {
-    return world.ui && world.ui->Resident()->infoBar.CountMessages() > 0;
+    return world.ui && world.ui->HasInfoBarText();
+}
+
+void FlagShipStatusRefresh()
+{
+    GAME_CGameWorld* world = g_world.load();
+    if (IsGameWorldReady() && world != nullptr && world->ui) world->ui->FlagShipStatusRefresh();
 }
 
 void ShowItemGotNotice(GAME_CGameWorld& world, std::string_view itemKey)
@@ -185,8 +194,7 @@ void ShowItemGotNotice(GAME_CGameWorld& world, std::string_view itemKey)
     std::u16string line = vesk::text::FormatText(GetMessageTextExpanded("OLIF_GET_ITEM"),
                                                  {GetMessageTextExpanded(itemKey)});
     line.resize(std::min(line.size(), kNoticeLineLength));
-    world.ui->MessageLog()->AddMessage(line, 0);
-    world.ui->Resident()->infoBar.AddMessage(line.c_str(), 0);
+    world.ui->PostLine(line, 0);
     const int speakers = std::clamp(static_cast<int>(world.fieldObjects->crew.size()), 1, 10);
     world.fieldObjects->ShowCrewBalloonGroup(kItemBalloonGroup, speakers, speakers);
     ++GetGameClock()->itemsFound;

@@ -13,7 +13,8 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
-#include "game/ui/ui_manager.h"
+#include "game/services/ui_port/ui_port.h"
+#include "game/services/ui_port/ui_slots.h"
 
 // The speed of the simulation: whole steps of the accumulator run each frame.
 struct TimeScale {
@@ -43,7 +44,7 @@ public:
     std::unique_ptr<GAME_CShip> ship;
     std::unique_ptr<GAME_CBackgroundView> background;
     std::unique_ptr<TimeScale> timeScale;
-    std::unique_ptr<GAME_CUIManager> ui;
+    std::unique_ptr<GAME_CUIPort> ui;  // the screens, as far as the model reaches them
     std::unique_ptr<GAME_CTaskManager> tasks;
     std::unique_ptr<GAME_CTravelController> travel;
     std::unique_ptr<GAME_CCamera2D> camera;
@@ -69,6 +70,8 @@ GAME_CGameWorld* GetGameWorld();
 GAME_CGameWorld* PeekGameWorld();
 void DestroyGameWorld();
 bool IsUIScreenOpen(int slot);
+// Asks the ship-status panel to redraw its figures, while the world is ready.
+void FlagShipStatusRefresh();
 
 // True when any line of the resident bar's info bar holds text.
 bool HasNoticeLogText(const GAME_CGameWorld& world);

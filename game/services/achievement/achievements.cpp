@@ -13,6 +13,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/text/message_text.h"
+#include "game/services/ui_port/ui_port.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "platform/little_endian.h"
@@ -306,11 +307,10 @@ void UnlockAchievement(std::uint32_t index)
     TellStorefront(index);
     // Written at once when the machine is idle, else as soon as it is.
     GetSaveManager()->RequestSaveSystem();
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ui != nullptr) {
+    if (GAME_CUIPort* ui = ActiveUIPort()) {
         const std::u16string line = vesk::text::FormatText(GetMessageTextOrKey("OLIF_ACHIEVEMENT"),
                                                            {GetMessageTextOrKey(kGameRows[index].messageKey.data())});
-        world->ui->MessageLog()->AddMessage(line, kAchievementLineKind);
+        ui->AddLogLine(line, kAchievementLineKind);
     }
 }
 

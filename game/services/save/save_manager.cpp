@@ -12,6 +12,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/text/message_text.h"
+#include "game/services/ui_port/ui_port.h"
 #include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
 
@@ -44,12 +45,11 @@ std::uint32_t ResultOfWrite(std::uint32_t status)
 
 void PostSavingNotice()
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || world->ui == nullptr) return;
+    GAME_CUIPort* ui = ActiveUIPort();
+    if (ui == nullptr) return;
     std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
     text.resize(std::min(text.size(), kSavingNoticeLength));
-    world->ui->MessageLog()->AddMessage(text, kAutoSaveLineKind);
-    world->ui->Resident()->infoBar.AddMessage(text.c_str(), kAutoSaveLineKind);
+    ui->PostLine(text, kAutoSaveLineKind);
 }
 
 void WriteLastSaveTime(std::span<std::uint8_t> slot)

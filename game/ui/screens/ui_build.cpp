@@ -22,6 +22,7 @@
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_category_change_object.h"
+#include "game/ui/ui_manager.h"
 
 using vesk::math::Vec2;
 
@@ -348,7 +349,7 @@ void GAME_CUIBuild::OnChooseRoom()
     const UIListObjectRowDesc* row = SelectedRow();
     if (row == nullptr) return;
     GAME_CGameWorld* world = PeekGameWorld();
-    auto* cursor = world != nullptr && world->ui ? world->ui->Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid) : nullptr;
+    auto* cursor = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid) : nullptr;
     SetOpen(false);
     if (cursor == nullptr) return;
     cursor->SetOpen(true);

@@ -5,6 +5,7 @@
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ void GAME_CUICommon::ShowCrew(GAME_CObjectActor* actor)
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || !world->ui) return;
-    if (auto* status = world->ui->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
+    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
         status->targetActor = actor;
         status->SetOpen(true);
     }
@@ -53,7 +54,7 @@ void GAME_CUICommon::ShowItem(GAME_CObjectItem* item)
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || !world->ui) return;
-    if (auto* status = world->ui->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
+    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
         status->SetOpen(true);
         status->targetItem = item;
     }
@@ -65,7 +66,7 @@ void GAME_CUICommon::OpenRoomOnCell(std::int32_t column, std::int32_t row)
     const GAME_CShip* ship = HudShip();
     if (world == nullptr || !world->ui || ship == nullptr) return;
     std::int32_t number = -1;
-    if (GAME_CRoomBase* room = ship->GetRoomAtCell(column, row, &number)) world->ui->OpenRoomScreen(room, number);
+    if (GAME_CRoomBase* room = ship->GetRoomAtCell(column, row, &number)) UIManagerOf(world)->OpenRoomScreen(room, number);
 }
 
 bool GAME_CUICommon::PointerSection(bool input)
@@ -115,7 +116,7 @@ bool GAME_CUICommon::PointerSection(bool input)
             const GAME_CShipGrid::Cell* cell = ship->grid.GetCell(column, row);
             if (cell != nullptr && cell->usable != 0 && cell->room < static_cast<std::uint32_t>(GAME_CShipGrid::kCellCount) &&
                 cell->room < ship->rooms.size()) {
-                world->ui->OpenRoomScreen(ship->rooms[cell->room], static_cast<std::int32_t>(cell->room));
+                UIManagerOf(world)->OpenRoomScreen(ship->rooms[cell->room], static_cast<std::int32_t>(cell->room));
             }
         }
         // The decide is used up whether or not a room opened.

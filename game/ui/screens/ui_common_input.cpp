@@ -12,6 +12,7 @@
 #include "game/ui/screens/ui_current_quest.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void GAME_CUICommon::OnButton(int button)
     if (world == nullptr || !world->ui || world->inputBlocked != 0) return;
     const bool speed = button >= kSpeed1 && button <= kSpeed3;
     if (!speed && IsHudLocked()) return;
-    GAME_CUIManager& ui = *world->ui;
+    GAME_CUIManager& ui = *UIManagerOf(world);
     switch (button) {
     case kAllCrew: ui.SetOpen(kSlotAllActorInfo, true); break;
     case kQuestList:
@@ -115,7 +116,7 @@ void GAME_CUICommon::Shortcuts()
         return;
     }
     if (IsUIActionTriggered(kActionShortcutLog)) {
-        if (GAME_CUIMessageLog* log = world->ui->MessageLog()) {
+        if (GAME_CUIMessageLog* log = UIManagerOf(world)->MessageLog()) {
             log->SetOpen(true);
             log->openedByShortcut = 1;
         }

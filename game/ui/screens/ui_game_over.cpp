@@ -13,6 +13,7 @@
 #include "game/model/world/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void GAME_CUIGameOver::Update(bool)
     switch (state_) {
     case kOpening:
         if (--retryCounter_ > 0) break;
-        if (World() != nullptr && World()->ui->CloseAllExcept()) {
+        if (World() != nullptr && UIManagerOf(World())->CloseAllExcept()) {
             nextState_ = kMain;
         } else {
             retryCounter_ = kRetryFrames;

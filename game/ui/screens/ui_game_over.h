@@ -4,18 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/services/text/fixed_string.h"
+#include "game/services/ui_port/ui_records.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"
-
-// One loss the route's game-over label reports: kind 0 money, 1 a crew member, 3 a room.
-struct UIGameOverLoss {
-    std::int32_t kind = 0;
-    UTL_CFixedWString<32> name;
-    std::int32_t gridX = 0;
-    std::int32_t gridY = 0;
-    std::int32_t amount = 0;
-};
 
 // Draws nothing and stays open through the clean-up it starts itself (the screen manager's
 // CloseAllExcept keeps slot 36). The game does not end: the route script's label takes its

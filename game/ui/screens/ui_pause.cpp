@@ -24,6 +24,7 @@
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
 #include "platform/little_endian.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -434,12 +435,12 @@ void GAME_CUIPause::ReturnToTitle()
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
     GAME_CGameWorld* world = PeekGameWorld();
     if (world != nullptr) {
-        world->ui->MessageLog()->Clear();
+        UIManagerOf(world)->MessageLog()->Clear();
         world->ui->SetOpen(kSlotTitle, true);
         world->ui->SetOpen(kSlotShipStatus, false);
         world->ui->SetOpen(kSlotCommon, false);
         world->ui->ClearInfoBarMessages();
-        if (auto* status = world->ui->Get<GAME_CUIShipStatus>(kSlotShipStatus)) status->ClearNotice();
+        if (auto* status = UIManagerOf(world)->Get<GAME_CUIShipStatus>(kSlotShipStatus)) status->ClearNotice();
     }
     SetOpen(false);
 }
@@ -448,7 +449,7 @@ void GAME_CUIPause::RunRow(int row)
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr) return;
-    GAME_CUIManager& ui = *world->ui;
+    GAME_CUIManager& ui = *UIManagerOf(world);
     switch (row) {
     case kRowSoundRoom:
         cursor_ = row;

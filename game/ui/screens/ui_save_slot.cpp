@@ -27,6 +27,7 @@
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "platform/little_endian.h"
+#include "game/ui/ui_manager.h"
 
 using namespace save_layout;
 
@@ -288,7 +289,7 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
         if (answer == UIDialogAnswer::kGone) {
             SetOpen(false);
             if (GAME_CGameWorld* world = PeekGameWorld()) {
-                if (auto* title = world->ui->Get<GAME_CUITitle>(kSlotTitle)) title->StartContinue();
+                if (auto* title = UIManagerOf(world)->Get<GAME_CUITitle>(kSlotTitle)) title->StartContinue();
             }
         }
         break;
@@ -409,8 +410,8 @@ void GAME_CUISaveSlot::StartSave()
     std::u16string notice = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
     notice.resize(std::min(notice.size(), kRunningNoticeLength));
     if (GAME_CGameWorld* world = PeekGameWorld()) {
-        world->ui->MessageLog()->AddMessage(notice, kSavingLineKind);
-        world->ui->Resident()->infoBar.AddMessage(notice.c_str(), kSavingLineKind);
+        UIManagerOf(world)->MessageLog()->AddMessage(notice, kSavingLineKind);
+        UIManagerOf(world)->Resident()->infoBar.AddMessage(notice.c_str(), kSavingLineKind);
     }
 }
 

@@ -3,21 +3,8 @@
 
 #include <cstdint>
 
-#include "game/services/text/fixed_string.h"
+#include "game/services/ui_port/ui_records.h"
 #include "game/ui/ui_screen.h"
-
-// A notice: an empty key means none. The display state is the panel's own and is never copied.
-struct UINoticeRecord {
-    UTL_CFixedString<64> key;
-    std::int32_t frames = 0;
-    std::int32_t count = 0;
-    std::uint32_t flag = 0;
-    UTL_CFixedString<64> argumentKey;
-    std::int32_t display[4] = {0, 0, 0, 0};  // [2]: frames left
-};
-UINoticeRecord* InitNoticeRecord(UINoticeRecord* record);
-// Key, frames, count, flag (as 0 or 1) and argument key; the destination's display state is left.
-UINoticeRecord* AssignNoticeRecord(UINoticeRecord* destination, const UINoticeRecord* source);
 
 class GAME_CUIShipStatus : public GAME_CUIScreen {
 public:
@@ -32,5 +19,3 @@ public:
     std::uint32_t refreshFlag = 0;
 };
 
-// Raises the panel's refresh flag while the game world is ready.
-void FlagShipStatusRefresh();

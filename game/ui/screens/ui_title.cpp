@@ -32,6 +32,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -173,7 +174,7 @@ void GAME_CUITitle::Update(bool input)
     requestedState_ = requests_.TakeNextState(requestedState_);
 
     GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ui && AnyOpen(*world->ui, {kSlotOption, kSlotSaveSlots})) {
+    if (world != nullptr && world->ui && AnyOpen(*UIManagerOf(world), {kSlotOption, kSlotSaveSlots})) {
         language_ = TitleLanguageVariant();
         return;
     }
@@ -192,7 +193,7 @@ void GAME_CUITitle::Update(bool input)
     if (GAME_CGameWorld* ready = ReadyWorld()) {
         ready->background->Update();
         if (!ready->ui->IsOpen(kSlotSoundRoom) && state_ != kClosing && !HasNoticeLogText(*ready)) {
-            ready->ui->Resident()->infoBar.AddMessage(GetMessageTextExpanded("TITLE_IPRIGHTS").c_str(), 0);
+            UIManagerOf(ready)->Resident()->infoBar.AddMessage(GetMessageTextExpanded("TITLE_IPRIGHTS").c_str(), 0);
         }
     }
     switch (state_) {
@@ -435,7 +436,7 @@ void GAME_CUITitle::UpdateMenu(bool input)
 void GAME_CUITitle::RunEntry(int entry)
 {
     GAME_CGameWorld* world = PeekGameWorld();
-    GAME_CUIManager* ui = world != nullptr ? world->ui.get() : nullptr;
+    GAME_CUIManager* ui = UIManagerOf(world);
     switch (entry) {
     case kEntryContinue:
         StartContinue();
@@ -639,7 +640,7 @@ void GAME_CUITitle::Draw()
     }
     const GAME_CGameWorld* world = PeekGameWorld();
     if (state_ != kClosed && world != nullptr && world->ui &&
-        AnyOpen(*world->ui, {kSlotSaveSlots, kSlotAchieveList, kSlotOption, kSlotControllerConfig,
+        AnyOpen(*UIManagerOf(world), {kSlotSaveSlots, kSlotAchieveList, kSlotOption, kSlotControllerConfig,
                              kSlotKeyboardConfig, kSlotInstruction})) {
         DrawBlackCover(kDimAlpha);
     }

@@ -24,6 +24,7 @@
 #include "platform/little_endian.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/game_fixture.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ TEST_F(MainGameTest, AnAchievementUnlocksWithinFortyFramesAndItsSaveWaitsForARun
     ASSERT_TRUE(StepUntil([] { return (platform::ReadU32(GetWorkingSystemRecord(), system::kAchievementBits) >> 2 & 1u) != 0; },
                           40));
     EXPECT_EQ(manager->popupQueue, std::vector<std::uint32_t>{2});
-    EXPECT_EQ(world->ui->MessageLog()->CountLines(), 1);
+    EXPECT_EQ(UIManagerOf(world)->MessageLog()->CountLines(), 1);
     ASSERT_TRUE(StepUntil([&] { return saves->IsSystemRecordSaved() && saves->IsIdle(); }, 600));
     const std::string file = support::ReadBytes(SavePath());
     EXPECT_EQ(platform::ReadU32(reinterpret_cast<const std::uint8_t*>(file.data()) + kSystemRecordOffset +
@@ -94,7 +95,7 @@ TEST_F(MainGameTest, AnAchievementUnlocksWithinFortyFramesAndItsSaveWaitsForARun
 
     // Checked again, it is not unlocked twice: the popup took it once and nothing more is queued.
     StepFrames(45);
-    EXPECT_EQ(world->ui->Get<GAME_CUIAchievePopup>(kSlotAchievementPopup)->Index(), 2u);
+    EXPECT_EQ(UIManagerOf(world)->Get<GAME_CUIAchievePopup>(kSlotAchievementPopup)->Index(), 2u);
     EXPECT_EQ(PopAchievementNotice(*manager), kNoAchievementNotice);
 }
 

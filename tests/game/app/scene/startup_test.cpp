@@ -19,6 +19,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/game_fixture.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST_F(StartupTest, FreshRunLoadsInOrderAndWritesANewImage)
     EXPECT_TRUE(world->ui->IsOpen(kSlotTitle));
     EXPECT_TRUE(world->ui->IsOpen(kSlotResident));
     // Once the title has faded in, the desert's sky shows beside its logo, where the logos were.
-    ASSERT_TRUE(StepUntil([&] { return world->ui->Get<GAME_CUITitle>(kSlotTitle)->GetState() == GAME_CUITitle::kMain; }, 120));
+    ASSERT_TRUE(StepUntil([&] { return UIManagerOf(world)->Get<GAME_CUITitle>(kSlotTitle)->GetState() == GAME_CUITitle::kMain; }, 120));
     const std::uint32_t sky = CanvasPixel(20, 70);
     EXPECT_GT(sky & 0xFF, (sky >> 16) & 0xFF) << std::hex << sky;  // more blue than red
 

@@ -10,6 +10,7 @@
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"
 #include "tests/support/crew_world.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(CrewMember, AtEmptyHPItPostsOneDeathNoticeLeavesRoomAndTaskPlaysItsDeathA
     StepField(1);
     ASSERT_EQ(LogMessages().size(), 1u);
     EXPECT_EQ(LogMessages()[0], u"OLIF_ACTOR_DIE");
-    EXPECT_EQ(World().ui->MessageLog()->GetLine(0).kind, 2);
+    EXPECT_EQ(UIManagerOf(&World())->MessageLog()->GetLine(0).kind, 2);
     EXPECT_EQ(cook.workLink.room, nullptr);
     EXPECT_FALSE(kitchen.IsPresent(&cook));
     EXPECT_EQ(cook.task, nullptr);

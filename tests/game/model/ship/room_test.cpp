@@ -13,6 +13,7 @@
 #include "game/ui/screens/ui_actor_birth.h"
 #include "tests/support/script_assembly.h"
 #include "tests/support/ship_world.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_F(Rooms, BirthsComeWhenTheCounterReachesItsLimitComputedWide)
     EXPECT_EQ(World().fieldObjects->crew.size(), 2u);
     StepShip(1);
     ASSERT_EQ(World().fieldObjects->crew.size(), 3u);
-    auto* screen = World().ui->Get<GAME_CUIActorBirth>(kSlotActorBirth);
+    auto* screen = UIManagerOf(&World())->Get<GAME_CUIActorBirth>(kSlotActorBirth);
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->IsOpen());
     EXPECT_EQ(screen->parents[0], &first);

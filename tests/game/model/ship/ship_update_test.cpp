@@ -8,6 +8,7 @@
 #include "game/model/world/game_world.h"
 #include "game/model/ship/ship.h"
 #include "tests/support/ship_world.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ protected:
 
     void TravelTo(std::int32_t position) { World().travel->routeManager->SetPosition(position); }
 
-    int LogLineCount() const { return World().ui->MessageLog()->CountLines(); }
+    int LogLineCount() const { return UIManagerOf(&World())->MessageLog()->CountLines(); }
 };
 
 TEST_F(ShipUpdate, FuelBurnsByDistanceAndTheTurnsHoldTheShip)

@@ -16,6 +16,7 @@
 #include "game/ui/message_log.h"
 #include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ TEST_F(TaskBuildTest, APlacedRoomIsBuiltOnceItsMaterialsAreDeliveredAndTheLogSay
     EXPECT_EQ(build->crew.size(), 2u);
 
     ASSERT_TRUE(StepSimulationUntil([&] { return !site->underConstruction; }, 4000));
-    const GAME_CUIMessageLog* log = World().ui->MessageLog();
+    const GAME_CUIMessageLog* log = UIManagerOf(&World())->MessageLog();
     ASSERT_GT(log->CountLines(), 0);
     const GAME_CUIMessageLog::Line& line = log->GetLine(log->CountLines() - 1);
     EXPECT_EQ(line.kind, 3);

@@ -14,6 +14,7 @@
 #include "platform/little_endian.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/game_fixture.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -128,8 +129,8 @@ TEST_F(SaveMachineTest, AnAutosaveRefusedWhileTheRouteHoldsRetries600FramesLater
     EXPECT_FALSE(saves->IsIdle());
     EXPECT_EQ(saves->automatic, 1u);
     EXPECT_EQ(saves->currentSlot, 0u);
-    EXPECT_EQ(world->ui->MessageLog()->CountLines(), 1);
-    EXPECT_EQ(world->ui->MessageLog()->GetLine(0).kind, 1);
+    EXPECT_EQ(UIManagerOf(world)->MessageLog()->CountLines(), 1);
+    EXPECT_EQ(UIManagerOf(world)->MessageLog()->GetLine(0).kind, 1);
     ASSERT_TRUE(StepUntilSaveIdle());
     EXPECT_EQ(saves->automatic, 0u);
 

@@ -1,0 +1,124 @@
+// The screen manager as the model's UI port: what the model asks, done on the screens that show it.
+#include <string>
+
+#include "game/model/world/game_world.h"
+#include "game/ui/event_selection.h"
+#include "game/ui/screens/ui_actor_birth.h"
+#include "game/ui/screens/ui_common.h"
+#include "game/ui/screens/ui_event.h"
+#include "game/ui/screens/ui_ship_change.h"
+#include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/screens/ui_title.h"
+#include "game/ui/ui_manager.h"
+
+std::unique_ptr<GAME_CUIPort> MakeUIPort() { return std::make_unique<GAME_CUIManager>(); }
+
+GAME_CUIManager* UIManagerOf(const GAME_CGameWorld* world)
+{
+    return world != nullptr ? static_cast<GAME_CUIManager*>(world->ui.get()) : nullptr;
+}
+
+void GAME_CUIManager::AddLogLine(std::u16string_view text, std::int32_t kind)
+{
+    if (GAME_CUIMessageLog* log = MessageLog()) log->AddMessage(text, kind);
+}
+
+void GAME_CUIManager::PostLine(std::u16string_view text, std::int32_t kind)
+{
+    AddLogLine(text, kind);
+    if (GAME_CUIResident* resident = Resident()) {
+        const std::u16string line(text);
+        resident->infoBar.AddMessage(line.c_str(), kind);
+    }
+}
+
+bool GAME_CUIManager::HasInfoBarText() const
+{
+    const GAME_CUIResident* resident = Resident();
+    return resident != nullptr && resident->infoBar.CountMessages() > 0;
+}
+
+void GAME_CUIManager::ClearShipStatusNotice()
+{
+    if (auto* panel = Get<GAME_CUIShipStatus>(kSlotShipStatus)) panel->ClearNotice();
+}
+
+void GAME_CUIManager::FlagShipStatusRefresh()
+{
+    if (auto* panel = Get<GAME_CUIShipStatus>(kSlotShipStatus)) panel->refreshFlag = 1;
+}
+
+void GAME_CUIManager::RestartEventWait()
+{
+    if (auto* window = Get<GAME_CUIEvent>(kSlotEvent)) window->done = 0;
+}
+
+bool GAME_CUIManager::IsEventWindowBusy(bool shownInFull) const
+{
+    const auto* window = Get<GAME_CUIEvent>(kSlotEvent);
+    if (window == nullptr) return false;
+    return shownInFull ? window->shownLength < window->totalLength : window->done == 0;
+}
+
+void GAME_CUIManager::AppendEventText(std::u16string_view text, bool newPage)
+{
+    auto* window = Get<GAME_CUIEvent>(kSlotEvent);
+    if (window == nullptr) return;
+    std::u16string line(text);
+    if (newPage) line.insert(line.begin(), GAME_CUIEvent::kNewPage);
+    window->AppendText(line.c_str());
+    CloseScreensForEvent();
+}
+
+void GAME_CUIManager::SetEventTextColor(std::uint32_t color)
+{
+    if (auto* window = Get<GAME_CUIEvent>(kSlotEvent)) window->textColor = color;
+}
+
+void GAME_CUIManager::SetEventSound(std::int32_t id)
+{
+    if (auto* window = Get<GAME_CUIEvent>(kSlotEvent)) window->seId = id;
+}
+
+void GAME_CUIManager::OpenEventChoices(std::u16string_view title)
+{
+    GAME_CUIEventSelectionObject* choices = GetEventSelection();
+    choices->Open();
+    choices->ClearChoices();
+    const std::u16string text(title);
+    choices->SetTitle(text.c_str());
+}
+
+void GAME_CUIManager::SetEventChoice(std::uint32_t index, std::u16string_view text)
+{
+    const GAME_CUIEventSelectionObject::Choice choice{index, std::u16string(text)};
+    GetEventSelection()->SetChoice(&choice);
+}
+
+std::int32_t GAME_CUIManager::EventChoiceAnswer() const { return GetEventSelection()->Answer(); }
+
+void GAME_CUIManager::CloseEventChoices() { GetEventSelection()->Close(); }
+
+void GAME_CUIManager::OpenShipChange(std::int32_t value)
+{
+    if (auto* screen = Get<GAME_CUIShipChange>(kSlotShipChange)) screen->value = value;
+    SetOpen(kSlotShipChange, true);
+}
+
+void GAME_CUIManager::SetTitleCounter(std::int32_t value)
+{
+    if (auto* title = Get<GAME_CUITitle>(kSlotTitle)) title->SetCounterA(value);
+}
+
+void GAME_CUIManager::SetHudPickFlag(bool crew, bool on)
+{
+    if (auto* hud = Get<GAME_CUICommon>(kSlotCommon)) (crew ? hud->crewPickFlag : hud->itemPickFlag) = on ? 1 : 0;
+}
+
+void GAME_CUIManager::ShowActorBirth(GAME_CObjectActor* first, GAME_CObjectActor* second, GAME_CObjectActor* child)
+{
+    if (auto* screen = Get<GAME_CUIActorBirth>(kSlotActorBirth)) {
+        screen->SetFamily(first, second, child);
+        screen->SetOpen(true);
+    }
+}
