@@ -191,121 +191,14 @@ void GAME_CUIRoomTaskTab::Update(bool input)
         return;
     }
     bool forController = input;
-    const std::int32_t scrollMaximum = scroll_->Maximum();
-    auto move = [&](std::int32_t focus) {
-        PlayUISE(kSeUICursor);
-        focus_ = focus;
-    };
     if (input) {
-        const bool decide = IsUIActionTriggered(kActionDecide);
-        const bool up = Pressed(kUIMenuUp);
-        const bool down = Pressed(kUIMenuDown);
-        const bool left = Pressed(kUIMenuLeft);
-        const bool right = Pressed(kUIMenuRight);
-        switch (focus_) {
-        case kTaskFocusRows:
-            if (up || Repeated(kUIMenuUp)) {
-                if (controller.Cursor() == 0) {
-                    move(kTaskFocusTaskTab);
-                    forController = false;
-                }
-            } else if (down || Repeated(kUIMenuDown)) {
-                if (controller.CountSetFlags() <= controller.Cursor()) {
-                    move(kTaskFocusTaskTab);
-                    forController = false;
-                }
-            } else if (right) {
-                move(kTaskFocusSkipRight);
-            } else if (left) {
-                move(kTaskFocusCrew);
-            }
-            break;
-        case kTaskFocusCrew: {
-            const std::size_t count = panel != nullptr ? panel->Crew().size() : 0;
-            const std::int64_t member =
-                panel != nullptr ? static_cast<std::int64_t>(panel->ScrollBar()->Value()) * 2 + panel->Cursor() : 0;
-            if (up) {
-                PlayUISE(kSeUICursor);
-                if (scrollMaximum > 0 && member <= 0) {
-                    focus_ = kTaskFocusScrollBar;
-                    scroll_->SetValue(scrollMaximum);
-                }
-            } else if (down) {
-                PlayUISE(kSeUICursor);
-                if (member >= static_cast<std::int64_t>(count) - 1) focus_ = kTaskFocusOtherTab;
-            } else if (right) {
-                move(kTaskFocusRows);
-            } else if (left) {
-                move(kTaskFocusSkipLeft);
-            }
-            break;
-        }
-        case kTaskFocusTaskTab:
-            if (up) {
-                move(kTaskFocusRows);
-                controller.SetCursor(controller.CountSetFlags());
-                forController = false;
-            } else if (down) {
-                move(kTaskFocusRows);
-                controller.SetCursor(0);
-                forController = false;
-            } else if (left) {
-                move(kTaskFocusOtherTab);
-            } else if (decide && taskTab_ != nullptr) {
-                taskTab_->Press();
-            }
-            break;
-        case kTaskFocusOtherTab:
-            if (up) {
-                move(kTaskFocusCrew);
-            } else if (down) {
-                PlayUISE(kSeUICursor);
-                if (scrollMaximum > 0) {
-                    focus_ = kTaskFocusScrollBar;
-                    scroll_->SetValue(0);
-                }
-            } else if (right) {
-                move(kTaskFocusTaskTab);
-            } else if (decide && otherTab_ != nullptr) {
-                otherTab_->Press();
-            }
-            break;
-        case kTaskFocusSkipRight:
-            if (left) {
-                move(kTaskFocusRows);
-            } else if (decide && skipRight_ != nullptr) {
-                skipRight_->Press();
-            }
-            break;
-        case kTaskFocusSkipLeft:
-            if (right) {
-                move(scrollMaximum > 0 ? kTaskFocusScrollBar : kTaskFocusCrew);
-            } else if (decide && skipLeft_ != nullptr) {
-                skipLeft_->Press();
-            }
-            break;
-        case kTaskFocusScrollBar:
-            // The value's change itself plays the cursor sound (the owning screen's update).
-            if (up) {
-                if (scroll_->Value() > 0) {
-                    scroll_->SetValue(scroll_->Value() - 1);
-                } else {
-                    focus_ = kTaskFocusOtherTab;
-                }
-            } else if (down) {
-                if (scroll_->Value() < scrollMaximum) {
-                    scroll_->SetValue(scroll_->Value() + 1);
-                } else {
-                    focus_ = kTaskFocusCrew;
-                }
-            } else if (right) {
-                focus_ = kTaskFocusRows;
-            } else if (left) {
-                focus_ = kTaskFocusSkipLeft;
-            }
-            break;
-        default: focus_ = kTaskFocusRows; break;
-        }
+        const std::array<UIFocusPlace, 7> table = FocusPlaces();
+        const UIFocusMap map(table);
+        const bool stepped = StepVertically(Pressed(kUIMenuUp), Pressed(kUIMenuDown), forController) ||
+                             (Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) ||
+                             (Pressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
+        if (!stepped && IsUIActionTriggered(kActionDecide)) map.Press(focus_);
+        if (map.Find(focus_) == nullptr) focus_ = kTaskFocusRows;
     }
     if (focus_ != start) {
         controller.focused = focus_ == kTaskFocusRows;
@@ -320,6 +213,108 @@ void GAME_CUIRoomTaskTab::Update(bool input)
     controller.Update(forController);
 }
 
+std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
+{
+    const auto& at = layout_.focusPlaces;
+    constexpr std::int32_t none = kUINoFocus;
+    // The executing list and the crew panel show their own cursors; steps from the scroll bar are silent.
+    return {{
+        {.id = kTaskFocusRows, .next = {none, none, kTaskFocusCrew, kTaskFocusSkipRight}},
+        {.id = kTaskFocusCrew, .next = {none, none, kTaskFocusSkipLeft, kTaskFocusRows}},
+        {.id = kTaskFocusTaskTab, .pointer = at[0], .marker = arrowSprite_, .next = {none, none, kTaskFocusOtherTab, none},
+         .button = taskTab_},
+        {.id = kTaskFocusOtherTab, .pointer = at[1], .marker = arrowSprite_, .next = {none, none, none, kTaskFocusTaskTab},
+         .button = otherTab_},
+        {.id = kTaskFocusSkipRight, .pointer = at[2], .marker = gridCursorSprite_, .next = {none, none, kTaskFocusRows, none},
+         .button = skipRight_},
+        {.id = kTaskFocusSkipLeft, .pointer = at[3], .marker = gridCursorSprite_, .next = {none, none, none, kTaskFocusScrollBar},
+         .otherwise = {none, none, none, kTaskFocusCrew}, .button = skipLeft_},
+        {.id = kTaskFocusScrollBar, .pointer = at[4], .marker = arrowSprite_, .next = {none, none, kTaskFocusSkipLeft, kTaskFocusRows},
+         .condition = [this] { return scroll_->Maximum() > 0; }, .silent = true},
+    }};
+}
+
+bool GAME_CUIRoomTaskTab::StepVertically(bool up, bool down, bool& forController)
+{
+    GAME_CUIListController& controller = *controller_.Get();
+    GAME_CUIActorListPanel* panel = controller.Panel();
+    const std::int32_t scrollMaximum = scroll_->Maximum();
+    auto move = [&](std::int32_t focus) {
+        PlayUISE(kSeUICursor);
+        focus_ = focus;
+    };
+    switch (focus_) {
+    case kTaskFocusRows:
+        // Within the list the controller moves its cursor; at its ends the tab button takes the focus.
+        if (up || Repeated(kUIMenuUp)) {
+            if (controller.Cursor() == 0) {
+                move(kTaskFocusTaskTab);
+                forController = false;
+            }
+            return true;
+        }
+        if (down || Repeated(kUIMenuDown)) {
+            if (controller.CountSetFlags() <= controller.Cursor()) {
+                move(kTaskFocusTaskTab);
+                forController = false;
+            }
+            return true;
+        }
+        return false;
+    case kTaskFocusCrew: {
+        const std::size_t count = panel != nullptr ? panel->Crew().size() : 0;
+        const std::int64_t member =
+            panel != nullptr ? static_cast<std::int64_t>(panel->ScrollBar()->Value()) * 2 + panel->Cursor() : 0;
+        if (up) {
+            PlayUISE(kSeUICursor);
+            if (scrollMaximum > 0 && member <= 0) {
+                focus_ = kTaskFocusScrollBar;
+                scroll_->SetValue(scrollMaximum);
+            }
+        } else if (down) {
+            PlayUISE(kSeUICursor);
+            if (member >= static_cast<std::int64_t>(count) - 1) focus_ = kTaskFocusOtherTab;
+        }
+        return up || down;
+    }
+    case kTaskFocusTaskTab:
+        if (up || down) {
+            move(kTaskFocusRows);
+            controller.SetCursor(up ? controller.CountSetFlags() : 0);
+            forController = false;
+        }
+        return up || down;
+    case kTaskFocusOtherTab:
+        if (up) {
+            move(kTaskFocusCrew);
+        } else if (down) {
+            PlayUISE(kSeUICursor);
+            if (scrollMaximum > 0) {
+                focus_ = kTaskFocusScrollBar;
+                scroll_->SetValue(0);
+            }
+        }
+        return up || down;
+    case kTaskFocusScrollBar:
+        // The value's change itself plays the cursor sound (the owning screen's update).
+        if (up) {
+            if (scroll_->Value() > 0) {
+                scroll_->SetValue(scroll_->Value() - 1);
+            } else {
+                focus_ = kTaskFocusOtherTab;
+            }
+        } else if (down) {
+            if (scroll_->Value() < scrollMaximum) {
+                scroll_->SetValue(scroll_->Value() + 1);
+            } else {
+                focus_ = kTaskFocusCrew;
+            }
+        }
+        return up || down;
+    default: return false;
+    }
+}
+
 void GAME_CUIRoomTaskTab::Place(std::int32_t focus)
 {
     GAME_CUIListController& controller = *controller_.Get();
@@ -327,20 +322,15 @@ void GAME_CUIRoomTaskTab::Place(std::int32_t focus)
     controller.focused = focus == kTaskFocusRows;
     if (panel != nullptr) panel->focused = focus == kTaskFocusCrew;
     if (cursorNode_ == nullptr || cursorSprite_ == nullptr) return;
-    if (focus == kTaskFocusRows || focus == kTaskFocusCrew) {
+    const std::array<UIFocusPlace, 7> table = FocusPlaces();
+    const UIFocusMap map(table);
+    const UIFocusPlace* place = map.Find(focus);
+    if (place == nullptr) place = map.Find(kTaskFocusTaskTab);
+    if (place->marker < 0) {
         cursorSprite_->SetColor(kUIHidden);
     } else {
-        std::size_t place = 0;
-        switch (focus) {
-        case kTaskFocusOtherTab: place = 1; break;
-        case kTaskFocusSkipRight: place = 2; break;
-        case kTaskFocusSkipLeft: place = 3; break;
-        case kTaskFocusScrollBar: place = 4; break;
-        default: place = 0; break;
-        }
-        cursorNode_->SetPosition(&layout_.focusPlaces[place]);
-        const bool skip = focus == kTaskFocusSkipRight || focus == kTaskFocusSkipLeft;
-        cursorSprite_->SetSprite(skip ? gridCursorSprite_ : arrowSprite_);
+        cursorNode_->SetPosition(&place->pointer);
+        cursorSprite_->SetSprite(place->marker);
         cursorSprite_->SetColor(kUIWhite);
     }
     cursorNode_->UpdateTree(false);
