@@ -111,14 +111,14 @@ bool EveryCellHoldsAFinishedRoom()
 {
     const GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || world->ship == nullptr) return false;
-    const GAME_CShipGrid& grid = world->ship->grid;
+    const GAME_CShip& ship = *world->ship;
     int floorCells = 0;
     for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
         for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {
-            const GAME_CShipGrid::Cell* cell = grid.GetCell(x, y);
-            if (cell->usable == 0) continue;
+            if (ship.grid.GetCell(x, y)->usable == 0) continue;
             ++floorCells;
-            if (cell->room >= GAME_CShipGrid::kNoRoom) return false;
+            const GAME_CRoomBase* room = ship.GetRoomAtCell(x, y);
+            if (room == nullptr || room->underConstruction) return false;
         }
     }
     return floorCells > 0;

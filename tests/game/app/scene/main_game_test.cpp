@@ -9,6 +9,7 @@
 #include "game/services/achievement/achievements.h"
 #include "game/services/text/language.h"
 #include "game/services/player/player_data.h"
+#include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_map.h"
 #include "game/services/save/save_image.h"
@@ -20,6 +21,8 @@
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
 #include "game/ui/achieve_popup.h"
 #include "platform/little_endian.h"
 #include "tests/support/scratch_folder.h"
@@ -97,6 +100,30 @@ TEST_F(MainGameTest, AnAchievementUnlocksWithinFortyFramesAndItsSaveWaitsForARun
     StepFrames(45);
     EXPECT_EQ(UIManagerOf(world)->Get<GAME_CUIAchievePopup>(kSlotAchievementPopup)->Index(), 2u);
     EXPECT_EQ(PopAchievementNotice(*manager), kNoAchievementNotice);
+}
+
+TEST_F(MainGameTest, AFullShipCountsOnlyOnceEveryRoomOnItIsFinished)
+{
+    // The ship's floor shrinks to the cells its rooms hold, so that every floor cell holds a room.
+    GAME_CShip& ship = *world->ship;
+    ASSERT_NE(ship.PlaceRoom(0, 2, FindRoomIdIndex(MakeTag("ID23"))), nullptr);
+    ASSERT_NE(ship.PlaceRoom(4, 3, FindRoomIdIndex(MakeTag("ID20"))), nullptr);
+    for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
+        for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {
+            if (ship.GetRoomAtCell(x, y) == nullptr) ship.grid.GetCell(x, y)->usable = 0;
+        }
+    }
+    constexpr std::uint32_t kFullShip = 4;
+    const auto unlocked = [] {
+        return (platform::ReadU32(GetWorkingSystemRecord(), system::kAchievementBits) >> kFullShip & 1u) != 0;
+    };
+    ship.rooms.back()->underConstruction = true;
+    EXPECT_FALSE(CheckAchievement(kFullShip));
+    EXPECT_FALSE(StepUntil(unlocked, 45));
+
+    ship.rooms.back()->underConstruction = false;
+    EXPECT_TRUE(CheckAchievement(kFullShip));
+    EXPECT_TRUE(StepUntil(unlocked, 45));
 }
 
 TEST_F(MainGameTest, ALanguageChangeReloadsTheMessagesAndTitleAtTheNextFrame)
