@@ -47,8 +47,10 @@ void GAME_CUIAchievePopup::Enter(int state)
         InitTween(tween_, kX, kShownY, kTweenFrames, 0);
         RestartTweenFrom(tween_, {kX, kHiddenY});
         break;
-    case 3:
     case 4:
+        Take(index_);
+        [[fallthrough]];
+    case 3:
         // The point stays; the tween only measures the fade.
         InitTween(tween_, kX, kShownY, kTweenFrames, 0);
         tween_.from = {kX, kShownY - 1.0f};
@@ -89,7 +91,8 @@ void GAME_CUIAchievePopup::Update(bool)
         if (counter_ + 1 >= kShownFrames) {
             const std::uint32_t queued = PopQueued();
             if (queued < kNone) {
-                Take(queued);
+                // The shown one keeps its picture and texts while it fades; entering 4 takes the new ones.
+                index_ = queued;
                 next_ = 3;
             } else {
                 next_ = 5;

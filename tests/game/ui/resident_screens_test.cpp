@@ -8,6 +8,7 @@
 #include "game/services/achievement/achievements.h"
 #include "game/services/input/input_actions.h"
 #include "game/app/scene/scene_stack.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/achieve_popup.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/fade_in_out.h"
@@ -40,16 +41,32 @@ TEST_F(ResidentScreensTest, TwoAchievementsInOneFrameShowOneAfterTheOther)
     achievements->popupQueue = {3, 7};
     std::vector<int> states;
     std::vector<std::uint32_t> indexes;
+    // The title each frame drew, beside the icon.
+    std::vector<std::u16string> titles;
     for (int frame = 0; frame < 640; ++frame) {
         StepFrames(1);
         states.push_back(popup->State());
         indexes.push_back(popup->Index());
+        std::u16string title;
+        for (const support::RecordedTextDraw& text : frames.back().texts) {
+            if (text.x == popup->PointX() + 75.0f && text.y == popup->PointY() + 8.0f) title = text.text;
+        }
+        titles.push_back(title);
     }
     const std::vector<std::pair<int, int>> expected{{1, 30}, {2, 240}, {3, 30}, {4, 30}, {2, 240}, {5, 30}, {0, 40}};
     EXPECT_EQ(Runs(states), expected);
     EXPECT_EQ(indexes[100], 3u);
     EXPECT_EQ(indexes[400], 7u);
     EXPECT_EQ(indexes.back(), GAME_CUIAchievePopup::kNone);
+
+    // The first keeps its title while it fades out; the second's shows as it fades in.
+    const std::u16string first = GetMessageTextExpanded(GetAchievementGameRow(3).messageKey.data());
+    const std::u16string second = GetMessageTextExpanded(GetAchievementGameRow(7).messageKey.data());
+    ASSERT_NE(first, second);
+    EXPECT_EQ(titles[100], first);
+    EXPECT_EQ(titles[285], first);
+    EXPECT_EQ(titles[315], second);
+    EXPECT_EQ(titles[400], second);
 }
 
 TEST_F(ResidentScreensTest, AFadeToAnOpaqueColourStaysAndAFadeToTransparentCloses)
