@@ -15,6 +15,8 @@ public:
     void PreDraw() override {}
     void Draw() override {}
     bool PassesInput() const override { return true; }
+    // The pause stands over the view: the view holds still beneath it.
+    bool AllowsFieldControl() const override { return false; }
 
     std::int32_t selection = -1;
     std::uint32_t spare = 0;

@@ -76,8 +76,12 @@ TEST_F(ScreenManagerTest, InputReachesTheTopmostScreenThatTakesItAndNothingBelow
     EXPECT_FALSE(InputOf(kSlotCommon));
     world->inputBlocked = 0;
 
-    // The field control: the HUD allows it, a shop does not; the popup, the resident bar and the
-    // hideout root are passed over.
+    // The field control: the HUD allows it, the upper pause layer and a shop do not; the popup, the
+    // resident bar and the hideout root are passed over.
+    EXPECT_TRUE(UI().GetTopFieldControl());
+    UI().SetOpen(kSlotPauseUpper, true);
+    EXPECT_FALSE(UI().GetTopFieldControl());
+    UI().SetOpen(kSlotPauseUpper, false);
     EXPECT_TRUE(UI().GetTopFieldControl());
     Open(kSlotShop);
     EXPECT_FALSE(UI().GetTopFieldControl());
