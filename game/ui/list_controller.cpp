@@ -54,6 +54,8 @@ GAME_CUIListController::GAME_CUIListController()
 {
     cursorSprite_ = FindUISprite("ui_cursor_common_r90");
     rowSprite_ = FindUISprite("ui_cursor_baselabel");
+    buttonSprite_ = FindUISprite("ui_enterbutton");
+    buttonTouchSprite_ = FindUISprite("ui_enterbutton_touch");
     root_ = MakeUIGroupNode(0.0f, 0.0f);
 
     button_ = MakeUIButton(root_, {.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
@@ -141,6 +143,11 @@ bool GAME_CUIListController::Update(bool input)
         button_->SetColor(full ? kUIGrey : kUIWhite);
     }
     if (cursor_ >= taskCount_) cursor_ = taskCount_;
+    // The button under the focused tab's cursor shows its touched face.
+    if (button_ != nullptr) {
+        const bool highlighted = focused && cursor_ == taskCount_;
+        button_->SetSprites(highlighted ? buttonTouchSprite_ : buttonSprite_, buttonTouchSprite_);
+    }
 
     if (root_ != nullptr) {
         const bool free = root_->UpdateTree(input);

@@ -67,6 +67,8 @@ private:
 
     std::int32_t cursorSprite_ = -1;
     std::int32_t rowSprite_ = -1;
+    std::int32_t buttonSprite_ = -1;
+    std::int32_t buttonTouchSprite_ = -1;
     GAME_CUINullObject* root_ = nullptr;
     GAME_CUIIconObject* button_ = nullptr;
     GAME_CUILabelObject* label_ = nullptr;

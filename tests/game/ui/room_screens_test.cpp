@@ -172,7 +172,16 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     ASSERT_NE(noTask, nullptr);
     EXPECT_EQ(noTask->color, GetUIColor(kUIColorText));
     EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_ADDNEWTASK")), nullptr);
+    // The cursor of the focused tab rests on the add-task button, which shows its touched face;
+    // without the focus it shows its own.
+    EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_enterbutton_touch"), nullptr);
+    EXPECT_EQ(FindSpriteDraw(kUISpriteGroup, "ui_enterbutton"), nullptr);
+    controller->focused = false;
+    frame();
+    frame(true);
     EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_enterbutton"), nullptr);
+    EXPECT_EQ(FindSpriteDraw(kUISpriteGroup, "ui_enterbutton_touch"), nullptr);
+    controller->focused = true;
     EXPECT_EQ(controller->Rows(), 1u);
     EXPECT_EQ(controller->AddTaskButton()->Color(), kUIWhite);
 
