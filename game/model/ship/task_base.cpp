@@ -271,7 +271,7 @@ void GAME_CTaskBase::SaveRecord(std::span<std::uint8_t> area, std::size_t index)
     std::fill(record.begin(), record.end(), std::uint8_t{0});
     platform::WriteU32(record, kId, id);
     platform::WriteU32(record, kKindWord, kNoId);
-    const std::vector<ItemCount> pairs = CollectMaterialPairs();
+    const std::vector<ItemCount> pairs = SavedMaterialPairs();
     for (std::size_t i = 0; i < kSlots; ++i) {
         const bool used = i < pairs.size();
         platform::WriteU32(record, kMaterialIds + 4 * i, used ? pairs[i].itemId : kNoId);

@@ -135,6 +135,8 @@ public:
 protected:
     // The materials the task must have delivered before it works; empty for kinds without.
     virtual std::span<const ItemCount> GetRequiredMaterials() const { return {}; }
+    // The delivered materials as the save record's five slots keep them.
+    virtual std::vector<ItemCount> SavedMaterialPairs() const { return CollectMaterialPairs(); }
     // What completion does for the kind; it always lets completion go on.
     virtual void ApplyCompletionEffect() {}
     // Repeats the task if its repeat flag is set. True when it stays and runs another round in

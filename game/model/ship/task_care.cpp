@@ -197,6 +197,17 @@ void GAME_CTaskDoctor::ApplyCompletionEffect()
     if (room != nullptr && room->boundTasks.empty()) room->GoNoTask();
 }
 
+// Slot by slot as its task data lists the materials, each with the units delivered of it.
+std::vector<ItemCount> GAME_CTaskDoctor::SavedMaterialPairs() const
+{
+    std::vector<ItemCount> pairs;
+    for (const ItemCount& pair : RecordMaterials(GetTaskData())) {
+        const bool listed = pair.itemId != kNoId && pair.itemId != 0;
+        pairs.push_back(listed ? ItemCount{pair.itemId, CountMaterial(pair.itemId)} : ItemCount{});
+    }
+    return pairs;
+}
+
 void GAME_CTaskDoctor::OnLinkedTaskRemoved(const GAME_CTaskBase* removed)
 {
     if (removed == linked_) linked_ = nullptr;

@@ -55,6 +55,7 @@ public:
 
 protected:
     void ApplyCompletionEffect() override;
+    std::vector<ItemCount> SavedMaterialPairs() const override;
 
 private:
     GAME_CTaskBase* linked_ = nullptr;

@@ -1,6 +1,8 @@
 // The task area of a save slot: tasks written and made again as they were, the 1235-record limit, clamped fields and untrusted records.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <tuple>
 #include <vector>
 
@@ -52,6 +54,8 @@ protected:
             for (const GAME_CObjectActor* actor : task->crew) crew.push_back(Field().GetActorIndex(actor));
             Materials materials;
             for (const ItemCount& pair : task->CollectMaterialPairs()) materials.emplace_back(pair.itemId, pair.count);
+            // What was delivered counts, not in which order (a doctor keeps its task data's).
+            std::sort(materials.begin(), materials.end());
             summaries.emplace_back(task->GetKind(), task->id, task->progress, task->GetRoomIndex(), materials, crew,
                                    task->repeat);
         }
@@ -83,6 +87,11 @@ TEST_F(TaskSaveTest, TasksComeBackFromTheirRecordsAndAreWrittenAgainByteForByte)
     GAME_CTaskBase* beside = GAME_CTaskBase::CreateFromRequest(MakeDoctorRequest(NumberOf(infirmary)));
     ASSERT_NE(beside, nullptr);
     beside->AddCrew(&doctor);
+    // A doctor keeps its materials in the slots of its task data's pairs, whatever came first.
+    TaskData& doctorData = const_cast<TaskData&>(*beside->GetTaskData());
+    const std::array<ItemCount, 5> doctorMaterials = doctorData.materials;
+    doctorData.materials = {ItemCount{kTimber, 2}, ItemCount{kScrapIron, 3}};
+    beside->materials = {kScrapIron, kTimber, kScrapIron};
     GAME_CTaskBase* maintenance = GAME_CTaskBase::CreateFromRequest(MakeEngineMaintenanceRequest(NumberOf(engine), 0));
     ASSERT_NE(maintenance, nullptr);
     maintenance->progress = 500;
@@ -95,6 +104,14 @@ TEST_F(TaskSaveTest, TasksComeBackFromTheirRecordsAndAreWrittenAgainByteForByte)
     Tasks().WriteSaveRecords(first);
     const std::vector<TaskSummary> before = Summarise();
     ASSERT_GE(before.size(), 7u);
+    std::size_t doctorRecord = 0;
+    while (Record(first, doctorRecord)[task_record::kKind] != kTaskDoctor) ASSERT_LT(++doctorRecord, before.size());
+    const std::span<std::uint8_t> written = Record(first, doctorRecord);
+    EXPECT_EQ(platform::ReadU32(written, task_record::kMaterialIds), kTimber);
+    EXPECT_EQ(platform::ReadU32(written, task_record::kMaterialIds + 4), kScrapIron);
+    EXPECT_EQ(platform::ReadU32(written, task_record::kMaterialIds + 8), kNoId);
+    EXPECT_EQ(written[task_record::kMaterialCounts], 1);
+    EXPECT_EQ(written[task_record::kMaterialCounts + 1], 2);
 
     Tasks().RestoreFromSave(first);
     EXPECT_EQ(Summarise(), before);
@@ -108,6 +125,7 @@ TEST_F(TaskSaveTest, TasksComeBackFromTheirRecordsAndAreWrittenAgainByteForByte)
     Tasks().WriteSaveRecords(second);
     EXPECT_TRUE(std::equal(first.begin() + slot::kTasks, first.begin() + slot::kTasks + slot::kTasksSize,
                            second.begin() + slot::kTasks));
+    doctorData.materials = doctorMaterials;
 }
 
 TEST_F(TaskSaveTest, OnlyTheFirst1235TasksAreWrittenAndWideFieldsAreClampedNotWrapped)
