@@ -151,7 +151,7 @@ void GAME_CUIAddTask::Build()
     listScroll_ = MakeUIScrollBar(window_, 474.0f, 156.0f, 8.0f, 100.0f);
     widgets_.push_back(listScroll_);
     // The bar stops at the window face's bottom edge.
-    infoScroll_ = MakeUIScrollBar(window_, 285.0f, 156.0f, 6.0f, 160.0f, true);
+    infoScroll_ = MakeUIScrollBar(window_, 285.0f, 156.0f, 6.0f, 180.0f, true);
     widgets_.push_back(infoScroll_);
 
     // Texts after the sprites.

@@ -89,7 +89,7 @@ GAME_CUIBuild::GAME_CUIBuild()
     listScroll_ = MakeUIScrollBar(list_, 474.0f, 155.0f, 10.0f, 126.0f);
     widgets_.push_back(listScroll_);
     // The bar stops at the window face's bottom edge.
-    panelScroll_ = MakeUIScrollBar(list_, 285.0f, 191.0f, 10.0f, 126.0f, true);
+    panelScroll_ = MakeUIScrollBar(list_, 285.0f, 191.0f, 10.0f, 142.0f, true);
     widgets_.push_back(panelScroll_);
     const Vec2 buttonSize = UISpriteSize(FindUISprite("ui_enterbutton"));
     GAME_CUINullObject* buttonNode = MakeUIGroupUnder(list_, 309.0f + buttonSize.x * 0.5f, 298.0f + buttonSize.y * 0.5f);

@@ -35,6 +35,9 @@ TEST_F(AddTaskTest, AnUpgradeIsOrderedOnceAndAFullTaskListRefusesEveryOrder)
 {
     GAME_CRoomBase& kitchen = Place("ID04", 0, 3);
     OpenFor(kitchen);
+    // The information scroll bar stands beside the nine info lines, as tall as they are.
+    EXPECT_FLOAT_EQ(AddTask().InfoScrollBar()->GetSize()->x, 6.0f);
+    EXPECT_FLOAT_EQ(AddTask().InfoScrollBar()->GetSize()->y, 180.0f);
     ASSERT_EQ(AddTask().Entries().size(), 1u);
     ASSERT_EQ(AddTask().Entries().front()->id, MakeTag("TU04"));
     EXPECT_TRUE(AddTask().RepeatButton()->IsDisabled());

@@ -108,6 +108,8 @@ TEST_F(BuildTest, TheMenuListsWhatCanBeBuiltAndGreysWhatCannotYet)
     OpenMenu();
     ASSERT_TRUE(Select("ID12"));
     EXPECT_EQ(Menu().PanelScrollBar()->Maximum(), 1);
+    EXPECT_FLOAT_EQ(Menu().PanelScrollBar()->GetSize()->x, 10.0f);
+    EXPECT_FLOAT_EQ(Menu().PanelScrollBar()->GetSize()->y, 142.0f);
     ASSERT_TRUE(Select("ID32"));
     EXPECT_EQ(Menu().PanelScrollBar()->Maximum(), 0);
     // The ladder's button says what it does.
