@@ -86,6 +86,8 @@ bool GetCursorClientPosition(int& x, int& y);
 void ShowSystemCursor(bool show);
 // Keeps mouse events coming while a button is held outside the window.
 void CaptureMouse(bool capture);
+// Puts the cursor at a client position.
+void WarpCursor(int x, int y);
 
 // True when a message is waiting. A posted quit waits behind every other message.
 bool PeekEvent();

@@ -327,6 +327,12 @@ void CaptureMouse(bool capture)
     if (VideoReady()) SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
 }
 
+void WarpCursor(int x, int y)
+{
+    if (g_testCursor) g_testCursor = Point{x, y};
+    if (g_window) SDL_WarpMouseInWindow(g_window, x, y);
+}
+
 bool PeekEvent()
 {
     if (g_closeSignalled) return true;

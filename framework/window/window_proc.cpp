@@ -86,6 +86,22 @@ WindowInputState& GetWindowInputState()
     return g_state;
 }
 
+void MovePointerTo(int32_t canvasX, int32_t canvasY)
+{
+    const process::CanvasView& view = process::GetCanvasView(0);
+    if (view.canvasWidth <= 0.0f || view.canvasHeight <= 0.0f) return;
+    const float windowX = static_cast<float>(canvasX) + view.originX;
+    const float windowY = static_cast<float>(canvasY) + view.originY;
+    g_state.rawCursorX = ClampToClient(static_cast<int32_t>(windowX / view.canvasWidth * view.clientWidth),
+                                       static_cast<int32_t>(view.clientWidth));
+    g_state.rawCursorY = ClampToClient(static_cast<int32_t>(windowY / view.canvasHeight * view.clientHeight),
+                                       static_cast<int32_t>(view.clientHeight));
+    // The canvas point is kept as asked, not as the round trip through whole pixels would leave it.
+    g_state.canvasCursorX = static_cast<int32_t>(windowX);
+    g_state.canvasCursorY = static_cast<int32_t>(windowY);
+    platform::WarpCursor(g_state.rawCursorX, g_state.rawCursorY);
+}
+
 void SetInputHooks(const InputHooks& hooks)
 {
     g_hooks = hooks;

@@ -25,6 +25,10 @@ struct WindowInputState {
 
 WindowInputState& GetWindowInputState();
 
+// Puts the pointer on a canvas point (relative to the letterbox origin): the system cursor goes
+// there and the state above holds it from now on.
+void MovePointerTo(int32_t canvasX, int32_t canvasY);
+
 // The input manager registers these to receive what the state above does not keep.
 struct InputHooks {
     // A button went down or up at a client position (not clamped).

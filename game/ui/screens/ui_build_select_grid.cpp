@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "framework/window/window_proc.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/room_records.h"
 #include "game/services/input/input_actions.h"
@@ -100,7 +101,11 @@ void GAME_CUIBuildSelectGrid::Update(bool input)
         if (IsTweenFinished(tween)) nextState_ = endState;
     };
     switch (state_) {
-    case 1: slide(openTween_, 2); break;
+    case 1:
+        slide(openTween_, 2);
+        // The view still scrolling under the key cursor keeps the screen opening.
+        if (nextState_ == 2 && KeyCursorFloorCell() >= 0 && Ship()->scrollChanged != 0) nextState_ = 1;
+        break;
     case 2: UpdateDialog(input); break;
     case 3: slide(closeTween_, 0); break;
     default: break;
@@ -124,6 +129,7 @@ void GAME_CUIBuildSelectGrid::EnterState()
         stop_->SetSprites(stopSprites_.Current(), stopPressedSprites_.Current());
         stop_->SetVisible(true);
         cursorCell_ = CellUnderCursor();
+        PutPointerOn(KeyCursorFloorCell());
         break;
     }
     case 3: RestartTweenFrom(closeTween_, {kPanelX, PanelY()}); break;
@@ -210,6 +216,27 @@ std::int32_t GAME_CUIBuildSelectGrid::CellUnderCursor() const
     const auto y = static_cast<std::int32_t>(row);
     if (!ship->grid.IsInside(x, y)) return -1;
     return y * ship->grid.width + x;
+}
+
+std::int32_t GAME_CUIBuildSelectGrid::KeyCursorFloorCell() const
+{
+    const GAME_CShip* ship = Ship();
+    if (ship == nullptr || ship->cursorWord == 0) return -1;
+    const std::int32_t cell = CellUnderCursor();
+    if (cell < 0) return -1;
+    const GAME_CShipGrid::Cell* floor = ship->grid.GetCell(cell % ship->grid.width, cell / ship->grid.width);
+    return floor != nullptr && floor->usable != 0 ? cell : -1;
+}
+
+void GAME_CUIBuildSelectGrid::PutPointerOn(std::int32_t cell) const
+{
+    const GAME_CShip* ship = Ship();
+    const GAME_CGameWorld* world = World();
+    if (cell < 0 || ship == nullptr || world == nullptr || !world->camera) return;
+    float x = 0.0f;
+    float y = 0.0f;
+    world->camera->CellScreenPosition(cell % ship->grid.width, cell / ship->grid.width, &x, &y);
+    vesk::window::MovePointerTo(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
 }
 
 bool GAME_CUIBuildSelectGrid::CountsAsCursorCell(std::int32_t cell) const

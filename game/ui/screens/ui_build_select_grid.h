@@ -57,6 +57,10 @@ private:
     void SelectForBreaking(GAME_CRoomBase& room);
     // The cell under the pointer or, in key mode, under the cursor box; -1 when none.
     std::int32_t CellUnderCursor() const;
+    // In key mode the floor cell under the cursor box; -1 otherwise.
+    std::int32_t KeyCursorFloorCell() const;
+    // Moves the pointer onto the cell's middle, so that it stands where the key cursor stood.
+    void PutPointerOn(std::int32_t cell) const;
     // Whether the cell lies on what the cursor cell stands for: the footprint the room would take, or
     // the room to break.
     bool CountsAsCursorCell(std::int32_t cell) const;

@@ -53,14 +53,20 @@ protected:
     }
 
     // The canvas point at the middle of a grid cell.
-    void ClickCell(int x, int y)
+    std::pair<int, int> CellPoint(int x, int y) const
     {
         float minX = 0.0f;
         float minY = 0.0f;
         world->ship->GetGridScreenMin(&minX, &minY);
         const float cell = world->ship->grid.cellWidth * std::fabs(world->ship->body->scaleX) * world->camera->zoom * 0.25f;
+        return {static_cast<int>(minX + (static_cast<float>(x) + 0.5f) * cell), static_cast<int>(minY + (static_cast<float>(y) + 0.5f) * cell)};
+    }
+
+    void ClickCell(int x, int y)
+    {
         StepFrames(1);
-        ClickAt(static_cast<int>(minX + (static_cast<float>(x) + 0.5f) * cell), static_cast<int>(minY + (static_cast<float>(y) + 0.5f) * cell));
+        const auto [pointX, pointY] = CellPoint(x, y);
+        ClickAt(pointX, pointY);
         // The click acts in the next frame; a dialog state it asks for is entered in the one after.
         StepFrames(2);
     }
@@ -197,6 +203,46 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), nullptr);
     EXPECT_EQ(Cursor().DialogState(), 2);
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
+}
+
+// In key mode the cursor opens on the floor cell under the key cursor with the pointer put there,
+// so that taking the mouse up again finds the same cell; while the view still scrolls under the
+// key cursor the screen stays opening.
+TEST_F(BuildTest, InKeyModeTheCursorOpensWithThePointerOnItsCellOnceTheViewStandsStill)
+{
+    Store("I002", 4);
+    const auto [awayX, awayY] = CellPoint(0, 2);
+    PointerMove(awayX, awayY);
+    world->ship->cursorWord = 1;
+    OpenMenu();
+    Choose("ID20");
+    const std::int32_t cell = Cursor().CursorCell();
+    const std::int32_t width = world->ship->grid.width;
+    ASSERT_GE(cell, 0);
+    ASSERT_NE(cell, 2 * width + 0) << "the key cursor stands elsewhere than the pointer did";
+    ASSERT_NE(world->ship->grid.GetCell(cell % width, cell / width)->usable, 0);
+
+    world->ship->cursorWord = 0;
+    StepFrames(3);
+    EXPECT_EQ(Cursor().CursorCell(), cell);
+    ASSERT_TRUE(CloseScreen(kSlotBuildSelectGrid));
+
+    // A route that swings the view between two floor cells for 30 frames: the cursor opens only
+    // once the view stands still again.
+    world->ship->cursorWord = 1;
+    Cursor().mode = FindRoomIdIndex(MakeTag("ID20"));
+    Cursor().SetOpen(true);
+    int opening = 0;
+    for (int frame = 0; frame < 30; ++frame) {
+        if (frame % 6 == 0) {
+            ASSERT_TRUE(frame % 12 == 0 ? world->camera->FocusCell(2, 1) : world->camera->FocusCell(7, 2));
+        }
+        StepFrames(1);
+        if (Cursor().State() == 1) ++opening;
+    }
+    EXPECT_EQ(opening, 30);
+    ASSERT_TRUE(StepUntil([&] { return Cursor().State() == 2; }, 60));
+    EXPECT_EQ(world->camera->cellRequestActive, 0u);
 }
 
 // With no row to show (every kind short of materials and never built, nothing to break while a
