@@ -123,17 +123,7 @@ void GAME_CUIAddTask::Build()
     executeImage_ = MakeUIPictureUnder(window_, "ui_text_execute_enable", 310.0f, 138.0f);
     widgets_.push_back(executeImage_);
 
-    for (int line = 0; line < kInfoLines; ++line) {
-        InfoSlot& info = infoLines_[static_cast<std::size_t>(line)];
-        info.group = MakeUIGroupUnder(window_, kInfoX, kLineTop + kUILineStep * static_cast<float>(line));
-        widgets_.push_back(info.group);
-        if (line > 0) {
-            info.separator = MakeUIPictureUnder(info.group, "ui_separator_left", -2.0f, -3.0f);
-            widgets_.push_back(info.separator);
-        }
-        info.icon = MakeUIPictureUnder(info.group, "", 4.0f, -2.0f);
-        widgets_.push_back(info.icon);
-    }
+    info_.BuildSprites(widgets_, window_, {.origin = {kInfoX, kLineTop}, .lines = kInfoLines, .iconTextX = kIconTextX});
     for (int row = 0; row < kVisibleRows; ++row) {
         rows_[static_cast<std::size_t>(row)] = MakeUILabel(window_, "", kRowX, kLineTop + kUILineStep * static_cast<float>(row));
         if (row > 0) {
@@ -160,10 +150,7 @@ void GAME_CUIAddTask::Build()
     widgets_.push_back(title_);
     widgets_.push_back(MakeUILabel(normal_, "ADDTASK_TEXT_BUTTON_NORMAL", 0.0f, 0.0f, 0.5f, 0.5f));
     widgets_.push_back(MakeUILabel(repeat_, "ADDTASK_TEXT_BUTTON_REPEAT", 0.0f, 0.0f, 0.5f, 0.5f));
-    for (InfoSlot& info : infoLines_) {
-        info.label = MakeUILabel(info.group, "", 0.0f, 0.0f);
-        widgets_.push_back(info.label);
-    }
+    info_.BuildTexts(widgets_);
     for (GAME_CUILabelObject* row : rows_) widgets_.push_back(row);
     emptyLabel_ = MakeUILabel(window_, "ADDTASK_TEXT_NOENABLETASK", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
     widgets_.push_back(emptyLabel_);
@@ -311,31 +298,13 @@ void GAME_CUIAddTask::ResetInfoPanel()
     RefreshInfoPanel(EntryUnderCursor());
 }
 
-void GAME_CUIAddTask::PutInfoLine(int& counter, std::u16string_view text, bool withIcon, std::int32_t icon)
-{
-    if (counter >= 0 && counter < kInfoLines) {
-        InfoSlot& line = infoLines_[static_cast<std::size_t>(counter)];
-        line.label->SetTextW(std::u16string(text).c_str());
-        const Vec2 at{withIcon ? kIconTextX : 0.0f, 0.0f};
-        line.label->SetPosition(&at);
-        line.icon->SetSprite(icon);
-        line.icon->SetColor(icon == kNoSprite ? kUIHidden : kUIWhite);
-        if (line.separator != nullptr) line.separator->SetColor(kUIWhite);
-    }
-    ++counter;
-}
-
 void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
 {
     for (GAME_CUILabelObject* row : rows_) row->SetTextA("");
     for (GAME_CUINullObject* separator : rowSeparators_) {
         if (separator != nullptr) separator->SetColor(kUIHidden);
     }
-    for (InfoSlot& line : infoLines_) {
-        line.label->SetTextA("");
-        line.icon->SetColor(kUIHidden);
-        if (line.separator != nullptr) line.separator->SetColor(kUIHidden);
-    }
+    info_.Clear();
     if (entry == nullptr) {
         for (GAME_CUIIconObject* button : {normal_, repeat_}) {
             button->SetColor(kUIGrey);
@@ -371,30 +340,29 @@ void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
     }
     if (description.size() > 255) description.resize(255);
 
-    int counter = -infoScroll_->Value();
+    info_.Begin(infoScroll_->Value());
     std::size_t start = 0;
     for (std::size_t i = 0; i <= description.size(); ++i) {
         if (i < description.size() && !IsInfoBreak(description[i])) continue;
-        if (i < description.size() || i > start) PutInfoLine(counter, std::u16string_view(description).substr(start, i - start), false, kNoSprite);
+        if (i < description.size() || i > start) info_.Put(std::u16string_view(description).substr(start, i - start), false, kNoSprite);
         start = i + 1;
     }
-    PutInfoLine(counter, FormatUIMessage("BUILD_TEXT_NEED_ACTOR_NUM", {UIFullWidthNumber(entry->crewLimit)}), true, actorIcon_);
-    PutInfoLine(counter, FormatUIMessage("BUILD_TEXT_NEED_ACTOR_STAMINA", {UIFullWidthNumber(entry->staminaChange / 1000, u"%02d")}),
+    info_.Put(FormatUIMessage("BUILD_TEXT_NEED_ACTOR_NUM", {UIFullWidthNumber(entry->crewLimit)}), true, actorIcon_);
+    info_.Put(FormatUIMessage("BUILD_TEXT_NEED_ACTOR_STAMINA", {UIFullWidthNumber(entry->staminaChange / 1000, u"%02d")}),
                 true, actorIcon_);
     const char* timeKey = IsResultPresent(entry->effectA) || IsResultPresent(entry->effectB) ? "ADDTASK_TEXT_TASK_FINISHTIME"
                           : entry->kind == kTaskEngineMaintenance                             ? "ADDTASK_TEXT_TASK_CONTINUE_TIME"
                                                                                               : "ADDTASK_TEXT_TASK_NEEDTIME";
-    PutInfoLine(counter, FormatUIMessage(timeKey, {UIFullWidthNumber(entry->durationSeconds), GetMessageTextExpanded("TIME_UNIT_TEXT")}),
+    info_.Put(FormatUIMessage(timeKey, {UIFullWidthNumber(entry->durationSeconds), GetMessageTextExpanded("TIME_UNIT_TEXT")}),
                 true, timerIcon_);
     for (const ItemCount& material : entry->materials) {
         if (IsUnusedItemCount(material)) break;
         const ItemData* item = FindItemData(material.itemId);
-        PutInfoLine(counter,
-                    vesk::text::FormatText(u"%ls：%ls（%ls）", {UITagName(material.itemId), UIFullWidthNumber(material.count),
-                                                              UIFullWidthNumber(UIAvailableItemCount(material.itemId, true))}),
-                    true, item != nullptr ? item->iconSprite : kNoSprite);
+        info_.Put(vesk::text::FormatText(u"%ls：%ls（%ls）", {UITagName(material.itemId), UIFullWidthNumber(material.count),
+                                                            UIFullWidthNumber(UIAvailableItemCount(material.itemId, true))}),
+                  true, item != nullptr ? item->iconSprite : kNoSprite);
     }
-    infoScroll_->SetMaximum(std::max(counter + infoScroll_->Value() - kInfoLines, 0));
+    info_.End(*infoScroll_);
 }
 
 void GAME_CUIAddTask::IssueTaskRequest(const TaskData* record, bool repeat)

@@ -3,9 +3,9 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
+#include "game/ui/info_panel.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -45,20 +45,13 @@ public:
     std::uint32_t ResultCode() const { return resultCode_; }
     int State() const { return state_; }
     int SubState() const { return subState_; }
-    const GAME_CUILabelObject* InfoLabel(int line) const { return infoLines_[static_cast<std::size_t>(line)].label; }
+    const GAME_CUILabelObject* InfoLabel(int line) const { return info_.Label(line); }
     const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     GAME_CUIIconObject* NormalButton() const { return normal_; }
     GAME_CUIIconObject* RepeatButton() const { return repeat_; }
     const GAME_CUIScrollBarObject* InfoScrollBar() const { return infoScroll_; }
 
 private:
-    struct InfoSlot {
-        GAME_CUINullObject* group = nullptr;
-        GAME_CUILabelObject* label = nullptr;
-        GAME_CUINullObject* icon = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-    };
-
     void Build();
     void RebuildTaskList();
     void UpdateTransition(int endState);
@@ -67,9 +60,6 @@ private:
     // The info scroll back to 0 and the panel for the entry under the cursor.
     void ResetInfoPanel();
     void RefreshInfoPanel(const TaskData* entry);
-    // Puts a text on the info line of the counter (shown when it is 0 to 8), at the icon's side when
-    // the line has an icon; the counter counts every line.
-    void PutInfoLine(int& counter, std::u16string_view text, bool withIcon, std::int32_t icon);
     void ShowOrderError();
     const TaskData* EntryUnderCursor() const;
     std::int32_t RoomIndex() const;
@@ -78,7 +68,7 @@ private:
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
-    std::array<InfoSlot, kInfoLines> infoLines_{};
+    UIInfoPanel info_;
     GAME_CUIScrollBarObject* infoScroll_ = nullptr;
     std::array<GAME_CUILabelObject*, kVisibleRows> rows_{};
     std::array<GAME_CUINullObject*, kVisibleRows> rowSeparators_{};

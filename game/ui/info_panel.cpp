@@ -1,0 +1,70 @@
+// The information panel's lines: building them, clearing them, and filling them from the scroll value.
+#include "game/ui/info_panel.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/ui/ui_draw.h"
+#include "game/ui/widget_builders.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_null_object.h"
+#include "game/ui/widgets/ui_scroll_bar_object.h"
+
+void UIInfoPanel::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIInfoPanelLayout& layout)
+{
+    layout_ = layout;
+    lines_.assign(static_cast<std::size_t>(std::max(layout.lines, 0)), Line{});
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        Line& line = lines_[i];
+        line.group = MakeUIGroupUnder(parent, layout.origin.x, layout.origin.y + kUILineStep * static_cast<float>(i));
+        list.push_back(line.group);
+        if (i > 0) {
+            line.separator = MakeUIPictureUnder(line.group, "ui_separator_left", layout.separator.x, layout.separator.y);
+            list.push_back(line.separator);
+        }
+        line.icon = MakeUIPictureUnder(line.group, "", layout.icon.x, layout.icon.y);
+        list.push_back(line.icon);
+    }
+}
+
+void UIInfoPanel::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+{
+    for (Line& line : lines_) {
+        line.label = MakeUILabel(line.group, "", 0.0f, 0.0f);
+        list.push_back(line.label);
+    }
+}
+
+void UIInfoPanel::Clear()
+{
+    for (Line& line : lines_) {
+        line.label->SetTextA("");
+        line.icon->SetColor(kUIHidden);
+        if (line.separator != nullptr) line.separator->SetColor(kUIHidden);
+    }
+}
+
+void UIInfoPanel::Begin(std::int32_t scroll)
+{
+    scroll_ = scroll;
+    next_ = -scroll;
+}
+
+void UIInfoPanel::Put(std::u16string_view text, bool indented, std::int32_t icon)
+{
+    if (next_ >= 0 && next_ < static_cast<std::int32_t>(lines_.size())) {
+        Line& line = lines_[static_cast<std::size_t>(next_)];
+        line.label->SetTextW(std::u16string(text).c_str());
+        const vesk::math::Vec2 at{indented ? layout_.iconTextX : 0.0f, 0.0f};
+        line.label->SetPosition(&at);
+        line.icon->SetSprite(icon);
+        line.icon->SetColor(icon == kNoSprite ? kUIHidden : kUIWhite);
+        if (line.separator != nullptr) line.separator->SetColor(kUIWhite);
+    }
+    ++next_;
+}
+
+void UIInfoPanel::End(GAME_CUIScrollBarObject& bar) const
+{
+    bar.SetMaximum(std::max(next_ + scroll_ - static_cast<std::int32_t>(lines_.size()), 0));
+}
