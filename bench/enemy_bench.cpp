@@ -23,7 +23,7 @@
 #include "game/model/script/script_package.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/travel/route_manager.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/enemy_drops.h"
 #include "game/model/object/enemy_sprite_pool.h"
@@ -90,7 +90,7 @@ public:
         ClearFoodStorageList();
         DestroyGameClock();
         DestroyPlayerData();
-        DestroyScriptPackages();
+        DestroyScriptPackageHolder();
         DestroyGameWorld();
         DestroySaveManager();
         DestroyAchievementManager();

@@ -30,7 +30,7 @@ void BM_LoadGameScripts(benchmark::State& state)
         benchmark::DoNotOptimize(GetStaticDatabase()->Rooms().size());
     }
     vesk::log::SetSink({});
-    DestroyScriptPackages();
+    DestroyScriptPackageHolder();
     DestroyStaticDatabase();
     vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
 }

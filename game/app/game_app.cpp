@@ -28,7 +28,7 @@
 #include "game/app/scene/scene_stack.h"
 #include "game/model/script/script_package.h"
 #include "game/services/sound/sound_player.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/selection_dialog.h"
 
@@ -109,7 +109,7 @@ int GameApplication::GameFrame()
         SetTitleForLanguage();
     }
     vesk::math::Rand();
-    if (GAME_CSoundPlayer* sound = PeekSoundPlayer()) sound->Update();
+    if (GAME_CSoundPlayer* sound = PeekSoundPlayer()) sound->UpdateSoundPlayer();
     if (IsInputMapActive()) {
         UpdateInputMap();
     } else {
@@ -136,7 +136,7 @@ void GameApplication::GameShutdown()
     DestroyGameClock();
     DestroyPlayerData();
     DestroyInputMap();
-    DestroyScriptPackages();
+    DestroyScriptPackageHolder();
     DestroyGameWorld();
     // The shared dialog goes with the screens; a start-up that ended before the screens existed
     // may have made it alone.

@@ -1,7 +1,7 @@
 // The game center (slot 30): turns the running game into the side-scrolling mini-game.
 #include "game/ui/game_center.h"
 
-#include "game/app/scene/scene_stack.h"
+#include "game/ui/app_links.h"
 #include "game/ui/ui_draw.h"
 
 void GAME_CUIGameCenter::Update(bool)
@@ -16,8 +16,7 @@ void GAME_CUIGameCenter::Update(bool)
     }
     if (state_ == 1) {
         PlayUISE(kStartJingle);
-        PushScene(kSceneMiniGame);
-        EndMainGameScene(*GetSceneStack());
+        SwitchToArcadeGame();
         SetOpen(false);
     } else if (state_ == 3) {
         next_ = 0;

@@ -8,7 +8,7 @@
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
 #include "game/services/text/number_format.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"

@@ -17,7 +17,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/save/save_manager.h"
 #include "game/model/script/script_package.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
@@ -182,7 +182,7 @@ inline void DestroyTestWorld()
     DestroyGameWorld();
     ClearFoodStorageList();
     ClearAmmoStorageList();
-    DestroyScriptPackages();
+    DestroyScriptPackageHolder();
     DestroyPlayerData();
     DestroyGameClock();
     DestroySaveManager();

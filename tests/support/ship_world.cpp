@@ -9,7 +9,7 @@
 #include "game/services/data/static_database.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"

@@ -105,7 +105,7 @@ bool TaskWorld::StepSimulationUntil(const std::function<bool()>& done, int maxSt
 std::vector<std::uint32_t> TaskWorld::StepAndListSounds()
 {
     GAME_CSoundPlayer* sound = GetSoundPlayer();
-    sound->Update();
+    sound->UpdateSoundPlayer();
     StepSimulation(1);
     std::vector<std::uint32_t> played;
     for (std::uint32_t n = 0; n < kSoundEffectCount; ++n) {

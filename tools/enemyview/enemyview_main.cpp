@@ -261,7 +261,7 @@ int main(int argc, char** argv)
             DrawLabels(stages);
         });
     DestroyGameWorld();
-    DestroyScriptPackages();
+    DestroyScriptPackageHolder();
     DestroyPlayerData();
     tools::CloseViewer();
     return 0;

@@ -132,7 +132,7 @@ void InitDatabaseJob(vesk::thread::SYS_CThread* thread, void* argument, std::int
     if (vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry()) {
         for (int group = 0; group < kSpriteGroupsReleased; ++group) registry->ReleaseSpritePackage(group);
     }
-    DestroyScriptPackages();
+    DestroyScriptPackageHolder();
     DestroyGameWorld();
     DestroySoundPlayer();
     DestroyInputMap();

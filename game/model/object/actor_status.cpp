@@ -9,7 +9,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/task_records.h"
 #include "game/services/text/actor_names.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/object/actor_ai_base.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_mes_balloon.h"

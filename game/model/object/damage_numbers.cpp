@@ -145,7 +145,7 @@ void DamageNumbers::AddEnemy(const GAME_CObjectEnemy& enemy, std::int32_t value)
     slot.value = value;
 }
 
-void DamageNumbers::Age()
+void DamageNumbers::AgeDamageNumbers()
 {
     const auto age = [](auto& slot) {
         if (slot.value <= 0) return;

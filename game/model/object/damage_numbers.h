@@ -36,7 +36,7 @@ public:
     // The caller checks that the enemy is active.
     void AddEnemy(const GAME_CObjectEnemy& enemy, std::int32_t value);
     // One step older; a number of 60 steps is gone.
-    void Age();
+    void AgeDamageNumbers();
     void Clear();
     void Draw() const;
 

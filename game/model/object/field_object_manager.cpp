@@ -165,7 +165,7 @@ void GAME_CFieldObjectManager::Update()
     }
     UpdateItems();
     UpdateDropItems();
-    damageNumbers_.Age();
+    damageNumbers_.AgeDamageNumbers();
     UpdateSandPillars();
     // From the last to the first; an enemy that starts a label in its step leaves the list, so
     // the walk goes by index.

@@ -8,7 +8,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/task_records.h"
 #include "game/services/input/input_map.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"

@@ -135,7 +135,7 @@ GAME_CScriptPackageHolder* GetScriptPackages()
     return g_holder;
 }
 
-void DestroyScriptPackages()
+void DestroyScriptPackageHolder()
 {
     delete g_holder;
     g_holder = nullptr;

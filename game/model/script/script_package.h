@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "framework/utility/script_package/script_package.h"
+#include "game/services/data/registration.h"
 
 // One loaded script package: its entries {script id, program}.
 class GAME_CScriptPackage : public vesk::utility::script_package::UTL_CManager {};
@@ -18,14 +19,6 @@ enum ScriptPackageKind : int {
     kScriptPackageEnemy = 3,  // by enemy id
     kScriptPackageKindCount = 4,
 };
-
-// The label every script registers its object kind's static data from.
-inline constexpr std::u16string_view kRegistrationLabel = u"データベース登録";
-
-// A registration that runs longer than this many commands without yielding
-// is stopped: data never needs as many, and a looping script must not stall
-// the start-up.
-inline constexpr std::uint32_t kRegistrationCommandBudget = 1u << 16;
 
 // The file of a kind, as "script/room_script.pac"; empty for other kinds.
 std::string_view ScriptPackageFile(int kind);
@@ -45,7 +38,7 @@ private:
 // The holder, made on first use.
 GAME_CScriptPackageHolder* GetScriptPackages();
 // Frees the holder and its packages (game end).
-void DestroyScriptPackages();
+void DestroyScriptPackageHolder();
 
 // Loads the package of a kind, replacing the one held, and runs the
 // registration label of every entry: rooms on a temporary room, routes on a

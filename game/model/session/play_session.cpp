@@ -15,7 +15,7 @@
 #include "game/services/save/offer_sets.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/sound/sound_player.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
 

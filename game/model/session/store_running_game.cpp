@@ -5,7 +5,7 @@
 #include "game/model/stores/store_record.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/world/game_world_ready.h"
 #include "platform/little_endian.h"

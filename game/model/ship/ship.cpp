@@ -16,7 +16,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/camera2d.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/world/game_world_ready.h"
 #include "game/model/object/field_object_manager.h"

@@ -9,7 +9,7 @@
 #include "game/services/save/save_layout.h"
 #include "game/model/script/script_operators.h"
 #include "game/model/travel/route_commands.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
 

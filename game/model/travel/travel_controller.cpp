@@ -14,7 +14,7 @@
 #include "game/services/text/message_text.h"
 #include "game/services/text/tag_text.h"
 #include "game/model/travel/route_save_block.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/world/game_world_ready.h"
 #include "platform/little_endian.h"

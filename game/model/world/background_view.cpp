@@ -10,7 +10,7 @@
 #include "game/services/data/static_database.h"
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/route_save_block.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
 

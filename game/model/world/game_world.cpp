@@ -10,7 +10,8 @@
 #include "framework/draw/sprite_draw.h"
 #include "framework/text/format_text.h"
 #include "game/services/text/message_text.h"
-#include "game/model/world/game_clock.h"
+#include "game/model/world/clock_step.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world_ready.h"
 #include "game/model/world/world_effect_host.h"
 

@@ -2,6 +2,7 @@
 #include "game/services/input/input_map_links.h"
 
 #include "game/model/world/game_world.h"
+#include "game/model/world/game_world_ready.h"
 
 namespace {
 bool g_padLayoutOption = false;
@@ -23,3 +24,5 @@ int GetShipTravelState()
     return g_shipTravelState;
 }
 void SetShipTravelState(int state) { g_shipTravelState = state; }
+
+bool IsGameReadyForInput() { return IsGameWorldReady(); }

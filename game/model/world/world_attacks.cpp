@@ -8,7 +8,7 @@
 #include "framework/math/random.h"
 #include "framework/text/format_text.h"
 #include "game/services/sound/sound_player.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/object_enemy.h"
 

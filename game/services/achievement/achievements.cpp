@@ -8,14 +8,13 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "framework/text/format_text.h"
+#include "game/services/achievement/achievement_links.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/text/message_text.h"
 #include "game/services/ui_port/ui_port.h"
-#include "game/model/world/game_world.h"
-#include "game/model/ship/room_base.h"
 #include "platform/little_endian.h"
 
 using namespace save_layout;
@@ -34,7 +33,6 @@ constexpr int kRowLocations = 12;
 constexpr int kRowItems = 17;
 constexpr int kRowSet18 = 18;
 constexpr int kRowSet0 = 0;
-constexpr int kEngineRoomKind = 23;
 constexpr std::uint32_t kSet0Bits = 16;
 constexpr std::uint32_t kSet12Bits = 17;
 constexpr std::uint32_t kSet18Bits = 5;
@@ -105,25 +103,6 @@ bool ThresholdReached(int row)
     return manager->thresholds[static_cast<std::size_t>(row)] <= Counter(row);
 }
 
-// Every floor cell of the ship holds a finished room. A ship without floor cells has none to
-// fill, so it does not count.
-bool EveryCellHoldsAFinishedRoom()
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || world->ship == nullptr) return false;
-    const GAME_CShip& ship = *world->ship;
-    int floorCells = 0;
-    for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
-        for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {
-            if (ship.grid.GetCell(x, y)->usable == 0) continue;
-            ++floorCells;
-            const GAME_CRoomBase* room = ship.GetRoomAtCell(x, y);
-            if (room == nullptr || room->underConstruction) return false;
-        }
-    }
-    return floorCells > 0;
-}
-
 std::uint32_t CountBoughtRumorsOffered()
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
@@ -166,21 +145,6 @@ std::uint32_t CountDiscoveredItems()
     return count;
 }
 
-std::uint32_t CountFinishedEngineRooms()
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || world->ship == nullptr) return 0;
-    const GAME_CShip& ship = *world->ship;
-    const std::size_t onGrid = std::min<std::size_t>(static_cast<std::size_t>(std::max(ship.CountRoomsOnGrid(), 0)),
-                                                     ship.rooms.size());
-    std::uint32_t count = 0;
-    for (std::size_t i = 0; i < onGrid; ++i) {
-        const GAME_CRoomBase* room = ship.rooms[i];
-        if (room != nullptr && room->kind == kEngineRoomKind && !room->underConstruction) ++count;
-    }
-    return count;
-}
-
 void TellStorefront(std::uint32_t index)
 {
     vesk::achievement::StorefrontAchievementRow& row = g_storefrontRows[index];
@@ -196,9 +160,16 @@ std::int32_t RowOfTag(std::uint32_t tag) { return FindAchievementIndex(tag); }
 
 }  // namespace
 
+GAME_CAchievementManager* ConstructAchievementManager()
+{
+    auto* manager = new GAME_CAchievementManager;
+    manager->thresholds.fill(1);
+    return manager;
+}
+
 GAME_CAchievementManager* GetAchievementManager()
 {
-    if (g_manager == nullptr) g_manager = new GAME_CAchievementManager;
+    if (g_manager == nullptr) g_manager = ConstructAchievementManager();
     return g_manager;
 }
 

@@ -29,10 +29,10 @@ public:
     std::uint32_t checkInterval = 2;
     std::uint32_t checksPerRound = 1;
     std::array<std::uint32_t, kAchievementCount> thresholds{};
-
-    GAME_CAchievementManager() { thresholds.fill(1); }
 };
 
+// A new manager: no popup pending, its counters at zero and every threshold 1.
+GAME_CAchievementManager* ConstructAchievementManager();
 // The manager, made on first use.
 GAME_CAchievementManager* GetAchievementManager();
 GAME_CAchievementManager* PeekAchievementManager();

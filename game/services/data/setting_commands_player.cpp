@@ -5,7 +5,7 @@
 #include "game/services/data/id_tags.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/setting_commands.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 
 namespace setting_commands {
 

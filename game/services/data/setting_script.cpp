@@ -8,7 +8,7 @@
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
 #include "framework/utility/script/common_table.h"
-#include "game/model/script/script_package.h"
+#include "game/services/data/registration.h"
 
 namespace {
 

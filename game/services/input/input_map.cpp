@@ -5,7 +5,6 @@
 #include "framework/text/message_file.h"
 #include "framework/text/utf.h"
 #include "game/services/input/input_map_links.h"
-#include "game/model/world/game_world_ready.h"
 
 namespace {
 
@@ -113,7 +112,7 @@ void GAME_CInputMap::Refresh()
     vesk::input::CollectHitObjects(kPointerPressed, pressed_);
     vesk::input::CollectHitObjects(kPointerHeld, held_);
     vesk::input::CollectHitObjects(kPointerIdle, idle_);
-    if (!IsGameWorldReady()) {
+    if (!IsGameReadyForInput()) {
         return;
     }
     if (const vesk::input::PadInput* pad = FirstPad()) {

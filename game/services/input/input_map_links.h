@@ -1,4 +1,4 @@
-// What the input map reads of the rest of the game: two player options and the ship's travel state.
+// What the input map reads of the rest of the game: two player options, the ship's travel state and whether the world is ready.
 #pragma once
 
 // The player data and the ship own these values; until they exist the values
@@ -16,3 +16,6 @@ void SetStickSwapOption(bool set);
 // the game world has a ship).
 int GetShipTravelState();
 void SetShipTravelState(int state);
+
+// Whether the game world's members are all in place: the input map reads the field's pointers only then.
+bool IsGameReadyForInput();

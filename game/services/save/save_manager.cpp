@@ -10,10 +10,11 @@
 #include "framework/file/save_file.h"
 #include "framework/log/log.h"
 #include "game/services/player/player_data.h"
+#include "game/services/save/autosave_links.h"
 #include "game/services/save/save_image.h"
 #include "game/services/text/message_text.h"
 #include "game/services/ui_port/ui_port.h"
-#include "game/model/world/game_world.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "platform/little_endian.h"
 
 using namespace save_layout;
@@ -232,12 +233,11 @@ void GAME_CSaveManager::Step()
 
 void GAME_CSaveManager::UpdateAutoSaveTimer()
 {
-    GAME_CGameWorld* world = PeekGameWorld();
     const GAME_CPlayerData* player = GetPlayerData();
-    if (world == nullptr || player == nullptr || world->travel == nullptr) return;
-    const GAME_CRouteManager* route = world->travel->routeManager.get();
-    if (route == nullptr || route->IsRouteEventRunning()) return;
-    if (world->ui->IsOpen(kSlotTitle) || world->ui->IsOpen(kSlotSaveSlots)) return;
+    const AutoSaveRouteState route = ReadAutoSaveRouteState();
+    if (player == nullptr || !route.travelling || route.eventRunning) return;
+    const GAME_CUIPort* ui = ActiveUIPort();
+    if (ui == nullptr || ui->IsOpen(kSlotTitle) || ui->IsOpen(kSlotSaveSlots)) return;
     const std::uint32_t interval = std::uint32_t{player->autoSaveMinutes} * kFramesPerMinute;
     if (interval != autoSaveInterval) {
         autoSaveInterval = interval;
@@ -246,7 +246,7 @@ void GAME_CSaveManager::UpdateAutoSaveTimer()
     }
     if (interval == 0) return;
     if (++autoSaveCounter < interval) return;
-    if (route->IsHolding()) {
+    if (route.holding) {
         autoSaveCounter = interval > kAutoSaveRetryFrames ? interval - kAutoSaveRetryFrames : 0;
         return;
     }

@@ -184,7 +184,7 @@ void GAME_CSoundPlayer::ApplyVolumeSettings(std::span<const std::uint8_t> settin
     seVolume = std::clamp(platform::ReadU16(settings, save_layout::system::kSeVolume) * 0.01f, 0.0f, 1.0f);
 }
 
-void GAME_CSoundPlayer::Update()
+void GAME_CSoundPlayer::UpdateSoundPlayer()
 {
     if (fadeMode != kFadeNone) {
         fadeFrame = std::min(fadeFrame + 1, fadeLength);

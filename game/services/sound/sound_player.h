@@ -50,7 +50,7 @@ public:
     // The two volume percentages of a settings block.
     void ApplyVolumeSettings(std::span<const std::uint8_t> settings);
     // Once a frame: the fade, then the played flags are cleared.
-    void Update();
+    void UpdateSoundPlayer();
 
     std::array<Slot, kSoundEffectCount> seSlots{};
     std::array<Slot, kBgmCount> bgmSlots{};

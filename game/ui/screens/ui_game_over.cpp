@@ -10,7 +10,7 @@
 #include "framework/math/random.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"

@@ -10,7 +10,7 @@
 #include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
 #include "game/app/scene/scene_stack.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/object_actor.h"
 #include "game/ui/message_log.h"

@@ -6,7 +6,7 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "game/services/input/input_actions.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/ui/message_log.h"
 #include "game/services/player/player_data.h"
 #include "game/ui/screens/ui_common.h"

@@ -3,7 +3,7 @@
 
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_build_select_grid.h"

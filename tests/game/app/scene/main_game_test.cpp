@@ -17,7 +17,7 @@
 #include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/object_actor.h"

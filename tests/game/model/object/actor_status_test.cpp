@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "game/services/data/static_database.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/object/field_object_manager.h"
 #include "tests/support/crew_world.h"
 

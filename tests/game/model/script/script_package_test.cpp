@@ -26,7 +26,7 @@ protected:
 
     void TearDown() override
     {
-        DestroyScriptPackages();
+        DestroyScriptPackageHolder();
         DestroyStaticDatabase();
         vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
     }

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "game/services/data/static_database.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/ship.h"
 #include "tests/support/ship_world.h"

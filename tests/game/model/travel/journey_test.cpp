@@ -12,7 +12,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/text/message_text.h"
 #include "game/model/travel/travel_controller.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"

@@ -8,7 +8,7 @@
 #include "game/services/data/static_database.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/background_view.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "tests/support/game_fixture.h"
 

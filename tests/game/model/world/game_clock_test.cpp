@@ -7,7 +7,8 @@
 #include "game/services/save/offer_sets.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
-#include "game/model/world/game_clock.h"
+#include "game/model/world/clock_step.h"
+#include "game/services/clock/game_clock.h"
 #include "platform/little_endian.h"
 
 namespace {

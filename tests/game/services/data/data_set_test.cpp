@@ -122,7 +122,7 @@ TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
         }
         EXPECT_LT(static_cast<std::size_t>(enemy.stats[kEnemySpriteIndex]), enemySprites.size()) << TagText(id);
     }
-    DestroyScriptPackages();
+    DestroyScriptPackageHolder();
     DestroyStaticDatabase();
     vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
 }

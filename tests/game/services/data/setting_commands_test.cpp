@@ -5,7 +5,7 @@
 #include "game/services/achievement/achievements.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/tag.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "tests/game/services/data/setting_test_support.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch_folder.h"

@@ -79,11 +79,11 @@ TEST_F(SoundPlayerTest, MusicFadesInOverItsFramesAndTheVolumesComeFromTheSetting
 
     player_->PlayBGM(1, 4, false);
     EXPECT_FLOAT_EQ(BgmVolume(), 0.0f);
-    player_->Update();
-    player_->Update();
+    player_->UpdateSoundPlayer();
+    player_->UpdateSoundPlayer();
     EXPECT_FLOAT_EQ(BgmVolume(), 0.5f * 0.5f * 0.4f);
-    player_->Update();
-    player_->Update();
+    player_->UpdateSoundPlayer();
+    player_->UpdateSoundPlayer();
     EXPECT_FLOAT_EQ(BgmVolume(), 0.5f * 0.4f);
     EXPECT_EQ(player_->fadeMode, GAME_CSoundPlayer::kFadeNone);
 
@@ -96,7 +96,7 @@ TEST_F(SoundPlayerTest, MusicFadesInOverItsFramesAndTheVolumesComeFromTheSetting
     // A fade-out of one frame ends in one update.
     player_->StopBGM(1);
     EXPECT_EQ(player_->PlayingBgm(), kNoBgm);
-    player_->Update();
+    player_->UpdateSoundPlayer();
     EXPECT_EQ(BgmVolume(), -1.0f);
 }
 

@@ -8,7 +8,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_actions.h"
-#include "game/model/world/game_clock.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_add_task.h"

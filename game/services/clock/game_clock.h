@@ -1,4 +1,4 @@
-// The game clock: days of 6300 simulation steps, hours and minutes, hourly refills and the daily refresh.
+// The game clock: days of 6300 simulation steps, hours and minutes, and its record in a slot.
 #pragma once
 
 #include <array>
@@ -6,6 +6,9 @@
 #include <span>
 
 #include "framework/memory/heaps.h"
+
+// The clock shows minutes in steps of ten.
+inline constexpr std::uint32_t kClockMinuteStep = 10;
 
 struct GAME_CGameClock : vesk::memory::MainHeapObject {
     std::uint32_t day = 0;
@@ -33,14 +36,7 @@ void ResetGameClock(GAME_CGameClock& clock);
 // The day starts at 6:00.
 std::uint32_t GetClockHour(const GAME_CGameClock& clock);
 std::uint32_t GetClockMinute(const GAME_CGameClock& clock);
-// The last stage of a simulation step: one step of the day, with the hourly and daily work.
-void StepGameClock(GAME_CGameClock& clock);
 // From a slot's clock record (the values are checked); the BGM id goes to the sound player.
 void LoadGameClock(GAME_CGameClock& clock, std::span<const std::uint8_t> slot);
 // Into a slot's clock record, with the sound player's BGM id.
 void StoreGameClock(const GAME_CGameClock& clock, std::span<std::uint8_t> slot);
-
-// Every route but the current one gains its hourly amounts in its two event accumulators.
-void HourlyRefill();
-// The offer sets count down and renew; the crew grows one day older.
-void DailyRefresh();
