@@ -34,7 +34,7 @@ constexpr Area kAreas[] = {
     {slot::kTravel + route_block::kRouteRecords, route_block::kRouteRecordCount * route_block::kRouteRecordSize},
     {slot::kTravel + route_block::kVariables, route_block::kSize - route_block::kVariables},
     {slot::kBackground, slot::kBackgroundSize},
-    {slot::kBackgroundObjects, slot::kBackgroundObjectsSize},
+    {slot::kBackgroundSaveList, slot::kBackgroundSaveListSize},
     {slot::kTravelFlags, 4},
 };
 
@@ -93,7 +93,7 @@ const std::vector<std::uint8_t>& PrepareWorld()
         InitSlotRecord(record);
         world.travel->routeManager->WriteSaveBlock(record);
         world.background->WriteSaveRecord(std::span(record).subspan(slot::kBackground, slot::kBackgroundSize),
-                                          std::span(record).subspan(slot::kBackgroundObjects, slot::kBackgroundObjectsSize));
+                                          std::span(record).subspan(slot::kBackgroundSaveList, slot::kBackgroundSaveListSize));
         return record;
     }();
     return slot;
@@ -135,6 +135,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     InitSlotRecord(again);
     world.travel->routeManager->WriteSaveBlock(again);
     world.background->WriteSaveRecord(std::span(again).subspan(slot::kBackground, slot::kBackgroundSize),
-                                      std::span(again).subspan(slot::kBackgroundObjects, slot::kBackgroundObjectsSize));
+                                      std::span(again).subspan(slot::kBackgroundSaveList, slot::kBackgroundSaveListSize));
     return 0;
 }

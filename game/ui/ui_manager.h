@@ -58,7 +58,7 @@ public:
     bool CloseAllExcept();
     void SetGameOverCause(std::uint32_t cause) override;
     std::uint32_t GetGameOverCause() const;
-    void AddGameOverLoss(const UIGameOverLoss& loss) override;
+    void AddGameOverLoss(const LossRecord& loss) override;
     void StartFade(const UIFadeRequest& request) override;
     void GetFadeState(UIFadeState* out) const override;
     void ShowNotice(const UINoticeRecord& record) override;

@@ -217,7 +217,7 @@ std::uint32_t GAME_CUIManager::GetGameOverCause() const
     return gameOver != nullptr ? gameOver->cause : 0;
 }
 
-void GAME_CUIManager::AddGameOverLoss(const UIGameOverLoss& loss)
+void GAME_CUIManager::AddGameOverLoss(const LossRecord& loss)
 {
     if (auto* gameOver = Get<GAME_CUIGameOver>(kSlotGameOver)) gameOver->losses.push_back(loss);
 }

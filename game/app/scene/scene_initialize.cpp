@@ -158,6 +158,11 @@ void LoadScriptsJob(vesk::thread::SYS_CThread* thread, void* argument, std::intp
     SceneOf(argument)->SetNextState(Next);
 }
 
+constexpr auto LoadRoomScriptsJob = &LoadScriptsJob<kScriptPackageRoom, GAME_CSceneInitialize::kStartActorScripts>;
+constexpr auto LoadActorScriptsJob = &LoadScriptsJob<kScriptPackageActor, GAME_CSceneInitialize::kStartEnemyScripts>;
+constexpr auto LoadRouteScriptsJob = &LoadScriptsJob<kScriptPackageRoute, GAME_CSceneInitialize::kRequestLoad>;
+constexpr auto LoadEnemyScriptsJob = &LoadScriptsJob<kScriptPackageEnemy, GAME_CSceneInitialize::kStartRoomSprites>;
+
 void LoadRoomSpritesJob(vesk::thread::SYS_CThread* thread, void* argument, std::intptr_t)
 {
     vesk::log::Info("start-up: room sprites");
@@ -351,16 +356,16 @@ void GAME_CSceneInitialize::StepState()
     const bool noJob = job_ == nullptr;
     switch (state_) {
     case kStartRoomScripts:
-        if (noJob) StartJob(&LoadScriptsJob<kScriptPackageRoom, kStartActorScripts>, kJobStack);
+        if (noJob) StartJob(LoadRoomScriptsJob, kJobStack);
         break;
     case kStartActorScripts:
-        if (noJob) StartJob(&LoadScriptsJob<kScriptPackageActor, kStartEnemyScripts>, kJobStack);
+        if (noJob) StartJob(LoadActorScriptsJob, kJobStack);
         break;
     case kStartRouteScripts:
-        if (noJob) StartJob(&LoadScriptsJob<kScriptPackageRoute, kRequestLoad>, kRouteJobStack);
+        if (noJob) StartJob(LoadRouteScriptsJob, kRouteJobStack);
         break;
     case kStartEnemyScripts:
-        if (noJob) StartJob(&LoadScriptsJob<kScriptPackageEnemy, kStartRoomSprites>, kJobStack);
+        if (noJob) StartJob(LoadEnemyScriptsJob, kJobStack);
         break;
     case kStartRoomSprites:
         if (noJob) StartJob(&LoadRoomSpritesJob, kJobStack);

@@ -9,6 +9,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/task_records.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/world/game_world_ready.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/field_object_manager.h"
@@ -71,7 +72,7 @@ void GAME_CObjectItem::Init(const ItemObjectSetup& setup)
     }
     spriteIndex = record->iconSprite;
     if (!setup.noSound) ship_world::PlaySoundEffect(kPlacedSound, kPlacedSoundVolume);
-    if (IsGameWorldReady()) MarkItemDiscovered(GetWorkingSlot(), itemId);
+    if (IsGameWorldReady()) working_slot::MarkItemDiscovered(itemId);
     if (setup.carrierRequested) requestTimer = 1;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/utility/script/script_conditions.h"
 #include "game/model/stores/stored_items.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/script/enemy_command_handlers.h"
 #include "game/model/script/enemy_random.h"
 #include "game/model/script/script_enemy.h"
@@ -162,13 +163,12 @@ std::uint32_t VariableCommand(SYS_CScriptEngine& engine, std::uint8_t mode, cons
 // Slot 45: a global event flag bit, or a global byte counter changed in 8 bits.
 std::uint32_t GlobalCommand(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
 {
-    const std::span<std::uint8_t> slot = GetWorkingSlot();
     if (mode == 0 && args.Need(2)) {
-        SetSlotEventBit(slot, args.U32(0), args.I32(1) != 0);
+        working_slot::SetEventFlag(args.U32(0), args.I32(1) != 0);
     } else if (mode == 1 && args.Need(kWordAfterWordAndText + 1)) {
-        const std::uint32_t counter = args.U32(0);
-        if (counter >= save_layout::slot::kByteTableSize) return 1;
-        std::uint8_t& byte = slot[save_layout::slot::kByteTable + counter];
+        std::uint8_t* counter = working_slot::ByteCounter(args.U32(0));
+        if (counter == nullptr) return 1;
+        std::uint8_t& byte = *counter;
         const std::string_view op = ReadName(args, kTextAfterWord);
         const auto operand = static_cast<std::int8_t>(args.I32(kWordAfterWordAndText));
         byte = static_cast<std::uint8_t>(ApplyOperator8(static_cast<std::int8_t>(byte), op, operand));

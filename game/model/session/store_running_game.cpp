@@ -37,7 +37,7 @@ void StoreRunningGame(std::span<std::uint8_t> slot)
     if (world != nullptr && world->travel && world->travel->routeManager) world->travel->routeManager->WriteSaveBlock(slot);
     if (world != nullptr && world->background) {
         world->background->WriteSaveRecord(slot.subspan(slot::kBackground, slot::kBackgroundSize),
-                                           slot.subspan(slot::kBackgroundObjects, slot::kBackgroundObjectsSize));
+                                           slot.subspan(slot::kBackgroundSaveList, slot::kBackgroundSaveListSize));
     }
     StoreGameClock(*GetGameClock(), slot);
     WriteStoreRecord(slot);

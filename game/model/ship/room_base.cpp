@@ -196,11 +196,11 @@ void GAME_CRoomBase::ChooseLabel()
 {
     if (underConstruction) return;
     if (FindRunningUpgradeTask() != nullptr) {
-        if (!IsInLabel(room_label::kUpgradeRunning)) GoUpgradeRunning();
+        if (!IsInUpgradeRunningLabel()) GoUpgradeRunning();
         return;
     }
     if (FindWorkingTask() != nullptr) {
-        if (!IsInLabel(WorkLabel()) && !IsInLabel(room_label::kUpgradeRunning)) GoTask();
+        if (!IsInLabel(WorkLabel()) && !IsInUpgradeRunningLabel()) GoTask();
         return;
     }
     if (IsInLabel(room_label::kNoTask) || IsInLabel(room_label::kUpgradeStay)) return;
@@ -263,8 +263,7 @@ bool GAME_CRoomBase::IsInLabel(std::u16string_view label) const
 
 bool GAME_CRoomBase::IsInWorkLabel() const
 {
-    return IsInLabel(room_label::kTask) || IsInLabel(room_label::kTaskTwoCrew) ||
-           IsInLabel(room_label::kUpgradeRunning);
+    return IsInTaskLabel() || IsInCrewTaskLabel() || IsInUpgradeRunningLabel();
 }
 
 std::u16string_view GAME_CRoomBase::WorkLabel() const

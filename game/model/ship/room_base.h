@@ -141,6 +141,9 @@ public:
     // The label the script was last started at, while its main thread runs.
     bool IsInLabel(std::u16string_view label) const;
     bool HasActiveLabel() const;
+    bool IsInTaskLabel() const { return IsInLabel(room_label::kTask); }
+    bool IsInCrewTaskLabel() const { return IsInLabel(room_label::kTaskTwoCrew); }
+    bool IsInUpgradeRunningLabel() const { return IsInLabel(room_label::kUpgradeRunning); }
     bool IsInWorkLabel() const;
     // The working label for the assigned crew: the two-crew label when it exists and two or more
     // work here, else the one-crew label.

@@ -155,8 +155,8 @@ void GAME_CShip::UpdateRooms()
                 if (!room->IsInLabel(room_label::kNoTask) && !room->IsInLabel(room_label::kUpgradeStay)) room->GoNoTask();
             } else if (room->FindRunningUpgradeTask() == nullptr) {
                 if (room->assignedCrew.size() < 2) {
-                    if (!room->IsInLabel(room_label::kTask)) room->GoTask();
-                } else if (!room->IsInLabel(room->WorkLabel()) && !room->IsInLabel(room_label::kUpgradeRunning)) {
+                    if (!room->IsInTaskLabel()) room->GoTask();
+                } else if (!room->IsInLabel(room->WorkLabel()) && !room->IsInUpgradeRunningLabel()) {
                     room->GoTask();
                 }
             }

@@ -16,6 +16,7 @@
 #include "game/model/world/game_world_ready.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/item_drops.h"
 #include "game/model/ship/ship_paths.h"
@@ -260,7 +261,7 @@ GAME_CRoomBase* GAME_CShip::TakeFreeRoom(std::int32_t x, std::int32_t y, std::in
         }
     });
     // The build menu keeps offering a kind once one has stood on the ship.
-    SetRoomKindUnlocked(GetWorkingSlot(), kindIndex, true);
+    working_slot::SetRoomKindUnlocked(kindIndex, true);
     return room;
 }
 

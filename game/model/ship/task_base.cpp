@@ -9,6 +9,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/world/game_world_ready.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
@@ -307,7 +308,6 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
         SetRoomIndex(room);
     }
     materials.clear();
-    const std::span<std::uint8_t> slot = GetWorkingSlot();
     for (std::size_t i = 0; i < kSlots; ++i) {
         const std::uint32_t itemId = platform::ReadU32(record, kMaterialIds + 4 * i);
         const std::uint8_t count = record[kMaterialCounts + i];
@@ -318,7 +318,7 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
             continue;
         }
         materials.insert(materials.end(), count, itemId);
-        if (!slot.empty()) MarkItemDiscovered(slot, itemId);
+        working_slot::MarkItemDiscovered(itemId);
     }
     crew.clear();
     const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();

@@ -16,35 +16,35 @@
 
 namespace {
 
-using TaskMaker = GAME_CTaskBase* (*)(const GAME_CTaskRequest&);
+using TaskCreate = GAME_CTaskBase* (*)(const GAME_CTaskRequest&);
 
 template <typename Task>
-GAME_CTaskBase* Make(const GAME_CTaskRequest& request)
+GAME_CTaskBase* Create(const GAME_CTaskRequest& request)
 {
     return new Task(request);
 }
 
 // Indexed by kind; kind 1 has no class.
-constexpr std::array<TaskMaker, kTaskKindCount> kFactory{
-    &Make<GAME_CTaskRoomBuild>,
+constexpr std::array<TaskCreate, kTaskKindCount> kFactory{
+    &Create<GAME_CTaskRoomBuild>,
     nullptr,
-    &Make<GAME_CTaskItemCraft>,
-    &Make<GAME_CTaskRoomUpgrade>,
-    &Make<GAME_CTaskMeal>,
-    &Make<GAME_CTaskBreak>,
-    &Make<GAME_CTaskItemCarrier>,
-    &Make<GAME_CTaskCooking>,
-    &Make<GAME_CTaskCarrierFromInventory>,
-    &Make<GAME_CTaskAttackToEnemy>,
-    &Make<GAME_CTaskReload>,
-    &Make<GAME_CTaskDoctor>,
-    &Make<GAME_CTaskPatient>,
-    &Make<GAME_CTaskRouteScan>,
-    &Make<GAME_CTaskEngineMaintenance>,
-    &Make<GAME_CTaskBridgeDriver>,
-    &Make<GAME_CTaskMealOnGrid>,
-    &Make<GAME_CTaskMindControl>,
-    &Make<GAME_CTaskRefuel>,
+    &Create<GAME_CTaskItemCraft>,
+    &Create<GAME_CTaskRoomUpgrade>,
+    &Create<GAME_CTaskMeal>,
+    &Create<GAME_CTaskBreak>,
+    &Create<GAME_CTaskItemCarrier>,
+    &Create<GAME_CTaskCooking>,
+    &Create<GAME_CTaskCarrierFromInventory>,
+    &Create<GAME_CTaskAttackToEnemy>,
+    &Create<GAME_CTaskReload>,
+    &Create<GAME_CTaskDoctor>,
+    &Create<GAME_CTaskPatient>,
+    &Create<GAME_CTaskRouteScan>,
+    &Create<GAME_CTaskEngineMaintenance>,
+    &Create<GAME_CTaskBridgeDriver>,
+    &Create<GAME_CTaskMealOnGrid>,
+    &Create<GAME_CTaskMindControl>,
+    &Create<GAME_CTaskRefuel>,
 };
 
 constexpr std::uint32_t kHealTask = MakeTag("THHP");

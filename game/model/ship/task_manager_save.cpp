@@ -44,6 +44,21 @@ void SetRepeatBit(std::span<std::uint8_t> area, std::size_t index)
 
 std::string RecordName(std::size_t index) { return "saved task record " + std::to_string(index); }
 
+// The kind's request rebuilt from the record and the task made from it; null when the record names
+// no task the game knows or the request is refused.
+GAME_CTaskBase* CreateTaskFromSaveRecord(std::span<const std::uint8_t> record, std::size_t index)
+{
+    const std::optional<GAME_CTaskRequest> request = MakeRequestFromSaveRecord(record);
+    if (!request) {
+        if (record[task_record::kKind] != kTaskItemCarrier) {
+            vesk::log::Warning(RecordName(index) + " names the unknown task " +
+                               DescribeId(platform::ReadU32(record, task_record::kId)) + "; it is dropped");
+        }
+        return nullptr;
+    }
+    return GAME_CTaskBase::CreateFromRequest(*request);
+}
+
 }  // namespace
 
 void GAME_CTaskManager::WriteSaveRecords(std::span<std::uint8_t> slot) const
@@ -94,15 +109,7 @@ void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
             vesk::log::Warning(RecordName(r) + " has kind " + std::to_string(kind) + ", which no task has; it is dropped");
             continue;
         }
-        const std::optional<GAME_CTaskRequest> request = MakeRequestFromSaveRecord(record);
-        if (!request) {
-            if (kind != kTaskItemCarrier) {
-                vesk::log::Warning(RecordName(r) + " names the unknown task " +
-                                   DescribeId(platform::ReadU32(record, task_record::kId)) + "; it is dropped");
-            }
-            continue;
-        }
-        if (GAME_CTaskBase* task = GAME_CTaskBase::CreateFromRequest(*request)) restored.emplace_back(task, r);
+        if (GAME_CTaskBase* task = CreateTaskFromSaveRecord(record, r)) restored.emplace_back(task, r);
     }
     for (const auto& [task, record] : restored) {
         task->LoadRecord(area, record);

@@ -8,6 +8,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/object/actor_status.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
@@ -44,7 +45,7 @@ std::uint64_t DrawRandom64()
 
 void ProduceCraftedItems(GAME_CTaskBase& task, const TaskData& record, GAME_CRoomBase& room)
 {
-    if (const std::span<std::uint8_t> slot = GetWorkingSlot(); !slot.empty()) MarkItemDiscovered(slot, record.productItem);
+    working_slot::MarkItemDiscovered(record.productItem);
     if (record.productItem == kGoldenCheese && record.productCount > 0) {
         AddAchievementCount(kGoldenCheeseAchievement, static_cast<std::uint32_t>(record.productCount));
     }

@@ -18,23 +18,17 @@
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_carry.h"
 #include "game/model/ship/task_crew.h"
+#include "game/model/travel/route_save_block.h"
 #include "platform/little_endian.h"
 
 namespace {
-
-// The per-route records of the travel area: the scan level and its countdown of each route.
-constexpr std::size_t kRouteRecords = save_layout::slot::kTravel + 3088;
-constexpr std::size_t kRouteRecordSize = 140;
-constexpr std::size_t kScanLevel = 136;
-constexpr std::size_t kScanCountdown = 138;
-constexpr std::int32_t kMaxRouteRecords = 128;
 
 // Marks the routes that lead on from both ends of the current route as scanned, for `frames`.
 void RevealRoutesAroundCurrentRoute(std::int32_t frames)
 {
     const GAME_CGameWorld* world = PeekGameWorld();
     const GAME_CStaticDatabase* database = GetStaticDatabase();
-    const std::span<std::uint8_t> slot = GetWorkingSlot();
+    const RouteSaveBlock slot = route_block::Working();
     if (world == nullptr || !world->travel || !world->travel->routeManager || database == nullptr || slot.empty()) {
         return;
     }
@@ -45,10 +39,10 @@ void RevealRoutesAroundCurrentRoute(std::int32_t frames)
     for (const std::uint32_t location : {route->startLocation, route->endLocation}) {
         database->CollectRoutesFrom(location, positions);
         for (const std::int32_t position : positions) {
-            if (position < 0 || position >= kMaxRouteRecords) continue;
-            const std::size_t record = kRouteRecords + static_cast<std::size_t>(position) * kRouteRecordSize;
-            platform::WriteU16(slot, record + kScanLevel, 1);
-            platform::WriteU16(slot, record + kScanCountdown, countdown);
+            if (position < 0 || position >= route_block::kRouteRecordCount) continue;
+            const std::size_t record = route_block::RouteRecord(static_cast<std::size_t>(position));
+            platform::WriteU16(slot, record + route_block::kScanLevel, 1);
+            platform::WriteU16(slot, record + route_block::kScanCountdown, countdown);
         }
     }
 }

@@ -345,7 +345,7 @@ void GAME_CTaskBase::AnimateRoom(GAME_CRoomBase* room, std::int32_t kind, std::i
         return;
     }
     if (kind == kTaskRoomUpgrade) {
-        if (!room->IsInLabel(room_label::kUpgradeRunning)) room->GoUpgradeRunning();
+        if (!room->IsInUpgradeRunningLabel()) room->GoUpgradeRunning();
         return;
     }
     if (!room->IsInLabel(room->WorkLabel())) room->GoTask();

@@ -14,6 +14,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
@@ -185,7 +186,7 @@ void ReadAmmoStoresFromRecord(std::span<const std::uint8_t> slot)
         store->SetAmmoId(&entry.id);
         while (store->GetCount() > 0) store->RemoveOne();
         while (store->GetCount() < entry.count && store->GetCount() < store->GetCapacity()) store->AddOne();
-        MarkItemDiscovered(GetWorkingSlot(), entry.id);
+        working_slot::MarkItemDiscovered(entry.id);
     }
 }
 

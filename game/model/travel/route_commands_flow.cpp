@@ -8,12 +8,12 @@
 #include "game/model/script/script_operators.h"
 #include "game/model/travel/route_commands.h"
 #include "game/services/clock/game_clock.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/world/game_world.h"
 
 namespace route_commands {
 namespace {
 
-constexpr std::uint32_t kStoryFlagCount = 64;
 
 // from = a + (a 30-bit draw) mod |b - a|, or a - 1 when a equals b; rounded down to a multiple of
 // step when step is not 0.
@@ -123,7 +123,7 @@ std::uint32_t HaltAndSpeed(SYS_CScriptEngine& engine, std::uint8_t mode, const S
 std::uint32_t StoryFlag(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
 {
     if (mode == 0 && args.Need(2)) {
-        SetSlotBit(GetWorkingSlot(), save_layout::slot::kStoryFlags, kStoryFlagCount, args.U32(0), args.I32(1) != 0);
+        working_slot::SetStoryFlag(args.U32(0), args.I32(1) != 0);
     }
     return 1;
 }

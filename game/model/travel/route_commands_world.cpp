@@ -10,6 +10,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/sound/sound_player.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/travel/route_commands.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/task_base.h"
@@ -202,8 +203,7 @@ std::uint32_t Rooms(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptAr
         return 1;
     }
     if (mode != 10 || !args.Need(2) || kind < 1) return 1;
-    SetSlotBit(GetWorkingSlot(), save_layout::slot::kRoomUnlockFlags, kRoomIdCount, static_cast<std::uint32_t>(kind),
-               args.I32(1) != 0);
+    working_slot::SetRoomKindUnlocked(kind, args.I32(1) != 0);
     return 1;
 }
 

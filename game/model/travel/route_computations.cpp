@@ -10,6 +10,7 @@
 #include "game/model/script/script_operators.h"
 #include "game/model/travel/route_commands.h"
 #include "game/services/clock/game_clock.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
 
@@ -70,18 +71,6 @@ void RandomUsableCell(const GAME_CShip& ship, std::int32_t* column, std::int32_t
             }
         }
     }
-}
-
-std::int32_t CountOfferBits()
-{
-    using namespace save_layout;
-    std::span<std::uint8_t> slot = GetWorkingSlot();
-    std::int32_t count = 0;
-    for (int set = 0; set < slot::kOfferSetCount; ++set) {
-        const std::size_t at = slot::kOfferSets + static_cast<std::size_t>(set) * slot::kOfferSetSize + slot::kOfferMask;
-        if (slot.size() >= at + 4) count += std::popcount(platform::ReadU32(slot, at));
-    }
-    return count;
 }
 
 // Mode 22: the from or to of a random event with the label; false leaves the variable as it was.
@@ -174,7 +163,7 @@ std::uint32_t Compute(SYS_CScriptEngine& engine, std::uint8_t mode, const Script
     case 17: if (!hasShip) return 1; value = world->ship->fuelCapacity; break;
     case 18: if (clock == nullptr) return 1; value = GetClockHour(*clock); break;
     case 19: if (clock == nullptr) return 1; value = GetClockMinute(*clock); break;
-    case 20: value = CountOfferBits(); break;
+    case 20: value = working_slot::CountOfferMaskBits(); break;
     case 21: value = player != nullptr ? player->money : 0; break;
     case 22: {
         if (!args.Need(19)) return 1;

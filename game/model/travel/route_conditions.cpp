@@ -8,6 +8,7 @@
 #include "game/model/stores/stored_items.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/script/script_operators.h"
 #include "game/model/travel/route_commands.h"
 #include "game/model/world/game_world.h"
@@ -18,16 +19,7 @@ namespace {
 
 using namespace save_layout;
 
-constexpr std::uint32_t kByteCount = slot::kByteTableSize;
 constexpr std::uint32_t kBitCount = slot::kEventBitCount;
-
-// The working slot's byte table entry, or null for an index past it.
-std::uint8_t* ByteEntry(std::uint32_t index)
-{
-    std::span<std::uint8_t> slot = GetWorkingSlot();
-    if (index >= kByteCount || slot.size() < slot::kByteTable + kByteCount) return nullptr;
-    return slot.data() + slot::kByteTable + index;
-}
 
 std::uint32_t AsUnsigned(std::int64_t value) { return static_cast<std::uint32_t>(value); }
 
@@ -87,7 +79,7 @@ std::uint32_t Condition(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
     case 6: {
         const std::string_view op = InlineText(args, 4);
         if (!args.Need(10)) return 1;
-        const std::uint8_t* entry = ByteEntry(args.U32(0));
+        const std::uint8_t* entry = working_slot::ByteCounter(args.U32(0));
         if (entry == nullptr) return 1;
         Test(engine, CompareOperatorS8(static_cast<std::int8_t>(*entry), op, static_cast<std::int8_t>(args.U32(9) & 0xFF)));
         return 1;
@@ -96,7 +88,7 @@ std::uint32_t Condition(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         return compare(vesk::math::Rand(), 0, 8);
     case 8:
         if (args.Need(2) && args.U32(0) < kBitCount) {
-            Test(engine, GetSlotEventBit(GetWorkingSlot(), args.U32(0)) == (args.I32(1) != 0));
+            Test(engine, working_slot::EventFlag(args.U32(0)) == (args.I32(1) != 0));
         }
         return 1;
     case 9:
@@ -106,8 +98,7 @@ std::uint32_t Condition(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         if (args.Need(1)) Test(engine, world != nullptr && world->ship && world->ship->shipTag == args.U32(0));
         return 1;
     case 11: {
-        std::span<std::uint8_t> slot = GetWorkingSlot();
-        Test(engine, slot.size() >= slot::kEndingSeen + 4 && platform::ReadU32(slot, slot::kEndingSeen) != 0);
+        Test(engine, working_slot::EndingSeen());
         return 1;
     }
     case 12:
@@ -119,14 +110,14 @@ std::uint32_t Condition(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
     case 50: {
         const std::string_view op = InlineText(args, 4);
         if (!args.Need(10)) return 1;
-        if (std::uint8_t* entry = ByteEntry(args.U32(0))) {
+        if (std::uint8_t* entry = working_slot::ByteCounter(args.U32(0))) {
             *entry = static_cast<std::uint8_t>(
                 ApplyOperator8(static_cast<std::int8_t>(*entry), op, static_cast<std::int8_t>(args.U32(9) & 0xFF)));
         }
         return 1;
     }
     case 51:
-        if (args.Need(2)) SetSlotEventBit(GetWorkingSlot(), args.U32(0), args.I32(1) != 0);
+        if (args.Need(2)) working_slot::SetEventFlag(args.U32(0), args.I32(1) != 0);
         return 1;
     default:
         return 1;

@@ -24,7 +24,8 @@ void RecordLoss(GAME_CGameWorld* world, std::uint32_t kind, std::u16string_view 
                 std::int32_t row, std::int32_t amount)
 {
     if (world == nullptr || world->ui == nullptr) return;
-    UIGameOverLoss loss;
+    LossRecord loss;
+    InitLossRecord(&loss);
     loss.kind = static_cast<std::int32_t>(kind);
     const std::u16string text(name);
     loss.name.Assign(text.c_str());

@@ -41,14 +41,6 @@ const vesk::utility::script_package::ProgramRecord* FindRouteProgram(std::uint32
     return nullptr;
 }
 
-// The slot's route block: the travel area's first bytes.
-std::span<std::uint8_t> WorkingRouteBlock()
-{
-    std::span<std::uint8_t> slot = GetWorkingSlot();
-    if (slot.size() < save_layout::slot::kTravel + route_block::kSize) return {};
-    return slot.subspan(save_layout::slot::kTravel, route_block::kSize);
-}
-
 // A saved background-object list counts as empty when its first entry has id -1, id 0 with a
 // position of 0 or less, or a depth of 0.
 bool IsObjectListEmpty(std::span<const std::uint8_t> objects)
@@ -169,7 +161,7 @@ bool GAME_CRouteManager::BuildRoute(const std::uint32_t* routeId, std::span<std:
         if (!sameRoute && mayFill) FillRouteEventsFromRecord(*events_, *record_);
         RunCreationLabel();
     }
-    SpendAccumulators(savedBlock.empty() ? WorkingRouteBlock() : savedBlock);
+    SpendAccumulators(savedBlock.empty() ? route_block::Working() : savedBlock);
     stallCounter_ = 0;
     return true;
 }
@@ -354,7 +346,7 @@ void GAME_CRouteManager::WriteSaveBlock(std::span<std::uint8_t> slot) const
 std::int32_t GAME_CRouteManager::GetRouteRecordValue() const
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
-    std::span<std::uint8_t> block = WorkingRouteBlock();
+    std::span<std::uint8_t> block = route_block::Working();
     std::int32_t position = -1;
     if (database == nullptr || block.empty() || database->FindRouteDataIndexed(routeId_, &position) == nullptr ||
         position < 0 || position >= route_block::kRouteRecordCount) {

@@ -3,8 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "game/services/save/save_layout.h"
+#include "game/services/save/working_slot.h"
+
+// The route save block of a slot: route_block::kSize bytes at its travel area.
+using RouteSaveBlock = std::span<std::uint8_t>;
 
 // Offsets within the block, which starts at the travel area of the slot.
 namespace route_block {
@@ -42,4 +47,11 @@ static_assert(kScriptWords + kScriptWordCount * 4 == kSize);
 
 // Offset of a route's record within the block.
 constexpr std::size_t RouteRecord(std::size_t position) { return kRouteRecords + position * kRouteRecordSize; }
+
+// The working slot's block: the first bytes of its travel area; empty when the slot is short.
+inline RouteSaveBlock Working()
+{
+    const std::span<std::uint8_t> travel = working_slot::TravelArea();
+    return travel.size() >= kSize ? travel.first(kSize) : RouteSaveBlock{};
+}
 }  // namespace route_block

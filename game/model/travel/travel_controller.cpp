@@ -28,9 +28,7 @@ constexpr std::uint32_t kArrivalLineKind = 0;
 // Sets the bit of a hideout's position in the working slot's visited-hideout bits.
 void MarkHideoutVisited(std::int32_t index)
 {
-    if (index < 0) return;
-    SetSlotBit(GetWorkingSlot(), save_layout::slot::kVisitedHideouts, save_layout::slot::kVisitedHideoutBits,
-               static_cast<std::uint32_t>(index), true);
+    if (index >= 0) working_slot::MarkHideoutVisited(static_cast<std::uint32_t>(index));
 }
 
 GAME_CUIPort* UI()
@@ -63,7 +61,7 @@ bool GAME_CTravelController::SetCurrentLocation(const std::uint32_t* hideoutId)
 }
 
 bool StartRoute(GAME_CTravelController& controller, const std::uint32_t* routeId, bool forward,
-                std::span<std::uint8_t> savedBlock, std::span<const std::uint8_t> savedObjects)
+                RouteSaveBlock savedBlock, BackgroundSaveList savedObjects)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     const RouteData* record = database != nullptr && routeId != nullptr ? database->FindRouteData(*routeId) : nullptr;
@@ -145,8 +143,8 @@ void GAME_CTravelController::LoadFromSlot(std::span<std::uint8_t> slot)
 {
     using namespace save_layout;
     if (slot.size() < slot::kSize) return;
-    std::span<std::uint8_t> block = slot.subspan(slot::kTravel, route_block::kSize);
-    std::span<const std::uint8_t> objects = slot.subspan(slot::kBackgroundObjects, slot::kBackgroundObjectsSize);
+    RouteSaveBlock block = slot.subspan(slot::kTravel, route_block::kSize);
+    BackgroundSaveList objects = slot.subspan(slot::kBackgroundSaveList, slot::kBackgroundSaveListSize);
     const std::uint32_t savedId = platform::ReadU32(block, route_block::kRouteId);
     const std::uint32_t reversed = platform::ReadU32(block, route_block::kReversed);
     const std::uint32_t secondDirection = platform::ReadU32(block, route_block::kDirection);
@@ -189,10 +187,10 @@ void GAME_CTravelController::Step()
 
 void GAME_CTravelController::StepScanCountdowns()
 {
-    std::span<std::uint8_t> slot = GetWorkingSlot();
-    if (slot.size() < save_layout::slot::kTravel + route_block::kSize) return;
+    const RouteSaveBlock slot = route_block::Working();
+    if (slot.empty()) return;
     for (int i = 0; i < route_block::kRouteRecordCount; ++i) {
-        const std::size_t record = save_layout::slot::kTravel + route_block::RouteRecord(static_cast<std::size_t>(i));
+        const std::size_t record = route_block::RouteRecord(static_cast<std::size_t>(i));
         const auto countdown =
             static_cast<std::uint16_t>(platform::ReadU16(slot, record + route_block::kScanCountdown) - 1);
         // The countdown is a u16: below 1 once it wraps from 0, or at 0.

@@ -8,6 +8,8 @@
 
 #include "framework/memory/heaps.h"
 #include "game/model/travel/route_manager.h"
+#include "game/model/travel/route_save_block.h"
+#include "game/model/world/background_view.h"
 
 // Where the ship stands while it is at a route end: the hideout's 4-character id and its position
 // in the static database's hideout map (-1 when the map does not hold it).
@@ -98,4 +100,4 @@ private:
 // Replaces the current route by a new route manager for the id, travelled forward or backward.
 // savedBlock and savedObjects are empty except when a slot is applied. Always false.
 bool StartRoute(GAME_CTravelController& controller, const std::uint32_t* routeId, bool forward,
-                std::span<std::uint8_t> savedBlock, std::span<const std::uint8_t> savedObjects);
+                RouteSaveBlock savedBlock, BackgroundSaveList savedObjects);

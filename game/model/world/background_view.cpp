@@ -282,7 +282,7 @@ void GAME_CBackgroundView::WriteSaveRecord(std::span<std::uint8_t> record, std::
 }
 
 void GAME_CBackgroundView::ReadSaveRecord(std::span<const std::uint8_t> record, std::span<const std::uint8_t> routeBlock,
-                                          std::span<const std::uint8_t> objectList)
+                                          BackgroundSaveList objectList)
 {
     if (routeBlock.size() >= route_block::kSize) {
         boundRouteId_ = platform::ReadI32(routeBlock, route_block::kRouteId);

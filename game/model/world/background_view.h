@@ -21,6 +21,9 @@ class SYS_CTexture;
 // route position at fixed parallax factors: 0.4 the near layer, 0.7 the front layer, 0.25 the
 // distant view. Offsets h0..h5 are in hundredths of a unit and go into the save: h2 and h0 are the
 // near layer's start and seam, h4 and h1 the front layer's.
+// The saved background-object list of a slot: 128 entries of 12 bytes.
+using BackgroundSaveList = std::span<const std::uint8_t>;
+
 class GAME_CBackgroundView : public vesk::memory::MainHeapObject {
 public:
     static constexpr int kObjectCount = 128;
@@ -67,7 +70,7 @@ public:
     // From a slot: the bound route id from the route block, the offsets and near views from the
     // record, the objects up to the first terminating entry.
     void ReadSaveRecord(std::span<const std::uint8_t> record, std::span<const std::uint8_t> routeBlock,
-                        std::span<const std::uint8_t> objectList);
+                        BackgroundSaveList objectList);
 
     // The draw passes, in the order of the world draw.
     void DrawDistantView() const;

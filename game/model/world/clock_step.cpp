@@ -7,20 +7,12 @@
 #include "game/services/data/static_database.h"
 #include "game/services/save/offer_sets.h"
 #include "game/services/save/save_image.h"
-#include "game/services/save/save_layout.h"
 #include "game/model/world/game_world.h"
+#include "game/model/travel/route_save_block.h"
 #include "game/model/world/game_world_ready.h"
 #include "platform/little_endian.h"
 
-using namespace save_layout;
-
 namespace {
-
-// Per-route records in the travel area: 140 bytes each, the two event accumulators at 128 and 132.
-constexpr std::size_t kRouteRecordSize = 140;
-constexpr std::size_t kRouteRecordCount = 128;
-constexpr std::size_t kSecondAccumulator = 128;
-constexpr std::size_t kFirstAccumulator = 132;
 
 const GAME_CRouteManager* CurrentRouteManager()
 {
@@ -52,7 +44,8 @@ void StepGameClock(GAME_CGameClock& clock)
         }
     }
     const std::int64_t minute = GetClockMinute(clock);
-    for (int guard = 0; guard < 6 && std::abs(std::int64_t{clock.displayedMinute} - minute) >= kClockMinuteStep; ++guard) {
+    const std::int64_t step = kClockMinuteStep;
+    for (int guard = 0; guard < 6 && std::abs(std::int64_t{clock.displayedMinute} - minute) >= step; ++guard) {
         clock.displayedMinute = (clock.displayedMinute + kClockMinuteStep) % 60;
     }
 }
@@ -63,19 +56,20 @@ void HourlyRefill()
     if (database == nullptr) return;
     const GAME_CRouteManager* current = CurrentRouteManager();
     const std::uint32_t currentId = current ? current->GetRouteId() : 0xFFFFFFFF;
-    std::span<std::uint8_t> slot = GetWorkingSlot();
+    const RouteSaveBlock slot = route_block::Working();
+    if (slot.empty()) return;
     std::size_t position = 0;
     for (const auto& [id, route] : database->Routes()) {
-        if (position >= kRouteRecordCount) break;
-        const std::size_t record = slot::kTravel + slot::kTravelKeptOffset + position * kRouteRecordSize;
+        if (position >= static_cast<std::size_t>(route_block::kRouteRecordCount)) break;
+        const std::size_t record = route_block::RouteRecord(position);
         ++position;
         if (id == currentId) continue;
         // Words 17 and 18 of the route record are the hourly amounts, 19 and 20 their maxima.
         const auto& words = route.accumulatorWords;
-        platform::WriteI32(slot, record + kFirstAccumulator,
-                           Raise(platform::ReadI32(slot, record + kFirstAccumulator), words[0], words[2]));
-        platform::WriteI32(slot, record + kSecondAccumulator,
-                           Raise(platform::ReadI32(slot, record + kSecondAccumulator), words[1], words[3]));
+        platform::WriteI32(slot, record + route_block::kFirstAccumulator,
+                           Raise(platform::ReadI32(slot, record + route_block::kFirstAccumulator), words[0], words[2]));
+        platform::WriteI32(slot, record + route_block::kSecondAccumulator,
+                           Raise(platform::ReadI32(slot, record + route_block::kSecondAccumulator), words[1], words[3]));
     }
 }
 

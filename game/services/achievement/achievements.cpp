@@ -12,6 +12,7 @@
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/text/message_text.h"
 #include "game/services/ui_port/ui_port.h"
@@ -36,7 +37,6 @@ constexpr int kRowSet0 = 0;
 constexpr std::uint32_t kSet0Bits = 16;
 constexpr std::uint32_t kSet12Bits = 17;
 constexpr std::uint32_t kSet18Bits = 5;
-constexpr std::size_t kItemBitsSize = slot::kFieldItemsLiveSize;  // the discovered-item bits
 
 std::array<AchievementGameRow, kAchievementCount> MakeGameRows()
 {
@@ -107,15 +107,12 @@ std::uint32_t CountBoughtRumorsOffered()
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     if (database == nullptr) return 0;
-    const std::span<const std::uint8_t> slot = GetWorkingSlot();
     std::uint32_t count = 0;
     for (const auto& [id, hideout] : database->Hideouts()) {
         for (std::uint32_t rumor : hideout.rumors) {
             std::int32_t position = -1;
             if (database->FindRumorDataIndexed(rumor, &position) == nullptr || position < 0) continue;
-            const std::size_t bit = static_cast<std::size_t>(position);
-            if (bit / 8 >= slot::kLiveTableSize) continue;
-            count += (slot[slot::kLiveTable + bit / 8] >> (bit % 8) & 1u) != 0 ? 1 : 0;
+            count += working_slot::RumorBought(static_cast<std::size_t>(position)) ? 1 : 0;
         }
     }
     return count;
@@ -136,12 +133,9 @@ std::uint32_t CountKnownLocations()
 std::uint32_t CountDiscoveredItems()
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
-    const std::size_t items = database ? std::min(database->Items().size(), kItemBitsSize * 8) : 0;
-    const std::span<const std::uint8_t> slot = GetWorkingSlot();
+    const std::size_t items = database ? std::min(database->Items().size(), working_slot::kDiscoveredItemBits) : 0;
     std::uint32_t count = 0;
-    for (std::size_t bit = 0; bit < items; ++bit) {
-        count += (platform::ReadU32(slot, slot::kFieldItemsLive + 4 * (bit / 32)) >> (bit % 32) & 1u) != 0 ? 1 : 0;
-    }
+    for (std::size_t position = 0; position < items; ++position) count += working_slot::ItemDiscovered(position) ? 1 : 0;
     return count;
 }
 

@@ -5,10 +5,11 @@
 
 #include "game/services/data/static_lookups.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 
 namespace {
 
-void MarkFound(std::uint32_t itemId) { MarkItemDiscovered(GetWorkingSlot(), itemId); }
+void MarkFound(std::uint32_t itemId) { working_slot::MarkItemDiscovered(itemId); }
 
 }  // namespace
 

@@ -135,8 +135,8 @@ inline constexpr std::size_t kLiveArea = 218284;
 inline constexpr std::size_t kLiveAreaSize = 2048;
 inline constexpr std::size_t kEndingSeen = 218284;
 inline constexpr std::size_t kLastSaveTime = 218288;  // eight u32
-inline constexpr std::size_t kBackgroundObjects = 220332;
-inline constexpr std::size_t kBackgroundObjectsSize = 1536;
+inline constexpr std::size_t kBackgroundSaveList = 220332;
+inline constexpr std::size_t kBackgroundSaveListSize = 1536;
 inline constexpr std::size_t kTravelFlags = 224428;
 inline constexpr std::size_t kSize = kSlotSize;
 }  // namespace slot

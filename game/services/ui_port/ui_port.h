@@ -40,7 +40,7 @@ public:
 
     // --- game over and fades
     virtual void SetGameOverCause(std::uint32_t cause) = 0;
-    virtual void AddGameOverLoss(const UIGameOverLoss& loss) = 0;
+    virtual void AddGameOverLoss(const LossRecord& loss) = 0;
     virtual void StartFade(const UIFadeRequest& request) = 0;
     virtual void GetFadeState(UIFadeState* out) const = 0;
 

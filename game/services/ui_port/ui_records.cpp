@@ -1,4 +1,4 @@
-// The notice record's reset and copy.
+// The notice record's reset and copy, and the loss record's reset.
 #include "game/services/ui_port/ui_records.h"
 
 UINoticeRecord* InitNoticeRecord(UINoticeRecord* record)
@@ -15,4 +15,10 @@ UINoticeRecord* AssignNoticeRecord(UINoticeRecord* destination, const UINoticeRe
     destination->flag = source->flag != 0 ? 1 : 0;
     destination->argumentKey.Assign(source->argumentKey.c_str());
     return destination;
+}
+
+LossRecord* InitLossRecord(LossRecord* record)
+{
+    *record = LossRecord{};
+    return record;
 }

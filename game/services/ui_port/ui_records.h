@@ -20,13 +20,15 @@ UINoticeRecord* InitNoticeRecord(UINoticeRecord* record);
 UINoticeRecord* AssignNoticeRecord(UINoticeRecord* destination, const UINoticeRecord* source);
 
 // One loss the route's game-over label reports: kind 0 money, 1 a crew member, 3 a room.
-struct UIGameOverLoss {
+struct LossRecord {
     std::int32_t kind = 0;
     UTL_CFixedWString<32> name;
     std::int32_t gridX = 0;
     std::int32_t gridY = 0;
     std::int32_t amount = 0;
 };
+// Kind 0, an empty name and zeros.
+LossRecord* InitLossRecord(LossRecord* record);
 
 // A fade request: colours, frames (their absolute value is used) and channel (0 or 1).
 struct UIFadeRequest {

@@ -34,7 +34,7 @@ public:
 
     // Kept until the next game over sets it.
     std::uint32_t cause = kCauseHull;
-    std::vector<UIGameOverLoss> losses;
+    std::vector<LossRecord> losses;
 
 private:
     void EnterState(std::int32_t state);

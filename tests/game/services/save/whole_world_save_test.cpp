@@ -165,7 +165,7 @@ TEST_F(WholeWorldSave, ASlotSavedMidJourneyComesBackIdenticalAndRunsOnAlike)
     const std::vector<std::uint8_t> restoredRanOn = SaveSlot();
     const std::pair<std::size_t, std::size_t> roadAreas[] = {{slot::kTravel, route_block::kSize},
                                                              {slot::kBackground, slot::kBackgroundSize},
-                                                             {slot::kBackgroundObjects, slot::kBackgroundObjectsSize},
+                                                             {slot::kBackgroundSaveList, slot::kBackgroundSaveListSize},
                                                              {slot::kClock, slot::kClockSize}};
     for (const auto& [offset, size] : roadAreas) {
         EXPECT_EQ(DescribeDifferences(ranOn, restoredRanOn, offset, size), "");

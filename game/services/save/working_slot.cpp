@@ -1,0 +1,104 @@
+// Typed reads and writes of the working slot.
+#include "game/services/save/working_slot.h"
+
+#include <bit>
+
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "platform/little_endian.h"
+
+using namespace save_layout;
+
+static_assert(working_slot::kDiscoveredItemBits == slot::kFieldItemsLiveSize * 8);
+
+namespace working_slot {
+
+namespace {
+
+std::uint32_t ReadWord(std::size_t offset)
+{
+    const std::span<const std::uint8_t> working = GetWorkingSlot();
+    return working.size() >= offset + 4 ? platform::ReadU32(working, offset) : 0;
+}
+
+}  // namespace
+
+std::uint32_t PlaySeconds() { return ReadWord(slot::kPlaySeconds); }
+
+void SetPlaySeconds(std::uint32_t seconds)
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (working.size() >= slot::kPlaySeconds + 4) platform::WriteU32(working, slot::kPlaySeconds, seconds);
+}
+
+bool EndingSeen() { return ReadWord(slot::kEndingSeen) != 0; }
+
+std::uint32_t RouteMusic() { return ReadWord(slot::kRouteMusic); }
+
+void SetLastSaveTime(std::span<const std::uint32_t, 8> fields)
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (working.size() < slot::kLastSaveTime + 4 * fields.size()) return;
+    for (std::size_t i = 0; i < fields.size(); ++i) platform::WriteU32(working, slot::kLastSaveTime + 4 * i, fields[i]);
+}
+
+bool StoryFlag(std::uint32_t flag) { return GetSlotBit(GetWorkingSlot(), slot::kStoryFlags, kStoryFlagCount, flag); }
+
+void SetStoryFlag(std::uint32_t flag, bool on)
+{
+    SetSlotBit(GetWorkingSlot(), slot::kStoryFlags, kStoryFlagCount, flag, on);
+}
+
+bool EventFlag(std::uint32_t flag) { return GetSlotEventBit(GetWorkingSlot(), flag); }
+
+void SetEventFlag(std::uint32_t flag, bool on) { SetSlotEventBit(GetWorkingSlot(), flag, on); }
+
+std::uint8_t* ByteCounter(std::uint32_t index)
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (index >= slot::kByteTableSize || working.size() < slot::kByteTable + slot::kByteTableSize) return nullptr;
+    return working.data() + slot::kByteTable + index;
+}
+
+void MarkItemDiscovered(std::uint32_t itemId) { ::MarkItemDiscovered(GetWorkingSlot(), itemId); }
+
+bool ItemDiscovered(std::size_t position)
+{
+    if (position >= kDiscoveredItemBits) return false;
+    return (ReadWord(slot::kFieldItemsLive + 4 * (position / 32)) >> (position % 32) & 1u) != 0;
+}
+
+bool RumorBought(std::size_t position)
+{
+    const std::span<const std::uint8_t> working = GetWorkingSlot();
+    if (position / 8 >= slot::kLiveTableSize || working.size() < slot::kLiveTable + slot::kLiveTableSize) return false;
+    return (working[slot::kLiveTable + position / 8] >> (position % 8) & 1u) != 0;
+}
+
+bool RoomKindUnlocked(std::int32_t kind) { return IsRoomKindUnlocked(GetWorkingSlot(), kind); }
+
+void SetRoomKindUnlocked(std::int32_t kind, bool on) { ::SetRoomKindUnlocked(GetWorkingSlot(), kind, on); }
+
+void MarkHideoutVisited(std::uint32_t index)
+{
+    SetSlotBit(GetWorkingSlot(), slot::kVisitedHideouts, slot::kVisitedHideoutBits, index, true);
+}
+
+std::int32_t CountOfferMaskBits()
+{
+    std::int32_t count = 0;
+    for (int set = 0; set < slot::kOfferSetCount; ++set) {
+        count += std::popcount(ReadWord(slot::kOfferSets + static_cast<std::size_t>(set) * slot::kOfferSetSize +
+                                        slot::kOfferMask));
+    }
+    return count;
+}
+
+std::span<std::uint8_t> TravelArea()
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (working.size() < slot::kTravel + slot::kTravelSize) return {};
+    return working.subspan(slot::kTravel, slot::kTravelSize);
+}
+
+}  // namespace working_slot

@@ -1,0 +1,46 @@
+// Typed reads and writes of the working slot: the values the running game keeps there, by name.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace working_slot {
+
+inline constexpr std::uint32_t kStoryFlagCount = 64;
+
+// A slot that has been played has play time; the title offers to continue it.
+std::uint32_t PlaySeconds();
+void SetPlaySeconds(std::uint32_t seconds);
+bool EndingSeen();
+// The music track of the route, plus one; 0 when none.
+std::uint32_t RouteMusic();
+// Year, month, day, hour, minute, second, millisecond and weekday of the last save.
+void SetLastSaveTime(std::span<const std::uint32_t, 8> fields);
+
+// Flags past their set read as clear and are not written.
+bool StoryFlag(std::uint32_t flag);
+void SetStoryFlag(std::uint32_t flag, bool on);
+bool EventFlag(std::uint32_t flag);
+void SetEventFlag(std::uint32_t flag, bool on);
+// One live byte counter of the byte table; null past it.
+std::uint8_t* ByteCounter(std::uint32_t index);
+
+void MarkItemDiscovered(std::uint32_t itemId);
+// By the item's position in the item list; positions past the discovered-item bits read false.
+bool ItemDiscovered(std::size_t position);
+inline constexpr std::size_t kDiscoveredItemBits = 224;
+// By the rumour's position in the rumour list; positions past the bought-rumour bits read false.
+bool RumorBought(std::size_t position);
+// Kinds by their position in the room-id table.
+bool RoomKindUnlocked(std::int32_t kind);
+void SetRoomKindUnlocked(std::int32_t kind, bool on);
+// By the hideout's position in the hideout table.
+void MarkHideoutVisited(std::uint32_t index);
+// Accepted offers over every offer set: the bits of their masks.
+std::int32_t CountOfferMaskBits();
+
+// The travel area, which starts with the route save block; empty when the slot is short.
+std::span<std::uint8_t> TravelArea();
+
+}  // namespace working_slot
