@@ -122,10 +122,9 @@ void GAME_CUIMessageLog::EnterOpening()
     }
     FillTallies();
     // The cursor starts on the last row that shows a line; without any line it is hidden.
-    lastRow_ = std::min(count_, kRows) - 1;
+    list_.count = count_;
     if (cursor_ != nullptr) cursor_->SetColor(count_ == 0 ? kUIHidden : kUIWhite);
-    if (lastRow_ < 0) lastRow_ = 0;
-    cursorRow_ = lastRow_;
+    list_.cursor = std::max(list_.ShownRows() - 1, 0);
     blink_ = 0;
     PlaceCursor(0);
 }
@@ -169,31 +168,16 @@ void GAME_CUIMessageLog::UpdateOpen(bool input)
 {
     if (root_ == nullptr || !root_->UpdateTree(input)) return;
     const vesk::math::Vec2 origin = *root_->GetPosition();
-    for (int row = 0; row <= lastRow_; ++row) {
+    list_.count = count_;
+    if (scrollBar_ != nullptr) list_.Follow(*scrollBar_);
+    for (int row = 0; row <= LastRow(); ++row) {
         const vesk::math::Vec2 topLeft{origin.x + 101.0f, origin.y + 100.0f + 18.0f * static_cast<float>(row)};
         const vesk::math::Vec2 bottomRight{origin.x + 357.0f, origin.y + 118.0f + 18.0f * static_cast<float>(row)};
         if (!IsUIClickInRect(topLeft, bottomRight)) continue;
-        if (row == cursorRow_) return;
-        PlayUISE(kSeUICursor);
-        cursorRow_ = row;
+        list_.Click(row);
         return;
     }
-    const std::int32_t value = ScrollValue();
-    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
-        PlayUISE(kSeUICursor);
-        if (cursorRow_ > 0) {
-            --cursorRow_;
-        } else if (value > 0) {
-            scrollBar_->SetValue(value - 1);
-        }
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
-        PlayUISE(kSeUICursor);
-        if (cursorRow_ < lastRow_) {
-            ++cursorRow_;
-        } else if (value < ScrollMaximum()) {
-            scrollBar_->SetValue(value + 1);
-        }
-    }
+    if (list_.StepByKeys() != 0 && scrollBar_ != nullptr) scrollBar_->SetValue(list_.top);
     // The cursor nudges one unit right for 8 frames out of 16.
     blink_ = (blink_ + 1) % kBlinkPeriod;
     PlaceCursor(blink_ / 8);
@@ -202,7 +186,7 @@ void GAME_CUIMessageLog::UpdateOpen(bool input)
 void GAME_CUIMessageLog::PlaceCursor(int shift)
 {
     if (cursor_ == nullptr) return;
-    const vesk::math::Vec2 position{100.0f + static_cast<float>(shift), static_cast<float>(cursorRow_ * 18 + 105)};
+    const vesk::math::Vec2 position{100.0f + static_cast<float>(shift), static_cast<float>(list_.cursor * 18 + 105)};
     cursor_->SetPosition(&position);
 }
 

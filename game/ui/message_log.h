@@ -1,6 +1,7 @@
 // The message log screen (slot 34): the last 64 notices of the game in a window of ten rows.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "game/model/world/tween.h"
 #include "game/services/text/fixed_string.h"
+#include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
 class GAME_CUIIconObject;
@@ -67,8 +69,8 @@ public:
 
     // --- what the window shows
     int State() const { return state_; }
-    int CursorRow() const { return cursorRow_; }
-    int LastRow() const { return lastRow_; }
+    int CursorRow() const { return list_.cursor; }
+    int LastRow() const { return std::max(list_.ShownRows() - 1, 0); }
     bool IsCursorShown() const;
     std::int32_t ScrollValue() const;
     std::int32_t ScrollMaximum() const;
@@ -108,7 +110,6 @@ private:
     std::array<Line, kLineCount> lines_{};
     int first_ = 0;
     int count_ = 0;
-    int cursorRow_ = 0;
-    int lastRow_ = 0;
+    UIListView list_{.visible = kRows};
     int blink_ = 0;
 };

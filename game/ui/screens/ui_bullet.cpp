@@ -134,7 +134,7 @@ std::int32_t GAME_CUIBullet::KeyEntryCount() const
 
 std::uint32_t GAME_CUIBullet::KindUnderCursor() const
 {
-    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    const std::size_t index = static_cast<std::size_t>(std::max(0, list_.top + list_.cursor));
     return index < Kinds().size() ? Kinds()[index] : kNoId;
 }
 
@@ -200,7 +200,7 @@ void GAME_CUIBullet::EnterTabState()
 
 void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
 {
-    firstFrame_.cursorNode->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+    firstFrame_.cursorNode->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
     const GAME_CAmmo* store = Store();
     if (kind == kNoId) {
         for (int k = 0; k < kFigureLines; ++k) {
@@ -237,7 +237,7 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
     }
     const std::vector<std::uint32_t>& kinds = Kinds();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-        const std::int64_t row = static_cast<std::int64_t>(i) - listTop_;
+        const std::int64_t row = static_cast<std::int64_t>(i) - list_.top;
         if (row < 0 || row >= kVisibleRows) continue;
         GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(row)];
         label->SetTextA(TagText(kinds[i]).c_str());
@@ -247,7 +247,7 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
             marker_->SetColor(kUIWhite);
         }
     }
-    const std::int64_t cancelRow = static_cast<std::int64_t>(kinds.size()) - listTop_;
+    const std::int64_t cancelRow = static_cast<std::int64_t>(kinds.size()) - list_.top;
     if (IsReloadPending() && cancelRow >= 0 && cancelRow < kVisibleRows) {
         rows_[static_cast<std::size_t>(cancelRow)]->SetTextA("BULLETUI_RELOAD_CANCEL");
     }
@@ -262,7 +262,7 @@ void GAME_CUIBullet::EnterAmmoList()
 void GAME_CUIBullet::PlaceBulletCursor(std::int32_t focus)
 {
     if (focus == kFocus.list) {
-        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp<int>(cursorRow_, 0, kVisibleRows - 1))]);
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
         return;
     }
     ShowAmmoInfo(kNoId);
@@ -281,8 +281,8 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
     for (int r = 0; r < pointerRows && !IsUIPointerRefused(); ++r) {
         const Vec2 at = rows_[static_cast<std::size_t>(r)]->WorldPosition();
         if (!IsUIClickInRect(at, {at.x + kRowHitSize.x, at.y + kRowHitSize.y})) continue;
-        if (r == cursorRow_ && bulletFocus_ == kFocus.list) {
-            if (isCancelEntry(listTop_ + r)) {
+        if (r == list_.cursor && bulletFocus_ == kFocus.list) {
+            if (isCancelEntry(list_.top + r)) {
                 PlayUISE(kSeUIDecide);
                 nextTabState_ = 3;
             } else {
@@ -291,7 +291,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             }
         } else {
             PlayUISE(kSeUICursor);
-            cursorRow_ = static_cast<std::int16_t>(r);
+            list_.cursor = r;
             bulletFocus_ = kFocus.list;
             ShowAmmoInfo(KindUnderCursor());
             PlaceBulletCursor(kFocus.list);
@@ -303,12 +303,12 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
     const std::int32_t count = KeyEntryCount();
     const UIRoomKeys keys = UIRoomKeys::Read();
     const auto toLastEntry = [&] {
-        cursorRow_ = static_cast<std::int16_t>(std::min(count - 1, kVisibleRows - 1));
-        listTop_ = static_cast<std::int16_t>(count - 1 - cursorRow_);
+        list_.cursor = std::min(count - 1, kVisibleRows - 1);
+        list_.top = count - 1 - list_.cursor;
     };
     switch (bulletFocus_) {
     case kFocus.list: {
-        const std::int32_t index = listTop_ + cursorRow_;
+        const std::int32_t index = list_.top + list_.cursor;
         bool moved = false;
         if (keys.decide) {
             if (isCancelEntry(index)) {
@@ -317,25 +317,18 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
                 selectedKind_ = KindUnderCursor();
                 TryReload();
             }
-        } else if (keys.up) {
+        } else if (keys.up || keys.down) {
+            // Past either end the focus goes to the tab, the cursor staying at that end.
             PlayUISE(kSeUICursor);
-            if (index <= 0) {
-                cursorRow_ = 0;
-                listTop_ = 0;
+            list_.count = count;
+            if (!list_.Step(keys.up ? -1 : 1)) {
+                if (keys.up) {
+                    list_.cursor = 0;
+                    list_.top = 0;
+                } else {
+                    toLastEntry();
+                }
                 bulletFocus_ = kFocus.taskTab;
-            } else if (--cursorRow_ < 0) {
-                cursorRow_ = 0;
-                --listTop_;
-            }
-            moved = true;
-        } else if (keys.down) {
-            PlayUISE(kSeUICursor);
-            if (index >= count - 1) {
-                toLastEntry();
-                bulletFocus_ = kFocus.taskTab;
-            } else if (++cursorRow_ >= kVisibleRows) {
-                cursorRow_ = kVisibleRows - 1;
-                ++listTop_;
             }
             moved = true;
         } else {
@@ -351,8 +344,8 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
             toLastEntry();
         } else if (keys.down) {
             bulletFocus_ = kFocus.list;
-            cursorRow_ = 0;
-            listTop_ = 0;
+            list_.cursor = 0;
+            list_.top = 0;
         } else {
             StepTabAndSkipFocus(bulletFocus_, kFocus, keys);
         }
@@ -453,8 +446,8 @@ void GAME_CUIBullet::UpdateCancelFinished()
 {
     if (IsDialogShown()) return;
     nextTabState_ = 0;
-    cursorRow_ = 0;
-    listTop_ = 0;
+    list_.cursor = 0;
+    list_.top = 0;
     ShowAmmoInfo(Kinds().empty() ? kNoId : Kinds().front());
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/ui/list_view.h"
 #include "game/ui/room_screen.h"
 #include "game/ui/room_stock.h"
 
@@ -29,8 +30,8 @@ public:
 
     // What the screen shows, for those who look at it.
     std::int32_t TabState() const { return tabState_; }
-    std::int16_t CursorRow() const { return cursorRow_; }
-    std::int16_t ListTop() const { return listTop_; }
+    std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
+    std::int16_t ListTop() const { return static_cast<std::int16_t>(list_.top); }
     std::uint32_t SelectedKind() const { return selectedKind_; }
     std::int32_t BulletFocus() const { return bulletFocus_; }
     const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
@@ -71,8 +72,7 @@ private:
     std::int32_t RoomIndex() const;
     GAME_CAmmo* Store() const;
 
-    std::int16_t cursorRow_ = 0;
-    std::int16_t listTop_ = 0;
+    UIListView list_{.visible = kVisibleRows, .wrap = UIListWrap::kStop};
     std::uint32_t selectedKind_ = 0xFFFFFFFFu;
     std::uint32_t loadAmount_ = 0;
     std::int32_t tabState_ = 0;

@@ -78,6 +78,8 @@ void GAME_CUIDiningHall::BuildKitchenPage()
         rowSeparators_.push_back(separator);
         firstPage_.push_back(separator);
     }
+    // Every dish has its row: the list never scrolls.
+    list_.count = list_.visible = static_cast<std::int32_t>(rows_.size());
     marker_ = MakeUIPictureUnder(rows_.empty() ? nullptr : rows_[0], "ui_select_highlight_current", -4.0f, -2.0f);
     firstPage_.push_back(marker_);
     for (int k = 0; k < kDetailLines; ++k) {
@@ -122,7 +124,7 @@ std::uint32_t GAME_CUIDiningHall::CurrentFoodId() const
 
 const CookingRecipe* GAME_CUIDiningHall::RecipeUnderCursor() const
 {
-    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     return index < recipes_.size() ? recipes_[index] : nullptr;
 }
 
@@ -135,8 +137,8 @@ void GAME_CUIDiningHall::OnEnterOpening()
     if (controller->Panel() != nullptr) controller->Panel()->focused = false;
     menuState_ = 0;
     nextMenuState_ = 0;
-    cursorRow_ = 0;
-    listTop_ = 0;
+    list_.top = 0;
+    list_.cursor = 0;
     stock_.Forget();
     PlaceKitchenCursor(kitchenFocus_);
     ShowDishInfo(RecipeUnderCursor());
@@ -192,12 +194,10 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
 {
     const std::int32_t clicked = input ? ClickedUIListRow(kRowHitTopLeft, static_cast<std::int32_t>(rows_.size())) : -1;
     if (clicked >= 0) {
-        if (clicked == listTop_ + cursorRow_) {
+        if (list_.Click(clicked) == UIListClick::kDecided) {
             PlayUISE(kSeUIDecide);
             nextMenuState_ = 2;
         } else {
-            PlayUISE(kSeUICursor);
-            cursorRow_ = static_cast<std::int16_t>(clicked - listTop_);
             kitchenFocus_ = kFocus.list;
             PlaceKitchenCursor(kFocus.list);
         }
@@ -221,22 +221,11 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
         if (keys.decide) {
             PlayUISE(kSeUIDecide);
             nextMenuState_ = 2;
-        } else if (keys.down) {
+        } else if (keys.down || keys.up) {
+            // Past either end the focus goes to the tab.
             PlayUISE(kSeUICursor);
-            if (listTop_ + cursorRow_ + 1 < dishes) {
-                ++cursorRow_;
-                moved = true;
-            } else {
-                kitchenFocus_ = kFocus.taskTab;
-            }
-        } else if (keys.up) {
-            PlayUISE(kSeUICursor);
-            if (listTop_ + cursorRow_ > 0) {
-                --cursorRow_;
-                moved = true;
-            } else {
-                kitchenFocus_ = kFocus.taskTab;
-            }
+            moved = list_.Step(keys.down ? 1 : -1);
+            if (!moved) kitchenFocus_ = kFocus.taskTab;
         } else {
             StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
         }
@@ -247,10 +236,10 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
     case kFocus.firstTab:
         if (keys.up && dishes > 0) {
             kitchenFocus_ = kFocus.list;
-            cursorRow_ = static_cast<std::int16_t>(dishes - 1 - listTop_);
+            list_.cursor = dishes - 1 - list_.top;
         } else if (keys.down && dishes > 0) {
             kitchenFocus_ = kFocus.list;
-            cursorRow_ = static_cast<std::int16_t>(-listTop_);
+            list_.cursor = -list_.top;
         } else {
             StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
         }
@@ -266,7 +255,7 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
 
 void GAME_CUIDiningHall::PlaceKitchenCursor(std::int32_t focus)
 {
-    const std::size_t row = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    const std::size_t row = static_cast<std::size_t>(std::max(0, list_.Index()));
     if (focus == kFocus.list && row < rows_.size()) {
         PlaceFirstCursorOnRow(rows_[row]);
         ShowDishInfo(RecipeUnderCursor());
@@ -332,7 +321,7 @@ void GAME_CUIDiningHall::ShowDishDetails(const CookingRecipe* recipe, std::int32
 
 void GAME_CUIDiningHall::EnterDishConfirm()
 {
-    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     const std::uint32_t dish = index < dishIds_.size() ? dishIds_[index] : kNoId;
     std::u16string name = UITagName(dish);
     if (name.size() > 63) name.resize(63);
@@ -348,7 +337,7 @@ void GAME_CUIDiningHall::UpdateDishConfirm()
     if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) nextMenuState_ = 0;
     if (answer != UIDialogAnswer::kYes) return;
     nextMenuState_ = 0;
-    const std::size_t index = static_cast<std::size_t>(std::max(0, listTop_ + cursorRow_));
+    const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     if (GAME_CFoodStorage* store = FindFoodStorage(RoomIndex()); store != nullptr && index < dishIds_.size()) {
         store->SetFoodId(&dishIds_[index]);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/services/data/task_records.h"
+#include "game/ui/list_view.h"
 #include "game/ui/room_screen.h"
 #include "game/ui/room_stock.h"
 
@@ -31,7 +32,7 @@ public:
     const std::vector<std::uint32_t>& DishIds() const { return dishIds_; }
     std::int32_t Tab() const { return tab_; }
     std::int32_t MenuState() const { return menuState_; }
-    std::int16_t CursorRow() const { return cursorRow_; }
+    std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
     std::int32_t KitchenFocus() const { return kitchenFocus_; }
     const TaskData* CookingTaskData() const { return &cooking_; }
     const GAME_CUILabelObject* DishRow(std::size_t i) const { return rows_[i]; }
@@ -63,8 +64,7 @@ private:
 
     std::vector<std::uint32_t> dishIds_;
     std::vector<const CookingRecipe*> recipes_;
-    std::int16_t cursorRow_ = 0;
-    std::int16_t listTop_ = 0;
+    UIListView list_{.wrap = UIListWrap::kStop};
 
     std::vector<GAME_CUILabelObject*> rows_;
     std::vector<GAME_CUINullObject*> rowSeparators_;
