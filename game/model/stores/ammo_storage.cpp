@@ -16,6 +16,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_base.h"
+#include "game/model/world/game_world.h"
 #include "game/services/ui_port/ui_slots.h"
 
 namespace {
@@ -23,10 +24,11 @@ namespace {
 constexpr std::uint32_t kNoAmmo = kNoId;
 constexpr std::uint32_t kAmmoUnset = 0xFFFFFFFE;
 
-RoomStoreList<GAME_CAmmoImpl>& StoreList()
+// The world's list; null while there is no world.
+RoomStoreList<GAME_CAmmoImpl>* StoreList()
 {
-    static RoomStoreList<GAME_CAmmoImpl> list;
-    return list;
+    GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr ? &world->ammoStores : nullptr;
 }
 
 bool HasAttackTask(const GAME_CRoomBase& room)
@@ -113,7 +115,7 @@ void GAME_CAmmoImpl::UpdateAutoAttack()
     frameCounter_ = 0;
 }
 
-GAME_CAmmoImpl* GetOrCreateAmmoStorage(std::int32_t roomIndex) { return StoreList().FindOrAdd(roomIndex); }
+GAME_CAmmoImpl* GetOrCreateAmmoStorage(std::int32_t roomIndex) { return FindOrAddStore(StoreList(), roomIndex); }
 
 void RemoveAmmoStorage(GAME_CAmmoImpl* store, std::int32_t dropRow)
 {
@@ -121,19 +123,19 @@ void RemoveAmmoStorage(GAME_CAmmoImpl* store, std::int32_t dropRow)
     const GAME_CRoomBase* room = store->GetRoom();
     const bool onGrid = room != nullptr && room->gridX >= 0 && room->gridY >= 0;
     store->DropStock(onGrid ? room->gridX : 0, onGrid ? room->gridY : dropRow);
-    StoreList().Remove(store, false);
+    RemoveStore(StoreList(), store, false);
 }
 
-std::int32_t GetAmmoStorageCount() { return StoreList().Count(); }
+std::int32_t GetAmmoStorageCount() { return CountStores(StoreList()); }
 
-GAME_CAmmoImpl* GetAmmoStorageAt(std::int64_t index) { return StoreList().At(index); }
+GAME_CAmmoImpl* GetAmmoStorageAt(std::int64_t index) { return StoreAt(StoreList(), index); }
 
-GAME_CAmmoImpl* FindAmmoStorage(std::int32_t roomIndex) { return StoreList().Find(roomIndex); }
+GAME_CAmmoImpl* FindAmmoStorage(std::int32_t roomIndex) { return FindStore(StoreList(), roomIndex); }
 
-void ClearAmmoStorageList() { StoreList().Clear(); }
+void ClearAmmoStorageList() { ClearStores(StoreList()); }
 
 void RelinkAmmoStorageRooms()
 {
     const GAME_CShip* ship = ship_world::Ship();
-    StoreList().Relink([&](const GAME_CRoomBase* room) { return ship != nullptr ? ship->GetRoomIndex(room) : -1; });
+    RelinkStores(StoreList(), [&](const GAME_CRoomBase* room) { return ship != nullptr ? ship->GetRoomIndex(room) : -1; });
 }

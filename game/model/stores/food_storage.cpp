@@ -14,10 +14,11 @@ namespace {
 
 constexpr std::int32_t kFoodCapacityIndex = kRoomValueFoodCapacity;
 
-RoomStoreList<GAME_CFoodStorageImpl>& StoreList()
+// The world's list; null while there is no world.
+RoomStoreList<GAME_CFoodStorageImpl>* StoreList()
 {
-    static RoomStoreList<GAME_CFoodStorageImpl> list;
-    return list;
+    GAME_CGameWorld* world = PeekGameWorld();
+    return world != nullptr ? &world->foodStores : nullptr;
 }
 
 std::uint32_t FirstDishId()
@@ -69,20 +70,20 @@ void GAME_CFoodStorageImpl::RemoveOne()
     FlagShipStatusRefresh();
 }
 
-GAME_CFoodStorage* GetOrCreateFoodStorage(std::int32_t roomIndex) { return StoreList().FindOrAdd(roomIndex); }
+GAME_CFoodStorage* GetOrCreateFoodStorage(std::int32_t roomIndex) { return FindOrAddStore(StoreList(), roomIndex); }
 
-void RemoveFoodStorage(GAME_CFoodStorage* store) { StoreList().Remove(store, true); }
+void RemoveFoodStorage(GAME_CFoodStorage* store) { RemoveStore(StoreList(), store, true); }
 
-std::int32_t GetFoodStorageCount() { return StoreList().Count(); }
+std::int32_t GetFoodStorageCount() { return CountStores(StoreList()); }
 
-GAME_CFoodStorage* GetFoodStorageAt(std::int64_t index) { return StoreList().At(index); }
+GAME_CFoodStorage* GetFoodStorageAt(std::int64_t index) { return StoreAt(StoreList(), index); }
 
-GAME_CFoodStorageImpl* FindFoodStorage(std::int32_t roomIndex) { return StoreList().Find(roomIndex); }
+GAME_CFoodStorageImpl* FindFoodStorage(std::int32_t roomIndex) { return FindStore(StoreList(), roomIndex); }
 
-void ClearFoodStorageList() { StoreList().Clear(); }
+void ClearFoodStorageList() { ClearStores(StoreList()); }
 
 void RelinkFoodStorageRooms()
 {
     const GAME_CShip* ship = ship_world::Ship();
-    StoreList().Relink([&](const GAME_CRoomBase* room) { return ship != nullptr ? ship->GetRoomIndex(room) : -1; });
+    RelinkStores(StoreList(), [&](const GAME_CRoomBase* room) { return ship != nullptr ? ship->GetRoomIndex(room) : -1; });
 }

@@ -75,3 +75,40 @@ public:
 private:
     std::vector<Store*> stores_;
 };
+
+// The store operations on the world's list; while there is no world (no list) there is no store.
+template <typename Store>
+Store* FindOrAddStore(RoomStoreList<Store>* list, std::int32_t roomIndex)
+{
+    return list != nullptr ? list->FindOrAdd(roomIndex) : nullptr;
+}
+template <typename Store>
+Store* FindStore(const RoomStoreList<Store>* list, std::int32_t roomIndex)
+{
+    return list != nullptr ? list->Find(roomIndex) : nullptr;
+}
+template <typename Store>
+Store* StoreAt(const RoomStoreList<Store>* list, std::int64_t index)
+{
+    return list != nullptr ? list->At(index) : nullptr;
+}
+template <typename Store>
+std::int32_t CountStores(const RoomStoreList<Store>* list)
+{
+    return list != nullptr ? list->Count() : 0;
+}
+template <typename Store>
+void RemoveStore(RoomStoreList<Store>* list, const void* store, bool keepPlace)
+{
+    if (list != nullptr) list->Remove(store, keepPlace);
+}
+template <typename Store>
+void ClearStores(RoomStoreList<Store>* list)
+{
+    if (list != nullptr) list->Clear();
+}
+template <typename Store, typename NumberOf>
+void RelinkStores(RoomStoreList<Store>* list, NumberOf numberOf)
+{
+    if (list != nullptr) list->Relink(numberOf);
+}

@@ -47,6 +47,9 @@ void ReleaseEffectLayer(std::unique_ptr<vesk::utility::particle::UTL_CEffectLaye
 GAME_CGameWorld::~GAME_CGameWorld()
 {
     SetGameWorldReady(false);
+    // The stores go before the rooms they name.
+    ammoStores.Clear();
+    foodStores.Clear();
     ship.reset();
     background.reset();
     timeScale.reset();

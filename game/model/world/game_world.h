@@ -13,6 +13,9 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/model/stores/room_store_list.h"
 #include "game/services/ui_port/ui_port.h"
 #include "game/services/ui_port/ui_slots.h"
 
@@ -49,6 +52,9 @@ public:
     std::unique_ptr<GAME_CTravelController> travel;
     std::unique_ptr<GAME_CCamera2D> camera;
     std::unique_ptr<vesk::utility::particle::UTL_CEffectLayer> effects;
+    // The room stores: one per food-storage room and one per turret room.
+    RoomStoreList<GAME_CFoodStorageImpl> foodStores;
+    RoomStoreList<GAME_CAmmoImpl> ammoStores;
     std::uint32_t paused = 0;        // the window is inactive and the option pauses the game
     std::uint32_t held = 0;          // a screen stops the game while it is open
     std::uint32_t inputBlocked = 0;  // the screens get no input

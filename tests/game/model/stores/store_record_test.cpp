@@ -1,4 +1,4 @@
-// The store record of a save slot: item stacks, food and ammunition written and read back, and a damaged record read safely.
+// The store record of a save slot: item stacks, food and ammunition written and read back, a damaged record read safely, and the stores living in the world.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -121,6 +121,20 @@ TEST_F(StoreRecord, MarksWrapAroundTheStackCount)
     EXPECT_EQ(GetStoredItemMark(0), 0);
     AdjustStoredItemMark(0, -1);
     EXPECT_EQ(GetStoredItemMark(0), 3);
+}
+
+TEST_F(StoreRecord, TheFoodAndAmmunitionStoresGoWithTheWorldThatHoldsThem)
+{
+    FillStores();
+    EXPECT_GT(GetFoodStorageCount(), 0);
+    EXPECT_GT(GetAmmoStorageCount(), 0);
+    DestroyGameWorld();
+    EXPECT_EQ(GetOrCreateFoodStorage(1), nullptr);
+    EXPECT_EQ(GetOrCreateAmmoStorage(2), nullptr);
+    ClearFoodStorageList();
+    GetGameWorld();
+    EXPECT_EQ(GetFoodStorageCount(), 0);
+    EXPECT_EQ(GetAmmoStorageCount(), 0);
 }
 
 }  // namespace
