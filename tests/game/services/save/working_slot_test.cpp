@@ -1,0 +1,54 @@
+// The working slot's typed accessors: each value lands at its own place and nothing past a set or table is touched.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/working_slot.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+namespace slot = save_layout::slot;
+
+TEST(WorkingSlot, ValuesLandAtTheirPlacesAndIndicesPastTheirSetsChangeNothing)
+{
+    ResetSaveAreas();
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    ASSERT_EQ(working.size(), slot::kSize);
+
+    working_slot::SetPlaySeconds(90);
+    EXPECT_EQ(platform::ReadU32(working, slot::kPlaySeconds), 90u);
+    EXPECT_FALSE(working_slot::EndingSeen());
+    platform::WriteU32(working, slot::kEndingSeen, 1);
+    EXPECT_TRUE(working_slot::EndingSeen());
+
+    const std::vector<std::uint8_t> before(working.begin(), working.end());
+    working_slot::SetStoryFlag(working_slot::kStoryFlagCount, true);
+    working_slot::SetEventFlag(slot::kEventBitCount, true);
+    working_slot::MarkHideoutVisited(slot::kVisitedHideoutBits);
+    EXPECT_EQ(working_slot::ByteCounter(slot::kByteTableSize), nullptr);
+    EXPECT_FALSE(working_slot::ItemDiscovered(working_slot::kDiscoveredItemBits));
+    EXPECT_FALSE(working_slot::RumorBought(slot::kLiveTableSize * 8));
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), working.begin()));
+
+    working_slot::SetStoryFlag(33, true);
+    EXPECT_TRUE(working_slot::StoryFlag(33));
+    EXPECT_EQ(platform::ReadU32(working, slot::kStoryFlags + 4), 2u);
+    working_slot::SetEventFlag(5, true);
+    EXPECT_TRUE(working_slot::EventFlag(5));
+    working_slot::MarkHideoutVisited(3);
+    EXPECT_EQ(working[slot::kVisitedHideouts], 8u);
+    *working_slot::ByteCounter(7) = 200;
+    EXPECT_EQ(working[slot::kByteTable + 7], 200u);
+    working[slot::kLiveTable + 1] = 0x04;
+    EXPECT_TRUE(working_slot::RumorBought(10));
+    platform::WriteU32(working, slot::kFieldItemsLive + 4, 1);
+    EXPECT_TRUE(working_slot::ItemDiscovered(32));
+    EXPECT_EQ(working_slot::TravelArea().data(), working.data() + slot::kTravel);
+    ResetSaveAreas();
+}
+
+}  // namespace
