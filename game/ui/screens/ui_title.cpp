@@ -29,6 +29,7 @@
 #include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_save_slot.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/list_view.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
@@ -422,11 +423,11 @@ void GAME_CUITitle::UpdateMenu(bool input)
                 PlayUISE(kSeUIDecide);
                 RunEntry(first + cursor_);
             }
-        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0)) {
-            cursor_ = cursor_ > 0 ? cursor_ - 1 : count - 1;
-            PlayUISE(kSeUICursor);
-        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
-            cursor_ = cursor_ + 1 < count ? cursor_ + 1 : 0;
+        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
+            // Every entry shows; the cursor goes round them.
+            UIListView menu{.count = count, .visible = count, .cursor = cursor_, .wrap = UIListWrap::kRing};
+            menu.Step(IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0) ? -1 : 1);
+            cursor_ = menu.cursor;
             PlayUISE(kSeUICursor);
         }
     }

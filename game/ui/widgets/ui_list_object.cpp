@@ -8,6 +8,7 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/list_view.h"
 #include "game/ui/ui_draw.h"
 
 using vesk::math::Vec2;
@@ -128,7 +129,7 @@ void GAME_CUIListObject::ScrollTo(std::uint32_t top)
     for (std::uint32_t steps = 0; steps < count; ++steps) {
         const UIListObjectRowDesc* row = ShownRow(top_ + cursor_);
         if (row == nullptr || !IsRowHidden(*row)) break;
-        StepDown();
+        Step(1);
     }
 }
 
@@ -143,32 +144,14 @@ void GAME_CUIListObject::SetVisible(bool visible)
     if (close_ != nullptr) close_->SetVisible(visible);
 }
 
-void GAME_CUIListObject::StepDown()
+void GAME_CUIListObject::Step(std::int32_t direction)
 {
-    ++cursor_;
-    if (cursor_ >= kVisibleRows) {
-        cursor_ = kVisibleRows - 1;
-        ++top_;
-    }
-    if (top_ + cursor_ >= ShownCount()) {
-        top_ = 0;
-        cursor_ = 0;
-    }
-}
-
-void GAME_CUIListObject::StepUp()
-{
-    const std::uint32_t count = ShownCount();
-    if (cursor_ > 0) {
-        --cursor_;
-    } else if (top_ > 0) {
-        --top_;
-    } else if (count > kVisibleRows) {
-        top_ = count - kVisibleRows;
-        cursor_ = kVisibleRows - 1;
-    } else if (count > 0) {
-        cursor_ = count - 1;
-    }
+    // The rows go round: past the last the first comes, above the first the last page.
+    UIListView view{.count = static_cast<std::int32_t>(ShownCount()), .visible = static_cast<std::int32_t>(kVisibleRows),
+                    .top = static_cast<std::int32_t>(top_), .cursor = static_cast<std::int32_t>(cursor_), .wrap = UIListWrap::kRing};
+    view.Step(direction);
+    top_ = static_cast<std::uint32_t>(view.top);
+    cursor_ = static_cast<std::uint32_t>(view.cursor);
 }
 
 void GAME_CUIListObject::Update(bool input)
@@ -229,10 +212,10 @@ void GAME_CUIListObject::RowInput()
     }
     if (count <= 1) return;
     if (MenuPressed(kUIMenuDown)) {
-        StepDown();
+        Step(1);
         PlayUISE(kSeUICursor);
     } else if (MenuPressed(kUIMenuUp)) {
-        StepUp();
+        Step(-1);
         PlayUISE(kSeUICursor);
     }
 }

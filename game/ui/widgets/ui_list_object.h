@@ -75,8 +75,8 @@ public:
 
 private:
     void RowInput();
-    void StepDown();
-    void StepUp();
+    // One row down (1) or up (-1).
+    void Step(std::int32_t direction);
     bool IsRowHidden(const UIListObjectRowDesc& row) const;
 
     vesk::math::Vec2 hidden_{};
