@@ -18,6 +18,7 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/list_view.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -381,15 +382,11 @@ void GAME_CUIPause::EnterSubState(std::int32_t subState)
 
 int GAME_CUIPause::NextRow(int row, int step) const
 {
-    row += step;
-    if (step < 0) {
-        if (row == kRowSoundRoom && !GameCleared()) --row;
-        if (row < 0) row = kRowCount - 1;
-    } else {
-        if (row >= kRowCount) row = 0;
-        if (row == kRowSoundRoom && !GameCleared()) row = kRowReturnToGame;
-    }
-    return row;
+    // The sound room's row, the first, counts only once the game has been cleared; the rows go round.
+    const int first = GameCleared() ? kRowSoundRoom : kRowReturnToGame;
+    UIListView menu{.count = kRowCount - first, .visible = kRowCount - first, .cursor = row - first, .wrap = UIListWrap::kRing};
+    menu.Step(step);
+    return menu.cursor + first;
 }
 
 void GAME_CUIPause::UpdateMenuKeys()
