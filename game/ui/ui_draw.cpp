@@ -153,6 +153,12 @@ bool IsAnyUIPointerHeld()
     return map != nullptr && !map->GetHeldPointers().empty();
 }
 
+bool IsAnyUIPointerPressed()
+{
+    const GAME_CInputMap* map = ActiveInputMap();
+    return map != nullptr && !map->GetPressedPointers().empty();
+}
+
 bool IsUIClickInCircle(Vec2 centre, float radius)
 {
     const GAME_CInputMap* map = ActiveInputMap();

@@ -80,6 +80,8 @@ std::int32_t ClickedUIListRow(vesk::math::Vec2 topLeft, std::int32_t count);
 bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer held anywhere.
 bool IsAnyUIPointerHeld();
+// Any pointer pressed this frame, anywhere.
+bool IsAnyUIPointerPressed();
 // A pointer pressed this frame within the radius of the centre.
 bool IsUIClickInCircle(vesk::math::Vec2 centre, float radius);
 // The wheel's notches of this frame (positive away from the player).

@@ -1,13 +1,13 @@
-// The crew birth screen (slot 42): for now a screen that opens and closes and holds the family a birth hands it.
+// The crew birth screen (slot 42): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
 class GAME_CObjectActor;
 
-class GAME_CUIActorBirth : public GAME_CUIScreen {
+class GAME_CUIActorBirth : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIActorBirth() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIActorBirth() : GAME_CUIUnbuiltScreen() {}
 
     void SetFamily(GAME_CObjectActor* first, GAME_CObjectActor* second, GAME_CObjectActor* newborn)
     {

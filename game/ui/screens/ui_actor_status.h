@@ -1,14 +1,14 @@
-// The crew status screen (slot 13): for now a screen that opens and closes on a crew member or an item.
+// The crew status screen (slot 13): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
 class GAME_CObjectActor;
 class GAME_CObjectItem;
 
-class GAME_CUIActorStatus : public GAME_CUIScreen {
+class GAME_CUIActorStatus : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIActorStatus() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, true) {}
+    GAME_CUIActorStatus() : GAME_CUIUnbuiltScreen(true) {}
 
     // The HUD sets one of them before it opens the screen.
     GAME_CObjectActor* targetActor = nullptr;

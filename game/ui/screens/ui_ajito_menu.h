@@ -1,9 +1,9 @@
-// The hideout menu screen (slot 7): for now a screen that only opens and closes.
+// The hideout menu screen (slot 7): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIAjitoMenu : public GAME_CUIScreen {
+class GAME_CUIAjitoMenu : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIAjitoMenu() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIAjitoMenu() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,9 +1,9 @@
-// The all-crew list screen (slot 29): for now a screen that only opens and closes.
+// The all-crew list screen (slot 29): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIAllActorInfo : public GAME_CUIScreen {
+class GAME_CUIAllActorInfo : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIAllActorInfo() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIAllActorInfo() : GAME_CUIUnbuiltScreen() {}
 };

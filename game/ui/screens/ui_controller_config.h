@@ -1,9 +1,9 @@
-// The controller configuration screen (slot 39): for now a screen that only opens and closes.
+// The controller configuration screen (slot 39): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIControllerConfig : public GAME_CUIScreen {
+class GAME_CUIControllerConfig : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIControllerConfig() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIControllerConfig() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,13 +1,13 @@
-// The current-quest screen (slot 27): for now a screen that only opens and closes.
+// The current-quest screen (slot 27): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
 #include <cstdint>
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUICurrentQuest : public GAME_CUIScreen {
+class GAME_CUICurrentQuest : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUICurrentQuest() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUICurrentQuest() : GAME_CUIUnbuiltScreen() {}
 
     // Set by the HUD's quest-list button.
     std::uint32_t openedFromHud = 0;

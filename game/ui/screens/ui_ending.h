@@ -1,9 +1,9 @@
-// The ending screen (slot 46): for now a screen that only opens and closes.
+// The ending screen (slot 46): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIEnding : public GAME_CUIScreen {
+class GAME_CUIEnding : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIEnding() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIEnding() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,9 +1,9 @@
-// The engine-room screen (slot 18): for now a screen that only opens and closes.
+// The engine-room screen (slot 18): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIEngineRoom : public GAME_CUIScreen {
+class GAME_CUIEngineRoom : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIEngineRoom() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIEngineRoom() : GAME_CUIUnbuiltScreen() {}
 };

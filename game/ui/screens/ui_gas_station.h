@@ -1,9 +1,9 @@
-// The gas station screen (slot 11): for now a screen that only opens and closes.
+// The gas station screen (slot 11): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIGasStation : public GAME_CUIScreen {
+class GAME_CUIGasStation : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIGasStation() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIGasStation() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,9 +1,9 @@
-// The hospital screen (slot 16): for now a screen that only opens and closes.
+// The hospital screen (slot 16): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIHospital : public GAME_CUIScreen {
+class GAME_CUIHospital : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIHospital() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIHospital() : GAME_CUIUnbuiltScreen() {}
 };

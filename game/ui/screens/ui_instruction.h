@@ -1,9 +1,9 @@
-// The instructions screen (slot 41): for now a screen that only opens and closes.
+// The instructions screen (slot 41): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIInstruction : public GAME_CUIScreen {
+class GAME_CUIInstruction : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIInstruction() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIInstruction() : GAME_CUIUnbuiltScreen() {}
 };

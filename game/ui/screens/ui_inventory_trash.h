@@ -1,9 +1,9 @@
-// The inventory trash screen (slot 32): for now a screen that only opens and closes.
+// The inventory trash screen (slot 32): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIInventoryTrash : public GAME_CUIScreen {
+class GAME_CUIInventoryTrash : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIInventoryTrash() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIInventoryTrash() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,9 +1,9 @@
-// The item-creation screen (slot 17): for now a screen that only opens and closes.
+// The item-creation screen (slot 17): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIItemCreate : public GAME_CUIScreen {
+class GAME_CUIItemCreate : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIItemCreate() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIItemCreate() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,9 +1,9 @@
-// The item dictionary screen (slot 31): for now a screen that only opens and closes.
+// The item dictionary screen (slot 31): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIItemDictionary : public GAME_CUIScreen {
+class GAME_CUIItemDictionary : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIItemDictionary() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIItemDictionary() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,9 +1,9 @@
-// The keyboard configuration screen (slot 40): for now a screen that only opens and closes.
+// The keyboard configuration screen (slot 40): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIKeyboardConfig : public GAME_CUIScreen {
+class GAME_CUIKeyboardConfig : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIKeyboardConfig() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIKeyboardConfig() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,13 +1,13 @@
-// The world map screen (slot 21): for now a screen that opens and closes with the route's state.
+// The world map screen (slot 21): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
 #include <cstdint>
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIMap : public GAME_CUIScreen {
+class GAME_CUIMap : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIMap() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIMap() : GAME_CUIUnbuiltScreen() {}
 
     // Set when no route is under way (progress below 1 or at its limit); the route's two nodes.
     std::uint32_t routeIdle = 0;

@@ -1,9 +1,9 @@
-// The mind-control screen (slot 20): for now a screen that only opens and closes.
+// The mind-control screen (slot 20): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIMindControl : public GAME_CUIScreen {
+class GAME_CUIMindControl : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIMindControl() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIMindControl() : GAME_CUIUnbuiltScreen() {}
 };

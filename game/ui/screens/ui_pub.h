@@ -1,9 +1,9 @@
-// The pub screen (slot 8): for now a screen that only opens and closes.
+// The pub screen (slot 8): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIPub : public GAME_CUIScreen {
+class GAME_CUIPub : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIPub() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIPub() : GAME_CUIUnbuiltScreen() {}
 };

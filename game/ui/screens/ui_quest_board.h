@@ -1,9 +1,9 @@
-// The quest board screen (slot 9): for now a screen that only opens and closes.
+// The quest board screen (slot 9): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIQuestBoard : public GAME_CUIScreen {
+class GAME_CUIQuestBoard : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIQuestBoard() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIQuestBoard() : GAME_CUIUnbuiltScreen() {}
 };

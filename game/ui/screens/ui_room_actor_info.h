@@ -1,13 +1,13 @@
-// The room crew screen (slot 28): for now a screen that opens and closes on a room's crew member.
+// The room crew screen (slot 28): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
 class GAME_CObjectActor;
 
-class GAME_CUIRoomActorInfo : public GAME_CUIScreen {
+class GAME_CUIRoomActorInfo : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIRoomActorInfo() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIRoomActorInfo() : GAME_CUIUnbuiltScreen() {}
 
     // The crew member chosen in a room's crew panel (a pointer does not fit the 32-bit target detail).
     GAME_CObjectActor* targetActor = nullptr;

@@ -1,9 +1,9 @@
-// The room-building screen (slot 12): for now a screen that only opens and closes.
+// The room-building screen (slot 12): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIRoomBuilding : public GAME_CUIScreen {
+class GAME_CUIRoomBuilding : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIRoomBuilding() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIRoomBuilding() : GAME_CUIUnbuiltScreen() {}
 };

@@ -1,13 +1,13 @@
-// The ship-change screen (slot 24): for now a screen that only opens and closes.
+// The ship-change screen (slot 24): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
 #include <cstdint>
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIShipChange : public GAME_CUIScreen {
+class GAME_CUIShipChange : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIShipChange() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIShipChange() : GAME_CUIUnbuiltScreen() {}
 
     std::int32_t value = 0;  // a route script sets it when it opens the screen
 };

@@ -1,9 +1,9 @@
-// The shop screen (slot 10): for now a screen that only opens and closes.
+// The shop screen (slot 10): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIShop : public GAME_CUIScreen {
+class GAME_CUIShop : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIShop() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIShop() : GAME_CUIUnbuiltScreen() {}
 };

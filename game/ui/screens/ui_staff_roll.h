@@ -1,9 +1,9 @@
-// The staff roll screen (slot 47): for now a screen that only opens and closes.
+// The staff roll screen (slot 47): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIStaffRoll : public GAME_CUIScreen {
+class GAME_CUIStaffRoll : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUIStaffRoll() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUIStaffRoll() : GAME_CUIUnbuiltScreen() {}
 };

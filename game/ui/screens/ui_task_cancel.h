@@ -1,13 +1,13 @@
-// The task-cancel screen (slot 23): for now a screen that opens and closes on one task.
+// The task-cancel screen (slot 23): not built yet, a stand-in that closes on cancel or a pointer press.
 #pragma once
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
 class GAME_CTaskBase;
 
-class GAME_CUITaskCancel : public GAME_CUIScreen {
+class GAME_CUITaskCancel : public GAME_CUIUnbuiltScreen {
 public:
-    GAME_CUITaskCancel() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    GAME_CUITaskCancel() : GAME_CUIUnbuiltScreen() {}
 
     GAME_CTaskBase* task = nullptr;
 };

@@ -1,0 +1,19 @@
+// The stand-in for a screen not built yet: it shows nothing, and cancel or any pointer press closes it.
+#include "game/ui/unbuilt_screen.h"
+
+#include "game/model/world/game_world.h"
+#include "game/services/input/input_actions.h"
+#include "game/ui/ui_draw.h"
+
+void GAME_CUIUnbuiltScreen::OnEnterState(int state)
+{
+    if (state != 0) return;
+    if (GAME_CGameWorld* world = PeekGameWorld()) world->held = 0;
+}
+
+void GAME_CUIUnbuiltScreen::UpdateMain(bool input)
+{
+    if (!input || !(IsUIActionTriggered(kActionCancel) || IsAnyUIPointerPressed())) return;
+    PlayUISE(kSeUICancel);
+    SetOpen(false);
+}
