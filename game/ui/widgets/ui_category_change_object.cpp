@@ -11,7 +11,7 @@ UICategoryChangeObjectDesc* InitUICategoryChangeObjectDesc(UICategoryChangeObjec
     return desc;
 }
 
-GAME_CUICategoryChangeObject::GAME_CUICategoryChangeObject(const UICategoryChangeObjectDesc* desc)
+GAME_CUICategoryChangeObject::GAME_CUICategoryChangeObject(const UICategoryChangeObjectDesc* desc) : GAME_CUIPlacedObject(kTakesVisible)
 {
     if (desc == nullptr) {
         InitUICategoryChangeObjectDesc(&desc_);

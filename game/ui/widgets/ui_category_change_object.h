@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 struct UICategoryChangeObjectDesc {
     std::int32_t category;  // 0 text and default states, 1 UI sprites, 2 or more no switch
@@ -12,22 +12,14 @@ struct UICategoryChangeObjectDesc {
 };
 UICategoryChangeObjectDesc* InitUICategoryChangeObjectDesc(UICategoryChangeObjectDesc* desc);
 
-class GAME_CUICategoryChangeObject : public GAME_CUIObjectBase {
+class GAME_CUICategoryChangeObject : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUICategoryChangeObject(const UICategoryChangeObjectDesc* desc = nullptr);
 
     void Draw() override;
-    bool IsVisible() const override { return visible_ != 0; }
-    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
-    const vesk::math::Vec2* GetPosition() const override { return &kZero; }
-    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
-    const vesk::math::Vec2* GetSize() const override { return &kZero; }
-    float GetRotation() const override { return 0.0f; }
 
 private:
     UICategoryChangeObjectDesc desc_{};
-    std::uint32_t visible_ = 0;
 };
 
 // A shown switch of a category (the draw lists of the screens hold these); with flush, the sprites

@@ -7,7 +7,7 @@ UIFunctionCallObjectDesc* InitUIFunctionCallObjectDesc(UIFunctionCallObjectDesc*
     return desc;
 }
 
-GAME_CUIFunctionCallObject::GAME_CUIFunctionCallObject(const UIFunctionCallObjectDesc* desc)
+GAME_CUIFunctionCallObject::GAME_CUIFunctionCallObject(const UIFunctionCallObjectDesc* desc) : GAME_CUIPlacedObject(kTakesVisible)
 {
     if (desc != nullptr) desc_ = *desc;
 }

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 // A bound member or any function.
 using UIFunction = std::function<void()>;
@@ -16,21 +16,13 @@ UIFunctionCallObjectDesc* InitUIFunctionCallObjectDesc(UIFunctionCallObjectDesc*
 
 // Never takes input from the widgets after it; its transform stays the identity, so children sit as
 // under a root at the origin.
-class GAME_CUIFunctionCallObject : public GAME_CUIObjectBase {
+class GAME_CUIFunctionCallObject : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUIFunctionCallObject(const UIFunctionCallObjectDesc* desc = nullptr);
 
     void Update(bool input) override;
     void Draw() override;
-    bool IsVisible() const override { return visible_ != 0; }
-    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
-    const vesk::math::Vec2* GetPosition() const override { return &kZero; }
-    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
-    const vesk::math::Vec2* GetSize() const override { return &kZero; }
-    float GetRotation() const override { return 0.0f; }
 
 private:
     UIFunctionCallObjectDesc desc_{};
-    std::uint32_t visible_ = 0;
 };

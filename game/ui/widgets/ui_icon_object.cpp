@@ -50,7 +50,7 @@ void InitUICursorSprite(UICursorSprite* cursor)
     cursor->sprite = registry != nullptr && cursor->index >= 0 ? registry->GetPackageSprite(handle) : nullptr;
 }
 
-GAME_CUIIconObject::GAME_CUIIconObject(const UIIconObjectDesc* desc)
+GAME_CUIIconObject::GAME_CUIIconObject(const UIIconObjectDesc* desc) : GAME_CUIPlacedObject(kTakesRotation)
 {
     UIIconObjectDesc defaults;
     if (desc == nullptr) desc = InitUIIconObjectDesc(&defaults);

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "game/model/world/tween.h"
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 class GAME_CUIIconObject;
 // Press and release callbacks: a bound member or any function, given the icon.
@@ -51,7 +51,7 @@ struct UICursorSprite {
 void InitUICursorSprite(UICursorSprite* cursor);
 
 // States: 0 hidden, 1 idle (takes presses), 2 appearing, 3 disappearing, 4 pressed.
-class GAME_CUIIconObject : public GAME_CUIObjectBase {
+class GAME_CUIIconObject : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUIIconObject(const UIIconObjectDesc* desc = nullptr);
 
@@ -59,15 +59,9 @@ public:
     void Draw() override;
     bool IsDecided() const override { return decided_ != 0; }
     bool IsMarked() const override { return marked_ != 0; }
-    bool IsVisible() const override { return visible_ != 0; }
+    // Slides in or out: the flag clears only when the icon has slid out.
     void SetVisible(bool visible) override;
     bool IsBusy() const override { return state_ == 2 || state_ == 3 || state_ == 4; }
-    const vesk::math::Vec2* GetPosition() const override { return &position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
-    const vesk::math::Vec2* GetScale() const override { return &scale_; }
-    const vesk::math::Vec2* GetSize() const override { return &size_; }
-    float GetRotation() const override { return rotation_; }
-    void SetRotation(float degrees) override { rotation_ = degrees; }
     // Unless disabled, the next update takes a press.
     virtual void Press();
 
@@ -97,12 +91,8 @@ private:
     std::int32_t latched_ = 0;
     vesk::math::Vec2 hidden_{};
     vesk::math::Vec2 shown_{};
-    vesk::math::Vec2 position_{};
     vesk::math::Vec2 normalScale_{1.0f, 1.0f};
     vesk::math::Vec2 pressedScale_{1.0f, 1.0f};
-    vesk::math::Vec2 scale_{1.0f, 1.0f};
-    vesk::math::Vec2 pivot_{};
-    vesk::math::Vec2 size_{32.0f, 32.0f};
     std::int32_t normalSprite_ = -1;
     std::int32_t pressedSprite_ = -1;
     std::int32_t hitShape_ = 0;
@@ -111,7 +101,6 @@ private:
     std::uint32_t frame_ = 0;
     std::uint32_t decided_ = 0;
     std::uint32_t marked_ = 0;
-    std::uint32_t visible_ = 0;
     UIIconCallback pressCallback_;
     UIIconCallback releaseCallback_;
     std::uint32_t tweenDelay_ = 0;
@@ -124,7 +113,6 @@ private:
     std::int32_t appearFrames_ = 15;
     std::int32_t disappearFrames_ = 15;
     std::int32_t pressedFrames_ = 10;
-    float rotation_ = 0.0f;
     std::uint32_t disabled_ = 0;
     std::int32_t repeatMode_ = 0;
     std::uint32_t holdFrames_ = 0;

@@ -26,7 +26,7 @@ UIInfoBarObjectDesc* InitUIInfoBarObjectDesc(UIInfoBarObjectDesc* desc)
     return desc;
 }
 
-GAME_CUIInfoBarObject::GAME_CUIInfoBarObject(const UIInfoBarObjectDesc* desc)
+GAME_CUIInfoBarObject::GAME_CUIInfoBarObject(const UIInfoBarObjectDesc* desc) : GAME_CUIPlacedObject(0)
 {
     UIInfoBarObjectDesc defaults;
     if (desc == nullptr) desc = InitUIInfoBarObjectDesc(&defaults);

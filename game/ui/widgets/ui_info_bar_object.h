@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 struct UIInfoBarObjectDesc {
     std::uint32_t rowCount;
@@ -19,7 +19,7 @@ inline constexpr std::uint32_t kTickerKindCount = 5;
 
 // The rows are allocated once at construction. Texts are drawn literally ("%" is a character); a kind
 // outside 0..4 takes kind 0's colour. IsVisible stays false: its owner draws it.
-class GAME_CUIInfoBarObject : public GAME_CUIObjectBase {
+class GAME_CUIInfoBarObject : public GAME_CUIPlacedObject {
 public:
     static constexpr std::size_t kRowChars = 256;
 
@@ -43,16 +43,9 @@ public:
 
     void Update(bool input) override;
     void Draw() override;
-    const vesk::math::Vec2* GetPosition() const override { return &position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
-    const vesk::math::Vec2* GetSize() const override { return &size_; }
-    float GetRotation() const override { return 0.0f; }
 
 private:
     Row* rows_ = nullptr;
     std::uint32_t rowCount_ = 0;
-    vesk::math::Vec2 position_{};
-    vesk::math::Vec2 size_{};
     float scrollSpeed_ = 0.0f;
 };

@@ -18,6 +18,7 @@ UILabelObjectDesc* InitUILabelObjectDesc(UILabelObjectDesc* desc)
 }
 
 GAME_CUILabelObject::GAME_CUILabelObject(const UILabelObjectDesc* desc)
+    : GAME_CUIPlacedObject(kTakesPosition | kTakesPivot | kTakesVisible)
 {
     UILabelObjectDesc defaults;
     if (desc == nullptr) desc = InitUILabelObjectDesc(&defaults);
@@ -26,8 +27,10 @@ GAME_CUILabelObject::GAME_CUILabelObject(const UILabelObjectDesc* desc)
     color_ = desc->color;
     position_ = {desc->positionX, desc->positionY};
     pivot_ = {desc->pivotX, desc->pivotY};
-    scale_ = desc->scale;
+    size_ = {1.0f, 1.0f};
+    textScale_ = desc->scale;
     nudge_ = desc->nudge;
+    visible_ = 1;
 }
 
 void GAME_CUILabelObject::SetTextA(const char* key)
@@ -86,14 +89,14 @@ void GAME_CUILabelObject::Draw()
     float x = static_cast<float>(static_cast<int>(world.x));
     float y = static_cast<float>(static_cast<int>(world.y));
     if (nudge_ != 0) x -= pivot_.x;
-    float styleScale = scale_;
+    float styleScale = textScale_;
     if (Parent() != nullptr) styleScale *= WorldScale().x;
-    if (pivot_.x > 0.00001f) x -= width * pivot_.x * scale_;
+    if (pivot_.x > 0.00001f) x -= width * pivot_.x * textScale_;
     if (pivot_.y > 0.00001f) {
         const vesk::text::FontRecord* font = fonts->Font(UIFontSlot());
         const float lineHeight = font != nullptr ? font->CellHeight() : 0.0f;
         const float fontScale = font != nullptr && font->size > 0.0f ? font->size : 1.0f;
-        y -= lineHeight * fontScale * pivot_.y * scale_;
+        y -= lineHeight * fontScale * pivot_.y * textScale_;
     }
     x = static_cast<float>(static_cast<int>(x + 0.55555f));
     y = static_cast<float>(static_cast<int>(y + 0.55555f));

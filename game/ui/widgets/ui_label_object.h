@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 struct UILabelObjectDesc {
     char key[256];
@@ -20,7 +20,7 @@ UILabelObjectDesc* InitUILabelObjectDesc(UILabelObjectDesc* desc);
 
 // Aligns itself on its pivot (fractions of the text's width and line height) and follows its parent's
 // scale. The text is drawn literally: a "%" is a character.
-class GAME_CUILabelObject : public GAME_CUIObjectBase {
+class GAME_CUILabelObject : public GAME_CUIPlacedObject {
 public:
     static constexpr std::size_t kKeyLimit = 255;
     static constexpr std::size_t kTextLimit = 127;
@@ -40,16 +40,8 @@ public:
     std::u16string_view Literal() const;
 
     void Draw() override;
-    bool IsVisible() const override { return visible_ != 0; }
-    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
-    const vesk::math::Vec2* GetPosition() const override { return &position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
-    const vesk::math::Vec2* GetSize() const override { return &kOne; }
-    float GetRotation() const override { return 0.0f; }
-    void SetPosition(const vesk::math::Vec2* position) override { position_ = *position; }
-    void SetPivot(const vesk::math::Vec2* pivot) override { pivot_ = *pivot; }
-    void SetScale(const vesk::math::Vec2* scale) override { scale_ = scale->x; }
+    // The text's own scale (its first value); the transform's scale stays (1, 1).
+    void SetScale(const vesk::math::Vec2* scale) override { textScale_ = scale->x; }
 
 private:
     // The key's text in the current language, looked up again only when the key or the language
@@ -60,11 +52,8 @@ private:
     alignas(char16_t) std::array<std::uint8_t, 256> buffer_{};
     std::uint32_t literal_ = 0;
     std::uint32_t color_ = 0xFFFFFFFFu;
-    vesk::math::Vec2 position_{};
-    vesk::math::Vec2 pivot_{};
-    float scale_ = 1.0f;
+    float textScale_ = 1.0f;
     std::int32_t nudge_ = 0;
-    std::uint32_t visible_ = 1;
     std::u16string cache_;
     std::uint32_t cacheLanguage_ = 0;
     bool cacheValid_ = false;

@@ -42,17 +42,17 @@ UIListObjectRowDesc* InitUIListObjectRowDesc(UIListObjectRowDesc* row)
     return row;
 }
 
-GAME_CUIListObject::GAME_CUIListObject(const UIListObjectDesc* desc)
+GAME_CUIListObject::GAME_CUIListObject(const UIListObjectDesc* desc) : GAME_CUIPlacedObject(0)
 {
     UIListObjectDesc defaults;
     if (desc == nullptr) desc = InitUIListObjectDesc(&defaults);
-    shown_position_ = {desc->shownX, desc->shownY};
+    position_ = {desc->shownX, desc->shownY};
     hidden_ = {desc->shownX, -kCanvasHeight};
     current_ = hidden_;
     pivot_ = {desc->pivotX, desc->pivotY};
     openingSize_ = {desc->openingWidth, desc->openingHeight};
     size_ = {desc->width, desc->height};
-    InitTween(slideIn_, shown_position_.x, shown_position_.y, kSlideFrames, 0);
+    InitTween(slideIn_, position_.x, position_.y, kSlideFrames, 0);
     InitTween(slideOut_, hidden_.x, hidden_.y, kSlideFrames, 0);
     windowSprite_ = desc->windowSprite;
     windowBg_ = FindUISprite("ui_windowbase_bg");
@@ -137,7 +137,7 @@ void GAME_CUIListObject::SetVisible(bool visible)
 {
     if (visible) {
         requested_ = 1;
-        open_ = 1;
+        visible_ = 1;
     } else {
         requested_ = 4;
     }
@@ -160,10 +160,10 @@ void GAME_CUIListObject::Update(bool input)
     if (requested_ != state_) {
         state_ = requested_;
         switch (state_) {
-        case 0: open_ = 0; break;
+        case 0: visible_ = 0; break;
         case 1: RestartTweenFrom(slideIn_, {hidden_.x, hidden_.y}); break;
-        case 2: current_ = shown_position_; break;
-        case 4: RestartTweenFrom(slideOut_, {shown_position_.x, shown_position_.y}); break;
+        case 2: current_ = position_; break;
+        case 4: RestartTweenFrom(slideOut_, {position_.x, position_.y}); break;
         default: break;
         }
     }

@@ -8,7 +8,7 @@
 
 #include "game/model/world/tween.h"
 #include "game/ui/widgets/ui_icon_object.h"
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 // A decided row calls back.
 using UIListDecideCallback = std::function<void()>;
@@ -39,7 +39,7 @@ struct UIListObjectRowDesc {
 UIListObjectRowDesc* InitUIListObjectRowDesc(UIListObjectRowDesc* row);
 
 // States: 0 closed, 1 opening, 2 open (rows take input), 4 closing. Seven rows show at a time.
-class GAME_CUIListObject : public GAME_CUIObjectBase {
+class GAME_CUIListObject : public GAME_CUIPlacedObject {
 public:
     static constexpr std::uint32_t kVisibleRows = 7;
 
@@ -65,13 +65,10 @@ public:
     void Draw() override;
     bool IsDecided() const override { return close_ != nullptr && close_->IsDecided(); }
     bool IsBusy() const override { return state_ == 1 || state_ == 4 || (close_ != nullptr && close_->IsBusy()); }
-    bool IsVisible() const override { return open_ != 0; }
+    // Opens or closes with a slide; the flag clears only when the window has slid out.
     void SetVisible(bool visible) override;
-    const vesk::math::Vec2* GetPosition() const override { return &shown_position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
+    // The position answered is the shown one; the size is the opening pair while sliding in.
     const vesk::math::Vec2* GetSize() const override { return state_ == 1 ? &openingSize_ : &size_; }
-    float GetRotation() const override { return 0.0f; }
 
 private:
     void RowInput();
@@ -80,16 +77,12 @@ private:
     bool IsRowHidden(const UIListObjectRowDesc& row) const;
 
     vesk::math::Vec2 hidden_{};
-    vesk::math::Vec2 shown_position_{};
     vesk::math::Vec2 current_{};
-    vesk::math::Vec2 pivot_{};
     vesk::math::Vec2 openingSize_{};
-    vesk::math::Vec2 size_{};
     Tween slideIn_{};
     Tween slideOut_{};
     int state_ = 0;
     int requested_ = 0;
-    std::uint32_t open_ = 0;
     std::vector<UIListObjectRowDesc*> rows_;
     std::vector<UIListObjectRowDesc*> shown_;
     std::uint32_t top_ = 0;

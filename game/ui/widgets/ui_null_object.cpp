@@ -5,16 +5,16 @@
 
 UINullObjectDesc* InitUINullObjectDesc(UINullObjectDesc* desc)
 {
-    *desc = UINullObjectDesc{0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFFu, -1, 0.0f, 0, 0};
+    *desc = UINullObjectDesc{kUIPlacementDefaults, 0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFFu, -1, 0.0f, 0, 0};
     return desc;
 }
 
 GAME_CUINullObject::GAME_CUINullObject(const UINullObjectDesc* desc)
+    : GAME_CUIPlacedObject(kTakesPosition | kTakesPivot | kTakesScale | kTakesRotation)
 {
+    size_ = {1.0f, 1.0f};
     if (desc != nullptr) {
-        position_ = {desc->positionX, desc->positionY};
-        pivot_ = {desc->pivotX, desc->pivotY};
-        scale_ = {desc->scaleX, desc->scaleY};
+        Place(*desc);
         texture_[0] = desc->textureLeft;
         texture_[1] = desc->textureTop;
         texture_[2] = desc->textureRight;

@@ -3,12 +3,9 @@
 
 #include <cstdint>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
-struct UINullObjectDesc {
-    float positionX, positionY;
-    float pivotX, pivotY;
-    float scaleX, scaleY;
+struct UINullObjectDesc : UIPlacement {
     float textureLeft, textureTop, textureRight, textureBottom;
     std::uint32_t color;
     std::int32_t sprite;
@@ -19,7 +16,7 @@ UINullObjectDesc* InitUINullObjectDesc(UINullObjectDesc* desc);
 
 // Reports visible while it has a sprite; draws nothing while its colour's alpha is 0. Roots and groups
 // are given sprite 0 with alpha 0: visible, so their children draw, and invisible themselves.
-class GAME_CUINullObject : public GAME_CUIObjectBase {
+class GAME_CUINullObject : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUINullObject(const UINullObjectDesc* desc = nullptr);
 
@@ -36,25 +33,11 @@ public:
 
     void Draw() override;
     bool IsVisible() const override { return sprite_ != -1; }
-    const vesk::math::Vec2* GetPosition() const override { return &position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &pivot_; }
-    const vesk::math::Vec2* GetScale() const override { return &scale_; }
-    const vesk::math::Vec2* GetSize() const override { return &size_; }
-    float GetRotation() const override { return rotation_; }
-    void SetPosition(const vesk::math::Vec2* position) override { position_ = *position; }
-    void SetPivot(const vesk::math::Vec2* pivot) override { pivot_ = *pivot; }
-    void SetScale(const vesk::math::Vec2* scale) override { scale_ = *scale; }
-    void SetRotation(float degrees) override { rotation_ = degrees; }
 
 private:
-    vesk::math::Vec2 position_{};
-    vesk::math::Vec2 pivot_{};
-    vesk::math::Vec2 scale_{1.0f, 1.0f};
-    vesk::math::Vec2 size_{1.0f, 1.0f};
     float texture_[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     std::uint32_t color_ = 0xFFFFFFFFu;
     std::int32_t sprite_ = -1;
-    float rotation_ = 0.0f;
     std::int32_t flipX_ = 0;
     std::int32_t flipY_ = 0;
 };

@@ -23,12 +23,14 @@ UIScrollBarObjectDesc* InitUIScrollBarObjectDesc(UIScrollBarObjectDesc* desc)
 }
 
 GAME_CUIScrollBarObject::GAME_CUIScrollBarObject(const UIScrollBarObjectDesc* desc)
+    : GAME_CUIPlacedObject(kTakesPosition | kTakesVisible)
 {
     UIScrollBarObjectDesc defaults;
     if (desc == nullptr) desc = InitUIScrollBarObjectDesc(&defaults);
     position_ = {desc->positionX, desc->positionY};
     size_ = {desc->width, desc->height};
     rotated_ = desc->rotated;
+    rotation_ = rotated_ != 0 ? 90.0f : 0.0f;
     maximum_ = std::max(desc->maximum, 0);
     lengthFactor_ = desc->lengthFactor;
     keyboard_ = desc->keyboard;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 struct UIScrollBarObjectDesc {
     float positionX, positionY;
@@ -19,7 +19,7 @@ struct UIScrollBarObjectDesc {
 };
 UIScrollBarObjectDesc* InitUIScrollBarObjectDesc(UIScrollBarObjectDesc* desc);
 
-class GAME_CUIScrollBarObject : public GAME_CUIObjectBase {
+class GAME_CUIScrollBarObject : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUIScrollBarObject(const UIScrollBarObjectDesc* desc = nullptr);
 
@@ -38,28 +38,18 @@ public:
     // The value changed this frame through the wheel or the pointer.
     bool IsDecided() const override { return changed_ != 0; }
     bool IsMarked() const override { return marked_ != 0; }
-    bool IsVisible() const override { return visible_ != 0; }
-    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
-    const vesk::math::Vec2* GetPosition() const override { return &position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
-    const vesk::math::Vec2* GetSize() const override { return &size_; }
-    float GetRotation() const override { return rotated_ != 0 ? 90.0f : 0.0f; }
-    void SetPosition(const vesk::math::Vec2* position) override { position_ = *position; }
 
 private:
     std::int32_t Step(std::int32_t value, std::int32_t delta) const;
     void UpdateDrag();
     void DrawFrame(vesk::math::Vec2 origin, float length);
 
-    vesk::math::Vec2 position_{};
-    vesk::math::Vec2 size_{8.0f, 16.0f};
+    // A rotated bar also answers a rotation of 90.
     std::int32_t rotated_ = 0;
     std::int32_t maximum_ = 0;
     std::int32_t value_ = 0;
     std::uint32_t changed_ = 0;
     std::uint32_t marked_ = 0;
-    std::uint32_t visible_ = 0;
     float lengthFactor_ = 1.0f;
     std::int32_t keyboard_ = 0;
     std::int32_t knob_ = 0;

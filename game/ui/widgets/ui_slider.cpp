@@ -18,11 +18,12 @@ UISliderDesc* InitUISliderDesc(UISliderDesc* desc)
     return desc;
 }
 
-GAME_CUISlider::GAME_CUISlider(const UISliderDesc* desc)
+GAME_CUISlider::GAME_CUISlider(const UISliderDesc* desc) : GAME_CUIPlacedObject(kTakesPosition | kTakesVisible)
 {
     UISliderDesc defaults;
     if (desc == nullptr) desc = InitUISliderDesc(&defaults);
     position_ = {desc->positionX, desc->positionY};
+    size_ = {93.0f, 15.0f};
     maximum = desc->maximum;
     lengthFactor_ = desc->lengthFactor;
     disabled = static_cast<std::uint32_t>(desc->disabled);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/ui/widgets/ui_object_base.h"
+#include "game/ui/widgets/ui_placed_object.h"
 
 struct UISliderDesc {
     float positionX, positionY;
@@ -16,7 +16,7 @@ struct UISliderDesc {
 UISliderDesc* InitUISliderDesc(UISliderDesc* desc);
 
 // Its screens read and write the value, maximum and step directly.
-class GAME_CUISlider : public GAME_CUIObjectBase {
+class GAME_CUISlider : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUISlider(const UISliderDesc* desc = nullptr);
 
@@ -25,14 +25,6 @@ public:
     // The value was touched this frame.
     bool IsDecided() const override { return changed_ != 0; }
     bool IsMarked() const override { return marked_ != 0; }
-    bool IsVisible() const override { return visible_ != 0; }
-    void SetVisible(bool visible) override { visible_ = visible ? 1 : 0; }
-    const vesk::math::Vec2* GetPosition() const override { return &position_; }
-    const vesk::math::Vec2* GetPivot() const override { return &kZero; }
-    const vesk::math::Vec2* GetScale() const override { return &kOne; }
-    const vesk::math::Vec2* GetSize() const override { return &size_; }
-    float GetRotation() const override { return 0.0f; }
-    void SetPosition(const vesk::math::Vec2* position) override { position_ = *position; }
 
     std::int32_t maximum = 0;
     std::int32_t value = 0;
@@ -40,12 +32,9 @@ public:
     std::uint32_t disabled = 0;
 
 private:
-    vesk::math::Vec2 position_{};
-    vesk::math::Vec2 size_{93.0f, 15.0f};
     float lengthFactor_ = 1.0f;
     std::uint32_t changed_ = 0;
     std::uint32_t marked_ = 0;
-    std::uint32_t visible_ = 0;
     std::uint32_t dragging_ = 0;
     std::int32_t knob_ = -1;
     std::int32_t bar_ = -1;

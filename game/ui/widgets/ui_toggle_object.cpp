@@ -7,18 +7,17 @@ using vesk::math::Vec2;
 
 UIToggleObjectDesc* InitUIToggleObjectDesc(UIToggleObjectDesc* desc)
 {
-    *desc = UIToggleObjectDesc{0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0, 1};
+    *desc = UIToggleObjectDesc{kUIPlacementDefaults, 0.0f, 0.0f, 0, 1};
     return desc;
 }
 
 GAME_CUIToggleObject::GAME_CUIToggleObject(const UIToggleObjectDesc* desc)
+    : GAME_CUIPlacedObject(kTakesPosition | kTakesPivot | kTakesScale | kTakesSize | kTakesVisible)
 {
     UIToggleObjectDesc defaults;
     if (desc == nullptr) desc = InitUIToggleObjectDesc(&defaults);
-    position_ = {desc->positionX, desc->positionY};
-    pivot_ = {desc->pivotX, desc->pivotY};
+    Place(*desc);
     size_ = {desc->width, desc->height};
-    scale_ = {desc->scaleX, desc->scaleY};
     bgOff_ = FindUISprite("ui_option_toggle_bg_off");
     bgOn_ = FindUISprite("ui_option_toggle_bg_on");
     button_ = FindUISprite("ui_option_toggle_button");
