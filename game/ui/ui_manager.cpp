@@ -113,30 +113,19 @@ void GAME_CUIManager::UpdateFocus(bool input)
     }
 }
 
-void GAME_CUIManager::Draw()
+void GAME_CUIManager::Draw() { DrawSlots(true); }
+
+void GAME_CUIManager::DrawMainOnly() { DrawSlots(false); }
+
+void GAME_CUIManager::DrawSlots(bool withPreDraw)
 {
     GAME_CUIEventSelectionObject* choices = PeekEventSelection();
     for (int slot = 1; slot < kUISlotCount; ++slot) {
         GAME_CUIBase* screen = GetScreen(slot);
         if (screen != nullptr && screen->IsOpen()) {
-            screen->PreDraw();
+            if (withPreDraw) screen->PreDraw();
             screen->Draw();
             // What a screen queued last (its texts, often) lands under the screens above it.
-            FlushUISprites();
-        }
-        if (choices != nullptr && choices->IsActive() && choices->IsShown() && choices->OwnerSlot() == static_cast<std::uint32_t>(slot)) {
-            choices->Draw();
-        }
-    }
-}
-
-void GAME_CUIManager::DrawMainOnly()
-{
-    GAME_CUIEventSelectionObject* choices = PeekEventSelection();
-    for (int slot = 1; slot < kUISlotCount; ++slot) {
-        GAME_CUIBase* screen = GetScreen(slot);
-        if (screen != nullptr && screen->IsOpen()) {
-            screen->Draw();
             FlushUISprites();
         }
         if (choices != nullptr && choices->IsActive() && choices->IsShown() && choices->OwnerSlot() == static_cast<std::uint32_t>(slot)) {

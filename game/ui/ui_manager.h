@@ -90,6 +90,8 @@ public:
 
 private:
     void UpdateFocus(bool input);
+    // Slots 1 to 49 from the bottom up, each with the event choices attached to it.
+    void DrawSlots(bool withPreDraw);
 
     std::array<std::unique_ptr<GAME_CUIBase>, kUISlotCount> slots_;
 };
