@@ -4,18 +4,17 @@
 #include <cstdint>
 
 #include "framework/memory/heaps.h"
+#include "framework/utility/non_copyable.h"
 
 class GAME_CRoomBase;
 
 // A screen is built once with the manager and afterwards only opened and closed. Screens reach each
 // other only through the manager's slots. The manager and the room screens write the two words below
 // when they open a screen for a room.
-class GAME_CUIBase : public vesk::memory::MainHeapObject {
+class GAME_CUIBase : public vesk::memory::MainHeapObject, private vesk::NonCopyable<GAME_CUIBase> {
 public:
     GAME_CUIBase() = default;
     virtual ~GAME_CUIBase() = default;
-    GAME_CUIBase(const GAME_CUIBase&) = delete;
-    GAME_CUIBase& operator=(const GAME_CUIBase&) = delete;
 
     // True from the open request until the screen has finished closing.
     virtual bool IsOpen() const = 0;

@@ -7,17 +7,16 @@
 #include "framework/math/matrix.h"
 #include "framework/math/vector.h"
 #include "framework/memory/heaps.h"
+#include "framework/utility/non_copyable.h"
 
 // A widget: one parent link (not owned), an ordered child list (not owned, no pointer twice) and a world
 // matrix built from its own position and scale under its parent's. Screens update a root once a frame
 // with UpdateTree, which hands the input flag down the tree in child order so that at most one widget
 // takes a press, and draw the widgets from a list of their own.
-class GAME_CUIObjectBase : public vesk::memory::MainHeapObject {
+class GAME_CUIObjectBase : public vesk::memory::MainHeapObject, private vesk::NonCopyable<GAME_CUIObjectBase> {
 public:
     GAME_CUIObjectBase() = default;
     virtual ~GAME_CUIObjectBase() = default;
-    GAME_CUIObjectBase(const GAME_CUIObjectBase&) = delete;
-    GAME_CUIObjectBase& operator=(const GAME_CUIObjectBase&) = delete;
 
     virtual void Update(bool input) {}
     virtual void Draw() {}
