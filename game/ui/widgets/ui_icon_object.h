@@ -57,8 +57,6 @@ public:
 
     void Update(bool input) override;
     void Draw() override;
-    bool IsDecided() const override { return decided_ != 0; }
-    bool IsMarked() const override { return marked_ != 0; }
     // Slides in or out: the flag clears only when the icon has slid out.
     void SetVisible(bool visible) override;
     bool IsBusy() const override { return state_ == 2 || state_ == 3 || state_ == 4; }
@@ -99,8 +97,6 @@ private:
     int state_ = 0;
     int requested_ = 0;
     std::uint32_t frame_ = 0;
-    std::uint32_t decided_ = 0;
-    std::uint32_t marked_ = 0;
     UIIconCallback pressCallback_;
     UIIconCallback releaseCallback_;
     std::uint32_t tweenDelay_ = 0;

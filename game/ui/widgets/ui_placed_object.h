@@ -1,4 +1,4 @@
-// The transform most widgets keep of their own (position, pivot, size, scale, rotation) and their shown flag.
+// What most widgets keep of their own: the transform (position, pivot, size, scale, rotation), a shown and a decided flag.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,8 @@ public:
         kTakesVisible = 1u << 5,
     };
 
+    // Set by the widget's update when it takes a press or changes its value.
+    bool IsDecided() const override { return decided_ != 0; }
     bool IsVisible() const override { return visible_ != 0; }
     void SetVisible(bool visible) override { Take(kTakesVisible, visible_, visible ? 1u : 0u); }
     const vesk::math::Vec2* GetPosition() const override { return &position_; }
@@ -58,6 +60,7 @@ protected:
     vesk::math::Vec2 scale_{1.0f, 1.0f};
     float rotation_ = 0.0f;
     std::uint32_t visible_ = 0;
+    std::uint32_t decided_ = 0;
 
 private:
     template <class Value>

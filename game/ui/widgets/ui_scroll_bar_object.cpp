@@ -62,7 +62,7 @@ std::int32_t GAME_CUIScrollBarObject::Step(std::int32_t value, std::int32_t delt
 
 void GAME_CUIScrollBarObject::Update(bool input)
 {
-    changed_ = 0;
+    decided_ = 0;
     if (!IsVisible() || !input) return;
     const Vec2 world = WorldPosition();
     const Vec2 scale = WorldScale();
@@ -72,16 +72,16 @@ void GAME_CUIScrollBarObject::Update(bool input)
                                           : Vec2{size_.x * scale.x, size_.y * scale.y * lengthFactor_};
         if (IsUIClickInRect({world.x - 3.0f, world.y - 1.0f}, {world.x + extent.x + 3.0f, world.y + extent.y + 1.0f})) {
             dragging_ = 1;
-            changed_ = 1;
+            decided_ = 1;
         }
     }
-    const bool started = changed_ != 0;
+    const bool started = decided_ != 0;
     if (!started && wheel_ != 0) {
         const std::int32_t steps = UIWheelSteps();
         if (steps != 0) {
             value_ = Step(value_, -steps);
             PlayUISE(kSeUICursor);
-            changed_ = 1;
+            decided_ = 1;
         }
     }
     if (keyboard_ != 0) {
@@ -118,19 +118,19 @@ void GAME_CUIScrollBarObject::UpdateDrag()
         const Vec2 bottomRight = across ? Vec2{high, kCanvasHeight} : Vec2{kCanvasWidth, high};
         if (IsUIHeldInRect(topLeft, bottomRight)) {
             value_ = i;
-            changed_ = 1;
+            decided_ = 1;
             return;
         }
     }
     if (!across) {
         if (IsUIHeldInRect({0.0f, -kCanvasHeight}, {kCanvasWidth, start})) {
             value_ = 0;
-            changed_ = 1;
+            decided_ = 1;
             return;
         }
         if (IsUIHeldInRect({0.0f, start + length}, {kCanvasWidth, kCanvasHeight * 2.0f})) {
             value_ = maximum_;
-            changed_ = 1;
+            decided_ = 1;
             return;
         }
     }

@@ -19,6 +19,7 @@ struct UIScrollBarObjectDesc {
 };
 UIScrollBarObjectDesc* InitUIScrollBarObjectDesc(UIScrollBarObjectDesc* desc);
 
+// Decided: the value changed this frame through the wheel or the pointer.
 class GAME_CUIScrollBarObject : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUIScrollBarObject(const UIScrollBarObjectDesc* desc = nullptr);
@@ -35,9 +36,6 @@ public:
 
     void Update(bool input) override;
     void Draw() override;
-    // The value changed this frame through the wheel or the pointer.
-    bool IsDecided() const override { return changed_ != 0; }
-    bool IsMarked() const override { return marked_ != 0; }
 
 private:
     std::int32_t Step(std::int32_t value, std::int32_t delta) const;
@@ -48,8 +46,6 @@ private:
     std::int32_t rotated_ = 0;
     std::int32_t maximum_ = 0;
     std::int32_t value_ = 0;
-    std::uint32_t changed_ = 0;
-    std::uint32_t marked_ = 0;
     float lengthFactor_ = 1.0f;
     std::int32_t keyboard_ = 0;
     std::int32_t knob_ = 0;

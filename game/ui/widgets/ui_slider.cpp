@@ -33,7 +33,7 @@ GAME_CUISlider::GAME_CUISlider(const UISliderDesc* desc) : GAME_CUIPlacedObject(
 
 void GAME_CUISlider::Update(bool input)
 {
-    changed_ = 0;
+    decided_ = 0;
     if (!IsVisible() || !input || disabled != 0) return;
     const Vec2 world = WorldPosition();
     const Vec2 scale = WorldScale();
@@ -43,7 +43,7 @@ void GAME_CUISlider::Update(bool input)
                             {world.x + size_.x + 1.0f, world.y + size_.y * scale.y * lengthFactor_ + 1.0f})) {
             // The press is not yet a held pointer: the drag follows from the next frame.
             dragging_ = 1;
-            changed_ = 1;
+            decided_ = 1;
             return;
         }
     }
@@ -61,7 +61,7 @@ void GAME_CUISlider::Update(bool input)
         const float left = world.x + width * static_cast<float>(i);
         if (IsUIHeldInRect({left, 0.0f}, {left + width, kCanvasHeight})) {
             value = stepSize * i;
-            changed_ = 1;
+            decided_ = 1;
             return;
         }
     }

@@ -15,16 +15,13 @@ struct UISliderDesc {
 };
 UISliderDesc* InitUISliderDesc(UISliderDesc* desc);
 
-// Its screens read and write the value, maximum and step directly.
+// Its screens read and write the value, maximum and step directly. Decided: the value was touched this frame.
 class GAME_CUISlider : public GAME_CUIPlacedObject {
 public:
     explicit GAME_CUISlider(const UISliderDesc* desc = nullptr);
 
     void Update(bool input) override;
     void Draw() override;
-    // The value was touched this frame.
-    bool IsDecided() const override { return changed_ != 0; }
-    bool IsMarked() const override { return marked_ != 0; }
 
     std::int32_t maximum = 0;
     std::int32_t value = 0;
@@ -33,8 +30,6 @@ public:
 
 private:
     float lengthFactor_ = 1.0f;
-    std::uint32_t changed_ = 0;
-    std::uint32_t marked_ = 0;
     std::uint32_t dragging_ = 0;
     std::int32_t knob_ = -1;
     std::int32_t bar_ = -1;

@@ -18,8 +18,7 @@ public:
 
     void Update(bool input) override;
     void Draw() override;
-    // The value flipped this frame.
-    bool IsDecided() const override { return decided_ != 0; }
+    // Busy while decided: the value flipped this frame.
     bool IsBusy() const override { return IsDecided(); }
 
     std::int32_t value = 0;
@@ -27,7 +26,6 @@ public:
 private:
     std::int32_t Background() const { return value == 0 ? bgOn_ : bgOff_; }
 
-    std::uint32_t decided_ = 0;
     std::int32_t bgOff_ = -1;
     std::int32_t bgOn_ = -1;
     std::int32_t button_ = -1;
