@@ -3,14 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "framework/file/save_file.h"
 #include "framework/math/random.h"
 #include "game/services/input/input_actions.h"
 #include "game/ui/selection_dialog.h"
@@ -42,7 +41,8 @@ protected:
     // The game up to its main scene with its first save written, always in the same state: the
     // randomness starts from one seed, again as the main scene comes (the start-up takes a varying
     // number of frames, each drawing a random number), and the frames from then on are as
-    // many whatever the pace of the save's writer thread (a sleep lets it finish first).
+    // many whatever the pace of the save's writer thread (waited for in wall time, before any
+    // frame can see it still running).
     void StartSettled()
     {
         vesk::math::SeedRandom(1);
@@ -51,7 +51,7 @@ protected:
         ASSERT_TRUE(this->StepUntilMainGame());
         vesk::math::SeedRandom(1);
         const std::size_t main = this->frames.size();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+        vesk::file::FinishSaveJob();
         ASSERT_TRUE(this->StepUntilSaveIdle(kSettleFrames));
         this->StepFrames(kSettleFrames - static_cast<int>(this->frames.size() - main));
     }
