@@ -28,11 +28,12 @@ public:
     GAME_CUIManager& operator=(const GAME_CUIManager&) = delete;
 
     GAME_CUIBase* GetScreen(int slot) const;
-    // The screen of a slot as the class that slot holds (null when the slot is empty).
+    // The screen of a slot as the class asked for: null when the slot is empty or holds another
+    // class, so a wrong slot number can never be used as the wrong screen.
     template <typename Screen>
     Screen* Get(int slot) const
     {
-        return static_cast<Screen*>(GetScreen(slot));
+        return dynamic_cast<Screen*>(GetScreen(slot));
     }
     bool IsOpen(int slot) const override;
     void SetOpen(int slot, bool open) override;

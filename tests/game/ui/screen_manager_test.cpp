@@ -27,6 +27,15 @@ protected:
     }
 };
 
+TEST_F(ScreenManagerTest, AScreenIsHandedOutOnlyAsTheClassItsSlotHolds)
+{
+    EXPECT_NE(UI().Get<GAME_CUIAddTask>(kSlotAddTask), nullptr);
+    // A wrong slot number gives nothing rather than another screen taken for an add-task screen.
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>(kSlotCommon), nullptr);
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>(0), nullptr);
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>(kUISlotCount), nullptr);
+}
+
 TEST_F(ScreenManagerTest, InputReachesTheTopmostScreenThatTakesItAndNothingBelowABlockingOne)
 {
     // A crewless ship would end the game as soon as the HUD and the status panel are up; a ship at

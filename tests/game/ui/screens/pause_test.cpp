@@ -12,6 +12,7 @@
 #include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
+#include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_pause.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -158,7 +159,7 @@ TEST_F(PauseTest, TheReturnToTheTitleFadesReadsTheFileAgainAndOpensTheTitle)
     EXPECT_EQ(UI().MessageLog()->CountLines(), 0);
     EXPECT_EQ(GetPlayerData()->money, 0);
     StepFrames(1);
-    EXPECT_FALSE(UI().IsOpen(kSlotCommon) && UI().Get<GAME_CUIScreen>(kSlotCommon)->State() != 3);
+    EXPECT_FALSE(UI().IsOpen(kSlotCommon) && UI().Get<GAME_CUICommon>(kSlotCommon)->State() != 3);
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotPause); }, 40));
     EXPECT_FALSE(UI().IsOpen(kSlotShipStatus));
 }
