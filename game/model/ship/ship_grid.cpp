@@ -65,8 +65,15 @@ const GAME_CShipGrid::Cell* GAME_CShipGrid::GetCell(std::int64_t x, std::int64_t
 
 void GAME_CShipGrid::ResetCells()
 {
+    for (Cell& cell : cells_) cell = Cell{kNoRoom, floorSprite_, 1, 0};
+    RestartFloorAnimation();
+}
+
+void GAME_CShipGrid::RestartFloorAnimation()
+{
     for (std::size_t i = 0; i < cells_.size(); ++i) {
-        cells_[i] = Cell{kNoRoom, floorSprite_, 1, 0};
+        cells_[i].counter = 0;
+        if (!cells_[i].HoldsRoom()) cells_[i].sprite = floorSprite_;
         routines_[i] = DrawFloorRoutine();
     }
 }

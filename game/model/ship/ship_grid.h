@@ -36,6 +36,8 @@ public:
 
     // Every cell anew: no room, the plain floor sprite, usable, a freshly drawn animation.
     void ResetCells();
+    // Every floor animation drawn anew and started from its first frame; rooms and usable cells stay.
+    void RestartFloorAnimation();
     // One simulation step of the floor animation of every usable cell without a room.
     void Animate();
 
