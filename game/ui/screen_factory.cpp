@@ -51,7 +51,7 @@
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/screens/ui_title.h"
 
-GAME_CUIBase* MakeScreen(int slot)
+GAME_CUIBase* MakeScreen(int slot, const UIScreenContext& context)
 {
     switch (slot) {
     case 1: return new GAME_CUIShipStatus;
@@ -86,7 +86,7 @@ GAME_CUIBase* MakeScreen(int slot)
     case 30: return new GAME_CUIGameCenter;
     case 31: return new GAME_CUIItemDictionary;
     case 32: return new GAME_CUIInventoryTrash;
-    case 33: return new GAME_CUIPause;
+    case 33: return new GAME_CUIPause(context);
     case 34: return new GAME_CUIMessageLog;
     case 35: return new GAME_CUITalkLog;
     case 36: return new GAME_CUIGameOver;

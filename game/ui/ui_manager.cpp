@@ -28,10 +28,10 @@ bool KeepsFocusPauseAway(int slot) { return slot == 4 || (slot >= 7 && slot <= 1
 
 }  // namespace
 
-GAME_CUIManager::GAME_CUIManager()
+GAME_CUIManager::GAME_CUIManager(GAME_CGameWorld& world) : context_{world, *this}
 {
     for (int slot : kBuildOrder) {
-        slots_[static_cast<std::size_t>(slot)].reset(MakeScreen(slot));
+        slots_[static_cast<std::size_t>(slot)].reset(MakeScreen(slot, context_));
         if (!slots_[static_cast<std::size_t>(slot)]) vesk::log::Error("UI: no memory for the screen of slot " + std::to_string(slot) + "; the slot stays empty");
     }
     SetOpen(kSlotAchievementPopup, true);

@@ -8,6 +8,7 @@
 #include "framework/memory/heaps.h"
 #include "game/ui/message_log.h"
 #include "game/ui/resident_bar.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/ui_base.h"
@@ -22,7 +23,7 @@ class GAME_CRoomBase;
 // the passes and the closing operations leave it out.
 class GAME_CUIManager : public vesk::memory::MainHeapObject, public GAME_CUIPort {
 public:
-    GAME_CUIManager();
+    explicit GAME_CUIManager(GAME_CGameWorld& world);
     ~GAME_CUIManager() override;
     GAME_CUIManager(const GAME_CUIManager&) = delete;
     GAME_CUIManager& operator=(const GAME_CUIManager&) = delete;
@@ -94,6 +95,8 @@ private:
     // Slots 1 to 49 from the bottom up, each with the event choices attached to it.
     void DrawSlots(bool withPreDraw);
 
+    // Declared before the slots: the screens keep it.
+    UIScreenContext context_;
     std::array<std::unique_ptr<GAME_CUIBase>, kUISlotCount> slots_;
 };
 

@@ -11,7 +11,7 @@
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/ui_manager.h"
 
-std::unique_ptr<GAME_CUIPort> MakeUIPort() { return std::make_unique<GAME_CUIManager>(); }
+std::unique_ptr<GAME_CUIPort> MakeUIPort(GAME_CGameWorld& world) { return std::make_unique<GAME_CUIManager>(world); }
 
 GAME_CUIManager* UIManagerOf(const GAME_CGameWorld* world)
 {

@@ -5,9 +5,9 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 
-void GAME_CUIMenuScreen::OnEnterState(int state)
+void GAME_CUIMenuScreen::OnEnterState(UIScreenState state)
 {
-    if (state == 0) openedFromTitle = 0;
+    if (state == kClosed) openedFromTitle = 0;
 }
 
 void GAME_CUIMenuScreen::UpdateMain(bool input)

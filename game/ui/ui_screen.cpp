@@ -1,12 +1,26 @@
-// The screen state protocol shared by the screens: requests, the four states and the usual slide.
+// The screen state machine every screen stands on: requests, the four states, pages, movers and the done rule.
 #include "game/ui/ui_screen.h"
 
-#include "game/ui/ui_draw.h"
+#include <algorithm>
 
-GAME_CUIScreen::GAME_CUIScreen(UIInputRule rule, bool fieldControl) : rule_(rule), fieldControl_(fieldControl)
+#include "game/model/world/game_world.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+
+GAME_CUIScreen::GAME_CUIScreen(UIInputRule rule, bool fieldControl)
+    : GAME_CUIScreen(UIScreenSetup{.input = rule, .fieldControl = fieldControl}, nullptr)
 {
+}
+
+GAME_CUIScreen::GAME_CUIScreen(const UIScreenSetup& setup, const UIScreenContext* context) : setup_(setup), context_(context)
+{
+    // Holding the game without the world to hold would be a silent no-op.
+    if (context_ == nullptr) setup_.holdsGame = false;
     root_ = MakeUIGroupNode(0.0f, 0.0f);
-    if (root_ != nullptr) widgets_.push_back(root_);
+    if (root_ != nullptr) {
+        widgets_.push_back(root_);
+        movedRoots_.push_back(root_);
+    }
 }
 
 GAME_CUIScreen::~GAME_CUIScreen() { DeleteWidgets(widgets_); }
@@ -14,6 +28,11 @@ GAME_CUIScreen::~GAME_CUIScreen() { DeleteWidgets(widgets_); }
 void GAME_CUIScreen::AddWidget(GAME_CUIObjectBase* widget)
 {
     if (widget != nullptr) widgets_.push_back(widget);
+}
+
+void GAME_CUIScreen::AddMovedRoot(GAME_CUIObjectBase* root)
+{
+    if (root != nullptr) movedRoots_.push_back(root);
 }
 
 void UIScreenRequests::Request(bool wanted)
@@ -26,61 +45,114 @@ void UIScreenRequests::Request(bool wanted)
     }
 }
 
-std::int32_t UIScreenRequests::TakeNextState(std::int32_t next)
+UIScreenState UIScreenRequests::TakeNextState(UIScreenState next)
 {
     if (open != 0) {
-        next = 1;
-    } else if (close != 0 && next != 0) {
-        // A close asked again once the closing slide has ended must not start the slide anew, or a
-        // caller that closes a screen every frame would keep it closing for ever.
-        next = 3;
+        next = UIScreenState::kOpening;
+    } else if (close != 0 && next != UIScreenState::kClosed) {
+        // A close asked again once the closing has ended must not start it anew, or a caller that
+        // closes a screen every frame would keep it closing for ever.
+        next = UIScreenState::kClosing;
     }
     open = 0;
     close = 0;
     return next;
 }
 
+std::int32_t UIScreenRequests::TakeNextState(std::int32_t next)
+{
+    return static_cast<std::int32_t>(TakeNextState(static_cast<UIScreenState>(next)));
+}
+
 bool GAME_CUIScreen::PassesInput() const
 {
-    switch (rule_) {
+    switch (setup_.input) {
     case UIInputRule::kAlwaysPasses: return true;
     case UIInputRule::kNeverPasses: return false;
-    case UIInputRule::kPassesWhenSettled: return state_ == 2 && next_ == 2;
+    case UIInputRule::kPassesWhenSettled: return state_ == kMain && next_ == kMain;
     default: return !IsOpen();
     }
 }
 
+bool GAME_CUIScreen::AnyWidgetBusyOrDecided() const
+{
+    return std::any_of(widgets_.begin(), widgets_.end(),
+                       [](const GAME_CUIObjectBase* widget) { return widget->IsBusy() || widget->IsDecided(); });
+}
+
+float GAME_CUIScreen::MoverAlpha() const
+{
+    if (setup_.mover.kind != UIMover::Kind::kFade || setup_.mover.frames < 1) return 1.0f;
+    return static_cast<float>(fade_) / static_cast<float>(setup_.mover.frames);
+}
+
+void GAME_CUIScreen::SetHold(bool held) const { context_->world.held = held ? 1 : 0; }
+
 void GAME_CUIScreen::Update(bool input)
 {
     lastInput_ = input;
+    if (setup_.holdsGame) SetHold(true);
+    BeginFrame(input);
     next_ = requests_.TakeNextState(next_);
+    if (IsSuspended()) return;
     if (next_ != state_) {
-        state_ = next_;
-        switch (state_) {
-        case 0: requests_.openFlag = 0; break;
-        case 1:
-            InitTween(slide_, 0.0f, 0.0f, kSlideFrames, 0);
-            RestartTweenFrom(slide_, {0.0f, -kCanvasHeight});
-            break;
-        case 3:
-            InitTween(slide_, 0.0f, -kCanvasHeight, kSlideFrames, 0);
-            RestartTweenFrom(slide_, {0.0f, 0.0f});
-            break;
-        default: break;
-        }
-        OnEnterState(state_);
-        if (state_ == 0) return;
+        EnterState(next_);
+        if (state_ == kClosed) return;
     }
-    if (state_ == 1 || state_ == 3) {
-        TweenPoint point{0.0f, 0.0f};
-        UpdateTweenEaseOut(slide_, point);
-        const vesk::math::Vec2 position{point.x, point.y};
-        if (root_ != nullptr) root_->SetPosition(&position);
-        if (IsTweenFinished(slide_)) next_ = state_ == 1 ? 2 : 0;
-        if (root_ != nullptr) root_->UpdateTree(false);
-    } else if (state_ == 2) {
+    EveryFrame();
+    if (state_ == kOpening || state_ == kClosing) {
+        const bool moved = StepMover();
+        const bool ownPartDone = StepTransition(state_);
+        if (moved && ownPartDone && !AnyWidgetBusyOrDecided()) next_ = state_ == kOpening ? kMain : kClosed;
+    } else if (state_ == kMain) {
         UpdateMain(input);
     }
+}
+
+void GAME_CUIScreen::EnterState(UIScreenState state)
+{
+    state_ = state;
+    switch (state_) {
+    case kClosed:
+        requests_.openFlag = 0;
+        if (setup_.holdsGame && !KeepsHoldOnClose()) SetHold(false);
+        break;
+    case kOpening: StartMover(true); break;
+    case kClosing:
+        if (setup_.dialog == UIDialogOnClose::kClose) CloseDialog();
+        if (setup_.dialog == UIDialogOnClose::kCloseAnsweringYes) CloseDialogAnsweringYes();
+        StartMover(false);
+        break;
+    default: break;
+    }
+    OnEnterState(state_);
+}
+
+void GAME_CUIScreen::StartMover(bool opening)
+{
+    const UIMover& mover = setup_.mover;
+    if (mover.kind != UIMover::Kind::kSlide) return;
+    const TweenPoint to = opening ? mover.shown : mover.hidden;
+    InitTween(slide_, to.x, to.y, mover.frames, 0);
+    RestartTweenFrom(slide_, opening ? mover.hidden : mover.shown);
+}
+
+bool GAME_CUIScreen::StepMover()
+{
+    const UIMover& mover = setup_.mover;
+    bool ended = true;
+    if (mover.kind == UIMover::Kind::kSlide) {
+        TweenPoint point = mover.shown;
+        UpdateTweenEaseOut(slide_, point);
+        const vesk::math::Vec2 position{point.x, point.y};
+        for (GAME_CUIObjectBase* root : movedRoots_) root->SetPosition(&position);
+        ended = IsTweenFinished(slide_);
+    } else if (mover.kind == UIMover::Kind::kFade) {
+        fade_ = std::clamp(fade_ + (state_ == kOpening ? 1 : -1), 0, std::max(mover.frames, 0));
+        ended = fade_ == (state_ == kOpening ? std::max(mover.frames, 0) : 0);
+    }
+    for (GAME_CUIObjectBase* root : movedRoots_) root->UpdateTree(false);
+    return ended;
 }
 
 void GAME_CUIScreen::Draw()

@@ -1,4 +1,4 @@
-// The screen state protocol shared by the screens: requests, the four states and the usual slide.
+// The screen state machine every screen stands on: requests, the four states, pages, movers and the done rule.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +6,16 @@
 
 #include "game/model/world/tween.h"
 #include "game/ui/ui_base.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_null_object.h"
 
-// The open and close requests of the screen state protocol, with the open flag IsOpen answers.
+struct UIScreenContext;
+
+// The four states of a screen. A screen is updated only while it is open (from its open request until
+// it has finished closing), so it sees kClosed only on the frame it arrives there.
+enum class UIScreenState : std::int32_t { kClosed = 0, kOpening = 1, kMain = 2, kClosing = 3 };
+
+// The open and close requests of the state machine, with the open flag IsOpen answers.
 struct UIScreenRequests {
     std::uint32_t close = 0;
     std::uint32_t open = 0;
@@ -16,8 +23,10 @@ struct UIScreenRequests {
 
     // SetOpen: nothing when the screen already is in the asked state.
     void Request(bool open);
-    // At the start of an update: state 1 for an open request, else 3 for a close request (unless the
-    // closing has ended: next is 0), else next; both requests are cleared.
+    // At the start of an update: opening for an open request, else closing for a close request (unless
+    // the closing has ended: closed is next), else next; both requests are cleared.
+    UIScreenState TakeNextState(UIScreenState next);
+    // The same over state numbers, for the screens that do not stand on GAME_CUIScreen yet.
     std::int32_t TakeNextState(std::int32_t next);
 };
 
@@ -25,46 +34,136 @@ struct UIScreenRequests {
 // kPassesWhenSettled: only while the screen rests in its main state.
 enum class UIInputRule { kBlocksWhileOpen, kAlwaysPasses, kNeverPasses, kPassesWhenSettled };
 
-// States 0 closed, 1 opening, 2 main, 3 closing. SetOpen raises a request that the next Update turns into
-// state 1 or 3; opening slides the root widget from one view height above its place over 15 frames with
-// the ease-out tween, closing slides it back. The draw list is owned and drawn in order.
-class GAME_CUIScreen : public GAME_CUIBase {
-public:
+// How a screen comes and goes. kSlide eases the moved roots from hidden to shown over the frames as it
+// opens and back as it closes (a point closer to its end than the tween's snap distance ends at once);
+// kImmediate does not move; kFade ramps MoverAlpha from 0 to 1 and back, a closing starting from
+// wherever the opening had got to.
+struct UIMover {
+    enum class Kind { kSlide, kImmediate, kFade };
     static constexpr std::int32_t kSlideFrames = 15;
 
+    Kind kind = Kind::kSlide;
+    TweenPoint shown{0.0f, 0.0f};
+    TweenPoint hidden{0.0f, -kCanvasHeight};
+    std::int32_t frames = kSlideFrames;
+};
+
+// What becomes of the shared yes/no dialog when a screen that owns it starts closing.
+enum class UIDialogOnClose { kLeave, kClose, kCloseAnsweringYes };
+
+struct UIScreenSetup {
+    UIInputRule input = UIInputRule::kBlocksWhileOpen;
+    bool fieldControl = false;
+    UIMover mover{};
+    // The screen holds the game (the world's menu-pause flag) at every update while it is open and lets
+    // go as it arrives closed, unless KeepsHoldOnClose says another holder is still there.
+    bool holdsGame = false;
+    UIDialogOnClose dialog = UIDialogOnClose::kLeave;
+};
+
+// A screen's page (or step) machine over its own enum class. Go asks for a page; the change happens at
+// the next Advance, which calls the entry hook with the new page. Reset sets a page without its hook.
+template <typename Page>
+class UIPages {
+public:
+    explicit UIPages(Page first) : current_(first), asked_(first) {}
+
+    Page Current() const { return current_; }
+    bool Is(Page page) const { return current_ == page; }
+    void Go(Page page) { asked_ = page; }
+    void Reset(Page page) { current_ = asked_ = page; }
+    // True when the page changed (and the hook ran).
+    template <typename Hook>
+    bool Advance(Hook&& enter)
+    {
+        if (asked_ == current_) return false;
+        current_ = asked_;
+        enter(current_);
+        return true;
+    }
+
+private:
+    Page current_;
+    Page asked_;
+};
+
+// The base of every screen. One update:
+//   the hold (if the screen holds the game), BeginFrame, the requests turn into the next state,
+//   IsSuspended may end the frame, the entry actions of a new state (the base's, then OnEnterState;
+//   arriving closed ends the frame), EveryFrame, then by state:
+//   opening and closing step the mover and StepTransition; the transition is done when the mover has
+//   ended, StepTransition agrees and no widget of the draw list is busy or decided;
+//   main calls UpdateMain.
+// The base's entry actions: closed clears the open flag and lets go of the hold; opening starts the
+// mover; closing does the setup's dialog rule and starts the mover back. The draw list is owned, drawn
+// in order by the default Draw, and deleted with the screen; Root() heads it and is always moved.
+class GAME_CUIScreen : public GAME_CUIBase {
+public:
+    using enum UIScreenState;
+    static constexpr std::int32_t kSlideFrames = UIMover::kSlideFrames;
+
     explicit GAME_CUIScreen(UIInputRule rule = UIInputRule::kBlocksWhileOpen, bool fieldControl = false);
+    // A screen that holds the game needs the context.
+    GAME_CUIScreen(const UIScreenSetup& setup, const UIScreenContext* context);
     ~GAME_CUIScreen() override;
 
     bool IsOpen() const override { return requests_.openFlag != 0; }
     void SetOpen(bool open) override { requests_.Request(open); }
-    bool AllowsFieldControl() const override { return fieldControl_; }
+    bool AllowsFieldControl() const override { return setup_.fieldControl; }
     void Update(bool input) override;
     void PreDraw() override {}
     void Draw() override;
     bool PassesInput() const override;
 
-    int State() const { return state_; }
+    UIScreenState State() const { return state_; }
     GAME_CUINullObject* Root() const { return root_; }
     // The input flag of the last update.
     bool ReceivedInput() const { return lastInput_; }
+    // The fade mover's cover: 0 hidden, 1 shown (1 for the other movers).
+    float MoverAlpha() const;
 
 protected:
-    // Entry actions of a state (after the usual ones).
-    virtual void OnEnterState(int state) {}
+    // Before the requests are taken, every update.
+    virtual void BeginFrame(bool input) {}
+    // A screen standing still this frame (after the requests were taken, before any state change).
+    virtual bool IsSuspended() const { return false; }
+    // Entry actions of a state, after the base's.
+    virtual void OnEnterState(UIScreenState state) {}
+    // After the entry actions, in every state but closed.
+    virtual void EveryFrame() {}
+    // The screen's own part of opening or closing, every frame of it; false holds the state.
+    virtual bool StepTransition(UIScreenState state) { return true; }
     // The main state's own input handling and logic.
     virtual void UpdateMain(bool input) {}
+    // Whether the hold stays as the screen arrives closed (another holder is open).
+    virtual bool KeepsHoldOnClose() const { return false; }
+
     // Adds a widget to the owned draw list.
     void AddWidget(GAME_CUIObjectBase* widget);
+    // A further root of the draw list that the mover moves and updates (without input) in transitions.
+    void AddMovedRoot(GAME_CUIObjectBase* root);
+    // Asks for a state change at the next update, as the screen's own rules decide (an opening cut short).
+    void SetNextState(UIScreenState state) { next_ = state; }
+    bool AnyWidgetBusyOrDecided() const;
+    const UIScreenContext& Context() const { return *context_; }
 
     std::vector<GAME_CUIObjectBase*> widgets_;
 
 private:
+    void EnterState(UIScreenState state);
+    void StartMover(bool opening);
+    // True once the mover has ended.
+    bool StepMover();
+    void SetHold(bool held) const;
+
+    UIScreenSetup setup_;
+    const UIScreenContext* context_ = nullptr;
     GAME_CUINullObject* root_ = nullptr;
+    std::vector<GAME_CUIObjectBase*> movedRoots_;
     Tween slide_{};
-    std::int32_t state_ = 0;
-    std::int32_t next_ = 0;
+    std::int32_t fade_ = 0;
+    UIScreenState state_ = kClosed;
+    UIScreenState next_ = kClosed;
     UIScreenRequests requests_;
-    UIInputRule rule_;
-    bool fieldControl_;
     bool lastInput_ = false;
 };

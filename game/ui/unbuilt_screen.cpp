@@ -5,9 +5,9 @@
 #include "game/services/input/input_actions.h"
 #include "game/ui/ui_draw.h"
 
-void GAME_CUIUnbuiltScreen::OnEnterState(int state)
+void GAME_CUIUnbuiltScreen::OnEnterState(UIScreenState state)
 {
-    if (state != 0) return;
+    if (state != kClosed) return;
     if (GAME_CGameWorld* world = PeekGameWorld()) world->held = 0;
 }
 

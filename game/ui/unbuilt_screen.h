@@ -10,6 +10,6 @@ public:
     explicit GAME_CUIUnbuiltScreen(bool fieldControl = false) : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, fieldControl) {}
 
 protected:
-    void OnEnterState(int state) override;
+    void OnEnterState(UIScreenState state) override;
     void UpdateMain(bool input) override;
 };

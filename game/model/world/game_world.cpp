@@ -88,7 +88,7 @@ void GAME_CGameWorld::CreateMembers()
     background = std::make_unique<GAME_CBackgroundView>();
     timeScale = std::make_unique<TimeScale>();
     SetActiveUIPort(nullptr);
-    ui = MakeUIPort();
+    ui = MakeUIPort(*this);
     SetActiveUIPort(ui.get());
     tasks = std::make_unique<GAME_CTaskManager>();
     MakeTravelCameraEffects();

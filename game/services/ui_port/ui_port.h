@@ -8,6 +8,7 @@
 
 #include "game/services/ui_port/ui_records.h"
 
+class GAME_CGameWorld;
 class GAME_CObjectActor;
 
 class GAME_CUIPort {
@@ -74,8 +75,8 @@ public:
     virtual void ShowActorBirth(GAME_CObjectActor* first, GAME_CObjectActor* second, GAME_CObjectActor* child) = 0;
 };
 
-// The screens for a new world; the UI layer defines it.
-std::unique_ptr<GAME_CUIPort> MakeUIPort();
+// The screens for a new world, which owns them; the UI layer defines it.
+std::unique_ptr<GAME_CUIPort> MakeUIPort(GAME_CGameWorld& world);
 
 // The port of the world that runs, for the services that post to the screens; null while there is none.
 GAME_CUIPort* ActiveUIPort();

@@ -59,7 +59,7 @@ void GAME_CUIEvent::Update(bool input)
 
 void GAME_CUIEvent::Draw()
 {
-    if (State() == 0) return;
+    if (State() == kClosed) return;
     const float slide = Root() != nullptr ? Root()->GetPosition()->y : 0.0f;
     DrawUIRect({kBoxX, kBoxY + slide}, {kBoxWidth, kBoxHeight}, kBoxColor);
     const std::u16string page = ShownText();

@@ -19,13 +19,14 @@
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/list_view.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
 #include "platform/little_endian.h"
-#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -57,27 +58,6 @@ constexpr int kMenusHoldingTheGame[] = {34, 35, 7, 8, 9, 10, 11, 4, 27, 31, 14, 
 // Screens opened over the pause menu, which it dims.
 constexpr int kScreensOverThePause[] = {34, 35, 45, 43, 38, 39, 40, 44, 41};
 
-// The column of the language: Japanese, Korean, English for any other.
-int LanguageColumn()
-{
-    const GAME_CPlayerData* player = GetPlayerData();
-    const std::uint32_t language = player != nullptr ? player->language : 0;
-    return language == 0 ? 0 : language == 2 ? 2 : 1;
-}
-
-const GAME_CRouteManager* CurrentRoute()
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
-}
-
-// No route, or the new game's opening route: the game cannot be saved.
-bool SavingBarred()
-{
-    const GAME_CRouteManager* route = CurrentRoute();
-    return route == nullptr || route->IsStartRoute();
-}
-
 void DrawFullCover(std::uint32_t alpha)
 {
     DrawUIRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}, std::min<std::uint32_t>(alpha, 255) << 24);
@@ -95,7 +75,10 @@ GAME_CUINullObject* MakeOverlay(const char* sprite)
 
 }  // namespace
 
-GAME_CUIPause::GAME_CUIPause()
+GAME_CUIPause::GAME_CUIPause(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kNeverPasses, .mover = {.kind = UIMover::Kind::kImmediate}, .holdsGame = true,
+                      .dialog = UIDialogOnClose::kClose},
+                     &context)
 {
     bigTextSprite_ = FindUISprite("ui_bigtext_pause");
     balloonSprites_ = {FindUISprite("mesballoon_15"), FindUISprite("mesballoon_15_eng"), FindUISprite("mesballoon_15_kr")};
@@ -104,10 +87,23 @@ GAME_CUIPause::GAME_CUIPause()
     BuildQuitDialog();
 }
 
-GAME_CUIPause::~GAME_CUIPause()
+GAME_CUIPause::~GAME_CUIPause() { DeleteWidgets(dialogWidgets_); }
+
+// The column of the language: Japanese, Korean, English for any other.
+int GAME_CUIPause::LanguageColumn() const
 {
-    DeleteWidgets(menuWidgets_);
-    DeleteWidgets(dialogWidgets_);
+    const GAME_CPlayerData* player = Context().Player();
+    const std::uint32_t language = player != nullptr ? player->language : 0;
+    return language == 0 ? 0 : language == 2 ? 2 : 1;
+}
+
+const GAME_CRouteManager* GAME_CUIPause::CurrentRoute() const { return Context().world.travel->routeManager.get(); }
+
+// No route, or the new game's opening route: the game cannot be saved.
+bool GAME_CUIPause::SavingBarred() const
+{
+    const GAME_CRouteManager* route = CurrentRoute();
+    return route == nullptr || route->IsStartRoute();
 }
 
 void GAME_CUIPause::BuildMenu()
@@ -146,11 +142,12 @@ void GAME_CUIPause::BuildMenu()
             entry.frame = MakeOverlay("ui_pause_enterbutton");
             entry.highlight = MakeOverlay("ui_pause_enterbutton_touch");
             entry.frame->SetParent(entry.button);
-            menuWidgets_.push_back(entry.frame);
+            AddWidget(entry.frame);
         }
         entry.highlight->SetParent(entry.button);
-        menuWidgets_.push_back(entry.highlight);
-        menuWidgets_.push_back(entry.button);
+        AddWidget(entry.highlight);
+        AddWidget(entry.button);
+        AddMovedRoot(entry.button);
     }
 }
 
@@ -253,48 +250,26 @@ void GAME_CUIPause::UpdateHighlight()
     }
 }
 
-void GAME_CUIPause::Update(bool input)
+void GAME_CUIPause::BeginFrame(bool input)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr) world->held = 1;
-    if (state_ != kClosed && state_ != kClosing && !input) {
+    if (State() != kClosed && State() != kClosing && !input) {
         const GAME_CRouteManager* route = CurrentRoute();
-        if (route != nullptr && route->IsRouteEventRunning() && world != nullptr && world->ui->IsOpen(kSlotEvent)) {
-            SetOpen(false);
-        }
+        if (route != nullptr && route->IsRouteEventRunning() && Context().ui.IsOpen(kSlotEvent)) SetOpen(false);
     }
-    nextState_ = requests_.TakeNextState(nextState_);
     pulse_ = (pulse_ + 1) % kPulsePeriod;
     UpdateHighlight();
-    if (nextState_ != state_) EnterState(nextState_);
-    switch (state_) {
-    case kOpening:
-        UpdateTrees(false);
-        if (!AnyMenuWidgetBusy()) nextState_ = kMain;
-        break;
-    case kMain: UpdateMain(input); break;
-    case kClosing:
-        UpdateTrees(false);
-        if (!AnyMenuWidgetBusy()) nextState_ = kClosed;
-        break;
-    default: break;
-    }
 }
 
-void GAME_CUIPause::EnterState(std::int32_t state)
+bool GAME_CUIPause::KeepsHoldOnClose() const
 {
-    state_ = state;
-    GAME_CGameWorld* world = PeekGameWorld();
-    switch (state_) {
-    case kClosed: {
-        requests_.openFlag = 0;
-        if (world == nullptr) break;
-        const bool menuOpen = std::any_of(std::begin(kMenusHoldingTheGame), std::end(kMenusHoldingTheGame),
-                                          [&](int slot) { return world->ui->IsOpen(slot); });
-        if (!menuOpen) world->held = 0;
-        break;
-    }
-    case kOpening:
+    return std::any_of(std::begin(kMenusHoldingTheGame), std::end(kMenusHoldingTheGame),
+                       [&](int slot) { return Context().ui.IsOpen(slot); });
+}
+
+void GAME_CUIPause::OnEnterState(UIScreenState state)
+{
+    GAME_CGameWorld& world = Context().world;
+    if (state == kOpening) {
         SetLanguageSprites();
         pulse_ = 0;
         for (int row = kRowReturnToGame; row < kRowCount; ++row) rows_[static_cast<std::size_t>(row)].button->SetVisible(true);
@@ -302,25 +277,15 @@ void GAME_CUIPause::EnterState(std::int32_t state)
             resetCursor_ = false;
             cursor_ = kRowReturnToGame;
         }
-        subState_ = kMenu;
-        nextSubState_ = kMenu;
+        pages_.Reset(kMenu);
         RefreshMenu();
-        if (world != nullptr) world->SetFieldStick(false);
+        world.SetFieldStick(false);
         showText_ = false;
         savingText_ = false;
-        break;
-    case kClosing:
-        CloseDialog();
+    } else if (state == kClosing) {
         for (const MenuRow& row : rows_) row.button->SetVisible(false);
-        if (world != nullptr) world->SetFieldStick(true);
-        break;
-    default: break;
+        world.SetFieldStick(true);
     }
-}
-
-bool GAME_CUIPause::AnyMenuWidgetBusy() const
-{
-    return std::any_of(menuWidgets_.begin(), menuWidgets_.end(), [](const GAME_CUIObjectBase* w) { return w->IsBusy(); });
 }
 
 bool GAME_CUIPause::UpdateTrees(bool input)
@@ -333,30 +298,25 @@ bool GAME_CUIPause::UpdateTrees(bool input)
 
 void GAME_CUIPause::UpdateMain(bool input)
 {
-    if (nextSubState_ != subState_) EnterSubState(nextSubState_);
+    pages_.Advance([this](SubState page) { EnterSubState(page); });
     // While a row is pressed or moving, no row takes input and the keys rest.
-    const bool held = std::any_of(menuWidgets_.begin(), menuWidgets_.end(), [](const GAME_CUIObjectBase* w) {
-        return w->IsDecided() || w->IsBusy();
-    });
-    const bool menuInput = UpdateTrees(!held && subState_ == kMenu && input);
-    switch (subState_) {
+    const bool menuInput = UpdateTrees(!AnyWidgetBusyOrDecided() && pages_.Is(kMenu) && input);
+    switch (pages_.Current()) {
     case kMenu:
         if (menuInput) UpdateMenuKeys();
         break;
     case kQuitDialog: UpdateQuitDialog(input); break;
     case kFadingOut:
-        if (++fadeCounter_ > kFadeFrames - 1) nextSubState_ = kReturningToTitle;
+        if (++fadeCounter_ > kFadeFrames - 1) pages_.Go(kReturningToTitle);
         break;
     case kReturningToTitle: ReturnToTitle(); break;
-    default: break;
     }
 }
 
-void GAME_CUIPause::EnterSubState(std::int32_t subState)
+void GAME_CUIPause::EnterSubState(SubState subState)
 {
-    subState_ = subState;
-    GAME_CGameWorld* world = PeekGameWorld();
-    switch (subState_) {
+    GAME_CUIManager& ui = Context().ui;
+    switch (subState) {
     case kMenu: RefreshMenu(); break;
     case kQuitDialog: {
         dialogCursor_ = kChoiceContinue;
@@ -367,16 +327,13 @@ void GAME_CUIPause::EnterSubState(std::int32_t subState)
     }
     case kFadingOut:
         fadeCounter_ = 0;
-        GetSoundPlayer()->StopBGM(kFadeFrames);
-        if (world != nullptr) {
-            for (int slot = 4; slot <= 32; ++slot) world->ui->SetOpen(slot, false);
-        }
+        Context().Sound().StopBGM(kFadeFrames);
+        for (int slot = 4; slot <= 32; ++slot) ui.SetOpen(slot, false);
         break;
     case kReturningToTitle:
         if (GetSaveManager()->IsIdle()) GetSaveManager()->RequestLoad();
-        if (world != nullptr) world->ui->SetOpen(kSlotPauseUpper, false);
+        ui.SetOpen(kSlotPauseUpper, false);
         break;
-    default: break;
     }
 }
 
@@ -430,23 +387,19 @@ void GAME_CUIPause::ReturnToTitle()
     // A file the re-read found broken is set aside and written anew from the records in memory.
     if (savingText_) saves->RequestBackupAndRewrite();
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr) {
-        UIManagerOf(world)->MessageLog()->Clear();
-        world->ui->SetOpen(kSlotTitle, true);
-        world->ui->SetOpen(kSlotShipStatus, false);
-        world->ui->SetOpen(kSlotCommon, false);
-        world->ui->ClearInfoBarMessages();
-        if (auto* status = UIManagerOf(world)->Get<GAME_CUIShipStatus>(kSlotShipStatus)) status->ClearNotice();
-    }
+    GAME_CUIManager& ui = Context().ui;
+    ui.MessageLog()->Clear();
+    ui.SetOpen(kSlotTitle, true);
+    ui.SetOpen(kSlotShipStatus, false);
+    ui.SetOpen(kSlotCommon, false);
+    ui.ClearInfoBarMessages();
+    if (auto* status = ui.Get<GAME_CUIShipStatus>(kSlotShipStatus)) status->ClearNotice();
     SetOpen(false);
 }
 
 void GAME_CUIPause::RunRow(int row)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr) return;
-    GAME_CUIManager& ui = *UIManagerOf(world);
+    GAME_CUIManager& ui = Context().ui;
     switch (row) {
     case kRowSoundRoom:
         cursor_ = row;
@@ -481,7 +434,7 @@ void GAME_CUIPause::RunRow(int row)
         break;
     case kRowQuit:
         cursor_ = row;
-        nextSubState_ = kQuitDialog;
+        pages_.Go(kQuitDialog);
         break;
     default: break;
     }
@@ -491,31 +444,31 @@ void GAME_CUIPause::RunQuitChoice(int choice)
 {
     switch (choice) {
     case kChoiceTitle:
-        nextSubState_ = kFadingOut;
+        pages_.Go(kFadingOut);
         resetCursor_ = true;
         break;
     case kChoiceDesktop: vesk::process::SetQuitting(); break;
-    case kChoiceContinue: nextSubState_ = kMenu; break;
+    case kChoiceContinue: pages_.Go(kMenu); break;
     default: break;
     }
 }
 
 void GAME_CUIPause::PreDraw()
 {
-    if (state_ == kClosed || fadeCounter_ <= 0) return;
+    if (State() == kClosed || fadeCounter_ <= 0) return;
     const float amount = std::clamp(static_cast<float>(fadeCounter_) / kFadeFrames, 0.0f, 1.0f);
     DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
 }
 
 void GAME_CUIPause::Draw()
 {
-    if (state_ == kClosed) return;
+    if (State() == kClosed) return;
     DrawUIRect({178.0f, 0.0f}, {284.0f, kCanvasHeight}, kBandAlpha << 24);
     constexpr float kDegrees = 3.14159265f / 180.0f;
     const auto alpha = static_cast<std::uint8_t>(128.0f + 127.0f * std::sin(2.0f * static_cast<float>(pulse_) * kDegrees));
     DrawUISprite({256.0f, 29.0f}, bigTextSprite_, (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu);
-    DrawWidgets(menuWidgets_);
-    if (subState_ >= kQuitDialog) {
+    DrawWidgets(widgets_);
+    if (!pages_.Is(kMenu)) {
         DrawWidgets(dialogWidgets_);
         const int column = LanguageColumn();
         DrawUISprite({297.0f, 127.0f}, balloonSprites_[static_cast<std::size_t>(column)]);
@@ -526,19 +479,18 @@ void GAME_CUIPause::Draw()
         DrawUISprite({302.0f, 132.0f}, ratSprite_, param);
     }
     FlushUISprites();
-    if (subState_ >= kFadingOut) {
+    if (pages_.Is(kFadingOut) || pages_.Is(kReturningToTitle)) {
         const float amount = std::clamp(static_cast<float>(fadeCounter_) / kFadeFrames, 0.0f, 1.0f);
         DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
     }
-    if (subState_ == kReturningToTitle && showText_) {
+    if (pages_.Is(kReturningToTitle) && showText_) {
         const std::u16string text =
             GetMessageTextExpanded(savingText_ ? "PAUSEUI_RETURN_TITLE_SAVING" : "PAUSEUI_RETURN_TITLE_LOADING");
         DrawUIText({kCanvasWidth * 0.5f - MeasureUIText(text) * 0.5f, kCanvasHeight * 0.5f - UILineHeight() * 0.5f},
                    text, kUIWhite);
     }
-    const GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && std::any_of(std::begin(kScreensOverThePause), std::end(kScreensOverThePause),
-                                        [&](int slot) { return world->ui->IsOpen(slot); })) {
+    if (std::any_of(std::begin(kScreensOverThePause), std::end(kScreensOverThePause),
+                    [&](int slot) { return Context().ui.IsOpen(slot); })) {
         DrawFullCover(kDimAlpha);
     }
     FlushUISprites();

@@ -190,13 +190,13 @@ std::u16string GAME_CUISaveSlot::RowText(int row, RowLabel label) const
     return widget != nullptr ? std::u16string(widget->Literal()) : std::u16string();
 }
 
-void GAME_CUISaveSlot::OnEnterState(int state)
+void GAME_CUISaveSlot::OnEnterState(UIScreenState state)
 {
-    if (state == 0) {
+    if (state == kClosed) {
         loadMode = 0;
         return;
     }
-    if (state != 1) return;
+    if (state != kOpening) return;
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
     subState_ = kList;
     requestedSubState_ = kList;
@@ -523,7 +523,7 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
 
 void GAME_CUISaveSlot::Draw()
 {
-    if (State() == 0) return;
+    if (State() == kClosed) return;
     if (dimCounter_ > 0) {
         const float dim = std::min(static_cast<float>(dimCounter_) / kFadeFrames, 1.0f);
         DrawUIRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}, static_cast<std::uint32_t>(255.0f * dim) << 24);

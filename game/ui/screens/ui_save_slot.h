@@ -62,7 +62,7 @@ public:
     std::uint32_t loadMode = 0;
 
 protected:
-    void OnEnterState(int state) override;
+    void OnEnterState(UIScreenState state) override;
     void UpdateMain(bool input) override;
 
 private:

@@ -118,7 +118,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     EXPECT_GE(top, 50.0f);
     EXPECT_LE(bottom, 300.0f);
     ClickPauseButton();
-    ASSERT_TRUE(StepUntil([&] { return Pause().GetState() == GAME_CUIPause::kMain; }, 40));
+    ASSERT_TRUE(StepUntil([&] { return Pause().State() == GAME_CUIPause::kMain; }, 40));
     EXPECT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowReturnToGame);
     WritePictureIfAsked("3-pause");
 
@@ -127,7 +127,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowSave);
     Press(kActionDecide);
     auto& slots = *UI().Get<GAME_CUISaveSlot>(kSlotSaveSlots);
-    ASSERT_TRUE(StepUntil([&] { return slots.State() == 2; }, 40));
+    ASSERT_TRUE(StepUntil([&] { return slots.State() == UIScreenState::kMain; }, 40));
     StepFrames(1);
     EXPECT_EQ(slots.SelectedSlot(), 1);
     WritePictureIfAsked("4-save-slots");
@@ -166,7 +166,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     // The load list shows the saved slot under the cursor; leaving it changes nothing.
     Press(kActionCursorDown);
     Press(kActionDecide);
-    ASSERT_TRUE(StepUntil([&] { return slots.State() == 2; }, 40));
+    ASSERT_TRUE(StepUntil([&] { return slots.State() == UIScreenState::kMain; }, 40));
     EXPECT_EQ(slots.loadMode, 1u);
     EXPECT_EQ(slots.SelectedSlot(), 1);
     WritePictureIfAsked("7-load-slots");

@@ -39,7 +39,7 @@ protected:
     void Open()
     {
         UI().SetOpen(kSlotPause, true);
-        ASSERT_TRUE(StepUntil([&] { return Pause().GetState() == GAME_CUIPause::kMain; }, 40));
+        ASSERT_TRUE(StepUntil([&] { return Pause().State() == GAME_CUIPause::kMain; }, 40));
         StepFrames(1);
     }
 
@@ -146,7 +146,7 @@ TEST_F(PauseTest, TheReturnToTheTitleFadesReadsTheFileAgainAndOpensTheTitle)
     EXPECT_EQ(Pause().GetFadeCounter(), 1);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
     StepFrames(1);
-    EXPECT_FALSE(UI().IsOpen(kSlotAllActorInfo) && UI().Get<GAME_CUIScreen>(kSlotAllActorInfo)->State() != 3);
+    EXPECT_FALSE(UI().IsOpen(kSlotAllActorInfo) && UI().Get<GAME_CUIScreen>(kSlotAllActorInfo)->State() != UIScreenState::kClosing);
 
     // Sixty frames of fade, then the file is read again.
     StepFrames(57);

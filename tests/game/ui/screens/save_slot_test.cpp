@@ -41,7 +41,7 @@ protected:
     {
         if (load) Screen().loadMode = 1;
         UI().SetOpen(kSlotSaveSlots, true);
-        ASSERT_TRUE(StepUntil([&] { return Screen().State() == 2; }, 30));
+        ASSERT_TRUE(StepUntil([&] { return Screen().State() == UIScreenState::kMain; }, 30));
         StepFrames(1);
     }
 
@@ -194,7 +194,7 @@ TEST_F(SaveSlotTest, MovingOntoASavedSlotInLoadModePreviewsItBehindAFadeAndYesGo
     Press(kActionCursorDown);
     StepFrames(1);
     Press(kActionDecide);
-    ASSERT_TRUE(StepUntil([&] { return Screen().State() == 2; }, 30));
+    ASSERT_TRUE(StepUntil([&] { return Screen().State() == UIScreenState::kMain; }, 30));
     ASSERT_EQ(Screen().loadMode, 1u);
     StepFrames(1);
     ASSERT_EQ(Screen().SelectedSlot(), 0);
