@@ -26,6 +26,30 @@ float Pcm8ToFloat(uint8_t byte)
     return static_cast<float>(static_cast<int>(byte) - 128) * (1.0f / 128.0f);
 }
 
+// Readers of one source frame, for a frame inside the buffer; the encoding and the channel count
+// are fixed per reader, so the mixing loop holds no switch.
+template <uint32_t Channels>
+struct ReadPcm16 {
+    const uint8_t* data;
+    void operator()(uint32_t frame, float& left, float& right) const
+    {
+        const uint8_t* at = data + static_cast<size_t>(frame) * 2 * Channels;
+        left = Pcm16ToFloat(at);
+        right = Channels == 2 ? Pcm16ToFloat(at + 2) : left;
+    }
+};
+
+template <uint32_t Channels>
+struct ReadPcm8 {
+    const uint8_t* data;
+    void operator()(uint32_t frame, float& left, float& right) const
+    {
+        const uint8_t* at = data + static_cast<size_t>(frame) * Channels;
+        left = Pcm8ToFloat(at[0]);
+        right = Channels == 2 ? Pcm8ToFloat(at[1]) : left;
+    }
+};
+
 }  // namespace
 
 Mixer::Mixer(uint32_t outputRate)
@@ -222,51 +246,6 @@ uint32_t Mixer::NextFrame(const Voice& voice, uint32_t frame) const
     return next;
 }
 
-void Mixer::ReadFrame(Voice& voice, uint32_t frame, float& left, float& right)
-{
-    left = right = 0.0f;
-    if (frame >= voice.totalFrames) {
-        return;
-    }
-    const WaveFormat& format = voice.format;
-    const uint8_t* data = voice.buffer.data;
-    switch (format.encoding) {
-    case SampleEncoding::Pcm16: {
-        const uint8_t* at = data + static_cast<size_t>(frame) * 2 * format.channels;
-        left = Pcm16ToFloat(at);
-        right = format.channels == 2 ? Pcm16ToFloat(at + 2) : left;
-        return;
-    }
-    case SampleEncoding::Pcm8: {
-        const uint8_t* at = data + static_cast<size_t>(frame) * format.channels;
-        left = Pcm8ToFloat(at[0]);
-        right = format.channels == 2 ? Pcm8ToFloat(at[1]) : left;
-        return;
-    }
-    case SampleEncoding::MsAdpcm: {
-        const uint32_t spb = format.samplesPerBlock;
-        const int64_t block = frame / spb;
-        const uint32_t within = frame % spb;
-        int slot = voice.blockIndex[0] == block ? 0 : (voice.blockIndex[1] == block ? 1 : -1);
-        if (slot < 0) {
-            slot = voice.nextBlockSlot;
-            voice.nextBlockSlot ^= 1;
-            const size_t offset = static_cast<size_t>(block) * format.blockAlign;
-            const size_t bytes = std::min<size_t>(format.blockAlign, voice.buffer.size - offset);
-            voice.blockFrames[slot] = DecodeMsAdpcmBlock({data + offset, bytes}, format.channels, spb, voice.blocks[slot]);
-            voice.blockIndex[slot] = block;
-        }
-        if (within >= voice.blockFrames[slot]) {
-            return;  // a block that failed to decode plays as silence
-        }
-        const int16_t* samples = voice.blocks[slot].data() + static_cast<size_t>(within) * format.channels;
-        left = static_cast<float>(samples[0]) * (1.0f / 32768.0f);
-        right = format.channels == 2 ? static_cast<float>(samples[1]) * (1.0f / 32768.0f) : left;
-        return;
-    }
-    }
-}
-
 void Mixer::Advance(Voice& voice)
 {
     voice.position += voice.step;
@@ -292,25 +271,102 @@ void Mixer::Advance(Voice& voice)
     }
 }
 
-void Mixer::MixVoice(Voice& voice, float* out, uint32_t frames)
+template <class ReadFrame>
+void Mixer::MixVoiceWith(Voice& voice, float* out, uint32_t frames, ReadFrame read)
 {
     const float volume = voice.volume;
-    for (uint32_t i = 0; i < frames && voice.queued; ++i) {
+    const uint64_t step = voice.step;
+    uint32_t i = 0;
+    while (i < frames && voice.queued) {
+        // While a frame, the one after it and the next step's frame all lie before the loop
+        // end (or the buffer's end), nothing wraps or ends: position only moves by the step.
+        // That holds for every position below the bound.
+        const uint64_t limit = voice.loopsLeft != 0 ? voice.loopEnd : voice.totalFrames;
+        const uint64_t bound = std::min((limit - 1) << 32, (limit << 32) - std::min(step, limit << 32));
+        uint64_t position = voice.position;
+        const uint64_t run = position < bound ? (bound - position + step - 1) / step : 0;
+        const uint32_t end = static_cast<uint32_t>(std::min<uint64_t>(frames, i + run));
+        for (; i < end; ++i) {
+            const uint64_t frame = position >> 32;
+            const float weight = static_cast<float>(position & 0xFFFFFFFFu) * (1.0f / 4294967296.0f);
+            float left;
+            float right;
+            float nextLeft;
+            float nextRight;
+            read(static_cast<uint32_t>(frame), left, right);
+            read(static_cast<uint32_t>(frame + 1), nextLeft, nextRight);
+            // With a weight of 0 this adds a zero: the same sample as not interpolating.
+            left += (nextLeft - left) * weight;
+            right += (nextRight - right) * weight;
+            out[2 * i] += left * volume;
+            out[2 * i + 1] += right * volume;
+            position += step;
+        }
+        voice.position = position;
+        if (i == frames) {
+            break;
+        }
+        // One frame at a seam: next to the loop end or the buffer's end.
         const uint32_t frame = static_cast<uint32_t>(voice.position >> 32);
         const float weight = static_cast<float>(voice.position & 0xFFFFFFFFu) * (1.0f / 4294967296.0f);
         float left = 0.0f;
         float right = 0.0f;
-        ReadFrame(voice, frame, left, right);
+        if (frame < voice.totalFrames) {
+            read(frame, left, right);
+        }
         if (weight != 0.0f) {
             float nextLeft = 0.0f;
             float nextRight = 0.0f;
-            ReadFrame(voice, NextFrame(voice, frame), nextLeft, nextRight);
+            const uint32_t nextFrame = NextFrame(voice, frame);
+            if (nextFrame < voice.totalFrames) {
+                read(nextFrame, nextLeft, nextRight);
+            }
             left += (nextLeft - left) * weight;
             right += (nextRight - right) * weight;
         }
         out[2 * i] += left * volume;
         out[2 * i + 1] += right * volume;
         Advance(voice);
+        ++i;
+    }
+}
+
+void Mixer::MixVoice(Voice& voice, float* out, uint32_t frames)
+{
+    const uint8_t* data = voice.buffer.data;
+    const bool stereo = voice.format.channels == 2;
+    switch (voice.format.encoding) {
+    case SampleEncoding::Pcm16:
+        return stereo ? MixVoiceWith(voice, out, frames, ReadPcm16<2>{data})
+                      : MixVoiceWith(voice, out, frames, ReadPcm16<1>{data});
+    case SampleEncoding::Pcm8:
+        return stereo ? MixVoiceWith(voice, out, frames, ReadPcm8<2>{data})
+                      : MixVoiceWith(voice, out, frames, ReadPcm8<1>{data});
+    case SampleEncoding::MsAdpcm: {
+        const WaveFormat& format = voice.format;
+        const auto read = [&voice, &format, data](uint32_t frame, float& left, float& right) {
+            const uint32_t spb = format.samplesPerBlock;
+            const int64_t block = frame / spb;
+            const uint32_t within = frame % spb;
+            int slot = voice.blockIndex[0] == block ? 0 : (voice.blockIndex[1] == block ? 1 : -1);
+            if (slot < 0) {
+                slot = voice.nextBlockSlot;
+                voice.nextBlockSlot ^= 1;
+                const size_t offset = static_cast<size_t>(block) * format.blockAlign;
+                const size_t bytes = std::min<size_t>(format.blockAlign, voice.buffer.size - offset);
+                voice.blockFrames[slot] = DecodeMsAdpcmBlock({data + offset, bytes}, format.channels, spb, voice.blocks[slot]);
+                voice.blockIndex[slot] = block;
+            }
+            if (within >= voice.blockFrames[slot]) {
+                left = right = 0.0f;  // a block that failed to decode plays as silence
+                return;
+            }
+            const int16_t* samples = voice.blocks[slot].data() + static_cast<size_t>(within) * format.channels;
+            left = static_cast<float>(samples[0]) * (1.0f / 32768.0f);
+            right = format.channels == 2 ? static_cast<float>(samples[1]) * (1.0f / 32768.0f) : left;
+        };
+        return MixVoiceWith(voice, out, frames, read);
+    }
     }
 }
 

@@ -92,7 +92,9 @@ private:
     static VoiceId MakeId(int slot, uint16_t generation);
 
     void MixVoice(Voice& voice, float* out, uint32_t frames);
-    void ReadFrame(Voice& voice, uint32_t frame, float& left, float& right);
+    // Mixes with one reader of the voice's encoding and channel count, chosen once per call.
+    template <class ReadFrame>
+    void MixVoiceWith(Voice& voice, float* out, uint32_t frames, ReadFrame read);
     uint32_t NextFrame(const Voice& voice, uint32_t frame) const;
     void Advance(Voice& voice);
     void MixLocked(float* out, uint32_t frames);

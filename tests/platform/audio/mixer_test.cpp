@@ -267,6 +267,69 @@ TEST(Mixer, ShortLastAdpcmBlockCountsOnlyTheFramesItHolds)
     EXPECT_EQ(FramesInBuffer(Pcm16(2), 7), 1u);
 }
 
+// FNV-1a over the bit patterns, so the smallest change of any sample shows.
+uint64_t HashSamples(const void* data, size_t bytes, uint64_t hash)
+{
+    const auto* at = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < bytes; ++i) hash = (hash ^ at[i]) * 0x100000001B3ull;
+    return hash;
+}
+
+// Voices of every encoding, channel count and loop kind, resampled up, down and not at all, at
+// several volumes and mixed in uneven calls: the whole output must stay the same sample for sample.
+TEST(Mixer, ScriptedVoicesOfEveryKindMixToTheRecordedSamples)
+{
+    constexpr uint32_t kBlockAlign = 64;
+    std::vector<int16_t> mono = Ramp(3000);
+    std::vector<int16_t> stereo = Ramp(6000);
+    for (size_t i = 0; i < stereo.size(); i += 2) stereo[i] = static_cast<int16_t>(-stereo[i] / 2);
+    const std::vector<uint8_t> pcm16Mono = ToBytes(mono);
+    const std::vector<uint8_t> pcm16Stereo = ToBytes(stereo);
+    std::vector<uint8_t> pcm8(4000);
+    for (size_t i = 0; i < pcm8.size(); ++i) pcm8[i] = static_cast<uint8_t>(i * 13 % 251);
+    const uint32_t spbMono = MsAdpcmFramesInBlock(kBlockAlign, 1);
+    const uint32_t spbStereo = MsAdpcmFramesInBlock(kBlockAlign, 2);
+    std::vector<int16_t> wave(spbMono * 9);
+    for (size_t i = 0; i < wave.size(); ++i) wave[i] = static_cast<int16_t>((i % 41) * 350 - 7000);
+    const std::vector<uint8_t> adpcmMono = test::EncodeMsAdpcm(wave, 1, kBlockAlign, spbMono);
+    const std::vector<uint8_t> adpcmStereo = test::EncodeMsAdpcm(wave, 2, kBlockAlign, spbStereo);
+    const auto size = [](const std::vector<uint8_t>& bytes) { return static_cast<uint32_t>(bytes.size()); };
+
+    Mixer mixer(48000);
+    const auto play = [&](const WaveFormat& format, const VoiceBuffer& buffer, float volume) {
+        const VoiceId voice = StartVoice(mixer, format, buffer);
+        mixer.SetVolume(voice, volume);
+    };
+    play(Pcm16(1, 22050), {pcm16Mono.data(), size(pcm16Mono), 0, 0, 0}, 0.5f);
+    play(Pcm16(1, 48000), {pcm16Mono.data(), size(pcm16Mono), 700, 900, 3}, 0.3f);
+    play(Pcm16(2, 44100), {pcm16Stereo.data(), size(pcm16Stereo), 100, 0, kLoopInfinite}, 0.7f);
+    play(Pcm16(2, 96000), {pcm16Stereo.data(), size(pcm16Stereo), 2000, 17, kLoopInfinite}, 0.9f);
+    play({SampleEncoding::Pcm8, 11025, 1, 0, 0}, {pcm8.data(), size(pcm8), 10, 1000, 2}, 0.6f);
+    play({SampleEncoding::Pcm8, 32000, 2, 0, 0}, {pcm8.data(), size(pcm8), 0, 0, kLoopInfinite}, 1.5f);
+    play({SampleEncoding::MsAdpcm, 22050, 1, kBlockAlign, static_cast<uint16_t>(spbMono)},
+         {adpcmMono.data(), size(adpcmMono), spbMono + 3, spbMono * 2, kLoopInfinite}, 0.8f);
+    play({SampleEncoding::MsAdpcm, 50000, 2, kBlockAlign, static_cast<uint16_t>(spbStereo)},
+         {adpcmStereo.data(), size(adpcmStereo), 5, 0, 4}, 0.4f);
+    play({SampleEncoding::MsAdpcm, 8000, 1, kBlockAlign, static_cast<uint16_t>(spbMono)},
+         {adpcmMono.data(), size(adpcmMono) - 20, 0, 0, 0}, 1.0f);
+
+    uint64_t hash = 0xCBF29CE484222325ull;
+    std::vector<float> floats(4096 * kOutputChannels);
+    std::vector<int16_t> shorts(4096 * kOutputChannels);
+    for (uint32_t call = 0; call < 60; ++call) {
+        const uint32_t frames = 1 + call * 97 % 4096;
+        if (call % 3 == 2) {
+            mixer.Mix(shorts.data(), frames);
+            hash = HashSamples(shorts.data(), frames * kOutputChannels * sizeof(int16_t), hash);
+        } else {
+            mixer.Mix(floats.data(), frames);
+            hash = HashSamples(floats.data(), frames * kOutputChannels * sizeof(float), hash);
+        }
+    }
+    EXPECT_EQ(mixer.ActiveVoiceCount(), 4) << "the endless loops play on";
+    EXPECT_EQ(hash, 0x4628e752bc3f331cull);
+}
+
 TEST(Mixer, AudioThreadNeverReadsSamplesOfADestroyedVoice)
 {
     Mixer mixer(kRate);
