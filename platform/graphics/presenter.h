@@ -8,8 +8,9 @@ namespace platform::gfx {
 
 class Texture;
 
-// Shows a finished back buffer in the window through one streaming texture,
-// scaled to the window by the renderer (on the GPU where there is one).
+// Shows a finished back buffer in the window through one streaming texture in
+// the window's own pixel format, scaled to the window by the renderer (on the
+// GPU where there is one).
 // Paced by the display's vertical sync where there is one, otherwise by
 // sleeping to the next 1/60 s deadline.
 class Presenter {
@@ -46,6 +47,9 @@ private:
 
     void* renderer_ = nullptr;
     void* texture_ = nullptr;
+    // The window's own pixel format (an SDL format value): the texture is
+    // made in it, so that scaling to the window never converts per pixel.
+    std::uint32_t windowFormat_ = 0;
     int textureWidth_ = 0;
     int textureHeight_ = 0;
     bool vsync_ = false;

@@ -31,6 +31,12 @@ bool Presenter::Create(void* nativeWindow)
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) return false;
     renderer_ = renderer;
+    windowFormat_ = SDL_GetWindowPixelFormat(window);
+    // Formats SDL cannot describe get the back buffer's own; the renderer then converts.
+    if (windowFormat_ == SDL_PIXELFORMAT_UNKNOWN || SDL_ISPIXELFORMAT_INDEXED(windowFormat_) ||
+        SDL_BYTESPERPIXEL(windowFormat_) < 2) {
+        windowFormat_ = SDL_PIXELFORMAT_ARGB8888;
+    }
     // From now on every frame paints the whole client area.
     platform::SetEraseBackground(false);
     SDL_RendererInfo info;
@@ -50,6 +56,7 @@ void Presenter::Destroy()
     texture_ = nullptr;
     renderer_ = nullptr;
     textureWidth_ = textureHeight_ = 0;
+    windowFormat_ = 0;
 }
 
 void Presenter::SetPaced(bool paced)
@@ -72,8 +79,7 @@ bool Presenter::Present(const Texture& backBuffer)
     if (width <= 0 || height <= 0) return false;
     if (!texture_ || width != textureWidth_ || height != textureHeight_) {
         if (texture_) SDL_DestroyTexture(AsTexture(texture_));
-        texture_ = SDL_CreateTexture(AsRenderer(renderer_), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width,
-                                     height);
+        texture_ = SDL_CreateTexture(AsRenderer(renderer_), windowFormat_, SDL_TEXTUREACCESS_STREAMING, width, height);
         if (!texture_) return false;
         // A window shows the colour of its back buffer whatever its alpha, and
         // the scaling keeps pixels square-edged as the game draws them.
@@ -85,11 +91,18 @@ bool Presenter::Present(const Texture& backBuffer)
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(AsTexture(texture_), nullptr, &pixels, &pitch) != 0) return false;
-    // Device pixels are 0xAARRGGBB words, which is ARGB8888 as SDL means it.
+    // Device pixels are 0xAARRGGBB words, which is ARGB8888 as SDL means it; RGB888
+    // lays them out alike and ignores the alpha byte. Others convert here, once.
     const std::uint32_t* source = backBuffer.Pixels();
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(static_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(pitch) * y,
-                    source + static_cast<std::size_t>(width) * y, static_cast<std::size_t>(width) * 4);
+    if (windowFormat_ == SDL_PIXELFORMAT_ARGB8888 || windowFormat_ == SDL_PIXELFORMAT_RGB888) {
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(static_cast<std::uint8_t*>(pixels) + static_cast<std::size_t>(pitch) * y,
+                        source + static_cast<std::size_t>(width) * y, static_cast<std::size_t>(width) * 4);
+        }
+    } else if (SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_ARGB8888, source, width * 4, windowFormat_, pixels,
+                                 pitch) != 0) {
+        SDL_UnlockTexture(AsTexture(texture_));
+        return false;
     }
     SDL_UnlockTexture(AsTexture(texture_));
     // The copy covers the whole window and blends nothing: no clear is needed.
