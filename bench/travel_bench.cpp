@@ -12,27 +12,17 @@
 #include "framework/log/log.h"
 #include "game/app/game_app.h"
 #include "game/services/player/player_data.h"
-#include "game/services/data/id_tags.h"
-#include "game/services/data/tag.h"
 #include "game/app/scene/scene_base.h"
 #include "game/app/scene/scene_stack.h"
-#include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
-#include "game/model/object/field_object_manager.h"
-#include "game/model/object/object_actor.h"
-#include "game/model/object/object_enemy.h"
-#include "game/model/ship/room_base.h"
-#include "game/model/ship/ship.h"
-#include "game/model/ship/task_base.h"
-#include "game/model/ship/task_request.h"
 #include "game/services/ui_port/ui_slots.h"
+#include "tests/support/busy_road.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kMaxFrames = 2000;
-constexpr std::uint32_t kRoad = 1;
 
 // The game brought up headless in a scratch folder on the data set this build made, its title
 // closed, and the larger hull under way on the first road with a full crew, enemies ahead and
@@ -60,7 +50,7 @@ public:
         GetPlayerData()->pauseWhenInactive = 0;
         world->ui->SetOpen(kSlotPause, false);
         while (world->ui->IsOpen(kSlotTitle) && frames++ < kMaxFrames) game_.GameFrame();
-        ok_ = world->ui->IsOpen(kSlotTitle) ? false : Furnish(*world);
+        ok_ = world->ui->IsOpen(kSlotTitle) ? false : support::FurnishBusyRoad(*world);
     }
 
     ~TravelRig()
@@ -77,39 +67,6 @@ public:
     void Frame() { game_.GameFrame(); }
 
 private:
-    static bool Furnish(GAME_CGameWorld& world)
-    {
-        GAME_CShip& ship = *world.ship;
-        if (!ship.ChangeShip(MakeTag("SHP3"))) return false;
-        GAME_CRoomBase* bridge = ship.PlaceRoom(0, 0, FindRoomIdIndex(MakeTag("ID01")));
-        GAME_CRoomBase* engine = ship.PlaceRoom(0, 1, FindRoomIdIndex(MakeTag("ID23")));
-        if (bridge == nullptr || engine == nullptr) return false;
-        engine->engineMode = kEngineConnected;
-        ship.RecalcStats();
-        ship.AddFuel(100000);
-        StartRoute(*world.travel, &kRoad, true, {}, {});
-        GAME_CFieldObjectManager& field = *world.fieldObjects;
-        for (int i = 0; i < 40; ++i) {
-            GAME_CObjectActor* actor = field.AcquireActorObject();
-            if (actor == nullptr) return false;
-            ActorSetupRecord setup;
-            ship.GetCellFloorPoint(i % ship.grid.width, i / ship.grid.width % ship.grid.height, &setup.x, &setup.y, true);
-            actor->Init(setup);
-            actor->aiEnabled = 1;
-        }
-        GAME_CTaskBase* driver = GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(ship.GetRoomIndex(bridge)));
-        if (driver == nullptr) return false;
-        field.AssignCrewToTask(driver, false, false);
-        for (int i = 0; i < 16; ++i) {
-            GAME_CObjectEnemy* enemy = field.AcquireEnemyObject();
-            if (enemy == nullptr) return false;
-            enemy->Init({MakeTag(i % 2 == 0 ? "E001" : "E002"), {600 + 40 * i, 600 + 40 * i}});
-        }
-        for (int i = 0; i < 128; ++i) world.background->PlaceObject(20 + 18 * i, i % 6, 800 + (i % 5) * 100, false);
-        world.timeScale->speed = 3.0f;
-        return world.background->ActiveObjects().size() == 128;
-    }
-
     varnolis::GameApplication game_;
     vesk::app::FrameworkSession session_{vesk::app::kAllFrameworkSystems | vesk::app::FrameworkSystem::Game, u"", &game_};
     fs::path previous_;

@@ -19,6 +19,9 @@ namespace vesk::resource {
 namespace {
 
 SpriteRegistry* g_registry = nullptr;
+// Generations are unique across registries, so that a registry made again at
+// the same address never repeats one that a resolved name still holds.
+uint32_t g_lastGeneration = 0;
 
 constexpr int kMaxTexturesPerSlotGroup = 0x10000;  // the index is 16 bits of the id
 
@@ -208,6 +211,12 @@ SYS_CTexture* SpriteRegistry::LoadSpritePackageFromMemory(const TextureLoader& l
         log::Warning(std::string(what) + ": sprite package without a sprite table; only its atlas is loaded");
     }
     target.textures.push_back(atlas);
+    for (size_t i = 0; i < target.textures.size(); ++i) {
+        if (target.textures[i]) {
+            target.firstByName.try_emplace(std::string(RemoveExtension(target.textures[i]->GetName())), static_cast<int>(i));
+        }
+    }
+    target.generation = ++g_lastGeneration;
     return atlas;
 }
 
@@ -220,16 +229,17 @@ void SpriteRegistry::ReleaseSpritePackage(int group)
     target.textures.clear();
     target.table.clear();
     target.table.shrink_to_fit();
+    target.firstByName.clear();
+    target.generation = ++g_lastGeneration;
 }
 
 int SpriteRegistry::FindSprite(int group, std::string_view name) const
 {
+    ++nameLookups_;
     if (!IsSpriteGroup(group)) return -1;
-    const std::vector<SYS_CTexture*>& list = groups_[static_cast<size_t>(group)].textures;
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (list[i] && SameSpriteName(list[i]->GetName(), name)) return static_cast<int>(i);
-    }
-    return -1;
+    const SpriteGroup& target = groups_[static_cast<size_t>(group)];
+    const auto found = target.firstByName.find(RemoveExtension(name));
+    return found != target.firstByName.end() ? found->second : -1;
 }
 
 SYS_CTexture* SpriteRegistry::GetSprite(int group, int index) const
@@ -248,6 +258,11 @@ SYS_CTexture* SpriteRegistry::GetPackageSprite(uint32_t handle) const
 const SpriteGroup* SpriteRegistry::GetSpriteGroup(int group) const
 {
     return IsSpriteGroup(group) ? &groups_[static_cast<size_t>(group)] : nullptr;
+}
+
+uint32_t SpriteRegistry::GroupGeneration(int group) const
+{
+    return IsSpriteGroup(group) ? groups_[static_cast<size_t>(group)].generation : 0;
 }
 
 void SpriteRegistry::ReleaseAll()

@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/graphics/texture.h"
@@ -43,8 +45,19 @@ struct TextureLoader {
 // One loaded sprite package: its sprites in table order, then its atlas as
 // the last texture. The table block is kept as it was read.
 struct SpriteGroup {
+    // Hashes a sprite name so that a string_view finds a std::string key.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+
     std::vector<uint8_t> table;
     std::vector<SYS_CTexture*> textures;
+    // Each name without its extension, to the first texture that has it.
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstByName;
+    // Changes at every load and release, so names resolved before can tell
+    // that their index may have moved.
+    uint32_t generation = 0;
 
     bool IsEmpty() const { return table.empty() && textures.empty(); }
 };
@@ -95,6 +108,8 @@ public:
 
     // The index of the first texture of the group whose name, without its
     // extension, equals name without its extension; -1 when none.
+    // A hashed lookup, but still one per call: code that draws every frame
+    // resolves its names once (see SpriteName) and keeps the index.
     int FindSprite(int group, std::string_view name) const;
     int FindSpriteIndex(int group, std::string_view name) const { return FindSprite(group, name); }
     // Null outside the group's list (the atlas is the last element).
@@ -103,6 +118,11 @@ public:
     // Null unless the top byte is 1 and group and index lie in the registry.
     SYS_CTexture* GetPackageSprite(uint32_t handle) const;
     const SpriteGroup* GetSpriteGroup(int group) const;
+    // The group's generation (0 outside the registry).
+    uint32_t GroupGeneration(int group) const;
+    // How many times FindSprite has been asked, for tests that hold frames
+    // free of lookups by name.
+    uint64_t NameLookupCount() const { return nameLookups_; }
 
     // Every package and every texture; at shut-down.
     void ReleaseAll();
@@ -110,6 +130,7 @@ public:
 private:
     std::vector<SpriteGroup> groups_;
     std::vector<std::vector<SYS_CTexture*>> slotGroups_;
+    mutable uint64_t nameLookups_ = 0;
 };
 
 // The registry of the framework manager; null while there is no manager.

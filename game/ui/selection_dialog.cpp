@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "framework/graphics/named_sprite.h"
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
@@ -123,13 +124,19 @@ GAME_CUIInDisplaySelectionObject::~GAME_CUIInDisplaySelectionObject() { DeleteWi
 
 void GAME_CUIInDisplaySelectionObject::FindSprites()
 {
-    box_->SetSprite(FindUISprite("ui_dialogbase"));
-    separator_->SetSprite(FindUISprite("ui_separator_dialog"));
-    const std::int32_t enter = FindUISprite("ui_enterbutton");
-    enter_->SetSprites(enter, FindUISprite("ui_enterbutton_touch"));
+    // The start-up opens the dialog every frame until it shows: names resolve once per load.
+    static const vesk::resource::NamedSprite box{kUISpriteGroup, "ui_dialogbase"};
+    static const vesk::resource::NamedSprite separator{kUISpriteGroup, "ui_separator_dialog"};
+    static const vesk::resource::NamedSprite enterButton{kUISpriteGroup, "ui_enterbutton"};
+    static const vesk::resource::NamedSprite enterTouched{kUISpriteGroup, "ui_enterbutton_touch"};
+    static const vesk::resource::NamedSprite cursor{kUISpriteGroup, "ui_cursor_common_r90"};
+    box_->SetSprite(box.Index());
+    separator_->SetSprite(separator.Index());
+    const std::int32_t enter = enterButton.Index();
+    enter_->SetSprites(enter, enterTouched.Index());
     const Vec2 enterSize = UISpriteSize(enter);
     if (enterSize.x > 0.0f) enter_->SetHitSize(enterSize.x, enterSize.y);
-    cursorSprite_ = FindUISprite("ui_cursor_common_r90");
+    cursorSprite_ = cursor.Index();
 }
 
 void GAME_CUIInDisplaySelectionObject::Open(std::uint32_t owner, std::uint32_t, bool yesNo)

@@ -2,7 +2,7 @@
 #include "game/model/object/field_draw.h"
 
 #include "framework/process/canvas.h"
-#include "framework/graphics/sprite_registry.h"
+#include "framework/graphics/named_sprite.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/ship_world.h"
 
@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kUiSpriteGroup = 2;
 constexpr float kGroundLift = 10.0f;
+// The HUD's frame, whose height every field object's screen position needs.
+const vesk::resource::NamedSprite g_hudFrame{kUiSpriteGroup, "ui_common_frame"};
 
 const GAME_CRouteManager* CurrentRoute()
 {
@@ -55,8 +57,7 @@ float FieldCameraZoom() { return ship_world::CameraZoom(); }
 
 float HudFrameHeight()
 {
-    const int index = vesk::resource::FindSpriteIndex(kUiSpriteGroup, "ui_common_frame");
-    const vesk::resource::SYS_CTexture* sprite = vesk::resource::GetSpriteAt(kUiSpriteGroup, index);
+    const vesk::resource::SYS_CTexture* sprite = g_hudFrame.Sprite();
     return sprite != nullptr ? static_cast<float>(sprite->GetHeight()) : 0.0f;
 }
 

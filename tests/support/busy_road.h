@@ -1,0 +1,57 @@
+// The busiest travel the game draws every frame: the larger hull under way with a full crew, enemies ahead and background objects.
+#pragma once
+
+#include <cstdint>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/object/object_enemy.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/ship/task_request.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/tag.h"
+
+namespace support {
+
+// On a world in the main game with the title closed: the larger hull with a bridge and a
+// connected engine under way on the first road at speed x3, 40 crew (one driving), 16 enemies
+// ahead and the road lined with 128 background objects. False when any part could not be made.
+inline bool FurnishBusyRoad(GAME_CGameWorld& world)
+{
+    constexpr std::uint32_t kRoad = 1;
+    GAME_CShip& ship = *world.ship;
+    if (!ship.ChangeShip(MakeTag("SHP3"))) return false;
+    GAME_CRoomBase* bridge = ship.PlaceRoom(0, 0, FindRoomIdIndex(MakeTag("ID01")));
+    GAME_CRoomBase* engine = ship.PlaceRoom(0, 1, FindRoomIdIndex(MakeTag("ID23")));
+    if (bridge == nullptr || engine == nullptr) return false;
+    engine->engineMode = kEngineConnected;
+    ship.RecalcStats();
+    ship.AddFuel(100000);
+    StartRoute(*world.travel, &kRoad, true, {}, {});
+    GAME_CFieldObjectManager& field = *world.fieldObjects;
+    for (int i = 0; i < 40; ++i) {
+        GAME_CObjectActor* actor = field.AcquireActorObject();
+        if (actor == nullptr) return false;
+        ActorSetupRecord setup;
+        ship.GetCellFloorPoint(i % ship.grid.width, i / ship.grid.width % ship.grid.height, &setup.x, &setup.y, true);
+        actor->Init(setup);
+        actor->aiEnabled = 1;
+    }
+    GAME_CTaskBase* driver = GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(ship.GetRoomIndex(bridge)));
+    if (driver == nullptr) return false;
+    field.AssignCrewToTask(driver, false, false);
+    for (int i = 0; i < 16; ++i) {
+        GAME_CObjectEnemy* enemy = field.AcquireEnemyObject();
+        if (enemy == nullptr) return false;
+        enemy->Init({MakeTag(i % 2 == 0 ? "E001" : "E002"), {600 + 40 * i, 600 + 40 * i}});
+    }
+    for (int i = 0; i < 128; ++i) world.background->PlaceObject(20 + 18 * i, i % 6, 800 + (i % 5) * 100, false);
+    world.timeScale->speed = 3.0f;
+    return world.background->ActiveObjects().size() == 128;
+}
+
+}  // namespace support
