@@ -10,6 +10,8 @@ namespace {
 
 using Words = std::array<std::uint32_t, kInputActionCount>;
 
+constexpr std::uint32_t kNoKeyWord = static_cast<std::uint32_t>(kNoKey);
+
 bool WriteWords(std::span<std::uint8_t> area, const Words& words)
 {
     if (area.size() < GAME_CInputMap::kBindingTableBytes) {
@@ -108,6 +110,13 @@ bool GAME_CInputMap::ReadKeyBindings(std::span<const std::uint8_t> area)
     Words words{};
     if (!ReadWords(area, words)) {
         return false;
+    }
+    // A capture only moves keys between actions, so no player can unbind every one: a table
+    // without a single key is damage, and taking it would leave the keyboard doing nothing.
+    if (std::all_of(words.begin(), words.end(), [](std::uint32_t word) { return word == kNoKeyWord; })) {
+        vesk::log::Warning("save data: every key binding holds -1, which no player can set; the default keys are kept");
+        for (KeyBinding& binding : keys_) binding.key = binding.defaultKey;
+        return true;
     }
     for (int action = 0; action < kInputActionCount; ++action) {
         if (!SetKeyBinding(action, static_cast<std::int32_t>(words[action]))) {

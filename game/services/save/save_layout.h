@@ -16,9 +16,8 @@ inline constexpr std::size_t kSizeOffset = 8;
 inline constexpr std::size_t kChecksumOffset = 12;
 inline constexpr std::size_t kHeaderSize = 16;
 inline constexpr std::uint8_t kMagic[4] = {'M', 'H', 'D', 'S'};
+// The one format number this game writes and reads; any other image is refused as broken.
 inline constexpr std::uint32_t kFormat = 1;
-// Images of this format number or higher come from a newer game and are refused.
-inline constexpr std::uint32_t kFirstUnknownFormat = 2;
 
 inline constexpr int kSlotCount = 10;
 inline constexpr int kAutoSaveSlot = 0;

@@ -172,8 +172,6 @@ void GAME_CSaveManager::FinishLoad()
     } else if (status != vesk::file::kSaveJobDone) {
         // The file is there but could not be read: it must be left as it is.
         lastResult = kOther;
-    } else if (size == 0) {
-        lastResult = kNotFound;
     } else {
         lastResult = TakeLoadedImage(std::span(static_cast<const std::uint8_t*>(buffer), size));
         if (lastResult == kOk) currentSlot = GetSaveAreas().ImageCurrentSlot();
@@ -278,9 +276,11 @@ std::uint32_t TakeLoadedImage(std::span<const std::uint8_t> file)
         vesk::log::Error("save file is damaged: its header or checksum does not match");
         return GAME_CSaveManager::kBroken;
     }
-    if (GetSaveImageFormat(areas.checkBuffer) >= kFirstUnknownFormat) {
+    // Only the format this game writes is read: a newer one is not ours to guess at, and no
+    // game ever wrote format 0, so such a word means the header itself is damaged.
+    if (GetSaveImageFormat(areas.checkBuffer) != kFormat) {
         vesk::log::Error("save file is of format " + std::to_string(GetSaveImageFormat(areas.checkBuffer)) +
-                         ", newer than this game reads");
+                         ", which this game does not read");
         return GAME_CSaveManager::kBroken;
     }
     areas.image = areas.checkBuffer;

@@ -138,6 +138,28 @@ TEST_F(StartupTest, ABrokenFileIsKeptAsBackupAndAFreshImageWritten)
     ASSERT_TRUE(StepUntilMainGame());
     EXPECT_EQ(ReadFile(BackupPath()), broken);
     EXPECT_EQ(ReadFile(BackupPath(2)), newer);
+    StopGame();
+
+    // No game writes format 0 or an empty file: both are damage, kept aside like the others.
+    std::vector<std::uint8_t> formatZero = good;
+    platform::WriteU32(formatZero.data() + kFormatOffset, 0);
+    WriteSaveHeader(formatZero);
+    platform::WriteU32(formatZero.data() + kFormatOffset, 0);
+    ASSERT_TRUE(CheckSaveImage(formatZero));
+    for (const std::vector<std::uint8_t>& damaged : {formatZero, std::vector<std::uint8_t>{}}) {
+        WriteFile(SavePath(), damaged);
+        support::LogCapture log;
+        StartGame();
+        ASSERT_TRUE(StepUntilStartupState(Startup::kBrokenFile));
+        EXPECT_TRUE(log.Contains(damaged.empty() ? "save file has 0 bytes" : "save file is of format 0"));
+        AnswerDialog(0);
+        ASSERT_TRUE(StepUntilMainGame());
+        EXPECT_TRUE(CheckSaveImage(ReadFile(SavePath())));
+        StopGame();
+    }
+    EXPECT_EQ(ReadFile(BackupPath(3)), formatZero);
+    ASSERT_TRUE(std::filesystem::exists(BackupPath(4)));
+    EXPECT_EQ(std::filesystem::file_size(BackupPath(4)), 0u);
 }
 
 TEST_F(StartupTest, AFileThatCannotBeReadIsNeverTouched)

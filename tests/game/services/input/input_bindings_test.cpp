@@ -1,4 +1,5 @@
 // The input map's bindings in the save image's tables, and the names shown for keys and pad buttons.
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -67,6 +68,24 @@ TEST(InputBindings, ARebindingSurvivesASaveAndAReloadAndBadSavedValuesKeepTheDef
     for (int action = 0; action < kInputActionCount; ++action) {
         EXPECT_EQ(fresh.GetKeyBinding(action), fresh.GetDefaultKeyBinding(action)) << action;
     }
+
+    // Tables wiped to 0xFF: no pad word is a button and no key is bound at all, which no player
+    // can do; both devices keep every default, and the log says so.
+    std::fill(keyArea.begin(), keyArea.end(), std::uint8_t{0xFF});
+    std::fill(padArea.begin(), padArea.end(), std::uint8_t{0xFF});
+    lines.clear();
+    vesk::log::SetSink([&](vesk::log::Level, std::string_view line) { lines.emplace_back(line); });
+    GAME_CInputMap wiped;
+    ASSERT_TRUE(wiped.SetKeyBinding(kActionDecide, 59));
+    EXPECT_TRUE(wiped.ReadKeyBindings(keyArea));
+    EXPECT_TRUE(wiped.ReadPadBindings(padArea));
+    vesk::log::SetSink({});
+    for (int action = 0; action < kInputActionCount; ++action) {
+        EXPECT_EQ(wiped.GetKeyBinding(action), wiped.GetDefaultKeyBinding(action)) << action;
+        EXPECT_EQ(wiped.GetPadBinding(action), GetInputActionDefault(action).padMask) << action;
+    }
+    EXPECT_EQ(lines.size(), 1u + kInputActionCount);
+    EXPECT_NE(lines.front().find("every key binding"), std::string::npos) << lines.front();
 }
 
 // Every name the input map can show has a text in the message data, and the
