@@ -12,6 +12,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
+#include "game/services/save/save_field_log.h"
 #include "platform/little_endian.h"
 
 namespace {
@@ -212,6 +213,13 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
     for (int i = 0; i < slot::kCrewRecordCount; ++i) {
         const std::size_t at = CrewRecord(i);
         if (record[at + kCrewInUse] == 0) continue;
+        // The writer marks a record with 1; any other byte is damage, not a crew member.
+        if (record[at + kCrewInUse] != 1) {
+            LogBadWorkingSlotField("crew record " + std::to_string(i), at + kCrewInUse,
+                                   "present byte " + std::to_string(record[at + kCrewInUse]) +
+                                       " is neither 0 nor 1; the record is dropped");
+            continue;
+        }
         GAME_CObjectActor* actor = AcquireActorObject();
         if (actor == nullptr) break;
         ActorSetupRecord setup;

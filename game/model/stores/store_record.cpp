@@ -12,6 +12,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/model/stores/stored_items.h"
 #include "game/services/data/tag.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
@@ -74,6 +75,26 @@ std::int32_t SecondCounter(std::span<const std::uint8_t> slot) { return ReadCoun
 void WarnEntry(std::int32_t index, const std::string& why)
 {
     vesk::log::Warning("save data: store entry " + std::to_string(index) + " " + why + "; it is passed over");
+}
+
+bool IsEmptyId(std::uint32_t id) { return id == kNoId || id == kAmmoUnset || id == 0; }
+
+// An entry without an id holds nothing, so its count must be 0; the readers pass such entries
+// over, and the log says that the record is damaged (once, with how many entries are).
+void ReportEmptyEntriesWithCounts(std::span<const std::uint8_t> slot)
+{
+    std::int32_t first = -1;
+    std::int32_t damaged = 0;
+    for (std::int32_t i = 0; i < kStoreEntryLimit; ++i) {
+        const StoreEntry entry = ReadEntry(slot, i);
+        if (!IsEmptyId(entry.id) || entry.count == 0) continue;
+        if (first < 0) first = i;
+        ++damaged;
+    }
+    if (first < 0) return;
+    LogBadWorkingSlotField("store entry " + std::to_string(first), EntryOffset(first) + 4,
+                           "count " + std::to_string(ReadEntry(slot, first).count) + " without an id (" +
+                               std::to_string(damaged) + " such entries); they hold nothing");
 }
 
 }  // namespace
@@ -192,6 +213,7 @@ void ReadAmmoStoresFromRecord(std::span<const std::uint8_t> slot)
 
 void ReadStoreRecord(std::span<const std::uint8_t> slot)
 {
+    ReportEmptyEntriesWithCounts(slot);
     ReadItemStacksFromRecord(slot);
     ReadFoodStoresFromRecord(slot);
     ReadAmmoStoresFromRecord(slot);

@@ -11,6 +11,7 @@
 #include "framework/log/log.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/autosave_links.h"
+#include "game/services/save/kept_slot_fields.h"
 #include "game/services/save/save_image.h"
 #include "game/services/text/message_text.h"
 #include "game/services/ui_port/ui_port.h"
@@ -284,6 +285,7 @@ std::uint32_t TakeLoadedImage(std::span<const std::uint8_t> file)
         return GAME_CSaveManager::kBroken;
     }
     areas.image = areas.checkBuffer;
+    for (int number = 0; number < kSlotCount; ++number) CheckKeptSlotFields(areas.ImageSlot(number), number);
     std::uint32_t slot = areas.ImageCurrentSlot();
     if (slot >= static_cast<std::uint32_t>(kSlotCount)) {
         vesk::log::Warning("save data: current slot " + std::to_string(slot) + " does not exist; slot 0 is taken");

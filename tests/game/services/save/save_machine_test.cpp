@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "game/services/player/player_data.h"
 #include "game/model/session/play_session.h"
@@ -12,6 +14,7 @@
 #include "game/model/world/game_world.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/game_fixture.h"
 #include "game/ui/ui_manager.h"
@@ -188,6 +191,86 @@ TEST_F(SaveMachineTest, ASaveStillBeingWrittenAtShutdownIsFinishedWhole)
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
     EXPECT_EQ(platform::ReadU32(bytes, kChecksumOffset), ComputeSaveChecksum(bytes));
     EXPECT_EQ(platform::ReadI32(bytes, SlotOffset(4) + slot::kMoney), 4242);
+}
+
+}  // namespace
+
+namespace {
+
+// The slot's own invariants, walked as a save checker walks them: every break, by area.
+std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> record)
+{
+    std::vector<std::string> breaks;
+    for (int i = 0; i < slot::kCrewRecordCount; ++i) {
+        const std::uint8_t present = record[slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize];
+        if (present > 1) breaks.push_back("crew record " + std::to_string(i) + " present byte " + std::to_string(present));
+    }
+    for (int i = 0; i < slot::kStoreEntryCount; ++i) {
+        const std::size_t at = slot::kStore + static_cast<std::size_t>(i) * slot::kStoreEntrySize;
+        const std::uint32_t id = platform::ReadU32(record, at);
+        const bool empty = id == 0xFFFFFFFFu || id == 0xFFFFFFFEu || id == 0;
+        if (empty && platform::ReadU16(record, at + 4) != 0) breaks.push_back("store entry " + std::to_string(i));
+    }
+    constexpr std::uint32_t kHigh[8] = {9999, 12, 31, 23, 59, 60, 999, 7};
+    constexpr std::uint32_t kLow[8] = {1, 1, 1, 0, 0, 0, 0, 0};
+    bool stamped = false;
+    bool inRange = true;
+    for (std::size_t i = 0; i < 8; ++i) {
+        const std::uint32_t field = platform::ReadU32(record, slot::kLastSaveTime + 4 * i);
+        stamped = stamped || field != 0;
+        inRange = inRange && field >= kLow[i] && field <= kHigh[i];
+    }
+    if (stamped && !inRange) breaks.push_back("last-save time");
+    if (platform::ReadU32(record, slot::kEndingSeen) > 1) breaks.push_back("ending-seen flag");
+    return breaks;
+}
+
+TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndSavesSound)
+{
+    ASSERT_NE(AddCrewMember(), nullptr);
+    GAME_CSaveManager* saves = GetSaveManager();
+    ASSERT_TRUE(saves->RequestSaveSlot(3));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::string bytes = support::ReadBytes(SavePath());
+    std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
+    ASSERT_EQ(image.size(), kImageSize);
+    EXPECT_TRUE(SlotInvariantBreaks(std::span(image).subspan(SlotOffset(3), kSlotSize)).empty());
+
+    // Damage a checksum cannot see, since the header is made to match.
+    const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
+    third[slot::kCrew + 1 * slot::kCrewRecordSize] = 4;
+    third[slot::kCrew + 2 * slot::kCrewRecordSize] = 242;
+    const std::size_t emptyEntry = slot::kStore + 3000 * slot::kStoreEntrySize;
+    platform::WriteU32(third, emptyEntry, 0xFFFFFFFFu);
+    platform::WriteU16(third, emptyEntry + 4, 7);
+    const std::uint32_t stamp[8] = {2026, 524300, 7, 23, 10, 5, 0, 1};
+    for (std::size_t i = 0; i < 8; ++i) platform::WriteU32(third, slot::kLastSaveTime + 4 * i, stamp[i]);
+    platform::WriteU32(third, slot::kEndingSeen, 9);
+    const std::span<std::uint8_t> fifth = std::span(image).subspan(SlotOffset(5), kSlotSize);
+    for (std::size_t i = 0; i < 8; ++i) platform::WriteU32(fifth, slot::kLastSaveTime + 4 * i, 2026);
+    WriteSaveHeader(image);
+    support::WriteBytes(SavePath(), std::string(image.begin(), image.end()));
+
+    support::LogCapture log;
+    ASSERT_TRUE(saves->RequestLoad());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    for (const char* line : {"slot 3, crew record 1 at offset 8200: present byte 4",
+                             "slot 3, crew record 2 at offset 8328: present byte 242",
+                             "slot 3, store entry 3000 at offset 135660: count 7 without an id",
+                             "slot 3, last-save time at offset 218292: month 524300",
+                             "slot 3, ending-seen flag at offset 218284: 9",
+                             "slot 5, last-save time at offset 218292: month 2026"}) {
+        EXPECT_TRUE(log.Contains(line)) << line << "\n" << ::testing::PrintToString(log.Lines());
+    }
+    EXPECT_EQ(PeekGameWorld()->fieldObjects->crew.size(), 1u);
+    EXPECT_TRUE(SlotInvariantBreaks(GetSaveAreas().ImageSlot(5)).empty());
+
+    ASSERT_TRUE(saves->RequestSaveCurrentSlot());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::vector<std::uint8_t> saved = SlotOfFile(SavePath(), 3);
+    EXPECT_EQ(SlotInvariantBreaks(saved), std::vector<std::string>{});
 }
 
 }  // namespace
