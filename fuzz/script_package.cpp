@@ -103,6 +103,8 @@ std::vector<std::uint8_t> WrapAsBlock(const std::uint8_t* data, std::size_t size
     };
     const std::size_t entry = format::kPackageHeaderSize;
     const std::size_t block = entry + format::kEntrySize;
+    put(format::kPackageMarkOffset, format::kPackageMark);
+    put(format::kPackageVersionOffset, format::kPackageVersion);
     put(format::kEntryCountOffset, 1);
     put(format::kEntryTableOffsetOffset, format::kPackageHeaderSize);
     put(entry + format::kEntryBlockSizeOffset, static_cast<std::uint32_t>(blockSize));

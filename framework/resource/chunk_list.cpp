@@ -27,6 +27,12 @@ bool ReadChunkList(std::span<const uint8_t> file, std::string_view what, std::ve
     if (file.size() < kChunkListHeaderSize) {
         return Refuse(what, "chunk list header cut short (" + std::to_string(file.size()) + " bytes)");
     }
+    const uint32_t mark = ReadU32(file, kChunkListMarkOffset);
+    const uint32_t version = ReadU32(file, kChunkListVersionOffset);
+    if (mark != kChunkListMark || version != kChunkListVersion) {
+        return Refuse(what, "not a package of version " + std::to_string(kChunkListVersion) + " (mark " +
+                                std::to_string(mark) + ", version " + std::to_string(version) + ")");
+    }
     const uint64_t count = ReadU32(file, 12);
     const uint64_t tableOffset = ReadU32(file, 16);
     if (!RecordsFit(tableOffset, count, kChunkRecordSize, file.size())) {

@@ -141,13 +141,13 @@ int32_t LoadSoundFile(memory::HeapRecord* heap, std::string_view path)
     return loaded ? MakeSoundId(kFileList, index) : kNoSound;
 }
 
-int LoadSoundPackage(void* block, size_t size)
+int LoadSoundPackage(void* block, size_t size, std::string_view name)
 {
     if (!g_manager || g_manager->lists.contains(kPackageList) || !block) {
         return 0;
     }
     std::vector<SoundRecord> records;
-    if (!ParseSoundPackage({static_cast<const uint8_t*>(block), size}, "sound package", records)) {
+    if (!ParseSoundPackage({static_cast<const uint8_t*>(block), size}, name, records)) {
         return 0;
     }
     SoundList& list = g_manager->lists[kPackageList];

@@ -55,8 +55,9 @@ bool HasSoundManager();
 int32_t LoadSoundFile(memory::HeapRecord* heap, std::string_view path);
 // Makes list 1 from a package file block (the list takes the block and frees
 // it on unload). 1, or 0 without a manager, when list 1 exists, or when the
-// package is broken; on 0 the block stays the caller's.
-int LoadSoundPackage(void* block, size_t size);
+// package is broken (a log line then names the package by `name`, its file);
+// on 0 the block stays the caller's.
+int LoadSoundPackage(void* block, size_t size, std::string_view name = "sound package");
 // Frees the list, its records and blocks. Voices still playing one of its
 // sounds are silenced first.
 void UnloadSounds(int32_t list);

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/log/log.h"
 #include "framework/resource/chunk_list.h"
 
 namespace vesk::sound {
@@ -37,6 +38,12 @@ bool ParseSoundPackage(std::span<const uint8_t> package, std::string_view what, 
         record.name = MakeSoundName(chunk.name);
         record.volumeClass = kVolumeClassPackage;
         out.push_back(std::move(record));
+    }
+    // The game's sound package is all sounds: one without any is a damaged header or a package
+    // of another kind.
+    if (out.empty()) {
+        log::Error(std::string(what) + ": the sound package holds no sounds; not loaded");
+        return false;
     }
     return true;
 }

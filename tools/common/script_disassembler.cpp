@@ -1,6 +1,7 @@
 // The script disassembler: a package printed back as source, names for labels and .raw where nothing matches.
 #include "tools/common/script_disassembler.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -319,7 +320,13 @@ DisassemblyResult DisassembleScript(std::span<const std::uint8_t> package, const
         out += EntryPrinter(entry.program, commands, result.notes).Print();
     }
 
-    const AssemblyResult again = AssembleScript(out, "<disassembly>", commands);
+    AssemblyResult again = AssembleScript(out, "<disassembly>", commands);
+    // The kind is given to the assembler on its command line, not in the source.
+    constexpr std::size_t kKindEnd = utility::script_package::kPackageKindOffset + 4;
+    if (again.Ok() && again.package.size() >= kKindEnd && package.size() >= kKindEnd) {
+        std::copy_n(package.begin() + utility::script_package::kPackageKindOffset, 4,
+                    again.package.begin() + utility::script_package::kPackageKindOffset);
+    }
     if (!again.Ok()) {
         result.notes.push_back("the printed source does not assemble: " + again.errors.front().ToString());
     } else if (again.package.size() != package.size() ||

@@ -64,10 +64,13 @@ std::vector<std::uint8_t> WriteBlock(const PackageEntry& entry)
 
 }  // namespace
 
-std::vector<std::uint8_t> WriteScriptPackage(const std::vector<PackageEntry>& entries)
+std::vector<std::uint8_t> WriteScriptPackage(const std::vector<PackageEntry>& entries, std::uint32_t kind)
 {
     const std::size_t tableStart = format::kPackageHeaderSize;
     std::vector<std::uint8_t> package(tableStart + entries.size() * format::kEntrySize, 0);
+    PutU32(package, format::kPackageMarkOffset, format::kPackageMark);
+    PutU32(package, format::kPackageVersionOffset, format::kPackageVersion);
+    PutU32(package, format::kPackageKindOffset, kind);
     PutU32(package, format::kEntryCountOffset, static_cast<std::uint32_t>(entries.size()));
     PutU32(package, format::kEntryTableOffsetOffset, static_cast<std::uint32_t>(tableStart));
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -2,6 +2,7 @@
 #include "tools/common/script_tool_options.h"
 
 #include <cstdio>
+#include <string_view>
 
 namespace vesk::tools::script {
 
@@ -13,6 +14,8 @@ bool ParseScriptToolOptions(int argc, char** argv, ScriptToolOptions& options)
             (argument == "-d" ? options.definitionFiles : options.symbolFiles).emplace_back(argv[++i]);
         } else if (argument == "-o" && i + 1 < argc) {
             options.output = argv[++i];
+        } else if (argument == "-k" && i + 1 < argc && std::string_view(argv[i + 1]).size() == 4) {
+            options.kind = argv[++i];
         } else if (options.input.empty() && !argument.starts_with("-")) {
             options.input = argument;
         } else {

@@ -1,4 +1,4 @@
-// The command line shared by the script tools: TOOL -d DEFS [-d DEFS ...] [-s SYMBOLS ...] [-o OUTPUT] INPUT
+// The command line shared by the script tools: TOOL -d DEFS [-d DEFS ...] [-s SYMBOLS ...] [-k KIND] [-o OUTPUT] INPUT
 #pragma once
 
 #include <string>
@@ -12,6 +12,7 @@ struct ScriptToolOptions {
     std::vector<std::string> definitionFiles;
     std::vector<std::string> symbolFiles;
     std::string output;
+    std::string kind;  // four characters naming the package's command table, or empty
     std::string input;
 };
 

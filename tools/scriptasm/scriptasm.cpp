@@ -1,10 +1,12 @@
 // scriptasm: assembles one script source into a script package.
-//   scriptasm -d common.def [-d table.def ...] [-s symbols ...] -o out.pac source.vss
+//   scriptasm -d common.def [-d table.def ...] [-s symbols ...] [-k KIND] -o out.pac source.vss
 // A symbol file names numbers that the source may write by name ("name value" a line).
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "framework/utility/script_package/script_package.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_tool_options.h"
 #include "tools/common/whole_file.h"
@@ -14,7 +16,7 @@ int main(int argc, char** argv)
     using namespace vesk::tools::script;
     ScriptToolOptions options;
     if (!ParseScriptToolOptions(argc, argv, options) || options.output.empty()) {
-        std::fprintf(stderr, "usage: scriptasm -d DEFS [-d DEFS ...] [-s SYMBOLS ...] -o OUTPUT.pac SOURCE\n");
+        std::fprintf(stderr, "usage: scriptasm -d DEFS [-d DEFS ...] [-s SYMBOLS ...] [-k KIND] -o OUTPUT.pac SOURCE\n");
         return 2;
     }
     CommandSet commands;
@@ -33,5 +35,11 @@ int main(int argc, char** argv)
     if (!result.Ok()) {
         return 1;
     }
-    return ::tools::WriteWholeFile(options.output, result.package, ::tools::MissingFolders::Refuse) ? 0 : 1;
+    std::vector<std::uint8_t> package = result.package;
+    if (!options.kind.empty()) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            package[vesk::utility::script_package::kPackageKindOffset + i] = static_cast<std::uint8_t>(options.kind[i]);
+        }
+    }
+    return ::tools::WriteWholeFile(options.output, package, ::tools::MissingFolders::Refuse) ? 0 : 1;
 }

@@ -50,7 +50,7 @@ const script_package::ProgramRecord* LoadPackage(script_package::UTL_CManager& p
 {
     std::size_t size = 0;
     void* image = file::ReadResourceFile(nullptr, kParticlePackagePath, &size);
-    if (image == nullptr || package.ParseScriptPackage(image, size, file::ResourcePath(kParticlePackagePath)) == 0 || package.GetEntryCount() == 0) {
+    if (image == nullptr || package.ParseScriptPackage(image, size, file::ResourcePath(kParticlePackagePath), script_package::kEffectKind) == 0 || package.GetEntryCount() == 0) {
         log::Warning("effects: " + std::string(kParticlePackagePath) + " gives no program; no effect will play");
         return nullptr;
     }

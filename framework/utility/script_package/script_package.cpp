@@ -22,6 +22,18 @@ std::string Hex(std::uint64_t value)
     return text;
 }
 
+// A kind tag as its four characters, or in hex when they are not all printable.
+std::string KindText(std::uint32_t kind)
+{
+    std::string text;
+    for (int i = 0; i < 4; ++i) {
+        const char c = static_cast<char>((kind >> (8 * i)) & 0xFF);
+        if (c < 0x20 || c > 0x7E) return Hex(kind);
+        text += c;
+    }
+    return "\"" + text + "\"";
+}
+
 void Refuse(std::string_view name, const std::string& why)
 {
     log::Error(std::string(name) + ": script package refused: " + why);
@@ -107,13 +119,28 @@ void UTL_CManager::Release()
     }
 }
 
-int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_view name)
+int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_view name, std::uint32_t kind)
 {
     Release();
     image_ = image;
     const auto* bytes = static_cast<const std::uint8_t*>(image);
     if (bytes == nullptr || size < kPackageHeaderSize) {
         Refuse(name, "a package of " + std::to_string(size) + " bytes is shorter than its header");
+        Release();
+        return 0;
+    }
+    const std::uint32_t mark = ReadU32(bytes + kPackageMarkOffset);
+    const std::uint32_t version = ReadU32(bytes + kPackageVersionOffset);
+    const std::uint32_t packageKind = ReadU32(bytes + kPackageKindOffset);
+    if (mark != kPackageMark || version != kPackageVersion) {
+        Refuse(name, "mark " + Hex(mark) + " version " + std::to_string(version) + " is not a script package of version " +
+               std::to_string(kPackageVersion));
+        Release();
+        return 0;
+    }
+    if (kind != kAnyKind && packageKind != kAnyKind && packageKind != kind) {
+        Refuse(name, "a package of kind " + KindText(packageKind) + " where one of kind " + KindText(kind) +
+               " belongs");
         Release();
         return 0;
     }
@@ -125,8 +152,11 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_
         Release();
         return 0;
     }
+    // Every package of the game holds scripts: an empty one is a damaged header.
     if (count == 0) {
-        return 1;
+        Refuse(name, "the package holds no entries");
+        Release();
+        return 0;
     }
     entries_ = static_cast<DecodedEntry*>(memory::MainHeapAlloc(sizeof(DecodedEntry) * count));
     if (entries_ == nullptr) {

@@ -5,13 +5,25 @@
 #include <cstdint>
 #include <string_view>
 
+#include "framework/resource/chunk_list.h"
 #include "framework/utility/script_package/program_record.h"
 
 namespace vesk::utility::script_package {
 
-// Package file layout: a header with the entry count and the entry-table
-// offset, then entries of 144 bytes that each point at one block.
+// Package file layout: a header with the mark, the layout version, the kind,
+// the entry count and the entry-table offset, then entries of 144 bytes that
+// each point at one block.
 inline constexpr std::uint32_t kPackageHeaderSize = 20;
+inline constexpr std::uint32_t kPackageMarkOffset = 0;
+inline constexpr std::uint32_t kPackageVersionOffset = 4;
+inline constexpr std::uint32_t kPackageKindOffset = 8;
+inline constexpr std::uint32_t kPackageMark = resource::MakeTag("VSCP");
+inline constexpr std::uint32_t kPackageVersion = 1;
+// The kind is a four-character tag naming the command table the package was assembled for; a
+// package of another kind would run its commands through the wrong handlers. A package made
+// without a kind (0) and a loader asking for kAnyKind take any.
+inline constexpr std::uint32_t kAnyKind = 0;
+inline constexpr std::uint32_t kEffectKind = resource::MakeTag("GRAP");
 inline constexpr std::uint32_t kEntryCountOffset = 12;
 inline constexpr std::uint32_t kEntryTableOffsetOffset = 16;
 inline constexpr std::uint32_t kEntrySize = 144;
@@ -35,11 +47,13 @@ public:
     UTL_CManager& operator=(const UTL_CManager&) = delete;
 
     // Releases what the manager held and takes ownership of image (a block
-    // from MainHeapAlloc or ReadResourceFile, size bytes long). Every count
-    // and offset is checked against size; a package that does not fit is
-    // refused with a log line naming the package (name, its file): the image
-    // is freed, the manager stays empty and the result is 0. Otherwise 1.
-    int ParseScriptPackage(void* image, std::size_t size, std::string_view name);
+    // from MainHeapAlloc or ReadResourceFile, size bytes long). The mark and
+    // version must match, the kind too when both name one, and there
+    // must be entries; every count and offset is checked against size. A
+    // package that fails is refused with a log line naming the package (name,
+    // its file): the image is freed, the manager stays empty and the result
+    // is 0. Otherwise 1.
+    int ParseScriptPackage(void* image, std::size_t size, std::string_view name, std::uint32_t kind = kAnyKind);
 
     // Frees the entries and the image; the manager is empty afterwards.
     void Release();

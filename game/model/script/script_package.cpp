@@ -10,6 +10,7 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/object/object_enemy.h"
 #include "game/model/ship/room_base.h"
+#include "game/services/data/tag.h"
 
 namespace {
 
@@ -104,6 +105,10 @@ void RegisterEnemies(const GAME_CScriptPackage& package)
 
 }  // namespace
 
+// The kind each package's header must name: the first letters of its command table.
+constexpr std::uint32_t kKindTags[kScriptPackageKindCount] = {MakeTag("ROOM"), MakeTag("ACTO"), MakeTag("ROUT"),
+                                                              MakeTag("ENEM")};
+
 std::string_view ScriptPackageFile(int kind)
 {
     static constexpr std::string_view kFiles[kScriptPackageKindCount] = {
@@ -160,9 +165,8 @@ bool LoadScriptPackageImage(int kind, void* image, std::size_t size)
     GAME_CScriptPackageHolder* holder = GetScriptPackages();
     holder->Set(kind, nullptr);
     auto package = std::make_unique<GAME_CScriptPackage>();
-    if (image == nullptr || package->ParseScriptPackage(image, size, ScriptPackageFile(kind)) != 1) {
-        vesk::log::Warning("script package " + std::string(ScriptPackageFile(kind)) +
-                           " gave no scripts; nothing of its kind is registered");
+    // The file's reader or the parser has said, naming the file, why there are no scripts.
+    if (image == nullptr || package->ParseScriptPackage(image, size, ScriptPackageFile(kind), kKindTags[kind]) != 1) {
         holder->Set(kind, std::move(package));
         return false;
     }

@@ -9,6 +9,7 @@
 #include "framework/log/log.h"
 #include "framework/utility/script/common_table.h"
 #include "game/services/data/registration.h"
+#include "game/services/data/tag.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ bool GAME_CScriptSetting::TakePackage(void* image, std::size_t size)
         ReportUnusable("could not be read");
         return false;
     }
-    if (package_.ParseScriptPackage(image, size, kStaticDatabasePackagePath) == 0) {
+    if (package_.ParseScriptPackage(image, size, kStaticDatabasePackagePath, MakeTag("STAT")) == 0) {
         ReportUnusable("is not a script package");
         return false;
     }

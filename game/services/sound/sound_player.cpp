@@ -42,10 +42,8 @@ void LoadEffectPackage()
     std::size_t size = 0;
     void* block = vesk::file::ReadResourceFile(nullptr, kEffectPackage, &size);
     if (block == nullptr) return;
-    if (vesk::sound::LoadSoundPackage(block, size) == 0) {
-        vesk::log::Warning(std::string("sound effects in ") + kEffectPackage + " not used");
-        vesk::file::FreeFileBlock(block);
-    }
+    // A package refused has said why, naming the file; the game goes on without sound effects.
+    if (vesk::sound::LoadSoundPackage(block, size, kEffectPackage) == 0) vesk::file::FreeFileBlock(block);
 }
 
 }  // namespace

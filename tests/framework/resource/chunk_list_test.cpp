@@ -1,4 +1,4 @@
-// The chunk-list reader: tags, names and data in order, and tables or chunks outside the file.
+// The chunk-list reader: tags, names and data in order, and foreign headers or tables or chunks outside the file.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,7 +40,7 @@ TEST(ChunkList, ReadsTagsNamesAndDataInTableOrder)
     EXPECT_EQ(chunks[0].name, std::string(kChunkNameSize, 'x'));
 }
 
-TEST(ChunkList, RefusesTablesAndChunksOutsideTheFile)
+TEST(ChunkList, RefusesForeignHeadersAndTablesAndChunksOutsideTheFile)
 {
     const std::vector<uint8_t> good = TwoChunks();
     struct Case {
@@ -49,6 +49,8 @@ TEST(ChunkList, RefusesTablesAndChunksOutsideTheFile)
         uint32_t value;
     };
     const Case cases[] = {
+        {"mark zeroed", 0, 0},
+        {"another layout version", 4, 2},
         {"count too large", 12, 3},
         {"count that overflows a 32-bit product", 12, 0x1C71C71D},
         {"table past the end", 16, static_cast<uint32_t>(good.size())},

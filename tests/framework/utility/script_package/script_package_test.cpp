@@ -1,6 +1,11 @@
 // The script package reader: entries decoded, truncations and fields outside the file refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "framework/memory/heaps.h"
 #include "framework/utility/script_package/script_package.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/probe_script.h"
@@ -49,14 +54,37 @@ TEST(ScriptPackage, DecodesEveryEntryAndFindsTheFirstOfEqualIds)
     EXPECT_EQ(manager.FindProgram(99), nullptr);
 }
 
-TEST(ScriptPackage, EmptyPackageAndEntriesWithoutBlocks)
+TEST(ScriptPackage, EmptyZeroedOrForeignPackagesAreRefusedAndEntriesWithoutBlocksKept)
 {
+    // No entries, a header of zeros (no mark), another version or another kind: refused with the reason.
     UTL_CManager manager;
     std::vector<std::uint8_t> empty(kPackageHeaderSize, 0);
+    WriteWord(empty, kPackageMarkOffset, kPackageMark);
+    WriteWord(empty, kPackageVersionOffset, kPackageVersion);
     WriteWord(empty, kEntryTableOffsetOffset, kPackageHeaderSize);
-    ASSERT_TRUE(ParseCopy(manager, empty));
-    EXPECT_EQ(manager.GetEntryCount(), 0u);
-    EXPECT_EQ(manager.FindProgram(0), nullptr);
+    const std::vector<std::uint8_t> good = AssembleProbeScript(kTwoEntries);
+    std::vector<std::uint8_t> zeroed = good;
+    std::fill_n(zeroed.begin(), kPackageHeaderSize, std::uint8_t{0});
+    std::vector<std::uint8_t> newer = good;
+    WriteWord(newer, kPackageVersionOffset, 2);
+    std::vector<std::uint8_t> room = good;
+    WriteWord(room, kPackageKindOffset, 0x4D4F4F52);  // "ROOM"
+    struct Case {
+        const std::vector<std::uint8_t>* bytes;
+        const char* reason;
+    };
+    for (const Case& c : {Case{&empty, "holds no entries"}, Case{&zeroed, "mark 0x0 version 0"},
+                          Case{&newer, "version 2"}, Case{&room, "kind \"ROOM\" where one of kind \"ENEM\""}}) {
+        LogCapture log;
+        void* image = memory::MainHeapAlloc(c.bytes->size());
+        std::memcpy(image, c.bytes->data(), c.bytes->size());
+        EXPECT_EQ(manager.ParseScriptPackage(image, c.bytes->size(), "test.pac", 0x4D454E45), 0) << c.reason;  // "ENEM"
+        EXPECT_EQ(manager.GetEntryCount(), 0u);
+        EXPECT_TRUE(log.Contains(std::string("test.pac: script package refused: ") )) << c.reason;
+        EXPECT_TRUE(log.Contains(c.reason)) << c.reason << ::testing::PrintToString(log.Lines());
+    }
+    // A package made without a kind is taken by any loader.
+    ASSERT_TRUE(ParseCopy(manager, good));
 
     // Size 0 over a valid block, and a block without the magic: kept, no program.
     std::vector<std::uint8_t> bytes = AssembleProbeScript(kTwoEntries);
