@@ -3,6 +3,7 @@
 
 #include "framework/achievement/storefront_session.h"
 #include "framework/app/framework_session.h"
+#include "framework/process/quitting.h"
 #include "framework/window/message_pump.h"
 
 namespace vesk::app {
@@ -31,7 +32,7 @@ int RunApplication(const std::u16string& commandLine, Game& game)
     if (!session.Start()) return 1;
     RunMainLoop(game);
     session.Stop();
-    return 0;
+    return process::ExitStatus();
 }
 
 }  // namespace vesk::app

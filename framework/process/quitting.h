@@ -9,7 +9,12 @@ namespace vesk::process {
 bool IsQuitting();
 void SetQuitting();
 
-// Clears the flag at the start of a run of the application.
+// Quits as SetQuitting does, and the process ends with status 1: the run could not go on.
+void QuitWithFailure();
+// The status the process ends with: 0, or 1 after QuitWithFailure.
+int ExitStatus();
+
+// Clears the flag (and the exit status) at the start of a run of the application.
 void ClearQuitting();
 
 }  // namespace vesk::process

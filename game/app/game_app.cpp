@@ -25,6 +25,7 @@
 #include "game/services/input/input_map.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
+#include "game/app/scene/missing_game_files.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/script/script_package.h"
 #include "game/services/sound/sound_player.h"
@@ -50,15 +51,31 @@ constexpr FontFiles kFonts[] = {
 constexpr float kSystemFontLineGap = 3.0f;
 constexpr int kSpriteGroupsReleased = 8;
 
+// The system font and the font of the player's language are needed to show any text; a missing
+// one is noted for the start-up to name.
 void RegisterFonts()
 {
     vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
     if (fonts == nullptr) return;
+    const GAME_CPlayerData* player = GetPlayerData();
+    const std::uint32_t languageSlot = GetFontSlotForLanguage(player ? player->language : kLanguageEnglish);
     const vesk::resource::TextureLoader loader{vesk::memory::ResourceHeap(), vesk::memory::ResourceHeap()};
     for (int slot = 0; slot < static_cast<int>(std::size(kFonts)); ++slot) {
-        fonts->RegisterFont(loader, slot, kFonts[slot].glyphTable, kFonts[slot].image, 1.0f, -1.0f, 0.0f);
+        const bool registered =
+            fonts->RegisterFont(loader, slot, kFonts[slot].glyphTable, kFonts[slot].image, 1.0f, -1.0f, 0.0f);
+        if (!registered && (slot == 0 || static_cast<std::uint32_t>(slot) == languageSlot)) {
+            ReportMissingGameFile(std::string(kFonts[slot].glyphTable) + " / " + kFonts[slot].image);
+        }
     }
     if (vesk::text::FontRecord* system = fonts->Font(0)) system->lineGap = kSystemFontLineGap;
+}
+
+// Without its message file the game cannot say anything; the start-up names the file.
+void LoadMessageFileOrReport()
+{
+    if (LoadMessageFileForLanguage()) return;
+    const GAME_CPlayerData* player = GetPlayerData();
+    ReportMissingGameFile(GetMessageFileForLanguage(player ? player->language : kLanguageEnglish));
 }
 
 void SetTitleForLanguage()
@@ -89,8 +106,9 @@ void GameApplication::GameStartup()
     CreatePlayerData();
     ResetSaveAreas();
     GetSaveManager();
+    ClearMissingGameFiles();
     RegisterFonts();
-    LoadMessageFileForLanguage();
+    LoadMessageFileOrReport();
     SetTitleForLanguage();
     GetAchievementManager();
     if (vesk::achievement::SYSSTEAM_CAchievement* storefront = vesk::achievement::CreateAchievementSystem()) {
@@ -105,7 +123,7 @@ int GameApplication::GameFrame()
 {
     if (GAME_CPlayerData* player = GetPlayerData(); player != nullptr && player->languageChanged != 0) {
         player->languageChanged = 0;
-        LoadMessageFileForLanguage();
+        LoadMessageFileOrReport();
         SetTitleForLanguage();
     }
     vesk::math::Rand();

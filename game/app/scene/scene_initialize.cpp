@@ -10,7 +10,13 @@
 #include "framework/app/window_title.h"
 #include "framework/graphics/device_record.h"
 #include "framework/draw/sprite_draw.h"
+#include "framework/file/heap_block.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/sprite_package.h"
 #include "framework/graphics/sprite_registry.h"
+#include "framework/text/format_text.h"
+#include "framework/text/message_file.h"
+#include "framework/text/utf.h"
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 #include "framework/sound/sound_manager.h"
@@ -26,6 +32,7 @@
 #include "game/model/session/play_session.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
+#include "game/app/scene/missing_game_files.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/script/script_package.h"
 #include "game/services/sound/sound_player.h"
@@ -33,6 +40,7 @@
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/model/world/game_world_ready.h"
+#include "game/model/ship/ship_body_render.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/little_endian.h"
 
@@ -59,7 +67,7 @@ struct DialogMessage {
 };
 
 // The dialog messages by index; 1 and 7 are not used.
-constexpr std::array<DialogMessage, 9> kMessages = {{
+constexpr std::array<DialogMessage, 10> kMessages = {{
     {"SCENE_INIT_SAVEDATA_INIT", false, true},
     {"", false, false},
     {"SCENE_INIT_SAVEDATA_NOCREATEYESNO", true, false},
@@ -69,7 +77,11 @@ constexpr std::array<DialogMessage, 9> kMessages = {{
     {"SCENE_INIT_SAVEDATA_BROKEN", false, false},
     {"", false, false},
     {"SCENE_INIT_NOSOUND_DEVICE", false, false},
+    {"SCENE_INIT_DATA_MISSING", false, false},
 }};
+constexpr int kMissingDataMessage = 9;
+// Said when the message file itself is the one missing.
+constexpr std::u16string_view kMissingDataFallback = u"A game file is missing or damaged:\n%ls\nThe game will close.";
 
 int MessageOfState(std::int32_t state)
 {
@@ -83,6 +95,7 @@ int MessageOfState(std::int32_t state)
     case S::kPlayWithoutSaving: return 2;
     case S::kCreateFailed: return 5;
     case S::kNoSoundDevice: return 8;
+    case S::kMissingData: return kMissingDataMessage;
     default: return 4;
     }
 }
@@ -108,6 +121,21 @@ bool Retry(vesk::thread::SYS_CThread* thread, const char* what, Load load)
     return true;
 }
 
+// Tries a load the game cannot run without as Retry does; when it never succeeds, the file is
+// named for the dialog and the scene goes to it. False then, or when the game is quitting.
+template <typename Load>
+bool RetryRequired(vesk::thread::SYS_CThread* thread, void* scene, std::string_view path, Load load)
+{
+    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
+        if (StopRequested(thread)) return false;
+        if (load()) return true;
+    }
+    vesk::log::Error("start-up: " + std::string(path) + " could not be loaded; the game cannot run without it");
+    ReportMissingGameFile(path);
+    SceneOf(scene)->SetNextState(GAME_CSceneInitialize::kMissingData);
+    return false;
+}
+
 // Packages and images are large: they go to the main heap, the resource heap keeps the fonts.
 vesk::resource::TextureLoader Loader()
 {
@@ -118,6 +146,18 @@ bool LoadSprites(int group, const char* path)
 {
     vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
     return registry != nullptr && registry->LoadSpritePackage(Loader(), group, path) != nullptr;
+}
+
+// A sprite package that reads and passes its checks, without loading it into a group.
+bool IsSpritePackageUsable(const std::string& path)
+{
+    std::size_t size = 0;
+    void* block = vesk::file::ReadResourceFile(nullptr, path, &size);
+    if (block == nullptr) return false;
+    const bool usable =
+        vesk::resource::ReadSpritePackageChunks({static_cast<const std::uint8_t*>(block), size}, path).has_value();
+    vesk::file::FreeFileBlock(block);
+    return usable;
 }
 
 std::int32_t LoadTexture(const char* path)
@@ -139,13 +179,16 @@ void InitDatabaseJob(vesk::thread::SYS_CThread* thread, void* argument, std::int
     DestroySaveManager();
     scene->SetNextState(GAME_CSceneInitialize::kWaitDatabase);
     vesk::log::Info("start-up: static database");
+    // The dialog that names a missing file reads its answer through the input map.
+    GetInputMap();
     if (GAME_CStaticDatabase* database = GetStaticDatabase()) {
-        if (!Retry(thread, "the static database", [&] { return RunStaticDatabaseScript(*database); })) return;
+        if (!RetryRequired(thread, argument, kStaticDatabasePackagePath, [&] { return RunStaticDatabaseScript(*database); })) {
+            return;
+        }
         database->LoadActorNameLists();
     } else {
         vesk::log::Error("start-up: there is no static database to fill");
     }
-    GetInputMap();
     scene->SetNextState(GAME_CSceneInitialize::kStartRoomScripts);
 }
 
@@ -154,7 +197,7 @@ void LoadScriptsJob(vesk::thread::SYS_CThread* thread, void* argument, std::intp
 {
     static constexpr const char* kNames[] = {"room scripts", "actor scripts", "route scripts", "enemy scripts"};
     vesk::log::Info(std::string("start-up: ") + kNames[Kind]);
-    if (!Retry(thread, kNames[Kind], [] { return LoadScriptPackage(Kind); })) return;
+    if (!RetryRequired(thread, argument, ScriptPackageFile(Kind), [] { return LoadScriptPackage(Kind); })) return;
     SceneOf(argument)->SetNextState(Next);
 }
 
@@ -209,6 +252,9 @@ void LoadResourcesJob(vesk::thread::SYS_CThread* thread, void* argument, std::in
     std::int32_t engine = vesk::resource::kNoTexture;
     if (!loadTexture("common/companylogo_korvexa.cvt", &company)) return;
     if (!loadTexture("common/gameengine_logo.cvt", &engine)) return;
+    // A new game starts on the first ship: without its hull there is nothing to show.
+    const std::string hull = HullPackagePathOf(kNewGameShip);
+    if (!RetryRequired(thread, argument, hull, [&] { return IsSpritePackageUsable(hull); })) return;
     SceneOf(argument)->SetLogoTextures(company, engine);
     SceneOf(argument)->SetNextState(GAME_CSceneInitialize::kStartRouteScripts);
 }
@@ -291,10 +337,10 @@ void GAME_CSceneInitialize::Update()
         changed = true;
     }
     UpdateInitDialog(changed);
-    if (IsGameWorldReady() && state_ >= 2) {
+    if (IsDialogShown()) {
         GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
         if (dialog->visible) {
-            if (state_ >= kCompanyLogo) dialog->Close();
+            if (state_ >= kCompanyLogo && state_ <= kStartGame) dialog->Close();
             dialog->UpdateTree(true);
         }
     }
@@ -306,9 +352,16 @@ void GAME_CSceneInitialize::Update()
     if (state_ >= kRequestLoad && !GetSaveManager()->IsIdle()) GetSaveManager()->Step();
 }
 
+// The dialog lives with the world, which the loaders make on their thread; a missing file is
+// named only once its loader has ended, so then it may be shown without the world.
+bool GAME_CSceneInitialize::IsDialogShown() const
+{
+    return state_ == kMissingData || (IsGameWorldReady() && state_ >= 2);
+}
+
 void GAME_CSceneInitialize::UpdateInitDialog(bool changed)
 {
-    if (state_ < 2 || !IsGameWorldReady()) return;
+    if (!IsDialogShown()) return;
     GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
     if (!dialog->visible) {
         dialog->Open(kDialogOwnerSlot, 0, false);
@@ -325,14 +378,14 @@ void GAME_CSceneInitialize::UpdateInitDialog(bool changed)
         } else {
             dialog->SetButtonText(0, "");
         }
-        if (index == 6 || index == 8) {
+        if (index == 6 || index == 8 || (index == kMissingDataMessage && vesk::text::IsMessageFileInstalled())) {
             dialog->SetYesNoMode(false);
             dialog->SetButtonText(0, "COMMAND_YES");
         }
         dialog->UpdateTree(false);
         dialog->UpdateTree(false);
     }
-    std::u16string text = GetMessageTextExpanded(message.key);
+    std::u16string text = index == kMissingDataMessage ? MissingDataText() : GetMessageTextExpanded(message.key);
     if (message.dots) text += kDots[static_cast<std::size_t>((frameCounter_ / 4) % 4)];
     text.resize(std::min(text.size(), kDialogTextUnits - 1));
     dialog->SetMessageText(text.c_str());
@@ -343,7 +396,9 @@ void GAME_CSceneInitialize::StepState()
     // The database job destroys and remakes the save machine and the world (with the dialog) on
     // its thread: neither is touched here before it has finished.
     if (state_ < 2) {
-        if (state_ == kStartDatabase) {
+        if (state_ == kStartDatabase && !FirstMissingGameFile().empty()) {
+            SetNextState(kMissingData);
+        } else if (state_ == kStartDatabase) {
             SetNextState(kWaitDatabase);
             StartJob(&InitDatabaseJob, kJobStack);
         }
@@ -453,6 +508,9 @@ void GAME_CSceneInitialize::StepState()
     case kNoSoundDevice:
         if (closed || answer == 0) SetNextState(kCompanyLogo);
         break;
+    case kMissingData:
+        if (closed || answer == 0) vesk::process::QuitWithFailure();
+        break;
     case kCompanyLogo:
         StepLogo(kEngineLogo);
         break;
@@ -502,6 +560,14 @@ void GAME_CSceneInitialize::MakeNewData(bool resetPlayTime)
     if (resetPlayTime) {
         if (GAME_CPlayerData* player = GetPlayerData()) player->playSeconds = 0;
     }
+}
+
+std::u16string GAME_CSceneInitialize::MissingDataText() const
+{
+    const std::u16string file = vesk::text::Utf8ToUtf16(FirstMissingGameFile());
+    const vesk::text::FormatArg argument(file);
+    if (!vesk::text::IsMessageFileInstalled()) return vesk::text::FormatText(kMissingDataFallback, {&argument, 1});
+    return vesk::text::FormatText(GetMessageTextExpanded(kMessages[kMissingDataMessage].key), {&argument, 1});
 }
 
 void GAME_CSceneInitialize::GoToSoundCheck()
@@ -566,7 +632,7 @@ void GAME_CSceneInitialize::Draw()
         DrawLogo(state_ == kCompanyLogo ? companyLogo_.load() : engineLogo_.load());
         return;
     }
-    if (IsGameWorldReady() && state_ >= 2 && GetInDisplaySelection()->visible) {
+    if (IsDialogShown() && GetInDisplaySelection()->visible) {
         ResetDrawState();
         GetInDisplaySelection()->Draw();
     }

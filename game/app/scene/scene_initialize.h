@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "framework/thread/thread.h"
 #include "game/app/scene/scene_base.h"
@@ -35,6 +36,9 @@ public:
         kCompanyLogo = 22,
         kEngineLogo = 23,
         kStartGame = 24,
+        // A file the game cannot run without is missing or refused: the dialog names it and the
+        // game ends on the answer.
+        kMissingData = 25,
     };
 
     static constexpr std::int32_t kLogoFrames = 180;
@@ -63,7 +67,9 @@ private:
     void StartJob(JobFunction job, std::size_t stackSize);
     void PollJob();
     void StepState();
+    bool IsDialogShown() const;
     void UpdateInitDialog(bool changed);
+    std::u16string MissingDataText() const;
     void ApplyLoadOutcome();
     void MakeNewData(bool resetPlayTime);
     void GoToSoundCheck();

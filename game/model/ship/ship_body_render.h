@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "framework/memory/heaps.h"
 
@@ -81,3 +82,5 @@ private:
 // The renderer of a ship tag: "SHP0", "SHP1", "SHP2" or "PROT", "SHP3", "SHP4"; any other tag
 // gets the null renderer, which draws nothing.
 std::unique_ptr<GAME_CShipBodyRender> CreateShipBodyRender(std::uint32_t shipTag);
+// The sprite package the hull of a ship draws from; empty for a ship drawn without one.
+std::string HullPackagePathOf(std::uint32_t shipTag);

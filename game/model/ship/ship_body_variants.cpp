@@ -269,6 +269,15 @@ void GAME_CShipBodyRender_null::UpdateVariant()
     drawRecord = {x, y};
 }
 
+std::string HullPackagePathOf(std::uint32_t shipTag)
+{
+    for (const HullLayout* layout : {&kShp0, &kShp1, &kShp3, &kShp4, &kProt}) {
+        if (TagText(shipTag) == layout->tag) return GAME_CShipBodyRenderHull::PackagePath(layout->tag);
+    }
+    // The first ship's record draws with the prototype's hull.
+    return shipTag == MakeTag("SHP2") ? GAME_CShipBodyRenderHull::PackagePath(kProt.tag) : std::string{};
+}
+
 std::unique_ptr<GAME_CShipBodyRender> CreateShipBodyRender(std::uint32_t shipTag)
 {
     GAME_CShipBodyRender* render = nullptr;

@@ -11,6 +11,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "framework/process/quitting.h"
 #include "game/app/scene/scene_initialize.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/world/game_world.h"
@@ -246,6 +247,58 @@ TEST_F(StartupTest, AKeyDuringTheLogoHoldSkipsToTheFadeButNotDuringTheFadeIn)
     EXPECT_EQ(StartupState(), Startup::kCompanyLogo);
     StepFrames(2);
     EXPECT_EQ(StartupState(), Startup::kEngineLogo);
+}
+
+}  // namespace
+
+namespace {
+
+class StartupMissingDataTest : public support::GameFixture {
+protected:
+    // Runs the start-up up to the dialog that names the file, answers it with the decide key and
+    // checks the game ends with status 1 at once.
+    void ExpectNamedAndEnded(std::u16string_view file, std::u16string_view wording)
+    {
+        StartGame();
+        ASSERT_TRUE(StepUntilStartupState(Startup::kMissingData, 300));
+        StepFrames(2);
+        const auto& texts = frames.back().texts;
+        auto shows = [&](std::u16string_view part) {
+            return std::any_of(texts.begin(), texts.end(), [&](const support::RecordedTextDraw& draw) {
+                return draw.text.find(part) != std::u16string::npos;
+            });
+        };
+        EXPECT_TRUE(shows(file)) << ::testing::PrintToString(texts);
+        EXPECT_TRUE(shows(wording)) << ::testing::PrintToString(texts);
+        StepFrames(30);
+        EXPECT_FALSE(vesk::process::IsQuitting());
+        PressAction(kActionDecide);
+        EXPECT_TRUE(StepUntil([] { return vesk::process::IsQuitting(); }, 60));
+        EXPECT_EQ(vesk::process::ExitStatus(), 1);
+        StopGame();
+    }
+};
+
+TEST_F(StartupMissingDataTest, AFileTheGameCannotRunWithoutIsNamedAndTheGameEndsWithStatusOne)
+{
+    UseCopyOfDataSet();
+    const std::filesystem::path route = DataFolder() / "script/route_script.pac";
+    const std::vector<std::uint8_t> good = ReadFile(route);
+    std::vector<std::uint8_t> zeroed = good;
+    std::fill_n(zeroed.begin(), 20, std::uint8_t{0});
+    WriteFile(route, zeroed);
+    ExpectNamedAndEnded(u"script/route_script.pac", u"missing or damaged");
+    WriteFile(route, good);
+
+    // The first ship's hull, loaded only when a new game starts, is known missing at start-up.
+    const std::filesystem::path hull = DataFolder() / "ship/ship/prot/prot.pac";
+    std::filesystem::rename(hull, hull.string() + ".gone");
+    ExpectNamedAndEnded(u"ship/ship/prot/prot.pac", u"missing or damaged");
+    std::filesystem::rename(hull.string() + ".gone", hull);
+
+    // Without the message file the line is the game's own, in English.
+    std::filesystem::remove(DataFolder() / "message/english.mes");
+    ExpectNamedAndEnded(u"message/english.mes", u"The game will close.");
 }
 
 }  // namespace
