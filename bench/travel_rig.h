@@ -1,0 +1,77 @@
+// The running game brought up headless on the data set this build made, under way on a busy road, for benchmarks.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "framework/app/framework_session.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/device_record.h"
+#include "framework/log/log.h"
+#include "game/app/game_app.h"
+#include "game/services/player/player_data.h"
+#include "game/app/scene/scene_base.h"
+#include "game/app/scene/scene_stack.h"
+#include "game/model/world/game_world.h"
+#include "game/services/ui_port/ui_slots.h"
+#include "tests/support/busy_road.h"
+
+namespace bench_support {
+
+namespace fs = std::filesystem;
+
+constexpr int kMaxFrames = 2000;
+
+// The game brought up headless in a scratch folder on the data set this build made, its title
+// closed, and the larger hull under way on the first road with a full crew, enemies ahead and
+// the road lined with background objects.
+class TravelRig {
+public:
+    TravelRig()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        previous_ = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "varnolis_travel_bench_XXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+        fs::current_path(folder_);
+        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
+        if (!session_.Start()) return;
+        if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) record->presenter.SetPaced(false);
+        int frames = 0;
+        while (!IsSceneOnStack(kSceneGameMain) && frames++ < kMaxFrames) game_.GameFrame();
+        GAME_CGameWorld* world = PeekGameWorld();
+        if (world == nullptr) return;
+        world->ui->SetOpen(kSlotTitle, false);
+        // A headless window never has the focus: the game must not pause for it.
+        GetPlayerData()->pauseWhenInactive = 0;
+        world->ui->SetOpen(kSlotPause, false);
+        while (world->ui->IsOpen(kSlotTitle) && frames++ < kMaxFrames) game_.GameFrame();
+        ok_ = world->ui->IsOpen(kSlotTitle) ? false : support::FurnishBusyRoad(*world);
+    }
+
+    ~TravelRig()
+    {
+        session_.Stop();
+        vesk::log::SetSink({});
+        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
+        fs::current_path(previous_);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    bool Ok() const { return ok_; }
+    void Frame() { game_.GameFrame(); }
+
+private:
+    varnolis::GameApplication game_;
+    vesk::app::FrameworkSession session_{vesk::app::kAllFrameworkSystems | vesk::app::FrameworkSystem::Game, u"", &game_};
+    fs::path previous_;
+    fs::path folder_;
+    bool ok_ = false;
+};
+
+}  // namespace bench_support
