@@ -9,7 +9,7 @@
 
 // Open for the life of the game. States: 0 idle, 1 slide in, 2 shown, 3 fade out in place, 4 fade the
 // next one in, 5 slide out. Tweens and waits last 30 frames; an achievement shows for 240.
-class GAME_CUIAchievePopup : public GAME_CUIBase {
+class GAME_CUIAchievePopup : public GAME_CUIBase, public UIScreenSlot<kSlotAchievementPopup> {
 public:
     static constexpr std::int32_t kTweenFrames = 30;
     static constexpr std::uint32_t kShownFrames = 240;

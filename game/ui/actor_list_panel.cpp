@@ -66,7 +66,7 @@ std::int32_t GAME_CUIActorListPanel::ScrollMaximum(std::size_t count)
 void GAME_CUIActorListPanel::OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor)
 {
     GAME_CGameWorld* world = PeekGameWorld();
-    auto* screen = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIRoomActorInfo>(kSlotRoomActorInfo) : nullptr;
+    auto* screen = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIRoomActorInfo>() : nullptr;
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
     screen->target = room;

@@ -8,7 +8,7 @@
 
 // Opened by the screen manager's StartFade and closed by itself once both channels have ended on a
 // transparent colour; a fade to an opaque colour keeps covering the view.
-class GAME_CUIFadeInOut : public GAME_CUIBase {
+class GAME_CUIFadeInOut : public GAME_CUIBase, public UIScreenSlot<kSlotFade> {
 public:
     struct Channel {
         std::uint32_t from = 0;

@@ -7,7 +7,7 @@
 
 // Its first update after opening plays the start jingle, pushes the mini-game scene, ends the main-game
 // scene and closes the screen again. It draws nothing.
-class GAME_CUIGameCenter : public GAME_CUIBase {
+class GAME_CUIGameCenter : public GAME_CUIBase, public UIScreenSlot<kSlotGameCenter> {
 public:
     static constexpr std::int32_t kStartJingle = 59;
 

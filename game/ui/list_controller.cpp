@@ -120,7 +120,7 @@ void GAME_CUIListController::PlaceButton()
 void GAME_CUIListController::OpenTaskCancel(GAME_CTaskBase* task)
 {
     GAME_CUIManager* ui = Manager();
-    auto* screen = ui != nullptr ? ui->Get<GAME_CUITaskCancel>(kSlotTaskCancel) : nullptr;
+    auto* screen = ui != nullptr ? ui->Get<GAME_CUITaskCancel>() : nullptr;
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
     screen->task = task;
@@ -203,7 +203,7 @@ void GAME_CUIListController::OnAddTask(GAME_CUIIconObject* button)
 {
     if (room_ == nullptr || button->IsDisabled()) return;
     GAME_CUIManager* ui = Manager();
-    auto* screen = ui != nullptr ? ui->Get<GAME_CUIAddTask>(kSlotAddTask) : nullptr;
+    auto* screen = ui != nullptr ? ui->Get<GAME_CUIAddTask>() : nullptr;
     if (screen == nullptr) return;
     screen->target = room_;
     if (preset != nullptr) screen->preset = preset;

@@ -22,7 +22,7 @@ class GAME_CUILabelObject;
 // fill from 0 upwards without gaps and the 65th notice pushes the oldest out. Every line keeps at
 // most 127 characters and its terminator. Opening sets the world's menu-pause flag (the simulation
 // stops while the log is open); closing clears it only when the HUD opened the log.
-class GAME_CUIMessageLog : public GAME_CUIBase {
+class GAME_CUIMessageLog : public GAME_CUIBase, public UIScreenSlot<kSlotMessageLog> {
 public:
     static constexpr int kLineCount = 64;
     static constexpr std::size_t kLineUnits = 128;

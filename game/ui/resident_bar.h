@@ -7,7 +7,7 @@
 #include "game/ui/widgets/ui_info_bar_object.h"
 
 // Opens and closes at once, never takes input and always passes it on.
-class GAME_CUIResident : public GAME_CUIBase {
+class GAME_CUIResident : public GAME_CUIBase, public UIScreenSlot<kSlotResident> {
 public:
     GAME_CUIResident();
 

@@ -1,6 +1,9 @@
 // Makes the screen each slot of the screen manager holds.
 #include "game/ui/screen_factory.h"
 
+#include <array>
+#include <type_traits>
+
 #include "game/ui/achieve_popup.h"
 #include "game/ui/fade_in_out.h"
 #include "game/ui/game_center.h"
@@ -51,58 +54,96 @@
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/screens/ui_title.h"
 
-GAME_CUIBase* MakeScreen(int slot, const UIScreenContext& context)
+namespace {
+
+// A screen that reaches the running game is handed the context; the others are made without it.
+template <typename Screen>
+GAME_CUIBase* MakeOne(const UIScreenContext& context)
 {
-    switch (slot) {
-    case 1: return new GAME_CUIShipStatus;
-    case 2: return new GAME_CUIResident;
-    case 3: return new GAME_CUICommon;
-    case 4: return new GAME_CUIBuild;
-    case 5: return new GAME_CUIBuildSelectGrid;
-    case 6: return new GAME_CUIAjitoRoot;
-    case 7: return new GAME_CUIAjitoMenu;
-    case 8: return new GAME_CUIPub;
-    case 9: return new GAME_CUIQuestBoard;
-    case 10: return new GAME_CUIShop;
-    case 11: return new GAME_CUIGasStation;
-    case 12: return new GAME_CUIRoomBuilding;
-    case 13: return new GAME_CUIActorStatus;
-    case 14: return new GAME_CUIDiningHall;
-    case 15: return new GAME_CUIBullet;
-    case 16: return new GAME_CUIHospital;
-    case 17: return new GAME_CUIItemCreate;
-    case 18: return new GAME_CUIEngineRoom;
-    case 19: return new GAME_CUIInventory;
-    case 20: return new GAME_CUIMindControl;
-    case 21: return new GAME_CUIMap;
-    case 22: return new GAME_CUIAddTask;
-    case 23: return new GAME_CUITaskCancel;
-    case 24: return new GAME_CUIShipChange;
-    case 25: return new GAME_CUIEvent;
-    case 26: return new GAME_CUIPauseUpper;
-    case 27: return new GAME_CUICurrentQuest;
-    case 28: return new GAME_CUIRoomActorInfo;
-    case 29: return new GAME_CUIAllActorInfo;
-    case 30: return new GAME_CUIGameCenter;
-    case 31: return new GAME_CUIItemDictionary;
-    case 32: return new GAME_CUIInventoryTrash;
-    case 33: return new GAME_CUIPause(context);
-    case 34: return new GAME_CUIMessageLog;
-    case 35: return new GAME_CUITalkLog;
-    case 36: return new GAME_CUIGameOver;
-    case 37: return new GAME_CUITitle;
-    case 38: return new GAME_CUIOption;
-    case 39: return new GAME_CUIControllerConfig;
-    case 40: return new GAME_CUIKeyboardConfig;
-    case 41: return new GAME_CUIInstruction;
-    case 42: return new GAME_CUIActorBirth;
-    case 43: return new GAME_CUIAchieveList;
-    case 44: return new GAME_CUISoundRoom;
-    case 45: return new GAME_CUISaveSlot;
-    case 46: return new GAME_CUIEnding;
-    case 47: return new GAME_CUIStaffRoll;
-    case 48: return new GAME_CUIFadeInOut;
-    case 49: return new GAME_CUIAchievePopup;
-    default: return nullptr;
+    if constexpr (std::is_constructible_v<Screen, const UIScreenContext&>) {
+        return new Screen(context);
+    } else {
+        return new Screen;
     }
 }
+
+// The screen classes, each of which names its own slot.
+template <typename... Screens>
+struct UIScreenTable {
+    static constexpr std::array<int, sizeof...(Screens)> kSlots{Screens::kSlot...};
+
+    static GAME_CUIBase* Make(int slot, const UIScreenContext& context)
+    {
+        GAME_CUIBase* made = nullptr;
+        static_cast<void>(((slot == Screens::kSlot && (made = MakeOne<Screens>(context)) != nullptr) || ...));
+        return made;
+    }
+};
+
+using ScreenTable = UIScreenTable<
+    GAME_CUIShipStatus,
+    GAME_CUIResident,
+    GAME_CUICommon,
+    GAME_CUIBuild,
+    GAME_CUIBuildSelectGrid,
+    GAME_CUIAjitoRoot,
+    GAME_CUIAjitoMenu,
+    GAME_CUIPub,
+    GAME_CUIQuestBoard,
+    GAME_CUIShop,
+    GAME_CUIGasStation,
+    GAME_CUIRoomBuilding,
+    GAME_CUIActorStatus,
+    GAME_CUIDiningHall,
+    GAME_CUIBullet,
+    GAME_CUIHospital,
+    GAME_CUIItemCreate,
+    GAME_CUIEngineRoom,
+    GAME_CUIInventory,
+    GAME_CUIMindControl,
+    GAME_CUIMap,
+    GAME_CUIAddTask,
+    GAME_CUITaskCancel,
+    GAME_CUIShipChange,
+    GAME_CUIEvent,
+    GAME_CUIPauseUpper,
+    GAME_CUICurrentQuest,
+    GAME_CUIRoomActorInfo,
+    GAME_CUIAllActorInfo,
+    GAME_CUIGameCenter,
+    GAME_CUIItemDictionary,
+    GAME_CUIInventoryTrash,
+    GAME_CUIPause,
+    GAME_CUIMessageLog,
+    GAME_CUITalkLog,
+    GAME_CUIGameOver,
+    GAME_CUITitle,
+    GAME_CUIOption,
+    GAME_CUIControllerConfig,
+    GAME_CUIKeyboardConfig,
+    GAME_CUIInstruction,
+    GAME_CUIActorBirth,
+    GAME_CUIAchieveList,
+    GAME_CUISoundRoom,
+    GAME_CUISaveSlot,
+    GAME_CUIEnding,
+    GAME_CUIStaffRoll,
+    GAME_CUIFadeInOut,
+    GAME_CUIAchievePopup>;
+
+// Slots 1 to 49 each have exactly one class: a class that forgets its slot and takes its base's
+// shows up here as a slot held twice.
+constexpr bool HoldsEverySlotOnce()
+{
+    std::array<bool, kUISlotCount> held{};
+    for (const int slot : ScreenTable::kSlots) {
+        if (slot < 1 || slot >= kUISlotCount || held[static_cast<std::size_t>(slot)]) return false;
+        held[static_cast<std::size_t>(slot)] = true;
+    }
+    return ScreenTable::kSlots.size() == kUISlotCount - 1;
+}
+static_assert(HoldsEverySlotOnce());
+
+}  // namespace
+
+GAME_CUIBase* MakeScreen(int slot, const UIScreenContext& context) { return ScreenTable::Make(slot, context); }

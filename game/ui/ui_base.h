@@ -5,8 +5,16 @@
 
 #include "framework/memory/heaps.h"
 #include "framework/utility/non_copyable.h"
+#include "game/services/ui_port/ui_slots.h"
 
 class GAME_CRoomBase;
+
+// Names the slot a screen class lives in, on the class's own line: the factory and the manager's
+// Get<Screen>() read it.
+template <int Slot>
+struct UIScreenSlot {
+    static constexpr int kSlot = Slot;
+};
 
 // A screen is built once with the manager and afterwards only opened and closed. Screens reach each
 // other only through the manager's slots. The manager and the room screens write the two words below

@@ -144,6 +144,6 @@ bool GAME_CUIManager::GetTopFieldControl() const
     return true;
 }
 
-GAME_CUIMessageLog* GAME_CUIManager::MessageLog() const { return Get<GAME_CUIMessageLog>(kSlotMessageLog); }
+GAME_CUIMessageLog* GAME_CUIManager::MessageLog() const { return Get<GAME_CUIMessageLog>(); }
 
-GAME_CUIResident* GAME_CUIManager::Resident() const { return Get<GAME_CUIResident>(kSlotResident); }
+GAME_CUIResident* GAME_CUIManager::Resident() const { return Get<GAME_CUIResident>(); }

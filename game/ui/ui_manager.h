@@ -29,8 +29,16 @@ public:
     GAME_CUIManager& operator=(const GAME_CUIManager&) = delete;
 
     GAME_CUIBase* GetScreen(int slot) const;
-    // The screen of a slot as the class asked for: null when the slot is empty or holds another
-    // class, so a wrong slot number can never be used as the wrong screen.
+    // The screen of the slot its class names; null when that slot is empty. Still checked, so a class
+    // that named another class's slot can never be used as that screen.
+    template <typename Screen>
+        requires requires { Screen::kSlot; }
+    Screen* Get() const
+    {
+        return Get<Screen>(Screen::kSlot);
+    }
+    // For a base many screens share (the state machine's): the screen of a slot as that base, null
+    // when the slot is empty or holds a screen of another kind.
     template <typename Screen>
     Screen* Get(int slot) const
     {

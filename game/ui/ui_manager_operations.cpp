@@ -153,7 +153,7 @@ void GAME_CUIManager::SkipToPrevRoom()
 void GAME_CUIManager::ShowEventMessage(const UIEventTextValue& value)
 {
     if (value.typeTag == UIEventTextValue::kStringTag) {
-        if (auto* event = Get<GAME_CUIEvent>(kSlotEvent)) {
+        if (auto* event = Get<GAME_CUIEvent>()) {
             if (value.wide == 0) {
                 event->SetMessageKey(value.narrow.empty() ? nullptr : value.narrow.c_str());
             } else {
@@ -166,7 +166,7 @@ void GAME_CUIManager::ShowEventMessage(const UIEventTextValue& value)
 
 void GAME_CUIManager::SetEventWindowParams(std::int32_t icon, std::int32_t mode, std::int32_t flagA, std::int32_t flagB, float scale)
 {
-    if (auto* event = Get<GAME_CUIEvent>(kSlotEvent)) {
+    if (auto* event = Get<GAME_CUIEvent>()) {
         event->iconId = icon;
         event->scale = scale;
         event->mode = mode;
@@ -201,7 +201,7 @@ bool GAME_CUIManager::CloseAllExcept()
 
 void GAME_CUIManager::SetGameOverCause(std::uint32_t cause)
 {
-    auto* gameOver = Get<GAME_CUIGameOver>(kSlotGameOver);
+    auto* gameOver = Get<GAME_CUIGameOver>();
     if (gameOver == nullptr) return;
     switch (cause) {
     case 0: gameOver->cause = 0; break;
@@ -213,24 +213,24 @@ void GAME_CUIManager::SetGameOverCause(std::uint32_t cause)
 
 std::uint32_t GAME_CUIManager::GetGameOverCause() const
 {
-    const auto* gameOver = Get<GAME_CUIGameOver>(kSlotGameOver);
+    const auto* gameOver = Get<GAME_CUIGameOver>();
     return gameOver != nullptr ? gameOver->cause : 0;
 }
 
 void GAME_CUIManager::AddGameOverLoss(const LossRecord& loss)
 {
-    if (auto* gameOver = Get<GAME_CUIGameOver>(kSlotGameOver)) gameOver->losses.push_back(loss);
+    if (auto* gameOver = Get<GAME_CUIGameOver>()) gameOver->losses.push_back(loss);
 }
 
 void GAME_CUIManager::StartFade(const UIFadeRequest& request)
 {
-    if (auto* fade = Get<GAME_CUIFadeInOut>(kSlotFade)) fade->Start(request.channel, request.from, request.to, request.frames);
+    if (auto* fade = Get<GAME_CUIFadeInOut>()) fade->Start(request.channel, request.from, request.to, request.frames);
 }
 
 void GAME_CUIManager::GetFadeState(UIFadeState* out) const
 {
     *out = UIFadeState{};
-    const auto* fade = Get<GAME_CUIFadeInOut>(kSlotFade);
+    const auto* fade = Get<GAME_CUIFadeInOut>();
     if (fade == nullptr) return;
     const GAME_CUIFadeInOut::Channel& channel = fade->GetChannel(0);
     out->from = channel.from;
@@ -245,7 +245,7 @@ void GAME_CUIManager::GetFadeState(UIFadeState* out) const
 void GAME_CUIManager::ShowNotice(const UINoticeRecord& record)
 {
     if (record.key.Empty() || record.count == 0 || (record.count >= 2 && record.frames < 1)) return;
-    auto* panel = Get<GAME_CUIShipStatus>(kSlotShipStatus);
+    auto* panel = Get<GAME_CUIShipStatus>();
     if (panel == nullptr) return;
     InitNoticeRecord(&panel->notice);
     AssignNoticeRecord(&panel->notice, &record);
@@ -254,7 +254,7 @@ void GAME_CUIManager::ShowNotice(const UINoticeRecord& record)
 
 bool GAME_CUIManager::IsNoticeActive() const
 {
-    const auto* panel = Get<GAME_CUIShipStatus>(kSlotShipStatus);
+    const auto* panel = Get<GAME_CUIShipStatus>();
     if (panel == nullptr) return false;
     const UINoticeRecord& notice = panel->notice;
     return !notice.key.Empty() && notice.count != 0 && (notice.count < 2 || notice.frames >= 1);

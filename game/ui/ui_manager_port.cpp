@@ -40,29 +40,29 @@ bool GAME_CUIManager::HasInfoBarText() const
 
 void GAME_CUIManager::ClearShipStatusNotice()
 {
-    if (auto* panel = Get<GAME_CUIShipStatus>(kSlotShipStatus)) panel->ClearNotice();
+    if (auto* panel = Get<GAME_CUIShipStatus>()) panel->ClearNotice();
 }
 
 void GAME_CUIManager::FlagShipStatusRefresh()
 {
-    if (auto* panel = Get<GAME_CUIShipStatus>(kSlotShipStatus)) panel->refreshFlag = 1;
+    if (auto* panel = Get<GAME_CUIShipStatus>()) panel->refreshFlag = 1;
 }
 
 void GAME_CUIManager::RestartEventWait()
 {
-    if (auto* window = Get<GAME_CUIEvent>(kSlotEvent)) window->done = 0;
+    if (auto* window = Get<GAME_CUIEvent>()) window->done = 0;
 }
 
 bool GAME_CUIManager::IsEventWindowBusy(bool shownInFull) const
 {
-    const auto* window = Get<GAME_CUIEvent>(kSlotEvent);
+    const auto* window = Get<GAME_CUIEvent>();
     if (window == nullptr) return false;
     return shownInFull ? window->shownLength < window->totalLength : window->done == 0;
 }
 
 void GAME_CUIManager::AppendEventText(std::u16string_view text, bool newPage)
 {
-    auto* window = Get<GAME_CUIEvent>(kSlotEvent);
+    auto* window = Get<GAME_CUIEvent>();
     if (window == nullptr) return;
     std::u16string line(text);
     if (newPage) line.insert(line.begin(), GAME_CUIEvent::kNewPage);
@@ -72,12 +72,12 @@ void GAME_CUIManager::AppendEventText(std::u16string_view text, bool newPage)
 
 void GAME_CUIManager::SetEventTextColor(std::uint32_t color)
 {
-    if (auto* window = Get<GAME_CUIEvent>(kSlotEvent)) window->textColor = color;
+    if (auto* window = Get<GAME_CUIEvent>()) window->textColor = color;
 }
 
 void GAME_CUIManager::SetEventSound(std::int32_t id)
 {
-    if (auto* window = Get<GAME_CUIEvent>(kSlotEvent)) window->seId = id;
+    if (auto* window = Get<GAME_CUIEvent>()) window->seId = id;
 }
 
 void GAME_CUIManager::OpenEventChoices(std::u16string_view title)
@@ -101,23 +101,23 @@ void GAME_CUIManager::CloseEventChoices() { GetEventSelection()->Close(); }
 
 void GAME_CUIManager::OpenShipChange(std::int32_t value)
 {
-    if (auto* screen = Get<GAME_CUIShipChange>(kSlotShipChange)) screen->value = value;
+    if (auto* screen = Get<GAME_CUIShipChange>()) screen->value = value;
     SetOpen(kSlotShipChange, true);
 }
 
 void GAME_CUIManager::SetTitleCounter(std::int32_t value)
 {
-    if (auto* title = Get<GAME_CUITitle>(kSlotTitle)) title->SetCounterA(value);
+    if (auto* title = Get<GAME_CUITitle>()) title->SetCounterA(value);
 }
 
 void GAME_CUIManager::SetHudPickFlag(bool crew, bool on)
 {
-    if (auto* hud = Get<GAME_CUICommon>(kSlotCommon)) (crew ? hud->crewPickFlag : hud->itemPickFlag) = on ? 1 : 0;
+    if (auto* hud = Get<GAME_CUICommon>()) (crew ? hud->crewPickFlag : hud->itemPickFlag) = on ? 1 : 0;
 }
 
 void GAME_CUIManager::ShowActorBirth(GAME_CObjectActor* first, GAME_CObjectActor* second, GAME_CObjectActor* child)
 {
-    if (auto* screen = Get<GAME_CUIActorBirth>(kSlotActorBirth)) {
+    if (auto* screen = Get<GAME_CUIActorBirth>()) {
         screen->SetFamily(first, second, child);
         screen->SetOpen(true);
     }

@@ -69,7 +69,7 @@ void GAME_CSceneGameMain::CheckGameOver()
     if (!ui.IsOpen(kSlotCommon) || !ui.IsOpen(kSlotShipStatus)) return;
     const GAME_CRouteManager* route = world->travel->routeManager.get();
     if (route != nullptr && (route->IsRouteEventRunning() || route->IsStartRoute())) return;
-    auto* gameOver = ui.Get<GAME_CUIGameOver>(kSlotGameOver);
+    auto* gameOver = ui.Get<GAME_CUIGameOver>();
     if (gameOver == nullptr) return;
     // The causes are stored as the screen numbers them; only the stall goes through SetGameOverCause.
     if (world->ship->GetRemainingHull() <= 0) {

@@ -3,7 +3,7 @@
 
 #include "game/ui/ui_menu_screen.h"
 
-class GAME_CUIAchieveList : public GAME_CUIMenuScreen {
+class GAME_CUIAchieveList : public GAME_CUIMenuScreen, public UIScreenSlot<kSlotAchieveList> {
 public:
     GAME_CUIAchieveList() : GAME_CUIMenuScreen(true) {}
 };

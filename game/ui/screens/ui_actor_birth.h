@@ -5,7 +5,7 @@
 
 class GAME_CObjectActor;
 
-class GAME_CUIActorBirth : public GAME_CUIUnbuiltScreen {
+class GAME_CUIActorBirth : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotActorBirth> {
 public:
     GAME_CUIActorBirth() : GAME_CUIUnbuiltScreen() {}
 

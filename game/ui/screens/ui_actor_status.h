@@ -6,7 +6,7 @@
 class GAME_CObjectActor;
 class GAME_CObjectItem;
 
-class GAME_CUIActorStatus : public GAME_CUIUnbuiltScreen {
+class GAME_CUIActorStatus : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotActorStatus> {
 public:
     GAME_CUIActorStatus() : GAME_CUIUnbuiltScreen(true) {}
 

@@ -16,7 +16,7 @@ struct TaskData;
 // (the dining hall's cooking of its dish) as the first entry when given. An order is checked
 // against the task limits; a refusal shows its message in the shared dialog, an accepted order
 // becomes a task and the screen closes.
-class GAME_CUIAddTask : public GAME_CUIBase {
+class GAME_CUIAddTask : public GAME_CUIBase, public UIScreenSlot<kSlotAddTask> {
 public:
     static constexpr int kVisibleRows = 5;
     static constexpr int kInfoLines = 9;

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIAjitoMenu : public GAME_CUIUnbuiltScreen {
+class GAME_CUIAjitoMenu : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotAjitoMenu> {
 public:
     GAME_CUIAjitoMenu() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/ui_screen.h"
 
-class GAME_CUIAjitoRoot : public GAME_CUIScreen {
+class GAME_CUIAjitoRoot : public GAME_CUIScreen, public UIScreenSlot<kSlotAjitoRoot> {
 public:
     GAME_CUIAjitoRoot() : GAME_CUIScreen(UIInputRule::kAlwaysPasses, true) {}
 };

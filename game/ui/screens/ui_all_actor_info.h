@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIAllActorInfo : public GAME_CUIUnbuiltScreen {
+class GAME_CUIAllActorInfo : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotAllActorInfo> {
 public:
     GAME_CUIAllActorInfo() : GAME_CUIUnbuiltScreen() {}
 };

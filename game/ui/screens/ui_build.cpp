@@ -349,7 +349,7 @@ void GAME_CUIBuild::OnChooseRoom()
     const UIListObjectRowDesc* row = SelectedRow();
     if (row == nullptr) return;
     GAME_CGameWorld* world = PeekGameWorld();
-    auto* cursor = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid) : nullptr;
+    auto* cursor = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIBuildSelectGrid>() : nullptr;
     SetOpen(false);
     if (cursor == nullptr) return;
     cursor->SetOpen(true);

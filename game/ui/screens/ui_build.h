@@ -12,7 +12,7 @@
 // One row per room kind of the static database, then the demolish entry "IDBR". A kind is listed
 // when it can be built, listed disabled when it cannot be built now but is known, and left out
 // otherwise. Choosing a row closes the menu and opens the build grid cursor (slot 5) for it.
-class GAME_CUIBuild : public GAME_CUIBase {
+class GAME_CUIBuild : public GAME_CUIBase, public UIScreenSlot<kSlotBuild> {
 public:
     static constexpr int kInfoLines = 11;
     static constexpr int kShownInfoLines = 7;

@@ -16,7 +16,7 @@ struct RoomData;
 // and the kind's room data, then opens it. A bottom panel holds the stop button, which goes back to
 // the build menu. Breaking asks in the shared dialog first; the last intact engine room is refused.
 // Dialog states: 0 cursor, 1 break question, 2 broken, 3 message.
-class GAME_CUIBuildSelectGrid : public GAME_CUIBase {
+class GAME_CUIBuildSelectGrid : public GAME_CUIBase, public UIScreenSlot<kSlotBuildSelectGrid> {
 public:
     static constexpr std::int32_t kBreakMode = 33;
     static constexpr std::int32_t kNoMode = 34;

@@ -16,7 +16,7 @@ class GAME_CTaskBase;
 // reload of another kind (or a top-up of the loaded one) files a reload task after a question, and
 // the cancel row, shown while a reload is pending, empties the store. Tab states: 0 list, 1 reload
 // question, 2 reload started, 3 cancel question, 4 cancel done, 5 task page.
-class GAME_CUIBullet : public GAME_CUIRoomScreen {
+class GAME_CUIBullet : public GAME_CUIRoomScreen, public UIScreenSlot<kSlotBullet> {
 public:
     static constexpr int kVisibleRows = 6;
     static constexpr int kFigureLines = 6;

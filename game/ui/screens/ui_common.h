@@ -21,7 +21,7 @@ class GAME_CUIObjectBase;
 // a second decide, and carries a crew member to a room. States 0 closed, 1 opening, 2 main,
 // 3 closing; within state 2 the sub-states 0 idle, 1 button cursor (a pad cursor over the nine
 // buttons) and 3 crew move.
-class GAME_CUICommon : public GAME_CUIBase {
+class GAME_CUICommon : public GAME_CUIBase, public UIScreenSlot<kSlotCommon> {
 public:
     // The buttons in the button cursor's order.
     enum Button : int {

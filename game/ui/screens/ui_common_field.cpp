@@ -40,7 +40,7 @@ void GAME_CUICommon::ShowCrew(GAME_CObjectActor* actor)
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || !world->ui) return;
-    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
+    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>()) {
         status->targetActor = actor;
         status->SetOpen(true);
     }
@@ -54,7 +54,7 @@ void GAME_CUICommon::ShowItem(GAME_CObjectItem* item)
 {
     GAME_CGameWorld* world = PeekGameWorld();
     if (world == nullptr || !world->ui) return;
-    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>(kSlotActorStatus)) {
+    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>()) {
         status->SetOpen(true);
         status->targetItem = item;
     }

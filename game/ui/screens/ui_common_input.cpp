@@ -53,7 +53,7 @@ void GAME_CUICommon::OnButton(int button)
     case kQuestList:
         world->held = 1;
         ui.SetOpen(kSlotCurrentQuest, true);
-        if (auto* quests = ui.Get<GAME_CUICurrentQuest>(kSlotCurrentQuest)) quests->openedFromHud = 1;
+        if (auto* quests = ui.Get<GAME_CUICurrentQuest>()) quests->openedFromHud = 1;
         break;
     case kItemDictionary:
         world->held = 1;

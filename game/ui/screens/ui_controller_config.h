@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIControllerConfig : public GAME_CUIUnbuiltScreen {
+class GAME_CUIControllerConfig : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotControllerConfig> {
 public:
     GAME_CUIControllerConfig() : GAME_CUIUnbuiltScreen() {}
 };

@@ -5,7 +5,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUICurrentQuest : public GAME_CUIUnbuiltScreen {
+class GAME_CUICurrentQuest : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotCurrentQuest> {
 public:
     GAME_CUICurrentQuest() : GAME_CUIUnbuiltScreen() {}
 

@@ -15,7 +15,7 @@ struct CookingRecipe;
 // Choosing a dish asks in the shared dialog; a yes makes it the kitchen's dish (another dish empties
 // the stock) and finishes the kitchen's cooking tasks. The task page offers cooking of the current
 // dish as the add-task screen's first entry.
-class GAME_CUIDiningHall : public GAME_CUIRoomScreen {
+class GAME_CUIDiningHall : public GAME_CUIRoomScreen, public UIScreenSlot<kSlotDiningHall> {
 public:
     // The food menu's rows; the data holds no more dishes than this.
     static constexpr std::size_t kMenuRows = 6;

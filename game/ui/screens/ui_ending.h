@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIEnding : public GAME_CUIUnbuiltScreen {
+class GAME_CUIEnding : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotEnding> {
 public:
     GAME_CUIEnding() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIEngineRoom : public GAME_CUIUnbuiltScreen {
+class GAME_CUIEngineRoom : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotEngineRoom> {
 public:
     GAME_CUIEngineRoom() : GAME_CUIUnbuiltScreen() {}
 };

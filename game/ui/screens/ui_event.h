@@ -11,7 +11,7 @@
 // the window is done: the whole text is shown at once, so the window is done by its next update.
 // A character 27 in the text starts a new page: only the text after the last one is shown. It
 // closes when asked to.
-class GAME_CUIEvent : public GAME_CUIScreen {
+class GAME_CUIEvent : public GAME_CUIScreen, public UIScreenSlot<kSlotEvent> {
 public:
     static constexpr char16_t kNewPage = u'\x1b';
 

@@ -11,7 +11,7 @@
 // Draws nothing and stays open through the clean-up it starts itself (the screen manager's
 // CloseAllExcept keeps slot 36). The game does not end: the route script's label takes its
 // penalties, then the crew and the ship are restored and the HUD comes back.
-class GAME_CUIGameOver : public GAME_CUIBase {
+class GAME_CUIGameOver : public GAME_CUIBase, public UIScreenSlot<kSlotGameOver> {
 public:
     enum Cause : std::uint32_t { kCauseHull = 0, kCauseCrewGone = 1, kCauseStalled = 2, kCauseOther = 3 };
     enum State : std::int32_t { kClosed = 0, kOpening = 1, kMain = 2, kClosing = 3 };

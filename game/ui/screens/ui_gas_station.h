@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIGasStation : public GAME_CUIUnbuiltScreen {
+class GAME_CUIGasStation : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotGasStation> {
 public:
     GAME_CUIGasStation() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIHospital : public GAME_CUIUnbuiltScreen {
+class GAME_CUIHospital : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotHospital> {
 public:
     GAME_CUIHospital() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIInstruction : public GAME_CUIUnbuiltScreen {
+class GAME_CUIInstruction : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotInstruction> {
 public:
     GAME_CUIInstruction() : GAME_CUIUnbuiltScreen() {}
 };

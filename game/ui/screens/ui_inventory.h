@@ -5,7 +5,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIInventory : public GAME_CUIUnbuiltScreen {
+class GAME_CUIInventory : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotInventory> {
 public:
     GAME_CUIInventory() : GAME_CUIUnbuiltScreen() {}
 

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIInventoryTrash : public GAME_CUIUnbuiltScreen {
+class GAME_CUIInventoryTrash : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotInventoryTrash> {
 public:
     GAME_CUIInventoryTrash() : GAME_CUIUnbuiltScreen() {}
 };

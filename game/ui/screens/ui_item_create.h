@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIItemCreate : public GAME_CUIUnbuiltScreen {
+class GAME_CUIItemCreate : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotItemCreate> {
 public:
     GAME_CUIItemCreate() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIItemDictionary : public GAME_CUIUnbuiltScreen {
+class GAME_CUIItemDictionary : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotItemDictionary> {
 public:
     GAME_CUIItemDictionary() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIKeyboardConfig : public GAME_CUIUnbuiltScreen {
+class GAME_CUIKeyboardConfig : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotKeyboardConfig> {
 public:
     GAME_CUIKeyboardConfig() : GAME_CUIUnbuiltScreen() {}
 };

@@ -5,7 +5,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIMap : public GAME_CUIUnbuiltScreen {
+class GAME_CUIMap : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotMap> {
 public:
     GAME_CUIMap() : GAME_CUIUnbuiltScreen() {}
 

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIMindControl : public GAME_CUIUnbuiltScreen {
+class GAME_CUIMindControl : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotMindControl> {
 public:
     GAME_CUIMindControl() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/ui_menu_screen.h"
 
-class GAME_CUIOption : public GAME_CUIMenuScreen {
+class GAME_CUIOption : public GAME_CUIMenuScreen, public UIScreenSlot<kSlotOption> {
 public:
     GAME_CUIOption() : GAME_CUIMenuScreen(true) {}
 };

@@ -393,7 +393,7 @@ void GAME_CUIPause::ReturnToTitle()
     ui.SetOpen(kSlotShipStatus, false);
     ui.SetOpen(kSlotCommon, false);
     ui.ClearInfoBarMessages();
-    if (auto* status = ui.Get<GAME_CUIShipStatus>(kSlotShipStatus)) status->ClearNotice();
+    if (auto* status = ui.Get<GAME_CUIShipStatus>()) status->ClearNotice();
     SetOpen(false);
 }
 

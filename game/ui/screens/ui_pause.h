@@ -18,7 +18,7 @@ struct UIScreenContext;
 // (the sound room) is there only once the game has been cleared; the save row is dead on the start
 // route. The quit entry offers the title, the desktop or going on; the return to the title fades
 // out, reads the save file again and rebuilds the running game from the working records.
-class GAME_CUIPause : public GAME_CUIScreen {
+class GAME_CUIPause : public GAME_CUIScreen, public UIScreenSlot<kSlotPause> {
 public:
     static constexpr int kRowCount = 8;
     enum Row : int { kRowSoundRoom = 0, kRowReturnToGame, kRowMessageLog, kRowRumorLog, kRowSave, kRowAchievement,

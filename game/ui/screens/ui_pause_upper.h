@@ -7,7 +7,7 @@
 
 // Nothing opens it; the pause menu's return to the game, the return to the title, the title and a
 // route command close it. It opens and closes at once, draws nothing and never takes input.
-class GAME_CUIPauseUpper : public GAME_CUIBase {
+class GAME_CUIPauseUpper : public GAME_CUIBase, public UIScreenSlot<kSlotPauseUpper> {
 public:
     bool IsOpen() const override { return open_ != 0; }
     void SetOpen(bool open) override { open_ = open ? 1 : 0; }

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIPub : public GAME_CUIUnbuiltScreen {
+class GAME_CUIPub : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotPub> {
 public:
     GAME_CUIPub() : GAME_CUIUnbuiltScreen() {}
 };

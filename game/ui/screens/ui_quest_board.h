@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIQuestBoard : public GAME_CUIUnbuiltScreen {
+class GAME_CUIQuestBoard : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotQuestBoard> {
 public:
     GAME_CUIQuestBoard() : GAME_CUIUnbuiltScreen() {}
 };

@@ -5,7 +5,7 @@
 
 class GAME_CObjectActor;
 
-class GAME_CUIRoomActorInfo : public GAME_CUIUnbuiltScreen {
+class GAME_CUIRoomActorInfo : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotRoomActorInfo> {
 public:
     GAME_CUIRoomActorInfo() : GAME_CUIUnbuiltScreen() {}
 

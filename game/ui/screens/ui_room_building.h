@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIRoomBuilding : public GAME_CUIUnbuiltScreen {
+class GAME_CUIRoomBuilding : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotRoomBuilding> {
 public:
     GAME_CUIRoomBuilding() : GAME_CUIUnbuiltScreen() {}
 };

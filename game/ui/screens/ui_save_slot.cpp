@@ -289,7 +289,7 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
         if (answer == UIDialogAnswer::kGone) {
             SetOpen(false);
             if (GAME_CGameWorld* world = PeekGameWorld()) {
-                if (auto* title = UIManagerOf(world)->Get<GAME_CUITitle>(kSlotTitle)) title->StartContinue();
+                if (auto* title = UIManagerOf(world)->Get<GAME_CUITitle>()) title->StartContinue();
             }
         }
         break;

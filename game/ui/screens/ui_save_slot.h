@@ -17,7 +17,7 @@ class GAME_CUILabelObject;
 // the cursor row is the visible row. The rows are written from a snapshot of the image's slots,
 // taken at each opening and after each save. In load mode, moving onto a saved slot sets it up as
 // the running game behind a short fade.
-class GAME_CUISaveSlot : public GAME_CUIScreen {
+class GAME_CUISaveSlot : public GAME_CUIScreen, public UIScreenSlot<kSlotSaveSlots> {
 public:
     static constexpr int kVisibleRows = 4;
     static constexpr std::int32_t kMaxScrollTop = 6;

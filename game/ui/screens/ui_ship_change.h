@@ -5,7 +5,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIShipChange : public GAME_CUIUnbuiltScreen {
+class GAME_CUIShipChange : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotShipChange> {
 public:
     GAME_CUIShipChange() : GAME_CUIUnbuiltScreen() {}
 

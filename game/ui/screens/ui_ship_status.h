@@ -6,7 +6,7 @@
 #include "game/services/ui_port/ui_records.h"
 #include "game/ui/ui_screen.h"
 
-class GAME_CUIShipStatus : public GAME_CUIScreen {
+class GAME_CUIShipStatus : public GAME_CUIScreen, public UIScreenSlot<kSlotShipStatus> {
 public:
     GAME_CUIShipStatus() : GAME_CUIScreen(UIInputRule::kAlwaysPasses, true) { InitNoticeRecord(&notice); }
 

@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIShop : public GAME_CUIUnbuiltScreen {
+class GAME_CUIShop : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotShop> {
 public:
     GAME_CUIShop() : GAME_CUIUnbuiltScreen() {}
 };

@@ -3,7 +3,7 @@
 
 #include "game/ui/ui_menu_screen.h"
 
-class GAME_CUISoundRoom : public GAME_CUIMenuScreen {
+class GAME_CUISoundRoom : public GAME_CUIMenuScreen, public UIScreenSlot<kSlotSoundRoom> {
 public:
     GAME_CUISoundRoom() : GAME_CUIMenuScreen(false) {}
 };

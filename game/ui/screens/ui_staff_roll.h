@@ -3,7 +3,7 @@
 
 #include "game/ui/unbuilt_screen.h"
 
-class GAME_CUIStaffRoll : public GAME_CUIUnbuiltScreen {
+class GAME_CUIStaffRoll : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotStaffRoll> {
 public:
     GAME_CUIStaffRoll() : GAME_CUIUnbuiltScreen() {}
 };

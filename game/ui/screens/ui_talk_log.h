@@ -3,7 +3,7 @@
 
 #include "game/ui/ui_menu_screen.h"
 
-class GAME_CUITalkLog : public GAME_CUIMenuScreen {
+class GAME_CUITalkLog : public GAME_CUIMenuScreen, public UIScreenSlot<kSlotTalkLog> {
 public:
     GAME_CUITalkLog() : GAME_CUIMenuScreen(true) {}
 };

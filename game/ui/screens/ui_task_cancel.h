@@ -5,7 +5,7 @@
 
 class GAME_CTaskBase;
 
-class GAME_CUITaskCancel : public GAME_CUIUnbuiltScreen {
+class GAME_CUITaskCancel : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotTaskCancel> {
 public:
     GAME_CUITaskCancel() : GAME_CUIUnbuiltScreen() {}
 

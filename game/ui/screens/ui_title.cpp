@@ -445,7 +445,7 @@ void GAME_CUITitle::RunEntry(int entry)
     case kEntryLoad:
         if (ui == nullptr) break;
         ui->SetOpen(kSlotSaveSlots, true);
-        if (auto* saveSlot = ui->Get<GAME_CUISaveSlot>(kSlotSaveSlots)) saveSlot->loadMode = 1;
+        if (auto* saveSlot = ui->Get<GAME_CUISaveSlot>()) saveSlot->loadMode = 1;
         break;
     case kEntryNewGame:
         counterA_ = 0;
@@ -454,12 +454,12 @@ void GAME_CUITitle::RunEntry(int entry)
     case kEntryAchievement:
         if (ui == nullptr) break;
         ui->SetOpen(kSlotAchieveList, true);
-        if (auto* list = ui->Get<GAME_CUIAchieveList>(kSlotAchieveList)) list->openedFromTitle = 1;
+        if (auto* list = ui->Get<GAME_CUIAchieveList>()) list->openedFromTitle = 1;
         break;
     case kEntryOption:
         if (ui == nullptr) break;
         ui->SetOpen(kSlotOption, true);
-        if (auto* options = ui->Get<GAME_CUIOption>(kSlotOption)) options->openedFromTitle = 1;
+        if (auto* options = ui->Get<GAME_CUIOption>()) options->openedFromTitle = 1;
         break;
     case kEntryExit:
         vesk::process::SetQuitting();

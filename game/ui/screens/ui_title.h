@@ -10,7 +10,7 @@
 // Lies over the running world of the current slot, which keeps running behind it. It ends by
 // starting play in that world (continue), by starting a new game, by handing over to the save-slot
 // screen, or by setting the quit flag. Its 23 pictures live from its opening to its closed state.
-class GAME_CUITitle : public GAME_CUIBase {
+class GAME_CUITitle : public GAME_CUIBase, public UIScreenSlot<kSlotTitle> {
 public:
     static constexpr int kImageCount = 23;
     static constexpr int kLanguageVariants = 3;

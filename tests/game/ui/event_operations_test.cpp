@@ -25,7 +25,7 @@ TEST_F(EventOperationsTest, AnEventClosesTheMenusAndTheDialogAndHandsItsTextToTh
     value.typeTag = UIEventTextValue::kStringTag;
     value.narrow = "EVENT_SANDSTORM";
     UI().ShowEventMessage(value);
-    EXPECT_EQ(std::string(UI().Get<GAME_CUIEvent>(kSlotEvent)->messageKey.c_str()), "EVENT_SANDSTORM");
+    EXPECT_EQ(std::string(UI().Get<GAME_CUIEvent>()->messageKey.c_str()), "EVENT_SANDSTORM");
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotBuild) && !UI().IsOpen(kSlotMessageLog) && !UI().IsOpen(kSlotOption); }, 30));
     // The shop is not among the screens an event closes.
     EXPECT_TRUE(UI().IsOpen(kSlotShop));
@@ -39,7 +39,7 @@ TEST_F(EventOperationsTest, AnEventClosesTheMenusAndTheDialogAndHandsItsTextToTh
     value.text = u"The wind rises.";
     UI().ShowEventMessage(value);
     UI().SetEventWindowParams(7, 1, 1, 0, 0.5f);
-    const auto* event = UI().Get<GAME_CUIEvent>(kSlotEvent);
+    const auto* event = UI().Get<GAME_CUIEvent>();
     EXPECT_EQ(event->text, u"The wind rises.");
     EXPECT_EQ(event->iconId, 7);
     EXPECT_EQ(event->mode, 1);

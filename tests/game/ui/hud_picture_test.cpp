@@ -53,7 +53,7 @@ TEST_F(HudPictureTest, TheButtonBarOverTheShipWithTheKitchenHighlighted)
     const vesk::math::Vec2 kitchen = CurrentFieldFrame().ToScreen({2.5f * cell, 1.5f * cell});
     ClickAt(static_cast<int>(kitchen.x), static_cast<int>(kitchen.y));
     StepFrames(3);
-    ASSERT_EQ(UI().Get<GAME_CUICommon>(kSlotCommon)->CurrentCell(), 1 * ship.grid.width + 2);
+    ASSERT_EQ(UI().Get<GAME_CUICommon>()->CurrentCell(), 1 * ship.grid.width + 2);
     WriteIfAsked("VARNOLIS_HUD_PICTURE");
     // The lit x2 lamp's rim and the frame's light edge on the deck.
     EXPECT_EQ(CanvasPixel(357, 321) & 0xFFFFFFu, 0xE0CF6Bu);

@@ -33,7 +33,7 @@ protected:
         support::UITest::SetUp();
         UI().SetOpen(kSlotCommon, true);
         StepFrames(20);
-        hud = UI().Get<GAME_CUICommon>(kSlotCommon);
+        hud = UI().Get<GAME_CUICommon>();
         ASSERT_EQ(hud->State(), 2);
     }
 
@@ -461,7 +461,7 @@ TEST_F(HudTest, ACarriedCrewMemberFollowsThePointerAndIsBoundWhereItIsDroppedInA
     ClickAt(static_cast<int>(standing.x), static_cast<int>(standing.y));
     StepFrames(2);
     EXPECT_TRUE(UI().IsOpen(kSlotActorStatus));
-    EXPECT_EQ(UI().Get<GAME_CUIActorStatus>(kSlotActorStatus)->targetActor, member);
+    EXPECT_EQ(UI().Get<GAME_CUIActorStatus>()->targetActor, member);
     EXPECT_EQ(world->camera->mode, static_cast<std::uint32_t>(GAME_CCamera2D::kFollowObject));
     EXPECT_EQ(world->camera->followedObject, member);
 }

@@ -35,7 +35,7 @@ std::vector<std::pair<int, int>> Runs(const std::vector<int>& states)
 
 TEST_F(ResidentScreensTest, TwoAchievementsInOneFrameShowOneAfterTheOther)
 {
-    auto* popup = UI().Get<GAME_CUIAchievePopup>(kSlotAchievementPopup);
+    auto* popup = UI().Get<GAME_CUIAchievePopup>();
     ASSERT_TRUE(popup->IsOpen());
     GAME_CAchievementManager* achievements = GetAchievementManager();
     achievements->popupQueue = {3, 7};

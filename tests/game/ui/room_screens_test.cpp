@@ -195,7 +195,7 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     const vesk::math::Vec2 button = *controller->AddTaskButton()->GetPosition();
     ClickAt(static_cast<int>(button.x), static_cast<int>(button.y));
     for (int i = 0; i < 14; ++i) frame(true);
-    auto* addTask = UI().Get<GAME_CUIAddTask>(kSlotAddTask);
+    auto* addTask = UI().Get<GAME_CUIAddTask>();
     EXPECT_TRUE(addTask->IsOpen());
     EXPECT_EQ(addTask->target, kitchen);
     EXPECT_EQ(addTask->preset, &cooking);
@@ -233,7 +233,7 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     ClickAt(400, 100 + 18 + 5);
     frame();
     EXPECT_TRUE(PlayedNow(kSeDecide));
-    auto* cancel = UI().Get<GAME_CUITaskCancel>(kSlotTaskCancel);
+    auto* cancel = UI().Get<GAME_CUITaskCancel>();
     EXPECT_TRUE(cancel->IsOpen());
     EXPECT_EQ(cancel->task, second);
     EXPECT_EQ(cancel->target, kitchen);
@@ -325,7 +325,7 @@ TEST_F(RoomScreensTest, TheCrewPanelStepsThroughItsMembersRowByRowAndWraps)
     frame();
     PressAction(kActionDecide);
     frame();
-    auto* crewScreen = UI().Get<GAME_CUIRoomActorInfo>(kSlotRoomActorInfo);
+    auto* crewScreen = UI().Get<GAME_CUIRoomActorInfo>();
     EXPECT_TRUE(crewScreen->IsOpen());
     EXPECT_EQ(crewScreen->targetActor, crew[4].get());
     EXPECT_EQ(crewScreen->target, home);

@@ -17,7 +17,7 @@ class ScreenManagerTest : public support::UITest {
 protected:
     bool InputOf(int slot)
     {
-        if (slot == kSlotCommon) return UI().Get<GAME_CUICommon>(slot)->ReceivedInput();
+        if (slot == kSlotCommon) return UI().Get<GAME_CUICommon>()->ReceivedInput();
         return UI().Get<GAME_CUIScreen>(slot)->ReceivedInput();
     }
     void Open(int slot)
@@ -29,7 +29,8 @@ protected:
 
 TEST_F(ScreenManagerTest, AScreenIsHandedOutOnlyAsTheClassItsSlotHolds)
 {
-    EXPECT_NE(UI().Get<GAME_CUIAddTask>(kSlotAddTask), nullptr);
+    EXPECT_NE(UI().Get<GAME_CUIAddTask>(), nullptr);
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>(), UI().GetScreen(kSlotAddTask));
     // A wrong slot number gives nothing rather than another screen taken for an add-task screen.
     EXPECT_EQ(UI().Get<GAME_CUIAddTask>(kSlotCommon), nullptr);
     EXPECT_EQ(UI().Get<GAME_CUIAddTask>(0), nullptr);
@@ -63,7 +64,7 @@ TEST_F(ScreenManagerTest, InputReachesTheTopmostScreenThatTakesItAndNothingBelow
     // The add-task screen keeps it from every slot below, already while it opens.
     UI().SetOpen(kSlotAddTask, true);
     StepFrames(1);
-    EXPECT_EQ(UI().Get<GAME_CUIAddTask>(kSlotAddTask)->State(), 1);
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>()->State(), 1);
     EXPECT_FALSE(InputOf(kSlotCommon));
     EXPECT_FALSE(InputOf(kSlotShipStatus));
     ASSERT_TRUE(CloseScreen(kSlotAddTask));
@@ -105,7 +106,7 @@ TEST_F(ScreenManagerTest, LosingTheFocusPausesTheGameUnlessAMenuIsOpenAndMutesIt
 
     SetFocus(false);
     StepFrames(1);
-    EXPECT_EQ(UI().Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid)->State(), 3);  // closing
+    EXPECT_EQ(UI().Get<GAME_CUIBuildSelectGrid>()->State(), 3);  // closing
     EXPECT_TRUE(UI().IsOpen(kSlotPause));
     EXPECT_EQ(world->paused, 1u);
     // Muted: no sound effect starts.

@@ -62,7 +62,7 @@ protected:
             WalkAround();
             Click(400, 150, 4);
         }
-        GAME_CUIListObject& list = *UI().Get<GAME_CUIBuild>(kSlotBuild)->List();
+        GAME_CUIListObject& list = *UI().Get<GAME_CUIBuild>()->List();
         for (std::uint32_t row = 0; row < list.ShownCount(); ++row) {
             if (list.ShownRow(row)->argument != static_cast<std::intptr_t>(MakeTag(id))) continue;
             list.ScrollTo(row);
@@ -88,7 +88,7 @@ TEST_F(ScreenRunTest, AddTask)
 {
     GAME_CRoomBase& kitchen = Place("ID04", 0, 3);
     GAME_CRoomBase& workshop = Place("ID06", 2, 3);
-    auto& screen = *UI().Get<GAME_CUIAddTask>(kSlotAddTask);
+    auto& screen = *UI().Get<GAME_CUIAddTask>();
     screen.target = &workshop;
     Open(kSlotAddTask, 12);
     WalkAround();
@@ -300,7 +300,7 @@ TEST_F(TitleRunTest, Title)
 {
     ASSERT_NO_FATAL_FAILURE(StartSettled());
     BeginRun();
-    auto& title = *UI().Get<GAME_CUITitle>(kSlotTitle);
+    auto& title = *UI().Get<GAME_CUITitle>();
     for (int frame = 0; frame < 300 && title.GetSubState() != GAME_CUITitle::kPressStart; ++frame) Step("logos", 1);
     Step("prompt", 10);
     Key(kActionDecide, 4);

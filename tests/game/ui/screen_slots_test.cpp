@@ -20,7 +20,7 @@ namespace {
 
 class ScreenSlotsTest : public support::UITest {
 protected:
-    GAME_CUICommon& Hud() const { return *UI().Get<GAME_CUICommon>(kSlotCommon); }
+    GAME_CUICommon& Hud() const { return *UI().Get<GAME_CUICommon>(); }
 
     void OpenHud()
     {
@@ -96,7 +96,7 @@ protected:
         support::GameFixture::SetUp();
         StartGame();
         ASSERT_TRUE(StepUntilMainGame());
-        GAME_CUITitle& title = *UI().Get<GAME_CUITitle>(kSlotTitle);
+        GAME_CUITitle& title = *UI().Get<GAME_CUITitle>();
         ASSERT_TRUE(StepUntil([&] { return title.GetSubState() == GAME_CUITitle::kPressStart; }, 300));
         PressAction(kActionDecide);
         StepFrames(2);

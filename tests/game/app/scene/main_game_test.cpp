@@ -98,7 +98,7 @@ TEST_F(MainGameTest, AnAchievementUnlocksWithinFortyFramesAndItsSaveWaitsForARun
 
     // Checked again, it is not unlocked twice: the popup took it once and nothing more is queued.
     StepFrames(45);
-    EXPECT_EQ(UIManagerOf(world)->Get<GAME_CUIAchievePopup>(kSlotAchievementPopup)->Index(), 2u);
+    EXPECT_EQ(UIManagerOf(world)->Get<GAME_CUIAchievePopup>()->Index(), 2u);
     EXPECT_EQ(PopAchievementNotice(*manager), kNoAchievementNotice);
 }
 

@@ -69,7 +69,7 @@ TEST_F(Rooms, BirthsComeWhenTheCounterReachesItsLimitComputedWide)
     EXPECT_EQ(World().fieldObjects->crew.size(), 2u);
     StepShip(1);
     ASSERT_EQ(World().fieldObjects->crew.size(), 3u);
-    auto* screen = UIManagerOf(&World())->Get<GAME_CUIActorBirth>(kSlotActorBirth);
+    auto* screen = UIManagerOf(&World())->Get<GAME_CUIActorBirth>();
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->IsOpen());
     EXPECT_EQ(screen->parents[0], &first);

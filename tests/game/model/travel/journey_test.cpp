@@ -271,7 +271,7 @@ TEST_F(Journey, NoArrivalNoticeWhileADriverIsPostedOrOnTheStartRoute)
     EXPECT_EQ(ArrivalLines("AD01"), 1);
 
     // A new game's start route: its label runs, and its ends are no arrival.
-    UI().Get<GAME_CUIShipStatus>(kSlotShipStatus)->ClearNotice();
+    UI().Get<GAME_CUIShipStatus>()->ClearNotice();
     ASSERT_TRUE(Route().LoadStartRoute());
     EXPECT_TRUE(Route().IsStartRoute());
     EXPECT_EQ(Route().GetLength(), GAME_CRouteManager::kStartRouteLength);

@@ -337,7 +337,7 @@ TEST_F(RouteCommands, LossesTakeMoneyWhateverItsSignAndListIt)
     const std::size_t items = World().fieldObjects->items.size();
     RunLabel(u"losses");
     EXPECT_EQ(GetPlayerData()->money, 400);
-    const auto* gameOver = UIManagerOf(&World())->Get<GAME_CUIGameOver>(kSlotGameOver);
+    const auto* gameOver = UIManagerOf(&World())->Get<GAME_CUIGameOver>();
     ASSERT_EQ(gameOver->losses.size(), 2u);
     EXPECT_EQ(gameOver->losses[0].amount, 300);
     EXPECT_EQ(gameOver->losses[1].amount, 300);

@@ -14,7 +14,7 @@ namespace {
 
 class AddTaskTest : public support::RoomScreenTest {
 protected:
-    GAME_CUIAddTask& AddTask() const { return *UI().Get<GAME_CUIAddTask>(kSlotAddTask); }
+    GAME_CUIAddTask& AddTask() const { return *UI().Get<GAME_CUIAddTask>(); }
 
     void OpenFor(GAME_CRoomBase& room)
     {

@@ -22,8 +22,8 @@ namespace {
 
 class BuildTest : public support::RoomScreenTest {
 protected:
-    GAME_CUIBuild& Menu() const { return *UI().Get<GAME_CUIBuild>(kSlotBuild); }
-    GAME_CUIBuildSelectGrid& Cursor() const { return *UI().Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid); }
+    GAME_CUIBuild& Menu() const { return *UI().Get<GAME_CUIBuild>(); }
+    GAME_CUIBuildSelectGrid& Cursor() const { return *UI().Get<GAME_CUIBuildSelectGrid>(); }
 
     static std::int32_t State(const char (&id)[5])
     {

@@ -21,7 +21,7 @@ constexpr std::uint32_t kBomb = MakeTag("I096");
 
 class BulletTest : public support::RoomScreenTest {
 protected:
-    GAME_CUIBullet& Screen() const { return *UI().Get<GAME_CUIBullet>(kSlotBullet); }
+    GAME_CUIBullet& Screen() const { return *UI().Get<GAME_CUIBullet>(); }
     GAME_CAmmo& StoreOf(const GAME_CRoomBase& room) const { return *FindAmmoStorage(IndexOf(room)); }
     std::int32_t Reloads(const GAME_CRoomBase& room) const { return world->tasks->CountReloadTasksOfRoom(IndexOf(room)); }
 
@@ -197,7 +197,7 @@ TEST_F(BulletTest, SkippingOpensTheNextRoomsScreenAndTheCrewScreenHidesIt)
     const vesk::math::Vec2 skip = Screen().FirstFrame().skipRight->WorldPosition();
     ClickAt(static_cast<int>(skip.x), static_cast<int>(skip.y));
     ASSERT_TRUE(StepUntil([&] { return !Screen().IsOpen(); }, 40));
-    auto* hall = UI().Get<GAME_CUIDiningHall>(kSlotDiningHall);
+    auto* hall = UI().Get<GAME_CUIDiningHall>();
     EXPECT_TRUE(hall->IsOpen());
     EXPECT_EQ(hall->target, &kitchen);
     EXPECT_EQ(world->camera->followedRoom, &kitchen);
@@ -251,7 +251,7 @@ TEST_F(BulletTest, TheKeysReachTheSkipArrowsAndTheTabsFromTheList)
 
     Press(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return !Screen().IsOpen(); }, 40));
-    EXPECT_EQ(UI().Get<GAME_CUIDiningHall>(kSlotDiningHall)->target, &kitchen);
+    EXPECT_EQ(UI().Get<GAME_CUIDiningHall>()->target, &kitchen);
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ constexpr std::uint32_t kPorridge = MakeTag("D001");
 
 class DiningHallTest : public support::RoomScreenTest {
 protected:
-    GAME_CUIDiningHall& Hall() const { return *UI().Get<GAME_CUIDiningHall>(kSlotDiningHall); }
-    GAME_CUIAddTask& AddTask() const { return *UI().Get<GAME_CUIAddTask>(kSlotAddTask); }
+    GAME_CUIDiningHall& Hall() const { return *UI().Get<GAME_CUIDiningHall>(); }
+    GAME_CUIAddTask& AddTask() const { return *UI().Get<GAME_CUIAddTask>(); }
 
     // Whether any info line of the add-task screen holds the text.
     bool InfoHolds(std::u16string_view text) const

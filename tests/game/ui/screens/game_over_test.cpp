@@ -71,7 +71,7 @@ protected:
         world->travel->routeManager->BeginRegistration(1, package_.FindProgram(1));
     }
 
-    GAME_CUIGameOver& GameOver() const { return *UI().Get<GAME_CUIGameOver>(kSlotGameOver); }
+    GAME_CUIGameOver& GameOver() const { return *UI().Get<GAME_CUIGameOver>(); }
 
     // The frame, counted from the first frame in the main state, at which the route's script started
     // the label; -1 when it did not within the frames.

@@ -31,8 +31,8 @@ constexpr std::uint8_t kRawEnter = 0x0D;
 
 class MainRoadTest : public support::GameFixture {
 protected:
-    GAME_CUITitle& Title() const { return *UI().Get<GAME_CUITitle>(kSlotTitle); }
-    GAME_CUIPause& Pause() const { return *UI().Get<GAME_CUIPause>(kSlotPause); }
+    GAME_CUITitle& Title() const { return *UI().Get<GAME_CUITitle>(); }
+    GAME_CUIPause& Pause() const { return *UI().Get<GAME_CUIPause>(); }
     GAME_CRouteManager* Route() const { return GetGameWorld()->travel->routeManager.get(); }
 
     int CountInLastFrame(std::uint32_t id) const
@@ -44,7 +44,7 @@ protected:
     // The HUD's pause button, clicked in its middle.
     void ClickPauseButton()
     {
-        GAME_CUIIconObject* icon = UI().Get<GAME_CUICommon>(kSlotCommon)->Icon(GAME_CUICommon::kPause);
+        GAME_CUIIconObject* icon = UI().Get<GAME_CUICommon>()->Icon(GAME_CUICommon::kPause);
         const vesk::math::Vec2 corner = icon->WorldPosition();
         const vesk::math::Vec2 size = *icon->GetSize();
         ClickAt(static_cast<int>(corner.x + size.x / 2), static_cast<int>(corner.y - size.y / 2));
@@ -126,7 +126,7 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
     ASSERT_EQ(Pause().GetCursor(), GAME_CUIPause::kRowSave);
     Press(kActionDecide);
-    auto& slots = *UI().Get<GAME_CUISaveSlot>(kSlotSaveSlots);
+    auto& slots = *UI().Get<GAME_CUISaveSlot>();
     ASSERT_TRUE(StepUntil([&] { return slots.State() == UIScreenState::kMain; }, 40));
     StepFrames(1);
     EXPECT_EQ(slots.SelectedSlot(), 1);

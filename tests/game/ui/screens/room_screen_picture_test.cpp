@@ -40,7 +40,7 @@ TEST_F(RoomScreenPictureTest, TheDiningHallAndTheBuildCursorDrawOverTheShip)
     PressAction(kActionMenuTabChange);
     StepFrames(20);
     Keep("dining_hall_tasks");
-    const vesk::math::Vec2 button = *UI().Get<GAME_CUIDiningHall>(kSlotDiningHall)->TaskTab().Controller()->AddTaskButton()->GetPosition();
+    const vesk::math::Vec2 button = *UI().Get<GAME_CUIDiningHall>()->TaskTab().Controller()->AddTaskButton()->GetPosition();
     ClickAt(static_cast<int>(button.x), static_cast<int>(button.y));
     StepFrames(20);
     Keep("add_task");
@@ -58,7 +58,7 @@ TEST_F(RoomScreenPictureTest, TheDiningHallAndTheBuildCursorDrawOverTheShip)
     Keep("build_menu");
     ASSERT_TRUE(CloseScreen(kSlotBuild));
 
-    auto* cursor = UI().Get<GAME_CUIBuildSelectGrid>(kSlotBuildSelectGrid);
+    auto* cursor = UI().Get<GAME_CUIBuildSelectGrid>();
     cursor->mode = FindRoomIdIndex(MakeTag("ID20"));
     cursor->roomData = GetStaticDatabase()->FindRoomData(MakeTag("ID20"));
     cursor->SetOpen(true);

@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(CloseScreen(kSlotTitle));
     }
 
-    GAME_CUISaveSlot& Screen() const { return *UI().Get<GAME_CUISaveSlot>(kSlotSaveSlots); }
+    GAME_CUISaveSlot& Screen() const { return *UI().Get<GAME_CUISaveSlot>(); }
     GAME_CUIInDisplaySelectionObject& Dialog() const { return *GetInDisplaySelection(); }
 
     void Open(bool load)
@@ -186,7 +186,7 @@ TEST_F(SaveSlotTest, MovingOntoASavedSlotInLoadModePreviewsItBehindAFadeAndYesGo
     platform::WriteU32(GetWorkingSlot(), slot::kPlaySeconds, 5);
     GetSaveManager()->currentSlot = 0;
     UI().SetOpen(kSlotTitle, true);
-    GAME_CUITitle& title = *UI().Get<GAME_CUITitle>(kSlotTitle);
+    GAME_CUITitle& title = *UI().Get<GAME_CUITitle>();
     ASSERT_TRUE(StepUntil([&] { return title.GetSubState() == GAME_CUITitle::kPressStart; }, 300));
     Press(kActionDecide);
     StepFrames(1);

@@ -20,7 +20,7 @@ namespace {
 
 class TitleTest : public support::GameFixture {
 protected:
-    GAME_CUITitle& Title() const { return *UI().Get<GAME_CUITitle>(kSlotTitle); }
+    GAME_CUITitle& Title() const { return *UI().Get<GAME_CUITitle>(); }
 
     bool PlayedInLastFrame(std::uint32_t id) const
     {
@@ -111,7 +111,7 @@ TEST_F(TitleTest, APointerMovesTheCursorFirstAndRunsTheEntryOnALaterFrameWhileHe
     StepFrames(1);
     EXPECT_TRUE(PlayedInLastFrame(kSeDecide));
     ASSERT_TRUE(UI().IsOpen(kSlotAchieveList));
-    EXPECT_EQ(UI().Get<GAME_CUIAchieveList>(kSlotAchieveList)->openedFromTitle, 1u);
+    EXPECT_EQ(UI().Get<GAME_CUIAchieveList>()->openedFromTitle, 1u);
     // The list is left with cancel; the title stays where it was.
     StepFrames(20);
     PressAction(kActionCancel);
