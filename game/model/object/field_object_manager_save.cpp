@@ -20,7 +20,6 @@ namespace {
 namespace slot = save_layout::slot;
 
 // A crew record.
-constexpr std::size_t kCrewInUse = 0;
 constexpr std::size_t kCrewColumn = 1;
 constexpr std::size_t kCrewRow = 2;
 constexpr std::size_t kCrewInRoom = 3;
@@ -112,7 +111,7 @@ void GAME_CFieldObjectManager::SaveToSlot(std::span<std::uint8_t> record) const
         const std::size_t at = CrewRecord(static_cast<int>(saved.size()));
         saved.push_back(actor);
         const GAME_CActorStatus& status = actor->status;
-        record[at + kCrewInUse] = 1;
+        record[at + slot::kCrewInUse] = 1;
         record[at + kCrewColumn] = static_cast<std::uint8_t>(actor->cellX);
         record[at + kCrewRow] = static_cast<std::uint8_t>(actor->cellY);
         record[at + kCrewInRoom] = actor->assigned != 0 ? 1 : 0;
@@ -212,11 +211,11 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
     GAME_CShip* ship = ship_world::Ship();
     for (int i = 0; i < slot::kCrewRecordCount; ++i) {
         const std::size_t at = CrewRecord(i);
-        if (record[at + kCrewInUse] == 0) continue;
+        if (record[at + slot::kCrewInUse] == 0) continue;
         // The writer marks a record with 1; any other byte is damage, not a crew member.
-        if (record[at + kCrewInUse] != 1) {
-            LogBadWorkingSlotField("crew record " + std::to_string(i), at + kCrewInUse,
-                                   "present byte " + std::to_string(record[at + kCrewInUse]) +
+        if (record[at + slot::kCrewInUse] != 1) {
+            LogBadWorkingSlotField("crew record " + std::to_string(i), at + slot::kCrewInUse,
+                                   "present byte " + std::to_string(record[at + slot::kCrewInUse]) +
                                        " is neither 0 nor 1; the record is dropped");
             continue;
         }

@@ -52,6 +52,7 @@ inline constexpr std::size_t kRoomRecordSize = 32;
 inline constexpr std::size_t kCrew = 8072;
 inline constexpr int kCrewRecordCount = 128;
 inline constexpr std::size_t kCrewRecordSize = 128;
+inline constexpr std::size_t kCrewInUse = 0;  // a crew record's first byte: 1 while it holds a member
 inline constexpr std::size_t kShipTag = 24456;
 inline constexpr std::size_t kFuel = 24460;
 inline constexpr std::size_t kFuelCountdown = 24462;

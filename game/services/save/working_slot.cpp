@@ -35,11 +35,31 @@ bool EndingSeen() { return ReadWord(slot::kEndingSeen) != 0; }
 
 std::uint32_t RouteMusic() { return ReadWord(slot::kRouteMusic); }
 
+std::uint32_t ClockMusic() { return ReadWord(slot::kClockBgm); }
+
 void SetLastSaveTime(std::span<const std::uint32_t, 8> fields)
 {
     const std::span<std::uint8_t> working = GetWorkingSlot();
     if (working.size() < slot::kLastSaveTime + 4 * fields.size()) return;
     for (std::size_t i = 0; i < fields.size(); ++i) platform::WriteU32(working, slot::kLastSaveTime + 4 * i, fields[i]);
+}
+
+SlotSummary ReadSlotSummary(std::span<const std::uint8_t> record)
+{
+    SlotSummary summary;
+    if (record.size() < slot::kSize) return summary;
+    for (std::size_t i = 0; i < summary.lastSaveTime.size(); ++i) {
+        summary.lastSaveTime[i] = platform::ReadU32(record, slot::kLastSaveTime + 4 * i);
+    }
+    summary.playSeconds = platform::ReadU32(record, slot::kPlaySeconds);
+    summary.routeId = platform::ReadU32(record, slot::kRouteId);
+    summary.routeReversed = platform::ReadU32(record, slot::kRouteReversed) != 0;
+    summary.routeDirection = platform::ReadU32(record, slot::kRouteDirection) != 0;
+    summary.routePosition = platform::ReadI32(record, slot::kRoutePosition);
+    for (int i = 0; i < slot::kCrewRecordCount; ++i) {
+        if (record[slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize + slot::kCrewInUse] != 0) ++summary.crewCount;
+    }
+    return summary;
 }
 
 bool StoryFlag(std::uint32_t flag) { return GetSlotBit(GetWorkingSlot(), slot::kStoryFlags, kStoryFlagCount, flag); }

@@ -1,6 +1,7 @@
 // Typed reads and writes of the working slot: the values the running game keeps there, by name.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -15,8 +16,23 @@ void SetPlaySeconds(std::uint32_t seconds);
 bool EndingSeen();
 // The music track of the route, plus one; 0 when none.
 std::uint32_t RouteMusic();
+// The music the clock last played, plus one; 0 or 0xFFFFFFFF when none.
+std::uint32_t ClockMusic();
 // Year, month, day, hour, minute, second, millisecond and weekday of the last save.
 void SetLastSaveTime(std::span<const std::uint32_t, 8> fields);
+
+// What a list of saves shows of a stored slot record (laid out as the working slot); all zero when
+// the record is too short.
+struct SlotSummary {
+    std::array<std::uint32_t, 8> lastSaveTime{};
+    std::uint32_t playSeconds = 0;
+    std::uint32_t routeId = 0;
+    bool routeReversed = false;
+    bool routeDirection = false;
+    std::int32_t routePosition = 0;
+    std::int32_t crewCount = 0;
+};
+SlotSummary ReadSlotSummary(std::span<const std::uint8_t> record);
 
 // Flags past their set read as clear and are not written.
 bool StoryFlag(std::uint32_t flag);

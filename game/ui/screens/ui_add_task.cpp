@@ -10,7 +10,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
-#include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
@@ -61,7 +61,7 @@ bool RoomOffers(const GAME_CRoomBase& room, const RoomData& data, const TaskData
 {
     if (!IsOfferedKind(record.kind)) return false;
     for (const std::uint32_t flag : record.ids) {
-        if (!GetSlotEventBit(GetWorkingSlot(), flag)) return false;
+        if (!working_slot::EventFlag(flag)) return false;
     }
     if (record.kind == kTaskRoomUpgrade) {
         const bool listed = std::any_of(data.upgrades.begin(), data.upgrades.end(), [&](const RoomUpgradeEntry& entry) {

@@ -11,7 +11,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/text/draw_state.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
@@ -153,7 +153,7 @@ std::int32_t GAME_CUIBuild::CanBuildRoom(std::intptr_t roomId)
     for (const ItemCount& material : data->materials) {
         if (IsUnusedItemCount(material)) break;
         if (UIAvailableItemCount(material.itemId, false) < material.count) {
-            state = IsRoomKindUnlocked(GetWorkingSlot(), FindRoomIdIndex(id)) ? kRowDisabled : kRowHidden;
+            state = working_slot::RoomKindUnlocked(FindRoomIdIndex(id)) ? kRowDisabled : kRowHidden;
             break;
         }
     }

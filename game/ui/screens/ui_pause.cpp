@@ -13,6 +13,7 @@
 #include "game/model/session/play_session.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
@@ -26,7 +27,6 @@
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
-#include "platform/little_endian.h"
 
 namespace {
 
@@ -209,7 +209,7 @@ void GAME_CUIPause::BuildQuitDialog()
 
 bool GAME_CUIPause::GameCleared() const
 {
-    return platform::ReadU32(GetWorkingSlot(), save_layout::slot::kEndingSeen) != 0;
+    return working_slot::EndingSeen();
 }
 
 void GAME_CUIPause::SetLanguageSprites()

@@ -26,7 +26,6 @@
 #include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
-#include "platform/little_endian.h"
 #include "game/ui/ui_manager.h"
 
 using namespace save_layout;
@@ -48,7 +47,6 @@ constexpr std::size_t kLabelChars = 127;
 constexpr std::uint32_t kSavingLineKind = 1;
 constexpr std::size_t kRunningNoticeLength = 128;
 constexpr char16_t kIdeographicSpace = u'\u3000';
-constexpr std::size_t kCrewInUse = 0;
 
 
 float RowY(int row) { return row == 0 ? kFirstRowY : kRowTop + kRowStep * static_cast<float>(row); }
@@ -220,12 +218,13 @@ void GAME_CUISaveSlot::TakeSnapshot()
     }
 }
 
-std::uint32_t GAME_CUISaveSlot::SnapshotPlayTime(int slot) const
+working_slot::SlotSummary GAME_CUISaveSlot::SnapshotSummary(int slot) const
 {
-    if (slot < 0 || slot >= kSlotCount || snapshot_.size() < kSlotCount * kSlotSize) return 0;
-    return platform::ReadU32(std::span<const std::uint8_t>(snapshot_).subspan(static_cast<std::size_t>(slot) * kSlotSize, kSlotSize),
-                             slot::kPlaySeconds);
+    if (slot < 0 || slot >= kSlotCount || snapshot_.size() < kSlotCount * kSlotSize) return {};
+    return working_slot::ReadSlotSummary(std::span<const std::uint8_t>(snapshot_).subspan(static_cast<std::size_t>(slot) * kSlotSize, kSlotSize));
 }
+
+std::uint32_t GAME_CUISaveSlot::SnapshotPlayTime(int slot) const { return SnapshotSummary(slot).playSeconds; }
 
 void GAME_CUISaveSlot::SetUpList()
 {
@@ -404,8 +403,7 @@ void GAME_CUISaveSlot::StartSave()
     vesk::app::DateTime now{};
     vesk::app::GetLocalDateTime(now);
     const std::uint32_t stamp[8] = {now.year, now.month, now.day, now.hour, now.minute, now.second, now.millisecond, now.dayOfWeek};
-    const std::span<std::uint8_t> working = GetWorkingSlot();
-    for (std::size_t i = 0; i < 8; ++i) platform::WriteU32(working, slot::kLastSaveTime + 4 * i, stamp[i]);
+    working_slot::SetLastSaveTime(stamp);
     saveOwed_ = !GetSaveManager()->RequestSaveSlot(static_cast<std::uint32_t>(SelectedSlot()));
     std::u16string notice = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
     notice.resize(std::min(notice.size(), kRunningNoticeLength));
@@ -479,16 +477,15 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
         setText(kLabelName, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_NUMBER"),
                                                    {FullWidthNumber(slotIndex)}));
     }
-    if (snapshot_.size() < kSlotCount * kSlotSize || SnapshotPlayTime(slotIndex) == 0) {
+    const working_slot::SlotSummary summary = SnapshotSummary(slotIndex);
+    if (summary.playSeconds == 0) {
         for (RowLabel label : {kLabelDate, kLabelPlayTime, kLabelLocation, kLabelCrew}) setText(label, u"");
         return;
     }
-    const std::span<const std::uint8_t> slotRecord =
-        std::span<const std::uint8_t>(snapshot_).subspan(static_cast<std::size_t>(slotIndex) * kSlotSize, kSlotSize);
-    const auto stamp = [&](int field) { return platform::ReadU32(slotRecord, slot::kLastSaveTime + 4 * static_cast<std::size_t>(field)); };
-    setText(kLabelDate, vesk::text::Utf8ToUtf16(std::to_string(stamp(0)) + "/" + std::to_string(stamp(1)) + "/" +
-                                                std::to_string(stamp(2))));
-    const std::uint32_t seconds = platform::ReadU32(slotRecord, slot::kPlaySeconds);
+    const auto& stamp = summary.lastSaveTime;
+    setText(kLabelDate, vesk::text::Utf8ToUtf16(std::to_string(stamp[0]) + "/" + std::to_string(stamp[1]) + "/" +
+                                                std::to_string(stamp[2])));
+    const std::uint32_t seconds = summary.playSeconds;
     std::u16string playTime = GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_PLAYTIME");
     playTime += kIdeographicSpace;
     playTime += ThreeDigits(seconds / 3600) + u":" + TwoDigits((seconds / 60) % 60);
@@ -496,14 +493,12 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
 
     std::u16string location;
     const GAME_CStaticDatabase* database = GetStaticDatabase();
-    const RouteData* route = database != nullptr ? database->FindRouteData(platform::ReadU32(slotRecord, slot::kRouteId)) : nullptr;
+    const RouteData* route = database != nullptr ? database->FindRouteData(summary.routeId) : nullptr;
     if (route != nullptr) {
         std::uint32_t destination = route->endLocation;
         std::uint32_t origin = route->startLocation;
-        const bool flagA = platform::ReadU32(slotRecord, slot::kRouteReversed) != 0;
-        const bool flagB = platform::ReadU32(slotRecord, slot::kRouteDirection) != 0;
-        if (flagA != flagB) std::swap(destination, origin);
-        const std::int32_t position = platform::ReadI32(slotRecord, slot::kRoutePosition);
+        if (summary.routeReversed != summary.routeDirection) std::swap(destination, origin);
+        const std::int32_t position = summary.routePosition;
         if (position > 0 && position < route->length) {
             location = vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_AJITO_MOVE"),
                                               {GetMessageTextExpanded(TagText(destination))});
@@ -514,10 +509,7 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
         }
     }
     setText(kLabelLocation, std::move(location));
-    int crew = 0;
-    for (int i = 0; i < slot::kCrewRecordCount; ++i) {
-        if (slotRecord[slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize + kCrewInUse] != 0) ++crew;
-    }
+    const std::int32_t crew = summary.crewCount;
     setText(kLabelCrew, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_ACTOR"), {FullWidthNumber(crew)}));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/services/save/working_slot.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
@@ -85,6 +86,8 @@ private:
     void PlaceCursor();
     void WriteRows();
     void WriteRow(int row, int slot);
+    // Nothing for a slot outside the snapshot.
+    working_slot::SlotSummary SnapshotSummary(int slot) const;
     std::uint32_t SnapshotPlayTime(int slot) const;
     bool AnyWidgetBusyOrDecided() const;
 

@@ -21,6 +21,7 @@
 #include "game/model/session/play_session.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
@@ -32,7 +33,6 @@
 #include "game/ui/list_view.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
-#include "platform/little_endian.h"
 #include "game/ui/ui_manager.h"
 
 namespace {
@@ -116,7 +116,7 @@ std::int32_t TitleLanguageVariant()
 }
 
 // The running world came from a slot that has been played.
-bool TitleHasSave() { return platform::ReadU32(GetWorkingSlot(), save_layout::slot::kPlaySeconds) != 0; }
+bool TitleHasSave() { return working_slot::PlaySeconds() != 0; }
 
 bool AnyOpen(const GAME_CUIManager& ui, std::initializer_list<int> slots)
 {
@@ -479,13 +479,12 @@ void GAME_CUITitle::UpdateContinue()
     world->ui->SetOpen(kSlotCommon, true);
     world->ui->SetOpen(kSlotShipStatus, true);
     SetOpen(false);
-    const std::span<const std::uint8_t> slot = GetWorkingSlot();
-    const std::uint32_t routeMusic = platform::ReadU32(slot, save_layout::slot::kRouteMusic);
+    const std::uint32_t routeMusic = working_slot::RouteMusic();
     GAME_CSoundPlayer* sound = GetSoundPlayer();
     if (routeMusic >= 1 && routeMusic <= kBgmCount) {
         sound->PlayBGM(routeMusic - 1, 0, false);
     } else {
-        const std::uint32_t stored = platform::ReadU32(slot, save_layout::slot::kClockBgm);
+        const std::uint32_t stored = working_slot::ClockMusic();
         const bool none = stored == 0 || stored == kNoSavedMusic || stored > kBgmCount;
         sound->PlayBGM(none ? kDesertMusic : stored - 1, 0, true);
     }
@@ -587,7 +586,7 @@ void GAME_CUITitle::StartPlay()
             StartRoute(travel, &firstRoute, true, {}, {});
         }
     }
-    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kPlaySeconds, 1);
+    working_slot::SetPlaySeconds(1);
 }
 
 void GAME_CUITitle::PreDraw()

@@ -51,4 +51,29 @@ TEST(WorkingSlot, ValuesLandAtTheirPlacesAndIndicesPastTheirSetsChangeNothing)
     ResetSaveAreas();
 }
 
+TEST(WorkingSlot, AStoredSlotsSummaryReadsItsOwnRecordAndAShortRecordReadsEmpty)
+{
+    std::vector<std::uint8_t> record(slot::kSize, 0);
+    platform::WriteU32(record, slot::kLastSaveTime + 8, 27);
+    platform::WriteU32(record, slot::kPlaySeconds, 3661);
+    platform::WriteU32(record, slot::kRouteId, 0x31305452);
+    platform::WriteU32(record, slot::kRouteDirection, 1);
+    platform::WriteI32(record, slot::kRoutePosition, -4);
+    record[slot::kCrew + slot::kCrewInUse] = 1;
+    record[slot::kCrew + 5 * slot::kCrewRecordSize + slot::kCrewInUse] = 1;
+    record[slot::kCrew + 6 * slot::kCrewRecordSize + 1] = 1;  // a used byte of an unused record
+
+    const working_slot::SlotSummary summary = working_slot::ReadSlotSummary(record);
+    EXPECT_EQ(summary.lastSaveTime[2], 27u);
+    EXPECT_EQ(summary.playSeconds, 3661u);
+    EXPECT_EQ(summary.routeId, 0x31305452u);
+    EXPECT_FALSE(summary.routeReversed);
+    EXPECT_TRUE(summary.routeDirection);
+    EXPECT_EQ(summary.routePosition, -4);
+    EXPECT_EQ(summary.crewCount, 2);
+
+    record.pop_back();
+    EXPECT_EQ(working_slot::ReadSlotSummary(record).playSeconds, 0u);
+}
+
 }  // namespace
