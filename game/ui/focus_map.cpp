@@ -33,7 +33,23 @@ bool UIFocusMap::Step(std::int32_t& focus, int direction) const
     if (to == kUINoFocus) return false;
     if (!Find(focus)->silent) PlayUISE(kSeUICursor);
     focus = to;
+    if (const UIFocusPlace* arrived = Find(to); arrived->arrive) arrived->arrive(direction);
     return true;
+}
+
+UIFocusWalk UIFocusMap::Walk(std::int32_t& focus, int direction) const
+{
+    const UIFocusPlace* place = Find(focus);
+    if (place == nullptr) return UIFocusWalk::kNone;
+    const bool sounds = place->soundsUpDown && (direction == kUIFocusUp || direction == kUIFocusDown);
+    if (place->inside && place->inside(direction)) {
+        if (sounds) PlayUISE(kSeUICursor);
+        return UIFocusWalk::kAnswered;
+    }
+    if (Step(focus, direction)) return UIFocusWalk::kStepped;
+    if (!sounds) return UIFocusWalk::kNone;
+    PlayUISE(kSeUICursor);
+    return UIFocusWalk::kAnswered;
 }
 
 bool UIFocusMap::Press(std::int32_t focus) const

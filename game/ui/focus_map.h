@@ -27,7 +27,22 @@ struct UIFocusPlace {
     std::function<bool()> condition;
     bool silent = false;
     GAME_CUIIconObject* button = nullptr;
+    // A step that stays inside the place, asked before the walk: true while the place's own cursor or
+    // value moves that way (moved here, or by its widget, which reads the key itself); false at its end.
+    std::function<bool(int direction)> inside;
+    // Run when a step arrives here, with the step's direction (a list entered from below starts on its
+    // last row).
+    std::function<void(int direction)> arrive;
+    // Up and down also act on auto-repeat here.
+    bool repeats = false;
+    // Up and down are answered here with the cursor sound, even where they lead nowhere.
+    bool soundsUpDown = false;
+    // Its widget reads the same keys: an up or down step into or out of it uses up the frame's input.
+    bool readsKeys = false;
 };
+
+// What a walk did with a key: nothing, answered it where the focus stands, or stepped on.
+enum class UIFocusWalk { kNone, kAnswered, kStepped };
 
 class UIFocusMap {
 public:
@@ -41,6 +56,8 @@ public:
     // One step: moves the focus, with the cursor sound unless the place left is silent.
     // False when the table leads nowhere from there.
     bool Step(std::int32_t& focus, int direction) const;
+    // One key with the places' own moves: inside the place first, then the step.
+    UIFocusWalk Walk(std::int32_t& focus, int direction) const;
     // Decide: presses the place's button; false when it has none.
     bool Press(std::int32_t focus) const;
 

@@ -194,8 +194,18 @@ void GAME_CUIRoomTaskTab::Update(bool input)
     if (input) {
         const std::array<UIFocusPlace, 7> table = FocusPlaces();
         const UIFocusMap map(table);
-        const bool stepped = StepVertically(Pressed(kUIMenuUp), Pressed(kUIMenuDown), forController) ||
-                             (Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) ||
+        // Up and down walk with the places' own moves; left and right only step.
+        const UIFocusPlace* place = map.Find(focus_);
+        const bool repeats = place != nullptr && place->repeats;
+        const auto held = [&](int slot) { return Pressed(slot) || (repeats && Repeated(slot)); };
+        UIFocusWalk walked = UIFocusWalk::kNone;
+        if (held(kUIMenuUp)) {
+            walked = map.Walk(focus_, kUIFocusUp);
+        } else if (held(kUIMenuDown)) {
+            walked = map.Walk(focus_, kUIFocusDown);
+        }
+        if (walked == UIFocusWalk::kStepped && (place->readsKeys || map.Find(focus_)->readsKeys)) forController = false;
+        const bool stepped = walked != UIFocusWalk::kNone || (Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) ||
                              (Pressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
         if (!stepped && IsUIActionTriggered(kActionDecide)) map.Press(focus_);
         if (map.Find(focus_) == nullptr) focus_ = kTaskFocusRows;
@@ -217,102 +227,55 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
 {
     const auto& at = layout_.focusPlaces;
     constexpr std::int32_t none = kUINoFocus;
-    // The executing list and the crew panel show their own cursors; steps from the scroll bar are silent.
+    GAME_CUIListController& controller = *controller_.Get();
+    const GAME_CUIActorListPanel* panel = controller.Panel();
+    // The crew member the panel's cursor stands on, and how many it lists.
+    const auto member = [panel] {
+        return panel != nullptr ? static_cast<std::int64_t>(panel->ScrollBar()->Value()) * 2 + panel->Cursor() : 0;
+    };
+    const auto crewCount = [panel] { return panel != nullptr ? static_cast<std::int64_t>(panel->Crew().size()) : 0; };
+    // Lists entered from below start at their end, from above at their start.
+    const auto fromEnd = [](int direction, auto toEnd, auto toStart) {
+        if (direction == kUIFocusUp) toEnd();
+        if (direction == kUIFocusDown) toStart();
+    };
+    // The executing list and the crew panel show their own cursors and move them themselves; the
+    // scroll bar's value moves here, and its change plays the sound (the owning screen's update).
     return {{
-        {.id = kTaskFocusRows, .next = {none, none, kTaskFocusCrew, kTaskFocusSkipRight}},
-        {.id = kTaskFocusCrew, .next = {none, none, kTaskFocusSkipLeft, kTaskFocusRows}},
-        {.id = kTaskFocusTaskTab, .pointer = at[0], .marker = arrowSprite_, .next = {none, none, kTaskFocusOtherTab, none},
+        {.id = kTaskFocusRows, .next = {kTaskFocusTaskTab, kTaskFocusTaskTab, kTaskFocusCrew, kTaskFocusSkipRight},
+         .inside = [&controller](int d) {
+             return d == kUIFocusUp ? controller.Cursor() != 0 : d == kUIFocusDown && controller.Cursor() < controller.CountSetFlags();
+         },
+         .arrive = [&controller, fromEnd](int d) {
+             fromEnd(d, [&] { controller.SetCursor(controller.CountSetFlags()); }, [&] { controller.SetCursor(0); });
+         },
+         .repeats = true, .readsKeys = true},
+        {.id = kTaskFocusCrew, .next = {kTaskFocusScrollBar, kTaskFocusOtherTab, kTaskFocusSkipLeft, kTaskFocusRows},
+         .inside = [member, crewCount](int d) {
+             return d == kUIFocusUp ? member() > 0 : d == kUIFocusDown && member() < crewCount() - 1;
+         },
+         .soundsUpDown = true},
+        {.id = kTaskFocusTaskTab, .pointer = at[0], .marker = arrowSprite_, .next = {kTaskFocusRows, kTaskFocusRows, kTaskFocusOtherTab, none},
          .button = taskTab_},
-        {.id = kTaskFocusOtherTab, .pointer = at[1], .marker = arrowSprite_, .next = {none, none, none, kTaskFocusTaskTab},
-         .button = otherTab_},
+        {.id = kTaskFocusOtherTab, .pointer = at[1], .marker = arrowSprite_, .next = {kTaskFocusCrew, kTaskFocusScrollBar, none, kTaskFocusTaskTab},
+         .button = otherTab_, .soundsUpDown = true},
         {.id = kTaskFocusSkipRight, .pointer = at[2], .marker = gridCursorSprite_, .next = {none, none, kTaskFocusRows, none},
          .button = skipRight_},
         {.id = kTaskFocusSkipLeft, .pointer = at[3], .marker = gridCursorSprite_, .next = {none, none, none, kTaskFocusScrollBar},
          .otherwise = {none, none, none, kTaskFocusCrew}, .button = skipLeft_},
-        {.id = kTaskFocusScrollBar, .pointer = at[4], .marker = arrowSprite_, .next = {none, none, kTaskFocusSkipLeft, kTaskFocusRows},
-         .condition = [this] { return scroll_->Maximum() > 0; }, .silent = true},
+        {.id = kTaskFocusScrollBar, .pointer = at[4], .marker = arrowSprite_,
+         .next = {kTaskFocusOtherTab, kTaskFocusCrew, kTaskFocusSkipLeft, kTaskFocusRows},
+         .condition = [this] { return scroll_->Maximum() > 0; }, .silent = true,
+         .inside = [this](int d) {
+             const std::int32_t value = scroll_->Value();
+             const bool moves = d == kUIFocusUp ? value > 0 : d == kUIFocusDown && value < scroll_->Maximum();
+             if (moves) scroll_->SetValue(d == kUIFocusUp ? value - 1 : value + 1);
+             return moves;
+         },
+         .arrive = [this, fromEnd](int d) {
+             fromEnd(d, [this] { scroll_->SetValue(scroll_->Maximum()); }, [this] { scroll_->SetValue(0); });
+         }},
     }};
-}
-
-bool GAME_CUIRoomTaskTab::StepVertically(bool up, bool down, bool& forController)
-{
-    GAME_CUIListController& controller = *controller_.Get();
-    GAME_CUIActorListPanel* panel = controller.Panel();
-    const std::int32_t scrollMaximum = scroll_->Maximum();
-    auto move = [&](std::int32_t focus) {
-        PlayUISE(kSeUICursor);
-        focus_ = focus;
-    };
-    switch (focus_) {
-    case kTaskFocusRows:
-        // Within the list the controller moves its cursor; at its ends the tab button takes the focus.
-        if (up || Repeated(kUIMenuUp)) {
-            if (controller.Cursor() == 0) {
-                move(kTaskFocusTaskTab);
-                forController = false;
-            }
-            return true;
-        }
-        if (down || Repeated(kUIMenuDown)) {
-            if (controller.CountSetFlags() <= controller.Cursor()) {
-                move(kTaskFocusTaskTab);
-                forController = false;
-            }
-            return true;
-        }
-        return false;
-    case kTaskFocusCrew: {
-        const std::size_t count = panel != nullptr ? panel->Crew().size() : 0;
-        const std::int64_t member =
-            panel != nullptr ? static_cast<std::int64_t>(panel->ScrollBar()->Value()) * 2 + panel->Cursor() : 0;
-        if (up) {
-            PlayUISE(kSeUICursor);
-            if (scrollMaximum > 0 && member <= 0) {
-                focus_ = kTaskFocusScrollBar;
-                scroll_->SetValue(scrollMaximum);
-            }
-        } else if (down) {
-            PlayUISE(kSeUICursor);
-            if (member >= static_cast<std::int64_t>(count) - 1) focus_ = kTaskFocusOtherTab;
-        }
-        return up || down;
-    }
-    case kTaskFocusTaskTab:
-        if (up || down) {
-            move(kTaskFocusRows);
-            controller.SetCursor(up ? controller.CountSetFlags() : 0);
-            forController = false;
-        }
-        return up || down;
-    case kTaskFocusOtherTab:
-        if (up) {
-            move(kTaskFocusCrew);
-        } else if (down) {
-            PlayUISE(kSeUICursor);
-            if (scrollMaximum > 0) {
-                focus_ = kTaskFocusScrollBar;
-                scroll_->SetValue(0);
-            }
-        }
-        return up || down;
-    case kTaskFocusScrollBar:
-        // The value's change itself plays the cursor sound (the owning screen's update).
-        if (up) {
-            if (scroll_->Value() > 0) {
-                scroll_->SetValue(scroll_->Value() - 1);
-            } else {
-                focus_ = kTaskFocusOtherTab;
-            }
-        } else if (down) {
-            if (scroll_->Value() < scrollMaximum) {
-                scroll_->SetValue(scroll_->Value() + 1);
-            } else {
-                focus_ = kTaskFocusCrew;
-            }
-        }
-        return up || down;
-    default: return false;
-    }
 }
 
 void GAME_CUIRoomTaskTab::Place(std::int32_t focus)

@@ -98,10 +98,8 @@ public:
 
 private:
     // The seven places: the list and the crew panel (their own cursors), the two tabs, the two skip
-    // arrows and the information scroll bar.
+    // arrows and the information scroll bar. Built for a walk and dropped after it.
     std::array<UIFocusPlace, 7> FocusPlaces() const;
-    // The up and down keys, which each place answers in its own way; false when the place takes neither.
-    bool StepVertically(bool up, bool down, bool& forController);
     // The upgrade message keys of the room, in the order of its kind's upgrade entries.
     void CollectUpgradeKeys(std::vector<const char*>& out) const;
     void ShowDurability();

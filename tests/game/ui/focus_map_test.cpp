@@ -62,4 +62,45 @@ TEST_F(FocusMapTest, AWalkFollowsTheTableItsConditionsAndItsSilentPlaces)
     EXPECT_EQ(map.Neighbour(99, kUIFocusUp), kUINoFocus);
 }
 
+TEST_F(FocusMapTest, AWalkLetsAPlaceMoveItsOwnCursorFirstAndTellsTheArrivalItsDirection)
+{
+    enum : std::int32_t { kList = 1, kPanel = 2, kTab = 3 };
+    int listCursor = 1;
+    int arrivedFrom = -1;
+    constexpr std::int32_t none = kUINoFocus;
+    const std::array<UIFocusPlace, 3> places{{
+        {.id = kList, .next = {kTab, kTab, none, none},
+         .inside =
+             [&](int d) {
+                 if (d != kUIFocusUp || listCursor == 0) return false;
+                 --listCursor;
+                 return true;
+             },
+         .arrive = [&](int d) { arrivedFrom = d; }},
+        {.id = kPanel, .next = {none, kTab, none, kList}, .soundsUpDown = true},
+        {.id = kTab, .next = {kList, kPanel, none, none}},
+    }};
+    const UIFocusMap map(places);
+
+    std::int32_t focus = kList;
+    EXPECT_EQ(map.Walk(focus, kUIFocusUp), UIFocusWalk::kAnswered);
+    EXPECT_EQ(listCursor, 0);
+    EXPECT_FALSE(PlayedNow(kSeCursor));
+    EXPECT_EQ(map.Walk(focus, kUIFocusUp), UIFocusWalk::kStepped);
+    EXPECT_EQ(focus, kTab);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+    EXPECT_EQ(map.Walk(focus, kUIFocusUp), UIFocusWalk::kStepped);
+    EXPECT_EQ(arrivedFrom, kUIFocusUp);
+    // A place that answers up and down with the sound takes them even where they lead nowhere; left
+    // and right it leaves alone.
+    focus = kPanel;
+    StepFrames(1);
+    EXPECT_EQ(map.Walk(focus, kUIFocusUp), UIFocusWalk::kAnswered);
+    EXPECT_EQ(focus, kPanel);
+    EXPECT_TRUE(PlayedNow(kSeCursor));
+    EXPECT_EQ(map.Walk(focus, kUIFocusLeft), UIFocusWalk::kNone);
+    EXPECT_EQ(map.Walk(focus, kUIFocusRight), UIFocusWalk::kStepped);
+    EXPECT_EQ(arrivedFrom, kUIFocusRight);
+}
+
 }  // namespace
