@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libsdl2-dev libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
   libfreetype-dev libpng-dev libsquish-dev
   fonts-dejavu-core fonts-wqy-microhei
 )

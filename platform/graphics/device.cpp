@@ -282,14 +282,20 @@ void Device::ClearState()
     indexOffset_ = 0;
 }
 
-bool Device::DecodeVertex(std::uint32_t index, VertexInput& out) const
+std::uint64_t Device::LayoutEnd() const
+{
+    std::uint64_t end = 0;
+    for (const InputElement& element : layout_->elements) {
+        end = std::max<std::uint64_t>(end, element.offset + ElementSize(element.format));
+    }
+    return end;
+}
+
+bool Device::DecodeVertex(std::uint32_t index, std::uint64_t layoutEnd, VertexInput& out) const
 {
     const std::uint64_t start = vertexOffset_ + static_cast<std::uint64_t>(index) * vertexStride_;
     const std::uint8_t* base = vertexBuffer_->Data();
-    for (const InputElement& element : layout_->elements) {
-        const std::uint64_t end = start + element.offset + ElementSize(element.format);
-        if (end > vertexBuffer_->Size()) return false;
-    }
+    if (start + layoutEnd > vertexBuffer_->Size()) return false;
     out = VertexInput{};
     for (const InputElement& element : layout_->elements) ReadElement(element, base + start + element.offset, out);
     return true;
@@ -350,9 +356,10 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     transformed.resize(range);
     valid.assign(range, 0);
     const VertexProgram& vertexProgram = vertexShader_->program;
+    const std::uint64_t layoutEnd = LayoutEnd();
     for (std::size_t i = 0; i < range; ++i) {
         VertexInput input;
-        if (!DecodeVertex(lowest + static_cast<std::uint32_t>(i), input)) continue;
+        if (!DecodeVertex(lowest + static_cast<std::uint32_t>(i), layoutEnd, input)) continue;
         VertexOutput output;
         vertexProgram.run(input, vertexConstants, output);
         std::copy(output.position, output.position + 4, transformed[i].position);

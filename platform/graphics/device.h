@@ -99,7 +99,10 @@ public:
     void ResetStats() { stats_ = {}; }
 
 private:
-    bool DecodeVertex(std::uint32_t index, VertexInput& out) const;
+    // Bytes from a vertex's start to the end of its farthest element.
+    std::uint64_t LayoutEnd() const;
+    // False when the vertex's elements reach past the buffer (layoutEnd: LayoutEnd()).
+    bool DecodeVertex(std::uint32_t index, std::uint64_t layoutEnd, VertexInput& out) const;
 
     Texture* target_ = nullptr;
     DepthBuffer* depth_ = nullptr;

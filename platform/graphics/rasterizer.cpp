@@ -52,6 +52,22 @@ inline bool ClearOfTexelEdge(float scaled)
     return fraction > margin && fraction < 1.0f - margin;
 }
 
+// When the point samples of pixels 0..count-1 along a line fall in texels
+// first, first + 1, ... first + count - 1, all inside 0..size-1, sets first and
+// returns true; scaledFirst and scaledLast are the scaled coordinates of the
+// line's end pixels. The coordinate is affine along the line, so its distance
+// to texel (first + i) is too: clear of the texel edges at both ends means
+// clear, by the same margin, at every pixel between, far beyond rounding.
+VARNOLIS_ALWAYS_INLINE bool ConsecutiveTexels(float scaledFirst, float scaledLast, int count, int size, int& first)
+{
+    if (!ClearOfTexelEdge(scaledFirst) || !ClearOfTexelEdge(scaledLast)) return false;
+    const long long lo = FloorToTexel(scaledFirst);
+    const long long hi = FloorToTexel(scaledLast);
+    if (lo < 0 || hi >= size || hi - lo != count - 1) return false;
+    first = static_cast<int>(lo);
+    return true;
+}
+
 }  // namespace
 
 struct Rasterizer::ScreenVertex {
@@ -522,6 +538,17 @@ void Rasterizer::DrawWireTriangle(const ScreenVertex* s)
     }
 }
 
+// Rows where a quad's two triangles round to different texel rows are rare:
+// the upper triangle's edges are set up only for them.
+bool Rasterizer::UpperRowSpan(const ScreenVertex* s, int x0, int x1, int y, int& lo, int& hi) const
+{
+    Triangle upper;
+    SetupEdges(s, upper);
+    upper.x0 = x0;
+    upper.x1 = x1;
+    return RowSpan(upper, y, lo, hi);
+}
+
 bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
 {
     if (!state_.quadPath || stencilTest_) return false;
@@ -580,17 +607,15 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
 
     // The values below are computed exactly as the triangle path computes
     // them (same planes from the same vertex order), so the pixels match.
-    const ScreenVertex upper[3] = {s[0], s[1], s[2]};
-    const ScreenVertex lower[3] = {s[1], s[3], s[2]};
-    auto areaOf = [](const ScreenVertex* t) {
-        return static_cast<double>((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[2].x - t[0].x) * (t[1].y - t[0].y));
+    // The upper triangle is (s[0], s[1], s[2]); the lower one (s[1], s[3], s[2]).
+    const ScreenVertex* upper = s;
+    auto areaOf = [](const ScreenVertex& t0, const ScreenVertex& t1, const ScreenVertex& t2) {
+        return static_cast<double>((t1.x - t0.x) * (t2.y - t0.y) - (t2.x - t0.x) * (t1.y - t0.y));
     };
-    const double upperArea = areaOf(upper);
-    const double lowerArea = areaOf(lower);
+    const double upperArea = areaOf(s[0], s[1], s[2]);
     const double firstDx = static_cast<double>(static_cast<long long>(x0) * kSubpixel + kHalfPixel - s[0].x);
     const double firstDy = static_cast<double>(static_cast<long long>(y0) * kSubpixel + kHalfPixel - s[0].y);
-    const Plane depthPlane = MakePlane(upper, s[0].z, s[1].z, s[2].z, upperArea);
-    const float zf = static_cast<float>(depthPlane.At(firstDx, firstDy));
+    const bool depth = depthValues_ != nullptr;
 
     PixelRow row;
     row.count = count;
@@ -600,37 +625,50 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     row.b = ToByte(c[2]);
     row.a = ToByte(c[3]);
     row.flat = PackColor(row.r, row.g, row.b, row.a);
-    row.z = zf;
+    if (depth) {
+        const Plane depthPlane = MakePlane(upper, s[0].z, s[1].z, s[2].z, upperArea);
+        row.z = static_cast<float>(depthPlane.At(firstDx, firstDy));
+    }
     row.func = state_.depthStencil.depthFunc;
     row.depthWrite = state_.depthStencil.depthWrite;
-    const bool depth = depthValues_ != nullptr;
     const bool modulate = textured && row.flat != 0xFFFFFFFFu;
 
-    Plane uUpper, vUpper, vLower;
+    Plane uUpper, vUpper;
     int firstColumn = -1;
+    // Texel row of pixel row y0 + k is firstRow + k for every row, when set.
+    int firstRow = -1;
     if (textured) {
         uUpper = MakePlane(upper, upper[0].varyings[ui], upper[1].varyings[ui], upper[2].varyings[ui], upperArea);
         vUpper = MakePlane(upper, upper[0].varyings[ui + 1], upper[1].varyings[ui + 1], upper[2].varyings[ui + 1],
                            upperArea);
-        vLower = MakePlane(lower, lower[0].varyings[ui + 1], lower[1].varyings[ui + 1], lower[2].varyings[ui + 1],
-                           lowerArea);
-        if (columnTexels_.size() < static_cast<std::size_t>(count)) columnTexels_.resize(count);
-        const double dy = firstDy;
-        for (int i = 0; i < count; ++i) {
+        const float texWidth = static_cast<float>(texture->Width());
+        const float texHeight = static_cast<float>(texture->Height());
+        auto uAt = [&](int i) {
             const double dx = static_cast<double>(static_cast<long long>(x0 + i) * kSubpixel + kHalfPixel - s[0].x);
-            const float u = static_cast<float>(uUpper.At(dx, dy));
-            columnTexels_[i] = PointTexel(u, texture->Width(), sampler->addressU);
-        }
+            return static_cast<float>(uUpper.At(dx, firstDy));
+        };
+        auto vAt = [&](int y) {
+            const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
+            return static_cast<float>(vUpper.At(firstDx, static_cast<double>(py - s[0].y)));
+        };
         // Unscaled and unflipped, the columns run first, first + 1, ...: the
         // row then reads the texel row directly.
-        firstColumn = columnTexels_[0];
-        for (int i = 1; i < count && firstColumn >= 0; ++i) {
-            if (columnTexels_[i] != firstColumn + i) firstColumn = -1;
+        if (!ConsecutiveTexels(uAt(0) * texWidth, uAt(count - 1) * texWidth, count, texture->Width(), firstColumn)) {
+            firstColumn = -1;
+            if (columnTexels_.size() < static_cast<std::size_t>(count)) columnTexels_.resize(count);
+            for (int i = 0; i < count; ++i) columnTexels_[i] = PointTexel(uAt(i), texture->Width(), sampler->addressU);
+            firstColumn = columnTexels_[0];
+            for (int i = 1; i < count && firstColumn >= 0; ++i) {
+                if (columnTexels_[i] != firstColumn + i) firstColumn = -1;
+            }
         }
         row.columns = firstColumn >= 0 ? nullptr : columnTexels_.data();
+        if (!ConsecutiveTexels(vAt(y0) * texHeight, vAt(y1) * texHeight, y1 - y0 + 1, texture->Height(), firstRow)) {
+            firstRow = -1;
+        }
     }
 
-    std::optional<Triangle> upperTri;
+    std::optional<Plane> vLower;
     const int width = state_.target->Width();
     WithBlender(state_.blend, [&](auto blend) {
         for (int y = y0; y <= y1; ++y) {
@@ -638,6 +676,16 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             row.depthRow = depth ? depthValues_ + static_cast<std::size_t>(y) * state_.depth->Width() + x0 : nullptr;
             if (!textured) {
                 WritePixelRow(row, blend, false, false, depth);
+                continue;
+            }
+            // Where pixel x0 + i reads its texel in texel row `texelRow`.
+            auto source = [&](int texelRow, int i) {
+                return texture->Pixels() + static_cast<std::size_t>(texelRow) * texture->Width() +
+                       (firstColumn >= 0 ? firstColumn + i : 0);
+            };
+            if (firstRow >= 0) {
+                row.texels = source(firstRow + (y - y0), 0);
+                WritePixelRow(row, blend, true, modulate, depth);
                 continue;
             }
             const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
@@ -648,15 +696,15 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             // it can only land in another texel right at a texel edge.
             int rowLower = rowUpper;
             if (!ClearOfTexelEdge(vu * static_cast<float>(texture->Height()))) {
+                if (!vLower) {
+                    const ScreenVertex lower[3] = {s[1], s[3], s[2]};
+                    vLower = MakePlane(lower, lower[0].varyings[ui + 1], lower[1].varyings[ui + 1],
+                                       lower[2].varyings[ui + 1], areaOf(s[1], s[3], s[2]));
+                }
                 const float vl = static_cast<float>(
-                    vLower.At(firstDx, static_cast<double>(py - s[1].y)));
+                    vLower->At(firstDx, static_cast<double>(py - s[1].y)));
                 rowLower = PointTexel(vl, texture->Height(), sampler->addressV);
             }
-            // Where pixel x0 + i reads its texel in texel row `texelRow`.
-            auto source = [&](int texelRow, int i) {
-                return texture->Pixels() + static_cast<std::size_t>(texelRow) * texture->Width() +
-                       (firstColumn >= 0 ? firstColumn + i : 0);
-            };
             if (rowUpper == rowLower) {
                 row.texels = source(rowUpper, 0);
                 WritePixelRow(row, blend, true, modulate, depth);
@@ -664,14 +712,8 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             }
             // The two triangles round this row to different texel rows: split
             // the row where the triangle path would.
-            if (!upperTri) {
-                upperTri.emplace();
-                SetupEdges(upper, *upperTri);
-                upperTri->x0 = x0;
-                upperTri->x1 = x1;
-            }
             int lo = x1 + 1, hi = x1;
-            if (!RowSpan(*upperTri, y, lo, hi)) lo = x1 + 1, hi = x1;
+            if (!UpperRowSpan(s, x0, x1, y, lo, hi)) lo = x1 + 1, hi = x1;
             const int pieces[3][3] = {{x0, lo - 1, rowLower}, {lo, hi, rowUpper}, {hi + 1, x1, rowLower}};
             for (const auto& piece : pieces) {
                 if (piece[0] > piece[1]) continue;

@@ -66,6 +66,8 @@ private:
     void DrawSpriteTriangle(const ScreenVertex* s, Triangle& tri, double area);
     bool SetupEdges(const ScreenVertex* s, Triangle& tri) const;
     bool RowSpan(const Triangle& tri, int y, int& lo, int& hi) const;
+    // The span of row y in the triangle (s[0], s[1], s[2]) within x0..x1.
+    bool UpperRowSpan(const ScreenVertex* s, int x0, int x1, int y, int& lo, int& hi) const;
     void ShadeSpan(const Triangle& tri, int y, int lo, int hi);
     void DrawWireTriangle(const ScreenVertex* s);
     void ShadePixels(int y, int x, int count, const float* depth, const std::uint8_t* covered);

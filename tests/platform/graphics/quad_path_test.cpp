@@ -46,7 +46,7 @@ TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
     auto uniform = [&](float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(random); };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
     std::uint64_t totalFast = 0;
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 120; ++round) {
         Scene scene;
         scene.texWidth = 1 + pick(40);
         scene.texHeight = 1 + pick(40);
@@ -65,9 +65,19 @@ TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
                 return snapping == 0 ? std::round(v) : (snapping == 1 ? std::round(v * 2) / 2 : v);
             };
             const float x0 = coord(-20, 90), y0 = coord(-20, 55);
-            const float x1 = x0 + coord(0.3f, 70), y1 = y0 + coord(0.3f, 50);
+            float x1 = x0 + coord(0.3f, 70), y1 = y0 + coord(0.3f, 50);
             float u0 = uniform(-1, 1), u1 = uniform(-1, 2), v0 = uniform(-1, 1), v1 = uniform(-1, 2);
             if (pick(2)) u0 = 0, u1 = 1, v0 = 0, v1 = 1;
+            if (pick(3) == 0) {
+                // A sprite of an atlas at its own size: one texel per pixel.
+                const int left = pick(scene.texWidth), top = pick(scene.texHeight);
+                const int w = 1 + pick(scene.texWidth - left), h = 1 + pick(scene.texHeight - top);
+                x1 = x0 + static_cast<float>(w), y1 = y0 + static_cast<float>(h);
+                u0 = static_cast<float>(left) / static_cast<float>(scene.texWidth);
+                u1 = static_cast<float>(left + w) / static_cast<float>(scene.texWidth);
+                v0 = static_cast<float>(top) / static_cast<float>(scene.texHeight);
+                v1 = static_cast<float>(top + h) / static_cast<float>(scene.texHeight);
+            }
             if (pick(2)) std::swap(u0, u1);  // flips
             float color[4] = {1, 1, 1, 1};
             if (pick(2)) {
