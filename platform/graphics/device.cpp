@@ -2,6 +2,7 @@
 #include "platform/graphics/device.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -362,8 +363,9 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
         if (!DecodeVertex(lowest + static_cast<std::uint32_t>(i), layoutEnd, input)) continue;
         VertexOutput output;
         vertexProgram.run(input, vertexConstants, output);
-        std::copy(output.position, output.position + 4, transformed[i].position);
-        std::copy(output.varyings, output.varyings + kMaxVaryings, transformed[i].varyings);
+        // The same fields in the same order: one fixed-size copy, which the compiler inlines.
+        static_assert(sizeof(ClipVertex) == sizeof(VertexOutput) && offsetof(ClipVertex, varyings) == offsetof(VertexOutput, varyings));
+        std::memcpy(static_cast<void*>(&transformed[i]), &output, sizeof(ClipVertex));
         valid[i] = 1;
     }
 

@@ -15,6 +15,7 @@
 #include "platform/graphics/blend.h"
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/pixel_math.h"
+#include "platform/graphics/pixel_row_avx2.h"
 
 namespace platform::gfx {
 
@@ -184,18 +185,25 @@ VARNOLIS_ALWAYS_INLINE __m128i ShadeFour(__m128i src, __m128i dst, __m128i color
 
 // Rows four pixels at a time for the blend kinds with a SIMD form; the last
 // one to three pixels go through the same arithmetic in part of a register.
+// The flat colour's b, g, r, a in 16-bit lanes, twice, as the modulation takes it.
+inline __m128i ColorLanes(const PixelRow& row)
+{
+    return _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
+                         static_cast<short>(row.b), static_cast<short>(row.a), static_cast<short>(row.r),
+                         static_cast<short>(row.g), static_cast<short>(row.b));
+}
+
+// Starts at pixel `first`: the pixels before it are written already.
 template <BlendKind Kind, bool Modulate, typename Source>
-VARNOLIS_ALWAYS_INLINE void RunRowSse2(const PixelRow& row, const Source& source)
+VARNOLIS_ALWAYS_INLINE void RunRowSse2(const PixelRow& row, const Source& source, int first = 0)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i color = _mm_set_epi16(static_cast<short>(row.a), static_cast<short>(row.r), static_cast<short>(row.g),
-                                        static_cast<short>(row.b), static_cast<short>(row.a), static_cast<short>(row.r),
-                                        static_cast<short>(row.g), static_cast<short>(row.b));
+    const __m128i color = ColorLanes(row);
     const __m128i alphaMask = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     // Locals, so the stores below cannot make the compiler reload them.
     std::uint32_t* const target = row.target;
     const int count = row.count;
-    int i = 0;
+    int i = first;
     for (; i + 4 <= count; i += 4) {
         const __m128i src = ModulateFour<Modulate>(source.Four(i), color);
         __m128i* out = reinterpret_cast<__m128i*>(target + i);
@@ -261,7 +269,21 @@ VARNOLIS_ALWAYS_INLINE void RunSourceRow(const PixelRow& row, const Source& sour
 #if defined(__SSE2__)
     constexpr BlendKind kind = KindOf<Blender>();
     if constexpr (kind != BlendKind::Generic && !Depth) {
-        modulate ? RunRowSse2<kind, true>(row, source) : RunRowSse2<kind, false>(row, source);
+        int first = 0;
+#if defined(VARNOLIS_HAS_AVX2_ROWS)
+        constexpr bool byRun = std::is_same_v<Source, TexelRun>;
+        constexpr bool byColumn = std::is_same_v<Source, TexelColumns>;
+        if constexpr (kind == BlendKind::Alpha && (byRun || byColumn)) {
+            if (row.count >= 8 && CpuHasAvx2()) {
+                const int* columns = nullptr;
+                if constexpr (byColumn) columns = source.columns;
+                first = modulate
+                            ? RunAlphaRowAvx2<true, byColumn>(row.target, row.count, ColorLanes(row), source.texels, columns)
+                            : RunAlphaRowAvx2<false, byColumn>(row.target, row.count, ColorLanes(row), source.texels, columns);
+            }
+        }
+#endif
+        modulate ? RunRowSse2<kind, true>(row, source, first) : RunRowSse2<kind, false>(row, source, first);
         return;
     }
 #endif

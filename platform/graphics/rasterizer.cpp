@@ -22,6 +22,7 @@ namespace {
 // fixed-point edge functions fit in 64 bits; farther geometry is clipped.
 constexpr double kGuardBandPixels = 16384.0;
 constexpr int kMaxClipVertices = 12;
+constexpr int kPrefetchRows = 3;
 
 long long FloorDiv(long long a, long long b)
 {
@@ -673,6 +674,13 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     WithBlender(state_.blend, [&](auto blend) {
         for (int y = y0; y <= y1; ++y) {
             row.target = targetPixels_ + static_cast<std::size_t>(y) * width + x0;
+            // Rows of a small quad lie a whole target row apart: ask for the
+            // target pixels a few rows ahead while this one is blended.
+            if (y + kPrefetchRows <= y1) {
+                const std::uint32_t* ahead = row.target + static_cast<std::size_t>(kPrefetchRows) * width;
+                __builtin_prefetch(ahead, 1);
+                __builtin_prefetch(ahead + count - 1, 1);
+            }
             row.depthRow = depth ? depthValues_ + static_cast<std::size_t>(y) * state_.depth->Width() + x0 : nullptr;
             if (!textured) {
                 WritePixelRow(row, blend, false, false, depth);
