@@ -14,6 +14,7 @@
 #include "framework/utility/script/script_engine.h"
 #include "framework/utility/script/script_services.h"
 #include "framework/utility/script_package/script_package.h"
+#include "tools/common/script_package_writer.h"
 #include "platform/little_endian.h"
 
 namespace {
@@ -131,8 +132,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
     (void)quiet;
 
-    const std::vector<std::uint8_t> bytes = size > 0 && (data[0] & 1) != 0 ? WrapAsBlock(data + 1, size - 1)
-                                                                          : std::vector<std::uint8_t>(data, data + size);
+    std::vector<std::uint8_t> bytes = size > 0 && (data[0] & 1) != 0 ? WrapAsBlock(data + 1, size - 1)
+                                                                    : std::vector<std::uint8_t>(data, data + size);
+    // The check words made to match, so that mutated blocks reach the structure checks.
+    vesk::tools::script::SealScriptPackage(bytes);
     void* image = vesk::memory::MainHeapAlloc(bytes.empty() ? 1 : bytes.size());
     if (image == nullptr) {
         return 0;

@@ -18,6 +18,7 @@
 #include "tests/support/script_assembly.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
+#include "tools/common/script_package_writer.h"
 
 namespace support {
 
@@ -136,9 +137,12 @@ inline std::size_t CommandOffset(const std::vector<std::uint8_t>& bytes, std::ui
            command * vesk::utility::script_package::kCommandSize;
 }
 
-// Parses package bytes into a manager; the manager owns its copy.
-inline bool ParseCopy(vesk::utility::script_package::UTL_CManager& manager, const std::vector<std::uint8_t>& bytes)
+// Parses package bytes into a manager, the blocks' check words made to match; the manager owns
+// its copy.
+inline bool ParseCopy(vesk::utility::script_package::UTL_CManager& manager, std::vector<std::uint8_t> bytes)
 {
+    // Tests break blocks on purpose to reach the parser's structure checks or the engine's.
+    vesk::tools::script::SealScriptPackage(bytes);
     void* image = vesk::memory::MainHeapAlloc(bytes.empty() ? 1 : bytes.size());
     if (!bytes.empty()) {
         std::memcpy(image, bytes.data(), bytes.size());

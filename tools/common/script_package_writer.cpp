@@ -2,6 +2,7 @@
 #include "tools/common/script_package_writer.h"
 
 #include "framework/utility/script_package/script_package.h"
+#include "platform/little_endian.h"
 #include "tools/common/byte_writer.h"
 
 namespace vesk::tools::script {
@@ -82,7 +83,24 @@ std::vector<std::uint8_t> WriteScriptPackage(const std::vector<PackageEntry>& en
         PutU32(package, entry + format::kEntryBlockOffsetOffset, static_cast<std::uint32_t>(package.size()));
         package.insert(package.end(), block.begin(), block.end());
     }
+    SealScriptPackage(package);
     return package;
+}
+
+void SealScriptPackage(std::vector<std::uint8_t>& package)
+{
+    if (package.size() < format::kPackageHeaderSize) return;
+    const auto word = [&](std::size_t at) { return platform::ReadU32(package.data() + at); };
+    const std::uint64_t count = word(format::kEntryCountOffset);
+    const std::uint64_t table = word(format::kEntryTableOffsetOffset);
+    for (std::uint64_t i = 0; i < count && table + (i + 1) * format::kEntrySize <= package.size(); ++i) {
+        const std::size_t entry = static_cast<std::size_t>(table + i * format::kEntrySize);
+        const std::uint64_t size = word(entry + format::kEntryBlockSizeOffset);
+        const std::uint64_t offset = word(entry + format::kEntryBlockOffsetOffset);
+        if (size == 0 || offset + size > package.size()) continue;
+        PutU32(package, entry + format::kEntryChecksumOffset,
+               format::BlockChecksum(package.data() + offset, static_cast<std::size_t>(size)));
+    }
 }
 
 }  // namespace vesk::tools::script

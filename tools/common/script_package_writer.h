@@ -27,11 +27,15 @@ struct PackageEntry {
     std::vector<BlockLabel> labels;  // label-table order
 };
 
-// A script package: header (mark, version, kind), entry table, then one
-// "DTPS" block per entry. A block holds its header, the command table, the
+// A script package: header (mark, version, kind), entry table (each entry
+// with its block's check word), then one "DTPS" block per entry. A block holds its header, the command table, the
 // label table, the argument data in command order and the label names. Fields
 // the runtime does not read are zero, so the same entries always give the
 // same bytes. kind is the four-character tag of the command table (0: none).
 std::vector<std::uint8_t> WriteScriptPackage(const std::vector<PackageEntry>& entries, std::uint32_t kind = 0);
+
+// Writes every block's check word from its bytes; entries or blocks outside the package are
+// passed over. For packages changed after writing, on purpose.
+void SealScriptPackage(std::vector<std::uint8_t>& package);
 
 }  // namespace vesk::tools::script

@@ -101,6 +101,13 @@ bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32
 
 }  // namespace
 
+std::uint32_t BlockChecksum(const std::uint8_t* block, std::size_t size)
+{
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ block[i]) * 16777619u;
+    return hash != 0 ? hash : 1;
+}
+
 UTL_CManager::~UTL_CManager()
 {
     Release();
@@ -190,6 +197,13 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_
             continue;  // kept with its id and no program
         }
         if (!DecodeBlock(block, blockSize, i, name, decoded.program)) {
+            Release();
+            return 0;
+        }
+        const std::uint32_t checksum = ReadU32(entry + kEntryChecksumOffset);
+        if (checksum != 0 && checksum != BlockChecksum(block, blockSize)) {
+            Refuse(name, "entry " + std::to_string(i) + ": the block does not match its check word " + Hex(checksum) +
+                   "; it is damaged");
             Release();
             return 0;
         }

@@ -28,8 +28,14 @@ inline constexpr std::uint32_t kEntryCountOffset = 12;
 inline constexpr std::uint32_t kEntryTableOffsetOffset = 16;
 inline constexpr std::uint32_t kEntrySize = 144;
 inline constexpr std::uint32_t kEntryIdOffset = 0;
+// The block's check word, BlockChecksum of its bytes; 0 in packages made without one.
+inline constexpr std::uint32_t kEntryChecksumOffset = 4;
 inline constexpr std::uint32_t kEntryBlockSizeOffset = 8;
 inline constexpr std::uint32_t kEntryBlockOffsetOffset = 12;
+
+// The check word of a block: FNV-1a over its bytes, never 0 (0 marks a block without one). A
+// changed byte in a block that still decodes would otherwise run as a different script.
+std::uint32_t BlockChecksum(const std::uint8_t* block, std::size_t size);
 
 struct DecodedEntry {
     std::uint32_t id = 0xFFFFFFFF;
@@ -49,7 +55,8 @@ public:
     // Releases what the manager held and takes ownership of image (a block
     // from MainHeapAlloc or ReadResourceFile, size bytes long). The mark and
     // version must match, the kind too when both name one, and there
-    // must be entries; every count and offset is checked against size. A
+    // must be entries; every count and offset is checked against size, and
+    // every block that carries a check word must match it. A
     // package that fails is refused with a log line naming the package (name,
     // its file): the image is freed, the manager stays empty and the result
     // is 0. Otherwise 1.

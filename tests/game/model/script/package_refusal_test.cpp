@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "game/model/script/script_package.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
+#include "platform/little_endian.h"
 #include "tests/support/built_resources.h"
 #include "tests/support/log_capture.h"
 
@@ -59,7 +61,7 @@ protected:
     }
 };
 
-TEST_F(PackageRefusalTest, AZeroedHeaderAnotherKindInItsPlaceOrACutFileIsRefusedNamingTheFile)
+TEST_F(PackageRefusalTest, AZeroedHeaderAnotherKindInItsPlaceACutFileOrAFlippedBitIsRefusedNamingTheFile)
 {
     const std::vector<Package> packages = {
         GameScripts(kScriptPackageRoom),
@@ -91,8 +93,16 @@ TEST_F(PackageRefusalTest, AZeroedHeaderAnotherKindInItsPlaceOrACutFileIsRefused
         // Each script package swaps with the next one, the sound package with a sprite package and back.
         const Bytes other = support::ReadBuiltResource(packages[(i + 1) % packages.size()].file);
         const Bytes cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
-        for (const auto& [damage, bytes] : {std::pair{"zeroed header", zeroed}, std::pair{"another kind", other},
-                                            std::pair{"cut in half", cut}}) {
+        std::vector<std::pair<const char*, Bytes>> damaged = {
+            {"zeroed header", zeroed}, {"another kind", other}, {"cut in half", cut}};
+        if (package.file.starts_with("script/")) {
+            // A bit flipped in the first command of the first entry's block.
+            Bytes flipped = good;
+            const std::uint32_t block = platform::ReadU32(good.data() + 20 + 12);
+            flipped[block + 20 + 2] ^= 0x04;
+            damaged.emplace_back("a bit flipped in a block", flipped);
+        }
+        for (const auto& [damage, bytes] : damaged) {
             support::LogCapture log;
             EXPECT_FALSE(package.load(bytes)) << package.file << ": " << damage;
             EXPECT_EQ(log.Lines().size(), 1u) << package.file << ": " << damage << ::testing::PrintToString(log.Lines());
