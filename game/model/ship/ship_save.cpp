@@ -7,6 +7,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/save/save_layout.h"
 #include "game/model/ship/ship.h"
+#include "game/services/save/save_field_log.h"
 #include "platform/little_endian.h"
 
 namespace {
@@ -95,8 +96,18 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
         const std::int32_t kind = FindRoomIdIndex(id);
         const std::int16_t x = platform::ReadI16(slot, RoomRecord(i) + kRoomXField);
         const std::int16_t y = platform::ReadI16(slot, RoomRecord(i) + kRoomYField);
-        const bool building = platform::ReadU32(slot, RoomRecord(i) + kRoomBuildingField) != 0;
+        const std::uint32_t buildingFlag = platform::ReadU32(slot, RoomRecord(i) + kRoomBuildingField);
+        const bool building = buildingFlag != 0;
+        if (buildingFlag > 1) {
+            LogBadWorkingSlotField("room record " + std::to_string(i), RoomRecord(i) + kRoomBuildingField,
+                                   "under-construction flag " + std::to_string(buildingFlag) +
+                                       " is neither 0 nor 1; taken as 1");
+        }
         const std::uint32_t upgrades = platform::ReadU32(slot, RoomRecord(i) + kRoomUpgradesField);
+        if ((upgrades & ~kUpgradeMask) != 0) {
+            LogBadWorkingSlotField("room record " + std::to_string(i), RoomRecord(i) + kRoomUpgradesField,
+                                   "upgrade bits " + std::to_string(upgrades) + " name upgrades past the last; they are dropped");
+        }
         GAME_CRoomBase* room = building ? PlaceNewRoom(x, y, kind, id, false) : PlaceRoom(x, y, kind);
         if (room == nullptr) {
             Warn("room record " + std::to_string(i) + " (" + TagText(id) + " at " + std::to_string(x) + ", " +

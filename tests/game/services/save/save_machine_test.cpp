@@ -11,7 +11,10 @@
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/clock/game_clock.h"
+#include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/tag.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "tests/support/log_capture.h"
@@ -205,6 +208,11 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
         const std::uint8_t present = record[slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize];
         if (present > 1) breaks.push_back("crew record " + std::to_string(i) + " present byte " + std::to_string(present));
     }
+    for (int i = 0; i < slot::kRoomRecordCount; ++i) {
+        const std::size_t at = slot::kRooms + static_cast<std::size_t>(i) * slot::kRoomRecordSize;
+        if (platform::ReadU32(record, at + 8) > 1) breaks.push_back("room record " + std::to_string(i) + " flag");
+        if (platform::ReadU32(record, at + 12) >= (1u << 11)) breaks.push_back("room record " + std::to_string(i) + " upgrades");
+    }
     for (int i = 0; i < slot::kStoreEntryCount; ++i) {
         const std::size_t at = slot::kStore + static_cast<std::size_t>(i) * slot::kStoreEntrySize;
         const std::uint32_t id = platform::ReadU32(record, at);
@@ -228,6 +236,7 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
 TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndSavesSound)
 {
     ASSERT_NE(AddCrewMember(), nullptr);
+    ASSERT_NE(PeekGameWorld()->ship->PlaceRoom(0, 2, FindRoomIdIndex(MakeTag("ID23"))), nullptr);
     GAME_CSaveManager* saves = GetSaveManager();
     ASSERT_TRUE(saves->RequestSaveSlot(3));
     ASSERT_TRUE(StepUntilSaveIdle());
@@ -240,6 +249,9 @@ TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndS
     const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
     third[slot::kCrew + 1 * slot::kCrewRecordSize] = 4;
     third[slot::kCrew + 2 * slot::kCrewRecordSize] = 242;
+    ASSERT_EQ(platform::ReadU32(third, slot::kRooms), MakeTag("ID23"));
+    platform::WriteU32(third, slot::kRooms + 8, 7);
+    platform::WriteU32(third, slot::kRooms + 12, 0xFFFF0000u);
     const std::size_t emptyEntry = slot::kStore + 3000 * slot::kStoreEntrySize;
     platform::WriteU32(third, emptyEntry, 0xFFFFFFFFu);
     platform::WriteU16(third, emptyEntry + 4, 7);
@@ -258,6 +270,8 @@ TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndS
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
     for (const char* line : {"slot 3, crew record 1 at offset 8200: present byte 4",
                              "slot 3, crew record 2 at offset 8328: present byte 242",
+                             "slot 3, room record 0 at offset 48: under-construction flag 7",
+                             "slot 3, room record 0 at offset 52: upgrade bits 4294901760",
                              "slot 3, store entry 3000 at offset 135660: count 7 without an id",
                              "slot 3, last-save time at offset 218292: month 524300",
                              "slot 3, ending-seen flag at offset 218284: 9",
