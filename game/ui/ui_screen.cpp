@@ -103,7 +103,10 @@ void GAME_CUIScreen::Update(bool input)
     if (state_ == kOpening || state_ == kClosing) {
         const bool moved = StepMover();
         const bool ownPartDone = StepTransition(state_);
-        if (moved && ownPartDone && !AnyWidgetBusyOrDecided()) next_ = state_ == kOpening ? kMain : kClosed;
+        if (moved && ownPartDone && !AnyWidgetBusyOrDecided()) {
+            next_ = state_ == kOpening ? kMain : kClosed;
+            if (setup_.settlesAtOnce) EnterState(next_);
+        }
     } else if (state_ == kMain) {
         UpdateMain(input);
     }

@@ -59,6 +59,9 @@ struct UIScreenSetup {
     // go as it arrives closed, unless KeepsHoldOnClose says another holder is still there.
     bool holdsGame = false;
     UIDialogOnClose dialog = UIDialogOnClose::kLeave;
+    // The state an opening or closing ends in is entered in the frame it ends, not at the next update
+    // (a closed screen is then no longer open for the rest of that frame).
+    bool settlesAtOnce = false;
 };
 
 // A screen's page (or step) machine over its own enum class. Go asks for a page; the change happens at
@@ -70,6 +73,8 @@ public:
 
     Page Current() const { return current_; }
     bool Is(Page page) const { return current_ == page; }
+    // The page asked for: the current one unless a change waits for the next Advance.
+    Page Asked() const { return asked_; }
     void Go(Page page) { asked_ = page; }
     void Reset(Page page) { current_ = asked_ = page; }
     // True when the page changed (and the hook ran).
@@ -144,6 +149,8 @@ protected:
     void AddMovedRoot(GAME_CUIObjectBase* root);
     // Asks for a state change at the next update, as the screen's own rules decide (an opening cut short).
     void SetNextState(UIScreenState state) { next_ = state; }
+    // The state the next update goes to, unless a request comes first.
+    UIScreenState NextState() const { return next_; }
     bool AnyWidgetBusyOrDecided() const;
     const UIScreenContext& Context() const { return *context_; }
 
