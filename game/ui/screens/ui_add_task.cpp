@@ -92,9 +92,12 @@ const char* OrderErrorKey(std::uint32_t code)
 
 }  // namespace
 
-GAME_CUIAddTask::GAME_CUIAddTask() { Build(); }
-
-GAME_CUIAddTask::~GAME_CUIAddTask() { DeleteWidgets(widgets_); }
+// The window stands still; a refused order's dialog stays up until the screen has closed.
+GAME_CUIAddTask::GAME_CUIAddTask(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kNeverPasses, .mover = {.kind = UIMover::Kind::kImmediate}}, &context)
+{
+    Build();
+}
 
 void GAME_CUIAddTask::Build()
 {
@@ -104,6 +107,7 @@ void GAME_CUIAddTask::Build()
     timerIcon_ = FindUISprite("ui_icon_timer");
 
     window_ = MakeUIPicture("ui_windowbase", kWindow.x, kWindow.y);
+    AddMovedRoot(window_);
     BeginUIRoomWindow(widgets_, window_, window_,
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = CloseAndSkipToPrevRoom(this),
                        .skipRightRelease = CloseAndSkipToNextRoom(this), .owner = this});
@@ -173,8 +177,7 @@ void GAME_CUIAddTask::RebuildTaskList()
     if (target != nullptr) {
         title_->SetTextW(UITagName(target->GetRoomId()).c_str());
     }
-    subState_ = 0;
-    lastSubState_ = 0;
+    pages_.Reset(kList);
     list_.top = 0;
     list_.cursor = 0;
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
@@ -208,59 +211,41 @@ void GAME_CUIAddTask::RebuildTaskList()
     infoScroll_->SetDrawWhenEmpty(!empty);
 }
 
-void GAME_CUIAddTask::Update(bool input)
+void GAME_CUIAddTask::OnEnterState(UIScreenState state)
 {
-    nextState_ = requests_.TakeNextState(nextState_);
-    if (nextState_ != state_) {
-        state_ = nextState_;
-        switch (state_) {
-        case 0: {
-            CloseDialog();
-            requests_.openFlag = 0;
-            preset = nullptr;
-            return;
+    switch (state) {
+    case kClosed:
+        CloseDialog();
+        preset = nullptr;
+        break;
+    case kOpening: RebuildTaskList(); break;
+    case kClosing:
+        if (target != nullptr) {
+            target->addTaskCursorRow = static_cast<std::int16_t>(list_.cursor);
+            target->addTaskFirstRow = static_cast<std::int16_t>(list_.top);
         }
-        case 1: RebuildTaskList(); break;
-        case 3:
-            if (target != nullptr) {
-                target->addTaskCursorRow = static_cast<std::int16_t>(list_.cursor);
-                target->addTaskFirstRow = static_cast<std::int16_t>(list_.top);
-            }
-            break;
-        default: break;
-        }
+        break;
+    default: break;
     }
+}
+
+void GAME_CUIAddTask::EveryFrame()
+{
     blink_ = (blink_ + 1) % 16;
     const Vec2 arrow{-(20.0f - static_cast<float>(blink_ / 8)), 0.0f};
     cursorArrow_->SetPosition(&arrow);
-    if (state_ == 1) UpdateTransition(2);
-    if (state_ == 3) UpdateTransition(0);
-    if (state_ == 2) UpdateMain(input);
-}
-
-void GAME_CUIAddTask::UpdateTransition(int endState)
-{
-    window_->UpdateTree(false);
-    const bool settled = std::none_of(widgets_.begin(), widgets_.end(), [](const GAME_CUIObjectBase* widget) {
-        return widget->IsBusy() || widget->IsDecided();
-    });
-    if (settled) nextState_ = endState;
 }
 
 void GAME_CUIAddTask::UpdateMain(bool input)
 {
-    if (subState_ != lastSubState_) {
-        lastSubState_ = subState_;
-        if (subState_ == 0) ResetInfoPanel();
-        if (subState_ == 1) ShowOrderError();
-    }
-    // The frame goes on in the sub-state it began in: a refusal made by this frame's input shows its
+    pages_.Advance([this](Page page) { page == kList ? ResetInfoPanel() : ShowOrderError(); });
+    // The frame goes on in the page it began in: a refusal made by this frame's input shows its
     // message in the next.
-    const int subState = subState_;
+    const bool onList = pages_.Is(kList);
     listScroll_->SetValue(list_.top);
     const std::int32_t listValue = listScroll_->Value();
     const std::int32_t infoValue = infoScroll_->Value();
-    const bool free = window_->UpdateTree(subState == 0 && input);
+    const bool free = window_->UpdateTree(onList && input);
     if (listScroll_->Value() != listValue) {
         PlayUISE(kSeUICursor);
         list_.Follow(*listScroll_);
@@ -271,11 +256,11 @@ void GAME_CUIAddTask::UpdateMain(bool input)
         PlayUISE(kSeUICursor);
         RefreshInfoPanel(EntryUnderCursor());
     }
-    if (subState == 1) {
-        if (!IsDialogShown()) subState_ = 0;
+    if (!onList) {
+        if (!IsDialogShown()) pages_.Go(kList);
         return;
     }
-    if (subState_ == 0) UpdateListInput(free);
+    if (pages_.Asked() == kList) UpdateListInput(free);
 }
 
 void GAME_CUIAddTask::UpdateListInput(bool input)
@@ -372,7 +357,7 @@ void GAME_CUIAddTask::IssueTaskRequest(const TaskData* record, bool repeat)
     std::uint32_t code = 0;
     if (!CheckTaskRequest(*record, target, &code)) {
         PlayUISE(kSeUIError);
-        subState_ = 1;
+        pages_.Go(kOrderError);
         resultCode_ = code;
         return;
     }
@@ -392,7 +377,7 @@ void GAME_CUIAddTask::IssueTaskRequest(const TaskData* record, bool repeat)
     GAME_CTaskBase* task = GAME_CTaskBase::CreateFromRequest(request);
     if (task == nullptr) {
         resultCode_ = record->kind == kTaskEngineMaintenance ? kOrderOnlyOne : kOrderFatal;
-        subState_ = 1;
+        pages_.Go(kOrderError);
         PlayUISE(kSeUIError);
         return;
     }
@@ -408,6 +393,6 @@ void GAME_CUIAddTask::ShowOrderError()
 
 void GAME_CUIAddTask::Draw()
 {
-    if (state_ == 0 || target == nullptr) return;
+    if (State() == kClosed || target == nullptr) return;
     DrawWidgets(widgets_);
 }

@@ -16,21 +16,17 @@ struct TaskData;
 // (the dining hall's cooking of its dish) as the first entry when given. An order is checked
 // against the task limits; a refusal shows its message in the shared dialog, an accepted order
 // becomes a task and the screen closes.
-class GAME_CUIAddTask : public GAME_CUIBase, public UIScreenSlot<kSlotAddTask> {
+class GAME_CUIAddTask : public GAME_CUIScreen, public UIScreenSlot<kSlotAddTask> {
 public:
     static constexpr int kVisibleRows = 5;
     static constexpr int kInfoLines = 9;
+    // The list, or a refused order's message in the shared dialog.
+    enum class Page : std::int32_t { kList, kOrderError };
+    using enum Page;
 
-    GAME_CUIAddTask();
-    ~GAME_CUIAddTask() override;
+    explicit GAME_CUIAddTask(const UIScreenContext& context);
 
-    bool IsOpen() const override { return requests_.openFlag != 0; }
-    void SetOpen(bool open) override { requests_.Request(open); }
-    bool AllowsFieldControl() const override { return false; }
-    void Update(bool input) override;
-    void PreDraw() override {}
     void Draw() override;
-    bool PassesInput() const override { return false; }
 
     // The one place orders are made: the two order buttons and a double click on a row.
     void IssueTaskRequest(const TaskData* record, bool repeat);
@@ -43,8 +39,7 @@ public:
     std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
     std::int16_t FirstRow() const { return static_cast<std::int16_t>(list_.top); }
     std::uint32_t ResultCode() const { return resultCode_; }
-    int State() const { return state_; }
-    int SubState() const { return subState_; }
+    Page CurrentPage() const { return pages_.Current(); }
     const GAME_CUILabelObject* InfoLabel(int line) const { return info_.Label(line); }
     const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     GAME_CUIIconObject* NormalButton() const { return normal_; }
@@ -54,8 +49,9 @@ public:
 private:
     void Build();
     void RebuildTaskList();
-    void UpdateTransition(int endState);
-    void UpdateMain(bool input);
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
     void UpdateListInput(bool input);
     // The info scroll back to 0 and the panel for the entry under the cursor.
     void ResetInfoPanel();
@@ -64,7 +60,6 @@ private:
     const TaskData* EntryUnderCursor() const;
     std::int32_t RoomIndex() const;
 
-    std::vector<GAME_CUIObjectBase*> widgets_;
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
@@ -84,11 +79,7 @@ private:
     std::vector<const TaskData*> entries_;
     UIListView list_{.visible = kVisibleRows, .wrap = UIListWrap::kRing};
     std::uint32_t resultCode_ = 0;
-    int state_ = 0;
-    int nextState_ = 0;
-    int lastSubState_ = 0;
-    int subState_ = 0;
-    UIScreenRequests requests_;
+    UIPages<Page> pages_{kList};
     std::uint32_t blink_ = 0;
     UILanguageSprites informationSprites_;
     UILanguageSprites executeSprites_;

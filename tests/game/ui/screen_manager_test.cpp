@@ -64,7 +64,7 @@ TEST_F(ScreenManagerTest, InputReachesTheTopmostScreenThatTakesItAndNothingBelow
     // The add-task screen keeps it from every slot below, already while it opens.
     UI().SetOpen(kSlotAddTask, true);
     StepFrames(1);
-    EXPECT_EQ(UI().Get<GAME_CUIAddTask>()->State(), 1);
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>()->State(), UIScreenState::kOpening);
     EXPECT_FALSE(InputOf(kSlotCommon));
     EXPECT_FALSE(InputOf(kSlotShipStatus));
     ASSERT_TRUE(CloseScreen(kSlotAddTask));

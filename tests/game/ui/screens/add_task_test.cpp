@@ -20,7 +20,7 @@ protected:
     {
         AddTask().target = &room;
         AddTask().SetOpen(true);
-        ASSERT_TRUE(StepUntil([&] { return AddTask().State() == 2; }, 10));
+        ASSERT_TRUE(StepUntil([&] { return AddTask().State() == UIScreenState::kMain; }, 10));
     }
 
     std::size_t TasksOfRoom(const GAME_CRoomBase& room) const { return room.boundTasks.size(); }
@@ -57,7 +57,7 @@ TEST_F(AddTaskTest, AnUpgradeIsOrderedOnceAndAFullTaskListRefusesEveryOrder)
     ASSERT_TRUE(StepUntil([&] { return Dialog().IsVisible(); }, 12));
     StepFrames(1);
     EXPECT_EQ(AddTask().ResultCode(), 0x80000003u);
-    EXPECT_EQ(AddTask().SubState(), 1);
+    EXPECT_EQ(AddTask().CurrentPage(), GAME_CUIAddTask::kOrderError);
     EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("ADDTASK_TEXT_ERROR_ONLYONE"));
     EXPECT_EQ(CountPlayed(kSeUIError, from), 1);
     EXPECT_EQ(TasksOfRoom(kitchen), 1u);
@@ -69,7 +69,7 @@ TEST_F(AddTaskTest, AnUpgradeIsOrderedOnceAndAFullTaskListRefusesEveryOrder)
     EXPECT_EQ(AddTask().CursorRow(), 0);
     EXPECT_EQ(TasksOfRoom(kitchen), 1u);
     ASSERT_TRUE(CloseMessage());
-    ASSERT_TRUE(StepUntil([&] { return AddTask().SubState() == 0; }, 5));
+    ASSERT_TRUE(StepUntil([&] { return AddTask().CurrentPage() == GAME_CUIAddTask::kList; }, 5));
     ASSERT_TRUE(CloseScreen(kSlotAddTask));
 
     // With 1,235 tasks in the world any order is refused.

@@ -71,7 +71,7 @@ TEST_F(DiningHallTest, CookingIsOrderedFromTheTaskPageThroughTheAddTaskScreen)
     // The add-task button: the cooking of the current dish comes first, with its needs.
     const vesk::math::Vec2 button = *Hall().TaskTab().Controller()->AddTaskButton()->GetPosition();
     ClickAt(static_cast<int>(button.x), static_cast<int>(button.y));
-    ASSERT_TRUE(StepUntil([&] { return AddTask().State() == 2; }, 30));
+    ASSERT_TRUE(StepUntil([&] { return AddTask().State() == UIScreenState::kMain; }, 30));
     ASSERT_FALSE(AddTask().Entries().empty());
     EXPECT_EQ(AddTask().Entries().front()->id, MakeTag("TCKG"));
     EXPECT_EQ(AddTask().target, &kitchen);
