@@ -17,6 +17,7 @@
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "game/ui/screen_callbacks.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
@@ -44,7 +45,9 @@ bool HasBothPendingWords(const GAME_CShip& ship) { return ship.awaitedRoomId != 
 
 }  // namespace
 
-GAME_CUIBuild::GAME_CUIBuild()
+// The list window slides itself; the menu closes in the frame its slide ends.
+GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
+    : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}, .settlesAtOnce = true}, &context)
 {
     informationSprites_.Find("ui_text_information");
     buildEnableSprites_.Find("ui_text_buildenable");
@@ -61,7 +64,9 @@ GAME_CUIBuild::GAME_CUIBuild()
     desc.closeRelease = CloseAndOpenHud(this);
     desc.decide = UIBind(this, &GAME_CUIBuild::OnChooseRoom);
     list_ = new GAME_CUIListObject(&desc);
-    widgets_.push_back(list_);
+    AddWidget(list_);
+    AddMovedRoot(list_);
+    panelStart_ = widgets_.size();
     if (const GAME_CStaticDatabase* database = GetStaticDatabase()) {
         for (const auto& [id, record] : database->Rooms()) {
             if (record == nullptr) continue;
@@ -127,8 +132,6 @@ GAME_CUIBuild::GAME_CUIBuild()
     widgets_.push_back(MakeUIPictureCut(list_, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
 }
 
-GAME_CUIBuild::~GAME_CUIBuild() { DeleteWidgets(widgets_); }
-
 std::int32_t GAME_CUIBuild::CanBuildRoom(std::intptr_t roomId)
 {
     const auto id = static_cast<std::uint32_t>(roomId);
@@ -166,6 +169,14 @@ std::int32_t GAME_CUIBuild::CanBuildRoom(std::intptr_t roomId)
 
 const UIListObjectRowDesc* GAME_CUIBuild::SelectedRow() const { return list_->ShownRow(list_->Top() + list_->Cursor()); }
 
+void GAME_CUIBuild::BeginFrame(bool input)
+{
+    if ((State() != kOpening && State() != kMain) || input) return;
+    const GAME_CGameWorld& world = Context().world;
+    const bool event = world.travel && world.travel->routeManager && world.travel->routeManager->IsRouteEventRunning();
+    if (world.inputBlocked != 0 || event || Context().ui.IsOpen(kSlotEvent)) SetOpen(false);
+}
+
 void GAME_CUIBuild::OnOpen()
 {
     informationImage_->SetSprite(informationSprites_.Current());
@@ -182,49 +193,37 @@ void GAME_CUIBuild::OnOpen()
     }
     shownRow_ = -1;
     RefreshRoomInfo();
-    if (GAME_CGameWorld* world = PeekGameWorld()) world->stickDirections = 0;
+    Context().world.stickDirections = 0;
 }
 
-void GAME_CUIBuild::Update(bool input)
+void GAME_CUIBuild::OnEnterState(UIScreenState state)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if ((state_ == 1 || state_ == 2) && !input && world != nullptr) {
-        const bool event = world->travel && world->travel->routeManager && world->travel->routeManager->IsRouteEventRunning();
-        if (world->inputBlocked != 0 || event || (world->ui && world->ui->IsOpen(kSlotEvent))) SetOpen(false);
+    GAME_CGameWorld& world = Context().world;
+    switch (state) {
+    case kOpening: OnOpen(); break;
+    case kClosing:
+        list_->SetVisible(false);
+        world.stickDirections = 1;
+        break;
+    case kClosed: world.held = 0; break;
+    default: break;
     }
-    nextState_ = requests_.TakeNextState(nextState_);
-    if (nextState_ != state_) {
-        state_ = nextState_;
-        if (state_ == 1) OnOpen();
-        if (state_ == 3) {
-            list_->SetVisible(false);
-            if (world != nullptr) world->stickDirections = 1;
-        }
-    }
-    const std::int32_t panel = panelScroll_->Value();
-    switch (state_) {
-    case 1: UpdateTransition(2); break;
-    case 2: UpdateMain(input); break;
-    case 3: UpdateTransition(0); break;
-    default: return;
-    }
+}
+
+void GAME_CUIBuild::EveryFrame() { panelAtStart_ = panelScroll_->Value(); }
+
+bool GAME_CUIBuild::StepTransition(UIScreenState)
+{
+    FollowSelection();
+    return true;
+}
+
+void GAME_CUIBuild::FollowSelection()
+{
     if (static_cast<std::int64_t>(list_->Top() + list_->Cursor()) != shownRow_) {
         RefreshRoomInfo();
-    } else if (panelScroll_->Value() != panel) {
+    } else if (panelScroll_->Value() != panelAtStart_) {
         PlayUISE(kSeUICursor);
-    }
-}
-
-void GAME_CUIBuild::UpdateTransition(int endState)
-{
-    list_->UpdateTree(false);
-    const bool busy = std::any_of(widgets_.begin(), widgets_.end(), [](const GAME_CUIObjectBase* widget) { return widget->IsBusy(); });
-    if (busy) return;
-    state_ = endState;
-    nextState_ = endState;
-    if (endState == 0) {
-        requests_.openFlag = 0;
-        if (GAME_CGameWorld* world = PeekGameWorld()) world->held = 0;
     }
 }
 
@@ -240,6 +239,7 @@ void GAME_CUIBuild::UpdateMain(bool input)
         listScroll_->SetValue(static_cast<std::int32_t>(list_->Top()));
     }
     if (panelScroll_->IsDecided()) PlaceInfoLines();
+    FollowSelection();
 }
 
 void GAME_CUIBuild::PlaceInfoLines()
@@ -305,8 +305,8 @@ void GAME_CUIBuild::RefreshRoomInfo()
         lines_[2]->SetTextW(GetMessageTextExpanded("BUILD_TEXT_ENABLE_BUILD_UNLIMITED").c_str());
         lines_[2]->SetColor(text);
     } else {
-        const GAME_CGameWorld* world = PeekGameWorld();
-        const std::int32_t built = world != nullptr && world->ship ? world->ship->CountIntactRoomsOfKind(FindRoomIdIndex(id)) : 0;
+        const GAME_CGameWorld& world = Context().world;
+        const std::int32_t built = world.ship ? world.ship->CountIntactRoomsOfKind(FindRoomIdIndex(id)) : 0;
         lines_[2]->SetTextW(FormatUIMessage("BUILD_TEXT_ENABLE_BUILD_NUM", {UIFullWidthNumber(built), UIFullWidthNumber(limit)}).c_str());
         lines_[2]->SetColor(built < limit ? text : kAtLimitColor);
     }
@@ -348,8 +348,7 @@ void GAME_CUIBuild::OnChooseRoom()
     if (button_ == nullptr || button_->IsDisabled()) return;
     const UIListObjectRowDesc* row = SelectedRow();
     if (row == nullptr) return;
-    GAME_CGameWorld* world = PeekGameWorld();
-    auto* cursor = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIBuildSelectGrid>() : nullptr;
+    auto* cursor = Context().ui.Get<GAME_CUIBuildSelectGrid>();
     SetOpen(false);
     if (cursor == nullptr) return;
     cursor->SetOpen(true);
@@ -361,12 +360,12 @@ void GAME_CUIBuild::OnChooseRoom()
 
 void GAME_CUIBuild::Draw()
 {
-    if (state_ == 0) return;
+    if (State() == kClosed) return;
     if (list_->IsVisible()) list_->Draw();
     // The panel shows once the window has slid in.
     if (list_->State() != 2) return;
     BeginUISprites();
-    for (std::size_t i = 1; i < split_; ++i) {
+    for (std::size_t i = panelStart_; i < split_; ++i) {
         if (widgets_[i]->IsVisible()) widgets_[i]->Draw();
     }
     FlushUISprites();

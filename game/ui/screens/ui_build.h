@@ -12,7 +12,7 @@
 // One row per room kind of the static database, then the demolish entry "IDBR". A kind is listed
 // when it can be built, listed disabled when it cannot be built now but is known, and left out
 // otherwise. Choosing a row closes the menu and opens the build grid cursor (slot 5) for it.
-class GAME_CUIBuild : public GAME_CUIBase, public UIScreenSlot<kSlotBuild> {
+class GAME_CUIBuild : public GAME_CUIScreen, public UIScreenSlot<kSlotBuild> {
 public:
     static constexpr int kInfoLines = 11;
     static constexpr int kShownInfoLines = 7;
@@ -23,16 +23,9 @@ public:
     // The colour of a count at its build limit (red, green, blue and alpha bytes from the lowest).
     static constexpr std::uint32_t kAtLimitColor = 0xFF0020FFu;
 
-    GAME_CUIBuild();
-    ~GAME_CUIBuild() override;
+    explicit GAME_CUIBuild(const UIScreenContext& context);
 
-    bool IsOpen() const override { return requests_.openFlag != 0; }
-    void SetOpen(bool open) override { requests_.Request(open); }
-    bool AllowsFieldControl() const override { return false; }
-    void Update(bool input) override;
-    void PreDraw() override {}
     void Draw() override;
-    bool PassesInput() const override { return !IsOpen(); }
 
     // The row state of a room id (the row's argument).
     static std::int32_t CanBuildRoom(std::intptr_t roomId);
@@ -40,7 +33,6 @@ public:
     void OnChooseRoom();
 
     // What the screen shows, for those who look at it.
-    int State() const { return state_; }
     GAME_CUIListObject* List() const { return list_; }
     GAME_CUIIconObject* BuildButton() const { return button_; }
     const GAME_CUILabelObject* InfoLine(int line) const { return lines_[static_cast<std::size_t>(line)]; }
@@ -49,17 +41,18 @@ public:
 
 private:
     void OnOpen();
-    void UpdateTransition(int endState);
-    void UpdateMain(bool input);
+    void BeginFrame(bool input) override;
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    bool StepTransition(UIScreenState state) override;
+    void UpdateMain(bool input) override;
+    // After the frame's step: a new selection rewrites the panel, a scrolled panel sounds.
+    void FollowSelection();
     // The panel for the selected shown row (an empty panel and a disabled button when none shows).
     void RefreshRoomInfo();
     void PlaceInfoLines();
     const UIListObjectRowDesc* SelectedRow() const;
 
-    std::vector<GAME_CUIObjectBase*> widgets_;
-    int state_ = 0;
-    int nextState_ = 0;
-    UIScreenRequests requests_;
     GAME_CUIListObject* list_ = nullptr;
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
     GAME_CUIScrollBarObject* panelScroll_ = nullptr;
@@ -68,6 +61,8 @@ private:
     GAME_CUILabelObject* buttonLabel_ = nullptr;
     std::array<GAME_CUILabelObject*, kInfoLines> lines_{};
     std::array<GAME_CUINullObject*, kInfoLines> icons_{};
+    // The draw list's panel widgets start here (the list window draws itself); texts from split_.
+    std::size_t panelStart_ = 0;
     std::size_t split_ = 0;
     GAME_CUINullObject* informationImage_ = nullptr;
     GAME_CUINullObject* buildEnableImage_ = nullptr;
@@ -78,4 +73,6 @@ private:
     // The selected shown row when the panel was last written (-1: none); a new selection rewrites it.
     std::int64_t shownRow_ = -1;
     std::int32_t lineCount_ = 0;
+    // The panel's scroll value as the frame began.
+    std::int32_t panelAtStart_ = 0;
 };

@@ -35,7 +35,7 @@ protected:
     {
         world->held = 1;
         UI().SetOpen(kSlotBuild, true);
-        ASSERT_TRUE(StepUntil([&] { return Menu().State() == 2; }, 30));
+        ASSERT_TRUE(StepUntil([&] { return Menu().State() == UIScreenState::kMain; }, 30));
     }
 
     // Puts the list's cursor on the shown row of the id; false when it is not shown.
