@@ -14,6 +14,8 @@
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
@@ -31,13 +33,6 @@ constexpr std::size_t kMessageLimit = 128;
 constexpr int kMenuSlots = 4;
 constexpr float kStickDeflection = 0.00001f;
 
-GAME_CGameWorld* World() { return PeekGameWorld(); }
-GAME_CShip* Ship()
-{
-    GAME_CGameWorld* world = World();
-    return world != nullptr ? world->ship.get() : nullptr;
-}
-
 float PanelY() { return kCanvasHeight - kPanelBottomGap; }
 
 // The ship's cell size on screen at the camera's zoom.
@@ -50,7 +45,11 @@ Vec2 CellScreenSize(const GAME_CShip& ship)
 
 }  // namespace
 
-GAME_CUIBuildSelectGrid::GAME_CUIBuildSelectGrid()
+// The bottom panel slides up as the cursor opens and down as it closes.
+GAME_CUIBuildSelectGrid::GAME_CUIBuildSelectGrid(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kNeverPasses, .fieldControl = true,
+                      .mover = {.shown = {kPanelX, PanelY()}, .hidden = {kPanelX, PanelY() + kPanelDrop}, .frames = kPanelFrames}},
+                     &context)
 {
     stopSprites_.Find("ui_common_buildstop");
     stopPressedSprites_.ids = {FindUISprite("ui_common_buildstop_touch"), FindUISprite("ui_common_buildstop_touch_eng"),
@@ -62,145 +61,108 @@ GAME_CUIBuildSelectGrid::GAME_CUIBuildSelectGrid()
     normalCursor_ = FindUISprite("ui_cursor_grid_normal");
 
     panel_ = MakeUIPicture("ui_common_lower_base2", kPanelX, PanelY() + kPanelDrop);
-    widgets_.push_back(panel_);
+    AddWidget(panel_);
+    AddMovedRoot(panel_);
     const Vec2 panelSize = UISpriteSize(panel_->Sprite());
     UIButtonSpec stop{.sprite = "ui_common_buildstop", .pressedSprite = "ui_common_buildstop_touch",
                       .x = panelSize.x * 0.5f, .y = panelSize.y * 0.5f, .sound = kSeUICancel, .action = kActionCancel,
                       .release = UIBind(this, &GAME_CUIBuildSelectGrid::OnStopButton)};
     stop_ = MakeUIButton(panel_, stop);
-    widgets_.push_back(stop_);
-    InitTween(openTween_, kPanelX, PanelY(), kPanelFrames, 0);
-    InitTween(closeTween_, kPanelX, PanelY() + kPanelDrop, kPanelFrames, 0);
+    AddWidget(stop_);
 }
 
-GAME_CUIBuildSelectGrid::~GAME_CUIBuildSelectGrid() { DeleteWidgets(widgets_); }
+GAME_CShip* GAME_CUIBuildSelectGrid::Ship() const { return Context().world.ship.get(); }
 
 void GAME_CUIBuildSelectGrid::OnStopButton()
 {
     SetOpen(false);
-    GAME_CGameWorld* world = World();
-    if (world == nullptr) return;
-    world->held = 1;
-    if (world->ui) world->ui->SetOpen(kSlotBuild, true);
+    Context().world.held = 1;
+    Context().ui.SetOpen(kSlotBuild, true);
 }
 
-void GAME_CUIBuildSelectGrid::Update(bool input)
+void GAME_CUIBuildSelectGrid::OnEnterState(UIScreenState state)
 {
-    nextState_ = requests_.TakeNextState(nextState_);
-    if (nextState_ != state_) {
-        state_ = nextState_;
-        EnterState();
-        if (state_ == 0) return;
-    }
-    const auto slide = [&](Tween& tween, int endState) {
-        TweenPoint point{kPanelX, PanelY()};
-        UpdateTweenEaseOut(tween, point);
-        const Vec2 at{point.x, point.y};
-        panel_->SetPosition(&at);
-        panel_->UpdateTree(false);
-        if (IsTweenFinished(tween)) nextState_ = endState;
-    };
-    switch (state_) {
-    case 1:
-        slide(openTween_, 2);
-        // The view still scrolling under the key cursor keeps the screen opening.
-        if (nextState_ == 2 && KeyCursorFloorCell() >= 0 && Ship()->scrollChanged != 0) nextState_ = 1;
-        break;
-    case 2: UpdateDialog(input); break;
-    case 3: slide(closeTween_, 0); break;
-    default: break;
-    }
-}
-
-void GAME_CUIBuildSelectGrid::EnterState()
-{
-    switch (state_) {
-    case 0: {
+    switch (state) {
+    case kClosed:
         CloseDialog();
         mode = kNoMode;
         selected_ = nullptr;
-        requests_.openFlag = 0;
         break;
-    }
-    case 1: {
-        RestartTweenFrom(openTween_, {kPanelX, PanelY() + kPanelDrop});
-        dialogState_ = 0;
-        nextDialogState_ = 0;
+    case kOpening:
+        steps_.Reset(kCursor);
         stop_->SetSprites(stopSprites_.Current(), stopPressedSprites_.Current());
         stop_->SetVisible(true);
         cursorCell_ = CellUnderCursor();
         PutPointerOn(KeyCursorFloorCell());
         break;
-    }
-    case 3: RestartTweenFrom(closeTween_, {kPanelX, PanelY()}); break;
     default: break;
     }
 }
 
-void GAME_CUIBuildSelectGrid::UpdateDialog(bool input)
+// The view still scrolling under the key cursor keeps the screen opening.
+bool GAME_CUIBuildSelectGrid::StepTransition(UIScreenState state)
 {
-    // A requested dialog state is entered in the frame it is asked for, so that an answer acts at once.
-    for (int guard = 0; guard < 4 && nextDialogState_ != dialogState_; ++guard) {
-        dialogState_ = nextDialogState_;
-        EnterDialogState();
-        if (dialogState_ != 1) break;
-    }
-    switch (dialogState_) {
-    case 0: UpdateCursor(input); break;
-    case 1:
+    return state != kOpening || KeyCursorFloorCell() < 0 || Ship()->scrollChanged == 0;
+}
+
+void GAME_CUIBuildSelectGrid::UpdateMain(bool input)
+{
+    // A step asked for is entered in the frame it is asked for, so that an answer acts at once.
+    steps_.Advance([this](Step step) { EnterStep(step); });
+    switch (steps_.Current()) {
+    case kCursor: UpdateCursor(input); break;
+    case kBreakQuestion:
         switch (PollDialog()) {
         case UIDialogAnswer::kYes:
             CloseDialog();
-            nextDialogState_ = 2;
-            dialogState_ = 2;
-            EnterDialogState();
+            steps_.Go(kBroken);
+            steps_.Advance([this](Step step) { EnterStep(step); });
             break;
         case UIDialogAnswer::kNo:
-        case UIDialogAnswer::kGone: nextDialogState_ = 0; break;
+        case UIDialogAnswer::kGone: steps_.Go(kCursor); break;
         case UIDialogAnswer::kNone: break;
         }
         break;
     default:
-        if (!IsDialogShown()) nextDialogState_ = 0;
+        if (!IsDialogShown()) steps_.Go(kCursor);
         break;
     }
 }
 
-void GAME_CUIBuildSelectGrid::EnterDialogState()
+void GAME_CUIBuildSelectGrid::EnterStep(Step step)
 {
-    GAME_CGameWorld* world = World();
+    GAME_CGameWorld& world = Context().world;
     // The dialog holds the game still until it has gone; the camera stops following the pointer meanwhile.
     const auto followInput = [&](bool follows) {
-        if (world != nullptr && world->camera) world->camera->followsInput = follows ? 1 : 0;
+        if (world.camera) world.camera->followsInput = follows ? 1 : 0;
     };
     const auto roomText = [&](const char* key) {
         std::u16string text = FormatUIMessage(key, {UITagName(selectedTag_)});
         if (text.size() > kMessageLimit) text.resize(kMessageLimit);
         return text;
     };
-    switch (dialogState_) {
-    case 0: followInput(true); break;
-    case 1:
+    switch (step) {
+    case kCursor: followInput(true); break;
+    case kBreakQuestion:
         followInput(false);
         AskInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_YESNO"), .focusOnYes = true, .areYouSure = true,
                                            .holdsGame = true});
         break;
-    case 2: {
+    case kBroken: {
         GAME_CShip* ship = Ship();
         if (ship != nullptr && selected_ != nullptr && ship->GetRoomIndex(selected_) >= 0) {
             selected_->removeRequested = true;
             ship->Update();
         }
-        if (world != nullptr && world->tasks) world->tasks->PurgeFinishedTasks();
+        if (world.tasks) world.tasks->PurgeFinishedTasks();
         selected_ = nullptr;
         NoticeInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_FINISHED"), .holdsGame = true});
         break;
     }
-    case 3:
+    case kMessage:
         followInput(false);
         NoticeInDialog(kSlotBuildSelectGrid, {.text = message_, .holdsGame = true});
         break;
-    default: break;
     }
 }
 
@@ -231,11 +193,11 @@ std::int32_t GAME_CUIBuildSelectGrid::KeyCursorFloorCell() const
 void GAME_CUIBuildSelectGrid::PutPointerOn(std::int32_t cell) const
 {
     const GAME_CShip* ship = Ship();
-    const GAME_CGameWorld* world = World();
-    if (cell < 0 || ship == nullptr || world == nullptr || !world->camera) return;
+    const GAME_CGameWorld& world = Context().world;
+    if (cell < 0 || ship == nullptr || !world.camera) return;
     float x = 0.0f;
     float y = 0.0f;
-    world->camera->CellScreenPosition(cell % ship->grid.width, cell / ship->grid.width, &x, &y);
+    world.camera->CellScreenPosition(cell % ship->grid.width, cell / ship->grid.width, &x, &y);
     vesk::window::MovePointerTo(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
 }
 
@@ -309,7 +271,7 @@ void GAME_CUIBuildSelectGrid::Act()
     ship->PlaceNewRoom(x, y, mode, GetRoomIdTag(mode), true);
     PlayUISE(kSeRoomPlaced);
     SetOpen(false);
-    if (GAME_CGameWorld* world = World(); world != nullptr && world->ui) world->ui->SetOpen(kSlotCommon, true);
+    Context().ui.SetOpen(kSlotCommon, true);
 }
 
 void GAME_CUIBuildSelectGrid::SelectForBreaking(GAME_CRoomBase& room)
@@ -317,21 +279,19 @@ void GAME_CUIBuildSelectGrid::SelectForBreaking(GAME_CRoomBase& room)
     GAME_CShip* ship = Ship();
     if (room.kind == kRoomKindEngine && ship != nullptr && ship->CountIntactRoomsOfKind(kRoomKindEngine) < 2) {
         message_ = FormatUIMessage("BUILD_ROOM_LAST_ENGINE_NO_BREAK");
-        nextDialogState_ = 3;
+        steps_.Go(kMessage);
         return;
     }
     PlayUISE(kSeUIDecide);
     selected_ = &room;
     selectedTag_ = room.GetRoomId();
     selectedCell_ = room.gridY * (ship != nullptr ? ship->grid.width : GAME_CShipGrid::kMaxWidth) + room.gridX;
-    nextDialogState_ = 1;
+    steps_.Go(kBreakQuestion);
 }
 
 void GAME_CUIBuildSelectGrid::Draw()
 {
-    if (state_ == 0) return;
-    GAME_CGameWorld* world = World();
-    if (world != nullptr && world->ui && world->ui->IsOpen(kSlotBuild)) return;
+    if (State() == kClosed || Context().ui.IsOpen(kSlotBuild)) return;
     DrawWidgets(widgets_);
     DrawFootprint();
     DrawKeyCursor();
@@ -378,12 +338,11 @@ void GAME_CUIBuildSelectGrid::DrawFootprint() const
 void GAME_CUIBuildSelectGrid::DrawKeyCursor() const
 {
     const GAME_CShip* ship = Ship();
-    const GAME_CGameWorld* world = World();
     if (ship == nullptr || ship->cursorWord == 0) return;
     const std::int32_t sprite = mode == kBreakMode ? breakCursor_ : buildCursor_;
     const Vec2 size = UISpriteSize(sprite);
     Vec2 centre{kCanvasWidth * 0.5f, kCanvasHeight * 0.5f};
-    const GAME_CCamera2D* camera = world != nullptr ? world->camera.get() : nullptr;
+    const GAME_CCamera2D* camera = Context().world.camera.get();
     if (camera != nullptr && camera->mode == GAME_CCamera2D::kFocusCell) {
         const Vec2 cell = CellScreenSize(*ship);
         float minX = 0.0f;

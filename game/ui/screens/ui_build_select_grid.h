@@ -3,36 +3,31 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "game/model/world/tween.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
 class GAME_CRoomBase;
+class GAME_CShip;
 struct RoomData;
 
 // The build menu sets the mode (the room kind to place, or the demolish entry's kind for breaking)
 // and the kind's room data, then opens it. A bottom panel holds the stop button, which goes back to
 // the build menu. Breaking asks in the shared dialog first; the last intact engine room is refused.
-// Dialog states: 0 cursor, 1 break question, 2 broken, 3 message.
-class GAME_CUIBuildSelectGrid : public GAME_CUIBase, public UIScreenSlot<kSlotBuildSelectGrid> {
+class GAME_CUIBuildSelectGrid : public GAME_CUIScreen, public UIScreenSlot<kSlotBuildSelectGrid> {
 public:
     static constexpr std::int32_t kBreakMode = 33;
     static constexpr std::int32_t kNoMode = 34;
     static constexpr std::int32_t kPanelFrames = 15;
     // The footprint's colour (red, green, blue and alpha bytes from the lowest): translucent green.
     static constexpr std::uint32_t kFootprintColor = 0x4078FF00u;
+    // The cursor on the grid, or one of the shared dialog's questions and notices.
+    enum class Step : std::int32_t { kCursor, kBreakQuestion, kBroken, kMessage };
+    using enum Step;
 
-    GAME_CUIBuildSelectGrid();
-    ~GAME_CUIBuildSelectGrid() override;
+    explicit GAME_CUIBuildSelectGrid(const UIScreenContext& context);
 
-    bool IsOpen() const override { return requests_.openFlag != 0; }
-    void SetOpen(bool open) override { requests_.Request(open); }
-    void Update(bool input) override;
-    void PreDraw() override {}
     void Draw() override;
-    bool PassesInput() const override { return false; }
 
     // The stop button's callback: back to the build menu, the game held meanwhile.
     void OnStopButton();
@@ -41,17 +36,18 @@ public:
     const RoomData* roomData = nullptr;
 
     // What the screen shows, for those who look at it.
-    int State() const { return state_; }
-    int DialogState() const { return dialogState_; }
+    Step DialogStep() const { return steps_.Current(); }
     std::int32_t CursorCell() const { return cursorCell_; }
     GAME_CRoomBase* SelectedRoom() const { return selected_; }
     GAME_CUIIconObject* StopButton() const { return stop_; }
 
 private:
-    void EnterState();
-    void EnterDialogState();
-    void UpdateDialog(bool input);
+    void OnEnterState(UIScreenState state) override;
+    bool StepTransition(UIScreenState state) override;
+    void UpdateMain(bool input) override;
+    void EnterStep(Step step);
     void UpdateCursor(bool input);
+    GAME_CShip* Ship() const;
     // The decide on the cursor cell: place the room, or pick the room there to break.
     void Act();
     void SelectForBreaking(GAME_CRoomBase& room);
@@ -67,17 +63,10 @@ private:
     void DrawFootprint() const;
     void DrawKeyCursor() const;
 
-    std::vector<GAME_CUIObjectBase*> widgets_;
     GAME_CRoomBase* selected_ = nullptr;
-    Tween openTween_{};
-    Tween closeTween_{};
     UILanguageSprites stopSprites_;
     UILanguageSprites stopPressedSprites_;
-    int state_ = 0;
-    int nextState_ = 0;
-    UIScreenRequests requests_;
-    int dialogState_ = 0;
-    int nextDialogState_ = 0;
+    UIPages<Step> steps_{kCursor};
     std::uint32_t selectedTag_ = 0xFFFFFFFFu;
     std::int32_t selectedCell_ = -1;
     std::int32_t cursorCell_ = -1;

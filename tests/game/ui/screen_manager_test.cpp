@@ -106,7 +106,7 @@ TEST_F(ScreenManagerTest, LosingTheFocusPausesTheGameUnlessAMenuIsOpenAndMutesIt
 
     SetFocus(false);
     StepFrames(1);
-    EXPECT_EQ(UI().Get<GAME_CUIBuildSelectGrid>()->State(), 3);  // closing
+    EXPECT_EQ(UI().Get<GAME_CUIBuildSelectGrid>()->State(), UIScreenState::kClosing);
     EXPECT_TRUE(UI().IsOpen(kSlotPause));
     EXPECT_EQ(world->paused, 1u);
     // Muted: no sound effect starts.

@@ -76,7 +76,7 @@ protected:
     {
         ASSERT_TRUE(Select(id)) << id;
         PressAction(kActionDecide);
-        ASSERT_TRUE(StepUntil([&] { return Cursor().State() == 2; }, 40));
+        ASSERT_TRUE(StepUntil([&] { return Cursor().State() == UIScreenState::kMain; }, 40));
     }
 };
 
@@ -175,10 +175,10 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(Cursor().mode, GAME_CUIBuildSelectGrid::kBreakMode);
     ClickCell(0, 3);
     ClickCell(1, 2);  // another cell of the same room counts as the cursor's
-    EXPECT_EQ(Cursor().DialogState(), 3);
+    EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kMessage);
     EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK"));
     ASSERT_TRUE(CloseMessage());
-    ASSERT_TRUE(StepUntil([&] { return Cursor().DialogState() == 0; }, 5));
+    ASSERT_TRUE(StepUntil([&] { return Cursor().DialogStep() == GAME_CUIBuildSelectGrid::kCursor; }, 5));
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), &engine);
 
     // With a second engine: no keeps it, yes breaks it at once.
@@ -186,22 +186,22 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     StepFrames(2);
     ClickCell(1, 2);
     EXPECT_EQ(CountPlayed(kSeUIDecide, frames.size() - 2), 1) << "choosing a room to break";
-    ASSERT_EQ(Cursor().DialogState(), 1);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
     EXPECT_EQ(Cursor().SelectedRoom(), &engine);
     EXPECT_EQ(world->held, 1u);
     AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
     StepFrames(2);
-    EXPECT_EQ(Cursor().DialogState(), 0);
+    EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kCursor);
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), &engine);
     ClickCell(1, 2);
     ClickCell(1, 2);
-    ASSERT_EQ(Cursor().DialogState(), 1);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
     const std::size_t before = world->ship->rooms.size();
     AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
     StepFrames(1);
     EXPECT_EQ(world->ship->rooms.size(), before - 1);
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), nullptr);
-    EXPECT_EQ(Cursor().DialogState(), 2);
+    EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBroken);
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
 }
 
@@ -238,10 +238,10 @@ TEST_F(BuildTest, InKeyModeTheCursorOpensWithThePointerOnItsCellOnceTheViewStand
             ASSERT_TRUE(frame % 12 == 0 ? world->camera->FocusCell(2, 1) : world->camera->FocusCell(7, 2));
         }
         StepFrames(1);
-        if (Cursor().State() == 1) ++opening;
+        if (Cursor().State() == UIScreenState::kOpening) ++opening;
     }
     EXPECT_EQ(opening, 30);
-    ASSERT_TRUE(StepUntil([&] { return Cursor().State() == 2; }, 60));
+    ASSERT_TRUE(StepUntil([&] { return Cursor().State() == UIScreenState::kMain; }, 60));
     EXPECT_EQ(world->camera->cellRequestActive, 0u);
 }
 
