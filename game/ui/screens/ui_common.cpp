@@ -71,7 +71,11 @@ vesk::math::Vec2 GAME_CUICommon::CursorPoint(int button)
     return kCursorPoints[static_cast<std::size_t>(std::clamp(button, 0, kButtonCount - 1))];
 }
 
-GAME_CUICommon::GAME_CUICommon()
+// The bar stands still; its three slide-in buttons are what opening and closing wait for.
+GAME_CUICommon::GAME_CUICommon(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kPassesWhenSettled, .fieldControl = true, .mover = {.kind = UIMover::Kind::kImmediate},
+                      .settlesAtOnce = true},
+                     &context)
 {
     for (SpriteEntry& entry : sprites_) entry = {};
     crewPickFlag = 1;
@@ -79,10 +83,9 @@ GAME_CUICommon::GAME_CUICommon()
     currentCell_ = kNoCell;
     LookUpSprites();
     Build();
+    for (int button : {kQuestList, kItemDictionary, kAllCrew}) AddMovedRoot(Icon(button));
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
 }
-
-GAME_CUICommon::~GAME_CUICommon() { DeleteWidgets(widgets_); }
 
 void GAME_CUICommon::LookUpSprites()
 {
@@ -112,7 +115,7 @@ GAME_CUIIconObject* GAME_CUICommon::AddButton(int button, float x, float y, std:
 {
     GAME_CUINullObject* anchor = MakeUIGroupNode(x, y);
     if (anchor == nullptr) return nullptr;
-    anchor->SetParent(root_);
+    anchor->SetParent(Root());
     widgets_.push_back(anchor);
 
     const ButtonLayout& layout = kLayout[static_cast<std::size_t>(button)];
@@ -145,9 +148,10 @@ GAME_CUIIconObject* GAME_CUICommon::AddButton(int button, float x, float y, std:
 
 void GAME_CUICommon::Build()
 {
-    root_ = MakeUIGroupNode(0.0f, kCanvasHeight - frameHeight_);
-    if (root_ == nullptr) return;
-    widgets_.push_back(root_);
+    GAME_CUINullObject* root = Root();
+    if (root == nullptr) return;
+    const vesk::math::Vec2 bar{0.0f, kCanvasHeight - frameHeight_};
+    root->SetPosition(&bar);
     UINullObjectDesc frame;
     InitUINullObjectDesc(&frame);
     frame.sprite = frameSpriteIndex_;
@@ -156,7 +160,7 @@ void GAME_CUICommon::Build()
         frame.flipX = half;
         auto* node = new GAME_CUINullObject(&frame);
         if (node == nullptr) continue;
-        node->SetParent(root_);
+        node->SetParent(root);
         widgets_.push_back(node);
     }
     for (int button : kBuildOrder) {
@@ -213,63 +217,34 @@ void GAME_CUICommon::ApplyLanguageTextures()
 
 void GAME_CUICommon::SetOpen(bool open)
 {
-    if (!open || requests_.openFlag == 0) {
-        requests_.Request(open);
-        return;
+    const bool closing = State() == kClosing || NextState() == kClosing || State() == kClosed || NextState() == kClosed;
+    if (open && IsOpen() && closing) {
+        // An icon that never settles cannot keep this loop going.
+        Update(false);
+        for (int i = 0; i < kCloseNowLimit && State() == kClosing; ++i) Update(false);
     }
-    if (state_ != 3 && next_ != 3 && state_ != 0 && next_ != 0) return;
-    // Opening again while closing finishes the closing at once; an icon that never settles cannot
-    // keep this loop going.
-    Update(false);
-    for (int i = 0; i < kCloseNowLimit && state_ == 3; ++i) Update(false);
-    requests_.open = 1;
-    requests_.openFlag = 1;
+    GAME_CUIScreen::SetOpen(open);
 }
 
 bool GAME_CUICommon::PassesInput() const
 {
-    return state_ == 2 && next_ == 2 && subState_ == kIdle && nextSubState_ == kIdle;
+    return GAME_CUIScreen::PassesInput() && steps_.Is(kIdle) && steps_.Asked() == kIdle;
 }
 
-void GAME_CUICommon::Update(bool input)
+void GAME_CUICommon::BeginFrame(bool)
 {
-    lastInput_ = input;
-    next_ = requests_.TakeNextState(next_);
-    if (IsUIPointerRefused()) input = false;
     UpdateHideoutBlock();
     UpdateSpeedLamps();
-    if (next_ != state_) {
-        state_ = next_;
-        if (state_ == 0) {
-            requests_.openFlag = 0;
-            return;
-        }
-        if (state_ == 1) EnterOpening();
-        if (state_ == 3) {
-            for (int button : {kQuestList, kItemDictionary, kAllCrew}) {
-                if (GAME_CUIIconObject* icon = Icon(button)) icon->SetVisible(false);
-            }
-        }
-    }
-    if (state_ == 1 || state_ == 3) {
-        if (root_ != nullptr) root_->UpdateTree(false);
-        bool settled = true;
+}
+
+void GAME_CUICommon::OnEnterState(UIScreenState state)
+{
+    if (state == kOpening) EnterOpening();
+    if (state == kClosing) {
         for (int button : {kQuestList, kItemDictionary, kAllCrew}) {
-            GAME_CUIIconObject* icon = Icon(button);
-            if (icon == nullptr) continue;
-            icon->UpdateTree(false);
-            if (icon->IsBusy() || icon->IsDecided()) settled = false;
+            if (GAME_CUIIconObject* icon = Icon(button)) icon->SetVisible(false);
         }
-        if (!settled) return;
-        if (state_ == 1) {
-            state_ = next_ = 2;
-        } else {
-            state_ = next_ = 0;
-            requests_.openFlag = 0;
-        }
-        return;
     }
-    if (state_ == 2) UpdateMain(input);
 }
 
 void GAME_CUICommon::EnterOpening()
@@ -341,7 +316,7 @@ bool GAME_CUICommon::UpdateWidgetTrees(bool input)
     for (const GAME_CUIObjectBase* widget : widgets_) {
         if (widget->IsDecided() || widget->IsBusy()) input = false;
     }
-    if (root_ != nullptr) input = root_->UpdateTree(input);
+    if (Root() != nullptr) input = Root()->UpdateTree(input);
     for (int button : {kQuestList, kItemDictionary, kAllCrew}) {
         if (GAME_CUIIconObject* icon = Icon(button)) input = icon->UpdateTree(input);
     }
@@ -350,14 +325,13 @@ bool GAME_CUICommon::UpdateWidgetTrees(bool input)
 
 void GAME_CUICommon::UpdateMain(bool input)
 {
-    if (nextSubState_ != subState_) {
-        subState_ = nextSubState_;
-        if (subState_ == kIdle) movedActor_ = nullptr;
-    }
-    switch (subState_) {
+    if (IsUIPointerRefused()) input = false;
+    steps_.Advance([this](Step step) {
+        if (step == kIdle) movedActor_ = nullptr;
+    });
+    switch (steps_.Current()) {
     case kIdle: IdleStep(input); break;
     case kButtonCursor: ButtonCursorStep(input); break;
     case kCrewMove: CrewMoveStep(input); break;
-    default: break;
     }
 }

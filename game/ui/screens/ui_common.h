@@ -18,10 +18,9 @@ class GAME_CUIObjectBase;
 // Nine buttons along the bottom edge (all crew, quest list, item dictionary, pause, three speeds,
 // build, hideout) act on release, 5 frames after their press. Through the HUD the player also acts
 // on the ship view: picks crew members and items, selects the grid cell whose room screen opens on
-// a second decide, and carries a crew member to a room. States 0 closed, 1 opening, 2 main,
-// 3 closing; within state 2 the sub-states 0 idle, 1 button cursor (a pad cursor over the nine
-// buttons) and 3 crew move.
-class GAME_CUICommon : public GAME_CUIBase, public UIScreenSlot<kSlotCommon> {
+// a second decide, and carries a crew member to a room. Its main state rests idle, walks a pad
+// cursor over the nine buttons, or carries a crew member.
+class GAME_CUICommon : public GAME_CUIScreen, public UIScreenSlot<kSlotCommon> {
 public:
     // The buttons in the button cursor's order.
     enum Button : int {
@@ -36,22 +35,18 @@ public:
         kHideout,
         kButtonCount
     };
-    enum SubState : std::int32_t { kIdle = 0, kButtonCursor = 1, kCrewMove = 3 };
+    enum class Step : std::int32_t { kIdle, kButtonCursor, kCrewMove };
+    using enum Step;
     static constexpr int kSpriteTableSize = 38;
     static constexpr std::int32_t kNoCell = -1;
     static constexpr std::int32_t kPressFrames = 5;
-    static constexpr std::int32_t kSlideFrames = 15;
     // The colour of the room highlight (0xAARRGGBB).
     static constexpr std::uint32_t kHighlightColor = 0x4078FF00u;
 
-    GAME_CUICommon();
-    ~GAME_CUICommon() override;
+    explicit GAME_CUICommon(const UIScreenContext& context);
 
-    bool IsOpen() const override { return requests_.openFlag != 0; }
+    // Opening again while closing finishes the closing at once.
     void SetOpen(bool open) override;
-    bool AllowsFieldControl() const override { return true; }
-    void Update(bool input) override;
-    void PreDraw() override {}
     void Draw() override;
     // Only while the HUD rests: no slide, no button cursor, no crew carried.
     bool PassesInput() const override;
@@ -67,10 +62,7 @@ public:
     std::int32_t itemPickFlag = 1;
 
     // --- what the HUD shows
-    int State() const { return state_; }
-    // The input flag of the last update.
-    bool ReceivedInput() const { return lastInput_; }
-    int SubStateNow() const { return subState_; }
+    Step SubStateNow() const { return steps_.Current(); }
     int ButtonCursor() const { return cursorIndex_; }
     std::int32_t CurrentCell() const { return currentCell_; }
     GAME_CObjectActor* MovedActor() const { return movedActor_; }
@@ -92,12 +84,14 @@ private:
     GAME_CUIIconObject* AddButton(int button, float x, float y, std::int32_t normal, std::int32_t pressed);
 
     // --- state machine (ui_common.cpp)
+    void BeginFrame(bool input) override;
+    void OnEnterState(UIScreenState state) override;
     void EnterOpening();
     void UpdateHideoutBlock();
     void UpdateSpeedLamps();
     // The tree update of the idle and button-cursor steps: whether input is left after it.
     bool UpdateWidgetTrees(bool input);
-    void UpdateMain(bool input);
+    void UpdateMain(bool input) override;
 
     // --- buttons and shortcuts (ui_common_input.cpp)
     void IdleStep(bool input);
@@ -120,19 +114,13 @@ private:
     void DrawPadCursor();
 
     Tween tweenB_{};
-    std::vector<GAME_CUIObjectBase*> widgets_;
-    std::int32_t state_ = 0;
-    std::int32_t next_ = 0;
-    std::int32_t subState_ = kIdle;
-    std::int32_t nextSubState_ = kIdle;
+    UIPages<Step> steps_{kIdle};
     GAME_CObjectActor* movedActor_ = nullptr;
     std::array<SpriteEntry, kSpriteTableSize> sprites_{};
-    GAME_CUINullObject* root_ = nullptr;
     GAME_CUINullObject* block_ = nullptr;
     std::array<GAME_CUINullObject*, 3> lamps_{};
     std::array<GAME_CUIIconObject*, kButtonCount> icons_{};
     std::int32_t currentCell_ = kNoCell;
-    UIScreenRequests requests_;
     void* frameSprite_ = nullptr;
     float frameHeight_ = 0.0f;
     float frameWidth_ = 0.0f;
@@ -140,5 +128,4 @@ private:
     std::array<std::array<std::int32_t, 3>, 3> speedSprites_{};
     std::int32_t blockSprite_ = -1;
     std::int32_t frameSpriteIndex_ = -1;
-    bool lastInput_ = false;
 };

@@ -34,7 +34,7 @@ void GAME_CUICommon::Draw()
     BeginUISprites();
     DrawRoomHighlight();
     DrawWidgets(widgets_);
-    if (subState_ == kButtonCursor) {
+    if (steps_.Is(kButtonCursor)) {
         // The cursor stands with its bottom-left corner on the button's fixed point.
         vesk::graphics::DrawParam param;
         vesk::graphics::InitDrawParam(param);

@@ -108,7 +108,7 @@ void GAME_CUICommon::Shortcuts()
         PlayUISE(kSeUIDecide);
         cursorIndex_ = kBuild;
         SetCameraFollowsInput(false);
-        nextSubState_ = kButtonCursor;
+        steps_.Go(kButtonCursor);
         return;
     }
     if (cancel || outer) {
@@ -174,7 +174,7 @@ void GAME_CUICommon::ButtonCursorStep(bool input)
         IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
         PlayUISE(kSeUICancel);
         SetCameraFollowsInput(true);
-        nextSubState_ = kIdle;
+        steps_.Go(kIdle);
         return;
     }
     if (IsUIActionTriggered(kActionDecide)) {
@@ -183,7 +183,7 @@ void GAME_CUICommon::ButtonCursorStep(bool input)
         PlayUISE(kSeUIDecide);
         icon->Press();
         SetCameraFollowsInput(true);
-        nextSubState_ = kIdle;
+        steps_.Go(kIdle);
         return;
     }
     if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuLeft)) {

@@ -66,7 +66,7 @@ void GAME_CUICommon::BeginMoveActor(GAME_CObjectActor* actor)
 {
     if (actor != nullptr) {
         movedActor_ = actor;
-        nextSubState_ = kCrewMove;
+        steps_.Go(kCrewMove);
         if (actor->held == 0) actor->PlayAction();
         actor->held = 1;
         return;
@@ -76,7 +76,7 @@ void GAME_CUICommon::BeginMoveActor(GAME_CObjectActor* actor)
         movedActor_->held = 0;
     }
     movedActor_ = nullptr;
-    nextSubState_ = kIdle;
+    steps_.Go(kIdle);
 }
 
 void GAME_CUICommon::CrewMoveStep(bool input)
@@ -86,7 +86,7 @@ void GAME_CUICommon::CrewMoveStep(bool input)
     // A crew member that died while carried has gone back to its pool: the move ends untouched.
     if (actor == nullptr || ship == nullptr || !actor->IsActive()) {
         movedActor_ = nullptr;
-        nextSubState_ = kIdle;
+        steps_.Go(kIdle);
         return;
     }
     if (actor->held == 0) actor->PlayAction();
@@ -135,5 +135,5 @@ void GAME_CUICommon::CrewMoveStep(bool input)
     actor->held = 0;
     if (actor->ai != nullptr) actor->ai->Think();
     movedActor_ = nullptr;
-    nextSubState_ = kIdle;
+    steps_.Go(kIdle);
 }

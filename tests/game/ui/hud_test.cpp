@@ -34,7 +34,7 @@ protected:
         UI().SetOpen(kSlotCommon, true);
         StepFrames(20);
         hud = UI().Get<GAME_CUICommon>();
-        ASSERT_EQ(hud->State(), 2);
+        ASSERT_EQ(hud->State(), UIScreenState::kMain);
     }
 
     float Speed() const { return world->timeScale->speed; }
@@ -512,12 +512,12 @@ TEST_F(HudTest, LanguagesPickTheButtonLetteringAndReopeningWhileClosingFinishesT
 
     hud->SetOpen(false);
     StepFrames(1);
-    ASSERT_EQ(hud->State(), 3);
+    ASSERT_EQ(hud->State(), UIScreenState::kClosing);
     hud->SetOpen(true);
-    EXPECT_EQ(hud->State(), 0);
+    EXPECT_EQ(hud->State(), UIScreenState::kClosed);
     EXPECT_TRUE(hud->IsOpen());
     StepFrames(20);
-    EXPECT_EQ(hud->State(), 2);
+    EXPECT_EQ(hud->State(), UIScreenState::kMain);
 }
 
 }  // namespace

@@ -159,7 +159,7 @@ TEST_F(PauseTest, TheReturnToTheTitleFadesReadsTheFileAgainAndOpensTheTitle)
     EXPECT_EQ(UI().MessageLog()->CountLines(), 0);
     EXPECT_EQ(GetPlayerData()->money, 0);
     StepFrames(1);
-    EXPECT_FALSE(UI().IsOpen(kSlotCommon) && UI().Get<GAME_CUICommon>()->State() != 3);
+    EXPECT_FALSE(UI().IsOpen(kSlotCommon) && UI().Get<GAME_CUICommon>()->State() != UIScreenState::kClosing);
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotPause); }, 40));
     EXPECT_FALSE(UI().IsOpen(kSlotShipStatus));
 }
