@@ -11,6 +11,7 @@
 #include "game/ui/room_window.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/focus_map.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
@@ -25,18 +26,12 @@ constexpr std::uint32_t kCoverLimit = 10;
 constexpr float kTabPressedScale = 0.95f;
 constexpr std::int32_t kTabPressedFrames = 10;
 
-GAME_CGameWorld* World() { return PeekGameWorld(); }
-
-bool IsSlotOpen(int slot)
-{
-    GAME_CGameWorld* world = World();
-    return world != nullptr && world->ui && world->ui->IsOpen(slot);
-}
-
 }  // namespace
 
-GAME_CUIRoomScreen::GAME_CUIRoomScreen(Vec2 home, Vec2 slideFrom)
-    : arrowSprite_(FindUISprite("ui_cursor_common_r90")),
+// The screen slides its two page roots itself; the state machine's mover stands still.
+GAME_CUIRoomScreen::GAME_CUIRoomScreen(const UIScreenContext& context, Vec2 home, Vec2 slideFrom)
+    : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}}, &context),
+      arrowSprite_(FindUISprite("ui_cursor_common_r90")),
       gridCursorSprite_(FindUISprite("ui_cursor_grid_normal")),
       home_(home),
       slideFrom_(slideFrom)
@@ -132,14 +127,14 @@ void GAME_CUIRoomScreen::FillTaskPage(GAME_CUINullObject* window, const UIRoomTa
 void GAME_CUIRoomScreen::SkipToNextRoom()
 {
     if (!IsOpen()) return;
-    requests_.close = 1;
+    SetOpen(false);
     skipNext_ = 1;
 }
 
 void GAME_CUIRoomScreen::SkipToPrevRoom()
 {
     if (!IsOpen()) return;
-    requests_.close = 1;
+    SetOpen(false);
     skipPrevious_ = 1;
 }
 
@@ -155,23 +150,15 @@ void GAME_CUIRoomScreen::OnSkipRightButton()
     skipNext_ = 1;
 }
 
-void GAME_CUIRoomScreen::Update(bool input)
+void GAME_CUIRoomScreen::EveryFrame()
 {
-    GAME_CGameWorld* world = World();
-    if (requests_.open != 0 && world != nullptr) world->held = 1;
-    nextState_ = requests_.TakeNextState(nextState_);
-    if (nextState_ != state_) {
-        state_ = nextState_;
-        EnterState();
-        if (state_ == 0) return;
-    }
     blink_ = (blink_ + 1) & 15u;
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
         if (frame->cursorSprite == nullptr) continue;
         const Vec2 at{BlinkOffset(), frame->cursorSprite->GetPosition()->y};
         frame->cursorSprite->SetPosition(&at);
     }
-    if (IsSlotOpen(kSlotRoomActorInfo)) {
+    if (Context().ui.IsOpen(kSlotRoomActorInfo)) {
         cover_ = kCoverLimit;
     } else if (GAME_CUIRoomTaskTab::IsSubWindowOpen()) {
         cover_ = std::min(cover_ + 1, kCoverLimit);
@@ -179,47 +166,43 @@ void GAME_CUIRoomScreen::Update(bool input)
         cover_ = 0;
     }
     OnEveryFrame();
-    switch (state_) {
-    case 1:
-        if (!CanShowRoom()) {
-            nextState_ = 0;
-        } else if (StepSlide()) {
-            nextState_ = 2;
-        }
-        break;
-    case 2: UpdateMain(input); break;
-    case 3:
-        if (StepSlide()) nextState_ = 0;
-        break;
-    default: break;
-    }
 }
 
-void GAME_CUIRoomScreen::EnterState()
+bool GAME_CUIRoomScreen::StepTransition(UIScreenState state)
 {
-    GAME_CGameWorld* world = World();
-    switch (state_) {
-    case 0: {
+    if (state == kOpening && !CanShowRoom()) {
+        SetNextState(kClosed);
+        return false;
+    }
+    return StepSlide();
+}
+
+void GAME_CUIRoomScreen::OnEnterState(UIScreenState state)
+{
+    GAME_CGameWorld& world = Context().world;
+    switch (state) {
+    case kClosed:
         CloseDialog();
-        requests_.openFlag = 0;
         if (skipNext_ == 0 && skipPrevious_ == 0) {
             StopCameraRoomFocus();
-            if (world != nullptr) world->held = 0;
+            world.held = 0;
         } else {
             const bool previous = skipPrevious_ != 0;
             skipNext_ = 0;
             skipPrevious_ = 0;
-            if (world != nullptr && world->ui) UIManagerOf(world)->OpenAdjacentRoomScreen(target, previous);
+            Context().ui.OpenAdjacentRoomScreen(target, previous);
         }
         break;
-    }
-    case 1: OnEnterOpening(); break;
-    case 3: {
+    case kOpening:
+        world.held = 1;
+        OnEnterOpening();
+        break;
+    case kClosing: {
         const Vec2 at = *firstRoot_->GetPosition();
         InitTween(slide_, home_.x, slideFrom_.y, kSlideFrames, 0);
         RestartTweenFrom(slide_, {at.x, at.y});
-        GetSoundPlayer()->StopTrackedSE();
-        if (world != nullptr) world->roomScreenClosing = 1;
+        Context().Sound().StopTrackedSE();
+        world.roomScreenClosing = 1;
         break;
     }
     default: break;
@@ -242,7 +225,7 @@ void GAME_CUIRoomScreen::BeginOpening()
     }
     taskTab_.Attach(target);
     taskTab_.ApplyLanguage();
-    if (GAME_CGameWorld* world = World()) world->roomScreenClosing = 0;
+    Context().world.roomScreenClosing = 0;
 }
 
 bool GAME_CUIRoomScreen::StepSlide()
@@ -284,7 +267,7 @@ void GAME_CUIRoomScreen::AnswerInfoScroll(std::int32_t before)
 
 void GAME_CUIRoomScreen::Draw()
 {
-    if (state_ == 0 || target == nullptr || cover_ >= kCoverHides) return;
+    if (State() == kClosed || target == nullptr || cover_ >= kCoverHides) return;
     DrawWidgets(ShowsTaskPage() ? taskPage_ : firstPage_);
 }
 

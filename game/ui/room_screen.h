@@ -57,29 +57,21 @@ struct UIRoomKeys {
 // steps to the next or previous room, and stops the game while it is open. While the room crew
 // screen is open it is not drawn; while the add-task or task-cancel screen is open it is drawn for
 // one more frame and then hidden.
-class GAME_CUIRoomScreen : public GAME_CUIBase {
+class GAME_CUIRoomScreen : public GAME_CUIScreen {
 public:
-    static constexpr std::int32_t kSlideFrames = 15;
     // Frames of cover after which the screen is hidden.
     static constexpr std::uint32_t kCoverHides = 2;
 
     ~GAME_CUIRoomScreen() override;
 
-    bool IsOpen() const override { return requests_.openFlag != 0; }
-    void SetOpen(bool open) override { requests_.Request(open); }
     void SkipToNextRoom() override;
     void SkipToPrevRoom() override;
-    bool AllowsFieldControl() const override { return false; }
-    void Update(bool input) override;
-    void PreDraw() override {}
     void Draw() override;
-    bool PassesInput() const override { return !IsOpen(); }
 
     // Release callbacks of the skip buttons: close, then the neighbouring room's screen once closed.
     void OnSkipLeftButton();
     void OnSkipRightButton();
 
-    int State() const { return state_; }
     std::uint32_t CoverCounter() const { return cover_; }
     GAME_CUIRoomTaskTab& TaskTab() { return taskTab_; }
     const UIRoomPageFrame& FirstFrame() const { return firstFrame_; }
@@ -87,7 +79,7 @@ public:
 
 protected:
     // home: where both page roots stand while shown; slideFrom: where the opening slide starts.
-    GAME_CUIRoomScreen(vesk::math::Vec2 home, vesk::math::Vec2 slideFrom);
+    GAME_CUIRoomScreen(const UIScreenContext& context, vesk::math::Vec2 home, vesk::math::Vec2 slideFrom);
 
     // Whether the task page shows (else the first page).
     virtual bool ShowsTaskPage() const = 0;
@@ -96,7 +88,7 @@ protected:
     virtual void OnEveryFrame() {}
     // The opening slide goes on only while this holds; else the screen closes again.
     virtual bool CanShowRoom() const { return target != nullptr; }
-    virtual void UpdateMain(bool input) = 0;
+    void UpdateMain(bool input) override = 0;
 
     // --- building a page: the frame's sprites, then the page's own sprites, then the tab bar with the
     // title and tab words (and on the first page the row highlight), then the page's own texts, then
@@ -148,19 +140,20 @@ protected:
     UIRoomPageFrame firstFrame_;
     UIRoomPageFrame taskFrame_;
     GAME_CUIRoomTaskTab taskTab_;
-    std::int32_t nextState_ = 0;
     const std::int32_t arrowSprite_;
     const std::int32_t gridCursorSprite_;
 
 private:
-    void EnterState();
-    void Close();
+    // The game holds from the opening on; closed, the screen lets it go unless it skips to the next
+    // room's screen, which holds it again.
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    // Its own slide, from wherever the window stands.
+    bool StepTransition(UIScreenState state) override;
 
     vesk::math::Vec2 home_;
     vesk::math::Vec2 slideFrom_;
     Tween slide_{};
-    std::int32_t state_ = 0;
-    UIScreenRequests requests_;
     std::uint32_t blink_ = 0;
     std::uint32_t cover_ = 0;
     std::uint32_t skipNext_ = 0;

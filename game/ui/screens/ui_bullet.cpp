@@ -46,7 +46,7 @@ std::u16string Limited(std::u16string text, std::size_t limit)
 
 }  // namespace
 
-GAME_CUIBullet::GAME_CUIBullet() : GAME_CUIRoomScreen(kHome, kSlideFrom)
+GAME_CUIBullet::GAME_CUIBullet(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kHome, kSlideFrom)
 {
     reloads_.reserve(4);
     BuildBulletPage();

@@ -22,7 +22,7 @@ public:
     static constexpr int kFigureLines = 6;
     static constexpr std::int32_t kTaskPageState = 5;
 
-    GAME_CUIBullet();
+    explicit GAME_CUIBullet(const UIScreenContext& context);
     ~GAME_CUIBullet() override;
 
     void OnAmmoTabButton();

@@ -44,7 +44,7 @@ std::size_t CountIngredients(const CookingRecipe& recipe)
 
 }  // namespace
 
-GAME_CUIDiningHall::GAME_CUIDiningHall() : GAME_CUIRoomScreen(kHome, kSlideFrom)
+GAME_CUIDiningHall::GAME_CUIDiningHall(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kHome, kSlideFrom)
 {
     timerIcon_ = FindUISprite("ui_icon_timer");
     calorieIcon_ = FindUISprite("ui_icon_build");

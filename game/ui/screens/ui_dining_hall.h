@@ -22,7 +22,7 @@ public:
     static constexpr int kDetailLines = 10;
     static constexpr int kShownDetailLines = 6;
 
-    GAME_CUIDiningHall();
+    explicit GAME_CUIDiningHall(const UIScreenContext& context);
     ~GAME_CUIDiningHall() override;
 
     void OnKitchenTabButton();

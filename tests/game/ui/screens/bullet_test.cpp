@@ -44,7 +44,7 @@ TEST_F(BulletTest, AReloadOfAnotherKindIsAskedForAndCanBeCancelled)
     const std::int32_t full = store.GetCount();
     ASSERT_GT(full, 0);
     OpenScreenOf(cannon);
-    ASSERT_EQ(Screen().State(), 2);
+    ASSERT_EQ(Screen().State(), UIScreenState::kMain);
     EXPECT_EQ(Screen().RowLabel(0)->Key(), std::string("I041"));
     EXPECT_EQ(Screen().RowLabel(1)->Key(), std::string("I096"));
     EXPECT_EQ(Screen().LoadedMarker()->Parent(), Screen().RowLabel(0));

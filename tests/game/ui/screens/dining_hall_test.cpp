@@ -55,7 +55,7 @@ TEST_F(DiningHallTest, CookingIsOrderedFromTheTaskPageThroughTheAddTaskScreen)
 
     const std::uint32_t clockStep = GetGameClock()->step;
     OpenScreenOf(kitchen);
-    ASSERT_EQ(Hall().State(), 2);
+    ASSERT_EQ(Hall().State(), UIScreenState::kMain);
     EXPECT_EQ(world->held, 1u);
     EXPECT_EQ(GetGameClock()->step, clockStep) << "no simulation step while the screen is open";
     EXPECT_EQ(Hall().Tab(), 0);
@@ -95,7 +95,7 @@ TEST_F(DiningHallTest, CookingIsOrderedFromTheTaskPageThroughTheAddTaskScreen)
     EXPECT_EQ(std::count(kitchen.boundTasks.begin(), kitchen.boundTasks.end(), cooking.front()), 1);
     EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
     EXPECT_TRUE(StepUntil([&] { return !AddTask().IsOpen(); }, 5));
-    EXPECT_EQ(Hall().State(), 2);
+    EXPECT_EQ(Hall().State(), UIScreenState::kMain);
 }
 
 // The food menu: every dish in id order, the question, and what a yes changes.
