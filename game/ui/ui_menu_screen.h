@@ -3,21 +3,24 @@
 
 #include <cstdint>
 
-#include "game/ui/ui_screen.h"
+#include "game/ui/unbuilt_screen.h"
 
 // The least form of the screens the pause menu and the title open (talk log, options, achievement
-// list, sound room): it shows nothing of its own yet, closes on cancel and, unless the title opened
-// it, then opens the pause menu again. Opened from the title, it says so in openedFromTitle,
-// which is cleared as it closes.
-class GAME_CUIMenuScreen : public GAME_CUIScreen {
+// list, sound room): a stand-in that closes on cancel only and, unless the title opened it, then
+// opens the pause menu again, which still holds the game. Opened from the title, it says so in
+// openedFromTitle, which is cleared as it closes.
+class GAME_CUIMenuScreen : public GAME_CUIUnbuiltScreen {
 public:
-    explicit GAME_CUIMenuScreen(bool returnsToPause) : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false), returnsToPause_(returnsToPause) {}
+    explicit GAME_CUIMenuScreen(bool returnsToPause)
+        : GAME_CUIUnbuiltScreen(UIUnbuiltRule{.pointerCloses = false, .letsGoOfHold = false}), returnsToPause_(returnsToPause)
+    {
+    }
 
     std::uint32_t openedFromTitle = 0;
 
 protected:
     void OnEnterState(UIScreenState state) override;
-    void UpdateMain(bool input) override;
+    void OnClosedByPlayer() override;
 
 private:
     bool returnsToPause_;

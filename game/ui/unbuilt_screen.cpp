@@ -1,4 +1,4 @@
-// The stand-in for a screen not built yet: it shows nothing, and cancel or any pointer press closes it.
+// The stand-in for a screen not built yet: it shows nothing, and the player's cancel (or a pointer press) closes it.
 #include "game/ui/unbuilt_screen.h"
 
 #include "game/model/world/game_world.h"
@@ -7,13 +7,14 @@
 
 void GAME_CUIUnbuiltScreen::OnEnterState(UIScreenState state)
 {
-    if (state != kClosed) return;
+    if (state != kClosed || !rule_.letsGoOfHold) return;
     if (GAME_CGameWorld* world = PeekGameWorld()) world->held = 0;
 }
 
 void GAME_CUIUnbuiltScreen::UpdateMain(bool input)
 {
-    if (!input || !(IsUIActionTriggered(kActionCancel) || IsAnyUIPointerPressed())) return;
+    if (!input || !(IsUIActionTriggered(kActionCancel) || (rule_.pointerCloses && IsAnyUIPointerPressed()))) return;
     PlayUISE(kSeUICancel);
     SetOpen(false);
+    OnClosedByPlayer();
 }

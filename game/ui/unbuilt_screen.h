@@ -1,15 +1,32 @@
-// The stand-in for a screen not built yet: it shows nothing, and cancel or any pointer press closes it.
+// The stand-in for a screen not built yet: it shows nothing, and the player's cancel (or a pointer press) closes it.
 #pragma once
 
 #include "game/ui/ui_screen.h"
 
-// Without a way out such a screen would keep the input for ever once opened. Closing it also lets go
-// of the menu pause an opener may have set for it.
+// What closes a stand-in and what its closing lets go of.
+struct UIUnbuiltRule {
+    bool fieldControl = false;
+    // Any pointer press closes it too, not only cancel.
+    bool pointerCloses = true;
+    // Closing lets go of the menu pause an opener may have set for it.
+    bool letsGoOfHold = true;
+};
+
+// Without a way out such a screen would keep the input for ever once opened.
 class GAME_CUIUnbuiltScreen : public GAME_CUIScreen {
 public:
-    explicit GAME_CUIUnbuiltScreen(bool fieldControl = false) : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, fieldControl) {}
+    explicit GAME_CUIUnbuiltScreen(bool fieldControl = false) : GAME_CUIUnbuiltScreen(UIUnbuiltRule{.fieldControl = fieldControl}) {}
+    explicit GAME_CUIUnbuiltScreen(const UIUnbuiltRule& rule)
+        : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, rule.fieldControl), rule_(rule)
+    {
+    }
 
 protected:
     void OnEnterState(UIScreenState state) override;
     void UpdateMain(bool input) override;
+    // After the player's own way out (not a close by an event or a game over).
+    virtual void OnClosedByPlayer() {}
+
+private:
+    UIUnbuiltRule rule_;
 };
