@@ -12,6 +12,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
@@ -123,8 +124,8 @@ const std::vector<std::uint32_t>& GAME_CUIBullet::Kinds() const
 
 bool GAME_CUIBullet::IsReloadPending() const
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->tasks && world->tasks->CountReloadTasksOfRoom(RoomIndex()) > 0;
+    const GAME_CGameWorld& world = Context().world;
+    return world.tasks && world.tasks->CountReloadTasksOfRoom(RoomIndex()) > 0;
 }
 
 std::int32_t GAME_CUIBullet::KeyEntryCount() const
@@ -397,19 +398,19 @@ void GAME_CUIBullet::StartReload()
 {
     const std::int32_t roomIndex = RoomIndex();
     if (GAME_CAmmo* store = Store()) store->SetAmmoId(&selectedKind_);
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || !world->tasks) return;
-    world->tasks->FinishReloadTasksOfRoom(roomIndex);
-    world->tasks->PurgeFinishedTasks();
+    GAME_CGameWorld& world = Context().world;
+    if (!world.tasks) return;
+    world.tasks->FinishReloadTasksOfRoom(roomIndex);
+    world.tasks->PurgeFinishedTasks();
     // A request the list refuses is dropped: the message has been shown already.
     GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(roomIndex, selectedKind_));
 }
 
 void GAME_CUIBullet::EnterCancelConfirm()
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->tasks) world->tasks->GetReloadTasksOfRoom(RoomIndex(), reloads_);
-    if (world == nullptr || !world->tasks || reloads_.empty()) {
+    const GAME_CGameWorld& world = Context().world;
+    if (world.tasks) world.tasks->GetReloadTasksOfRoom(RoomIndex(), reloads_);
+    if (!world.tasks || reloads_.empty()) {
         // The reload ended meanwhile: nothing is left to cancel.
         nextTabState_ = 0;
         return;
@@ -435,9 +436,9 @@ void GAME_CUIBullet::FinishReloadCancel()
     const std::u16string message = Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_FINISHED", {UITagName(selectedKind_)}), kMessageLimit);
     const std::uint32_t none = kNoId;
     if (GAME_CAmmo* store = Store()) store->SetAmmoId(&none);
-    if (GAME_CGameWorld* world = PeekGameWorld(); world != nullptr && world->tasks) {
-        world->tasks->FinishReloadTasksOfRoom(RoomIndex());
-        world->tasks->PurgeFinishedTasks();
+    if (GAME_CGameWorld& world = Context().world; world.tasks) {
+        world.tasks->FinishReloadTasksOfRoom(RoomIndex());
+        world.tasks->PurgeFinishedTasks();
     }
     NoticeInDialog(kSlotBullet, {.text = message, .centred = true});
 }

@@ -15,6 +15,7 @@
 #include "game/model/ship/task_manager.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
@@ -342,9 +343,9 @@ void GAME_CUIDiningHall::UpdateDishConfirm()
         store->SetFoodId(&dishIds_[index]);
     }
     // Every cooking task of the kitchen stops, also when the dish stays the same.
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->tasks && target != nullptr) {
-        for (GAME_CTaskBase* task : world->tasks->GetRoomTasks(*target)) {
+    GAME_CGameWorld& world = Context().world;
+    if (world.tasks && target != nullptr) {
+        for (GAME_CTaskBase* task : world.tasks->GetRoomTasks(*target)) {
             if (task != nullptr && task->GetKind() == kTaskCooking) task->Finish();
         }
     }
