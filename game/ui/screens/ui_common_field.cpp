@@ -4,6 +4,7 @@
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
 
@@ -38,23 +39,19 @@ bool CellOf(const GAME_CShip& ship, std::int32_t cell, std::int32_t* column, std
 
 void GAME_CUICommon::ShowCrew(GAME_CObjectActor* actor)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || !world->ui) return;
-    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>()) {
+    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) {
         status->targetActor = actor;
         status->SetOpen(true);
     }
-    if (world->camera) {
-        world->camera->mode = GAME_CCamera2D::kFollowObject;
-        world->camera->followedObject = actor;
+    if (GAME_CCamera2D* camera = Context().world.camera.get()) {
+        camera->mode = GAME_CCamera2D::kFollowObject;
+        camera->followedObject = actor;
     }
 }
 
 void GAME_CUICommon::ShowItem(GAME_CObjectItem* item)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || !world->ui) return;
-    if (auto* status = UIManagerOf(world)->Get<GAME_CUIActorStatus>()) {
+    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) {
         status->SetOpen(true);
         status->targetItem = item;
     }
@@ -62,11 +59,10 @@ void GAME_CUICommon::ShowItem(GAME_CObjectItem* item)
 
 void GAME_CUICommon::OpenRoomOnCell(std::int32_t column, std::int32_t row)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    const GAME_CShip* ship = HudShip();
-    if (world == nullptr || !world->ui || ship == nullptr) return;
+    const GAME_CShip* ship = Context().world.ship.get();
+    if (ship == nullptr) return;
     std::int32_t number = -1;
-    if (GAME_CRoomBase* room = ship->GetRoomAtCell(column, row, &number)) UIManagerOf(world)->OpenRoomScreen(room, number);
+    if (GAME_CRoomBase* room = ship->GetRoomAtCell(column, row, &number)) Context().ui.OpenRoomScreen(room, number);
 }
 
 bool GAME_CUICommon::PointerSection(bool input)
