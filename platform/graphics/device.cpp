@@ -2,7 +2,6 @@
 #include "platform/graphics/device.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -297,7 +296,6 @@ bool Device::DecodeVertex(std::uint32_t index, std::uint64_t layoutEnd, VertexIn
     const std::uint64_t start = vertexOffset_ + static_cast<std::uint64_t>(index) * vertexStride_;
     const std::uint8_t* base = vertexBuffer_->Data();
     if (start + layoutEnd > vertexBuffer_->Size()) return false;
-    out = VertexInput{};
     for (const InputElement& element : layout_->elements) ReadElement(element, base + start + element.offset, out);
     return true;
 }
@@ -358,14 +356,15 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     valid.assign(range, 0);
     const VertexProgram& vertexProgram = vertexShader_->program;
     const std::uint64_t layoutEnd = LayoutEnd();
+    // Every vertex overwrites the same fields of it, so it starts fresh once.
+    VertexInput input;
     for (std::size_t i = 0; i < range; ++i) {
-        VertexInput input;
         if (!DecodeVertex(lowest + static_cast<std::uint32_t>(i), layoutEnd, input)) continue;
-        VertexOutput output;
+        // Written in place: read back right after a copy, the program's
+        // single-float stores would stall the wider loads of the copy.
+        ClipVertex& output = transformed[i];
+        output = ClipVertex{};
         vertexProgram.run(input, vertexConstants, output);
-        // The same fields in the same order: one fixed-size copy, which the compiler inlines.
-        static_assert(sizeof(ClipVertex) == sizeof(VertexOutput) && offsetof(ClipVertex, varyings) == offsetof(VertexOutput, varyings));
-        std::memcpy(static_cast<void*>(&transformed[i]), &output, sizeof(ClipVertex));
         valid[i] = 1;
     }
 

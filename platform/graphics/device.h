@@ -101,7 +101,10 @@ public:
 private:
     // Bytes from a vertex's start to the end of its farthest element.
     std::uint64_t LayoutEnd() const;
-    // False when the vertex's elements reach past the buffer (layoutEnd: LayoutEnd()).
+    // Reads the layout's elements into `out`, which starts as a fresh
+    // VertexInput or as the last vertex of the same layout: either way what
+    // the layout lacks keeps its default. False when the vertex's elements
+    // reach past the buffer (layoutEnd: LayoutEnd()).
     bool DecodeVertex(std::uint32_t index, std::uint64_t layoutEnd, VertexInput& out) const;
 
     Texture* target_ = nullptr;

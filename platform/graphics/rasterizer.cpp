@@ -71,12 +71,13 @@ VARNOLIS_ALWAYS_INLINE bool ConsecutiveTexels(float scaledFirst, float scaledLas
 
 }  // namespace
 
+// Filled whole by Project, so it has no initial values to write first.
 struct Rasterizer::ScreenVertex {
-    long long x = 0;  // fixed point, kSubpixelBits fraction
-    long long y = 0;
-    double z = 0;
-    double invW = 1;
-    const float* varyings = nullptr;
+    long long x;  // fixed point, kSubpixelBits fraction
+    long long y;
+    double z;
+    double invW;
+    const float* varyings;
 };
 
 struct Rasterizer::Triangle {

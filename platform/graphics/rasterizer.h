@@ -13,10 +13,8 @@
 
 namespace platform::gfx {
 
-struct ClipVertex {
-    float position[4];
-    float varyings[kMaxVaryings];
-};
+// What the vertex program wrote, which it writes in place.
+struct ClipVertex : VertexOutput {};
 
 // Everything one draw needs from the device's bound state.
 struct DrawState {
