@@ -13,6 +13,7 @@
 #include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/ui_manager.h"
 
 namespace {
@@ -27,20 +28,6 @@ constexpr std::int32_t kTaskKindAttack = 9;
 constexpr std::u16string_view kCauseLabels[] = {u"ゲームオーバー[舟損傷]", u"ゲームオーバー[全滅]", u"ゲームオーバー[停滞]"};
 constexpr std::u16string_view kFallbackLabel = u"ゲームオーバー";
 
-GAME_CGameWorld* World() { return PeekGameWorld(); }
-
-GAME_CRouteManager* CurrentRoute()
-{
-    GAME_CGameWorld* world = World();
-    return world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
-}
-
-GAME_CShipBodyRender* HullRenderer()
-{
-    GAME_CGameWorld* world = World();
-    return world != nullptr && world->ship && world->ship->body ? world->ship->body.get() : nullptr;
-}
-
 // A meter at its maximum in thousandths; one whose maximum is negative stays while the clock stands.
 void RefillMeter(std::int32_t& meter, std::int32_t maximum, bool clockStopped)
 {
@@ -50,66 +37,64 @@ void RefillMeter(std::int32_t& meter, std::int32_t maximum, bool clockStopped)
 
 }  // namespace
 
-void GAME_CUIGameOver::Update(bool)
+GAME_CUIGameOver::GAME_CUIGameOver(const UIScreenContext& context)
+    : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}}, &context)
 {
-    nextState_ = requests_.TakeNextState(nextState_);
+}
+
+GAME_CRouteManager* GAME_CUIGameOver::CurrentRoute() const { return Context().world.travel->routeManager.get(); }
+
+GAME_CShipBodyRender* GAME_CUIGameOver::HullRenderer() const { return Context().world.ship->body.get(); }
+
+void GAME_CUIGameOver::BeginFrame(bool)
+{
     // The destroyed ship keeps sinking for the whole sequence.
     if (cause == kCauseHull) {
         if (GAME_CShipBodyRender* body = HullRenderer(); body != nullptr && body->sinking == 0) body->sinking = 1;
     }
-    if (nextState_ != state_) EnterState(nextState_);
-    switch (state_) {
-    case kOpening:
-        if (--retryCounter_ > 0) break;
-        if (World() != nullptr && UIManagerOf(World())->CloseAllExcept()) {
-            nextState_ = kMain;
-        } else {
-            retryCounter_ = kRetryFrames;
-        }
-        break;
-    case kMain: UpdateSubState(); break;
-    case kClosing: nextState_ = kClosed; break;
-    default: break;
-    }
 }
 
-void GAME_CUIGameOver::EnterState(std::int32_t state)
+bool GAME_CUIGameOver::StepTransition(UIScreenState state)
 {
-    state_ = state;
-    GAME_CGameWorld* world = World();
-    switch (state_) {
+    if (state != kOpening) return true;
+    if (--retryCounter_ > 0) return false;
+    if (Context().ui.CloseAllExcept()) return true;
+    retryCounter_ = kRetryFrames;
+    return false;
+}
+
+void GAME_CUIGameOver::OnEnterState(UIScreenState state)
+{
+    GAME_CGameWorld& world = Context().world;
+    switch (state) {
     case kClosed:
-        requests_.openFlag = 0;
         if (GAME_CShipBodyRender* body = HullRenderer()) body->sinking = 0;
-        if (GAME_CRouteManager* route = CurrentRoute(); route != nullptr && world != nullptr) {
-            const LocationRecord* location = world->travel->GetLocation();
-            world->ship->ApplyRouteEndpoint(route->GetRouteId(), location != nullptr ? location->hideoutId : kNoId);
+        if (GAME_CRouteManager* route = CurrentRoute()) {
+            const LocationRecord* location = world.travel->GetLocation();
+            world.ship->ApplyRouteEndpoint(route->GetRouteId(), location != nullptr ? location->hideoutId : kNoId);
         }
         break;
     case kOpening:
-        subState_ = cause == kCauseHull ? kSinking : kPause;
-        nextSubState_ = subState_;
-        if (world != nullptr) {
-            if (const GAME_CPlayerData* player = GetPlayerData()) world->timeScale->speed = player->speeds[0];
-        }
+        pages_.Reset(cause == kCauseHull ? kSinking : kPause);
+        if (const GAME_CPlayerData* player = Context().Player()) world.timeScale->speed = player->speeds[0];
         retryCounter_ = 0;
         break;
-    case kMain: EnterSubState(subState_); break;
+    case kMain: EnterSubState(pages_.Current()); break;
     default: break;
     }
 }
 
-void GAME_CUIGameOver::UpdateSubState()
+void GAME_CUIGameOver::UpdateMain(bool)
 {
-    if (nextSubState_ != subState_) EnterSubState(nextSubState_);
-    switch (subState_) {
+    pages_.Advance([this](SubState page) { EnterSubState(page); });
+    switch (pages_.Current()) {
     case kSinking: StepSinking(); break;
     case kAfterSinking:
         stepCounter_ = 0;
-        nextSubState_ = kPause;
+        pages_.Go(kPause);
         break;
     case kPause:
-        if (++stepCounter_ >= kPauseFrames) nextSubState_ = kRouteLabel;
+        if (++stepCounter_ >= kPauseFrames) pages_.Go(kRouteLabel);
         break;
     case kRouteLabel: {
         const GAME_CRouteManager* route = CurrentRoute();
@@ -119,17 +104,16 @@ void GAME_CUIGameOver::UpdateSubState()
         }
         RestoreCrewAndShip();
         PlayUISE(kSeUIDecide);
-        nextSubState_ = kHandBack;
+        pages_.Go(kHandBack);
         break;
     }
-    default: break;
+    case kHandBack: break;
     }
 }
 
-void GAME_CUIGameOver::EnterSubState(std::int32_t subState)
+void GAME_CUIGameOver::EnterSubState(SubState subState)
 {
-    subState_ = subState;
-    switch (subState_) {
+    switch (subState) {
     case kSinking:
         if (GAME_CShipBodyRender* body = HullRenderer()) {
             body->animationTimer = 0;
@@ -158,22 +142,22 @@ void GAME_CUIGameOver::StepSinking()
         if (stepCounter_ % 4 == 0 && CurrentRoute() != nullptr) PlaceSandBursts();
     }
     if (stepCounter_ >= kSinkFrames) {
-        nextSubState_ = kAfterSinking;
+        pages_.Go(kAfterSinking);
         stepCounter_ = 0;
     }
 }
 
 void GAME_CUIGameOver::PlaceSandBursts()
 {
-    GAME_CGameWorld* world = World();
+    GAME_CGameWorld& world = Context().world;
     const GAME_CRouteManager* route = CurrentRoute();
-    if (world == nullptr || route == nullptr) return;
-    const GAME_CStaticDatabase* database = GetStaticDatabase();
-    const ShipData* record = database != nullptr ? database->FindShipData(world->ship->shipTag) : nullptr;
+    if (route == nullptr) return;
+    const GAME_CStaticDatabase* database = Context().Database();
+    const ShipData* record = database != nullptr ? database->FindShipData(world.ship->shipTag) : nullptr;
     const std::int64_t reach =
         record != nullptr ? std::min<std::int64_t>(std::llabs(std::int64_t{record->offsets[0]} - record->offsets[1]), 16383) : 0;
     for (int i = 0; i < kPillarsPerBurst; ++i) {
-        GAME_CObjectSandPillar* pillar = world->fieldObjects->AcquireSandPillar();
+        GAME_CObjectSandPillar* pillar = world.fieldObjects->AcquireSandPillar();
         if (pillar == nullptr) break;
         const std::int64_t offset = reach > 0 ? vesk::math::RandInt(static_cast<int>(2 * reach)) - reach : 0;
         const auto at = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{route->GetPosition()} + offset,
@@ -187,12 +171,10 @@ void GAME_CUIGameOver::PlaceSandBursts()
 void GAME_CUIGameOver::StartRouteLabel()
 {
     if (GAME_CShipBodyRender* body = HullRenderer()) body->sinking = 0;
-    GAME_CGameWorld* world = World();
-    if (world != nullptr) {
-        world->tasks->FinishTasksOfKind(kTaskKindDriver);
-        world->tasks->FinishTasksOfKind(kTaskKindAttack);
-        world->tasks->Update();
-    }
+    GAME_CTaskManager& tasks = *Context().world.tasks;
+    tasks.FinishTasksOfKind(kTaskKindDriver);
+    tasks.FinishTasksOfKind(kTaskKindAttack);
+    tasks.Update();
     losses.clear();
     revealed_ = 0;
     revealFrames_ = 0;
@@ -208,11 +190,10 @@ void GAME_CUIGameOver::StartRouteLabel()
 
 void GAME_CUIGameOver::RestoreCrewAndShip()
 {
-    GAME_CGameWorld* world = World();
-    if (world == nullptr) return;
+    GAME_CGameWorld& world = Context().world;
     const GAME_CGameClock* clock = GetGameClock();
     const bool clockStopped = clock != nullptr && clock->timeStopped != 0;
-    for (GAME_CObjectActor* actor : world->fieldObjects->crew) {
+    for (GAME_CObjectActor* actor : world.fieldObjects->crew) {
         if (actor == nullptr || actor->status.GetHP() <= 0) continue;
         GAME_CActorStatus& status = actor->status;
         RefillMeter(status.hp, status.computed.maxHp, clockStopped);
@@ -222,15 +203,13 @@ void GAME_CUIGameOver::RestoreCrewAndShip()
         status.buffs = {};
         status.Recalc();
     }
-    world->ship->ClearDamage();
+    world.ship->ClearDamage();
 }
 
 void GAME_CUIGameOver::HandBack()
 {
-    GAME_CGameWorld* world = World();
-    if (world == nullptr) return;
-    GAME_CShip& ship = *world->ship;
-    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    GAME_CShip& ship = *Context().world.ship;
+    const GAME_CStaticDatabase* database = Context().Database();
     if (const ShipData* record = database != nullptr ? database->FindShipData(ship.shipTag) : nullptr) {
         ship.hullMax = record->baseHull;
         ship.speed = static_cast<float>(record->baseSpeed) / 1000.0f;
@@ -251,5 +230,5 @@ void GAME_CUIGameOver::HandBack()
     }
     stepCounter_ = 0;
     SetOpen(false);
-    world->ui->SetOpen(kSlotCommon, true);
+    Context().ui.SetOpen(kSlotCommon, true);
 }

@@ -80,7 +80,7 @@ protected:
         GAME_CScriptRoute& script = world->travel->routeManager->Script();
         const auto found = script.FindLabel(label);
         EXPECT_TRUE(found.has_value());
-        if (!StepUntil([&] { return GameOver().GetState() == GAME_CUIGameOver::kMain; }, 200)) return -1;
+        if (!StepUntil([&] { return GameOver().State() == GAME_CUIGameOver::kMain; }, 200)) return -1;
         const auto count27 = [&] {
             const auto& effects = frames.back().soundEffects;
             return static_cast<int>(std::count(effects.begin(), effects.end(), 27u));
@@ -134,9 +134,9 @@ TEST_F(GameOverTest, ADestroyedShipSinksForTwoHundredElevenFramesBeforeItsLabelA
 
     // Every other screen is closed, asked again every 10 frames until all have slid away.
     StepFrames(1);
-    ASSERT_EQ(GameOver().GetState(), GAME_CUIGameOver::kOpening);
+    ASSERT_EQ(GameOver().State(), GAME_CUIGameOver::kOpening);
     int frames = 0;
-    while (GameOver().GetState() == GAME_CUIGameOver::kOpening && frames < 100) {
+    while (GameOver().State() == GAME_CUIGameOver::kOpening && frames < 100) {
         StepFrames(1);
         ++frames;
     }
