@@ -9,7 +9,8 @@
 #include "game/services/text/message_text.h"
 #include "game/services/text/number_format.h"
 #include "game/services/clock/game_clock.h"
-#include "game/model/world/game_world.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
@@ -25,13 +26,15 @@ const char* const kTallyKeys[6] = {"ADD_TEXT_UI_MESSAGELOG_01", "ADD_TEXT_UI_MES
                                    "ADD_TEXT_UI_MESSAGELOG_03", "ADD_TEXT_UI_MESSAGELOG_04",
                                    "ADD_TEXT_UI_MESSAGELOG_05", "ADD_TEXT_UI_MESSAGELOG_06"};
 
-GAME_CGameWorld* World() { return PeekGameWorld(); }
-
 }  // namespace
 
-GAME_CUIMessageLog::GAME_CUIMessageLog() { Build(); }
+GAME_CUIMessageLog::GAME_CUIMessageLog(const UIScreenContext& context)
+    : GAME_CUIScreen({.holdsGame = true}, &context)
+{
+    Build();
+}
 
-GAME_CUIMessageLog::~GAME_CUIMessageLog() { DeleteWidgets(widgets_); }
+GAME_CUIMessageLog::~GAME_CUIMessageLog() = default;
 
 std::uint32_t GAME_CUIMessageLog::KindColor(std::int32_t kind)
 {
@@ -72,51 +75,25 @@ void GAME_CUIMessageLog::AddMessage(std::u16string_view text, std::int32_t kind)
     AddMessage(buffer.data(), kind);
 }
 
-void GAME_CUIMessageLog::BeginClose()
-{
-    InitTween(slide_, 0.0f, -kCanvasHeight, kSlideFrames, 0);
-    RestartTweenFrom(slide_, {0.0f, 0.0f});
-}
-
 bool GAME_CUIMessageLog::IsCursorShown() const { return cursor_ != nullptr && (cursor_->Color() >> 24) != 0; }
 
 std::int32_t GAME_CUIMessageLog::ScrollValue() const { return scrollBar_ != nullptr ? scrollBar_->Value() : 0; }
 
 std::int32_t GAME_CUIMessageLog::ScrollMaximum() const { return scrollBar_ != nullptr ? scrollBar_->Maximum() : 0; }
 
-void GAME_CUIMessageLog::Update(bool input)
+void GAME_CUIMessageLog::OnEnterState(UIScreenState state)
 {
-    next_ = requests_.TakeNextState(next_);
-    if (next_ != state_) {
-        state_ = next_;
-        if (state_ == 0) {
-            requests_.openFlag = 0;
-            if (openedByShortcut != 0) {
-                if (GAME_CGameWorld* world = World()) world->held = 0;
-            }
-            openedByShortcut = 0;
-            return;
-        }
-        if (state_ == 1) EnterOpening();
-        if (state_ == 3) BeginClose();
-    }
-    if (state_ == 1 || state_ == 3) {
-        StepSlide();
-    } else if (state_ == 2) {
-        UpdateOpen(input);
-    }
+    if (state == kOpening) EnterOpening();
+    if (state == kClosed) openedByShortcut = 0;
 }
 
 void GAME_CUIMessageLog::EnterOpening()
 {
-    if (GAME_CGameWorld* world = World()) world->held = 1;
-    const GAME_CPlayerData* player = GetPlayerData();
+    const GAME_CPlayerData* player = Context().Player();
     const bool japanese = player == nullptr || player->language == 0;
     if (title_ != nullptr) title_->SetSprite(japanese ? titleSprite_ : titleSpriteEnglish_);
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
     if (scrollBar_ != nullptr) scrollBar_->SetValue(scrollBar_->Maximum());
-    InitTween(slide_, 0.0f, 0.0f, kSlideFrames, 0);
-    RestartTweenFrom(slide_, {0.0f, -kCanvasHeight});
     for (GAME_CUILabelObject* row : rowLabels_) {
         if (row != nullptr) row->SetTextW(u"");
     }
@@ -146,28 +123,10 @@ void GAME_CUIMessageLog::FillTallies()
     }
 }
 
-void GAME_CUIMessageLog::StepSlide()
+void GAME_CUIMessageLog::UpdateMain(bool input)
 {
-    TweenPoint point{0.0f, 0.0f};
-    UpdateTweenEaseOut(slide_, point);
-    if (root_ != nullptr) {
-        const vesk::math::Vec2 position{point.x, point.y};
-        root_->SetPosition(&position);
-        root_->UpdateTree(false);
-    }
-    if (IsTweenFinished(slide_) && !AnyWidgetBusy()) next_ = state_ == 1 ? 2 : 0;
-}
-
-bool GAME_CUIMessageLog::AnyWidgetBusy() const
-{
-    return std::any_of(widgets_.begin(), widgets_.end(),
-                       [](const GAME_CUIObjectBase* widget) { return widget->IsDecided() || widget->IsBusy(); });
-}
-
-void GAME_CUIMessageLog::UpdateOpen(bool input)
-{
-    if (root_ == nullptr || !root_->UpdateTree(input)) return;
-    const vesk::math::Vec2 origin = *root_->GetPosition();
+    if (Root() == nullptr || !Root()->UpdateTree(input)) return;
+    const vesk::math::Vec2 origin = *Root()->GetPosition();
     list_.count = count_;
     if (scrollBar_ != nullptr) list_.Follow(*scrollBar_);
     for (int row = 0; row <= LastRow(); ++row) {
@@ -193,14 +152,12 @@ void GAME_CUIMessageLog::PlaceCursor(int shift)
 void GAME_CUIMessageLog::OnClose()
 {
     SetOpen(false);
-    GAME_CGameWorld* world = World();
-    if (world == nullptr || !world->ui) return;
-    world->ui->SetOpen(openedByShortcut != 0 ? kSlotCommon : kSlotPause, true);
+    Context().ui.SetOpen(openedByShortcut != 0 ? kSlotCommon : kSlotPause, true);
 }
 
 void GAME_CUIMessageLog::Draw()
 {
-    if (state_ == 0) return;
+    if (State() == kClosed) return;
     DrawWidgets(widgets_);
 }
 
@@ -223,7 +180,7 @@ void GAME_CUIMessageLog::DrawDayCounter() const
     const GAME_CGameClock* clock = PeekGameClock();
     const std::uint32_t day = std::min(clock != nullptr ? clock->day : 0u, kDayLimit);
     const std::uint32_t digits[3] = {day / 100, day / 10 % 10, day % 10};
-    const float y = (root_ != nullptr ? root_->GetPosition()->y : 0.0f) + 119.0f;
+    const float y = (Root() != nullptr ? Root()->GetPosition()->y : 0.0f) + 119.0f;
     vesk::graphics::DrawParam param;
     vesk::graphics::InitDrawParam(param);
     param.scaleX = 4.0f;

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "game/model/world/tween.h"
 #include "game/services/text/fixed_string.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
@@ -17,18 +16,18 @@ class GAME_CUIObjectBase;
 class GAME_CUINullObject;
 class GAME_CUIScrollBarObject;
 class GAME_CUILabelObject;
+struct UIScreenContext;
 
 // Notices arrive through AddMessage whether the window is open or not. Line 0 is the oldest; lines
 // fill from 0 upwards without gaps and the 65th notice pushes the oldest out. Every line keeps at
-// most 127 characters and its terminator. Opening sets the world's menu-pause flag (the simulation
-// stops while the log is open); closing clears it only when the HUD opened the log.
-class GAME_CUIMessageLog : public GAME_CUIBase, public UIScreenSlot<kSlotMessageLog> {
+// most 127 characters and its terminator. The log holds the game while it is open (the simulation
+// stops); closing lets go only when the HUD opened the log.
+class GAME_CUIMessageLog : public GAME_CUIScreen, public UIScreenSlot<kSlotMessageLog> {
 public:
     static constexpr int kLineCount = 64;
     static constexpr std::size_t kLineUnits = 128;
     static constexpr int kRows = 10;
     static constexpr int kKindCount = 5;
-    static constexpr std::int32_t kSlideFrames = 15;
     static constexpr std::uint32_t kTallyLimit = 9999999;
     static constexpr std::uint32_t kDayLimit = 999;
 
@@ -38,23 +37,15 @@ public:
         std::int32_t kind = 0;
     };
 
-    GAME_CUIMessageLog();
+    explicit GAME_CUIMessageLog(const UIScreenContext& context);
     ~GAME_CUIMessageLog() override;
 
-    bool IsOpen() const override { return requests_.openFlag != 0; }
-    void SetOpen(bool open) override { requests_.Request(open); }
-    bool AllowsFieldControl() const override { return false; }
-    void Update(bool input) override;
-    void PreDraw() override {}
     void Draw() override;
-    bool PassesInput() const override { return !IsOpen(); }
 
     // A null or empty text stores nothing.
     void AddMessage(const char16_t* text, std::int32_t kind);
     // The text up to its first terminator.
     void AddMessage(std::u16string_view text, std::int32_t kind);
-    // Starts the slide out of the view; the state stays as it is.
-    void BeginClose();
     // Every line emptied and the scroll back at the top (the return to the title).
     void Clear();
 
@@ -68,7 +59,6 @@ public:
     std::int32_t openedByShortcut = 0;
 
     // --- what the window shows
-    int State() const { return state_; }
     int CursorRow() const { return list_.cursor; }
     int LastRow() const { return std::max(list_.ShownRows() - 1, 0); }
     bool IsCursorShown() const;
@@ -76,23 +66,21 @@ public:
     std::int32_t ScrollMaximum() const;
     const GAME_CUILabelObject* RowLabel(int row) const { return rowLabels_[static_cast<std::size_t>(row)]; }
     const GAME_CUILabelObject* TallyLabel(int index) const { return tallyLabels_[static_cast<std::size_t>(index)]; }
-    const GAME_CUINullObject* Root() const { return root_; }
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void UpdateMain(bool input) override;
+    bool KeepsHoldOnClose() const override { return openedByShortcut == 0; }
 
 private:
     void Build();
     void EnterOpening();
     void FillTallies();
-    void UpdateOpen(bool input);
-    void StepSlide();
-    bool AnyWidgetBusy() const;
     void PlaceCursor(int shift);
     void CopyLinesToRows();
     void DrawDayCounter() const;
     void OnClose();
 
-    std::vector<GAME_CUIObjectBase*> widgets_;
-    Tween slide_{};
-    GAME_CUINullObject* root_ = nullptr;
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
     std::array<GAME_CUILabelObject*, kRows> rowLabels_{};
     std::array<GAME_CUILabelObject*, 6> tallyLabels_{};
@@ -101,10 +89,6 @@ private:
     std::array<std::int32_t, 10> digitSprites_{};
     std::int32_t titleSprite_ = -1;
     std::int32_t titleSpriteEnglish_ = -1;
-
-    std::int32_t state_ = 0;
-    std::int32_t next_ = 0;
-    UIScreenRequests requests_;
 
     // The lines as a ring: line 0 is lines_[first_]; pushing the oldest out only moves first_.
     std::array<Line, kLineCount> lines_{};

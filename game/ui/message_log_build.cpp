@@ -66,9 +66,7 @@ GAME_CUIFunctionCallObject* DrawCallback(UIFunction draw)
 
 void GAME_CUIMessageLog::Build()
 {
-    const auto add = [this](GAME_CUIObjectBase* widget) {
-        if (widget != nullptr) widgets_.push_back(widget);
-    };
+    const auto add = [this](GAME_CUIObjectBase* widget) { AddWidget(widget); };
     for (int digit = 0; digit < 10; ++digit) {
         digitSprites_[static_cast<std::size_t>(digit)] = FindUISprite("ui_text_num_" + std::to_string(digit));
     }
@@ -77,10 +75,9 @@ void GAME_CUIMessageLog::Build()
     const std::uint32_t text = GetUIColor(kUIColorText);
 
     add(Switch(1, false, false));
-    root_ = MakeUIGroupNode(0.0f, 0.0f);
-    add(root_);
-    add(PictureUnder(root_, "ui_windowbase", 61.0f, -51.0f));
-    add(PictureUnder(root_, "ui_windowbase_bg", 95.0f, 57.0f));
+    GAME_CUINullObject* root = Root();
+    add(PictureUnder(root, "ui_windowbase", 61.0f, -51.0f));
+    add(PictureUnder(root, "ui_windowbase_bg", 95.0f, 57.0f));
 
     UIIconObjectDesc close;
     InitUIIconObjectDesc(&close);
@@ -98,15 +95,15 @@ void GAME_CUIMessageLog::Build()
     const int halfHeight = static_cast<int>(closeSize.y) / 2;
     GAME_CUINullObject* closeAnchor =
         MakeUIGroupNode(493.0f + static_cast<float>(halfWidth), 56.0f + static_cast<float>(halfHeight));
-    if (closeAnchor != nullptr) closeAnchor->SetParent(root_);
+    if (closeAnchor != nullptr) closeAnchor->SetParent(root);
     add(closeAnchor);
     auto* closeButton = new GAME_CUIIconObject(&close);
     if (closeButton != nullptr) closeButton->SetParent(closeAnchor);
     add(closeButton);
 
-    title_ = PictureUnder(root_, "ui_text_messagelog", 102.0f, 88.0f);
+    title_ = PictureUnder(root, "ui_text_messagelog", 102.0f, 88.0f);
     add(title_);
-    add(PictureUnder(root_, "ui_diary_datebg", 370.0f, 95.0f));
+    add(PictureUnder(root, "ui_diary_datebg", 370.0f, 95.0f));
 
     UIScrollBarObjectDesc bar;
     InitUIScrollBarObjectDesc(&bar);
@@ -123,35 +120,35 @@ void GAME_CUIMessageLog::Build()
     bar.clamp = 1;
     bar.drawWhenEmpty = 0;
     scrollBar_ = new GAME_CUIScrollBarObject(&bar);
-    if (scrollBar_ != nullptr) scrollBar_->SetParent(root_);
+    if (scrollBar_ != nullptr) scrollBar_->SetParent(root);
     add(scrollBar_);
 
-    for (int i = 0; i < 9; ++i) add(PictureUnder(root_, "ui_separator_left", 107.0f, 121.0f + 18.0f * static_cast<float>(i)));
+    for (int i = 0; i < 9; ++i) add(PictureUnder(root, "ui_separator_left", 107.0f, 121.0f + 18.0f * static_cast<float>(i)));
     for (int i = 0; i < 5; ++i) {
-        add(PictureUnder(root_, "ui_separator_right_short", 367.0f, 193.0f + 18.0f * static_cast<float>(i)));
+        add(PictureUnder(root, "ui_separator_right_short", 367.0f, 193.0f + 18.0f * static_cast<float>(i)));
     }
-    cursor_ = PictureUnder(root_, "ui_cursor_common_r90", 100.0f, 105.0f);
+    cursor_ = PictureUnder(root, "ui_cursor_common_r90", 100.0f, 105.0f);
     add(cursor_);
     add(DrawCallback([this] { DrawDayCounter(); }));
 
     add(Switch(0, true, false));
-    add(LabelUnder(root_, "MESSAGE_LOG", 103.0f, 60.0f, 0.0f, text));
+    add(LabelUnder(root, "MESSAGE_LOG", 103.0f, 60.0f, 0.0f, text));
     for (int i = 0; i < kRows; ++i) {
-        rowLabels_[static_cast<std::size_t>(i)] = LabelUnder(root_, nullptr, 119.0f, 106.0f + 18.0f * static_cast<float>(i), 0.0f, text);
+        rowLabels_[static_cast<std::size_t>(i)] = LabelUnder(root, nullptr, 119.0f, 106.0f + 18.0f * static_cast<float>(i), 0.0f, text);
         add(rowLabels_[static_cast<std::size_t>(i)]);
     }
-    add(LabelUnder(root_, "ADD_TEXT_UI_MESSAGELOG_07", 384.0f, 104.0f, 0.0f, KindColor(4)));
-    add(LabelUnder(root_, "ADD_TEXT_UI_MESSAGELOG_08", 500.0f, 138.0f, 0.0f, KindColor(4)));
+    add(LabelUnder(root, "ADD_TEXT_UI_MESSAGELOG_07", 384.0f, 104.0f, 0.0f, KindColor(4)));
+    add(LabelUnder(root, "ADD_TEXT_UI_MESSAGELOG_08", 500.0f, 138.0f, 0.0f, KindColor(4)));
     for (int i = 0; i < 6; ++i) {
         const bool right = i % 2 != 0;
         tallyLabels_[static_cast<std::size_t>(i)] =
-            LabelUnder(root_, nullptr, right ? 527.0f : 371.0f, 178.0f + 18.0f * static_cast<float>(i), right ? 1.0f : 0.0f, text);
+            LabelUnder(root, nullptr, right ? 527.0f : 371.0f, 178.0f + 18.0f * static_cast<float>(i), right ? 1.0f : 0.0f, text);
         add(tallyLabels_[static_cast<std::size_t>(i)]);
     }
     add(DrawCallback([this] { CopyLinesToRows(); }));
 
     add(Switch(1, true, true));
-    add(PictureUnder(root_, "ui_windowbase_scan_title", 95.0f, 57.0f));
-    add(PictureUnder(root_, "ui_windowbase_scan_main", 95.0f, 86.0f));
+    add(PictureUnder(root, "ui_windowbase_scan_title", 95.0f, 57.0f));
+    add(PictureUnder(root, "ui_windowbase_scan_main", 95.0f, 86.0f));
     add(Switch(2, true, false));
 }

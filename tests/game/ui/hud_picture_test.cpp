@@ -79,7 +79,7 @@ TEST_F(HudPictureTest, TheMessageLogWithADozenLinesOfEveryKind)
     log->SetOpen(true);
     StepFrames(20);
     StepFrames(1);
-    ASSERT_EQ(log->State(), 2);
+    ASSERT_EQ(log->State(), UIScreenState::kMain);
     WriteIfAsked("VARNOLIS_LOG_PICTURE");
     EXPECT_NE(FindTextDraw(u"Mika has died."), nullptr);
 }

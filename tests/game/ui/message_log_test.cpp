@@ -36,7 +36,7 @@ protected:
     void OpenLog()
     {
         Log().SetOpen(true);
-        ASSERT_TRUE(StepUntil([&] { return Log().State() == 2; }, 30));
+        ASSERT_TRUE(StepUntil([&] { return Log().State() == UIScreenState::kMain; }, 30));
         StepFrames(2);
     }
 
@@ -173,23 +173,23 @@ TEST_F(MessageLogTest, ClosingReopensWhoeverOpenedTheLogAndOnlyTheHudsShortcutFr
     EXPECT_TRUE(Log().IsOpen());
     EXPECT_EQ(Log().openedByShortcut, 1);
     StepFrames(1);
-    EXPECT_EQ(Log().State(), 1);
+    EXPECT_EQ(Log().State(), UIScreenState::kOpening);
     EXPECT_EQ(world->held, 1u);
     StepFrames(13);
     EXPECT_LT(Log().Root()->GetPosition()->y, 0.0f);
     StepFrames(1);
     EXPECT_EQ(Log().Root()->GetPosition()->y, 0.0f);
     StepFrames(1);
-    EXPECT_EQ(Log().State(), 2);
+    EXPECT_EQ(Log().State(), UIScreenState::kMain);
 
     // Cancel presses the close button, which acts when its press ends; the menu pause ends with the slide.
     PressAction(kActionCancel);
     StepFrames(1);
     EXPECT_TRUE(Played(kSeUICancel));
     StepFrames(6);
-    EXPECT_EQ(Log().State(), 2);
+    EXPECT_EQ(Log().State(), UIScreenState::kMain);
     StepFrames(1);
-    EXPECT_EQ(Log().State(), 3);
+    EXPECT_EQ(Log().State(), UIScreenState::kClosing);
     EXPECT_EQ(world->held, 1u);
     ASSERT_TRUE(StepUntil([&] { return !Log().IsOpen(); }, 30));
     EXPECT_EQ(world->held, 0u);
