@@ -4,21 +4,11 @@
 #include "game/ui/app_links.h"
 #include "game/ui/ui_draw.h"
 
-void GAME_CUIGameCenter::Update(bool)
+bool GAME_CUIGameCenter::StepTransition(UIScreenState state)
 {
-    next_ = requests_.TakeNextState(next_);
-    if (next_ != state_) {
-        state_ = next_;
-        if (state_ == 0) {
-            requests_.openFlag = 0;
-            return;
-        }
-    }
-    if (state_ == 1) {
-        PlayUISE(kStartJingle);
-        SwitchToArcadeGame();
-        SetOpen(false);
-    } else if (state_ == 3) {
-        next_ = 0;
-    }
+    if (state != kOpening) return true;
+    PlayUISE(kStartJingle);
+    SwitchToArcadeGame();
+    SetOpen(false);
+    return false;
 }
