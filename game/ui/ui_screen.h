@@ -130,8 +130,9 @@ public:
 protected:
     // Before the requests are taken, every update.
     virtual void BeginFrame(bool input) {}
-    // A screen standing still this frame (after the requests were taken, before any state change).
-    virtual bool IsSuspended() const { return false; }
+    // A screen standing still this frame (after the requests were taken, before any state change); it
+    // may do the little it keeps up while standing.
+    virtual bool IsSuspended() { return false; }
     // Entry actions of a state, after the base's.
     virtual void OnEnterState(UIScreenState state) {}
     // After the entry actions, in every state but closed.

@@ -31,9 +31,10 @@
 #include "game/ui/screens/ui_save_slot.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/list_view.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
-#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -108,22 +109,14 @@ constexpr int kMaxZoomSteps = 1000;
 
 
 // The pictures of the player's language: Japanese, Korean, and English for every other language.
-std::int32_t TitleLanguageVariant()
+std::int32_t TitleLanguageVariant(const GAME_CPlayerData* player)
 {
-    const GAME_CPlayerData* player = GetPlayerData();
     const std::uint32_t language = player != nullptr ? player->language : 0;
     return language == 0 ? 0 : language == 2 ? 2 : 1;
 }
 
 // The running world came from a slot that has been played.
 bool TitleHasSave() { return working_slot::PlaySeconds() != 0; }
-
-bool AnyOpen(const GAME_CUIManager& ui, std::initializer_list<int> slots)
-{
-    return std::any_of(slots.begin(), slots.end(), [&](int slot) { return ui.IsOpen(slot); });
-}
-
-GAME_CGameWorld* ReadyWorld() { return IsGameWorldReady() ? PeekGameWorld() : nullptr; }
 
 // Runs the hull renderer's view change to its end at once.
 void FinishZoomChange(GAME_CShip& ship)
@@ -144,7 +137,8 @@ void DrawBlackCover(std::uint32_t alpha)
 
 }  // namespace
 
-GAME_CUITitle::GAME_CUITitle()
+GAME_CUITitle::GAME_CUITitle(const UIScreenContext& context)
+    : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}, .dialog = UIDialogOnClose::kCloseAnsweringYes}, &context)
 {
     textures_.fill(vesk::resource::kNoTexture);
     cursorSprite_ = FindUISprite("ui_cursor_common");
@@ -152,10 +146,17 @@ GAME_CUITitle::GAME_CUITitle()
 
 GAME_CUITitle::~GAME_CUITitle() { ReleaseImages(); }
 
+GAME_CGameWorld* GAME_CUITitle::ReadyWorld() const { return IsGameWorldReady() ? &Context().world : nullptr; }
+
+bool GAME_CUITitle::AnyOpen(std::initializer_list<int> slots) const
+{
+    return std::any_of(slots.begin(), slots.end(), [&](int slot) { return Context().ui.IsOpen(slot); });
+}
+
 int GAME_CUITitle::EntryCount() const
 {
-    if (subState_ == kMenuWithSave) return 6;
-    if (subState_ == kMenuWithoutSave) return 4;
+    if (pages_.Is(kMenuWithSave)) return 6;
+    if (pages_.Is(kMenuWithoutSave)) return 4;
     return 0;
 }
 
@@ -167,47 +168,41 @@ int GAME_CUITitle::Image(int role) const
 void GAME_CUITitle::StartContinue()
 {
     counterA_ = 0;
-    requestedSubState_ = kContinueGame;
+    pages_.Go(kContinueGame);
 }
 
-void GAME_CUITitle::Update(bool input)
+bool GAME_CUITitle::IsSuspended()
 {
-    requestedState_ = requests_.TakeNextState(requestedState_);
+    if (!AnyOpen({kSlotOption, kSlotSaveSlots})) return false;
+    language_ = TitleLanguageVariant(Context().Player());
+    return true;
+}
 
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ui && AnyOpen(*UIManagerOf(world), {kSlotOption, kSlotSaveSlots})) {
-        language_ = TitleLanguageVariant();
-        return;
-    }
-    if (requestedState_ != state_) {
-        state_ = requestedState_;
-        switch (state_) {
-        case kClosed:
-            requests_.openFlag = 0;
-            ReleaseImages();
-            return;
-        case kOpening: OpeningSetUp(); break;
-        case kClosing: ClosingSetUp(); break;
-        default: break;
-        }
-    }
-    if (GAME_CGameWorld* ready = ReadyWorld()) {
-        ready->background->Update();
-        if (!ready->ui->IsOpen(kSlotSoundRoom) && state_ != kClosing && !HasNoticeLogText(*ready)) {
-            UIManagerOf(ready)->Resident()->infoBar.AddMessage(GetMessageTextExpanded("TITLE_IPRIGHTS").c_str(), 0);
-        }
-    }
-    switch (state_) {
-    case kOpening: UpdateLogo(); break;
-    case kMain: UpdateMain(input); break;
-    case kClosing: requestedState_ = kClosed; break;
+void GAME_CUITitle::OnEnterState(UIScreenState state)
+{
+    switch (state) {
+    case kClosed: ReleaseImages(); break;
+    case kOpening: OpeningSetUp(); break;
+    case kClosing: ClosingSetUp(); break;
     default: break;
     }
 }
 
+void GAME_CUITitle::EveryFrame()
+{
+    GAME_CGameWorld* ready = ReadyWorld();
+    if (ready == nullptr) return;
+    ready->background->Update();
+    if (!Context().ui.IsOpen(kSlotSoundRoom) && State() != kClosing && !HasNoticeLogText(*ready)) {
+        Context().ui.Resident()->infoBar.AddMessage(GetMessageTextExpanded("TITLE_IPRIGHTS").c_str(), 0);
+    }
+}
+
+bool GAME_CUITitle::StepTransition(UIScreenState state) { return state != kOpening || UpdateLogo(); }
+
 void GAME_CUITitle::OpeningSetUp()
 {
-    GetSoundPlayer()->PlayBGM(kTitleMusic, 0, false);
+    Context().Sound().PlayBGM(kTitleMusic, 0, false);
     if (GAME_CGameWorld* world = ReadyWorld()) {
         world->ui->ClearInfoBarMessages();
         world->ui->SetOpen(kSlotPauseUpper, false);
@@ -221,14 +216,13 @@ void GAME_CUITitle::OpeningSetUp()
         world->held = 0;
     }
     LoadImages();
-    subState_ = kStart;
-    requestedSubState_ = kStart;
+    pages_.Reset(kStart);
     logoSpeed_ = 0.0f;
     logoOffset_ = 0.0f;
     counterA_ = 0;
     counterB_ = 0;
     cursor_ = 0;
-    language_ = TitleLanguageVariant();
+    language_ = TitleLanguageVariant(Context().Player());
     if (GAME_CGameWorld* world = ReadyWorld()) {
         world->ship->SetZoomedOut(true);
         FinishZoomChange(*world->ship);
@@ -237,16 +231,15 @@ void GAME_CUITitle::OpeningSetUp()
 
 void GAME_CUITitle::ClosingSetUp()
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ui) world->ui->ClearInfoBarMessages();
+    GAME_CGameWorld& world = Context().world;
+    Context().ui.ClearInfoBarMessages();
     // Left otherwise than by continue (which zooms back in itself), the ship is given back the normal
     // view the title took away.
     if (GAME_CGameWorld* ready = ReadyWorld(); ready != nullptr && ready->ship->body && ready->ship->body->IsZoomedOut()) {
         ready->ship->SetZoomedOut(false);
         FinishZoomChange(*ready->ship);
     }
-    CloseDialogAnsweringYes();
-    if (world != nullptr) world->SetFieldStick(true);
+    world.SetFieldStick(true);
 }
 
 void GAME_CUITitle::LoadImages()
@@ -269,7 +262,7 @@ void GAME_CUITitle::ReleaseImages()
     }
 }
 
-void GAME_CUITitle::UpdateLogo()
+bool GAME_CUITitle::UpdateLogo()
 {
     ++counterA_;
     ++counterB_;
@@ -293,28 +286,28 @@ void GAME_CUITitle::UpdateLogo()
         logoSpeed_ = 0.0f;
         logoOffset_ = 0.0f;
     }
-    if (counterA_ >= kLogoFadeFrames && counterB_ >= kLogoDone) requestedState_ = kMain;
+    return counterA_ >= kLogoFadeFrames && counterB_ >= kLogoDone;
 }
 
 float GAME_CUITitle::LogoY() const
 {
-    if (state_ == kOpening && counterB_ < kLogoFallEnd) return kLogoY - (kLogoDrop - logoOffset_);
-    if (state_ == kOpening && counterB_ < kLogoSettled) return kLogoY + logoOffset_;
+    if (State() == kOpening && counterB_ < kLogoFallEnd) return kLogoY - (kLogoDrop - logoOffset_);
+    if (State() == kOpening && counterB_ < kLogoSettled) return kLogoY + logoOffset_;
     return kLogoY;
 }
 
 float GAME_CUITitle::LogoRotation() const
 {
-    if (state_ != kOpening || counterB_ >= kLogoSettled) return 0.0f;
+    if (State() != kOpening || counterB_ >= kLogoSettled) return 0.0f;
     if (counterB_ < kLogoFallEnd) return kLogoTurn;
     return (1.0f - static_cast<float>(counterB_ - kLogoFallEnd) / 40.0f) * kLogoTurn;
 }
 
 void GAME_CUITitle::UpdateMain(bool input)
 {
-    if (requestedSubState_ != subState_) EnterSubState(requestedSubState_);
-    switch (subState_) {
-    case kStart: requestedSubState_ = kPressStart; break;
+    pages_.Advance([this](SubState page) { EnterSubState(page); });
+    switch (pages_.Current()) {
+    case kStart: pages_.Go(kPressStart); break;
     case kPressStart: UpdatePressStart(); break;
     case kMenuWithoutSave:
     case kMenuWithSave: UpdateMenu(input); break;
@@ -323,11 +316,11 @@ void GAME_CUITitle::UpdateMain(bool input)
         switch (PollDialog()) {
         case UIDialogAnswer::kYes:
             counterA_ = 0;
-            requestedSubState_ = kRunningMessage;
+            pages_.Go(kRunningMessage);
             CloseDialog();
             break;
         case UIDialogAnswer::kNo:
-        case UIDialogAnswer::kGone: requestedSubState_ = kMenuWithSave; break;
+        case UIDialogAnswer::kGone: pages_.Go(kMenuWithSave); break;
         case UIDialogAnswer::kNone: break;
         }
         break;
@@ -337,7 +330,7 @@ void GAME_CUITitle::UpdateMain(bool input)
         text += UIWaitingDots(static_cast<std::uint32_t>(cursor_));
         text.resize(std::min<std::size_t>(text.size(), 63));
         SetDialogText(text);
-        if (GetSaveManager()->IsIdle()) requestedSubState_ = kNewGameAppearance;
+        if (GetSaveManager()->IsIdle()) pages_.Go(kNewGameAppearance);
         break;
     }
     case kNewGameAppearance: {
@@ -345,19 +338,17 @@ void GAME_CUITitle::UpdateMain(bool input)
             world->fieldObjects->UpdateEnemies();
             world->fieldObjects->UpdateSandPillars();
         }
-        if (++counterA_ >= kAppearanceFrames) requestedSubState_ = kNewGameStart;
+        if (++counterA_ >= kAppearanceFrames) pages_.Go(kNewGameStart);
         break;
     }
     case kNewGameStart: UpdateNewGameStart(); break;
-    default: break;
     }
 }
 
-void GAME_CUITitle::EnterSubState(std::int32_t subState)
+void GAME_CUITitle::EnterSubState(SubState subState)
 {
-    subState_ = subState;
     GAME_CGameWorld* world = ReadyWorld();
-    switch (subState_) {
+    switch (subState) {
     case kMenuWithoutSave:
     case kMenuWithSave:
         counterA_ = 0;
@@ -396,7 +387,7 @@ void GAME_CUITitle::UpdatePressStart()
     accepted = accepted || map->IsPointerInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight});
     if (!accepted) return;
     PlayUISE(kSeUIDecide);
-    requestedSubState_ = TitleHasSave() ? kMenuWithSave : kMenuWithoutSave;
+    pages_.Go(TitleHasSave() ? kMenuWithSave : kMenuWithoutSave);
 }
 
 void GAME_CUITitle::UpdateMenu(bool input)
@@ -436,30 +427,26 @@ void GAME_CUITitle::UpdateMenu(bool input)
 
 void GAME_CUITitle::RunEntry(int entry)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    GAME_CUIManager* ui = UIManagerOf(world);
+    GAME_CUIManager& ui = Context().ui;
     switch (entry) {
     case kEntryContinue:
         StartContinue();
         break;
     case kEntryLoad:
-        if (ui == nullptr) break;
-        ui->SetOpen(kSlotSaveSlots, true);
-        if (auto* saveSlot = ui->Get<GAME_CUISaveSlot>()) saveSlot->loadMode = 1;
+        ui.SetOpen(kSlotSaveSlots, true);
+        if (auto* saveSlot = ui.Get<GAME_CUISaveSlot>()) saveSlot->loadMode = 1;
         break;
     case kEntryNewGame:
         counterA_ = 0;
-        requestedSubState_ = subState_ == kMenuWithSave ? kNewGameQuestion : kNewGameAppearance;
+        pages_.Go(pages_.Is(kMenuWithSave) ? kNewGameQuestion : kNewGameAppearance);
         break;
     case kEntryAchievement:
-        if (ui == nullptr) break;
-        ui->SetOpen(kSlotAchieveList, true);
-        if (auto* list = ui->Get<GAME_CUIAchieveList>()) list->openedFromTitle = 1;
+        ui.SetOpen(kSlotAchieveList, true);
+        if (auto* list = ui.Get<GAME_CUIAchieveList>()) list->openedFromTitle = 1;
         break;
     case kEntryOption:
-        if (ui == nullptr) break;
-        ui->SetOpen(kSlotOption, true);
-        if (auto* options = ui->Get<GAME_CUIOption>()) options->openedFromTitle = 1;
+        ui.SetOpen(kSlotOption, true);
+        if (auto* options = ui.Get<GAME_CUIOption>()) options->openedFromTitle = 1;
         break;
     case kEntryExit:
         vesk::process::SetQuitting();
@@ -480,13 +467,13 @@ void GAME_CUITitle::UpdateContinue()
     world->ui->SetOpen(kSlotShipStatus, true);
     SetOpen(false);
     const std::uint32_t routeMusic = working_slot::RouteMusic();
-    GAME_CSoundPlayer* sound = GetSoundPlayer();
+    GAME_CSoundPlayer& sound = Context().Sound();
     if (routeMusic >= 1 && routeMusic <= kBgmCount) {
-        sound->PlayBGM(routeMusic - 1, 0, false);
+        sound.PlayBGM(routeMusic - 1, 0, false);
     } else {
         const std::uint32_t stored = working_slot::ClockMusic();
         const bool none = stored == 0 || stored == kNoSavedMusic || stored > kBgmCount;
-        sound->PlayBGM(none ? kDesertMusic : stored - 1, 0, true);
+        sound.PlayBGM(none ? kDesertMusic : stored - 1, 0, true);
     }
     if (world->ship->body) world->ship->SetZoomedOut(false);
 }
@@ -543,7 +530,7 @@ void GAME_CUITitle::PlaceSandPillars()
 {
     GAME_CGameWorld* world = ReadyWorld();
     if (world == nullptr || !world->travel->routeManager) return;
-    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const GAME_CStaticDatabase* database = Context().Database();
     const ShipData* record = database != nullptr ? database->FindShipData(world->ship->shipTag) : nullptr;
     const std::int64_t span = record != nullptr ? std::llabs(std::int64_t{record->offsets[0]} - record->offsets[1]) : 0;
     const int spread = static_cast<int>(std::min<std::int64_t>(span, 32767));
@@ -565,7 +552,6 @@ void GAME_CUITitle::StartPlay()
     if (world == nullptr) return;
     InitNewGameSlot(GetWorkingSlot(), false);
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
-    world = PeekGameWorld();
     // The start sequence sank the title's hull out of sight; the new game's ship stands up again.
     if (GAME_CShipBodyRender* body = world->ship->body.get()) {
         body->sinking = 0;
@@ -581,7 +567,7 @@ void GAME_CUITitle::StartPlay()
     if (!travel.routeManager) travel.routeManager = std::make_unique<GAME_CRouteManager>();
     if (!travel.routeManager->LoadStartRoute()) {
         std::uint32_t firstRoute = kNoId;
-        const GAME_CStaticDatabase* database = GetStaticDatabase();
+        const GAME_CStaticDatabase* database = Context().Database();
         if (database != nullptr && database->GetRouteDataAt(0, &firstRoute) != nullptr) {
             StartRoute(travel, &firstRoute, true, {}, {});
         }
@@ -591,17 +577,17 @@ void GAME_CUITitle::StartPlay()
 
 void GAME_CUITitle::PreDraw()
 {
-    if (state_ == kClosed) return;
-    if (state_ == kOpening) {
+    if (State() == kClosed) return;
+    if (State() == kOpening) {
         const float shown = std::min(static_cast<float>(counterA_) / kLogoFadeFrames, 1.0f);
         DrawBlackCover(255u - static_cast<std::uint32_t>(255.0f * shown));
     }
     FlushUISprites();
     DrawImage(kBackground, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
     DrawImage(kBackground, 0.0f, 300.0f, 0.0f, 0.0f, 0.0f);
-    if (subState_ != kNewGameStart || state_ != kMain) {
+    if (!pages_.Is(kNewGameStart) || State() != kMain) {
         float y = LogoY();
-        if (state_ == kMain && subState_ == kContinueGame) y -= 4.0f * static_cast<float>(counterA_);
+        if (State() == kMain && pages_.Is(kContinueGame)) y -= 4.0f * static_cast<float>(counterA_);
         DrawImage(Image(kLogo), kCentreX, y, 0.5f, 0.5f, LogoRotation());
     }
     DrawImage(kRightsNotice, kCentreX, 344.0f, 0.5f, 0.5f, 0.0f);
@@ -625,23 +611,21 @@ void GAME_CUITitle::DrawImage(int index, float x, float y, float pivotX, float p
 
 void GAME_CUITitle::Draw()
 {
-    if (state_ == kMain) {
-        if (subState_ == kPressStart) {
+    if (State() == kMain) {
+        if (pages_.Is(kPressStart)) {
             const std::u16string text = GetMessageTextExpanded("TITLE_PRESS_START");
             constexpr float kDegrees = 3.14159265f / 180.0f;
             const float swing = (std::sin(static_cast<float>(counterA_) * 6.0f * kDegrees) + 1.0f) * 0.125f;
             const auto alpha = static_cast<std::uint32_t>((1.0f - swing) * 255.0f);
             DrawUIText({kCentreX - MeasureUIText(text) * 0.5f, kCentreY}, text, (alpha << 24) | 0x00FFFFFFu);
-        } else if (subState_ == kMenuWithoutSave || subState_ == kMenuWithSave) {
+        } else if (pages_.Is(kMenuWithoutSave) || pages_.Is(kMenuWithSave)) {
             DrawMenu();
-        } else if (subState_ == kNewGameQuestion || subState_ == kRunningMessage) {
+        } else if (pages_.Is(kNewGameQuestion) || pages_.Is(kRunningMessage)) {
             DrawDialogIfShown();
         }
     }
-    const GAME_CGameWorld* world = PeekGameWorld();
-    if (state_ != kClosed && world != nullptr && world->ui &&
-        AnyOpen(*UIManagerOf(world), {kSlotSaveSlots, kSlotAchieveList, kSlotOption, kSlotControllerConfig,
-                             kSlotKeyboardConfig, kSlotInstruction})) {
+    if (State() != kClosed && AnyOpen({kSlotSaveSlots, kSlotAchieveList, kSlotOption, kSlotControllerConfig,
+                                       kSlotKeyboardConfig, kSlotInstruction})) {
         DrawBlackCover(kDimAlpha);
     }
     FlushUISprites();

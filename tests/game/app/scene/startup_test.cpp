@@ -63,7 +63,7 @@ TEST_F(StartupTest, FreshRunLoadsInOrderAndWritesANewImage)
     EXPECT_TRUE(world->ui->IsOpen(kSlotTitle));
     EXPECT_TRUE(world->ui->IsOpen(kSlotResident));
     // Once the title has faded in, the desert's sky shows beside its logo, where the logos were.
-    ASSERT_TRUE(StepUntil([&] { return UIManagerOf(world)->Get<GAME_CUITitle>()->GetState() == GAME_CUITitle::kMain; }, 120));
+    ASSERT_TRUE(StepUntil([&] { return UIManagerOf(world)->Get<GAME_CUITitle>()->State() == GAME_CUITitle::kMain; }, 120));
     const std::uint32_t sky = CanvasPixel(20, 70);
     EXPECT_GT(sky & 0xFF, (sky >> 16) & 0xFF) << std::hex << sky;  // more blue than red
 

@@ -58,7 +58,7 @@ TEST_F(TitleTest, TheFirstStartShowsTheLogosThenTheFourEntryMenuAfterAKey)
     ASSERT_TRUE(StepUntilMainGame());
     ASSERT_TRUE(UI().IsOpen(kSlotTitle));
     // The logo falls, bounces and settles before the prompt comes; the title's music plays.
-    EXPECT_EQ(Title().GetState(), GAME_CUITitle::kOpening);
+    EXPECT_EQ(Title().State(), GAME_CUITitle::kOpening);
     EXPECT_LT(Title().LogoY(), 0.0f);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 0u);
     ASSERT_NO_FATAL_FAILURE(ReachPressStart());
@@ -152,7 +152,7 @@ TEST_F(TitleTest, TheChineseLanguagesShowTheEnglishPicturesAndAPlayedSaveGivesSi
     EXPECT_TRUE(UI().IsOpen(kSlotCommon));
     EXPECT_TRUE(UI().IsOpen(kSlotShipStatus));
     StepFrames(1);
-    EXPECT_EQ(Title().GetState(), GAME_CUITitle::kClosing);
+    EXPECT_EQ(Title().State(), GAME_CUITitle::kClosing);
     // No music is stored with this slot: the desert plays.
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 1u);
     StepFrames(2);
