@@ -135,9 +135,11 @@ void GAME_CUIScreen::StartMover(bool opening)
 {
     const UIMover& mover = setup_.mover;
     if (mover.kind != UIMover::Kind::kSlide) return;
-    const TweenPoint to = opening ? mover.shown : mover.hidden;
+    const TweenPoint to = opening ? mover.shown : mover.closedAt.value_or(mover.hidden);
     InitTween(slide_, to.x, to.y, mover.frames, 0);
-    RestartTweenFrom(slide_, opening ? mover.hidden : mover.shown);
+    TweenPoint from = opening ? mover.hidden : mover.shown;
+    if (!opening && mover.closesFromWhereItStands && root_ != nullptr) from = {root_->GetPosition()->x, root_->GetPosition()->y};
+    RestartTweenFrom(slide_, from);
 }
 
 bool GAME_CUIScreen::StepMover()

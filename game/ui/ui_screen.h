@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "game/model/world/tween.h"
@@ -35,7 +36,8 @@ struct UIScreenRequests {
 enum class UIInputRule { kBlocksWhileOpen, kAlwaysPasses, kNeverPasses, kPassesWhenSettled };
 
 // How a screen comes and goes. kSlide eases the moved roots from hidden to shown over the frames as it
-// opens and back as it closes (a point closer to its end than the tween's snap distance ends at once);
+// opens and from shown to closedAt (hidden when not given) as it closes, or from where the roots stand
+// when closesFromWhereItStands; a start closer to its end than the tween's snap distance ends at once.
 // kImmediate does not move; kFade ramps MoverAlpha from 0 to 1 and back, a closing starting from
 // wherever the opening had got to.
 struct UIMover {
@@ -45,6 +47,8 @@ struct UIMover {
     Kind kind = Kind::kSlide;
     TweenPoint shown{0.0f, 0.0f};
     TweenPoint hidden{0.0f, -kCanvasHeight};
+    std::optional<TweenPoint> closedAt{};
+    bool closesFromWhereItStands = false;
     std::int32_t frames = kSlideFrames;
 };
 

@@ -87,4 +87,34 @@ TEST_F(ScreenKitTest, AFadedScreenWaitsForItsBusyWidgetWalksItsPagesAndClosesIts
     EXPECT_EQ(world->held, 0u) << "the hold goes with the screen";
 }
 
+// A screen closed halfway through its slide leaves from where it stands towards its own closing point.
+class SlideScreen : public GAME_CUIScreen {
+public:
+    SlideScreen()
+        : GAME_CUIScreen({.mover = {.shown = {100.0f, 0.0f}, .hidden = {100.0f, -200.0f}, .closedAt = TweenPoint{300.0f, 0.0f},
+                                    .closesFromWhereItStands = true}},
+                         nullptr)
+    {
+    }
+};
+
+TEST_F(ScreenKitTest, ASlideCutShortClosesFromWhereItStandsToItsClosingPoint)
+{
+    SlideScreen screen;
+    screen.SetOpen(true);
+    for (int frame = 0; frame < 5; ++frame) screen.Update(false);
+    const vesk::math::Vec2 halfway = *screen.Root()->GetPosition();
+    ASSERT_GT(halfway.y, -200.0f);
+    ASSERT_LT(halfway.y, 0.0f);
+    screen.SetOpen(false);
+    screen.Update(false);
+    const vesk::math::Vec2 first = *screen.Root()->GetPosition();
+    EXPECT_GT(first.x, 100.0f);
+    EXPECT_LT(first.y, 0.0f) << "no jump to the shown point first";
+    EXPECT_GT(first.y, halfway.y);
+    for (int frame = 0; frame < UIMover::kSlideFrames && screen.IsOpen(); ++frame) screen.Update(false);
+    EXPECT_FALSE(screen.IsOpen());
+    EXPECT_FLOAT_EQ(screen.Root()->GetPosition()->x, 300.0f);
+}
+
 }  // namespace
