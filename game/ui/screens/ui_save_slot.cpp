@@ -21,12 +21,13 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
-#include "game/ui/ui_manager.h"
 
 using namespace save_layout;
 
@@ -108,7 +109,7 @@ GAME_CUILabelObject* MakeLabel(float x, float y)
 
 }  // namespace
 
-GAME_CUISaveSlot::GAME_CUISaveSlot() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false)
+GAME_CUISaveSlot::GAME_CUISaveSlot(const UIScreenContext& context) : GAME_CUIScreen(UIScreenSetup{}, &context)
 {
     saveSprite_ = FindUISprite("ui_bigtext_save");
     loadSprite_ = FindUISprite("ui_bigtext_load");
@@ -196,8 +197,7 @@ void GAME_CUISaveSlot::OnEnterState(UIScreenState state)
     }
     if (state != kOpening) return;
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-    subState_ = kList;
-    requestedSubState_ = kList;
+    pages_.Reset(kList);
     TakeSnapshot();
     scrollUpRequest_ = 0;
     scrollDownRequest_ = 0;
@@ -250,77 +250,68 @@ void GAME_CUISaveSlot::SetUpList()
     WriteRows();
 }
 
-bool GAME_CUISaveSlot::AnyWidgetBusyOrDecided() const
-{
-    return std::any_of(widgets_.begin(), widgets_.end(),
-                       [](const GAME_CUIObjectBase* widget) { return widget->IsBusy() || widget->IsDecided(); });
-}
-
 void GAME_CUISaveSlot::UpdateMain(bool input)
 {
     if (AnyWidgetBusyOrDecided()) input = false;
     if (Root() != nullptr) Root()->UpdateTree(input);
     bob_ = (bob_ + 1) % 16;
-    if (requestedSubState_ != subState_) EnterSubState(requestedSubState_);
+    pages_.Advance([this](SubState page) { EnterSubState(page); });
     // Only the states that wait on the dialog poll it: a poll closes a dialog answered no.
-    const bool waits = subState_ == kSaveQuestion || subState_ == kLoadQuestion || subState_ == kSaveDone ||
-                       subState_ == kLoadDone || subState_ == kSaveRetryQuestion;
+    const SubState page = pages_.Current();
+    const bool waits = page == kSaveQuestion || page == kLoadQuestion || page == kSaveDone || page == kLoadDone ||
+                       page == kSaveRetryQuestion;
     const UIDialogAnswer answer = waits ? PollDialog() : UIDialogAnswer::kNone;
-    switch (subState_) {
+    switch (page) {
     case kList: UpdateList(input); break;
     case kSaveQuestion:
     case kLoadQuestion:
         if (answer == UIDialogAnswer::kYes) {
-            requestedSubState_ = subState_ == kSaveQuestion ? kSaving : kLoadConfirmed;
+            pages_.Go(page == kSaveQuestion ? kSaving : kLoadConfirmed);
         } else if (answer != UIDialogAnswer::kNone) {
-            requestedSubState_ = kList;
+            pages_.Go(kList);
         }
         break;
     case kSaving: UpdateSaving(); break;
     case kSaveDone:
         if (answer == UIDialogAnswer::kGone) {
             TakeSnapshot();
-            requestedSubState_ = kList;
+            pages_.Go(kList);
         }
         break;
-    case kLoadConfirmed: requestedSubState_ = kLoadDone; break;
+    case kLoadConfirmed: pages_.Go(kLoadDone); break;
     case kLoadDone:
         if (answer == UIDialogAnswer::kGone) {
             SetOpen(false);
-            if (GAME_CGameWorld* world = PeekGameWorld()) {
-                if (auto* title = UIManagerOf(world)->Get<GAME_CUITitle>()) title->StartContinue();
-            }
+            if (auto* title = Context().ui.Get<GAME_CUITitle>()) title->StartContinue();
         }
         break;
     case kPreviewFadeOut:
-        if (++dimCounter_ > kFadeFrames - 1) requestedSubState_ = kPreviewApply;
+        if (++dimCounter_ > kFadeFrames - 1) pages_.Go(kPreviewApply);
         break;
     case kPreviewApply:
-        if (++waitCounter_ > kFadeFrames - 1) requestedSubState_ = kPreviewFadeIn;
+        if (++waitCounter_ > kFadeFrames - 1) pages_.Go(kPreviewFadeIn);
         break;
     case kPreviewFadeIn:
-        if (--dimCounter_ < 1) requestedSubState_ = kList;
+        if (--dimCounter_ < 1) pages_.Go(kList);
         break;
     case kSaveRetryQuestion:
         if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) {
             TakeSnapshot();
-            requestedSubState_ = kList;
+            pages_.Go(kList);
         } else if (answer == UIDialogAnswer::kYes) {
-            requestedSubState_ = kSaving;
+            pages_.Go(kSaving);
         }
         break;
-    default: break;
     }
 }
 
-void GAME_CUISaveSlot::EnterSubState(std::int32_t subState)
+void GAME_CUISaveSlot::EnterSubState(SubState subState)
 {
-    subState_ = subState;
     const auto ask = [](const char* key) {
         AskInDialog(kSlotPause, {.text = GetMessageTextExpanded(key), .areYouSure = true});
     };
     const auto tell = [](const char* key) { NoticeInDialog(kSlotPause, {.text = GetMessageTextExpanded(key)}); };
-    switch (subState_) {
+    switch (subState) {
     case kList: dimCounter_ = 0; break;
     case kSaveQuestion: ask("PAUSEUI_SAVE_YESNO"); break;
     case kSaving: StartSave(); break;
@@ -348,9 +339,9 @@ void GAME_CUISaveSlot::UpdateList(bool input)
         decideRequest_ = 0;
         PlayUISE(kSeUIDecide);
         if (loadMode == 0) {
-            requestedSubState_ = kSaveQuestion;
+            pages_.Go(kSaveQuestion);
         } else if (SnapshotPlayTime(SelectedSlot()) != 0) {
-            requestedSubState_ = kLoadQuestion;
+            pages_.Go(kLoadQuestion);
         }
         return;
     }
@@ -371,7 +362,7 @@ void GAME_CUISaveSlot::MoveCursor(bool up)
 {
     PlayUISE(kSeUICursor);
     list_.Step(up ? -1 : 1);
-    if (loadMode != 0 && SnapshotPlayTime(SelectedSlot()) != 0) requestedSubState_ = kPreviewFadeOut;
+    if (loadMode != 0 && SnapshotPlayTime(SelectedSlot()) != 0) pages_.Go(kPreviewFadeOut);
     PlaceCursor();
     WriteRows();
 }
@@ -390,7 +381,7 @@ void GAME_CUISaveSlot::ClickRow(int row)
     } else {
         list_.cursor = row;
         if (row == 0) list_.top = 0;
-        if (SnapshotPlayTime(SelectedSlot()) != 0) requestedSubState_ = kPreviewFadeOut;
+        if (SnapshotPlayTime(SelectedSlot()) != 0) pages_.Go(kPreviewFadeOut);
     }
     PlaceCursor();
     WriteRows();
@@ -407,10 +398,8 @@ void GAME_CUISaveSlot::StartSave()
     saveOwed_ = !GetSaveManager()->RequestSaveSlot(static_cast<std::uint32_t>(SelectedSlot()));
     std::u16string notice = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
     notice.resize(std::min(notice.size(), kRunningNoticeLength));
-    if (GAME_CGameWorld* world = PeekGameWorld()) {
-        UIManagerOf(world)->MessageLog()->AddMessage(notice, kSavingLineKind);
-        UIManagerOf(world)->Resident()->infoBar.AddMessage(notice.c_str(), kSavingLineKind);
-    }
+    Context().ui.MessageLog()->AddMessage(notice, kSavingLineKind);
+    Context().ui.Resident()->infoBar.AddMessage(notice.c_str(), kSavingLineKind);
 }
 
 void GAME_CUISaveSlot::UpdateSaving()
@@ -426,10 +415,10 @@ void GAME_CUISaveSlot::UpdateSaving()
         saveOwed_ = !saves->RequestSaveSlot(static_cast<std::uint32_t>(SelectedSlot()));
         if (!saveOwed_) return;
         saveOwed_ = false;
-        requestedSubState_ = kSaveRetryQuestion;
+        pages_.Go(kSaveRetryQuestion);
         return;
     }
-    requestedSubState_ = saves->lastResult == GAME_CSaveManager::kOk ? kSaveDone : kSaveRetryQuestion;
+    pages_.Go(saves->lastResult == GAME_CSaveManager::kOk ? kSaveDone : kSaveRetryQuestion);
 }
 
 void GAME_CUISaveSlot::ApplyPreview()
@@ -441,11 +430,10 @@ void GAME_CUISaveSlot::ApplyPreview()
     const auto image = areas.ImageSlot(slot);
     areas.workingSlot.assign(image.begin(), image.end());
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
-    if (GAME_CGameWorld* world = PeekGameWorld()) {
-        world->ship->SetZoomedOut(true);
-        if (world->ship->body) {
-            for (int step = 0; step < 1000 && world->ship->body->IsZoomChanging(); ++step) world->ship->body->Update();
-        }
+    GAME_CShip& ship = *Context().world.ship;
+    ship.SetZoomedOut(true);
+    if (ship.body) {
+        for (int step = 0; step < 1000 && ship.body->IsZoomChanging(); ++step) ship.body->Update();
     }
 }
 
@@ -492,7 +480,7 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
     setText(kLabelPlayTime, std::move(playTime));
 
     std::u16string location;
-    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const GAME_CStaticDatabase* database = Context().Database();
     const RouteData* route = database != nullptr ? database->FindRouteData(summary.routeId) : nullptr;
     if (route != nullptr) {
         std::uint32_t destination = route->endLocation;
@@ -528,20 +516,20 @@ void GAME_CUISaveSlot::Draw()
 
 void GAME_CUISaveSlot::OnRowPressed(int row)
 {
-    if (subState_ == kList) clickedRow_ = row;
+    if (pages_.Is(kList)) clickedRow_ = row;
 }
 
 void GAME_CUISaveSlot::OnScrollUp()
 {
-    if (subState_ == kList) scrollUpRequest_ = 1;
+    if (pages_.Is(kList)) scrollUpRequest_ = 1;
 }
 
 void GAME_CUISaveSlot::OnScrollDown()
 {
-    if (subState_ == kList) scrollDownRequest_ = 1;
+    if (pages_.Is(kList)) scrollDownRequest_ = 1;
 }
 
 void GAME_CUISaveSlot::OnBackArea()
 {
-    if (subState_ == kList) SetOpen(false);
+    if (pages_.Is(kList)) SetOpen(false);
 }

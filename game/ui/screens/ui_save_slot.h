@@ -23,32 +23,32 @@ public:
     static constexpr int kVisibleRows = 4;
     static constexpr std::int32_t kMaxScrollTop = 6;
     static constexpr std::int32_t kFadeFrames = 10;
-    enum SubState : std::int32_t {
-        kList = 0,
-        kSaveQuestion = 1,
-        kSaving = 2,
-        kSaveDone = 3,
-        kLoadQuestion = 4,
-        kLoadConfirmed = 5,
-        kLoadDone = 6,
-        kPreviewFadeOut = 7,
-        kPreviewApply = 8,
-        kPreviewFadeIn = 9,
+    enum class SubState : std::int32_t {
+        kList,
+        kSaveQuestion,
+        kSaving,
+        kSaveDone,
+        kLoadQuestion,
+        kLoadConfirmed,
+        kLoadDone,
+        kPreviewFadeOut,
+        kPreviewApply,
+        kPreviewFadeIn,
         // A save that could not be written asks whether to try again.
-        kSaveRetryQuestion = 10,
+        kSaveRetryQuestion,
     };
+    using enum SubState;
     // The row labels: name, date, play time, location, crew.
     enum RowLabel : int { kLabelName = 0, kLabelDate, kLabelPlayTime, kLabelLocation, kLabelCrew, kLabelCount };
 
-    GAME_CUISaveSlot();
+    explicit GAME_CUISaveSlot(const UIScreenContext& context);
     ~GAME_CUISaveSlot() override;
 
-    bool AllowsFieldControl() const override { return false; }
     void Draw() override;
 
     // The slot the cursor selects.
     int SelectedSlot() const;
-    std::int32_t GetSubState() const { return subState_; }
+    SubState GetSubState() const { return pages_.Current(); }
     std::int32_t GetScrollTop() const { return list_.top; }
     std::int32_t GetCursorRow() const { return list_.cursor; }
     std::int32_t GetDimCounter() const { return dimCounter_; }
@@ -76,7 +76,7 @@ private:
     void BuildWidgets();
     void TakeSnapshot();
     void SetUpList();
-    void EnterSubState(std::int32_t subState);
+    void EnterSubState(SubState subState);
     void UpdateList(bool input);
     void MoveCursor(bool up);
     void ClickRow(int row);
@@ -89,7 +89,6 @@ private:
     // Nothing for a slot outside the snapshot.
     working_slot::SlotSummary SnapshotSummary(int slot) const;
     std::uint32_t SnapshotPlayTime(int slot) const;
-    bool AnyWidgetBusyOrDecided() const;
 
     // The buttons' release: the row pressed, the scroll markers and the area around the window.
     void OnRowPressed(int row);
@@ -108,8 +107,7 @@ private:
     std::vector<GAME_CUIIconObject*> buttons_;
     std::int32_t saveSprite_ = -1;
     std::int32_t loadSprite_ = -1;
-    std::int32_t subState_ = kList;
-    std::int32_t requestedSubState_ = kList;
+    UIPages<SubState> pages_{kList};
     std::int32_t waitCounter_ = 0;
     std::int32_t bob_ = 0;
     UIListView list_{.count = kVisibleRows - 1 + kMaxScrollTop, .visible = kVisibleRows - 1, .wrap = UIListWrap::kTwoPart};
