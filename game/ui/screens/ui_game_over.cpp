@@ -14,13 +14,11 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/screen_context.h"
+#include "game/ui/sinking_hull.h"
 #include "game/ui/ui_manager.h"
 
 namespace {
 
-constexpr std::int32_t kBurstFrames = 120;
-constexpr std::uint32_t kSinkSound = 27;
-constexpr float kSinkSoundFactor = 0.75f;
 constexpr int kPillarsPerBurst = 3;
 constexpr std::int32_t kRevealFrames = 10;
 constexpr std::int32_t kTaskKindDriver = 15;
@@ -129,18 +127,7 @@ void GAME_CUIGameOver::EnterSubState(SubState subState)
 
 void GAME_CUIGameOver::StepSinking()
 {
-    if (GAME_CShipBodyRender* body = HullRenderer()) {
-        ++body->animationTimer;
-        if (body->sinking == 0) {
-            body->shakeX = 0.0f;
-            body->shakeY = 0.0f;
-        }
-    }
-    ++stepCounter_;
-    if (stepCounter_ < kBurstFrames) {
-        if (stepCounter_ % 12 == 1) PlayUISE(kSinkSound, kSinkSoundFactor);
-        if (stepCounter_ % 4 == 0 && CurrentRoute() != nullptr) PlaceSandBursts();
-    }
+    StepSinkingHull(HullRenderer(), stepCounter_, [this] { PlaceSandBursts(); });
     if (stepCounter_ >= kSinkFrames) {
         pages_.Go(kAfterSinking);
         stepCounter_ = 0;

@@ -32,6 +32,7 @@
 #include "game/ui/dialog_flow.h"
 #include "game/ui/list_view.h"
 #include "game/ui/screen_context.h"
+#include "game/ui/sinking_hull.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
@@ -93,8 +94,6 @@ constexpr std::int32_t kLogoFadeFrames = 60;
 constexpr float kTitleZoom = 2.0f;
 constexpr float kContinueZoom = 4.0f;
 constexpr std::int32_t kContinueZoomFrames = 60;
-constexpr std::uint32_t kNewGameSound = 27;
-constexpr float kNewGameSoundFactor = 0.75f;
 constexpr std::int32_t kNewGameFadeFrames = 120;
 constexpr std::uint32_t kTitleMusic = 0;
 constexpr std::uint32_t kDesertMusic = 1;
@@ -503,18 +502,7 @@ void GAME_CUITitle::UpdateNewGameStart()
 {
     GAME_CGameWorld* world = ReadyWorld();
     GAME_CShipBodyRender* body = world != nullptr && world->ship->body ? world->ship->body.get() : nullptr;
-    if (body != nullptr) {
-        ++body->animationTimer;
-        if (body->sinking == 0) {
-            body->shakeX = 0.0f;
-            body->shakeY = 0.0f;
-        }
-    }
-    ++counterA_;
-    if (counterA_ < kAppearanceFrames) {
-        if (counterA_ % 12 == 1) PlayUISE(kNewGameSound, kNewGameSoundFactor);
-        if (counterA_ % 4 == 0) PlaceSandPillars();
-    }
+    StepSinkingHull(body, counterA_, [this] { PlaceSandPillars(); });
     if (world != nullptr) {
         world->fieldObjects->UpdateEnemies();
         world->fieldObjects->UpdateSandPillars();
