@@ -187,4 +187,13 @@ std::vector<tools::NamedImage> DrawCrewSprites()
     return sprites;
 }
 
+std::vector<tools::NamedImage> DrawArcadeRatSprites()
+{
+    // The arcade rat: standing, two strides, paws up in the air; two hurt frames; on its side, flat.
+    return {Named("dot_rat0_0", Rat(0, 0, Pose::kStand)), Named("dot_rat0_1", Rat(1, 1, Pose::kStand)),
+            Named("dot_rat0_2", Rat(1, 2, Pose::kHeld)),  Named("dot_rat2_0", Rat(0, 1, Pose::kHeld)),
+            Named("dot_rat2_1", Rat(2, 2, Pose::kHeld)),  Named("dot_rat3_0", RatDown(false)),
+            Named("dot_rat3_1", RatDown(true))};
+}
+
 }  // namespace spritegen

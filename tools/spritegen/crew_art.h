@@ -12,5 +12,7 @@ namespace spritegen {
 // over a crew member being moved; the six frames of a sand pillar rising and
 // falling apart. Each picture is named as its PNG file.
 std::vector<tools::NamedImage> DrawCrewSprites();
+// The arcade game's rat: standing, walking, in the air, hurt and knocked flat.
+std::vector<tools::NamedImage> DrawArcadeRatSprites();
 
 }  // namespace spritegen

@@ -1,6 +1,10 @@
 // The enemy sprites, drawn pixel by pixel: a crawler, a drone, the iron scorpion and the strider's parts.
 #include "tools/spritegen/enemy_art.h"
 
+#include <utility>
+
+#include "tools/spritegen/arcade_art.h"
+
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
@@ -156,11 +160,13 @@ PixelArt StriderShadow()
 
 std::vector<tools::NamedImage> DrawEnemySprites()
 {
-    return {Named("enemy_crawler_01", Crawler(0)),    Named("enemy_crawler_02", Crawler(1)),
+    std::vector<tools::NamedImage> sprites = {Named("enemy_crawler_01", Crawler(0)),    Named("enemy_crawler_02", Crawler(1)),
             Named("enemy_drone_01", Drone()),         Named("enemy_scorpion_01", Scorpion(0)),
             Named("enemy_scorpion_02", Scorpion(1)),  Named("enemy_strider_body", StriderBody()),
             Named("enemy_strider_gun", StriderGun()), Named("enemy_strider_head", StriderHead()),
             Named("enemy_strider_leg", StriderLeg()), Named("enemy_strider_shadow", StriderShadow())};
+    for (auto& sprite : DrawArcadeEnemySprites()) sprites.push_back(std::move(sprite));
+    return sprites;
 }
 
 }  // namespace spritegen

@@ -128,6 +128,16 @@ PixelArt SoundButton()
     return art;
 }
 
+// The left end of an item's frame, its upper half: a gold bracket.
+PixelArt TextFrameSide()
+{
+    PixelArt art(10, 17);
+    art.Fill(0, 0, 10, 2, kGold);
+    art.Fill(0, 0, 2, 17, kGold);
+    art.Fill(2, 2, 3, 1, kGoldDark);
+    return art;
+}
+
 }  // namespace
 
 std::vector<tools::NamedImage> DrawMenuSprites(const std::vector<std::string>& fontFiles)
@@ -165,6 +175,11 @@ std::vector<tools::NamedImage> DrawMenuSprites(const std::vector<std::string>& f
         sprites.push_back(Named(entry.englishName, Lettering(rasterizer, entry.words.english, kLineHeight, kCream)));
         sprites.push_back(Named(entry.koreanName, Lettering(rasterizer, entry.words.korean, kLineHeight, kCream)));
     }
+    // The arcade's pause menu spells its Korean quit entry its own way; the words are the same.
+    const Entry& quit = kPauseEntries[std::size(kPauseEntries) - 1];
+    sprites.push_back(Named("ui_pause_quit_the_game_kr", Lettering(rasterizer, quit.words.korean, kLineHeight, kCream)));
+    sprites.push_back(Named("ui_pause_textframe_side", TextFrameSide()));
+    sprites.push_back(Named("ui_pause_textframe_bar", Solid(20, 2, kGold)));
     return sprites;
 }
 

@@ -1,6 +1,8 @@
 // The near-view scenery of "bg/nearview/nearview.pac": dunes, rocks and ruins, each a near layer and a front layer.
 #include "tools/spritegen/nearview_art.h"
 
+#include "tools/spritegen/arcade_art.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -156,6 +158,7 @@ std::vector<tools::NamedImage> DrawNearViewSprites()
         add(view.name, "fr_in", FrontPiece(view.palette, true));
         add(view.name, "fr_out", FrontPiece(view.palette, false));
     }
+    sprites.push_back(DrawArcadeNearView());
     return sprites;
 }
 

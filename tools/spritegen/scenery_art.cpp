@@ -80,46 +80,12 @@ PixelArt Wreck()
     return art;
 }
 
-PixelArt Runner(int frame)
-{
-    PixelArt art(16, 24);
-    art.OutlinedRoundFill(4, 1, 8, 8, kOutline, kSandLight);
-    art.Dot(9, 4, kOutline);
-    art.OutlinedFill(4, 9, 8, 8, kOutline, kBlue);
-    art.Line(6, 17, frame == 0 ? 3 : 6, 23, kOutline);
-    art.Line(9, 17, frame == 0 ? 12 : 9, 23, kOutline);
-    return art;
-}
-
-PixelArt Block()
-{
-    PixelArt art(16, 16);
-    art.Bevel(0, 0, 16, 16, kSand, kSandLight, kSandDark);
-    art.Frame(0, 0, 16, 16, kOutline);
-    art.Fill(1, 7, 14, 1, kSandDark);
-    return art;
-}
-
-PixelArt Coin()
-{
-    PixelArt art(12, 12);
-    art.OutlinedDisc(5.5f, 5.5f, 5.5f, kOutline, kYellow);
-    art.Fill(5, 3, 2, 6, kWhite);
-    return art;
-}
-
 }  // namespace
 
 std::vector<tools::NamedImage> DrawBackgroundObjectSprites()
 {
     return {Named("bgobj_rock_01", Rock(28, 18)), Named("bgobj_rock_02", Rock(44, 26)), Named("bgobj_bush_01", Bush()),
             Named("bgobj_wreck_01", Wreck()),     Named("bgobj_cactus_01", Cactus()),    Named("bgobj_signpost_01", Signpost())};
-}
-
-std::vector<tools::NamedImage> DrawMiniGameSprites()
-{
-    return {Named("mg_runner_01", Runner(0)), Named("mg_runner_02", Runner(1)), Named("mg_block_01", Block()),
-            Named("mg_coin_01", Coin())};
 }
 
 }  // namespace spritegen

@@ -1,5 +1,4 @@
-// Sprites of the packages the start-up loads beside the rooms.
-// Background objects and the arcade mini-game.
+// The background objects the start-up loads beside the rooms.
 #pragma once
 
 #include <vector>
@@ -10,7 +9,5 @@ namespace spritegen {
 
 // "bg/object/object.pac": rocks, a dry bush, a cactus, a signpost and a half-buried wreck along the route.
 std::vector<tools::NamedImage> DrawBackgroundObjectSprites();
-// "minigame/minigame.pac": the runner in two frames, a block and a coin.
-std::vector<tools::NamedImage> DrawMiniGameSprites();
 
 }  // namespace spritegen

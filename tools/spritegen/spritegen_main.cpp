@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "tools/common/png_file.h"
+#include "tools/spritegen/arcade_art.h"
 #include "tools/spritegen/balloon_art.h"
 #include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/dotroom_art.h"
@@ -43,7 +44,8 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
     // The UI sprites come last: data names the earlier sprites by their index.
     for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts), spritegen::DrawUISprites(),
                       spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts),
-                      spritegen::DrawRoomScreenSprites(fonts)}) {
+                      spritegen::DrawRoomScreenSprites(fonts), spritegen::DrawArcadeRatSprites(),
+                      spritegen::DrawArcadeItemSymbols()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }
@@ -58,7 +60,7 @@ int main(int argc, char** argv)
     const std::map<std::string_view, Drawer> fontless = {
         {"effect", spritegen::DrawEffectSprites},      {"enemy", spritegen::DrawEnemySprites},
         {"object", spritegen::DrawBackgroundObjectSprites}, {"nearview", spritegen::DrawNearViewSprites},
-        {"minigame", spritegen::DrawMiniGameSprites},
+        {"minigame", spritegen::DrawArcadeSprites},
         {"prot", [] { return spritegen::DrawHullSprites("prot"); }},
         {"shp3", [] { return spritegen::DrawHullSprites("shp3"); }},
     };

@@ -9,6 +9,7 @@
 #include "game/model/script/script_enemy.h"
 #include "game/model/world/game_world.h"
 #include "game/model/minigame/script_object_spawner.h"
+#include "framework/utility/effect/effect_layer.h"
 #include "game/model/object/object_enemy.h"
 
 namespace enemy_commands {
@@ -51,7 +52,10 @@ void SpawnObject(GAME_CScriptEnemy& script, GAME_CObjectEnemy& enemy, std::u16st
         request.position.x += side * script.effectOffset.x;
         request.position.y += script.effectOffset.y;
     }
-    SpawnScriptObject(GetScriptObjectSpawner(), request);
+    request.scale = script.effectScale;
+    request.rotation = script.effectValue;
+    request.mirror = enemy.facing != 0;
+    SpawnScriptObject(vesk::utility::particle::GetEffectEngine(), request);
 }
 
 }  // namespace

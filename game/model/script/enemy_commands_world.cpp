@@ -8,7 +8,6 @@
 #include "game/model/stores/stored_items.h"
 #include "game/model/script/enemy_command_handlers.h"
 #include "game/model/script/script_enemy.h"
-#include "game/model/minigame/minigame_world.h"
 #include "game/model/object/actor_status.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
@@ -97,10 +96,12 @@ std::uint32_t TargetCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const 
 }
 
 // Slot 76: the arcade game's waves: an enemy for the next wave, or how the wave comes.
-std::uint32_t MiniGameCommand(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
+std::uint32_t MiniGameCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
 {
-    if (mode == 0 && args.Need(1)) GetMiniGameWorld().AddWaveEnemy(args.U32(0));
-    if (mode == 1 && args.Need(3)) GetMiniGameWorld().StartWave(args.I32(0), args.I32(1), args.I32(2));
+    MiniGameWaveSink* waves = EnemyEngine(engine).waveSink;
+    if (waves == nullptr) return 1;
+    if (mode == 0 && args.Need(1)) waves->AddWaveEnemy(args.U32(0));
+    if (mode == 1 && args.Need(3)) waves->StartWave(args.I32(0), args.I32(1), args.I32(2));
     return 1;
 }
 

@@ -11,6 +11,16 @@
 class GAME_CObjectActor;
 class GAME_CObjectEnemy;
 
+// What the wave command feeds: the arcade world's wave machine, set only on the world's own engine.
+class MiniGameWaveSink {
+public:
+    virtual void AddWaveEnemy(std::uint32_t enemyId) = 0;
+    virtual void StartWave(std::int32_t perSpawn, std::int32_t repeats, std::int32_t frames) = 0;
+
+protected:
+    ~MiniGameWaveSink() = default;
+};
+
 // Table 1 the enemy table. The owner is the enemy it drives.
 class GAME_CScriptEnemy final : public GAME_CScriptObjectEngine {
 public:
@@ -53,6 +63,8 @@ public:
     std::int32_t anchorMode = 0;
     std::uint16_t effectCounter = 0;
     GAME_CObjectActor* target = nullptr;
+    // The arcade world whose waves this engine posts; null in every other script.
+    MiniGameWaveSink* waveSink = nullptr;
 
 private:
     GAME_CObjectEnemy* enemy_ = nullptr;

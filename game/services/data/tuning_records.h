@@ -33,8 +33,9 @@ struct TuningBlock {
     std::int32_t walkDelay = 8;
     std::int32_t maxFallSpeed = 1200;
     std::int32_t gravity = 200;
-    std::int32_t jumpSpeed = -200;
-    std::int32_t doubleJumpSpeed = -150;
+    // Upward speeds: the rat leaves the ground at minus the speed.
+    std::int32_t jumpSpeed = 200;
+    std::int32_t doubleJumpSpeed = 150;
     float jumpCut = 0.5f;
     float value14 = 2.0f;
     std::int32_t hitMarginTop = 5;

@@ -49,6 +49,8 @@ public:
     // button or key of the slot's action.
     bool IsActionInMode(int mode, int slot) const;
     bool IsSlotHeldOnPad(int slot) const;
+    // Pad buttons of the mask in a query mode on the first pad, whatever they are bound to.
+    bool IsPadButtonInMode(int mode, std::uint32_t mask) const { return PadMeets(mode, mask); }
     bool IsSlotTriggeredOnPad(int slot) const;
     bool IsZoomInHeld() const;
     bool IsZoomOutHeld() const;

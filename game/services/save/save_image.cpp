@@ -242,7 +242,10 @@ void InitMiniGameRanking(std::span<std::uint8_t> area)
 
 void SortMiniGameRanking(std::span<std::uint8_t> area)
 {
-    auto score = [&](int n) { return platform::ReadU32(area, n * ranking::kEntrySize + ranking::kScore); };
+    // Scores are signed: a negative score from a file ranks last, not first.
+    auto score = [&](int n) {
+        return static_cast<std::int32_t>(platform::ReadU32(area, n * ranking::kEntrySize + ranking::kScore));
+    };
     for (int i = 0; i < ranking::kEntryCount; ++i) {
         for (int j = i + 1; j < ranking::kEntryCount; ++j) {
             if (score(i) < score(j)) {

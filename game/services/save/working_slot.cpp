@@ -37,6 +37,55 @@ std::uint32_t RouteMusic() { return ReadWord(slot::kRouteMusic); }
 
 std::uint32_t ClockMusic() { return ReadWord(slot::kClockBgm); }
 
+namespace {
+
+std::span<std::uint8_t> RankingArea()
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (working.size() < slot::kRanking + slot::kRankingSize) return {};
+    return working.subspan(slot::kRanking, slot::kRankingSize);
+}
+
+}  // namespace
+
+RankingRow ReadRankingRow(std::size_t row)
+{
+    RankingRow entry;
+    const std::span<std::uint8_t> area = RankingArea();
+    if (area.empty() || row >= kRankingRows) return entry;
+    const std::size_t at = row * ranking::kEntrySize;
+    // The name ends at its first 0 unit; the fourth unit is its terminator, never a letter.
+    for (std::size_t i = 0; i < kRankingLetters; ++i) {
+        const auto unit = static_cast<char16_t>(platform::ReadU16(area, at + 2 * i));
+        if (unit == u'\0') break;
+        entry.name[i] = unit;
+    }
+    entry.score = static_cast<std::int32_t>(platform::ReadU32(area, at + ranking::kScore));
+    return entry;
+}
+
+void WriteRankingRow(std::size_t row, const RankingRow& entry)
+{
+    const std::span<std::uint8_t> area = RankingArea();
+    if (area.empty() || row >= kRankingRows) return;
+    const std::size_t at = row * ranking::kEntrySize;
+    for (std::size_t i = 0; i < kRankingLetters; ++i) platform::WriteU16(area, at + 2 * i, entry.name[i]);
+    platform::WriteU16(area, at + 2 * kRankingLetters, 0);
+    platform::WriteU32(area, at + ranking::kScore, static_cast<std::uint32_t>(entry.score));
+}
+
+void SortRanking()
+{
+    const std::span<std::uint8_t> area = RankingArea();
+    if (!area.empty()) SortMiniGameRanking(area);
+}
+
+void InitRanking()
+{
+    const std::span<std::uint8_t> area = RankingArea();
+    if (!area.empty()) InitMiniGameRanking(area);
+}
+
 void SetLastSaveTime(std::span<const std::uint32_t, 8> fields)
 {
     const std::span<std::uint8_t> working = GetWorkingSlot();

@@ -18,6 +18,20 @@ bool EndingSeen();
 std::uint32_t RouteMusic();
 // The music the clock last played, plus one; 0 or 0xFFFFFFFF when none.
 std::uint32_t ClockMusic();
+
+// The arcade ranking: ten rows, best first. A name is up to three letters (0: none yet).
+inline constexpr std::size_t kRankingRows = 10;
+inline constexpr std::size_t kRankingLetters = 3;
+struct RankingRow {
+    std::array<char16_t, kRankingLetters> name{};
+    std::int32_t score = 0;
+};
+// Rows past the ranking read empty and are not written; a short slot reads empty rows.
+RankingRow ReadRankingRow(std::size_t row);
+void WriteRankingRow(std::size_t row, const RankingRow& entry);
+// Ordered by score, highest first; the defaults written over it.
+void SortRanking();
+void InitRanking();
 // Year, month, day, hour, minute, second, millisecond and weekday of the last save.
 void SetLastSaveTime(std::span<const std::uint32_t, 8> fields);
 

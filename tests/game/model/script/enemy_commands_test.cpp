@@ -11,7 +11,6 @@
 #include "game/services/save/save_layout.h"
 #include "game/model/script/enemy_command_handlers.h"
 #include "game/model/world/game_world.h"
-#include "game/model/minigame/minigame_world.h"
 #include "game/model/object/enemy_sprite_pool.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_enemy.h"
@@ -254,20 +253,30 @@ no_flag:
 
 TEST_F(EnemyCommands, TheEnemyTakesItemsTargetsACrewMemberAndFeedsTheArcadeWaves)
 {
+    struct Waves final : MiniGameWaveSink {
+        std::vector<std::uint32_t> ids;
+        std::array<std::int32_t, 3> wave{};
+        void AddWaveEnemy(std::uint32_t id) override { ids.push_back(id); }
+        void StartWave(std::int32_t perSpawn, std::int32_t repeats, std::int32_t frames) override
+        {
+            wave = {perSpawn, repeats, frames};
+        }
+    } waves;
     GAME_CObjectActor& rat = AddCrew(2, 1);
+    // A route enemy's wave commands reach no arcade world.
+    RunStatements(Enemy(), "    minigame.add 9\n    minigame.set 1 1 1\n");
+    Enemy().script.waveSink = &waves;
     RunStatements(Enemy(), R"(
     target.random
     target.debuff 'N001'
     minigame.add 7
     minigame.set 2 3 40
 )");
+    Enemy().script.waveSink = nullptr;
     EXPECT_EQ(Enemy().script.target, &rat);
     EXPECT_EQ(rat.status.debuffs[0].id, support::kDebuff);
-    GAME_CMiniGameWorld& waves = GetMiniGameWorld();
-    EXPECT_EQ(waves.waveEnemies, std::vector<std::uint32_t>{7});
-    EXPECT_EQ(waves.repeatsLeft, 3);
-    EXPECT_EQ(waves.countdown, 40);
-    DestroyMiniGameWorld();
+    EXPECT_EQ(waves.ids, std::vector<std::uint32_t>{7});
+    EXPECT_EQ(waves.wave, (std::array<std::int32_t, 3>{2, 3, 40}));
 
     // With an empty crew there is no target, and nothing is done to the one before.
     Field().crew.clear();

@@ -1,0 +1,246 @@
+// The arcade mini-game as a player meets it: in from the game center, the title, the countdown, the rat's controls, the pause menu and back out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "game/app/scene/scene_minigame.h"
+#include "game/app/scene/scene_stack.h"
+#include "game/model/minigame/minigame_player.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/working_slot.h"
+#include "game/ui/minigame_cabinet.h"
+#include "game/ui/minigame_pause_menu.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_icon_object.h"
+#include "platform/little_endian.h"
+#include "tests/game/ui/ui_test_base.h"
+
+namespace {
+
+using Scene = GAME_CSceneMiniGameSideScroll;
+
+class MiniGameSceneTest : public support::UITest {
+protected:
+    Scene* Arcade() const
+    {
+        const GAME_CSceneStack* stack = PeekSceneStack();
+        if (stack == nullptr) return nullptr;
+        for (GAME_CSceneBase* scene : stack->scenes) {
+            if (scene != nullptr && scene->GetSceneId() == kSceneMiniGame) return static_cast<Scene*>(scene);
+        }
+        return nullptr;
+    }
+
+    // The game center's start, then frames until the title shows.
+    Scene& EnterArcade()
+    {
+        UI().SetOpen(kSlotGameCenter, true);
+        StepFrames(3);
+        Scene* scene = Arcade();
+        EXPECT_NE(scene, nullptr);
+        return *scene;
+    }
+
+    // DECIDE on the title and the countdown run out: the first frame of play.
+    void StartRun(Scene& scene)
+    {
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kPlay; }, 400));
+    }
+
+    vesk::math::Vec2 DrawnAt(int group, const char* name) const
+    {
+        const support::RecordedSpriteDraw* draw = FindSpriteDraw(group, name);
+        return draw != nullptr ? vesk::math::Vec2{draw->x, draw->y} : vesk::math::Vec2{-1.0f, -1.0f};
+    }
+
+    static std::u16string Name(const working_slot::RankingRow& row) { return {row.name.begin(), row.name.end()}; }
+};
+
+TEST_F(MiniGameSceneTest, TheGameCenterOpensTheTitleAndCancelGoesBackToTheGameAsItWas)
+{
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kClockBgm, 3);
+    const std::uint32_t seconds = working_slot::PlaySeconds();
+    UI().SetOpen(kSlotGameCenter, true);
+    StepFrames(1);
+    EXPECT_TRUE(Played(59));
+    ASSERT_NE(Arcade(), nullptr);
+    // The field's music fades out and is forgotten.
+    EXPECT_EQ(GetSoundPlayer()->currentBgm, kNoBgm);
+    StepFrames(2);
+    Scene& scene = *Arcade();
+    EXPECT_FALSE(IsSceneOnStack(kSceneGameMain));
+    EXPECT_EQ(scene.State(), Scene::kTitle);
+    EXPECT_EQ(DrawnAt(kMiniGameSpriteGroup, "ui_minigame_text_insertcoin"), (vesk::math::Vec2{257.0f, 7.0f}));
+    EXPECT_EQ(DrawnAt(kMiniGameSpriteGroup, "ui_minigame_title"), (vesk::math::Vec2{80.0f, 39.0f}));
+    EXPECT_EQ(DrawnAt(kMiniGameSpriteGroup, "ui_minigame_copyright"), (vesk::math::Vec2{193.0f, 239.0f}));
+    // The cabinet lies over the black title; its scan line runs on.
+    EXPECT_NE(FindSpriteDraw(kMiniGameSpriteGroup, "ui_minigame_bg_controller"), nullptr);
+    const float scan = scene.Cabinet().scanY;
+    StepFrames(1);
+    EXPECT_FLOAT_EQ(scene.Cabinet().scanY - scan, 3.0f);
+    // A fresh slot's ranking is the default one.
+    EXPECT_EQ(Name(working_slot::ReadRankingRow(0)), u"ＡＡＡ");
+    EXPECT_EQ(working_slot::ReadRankingRow(0).score, 10000);
+    EXPECT_EQ(Name(working_slot::ReadRankingRow(9)), u"ＪＪＪ");
+    EXPECT_EQ(working_slot::ReadRankingRow(9).score, 1000);
+
+    world->held = 1;
+    PressAction(kActionCancel);
+    StepFrames(1);
+    EXPECT_TRUE(Played(2));
+    StepFrames(2);
+    EXPECT_EQ(Arcade(), nullptr);
+    EXPECT_TRUE(IsSceneOnStack(kSceneGameMain));
+    EXPECT_EQ(world->held, 0u);
+    // The slot's saved music (track + 1) plays again at once.
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
+    EXPECT_EQ(working_slot::PlaySeconds(), seconds);
+}
+
+TEST_F(MiniGameSceneTest, TheCountdownTicksTwiceAndTheRatWalksJumpsAndFires)
+{
+    Scene& scene = EnterArcade();
+    PressAction(kActionDecide);
+    StepFrames(1);
+    EXPECT_TRUE(Played(55));
+    std::vector<int> ticks;
+    int goFrame = -1;
+    bool digitOnGo = true;
+    for (int frame = 1; frame <= 190 && goFrame < 0; ++frame) {
+        StepFrames(1);
+        if (Played(3)) ticks.push_back(scene.Counter());
+        if (Played(39)) {
+            goFrame = frame;
+            digitOnGo = FindSpriteDraw(kUISpriteGroup, "ui_text_num_1") != nullptr;
+            EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 10u);
+        }
+        if (frame == 30) {
+            EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_text_num_3"), nullptr);
+        }
+        if (frame == 90) {
+            EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_text_num_2"), nullptr);
+        }
+    }
+    EXPECT_EQ(ticks, (std::vector<int>{60, 120}));
+    EXPECT_EQ(goFrame, 180);
+    EXPECT_FALSE(digitOnGo);
+    StepFrames(1);
+    ASSERT_EQ(scene.State(), Scene::kPlay);
+    GAME_CMiniGameObjectPlayer& rat = *scene.World().Player();
+
+    // Walking waits out the delay, then 3 units a step; the field keeps the rat in.
+    std::vector<float> xs;
+    HoldAction(kActionCursorRight, 400);
+    for (int frame = 0; frame < 14; ++frame) {
+        const float before = rat.position.x;
+        StepFrames(1);
+        xs.push_back(rat.position.x - before);
+    }
+    EXPECT_EQ(std::find_if(xs.begin(), xs.end(), [](float dx) { return dx != 0.0f; }) - xs.begin(), 9);
+    EXPECT_FLOAT_EQ(xs.back(), 3.0f);
+    StepFrames(200);
+    EXPECT_FLOAT_EQ(rat.position.x, 610.0f);
+    StepFrames(200);
+
+    // A held jump rises 98 units; a second jump only while still in the air.
+    rat.hit = 1;  // no enemy gets in the way of the measurement
+    rat.invincibleTimer = 100000;
+    HoldAction(kActionCancel, 70);
+    StepFrames(1);
+    EXPECT_TRUE(Played(50));
+    float top = rat.position.y;
+    for (int frame = 0; frame < 69; ++frame) {
+        StepFrames(1);
+        top = std::min(top, rat.position.y);
+    }
+    EXPECT_NEAR(255.0f - top, 98.0f, 1.0f);
+    StepFrames(60);
+    ASSERT_EQ(rat.motion, GAME_CMiniGameObjectPlayer::kStanding);
+    // Let go early: the rise halves every step.
+    PressAction(kActionCancel);
+    StepFrames(1);
+    const float first = rat.velocity.y;
+    StepFrames(1);
+    EXPECT_NEAR(rat.velocity.y, (first + rat.gravity) * 0.5f, 0.001f);
+    PressAction(kActionCancel);
+    StepFrames(1);
+    EXPECT_EQ(rat.motion, GAME_CMiniGameObjectPlayer::kDoubleJumping);
+    PressAction(kActionCancel);
+    StepFrames(1);
+    EXPECT_FALSE(Played(50));
+    StepFrames(60);
+
+    // Enter fires the weapon the run started with: its shot's sound, a bullet in the pool.
+    bool shot = false;
+    HoldAction(kActionDecide, 20);
+    for (int frame = 0; frame < 20; ++frame) {
+        StepFrames(1);
+        shot = shot || Played(52) || Played(53) || Played(25);
+    }
+    EXPECT_TRUE(shot);
+    EXPECT_TRUE(std::any_of(scene.World().Bullets().begin(), scene.World().Bullets().end(),
+                            [](const auto& bullet) { return bullet->age > 0; }));
+    // The HUD's clock counts world steps: 90 steps are one second and a half.
+    scene.World().playTime = 89;
+    StepFrames(1);
+    EXPECT_NE(FindTextDraw(u"00:01:50"), nullptr);
+}
+
+TEST_F(MiniGameSceneTest, FocusLossPausesSilentlyAndTheMenuResumesOrQuitsToTheTitle)
+{
+    GetPlayerData()->language = 2;
+    std::span<std::uint8_t> system = GetWorkingSystemRecord();
+    platform::WriteU32(system, save_layout::system::kPauseInactive, 0);
+    Scene& scene = EnterArcade();
+    StartRun(scene);
+    SetFocus(false);
+    StepFrames(3);
+    EXPECT_EQ(scene.State(), Scene::kPlay);
+    platform::WriteU32(system, save_layout::system::kPauseInactive, 1);
+    StepFrames(1);
+    EXPECT_EQ(scene.NextState(), Scene::kPause);
+    EXPECT_FALSE(Played(59));
+    SetFocus(true);
+    StepFrames(1);
+    ASSERT_EQ(scene.State(), Scene::kPause);
+    // Korean shows the arcade's own spelling of the quit entry.
+    EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "ui_pause_quit_the_game_kr"), nullptr);
+    const std::uint32_t steps = scene.World().playTime;
+    StepFrames(10);
+    EXPECT_EQ(scene.World().playTime, steps);
+    // The cursor breathes between 33 and 73.
+    EXPECT_GE(scene.PauseMenu().CursorAlpha(), 33u);
+    EXPECT_LE(scene.PauseMenu().CursorAlpha(), 73u);
+
+    // Up and down both go to the other item; DECIDE on the first returns to the game.
+    PressAction(kActionCursorUp);
+    StepFrames(1);
+    EXPECT_TRUE(Played(58));
+    EXPECT_EQ(scene.PauseMenu().CursorItem(), GAME_CMiniGamePauseMenu::kQuitItem);
+    PressAction(kActionCursorDown);
+    StepFrames(1);
+    EXPECT_EQ(scene.PauseMenu().CursorItem(), GAME_CMiniGamePauseMenu::kReturnItem);
+    PressAction(kActionDecide);
+    StepFrames(2);
+    EXPECT_EQ(scene.State(), Scene::kPlay);
+
+    // A click on "quit" acts once the button is up again: back to the title, the music stopped.
+    SetFocus(false);
+    StepFrames(2);
+    SetFocus(true);
+    ASSERT_EQ(scene.State(), Scene::kPause);
+    ClickAt(320, 163);
+    StepFrames(2);
+    EXPECT_EQ(scene.State(), Scene::kPause);
+    EXPECT_EQ(scene.PauseMenu().CursorItem(), GAME_CMiniGamePauseMenu::kQuitItem);
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 30));
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
+}
+
+}  // namespace
