@@ -12,6 +12,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/save/save_manager.h"
 #include "game/services/save/working_slot.h"
 #include "game/ui/minigame_cabinet.h"
 #include "game/ui/minigame_pause_menu.h"
@@ -241,6 +242,119 @@ TEST_F(MiniGameSceneTest, FocusLossPausesSilentlyAndTheMenuResumesOrQuitsToTheTi
     EXPECT_EQ(scene.PauseMenu().CursorItem(), GAME_CMiniGamePauseMenu::kQuitItem);
     ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 30));
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
+}
+
+TEST_F(MiniGameSceneTest, ADeathFallsToTheGameOverAndTheScoreTakesANamedRowThatTheNextSaveKeeps)
+{
+    // The volumes go into the settings block as rounded percentages.
+    GetSoundPlayer()->bgmFactor = 0.29f;
+    GetSoundPlayer()->seVolume = 0.57f;
+    Scene& scene = EnterArcade();
+    const std::span<std::uint8_t> settings = GetWorkingSystemRecord();
+    EXPECT_EQ(platform::ReadU16(settings, save_layout::system::kBgmVolume), 29);
+    EXPECT_EQ(platform::ReadU16(settings, save_layout::system::kSeVolume), 57);
+
+    // One run: the rat dies with 5,500 points.
+    const auto runToEntry = [&](std::int32_t score) {
+        StartRun(scene);
+        scene.World().score = score;
+        scene.World().Player()->Die();
+        StepFrames(1);
+        EXPECT_TRUE(Played(27));
+        EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
+    };
+    runToEntry(5500);
+    GAME_CMiniGameObjectPlayer& rat = *scene.World().Player();
+    const float stillY = rat.position.y;
+    int stillFrames = 0;
+    while (!Played(46) && stillFrames < 100) {
+        StepFrames(1);
+        ++stillFrames;
+        EXPECT_EQ(rat.position.y, stillY);
+    }
+    EXPECT_EQ(stillFrames, 60);
+    // Half speed up and down until the landing, then two steps a frame for 120 frames.
+    int fallFrames = 0;
+    while (!Played(26) && fallFrames < 600) {
+        const std::uint32_t steps = scene.World().playTime;
+        StepFrames(1);
+        EXPECT_LE(scene.World().playTime - steps, 1u);
+        ++fallFrames;
+    }
+    EXPECT_GT(fallFrames, 100);
+    int landedFrames = 0;
+    while (!Played(61) && landedFrames < 200) {
+        const std::uint32_t steps = scene.World().playTime;
+        StepFrames(1);
+        if (!Played(61)) {
+            EXPECT_EQ(scene.World().playTime - steps, 2u);
+        }
+        ++landedFrames;
+    }
+    EXPECT_NEAR(landedFrames, 120, 1);
+    StepFrames(1);
+    EXPECT_EQ(DrawnAt(kMiniGameSpriteGroup, "ui_minigame_text_gameover"), (vesk::math::Vec2{199.0f, 129.0f}));
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kScoreEntry; }, 200));
+    EXPECT_EQ(scene.NameEntry().row, 5);
+
+    // Three quick DECIDEs on "A": the machine's own initials.
+    for (int i = 0; i < 3; ++i) {
+        PressAction(kActionDecide);
+        StepFrames(2);
+    }
+    EXPECT_EQ(scene.State(), Scene::kRanking);
+    EXPECT_EQ(Name(working_slot::ReadRankingRow(5)), u"ＺＥＱ");
+    EXPECT_EQ(working_slot::ReadRankingRow(5).score, 5500);
+    EXPECT_EQ(Name(working_slot::ReadRankingRow(9)), u"ＩＩＩ");
+    EXPECT_NE(FindTextDraw(u"ZEQ"), nullptr);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 10));
+
+    // An equal score goes below; up from A is the low line, down from it A again; CANCEL at the
+    // first letter is silent; taking 60 frames keeps "AAA". The view then ends by itself.
+    runToEntry(5500);
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kScoreEntry; }, 1000));
+    EXPECT_EQ(scene.NameEntry().row, 6);
+    PressAction(kActionCancel);
+    StepFrames(1);
+    EXPECT_FALSE(Played(2));
+    PressAction(kActionCursorUp);
+    StepFrames(2);
+    EXPECT_EQ(working_slot::ReadRankingRow(6).name[0], u'＿');
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    EXPECT_EQ(working_slot::ReadRankingRow(6).name[0], u'Ａ');
+    StepFrames(60);
+    for (int i = 0; i < 3; ++i) {
+        PressAction(kActionDecide);
+        StepFrames(2);
+    }
+    EXPECT_EQ(Name(working_slot::ReadRankingRow(6)), u"ＡＡＡ");
+    ASSERT_EQ(scene.State(), Scene::kRanking);
+    StepFrames(598);
+    EXPECT_EQ(scene.State(), Scene::kRanking);
+    EXPECT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 4));
+
+    // Back in the main game, saving slot 1 writes the ranking: ten rows of a UTF-16 name and an s32 score.
+    PressAction(kActionCancel);
+    StepFrames(3);
+    ASSERT_TRUE(IsSceneOnStack(kSceneGameMain));
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(1));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    std::vector<std::uint8_t> expected;
+    const std::pair<char16_t, std::int32_t> rows[] = {{u'Ａ', 10000}, {u'Ｂ', 9000}, {u'Ｃ', 8000}, {u'Ｄ', 7000},
+                                                      {u'Ｅ', 6000},  {0, 5500},    {u'Ａ', 5500}, {u'Ｆ', 5000},
+                                                      {u'Ｇ', 4000},  {u'Ｈ', 3000}};
+    for (const auto& [letter, score] : rows) {
+        const std::u16string name = letter == 0 ? std::u16string(u"ＺＥＱ") : std::u16string(3, letter);
+        for (char16_t unit : name + u'\0') {
+            expected.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+            expected.push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+        for (int byte = 0; byte < 4; ++byte) expected.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(score) >> (8 * byte)));
+    }
+    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(1).subspan(save_layout::slot::kRanking, 120);
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin(), saved.end()), expected);
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+// The arcade world at its limits (aim: a step with 300 enemies, 300 bullets, 100 items and 14 weapons under 2 ms) and its draw with the cabinet (aim: under 1 ms).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+#include "framework/app/framework_manager.h"
+#include "framework/app/framework_session.h"
+#include "framework/file/resource_file.h"
+#include "framework/graphics/device_record.h"
+#include "framework/graphics/sprite_registry.h"
+#include "framework/log/log.h"
+#include "framework/math/random.h"
+#include "framework/memory/heaps.h"
+#include "game/model/minigame/minigame_enemy.h"
+#include "game/model/minigame/minigame_player.h"
+#include "game/model/minigame/minigame_world.h"
+#include "game/model/object/enemy_sprite_pool.h"
+#include "game/model/script/script_package.h"
+#include "game/model/world/game_world.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/data/setting_script.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_manager.h"
+#include "game/services/sound/sound_player.h"
+#include "game/ui/minigame_cabinet.h"
+#include "game/ui/minigame_overlays.h"
+
+namespace {
+
+// The framework with the shipped data set and one arcade world filled to its pools' limits: 300
+// hoppers across the field, 300 shells in the air, 100 items and 14 weapons, the rat sheltered.
+class ArcadeRig {
+public:
+    ArcadeRig()
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
+        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+        if (!session_.Start()) return;
+        CreatePlayerData();
+        vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
+        const vesk::resource::TextureLoader loader{vesk::memory::MainHeap(), vesk::memory::MainHeap()};
+        if (!RunStaticDatabaseScript(*GetStaticDatabase()) || !LoadScriptPackage(kScriptPackageEnemy) ||
+            registry->LoadSpritePackage(loader, 2, "ship/room/dotroom.pac") == nullptr ||
+            registry->LoadSpritePackage(loader, 3, "enemy/enemy.pac") == nullptr ||
+            registry->LoadSpritePackage(loader, kMiniGameSpriteGroup, "minigame/minigame.pac") == nullptr) {
+            return;
+        }
+        GetGameWorld();
+        vesk::math::SeedRandom(3);
+        world_ = std::make_unique<GAME_CMiniGameWorld>();
+        world_->Reset();
+        GAME_CMiniGameObjectPlayer& rat = *world_->Player();
+        rat.hit = 1;
+        rat.invincibleTimer = 1 << 30;
+        for (std::size_t i = 0; i < GAME_CMiniGameWorld::kEnemyPool; ++i) {
+            world_->Enemies()[i]->Init({MakeTag("E901"), 2.0f * static_cast<float>(i), 255.0f, 1.0f, 1.0f});
+        }
+        for (int i = 0; i < 14; ++i) rat.AddWeapon(static_cast<std::uint8_t>(i % 3));
+        cabinet_ = std::make_unique<GAME_CMiniGameCabinet>(world_->Tuning());
+        overlays_ = std::make_unique<GAME_CMiniGameOverlays>();
+        vesk::app::BeginFrameDraw();
+        ok_ = true;
+    }
+
+    // Keeps the pools full: shells and items that left or timed out come back.
+    void Refill()
+    {
+        for (const auto& bullet : world_->Bullets()) {
+            if (bullet->active == 0) bullet->Init({1, 320.0f, 100.0f, 1.0f, 1.0f, 0.0f, 0.0f, 0});
+        }
+        for (const auto& item : world_->Items()) {
+            if (item->active == 0) item->Init({0, 100.0f, 250.0f, 1.0f, 1.0f, MakeTag("I102")});
+        }
+    }
+
+    ~ArcadeRig()
+    {
+        overlays_.reset();
+        cabinet_.reset();
+        world_.reset();
+        DestroySoundPlayer();
+        DestroyPlayerData();
+        DestroyScriptPackageHolder();
+        DestroyGameWorld();
+        DestroySaveManager();
+        DestroyAchievementManager();
+        DestroyEnemySpritePartPool();
+        session_.Stop();
+        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
+        vesk::log::SetSink({});
+    }
+
+    bool Ok() const { return ok_; }
+    GAME_CMiniGameWorld& World() { return *world_; }
+    GAME_CMiniGameCabinet& Cabinet() { return *cabinet_; }
+    GAME_CMiniGameOverlays& Overlays() { return *overlays_; }
+
+private:
+    vesk::app::FrameworkSession session_{vesk::app::FrameworkSystem::Heaps | vesk::app::FrameworkSystem::Canvas |
+                                         vesk::app::FrameworkSystem::FrameworkManager |
+                                         vesk::app::FrameworkSystem::RenderResources};
+    std::unique_ptr<GAME_CMiniGameWorld> world_;
+    std::unique_ptr<GAME_CMiniGameCabinet> cabinet_;
+    std::unique_ptr<GAME_CMiniGameOverlays> overlays_;
+    bool ok_ = false;
+};
+
+void BM_ArcadeWorldStepFullPools(benchmark::State& state)
+{
+    ArcadeRig rig;
+    if (!rig.Ok()) {
+        state.SkipWithError("the arcade did not come up (is the data set built?)");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.Refill();
+        state.ResumeTiming();
+        rig.World().Update();
+    }
+}
+BENCHMARK(BM_ArcadeWorldStepFullPools)->Unit(benchmark::kMicrosecond);
+
+// What the scene draws in play: the field, every object, the HUD, the near view and the cabinet;
+// the batch's rasterising is left out of the time.
+void BM_ArcadeDrawFullPools(benchmark::State& state)
+{
+    ArcadeRig rig;
+    if (!rig.Ok()) {
+        state.SkipWithError("the arcade did not come up (is the data set built?)");
+        return;
+    }
+    rig.Refill();
+    rig.World().Update();
+    vesk::graphics::DeviceRecord* device = vesk::graphics::GetDeviceRecord();
+    const MiniGameControls controls;
+    for (auto _ : state) {
+        rig.Cabinet().DrawBackground();
+        rig.World().Draw();
+        rig.Overlays().DrawHud(rig.World());
+        rig.Cabinet().DrawNearView();
+        rig.Cabinet().DrawOverlay(controls);
+        state.PauseTiming();
+        device->textureRenderer.Flush();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ArcadeDrawFullPools)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
