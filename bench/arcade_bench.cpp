@@ -18,6 +18,9 @@
 #include "game/model/minigame/minigame_world.h"
 #include "game/model/object/enemy_sprite_pool.h"
 #include "game/model/script/script_package.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/services/achievement/achievements.h"
 #include "game/services/data/setting_script.h"
@@ -84,6 +87,9 @@ public:
         cabinet_.reset();
         world_.reset();
         DestroySoundPlayer();
+        ClearAmmoStorageList();
+        ClearFoodStorageList();
+        DestroyGameClock();
         DestroyPlayerData();
         DestroyScriptPackageHolder();
         DestroyGameWorld();

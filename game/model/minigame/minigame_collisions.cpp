@@ -25,12 +25,17 @@ void GAME_CMiniGameWorld::CollideItems()
 void GAME_CMiniGameWorld::CollideBullets()
 {
     if (!player_ || player_->IsDead()) return;
+    // Nothing moves during the pass: each box is built once, not once per pair.
+    for (auto& enemy : enemies_) {
+        if (enemy->active != 0) enemy->RebuildHitBox();
+    }
     for (auto& bullet : bullets_) {
         if (bullet->active == 0 || bullet->hit != 0) continue;
+        const MiniGameBox& shot = bullet->RebuildHitBox();
         for (auto& enemy : enemies_) {
             if (bullet->active == 0 || bullet->hit != 0) break;
             if (enemy->active == 0 || enemy->hit != 0) continue;
-            if (!MiniGameBoxesOverlap(bullet->RebuildHitBox(), enemy->RebuildHitBox())) continue;
+            if (!MiniGameBoxesOverlap(shot, enemy->box)) continue;
             bullet->OnCollide();
             enemy->OnHit(*bullet);
         }
