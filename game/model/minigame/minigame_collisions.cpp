@@ -25,19 +25,22 @@ void GAME_CMiniGameWorld::CollideItems()
 void GAME_CMiniGameWorld::CollideBullets()
 {
     if (!player_ || player_->IsDead()) return;
-    // Nothing moves during the pass: each box is built once, not once per pair.
+    // Nothing moves and no hit flag changes during the pass: the targets and their boxes are
+    // gathered once, not once per bullet.
+    targets_.clear();
     for (auto& enemy : enemies_) {
-        if (enemy->active != 0) enemy->RebuildHitBox();
+        if (enemy->active == 0 || enemy->hit != 0) continue;
+        enemy->RebuildHitBox();
+        targets_.push_back(enemy.get());
     }
     for (auto& bullet : bullets_) {
         if (bullet->active == 0 || bullet->hit != 0) continue;
         const MiniGameBox& shot = bullet->RebuildHitBox();
-        for (auto& enemy : enemies_) {
-            if (bullet->active == 0 || bullet->hit != 0) break;
-            if (enemy->active == 0 || enemy->hit != 0) continue;
+        for (GAME_CMiniGameObjectEnemy* enemy : targets_) {
             if (!MiniGameBoxesOverlap(shot, enemy->box)) continue;
             bullet->OnCollide();
             enemy->OnHit(*bullet);
+            if (bullet->active == 0 || bullet->hit != 0) break;
         }
     }
 }

@@ -85,6 +85,7 @@ GAME_CMiniGameWorld::GAME_CMiniGameWorld()
     weaponIcons_.reserve(kMostWeaponIcons);
     waveEnemies.reserve(kMostWaveEnemies);
     drawList_.reserve(kItemPool + kBulletPool + kEnemyPool + 1);
+    targets_.reserve(kEnemyPool);
     waveScript_ = std::make_unique<GAME_CScriptEnemy>();
     waveHost_ = std::make_unique<GAME_CObjectEnemy>();
 }

@@ -134,4 +134,5 @@ private:
     std::unique_ptr<GAME_CScriptEnemy> waveScript_;
     std::unique_ptr<GAME_CObjectEnemy> waveHost_;
     std::vector<GAME_CMiniGameObjectBase*> drawList_;
+    std::vector<GAME_CMiniGameObjectEnemy*> targets_;  // of the bullet pass
 };
