@@ -106,7 +106,7 @@ tools::RgbaImage DrawEndingFront()
 tools::RgbaImage DrawMiniGameTitleLogo()
 {
     Canvas canvas(320, 120);
-    const TextStyle title{44.0f, 9.0f, 0.2f};
+    const TextStyle title{34.0f, 7.0f, 0.2f};
     const TextStyle subtitle{16.0f, 3.0f, 0.6f};
     canvas.Fill(CentredText("DUNE DASH", 162.0f, 22.0f, title), Solid(Hex(0x4E2A17)));
     canvas.Fill(CentredText("DUNE DASH", 160.0f, 18.0f, title),

@@ -134,6 +134,9 @@ TEST_F(MiniGameSceneTest, TheCountdownTicksTwiceAndTheRatWalksJumpsAndFires)
     StepFrames(1);
     ASSERT_EQ(scene.State(), Scene::kPlay);
     GAME_CMiniGameObjectPlayer& rat = *scene.World().Player();
+    // No enemy gets in the way of the measurements.
+    rat.hit = 1;
+    rat.invincibleTimer = 100000;
 
     // Walking waits out the delay, then 3 units a step; the field keeps the rat in.
     std::vector<float> xs;
@@ -150,8 +153,6 @@ TEST_F(MiniGameSceneTest, TheCountdownTicksTwiceAndTheRatWalksJumpsAndFires)
     StepFrames(200);
 
     // A held jump rises 98 units; a second jump only while still in the air.
-    rat.hit = 1;  // no enemy gets in the way of the measurement
-    rat.invincibleTimer = 100000;
     HoldAction(kActionCancel, 70);
     StepFrames(1);
     EXPECT_TRUE(Played(50));
