@@ -6,6 +6,7 @@
 #include "game/services/input/input_actions.h"
 #include "game/ui/message_log.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/widget_builders.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 #include "game/ui/widgets/ui_function_call_object.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -16,13 +17,6 @@
 namespace {
 
 constexpr std::int32_t kCloseButtonPressFrames = 5;
-
-GAME_CUINullObject* PictureUnder(GAME_CUIObjectBase* parent, const char* sprite, float x, float y)
-{
-    GAME_CUINullObject* picture = MakeUIPicture(sprite, x, y);
-    if (picture != nullptr) picture->SetParent(parent);
-    return picture;
-}
 
 GAME_CUILabelObject* LabelUnder(GAME_CUIObjectBase* parent, const char* key, float x, float y, float pivotX,
                                 std::uint32_t color)
@@ -54,14 +48,6 @@ GAME_CUICategoryChangeObject* Switch(std::int32_t category, bool flush, bool res
     return new GAME_CUICategoryChangeObject(&desc);
 }
 
-GAME_CUIFunctionCallObject* DrawCallback(UIFunction draw)
-{
-    UIFunctionCallObjectDesc desc;
-    InitUIFunctionCallObjectDesc(&desc);
-    desc.draw = std::move(draw);
-    return new GAME_CUIFunctionCallObject(&desc);
-}
-
 }  // namespace
 
 void GAME_CUIMessageLog::Build()
@@ -76,8 +62,8 @@ void GAME_CUIMessageLog::Build()
 
     add(Switch(1, false, false));
     GAME_CUINullObject* root = Root();
-    add(PictureUnder(root, "ui_windowbase", 61.0f, -51.0f));
-    add(PictureUnder(root, "ui_windowbase_bg", 95.0f, 57.0f));
+    add(MakeUIPictureUnder(root, "ui_windowbase", 61.0f, -51.0f));
+    add(MakeUIPictureUnder(root, "ui_windowbase_bg", 95.0f, 57.0f));
 
     UIIconObjectDesc close;
     InitUIIconObjectDesc(&close);
@@ -101,35 +87,20 @@ void GAME_CUIMessageLog::Build()
     if (closeButton != nullptr) closeButton->SetParent(closeAnchor);
     add(closeButton);
 
-    title_ = PictureUnder(root, "ui_text_messagelog", 102.0f, 88.0f);
+    title_ = MakeUIPictureUnder(root, "ui_text_messagelog", 102.0f, 88.0f);
     add(title_);
-    add(PictureUnder(root, "ui_diary_datebg", 370.0f, 95.0f));
+    add(MakeUIPictureUnder(root, "ui_diary_datebg", 370.0f, 95.0f));
 
-    UIScrollBarObjectDesc bar;
-    InitUIScrollBarObjectDesc(&bar);
-    bar.positionX = 356.0f;
-    bar.positionY = 106.0f;
-    bar.width = 8.0f;
-    bar.height = 180.0f;
-    bar.rotated = 0;
-    bar.maximum = 0;
-    bar.lengthFactor = 1.0f;
-    bar.keyboard = 0;
-    bar.knob = 0;
-    bar.wheel = 1;
-    bar.clamp = 1;
-    bar.drawWhenEmpty = 0;
-    scrollBar_ = new GAME_CUIScrollBarObject(&bar);
-    if (scrollBar_ != nullptr) scrollBar_->SetParent(root);
+    scrollBar_ = MakeUIScrollBar(root, 356.0f, 106.0f, 8.0f, 180.0f, false);
     add(scrollBar_);
 
-    for (int i = 0; i < 9; ++i) add(PictureUnder(root, "ui_separator_left", 107.0f, 121.0f + 18.0f * static_cast<float>(i)));
+    for (int i = 0; i < 9; ++i) add(MakeUIPictureUnder(root, "ui_separator_left", 107.0f, 121.0f + 18.0f * static_cast<float>(i)));
     for (int i = 0; i < 5; ++i) {
-        add(PictureUnder(root, "ui_separator_right_short", 367.0f, 193.0f + 18.0f * static_cast<float>(i)));
+        add(MakeUIPictureUnder(root, "ui_separator_right_short", 367.0f, 193.0f + 18.0f * static_cast<float>(i)));
     }
-    cursor_ = PictureUnder(root, "ui_cursor_common_r90", 100.0f, 105.0f);
+    cursor_ = MakeUIPictureUnder(root, "ui_cursor_common_r90", 100.0f, 105.0f);
     add(cursor_);
-    add(DrawCallback([this] { DrawDayCounter(); }));
+    add(MakeUIDrawHook([this] { DrawDayCounter(); }));
 
     add(Switch(0, true, false));
     add(LabelUnder(root, "MESSAGE_LOG", 103.0f, 60.0f, 0.0f, text));
@@ -145,10 +116,10 @@ void GAME_CUIMessageLog::Build()
             LabelUnder(root, nullptr, right ? 527.0f : 371.0f, 178.0f + 18.0f * static_cast<float>(i), right ? 1.0f : 0.0f, text);
         add(tallyLabels_[static_cast<std::size_t>(i)]);
     }
-    add(DrawCallback([this] { CopyLinesToRows(); }));
+    add(MakeUIDrawHook([this] { CopyLinesToRows(); }));
 
     add(Switch(1, true, true));
-    add(PictureUnder(root, "ui_windowbase_scan_title", 95.0f, 57.0f));
-    add(PictureUnder(root, "ui_windowbase_scan_main", 95.0f, 86.0f));
+    add(MakeUIPictureUnder(root, "ui_windowbase_scan_title", 95.0f, 57.0f));
+    add(MakeUIPictureUnder(root, "ui_windowbase_scan_main", 95.0f, 86.0f));
     add(Switch(2, true, false));
 }
