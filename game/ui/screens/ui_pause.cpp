@@ -2,6 +2,7 @@
 #include "game/ui/screens/ui_pause.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -24,6 +25,7 @@
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/widget_builders.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
@@ -35,6 +37,9 @@ constexpr float kRowHeight = 34.0f;
 constexpr float kFirstRowY = 49.0f;
 constexpr float kRowStep = 38.0f;
 constexpr std::int32_t kButtonDelay = 5;
+// The screen each row opens above the menu; the return and quit rows open none.
+constexpr std::array<int, GAME_CUIPause::kRowCount> kRowSlots{kSlotSoundRoom, -1, kSlotMessageLog, kSlotTalkLog,
+                                                             kSlotSaveSlots, kSlotAchieveList, kSlotOption, -1};
 constexpr int kPulsePeriod = 90;
 constexpr std::uint32_t kBandAlpha = 0x98;
 constexpr std::uint32_t kDimAlpha = 200;
@@ -168,25 +173,15 @@ void GAME_CUIPause::BuildQuitDialog()
     auto* titleLabel = new GAME_CUILabelObject(&title);
     titleLabel->SetParent(dialogRoot_);
     dialogWidgets_.push_back(titleLabel);
-    const std::int32_t buttonSprite = FindUISprite("ui_enterbutton");
-    const vesk::math::Vec2 size = UISpriteSize(buttonSprite);
     for (int i = 0; i < 3; ++i) {
-        UIIconObjectDesc desc;
-        InitUIIconObjectDesc(&desc);
-        desc.hiddenX = desc.shownX = 242.0f + size.x * 0.5f;
-        desc.hiddenY = desc.shownY = 167.0f + 30.0f * static_cast<float>(i) + size.y * 0.5f;
-        SetUIIconObjectDescSize(&desc, size.x, size.y);
-        desc.pivotX = 0.5f;
-        desc.pivotY = 0.5f;
-        desc.pressedScaleX = 0.95f;
-        desc.pressedScaleY = 0.95f;
-        desc.normalSprite = buttonSprite;
-        desc.pressedSprite = FindUISprite("ui_enterbutton_touch");
-        desc.soundEffect = kSeUIDecide;
-        desc.releaseCallback = [this, i](GAME_CUIIconObject*) { RunQuitChoice(i); };
-        desc.pressedFrames = kButtonDelay;
-        auto* button = new GAME_CUIIconObject(&desc);
-        button->SetParent(dialogRoot_);
+        UIButtonSpec spec{.sprite = "ui_enterbutton",
+                          .pressedSprite = "ui_enterbutton_touch",
+                          .sound = kSeUIDecide,
+                          .pressedFrames = kButtonDelay,
+                          .pressedScale = 0.95f,
+                          .release = [this, i](GAME_CUIIconObject*) { RunQuitChoice(i); }};
+        PlaceUIButtonTopLeft(spec, 242.0f, 167.0f + 30.0f * static_cast<float>(i));
+        GAME_CUIIconObject* button = MakeUIButton(dialogRoot_, spec);
         dialogWidgets_.push_back(button);
         quitButtons_[static_cast<std::size_t>(i)] = button;
         UILabelObjectDesc label;
@@ -399,44 +394,18 @@ void GAME_CUIPause::ReturnToTitle()
 
 void GAME_CUIPause::RunRow(int row)
 {
+    if (row < 0 || row >= kRowCount) return;
+    if (row == kRowSave && SavingBarred()) return;
+    cursor_ = row;
     GAME_CUIManager& ui = Context().ui;
     switch (row) {
-    case kRowSoundRoom:
-        cursor_ = row;
-        ui.SetOpen(kSlotSoundRoom, true);
-        break;
     case kRowReturnToGame:
-        cursor_ = row;
         ui.SetOpen(kSlotPauseUpper, false);
         SetOpen(false);
         resetCursor_ = true;
         break;
-    case kRowMessageLog:
-        cursor_ = row;
-        ui.SetOpen(kSlotMessageLog, true);
-        break;
-    case kRowRumorLog:
-        cursor_ = row;
-        ui.SetOpen(kSlotTalkLog, true);
-        break;
-    case kRowSave:
-        if (SavingBarred()) break;
-        cursor_ = row;
-        ui.SetOpen(kSlotSaveSlots, true);
-        break;
-    case kRowAchievement:
-        cursor_ = row;
-        ui.SetOpen(kSlotAchieveList, true);
-        break;
-    case kRowOption:
-        cursor_ = row;
-        ui.SetOpen(kSlotOption, true);
-        break;
-    case kRowQuit:
-        cursor_ = row;
-        pages_.Go(kQuitDialog);
-        break;
-    default: break;
+    case kRowQuit: pages_.Go(kQuitDialog); break;
+    default: ui.SetOpen(kRowSlots[static_cast<std::size_t>(row)], true); break;
     }
 }
 
