@@ -13,6 +13,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_manager.h"
+#include "game/ui/widget_builders.h"
 
 using vesk::math::Vec2;
 
@@ -31,17 +32,8 @@ constexpr std::uint32_t kCalorieColor = 0xFF4CC9F2u;
 
 GAME_CUIActorListPanel::GAME_CUIActorListPanel()
 {
-    UIScrollBarObjectDesc desc;
-    InitUIScrollBarObjectDesc(&desc);
-    desc.positionX = 316.0f;
-    desc.positionY = 210.0f;
-    desc.width = 10.0f;
-    desc.height = 48.0f;
-    desc.maximum = 1;
-    desc.lengthFactor = 1.0f;
-    desc.keyboard = 0;
-    desc.wheel = 1;
-    scroll_ = new GAME_CUIScrollBarObject(&desc);
+    // Drawn by the panel itself, not under a root; the wheel goes round from the last row to the first.
+    scroll_ = MakeUIScrollBar(nullptr, 316.0f, 210.0f, 10.0f, 48.0f, false, UIScrollEnds::kWrap);
     actorIcon_ = FindUISprite("ui_icon_actor");
     bindLive_ = FindUISprite("ui_icon_bind_live");
     bindWork_ = FindUISprite("ui_icon_bind_work");
@@ -69,10 +61,8 @@ void GAME_CUIActorListPanel::OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectAc
     auto* screen = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIRoomActorInfo>() : nullptr;
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
-    screen->target = room;
-    screen->targetDetail = 0;
     screen->targetActor = actor;
-    screen->SetOpen(true);
+    screen->OpenForRoom(room);
 }
 
 bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)

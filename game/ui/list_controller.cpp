@@ -124,9 +124,7 @@ void GAME_CUIListController::OpenTaskCancel(GAME_CTaskBase* task)
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
     screen->task = task;
-    screen->targetDetail = 0;
-    screen->target = room_;
-    screen->SetOpen(true);
+    screen->OpenForRoom(room_);
 }
 
 bool GAME_CUIListController::Update(bool input)

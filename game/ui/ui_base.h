@@ -44,6 +44,14 @@ public:
     // Whether this frame's input still reaches the screens below, asked right after Update.
     virtual bool PassesInput() const = 0;
 
+    // Opens the screen for a room, with no detail.
+    void OpenForRoom(GAME_CRoomBase* room)
+    {
+        target = room;
+        targetDetail = 0;
+        SetOpen(true);
+    }
+
     GAME_CRoomBase* target = nullptr;
     std::uint32_t targetDetail = 0;
 };

@@ -77,9 +77,7 @@ void GAME_CUIManager::OpenRoomScreen(GAME_CRoomBase* room, std::int32_t)
         map->nodeB = route != nullptr ? route->GetDestination() : 0;
     }
     if (slot == kSlotInventory) static_cast<GAME_CUIInventory*>(screen)->subMode = 0;
-    screen->target = room;
-    screen->targetDetail = 0;
-    screen->SetOpen(true);
+    screen->OpenForRoom(room);
     const UIRoomSound sound = GetUIRoomSound(room);
     if (sound.id < 0) return;
     if (sound.loop != 0) {

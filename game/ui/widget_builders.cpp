@@ -98,7 +98,7 @@ UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, 
 }
 
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
-                                         bool drawWhenEmpty)
+                                         bool drawWhenEmpty, UIScrollEnds ends)
 {
     UIScrollBarObjectDesc desc;
     InitUIScrollBarObjectDesc(&desc);
@@ -107,7 +107,7 @@ GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, fl
     desc.width = width;
     desc.height = height;
     desc.wheel = 1;
-    desc.clamp = 1;
+    desc.clamp = ends == UIScrollEnds::kClamp ? 1 : 0;
     desc.keyboard = 0;
     desc.drawWhenEmpty = drawWhenEmpty ? 1 : 0;
     auto* bar = new GAME_CUIScrollBarObject(&desc);

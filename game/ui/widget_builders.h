@@ -53,9 +53,11 @@ struct UIGaugeFill {
 };
 UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, std::uint32_t color, float length, float height);
 
-// A scroll bar that clamps at its ends and takes the wheel, not the menu inputs.
+// Whether a scroll bar stops at its ends or goes round from one end to the other.
+enum class UIScrollEnds { kClamp, kWrap };
+// A scroll bar that takes the wheel, not the menu inputs.
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
-                                         bool drawWhenEmpty = false);
+                                         bool drawWhenEmpty = false, UIScrollEnds ends = UIScrollEnds::kClamp);
 // A shown callback node that draws with the function.
 GAME_CUIFunctionCallObject* MakeUIDrawHook(UIFunction draw);
 
