@@ -380,18 +380,23 @@ void GAME_CUIBullet::EnterReloadConfirm()
                               .centred = true});
 }
 
-void GAME_CUIBullet::UpdateReloadConfirm()
+bool GAME_CUIBullet::HeardYes()
 {
     switch (PollDialog()) {
     case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: nextTabState_ = 0; break;
-    case UIDialogAnswer::kYes:
-        nextTabState_ = 2;
-        NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
-                                     .centred = true});
-        break;
+    case UIDialogAnswer::kGone: nextTabState_ = 0; return false;
+    case UIDialogAnswer::kYes: return true;
     case UIDialogAnswer::kNone: break;
     }
+    return false;
+}
+
+void GAME_CUIBullet::UpdateReloadConfirm()
+{
+    if (!HeardYes()) return;
+    nextTabState_ = 2;
+    NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
+                                 .centred = true});
 }
 
 void GAME_CUIBullet::StartReload()
@@ -423,12 +428,7 @@ void GAME_CUIBullet::EnterCancelConfirm()
 
 void GAME_CUIBullet::UpdateCancelConfirm()
 {
-    switch (PollDialog()) {
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: nextTabState_ = 0; break;
-    case UIDialogAnswer::kYes: nextTabState_ = 4; break;
-    case UIDialogAnswer::kNone: break;
-    }
+    if (HeardYes()) nextTabState_ = 4;
 }
 
 void GAME_CUIBullet::FinishReloadCancel()

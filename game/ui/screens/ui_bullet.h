@@ -56,6 +56,8 @@ private:
     void StartReload();
     void EnterCancelConfirm();
     void UpdateCancelConfirm();
+    // Polls a question of the tab: a no or the dialog's going leads back to the list; true on a yes.
+    bool HeardYes();
     void FinishReloadCancel();
     void UpdateCancelFinished();
     void UpdateAmmoList(bool input);
