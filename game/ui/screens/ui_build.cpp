@@ -67,13 +67,14 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     AddWidget(list_);
     AddMovedRoot(list_);
     panelStart_ = widgets_.size();
+    const UIListRowEnabledCallback rowState = [this](std::intptr_t roomId) { return CanBuildRoom(roomId); };
     if (const GAME_CStaticDatabase* database = GetStaticDatabase()) {
         for (const auto& [id, record] : database->Rooms()) {
             if (record == nullptr) continue;
             UIListObjectRowDesc row;
             InitUIListObjectRowDesc(&row);
             std::strncpy(row.key, TagText(id).c_str(), sizeof row.key - 1);
-            row.enabled = &CanBuildRoom;
+            row.enabled = rowState;
             row.argument = static_cast<std::intptr_t>(id);
             row.normalColor = GetUIColor(kUIColorText);
             list_->AddRow(row);
@@ -82,7 +83,7 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     UIListObjectRowDesc demolish;
     InitUIListObjectRowDesc(&demolish);
     std::strncpy(demolish.key, "IDBR", sizeof demolish.key - 1);
-    demolish.enabled = &CanBuildRoom;
+    demolish.enabled = rowState;
     demolish.argument = static_cast<std::intptr_t>(kDemolish);
     demolish.normalColor = GetUIColor(kUIColorText);
     list_->AddRow(demolish);
@@ -132,12 +133,11 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     widgets_.push_back(MakeUIPictureCut(list_, "ui_windowbase_scan_main", 34.0f, 137.0f, 420.0f, 181.0f));
 }
 
-std::int32_t GAME_CUIBuild::CanBuildRoom(std::intptr_t roomId)
+std::int32_t GAME_CUIBuild::CanBuildRoom(std::intptr_t roomId) const
 {
     const auto id = static_cast<std::uint32_t>(roomId);
     if (id == MakeTag("ID90") || id == MakeTag("ID02")) return kRowHidden;
-    const GAME_CGameWorld* world = PeekGameWorld();
-    const GAME_CShip* ship = world != nullptr ? world->ship.get() : nullptr;
+    const GAME_CShip* ship = Context().world.ship.get();
     if (id == kDemolish) {
         if (ship == nullptr || HasBothPendingWords(*ship)) return kRowHidden;
         const std::uint32_t x = ship->resumePoint[1];

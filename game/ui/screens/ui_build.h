@@ -28,7 +28,7 @@ public:
     void Draw() override;
 
     // The row state of a room id (the row's argument).
-    static std::int32_t CanBuildRoom(std::intptr_t roomId);
+    std::int32_t CanBuildRoom(std::intptr_t roomId) const;
     // The build button's release callback and the list's decide callback.
     void OnChooseRoom();
 

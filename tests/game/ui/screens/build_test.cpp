@@ -25,10 +25,10 @@ protected:
     GAME_CUIBuild& Menu() const { return *UI().Get<GAME_CUIBuild>(); }
     GAME_CUIBuildSelectGrid& Cursor() const { return *UI().Get<GAME_CUIBuildSelectGrid>(); }
 
-    static std::int32_t State(const char (&id)[5])
+    std::int32_t State(const char (&id)[5]) const
     {
         const auto argument = static_cast<std::intptr_t>(MakeTag(id));
-        return GAME_CUIBuild::CanBuildRoom(argument);
+        return Menu().CanBuildRoom(argument);
     }
 
     void OpenMenu()
