@@ -73,6 +73,10 @@ public:
             ReadLine(source.substr(start, end - start), lineNumber);
             start = end + 1;
         }
+        // The game refuses a package without entries, so the assembler does not write one.
+        if (entries_.empty() && errors_.empty()) {
+            Fail(lineNumber, "the source defines no '.entry'; a package needs at least one");
+        }
         std::vector<PackageEntry> entries;
         for (const SourceEntry& entry : entries_) {
             entries.push_back(Encode(entry));

@@ -201,6 +201,7 @@ TEST(ScriptAssembler, ErrorsNameTheFileAndLine)
     };
     const Case cases[] = {
         {"    halt\n", "bad.vss:1: error: commands and labels need an '.entry' first"},
+        {"; nothing but a comment\n", "bad.vss:2: error: the source defines no '.entry'"},
         {".entry 1\n    jump_to x\n", "bad.vss:2: error: unknown mnemonic 'jump_to'"},
         {".entry 1\n    goto a b\n", "bad.vss:2: error: 'goto' takes 1 argument (label), got 2"},
         {".entry 1\n    halt 3\n", "bad.vss:2: error: 'halt' takes 0 arguments, got 1"},
