@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "bench/game_services_teardown.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
@@ -86,16 +87,7 @@ public:
         overlays_.reset();
         cabinet_.reset();
         world_.reset();
-        DestroySoundPlayer();
-        ClearAmmoStorageList();
-        ClearFoodStorageList();
-        DestroyGameClock();
-        DestroyPlayerData();
-        DestroyScriptPackageHolder();
-        DestroyGameWorld();
-        DestroySaveManager();
-        DestroyAchievementManager();
-        DestroyEnemySpritePartPool();
+        DestroyBenchGameServices();
         session_.Stop();
         vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
         vesk::log::SetSink({});

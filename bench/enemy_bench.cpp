@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "bench/game_services_teardown.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/framework_session.h"
 #include "framework/draw/sprite_draw.h"
@@ -85,16 +86,7 @@ public:
     // shutdown: benchmark runs its function more than once.
     ~EnemyRig()
     {
-        DestroySoundPlayer();
-        ClearAmmoStorageList();
-        ClearFoodStorageList();
-        DestroyGameClock();
-        DestroyPlayerData();
-        DestroyScriptPackageHolder();
-        DestroyGameWorld();
-        DestroySaveManager();
-        DestroyAchievementManager();
-        DestroyEnemySpritePartPool();
+        DestroyBenchGameServices();
         session_.Stop();
         vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
         vesk::log::SetSink({});
