@@ -62,7 +62,10 @@ void UpdateInput()
     const process::CanvasView& view = process::GetCanvasView(0);
     WindowInputs inputs;
     inputs.active = state.active;
-    inputs.mouseButtons = state.captureBits;  // the same bit order as kMouse*
+    // The same bit order as kMouse*. A click pressed and released within one frame (a touchpad
+    // tap) reads as held for this frame and released the next.
+    inputs.mouseButtons = state.captureBits | state.pressedBits;
+    state.pressedBits = 0;
     inputs.cursorX = state.rawCursorX;
     inputs.cursorY = state.rawCursorY;
     inputs.canvasX = state.canvasCursorX;

@@ -67,8 +67,13 @@ void OnButton(const platform::WindowEvent& event, bool down)
 {
     if (g_hooks.mouseButton) g_hooks.mouseButton(event.button, event.x, event.y, down);
     platform::CaptureMouse(down);
-    if (down) g_state.captureBits |= CaptureBit(event.button);
-    else g_state.captureBits &= ~CaptureBit(event.button);
+    const uint32_t bit = CaptureBit(event.button);
+    if (down) {
+        g_state.captureBits |= bit;
+        g_state.pressedBits |= bit;
+    } else {
+        g_state.captureBits &= ~bit;
+    }
 }
 
 void OnClose()

@@ -20,6 +20,7 @@ struct WindowInputState {
     int32_t canvasCursorX = 0;      // the same point in canvas units
     int32_t canvasCursorY = 0;
     uint32_t captureBits = 0;       // buttons held since their press (kCapture*)
+    uint32_t pressedBits = 0;       // buttons pressed since the input manager last read; it clears them
     int32_t wheelSteps = 0;         // notches of the last wheel message; the input manager clears it
 };
 

@@ -18,7 +18,7 @@ uint8_t KeyCodeFromScancode(int scancode);
 // Records a key going down or up.
 void SetKeyDown(uint8_t code, bool down);
 
-// Copies the current table.
+// Copies the current table; a key pressed and released since the last read reads as down this once.
 void ReadKeyboard(KeyboardState& state);
 
 // Marks every key as up.

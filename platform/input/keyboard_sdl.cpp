@@ -9,6 +9,9 @@ namespace platform::input {
 namespace {
 
 KeyboardState g_keys{};
+// Keys that went down since the last read. A tap whose press and release both fall between two
+// frames (a quick key stroke, a touchpad tap) still reads as down once.
+std::array<bool, 256> g_pressedSinceRead{};
 
 struct ScancodeKey {
     SDL_Scancode scancode;
@@ -154,16 +157,26 @@ void SetKeyDown(uint8_t code, bool down)
         return;
     }
     g_keys[code] = down ? kKeyDownBit : 0;
+    if (down) {
+        g_pressedSinceRead[code] = true;
+    }
 }
 
 void ReadKeyboard(KeyboardState& state)
 {
     state = g_keys;
+    for (size_t code = 0; code < state.size(); ++code) {
+        if (g_pressedSinceRead[code]) {
+            state[code] |= kKeyDownBit;
+        }
+    }
+    g_pressedSinceRead.fill(false);
 }
 
 void ResetKeyboard()
 {
     g_keys.fill(0);
+    g_pressedSinceRead.fill(false);
 }
 
 }  // namespace platform::input

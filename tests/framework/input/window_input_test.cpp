@@ -114,6 +114,25 @@ TEST_F(WindowInputTest, CursorIsHalvedIntoCanvasUnitsAtTwiceTheCanvasSize)
     EXPECT_EQ(GetPadInput(0)->touch.state, kTouchReleased);
 }
 
+TEST_F(WindowInputTest, TapsWithinOneFrameAreSeenOnce)
+{
+    constexpr uint16_t kScancodeReturn = 40;
+    constexpr int kLogicalEnter = 44;
+    PushKey(kScancodeReturn, true);
+    PushKey(kScancodeReturn, false);
+    Frame();
+    EXPECT_NE(GetButton(2, kLogicalEnter), 0);
+    Frame();
+    EXPECT_NE(GetButton(1, kLogicalEnter), 0);
+
+    PushButton(platform::MouseButton::Left, 20, 20, true);
+    PushButton(platform::MouseButton::Left, 20, 20, false);
+    Frame();
+    EXPECT_NE(GetButton(0, kButtonMouseLeft), 0);
+    Frame();
+    EXPECT_EQ(GetPadInput(0)->touch.state, kTouchReleased);
+}
+
 TEST_F(WindowInputTest, WheelStepsLastOneFrame)
 {
     PushWheel(240);

@@ -42,6 +42,14 @@ TEST(Keyboard, TableFollowsKeyEvents)
     SetKeyDown(key::Up, false);
     ReadKeyboard(state);
     EXPECT_EQ(state[key::Up], 0);
+
+    // A tap between two reads is seen by the first and released by the second.
+    SetKeyDown(key::Return, true);
+    SetKeyDown(key::Return, false);
+    ReadKeyboard(state);
+    EXPECT_EQ(state[key::Return], kKeyDownBit);
+    ReadKeyboard(state);
+    EXPECT_EQ(state[key::Return], 0);
 }
 
 }  // namespace
