@@ -119,7 +119,8 @@ tools::RgbaImage DrawMiniGameFrame()
 {
     Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
     const Shape outer = Rect(0.0f, 0.0f, kWidth, kHeight);
-    const Shape inner = Rect(24.0f, 20.0f, kWidth - 24.0f, kHeight - 20.0f);
+    // Side posts only: a band along the top would cover the HUD's labels in the field's corners.
+    const Shape inner = Rect(24.0f, -4.0f, kWidth - 24.0f, kHeight + 4.0f);
     canvas.Fill(Subtract(outer, inner), LinearGradient(0.0f, 0.0f, Hex(0x3A434A), 0.0f, kHeight, Hex(0x1F2428)));
     canvas.Fill(Outline(inner, 2.0f), Solid(Hex(0x4FD1C5)));
     return canvas.ToImage();
