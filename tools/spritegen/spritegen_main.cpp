@@ -24,6 +24,7 @@
 #include "tools/common/png_file.h"
 #include "tools/spritegen/arcade_art.h"
 #include "tools/spritegen/balloon_art.h"
+#include "tools/spritegen/crew_panel_art.h"
 #include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/effect_art.h"
@@ -45,7 +46,7 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
     for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts), spritegen::DrawUISprites(),
                       spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts),
                       spritegen::DrawRoomScreenSprites(fonts), spritegen::DrawArcadeRatSprites(),
-                      spritegen::DrawArcadeItemSymbols()}) {
+                      spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }
