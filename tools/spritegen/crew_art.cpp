@@ -196,4 +196,6 @@ std::vector<tools::NamedImage> DrawArcadeRatSprites()
             Named("dot_rat3_1", RatDown(true))};
 }
 
+tools::NamedImage DrawWorkingRatSprite() { return Named("dot_rat1_0", Rat(0, 0, Pose::kHammerUp)); }
+
 }  // namespace spritegen

@@ -14,5 +14,7 @@ namespace spritegen {
 std::vector<tools::NamedImage> DrawCrewSprites();
 // The arcade game's rat: standing, walking, in the air, hurt and knocked flat.
 std::vector<tools::NamedImage> DrawArcadeRatSprites();
+// The rat at work in a room, as the crew window shows a member busy there: "dot_rat1_0".
+tools::NamedImage DrawWorkingRatSprite();
 
 }  // namespace spritegen

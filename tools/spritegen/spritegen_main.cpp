@@ -26,6 +26,7 @@
 #include "tools/spritegen/balloon_art.h"
 #include "tools/spritegen/crew_panel_art.h"
 #include "tools/spritegen/crew_art.h"
+#include "tools/spritegen/crew_status_art.h"
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/effect_art.h"
 #include "tools/spritegen/enemy_art.h"
@@ -46,7 +47,8 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
     for (auto part : {spritegen::DrawCrewSprites(), spritegen::DrawBalloonSprites(fonts), spritegen::DrawUISprites(),
                       spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts),
                       spritegen::DrawRoomScreenSprites(fonts), spritegen::DrawArcadeRatSprites(),
-                      spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites()}) {
+                      spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites(),
+                      spritegen::DrawCrewStatusSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }
