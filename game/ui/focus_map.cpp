@@ -31,7 +31,9 @@ bool UIFocusMap::Step(std::int32_t& focus, int direction) const
 {
     const std::int32_t to = Neighbour(focus, direction);
     if (to == kUINoFocus) return false;
-    if (!Find(focus)->silent) PlayUISE(kSeUICursor);
+    const UIFocusPlace& from = *Find(focus);
+    const bool sideways = direction == kUIFocusLeft || direction == kUIFocusRight;
+    if (!from.silent && !(sideways && from.silentSideways)) PlayUISE(kSeUICursor);
     focus = to;
     if (const UIFocusPlace* arrived = Find(to); arrived->arrive) arrived->arrive(direction);
     return true;

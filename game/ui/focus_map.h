@@ -26,6 +26,8 @@ struct UIFocusPlace {
     std::array<std::int32_t, 4> otherwise{kUINoFocus, kUINoFocus, kUINoFocus, kUINoFocus};
     std::function<bool()> condition;
     bool silent = false;
+    // Only the steps left and right from here go without a sound.
+    bool silentSideways = false;
     GAME_CUIIconObject* button = nullptr;
     // A step that stays inside the place, asked before the walk: true while the place's own cursor or
     // value moves that way (moved here, or by its widget, which reads the key itself); false at its end.

@@ -18,7 +18,7 @@ void UIInfoPanel::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIO
         Line& line = lines_[i];
         line.group = MakeUIGroupUnder(parent, layout.origin.x, layout.origin.y + kUILineStep * static_cast<float>(i));
         list.push_back(line.group);
-        if (i > 0) {
+        if (i > 0 || layout.separatorOnFirst) {
             line.separator = MakeUIPictureUnder(line.group, "ui_separator_left", layout.separator.x, layout.separator.y);
             list.push_back(line.separator);
         }
@@ -50,18 +50,27 @@ void UIInfoPanel::Begin(std::int32_t scroll)
     next_ = -scroll;
 }
 
+GAME_CUILabelObject* UIInfoPanel::NextShownLine(bool indented, std::int32_t icon)
+{
+    const std::int32_t at = next_++;
+    if (at < 0 || at >= static_cast<std::int32_t>(lines_.size())) return nullptr;
+    Line& line = lines_[static_cast<std::size_t>(at)];
+    const vesk::math::Vec2 place{indented ? layout_.iconTextX : 0.0f, 0.0f};
+    line.label->SetPosition(&place);
+    line.icon->SetSprite(icon);
+    line.icon->SetColor(icon == kNoSprite ? kUIHidden : kUIWhite);
+    if (line.separator != nullptr) line.separator->SetColor(kUIWhite);
+    return line.label;
+}
+
 void UIInfoPanel::Put(std::u16string_view text, bool indented, std::int32_t icon)
 {
-    if (next_ >= 0 && next_ < static_cast<std::int32_t>(lines_.size())) {
-        Line& line = lines_[static_cast<std::size_t>(next_)];
-        line.label->SetTextW(std::u16string(text).c_str());
-        const vesk::math::Vec2 at{indented ? layout_.iconTextX : 0.0f, 0.0f};
-        line.label->SetPosition(&at);
-        line.icon->SetSprite(icon);
-        line.icon->SetColor(icon == kNoSprite ? kUIHidden : kUIWhite);
-        if (line.separator != nullptr) line.separator->SetColor(kUIWhite);
-    }
-    ++next_;
+    if (GAME_CUILabelObject* label = NextShownLine(indented, icon)) label->SetTextW(std::u16string(text).c_str());
+}
+
+void UIInfoPanel::PutKey(const char* key, bool indented, std::int32_t icon)
+{
+    if (GAME_CUILabelObject* label = NextShownLine(indented, icon)) label->SetTextA(key);
 }
 
 void UIInfoPanel::End(GAME_CUIScrollBarObject& bar) const

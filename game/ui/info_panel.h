@@ -20,6 +20,8 @@ struct UIInfoPanelLayout {
     vesk::math::Vec2 icon{4.0f, -2.0f};
     // Where a line's text starts when the line has an icon.
     float iconTextX = 26.0f;
+    // The first line has a separator above it too (a panel continuing lines drawn above it).
+    bool separatorOnFirst = false;
 };
 
 // Built in two parts (sprites, then texts) into the owner's draw list. A fill runs from the bar's
@@ -35,11 +37,16 @@ public:
     void Begin(std::int32_t scroll);
     // A line of the text; indented leaves room for an icon (a UI sprite, or none).
     void Put(std::u16string_view text, bool indented, std::int32_t icon);
+    // A line holding a message key, looked up when it is drawn.
+    void PutKey(const char* key, bool indented, std::int32_t icon);
     void End(GAME_CUIScrollBarObject& bar) const;
 
     const GAME_CUILabelObject* Label(int line) const { return lines_[static_cast<std::size_t>(line)].label; }
 
 private:
+    // The line the next Put writes, when it is shown: placed, its icon and separator shown.
+    GAME_CUILabelObject* NextShownLine(bool indented, std::int32_t icon);
+
     struct Line {
         GAME_CUINullObject* group = nullptr;
         GAME_CUILabelObject* label = nullptr;

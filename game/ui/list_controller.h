@@ -45,6 +45,9 @@ public:
     // Where the rows stand (the task page's root adds its world position when it draws).
     void SetOrigin(vesk::math::Vec2 origin) { origin_ = origin; }
     vesk::math::Vec2 Origin() const { return origin_; }
+    // The tab's second anchor point, which some room screens move.
+    void SetExtent(vesk::math::Vec2 extent) { extent_ = extent; }
+    vesk::math::Vec2 Extent() const { return extent_; }
     // The cursor row: 0 to the number of task rows (that row is the add-task button).
     void SetCursor(std::uint32_t cursor) { cursor_ = cursor; }
     // How many of the five task slots the last Update filled.

@@ -29,12 +29,13 @@ constexpr std::int32_t kTabPressedFrames = 10;
 }  // namespace
 
 // The screen slides its two page roots itself; the state machine's mover stands still.
-GAME_CUIRoomScreen::GAME_CUIRoomScreen(const UIScreenContext& context, Vec2 home, Vec2 slideFrom)
+GAME_CUIRoomScreen::GAME_CUIRoomScreen(const UIScreenContext& context, Vec2 home, Vec2 slideFrom, const UIRoomScreenRules& rules)
     : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}}, &context),
       arrowSprite_(FindUISprite("ui_cursor_common_r90")),
       gridCursorSprite_(FindUISprite("ui_cursor_grid_normal")),
       home_(home),
-      slideFrom_(slideFrom)
+      slideFrom_(slideFrom),
+      rules_(rules)
 {
     InitTween(slide_, home.x, home.y, kSlideFrames, 0);
 }
@@ -83,9 +84,9 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     frame.cursorSprite = MakeUIPictureUnder(frame.cursorNode, "ui_cursor_common_r90", 0.0f, 0.0f);
     frame.cursorSprite->SetColor(kUIHidden);
     list.push_back(frame.cursorSprite);
-    if (!taskPage) {
+    if (!taskPage && spec.highlightSprite != nullptr) {
         // The highlight lies under the row's words and above the frame: it goes before the cursor.
-        frame.highlight = MakeUIPictureUnder(frame.cursorNode, "ui_select_highlight", 17.0f, -1.0f);
+        frame.highlight = MakeUIPictureUnder(frame.cursorNode, spec.highlightSprite, 17.0f, -1.0f);
         list.insert(std::find(list.begin(), list.end(), frame.cursorNode), frame.highlight);
     }
 
@@ -101,13 +102,12 @@ void GAME_CUIRoomScreen::EndPage(std::vector<GAME_CUIObjectBase*>& list, const U
     EndUIRoomWindow(list, frame.window);
 }
 
-void GAME_CUIRoomScreen::AddHeaders(GAME_CUIObjectBase* parent, const std::array<const char*, 4>& names,
-                                    const std::array<Vec2, 4>& places)
+void GAME_CUIRoomScreen::AddHeaders(GAME_CUIObjectBase* parent, std::span<const char* const> names, std::span<const Vec2> places)
 {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        headerSprites_[i].Find(names[i]);
-        headers_[i] = MakeUIPictureUnder(parent, names[i], places[i].x, places[i].y);
-        firstPage_.push_back(headers_[i]);
+    for (std::size_t i = 0; i < names.size() && i < places.size(); ++i) {
+        headerSprites_.emplace_back().Find(names[i]);
+        headers_.push_back(MakeUIPictureUnder(parent, names[i], places[i].x, places[i].y));
+        firstPage_.push_back(headers_.back());
     }
 }
 
@@ -122,6 +122,7 @@ void GAME_CUIRoomScreen::FillTaskPage(GAME_CUINullObject* window, const UIRoomTa
     EndPage(taskPage_, taskFrame_);
     taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
     taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
+    taskTab_.SetOwner(this);
 }
 
 void GAME_CUIRoomScreen::SkipToNextRoom()
@@ -185,6 +186,7 @@ void GAME_CUIRoomScreen::OnEnterState(UIScreenState state)
         CloseDialog();
         if (skipNext_ == 0 && skipPrevious_ == 0) {
             StopCameraRoomFocus();
+            if (rules_.forgetsRoom) target = nullptr;
             world.held = 0;
         } else {
             const bool previous = skipPrevious_ != 0;
@@ -198,7 +200,7 @@ void GAME_CUIRoomScreen::OnEnterState(UIScreenState state)
         OnEnterOpening();
         break;
     case kClosing: {
-        const Vec2 at = *firstRoot_->GetPosition();
+        const Vec2 at = rules_.closesFromHome ? home_ : *firstRoot_->GetPosition();
         InitTween(slide_, home_.x, slideFrom_.y, kSlideFrames, 0);
         RestartTweenFrom(slide_, {at.x, at.y});
         Context().Sound().StopTrackedSE();
@@ -220,9 +222,7 @@ void GAME_CUIRoomScreen::BeginOpening()
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
         if (frame->title != nullptr) frame->title->SetTextW(name.c_str());
     }
-    for (std::size_t i = 0; i < headers_.size(); ++i) {
-        if (headers_[i] != nullptr) headers_[i]->SetSprite(headerSprites_[i].Current());
-    }
+    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
     taskTab_.Attach(target);
     taskTab_.ApplyLanguage();
     Context().world.roomScreenClosing = 0;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ struct UIRoomTabSpec {
     bool taskPage = false;
     UIIconCallback firstTabRelease;
     UIIconCallback taskTabRelease;
+    // The first page's row highlight, moving with the cursor (nullptr: the page makes its own).
+    const char* highlightSprite = "ui_select_highlight";
+};
+
+// Where a room screen's closing starts and what its plain close lets go of.
+struct UIRoomScreenRules {
+    // The closing slides from where the window rests when shown, even when it is still sliding in.
+    bool closesFromHome = false;
+    // A close that skips to no other room leaves the screen without a room.
+    bool forgetsRoom = false;
 };
 
 // A room screen's first-page focus places: its list, the two tabs and the two skip arrows.
@@ -79,7 +90,8 @@ public:
 
 protected:
     // home: where both page roots stand while shown; slideFrom: where the opening slide starts.
-    GAME_CUIRoomScreen(const UIScreenContext& context, vesk::math::Vec2 home, vesk::math::Vec2 slideFrom);
+    GAME_CUIRoomScreen(const UIScreenContext& context, vesk::math::Vec2 home, vesk::math::Vec2 slideFrom,
+                       const UIRoomScreenRules& rules = {});
 
     // Whether the task page shows (else the first page).
     virtual bool ShowsTaskPage() const = 0;
@@ -96,8 +108,8 @@ protected:
     UIRoomPageFrame BeginPage(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window);
     void AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoomPageFrame& frame, const UIRoomTabSpec& spec);
     void EndPage(std::vector<GAME_CUIObjectBase*>& list, const UIRoomPageFrame& frame);
-    // The first page's four headers, pictures with words on them: each opening shows the language's form.
-    void AddHeaders(GAME_CUIObjectBase* parent, const std::array<const char*, 4>& names, const std::array<vesk::math::Vec2, 4>& places);
+    // The first page's headers, pictures with words on them: each opening shows the language's form.
+    void AddHeaders(GAME_CUIObjectBase* parent, std::span<const char* const> names, std::span<const vesk::math::Vec2> places);
     // The whole task page once its root and window exist: the shared task tab in the layout, the tab
     // bar, the end; the task tab gets the page's buttons and cursor.
     void FillTaskPage(GAME_CUINullObject* window, const UIRoomTaskTabLayout& layout, const UIRoomTabSpec& tabs);
@@ -153,11 +165,12 @@ private:
 
     vesk::math::Vec2 home_;
     vesk::math::Vec2 slideFrom_;
+    UIRoomScreenRules rules_;
     Tween slide_{};
     std::uint32_t blink_ = 0;
     std::uint32_t cover_ = 0;
     std::uint32_t skipNext_ = 0;
     std::uint32_t skipPrevious_ = 0;
-    std::array<GAME_CUINullObject*, 4> headers_{};
-    std::array<UILanguageSprites, 4> headerSprites_{};
+    std::vector<GAME_CUINullObject*> headers_;
+    std::vector<UILanguageSprites> headerSprites_;
 };

@@ -11,6 +11,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_base.h"
 #include "game/ui/ui_text.h"
 
 using vesk::math::Vec2;
@@ -54,34 +55,27 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     fill_.Show(1.0f);
     list.push_back(fill_.picture);
 
-    for (int line = 1; line < kDisplayLines; ++line) {
-        const float y = layout.upgradeLabel.y + kUILineStep * static_cast<float>(line - 1);
-        separators_[static_cast<std::size_t>(line)] = MakeUIPictureUnder(parent, "ui_separator_left", layout.upgradeLabel.x - 3.0f, y - 3.0f);
-        icons_[static_cast<std::size_t>(line)] = MakeUIPictureUnder(parent, "ui_icon_build", layout.upgradeLabel.x, y - 1.0f);
-        list.push_back(separators_[static_cast<std::size_t>(line)]);
-        list.push_back(icons_[static_cast<std::size_t>(line)]);
-    }
+    info_.BuildSprites(list, parent, {.origin = layout.upgradeLabel, .lines = kDisplayLines - 1, .separator = {-3.0f, -3.0f},
+                                      .icon = {0.0f, -1.0f}, .iconTextX = kIconTextX, .separatorOnFirst = true});
     scroll_ = MakeUIScrollBar(parent, layout.scrollBar.x, layout.scrollBar.y, 8.0f, 100.0f);
     list.push_back(scroll_);
 
     controller_.Reset(new GAME_CUIListController);
     controller_->SetActorPanel(new GAME_CUIActorListPanel);
     controller_->SetOrigin(layout.controllerOrigin);
+    const Vec2 extent = controller_->Extent();
+    controller_->SetExtent({extent.x + layout.controllerExtentShift.x, extent.y + layout.controllerExtentShift.y});
     controller_->Panel()->SetPoint(layout.crewPanelPoint);
     list.push_back(MakeUIDrawHook([this] { DrawListSprites(); }));
 }
 
 void GAME_CUIRoomTaskTab::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
 {
-    labels_[0] = MakeUILabel(frame_, "SHIP_STATUS_HP", -30.0f, -2.0f);
+    caption_ = MakeUILabel(frame_, "SHIP_STATUS_HP", -30.0f, -2.0f);
     value_ = MakeUILabel(frame_, "", 115.0f, -2.0f);
-    list.push_back(labels_[0]);
+    list.push_back(caption_);
     list.push_back(value_);
-    for (int line = 1; line < kDisplayLines; ++line) {
-        const float y = layout_.upgradeLabel.y + kUILineStep * static_cast<float>(line - 1);
-        labels_[static_cast<std::size_t>(line)] = MakeUILabel(parent_, "", layout_.upgradeLabel.x + kIconTextX, y);
-        list.push_back(labels_[static_cast<std::size_t>(line)]);
-    }
+    info_.BuildTexts(list);
     list.push_back(MakeUIDrawHook([this] { DrawListTexts(); }));
 }
 
@@ -126,16 +120,9 @@ void GAME_CUIRoomTaskTab::CollectUpgradeKeys(std::vector<const char*>& out) cons
 
 std::int32_t GAME_CUIRoomTaskTab::LineCount() const { return 1 + static_cast<std::int32_t>(upgradeKeys_.size()); }
 
-void GAME_CUIRoomTaskTab::ClearLine(int line)
-{
-    labels_[static_cast<std::size_t>(line)]->SetTextA("");
-    if (icons_[static_cast<std::size_t>(line)] != nullptr) icons_[static_cast<std::size_t>(line)]->SetColor(kUIHidden);
-    if (separators_[static_cast<std::size_t>(line)] != nullptr) separators_[static_cast<std::size_t>(line)]->SetColor(kUIHidden);
-}
-
 void GAME_CUIRoomTaskTab::ShowDurability()
 {
-    labels_[0]->SetTextW(GetMessageTextExpanded("SHIP_STATUS_HP").c_str());
+    caption_->SetTextW(GetMessageTextExpanded("SHIP_STATUS_HP").c_str());
     frame_->SetColor(kUIWhite);
     fill_.picture->SetColor(kDurabilityColor);
     const RoomData* data = room_ != nullptr ? room_->roomData : nullptr;
@@ -148,19 +135,20 @@ void GAME_CUIRoomTaskTab::ShowDurability()
 
 void GAME_CUIRoomTaskTab::FillPanel(std::int32_t scroll)
 {
-    for (int line = 0; line < kDisplayLines; ++line) ClearLine(line);
+    // Line 0 shows entry `scroll`: the durability, or an upgrade without gauge or value; the panel's
+    // five lines the upgrades after it.
+    caption_->SetTextA("");
     frame_->SetColor(kUIHidden);
     fill_.picture->SetColor(kUIHidden);
     value_->SetTextA("");
-    if (scroll == 0) ShowDurability();
-    for (std::size_t k = 1; k <= upgradeKeys_.size(); ++k) {
-        const std::int64_t line = static_cast<std::int64_t>(k) - scroll;
-        if (line < 0 || line >= kDisplayLines) continue;
-        const auto at = static_cast<std::size_t>(line);
-        labels_[at]->SetTextA(upgradeKeys_[k - 1]);
-        if (icons_[at] != nullptr) icons_[at]->SetColor(kUIWhite);
-        if (separators_[at] != nullptr) separators_[at]->SetColor(kUIWhite);
+    info_.Clear();
+    if (scroll == 0) {
+        ShowDurability();
+    } else if (scroll > 0 && static_cast<std::size_t>(scroll) <= upgradeKeys_.size()) {
+        caption_->SetTextA(upgradeKeys_[static_cast<std::size_t>(scroll) - 1]);
     }
+    info_.Begin(scroll);
+    for (const char* key : upgradeKeys_) info_.PutKey(key, layout_.upgradeIcons, layout_.upgradeIcons ? upgradeIcon_ : kNoSprite);
 }
 
 void GAME_CUIRoomTaskTab::Enter()
@@ -186,6 +174,11 @@ void GAME_CUIRoomTaskTab::Update(bool input)
     GAME_CUIListController& controller = *controller_.Get();
     GAME_CUIActorListPanel* panel = controller.Panel();
     const std::int32_t start = focus_;
+    if (input && layout_.cancelCloses && IsUIActionTriggered(kActionCancel)) {
+        PlayUISE(kSeUICancel);
+        if (owner_ != nullptr) owner_->SetOpen(false);
+        return;
+    }
     if (input && layout_.tabChangeSwitches && IsUIActionTriggered(kActionMenuTabChange)) {
         if (otherTab_ != nullptr) otherTab_->Press();
         return;

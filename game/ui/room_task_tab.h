@@ -7,10 +7,12 @@
 
 #include "framework/math/vector.h"
 #include "game/ui/focus_map.h"
+#include "game/ui/info_panel.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/widget_builders.h"
 
 class GAME_CRoomBase;
+class GAME_CUIBase;
 
 // Positions of the task page, relative to the node the page is built under; each screen gives its own.
 struct UIRoomTaskTabLayout {
@@ -19,16 +21,21 @@ struct UIRoomTaskTabLayout {
     vesk::math::Vec2 actorHeader{46.0f, 263.0f};
     vesk::math::Vec2 centreSeparator{38.0f, 255.0f};
     vesk::math::Vec2 hpFrame{68.0f, 152.0f};
-    // The first of the five further information lines; they follow 18 units apart.
+    // The first of the five further information lines; they follow 18 units apart. With icons the
+    // icon stands there and the words after it.
     vesk::math::Vec2 upgradeLabel{39.0f, 169.0f};
+    bool upgradeIcons = true;
     vesk::math::Vec2 scrollBar{285.0f, 150.0f};
     vesk::math::Vec2 controllerOrigin{317.0f, 151.0f};
     vesk::math::Vec2 crewPanelPoint{60.0f, 274.0f};
+    // Added to the controller's second anchor point.
+    vesk::math::Vec2 controllerExtentShift{0.0f, 0.0f};
     // Cursor places of focus 3 to 7: task-tab button, the other tab's button, right skip button,
     // left skip button, information scroll bar.
     std::array<vesk::math::Vec2, 5> focusPlaces{{{264.0f, 314.0f}, {44.0f, 314.0f}, {541.0f, 233.0f}, {-6.0f, 233.0f}, {22.0f, 151.0f}}};
-    // Whether the tab-change action presses the other tab's button.
+    // Whether the tab-change action presses the other tab's button, and cancel closes the screen.
     bool tabChangeSwitches = false;
+    bool cancelCloses = false;
 };
 
 // Focus places of the task page.
@@ -63,6 +70,8 @@ public:
     void SetButtons(GAME_CUIIconObject* taskTab, GAME_CUIIconObject* otherTab, GAME_CUIIconObject* skipRight,
                     GAME_CUIIconObject* skipLeft);
     void SetCursor(GAME_CUINullObject* node, GAME_CUINullObject* sprite);
+    // The screen the page belongs to, which cancel closes.
+    void SetOwner(GAME_CUIBase* owner) { owner_ = owner; }
 
     // On opening: the room to the controller and its crew panel; the header pictures of the language.
     void Attach(GAME_CRoomBase* room);
@@ -85,7 +94,8 @@ public:
     GAME_CUIListController* Controller() const { return controller_.Get(); }
     GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
     std::int32_t LineCount() const;
-    const GAME_CUILabelObject* DisplayLabel(int line) const { return labels_[static_cast<std::size_t>(line)]; }
+    // Line 0 is the durability line's caption, 1 to 5 the panel's lines.
+    const GAME_CUILabelObject* DisplayLabel(int line) const { return line == 0 ? caption_ : info_.Label(line - 1); }
     const GAME_CUINullObject* GaugeFill() const { return fill_.picture; }
     const GAME_CUINullObject* GaugeFrame() const { return frame_; }
     const GAME_CUILabelObject* ValueLabel() const { return value_; }
@@ -103,7 +113,6 @@ private:
     // The upgrade message keys of the room, in the order of its kind's upgrade entries.
     void CollectUpgradeKeys(std::vector<const char*>& out) const;
     void ShowDurability();
-    void ClearLine(int line);
 
     UIRoomTaskTabLayout layout_{};
     GAME_CUIObjectBase* parent_ = nullptr;
@@ -117,10 +126,10 @@ private:
     GAME_CUINullObject* actorHeader_ = nullptr;
     GAME_CUINullObject* frame_ = nullptr;
     UIGaugeFill fill_;
-    std::array<GAME_CUILabelObject*, kDisplayLines> labels_{};
-    std::array<GAME_CUINullObject*, kDisplayLines> icons_{};
-    std::array<GAME_CUINullObject*, kDisplayLines> separators_{};
+    GAME_CUILabelObject* caption_ = nullptr;
     GAME_CUILabelObject* value_ = nullptr;
+    // The five lines below the durability line.
+    UIInfoPanel info_;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
     GAME_CUIIconObject* taskTab_ = nullptr;
     GAME_CUIIconObject* otherTab_ = nullptr;
@@ -128,6 +137,7 @@ private:
     GAME_CUIIconObject* skipLeft_ = nullptr;
     GAME_CUINullObject* cursorNode_ = nullptr;
     GAME_CUINullObject* cursorSprite_ = nullptr;
+    GAME_CUIBase* owner_ = nullptr;
     std::int32_t arrowSprite_ = -1;
     std::int32_t gridCursorSprite_ = -1;
     std::int32_t upgradeIcon_ = -1;

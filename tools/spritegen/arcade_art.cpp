@@ -279,18 +279,9 @@ PixelArt Cheese()
     return art;
 }
 
-// Item symbols: a 16 x 16 badge with a picture.
-PixelArt Badge(Rgba rim)
-{
-    PixelArt art(16, 16);
-    art.OutlinedDisc(7.5f, 7.5f, 7.5f, kOutline, rim);
-    art.Disc(7.5f, 7.5f, 5.5f, kCabinet);
-    return art;
-}
-
 PixelArt CheeseSymbol()
 {
-    PixelArt art = Badge(kYellow);
+    PixelArt art = ItemSymbolBadge(kYellow);
     art.Fill(4, 7, 8, 4, kYellow);
     art.Line(4, 7, 9, 4, kYellow);
     art.Dot(6, 9, kSandDark);
@@ -299,7 +290,7 @@ PixelArt CheeseSymbol()
 
 PixelArt ShieldSymbol()
 {
-    PixelArt art = Badge(kBlue);
+    PixelArt art = ItemSymbolBadge(kBlue);
     art.Fill(5, 4, 6, 5, kCyan);
     art.Line(5, 9, 8, 12, kCyan);
     art.Line(10, 9, 8, 12, kCyan);
@@ -309,7 +300,7 @@ PixelArt ShieldSymbol()
 PixelArt WeaponSymbol(int kind)
 {
     const Rgba rims[3] = {kYellow, kRustLight, kCyan};
-    PixelArt art = Badge(rims[kind]);
+    PixelArt art = ItemSymbolBadge(rims[kind]);
     art.Fill(4, 6, 6, 3, kSteelLight);
     art.Fill(5, 9, 2, 2, kSteelLight);
     art.Fill(10, 7, 3, 1, rims[kind]);
@@ -397,6 +388,14 @@ PixelArt SizeFrame()
 }
 
 }  // namespace
+
+PixelArt ItemSymbolBadge(Rgba rim)
+{
+    PixelArt art(16, 16);
+    art.OutlinedDisc(7.5f, 7.5f, 7.5f, kOutline, rim);
+    art.Disc(7.5f, 7.5f, 5.5f, kCabinet);
+    return art;
+}
 
 std::vector<tools::NamedImage> DrawArcadeSprites()
 {

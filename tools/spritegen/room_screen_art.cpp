@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tools/fontbuild/glyph_rasterizer.h"
 #include "tools/spritegen/lettering.h"
@@ -330,12 +331,7 @@ std::string IconName(const char* prefix, const char* id)
     return name;
 }
 
-struct HeadingWords {
-    const char* name;
-    tools::Wording words;
-};
-
-constexpr HeadingWords kHeadings[] = {
+constexpr RoomHeading kHeadings[] = {
     {"ui_text_information", {u"情報", u"INFORMATION", u"정보"}},
     {"ui_text_execute_enable", {u"依頼できる作業", u"TASKS", u"가능한 작업"}},
     {"ui_text_buildenable", {u"建てられる部屋", u"ROOMS", u"지을 수 있는 방"}},
@@ -347,21 +343,37 @@ constexpr HeadingWords kHeadings[] = {
     {"ui_text_executing", {u"実行中", u"RUNNING", u"실행 중"}},
     {"ui_text_actor", {u"人員", u"CREW", u"인원"}},
 };
-constexpr HeadingWords kStop = {"ui_common_buildstop", {u"建築をやめる", u"STOP", u"건설 중지"}};
+constexpr RoomHeading kStop = {"ui_common_buildstop", {u"建築をやめる", u"STOP", u"건설 중지"}};
 
 }  // namespace
 
+std::vector<tools::NamedImage> DrawRoomHeadings(const std::vector<std::string>& fontFiles, std::span<const RoomHeading> headings)
+{
+    std::set<char16_t> codes;
+    for (const RoomHeading& heading : headings) AddCodes(codes, heading.words);
+    tools::GlyphRasterizer rasterizer;
+    if (!PrepareRasterizer(rasterizer, fontFiles, kHeadingPixels, kHeadingCell, codes)) {
+        std::cerr << "error: the room screens' headings need a font\n";
+        return {};
+    }
+    std::vector<tools::NamedImage> sprites;
+    for (const RoomHeading& heading : headings) {
+        for (int script = 0; script < tools::kScripts; ++script) {
+            sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script],
+                                    Heading(SetText(rasterizer, tools::InScript(heading.words, script)))));
+        }
+    }
+    return sprites;
+}
+
 std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::string>& fontFiles)
 {
-    std::set<char16_t> headingCodes;
-    for (const HeadingWords& heading : kHeadings) AddCodes(headingCodes, heading.words);
     std::set<char16_t> buttonCodes;
     AddCodes(buttonCodes, kStop.words);
-    tools::GlyphRasterizer headings;
     tools::GlyphRasterizer buttons;
-    if (!PrepareRasterizer(headings, fontFiles, kHeadingPixels, kHeadingCell, headingCodes) ||
-        !PrepareRasterizer(buttons, fontFiles, kButtonPixels, kButtonCell, buttonCodes)) {
-        std::cerr << "error: the room screens' headings need a font\n";
+    std::vector<tools::NamedImage> headings = DrawRoomHeadings(fontFiles, kHeadings);
+    if (headings.empty() || !PrepareRasterizer(buttons, fontFiles, kButtonPixels, kButtonCell, buttonCodes)) {
+        std::cerr << "error: the room screens' buttons need a font\n";
         return {};
     }
 
@@ -388,12 +400,7 @@ std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::stri
     AddLetteredButtons(sprites, kStop.name, buttons, kStop.words, StopButton);
     sprites.push_back(Named("ui_cursor_grid_build", GridCursor(kGreen)));
     sprites.push_back(Named("ui_cursor_grid_break", GridCursor(kRed)));
-    for (const HeadingWords& heading : kHeadings) {
-        for (int script = 0; script < tools::kScripts; ++script) {
-            sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script],
-                                    Heading(SetText(headings, tools::InScript(heading.words, script)))));
-        }
-    }
+    for (tools::NamedImage& heading : headings) sprites.push_back(std::move(heading));
     for (const IconKind& icon : kItemIcons) sprites.push_back(Named(IconName("icon_item_", icon.id), Icon(icon)));
     for (const IconKind& icon : kDishIcons) sprites.push_back(Named(IconName("icon_dish_", icon.id), Icon(icon)));
     return sprites;

@@ -1,10 +1,12 @@
 // The room screens' sprites: window parts, tabs, skip buttons, gauges, headings, the build cursor and the item and dish icons.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "tools/common/sprite_package_writer.h"
+#include "tools/common/wording.h"
 
 namespace spritegen {
 
@@ -15,5 +17,14 @@ namespace spritegen {
 // item ("icon_item_<id>") and per dish ("icon_dish_<id>") that the static database names. Empty, with
 // a line on stderr, when no font can be opened.
 std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::string>& fontFiles);
+
+// A lettered heading of a room screen: "<name>" with its "_eng" and "_kr" forms.
+struct RoomHeading {
+    const char* name;
+    tools::Wording words;
+};
+// The headings in their three forms each, in the room screens' lettering; empty, with a line on
+// stderr, when no font can be opened.
+std::vector<tools::NamedImage> DrawRoomHeadings(const std::vector<std::string>& fontFiles, std::span<const RoomHeading> headings);
 
 }  // namespace spritegen

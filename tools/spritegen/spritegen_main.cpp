@@ -28,6 +28,7 @@
 #include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/crew_status_art.h"
 #include "tools/spritegen/dotroom_art.h"
+#include "tools/spritegen/engine_room_art.h"
 #include "tools/spritegen/effect_art.h"
 #include "tools/spritegen/enemy_art.h"
 #include "tools/spritegen/hud_art.h"
@@ -48,7 +49,7 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts),
                       spritegen::DrawRoomScreenSprites(fonts), spritegen::DrawArcadeRatSprites(),
                       spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites(),
-                      spritegen::DrawCrewStatusSprites(fonts)}) {
+                      spritegen::DrawCrewStatusSprites(fonts), spritegen::DrawEngineRoomSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

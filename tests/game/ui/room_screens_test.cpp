@@ -131,8 +131,8 @@ TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
     UI().OpenAdjacentRoomScreen(engine, false);
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotMap});
     UI().OpenAdjacentRoomScreen(kitchen, false);
-    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
     EXPECT_EQ(world->camera->followedRoom, engine);
+    EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
     UI().OpenAdjacentRoomScreen(nullptr, true);
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
     StopCameraRoomFocus();
