@@ -72,6 +72,9 @@ class GAME_CUIRoomScreen : public GAME_CUIScreen {
 public:
     // Frames of cover after which the screen is hidden.
     static constexpr std::uint32_t kCoverHides = 2;
+    // Where a window that is its page's root rests when shown, and where its slide starts.
+    static constexpr vesk::math::Vec2 kWindowHome{61.0f, -51.0f};
+    static constexpr vesk::math::Vec2 kWindowSlideFrom{61.0f, -360.0f};
 
     ~GAME_CUIRoomScreen() override;
 

@@ -25,8 +25,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kHome{61.0f, -51.0f};
-constexpr Vec2 kSlideFrom{61.0f, -360.0f};
 constexpr float kRowX = 317.0f;
 constexpr float kRowTop = 193.0f;
 constexpr float kDetailX = 60.0f;
@@ -45,7 +43,7 @@ std::size_t CountIngredients(const CookingRecipe& recipe)
 
 }  // namespace
 
-GAME_CUIDiningHall::GAME_CUIDiningHall(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kHome, kSlideFrom)
+GAME_CUIDiningHall::GAME_CUIDiningHall(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kWindowHome, kWindowSlideFrom)
 {
     timerIcon_ = FindUISprite("ui_icon_timer");
     calorieIcon_ = FindUISprite("ui_icon_build");
@@ -65,7 +63,7 @@ GAME_CUIDiningHall::~GAME_CUIDiningHall() = default;
 
 void GAME_CUIDiningHall::BuildKitchenPage()
 {
-    firstRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
+    firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     currentDishIcon_ = MakeUIPictureUnder(firstRoot_, "", 38.0f, 147.0f);
@@ -108,7 +106,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
 
 void GAME_CUIDiningHall::BuildTaskPage()
 {
-    taskRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
+    taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
     UIRoomTaskTabLayout layout;
     layout.focusPlaces[3] = {-3.0f, 233.0f};
     layout.tabChangeSwitches = true;

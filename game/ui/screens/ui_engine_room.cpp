@@ -19,8 +19,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kHome{61.0f, -51.0f};
-constexpr Vec2 kSlideFrom{61.0f, -360.0f};
 constexpr float kRowX = 206.0f;
 constexpr float kRowTop = 190.0f;
 constexpr float kRowStep = 37.0f;
@@ -47,7 +45,7 @@ std::u16string Decimal(double value) { return ToFullWidthText(vesk::text::Format
 }  // namespace
 
 GAME_CUIEngineRoom::GAME_CUIEngineRoom(const UIScreenContext& context)
-    : GAME_CUIRoomScreen(context, kHome, kSlideFrom, {.closesFromHome = true, .forgetsRoom = true})
+    : GAME_CUIRoomScreen(context, kWindowHome, kWindowSlideFrom, {.closesFromHome = true, .forgetsRoom = true})
 {
     BuildEnginePage();
     BuildTaskPage();
@@ -58,7 +56,7 @@ GAME_CUIEngineRoom::~GAME_CUIEngineRoom() = default;
 
 void GAME_CUIEngineRoom::BuildEnginePage()
 {
-    firstRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
+    firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
     modeBase_ = MakeUIPictureUnder(firstRoot_, "ui_engineroom_mode_base", 63.0f, 188.0f);
     lever_ = MakeUIPictureUnder(modeBase_, "ui_engineroom_mode_frame_1", -72.0f, 55.0f);
@@ -106,7 +104,7 @@ void GAME_CUIEngineRoom::BuildEnginePage()
 
 void GAME_CUIEngineRoom::BuildTaskPage()
 {
-    taskRoot_ = MakeUIPicture("ui_windowbase", kHome.x, kSlideFrom.y);
+    taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
     UIRoomTaskTabLayout layout;
     layout.upgradeIcons = false;
     layout.controllerExtentShift = {-36.0f, 12.0f};

@@ -15,15 +15,7 @@
 
 namespace {
 
-class RoomScreenPictureTest : public support::RoomScreenTest {
-protected:
-    void Keep(const std::string& name)
-    {
-        const char* folder = std::getenv("VARNOLIS_UI_PICTURE_DIR");
-        if (folder == nullptr) return;
-        ASSERT_TRUE(WriteCanvasPicture(std::string(folder) + "/" + name + ".ppm"));
-    }
-};
+class RoomScreenPictureTest : public support::RoomScreenTest {};
 
 TEST_F(RoomScreenPictureTest, TheDiningHallAndTheBuildCursorDrawOverTheShip)
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,14 @@ protected:
             for (std::uint32_t played : frames[i].soundEffects) count += played == id ? 1 : 0;
         }
         return count;
+    }
+
+    // With VARNOLIS_UI_PICTURE_DIR=<folder>, the canvas as a PPM picture of that name to look at.
+    void Keep(const std::string& name)
+    {
+        const char* folder = std::getenv("VARNOLIS_UI_PICTURE_DIR");
+        if (folder == nullptr) return;
+        ASSERT_TRUE(WriteCanvasPicture(std::string(folder) + "/" + name + ".ppm"));
     }
 
     static GAME_CUIInDisplaySelectionObject& Dialog() { return *GetInDisplaySelection(); }
