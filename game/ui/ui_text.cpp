@@ -29,9 +29,5 @@ std::u16string UIFullWidthNumber(std::int64_t number, std::u16string_view format
 
 std::int64_t UIAvailableItemCount(std::uint32_t itemId, bool withCarried)
 {
-    std::int64_t held = CountStoredItem(itemId) + CountFieldItem(itemId);
-    if (withCarried) held += CountCarriedItem(itemId);
-    const GAME_CGameWorld* world = PeekGameWorld();
-    const std::int64_t reserved = world != nullptr && world->tasks ? world->tasks->CountReservedItem(itemId) : 0;
-    return std::max<std::int64_t>(held - reserved, 0);
+    return CountAvailableItem(itemId, withCarried);
 }

@@ -12,7 +12,7 @@
 #include "game/model/stores/food_storage.h"
 #include "game/model/stores/store_record.h"
 #include "game/services/input/input_map.h"
-#include "game/services/save/offer_sets.h"
+#include "game/services/save/quest_boards.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/clock/game_clock.h"
@@ -92,5 +92,6 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t
     map->ReadPadBindings(systemRecord.subspan(system::kPadBindings, GAME_CInputMap::kBindingTableBytes));
     map->ReadKeyBindings(systemRecord.subspan(system::kKeyBindings, GAME_CInputMap::kBindingTableBytes));
     SyncAchievementsFromSave();
+    PackQuestBoards(slot);
     ReplaceUnknownOffers(slot);
 }

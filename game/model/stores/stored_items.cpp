@@ -1,6 +1,8 @@
 // The item stacks of the ship as a whole: room inventories found by room, totals over the ship, and the marks screens set on stacks.
 #include "game/model/stores/stored_items.h"
 
+#include <algorithm>
+
 #include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/room_records.h"
@@ -9,6 +11,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_base.h"
+#include "game/model/ship/task_manager.h"
 
 namespace {
 
@@ -106,6 +109,15 @@ std::int64_t CountCarriedItem(std::uint32_t itemId)
         if (task != nullptr && task->GetKind() == kTaskCarrierFromInventory) total += item->count;
     }
     return total;
+}
+
+std::int64_t CountAvailableItem(std::uint32_t itemId, bool withCarried)
+{
+    std::int64_t held = CountStoredItem(itemId) + CountFieldItem(itemId);
+    if (withCarried) held += CountCarriedItem(itemId);
+    const GAME_CTaskManager* tasks = ship_world::Tasks();
+    const std::int64_t reserved = tasks != nullptr ? tasks->CountReservedItem(itemId) : 0;
+    return std::max<std::int64_t>(held - reserved, 0);
 }
 
 std::int32_t CountStoredStacks()

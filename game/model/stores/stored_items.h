@@ -17,6 +17,8 @@ GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int
 std::int64_t CountStoredItem(std::uint32_t itemId);
 std::int64_t CountFieldItem(std::uint32_t itemId);
 std::int64_t CountCarriedItem(std::uint32_t itemId);
+// Stored plus lying units (and carried ones when asked) less what unfinished tasks reserved; at least 0.
+std::int64_t CountAvailableItem(std::uint32_t itemId, bool withCarried = false);
 // Stacks counted across the inventories in list order; the n-th of them.
 std::int32_t CountStoredStacks();
 const GAME_CItemDataImpl* GetStoredItemAt(std::int32_t n);

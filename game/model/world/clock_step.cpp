@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "game/services/data/static_database.h"
-#include "game/services/save/offer_sets.h"
+#include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
 #include "game/model/world/game_world.h"
 #include "game/model/travel/route_save_block.h"

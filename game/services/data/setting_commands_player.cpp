@@ -13,7 +13,7 @@ std::uint32_t PlayerConstantCommand(SYS_CScriptEngine&, std::uint8_t mode, const
 {
     GAME_CPlayerData* player = GetPlayerData();
     if (player != nullptr && mode == 0 && args.Need(1)) {
-        player->constant12 = args.U32(0);
+        player->questLimit = args.U32(0);
     }
     return 1;
 }

@@ -54,7 +54,7 @@ public:
 
     std::uint32_t constant840 = 840;
     std::uint32_t constant7200 = 7200;
-    std::uint32_t constant12 = 12;
+    std::uint32_t questLimit = 12;
     std::uint32_t word4 = 0;
     std::uint32_t playSeconds = 0;
     std::int32_t money = 0;

@@ -11,7 +11,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_map.h"
-#include "game/services/save/offer_sets.h"
+#include "game/services/save/quest_boards.h"
 #include "platform/little_endian.h"
 
 using namespace save_layout;
@@ -261,7 +261,7 @@ int CountFlaggedQuestEntries(std::span<const std::uint8_t> slot)
     int count = 0;
     const int sets = CountUsedOfferSets();
     for (int set = 0; set < sets; ++set) {
-        const OfferSetView offers(slot, set);
+        const QuestBoardRecord offers(slot, set);
         for (int pair = 0; pair < slot::kOfferPairCount && !offers.IsEmpty(pair); ++pair) {
             count += offers.IsAccepted(pair) ? 1 : 0;
         }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "game/services/data/static_database.h"
-#include "game/services/save/offer_sets.h"
+#include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/model/world/clock_step.h"
@@ -86,7 +86,7 @@ TEST_F(GameClockTest, HoursRefillOtherRoutesAndDaysCountDownAcceptedQuests)
     expiring->counters[2] = {5, 0x42};
 
     std::span<std::uint8_t> slot = GetWorkingSlot();
-    OfferSetWriter set(slot, 0);
+    QuestBoardWriter set(slot, 0);
     set.SetPair(0, 11, 2);
     set.SetPair(1, 12, 1);
     set.SetMask(0b10);  // quest 12 accepted
@@ -101,7 +101,7 @@ TEST_F(GameClockTest, HoursRefillOtherRoutesAndDaysCountDownAcceptedQuests)
     EXPECT_EQ(platform::ReadI32(slot, record + 128), 720);
 
     // The accepted quest ran out: its mask bit is gone and its expiry flag and counter are set.
-    const OfferSetView after(slot, 0);
+    const QuestBoardRecord after(slot, 0);
     EXPECT_EQ(after.Mask(), 0u);
     EXPECT_EQ(after.Value(1), 0);
     EXPECT_TRUE(GetSlotEventBit(slot, 900));
@@ -111,7 +111,7 @@ TEST_F(GameClockTest, HoursRefillOtherRoutesAndDaysCountDownAcceptedQuests)
 
     // Two days more: the set is drawn again from the pool.
     for (int i = 0; i < 2 * 6300; ++i) StepGameClock(clock);
-    const OfferSetView rerolled(slot, 0);
+    const QuestBoardRecord rerolled(slot, 0);
     EXPECT_EQ(rerolled.Countdown(), 3u);
     EXPECT_FALSE(rerolled.IsEmpty(0));
     EXPECT_FALSE(rerolled.IsEmpty(1));

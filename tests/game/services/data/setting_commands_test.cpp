@@ -355,7 +355,7 @@ TEST(SettingCommands, ThePlayerDataTheClockAndTheAchievementsTakeTheirTuning)
         achievement.goal 'A003' 7
         achievement.goal 'A021' 9      ; no such achievement
     )"));
-    EXPECT_EQ(player->constant12, 14u);
+    EXPECT_EQ(player->questLimit, 14u);
     EXPECT_EQ(player->textColors.second, 6u);
     EXPECT_EQ(player->textColors.normal[3], 0xFF112233u);
     EXPECT_EQ(player->textColors.highlight[2], 0xFF0000FFu);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/services/data/static_database.h"
-#include "game/services/save/offer_sets.h"
+#include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "framework/math/random.h"
@@ -65,7 +65,7 @@ TEST(SaveImageTest, ANewGameSlotTakesTheFirstShipAndShufflesTheHideoutOffers)
     EXPECT_EQ(platform::ReadU32(slot.data() + slot::kRouteId), 0xFFFFFFFFu);
     EXPECT_EQ(slot[slot::kTravel + slot::kTravelKeptOffset + 5], 0x33);
     EXPECT_EQ(slot[slot::kTravel + 5], 0);
-    const OfferSetView offers(slot, 0);
+    const QuestBoardRecord offers(slot, 0);
     std::vector<std::uint32_t> ids;
     for (int pair = 0; pair < 4; ++pair) {
         ASSERT_FALSE(offers.IsEmpty(pair));

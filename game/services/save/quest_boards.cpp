@@ -1,5 +1,5 @@
-// The quest offer sets of the map points in a save slot, and the rules that fill and renew them.
-#include "game/services/save/offer_sets.h"
+// The quest boards of the hideouts in a save slot, and the rules that fill, renew, accept and remove their offers.
+#include "game/services/save/quest_boards.h"
 
 #include <algorithm>
 #include <string>
@@ -17,8 +17,6 @@ using namespace save_layout;
 namespace {
 
 constexpr std::uint32_t kEmptyId = 0xFFFFFFFF;
-// Expiry is the third of a quest's event flags and counter assignments.
-constexpr int kExpiryEffect = 2;
 
 const HideoutData* HideoutAt(int set)
 {
@@ -48,7 +46,7 @@ std::int32_t DefaultDaysOf(std::uint32_t questId)
 
 // A pool quest not yet in the set: up to ten random draws, then a walk from a random start.
 // -1 when every quest of the pool is in the set already.
-int DrawQuestNotInSet(const std::vector<QuestOffer>& pool, const OfferSetWriter& set)
+int DrawQuestNotInSet(const std::vector<QuestOffer>& pool, const QuestBoardWriter& set)
 {
     const int size = static_cast<int>(pool.size());
     if (size == 0) return -1;
@@ -64,69 +62,123 @@ int DrawQuestNotInSet(const std::vector<QuestOffer>& pool, const OfferSetWriter&
     return -1;
 }
 
-void ApplyExpiryEffects(std::span<std::uint8_t> slot, std::uint32_t questId)
+}  // namespace
+
+void ApplyQuestEffects(std::span<std::uint8_t> slot, std::uint32_t questId, QuestEffect effect)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     const QuestData* quest = database ? database->FindQuestData(questId) : nullptr;
     if (quest == nullptr) return;
-    const std::uint32_t flag = quest->eventFlags[kExpiryEffect];
+    const auto which = static_cast<std::size_t>(effect);
+    const std::uint32_t flag = quest->eventFlags[which];
     if (flag < kQuestFlagCount) SetSlotEventBit(slot, flag, true);
-    const QuestCounterAssignment& counter = quest->counters[kExpiryEffect];
+    const QuestCounterAssignment& counter = quest->counters[which];
     if (counter.index < slot::kByteTableSize) slot[slot::kByteTable + counter.index] = counter.value;
 }
 
-}  // namespace
+int QuestBoardOfferCount(int board)
+{
+    const HideoutData* hideout = HideoutAt(board);
+    return hideout != nullptr ? OfferCountOf(*hideout) : 0;
+}
 
-OfferSetView::OfferSetView(std::span<const std::uint8_t> slot, int set)
+QuestBoardRecord::QuestBoardRecord(std::span<const std::uint8_t> slot, int set)
     : slot_(slot), base_(slot::kOfferSets + static_cast<std::size_t>(std::clamp(set, 0, slot::kOfferSetCount - 1)) *
                                                slot::kOfferSetSize)
 {
 }
 
-std::size_t OfferSetView::PairOffset(int pair) const
+std::size_t QuestBoardRecord::PairOffset(int pair) const
 {
     return base_ + static_cast<std::size_t>(std::clamp(pair, 0, slot::kOfferPairCount - 1)) * slot::kOfferPairSize;
 }
 
-std::uint32_t OfferSetView::Id(int pair) const { return platform::ReadU32(slot_, PairOffset(pair)); }
+std::uint32_t QuestBoardRecord::Id(int pair) const { return platform::ReadU32(slot_, PairOffset(pair)); }
 
-std::int32_t OfferSetView::Value(int pair) const { return platform::ReadI32(slot_, PairOffset(pair) + 4); }
+std::int32_t QuestBoardRecord::Value(int pair) const { return platform::ReadI32(slot_, PairOffset(pair) + 4); }
 
-bool OfferSetView::IsEmpty(int pair) const { return Id(pair) == kEmptyId || Id(pair) == 0; }
+bool QuestBoardRecord::IsEmpty(int pair) const { return Id(pair) == kEmptyId || Id(pair) == 0; }
 
-bool OfferSetView::IsAccepted(int pair) const { return pair >= 0 && pair < 32 && (Mask() >> pair & 1u) != 0; }
+bool QuestBoardRecord::IsAccepted(int pair) const { return pair >= 0 && pair < 32 && (Mask() >> pair & 1u) != 0; }
 
-std::uint32_t OfferSetView::Mask() const { return platform::ReadU32(slot_, base_ + slot::kOfferMask); }
+std::uint32_t QuestBoardRecord::Mask() const { return platform::ReadU32(slot_, base_ + slot::kOfferMask); }
 
-std::uint32_t OfferSetView::Countdown() const { return platform::ReadU32(slot_, base_ + slot::kOfferCountdown); }
+std::uint32_t QuestBoardRecord::Countdown() const { return platform::ReadU32(slot_, base_ + slot::kOfferCountdown); }
 
-OfferSetWriter::OfferSetWriter(std::span<std::uint8_t> slot, int set) : OfferSetView(slot, set), writable_(slot) {}
+QuestBoardWriter::QuestBoardWriter(std::span<std::uint8_t> slot, int set) : QuestBoardRecord(slot, set), writable_(slot) {}
 
-void OfferSetWriter::SetPair(int pair, std::uint32_t id, std::int32_t value)
+void QuestBoardWriter::SetPair(int pair, std::uint32_t id, std::int32_t value)
 {
     platform::WriteU32(writable_, PairOffset(pair), id);
     platform::WriteI32(writable_, PairOffset(pair) + 4, value);
 }
 
-void OfferSetWriter::SetValue(int pair, std::int32_t value) { platform::WriteI32(writable_, PairOffset(pair) + 4, value); }
+void QuestBoardWriter::SetValue(int pair, std::int32_t value) { platform::WriteI32(writable_, PairOffset(pair) + 4, value); }
 
-void OfferSetWriter::SetMask(std::uint32_t mask)
+void QuestBoardWriter::SetMask(std::uint32_t mask)
 {
     platform::WriteU32(writable_, base_ + slot::kOfferMask, mask);
     platform::WriteU32(writable_, base_ + slot::kOfferSpare, 0);
 }
 
-void OfferSetWriter::SetCountdown(std::uint32_t countdown)
+void QuestBoardWriter::SetCountdown(std::uint32_t countdown)
 {
     platform::WriteU32(writable_, base_ + slot::kOfferCountdown, countdown);
 }
 
-bool OfferSetWriter::Contains(std::uint32_t id) const
+bool QuestBoardWriter::Contains(std::uint32_t id) const
 {
     for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
         if (!IsEmpty(pair) && Id(pair) == id) return true;
     }
     return false;
+}
+
+void QuestBoardWriter::Accept(std::span<std::uint8_t> slot, int pair, std::uint32_t questId)
+{
+    if (pair < 0 || pair >= slot::kOfferPairCount) return;
+    SetMask(Mask() | 1u << pair);
+    SetValue(pair, DefaultDaysOf(questId));
+    ApplyQuestEffects(slot, questId, QuestEffect::kAccept);
+}
+
+void QuestBoardWriter::RemoveSlot(int pair, int offerCount)
+{
+    if (pair < 0 || pair >= slot::kOfferPairCount) return;
+    std::uint32_t mask = Mask();
+    for (int later = pair; later + 1 < slot::kOfferPairCount; ++later) {
+        SetPair(later, Id(later + 1), Value(later + 1));
+        mask = (mask & ~(1u << later)) | ((mask >> (later + 1) & 1u) << later);
+    }
+    EmptyPair(slot::kOfferPairCount - 1);
+    mask &= ~(1u << (slot::kOfferPairCount - 1));
+    // A board of no offers, or of more than fit, must not empty slots outside the board.
+    const int tail = std::clamp(offerCount - 1, 0, slot::kOfferPairCount);
+    for (int emptied = tail; emptied < slot::kOfferPairCount; ++emptied) {
+        EmptyPair(emptied);
+        mask &= ~(1u << emptied);
+    }
+    SetMask(mask);
+}
+
+void QuestBoardWriter::Pack()
+{
+    std::uint32_t mask = 0;
+    int used = 0;
+    for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+        if (IsEmpty(pair)) continue;
+        if (used != pair) SetPair(used, Id(pair), Value(pair));
+        if (IsAccepted(pair)) mask |= 1u << used;
+        ++used;
+    }
+    for (int pair = used; pair < slot::kOfferPairCount; ++pair) EmptyPair(pair);
+    SetMask(mask);
+}
+
+void PackQuestBoards(std::span<std::uint8_t> slot)
+{
+    const int boards = CountUsedOfferSets();
+    for (int board = 0; board < boards; ++board) QuestBoardWriter(slot, board).Pack();
 }
 
 void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
@@ -135,7 +187,7 @@ void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
     for (int index = 0; index < sets; ++index) {
         const HideoutData* hideout = HideoutAt(index);
         if (hideout == nullptr) continue;
-        OfferSetWriter set(slot, index);
+        QuestBoardWriter set(slot, index);
         std::vector<QuestOffer> pool = PoolOf(*hideout);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (pair < static_cast<int>(pool.size())) {
@@ -163,7 +215,7 @@ void RerollOfferSet(std::span<std::uint8_t> slot, int index)
 {
     const HideoutData* hideout = HideoutAt(index);
     if (hideout == nullptr || index < 0 || index >= slot::kOfferSetCount) return;
-    OfferSetWriter set(slot, index);
+    QuestBoardWriter set(slot, index);
     const std::vector<QuestOffer> pool = PoolOf(*hideout);
     const int offerCount = OfferCountOf(*hideout);
     set.SetCountdown(static_cast<std::uint32_t>(hideout->offerRefreshCountdown));
@@ -198,7 +250,7 @@ void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
     for (int index = 0; index < sets; ++index) {
         const HideoutData* hideout = HideoutAt(index);
         if (hideout == nullptr) continue;
-        OfferSetWriter set(slot, index);
+        QuestBoardWriter set(slot, index);
         const std::vector<QuestOffer> pool = PoolOf(*hideout);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (set.IsEmpty(pair) || database->FindQuestData(set.Id(pair)) != nullptr) continue;
@@ -220,9 +272,10 @@ void RefreshOfferSetsDaily(std::span<std::uint8_t> slot)
 {
     const int sets = CountUsedOfferSets();
     for (int index = 0; index < sets; ++index) {
-        OfferSetWriter set(slot, index);
+        QuestBoardWriter set(slot, index);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
-            if (set.IsEmpty(pair) || set.Value(pair) == 0) {
+            // An expired quest stays on the board, offered again with 0 days left.
+            if (set.IsEmpty(pair)) {
                 set.EmptyPair(pair);
                 set.SetMask(set.Mask() & ~(1u << pair));
                 continue;
@@ -231,7 +284,7 @@ void RefreshOfferSetsDaily(std::span<std::uint8_t> slot)
             set.SetValue(pair, set.Value(pair) - 1);
             if (set.Value(pair) == 0) {
                 set.SetMask(set.Mask() & ~(1u << pair));
-                ApplyExpiryEffects(slot, set.Id(pair));
+                ApplyQuestEffects(slot, set.Id(pair), QuestEffect::kExpiry);
             }
         }
         if (set.Countdown() > 1) {

@@ -1,0 +1,98 @@
+// The quest rules on the ship and the slot's boards: the accepted limit, what may be delivered, delivering and retiring.
+#include "game/model/quest/quest_rules.h"
+
+#include <algorithm>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/item_drops.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/ship_world.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/achievement/achievements.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/player/inventory.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/quest_boards.h"
+#include "game/services/save/save_image.h"
+
+namespace {
+
+const QuestData* FindQuest(std::uint32_t questId)
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    return database != nullptr ? database->FindQuestData(questId) : nullptr;
+}
+
+bool EndsItemList(const ItemCount& entry) { return entry.itemId == kNoId || entry.count <= 0; }
+
+// Stored units first, inventory by inventory, then items lying on the grid.
+void TakeNeededItem(const ItemCount& needed)
+{
+    std::int64_t remaining = needed.count;
+    if (const GAME_CPlayerData* player = GetPlayerData()) {
+        for (std::size_t index = 0; index < player->InventoryCount() && remaining > 0; ++index) {
+            GAME_CInventory* inventory = player->GetInventoryAt(static_cast<std::int64_t>(index));
+            if (inventory == nullptr) continue;
+            const std::int64_t taken = std::min(inventory->CountItem(needed.itemId), remaining);
+            for (std::int64_t unit = 0; unit < taken; ++unit) inventory->TakeItem(needed.itemId);
+            remaining -= taken;
+        }
+    }
+    if (GAME_CFieldObjectManager* objects = ship_world::FieldObjects(); objects != nullptr && remaining > 0) {
+        objects->ConsumeFieldItems(needed.itemId, static_cast<std::int32_t>(remaining));
+    }
+}
+
+// Piles of at most a stack on free cells searched from column 0 of the last row; what finds none is lost.
+void PlaceRewardItem(const ItemCount& reward)
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr) return;
+    DropItemStacks(reward.itemId, reward.count, 0, std::max(ship->grid.height - 1, 0));
+}
+
+}  // namespace
+
+bool CanAcceptQuest(std::span<const std::uint8_t> slot)
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    const std::int64_t limit = player != nullptr ? player->questLimit : 0;
+    return CountFlaggedQuestEntries(slot) < limit;
+}
+
+bool IsQuestDeliverable(std::uint32_t questId)
+{
+    const QuestData* quest = FindQuest(questId);
+    if (quest == nullptr) return false;
+    for (const ItemCount& needed : quest->neededItems) {
+        if (EndsItemList(needed)) break;
+        if (CountAvailableItem(needed.itemId) < needed.count) return false;
+    }
+    return true;
+}
+
+bool DeliverQuest(std::span<std::uint8_t> slot, int board, int pair, std::uint32_t questId)
+{
+    const QuestData* quest = FindQuest(questId);
+    if (quest == nullptr) return false;
+    for (const ItemCount& needed : quest->neededItems) {
+        if (EndsItemList(needed)) break;
+        TakeNeededItem(needed);
+    }
+    if (GAME_CShip* ship = ship_world::Ship(); ship != nullptr && quest->fuel > 0) ship->AddFuel(quest->fuel);
+    if (GAME_CPlayerData* player = GetPlayerData(); player != nullptr && quest->money > 0) player->AddMoney(quest->money);
+    for (const ItemCount& reward : quest->rewardItems) {
+        if (EndsItemList(reward)) break;
+        PlaceRewardItem(reward);
+    }
+    QuestBoardWriter(slot, board).RemoveSlot(pair, QuestBoardOfferCount(board));
+    ApplyQuestEffects(slot, questId, QuestEffect::kDelivery);
+    AddAchievementCount(MakeTag("A011"), 1);
+    return true;
+}
+
+void RetireQuest(std::span<std::uint8_t> slot, int board, int pair)
+{
+    QuestBoardWriter(slot, board).RemoveSlot(pair, QuestBoardOfferCount(board));
+}
