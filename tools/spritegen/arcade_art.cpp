@@ -316,17 +316,20 @@ PixelArt ShieldOrb()
 }
 
 // Enemies face left like the rat, feet on the bottom row.
+// Tall enough, ears up, for the rat's shots to meet it at their height.
 PixelArt Hopper(int frame)
 {
-    PixelArt art(28, 24);
+    PixelArt art(28, 32);
     const int lift = frame == 0 ? 0 : 4;
-    art.Fill(4, 22, 20, 2, Hex(0x000000, 70));
-    art.OutlinedRoundFill(4, 6 - lift, 20, 14, kOutline, kGreen);
-    art.Fill(7, 8 - lift, 14, 2, Hex(0x9BE09A));
-    art.Dot(8, 11 - lift, kWhite);
-    art.Dot(9, 11 - lift, kOutline);
-    art.Line(8, 20 - lift, 5, 23, kOutline);
-    art.Line(20, 20 - lift, 23, 23, kOutline);
+    art.Fill(4, 30, 20, 2, Hex(0x000000, 70));
+    art.OutlinedRoundFill(6, 2 - lift / 2, 5, 9, kOutline, kGreen);
+    art.OutlinedRoundFill(17, 2 - lift / 2, 5, 9, kOutline, kGreen);
+    art.OutlinedRoundFill(3, 8 - lift, 22, 20, kOutline, kGreen);
+    art.Fill(6, 10 - lift, 16, 2, Hex(0x9BE09A));
+    art.Dot(8, 14 - lift, kWhite);
+    art.Dot(9, 14 - lift, kOutline);
+    art.Line(8, 27 - lift, 5, 31, kOutline);
+    art.Line(20, 27 - lift, 23, 31, kOutline);
     return art;
 }
 

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <vector>
 
+#include "framework/math/random.h"
 #include "game/app/scene/scene_minigame.h"
 #include "game/app/scene/scene_stack.h"
+#include "game/model/minigame/minigame_enemy.h"
 #include "game/model/minigame/minigame_player.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/player/player_data.h"
@@ -61,6 +63,20 @@ protected:
     }
 
     static std::u16string Name(const working_slot::RankingRow& row) { return {row.name.begin(), row.name.end()}; }
+
+    // Ten ranking rows as the slot stores them: a terminated UTF-16 name and an s32 score, little-endian.
+    static std::vector<std::uint8_t> RankingBytes(const std::vector<std::pair<std::u16string, std::int32_t>>& rows)
+    {
+        std::vector<std::uint8_t> bytes;
+        for (const auto& [name, score] : rows) {
+            for (char16_t unit : name + u'\0') {
+                bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+                bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+            }
+            for (int byte = 0; byte < 4; ++byte) bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(score) >> (8 * byte)));
+        }
+        return bytes;
+    }
 };
 
 TEST_F(MiniGameSceneTest, TheGameCenterOpensTheTitleAndCancelGoesBackToTheGameAsItWas)
@@ -342,20 +358,92 @@ TEST_F(MiniGameSceneTest, ADeathFallsToTheGameOverAndTheScoreTakesANamedRowThatT
     ASSERT_TRUE(IsSceneOnStack(kSceneGameMain));
     ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(1));
     ASSERT_TRUE(StepUntilSaveIdle());
-    std::vector<std::uint8_t> expected;
-    const std::pair<char16_t, std::int32_t> rows[] = {{u'Ａ', 10000}, {u'Ｂ', 9000}, {u'Ｃ', 8000}, {u'Ｄ', 7000},
-                                                      {u'Ｅ', 6000},  {0, 5500},    {u'Ａ', 5500}, {u'Ｆ', 5000},
-                                                      {u'Ｇ', 4000},  {u'Ｈ', 3000}};
-    for (const auto& [letter, score] : rows) {
-        const std::u16string name = letter == 0 ? std::u16string(u"ＺＥＱ") : std::u16string(3, letter);
-        for (char16_t unit : name + u'\0') {
-            expected.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-            expected.push_back(static_cast<std::uint8_t>(unit >> 8));
-        }
-        for (int byte = 0; byte < 4; ++byte) expected.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(score) >> (8 * byte)));
-    }
+    const std::vector<std::pair<std::u16string, std::int32_t>> rows = {
+        {u"ＡＡＡ", 10000}, {u"ＢＢＢ", 9000}, {u"ＣＣＣ", 8000}, {u"ＤＤＤ", 7000}, {u"ＥＥＥ", 6000},
+        {u"ＺＥＱ", 5500},  {u"ＡＡＡ", 5500}, {u"ＦＦＦ", 5000}, {u"ＧＧＧ", 4000}, {u"ＨＨＨ", 3000}};
     const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(1).subspan(save_layout::slot::kRanking, 120);
-    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin(), saved.end()), expected);
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin(), saved.end()), RankingBytes(rows));
+}
+
+TEST_F(MiniGameSceneTest, ASeededRunFightsWavesUntilItsLivesAreGoneAndItsInitialsAreRanked)
+{
+    Scene& scene = EnterArcade();
+    vesk::math::SeedRandom(31);
+    vesk::math::MarkRandomClockSeeded();
+    StartRun(scene);
+    GAME_CMiniGameWorld& world = scene.World();
+    GAME_CMiniGameObjectPlayer& rat = *world.Player();
+    const std::int32_t startLives = rat.lives;
+
+    // The run itself on the world alone, a step at a time, played by the rule below.
+    int waves = 0;
+    int kills = 0;
+    int livesLost = 0;
+    std::vector<std::uint32_t> lastEnemies = world.waveEnemies;
+    std::int32_t lastLives = startLives;
+    int step = 0;
+    for (; step < 60000 && !world.IsPlayerDead(); ++step) {
+        const GAME_CMiniGameObjectEnemy* nearest = nullptr;
+        for (const auto& enemy : world.Enemies()) {
+            if (enemy->active == 0 || enemy->IsDead()) continue;
+            if (nearest == nullptr || std::abs(enemy->position.x - rat.position.x) < std::abs(nearest->position.x - rat.position.x)) {
+                nearest = enemy.get();
+            }
+        }
+        // Holds fire, turns to face the nearest enemy and hops over one that comes close; after
+        // fifteen kills the player lets go and the enemies have the rat.
+        MiniGameControls controls;
+        const bool playing = kills < 15;
+        controls.fireHeld = playing;
+        if (nearest != nullptr && playing) {
+            const bool right = nearest->position.x > rat.position.x;
+            if (right != (rat.flipX != 0)) {
+                controls.right = right;
+                controls.left = !right;
+                controls.rightPressed = right && !world.controls.right;
+                controls.leftPressed = !right && !world.controls.left;
+            }
+            controls.jumpHeld = std::abs(nearest->position.x - rat.position.x) < 50.0f;
+            controls.jumpPressed = controls.jumpHeld && !world.controls.jumpHeld;
+        }
+        world.controls = controls;
+        const std::int32_t scoreBefore = world.score;
+        world.Update();
+        if (world.score > scoreBefore) ++kills;
+        if (world.waveEnemies != lastEnemies) ++waves;
+        lastEnemies = world.waveEnemies;
+        if (rat.lives < lastLives) ++livesLost;
+        lastLives = rat.lives;
+    }
+    ASSERT_TRUE(world.IsPlayerDead()) << "still alive after " << step << " steps";
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kScoreEntry; }, 2000));
+    EXPECT_GE(waves, 2);
+    EXPECT_GT(kills, 0);
+    EXPECT_GE(livesLost, startLives);
+    const std::int32_t score = world.score;
+    const int row = scene.NameEntry().row;
+
+    // K, O, A: each letter starts where the last one stood; slow enough to be a name.
+    StepFrames(60);
+    for (int steps : {10, 4, -14}) {
+        for (int i = 0; i < std::abs(steps); ++i) {
+            PressAction(steps > 0 ? kActionCursorDown : kActionCursorUp);
+            StepFrames(2);
+        }
+        PressAction(kActionDecide);
+        StepFrames(2);
+    }
+    ASSERT_EQ(scene.State(), Scene::kRanking);
+
+    // The ranking as a fresh slot holds it, with the run's row pushed in where its score belongs.
+    std::vector<std::pair<std::u16string, std::int32_t>> rows;
+    for (int i = 0; i < 10; ++i) rows.emplace_back(std::u16string(3, static_cast<char16_t>(u'Ａ' + i)), 10000 - 1000 * i);
+    const auto at = std::find_if(rows.begin(), rows.end(), [&](const auto& entry) { return entry.second < score; });
+    ASSERT_EQ(at - rows.begin(), row);
+    rows.insert(at, {u"ＫＯＡ", score});
+    rows.pop_back();
+    const std::span<std::uint8_t> slot = GetWorkingSlot().subspan(save_layout::slot::kRanking, 120);
+    EXPECT_EQ(std::vector<std::uint8_t>(slot.begin(), slot.end()), RankingBytes(rows));
 }
 
 }  // namespace
