@@ -47,7 +47,7 @@ std::u16string Limited(std::u16string text, std::size_t limit)
 
 }  // namespace
 
-GAME_CUIBullet::GAME_CUIBullet(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kHome, kSlideFrom)
+GAME_CUIBullet::GAME_CUIBullet(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kHome, kSlideFrom, {.closesFromHome = true})
 {
     reloads_.reserve(4);
     BuildBulletPage();

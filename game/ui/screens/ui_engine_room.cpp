@@ -42,6 +42,12 @@ const char* OptionKey(std::int32_t mode)
 // A figure with two decimals in full-width digits.
 std::u16string Decimal(double value) { return ToFullWidthText(vesk::text::FormatText(u"%.2f", {value})); }
 
+// A speed term in thousandths as the option's speed part.
+std::u16string SpeedAdded(std::int64_t thousandths)
+{
+    return FormatUIMessage("ENGINEROOM_ENGINE_SPEED_ADD", {Decimal(static_cast<double>(thousandths) * 0.001)});
+}
+
 }  // namespace
 
 GAME_CUIEngineRoom::GAME_CUIEngineRoom(const UIScreenContext& context)
@@ -215,8 +221,11 @@ void GAME_CUIEngineRoom::RefreshLiveValues()
     // Without fuel the ship does not move, whatever its engines could give.
     const double speed = ship != nullptr && ship->fuel > 0 ? std::max(0.0, static_cast<double>(ship->speed)) : 0.0;
     const std::int32_t rate = ship != nullptr ? ship->fuelRate : 0;
-    speed_->SetTextW(vesk::text::FormatText(u"%ls %ls", {Decimal(speed), GetMessageTextExpanded("SHIP_SPEED_RATE_UNIT_TEXT")}).c_str());
-    fuelRate_->SetTextW(vesk::text::FormatText(u"%ls %ls", {UIFullWidthNumber(rate), GetMessageTextExpanded("SHIP_FUEL_RATE_UNIT_TEXT")}).c_str());
+    const auto withUnit = [](const std::u16string& figure, const char* unitKey) {
+        return vesk::text::FormatText(u"%ls %ls", {figure, GetMessageTextExpanded(unitKey)});
+    };
+    speed_->SetTextW(withUnit(Decimal(speed), "SHIP_SPEED_RATE_UNIT_TEXT").c_str());
+    fuelRate_->SetTextW(withUnit(UIFullWidthNumber(rate), "SHIP_FUEL_RATE_UNIT_TEXT").c_str());
 }
 
 void GAME_CUIEngineRoom::ShowOption(OptionRow& row, std::int32_t mode, const std::u16string& effect)
@@ -243,7 +252,7 @@ void GAME_CUIEngineRoom::RefreshEnginePage()
     if (room == nullptr) return;
     const std::int64_t output = room->engineOutput;
     const std::int64_t connectSpeed = (output >> 1) | (output & 1);
-    const std::u16string connectText = FormatUIMessage("ENGINEROOM_ENGINE_SPEED_ADD", {Decimal(static_cast<double>(connectSpeed) * 0.001)});
+    const std::u16string connectText = SpeedAdded(connectSpeed);
     std::size_t next = 0;
     if ((room->installedUpgrades & kOverLimitValveBit) != 0) {
         std::int64_t speedSum = 0;
@@ -255,7 +264,7 @@ void GAME_CUIEngineRoom::RefreshEnginePage()
         // The rate divisor grows by the stages' rates less 1000, once.
         const double extra = static_cast<double>(rateSum - 1000);
         const double percent = extra > 0.0 ? 100.0 / std::max(1000.0 / extra, 0.00001) : 100.0;
-        const std::u16string speedPart = FormatUIMessage("ENGINEROOM_ENGINE_SPEED_ADD", {Decimal(static_cast<double>(speedSum) * 0.001)});
+        const std::u16string speedPart = SpeedAdded(speedSum);
         const std::u16string fuelPart =
             FormatUIMessage("ENGINEROOM_ENGINE_FUEL_RATE", {ToFullWidthText(vesk::text::FormatText(u"%.0f", {percent}))});
         ShowOption(rows_[next++], kEngineOverLimit, vesk::text::FormatText(u"%ls %ls", {speedPart, fuelPart}));
@@ -266,7 +275,8 @@ void GAME_CUIEngineRoom::RefreshEnginePage()
 
 std::int32_t GAME_CUIEngineRoom::CountOptions() const
 {
-    return static_cast<std::int32_t>(std::count_if(rows_.begin(), rows_.end(), [](const OptionRow& row) { return row.mode != kNoMode; }));
+    const auto offered = [](const OptionRow& row) { return row.mode != kNoMode; };
+    return static_cast<std::int32_t>(std::count_if(rows_.begin(), rows_.end(), offered));
 }
 
 void GAME_CUIEngineRoom::Ask(const char* key)

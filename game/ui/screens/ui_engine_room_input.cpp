@@ -104,7 +104,8 @@ void GAME_CUIEngineRoom::UpdateEngineInput(bool input)
     const bool repeats = map.Find(focus_) != nullptr && map.Find(focus_)->repeats;
     const auto held = [repeats](int slot) { return Pressed(slot) || (repeats && Repeated(slot)); };
     // Sideways first (on the options they only set the place), then decide, then up and down.
-    if (!(Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) && !(Pressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft))) {
+    const bool sideways = (Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) || (Pressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
+    if (!sideways) {
         if (IsUIActionTriggered(kActionDecide)) {
             if (focus_ == kFocusOptions) {
                 PlayUISE(kSeUIDecide);

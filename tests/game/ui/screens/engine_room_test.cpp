@@ -137,4 +137,62 @@ TEST_F(EngineRoomTest, TheFrameScrollsClosesFromItsRestAndSkipsOverTheAddTaskWin
     EXPECT_NE(world->held, 0u);
 }
 
+// The engine page's options: the cursor goes round the rows and leaves them downwards for the engine
+// tab; a press on a row moves the cursor there and a second chooses; the option of the room's own
+// mode asks nothing; a no changes nothing; a yes changes the mode in the next frame and swings the
+// lever while the page is deaf.
+TEST_F(EngineRoomTest, TheOptionsAskBeforeTheModeChangesAndTheLeverSwingsToIt)
+{
+    GAME_CRoomBase& engine = PlaceUpgradedEngine();
+    OpenScreenOf(engine);
+    ASSERT_EQ(Screen().CurrentPage(), Page::kEngine);
+    ASSERT_EQ(Screen().LeverAngle(), 12.0f);
+    ASSERT_EQ(Screen().RowCursor(), 0);
+
+    std::size_t from = frames.size();
+    Press(kActionCursorUp);
+    EXPECT_EQ(Screen().RowCursor(), 2);
+    EXPECT_EQ(CountPlayed(kSeUICursor, from), 1);
+    Press(kActionCursorDown);
+    EXPECT_EQ(Screen().Focus(), GAME_CUIEngineRoom::kFocusEngineTab);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Screen().Focus(), GAME_CUIEngineRoom::kFocusOptions);
+
+    // The stop option of a stopped engine: the decide sound, no question.
+    from = frames.size();
+    Press(kActionDecide);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
+    StepFrames(2);
+    EXPECT_FALSE(Dialog().IsVisible());
+
+    // A press on the over-limit row moves the cursor, a second asks; no leaves the room as it was.
+    // The first row's words, in the window at (206, 190).
+    constexpr int kRowX = 61 + 206 + 40;
+    constexpr int kRowY = -51 + 190 + 10;
+    ClickAt(kRowX, kRowY);
+    StepFrames(2);
+    ASSERT_EQ(Screen().RowCursor(), 0);
+    ClickAt(kRowX, kRowY);
+    ASSERT_TRUE(StepUntil([&] { return Dialog().IsVisible(); }, 5));
+    EXPECT_EQ(Screen().CurrentPage(), Page::kAskOverLimit);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return Screen().CurrentPage() == Page::kEngine; }, 5));
+    EXPECT_EQ(engine.engineMode, kEngineDisconnected);
+
+    // Yes: the notice now, the mode and the ship's speed the next frame, the lever over 10 frames.
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Dialog().IsVisible(); }, 5));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Screen().CurrentPage() == Page::kOverLimitSet; }, 5));
+    EXPECT_EQ(engine.engineMode, kEngineOverLimit);
+    EXPECT_GT(world->ship->speed, 0.0f);
+    EXPECT_TRUE(Screen().IsLeverMoving());
+    StepFrames(GAME_CUIEngineRoom::kLeverFrames);
+    EXPECT_FALSE(Screen().IsLeverMoving());
+    EXPECT_EQ(Screen().LeverAngle(), -12.0f);
+    ASSERT_TRUE(CloseMessage());
+    StepFrames(2);
+    EXPECT_EQ(Screen().CurrentPage(), Page::kEngine);
+}
+
 }  // namespace
