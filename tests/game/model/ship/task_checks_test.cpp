@@ -37,6 +37,11 @@ TEST_F(TaskChecksTest, AnOrderIsRefusedWithTheCodeOfTheFirstRuleItBreaks)
     engine.installedUpgrades = 1u << 1;
     EXPECT_EQ(Check("TU24", engine), kTaskRequestAlready);
     engine.installedUpgrades = 0;
+    // The over-limit valve after the turbocharger.
+    EXPECT_EQ(Check("TU25", engine), kTaskRequestNeedsUpgrade);
+    engine.installedUpgrades = 0b11;
+    EXPECT_EQ(Check("TU25", engine), kTaskRequestAllowed);
+    engine.installedUpgrades = 0;
 
     // A second upgrade of the same id, or of the same upgrade bit under another id.
     ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeRoomUpgradeRequest(*FindTaskData(MakeTag("TU23")), NumberOf(engine))),
