@@ -5,16 +5,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "bench/allocation_counter.h"
 #include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
@@ -32,48 +31,6 @@
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
 
-// Every plain form of new and delete, so that each allocation is counted and each block goes back
-// the way it came. The sanitizer build keeps its own allocator (its runtime supplies some forms of
-// new itself, and a block from one allocator freed by the other is a fault), so it counts nothing.
-namespace {
-
-std::atomic<std::size_t> g_allocations{0};
-
-}  // namespace
-
-#if !defined(__SANITIZE_ADDRESS__)
-namespace {
-
-void* CountedAllocation(std::size_t size)
-{
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-}  // namespace
-
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size)
-{
-    if (void* block = CountedAllocation(size)) return block;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size)
-{
-    if (void* block = CountedAllocation(size)) return block;
-    throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocation(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAllocation(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
-#pragma GCC diagnostic pop
-#endif
 
 namespace {
 
@@ -158,9 +115,9 @@ void RunFramesInGame(benchmark::State& state, Setup setup)
             }
             std::size_t allocations = 0;
             for (auto _ : state) {
-                const std::size_t before = g_allocations.load(std::memory_order_relaxed);
+                const std::size_t before = bench_support::AllocationCount();
                 frame();
-                allocations += g_allocations.load(std::memory_order_relaxed) - before;
+                allocations += bench_support::AllocationCount() - before;
                 // The software rasterizer's share is the renderer's, not the UI's.
                 state.PauseTiming();
                 FlushUISprites();

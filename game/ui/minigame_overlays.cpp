@@ -35,6 +35,35 @@ float LineHeight()
     return font->CellHeight() * (font->size > 0.0f ? font->size : 1.0f);
 }
 
+// The HUD's figures are written into a fixed buffer: a frame of play asks the allocator for nothing.
+class HudFigures {
+public:
+    // A decimal number of at least the digits given; negative values show as 0.
+    HudFigures& Number(std::int32_t value, int minDigits)
+    {
+        char16_t digits[10];
+        int count = 0;
+        auto rest = static_cast<std::uint32_t>(std::max(value, 0));
+        do {
+            digits[count++] = static_cast<char16_t>(u'0' + rest % 10);
+            rest /= 10;
+        } while (rest != 0);
+        while (count < minDigits && count < 10) digits[count++] = u'0';
+        while (count > 0) text_[length_++] = digits[--count];
+        return *this;
+    }
+    HudFigures& Colon()
+    {
+        text_[length_++] = u':';
+        return *this;
+    }
+    std::u16string_view View() const { return {text_, length_}; }
+
+private:
+    char16_t text_[36];
+    std::size_t length_ = 0;
+};
+
 }  // namespace
 
 void DrawMiniGameText(float x, float y, std::u16string_view text)
@@ -105,12 +134,16 @@ void GAME_CMiniGameOverlays::DrawHud(const GAME_CMiniGameWorld& world) const
     }
     const auto& icons = world.WeaponIcons();
     for (std::size_t i = 0; i < icons.size(); ++i) Draw(icons[i], 355.0f + 26.0f * static_cast<float>(i), 35.0f);
-    DrawMiniGameText(39.0f, 39.0f, vesk::text::FormatText(u"%d", {world.score}));
+    DrawMiniGameText(39.0f, 39.0f, HudFigures().Number(world.score, 1).View());
     const std::uint32_t time = world.playTime;
     const auto hundredths = static_cast<std::int32_t>(std::trunc(static_cast<float>(time % 60) * (1.0f / 60.0f) * 100.0f));
-    DrawMiniGameText(158.0f, 38.0f,
-                     vesk::text::FormatText(u"%02d:%02d:%02d", {static_cast<std::int32_t>(time / 3600),
-                                                                static_cast<std::int32_t>((time / 60) % 60), hundredths}));
+    const HudFigures clock = HudFigures()
+                                 .Number(static_cast<std::int32_t>(time / 3600), 2)
+                                 .Colon()
+                                 .Number(static_cast<std::int32_t>((time / 60) % 60), 2)
+                                 .Colon()
+                                 .Number(hundredths, 2);
+    DrawMiniGameText(158.0f, 38.0f, clock.View());
 }
 
 void GAME_CMiniGameOverlays::DrawRanking() const
