@@ -37,6 +37,7 @@
 #include "tools/spritegen/nearview_art.h"
 #include "tools/spritegen/room_screen_art.h"
 #include "tools/spritegen/scenery_art.h"
+#include "tools/spritegen/settings_art.h"
 #include "tools/spritegen/ui_art.h"
 
 namespace {
@@ -49,7 +50,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       spritegen::DrawHudSprites(fonts), spritegen::DrawMenuSprites(fonts),
                       spritegen::DrawRoomScreenSprites(fonts), spritegen::DrawArcadeRatSprites(),
                       spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites(),
-                      spritegen::DrawCrewStatusSprites(fonts), spritegen::DrawEngineRoomSprites(fonts)}) {
+                      spritegen::DrawCrewStatusSprites(fonts), spritegen::DrawEngineRoomSprites(fonts),
+                      // The options and binding windows.
+                      spritegen::DrawSettingsSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

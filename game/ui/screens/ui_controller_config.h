@@ -1,9 +1,9 @@
-// The controller configuration screen (slot 39): not built yet, a stand-in that closes on cancel or a pointer press.
+// The controller configuration screen (slot 39): the binding screen over the pad's buttons.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include "game/ui/screens/ui_binding_config.h"
 
-class GAME_CUIControllerConfig : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotControllerConfig> {
+class GAME_CUIControllerConfig : public GAME_CUIBindingConfig, public UIScreenSlot<kSlotControllerConfig> {
 public:
-    GAME_CUIControllerConfig() : GAME_CUIUnbuiltScreen() {}
+    explicit GAME_CUIControllerConfig(const UIScreenContext& context) : GAME_CUIBindingConfig(context, PadBindingStrategy()) {}
 };

@@ -1,9 +1,9 @@
-// The keyboard configuration screen (slot 40): not built yet, a stand-in that closes on cancel or a pointer press.
+// The keyboard configuration screen (slot 40): the binding screen over the keys and mouse buttons.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include "game/ui/screens/ui_binding_config.h"
 
-class GAME_CUIKeyboardConfig : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotKeyboardConfig> {
+class GAME_CUIKeyboardConfig : public GAME_CUIBindingConfig, public UIScreenSlot<kSlotKeyboardConfig> {
 public:
-    GAME_CUIKeyboardConfig() : GAME_CUIUnbuiltScreen() {}
+    explicit GAME_CUIKeyboardConfig(const UIScreenContext& context) : GAME_CUIBindingConfig(context, KeyboardBindingStrategy()) {}
 };

@@ -1,0 +1,238 @@
+// The key and controller configuration screens: capturing, refusing, the pad's START and SELECT, saving with its failure, and bindings after a restart.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "framework/input/key_tables.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/screens/ui_controller_config.h"
+#include "game/ui/screens/ui_keyboard_config.h"
+#include "game/ui/selection_dialog.h"
+#include "platform/file_system.h"
+#include "platform/input/virtual_pad.h"
+#include "platform/little_endian.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using namespace save_layout;
+namespace pad_button = platform::input::pad_button;
+
+constexpr std::int32_t kKeyG = 50;
+constexpr std::int32_t kKeyQ = 32;
+constexpr int kRowShortcutBuild = 19;
+constexpr int kRowShortcutLog = 24;
+
+class BindingConfigTest : public support::GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+    }
+
+    void TearDown() override
+    {
+        pad_.Detach();
+        GameFixture::TearDown();
+    }
+
+    template <typename Screen>
+    Screen& Open()
+    {
+        auto* screen = UI().Get<Screen>();
+        UI().SetOpen(Screen::kSlot, true);
+        EXPECT_TRUE(StepUntil([&] { return screen->State() == UIScreenState::kMain; }, 40));
+        StepFrames(1);
+        return *screen;
+    }
+
+    void PressLogicalKey(std::int32_t logical)
+    {
+        for (const vesk::input::KeyLogical& entry : vesk::input::LogicalKeyTable()) {
+            if (entry.logicalKey == logical) {
+                PressRawKey(entry.keyCode);
+                return;
+            }
+        }
+        FAIL() << "no key gives logical key " << logical;
+    }
+
+    void Press(int action, int frames = 1)
+    {
+        PressAction(action);
+        StepFrames(frames);
+    }
+
+    // Down the ring to a row, then decide: the capture prompt comes up.
+    void StartCapture(GAME_CUIBindingConfig& screen, int row)
+    {
+        while (screen.Cursor() != row) Press(kActionCursorDown, 2);
+        Press(kActionDecide, 2);
+        ASSERT_TRUE(screen.IsCapturing());
+        ASSERT_TRUE(MessageHas("ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01"));
+    }
+
+    void Save(GAME_CUIBindingConfig& screen)
+    {
+        while (screen.Cursor() != kBindingRowCount + GAME_CUISettingsWindow::kButtonSave) Press(kActionCursorDown, 2);
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kSaveQuestion; }, 20));
+        AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    }
+
+    static bool MessageHas(const char* key)
+    {
+        return GetInDisplaySelection()->Message().find(GetMessageTextExpanded(key)) != std::u16string::npos;
+    }
+
+    void PlugPad()
+    {
+        ASSERT_TRUE(pad_.Attach(platform::input::PadKind::Standard));
+        vesk::input::OnDeviceChange();
+    }
+
+    void SetPad(std::uint16_t buttons)
+    {
+        platform::input::StandardPadState state;
+        state.buttons = buttons;
+        pad_.Set(state);
+    }
+
+    platform::input::VirtualPad pad_;
+};
+
+TEST_F(BindingConfigTest, AKeyCapturedAndSavedActsAtOnceIsStoredAndSurvivesARestart)
+{
+    auto& screen = Open<GAME_CUIKeyboardConfig>();
+    ASSERT_NO_FATAL_FAILURE(StartCapture(screen, kRowShortcutBuild));
+    // Escape binds nothing (the keyboard's Escape is the pad's START: its tap ends the capture).
+    PressLogicalKey(0);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    EXPECT_EQ(screen.Bindings()[kActionShortcutBuild], kKeyQ);
+    Press(kActionDecide, 2);
+    ASSERT_TRUE(screen.IsCapturing());
+    PressLogicalKey(kKeyG);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    EXPECT_EQ(screen.Bindings()[kActionShortcutBuild], kKeyG);
+    EXPECT_TRUE(screen.IsRowChanged(kRowShortcutBuild));
+    EXPECT_EQ(screen.RowBindingText(kRowShortcutBuild), GetKeyboardKeyName(kKeyG));
+    // Not in force before it is saved.
+    EXPECT_EQ(GetInputMap()->GetKeyBinding(kActionShortcutBuild), kKeyQ);
+
+    ASSERT_NO_FATAL_FAILURE(Save(screen));
+    bool toldEarly = false;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            toldEarly = toldEarly || (MessageHas("OPTION_SAVE_FINISHED") && !GetSaveManager()->IsSystemRecordSaved());
+            return screen.GetPage() == GAME_CUISettingsWindow::Page::kSaveFinished;
+        },
+        600));
+    EXPECT_FALSE(toldEarly);
+    EXPECT_TRUE(MessageHas("OPTION_SAVE_FINISHED"));
+    EXPECT_EQ(GetInputMap()->GetKeyBinding(kActionShortcutBuild), kKeyG);
+    EXPECT_EQ(platform::ReadU32(GetWorkingSystemRecord(), system::kKeyBindings + 4 * kActionShortcutBuild),
+              static_cast<std::uint32_t>(kKeyG));
+
+    StopGame();
+    StartGame();
+    ASSERT_TRUE(StepUntilMainGame());
+    EXPECT_EQ(GetInputMap()->GetKeyBinding(kActionShortcutBuild), kKeyG);
+    std::array<std::uint8_t, GAME_CInputMap::kBindingTableBytes> inForce{};
+    ASSERT_TRUE(GetInputMap()->WriteKeyBindings(inForce));
+    const auto stored = GetWorkingSystemRecord().subspan(system::kKeyBindings, inForce.size());
+    EXPECT_TRUE(std::equal(inForce.begin(), inForce.end(), stored.begin()));
+}
+
+TEST_F(BindingConfigTest, OnThePadStartHeldRestoresTheDefaultSelectTappedCancelsAndDecideCannotBeStranded)
+{
+    ASSERT_NO_FATAL_FAILURE(PlugPad());
+    auto& screen = Open<GAME_CUIControllerConfig>();
+    // GAMEPLAY_SC_LOG first takes LB, then START held 11 frames gives its default: unbound.
+    ASSERT_NO_FATAL_FAILURE(StartCapture(screen, kRowShortcutLog));
+    SetPad(pad_button::LeftShoulder);
+    StepFrames(1);
+    SetPad(0);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    // LB is also GAMEPLAY_SC_PIMMET_SELECT's, which takes the old (unbound) value; MENU_TAB_LEFT keeps it.
+    EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0x10000);
+    EXPECT_EQ(screen.Bindings()[kActionSelectCrew], 0);
+    EXPECT_EQ(screen.Bindings()[kActionMenuTabLeft], 0x10000);
+    Press(kActionDecide, 2);
+    ASSERT_TRUE(screen.IsCapturing());
+    SetPad(pad_button::Start);
+    StepFrames(10);
+    EXPECT_TRUE(screen.IsCapturing());
+    StepFrames(1);
+    SetPad(0);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0);
+    EXPECT_EQ(screen.RowBindingText(kRowShortcutLog), GetPadButtonName(0));
+
+    // A SELECT tap ends a capture with no change and keeps the marks.
+    Press(kActionDecide, 2);
+    ASSERT_TRUE(screen.IsCapturing());
+    SetPad(pad_button::Back);
+    StepFrames(2);
+    SetPad(0);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0);
+    EXPECT_TRUE(screen.IsRowChanged(kRowShortcutLog));
+
+    // BUTTON_2 is DECIDE's: the unbound GAMEPLAY_SC_LOG may not take it.
+    Press(kActionDecide, 2);
+    SetPad(pad_button::A);
+    StepFrames(2);
+    SetPad(0);
+    StepFrames(1);
+    EXPECT_TRUE(screen.IsRefusalShown());
+    EXPECT_TRUE(MessageHas("ADD_TEXT_UI_CONFIG_DIALOG_02"));
+    EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0);
+    EXPECT_EQ(screen.Bindings()[kActionDecide], 0x200);
+    EXPECT_FALSE(screen.IsRowChanged(kRowShortcutLog));
+}
+
+TEST_F(BindingConfigTest, AFailedWriteAsksToTryAgainAndKeepsTheOldFileAndASaveAskedDuringAnotherWaitsForItsOwnWrite)
+{
+    auto& screen = Open<GAME_CUIKeyboardConfig>();
+    ASSERT_NO_FATAL_FAILURE(StartCapture(screen, kRowShortcutBuild));
+    PressLogicalKey(kKeyG);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    const std::string before = support::ReadBytes(SavePath());
+
+    platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
+    ASSERT_NO_FATAL_FAILURE(Save(screen));
+    bool finished = false;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            finished = finished || MessageHas("OPTION_SAVE_FINISHED");
+            return screen.GetPage() == GAME_CUISettingsWindow::Page::kSaveRetry;
+        },
+        600));
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(MessageHas("PAUSEUI_SAVE_RETRY_YESNO"));
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
+    // The binding is in force all the same.
+    EXPECT_EQ(GetInputMap()->GetKeyBinding(kActionShortcutBuild), kKeyG);
+
+    // Yes saves again, this time while a slot save runs: the notice waits for the system record's own write.
+    StepFrames(1);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(3));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kSaving; }, 5));
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kSaveFinished; }, 900));
+    EXPECT_TRUE(GetSaveManager()->IsSystemRecordSaved());
+    EXPECT_NE(support::ReadBytes(SavePath()), before);
+}
+
+}  // namespace
