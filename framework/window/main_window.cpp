@@ -1,6 +1,7 @@
 // The main window's creation, frame measure, cursor and activation hook.
 #include "framework/window/main_window.h"
 
+#include <optional>
 #include <string>
 
 #include "framework/log/log.h"
@@ -12,6 +13,7 @@ namespace vesk::window {
 namespace {
 MainWindowRecord g_record;
 void (*g_activationHook)() = nullptr;
+std::optional<DisplaySizes> g_testDisplay;
 }  // namespace
 
 MainWindowRecord& GetMainWindowRecord()
@@ -86,8 +88,11 @@ void ReleaseMainWindow()
     platform::DestroyMainWindow();
 }
 
+void SetDisplaySizesForTesting(std::optional<DisplaySizes> sizes) { g_testDisplay = sizes; }
+
 MonitorSize GetMonitorSize()
 {
+    if (g_testDisplay) return g_testDisplay->monitor;
     int width = 0;
     int height = 0;
     if (!platform::GetMonitorSize(width, height)) return {};
@@ -96,6 +101,7 @@ MonitorSize GetMonitorSize()
 
 int GetScreenHeight()
 {
+    if (g_testDisplay) return g_testDisplay->screenHeight;
     int height = 0;
     return platform::GetPrimaryDisplayHeight(height) ? height : 0;
 }

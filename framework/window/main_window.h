@@ -1,6 +1,7 @@
 // The main window: its class name, its record, and its creation and placing.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,13 @@ MonitorSize GetMonitorSize();
 // The height of the primary screen in pixels, to tell whether a window size
 // fits; 0 when unknown.
 int GetScreenHeight();
+
+// A display for tests to stand in for the real one (none: the platform's again).
+struct DisplaySizes {
+    int screenHeight = 0;
+    MonitorSize monitor{};
+};
+void SetDisplaySizesForTesting(std::optional<DisplaySizes> sizes);
 
 // Called when the window becomes active again: runs the activation hook.
 void OnWindowActivated();

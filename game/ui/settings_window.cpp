@@ -239,6 +239,7 @@ void GAME_CUISettingsWindow::EnterPage(Page page)
     case Page::kSaving:
         BusyInDialog(slot);
         dots_ = 0;
+        BeforeStore();
         work_.Store();
         PutStoredInForce();
         StartSystemSave();

@@ -87,8 +87,10 @@ protected:
     virtual void AfterPage() {}
     virtual void EnterOwnPage() {}
     virtual void UpdateOwnPage() {}
-    // Saving: the copy was stored; put it in force. Then, each frame, whether the save may be told
-    // (besides the write), and what is done once it settled, written or not.
+    // Saving: the copy's last touches before it is stored; then, stored, it is put in force. Then,
+    // each frame, whether the save may be told (besides the write), and what is done once it
+    // settled, written or not.
+    virtual void BeforeStore() {}
     virtual void PutStoredInForce() = 0;
     virtual bool SaveMayBeTold() const { return true; }
     virtual void AfterSaveSettled() {}

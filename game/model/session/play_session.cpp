@@ -50,7 +50,7 @@ void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
     player->option22 = platform::ReadU16(settings, system::kOption22);
     player->cameraSpeed = platform::ReadU16(settings, system::kCameraSpeed);
     player->option28 = platform::ReadU32(settings, system::kOption28);
-    player->option32 = platform::ReadU16(settings, system::kOption32);
+    player->option32 = platform::ReadU16(settings, system::kWheelSensitivity);
     player->option36 = platform::ReadU32(settings, system::kOption36);
     player->pauseWhenInactive = platform::ReadU32(settings, system::kPauseInactive);
     player->muteWhenInactive = platform::ReadU32(settings, system::kMuteInactive);

@@ -111,9 +111,9 @@ void InitSystemRecord(std::span<std::uint8_t> record)
     platform::WriteU16(record, system::kSeVolume, 75);
     platform::WriteU16(record, system::kLanguage, static_cast<std::uint16_t>(GetPlatformLanguageIndex()));
     platform::WriteU16(record, system::kWindowSize, 100);
-    platform::WriteU16(record, system::kCameraSpeed, 50);
+    platform::WriteU16(record, system::kWheelSensitivity, 50);
     platform::WriteU32(record, system::kOption28, 1);
-    platform::WriteU16(record, system::kOption32, 50);
+    platform::WriteU16(record, system::kCameraSpeed, 50);
     platform::WriteU32(record, system::kPauseInactive, 1);
     platform::WriteU32(record, system::kMuteInactive, 1);
     platform::WriteU32(record, system::kOption48, 1);

@@ -160,10 +160,10 @@ inline constexpr std::size_t kLanguage = 12;   // u16
 inline constexpr std::size_t kFullScreen = 16;  // u32
 inline constexpr std::size_t kWindowSize = 20;  // u16: (value + 100) / 100 = 1, 2, 3
 inline constexpr std::size_t kOption22 = 22;    // u16
-inline constexpr std::size_t kCameraSpeed = 24;  // u16
+inline constexpr std::size_t kWheelSensitivity = 24;  // u16 percent, read where the wheel zooms
 inline constexpr std::size_t kOption28 = 28;    // u32
-inline constexpr std::size_t kOption32 = 32;    // u16
-inline constexpr std::size_t kOption36 = 36;    // u32
+inline constexpr std::size_t kCameraSpeed = 32;  // u16: 0..150, shown as 50..200 %
+inline constexpr std::size_t kOption36 = 36;    // u32: the game speed goes back to 1 when an event starts
 inline constexpr std::size_t kPauseInactive = 40;  // u32
 inline constexpr std::size_t kMuteInactive = 44;   // u32
 inline constexpr std::size_t kOption48 = 48;       // u32

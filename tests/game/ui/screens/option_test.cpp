@@ -1,0 +1,286 @@
+// The options screen: its ring of rows and buttons, the sliders and toggles, full screen and the window size, live volumes, leaving, defaults, saving with its failure, and a language change that survives a restart.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "framework/graphics/device_record.h"
+#include "framework/window/main_window.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
+#include "game/services/sound/sound_player.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/screens/ui_keyboard_config.h"
+#include "game/ui/screens/ui_option.h"
+#include "game/ui/screens/ui_title.h"
+#include "game/ui/selection_dialog.h"
+#include "platform/file_system.h"
+#include "platform/little_endian.h"
+#include "tests/support/game_fixture.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using namespace save_layout;
+using Page = GAME_CUISettingsWindow::Page;
+
+class OptionTest : public support::GameFixture {
+protected:
+    void TearDown() override
+    {
+        vesk::window::SetDisplaySizesForTesting(std::nullopt);
+        GameFixture::TearDown();
+    }
+
+    void StartPlaying()
+    {
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+    }
+
+    GAME_CUIOption& Options() const { return *UI().Get<GAME_CUIOption>(); }
+
+    void Open(bool fromTitle)
+    {
+        UI().SetOpen(kSlotOption, true);
+        if (fromTitle) Options().openedFromTitle = 1;
+        ASSERT_TRUE(StepUntil([&] { return Options().State() == UIScreenState::kMain; }, 40));
+        StepFrames(1);
+    }
+
+    void Press(int action, int frames = 2)
+    {
+        PressAction(action);
+        StepFrames(frames);
+    }
+
+    void MoveTo(int cursor)
+    {
+        for (int i = 0; i < 40 && Options().Cursor() != cursor; ++i) Press(kActionCursorDown);
+        ASSERT_EQ(Options().Cursor(), cursor);
+    }
+
+    // Decide on a button, then the question it asks.
+    void PressButton(int button, Page question)
+    {
+        ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowCount + button));
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == question; }, 20));
+    }
+
+    int CountSound(std::uint32_t id, int lastFrames) const
+    {
+        int count = 0;
+        for (auto frame = frames.end() - lastFrames; frame != frames.end(); ++frame) {
+            count += static_cast<int>(std::count(frame->soundEffects.begin(), frame->soundEffects.end(), id));
+        }
+        return count;
+    }
+
+    static bool MessageHas(const char* key)
+    {
+        return GetInDisplaySelection()->Message().find(GetMessageTextExpanded(key)) != std::u16string::npos;
+    }
+
+    std::uint16_t StoredU16(std::size_t offset) const { return platform::ReadU16(GetWorkingSystemRecord(), offset); }
+};
+
+TEST_F(OptionTest, TheRingTheSlidersTheTogglesAndFullScreenWithTheWindowSizeFittedToTheScreen)
+{
+    vesk::window::SetDisplaySizesForTesting(vesk::window::DisplaySizes{800, {1920.0f, 1200.0f}});
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    EXPECT_EQ(Options().Cursor(), 0);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowCount + GAME_CUISettingsWindow::kButtonDefault);
+    Press(kActionCursorDown);
+    EXPECT_EQ(Options().Cursor(), 0);
+    EXPECT_EQ(Options().Top(), 0);
+    Press(kActionCursorUp);
+    Press(kActionCursorUp);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowCount + GAME_CUISettingsWindow::kButtonSave);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowInstructions);
+    EXPECT_EQ(Options().Top(), 7);
+    EXPECT_FALSE(Options().IsRowShown(0));
+
+    // Right held 9 frames on the wheel row: a step on the first frame and every fourth after.
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowWheel));
+    HoldAction(kActionCursorRight, 9);
+    StepFrames(9);
+    EXPECT_EQ(Options().Work().U16(system::kWheelSensitivity), 53);
+    EXPECT_EQ(CountSound(kSeCursor, 9), 3);
+    StepFrames(1);
+    EXPECT_EQ(Options().ValueText(GAME_CUIOption::kRowWheel), u"53 \uFF05");
+    Options().Work().SetU16(system::kCameraSpeed, 0);
+    StepFrames(1);
+    EXPECT_EQ(Options().ValueText(GAME_CUIOption::kRowCamera), u"50 \uFF05");
+    Options().Work().SetU16(system::kAutoSaveMinutes, 0);
+    StepFrames(1);
+    EXPECT_EQ(Options().ValueText(GAME_CUIOption::kRowAutoSaveMinutes), GetMessageTextExpanded("ADD_TEXT_UI_OPTION_AUTOSAVEOFF"));
+
+    // Full screen: the window-size row is skipped, off limits, at 200 and shows the monitor.
+    Press(kActionCursorUp);
+    Press(kActionCursorUp);
+    ASSERT_EQ(Options().Cursor(), GAME_CUIOption::kRowFullScreen);
+    Press(kActionDecide);
+    EXPECT_EQ(Options().Work().U32(system::kFullScreen), 1u);
+    EXPECT_EQ(Options().Work().U16(system::kWindowSize), 200);
+    EXPECT_EQ(Options().NameColor(GAME_CUIOption::kRowWindowSize), GetUIColor(5));
+    EXPECT_EQ(Options().ValueText(GAME_CUIOption::kRowWindowSize), u"1920 * 1200");
+    Press(kActionCursorDown);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowWheel);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowFullScreen);
+    // Back in a window, 1920 x 1080 does not fit a screen 800 high: 1280 x 720 does.
+    Press(kActionDecide);
+    EXPECT_EQ(Options().Work().U16(system::kWindowSize), 100);
+    EXPECT_EQ(Options().ValueText(GAME_CUIOption::kRowWindowSize), u"1280 * 720");
+    Press(kActionCursorDown);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowWindowSize);
+    Press(kActionCursorRight);
+    EXPECT_EQ(Options().Work().U16(system::kWindowSize), 200);
+    EXPECT_EQ(Options().NameColor(GAME_CUIOption::kRowWindowSize), GetUIColor(5));
+
+    // Saving fits it again and asks the window for 1280 x 720.
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    EXPECT_EQ(StoredU16(system::kWindowSize), 100);
+    EXPECT_EQ(StoredU16(system::kWheelSensitivity), 53);
+    const vesk::graphics::DeviceRecord* device = vesk::graphics::GetDeviceRecord();
+    ASSERT_NE(device, nullptr);
+    EXPECT_TRUE(device->windowWidth == 1280 || device->request.width == 1280.0f);
+}
+
+TEST_F(OptionTest, VolumesActAtOnceLeavingUndoesThemTripsKeepEditsAndDefaultsWriteNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    UI().SetOpen(kSlotPause, true);
+    StepFrames(2);
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    // Unedited, leaving asks nothing and the pause menu comes back.
+    Press(kActionCancel, 1);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+    EXPECT_TRUE(UI().IsOpen(kSlotPause));
+
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowBgm));
+    HoldAction(kActionCursorLeft, 137);
+    StepFrames(137);
+    EXPECT_EQ(Options().Work().U16(system::kBgmVolume), 40);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.40f);
+    EXPECT_EQ(StoredU16(system::kBgmVolume), 75);
+
+    // A trip to the keyboard configuration keeps the edit.
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowKeyboardConfig));
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotKeyboardConfig) && !UI().IsOpen(kSlotOption); }, 40));
+    auto* keys = UI().Get<GAME_CUIKeyboardConfig>();
+    ASSERT_TRUE(StepUntil([&] { return keys->State() == UIScreenState::kMain; }, 40));
+    Press(kActionCancel, 1);
+    ASSERT_TRUE(StepUntil([&] { return Options().State() == UIScreenState::kMain; }, 60));
+    EXPECT_EQ(Options().Work().U16(system::kBgmVolume), 40);
+
+    // Defaults fill the copy and write nothing.
+    const std::string file = support::ReadBytes(SavePath());
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonDefault, Page::kDefaultQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kDefaultsNotice; }, 10));
+    EXPECT_TRUE(MessageHas("OPTION_SAVE_FINISHED"));
+    EXPECT_EQ(Options().Work().U16(system::kBgmVolume), 75);
+    EXPECT_EQ(support::ReadBytes(SavePath()), file);
+    StepFrames(15);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 30));
+
+    // An edit left behind is asked about; yes restores the stored volume at once.
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowBgm));
+    HoldAction(kActionCursorLeft, 1);
+    StepFrames(2);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.74f);
+    Press(kActionCancel, 1);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kLeaveQuestion; }, 20));
+    EXPECT_TRUE(MessageHas("OPTION_NOSAVE_YESNO"));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.75f);
+    EXPECT_TRUE(UI().IsOpen(kSlotPause));
+    EXPECT_EQ(support::ReadBytes(SavePath()), file);
+}
+
+TEST_F(OptionTest, AFailedWriteAsksToTryAgainAndNeverTellsTheSaveFinished)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(true));
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowStickSwap));
+    Press(kActionDecide);
+    const std::string before = support::ReadBytes(SavePath());
+    platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    bool finished = false;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            finished = finished || MessageHas("OPTION_SAVE_FINISHED");
+            return Options().GetPage() == Page::kSaveRetry;
+        },
+        600));
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(MessageHas("PAUSEUI_SAVE_RETRY_YESNO"));
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
+    // No keeps editing with the settings in force; leaving from the title opens nothing.
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 10));
+    EXPECT_EQ(GetPlayerData()->option56, 1u);
+    Press(kActionCancel, 1);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+    EXPECT_FALSE(UI().IsOpen(kSlotPause));
+    EXPECT_EQ(Options().openedFromTitle, 0u);
+}
+
+TEST_F(OptionTest, AJapaneseFirstRunSwitchedToEnglishReloadsItsTextsBeforeTellingAndKeepsEnglishAfterARestart)
+{
+    const support::ScopedEnv japanese("VARNOLIS_LANGUAGE", "japanese");
+    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+    ASSERT_EQ(GetPlayerData()->language, 0u);
+    ASSERT_NE(vesk::window::GetMainWindowTitle(), u"VARNOLIS");
+    ASSERT_NO_FATAL_FAILURE(Open(true));
+    Press(kActionDecide);
+    EXPECT_EQ(Options().Work().U16(system::kLanguage), 1);
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    bool toldInJapanese = false;
+    ASSERT_TRUE(StepUntil(
+        [&] {
+            toldInJapanese = toldInJapanese || (Options().GetPage() == Page::kSaveFinished && vesk::window::GetMainWindowTitle() != u"VARNOLIS");
+            return Options().GetPage() == Page::kSaveFinished;
+        },
+        600));
+    EXPECT_FALSE(toldInJapanese);
+    EXPECT_EQ(vesk::window::GetMainWindowTitle(), u"VARNOLIS");
+    EXPECT_EQ(GetMessageTextExpanded("OPTION_SAVE_FINISHED"), u"The settings have been saved.");
+    EXPECT_EQ(StoredU16(system::kLanguage), 1);
+
+    StopGame();
+    StartGame();
+    ASSERT_TRUE(StepUntilMainGame());
+    EXPECT_EQ(vesk::window::GetMainWindowTitle(), u"VARNOLIS");
+    auto* title = UI().Get<GAME_CUITitle>();
+    ASSERT_TRUE(StepUntil([&] { return title->GetSubState() == GAME_CUITitle::kPressStart; }, 300));
+    StepFrames(1);
+    EXPECT_EQ(title->GetLanguageVariant(), 1);
+    EXPECT_NE(FindTextDraw(u"Press any button"), nullptr);
+}
+
+}  // namespace
