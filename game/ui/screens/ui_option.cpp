@@ -16,6 +16,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common.h"
+#include "game/ui/screens/ui_pause.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/widget_builders.h"
@@ -413,6 +414,7 @@ void GAME_CUIOption::PutStoredInForce()
 {
     ApplySettingsToPlayerData(Work().Bytes());
     if (auto* hud = Context().ui.Get<GAME_CUICommon>(); hud != nullptr && hud->IsOpen()) hud->ApplyLanguageTextures();
+    if (auto* pause = Context().ui.Get<GAME_CUIPause>(); pause != nullptr && pause->IsOpen()) pause->SetLanguageSprites();
 }
 
 bool GAME_CUIOption::SaveMayBeTold() const

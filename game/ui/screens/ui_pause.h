@@ -31,6 +31,8 @@ public:
     explicit GAME_CUIPause(const UIScreenContext& context);
     ~GAME_CUIPause() override;
 
+    // The rows' pictures in the player's language (again after the options changed it).
+    void SetLanguageSprites();
     // The black of the return to the title.
     void PreDraw() override;
     void Draw() override;
@@ -58,7 +60,6 @@ private:
 
     void BuildMenu();
     void BuildQuitDialog();
-    void SetLanguageSprites();
     void RefreshMenu();
     void EnterSubState(SubState subState);
     void UpdateMenuKeys();

@@ -283,4 +283,20 @@ TEST_F(OptionTest, AJapaneseFirstRunSwitchedToEnglishReloadsItsTextsBeforeTellin
     EXPECT_NE(FindTextDraw(u"Press any button"), nullptr);
 }
 
+TEST_F(OptionTest, APauseMenuBeneathTakesTheNewLanguagesPicturesAsTheSaveIsMade)
+{
+    const support::ScopedEnv japanese("VARNOLIS_LANGUAGE", "japanese");
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    UI().SetOpen(kSlotPause, true);
+    StepFrames(2);
+    ASSERT_NE(FindSpriteDraw(2, "ui_pause_return_to_game"), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    Press(kActionDecide);
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    EXPECT_NE(FindSpriteDraw(2, "ui_pause_return_to_game_eng"), nullptr);
+    EXPECT_EQ(FindSpriteDraw(2, "ui_pause_return_to_game"), nullptr);
+}
+
 }  // namespace
