@@ -24,12 +24,20 @@ namespace fs = std::filesystem;
 
 constexpr int kMaxFrames = 2000;
 
+// How the rig's ship stands and where its frames go.
+struct TravelRigOptions {
+    bool heavy = false;  // the ship furnished to the full, at the widest zoom
+    int windowWidth = 0;  // 0: the size the device starts the window at
+    int windowHeight = 0;
+    bool shown = true;  // false: the frame goes no further than the back buffer
+};
+
 // The game brought up headless in a scratch folder on the data set this build made, its title
 // closed, and the larger hull under way on the first road with a full crew, enemies ahead and
 // the road lined with background objects.
 class TravelRig {
 public:
-    TravelRig()
+    explicit TravelRig(const TravelRigOptions& options = {})
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -40,7 +48,11 @@ public:
         vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
         vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
         if (!session_.Start()) return;
-        if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) record->presenter.SetPaced(false);
+        if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) {
+            record->presenter.SetPaced(false);
+            if (options.windowWidth > 0) vesk::graphics::PlaceWindowOnMonitor(static_cast<float>(options.windowWidth), static_cast<float>(options.windowHeight), false);
+            if (!options.shown) record->presenter.Destroy();
+        }
         int frames = 0;
         while (!IsSceneOnStack(kSceneGameMain) && frames++ < kMaxFrames) game_.GameFrame();
         GAME_CGameWorld* world = PeekGameWorld();
@@ -50,7 +62,13 @@ public:
         GetPlayerData()->pauseWhenInactive = 0;
         world->ui->SetOpen(kSlotPause, false);
         while (world->ui->IsOpen(kSlotTitle) && frames++ < kMaxFrames) game_.GameFrame();
-        ok_ = world->ui->IsOpen(kSlotTitle) ? false : support::FurnishBusyRoad(*world);
+        if (world->ui->IsOpen(kSlotTitle)) return;
+        if (options.heavy) {
+            tasks_ = support::FurnishHeavyShip(*world);
+            ok_ = tasks_ >= 0;
+        } else {
+            ok_ = support::FurnishBusyRoad(*world);
+        }
     }
 
     ~TravelRig()
@@ -64,6 +82,7 @@ public:
     }
 
     bool Ok() const { return ok_; }
+    int Tasks() const { return tasks_; }
     void Frame() { game_.GameFrame(); }
 
 private:
@@ -72,6 +91,7 @@ private:
     fs::path previous_;
     fs::path folder_;
     bool ok_ = false;
+    int tasks_ = 0;
 };
 
 }  // namespace bench_support

@@ -13,6 +13,7 @@
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/id_tags.h"
+#include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 
 namespace support {
@@ -52,6 +53,47 @@ inline bool FurnishBusyRoad(GAME_CGameWorld& world)
     for (int i = 0; i < 128; ++i) world.background->PlaceObject(20 + 18 * i, i % 6, 800 + (i % 5) * 100, false);
     world.timeScale->speed = 3.0f;
     return world.background->ActiveObjects().size() == 128;
+}
+
+// The busy road with a ship furnished to the full: 41 rooms on the larger hull, 128 crew and every
+// workshop's task list filled with repeating crafts, seen at the widest zoom. The number of tasks
+// made, or -1 when any part could not be made.
+inline int FurnishHeavyShip(GAME_CGameWorld& world)
+{
+    if (!FurnishBusyRoad(world)) return -1;
+    GAME_CShip& ship = *world.ship;
+    // Workshops (which take the crafts) between crew quarters, storerooms, tailors and libraries.
+    const std::uint32_t kinds[] = {MakeTag("ID06"), MakeTag("ID03"), MakeTag("ID20"), MakeTag("ID13"), MakeTag("ID28")};
+    int placed = 2;  // the bridge and the engine
+    for (std::int32_t y = 0; y < ship.grid.height && placed < 41; ++y) {
+        for (std::int32_t x = 0; x < ship.grid.width && placed < 41; ++x) {
+            if (ship.PlaceRoom(x, y, FindRoomIdIndex(kinds[placed % 5])) != nullptr) ++placed;
+        }
+    }
+    if (placed < 41) return -1;
+    GAME_CFieldObjectManager& field = *world.fieldObjects;
+    for (int i = 40; i < 128; ++i) {
+        GAME_CObjectActor* actor = field.AcquireActorObject();
+        if (actor == nullptr) return -1;
+        ActorSetupRecord setup;
+        ship.GetCellFloorPoint(i % ship.grid.width, i / ship.grid.width % ship.grid.height, &setup.x, &setup.y, true);
+        actor->Init(setup);
+        actor->aiEnabled = 1;
+    }
+    const TaskData* craft = FindTaskData(MakeTag("TC01"));
+    if (craft == nullptr) return -1;
+    int tasks = 0;
+    for (GAME_CRoomBase* room : ship.rooms) {
+        if (room == nullptr) continue;
+        for (int i = 0; i < 13; ++i) {
+            GAME_CTaskBase* task = GAME_CTaskBase::CreateFromRequest(MakeItemCraftRequest(*craft, ship.GetRoomIndex(room), 1));
+            if (task == nullptr) break;
+            task->repeat = 1;
+            ++tasks;
+        }
+    }
+    world.camera->SetZoom(world.camera->zoomMin, 0);
+    return tasks;
 }
 
 }  // namespace support
