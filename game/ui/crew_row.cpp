@@ -123,7 +123,7 @@ void UICrewRow::ResetTraitTurn()
     turn_ = 0;
 }
 
-void UICrewRow::Clear()
+void UICrewRow::Empty()
 {
     if (name_ != nullptr) name_->SetTextW(u"");
     for (UIThreeDigits& digits : digits_) digits.Show(0);
@@ -139,7 +139,7 @@ void UICrewRow::Clear()
 void UICrewRow::Show(const GAME_CObjectActor* actor)
 {
     if (node_ == nullptr) return;
-    Clear();
+    Empty();
     const Vec2 at{actor != nullptr ? at_.x : at_.x + kOffCanvas, at_.y};
     node_->SetPosition(&at);
     if (actor == nullptr) return;

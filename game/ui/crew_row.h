@@ -79,6 +79,8 @@ public:
 
     // The member's name, meters and traits; null empties the row and moves it off the canvas.
     void Show(const GAME_CObjectActor* actor);
+    // No name, traits or meters (all digits 0), where the row stands.
+    void Empty();
     // One frame of the trait turns.
     void StepTraitTurn();
     // The first trait of each kind shows next.
@@ -91,7 +93,6 @@ public:
     const GAME_CUILabelObject* TraitLabel(UICrewTrait kind, std::size_t slot = 0, bool description = false) const;
 
 private:
-    void Clear();
     void ShowTraits(UICrewTrait kind, const std::array<std::uint32_t, kUICrewTraitSlots>& ids);
 
     UICrewRowLayout layout_;

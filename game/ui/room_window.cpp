@@ -46,8 +46,9 @@ UIRoomWindowButtons BeginUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GA
     buttons.close = MakeUIButton(window, close);
     list.push_back(buttons.close);
 
-    buttons.skipLeft = AddSkipArrow(list, window, false, spec.skipLeftRelease);
-    buttons.skipRight = AddSkipArrow(list, window, true, spec.skipRightRelease);
+    // A window that shows one room's one thing has no way to the next room.
+    if (spec.skipLeftRelease) buttons.skipLeft = AddSkipArrow(list, window, false, spec.skipLeftRelease);
+    if (spec.skipRightRelease) buttons.skipRight = AddSkipArrow(list, window, true, spec.skipRightRelease);
     return buttons;
 }
 

@@ -7,7 +7,8 @@
 
 class GAME_CUIBase;
 
-// How a window's buttons look and answer; the close button closes the owner.
+// How a window's buttons look and answer; the close button closes the owner. A skip arrow is built
+// only with its callback.
 struct UIRoomWindowSpec {
     const char* closeSprite = "ui_closebutton";
     const char* closePressedSprite = "ui_closebutton_touch";

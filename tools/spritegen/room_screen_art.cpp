@@ -342,6 +342,8 @@ constexpr RoomHeading kHeadings[] = {
     {"ui_text_ammo_menu", {u"弾薬", u"AMMUNITION", u"탄약"}},
     {"ui_text_executing", {u"実行中", u"RUNNING", u"실행 중"}},
     {"ui_text_actor", {u"人員", u"CREW", u"인원"}},
+    // The task windows' heading over what a task needs.
+    {"ui_text_num", {u"個数", u"COUNT", u"개수"}},
 };
 constexpr RoomHeading kStop = {"ui_common_buildstop", {u"建築をやめる", u"STOP", u"건설 중지"}};
 

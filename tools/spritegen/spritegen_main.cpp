@@ -38,6 +38,7 @@
 #include "tools/spritegen/room_screen_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/settings_art.h"
+#include "tools/spritegen/task_window_art.h"
 #include "tools/spritegen/ui_art.h"
 
 namespace {
@@ -52,7 +53,8 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites(),
                       spritegen::DrawCrewStatusSprites(fonts), spritegen::DrawEngineRoomSprites(fonts),
                       // The options and binding windows.
-                      spritegen::DrawSettingsSprites()}) {
+                      spritegen::DrawSettingsSprites(),
+                      spritegen::DrawTaskWindowSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -1,9 +1,84 @@
-// The room-building screen (slot 12): not built yet, a stand-in that closes on cancel or a pointer press.
+// The room construction window (slot 12): a room being built, its time left, materials and builder, and the question that gives the building up.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
 
-class GAME_CUIRoomBuilding : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotRoomBuilding> {
+#include "game/ui/crew_row.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+class GAME_CTaskBase;
+
+// The screen manager opens it for a room under construction (the base's target). The world goes on
+// stepping behind it: each frame the window finds its room in the ship's room list and the room's
+// build task among the room's tasks before it reads either, posting a build task when the room has
+// none; a room that has gone or is finished closes it. Only the question and its notice hold the game.
+class GAME_CUIRoomBuilding : public GAME_CUIScreen, public UIScreenSlot<kSlotRoomBuilding> {
 public:
-    GAME_CUIRoomBuilding() : GAME_CUIUnbuiltScreen() {}
+    static constexpr int kLines = 8;
+    static constexpr int kMaterialPairs = 8;
+    // The main page, the question, and the notice after a yes.
+    enum class Page : std::int32_t { kMain, kAsk, kCancelled };
+    using enum Page;
+
+    explicit GAME_CUIRoomBuilding(const UIScreenContext& context);
+
+    void Draw() override;
+
+    // What the window shows, for those who look at it.
+    Page CurrentPage() const { return pages_.Current(); }
+    const GAME_CUILabelObject* RoomName() const { return roomName_; }
+    const GAME_CUILabelObject* TimeLabel() const { return time_; }
+    const GAME_CUILabelObject* LineLeft(int line) const { return lines_[static_cast<std::size_t>(line)].left; }
+    const GAME_CUILabelObject* LineRight(int line) const { return lines_[static_cast<std::size_t>(line)].right; }
+    const GAME_CUIIconObject* CancelButton() const { return cancel_; }
+    const GAME_CUILabelObject* CancelLabel() const { return cancelLabel_; }
+    const GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
+    const UICrewRow& Builder() const { return builder_; }
+    float BarShare() const;
+
+private:
+    struct Line {
+        GAME_CUINullObject* icon = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+        GAME_CUILabelObject* left = nullptr;
+        GAME_CUILabelObject* right = nullptr;
+    };
+
+    void Build();
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    bool StepTransition(UIScreenState state) override;
+    void UpdateMain(bool input) override;
+    // The room while it is on the ship and still being built; null otherwise.
+    GAME_CRoomBase* LiveRoom() const;
+    // The room's build task, posting one when the room has no task; null when there is none to show.
+    GAME_CTaskBase* FindBuildTask(GAME_CRoomBase& room, bool& posted) const;
+    void EnterPage(Page page);
+    void UpdateInput(bool input);
+    void UpdateQuestion();
+    void OnCancelButton();
+    void ShowProgress(const GAME_CTaskBase& build);
+    void RefreshLines(const GAME_CTaskBase* build);
+    void ShowCancelButton();
+
+    GAME_CUINullObject* window_ = nullptr;
+    GAME_CUILabelObject* roomName_ = nullptr;
+    GAME_CUILabelObject* time_ = nullptr;
+    UIGaugeFill bar_;
+    GAME_CUIIconObject* cancel_ = nullptr;
+    GAME_CUILabelObject* cancelLabel_ = nullptr;
+    GAME_CUINullObject* countCaption_ = nullptr;
+    GAME_CUINullObject* crewCaption_ = nullptr;
+    GAME_CUIScrollBarObject* scroll_ = nullptr;
+    GAME_CUINullObject* cursorArrow_ = nullptr;
+    std::array<Line, kLines> lines_{};
+    UICrewRow builder_{UICrewRowLayout::Panel()};
+
+    UIPages<Page> pages_{kMain};
+    std::uint32_t blink_ = 0;
+    UILanguageSprites countSprites_;
+    UILanguageSprites crewSprites_;
+    std::int32_t anyItemIcon_ = -1;
 };

@@ -1,13 +1,108 @@
-// The task-cancel screen (slot 23): not built yet, a stand-in that closes on cancel or a pointer press.
+// The task cancel window (slot 23): one running task of a room, its needs and crew, and the questions that cancel it or switch its repeat.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
+
+#include "game/ui/crew_row.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
 
 class GAME_CTaskBase;
 
-class GAME_CUITaskCancel : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotTaskCancel> {
+// A room screen's task list opens it for the room (the base's target) and the task chosen. It holds
+// the game while open; a cancelled task stays listed, finished, until the window has closed. The
+// task and the room are looked up in the world each frame before they are read: a window whose
+// task has left the task list (or finished) or whose room has left the ship closes.
+class GAME_CUITaskCancel : public GAME_CUIScreen, public UIScreenSlot<kSlotTaskCancel> {
 public:
-    GAME_CUITaskCancel() : GAME_CUIUnbuiltScreen() {}
+    static constexpr int kMaterialRows = 8;
+    static constexpr int kCrewRows = 2;
+    // The main page, each question and the notice that follows its yes.
+    enum class Page : std::int32_t { kMain, kAskCancel, kCancelled, kAskRepeatOn, kRepeatOn, kAskRepeatOff, kRepeatOff };
+    using enum Page;
+    // The button the keyboard's cursor stands beside.
+    enum class Cursor : std::int32_t { kRepeat, kCancel };
 
+    explicit GAME_CUITaskCancel(const UIScreenContext& context);
+
+    void Draw() override;
+
+    // Written by the opener with the room.
     GAME_CTaskBase* task = nullptr;
+
+    // What the window shows, for those who look at it.
+    Page CurrentPage() const { return pages_.Current(); }
+    Cursor CursorAt() const { return cursor_; }
+    const GAME_CUILabelObject* Title() const { return title_; }
+    const GAME_CUILabelObject* ResultLabel() const { return result_; }
+    const GAME_CUILabelObject* TimeLabel() const { return time_; }
+    const GAME_CUILabelObject* MaterialName(int row) const { return materials_[static_cast<std::size_t>(row)].name; }
+    const GAME_CUILabelObject* MaterialCount(int row) const { return materials_[static_cast<std::size_t>(row)].count; }
+    const GAME_CUIIconObject* RepeatButton() const { return repeat_; }
+    const GAME_CUIIconObject* CancelButton() const { return cancel_; }
+    const GAME_CUILabelObject* RepeatLabel() const { return repeatLabel_; }
+    const UICrewRow& CrewRow(int row) const { return crew_[static_cast<std::size_t>(row)]; }
+    float BarShare() const;
+
+private:
+    struct MaterialRow {
+        GAME_CUINullObject* icon = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+        GAME_CUILabelObject* name = nullptr;
+        GAME_CUILabelObject* count = nullptr;
+    };
+    struct Material {
+        std::uint32_t id = 0;
+        std::int32_t count = 0;
+    };
+
+    void Build();
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
+    void EnterPage(Page page);
+    // The task when it is still listed in the world and not finished; null otherwise.
+    GAME_CTaskBase* LiveTask() const;
+    bool IsRoomOnShip() const;
+
+    void RefreshTaskView();
+    void RefreshTaskDetails();
+    void CollectMaterials(const GAME_CTaskBase& shown);
+    void ShowProduct(std::uint32_t itemId, std::int32_t count);
+    void RefreshMaterialRows();
+    void ShowCrew(bool withTurn);
+    void UpdateTaskInput(bool input);
+    void OnRepeatButton();
+    void OnCancelButton();
+    void Ask(const char* key);
+    void ApplyCancel();
+    void ApplyRepeat(bool on);
+
+    GAME_CUINullObject* window_ = nullptr;
+    GAME_CUILabelObject* title_ = nullptr;
+    GAME_CUINullObject* resultIcon_ = nullptr;
+    GAME_CUILabelObject* result_ = nullptr;
+    GAME_CUILabelObject* time_ = nullptr;
+    UIGaugeFill bar_;
+    GAME_CUIIconObject* repeat_ = nullptr;
+    GAME_CUIIconObject* cancel_ = nullptr;
+    GAME_CUILabelObject* repeatLabel_ = nullptr;
+    GAME_CUINullObject* cursorArrow_ = nullptr;
+    GAME_CUINullObject* materialsCaption_ = nullptr;
+    GAME_CUINullObject* crewCaption_ = nullptr;
+    GAME_CUIScrollBarObject* scroll_ = nullptr;
+    std::array<MaterialRow, kMaterialRows> materials_{};
+    std::array<UICrewRow, kCrewRows> crew_{UICrewRow(UICrewRowLayout::Panel()), UICrewRow(UICrewRowLayout::Panel())};
+
+    std::array<Material, kMaterialRows> needs_{};
+    std::int32_t scrollTop_ = 0;
+    UIPages<Page> pages_{kMain};
+    Cursor cursor_ = Cursor::kRepeat;
+    std::uint32_t blink_ = 0;
+    // The task named by a question and its notice, taken as the question is asked.
+    std::uint32_t askedTaskId_ = 0;
+    UILanguageSprites materialsSprites_;
+    UILanguageSprites crewSprites_;
+    std::int32_t anyItemIcon_ = -1;
 };

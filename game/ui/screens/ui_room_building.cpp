@@ -1,0 +1,333 @@
+// The room construction window (slot 12): a room being built, its time left, materials and builder, and the question that gives the building up.
+#include "game/ui/screens/ui_room_building.h"
+
+#include <algorithm>
+
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/ship/task_request.h"
+#include "game/model/stores/stored_items.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/room_records.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/player/player_data.h"
+#include "game/services/sound/sound_player.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/room_window.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/task_progress.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr int kUIColorDisabled = 5;
+// The cancel button while a waiting script needs the room: light grey.
+constexpr std::uint32_t kWaitedGrey = 0xFFB4B4B4u;
+constexpr std::int32_t kThreeDigits = 999;
+constexpr std::size_t kQuestionLimit = 255;
+constexpr int kLinesPerPair = 2;
+
+// A count of a material line: one ideographic space for each digit fewer than three, the count
+// (at most 999) in full-width digits, between the line's word and its unit.
+std::u16string MaterialText(const char* wordKey, std::int64_t count)
+{
+    const std::int64_t shown = std::clamp<std::int64_t>(count, 0, kThreeDigits);
+    const std::size_t digits = shown >= 100 ? 3 : shown >= 10 ? 2 : 1;
+    return vesk::text::FormatText(u"%ls%ls%ls%ls", {GetMessageTextExpanded(wordKey), std::u16string(3 - digits, u'\u3000'),
+                                                     UIFullWidthNumber(shown), GetMessageTextExpanded("ADD_TEXT_UI_ROOM_BUILD_004")});
+}
+
+}  // namespace
+
+// It slides in from above the canvas and lets the world run on behind it.
+GAME_CUIRoomBuilding::GAME_CUIRoomBuilding(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
+                      .mover = {.shown = {kWindow.x, kWindow.y}, .hidden = {kWindow.x, -kCanvasHeight}},
+                      .dialog = UIDialogOnClose::kClose},
+                     &context)
+{
+    Build();
+}
+
+void GAME_CUIRoomBuilding::Build()
+{
+    countSprites_.Find("ui_text_num");
+    crewSprites_.Find("ui_text_actor");
+    anyItemIcon_ = FindUISprite("dot_itemsymbol_13");
+
+    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", 0.0f, 0.0f);
+    BeginUIRoomWindow(widgets_, window_, window_, {.owner = this});
+
+    UIButtonSpec button{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                        .action = kActionMenuFunctionB, .release = [this](GAME_CUIIconObject*) { OnCancelButton(); }};
+    PlaceUIButtonTopLeft(button, 306.0f, 305.0f);
+    cancel_ = MakeUIButton(Root(), button);
+    widgets_.push_back(cancel_);
+    widgets_.push_back(MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 39.0f, 137.0f));
+    bar_ = BuildUITaskBar(widgets_, Root(), {61.0f, 157.0f});
+    countCaption_ = MakeUIPictureUnder(Root(), "ui_text_num", 36.0f, 179.0f);
+    widgets_.push_back(countCaption_);
+    for (int i = 0; i < kLines; ++i) {
+        Line& line = lines_[static_cast<std::size_t>(i)];
+        const float y = kUILineStep * static_cast<float>(i);
+        line.icon = MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 39.0f, 191.0f + y);
+        widgets_.push_back(line.icon);
+        // The separator under the last line is never shown.
+        if (i + 1 < kLines) {
+            line.separator = MakeUIPictureUnder(Root(), "ui_separator_left_rat", 56.0f, 208.0f + y);
+            widgets_.push_back(line.separator);
+        }
+    }
+    scroll_ = MakeUIScrollBar(Root(), 275.0f, 193.0f, 8.0f, 144.0f);
+    widgets_.push_back(scroll_);
+    crewCaption_ = MakeUIPictureUnder(Root(), "ui_text_actor", 287.0f, 138.0f);
+    widgets_.push_back(crewCaption_);
+    builder_.BuildPictures(widgets_, Root(), {292.0f, 151.0f});
+    GAME_CUINullObject* cursorHolder = MakeUIGroupUnder(Root(), 288.0f, 311.0f);
+    widgets_.push_back(cursorHolder);
+    cursorArrow_ = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
+    widgets_.push_back(cursorArrow_);
+
+    widgets_.push_back(MakeUICategorySwitch(0));
+    widgets_.push_back(MakeUILabel(Root(), "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f));
+    roomName_ = MakeUILabel(Root(), "", 61.0f, 139.0f);
+    widgets_.push_back(roomName_);
+    time_ = MakeUILabel(Root(), "", 164.0f, 157.0f, 0.5f);
+    widgets_.push_back(time_);
+    cancelLabel_ = MakeUILabel(cancel_, "ROOM_BUILDING_CANCEL", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(cancelLabel_);
+    for (int i = 0; i < kLines; ++i) {
+        Line& line = lines_[static_cast<std::size_t>(i)];
+        const float y = 193.0f + kUILineStep * static_cast<float>(i);
+        line.left = MakeUILabel(Root(), "", 61.0f, y);
+        widgets_.push_back(line.left);
+        line.right = MakeUILabel(Root(), "", 265.0f, y, 1.0f);
+        widgets_.push_back(line.right);
+    }
+    builder_.BuildTexts(widgets_);
+    EndUIRoomWindow(widgets_, window_);
+}
+
+float GAME_CUIRoomBuilding::BarShare() const
+{
+    return bar_.fullScale > 0.0f ? bar_.picture->GetScale()->x / bar_.fullScale : 0.0f;
+}
+
+GAME_CRoomBase* GAME_CUIRoomBuilding::LiveRoom() const
+{
+    if (target == nullptr || GetUIRoomIndex(target) < 0) return nullptr;
+    return IsUIRoomUnderConstruction(target) ? target : nullptr;
+}
+
+GAME_CTaskBase* GAME_CUIRoomBuilding::FindBuildTask(GAME_CRoomBase& room, bool& posted) const
+{
+    UIRoomTasks tasks;
+    const std::size_t count = GetUIRoomTasks(&room, tasks);
+    posted = false;
+    if (count == 0) {
+        // A room placed without its task (or whose task went) gets one; its builders and carriers come by themselves.
+        posted = GAME_CTaskBase::CreateFromRequest(MakeRoomBuildRequest(GetUIRoomIndex(&room))) != nullptr;
+        return nullptr;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (tasks[i]->GetKind() == kTaskRoomBuild) return tasks[i];
+    }
+    return nullptr;
+}
+
+void GAME_CUIRoomBuilding::OnEnterState(UIScreenState state)
+{
+    GAME_CGameWorld& world = Context().world;
+    switch (state) {
+    case kOpening: {
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        pages_.Reset(kMain);
+        const int variant = UILanguageVariant();
+        countCaption_->SetSprite(countSprites_.ids[static_cast<std::size_t>(variant)]);
+        crewCaption_->SetSprite(crewSprites_.ids[static_cast<std::size_t>(variant)]);
+        roomName_->SetTextW(target != nullptr ? UITagName(target->GetRoomId()).c_str() : u"");
+        time_->SetTextW(u"");
+        bar_.Show(0.0f);
+        scroll_->SetValue(0);
+        const RoomData* data = GetUIRoomData(target);
+        const auto pairs = data == nullptr ? 0
+                                           : std::find_if(data->materials.begin(), data->materials.end(), IsUnusedItemCount) - data->materials.begin();
+        scroll_->SetMaximum(std::max<std::int32_t>(kLinesPerPair * static_cast<std::int32_t>(pairs) - kLines, 0));
+        RefreshLines(nullptr);
+        builder_.Empty();
+        builder_.ResetTraitTurn();
+        world.roomScreenClosing = 0;
+        break;
+    }
+    case kClosing:
+        // The room's sound, which the manager started as the window opened.
+        Context().Sound().StopTrackedSE();
+        world.roomScreenClosing = 1;
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUIRoomBuilding::EveryFrame()
+{
+    blink_ = (blink_ + 1) % 16;
+    const Vec2 nudge{blink_ < 8 ? 0.0f : -1.0f, 0.0f};
+    cursorArrow_->SetPosition(&nudge);
+    ShowCancelButton();
+}
+
+void GAME_CUIRoomBuilding::ShowCancelButton()
+{
+    if (target == nullptr) return;
+    // A script waiting for this room to be finished keeps it from being given up.
+    const GAME_CGameWorld& world = Context().world;
+    const std::uint32_t awaited = world.ship ? world.ship->awaitedRoomId : kNoId;
+    const bool waited = awaited != kNoId && awaited == target->GetRoomId();
+    cancel_->SetDisabled(waited);
+    cancel_->SetColor(waited ? kWaitedGrey : kUIWhite);
+    cancelLabel_->SetColor(GetUIColor(waited ? kUIColorDisabled : kUIColorText));
+}
+
+bool GAME_CUIRoomBuilding::StepTransition(UIScreenState state)
+{
+    if (state == kOpening && LiveRoom() == nullptr) SetOpen(false);
+    return true;
+}
+
+void GAME_CUIRoomBuilding::UpdateMain(bool input)
+{
+    GAME_CRoomBase* room = LiveRoom();
+    bool posted = false;
+    GAME_CTaskBase* build = room != nullptr ? FindBuildTask(*room, posted) : nullptr;
+    if (posted) return;
+    if (build == nullptr) {
+        // The room was finished, removed or left without a build task: nothing is left to show.
+        SetOpen(false);
+        return;
+    }
+    pages_.Advance([this](Page page) { EnterPage(page); });
+    switch (pages_.Current()) {
+    case kMain: UpdateInput(input); break;
+    case kAsk: UpdateQuestion(); break;
+    case kCancelled:
+        if (!IsDialogShown()) SetOpen(false);
+        break;
+    }
+    ShowProgress(*build);
+    RefreshLines(build);
+    builder_.StepTraitTurn();
+    // With nobody at work the last builder stays shown.
+    if (const GAME_CObjectActor* first = build->LeadingCrew()) builder_.Show(first);
+}
+
+void GAME_CUIRoomBuilding::EnterPage(Page page)
+{
+    switch (page) {
+    case kMain: break;
+    case kAsk: {
+        const std::u16string question = FormatUIMessage("ROOM_BUILDING_CANCEL_YESNO", {UITagName(target->GetRoomId())});
+        AskInDialog(kSlotRoomBuilding,
+                    {.text = question.substr(0, kQuestionLimit), .areYouSure = true, .holdsGame = true});
+        break;
+    }
+    case kCancelled:
+        // The ship takes the room away at its next update; a room not yet built gives nothing back.
+        target->removeRequested = true;
+        NoticeInDialog(kSlotRoomBuilding, {.text = GetMessageTextExpanded("ROOM_BUILDING_CANCEL_FINISHED"), .holdsGame = true});
+        break;
+    }
+}
+
+void GAME_CUIRoomBuilding::UpdateInput(bool input)
+{
+    bool free = input && !AnyWidgetBusyOrDecided();
+    for (GAME_CUIObjectBase* widget : widgets_) {
+        widget->UpdateTree(free);
+        if (widget->IsBusy() || widget->IsDecided()) free = false;
+    }
+    // Decide gives the building up too, but only in a frame whose input reached this window.
+    if (input && IsUIActionTriggered(kActionDecide)) cancel_->Press();
+}
+
+void GAME_CUIRoomBuilding::UpdateQuestion()
+{
+    for (GAME_CUIObjectBase* widget : widgets_) widget->UpdateTree(false);
+    switch (PollDialog()) {
+    case UIDialogAnswer::kYes: pages_.Go(kCancelled); break;
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: pages_.Go(kMain); break;
+    case UIDialogAnswer::kNone: break;
+    }
+}
+
+void GAME_CUIRoomBuilding::OnCancelButton()
+{
+    if (LiveRoom() == nullptr || !pages_.Is(kMain)) return;
+    // Nothing is given up while the start of the game is still being played.
+    const GAME_CGameWorld& world = Context().world;
+    const GAME_CRouteManager* route = world.travel ? world.travel->routeManager.get() : nullptr;
+    if (route != nullptr && route->IsStartRoute()) return;
+    pages_.Go(kAsk);
+}
+
+void GAME_CUIRoomBuilding::ShowProgress(const GAME_CTaskBase& build)
+{
+    const std::int32_t total = build.GetTaskValue();
+    if (total <= 1) return;
+    time_->SetTextW(UITimeLeftText(total, build.progress).c_str());
+    bar_.Show(UITaskShareDone(total, build.progress));
+}
+
+void GAME_CUIRoomBuilding::RefreshLines(const GAME_CTaskBase* build)
+{
+    const RoomData* data = GetUIRoomData(target);
+    const std::int32_t first = std::max(scroll_->Value(), 0);
+    bool ended = false;
+    for (int i = 0; i < kLines; ++i) {
+        Line& line = lines_[static_cast<std::size_t>(i)];
+        const std::size_t pair = static_cast<std::size_t>((first + i) / kLinesPerPair);
+        const ItemCount* material = data != nullptr && pair < data->materials.size() ? &data->materials[pair] : nullptr;
+        // An unused pair ends the list.
+        ended = ended || material == nullptr || IsUnusedItemCount(*material);
+        if (i > 0) lines_[static_cast<std::size_t>(i - 1)].separator->SetColor(ended ? kUIHidden : kUIWhite);
+        if (ended) {
+            line.icon->SetColor(kUIHidden);
+            line.left->SetTextW(u"");
+            line.right->SetTextW(u"");
+            continue;
+        }
+        const std::uint32_t id = material->itemId;
+        if ((first + i) % kLinesPerPair == 0) {
+            const ItemData* item = FindItemData(id);
+            line.icon->SetSprite(item != nullptr ? item->iconSprite : anyItemIcon_);
+            line.icon->SetColor(kUIWhite);
+            const std::string tag = TagText(id);
+            line.left->SetTextW((item != nullptr ? UITagName(id) : std::u16string(tag.begin(), tag.end())).c_str());
+            line.right->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_001", material->count).c_str());
+        } else {
+            line.icon->SetColor(kUIHidden);
+            const std::int64_t missing = material->count - (build != nullptr ? build->CountMaterial(id) : 0);
+            line.left->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_002", missing).c_str());
+            line.right->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_003", CountStoredItem(id) + CountFieldItem(id)).c_str());
+        }
+    }
+}
+
+void GAME_CUIRoomBuilding::Draw()
+{
+    if (State() == kClosed) return;
+    DrawWidgets(widgets_);
+}

@@ -1,0 +1,421 @@
+// The task cancel window (slot 23): one running task of a room, its needs and crew, and the questions that cancel it or switch its repeat.
+#include "game/ui/screens/ui_task_cancel.h"
+
+#include <algorithm>
+
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/ship/task_manager.h"
+#include "game/model/stores/food_storage.h"
+#include "game/model/stores/stored_items.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/player/player_data.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/room_window.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/task_progress.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr Vec2 kCursorRest{349.0f, 230.0f};
+constexpr float kButtonStep = 30.0f;
+constexpr float kCrewRowStep = 60.0f;
+constexpr int kUIColorDisabled = 5;
+// A material not yet all delivered (or delivered beyond its need): magenta.
+constexpr std::uint32_t kShortColor = 0xFFFF21FFu;
+constexpr std::int32_t kThreeDigits = 999;
+constexpr std::size_t kTitleLimit = 127;
+constexpr std::size_t kSuffixLimit = 15;
+constexpr std::size_t kQuestionLimit = 254;
+constexpr std::size_t kNoticeLimit = 127;
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+bool IsFilled(std::uint32_t id, std::int32_t count) { return id != kNoId && count != 0; }
+
+std::int64_t HeldOnBoard(std::uint32_t itemId) { return CountStoredItem(itemId) + CountFieldItem(itemId) + CountCarriedItem(itemId); }
+
+// The name of an item; an id the item list does not know is shown as the id itself.
+std::u16string ItemName(std::uint32_t itemId, const ItemData* item)
+{
+    if (item != nullptr) return UITagName(itemId);
+    const std::string id = TagText(itemId);
+    return std::u16string(id.begin(), id.end());
+}
+
+}  // namespace
+
+// It stands in place, takes all input while open and holds the game behind it.
+GAME_CUITaskCancel::GAME_CUITaskCancel(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen, .mover = {.kind = UIMover::Kind::kImmediate}, .holdsGame = true,
+                      .dialog = UIDialogOnClose::kClose},
+                     &context)
+{
+    Build();
+}
+
+void GAME_CUITaskCancel::Build()
+{
+    materialsSprites_.Find("ui_text_num");
+    crewSprites_.Find("ui_text_actor");
+    anyItemIcon_ = FindUISprite("dot_itemsymbol_13");
+
+    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    BeginUIRoomWindow(widgets_, window_, window_,
+                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
+
+    UIButtonSpec button{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                        .action = kActionMenuFunctionA, .release = [this](GAME_CUIIconObject*) { OnRepeatButton(); }};
+    PlaceUIButtonTopLeft(button, 367.0f, 224.0f);
+    repeat_ = MakeUIButton(Root(), button);
+    widgets_.push_back(repeat_);
+    button.action = kActionMenuFunctionB;
+    button.release = [this](GAME_CUIIconObject*) { OnCancelButton(); };
+    PlaceUIButtonTopLeft(button, 367.0f, 254.0f);
+    cancel_ = MakeUIButton(Root(), button);
+    widgets_.push_back(cancel_);
+    cursorArrow_ = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursorRest.x, kCursorRest.y);
+    widgets_.push_back(cursorArrow_);
+
+    resultIcon_ = MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 100.0f, 86.0f);
+    widgets_.push_back(resultIcon_);
+    bar_ = BuildUITaskBar(widgets_, Root(), {122.0f, 106.0f});
+    materialsCaption_ = MakeUIPictureUnder(Root(), "ui_text_num", 97.0f, 128.0f);
+    widgets_.push_back(materialsCaption_);
+    for (int i = 0; i < kMaterialRows; ++i) {
+        MaterialRow& row = materials_[static_cast<std::size_t>(i)];
+        const float y = kUILineStep * static_cast<float>(i);
+        row.icon = MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 100.0f, 140.0f + y);
+        widgets_.push_back(row.icon);
+        // The separator under the last row is never shown.
+        if (i + 1 < kMaterialRows) {
+            row.separator = MakeUIPictureUnder(Root(), "ui_separator_left_rat", 117.0f, 157.0f + y);
+            widgets_.push_back(row.separator);
+        }
+    }
+    scroll_ = MakeUIScrollBar(Root(), 336.0f, 142.0f, 8.0f, 144.0f);
+    widgets_.push_back(scroll_);
+    crewCaption_ = MakeUIPictureUnder(Root(), "ui_text_actor", 348.0f, 87.0f);
+    widgets_.push_back(crewCaption_);
+    for (std::size_t r = 0; r < crew_.size(); ++r) crew_[r].BuildPictures(widgets_, Root(), {353.0f, 100.0f + kCrewRowStep * static_cast<float>(r)});
+
+    widgets_.push_back(MakeUICategorySwitch(0));
+    title_ = MakeUILabel(Root(), "BUILD_TEXT_UI_TITLE", 103.0f, 60.0f);
+    widgets_.push_back(title_);
+    result_ = MakeUILabel(Root(), "", 122.0f, 88.0f);
+    widgets_.push_back(result_);
+    time_ = MakeUILabel(Root(), "", 225.0f, 106.0f, 0.5f);
+    widgets_.push_back(time_);
+    repeatLabel_ = MakeUILabel(repeat_, "TASKCANCEL_BUTTON_REPEAT_ON", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(repeatLabel_);
+    widgets_.push_back(MakeUILabel(cancel_, "TASKCANCEL_CANCEL_BUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
+    for (int i = 0; i < kMaterialRows; ++i) {
+        MaterialRow& row = materials_[static_cast<std::size_t>(i)];
+        const float y = 142.0f + kUILineStep * static_cast<float>(i);
+        row.name = MakeUILabel(Root(), "", 122.0f, y);
+        widgets_.push_back(row.name);
+        row.count = MakeUILabel(Root(), "", 326.0f, y, 1.0f);
+        widgets_.push_back(row.count);
+    }
+    for (UICrewRow& row : crew_) row.BuildTexts(widgets_);
+    EndUIRoomWindow(widgets_, window_);
+}
+
+GAME_CTaskBase* GAME_CUITaskCancel::LiveTask() const
+{
+    const GAME_CGameWorld& world = Context().world;
+    if (task == nullptr || !world.tasks) return nullptr;
+    const auto& listed = world.tasks->tasks;
+    if (std::find(listed.begin(), listed.end(), task) == listed.end()) return nullptr;
+    return task->IsFinished() ? nullptr : task;
+}
+
+bool GAME_CUITaskCancel::IsRoomOnShip() const { return GetUIRoomIndex(target) >= 0; }
+
+float GAME_CUITaskCancel::BarShare() const
+{
+    return bar_.fullScale > 0.0f ? bar_.picture->GetScale()->x / bar_.fullScale : 0.0f;
+}
+
+void GAME_CUITaskCancel::OnEnterState(UIScreenState state)
+{
+    switch (state) {
+    case kOpening:
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        pages_.Reset(kMain);
+        askedTaskId_ = kNoId;
+        RefreshTaskView();
+        RefreshTaskDetails();
+        break;
+    case kClosed:
+        // The cancelled task leaves the list only now, so the room's list showed it to the end.
+        if (Context().world.tasks) Context().world.tasks->PurgeFinishedTasks();
+        task = nullptr;
+        break;
+    default: break;
+    }
+}
+
+void GAME_CUITaskCancel::EveryFrame() { blink_ = (blink_ + 1) % 16; }
+
+void GAME_CUITaskCancel::RefreshTaskView()
+{
+    const GAME_CTaskBase* shown = LiveTask();
+    if (shown == nullptr) return;
+    const bool repeats = shown->repeat != 0;
+    repeatLabel_->SetTextA(repeats ? "TASKCANCEL_BUTTON_REPEAT_OFF" : "TASKCANCEL_BUTTON_REPEAT_ON");
+    const std::u16string suffix = repeats ? Limited(GetMessageTextExpanded("TASKCANCEL_TASKREPEAT"), kSuffixLimit) : u"";
+    title_->SetTextW(Limited(UITagName(shown->id) + suffix, kTitleLimit).c_str());
+    // An upgrade is made once: it cannot repeat.
+    const bool upgrade = shown->GetKind() == kTaskRoomUpgrade;
+    repeat_->SetDisabled(upgrade);
+    repeat_->SetColor(upgrade ? kUIGrey : kUIWhite);
+    repeatLabel_->SetColor(GetUIColor(upgrade ? kUIColorDisabled : kUIColorText));
+    ShowCrew(false);
+}
+
+void GAME_CUITaskCancel::RefreshTaskDetails()
+{
+    blink_ = 0;
+    cursorArrow_->SetPosition(&kCursorRest);
+    const int variant = UILanguageVariant();
+    materialsCaption_->SetSprite(materialsSprites_.ids[static_cast<std::size_t>(variant)]);
+    crewCaption_->SetSprite(crewSprites_.ids[static_cast<std::size_t>(variant)]);
+    time_->SetTextW(u"");
+    needs_.fill({kNoId, 0});
+    resultIcon_->SetColor(kUIHidden);
+    result_->SetTextW(u"");
+    scrollTop_ = 0;
+    scroll_->SetMaximum(0);
+    scroll_->SetValue(0);
+    const GAME_CTaskBase* shown = LiveTask();
+    if (shown != nullptr) {
+        CollectMaterials(*shown);
+        const std::int32_t total = shown->GetTaskValue();
+        time_->SetTextW(UITimeLeftText(total, shown->progress).c_str());
+        // A meal shows how full its eater is, a break how rested; other tasks their progress.
+        const GAME_CObjectActor* first = shown->LeadingCrew();
+        const std::int32_t kind = shown->GetKind();
+        if (kind == kTaskMeal || kind == kTaskBreak) {
+            if (first != nullptr) {
+                const GAME_CActorStatus& status = first->status;
+                const float value = static_cast<float>(kind == kTaskMeal ? status.GetCalorie() : status.GetStamina());
+                const float maximum = static_cast<float>(std::max(kind == kTaskMeal ? status.computed.maxCalorie : status.computed.maxStamina, 1));
+                bar_.Show(std::clamp(value / maximum, 0.0f, 1.0f));
+            }
+        } else {
+            bar_.Show(UITaskShareDone(total, shown->progress));
+        }
+    }
+    const auto filled = std::count_if(needs_.begin(), needs_.end(), [](const Material& need) { return IsFilled(need.id, need.count); });
+    scroll_->SetMaximum(std::max<std::int32_t>(static_cast<std::int32_t>(filled) - kMaterialRows, 0));
+    RefreshMaterialRows();
+}
+
+void GAME_CUITaskCancel::CollectMaterials(const GAME_CTaskBase& shown)
+{
+    if (shown.GetKind() == kTaskCooking) {
+        // The dish the kitchen's store cooks; a room without a store or a dish without a recipe needs nothing.
+        const GAME_CFoodStorage* store = FindFoodStorage(GetUIRoomIndex(target));
+        const CookingRecipe* recipe = store != nullptr ? FindCookingRecipe(*store->GetFoodId()) : nullptr;
+        if (recipe == nullptr) return;
+        for (std::size_t i = 0; i < needs_.size() && i < recipe->ingredients.size(); ++i) {
+            const ItemCount& pair = recipe->ingredients[i];
+            if (IsFilled(pair.itemId, pair.count)) needs_[i] = {pair.itemId, pair.count};
+        }
+        return;
+    }
+    const TaskData* record = shown.GetTaskData();
+    if (record == nullptr) return;
+    for (std::size_t i = 0; i < record->materials.size(); ++i) {
+        const ItemCount& pair = record->materials[i];
+        if (IsFilled(pair.itemId, pair.count)) needs_[i] = {pair.itemId, pair.count};
+    }
+    if (shown.GetKind() != kTaskPatient) ShowProduct(record->productItem, record->productCount);
+}
+
+void GAME_CUITaskCancel::ShowProduct(std::uint32_t itemId, std::int32_t count)
+{
+    const ItemData* item = FindItemData(itemId);
+    if (item == nullptr) return;
+    resultIcon_->SetSprite(item->iconSprite);
+    resultIcon_->SetColor(kUIWhite);
+    result_->SetTextW(vesk::text::FormatText(u"%ls×%ls(%ls)", {UITagName(itemId), UIFullWidthNumber(count), UIFullWidthNumber(HeldOnBoard(itemId))})
+                          .c_str());
+}
+
+void GAME_CUITaskCancel::RefreshMaterialRows()
+{
+    const GAME_CTaskBase* shown = LiveTask();
+    const std::int32_t top = std::max(scrollTop_, 0);
+    for (int i = 0; i < kMaterialRows; ++i) {
+        MaterialRow& row = materials_[static_cast<std::size_t>(i)];
+        const std::size_t slot = static_cast<std::size_t>(top + i);
+        const bool filled = slot < needs_.size() && IsFilled(needs_[slot].id, needs_[slot].count);
+        if (i > 0) materials_[static_cast<std::size_t>(i - 1)].separator->SetColor(filled ? kUIWhite : kUIHidden);
+        row.icon->SetColor(filled ? kUIWhite : kUIHidden);
+        if (!filled) {
+            row.name->SetTextW(u"");
+            row.count->SetTextW(u"");
+            continue;
+        }
+        const Material& need = needs_[slot];
+        const ItemData* item = FindItemData(need.id);
+        row.icon->SetSprite(item != nullptr ? item->iconSprite : anyItemIcon_);
+        row.name->SetTextW(ItemName(need.id, item).c_str());
+        const std::int64_t needed = std::min(need.count, kThreeDigits);
+        const std::int64_t held = std::min<std::int64_t>(HeldOnBoard(need.id), kThreeDigits);
+        row.count->SetTextW(vesk::text::FormatText(u"×%ls(%ls)", {UIFullWidthNumber(needed), UIFullWidthNumber(held)}).c_str());
+        const std::int32_t missing = need.count - (shown != nullptr ? shown->CountMaterial(need.id) : 0);
+        const std::uint32_t color = missing == 0 ? GetUIColor(kUIColorText) : kShortColor;
+        row.name->SetColor(color);
+        row.count->SetColor(color);
+    }
+}
+
+void GAME_CUITaskCancel::ShowCrew(bool withTurn)
+{
+    const GAME_CTaskBase* shown = LiveTask();
+    for (std::size_t r = 0; r < crew_.size(); ++r) {
+        if (withTurn) crew_[r].StepTraitTurn();
+        // Over two working crew members: rows for the first two.
+        crew_[r].Show(shown != nullptr && r < shown->crew.size() ? shown->crew[r] : nullptr);
+    }
+}
+
+void GAME_CUITaskCancel::UpdateMain(bool input)
+{
+    if (LiveTask() == nullptr || !IsRoomOnShip()) {
+        // The task ended (cancelled here, finished by the crew) or its room went: nothing is left to show.
+        if (pages_.Is(kMain) || !IsDialogShown()) {
+            SetOpen(false);
+            return;
+        }
+    }
+    pages_.Advance([this](Page page) { EnterPage(page); });
+    switch (pages_.Current()) {
+    case kMain: UpdateTaskInput(input); break;
+    case kAskCancel:
+    case kAskRepeatOn:
+    case kAskRepeatOff: {
+        for (GAME_CUIObjectBase* widget : widgets_) widget->UpdateTree(false);
+        const UIDialogAnswer answer = PollDialog();
+        if (answer == UIDialogAnswer::kYes) {
+            pages_.Go(pages_.Current() == kAskCancel ? kCancelled : pages_.Current() == kAskRepeatOn ? kRepeatOn : kRepeatOff);
+        } else if (answer != UIDialogAnswer::kNone) {
+            pages_.Go(kMain);
+        }
+        break;
+    }
+    default:
+        if (!IsDialogShown()) pages_.Go(kMain);
+        break;
+    }
+}
+
+void GAME_CUITaskCancel::EnterPage(Page page)
+{
+    switch (page) {
+    case kMain: RefreshTaskView(); break;
+    case kAskCancel: Ask("TASKCANCEL_CANCEL_YESNO"); break;
+    case kAskRepeatOn: Ask("TASKCANCEL_TASKREPEAT_YESNO"); break;
+    case kAskRepeatOff: Ask("TASKCANCEL_TASKNOREPEAT_YESNO"); break;
+    case kCancelled: ApplyCancel(); break;
+    case kRepeatOn: ApplyRepeat(true); break;
+    case kRepeatOff: ApplyRepeat(false); break;
+    }
+}
+
+void GAME_CUITaskCancel::UpdateTaskInput(bool input)
+{
+    bool free = input && !AnyWidgetBusyOrDecided();
+    for (GAME_CUIObjectBase* widget : widgets_) {
+        widget->UpdateTree(free);
+        if (widget->IsBusy() || widget->IsDecided()) free = false;
+    }
+    // The keys are the player's only in a frame whose input reached this window.
+    if (input) {
+        if (IsUIMenuSlot(3, kUIMenuUp) || IsUIMenuSlot(3, kUIMenuDown)) {
+            PlayUISE(kSeUICursor);
+            cursor_ = cursor_ == Cursor::kRepeat ? Cursor::kCancel : Cursor::kRepeat;
+        }
+        if (IsUIActionTriggered(kActionDecide)) {
+            if (cursor_ == Cursor::kCancel) {
+                OnCancelButton();
+            } else if (!repeat_->IsDisabled()) {
+                OnRepeatButton();
+            }
+        }
+    }
+    const Vec2 arrow{kCursorRest.x - static_cast<float>((blink_ / 8) % 2), kCursorRest.y + kButtonStep * static_cast<float>(cursor_)};
+    cursorArrow_->SetPosition(&arrow);
+    scrollTop_ = scroll_->Value();
+    RefreshMaterialRows();
+    ShowCrew(true);
+}
+
+void GAME_CUITaskCancel::OnRepeatButton()
+{
+    const GAME_CTaskBase* shown = LiveTask();
+    if (shown == nullptr || !pages_.Is(kMain)) return;
+    askedTaskId_ = shown->id;
+    pages_.Go(shown->repeat != 0 ? kAskRepeatOff : kAskRepeatOn);
+}
+
+void GAME_CUITaskCancel::OnCancelButton()
+{
+    const GAME_CTaskBase* shown = LiveTask();
+    if (shown == nullptr || !pages_.Is(kMain)) return;
+    askedTaskId_ = shown->id;
+    pages_.Go(kAskCancel);
+}
+
+void GAME_CUITaskCancel::Ask(const char* key)
+{
+    const std::u16string question = Limited(FormatUIMessage(key, {UITagName(target != nullptr ? target->GetRoomId() : kNoId), UITagName(askedTaskId_)}),
+                                            kQuestionLimit);
+    AskInDialog(kSlotTaskCancel, {.text = question, .areYouSure = true});
+}
+
+void GAME_CUITaskCancel::ApplyCancel()
+{
+    // The task leaves its room now and the list when the window has closed.
+    if (GAME_CTaskBase* shown = LiveTask()) shown->Finish();
+    const std::u16string notice =
+        Limited(FormatUIMessage("TASKCANCEL_CANCEL_FINISHED", {UITagName(target != nullptr ? target->GetRoomId() : kNoId), UITagName(askedTaskId_)}),
+                kNoticeLimit);
+    NoticeInDialog(kSlotTaskCancel, {.text = notice});
+}
+
+void GAME_CUITaskCancel::ApplyRepeat(bool on)
+{
+    GAME_CTaskBase* shown = LiveTask();
+    if (shown == nullptr) return;
+    shown->repeat = on ? 1 : 0;
+    std::u16string notice = on ? GetMessageTextExpanded("TASKCANCEL_TASKREPEAT_FINISHED_0") + u"\n" + GetMessageTextExpanded("TASKCANCEL_TASKREPEAT_FINISHED_1")
+                               : GetMessageTextExpanded("TASKCANCEL_TASKNOREPEAT_FINISHED");
+    NoticeInDialog(kSlotTaskCancel, {.text = notice});
+}
+
+void GAME_CUITaskCancel::Draw()
+{
+    if (State() == kClosed || task == nullptr || target == nullptr) return;
+    DrawWidgets(widgets_);
+}
