@@ -11,6 +11,7 @@
 #include "game/model/ship/task_request.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
+#include "game/ui/screens/ui_engine_room.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
@@ -65,14 +66,27 @@ TEST_F(TaskCancelTest, ACancelledTaskStaysListedFinishedUntilTheWindowHasClosed)
     // Ordered once, as the add-task window's first button orders it.
     upkeep->repeat = 0;
 
-    OpenFor(upkeep, engine);
-    ASSERT_EQ(Window().State(), UIScreenState::kMain);
+    // The engine room's task page lists it first: clicks on its row open the window, with one decide sound.
+    engine.rememberedTab = static_cast<std::int32_t>(GAME_CUIEngineRoom::Page::kTasks);
+    OpenScreenOf(engine);
+    ASSERT_EQ(UI().Get<GAME_CUIEngineRoom>()->CurrentPage(), GAME_CUIEngineRoom::Page::kTasks);
+    const std::size_t from = frames.size();
+    ClickAt(390, 105);
+    StepFrames(2);
+    ClickAt(390, 105);
+    ASSERT_TRUE(StepUntil([&] { return Window().IsOpen(); }, 5));
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
+    EXPECT_EQ(Window().task, upkeep);
+    EXPECT_EQ(Window().target, &engine);
+    ASSERT_TRUE(StepUntil([&] { return Window().State() == UIScreenState::kMain; }, 30));
+    StepFrames(1);
     EXPECT_EQ(world->held, 1u) << "the game stands behind the window";
     EXPECT_EQ(Window().Title()->Literal(), GetMessageTextExpanded("TMNT"));
     EXPECT_EQ(Window().TimeLabel()->Literal(), TimeText(15));
     for (int row = 0; row < GAME_CUITaskCancel::kMaterialRows; ++row) EXPECT_TRUE(Window().MaterialName(row)->Literal().empty()) << row;
     EXPECT_GE(Window().CrewRow(0).Node()->GetPosition()->x, 640.0f) << "no crew: the rows are off the canvas";
     EXPECT_TRUE(DrewText(GetMessageTextExpanded("TMNT")));
+    EXPECT_FALSE(DrewText(GetMessageTextExpanded("ID23"))) << "the room screen beneath is hidden";
     Keep("task-cancel");
 
     PressAction(kActionMenuFunctionB);
