@@ -59,6 +59,18 @@ void DrawUISprite(Vec2 position, std::int32_t index, std::uint32_t color)
     DrawUISprite(position, index, param);
 }
 
+void DrawGroupSprite(int group, Vec2 position, std::int32_t index, const vesk::graphics::DrawParam& param)
+{
+    vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();
+    if (record == nullptr || index < 0) return;
+    FlushUISprites();
+    vesk::graphics::BeginSpriteDraw(group, 4);
+    record->textureRenderer.drawParam = param;
+    vesk::graphics::DrawSprite({position.x, position.y}, index);
+    vesk::graphics::InitDrawParam(record->textureRenderer.drawParam);
+    FlushUISprites();
+}
+
 void DrawUIRect(Vec2 position, Vec2 size, std::uint32_t color)
 {
     vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();

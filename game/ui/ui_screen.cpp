@@ -6,6 +6,7 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/screen_context.h"
+#include "game/ui/ui_manager.h"
 
 GAME_CUIScreen::GAME_CUIScreen(UIInputRule rule, bool fieldControl)
     : GAME_CUIScreen(UIScreenSetup{.input = rule, .fieldControl = fieldControl}, nullptr)
@@ -78,6 +79,14 @@ bool GAME_CUIScreen::AnyWidgetBusyOrDecided() const
 {
     return std::any_of(widgets_.begin(), widgets_.end(),
                        [](const GAME_CUIObjectBase* widget) { return widget->IsBusy() || widget->IsDecided(); });
+}
+
+bool GAME_CUIScreen::StandAlone(std::int32_t& retryCounter) const
+{
+    if (--retryCounter > 0) return false;
+    if (context_->ui.CloseAllExcept()) return true;
+    retryCounter = kStandAloneRetryFrames;
+    return false;
 }
 
 float GAME_CUIScreen::MoverAlpha() const

@@ -158,6 +158,10 @@ protected:
     UIScreenState NextState() const { return next_; }
     bool AnyWidgetBusyOrDecided() const;
     const UIScreenContext& Context() const { return *context_; }
+    // For a screen that must stand alone (needs the context): the other screens are asked to close
+    // each time the counter runs out, every kStandAloneRetryFrames, until none is open; true then.
+    static constexpr std::int32_t kStandAloneRetryFrames = 10;
+    bool StandAlone(std::int32_t& retryCounter) const;
 
     std::vector<GAME_CUIObjectBase*> widgets_;
 

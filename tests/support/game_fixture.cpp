@@ -320,6 +320,13 @@ bool GameFixture::WriteCanvasPicture(const std::string& path) const
     return tools::WriteWholeFile(path, PpmPicture(kWidth, kHeight, canvas));
 }
 
+void GameFixture::KeepCanvasPicture(const std::string& name) const
+{
+    const char* folder = std::getenv("VARNOLIS_UI_PICTURE_DIR");
+    if (folder == nullptr) return;
+    EXPECT_TRUE(WriteCanvasPicture(std::string(folder) + "/" + name + ".ppm"));
+}
+
 std::filesystem::path GameFixture::SavePath() const { return folder_ / vesk::file::MakeSavePath(); }
 
 std::filesystem::path GameFixture::BackupPath(int number) const

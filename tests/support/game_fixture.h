@@ -100,6 +100,8 @@ protected:
     std::uint32_t CanvasPixel(int x, int y) const;
     // Writes the last frame's whole canvas as a PPM picture, for looking at by eye.
     bool WriteCanvasPicture(const std::string& path) const;
+    // With VARNOLIS_UI_PICTURE_DIR=<folder>, writes the last frame's canvas there as <name>.ppm.
+    void KeepCanvasPicture(const std::string& name) const;
 
     std::filesystem::path SavePath() const;
     std::filesystem::path BackupPath(int number = 1) const;

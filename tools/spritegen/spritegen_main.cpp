@@ -35,6 +35,7 @@
 #include "tools/spritegen/menu_art.h"
 #include "tools/spritegen/hull_art.h"
 #include "tools/spritegen/nearview_art.h"
+#include "tools/spritegen/progress_art.h"
 #include "tools/spritegen/room_screen_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/settings_art.h"
@@ -54,7 +55,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       spritegen::DrawCrewStatusSprites(fonts), spritegen::DrawEngineRoomSprites(fonts),
                       // The options and binding windows.
                       spritegen::DrawSettingsSprites(),
-                      spritegen::DrawTaskWindowSprites()}) {
+                      spritegen::DrawTaskWindowSprites(),
+                      // The sound room, the achievement list and the instruction screen.
+                      spritegen::DrawProgressScreenSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -172,6 +172,8 @@ inline constexpr std::size_t kOption56 = 56;         // u32
 
 inline constexpr std::size_t kAchievementBits = 10240;
 inline constexpr std::size_t kAchievementCounters = 10248;  // 20 u32
+// Bit 0: the ending has been reached once on this machine.
+inline constexpr std::size_t kProgressFlags = 10488;
 inline constexpr std::size_t kAchievementSet12 = 10492;
 inline constexpr std::size_t kAchievementSet0 = 10496;
 inline constexpr std::size_t kAchievementSet18 = 10500;

@@ -129,6 +129,7 @@ void GAME_CSoundPlayer::PlayBGM(std::uint32_t id, std::int32_t fadeFrames, bool 
     if (!force && id == playingBgm_) return;
     if (id >= kBgmCount) return;
     playingBgm_ = id;
+    lastRequestedBgm_ = id;
     if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Stop();
     hasBgmVoice_ = false;
     fadeMode = kFadeNone;

@@ -65,6 +65,8 @@ public:
 
     // The music now playing, kNoBgm when none.
     std::uint32_t PlayingBgm() const { return playingBgm_; }
+    // The music last asked for by PlayBGM, kept when it stops; kNoBgm until any is asked for.
+    std::uint32_t LastRequestedBgm() const { return lastRequestedBgm_; }
     bool WasPlayedThisFrame(std::uint32_t n) const { return n < kSoundEffectCount && played_[n]; }
     std::uint32_t TrackedTag() const { return trackedTag_; }
     // The voice playing the music, null when none plays.
@@ -74,6 +76,7 @@ private:
     void SetBgmVoiceVolume(float volume);
 
     std::uint32_t playingBgm_ = kNoBgm;
+    std::uint32_t lastRequestedBgm_ = kNoBgm;
     std::array<bool, kSoundEffectCount> played_{};
     vesk::sound::SoundVoiceHandle bgmVoice_{};
     bool hasBgmVoice_ = false;

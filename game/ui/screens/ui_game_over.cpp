@@ -54,11 +54,7 @@ void GAME_CUIGameOver::BeginFrame(bool)
 
 bool GAME_CUIGameOver::StepTransition(UIScreenState state)
 {
-    if (state != kOpening) return true;
-    if (--retryCounter_ > 0) return false;
-    if (Context().ui.CloseAllExcept()) return true;
-    retryCounter_ = kRetryFrames;
-    return false;
+    return state != kOpening || StandAlone(retryCounter_);
 }
 
 void GAME_CUIGameOver::OnEnterState(UIScreenState state)

@@ -20,7 +20,6 @@ public:
     using enum SubState;
     static constexpr std::int32_t kSinkFrames = 180;
     static constexpr std::int32_t kPauseFrames = 30;
-    static constexpr std::int32_t kRetryFrames = 10;
 
     explicit GAME_CUIGameOver(const UIScreenContext& context);
 

@@ -1,9 +1,54 @@
-// The sound room screen (slot 44): for now a menu screen that opens, closes on cancel and goes back where it came from.
+// The sound room (slot 44): the ten music tracks in a list of eight rows; the chosen one plays while the room is open.
 #pragma once
 
-#include "game/ui/ui_menu_screen.h"
+#include <array>
+#include <cstdint>
 
-class GAME_CUISoundRoom : public GAME_CUIMenuScreen, public UIScreenSlot<kSlotSoundRoom> {
+#include "game/ui/list_view.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+// The room owns the music while it is open: opening silences whatever played and remembers what the
+// game asked for last; closing silences the chosen track and, once the window is gone, starts the
+// remembered one again from its beginning.
+class GAME_CUISoundRoom : public GAME_CUIScreen, public UIScreenSlot<kSlotSoundRoom> {
 public:
-    GAME_CUISoundRoom() : GAME_CUIMenuScreen(false) {}
+    static constexpr int kTrackCount = 10;
+    static constexpr int kRows = 8;
+
+    explicit GAME_CUISoundRoom(const UIScreenContext& context);
+
+    // The music of a list entry: the tracks in order, without the wind (id 8); past the end, the last.
+    static std::uint32_t TrackIdOfIndex(int index);
+
+    int CursorRow() const { return list_.cursor; }
+    int Top() const { return list_.top; }
+    std::uint32_t RememberedBgm() const { return rememberedBgm_; }
+    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
+
+private:
+    struct Row {
+        GAME_CUINullObject* node = nullptr;
+        GAME_CUILabelObject* label = nullptr;
+    };
+
+    void Build();
+    void RefreshList();
+    void PlayIndex(int index) const;
+    void ShowTop();
+
+    std::array<Row, kRows> rows_{};
+    GAME_CUIScrollBarObject* scrollBar_ = nullptr;
+    GAME_CUINullObject* cursorHolder_ = nullptr;
+    GAME_CUINullObject* cursor_ = nullptr;
+    GAME_CUINullObject* title_ = nullptr;
+    UILanguageSprites titleSprites_;
+    UIListView list_{.count = kTrackCount, .visible = kRows, .wrap = UIListWrap::kRing};
+    std::int32_t blink_ = 0;
+    std::uint32_t rememberedBgm_ = 10;
 };

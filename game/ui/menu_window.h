@@ -1,0 +1,14 @@
+// The window of the list screens over the pause menu (achievements, sound room): base, face, close button, title and scan overlays.
+#pragma once
+
+#include <vector>
+
+#include "game/ui/widget_builders.h"
+
+// The start of the draw list under the screen's root: the sprite switch, the window at (61, -51), its
+// face, and the close button on its corner, pressed by cancel too.
+GAME_CUIIconObject* BeginUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, UIIconCallback close);
+// The switch to text and the window's title label (its key).
+void AddUIMenuWindowTitle(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, const char* titleKey);
+// The end of the draw list: the scan overlays over the face, then a switch that draws what is queued.
+void EndUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root);

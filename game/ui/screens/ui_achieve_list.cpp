@@ -1,0 +1,188 @@
+// The achievement list (slot 43): the twenty achievements six rows at a time, with the selected one's icon, description and progress.
+#include "game/ui/screens/ui_achieve_list.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/services/achievement/achievements.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/save_image.h"
+#include "game/ui/menu_window.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
+#include "game/ui/ui_text.h"
+#include "platform/little_endian.h"
+
+namespace {
+
+constexpr int kUIColorLocked = 5;
+constexpr std::uint32_t kBarColor = 0xFF00FFFFu;
+constexpr float kFirstRowY = 97.0f;
+
+bool IsAchieved(int index)
+{
+    const vesk::achievement::StorefrontAchievementRow* rows = GetStorefrontAchievementRows();
+    return rows != nullptr && rows[index].achieved != 0;
+}
+
+std::uint32_t GoalOf(int index)
+{
+    const GAME_CAchievementManager* manager = GetAchievementManager();
+    return manager != nullptr ? manager->thresholds[static_cast<std::size_t>(index)] : 1;
+}
+
+std::uint32_t CounterOf(int index)
+{
+    const std::size_t at = save_layout::system::kAchievementCounters + 4 * static_cast<std::size_t>(index);
+    return platform::ReadU32(GetWorkingSystemRecord(), at);
+}
+
+}  // namespace
+
+GAME_CUIAchieveList::GAME_CUIAchieveList(const UIScreenContext& context) : GAME_CUIScreen(UIScreenSetup{}, &context)
+{
+    Build();
+}
+
+void GAME_CUIAchieveList::Build()
+{
+    GAME_CUINullObject* root = Root();
+    BeginUIMenuWindow(widgets_, root, [this](GAME_CUIIconObject*) { OnClose(); });
+    titleSprites_.Find("ui_text_achivement");
+    // Korean takes the English heading.
+    titleSprites_.ids[2] = titleSprites_.ids[1];
+    infoSprites_.Find("ui_text_information");
+    title_ = MakeUIPictureUnder(root, "ui_text_achivement", 97.0f, 86.0f);
+    AddWidget(title_);
+    info_ = MakeUIPictureUnder(root, "ui_text_information", 97.0f, 217.0f);
+    AddWidget(info_);
+    scrollBar_ = MakeUIScrollBar(root, 367.0f, 94.0f, 8.0f, 100.0f);
+    AddWidget(scrollBar_);
+    AddWidget(MakeUIPictureUnder(root, "ui_achivement_separator_left2", 107.0f, 202.0f));
+    AddWidget(MakeUIPictureUnder(root, "ui_achivement_separator_right", 392.0f, 95.0f));
+    AddWidget(MakeUIPictureUnder(root, "ui_achivement_separator_bottom", 107.0f, 247.0f));
+    AddWidget(MakeUIPictureUnder(root, "ui_achivement_separator_bottom", 107.0f, 265.0f));
+    for (int r = 0; r < kRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        row.node = MakeUIGroupUnder(root, 130.0f, kFirstRowY + kUILineStep * static_cast<float>(r));
+        AddWidget(row.node);
+        row.separator = MakeUIPictureUnder(row.node, "ui_achivement_separator_left", -3.0f, 15.0f);
+        AddWidget(row.separator);
+        row.label = MakeUILabel(row.node, "", 0.0f, 0.0f);
+    }
+    GAME_CUINullObject* pane = MakeUIGroupUnder(root, 428.0f, 105.0f);
+    AddWidget(pane);
+    icon_ = MakeUIPictureUnder(pane, "", 0.0f, 0.0f);
+    const vesk::math::Vec2 iconScale{1.5f, 1.5f};
+    icon_->SetScale(&iconScale);
+    AddWidget(icon_);
+    GAME_CUINullObject* holder = MakeUIGroupUnder(root, 194.0f, 211.0f);
+    AddWidget(holder);
+    AddWidget(MakeUIPictureUnder(holder, "ui_achivement_bar_frame", -2.0f, -3.0f));
+    bar_ = MakeUIGaugeFill(holder, "ui_labelbase", kBarColor, kBarLength, 13.0f);
+    AddWidget(bar_.picture);
+    GAME_CUINullObject* cursorHolder = MakeUIGroupUnder(root, 109.0f, kFirstRowY);
+    AddWidget(cursorHolder);
+    cursor_ = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
+    AddWidget(cursor_);
+    AddUIMenuWindowTitle(widgets_, root, "ACHIEVEMENTUI_TITLE");
+    progress_ = MakeUILabel(root, "", 320.0f, 210.0f);
+    AddWidget(progress_);
+    description_ = MakeUILabel(root, "", 118.0f, 232.0f);
+    AddWidget(description_);
+    for (const Row& row : rows_) AddWidget(row.label);
+    EndUIMenuWindow(widgets_, root);
+}
+
+float GAME_CUIAchieveList::BarWidth() const
+{
+    return bar_.picture->GetScale()->x * UISpriteSize(bar_.picture->Sprite()).x * 0.5f;
+}
+
+void GAME_CUIAchieveList::OnClose()
+{
+    SetOpen(false);
+    if (openedFromTitle == 0) Context().ui.SetOpen(kSlotPause, true);
+}
+
+void GAME_CUIAchieveList::OnEnterState(UIScreenState state)
+{
+    if (state == kClosed) {
+        openedFromTitle = 0;
+        return;
+    }
+    if (state != kOpening) return;
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    title_->SetSprite(titleSprites_.Current());
+    info_->SetSprite(infoSprites_.Current());
+    rows_[kRows - 1].separator->SetColor(kUIHidden);
+    list_.top = 0;
+    list_.cursor = 0;
+    blink_ = 0;
+    list_.Show(*scrollBar_);
+    RefreshList();
+}
+
+void GAME_CUIAchieveList::EveryFrame()
+{
+    blink_ = (blink_ + 1) % 16;
+    const vesk::math::Vec2 position{static_cast<float>(blink_ / 8), kUILineStep * static_cast<float>(list_.cursor)};
+    cursor_->SetPosition(&position);
+}
+
+void GAME_CUIAchieveList::UpdateMain(bool input)
+{
+    const int topBefore = list_.top;
+    const bool free = Root()->UpdateTree(input);
+    list_.Follow(*scrollBar_);
+    if (list_.top != topBefore) {
+        PlayUISE(kSeUICursor);
+        RefreshList();
+        return;
+    }
+    if (!free) return;
+    for (int r = 0; r < kRows; ++r) {
+        const float top = 94.0f + kUILineStep * static_cast<float>(r);
+        if (!IsUIClickInRect({101.0f, top}, {357.0f, top + kUILineStep})) continue;
+        // The selected row pointed at again: nothing, and the keys rest this frame.
+        if (r == list_.cursor) return;
+        list_.cursor = r;
+        PlayUISE(kSeUICursor);
+        RefreshList();
+        return;
+    }
+    if (list_.StepByKeys() == 0) return;
+    list_.Show(*scrollBar_);
+    RefreshList();
+}
+
+void GAME_CUIAchieveList::RefreshList()
+{
+    for (int v = 0; v < kRows; ++v) {
+        const int index = list_.top + v;
+        if (index >= kAchievementCount) break;
+        const bool unlocked = IsAchieved(index);
+        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(v)].label;
+        label->SetColor(GetUIColor(unlocked ? kUIColorText : kUIColorLocked));
+        label->SetTextA(unlocked ? GetAchievementGameRow(index).messageKey.data() : "ACHIEVE_HIDDEN");
+        if (v == list_.cursor) ShowSelected(index, unlocked);
+    }
+}
+
+void GAME_CUIAchieveList::ShowSelected(int index, bool unlocked)
+{
+    const AchievementGameRow& row = GetAchievementGameRow(index);
+    icon_->SetSprite(FindUISprite(row.icon.data()));
+    icon_->SetColor(unlocked ? kUIWhite : kUIHidden);
+    const std::string descriptionKey = std::string(row.messageKey.data()) + "_DISCRIPT";
+    description_->SetTextA(descriptionKey.c_str());
+    const std::uint32_t goal = GoalOf(index);
+    const std::uint32_t current = unlocked ? goal : CounterOf(index);
+    const std::u16string text = UIFullWidthNumber(current) + u"/" + UIFullWidthNumber(goal);
+    progress_->SetTextW(text.c_str());
+    // A goal of 0 is reached by any count: a full bar, no division.
+    const float ratio = goal == 0 ? 1.0f : std::clamp(static_cast<float>(current) / static_cast<float>(goal), 0.0f, 1.0f);
+    bar_.Show(ratio);
+}

@@ -1,0 +1,92 @@
+// The sound room: it silences the field music, its list goes round, its tracks skip the wind, and the field music comes back.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "game/services/input/input_actions.h"
+#include "game/services/sound/sound_player.h"
+#include "game/ui/screens/ui_sound_room.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "tests/support/game_fixture.h"
+
+namespace {
+
+class SoundRoomTest : public support::GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+    }
+
+    GAME_CUISoundRoom& Room() const { return *UI().Get<GAME_CUISoundRoom>(); }
+
+    void Press(int action)
+    {
+        PressAction(action);
+        StepFrames(2);
+    }
+};
+
+TEST_F(SoundRoomTest, TheRoomOwnsTheMusicWhileOpenAndGivesTheFieldItsTrackBackFromTheStart)
+{
+    GAME_CSoundPlayer& sound = *GetSoundPlayer();
+    sound.PlayBGM(1, 0, false);
+    ASSERT_EQ(sound.PlayingBgm(), 1u);
+
+    UI().SetOpen(kSlotSoundRoom, true);
+    StepFrames(1);
+    EXPECT_EQ(sound.PlayingBgm(), kNoBgm);
+    EXPECT_EQ(Room().RememberedBgm(), 1u);
+    ASSERT_TRUE(StepUntil([&] { return Room().State() == UIScreenState::kMain; }, 40));
+    EXPECT_EQ(sound.PlayingBgm(), kNoBgm);
+
+    // Up on the first track goes round to the tenth; the window shows tracks 2 to 9.
+    Press(kActionCursorUp);
+    EXPECT_EQ(Room().Top(), 2);
+    EXPECT_EQ(Room().CursorRow(), 7);
+    KeepCanvasPicture("sound_room");
+    for (int row = 0; row < GAME_CUISoundRoom::kRows; ++row) {
+        EXPECT_EQ(std::string(Room().RowLabel(row)->Key()), "BGM_NAME_00" + std::to_string(row + 2));
+    }
+
+    // Track 8 is BGM 9 and track 9 BGM 10: the wind (8) is never offered. The enter button takes
+    // decide and plays the track 5 frames later.
+    Press(kActionCursorUp);
+    Press(kActionDecide);
+    EXPECT_EQ(sound.PlayingBgm(), kNoBgm);
+    StepFrames(5);
+    EXPECT_EQ(sound.PlayingBgm(), 9u);
+    StepFrames(10);
+    Press(kActionCursorDown);
+    Press(kActionDecide);
+    StepFrames(5);
+    EXPECT_EQ(sound.PlayingBgm(), 10u);
+    StepFrames(10);
+    // Down on the tenth goes round to the first.
+    Press(kActionCursorDown);
+    EXPECT_EQ(Room().Top(), 0);
+    EXPECT_EQ(Room().CursorRow(), 0);
+
+    // Closing silences the chosen track at once and, once the window is gone, starts the remembered one.
+    Press(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return Room().State() == UIScreenState::kClosing; }, 10));
+    EXPECT_EQ(sound.PlayingBgm(), kNoBgm);
+    // The slide's fifteenth frame counts the one the closing began in.
+    StepFrames(13);
+    EXPECT_EQ(sound.PlayingBgm(), kNoBgm);
+    StepFrames(1);
+    EXPECT_FALSE(UI().IsOpen(kSlotSoundRoom));
+    EXPECT_EQ(sound.PlayingBgm(), 1u);
+    EXPECT_EQ(sound.LastRequestedBgm(), 1u);
+
+    // Stopping keeps the last request: a room opened over silence still gives that track back.
+    sound.StopBGM(0);
+    UI().SetOpen(kSlotSoundRoom, true);
+    ASSERT_TRUE(StepUntil([&] { return Room().State() == UIScreenState::kMain; }, 40));
+    EXPECT_EQ(Room().RememberedBgm(), 1u);
+}
+
+}  // namespace
