@@ -8,6 +8,7 @@
 #include "framework/text/format_text.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
@@ -146,15 +147,15 @@ void GAME_CTravelController::LoadFromSlot(std::span<std::uint8_t> slot)
     RouteSaveBlock block = slot.subspan(slot::kTravel, route_block::kSize);
     BackgroundSaveList objects = slot.subspan(slot::kBackgroundSaveList, slot::kBackgroundSaveListSize);
     const std::uint32_t savedId = platform::ReadU32(block, route_block::kRouteId);
-    const std::uint32_t reversed = platform::ReadU32(block, route_block::kReversed);
-    const std::uint32_t secondDirection = platform::ReadU32(block, route_block::kDirection);
+    const std::uint32_t reversed = ReadWorkingSlotFlag(slot, slot::kRouteReversed, "route reversed flag");
+    const std::uint32_t secondDirection = ReadWorkingSlotFlag(slot, slot::kRouteDirection, "route direction flag");
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     if (database != nullptr && database->FindRouteData(savedId) != nullptr) {
         StartRoute(*this, &savedId, reversed == 0, block, objects);
     } else {
         if (savedId != kNoId) {
-            vesk::log::Warning("save data: route " + std::to_string(savedId) +
-                               " does not exist; the first route of the map is taken");
+            LogBadWorkingSlotField("route id", slot::kRouteId,
+                                   "route " + std::to_string(savedId) + " does not exist; the first route of the map is taken");
         }
         std::uint32_t firstId = kNoId;
         if (database != nullptr && database->GetRouteDataAt(0, &firstId) != nullptr) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/log/log.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/sound/sound_player.h"
 #include "platform/little_endian.h"
@@ -69,24 +69,40 @@ std::uint32_t GetClockMinute(const GAME_CGameClock& clock)
     return static_cast<std::uint32_t>(kMinutesPerDay * std::uint64_t{clock.step} / length % 60);
 }
 
+namespace {
+
+// The music word is the track + 1; 0 and 0xFFFFFFFF both mean none.
+std::uint32_t ReadClockBgm(std::span<const std::uint8_t> slot)
+{
+    const std::uint32_t word = platform::ReadU32(slot, slot::kClockBgm);
+    if (word == 0 || word == 0xFFFFFFFFu) return kNoBgm;
+    if (word - 1 < kBgmCount) return word - 1;
+    LogBadWorkingSlotField("clock music", slot::kClockBgm,
+                           "track word " + std::to_string(word) + " names no track; no music is taken");
+    return kNoBgm;
+}
+
+}  // namespace
+
 void LoadGameClock(GAME_CGameClock& clock, std::span<const std::uint8_t> slot)
 {
     clock.day = platform::ReadU32(slot, slot::kClockDay);
     clock.step = platform::ReadU32(slot, slot::kClockStep);
     if (clock.step >= clock.DayLength()) {
-        vesk::log::Warning("save data: clock step " + std::to_string(clock.step) + " is past the day; 0 is taken");
+        LogBadWorkingSlotField("clock step", slot::kClockStep,
+                               std::to_string(clock.step) + " is past the day; 0 is taken");
         clock.step = 0;
     }
     clock.itemsFound = platform::ReadU32(slot, slot::kClockItemsFound);
     clock.counter = platform::ReadU32(slot, slot::kClockCounter);
     clock.enemiesDefeated = platform::ReadU32(slot, slot::kClockEnemiesDefeated);
-    clock.timeStopped = platform::ReadU32(slot, slot::kClockTimeStopped);
-    clock.flag = platform::ReadU32(slot, slot::kClockFlag);
+    clock.timeStopped = ReadWorkingSlotFlag(slot, slot::kClockTimeStopped, "clock time-stopped flag");
+    clock.flag = ReadWorkingSlotFlag(slot, slot::kClockFlag, "clock flag");
     clock.displayedMinute = GetClockMinute(clock) / kClockMinuteStep * kClockMinuteStep;
-    const std::uint32_t bgm = platform::ReadU32(slot, slot::kClockBgm) - 1;
+    const std::uint32_t bgm = ReadClockBgm(slot);
     GAME_CSoundPlayer* sound = PeekSoundPlayer();
     if (sound != nullptr) {
-        sound->currentBgm = bgm < kBgmCount ? bgm : kNoBgm;
+        sound->currentBgm = bgm;
         sound->battleTrackChosen = (bgm == 4 || bgm == 5) ? 1 : 0;
     }
 }

@@ -3,6 +3,7 @@
 
 #include "framework/log/log.h"
 #include "game/services/save/save_manager.h"
+#include "platform/little_endian.h"
 
 void LogBadSlotField(int slot, std::string_view area, std::size_t offset, const std::string& what)
 {
@@ -14,4 +15,12 @@ void LogBadWorkingSlotField(std::string_view area, std::size_t offset, const std
 {
     const GAME_CSaveManager* saves = PeekSaveManager();
     LogBadSlotField(saves != nullptr ? static_cast<int>(saves->currentSlot) : 0, area, offset, what);
+}
+
+std::uint32_t ReadWorkingSlotFlag(std::span<const std::uint8_t> slot, std::size_t offset, std::string_view area)
+{
+    const std::uint32_t flag = platform::ReadU32(slot, offset);
+    if (flag <= 1) return flag;
+    LogBadWorkingSlotField(area, offset, std::to_string(flag) + " is neither 0 nor 1; taken as 1");
+    return 1;
 }

@@ -10,6 +10,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/sound/sound_player.h"
 #include "game/services/clock/game_clock.h"
 #include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
@@ -230,6 +231,11 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
     }
     if (stamped && !inRange) breaks.push_back("last-save time");
     if (platform::ReadU32(record, slot::kEndingSeen) > 1) breaks.push_back("ending-seen flag");
+    for (const std::size_t flag : {slot::kClockTimeStopped, slot::kClockFlag, slot::kRouteReversed, slot::kRouteDirection}) {
+        if (platform::ReadU32(record, flag) > 1) breaks.push_back("flag at offset " + std::to_string(flag));
+    }
+    const std::uint32_t bgm = platform::ReadU32(record, slot::kClockBgm);
+    if (bgm != 0xFFFFFFFFu && bgm > kBgmCount) breaks.push_back("clock music");
     return breaks;
 }
 
@@ -286,5 +292,72 @@ TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndS
     const std::vector<std::uint8_t> saved = SlotOfFile(SavePath(), 3);
     EXPECT_EQ(SlotInvariantBreaks(saved), std::vector<std::string>{});
 }
+
+}  // namespace
+
+namespace {
+
+// One kind of damage to a saved slot, and the line its load must log.
+struct SlotMutation {
+    const char* name;
+    void (*damage)(std::span<std::uint8_t> slot);
+    const char* line;
+};
+
+void WriteWord(std::span<std::uint8_t> record, std::size_t offset, std::uint32_t value)
+{
+    platform::WriteU32(record, offset, value);
+}
+
+const SlotMutation kSlotMutations[] = {
+    {"ClockStepPastTheDay", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kClockStep, 99999); },
+     "slot 3, clock step at offset 111404: 99999 is past the day"},
+    {"TimeStoppedFlag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kClockTimeStopped, 3); },
+     "slot 3, clock time-stopped flag at offset 111424: 3 is neither 0 nor 1"},
+    {"ClockFlag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kClockFlag, 0x100); },
+     "slot 3, clock flag at offset 111428: 256 is neither 0 nor 1"},
+    {"ClockMusic", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kClockBgm, 40); },
+     "slot 3, clock music at offset 111420: track word 40 names no track"},
+    {"RouteReversedFlag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteReversed, 2); },
+     "slot 3, route reversed flag at offset 70444: 2 is neither 0 nor 1"},
+    {"RouteDirectionFlag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteDirection, 0xFFFFFFFFu); },
+     "slot 3, route direction flag at offset 70448: 4294967295 is neither 0 nor 1"},
+    {"RouteId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteId, MakeTag("ZZZZ")); },
+     "slot 3, route id at offset 70440: route"},
+};
+
+class SlotMutationTest : public SaveMachineTest, public ::testing::WithParamInterface<SlotMutation> {};
+
+// A slot the game wrote, damaged in one field a checksum cannot see: the load names the field, and
+// the world it makes saves a slot that keeps its invariants.
+TEST_P(SlotMutationTest, LoadsWithALineNamingTheFieldAndSavesSound)
+{
+    GAME_CSaveManager* saves = GetSaveManager();
+    ASSERT_TRUE(saves->RequestSaveSlot(3));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::string bytes = support::ReadBytes(SavePath());
+    std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
+    ASSERT_EQ(image.size(), kImageSize);
+    const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
+    ASSERT_EQ(SlotInvariantBreaks(third), std::vector<std::string>{});
+    GetParam().damage(third);
+    WriteSaveHeader(image);
+    support::WriteBytes(SavePath(), std::string(image.begin(), image.end()));
+
+    support::LogCapture log;
+    ASSERT_TRUE(saves->RequestLoad());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    EXPECT_TRUE(log.Contains(GetParam().line)) << ::testing::PrintToString(log.Lines());
+    StepFrames(10);
+
+    ASSERT_TRUE(saves->RequestSaveCurrentSlot());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(SlotInvariantBreaks(SlotOfFile(SavePath(), 3)), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EachField, SlotMutationTest, ::testing::ValuesIn(kSlotMutations),
+                         [](const ::testing::TestParamInfo<SlotMutation>& info) { return std::string(info.param.name); });
 
 }  // namespace
