@@ -94,6 +94,18 @@ void BindRoom(GAME_CObjectActor& actor, std::uint8_t number)
     if (GAME_CRoomBase* room = ship->GetRoom(number)) room->AssignCrew(&actor);
 }
 
+// A skill, buff or debuff id the database does not know would hold its slot with nothing in it for good.
+template <typename Find>
+std::uint32_t KnownCrewSlotId(std::span<const std::uint8_t> record, int crewIndex, std::size_t offset, const char* kind,
+                              Find find)
+{
+    const std::uint32_t id = platform::ReadU32(record, offset);
+    if (!IsSlotIdSet(id) || find(id) != nullptr) return id;
+    LogBadWorkingSlotField("crew record " + std::to_string(crewIndex), offset,
+                           std::string(kind) + " " + TagText(id) + " names no record; the slot is emptied");
+    return kNoId;
+}
+
 }  // namespace
 
 // --- writing
@@ -226,10 +238,12 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
         if (ship != nullptr) ship->GetCellFloorPoint(record[at + kCrewColumn], record[at + kCrewRow], &setup.x, &setup.y, true);
         actor->Init(setup);
         ActorStatusSave entry;
-        entry.skillIds = {platform::ReadU32(record, at + kCrewSlotIds), platform::ReadU32(record, at + kCrewSlotIds + 4)};
-        entry.buffIds = {platform::ReadU32(record, at + kCrewSlotIds + 8), platform::ReadU32(record, at + kCrewSlotIds + 12)};
-        entry.debuffIds = {platform::ReadU32(record, at + kCrewSlotIds + 16),
-                           platform::ReadU32(record, at + kCrewSlotIds + 20)};
+        for (std::size_t k = 0; k < 2; ++k) {
+            const std::size_t ids = at + kCrewSlotIds + 4 * k;
+            entry.skillIds[k] = KnownCrewSlotId(record, i, ids, "skill", FindSkillData);
+            entry.buffIds[k] = KnownCrewSlotId(record, i, ids + 8, "buff", FindBuffData);
+            entry.debuffIds[k] = KnownCrewSlotId(record, i, ids + 16, "debuff", FindDebuffData);
+        }
         entry.hp = platform::ReadI32(record, at + kCrewHp);
         entry.stamina = platform::ReadI32(record, at + kCrewStamina);
         entry.calorie = platform::ReadI32(record, at + kCrewCalorie);

@@ -15,6 +15,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/id_tags.h"
+#include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
@@ -208,6 +209,16 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
     for (int i = 0; i < slot::kCrewRecordCount; ++i) {
         const std::uint8_t present = record[slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize];
         if (present > 1) breaks.push_back("crew record " + std::to_string(i) + " present byte " + std::to_string(present));
+        const std::size_t ids = slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize + 12;
+        for (std::size_t k = 0; present == 1 && k < 2; ++k) {
+            const auto unknown = [&](std::size_t at, bool known) {
+                const std::uint32_t id = platform::ReadU32(record, at);
+                if (id != 0 && id != kNoId && !known) breaks.push_back("crew record " + std::to_string(i) + " id " + TagText(id));
+            };
+            unknown(ids + 4 * k, FindSkillData(platform::ReadU32(record, ids + 4 * k)) != nullptr);
+            unknown(ids + 8 + 4 * k, FindBuffData(platform::ReadU32(record, ids + 8 + 4 * k)) != nullptr);
+            unknown(ids + 16 + 4 * k, FindDebuffData(platform::ReadU32(record, ids + 16 + 4 * k)) != nullptr);
+        }
     }
     for (int i = 0; i < slot::kRoomRecordCount; ++i) {
         const std::size_t at = slot::kRooms + static_cast<std::size_t>(i) * slot::kRoomRecordSize;
@@ -322,6 +333,10 @@ const SlotMutation kSlotMutations[] = {
      "slot 3, route reversed flag at offset 70444: 2 is neither 0 nor 1"},
     {"RouteDirectionFlag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteDirection, 0xFFFFFFFFu); },
      "slot 3, route direction flag at offset 70448: 4294967295 is neither 0 nor 1"},
+    {"CrewSkillId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 12, MakeTag("ZZZZ")); },
+     "slot 3, crew record 0 at offset 8084: skill ZZZZ names no record"},
+    {"CrewDebuffId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 32, MakeTag("ZZZZ")); },
+     "slot 3, crew record 0 at offset 8104: debuff ZZZZ names no record"},
     {"RouteId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteId, MakeTag("ZZZZ")); },
      "slot 3, route id at offset 70440: route"},
 };
@@ -332,6 +347,7 @@ class SlotMutationTest : public SaveMachineTest, public ::testing::WithParamInte
 // the world it makes saves a slot that keeps its invariants.
 TEST_P(SlotMutationTest, LoadsWithALineNamingTheFieldAndSavesSound)
 {
+    ASSERT_NE(AddCrewMember(), nullptr);
     GAME_CSaveManager* saves = GetSaveManager();
     ASSERT_TRUE(saves->RequestSaveSlot(3));
     ASSERT_TRUE(StepUntilSaveIdle());
