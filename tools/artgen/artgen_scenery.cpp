@@ -80,26 +80,28 @@ tools::RgbaImage DrawDistantView(int timeOfDay)
     return canvas.ToImage();
 }
 
+// The ending's tiles repeat every 398 units: each dune's circle has its twin one tile to the side,
+// so the left and right edges meet.
+constexpr float kEndingTile = 398.0f;
+
 tools::RgbaImage DrawEndingBackground()
 {
-    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
-    canvas.Fill(Rect(0.0f, 0.0f, kWidth, kHeight), LinearGradient(0.0f, 0.0f, Hex(0x2B3A67), 0.0f, 260.0f, Hex(0xF7B267)));
-    canvas.Fill(Circle({320.0f, 250.0f}, 60.0f), Solid(Hex(0xFFE29A)));
-    // The ship far off: a hull on four wheels with a mast.
-    const Colour silhouette = Hex(0x2A1E2E);
-    canvas.Fill(Rect(280.0f, 222.0f, 360.0f, 244.0f), Solid(silhouette));
-    canvas.Fill(Rect(300.0f, 206.0f, 332.0f, 222.0f), Solid(silhouette));
-    canvas.Fill(Stroke({316.0f, 206.0f}, {316.0f, 186.0f}, 3.0f), Solid(silhouette));
-    for (float x : {290.0f, 310.0f, 330.0f, 350.0f}) canvas.Fill(Circle({x, 247.0f}, 6.0f), Solid(silhouette));
-    canvas.Fill(Rect(0.0f, 252.0f, kWidth, kHeight), LinearGradient(0.0f, 252.0f, Hex(0xC9893F), 0.0f, kHeight, Hex(0x7E4530)));
+    // Drawn under the top bar's edge down to the bottom bar: 240 units of evening sky and dunes.
+    constexpr float kHigh = 240.0f;
+    Canvas canvas(static_cast<uint32_t>(kEndingTile), static_cast<uint32_t>(kHigh));
+    canvas.Fill(Rect(0.0f, 0.0f, kEndingTile, kHigh), LinearGradient(0.0f, 0.0f, Hex(0x2B3A67), 0.0f, 190.0f, Hex(0xF7B267)));
+    canvas.Fill(Union(Union(Circle({0.0f, 420.0f}, 260.0f), Circle({kEndingTile, 420.0f}, 260.0f)), Circle({230.0f, 450.0f}, 270.0f)),
+                LinearGradient(0.0f, 160.0f, Hex(0xC9893F), 0.0f, kHigh, Hex(0x7E4530)));
     return canvas.ToImage();
 }
 
 tools::RgbaImage DrawEndingFront()
 {
-    Canvas canvas(static_cast<uint32_t>(kWidth), static_cast<uint32_t>(kHeight));
-    canvas.Fill(Union(Circle({80.0f, 700.0f}, 420.0f), Circle({600.0f, 720.0f}, 430.0f)),
-                LinearGradient(0.0f, 280.0f, Hex(0x9C5F2B), 0.0f, kHeight, Hex(0x4E2A17)));
+    // A low ridge of sand whose bottom stands on the lower bar: it hides no more than the walkers' feet.
+    constexpr float kHigh = 24.0f;
+    Canvas canvas(static_cast<uint32_t>(kEndingTile), static_cast<uint32_t>(kHigh));
+    canvas.Fill(Union(Union(Circle({0.0f, 330.0f}, 320.0f), Circle({kEndingTile, 330.0f}, 320.0f)), Circle({199.0f, 335.0f}, 322.0f)),
+                LinearGradient(0.0f, 8.0f, Hex(0x9C5F2B), 0.0f, kHigh, Hex(0x4E2A17)));
     return canvas.ToImage();
 }
 

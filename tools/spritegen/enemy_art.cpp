@@ -1,4 +1,4 @@
-// The enemy sprites, drawn pixel by pixel: a crawler, a drone, the iron scorpion and the strider's parts.
+// The enemy sprites, drawn pixel by pixel: a crawler, a drone, the iron scorpion, the strider's parts and the ending's cow.
 #include "tools/spritegen/enemy_art.h"
 
 #include <utility>
@@ -156,6 +156,35 @@ PixelArt StriderShadow()
     return art;
 }
 
+// The ending's cow, 32 x 24, facing left: 0 standing, 1 head down, 2 grazing, 3 head up, 4 lowing.
+enum class CowPose { kStand, kHeadDown, kGrazing, kHeadUp, kLowing };
+
+PixelArt Cow(CowPose pose)
+{
+    constexpr Rgba kHide = Hex(0xF2EEE6);
+    constexpr Rgba kSpot = Hex(0x2B2622);
+    constexpr Rgba kMuzzle = Hex(0xE7A9A0);
+    PixelArt art(32, 24);
+    // Legs, body and its spots, the tail on the right.
+    for (const int x : {9, 13, 23, 27}) art.Fill(x, 17, 2, 7, kSpot);
+    art.OutlinedRoundFill(7, 7, 24, 12, kSpot, kHide);
+    art.Fill(12, 9, 5, 4, kSpot);
+    art.Fill(22, 12, 4, 3, kSpot);
+    art.Line(30, 9, 31, 16, kSpot);
+    const bool down = pose == CowPose::kHeadDown || pose == CowPose::kGrazing;
+    const int headY = down ? 12 : pose == CowPose::kStand ? 4 : 2;
+    art.OutlinedRoundFill(1, headY, 9, 8, kSpot, kHide);
+    art.Fill(2, headY - 1, 2, 2, kHide);  // horns
+    art.Fill(7, headY - 1, 2, 2, kHide);
+    art.Fill(3, headY + 3, 1, 1, kSpot);  // eye
+    art.Fill(1, headY + 5, 5, 3, kMuzzle);
+    if (pose == CowPose::kLowing) art.Fill(1, headY + 7, 4, 2, kSpot);
+    if (pose == CowPose::kGrazing) {
+        for (const int x : {0, 3, 6}) art.Line(x, 23, x + 1, 20, Hex(0x6FA04A));
+    }
+    return art;
+}
+
 }  // namespace
 
 std::vector<tools::NamedImage> DrawEnemySprites()
@@ -166,6 +195,12 @@ std::vector<tools::NamedImage> DrawEnemySprites()
             Named("enemy_strider_gun", StriderGun()), Named("enemy_strider_head", StriderHead()),
             Named("enemy_strider_leg", StriderLeg()), Named("enemy_strider_shadow", StriderShadow())};
     for (auto& sprite : DrawArcadeEnemySprites()) sprites.push_back(std::move(sprite));
+    // The cow the rat walks up to at the ending.
+    sprites.push_back(Named("cow_01_01", Cow(CowPose::kStand)));
+    sprites.push_back(Named("cow_02_01", Cow(CowPose::kHeadDown)));
+    sprites.push_back(Named("cow_02_02", Cow(CowPose::kGrazing)));
+    sprites.push_back(Named("cow_02_03", Cow(CowPose::kHeadUp)));
+    sprites.push_back(Named("cow_02_04", Cow(CowPose::kLowing)));
     return sprites;
 }
 

@@ -60,7 +60,10 @@ TEST_F(EndingTest, TheStagesRunTheirLengthsOverAClearedScreenAndTheStaffRollFoll
                 EXPECT_EQ(GetSoundPlayer()->fadeLength, 180u);
             }
         }
-        if (stage == Ending::kCow && frames == 400) KeepCanvasPicture("ending_stage5");
+        if (stage == Ending::kCow && frames == 820) {
+            EXPECT_NE(Screen().CowSprite(), -1);
+            KeepCanvasPicture("ending_stage5");
+        }
     }
     // The last stage hands over in its own last frame (counted with the frame it began in).
     lengths.push_back(frames + 1);
