@@ -303,7 +303,8 @@ void GAME_CFieldObjectManager::LoadEnemies(std::span<const std::uint8_t> record)
         const std::int32_t hp = platform::ReadI32(record, at + kEnemyHp);
         if (hp < 1 || id == 0 || id == 0xFFFFFFFE || id == kNoId) continue;
         if (FindEnemyData(id) == nullptr) {
-            Warn("enemy record " + std::to_string(i) + " names the unknown enemy " + TagText(id));
+            LogBadWorkingSlotField("enemy record " + std::to_string(i), at,
+                                   "enemy " + TagText(id) + " names no record; the record is dropped");
             continue;
         }
         GAME_CObjectEnemy* enemy = AcquireEnemyObject();
@@ -327,13 +328,27 @@ void GAME_CFieldObjectManager::LoadItems(std::span<const std::uint8_t> record)
     for (int i = 0; i < slot::kFieldItemCount; ++i) {
         const std::size_t at = ItemRecord(i);
         const std::uint32_t id = platform::ReadU32(record, at);
+        const std::string area = "item record " + std::to_string(i);
+        // The writer marks a record with 1; any other byte is damage, not a stack.
+        if (record[at + kItemInUse] > 1) {
+            LogBadWorkingSlotField(area, at + kItemInUse,
+                                   "in-use byte " + std::to_string(record[at + kItemInUse]) +
+                                       " is neither 0 nor 1; the record is dropped");
+            continue;
+        }
         if (record[at + kItemInUse] == 0 || id == 0 || id == kNoId) continue;
         const ItemData* data = FindItemData(id);
         if (data == nullptr) {
-            Warn("item record " + std::to_string(i) + " names the unknown item " + TagText(id));
+            LogBadWorkingSlotField(area, at, "item " + TagText(id) + " names no record; the record is dropped");
             continue;
         }
-        const std::int32_t count = std::min<std::int32_t>(record[at + kItemCount], std::max(data->stackLimit, 1));
+        const std::int32_t limit = std::max(data->stackLimit, 1);
+        if (record[at + kItemCount] > limit) {
+            LogBadWorkingSlotField(area, at + kItemCount,
+                                   "count " + std::to_string(record[at + kItemCount]) + " is past the stack limit " +
+                                       std::to_string(limit) + "; it is clamped");
+        }
+        const std::int32_t count = std::min<std::int32_t>(record[at + kItemCount], limit);
         if (count < 1) continue;
         // A stack lies on a floor cell: one saved off the floor goes to the nearest free one.
         std::int32_t column = static_cast<std::int32_t>(platform::ReadI16(record, at + kItemX) / cellWidth);
@@ -388,7 +403,13 @@ void GAME_CFieldObjectManager::LoadDropItems(std::span<const std::uint8_t> recor
         const std::size_t at = DropItemRecord(i);
         const std::uint32_t id = platform::ReadU32(record, at);
         const std::int32_t count = platform::ReadI32(record, at + kDropItemCount);
-        if (count <= 0 || FindItemData(id) == nullptr) continue;
+        if (count <= 0) continue;
+        if (FindItemData(id) == nullptr) {
+            LogBadWorkingSlotField("drop-item record " + std::to_string(i), at,
+                                   "item " + TagText(id) + " with count " + std::to_string(count) +
+                                       " names no record; the record is dropped");
+            continue;
+        }
         GAME_CObjectDropItem* drop = AcquireDropItem();
         if (drop == nullptr) break;
         const std::int32_t routePosition = platform::ReadI32(record, at + kDropItemRoutePosition);

@@ -231,6 +231,25 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
         const bool empty = id == 0xFFFFFFFFu || id == 0xFFFFFFFEu || id == 0;
         if (empty && platform::ReadU16(record, at + 4) != 0) breaks.push_back("store entry " + std::to_string(i));
     }
+    for (int i = 0; i < 16; ++i) {
+        const std::size_t at = slot::kEnemyRecords + static_cast<std::size_t>(i) * 16;
+        const std::uint32_t id = platform::ReadU32(record, at);
+        const bool empty = id == 0 || id == 0xFFFFFFFEu || id == kNoId || platform::ReadI32(record, at + 4) < 1;
+        if (!empty && FindEnemyData(id) == nullptr) breaks.push_back("enemy record " + std::to_string(i));
+    }
+    for (int i = 0; i < 128; ++i) {
+        const std::size_t at = slot::kDropItemRecords + static_cast<std::size_t>(i) * 12;
+        if (platform::ReadI32(record, at + 8) > 0 && FindItemData(platform::ReadU32(record, at)) == nullptr) {
+            breaks.push_back("drop-item record " + std::to_string(i));
+        }
+    }
+    for (int i = 0; i < slot::kFieldItemCount; ++i) {
+        const std::size_t at = slot::kFieldItems + static_cast<std::size_t>(i) * slot::kFieldItemSize;
+        const std::uint8_t inUse = record[at + 10];
+        if (inUse > 1 || (inUse == 1 && FindItemData(platform::ReadU32(record, at)) == nullptr)) {
+            breaks.push_back("item record " + std::to_string(i));
+        }
+    }
     constexpr std::uint32_t kHigh[8] = {9999, 12, 31, 23, 59, 60, 999, 7};
     constexpr std::uint32_t kLow[8] = {1, 1, 1, 0, 0, 0, 0, 0};
     bool stamped = false;
@@ -337,9 +356,32 @@ const SlotMutation kSlotMutations[] = {
      "slot 3, crew record 0 at offset 8084: skill ZZZZ names no record"},
     {"CrewDebuffId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 32, MakeTag("ZZZZ")); },
      "slot 3, crew record 0 at offset 8104: debuff ZZZZ names no record"},
+    {"EnemyId",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kEnemyRecords, MakeTag("ZZZZ"));
+         WriteWord(r, slot::kEnemyRecords + 4, 5);
+     },
+     "slot 3, enemy record 0 at offset 70456: enemy ZZZZ names no record"},
+    {"DropItemId",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kDropItemRecords, MakeTag("ZZZZ"));
+         WriteWord(r, slot::kDropItemRecords + 8, 3);
+     },
+     "slot 3, drop-item record 0 at offset 91448: item ZZZZ with count 3 names no record"},
+    {"FieldItemInUseByte", [](std::span<std::uint8_t> r) { r[slot::kFieldItems + 10] = 9; },
+     "slot 3, item record 0 at offset 199730: in-use byte 9 is neither 0 nor 1"},
+    {"FieldItemId",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kFieldItems, MakeTag("ZZZZ"));
+         r[slot::kFieldItems + 8] = 1;
+         r[slot::kFieldItems + 10] = 1;
+     },
+     "slot 3, item record 0 at offset 199720: item ZZZZ names no record"},
     {"RouteId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteId, MakeTag("ZZZZ")); },
      "slot 3, route id at offset 70440: route"},
 };
+
+void PrintTo(const SlotMutation& mutation, std::ostream* out) { *out << mutation.name; }
 
 class SlotMutationTest : public SaveMachineTest, public ::testing::WithParamInterface<SlotMutation> {};
 
