@@ -298,6 +298,13 @@ void GAME_CObjectActor::Die()
     std::u16string line = vesk::text::FormatText(GetMessageTextExpanded("OLIF_ACTOR_DIE"), {std::u16string_view(name)});
     line.resize(std::min(line.size(), kNoticeLength - 1));
     ship_world::PostMessage(line, kNoticeBadNews);
+    LeaveTaskAndRooms();
+    PlayLabel(actor_label::kDeath);
+    if (!script.FindLabel(actor_label::kDeath).has_value()) dead = 1;
+}
+
+void GAME_CObjectActor::LeaveTaskAndRooms()
+{
     if (GAME_CShip* ship = ship_world::Ship()) {
         const std::int32_t placed = std::min<std::int32_t>(ship->CountRoomsOnGrid(), static_cast<std::int32_t>(ship->rooms.size()));
         for (std::int32_t i = 0; i < placed; ++i) {
@@ -318,8 +325,6 @@ void GAME_CObjectActor::Die()
         if (ai != nullptr) ai->thinkCountdown = 0;
         task = nullptr;
     }
-    PlayLabel(actor_label::kDeath);
-    if (!script.FindLabel(actor_label::kDeath).has_value()) dead = 1;
 }
 
 void GAME_CObjectActor::Release()

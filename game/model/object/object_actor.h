@@ -62,6 +62,9 @@ public:
     const vesk::math::Vec2& GetPosition() const override { return position; }
     // Puts a carried item down on the crew member's cell and lets its rooms go.
     void Release() override;
+    // Before it goes for good (a death, a dismissal): out of every room's crew, its links and its
+    // task, so that nothing keeps it once its pool object is handed out again.
+    void LeaveTaskAndRooms();
 
     // Nothing when the task is the current one; otherwise a room the old task is bound to drops
     // the crew member, the new task is taken and the AI chooses anew (at once when asked).
