@@ -82,7 +82,7 @@ void NoticeInDialog(std::uint32_t owner, const UIDialogText& notice, bool atOnce
     }
     dialog->active = true;
     WriteText(*dialog, notice);
-    dialog->SetButtonText(0, "COMMAND_YES");
+    dialog->SetButtonText(0, notice.noticeButton);
     dialog->cursorIndex = 0;
     if (!atOnce) return;
     dialog->UpdateTree(false);

@@ -27,6 +27,8 @@ struct UIDialogText {
     // that follows in the same dialog keeps it standing.
     bool holdsGame = false;
     std::span<const UIDialogItem> items{};
+    // A notice's one button: its caption's key.
+    const char* noticeButton = "COMMAND_YES";
 };
 
 // A yes/no question; the dialog is opened for the owner slot unless it is up already and stays.
