@@ -8,12 +8,16 @@
 #include "framework/file/save_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/input/key_tables.h"
+#include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/app/scene/scene_initialize.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/input/keyboard.h"
 #include "tests/support/built_resources.h"
@@ -183,6 +187,21 @@ void GameFixture::StartToMainGame()
     ASSERT_NO_FATAL_FAILURE(StartGame());
     ASSERT_TRUE(StepUntilMainGame());
     ASSERT_TRUE(StepUntilSaveIdle());
+}
+
+void GameFixture::StartNewGameToFirstRoad()
+{
+    ASSERT_NO_FATAL_FAILURE(StartGame());
+    ASSERT_TRUE(StepUntilMainGame());
+    GAME_CUITitle& title = *UI().Get<GAME_CUITitle>();
+    ASSERT_TRUE(StepUntil([&] { return title.GetSubState() == GAME_CUITitle::kPressStart; }, 300));
+    PressAction(kActionDecide);
+    StepFrames(2);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotCommon); }, 400));
+    const GAME_CRouteManager* route = GetGameWorld()->travel->routeManager.get();
+    ASSERT_TRUE(StepUntil([&] { return !route->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
 }
 
 void GameFixture::AnswerDialog(int answer) { GetInDisplaySelection()->answer = answer; }

@@ -62,6 +62,9 @@ protected:
     bool StepUntilMainGame(int maxFrames = 1200);
     // A fresh game run up to the main game with its first save written.
     void StartToMainGame();
+    // A fresh game started from the title as the player starts a new one, played through its opening
+    // up to the first road, the view out of the black.
+    void StartNewGameToFirstRoad();
     // The shared dialog's answer, as the player would give it.
     void AnswerDialog(int answer);
 

@@ -1,16 +1,125 @@
-// The crew status screen (slot 13): not built yet, a stand-in that closes on cancel or a pointer press.
+// The crew status window (slot 13): one crew member's meters and traits with moving and dismissing it, or one field item's count with taking some away.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "game/ui/crew_row.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
 
 class GAME_CObjectActor;
+class GAME_CObjectBase;
 class GAME_CObjectItem;
 
-class GAME_CUIActorStatus : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotActorStatus> {
+// Stands at once over the dimmed field, the crew member or item three times its size in the middle
+// and followed by the camera. Pages: 0 the crew page, 1 the dismiss question, 2 the farewell notice,
+// 3 the item page. The world runs on behind it but for the question and the notice, which hold it.
+class GAME_CUIActorStatus : public GAME_CUIScreen, public UIScreenSlot<kSlotActorStatus> {
 public:
-    GAME_CUIActorStatus() : GAME_CUIUnbuiltScreen(true) {}
+    enum class Page : std::int32_t { kCrew = 0, kDismissQuestion = 1, kDismissResult = 2, kItem = 3 };
+    enum ButtonRow : std::int32_t { kRowFirst = 0, kRowSecond = 1 };
+    static constexpr std::int32_t kDismissSE = 46;
+    // Achievement row 5: a crew member sent away on the road.
+    static constexpr std::uint32_t kDismissAchievement = 5;
+    static constexpr std::uint32_t kCoverColor = 0xBF043109u;
 
-    // The HUD sets one of them before it opens the screen.
+    explicit GAME_CUIActorStatus(const UIScreenContext& context);
+    ~GAME_CUIActorStatus() override;
+
+    void Draw() override;
+
+    void OnPrevCrew();
+    void OnNextCrew();
+    void OnMove();
+    void OnDismiss();
+    void OnItemTakeOne();
+    void OnItemTakeAll();
+
+    // What the window shows, for those who look at it.
+    Page CurrentPage() const { return pages_.Current(); }
+    std::int32_t CursorRow() const { return cursorRow_; }
+    const GAME_CUIIconObject* MoveButton() const { return crewButtons_[kRowFirst].button; }
+    const GAME_CUIIconObject* DismissButton() const { return crewButtons_[kRowSecond].button; }
+    const GAME_CUINullObject* TraitIcon(std::size_t kind, std::size_t slot) const { return traitIcons_[kind][slot]; }
+    const GAME_CUINullObject* GroupLine(std::size_t kind) const { return groupLines_[kind]; }
+    float GaugeScale(std::size_t meter) const;
+    const UICrewRow& CrewRow() const { return crewRow_; }
+    const GAME_CUILabelObject* ItemNameLabel() const { return itemName_; }
+    const GAME_CUILabelObject* ItemCountLabel() const { return itemCount_; }
+
+    // The HUD and the crew list set one of them before they open the window.
     GAME_CObjectActor* targetActor = nullptr;
     GAME_CObjectItem* targetItem = nullptr;
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void UpdateMain(bool input) override;
+
+private:
+    // A button of a page's two rows with its caption.
+    struct ButtonWithLabel {
+        GAME_CUIIconObject* button = nullptr;
+        GAME_CUILabelObject* label = nullptr;
+    };
+
+    void BuildCrewPage();
+    void BuildItemPage();
+    ButtonWithLabel AddButton(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, float top, const char* key,
+                              UIIconCallback release);
+    void BeginOpen();
+    void EnterPage(Page page);
+    void FollowWithCamera(const GAME_CObjectBase* object) const;
+    void StopCamera() const;
+    void CloseWithCancelSound();
+    bool TargetGone() const;
+
+    // A page's refresh runs before its tree takes the input, which the page's input step then reads.
+    void RefreshCrewPage(bool input);
+    void UpdateCrewPage(bool input);
+    void RefreshButtons();
+    void ShowMeters();
+    void ShowTraits();
+    void StepCrew(bool backwards);
+    void OpenDismissQuestion();
+    void UpdateDismissQuestion();
+    void DismissCrewMember();
+    void UpdateDismissResult();
+    // False when the item has gone and the window closes.
+    bool RefreshItemPage(bool input);
+    void UpdateItemPage(bool input);
+    void StepCursor(GAME_CUINullObject* cursor);
+    void ToggleRowOnRepeat();
+    std::int32_t CountCrew() const;
+
+    UIPages<Page> pages_{Page::kCrew};
+    std::int32_t cursorRow_ = kRowFirst;
+    std::int32_t bob_ = 0;
+
+    GAME_CUINullObject* crewRoot_ = nullptr;
+    GAME_CUINullObject* crewCursor_ = nullptr;
+    // Skill, buff and debuff: the line to the group and its two icons.
+    std::array<GAME_CUINullObject*, 3> groupLines_{};
+    std::array<std::array<GAME_CUINullObject*, 2>, 3> traitIcons_{};
+    std::array<UIGaugeFill, 3> gauges_{};
+    GAME_CUINullObject* staminaWord_ = nullptr;
+    GAME_CUINullObject* calorieWord_ = nullptr;
+    GAME_CUIIconObject* prevArrow_ = nullptr;
+    GAME_CUIIconObject* nextArrow_ = nullptr;
+    std::array<ButtonWithLabel, 2> crewButtons_{};
+    // The name, the meters' digits and the trait rows.
+    UICrewRow crewRow_;
+
+    std::vector<GAME_CUIObjectBase*> itemPage_;
+    GAME_CUINullObject* itemRoot_ = nullptr;
+    GAME_CUINullObject* itemCursor_ = nullptr;
+    GAME_CUINullObject* countPlate_ = nullptr;
+    GAME_CUILabelObject* itemName_ = nullptr;
+    GAME_CUILabelObject* itemCount_ = nullptr;
+    std::array<ButtonWithLabel, 2> itemButtons_{};
+
+    std::array<std::int32_t, 4> meterWords_{};
+    UILanguageSprites countPlates_;
+    std::int32_t workingRatSprite_ = kNoSprite;
 };

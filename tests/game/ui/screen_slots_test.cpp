@@ -8,10 +8,7 @@
 #include "game/model/object/field_draw.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
-#include "game/model/travel/route_manager.h"
-#include "game/model/travel/travel_controller.h"
 #include "game/ui/screens/ui_common.h"
-#include "game/ui/screens/ui_title.h"
 #include "game/ui/unbuilt_screen.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -94,18 +91,8 @@ protected:
     void SetUp() override
     {
         support::GameFixture::SetUp();
-        StartGame();
-        ASSERT_TRUE(StepUntilMainGame());
-        GAME_CUITitle& title = *UI().Get<GAME_CUITitle>();
-        ASSERT_TRUE(StepUntil([&] { return title.GetSubState() == GAME_CUITitle::kPressStart; }, 300));
-        PressAction(kActionDecide);
-        StepFrames(2);
-        PressAction(kActionDecide);
-        ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotCommon); }, 400));
+        ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
         world = GetGameWorld();
-        const GAME_CRouteManager* route = world->travel->routeManager.get();
-        ASSERT_TRUE(StepUntil([&] { return !route->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
-        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
     }
 };
 
