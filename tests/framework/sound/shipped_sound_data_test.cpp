@@ -108,6 +108,11 @@ TEST_F(ShippedSoundData, SixtyThreeEffectsAndTheSharedOnesSoundTheirPart)
 
     const Profile cursor = Describe(*FindSound(MakeSoundId(kPackageList, 58)));
     EXPECT_LT(cursor.seconds, 0.05) << "a tick";
+
+    // Game effect 61 (entry 62) ends a retired quest and an arcade run: short and low.
+    const Profile thud = Describe(*FindSound(MakeSoundId(kPackageList, 62)));
+    EXPECT_LT(thud.seconds, 0.5);
+    EXPECT_LT(thud.crossingsPerSecond, 600) << "a thud";
 }
 
 }  // namespace
