@@ -13,6 +13,7 @@
 #include "game/model/stores/store_record.h"
 #include "game/services/input/input_map.h"
 #include "game/services/save/quest_boards.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/clock/game_clock.h"
@@ -27,12 +28,13 @@ void ReadPlayTimeAndMoney(GAME_CPlayerData& player, std::span<const std::uint8_t
 {
     const std::uint32_t seconds = platform::ReadU32(slot, slot::kPlaySeconds);
     if (seconds > kMaxPlaySeconds) {
-        vesk::log::Warning("save data: play time " + std::to_string(seconds) + " s is past the limit; it is capped");
+        LogBadWorkingSlotField("play time", slot::kPlaySeconds,
+                               std::to_string(seconds) + " s is past the limit; it is capped");
     }
     player.playSeconds = std::min(seconds, kMaxPlaySeconds);
     const std::int32_t money = platform::ReadI32(slot, slot::kMoney);
     if (money < 0 || money > kMaxMoney) {
-        vesk::log::Warning("save data: money " + std::to_string(money) + " is out of range; it is clamped");
+        LogBadWorkingSlotField("money", slot::kMoney, std::to_string(money) + " is out of range; it is clamped");
     }
     player.money = std::clamp(money, 0, kMaxMoney);
 }

@@ -63,9 +63,9 @@ std::int32_t ReadCounter(std::span<const std::uint8_t> slot, std::size_t offset,
 {
     const std::int32_t value = platform::ReadU16(slot, offset);
     if (value <= kStoreEntryLimit || value == kNoOwner) return std::min(value, kStoreEntryLimit);
-    vesk::log::Warning("save data: the store record's " + std::string(what) + " counter " + std::to_string(value) +
-                       " lies past its " + std::to_string(kStoreEntryLimit) + " entries; it is taken as " +
-                       std::to_string(kStoreEntryLimit));
+    LogBadWorkingSlotField("store record", offset,
+                           std::string(what) + " counter " + std::to_string(value) + " lies past its " + std::to_string(kStoreEntryLimit) +
+                               " entries; it is taken as " + std::to_string(kStoreEntryLimit));
     return kStoreEntryLimit;
 }
 

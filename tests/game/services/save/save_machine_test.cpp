@@ -250,6 +250,12 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
             breaks.push_back("item record " + std::to_string(i));
         }
     }
+    const std::int32_t money = platform::ReadI32(record, slot::kMoney);
+    if (money < 0 || money > kMaxMoney) breaks.push_back("money");
+    for (const std::size_t counter : {slot::kStoreCounters, slot::kStoreCounters + 2}) {
+        const std::uint16_t value = platform::ReadU16(record, counter);
+        if (value > slot::kStoreEntryCount && value != 0xFFFF) breaks.push_back("store counter");
+    }
     constexpr std::uint32_t kHigh[8] = {9999, 12, 31, 23, 59, 60, 999, 7};
     constexpr std::uint32_t kLow[8] = {1, 1, 1, 0, 0, 0, 0, 0};
     bool stamped = false;
@@ -377,6 +383,10 @@ const SlotMutation kSlotMutations[] = {
          r[slot::kFieldItems + 10] = 1;
      },
      "slot 3, item record 0 at offset 199720: item ZZZZ names no record"},
+    {"Money", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kMoney, 0xFFFFFFF0u); },
+     "slot 3, money at offset 4: -16 is out of range"},
+    {"StoreCounter", [](std::span<std::uint8_t> r) { platform::WriteU16(r, slot::kStoreCounters, 60000); },
+     "slot 3, store record at offset 143272: item counter 60000 lies past its"},
     {"RouteId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteId, MakeTag("ZZZZ")); },
      "slot 3, route id at offset 70440: route"},
 };
