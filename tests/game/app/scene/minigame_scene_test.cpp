@@ -20,6 +20,10 @@
 #include "game/ui/minigame_pause_menu.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
+#include "framework/input/input_manager.h"
+#include "framework/sound/sound_player.h"
+#include "platform/input/pad_device.h"
+#include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
 #include "tests/game/ui/ui_test_base.h"
 
@@ -263,6 +267,46 @@ TEST_F(MiniGameSceneTest, FocusLossPausesSilentlyAndTheMenuResumesOrQuitsToTheTi
     EXPECT_EQ(scene.PauseMenu().CursorItem(), GAME_CMiniGamePauseMenu::kQuitItem);
     ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 30));
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
+}
+
+TEST_F(MiniGameSceneTest, APadsStartOrSelectPausesWithTheMusicAndEitherResumes)
+{
+    platform::input::VirtualPad pad;
+    ASSERT_TRUE(pad.Attach(platform::input::PadKind::Standard));
+    vesk::input::OnDeviceChange();
+    StepFrames(1);
+    Scene& scene = EnterArcade();
+    StartRun(scene);
+    StepFrames(5);
+    const auto press = [&](std::uint16_t button) {
+        platform::input::StandardPadState state;
+        state.buttons = button;
+        pad.Set(state);
+        StepFrames(1);
+        pad.Set(platform::input::StandardPadState{});
+    };
+    const auto musicState = [] {
+        const vesk::sound::SYS_CSoundPlayer* voice = GetSoundPlayer()->BgmVoice();
+        return voice != nullptr ? voice->GetState() : vesk::sound::kVoiceNeverPlayed;
+    };
+
+    press(platform::input::pad_button::Start);
+    EXPECT_TRUE(Played(59));
+    EXPECT_EQ(scene.NextState(), Scene::kPause);
+    StepFrames(2);
+    ASSERT_EQ(scene.State(), Scene::kPause);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+
+    press(platform::input::pad_button::Back);
+    EXPECT_TRUE(Played(59));
+    StepFrames(2);
+    EXPECT_EQ(scene.State(), Scene::kPlay);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
+
+    press(platform::input::pad_button::Back);
+    StepFrames(2);
+    EXPECT_EQ(scene.State(), Scene::kPause);
+    pad.Detach();
 }
 
 TEST_F(MiniGameSceneTest, ADeathFallsToTheGameOverAndTheScoreTakesANamedRowThatTheNextSaveKeeps)
