@@ -31,6 +31,7 @@
 #include "tools/spritegen/engine_room_art.h"
 #include "tools/spritegen/effect_art.h"
 #include "tools/spritegen/enemy_art.h"
+#include "tools/spritegen/hideout_art.h"
 #include "tools/spritegen/hud_art.h"
 #include "tools/spritegen/menu_art.h"
 #include "tools/spritegen/hull_art.h"
@@ -57,7 +58,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       spritegen::DrawSettingsSprites(),
                       spritegen::DrawTaskWindowSprites(),
                       // The sound room, the achievement list and the instruction screen.
-                      spritegen::DrawProgressScreenSprites()}) {
+                      spritegen::DrawProgressScreenSprites(),
+                      // The hideout menu.
+                      spritegen::DrawHideoutSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -217,9 +217,10 @@ void GAME_CTravelController::TravelStep()
     }
 
     if (route.IsUnderWay()) {
+        // Under way the ship stands at no hideout, whether or not it knew where it stood.
+        if (IsOpen(kSlotAjitoRoot)) world->ui->SetOpen(kSlotAjitoRoot, false);
         if (location == nullptr) return;
         location.reset();
-        if (IsOpen(kSlotAjitoRoot)) world->ui->SetOpen(kSlotAjitoRoot, false);
         const GAME_CPlayerData* player = GetPlayerData();
         if (player != nullptr && player->option48 != 0 && ship != nullptr && ship->driveFlag != 0) {
             RequestDepartureSave();
@@ -228,7 +229,7 @@ void GAME_CTravelController::TravelStep()
     }
 
     if (!IsOpen(kSlotAjitoRoot) && IsOpen(kSlotCommon)) {
-        if (location == nullptr) MakeLocationAtRouteEnd();
+        EnsureLocationAtRouteEnd();
         if (!IsOpen(kSlotAjitoRoot) && !IsOpen(kSlotAjitoMenu)) world->ui->SetOpen(kSlotAjitoRoot, true);
     }
     PostArrivalNotice();
@@ -242,8 +243,9 @@ void GAME_CTravelController::RequestDepartureSave()
     if (saves->RequestAutoSave()) PostSavingNotice();
 }
 
-void GAME_CTravelController::MakeLocationAtRouteEnd()
+void GAME_CTravelController::EnsureLocationAtRouteEnd()
 {
+    if (location != nullptr || routeManager == nullptr) return;
     const std::uint32_t id = routeManager->GetPosition() < 1 ? routeManager->GetDeparture() : routeManager->GetDestination();
     SetCurrentLocation(&id);
 }

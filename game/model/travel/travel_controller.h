@@ -54,6 +54,9 @@ public:
     // The location becomes the hideout of the id; its visited bit is set in the working slot.
     bool SetCurrentLocation(const std::uint32_t* hideoutId);
     const LocationRecord* GetLocation() const { return location.get(); }
+    // Without a location: the route's destination once the ship has moved off its start, else the
+    // start (nothing without a route).
+    void EnsureLocationAtRouteEnd();
     // The travel part of a slot record: route, background and music.
     void LoadFromSlot(std::span<std::uint8_t> slot);
     // After a load: the battle music of an enemy in reach plays on.
@@ -90,7 +93,6 @@ public:
     std::int32_t knockBackLength = 0;
 
 private:
-    void MakeLocationAtRouteEnd();
     void PostArrivalNotice();
     void RequestDepartureSave();
     void StepScanCountdowns();
