@@ -1,4 +1,5 @@
 // The hideout: the root opening where the ship stops, the menu of the facilities a hideout offers, choosing and opening one, and the label a road arms for the menu.
+// With VARNOLIS_UI_PICTURE_DIR=<folder> the test also writes the canvas at its stops as PPM pictures to look at.
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -138,6 +139,7 @@ TEST_F(HideoutMenuTest, TheMenuOpensOnTheOfferedFacilityAndASecondPressOpensIt)
     EXPECT_FALSE(UI().IsOpen(kSlotPub));
     WaitOutEmphasis();
     EXPECT_EQ(Menu().Placement(GAME_CUIAjitoMenu::kQuest)->GetScale()->x, 1.0f);
+    KeepCanvasPicture("hideout-menu-pub");
     Click({GAME_CUIAjitoMenu::kPanelTopLeft.x + 128.0f, GAME_CUIAjitoMenu::kPanelTopLeft.y + 78.0f});
     EXPECT_TRUE(Played(kSeDecide));
     EXPECT_TRUE(UI().IsOpen(kSlotPub));
@@ -154,6 +156,7 @@ TEST_F(HideoutMenuTest, AHideoutWithoutFacilitiesSaysSoAndCancelGoesBackToTheGam
     StepFrames(GAME_CUIAjitoMenu::kEmphasisFrames + 1);
     EXPECT_FALSE(Menu().Highlight()->IsVisible());
     EXPECT_NE(FindTextDraw(GetMessageTextExpanded("AJITOUI_NOT_ANY_SHOP")), nullptr);
+    KeepCanvasPicture("hideout-menu-empty");
     PressAction(kActionDecide);
     StepFrames(2);
     for (const int slot : {kSlotGasStation, kSlotShop, kSlotQuestBoard, kSlotPub}) EXPECT_FALSE(UI().IsOpen(slot));
