@@ -1,4 +1,4 @@
-// One crew member as the room windows and the crew window show it: the name, meters in three-digit rows, and the skill, buff and debuff lines.
+// One crew member as the room windows and the crew screens show it: the name, meters in three-digit rows or as "now/most" with a bar, and the skill, buff and debuff lines.
 #include "game/ui/crew_row.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/text/actor_names.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/info_panel.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 
@@ -168,4 +169,106 @@ void UICrewRow::ShowTraits(UICrewTrait kind, const std::array<std::uint32_t, kUI
         if (description.size() > kDescriptionLimit) description.resize(kDescriptionLimit);
         lines[slot][1]->SetTextW(description.c_str());
     }
+}
+
+void UIMeterRow::BuildPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, Vec2 frameAt,
+                               const UIMeterRowLayout& layout, std::uint32_t barColor)
+{
+    frame_ = MakeUIPictureUnder(parent, "ui_room_hpbar_frame", frameAt.x, frameAt.y);
+    list.push_back(frame_);
+    GAME_CUINullObject* anchor = MakeUIGroupUnder(frame_, layout.bar.x, layout.bar.y);
+    list.push_back(anchor);
+    bar_ = MakeUIGaugeFill(anchor, layout.barSprite, barColor, layout.barLength, layout.barHeight);
+    list.push_back(bar_.picture);
+    // The labels stand on the frame but are made with the texts.
+    name_ = MakeUILabel(frame_, "", layout.name.x, layout.name.y);
+    value_ = MakeUILabel(frame_, "", layout.value.x, layout.value.y, 1.0f);
+}
+
+void UIMeterRow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const char* nameKey)
+{
+    nameKey_ = nameKey;
+    list.push_back(name_);
+    list.push_back(value_);
+}
+
+void UIMeterRow::Show(std::int32_t thousandths, std::int32_t maximum, std::uint32_t barColor)
+{
+    if (frame_ == nullptr) return;
+    const std::int32_t now = WholeUnits(thousandths);
+    frame_->SetColor(kUIWhite);
+    name_->SetTextA(nameKey_);
+    value_->SetTextW(vesk::text::FormatText(u"%ls/%ls", {UIFullWidthNumber(now), UIFullWidthNumber(maximum)}).c_str());
+    // A maximum of 0 shows an empty bar rather than a division by it.
+    const float share = maximum > 0 ? std::clamp(static_cast<float>(now) / static_cast<float>(maximum), 0.0f, 1.0f) : 0.0f;
+    bar_.picture->SetColor(barColor);
+    bar_.Show(share);
+}
+
+void UIMeterRow::Hide()
+{
+    if (frame_ == nullptr) return;
+    frame_->SetColor(kUIHidden);
+    bar_.picture->SetColor(kUIHidden);
+    name_->SetTextW(u"");
+    value_->SetTextW(u"");
+}
+
+std::uint32_t UIMeterRow::BarColor() const { return bar_.picture != nullptr ? bar_.picture->Color() : kUIHidden; }
+
+float UIMeterRow::Share() const
+{
+    return bar_.picture != nullptr && bar_.fullScale > 0.0f ? bar_.picture->GetScale()->x / bar_.fullScale : 0.0f;
+}
+
+namespace {
+
+constexpr std::array<const char*, 3> kMeterNames{"MINDCONTROL_ACTOR_HP", "MINDCONTROL_ACTOR_STAMINA", "MINDCONTROL_ACTOR_CALORIE"};
+
+}  // namespace
+
+void UICrewMeters::BuildPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent)
+{
+    for (std::size_t meter = 0; meter < rows_.size(); ++meter) {
+        const Vec2 at{layout_.first.x, layout_.first.y + layout_.step * static_cast<float>(meter)};
+        rows_[meter].BuildPictures(list, parent, at, layout_.row, layout_.colors[meter]);
+    }
+}
+
+void UICrewMeters::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+{
+    for (std::size_t meter = 0; meter < rows_.size(); ++meter) rows_[meter].BuildTexts(list, kMeterNames[meter]);
+}
+
+void UICrewMeters::Show(const GAME_CActorStatus& status)
+{
+    rows_[0].Show(status.hp, status.computed.maxHp, layout_.colors[0]);
+    const bool spent = WholeUnits(status.stamina) <= 0 || (status.flags & GAME_CActorStatus::kFlagExhausted) != 0;
+    rows_[1].Show(status.stamina, status.computed.maxStamina, spent ? kStaminaWarningColor : layout_.colors[1]);
+    rows_[2].Show(status.calorie, status.computed.maxCalorie, layout_.colors[2]);
+}
+
+void UICrewMeters::Hide()
+{
+    for (UIMeterRow& row : rows_) row.Hide();
+}
+
+UICrewTraits UICrewTraits::Of(const GAME_CActorStatus& status)
+{
+    UICrewTraits traits;
+    const auto add = [&](UICrewTrait kind, std::uint32_t id, const void* record) {
+        if (id != kNoId && record != nullptr) traits.entries[traits.count++] = {kind, id};
+    };
+    for (const auto& slot : status.skills) add(UICrewTrait::kSkill, slot.id, slot.record);
+    for (const auto& slot : status.buffs) add(UICrewTrait::kBuff, slot.id, slot.record);
+    for (const auto& slot : status.debuffs) add(UICrewTrait::kDebuff, slot.id, slot.record);
+    return traits;
+}
+
+void PutUICrewTrait(UIInfoPanel& panel, const UICrewTraitEntry& trait, const UICrewTraitLines& lines)
+{
+    const std::int32_t icon = lines.icons ? FindUISprite(kKindIcons[static_cast<std::size_t>(trait.kind)]) : kNoSprite;
+    panel.Put(UITagName(trait.id), lines.icons, icon);
+    panel.Put(GetMessageTextExpanded(TagText(trait.id) + "_DISCRIPT"), lines.icons, kNoSprite);
+    for (int line = 2; line < lines.linesEach; ++line) panel.Put(u"", lines.icons, kNoSprite);
 }

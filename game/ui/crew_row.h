@@ -1,4 +1,4 @@
-// One crew member as the room windows and the crew window show it: the name, meters in three-digit rows, and the skill, buff and debuff lines.
+// One crew member as the room windows and the crew screens show it: the name, meters in three-digit rows or as "now/most" with a bar, and the skill, buff and debuff lines.
 #pragma once
 
 #include <array>
@@ -10,7 +10,9 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/widget_builders.h"
 
+class GAME_CActorStatus;
 class GAME_CObjectActor;
+class UIInfoPanel;
 
 // Three digit pictures ("ui_text_num_0" to "_9"), leading zeros shown. A value outside 0..999 shows
 // its nearest end, so a maximum of 1,200 reads 999 rather than its last three digits.
@@ -105,3 +107,93 @@ private:
     std::int32_t turnFrames_ = 0;
     std::size_t turn_ = 0;
 };
+
+// Where a meter row puts its parts, relative to its frame.
+struct UIMeterRowLayout {
+    vesk::math::Vec2 name{-28.0f, 0.0f};
+    // The right end of the "now/most" text.
+    vesk::math::Vec2 value{199.0f, 0.0f};
+    // The bar's left top inside the frame, its sprite (its centre is stretched) and its full size.
+    vesk::math::Vec2 bar{2.0f, 3.0f};
+    const char* barSprite = "ui_room_hpbar_body";
+    float barLength = 110.0f;
+    float barHeight = 6.0f;
+};
+
+// One meter: its name, "now/most" in whole units with full-width digits, and a bar in a frame filled
+// to now / most, clamped to 0..1.
+class UIMeterRow {
+public:
+    void BuildPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, vesk::math::Vec2 frameAt,
+                       const UIMeterRowLayout& layout, std::uint32_t barColor);
+    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const char* nameKey);
+    // A meter kept in thousandths (1 to 999 show as 1) against its maximum in whole units.
+    void Show(std::int32_t thousandths, std::int32_t maximum, std::uint32_t barColor);
+    // Frame and bar hidden, name and value empty.
+    void Hide();
+
+    const GAME_CUILabelObject* ValueLabel() const { return value_; }
+    const GAME_CUILabelObject* NameLabel() const { return name_; }
+    std::uint32_t BarColor() const;
+    // How full the bar is drawn: 0 to 1.
+    float Share() const;
+
+private:
+    GAME_CUINullObject* frame_ = nullptr;
+    UIGaugeFill bar_;
+    GAME_CUILabelObject* name_ = nullptr;
+    GAME_CUILabelObject* value_ = nullptr;
+    const char* nameKey_ = "";
+};
+
+// HP, stamina and calorie one under the other. The stamina bar turns to the warning colour when
+// nothing is left of it or the member is exhausted.
+class UICrewMeters {
+public:
+    static constexpr std::uint32_t kStaminaColor = 0xFF77ECE0u;
+    static constexpr std::uint32_t kStaminaWarningColor = 0xFF3B76E0u;
+
+    struct Layout {
+        UIMeterRowLayout row;
+        vesk::math::Vec2 first{};
+        float step = kUILineStep;
+        // Each bar's colour (the stamina bar's while it does not warn).
+        std::array<std::uint32_t, 3> colors{kUIWhite, kStaminaColor, kUIWhite};
+    };
+
+    explicit UICrewMeters(Layout layout) : layout_(std::move(layout)) {}
+
+    void BuildPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent);
+    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list);
+    void Show(const GAME_CActorStatus& status);
+    void Hide();
+
+    const UIMeterRow& Row(UICrewMeter meter) const { return rows_[static_cast<std::size_t>(meter)]; }
+
+private:
+    Layout layout_;
+    std::array<UIMeterRow, 3> rows_{};
+};
+
+// A filled trait slot: its kind and id.
+struct UICrewTraitEntry {
+    UICrewTrait kind = UICrewTrait::kSkill;
+    std::uint32_t id = 0;
+};
+
+// A member's filled trait slots (an id with its record) in the order skill 1, skill 2, buff 1, buff 2,
+// debuff 1, debuff 2.
+struct UICrewTraits {
+    std::array<UICrewTraitEntry, kUICrewTraitKinds * kUICrewTraitSlots> entries{};
+    std::size_t count = 0;
+
+    static UICrewTraits Of(const GAME_CActorStatus& status);
+};
+
+// How a trait takes its lines in a panel: its name (after its kind's icon, when shown), its
+// description ("<id>_DISCRIPT"), and blank lines up to linesEach.
+struct UICrewTraitLines {
+    bool icons = false;
+    int linesEach = 2;
+};
+void PutUICrewTrait(UIInfoPanel& panel, const UICrewTraitEntry& trait, const UICrewTraitLines& lines);

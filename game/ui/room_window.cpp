@@ -41,7 +41,8 @@ UIRoomWindowButtons BeginUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GA
     list.push_back(MakeUIPictureUnder(window, "ui_windowbase_bg", 34.0f, 108.0f));
 
     UIButtonSpec close{.sprite = spec.closeSprite, .pressedSprite = spec.closePressedSprite, .sound = kSeUICancel,
-                       .action = kActionCancel, .release = CloseScreenCallback(spec.owner)};
+                       .action = kActionCancel,
+                       .release = spec.closeRelease ? spec.closeRelease : CloseScreenCallback(spec.owner)};
     PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
     buttons.close = MakeUIButton(window, close);
     list.push_back(buttons.close);

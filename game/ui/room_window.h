@@ -12,6 +12,8 @@ class GAME_CUIBase;
 struct UIRoomWindowSpec {
     const char* closeSprite = "ui_closebutton";
     const char* closePressedSprite = "ui_closebutton_touch";
+    // The close button's own callback (none: it closes the owner).
+    UIIconCallback closeRelease;
     UIIconCallback skipLeftRelease;
     UIIconCallback skipRightRelease;
     GAME_CUIBase* owner = nullptr;

@@ -159,6 +159,20 @@ bool IsUIHeldInRect(Vec2 topLeft, Vec2 bottomRight)
     return map != nullptr && map->IsAnyPointerInRect(topLeft, bottomRight);
 }
 
+bool IsUIPointerOverRect(Vec2 topLeft, Vec2 bottomRight)
+{
+    const GAME_CInputMap* map = ActiveInputMap();
+    if (map == nullptr) return false;
+    for (const vesk::input::TouchList* points : {&map->GetPressedPointers(), &map->GetHeldPointers(), &map->GetIdlePointers()}) {
+        for (const vesk::input::TouchPoint* point : *points) {
+            if (point != nullptr && point->x >= topLeft.x && point->x <= bottomRight.x && point->y >= topLeft.y && point->y <= bottomRight.y) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool IsAnyUIPointerHeld()
 {
     const GAME_CInputMap* map = ActiveInputMap();

@@ -81,6 +81,8 @@ bool IsUIClickInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 std::int32_t ClickedUIListRow(vesk::math::Vec2 topLeft, std::int32_t count);
 // A pointer held inside the rectangle; never while the ship departs or arrives.
 bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
+// Any pointer standing inside the rectangle, pressed or not (the mouse hovering).
+bool IsUIPointerOverRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer held anywhere.
 bool IsAnyUIPointerHeld();
 // Any pointer pressed this frame, anywhere.

@@ -24,6 +24,7 @@
 #include "tools/common/png_file.h"
 #include "tools/spritegen/arcade_art.h"
 #include "tools/spritegen/balloon_art.h"
+#include "tools/spritegen/crew_list_art.h"
 #include "tools/spritegen/crew_panel_art.h"
 #include "tools/spritegen/crew_art.h"
 #include "tools/spritegen/crew_status_art.h"
@@ -60,7 +61,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The sound room, the achievement list and the instruction screen.
                       spritegen::DrawProgressScreenSprites(),
                       // The hideout menu.
-                      spritegen::DrawHideoutSprites(fonts)}) {
+                      spritegen::DrawHideoutSprites(fonts),
+                      // The crew list's and a room crew's meter bars.
+                      spritegen::DrawCrewListSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

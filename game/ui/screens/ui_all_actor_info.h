@@ -1,9 +1,81 @@
-// The all-crew list screen (slot 29): not built yet, a stand-in that closes on cancel or a pointer press.
+// The all-crew list (slot 29): every crew member by name, ten rows at a time, with the chosen member's meters, rooms, work and traits beside.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
 
-class GAME_CUIAllActorInfo : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotAllActorInfo> {
+#include "game/ui/crew_row.h"
+#include "game/ui/info_panel.h"
+#include "game/ui/list_view.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+class GAME_CObjectActor;
+
+// The HUD opens it. It slides down and holds the game while open. Deciding on a member (while the HUD
+// permits picking crew) closes it, shows that member in the crew status window and has the camera
+// follow it; the back button closes it and opens the HUD.
+class GAME_CUIAllActorInfo : public GAME_CUIScreen, public UIScreenSlot<kSlotAllActorInfo> {
 public:
-    GAME_CUIAllActorInfo() : GAME_CUIUnbuiltScreen() {}
+    static constexpr int kRows = 10;
+    static constexpr int kPanelLines = 7;
+    enum class Focus : std::int32_t { kList = 0, kPanel = 1 };
+
+    explicit GAME_CUIAllActorInfo(const UIScreenContext& context);
+
+    void OnBack();
+
+    // What the screen shows, for those who look at it.
+    Focus CurrentFocus() const { return focus_; }
+    const UIListView& List() const { return list_; }
+    const GAME_CUILabelObject* Title() const { return title_; }
+    const GAME_CUILabelObject* RowName(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
+    const GAME_CUILabelObject* PanelLine(int line) const { return panel_.Label(line); }
+    const GAME_CUIScrollBarObject* ListBar() const { return listBar_; }
+    const GAME_CUIScrollBarObject* PanelBar() const { return panelBar_; }
+    const UICrewMeters& Meters() const { return meters_; }
+    // The member under the cursor, null when there is none.
+    GAME_CObjectActor* SelectedMember() const;
+
+private:
+    struct Row {
+        GAME_CUINullObject* marker = nullptr;
+        GAME_CUILabelObject* name = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+    };
+
+    void Build();
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
+    bool HandlePointer();
+    void HandleKeys();
+    void Decide();
+
+    std::int32_t CrewCount() const;
+    void RefreshList();
+    void ShowDetail(const GAME_CObjectActor* member);
+    void ShowSelected();
+    void PlaceCursors();
+    void GiveWheelToHoveredBar();
+
+    GAME_CUINullObject* window_ = nullptr;
+    GAME_CUILabelObject* title_ = nullptr;
+    GAME_CUINullObject* panelHeading_ = nullptr;
+    GAME_CUINullObject* listHeading_ = nullptr;
+    GAME_CUIScrollBarObject* listBar_ = nullptr;
+    GAME_CUIScrollBarObject* panelBar_ = nullptr;
+    GAME_CUINullObject* cursorHolder_ = nullptr;
+    GAME_CUINullObject* listCursor_ = nullptr;
+    GAME_CUINullObject* highlight_ = nullptr;
+    GAME_CUINullObject* panelCursor_ = nullptr;
+    std::array<Row, kRows> rows_{};
+    UICrewMeters meters_;
+    UIInfoPanel panel_;
+
+    UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
+    Focus focus_ = Focus::kList;
+    std::uint32_t blink_ = 0;
+    UILanguageSprites panelHeadings_;
+    UILanguageSprites listHeadings_;
 };

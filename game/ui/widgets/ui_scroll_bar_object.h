@@ -33,6 +33,9 @@ public:
     // Whether the frame shows while there is nothing to scroll.
     void SetDrawWhenEmpty(bool draw) { drawWhenEmpty_ = draw ? 1 : 0; }
     bool DrawsWhenEmpty() const { return drawWhenEmpty_ != 0; }
+    // Whether the wheel moves it (a screen with two bars gives the wheel to the one under the pointer).
+    void SetTakesWheel(bool takes) { wheel_ = takes ? 1 : 0; }
+    bool TakesWheel() const { return wheel_ != 0; }
 
     void Update(bool input) override;
     void Draw() override;

@@ -1,0 +1,383 @@
+// The all-crew list (slot 29): its widgets, the list and the detail panel, the keys, clicks and wheel, and the way to the crew status window.
+#include "game/ui/screens/ui_all_actor_info.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/world/camera2d.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/task_records.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/text/actor_names.h"
+#include "game/ui/room_window.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/screens/ui_actor_status.h"
+#include "game/ui/screens/ui_common.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr Vec2 kFirstMarker{319.0f, 156.0f};
+constexpr Vec2 kFirstName{335.0f, 157.0f};
+constexpr Vec2 kCursorFromMarker{-23.0f, 0.0f};
+// Pointer rectangles, on the canvas with the window at rest.
+constexpr Vec2 kFirstRowHit{380.0f, 105.0f};
+constexpr Vec2 kRowHitSize{152.0f, 17.0f};
+constexpr Vec2 kPanelHitFrom{101.0f, 160.0f};
+constexpr Vec2 kPanelHitTo{341.0f, 275.0f};
+constexpr Vec2 kPanelWheelFrom{95.0f, 155.0f};
+constexpr Vec2 kPanelWheelTo{345.0f, 285.0f};
+constexpr Vec2 kListWheelFrom{355.0f, 105.0f};
+constexpr Vec2 kListWheelTo{535.0f, 285.0f};
+constexpr std::uint32_t kHighlightColor = 0x80FFFFFFu;
+constexpr std::size_t kTitleLimit = 63;
+constexpr std::size_t kLineLimit = 63;
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+std::u16string RoomName(const GAME_CRoomBase& room) { return UITagName(room.GetRoomId()); }
+
+// What the member does in the room it stands in, by its task's kind.
+const char* ActivityKey(std::int32_t kind)
+{
+    switch (kind) {
+    case kTaskMeal: return "ALL_ACTOR_INFO_MEAL";
+    case kTaskBreak: return "ALL_ACTOR_INFO_BREAK";
+    case kTaskCooking: return "ALL_ACTOR_INFO_COOKING";
+    case kTaskAttackToEnemy: return "ALL_ACTOR_INFO_ATTACK";
+    case kTaskPatient: return "ALL_ACTOR_INFO_CURE";
+    case kTaskBridgeDriver: return "ALL_ACTOR_INFO_BRIDGE_DRIVER";
+    default: return "ALL_ACTOR_INFO_TASK_RUNNING";
+    }
+}
+
+UICrewMeters::Layout ListMeters() { return {.first = {68.0f, 152.0f}}; }
+
+}  // namespace
+
+GAME_CUIAllActorInfo::GAME_CUIAllActorInfo(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
+                      .mover = {.shown = {kWindow.x, kWindow.y}, .hidden = {kWindow.x, -kCanvasHeight}},
+                      .holdsGame = true,
+                      .dialog = UIDialogOnClose::kClose},
+                     &context),
+      meters_(ListMeters())
+{
+    Build();
+}
+
+void GAME_CUIAllActorInfo::Build()
+{
+    panelHeadings_.Find("ui_text_information");
+    listHeadings_.Find("ui_text_actor");
+
+    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", 0.0f, 0.0f);
+    BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = [this](GAME_CUIIconObject*) { OnBack(); }, .owner = this});
+    panelHeading_ = MakeUIPictureUnder(window_, "ui_text_information", 36.0f, 138.0f);
+    widgets_.push_back(panelHeading_);
+    listHeading_ = MakeUIPictureUnder(window_, "ui_text_actor", 310.0f, 138.0f);
+    widgets_.push_back(listHeading_);
+    meters_.BuildPictures(widgets_, window_);
+    panel_.BuildSprites(widgets_, window_, {.origin = {40.0f, 211.0f}, .lines = kPanelLines, .separator = {-4.0f, -3.0f}});
+    panelBar_ = MakeUIScrollBar(window_, 285.0f, 208.0f, 8.0f, 126.0f);
+    widgets_.push_back(panelBar_);
+    for (int i = 0; i < kRows; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        row.marker = MakeUIPictureUnder(window_, "ui_icon_actor", kFirstMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(i));
+        widgets_.push_back(row.marker);
+        if (i + 1 < kRows) {
+            row.separator = MakeUIPictureUnder(row.marker, "ui_separator_right", -23.0f, 16.0f);
+            widgets_.push_back(row.separator);
+        }
+    }
+    listBar_ = MakeUIScrollBar(window_, 474.0f, 154.0f, 8.0f, 180.0f);
+    widgets_.push_back(listBar_);
+    cursorHolder_ = MakeUIGroupUnder(window_, kFirstMarker.x + kCursorFromMarker.x, kFirstMarker.y);
+    widgets_.push_back(cursorHolder_);
+    highlight_ = MakeUIPictureUnder(cursorHolder_, "ui_select_highlight", 17.0f, -1.0f);
+    widgets_.push_back(highlight_);
+    listCursor_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, -1.0f);
+    widgets_.push_back(listCursor_);
+    panelCursor_ = MakeUIPictureUnder(window_, "ui_cursor_common_r90", 0.0f, 211.0f);
+    widgets_.push_back(panelCursor_);
+
+    widgets_.push_back(MakeUICategorySwitch(0));
+    title_ = MakeUILabel(window_, "ALL_ACTOR_INFO_WINDOW_TITLE", 42.0f, 111.0f);
+    widgets_.push_back(title_);
+    meters_.BuildTexts(widgets_);
+    panel_.BuildTexts(widgets_);
+    for (int i = 0; i < kRows; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        row.name = MakeUILabel(window_, "", kFirstName.x, kFirstName.y + kUILineStep * static_cast<float>(i));
+        widgets_.push_back(row.name);
+    }
+    EndUIRoomWindow(widgets_, window_);
+}
+
+std::int32_t GAME_CUIAllActorInfo::CrewCount() const
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    return objects != nullptr ? static_cast<std::int32_t>(objects->crew.size()) : 0;
+}
+
+GAME_CObjectActor* GAME_CUIAllActorInfo::SelectedMember() const
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    const std::int32_t index = list_.Index();
+    if (objects == nullptr || index < 0 || index >= static_cast<std::int32_t>(objects->crew.size())) return nullptr;
+    return objects->crew[static_cast<std::size_t>(index)];
+}
+
+void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
+{
+    GAME_CGameWorld& world = Context().world;
+    switch (state) {
+    case kOpening: {
+        panelHeading_->SetSprite(panelHeadings_.Current());
+        listHeading_->SetSprite(listHeadings_.Current());
+        blink_ = 0;
+        focus_ = Focus::kList;
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        const std::int32_t count = CrewCount();
+        list_.count = count;
+        list_.top = 0;
+        list_.cursor = 0;
+        list_.Show(*listBar_);
+        panelBar_->SetValue(0);
+        title_->SetTextW(Limited(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
+        RefreshList();
+        PlaceCursors();
+        world.roomScreenClosing = 0;
+        break;
+    }
+    case kClosing: world.roomScreenClosing = 1; break;
+    default: break;
+    }
+}
+
+void GAME_CUIAllActorInfo::EveryFrame()
+{
+    blink_ = (blink_ + 1) % 16;
+    GiveWheelToHoveredBar();
+    PlaceCursors();
+}
+
+void GAME_CUIAllActorInfo::GiveWheelToHoveredBar()
+{
+    const bool still = !IsUIPointerRefused();
+    const bool overPanel = still && IsUIPointerOverRect(kPanelWheelFrom, kPanelWheelTo);
+    const bool overList = still && !overPanel && IsUIPointerOverRect(kListWheelFrom, kListWheelTo);
+    panelBar_->SetTakesWheel(overPanel);
+    listBar_->SetTakesWheel(overList);
+}
+
+void GAME_CUIAllActorInfo::PlaceCursors()
+{
+    const float bob = static_cast<float>((blink_ / 8) % 2);
+    const bool onPanel = focus_ == Focus::kPanel;
+    listCursor_->SetColor(onPanel ? kUIHidden : kUIWhite);
+    panelCursor_->SetColor(onPanel ? kUIWhite : kUIHidden);
+    if (!onPanel) highlight_->SetColor(kHighlightColor);
+    const Vec2 holder{kFirstMarker.x + kCursorFromMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(list_.cursor)};
+    cursorHolder_->SetPosition(&holder);
+    const Vec2 listCursor{bob, -1.0f};
+    listCursor_->SetPosition(&listCursor);
+    const Vec2 panelCursor{40.0f - UISpriteSize(panelCursor_->Sprite()).x - 2.0f + bob, 211.0f};
+    panelCursor_->SetPosition(&panelCursor);
+}
+
+void GAME_CUIAllActorInfo::RefreshList()
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    const std::int32_t count = CrewCount();
+    for (Row& row : rows_) {
+        row.marker->SetColor(kUIHidden);
+        row.name->SetTextW(u"");
+        if (row.separator != nullptr) row.separator->SetColor(kUIHidden);
+    }
+    for (std::int32_t i = 0; i < kRows && list_.top + i < count; ++i) {
+        const GAME_CObjectActor* member = objects->crew[static_cast<std::size_t>(list_.top + i)];
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        row.marker->SetColor(kUIWhite);
+        if (member != nullptr) row.name->SetTextW(RomanizeKanaPair(std::u16string_view(member->status.name)).c_str());
+    }
+    // A rule under every row shown but the last, wherever the list stands.
+    for (std::int32_t i = 0; i + 1 < std::min(count, kRows); ++i) rows_[static_cast<std::size_t>(i)].separator->SetColor(kUIWhite);
+    panelBar_->SetValue(0);
+    ShowSelected();
+}
+
+void GAME_CUIAllActorInfo::ShowSelected() { ShowDetail(SelectedMember()); }
+
+void GAME_CUIAllActorInfo::ShowDetail(const GAME_CObjectActor* member)
+{
+    meters_.Hide();
+    panel_.Clear();
+    if (member == nullptr) {
+        panelBar_->SetMaximum(0);
+        panelBar_->SetValue(0);
+        return;
+    }
+    const GAME_CActorStatus& status = member->status;
+    const UICrewTraits traits = UICrewTraits::Of(status);
+    const GAME_CRoomBase* work = member->workLink.room;
+    const GAME_CRoomBase* home = member->homeLink.room;
+    const GAME_CRoomBase* standing = member->task != nullptr && member->task->IsRoomTask() ? member->GetRoomAtOwnCell() : nullptr;
+    const std::int32_t lines = static_cast<std::int32_t>(2 * traits.count) + (work != nullptr ? 1 : 0) + 1 + (standing != nullptr ? 1 : 0);
+    panelBar_->SetMaximum(lines - kPanelLines);
+    meters_.Show(status);
+
+    panel_.Begin(panelBar_->Value());
+    if (work != nullptr) panel_.Put(Limited(FormatUIMessage("ALL_ACTOR_INFO_BIND_TASK_ROOM", {RoomName(*work)}), kLineLimit), false, kNoSprite);
+    if (home != nullptr) {
+        panel_.Put(Limited(FormatUIMessage("ALL_ACTOR_INFO_BIND_HOUSE_ROOM", {RoomName(*home)}), kLineLimit), false, kNoSprite);
+    } else {
+        panel_.Put(Limited(FormatUIMessage("ALL_ACTOR_INFO_NOBIND_HOUSE"), kLineLimit), false, kNoSprite);
+    }
+    if (standing != nullptr) {
+        panel_.Put(Limited(FormatUIMessage(ActivityKey(member->task->GetKind()), {RoomName(*standing)}), kLineLimit), false, kNoSprite);
+    }
+    for (std::size_t i = 0; i < traits.count; ++i) PutUICrewTrait(panel_, traits.entries[i], {});
+    panel_.End(*panelBar_);
+}
+
+void GAME_CUIAllActorInfo::UpdateMain(bool input)
+{
+    const std::int32_t count = CrewCount();
+    list_.count = count;
+    // The crew shrank under the cursor: back to the first member.
+    if (list_.Index() >= count) {
+        list_.top = 0;
+        list_.cursor = 0;
+        listBar_->SetValue(0);
+    }
+    listBar_->SetMaximum(list_.MaxTop());
+    const std::int32_t listBefore = listBar_->Value();
+    const std::int32_t panelBefore = panelBar_->Value();
+    const bool free = Root()->UpdateTree(input);
+    list_.Follow(*listBar_);
+    if (listBar_->Value() != listBefore) {
+        PlayUISE(kSeUICursor);
+        RefreshList();
+        return;
+    }
+    if (panelBar_->Value() != panelBefore) {
+        PlayUISE(kSeUICursor);
+        ShowSelected();
+        return;
+    }
+    if (!free || HandlePointer()) return;
+    HandleKeys();
+}
+
+bool GAME_CUIAllActorInfo::HandlePointer()
+{
+    if (IsUIPointerRefused()) return false;
+    for (std::int32_t row = 0; row < kRows && list_.top + row < list_.count; ++row) {
+        const Vec2 from{kFirstRowHit.x, kFirstRowHit.y + kUILineStep * static_cast<float>(row)};
+        if (!IsUIClickInRect(from, {from.x + kRowHitSize.x, from.y + kRowHitSize.y})) continue;
+        if (focus_ == Focus::kList && row == list_.cursor) {
+            Decide();
+        } else {
+            focus_ = Focus::kList;
+            list_.cursor = row;
+            panelBar_->SetValue(0);
+            ShowSelected();
+            PlayUISE(kSeUICursor);
+        }
+        return true;
+    }
+    if (focus_ == Focus::kList && IsUIClickInRect(kPanelHitFrom, kPanelHitTo)) {
+        focus_ = Focus::kPanel;
+        PlayUISE(kSeUICursor);
+        return true;
+    }
+    return false;
+}
+
+void GAME_CUIAllActorInfo::HandleKeys()
+{
+    // A held direction takes the frame, whether or not its press or repeat falls in it.
+    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuLeft)) {
+        if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft) && focus_ == Focus::kList) {
+            focus_ = Focus::kPanel;
+            PlayUISE(kSeUICursor);
+        }
+        return;
+    }
+    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuRight)) {
+        if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight) && focus_ == Focus::kPanel) {
+            focus_ = Focus::kList;
+            PlayUISE(kSeUICursor);
+        }
+        return;
+    }
+    if (focus_ == Focus::kList && IsUIActionTriggered(kActionDecide)) {
+        PlayUISE(kSeUIDecide);
+        if (SelectedMember() != nullptr) {
+            Decide();
+            return;
+        }
+    }
+    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp);
+    const bool down = !up && IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown);
+    if (!up && !down) return;
+    if (!IsUIMenuSlot(GAME_CInputMap::kModeRepeat, up ? kUIMenuUp : kUIMenuDown)) return;
+    if (focus_ == Focus::kList) {
+        PlayUISE(kSeUICursor);
+        const std::int32_t topBefore = list_.top;
+        list_.Step(up ? -1 : 1);
+        if (list_.top != topBefore || list_.Index() == 0) {
+            list_.Show(*listBar_);
+            RefreshList();
+        } else {
+            panelBar_->SetValue(0);
+            ShowSelected();
+        }
+        return;
+    }
+    const std::int32_t maximum = panelBar_->Maximum();
+    if (maximum == 0) return;
+    PlayUISE(kSeUICursor);
+    const std::int32_t value = panelBar_->Value();
+    panelBar_->SetValue(up ? (value == 0 ? maximum : value - 1) : (value + 1) % (maximum + 1));
+    ShowSelected();
+}
+
+void GAME_CUIAllActorInfo::Decide()
+{
+    GAME_CObjectActor* member = SelectedMember();
+    const auto* hud = Context().ui.Get<GAME_CUICommon>();
+    if (member == nullptr || hud == nullptr || hud->crewPickFlag == 0) return;
+    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) {
+        status->targetItem = nullptr;
+        status->targetActor = member;
+        status->SetOpen(true);
+    }
+    if (GAME_CCamera2D* camera = Context().world.camera.get()) {
+        camera->mode = GAME_CCamera2D::kFollowObject;
+        camera->followedObject = member;
+    }
+    SetOpen(false);
+}
+
+void GAME_CUIAllActorInfo::OnBack()
+{
+    Context().ui.SetOpen(kSlotCommon, true);
+    SetOpen(false);
+}
