@@ -251,6 +251,31 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     Press(kActionCursorRight);
     EXPECT_EQ(list.CurrentFocus(), GAME_CUIAllActorInfo::Focus::kList);
 
+    // A click picks a row; the wheel over the list scrolls it, over the panel the panel.
+    ClickAt(400, 163);
+    StepFrames(2);
+    EXPECT_EQ(list.List().cursor, 3);
+    EXPECT_EQ(list.SelectedMember(), world->fieldObjects->crew[3]);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(list.ListBar()->Value(), 1);
+    EXPECT_EQ(list.RowName(0)->Literal(), Name(*world->fieldObjects->crew[1]));
+    EXPECT_EQ(list.SelectedMember(), world->fieldObjects->crew[4]);
+    Wheel(1);
+    StepFrames(2);
+    EXPECT_EQ(list.ListBar()->Value(), 0);
+    ClickAt(400, 109);
+    StepFrames(2);
+    EXPECT_EQ(list.SelectedMember(), &cook);
+    ClickAt(200, 250);
+    StepFrames(2);
+    EXPECT_EQ(list.CurrentFocus(), GAME_CUIAllActorInfo::Focus::kPanel);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(list.PanelBar()->Value(), 1);
+    EXPECT_EQ(list.PanelLine(0)->Literal(), FormatUIMessage("ALL_ACTOR_INFO_BIND_HOUSE_ROOM", {GetMessageTextExpanded("ID03")}));
+    Press(kActionCursorRight);
+
     // The HUD forbids picking crew: decide only sounds.
     auto& hud = *UI().Get<GAME_CUICommon>();
     hud.crewPickFlag = 0;
