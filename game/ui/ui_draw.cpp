@@ -204,6 +204,12 @@ bool IsUIActionTriggered(int action)
     return map != nullptr && map->IsActionTriggered(action);
 }
 
+bool IsUIActionHeld(int action)
+{
+    const GAME_CInputMap* map = ActiveInputMap();
+    return map != nullptr && map->IsActionHeld(action);
+}
+
 bool IsUIActionRepeated(int action)
 {
     const GAME_CInputMap* map = ActiveInputMap();

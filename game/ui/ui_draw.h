@@ -95,6 +95,7 @@ std::int32_t UIWheelSteps();
 enum UIMenuSlot : int { kUIMenuUp = 0, kUIMenuDown = 1, kUIMenuLeft = 2, kUIMenuRight = 3 };
 // The input map's action tests and menu slots, false without an input map.
 bool IsUIActionTriggered(int action);
+bool IsUIActionHeld(int action);
 bool IsUIActionRepeated(int action);
 bool IsUIMenuSlot(int mode, int slot);
 // The ship's travel state refuses pointer presses while it departs (1) or arrives (3).

@@ -165,11 +165,11 @@ void GAME_CUIManager::ShowEventMessage(const UIEventTextValue& value)
 void GAME_CUIManager::SetEventWindowParams(std::int32_t icon, std::int32_t mode, std::int32_t flagA, std::int32_t flagB, float scale)
 {
     if (auto* event = Get<GAME_CUIEvent>()) {
-        event->iconId = icon;
-        event->scale = scale;
-        event->mode = mode;
-        event->flagA = flagA;
-        event->flagB = flagB;
+        event->pictureSprite = icon;
+        event->pictureScale = scale;
+        event->pictureGroup = mode;
+        event->pictureFlipX = static_cast<std::uint32_t>(flagA);
+        event->pictureFlipY = static_cast<std::uint32_t>(flagB);
     }
     CloseScreensForEvent();
 }

@@ -50,14 +50,14 @@ void GAME_CUIManager::FlagShipStatusRefresh()
 
 void GAME_CUIManager::RestartEventWait()
 {
-    if (auto* window = Get<GAME_CUIEvent>()) window->done = 0;
+    if (auto* window = Get<GAME_CUIEvent>()) window->finished = 0;
 }
 
 bool GAME_CUIManager::IsEventWindowBusy(bool shownInFull) const
 {
     const auto* window = Get<GAME_CUIEvent>();
     if (window == nullptr) return false;
-    return shownInFull ? window->shownLength < window->totalLength : window->done == 0;
+    return shownInFull ? !window->AllShown() : !window->IsFinished();
 }
 
 void GAME_CUIManager::AppendEventText(std::u16string_view text, bool newPage)
@@ -65,8 +65,8 @@ void GAME_CUIManager::AppendEventText(std::u16string_view text, bool newPage)
     auto* window = Get<GAME_CUIEvent>();
     if (window == nullptr) return;
     std::u16string line(text);
-    if (newPage) line.insert(line.begin(), GAME_CUIEvent::kNewPage);
-    window->AppendText(line.c_str());
+    if (newPage) line.insert(line.begin(), GAME_CUIEvent::kNewLine);
+    window->AppendText(line);
     CloseScreensForEvent();
 }
 
@@ -77,7 +77,7 @@ void GAME_CUIManager::SetEventTextColor(std::uint32_t color)
 
 void GAME_CUIManager::SetEventSound(std::int32_t id)
 {
-    if (auto* window = Get<GAME_CUIEvent>()) window->seId = id;
+    if (auto* window = Get<GAME_CUIEvent>()) window->SetTypingSound(id);
 }
 
 void GAME_CUIManager::OpenEventChoices(std::u16string_view title)

@@ -17,6 +17,7 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/ui/screens/ui_event.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/input/keyboard.h"
@@ -200,8 +201,21 @@ void GameFixture::StartNewGameToFirstRoad()
     PressAction(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotCommon); }, 400));
     const GAME_CRouteManager* route = GetGameWorld()->travel->routeManager.get();
-    ASSERT_TRUE(StepUntil([&] { return !route->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return !route->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
+}
+
+bool GameFixture::StepConfirmingEventsUntil(const std::function<bool()>& done, int maxFrames)
+{
+    // A key held down is no new press: DECIDE goes down one frame and up the next.
+    bool pressed = false;
+    return StepUntil([&] {
+        const GAME_CUIEvent* window = UI().Get<GAME_CUIEvent>();
+        const bool waiting = window != nullptr && window->IsOpen() && window->AllShown() && !window->IsFinished();
+        if (waiting && !pressed) PressAction(kActionDecide);
+        pressed = waiting && !pressed;
+        return done();
+    }, maxFrames);
 }
 
 void GameFixture::AnswerDialog(int answer) { GetInDisplaySelection()->answer = answer; }

@@ -51,6 +51,9 @@ protected:
     void StepSimulation(int count);
     // Frames until done() holds; false when it did not within maxFrames.
     bool StepUntil(const std::function<bool()>& done, int maxFrames);
+    // Frames until done() holds, confirming each event text as a reader does: DECIDE once all of
+    // it is shown (and so also the choice a choice window offers first).
+    bool StepConfirmingEventsUntil(const std::function<bool()>& done, int maxFrames);
     // Frames until the save machine has finished its job.
     bool StepUntilSaveIdle(int maxFrames = 600);
 

@@ -31,6 +31,7 @@
 #include "tools/spritegen/dotroom_art.h"
 #include "tools/spritegen/engine_room_art.h"
 #include "tools/spritegen/effect_art.h"
+#include "tools/spritegen/event_window_art.h"
 #include "tools/spritegen/enemy_art.h"
 #include "tools/spritegen/hideout_art.h"
 #include "tools/spritegen/hud_art.h"
@@ -63,7 +64,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The hideout menu.
                       spritegen::DrawHideoutSprites(fonts),
                       // The crew list's and a room crew's meter bars.
-                      spritegen::DrawCrewListSprites()}) {
+                      spritegen::DrawCrewListSprites(),
+                      // The event window.
+                      spritegen::DrawEventWindowSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

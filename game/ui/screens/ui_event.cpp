@@ -1,76 +1,156 @@
-// The event window (slot 25): for now a box that shows the event's text whole at once.
+// The event window (slot 25): the story's texts typed out over the dimmed canvas until the player confirms them.
 #include "game/ui/screens/ui_event.h"
 
+#include "game/services/input/input_actions.h"
 #include "game/services/text/message_text.h"
-#include "game/ui/ui_draw.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
-constexpr float kBoxX = 40.0f;
-constexpr float kBoxY = 236.0f;
-constexpr float kBoxWidth = 560.0f;
-constexpr float kBoxHeight = 100.0f;
-constexpr float kTextInset = 10.0f;
-constexpr std::uint32_t kBoxColor = 0xC0101418u;
-constexpr int kMaxLines = 6;
+constexpr vesk::math::Vec2 kIconAt{274.0f, 101.0f};
+constexpr vesk::math::Vec2 kBgAt{140.0f, 60.0f};
+constexpr vesk::math::Vec2 kRightAt{492.0f, 55.0f};
+constexpr vesk::math::Vec2 kLeftAt{133.0f, 55.0f};
+constexpr float kSeparatorX = 157.0f;
+constexpr float kFirstSeparatorY = 87.0f;
+constexpr int kSeparatorCount = 9;
+constexpr float kPictureX = 112.0f;
+constexpr std::u16string_view kPrompt = u"NEXT";
 
 }  // namespace
 
+GAME_CUIEvent::GAME_CUIEvent(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen, .mover = {.kind = UIMover::Kind::kImmediate}}, &context)
+{
+    bgSprite_ = FindUISprite("ui_eventwindow_bg");
+    rightSprite_ = FindUISprite("ui_eventwindow_right");
+    leftSprite_ = FindUISprite("ui_eventwindow_left");
+    separatorSprite_ = FindUISprite("ui_eventwindow_separator");
+    iconSprite_ = FindUISprite("ui_eventwindow_icon");
+}
+
 void GAME_CUIEvent::SetMessageKey(const char* key)
 {
-    messageKey.Assign(key);
-    text = key != nullptr ? GetMessageTextExpanded(key) : u"";
-    TextChanged();
+    SetText(nullptr);
+    if (key != nullptr) SetText(GetMessageTextExpanded(key).c_str());
 }
 
-void GAME_CUIEvent::SetText(const char16_t* literal)
+void GAME_CUIEvent::SetText(const char16_t* text)
 {
-    messageKey.Assign(nullptr);
-    text = literal != nullptr ? literal : u"";
-    TextChanged();
+    finished = 0;
+    pendingText.clear();
+    text_.SetText(nullptr);
+    textChanged = 0;
+    if (text == nullptr) return;
+    pendingText = text;
+    textChanged = 1;
 }
 
-void GAME_CUIEvent::AppendText(const char16_t* more)
+void GAME_CUIEvent::AppendText(std::u16string_view text)
 {
-    if (more == nullptr) return;
-    text += more;
-    TextChanged();
+    pendingText += text;
+    text_.Append(text);
+    finished = 0;
 }
 
-void GAME_CUIEvent::TextChanged()
+void GAME_CUIEvent::ResetPicture()
 {
-    done = 0;
-    totalLength = static_cast<std::uint32_t>(text.size());
-    shownLength = totalLength;
+    pictureSprite = kNoSprite;
+    pictureScale = 1.0f;
+    pictureGroup = kUISpriteGroup;
+    pictureFlipX = 0;
+    pictureFlipY = 0;
 }
 
-std::u16string GAME_CUIEvent::ShownText() const
+void GAME_CUIEvent::OnEnterState(UIScreenState state)
 {
-    const std::size_t page = text.rfind(kNewPage);
-    return page == std::u16string::npos ? text : text.substr(page + 1);
+    if (state != kOpening) return;
+    // What was set before the window opened is not shown.
+    SetText(nullptr);
+    ResetPicture();
 }
 
-void GAME_CUIEvent::Update(bool input)
+void GAME_CUIEvent::EveryFrame()
 {
-    GAME_CUIScreen::Update(input);
-    shownLength = totalLength;
-    done = 1;
+    promptCounter = (promptCounter + 1) % kPromptPeriod;
+    if (textChanged != 0) {
+        text_.SetText(pendingText.c_str());
+        textChanged = 0;
+        return;
+    }
+    text_.TypeOut(IsUIActionHeld(kActionCancel));
 }
 
-void GAME_CUIEvent::Draw()
+void GAME_CUIEvent::UpdateMain(bool input)
+{
+    // The game-over screen withholds the input of the screens below it, not this window's.
+    if (!input && !Context().ui.IsOpen(kSlotGameOver)) return;
+    if (IsUIActionHeld(kActionCancel)) {
+        if (AllShown()) finished = 1;
+        return;
+    }
+    if (IsUIActionTriggered(kActionDecide) || IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
+        if (AllShown()) {
+            finished = 1;
+        } else {
+            text_.RevealAll();
+        }
+    }
+}
+
+vesk::math::Vec2 GAME_CUIEvent::PromptPosition() const
+{
+    return {kCanvasWidth / 2.0f - static_cast<float>(static_cast<std::int32_t>(MeasureUIText(kPrompt))),
+            text_.textPosition.y + static_cast<float>(text_.lineCount) * kUILineStep};
+}
+
+bool GAME_CUIEvent::IsPromptShown() const
+{
+    return text_.widestLine != 0 && !pendingText.empty() && AllShown() && promptCounter >= kPromptShownFrom;
+}
+
+void GAME_CUIEvent::PreDraw()
 {
     if (State() == kClosed) return;
-    const float slide = Root() != nullptr ? Root()->GetPosition()->y : 0.0f;
-    DrawUIRect({kBoxX, kBoxY + slide}, {kBoxWidth, kBoxHeight}, kBoxColor);
-    const std::u16string page = ShownText();
-    const float lineHeight = UILineHeight() > 0.0f ? UILineHeight() : 15.0f;
-    std::size_t start = 0;
-    for (int line = 0; line < kMaxLines && start <= page.size(); ++line) {
-        const std::size_t end = page.find(u'\n', start);
-        const std::u16string_view row = std::u16string_view(page).substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
-        DrawUIText({kBoxX + kTextInset, kBoxY + slide + kTextInset + lineHeight * static_cast<float>(line)}, row, textColor);
-        if (end == std::u16string::npos) break;
-        start = end + 1;
+    DrawUIRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}, kDimColor);
+    DrawPanel();
+    text_.textPosition = {kPanelTextX, kPanelFirstBaseY - UILineHeight()};
+    DrawLines();
+    if (IsPromptShown()) DrawUIText(PromptPosition(), kPrompt, textColor);
+    FlushUISprites();
+    if (pictureSprite != kNoSprite) {
+        vesk::graphics::DrawParam param;
+        param.scaleX = pictureScale;
+        param.scaleY = pictureScale;
+        // The picture stands on the canvas's lower edge.
+        param.pivotY = 1.0f;
+        param.flipX = static_cast<std::int32_t>(pictureFlipX);
+        param.flipY = static_cast<std::int32_t>(pictureFlipY);
+        DrawGroupSprite(pictureGroup, {kPictureX, kCanvasHeight}, pictureSprite, param);
+    }
+}
+
+void GAME_CUIEvent::DrawPanel() const
+{
+    BeginUISprites();
+    if (pictureSprite != kNoSprite) DrawUISprite(kIconAt, iconSprite_);
+    DrawUISprite(kBgAt, bgSprite_);
+    DrawUISprite(kRightAt, rightSprite_);
+    DrawUISprite(kLeftAt, leftSprite_);
+    for (int k = 0; k < kSeparatorCount; ++k) {
+        DrawUISprite({kSeparatorX, kFirstSeparatorY + kUILineStep * static_cast<float>(k)}, separatorSprite_);
     }
     FlushUISprites();
+}
+
+// The shown text line by line, one separator apart.
+void GAME_CUIEvent::DrawLines() const
+{
+    float y = text_.textPosition.y;
+    for (const std::u16string& line : SplitTextLines(text_.shownText)) {
+        DrawUIText({text_.textPosition.x, y}, line, textColor);
+        y += kUILineStep;
+    }
 }

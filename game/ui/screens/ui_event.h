@@ -1,50 +1,79 @@
-// The event window (slot 25): for now a box that shows the event's text whole at once.
+// The event window (slot 25): the story's texts typed out over the dimmed canvas until the player confirms them.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-#include "game/services/text/fixed_string.h"
+#include "game/ui/event_text.h"
 #include "game/ui/ui_screen.h"
 
-// The route script hands it a message key, a literal text or more text to append, and waits until
-// the window is done: the whole text is shown at once, so the window is done by its next update.
-// A character 27 in the text starts a new page: only the text after the last one is shown. It
-// closes when asked to.
+// Route scripts replace its text (a message key or a literal) or append to it, and wait until the
+// player has confirmed it. It types a character a frame (six while CANCEL is held); DECIDE or a
+// click completes the text and, once all of it is shown, confirms it, which sets `finished`. A
+// character 27 starts a new line. It opens and closes in one frame each, and only the script or
+// the travel controller closes it.
 class GAME_CUIEvent : public GAME_CUIScreen, public UIScreenSlot<kSlotEvent> {
 public:
-    static constexpr char16_t kNewPage = u'\x1b';
+    static constexpr char16_t kNewLine = u'\x1b';
+    // Half-opaque black over the whole canvas.
+    static constexpr std::uint32_t kDimColor = 0x80000000u;
+    static constexpr std::int32_t kPromptPeriod = 32;
+    static constexpr std::int32_t kPromptShownFrom = 16;
+    static constexpr float kPanelTextX = 175.0f;
+    static constexpr float kPanelFirstBaseY = 88.0f;
 
-    GAME_CUIEvent() : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, false) {}
+    explicit GAME_CUIEvent(const UIScreenContext& context);
 
-    // A message key (null: none); the text becomes the key's text.
+    // A message key (null: the window empties); the text becomes the key's text.
     void SetMessageKey(const char* key);
-    // A literal text (null: none).
+    // A literal text (null: the window empties); typing starts anew at its first character.
     void SetText(const char16_t* text);
-    // Appends to the text; the part already shown stays.
-    void AppendText(const char16_t* text);
-    // The text on show: the page after the last new-page mark.
-    std::u16string ShownText() const;
-    bool IsDone() const { return done != 0; }
+    // More text: clears `finished` and types on from where the typing stands.
+    void AppendText(std::u16string_view text);
 
-    void Draw() override;
+    // The sound effect typing plays (-1: none).
+    void SetTypingSound(std::int32_t id) { text_.typingSound = id; }
+    bool IsFinished() const { return finished != 0; }
+    // A text set but not yet taken by an update is not shown yet.
+    bool AllShown() const { return textChanged == 0 && text_.AllShown(); }
+    const GAME_CEventText& Text() const { return text_; }
+    // Where the NEXT prompt stands: centred on the canvas, under the last line.
+    vesk::math::Vec2 PromptPosition() const;
+    // The prompt is due: lines to show, all of them shown, and the blink in its lit half.
+    bool IsPromptShown() const;
 
-    UTL_CFixedString<128> messageKey;
-    std::u16string text;
-    std::int32_t iconId = -1;
-    float scale = 1.0f;
-    std::int32_t mode = 2;
-    std::int32_t flagA = 0;
-    std::int32_t flagB = 0;
-    // Cleared whenever text is set or added; set by the next update, the text being shown whole.
-    std::uint32_t done = 0;
-    std::uint32_t shownLength = 0;
-    std::uint32_t totalLength = 0;
-    std::int32_t seId = -1;
-    std::uint32_t textColor = 0xFFFFFFFFu;
+    void PreDraw() override;
+    void Draw() override {}
 
-    void Update(bool input) override;
+    // The window's copy of the current text.
+    std::u16string pendingText;
+    // The picture at the canvas's lower left: a sprite of a sprite group, its scale and mirror flags.
+    std::int32_t pictureSprite = kNoSprite;
+    float pictureScale = 1.0f;
+    std::int32_t pictureGroup = kUISpriteGroup;
+    std::uint32_t pictureFlipX = 0;
+    std::uint32_t pictureFlipY = 0;
+    std::uint32_t textChanged = 0;
+    // Set only by the player's confirmation of a fully shown text.
+    std::uint32_t finished = 0;
+    std::int32_t promptCounter = 0;
+    std::uint32_t textColor = kUIWhite;
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
 
 private:
-    void TextChanged();
+    void ResetPicture();
+    void DrawPanel() const;
+    void DrawLines() const;
+
+    GAME_CEventText text_;
+    std::int32_t bgSprite_ = kNoSprite;
+    std::int32_t rightSprite_ = kNoSprite;
+    std::int32_t leftSprite_ = kNoSprite;
+    std::int32_t separatorSprite_ = kNoSprite;
+    std::int32_t iconSprite_ = kNoSprite;
 };

@@ -25,7 +25,8 @@ TEST_F(EventOperationsTest, AnEventClosesTheMenusAndTheDialogAndHandsItsTextToTh
     value.typeTag = UIEventTextValue::kStringTag;
     value.narrow = "EVENT_SANDSTORM";
     UI().ShowEventMessage(value);
-    EXPECT_EQ(std::string(UI().Get<GAME_CUIEvent>()->messageKey.c_str()), "EVENT_SANDSTORM");
+    // A key the messages lack shows as itself.
+    EXPECT_EQ(UI().Get<GAME_CUIEvent>()->pendingText, u"EVENT_SANDSTORM");
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotBuild) && !UI().IsOpen(kSlotMessageLog) && !UI().IsOpen(kSlotOption); }, 30));
     // The shop is not among the screens an event closes.
     EXPECT_TRUE(UI().IsOpen(kSlotShop));
@@ -40,11 +41,11 @@ TEST_F(EventOperationsTest, AnEventClosesTheMenusAndTheDialogAndHandsItsTextToTh
     UI().ShowEventMessage(value);
     UI().SetEventWindowParams(7, 1, 1, 0, 0.5f);
     const auto* event = UI().Get<GAME_CUIEvent>();
-    EXPECT_EQ(event->text, u"The wind rises.");
-    EXPECT_EQ(event->iconId, 7);
-    EXPECT_EQ(event->mode, 1);
-    EXPECT_EQ(event->flagA, 1);
-    EXPECT_EQ(event->scale, 0.5f);
+    EXPECT_EQ(event->pendingText, u"The wind rises.");
+    EXPECT_EQ(event->pictureSprite, 7);
+    EXPECT_EQ(event->pictureGroup, 1);
+    EXPECT_EQ(event->pictureFlipX, 1u);
+    EXPECT_EQ(event->pictureScale, 0.5f);
 }
 
 TEST_F(EventOperationsTest, TheChoiceCursorSkipsEmptyChoicesAndAClickFirstMovesItThenDecides)

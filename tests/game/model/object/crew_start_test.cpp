@@ -34,8 +34,8 @@ GAME_CRoomBase* FindRoom(const GAME_CShip& ship, std::uint32_t roomId)
 TEST_F(CrewStartTest, TheStartRouteCrewStoreTheirSuppliesThenCookTheFirstDishAndLoadTheCatapultFromThem)
 {
     ASSERT_TRUE(World().travel->routeManager->LoadStartRoute());
-    // Whole frames, so that the event window shows the route's texts and lets its script go on.
-    ASSERT_TRUE(StepUntil([&] { return Field().crew.size() == 3 && !Field().items.empty(); }, 600));
+    // Whole frames, so that the event window shows the route's texts, confirmed, and lets its script go on.
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return Field().crew.size() == 3 && !Field().items.empty(); }, 600));
     GAME_CRoomBase* kitchen = FindRoom(Ship(), kKitchen);
     GAME_CRoomBase* catapult = FindRoom(Ship(), kCatapult);
     ASSERT_NE(kitchen, nullptr);

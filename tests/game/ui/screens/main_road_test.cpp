@@ -97,8 +97,9 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     ASSERT_NE(Route(), nullptr);
     EXPECT_TRUE(Route()->IsStartRoute());
 
-    // The opening is told; the start route hands the ship to the first road, where it may be saved.
-    ASSERT_TRUE(StepUntil([&] { return !Route()->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
+    // The opening is told, each text confirmed; the start route hands the ship to the first road,
+    // where it may be saved.
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return !Route()->IsStartRoute() && !UI().IsOpen(kSlotEvent); }, 3000));
     EXPECT_FALSE(GetGameWorld()->fieldObjects->crew.empty());
     // The hull the start sequence sank stands on the road again.
     const GAME_CShipBodyRender& hull = *GetGameWorld()->ship->body;
