@@ -253,10 +253,12 @@ void GAME_CTravelController::EnsureLocationAtRouteEnd()
 void GAME_CTravelController::PostArrivalNotice()
 {
     GAME_CGameWorld* world = PeekGameWorld();
-    if (routeManager == nullptr || routeManager->IsStartRoute() || location == nullptr || world == nullptr ||
-        world->ui == nullptr || world->ui->IsNoticeActive() || (world->tasks && world->tasks->HasBridgeDriverTask())) {
+    if (routeManager == nullptr || routeManager->IsStartRoute() || location == nullptr || location->arrivalAnnounced != 0 ||
+        world == nullptr || world->ui == nullptr || world->ui->IsNoticeActive() ||
+        (world->tasks && world->tasks->HasBridgeDriverTask())) {
         return;
     }
+    location->arrivalAnnounced = 1;
     UINoticeRecord notice;
     notice.key.Assign("OLIF_AJITO_REACH");
     notice.argumentKey.Assign(TagToStaticString(location->hideoutId));

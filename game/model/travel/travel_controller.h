@@ -16,6 +16,8 @@
 struct LocationRecord {
     std::uint32_t hideoutId = kNoId;
     std::int32_t hideoutIndex = -1;
+    // The arrival was announced: once shown, the notice no longer blocks a second one.
+    std::uint32_t arrivalAnnounced = 0;
 };
 
 // The route music and the battle music of the enemies in reach.

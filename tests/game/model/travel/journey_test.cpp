@@ -206,6 +206,15 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
     StepWorld(100);
     EXPECT_EQ(ArrivalLines("AD02"), 1);
     EXPECT_TRUE(UI().IsNoticeActive());
+    // The status panel shows it in the ticker at its next tick and lets it go; the stay at the
+    // hideout announces itself no more.
+    const std::uint32_t ticker = UI().Resident()->infoBar.CountMessages();
+    StepFrames(3);
+    EXPECT_FALSE(UI().IsNoticeActive());
+    EXPECT_EQ(UI().Resident()->infoBar.CountMessages(), ticker + 1);
+    StepFrames(30);
+    EXPECT_EQ(ArrivalLines("AD02"), 1);
+    EXPECT_EQ(UI().Resident()->infoBar.CountMessages(), ticker + 1);
 }
 
 TEST_F(Journey, TheDepartureNamesTheDestinationTurnsTheHullAndKeepsTheDriverOnANewTask)
