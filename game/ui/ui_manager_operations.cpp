@@ -245,9 +245,7 @@ void GAME_CUIManager::ShowNotice(const UINoticeRecord& record)
     if (record.key.Empty() || record.count == 0 || (record.count >= 2 && record.frames < 1)) return;
     auto* panel = Get<GAME_CUIShipStatus>();
     if (panel == nullptr) return;
-    InitNoticeRecord(&panel->notice);
-    AssignNoticeRecord(&panel->notice, &record);
-    panel->notice.display[2] = record.frames;
+    panel->TakeNotice(record);
 }
 
 bool GAME_CUIManager::IsNoticeActive() const

@@ -42,6 +42,7 @@
 #include "tools/spritegen/room_screen_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/settings_art.h"
+#include "tools/spritegen/status_panel_art.h"
 #include "tools/spritegen/task_window_art.h"
 #include "tools/spritegen/ui_art.h"
 
@@ -66,7 +67,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The crew list's and a room crew's meter bars.
                       spritegen::DrawCrewListSprites(),
                       // The event window.
-                      spritegen::DrawEventWindowSprites()}) {
+                      spritegen::DrawEventWindowSprites(),
+                      // The ship status strip.
+                      spritegen::DrawStatusPanelSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -13,7 +13,7 @@ struct UINoticeRecord {
     std::int32_t count = 0;
     std::uint32_t flag = 0;
     UTL_CFixedString<64> argumentKey;
-    std::int32_t display[4] = {0, 0, 0, 0};  // [2]: frames left
+    std::int32_t display[4] = {0, 0, 0, 0};  // kind, shown count, frame counter, spare
 };
 UINoticeRecord* InitNoticeRecord(UINoticeRecord* record);
 // Key, frames, count, flag (as 0 or 1) and argument key; the destination's display state is left.

@@ -16,6 +16,7 @@
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_engine_room.h"
+#include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "tests/support/game_fixture.h"
@@ -170,6 +171,8 @@ TEST_F(EngineRoadTest, ANewGameConnectsItsEngineAndTheShipTakesTheRoad)
     ShowNextHideoutNotice(world);
     ASSERT_TRUE(StepUntil([&] { return Route()->GetPosition() > 1000; }, 2000));
     EXPECT_EQ(Route()->GetLength(), 2400);
+    // The status strip's meter has its ship icon 24 of 58 units along.
+    EXPECT_EQ(UI().Get<GAME_CUIShipStatus>()->PositionIcon()->GetPosition()->x, 24.0f);
     WritePictureIfAsked("under-way");
 }
 
