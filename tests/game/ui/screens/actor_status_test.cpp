@@ -30,6 +30,7 @@
 #include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
 #include "tests/game/ui/ui_test_base.h"
+#include "tests/support/idle_task.h"
 
 namespace {
 
@@ -202,8 +203,8 @@ TEST_F(ActorStatusTest, TheColdRatIsShownTheCrewWalkedThroughAndSentAwayOnlyOnTh
 
     // Sent away at Cheddar Springs while at work: the farewell, its lines, and no achievement; the task
     // lets go of it before its pool hands it out again.
-    ASSERT_FALSE(world->tasks->tasks.empty());
-    GAME_CTaskBase* work = world->tasks->tasks.front();
+    GAME_CTaskBase* work = new support::IdleTask(15);
+    world->tasks->tasks.push_back(work);
     work->AddCrew(cold);
     const std::size_t before = frames.size();
     ASSERT_NO_FATAL_FAILURE(DismissShownMember());

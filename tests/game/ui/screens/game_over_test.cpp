@@ -14,6 +14,7 @@
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/idle_task.h"
 #include "tests/support/script_assembly.h"
 
 namespace {
@@ -35,25 +36,6 @@ constexpr std::string_view kRouteScript = R"(
     wait 5
     return
 )";
-
-// A task of a kind that does nothing by itself, bound to no room.
-class IdleTask final : public GAME_CTaskBase {
-public:
-    explicit IdleTask(std::int32_t kind) : GAME_CTaskBase(Request(kind)), kind_(kind) {}
-    std::int32_t GetKind() const override { return kind_; }
-    bool IsRoomTask() const override { return false; }
-    bool HasRoom() const override { return false; }
-    void Update() override {}
-
-private:
-    static GAME_CTaskRequest Request(std::int32_t kind)
-    {
-        GAME_CTaskRequest request;
-        request.kind = kind;
-        return request;
-    }
-    std::int32_t kind_;
-};
 
 class GameOverTest : public support::GameFixture {
 protected:
@@ -125,7 +107,7 @@ TEST_F(GameOverTest, ADestroyedShipSinksForTwoHundredElevenFramesBeforeItsLabelA
     ASSERT_TRUE(ship.GetLowestFloorCell(&x, &y));
     ship.AddCellDamage(x, y, ship.hullMax);
     ship.fuel = 1;
-    for (std::int32_t kind : {15, 9, 7}) world->tasks->tasks.push_back(new IdleTask(kind));
+    for (std::int32_t kind : {15, 9, 7}) world->tasks->tasks.push_back(new support::IdleTask(kind));
     UI().SetOpen(kSlotAllActorInfo, true);
     OpenHudAndStatus();
     StepFrames(1);
