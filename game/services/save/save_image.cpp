@@ -277,7 +277,7 @@ void MarkItemDiscovered(std::span<std::uint8_t> slot, std::uint32_t itemId)
         database->FindItemDataIndexed(itemId, &position) == nullptr || position < 0) {
         return;
     }
-    SetSlotEventBit(slot, static_cast<std::uint32_t>(position), true);
+    SetSlotBit(slot, slot::kFieldItemsLive, slot::kFieldItemsLiveSize * 8, static_cast<std::uint32_t>(position), true);
 }
 
 bool IsRoomKindUnlocked(std::span<const std::uint8_t> slot, std::int32_t kind)

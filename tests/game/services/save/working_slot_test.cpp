@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
@@ -48,6 +51,30 @@ TEST(WorkingSlot, ValuesLandAtTheirPlacesAndIndicesPastTheirSetsChangeNothing)
     platform::WriteU32(working, slot::kFieldItemsLive + 4, 1);
     EXPECT_TRUE(working_slot::ItemDiscovered(32));
     EXPECT_EQ(working_slot::TravelArea().data(), working.data() + slot::kTravel);
+    ResetSaveAreas();
+}
+
+// A found item sets its bit in the found-item set, at its place in the item table, and no event flag.
+TEST(WorkingSlot, AFoundItemIsMarkedInTheFoundSetAndLeavesTheEventFlags)
+{
+    ResetSaveAreas();
+    CreateStaticDatabase();
+    CreatePlayerData();
+    GetStaticDatabase()->GetOrCreateItemData(MakeTag("I001"), true);
+    GetStaticDatabase()->GetOrCreateItemData(MakeTag("I002"), true);
+    std::int32_t position = -1;
+    ASSERT_NE(GetStaticDatabase()->FindItemDataIndexed(MakeTag("I002"), &position), nullptr);
+
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    const std::vector<std::uint8_t> events(working.begin() + slot::kEventBits, working.begin() + slot::kEventBits + slot::kEventBitCount / 8);
+    working_slot::MarkItemDiscovered(MakeTag("I002"));
+    working_slot::MarkItemDiscovered(MakeTag("I999"));
+    EXPECT_TRUE(working_slot::ItemDiscovered(static_cast<std::size_t>(position)));
+    EXPECT_EQ(platform::ReadU32(working, slot::kFieldItemsLive), 1u << position);
+    EXPECT_TRUE(std::equal(events.begin(), events.end(), working.begin() + slot::kEventBits));
+
+    DestroyPlayerData();
+    DestroyStaticDatabase();
     ResetSaveAreas();
 }
 
