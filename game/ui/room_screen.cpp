@@ -76,7 +76,7 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
         list.push_back(button);
         return button;
     };
-    frame.firstTab = addTab(44.0f, !taskPage, kActionMenuTabLeft, spec.firstTabRelease);
+    if (!spec.taskTabOnly) frame.firstTab = addTab(44.0f, !taskPage, kActionMenuTabLeft, spec.firstTabRelease);
     frame.taskTab = addTab(264.0f, taskPage, kActionMenuTabRight, spec.taskTabRelease);
 
     frame.cursorNode = MakeUIGroupUnder(window, -43.0f, 174.0f);
@@ -93,7 +93,7 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     list.push_back(MakeUICategorySwitch(0));
     frame.title = MakeUILabel(window, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
     list.push_back(frame.title);
-    list.push_back(MakeUILabel(frame.firstTab, spec.firstTabKey, 0.0f, 11.0f, 0.5f, 0.5f));
+    if (frame.firstTab != nullptr) list.push_back(MakeUILabel(frame.firstTab, spec.firstTabKey, 0.0f, 11.0f, 0.5f, 0.5f));
     list.push_back(MakeUILabel(frame.taskTab, spec.taskTabKey, 0.0f, 11.0f, 0.5f, 0.5f));
 }
 
@@ -161,7 +161,7 @@ void GAME_CUIRoomScreen::EveryFrame()
     }
     if (Context().ui.IsOpen(kSlotRoomActorInfo)) {
         cover_ = kCoverLimit;
-    } else if (GAME_CUIRoomTaskTab::IsSubWindowOpen()) {
+    } else if (GAME_CUIRoomTaskTab::IsSubWindowOpen() || IsOwnSubWindowOpen()) {
         cover_ = std::min(cover_ + 1, kCoverLimit);
     } else {
         cover_ = 0;
@@ -200,7 +200,7 @@ void GAME_CUIRoomScreen::OnEnterState(UIScreenState state)
         OnEnterOpening();
         break;
     case kClosing: {
-        const Vec2 at = rules_.closesFromHome ? home_ : *firstRoot_->GetPosition();
+        const Vec2 at = rules_.closesFromHome || firstRoot_ == nullptr ? home_ : *firstRoot_->GetPosition();
         InitTween(slide_, home_.x, slideFrom_.y, kSlideFrames, 0);
         RestartTweenFrom(slide_, {at.x, at.y});
         Context().Sound().StopTrackedSE();
@@ -233,10 +233,11 @@ bool GAME_CUIRoomScreen::StepSlide()
     TweenPoint point{home_.x, home_.y};
     UpdateTweenEaseOut(slide_, point);
     const Vec2 at{point.x, point.y};
-    firstRoot_->SetPosition(&at);
-    taskRoot_->SetPosition(&at);
-    firstRoot_->UpdateTree(false);
-    taskRoot_->UpdateTree(false);
+    for (GAME_CUINullObject* root : {firstRoot_, taskRoot_}) {
+        if (root == nullptr) continue;
+        root->SetPosition(&at);
+        root->UpdateTree(false);
+    }
     taskTab_.UpdateControllerQuietly();
     const auto busy = [](const std::vector<GAME_CUIObjectBase*>& list) {
         return std::any_of(list.begin(), list.end(), [](const GAME_CUIObjectBase* widget) { return widget->IsBusy(); });
@@ -254,7 +255,7 @@ void GAME_CUIRoomScreen::UpdateTaskPage(bool input)
 {
     if (taskRoot_->IsAnyDecided()) input = false;
     input = taskRoot_->UpdateTree(input);
-    firstRoot_->UpdateTree(false);
+    if (firstRoot_ != nullptr) firstRoot_->UpdateTree(false);
     taskTab_.Update(input);
 }
 

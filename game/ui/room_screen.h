@@ -39,6 +39,8 @@ struct UIRoomTabSpec {
     UIIconCallback taskTabRelease;
     // The first page's row highlight, moving with the cursor (nullptr: the page makes its own).
     const char* highlightSprite = "ui_select_highlight";
+    // A screen of the task page alone: its bar holds only the task tab.
+    bool taskTabOnly = false;
 };
 
 // Where a room screen's closing starts and what its plain close lets go of.
@@ -101,6 +103,8 @@ protected:
     virtual void OnEnterOpening() = 0;
     // Each frame after the cover counter, in every state but closed.
     virtual void OnEveryFrame() {}
+    // A window of the screen's own over it (besides the task page's), which covers it as they do.
+    virtual bool IsOwnSubWindowOpen() const { return false; }
     // The opening slide goes on only while this holds; else the screen closes again.
     virtual bool CanShowRoom() const { return target != nullptr; }
     void UpdateMain(bool input) override = 0;

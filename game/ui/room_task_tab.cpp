@@ -234,7 +234,7 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
     };
     // The executing list and the crew panel show their own cursors and move them themselves; the
     // scroll bar's value moves here, and its change plays the sound (the owning screen's update).
-    return {{
+    std::array<UIFocusPlace, 7> places{{
         {.id = kTaskFocusRows, .next = {kTaskFocusTaskTab, kTaskFocusTaskTab, kTaskFocusCrew, kTaskFocusSkipRight},
          .inside = [&controller](int d) {
              return d == kUIFocusUp ? controller.Cursor() != 0 : d == kUIFocusDown && controller.Cursor() < controller.CountSetFlags();
@@ -269,6 +269,22 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
              fromEnd(d, [this] { scroll_->SetValue(scroll_->Maximum()); }, [this] { scroll_->SetValue(0); });
          }},
     }};
+    if (layout_.taskTabOnly) {
+        // Without the other tab: the crew panel's way down and the scroll bar's way up end on each
+        // other, and the task tab's sideways steps reach the skip arrows.
+        places[1].otherwise[kUIFocusDown] = kTaskFocusScrollBar;
+        places[2].next[kUIFocusLeft] = kTaskFocusSkipLeft;
+        places[2].next[kUIFocusRight] = kTaskFocusSkipRight;
+        places[3].condition = [] { return false; };
+        places[6].otherwise[kUIFocusUp] = kTaskFocusCrew;
+    }
+    if (layout_.silentFocus) {
+        for (UIFocusPlace& place : places) {
+            place.silent = true;
+            place.soundsUpDown = false;
+        }
+    }
+    return places;
 }
 
 void GAME_CUIRoomTaskTab::Place(std::int32_t focus)

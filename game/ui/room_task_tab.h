@@ -36,6 +36,10 @@ struct UIRoomTaskTabLayout {
     // Whether the tab-change action presses the other tab's button, and cancel closes the screen.
     bool tabChangeSwitches = false;
     bool cancelCloses = false;
+    // A page without the other tab: the ways to it lead on to the skip arrows and the scroll bar.
+    bool taskTabOnly = false;
+    // The cursor moves between the places without a sound.
+    bool silentFocus = false;
 };
 
 // Focus places of the task page.
