@@ -63,8 +63,8 @@ void AskInDialog(std::uint32_t owner, const UIDialogText& question)
         dialog->Open(owner, 0, true);
     }
     WriteText(*dialog, question);
-    dialog->SetButtonText(0, "COMMAND_YES");
-    dialog->SetButtonText(1, "COMMAND_NO");
+    dialog->SetButtonText(0, question.yesButton);
+    dialog->SetButtonText(1, question.noButton);
     dialog->cursorIndex = question.focusOnYes ? Dialog::kAnswerYes : Dialog::kAnswerNo;
     dialog->answer = Dialog::kNoAnswer;
 }

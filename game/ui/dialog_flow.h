@@ -29,6 +29,9 @@ struct UIDialogText {
     std::span<const UIDialogItem> items{};
     // A notice's one button: its caption's key.
     const char* noticeButton = "COMMAND_YES";
+    // A question's two buttons: their captions' keys.
+    const char* yesButton = "COMMAND_YES";
+    const char* noButton = "COMMAND_NO";
 };
 
 // A yes/no question; the dialog is opened for the owner slot unless it is up already and stays.

@@ -1,9 +1,74 @@
-// The inventory trash screen (slot 32): not built yet, a stand-in that closes on cancel or a pointer press.
+// The discard and put-out window (slot 32): one stored stack with its price and description, thrown away a unit at a time or put out on the floor whole.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
 
-class GAME_CUIInventoryTrash : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotInventoryTrash> {
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+class GAME_CInventory;
+class GAME_CItemDataImpl;
+class GAME_CRoomBase;
+
+// The storage-room screen opens it for a stack of its inventory. Discarding asks once per unit and
+// the last unit removes the stack and closes the window. Putting out lays the whole stack (up to one
+// item object's limit; the rest stays stored) on the free floor cell nearest to the room, where a crew
+// member is asked to carry it; a floor without a free cell or an item object refuses, the stack kept.
+class GAME_CUIInventoryTrash : public GAME_CUIScreen, public UIScreenSlot<kSlotInventoryTrash> {
 public:
-    GAME_CUIInventoryTrash() : GAME_CUIUnbuiltScreen() {}
+    static constexpr int kDescriptionLines = 7;
+    enum class Page : std::int32_t { kItem, kDiscard, kAskPutOut, kPutOut, kPutOutRefused };
+    using enum Page;
+
+    explicit GAME_CUIInventoryTrash(const UIScreenContext& context);
+
+    // The stack to show, its inventory and its room (where put-out searches from); kept valid by the
+    // opener while the window is open.
+    void Offer(GAME_CInventory* inventory, GAME_CItemDataImpl* item, GAME_CRoomBase* room);
+
+    void OnPutOutButton();
+    void OnTrashButton();
+
+    // What the window shows, for those who look at it.
+    Page CurrentPage() const { return pages_.Current(); }
+    const GAME_CUILabelObject* Title() const { return title_; }
+    const GAME_CUILabelObject* AmountLabel() const { return amount_; }
+    const GAME_CUILabelObject* PriceLabel() const { return price_; }
+    const GAME_CUILabelObject* DescriptionLabel(int line) const { return description_[static_cast<std::size_t>(line)]; }
+    GAME_CUIScrollBarObject* DescriptionScrollBar() const { return scroll_; }
+
+private:
+    void Build();
+    void OnEnterState(UIScreenState state) override;
+    void UpdateMain(bool input) override;
+    void EnterPage(Page page);
+
+    void ShowItemPage();
+    // The description from line `scroll` on, into the seven labels (reset: the scroll bar's range too).
+    void ShowDescription(bool reset);
+    void UpdateItemPage(bool input);
+    // A question or notice about the stack: the message, the item's name with its icon, the count.
+    void AskAboutStack(const char* key, const char* yes, const char* no);
+    void TellAboutStack(const char* key, std::int32_t count);
+    void UpdateDiscard();
+    void UpdateAskPutOut();
+    // Lays the stack on the floor, looking for the cell and the item object again now.
+    void PutOutStack();
+
+    GAME_CUINullObject* window_ = nullptr;
+    GAME_CUILabelObject* title_ = nullptr;
+    GAME_CUINullObject* icon_ = nullptr;
+    GAME_CUILabelObject* amount_ = nullptr;
+    GAME_CUILabelObject* price_ = nullptr;
+    std::array<GAME_CUILabelObject*, kDescriptionLines> description_{};
+    GAME_CUIScrollBarObject* scroll_ = nullptr;
+    std::array<GAME_CUINullObject*, 3> headers_{};
+    std::array<UILanguageSprites, 3> headerSprites_{};
+
+    GAME_CInventory* inventory_ = nullptr;
+    GAME_CItemDataImpl* item_ = nullptr;
+    GAME_CRoomBase* room_ = nullptr;
+    std::uint32_t itemId_ = 0xFFFFFFFFu;
+    UIPages<Page> pages_{kItem};
 };

@@ -7,6 +7,8 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/tag.h"
+#include "game/services/player/inventory.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
@@ -47,6 +49,13 @@ TEST_F(CrewStartTest, TheStartRouteCrewStoreTheirSuppliesThenCookTheFirstDishAnd
     EXPECT_EQ(CountStoredItem(kWater), 2);
     EXPECT_EQ(CountStoredItem(kCheeseBomb), 5);
     EXPECT_EQ(CountStoredItem(kScrapIron), 3);
+    // Every kind the route drops fits the storeroom, with room left for the road's finds.
+    GAME_CRoomBase* storeroom = FindRoom(Ship(), MakeTag("ID20"));
+    ASSERT_NE(storeroom, nullptr);
+    const GAME_CInventory* stored = FindRoomInventory(storeroom);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->stacks.size(), 10u);
+    EXPECT_EQ(stored->capacity, 12);
 
     // Ordered as the kitchen's and the turret's screens order them: the first dish is cooked from
     // the stored grain and water, and the stored cheese bombs are carried into the catapult.

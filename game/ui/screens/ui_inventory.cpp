@@ -1,0 +1,335 @@
+// The storage-room screen (slot 19): the item page's rows, title and keys, the hand-over to the discard window, and the task page.
+#include "game/ui/screens/ui_inventory.h"
+
+#include <algorithm>
+
+#include "framework/text/format_text.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/stores/storage_binding.h"
+#include "game/model/stores/stored_items.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/player/inventory.h"
+#include "game/services/player/player_data.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/screens/ui_inventory_trash.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kRowOrigin{69.0f, 156.0f};
+constexpr float kRowStep = 18.0f;
+// A row's pointer rectangle reaches this far right and down from the row's place.
+constexpr Vec2 kRowHitSize{392.0f, 17.0f};
+constexpr UIRoomFirstPageFocus kPlaces = UIRoomFirstPageFocus::Numbered(GAME_CUIInventory::kPlaceRows);
+constexpr std::array<const char*, 2> kHeaderNames{"ui_text_name", "ui_text_num"};
+constexpr std::array<Vec2, 2> kHeaderPlaces{{{66.0f, 138.0f}, {375.0f, 138.0f}}};
+constexpr std::size_t kTitleLimit = 128;
+
+}  // namespace
+
+GAME_CUIInventory::GAME_CUIInventory(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kWindowHome, kWindowSlideFrom)
+{
+    BuildItemPage();
+    BuildTaskPage();
+}
+
+GAME_CUIInventory::~GAME_CUIInventory() = default;
+
+void GAME_CUIInventory::BuildItemPage()
+{
+    firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
+    AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
+    for (int i = 0; i < kRows; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        row.node = MakeUIGroupUnder(firstRoot_, kRowOrigin.x, kRowOrigin.y + kRowStep * static_cast<float>(i));
+        row.icon = MakeUIPictureUnder(row.node, "", 0.0f, 0.0f);
+        row.separator = MakeUIPictureUnder(row.node, "ui_separator_big", -23.0f, 16.0f);
+        firstPage_.push_back(row.node);
+        firstPage_.push_back(row.icon);
+        firstPage_.push_back(row.separator);
+    }
+    scroll_ = MakeUIScrollBar(firstRoot_, 464.0f, 156.0f, 8.0f, 140.0f);
+    firstPage_.push_back(scroll_);
+    AddTabBar(firstPage_, firstFrame_,
+              {.firstTabKey = "INVENTORY_TAB_ITEM", .taskTabKey = "INVENTORY_TAB_TASK", .taskPage = false,
+               .taskTabRelease = UIBind(this, &GAME_CUIInventory::OnTaskTab), .highlightSprite = "ui_select_highlight_big"});
+    for (Row& row : rows_) {
+        row.name = MakeUILabel(row.node, "", 20.0f, 1.0f);
+        row.count = MakeUILabel(row.node, "", 301.0f, 1.0f, 1.0f, 0.0f);
+        firstPage_.push_back(row.name);
+        firstPage_.push_back(row.count);
+    }
+    EndPage(firstPage_, firstFrame_);
+}
+
+void GAME_CUIInventory::BuildTaskPage()
+{
+    taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    UIRoomTaskTabLayout layout;
+    layout.tabChangeSwitches = true;
+    FillTaskPage(taskRoot_, layout,
+                 {.firstTabKey = "INVENTORY_TAB_ITEM", .taskTabKey = "INVENTORY_TAB_TASK", .taskPage = true,
+                  .firstTabRelease = UIBind(this, &GAME_CUIInventory::OnItemTab)});
+}
+
+GAME_CInventory* GAME_CUIInventory::Inventory() const
+{
+    const GAME_CPlayerData* player = Context().Player();
+    return player != nullptr && target != nullptr ? player->GetInventoryAt(target->inventoryLink) : nullptr;
+}
+
+std::int32_t GAME_CUIInventory::StackCount() const
+{
+    const GAME_CInventory* inventory = Inventory();
+    return inventory != nullptr ? static_cast<std::int32_t>(inventory->stacks.size()) : 0;
+}
+
+bool GAME_CUIInventory::IsOwnSubWindowOpen() const { return Context().ui.IsOpen(kSlotInventoryTrash); }
+
+void GAME_CUIInventory::OnEnterOpening()
+{
+    BeginOpening();
+    subMode = 0;
+    page_ = askedPage_ = target != nullptr && target->rememberedTab == kTaskPage ? kTaskPage : kItemPage;
+    GAME_CPlayerData* player = Context().Player();
+    const GAME_CShip* ship = Context().world.ship.get();
+    bound_ = target != nullptr && player != nullptr && ship != nullptr && BindStorageRooms(*ship, *player, *target) != nullptr;
+    // A room left without an inventory is not shown: the slide ends at once (CanShowRoom).
+    if (!bound_) return;
+    ShowTitle();
+    list_.count = StackCount();
+    list_.top = 0;
+    list_.cursor = 0;
+    RefreshItemList();
+    if (place_ == kPlaceRows && list_.count == 0) place_ = kPlaceItemTab;
+    PlaceCursor();
+    EnterTaskPage();
+    list_.Show(*scroll_);
+    ClearStoredItemMarks();
+    lastCover_ = 0;
+}
+
+void GAME_CUIInventory::OnEveryFrame()
+{
+    // The discard window closed over the item page: what it changed shows.
+    if (CoverCounter() == 0 && lastCover_ != 0 && bound_) RefreshAfterCover();
+    lastCover_ = CoverCounter();
+}
+
+void GAME_CUIInventory::OnItemTab()
+{
+    askedPage_ = kItemPage;
+    if (target != nullptr) target->rememberedTab = kItemPage;
+}
+
+void GAME_CUIInventory::OnTaskTab()
+{
+    askedPage_ = kTaskPage;
+    if (target != nullptr) target->rememberedTab = kTaskPage;
+}
+
+void GAME_CUIInventory::EnterPage(std::int32_t page)
+{
+    page_ = page;
+    if (page == kItemPage) {
+        ClearStoredItemMarks();
+        PlaceCursor();
+    } else {
+        taskTab_.UpdateControllerQuietly();
+        taskTab_.Place(taskTab_.Focus());
+    }
+}
+
+void GAME_CUIInventory::ShowTitle()
+{
+    const GAME_CInventory* inventory = Inventory();
+    if (inventory == nullptr || target == nullptr) return;
+    const std::u16string name = UITagName(MakeTag(inventory->overflow ? "ID90" : "ID20"));
+    const std::u16string number = UIFullWidthNumber(static_cast<std::int64_t>(target->inventoryLink) + 1);
+    const std::u16string fill =
+        ToFullWidthText(vesk::text::FormatText(u"%d/%d", {static_cast<std::int64_t>(inventory->stacks.size()), inventory->capacity}));
+    std::u16string title = vesk::text::FormatText(u"%ls No.%ls [%ls]", {name, number, fill});
+    if (title.size() > kTitleLimit) title.resize(kTitleLimit);
+    for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) frame->title->SetTextW(title.c_str());
+}
+
+void GAME_CUIInventory::RefreshItemList()
+{
+    const GAME_CInventory* inventory = Inventory();
+    const std::int32_t stacks = StackCount();
+    for (int r = 0; r < kRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        row.icon->SetColor(kUIHidden);
+        // A line under every row with a row below it, and under the last while stacks follow.
+        const bool line = r < kRows - 1 || list_.top + kRows < stacks;
+        row.separator->SetColor(line ? kUIWhite : kUIHidden);
+        const std::int32_t k = list_.top + r;
+        if (inventory == nullptr || k >= stacks) {
+            row.name->SetTextW(GetMessageTextExpanded("INVENTORY_NO_ITEM").c_str());
+            row.count->SetTextW(u"--／--");
+            continue;
+        }
+        const GAME_CItemDataImpl* item = inventory->stacks[static_cast<std::size_t>(k)].item.get();
+        row.name->SetTextW(UITagName(item != nullptr ? item->itemId : kNoId).c_str());
+        const std::int32_t count = item != nullptr ? item->count : 0;
+        const std::int32_t limit = StackLimitOf(item != nullptr ? item->record : nullptr);
+        row.count->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%2d/%2d", {count, limit})).c_str());
+        const std::int32_t icon = item != nullptr && item->record != nullptr ? item->record->iconSprite : kNoSprite;
+        row.icon->SetSprite(icon);
+        row.icon->SetColor(kUIWhite);
+    }
+}
+
+void GAME_CUIInventory::RefreshAfterCover()
+{
+    const GAME_CInventory* inventory = FindRoomInventory(target);
+    if (inventory == nullptr) return;
+    list_.count = static_cast<std::int32_t>(inventory->stacks.size());
+    if (list_.count == 0) {
+        list_.top = 0;
+        list_.cursor = 0;
+    } else {
+        list_.top = std::clamp(scroll_->Value(), 0, list_.MaxTop());
+        // The selection stays on a stack: the one before a removed last one.
+        while (list_.top + list_.cursor >= list_.count) --list_.cursor;
+        if (list_.cursor < 0) {
+            list_.top = std::max(list_.top + list_.cursor, 0);
+            list_.cursor = 0;
+        }
+    }
+    if (list_.count == 0 && place_ == kPlaceRows) place_ = kPlaceItemTab;
+    list_.Show(*scroll_);
+    ShowTitle();
+    RefreshItemList();
+    PlaceCursor();
+}
+
+void GAME_CUIInventory::UpdateMain(bool input)
+{
+    const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
+    if (askedPage_ != page_) EnterPage(askedPage_);
+    if (page_ == kItemPage) {
+        UpdateItemPage(input);
+    } else {
+        UpdateTaskPage(input);
+    }
+    AnswerInfoScroll(infoScroll);
+}
+
+void GAME_CUIInventory::UpdateItemPage(bool input)
+{
+    if (firstRoot_->IsAnyDecided()) input = false;
+    input = firstRoot_->UpdateTree(input);
+    if (Inventory() == nullptr) {
+        SetOpen(false);
+        return;
+    }
+    list_.count = StackCount();
+    if (scroll_->Value() != list_.top) {
+        list_.Follow(*scroll_);
+        PlayUISE(kSeUICursor);
+        RefreshItemList();
+        if (place_ == kPlaceRows) PlaceCursor();
+    }
+    list_.Clamp();
+    taskRoot_->UpdateTree(false);
+    if (input && !GAME_CUIRoomTaskTab::IsSubWindowOpen()) UpdateItemKeys();
+    list_.Show(*scroll_);
+}
+
+void GAME_CUIInventory::UpdateItemKeys()
+{
+    const std::int32_t stacks = list_.count;
+    const Vec2 window = *firstRoot_->GetPosition();
+    for (std::int32_t i = 0; i < std::min(stacks, kRows); ++i) {
+        const Vec2 topLeft{window.x + kRowOrigin.x, window.y + kRowOrigin.y + kRowStep * static_cast<float>(i)};
+        if (!IsUIClickInRect(topLeft, {topLeft.x + kRowHitSize.x, topLeft.y + kRowHitSize.y})) continue;
+        if (place_ == kPlaceRows && i == list_.cursor) {
+            ChooseStack();
+        } else {
+            PlayUISE(kSeUICursor);
+            list_.cursor = i;
+            place_ = kPlaceRows;
+            PlaceCursor();
+        }
+        return;
+    }
+    const UIRoomKeys keys = UIRoomKeys::Read();
+    if (place_ == kPlaceRows && keys.decide && list_.Index() < stacks) {
+        ChooseStack();
+        return;
+    }
+    if (IsUIActionTriggered(kActionMenuTabChange)) {
+        firstFrame_.taskTab->Press();
+        return;
+    }
+    const std::int32_t start = place_;
+    const std::int32_t startTop = list_.top;
+    const std::int32_t startRow = list_.cursor;
+    switch (place_) {
+    case kPlaceRows:
+        if (stacks == 0) {
+            place_ = kPlaceItemTab;
+        } else if (keys.up || keys.down) {
+            PlayUISE(kSeUICursor);
+            if (!list_.Step(keys.up ? -1 : 1)) place_ = kPlaceItemTab;
+        } else {
+            StepTabAndSkipFocus(place_, kPlaces, keys);
+        }
+        break;
+    case kPlaceTaskTab:
+    case kPlaceItemTab:
+        if ((keys.up || keys.down) && IsUIMenuSlot(GAME_CInputMap::kModePressed, keys.up ? kUIMenuUp : kUIMenuDown)) {
+            if (stacks == 0) break;
+            PlayUISE(kSeUICursor);
+            place_ = kPlaceRows;
+            list_.top = keys.up ? list_.MaxTop() : 0;
+            list_.cursor = keys.up ? stacks - 1 - list_.top : 0;
+        } else {
+            StepTabAndSkipFocus(place_, kPlaces, keys);
+        }
+        break;
+    default:
+        StepTabAndSkipFocus(place_, kPlaces, keys);
+        // From an arrow the way back leads to the rows, or to a tab when there is no stack.
+        if (place_ == kPlaceRows && stacks == 0) place_ = start == kPlaceSkipRight ? kPlaceTaskTab : kPlaceItemTab;
+        break;
+    }
+    if (list_.top != startTop) RefreshItemList();
+    if (place_ != start || list_.top != startTop || list_.cursor != startRow) PlaceCursor();
+}
+
+void GAME_CUIInventory::PlaceCursor()
+{
+    if (place_ == kPlaceRows && list_.count > 0) {
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kRows - 1))].node);
+        return;
+    }
+    PlaceFirstCursorOnButton(place_ == kPlaceRows ? kPlaceItemTab : place_, kPlaces);
+}
+
+void GAME_CUIInventory::ChooseStack()
+{
+    GAME_CInventory* inventory = Inventory();
+    const std::int32_t index = list_.Index();
+    if (inventory == nullptr || index < 0 || index >= static_cast<std::int32_t>(inventory->stacks.size())) return;
+    GAME_CItemDataImpl* item = inventory->stacks[static_cast<std::size_t>(index)].item.get();
+    if (item == nullptr) return;
+    PlayUISE(kSeUIDecide);
+    GAME_CUIInventoryTrash* trash = Context().ui.Get<GAME_CUIInventoryTrash>();
+    if (trash == nullptr) return;
+    trash->Offer(inventory, item, target);
+    trash->SetOpen(true);
+}

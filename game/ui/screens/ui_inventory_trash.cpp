@@ -1,0 +1,296 @@
+// The discard and put-out window (slot 32): its layout, the item page, the discard and put-out questions, and laying the stack on the floor.
+#include "game/ui/screens/ui_inventory_trash.h"
+
+#include <algorithm>
+#include <string>
+
+#include "framework/text/format_text.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/player/inventory.h"
+#include "game/services/text/full_width.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/room_window.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr std::array<const char*, 3> kHeaderNames{"ui_text_num", "ui_text_sellprice", "ui_text_information"};
+constexpr std::array<Vec2, 3> kHeaderPlaces{{{36.0f, 138.0f}, {283.0f, 138.0f}, {36.0f, 170.0f}}};
+constexpr std::size_t kPriceLimit = 63;
+
+}  // namespace
+
+// It stands in place over the storage-room screen, which holds the game, and takes all input.
+GAME_CUIInventoryTrash::GAME_CUIInventoryTrash(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen, .mover = {.kind = UIMover::Kind::kImmediate},
+                      .dialog = UIDialogOnClose::kClose},
+                     &context)
+{
+    Build();
+}
+
+void GAME_CUIInventoryTrash::Build()
+{
+    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    BeginUIRoomWindow(widgets_, window_, window_,
+                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
+    icon_ = MakeUIPictureUnder(window_, "", 38.0f, 147.0f);
+    widgets_.push_back(icon_);
+    for (std::size_t i = 0; i < kHeaderNames.size(); ++i) {
+        headerSprites_[i].Find(kHeaderNames[i]);
+        headers_[i] = MakeUIPictureUnder(window_, kHeaderNames[i], kHeaderPlaces[i].x, kHeaderPlaces[i].y);
+        widgets_.push_back(headers_[i]);
+    }
+    widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 164.0f));
+    widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 304.0f));
+
+    // The three buttons along the bottom: put out, discard, back.
+    struct ButtonPlace {
+        float left;
+        const char* caption;
+        std::int32_t action;
+        std::int32_t sound;
+        UIIconCallback release;
+    };
+    const ButtonPlace buttons[] = {
+        {75.0f, "INVENTORY_TRASH_PUTOUTBUTTON", kActionMenuFunctionA, kSeUIDecide, [this](GAME_CUIIconObject*) { OnPutOutButton(); }},
+        {201.0f, "INVENTORY_TRASH_TRASHBUTTON", kActionMenuFunctionB, kSeUIDecide, [this](GAME_CUIIconObject*) { OnTrashButton(); }},
+        {327.0f, "INVENTORY_TRASH_BACKBUTTON", -1, kSeUICancel, [this](GAME_CUIIconObject*) { SetOpen(false); }},
+    };
+    std::array<GAME_CUIIconObject*, 3> made{};
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        UIButtonSpec spec{.sprite = "ui_enterbutton8", .pressedSprite = "ui_enterbutton8_touch", .sound = buttons[i].sound,
+                          .action = buttons[i].action, .release = buttons[i].release};
+        PlaceUIButtonTopLeft(spec, buttons[i].left, 311.0f);
+        made[i] = MakeUIButton(window_, spec);
+        widgets_.push_back(made[i]);
+    }
+    const float lineStep = kUILineStep;
+    for (int k = 0; k < kDescriptionLines - 1; ++k) {
+        widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_big2", 36.0f, 196.0f + lineStep * static_cast<float>(k)));
+    }
+    scroll_ = MakeUIScrollBar(window_, 474.0f, 183.0f, 8.0f, 104.0f);
+    widgets_.push_back(scroll_);
+
+    widgets_.push_back(MakeUICategorySwitch(0));
+    title_ = MakeUILabel(window_, "ITEMDICTIONARY_WINDOWTITLE", 42.0f, 111.0f);
+    widgets_.push_back(title_);
+    price_ = MakeUILabel(window_, "", 295.0f, 149.0f);
+    widgets_.push_back(price_);
+    amount_ = MakeUILabel(window_, "", 59.0f, 149.0f);
+    widgets_.push_back(amount_);
+    for (int k = 0; k < kDescriptionLines; ++k) {
+        description_[static_cast<std::size_t>(k)] = MakeUILabel(window_, "", 44.0f, 181.0f + lineStep * static_cast<float>(k));
+        widgets_.push_back(description_[static_cast<std::size_t>(k)]);
+    }
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        widgets_.push_back(MakeUILabel(made[i], buttons[i].caption, 0.0f, 0.0f, 0.5f, 0.5f));
+    }
+    EndUIRoomWindow(widgets_, window_);
+}
+
+void GAME_CUIInventoryTrash::Offer(GAME_CInventory* inventory, GAME_CItemDataImpl* item, GAME_CRoomBase* room)
+{
+    inventory_ = inventory;
+    item_ = item;
+    room_ = room;
+}
+
+void GAME_CUIInventoryTrash::OnEnterState(UIScreenState state)
+{
+    if (state == kOpening) {
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
+        pages_.Reset(kItem);
+        ShowItemPage();
+    } else if (state == kClosed) {
+        item_ = nullptr;
+    }
+}
+
+void GAME_CUIInventoryTrash::UpdateMain(bool input)
+{
+    pages_.Advance([this](Page page) { EnterPage(page); });
+    switch (pages_.Current()) {
+    case kItem: UpdateItemPage(input); break;
+    case kDiscard: UpdateDiscard(); break;
+    case kAskPutOut: UpdateAskPutOut(); break;
+    case kPutOut:
+        Root()->UpdateTree(false);
+        if (!IsDialogShown()) SetOpen(false);
+        break;
+    case kPutOutRefused:
+        if (!IsDialogShown()) pages_.Go(kItem);
+        break;
+    }
+}
+
+void GAME_CUIInventoryTrash::EnterPage(Page page)
+{
+    switch (page) {
+    case kItem: ShowItemPage(); break;
+    case kDiscard: AskAboutStack("INVENTORY_TRASH_YESNO", "INVENTORY_TRASH_ONEITEM", "INVENTORY_TRASH_BACK"); break;
+    case kAskPutOut: AskAboutStack("INVENTORY_TRASH_PUTOUT_YESNO", "COMMAND_YES", "COMMAND_NO"); break;
+    case kPutOut: PutOutStack(); break;
+    case kPutOutRefused: NoticeInDialog(kSlotInventoryTrash, {.text = GetMessageTextExpanded("INVENTORY_TRASH_PUTOUT_DISABLE")}); break;
+    }
+}
+
+void GAME_CUIInventoryTrash::ShowItemPage()
+{
+    if (item_ == nullptr) return;
+    itemId_ = item_->itemId;
+    const ItemData* record = item_->record;
+    title_->SetTextW(UITagName(itemId_).c_str());
+    icon_->SetSprite(record != nullptr ? record->iconSprite : kNoSprite);
+    icon_->SetColor(kUIWhite);
+    for (GAME_CUILabelObject* line : description_) line->SetTextA("");
+    ShowDescription(true);
+    std::u16string price = FormatUIMessage("INVENTORY_TRASH_SELLPRICE_PER_NUM",
+                                           {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(record != nullptr ? record->sellPrice : 0)});
+    if (price.size() > kPriceLimit) price.resize(kPriceLimit);
+    price_->SetTextW(price.c_str());
+    amount_->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%2d/%2d", {item_->count, StackLimitOf(record)})).c_str());
+    scroll_->SetValue(0);
+}
+
+void GAME_CUIInventoryTrash::ShowDescription(bool reset)
+{
+    static_cast<void>(reset);
+}
+
+void GAME_CUIInventoryTrash::UpdateItemPage(bool input)
+{
+    const std::int32_t before = scroll_->Value();
+    input = Root()->UpdateTree(input);
+    if (scroll_->Value() != before) {
+        PlayUISE(kSeUICursor);
+        ShowDescription(false);
+        return;
+    }
+    if (!input || scroll_->Maximum() < 1) return;
+    const std::int32_t value = scroll_->Value();
+    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp)) {
+        if (value > 0 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
+            PlayUISE(kSeUICursor);
+            scroll_->SetValue(value - 1);
+        }
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
+        if (value < scroll_->Maximum() && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
+            PlayUISE(kSeUICursor);
+            scroll_->SetValue(value + 1);
+        }
+    }
+    ShowDescription(false);
+}
+
+void GAME_CUIInventoryTrash::AskAboutStack(const char* key, const char* yes, const char* no)
+{
+    const std::int32_t count = item_ != nullptr ? item_->count : 0;
+    const std::int32_t limit = StackLimitOf(item_ != nullptr ? item_->record : nullptr);
+    const UIDialogItem lines[] = {
+        {.text = UITagName(itemId_), .icon = item_ != nullptr && item_->record != nullptr ? item_->record->iconSprite : kNoSprite},
+        {.text = ToFullWidthText(vesk::text::FormatText(u"%d/%d", {count, limit}))},
+    };
+    AskInDialog(kSlotInventoryTrash, {.text = GetMessageTextExpanded(key), .centred = true, .items = lines, .yesButton = yes, .noButton = no});
+}
+
+void GAME_CUIInventoryTrash::TellAboutStack(const char* key, std::int32_t count)
+{
+    const ItemData* record = FindItemData(itemId_);
+    const UIDialogItem lines[] = {
+        {.text = UITagName(itemId_), .icon = record != nullptr ? record->iconSprite : kNoSprite},
+        {.text = ToFullWidthText(vesk::text::FormatText(u"%d/%d", {count, StackLimitOf(record)}))},
+    };
+    NoticeInDialog(kSlotInventoryTrash, {.text = GetMessageTextExpanded(key), .centred = true, .items = lines});
+}
+
+void GAME_CUIInventoryTrash::OnPutOutButton()
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    std::int32_t column = -1;
+    std::int32_t row = -1;
+    const bool free = objects != nullptr && room_ != nullptr && objects->FindFreeItemCell(room_->gridX, room_->gridY, &column, &row);
+    pages_.Go(free && column >= 0 && row >= 0 ? kAskPutOut : kPutOutRefused);
+}
+
+void GAME_CUIInventoryTrash::OnTrashButton() { pages_.Go(kDiscard); }
+
+void GAME_CUIInventoryTrash::UpdateDiscard()
+{
+    Root()->UpdateTree(false);
+    switch (PollDialog()) {
+    case UIDialogAnswer::kYes:
+        if (item_ == nullptr || !item_->TakeOne()) {
+            CloseDialog();
+            pages_.Go(kItem);
+            break;
+        }
+        if (item_->count > 0) {
+            // The next unit is asked about with the new count.
+            ShowItemPage();
+            AskAboutStack("INVENTORY_TRASH_YESNO", "INVENTORY_TRASH_ONEITEM", "INVENTORY_TRASH_BACK");
+            break;
+        }
+        item_ = nullptr;
+        if (inventory_ != nullptr) inventory_->RemoveEmptyStacks();
+        CloseDialog();
+        SetOpen(false);
+        break;
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: pages_.Go(kItem); break;
+    case UIDialogAnswer::kNone: break;
+    }
+}
+
+void GAME_CUIInventoryTrash::UpdateAskPutOut()
+{
+    Root()->UpdateTree(false);
+    switch (PollDialog()) {
+    case UIDialogAnswer::kYes: pages_.Go(kPutOut); break;
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: pages_.Go(kItem); break;
+    case UIDialogAnswer::kNone: break;
+    }
+}
+
+void GAME_CUIInventoryTrash::PutOutStack()
+{
+    GAME_CGameWorld& world = Context().world;
+    GAME_CFieldObjectManager* objects = world.fieldObjects.get();
+    ItemEntry entry;
+    if (item_ != nullptr) InitItemEntry(entry, item_->itemId, item_->count);
+    std::int32_t column = -1;
+    std::int32_t row = -1;
+    // The floor may have filled since the question: the cell and the item object are sought again.
+    const bool laid = objects != nullptr && room_ != nullptr && entry.IsValid() &&
+                      objects->FindFreeItemCell(room_->gridX, room_->gridY, &column, &row) && column >= 0 && row >= 0 &&
+                      objects->DropItemOnCell(entry.itemId, entry.count, column, row);
+    if (!laid) {
+        pages_.Reset(kPutOutRefused);
+        NoticeInDialog(kSlotInventoryTrash, {.text = GetMessageTextExpanded("INVENTORY_TRASH_PUTOUT_DISABLE")});
+        return;
+    }
+    // One item object holds at most its stack limit; what is over it stays stored.
+    item_->count -= entry.count;
+    if (item_->count <= 0) {
+        item_->count = 0;
+        item_ = nullptr;
+        if (inventory_ != nullptr) inventory_->RemoveEmptyStacks();
+    }
+    TellAboutStack("INVENTORY_TRASH_PUTOUT_FINISHED", entry.count);
+}

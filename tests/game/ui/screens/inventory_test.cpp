@@ -1,0 +1,154 @@
+// The storage-room screen: the stacks of a storeroom, eight rows at a time, the cursor, the hand-over to the discard window, and which inventory each storage room shows.
+#include <gtest/gtest.h>
+
+#include "game/model/stores/storage_binding.h"
+#include "game/services/player/player_data.h"
+#include "game/services/text/full_width.h"
+#include "game/ui/screens/ui_inventory.h"
+#include "game/ui/screens/ui_inventory_trash.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "tests/game/ui/screens/room_screen_test_base.h"
+
+namespace {
+
+// The start route's supplies as the storeroom keeps them: ten kinds.
+constexpr char kSupplies[][5] = {"I001", "I002", "I003", "I021", "I015", "I008", "I007", "I011", "I004", "I016"};
+
+class InventoryTest : public support::RoomScreenTest {
+protected:
+    GAME_CUIInventory& Screen() const { return *UI().Get<GAME_CUIInventory>(); }
+
+    void Press(int action, int frames = 2)
+    {
+        PressAction(action);
+        StepFrames(frames);
+    }
+
+    // The canvas point inside row r of the item page at rest.
+    void ClickRow(int r)
+    {
+        ClickAt(200, 110 + 18 * r);
+        StepFrames(2);
+    }
+
+    static std::u16string Title(const char (&roomId)[5], std::int32_t number, int stacks, int capacity)
+    {
+        return UITagName(MakeTag(roomId)) + u" No." + UIFullWidthNumber(number) + u" [" +
+               ToFullWidthText(vesk::text::FormatText(u"%d/%d", {stacks, capacity})) + u"]";
+    }
+};
+
+TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscardWindow)
+{
+    for (const auto& item : kSupplies) Store(item, 2);
+    GAME_CRoomBase* room = world->ship->GetRoomAtCell(9, 3);
+    ASSERT_NE(room, nullptr);
+    OpenScreenOf(*room);
+    ASSERT_EQ(Screen().State(), UIScreenState::kMain);
+    GAME_CInventory* inventory = Screen().Inventory();
+    ASSERT_NE(inventory, nullptr);
+    EXPECT_EQ(Screen().TaskFrame().title->Literal(), Title("ID20", room->inventoryLink + 1, 10, 12));
+    EXPECT_EQ(Screen().FirstFrame().title->Literal(), Screen().TaskFrame().title->Literal());
+    EXPECT_EQ(Screen().ItemScrollBar()->Maximum(), 2);
+    EXPECT_EQ(Screen().RowName(0)->Literal(), UITagName(MakeTag("I001")));
+    EXPECT_EQ(Screen().RowCount(0)->Literal(), ToFullWidthText(u" 2/30"));
+    EXPECT_EQ(Screen().RowLine(7)->Color() >> 24, 0xFFu) << "a line under row 7 while stacks follow";
+    ASSERT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceRows);
+
+    // Down to row 7, then the window scrolls a stack a press, then past the last stack to the item tab.
+    for (int i = 0; i < 7; ++i) Press(kActionCursorDown);
+    EXPECT_EQ(Screen().SelectedRow(), 7);
+    EXPECT_EQ(Screen().Top(), 0);
+    const std::size_t from = frames.size();
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    EXPECT_EQ(Screen().Top(), 2);
+    EXPECT_EQ(Screen().SelectedRow(), 7);
+    EXPECT_EQ(Screen().ItemScrollBar()->Value(), 2);
+    EXPECT_EQ(Screen().RowName(7)->Literal(), UITagName(MakeTag("I016")));
+    EXPECT_EQ(Screen().RowLine(7)->Color() >> 24, 0u) << "nothing follows the last stack";
+    EXPECT_EQ(CountPlayed(kSeUICursor, from), 2);
+    Press(kActionCursorDown);
+    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceItemTab);
+
+    // Up from the item tab: the last stack on row 7; a click on another row selects it with the
+    // cursor sound, a second click hands the stack to the discard window.
+    Press(kActionCursorUp);
+    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceRows);
+    EXPECT_EQ(Screen().SelectedRow(), 7);
+    ClickRow(2);
+    EXPECT_EQ(Screen().SelectedRow(), 2);
+    EXPECT_TRUE(Played(kSeUICursor) || CountPlayed(kSeUICursor, frames.size() - 2) == 1);
+    auto* trash = UI().Get<GAME_CUIInventoryTrash>();
+    EXPECT_FALSE(trash->IsOpen());
+    std::size_t before = frames.size();
+    ClickRow(2);
+    EXPECT_TRUE(trash->IsOpen());
+    EXPECT_EQ(CountPlayed(kSeUIDecide, before), 1);
+    StepFrames(3);
+    EXPECT_EQ(trash->Title()->Literal(), UITagName(MakeTag(kSupplies[4])));
+    EXPECT_GE(Screen().CoverCounter(), GAME_CUIRoomScreen::kCoverHides);
+    ASSERT_TRUE(CloseScreen(kSlotInventoryTrash));
+    StepFrames(2);
+    EXPECT_EQ(Screen().CoverCounter(), 0u);
+
+    // Decide hands over the stack under the cursor too.
+    before = frames.size();
+    Press(kActionDecide);
+    EXPECT_TRUE(trash->IsOpen());
+    EXPECT_EQ(CountPlayed(kSeUIDecide, before), 1);
+    ASSERT_TRUE(CloseScreen(kSlotInventoryTrash));
+    ASSERT_TRUE(CloseScreen(kSlotInventory));
+}
+
+// Which inventory a storage room shows: an empty one lists eight empty rows with the cursor on the
+// item tab; two storerooms without an inventory take one free inventory each; the cargo hold takes
+// the one without capacity rules; a storeroom left without one does not open.
+TEST_F(InventoryTest, StorageRoomsAreBoundToOneFreeInventoryEachAndARoomWithoutOneDoesNotOpen)
+{
+    GAME_CRoomBase& first = Place("ID20", 8, 3);
+    GAME_CRoomBase& second = Place("ID20", 9, 3);
+    GAME_CRoomBase& hold = Place("ID90", 7, 3);
+    GAME_CInventory* firstInventory = FindRoomInventory(&first);
+    GAME_CInventory* secondInventory = FindRoomInventory(&second);
+    GAME_CInventory* holdInventory = FindRoomInventory(&hold);
+    ASSERT_TRUE(firstInventory != nullptr && secondInventory != nullptr && holdInventory != nullptr);
+    ASSERT_TRUE(holdInventory->overflow);
+    ASSERT_NE(firstInventory, secondInventory);
+    // Nobody owns them now; the overflow inventory is listed before the storerooms' free ones.
+    firstInventory->room = nullptr;
+    secondInventory->room = nullptr;
+    holdInventory->room = nullptr;
+
+    OpenScreenOf(first);
+    ASSERT_EQ(Screen().State(), UIScreenState::kMain);
+    GAME_CInventory* shown = Screen().Inventory();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->overflow);
+    EXPECT_EQ(shown->room, &first);
+    GAME_CInventory* other = FindRoomInventory(&second);
+    ASSERT_NE(other, nullptr) << "the other storeroom was bound as well";
+    EXPECT_NE(other, shown);
+    EXPECT_FALSE(other->overflow);
+    EXPECT_EQ(FindRoomInventory(&hold), holdInventory) << "the cargo hold takes the one without capacity rules";
+    for (int r = 0; r < GAME_CUIInventory::kRows; ++r) {
+        EXPECT_EQ(Screen().RowName(r)->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
+        EXPECT_EQ(Screen().RowCount(r)->Literal(), u"--／--");
+    }
+    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceItemTab);
+    EXPECT_EQ(Screen().ItemScrollBar()->Maximum(), 0);
+    ASSERT_TRUE(CloseScreen(kSlotInventory));
+
+    // A third storeroom whose inventory is one without capacity rules lets it go and finds no other
+    // free one: it is not shown.
+    GAME_CRoomBase& third = Place("ID20", 6, 3);
+    if (GAME_CInventory* own = FindRoomInventory(&third)) own->overflow = true;
+    UI().OpenRoomScreen(&third, IndexOf(third));
+    StepFrames(5);
+    EXPECT_FALSE(Screen().IsOpen());
+    EXPECT_EQ(FindRoomInventory(&third), nullptr);
+    EXPECT_EQ(world->held, 0u);
+}
+
+}  // namespace
