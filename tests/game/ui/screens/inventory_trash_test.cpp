@@ -1,0 +1,129 @@
+// The discard and put-out window: discarding a stack a unit at a time, putting it out on the floor, a floor without room, and the item's description.
+#include <gtest/gtest.h>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/text/full_width.h"
+#include "game/ui/screens/ui_inventory.h"
+#include "game/ui/screens/ui_inventory_trash.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "tests/game/ui/screens/room_screen_test_base.h"
+
+namespace {
+
+class InventoryTrashTest : public support::RoomScreenTest {
+protected:
+    GAME_CUIInventory& Storage() const { return *UI().Get<GAME_CUIInventory>(); }
+    GAME_CUIInventoryTrash& Trash() const { return *UI().Get<GAME_CUIInventoryTrash>(); }
+
+    void Press(int action, int frames = 2)
+    {
+        PressAction(action);
+        StepFrames(frames);
+    }
+
+    // The storeroom's screen with the cursor on the stack of row `row`, and the window opened for it.
+    void OpenTrashOn(int row)
+    {
+        if (!Storage().IsOpen()) OpenScreenOf(*world->ship->GetRoomAtCell(9, 3));
+        ASSERT_EQ(Storage().State(), UIScreenState::kMain);
+        while (Storage().SelectedRow() < row) Press(kActionCursorDown);
+        Press(kActionDecide, 3);
+        ASSERT_TRUE(Trash().IsOpen());
+    }
+
+    // A button of the window pressed by its key, and the frames until its page is there.
+    bool PressButton(int action, GAME_CUIInventoryTrash::Page page)
+    {
+        PressAction(action);
+        return StepUntil([&] { return Trash().CurrentPage() == page; }, 30);
+    }
+
+    static bool AsksWith(std::u16string_view amount) { return Dialog().Message().find(ToFullWidthText(amount)) != std::u16string::npos; }
+};
+
+// Three units asked away one at a time, the dialog counting down; the last removes the stack, closes
+// the window, and the storeroom's cursor steps up to the stack before it.
+TEST_F(InventoryTrashTest, DiscardingAStackOfThreeAsksThreeTimesAndTheLastClosesTheWindow)
+{
+    Store("I002", 2);
+    Store("I001", 3);
+    OpenTrashOn(1);
+    EXPECT_EQ(Trash().Title()->Literal(), UITagName(MakeTag("I001")));
+    EXPECT_EQ(Trash().AmountLabel()->Literal(), ToFullWidthText(u" 3/30"));
+    EXPECT_EQ(Trash().PriceLabel()->Literal(),
+              FormatUIMessage("INVENTORY_TRASH_SELLPRICE_PER_NUM", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(8)}));
+
+    ASSERT_TRUE(PressButton(kActionMenuFunctionB, GAME_CUIInventoryTrash::kDiscard));
+    ASSERT_TRUE(Dialog().IsVisible());
+    EXPECT_TRUE(AsksWith(u"3/30"));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_TRUE(AsksWith(u"2/30"));
+    EXPECT_EQ(Trash().AmountLabel()->Literal(), ToFullWidthText(u" 2/30"));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_TRUE(AsksWith(u"1/30"));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return !Trash().IsOpen(); }, 30));
+    StepFrames(3);
+    EXPECT_EQ(CountStoredItem(MakeTag("I001")), 0);
+    EXPECT_EQ(Storage().Inventory()->stacks.size(), 1u);
+    EXPECT_EQ(Storage().SelectedRow(), 0) << "the cursor steps up to the stack before the removed last one";
+    EXPECT_EQ(Storage().RowName(1)->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
+    EXPECT_NE(Storage().TaskFrame().title->Literal().find(ToFullWidthText(u"1/12")), std::u16string::npos);
+    EXPECT_EQ(CountFieldItem(MakeTag("I001")), 0) << "a discarded item is gone";
+}
+
+// Put out: the whole stack lies as one item on the floor near the room, with its sound, a carrier is
+// asked for it once the game goes on, and the notice counts it. A floor whose item objects are all
+// out refuses, and the stack stays.
+TEST_F(InventoryTrashTest, PuttingOutLaysTheStackOnTheFloorAndAFullFloorRefuses)
+{
+    Store("I001", 3);
+    Store("I002", 2);
+    OpenTrashOn(0);
+    ASSERT_TRUE(PressButton(kActionMenuFunctionA, GAME_CUIInventoryTrash::kAskPutOut));
+    EXPECT_EQ(Dialog().Message().rfind(GetMessageTextExpanded("INVENTORY_TRASH_PUTOUT_YESNO"), 0), 0u);
+    const std::size_t from = frames.size();
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    ASSERT_EQ(Trash().CurrentPage(), GAME_CUIInventoryTrash::kPutOut);
+    EXPECT_EQ(CountPlayed(GAME_CObjectItem::kPlacedSound, from), 1);
+    EXPECT_EQ(CountFieldItem(MakeTag("I001")), 3);
+    EXPECT_EQ(CountStoredItem(MakeTag("I001")), 0);
+    ASSERT_EQ(world->fieldObjects->items.size(), 1u) << "one item object holds the stack";
+    GAME_CObjectItem* laid = world->fieldObjects->items.front();
+    EXPECT_EQ(laid->count, 3);
+    EXPECT_EQ(Dialog().Message().rfind(GetMessageTextExpanded("INVENTORY_TRASH_PUTOUT_FINISHED"), 0), 0u);
+    EXPECT_TRUE(AsksWith(u"3/30"));
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return !Trash().IsOpen(); }, 10));
+    ASSERT_TRUE(CloseScreen(kSlotInventory));
+    ASSERT_TRUE(StepUntil([&] { return laid->requestTimer != 0; }, 120)) << "a carrier is asked for the laid stack";
+
+    // The floor fills between the question and the yes: the cell and the item object are sought
+    // again, and the put-out is refused with its notice, the stack kept.
+    OpenTrashOn(0);
+    ASSERT_TRUE(PressButton(kActionMenuFunctionA, GAME_CUIInventoryTrash::kAskPutOut));
+    while (world->fieldObjects->CreateItemObject() != nullptr) {
+    }
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("INVENTORY_TRASH_PUTOUT_DISABLE"));
+    EXPECT_EQ(CountStoredItem(MakeTag("I002")), 2);
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return Trash().CurrentPage() == GAME_CUIInventoryTrash::kItem; }, 10));
+
+    // With every item object out the button itself refuses.
+    ASSERT_TRUE(PressButton(kActionMenuFunctionA, GAME_CUIInventoryTrash::kPutOutRefused));
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("INVENTORY_TRASH_PUTOUT_DISABLE"));
+    ASSERT_TRUE(CloseMessage());
+    StepFrames(2);
+    EXPECT_EQ(Trash().CurrentPage(), GAME_CUIInventoryTrash::kItem);
+    EXPECT_EQ(CountStoredItem(MakeTag("I002")), 2);
+}
+
+}  // namespace
