@@ -344,6 +344,8 @@ constexpr RoomHeading kHeadings[] = {
     {"ui_text_actor", {u"人員", u"CREW", u"인원"}},
     // The task windows' heading over what a task needs.
     {"ui_text_num", {u"個数", u"COUNT", u"개수"}},
+    // The discard window's heading over an item's price.
+    {"ui_text_sellprice", {u"売値", u"PRICE", u"판매가"}},
     // The sound room's and the achievement list's headings (the list's Korean form is unused: it shows the English one).
     {"ui_text_name", {u"曲名", u"TRACKS", u"곡명"}},
     {"ui_text_achivement", {u"実績", u"ACHIEVEMENTS", u"업적"}},
