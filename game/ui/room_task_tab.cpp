@@ -19,8 +19,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr float kIconTextX = 14.0f;
-// The durability gauge's colour (red, green, blue and alpha bytes from the lowest).
-constexpr std::uint32_t kDurabilityColor = 0xFF77ECE0u;
 
 bool Pressed(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModePressed, slot); }
 bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
@@ -51,7 +49,7 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     list.push_back(frame_);
     GAME_CUINullObject* holder = MakeUIGroupUnder(frame_, 2.0f, 3.0f);
     list.push_back(holder);
-    fill_ = MakeUIGaugeFill(holder, "ui_labelbase", kDurabilityColor, kGaugeLength, kGaugeHeight);
+    fill_ = MakeUIGaugeFill(holder, layout.gaugeSprite, layout.gaugeColor, kGaugeLength, kGaugeHeight);
     fill_.Show(1.0f);
     list.push_back(fill_.picture);
 
@@ -124,7 +122,7 @@ void GAME_CUIRoomTaskTab::ShowDurability()
 {
     caption_->SetTextW(GetMessageTextExpanded("SHIP_STATUS_HP").c_str());
     frame_->SetColor(kUIWhite);
-    fill_.picture->SetColor(kDurabilityColor);
+    fill_.picture->SetColor(layout_.gaugeColor);
     const RoomData* data = room_ != nullptr ? room_->roomData : nullptr;
     const std::int64_t maximum = (data != nullptr ? data->durability : 0) + (room_ != nullptr ? room_->durabilityBonus : 0);
     const std::int64_t remaining = room_ != nullptr ? room_->GetRemainingDurability() : 0;

@@ -21,6 +21,10 @@ struct UIRoomTaskTabLayout {
     vesk::math::Vec2 actorHeader{46.0f, 263.0f};
     vesk::math::Vec2 centreSeparator{38.0f, 255.0f};
     vesk::math::Vec2 hpFrame{68.0f, 152.0f};
+    // The durability gauge's fill: the centre of this sprite in this colour (red, green, blue and
+    // alpha bytes from the lowest).
+    const char* gaugeSprite = "ui_labelbase";
+    std::uint32_t gaugeColor = 0xFF77ECE0u;
     // The first of the five further information lines; they follow 18 units apart. With icons the
     // icon stands there and the words after it.
     vesk::math::Vec2 upgradeLabel{39.0f, 169.0f};

@@ -79,6 +79,9 @@ void GAME_CUIInventory::BuildTaskPage()
     taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
     UIRoomTaskTabLayout layout;
     layout.tabChangeSwitches = true;
+    // The storerooms' gauge is the bar body's own picture, untinted.
+    layout.gaugeSprite = "ui_room_hpbar_body";
+    layout.gaugeColor = kUIWhite;
     FillTaskPage(taskRoot_, layout,
                  {.firstTabKey = "INVENTORY_TAB_ITEM", .taskTabKey = "INVENTORY_TAB_TASK", .taskPage = true,
                   .firstTabRelease = UIBind(this, &GAME_CUIInventory::OnItemTab)});

@@ -3,6 +3,8 @@
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_item.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/player/inventory.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/full_width.h"
 #include "game/ui/screens/ui_inventory.h"
@@ -103,6 +105,21 @@ TEST_F(InventoryTrashTest, PuttingOutLaysTheStackOnTheFloorAndAFullFloorRefuses)
     ASSERT_TRUE(StepUntil([&] { return !Trash().IsOpen(); }, 10));
     ASSERT_TRUE(CloseScreen(kSlotInventory));
     ASSERT_TRUE(StepUntil([&] { return laid->requestTimer != 0; }, 120)) << "a carrier is asked for the laid stack";
+
+    // A stack over one item object's limit (as a save may hold): one object of the limit goes out,
+    // the rest stays stored.
+    GAME_CInventory* stored = FindRoomInventory(world->ship->GetRoomAtCell(9, 3));
+    ASSERT_NE(stored, nullptr);
+    ASSERT_EQ(stored->stacks.size(), 1u);
+    stored->stacks.front().item->count = 32;
+    OpenTrashOn(0);
+    ASSERT_TRUE(PressButton(kActionMenuFunctionA, GAME_CUIInventoryTrash::kAskPutOut));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_EQ(CountFieldItem(MakeTag("I002")), 30);
+    EXPECT_EQ(CountStoredItem(MakeTag("I002")), 2);
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return !Trash().IsOpen(); }, 10));
 
     // The floor fills between the question and the yes: the cell and the item object are sought
     // again, and the put-out is refused with its notice, the stack kept.
