@@ -90,7 +90,7 @@ public:
     void SetEventChoice(std::uint32_t index, std::u16string_view text) override;
     std::int32_t EventChoiceAnswer() const override;
     void CloseEventChoices() override;
-    void OpenShipChange(std::int32_t value) override;
+    void OpenShipChange(std::uint32_t shipTag) override;
     void SetTitleCounter(std::int32_t value) override;
     void SetHudPickFlag(bool crew, bool on) override;
     void ShowActorBirth(GAME_CObjectActor* first, GAME_CObjectActor* second, GAME_CObjectActor* child) override;

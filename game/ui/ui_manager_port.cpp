@@ -99,9 +99,9 @@ std::int32_t GAME_CUIManager::EventChoiceAnswer() const { return GetEventSelecti
 
 void GAME_CUIManager::CloseEventChoices() { GetEventSelection()->Close(); }
 
-void GAME_CUIManager::OpenShipChange(std::int32_t value)
+void GAME_CUIManager::OpenShipChange(std::uint32_t shipTag)
 {
-    if (auto* screen = Get<GAME_CUIShipChange>()) screen->value = value;
+    if (auto* screen = Get<GAME_CUIShipChange>()) screen->targetShipTag = shipTag;
     SetOpen(kSlotShipChange, true);
 }
 

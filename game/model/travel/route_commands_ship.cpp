@@ -270,7 +270,7 @@ std::uint32_t InputAndOverview(SYS_CScriptEngine& engine, std::uint8_t mode, con
     }
 }
 
-// Slot 25: another ship, or the ship-change screen with a value while the script waits.
+// Slot 25: another ship at once, or the ship-change screen's sequence to it while the script waits.
 std::uint32_t ChangeShip(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
 {
     GAME_CGameWorld* world = World();
@@ -282,7 +282,7 @@ std::uint32_t ChangeShip(SYS_CScriptEngine& engine, std::uint8_t mode, const Scr
     if (mode != 1 || world->ui == nullptr) return 1;
     if (Thread(engine).framesOnCommand == 0) {
         if (!args.Need(1)) return 1;
-        world->ui->OpenShipChange(args.I32(0));
+        world->ui->OpenShipChange(args.U32(0));
         return Yield(engine);
     }
     return world->ui->IsOpen(kSlotShipChange) ? Yield(engine) : 1;

@@ -66,8 +66,8 @@ public:
     virtual void CloseEventChoices() = 0;
 
     // --- single screens the route and the ship drive
-    // The ship-change screen opens on the given value.
-    virtual void OpenShipChange(std::int32_t value) = 0;
+    // The ship-change screen opens to change the ship to the one of the tag.
+    virtual void OpenShipChange(std::uint32_t shipTag) = 0;
     virtual void SetTitleCounter(std::int32_t value) = 0;
     // The HUD's pick flags: crew (true) or items.
     virtual void SetHudPickFlag(bool crew, bool on) = 0;

@@ -4,10 +4,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
-#include "framework/math/random.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/clock/game_clock.h"
@@ -132,23 +130,7 @@ void GAME_CUIGameOver::StepSinking()
 
 void GAME_CUIGameOver::PlaceSandBursts()
 {
-    GAME_CGameWorld& world = Context().world;
-    const GAME_CRouteManager* route = CurrentRoute();
-    if (route == nullptr) return;
-    const GAME_CStaticDatabase* database = Context().Database();
-    const ShipData* record = database != nullptr ? database->FindShipData(world.ship->shipTag) : nullptr;
-    const std::int64_t reach =
-        record != nullptr ? std::min<std::int64_t>(std::llabs(std::int64_t{record->offsets[0]} - record->offsets[1]), 16383) : 0;
-    for (int i = 0; i < kPillarsPerBurst; ++i) {
-        GAME_CObjectSandPillar* pillar = world.fieldObjects->AcquireSandPillar();
-        if (pillar == nullptr) break;
-        const std::int64_t offset = reach > 0 ? vesk::math::RandInt(static_cast<int>(2 * reach)) - reach : 0;
-        const auto at = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{route->GetPosition()} + offset,
-                                                                           INT32_MIN, INT32_MAX));
-        const std::int32_t height = 207 + (vesk::math::Rand() & 63);
-        const float scale = 2.0f * (1.0f + static_cast<float>(vesk::math::RandInt(50) - 100) * 0.001f);
-        pillar->Start(at, height, scale);
-    }
+    RaiseSandPillars(Context().world, Context().Database(), kPillarsPerBurst);
 }
 
 void GAME_CUIGameOver::StartRouteLabel()
