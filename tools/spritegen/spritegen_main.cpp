@@ -24,6 +24,7 @@
 #include "tools/common/png_file.h"
 #include "tools/spritegen/arcade_art.h"
 #include "tools/spritegen/balloon_art.h"
+#include "tools/spritegen/birth_art.h"
 #include "tools/spritegen/crew_list_art.h"
 #include "tools/spritegen/crew_panel_art.h"
 #include "tools/spritegen/crew_art.h"
@@ -69,7 +70,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The event window.
                       spritegen::DrawEventWindowSprites(),
                       // The ship status strip.
-                      spritegen::DrawStatusPanelSprites()}) {
+                      spritegen::DrawStatusPanelSprites(),
+                      // The crew birth window.
+                      spritegen::DrawBirthSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

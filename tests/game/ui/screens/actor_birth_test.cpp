@@ -1,0 +1,158 @@
+// The crew birth window: a birth in the second crew quarters announced over the darkened game, a rename, and the birth posted on closing.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "framework/math/random.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/text/actor_names.h"
+#include "game/ui/message_log.h"
+#include "game/ui/screens/ui_actor_birth.h"
+#include "game/ui/ui_draw.h"
+#include "tests/support/game_fixture.h"
+
+namespace {
+
+class ActorBirthTest : public support::GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        world = GetGameWorld();
+    }
+
+    GAME_CUIActorBirth& Birth() const { return *UI().Get<GAME_CUIActorBirth>(); }
+
+    // A crew quarters on the first free floor cell.
+    GAME_CRoomBase* PlaceQuarters()
+    {
+        GAME_CShip& ship = *world->ship;
+        const std::int32_t kind = FindRoomIdIndex(MakeTag("ID03"));
+        for (std::int32_t y = ship.grid.height - 1; y >= 0; --y) {
+            for (std::int32_t x = 0; x < ship.grid.width; ++x) {
+                if (ship.CanPlaceRoom(x, y, kind)) return ship.PlaceRoom(x, y, kind);
+            }
+        }
+        return nullptr;
+    }
+
+    // Whether the text names the three, in this order.
+    static bool NamesInOrder(std::u16string_view text, const GAME_CObjectActor& first, const GAME_CObjectActor& second,
+                             const GAME_CObjectActor& child)
+    {
+        std::size_t at = 0;
+        for (const GAME_CObjectActor* member : {&first, &second, &child}) {
+            at = text.find(RomanizeKanaPair(member->status.name), at);
+            if (at == std::u16string_view::npos) return false;
+            at += 1;
+        }
+        return true;
+    }
+
+    GAME_CGameWorld* world = nullptr;
+};
+
+TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRenamedAndPosted)
+{
+    GAME_CRoomBase* first = PlaceQuarters();
+    GAME_CRoomBase* second = PlaceQuarters();
+    ASSERT_TRUE(first != nullptr && second != nullptr);
+    GAME_CObjectActor* mother = AddCrewMember();
+    GAME_CObjectActor* father = AddCrewMember();
+    ASSERT_TRUE(mother != nullptr && father != nullptr);
+    mother->status.name = u"はな";
+    father->status.name = u"くろ";
+    ASSERT_TRUE(second->TryAddCrew(mother));
+    ASSERT_TRUE(second->TryAddCrew(father));
+    DatabaseLimits& limits = GetStaticDatabase()->Limits();
+    limits.first = 3;
+    limits.second = 10;
+    limits.third = 10;  // every due draw gives a child
+    UI().SetOpen(kSlotBuildSelectGrid, true);
+    StepFrames(1);
+    const std::uint32_t before = CanvasPixel(4, 4);
+
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotActorBirth); }, 600));
+    GAME_CObjectActor* child = Birth().child;
+    ASSERT_NE(child, nullptr);
+    limits.first = 1000000;  // one child is enough
+    EXPECT_EQ(Birth().parents[0], mother);
+    EXPECT_EQ(Birth().parents[1], father);
+    ASSERT_TRUE(StepUntil([&] { return Birth().State() == GAME_CUIActorBirth::kMain; }, 10));
+    EXPECT_EQ(Birth().Cursor(), 0);
+    EXPECT_TRUE(NamesInOrder(Birth().Sentence()->Literal(), *mother, *father, *child));
+
+    // The game stands dimmed behind it with the crew and build screens gone.
+    EXPECT_NE(world->held, 0u);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotBuildSelectGrid); }, 30));
+    EXPECT_FALSE(UI().IsOpen(kSlotActorStatus));
+    EXPECT_FALSE(UI().IsOpen(kSlotRoomBuilding));
+    const std::uint32_t dimmed = CanvasPixel(4, 4);
+    for (int shift : {0, 8, 16}) {
+        EXPECT_NEAR(static_cast<int>((dimmed >> shift) & 0xFF), static_cast<int>((before >> shift) & 0xFF) / 2, 2);
+    }
+    EXPECT_TRUE(NamesInOrder(Birth().Sentence()->Literal(), *mother, *father, *child));
+
+    // No cancel; DECIDE on the first button rolls a new name into the sentence.
+    PressAction(kActionCancel);
+    StepFrames(3);
+    EXPECT_TRUE(UI().IsOpen(kSlotActorBirth));
+    child->status.name = u"ーー";
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return child->status.name != ActorName(u"ーー"); }, 30));
+    StepFrames(10);
+    EXPECT_TRUE(NamesInOrder(Birth().Sentence()->Literal(), *mother, *father, *child));
+
+    // Down to the close button: closing posts the birth with the new name, and the game goes on.
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    EXPECT_EQ(Birth().Cursor(), 1);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorBirth); }, 30));
+    EXPECT_EQ(world->held, 0u);
+    const GAME_CUIMessageLog& log = *UI().MessageLog();
+    bool posted = false;
+    for (int i = 0; i < log.CountLines(); ++i) {
+        const GAME_CUIMessageLog::Line& line = log.GetLine(i);
+        posted = posted || (line.kind == GAME_CUIActorBirth::kMessageKind &&
+                            NamesInOrder(std::u16string_view(line.text.c_str()), *mother, *father, *child));
+    }
+    EXPECT_TRUE(posted);
+
+    // The picture comes from the framework's generator, never the clock: one seed, one picture. The
+    // rat lying on its side is drawn turned, lower and to the left.
+    const auto openWithSeed = [&](std::uint32_t seed) {
+        vesk::math::SeedRandom(seed);
+        UI().ShowActorBirth(mother, father, child);
+        EXPECT_TRUE(StepUntil([&] { return Birth().State() == GAME_CUIActorBirth::kMain; }, 10));
+        const int picture = Birth().PictureIndex();
+        Birth().SetOpen(false);
+        EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorBirth); }, 10));
+        return picture;
+    };
+    std::uint32_t seed = 1;
+    while (openWithSeed(seed) != GAME_CUIActorBirth::kTurnedPicture && seed < 200) ++seed;
+    EXPECT_EQ(openWithSeed(seed), GAME_CUIActorBirth::kTurnedPicture);
+    EXPECT_EQ(openWithSeed(seed), GAME_CUIActorBirth::kTurnedPicture);
+    vesk::math::SeedRandom(seed);
+    UI().ShowActorBirth(mother, father, child);
+    ASSERT_TRUE(StepUntil([&] { return Birth().State() == GAME_CUIActorBirth::kMain; }, 10));
+    const support::RecordedSpriteDraw* picture = FindSpriteDraw(kUISpriteGroup, "dot_rat2_1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FLOAT_EQ(picture->x, 312.0f);
+    EXPECT_FLOAT_EQ(picture->y, 174.0f);
+}
+
+}  // namespace
