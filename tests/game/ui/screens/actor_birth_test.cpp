@@ -54,7 +54,9 @@ protected:
     {
         std::size_t at = 0;
         for (const GAME_CObjectActor* member : {&first, &second, &child}) {
-            at = text.find(RomanizeKanaPair(member->status.name), at);
+            const std::u16string name = RomanizeKanaPair(member->status.name);
+            if (name.empty()) return false;
+            at = text.find(name, at);
             if (at == std::u16string_view::npos) return false;
             at += 1;
         }
@@ -72,8 +74,11 @@ TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRen
     GAME_CObjectActor* mother = AddCrewMember();
     GAME_CObjectActor* father = AddCrewMember();
     ASSERT_TRUE(mother != nullptr && father != nullptr);
-    mother->status.name = u"はな";
-    father->status.name = u"くろ";
+    // Names of the name list, which the sentence writes out.
+    const GAME_CStaticDatabase& database = *GetStaticDatabase();
+    ASSERT_GE(database.GetActorNameCount(), 3);
+    mother->status.name = database.GetActorName(0);
+    father->status.name = database.GetActorName(2);
     ASSERT_TRUE(second->TryAddCrew(mother));
     ASSERT_TRUE(second->TryAddCrew(father));
     DatabaseLimits& limits = GetStaticDatabase()->Limits();
@@ -93,6 +98,7 @@ TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRen
     ASSERT_TRUE(StepUntil([&] { return Birth().State() == GAME_CUIActorBirth::kMain; }, 10));
     EXPECT_EQ(Birth().Cursor(), 0);
     EXPECT_TRUE(NamesInOrder(Birth().Sentence()->Literal(), *mother, *father, *child));
+    KeepCanvasPicture("birth-window");
 
     // The game stands dimmed behind it with the crew and build screens gone.
     EXPECT_NE(world->held, 0u);
@@ -151,6 +157,7 @@ TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRen
     ASSERT_TRUE(StepUntil([&] { return Birth().State() == GAME_CUIActorBirth::kMain; }, 10));
     const support::RecordedSpriteDraw* picture = FindSpriteDraw(kUISpriteGroup, "dot_rat2_1");
     ASSERT_NE(picture, nullptr);
+    KeepCanvasPicture("birth-window-turned");
     EXPECT_FLOAT_EQ(picture->x, 312.0f);
     EXPECT_FLOAT_EQ(picture->y, 174.0f);
 }

@@ -87,6 +87,7 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     GAME_CUIEventSelectionObject& choices = *GetEventSelection();
     ASSERT_TRUE(StepConfirmingEventsUntil([&] { return choices.State() == 2; }, 600));
     EXPECT_EQ(choices.Cursor(), 0u);
+    KeepCanvasPicture("ship-change-choice");
     PressAction(kActionDecide);
     ASSERT_TRUE(StepConfirmingEventsUntil([&] { return UI().IsOpen(kSlotShipChange); }, 600));
     EXPECT_EQ(Change().targetShipTag, MakeTag("SHP3"));
@@ -104,7 +105,10 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     EXPECT_TRUE(world->tasks->tasks.empty());
     EXPECT_EQ(world->held, 0u);
     while (Change().State() == GAME_CUIShipChange::kOpening && frame < 200) {
-        if (frame == 30) world->tasks->tasks.push_back(new support::IdleTask(7));
+        if (frame == 30) {
+            world->tasks->tasks.push_back(new support::IdleTask(7));
+            KeepCanvasPicture("ship-change-fade-out");
+        }
         step();
     }
     EXPECT_EQ(frame, 61);  // the sequence runs from the 61st frame
@@ -155,7 +159,9 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     while (UI().IsOpen(kSlotShipChange) && frame < 1000) {
         EXPECT_TRUE(route.IsRouteEventRunning());
         step();
+        if (frame == 557) KeepCanvasPicture("ship-change-fade-in");
     }
+    KeepCanvasPicture("ship-change-after");
     EXPECT_EQ(frame, 587);
     EXPECT_FALSE(route.IsRouteEventRunning());
     EXPECT_EQ(world->held, 0u);
