@@ -1,10 +1,11 @@
-// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, and with the HUD, a full log and the build menu.
+// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, with the HUD, a full log and the build menu, and the world map with 40 hideouts and 128 roads.
 // Measured in the running game on the data set; the allocations counter tells whether a frame in
 // steady state asks the general allocator for memory.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -22,7 +23,12 @@
 #include "game/app/game_app.h"
 #include "game/app/scene/scene_initialize.h"
 #include "game/app/scene/scene_stack.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/save/working_slot.h"
+#include "game/ui/screens/ui_map.h"
 #include "game/ui/message_log.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/selection_dialog.h"
@@ -200,5 +206,71 @@ void BM_BuildMenuOverHud(benchmark::State& state)
     });
 }
 BENCHMARK(BM_BuildMenuOverHud)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A four-character tag of a letter and three digits.
+std::uint32_t NumberedTag(char letter, int number)
+{
+    const auto digit = [](int value) { return static_cast<std::uint32_t>('0' + value % 10); };
+    return static_cast<std::uint32_t>(letter) | digit(number / 100) << 8 | digit(number / 10) << 16 | digit(number) << 24;
+}
+
+// The static database grown to the save format's limits: 40 hideouts on a grid over the map and
+// 128 roads between them, every hideout discovered.
+void FillWorldMapToTheLimits()
+{
+    GAME_CStaticDatabase& database = *GetStaticDatabase();
+    constexpr int kHideouts = 40;
+    constexpr int kRoutes = 128;
+    std::vector<std::uint32_t> ids;
+    for (const auto& [id, record] : database.Hideouts()) ids.push_back(id);
+    for (int n = static_cast<int>(ids.size()); n < kHideouts; ++n) {
+        const std::uint32_t id = NumberedTag('B', n);
+        HideoutData& record = *database.GetOrCreateHideoutData(id);
+        record.discoveryBit = n;
+        record.mapX = 30 + (n % 8) * 85;
+        record.mapY = 30 + (n / 8) * 90;
+        ids.push_back(id);
+    }
+    for (int bit = 0; bit < kHideouts; ++bit) working_slot::SetStoryFlag(static_cast<std::uint32_t>(bit), true);
+    for (int n = static_cast<int>(database.Routes().size()), k = 0; n < kRoutes; ++n, ++k) {
+        RouteData& route = *database.GetOrCreateRouteData(NumberedTag('R', n));
+        const std::size_t a = static_cast<std::size_t>(k % kHideouts);
+        const std::size_t b = static_cast<std::size_t>((k * 7 + 3) % kHideouts);
+        route.startLocation = ids[a];
+        route.endLocation = ids[b == a ? (b + 1) % kHideouts : b];
+        route.startHideout = database.FindHideoutData(route.startLocation);
+        route.endHideout = database.FindHideoutData(route.endLocation);
+        route.length = 2000 + 100 * k;
+    }
+}
+
+// The world map open on the bridge at its rest: its frame's update (argument 0), and with the map
+// view's draw, the clip, picture, roads, points and markers (argument 1).
+void BM_WorldMapFrame(benchmark::State& state)
+{
+    const bool draw = state.range(0) != 0;
+    RunFramesInGame(state, [&](GAME_CUIManager& ui) {
+        FillWorldMapToTheLimits();
+        GAME_CShip& ship = *GetGameWorld()->ship;
+        const auto bridge = std::find_if(ship.rooms.begin(), ship.rooms.end(),
+                                         [](const GAME_CRoomBase* room) { return room != nullptr && room->kind == 1; });
+        GAME_CUIMap* map = ui.Get<GAME_CUIMap>();
+        if (bridge != ship.rooms.end()) ui.OpenRoomScreen(*bridge, ship.GetRoomIndex(*bridge));
+        for (int i = 0; i < 30; ++i) {
+            ui.UpdateScreens();
+            FlushUISprites();
+        }
+        if (map == nullptr || map->State() != UIScreenState::kMain || map->DiscoveredPoints().size() != 40) {
+            state.SkipWithError("the map did not open on 40 hideouts");
+        }
+        auto frame = [&ui, map, draw] {
+            ui.UpdateScreens();
+            if (draw) map->DrawMapPicture();
+        };
+        auto teardown = [&ui] { ui.SetOpen(kSlotMap, false); };
+        return std::pair{std::function<void()>(frame), std::function<void()>(teardown)};
+    });
+}
+BENCHMARK(BM_WorldMapFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

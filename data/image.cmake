@@ -40,6 +40,10 @@ varnolis_images(logos "Drawing the start-up logos" IMAGES
   companylogo_korvexa common/companylogo_korvexa.cvt
   gameengine_logo common/gameengine_logo.cvt)
 
+# The world map: desert, rocks, ruins, an oasis and a landmark under each hideout.
+varnolis_images(map "Drawing the world map" IMAGES
+  map_base common/map_base.cvt)
+
 varnolis_images(scenery "Drawing the distant views, the ending and the mini-game screens" IMAGES
   bg000 bg/distantview/bg000.cvt
   bg001 bg/distantview/bg001.cvt

@@ -72,9 +72,9 @@ void GAME_CUIManager::OpenRoomScreen(GAME_CRoomBase* room, std::int32_t)
     if (slot == kSlotMap) {
         auto* map = static_cast<GAME_CUIMap*>(screen);
         const GAME_CRouteManager* route = world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
-        map->routeIdle = route == nullptr || !route->IsUnderWay() ? 1 : 0;
-        map->nodeA = route != nullptr ? route->GetDeparture() : 0;
-        map->nodeB = route != nullptr ? route->GetDestination() : 0;
+        map->atStop = route == nullptr || !route->IsUnderWay() ? 1 : 0;
+        map->openFromId = route != nullptr ? route->GetDeparture() : kNoId;
+        map->openToId = route != nullptr ? route->GetDestination() : kNoId;
     }
     if (slot == kSlotInventory) static_cast<GAME_CUIInventory*>(screen)->subMode = 0;
     screen->OpenForRoom(room);

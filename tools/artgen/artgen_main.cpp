@@ -4,6 +4,7 @@
 //   artgen scenery OUTPUT_DIR   writes bg000.png to bg002.png, bg_ending.png, bg_ending_front.png
 //                               and the mini-game's minigame_titlelogo.png, minigame_frame.png,
 //                               minigame_gameover.png and minigame_licence.png
+//   artgen map OUTPUT_DIR       writes the world map's picture map_base.png
 //   artgen title OUTPUT_DIR FONT...
 //                               writes the title screen's 23 pictures (ui_title_*.png); the fonts
 //                               set their lettering, each character from the first font that has it
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "tools/artgen/artgen_logos.h"
+#include "tools/artgen/artgen_map.h"
 #include "tools/artgen/artgen_scenery.h"
 #include "tools/artgen/artgen_title.h"
 #include "tools/common/png_file.h"
@@ -22,9 +24,9 @@
 int main(int argc, char** argv)
 {
     const std::string_view kind = argc >= 3 ? argv[1] : "";
-    if ((kind != "logos" && kind != "scenery" && kind != "title") || (kind != "title" && argc != 3) ||
+    if ((kind != "logos" && kind != "map" && kind != "scenery" && kind != "title") || (kind != "title" && argc != 3) ||
         (kind == "title" && argc < 4)) {
-        std::cerr << "usage: artgen logos|scenery OUTPUT_DIR | artgen title OUTPUT_DIR FONT...\n";
+        std::cerr << "usage: artgen logos|map|scenery OUTPUT_DIR | artgen title OUTPUT_DIR FONT...\n";
         return 2;
     }
     const std::filesystem::path folder = argv[2];
@@ -36,6 +38,7 @@ int main(int argc, char** argv)
         }
         return 0;
     }
+    if (kind == "map") return tools::WritePng(folder / "map_base.png", artgen::DrawWorldMap()) ? 0 : 1;
     if (kind == "logos") {
         const bool written = tools::WritePng(folder / "companylogo_korvexa.png", artgen::DrawCompanyLogo()) &&
                              tools::WritePng(folder / "gameengine_logo.png", artgen::DrawEngineLogo());

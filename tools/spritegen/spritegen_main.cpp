@@ -46,6 +46,7 @@
 #include "tools/spritegen/status_panel_art.h"
 #include "tools/spritegen/task_window_art.h"
 #include "tools/spritegen/ui_art.h"
+#include "tools/spritegen/world_map_art.h"
 
 namespace {
 
@@ -72,7 +73,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The ship status strip.
                       spritegen::DrawStatusPanelSprites(),
                       // The crew birth window.
-                      spritegen::DrawBirthSprites()}) {
+                      spritegen::DrawBirthSprites(),
+                      // The world map.
+                      spritegen::DrawWorldMapSprites()}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -7,6 +7,7 @@
 
 #include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
+#include "platform/little_endian.h"
 
 // The route save block of a slot: route_block::kSize bytes at its travel area.
 using RouteSaveBlock = std::span<std::uint8_t>;
@@ -53,5 +54,23 @@ inline RouteSaveBlock Working()
 {
     const std::span<std::uint8_t> travel = working_slot::TravelArea();
     return travel.size() >= kSize ? travel.first(kSize) : RouteSaveBlock{};
+}
+
+// What the scan of a route found (counts times 1000) and how far the scan went.
+struct RouteScan {
+    std::int32_t itemValue = 0;
+    std::int32_t enemyValue = 0;
+    std::int32_t level = 0;
+};
+// The working slot's record of the route at the position of the route map; a position past the
+// records, or a short slot, reads an empty record. Items are counted in the second accumulator,
+// enemies in the first.
+inline RouteScan ReadRouteScan(std::int32_t position)
+{
+    const RouteSaveBlock block = Working();
+    if (block.empty() || position < 0 || position >= kRouteRecordCount) return {};
+    const std::size_t record = RouteRecord(static_cast<std::size_t>(position));
+    return {platform::ReadI32(block, record + kSecondAccumulator), platform::ReadI32(block, record + kFirstAccumulator),
+            static_cast<std::int16_t>(platform::ReadU16(block, record + kScanLevel))};
 }
 }  // namespace route_block

@@ -153,6 +153,11 @@ void MarkHideoutVisited(std::uint32_t index)
     SetSlotBit(GetWorkingSlot(), slot::kVisitedHideouts, slot::kVisitedHideoutBits, index, true);
 }
 
+bool HideoutVisited(std::uint32_t index)
+{
+    return GetSlotBit(GetWorkingSlot(), slot::kVisitedHideouts, slot::kVisitedHideoutBits, index);
+}
+
 std::int32_t CountOfferMaskBits()
 {
     std::int32_t count = 0;

@@ -67,6 +67,7 @@ bool RoomKindUnlocked(std::int32_t kind);
 void SetRoomKindUnlocked(std::int32_t kind, bool on);
 // By the hideout's position in the hideout table.
 void MarkHideoutVisited(std::uint32_t index);
+bool HideoutVisited(std::uint32_t index);
 // Accepted offers over every offer set: the bits of their masks.
 std::int32_t CountOfferMaskBits();
 

@@ -73,6 +73,13 @@ public:
         pressedSprite_ = pressed;
     }
     void SetHitSize(float width, float height) { size_ = {width, height}; }
+    // The sound of a press (-1: none), and the input action that presses it (-1: none).
+    void SetSound(std::int32_t id) { soundEffect_ = id; }
+    void SetAction(std::int32_t action)
+    {
+        action_ = action < 0 ? 0 : action;
+        useAction_ = action < 0 ? 0 : 1;
+    }
     // Moves both rest positions (and the current one) of the slide.
     void SetShownPosition(float x, float y);
     void SetHiddenPosition(float x, float y);

@@ -1,0 +1,359 @@
+// The world map on the bridge: the view on the ship's place, its zoom, scroll and clip, the cursor and the panel, and the target question with the roads it starts.
+// With VARNOLIS_UI_PICTURE_DIR=<folder> the test also writes the canvas at its stops as PPM pictures to look at.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "framework/text/format_text.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/travel/route_save_block.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/save/working_slot.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/screens/ui_map.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_slider.h"
+#include "platform/little_endian.h"
+#include "tests/game/ui/screens/room_screen_test_base.h"
+
+namespace {
+
+using Mode = GAME_CUIMap::Mode;
+using vesk::graphics::CanvasRect;
+
+constexpr std::uint32_t kSeDecide = 0;
+constexpr std::uint32_t kSeError = 4;
+constexpr std::uint32_t kSeDeparture = 48;
+constexpr std::uint32_t kSeCursor = 58;
+// The hideouts' discovery bits in the data set.
+constexpr std::uint32_t kBitCheddarSprings = 0;
+constexpr std::uint32_t kBitRustyGear = 1;
+constexpr std::uint32_t kBitMirage = 2;
+constexpr std::uint32_t kBitOldWell = 3;
+
+class WorldMapTest : public support::RoomScreenTest {
+protected:
+    void SetUp() override
+    {
+        RoomScreenTest::SetUp();
+        for (std::uint32_t bit = 0; bit < working_slot::kStoryFlagCount; ++bit) working_slot::SetStoryFlag(bit, false);
+        const auto found = std::find_if(world->ship->rooms.begin(), world->ship->rooms.end(),
+                                        [](const GAME_CRoomBase* room) { return room != nullptr && room->kind == 1; });
+        bridge_ = found != world->ship->rooms.end() ? *found : &Place("ID01", 2, 2);
+        bridge_->rememberedTab = 0;
+        // A crew aboard: a ship without one is lost as soon as the road's screens come back.
+        ASSERT_NE(AddCrewMember(), nullptr);
+    }
+
+    GAME_CUIMap& Map() const { return *UI().Get<GAME_CUIMap>(); }
+    GAME_CRouteManager& Route() const { return *world->travel->routeManager; }
+    static GAME_CStaticDatabase& Database() { return *GetStaticDatabase(); }
+
+    static std::uint32_t RouteBetween(const char (&a)[5], const char (&b)[5])
+    {
+        std::int32_t position = -1;
+        EXPECT_NE(Database().FindRouteBetween(MakeTag(a), MakeTag(b), &position), nullptr) << a << "-" << b;
+        std::uint32_t id = kNoId;
+        Database().GetRouteDataAt(position, &id);
+        return id;
+    }
+
+    // The ship on the road from `from` toward `to`, at the distance travelled.
+    void PutShipOnRoad(const char (&from)[5], const char (&to)[5], std::int32_t travelled)
+    {
+        const std::uint32_t id = RouteBetween(from, to);
+        const bool forward = Database().FindRouteData(id)->endLocation == MakeTag(to);
+        StartRoute(*world->travel, &id, forward, {}, {});
+        Route().SetPosition(travelled);
+        world->ship->SetRoutePosition(travelled);
+        world->travel->location.reset();
+        if (travelled == 0) {
+            const std::uint32_t here = MakeTag(from);
+            world->travel->SetCurrentLocation(&here);
+        }
+        // The road's own events told, as the player confirms their texts.
+        int frame = 0;
+        ASSERT_TRUE(StepUntil([&] {
+            if (UI().IsOpen(kSlotEvent) && ++frame % 20 == 0) PressAction(kActionDecide);
+            return !UI().IsOpen(kSlotEvent) && !Route().IsRouteEventRunning();
+        }, 3000));
+        Route().SetPosition(travelled);
+        world->ship->SetRoutePosition(travelled);
+    }
+
+    void Discover(std::initializer_list<std::uint32_t> bits)
+    {
+        for (const std::uint32_t bit : bits) working_slot::SetStoryFlag(bit, true);
+    }
+
+    void OpenMap()
+    {
+        OpenScreenOf(*bridge_);
+        ASSERT_EQ(Map().State(), UIScreenState::kMain);
+    }
+
+    // Into Browse from the map page's view, as decide there does.
+    void Browse()
+    {
+        PressAction(kActionDecide);
+        StepFrames(2);
+        ASSERT_EQ(Map().CurrentMode(), Mode::kBrowse);
+    }
+
+    void HoldDirection(int action)
+    {
+        HoldAction(action, 1);
+        StepFrames(2);
+    }
+
+    std::uint32_t CursorId() const
+    {
+        std::uint32_t id = kNoId;
+        Database().GetHideoutDataAt(Map().CursorPointIndex(), &id);
+        return id;
+    }
+
+    std::u16string_view Line(GAME_CUIMap::PanelLine line) const { return Map().PanelLabel(line)->Literal(); }
+
+    // The view's rectangle as the clip of its draws, with the window at rest.
+    static CanvasRect ViewClip() { return {{108.0f, 118.0f}, {284.0f, 136.0f}}; }
+
+    const support::RecordedSpriteDraw* DrawOfSprite(const char* name) const { return FindSpriteDraw(2, name); }
+
+    void WriteScan(std::uint32_t routeId, std::int32_t items, std::int32_t enemies, std::uint16_t level)
+    {
+        std::int32_t position = -1;
+        ASSERT_NE(Database().FindRouteDataIndexed(routeId, &position), nullptr);
+        const RouteSaveBlock block = route_block::Working();
+        const std::size_t record = route_block::RouteRecord(static_cast<std::size_t>(position));
+        platform::WriteI32(block, record + route_block::kSecondAccumulator, items);
+        platform::WriteI32(block, record + route_block::kFirstAccumulator, enemies);
+        platform::WriteU16(block, record + route_block::kScanLevel, level);
+    }
+
+    std::u16string Question(const char* key, const char (&target)[5]) const
+    {
+        return vesk::text::FormatText(GetMessageTextExpanded(key), {GetMessageTextExpanded("AJITO_UNIT_TEXT"), GetMessageTextExpanded(target)});
+    }
+
+    GAME_CRoomBase* bridge_ = nullptr;
+};
+
+// At Cheddar Springs the map opens on it: the view centred as far as the picture lets it, the point
+// where the view's geometry puts it, no ship while the road's far end is unknown, every draw of the
+// map clipped to the view. One point alone moves nothing; zoom held long stays within its range,
+// a drag at zoom 2 reaches the picture's edges (not while the ship turns), the panel shows prices,
+// scan counts capped at 99 and goods whose icons open their dialog, an empty one silently.
+TEST_F(WorldMapTest, TheViewShowsTheShipsPlaceZoomsScrollsAndKeepsItsContentsInside)
+{
+    ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD02", 0));
+    Discover({kBitCheddarSprings});
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    EXPECT_EQ(Map().CurrentMode(), Mode::kMap);
+    EXPECT_EQ(Map().View().zoom, 1.0f);
+    EXPECT_EQ(Map().View().scroll.x, 0.0f);
+    EXPECT_EQ(Map().View().scroll.y, 232.0f);
+    EXPECT_EQ(Line(GAME_CUIMap::kLineName), GetMessageTextExpanded("AD01"));
+    const support::RecordedSpriteDraw* point = DrawOfSprite("ui_map_ajito");
+    ASSERT_NE(point, nullptr);
+    EXPECT_EQ(point->x, 228.0f);
+    EXPECT_EQ(point->y, 186.0f);
+    EXPECT_EQ(DrawOfSprite("ui_distancemater_positionicon"), nullptr);
+    int pictures = 0;
+    for (const support::RecordedSpriteDraw& draw : frames.back().sprites) {
+        if (draw.group == 2 && draw.ref == point->ref) {
+            EXPECT_EQ(draw.clip, ViewClip()) << draw;
+        }
+        if (draw.group == -1 && draw.clip == ViewClip()) ++pictures;
+    }
+    EXPECT_EQ(pictures, 1);
+    // Outside the view the window shows, inside the picture's paving under Cheddar Springs' mark.
+    EXPECT_NE(CanvasPixel(105, 186), CanvasPixel(112, 186));
+
+    // With one point discovered the cursor stays put.
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    HoldDirection(kActionCursorRight);
+    EXPECT_EQ(CursorId(), MakeTag("AD01"));
+    EXPECT_TRUE(Line(GAME_CUIMap::kLineDistance).empty());
+
+    // Zoom held for 200 frames never leaves 1..2 and ends at 2.
+    HoldAction(kActionZoomIn, 200);
+    for (int frame = 0; frame < 200; ++frame) {
+        StepFrames(1);
+        ASSERT_GE(Map().View().zoom, 1.0f);
+        ASSERT_LE(Map().View().zoom, 2.0f);
+    }
+    EXPECT_EQ(Map().View().zoom, 2.0f);
+    EXPECT_EQ(Map().ZoomSlider()->value, 100);
+
+    // Dragged far up-left, then far down-right, the scroll stops at the picture's edges.
+    const auto dragUntilStill = [&](int fromX, int fromY, int toX, int toY) {
+        for (int drag = 0; drag < 12; ++drag) Drag(fromX, fromY, toX, toY, 20);
+    };
+    dragUntilStill(115, 125, 385, 248);
+    EXPECT_EQ(Map().View().scroll.x, -71.0f);
+    EXPECT_EQ(Map().View().scroll.y, -34.0f);
+    dragUntilStill(385, 248, 115, 125);
+    EXPECT_EQ(Map().View().scroll.x, 487.0f);
+    EXPECT_EQ(Map().View().scroll.y, 328.0f);
+    // While the ship turns the map does not take the pointer.
+    world->ship->turnState = GAME_CShip::kTurningAway;
+    Drag(385, 248, 115, 125, 20);
+    EXPECT_EQ(Map().View().scroll.x, 487.0f);
+    world->ship->turnState = GAME_CShip::kFacingForward;
+    Keep("world-map-zoomed");
+
+    // Old Well known: the cursor goes right to it, the panel shows the road and the scan, capped.
+    ASSERT_TRUE(CloseScreen(kSlotMap));
+    Discover({kBitOldWell});
+    WriteScan(RouteBetween("AD01", "AD04"), 150000, 3000, 2);
+    HideoutData& oldWell = *Database().GetOrCreateHideoutData(MakeTag("AD04"));
+    const std::int32_t price = oldWell.fuelPrice;
+    oldWell.fuelPrice = 0;
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    const std::size_t stepped = frames.size();
+    HoldDirection(kActionCursorRight);
+    EXPECT_EQ(CountPlayed(kSeCursor, stepped), 1);
+    EXPECT_EQ(CursorId(), MakeTag("AD04"));
+    EXPECT_EQ(Line(GAME_CUIMap::kLineFuelPrice), u"--------");
+    EXPECT_TRUE(Map().IsRouteMarkerShown());
+    EXPECT_EQ(Map().MarkerItemCount(), 99);
+    EXPECT_EQ(Map().MarkerEnemyCount(), 3);
+    StepFrames(30);
+    EXPECT_EQ(DrawOfSprite("ui_map_text_item")->clip, ViewClip());
+    Keep("world-map-browse");
+    oldWell.fuelPrice = price;
+
+    // Cheddar Springs' first good opens its dialog with a sound; Old Well has no market, its slot
+    // is empty and mute.
+    HoldDirection(kActionCursorLeft);
+    ASSERT_EQ(CursorId(), MakeTag("AD01"));
+    ClickAt(420, 219);
+    StepFrames(14);
+    EXPECT_TRUE(IsDialogShown());
+    EXPECT_NE(FindTextDraw(UITagName(Database().FindHideoutData(MakeTag("AD01"))->marketItems[0])), nullptr);
+    ASSERT_TRUE(CloseMessage());
+    HoldDirection(kActionCursorRight);
+    ASSERT_EQ(CursorId(), MakeTag("AD04"));
+    const std::size_t before = frames.size();
+    ClickAt(420, 219);
+    StepFrames(14);
+    EXPECT_FALSE(IsDialogShown());
+    EXPECT_EQ(CountPlayed(kSeDecide, before), 0);
+}
+
+// The question follows fuel and engine, and its answers: no and a vanished dialog leave the
+// selection in Browse; yes starts the road, or under way keeps or turns the ship at the mirrored
+// distance. The origin at 0, a locked target and a missing road each answer as they should.
+TEST_F(WorldMapTest, TheTargetQuestionStartsKeepsOrTurnsTheRoad)
+{
+    ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD02", 0));
+    Discover({kBitCheddarSprings, kBitRustyGear, kBitOldWell});
+    GAME_CShip& ship = *world->ship;
+    ship.fuelRate = 100;
+    ship.fuel = 30;  // exactly the need of the 3000 to Old Well
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_NO_FATAL_FAILURE(Browse());
+
+    // At 0 the origin is where the ship is: decide does nothing.
+    std::size_t before = frames.size();
+    PressAction(kActionDecide);
+    StepFrames(2);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kBrowse);
+    EXPECT_EQ(CountPlayed(kSeDecide, before) + CountPlayed(kSeError, before), 0);
+
+    HoldDirection(kActionCursorRight);
+    ASSERT_EQ(CursorId(), MakeTag("AD04"));
+    EXPECT_EQ(Line(GAME_CUIMap::kLineDistance), FormatUIMessage("MAPUI_TARGETDISTANCE_FORMAT", {UIFullWidthNumber(3000)}));
+    EXPECT_EQ(Line(GAME_CUIMap::kLineFuelNeed), FormatUIMessage("MAPUI_TARGETAJITO_NEED_FUEL", {UIFullWidthNumber(30)}));
+    PressAction(kActionDecide);
+    StepFrames(3);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kConfirm);
+    EXPECT_EQ(Dialog().Message(), Question("ADD_TEXT_UI_MAP_DIALOG", "AD04"));
+    AnswerDialog(1);
+    StepFrames(3);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kBrowse);
+    EXPECT_EQ(CursorId(), MakeTag("AD04"));
+
+    // A fuel rate of 0 counts as 1; with fuel to spare the engine picks the wording. A dialog that
+    // goes away unanswered returns to Browse.
+    ship.fuelRate = 0;
+    ship.fuel = 3001;
+    PressAction(kActionDecide);
+    StepFrames(3);
+    const bool engine = std::any_of(ship.rooms.begin(), ship.rooms.end(),
+                                    [](const GAME_CRoomBase* room) { return room != nullptr && room->kind == 23 && room->engineMode != 0; });
+    EXPECT_EQ(Dialog().Message(), Question(engine ? "MAPUI_SETTARGET_YESNODISP" : "MAPUI_SETTARGET_NOENGINE_YESNODISP", "AD04"));
+    CloseDialog();
+    StepFrames(2);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kBrowse);
+    EXPECT_EQ(CursorId(), MakeTag("AD04"));
+    ship.fuelRate = 100;
+
+    // A route script holding the road locks the target: not a sound.
+    Route().SetHolding(true);
+    before = frames.size();
+    PressAction(kActionDecide);
+    StepFrames(2);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kBrowse);
+    EXPECT_EQ(CountPlayed(kSeDecide, before) + CountPlayed(kSeError, before), 0);
+    Route().SetHolding(false);
+
+    // Seen from a location with no road to the point, the choice is refused.
+    const std::uint32_t oldWell = MakeTag("AD04");
+    world->travel->SetCurrentLocation(&oldWell);
+    HoldDirection(kActionCursorLeft);
+    ASSERT_EQ(CursorId(), MakeTag("AD01"));
+    HoldDirection(kActionCursorUp);
+    ASSERT_EQ(CursorId(), MakeTag("AD02"));
+    before = frames.size();
+    PressAction(kActionDecide);
+    StepFrames(2);
+    EXPECT_EQ(CountPlayed(kSeError, before), 1);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kBrowse);
+    const std::uint32_t cheddar = MakeTag("AD01");
+    world->travel->SetCurrentLocation(&cheddar);
+
+    // Yes: the road to Old Well from its start, the horn, the notice, the map gone.
+    HoldDirection(kActionCursorDown);
+    HoldDirection(kActionCursorRight);
+    ASSERT_EQ(CursorId(), MakeTag("AD04"));
+    PressAction(kActionDecide);
+    StepFrames(3);
+    before = frames.size();
+    AnswerDialog(0);
+    StepFrames(2);
+    EXPECT_EQ(CountPlayed(kSeDeparture, before), 1);
+    EXPECT_EQ(Route().GetRouteId(), RouteBetween("AD01", "AD04"));
+    EXPECT_EQ(Route().GetDestination(), MakeTag("AD04"));
+    EXPECT_EQ(Route().GetPosition(), 0);
+    EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotMap); }, 30));
+
+    // Under way at 1,000 of 3,000: the destination keeps the distance, the origin turns the ship
+    // round at 2,000.
+    for (const bool turn : {false, true}) {
+        ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD04", 1000));
+        ASSERT_NO_FATAL_FAILURE(OpenMap());
+        EXPECT_EQ(Line(GAME_CUIMap::kLineDistance), FormatUIMessage("MAPUI_REMAINDISTANCE_FORMAT", {UIFullWidthNumber(2000)}));
+        ASSERT_NO_FATAL_FAILURE(Browse());
+        // The cursor starts on the origin without a road chosen: the player steps to it.
+        HoldDirection(kActionCursorRight);
+        if (turn) HoldDirection(kActionCursorLeft);
+        ASSERT_EQ(CursorId(), MakeTag(turn ? "AD01" : "AD04"));
+        PressAction(kActionDecide);
+        StepFrames(3);
+        ASSERT_EQ(Map().CurrentMode(), Mode::kConfirm);
+        AnswerDialog(0);
+        StepFrames(2);
+        EXPECT_EQ(Route().GetDestination(), MakeTag(turn ? "AD01" : "AD04")) << turn;
+        EXPECT_EQ(Route().GetPosition(), turn ? 2000 : 1000) << turn;
+        EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotMap); }, 30));
+    }
+}
+
+}  // namespace
