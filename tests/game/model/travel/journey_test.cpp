@@ -224,7 +224,7 @@ TEST_F(Journey, TheDepartureNamesTheDestinationTurnsTheHullAndKeepsTheDriverOnAN
     StartRoute(Travel(), &routeId, true, {}, {});
     ASSERT_NO_FATAL_FAILURE(PostDriver());
     ASSERT_NE(member->task, nullptr);
-    UI().SetOpen(kSlotMap, true);
+    UI().OpenRoomScreen(bridge, world->ship->GetRoomIndex(bridge));
     UI().SetOpen(kSlotCommon, false);
     StepFrames(GAME_CUIScreen::kSlideFrames + 2);
     ASSERT_TRUE(UI().IsOpen(kSlotMap));
