@@ -26,7 +26,9 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
 #include "game/services/save/working_slot.h"
 #include "game/ui/screens/ui_map.h"
 #include "game/ui/message_log.h"
@@ -252,10 +254,12 @@ void BM_WorldMapFrame(benchmark::State& state)
     RunFramesInGame(state, [&](GAME_CUIManager& ui) {
         FillWorldMapToTheLimits();
         GAME_CShip& ship = *GetGameWorld()->ship;
-        const auto bridge = std::find_if(ship.rooms.begin(), ship.rooms.end(),
-                                         [](const GAME_CRoomBase* room) { return room != nullptr && room->kind == 1; });
+        const auto found = std::find_if(ship.rooms.begin(), ship.rooms.end(),
+                                        [](const GAME_CRoomBase* room) { return room != nullptr && room->kind == 1; });
+        // Before a game is started the ship may have no bridge yet: one is placed.
+        GAME_CRoomBase* bridge = found != ship.rooms.end() ? *found : ship.PlaceRoom(2, 2, FindRoomIdIndex(MakeTag("ID01")));
         GAME_CUIMap* map = ui.Get<GAME_CUIMap>();
-        if (bridge != ship.rooms.end()) ui.OpenRoomScreen(*bridge, ship.GetRoomIndex(*bridge));
+        if (bridge != nullptr) ui.OpenRoomScreen(bridge, ship.GetRoomIndex(bridge));
         for (int i = 0; i < 30; ++i) {
             ui.UpdateScreens();
             FlushUISprites();
