@@ -34,6 +34,11 @@ UIIconCallback CloseAndOpenHud(GAME_CUIBase* screen)
     return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SetOpen(kSlotCommon, true); });
 }
 
+UIIconCallback CloseAndOpenHideoutMenu(GAME_CUIBase* screen)
+{
+    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SetOpen(kSlotAjitoMenu, true); });
+}
+
 UIIconCallback CloseAndSkipToNextRoom(GAME_CUIBase* screen)
 {
     return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SkipToNextRoom(); });

@@ -10,6 +10,8 @@ class GAME_CUIBase;
 UIIconCallback CloseScreenCallback(GAME_CUIBase* screen);
 // Closes the screen and opens the HUD (slot 3).
 UIIconCallback CloseAndOpenHud(GAME_CUIBase* screen);
+// Closes a hideout service's screen and opens the hideout menu (slot 7) again.
+UIIconCallback CloseAndOpenHideoutMenu(GAME_CUIBase* screen);
 // Close the screen, then every open room screen steps to the next or previous room.
 UIIconCallback CloseAndSkipToNextRoom(GAME_CUIBase* screen);
 UIIconCallback CloseAndSkipToPrevRoom(GAME_CUIBase* screen);

@@ -179,6 +179,12 @@ bool IsAnyUIPointerHeld()
     return map != nullptr && !map->GetHeldPointers().empty();
 }
 
+Vec2 FirstUIPointerPosition()
+{
+    const GAME_CInputMap* map = ActiveInputMap();
+    return map != nullptr ? map->GetFirstPointerPosition() : Vec2{-100.0f, -100.0f};
+}
+
 bool IsAnyUIPointerPressed()
 {
     const GAME_CInputMap* map = ActiveInputMap();

@@ -85,6 +85,8 @@ bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 bool IsUIPointerOverRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer held anywhere.
 bool IsAnyUIPointerHeld();
+// Where the first pointer pressed (else held) stands; (-100, -100) when there is none.
+vesk::math::Vec2 FirstUIPointerPosition();
 // Any pointer pressed this frame, anywhere.
 bool IsAnyUIPointerPressed();
 // A pointer pressed this frame within the radius of the centre.

@@ -62,6 +62,7 @@ GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec&
     desc.pressedFrames = spec.pressedFrames;
     desc.pressedScaleX = desc.pressedScaleY = spec.pressedScale;
     desc.releaseCallback = spec.release;
+    desc.repeatMode = spec.repeats ? 1 : 0;
     if (spec.action >= 0) {
         desc.action = spec.action;
         desc.useAction = 1;

@@ -37,6 +37,8 @@ struct UIButtonSpec {
     std::int32_t pressedFrames = 5;
     float pressedScale = 1.0f;
     UIIconCallback release;
+    // A held pointer (or key) presses it again and again, not only a fresh press.
+    bool repeats = false;
 };
 GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec& spec);
 // The point a button's pivot stands on when its sprite's top-left corner lies at (left, top).

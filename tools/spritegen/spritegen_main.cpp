@@ -45,6 +45,7 @@
 #include "tools/spritegen/settings_art.h"
 #include "tools/spritegen/status_panel_art.h"
 #include "tools/spritegen/task_window_art.h"
+#include "tools/spritegen/trade_art.h"
 #include "tools/spritegen/ui_art.h"
 #include "tools/spritegen/world_map_art.h"
 
@@ -59,6 +60,8 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       spritegen::DrawRoomScreenSprites(fonts), spritegen::DrawArcadeRatSprites(),
                       spritegen::DrawArcadeItemSymbols(), spritegen::DrawCrewPanelSprites(),
                       spritegen::DrawCrewStatusSprites(fonts), spritegen::DrawEngineRoomSprites(fonts),
+                      // The gas station and the market.
+                      spritegen::DrawTradeSprites(fonts),
                       // The options and binding windows.
                       spritegen::DrawSettingsSprites(),
                       spritegen::DrawTaskWindowSprites(),

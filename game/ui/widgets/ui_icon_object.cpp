@@ -197,11 +197,13 @@ bool GAME_CUIIconObject::PointerHits()
     if (hitShape_ == 0) {
         const Vec2 topLeft{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
         const Vec2 bottomRight{world.x + (1.0f - pivot_.x) * size_.x, world.y + (1.0f - pivot_.y) * size_.y};
-        return repeatMode_ == 0 ? IsUIClickInRect(topLeft, bottomRight) : IsUIHeldInRect(topLeft, bottomRight);
+        // A repeating button counts the frame of the press too: a quick click is down for that frame only.
+        return IsUIClickInRect(topLeft, bottomRight) || (repeatMode_ != 0 && IsUIHeldInRect(topLeft, bottomRight));
     }
     if (hitShape_ == 1) {
         const Vec2 centre{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
-        if (repeatMode_ == 0) return IsUIClickInCircle(centre, size_.x);
+        if (IsUIClickInCircle(centre, size_.x)) return true;
+        if (repeatMode_ == 0) return false;
         // A held pointer within the circle's square first, then its distance.
         const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
         if (map == nullptr || IsUIPointerRefused()) return false;
