@@ -99,6 +99,8 @@ public:
     // The same, listed.
     GAME_CObjectItem* CreateItemObject();
     bool FindFreeItemCell(std::int32_t x, std::int32_t y, std::int32_t* column, std::int32_t* row) const;
+    // Floor cells of the grid less the listed items (carried ones too): how many more stacks may lie.
+    std::int64_t CountFreeItemPlaces() const;
     bool IsCellOccupiedByItem(std::int32_t column, std::int32_t row) const;
     bool IsItemActive(const GAME_CObjectItem* item) const;
     GAME_CObjectItem* GetItemAt(std::int64_t index) const;

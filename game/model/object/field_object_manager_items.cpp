@@ -44,6 +44,13 @@ GAME_CObjectItem* GAME_CFieldObjectManager::CreateItemObject()
     return item;
 }
 
+std::int64_t GAME_CFieldObjectManager::CountFreeItemPlaces() const
+{
+    const GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr) return 0;
+    return static_cast<std::int64_t>(CountFloorCells(*ship)) - static_cast<std::int64_t>(items.size());
+}
+
 bool GAME_CFieldObjectManager::IsCellOccupiedByItem(std::int32_t column, std::int32_t row) const
 {
     return std::any_of(items.begin(), items.end(), [&](const GAME_CObjectItem* item) {
