@@ -1,4 +1,4 @@
-// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, with the HUD, a full log and the build menu, and the world map with 40 hideouts and 128 roads.
+// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, with the HUD, a full log and the build menu, the world map with 40 hideouts and 128 roads, and the market's step after a change.
 // Measured in the running game on the data set; the allocations counter tells whether a frame in
 // steady state asks the general allocator for memory.
 #include <benchmark/benchmark.h>
@@ -23,6 +23,7 @@
 #include "game/app/game_app.h"
 #include "game/app/scene/scene_initialize.h"
 #include "game/app/scene/scene_stack.h"
+#include "game/model/object/field_object_manager.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
@@ -31,6 +32,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/save/working_slot.h"
 #include "game/ui/screens/ui_map.h"
+#include "game/ui/screens/ui_shop.h"
 #include "game/ui/message_log.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/selection_dialog.h"
@@ -276,5 +278,32 @@ void BM_WorldMapFrame(benchmark::State& state)
     });
 }
 BENCHMARK(BM_WorldMapFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The market's step after a quantity changes, with every floor cell of the deck holding a stack:
+// the check of money and room, the six rows with what the ship holds of each good, the totals.
+void BM_MarketAfterChange(benchmark::State& state)
+{
+    RunFramesInGame(state, [&](GAME_CUIManager& ui) {
+        GAME_CGameWorld& world = *GetGameWorld();
+        const std::uint32_t town = MakeTag("AD01");
+        world.travel->SetCurrentLocation(&town);
+        std::int32_t column = -1;
+        std::int32_t row = -1;
+        while (world.fieldObjects->FindFreeItemCell(0, 0, &column, &row)) world.fieldObjects->DropItemOnCell(MakeTag("I020"), 5, column, row);
+        ui.SetOpen(kSlotShop, true);
+        for (int i = 0; i < 40; ++i) {
+            ui.UpdateScreens();
+            FlushUISprites();
+        }
+        auto* shop = ui.Get<GAME_CUIShop>();
+        if (shop->State() != UIScreenState::kMain || world.fieldObjects->CountFreeItemPlaces() != 0) {
+            state.SkipWithError("the market did not open over a full deck");
+        }
+        auto frame = [shop] { shop->AfterChange(); };
+        auto teardown = [&ui] { ui.SetOpen(kSlotShop, false); };
+        return std::pair{std::function<void()>(frame), std::function<void()>(teardown)};
+    });
+}
+BENCHMARK(BM_MarketAfterChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,0 +1,537 @@
+// The market (slot 10): a buy tab over the hideout's goods and a sell tab over what the ship holds, six rows at a time, with the totals, the money and the questions.
+#include "game/ui/screens/ui_shop.h"
+
+#include <algorithm>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/ship.h"
+#include "game/model/stores/stored_items.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/world_records.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/player/player_data.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/room_window.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr std::int32_t kSeTrade = 59;
+constexpr int kUIColorDisabled = 1;
+constexpr Vec2 kWindow{61.0f, -51.0f};
+// The list's first row, in window units; rows stand a line apart.
+constexpr float kListTop = 156.0f;
+constexpr float kRowStep = 18.0f;
+// Pointer rectangles on the canvas with the window at rest: a row, and its increase and decrease buttons.
+constexpr float kRowLeft = 130.0f;
+constexpr float kRowRight = 522.0f;
+constexpr float kRowTop = 105.0f;
+constexpr float kRowBottom = 122.0f;
+constexpr float kIncreaseLeft = 373.0f;
+constexpr float kDecreaseLeft = 386.0f;
+constexpr float kStepButtonWidth = 12.0f;
+constexpr float kStepButtonTop = 107.0f;
+constexpr float kStepButtonBottom = 118.0f;
+constexpr float kTabY = 311.0f;
+constexpr float kTabLowered = 3.0f;
+constexpr std::size_t kLabelLimit = 127;
+constexpr std::size_t kNumberLimit = 31;
+constexpr std::size_t kQuestionLimit = 240;
+constexpr std::int64_t kTotalCeiling = 999'999'999;
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
+bool PageModifierHeld()
+{
+    const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
+    return map != nullptr && map->IsActionHeld(kActionMenuFunctionA);
+}
+
+bool RowHit(float top, float left, float right, float bottom) { return IsUIClickInRect({left, top}, {right, bottom}); }
+
+}  // namespace
+
+// It slides down from above the canvas, takes all input while open and holds the game behind it.
+GAME_CUIShop::GAME_CUIShop(const UIScreenContext& context)
+    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
+                      .mover = {.hidden = {0.0f, -kCanvasHeight - kWindow.y}},
+                      .holdsGame = true,
+                      .dialog = UIDialogOnClose::kClose},
+                     &context)
+{
+    Build();
+}
+
+void GAME_CUIShop::Build()
+{
+    nameSprites_.Find("ui_text_name");
+    priceSprites_.Find("ui_text_price");
+    numberSprites_.Find("ui_text_num");
+    paySprites_.Find("ui_text_pay");
+    totalSprites_.Find("ui_text_total_price");
+    moneySprites_.Find("ui_text_havemoney");
+    tabOn_ = FindUISprite("ui_tab_on");
+    tabOff_ = FindUISprite("ui_tab_off");
+
+    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    const UIRoomWindowButtons frame = BeginUIRoomWindow(widgets_, window_, window_, {.owner = this});
+    static_cast<void>(frame);
+    nameHeader_ = MakeUIPictureUnder(window_, "ui_text_name", 88.0f, 140.0f);
+    AddWidget(nameHeader_);
+    priceHeader_ = MakeUIPictureUnder(window_, "ui_text_price", 230.0f, 140.0f);
+    AddWidget(priceHeader_);
+    numberHeader_ = MakeUIPictureUnder(window_, "ui_text_num", 342.0f, 140.0f);
+    AddWidget(numberHeader_);
+    GAME_CUINullObject* payFrame = MakeUIPictureUnder(window_, "ui_payprice_frame", 67.0f, 268.0f);
+    AddWidget(payFrame);
+    payHeader_ = MakeUIPictureUnder(payFrame, "ui_text_pay", 16.0f, 4.0f);
+    AddWidget(payHeader_);
+    moneyHeader_ = MakeUIPictureUnder(payFrame, "ui_text_havemoney", 11.0f, 18.0f);
+    AddWidget(moneyHeader_);
+    AddWidget(MakeUIPictureUnder(window_, "ui_separator_center", 69.0f, 153.0f));
+    AddWidget(MakeUIPictureUnder(window_, "ui_tab_separator", 34.0f, 321.0f));
+    list_ = MakeUIGroupUnder(window_, 0.0f, kListTop);
+    AddWidget(list_);
+    for (int i = 0; i + 1 < kRows; ++i) {
+        rows_[static_cast<std::size_t>(i)].separator = MakeUIPictureUnder(list_, "ui_separator_big", 69.0f, kRowStep * static_cast<float>(i + 1) - 1.0f);
+        AddWidget(rows_[static_cast<std::size_t>(i)].separator);
+    }
+    cursorHolder_ = MakeUIGroupUnder(list_, 0.0f, 0.0f);
+    AddWidget(cursorHolder_);
+    AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 69.0f, 0.0f));
+    cursorArrow_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 46.0f, 4.0f);
+    AddWidget(cursorArrow_);
+    BuildRows();
+
+    UIButtonSpec enter{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                       .action = kActionDecide, .release = [this](GAME_CUIIconObject*) { OnEnterButton(); }};
+    PlaceUIButtonTopLeft(enter, 340.0f, 274.0f);
+    enter_ = MakeUIButton(window_, enter);
+    AddWidget(enter_);
+    scroll_ = MakeUIScrollBar(window_, 464.0f, kListTop, 8.0f, kRowStep * kRows);
+    AddWidget(scroll_);
+    const float tabHalf = UISpriteSize(tabOn_).x / 2.0f;
+    buyAnchor_ = MakeUIGroupUnder(window_, tabHalf + 44.0f, kTabY);
+    AddWidget(buyAnchor_);
+    buyTab_ = MakeUIButton(buyAnchor_, {.sprite = "ui_tab_on", .pressedSprite = "ui_tab_on", .sound = kSeUIDecide, .action = kActionMenuTabLeft,
+                                        .release = [this](GAME_CUIIconObject*) { ShowTab(true); }});
+    AddWidget(buyTab_);
+    sellAnchor_ = MakeUIGroupUnder(window_, tabHalf + 264.0f, kTabY);
+    AddWidget(sellAnchor_);
+    sellTab_ = MakeUIButton(sellAnchor_, {.sprite = "ui_tab_off", .pressedSprite = "ui_tab_off", .sound = kSeUIDecide, .action = kActionMenuTabRight,
+                                          .release = [this](GAME_CUIIconObject*) { ShowTab(false); }});
+    AddWidget(sellTab_);
+
+    AddWidget(MakeUICategorySwitch(0));
+    title_ = MakeUILabel(window_, "", 42.0f, 111.0f);
+    AddWidget(title_);
+    AddWidget(MakeUILabel(enter_, "MARKET_ACCOUNTING", 0.0f, 0.0f, 0.5f, 0.5f));
+    AddWidget(MakeUILabel(buyTab_, "MARKET_ITEM_BUY", 0.0f, 0.0f, 0.5f, 0.5f));
+    AddWidget(MakeUILabel(sellTab_, "MARKET_ITEM_SELL", 0.0f, 0.0f, 0.5f, 0.5f));
+    for (int i = 0; i < kRows; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        const float y = kRowStep * static_cast<float>(i) + 2.0f;
+        row.name = MakeUILabel(list_, "", 88.0f, y);
+        row.mark = MakeUILabel(list_, "", 212.0f, y);
+        row.price = MakeUILabel(list_, "", 300.0f, y, 1.0f);
+        row.number = MakeUILabel(list_, "", 342.0f, y);
+        for (GAME_CUILabelObject* label : {row.name, row.mark, row.price, row.number}) AddWidget(label);
+    }
+    AddWidget(MakeUILabel(window_, "MONEY_MARK", 124.0f, 283.0f));
+    moneyLabel_ = MakeUILabel(window_, "", 244.0f, 283.0f, 1.0f);
+    AddWidget(moneyLabel_);
+    AddWidget(MakeUILabel(window_, "MONEY_MARK", 124.0f, 269.0f));
+    totalLabel_ = MakeUILabel(window_, "", 244.0f, 269.0f, 1.0f);
+    AddWidget(totalLabel_);
+    EndUIRoomWindow(widgets_, window_);
+}
+
+void GAME_CUIShop::BuildRows()
+{
+    for (int i = 0; i < kRows; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        const float y = kRowStep * static_cast<float>(i);
+        row.icon = MakeUIPictureUnder(list_, "icon_item_i001", 70.0f, y + 1.0f);
+        AddWidget(row.icon);
+        // The buttons are pictures: the list finds their presses by rectangle.
+        row.increase = MakeUIPictureUnder(list_, "ui_button_increase", kIncreaseLeft - kWindow.x, y + 2.0f);
+        AddWidget(row.increase);
+        row.decrease = MakeUIPictureUnder(list_, "ui_button_decrease", kDecreaseLeft - kWindow.x, y + 2.0f);
+        AddWidget(row.decrease);
+    }
+}
+
+const HideoutData* GAME_CUIShop::Hideout() const
+{
+    const GAME_CTravelController* travel = Context().world.travel.get();
+    const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
+    return location != nullptr ? FindHideoutData(location->hideoutId) : nullptr;
+}
+
+MarketParties GAME_CUIShop::Parties() const
+{
+    return {Context().world.fieldObjects.get(), Context().world.ship.get(), Context().Player()};
+}
+
+bool GAME_CUIShop::KeepsHoldOnClose() const { return Context().ui.IsOpen(kSlotAjitoMenu); }
+
+std::int32_t GAME_CUIShop::ListRows() const
+{
+    return OnBuyTab() ? static_cast<std::int32_t>(trade_.GoodsCount()) : trade_.SellRowCount();
+}
+
+void GAME_CUIShop::OnEnterState(UIScreenState state)
+{
+    switch (state) {
+    case kOpening: {
+        const int variant = UILanguageVariant();
+        nameHeader_->SetSprite(nameSprites_.ids[static_cast<std::size_t>(variant)]);
+        priceHeader_->SetSprite(priceSprites_.ids[static_cast<std::size_t>(variant)]);
+        numberHeader_->SetSprite(numberSprites_.ids[static_cast<std::size_t>(variant)]);
+        moneyHeader_->SetSprite(moneySprites_.ids[static_cast<std::size_t>(variant)]);
+        const HideoutData* hideout = Hideout();
+        if (hideout != nullptr) {
+            trade_.ResetBuyList(hideout->marketItems);
+            const std::uint32_t town = Context().world.travel->GetLocation()->hideoutId;
+            title_->SetTextW(Limited(FormatUIMessage(hideout->typeNameKeys[kTypeNameMarket], {UITagName(town)}), kLabelLimit).c_str());
+        } else {
+            trade_.ResetBuyList({});
+            title_->SetTextW(u"");
+        }
+        pages_.Reset(kBuyList);
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowTab(true);
+        ResetBuyList();
+        Context().world.SetFieldStick(false);
+        break;
+    }
+    case kClosing:
+        Context().ui.SetOpen(kSlotAjitoMenu, true);
+        Context().world.SetFieldStick(true);
+        break;
+    case kClosed: trade_.ClearQuantities(); break;
+    default: break;
+    }
+}
+
+void GAME_CUIShop::EveryFrame()
+{
+    blink_ = (blink_ + 1) % 16;
+    const Vec2 arrow{46.0f + static_cast<float>((blink_ / 8) % 2), 4.0f};
+    cursorArrow_->SetPosition(&arrow);
+    const GAME_CPlayerData* player = Context().Player();
+    moneyLabel_->SetTextW(UIFullWidthNumber(player != nullptr ? player->money : 0).c_str());
+}
+
+void GAME_CUIShop::UpdateMain(bool input)
+{
+    pages_.Advance([this](Page page) { EnterPage(page); });
+    scroll_->SetValue(scrollTop_);
+    const bool listing = pages_.Is(kBuyList) || pages_.Is(kSellList);
+    bool left = Root()->UpdateTree(listing && input && !AnyWidgetBusyOrDecided());
+    if (scroll_->Value() != scrollTop_) {
+        scrollTop_ = scroll_->Value();
+        PlayUISE(kSeUICursor);
+        RefreshRows();
+        left = false;
+    }
+    switch (pages_.Current()) {
+    case kBuyList:
+    case kSellList: ListInput(left); break;
+    case kBuyConfirm:
+    case kSellConfirm: {
+        const UIDialogAnswer answer = PollDialog();
+        const bool buying = pages_.Is(kBuyConfirm);
+        if (answer == UIDialogAnswer::kYes) {
+            pages_.Go(buying ? kBought : kSold);
+        } else if (answer != UIDialogAnswer::kNone) {
+            if (buying) enter_->SetColor(GetUIColor(kUIColorDisabled));
+            pages_.Go(buying ? kBuyList : kSellList);
+        }
+        break;
+    }
+    default:
+        if (!IsDialogShown()) {
+            pages_.Go(pages_.Current() == kSold ? kSellList : kBuyList);
+            if (pages_.Is(kBought)) trade_.ClearQuantities();
+            RefreshTotals();
+        }
+        break;
+    }
+    scroll_->SetValue(scrollTop_);
+}
+
+void GAME_CUIShop::EnterPage(Page page)
+{
+    const MarketParties parties = Parties();
+    switch (page) {
+    case kBuyList: ResetBuyList(); break;
+    case kBuyRefused: NoticeInDialog(kSlotShop, {.text = GetMessageTextExpanded(trade_.ChooseBuyRefusal(parties)), .focusOnYes = true}); break;
+    case kBuyConfirm: {
+        const GAME_CMarketTrade::Totals totals = trade_.GetBuyTotals();
+        AskInDialog(kSlotShop, {.text = Limited(FormatUIMessage("MARKET_BUY_YESNO", {UIFullWidthNumber(totals.count), GetMessageTextExpanded("MONEY_MARK"),
+                                                                                      UIFullWidthNumber(totals.price)}),
+                                                kQuestionLimit)});
+        break;
+    }
+    case kBought:
+        trade_.ExecutePurchase(parties);
+        PlayUISE(kSeTrade);
+        NoticeInDialog(kSlotShop, {.text = GetMessageTextExpanded("MARKET_BUY_FINISH_0") + u"\n" + GetMessageTextExpanded("MARKET_BUY_FINISH_1"),
+                                   .focusOnYes = true});
+        break;
+    case kSellList: EnterSellList(); break;
+    case kSellConfirm:
+        AskInDialog(kSlotShop, {.text = Limited(FormatUIMessage("MARKET_SELL_YESNO", {UIFullWidthNumber(trade_.MarkedCount()), GetMessageTextExpanded("MONEY_MARK"),
+                                                                                       UIFullWidthNumber(trade_.MarkedPrice())}),
+                                                kQuestionLimit)});
+        break;
+    case kSold: {
+        const std::int64_t paid = trade_.ExecuteSale(parties);
+        PlayUISE(kSeTrade);
+        selected_ = 0;
+        scrollTop_ = 0;
+        RefreshRows();
+        NoticeInDialog(kSlotShop, {.text = Limited(FormatUIMessage("MARKET_SELL_FINISHED", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(paid)}), kLabelLimit),
+                                   .focusOnYes = true});
+        break;
+    }
+    }
+}
+
+void GAME_CUIShop::ResetBuyList()
+{
+    trade_.ClearQuantities();
+    selected_ = 0;
+    scrollTop_ = 0;
+    scroll_->SetMaximum(std::max(static_cast<std::int32_t>(trade_.GoodsCount()) - kRows, 0));
+    scroll_->SetValue(0);
+    RefreshRows();
+    RefreshTotals();
+    enter_->SetColor(trade_.CanBuySelection(Parties()) ? kUIWhite : GetUIColor(kUIColorDisabled));
+}
+
+void GAME_CUIShop::EnterSellList()
+{
+    trade_.BuildSellList(Parties());
+    selected_ = 0;
+    scrollTop_ = 0;
+    scroll_->SetMaximum(std::max(trade_.SellRowCount() - kRows, 0));
+    scroll_->SetValue(0);
+    enter_->SetColor(GetUIColor(kUIColorDisabled));
+    RefreshRows();
+    RefreshTotals();
+}
+
+void GAME_CUIShop::ShowTab(bool buy)
+{
+    buyTab_->SetSprites(buy ? tabOn_ : tabOff_, buy ? tabOn_ : tabOff_);
+    sellTab_->SetSprites(buy ? tabOff_ : tabOn_, buy ? tabOff_ : tabOn_);
+    const float tabHalf = UISpriteSize(tabOn_).x / 2.0f;
+    const Vec2 buyAt{tabHalf + 44.0f, kTabY + (buy ? 0.0f : kTabLowered)};
+    const Vec2 sellAt{tabHalf + 264.0f, kTabY + (buy ? kTabLowered : 0.0f)};
+    buyAnchor_->SetPosition(&buyAt);
+    sellAnchor_->SetPosition(&sellAt);
+    if (State() != kMain) return;
+    // The tab already shown starts nothing anew.
+    if (buy && !OnBuyTab()) pages_.Go(kBuyList);
+    if (!buy && OnBuyTab()) pages_.Go(kSellList);
+}
+
+void GAME_CUIShop::OnEnterButton()
+{
+    const bool enabled = enter_->Color() == kUIWhite;
+    if (OnBuyTab()) {
+        if (!trade_.AnyQuantity()) return;
+        pages_.Go(enabled ? kBuyConfirm : kBuyRefused);
+    } else if (enabled) {
+        pages_.Go(kSellConfirm);
+    }
+}
+
+void GAME_CUIShop::ListInput(bool input)
+{
+    const std::int32_t listRows = ListRows();
+    if (!OnBuyTab()) {
+        scroll_->SetMaximum(std::max(listRows - kRows, 0));
+        scrollTop_ = std::clamp(scrollTop_, 0, scroll_->Maximum());
+    }
+    if (!input || listRows == 0) return;
+    if (PointerOnRows(listRows)) return;
+    const bool page = PageModifierHeld();
+    if (Repeated(kUIMenuUp)) {
+        PlayUISE(kSeUICursor);
+        StepCursor(false, listRows);
+    } else if (Repeated(kUIMenuDown)) {
+        PlayUISE(kSeUICursor);
+        StepCursor(true, listRows);
+    }
+    if (Repeated(kUIMenuLeft)) {
+        PlayUISE(kSeUICursor);
+        StepValue(scrollTop_ + selected_, page ? -10 : -1, MarketMarkRule::kKey);
+    } else if (Repeated(kUIMenuRight)) {
+        PlayUISE(kSeUICursor);
+        StepValue(scrollTop_ + selected_, page ? 10 : 1, MarketMarkRule::kKey);
+    }
+}
+
+bool GAME_CUIShop::PointerOnRows(std::int32_t listRows)
+{
+    const std::int32_t shown = std::min(kRows, listRows - scrollTop_);
+    for (std::int32_t i = 0; i < shown; ++i) {
+        const float y = kRowStep * static_cast<float>(i);
+        if (!RowHit(kRowTop + y, kRowLeft, kRowRight, kRowBottom + y)) continue;
+        if (i == selected_) break;
+        selected_ = i;
+        PlayUISE(kSeUICursor);
+        RefreshRows();
+        return true;
+    }
+    for (const bool increase : {true, false}) {
+        const float left = increase ? kIncreaseLeft : kDecreaseLeft;
+        for (std::int32_t i = 0; i < shown; ++i) {
+            const float y = kRowStep * static_cast<float>(i);
+            if (!RowHit(kStepButtonTop + y, left, left + kStepButtonWidth, kStepButtonBottom + y)) continue;
+            PlayUISE(kSeUICursor);
+            if (i == selected_) {
+                StepValue(scrollTop_ + i, increase ? 1 : -1, increase ? MarketMarkRule::kIncreaseButton : MarketMarkRule::kDecreaseButton);
+            } else {
+                selected_ = i;
+                AfterChange();
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void GAME_CUIShop::StepCursor(bool down, std::int32_t listRows)
+{
+    const std::int32_t maximum = std::max(listRows - kRows, 0);
+    const bool page = !OnBuyTab() && PageModifierHeld();
+    if (down) {
+        if (page) {
+            if (scrollTop_ < maximum) {
+                scrollTop_ = std::min(scrollTop_ + kRows, maximum);
+            } else {
+                selected_ = 0;
+                scrollTop_ = 0;
+            }
+        }
+        if (scrollTop_ + selected_ >= listRows - 1) {
+            selected_ = 0;
+            scrollTop_ = 0;
+        } else if (selected_ == kRows - 1) {
+            ++scrollTop_;
+        } else {
+            ++selected_;
+        }
+    } else {
+        if (page) scrollTop_ = scrollTop_ <= 0 ? maximum : std::max(scrollTop_ - kRows, 0);
+        if (--selected_ < 0) {
+            selected_ = 0;
+            --scrollTop_;
+        }
+        // Above the first row the cursor goes round to the last.
+        if (scrollTop_ < 0) {
+            if (listRows <= kRows) {
+                selected_ = listRows - 1;
+                scrollTop_ = 0;
+            } else {
+                selected_ = kRows - 1;
+                scrollTop_ = listRows - kRows;
+            }
+        }
+    }
+    selected_ = std::clamp(selected_, 0, kRows - 1);
+    RefreshRows();
+}
+
+void GAME_CUIShop::StepValue(std::int32_t row, std::int32_t step, MarketMarkRule rule)
+{
+    if (OnBuyTab()) {
+        trade_.StepQuantity(static_cast<std::size_t>(row), step);
+    } else {
+        trade_.AdjustSellMark(row, step, rule);
+    }
+    AfterChange();
+}
+
+void GAME_CUIShop::AfterChange()
+{
+    const bool enabled = OnBuyTab() ? trade_.CanBuySelection(Parties()) : trade_.MarkedCount() > 0;
+    enter_->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorDisabled));
+    RefreshRows();
+    RefreshTotals();
+}
+
+void GAME_CUIShop::RefreshRows()
+{
+    const Vec2 cursorAt{0.0f, kRowStep * static_cast<float>(selected_)};
+    cursorHolder_->SetPosition(&cursorAt);
+    const bool buy = OnBuyTab();
+    const std::int32_t listRows = ListRows();
+    const std::u16string moneyMark = GetMessageTextExpanded("MONEY_MARK");
+    for (int i = 0; i < kRows; ++i) {
+        Row& row = rows_[static_cast<std::size_t>(i)];
+        const std::int32_t index = scrollTop_ + i;
+        std::uint32_t itemId = kNoId;
+        const ItemData* record = nullptr;
+        std::u16string number;
+        if (index >= 0 && index < listRows) {
+            if (buy) {
+                itemId = trade_.GoodsAt(static_cast<std::size_t>(index));
+                record = FindItemData(itemId);
+                const std::int64_t held = CountStoredItem(itemId) + CountFieldItem(itemId);
+                number = UIFullWidthNumber(trade_.Quantity(static_cast<std::size_t>(index))) + u"\u3000(" + UIFullWidthNumber(held) + u")";
+            } else {
+                const MarketSellRow sold = trade_.SellRowAt(index);
+                itemId = sold.itemId;
+                record = sold.record;
+                number = UIFullWidthNumber(sold.mark) + u"／" + UIFullWidthNumber(sold.count);
+            }
+        }
+        const bool filled = itemId != kNoId;
+        row.name->SetTextW(filled ? UITagName(itemId).c_str() : u"");
+        row.mark->SetTextW(filled ? moneyMark.c_str() : u"");
+        row.price->SetTextW(filled ? UIFullWidthNumber(record == nullptr ? 0 : buy ? record->buyPrice : record->sellPrice).c_str() : u"");
+        row.number->SetTextW(Limited(number, kNumberLimit).c_str());
+        row.icon->SetSprite(filled && record != nullptr ? record->iconSprite : kNoSprite);
+        for (GAME_CUINullObject* part : {row.separator, row.increase, row.decrease}) {
+            if (part != nullptr) part->SetColor(filled ? kUIWhite : kUIHidden);
+        }
+    }
+}
+
+void GAME_CUIShop::RefreshTotals()
+{
+    const std::int64_t total = OnBuyTab() ? trade_.GetBuyTotals().price : trade_.MarkedPrice();
+    totalLabel_->SetTextW(UIFullWidthNumber(std::clamp<std::int64_t>(total, 0, kTotalCeiling), u"%9d").c_str());
+}
+
+void GAME_CUIShop::Draw()
+{
+    if (State() == kClosed) return;
+    payHeader_->SetSprite(OnBuyTab() ? paySprites_.Current() : totalSprites_.Current());
+    GAME_CUIScreen::Draw();
+    if (trade_.GoodsCount() == 0 && OnBuyTab()) {
+        const std::u16string notice = GetMessageTextExpanded("MARKET_NO_SELL_ITEM");
+        const float y = window_->WorldPosition().y + 16.0f + 2.0f * UILineHeight();
+        DrawUIText({kCanvasWidth / 2.0f - MeasureUIText(notice) / 2.0f, y}, notice, GetUIColor(kUIColorText));
+    }
+}
