@@ -59,7 +59,7 @@ PixelArt CountButton(bool increase)
     PixelArt art(13, 12);
     art.OutlinedRoundFill(0, 0, 13, 12, kOutline, kTeal);
     for (int step = 0; step < 4; ++step) {
-        const int y = increase ? 3 + step : 8 - step;
+        const int y = increase ? 8 - step : 3 + step;
         art.Fill(3 + step, y, 7 - 2 * step, 1, kWhite);
     }
     return art;

@@ -16,6 +16,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/room_window.h"
+#include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
@@ -89,8 +90,8 @@ void GAME_CUIShop::Build()
     tabOff_ = FindUISprite("ui_tab_off");
 
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
-    const UIRoomWindowButtons frame = BeginUIRoomWindow(widgets_, window_, window_, {.owner = this});
-    static_cast<void>(frame);
+    // The player's way out goes back to the hideout menu; a close by an event or a game over does not.
+    BeginUIRoomWindow(widgets_, window_, window_, {.owner = this, .closeRelease = CloseAndOpenHideoutMenu(this)});
     nameHeader_ = MakeUIPictureUnder(window_, "ui_text_name", 88.0f, 140.0f);
     AddWidget(nameHeader_);
     priceHeader_ = MakeUIPictureUnder(window_, "ui_text_price", 230.0f, 140.0f);
@@ -220,10 +221,7 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
         Context().world.SetFieldStick(false);
         break;
     }
-    case kClosing:
-        Context().ui.SetOpen(kSlotAjitoMenu, true);
-        Context().world.SetFieldStick(true);
-        break;
+    case kClosing: Context().world.SetFieldStick(true); break;
     case kClosed: trade_.ClearQuantities(); break;
     default: break;
     }
