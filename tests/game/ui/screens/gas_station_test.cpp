@@ -191,7 +191,11 @@ TEST_F(GasStationRoadTest, ANewPlayerBuysTwoUnitsOfFuelAtTheFirstHideout)
 {
     StartNewGameToFirstRoad();
     GAME_CGameWorld& world = *GetGameWorld();
+    // The hideout menu knows where the ship stands; the gas station opens over it as from its card.
+    UI().SetOpen(kSlotAjitoMenu, true);
+    StepFrames(20);
     ASSERT_NE(world.travel->GetLocation(), nullptr);
+    ASSERT_TRUE(CloseScreen(kSlotAjitoMenu));
     EXPECT_EQ(world.travel->GetLocation()->hideoutId, MakeTag("AD01"));
     EXPECT_EQ(GetPlayerData()->money, 500);
     EXPECT_EQ(world.ship->fuel, 200);
