@@ -17,8 +17,6 @@ struct UIRoomWindowSpec {
     UIIconCallback skipLeftRelease;
     UIIconCallback skipRightRelease;
     GAME_CUIBase* owner = nullptr;
-    // When set, the close button calls this instead of only closing the owner.
-    UIIconCallback closeRelease;
 };
 
 struct UIRoomWindowButtons {
