@@ -30,10 +30,11 @@ bool Unescape(std::string_view text, std::string& out, std::string& error)
         }
         switch (text[i]) {
         case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
         case 't': out += '\t'; break;
         case '\\': out += '\\'; break;
         default:
-            error = FormatText("unknown escape '\\%c' (known: \\n \\t \\\\)", {text.substr(i, 1)});
+            error = FormatText("unknown escape '\\%c' (known: \\n \\r \\t \\\\)", {text.substr(i, 1)});
             return false;
         }
     }

@@ -122,7 +122,7 @@ std::vector<tools::NamedImage> DrawProgressScreenSprites()
     std::vector<tools::NamedImage> sprites;
     // The sound room's rows.
     sprites.push_back(Named("ui_separator_big", HorizontalLine(408, kLine)));
-    sprites.push_back(Named("ui_select_highlight_big", Solid(388, 17, Hex(0xFFFFFF, 60))));
+    sprites.push_back(Named("ui_select_highlight_big", Solid(408, 18, Hex(0xFFFFFF, 60))));
     // The discard window's description lines.
     sprites.push_back(Named("ui_separator_big2", HorizontalLine(432, kLine)));
     // The achievement list: the rows' lines, the lines round the description, the bar's frame.

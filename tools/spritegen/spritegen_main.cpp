@@ -40,6 +40,7 @@
 #include "tools/spritegen/hull_art.h"
 #include "tools/spritegen/nearview_art.h"
 #include "tools/spritegen/progress_art.h"
+#include "tools/spritegen/quest_art.h"
 #include "tools/spritegen/room_screen_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/settings_art.h"
@@ -78,7 +79,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The crew birth window.
                       spritegen::DrawBirthSprites(),
                       // The world map.
-                      spritegen::DrawWorldMapSprites()}) {
+                      spritegen::DrawWorldMapSprites(),
+                      // The quest board and the current quests.
+                      spritegen::DrawQuestSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -21,7 +21,7 @@ TEST(ParseMessageSource, ReadsKeysTextsAndEscapes)
         "\xEF\xBB\xBF# comment\n"
         "\n"
         "COMMAND_YES\t\xe3\x81\xaf\xe3\x81\x84\r\n"
-        "MULTI\tline one\\nline two\\t\\\\end\n"
+        "MULTI\tline one\\r\\nline two\\t\\\\end\n"
         "EMPTY\t\n"
         "TABS\ta\tb\n"
         "LAST\tno newline",
@@ -30,7 +30,7 @@ TEST(ParseMessageSource, ReadsKeysTextsAndEscapes)
     ASSERT_EQ(source.entries.size(), 5u);
     EXPECT_EQ(source.entries[0].key, "COMMAND_YES");
     EXPECT_EQ(source.entries[0].text, u"はい");
-    EXPECT_EQ(source.entries[1].text, u"line one\nline two\t\\end");
+    EXPECT_EQ(source.entries[1].text, u"line one\r\nline two\t\\end");
     EXPECT_EQ(source.entries[2].text, u"");
     EXPECT_TRUE(source.entries[2].hasText);
     EXPECT_EQ(source.entries[3].text, u"a\tb");
@@ -55,7 +55,7 @@ TEST(ParseMessageSource, ReportsEachBadLineWithFileAndLine)
         "en.txt:2: expected KEY<TAB>text",
         "en.txt:3: empty key",
         "en.txt:4: key 'BAD KEY' may hold only printable ASCII without spaces",
-        "en.txt:5: unknown escape '\\q' (known: \\n \\t \\\\)",
+        "en.txt:5: unknown escape '\\q' (known: \\n \\r \\t \\\\)",
         "en.txt:6: text ends with a lone '\\' (write \\\\ for a backslash)",
         "en.txt:7: text of 'UTF8' is not valid UTF-8",
         "en.txt:8: duplicate key 'GOOD' (first at line 1)",

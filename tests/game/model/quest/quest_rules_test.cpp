@@ -103,8 +103,8 @@ TEST_F(QuestRules, AcceptLimitDeliveryRemovalDailyPassAndReadingFollowTheBoardBy
     ASSERT_TRUE(IsQuestDeliverable(Tag("Q001")));
     GetPlayerData()->money = 999'999'900;
     const std::uint32_t delivered = platform::ReadU32(GetWorkingSystemRecord(), kDeliveredCount);
-    // Hideout AD01's board offers two quests: what lies past them goes.
-    LayBoard(0, {"Q001", "Q002", "Q004"}, 0b111);
+    // Hideout AD01's board offers three quests: what lies past them goes.
+    LayBoard(0, {"Q001", "Q002", "Q004", "Q003"}, 0b1111);
     ASSERT_TRUE(DeliverQuest(slot, 0, 0, Tag("Q001")));
     EXPECT_TRUE(GetSoundPlayer()->WasPlayedThisFrame(22));
     EXPECT_EQ(GetPlayerData()->money, 999'999'999);
@@ -113,8 +113,9 @@ TEST_F(QuestRules, AcceptLimitDeliveryRemovalDailyPassAndReadingFollowTheBoardBy
     EXPECT_GE(PilesOf(Tag("I025"), &units), 1);
     EXPECT_EQ(units, 10);
     EXPECT_EQ(IdAt(0, 0), Tag("Q002"));
-    EXPECT_EQ(IdAt(0, 1), kEmpty);
-    EXPECT_EQ(Mask(0), 0b1u);
+    EXPECT_EQ(IdAt(0, 1), Tag("Q004"));
+    EXPECT_EQ(IdAt(0, 2), kEmpty);
+    EXPECT_EQ(Mask(0), 0b11u);
     EXPECT_EQ(platform::ReadU32(GetWorkingSystemRecord(), kDeliveredCount), delivered + 1);
 
     // Fuel stops at the capacity; with nothing to hand a quest is not deliverable.
