@@ -22,6 +22,11 @@ struct UIInfoPanelLayout {
     float iconTextX = 26.0f;
     // The first line has a separator above it too (a panel continuing lines drawn above it).
     bool separatorOnFirst = false;
+    // Separators stand under the lines instead (at `separator` from each line), every line of the text
+    // but its last having one.
+    bool separatorBelow = false;
+    // Each line also has a value, right-aligned to this x of the line (0: no values).
+    float valueRight = 0.0f;
 };
 
 // Built in two parts (sprites, then texts) into the owner's draw list. A fill runs from the bar's
@@ -36,12 +41,16 @@ public:
     void Clear();
     void Begin(std::int32_t scroll);
     // A line of the text; indented leaves room for an icon (a UI sprite, or none).
-    void Put(std::u16string_view text, bool indented, std::int32_t icon);
+    void Put(std::u16string_view text, bool indented, std::int32_t icon, std::u16string_view value = {});
     // A line holding a message key, looked up when it is drawn.
     void PutKey(const char* key, bool indented, std::int32_t icon);
     void End(GAME_CUIScrollBarObject& bar) const;
 
     const GAME_CUILabelObject* Label(int line) const { return lines_[static_cast<std::size_t>(line)].label; }
+    // Null without values.
+    const GAME_CUILabelObject* Value(int line) const { return lines_[static_cast<std::size_t>(line)].value; }
+    const GAME_CUINullObject* Icon(int line) const { return lines_[static_cast<std::size_t>(line)].icon; }
+    const GAME_CUINullObject* Separator(int line) const { return lines_[static_cast<std::size_t>(line)].separator; }
 
 private:
     // The line the next Put writes, when it is shown: placed, its icon and separator shown.
@@ -50,6 +59,7 @@ private:
     struct Line {
         GAME_CUINullObject* group = nullptr;
         GAME_CUILabelObject* label = nullptr;
+        GAME_CUILabelObject* value = nullptr;
         GAME_CUINullObject* icon = nullptr;
         GAME_CUINullObject* separator = nullptr;
     };

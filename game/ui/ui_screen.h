@@ -152,6 +152,9 @@ protected:
     void AddWidget(GAME_CUIObjectBase* widget);
     // A further root of the draw list that the mover moves and updates (without input) in transitions.
     void AddMovedRoot(GAME_CUIObjectBase* root);
+    // Where the next closing slide ends (the mover's hidden place when not given), for a screen that
+    // leaves one way or another depending on how it was opened.
+    void SetClosingSlideEnd(std::optional<TweenPoint> end) { setup_.mover.closedAt = end; }
     // Asks for a state change at the next update, as the screen's own rules decide (an opening cut short).
     void SetNextState(UIScreenState state) { next_ = state; }
     // The state the next update goes to, unless a request comes first.

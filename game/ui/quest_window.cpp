@@ -1,0 +1,238 @@
+// The window both quest screens stand in: its frame, the rows of quests with their cursor, and the selected quest's detail pane.
+#include "game/ui/quest_window.h"
+
+#include <algorithm>
+
+#include "framework/text/format_text.h"
+#include "game/services/data/item_records.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/data/world_records.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/room_window.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr Vec2 kWindow{61.0f, -51.0f};
+constexpr Vec2 kFirstRow{317.0f, 157.0f};
+// A little under the heading line, so that the line does not cross the first row of text.
+constexpr Vec2 kDescription{42.0f, 154.0f};
+constexpr Vec2 kDetailOrigin{36.0f, 212.0f};
+// Beside a row's label, and at the detail pane when it has the focus.
+constexpr Vec2 kCursorOnRow{-18.0f, -1.0f};
+constexpr Vec2 kCursorOnDetail{20.0f, 212.0f};
+// A row's pointer rectangle around its label.
+constexpr Vec2 kRowHitFrom{-17.0f, -4.0f};
+constexpr Vec2 kRowHitTo{80.0f, 12.0f};
+constexpr std::size_t kDescriptionUnits = 143;
+constexpr std::size_t kDescriptionLineUnits = 63;
+
+bool EndsItemList(const ItemCount& entry) { return entry.itemId == kNoId || entry.count <= 0; }
+
+std::u16string Text(const char* key) { return GetMessageTextExpanded(key); }
+
+std::int32_t ItemIcon(std::uint32_t itemId)
+{
+    const ItemData* item = FindItemData(itemId);
+    return item != nullptr ? item->iconSprite : kNoSprite;
+}
+
+}  // namespace
+
+std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
+{
+    std::array<std::u16string, 3> lines;
+    text = text.substr(0, std::min(text.size(), kDescriptionUnits));
+    std::size_t line = 0;
+    for (const char16_t unit : text) {
+        if (unit == 0) break;
+        if (unit == 10 || unit == 13 || unit == 27) {
+            // Every break starts the next line: a CR LF pair leaves an empty one.
+            if (++line == lines.size()) break;
+            continue;
+        }
+        if (lines[line].size() < kDescriptionLineUnits) lines[line] += unit;
+    }
+    return lines;
+}
+
+void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec)
+{
+    infoSprites_.Find("ui_text_information");
+    questSprites_.Find("ui_text_quest");
+    window_ = MakeUIPictureUnder(root, "ui_windowbase", kWindow.x, kWindow.y);
+    BeginUIRoomWindow(list, window_, window_, {.closeRelease = spec.close, .owner = spec.owner});
+    info_ = MakeUIPictureUnder(window_, "ui_text_information", 36.0f, 138.0f);
+    list.push_back(info_);
+    quests_ = MakeUIPictureUnder(window_, "ui_text_quest", 311.0f, 138.0f);
+    list.push_back(quests_);
+    headingLine_ = MakeUIPictureUnder(window_, "ui_separator_left_strong3", 36.0f, 151.0f);
+    list.push_back(headingLine_);
+    list.push_back(MakeUIPictureUnder(window_, "ui_separator_right_strong", 307.0f, spec.rowsLineY));
+    detailBar_ = MakeUIScrollBar(window_, 285.0f, 212.0f, 8.0f, 126.0f);
+    list.push_back(detailBar_);
+    listBar_ = MakeUIScrollBar(window_, 474.0f, 157.0f, 8.0f, 108.0f);
+    list.push_back(listBar_);
+    for (int r = 0; r < kRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        row.anchor = MakeUIGroupUnder(window_, kFirstRow.x, kFirstRow.y + kUILineStep * static_cast<float>(r));
+        list.push_back(row.anchor);
+        row.mark = MakeUIPictureUnder(row.anchor, "ui_accept_highlight", 0.0f, 0.0f);
+        list.push_back(row.mark);
+        if (r > 0) {
+            row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_right", -21.0f, -3.0f);
+            list.push_back(row.separator);
+        }
+    }
+    cursorAnchor_ = MakeUIGroupUnder(window_, kCursorOnDetail.x, kCursorOnDetail.y);
+    list.push_back(cursorAnchor_);
+    highlight_ = MakeUIPictureUnder(cursorAnchor_, "ui_select_highlight", 16.0f, -1.0f);
+    list.push_back(highlight_);
+    arrow_ = MakeUIPictureUnder(cursorAnchor_, "ui_cursor_common_r90", 0.0f, 0.0f);
+    list.push_back(arrow_);
+    detail_.BuildSprites(list, window_,
+                         {.origin = kDetailOrigin, .lines = kDetailLines, .separator = {0.0f, 14.0f}, .icon = {0.0f, -2.0f},
+                          .iconTextX = 17.0f, .separatorBelow = true, .valueRight = 236.0f});
+}
+
+void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+{
+    list.push_back(MakeUICategorySwitch(0, true));
+    title_ = MakeUILabel(window_, "", 42.0f, 111.0f);
+    list.push_back(title_);
+    for (std::size_t i = 0; i < description_.size(); ++i) {
+        description_[i] = MakeUILabel(window_, "", kDescription.x, kDescription.y + kUILineStep * static_cast<float>(i));
+        list.push_back(description_[i]);
+    }
+    detail_.BuildTexts(list);
+    for (Row& row : rows_) {
+        row.label = MakeUILabel(row.anchor, "", 0.0f, 0.0f);
+        list.push_back(row.label);
+    }
+    // Centred on the canvas's middle.
+    empty_ = MakeUILabel(window_, "", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
+    list.push_back(empty_);
+}
+
+void UIQuestWindow::End(std::vector<GAME_CUIObjectBase*>& list) { EndUIRoomWindow(list, window_); }
+
+void UIQuestWindow::ShowLanguage()
+{
+    info_->SetSprite(infoSprites_.Current());
+    quests_->SetSprite(questSprites_.Current());
+}
+
+void UIQuestWindow::ClearRows()
+{
+    for (Row& row : rows_) {
+        row.label->SetTextW(u"");
+        row.mark->SetColor(kUIHidden);
+        if (row.separator != nullptr) row.separator->SetColor(kUIHidden);
+    }
+}
+
+void UIQuestWindow::ShowRow(int row, std::u16string_view name, bool marked)
+{
+    if (row < 0 || row >= kRows) return;
+    Row& shown = rows_[static_cast<std::size_t>(row)];
+    shown.label->SetTextW(std::u16string(name.substr(0, GAME_CUILabelObject::kTextLimit)).c_str());
+    shown.mark->SetColor(marked ? kUIWhite : kUIHidden);
+    if (shown.separator != nullptr) shown.separator->SetColor(kUIWhite);
+}
+
+void UIQuestWindow::PlaceCursor(bool onList, int row, std::uint32_t blink, bool empty)
+{
+    const Vec2 place = onList ? Vec2{kFirstRow.x + kCursorOnRow.x, kFirstRow.y + kCursorOnRow.y + kUILineStep * static_cast<float>(row)}
+                              : kCursorOnDetail;
+    cursorAnchor_->SetPosition(&place);
+    const Vec2 arrow{-static_cast<float>((blink >> 3) & 1), 0.0f};
+    arrow_->SetPosition(&arrow);
+    arrow_->SetColor(empty ? kUIHidden : kUIWhite);
+    highlight_->SetColor(empty || !onList ? kUIHidden : kUIWhite);
+    headingLine_->SetColor(empty ? kUIHidden : kUIWhite);
+}
+
+int UIQuestWindow::ClickedRow(int filledRows)
+{
+    const Vec2 first = rows_[0].label->WorldPosition();
+    for (int r = 0; r < std::min(filledRows, kRows); ++r) {
+        const float y = first.y + kUILineStep * static_cast<float>(r);
+        if (IsUIClickInRect({first.x + kRowHitFrom.x, y + kRowHitFrom.y}, {first.x + kRowHitTo.x, y + kRowHitTo.y})) return r;
+    }
+    return -1;
+}
+
+bool UIQuestWindow::DetailPaneClicked() const { return IsUIClickInRect({18.0f, 100.0f}, {182.0f, 206.0f}); }
+
+void UIQuestWindow::ClearDetail()
+{
+    for (GAME_CUILabelObject* line : description_) line->SetTextW(u"");
+    detail_.Clear();
+    empty_->SetTextA("");
+}
+
+void UIQuestWindow::ShowEmpty(const char* key)
+{
+    ClearDetail();
+    empty_->SetTextA(key);
+    detailBar_->SetMaximum(0);
+}
+
+void UIQuestWindow::ShowDetail(const UIQuestDetailSubject& subject, std::int32_t scroll)
+{
+    ClearDetail();
+    const QuestData* quest = subject.quest;
+    if (quest == nullptr) {
+        description_[0]->SetTextA("QUESTBOARD_DATA_NOT_FOUND");
+        detailBar_->SetMaximum(0);
+        return;
+    }
+    const std::array<std::u16string, 3> lines = SplitQuestDescription(GetMessageTextExpanded(TagText(subject.questId) + "_DISCRIPT"));
+    for (std::size_t i = 0; i < lines.size(); ++i) description_[i]->SetTextW(lines[i].c_str());
+
+    detail_.Begin(scroll);
+    if (subject.showTown) {
+        detail_.Put(FormatUIMessage("QUESTBOARD_ACCEPT_AJITO", {UITagName(subject.townId)}), true, symbols_.Index(GAME_CQuestSymbolSprites::kTown));
+    }
+    const bool limited = quest->limitDays != -1;
+    const std::int32_t limitIcon = limited ? symbols_.Index(GAME_CQuestSymbolSprites::kLimit) : kNoSprite;
+    const std::u16string unlimited = Text("QUESTBOARD_LIMITS_DAYS_UNLIMITED");
+    switch (subject.limitLine) {
+    case UIQuestLimitLine::kOffer:
+        detail_.Put(Text("QUESTBOARD_LIMITS"), true, limitIcon,
+                    FormatUIMessage("QUESTBOARD_LIMITS_DAYS", {limited ? UIFullWidthNumber(quest->limitDays) : unlimited}));
+        break;
+    case UIQuestLimitLine::kAccepted:
+        detail_.Put(Text("CURRENT_QUEST_UI_REMAIN_DAYS"), true, limitIcon,
+                    subject.daysLeft < 0 ? unlimited : FormatUIMessage("QUESTBOARD_RESET_DAYS", {UIFullWidthNumber(subject.daysLeft)}));
+        break;
+    case UIQuestLimitLine::kDaysLeft:
+        detail_.Put(Text("QUESTBOARD_LIMITS"), true, limitIcon,
+                    FormatUIMessage("QUESTBOARD_LIMITS_DAYS", {limited ? UIFullWidthNumber(subject.daysLeft) : unlimited}));
+        break;
+    }
+    detail_.Put(Text("QUESTBOARD_NEEDITEM"), false, kNoSprite);
+    for (const ItemCount& needed : quest->neededItems) {
+        if (EndsItemList(needed)) break;
+        const std::u16string counts = vesk::text::FormatText(
+            u"%ls(%ls)", {UIFullWidthNumber(needed.count), UIFullWidthNumber(UIAvailableItemCount(needed.itemId, false))});
+        detail_.Put(UITagName(needed.itemId), true, ItemIcon(needed.itemId), counts);
+    }
+    detail_.Put(Text("QUESTBOARD_REWARD"), false, kNoSprite);
+    if (quest->fuel > 0) {
+        detail_.Put(Text("FUEL"), true, symbols_.Index(GAME_CQuestSymbolSprites::kFuel), UIFullWidthNumber(quest->fuel) + Text("FUEL_UNIT_TEXT"));
+    }
+    if (quest->money > 0) {
+        detail_.Put(Text("MONEY"), true, symbols_.Index(GAME_CQuestSymbolSprites::kMoney), Text("MONEY_MARK") + UIFullWidthNumber(quest->money));
+    }
+    for (const ItemCount& reward : quest->rewardItems) {
+        if (EndsItemList(reward)) break;
+        detail_.Put(UITagName(reward.itemId), true, ItemIcon(reward.itemId), UIFullWidthNumber(reward.count));
+    }
+    detail_.End(*detailBar_);
+}

@@ -1,0 +1,117 @@
+// The window both quest screens stand in: its frame, the rows of quests with their cursor, and the selected quest's detail pane.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/services/data/record_entries.h"
+#include "game/ui/info_panel.h"
+#include "game/ui/quest_symbol_sprites.h"
+#include "game/ui/widget_builders.h"
+
+class GAME_CUIBase;
+struct QuestData;
+
+// Which time-limit line a quest's detail opens with.
+enum class UIQuestLimitLine {
+    kOffer,     // an offer not taken: the quest's own limit
+    kAccepted,  // a taken offer on its board: the days left
+    kDaysLeft,  // a taken quest in the list of all: the days left under the limit's heading
+};
+
+// What the detail pane shows: the quest, its days left and, for the list of all quests, the town
+// where it was taken.
+struct UIQuestDetailSubject {
+    std::uint32_t questId = kNoId;
+    const QuestData* quest = nullptr;
+    std::int32_t daysLeft = -1;
+    UIQuestLimitLine limitLine = UIQuestLimitLine::kOffer;
+    bool showTown = false;
+    std::uint32_t townId = kNoId;
+};
+
+// The description as the detail pane shows it: at most three lines.
+std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text);
+
+// Built into the owner's draw list in three parts: BuildSprites, then the owner's button sprites,
+// BuildTexts, then the owner's button labels, End.
+class UIQuestWindow {
+public:
+    static constexpr int kRows = 6;
+    static constexpr int kDetailLines = 6;
+
+    struct Spec {
+        GAME_CUIBase* owner = nullptr;
+        UIIconCallback close;
+        // The line under the rows.
+        float rowsLineY = 264.0f;
+    };
+
+    void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec);
+    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list);
+    void End(std::vector<GAME_CUIObjectBase*>& list);
+
+    GAME_CUINullObject* Window() const { return window_; }
+    GAME_CUIScrollBarObject* ListBar() const { return listBar_; }
+    GAME_CUIScrollBarObject* DetailBar() const { return detailBar_; }
+    GAME_CUILabelObject* Title() const { return title_; }
+
+    // The headings in the language now chosen.
+    void ShowLanguage();
+    void ClearRows();
+    // A filled row: its name, its mark, and the line above it (rows 1 to 5).
+    void ShowRow(int row, std::u16string_view name, bool marked);
+    // The cursor beside a row of the list, or at the detail pane; hidden with the heading line while
+    // the list is empty. The arrow steps back a unit for 8 frames of every 16.
+    void PlaceCursor(bool onList, int row, std::uint32_t blink, bool empty);
+    // The filled row a pointer pressed this frame, -1 for none.
+    int ClickedRow(int filledRows);
+    // A pointer pressed this frame on the detail pane's left part.
+    bool DetailPaneClicked() const;
+
+    // The detail of a quest, its lines from the scroll value on; the detail bar's maximum follows.
+    void ShowDetail(const UIQuestDetailSubject& subject, std::int32_t scroll);
+    // No detail: the message centred over the pane (none for "").
+    void ShowEmpty(const char* key);
+
+    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
+    const GAME_CUINullObject* RowMark(int row) const { return rows_[static_cast<std::size_t>(row)].mark; }
+    const GAME_CUILabelObject* DescriptionLine(int line) const { return description_[static_cast<std::size_t>(line)]; }
+    const GAME_CUILabelObject* EmptyLabel() const { return empty_; }
+    const UIInfoPanel& Detail() const { return detail_; }
+    const GAME_CUINullObject* Arrow() const { return arrow_; }
+    const GAME_CUINullObject* Highlight() const { return highlight_; }
+    const GAME_CUINullObject* HeadingLine() const { return headingLine_; }
+    const GAME_CUINullObject* CursorAnchor() const { return cursorAnchor_; }
+
+private:
+    struct Row {
+        GAME_CUINullObject* anchor = nullptr;
+        GAME_CUINullObject* mark = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+        GAME_CUILabelObject* label = nullptr;
+    };
+
+    void ClearDetail();
+
+    GAME_CUINullObject* window_ = nullptr;
+    GAME_CUINullObject* info_ = nullptr;
+    GAME_CUINullObject* quests_ = nullptr;
+    GAME_CUINullObject* headingLine_ = nullptr;
+    GAME_CUIScrollBarObject* listBar_ = nullptr;
+    GAME_CUIScrollBarObject* detailBar_ = nullptr;
+    GAME_CUINullObject* cursorAnchor_ = nullptr;
+    GAME_CUINullObject* arrow_ = nullptr;
+    GAME_CUINullObject* highlight_ = nullptr;
+    GAME_CUILabelObject* title_ = nullptr;
+    GAME_CUILabelObject* empty_ = nullptr;
+    std::array<Row, kRows> rows_{};
+    std::array<GAME_CUILabelObject*, 3> description_{};
+    UIInfoPanel detail_;
+    GAME_CQuestSymbolSprites symbols_;
+    UILanguageSprites infoSprites_;
+    UILanguageSprites questSprites_;
+};

@@ -1,0 +1,255 @@
+// The current quests (slot 27): every quest taken on any town's board, the selected one's detail, and giving one up.
+#include "game/ui/screens/ui_current_quest.h"
+
+#include <algorithm>
+
+#include "game/model/quest/quest_rules.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/world_records.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/quest_boards.h"
+#include "game/services/save/save_image.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
+#include "game/ui/ui_text.h"
+
+namespace {
+
+constexpr int kBoards = 40;
+constexpr int kBoardSlots = 32;
+constexpr std::int32_t kSeRetire = 61;
+constexpr int kUIColorDisabled = 1;
+constexpr int kUIColorDisabledText = 5;
+constexpr std::size_t kQuestionLimit = 240;
+constexpr std::size_t kNoticeLimit = 256;
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+}  // namespace
+
+GAME_CUICurrentQuest::GAME_CUICurrentQuest(const UIScreenContext& context)
+    : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose}, &context)
+{
+    Build();
+}
+
+void GAME_CUICurrentQuest::Build()
+{
+    window_.BuildSprites(widgets_, Root(), {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); }, .rowsLineY = 282.0f});
+    UIButtonSpec button{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                        .action = kActionMenuFunctionB, .release = [this](GAME_CUIIconObject*) { OnRetire(); }};
+    PlaceUIButtonTopLeft(button, 314.0f, 290.0f);
+    retire_ = MakeUIButton(window_.Window(), button);
+    widgets_.push_back(retire_);
+    window_.BuildTexts(widgets_);
+    retireLabel_ = MakeUILabel(retire_, "QUESTBOARD_BUTTON_RETIRE", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(retireLabel_);
+    window_.End(widgets_);
+
+    // Left takes the focus to the detail pane, right back to the list.
+    places_ = {
+        UIFocusPlace{.id = kFocusList, .next = {kUINoFocus, kUINoFocus, kFocusDetail, kUINoFocus}},
+        UIFocusPlace{.id = kFocusDetail, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kFocusList}},
+    };
+}
+
+void GAME_CUICurrentQuest::OnClose()
+{
+    SetOpen(false);
+    Context().ui.SetOpen(openedFromHud != 0 ? kSlotCommon : kSlotPause, true);
+}
+
+void GAME_CUICurrentQuest::OnEnterState(UIScreenState state)
+{
+    switch (state) {
+    case kOpening:
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        window_.ShowLanguage();
+        window_.Title()->SetTextA("CURRENT_QUEST_UI_NAME");
+        pages_.Reset(kBrowse);
+        blink_ = 0;
+        BuildList();
+        Context().world.SetFieldStick(false);
+        // Back up to the HUD, or out to the right towards the pause menu.
+        SetClosingSlideEnd(openedFromHud != 0 ? std::nullopt : std::optional<TweenPoint>(TweenPoint{kCanvasWidth - 61.0f, 0.0f}));
+        break;
+    case kClosing: Context().world.SetFieldStick(true); break;
+    case kClosed: openedFromHud = 0; break;
+    default: break;
+    }
+}
+
+void GAME_CUICurrentQuest::BuildList()
+{
+    entries_.clear();
+    const std::span<std::uint8_t> slot = GetWorkingSlot();
+    const GAME_CStaticDatabase* database = Context().Database();
+    for (int board = 0; board < kBoards; ++board) {
+        std::uint32_t hideoutId = kNoId;
+        if (database == nullptr || database->GetHideoutDataAt(board, &hideoutId) == nullptr) hideoutId = kNoId;
+        const QuestBoardRecord record(slot, board);
+        for (int pair = 0; pair < kBoardSlots; ++pair) {
+            if (record.IsEmpty(pair) || !record.IsAccepted(pair)) continue;
+            entries_.push_back({record.Id(pair), record.Value(pair), hideoutId, board, pair});
+        }
+    }
+    list_.count = static_cast<std::int32_t>(entries_.size());
+    list_.top = 0;
+    list_.cursor = 0;
+    focus_ = kFocusList;
+    list_.Show(*window_.ListBar());
+    window_.DetailBar()->SetDrawWhenEmpty(!entries_.empty());
+    Refresh();
+}
+
+void GAME_CUICurrentQuest::Refresh()
+{
+    selectedQuest_ = kNoId;
+    selectedEntry_ = -1;
+    window_.ListBar()->SetValue(list_.top);
+    window_.ClearRows();
+    const GAME_CStaticDatabase* database = Context().Database();
+    for (int r = 0; r < UIQuestWindow::kRows; ++r) {
+        const std::int32_t index = list_.top + r;
+        if (index >= list_.count) break;
+        const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(index)];
+        window_.ShowRow(r, UITagName(entry.questId), database != nullptr && database->FindQuestData(entry.questId) != nullptr);
+    }
+    detailScroll_ = 0;
+    window_.DetailBar()->SetValue(0);
+    ShowDetail(0);
+}
+
+void GAME_CUICurrentQuest::ShowDetail(std::int32_t scroll)
+{
+    const GAME_CStaticDatabase* database = Context().Database();
+    bool canRetire = false;
+    if (entries_.empty()) {
+        window_.ShowEmpty("CURRENT_QUEST_UI_NO_ACCEPT");
+    } else {
+        const std::int32_t index = list_.Index();
+        const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(index)];
+        const QuestData* quest = database != nullptr ? database->FindQuestData(entry.questId) : nullptr;
+        window_.ShowDetail({.questId = entry.questId, .quest = quest, .daysLeft = entry.daysLeft,
+                            .limitLine = UIQuestLimitLine::kDaysLeft, .showTown = true, .townId = entry.hideoutId},
+                           scroll);
+        if (quest != nullptr) {
+            selectedQuest_ = entry.questId;
+            selectedEntry_ = index;
+            canRetire = true;
+        }
+    }
+    retire_->SetDisabled(!canRetire);
+    retire_->SetColor(canRetire ? kUIWhite : GetUIColor(kUIColorDisabled));
+    retireLabel_->SetColor(GetUIColor(canRetire ? kUIColorText : kUIColorDisabledText));
+}
+
+void GAME_CUICurrentQuest::EveryFrame()
+{
+    blink_ = (blink_ + 1) % 16;
+    window_.PlaceCursor(focus_ == kFocusList, list_.cursor, blink_, entries_.empty());
+}
+
+void GAME_CUICurrentQuest::UpdateMain(bool input)
+{
+    pages_.Advance([this](Page page) { EnterPage(page); });
+    switch (pages_.Current()) {
+    case kBrowse: Browse(input); break;
+    case kAskRetire: {
+        Root()->UpdateTree(false);
+        const UIDialogAnswer answer = PollDialog();
+        if (answer == UIDialogAnswer::kYes) {
+            pages_.Go(kRetired);
+            NoticeInDialog(kSlotCurrentQuest, {.text = Limited(FormatUIMessage("QUESTBOARD_RETIRE_FINISHED", {SelectedName()}), kNoticeLimit)});
+        } else if (answer != UIDialogAnswer::kNone) {
+            pages_.Go(kBrowse);
+        }
+        break;
+    }
+    case kRetired:
+        Root()->UpdateTree(false);
+        if (IsDialogShown()) break;
+        BuildList();
+        pages_.Go(kBrowse);
+        break;
+    }
+}
+
+void GAME_CUICurrentQuest::EnterPage(Page page)
+{
+    switch (page) {
+    case kBrowse: break;
+    case kAskRetire:
+        if (selectedEntry_ < 0) {
+            pages_.Reset(kBrowse);
+            return;
+        }
+        AskInDialog(kSlotCurrentQuest, {.text = Limited(FormatUIMessage("QUESTBOARD_RETIRE_YESNO", {SelectedName()}), kQuestionLimit)});
+        break;
+    case kRetired: {
+        PlayUISE(kSeRetire);
+        const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(selectedEntry_)];
+        RetireQuest(GetWorkingSlot(), entry.board, entry.slot);
+        break;
+    }
+    }
+}
+
+std::u16string GAME_CUICurrentQuest::SelectedName() const { return UITagName(selectedQuest_); }
+
+void GAME_CUICurrentQuest::OnRetire()
+{
+    if (selectedQuest_ == kNoId || selectedEntry_ < 0 || !pages_.Is(kBrowse)) return;
+    pages_.Go(kAskRetire);
+}
+
+void GAME_CUICurrentQuest::Browse(bool input)
+{
+    const bool free = Root()->UpdateTree(input && !AnyWidgetBusyOrDecided());
+    // The wheel or a drag on a bar.
+    const std::int32_t topBefore = list_.top;
+    list_.Follow(*window_.ListBar());
+    if (list_.top != topBefore) {
+        PlayUISE(kSeUICursor);
+        Refresh();
+        return;
+    }
+    if (window_.DetailBar()->Value() != detailScroll_) {
+        detailScroll_ = window_.DetailBar()->Value();
+        ShowDetail(detailScroll_);
+    }
+    if (!free || entries_.empty()) return;
+
+    const int clicked = window_.ClickedRow(list_.count - list_.top);
+    if (clicked >= 0) {
+        focus_ = kFocusList;
+        if (list_.Click(clicked) == UIListClick::kMoved) Refresh();
+        return;
+    }
+    const UIFocusMap focusMap(places_);
+    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus_, kUIFocusLeft);
+    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus_, kUIFocusRight);
+    if (focus_ == kFocusDetail) {
+        std::int32_t step = 0;
+        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
+        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
+        if (step == 0) return;
+        window_.DetailBar()->SetValue(detailScroll_ + step);
+        detailScroll_ = window_.DetailBar()->Value();
+        ShowDetail(detailScroll_);
+        return;
+    }
+    // A list of one has nowhere to go: no sound either.
+    if (list_.count <= 1 || list_.StepByKeys() == 0) return;
+    list_.Show(*window_.ListBar());
+    Refresh();
+}

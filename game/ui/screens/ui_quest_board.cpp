@@ -1,0 +1,472 @@
+// The quest board (slot 9): the offers of the town where the ship stands, their detail, and taking, delivering and giving them up.
+#include "game/ui/screens/ui_quest_board.h"
+
+#include <algorithm>
+
+#include "game/model/quest/quest_rules.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/world_records.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/quest_boards.h"
+#include "game/services/save/save_image.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+constexpr std::int32_t kSeDelivered = 60;
+constexpr std::int32_t kSeRetired = 61;
+constexpr int kUIColorDisabled = 1;
+constexpr int kUIColorDisabledText = 5;
+constexpr std::size_t kQuestionLimit = 240;
+constexpr std::size_t kAcceptedLimit = 128;
+constexpr std::size_t kNoticeLimit = 256;
+constexpr std::size_t kTitleLimit = 127;
+constexpr TweenPoint kNoticeShown{61.0f, -51.0f};
+constexpr TweenPoint kNoticeHidden{61.0f, -kCanvasHeight};
+constexpr std::uint32_t kNoticeStripColor = 0x90FFFFFFu;
+// Buttons slide in and out over a few frames; a refresh lets them settle at once, but never for ever.
+constexpr int kSettlePasses = 64;
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+void ShowButton(GAME_CUIIconObject* button, GAME_CUILabelObject* label, bool shown, bool enabled)
+{
+    button->SetVisible(shown);
+    label->SetVisible(shown);
+    button->SetDisabled(!enabled);
+    button->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorDisabled));
+    label->SetColor(GetUIColor(enabled ? kUIColorText : kUIColorDisabledText));
+}
+
+}  // namespace
+
+GAME_CUIQuestBoard::GAME_CUIQuestBoard(const UIScreenContext& context)
+    : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose}, &context)
+{
+    offers_.fill(kNoId);
+    Build();
+    BuildNotice();
+}
+
+GAME_CUIQuestBoard::~GAME_CUIQuestBoard() { DeleteWidgets(noticeWidgets_); }
+
+void GAME_CUIQuestBoard::Build()
+{
+    window_.BuildSprites(widgets_, Root(), {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); }});
+    GAME_CUINullObject* window = window_.Window();
+    UIButtonSpec button{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                        .action = kActionDecide, .release = [this](GAME_CUIIconObject*) { OnAccept(); }};
+    PlaceUIButtonTopLeft(button, 314.0f, 305.0f);
+    accept_ = MakeUIButton(window, button);
+    widgets_.push_back(accept_);
+    button.release = [this](GAME_CUIIconObject*) { OnDelivery(); };
+    PlaceUIButtonTopLeft(button, 314.0f, 275.0f);
+    delivery_ = MakeUIButton(window, button);
+    widgets_.push_back(delivery_);
+    button.action = kActionMenuFunctionB;
+    button.release = [this](GAME_CUIIconObject*) { OnRetire(); };
+    PlaceUIButtonTopLeft(button, 314.0f, 305.0f);
+    retire_ = MakeUIButton(window, button);
+    widgets_.push_back(retire_);
+    window_.BuildTexts(widgets_);
+    acceptLabel_ = MakeUILabel(accept_, "QUESTBOARD_BUTTON_ACCEPT", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(acceptLabel_);
+    deliveryLabel_ = MakeUILabel(delivery_, "QUESTBOARD_BUTTON_DELIVERY", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(deliveryLabel_);
+    retireLabel_ = MakeUILabel(retire_, "QUESTBOARD_BUTTON_RETIRE", 0.0f, 0.0f, 0.5f, 0.5f);
+    widgets_.push_back(retireLabel_);
+    window_.End(widgets_);
+
+    places_ = {
+        UIFocusPlace{.id = kFocusList, .next = {kUINoFocus, kUINoFocus, kFocusDetail, kUINoFocus}},
+        UIFocusPlace{.id = kFocusDetail, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kFocusList}},
+    };
+}
+
+void GAME_CUIQuestBoard::BuildNotice()
+{
+    noticeWidgets_.push_back(MakeUICategorySwitch(1));
+    notice_ = MakeUIPicture("ui_windowbase", kNoticeHidden.x, kNoticeHidden.y);
+    noticeWidgets_.push_back(notice_);
+    const float width = UISpriteSize(notice_->Sprite()).x;
+    for (const auto& [name, y] : {std::pair{"ui_window_scan_title", 10.0f}, std::pair{"ui_window_scan_main", 34.0f}}) {
+        GAME_CUINullObject* strip = MakeUIPictureUnder(notice_, name, 0.0f, y);
+        const float stripWidth = UISpriteSize(strip->Sprite()).x;
+        const Vec2 stretch{stripWidth > 0.0f ? width / stripWidth : 1.0f, 1.0f};
+        strip->SetScale(&stretch);
+        strip->SetColor(kNoticeStripColor);
+        noticeWidgets_.push_back(strip);
+    }
+    UIButtonSpec close{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
+                       .action = kActionCancel, .release = [this](GAME_CUIIconObject*) {
+                           noticeSlide_ = {.from = kNoticeShown, .to = kNoticeHidden, .duration = kSlideFrames};
+                       }};
+    PlaceUIButtonTopLeft(close, 278.0f, 20.0f);
+    noticeWidgets_.push_back(MakeUIButton(notice_, close));
+    noticeWidgets_.push_back(MakeUICategorySwitch(0, true));
+    noticeTitle_ = MakeUILabel(notice_, "", 20.0f, 12.0f);
+    noticeWidgets_.push_back(noticeTitle_);
+    noticeBody_ = MakeUILabel(notice_, "", 20.0f, 38.0f);
+    noticeWidgets_.push_back(noticeBody_);
+    noticeWidgets_.push_back(MakeUICategorySwitch(2, true));
+    std::erase(noticeWidgets_, nullptr);
+}
+
+Vec2 GAME_CUIQuestBoard::NoticePosition() const { return *notice_->GetPosition(); }
+
+bool GAME_CUIQuestBoard::IsNoticeShown() const { return pages_.Is(kAccepted) && !noticeTitle_->Literal().empty(); }
+
+bool GAME_CUIQuestBoard::KeepsHoldOnClose() const { return Context().ui.IsOpen(kSlotAjitoMenu); }
+
+void GAME_CUIQuestBoard::OnClose()
+{
+    SetOpen(false);
+    Context().ui.SetOpen(kSlotAjitoMenu, true);
+}
+
+bool GAME_CUIQuestBoard::IsEnabled(const GAME_CUIIconObject* button) { return button->IsVisible() && !button->IsDisabled(); }
+
+bool GAME_CUIQuestBoard::IsAccepted(int slot) const
+{
+    return board_ >= 0 && slot >= 0 && slot < kOfferSlots && QuestBoardRecord(GetWorkingSlot(), board_).IsAccepted(slot);
+}
+
+std::uint32_t GAME_CUIQuestBoard::SelectedOffer() const
+{
+    const std::int32_t slot = list_.Index();
+    return slot >= 0 && slot < kOfferSlots ? offers_[static_cast<std::size_t>(slot)] : kNoId;
+}
+
+void GAME_CUIQuestBoard::ReadBoard()
+{
+    offers_.fill(kNoId);
+    std::int32_t count = 0;
+    if (board_ >= 0) {
+        const QuestBoardRecord record(GetWorkingSlot(), board_);
+        for (int slot = 0; slot < offerSlots_; ++slot) {
+            offers_[static_cast<std::size_t>(slot)] = record.Id(slot);
+            if (!record.IsEmpty(slot)) ++count;
+        }
+    }
+    list_.count = count;
+    window_.DetailBar()->SetDrawWhenEmpty(count > 0);
+}
+
+void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
+{
+    switch (state) {
+    case kOpening: {
+        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        for (GAME_CUIObjectBase* widget : noticeWidgets_) widget->SetVisible(true);
+        window_.ShowLanguage();
+        list_.top = 0;
+        list_.cursor = 0;
+        detailScroll_ = 0;
+        selectedQuest_ = kNoId;
+        focus_ = kFocusList;
+        blink_ = 0;
+        // The town where the ship stands; a place that is no hideout has no board.
+        board_ = -1;
+        offerSlots_ = 0;
+        const GAME_CStaticDatabase* database = Context().Database();
+        const LocationRecord* location = Context().world.travel ? Context().world.travel->GetLocation() : nullptr;
+        const HideoutData* hideout = nullptr;
+        if (database != nullptr && location != nullptr) hideout = database->FindHideoutDataIndexed(location->hideoutId, &board_);
+        if (hideout == nullptr) board_ = -1;
+        if (hideout != nullptr && board_ >= 0) offerSlots_ = std::clamp(hideout->offerCount, 0, kOfferSlots);
+        ReadBoard();
+        list_.Show(*window_.ListBar());
+        std::u16string title;
+        if (hideout != nullptr) {
+            title = FormatUIMessage(hideout->typeNameKeys[kTypeNameQuestBoard], {UITagName(location->hideoutId)});
+        }
+        window_.Title()->SetTextW(Limited(title, kTitleLimit).c_str());
+        pages_.Reset(kList);
+        Refresh();
+        Context().world.SetFieldStick(false);
+        break;
+    }
+    case kClosing: Context().world.SetFieldStick(true); break;
+    default: break;
+    }
+}
+
+void GAME_CUIQuestBoard::EveryFrame()
+{
+    blink_ = (blink_ + 1) % 16;
+    window_.PlaceCursor(focus_ == kFocusList, list_.cursor, blink_, list_.count == 0);
+}
+
+void GAME_CUIQuestBoard::Refresh()
+{
+    window_.ListBar()->SetValue(list_.top);
+    window_.ClearRows();
+    const GAME_CStaticDatabase* database = Context().Database();
+    const std::uint32_t mask = board_ >= 0 ? QuestBoardRecord(GetWorkingSlot(), board_).Mask() : 0;
+    for (int r = 0; r < UIQuestWindow::kRows; ++r) {
+        const std::int32_t slot = list_.top + r;
+        if (slot >= kOfferSlots) break;
+        const std::uint32_t id = offers_[static_cast<std::size_t>(slot)];
+        if (id == kNoId || id == 0) continue;
+        const bool known = database != nullptr && database->FindQuestData(id) != nullptr;
+        window_.ShowRow(r, UITagName(id), known && ((mask >> slot) & 1u) != 0);
+    }
+    detailScroll_ = 0;
+    window_.DetailBar()->SetValue(0);
+    ShowDetail();
+}
+
+void GAME_CUIQuestBoard::ShowDetail()
+{
+    if (list_.count == 0) {
+        window_.ShowEmpty("QUESTBOARD_NOQUEST");
+        ShowButtons(kNoId, nullptr, false);
+        return;
+    }
+    const std::uint32_t id = SelectedOffer();
+    const GAME_CStaticDatabase* database = Context().Database();
+    const QuestData* quest = database != nullptr && id != kNoId ? database->FindQuestData(id) : nullptr;
+    const bool accepted = IsAccepted(list_.Index());
+    const std::int32_t days = accepted ? QuestBoardRecord(GetWorkingSlot(), board_).Value(list_.Index()) : -1;
+    window_.ShowDetail({.questId = id, .quest = quest, .daysLeft = days,
+                        .limitLine = accepted ? UIQuestLimitLine::kAccepted : UIQuestLimitLine::kOffer},
+                       detailScroll_);
+    ShowButtons(id, quest, accepted);
+}
+
+void GAME_CUIQuestBoard::ShowButtons(std::uint32_t questId, const QuestData* quest, bool accepted)
+{
+    ShowButton(accept_, acceptLabel_, !accepted, quest != nullptr && !accepted);
+    ShowButton(delivery_, deliveryLabel_, accepted, quest != nullptr && accepted && IsQuestDeliverable(questId));
+    ShowButton(retire_, retireLabel_, accepted, accepted);
+    SettleButtons();
+}
+
+void GAME_CUIQuestBoard::SettleButtons()
+{
+    for (int pass = 0; pass < kSettlePasses; ++pass) {
+        bool busy = false;
+        for (GAME_CUIIconObject* button : {accept_, delivery_, retire_}) {
+            button->UpdateSubtree(false);
+            busy = busy || button->IsBusy();
+        }
+        if (!busy) break;
+    }
+}
+
+void GAME_CUIQuestBoard::UpdateMain(bool input)
+{
+    pages_.Advance([this](Page page) { EnterPage(page); });
+    switch (pages_.Current()) {
+    case kList: UpdateList(input); break;
+    case kAskAccept:
+    case kAskDelivery:
+    case kAskRetire: {
+        Root()->UpdateTree(false);
+        const UIDialogAnswer answer = PollDialog();
+        if (answer == UIDialogAnswer::kYes) {
+            const std::u16string name = UITagName(selectedQuest_);
+            if (pages_.Is(kAskAccept)) {
+                pages_.Go(kAccepted);
+                const QuestData* quest = Context().Database() != nullptr ? Context().Database()->FindQuestData(selectedQuest_) : nullptr;
+                // A quest with a notice tells it in the notice window instead.
+                if (quest != nullptr && !quest->noticeKey.empty()) {
+                    CloseDialog();
+                } else {
+                    NoticeInDialog(kSlotQuestBoard, {.text = Limited(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {name}), kAcceptedLimit)});
+                }
+            } else {
+                const bool delivery = pages_.Is(kAskDelivery);
+                pages_.Go(delivery ? kDelivered : kRetired);
+                NoticeInDialog(kSlotQuestBoard,
+                               {.text = Limited(FormatUIMessage(delivery ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED", {name}),
+                                                kNoticeLimit)});
+            }
+        } else if (answer != UIDialogAnswer::kNone) {
+            pages_.Go(kList);
+        }
+        break;
+    }
+    case kAccepted: UpdateNotice(input); break;
+    case kDelivered:
+    case kRetired:
+    case kLimitReached:
+        Root()->UpdateTree(false);
+        if (!IsDialogShown()) pages_.Go(kList);
+        break;
+    }
+}
+
+void GAME_CUIQuestBoard::EnterPage(Page page)
+{
+    const std::span<std::uint8_t> slot = GetWorkingSlot();
+    switch (page) {
+    case kList:
+        selectedQuest_ = kNoId;
+        focus_ = kFocusList;
+        Refresh();
+        break;
+    case kAskAccept: Ask("QUESTBOARD_ACCEPT_YESNO"); break;
+    case kAskDelivery: Ask("QUESTBOARD_DELIVERY_YESNO"); break;
+    case kAskRetire: Ask("QUESTBOARD_RETIRE_YESNO"); break;
+    case kAccepted: {
+        QuestBoardWriter(slot, board_).Accept(slot, list_.Index(), selectedQuest_);
+        noticeTitle_->SetTextW(u"");
+        noticeBody_->SetTextA("");
+        const QuestData* quest = Context().Database() != nullptr ? Context().Database()->FindQuestData(selectedQuest_) : nullptr;
+        if (quest == nullptr || quest->noticeKey.empty()) break;
+        noticeTitle_->SetTextW(Limited(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {UITagName(selectedQuest_)}), kAcceptedLimit).c_str());
+        noticeBody_->SetTextA(quest->noticeKey.c_str());
+        noticeSlide_ = {.from = kNoticeHidden, .to = kNoticeShown, .duration = kSlideFrames};
+        const Vec2 hidden{kNoticeHidden.x, kNoticeHidden.y};
+        notice_->SetPosition(&hidden);
+        notice_->UpdateTree(false);
+        break;
+    }
+    case kDelivered:
+        DeliverQuest(slot, board_, list_.Index(), selectedQuest_);
+        AfterRemoval();
+        PlayUISE(kSeDelivered);
+        break;
+    case kRetired:
+        PlayUISE(kSeRetired);
+        RetireQuest(slot, board_, list_.Index());
+        AfterRemoval();
+        break;
+    case kLimitReached:
+        PlayUISE(kSeUIError);
+        NoticeInDialog(kSlotQuestBoard, {.text = GetMessageTextExpanded("QUESTBOARD_ACCEPT_OVER")});
+        break;
+    }
+}
+
+void GAME_CUIQuestBoard::Ask(const char* key)
+{
+    selectedQuest_ = SelectedOffer();
+    AskInDialog(kSlotQuestBoard, {.text = Limited(FormatUIMessage(key, {UITagName(selectedQuest_)}), kQuestionLimit)});
+}
+
+// The offer list read again and the cursor one row up, as the removed offer's place closes.
+void GAME_CUIQuestBoard::AfterRemoval()
+{
+    ReadBoard();
+    if (--list_.cursor < 0) {
+        list_.cursor = 0;
+        --list_.top;
+    }
+    if (list_.top + list_.cursor < 0) list_.top = list_.cursor = 0;
+    list_.Clamp();
+    list_.Show(*window_.ListBar());
+    Refresh();
+}
+
+void GAME_CUIQuestBoard::OnAccept()
+{
+    if (!pages_.Is(kList) || !IsEnabled(accept_) || IsAccepted(list_.Index())) return;
+    pages_.Go(CanAcceptQuest(GetWorkingSlot()) ? kAskAccept : kLimitReached);
+}
+
+void GAME_CUIQuestBoard::OnDelivery()
+{
+    if (!pages_.Is(kList) || !IsEnabled(delivery_) || !IsAccepted(list_.Index())) return;
+    pages_.Go(kAskDelivery);
+}
+
+void GAME_CUIQuestBoard::OnRetire()
+{
+    if (!pages_.Is(kList) || !retire_->IsVisible() || !IsAccepted(list_.Index())) return;
+    pages_.Go(kAskRetire);
+}
+
+void GAME_CUIQuestBoard::UpdateList(bool input)
+{
+    const bool free = Root()->UpdateTree(input && !AnyWidgetBusyOrDecided());
+    if (window_.DetailBar()->Value() != detailScroll_) {
+        PlayUISE(kSeUICursor);
+        detailScroll_ = window_.DetailBar()->Value();
+        ShowDetail();
+    }
+    const std::int32_t topBefore = list_.top;
+    list_.Follow(*window_.ListBar());
+    if (list_.top != topBefore) {
+        PlayUISE(kSeUICursor);
+        Refresh();
+        return;
+    }
+    list_.Tick();
+    if (!free || list_.count == 0 || !pages_.Is(kList) || pages_.Asked() != kList) return;
+
+    const int clicked = window_.ClickedRow(list_.count - list_.top);
+    if (clicked >= 0) {
+        focus_ = kFocusList;
+        if (list_.Click(clicked, true) == UIListClick::kDecided) {
+            // A double click takes an open offer (through its question) or delivers a taken one; a
+            // taken offer is never taken again.
+            const bool accepted = IsAccepted(list_.Index());
+            if (!accepted && IsEnabled(accept_)) pages_.Go(CanAcceptQuest(GetWorkingSlot()) ? kAskAccept : kLimitReached);
+            if (accepted && IsEnabled(delivery_)) pages_.Go(kAskDelivery);
+        }
+        Refresh();
+        return;
+    }
+    if (window_.DetailPaneClicked()) {
+        if (focus_ != kFocusDetail) PlayUISE(kSeUICursor);
+        focus_ = kFocusDetail;
+        return;
+    }
+    const UIFocusMap focusMap(places_);
+    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus_, kUIFocusLeft);
+    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus_, kUIFocusRight);
+    if (focus_ == kFocusDetail) {
+        std::int32_t step = 0;
+        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
+        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
+        if (step == 0) return;
+        PlayUISE(kSeUICursor);
+        window_.DetailBar()->SetValue(detailScroll_ + step);
+        detailScroll_ = window_.DetailBar()->Value();
+        ShowDetail();
+        return;
+    }
+    if (list_.StepByKeys() == 0) return;
+    list_.Show(*window_.ListBar());
+    Refresh();
+}
+
+void GAME_CUIQuestBoard::UpdateNotice(bool input)
+{
+    if (noticeTitle_->Literal().empty()) {
+        Root()->UpdateTree(false);
+        if (!IsDialogShown()) pages_.Go(kList);
+        return;
+    }
+    TweenPoint at{};
+    UpdateTweenEaseOut(noticeSlide_, at);
+    const Vec2 place{at.x, at.y};
+    notice_->SetPosition(&place);
+    notice_->UpdateTree(input && !notice_->IsAnyDecided());
+    if (IsTweenFinished(noticeSlide_) && static_cast<int>(at.y) <= 1 - static_cast<int>(kCanvasHeight)) pages_.Go(kList);
+}
+
+void GAME_CUIQuestBoard::Draw()
+{
+    if (State() == kClosed) return;
+    DrawWidgets(widgets_);
+    if (State() == kMain && IsNoticeShown()) DrawWidgets(noticeWidgets_);
+}

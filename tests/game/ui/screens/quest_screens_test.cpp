@@ -1,0 +1,360 @@
+// The quest board and the current quests as the player uses them: lists that wrap, the detail pane, taking, delivering and giving up quests.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/ship/item_drops.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/ship/task_request.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/quest_boards.h"
+#include "game/services/save/save_image.h"
+#include "game/services/sound/sound_player.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/screens/ui_current_quest.h"
+#include "game/ui/screens/ui_quest_board.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_scroll_bar_object.h"
+#include "tests/game/ui/ui_test_base.h"
+#include "tests/support/message_data.h"
+
+namespace {
+
+using Board = GAME_CUIQuestBoard;
+using Quests = GAME_CUICurrentQuest;
+
+class QuestScreensTest : public support::UITest {
+protected:
+    void SetUp() override
+    {
+        UITest::SetUp();
+        for (int board = 0; board < 40; ++board) LayBoard(board, {}, 0);
+    }
+
+    // Board b holds the quests in its first slots (each with 3 days left), the mask marking the taken ones.
+    static void LayBoard(int board, std::initializer_list<const char*> ids, std::uint32_t mask)
+    {
+        const std::span<std::uint8_t> slot = GetWorkingSlot();
+        QuestBoardWriter writer(slot, board);
+        int pair = 0;
+        for (const char* id : ids) writer.SetPair(pair++, TagOf(id), 3);
+        for (; pair < 32; ++pair) writer.EmptyPair(pair);
+        writer.SetMask(mask);
+    }
+    static std::uint32_t TagOf(const char* id)
+    {
+        std::uint32_t tag = 0;
+        for (int i = 0; i < 4; ++i) tag |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(id[i])) << (8 * i);
+        return tag;
+    }
+    static QuestBoardRecord Record(int board) { return QuestBoardRecord(GetWorkingSlot(), board); }
+    static GAME_CUIInDisplaySelectionObject& Dialog() { return *GetInDisplaySelection(); }
+    static std::u16string Name(const char* id) { return GetMessageTextExpanded(id); }
+
+    Board& QuestBoard() const { return *UI().Get<Board>(); }
+    Quests& Current() const { return *UI().Get<Quests>(); }
+
+    void StandAt(const char* hideout)
+    {
+        const std::uint32_t id = TagOf(hideout);
+        world->travel->SetCurrentLocation(&id);
+    }
+    void OpenBoard()
+    {
+        UI().SetOpen(kSlotQuestBoard, true);
+        ASSERT_TRUE(StepUntil([&] { return QuestBoard().State() == UIScreenState::kMain; }, 40));
+        StepFrames(1);
+    }
+    void Press(int action)
+    {
+        PressAction(action);
+        StepFrames(2);
+    }
+    void CloseMessage()
+    {
+        ASSERT_TRUE(StepUntil([] { return Dialog().IsVisible() && Dialog().EnterButton()->State() == 1; }, 20));
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([] { return !Dialog().IsVisible(); }, 30));
+        StepFrames(2);
+    }
+    // Clicks the board's row twice, the second time within the double-click time (row r's name
+    // stands at (378, 106 + 18 r) on the canvas).
+    void DoubleClickRow(int row)
+    {
+        const int y = 110 + 18 * row;
+        ClickAt(388, y);
+        StepFrames(3);
+        ClickAt(388, y);
+        StepFrames(3);
+    }
+    // Whether the sound effect played in the last few frames.
+    bool Heard(std::uint32_t id, std::size_t lastFrames = 3) const
+    {
+        for (std::size_t i = frames.size() > lastFrames ? frames.size() - lastFrames : 0; i < frames.size(); ++i) {
+            const auto& effects = frames[i].soundEffects;
+            if (std::find(effects.begin(), effects.end(), id) != effects.end()) return true;
+        }
+        return false;
+    }
+    std::u16string DetailLine(const UIQuestWindow& window, int line) const { return std::u16string(window.Detail().Label(line)->Literal()); }
+};
+
+// Seven offers on Cheddar Springs' board: the list wraps both ways and scrolls a row under row 5. An
+// open offer is taken by a double click through its question; a taken one is never taken again by
+// it, and delivered by it once its grain is to hand and not claimed by a carry. The thirteenth quest
+// is refused with the error sound. Q008's notice slides down and back up. A description's CR LF
+// leaves an empty line; a detail of eight lines scrolls a line a step. A place that is no hideout
+// shows an empty board.
+TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
+{
+    GAME_CStaticDatabase& database = *GetStaticDatabase();
+    database.GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
+    StandAt("AD01");
+    LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007"}, 0);
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    EXPECT_EQ(QuestBoard().Board(), 0);
+    EXPECT_EQ(QuestBoard().OfferCount(), 7);
+    EXPECT_EQ(QuestBoard().Window().ListBar()->Maximum(), 1);
+    EXPECT_EQ(QuestBoard().Window().Title()->Literal(), FormatUIMessage("QUESTBOARD_TYPE_NAME0", {Name("AD01")}));
+    EXPECT_EQ(QuestBoard().Window().RowLabel(0)->Literal(), Name("Q001"));
+    EXPECT_EQ(QuestBoard().Window().DescriptionLine(1)->Literal(), u"Her oven has gone cold.");
+
+    // Down to row 5, then once more scrolls; up on the first goes to the last at row 5.
+    for (int i = 0; i < 5; ++i) Press(kActionCursorDown);
+    EXPECT_EQ(QuestBoard().List().cursor, 5);
+    EXPECT_EQ(QuestBoard().List().top, 0);
+    Press(kActionCursorDown);
+    EXPECT_EQ(QuestBoard().List().cursor, 5);
+    EXPECT_EQ(QuestBoard().List().top, 1);
+    EXPECT_TRUE(Heard(kSeUICursor));
+    Press(kActionCursorDown);
+    EXPECT_EQ(QuestBoard().List().Index(), 0);
+    Press(kActionCursorUp);
+    EXPECT_EQ(QuestBoard().List().cursor, 5);
+    EXPECT_EQ(QuestBoard().List().top, 1);
+    Press(kActionCursorDown);
+
+    // Q005's CR LF leaves its second line empty.
+    for (int i = 0; i < 4; ++i) Press(kActionCursorDown);
+    ASSERT_EQ(QuestBoard().List().Index(), 4);
+    EXPECT_EQ(QuestBoard().Window().DescriptionLine(0)->Literal(), u"Help a cart that ran out of fuel.");
+    EXPECT_TRUE(QuestBoard().Window().DescriptionLine(1)->Literal().empty());
+    EXPECT_EQ(QuestBoard().Window().DescriptionLine(2)->Literal(), u"It stands on the dune road.");
+    for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
+    ASSERT_EQ(QuestBoard().List().Index(), 0);
+
+    // A double click on the open Q001 asks; yes takes it for its 5 days.
+    DoubleClickRow(0);
+    ASSERT_EQ(QuestBoard().CurrentPage(), Board::kAskAccept);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("QUESTBOARD_ACCEPT_YESNO", {Name("Q001")}));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_TRUE(Record(0).IsAccepted(0));
+    EXPECT_EQ(Record(0).Value(0), 5);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {Name("Q001")}));
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+    ASSERT_EQ(QuestBoard().CurrentPage(), Board::kList);
+    EXPECT_EQ(QuestBoard().Window().RowMark(0)->Color() >> 24, 0xFFu);
+    EXPECT_EQ(DetailLine(QuestBoard().Window(), 0), GetMessageTextExpanded("CURRENT_QUEST_UI_REMAIN_DAYS"));
+
+    // Taken and without grain: a double click neither takes it again (its days stay) nor delivers.
+    QuestBoardWriter(GetWorkingSlot(), 0).SetValue(0, 2);
+    DoubleClickRow(0);
+    EXPECT_EQ(QuestBoard().CurrentPage(), Board::kList);
+    EXPECT_EQ(Record(0).Value(0), 2);
+    EXPECT_TRUE(QuestBoard().DeliveryButton()->IsDisabled());
+
+    // The grain lies on the ship, but a carry has claimed it: still nothing to deliver.
+    const std::uint32_t grain = TagOf("I020");
+    ASSERT_EQ(DropItemStacks(grain, 10, 0, 0), 0);
+    GAME_CTaskBase* carry = GAME_CTaskBase::CreateFromRequest(MakeCarryFromStoreRequest(nullptr, -1, grain, 10));
+    ASSERT_NE(carry, nullptr);
+    DoubleClickRow(0);
+    EXPECT_EQ(QuestBoard().CurrentPage(), Board::kList);
+    EXPECT_TRUE(QuestBoard().DeliveryButton()->IsDisabled());
+    EXPECT_EQ(DetailLine(QuestBoard().Window(), 2), Name("I020"));
+
+    // The carry gone, a double click delivers: the fanfare, the money, Q001 off the board.
+    carry->Finish();
+    const std::int64_t money = GetPlayerData()->money;
+    DoubleClickRow(0);
+    ASSERT_EQ(QuestBoard().CurrentPage(), Board::kAskDelivery);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_TRUE(Heard(60));
+    EXPECT_EQ(GetPlayerData()->money, money + 300);
+    EXPECT_EQ(Record(0).Id(0), TagOf("Q002"));
+    EXPECT_EQ(QuestBoard().OfferCount(), 6);
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+    EXPECT_EQ(QuestBoard().List().Index(), 0);
+
+    // Twelve quests taken elsewhere: the thirteenth is refused with the error sound, nothing written.
+    LayBoard(1, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007", "Q008", "Q001", "Q002", "Q003", "Q004"}, 0xFFF);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return QuestBoard().CurrentPage() == Board::kLimitReached; }, 15));
+    EXPECT_TRUE(Heard(kSeUIError, 15));
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("QUESTBOARD_ACCEPT_OVER"));
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+    EXPECT_FALSE(Record(0).IsAccepted(0));
+    LayBoard(1, {}, 0);
+
+    // Q008 has a notice: it slides down from above in 15 frames and back up when closed.
+    LayBoard(0, {"Q008"}, 0);
+    ASSERT_TRUE(CloseScreen(kSlotQuestBoard));
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return QuestBoard().CurrentPage() == Board::kAskAccept; }, 15));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return QuestBoard().IsNoticeShown(); }, 5));
+    EXPECT_FALSE(Dialog().IsVisible() && Dialog().yesNoMode);
+    EXPECT_EQ(QuestBoard().NoticeTitle()->Literal(), FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {Name("Q008")}));
+    StepFrames(15);
+    EXPECT_FLOAT_EQ(QuestBoard().NoticePosition().x, 61.0f);
+    EXPECT_FLOAT_EQ(QuestBoard().NoticePosition().y, -51.0f);
+    Press(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return QuestBoard().CurrentPage() == Board::kList; }, 40));
+    EXPECT_LE(QuestBoard().NoticePosition().y, -359.0f);
+    EXPECT_TRUE(Record(0).IsAccepted(0));
+    EXPECT_TRUE(QuestBoard().IsOpen()) << "the notice's cancel closed only the notice";
+
+    // Q007 with two rewards has eight detail lines: the detail pane scrolls a line a step to the last.
+    QuestData& feast = *database.GetOrCreateQuestData(TagOf("Q007"));
+    feast.rewardItems[0] = {TagOf("I025"), 4};
+    feast.rewardItems[1] = {TagOf("I021"), 2};
+    LayBoard(0, {"Q007"}, 0);
+    ASSERT_TRUE(CloseScreen(kSlotQuestBoard));
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    EXPECT_EQ(QuestBoard().Window().DetailBar()->Maximum(), 2);
+    Press(kActionCursorLeft);
+    EXPECT_EQ(QuestBoard().FocusAt(), Board::kFocusDetail);
+    for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
+    EXPECT_EQ(QuestBoard().Window().DetailBar()->Value(), 2);
+    EXPECT_EQ(DetailLine(QuestBoard().Window(), 5), Name("I021"));
+    EXPECT_EQ(QuestBoard().Window().Detail().Value(5)->Literal(), u"２");
+    Press(kActionCursorUp);
+    EXPECT_EQ(QuestBoard().Window().DetailBar()->Value(), 1);
+    KeepCanvasPicture("quest_board_detail");
+
+    // Somewhere that is no hideout: an empty board, and cancel still closes it.
+    ASSERT_TRUE(CloseScreen(kSlotQuestBoard));
+    world->travel->location.reset();
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    EXPECT_EQ(QuestBoard().Board(), -1);
+    EXPECT_EQ(QuestBoard().OfferCount(), 0);
+    EXPECT_EQ(std::string(QuestBoard().Window().EmptyLabel()->Key()), "QUESTBOARD_NOQUEST");
+    EXPECT_EQ(QuestBoard().Window().Arrow()->Color() >> 24, 0u);
+    Press(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !QuestBoard().IsOpen(); }, 40));
+}
+
+// The current quests list the taken quests of boards 0 and 3 in board, then slot order; seven wrap
+// both ways; retiring row 3 of five leaves four with the cursor on the first; a quest of two needs,
+// two rewards and money scrolls to 3; with none taken the list says so and the arrows are silent.
+// Opened from the HUD it slides in from above and closes to the HUD, else to the pause menu.
+TEST_F(QuestScreensTest, TheCurrentQuestsListWrapRetireAndCloseToWhereTheyCameFrom)
+{
+    LayBoard(0, {"Q001", "Q002", "Q004"}, 0b101);
+    LayBoard(1, {"Q003"}, 0);
+    LayBoard(3, {"Q005", "Q006"}, 0b11);
+    UI().SetOpen(kSlotCurrentQuest, true);
+    Current().openedFromHud = 1;
+    StepFrames(2);
+    EXPECT_LT(Current().Root()->GetPosition()->y, 0.0f);
+    ASSERT_TRUE(StepUntil([&] { return Current().State() == UIScreenState::kMain; }, 40));
+    const auto& entries = Current().Entries();
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].questId, TagOf("Q001"));
+    EXPECT_EQ(entries[1].questId, TagOf("Q004"));
+    EXPECT_EQ(entries[1].slot, 2);
+    EXPECT_EQ(entries[2].questId, TagOf("Q005"));
+    EXPECT_EQ(entries[2].board, 3);
+    EXPECT_EQ(entries[3].questId, TagOf("Q006"));
+    EXPECT_EQ(DetailLine(Current().Window(), 0), FormatUIMessage("QUESTBOARD_ACCEPT_AJITO", {Name("AD01")}));
+    Press(kActionCancel);
+    StepFrames(6);
+    EXPECT_LT(Current().Root()->GetPosition()->y, 0.0f) << "back up towards the HUD";
+    ASSERT_TRUE(StepUntil([&] { return !Current().IsOpen(); }, 40));
+    EXPECT_TRUE(UI().IsOpen(kSlotCommon));
+    EXPECT_FALSE(UI().IsOpen(kSlotPause));
+
+    // Seven: the bar's maximum 1; up on the first gives the last at row 5, down there the first.
+    LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007"}, 0x7F);
+    LayBoard(3, {}, 0);
+    UI().SetOpen(kSlotCurrentQuest, true);
+    ASSERT_TRUE(StepUntil([&] { return Current().State() == UIScreenState::kMain; }, 40));
+    EXPECT_EQ(Current().Window().ListBar()->Maximum(), 1);
+    Press(kActionCursorUp);
+    EXPECT_EQ(Current().List().top, 1);
+    EXPECT_EQ(Current().List().cursor, 5);
+    Press(kActionCursorDown);
+    EXPECT_EQ(Current().List().Index(), 0);
+
+    // Q007 with two rewards and its money: nine detail lines, the detail bar's maximum 3.
+    QuestData& feast = *GetStaticDatabase()->GetOrCreateQuestData(TagOf("Q007"));
+    feast.rewardItems[0] = {TagOf("I025"), 4};
+    feast.rewardItems[1] = {TagOf("I021"), 2};
+    Press(kActionCursorUp);
+    EXPECT_EQ(Current().Entries()[static_cast<std::size_t>(Current().List().Index())].questId, TagOf("Q007"));
+    EXPECT_EQ(Current().Window().DetailBar()->Maximum(), 3);
+    KeepCanvasPicture("current_quests");
+    ASSERT_TRUE(CloseScreen(kSlotCurrentQuest));
+
+    // Five taken, row 3 given up: the thud, four left, the cursor on the first.
+    GetStaticDatabase()->GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
+    LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005"}, 0x1F);
+    UI().SetOpen(kSlotCurrentQuest, true);
+    ASSERT_TRUE(StepUntil([&] { return Current().State() == UIScreenState::kMain; }, 40));
+    for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
+    ASSERT_EQ(Current().List().cursor, 3);
+    Press(kActionMenuFunctionB);
+    ASSERT_TRUE(StepUntil([&] { return Current().CurrentPage() == Quests::kAskRetire; }, 15));
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("QUESTBOARD_RETIRE_YESNO", {Name("Q004")}));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_TRUE(Heard(61));
+    EXPECT_EQ(Record(0).Id(3), TagOf("Q005"));
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+    EXPECT_EQ(Current().Entries().size(), 4u);
+    EXPECT_EQ(Current().List().Index(), 0);
+    EXPECT_EQ(Current().CurrentPage(), Quests::kBrowse);
+
+    // None taken: the list says so, the arrows are silent; closed from the pause menu's side, it opens it.
+    ASSERT_TRUE(CloseScreen(kSlotCurrentQuest));
+    LayBoard(0, {"Q001"}, 0);
+    UI().SetOpen(kSlotCurrentQuest, true);
+    ASSERT_TRUE(StepUntil([&] { return Current().State() == UIScreenState::kMain; }, 40));
+    EXPECT_EQ(std::string(Current().Window().EmptyLabel()->Key()), "CURRENT_QUEST_UI_NO_ACCEPT");
+    Press(kActionCursorDown);
+    EXPECT_FALSE(Heard(kSeUICursor));
+    EXPECT_TRUE(Current().RetireButton()->IsDisabled());
+    Press(kActionCancel);
+    StepFrames(6);
+    EXPECT_GT(Current().Root()->GetPosition()->x, 0.0f) << "out to the right towards the pause menu";
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotPause); }, 40));
+}
+
+TEST(QuestScreenTexts, EveryKeyTheQuestScreensShowIsInEveryLanguage)
+{
+    const char* keys[] = {"QUESTBOARD_BUTTON_ACCEPT", "QUESTBOARD_BUTTON_DELIVERY", "QUESTBOARD_BUTTON_RETIRE",
+                          "QUESTBOARD_ACCEPT_YESNO", "QUESTBOARD_DELIVERY_YESNO", "QUESTBOARD_RETIRE_YESNO",
+                          "QUESTBOARD_ACCEPT_FINISHED", "QUESTBOARD_DELIVERY_FINISHED", "QUESTBOARD_RETIRE_FINISHED",
+                          "QUESTBOARD_ACCEPT_OVER", "QUESTBOARD_DATA_NOT_FOUND", "QUESTBOARD_NOQUEST", "QUESTBOARD_LIMITS",
+                          "QUESTBOARD_LIMITS_DAYS", "QUESTBOARD_LIMITS_DAYS_UNLIMITED", "QUESTBOARD_RESET_DAYS",
+                          "QUESTBOARD_NEEDITEM", "QUESTBOARD_REWARD", "QUESTBOARD_ACCEPT_AJITO", "QUESTBOARD_TYPE_NAME0",
+                          "CURRENT_QUEST_UI_NAME", "CURRENT_QUEST_UI_NO_ACCEPT", "CURRENT_QUEST_UI_REMAIN_DAYS"};
+    for (const char* language : {"japanese", "english", "korean", "traditionalChinese", "simplifiedChinese"}) {
+        const std::set<std::string> present = support::MessageKeys(language);
+        for (const char* key : keys) EXPECT_TRUE(present.contains(key)) << key << " in " << language;
+    }
+}
+
+}  // namespace
