@@ -10,6 +10,7 @@
 #include "game/services/data/world_records.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/room_window.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_category_change_object.h"
@@ -47,17 +48,10 @@ std::int32_t ItemIcon(std::uint32_t itemId)
 std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
 {
     std::array<std::u16string, 3> lines;
-    text = text.substr(0, std::min(text.size(), kDescriptionUnits));
-    std::size_t line = 0;
-    for (const char16_t unit : text) {
-        if (unit == 0) break;
-        if (unit == 10 || unit == 13 || unit == 27) {
-            // Every break starts the next line: a CR LF pair leaves an empty one.
-            if (++line == lines.size()) break;
-            continue;
-        }
-        if (lines[line].size() < kDescriptionLineUnits) lines[line] += unit;
-    }
+    // A CR LF pair leaves an empty line here, as each of the two breaks.
+    std::vector<std::u16string> split = SplitTextLines(text.substr(0, std::min(text.size(), kDescriptionUnits)),
+                                                       {.maxLines = lines.size(), .maxLineLength = kDescriptionLineUnits, .crLfOnce = false});
+    for (std::size_t i = 0; i < split.size(); ++i) lines[i] = std::move(split[i]);
     return lines;
 }
 

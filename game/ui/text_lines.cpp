@@ -17,7 +17,7 @@ std::vector<std::u16string> SplitTextLines(std::u16string_view text, TextLineLim
             continue;
         }
         // Text written with CR LF line ends breaks once per line, not twice.
-        if (c == 13 && i + 1 < text.size() && text[i + 1] == 10) ++i;
+        if (limits.crLfOnce && c == 13 && i + 1 < text.size() && text[i + 1] == 10) ++i;
         lines.push_back(std::move(current));
         current.clear();
         lineOpen = false;

@@ -12,6 +12,9 @@
 struct TextLineLimits {
     std::size_t maxLines = std::numeric_limits<std::size_t>::max();
     std::size_t maxLineLength = std::numeric_limits<std::size_t>::max();
+    // A CR LF pair ends a line once; false where a panel counts each of the two as a break (the pair
+    // then leaves an empty line).
+    bool crLfOnce = true;
 };
 
 // Line feed (10), carriage return (13) and ESC (27) end a line.

@@ -22,6 +22,7 @@ const std::vector<Case> kCases = {
     {"one line", u"sand", {}, {u"sand"}},
     {"line feed, carriage return and ESC each end a line", u"a\nb\rc\x1b" u"d", {}, {u"a", u"b", u"c", u"d"}},
     {"CR LF ends a line once", u"a\r\nb", {}, {u"a", u"b"}},
+    {"CR LF breaks twice where the panel asks", u"a\r\nb", {kAny, kAny, false}, {u"a", u"", u"b"}},
     {"LF CR is two breaks", u"a\n\rb", {}, {u"a", u"", u"b"}},
     {"two breaks leave an empty line", u"a\n\nb", {}, {u"a", u"", u"b"}},
     {"a break at the end adds no line", u"a\n", {}, {u"a"}},
