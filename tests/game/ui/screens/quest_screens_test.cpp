@@ -9,6 +9,7 @@
 #include "game/model/ship/item_drops.h"
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_request.h"
+#include "game/model/travel/route_manager.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
@@ -120,7 +121,14 @@ TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
     database.GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
     StandAt("AD01");
     LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007"}, 0);
+    // The road's labels for the board and for a delivery are armed (with a command the script lacks:
+    // dropped, but taken all the same).
+    auto& words = world->travel->routeManager->Script().scriptWords;
+    words[3] = 1'000'000;
+    words[4] = 1'000'000;
     ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    EXPECT_EQ(words[3], -1) << "the board's label is taken as it opens";
+    EXPECT_EQ(words[4], 1'000'000);
     EXPECT_EQ(QuestBoard().Board(), 0);
     EXPECT_EQ(QuestBoard().OfferCount(), 7);
     EXPECT_EQ(QuestBoard().Window().ListBar()->Maximum(), 1);
@@ -196,6 +204,7 @@ TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
     EXPECT_EQ(QuestBoard().OfferCount(), 6);
     ASSERT_NO_FATAL_FAILURE(CloseMessage());
     EXPECT_EQ(QuestBoard().List().Index(), 0);
+    EXPECT_EQ(words[4], -1) << "the delivery's label is taken once its notice has gone";
 
     // Twelve quests taken elsewhere: the thirteenth is refused with the error sound, nothing written.
     LayBoard(1, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007", "Q008", "Q001", "Q002", "Q003", "Q004"}, 0xFFF);
