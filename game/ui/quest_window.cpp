@@ -50,7 +50,7 @@ std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
     std::array<std::u16string, 3> lines;
     // A CR LF pair leaves an empty line here, as each of the two breaks.
     std::vector<std::u16string> split = SplitTextLines(text.substr(0, std::min(text.size(), kDescriptionUnits)),
-                                                       {.maxLines = lines.size(), .maxLineLength = kDescriptionLineUnits, .crLfOnce = false});
+                                                       {.maxLines = lines.size(), .maxLineLength = kDescriptionLineUnits, .ends = TextLineEnds::kEveryBreak});
     for (std::size_t i = 0; i < split.size(); ++i) lines[i] = std::move(split[i]);
     return lines;
 }

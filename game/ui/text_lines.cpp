@@ -16,13 +16,13 @@ std::vector<std::u16string> SplitTextLines(std::u16string_view text, TextLineLim
             lineOpen = true;
             continue;
         }
-        // Text written with CR LF line ends breaks once per line, not twice.
-        if (limits.crLfOnce && c == 13 && i + 1 < text.size() && text[i + 1] == 10) ++i;
+        // A panel's text written with CR LF line ends breaks once per line, not twice.
+        if (limits.ends == TextLineEnds::kPanel && c == 13 && i + 1 < text.size() && text[i + 1] == 10) ++i;
         lines.push_back(std::move(current));
         current.clear();
         lineOpen = false;
         if (lines.size() == limits.maxLines) return lines;
     }
-    if (lineOpen) lines.push_back(std::move(current));
+    if (lineOpen || limits.ends == TextLineEnds::kEveryBreak) lines.push_back(std::move(current));
     return lines;
 }

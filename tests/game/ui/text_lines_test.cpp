@@ -1,4 +1,4 @@
-// The line splitter as a table: breaks, CR LF pairs, empty lines, the end of a text and the caps.
+// The line splitter as a table: breaks, CR LF pairs, empty lines, the end of a text, the caps and the every-break rule.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,7 +22,6 @@ const std::vector<Case> kCases = {
     {"one line", u"sand", {}, {u"sand"}},
     {"line feed, carriage return and ESC each end a line", u"a\nb\rc\x1b" u"d", {}, {u"a", u"b", u"c", u"d"}},
     {"CR LF ends a line once", u"a\r\nb", {}, {u"a", u"b"}},
-    {"CR LF breaks twice where the panel asks", u"a\r\nb", {kAny, kAny, false}, {u"a", u"", u"b"}},
     {"LF CR is two breaks", u"a\n\rb", {}, {u"a", u"", u"b"}},
     {"two breaks leave an empty line", u"a\n\nb", {}, {u"a", u"", u"b"}},
     {"a break at the end adds no line", u"a\n", {}, {u"a"}},
@@ -34,6 +33,10 @@ const std::vector<Case> kCases = {
     {"no line at all under a cap of 0", u"abc", {0, kAny}, {}},
     {"length cap cuts each line", u"abcdef\nxy\r\nuvwxyz", {kAny, 4}, {u"abcd", u"xy", u"uvwx"}},
     {"both caps", u"abcdef\nghijkl\nmnopqr", {2, 3}, {u"abc", u"ghi"}},
+    {"every break: CR LF leaves an empty line", u"a\r\nb", {kAny, kAny, TextLineEnds::kEveryBreak}, {u"a", u"", u"b"}},
+    {"every break: the line after the last break counts", u"a\n", {kAny, kAny, TextLineEnds::kEveryBreak}, {u"a", u""}},
+    {"every break: an empty text is one empty line", u"", {kAny, kAny, TextLineEnds::kEveryBreak}, {u""}},
+    {"every break: the line cap still drops", u"1\n2\n3", {2, kAny, TextLineEnds::kEveryBreak}, {u"1", u"2"}},
 };
 
 TEST(TextLinesTest, SplitsEveryCaseOfTheTable)
