@@ -8,12 +8,16 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
-GAME_CUIIconObject* BeginUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, UIIconCallback close)
+GAME_CUIIconObject* BeginUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, UIIconCallback close,
+                                      UIMenuCorner corner)
 {
+    const bool back = corner == UIMenuCorner::kBack;
     list.push_back(MakeUICategorySwitch(1));
     list.push_back(MakeUIPictureUnder(root, "ui_windowbase", 61.0f, -51.0f));
     list.push_back(MakeUIPictureUnder(root, "ui_windowbase_bg", 95.0f, 57.0f));
-    UIButtonSpec spec{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
+    UIButtonSpec spec{.sprite = back ? "ui_backbutton" : "ui_closebutton",
+                      .pressedSprite = back ? "ui_backbutton_touch" : "ui_closebutton_touch",
+                      .sound = kSeUICancel,
                       .action = kActionCancel, .release = std::move(close)};
     PlaceUIButtonTopLeft(spec, 493.0f, 56.0f);
     GAME_CUIIconObject* button = MakeUIButton(root, spec);

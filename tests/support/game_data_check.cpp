@@ -7,6 +7,7 @@
 
 #include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
+#include "game/services/save/working_slot.h"
 #include "game/ui/screens/ui_bullet.h"
 #include "game/ui/screens/ui_dining_hall.h"
 
@@ -27,6 +28,10 @@ constexpr std::uint32_t kUpgradeBits = 11;
 
 void CheckItems(GameDataCheck& check)
 {
+    // Each item has a found bit in the save slot, and the slot has 224 of them.
+    if (check.Database().Items().size() > working_slot::kDiscoveredItemBits) {
+        check.Report(kNoId, "items", std::to_string(check.Database().Items().size()) + " of them (at most 224)");
+    }
     for (const auto& item : check.Database().Items()) {
         check.RequireNameAndDescription(item->id, "item");
         if (item->stackLimit < 1 || item->stackLimit > kMaxCount) {

@@ -1,9 +1,111 @@
-// The item dictionary screen (slot 31): not built yet, a stand-in that closes on cancel or a pointer press.
+// The item dictionary (slot 31): every item of the database, nine rows at a time, and a detail page with its price, stack and description.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
 
-class GAME_CUIItemDictionary : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotItemDictionary> {
+#include "game/ui/list_view.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+struct ItemData;
+
+// Reads only: the database's item list, the discovered bits of the running game and the ship's
+// stores and grid. An item never obtained shows neither its name nor its icon and does not open.
+class GAME_CUIItemDictionary : public GAME_CUIScreen, public UIScreenSlot<kSlotItemDictionary> {
 public:
-    GAME_CUIItemDictionary() : GAME_CUIUnbuiltScreen() {}
+    static constexpr int kRows = 9;
+    static constexpr int kDescriptionRows = 9;
+    enum class Page : std::int32_t { kList, kDetail };
+    using enum Page;
+
+    explicit GAME_CUIItemDictionary(const UIScreenContext& context);
+    ~GAME_CUIItemDictionary() override;
+
+    void Draw() override;
+
+    Page CurrentPage() const { return pages_.Current(); }
+    int CursorRow() const { return list_.cursor; }
+    int Top() const { return list_.top; }
+    const GAME_CUILabelObject* NameLabel(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
+    const GAME_CUILabelObject* CountLabel(int row) const { return rows_[static_cast<std::size_t>(row)].count; }
+    const GAME_CUINullObject* RowIcon(int row) const { return rows_[static_cast<std::size_t>(row)].icon; }
+    const GAME_CUILabelObject* CounterLabel() const { return counter_; }
+    const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
+    const GAME_CUILabelObject* DetailTitle() const { return detailTitle_; }
+    const GAME_CUILabelObject* SellPriceLabel() const { return sellPrice_; }
+    const GAME_CUILabelObject* MaxStackLabel() const { return maxStack_; }
+    const GAME_CUILabelObject* DescriptionLine(int line) const { return lines_[static_cast<std::size_t>(line)]; }
+    const GAME_CUIScrollBarObject* DescriptionScrollBar() const { return descriptionScroll_; }
+    int DescriptionLineCount() const { return static_cast<int>(description_.size()); }
+
+    // The cursor keys' step over the list (a ring that stops at the last item of a short list); with
+    // the page modifier held the top jumps nine rows and the cursor keeps its row.
+    static void StepCursor(UIListView& list, int direction, bool pageJump);
+    // Obtained items as a whole percentage of all items: exactly 100 with all, 0 with none; the
+    // small constant lets a share just below all (223 of 224) read 100 as well.
+    static std::int32_t ObtainedPercentage(std::int32_t obtained, std::int32_t total);
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
+
+private:
+    struct Row {
+        GAME_CUINullObject* anchor = nullptr;
+        GAME_CUINullObject* icon = nullptr;
+        GAME_CUILabelObject* name = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+        GAME_CUILabelObject* count = nullptr;
+    };
+
+    void BuildListPage();
+    void BuildDetailPage();
+    void ApplyLanguageSprites();
+    void BeginOpen();
+    void ShowObtainedCounter();
+    void RefreshRows();
+    void UpdateList(bool input);
+    void UpdateDetail(bool input);
+    void OpenSelected();
+    void ShowItemDetail();
+    // Cuts the composed description into lines; reset puts the scroll bar back to the first line.
+    void BuildDescription(bool reset);
+    void ShowDescriptionLines();
+    std::int32_t ItemCount() const;
+
+    std::array<Row, kRows> rows_{};
+    GAME_CUIScrollBarObject* listScroll_ = nullptr;
+    GAME_CUILabelObject* counter_ = nullptr;
+    GAME_CUINullObject* cursorGroup_ = nullptr;
+    GAME_CUINullObject* cursorArrow_ = nullptr;
+    GAME_CUINullObject* nameCaption_ = nullptr;
+    GAME_CUINullObject* countCaption_ = nullptr;
+
+    std::vector<GAME_CUIObjectBase*> detailWidgets_;
+    GAME_CUINullObject* detailRoot_ = nullptr;
+    GAME_CUILabelObject* detailTitle_ = nullptr;
+    GAME_CUINullObject* itemIcon_ = nullptr;
+    GAME_CUILabelObject* sellPrice_ = nullptr;
+    GAME_CUILabelObject* maxStack_ = nullptr;
+    std::array<GAME_CUILabelObject*, kDescriptionRows> lines_{};
+    GAME_CUIScrollBarObject* descriptionScroll_ = nullptr;
+    GAME_CUINullObject* detailCountCaption_ = nullptr;
+    GAME_CUINullObject* sellPriceCaption_ = nullptr;
+    GAME_CUINullObject* informationCaption_ = nullptr;
+
+    UILanguageSprites nameSprites_;
+    UILanguageSprites countSprites_;
+    UILanguageSprites sellPriceSprites_;
+    UILanguageSprites informationSprites_;
+
+    UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
+    UIPages<Page> pages_{kList};
+    std::int32_t bob_ = 0;
+    std::uint32_t selectedId_ = 0xFFFFFFFFu;
+    const ItemData* selected_ = nullptr;
+    std::vector<std::u16string> description_;
 };

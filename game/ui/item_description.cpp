@@ -1,0 +1,79 @@
+// An item's description as the item windows show it: its own text, where it is made and what it goes into.
+#include "game/ui/item_description.h"
+
+#include <initializer_list>
+#include <string_view>
+
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/ui_text.h"
+
+namespace {
+
+class DescriptionWriter {
+public:
+    explicit DescriptionWriter(std::u16string& text) : text_(text) {}
+
+    void Line(std::string_view key, std::initializer_list<vesk::text::FormatArg> args)
+    {
+        std::u16string line = FormatUIMessage(key, args);
+        if (line.size() > kItemDescriptionLineLimit) line.resize(kItemDescriptionLineLimit);
+        text_ += line;
+        text_ += u'\n';
+    }
+
+    // The room heading opens each run of one room's entries.
+    void RoomHeading(std::uint32_t roomId)
+    {
+        if (started_ && roomId == lastRoom_) return;
+        started_ = true;
+        lastRoom_ = roomId;
+        Line("ItemDiscript_Facility", {UITagName(roomId)});
+    }
+
+    void StartSection() { started_ = false; }
+
+private:
+    std::u16string& text_;
+    std::uint32_t lastRoom_ = 0;
+    bool started_ = false;
+};
+
+}  // namespace
+
+std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std::uint32_t itemId)
+{
+    std::u16string text = GetMessageTextExpanded(TagText(itemId) + "_DISCRIPT");
+    text += u"\n\n";
+    const ItemProductionData* production = database.FindItemProductionData(itemId);
+    if (production == nullptr) return text;
+    const std::u16string name = UITagName(itemId);
+    DescriptionWriter writer(text);
+
+    if (production->producers.empty()) {
+        writer.Line("ItemDiscript_Unproducible", {name});
+    } else {
+        writer.Line("ItemDiscript_ProductLabel", {name});
+        for (const ItemProducer& producer : production->producers) {
+            writer.RoomHeading(producer.roomId);
+            writer.Line("ItemDiscript_Production",
+                        {UITagName(producer.taskId), UIFullWidthNumber(producer.productCount), UITagName(producer.roomId)});
+        }
+    }
+    text += u'\n';
+
+    writer.StartSection();
+    if (production->consumers.empty()) {
+        writer.Line("ItemDiscript_Unusable", {name});
+    } else {
+        writer.Line("ItemDiscript_MaterialLabel", {name});
+        for (const ItemConsumer& consumer : production->consumers) {
+            writer.RoomHeading(consumer.roomId);
+            writer.Line("ItemDiscript_Material",
+                        {UITagName(consumer.productItem), UIFullWidthNumber(consumer.productCount),
+                         UIFullWidthNumber(consumer.materialCount), UITagName(consumer.roomId)});
+        }
+    }
+    return text;
+}

@@ -1,0 +1,399 @@
+// The item dictionary (slot 31): every item of the database, nine rows at a time, and a detail page with its price, stack and description.
+#include "game/ui/screens/ui_item_dictionary.h"
+
+#include <algorithm>
+
+#include "game/model/stores/stored_items.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/working_slot.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/item_description.h"
+#include "game/ui/menu_window.h"
+#include "game/ui/screen_callbacks.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_category_change_object.h"
+
+namespace {
+
+constexpr int kUIColorUnobtained = 5;
+// Rows hang from anchors 18 units apart; a row's pointer rectangle spans the window's list area.
+constexpr float kRowX = 152.0f;
+constexpr float kFirstRowY = 106.0f;
+constexpr float kRowHitLeft = 107.0f;
+constexpr float kRowHitRight = 499.0f;
+constexpr float kRowHitTop = 107.0f;
+constexpr float kRowHitHeight = 16.0f;
+constexpr float kCountRightX = 349.0f;
+constexpr std::size_t kDescriptionLineLength = 127;
+// Bits of the single-precision constant added before the percentage is cut to a whole number.
+constexpr float kPercentNudge = 0.0055555552f;
+
+}  // namespace
+
+GAME_CUIItemDictionary::GAME_CUIItemDictionary(const UIScreenContext& context)
+    : GAME_CUIScreen({.holdsGame = true, .settlesAtOnce = true}, &context)
+{
+    nameSprites_.Find("ui_text_name");
+    countSprites_.Find("ui_text_num");
+    sellPriceSprites_.Find("ui_text_sellprice");
+    informationSprites_.Find("ui_text_information");
+    BuildListPage();
+    BuildDetailPage();
+}
+
+GAME_CUIItemDictionary::~GAME_CUIItemDictionary() { DeleteWidgets(detailWidgets_); }
+
+void GAME_CUIItemDictionary::BuildListPage()
+{
+    GAME_CUINullObject* root = Root();
+    BeginUIMenuWindow(widgets_, root, CloseAndOpenHud(this));
+    nameCaption_ = MakeUIPictureUnder(root, "ui_text_name", 127.0f, 87.0f);
+    AddWidget(nameCaption_);
+    countCaption_ = MakeUIPictureUnder(root, "ui_text_num", 440.0f, 87.0f);
+    AddWidget(countCaption_);
+    AddWidget(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 270.0f));
+    cursorGroup_ = MakeUIGroupUnder(root, 0.0f, 0.0f);
+    AddWidget(cursorGroup_);
+    AddWidget(MakeUIPictureUnder(cursorGroup_, "ui_select_highlight_big", 17.0f, -1.0f));
+    cursorArrow_ = MakeUIPictureUnder(cursorGroup_, "ui_cursor_common_r90", 0.0f, -1.0f);
+    AddWidget(cursorArrow_);
+    for (int r = 0; r < kRows; ++r) {
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        row.anchor = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
+        AddWidget(row.anchor);
+        row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_big", -45.0f, 16.0f);
+        AddWidget(row.separator);
+        row.icon = MakeUIPictureUnder(row.anchor, "ui_icon_check", -19.0f, 0.0f);
+        AddWidget(row.icon);
+    }
+    listScroll_ = MakeUIScrollBar(root, 525.0f, 105.0f, 8.0f, 162.0f);
+    AddWidget(listScroll_);
+    AddUIMenuWindowTitle(widgets_, root, "ITEMDICTIONARY_WINDOWTITLE");
+    for (Row& row : rows_) {
+        row.name = MakeUILabel(row.anchor, "", 0.0f, 0.0f);
+        AddWidget(row.name);
+        row.count = MakeUILabel(row.anchor, "", kCountRightX, 0.0f, 1.0f);
+        AddWidget(row.count);
+    }
+    counter_ = MakeUILabel(root, "", 107.0f, 273.0f);
+    AddWidget(counter_);
+    AddWidget(MakeUIDrawHook([] { DrawSharedDialogCallback(); }));
+    EndUIMenuWindow(widgets_, root);
+}
+
+void GAME_CUIItemDictionary::BuildDetailPage()
+{
+    detailRoot_ = MakeUIGroupNode(0.0f, -kCanvasHeight);
+    if (detailRoot_ == nullptr) return;
+    detailWidgets_.push_back(detailRoot_);
+    AddMovedRoot(detailRoot_);
+    GAME_CUINullObject* root = detailRoot_;
+    BeginUIMenuWindow(detailWidgets_, root, [this](GAME_CUIIconObject*) { pages_.Go(kList); }, UIMenuCorner::kBack);
+
+    itemIcon_ = MakeUIPictureUnder(root, "", 107.0f, 88.0f);
+    detailWidgets_.push_back(itemIcon_);
+    sellPriceCaption_ = MakeUIPictureUnder(root, "ui_text_sellprice", 131.0f, 87.0f);
+    detailWidgets_.push_back(sellPriceCaption_);
+    detailCountCaption_ = MakeUIPictureUnder(root, "ui_text_num", 331.0f, 87.0f);
+    detailWidgets_.push_back(detailCountCaption_);
+    informationCaption_ = MakeUIPictureUnder(root, "ui_text_information", 107.0f, 110.0f);
+    detailWidgets_.push_back(informationCaption_);
+    const float lineHeight = std::max(static_cast<float>(static_cast<int>(UILineHeight())), 1.0f);
+    for (int k = 0; k + 1 < kDescriptionRows; ++k) {
+        detailWidgets_.push_back(MakeUIPictureUnder(root, "ui_separator_big2", 97.0f, 145.0f + lineHeight * static_cast<float>(k)));
+    }
+    descriptionScroll_ = MakeUIScrollBar(root, 535.0f, 132.0f, 8.0f, lineHeight * kDescriptionRows);
+    detailWidgets_.push_back(descriptionScroll_);
+    detailWidgets_.push_back(MakeUICategorySwitch(0, true));
+    detailTitle_ = MakeUILabel(root, "ITEMDICTIONARY_WINDOWTITLE", 103.0f, 60.0f);
+    detailWidgets_.push_back(detailTitle_);
+    sellPrice_ = MakeUILabel(root, "", 220.0f, 88.0f);
+    detailWidgets_.push_back(sellPrice_);
+    maxStack_ = MakeUILabel(root, "", 420.0f, 88.0f);
+    detailWidgets_.push_back(maxStack_);
+    for (int k = 0; k < kDescriptionRows; ++k) {
+        lines_[static_cast<std::size_t>(k)] = MakeUILabel(root, "", 105.0f, 130.0f + lineHeight * static_cast<float>(k));
+        detailWidgets_.push_back(lines_[static_cast<std::size_t>(k)]);
+    }
+    EndUIMenuWindow(detailWidgets_, root);
+}
+
+std::int32_t GAME_CUIItemDictionary::ItemCount() const
+{
+    const GAME_CStaticDatabase* database = Context().Database();
+    return database != nullptr ? static_cast<std::int32_t>(database->Items().size()) : 0;
+}
+
+std::int32_t GAME_CUIItemDictionary::ObtainedPercentage(std::int32_t obtained, std::int32_t total)
+{
+    float ratio = 1.0f;
+    if (obtained <= 0) {
+        ratio = 0.0f;
+    } else if (total > obtained) {
+        ratio = static_cast<float>(obtained) / static_cast<float>(total);
+    }
+    return static_cast<std::int32_t>((ratio + kPercentNudge) * 100.0f);
+}
+
+void GAME_CUIItemDictionary::ApplyLanguageSprites()
+{
+    nameCaption_->SetSprite(nameSprites_.Current());
+    countCaption_->SetSprite(countSprites_.Current());
+    detailCountCaption_->SetSprite(countSprites_.Current());
+    sellPriceCaption_->SetSprite(sellPriceSprites_.Current());
+    informationCaption_->SetSprite(informationSprites_.Current());
+}
+
+void GAME_CUIItemDictionary::OnEnterState(UIScreenState state)
+{
+    if (state == kOpening) {
+        BeginOpen();
+    } else if (state == kClosing) {
+        Context().world.SetFieldStick(true);
+    }
+}
+
+void GAME_CUIItemDictionary::BeginOpen()
+{
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    for (GAME_CUIObjectBase* widget : detailWidgets_) widget->SetVisible(true);
+    ApplyLanguageSprites();
+    rows_[kRows - 1].separator->SetColor(kUIHidden);
+    list_.count = ItemCount();
+    list_.top = 0;
+    list_.cursor = 0;
+    list_.Show(*listScroll_);
+    ShowObtainedCounter();
+    cursorGroup_->SetParent(rows_[0].anchor);
+    cursorGroup_->UpdateTree(false);
+    RefreshRows();
+    pages_.Reset(kList);
+    selected_ = nullptr;
+    Context().world.SetFieldStick(false);
+}
+
+void GAME_CUIItemDictionary::ShowObtainedCounter()
+{
+    const std::int32_t total = ItemCount();
+    std::int32_t obtained = 0;
+    for (std::int32_t i = 0; i < total; ++i) {
+        if (working_slot::ItemDiscovered(static_cast<std::size_t>(i))) ++obtained;
+    }
+    const std::u16string text =
+        FormatUIMessage("ITEMDICTIONARY_GET_ITEM_NUM", {UIFullWidthNumber(obtained), UIFullWidthNumber(total),
+                                                        UIFullWidthNumber(ObtainedPercentage(obtained, total))});
+    counter_->SetTextW(text.c_str());
+}
+
+void GAME_CUIItemDictionary::RefreshRows()
+{
+    const GAME_CStaticDatabase* database = Context().Database();
+    if (database == nullptr) return;
+    const std::u16string unobtainedName = GetMessageTextExpanded("ITEMDICTIONARY_NOT_YET_GET_NAME");
+    for (int r = 0; r < kRows && list_.top + r < list_.count; ++r) {
+        const std::int32_t position = list_.top + r;
+        Row& row = rows_[static_cast<std::size_t>(r)];
+        std::uint32_t id = 0;
+        const ItemData* item = database->GetItemDataAt(position, &id);
+        if (item != nullptr && working_slot::ItemDiscovered(static_cast<std::size_t>(position))) {
+            row.icon->SetSprite(item->iconSprite);
+            row.icon->SetColor(kUIWhite);
+            row.name->SetColor(GetUIColor(kUIColorText));
+            row.name->SetTextW(UITagName(id).c_str());
+            const std::u16string count = u"×" + UIFullWidthNumber(CountStoredItem(id) + CountFieldItem(id));
+            row.count->SetTextW(count.c_str());
+        } else {
+            row.icon->SetSprite(0);
+            row.icon->SetColor(kUIHidden);
+            row.name->SetColor(GetUIColor(kUIColorUnobtained));
+            row.name->SetTextW(unobtainedName.c_str());
+            row.count->SetTextW(u"×０");
+        }
+    }
+}
+
+void GAME_CUIItemDictionary::EveryFrame()
+{
+    bob_ = (bob_ + 1) % 16;
+    const vesk::math::Vec2 position{static_cast<float>((bob_ >> 3) & 1), -1.0f};
+    cursorArrow_->SetPosition(&position);
+}
+
+void GAME_CUIItemDictionary::UpdateMain(bool input)
+{
+    pages_.Advance([this](Page page) {
+        if (page == kDetail) {
+            ShowItemDetail();
+        } else {
+            selected_ = nullptr;
+        }
+    });
+    if (pages_.Is(kList)) {
+        UpdateList(input);
+    } else {
+        UpdateDetail(input);
+    }
+}
+
+void GAME_CUIItemDictionary::UpdateList(bool input)
+{
+    const std::int32_t barBefore = listScroll_->Value();
+    const std::int32_t topBefore = list_.top;
+    bool free = Root()->UpdateTree(input);
+    detailRoot_->UpdateTree(false);
+    if (listScroll_->Value() != barBefore) {
+        PlayUISE(kSeUICursor);
+        list_.Follow(*listScroll_);
+        RefreshRows();
+        free = false;
+    }
+    list_.Follow(*listScroll_);
+    if (!free) return;
+
+    for (int r = 0; r < kRows; ++r) {
+        const float top = kRowHitTop + kUILineStep * static_cast<float>(r);
+        if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kRowHitHeight})) continue;
+        if (r != list_.cursor) {
+            // Rows past the end of a short list take no cursor.
+            if (list_.top + r < list_.count) {
+                PlayUISE(kSeUICursor);
+                list_.cursor = r;
+            }
+        } else if (working_slot::ItemDiscovered(static_cast<std::size_t>(list_.Index()))) {
+            OpenSelected();
+        }
+        cursorGroup_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
+        cursorGroup_->UpdateTree(false);
+        return;
+    }
+
+    if (IsUIActionTriggered(kActionDecide)) {
+        if (list_.Index() < list_.count && working_slot::ItemDiscovered(static_cast<std::size_t>(list_.Index()))) {
+            OpenSelected();
+        } else {
+            PlayUISE(kSeUIError);
+        }
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
+        PlayUISE(kSeUICursor);
+        StepCursor(list_, 1, IsUIActionHeld(kActionMenuFunctionA));
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
+        PlayUISE(kSeUICursor);
+        StepCursor(list_, -1, IsUIActionHeld(kActionMenuFunctionA));
+    }
+    if (list_.top != topBefore) {
+        list_.Show(*listScroll_);
+        RefreshRows();
+    }
+    cursorGroup_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
+    cursorGroup_->UpdateTree(false);
+}
+
+void GAME_CUIItemDictionary::StepCursor(UIListView& list, int direction, bool pageJump)
+{
+    if (!pageJump) {
+        list.Step(direction);
+        return;
+    }
+    const std::int32_t maximum = list.MaxTop();
+    if (direction > 0) {
+        if (maximum > list.top) {
+            list.top = std::min(list.top + kRows, maximum);
+        } else {
+            list.top = 0;
+            list.cursor = 0;
+        }
+    } else {
+        list.top = list.top > 0 ? std::max(list.top - kRows, 0) : maximum;
+    }
+}
+
+void GAME_CUIItemDictionary::OpenSelected()
+{
+    const GAME_CStaticDatabase* database = Context().Database();
+    if (database == nullptr) return;
+    std::uint32_t id = 0;
+    const ItemData* item = database->GetItemDataAt(list_.Index(), &id);
+    if (item == nullptr) return;
+    PlayUISE(kSeUIDecide);
+    selectedId_ = id;
+    selected_ = item;
+    pages_.Go(kDetail);
+}
+
+void GAME_CUIItemDictionary::ShowItemDetail()
+{
+    if (selected_ == nullptr) return;
+    detailTitle_->SetTextW(UITagName(selectedId_).c_str());
+    itemIcon_->SetSprite(selected_->iconSprite);
+    itemIcon_->SetColor(kUIWhite);
+    descriptionScroll_->SetValue(0);
+    BuildDescription(true);
+    const std::u16string price =
+        FormatUIMessage("ITEMDICTIONARY_ITEM_SELL_PRICE", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(selected_->sellPrice)});
+    sellPrice_->SetTextW(price.c_str());
+    const std::u16string stack = FormatUIMessage("ITEMDICTIONARY_ITEM_MAX_STACK", {UIFullWidthNumber(selected_->stackLimit)});
+    maxStack_->SetTextW(stack.c_str());
+}
+
+void GAME_CUIItemDictionary::BuildDescription(bool reset)
+{
+    const GAME_CStaticDatabase* database = Context().Database();
+    description_.clear();
+    if (database != nullptr && selected_ != nullptr) {
+        description_ = SplitTextLines(ComposeItemDescription(*database, selectedId_), {.maxLineLength = kDescriptionLineLength});
+    }
+    if (reset) {
+        descriptionScroll_->SetMaximum(std::max(static_cast<std::int32_t>(description_.size()) - kDescriptionRows, 0));
+        descriptionScroll_->SetValue(0);
+    }
+    ShowDescriptionLines();
+}
+
+void GAME_CUIItemDictionary::ShowDescriptionLines()
+{
+    const std::int32_t first = descriptionScroll_->Value();
+    for (int k = 0; k < kDescriptionRows; ++k) {
+        const std::size_t line = static_cast<std::size_t>(first + k);
+        lines_[static_cast<std::size_t>(k)]->SetTextW(line < description_.size() ? description_[line].c_str() : u"");
+    }
+}
+
+void GAME_CUIItemDictionary::UpdateDetail(bool input)
+{
+    const std::int32_t before = descriptionScroll_->Value();
+    detailRoot_->UpdateTree(input);
+    Root()->UpdateTree(false);
+    if (descriptionScroll_->Value() != before) {
+        PlayUISE(kSeUICursor);
+        ShowDescriptionLines();
+        return;
+    }
+    if (!input || descriptionScroll_->Maximum() == 0) return;
+    const std::int32_t value = descriptionScroll_->Value();
+    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp)) {
+        if (value == 0 || !IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) return;
+        PlayUISE(kSeUICursor);
+        descriptionScroll_->SetValue(value - 1);
+        ShowDescriptionLines();
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
+        if (value >= descriptionScroll_->Maximum() || !IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) return;
+        PlayUISE(kSeUICursor);
+        descriptionScroll_->SetValue(value + 1);
+        ShowDescriptionLines();
+    }
+}
+
+void GAME_CUIItemDictionary::Draw()
+{
+    if (State() == kClosed) return;
+    DrawWidgets(pages_.Is(kDetail) ? detailWidgets_ : widgets_);
+    FlushUISprites();
+}
