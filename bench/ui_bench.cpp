@@ -1,4 +1,4 @@
-// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, with the HUD, a full log and the build menu, the world map with 40 hideouts and 128 roads, and the market's step after a change.
+// Frames of the UI to the queued draws: the screen passes with a screen of 300 widgets and the shared dialog, with the HUD, a full log and the build menu, the world map with 40 hideouts and 128 roads, the market's step after a change and the rumour log's row refill.
 // Measured in the running game on the data set; the allocations counter tells whether a frame in
 // steady state asks the general allocator for memory.
 #include <benchmark/benchmark.h>
@@ -34,6 +34,7 @@
 #include "game/ui/screens/ui_map.h"
 #include "game/ui/screens/ui_shop.h"
 #include "game/ui/message_log.h"
+#include "game/ui/screens/ui_talk_log.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
@@ -305,5 +306,36 @@ void BM_MarketAfterChange(benchmark::State& state)
     });
 }
 BENCHMARK(BM_MarketAfterChange)->Unit(benchmark::kMicrosecond);
+
+// The rumour log's work of every frame, its eight rows' texts written again, with 64 rumours heard
+// at the pubs of the data set's hideouts.
+void BM_RumourLogRowRefill(benchmark::State& state)
+{
+    RunFramesInGame(state, [&](GAME_CUIManager& ui) {
+        GAME_CStaticDatabase& database = *GetStaticDatabase();
+        std::vector<std::uint32_t> hideouts;
+        for (const auto& [id, hideout] : database.Hideouts()) hideouts.push_back(id);
+        for (std::uint32_t i = 0; i < 64; ++i) {
+            // "Q" + two digits + "Z": past the data set's own rumours in the map's order.
+            const std::uint32_t id = 'Q' | (('0' + i / 10) << 8) | (('0' + i % 10) << 16) | ('Z' << 24);
+            database.GetOrCreateRumorData(id);
+            database.GetOrCreateHideoutData(hideouts[i % hideouts.size()])->rumors.push_back(id);
+        }
+        for (std::size_t position = 0; position < database.Rumors().size(); ++position) working_slot::SetRumorBought(position);
+        ui.SetOpen(kSlotTalkLog, true);
+        for (int i = 0; i < 40; ++i) {
+            ui.UpdateScreens();
+            FlushUISprites();
+        }
+        auto* log = ui.Get<GAME_CUITalkLog>(kSlotTalkLog);
+        if (log == nullptr || log->Entries().size() < 64) state.SkipWithError("the log did not list the rumours");
+        auto frame = [log] {
+            if (log != nullptr) log->RefreshRows();
+        };
+        auto teardown = [&ui] { ui.SetOpen(kSlotTalkLog, false); };
+        return std::pair{std::function<void()>(frame), std::function<void()>(teardown)};
+    });
+}
+BENCHMARK(BM_RumourLogRowRefill)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -42,6 +42,7 @@
 #include "tools/spritegen/progress_art.h"
 #include "tools/spritegen/quest_art.h"
 #include "tools/spritegen/room_screen_art.h"
+#include "tools/spritegen/rumour_log_art.h"
 #include "tools/spritegen/scenery_art.h"
 #include "tools/spritegen/settings_art.h"
 #include "tools/spritegen/status_panel_art.h"
@@ -81,7 +82,9 @@ std::vector<tools::NamedImage> DrawRoomPackage(const std::vector<std::string>& f
                       // The world map.
                       spritegen::DrawWorldMapSprites(),
                       // The quest board and the current quests.
-                      spritegen::DrawQuestSprites(fonts)}) {
+                      spritegen::DrawQuestSprites(fonts),
+                      // The rumour log.
+                      spritegen::DrawRumourLogSprites(fonts)}) {
         if (part.empty()) return {};
         sprites.insert(sprites.end(), part.begin(), part.end());
     }

@@ -144,6 +144,13 @@ bool RumorBought(std::size_t position)
     return (working[slot::kLiveTable + position / 8] >> (position % 8) & 1u) != 0;
 }
 
+void SetRumorBought(std::size_t position)
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (position / 8 >= slot::kLiveTableSize || working.size() < slot::kLiveTable + slot::kLiveTableSize) return;
+    working[slot::kLiveTable + position / 8] |= static_cast<std::uint8_t>(1u << (position % 8));
+}
+
 bool RoomKindUnlocked(std::int32_t kind) { return IsRoomKindUnlocked(GetWorkingSlot(), kind); }
 
 void SetRoomKindUnlocked(std::int32_t kind, bool on) { ::SetRoomKindUnlocked(GetWorkingSlot(), kind, on); }

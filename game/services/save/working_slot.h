@@ -62,6 +62,7 @@ bool ItemDiscovered(std::size_t position);
 inline constexpr std::size_t kDiscoveredItemBits = 224;
 // By the rumour's position in the rumour list; positions past the bought-rumour bits read false.
 bool RumorBought(std::size_t position);
+void SetRumorBought(std::size_t position);
 // Kinds by their position in the room-id table.
 bool RoomKindUnlocked(std::int32_t kind);
 void SetRoomKindUnlocked(std::int32_t kind, bool on);

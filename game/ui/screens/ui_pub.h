@@ -1,9 +1,85 @@
-// The pub screen (slot 8): not built yet, a stand-in that closes on cancel or a pointer press.
+// The pub (slot 8): the rumours the town's pub sells, seven rows at a time; a rumour is paid for once and its text read in a second window.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
-class GAME_CUIPub : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotPub> {
+#include "game/ui/list_view.h"
+#include "game/ui/rumour_text_window.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+// Listening to a rumour for the first time pays its price and marks it bought; every listen sets
+// its event flag, its map bit and its room kind's unlock bit again. A bought rumour shows a check
+// mark and a price of 0. A rumour told only after the ending is listed once the ending was seen.
+class GAME_CUIPub : public GAME_CUIScreen, public UIScreenSlot<kSlotPub> {
 public:
-    GAME_CUIPub() : GAME_CUIUnbuiltScreen() {}
+    static constexpr int kRows = 7;
+    enum class Step : std::int32_t { kList, kNotEnoughMoney, kListenQuestion, kListen, kText, kBackToList };
+    using enum Step;
+
+    explicit GAME_CUIPub(const UIScreenContext& context);
+    ~GAME_CUIPub() override;
+
+    void Draw() override;
+
+    Step CurrentStep() const { return steps_.Current(); }
+    int CursorRow() const { return list_.cursor; }
+    int Top() const { return list_.top; }
+    int ListedCount() const { return list_.count; }
+    // The rumour table position of a listed rumour.
+    std::uint32_t ListedPosition(int index) const { return listed_[static_cast<std::size_t>(index)]; }
+    const GAME_CUILabelObject* Title() const { return title_; }
+    const GAME_CUILabelObject* NameLabel(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
+    const GAME_CUILabelObject* PriceLabel(int row) const { return rows_[static_cast<std::size_t>(row)].price; }
+    const GAME_CUINullObject* CheckMark(int row) const { return rows_[static_cast<std::size_t>(row)].check; }
+    const GAME_CUIIconObject* ListenButton() const { return listenButton_; }
+    const UIRumourTextWindow& TextWindow() const { return text_; }
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
+    bool KeepsHoldOnClose() const override;
+
+private:
+    struct Row {
+        GAME_CUINullObject* anchor = nullptr;
+        GAME_CUILabelObject* name = nullptr;
+        GAME_CUILabelObject* price = nullptr;
+        GAME_CUINullObject* check = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+    };
+
+    void BuildListWindow();
+    void BeginOpen();
+    void ListRumours();
+    void RefreshRows();
+    void UpdateList(bool input);
+    void OnDecideRumor();
+    void EnterStep(Step step);
+    void UpdateStep();
+    void BuyAndShowRumor();
+    std::uint32_t SelectedRumourId() const;
+
+    std::array<Row, kRows> rows_{};
+    GAME_CUILabelObject* title_ = nullptr;
+    GAME_CUIScrollBarObject* listScroll_ = nullptr;
+    GAME_CUIIconObject* listenButton_ = nullptr;
+    GAME_CUINullObject* cursorHolder_ = nullptr;
+    GAME_CUINullObject* cursorArrow_ = nullptr;
+    GAME_CUINullObject* nameHeader_ = nullptr;
+    GAME_CUINullObject* priceHeader_ = nullptr;
+    UILanguageSprites nameSprites_;
+    UILanguageSprites priceSprites_;
+
+    std::vector<GAME_CUIObjectBase*> textWidgets_;
+    GAME_CUINullObject* textRoot_ = nullptr;
+    UIRumourTextWindow text_;
+
+    std::vector<std::uint32_t> listed_;
+    UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
+    UIPages<Step> steps_{kList};
+    std::int32_t blink_ = 0;
 };

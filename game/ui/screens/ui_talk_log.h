@@ -1,9 +1,81 @@
-// The talk log screen (slot 35): for now a menu screen that opens, closes on cancel and goes back where it came from.
+// The rumour log (slot 35): every rumour bought so far, under each hideout whose pub tells it, and its text read again.
 #pragma once
 
-#include "game/ui/ui_menu_screen.h"
+#include <array>
+#include <cstdint>
+#include <vector>
 
-class GAME_CUITalkLog : public GAME_CUIMenuScreen, public UIScreenSlot<kSlotTalkLog> {
+#include "game/ui/list_view.h"
+#include "game/ui/rumour_text_window.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
+
+// The log keeps nothing of its own: each opening lists the bought rumours anew, hideout by hideout
+// in the database's order and within a hideout in its pub's order, so a rumour two pubs tell is
+// listed twice. The eight rows read their texts again every frame.
+class GAME_CUITalkLog : public GAME_CUIScreen, public UIScreenSlot<kSlotTalkLog> {
 public:
-    GAME_CUITalkLog() : GAME_CUIMenuScreen(true) {}
+    static constexpr int kRows = 8;
+    enum class Step : std::int32_t { kList, kEnteringText, kText, kLeavingText };
+    using enum Step;
+
+    // One row: the rumour's and the hideout's positions in the database's maps.
+    struct Entry {
+        std::uint32_t rumour = 0;
+        std::uint32_t hideout = 0;
+    };
+
+    explicit GAME_CUITalkLog(const UIScreenContext& context);
+    ~GAME_CUITalkLog() override;
+
+    void Draw() override;
+
+    // Writes the eight rows' texts from the scroll position: the log's work of every frame.
+    void RefreshRows();
+
+    Step CurrentStep() const { return steps_.Current(); }
+    int CursorRow() const { return list_.cursor; }
+    int Top() const { return list_.top; }
+    const std::vector<Entry>& Entries() const { return entries_; }
+    const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
+    const GAME_CUILabelObject* RumourLabel(int row) const { return rows_[static_cast<std::size_t>(row)].rumour; }
+    const GAME_CUILabelObject* HideoutLabel(int row) const { return rows_[static_cast<std::size_t>(row)].hideout; }
+    const GAME_CUINullObject* CursorArrow() const { return cursorArrow_; }
+    const UIRumourTextWindow& TextWindow() const { return text_; }
+
+protected:
+    void OnEnterState(UIScreenState state) override;
+    void EveryFrame() override;
+    void UpdateMain(bool input) override;
+    bool KeepsHoldOnClose() const override;
+
+private:
+    struct Row {
+        GAME_CUILabelObject* rumour = nullptr;
+        GAME_CUILabelObject* hideout = nullptr;
+    };
+
+    void BuildListWindow();
+    void RebuildEntries();
+    void UpdateList(bool input);
+    void OpenEntry();
+
+    std::array<Row, kRows> rows_{};
+    GAME_CUIScrollBarObject* listScroll_ = nullptr;
+    GAME_CUINullObject* cursorHolder_ = nullptr;
+    GAME_CUINullObject* cursorArrow_ = nullptr;
+    GAME_CUINullObject* highlight_ = nullptr;
+    GAME_CUINullObject* rumourHeader_ = nullptr;
+    GAME_CUINullObject* hideoutHeader_ = nullptr;
+    UILanguageSprites rumourSprites_;
+    UILanguageSprites hideoutSprites_;
+
+    std::vector<GAME_CUIObjectBase*> textWidgets_;
+    GAME_CUINullObject* textRoot_ = nullptr;
+    UIRumourTextWindow text_;
+
+    std::vector<Entry> entries_;
+    UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
+    UIPages<Step> steps_{kList};
+    std::int32_t blink_ = 0;
 };
