@@ -346,8 +346,9 @@ constexpr RoomHeading kHeadings[] = {
     {"ui_text_num", {u"個数", u"COUNT", u"개수"}},
     // The discard window's heading over an item's price.
     {"ui_text_sellprice", {u"売値", u"PRICE", u"판매가"}},
-    // The heading over names: the storerooms' stacks, the sound room's tracks, the market's goods, items, rumours and the
-    // achievement list's entries (the list's Korean form is unused: it shows the English one).
+    // The heading over names: the storerooms' stacks, the sound room's tracks, the market's goods, the
+    // dictionary's items, the rumours and the achievement list's entries (the list's Korean form is
+    // unused: it shows the English one).
     {"ui_text_name", {u"名前", u"NAME", u"이름"}},
     {"ui_text_achivement", {u"実績", u"ACHIEVEMENTS", u"업적"}},
 };
