@@ -14,7 +14,7 @@ namespace {
 
 class ShippedSprites : public support::GraphicsFixture {
 protected:
-    support::TestArena pixels{16 << 20};  // the room package holds the UI and HUD sprites too
+    support::TestArena pixels{64 << 20};  // the room package holds the UI and HUD sprites too
     TextureLoader loader{nullptr, pixels.heap()};
     SpriteRegistry registry;
 };
