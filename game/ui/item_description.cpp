@@ -46,8 +46,10 @@ std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std:
 {
     std::u16string text = GetMessageTextExpanded(TagText(itemId) + "_DISCRIPT");
     text += u"\n\n";
+    // An item no record covers reads as one that nothing makes and nothing uses.
+    static const ItemProductionData kNoEntries{};
     const ItemProductionData* production = database.FindItemProductionData(itemId);
-    if (production == nullptr) return text;
+    if (production == nullptr) production = &kNoEntries;
     const std::u16string name = UITagName(itemId);
     DescriptionWriter writer(text);
 

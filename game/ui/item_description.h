@@ -10,6 +10,7 @@ class GAME_CStaticDatabase;
 // production section (the crafting tasks that make it, under a heading per run of one room's
 // entries, or a line saying it cannot be made), an empty line, and the material section (what it is
 // made into, headed the same way, or a line saying it has no use). A formatted line keeps at most
-// kItemDescriptionLineLimit characters. An item without a production record has empty sections.
+// kItemDescriptionLineLimit characters. An item without a production record reads as one without
+// entries: it cannot be made and has no use.
 inline constexpr std::size_t kItemDescriptionLineLimit = 79;
 std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std::uint32_t itemId);

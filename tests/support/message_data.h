@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +49,28 @@ public:
     ~ScopedMessages() { vesk::text::ReleaseMessageFile(); }
     ScopedMessages(const ScopedMessages&) = delete;
     ScopedMessages& operator=(const ScopedMessages&) = delete;
+};
+
+// Installs one language's messages with a few more in front for the scope; the plain set comes back after.
+class ScopedExtraMessages {
+public:
+    explicit ScopedExtraMessages(std::vector<tools::MessageFileEntry> extra, std::string language = "english")
+        : language_(std::move(language))
+    {
+        for (tools::MessageFileEntry& entry : ReadMessageSource(language_).entries) extra.push_back(std::move(entry));
+        Install(extra);
+    }
+    ~ScopedExtraMessages() { Install(ReadMessageSource(language_).entries); }
+    ScopedExtraMessages(const ScopedExtraMessages&) = delete;
+    ScopedExtraMessages& operator=(const ScopedExtraMessages&) = delete;
+
+private:
+    static void Install(const std::vector<tools::MessageFileEntry>& entries)
+    {
+        vesk::text::ReleaseMessageFile();
+        EXPECT_TRUE(vesk::text::RegisterMessageFile(tools::WriteMessageFile(entries, 1)));
+    }
+    std::string language_;
 };
 
 }  // namespace support

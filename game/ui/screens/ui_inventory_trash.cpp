@@ -10,6 +10,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/item_records.h"
+#include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
@@ -17,8 +18,10 @@
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/item_description.h"
 #include "game/ui/room_window.h"
 #include "game/ui/screen_context.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_category_change_object.h"
@@ -31,6 +34,8 @@ constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr std::array<const char*, 3> kHeaderNames{"ui_text_num", "ui_text_sellprice", "ui_text_information"};
 constexpr std::array<Vec2, 3> kHeaderPlaces{{{36.0f, 138.0f}, {283.0f, 138.0f}, {36.0f, 170.0f}}};
 constexpr std::size_t kPriceLimit = 63;
+// A description line keeps at most this many characters.
+constexpr std::size_t kDescriptionLineLength = 127;
 
 }  // namespace
 
@@ -170,7 +175,22 @@ void GAME_CUIInventoryTrash::ShowItemPage()
 
 void GAME_CUIInventoryTrash::ShowDescription(bool reset)
 {
-    static_cast<void>(reset);
+    if (reset) {
+        const GAME_CStaticDatabase* database = Context().Database();
+        descriptionLines_.clear();
+        if (database != nullptr) {
+            descriptionLines_ = SplitTextLines(ComposeItemDescription(*database, itemId_),
+                                               {.maxLineLength = kDescriptionLineLength, .ends = TextLineEnds::kEveryBreak});
+        }
+        // Every break ends a row; the text after the last one is a row that counts for no scrolling.
+        const std::int32_t rows = std::max(static_cast<std::int32_t>(descriptionLines_.size()) - 1, 0);
+        scroll_->SetMaximum(std::max(rows - kDescriptionLines, 0));
+    }
+    const std::int32_t first = scroll_->Value();
+    for (int k = 0; k < kDescriptionLines; ++k) {
+        const std::size_t line = static_cast<std::size_t>(first + k);
+        if (line < descriptionLines_.size()) description_[static_cast<std::size_t>(k)]->SetTextW(descriptionLines_[line].c_str());
+    }
 }
 
 void GAME_CUIInventoryTrash::UpdateItemPage(bool input)

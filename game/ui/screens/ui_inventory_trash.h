@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -70,5 +72,7 @@ private:
     GAME_CItemDataImpl* item_ = nullptr;
     GAME_CRoomBase* room_ = nullptr;
     std::uint32_t itemId_ = 0xFFFFFFFFu;
+    // The description's lines, composed when the page is filled.
+    std::vector<std::u16string> descriptionLines_;
     UIPages<Page> pages_{kItem};
 };

@@ -1,9 +1,13 @@
 // The discard and put-out window: discarding a stack a unit at a time, putting it out on the floor, a floor without room, and the item's description.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_item.h"
 #include "game/model/stores/stored_items.h"
+#include "game/services/data/item_data.h"
 #include "game/services/player/inventory.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/full_width.h"
@@ -12,6 +16,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
+#include "tests/support/message_data.h"
 
 namespace {
 
@@ -141,6 +146,54 @@ TEST_F(InventoryTrashTest, PuttingOutLaysTheStackOnTheFloorAndAFullFloorRefuses)
     StepFrames(2);
     EXPECT_EQ(Trash().CurrentPage(), GAME_CUIInventoryTrash::kItem);
     EXPECT_EQ(CountStoredItem(MakeTag("I002")), 2);
+}
+
+// The description of a stack: the item's own text, then where it is made and what it goes into,
+// seven lines at a time; each break ends a line (a CR LF pair leaves an empty one), a line keeps 127
+// characters, and an item without a production record reads as one nothing makes and nothing uses.
+TEST_F(InventoryTrashTest, TheDescriptionScrollsSevenLinesAtATimeAndAnItemWithoutARecordReadsAsOneWithoutEntries)
+{
+    const std::u16string longLine(140, u'a');
+    support::ScopedExtraMessages messages({{.key = "IZZZ_DISCRIPT", .text = longLine + u"\ntwo\r\nthree\nfour\nfive"}});
+    Store("I001", 1);
+    GAME_CInventory* stored = FindRoomInventory(world->ship->GetRoomAtCell(9, 3));
+    ASSERT_NE(stored, nullptr);
+    InventoryStack unknown;
+    unknown.item = std::make_unique<GAME_CItemDataImpl>();
+    unknown.item->itemId = MakeTag("IZZZ");
+    unknown.item->count = 1;
+    unknown.item->record = stored->stacks.front().item->record;
+    stored->stacks.push_back(std::move(unknown));
+
+    // A shipped item begins with its own text.
+    OpenTrashOn(0);
+    const std::u16string own = GetMessageTextExpanded("I001_DISCRIPT");
+    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), own.substr(0, own.find_first_of(u"\r\n\x1b")));
+    ASSERT_TRUE(CloseScreen(kSlotInventoryTrash));
+
+    // Ten lines: the five of its text with the empty one a CR LF leaves, an empty line, the line
+    // that it cannot be made, an empty line and the line that it has no use.
+    OpenTrashOn(1);
+    GAME_CUIScrollBarObject& scroll = *Trash().DescriptionScrollBar();
+    EXPECT_EQ(scroll.Maximum(), 3);
+    EXPECT_EQ(scroll.Value(), 0);
+    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), longLine.substr(0, 127));
+    EXPECT_EQ(Trash().DescriptionLabel(1)->Literal(), u"two");
+    EXPECT_EQ(Trash().DescriptionLabel(2)->Literal(), u"");
+    EXPECT_EQ(Trash().DescriptionLabel(3)->Literal(), u"three");
+    const std::size_t from = frames.size();
+    for (int i = 0; i < 4; ++i) Press(kActionCursorDown);
+    EXPECT_EQ(scroll.Value(), 3);
+    EXPECT_EQ(CountPlayed(kSeUICursor, from), 3) << "no sound at the end";
+    const std::u16string name = UITagName(MakeTag("IZZZ"));
+    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), u"three");
+    EXPECT_EQ(Trash().DescriptionLabel(3)->Literal(), u"");
+    EXPECT_EQ(Trash().DescriptionLabel(4)->Literal(), FormatUIMessage("ItemDiscript_Unproducible", {name}));
+    EXPECT_EQ(Trash().DescriptionLabel(5)->Literal(), u"");
+    EXPECT_EQ(Trash().DescriptionLabel(6)->Literal(), FormatUIMessage("ItemDiscript_Unusable", {name}));
+    for (int i = 0; i < 4; ++i) Press(kActionCursorUp);
+    EXPECT_EQ(scroll.Value(), 0);
+    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), longLine.substr(0, 127));
 }
 
 }  // namespace
