@@ -1,7 +1,9 @@
 // Tests of the route commands: registration, variables and their operators, conditions on the slot's tables, rooms, events, recruits and losses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
@@ -288,6 +290,9 @@ TEST_F(RouteCommands, ConditionsCompareUnsignedOrAsSignedBytesAndTouchNothingOut
 
 TEST_F(RouteCommands, RoomsAreUnlockedAtTheirBitAfterTheMoneyAndUnknownRoomsAreNotPlaced)
 {
+    // The working slot outlives a test: this one starts from an empty slot of its own.
+    const std::vector<std::uint8_t> empty = EmptySlot();
+    std::copy(empty.begin(), empty.end(), Slot().begin());
     const std::int32_t rooms = Ship().CountRoomsOnGrid();
     RunLabel(u"rooms");
     EXPECT_EQ(platform::ReadU32(Slot(), slot::kRoomUnlockFlags), 1u << 3);
