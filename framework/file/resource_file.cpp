@@ -77,4 +77,10 @@ void* ReadResourceFile(memory::HeapRecord* heap, std::string_view name, std::siz
     return block;
 }
 
+bool ResourceFileOpens(std::string_view name)
+{
+    platform::FileReader reader;
+    return reader.Open(ResourcePath(name)) == platform::FileReader::OpenResult::Opened;
+}
+
 }  // namespace vesk::file

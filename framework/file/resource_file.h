@@ -24,4 +24,7 @@ std::string ResourcePath(std::string_view name);
 // *outSize = 0.
 void* ReadResourceFile(memory::HeapRecord* heap, std::string_view name, std::size_t* outSize);
 
+// True when the resource file `name` is there and opens for reading; no log line either way.
+bool ResourceFileOpens(std::string_view name);
+
 }  // namespace vesk::file

@@ -109,27 +109,40 @@ bool StopRequested(vesk::thread::SYS_CThread* thread)
     return vesk::process::IsQuitting() || (thread != nullptr && thread->IsStopRequested());
 }
 
-// Tries a load up to 15 times; false when it never succeeded or the game is quitting.
+enum class LoadOutcome { kLoaded, kStopped, kFailed };
+
+// Tries a load up to 15 times, as a read can fail for a moment. A file that is there and opens but
+// still does not load was refused for what it holds: reading it again gives the same bytes and the
+// same refusal, so it is tried once.
+template <typename Load>
+LoadOutcome TryLoad(vesk::thread::SYS_CThread* thread, std::string_view what, Load load)
+{
+    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
+        if (StopRequested(thread)) return LoadOutcome::kStopped;
+        if (load()) return LoadOutcome::kLoaded;
+        if (vesk::file::ResourceFileOpens(what)) break;
+    }
+    return LoadOutcome::kFailed;
+}
+
+// A load the game can go on without; false only when the game is quitting.
 template <typename Load>
 bool Retry(vesk::thread::SYS_CThread* thread, const char* what, Load load)
 {
-    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
-        if (StopRequested(thread)) return false;
-        if (load()) return true;
+    const LoadOutcome outcome = TryLoad(thread, what, load);
+    if (outcome == LoadOutcome::kFailed) {
+        vesk::log::Error(std::string("start-up: ") + what + " could not be loaded; going on without it");
     }
-    vesk::log::Error(std::string("start-up: ") + what + " could not be loaded; going on without it");
-    return true;
+    return outcome != LoadOutcome::kStopped;
 }
 
-// Tries a load the game cannot run without as Retry does; when it never succeeds, the file is
-// named for the dialog and the scene goes to it. False then, or when the game is quitting.
+// A load the game cannot run without; when it fails, the file is named for the dialog and the scene
+// goes to it. False then, or when the game is quitting.
 template <typename Load>
 bool RetryRequired(vesk::thread::SYS_CThread* thread, void* scene, std::string_view path, Load load)
 {
-    for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
-        if (StopRequested(thread)) return false;
-        if (load()) return true;
-    }
+    const LoadOutcome outcome = TryLoad(thread, path, load);
+    if (outcome != LoadOutcome::kFailed) return outcome == LoadOutcome::kLoaded;
     vesk::log::Error("start-up: " + std::string(path) + " could not be loaded; the game cannot run without it");
     ReportMissingGameFile(path);
     SceneOf(scene)->SetNextState(GAME_CSceneInitialize::kMissingData);

@@ -287,7 +287,15 @@ TEST_F(StartupMissingDataTest, AFileTheGameCannotRunWithoutIsNamedAndTheGameEnds
     std::vector<std::uint8_t> zeroed = good;
     std::fill_n(zeroed.begin(), 20, std::uint8_t{0});
     WriteFile(route, zeroed);
-    ExpectNamedAndEnded(u"script/route_script.pac", u"missing or damaged");
+    {
+        // A refused file reads the same again: it is tried once, so its refusal is said once.
+        support::LogCapture log;
+        ExpectNamedAndEnded(u"script/route_script.pac", u"missing or damaged");
+        const auto refusals = std::count_if(log.Lines().begin(), log.Lines().end(), [](const std::string& line) {
+            return line.find("route_script.pac") != std::string::npos && line.find("start-up:") == std::string::npos;
+        });
+        EXPECT_EQ(refusals, 1) << ::testing::PrintToString(log.Lines());
+    }
     WriteFile(route, good);
 
     // The first ship's hull, loaded only when a new game starts, is known missing at start-up.
