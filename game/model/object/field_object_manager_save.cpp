@@ -94,6 +94,29 @@ void BindRoom(GAME_CObjectActor& actor, std::uint8_t number)
     if (GAME_CRoomBase* room = ship->GetRoom(number)) room->AssignCrew(&actor);
 }
 
+// The home and work bits are the only ones a record's room-bits byte holds.
+constexpr std::uint8_t kRoomBitsUsed = kHomePresent | kWorkPresent;
+
+// A meter the status held to its range on reading: one line saying what was stored.
+void ReportClampedMeter(int crewIndex, std::size_t offset, const char* meter, std::int32_t stored, std::int32_t kept)
+{
+    if (stored == kept) return;
+    LogBadWorkingSlotField("crew record " + std::to_string(crewIndex), offset,
+                           std::string(meter) + " " + std::to_string(stored) + " is outside 0 and its maximum; it is " +
+                               std::to_string(kept));
+}
+
+// A room number the record names for a home or work place: one the ship has, else none.
+std::uint8_t CheckedRoomByte(std::span<const std::uint8_t> record, int crewIndex, std::size_t offset, const char* what)
+{
+    const std::uint8_t number = record[offset];
+    const GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr || (number < ship->CountRoomsOnGrid() && ship->GetRoom(number) != nullptr)) return number;
+    LogBadWorkingSlotField("crew record " + std::to_string(crewIndex), offset,
+                           std::string(what) + " room " + std::to_string(number) + " is not on the ship; the member has none");
+    return kNoRoomByte;
+}
+
 // A skill, buff or debuff id the database does not know would hold its slot with nothing in it for good.
 template <typename Find>
 std::uint32_t KnownCrewSlotId(std::span<const std::uint8_t> record, int crewIndex, std::size_t offset, const char* kind,
@@ -235,7 +258,21 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
         if (actor == nullptr) break;
         ActorSetupRecord setup;
         setup.name.units = {platform::ReadU16(record, at + kCrewName), platform::ReadU16(record, at + kCrewName + 2)};
-        if (ship != nullptr) ship->GetCellFloorPoint(record[at + kCrewColumn], record[at + kCrewRow], &setup.x, &setup.y, true);
+        const std::uint8_t column = record[at + kCrewColumn];
+        const std::uint8_t row = record[at + kCrewRow];
+        if (ship != nullptr && (column >= ship->grid.width || row >= ship->grid.height)) {
+            // The member is placed on a floor cell once the crew is read.
+            LogBadWorkingSlotField("crew record " + std::to_string(i), at + kCrewColumn,
+                                   "cell (" + std::to_string(column) + ", " + std::to_string(row) + ") lies outside the " +
+                                       std::to_string(ship->grid.width) + " x " + std::to_string(ship->grid.height) +
+                                       " grid; the member goes to a floor cell");
+        }
+        if (record[at + kCrewInRoom] > 1) {
+            LogBadWorkingSlotField("crew record " + std::to_string(i), at + kCrewInRoom,
+                                   "in-room byte " + std::to_string(record[at + kCrewInRoom]) +
+                                       " is neither 0 nor 1; it is taken from the rooms");
+        }
+        if (ship != nullptr) ship->GetCellFloorPoint(column, row, &setup.x, &setup.y, true);
         actor->Init(setup);
         ActorStatusSave entry;
         for (std::size_t k = 0; k < 2; ++k) {
@@ -250,9 +287,16 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
         entry.flags = platform::ReadU32(record, at + kCrewFlags);
         entry.progress = platform::ReadI32(record, at + kCrewProgress);
         actor->status.LoadFromSave(entry);
+        ReportClampedMeter(i, at + kCrewHp, "hp", entry.hp, actor->status.hp);
+        ReportClampedMeter(i, at + kCrewStamina, "stamina", entry.stamina, actor->status.stamina);
+        ReportClampedMeter(i, at + kCrewCalorie, "calorie", entry.calorie, actor->status.calorie);
         const std::uint8_t bits = record[at + kCrewRoomBits];
-        if ((bits & kHomePresent) != 0) BindRoom(*actor, record[at + kCrewHomeRoom]);
-        if ((bits & kWorkPresent) != 0) BindRoom(*actor, record[at + kCrewWorkRoom]);
+        if ((bits & ~kRoomBitsUsed) != 0) {
+            LogBadWorkingSlotField("crew record " + std::to_string(i), at + kCrewRoomBits,
+                                   "room bits " + std::to_string(bits) + " hold more than the home and work bits; the rest are dropped");
+        }
+        if ((bits & kHomePresent) != 0) BindRoom(*actor, CheckedRoomByte(record, i, at + kCrewHomeRoom, "home"));
+        if ((bits & kWorkPresent) != 0) BindRoom(*actor, CheckedRoomByte(record, i, at + kCrewWorkRoom, "work"));
     }
 }
 

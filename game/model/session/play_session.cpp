@@ -94,6 +94,7 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t
     map->ReadPadBindings(systemRecord.subspan(system::kPadBindings, GAME_CInputMap::kBindingTableBytes));
     map->ReadKeyBindings(systemRecord.subspan(system::kKeyBindings, GAME_CInputMap::kBindingTableBytes));
     SyncAchievementsFromSave();
+    CheckOfferSets(slot);
     PackQuestBoards(slot);
     ReplaceUnknownOffers(slot);
 }

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/log/log.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/save_layout.h"
@@ -39,8 +38,6 @@ std::int16_t ToI16(std::int64_t value, std::int64_t low)
 {
     return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, low, INT16_MAX));
 }
-
-void Warn(const std::string& line) { vesk::log::Warning("save data: " + line); }
 
 }  // namespace
 
@@ -87,7 +84,9 @@ void GAME_CShip::WriteSaveRecord(std::span<std::uint8_t> slot) const
 void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
 {
     const std::uint32_t tag = platform::ReadU32(slot, slot::kShipTag);
-    if (!ChangeShip(tag, false)) Warn("the ship " + TagText(tag) + " does not exist; the ship stays as it is");
+    if (!ChangeShip(tag, false)) {
+        LogBadWorkingSlotField("ship tag", slot::kShipTag, "the ship " + TagText(tag) + " does not exist; the ship stays as it is");
+    }
     routePosition = platform::ReadI32(slot, slot::kRoutePosition);
     for (std::int32_t n = CountRoomsOnGrid() - 1; n >= 0; --n) RemoveRoom(n);
     for (int i = 0; i < slot::kRoomRecordCount; ++i) {
@@ -110,8 +109,9 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
         }
         GAME_CRoomBase* room = building ? PlaceNewRoom(x, y, kind, id, false) : PlaceRoom(x, y, kind);
         if (room == nullptr) {
-            Warn("room record " + std::to_string(i) + " (" + TagText(id) + " at " + std::to_string(x) + ", " +
-                 std::to_string(y) + ") does not fit the ship; it is left out");
+            LogBadWorkingSlotField("room record " + std::to_string(i), RoomRecord(i) + kRoomIdField,
+                                   "room " + TagText(id) + " at " + std::to_string(x) + ", " + std::to_string(y) +
+                                       " does not fit the ship; it is left out");
             continue;
         }
         room->ApplyUpgradeBits(upgrades);
@@ -121,7 +121,8 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
             if (mode >= kEngineDisconnected && mode <= kEngineOverLimit) {
                 room->engineMode = mode;
             } else {
-                Warn("engine mode " + std::to_string(mode) + " of room " + std::to_string(i) + " is unknown; it stays off");
+                LogBadWorkingSlotField("engine-mode record " + std::to_string(i), EngineModeRecord(static_cast<std::size_t>(i)),
+                                       "engine mode " + std::to_string(mode) + " is unknown; it stays off");
             }
         }
     }
@@ -131,8 +132,9 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
         const std::int32_t x = static_cast<std::int8_t>(slot[DamageRecord(i) + kDamageXField]);
         const std::int32_t y = static_cast<std::int8_t>(slot[DamageRecord(i) + kDamageYField]);
         if (amount < 0 || grid.GetCell(x, y) == nullptr) {
-            Warn("damage record " + std::to_string(i) + " (" + std::to_string(amount) + " at " + std::to_string(x) +
-                 ", " + std::to_string(y) + ") is out of range; it is left out");
+            LogBadWorkingSlotField("damage record " + std::to_string(i), DamageRecord(i),
+                                   "damage " + std::to_string(amount) + " at " + std::to_string(x) + ", " + std::to_string(y) +
+                                       " is out of range; it is left out");
             continue;
         }
         AddCellDamage(x, y, amount);
@@ -145,6 +147,17 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
         turnCounter = 0;
     }
     RecalcStats();
-    fuel = std::clamp<std::int32_t>(platform::ReadI16(slot, slot::kFuel), 0, std::max(0, fuelCapacity));
-    fuelCountdown = std::max<std::int32_t>(0, platform::ReadI16(slot, slot::kFuelCountdown));
+    // Fuel lies within the tank the rooms just read make.
+    const std::int32_t storedFuel = platform::ReadI16(slot, slot::kFuel);
+    fuel = std::clamp<std::int32_t>(storedFuel, 0, std::max(0, fuelCapacity));
+    if (fuel != storedFuel) {
+        LogBadWorkingSlotField("fuel", slot::kFuel,
+                               std::to_string(storedFuel) + " lies outside the tank of " + std::to_string(fuelCapacity) +
+                                   "; it is " + std::to_string(fuel));
+    }
+    const std::int32_t storedCountdown = platform::ReadI16(slot, slot::kFuelCountdown);
+    fuelCountdown = std::max<std::int32_t>(0, storedCountdown);
+    if (fuelCountdown != storedCountdown) {
+        LogBadWorkingSlotField("fuel countdown", slot::kFuelCountdown, std::to_string(storedCountdown) + " is below 0; it is 0");
+    }
 }

@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <string>
 
-#include "framework/log/log.h"
 #include "game/services/data/item_data.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
 #include "game/model/world/game_world_ready.h"
 #include "game/model/object/field_object_manager.h"
@@ -298,8 +299,14 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
 {
     using namespace task_record;
     const std::span<const std::uint8_t> record = area.subspan(index * kSize, kSize);
+    const std::string recordArea = "task record " + std::to_string(index);
+    const std::size_t at = save_layout::slot::kTasks + index * kSize;
     id = platform::ReadU32(record, kId);
-    progress = std::max<std::int32_t>(0, static_cast<std::int16_t>(platform::ReadU16(record, kProgress)));
+    const std::int32_t storedProgress = static_cast<std::int16_t>(platform::ReadU16(record, kProgress));
+    if (storedProgress < 0) {
+        LogBadWorkingSlotField(recordArea, at + kProgress, "progress " + std::to_string(storedProgress) + " is below 0; it is 0");
+    }
+    progress = std::max<std::int32_t>(0, storedProgress);
     progressFraction = 0;
     const std::uint8_t room = record[kRoom];
     if (room >= kNoRoomIndex) {
@@ -311,10 +318,16 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
     for (std::size_t i = 0; i < kSlots; ++i) {
         const std::uint32_t itemId = platform::ReadU32(record, kMaterialIds + 4 * i);
         const std::uint8_t count = record[kMaterialCounts + i];
-        if (itemId == kNoId || itemId == 0 || count == 0) continue;
+        if (count == 0) continue;
+        if (itemId == kNoId || itemId == 0) {
+            LogBadWorkingSlotField(recordArea, at + kMaterialCounts + i,
+                                   "material count " + std::to_string(count) + " without an id; it holds nothing");
+            continue;
+        }
         if (FindItemData(itemId) == nullptr) {
-            vesk::log::Warning("saved task " + DescribeId(id) + " names the unknown material " + DescribeId(itemId) +
-                               "; its units are dropped");
+            LogBadWorkingSlotField(recordArea, at + kMaterialIds + 4 * i,
+                                   "task " + DescribeId(id) + " names the unknown material " + DescribeId(itemId) +
+                                       "; its units are dropped");
             continue;
         }
         materials.insert(materials.end(), count, itemId);
@@ -327,8 +340,9 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
         if (actorIndex == kNone) continue;
         GAME_CObjectActor* actor = objects != nullptr ? task_crew::FindActorByIndex(*objects, actorIndex) : nullptr;
         if (actor == nullptr) {
-            vesk::log::Warning("saved task " + DescribeId(id) + " names crew member " + std::to_string(actorIndex) +
-                               ", who is not aboard; the entry is dropped");
+            LogBadWorkingSlotField(recordArea, at + kCrew + i,
+                                   "task " + DescribeId(id) + " names crew member " + std::to_string(actorIndex) +
+                                       ", who is not aboard; the entry is dropped");
             continue;
         }
         if (IsFinished()) continue;

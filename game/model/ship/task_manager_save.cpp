@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/log/log.h"
 #include "game/services/data/tag.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/model/ship/room_base.h"
@@ -42,7 +42,12 @@ void SetRepeatBit(std::span<std::uint8_t> area, std::size_t index)
     platform::WriteU32(area, offset, platform::ReadU32(area, offset) | 1u << (index % 32));
 }
 
-std::string RecordName(std::size_t index) { return "saved task record " + std::to_string(index); }
+std::string RecordName(std::size_t index) { return "task record " + std::to_string(index); }
+
+std::size_t FieldOffset(std::size_t index, std::size_t field)
+{
+    return save_layout::slot::kTasks + index * task_record::kSize + field;
+}
 
 // The kind's request rebuilt from the record and the task made from it; null when the record names
 // no task the game knows or the request is refused.
@@ -51,8 +56,9 @@ GAME_CTaskBase* CreateTaskFromSaveRecord(std::span<const std::uint8_t> record, s
     const std::optional<GAME_CTaskRequest> request = MakeRequestFromSaveRecord(record);
     if (!request) {
         if (record[task_record::kKind] != kTaskItemCarrier) {
-            vesk::log::Warning(RecordName(index) + " names the unknown task " +
-                               DescribeId(platform::ReadU32(record, task_record::kId)) + "; it is dropped");
+            LogBadWorkingSlotField(RecordName(index), FieldOffset(index, task_record::kId),
+                                   "the unknown task " + DescribeId(platform::ReadU32(record, task_record::kId)) +
+                                       "; it is dropped");
         }
         return nullptr;
     }
@@ -106,7 +112,8 @@ void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
         const std::uint8_t kind = record[task_record::kKind];
         if (kind == task_record::kNone) break;
         if (!HasTaskClass(kind)) {
-            vesk::log::Warning(RecordName(r) + " has kind " + std::to_string(kind) + ", which no task has; it is dropped");
+            LogBadWorkingSlotField(RecordName(r), FieldOffset(r, task_record::kKind),
+                                   "kind " + std::to_string(kind) + " is no task's; it is dropped");
             continue;
         }
         if (GAME_CTaskBase* task = CreateTaskFromSaveRecord(record, r)) restored.emplace_back(task, r);
@@ -115,8 +122,9 @@ void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
         task->LoadRecord(area, record);
         task->repeat = GetRepeatBit(area, record) ? 1 : 0;
         if (!task->IsFinished() && task->IsRoomTask() && task->GetRoom() == nullptr) {
-            vesk::log::Warning(RecordName(record) + " names room " + std::to_string(task->GetRoomIndex()) +
-                               ", which the ship does not have; the task is dropped");
+            LogBadWorkingSlotField(RecordName(record), FieldOffset(record, task_record::kRoom),
+                                   "room " + std::to_string(task->GetRoomIndex()) +
+                                       " is not on the ship; the task is dropped");
             task->Finish();
         }
     }
@@ -129,7 +137,8 @@ void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
         if (linked != restored.end()) {
             doctor->SetLinkedTask(linked->first);
         } else if (!doctor->IsFinished()) {
-            vesk::log::Warning(RecordName(record) + " is a doctor whose patient task is not saved; it is dropped");
+            LogBadWorkingSlotField(RecordName(record), FieldOffset(record, task_record::kKindWord),
+                                   "a doctor whose patient task is not saved; it is dropped");
             doctor->Finish();
         }
     }

@@ -152,7 +152,15 @@ void ReadItemStacksFromRecord(std::span<const std::uint8_t> slot)
     const std::int32_t end = FirstCounter(slot);
     for (std::int32_t i = 0; i < end; ++i) {
         const StoreEntry entry = ReadEntry(slot, i);
-        if (entry.id == kNoId || entry.id == 0 || entry.count == 0 || entry.owner >= ship->CountRoomsOnGrid()) break;
+        if (entry.id == kNoId || entry.id == 0 || entry.count == 0) break;
+        if (entry.owner >= ship->CountRoomsOnGrid()) {
+            // The writer marks a stack of a room outside the list with no owner; a number past the list is damage.
+            if (entry.owner != kNoOwner) {
+                LogBadWorkingSlotField("store entry " + std::to_string(i), EntryOffset(i) + 6,
+                                       "owner " + std::to_string(entry.owner) + " is not a room of the ship; the item stacks end here");
+            }
+            break;
+        }
         const ItemData* record = FindItemData(entry.id);
         if (record == nullptr) {
             WarnEntry(i, "names the unknown item " + TagText(entry.id));
@@ -165,6 +173,11 @@ void ReadItemStacksFromRecord(std::span<const std::uint8_t> slot)
             continue;
         }
         const std::int32_t units = std::min<std::int32_t>(entry.count, StackLimitOf(record));
+        if (units != entry.count) {
+            LogBadWorkingSlotField("store entry " + std::to_string(i), EntryOffset(i) + 4,
+                                   "count " + std::to_string(entry.count) + " of " + TagText(entry.id) +
+                                       " is past its stack limit; it is " + std::to_string(units));
+        }
         for (std::int32_t unit = 0; unit < units; ++unit) {
             if (room->kind == kRoomKindOpenStorage) {
                 inventory->ForceAddItem(entry.id);
@@ -185,7 +198,14 @@ void ReadFoodStoresFromRecord(std::span<const std::uint8_t> slot)
         GAME_CFoodStorageImpl* store = FindFoodStorage(entry.owner == kNoOwner ? -1 : entry.owner);
         if (store == nullptr) continue;
         store->SetFoodId(&entry.id);
-        store->SetCount(std::clamp<std::int32_t>(entry.count, 0, std::max(0, store->GetCapacity())));
+        const std::int32_t capacity = std::max(0, store->GetCapacity());
+        // A room under construction holds no food for now; its stock is not damage.
+        if (entry.count > capacity && capacity > 0) {
+            LogBadWorkingSlotField("store entry " + std::to_string(i), EntryOffset(i) + 4,
+                                   "food count " + std::to_string(entry.count) + " is past the store's capacity; it is " +
+                                       std::to_string(capacity));
+        }
+        store->SetCount(std::clamp<std::int32_t>(entry.count, 0, capacity));
     }
 }
 
@@ -205,6 +225,11 @@ void ReadAmmoStoresFromRecord(std::span<const std::uint8_t> slot)
             continue;
         }
         store->SetAmmoId(&entry.id);
+        if (entry.count > store->GetCapacity() && store->GetCapacity() > 0) {
+            LogBadWorkingSlotField("store entry " + std::to_string(i), EntryOffset(i) + 4,
+                                   "ammunition count " + std::to_string(entry.count) + " is past the store's capacity; it is " +
+                                       std::to_string(store->GetCapacity()));
+        }
         while (store->GetCount() > 0) store->RemoveOne();
         while (store->GetCount() < entry.count && store->GetCount() < store->GetCapacity()) store->AddOne();
         working_slot::MarkItemDiscovered(entry.id);

@@ -170,7 +170,12 @@ void GAME_CTravelController::LoadFromSlot(std::span<std::uint8_t> slot)
         const std::int64_t position = routeManager->GetPosition();
         const std::int64_t travelled = secondDirection != 0 ? routeManager->GetLength() - position : position;
         music.currentId = RouteMusicAt(travelled);
-        routeManager->SetKeepEvents((platform::ReadU32(slot, slot::kTravelFlags) & 1u) != 0);
+        const std::uint32_t flags = platform::ReadU32(slot, slot::kTravelFlags);
+        if ((flags & ~1u) != 0) {
+            LogBadWorkingSlotField("travel flags", slot::kTravelFlags,
+                                   std::to_string(flags) + " holds bits past the keep-events bit; they are dropped");
+        }
+        routeManager->SetKeepEvents((flags & 1u) != 0);
     }
 }
 

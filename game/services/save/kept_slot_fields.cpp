@@ -57,6 +57,37 @@ void CheckEndingSeen(std::span<std::uint8_t> record, int slotNumber)
     platform::WriteU32(record, slot::kEndingSeen, 1);
 }
 
+// A name unit the ranking can show: none (0) or a character, never a control code or half a pair.
+bool IsNameUnit(std::uint16_t unit) { return unit == 0 || (unit >= 0x20 && (unit < 0xD800 || unit > 0xDFFF)); }
+
+// Each row of the arcade ranking: a name of characters ended by a 0 unit, a score of 0 or more.
+void CheckRanking(std::span<std::uint8_t> record, int slotNumber)
+{
+    for (int row = 0; row < ranking::kEntryCount; ++row) {
+        const std::size_t at = slot::kRanking + static_cast<std::size_t>(row) * ranking::kEntrySize;
+        const std::string area = "ranking row " + std::to_string(row);
+        for (std::size_t unit = 0; unit < ranking::kNameUnits; ++unit) {
+            const std::uint16_t value = platform::ReadU16(record, at + 2 * unit);
+            if (IsNameUnit(value)) continue;
+            LogBadSlotField(slotNumber, area, at + 2 * unit,
+                            "name unit " + std::to_string(value) + " is no character; the name is cleared");
+            for (std::size_t clear = 0; clear < ranking::kNameUnits; ++clear) platform::WriteU16(record, at + 2 * clear, 0);
+            break;
+        }
+        const std::size_t terminator = at + 2 * ranking::kNameUnits;
+        if (platform::ReadU16(record, terminator) != 0) {
+            LogBadSlotField(slotNumber, area, terminator,
+                            "name terminator " + std::to_string(platform::ReadU16(record, terminator)) + " is not 0; it is 0");
+            platform::WriteU16(record, terminator, 0);
+        }
+        const auto score = static_cast<std::int32_t>(platform::ReadU32(record, at + ranking::kScore));
+        if (score < 0) {
+            LogBadSlotField(slotNumber, area, at + ranking::kScore, "score " + std::to_string(score) + " is below 0; it is 0");
+            platform::WriteU32(record, at + ranking::kScore, 0);
+        }
+    }
+}
+
 }  // namespace
 
 void CheckKeptSlotFields(std::span<std::uint8_t> slot, int slotNumber)
@@ -64,4 +95,5 @@ void CheckKeptSlotFields(std::span<std::uint8_t> slot, int slotNumber)
     if (slot.size() < kSlotSize) return;
     CheckTimeStamp(slot, slotNumber);
     CheckEndingSeen(slot, slotNumber);
+    CheckRanking(slot, slotNumber);
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/log/log.h"
 #include "framework/math/random.h"
 #include "game/services/data/static_database.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "platform/little_endian.h"
@@ -242,6 +242,56 @@ void RerollOfferSet(std::span<std::uint8_t> slot, int index)
     }
 }
 
+void CheckOfferSets(std::span<std::uint8_t> slot)
+{
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    if (database == nullptr) return;
+    const int sets = CountUsedOfferSets();
+    for (int index = 0; index < sets; ++index) {
+        const HideoutData* hideout = HideoutAt(index);
+        if (hideout == nullptr) continue;
+        QuestBoardWriter set(slot, index);
+        const std::string area = "offer set " + std::to_string(index);
+        const std::size_t base = slot::kOfferSets + static_cast<std::size_t>(index) * slot::kOfferSetSize;
+        std::uint32_t mask = set.Mask();
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+            const std::size_t at = base + static_cast<std::size_t>(pair) * slot::kOfferPairSize;
+            if (set.IsEmpty(pair)) {
+                if (set.IsAccepted(pair)) {
+                    LogBadWorkingSlotField(area, base + slot::kOfferMask,
+                                           "pair " + std::to_string(pair) + " is marked accepted without a quest; the mark is dropped");
+                    mask &= ~(1u << pair);
+                }
+                continue;
+            }
+            const QuestData* quest = database->FindQuestData(set.Id(pair));
+            if (quest == nullptr) {
+                // Replaced once the boards are packed.
+                LogBadWorkingSlotField(area, at, "quest " + std::to_string(set.Id(pair)) + " names no record; it is replaced");
+                continue;
+            }
+            if (set.IsAccepted(pair) && quest->limitDays >= 0 && set.Value(pair) > quest->limitDays) {
+                LogBadWorkingSlotField(area, at + 4,
+                                       "days left " + std::to_string(set.Value(pair)) + " are past the quest's limit of " +
+                                           std::to_string(quest->limitDays) + "; they are the limit");
+                set.SetValue(pair, quest->limitDays);
+            }
+        }
+        if (platform::ReadU32(slot, base + slot::kOfferSpare) != 0) {
+            LogBadWorkingSlotField(area, base + slot::kOfferSpare,
+                                   std::to_string(platform::ReadU32(slot, base + slot::kOfferSpare)) + " in the spare word; it is 0");
+        }
+        set.SetMask(mask);
+        const std::uint32_t longest = static_cast<std::uint32_t>(std::max(hideout->offerRefreshCountdown, 1));
+        if (set.Countdown() > longest) {
+            LogBadWorkingSlotField(area, base + slot::kOfferCountdown,
+                                   "refresh countdown " + std::to_string(set.Countdown()) + " is past the hideout's " +
+                                       std::to_string(longest) + "; it is " + std::to_string(longest));
+            set.SetCountdown(longest);
+        }
+    }
+}
+
 void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
@@ -254,7 +304,6 @@ void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
         const std::vector<QuestOffer> pool = PoolOf(*hideout);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (set.IsEmpty(pair) || database->FindQuestData(set.Id(pair)) != nullptr) continue;
-            const std::uint32_t unknown = set.Id(pair);
             const int drawn = DrawQuestNotInSet(pool, set);
             if (drawn < 0) {
                 set.EmptyPair(pair);
@@ -262,8 +311,6 @@ void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
             } else {
                 set.SetPair(pair, pool[drawn].questId, DefaultDaysOf(pool[drawn].questId));
             }
-            vesk::log::Warning("save data: offer set " + std::to_string(index) + " named unknown quest " +
-                               std::to_string(unknown) + "; it was replaced");
         }
     }
 }

@@ -57,6 +57,10 @@ int QuestBoardOfferCount(int board);
 void BuildNewGameOfferSets(std::span<std::uint8_t> slot);
 // Keeps the accepted pairs, packs them to the front and fills the rest from the pool.
 void RerollOfferSet(std::span<std::uint8_t> slot, int set);
+// A read slot's boards checked as the writer leaves them: accepted marks only on pairs with a quest,
+// days left within the quest's limit, a 0 spare word, a countdown no longer than the hideout's; each
+// break logged (a quest without a record too, which ReplaceUnknownOffers replaces) and mended.
+void CheckOfferSets(std::span<std::uint8_t> slot);
 // Replaces every used pair whose quest the database does not know (a save is untrusted).
 void ReplaceUnknownOffers(std::span<std::uint8_t> slot);
 // A read slot's boards: used slots packed to the front (saves may hold holes).

@@ -180,8 +180,8 @@ TEST_F(TaskSaveTest, UntrustedRecordsAreDroppedWithALogLineAndEveryTaskLeftIsSou
 
     support::LogCapture log;
     Tasks().RestoreFromSave(image);
-    EXPECT_TRUE(log.Contains("has kind 1,"));
-    EXPECT_TRUE(log.Contains("has kind 40,"));
+    EXPECT_TRUE(log.Contains("kind 1 is no task's"));
+    EXPECT_TRUE(log.Contains("kind 40 is no task's"));
     EXPECT_TRUE(log.Contains("unknown material 'ZZZZ'"));
     EXPECT_TRUE(log.Contains("crew member 99"));
     EXPECT_TRUE(log.Contains("doctor whose patient task is not saved"));

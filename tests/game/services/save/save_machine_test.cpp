@@ -17,9 +17,14 @@
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
+#include "game/services/data/static_database.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/ship/task_factory.h"
+#include "game/model/ship/task_request.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "tests/support/log_capture.h"
+#include "tests/support/shipped_ids.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/game_fixture.h"
 #include "game/ui/ui_manager.h"
@@ -202,6 +207,91 @@ TEST_F(SaveMachineTest, ASaveStillBeingWrittenAtShutdownIsFinishedWhole)
 
 namespace {
 
+// The ship's records and the crew's places: cells on the grid, rooms the ship has, fuel in the tank.
+void AddShipAndCrewBreaks(std::span<const std::uint8_t> record, std::vector<std::string>& breaks)
+{
+    const GAME_CShip& ship = *PeekGameWorld()->ship;
+    int rooms = 0;
+    while (rooms < slot::kRoomRecordCount &&
+           platform::ReadU32(record, slot::kRooms + static_cast<std::size_t>(rooms) * slot::kRoomRecordSize) != kNoId) {
+        ++rooms;
+    }
+    for (int i = 0; i < slot::kCrewRecordCount; ++i) {
+        const std::size_t at = slot::kCrew + static_cast<std::size_t>(i) * slot::kCrewRecordSize;
+        if (record[at] != 1) continue;
+        const std::string name = "crew record " + std::to_string(i);
+        if (record[at + 1] >= ship.grid.width || record[at + 2] >= ship.grid.height) breaks.push_back(name + " cell");
+        if (record[at + 3] > 1) breaks.push_back(name + " in-room byte");
+        const std::uint8_t bits = record[at + 54];
+        if ((bits & ~0x11) != 0) breaks.push_back(name + " room bits");
+        if ((bits & 0x01) != 0 && record[at + 53] >= rooms) breaks.push_back(name + " home room");
+        if ((bits & 0x10) != 0 && record[at + 52] >= rooms) breaks.push_back(name + " work room");
+        for (const std::size_t meter : {36u, 40u, 44u}) {
+            if (platform::ReadI32(record, at + meter) < 0) breaks.push_back(name + " meter");
+        }
+    }
+    const std::int16_t fuel = platform::ReadI16(record, slot::kFuel);
+    if (fuel < 0 || fuel > ship.fuelCapacity) breaks.push_back("fuel");
+    if (platform::ReadI16(record, slot::kFuelCountdown) < 0) breaks.push_back("fuel countdown");
+    for (int i = 0; i < slot::kDamageMarkerCount; ++i) {
+        if (platform::ReadI16(record, slot::kDamageMarkers + static_cast<std::size_t>(i) * slot::kDamageMarkerSize) < 0) {
+            breaks.push_back("damage record " + std::to_string(i));
+        }
+    }
+}
+
+void AddTaskBreaks(std::span<const std::uint8_t> record, std::vector<std::string>& breaks)
+{
+    for (int i = 0; i < slot::kTaskRecordCount; ++i) {
+        const std::size_t at = slot::kTasks + static_cast<std::size_t>(i) * slot::kTaskRecordSize;
+        const std::uint8_t kind = record[at + 40];
+        if (kind == 255) break;
+        const std::string name = "task record " + std::to_string(i);
+        if (!HasTaskClass(kind)) breaks.push_back(name + " kind");
+        if (platform::ReadI16(record, at + 38) < 0) breaks.push_back(name + " progress");
+        for (std::size_t k = 0; k < 5; ++k) {
+            const std::uint32_t id = platform::ReadU32(record, at + 8 + 4 * k);
+            if (record[at + 28 + k] != 0 && (id == kNoId || id == 0)) breaks.push_back(name + " material count");
+        }
+    }
+}
+
+void AddOfferSetBreaks(std::span<const std::uint8_t> record, std::vector<std::string>& breaks)
+{
+    for (int set = 0; set < CountUsedOfferSets(); ++set) {
+        const HideoutData* hideout = GetStaticDatabase()->GetHideoutDataAt(set, nullptr);
+        if (hideout == nullptr) continue;
+        const std::size_t at = slot::kOfferSets + static_cast<std::size_t>(set) * slot::kOfferSetSize;
+        const std::uint32_t mask = platform::ReadU32(record, at + slot::kOfferMask);
+        const std::string name = "offer set " + std::to_string(set);
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+            const std::uint32_t id = platform::ReadU32(record, at + static_cast<std::size_t>(pair) * slot::kOfferPairSize);
+            const bool empty = id == kNoId || id == 0;
+            if (empty && (mask >> pair & 1u) != 0) breaks.push_back(name + " accepted mark");
+            if (!empty && GetStaticDatabase()->FindQuestData(id) == nullptr) breaks.push_back(name + " quest");
+        }
+        if (platform::ReadU32(record, at + slot::kOfferSpare) != 0) breaks.push_back(name + " spare word");
+        if (platform::ReadU32(record, at + slot::kOfferCountdown) >
+            static_cast<std::uint32_t>(std::max(hideout->offerRefreshCountdown, 1))) {
+            breaks.push_back(name + " countdown");
+        }
+    }
+}
+
+void AddRankingBreaks(std::span<const std::uint8_t> record, std::vector<std::string>& breaks)
+{
+    for (int row = 0; row < ranking::kEntryCount; ++row) {
+        const std::size_t at = slot::kRanking + static_cast<std::size_t>(row) * ranking::kEntrySize;
+        const std::string name = "ranking row " + std::to_string(row);
+        for (std::size_t unit = 0; unit < ranking::kNameUnits; ++unit) {
+            const std::uint16_t value = platform::ReadU16(record, at + 2 * unit);
+            if (value != 0 && (value < 0x20 || (value >= 0xD800 && value <= 0xDFFF))) breaks.push_back(name + " name");
+        }
+        if (platform::ReadU16(record, at + 2 * ranking::kNameUnits) != 0) breaks.push_back(name + " terminator");
+        if (platform::ReadI32(record, at + ranking::kScore) < 0) breaks.push_back(name + " score");
+    }
+}
+
 // The slot's own invariants, walked as a save checker walks them: every break, by area.
 std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> record)
 {
@@ -272,6 +362,11 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
     }
     const std::uint32_t bgm = platform::ReadU32(record, slot::kClockBgm);
     if (bgm != 0xFFFFFFFFu && bgm > kBgmCount) breaks.push_back("clock music");
+    if (platform::ReadU32(record, slot::kTravelFlags) > 1) breaks.push_back("travel flags");
+    AddShipAndCrewBreaks(record, breaks);
+    AddTaskBreaks(record, breaks);
+    AddOfferSetBreaks(record, breaks);
+    AddRankingBreaks(record, breaks);
     return breaks;
 }
 
@@ -389,6 +484,92 @@ const SlotMutation kSlotMutations[] = {
      "slot 3, store record at offset 143272: item counter 60000 lies past its"},
     {"RouteId", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRouteId, MakeTag("ZZZZ")); },
      "slot 3, route id at offset 70440: route"},
+    {"CrewCell", [](std::span<std::uint8_t> r) { r[slot::kCrew + 1] = 200; },
+     "slot 3, crew record 0 at offset 8073: cell (200, "},
+    {"CrewInRoomByte", [](std::span<std::uint8_t> r) { r[slot::kCrew + 3] = 7; },
+     "slot 3, crew record 0 at offset 8075: in-room byte 7 is neither 0 nor 1"},
+    {"CrewRoomBits", [](std::span<std::uint8_t> r) { r[slot::kCrew + 54] |= 0x80; },
+     "slot 3, crew record 0 at offset 8126: room bits"},
+    {"CrewHomeRoom",
+     [](std::span<std::uint8_t> r) {
+         r[slot::kCrew + 54] |= 0x01;
+         r[slot::kCrew + 53] = 250;
+     },
+     "slot 3, crew record 0 at offset 8125: home room 250 is not on the ship"},
+    {"CrewHp", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 36, 0x7FFFFFFF); },
+     "slot 3, crew record 0 at offset 8108: hp 2147483647 is outside 0 and its maximum"},
+    {"CrewCalorie", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 44, 0xFFFFFFFFu); },
+     "slot 3, crew record 0 at offset 8116: calorie -1 is outside 0 and its maximum; it is 0"},
+    {"Fuel", [](std::span<std::uint8_t> r) { platform::WriteI16(r, slot::kFuel, 32000); },
+     "slot 3, fuel at offset 24460: 32000 lies outside the tank"},
+    {"FuelCountdown", [](std::span<std::uint8_t> r) { platform::WriteI16(r, slot::kFuelCountdown, -5); },
+     "slot 3, fuel countdown at offset 24462: -5 is below 0"},
+    {"DamageAmount", [](std::span<std::uint8_t> r) { platform::WriteI16(r, slot::kDamageMarkers, -3); },
+     "slot 3, damage record 0 at offset 24520: damage -3"},
+    {"ShipTag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kShipTag, MakeTag("ZZZZ")); },
+     "slot 3, ship tag at offset 24456: the ship ZZZZ does not exist"},
+    {"RoomOffTheGrid",
+     [](std::span<std::uint8_t> r) {
+         const std::size_t last = slot::kRooms + (slot::kRoomRecordCount - 1) * slot::kRoomRecordSize;
+         WriteWord(r, last, MakeTag("ID23"));
+         platform::WriteI16(r, last + 4, 9999);
+     },
+     "slot 3, room record 250 at offset 8040: room ID23 at 9999, 0 does not fit the ship"},
+    {"TaskKind", [](std::span<std::uint8_t> r) { r[slot::kTasks + 40] = 200; },
+     "slot 3, task record 0 at offset 144464: kind 200 is no task's"},
+    {"TaskProgress", [](std::span<std::uint8_t> r) { platform::WriteI16(r, slot::kTasks + 38, -40); },
+     "slot 3, task record 0 at offset 144462: progress -40 is below 0"},
+    {"TaskMaterialCount",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kTasks + 8 + 16, kNoId);
+         r[slot::kTasks + 28 + 4] = 9;
+     },
+     "slot 3, task record 0 at offset 144456: material count 9 without an id"},
+    {"TaskCrew", [](std::span<std::uint8_t> r) { r[slot::kTasks + 33 + 4] = 120; },
+     "slot 3, task record 0 at offset 144461: task"},
+    {"OfferUnknownQuest", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kOfferSets, 0x7FFFFFF0u); },
+     "slot 3, offer set 0 at offset 32560: quest 2147483632 names no record; it is replaced"},
+    {"OfferMarkWithoutQuest",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kOfferSets + 31 * slot::kOfferPairSize, kNoId);
+         WriteWord(r, slot::kOfferSets + slot::kOfferMask, 1u << 31);
+     },
+     "slot 3, offer set 0 at offset 32816: pair 31 is marked accepted without a quest"},
+    {"OfferSpareWord", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kOfferSets + slot::kOfferSpare, 5); },
+     "slot 3, offer set 0 at offset 32820: 5 in the spare word"},
+    {"OfferCountdown", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kOfferSets + slot::kOfferCountdown, 0xFFFFFFFFu); },
+     "slot 3, offer set 0 at offset 32824: refresh countdown 4294967295"},
+    {"RankingName", [](std::span<std::uint8_t> r) { platform::WriteU16(r, slot::kRanking + 2, 0xD800); },
+     "slot 3, ranking row 0 at offset 213166: name unit 55296 is no character"},
+    {"RankingTerminator", [](std::span<std::uint8_t> r) { platform::WriteU16(r, slot::kRanking + 6, 0x41); },
+     "slot 3, ranking row 0 at offset 213170: name terminator 65 is not 0"},
+    {"RankingScore", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRanking + 8, 0x80000000u); },
+     "slot 3, ranking row 0 at offset 213172: score -2147483648 is below 0"},
+    {"StoreOwner",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kStore, support::shipped::kTimber);
+         platform::WriteU16(r, slot::kStore + 4, 1);
+         platform::WriteU16(r, slot::kStore + 6, 5000);
+         platform::WriteU16(r, slot::kStoreCounters, 1);
+     },
+     "slot 3, store entry 0 at offset 111662: owner 5000 is not a room of the ship"},
+    {"StoreStackCount",
+     [](std::span<std::uint8_t> r) {
+         // The stack lies in the storeroom.
+         int owner = 0;
+         while (owner + 1 < slot::kRoomRecordCount &&
+                platform::ReadU32(r, slot::kRooms + static_cast<std::size_t>(owner) * slot::kRoomRecordSize) !=
+                    support::shipped::kStoreroom) {
+             ++owner;
+         }
+         WriteWord(r, slot::kStore, support::shipped::kTimber);
+         platform::WriteU16(r, slot::kStore + 4, 60000);
+         platform::WriteU16(r, slot::kStore + 6, static_cast<std::uint16_t>(owner));
+         platform::WriteU16(r, slot::kStoreCounters, 1);
+     },
+     "slot 3, store entry 0 at offset 111660: count 60000 of I002 is past its stack limit"},
+    {"TravelFlags", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kTravelFlags, 6); },
+     "slot 3, travel flags at offset 224428: 6 holds bits past the keep-events bit"},
 };
 
 void PrintTo(const SlotMutation& mutation, std::ostream* out) { *out << mutation.name; }
@@ -400,6 +581,9 @@ class SlotMutationTest : public SaveMachineTest, public ::testing::WithParamInte
 TEST_P(SlotMutationTest, LoadsWithALineNamingTheFieldAndSavesSound)
 {
     ASSERT_NE(AddCrewMember(), nullptr);
+    // A task in the first task record, a storeroom for stacks.
+    ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeMealOnGridRequest()), nullptr);
+    ASSERT_NE(PeekGameWorld()->ship->PlaceRoom(0, 2, FindRoomIdIndex(support::shipped::kStoreroom)), nullptr);
     GAME_CSaveManager* saves = GetSaveManager();
     ASSERT_TRUE(saves->RequestSaveSlot(3));
     ASSERT_TRUE(StepUntilSaveIdle());
