@@ -1,8 +1,10 @@
 // The dialog flow over the shared dialog: asking, telling, busy, the one poll and the game's hold.
 #include "game/ui/dialog_flow.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/selection_dialog.h"
@@ -12,10 +14,6 @@ namespace {
 
 using Dialog = GAME_CUIInDisplaySelectionObject;
 
-// The text area of the box, across which item lines are centred.
-constexpr float kTextWidth = 280.0f;
-constexpr float kItemIconTop = 36.0f;
-constexpr float kItemLineStep = 18.0f;
 constexpr float kItemIconGap = 2.0f;
 constexpr std::size_t kItemIcons = 4;
 
@@ -35,14 +33,22 @@ void HoldGameUntilGone(Dialog& dialog)
 void WriteText(Dialog& dialog, const UIDialogText& text)
 {
     dialog.SetMessageText(text.text.c_str());
+    dialog.lineColors.fill(GetUIColor(kUIColorText));
     if (text.areYouSure) dialog.AppendAreYouSure();
     for (std::size_t i = 0; i < text.items.size(); ++i) {
         const UIDialogItem& item = text.items[i];
         dialog.AppendMessageText(item.text.c_str(), true);
+        // The item's line is the one its line break began.
+        const auto line = static_cast<std::size_t>(std::count(dialog.Message().begin(), dialog.Message().end(), u'\n'));
+        if (line < dialog.lineColors.size()) dialog.lineColors[line] = item.color != 0 ? item.color : GetUIColor(kUIColorText);
         if (i >= kItemIcons || item.icon < 0) continue;
+        // The icon stands just left of the centred line, level with it.
         const float lineWidth = MeasureUIText(item.text);
-        const float x = std::floor((kTextWidth - lineWidth) * 0.5f) - std::floor(UISpriteSize(item.icon).x * 0.5f) - kItemIconGap;
-        dialog.SetImage(i, item.icon, x, kItemIconTop + kItemLineStep * static_cast<float>(i));
+        const vesk::math::Vec2 icon = UISpriteSize(item.icon);
+        const float x = Dialog::kTextLeft + std::floor((Dialog::kTextWidth - lineWidth) * 0.5f) - icon.x - kItemIconGap;
+        const float lineHeight = UILineHeight();
+        const float y = Dialog::kTextTop + lineHeight * static_cast<float>(line) + std::floor((lineHeight - icon.y) * 0.5f);
+        dialog.SetImage(i, item.icon, x, y);
     }
     dialog.alignment = text.centred ? 1 : 0;
     if (text.holdsGame) HoldGameUntilGone(dialog);

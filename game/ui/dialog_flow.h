@@ -15,6 +15,8 @@ enum class UIDialogAnswer { kNone, kYes, kNo, kGone };
 struct UIDialogItem {
     std::u16string text;
     std::int32_t icon = -1;
+    // The line's colour word; 0 for the dialog's text colour.
+    std::uint32_t color = 0;
 };
 
 struct UIDialogText {

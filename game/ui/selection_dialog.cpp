@@ -22,9 +22,9 @@ namespace {
 GAME_CUIInDisplaySelectionObject* g_dialog = nullptr;
 
 // Layout inside the box (the box is 280 units wide).
-constexpr float kTextX = 21.0f;
-constexpr float kTextY = 10.0f;
-constexpr float kTextWidth = 280.0f;
+constexpr float kTextX = GAME_CUIInDisplaySelectionObject::kTextLeft;
+constexpr float kTextY = GAME_CUIInDisplaySelectionObject::kTextTop;
+constexpr float kTextWidth = GAME_CUIInDisplaySelectionObject::kTextWidth;
 constexpr float kSeparatorX = 12.0f;
 constexpr float kSeparatorY = 99.0f;
 constexpr float kButtonCentreX = 140.0f;
@@ -62,7 +62,8 @@ GAME_CUIInDisplaySelectionObject::GAME_CUIInDisplaySelectionObject()
     anchor_ = MakeUIGroupNode(kTextX, kTextY);
     anchor_->SetParent(box_);
     for (GAME_CUINullObject*& image : images_) {
-        image = new GAME_CUINullObject();
+        // A picture node spans its whole sprite (a bare node's texture rectangle is empty).
+        image = MakeUIPicture("", 0.0f, 0.0f);
         image->SetParent(box_);
     }
 

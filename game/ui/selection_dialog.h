@@ -27,6 +27,10 @@ public:
     // The box's place on the canvas and the area outside which a click closes a closable dialog.
     static constexpr float kBoxX = 180.0f;
     static constexpr float kBoxY = 94.0f;
+    // Where the message's first line starts in the box, and the width its lines are centred across.
+    static constexpr float kTextLeft = 21.0f;
+    static constexpr float kTextTop = 10.0f;
+    static constexpr float kTextWidth = 280.0f;
     static constexpr float kKeepAreaWidth = 164.0f;
     static constexpr float kKeepAreaHeight = 131.0f;
 

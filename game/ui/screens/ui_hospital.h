@@ -1,9 +1,27 @@
-// The hospital screen (slot 16): not built yet, a stand-in that closes on cancel or a pointer press.
+// The hospital screen (slot 16): an infirmary's patients with what each needs, their cure ordered after a question, and the room's task page.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include "game/ui/crew_care_screen.h"
 
-class GAME_CUIHospital : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotHospital> {
+// Each member below its full HP gives a row for first aid, each debuff it carries a row for its cure;
+// a yes orders a patient task bound to the room for that member and treatment. An entry's slot: 0 HP,
+// 1 and 2 the member's debuff slots.
+class GAME_CUIHospital : public GAME_CUICrewCareScreen, public UIScreenSlot<kSlotHospital> {
 public:
-    GAME_CUIHospital() : GAME_CUIUnbuiltScreen() {}
+    static constexpr std::uint32_t kHealSlot = 0;
+    // The colour of a cure's item line when the ship holds fewer than it needs.
+    static constexpr int kShortItemColor = 7;
+
+    explicit GAME_CUIHospital(const UIScreenContext& context);
+
+protected:
+    void CollectEntries() override;
+    std::u16string RowText(const UICrewCareEntry& entry) const override;
+    bool MayChoose(const UICrewCareEntry& entry, bool byKey) override;
+    void AskAbout(const UICrewCareEntry& chosen) override;
+    void Order(const UICrewCareEntry& chosen) override;
+
+private:
+    // The treated debuff of a cure entry (none for first aid or an empty slot).
+    static std::uint32_t DebuffOf(const UICrewCareEntry& entry);
 };
