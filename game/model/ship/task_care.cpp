@@ -84,6 +84,18 @@ GAME_CTaskPatient::GAME_CTaskPatient(const GAME_CTaskRequest& request)
         duration = SecondsToTaskFrames(record_->durationSeconds);
     }
     TakeSounds(record_);
+    // An order from the infirmary names its patient; others look for one.
+    if (request.restored == 0 && request.actor != nullptr) {
+        patient_ = request.actor;
+        if (IsHeal()) TimeHealFor(*patient_);
+    }
+}
+
+void GAME_CTaskPatient::TimeHealFor(const GAME_CObjectActor& actor)
+{
+    const std::int64_t deficit = std::max<std::int64_t>(std::int64_t{actor.status.computed.maxHp} - actor.status.GetHP(), 0);
+    const std::int64_t interval = std::max(1, GetRewardInterval());
+    duration = static_cast<std::int32_t>(std::min<std::int64_t>(interval + 1 + interval * (deficit * 1000 / HealAmount()), INT32_MAX));
 }
 
 bool GAME_CTaskPatient::IsHeal() const { return id == kHealTask; }
@@ -101,11 +113,8 @@ GAME_CObjectActor* GAME_CTaskPatient::FindPatient()
     for (GAME_CObjectActor* actor : objects->crew) {
         if (actor == nullptr || !CanTargetActorInRoom(kTaskPatient, id, room, actor)) continue;
         if (IsHeal()) {
-            const std::int64_t deficit = std::int64_t{actor->status.computed.maxHp} - actor->status.GetHP();
-            if (deficit <= 0) continue;
-            const std::int64_t interval = std::max(1, GetRewardInterval());
-            duration = static_cast<std::int32_t>(
-                std::min<std::int64_t>(interval + 1 + interval * (deficit * 1000 / HealAmount()), INT32_MAX));
+            if (std::int64_t{actor->status.computed.maxHp} - actor->status.GetHP() <= 0) continue;
+            TimeHealFor(*actor);
             return actor;
         }
         if (HoldsDebuff(*actor, TreatedDebuffOf(record_))) return actor;
@@ -230,6 +239,8 @@ GAME_CTaskMindControl::GAME_CTaskMindControl(const GAME_CTaskRequest& request)
     slot_ = request.Word(20) & 1;
     if (record_ == nullptr) return;
     id = record_->id;
+    // A new order is aimed at the member it names; a restored task finds its subject in its crew.
+    if (request.restored == 0) subject_ = request.actor;
     if (request.restored == 0 && request.Word(28) == 0) PostRecordCarryRequests();
 }
 

@@ -30,6 +30,8 @@ private:
     GAME_CObjectActor* FindPatient();
     // HP units healed by one reward: the record's amount in thousandths, at least one.
     std::int64_t HealAmount() const;
+    // The duration that heals the member's missing HP.
+    void TimeHealFor(const GAME_CObjectActor& actor);
 
     GAME_CObjectActor* patient_ = nullptr;
     std::int32_t searchTimer_ = kSearchPeriod;
@@ -79,6 +81,8 @@ public:
     void Update() override;
     void SaveRecord(std::span<std::uint8_t> area, std::size_t index) const override;
     void LoadRecord(std::span<const std::uint8_t> area, std::size_t index) override;
+    // The skill slot (0 or 1) the order named.
+    std::uint32_t SkillSlot() const { return slot_; }
 
 private:
     GAME_CObjectActor* subject_ = nullptr;

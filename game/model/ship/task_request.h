@@ -29,7 +29,7 @@ struct GAME_CTaskRequest {
     std::int32_t roomIndex = -1;
     GAME_CObjectItem* item = nullptr;     // item carrier: the item object to carry
     GAME_CTaskBase* parent = nullptr;     // carry from the stores: the task the units go into
-    GAME_CObjectActor* actor = nullptr;   // mind control: the crew member
+    GAME_CObjectActor* actor = nullptr;   // mind control and patient care: the crew member
     std::array<std::uint32_t, kWordCount> words{};
 
     // The kind-specific word at that offset of the record (20 .. 44).
