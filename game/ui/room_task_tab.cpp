@@ -53,9 +53,9 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     fill_.Show(1.0f);
     list.push_back(fill_.picture);
 
-    info_.BuildSprites(list, parent, {.origin = layout.upgradeLabel, .lines = kDisplayLines - 1, .separator = {-3.0f, -3.0f},
+    info_.BuildSprites(list, parent, {.origin = layout.upgradeLabel, .lines = UpgradeLines(), .separator = {-3.0f, -3.0f},
                                       .icon = {0.0f, -1.0f}, .iconTextX = kIconTextX, .separatorOnFirst = true});
-    scroll_ = MakeUIScrollBar(parent, layout.scrollBar.x, layout.scrollBar.y, 8.0f, 100.0f);
+    scroll_ = MakeUIScrollBar(parent, layout.scrollBar.x, layout.scrollBar.y, 8.0f, layout.scrollBarHeight);
     list.push_back(scroll_);
 
     controller_.Reset(new GAME_CUIListController);
@@ -116,6 +116,8 @@ void GAME_CUIRoomTaskTab::CollectUpgradeKeys(std::vector<const char*>& out) cons
     }
 }
 
+int GAME_CUIRoomTaskTab::UpgradeLines() const { return std::clamp(layout_.upgradeLines, 1, kDisplayLines - 1); }
+
 std::int32_t GAME_CUIRoomTaskTab::LineCount() const { return 1 + static_cast<std::int32_t>(upgradeKeys_.size()); }
 
 void GAME_CUIRoomTaskTab::ShowDurability()
@@ -152,7 +154,7 @@ void GAME_CUIRoomTaskTab::FillPanel(std::int32_t scroll)
 void GAME_CUIRoomTaskTab::Enter()
 {
     CollectUpgradeKeys(upgradeKeys_);
-    scroll_->SetMaximum(std::max(LineCount() - kDisplayLines, 0));
+    scroll_->SetMaximum(std::max(LineCount() - 1 - UpgradeLines(), 0));
     scroll_->SetValue(0);
     FillPanel(0);
     UpdateControllerQuietly();
@@ -246,9 +248,11 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
              return d == kUIFocusUp ? member() > 0 : d == kUIFocusDown && member() < crewCount() - 1;
          },
          .soundsUpDown = true},
-        {.id = kTaskFocusTaskTab, .pointer = at[0], .marker = arrowSprite_, .next = {kTaskFocusRows, kTaskFocusRows, kTaskFocusOtherTab, none},
+        {.id = kTaskFocusTaskTab, .pointer = at[0], .marker = arrowSprite_,
+         .next = {kTaskFocusRows, kTaskFocusRows, kTaskFocusOtherTab, layout_.tabsLeadToSkips ? kTaskFocusSkipRight : none},
          .button = taskTab_},
-        {.id = kTaskFocusOtherTab, .pointer = at[1], .marker = arrowSprite_, .next = {kTaskFocusCrew, kTaskFocusScrollBar, none, kTaskFocusTaskTab},
+        {.id = kTaskFocusOtherTab, .pointer = at[1], .marker = arrowSprite_,
+         .next = {kTaskFocusCrew, kTaskFocusScrollBar, layout_.tabsLeadToSkips ? kTaskFocusSkipLeft : none, kTaskFocusTaskTab},
          .button = otherTab_, .soundsUpDown = true},
         {.id = kTaskFocusSkipRight, .pointer = at[2], .marker = gridCursorSprite_, .next = {none, none, kTaskFocusRows, none},
          .button = skipRight_},
@@ -256,7 +260,7 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
          .otherwise = {none, none, none, kTaskFocusCrew}, .button = skipLeft_},
         {.id = kTaskFocusScrollBar, .pointer = at[4], .marker = arrowSprite_,
          .next = {kTaskFocusOtherTab, kTaskFocusCrew, kTaskFocusSkipLeft, kTaskFocusRows},
-         .condition = [this] { return scroll_->Maximum() > 0; }, .silent = true,
+         .condition = [this] { return layout_.scrollBarFocus && scroll_->Maximum() > 0; }, .silent = true,
          .inside = [this](int d) {
              const std::int32_t value = scroll_->Value();
              const bool moves = d == kUIFocusUp ? value > 0 : d == kUIFocusDown && value < scroll_->Maximum();

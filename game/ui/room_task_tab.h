@@ -29,7 +29,10 @@ struct UIRoomTaskTabLayout {
     // icon stands there and the words after it.
     vesk::math::Vec2 upgradeLabel{39.0f, 169.0f};
     bool upgradeIcons = true;
+    // How many lines follow the durability line.
+    int upgradeLines = 5;
     vesk::math::Vec2 scrollBar{285.0f, 150.0f};
+    float scrollBarHeight = 100.0f;
     vesk::math::Vec2 controllerOrigin{317.0f, 151.0f};
     vesk::math::Vec2 crewPanelPoint{60.0f, 274.0f};
     // Added to the controller's second anchor point.
@@ -44,6 +47,10 @@ struct UIRoomTaskTabLayout {
     bool taskTabOnly = false;
     // The cursor moves between the places without a sound.
     bool silentFocus = false;
+    // Whether the information scroll bar is a focus place; and whether, from the tab buttons, right of
+    // the task tab and left of the other lead on to the skip arrows.
+    bool scrollBarFocus = true;
+    bool tabsLeadToSkips = false;
 };
 
 // Focus places of the task page.
@@ -62,6 +69,7 @@ enum UITaskTabFocus : std::int32_t {
 // Place from its own states. The focus survives closing and opening.
 class GAME_CUIRoomTaskTab {
 public:
+    // The durability line and the most lines a page puts below it.
     static constexpr int kDisplayLines = 6;
     static constexpr float kGaugeLength = 110.0f;
     static constexpr float kGaugeHeight = 6.0f;
@@ -121,6 +129,8 @@ private:
     // The upgrade message keys of the room, in the order of its kind's upgrade entries.
     void CollectUpgradeKeys(std::vector<const char*>& out) const;
     void ShowDurability();
+    // How many lines follow the durability line on this page.
+    int UpgradeLines() const;
 
     UIRoomTaskTabLayout layout_{};
     GAME_CUIObjectBase* parent_ = nullptr;

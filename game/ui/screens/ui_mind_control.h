@@ -1,9 +1,22 @@
-// The mind-control screen (slot 20): not built yet, a stand-in that closes on cancel or a pointer press.
+// The mind-control screen (slot 20): the crew's skills a mind-control room can take away, the deletion ordered after a question, and the room's task page.
 #pragma once
 
-#include "game/ui/unbuilt_screen.h"
+#include "game/ui/crew_care_screen.h"
 
-class GAME_CUIMindControl : public GAME_CUIUnbuiltScreen, public UIScreenSlot<kSlotMindControl> {
+// Each skill of a member that has a mind-control record gives a row; a yes orders a mind-control
+// task bound to the room, aimed at that member and skill slot. An entry's slot is the skill slot.
+class GAME_CUIMindControl : public GAME_CUICrewCareScreen, public UIScreenSlot<kSlotMindControl> {
 public:
-    GAME_CUIMindControl() : GAME_CUIUnbuiltScreen() {}
+    explicit GAME_CUIMindControl(const UIScreenContext& context);
+
+protected:
+    void CollectEntries() override;
+    std::u16string RowText(const UICrewCareEntry& entry) const override;
+    bool MayChoose(const UICrewCareEntry& entry, bool byKey) override;
+    void AskAbout(const UICrewCareEntry& chosen) override;
+    void Order(const UICrewCareEntry& chosen) override;
+
+private:
+    // The skill of the entry's slot, none when the slot is empty.
+    static std::uint32_t SkillOf(const UICrewCareEntry& entry);
 };

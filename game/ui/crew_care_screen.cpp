@@ -1,0 +1,337 @@
+// The room screens that treat one crew member at a time (the infirmary, the mind-control room): the list of what can be ordered for each member, the member's meters and traits beside it, the question, the order with its notice, and the room's task page.
+#include "game/ui/crew_care_screen.h"
+
+#include <algorithm>
+
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/text/actor_names.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
+#include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_callback.h"
+
+using vesk::math::Vec2;
+
+namespace {
+
+// The pages' roots stand at the canvas origin; positions below are canvas units.
+constexpr Vec2 kHome{0.0f, 0.0f};
+constexpr Vec2 kSlideFrom{0.0f, -360.0f};
+constexpr Vec2 kWindow{61.0f, -51.0f};
+// A row's node: the cursor stands 21 units left of it, its icon and words after it.
+constexpr Vec2 kFirstRow{378.0f, 106.0f};
+constexpr Vec2 kRowIcon{2.0f, -1.0f};
+constexpr Vec2 kRowText{18.0f, -1.0f};
+constexpr Vec2 kRowSeparator{-21.0f, 15.0f};
+// The first row's pointer rectangle.
+constexpr Vec2 kRowHitTopLeft{357.0f, 104.0f};
+constexpr Vec2 kTraitOrigin{101.0f, 160.0f};
+constexpr std::size_t kRowTextLimit = 127;
+constexpr std::uint32_t kMeterColor = UICrewMeters::kStaminaColor;
+constexpr std::array<const char*, 2> kHeaderNames{"ui_text_information", "ui_text_actor"};
+constexpr std::array<Vec2, 2> kHeaderPlaces{{{97.0f, 87.0f}, {371.0f, 87.0f}}};
+
+UICrewMeters::Layout MemberMeters(Vec2 first)
+{
+    return {.row = {.name = {-30.0f, -2.0f}, .value = {205.0f, -2.0f}, .barSprite = "ui_labelbase"},
+            .first = first,
+            .colors = {kMeterColor, kMeterColor, kMeterColor}};
+}
+
+std::u16string Limited(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}
+
+}  // namespace
+
+GAME_CUICrewCareScreen::GAME_CUICrewCareScreen(const UIScreenContext& context, const UICrewCareLayout& layout)
+    : GAME_CUIRoomScreen(context, kHome, kSlideFrom, {.closesFromHome = true, .forgetsRoom = true}),
+      layout_(layout),
+      meters_(MemberMeters(layout.firstMeterFrame))
+{
+    BuildListPage();
+    BuildTaskPage();
+}
+
+GAME_CUICrewCareScreen::~GAME_CUICrewCareScreen() = default;
+
+void GAME_CUICrewCareScreen::BuildListPage()
+{
+    firstRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
+    GAME_CUINullObject* window = MakeUIPictureUnder(firstRoot_, "ui_windowbase", kWindow.x, kWindow.y);
+    firstFrame_ = BeginPage(firstPage_, firstRoot_, window);
+    AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        Row& row = rows_[r];
+        row.node = MakeUIGroupUnder(firstRoot_, kFirstRow.x, kFirstRow.y + kUILineStep * static_cast<float>(r));
+        row.icon = MakeUIPictureUnder(row.node, "ui_icon_actor", kRowIcon.x, kRowIcon.y);
+        firstPage_.push_back(row.node);
+        firstPage_.push_back(row.icon);
+        // Seven separators: each under its row, shown when a row follows.
+        if (r + 1 < rows_.size()) {
+            row.separator = MakeUIPictureUnder(row.node, "ui_separator_right", kRowSeparator.x, kRowSeparator.y);
+            firstPage_.push_back(row.separator);
+        }
+    }
+    listBar_ = MakeUIScrollBar(firstRoot_, 535.0f, 103.0f, 8.0f, kUILineStep * kVisibleRows);
+    firstPage_.push_back(listBar_);
+    meters_.BuildPictures(firstPage_, firstRoot_);
+    traits_.BuildSprites(firstPage_, firstRoot_, {.origin = kTraitOrigin, .lines = layout_.traitLines, .separator = {-4.0f, -3.0f}});
+
+    AddTabBar(firstPage_, firstFrame_, {layout_.firstTabKey, layout_.taskTabKey, false, nullptr, UIBind(this, &GAME_CUICrewCareScreen::OnTaskTabButton)});
+    for (Row& row : rows_) {
+        row.label = MakeUILabel(row.node, "", kRowText.x, kRowText.y);
+        firstPage_.push_back(row.label);
+    }
+    meters_.BuildTexts(firstPage_);
+    const Vec2 title{layout_.firstMeterFrame.x - 30.0f, layout_.firstMeterFrame.y - 2.0f};
+    noMember_ = MakeUILabel(firstRoot_, "", title.x, title.y);
+    firstPage_.push_back(noMember_);
+    traits_.BuildTexts(firstPage_);
+    EndPage(firstPage_, firstFrame_);
+}
+
+void GAME_CUICrewCareScreen::BuildTaskPage()
+{
+    taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
+    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), layout_.taskPage,
+                 {layout_.firstTabKey, layout_.taskTabKey, true, UIBind(this, &GAME_CUICrewCareScreen::OnFirstTabButton), nullptr});
+}
+
+bool GAME_CUICrewCareScreen::AddEntry(GAME_CObjectActor* member, std::uint32_t slot)
+{
+    if (static_cast<std::size_t>(count_) >= table_.size()) return false;
+    table_[static_cast<std::size_t>(count_++)] = {member, slot};
+    return true;
+}
+
+std::int32_t GAME_CUICrewCareScreen::RoomIndex() const { return GetUIRoomIndex(target); }
+
+std::size_t GAME_CUICrewCareScreen::CountRoomTasks() const
+{
+    UIRoomTasks tasks{};
+    return GetUIRoomTasks(target, tasks);
+}
+
+void GAME_CUICrewCareScreen::TellOrdered(bool made, const std::u16string& text) const
+{
+    // A task that was not made is told as the error it is, never as ordered.
+    const std::u16string notice = made ? text : GetMessageTextExpanded("ADDTASK_TEXT_ERROR_FATALERROR");
+    NoticeInDialog(layout_.slot, {.text = Limited(notice, kRowTextLimit), .centred = true});
+}
+
+std::u16string GAME_CUICrewCareScreen::MemberName(const GAME_CObjectActor& member)
+{
+    return RomanizeKanaPair(std::u16string_view(member.status.name));
+}
+
+const UICrewCareEntry* GAME_CUICrewCareScreen::EntryUnderCursor() const
+{
+    const std::int32_t index = list_.Index();
+    return index >= 0 && index < count_ ? &table_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void GAME_CUICrewCareScreen::OnEnterOpening()
+{
+    BeginOpening();
+    table_.fill({});
+    count_ = 0;
+    CollectEntries();
+    list_.count = count_;
+    list_.top = 0;
+    list_.cursor = 0;
+    listBar_->SetMaximum(list_.MaxTop());
+    listBar_->SetValue(0);
+    steps_.Reset(target != nullptr && target->rememberedTab == static_cast<std::int32_t>(Step::kTaskPage) ? Step::kTaskPage
+                                                                                                            : Step::kList);
+    chosen_ = {};
+    if (layout_.focusListOnOpening) focus_ = kFocus.list;
+    if (count_ == 0 && focus_ == kFocus.list) focus_ = kFocus.firstTab;
+    EnterTaskPage();
+    ShowRows();
+    PlaceListCursor();
+}
+
+void GAME_CUICrewCareScreen::UpdateMain(bool input)
+{
+    const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
+    const std::int32_t listTop = listBar_->Value();
+    if (steps_.Is(Step::kTaskPage)) {
+        UpdateTaskPage(input);
+    } else {
+        const bool listed = steps_.Is(Step::kList) && input && !firstRoot_->IsAnyDecided();
+        input = firstRoot_->UpdateTree(listed) && listed;
+        taskRoot_->UpdateTree(false);
+        taskTab_.UpdateControllerQuietly();
+    }
+    if (listBar_->Value() != listTop) {
+        // Dragged or wheeled: the rows follow, and that is the frame's input.
+        PlayUISE(kSeUICursor);
+        list_.Follow(*listBar_);
+        ShowRows();
+        input = false;
+    }
+    steps_.Advance([this](Step step) { EnterStep(step); });
+    switch (steps_.Current()) {
+    case Step::kList: UpdateList(input); break;
+    case Step::kQuestion: UpdateQuestion(); break;
+    case Step::kNotice:
+        if (!IsDialogShown()) steps_.Go(Step::kList);
+        break;
+    case Step::kTaskPage: break;
+    }
+    AnswerInfoScroll(infoScroll);
+}
+
+void GAME_CUICrewCareScreen::EnterStep(Step step)
+{
+    switch (step) {
+    case Step::kList:
+        chosen_ = {};
+        for (GAME_CUIObjectBase* widget : firstPage_) widget->SetVisible(true);
+        ShowRows();
+        PlaceListCursor();
+        break;
+    case Step::kQuestion: AskAbout(chosen_); break;
+    case Step::kNotice: Order(chosen_); break;
+    case Step::kTaskPage: EnterTaskPage(); break;
+    }
+}
+
+void GAME_CUICrewCareScreen::UpdateQuestion()
+{
+    switch (PollDialog()) {
+    case UIDialogAnswer::kYes: steps_.Go(Step::kNotice); break;
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: steps_.Go(Step::kList); break;
+    case UIDialogAnswer::kNone: break;
+    }
+}
+
+void GAME_CUICrewCareScreen::UpdateList(bool input)
+{
+    if (!input) return;
+    if (layout_.taskPage.tabChangeSwitches && IsUIActionTriggered(kActionMenuTabChange)) {
+        firstFrame_.taskTab->Press();
+        return;
+    }
+    list_.count = count_;
+    const std::int32_t clicked = ClickedUIListRow(kRowHitTopLeft, list_.ShownRows());
+    if (clicked >= 0) {
+        if (focus_ == kFocus.list && clicked == list_.cursor) {
+            Choose(false);
+            return;
+        }
+        PlayUISE(kSeUICursor);
+        list_.cursor = clicked;
+        focus_ = kFocus.list;
+        listBar_->SetValue(list_.top);
+        ShowRows();
+        PlaceListCursor();
+        return;
+    }
+    const std::int32_t start = focus_;
+    const std::int32_t startIndex = list_.Index();
+    const UIRoomKeys keys = UIRoomKeys::Read();
+    const bool empty = count_ == 0;
+    if (focus_ == kFocus.list) {
+        if (empty) {
+            focus_ = kFocus.firstTab;
+        } else if (keys.decide) {
+            Choose(true);
+        } else if (keys.up || keys.down) {
+            // Past either end the focus goes to the task tab, the list back at its start from above.
+            PlayUISE(kSeUICursor);
+            if (!list_.Step(keys.up ? -1 : 1)) {
+                if (keys.up) list_.cursor = list_.top = 0;
+                focus_ = kFocus.taskTab;
+            }
+        } else {
+            StepTabAndSkipFocus(focus_, kFocus, keys);
+        }
+    } else if ((focus_ == kFocus.taskTab || focus_ == kFocus.firstTab) && (keys.up || keys.down)) {
+        // From a tab the list is entered at its last entry upward, at its first downward.
+        if (!empty) {
+            focus_ = kFocus.list;
+            list_.top = keys.up ? list_.MaxTop() : 0;
+            list_.cursor = keys.up ? list_.ShownRows() - 1 : 0;
+        }
+    } else if (!StepTabAndSkipFocus(focus_, kFocus, keys)) {
+        focus_ = kFocus.list;
+    }
+    // An empty list is no place to stand: the arrows lead to the nearer tab instead.
+    if (empty && focus_ == kFocus.list) focus_ = start == kFocus.skipRight ? kFocus.taskTab : kFocus.firstTab;
+    if (focus_ != start || list_.Index() != startIndex) {
+        listBar_->SetValue(list_.top);
+        ShowRows();
+        PlaceListCursor();
+    }
+}
+
+void GAME_CUICrewCareScreen::Choose(bool byKey)
+{
+    const UICrewCareEntry* entry = EntryUnderCursor();
+    if (entry == nullptr || entry->member == nullptr || entry->slot >= UICrewCareEntry::kNoSlot) return;
+    if (!MayChoose(*entry, byKey)) return;
+    chosen_ = *entry;
+    steps_.Go(Step::kQuestion);
+}
+
+void GAME_CUICrewCareScreen::ShowRows()
+{
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        Row& row = rows_[r];
+        const std::int32_t index = list_.top + static_cast<std::int32_t>(r);
+        const bool live = index < count_;
+        row.label->SetTextW(live ? Limited(RowText(table_[static_cast<std::size_t>(index)]), kRowTextLimit).c_str() : u"");
+        row.icon->SetColor(live ? kUIWhite : kUIHidden);
+        if (row.separator != nullptr) row.separator->SetColor(index + 1 < count_ ? kUIWhite : kUIHidden);
+    }
+    const UICrewCareEntry* entry = EntryUnderCursor();
+    ShowMember(entry != nullptr ? entry->member : nullptr);
+}
+
+void GAME_CUICrewCareScreen::ShowMember(const GAME_CObjectActor* member)
+{
+    traits_.Clear();
+    if (member == nullptr) {
+        meters_.Hide();
+        noMember_->SetTextA(layout_.noMemberKey);
+        return;
+    }
+    noMember_->SetTextA("");
+    meters_.Show(member->status);
+    traits_.Begin(0);
+    const UICrewTraits traits = UICrewTraits::Of(member->status);
+    for (std::size_t i = 0; i < traits.count; ++i) {
+        if (traits.entries[i].kind == layout_.traits) PutUICrewTrait(traits_, traits.entries[i], {});
+    }
+}
+
+void GAME_CUICrewCareScreen::PlaceListCursor()
+{
+    if (focus_ == kFocus.list && count_ > 0) {
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kVisibleRows - 1))].node);
+        return;
+    }
+    PlaceFirstCursorOnButton(focus_, kFocus);
+}
+
+void GAME_CUICrewCareScreen::OnFirstTabButton()
+{
+    steps_.Go(Step::kList);
+    if (target != nullptr) target->rememberedTab = static_cast<std::int32_t>(Step::kList);
+}
+
+void GAME_CUICrewCareScreen::OnTaskTabButton()
+{
+    steps_.Go(Step::kTaskPage);
+    if (target != nullptr) target->rememberedTab = static_cast<std::int32_t>(Step::kTaskPage);
+}

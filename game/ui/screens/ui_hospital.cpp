@@ -1,0 +1,144 @@
+// The hospital screen (slot 16): an infirmary's patients with what each needs, their cure ordered after a question, and the room's task page.
+#include "game/ui/screens/ui_hospital.h"
+
+#include <vector>
+
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/task_base.h"
+#include "game/model/ship/task_manager.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/record_entries.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/tag.h"
+#include "game/services/player/player_data.h"
+#include "game/services/text/full_width.h"
+#include "game/ui/dialog_flow.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_text.h"
+
+namespace {
+
+constexpr std::uint32_t kHealTask = MakeTag("THHP");
+constexpr std::size_t kTextLimit = 128;
+
+UICrewCareLayout HospitalLayout()
+{
+    UICrewCareLayout layout{.firstTabKey = "HOSPITAL_TAB_TEXT_ACTOR",
+                            .taskTabKey = "HOSPITAL_TAB_TEXT_TASK",
+                            .noMemberKey = "HOSPITAL_NO_PATIENT",
+                            .slot = kSlotHospital,
+                            .firstMeterFrame = {129.0f, 101.0f},
+                            .traits = UICrewTrait::kDebuff,
+                            .traitLines = 5,
+                            .focusListOnOpening = true};
+    UIRoomTaskTabLayout& page = layout.taskPage;
+    page.informationHeader = {97.0f, 87.0f};
+    page.executingHeader = {371.0f, 87.0f};
+    page.actorHeader = {107.0f, 212.0f};
+    page.centreSeparator = {99.0f, 204.0f};
+    page.hpFrame = {129.0f, 101.0f};
+    page.upgradeLabel = {100.0f, 118.0f};
+    page.scrollBar = {346.0f, 99.0f};
+    page.controllerOrigin = {378.0f, 100.0f};
+    page.crewPanelPoint = {121.0f, 223.0f};
+    page.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
+    page.tabChangeSwitches = true;
+    page.scrollBarFocus = false;
+    page.tabsLeadToSkips = true;
+    return layout;
+}
+
+std::u16string Limited(std::u16string text)
+{
+    if (text.size() > kTextLimit) text.resize(kTextLimit);
+    return text;
+}
+
+}  // namespace
+
+GAME_CUIHospital::GAME_CUIHospital(const UIScreenContext& context) : GAME_CUICrewCareScreen(context, HospitalLayout()) {}
+
+std::uint32_t GAME_CUIHospital::DebuffOf(const UICrewCareEntry& entry)
+{
+    if (entry.member == nullptr || entry.slot == kHealSlot || entry.slot > 2) return kNoId;
+    const auto& slot = entry.member->status.debuffs[entry.slot - 1];
+    return slot.record != nullptr ? slot.id : kNoId;
+}
+
+void GAME_CUIHospital::CollectEntries()
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    if (objects == nullptr) return;
+    for (GAME_CObjectActor* member : objects->crew) {
+        if (member == nullptr) continue;
+        const GAME_CActorStatus& status = member->status;
+        if (std::int64_t{status.hp} < std::int64_t{status.computed.maxHp} * 1000 && !AddEntry(member, kHealSlot)) return;
+        for (std::uint32_t slot = 0; slot < status.debuffs.size(); ++slot) {
+            const auto& debuff = status.debuffs[slot];
+            if (debuff.id != kNoId && debuff.record != nullptr && !AddEntry(member, slot + 1)) return;
+        }
+    }
+}
+
+std::u16string GAME_CUIHospital::RowText(const UICrewCareEntry& entry) const
+{
+    if (entry.member == nullptr) return u"";
+    if (entry.slot == kHealSlot) return FormatUIMessage("HOSPITAL_TASK_HEAL_HP", {MemberName(*entry.member)});
+    const std::uint32_t debuff = DebuffOf(entry);
+    if (debuff == kNoId) return u"";
+    return FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {MemberName(*entry.member), UITagName(debuff)});
+}
+
+bool GAME_CUIHospital::MayChoose(const UICrewCareEntry& entry, bool byKey)
+{
+    if (CountRoomTasks() >= kUIRoomTaskSlots) return false;
+    if (byKey) PlayUISE(kSeUIDecide);
+    // The model knows a cure by its record's id; a debuff without a cure has no record.
+    std::uint32_t treatment = kHealTask;
+    if (entry.slot != kHealSlot) {
+        const TaskData* cure = FindTreatmentData(DebuffOf(entry));
+        if (cure == nullptr) return false;
+        treatment = cure->id;
+    }
+    if (!CanTargetActorInRoom(kTaskPatient, treatment, target, entry.member)) return false;
+    if (!byKey) PlayUISE(kSeUIDecide);
+    return true;
+}
+
+void GAME_CUIHospital::AskAbout(const UICrewCareEntry& chosen)
+{
+    const std::u16string name = MemberName(*chosen.member);
+    if (chosen.slot == kHealSlot) {
+        AskInDialog(kSlotHospital, {.text = Limited(FormatUIMessage("HOSPITAL_CURE_TARGET_HP", {name})), .centred = true});
+        return;
+    }
+    const TaskData* cure = FindTreatmentData(DebuffOf(chosen));
+    const std::u16string cureName = cure != nullptr ? UITagName(cure->id) : u"";
+    // What the cure uses, against what the ship holds of it that no task has claimed.
+    std::vector<UIDialogItem> items;
+    if (cure != nullptr) {
+        const std::size_t used = CountLeadingEntries<ItemCount>(cure->materials, IsUnusedItemCount);
+        for (std::size_t k = 0; k < used; ++k) {
+            const ItemCount& need = cure->materials[k];
+            const std::int64_t available = UIAvailableItemCount(need.itemId, false);
+            const ItemData* item = FindItemData(need.itemId);
+            items.push_back({.text = UITagName(need.itemId) + u"：" + UIFullWidthNumber(need.count) + u"（" + UIFullWidthNumber(available) + u"）",
+                             .icon = item != nullptr ? item->iconSprite : kNoSprite,
+                             .color = GetUIColor(available >= need.count ? kUIColorText : kShortItemColor)});
+        }
+    }
+    AskInDialog(kSlotHospital,
+                {.text = Limited(FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {name, cureName})), .centred = true, .items = items});
+}
+
+void GAME_CUIHospital::Order(const UICrewCareEntry& chosen)
+{
+    const std::int32_t room = RoomIndex();
+    const std::uint32_t treatment = chosen.slot == kHealSlot ? 0 : DebuffOf(chosen);
+    // Without the room on the ship there is nothing to bind the task to: no request at all.
+    GAME_CTaskRequest request = MakePatientRequest(room, 0, treatment, 0);
+    request.actor = chosen.member;
+    const GAME_CTaskBase* task = room >= 0 ? GAME_CTaskBase::CreateFromRequest(request) : nullptr;
+    TellOrdered(task != nullptr, FormatUIMessage("HOSPITAL_TASK_HEAL_RESERVED", {MemberName(*chosen.member)}));
+}
