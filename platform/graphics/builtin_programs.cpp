@@ -175,8 +175,8 @@ constexpr std::uint32_t kT = SemanticBit(Semantic::TexCoord);
 constexpr std::uint32_t kB = SemanticBit(Semantic::BoneIndex) | SemanticBit(Semantic::BoneWeight);
 
 const VertexProgram kVertexPrograms[] = {
-    {"vs_vp2_vc", kP | kC, 4, VsVp2Vc},
-    {"vs_vp2_vc_vt", kP | kC | kT, 6, VsVp2VcVt},
+    {"vs_vp2_vc", kP | kC, 4, VsVp2Vc, true},
+    {"vs_vp2_vc_vt", kP | kC | kT, 6, VsVp2VcVt, true},
     {"vs_vp3", kP, 4, VsVp3},
     {"vs_vp3_vc", kP | kC, 4, VsVp3Vc},
     {"vs_vp3_vc_vn_vt", kP | kC | kN | kT, 9, VsVp3VcVnVt},

@@ -347,25 +347,29 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
         if (pixelConstants_[slot]) pixelConstants.slots[slot] = {pixelConstants_[slot]->Data(), pixelConstants_[slot]->Size()};
     }
 
+    const VertexProgram& vertexProgram = vertexShader_->program;
+    const std::uint64_t layoutEnd = LayoutEnd();
+    Direct2DLayout direct;
+    const bool direct2D = FindDirect2DLayout(direct);
     // Vertex stage over the referenced range; vertices that cannot be read
     // stay marked and their triangles are dropped.
     const std::size_t range = static_cast<std::size_t>(highest - lowest) + 1;
     std::vector<ClipVertex>& transformed = transformed_;
     std::vector<std::uint8_t>& valid = valid_;
-    transformed.resize(range);
-    valid.assign(range, 0);
-    const VertexProgram& vertexProgram = vertexShader_->program;
-    const std::uint64_t layoutEnd = LayoutEnd();
-    // Every vertex overwrites the same fields of it, so it starts fresh once.
-    VertexInput input;
-    for (std::size_t i = 0; i < range; ++i) {
-        if (!DecodeVertex(lowest + static_cast<std::uint32_t>(i), layoutEnd, input)) continue;
-        // Written in place: read back right after a copy, the program's
-        // single-float stores would stall the wider loads of the copy.
-        ClipVertex& output = transformed[i];
-        output = ClipVertex{};
-        vertexProgram.run(input, vertexConstants, output);
-        valid[i] = 1;
+    if (!direct2D) {
+        transformed.resize(range);
+        valid.assign(range, 0);
+        // Every vertex overwrites the same fields of it, so it starts fresh once.
+        VertexInput input;
+        for (std::size_t i = 0; i < range; ++i) {
+            if (!DecodeVertex(lowest + static_cast<std::uint32_t>(i), layoutEnd, input)) continue;
+            // Written in place: read back right after a copy, the program's
+            // single-float stores would stall the wider loads of the copy.
+            ClipVertex& output = transformed[i];
+            output = ClipVertex{};
+            vertexProgram.run(input, vertexConstants, output);
+            valid[i] = 1;
+        }
     }
 
     DrawState state;
@@ -388,14 +392,21 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     state.spritePath = spritePath_;
     if (!raster_->Begin(state)) return;
 
+    const std::uint64_t trianglesBefore = raster_->trianglesDrawn;
+    const std::uint64_t quadsBefore = raster_->quadsDrawn;
+    const std::uint64_t spritesBefore = raster_->spriteTrianglesDrawn;
+    if (direct2D) {
+        DrawDirect2D(count, layoutEnd, direct);
+        stats_.triangles += raster_->trianglesDrawn - trianglesBefore;
+        stats_.fastQuads += raster_->quadsDrawn - quadsBefore;
+        stats_.spriteTriangles += raster_->spriteTrianglesDrawn - spritesBefore;
+        return;
+    }
     auto vertexAt = [&](std::uint32_t index) -> const ClipVertex* {
         if (index < lowest || index > highest) return nullptr;
         const std::size_t slot = index - lowest;
         return valid[slot] ? &transformed[slot] : nullptr;
     };
-    const std::uint64_t trianglesBefore = raster_->trianglesDrawn;
-    const std::uint64_t quadsBefore = raster_->quadsDrawn;
-    const std::uint64_t spritesBefore = raster_->spriteTrianglesDrawn;
     for (std::uint32_t i = 0; i < count; i += 3) {
         const ClipVertex* a = vertexAt(indices[i]);
         const ClipVertex* b = vertexAt(indices[i + 1]);
@@ -414,6 +425,87 @@ void Device::DrawIndexed(std::uint32_t indexCount, std::uint32_t startIndex, std
     stats_.triangles += raster_->trianglesDrawn - trianglesBefore;
     stats_.fastQuads += raster_->quadsDrawn - quadsBefore;
     stats_.spriteTriangles += raster_->spriteTrianglesDrawn - spritesBefore;
+}
+
+bool Device::FindDirect2DLayout(Direct2DLayout& out) const
+{
+    const VertexProgram& program = vertexShader_->program;
+    if (!program.passes2D) return false;
+    out.textured = (program.semantics & SemanticBit(Semantic::TexCoord)) != 0;
+    int positions = 0, colors = 0, texcoords = 0;
+    for (const InputElement& element : layout_->elements) {
+        const bool floats = element.format != ElementFormat::UShort4;
+        switch (element.semantic) {
+        case Semantic::Position:
+            if (!floats) return false;
+            out.position = element.offset;
+            ++positions;
+            break;
+        case Semantic::Color:
+            // Fewer components would leave the rest at their defaults.
+            if (element.format != ElementFormat::Float4) return false;
+            out.color = element.offset;
+            ++colors;
+            break;
+        case Semantic::TexCoord:
+            if (!floats) return false;
+            out.texcoord = element.offset;
+            ++texcoords;
+            break;
+        default: break;
+        }
+    }
+    return positions == 1 && colors == 1 && (!out.textured || texcoords == 1);
+}
+
+void Device::DrawDirect2D(std::uint32_t count, std::uint64_t layoutEnd, const Direct2DLayout& layout)
+{
+    // The draw found a readable vertex, so the buffer reaches past the offset.
+    const std::uint8_t* base = vertexBuffer_->Data() + vertexOffset_;
+    const std::uint64_t room = vertexBuffer_->Size() - vertexOffset_;
+    const std::vector<std::uint32_t>& indices = indices_;
+    // What the vertex stage would write: the fields the program leaves alone
+    // keep the values of a fresh vertex, in every corner alike.
+    ClipVertex corners[4];
+    auto load = [&](std::uint32_t index, ClipVertex& out) {
+        if (index == std::numeric_limits<std::uint32_t>::max()) return false;
+        const std::uint64_t start = static_cast<std::uint64_t>(index) * vertexStride_;
+        if (start + layoutEnd > room) return false;
+        const std::uint8_t* vertex = base + start;
+        std::memcpy(out.position, vertex + layout.position, 2 * sizeof(float));
+        std::memcpy(out.varyings, vertex + layout.color, 4 * sizeof(float));
+        if (layout.textured) std::memcpy(out.varyings + 4, vertex + layout.texcoord, 2 * sizeof(float));
+        return true;
+    };
+    // The next quad's target rows are asked for while this one is drawn.
+    auto prefetchQuadAt = [&](std::uint32_t i) {
+        if (i + 5 >= count) return;
+        const std::uint32_t first = indices[i], last = indices[i + 4];
+        if (first == std::numeric_limits<std::uint32_t>::max() || last == std::numeric_limits<std::uint32_t>::max()) {
+            return;
+        }
+        const std::uint64_t a = static_cast<std::uint64_t>(first) * vertexStride_;
+        const std::uint64_t b = static_cast<std::uint64_t>(last) * vertexStride_;
+        if (a + layoutEnd > room || b + layoutEnd > room) return;
+        float from[2], to[2];
+        std::memcpy(from, base + a + layout.position, sizeof from);
+        std::memcpy(to, base + b + layout.position, sizeof to);
+        raster_->PrefetchBox(from[0], from[1], to[0], to[1]);
+    };
+    // The same walk as the general loop of DrawIndexed.
+    for (std::uint32_t i = 0; i < count; i += 3) {
+        prefetchQuadAt(i + 6);
+        if (!load(indices[i], corners[0]) || !load(indices[i + 1], corners[1]) || !load(indices[i + 2], corners[2])) {
+            continue;
+        }
+        if (i + 5 < count && indices[i + 3] == indices[i + 1] && indices[i + 5] == indices[i + 2]) {
+            if (load(indices[i + 4], corners[3]) && raster_->DrawQuad(corners[0], corners[1], corners[2], corners[3])) {
+                i += 3;
+                continue;
+            }
+        }
+        raster_->DrawTriangle(corners[0], corners[1], corners[2]);
+    }
 }
 
 }  // namespace platform::gfx

@@ -106,6 +106,20 @@ private:
     // the layout lacks keeps its default. False when the vertex's elements
     // reach past the buffer (layoutEnd: LayoutEnd()).
     bool DecodeVertex(std::uint32_t index, std::uint64_t layoutEnd, VertexInput& out) const;
+    // Byte offsets in a vertex of what a pass-through 2D program reads.
+    struct Direct2DLayout {
+        std::uint32_t position = 0;
+        std::uint32_t color = 0;
+        std::uint32_t texcoord = 0;
+        bool textured = false;
+    };
+    // True when the bound program passes its 2D inputs through and the layout
+    // holds each of them once in float form, so that corners can be read
+    // straight from the vertex buffer.
+    bool FindDirect2DLayout(Direct2DLayout& out) const;
+    // The draw loop of such a program: corners read as the program would
+    // write them, without running it over the vertex range first.
+    void DrawDirect2D(std::uint32_t count, std::uint64_t layoutEnd, const Direct2DLayout& layout);
 
     Texture* target_ = nullptr;
     DepthBuffer* depth_ = nullptr;

@@ -67,6 +67,11 @@ struct VertexProgram {
     std::uint32_t semantics = 0;  // SemanticBit of every attribute it reads
     int varyingCount = 0;
     VertexFunction run = nullptr;
+    // Writes the position's x and y as (x, y, 0, 1), the colour into varyings
+    // 0-3 and the texture coordinate (where it reads one) into varyings 4-5,
+    // nothing else: the device may then skip running it and read the
+    // vertices' values straight from the buffer.
+    bool passes2D = false;
 };
 
 struct PixelProgram {

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -33,6 +32,11 @@ long long FloorDiv(long long a, long long b)
 
 long long CeilDiv(long long a, long long b) { return -FloorDiv(-a, b); }
 
+// The same divisions by the subpixel count, as shifts: an arithmetic right
+// shift rounds toward minus infinity, as FloorDiv does.
+inline long long FloorToPixel(long long subpixels) { return subpixels >> kSubpixelBits; }
+inline long long CeilToPixel(long long subpixels) { return -((-subpixels) >> kSubpixelBits); }
+
 // Round to nearest, ties to even, as llrint does in the default mode.
 inline long long RoundToFixed(double value)
 {
@@ -45,7 +49,7 @@ inline long long RoundToFixed(double value)
 
 // True when a scaled texture coordinate lies so far from a texel boundary
 // that values a few float steps away fall in the same texel.
-inline bool ClearOfTexelEdge(float scaled)
+VARNOLIS_ALWAYS_INLINE bool ClearOfTexelEdge(float scaled)
 {
     if (!(std::fabs(scaled) < 1.0e6f)) return false;
     const float fraction = scaled - static_cast<float>(FloorToTexel(scaled));
@@ -137,10 +141,11 @@ bool Rasterizer::Inside(const ClipVertex& v) const
     return w > 1e-7f && z >= 0.0f && z <= w && std::fabs(x) <= guardX_ * w && std::fabs(y) <= guardY_ * w;
 }
 
-void Rasterizer::Project(const ClipVertex& v, ScreenVertex& out) const
+VARNOLIS_ALWAYS_INLINE void Rasterizer::Project(const ClipVertex& v, ScreenVertex& out) const
 {
     const Viewport& vp = state_.viewport;
-    const double invW = 1.0 / static_cast<double>(v.position[3]);
+    // 2D vertices have w 1, which needs no division.
+    const double invW = v.position[3] == 1.0f ? 1.0 : 1.0 / static_cast<double>(v.position[3]);
     const double nx = v.position[0] * invW;
     const double ny = v.position[1] * invW;
     const double nz = v.position[2] * invW;
@@ -225,7 +230,7 @@ void Rasterizer::ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const Cli
     }
 }
 
-Plane Rasterizer::MakePlane(const ScreenVertex* s, double a0, double a1, double a2, double area)
+VARNOLIS_ALWAYS_INLINE Plane Rasterizer::MakePlane(const ScreenVertex* s, double a0, double a1, double a2, double area)
 {
     const double dx1 = static_cast<double>(s[1].x - s[0].x);
     const double dy1 = static_cast<double>(s[1].y - s[0].y);
@@ -258,10 +263,10 @@ bool Rasterizer::SetupEdges(const ScreenVertex* s, Triangle& tri) const
     const long long maxX = std::max({s[0].x, s[1].x, s[2].x});
     const long long minY = std::min({s[0].y, s[1].y, s[2].y});
     const long long maxY = std::max({s[0].y, s[1].y, s[2].y});
-    tri.x0 = static_cast<int>(std::max<long long>(clipX0_, CeilDiv(minX - kHalfPixel, kSubpixel)));
-    tri.x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorDiv(maxX - kHalfPixel, kSubpixel)));
-    tri.y0 = static_cast<int>(std::max<long long>(clipY0_, CeilDiv(minY - kHalfPixel, kSubpixel)));
-    tri.y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorDiv(maxY - kHalfPixel, kSubpixel)));
+    tri.x0 = static_cast<int>(std::max<long long>(clipX0_, CeilToPixel(minX - kHalfPixel)));
+    tri.x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorToPixel(maxX - kHalfPixel)));
+    tri.y0 = static_cast<int>(std::max<long long>(clipY0_, CeilToPixel(minY - kHalfPixel)));
+    tri.y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorToPixel(maxY - kHalfPixel)));
     for (int i = 0; i < 3; ++i) tri.v[i] = &s[i];
     return tri.x0 <= tri.x1 && tri.y0 <= tri.y1;
 }
@@ -540,6 +545,34 @@ void Rasterizer::DrawWireTriangle(const ScreenVertex* s)
     }
 }
 
+void Rasterizer::PrefetchBox(float x0, float y0, float x1, float y1) const
+{
+    constexpr int kMaxRows = 8;
+    const Viewport& vp = state_.viewport;
+    // Rough pixel bounds; a row more or less costs nothing.
+    const float left = (std::min(x0, x1) + 1.0f) * 0.5f * vp.width + vp.x;
+    const float right = (std::max(x0, x1) + 1.0f) * 0.5f * vp.width + vp.x;
+    const float top = (1.0f - std::max(y0, y1)) * 0.5f * vp.height + vp.y;
+    const float bottom = (1.0f - std::min(y0, y1)) * 0.5f * vp.height + vp.y;
+    if (!(left < static_cast<float>(clipX1_) && right > static_cast<float>(clipX0_) &&
+          top < static_cast<float>(clipY1_) && bottom > static_cast<float>(clipY0_))) {
+        return;
+    }
+    // Clamped before the conversion, which far-off corners would overflow.
+    const int xa = static_cast<int>(std::max(left, static_cast<float>(clipX0_)));
+    const int xb = static_cast<int>(std::min(right, static_cast<float>(clipX1_ - 1)));
+    const int ya = static_cast<int>(std::max(top, static_cast<float>(clipY0_)));
+    const int yb = std::min(static_cast<int>(std::min(bottom, static_cast<float>(clipY1_ - 1))), ya + kMaxRows - 1);
+    const std::size_t width = static_cast<std::size_t>(state_.target->Width());
+    for (int y = ya; y <= yb; ++y) {
+        const std::uint32_t* row = targetPixels_ + static_cast<std::size_t>(y) * width;
+        __builtin_prefetch(row + xa, 1);
+        if ((reinterpret_cast<std::uintptr_t>(row + xa) ^ reinterpret_cast<std::uintptr_t>(row + xb)) >= 64) {
+            __builtin_prefetch(row + xb, 1);
+        }
+    }
+}
+
 // Rows where a quad's two triangles round to different texel rows are rare:
 // the upper triangle's edges are set up only for them.
 bool Rasterizer::UpperRowSpan(const ScreenVertex* s, int x0, int x1, int y, int& lo, int& hi) const
@@ -600,10 +633,10 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
 
     // Pixels whose centres lie in [left, right) x [top, bottom), which is the
     // union of both triangles under the top-left rule.
-    const int x0 = static_cast<int>(std::max<long long>(clipX0_, CeilDiv(s[0].x - kHalfPixel, kSubpixel)));
-    const int x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorDiv(s[2].x - kHalfPixel - 1, kSubpixel)));
-    const int y0 = static_cast<int>(std::max<long long>(clipY0_, CeilDiv(s[0].y - kHalfPixel, kSubpixel)));
-    const int y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorDiv(s[1].y - kHalfPixel - 1, kSubpixel)));
+    const int x0 = static_cast<int>(std::max<long long>(clipX0_, CeilToPixel(s[0].x - kHalfPixel)));
+    const int x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorToPixel(s[2].x - kHalfPixel - 1)));
+    const int y0 = static_cast<int>(std::max<long long>(clipY0_, CeilToPixel(s[0].y - kHalfPixel)));
+    const int y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorToPixel(s[1].y - kHalfPixel - 1)));
     if (x0 > x1 || y0 > y1) return true;
     const int count = x1 - x0 + 1;
 
@@ -640,37 +673,65 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     // Texel row of pixel row y0 + k is firstRow + k for every row, when set.
     int firstRow = -1;
     if (textured) {
-        uUpper = MakePlane(upper, upper[0].varyings[ui], upper[1].varyings[ui], upper[2].varyings[ui], upperArea);
-        vUpper = MakePlane(upper, upper[0].varyings[ui + 1], upper[1].varyings[ui + 1], upper[2].varyings[ui + 1],
-                           upperArea);
         const float texWidth = static_cast<float>(texture->Width());
         const float texHeight = static_cast<float>(texture->Height());
-        auto uAt = [&](int i) {
-            const double dx = static_cast<double>(static_cast<long long>(x0 + i) * kSubpixel + kHalfPixel - s[0].x);
-            return static_cast<float>(uUpper.At(dx, firstDy));
+        // Most sprites map texels to pixels one to one. u runs along x only
+        // and v along y only, so each is the straight line between two
+        // corners, which the planes below give too, rounded a little
+        // differently: where the ends lie clear of texel edges, both name the
+        // same texels, and the planes need not be made.
+        const double spanX = static_cast<double>(s[2].x - s[0].x);
+        const double spanY = static_cast<double>(s[1].y - s[0].y);
+        auto uLine = [&](int x) {
+            const double dx = static_cast<double>(static_cast<long long>(x) * kSubpixel + kHalfPixel - s[0].x);
+            const double u0 = tl.varyings[ui];
+            return static_cast<float>(u0 + (static_cast<double>(tr.varyings[ui]) - u0) * (dx / spanX));
         };
-        auto vAt = [&](int y) {
-            const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
-            return static_cast<float>(vUpper.At(firstDx, static_cast<double>(py - s[0].y)));
+        auto vLine = [&](int y) {
+            const double dy = static_cast<double>(static_cast<long long>(y) * kSubpixel + kHalfPixel - s[0].y);
+            const double v0 = tl.varyings[ui + 1];
+            return static_cast<float>(v0 + (static_cast<double>(bl.varyings[ui + 1]) - v0) * (dy / spanY));
         };
-        // Unscaled and unflipped, the columns run first, first + 1, ...: the
-        // row then reads the texel row directly.
-        if (!ConsecutiveTexels(uAt(0) * texWidth, uAt(count - 1) * texWidth, count, texture->Width(), firstColumn)) {
+        const bool oneToOne =
+            ConsecutiveTexels(uLine(x0) * texWidth, uLine(x1) * texWidth, count, texture->Width(), firstColumn) &&
+            ConsecutiveTexels(vLine(y0) * texHeight, vLine(y1) * texHeight, y1 - y0 + 1, texture->Height(), firstRow);
+        if (oneToOne) {
+            row.columns = nullptr;
+        } else {
             firstColumn = -1;
-            if (columnTexels_.size() < static_cast<std::size_t>(count)) columnTexels_.resize(count);
-            for (int i = 0; i < count; ++i) columnTexels_[i] = PointTexel(uAt(i), texture->Width(), sampler->addressU);
-            firstColumn = columnTexels_[0];
-            for (int i = 1; i < count && firstColumn >= 0; ++i) {
-                if (columnTexels_[i] != firstColumn + i) firstColumn = -1;
-            }
-        }
-        row.columns = firstColumn >= 0 ? nullptr : columnTexels_.data();
-        if (!ConsecutiveTexels(vAt(y0) * texHeight, vAt(y1) * texHeight, y1 - y0 + 1, texture->Height(), firstRow)) {
             firstRow = -1;
+            uUpper = MakePlane(upper, upper[0].varyings[ui], upper[1].varyings[ui], upper[2].varyings[ui], upperArea);
+            vUpper = MakePlane(upper, upper[0].varyings[ui + 1], upper[1].varyings[ui + 1], upper[2].varyings[ui + 1],
+                               upperArea);
+            auto uAt = [&](int i) {
+                const double dx = static_cast<double>(static_cast<long long>(x0 + i) * kSubpixel + kHalfPixel - s[0].x);
+                return static_cast<float>(uUpper.At(dx, firstDy));
+            };
+            auto vAt = [&](int y) {
+                const long long py = static_cast<long long>(y) * kSubpixel + kHalfPixel;
+                return static_cast<float>(vUpper.At(firstDx, static_cast<double>(py - s[0].y)));
+            };
+            // Unscaled and unflipped, the columns run first, first + 1, ...: the
+            // row then reads the texel row directly.
+            if (!ConsecutiveTexels(uAt(0) * texWidth, uAt(count - 1) * texWidth, count, texture->Width(), firstColumn)) {
+                firstColumn = -1;
+                if (columnTexels_.size() < static_cast<std::size_t>(count)) columnTexels_.resize(count);
+                for (int i = 0; i < count; ++i) columnTexels_[i] = PointTexel(uAt(i), texture->Width(), sampler->addressU);
+                firstColumn = columnTexels_[0];
+                for (int i = 1; i < count && firstColumn >= 0; ++i) {
+                    if (columnTexels_[i] != firstColumn + i) firstColumn = -1;
+                }
+            }
+            row.columns = firstColumn >= 0 ? nullptr : columnTexels_.data();
+            if (!ConsecutiveTexels(vAt(y0) * texHeight, vAt(y1) * texHeight, y1 - y0 + 1, texture->Height(), firstRow)) {
+                firstRow = -1;
+            }
         }
     }
 
-    std::optional<Plane> vLower;
+    // The lower triangle's v plane, made the first time a row needs it.
+    Plane vLower;
+    bool haveLower = false;
     const int width = state_.target->Width();
     WithBlender(state_.blend, [&](auto blend) {
         for (int y = y0; y <= y1; ++y) {
@@ -705,13 +766,14 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
             // it can only land in another texel right at a texel edge.
             int rowLower = rowUpper;
             if (!ClearOfTexelEdge(vu * static_cast<float>(texture->Height()))) {
-                if (!vLower) {
+                if (!haveLower) {
                     const ScreenVertex lower[3] = {s[1], s[3], s[2]};
+                    haveLower = true;
                     vLower = MakePlane(lower, lower[0].varyings[ui + 1], lower[1].varyings[ui + 1],
                                        lower[2].varyings[ui + 1], areaOf(s[1], s[3], s[2]));
                 }
                 const float vl = static_cast<float>(
-                    vLower->At(firstDx, static_cast<double>(py - s[1].y)));
+                    vLower.At(firstDx, static_cast<double>(py - s[1].y)));
                 rowLower = PointTexel(vl, texture->Height(), sampler->addressV);
             }
             if (rowUpper == rowLower) {

@@ -19,9 +19,25 @@ struct Scene {
     bool flatColor;
 };
 
+// The textured 2D program as a general one, whose vertices go through the
+// whole vertex stage instead of being read straight from the buffer.
+std::string GeneralVertexProgram()
+{
+    static const std::string name = [] {
+        VertexProgram program = *FindVertexProgram("vs_vp2_vc_vt");
+        program.name = "quad_path_test_vs_general";
+        program.passes2D = false;
+        RegisterVertexProgram(program);
+        return std::string(program.name);
+    }();
+    return name;
+}
+
+// The reference (quadPath false) takes the general vertex stage and the
+// triangle path.
 std::vector<std::uint32_t> Render(const Scene& scene, bool quadPath, std::uint64_t* fastQuads)
 {
-    Rig rig(97, 61, "vs_vp2_vc_vt", scene.flatColor ? "ps_vc" : "ps_vc_tc");
+    Rig rig(97, 61, quadPath ? "vs_vp2_vc_vt" : GeneralVertexProgram(), scene.flatColor ? "ps_vc" : "ps_vc_tc");
     rig.device.SetQuadPathEnabled(quadPath);
     rig.device.SetSpritePathEnabled(quadPath);  // the reference is the general triangle path
     auto texture = rig.device.CreateTexture(scene.texWidth, scene.texHeight, PixelFormat::R8G8B8A8);
@@ -37,7 +53,8 @@ std::vector<std::uint32_t> Render(const Scene& scene, bool quadPath, std::uint64
     return std::vector<std::uint32_t>(rig.target->Pixels(), rig.target->Pixels() + 97 * 61);
 }
 
-// The integer path for axis-aligned quads must give exactly the pixels of the
+// The integer path for axis-aligned quads, with corners read straight from the
+// vertex buffer, must give exactly the pixels of the vertex stage and the
 // triangle path, whatever the position, size, flips, texture rectangle,
 // addressing, colour and blending.
 TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
@@ -84,6 +101,12 @@ TEST(QuadPath, GivesTheSamePixelsAsTheTrianglePath)
                 for (float& c : color) c = static_cast<float>(pick(256)) / 255.0f;
             }
             layout.AddQuad(scene.vertices, scene.indices, x0, y0, x1, y1, color, u0, v0, u1, v1);
+            // Now and then a lone triangle, and one with a corner past the buffer.
+            if (pick(6) == 0) {
+                const std::uint32_t last = static_cast<std::uint32_t>(scene.vertices.size()) - 1;
+                for (std::uint32_t i : {last, last - 3, last - 1}) scene.indices.push_back(i);
+                for (std::uint32_t i : {last, last + 1, last - 2}) scene.indices.push_back(i);
+            }
         }
         std::uint64_t fast = 0;
         const auto withQuads = Render(scene, true, &fast);
