@@ -10,7 +10,9 @@ class Texture;
 
 // Shows a finished back buffer in the window through one streaming texture in
 // the window's own pixel format, scaled to the window by the renderer (on the
-// GPU where there is one).
+// GPU where there is one). Where the renderer would be an OpenGL drawn in
+// software (no GPU), which costs several threads a frame for a plain scaling,
+// the presenter scales the back buffer into the window's surface itself.
 // Paced by the display's vertical sync where there is one, otherwise by
 // sleeping to the next 1/60 s deadline.
 class Presenter {
@@ -24,8 +26,11 @@ public:
     bool CreateForMainWindow();
     // nativeWindow: a window's native handle.
     bool Create(void* nativeWindow);
+    // The same, scaling into the window's surface whatever renderer there is.
+    bool CreateScalingItself(void* nativeWindow);
     void Destroy();
-    bool IsReady() const { return renderer_ != nullptr; }
+    bool IsReady() const { return renderer_ != nullptr || window_ != nullptr; }
+    bool ScalesItself() const { return window_ != nullptr; }
     bool HasVsync() const { return vsync_; }
 
     // Unpaced, each Present returns as soon as the frame is shown, so that
@@ -42,11 +47,22 @@ public:
     bool ReadShownPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) const;
 
 private:
+    bool Create(void* nativeWindow, bool scaleItself);
     void Pace();
     void ApplyVsync();
+    bool PresentByRenderer(const Texture& backBuffer);
+    bool PresentIntoSurface(const Texture& backBuffer);
 
     void* renderer_ = nullptr;
     void* texture_ = nullptr;
+    // The window, while the presenter scales into its surface itself.
+    void* window_ = nullptr;
+    // Scaling into the surface: the back buffer column of each window column,
+    // for the sizes it was made for, and a window-sized frame for surfaces in
+    // another pixel format.
+    std::vector<int> sourceColumns_;
+    int scaledFrom_ = 0;
+    std::vector<std::uint32_t> scaled_;
     // The window's own pixel format (an SDL format value): the texture is
     // made in it, so that scaling to the window never converts per pixel.
     std::uint32_t windowFormat_ = 0;

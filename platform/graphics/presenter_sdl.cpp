@@ -2,7 +2,10 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/graphics/presenter.h"
@@ -16,18 +19,78 @@ constexpr std::int64_t kFrameNs = 1'000'000'000 / 60;
 
 SDL_Renderer* AsRenderer(void* p) { return static_cast<SDL_Renderer*>(p); }
 SDL_Texture* AsTexture(void* p) { return static_cast<SDL_Texture*>(p); }
+SDL_Window* AsWindow(void* p) { return static_cast<SDL_Window*>(p); }
+
+// True for an OpenGL renderer whose driver draws on the CPU (Mesa's llvmpipe,
+// softpipe or swrast): it would take several threads to scale each frame.
+bool IsSoftwareOpenGl(SDL_Renderer* renderer)
+{
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
+    if (std::string_view(info.name).substr(0, 6) != "opengl") return false;
+    // The renderer's context is current once it is made.
+    using GetString = const unsigned char* (*)(unsigned int);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    if (!name) return false;
+    const std::string_view text(reinterpret_cast<const char*>(name));
+    return text.find("llvmpipe") != text.npos || text.find("softpipe") != text.npos ||
+           text.find("Software Rasterizer") != text.npos || text.find("swrast") != text.npos;
+}
+
+// True where SDL would make an OpenGL renderer that can only be drawn in
+// software: a windowing system's driver on a machine without a GPU device.
+// Loading the software OpenGL just to find that out costs tens of megabytes,
+// so this is asked first. A renderer named by the user is left to SDL.
+bool OpenGlWouldBeSoftware()
+{
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (asked && *asked) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return false;
+    const std::string_view name(driver);
+    if (name != "x11" && name != "wayland") return false;
+    std::error_code error;
+    return !std::filesystem::exists("/dev/dri", error);
+}
 }  // namespace
 
 Presenter::~Presenter() { Destroy(); }
 
 bool Presenter::CreateForMainWindow() { return Create(platform::MainWindowNativeHandle()); }
 
-bool Presenter::Create(void* nativeWindow)
+bool Presenter::Create(void* nativeWindow) { return Create(nativeWindow, false); }
+
+bool Presenter::CreateScalingItself(void* nativeWindow) { return Create(nativeWindow, true); }
+
+bool Presenter::Create(void* nativeWindow, bool scaleItself)
 {
     Destroy();
     auto* window = static_cast<SDL_Window*>(nativeWindow);
     if (!window) return false;
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+    SDL_Renderer* renderer = nullptr;
+    if (!scaleItself && OpenGlWouldBeSoftware()) scaleItself = true;
+    if (!scaleItself) {
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
+        if (renderer && IsSoftwareOpenGl(renderer)) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+            scaleItself = true;
+        }
+    }
+    if (scaleItself) {
+        // The window's surface straight on the display's own image, not one
+        // that SDL would draw through a renderer again.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (SDL_GetWindowSurface(window)) {
+            window_ = window;
+            platform::SetEraseBackground(false);
+            vsync_ = false;
+            nextDeadlineNs_ = 0;
+            return true;
+        }
+    }
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) return false;
     renderer_ = renderer;
@@ -55,8 +118,13 @@ void Presenter::Destroy()
     if (renderer_) SDL_DestroyRenderer(AsRenderer(renderer_));
     texture_ = nullptr;
     renderer_ = nullptr;
+    window_ = nullptr;
     textureWidth_ = textureHeight_ = 0;
     windowFormat_ = 0;
+    sourceColumns_.clear();
+    scaledFrom_ = 0;
+    scaled_.clear();
+    scaled_.shrink_to_fit();
 }
 
 void Presenter::SetPaced(bool paced)
@@ -73,10 +141,69 @@ void Presenter::ApplyVsync()
 
 bool Presenter::Present(const Texture& backBuffer)
 {
+    if (backBuffer.Width() <= 0 || backBuffer.Height() <= 0) return false;
+    const bool shown = window_ ? PresentIntoSurface(backBuffer) : PresentByRenderer(backBuffer);
+    if (shown && paced_ && !vsync_) Pace();
+    return shown;
+}
+
+// Nearest-neighbour scaling of the back buffer to the window's size, each
+// window row from its back buffer row, a row repeated by copying it.
+bool Presenter::PresentIntoSurface(const Texture& backBuffer)
+{
+    // Asked each frame: a resized window gets a new surface.
+    SDL_Surface* surface = SDL_GetWindowSurface(AsWindow(window_));
+    if (!surface || surface->w <= 0 || surface->h <= 0) return false;
+    const int width = backBuffer.Width();
+    const int height = backBuffer.Height();
+    const int windowWidth = surface->w;
+    const int windowHeight = surface->h;
+    if (static_cast<int>(sourceColumns_.size()) != windowWidth || scaledFrom_ != width) {
+        sourceColumns_.resize(static_cast<std::size_t>(windowWidth));
+        for (int x = 0; x < windowWidth; ++x) {
+            sourceColumns_[static_cast<std::size_t>(x)] =
+                static_cast<int>(static_cast<long long>(x) * width / windowWidth);
+        }
+        scaledFrom_ = width;
+    }
+    const std::uint32_t format = surface->format->format;
+    // Device pixels are ARGB8888 words; RGB888 lays them out alike.
+    const bool direct = format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    std::uint8_t* out = static_cast<std::uint8_t*>(surface->pixels);
+    std::size_t pitch = static_cast<std::size_t>(surface->pitch);
+    if (!direct) {
+        scaled_.resize(static_cast<std::size_t>(windowWidth) * windowHeight);
+        out = reinterpret_cast<std::uint8_t*>(scaled_.data());
+        pitch = static_cast<std::size_t>(windowWidth) * 4;
+    }
+    const int* columns = sourceColumns_.data();
+    int lastRow = -1;
+    for (int y = 0; y < windowHeight; ++y) {
+        const int sourceRow = static_cast<int>(static_cast<long long>(y) * height / windowHeight);
+        auto* row = reinterpret_cast<std::uint32_t*>(out + pitch * static_cast<std::size_t>(y));
+        if (sourceRow == lastRow) {
+            std::memcpy(row, out + pitch * static_cast<std::size_t>(y - 1), static_cast<std::size_t>(windowWidth) * 4);
+            continue;
+        }
+        const std::uint32_t* source = backBuffer.Pixels() + static_cast<std::size_t>(sourceRow) * width;
+        for (int x = 0; x < windowWidth; ++x) row[x] = source[columns[x]];
+        lastRow = sourceRow;
+    }
+    bool ok = true;
+    if (!direct) {
+        ok = SDL_ConvertPixels(windowWidth, windowHeight, SDL_PIXELFORMAT_ARGB8888, scaled_.data(), windowWidth * 4,
+                               format, surface->pixels, surface->pitch) == 0;
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    return ok && SDL_UpdateWindowSurface(AsWindow(window_)) == 0;
+}
+
+bool Presenter::PresentByRenderer(const Texture& backBuffer)
+{
     if (!renderer_) return false;
     const int width = backBuffer.Width();
     const int height = backBuffer.Height();
-    if (width <= 0 || height <= 0) return false;
     if (!texture_ || width != textureWidth_ || height != textureHeight_) {
         if (texture_) SDL_DestroyTexture(AsTexture(texture_));
         texture_ = SDL_CreateTexture(AsRenderer(renderer_), windowFormat_, SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -108,12 +235,23 @@ bool Presenter::Present(const Texture& backBuffer)
     // The copy covers the whole window and blends nothing: no clear is needed.
     SDL_RenderCopy(AsRenderer(renderer_), AsTexture(texture_), nullptr, nullptr);
     SDL_RenderPresent(AsRenderer(renderer_));
-    if (paced_ && !vsync_) Pace();
     return true;
 }
 
 bool Presenter::ReadShownPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) const
 {
+    if (window_) {
+        SDL_Surface* surface = SDL_GetWindowSurface(AsWindow(window_));
+        if (!surface || surface->w <= 0 || surface->h <= 0) return false;
+        width = surface->w;
+        height = surface->h;
+        pixels.assign(static_cast<std::size_t>(width) * height, 0u);
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+        const bool ok = SDL_ConvertPixels(width, height, surface->format->format, surface->pixels, surface->pitch,
+                                          SDL_PIXELFORMAT_ARGB8888, pixels.data(), width * 4) == 0;
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        return ok;
+    }
     if (!renderer_ || SDL_GetRendererOutputSize(AsRenderer(renderer_), &width, &height) != 0) return false;
     if (width <= 0 || height <= 0) return false;
     pixels.assign(static_cast<std::size_t>(width) * height, 0u);

@@ -62,10 +62,10 @@ TEST_F(PresenterTest, PacesSixtyFramesASecondBySleepingUnlessUnpaced)
     EXPECT_FALSE(presenter.Present(Texture(0, 0, PixelFormat::B8G8R8A8)));
 }
 
-TEST_F(PresenterTest, ShowsTheBackBufferScaledToTheWindowWithItsColoursAsTheyAre)
+// Each pixel of a 160 x 90 back buffer covers 2 x 2 window pixels; a
+// translucent pixel still shows its own colour, as a window ignores alpha.
+void ExpectTheBackBufferScaledToTheWindow(Presenter& presenter)
 {
-    // Each pixel of a 160 x 90 back buffer covers 2 x 2 window pixels; a
-    // translucent pixel still shows its own colour, as a window ignores alpha.
     Texture back(160, 90, PixelFormat::B8G8R8A8);
     for (int y = 0; y < 90; ++y) {
         for (int x = 0; x < 160; ++x) {
@@ -85,6 +85,17 @@ TEST_F(PresenterTest, ShowsTheBackBufferScaledToTheWindowWithItsColoursAsTheyAre
             ASSERT_EQ(shown[static_cast<std::size_t>(y) * width + x] & 0x00FFFFFFu, want) << x << "," << y;
         }
     }
+}
+
+TEST_F(PresenterTest, ShowsTheBackBufferScaledToTheWindowWithItsColoursAsTheyAre)
+{
+    EXPECT_FALSE(presenter.ScalesItself());
+    ExpectTheBackBufferScaledToTheWindow(presenter);
+    // Where the presenter scales into the window's surface itself (as it
+    // does over an OpenGL drawn in software), the window shows the same.
+    ASSERT_TRUE(presenter.CreateScalingItself(platform::MainWindowNativeHandle()));
+    EXPECT_TRUE(presenter.ScalesItself());
+    ExpectTheBackBufferScaledToTheWindow(presenter);
 }
 
 TEST(Presenter, NeedsAWindow)
