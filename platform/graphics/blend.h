@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/pixel_math.h"
@@ -191,11 +192,11 @@ struct GenericBlender {
     std::uint32_t operator()(std::uint32_t src, std::uint32_t dst) const { return BlendPixel(*desc, src, dst); }
 };
 
-// Calls fn with the blender object that fits the state.
+// Calls fn with the blender object of the kind (ClassifyBlend of desc).
 template <typename Fn>
-void WithBlender(const BlendDesc& desc, Fn&& fn)
+void WithBlenderOfKind(BlendKind kind, const BlendDesc& desc, Fn&& fn)
 {
-    switch (ClassifyBlend(desc)) {
+    switch (kind) {
     case BlendKind::Opaque: fn(OpaqueBlender{}); break;
     case BlendKind::Alpha: fn(AlphaBlender{}); break;
     case BlendKind::Add: fn(AddBlender{}); break;
@@ -203,6 +204,13 @@ void WithBlender(const BlendDesc& desc, Fn&& fn)
     case BlendKind::Subtract: fn(SubtractBlender{}); break;
     case BlendKind::Generic: fn(GenericBlender{&desc}); break;
     }
+}
+
+// Calls fn with the blender object that fits the state.
+template <typename Fn>
+void WithBlender(const BlendDesc& desc, Fn&& fn)
+{
+    WithBlenderOfKind(ClassifyBlend(desc), desc, std::forward<Fn>(fn));
 }
 
 }  // namespace platform::gfx

@@ -320,6 +320,27 @@ void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modul
     }
 }
 
+// Writes `rows` rows of consecutive texels without a depth test: row k reads
+// row.texels + k * texelPitch and writes row.target + k * targetPitch, as
+// WritePixelRow would row by row. Each row asks for the target row
+// `prefetchRows` below it, where there is one.
+template <typename Blender>
+void WriteTexelRows(PixelRow row, Blender blend, bool modulate, int rows, std::size_t texelPitch,
+                    std::size_t targetPitch, int prefetchRows)
+{
+    using namespace pixel_row_detail;
+    for (int k = 0; k < rows; ++k) {
+        if (k + prefetchRows < rows) {
+            const std::uint32_t* ahead = row.target + static_cast<std::size_t>(prefetchRows) * targetPitch;
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(ahead + row.count - 1, 1);
+        }
+        RunSourceRow<Blender, false>(row, TexelRun{row.texels}, blend, modulate);
+        row.texels += texelPitch;
+        row.target += targetPitch;
+    }
+}
+
 // Writes the row through `blend` from any source with At, Four and Two as
 // above, without a depth test.
 template <typename Blender, typename Source>

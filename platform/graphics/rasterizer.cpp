@@ -130,6 +130,8 @@ bool Rasterizer::Begin(const DrawState& state)
     spritePath_ = !stencilTest_ && state_.spritePath && state_.raster.fill == FillMode::Solid &&
                   sprites_.Begin(targetPixels_, state_.target->Width(), *state_.pixel, varyingCount_,
                                  state_.textures[0], state_.samplers[0], state_.blend, depthTest, clipX1_ - clipX0_);
+    blendKind_ = ClassifyBlend(state_.blend);
+    quadPathOpen_ = QuadPathOpen();
     // A triangle has at most one span per row of the clip rectangle.
     if (spriteRows_.size() < static_cast<std::size_t>(clipY1_ - clipY0_)) spriteRows_.resize(clipY1_ - clipY0_);
     return true;
@@ -584,7 +586,7 @@ bool Rasterizer::UpperRowSpan(const ScreenVertex* s, int x0, int x1, int y, int&
     return RowSpan(upper, y, lo, hi);
 }
 
-bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
+bool Rasterizer::QuadPathOpen() const
 {
     if (!state_.quadPath || stencilTest_) return false;
     const PixelProgram& program = *state_.pixel;
@@ -594,6 +596,19 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     const int ui = program.uvVarying;
     if (ci < 0 || ci + 4 > kMaxVaryings || (textured && (ui < 0 || ui + 2 > kMaxVaryings))) return false;
     if (ci + 4 > varyingCount_ || (textured && ui + 2 > varyingCount_)) return false;
+    if (!textured) return true;
+    const Texture* texture = state_.textures[0];
+    const SamplerDesc* sampler = state_.samplers[0];
+    return texture && texture->Width() > 0 && texture->Height() > 0 && sampler && sampler->filter == Filter::Point;
+}
+
+bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
+{
+    if (!quadPathOpen_) return false;
+    const PixelProgram& program = *state_.pixel;
+    const bool textured = program.shortcut == QuadShortcut::TextureTimesVertexColor;
+    const int ci = program.colorVarying;
+    const int ui = program.uvVarying;
 
     // Flat in w and z, inside every clip plane: no clipping, affine varyings.
     const float w = tl.position[3];
@@ -609,8 +624,6 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     const Texture* texture = textured ? state_.textures[0] : nullptr;
     const SamplerDesc* sampler = textured ? state_.samplers[0] : nullptr;
     if (textured) {
-        if (!texture || texture->Width() <= 0 || texture->Height() <= 0 || !sampler) return false;
-        if (sampler->filter != Filter::Point) return false;
         // u runs along x only, v along y only.
         if (tl.varyings[ui] != bl.varyings[ui] || tr.varyings[ui] != br.varyings[ui]) return false;
         if (tl.varyings[ui + 1] != tr.varyings[ui + 1] || bl.varyings[ui + 1] != br.varyings[ui + 1]) return false;
@@ -733,7 +746,15 @@ bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const Clip
     Plane vLower;
     bool haveLower = false;
     const int width = state_.target->Width();
-    WithBlender(state_.blend, [&](auto blend) {
+    WithBlenderOfKind(blendKind_, state_.blend, [&](auto blend) {
+        // The common sprite: texel rows and columns one to one, no depth.
+        if (textured && firstRow >= 0 && firstColumn >= 0 && !depth) {
+            row.target = targetPixels_ + static_cast<std::size_t>(y0) * width + x0;
+            row.texels = texture->Pixels() + static_cast<std::size_t>(firstRow) * texture->Width() + firstColumn;
+            WriteTexelRows(row, blend, modulate, y1 - y0 + 1, static_cast<std::size_t>(texture->Width()),
+                           static_cast<std::size_t>(width), kPrefetchRows);
+            return;
+        }
         for (int y = y0; y <= y1; ++y) {
             row.target = targetPixels_ + static_cast<std::size_t>(y) * width + x0;
             // Rows of a small quad lie a whole target row apart: ask for the

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/graphics/blend.h"
 #include "platform/graphics/gfx_types.h"
 #include "platform/graphics/pixel_plane.h"
 #include "platform/graphics/program.h"
@@ -62,6 +63,8 @@ private:
     struct ScreenVertex;
     struct Triangle;
     class RowWalker;
+    // False when this draw's state rules the quad path out for every quad.
+    bool QuadPathOpen() const;
     bool Inside(const ClipVertex& v) const;
     void Project(const ClipVertex& v, ScreenVertex& out) const;
     void ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
@@ -81,6 +84,10 @@ private:
     double guardX_ = 1, guardY_ = 1;
     int varyingCount_ = 0;
     bool spritePath_ = false;  // this draw's flat-w triangles go through sprites_
+    // What every quad of this draw shares: whether the quad path may take
+    // them at all, and the blend.
+    bool quadPathOpen_ = false;
+    BlendKind blendKind_ = BlendKind::Generic;
     bool stencilTest_ = false;  // this draw tests and updates the stencil plane
     bool frontFacing_ = true;   // of the triangle being drawn, for the stencil
     // This draw's target, depth and stencil values; depth and stencil null
