@@ -10,9 +10,10 @@ class Texture;
 
 // Shows a finished back buffer in the window through one streaming texture in
 // the window's own pixel format, scaled to the window by the renderer (on the
-// GPU where there is one). Where the renderer would be an OpenGL drawn in
-// software (no GPU), which costs several threads a frame for a plain scaling,
-// the presenter scales the back buffer into the window's surface itself.
+// GPU where there is one). Where the renderer would draw in software (SDL's
+// own, or an OpenGL without a GPU, which costs several threads a frame for a
+// plain scaling), the presenter scales the back buffer into the window's
+// surface itself.
 // Paced by the display's vertical sync where there is one, otherwise by
 // sleeping to the next 1/60 s deadline.
 class Presenter {
@@ -26,8 +27,6 @@ public:
     bool CreateForMainWindow();
     // nativeWindow: a window's native handle.
     bool Create(void* nativeWindow);
-    // The same, scaling into the window's surface whatever renderer there is.
-    bool CreateScalingItself(void* nativeWindow);
     void Destroy();
     bool IsReady() const { return renderer_ != nullptr || window_ != nullptr; }
     bool ScalesItself() const { return window_ != nullptr; }
@@ -47,7 +46,6 @@ public:
     bool ReadShownPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) const;
 
 private:
-    bool Create(void* nativeWindow, bool scaleItself);
     void Pace();
     void ApplyVsync();
     bool PresentByRenderer(const Texture& backBuffer);

@@ -7,6 +7,10 @@
 #include <system_error>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/clock.h"
 #include "platform/graphics/presenter.h"
 #include "platform/graphics/resources.h"
@@ -21,12 +25,14 @@ SDL_Renderer* AsRenderer(void* p) { return static_cast<SDL_Renderer*>(p); }
 SDL_Texture* AsTexture(void* p) { return static_cast<SDL_Texture*>(p); }
 SDL_Window* AsWindow(void* p) { return static_cast<SDL_Window*>(p); }
 
-// True for an OpenGL renderer whose driver draws on the CPU (Mesa's llvmpipe,
-// softpipe or swrast): it would take several threads to scale each frame.
-bool IsSoftwareOpenGl(SDL_Renderer* renderer)
+// True for SDL's own software renderer, and for an OpenGL renderer whose
+// driver draws on the CPU (Mesa's llvmpipe, softpipe or swrast), which would
+// take several threads to scale each frame: scaling by hand costs less.
+bool DrawsInSoftware(SDL_Renderer* renderer)
 {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
+    if (info.flags & SDL_RENDERER_SOFTWARE) return true;
     if (std::string_view(info.name).substr(0, 6) != "opengl") return false;
     // The renderer's context is current once it is made.
     using GetString = const unsigned char* (*)(unsigned int);
@@ -54,26 +60,36 @@ bool OpenGlWouldBeSoftware()
     std::error_code error;
     return !std::filesystem::exists("/dev/dri", error);
 }
+
+// Each pixel twice, for a window twice the back buffer's width.
+void ScaleRowTwice(const std::uint32_t* source, int width, std::uint32_t* out)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x + 4 <= width; x += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi32(four, four));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 4), _mm_unpackhi_epi32(four, four));
+    }
+#endif
+    for (; x < width; ++x) out[2 * x] = out[2 * x + 1] = source[x];
+}
 }  // namespace
 
 Presenter::~Presenter() { Destroy(); }
 
 bool Presenter::CreateForMainWindow() { return Create(platform::MainWindowNativeHandle()); }
 
-bool Presenter::Create(void* nativeWindow) { return Create(nativeWindow, false); }
-
-bool Presenter::CreateScalingItself(void* nativeWindow) { return Create(nativeWindow, true); }
-
-bool Presenter::Create(void* nativeWindow, bool scaleItself)
+bool Presenter::Create(void* nativeWindow)
 {
     Destroy();
     auto* window = static_cast<SDL_Window*>(nativeWindow);
     if (!window) return false;
     SDL_Renderer* renderer = nullptr;
-    if (!scaleItself && OpenGlWouldBeSoftware()) scaleItself = true;
+    bool scaleItself = OpenGlWouldBeSoftware();
     if (!scaleItself) {
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
-        if (renderer && IsSoftwareOpenGl(renderer)) {
+        if (renderer && DrawsInSoftware(renderer)) {
             SDL_DestroyRenderer(renderer);
             renderer = nullptr;
             scaleItself = true;
@@ -187,7 +203,11 @@ bool Presenter::PresentIntoSurface(const Texture& backBuffer)
             continue;
         }
         const std::uint32_t* source = backBuffer.Pixels() + static_cast<std::size_t>(sourceRow) * width;
-        for (int x = 0; x < windowWidth; ++x) row[x] = source[columns[x]];
+        if (windowWidth == 2 * width) {
+            ScaleRowTwice(source, width, row);
+        } else {
+            for (int x = 0; x < windowWidth; ++x) row[x] = source[columns[x]];
+        }
         lastRow = sourceRow;
     }
     bool ok = true;
