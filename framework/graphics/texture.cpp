@@ -1,8 +1,6 @@
 // Whole-image textures on the device: made from raw or block-compressed pixels, as render targets, and bound.
 #include "framework/graphics/texture.h"
 
-#include <cstring>
-
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/image_file.h"
 #include "framework/log/log.h"
@@ -38,21 +36,15 @@ int SYSWIN_CTexture::CreateFromImage(const std::string& name, const void* payloa
     if (!device) return -1;
     texture_ = device->CreateTexture(width, height, platform::gfx::PixelFormat::B8G8R8A8);
     if (!texture_) return -1;
-    if (copyHeap) {
-        void* copy = memory::MemAlloc(copyHeap, needed);
-        if (!copy) {
-            texture_.reset();
-            return -1;
-        }
-        std::memcpy(copy, payload, needed);
-        pixels_ = copy;
-        pixelsBorrowed_ = false;
-    } else {
+    // The device holds the pixels from now on. A copy kept beside them could
+    // never change, so none is kept: the image would sit in memory twice.
+    texture_->Update(payload, static_cast<std::size_t>(width) * 4);
+    if (!copyHeap) {
+        // The caller's block stays, and may be changed and marked dirty.
         pixels_ = payload;
         pixelsBorrowed_ = true;
+        pixelsSize_ = needed;
     }
-    pixelsSize_ = needed;
-    dirty_ = true;
     return 0;
 }
 

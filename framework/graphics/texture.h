@@ -67,9 +67,10 @@ public:
 
     // Raw images (any format other than the three block-compressed ones):
     // width x height pixels of 4 bytes, blue, green, red, alpha, rows top to
-    // bottom. With a copy heap the pixels are copied into it; without, the
-    // caller's block is used as it is and must outlive the texture. The
-    // pixels go to the device at the next bind. Block-compressed images are
+    // bottom, put on the device at once. With a copy heap nothing else is
+    // kept; without, the caller's block is kept as it is and must outlive the
+    // texture: marked dirty, it goes to the device again at the next bind.
+    // Block-compressed images are
     // decoded at once into a texture of the size their payload states; no
     // pixel block is kept. Width and height stay those given. Returns 0, or
     // -1 on failure.

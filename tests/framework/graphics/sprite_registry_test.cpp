@@ -124,8 +124,10 @@ TEST_F(SpriteRegistryTest, APackageFillsItsGroupWithSpritesThenTheAtlas)
     EXPECT_EQ(wall->GetImageWidth(), atlas->GetWidth());
     EXPECT_EQ(wall->GetImageHeight(), atlas->GetHeight());
     EXPECT_EQ(wall->GetFormat(), atlas->GetFormat());
+    // The atlas's pixels are on the device only, not kept twice.
     EXPECT_EQ(wall->GetPixels(), atlas->GetPixels());
-    EXPECT_NE(atlas->GetPixels(), nullptr);
+    EXPECT_EQ(atlas->GetPixels(), nullptr);
+    ASSERT_NE(static_cast<SYSWIN_CTexture*>(atlas)->DeviceTexture(), nullptr);
     const TexCoord uvMin = wall->GetUVMin();
     const TexCoord uvMax = wall->GetUVMax();
     EXPECT_FLOAT_EQ((uvMax.u - uvMin.u) * atlas->GetWidth(), 5.0f);

@@ -62,9 +62,9 @@ TEST_F(PresenterTest, PacesSixtyFramesASecondBySleepingUnlessUnpaced)
     EXPECT_FALSE(presenter.Present(Texture(0, 0, PixelFormat::B8G8R8A8)));
 }
 
-// Each window pixel shows the back buffer pixel it falls in (160 x 90 covers
-// 2 x 2 window pixels each); a translucent pixel still shows its own colour,
-// as a window ignores alpha.
+// Each window pixel shows the back buffer pixel it falls in (a 160 x 90 one
+// covers 2 x 2 window pixels); a translucent pixel still shows its own
+// colour, as a window ignores alpha.
 void ExpectTheBackBufferScaledToTheWindow(Presenter& presenter, int backWidth, int backHeight)
 {
     Texture back(backWidth, backHeight, PixelFormat::B8G8R8A8);
@@ -78,8 +78,10 @@ void ExpectTheBackBufferScaledToTheWindow(Presenter& presenter, int backWidth, i
     std::vector<std::uint32_t> shown;
     int width = 0, height = 0;
     ASSERT_TRUE(presenter.ReadShownPixels(shown, width, height));
-    ASSERT_EQ(width, 320);
-    ASSERT_EQ(height, 180);
+    int windowWidth = 0, windowHeight = 0;
+    ASSERT_TRUE(platform::GetWindowClientSize(windowWidth, windowHeight));
+    ASSERT_EQ(width, windowWidth);
+    ASSERT_EQ(height, windowHeight);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t want = back.Pixel(x * backWidth / width, y * backHeight / height) & 0x00FFFFFFu;
@@ -95,7 +97,13 @@ TEST_F(PresenterTest, ShowsTheBackBufferScaledToTheWindowWithItsColoursAsTheyAre
     // scales into the window's surface itself, as over a software OpenGL.
     EXPECT_TRUE(presenter.ScalesItself());
     ExpectTheBackBufferScaledToTheWindow(presenter, 160, 90);
-    ExpectTheBackBufferScaledToTheWindow(presenter, 100, 70);
+    // As large, twice, three times as wide, or neither; and a resized window.
+    for (const int windowWidth : {320, 330}) {
+        platform::SetWindowClientSize(windowWidth, 180);
+        for (const int backWidth : {windowWidth, windowWidth / 2, windowWidth / 3, 107}) {
+            ExpectTheBackBufferScaledToTheWindow(presenter, backWidth, 70);
+        }
+    }
 }
 
 TEST(Presenter, NeedsAWindow)
