@@ -72,12 +72,12 @@ TEST_F(ShipStatusTest, ANewGamesPanelCountsTheShipAndFlashesWhileTheShipIsInDang
     ASSERT_TRUE(Panel().IsOpen());
     StepFrames(1);
 
-    // Hull and fuel in four digits without leading zeros; the calories of the ten dishes the pantry
-    // holds at 30 each on the three-row plate; money in eight digits with the ninth hidden; crew and
-    // quarters in three.
+    // Hull and fuel (the tank starts two thirds full) in four digits without leading zeros; the
+    // calories of the ten dishes the pantry holds at 30 each on the three-row plate; money in eight
+    // digits with the ninth hidden; crew and quarters in three.
     EXPECT_EQ(Panel().Shown(Figure::kHull), " 300");
     EXPECT_EQ(Panel().Shown(Figure::kHullMax), " 300");
-    EXPECT_EQ(Panel().Shown(Figure::kFuel), " 300");
+    EXPECT_EQ(Panel().Shown(Figure::kFuel), " 200");
     EXPECT_EQ(Panel().Shown(Figure::kFuelCapacity), " 300");
     ASSERT_EQ(world.foodStores.Count(), 1);
     const GAME_CFoodStorageImpl& pantry = *world.foodStores.At(0);
