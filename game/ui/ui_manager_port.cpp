@@ -56,7 +56,10 @@ void GAME_CUIManager::RestartEventWait()
 bool GAME_CUIManager::IsEventWindowBusy(bool shownInFull) const
 {
     const auto* window = Get<GAME_CUIEvent>();
-    if (window == nullptr) return false;
+    // A closed window neither types nor takes a confirm: a script waiting on it would wait for
+    // good. That happens when an event met under way runs inside another one and closes the window
+    // the first one still writes to.
+    if (window == nullptr || !window->IsOpen()) return false;
     return shownInFull ? !window->AllShown() : !window->IsFinished();
 }
 

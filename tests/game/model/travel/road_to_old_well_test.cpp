@@ -1,0 +1,60 @@
+// The shipped road from Cheddar Springs to Old Well, driven on the real data set as a player drives
+// it, texts read and choices answered, until the ship stands at Old Well.
+#include <gtest/gtest.h>
+
+#include "framework/math/random.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/tag.h"
+#include "game/services/player/player_data.h"
+#include "game/ui/event_selection.h"
+#include "game/ui/ui_manager.h"
+#include "tests/support/game_fixture.h"
+
+namespace {
+
+constexpr std::uint32_t kRoadToOldWell = 2;
+
+class RoadToOldWell : public support::GameFixture {};
+
+// The ship drives on while the toll's question waits: a player who leaves it open meets the crates
+// further down the road, whose event runs inside the toll's and closes the event window. The toll,
+// answered then, writes its last line to the closed window: it must not wait for good on it.
+TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEndsAtOldWell)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    GAME_CGameWorld& world = *GetGameWorld();
+    vesk::math::SeedRandom(3);
+    for (GAME_CRoomBase* room : world.ship->rooms) {
+        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+    }
+    world.ship->RecalcStats();
+    ASSERT_GT(world.ship->speed, 0.0f);
+    std::uint32_t road = kRoadToOldWell;
+    StartRoute(*world.travel, &road, true, {}, {});
+    ShowNextHideoutNotice(world);
+    GAME_CRouteManager& route = *world.travel->routeManager;
+
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return GetEventSelection()->IsActive(); }, 6000))
+        << "no question by " << route.GetPosition();
+    const std::int32_t askedAt = route.GetPosition();
+    ASSERT_TRUE(StepUntil([&] { return route.GetPosition() >= 2820; }, 6000)) << "stopped at " << route.GetPosition();
+    EXPECT_GT(route.GetPosition(), askedAt);
+    EXPECT_TRUE(GetEventSelection()->IsActive());
+
+    const bool arrived = StepConfirmingEventsUntil(
+        [&] {
+            const LocationRecord* here = world.travel->GetLocation();
+            return here != nullptr && here->hideoutId == MakeTag("AD04") && !route.IsRouteEventRunning();
+        },
+        3000);
+    ASSERT_TRUE(arrived) << "at " << route.GetPosition() << " of " << route.GetLength() << ", event window "
+                         << UI().IsOpen(kSlotEvent) << ", route event " << route.IsRouteEventRunning();
+    EXPECT_EQ(GetPlayerData()->money, 400) << "the toll was paid";
+    EXPECT_FALSE(UI().IsOpen(kSlotEvent));
+}
+
+}  // namespace
