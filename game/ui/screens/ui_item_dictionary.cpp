@@ -60,7 +60,9 @@ void GAME_CUIItemDictionary::BuildListPage()
     countCaption_ = MakeUIPictureUnder(root, "ui_text_num", 440.0f, 87.0f);
     AddWidget(countCaption_);
     AddWidget(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 270.0f));
-    cursorGroup_ = MakeUIGroupUnder(root, 0.0f, 0.0f);
+    // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands
+    // before the row and the highlight ends inside the window.
+    cursorGroup_ = MakeUIGroupUnder(root, -45.0f, -1.0f);
     AddWidget(cursorGroup_);
     AddWidget(MakeUIPictureUnder(cursorGroup_, "ui_select_highlight_big", 17.0f, -1.0f));
     cursorArrow_ = MakeUIPictureUnder(cursorGroup_, "ui_cursor_common_r90", 0.0f, -1.0f);

@@ -65,7 +65,9 @@ void GAME_CUIPub::BuildListWindow()
     AddWidget(nameHeader_);
     priceHeader_ = MakeUIPictureUnder(root, "ui_text_price", 412.0f, 87.0f);
     AddWidget(priceHeader_);
-    cursorHolder_ = MakeUIGroupUnder(root, 0.0f, 0.0f);
+    // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands
+    // before the row and the highlight ends inside the window.
+    cursorHolder_ = MakeUIGroupUnder(root, -45.0f, -1.0f);
     AddWidget(cursorHolder_);
     AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, -1.0f));
     cursorArrow_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, -1.0f);
