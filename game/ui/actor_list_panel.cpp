@@ -7,7 +7,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
-#include "game/model/world/game_world.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_room_actor_info.h"
 #include "game/ui/ui_draw.h"
@@ -30,7 +30,7 @@ constexpr std::uint32_t kCalorieColor = 0xFF4CC9F2u;
 
 }  // namespace
 
-GAME_CUIActorListPanel::GAME_CUIActorListPanel()
+GAME_CUIActorListPanel::GAME_CUIActorListPanel(const UIScreenContext& context) : context_(context)
 {
     // Drawn by the panel itself, not under a root; the wheel goes round from the last row to the first.
     scroll_ = MakeUIScrollBar(nullptr, 316.0f, 210.0f, 10.0f, 48.0f, false, UIScrollEnds::kWrap);
@@ -57,8 +57,7 @@ std::int32_t GAME_CUIActorListPanel::ScrollMaximum(std::size_t count)
 
 void GAME_CUIActorListPanel::OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    auto* screen = world != nullptr && world->ui ? UIManagerOf(world)->Get<GAME_CUIRoomActorInfo>() : nullptr;
+    auto* screen = context_.ui.Get<GAME_CUIRoomActorInfo>();
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
     screen->targetActor = actor;

@@ -11,13 +11,15 @@
 class GAME_CObjectActor;
 class GAME_CRoomBase;
 class GAME_CUIListController;
+struct UIScreenContext;
 
 // Four cells show at a time; choosing a crew member opens the room crew screen for it.
 class GAME_CUIActorListPanel : public vesk::memory::MainHeapObject {
 public:
     static constexpr std::uint32_t kVisibleCells = 4;
 
-    GAME_CUIActorListPanel();
+    // The context of the room screen the panel belongs to, for the crew screen it opens.
+    explicit GAME_CUIActorListPanel(const UIScreenContext& context);
     ~GAME_CUIActorListPanel();
     GAME_CUIActorListPanel(const GAME_CUIActorListPanel&) = delete;
     GAME_CUIActorListPanel& operator=(const GAME_CUIActorListPanel&) = delete;
@@ -43,6 +45,7 @@ private:
     void OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor);
     void DrawNumber(vesk::math::Vec2& pen, std::int32_t value);
 
+    const UIScreenContext& context_;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
     std::int32_t actorIcon_ = -1;
     std::int32_t bindLive_ = -1;

@@ -112,7 +112,7 @@ bool GAME_CUICrewCareScreen::AddEntry(GAME_CObjectActor* member, std::uint32_t s
     return true;
 }
 
-std::int32_t GAME_CUICrewCareScreen::RoomIndex() const { return GetUIRoomIndex(target); }
+std::int32_t GAME_CUICrewCareScreen::RoomIndex() const { return GetUIRoomIndex(Context().world, target); }
 
 std::size_t GAME_CUICrewCareScreen::CountRoomTasks() const
 {

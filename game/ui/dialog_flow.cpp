@@ -20,14 +20,10 @@ constexpr std::size_t kItemIcons = 4;
 // A dialog that stays up (not closing) is reused; one that is gone or going is opened again.
 bool StaysUp(const Dialog& dialog) { return dialog.visible && dialog.nextState != 3; }
 
-void HoldGameUntilGone(Dialog& dialog)
+void HoldGameUntilGone(Dialog& dialog, GAME_CGameWorld& world)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr) return;
-    world->held = 1;
-    dialog.whenGone = [] {
-        if (GAME_CGameWorld* now = PeekGameWorld()) now->held = 0;
-    };
+    world.held = 1;
+    dialog.whenGone = [&world] { world.held = 0; };
 }
 
 void WriteText(Dialog& dialog, const UIDialogText& text)
@@ -51,7 +47,7 @@ void WriteText(Dialog& dialog, const UIDialogText& text)
         dialog.SetImage(i, item.icon, x, y);
     }
     dialog.alignment = text.centred ? 1 : 0;
-    if (text.holdsGame) HoldGameUntilGone(dialog);
+    if (text.holdsGame != nullptr) HoldGameUntilGone(dialog, *text.holdsGame);
 }
 
 }  // namespace

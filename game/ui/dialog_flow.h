@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+class GAME_CGameWorld;
+
 // What became of a question: still waiting, the first button, the second (the dialog is closed by
 // then), or the dialog has gone (closed by its screen, a cancel, another close). A notice waits until
 // it has gone.
@@ -25,9 +27,9 @@ struct UIDialogText {
     // The cursor starts on the first button rather than on "no".
     bool focusOnYes = false;
     bool areYouSure = false;
-    // The game stands still (the menu-pause flag) until the dialog goes, answered or not; a notice
-    // that follows in the same dialog keeps it standing.
-    bool holdsGame = false;
+    // The world whose game stands still (its menu-pause flag) until the dialog goes, answered or not;
+    // a notice that follows in the same dialog keeps it standing. Null: the game runs on.
+    GAME_CGameWorld* holdsGame = nullptr;
     std::span<const UIDialogItem> items{};
     // A notice's one button: its caption's key.
     const char* noticeButton = "COMMAND_YES";

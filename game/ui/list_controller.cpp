@@ -7,7 +7,7 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
-#include "game/model/world/game_world.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_task_cancel.h"
@@ -29,8 +29,6 @@ constexpr std::uint32_t kGaugeCarried = 0xDDFFDD33u;
 constexpr std::uint32_t kGaugeProgress = 0xDD33DDFFu;
 constexpr std::int32_t kBuildKind = 0;
 
-GAME_CUIManager* Manager() { return UIManagerOf(PeekGameWorld()); }
-
 // The 4-character tag as the message key it doubles as.
 void TagKey(std::uint32_t tag, char (&key)[5])
 {
@@ -50,7 +48,7 @@ void GAME_CUIListController::ForEachListedTask(Visit visit) const
     }
 }
 
-GAME_CUIListController::GAME_CUIListController()
+GAME_CUIListController::GAME_CUIListController(const UIScreenContext& context) : context_(context)
 {
     cursorSprite_ = FindUISprite("ui_cursor_common_r90");
     rowSprite_ = FindUISprite("ui_cursor_baselabel");
@@ -119,8 +117,7 @@ void GAME_CUIListController::PlaceButton()
 
 void GAME_CUIListController::OpenTaskCancel(GAME_CTaskBase* task)
 {
-    GAME_CUIManager* ui = Manager();
-    auto* screen = ui != nullptr ? ui->Get<GAME_CUITaskCancel>() : nullptr;
+    auto* screen = context_.ui.Get<GAME_CUITaskCancel>();
     if (screen == nullptr) return;
     PlayUISE(kSeUIDecide);
     screen->task = task;
@@ -200,8 +197,7 @@ std::uint32_t GAME_CUIListController::CountSetFlags() const
 void GAME_CUIListController::OnAddTask(GAME_CUIIconObject* button)
 {
     if (room_ == nullptr || button->IsDisabled()) return;
-    GAME_CUIManager* ui = Manager();
-    auto* screen = ui != nullptr ? ui->Get<GAME_CUIAddTask>() : nullptr;
+    auto* screen = context_.ui.Get<GAME_CUIAddTask>();
     if (screen == nullptr) return;
     screen->target = room_;
     if (preset != nullptr) screen->preset = preset;

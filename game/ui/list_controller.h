@@ -11,6 +11,7 @@
 #include "game/ui/widgets/ui_null_object.h"
 
 class GAME_CUIActorListPanel;
+struct UIScreenContext;
 struct TaskData;
 
 // A plain class its room screen drives: the screen attaches its room when it opens, calls Update from
@@ -21,7 +22,8 @@ class GAME_CUIListController : public vesk::memory::MainHeapObject {
 public:
     static constexpr std::uint32_t kMaxRows = 6;
 
-    GAME_CUIListController();
+    // The context of the room screen the tab belongs to, for the windows it opens.
+    explicit GAME_CUIListController(const UIScreenContext& context);
     ~GAME_CUIListController();
     GAME_CUIListController(const GAME_CUIListController&) = delete;
     GAME_CUIListController& operator=(const GAME_CUIListController&) = delete;
@@ -58,6 +60,7 @@ public:
     const TaskData* preset = nullptr;
 
 private:
+    const UIScreenContext& context_;
     // The room's bound tasks into the five slots.
     void RefreshTasks();
     void OpenTaskCancel(GAME_CTaskBase* task);

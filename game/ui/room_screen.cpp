@@ -31,6 +31,7 @@ constexpr std::int32_t kTabPressedFrames = 10;
 // The screen slides its two page roots itself; the state machine's mover stands still.
 GAME_CUIRoomScreen::GAME_CUIRoomScreen(const UIScreenContext& context, Vec2 home, Vec2 slideFrom, const UIRoomScreenRules& rules)
     : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}}, &context),
+      taskTab_(context),
       arrowSprite_(FindUISprite("ui_cursor_common_r90")),
       gridCursorSprite_(FindUISprite("ui_cursor_grid_normal")),
       home_(home),
@@ -161,7 +162,7 @@ void GAME_CUIRoomScreen::EveryFrame()
     }
     if (Context().ui.IsOpen(kSlotRoomActorInfo)) {
         cover_ = kCoverLimit;
-    } else if (GAME_CUIRoomTaskTab::IsSubWindowOpen() || IsOwnSubWindowOpen()) {
+    } else if (GAME_CUIRoomTaskTab::IsSubWindowOpen(Context().ui) || IsOwnSubWindowOpen()) {
         cover_ = std::min(cover_ + 1, kCoverLimit);
     } else {
         cover_ = 0;
@@ -185,7 +186,7 @@ void GAME_CUIRoomScreen::OnEnterState(UIScreenState state)
     case kClosed:
         CloseDialog();
         if (skipNext_ == 0 && skipPrevious_ == 0) {
-            StopCameraRoomFocus();
+            StopCameraRoomFocus(Context().world);
             if (rules_.forgetsRoom) target = nullptr;
             world.held = 0;
         } else {

@@ -7,7 +7,8 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
-#include "game/model/world/game_world.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/ui_manager.h"
 #include "game/model/ship/room_base.h"
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/ui_draw.h"
@@ -58,8 +59,8 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
     scroll_ = MakeUIScrollBar(parent, layout.scrollBar.x, layout.scrollBar.y, 8.0f, layout.scrollBarHeight);
     list.push_back(scroll_);
 
-    controller_.Reset(new GAME_CUIListController);
-    controller_->SetActorPanel(new GAME_CUIActorListPanel);
+    controller_.Reset(new GAME_CUIListController(context_));
+    controller_->SetActorPanel(new GAME_CUIActorListPanel(context_));
     controller_->SetOrigin(layout.controllerOrigin);
     const Vec2 extent = controller_->Extent();
     controller_->SetExtent({extent.x + layout.controllerExtentShift.x, extent.y + layout.controllerExtentShift.y});
@@ -162,15 +163,14 @@ void GAME_CUIRoomTaskTab::Enter()
 
 void GAME_CUIRoomTaskTab::UpdateControllerQuietly() { controller_->Update(false); }
 
-bool GAME_CUIRoomTaskTab::IsSubWindowOpen()
+bool GAME_CUIRoomTaskTab::IsSubWindowOpen(const GAME_CUIManager& ui)
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ui && (world->ui->IsOpen(kSlotAddTask) || world->ui->IsOpen(kSlotTaskCancel));
+    return ui.IsOpen(kSlotAddTask) || ui.IsOpen(kSlotTaskCancel);
 }
 
 void GAME_CUIRoomTaskTab::Update(bool input)
 {
-    if (IsSubWindowOpen()) return;
+    if (IsSubWindowOpen(context_.ui)) return;
     GAME_CUIListController& controller = *controller_.Get();
     GAME_CUIActorListPanel* panel = controller.Panel();
     const std::int32_t start = focus_;

@@ -13,6 +13,8 @@
 
 class GAME_CRoomBase;
 class GAME_CUIBase;
+class GAME_CUIManager;
+struct UIScreenContext;
 
 // Positions of the task page, relative to the node the page is built under; each screen gives its own.
 struct UIRoomTaskTabLayout {
@@ -74,7 +76,8 @@ public:
     static constexpr float kGaugeLength = 110.0f;
     static constexpr float kGaugeHeight = 6.0f;
 
-    GAME_CUIRoomTaskTab() = default;
+    // The context of the owning screen, for the windows the page opens.
+    explicit GAME_CUIRoomTaskTab(const UIScreenContext& context) : context_(context) {}
     GAME_CUIRoomTaskTab(const GAME_CUIRoomTaskTab&) = delete;
     GAME_CUIRoomTaskTab& operator=(const GAME_CUIRoomTaskTab&) = delete;
 
@@ -117,7 +120,7 @@ public:
     const GAME_CUILabelObject* ValueLabel() const { return value_; }
 
     // Whether a window the page opens over the screen (add-task or task-cancel) is open.
-    static bool IsSubWindowOpen();
+    static bool IsSubWindowOpen(const GAME_CUIManager& ui);
 
     void DrawListSprites();
     void DrawListTexts();
@@ -132,6 +135,7 @@ private:
     // How many lines follow the durability line on this page.
     int UpgradeLines() const;
 
+    const UIScreenContext& context_;
     UIRoomTaskTabLayout layout_{};
     GAME_CUIObjectBase* parent_ = nullptr;
     GAME_CRoomBase* room_ = nullptr;

@@ -2,7 +2,6 @@
 #include "game/ui/screen_callbacks.h"
 
 #include "framework/text/font_manager.h"
-#include "game/model/world/game_world.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_draw.h"
@@ -10,15 +9,13 @@
 
 namespace {
 
-GAME_CUIManager* Manager() { return UIManagerOf(PeekGameWorld()); }
-
 // Closes the screen, then lets the manager go on.
 template <class Then>
-UIIconCallback CloseThen(GAME_CUIBase* screen, Then then)
+UIIconCallback CloseThen(GAME_CUIBase* screen, GAME_CUIManager& ui, Then then)
 {
-    return [screen, then](GAME_CUIIconObject*) {
+    return [screen, &ui, then](GAME_CUIIconObject*) {
         if (screen != nullptr) screen->SetOpen(false);
-        if (GAME_CUIManager* ui = Manager()) then(*ui);
+        then(ui);
     };
 }
 
@@ -26,27 +23,29 @@ UIIconCallback CloseThen(GAME_CUIBase* screen, Then then)
 
 UIIconCallback CloseScreenCallback(GAME_CUIBase* screen)
 {
-    return CloseThen(screen, [](GAME_CUIManager&) {});
+    return [screen](GAME_CUIIconObject*) {
+        if (screen != nullptr) screen->SetOpen(false);
+    };
 }
 
-UIIconCallback CloseAndOpenHud(GAME_CUIBase* screen)
+UIIconCallback CloseAndOpenHud(GAME_CUIBase* screen, GAME_CUIManager& ui)
 {
-    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SetOpen(kSlotCommon, true); });
+    return CloseThen(screen, ui, [](GAME_CUIManager& manager) { manager.SetOpen(kSlotCommon, true); });
 }
 
-UIIconCallback CloseAndOpenHideoutMenu(GAME_CUIBase* screen)
+UIIconCallback CloseAndOpenHideoutMenu(GAME_CUIBase* screen, GAME_CUIManager& ui)
 {
-    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SetOpen(kSlotAjitoMenu, true); });
+    return CloseThen(screen, ui, [](GAME_CUIManager& manager) { manager.SetOpen(kSlotAjitoMenu, true); });
 }
 
-UIIconCallback CloseAndSkipToNextRoom(GAME_CUIBase* screen)
+UIIconCallback CloseAndSkipToNextRoom(GAME_CUIBase* screen, GAME_CUIManager& ui)
 {
-    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SkipToNextRoom(); });
+    return CloseThen(screen, ui, [](GAME_CUIManager& manager) { manager.SkipToNextRoom(); });
 }
 
-UIIconCallback CloseAndSkipToPrevRoom(GAME_CUIBase* screen)
+UIIconCallback CloseAndSkipToPrevRoom(GAME_CUIBase* screen, GAME_CUIManager& ui)
 {
-    return CloseThen(screen, [](GAME_CUIManager& ui) { ui.SkipToPrevRoom(); });
+    return CloseThen(screen, ui, [](GAME_CUIManager& manager) { manager.SkipToPrevRoom(); });
 }
 
 void DrawSharedDialogCallback()

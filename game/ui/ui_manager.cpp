@@ -64,8 +64,7 @@ void GAME_CUIManager::SetOpen(int slot, bool open)
 
 void GAME_CUIManager::UpdateScreens()
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    bool input = world == nullptr || world->inputBlocked == 0;
+    bool input = context_.world.inputBlocked == 0;
     GAME_CUIEventSelectionObject* choices = PeekEventSelection();
     if (choices != nullptr && choices->IsActive()) input = choices->Update(input);
     GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
@@ -84,13 +83,13 @@ void GAME_CUIManager::UpdateScreens()
 
 void GAME_CUIManager::UpdateFocus(bool input)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
+    GAME_CGameWorld& world = context_.world;
     GAME_CSoundPlayer* sound = GetSoundPlayer();
     if (vesk::window::GetWindowInputState().active) {
         sound->ResumeTrackedSE();
         sound->ResumeBGM();
         sound->readyToPlay = 1;
-        if (world != nullptr) world->paused = 0;
+        world.paused = 0;
         return;
     }
     const GAME_CPlayerData* player = GetPlayerData();
@@ -103,7 +102,7 @@ void GAME_CUIManager::UpdateFocus(bool input)
             SetOpen(kSlotBuildSelectGrid, false);
             SetOpen(kSlotActorStatus, false);
             if (!IsOpen(kSlotPause) && !IsOpen(kSlotTitle) && !IsOpen(kSlotEvent) && input) SetOpen(kSlotPause, true);
-            if (world != nullptr) world->paused = 1;
+            world.paused = 1;
         }
     }
     if (muteSetting) {

@@ -97,6 +97,8 @@ public:
 
     GAME_CUIMessageLog* MessageLog() const;
     GAME_CUIResident* Resident() const;
+    // What the screens are handed: for the parts of a screen made apart from it (and for tests).
+    const UIScreenContext& Context() const { return context_; }
 
 private:
     void UpdateFocus(bool input);
@@ -112,4 +114,4 @@ private:
 GAME_CUIManager* UIManagerOf(const GAME_CGameWorld* world);
 
 // The room screens stop following their room with the camera.
-void StopCameraRoomFocus();
+void StopCameraRoomFocus(const GAME_CGameWorld& world);

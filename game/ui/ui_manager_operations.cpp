@@ -63,15 +63,15 @@ bool IsEventRunning(const GAME_CGameWorld& world)
 
 void GAME_CUIManager::OpenRoomScreen(GAME_CRoomBase* room, std::int32_t)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && (IsEventRunning(*world) || world->inputBlocked != 0)) return;
+    GAME_CGameWorld& world = context_.world;
+    if (IsEventRunning(world) || world.inputBlocked != 0) return;
     if (IsOpen(kSlotEvent)) return;
     const int slot = IsUIRoomUnderConstruction(room) ? kSlotRoomBuilding : SlotOfRoomKind(GetUIRoomKind(room));
     GAME_CUIBase* screen = GetScreen(slot);
     if (slot == 0 || screen == nullptr) return;
     if (slot == kSlotMap) {
         auto* map = static_cast<GAME_CUIMap*>(screen);
-        const GAME_CRouteManager* route = world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
+        const GAME_CRouteManager* route = world.travel ? world.travel->routeManager.get() : nullptr;
         map->atStop = route == nullptr || !route->IsUnderWay() ? 1 : 0;
         map->openFromId = route != nullptr ? route->GetDeparture() : kNoId;
         map->openToId = route != nullptr ? route->GetDestination() : kNoId;
@@ -89,7 +89,7 @@ void GAME_CUIManager::OpenRoomScreen(GAME_CRoomBase* room, std::int32_t)
 
 void GAME_CUIManager::OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous)
 {
-    const std::vector<GAME_CRoomBase*>* rooms = GetUIShipRooms();
+    const std::vector<GAME_CRoomBase*>* rooms = GetUIShipRooms(context_.world);
     if (rooms == nullptr) return;
     std::vector<RoomOrderEntry> entries;
     entries.reserve(rooms->size());
@@ -120,18 +120,17 @@ void GAME_CUIManager::OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous
     }
     GAME_CRoomBase* next = (*rooms)[static_cast<std::size_t>(entries[static_cast<std::size_t>(chosen)].index)];
     OpenRoomScreen(next, entries[static_cast<std::size_t>(chosen)].index);
-    if (GAME_CGameWorld* world = PeekGameWorld(); world != nullptr && world->camera) {
-        world->camera->mode = GAME_CCamera2D::kFollowCrew;
-        world->camera->followedRoom = next;
+    if (GAME_CCamera2D* camera = context_.world.camera.get()) {
+        camera->mode = GAME_CCamera2D::kFollowCrew;
+        camera->followedRoom = next;
     }
 }
 
-void StopCameraRoomFocus()
+void StopCameraRoomFocus(const GAME_CGameWorld& world)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr || !world->camera) return;
-    world->camera->followedRoom = nullptr;
-    world->camera->mode = GAME_CCamera2D::kFree;
+    if (!world.camera) return;
+    world.camera->followedRoom = nullptr;
+    world.camera->mode = GAME_CCamera2D::kFree;
 }
 
 void GAME_CUIManager::SkipToNextRoom()

@@ -24,16 +24,14 @@ const RoomData* GetUIRoomData(const GAME_CRoomBase* room)
     return database != nullptr ? database->FindRoomData(room->GetRoomId()) : nullptr;
 }
 
-const std::vector<GAME_CRoomBase*>* GetUIShipRooms()
+const std::vector<GAME_CRoomBase*>* GetUIShipRooms(const GAME_CGameWorld& world)
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ship ? &world->ship->rooms : nullptr;
+    return world.ship ? &world.ship->rooms : nullptr;
 }
 
-std::int32_t GetUIRoomIndex(const GAME_CRoomBase* room)
+std::int32_t GetUIRoomIndex(const GAME_CGameWorld& world, const GAME_CRoomBase* room)
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->ship && room != nullptr ? world->ship->GetRoomIndex(room) : -1;
+    return world.ship && room != nullptr ? world.ship->GetRoomIndex(room) : -1;
 }
 
 UIRoomSound GetUIRoomSound(const GAME_CRoomBase* room)

@@ -7,6 +7,7 @@
 #include <array>
 #include <string_view>
 
+class GAME_CGameWorld;
 class GAME_CObjectActor;
 class GAME_CRoomBase;
 class GAME_CTaskBase;
@@ -18,9 +19,9 @@ bool IsUIRoomUnderConstruction(const GAME_CRoomBase* room);
 // The room kind's data record, null when none.
 const RoomData* GetUIRoomData(const GAME_CRoomBase* room);
 // The ship's rooms in build order (empty without a ship).
-const std::vector<GAME_CRoomBase*>* GetUIShipRooms();
+const std::vector<GAME_CRoomBase*>* GetUIShipRooms(const GAME_CGameWorld& world);
 // The room's place in the ship's room list; -1 without a ship or room, or for a room not on the ship.
-std::int32_t GetUIRoomIndex(const GAME_CRoomBase* room);
+std::int32_t GetUIRoomIndex(const GAME_CGameWorld& world, const GAME_CRoomBase* room);
 // The sound a room's screen starts with: {id, loop value}; id -1 for none.
 struct UIRoomSound {
     std::int32_t id = -1;

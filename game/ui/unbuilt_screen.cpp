@@ -2,13 +2,14 @@
 #include "game/ui/unbuilt_screen.h"
 
 #include "game/model/world/game_world.h"
+#include "game/ui/screen_context.h"
 #include "game/services/input/input_actions.h"
 #include "game/ui/ui_draw.h"
 
 void GAME_CUIUnbuiltScreen::OnEnterState(UIScreenState state)
 {
     if (state != kClosed || !rule_.letsGoOfHold) return;
-    if (GAME_CGameWorld* world = PeekGameWorld()) world->held = 0;
+    Context().world.held = 0;
 }
 
 void GAME_CUIUnbuiltScreen::UpdateMain(bool input)

@@ -15,9 +15,8 @@ struct UIUnbuiltRule {
 // Without a way out such a screen would keep the input for ever once opened.
 class GAME_CUIUnbuiltScreen : public GAME_CUIScreen {
 public:
-    explicit GAME_CUIUnbuiltScreen(bool fieldControl = false) : GAME_CUIUnbuiltScreen(UIUnbuiltRule{.fieldControl = fieldControl}) {}
-    explicit GAME_CUIUnbuiltScreen(const UIUnbuiltRule& rule)
-        : GAME_CUIScreen(UIInputRule::kBlocksWhileOpen, rule.fieldControl), rule_(rule)
+    GAME_CUIUnbuiltScreen(const UIScreenContext& context, const UIUnbuiltRule& rule)
+        : GAME_CUIScreen(UIScreenSetup{.fieldControl = rule.fieldControl}, &context), rule_(rule)
     {
     }
 

@@ -144,7 +144,7 @@ void GAME_CUIActorStatus::OpenDismissQuestion()
         return;
     }
     // The game stands still until the question goes, answered or not.
-    AskInDialog(kSlotActorStatus, {.text = FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_01"), .centred = true, .holdsGame = true});
+    AskInDialog(kSlotActorStatus, {.text = FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_01"), .centred = true, .holdsGame = &Context().world});
 }
 
 void GAME_CUIActorStatus::UpdateDismissQuestion()

@@ -17,6 +17,8 @@
 #include "game/model/ship/task_manager.h"
 #include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
+#include "game/ui/screen_context.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
@@ -109,8 +111,8 @@ void GAME_CUIAddTask::Build()
     window_ = MakeUIPicture("ui_windowbase", kWindow.x, kWindow.y);
     AddMovedRoot(window_);
     BeginUIRoomWindow(widgets_, window_, window_,
-                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = CloseAndSkipToPrevRoom(this),
-                       .skipRightRelease = CloseAndSkipToNextRoom(this), .owner = this});
+                      {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = CloseAndSkipToPrevRoom(this, Context().ui),
+                       .skipRightRelease = CloseAndSkipToNextRoom(this, Context().ui), .owner = this});
 
     UIButtonSpec order{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .x = 382.0f, .y = 270.0f,
                        .sound = kSeUIDecide, .action = kActionDecide, .release = [this](GAME_CUIIconObject*) { IssueTaskRequest(EntryUnderCursor(), false); }};
@@ -161,7 +163,7 @@ void GAME_CUIAddTask::Build()
     EndUIRoomWindow(widgets_, window_);
 }
 
-std::int32_t GAME_CUIAddTask::RoomIndex() const { return GetUIRoomIndex(target); }
+std::int32_t GAME_CUIAddTask::RoomIndex() const { return GetUIRoomIndex(Context().world, target); }
 
 const TaskData* GAME_CUIAddTask::EntryUnderCursor() const
 {

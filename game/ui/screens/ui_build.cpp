@@ -61,7 +61,7 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     desc.openingWidth = desc.width = 280.0f;
     desc.openingHeight = desc.height = 218.0f;
     desc.further = 10;
-    desc.closeRelease = CloseAndOpenHud(this);
+    desc.closeRelease = CloseAndOpenHud(this, Context().ui);
     desc.decide = UIBind(this, &GAME_CUIBuild::OnChooseRoom);
     list_ = new GAME_CUIListObject(&desc);
     AddWidget(list_);
@@ -89,7 +89,7 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     list_->AddRow(demolish);
 
     UIButtonSpec close{.sprite = "ui_closebutton", .pressedSprite = "ui_closebutton_touch", .sound = kSeUICancel,
-                       .action = kActionCancel, .release = CloseAndOpenHud(this)};
+                       .action = kActionCancel, .release = CloseAndOpenHud(this, Context().ui)};
     PlaceUIButtonTopLeft(close, 432.0f, 107.0f);
     widgets_.push_back(MakeUIButton(list_, close));
     listScroll_ = MakeUIScrollBar(list_, 474.0f, 155.0f, 10.0f, 126.0f);

@@ -146,7 +146,7 @@ void GAME_CUIBuildSelectGrid::EnterStep(Step step)
     case kBreakQuestion:
         followInput(false);
         AskInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_YESNO"), .focusOnYes = true, .areYouSure = true,
-                                           .holdsGame = true});
+                                           .holdsGame = &Context().world});
         break;
     case kBroken: {
         GAME_CShip* ship = Ship();
@@ -156,12 +156,12 @@ void GAME_CUIBuildSelectGrid::EnterStep(Step step)
         }
         if (world.tasks) world.tasks->PurgeFinishedTasks();
         selected_ = nullptr;
-        NoticeInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_FINISHED"), .holdsGame = true});
+        NoticeInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_FINISHED"), .holdsGame = &Context().world});
         break;
     }
     case kMessage:
         followInput(false);
-        NoticeInDialog(kSlotBuildSelectGrid, {.text = message_, .holdsGame = true});
+        NoticeInDialog(kSlotBuildSelectGrid, {.text = message_, .holdsGame = &Context().world});
         break;
     }
 }

@@ -109,7 +109,7 @@ void GAME_CUIBullet::BuildTaskPage()
                  {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, UIBind(this, &GAME_CUIBullet::OnAmmoTabButton), nullptr});
 }
 
-std::int32_t GAME_CUIBullet::RoomIndex() const { return GetUIRoomIndex(target); }
+std::int32_t GAME_CUIBullet::RoomIndex() const { return GetUIRoomIndex(Context().world, target); }
 
 GAME_CAmmo* GAME_CUIBullet::Store() const
 {

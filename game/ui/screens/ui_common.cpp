@@ -8,6 +8,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
 #include "game/model/world/game_world.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -250,7 +251,7 @@ void GAME_CUICommon::OnEnterState(UIScreenState state)
 void GAME_CUICommon::EnterOpening()
 {
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-    if (const GAME_CShip* ship = HudShip()) {
+    if (const GAME_CShip* ship = HudShip(Context().world)) {
         float column = 0.0f;
         float row = 0.0f;
         bool clicked = false;
@@ -278,7 +279,7 @@ void GAME_CUICommon::UpdateHideoutBlock()
         return;
     }
     const float blockX = block_ != nullptr ? block_->GetPosition()->x : 0.0f;
-    if (IsHideoutInReach()) {
+    if (IsHideoutInReach(Context().world)) {
         hideout->SetDisabled(false);
         if (blockX < kAtRest) {
             InitTween(tweenB_, kBlockAway.x, kBlockAway.y, kSlideFrames, 0);
@@ -295,11 +296,11 @@ void GAME_CUICommon::UpdateHideoutBlock()
 
 void GAME_CUICommon::UpdateSpeedLamps()
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    const GAME_CPlayerData* player = GetPlayerData();
-    if (world == nullptr || player == nullptr || !world->timeScale) return;
-    if (world->paused != 0 || world->held != 0) return;
-    const float speed = world->timeScale->speed;
+    const GAME_CGameWorld& world = Context().world;
+    const GAME_CPlayerData* player = Context().Player();
+    if (player == nullptr || !world.timeScale) return;
+    if (world.paused != 0 || world.held != 0) return;
+    const float speed = world.timeScale->speed;
     int lit = 2;
     if (speed < player->speeds[1]) {
         lit = 0;

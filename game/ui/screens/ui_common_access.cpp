@@ -4,50 +4,42 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 
-GAME_CShip* HudShip()
+GAME_CShip* HudShip(const GAME_CGameWorld& world) { return world.ship.get(); }
+
+const GAME_CRouteManager* HudRoute(const GAME_CGameWorld& world)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr ? world->ship.get() : nullptr;
+    return world.travel ? world.travel->routeManager.get() : nullptr;
 }
 
-const GAME_CRouteManager* HudRoute()
+bool IsHudLocked(const GAME_CGameWorld& world)
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->travel ? world->travel->routeManager.get() : nullptr;
-}
-
-bool IsHudLocked()
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    if (world == nullptr) return true;
-    if (world->inputBlocked != 0) return true;
-    const GAME_CRouteManager* route = HudRoute();
+    if (world.inputBlocked != 0) return true;
+    const GAME_CRouteManager* route = HudRoute(world);
     if (route != nullptr && route->IsRouteEventRunning()) return true;
-    return world->ui && world->ui->IsOpen(kSlotEvent);
+    return world.ui && world.ui->IsOpen(kSlotEvent);
 }
 
-bool IsHideoutInReach()
+bool IsHideoutInReach(const GAME_CGameWorld& world)
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    const GAME_CRouteManager* route = HudRoute();
-    if (world == nullptr || !world->ui || route == nullptr || !world->ui->IsOpen(kSlotAjitoRoot)) return false;
+    const GAME_CRouteManager* route = HudRoute(world);
+    if (!world.ui || route == nullptr || !world.ui->IsOpen(kSlotAjitoRoot)) return false;
     const std::int32_t position = route->GetPosition();
     return position <= 0 || position >= route->GetLength();
 }
 
-vesk::math::Vec2 PadCursorPoint()
+vesk::math::Vec2 PadCursorPoint(const GAME_CGameWorld& world)
 {
-    const GAME_CShip* ship = HudShip();
+    const GAME_CShip* ship = HudShip(world);
     return ship != nullptr ? ship->GetCursorBoxCentre() : vesk::math::Vec2{kCanvasWidth * 0.5f, kCanvasHeight * 0.5f};
 }
 
-bool IsPadCursorOn()
+bool IsPadCursorOn(const GAME_CGameWorld& world)
 {
-    const GAME_CShip* ship = HudShip();
+    const GAME_CShip* ship = HudShip(world);
     return ship != nullptr && ship->cursorWord != 0;
 }
 
-void SetPadCursorOn(bool on)
+void SetPadCursorOn(const GAME_CGameWorld& world, bool on)
 {
-    if (GAME_CShip* ship = HudShip()) ship->cursorWord = on ? 1 : 0;
+    if (GAME_CShip* ship = HudShip(world)) ship->cursorWord = on ? 1 : 0;
 }

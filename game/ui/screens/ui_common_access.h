@@ -12,15 +12,15 @@ class GAME_CShip;
 // Sound effect of a HUD button press and of a crew member dropped into a room.
 inline constexpr std::int32_t kSeHudPress = 3;
 
-GAME_CShip* HudShip();
-const GAME_CRouteManager* HudRoute();
+GAME_CShip* HudShip(const GAME_CGameWorld& world);
+const GAME_CRouteManager* HudRoute(const GAME_CGameWorld& world);
 // The UI lock, a running route event or an open event window: the HUD's buttons (but the speed
 // buttons, which only the UI lock stops), shortcuts and pad cursor rest.
-bool IsHudLocked();
+bool IsHudLocked(const GAME_CGameWorld& world);
 // The hideout root screen is open and the ship stands at an end of its route.
-bool IsHideoutInReach();
+bool IsHideoutInReach(const GAME_CGameWorld& world);
 // The point the pad cursor stands on: the ship's grid cursor box centre.
-vesk::math::Vec2 PadCursorPoint();
+vesk::math::Vec2 PadCursorPoint(const GAME_CGameWorld& world);
 // The ship view is driven by the pad cursor (the ship's cursor word).
-bool IsPadCursorOn();
-void SetPadCursorOn(bool on);
+bool IsPadCursorOn(const GAME_CGameWorld& world);
+void SetPadCursorOn(const GAME_CGameWorld& world, bool on);

@@ -4,9 +4,11 @@
 #include "game/services/player/player_data.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
 
 namespace {
 
@@ -21,11 +23,7 @@ bool KeepsColumnsUnmirrored()
     return player != nullptr && player->noScrollClamp != 0;
 }
 
-float CameraZoom()
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr && world->camera ? world->camera->zoom : 1.0f;
-}
+float CameraZoom(const GAME_CGameWorld& world) { return world.camera ? world.camera->zoom : 1.0f; }
 
 }  // namespace
 
@@ -51,15 +49,15 @@ void GAME_CUICommon::Draw()
 
 void GAME_CUICommon::DrawRoomHighlight()
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    const GAME_CShip* ship = HudShip();
-    if (movedActor_ != nullptr || world == nullptr || ship == nullptr || !world->ui) return;
-    if (world->ui->IsOpen(kSlotBuildSelectGrid) || ship->body->IsZoomedOut() || ship->body->IsZoomChanging()) return;
+    const GAME_CGameWorld& world = Context().world;
+    const GAME_CShip* ship = HudShip(world);
+    if (movedActor_ != nullptr || ship == nullptr) return;
+    if (Context().ui.IsOpen(kSlotBuildSelectGrid) || ship->body->IsZoomedOut() || ship->body->IsZoomChanging()) return;
     if (currentCell_ < 0 || ship->grid.width < 1) return;
     const GAME_CRoomBase* room = ship->GetRoomAtCell(currentCell_ % ship->grid.width, currentCell_ / ship->grid.width);
     const vesk::math::Vec2 label = UISpriteSize(sprites_[1].index);
     if (room == nullptr || room->roomData == nullptr || label.x <= 0.0f || label.y <= 0.0f) return;
-    const float zoom = CameraZoom();
+    const float zoom = CameraZoom(world);
     const float cellWidth = std::fabs(ship->body->scaleX * zoom * 0.25f) * ship->grid.cellWidth;
     const float cellHeight = std::fabs(ship->body->scaleY * zoom * 0.25f) * ship->grid.cellHeight;
     float x = 0.0f;
@@ -94,21 +92,21 @@ void GAME_CUICommon::DrawRoomHighlight()
 
 void GAME_CUICommon::DrawPadCursor()
 {
-    const GAME_CGameWorld* world = PeekGameWorld();
-    const GAME_CShip* ship = HudShip();
-    if (world == nullptr || ship == nullptr || !world->ui || !IsPadCursorOn()) return;
-    if (IsHudLocked() || world->ui->IsOpen(kSlotBuildSelectGrid)) return;
+    const GAME_CGameWorld& world = Context().world;
+    const GAME_CShip* ship = HudShip(world);
+    if (ship == nullptr || !IsPadCursorOn(world)) return;
+    if (IsHudLocked(world) || Context().ui.IsOpen(kSlotBuildSelectGrid)) return;
     const vesk::math::Vec2 size = UISpriteSize(sprites_[0].index);
     const int halfWidth = static_cast<int>(size.x) / 2;
     const int halfHeight = static_cast<int>(size.y) / 2;
     vesk::math::Vec2 corner{0.0f, 0.0f};
-    if (world->camera && world->camera->mode == GAME_CCamera2D::kFocusCell) {
+    if (world.camera && world.camera->mode == GAME_CCamera2D::kFocusCell) {
         // The centre of the focus cell, mirrored like the highlight.
-        const float zoom = CameraZoom();
+        const float zoom = CameraZoom(world);
         const float cellWidth = std::fabs(ship->body->scaleX * zoom * 0.25f) * ship->grid.cellWidth;
         const float cellHeight = std::fabs(ship->body->scaleY * zoom * 0.25f) * ship->grid.cellHeight;
-        std::int32_t column = world->camera->focusX;
-        std::int32_t row = world->camera->focusY;
+        std::int32_t column = world.camera->focusX;
+        std::int32_t row = world.camera->focusY;
         if (ship->body->scaleX < 0.0f && !KeepsColumnsUnmirrored()) column = ship->grid.width - 1 - column;
         if (ship->body->scaleY < 0.0f) row = ship->grid.height - 1 - row;
         float x = 0.0f;
@@ -116,7 +114,7 @@ void GAME_CUICommon::DrawPadCursor()
         ship->GetGridScreenMin(&x, &y);
         corner = {x + (static_cast<float>(column) + 0.5f) * cellWidth, y + (static_cast<float>(row) + 0.5f) * cellHeight};
     } else {
-        const vesk::math::Vec2 point = PadCursorPoint();
+        const vesk::math::Vec2 point = PadCursorPoint(world);
         corner = {point.x - static_cast<float>(halfWidth), point.y - static_cast<float>(halfHeight)};
     }
     DrawUISprite(corner, sprites_[0].index);

@@ -14,17 +14,7 @@ namespace {
 constexpr float kSearchShrinkX = 4.0f;
 constexpr float kSearchShrinkY = 5.0f;
 
-GAME_CFieldObjectManager* FieldObjects()
-{
-    GAME_CGameWorld* world = PeekGameWorld();
-    return world != nullptr ? world->fieldObjects.get() : nullptr;
-}
-
-bool IsCameraFree()
-{
-    const GAME_CGameWorld* world = PeekGameWorld();
-    return world == nullptr || !world->camera || world->camera->mode == GAME_CCamera2D::kFree;
-}
+bool IsCameraFree(const GAME_CGameWorld& world) { return !world.camera || world.camera->mode == GAME_CCamera2D::kFree; }
 
 // The grid cell of a cell index under the current ship's width; false outside the 19 x 13 grid.
 bool CellOf(const GAME_CShip& ship, std::int32_t cell, std::int32_t* column, std::int32_t* row)
@@ -67,14 +57,14 @@ void GAME_CUICommon::OpenRoomOnCell(std::int32_t column, std::int32_t row)
 
 bool GAME_CUICommon::PointerSection(bool input)
 {
-    GAME_CGameWorld* world = PeekGameWorld();
-    GAME_CShip* ship = HudShip();
-    GAME_CFieldObjectManager* objects = FieldObjects();
-    if (world == nullptr || ship == nullptr || objects == nullptr) return input;
+    const GAME_CGameWorld& world = Context().world;
+    GAME_CShip* ship = HudShip(world);
+    GAME_CFieldObjectManager* objects = world.fieldObjects.get();
+    if (ship == nullptr || objects == nullptr) return input;
     if (ship->body->IsZoomedOut() || ship->body->IsZoomChanging()) return input;
     // A pointer held down on the canvas drags the view: nothing is picked or selected.
     if (IsUIHeldInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
-        SetPadCursorOn(false);
+        SetPadCursorOn(world, false);
         return input;
     }
     if (crewPickFlag != 0) {
@@ -90,9 +80,9 @@ bool GAME_CUICommon::PointerSection(bool input)
             return input;
         }
     }
-    if (IsPadCursorOn() && IsUIActionTriggered(kActionDecide)) {
+    if (IsPadCursorOn(world) && IsUIActionTriggered(kActionDecide)) {
         const vesk::math::Vec2 size{ship->cursorBoxWidth - kSearchShrinkX, ship->cursorBoxHeight - kSearchShrinkY};
-        const vesk::math::Vec2 centre = PadCursorPoint();
+        const vesk::math::Vec2 centre = PadCursorPoint(world);
         const vesk::math::Vec2 topLeft{centre.x - size.x * 0.5f, centre.y - size.y * 0.5f};
         if (crewPickFlag != 0) {
             if (GAME_CObjectActor* actor = objects->FindActorInRect(topLeft, size)) {
@@ -112,7 +102,7 @@ bool GAME_CUICommon::PointerSection(bool input)
             const GAME_CShipGrid::Cell* cell = ship->grid.GetCell(column, row);
             if (cell != nullptr && cell->usable != 0 && cell->room < static_cast<std::uint32_t>(GAME_CShipGrid::kCellCount) &&
                 cell->room < ship->rooms.size()) {
-                UIManagerOf(world)->OpenRoomScreen(ship->rooms[cell->room], static_cast<std::int32_t>(cell->room));
+                Context().ui.OpenRoomScreen(ship->rooms[cell->room], static_cast<std::int32_t>(cell->room));
             }
         }
         // The decide is used up whether or not a room opened.
@@ -121,12 +111,12 @@ bool GAME_CUICommon::PointerSection(bool input)
     float column = 0.0f;
     float row = 0.0f;
     bool clicked = false;
-    if (!ship->GetCellUnderCursor(&column, &row, !IsPadCursorOn(), true, &clicked)) return input;
+    if (!ship->GetCellUnderCursor(&column, &row, !IsPadCursorOn(world), true, &clicked)) return input;
     const std::int32_t cell = static_cast<std::int32_t>(row) * ship->grid.width + static_cast<std::int32_t>(column);
     if (cell < 0 || cell >= GAME_CShipGrid::kCellCount) return input;
     if (cell == currentCell_ && clicked) {
         OpenRoomOnCell(static_cast<std::int32_t>(column), static_cast<std::int32_t>(row));
-    } else if (IsCameraFree()) {
+    } else if (IsCameraFree(world)) {
         currentCell_ = cell;
     }
     return input;
@@ -134,11 +124,11 @@ bool GAME_CUICommon::PointerSection(bool input)
 
 void GAME_CUICommon::TrackFreeCell()
 {
-    const GAME_CShip* ship = HudShip();
+    const GAME_CShip* ship = HudShip(Context().world);
     if (ship == nullptr) return;
     float column = 0.0f;
     float row = 0.0f;
-    if (!ship->GetCellUnderCursor(&column, &row, !IsPadCursorOn(), true, nullptr)) {
+    if (!ship->GetCellUnderCursor(&column, &row, !IsPadCursorOn(Context().world), true, nullptr)) {
         currentCell_ = kNoCell;
         return;
     }

@@ -7,6 +7,7 @@
 #include "game/services/input/input_map_links.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/message_log.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/screens/ui_current_quest.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr float kStickDeadZone = 0.00001f;
-
-GAME_CGameWorld* World() { return PeekGameWorld(); }
 
 // The pad's stick the player moves the cursor with, or a cursor action held on the pad.
 bool IsPadSteering()
@@ -33,44 +32,43 @@ bool IsPadSteering()
     return false;
 }
 
-void SetCameraFollowsInput(bool follows)
+void SetCameraFollowsInput(const GAME_CGameWorld& world, bool follows)
 {
-    GAME_CGameWorld* world = World();
-    if (world != nullptr && world->camera) world->camera->followsInput = follows ? 1 : 0;
+    if (world.camera) world.camera->followsInput = follows ? 1 : 0;
 }
 
 }  // namespace
 
 void GAME_CUICommon::OnButton(int button)
 {
-    GAME_CGameWorld* world = World();
-    if (world == nullptr || !world->ui || world->inputBlocked != 0) return;
+    GAME_CGameWorld& world = Context().world;
+    if (world.inputBlocked != 0) return;
     const bool speed = button >= kSpeed1 && button <= kSpeed3;
-    if (!speed && IsHudLocked()) return;
-    GAME_CUIManager& ui = *UIManagerOf(world);
+    if (!speed && IsHudLocked(world)) return;
+    GAME_CUIManager& ui = Context().ui;
     switch (button) {
     case kAllCrew: ui.SetOpen(kSlotAllActorInfo, true); break;
     case kQuestList:
-        world->held = 1;
+        world.held = 1;
         ui.SetOpen(kSlotCurrentQuest, true);
         if (auto* quests = ui.Get<GAME_CUICurrentQuest>()) quests->openedFromHud = 1;
         break;
     case kItemDictionary:
-        world->held = 1;
+        world.held = 1;
         ui.SetOpen(kSlotItemDictionary, true);
         break;
     case kPause: ui.SetOpen(kSlotPause, true); break;
     case kSpeed1:
     case kSpeed2:
     case kSpeed3:
-        if (const GAME_CPlayerData* player = GetPlayerData(); player != nullptr && world->timeScale) {
-            world->timeScale->speed = player->speeds[static_cast<std::size_t>(button - kSpeed1)];
+        if (const GAME_CPlayerData* player = Context().Player(); player != nullptr && world.timeScale) {
+            world.timeScale->speed = player->speeds[static_cast<std::size_t>(button - kSpeed1)];
         }
-        world->paused = 0;
+        world.paused = 0;
         break;
     case kBuild:
         ui.SetOpen(kSlotBuild, true);
-        world->held = 1;
+        world.held = 1;
         break;
     case kHideout:
         if (ui.IsOpen(kSlotAjitoRoot)) ui.SetOpen(kSlotAjitoMenu, true);
@@ -82,7 +80,7 @@ void GAME_CUICommon::OnButton(int button)
 void GAME_CUICommon::IdleStep(bool input)
 {
     input = UpdateWidgetTrees(input);
-    const GAME_CRouteManager* route = HudRoute();
+    const GAME_CRouteManager* route = HudRoute(Context().world);
     if (route != nullptr && route->IsStartRoute()) TrackFreeCell();
     if (!input) return;
     if (!PointerSection(input)) return;
@@ -91,13 +89,13 @@ void GAME_CUICommon::IdleStep(bool input)
 
 void GAME_CUICommon::Shortcuts()
 {
-    GAME_CGameWorld* world = World();
-    GAME_CShip* ship = HudShip();
-    if (world == nullptr || ship == nullptr || IsHudLocked()) return;
+    const GAME_CGameWorld& world = Context().world;
+    GAME_CShip* ship = HudShip(world);
+    if (ship == nullptr || IsHudLocked(world)) return;
     const bool decide = IsUIActionTriggered(kActionDecide);
     const bool cancel = IsUIActionTriggered(kActionCancel);
     const bool outer = IsUIActionTriggered(kActionGameplayOuter);
-    if (decide || IsPadSteering()) SetPadCursorOn(true);
+    if (decide || IsPadSteering()) SetPadCursorOn(world, true);
     if (ship->body->IsZoomedOut()) {
         if (decide || cancel || outer || IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight - frameHeight_})) {
             ship->SetZoomedOut(false);
@@ -107,7 +105,7 @@ void GAME_CUICommon::Shortcuts()
     if (IsUIActionTriggered(kActionGameplayMenu)) {
         PlayUISE(kSeUIDecide);
         cursorIndex_ = kBuild;
-        SetCameraFollowsInput(false);
+        SetCameraFollowsInput(world, false);
         steps_.Go(kButtonCursor);
         return;
     }
@@ -116,7 +114,7 @@ void GAME_CUICommon::Shortcuts()
         return;
     }
     if (IsUIActionTriggered(kActionShortcutLog)) {
-        if (GAME_CUIMessageLog* log = UIManagerOf(world)->MessageLog()) {
+        if (GAME_CUIMessageLog* log = Context().ui.MessageLog()) {
             log->SetOpen(true);
             log->openedByShortcut = 1;
         }
@@ -124,20 +122,20 @@ void GAME_CUICommon::Shortcuts()
     }
     PressSpeedShortcuts();
     if (IsUIActionTriggered(kActionSelectCrew) && crewPickFlag != 0) {
-        if (GAME_CObjectActor* actor = world->fieldObjects->FindNearestActorToPoint(PadCursorPoint())) ShowCrew(actor);
+        if (GAME_CObjectActor* actor = world.fieldObjects->FindNearestActorToPoint(PadCursorPoint(world))) ShowCrew(actor);
     }
     if (IsUIActionTriggered(kActionSelectItem) && itemPickFlag != 0) {
-        if (GAME_CObjectItem* item = world->fieldObjects->FindNearestItemToPoint(PadCursorPoint())) ShowItem(item);
+        if (GAME_CObjectItem* item = world.fieldObjects->FindNearestItemToPoint(PadCursorPoint(world))) ShowItem(item);
     }
 }
 
 void GAME_CUICommon::PressSpeedShortcuts()
 {
-    const GAME_CGameWorld* world = World();
-    const GAME_CPlayerData* player = GetPlayerData();
-    if (world == nullptr || player == nullptr || !world->timeScale) return;
+    const GAME_CGameWorld& world = Context().world;
+    const GAME_CPlayerData* player = Context().Player();
+    if (player == nullptr || !world.timeScale) return;
     // Exact comparisons: a speed set elsewhere to another value matches no button.
-    const float speed = world->timeScale->speed;
+    const float speed = world.timeScale->speed;
     const auto is = [&](int button) { return speed == player->speeds[static_cast<std::size_t>(button - kSpeed1)]; };
     const auto press = [this](int button) {
         if (GAME_CUIIconObject* icon = Icon(button)) icon->Press();
@@ -169,11 +167,11 @@ void GAME_CUICommon::PressSpeedShortcuts()
 
 void GAME_CUICommon::ButtonCursorStep(bool input)
 {
-    if (!UpdateWidgetTrees(input) || IsHudLocked()) return;
+    if (!UpdateWidgetTrees(input) || IsHudLocked(Context().world)) return;
     if (IsUIActionTriggered(kActionGameplayMenu) || IsUIActionTriggered(kActionCancel) ||
         IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
         PlayUISE(kSeUICancel);
-        SetCameraFollowsInput(true);
+        SetCameraFollowsInput(Context().world, true);
         steps_.Go(kIdle);
         return;
     }
@@ -182,7 +180,7 @@ void GAME_CUICommon::ButtonCursorStep(bool input)
         if (icon == nullptr || icon->IsDisabled()) return;
         PlayUISE(kSeUIDecide);
         icon->Press();
-        SetCameraFollowsInput(true);
+        SetCameraFollowsInput(Context().world, true);
         steps_.Go(kIdle);
         return;
     }

@@ -10,6 +10,7 @@
 #include "game/model/object/actor_ai_base.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/ship/room_base.h"
+#include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/ui_draw.h"
@@ -82,7 +83,8 @@ void GAME_CUICommon::BeginMoveActor(GAME_CObjectActor* actor)
 void GAME_CUICommon::CrewMoveStep(bool input)
 {
     GAME_CObjectActor* actor = movedActor_;
-    GAME_CShip* ship = HudShip();
+    const GAME_CGameWorld& world = Context().world;
+    GAME_CShip* ship = HudShip(world);
     // A crew member that died while carried has gone back to its pool: the move ends untouched.
     if (actor == nullptr || ship == nullptr || !actor->IsActive()) {
         movedActor_ = nullptr;
@@ -96,12 +98,12 @@ void GAME_CUICommon::CrewMoveStep(bool input)
     bool touched = false;
     if (IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
         touched = true;
-        SetPadCursorOn(false);
+        SetPadCursorOn(world, false);
     } else if (IsStickDeflected()) {
-        SetPadCursorOn(true);
+        SetPadCursorOn(world, true);
     }
-    if (IsPadCursorOn()) {
-        const vesk::math::Vec2 cursor = PadCursorPoint();
+    if (IsPadCursorOn(world)) {
+        const vesk::math::Vec2 cursor = PadCursorPoint(world);
         const vesk::math::Vec2 size = UISpriteSize(sprites_[0].index);
         point = {cursor.x - static_cast<float>(static_cast<int>(size.x) / 2),
                  cursor.y - static_cast<float>(static_cast<int>(size.y) / 2)};

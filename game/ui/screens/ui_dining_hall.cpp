@@ -113,7 +113,7 @@ void GAME_CUIDiningHall::BuildTaskPage()
     FillTaskPage(taskRoot_, layout, {"KITCHEN_TEXT_KITCHEN", "KITCHEN_TEXT_TASK", true, UIBind(this, &GAME_CUIDiningHall::OnKitchenTabButton), nullptr});
 }
 
-std::int32_t GAME_CUIDiningHall::RoomIndex() const { return GetUIRoomIndex(target); }
+std::int32_t GAME_CUIDiningHall::RoomIndex() const { return GetUIRoomIndex(Context().world, target); }
 
 std::uint32_t GAME_CUIDiningHall::CurrentFoodId() const
 {
@@ -180,7 +180,7 @@ void GAME_CUIDiningHall::UpdateMain(bool input)
 
 void GAME_CUIDiningHall::UpdateBrowse(bool input)
 {
-    if (GAME_CUIRoomTaskTab::IsSubWindowOpen()) return;
+    if (GAME_CUIRoomTaskTab::IsSubWindowOpen(Context().ui)) return;
     if (tab_ == 0) {
         UpdateKitchenTab(input);
         return;

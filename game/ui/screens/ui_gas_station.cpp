@@ -85,7 +85,7 @@ void GAME_CUIGasStation::Build()
 
     const float windowWidth = UISpriteSize(FindUISprite("ui_windowbase")).x;
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", std::floor((kCanvasWidth - windowWidth) / 2.0f), kWindowY);
-    BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this), .owner = this});
+    BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this, Context().ui), .owner = this});
 
     UIButtonSpec button{.sprite = "ui_enterbutton8", .pressedSprite = "ui_enterbutton8_touch", .sound = kSeUIDecide,
                         .action = kActionMenuFunctionB, .release = [this](GAME_CUIIconObject*) { SetAmount(0); }};

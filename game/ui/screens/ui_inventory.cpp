@@ -248,7 +248,7 @@ void GAME_CUIInventory::UpdateItemPage(bool input)
     }
     list_.Clamp();
     taskRoot_->UpdateTree(false);
-    if (input && !GAME_CUIRoomTaskTab::IsSubWindowOpen()) UpdateItemKeys();
+    if (input && !GAME_CUIRoomTaskTab::IsSubWindowOpen(Context().ui)) UpdateItemKeys();
     list_.Show(*scroll_);
 }
 

@@ -54,7 +54,7 @@ GAME_CUIItemDictionary::~GAME_CUIItemDictionary() { DeleteWidgets(detailWidgets_
 void GAME_CUIItemDictionary::BuildListPage()
 {
     GAME_CUINullObject* root = Root();
-    BeginUIMenuWindow(widgets_, root, CloseAndOpenHud(this));
+    BeginUIMenuWindow(widgets_, root, CloseAndOpenHud(this, Context().ui));
     nameCaption_ = MakeUIPictureUnder(root, "ui_text_name", 127.0f, 87.0f);
     AddWidget(nameCaption_);
     countCaption_ = MakeUIPictureUnder(root, "ui_text_num", 440.0f, 87.0f);

@@ -71,8 +71,8 @@ void GAME_CUIRoomActorInfo::Build()
     const UIRoomWindowButtons frame = BeginUIRoomWindow(widgets_, window_, window_,
                                                         {.closeSprite = "ui_backbutton",
                                                          .closePressedSprite = "ui_backbutton_touch",
-                                                         .skipLeftRelease = CloseAndSkipToPrevRoom(this),
-                                                         .skipRightRelease = CloseAndSkipToNextRoom(this),
+                                                         .skipLeftRelease = CloseAndSkipToPrevRoom(this, Context().ui),
+                                                         .skipRightRelease = CloseAndSkipToNextRoom(this, Context().ui),
                                                          .owner = this});
     skipLeft_ = frame.skipLeft;
     skipRight_ = frame.skipRight;
@@ -187,7 +187,7 @@ bool GAME_CUIRoomActorInfo::IsMemberPresent() const { return target != nullptr &
 
 bool GAME_CUIRoomActorInfo::IsStillThere() const
 {
-    return targetActor != nullptr && targetActor->IsActive() && target != nullptr && GetUIRoomIndex(target) >= 0;
+    return targetActor != nullptr && targetActor->IsActive() && target != nullptr && GetUIRoomIndex(Context().world, target) >= 0;
 }
 
 void GAME_CUIRoomActorInfo::OnBindButton()

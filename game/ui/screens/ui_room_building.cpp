@@ -128,7 +128,7 @@ float GAME_CUIRoomBuilding::BarShare() const
 
 GAME_CRoomBase* GAME_CUIRoomBuilding::LiveRoom() const
 {
-    if (target == nullptr || GetUIRoomIndex(target) < 0) return nullptr;
+    if (target == nullptr || GetUIRoomIndex(Context().world, target) < 0) return nullptr;
     return IsUIRoomUnderConstruction(target) ? target : nullptr;
 }
 
@@ -139,7 +139,7 @@ GAME_CTaskBase* GAME_CUIRoomBuilding::FindBuildTask(GAME_CRoomBase& room, bool& 
     posted = false;
     if (count == 0) {
         // A room placed without its task (or whose task went) gets one; its builders and carriers come by themselves.
-        posted = GAME_CTaskBase::CreateFromRequest(MakeRoomBuildRequest(GetUIRoomIndex(&room))) != nullptr;
+        posted = GAME_CTaskBase::CreateFromRequest(MakeRoomBuildRequest(GetUIRoomIndex(Context().world, &room))) != nullptr;
         return nullptr;
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -240,13 +240,13 @@ void GAME_CUIRoomBuilding::EnterPage(Page page)
     case kAsk: {
         const std::u16string question = FormatUIMessage("ROOM_BUILDING_CANCEL_YESNO", {UITagName(target->GetRoomId())});
         AskInDialog(kSlotRoomBuilding,
-                    {.text = question.substr(0, kQuestionLimit), .areYouSure = true, .holdsGame = true});
+                    {.text = question.substr(0, kQuestionLimit), .areYouSure = true, .holdsGame = &Context().world});
         break;
     }
     case kCancelled:
         // The ship takes the room away at its next update; a room not yet built gives nothing back.
         target->removeRequested = true;
-        NoticeInDialog(kSlotRoomBuilding, {.text = GetMessageTextExpanded("ROOM_BUILDING_CANCEL_FINISHED"), .holdsGame = true});
+        NoticeInDialog(kSlotRoomBuilding, {.text = GetMessageTextExpanded("ROOM_BUILDING_CANCEL_FINISHED"), .holdsGame = &Context().world});
         break;
     }
 }

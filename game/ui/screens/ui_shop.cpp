@@ -91,7 +91,7 @@ void GAME_CUIShop::Build()
 
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
     // The player's way out goes back to the hideout menu; a close by an event or a game over does not.
-    BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this), .owner = this});
+    BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this, Context().ui), .owner = this});
     nameHeader_ = MakeUIPictureUnder(window_, "ui_text_name", 88.0f, 140.0f);
     AddWidget(nameHeader_);
     priceHeader_ = MakeUIPictureUnder(window_, "ui_text_price", 230.0f, 140.0f);

@@ -147,7 +147,7 @@ GAME_CTaskBase* GAME_CUITaskCancel::LiveTask() const
     return task->IsFinished() ? nullptr : task;
 }
 
-bool GAME_CUITaskCancel::IsRoomOnShip() const { return GetUIRoomIndex(target) >= 0; }
+bool GAME_CUITaskCancel::IsRoomOnShip() const { return GetUIRoomIndex(Context().world, target) >= 0; }
 
 float GAME_CUITaskCancel::BarShare() const
 {
@@ -233,7 +233,7 @@ void GAME_CUITaskCancel::CollectMaterials(const GAME_CTaskBase& shown)
 {
     if (shown.GetKind() == kTaskCooking) {
         // The dish the kitchen's store cooks; a room without a store or a dish without a recipe needs nothing.
-        const GAME_CFoodStorage* store = FindFoodStorage(GetUIRoomIndex(target));
+        const GAME_CFoodStorage* store = FindFoodStorage(GetUIRoomIndex(Context().world, target));
         const CookingRecipe* recipe = store != nullptr ? FindCookingRecipe(*store->GetFoodId()) : nullptr;
         if (recipe == nullptr) return;
         for (std::size_t i = 0; i < needs_.size() && i < recipe->ingredients.size(); ++i) {

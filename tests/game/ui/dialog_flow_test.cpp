@@ -20,7 +20,7 @@ protected:
 TEST_F(DialogFlowTest, AHoldingDialogStopsTheGameUntilItGoesAnsweredOrNot)
 {
     // Taken away by its screen before any answer: the dialog is gone and the game runs again.
-    AskInDialog(kSlotBuildSelectGrid, {.text = u"?", .holdsGame = true});
+    AskInDialog(kSlotBuildSelectGrid, {.text = u"?", .holdsGame = world});
     StepFrames(2);
     EXPECT_EQ(world->held, 1u);
     EXPECT_EQ(PollDialog(), UIDialogAnswer::kNone);
@@ -30,7 +30,7 @@ TEST_F(DialogFlowTest, AHoldingDialogStopsTheGameUntilItGoesAnsweredOrNot)
     EXPECT_EQ(world->held, 0u);
 
     // The cursor starts on no: decide answers no, the poll closes the dialog and the hold ends.
-    AskInDialog(kSlotBuildSelectGrid, {.text = u"?", .holdsGame = true});
+    AskInDialog(kSlotBuildSelectGrid, {.text = u"?", .holdsGame = world});
     StepFrames(2);
     PressAction(kActionDecide);
     ASSERT_TRUE(WaitFor(UIDialogAnswer::kNo));
@@ -40,7 +40,7 @@ TEST_F(DialogFlowTest, AHoldingDialogStopsTheGameUntilItGoesAnsweredOrNot)
 
     // A yes with a notice told in the same dialog: the game stands until the notice is pressed.
     const UIDialogItem items[] = {{u"ITEM", FindUISprite("ui_icon_actor")}};
-    AskInDialog(kSlotBuildSelectGrid, {.text = u"?", .focusOnYes = true, .holdsGame = true, .items = items});
+    AskInDialog(kSlotBuildSelectGrid, {.text = u"?", .focusOnYes = true, .holdsGame = world, .items = items});
     StepFrames(2);
     EXPECT_EQ(GetInDisplaySelection()->LineCount(), 2u);
     PressAction(kActionDecide);

@@ -359,7 +359,7 @@ TEST_F(HudTest, AClickSelectsACellAndASecondOpensItsRoomWhichTheHudHighlights)
     // With the pad cursor on, a decide with no crew, no item and no room on the current cell still
     // uses the decide up: the speed shortcut of the same frame does nothing.
     PointerMove(-50, -50);
-    SetPadCursorOn(true);
+    SetPadCursorOn(*world, true);
     PressAction(kActionDecide);
     PressAction(kActionSpeedNext);
     StepFrames(10);

@@ -135,7 +135,7 @@ TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
     UI().OpenAdjacentRoomScreen(nullptr, true);
     EXPECT_EQ(OpenedAndClosed(), std::vector<int>{kSlotEngineRoom});
-    StopCameraRoomFocus();
+    StopCameraRoomFocus(*world);
     EXPECT_EQ(world->camera->mode, GAME_CCamera2D::kFree);
 
     // Notices: a single one needs no display time, a repeated one does.
@@ -152,8 +152,8 @@ TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
 TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
 {
     GAME_CRoomBase* kitchen = AddRoom("ID04");
-    controller = std::make_unique<GAME_CUIListController>();
-    controller->SetActorPanel(new GAME_CUIActorListPanel);
+    controller = std::make_unique<GAME_CUIListController>(UI().Context());
+    controller->SetActorPanel(new GAME_CUIActorListPanel(UI().Context()));
     controller->Attach(kitchen);
     TaskData cooking;
     controller->preset = &cooking;
@@ -294,8 +294,8 @@ TEST_F(RoomScreensTest, TheCrewPanelStepsThroughItsMembersRowByRowAndWraps)
         auto& member = crew.emplace_back(std::make_unique<GAME_CObjectActor>());
         home->assignedCrew.push_back(member.get());
     }
-    auto* panel = new GAME_CUIActorListPanel;
-    controller = std::make_unique<GAME_CUIListController>();
+    auto* panel = new GAME_CUIActorListPanel(UI().Context());
+    controller = std::make_unique<GAME_CUIListController>(UI().Context());
     controller->SetActorPanel(panel);
     controller->Attach(home);
     auto frame = [&] {
