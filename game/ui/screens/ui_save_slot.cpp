@@ -109,7 +109,8 @@ GAME_CUILabelObject* MakeLabel(float x, float y)
 
 }  // namespace
 
-GAME_CUISaveSlot::GAME_CUISaveSlot(const UIScreenContext& context) : GAME_CUIScreen(UIScreenSetup{}, &context)
+GAME_CUISaveSlot::GAME_CUISaveSlot(const UIScreenContext& context)
+    : GAME_CUIScreen(UIScreenSetup{.dialog = UIDialogOnClose::kClose}, &context)
 {
     saveSprite_ = FindUISprite("ui_bigtext_save");
     loadSprite_ = FindUISprite("ui_bigtext_load");

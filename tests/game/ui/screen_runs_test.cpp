@@ -290,7 +290,9 @@ TEST_F(ScreenRunTest, SaveSlots)
     Click(400, 230, 9);
     Click(400, 230, 11);
     EXPECT_TRUE(DialogShown());
+    // The question left unanswered goes with the screen.
     Close(kSlotSaveSlots);
+    EXPECT_FALSE(DialogShown());
     Check("save_slots");
 }
 
