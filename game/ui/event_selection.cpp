@@ -4,6 +4,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
@@ -20,7 +21,6 @@ constexpr float kOffScreenX = 10000.0f;
 constexpr float kRowWidth = 315.0f;
 constexpr float kRowHeight = 66.0f;
 
-bool IsLineBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
 
 GAME_CUILabelObject* MakeLabel(GAME_CUIObjectBase* parent, float x, float y)
 {
@@ -136,30 +136,9 @@ void GAME_CUIEventSelectionObject::SetTitle(const char16_t* text)
 
 void GAME_CUIEventSelectionObject::LayOut(Entry& entry)
 {
-    char16_t line[kLineChars] = {};
-    std::size_t lineIndex = 0;
-    std::size_t length = 0;
-    bool inBreak = false;
-    auto store = [&]() {
-        line[length] = 0;
-        if (lineIndex < kLinesPerChoice) entry.lines[lineIndex].Assign(line);
-        length = 0;
-    };
-    for (char16_t c : entry.pending) {
-        if (IsLineBreak(c)) {
-            // A run of line breaks starts one new line.
-            if (!inBreak) {
-                store();
-                ++lineIndex;
-            }
-            inBreak = true;
-            continue;
-        }
-        inBreak = false;
-        if (lineIndex >= kLinesPerChoice) break;
-        if (length < kLineChars - 1) line[length++] = c;
-    }
-    if (lineIndex < kLinesPerChoice && length > 0) store();
+    const std::vector<std::u16string> lines =
+        SplitTextLines(entry.pending, {.maxLines = kLinesPerChoice, .maxLineLength = kLineChars - 1, .ends = TextLineEnds::kRunsBreakOnce});
+    for (std::size_t i = 0; i < lines.size(); ++i) entry.lines[i].Assign(lines[i].c_str());
     for (std::uint32_t i = 0; i < kLinesPerChoice; ++i) entry.labels[i]->SetTextW(entry.lines[i].c_str());
     entry.pending.clear();
 }

@@ -1,13 +1,16 @@
 // An item's description as the item windows show it: its own text, where it is made and what it goes into.
 #include "game/ui/item_description.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_label_object.h"
 
 namespace {
 
@@ -78,4 +81,28 @@ std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std:
         }
     }
     return text;
+}
+
+std::int32_t UIDescriptionRows::Compose(const GAME_CStaticDatabase* database, std::uint32_t itemId, std::size_t maxLineLength, int rows)
+{
+    lines_.clear();
+    if (database != nullptr) {
+        const TextLineEnds ends = rules_.lastLineUncounted ? TextLineEnds::kEveryBreak : TextLineEnds::kPanel;
+        lines_ = SplitTextLines(ComposeItemDescription(*database, itemId), {.maxLineLength = maxLineLength, .ends = ends});
+    }
+    std::int32_t counted = static_cast<std::int32_t>(lines_.size());
+    if (rules_.lastLineUncounted) counted = std::max(counted - 1, 0);
+    return std::max(counted - rows, 0);
+}
+
+void UIDescriptionRows::Show(std::span<GAME_CUILabelObject* const> rows, std::int32_t first) const
+{
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const std::size_t line = static_cast<std::size_t>(first) + k;
+        if (line < lines_.size()) {
+            rows[k]->SetTextW(lines_[line].c_str());
+        } else if (rules_.blanksPastEnd) {
+            rows[k]->SetTextW(u"");
+        }
+    }
 }

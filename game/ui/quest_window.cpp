@@ -55,6 +55,14 @@ std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
     return lines;
 }
 
+std::vector<UIFocusPlace> UIQuestFocusPlaces()
+{
+    return {
+        UIFocusPlace{.id = kQuestFocusList, .next = {kUINoFocus, kUINoFocus, kQuestFocusDetail, kUINoFocus}},
+        UIFocusPlace{.id = kQuestFocusDetail, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kQuestFocusList}},
+    };
+}
+
 void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec)
 {
     infoSprites_.Find("ui_text_information");

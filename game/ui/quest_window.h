@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/services/data/record_entries.h"
+#include "game/ui/focus_map.h"
 #include "game/ui/info_panel.h"
 #include "game/ui/quest_symbol_sprites.h"
 #include "game/ui/widget_builders.h"
@@ -35,6 +36,11 @@ struct UIQuestDetailSubject {
 
 // The description as the detail pane shows it: at most three lines.
 std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text);
+
+// The two focus places of a quest screen: left from the list lies the detail pane, right from the
+// pane the list.
+enum UIQuestFocus : std::int32_t { kQuestFocusList = 0, kQuestFocusDetail = 1 };
+std::vector<UIFocusPlace> UIQuestFocusPlaces();
 
 // Built into the owner's draw list in three parts: BuildSprites, then the owner's button sprites,
 // BuildTexts, then the owner's button labels, End.

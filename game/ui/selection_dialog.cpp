@@ -10,6 +10,7 @@
 #include "game/services/input/input_map.h"
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_category_change_object.h"
@@ -37,7 +38,6 @@ constexpr float kCursorFar = -95.0f;
 constexpr std::size_t kCutLimit = 254;
 constexpr int kResetUpdateLimit = 8;
 
-bool IsLineBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
 
 GAME_CUILabelObject* MakeButtonLabel(GAME_CUIObjectBase* button)
 {
@@ -307,28 +307,14 @@ void GAME_CUIInDisplaySelectionObject::Layout()
     lineCount_ = 0;
     longestChars_ = 0;
     longestPixels_ = 0.0f;
-    char16_t cut[kCutLimit + 1] = {};
-    std::size_t cutLength = 0;
-    auto store = [&]() {
-        cut[cutLength] = 0;
-        if (lineCount_ < kLineCount) {
-            const std::size_t kept = lines_[lineCount_].Assign(cut);
-            longestChars_ = std::max(longestChars_, kept);
-            longestPixels_ = std::max(longestPixels_, MeasureUIText(std::u16string_view(lines_[lineCount_].c_str(), kept)));
-            ++lineCount_;
-        }
-        cutLength = 0;
-    };
-    for (std::size_t i = 0; i < message_.size(); ++i) {
-        const char16_t c = message_[i];
-        if (IsLineBreak(c)) {
-            store();
-            continue;
-        }
-        if (cutLength < kCutLimit) cut[cutLength++] = c;
-    }
     // An empty last line is not stored.
-    if (cutLength > 0) store();
+    for (const std::u16string& cut :
+         SplitTextLines(message_, {.maxLines = kLineCount, .maxLineLength = kCutLimit, .ends = TextLineEnds::kBreaksEndLines})) {
+        const std::size_t kept = lines_[lineCount_].Assign(cut.c_str());
+        longestChars_ = std::max(longestChars_, kept);
+        longestPixels_ = std::max(longestPixels_, MeasureUIText(std::u16string_view(lines_[lineCount_].c_str(), kept)));
+        ++lineCount_;
+    }
     layoutDone_ = true;
 }
 

@@ -16,6 +16,7 @@ std::vector<std::u16string> SplitTextLines(std::u16string_view text, TextLineLim
             lineOpen = true;
             continue;
         }
+        if (limits.ends == TextLineEnds::kRunsBreakOnce && i > 0 && IsTextLineBreak(text[i - 1])) continue;
         // A panel's text written with CR LF line ends breaks once per line, not twice.
         if (limits.ends == TextLineEnds::kPanel && c == 13 && i + 1 < text.size() && text[i + 1] == 10) ++i;
         lines.push_back(std::move(current));

@@ -14,6 +14,13 @@ enum class TextLineEnds {
     // Every break ends a line, so a CR LF pair leaves an empty line between; the line after the last
     // break always counts, so an empty text has one empty line.
     kEveryBreak,
+    // Every break ends a line, as kEveryBreak; the line after the last break counts only when it
+    // holds characters, so an empty text has none.
+    kBreaksEndLines,
+    // A run of breaks ends a line once, so no empty line stands between two lines (a break at the
+    // very start still leaves one before the first); the line after the last break counts only when
+    // it holds characters.
+    kRunsBreakOnce,
 };
 
 // What a panel can hold: lines past the first maxLines and characters past maxLineLength on a

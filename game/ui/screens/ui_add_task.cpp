@@ -79,7 +79,6 @@ bool RoomOffers(const GAME_CRoomBase& room, const RoomData& data, const TaskData
 
 bool IsResultPresent(const TaskEffect& effect) { return effect.id != kNoId && effect.value >= 1 && effect.count >= 1; }
 
-bool IsInfoBreak(char16_t c) { return c == 10 || c == 13 || c == 27; }
 
 const char* OrderErrorKey(std::uint32_t code)
 {
@@ -328,12 +327,7 @@ void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
     if (description.size() > 255) description.resize(255);
 
     info_.Begin(infoScroll_->Value());
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= description.size(); ++i) {
-        if (i < description.size() && !IsInfoBreak(description[i])) continue;
-        if (i < description.size() || i > start) info_.Put(std::u16string_view(description).substr(start, i - start), false, kNoSprite);
-        start = i + 1;
-    }
+    for (const std::u16string& line : SplitTextLines(description, {.ends = TextLineEnds::kBreaksEndLines})) info_.Put(line, false, kNoSprite);
     info_.Put(FormatUIMessage("BUILD_TEXT_NEED_ACTOR_NUM", {UIFullWidthNumber(entry->crewLimit)}), true, actorIcon_);
     info_.Put(FormatUIMessage("BUILD_TEXT_NEED_ACTOR_STAMINA", {UIFullWidthNumber(entry->staminaChange / 1000, u"%02d")}),
                 true, actorIcon_);

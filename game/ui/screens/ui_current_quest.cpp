@@ -55,11 +55,7 @@ void GAME_CUICurrentQuest::Build()
     widgets_.push_back(retireLabel_);
     window_.End(widgets_);
 
-    // Left takes the focus to the detail pane, right back to the list.
-    places_ = {
-        UIFocusPlace{.id = kFocusList, .next = {kUINoFocus, kUINoFocus, kFocusDetail, kUINoFocus}},
-        UIFocusPlace{.id = kFocusDetail, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kFocusList}},
-    };
+    places_ = UIQuestFocusPlaces();
 }
 
 void GAME_CUICurrentQuest::OnClose()

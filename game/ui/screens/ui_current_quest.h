@@ -25,7 +25,7 @@ class GAME_CUICurrentQuest : public GAME_CUIScreen, public UIScreenSlot<kSlotCur
 public:
     enum class Page : std::int32_t { kBrowse, kAskRetire, kRetired };
     using enum Page;
-    enum Focus : std::int32_t { kFocusList = 0, kFocusDetail = 1 };
+    enum Focus : std::int32_t { kFocusList = kQuestFocusList, kFocusDetail = kQuestFocusDetail };
 
     explicit GAME_CUICurrentQuest(const UIScreenContext& context);
 

@@ -175,22 +175,8 @@ void GAME_CUIInventoryTrash::ShowItemPage()
 
 void GAME_CUIInventoryTrash::ShowDescription(bool reset)
 {
-    if (reset) {
-        const GAME_CStaticDatabase* database = Context().Database();
-        descriptionLines_.clear();
-        if (database != nullptr) {
-            descriptionLines_ = SplitTextLines(ComposeItemDescription(*database, itemId_),
-                                               {.maxLineLength = kDescriptionLineLength, .ends = TextLineEnds::kEveryBreak});
-        }
-        // Every break ends a row; the text after the last one is a row that counts for no scrolling.
-        const std::int32_t rows = std::max(static_cast<std::int32_t>(descriptionLines_.size()) - 1, 0);
-        scroll_->SetMaximum(std::max(rows - kDescriptionLines, 0));
-    }
-    const std::int32_t first = scroll_->Value();
-    for (int k = 0; k < kDescriptionLines; ++k) {
-        const std::size_t line = static_cast<std::size_t>(first + k);
-        if (line < descriptionLines_.size()) description_[static_cast<std::size_t>(k)]->SetTextW(descriptionLines_[line].c_str());
-    }
+    if (reset) scroll_->SetMaximum(descriptionRows_.Compose(Context().Database(), itemId_, kDescriptionLineLength, kDescriptionLines));
+    descriptionRows_.Show(description_, scroll_->Value());
 }
 
 void GAME_CUIInventoryTrash::UpdateItemPage(bool input)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/ui/item_description.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -73,6 +74,7 @@ private:
     GAME_CRoomBase* room_ = nullptr;
     std::uint32_t itemId_ = 0xFFFFFFFFu;
     // The description's lines, composed when the page is filled.
-    std::vector<std::u16string> descriptionLines_;
+    // Rows past the text keep what they showed.
+    UIDescriptionRows descriptionRows_{{.lastLineUncounted = true, .blanksPastEnd = false}};
     UIPages<Page> pages_{kItem};
 };

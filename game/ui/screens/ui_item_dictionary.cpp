@@ -347,13 +347,10 @@ void GAME_CUIItemDictionary::ShowItemDetail()
 
 void GAME_CUIItemDictionary::BuildDescription(bool reset)
 {
-    const GAME_CStaticDatabase* database = Context().Database();
-    description_.clear();
-    if (database != nullptr && selected_ != nullptr) {
-        description_ = SplitTextLines(ComposeItemDescription(*database, selectedId_), {.maxLineLength = kDescriptionLineLength});
-    }
+    const GAME_CStaticDatabase* database = selected_ != nullptr ? Context().Database() : nullptr;
+    const std::int32_t maximum = description_.Compose(database, selectedId_, kDescriptionLineLength, kDescriptionRows);
     if (reset) {
-        descriptionScroll_->SetMaximum(std::max(static_cast<std::int32_t>(description_.size()) - kDescriptionRows, 0));
+        descriptionScroll_->SetMaximum(maximum);
         descriptionScroll_->SetValue(0);
     }
     ShowDescriptionLines();
@@ -361,11 +358,7 @@ void GAME_CUIItemDictionary::BuildDescription(bool reset)
 
 void GAME_CUIItemDictionary::ShowDescriptionLines()
 {
-    const std::int32_t first = descriptionScroll_->Value();
-    for (int k = 0; k < kDescriptionRows; ++k) {
-        const std::size_t line = static_cast<std::size_t>(first + k);
-        lines_[static_cast<std::size_t>(k)]->SetTextW(line < description_.size() ? description_[line].c_str() : u"");
-    }
+    description_.Show(lines_, descriptionScroll_->Value());
 }
 
 void GAME_CUIItemDictionary::UpdateDetail(bool input)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/ui/item_description.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -39,7 +40,7 @@ public:
     const GAME_CUILabelObject* MaxStackLabel() const { return maxStack_; }
     const GAME_CUILabelObject* DescriptionLine(int line) const { return lines_[static_cast<std::size_t>(line)]; }
     const GAME_CUIScrollBarObject* DescriptionScrollBar() const { return descriptionScroll_; }
-    int DescriptionLineCount() const { return static_cast<int>(description_.size()); }
+    int DescriptionLineCount() const { return static_cast<int>(description_.Lines().size()); }
 
     // The cursor keys' step over the list (a ring that stops at the last item of a short list); with
     // the page modifier held the top jumps nine rows and the cursor keeps its row.
@@ -107,5 +108,5 @@ private:
     std::int32_t bob_ = 0;
     std::uint32_t selectedId_ = 0xFFFFFFFFu;
     const ItemData* selected_ = nullptr;
-    std::vector<std::u16string> description_;
+    UIDescriptionRows description_{{}};
 };

@@ -94,10 +94,7 @@ void GAME_CUIQuestBoard::Build()
     widgets_.push_back(retireLabel_);
     window_.End(widgets_);
 
-    places_ = {
-        UIFocusPlace{.id = kFocusList, .next = {kUINoFocus, kUINoFocus, kFocusDetail, kUINoFocus}},
-        UIFocusPlace{.id = kFocusDetail, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kFocusList}},
-    };
+    places_ = UIQuestFocusPlaces();
 }
 
 void GAME_CUIQuestBoard::BuildNotice()

@@ -20,7 +20,7 @@ public:
     static constexpr int kOfferSlots = 32;
     enum class Page : std::int32_t { kList, kAskAccept, kAccepted, kAskDelivery, kDelivered, kAskRetire, kRetired, kLimitReached };
     using enum Page;
-    enum Focus : std::int32_t { kFocusList = 0, kFocusDetail = 1 };
+    enum Focus : std::int32_t { kFocusList = kQuestFocusList, kFocusDetail = kQuestFocusDetail };
 
     explicit GAME_CUIQuestBoard(const UIScreenContext& context);
     ~GAME_CUIQuestBoard() override;

@@ -80,17 +80,7 @@ void GAME_CUIRoomBuilding::Build()
     bar_ = BuildUITaskBar(widgets_, Root(), {61.0f, 157.0f});
     countCaption_ = MakeUIPictureUnder(Root(), "ui_text_num", 36.0f, 179.0f);
     widgets_.push_back(countCaption_);
-    for (int i = 0; i < kLines; ++i) {
-        Line& line = lines_[static_cast<std::size_t>(i)];
-        const float y = kUILineStep * static_cast<float>(i);
-        line.icon = MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 39.0f, 191.0f + y);
-        widgets_.push_back(line.icon);
-        // The separator under the last line is never shown.
-        if (i + 1 < kLines) {
-            line.separator = MakeUIPictureUnder(Root(), "ui_separator_left_rat", 56.0f, 208.0f + y);
-            widgets_.push_back(line.separator);
-        }
-    }
+    BuildUIMaterialRowPictures(widgets_, Root(), lines_, {39.0f, 191.0f});
     scroll_ = MakeUIScrollBar(Root(), 275.0f, 193.0f, 8.0f, 144.0f);
     widgets_.push_back(scroll_);
     crewCaption_ = MakeUIPictureUnder(Root(), "ui_text_actor", 287.0f, 138.0f);
@@ -109,14 +99,7 @@ void GAME_CUIRoomBuilding::Build()
     widgets_.push_back(time_);
     cancelLabel_ = MakeUILabel(cancel_, "ROOM_BUILDING_CANCEL", 0.0f, 0.0f, 0.5f, 0.5f);
     widgets_.push_back(cancelLabel_);
-    for (int i = 0; i < kLines; ++i) {
-        Line& line = lines_[static_cast<std::size_t>(i)];
-        const float y = 193.0f + kUILineStep * static_cast<float>(i);
-        line.left = MakeUILabel(Root(), "", 61.0f, y);
-        widgets_.push_back(line.left);
-        line.right = MakeUILabel(Root(), "", 265.0f, y, 1.0f);
-        widgets_.push_back(line.right);
-    }
+    BuildUIMaterialRowTexts(widgets_, Root(), lines_, {61.0f, 193.0f}, 265.0f);
     builder_.BuildTexts(widgets_);
     EndUIRoomWindow(widgets_, window_);
 }
@@ -297,31 +280,26 @@ void GAME_CUIRoomBuilding::RefreshLines(const GAME_CTaskBase* build)
     const std::int32_t first = std::max(scroll_->Value(), 0);
     bool ended = false;
     for (int i = 0; i < kLines; ++i) {
-        Line& line = lines_[static_cast<std::size_t>(i)];
+        UIMaterialRow& line = lines_[static_cast<std::size_t>(i)];
         const std::size_t pair = static_cast<std::size_t>((first + i) / kLinesPerPair);
         const ItemCount* material = data != nullptr && pair < data->materials.size() ? &data->materials[pair] : nullptr;
         // An unused pair ends the list.
         ended = ended || material == nullptr || IsUnusedItemCount(*material);
-        if (i > 0) lines_[static_cast<std::size_t>(i - 1)].separator->SetColor(ended ? kUIHidden : kUIWhite);
-        if (ended) {
-            line.icon->SetColor(kUIHidden);
-            line.left->SetTextW(u"");
-            line.right->SetTextW(u"");
-            continue;
-        }
+        ShowUIMaterialRow(lines_, static_cast<std::size_t>(i), !ended);
+        if (ended) continue;
         const std::uint32_t id = material->itemId;
         if ((first + i) % kLinesPerPair == 0) {
             const ItemData* item = FindItemData(id);
             line.icon->SetSprite(item != nullptr ? item->iconSprite : anyItemIcon_);
             line.icon->SetColor(kUIWhite);
             const std::string tag = TagText(id);
-            line.left->SetTextW((item != nullptr ? UITagName(id) : std::u16string(tag.begin(), tag.end())).c_str());
-            line.right->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_001", material->count).c_str());
+            line.name->SetTextW((item != nullptr ? UITagName(id) : std::u16string(tag.begin(), tag.end())).c_str());
+            line.count->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_001", material->count).c_str());
         } else {
             line.icon->SetColor(kUIHidden);
             const std::int64_t missing = material->count - (build != nullptr ? build->CountMaterial(id) : 0);
-            line.left->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_002", missing).c_str());
-            line.right->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_003", CountStoredItem(id) + CountFieldItem(id)).c_str());
+            line.name->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_002", missing).c_str());
+            line.count->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_003", CountStoredItem(id) + CountFieldItem(id)).c_str());
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
+#include "game/ui/material_rows.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -30,8 +31,8 @@ public:
     Page CurrentPage() const { return pages_.Current(); }
     const GAME_CUILabelObject* RoomName() const { return roomName_; }
     const GAME_CUILabelObject* TimeLabel() const { return time_; }
-    const GAME_CUILabelObject* LineLeft(int line) const { return lines_[static_cast<std::size_t>(line)].left; }
-    const GAME_CUILabelObject* LineRight(int line) const { return lines_[static_cast<std::size_t>(line)].right; }
+    const GAME_CUILabelObject* LineLeft(int line) const { return lines_[static_cast<std::size_t>(line)].name; }
+    const GAME_CUILabelObject* LineRight(int line) const { return lines_[static_cast<std::size_t>(line)].count; }
     const GAME_CUIIconObject* CancelButton() const { return cancel_; }
     const GAME_CUILabelObject* CancelLabel() const { return cancelLabel_; }
     const GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
@@ -39,13 +40,6 @@ public:
     float BarShare() const;
 
 private:
-    struct Line {
-        GAME_CUINullObject* icon = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-        GAME_CUILabelObject* left = nullptr;
-        GAME_CUILabelObject* right = nullptr;
-    };
-
     void Build();
     void OnEnterState(UIScreenState state) override;
     void EveryFrame() override;
@@ -73,7 +67,7 @@ private:
     GAME_CUINullObject* crewCaption_ = nullptr;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
-    std::array<Line, kLines> lines_{};
+    std::array<UIMaterialRow, kLines> lines_{};
     UICrewRow builder_{UICrewRowLayout::Panel()};
 
     UIPages<Page> pages_{kMain};

@@ -99,17 +99,7 @@ void GAME_CUITaskCancel::Build()
     bar_ = BuildUITaskBar(widgets_, Root(), {122.0f, 106.0f});
     materialsCaption_ = MakeUIPictureUnder(Root(), "ui_text_num", 97.0f, 128.0f);
     widgets_.push_back(materialsCaption_);
-    for (int i = 0; i < kMaterialRows; ++i) {
-        MaterialRow& row = materials_[static_cast<std::size_t>(i)];
-        const float y = kUILineStep * static_cast<float>(i);
-        row.icon = MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 100.0f, 140.0f + y);
-        widgets_.push_back(row.icon);
-        // The separator under the last row is never shown.
-        if (i + 1 < kMaterialRows) {
-            row.separator = MakeUIPictureUnder(Root(), "ui_separator_left_rat", 117.0f, 157.0f + y);
-            widgets_.push_back(row.separator);
-        }
-    }
+    BuildUIMaterialRowPictures(widgets_, Root(), materials_, {100.0f, 140.0f});
     scroll_ = MakeUIScrollBar(Root(), 336.0f, 142.0f, 8.0f, 144.0f);
     widgets_.push_back(scroll_);
     crewCaption_ = MakeUIPictureUnder(Root(), "ui_text_actor", 348.0f, 87.0f);
@@ -126,14 +116,7 @@ void GAME_CUITaskCancel::Build()
     repeatLabel_ = MakeUILabel(repeat_, "TASKCANCEL_BUTTON_REPEAT_ON", 0.0f, 0.0f, 0.5f, 0.5f);
     widgets_.push_back(repeatLabel_);
     widgets_.push_back(MakeUILabel(cancel_, "TASKCANCEL_CANCEL_BUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
-    for (int i = 0; i < kMaterialRows; ++i) {
-        MaterialRow& row = materials_[static_cast<std::size_t>(i)];
-        const float y = 142.0f + kUILineStep * static_cast<float>(i);
-        row.name = MakeUILabel(Root(), "", 122.0f, y);
-        widgets_.push_back(row.name);
-        row.count = MakeUILabel(Root(), "", 326.0f, y, 1.0f);
-        widgets_.push_back(row.count);
-    }
+    BuildUIMaterialRowTexts(widgets_, Root(), materials_, {122.0f, 142.0f}, 326.0f);
     for (UICrewRow& row : crew_) row.BuildTexts(widgets_);
     EndUIRoomWindow(widgets_, window_);
 }
@@ -266,16 +249,12 @@ void GAME_CUITaskCancel::RefreshMaterialRows()
     const GAME_CTaskBase* shown = LiveTask();
     const std::int32_t top = std::max(scrollTop_, 0);
     for (int i = 0; i < kMaterialRows; ++i) {
-        MaterialRow& row = materials_[static_cast<std::size_t>(i)];
+        UIMaterialRow& row = materials_[static_cast<std::size_t>(i)];
         const std::size_t slot = static_cast<std::size_t>(top + i);
         const bool filled = slot < needs_.size() && IsFilled(needs_[slot].id, needs_[slot].count);
-        if (i > 0) materials_[static_cast<std::size_t>(i - 1)].separator->SetColor(filled ? kUIWhite : kUIHidden);
-        row.icon->SetColor(filled ? kUIWhite : kUIHidden);
-        if (!filled) {
-            row.name->SetTextW(u"");
-            row.count->SetTextW(u"");
-            continue;
-        }
+        ShowUIMaterialRow(materials_, static_cast<std::size_t>(i), filled);
+        if (!filled) continue;
+        row.icon->SetColor(kUIWhite);
         const Material& need = needs_[slot];
         const ItemData* item = FindItemData(need.id);
         row.icon->SetSprite(item != nullptr ? item->iconSprite : anyItemIcon_);

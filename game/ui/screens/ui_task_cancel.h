@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
+#include "game/ui/material_rows.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -46,12 +47,6 @@ public:
     float BarShare() const;
 
 private:
-    struct MaterialRow {
-        GAME_CUINullObject* icon = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-        GAME_CUILabelObject* name = nullptr;
-        GAME_CUILabelObject* count = nullptr;
-    };
     struct Material {
         std::uint32_t id = 0;
         std::int32_t count = 0;
@@ -92,7 +87,7 @@ private:
     GAME_CUINullObject* materialsCaption_ = nullptr;
     GAME_CUINullObject* crewCaption_ = nullptr;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
-    std::array<MaterialRow, kMaterialRows> materials_{};
+    std::array<UIMaterialRow, kMaterialRows> materials_{};
     std::array<UICrewRow, kCrewRows> crew_{UICrewRow(UICrewRowLayout::Panel()), UICrewRow(UICrewRowLayout::Panel())};
 
     std::array<Material, kMaterialRows> needs_{};

@@ -1,4 +1,4 @@
-// The line splitter as a table: breaks, CR LF pairs, empty lines, the end of a text, the caps and the every-break rule.
+// The line splitter as a table: breaks, CR LF pairs, empty lines, the end of a text, the caps and the other break rules.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,6 +37,11 @@ const std::vector<Case> kCases = {
     {"every break: the line after the last break counts", u"a\n", {kAny, kAny, TextLineEnds::kEveryBreak}, {u"a", u""}},
     {"every break: an empty text is one empty line", u"", {kAny, kAny, TextLineEnds::kEveryBreak}, {u""}},
     {"every break: the line cap still drops", u"1\n2\n3", {2, kAny, TextLineEnds::kEveryBreak}, {u"1", u"2"}},
+    {"breaks end lines: CR LF leaves an empty line, a last break adds none", u"a\r\nb\n", {kAny, kAny, TextLineEnds::kBreaksEndLines},
+     {u"a", u"", u"b"}},
+    {"breaks end lines: an empty text has no line", u"", {kAny, kAny, TextLineEnds::kBreaksEndLines}, {}},
+    {"runs break once: no empty line between, one before a leading run", u"\n\ra\r\n\x1b" u"b\n\n", {kAny, kAny, TextLineEnds::kRunsBreakOnce},
+     {u"", u"a", u"b"}},
 };
 
 TEST(TextLinesTest, SplitsEveryCaseOfTheTable)
