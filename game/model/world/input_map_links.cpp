@@ -3,6 +3,7 @@
 
 #include "game/model/world/game_world.h"
 #include "game/model/world/game_world_ready.h"
+#include "game/services/player/player_data.h"
 
 namespace {
 bool g_padLayoutOption = false;
@@ -10,11 +11,30 @@ bool g_stickSwapOption = false;
 int g_shipTravelState = 0;
 }  // namespace
 
-bool IsPadLayoutOptionSet() { return g_padLayoutOption; }
-void SetPadLayoutOption(bool set) { g_padLayoutOption = set; }
+// The player data holds both options once it exists: what the options screen saves acts at once.
+bool IsPadLayoutOptionSet()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    return player != nullptr ? player->option4 != 0 : g_padLayoutOption;
+}
 
-bool IsStickSwapOptionSet() { return g_stickSwapOption; }
-void SetStickSwapOption(bool set) { g_stickSwapOption = set; }
+void SetPadLayoutOption(bool set)
+{
+    g_padLayoutOption = set;
+    if (GAME_CPlayerData* player = GetPlayerData()) player->option4 = set ? 1 : 0;
+}
+
+bool IsStickSwapOptionSet()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    return player != nullptr ? player->option56 != 0 : g_stickSwapOption;
+}
+
+void SetStickSwapOption(bool set)
+{
+    g_stickSwapOption = set;
+    if (GAME_CPlayerData* player = GetPlayerData()) player->option56 = set ? 1 : 0;
+}
 
 int GetShipTravelState()
 {

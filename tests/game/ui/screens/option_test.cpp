@@ -6,8 +6,10 @@
 #include <string>
 
 #include "framework/graphics/device_record.h"
+#include "framework/input/input_manager.h"
 #include "framework/window/main_window.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
@@ -18,6 +20,7 @@
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/file_system.h"
+#include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/scoped_env.h"
@@ -239,10 +242,22 @@ TEST_F(OptionTest, AFailedWriteAsksToTryAgainAndNeverTellsTheSaveFinished)
     EXPECT_FALSE(finished);
     EXPECT_TRUE(MessageHas("PAUSEUI_SAVE_RETRY_YESNO"));
     EXPECT_EQ(support::ReadBytes(SavePath()), before);
-    // No keeps editing with the settings in force; leaving from the title opens nothing.
+    // No keeps editing with the settings in force (the swapped sticks: the left one pulled down zooms
+    // out); leaving from the title opens nothing.
     AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
     ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 10));
     EXPECT_EQ(GetPlayerData()->option56, 1u);
+    platform::input::VirtualPad pad;
+    ASSERT_TRUE(pad.Attach(platform::input::PadKind::Standard));
+    vesk::input::OnDeviceChange();
+    platform::input::StandardPadState leftStickDown;
+    leftStickDown.leftY = -32767;
+    pad.Set(leftStickDown);
+    StepFrames(1);
+    EXPECT_TRUE(GetInputMap()->IsZoomOutHeld());
+    pad.Set(platform::input::StandardPadState{});
+    pad.Detach();
+    vesk::input::OnDeviceChange();
     Press(kActionCancel, 1);
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
