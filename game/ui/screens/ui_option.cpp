@@ -176,6 +176,18 @@ void GAME_CUIOption::OnEnterState(UIScreenState state)
     GAME_CUISettingsWindow::OnEnterState(state);
 }
 
+void GAME_CUIOption::BeginFrame(bool)
+{
+    constexpr std::int32_t kCountedFrames = 15;
+    soundRoomFrames_ = Context().ui.IsOpen(kSlotSoundRoom) ? std::min(soundRoomFrames_ + 1, kCountedFrames) : 0;
+}
+
+void GAME_CUIOption::Draw()
+{
+    if (soundRoomFrames_ >= kHiddenUnderSoundRoomAfter) return;
+    GAME_CUISettingsWindow::Draw();
+}
+
 bool GAME_CUIOption::FullScreen() const { return Work().U32(field::kFullScreen) != 0; }
 
 std::int32_t GAME_CUIOption::FieldValue(int row) const

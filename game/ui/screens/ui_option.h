@@ -44,6 +44,11 @@ public:
     // Set by the title as it opens this screen; leaving then reopens nothing.
     std::uint32_t openedFromTitle = 0;
 
+    // The sound room over this screen hides it once it has stood there this many frames.
+    static constexpr std::int32_t kHiddenUnderSoundRoomAfter = 3;
+
+    void Draw() override;
+
     std::u16string ValueText(int row) const;
     std::uint32_t NameColor(int row) const;
     bool IsRowShown(int row) const;
@@ -68,6 +73,7 @@ protected:
     void OpenNextScreen() override;
     void UndoUnsaved() override;
     void OnEnterState(UIScreenState state) override;
+    void BeginFrame(bool input) override;
 
 private:
     struct RowWidgets {
@@ -95,4 +101,6 @@ private:
     std::int32_t stepCounter_ = 0;
     bool reload_ = true;
     bool soundChanged_ = false;
+    // Frames the sound room has been open, counted up to 15.
+    std::int32_t soundRoomFrames_ = 0;
 };

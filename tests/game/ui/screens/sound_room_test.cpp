@@ -1,11 +1,14 @@
-// The sound room: it silences the field music, its list goes round, its tracks skip the wind, and the field music comes back.
+// The sound room: it silences the field music, its list goes round, its tracks skip the wind, the field music comes back, and the options beneath stand hidden.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "game/services/input/input_actions.h"
 #include "game/services/sound/sound_player.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_sound_room.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "tests/support/game_fixture.h"
@@ -87,6 +90,31 @@ TEST_F(SoundRoomTest, TheRoomOwnsTheMusicWhileOpenAndGivesTheFieldItsTrackBackFr
     UI().SetOpen(kSlotSoundRoom, true);
     ASSERT_TRUE(StepUntil([&] { return Room().State() == UIScreenState::kMain; }, 40));
     EXPECT_EQ(Room().RememberedBgm(), 1u);
+}
+
+TEST_F(SoundRoomTest, TheOptionsBeneathStandHiddenFromTheThirdFrameOfTheRoomOnAndComeBackAfterIt)
+{
+    const std::u16string optionsTitle = GetMessageTextExpanded("PAUSEUI_TEXT_OPTION");
+    const auto optionsDrawn = [&] {
+        const std::vector<support::RecordedTextDraw>& texts = frames.back().texts;
+        return std::any_of(texts.begin(), texts.end(), [&](const support::RecordedTextDraw& text) { return text.text == optionsTitle; });
+    };
+    UI().SetOpen(kSlotOption, true);
+    ASSERT_TRUE(StepUntil([&] { return UI().Get<GAME_CUIOption>()->State() == UIScreenState::kMain; }, 40));
+    StepFrames(1);
+    ASSERT_TRUE(optionsDrawn());
+
+    UI().SetOpen(kSlotSoundRoom, true);
+    std::vector<bool> drawn;
+    for (int frame = 0; frame < 5; ++frame) {
+        StepFrames(1);
+        drawn.push_back(optionsDrawn());
+    }
+    EXPECT_EQ(drawn, (std::vector<bool>{true, true, false, false, false}));
+    UI().SetOpen(kSlotSoundRoom, false);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotSoundRoom); }, 40));
+    StepFrames(1);
+    EXPECT_TRUE(optionsDrawn());
 }
 
 }  // namespace
