@@ -151,6 +151,16 @@ TEST_F(BindingConfigTest, AKeyCapturedAndSavedActsAtOnceIsStoredAndSurvivesARest
     ASSERT_TRUE(GetInputMap()->WriteKeyBindings(inForce));
     const auto stored = GetWorkingSystemRecord().subspan(system::kKeyBindings, inForce.size());
     EXPECT_TRUE(std::equal(inForce.begin(), inForce.end(), stored.begin()));
+
+    // In play, Q no longer opens the build menu and G does.
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    UI().SetOpen(kSlotCommon, true);
+    StepFrames(5);
+    PressLogicalKey(kKeyQ);
+    StepFrames(20);
+    EXPECT_FALSE(UI().IsOpen(kSlotBuild));
+    PressLogicalKey(kKeyG);
+    EXPECT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotBuild); }, 30));
 }
 
 TEST_F(BindingConfigTest, OnThePadStartHeldRestoresTheDefaultSelectTappedCancelsAndDecideCannotBeStranded)
