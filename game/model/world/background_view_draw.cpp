@@ -110,6 +110,34 @@ float SkipToCanvas(float x, float step)
     return x + std::floor((-step - x) / step) * step;
 }
 
+float SpriteHeight(int index)
+{
+    const vesk::resource::SYS_CTexture* sprite =
+        index < 0 ? nullptr : vesk::resource::GetSpriteAt(GAME_CBackgroundView::kNearViewSpriteGroup, index);
+    return sprite != nullptr ? static_cast<float>(sprite->GetHeight()) : 0.0f;
+}
+
+// The camera may lift the ground line above the HUD's frame (the grid's centre may go anywhere on
+// the canvas); below the line the canvas would then show the distant sky. The tile's bottom row,
+// stretched, runs the earth on down to the canvas's bottom edge. At rest the line stands on the
+// frame and nothing is drawn.
+void DrawEarthBelow(DrawParam& param, const LayerFrame& frame, int tile, float step)
+{
+    const float height = SpriteHeight(tile);
+    const float depth = CanvasHeight() - frame.baseline;
+    if (height < 1.0f || step < kNarrowestStep || frame.baseline >= std::trunc(CanvasHeight() - HudFrameHeight())) return;
+    param.pivotY = 0.0f;
+    param.v0 = (height - 1.0f) / height;
+    param.v1 = 1.0f;
+    param.scaleY = depth;
+    for (float x = 0.0f; x < CanvasWidth(); x += step) {
+        vesk::graphics::DrawSprite({x, frame.baseline}, tile);
+    }
+    param.pivotY = 1.0f;
+    param.v0 = 0.0f;
+    param.scaleY = frame.scale;
+}
+
 }  // namespace
 
 void GAME_CBackgroundView::DrawDistantView() const
@@ -157,6 +185,7 @@ void GAME_CBackgroundView::DrawLayer(bool front) const
     const float width = CanvasWidth();
     const float y = frame.baseline;
     const int tileValue = front ? 4 : 1;
+    if (!front) DrawEarthBelow(*param, frame, NearSprite(0, tileValue), frame.Step(SpriteWidth(NearSprite(0, tileValue))));
     const float start = static_cast<float>(h_[front ? 4 : 2] - static_cast<std::int64_t>(frame.cameraUnits * 100.0f)) * 0.01f;
     const float seam = static_cast<float>(h_[front ? 1 : 0]) * 0.01f - frame.cameraUnits;
 
