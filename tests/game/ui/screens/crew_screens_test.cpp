@@ -292,6 +292,19 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     ASSERT_TRUE(StepUntil([&] { return !list.IsOpen(); }, 30));
     cooking->RemoveCrew(&cook);
     ASSERT_TRUE(CloseScreen(kSlotActorStatus));
+
+    // With the mouse: a click on the chosen row opens its member's window as decide does, and the
+    // window stays up once the button is let go.
+    UI().SetOpen(kSlotAllActorInfo, true);
+    ASSERT_TRUE(StepUntil([&] { return list.State() == UIScreenState::kMain; }, 30));
+    ClickAt(400, 109);
+    StepFrames(2);
+    ASSERT_EQ(list.SelectedMember(), &cook);
+    ClickAt(400, 109);
+    StepFrames(20);
+    EXPECT_TRUE(UI().IsOpen(kSlotActorStatus));
+    EXPECT_EQ(UI().Get<GAME_CUIActorStatus>()->targetActor, &cook);
+    ASSERT_TRUE(CloseScreen(kSlotActorStatus));
 }
 
 }  // namespace
