@@ -492,6 +492,17 @@ TEST_F(MiniGameSceneTest, ASeededRunFightsWavesUntilItsLivesAreGoneAndItsInitial
     rows.pop_back();
     const std::span<std::uint8_t> slot = GetWorkingSlot().subspan(save_layout::slot::kRanking, 120);
     EXPECT_EQ(std::vector<std::uint8_t>(slot.begin(), slot.end()), RankingBytes(rows));
+
+    // Out of the arcade, a save of slot 1 carries the same bytes into the file's image.
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 10));
+    PressAction(kActionCancel);
+    StepFrames(3);
+    ASSERT_TRUE(IsSceneOnStack(kSceneGameMain));
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(1));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(1).subspan(save_layout::slot::kRanking, 120);
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin(), saved.end()), RankingBytes(rows));
 }
 
 }  // namespace
