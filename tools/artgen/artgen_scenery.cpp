@@ -131,7 +131,8 @@ tools::RgbaImage DrawMiniGameFrame()
 tools::RgbaImage DrawMiniGameGameOver()
 {
     Canvas canvas(320, 80);
-    const TextStyle style{40.0f, 8.0f, 0.22f};
+    // Set small enough that both words and their shadow keep inside the picture.
+    const TextStyle style{32.0f, 6.5f, 0.22f};
     canvas.Fill(CentredText("GAME OVER", 162.0f, 22.0f, style), Solid(Hex(0x1F2428)));
     canvas.Fill(CentredText("GAME OVER", 160.0f, 18.0f, style), Solid(Hex(0xE04848)));
     return canvas.ToImage();

@@ -77,17 +77,19 @@ tools::NamedImage Cropped(const std::string& name, const tools::RgbaImage& sourc
     return {name + ".png", std::move(image)};
 }
 
-// The arcade field: a dusk sky in bands, far dunes, and the sand the rat runs on from row 255.
+// The arcade field: a dusk sky in bands, far dunes, and the sand from row 240; the rat's feet are on row 255.
 PixelArt Field()
 {
     PixelArt art(640, 260);
-    for (int y = 0; y < 200; ++y) {
-        const int band = y / 25;
+    // The sky goes down behind the dunes: where the far dunes dip below row 200 it shows through.
+    for (int y = 0; y < 260; ++y) {
+        const int band = std::min(y / 25, 7);
         const Rgba colours[8] = {kNight, Hex(0x1E1638), Hex(0x2A1B46), kDusk, Hex(0x5A2F5E), Hex(0x83405E), Hex(0xB05A5A), Hex(0xD7805A)};
         art.Fill(0, y, 640, 1, colours[band]);
     }
     for (int star = 0; star < 40; ++star) art.Dot((star * 157) % 640, (star * 37) % 90, kCream);
-    art.Disc(470.0f, 150.0f, 34.0f, Hex(0xF5D58A));
+    // The sun sets at the right, clear of where the ranking and the score entry write over the field.
+    art.Disc(566.0f, 176.0f, 30.0f, Hex(0xF5D58A));
     for (int x = 0; x < 640; ++x) {
         const int far = 190 + static_cast<int>(10 * std::sin(x * 0.018) + 5 * std::sin(x * 0.05 + 1.0));
         art.Fill(x, far, 1, 260 - far, Hex(0x8E5A4A));
@@ -232,11 +234,28 @@ PixelArt Stick()
     return art;
 }
 
-PixelArt ButtonFrame(bool left)
+// Copies a picture's visible pixels onto another at (x, y).
+void Stamp(PixelArt& target, const PixelArt& source, int x, int y)
 {
-    PixelArt art(64, 100);
-    art.Bevel(2, 8, 60, 84, kCabinetLight, Hex(0x59626D), kOutline);
-    art.Fill(left ? 2 : 60, 8, 2, 84, kOutline);
+    const tools::RgbaImage& image = source.Image();
+    for (int row = 0; row < source.Height(); ++row) {
+        for (int col = 0; col < source.Width(); ++col) {
+            const uint8_t* pixel = &image.rgba[(static_cast<std::size_t>(row) * static_cast<std::size_t>(source.Width()) + static_cast<std::size_t>(col)) * 4];
+            if (pixel[3] != 0) target.Dot(x + col, y + row, {pixel[0], pixel[1], pixel[2], pixel[3]});
+        }
+    }
+}
+
+// A raised plate under a button with the button's word below it. The cabinet places each plate's
+// sprite by its corner, some way left of its button, so the plate stands where the button does
+// (its centre at the sprite's x = plateLeft + 42) and the rest of the sprite is clear.
+PixelArt ButtonPlate(int width, int plateLeft, const std::string& word)
+{
+    constexpr int kPlate = 84;
+    PixelArt art(width, 100);
+    art.Bevel(plateLeft, 8, kPlate, kPlate, kCabinetLight, Hex(0x59626D), kOutline);
+    const PixelArt label = Word(word, kCream, 2);
+    Stamp(art, label, plateLeft + (kPlate - label.Width()) / 2, 72);
     return art;
 }
 
@@ -418,8 +437,10 @@ std::vector<tools::NamedImage> DrawArcadeSprites()
     add("ui_minigame_pushbar", PushBar());
     add("ui_minigame_stick_cover", StickCover());
     add("ui_minigame_stick", Stick());
-    add("ui_minigame_button_frame_left", ButtonFrame(true));
-    add("ui_minigame_button_frame_right", ButtonFrame(false));
+    // The right-hand plate holds the jump button 131 units right of its corner; the left-hand one
+    // the fire button 19 units right of its own.
+    add("ui_minigame_button_frame_left", ButtonPlate(200, 112, "JUMP"));
+    add("ui_minigame_button_frame_right", ButtonPlate(84, 0, "FIRE"));
     add("ui_minigame_button_left", Button(kRed, false));
     add("ui_minigame_button_left_touch", Button(kRed, true));
     add("ui_minigame_button_right", Button(kBlue, false));
@@ -458,15 +479,24 @@ std::vector<tools::NamedImage> DrawArcadeItemSymbols()
             Named("dot_itemsymbol_114", WeaponSymbol(2)), Named("dot_itemsymbol_126", ShieldSymbol())};
 }
 
+// The near view lies over the whole play field, rat and enemies included, so it keeps to the field's
+// foot: a lip of darker sand from the ground line down (row 31 is the field's row 255) with low stakes
+// and tufts that hide no more than feet. It repeats every 320 units.
 tools::NamedImage DrawArcadeNearView()
 {
+    constexpr int kGroundRow = 31;
     PixelArt art(320, 36);
     for (int x = 0; x < 320; ++x) {
-        const int top = 14 + static_cast<int>(6 * std::sin(x * 2 * 3.14159265 / 320.0) + 3 * std::sin(x * 6 * 3.14159265 / 320.0));
+        const int top = kGroundRow + static_cast<int>(std::lround(1.0 + std::sin(x * 2 * 3.14159265 / 320.0) * std::sin(x * 10 * 3.14159265 / 320.0)));
         art.Fill(x, top, 1, 36 - top, Hex(0x6E4A2E));
         art.Dot(x, top, Hex(0x8E6A46));
     }
-    for (int x = 7; x < 320; x += 41) art.Fill(x, 24, 3, 12, kShade);
+    for (int x = 7; x < 320; x += 41) art.Fill(x, kGroundRow - 3, 3, 8, kShade);
+    for (int x = 27; x < 320; x += 53) {
+        art.Line(x, kGroundRow, x - 2, kGroundRow - 3, Hex(0x7A8A3A));
+        art.Line(x + 1, kGroundRow, x + 1, kGroundRow - 4, Hex(0x7A8A3A));
+        art.Line(x + 2, kGroundRow, x + 4, kGroundRow - 3, Hex(0x7A8A3A));
+    }
     return Named("nearview_1_1", art);
 }
 
