@@ -5,6 +5,7 @@
 // computes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 
@@ -303,6 +304,12 @@ void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modul
         constexpr BlendKind kind = KindOf<Blender>();
         if constexpr (kind != BlendKind::Generic && kind != BlendKind::Opaque) {
             if (!depth) {
+                // An opaque colour over alpha blending gives the colour itself: the
+                // road bands and ground rectangles of the screens are such rows.
+                if (kind == BlendKind::Alpha && (row.flat >> 24) == 0xFFu) {
+                    std::fill_n(row.target, row.count, row.flat);
+                    return;
+                }
                 RunFlatRowSse2<kind>(row);
                 return;
             }

@@ -84,11 +84,16 @@ struct Rasterizer::ScreenVertex {
     const float* varyings;
 };
 
-struct Rasterizer::Triangle {
-    const ScreenVertex* v[3];
-    long long edgeA[3], edgeB[3], edgeX[3], edgeY[3];
-    int bias[3];
+// The edge functions of a convex shape, positive inside, and its pixel bounds.
+template <int Edges>
+struct Rasterizer::EdgeSet {
+    long long edgeA[Edges], edgeB[Edges], edgeX[Edges], edgeY[Edges];
+    int bias[Edges];
     int x0, y0, x1, y1;  // pixel bounds, inclusive
+};
+
+struct Rasterizer::Triangle : EdgeSet<3> {
+    const ScreenVertex* v[3];
     bool affine;
     Plane depth;
     Plane invW;
@@ -297,18 +302,19 @@ bool Rasterizer::RowSpan(const Triangle& tri, int y, int& lo, int& hi) const
     return true;
 }
 
-// The rows of a triangle from top to bottom with the pixels RowSpan gives
-// each, by exact integer stepping in place of its three divisions per row.
-// Each edge function at the first column's centre, less the edge's bias,
-// is kept as quotient and remainder of the division by its step along x;
-// one row down adds a constant to it.
+// The rows of a triangle (or another convex shape) from top to bottom with
+// the pixels RowSpan gives each, by exact integer stepping in place of its
+// divisions per edge and row. Each edge function at the first column's
+// centre, less the edge's bias, is kept as quotient and remainder of the
+// division by its step along x; one row down adds a constant to it.
+template <int Edges>
 class Rasterizer::RowWalker {
 public:
-    explicit RowWalker(const Triangle& tri) : tri_(tri), y_(tri.y0)
+    explicit RowWalker(const EdgeSet<Edges>& tri) : tri_(tri), y_(tri.y0)
     {
         const long long py = static_cast<long long>(tri.y0) * kSubpixel + kHalfPixel;
         const long long px = static_cast<long long>(tri.x0) * kSubpixel + kHalfPixel;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < Edges; ++i) {
             Edge& edge = edges_[i];
             const long long a = tri.edgeA[i];
             const long long m = a * (px - tri.edgeX[i]) + tri.edgeB[i] * (py - tri.edgeY[i]) - tri.bias[i];
@@ -328,7 +334,7 @@ public:
     }
 
     // The next row with covered pixels; false after the last row.
-    bool Next(SpanRow& row)
+    VARNOLIS_ALWAYS_INLINE bool Next(SpanRow& row)
     {
         while (y_ <= tri_.y1) {
             long long first = tri_.x0;
@@ -363,7 +369,7 @@ private:
         long long stepRemainder = 0;
     };
 
-    static void Step(Edge& edge)
+    VARNOLIS_ALWAYS_INLINE static void Step(Edge& edge)
     {
         if (edge.sign == 0) {
             edge.value += edge.stepQuotient;
@@ -376,9 +382,9 @@ private:
         edge.remainder -= carry ? edge.divisor : 0;
     }
 
-    const Triangle& tri_;
+    const EdgeSet<Edges>& tri_;
     int y_;
-    Edge edges_[3];
+    Edge edges_[Edges];
 };
 
 void Rasterizer::RasterTriangle(const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2)
@@ -439,7 +445,7 @@ void Rasterizer::DrawSpriteTriangle(const ScreenVertex* s, Triangle& tri, double
     }
     const float* const vertices[3] = {s[0].varyings, s[1].varyings, s[2].varyings};
     sprites_.SetTriangle(s[0].x, s[0].y, tri.varyings, vertices);
-    RowWalker walker(tri);
+    RowWalker<3> walker(tri);
     int rows = 0;
     while (walker.Next(spriteRows_[rows])) ++rows;
     sprites_.DrawRows(spriteRows_.data(), rows);
@@ -603,6 +609,108 @@ bool Rasterizer::QuadPathOpen() const
 }
 
 bool Rasterizer::DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
+{
+    return DrawAlignedQuad(tl, bl, tr, br) || DrawFlatColorQuad(tl, bl, tr, br);
+}
+
+// The two triangles of a convex quad share the diagonal, whose pixels the
+// top-left rule gives to exactly one of them, and their outer edges are the
+// quad's own, with the same integer coefficients: together they cover just
+// the pixels inside those four edges. Of one colour, every pixel of either
+// gets that colour, so one walk over the quad's rows draws the same pixels
+// with half the rows of the two triangles (a long thin band, a road on a map,
+// has nearly every row in both).
+bool Rasterizer::DrawFlatColorQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
+{
+    if (!spritePath_ || sprites_.UvVarying() >= 0) return false;
+    const float w = tl.position[3];
+    for (const ClipVertex* v : {&bl, &tr, &br}) {
+        if (v->position[3] != w) return false;
+    }
+    if (!Inside(tl) || !Inside(bl) || !Inside(tr) || !Inside(br)) return false;
+    const int ci = sprites_.ColorVarying();
+    for (int k = ci; k < ci + 4; ++k) {
+        const float c = tl.varyings[k];
+        if (!std::isfinite(c) || bl.varyings[k] != c || tr.varyings[k] != c || br.varyings[k] != c) return false;
+    }
+
+    ScreenVertex s[4];
+    Project(tl, s[0]);
+    Project(bl, s[1]);
+    Project(tr, s[2]);
+    Project(br, s[3]);
+    // Round the quad: tl, bl, br, tr. Strictly convex when every three
+    // corners in turn wind the same way, the two triangles among them.
+    const ScreenVertex* ring[4] = {&s[0], &s[1], &s[3], &s[2]};
+    auto areaOf = [](const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+        return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    };
+    const long long area = areaOf(*ring[0], *ring[1], *ring[3]);  // the triangle (tl, bl, tr)
+    if (area == 0) return false;
+    for (int i = 0; i < 4; ++i) {
+        const long long turn = areaOf(*ring[i], *ring[(i + 1) % 4], *ring[(i + 2) % 4]);
+        if (turn == 0 || (turn > 0) != (area > 0)) return false;
+    }
+
+    trianglesDrawn += 2;
+    const bool counterClockwise = area < 0;
+    const bool front = state_.raster.frontCounterClockwise ? counterClockwise : !counterClockwise;
+    if (state_.raster.cull == CullMode::Back && !front) return true;
+    if (state_.raster.cull == CullMode::Front && front) return true;
+    frontFacing_ = front;
+
+    // The edges as the triangles set them up (SetupEdges): from each corner
+    // to the next, signed by the winding.
+    EdgeSet<4> quad;
+    const long long sign = area > 0 ? 1 : -1;
+    for (int i = 0; i < 4; ++i) {
+        const ScreenVertex& a = *ring[i];
+        const ScreenVertex& b = *ring[(i + 1) % 4];
+        quad.edgeA[i] = -(b.y - a.y) * sign;
+        quad.edgeB[i] = (b.x - a.x) * sign;
+        quad.edgeX[i] = a.x;
+        quad.edgeY[i] = a.y;
+        const bool topLeft = quad.edgeA[i] > 0 || (quad.edgeA[i] == 0 && quad.edgeB[i] > 0);
+        quad.bias[i] = topLeft ? 0 : 1;
+    }
+    const long long minX = std::min({s[0].x, s[1].x, s[2].x, s[3].x});
+    const long long maxX = std::max({s[0].x, s[1].x, s[2].x, s[3].x});
+    const long long minY = std::min({s[0].y, s[1].y, s[2].y, s[3].y});
+    const long long maxY = std::max({s[0].y, s[1].y, s[2].y, s[3].y});
+    quad.x0 = static_cast<int>(std::max<long long>(clipX0_, CeilToPixel(minX - kHalfPixel)));
+    quad.x1 = static_cast<int>(std::min<long long>(clipX1_ - 1, FloorToPixel(maxX - kHalfPixel)));
+    quad.y0 = static_cast<int>(std::max<long long>(clipY0_, CeilToPixel(minY - kHalfPixel)));
+    quad.y1 = static_cast<int>(std::min<long long>(clipY1_ - 1, FloorToPixel(maxY - kHalfPixel)));
+    if (quad.x0 > quad.x1 || quad.y0 > quad.y1) return true;
+
+    spriteTrianglesDrawn += 2;
+    RowWalker<4> walker(quad);
+    SpanRow row;
+    // An opaque colour, unblended or alpha blended, replaces what it covers
+    // (as the span loops compute it): the rows are filled with it.
+    const float* c = tl.varyings + ci;
+    const int alpha = ToByte(c[3]);
+    if (blendKind_ == BlendKind::Opaque || (blendKind_ == BlendKind::Alpha && alpha == 255)) {
+        const std::uint32_t color = PackColor(ToByte(c[0]), ToByte(c[1]), ToByte(c[2]), alpha);
+        const std::size_t width = static_cast<std::size_t>(state_.target->Width());
+        while (walker.Next(row)) {
+            std::uint32_t* out = targetPixels_ + static_cast<std::size_t>(row.y) * width + row.lo;
+            std::fill(out, out + (row.hi - row.lo + 1), color);
+        }
+        return true;
+    }
+    // The colour's planes are flat: only their values are read.
+    Plane planes[kMaxVaryings];
+    for (int k = ci; k < ci + 4; ++k) planes[k].a0 = tl.varyings[k];
+    const float* const vertices[3] = {tl.varyings, bl.varyings, tr.varyings};
+    sprites_.SetTriangle(s[0].x, s[0].y, planes, vertices);
+    int rows = 0;
+    while (walker.Next(spriteRows_[rows])) ++rows;
+    sprites_.DrawRows(spriteRows_.data(), rows);
+    return true;
+}
+
+bool Rasterizer::DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br)
 {
     if (!quadPathOpen_) return false;
     const PixelProgram& program = *state_.pixel;

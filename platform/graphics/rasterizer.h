@@ -46,8 +46,9 @@ public:
     void DrawTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);
     // Corners in the order top-left, bottom-left, top-right, bottom-right, as
     // the triangles (tl, bl, tr) and (bl, br, tr). Draws them through the
-    // integer path and returns true when the quad allows it, else returns
-    // false and draws nothing.
+    // integer path when the quad is axis-aligned, or in one walk over its
+    // rows when it is a turned convex quad of one colour, and returns true;
+    // else returns false and draws nothing.
     bool DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br);
 
     // Asks for the target rows under the box of two corners in device
@@ -61,10 +62,17 @@ public:
 
 private:
     struct ScreenVertex;
+    template <int Edges>
+    struct EdgeSet;
     struct Triangle;
+    template <int Edges>
     class RowWalker;
     // False when this draw's state rules the quad path out for every quad.
     bool QuadPathOpen() const;
+    // The integer path of an axis-aligned quad, and the one walk over a
+    // turned quad of one colour; false when the quad is not theirs.
+    bool DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br);
+    bool DrawFlatColorQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br);
     bool Inside(const ClipVertex& v) const;
     void Project(const ClipVertex& v, ScreenVertex& out) const;
     void ClipAndDraw(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c);

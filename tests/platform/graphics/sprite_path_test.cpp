@@ -235,6 +235,50 @@ TEST(SpritePath, ExtremeCoordinatesAndColoursMatch)
     }
 }
 
+// Turned quads of one colour are drawn in one walk over their four edges
+// instead of their two triangles: long thin bands and small squares at every
+// angle, on and off pixel centres, in every blend, with alpha from clear to
+// opaque; and quads that are not convex or have no area, which keep to the
+// triangles.
+TEST(SpritePath, TurnedQuadsOfOneColourMatchTheirTwoTriangles)
+{
+    SceneMaker maker(31);
+    std::uint64_t drawn = 0;
+    for (int round = 0; round < 36; ++round) {
+        Scene scene;
+        maker.RandomTexture(scene, 2);
+        scene.pixelProgram = "ps_vc";
+        scene.blend = BlendForRound(round);
+        for (int q = 0; q < 16; ++q) {
+            // Lengths and angles that put corners and edges on pixel centres.
+            const bool snapped = q % 2 == 0;
+            const float degrees = snapped ? 45.0f * static_cast<float>(maker.Pick(8)) + (q % 4 == 0 ? 0.0f : 26.565051f)
+                                          : maker.Uniform(-360, 360);
+            float cx = maker.Uniform(-10, kWidth + 10), cy = maker.Uniform(-10, kHeight + 10);
+            float length = maker.Uniform(2, 140), width = maker.Uniform(0.3f, 6);
+            if (snapped) cx = std::round(cx) + 0.5f, cy = std::round(cy), length = std::round(length), width = std::round(width) + 1;
+            if (q % 5 == 4) length = width = maker.Uniform(1, 12);
+            const float uv[4] = {0, 0, 1, 1};
+            maker.AddSprite(scene, cx, cy, length, width, degrees, uv, false);
+        }
+        // A bow tie (its corners crossed) and a quad folded flat onto a line.
+        const float bow[4][2] = {{10, 10}, {40, 30}, {40, 10}, {10, 30}};
+        const float flat[4][2] = {{5, 50}, {25, 50}, {45, 50}, {65, 50}};
+        for (const auto* corners : {bow, flat}) {
+            const std::uint32_t base = static_cast<std::uint32_t>(scene.vertices.size());
+            for (int i = 0; i < 4; ++i) {
+                const float nx = corners[i][0] / kWidth * 2.0f - 1.0f, ny = 1.0f - corners[i][1] / kHeight * 2.0f;
+                scene.vertices.push_back({nx, ny, 0.9f, 0.2f, 0.4f, round % 2 == 0 ? 1.0f : 0.5f, 0, 0});
+            }
+            for (std::uint32_t i : {base, base + 1, base + 2, base + 1, base + 3, base + 2}) scene.indices.push_back(i);
+        }
+        std::uint64_t spriteTriangles = 0;
+        ASSERT_TRUE(SamePixels(scene, &spriteTriangles)) << "round " << round;
+        drawn += spriteTriangles;
+    }
+    EXPECT_GT(drawn, 400u);
+}
+
 TEST(SpritePath, TakesOnlyFlatWTrianglesOfTheSpritePrograms)
 {
     Rig rig(16, 16, "vs_vp2_vc_vt", "ps_vc_tc");
