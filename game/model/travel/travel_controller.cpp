@@ -233,6 +233,9 @@ void GAME_CTravelController::TravelStep()
         return;
     }
 
+    // A road taken while the root stands open (the first road after a new game's opening) forgets
+    // the location; the ship still stands at the road's end, which the root fixes again.
+    if (IsOpen(kSlotAjitoRoot)) EnsureLocationAtRouteEnd();
     if (!IsOpen(kSlotAjitoRoot) && IsOpen(kSlotCommon)) {
         EnsureLocationAtRouteEnd();
         if (!IsOpen(kSlotAjitoRoot) && !IsOpen(kSlotAjitoMenu)) world->ui->SetOpen(kSlotAjitoRoot, true);
