@@ -10,10 +10,12 @@
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_save_block.h"
 #include "game/model/travel/travel_controller.h"
+#include "game/services/data/room_records.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/working_slot.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/room_task_tab.h"
 #include "game/ui/screens/ui_map.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_slider.h"
@@ -354,6 +356,60 @@ TEST_F(WorldMapTest, TheTargetQuestionStartsKeepsOrTurnsTheRoad)
         EXPECT_EQ(Route().GetPosition(), turn ? 2000 : 1000) << turn;
         EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotMap); }, 30));
     }
+}
+
+// The bridge's task page over six installed upgrades: its durability in full; scrolled by one the
+// first upgrade takes the durability's line and the gauge goes. The tab key goes from one page to
+// the other, and the bridge opens again on the page it showed last.
+TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnItsLastPage)
+{
+    struct RestoreRecord {
+        GAME_CRoomBase* room;
+        const RoomData* record;
+        ~RestoreRecord() { room->roomData = record; }
+    } restore{bridge_, bridge_->roomData};
+    RoomData data = *bridge_->roomData;
+    for (std::size_t n = 0; n < 6; ++n) {
+        data.upgrades[n].type = static_cast<std::int32_t>(n);
+        data.upgrades[n].nameKey = "TU0" + std::to_string(n + 1);
+    }
+    bridge_->roomData = &data;
+    bridge_->installedUpgrades = 0x3F;
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_EQ(Map().CurrentMode(), Mode::kMap);
+
+    PressAction(kActionMenuTabChange);
+    StepFrames(20);
+    ASSERT_EQ(Map().CurrentMode(), Mode::kTask);
+    EXPECT_EQ(bridge_->rememberedTab, 1);
+    GAME_CUIRoomTaskTab& tab = Map().TaskTab();
+    EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP"));
+    EXPECT_EQ(tab.ValueLabel()->Literal(), UIFullWidthNumber(80) + u"／" + UIFullWidthNumber(80));
+    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU01"));
+    EXPECT_NE(tab.GaugeFill()->Color() >> 24, 0u);
+    Keep("world-map-tasks");
+
+    Wheel(-1);
+    StepFrames(2);
+    ASSERT_EQ(tab.ScrollBar()->Value(), 1);
+    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU01"));
+    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU02"));
+    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
+    EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
+
+    // The tab key back to the map and on to the tasks, each remembered.
+    PressAction(kActionMenuTabChange);
+    StepFrames(20);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kMap);
+    EXPECT_EQ(bridge_->rememberedTab, 0);
+    PressAction(kActionMenuTabChange);
+    StepFrames(20);
+    ASSERT_EQ(Map().CurrentMode(), Mode::kTask);
+    ASSERT_TRUE(CloseScreen(kSlotMap));
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    EXPECT_EQ(Map().CurrentMode(), Mode::kTask);
+    EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP")) << "the page opens at its top";
+    ASSERT_TRUE(CloseScreen(kSlotMap));
 }
 
 }  // namespace
