@@ -46,6 +46,8 @@ struct PixelRow {
     // when columns is null; a flat colour when not textured.
     const std::uint32_t* texels = nullptr;
     const int* columns = nullptr;
+    // The columns in groups of eight, where the row's maker has made them.
+    ColumnGroups groups;
     int count = 0;
     std::uint32_t flat = 0;
     int r = 255, g = 255, b = 255, a = 255;  // the flat colour, for modulation
@@ -194,9 +196,8 @@ inline __m128i ColorLanes(const PixelRow& row)
                          static_cast<short>(row.g), static_cast<short>(row.b));
 }
 
-// Starts at pixel `first`: the pixels before it are written already.
 template <BlendKind Kind, bool Modulate, typename Source>
-VARNOLIS_ALWAYS_INLINE void RunRowSse2(const PixelRow& row, const Source& source, int first = 0)
+VARNOLIS_ALWAYS_INLINE void RunRowSse2(const PixelRow& row, const Source& source)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i color = ColorLanes(row);
@@ -204,7 +205,7 @@ VARNOLIS_ALWAYS_INLINE void RunRowSse2(const PixelRow& row, const Source& source
     // Locals, so the stores below cannot make the compiler reload them.
     std::uint32_t* const target = row.target;
     const int count = row.count;
-    int i = first;
+    int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m128i src = ModulateFour<Modulate>(source.Four(i), color);
         __m128i* out = reinterpret_cast<__m128i*>(target + i);
@@ -270,21 +271,19 @@ VARNOLIS_ALWAYS_INLINE void RunSourceRow(const PixelRow& row, const Source& sour
 #if defined(__SSE2__)
     constexpr BlendKind kind = KindOf<Blender>();
     if constexpr (kind != BlendKind::Generic && !Depth) {
-        int first = 0;
 #if defined(VARNOLIS_HAS_AVX2_ROWS)
         constexpr bool byRun = std::is_same_v<Source, TexelRun>;
         constexpr bool byColumn = std::is_same_v<Source, TexelColumns>;
         if constexpr (kind == BlendKind::Alpha && (byRun || byColumn)) {
-            if (row.count >= 8 && CpuHasAvx2()) {
-                const int* columns = nullptr;
-                if constexpr (byColumn) columns = source.columns;
-                first = modulate
-                            ? RunAlphaRowAvx2<true, byColumn>(row.target, row.count, ColorLanes(row), source.texels, columns)
-                            : RunAlphaRowAvx2<false, byColumn>(row.target, row.count, ColorLanes(row), source.texels, columns);
+            // A row by column goes eight pixels at a time only through its groups.
+            if ((byRun || row.groups.bases) && CpuHasAvx2()) {
+                modulate ? RunAlphaRowAvx2<true, byColumn>(row.target, row.count, ColorLanes(row), source.texels, row.groups)
+                         : RunAlphaRowAvx2<false, byColumn>(row.target, row.count, ColorLanes(row), source.texels, row.groups);
+                return;
             }
         }
 #endif
-        modulate ? RunRowSse2<kind, true>(row, source, first) : RunRowSse2<kind, false>(row, source, first);
+        modulate ? RunRowSse2<kind, true>(row, source) : RunRowSse2<kind, false>(row, source);
         return;
     }
 #endif
@@ -292,6 +291,18 @@ VARNOLIS_ALWAYS_INLINE void RunSourceRow(const PixelRow& row, const Source& sour
 }
 
 }  // namespace pixel_row_detail
+
+// True when rows by column of this blend kind read them through their
+// ColumnGroups: worth making them once for all the rows of a quad.
+inline bool RowsTakeColumnGroups(BlendKind kind)
+{
+#if defined(VARNOLIS_HAS_AVX2_ROWS)
+    return kind == BlendKind::Alpha && CpuHasAvx2();
+#else
+    (void)kind;
+    return false;
+#endif
+}
 
 // Writes the row through `blend` (a blender of blend.h), from its texels or
 // its flat colour.

@@ -2,7 +2,10 @@
 // Part of pixel_row.h: the same integer arithmetic as its four-pixel loop, so the pixels are the same.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #if defined(__SSE2__) && defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define VARNOLIS_HAS_AVX2_ROWS 1
@@ -10,6 +13,39 @@
 #endif
 
 namespace platform::gfx {
+
+// How a row that reads its texels by column fetches them eight at a time. A
+// group is eight pixels of the row, the last one padded with its first
+// column. Where a group's columns lie within eight texels of each other (a
+// sprite drawn at its own size or larger, flipped or not), `bases` holds the
+// first of eight texels loaded at once and `lanes` the place of each pixel's
+// texel among them; elsewhere `bases` holds -1 and `lanes` the columns.
+struct ColumnGroups {
+    const int* bases = nullptr;
+    const int* lanes = nullptr;
+};
+
+// The groups of a row's `count` columns, all in 0..texWidth-1, into the two
+// vectors, which keep their memory from row to row.
+inline ColumnGroups MakeColumnGroups(const int* columns, int count, int texWidth, std::vector<int>& bases,
+                                     std::vector<int>& lanes)
+{
+    const std::size_t groups = static_cast<std::size_t>(count + 7) / 8;
+    if (bases.size() < groups) bases.resize(groups);
+    if (lanes.size() < 8 * groups) lanes.resize(8 * groups);
+    for (std::size_t g = 0; g < groups; ++g) {
+        const int* column = columns + 8 * g;
+        const int n = std::min(8, count - static_cast<int>(8 * g));
+        int lo = column[0], hi = column[0];
+        for (int k = 1; k < n; ++k) lo = std::min(lo, column[k]), hi = std::max(hi, column[k]);
+        // The eight texels loaded stay inside the texel row.
+        const bool near = hi - lo < 8 && texWidth >= 8;
+        const int base = near ? std::min(lo, texWidth - 8) : 0;
+        bases[g] = near ? base : -1;
+        for (int k = 0; k < 8; ++k) lanes[8 * g + static_cast<std::size_t>(k)] = column[k < n ? k : 0] - base;
+    }
+    return {bases.data(), lanes.data()};
+}
 
 #if defined(VARNOLIS_HAS_AVX2_ROWS)
 // Asked once; every later call is a load.
@@ -68,35 +104,41 @@ VARNOLIS_AVX2 inline __m256i ModulateEight(__m256i src, __m256i color)
     return src;
 }
 
-// Pixels i..i+7: consecutive texels, or texels by column.
+// Pixels 8g..8g+7 of a row, from consecutive texels or through the row's column groups.
 template <bool ByColumn>
-VARNOLIS_AVX2 inline __m256i EightOf(const std::uint32_t* t, const int* columns, int i)
+VARNOLIS_AVX2 inline __m256i EightOf(const std::uint32_t* t, const ColumnGroups& groups, int g)
 {
     if constexpr (ByColumn) {
-        const int* c = columns + i;
-        return _mm256_setr_epi32(static_cast<int>(t[c[0]]), static_cast<int>(t[c[1]]), static_cast<int>(t[c[2]]),
-                                 static_cast<int>(t[c[3]]), static_cast<int>(t[c[4]]), static_cast<int>(t[c[5]]),
-                                 static_cast<int>(t[c[6]]), static_cast<int>(t[c[7]]));
+        const int* lanes = groups.lanes + 8 * g;
+        const int base = groups.bases[g];
+        if (base >= 0) {
+            return _mm256_permutevar8x32_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + base)),
+                                               _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes)));
+        }
+        return _mm256_setr_epi32(static_cast<int>(t[lanes[0]]), static_cast<int>(t[lanes[1]]),
+                                 static_cast<int>(t[lanes[2]]), static_cast<int>(t[lanes[3]]),
+                                 static_cast<int>(t[lanes[4]]), static_cast<int>(t[lanes[5]]),
+                                 static_cast<int>(t[lanes[6]]), static_cast<int>(t[lanes[7]]));
     } else {
-        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + i));
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + 8 * g));
     }
 }
 
-// The row's whole groups of eight pixels; returns how many pixels it wrote,
-// and the caller finishes the rest with the four-pixel loop. `color` holds
-// the flat colour's b, g, r, a in 16-bit lanes, twice. Everything comes in
-// registers: a source struct passed by reference would be stored just before
-// this reads it, which stalls.
+// The whole row, eight pixels at a time, the last group through a mask.
+// `color` holds the flat colour's b, g, r, a in 16-bit lanes, twice.
+// Everything comes in registers: a source struct passed by reference would be
+// stored just before this reads it, which stalls.
 template <bool Modulate, bool ByColumn>
-VARNOLIS_AVX2 int RunAlphaRowAvx2(std::uint32_t* const target, const int count, __m128i color128,
-                                  const std::uint32_t* texels, const int* columns)
+VARNOLIS_AVX2 void RunAlphaRowAvx2(std::uint32_t* const target, const int count, __m128i color128,
+                                   const std::uint32_t* texels, ColumnGroups groups)
 {
     const __m256i color = _mm256_broadcastsi128_si256(color128);
     const __m256i alphaMask = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
     const __m256i zero = _mm256_setzero_si256();
     int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m256i src = ModulateEight<Modulate>(EightOf<ByColumn>(texels, columns, i), color);
+    int g = 0;
+    for (; i + 8 <= count; i += 8, ++g) {
+        const __m256i src = ModulateEight<Modulate>(EightOf<ByColumn>(texels, groups, g), color);
         __m256i* out = reinterpret_cast<__m256i*>(target + i);
         // Sprites are mostly fully opaque or fully clear texels.
         const __m256i alphas = _mm256_and_si256(src, alphaMask);
@@ -110,7 +152,18 @@ VARNOLIS_AVX2 int RunAlphaRowAvx2(std::uint32_t* const target, const int count, 
         }
         _mm256_storeu_si256(out, AlphaBlendEight(src, _mm256_loadu_si256(out)));
     }
-    return i;
+    if (i == count) return;
+    // The blend gives what the shortcuts above give, so the last group needs none.
+    const __m256i lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(count - i), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    int* const out = reinterpret_cast<int*>(target + i);
+    __m256i raw;
+    if constexpr (ByColumn) {
+        raw = EightOf<true>(texels, groups, g);
+    } else {
+        raw = _mm256_maskload_epi32(reinterpret_cast<const int*>(texels + i), lanes);
+    }
+    const __m256i src = ModulateEight<Modulate>(raw, color);
+    _mm256_maskstore_epi32(out, lanes, AlphaBlendEight(src, _mm256_maskload_epi32(out, lanes)));
 }
 
 #undef VARNOLIS_AVX2

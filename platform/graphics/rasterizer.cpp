@@ -844,6 +844,9 @@ bool Rasterizer::DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, con
                 }
             }
             row.columns = firstColumn >= 0 ? nullptr : columnTexels_.data();
+            if (row.columns && RowsTakeColumnGroups(blendKind_)) {
+                row.groups = MakeColumnGroups(row.columns, count, texture->Width(), groupBases_, groupLanes_);
+            }
             if (!ConsecutiveTexels(vAt(y0) * texHeight, vAt(y1) * texHeight, y1 - y0 + 1, texture->Height(), firstRow)) {
                 firstRow = -1;
             }
@@ -922,6 +925,7 @@ bool Rasterizer::DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, con
                 part.target = row.target + offset;
                 part.depthRow = row.depthRow ? row.depthRow + offset : nullptr;
                 part.columns = row.columns ? row.columns + offset : nullptr;
+                part.groups = {};  // made for the whole row
                 part.count = piece[1] - piece[0] + 1;
                 part.texels = source(piece[2], offset);
                 WritePixelRow(part, blend, true, modulate, depth);

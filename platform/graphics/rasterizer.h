@@ -110,6 +110,8 @@ private:
     std::vector<std::uint32_t> spanColors_;
     std::vector<std::uint8_t> spanMask_;
     std::vector<int> columnTexels_;
+    std::vector<int> groupBases_;
+    std::vector<int> groupLanes_;
 };
 
 }  // namespace platform::gfx

@@ -29,34 +29,43 @@ TEST(Blend, FastAlphaBlenderMatchesTheGeneralEquation)
 
 // Rows of texels, by run and by column, plain and times a flat colour, every length up to 40 (so
 // every SIMD width and tail), with groups of clear, opaque and partly clear texels: the row loops
-// write what the scalar blender writes.
+// write what the scalar blender writes. Rows by column come with their columns alone, or also in
+// groups of eight: scattered, or a texel row drawn one, two or three times as wide, flipped or not.
 TEST(Blend, AlphaRowsMatchTheScalarBlenderPixelForPixel)
 {
     std::mt19937 random(7);
     AlphaBlender scalar;
     std::vector<std::uint32_t> texels(64);
+    // What the columns may name: eight texels from any of them stay inside the vector.
+    constexpr int kTexelRow = 56;
     std::vector<int> columns(64);
-    for (int round = 0; round < 400; ++round) {
+    std::vector<int> groupBases, groupLanes;
+    for (int round = 0; round < 600; ++round) {
+        const int count = 1 + round % 40;
+        const int source = round % 5;  // 0: run; 1: columns; 2, 3, 4: columns in groups
+        const bool modulate = round % 3 == 2;
+        const int widening = 1 + static_cast<int>(random() % 3);
+        const int start = static_cast<int>(random() % static_cast<unsigned>(kTexelRow - (count - 1) / widening));
+        const bool flipped = random() % 2 == 1;
         for (std::size_t i = 0; i < texels.size(); ++i) {
             const int kind = static_cast<int>((i / 4 + static_cast<std::size_t>(round)) % 3);
             const std::uint32_t alpha = kind == 0 ? 0u : (kind == 1 ? 255u : random() & 0xFFu);
             texels[i] = (random() & 0x00FFFFFFu) | alpha << 24;
-            columns[i] = static_cast<int>(random() % (texels.size() - 8));
+            const int step = static_cast<int>(flipped ? static_cast<std::size_t>(count) - 1 - i % count : i % count);
+            columns[i] = source >= 3 ? start + step / widening : static_cast<int>(random() % kTexelRow);
         }
-        const int count = 1 + round % 40;
-        const bool byColumn = round % 2 == 1;
-        const bool modulate = round % 3 == 2;
         PixelRow row;
         row.count = count;
         row.texels = texels.data() + round % 5;
-        row.columns = byColumn ? columns.data() : nullptr;
+        row.columns = source > 0 ? columns.data() : nullptr;
+        if (source >= 2) row.groups = MakeColumnGroups(columns.data(), count, kTexelRow, groupBases, groupLanes);
         row.r = static_cast<int>(random() & 0xFF), row.g = static_cast<int>(random() & 0xFF);
         row.b = static_cast<int>(random() & 0xFF), row.a = static_cast<int>(random() & 0xFF);
         std::vector<std::uint32_t> target(static_cast<std::size_t>(count));
         for (std::uint32_t& pixel : target) pixel = random();
         std::vector<std::uint32_t> want = target;
         for (int i = 0; i < count; ++i) {
-            std::uint32_t src = byColumn ? row.texels[columns[static_cast<std::size_t>(i)]] : row.texels[i];
+            std::uint32_t src = row.columns ? row.texels[columns[static_cast<std::size_t>(i)]] : row.texels[i];
             if (modulate) src = ModulateColor(src, row.r, row.g, row.b, row.a);
             want[static_cast<std::size_t>(i)] = scalar(src, want[static_cast<std::size_t>(i)]);
         }
