@@ -477,24 +477,8 @@ void Device::DrawDirect2D(std::uint32_t count, std::uint64_t layoutEnd, const Di
         if (layout.textured) std::memcpy(out.varyings + 4, vertex + layout.texcoord, 2 * sizeof(float));
         return true;
     };
-    // The next quad's target rows are asked for while this one is drawn.
-    auto prefetchQuadAt = [&](std::uint32_t i) {
-        if (i + 5 >= count) return;
-        const std::uint32_t first = indices[i], last = indices[i + 4];
-        if (first == std::numeric_limits<std::uint32_t>::max() || last == std::numeric_limits<std::uint32_t>::max()) {
-            return;
-        }
-        const std::uint64_t a = static_cast<std::uint64_t>(first) * vertexStride_;
-        const std::uint64_t b = static_cast<std::uint64_t>(last) * vertexStride_;
-        if (a + layoutEnd > room || b + layoutEnd > room) return;
-        float from[2], to[2];
-        std::memcpy(from, base + a + layout.position, sizeof from);
-        std::memcpy(to, base + b + layout.position, sizeof to);
-        raster_->PrefetchBox(from[0], from[1], to[0], to[1]);
-    };
     // The same walk as the general loop of DrawIndexed.
     for (std::uint32_t i = 0; i < count; i += 3) {
-        prefetchQuadAt(i + 6);
         if (!load(indices[i], corners[0]) || !load(indices[i + 1], corners[1]) || !load(indices[i + 2], corners[2])) {
             continue;
         }

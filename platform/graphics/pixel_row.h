@@ -275,8 +275,9 @@ VARNOLIS_ALWAYS_INLINE void RunSourceRow(const PixelRow& row, const Source& sour
         constexpr bool byRun = std::is_same_v<Source, TexelRun>;
         constexpr bool byColumn = std::is_same_v<Source, TexelColumns>;
         if constexpr (kind == BlendKind::Alpha && (byRun || byColumn)) {
-            // A row by column goes eight pixels at a time only through its groups.
-            if ((byRun || row.groups.bases) && CpuHasAvx2()) {
+            // A row by column goes eight pixels at a time only through its
+            // groups; a shorter row costs less in the four-pixel loop.
+            if ((byRun || row.groups.bases) && row.count >= 8 && CpuHasAvx2()) {
                 modulate ? RunAlphaRowAvx2<true, byColumn>(row.target, row.count, ColorLanes(row), source.texels, row.groups)
                          : RunAlphaRowAvx2<false, byColumn>(row.target, row.count, ColorLanes(row), source.texels, row.groups);
                 return;

@@ -73,6 +73,60 @@ VARNOLIS_ALWAYS_INLINE bool ConsecutiveTexels(float scaledFirst, float scaledLas
     return true;
 }
 
+// ConsecutiveTexels of a quad's u line (scaled[0], scaled[1], over `columns`
+// pixels of a texture `width` texels wide) and its v line (scaled[2],
+// scaled[3], `rows` pixels, `height` texels) at once: true, with both firsts
+// set, when both hold. Lane by lane the same float arithmetic as
+// ClearOfTexelEdge; below 1e6 in magnitude, FloorToTexel is a truncation
+// that fits 32 bits, and each floor is exact in a float.
+VARNOLIS_ALWAYS_INLINE bool ConsecutiveTexelsOfQuad(const float scaled[4], int columns, int width, int rows, int height,
+                                                    int& firstColumn, int& firstRow)
+{
+#if defined(__SSE2__)
+    const __m128 value = _mm_loadu_ps(scaled);
+    const __m128 magnitude = _mm_andnot_ps(_mm_set1_ps(-0.0f), value);
+    // A NaN compares false, as in ClearOfTexelEdge.
+    if (_mm_movemask_ps(_mm_cmplt_ps(magnitude, _mm_set1_ps(1.0e6f))) != 0xF) return false;
+    const __m128i truncated = _mm_cvttps_epi32(value);
+    // Truncation rounds a negative value with a fraction up: one less there.
+    const __m128i floor =
+        _mm_add_epi32(truncated, _mm_castps_si128(_mm_cmpgt_ps(_mm_cvtepi32_ps(truncated), value)));
+    const __m128 fraction = _mm_sub_ps(value, _mm_cvtepi32_ps(floor));
+    const __m128 margin = _mm_add_ps(_mm_set1_ps(1.0e-3f), _mm_mul_ps(magnitude, _mm_set1_ps(1.0e-6f)));
+    const __m128 clear =
+        _mm_and_ps(_mm_cmpgt_ps(fraction, margin), _mm_cmplt_ps(fraction, _mm_sub_ps(_mm_set1_ps(1.0f), margin)));
+    if (_mm_movemask_ps(clear) != 0xF) return false;
+    alignas(16) int texel[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(texel), floor);
+    if (texel[0] < 0 || texel[1] >= width || texel[1] - texel[0] != columns - 1) return false;
+    if (texel[2] < 0 || texel[3] >= height || texel[3] - texel[2] != rows - 1) return false;
+    firstColumn = texel[0];
+    firstRow = texel[2];
+    return true;
+#else
+    return ConsecutiveTexels(scaled[0], scaled[1], columns, width, firstColumn) &&
+           ConsecutiveTexels(scaled[2], scaled[3], rows, height, firstRow);
+#endif
+}
+
+// The line from `from` to `to` over `span` at the distances `first` and
+// `last` along it, from + (to - from) * (distance / span) in doubles rounded
+// to float, as two scalar evaluations give it: both divisions in one.
+VARNOLIS_ALWAYS_INLINE void LineEnds(float from, float to, double first, double last, double span, float ends[2])
+{
+#if defined(__SSE2__)
+    const __m128d start = _mm_set1_pd(from);
+    const __m128d along = _mm_div_pd(_mm_set_pd(last, first), _mm_set1_pd(span));
+    const __m128 narrow = _mm_cvtpd_ps(_mm_add_pd(start, _mm_mul_pd(_mm_sub_pd(_mm_set1_pd(to), start), along)));
+    ends[0] = _mm_cvtss_f32(narrow);
+    ends[1] = _mm_cvtss_f32(_mm_shuffle_ps(narrow, narrow, 1));
+#else
+    const double start = from;
+    ends[0] = static_cast<float>(start + (static_cast<double>(to) - start) * (first / span));
+    ends[1] = static_cast<float>(start + (static_cast<double>(to) - start) * (last / span));
+#endif
+}
+
 }  // namespace
 
 // Filled whole by Project, so it has no initial values to write first.
@@ -553,34 +607,6 @@ void Rasterizer::DrawWireTriangle(const ScreenVertex* s)
     }
 }
 
-void Rasterizer::PrefetchBox(float x0, float y0, float x1, float y1) const
-{
-    constexpr int kMaxRows = 8;
-    const Viewport& vp = state_.viewport;
-    // Rough pixel bounds; a row more or less costs nothing.
-    const float left = (std::min(x0, x1) + 1.0f) * 0.5f * vp.width + vp.x;
-    const float right = (std::max(x0, x1) + 1.0f) * 0.5f * vp.width + vp.x;
-    const float top = (1.0f - std::max(y0, y1)) * 0.5f * vp.height + vp.y;
-    const float bottom = (1.0f - std::min(y0, y1)) * 0.5f * vp.height + vp.y;
-    if (!(left < static_cast<float>(clipX1_) && right > static_cast<float>(clipX0_) &&
-          top < static_cast<float>(clipY1_) && bottom > static_cast<float>(clipY0_))) {
-        return;
-    }
-    // Clamped before the conversion, which far-off corners would overflow.
-    const int xa = static_cast<int>(std::max(left, static_cast<float>(clipX0_)));
-    const int xb = static_cast<int>(std::min(right, static_cast<float>(clipX1_ - 1)));
-    const int ya = static_cast<int>(std::max(top, static_cast<float>(clipY0_)));
-    const int yb = std::min(static_cast<int>(std::min(bottom, static_cast<float>(clipY1_ - 1))), ya + kMaxRows - 1);
-    const std::size_t width = static_cast<std::size_t>(state_.target->Width());
-    for (int y = ya; y <= yb; ++y) {
-        const std::uint32_t* row = targetPixels_ + static_cast<std::size_t>(y) * width;
-        __builtin_prefetch(row + xa, 1);
-        if ((reinterpret_cast<std::uintptr_t>(row + xa) ^ reinterpret_cast<std::uintptr_t>(row + xb)) >= 64) {
-            __builtin_prefetch(row + xb, 1);
-        }
-    }
-}
-
 // Rows where a quad's two triangles round to different texel rows are rare:
 // the upper triangle's edges are set up only for them.
 bool Rasterizer::UpperRowSpan(const ScreenVertex* s, int x0, int x1, int y, int& lo, int& hi) const
@@ -724,7 +750,6 @@ bool Rasterizer::DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, con
     for (const ClipVertex* v : {&bl, &tr, &br}) {
         if (v->position[3] != w || v->position[2] != z) return false;
     }
-    if (!Inside(tl) || !Inside(bl) || !Inside(tr) || !Inside(br)) return false;
     for (int k = ci; k < ci + 4; ++k) {
         const float c = tl.varyings[k];
         if (bl.varyings[k] != c || tr.varyings[k] != c || br.varyings[k] != c) return false;
@@ -738,11 +763,23 @@ bool Rasterizer::DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, con
     }
 
     ScreenVertex s[4];
-    Project(tl, s[0]);
-    Project(bl, s[1]);
-    Project(tr, s[2]);
-    Project(br, s[3]);
-    if (!(s[0].x == s[1].x && s[2].x == s[3].x && s[0].y == s[2].y && s[1].y == s[3].y)) return false;
+    const bool linedUp = tl.position[0] == bl.position[0] && tr.position[0] == br.position[0] &&
+                         tl.position[1] == tr.position[1] && bl.position[1] == br.position[1];
+    if (linedUp) {
+        // Equal coordinates project alike: two corners hold every x and y there is.
+        if (!Inside(tl) || !Inside(br)) return false;
+        Project(tl, s[0]);
+        Project(br, s[3]);
+        s[1] = {s[0].x, s[3].y, s[0].z, s[0].invW, bl.varyings};
+        s[2] = {s[3].x, s[0].y, s[0].z, s[0].invW, tr.varyings};
+    } else {
+        if (!Inside(tl) || !Inside(bl) || !Inside(tr) || !Inside(br)) return false;
+        Project(tl, s[0]);
+        Project(bl, s[1]);
+        Project(tr, s[2]);
+        Project(br, s[3]);
+        if (!(s[0].x == s[1].x && s[2].x == s[3].x && s[0].y == s[2].y && s[1].y == s[3].y)) return false;
+    }
     if (!(s[0].x < s[2].x && s[0].y < s[1].y)) return false;
 
     ++quadsDrawn;
@@ -801,22 +838,17 @@ bool Rasterizer::DrawAlignedQuad(const ClipVertex& tl, const ClipVertex& bl, con
         // corners, which the planes below give too, rounded a little
         // differently: where the ends lie clear of texel edges, both name the
         // same texels, and the planes need not be made.
-        const double spanX = static_cast<double>(s[2].x - s[0].x);
-        const double spanY = static_cast<double>(s[1].y - s[0].y);
-        auto uLine = [&](int x) {
-            const double dx = static_cast<double>(static_cast<long long>(x) * kSubpixel + kHalfPixel - s[0].x);
-            const double u0 = tl.varyings[ui];
-            return static_cast<float>(u0 + (static_cast<double>(tr.varyings[ui]) - u0) * (dx / spanX));
+        auto fromCorner = [](int pixel, long long corner) {
+            return static_cast<double>(static_cast<long long>(pixel) * kSubpixel + kHalfPixel - corner);
         };
-        auto vLine = [&](int y) {
-            const double dy = static_cast<double>(static_cast<long long>(y) * kSubpixel + kHalfPixel - s[0].y);
-            const double v0 = tl.varyings[ui + 1];
-            return static_cast<float>(v0 + (static_cast<double>(bl.varyings[ui + 1]) - v0) * (dy / spanY));
-        };
-        const bool oneToOne =
-            ConsecutiveTexels(uLine(x0) * texWidth, uLine(x1) * texWidth, count, texture->Width(), firstColumn) &&
-            ConsecutiveTexels(vLine(y0) * texHeight, vLine(y1) * texHeight, y1 - y0 + 1, texture->Height(), firstRow);
-        if (oneToOne) {
+        float ends[4];  // u at x0 and x1, v at y0 and y1
+        LineEnds(tl.varyings[ui], tr.varyings[ui], fromCorner(x0, s[0].x), fromCorner(x1, s[0].x),
+                 static_cast<double>(s[2].x - s[0].x), ends);
+        LineEnds(tl.varyings[ui + 1], bl.varyings[ui + 1], fromCorner(y0, s[0].y), fromCorner(y1, s[0].y),
+                 static_cast<double>(s[1].y - s[0].y), ends + 2);
+        const float scaled[4] = {ends[0] * texWidth, ends[1] * texWidth, ends[2] * texHeight, ends[3] * texHeight};
+        if (ConsecutiveTexelsOfQuad(scaled, count, texture->Width(), y1 - y0 + 1, texture->Height(), firstColumn,
+                                    firstRow)) {
             row.columns = nullptr;
         } else {
             firstColumn = -1;

@@ -51,11 +51,6 @@ public:
     // else returns false and draws nothing.
     bool DrawQuad(const ClipVertex& tl, const ClipVertex& bl, const ClipVertex& tr, const ClipVertex& br);
 
-    // Asks for the target rows under the box of two corners in device
-    // coordinates (a quad still to come), so that they are in the cache by
-    // the time it is drawn. Changes no pixel.
-    void PrefetchBox(float x0, float y0, float x1, float y1) const;
-
     std::uint64_t trianglesDrawn = 0;
     std::uint64_t quadsDrawn = 0;
     std::uint64_t spriteTrianglesDrawn = 0;
