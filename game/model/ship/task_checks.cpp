@@ -100,14 +100,20 @@ bool CheckTaskRequest(const TaskData& record, const GAME_CRoomBase* room, std::u
             }
         }
     }
-    const std::uint32_t required = record.requiredUpgradeBits & kUpgradeBitMask;
-    if ((required & ~installed) != 0) {
+    if (!HasRequiredUpgrades(record, room)) {
         code = kTaskRequestNeedsUpgrade;
         return false;
     }
     if (refused) return false;
     code = kTaskRequestAllowed;
     return true;
+}
+
+bool HasRequiredUpgrades(const TaskData& record, const GAME_CRoomBase* room)
+{
+    const std::uint32_t required = record.requiredUpgradeBits & kUpgradeBitMask;
+    const std::uint32_t installed = room != nullptr ? room->installedUpgrades : 0;
+    return (required & ~installed) == 0;
 }
 
 bool CanTargetActorInRoom(std::int32_t kind, std::uint32_t taskId, const GAME_CRoomBase* room,

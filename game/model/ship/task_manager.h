@@ -102,6 +102,8 @@ private:
 // The check of the add-task screen before it orders the work of the record in the room; the code
 // (when asked) says why it was refused.
 bool CheckTaskRequest(const TaskData& record, const GAME_CRoomBase* room, std::uint32_t* outCode);
+// Whether the room has every upgrade the record needs (no room has none).
+bool HasRequiredUpgrades(const TaskData& record, const GAME_CRoomBase* room);
 // Whether a mind-control (kind 17) or patient (kind 12) order may take that crew member in the
 // room: no such task of the room aims at it already.
 bool CanTargetActorInRoom(std::int32_t kind, std::uint32_t taskId, const GAME_CRoomBase* room,

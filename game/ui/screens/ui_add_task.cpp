@@ -71,10 +71,7 @@ bool RoomOffers(const GAME_CRoomBase& room, const RoomData& data, const TaskData
         });
         if (listed && IsUpgradeInstalled(room, record.productItem)) return false;
     }
-    for (std::uint32_t bit = 0; bit <= 10; ++bit) {
-        if ((record.requiredUpgradeBits & (1u << bit)) != 0 && !IsUpgradeInstalled(room, bit)) return false;
-    }
-    return true;
+    return HasRequiredUpgrades(record, &room);
 }
 
 bool IsResultPresent(const TaskEffect& effect) { return effect.id != kNoId && effect.value >= 1 && effect.count >= 1; }

@@ -98,7 +98,8 @@ bool GAME_CUIHospital::MayChoose(const UICrewCareEntry& entry, bool byKey)
     std::uint32_t treatment = kHealTask;
     if (entry.slot != kHealSlot) {
         const TaskData* cure = FindTreatmentData(DebuffOf(entry));
-        if (cure == nullptr) return false;
+        // A cure that needs a better infirmary than this one is not taken here either.
+        if (cure == nullptr || !HasRequiredUpgrades(*cure, target)) return false;
         treatment = cure->id;
     }
     if (!CanTargetActorInRoom(kTaskPatient, treatment, target, entry.member)) return false;

@@ -12,6 +12,7 @@
 #include "game/model/ship/task_care.h"
 #include "game/model/ship/task_manager.h"
 #include "game/services/data/room_records.h"
+#include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/actor_names.h"
@@ -24,6 +25,7 @@ namespace {
 
 using Step = GAME_CUICrewCareScreen::Step;
 constexpr std::uint32_t kCold = MakeTag("N001");
+constexpr std::uint32_t kSandFever = MakeTag("N004");
 constexpr std::uint32_t kQuickHands = MakeTag("S001");
 constexpr std::uint32_t kMedicine = MakeTag("I014");
 
@@ -85,6 +87,19 @@ protected:
         ASSERT_EQ(room.boundTasks.size(), kMaxRoomTasks);
     }
 
+    void ClearRoomTasks(GAME_CRoomBase& room)
+    {
+        world->tasks->RemoveRoomTasks(&room);
+        world->tasks->PurgeFinishedTasks();
+    }
+
+    // A click on a visible row of the list.
+    void ClickRow(int row)
+    {
+        ClickAt(400, 110 + 18 * row);
+        StepFrames(3);
+    }
+
     // A yes to the question with the task list taken away: nothing can be made.
     void AnswerYesWithoutTaskList()
     {
@@ -111,8 +126,9 @@ protected:
 // A member with a cold and missing HP gives two rows, first aid and the cold. The cure asks, its
 // cursor on no, listing the medicine the ship lacks in the shortage colour with its icon; a yes
 // orders one patient task for that member and cold, and the same order again is ignored. A room
-// with five tasks takes no order; an order the task list cannot make is told as an error. Without
-// patients the focus stands on the patient tab and the panel says so.
+// with five tasks takes no order; an order the task list cannot make is told as an error. A cure
+// that needs an upgrade the room lacks is not taken until it is installed. Without patients the
+// focus stands on the patient tab and the panel says so.
 TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannotMake)
 {
     GAME_CRoomBase& infirmary = Place("ID05", 4, 3);
@@ -201,11 +217,40 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
     EXPECT_EQ(screen.CurrentStep(), Step::kList);
     EXPECT_FALSE(Dialog().IsVisible());
     EXPECT_EQ(CountPlayed(kSeUIDecide, from), 0);
+
+    // Sand fever's cure needs the infirmary's upgrade: in a plain infirmary the decide is heard and
+    // ignored, the pointer silent; once the upgrade stands the cure is asked about.
+    ClearRoomTasks(infirmary);
+    ASSERT_TRUE(CloseScreen(kSlotHospital));
+    Heal(patient, {}, {kSandFever});
+    patient.status.hp = 60'000;
+    const TaskData* feverCure = FindTreatmentData(kSandFever);
+    ASSERT_NE(feverCure, nullptr);
+    ASSERT_EQ(feverCure->requiredUpgradeBits, 1u) << "the shipped cure needs the infirmary's first upgrade";
+    infirmary.installedUpgrades = 0;
+    OpenScreenOf(infirmary);
+    ASSERT_EQ(screen.EntryCount(), 2);
+    Press(kActionCursorDown);
+    ASSERT_EQ(screen.CursorRow(), 1);
+    from = frames.size();
+    Press(kActionDecide);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
+    ClickRow(1);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
+    EXPECT_EQ(screen.CurrentStep(), Step::kList);
+    EXPECT_FALSE(Dialog().IsVisible());
+    infirmary.installedUpgrades = 1u;
+    ClickRow(1);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 2);
+    ASSERT_EQ(screen.CurrentStep(), Step::kQuestion);
+    EXPECT_EQ(Dialog().Message().substr(0, Dialog().Message().find(u'\n')),
+              FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {Name(patient), UITagName(feverCure->id)}));
 }
 
 // A finished mind-control room lists the skill it can take; a yes orders one task aimed at that
 // member and slot, which sends for its medicine. The member aimed at already is heard and
-// ignored; five tasks refuse silently; an order the list cannot make is told as an error. With no
+// ignored; five tasks, and a record needing an upgrade the room lacks, refuse silently by key and
+// by pointer alike; an order the list cannot make is told as an error. With no
 // skill to take the panel says so and the focus stands on the crew tab. The task page scrolls its
 // room lines, the first upgrade taking the durability's line, and the crew tab's key returns.
 TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTheTaskPage)
@@ -267,10 +312,31 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     FillRoomTasks(room);
     from = frames.size();
     Press(kActionDecide);
+    ClickRow(0);
     EXPECT_EQ(CountPlayed(kSeUIDecide, from), 0);
     EXPECT_EQ(screen.CurrentStep(), Step::kList);
-    world->tasks->RemoveRoomTasks(&room);
-    world->tasks->PurgeFinishedTasks();
+    ClearRoomTasks(room);
+
+    // The skill's record made to need the room's second upgrade: not a sound until it stands.
+    TaskData& record = *GetStaticDatabase()->GetOrCreateTaskData(MakeTag("TMDC"));
+    ASSERT_EQ(FindMindControlData(kQuickHands), &record);
+    record.requiredUpgradeBits = 1u << 1;
+    room.installedUpgrades = 1u << 0;
+    from = frames.size();
+    Press(kActionDecide);
+    ClickRow(0);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 0);
+    EXPECT_EQ(screen.CurrentStep(), Step::kList);
+    EXPECT_FALSE(Dialog().IsVisible());
+    room.installedUpgrades = 0b11;
+    ClickRow(0);
+    EXPECT_EQ(CountPlayed(kSeUIDecide, from), 1);
+    ASSERT_EQ(screen.CurrentStep(), Step::kQuestion);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return screen.CurrentStep() == Step::kList; }, 5));
+    EXPECT_TRUE(BoundTasks(room, kTaskMindControl).empty());
+    record.requiredUpgradeBits = 0;
+    room.installedUpgrades = 0;
 
     // The task page over six installed upgrades: four lines below the durability, scrolled by one
     // the first upgrade takes the durability's line.
