@@ -18,6 +18,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/screens/ui_build.h"
 #include "game/ui/screens/ui_pub.h"
 #include "game/ui/screens/ui_talk_log.h"
 #include "game/ui/text_line_buffer.h"
@@ -139,9 +140,8 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
 {
     ASSERT_NO_FATAL_FAILURE(StandAt("AD01"));
     GAME_CStaticDatabase& database = *GetStaticDatabase();
-    std::vector<std::uint32_t>& sold = database.GetOrCreateHideoutData(MakeTag("AD01"))->rumors;
-    sold.push_back(MakeTag("R002"));
-    sold.push_back(MakeTag("R006"));
+    // The pub sells R001, R002 and the ending's rumour before the test's own.
+    database.GetOrCreateHideoutData(MakeTag("AD01"))->rumors = {MakeTag("R001"), MakeTag("R002"), MakeTag("R006")};
     AddRumours("AD01", 6);
     GAME_CPlayerData& player = *GetPlayerData();
     player.money = 100;
@@ -261,6 +261,31 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     ASSERT_NO_FATAL_FAILURE(OpenPub());
     EXPECT_EQ(Pub().ListedCount(), 9);
     EXPECT_EQ(Pub().NameLabel(2)->Literal(), UITagName(MakeTag("R006")));
+}
+
+// The mind-control room is met at the pub where the journey starts: before its rumour the build menu
+// hides the kind whose materials the ship lacks, after it the menu lists it greyed.
+TEST_F(RumourScreensTest, TheStartPubTellsHowToBuildTheMindControlRoomAndTheBuildMenuThenListsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StandAt("AD01"));
+    const std::uint32_t rumour = MakeTag("R007");
+    const std::int32_t kind = FindRoomIdIndex(MakeTag("ID14"));
+    const auto buildRow = [&] { return UI().Get<GAME_CUIBuild>()->CanBuildRoom(static_cast<std::intptr_t>(MakeTag("ID14"))); };
+    ASSERT_FALSE(working_slot::RoomKindUnlocked(kind));
+    EXPECT_EQ(buildRow(), GAME_CUIBuild::kRowHidden);
+    GAME_CPlayerData& player = *GetPlayerData();
+    player.money = 500;
+
+    ASSERT_NO_FATAL_FAILURE(OpenPub());
+    ASSERT_NO_FATAL_FAILURE(PubCursorTo(rumour));
+    DecideInPub();
+    AnswerDialog(0);
+    StepFrames(3);
+    ASSERT_EQ(Pub().CurrentStep(), GAME_CUIPub::kText);
+    EXPECT_EQ(player.money, 500 - GetStaticDatabase()->FindRumorData(rumour)->price);
+    EXPECT_TRUE(working_slot::RumorBought(PositionOf(rumour)));
+    EXPECT_TRUE(working_slot::RoomKindUnlocked(kind));
+    EXPECT_EQ(buildRow(), GAME_CUIBuild::kRowDisabled);
 }
 
 TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAndPagesTheirTexts)
