@@ -114,9 +114,12 @@ bool GAME_CShip::ChangeShip(std::uint32_t newTag, bool keepItems)
         for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) grid.GetCell(x, y)->usable = record->IsFloorCell(x, y) ? 1 : 0;
     }
     hullMax = std::max(0, record->baseHull);
-    const float gridHeight = static_cast<float>(grid.height) * grid.cellHeight * viewScale;
+    // A grid too tall for the canvas is lifted until its bottom row shows. Both heights are canvas
+    // units: the view scale (pixels to a unit) would count the grid in pixels against a canvas of
+    // units and lift a hull that fits, the taller hulls half off the top.
+    const float gridHeight = static_cast<float>(grid.height) * grid.cellHeight;
     if (gridHeight > vesk::process::kCanvasHeight) {
-        const float lift = gridHeight - (vesk::process::kCanvasHeight - 1.5f * grid.cellHeight * viewScale);
+        const float lift = gridHeight - (vesk::process::kCanvasHeight - 1.5f * grid.cellHeight);
         scrollY = static_cast<std::int16_t>(std::clamp(-lift, -32768.0f, 0.0f));
         if (camera != nullptr) camera->positionY = scrollY;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/process/canvas.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/ship.h"
@@ -166,9 +167,18 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     EXPECT_FALSE(route.IsRouteEventRunning());
     EXPECT_EQ(world->held, 0u);
 
-    // Behind it: the larger hull at rest, no tasks, the crew on its floor and the old stock in the cargo hold.
+    // Behind it: the larger hull at rest and wholly in view, no tasks, the crew on its floor and the
+    // old stock in the cargo hold.
     EXPECT_EQ(ship.shipTag, MakeTag("SHP3"));
     EXPECT_FLOAT_EQ(ship.body->drawOffsetY, 0.0f);
+    EXPECT_EQ(ship.scrollY, 0);
+    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
+    ship.GetGridScreenMin(&left, &top);
+    ship.GetGridScreenMax(&right, &bottom);
+    EXPECT_GE(left, 0.0f);
+    EXPECT_GE(top, 0.0f);
+    EXPECT_LE(right, vesk::process::kCanvasWidth);
+    EXPECT_LE(bottom, vesk::process::kCanvasHeight);
     EXPECT_TRUE(world->tasks->tasks.empty());
     EXPECT_GE(CountOnBoard(MakeTag("I005")), gears);
     const GAME_CPlayerData* player = GetPlayerData();
