@@ -152,7 +152,10 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     EXPECT_FLOAT_EQ(ship.body->drawOffsetX, -398.0f);
     EXPECT_EQ(ship.body->sinking, 0u);
     for (const GAME_CObjectActor* member : crew) EXPECT_EQ(member->actionMode, GAME_CObjectActor::kActionNormal);
-    while (Change().State() == GAME_CUIShipChange::kMain && frame < 1000) step();
+    while (Change().State() == GAME_CUIShipChange::kMain && frame < 1000) {
+        step();
+        if (frame == 61 + 25 + 240 + 1 + 100) KeepCanvasPicture("ship-change-drive-in");
+    }
     EXPECT_EQ(frame, 61 + 25 + 240 + 1 + 200);
     EXPECT_FLOAT_EQ(ship.body->drawOffsetX, 0.0f);
 
