@@ -157,7 +157,8 @@ void GAME_CUIOption::BuildRowTexts(GAME_CUINullObject* list)
         const float y = kUILineStep * static_cast<float>(r);
         RowWidgets& row = rows_[static_cast<std::size_t>(r)];
         row.name = MakeUILabel(list, kRows[r].key, 0.0f, y);
-        row.value = MakeUILabel(list, "", 253.0f, y);
+        // A window size ("1280 * 720") runs past the room left of its slider: it ends where the slider begins.
+        row.value = r == kRowWindowSize ? MakeUILabel(list, "", 300.0f, y, 1.0f) : MakeUILabel(list, "", 253.0f, y);
         AddWidget(row.name);
         AddWidget(row.value);
     }
