@@ -77,8 +77,8 @@ void NoticeInDialog(std::uint32_t owner, const UIDialogText& notice, bool atOnce
     if (dialog == nullptr) return;
     if (!StaysUp(*dialog)) {
         dialog->Open(owner, 0, false);
-    } else if (dialog->yesNoMode) {
-        // The question's buttons go at once, not over the next frames.
+    } else if (dialog->yesNoMode || dialog->IsMessageOnly()) {
+        // The question's buttons go at once, not over the next frames; a prompt's button comes back.
         dialog->SetYesNoMode(false);
         dialog->ResetButtons();
     }
@@ -99,6 +99,17 @@ void BusyInDialog(std::uint32_t owner)
     dialog->SetYesNoMode(false);
     dialog->active = false;
     dialog->answer = Dialog::kNoAnswer;
+}
+
+void PromptInDialog(std::uint32_t owner, const std::u16string& text)
+{
+    Dialog* dialog = GetInDisplaySelection();
+    if (dialog == nullptr) return;
+    if (!StaysUp(*dialog)) dialog->Open(owner, 0, false);
+    dialog->SetNoButtonMode();
+    dialog->active = false;
+    dialog->answer = Dialog::kNoAnswer;
+    dialog->SetMessageText(text.c_str());
 }
 
 void SetDialogText(const std::u16string& text)

@@ -45,6 +45,9 @@ void AskInDialog(std::uint32_t owner, const UIDialogText& question);
 void NoticeInDialog(std::uint32_t owner, const UIDialogText& notice, bool atOnce = false);
 // Work under way: the button stands without a word and takes no input.
 void BusyInDialog(std::uint32_t owner);
+// A message alone, without a button: it takes no input and stays until its screen closes it or
+// tells on in it.
+void PromptInDialog(std::uint32_t owner, const std::u16string& text);
 // The message of a question, notice or busy dialog that is up (a running text, dots and all).
 void SetDialogText(const std::u16string& text);
 // A no closes the dialog; a yes leaves it up for its screen to close or to tell on.

@@ -201,6 +201,7 @@ void GAME_CUIInDisplaySelectionObject::Close()
 void GAME_CUIInDisplaySelectionObject::SetYesNoMode(bool yesNo)
 {
     yesNoMode = yesNo;
+    messageOnly_ = false;
     if (yesNo) {
         for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(true);
         enter_->SetVisible(false);
@@ -213,12 +214,16 @@ void GAME_CUIInDisplaySelectionObject::SetYesNoMode(bool yesNo)
 
 void GAME_CUIInDisplaySelectionObject::SetNoButtonMode()
 {
-    enter_->SetVisible(false);
-    for (GAME_CUIIconObject* choice : choices_) choice->SetVisible(false);
+    // At once: a button sliding away would stand under the message for its first frames.
+    HideWidget(enter_);
+    for (GAME_CUIIconObject* choice : choices_) HideWidget(choice);
+    messageOnly_ = true;
     enterLabel_->SetTextA("");
     for (GAME_CUILabelObject* label : choiceLabels_) label->SetTextA("");
     yesNoMode = false;
 }
+
+bool GAME_CUIInDisplaySelectionObject::IsMessageOnly() const { return messageOnly_; }
 
 void GAME_CUIInDisplaySelectionObject::ClearMessage()
 {
@@ -285,6 +290,7 @@ void GAME_CUIInDisplaySelectionObject::SetButtonText(int index, const char* key)
     } else {
         enter_->SetVisible(true);
         enterLabel_->SetTextA(key);
+        messageOnly_ = false;
     }
 }
 

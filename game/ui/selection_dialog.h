@@ -42,6 +42,7 @@ public:
     void SetYesNoMode(bool yesNo);
     // Message only: no button at all.
     void SetNoButtonMode();
+    bool IsMessageOnly() const;
     void ClearMessage();
     void ResetButtons();
     void SetMessageText(const char16_t* text);
@@ -90,6 +91,8 @@ public:
     std::function<void()> whenGone;
 
 private:
+    // Set by SetNoButtonMode until a mode or a button text brings a button back.
+    bool messageOnly_ = false;
     // The UI sprites by name: the dialog can be made before the UI package is loaded (the start-up
     // asks its first questions early), so it looks them up again each time it opens.
     void FindSprites();

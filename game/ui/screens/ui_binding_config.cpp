@@ -139,8 +139,7 @@ void GAME_CUIBindingConfig::EnterOwnPage()
 {
     holdCounter_ = 0;
     refused_ = false;
-    BusyInDialog(static_cast<std::uint32_t>(strategy_.slot));
-    SetDialogText(GetMessageTextExpanded("ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01"));
+    PromptInDialog(static_cast<std::uint32_t>(strategy_.slot), GetMessageTextExpanded("ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01"));
 }
 
 void GAME_CUIBindingConfig::UpdateOwnPage()

@@ -80,6 +80,8 @@ protected:
         Press(kActionDecide, 2);
         ASSERT_TRUE(screen.IsCapturing());
         ASSERT_TRUE(MessageHas("ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01"));
+        // The prompt stands alone: no button waits under it.
+        EXPECT_TRUE(GetInDisplaySelection()->IsMessageOnly());
     }
 
     void Save(GAME_CUIBindingConfig& screen)
@@ -206,6 +208,7 @@ TEST_F(BindingConfigTest, OnThePadStartHeldRestoresTheDefaultSelectTappedCancels
     StepFrames(1);
     EXPECT_TRUE(screen.IsRefusalShown());
     EXPECT_TRUE(MessageHas("ADD_TEXT_UI_CONFIG_DIALOG_02"));
+    EXPECT_FALSE(GetInDisplaySelection()->IsMessageOnly());
     EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0);
     EXPECT_EQ(screen.Bindings()[kActionDecide], 0x200);
     EXPECT_FALSE(screen.IsRowChanged(kRowShortcutLog));
