@@ -5,7 +5,6 @@
 // computes.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <type_traits>
 
@@ -254,6 +253,17 @@ void RunFlatRowSse2(const PixelRow& row)
 }
 #endif
 
+// One colour over the row, four pixels a store.
+inline void FillRow(std::uint32_t* target, int count, std::uint32_t color)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(static_cast<int>(color));
+    for (; i + 4 <= count; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), four);
+#endif
+    for (; i < count; ++i) target[i] = color;
+}
+
 template <typename Blender>
 constexpr BlendKind KindOf()
 {
@@ -319,7 +329,7 @@ void WritePixelRow(const PixelRow& row, Blender blend, bool textured, bool modul
                 // An opaque colour over alpha blending gives the colour itself: the
                 // road bands and ground rectangles of the screens are such rows.
                 if (kind == BlendKind::Alpha && (row.flat >> 24) == 0xFFu) {
-                    std::fill_n(row.target, row.count, row.flat);
+                    FillRow(row.target, row.count, row.flat);
                     return;
                 }
                 RunFlatRowSse2<kind>(row);

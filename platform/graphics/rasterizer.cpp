@@ -394,6 +394,8 @@ public:
             long long first = tri_.x0;
             long long last = tri_.x1;
             bool empty = false;
+            // Unrolled, the edges stay in registers along the rows.
+#pragma GCC unroll 4
             for (Edge& edge : edges_) {
                 if (edge.sign > 0) {
                     first = std::max(first, tri_.x0 - edge.value);
@@ -721,7 +723,7 @@ bool Rasterizer::DrawFlatColorQuad(const ClipVertex& tl, const ClipVertex& bl, c
         const std::size_t width = static_cast<std::size_t>(state_.target->Width());
         while (walker.Next(row)) {
             std::uint32_t* out = targetPixels_ + static_cast<std::size_t>(row.y) * width + row.lo;
-            std::fill(out, out + (row.hi - row.lo + 1), color);
+            pixel_row_detail::FillRow(out, row.hi - row.lo + 1, color);
         }
         return true;
     }
