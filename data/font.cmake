@@ -1,4 +1,4 @@
-# The five fonts: fontbuild rasterises the characters each one needs from
+# The six fonts: fontbuild rasterises the characters each one needs from
 # Debian's fonts into ${RESOURCE_DIR}/font/<name>.cvt and <name>.abcd. Latin
 # letters come from DejaVu, everything else from WenQuanYi Micro Hei (which
 # covers kana, CJK ideographs and Hangul). The characters are printable ASCII,
@@ -42,6 +42,10 @@ endfunction()
 
 build_font(font_system "japanese;english"
   ${font_text_faces} --cell-height 15 ${font_common_ranges} ${font_kana_ranges})
+# English takes slot 0 with a font of its own, in which the full-width forms
+# the screens write numbers with are as narrow as ASCII.
+build_font(font_english "english"
+  ${font_text_faces} --cell-height 15 ${font_common_ranges} --narrow-full-width)
 build_font(font_korean "korean"
   ${font_text_faces} --cell-height 15 ${font_common_ranges})
 build_font(font_traditionalChinese "traditionalChinese"

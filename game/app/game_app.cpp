@@ -41,8 +41,9 @@ struct FontFiles {
     const char* image;
 };
 
+// Slot 0 is left out: it takes the font of the player's language (RegisterSystemFont).
 constexpr FontFiles kFonts[] = {
-    {"font/font_system.abcd", "font/font_system.cvt"},
+    {nullptr, nullptr},
     {"font/font_minigame.abcd", "font/font_minigame.cvt"},
     {"font/font_korean.abcd", "font/font_korean.cvt"},
     {"font/font_traditionalChinese.abcd", "font/font_traditionalChinese.cvt"},
@@ -51,23 +52,47 @@ constexpr FontFiles kFonts[] = {
 constexpr float kSystemFontLineGap = 3.0f;
 constexpr int kSpriteGroupsReleased = 8;
 
-// The system font and the font of the player's language are needed to show any text; a missing
-// one is noted for the start-up to name.
-void RegisterFonts()
+std::uint32_t PlayerLanguage()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    return player ? player->language : kLanguageEnglish;
+}
+
+// Registers the slot-0 font of the player's language unless that file is the one registered
+// already (registered names it); a missing one is noted for the start-up to name.
+void RegisterSystemFont(std::string& registered)
 {
     vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
     if (fonts == nullptr) return;
-    const GAME_CPlayerData* player = GetPlayerData();
-    const std::uint32_t languageSlot = GetFontSlotForLanguage(player ? player->language : kLanguageEnglish);
+    const std::string font(GetSystemFontForLanguage(PlayerLanguage()));
+    if (font == registered) return;
+    registered = font;
+    const std::string glyphTable = font + ".abcd";
+    const std::string image = font + ".cvt";
     const vesk::resource::TextureLoader loader{vesk::memory::ResourceHeap(), vesk::memory::ResourceHeap()};
-    for (int slot = 0; slot < static_cast<int>(std::size(kFonts)); ++slot) {
+    if (!fonts->RegisterFont(loader, 0, glyphTable, image, 1.0f, -1.0f, 0.0f)) {
+        ReportMissingGameFile(glyphTable + " / " + image);
+    }
+    if (vesk::text::FontRecord* system = fonts->Font(0)) system->lineGap = kSystemFontLineGap;
+}
+
+// The system font and the font of the player's language are needed to show any text; a missing
+// one is noted for the start-up to name.
+void RegisterFonts(std::string& registeredSystemFont)
+{
+    vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
+    if (fonts == nullptr) return;
+    registeredSystemFont.clear();
+    RegisterSystemFont(registeredSystemFont);
+    const std::uint32_t languageSlot = GetFontSlotForLanguage(PlayerLanguage());
+    const vesk::resource::TextureLoader loader{vesk::memory::ResourceHeap(), vesk::memory::ResourceHeap()};
+    for (int slot = 1; slot < static_cast<int>(std::size(kFonts)); ++slot) {
         const bool registered =
             fonts->RegisterFont(loader, slot, kFonts[slot].glyphTable, kFonts[slot].image, 1.0f, -1.0f, 0.0f);
-        if (!registered && (slot == 0 || static_cast<std::uint32_t>(slot) == languageSlot)) {
+        if (!registered && static_cast<std::uint32_t>(slot) == languageSlot) {
             ReportMissingGameFile(std::string(kFonts[slot].glyphTable) + " / " + kFonts[slot].image);
         }
     }
-    if (vesk::text::FontRecord* system = fonts->Font(0)) system->lineGap = kSystemFontLineGap;
 }
 
 // Without its message file the game cannot say anything; the start-up names the file.
@@ -107,7 +132,7 @@ void GameApplication::GameStartup()
     ResetSaveAreas();
     GetSaveManager();
     ClearMissingGameFiles();
-    RegisterFonts();
+    RegisterFonts(systemFont_);
     LoadMessageFileOrReport();
     SetTitleForLanguage();
     GetAchievementManager();
@@ -124,6 +149,7 @@ int GameApplication::GameFrame()
     if (GAME_CPlayerData* player = GetPlayerData(); player != nullptr && player->languageChanged != 0) {
         player->languageChanged = 0;
         LoadMessageFileOrReport();
+        RegisterSystemFont(systemFont_);
         SetTitleForLanguage();
     }
     vesk::math::Rand();

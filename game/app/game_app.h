@@ -1,6 +1,8 @@
 // The game layer behind the framework's main loop: its start-up, frame and shut-down.
 #pragma once
 
+#include <string>
+
 #include "framework/app/game.h"
 
 namespace varnolis {
@@ -14,6 +16,10 @@ public:
     int GameFrame() override;
     // Frees only what exists, so a start-up that stopped early shuts down cleanly.
     void GameShutdown() override;
+
+private:
+    // The font file in slot 0 (the player's language's), empty before the start-up.
+    std::string systemFont_;
 };
 
 // Reads the message file of the player's language and takes its font slot.

@@ -3,19 +3,22 @@
 //   fontbuild --face PATH [--face-index N] --size PX [--face ...]
 //             --cell-height PX [--extra-advance PX]
 //             [--range HEX[-HEX]]... [--messages SOURCE.txt]... [--key-prefix PREFIX]...
-//             [--preview PREVIEW.png] OUTPUT
+//             [--narrow-full-width] [--preview PREVIEW.png] OUTPUT
 //
 // OUTPUT is the path without extension; OUTPUT.cvt and OUTPUT.abcd are
 // written, and the image is named after OUTPUT's file name. The characters
 // are the given ranges plus those of the message texts (only of keys that
 // begin with a given prefix, when prefixes are given). A character that no
-// face has is an error, listed with its code.
+// face has is an error, listed with its code. With --narrow-full-width the
+// full-width forms U+FF01..U+FF5E take the shapes and advances of ASCII
+// U+0021..U+007E (for Latin texts, whose numbers the game writes full-width).
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +46,7 @@ struct Options {
     std::vector<std::string> ranges;
     std::vector<std::string> messageSources;
     std::vector<std::string> keyPrefixes;
+    bool narrowFullWidth = false;
     std::filesystem::path preview;
     std::filesystem::path output;
 };
@@ -51,7 +55,7 @@ int Usage()
 {
     std::cerr << "usage: fontbuild --face PATH [--face-index N] --size PX [--face ...] --cell-height PX\n"
                  "                 [--extra-advance PX] [--range HEX[-HEX]]... [--messages SOURCE.txt]...\n"
-                 "                 [--key-prefix PREFIX]... [--preview PREVIEW.png] OUTPUT\n";
+                 "                 [--key-prefix PREFIX]... [--narrow-full-width] [--preview PREVIEW.png] OUTPUT\n";
     return 2;
 }
 
@@ -84,6 +88,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
             options.messageSources.emplace_back(argv[++i]);
         } else if (argument == "--key-prefix" && hasValue) {
             options.keyPrefixes.emplace_back(argv[++i]);
+        } else if (argument == "--narrow-full-width") {
+            options.narrowFullWidth = true;
         } else if (argument == "--preview" && hasValue) {
             options.preview = argv[++i];
         } else if (argument.starts_with("--") || !options.output.empty()) {
@@ -132,6 +138,16 @@ std::string CodeList(const std::vector<char16_t>& codes)
     return list;
 }
 
+// The character whose glyph a code is drawn with: itself, or the ASCII form of a full-width one.
+char16_t GlyphSource(char16_t code, bool narrowFullWidth)
+{
+    constexpr char16_t kFirstFullWidth = 0xFF01;
+    constexpr char16_t kLastFullWidth = 0xFF5E;
+    constexpr char16_t kFullWidthOffset = 0xFF01 - 0x21;
+    if (!narrowFullWidth || code < kFirstFullWidth || code > kLastFullWidth) return code;
+    return static_cast<char16_t>(code - kFullWidthOffset);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -146,14 +162,17 @@ int main(int argc, char** argv)
     for (const FaceOption& face : options.faces) {
         if (!rasterizer.AddFace(face.path, face.index, face.size)) return 1;
     }
-    if (!rasterizer.SetCellHeight(options.cellHeight, charset.Codes())) return 1;
+    std::set<char16_t> sources;
+    for (char16_t code : charset.Codes()) sources.insert(GlyphSource(code, options.narrowFullWidth));
+    if (!rasterizer.SetCellHeight(options.cellHeight, sources)) return 1;
     rasterizer.SetExtraAdvance(options.extraAdvance);
 
     std::vector<tools::GlyphCell> cells;
     std::vector<char16_t> missing;
     for (char16_t code : charset.Codes()) {
-        std::optional<tools::GlyphCell> cell = rasterizer.Render(code);
+        std::optional<tools::GlyphCell> cell = rasterizer.Render(GlyphSource(code, options.narrowFullWidth));
         if (cell) {
+            cell->code = code;
             cells.push_back(std::move(*cell));
         } else {
             missing.push_back(code);

@@ -1,4 +1,4 @@
-// The game's five languages: their index, message file, font slot and window title.
+// The game's five languages: their index, message file, font slot, slot-0 font and window title.
 #include "game/services/text/language.h"
 
 #include <array>
@@ -11,14 +11,16 @@ namespace {
 struct LanguageFiles {
     std::string_view messageFile;
     std::uint32_t fontSlot;
+    std::string_view systemFont;
 };
 
+// English has a slot-0 font of its own, whose full-width forms are as narrow as ASCII.
 constexpr std::array<LanguageFiles, kLanguageCount> kLanguages = {{
-    {"message/japanese.mes", 0},
-    {"message/english.mes", 0},
-    {"message/korean.mes", 2},
-    {"message/traditionalChinese.mes", 3},
-    {"message/simplifiedChinese.mes", 4},
+    {"message/japanese.mes", 0, "font/font_system"},
+    {"message/english.mes", 0, "font/font_english"},
+    {"message/korean.mes", 2, "font/font_system"},
+    {"message/traditionalChinese.mes", 3, "font/font_system"},
+    {"message/simplifiedChinese.mes", 4, "font/font_system"},
 }};
 
 const LanguageFiles& FilesOf(std::uint32_t language)
@@ -53,6 +55,8 @@ std::uint32_t GetPlatformLanguageIndex()
 std::string_view GetMessageFileForLanguage(std::uint32_t language) { return FilesOf(language).messageFile; }
 
 std::uint32_t GetFontSlotForLanguage(std::uint32_t language) { return FilesOf(language).fontSlot; }
+
+std::string_view GetSystemFontForLanguage(std::uint32_t language) { return FilesOf(language).systemFont; }
 
 std::u16string_view GetWindowTitleForLanguage(std::uint32_t language)
 {

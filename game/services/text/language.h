@@ -1,4 +1,4 @@
-// The game's five languages: their index, message file, font slot and window title.
+// The game's five languages: their index, message file, font slot, slot-0 font and window title.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,9 @@ std::uint32_t GetPlatformLanguageIndex();
 std::string_view GetMessageFileForLanguage(std::uint32_t language);
 // The font slot its texts are drawn with. Slot 1 is the mini-game's and never chosen here.
 std::uint32_t GetFontSlotForLanguage(std::uint32_t language);
+// The font file (path without its .abcd / .cvt extension) registered into slot 0 while the
+// language is chosen.
+std::string_view GetSystemFontForLanguage(std::uint32_t language);
 
 // The window title: Japanese for language 0, English for every other.
 std::u16string_view GetWindowTitleForLanguage(std::uint32_t language);

@@ -54,7 +54,7 @@ void ExpectFontCovers(const std::string& fontName, const std::string& language, 
 TEST(ShippedFonts, EachLanguagesFontHasEveryCharacterOfItsTexts)
 {
     ExpectFontCovers("font_system", "japanese");
-    ExpectFontCovers("font_system", "english");
+    ExpectFontCovers("font_english", "english");
     ExpectFontCovers("font_korean", "korean");
     ExpectFontCovers("font_traditionalChinese", "traditionalChinese");
     ExpectFontCovers("font_simplifiedChinese", "simplifiedChinese");
@@ -62,6 +62,25 @@ TEST(ShippedFonts, EachLanguagesFontHasEveryCharacterOfItsTexts)
         ExpectFontCovers("font_minigame", language, "MINIGAME_");
         ExpectFontCovers("font_minigame", language, "ADD_TEXT_KEYBOARD_");
     }
+}
+
+// The English font draws the full-width forms with ASCII's shapes: each takes its ASCII
+// twin's advance, while the Japanese font keeps them wide.
+TEST(ShippedFonts, TheEnglishFontsFullWidthFormsAreAsNarrowAsAscii)
+{
+    const std::vector<uint8_t> english = ReadBuiltResource("font/font_english.abcd");
+    const std::vector<uint8_t> system = ReadBuiltResource("font/font_system.abcd");
+    const std::optional<resource::GlyphTable> englishTable = resource::GlyphTable::Parse(english, "font_english");
+    const std::optional<resource::GlyphTable> systemTable = resource::GlyphTable::Parse(system, "font_system");
+    ASSERT_TRUE(englishTable && systemTable);
+    for (char16_t code = 0x21; code < 0x7F; ++code) {
+        const char16_t fullWidth = static_cast<char16_t>(code + 0xFEE0);
+        const resource::Glyph* ascii = englishTable->Find(code);
+        const resource::Glyph* narrowed = englishTable->Find(fullWidth);
+        ASSERT_TRUE(ascii && narrowed) << static_cast<char>(code);
+        EXPECT_EQ(narrowed->advance, ascii->advance) << static_cast<char>(code);
+    }
+    EXPECT_GT(systemTable->Find(u'\uFF13')->advance, systemTable->Find(u'3')->advance);
 }
 
 class ShippedFontDrawing : public support::GraphicsFixture {};

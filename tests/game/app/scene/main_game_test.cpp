@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "framework/text/font_manager.h"
 #include "framework/text/message_file.h"
 #include "framework/window/main_window.h"
+#include "game/app/scene/missing_game_files.h"
 #include "game/services/achievement/achievements.h"
 #include "game/services/text/language.h"
 #include "game/services/player/player_data.h"
@@ -143,6 +145,31 @@ TEST_F(MainGameTest, ALanguageChangeReloadsTheMessagesAndTitleAtTheNextFrame)
     EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), u"예");
     EXPECT_EQ(player->fontIndex, 2u);
     EXPECT_EQ(vesk::window::GetMainWindowTitle(), u"VARNOLIS");
+}
+
+// English draws with a slot-0 font of its own, whose full-width numbers are as narrow as ASCII;
+// a language change swaps slot 0 at the next frame.
+TEST_F(MainGameTest, EnglishFullWidthNumbersMeasureAsAsciiAndALanguageChangeSwapsSlotZero)
+{
+    GAME_CPlayerData* player = GetPlayerData();
+    const vesk::text::SYS_CFontManager& fonts = *vesk::text::GetFontManager();
+    const auto width = [&](std::u16string_view text) { return fonts.MeasureString(0, text, 0.0f, nullptr, false); };
+    ASSERT_EQ(player->language, kLanguageEnglish);
+    EXPECT_GT(width(u"30"), 0.0f);
+    EXPECT_EQ(width(u"\uFF13\uFF10"), width(u"30"));
+    EXPECT_EQ(width(u"\uFF10\uFF0F\uFF11\uFF10 \uFF33\uFF45\uFF43"), width(u"0/10 Sec"));
+
+    player->language = kLanguageJapanese;
+    player->languageChanged = 1;
+    StepFrames(1);
+    EXPECT_GT(width(u"\uFF13\uFF10"), width(u"30"));
+    EXPECT_GT(width(u"\u30B2\u30FC\u30E0"), 0.0f);
+
+    player->language = kLanguageEnglish;
+    player->languageChanged = 1;
+    StepFrames(1);
+    EXPECT_EQ(width(u"\uFF13\uFF10"), width(u"30"));
+    EXPECT_EQ(FirstMissingGameFile(), "");
 }
 
 TEST_F(MainGameTest, TheCameraFocusesOnlyFloorCellsAndKeepsZoomWithinItsLimits)
