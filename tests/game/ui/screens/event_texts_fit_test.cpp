@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/text/font_manager.h"
+#include "game/services/player/player_data.h"
 #include "game/services/text/language.h"
 #include "game/ui/text_lines.h"
 #include "tests/support/game_fixture.h"
@@ -92,6 +93,10 @@ TEST_F(EventTextsFit, EveryRoadTextFitsThePanelInEveryLanguage)
         {"simplifiedChinese", kLanguageSimplifiedChinese},
     };
     for (const auto& [language, index] : languages) {
+        // Slot 0 carries the font of the chosen language from the next frame on.
+        GetPlayerData()->language = index;
+        GetPlayerData()->languageChanged = 1;
+        StepFrames(1);
         std::map<std::string, std::u16string> messages;
         for (const auto& entry : support::ReadMessageSource(language).entries) messages[entry.key] = entry.text;
         const auto slot = static_cast<int>(GetFontSlotForLanguage(index));
