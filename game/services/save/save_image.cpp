@@ -28,18 +28,15 @@ void Fill(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t size, s
 void InitialiseAreas(SaveAreas& areas)
 {
     areas.image.assign(kImageSize, 0);
-    areas.checkBuffer.assign(kImageSize, 0);
     areas.workingSlot.assign(kSlotSize, 0);
     areas.workingSystem.assign(kSystemRecordSize, 0);
     areas.preSaveSlot.assign(kSlotSize, 0);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         InitSlotRecord(areas.ImageSlot(slot));
-        InitSlotRecord(std::span(areas.checkBuffer).subspan(SlotOffset(slot), kSlotSize));
     }
     InitSlotRecord(areas.workingSlot);
     InitSlotRecord(areas.preSaveSlot);
     InitSystemRecord(areas.ImageSystemRecord());
-    InitSystemRecord(std::span(areas.checkBuffer).subspan(kSystemRecordOffset, kSystemRecordSize));
     InitSystemRecord(areas.workingSystem);
 }
 

@@ -7,13 +7,12 @@
 
 #include "game/services/save/save_layout.h"
 
-// The memory the save machine works on: the image as the file holds it, a
-// buffer that takes a read file before it is checked, the working slot and
-// working system record that the running game reads and writes, and a copy
-// of the working slot from before a save began. One set per process.
+// The memory the save machine works on: the image as the file holds it, the
+// working slot and working system record that the running game reads and
+// writes, and a copy of the working slot from before a save began. One set
+// per process.
 struct SaveAreas {
     std::vector<std::uint8_t> image;
-    std::vector<std::uint8_t> checkBuffer;
     std::vector<std::uint8_t> workingSlot;
     std::vector<std::uint8_t> workingSystem;
     std::vector<std::uint8_t> preSaveSlot;

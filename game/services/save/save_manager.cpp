@@ -271,20 +271,21 @@ std::uint32_t TakeLoadedImage(std::span<const std::uint8_t> file)
         vesk::log::Error("save file has " + std::to_string(file.size()) + " bytes, not " + std::to_string(kImageSize));
         return GAME_CSaveManager::kBroken;
     }
-    SaveAreas& areas = GetSaveAreas();
-    std::memcpy(areas.checkBuffer.data(), file.data(), kImageSize);
-    if (!CheckSaveImage(areas.checkBuffer)) {
+    // The file's bytes are checked where they lie and copied once, into the image, when they pass:
+    // a refused file leaves the image as it was.
+    if (!CheckSaveImage(file)) {
         vesk::log::Error("save file is damaged: its header or checksum does not match");
         return GAME_CSaveManager::kBroken;
     }
     // Only the format this game writes is read: a newer one is not ours to guess at, and no
     // game ever wrote format 0, so such a word means the header itself is damaged.
-    if (GetSaveImageFormat(areas.checkBuffer) != kFormat) {
-        vesk::log::Error("save file is of format " + std::to_string(GetSaveImageFormat(areas.checkBuffer)) +
+    if (GetSaveImageFormat(file) != kFormat) {
+        vesk::log::Error("save file is of format " + std::to_string(GetSaveImageFormat(file)) +
                          ", which this game does not read");
         return GAME_CSaveManager::kBroken;
     }
-    areas.image = areas.checkBuffer;
+    SaveAreas& areas = GetSaveAreas();
+    areas.image.assign(file.begin(), file.end());
     for (int number = 0; number < kSlotCount; ++number) CheckKeptSlotFields(areas.ImageSlot(number), number);
     std::uint32_t slot = areas.ImageCurrentSlot();
     if (slot >= static_cast<std::uint32_t>(kSlotCount)) {
