@@ -4,6 +4,7 @@
 
 #include "framework/log/log.h"
 #include "framework/math/random.h"
+#include "game/services/data/item_data.h"
 #include "game/services/data/item_records.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
@@ -393,7 +394,10 @@ void GAME_CFieldObjectManager::LoadItems(std::span<const std::uint8_t> record)
                                        std::to_string(limit) + "; it is clamped");
         }
         const std::int32_t count = std::min<std::int32_t>(record[at + kItemCount], limit);
-        if (count < 1) continue;
+        if (count < 1) {
+            LogBadWorkingSlotField(area, at + kItemCount, "count 0 holds no stack; the record is dropped");
+            continue;
+        }
         // A stack lies on a floor cell: one saved off the floor goes to the nearest free one.
         std::int32_t column = static_cast<std::int32_t>(platform::ReadI16(record, at + kItemX) / cellWidth);
         std::int32_t row = static_cast<std::int32_t>(platform::ReadI16(record, at + kItemY) / cellHeight);
@@ -454,10 +458,17 @@ void GAME_CFieldObjectManager::LoadDropItems(std::span<const std::uint8_t> recor
                                        " names no record; the record is dropped");
             continue;
         }
+        // What comes aboard is one stack: a count past the item's stack limit is damage.
+        const std::int32_t limit = StackLimitOf(FindItemData(id));
+        if (count > limit) {
+            LogBadWorkingSlotField("drop-item record " + std::to_string(i), at + kDropItemCount,
+                                   "count " + std::to_string(count) + " of " + TagText(id) + " is past the stack limit " +
+                                       std::to_string(limit) + "; it is clamped");
+        }
         GAME_CObjectDropItem* drop = AcquireDropItem();
         if (drop == nullptr) break;
         const std::int32_t routePosition = platform::ReadI32(record, at + kDropItemRoutePosition);
-        drop->Init({id, count, routePosition});
+        drop->Init({id, std::min(count, limit), routePosition});
         // The saved place is where it lay; set-up's shift by the sprite's width was made once already.
         drop->routePosition = routePosition;
     }

@@ -74,7 +74,7 @@ std::int32_t SecondCounter(std::span<const std::uint8_t> slot) { return ReadCoun
 
 void WarnEntry(std::int32_t index, const std::string& why)
 {
-    vesk::log::Warning("save data: store entry " + std::to_string(index) + " " + why + "; it is passed over");
+    LogBadWorkingSlotField("store entry " + std::to_string(index), EntryOffset(index), why + "; it is passed over");
 }
 
 bool IsEmptyId(std::uint32_t id) { return id == kNoId || id == kAmmoUnset || id == 0; }
@@ -197,6 +197,11 @@ void ReadFoodStoresFromRecord(std::span<const std::uint8_t> slot)
         if (entry.id == kNoId || entry.id == 0) break;
         GAME_CFoodStorageImpl* store = FindFoodStorage(entry.owner == kNoOwner ? -1 : entry.owner);
         if (store == nullptr) continue;
+        // A store holds one of the dishes the kitchen cooks; any other id would hold its count for good.
+        if (FindCookingRecipe(entry.id) == nullptr) {
+            WarnEntry(i, "names " + TagText(entry.id) + ", which is no dish");
+            continue;
+        }
         store->SetFoodId(&entry.id);
         const std::int32_t capacity = std::max(0, store->GetCapacity());
         // A room under construction holds no food for now; its stock is not damage.

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "framework/math/random.h"
+#include "game/services/data/item_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/text/tag_text.h"
 #include "game/model/travel/route_commands.h"
@@ -54,7 +55,8 @@ void PlaceDropItem(GAME_CGameWorld& world, std::uint32_t itemId, std::int32_t a,
                    std::int32_t c, std::int32_t d)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
-    if (database == nullptr || database->FindItemData(itemId) == nullptr) return;
+    const ItemData* item = database != nullptr ? database->FindItemData(itemId) : nullptr;
+    if (item == nullptr) return;
     auto draw = [](std::int32_t low, std::int32_t high) {
         if (high <= low) return low;
         const std::int64_t span = std::int64_t{high} - low;
@@ -65,7 +67,8 @@ void PlaceDropItem(GAME_CGameWorld& world, std::uint32_t itemId, std::int32_t a,
     if (step > 0) position -= ((position % step) + step) % step;
     GAME_CObjectDropItem* drop = world.fieldObjects->AcquireDropItem();
     if (drop == nullptr) return;
-    drop->Init({itemId, draw(std::min(c, d), std::max(c, d)), position});
+    // What comes aboard is one stack: the amount is held to the item's stack limit here, so that a saved drop keeps it.
+    drop->Init({itemId, std::min(draw(std::min(c, d), std::max(c, d)), StackLimitOf(item)), position});
 }
 
 // A variable's value plus an offset, the offset negated on a route run backward when asked.

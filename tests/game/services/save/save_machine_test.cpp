@@ -1,6 +1,7 @@
 // The save and load machine in the running game: slot round trips, refusals, autosaves and owed saves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/id_tags.h"
+#include "game/services/data/item_data.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/data/static_database.h"
@@ -329,14 +331,22 @@ std::vector<std::string> SlotInvariantBreaks(std::span<const std::uint8_t> recor
     }
     for (int i = 0; i < 128; ++i) {
         const std::size_t at = slot::kDropItemRecords + static_cast<std::size_t>(i) * 12;
-        if (platform::ReadI32(record, at + 8) > 0 && FindItemData(platform::ReadU32(record, at)) == nullptr) {
-            breaks.push_back("drop-item record " + std::to_string(i));
-        }
+        const std::int32_t count = platform::ReadI32(record, at + 8);
+        const ItemData* item = FindItemData(platform::ReadU32(record, at));
+        if (count > 0 && (item == nullptr || count > StackLimitOf(item))) breaks.push_back("drop-item record " + std::to_string(i));
+    }
+    // Food stores lie between the two store counters, each holding a dish.
+    const std::uint16_t foodBegin = platform::ReadU16(record, slot::kStoreCounters);
+    const std::uint16_t foodEnd = platform::ReadU16(record, slot::kStoreCounters + 2);
+    for (int i = foodBegin; foodEnd != 0xFFFF && i < std::min<int>(foodEnd, slot::kStoreEntryCount); ++i) {
+        const std::uint32_t id = platform::ReadU32(record, slot::kStore + static_cast<std::size_t>(i) * slot::kStoreEntrySize);
+        if (id == kNoId || id == 0) break;
+        if (FindCookingRecipe(id) == nullptr) breaks.push_back("food store entry " + std::to_string(i));
     }
     for (int i = 0; i < slot::kFieldItemCount; ++i) {
         const std::size_t at = slot::kFieldItems + static_cast<std::size_t>(i) * slot::kFieldItemSize;
         const std::uint8_t inUse = record[at + 10];
-        if (inUse > 1 || (inUse == 1 && FindItemData(platform::ReadU32(record, at)) == nullptr)) {
+        if (inUse > 1 || (inUse == 1 && (FindItemData(platform::ReadU32(record, at)) == nullptr || record[at + 8] == 0))) {
             breaks.push_back("item record " + std::to_string(i));
         }
     }
@@ -570,6 +580,26 @@ const SlotMutation kSlotMutations[] = {
      "slot 3, store entry 0 at offset 111660: count 60000 of I002 is past its stack limit"},
     {"TravelFlags", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kTravelFlags, 6); },
      "slot 3, travel flags at offset 224428: 6 holds bits past the keep-events bit"},
+    {"FieldItemCount",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kFieldItems, support::shipped::kTimber);
+         r[slot::kFieldItems + 8] = 0;
+         r[slot::kFieldItems + 10] = 1;
+     },
+     "slot 3, item record 0 at offset 199728: count 0 holds no stack; the record is dropped"},
+    {"DropItemCount",
+     [](std::span<std::uint8_t> r) {
+         WriteWord(r, slot::kDropItemRecords, support::shipped::kTimber);
+         WriteWord(r, slot::kDropItemRecords + 8, 60000);
+     },
+     "slot 3, drop-item record 0 at offset 91456: count 60000 of I002 is past the stack limit"},
+    {"FoodStoreDish",
+     [](std::span<std::uint8_t> r) {
+         // The kitchen's store, the first entry past the item stacks.
+         const std::size_t entry = slot::kStore + platform::ReadU16(r, slot::kStoreCounters) * slot::kStoreEntrySize;
+         WriteWord(r, entry, MakeTag("ZZZZ"));
+     },
+     "slot 3, store entry 0 at offset 111656: names ZZZZ, which is no dish; it is passed over"},
 };
 
 void PrintTo(const SlotMutation& mutation, std::ostream* out) { *out << mutation.name; }
@@ -581,9 +611,10 @@ class SlotMutationTest : public SaveMachineTest, public ::testing::WithParamInte
 TEST_P(SlotMutationTest, LoadsWithALineNamingTheFieldAndSavesSound)
 {
     ASSERT_NE(AddCrewMember(), nullptr);
-    // A task in the first task record, a storeroom for stacks.
+    // A task in the first task record, a storeroom for stacks, a kitchen with a food store.
     ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeMealOnGridRequest()), nullptr);
     ASSERT_NE(PeekGameWorld()->ship->PlaceRoom(0, 2, FindRoomIdIndex(support::shipped::kStoreroom)), nullptr);
+    ASSERT_NE(PeekGameWorld()->ship->PlaceRoom(2, 1, FindRoomIdIndex(support::shipped::kKitchen)), nullptr);
     GAME_CSaveManager* saves = GetSaveManager();
     ASSERT_TRUE(saves->RequestSaveSlot(3));
     ASSERT_TRUE(StepUntilSaveIdle());
