@@ -1,6 +1,7 @@
-// The game left running on a busy road at x3 (aim: RSS growth under 5 KB a game hour): crew, enemies, tasks and travel
-// stepped frame by frame for game hours; the road starts again each game day. It reports the resident memory grown a game
-// hour. CI's pass runs 2 game hours; VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
+// The game left running at x3 from road to road (aim: RSS growth under 5 KB a game hour): crew, enemies, tasks and travel
+// stepped frame by frame for game hours; at each hideout the ship arrives (its screen, notice and log line), waits, and
+// leaves by the next road from there as the map's departure does, with the autosave a departure makes. It reports the
+// resident memory grown a game hour. CI's pass runs 2 game hours; VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -8,9 +9,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "bench/travel_rig.h"
 #include "game/model/travel/travel_controller.h"
+#include "game/services/data/static_database.h"
+#include "game/services/save/save_manager.h"
+#include "game/services/ui_port/ui_slots.h"
 
 namespace {
 
@@ -19,6 +24,8 @@ using bench_support::TravelRig;
 constexpr double kStepsPerGameHour = 6300.0 / 24.0;
 constexpr int kStepsPerFrame = 3;  // speed x3
 constexpr int kWarmUpHours = 2;
+constexpr int kFramesAtAHideout = 600;
+constexpr std::int32_t kFuelAtAHideout = 100000;
 
 // The resident set of this process in bytes, from the kernel's page counts.
 std::int64_t ResidentBytes()
@@ -37,18 +44,46 @@ int GameHoursToRun()
     return asked > 0 ? asked : 2;
 }
 
-// Frames for the game hours given; each game day the road starts again, the other way.
-void RunGameHours(TravelRig& rig, int hours, int& day)
+// What the ship did on its way.
+struct Journey {
+    int framesAtHideout = 0;
+    int arrivals = 0;
+    int autosaves = 0;
+    std::size_t nextRoad = 0;
+};
+
+// At a hideout, the roads from there in turn: the road's far end becomes the destination, the tank is filled.
+void LeaveHideout(GAME_CGameWorld& world, Journey& journey)
 {
+    const GAME_CStaticDatabase* database = GetStaticDatabase();
+    const LocationRecord* here = world.travel->GetLocation();
+    if (database == nullptr || here == nullptr) return;
+    std::vector<std::int32_t> roads;
+    database->CollectRoutesFrom(here->hideoutId, roads);
+    if (roads.empty()) return;
+    std::uint32_t roadId = kNoId;
+    const RouteData* road = database->GetRouteDataAt(roads[journey.nextRoad++ % roads.size()], &roadId);
+    if (road == nullptr) return;
+    StartRoute(*world.travel, &roadId, road->startLocation == here->hideoutId, {}, {});
+    world.ship->AddFuel(kFuelAtAHideout);
+    ShowNextHideoutNotice(world);
+}
+
+// Frames for the game hours given: under way the ship drives; arrived, it waits and leaves again.
+void RunGameHours(TravelRig& rig, int hours, Journey& journey)
+{
+    GAME_CGameWorld& world = *PeekGameWorld();
     const auto frames = static_cast<std::int64_t>(hours * kStepsPerGameHour / kStepsPerFrame);
-    const auto framesPerDay = static_cast<std::int64_t>(24 * kStepsPerGameHour / kStepsPerFrame);
     for (std::int64_t frame = 0; frame < frames; ++frame) {
+        const bool wasSaving = !GetSaveManager()->IsIdle();
         rig.Frame();
-        if ((frame + 1) % framesPerDay == 0) {
-            constexpr std::uint32_t kRoad = 1;
-            ++day;
-            StartRoute(*PeekGameWorld()->travel, &kRoad, day % 2 == 0, {}, {});
-        }
+        if (!wasSaving && !GetSaveManager()->IsIdle()) ++journey.autosaves;
+        const GAME_CRouteManager* route = world.travel->routeManager.get();
+        if (route == nullptr || route->IsUnderWay() || world.travel->GetLocation() == nullptr) continue;
+        if (journey.framesAtHideout++ == 0) ++journey.arrivals;
+        if (journey.framesAtHideout < kFramesAtAHideout) continue;
+        journey.framesAtHideout = 0;
+        LeaveHideout(world, journey);
     }
 }
 
@@ -59,14 +94,19 @@ void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
         state.SkipWithError("the road could not be set up");
         return;
     }
+    // The game as a player has it once the title is gone: the common screen up, which a hideout's screen stands in for.
+    PeekGameWorld()->ui->SetOpen(kSlotCommon, true);
     const int hours = GameHoursToRun();
-    int day = 0;
-    RunGameHours(rig, kWarmUpHours, day);
+    Journey journey;
+    RunGameHours(rig, kWarmUpHours, journey);
     const std::int64_t before = ResidentBytes();
-    for (auto _ : state) RunGameHours(rig, hours, day);
+    for (auto _ : state) RunGameHours(rig, hours, journey);
     const double grown = static_cast<double>(ResidentBytes() - before);
-    state.counters["rss_kb_per_game_hour"] = grown / 1024.0 / (static_cast<double>(hours) * static_cast<double>(state.iterations()));
-    state.counters["game_hours"] = static_cast<double>(hours) * static_cast<double>(state.iterations());
+    const double gameHours = static_cast<double>(hours) * static_cast<double>(state.iterations());
+    state.counters["rss_kb_per_game_hour"] = grown / 1024.0 / gameHours;
+    state.counters["game_hours"] = gameHours;
+    state.counters["arrivals"] = journey.arrivals;
+    state.counters["autosaves"] = journey.autosaves;
 }
 BENCHMARK(BM_SoakResidentGrowthPerGameHour)->Iterations(1)->Unit(benchmark::kSecond);
 
