@@ -8,6 +8,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/data/world_records.h"
+#include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/room_window.h"
 #include "game/ui/text_lines.h"
@@ -237,4 +238,15 @@ void UIQuestWindow::ShowDetail(const UIQuestDetailSubject& subject, std::int32_t
         detail_.Put(UITagName(reward.itemId), true, ItemIcon(reward.itemId), UIFullWidthNumber(reward.count));
     }
     detail_.End(*detailBar_);
+}
+
+bool UIQuestWindow::ScrollDetailByKeys(std::int32_t& scroll) const
+{
+    std::int32_t step = 0;
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
+    if (step == 0) return false;
+    detailBar_->SetValue(scroll + step);
+    scroll = detailBar_->Value();
+    return true;
 }

@@ -77,6 +77,9 @@ public:
     int ClickedRow(int filledRows);
     // A pointer pressed this frame on the detail pane's left part.
     bool DetailPaneClicked() const;
+    // Up or down (repeating) moves the detail's scroll by one within the detail bar; true when
+    // either was pressed.
+    bool ScrollDetailByKeys(std::int32_t& scroll) const;
 
     // The detail of a quest, its lines from the scroll value on; the detail bar's maximum follows.
     void ShowDetail(const UIQuestDetailSubject& subject, std::int32_t scroll);

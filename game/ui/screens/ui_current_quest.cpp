@@ -235,13 +235,7 @@ void GAME_CUICurrentQuest::Browse(bool input)
     if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus_, kUIFocusLeft);
     if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus_, kUIFocusRight);
     if (focus_ == kFocusDetail) {
-        std::int32_t step = 0;
-        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
-        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
-        if (step == 0) return;
-        window_.DetailBar()->SetValue(detailScroll_ + step);
-        detailScroll_ = window_.DetailBar()->Value();
-        ShowDetail(detailScroll_);
+        if (window_.ScrollDetailByKeys(detailScroll_)) ShowDetail(detailScroll_);
         return;
     }
     // A list of one has nowhere to go: no sound either.

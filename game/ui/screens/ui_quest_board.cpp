@@ -441,14 +441,10 @@ void GAME_CUIQuestBoard::UpdateList(bool input)
     if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus_, kUIFocusLeft);
     if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus_, kUIFocusRight);
     if (focus_ == kFocusDetail) {
-        std::int32_t step = 0;
-        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
-        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
-        if (step == 0) return;
-        PlayUISE(kSeUICursor);
-        window_.DetailBar()->SetValue(detailScroll_ + step);
-        detailScroll_ = window_.DetailBar()->Value();
-        ShowDetail();
+        if (window_.ScrollDetailByKeys(detailScroll_)) {
+            PlayUISE(kSeUICursor);
+            ShowDetail();
+        }
         return;
     }
     if (list_.StepByKeys() == 0) return;
