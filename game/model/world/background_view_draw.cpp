@@ -45,10 +45,14 @@ void EndPass()
     vesk::graphics::EndSpriteDraw();
 }
 
+const vesk::resource::SYS_CTexture* NearViewSprite(int index)
+{
+    return index < 0 ? nullptr : vesk::resource::GetSpriteAt(GAME_CBackgroundView::kNearViewSpriteGroup, index);
+}
+
 float SpriteWidth(int index)
 {
-    const vesk::resource::SYS_CTexture* sprite =
-        index < 0 ? nullptr : vesk::resource::GetSpriteAt(GAME_CBackgroundView::kNearViewSpriteGroup, index);
+    const vesk::resource::SYS_CTexture* sprite = NearViewSprite(index);
     return sprite != nullptr ? static_cast<float>(sprite->GetWidth()) : 0.0f;
 }
 
@@ -110,26 +114,22 @@ float SkipToCanvas(float x, float step)
     return x + std::floor((-step - x) / step) * step;
 }
 
-float SpriteHeight(int index)
-{
-    const vesk::resource::SYS_CTexture* sprite =
-        index < 0 ? nullptr : vesk::resource::GetSpriteAt(GAME_CBackgroundView::kNearViewSpriteGroup, index);
-    return sprite != nullptr ? static_cast<float>(sprite->GetHeight()) : 0.0f;
-}
-
 // The camera may lift the ground line above the HUD's frame (the grid's centre may go anywhere on
 // the canvas); below the line the canvas would then show the distant sky. The tile's bottom row,
 // stretched, runs the earth on down to the canvas's bottom edge. At rest the line stands on the
 // frame and nothing is drawn.
-void DrawEarthBelow(DrawParam& param, const LayerFrame& frame, int tile, float step)
+void DrawEarthBelow(DrawParam& param, const LayerFrame& frame, int tile)
 {
-    const float height = SpriteHeight(tile);
-    const float depth = CanvasHeight() - frame.baseline;
-    if (height < 1.0f || step < kNarrowestStep || frame.baseline >= std::trunc(CanvasHeight() - HudFrameHeight())) return;
+    if (frame.baseline >= std::trunc(CanvasHeight() - HudFrameHeight())) return;
+    const vesk::resource::SYS_CTexture* sprite = NearViewSprite(tile);
+    if (sprite == nullptr || sprite->GetHeight() < 1) return;
+    const float height = static_cast<float>(sprite->GetHeight());
+    const float step = frame.Step(static_cast<float>(sprite->GetWidth()));
+    if (step < kNarrowestStep) return;
     param.pivotY = 0.0f;
     param.v0 = (height - 1.0f) / height;
     param.v1 = 1.0f;
-    param.scaleY = depth;
+    param.scaleY = CanvasHeight() - frame.baseline;
     for (float x = 0.0f; x < CanvasWidth(); x += step) {
         vesk::graphics::DrawSprite({x, frame.baseline}, tile);
     }
@@ -185,7 +185,7 @@ void GAME_CBackgroundView::DrawLayer(bool front) const
     const float width = CanvasWidth();
     const float y = frame.baseline;
     const int tileValue = front ? 4 : 1;
-    if (!front) DrawEarthBelow(*param, frame, NearSprite(0, tileValue), frame.Step(SpriteWidth(NearSprite(0, tileValue))));
+    if (!front) DrawEarthBelow(*param, frame, NearSprite(0, tileValue));
     const float start = static_cast<float>(h_[front ? 4 : 2] - static_cast<std::int64_t>(frame.cameraUnits * 100.0f)) * 0.01f;
     const float seam = static_cast<float>(h_[front ? 1 : 0]) * 0.01f - frame.cameraUnits;
 
