@@ -33,6 +33,7 @@ constexpr float kRatStep = 3.0f;
 constexpr std::int32_t kCowStartsAt = 60;
 constexpr std::int32_t kCowRestFrames = 120;
 constexpr std::uint32_t kBlack = 0xFF000000u;
+// The hideout at the end of the road.
 constexpr std::uint32_t kVisitedAtTheEnd = MakeTag("AD29");
 constexpr const char* kCowNames[5] = {"cow_02_01", "cow_02_02", "cow_02_03", "cow_02_04", "cow_01_01"};
 constexpr int kCowStanding = 4;
@@ -45,6 +46,14 @@ struct CowStep {
 constexpr CowStep kCowLoop[] = {{4, 30}, {0, 10}, {1, 30}, {0, 10}, {4, 15}, {2, 10}, {3, 10},
                                 {2, 10}, {4, 15}, {2, 10}, {3, 10}, {2, 10}, {4, 15}};
 
+// The system record's progress flag of an ending seen.
+void MarkEndingReached()
+{
+    const std::span<std::uint8_t> system = GetWorkingSystemRecord();
+    const std::size_t at = save_layout::system::kProgressFlags;
+    platform::WriteU32(system, at, platform::ReadU32(system, at) | 1u);
+}
+
 std::uint32_t Alpha(float share) { return static_cast<std::uint32_t>(std::clamp(share, 0.0f, 1.0f) * 255.0f) << 24; }
 
 }  // namespace
@@ -56,11 +65,12 @@ GAME_CUIEnding::GAME_CUIEnding(const UIScreenContext& context)
 
 GAME_CShipBodyRender* GAME_CUIEnding::Hull() const { return Context().world.ship->body.get(); }
 
-void GAME_CUIEnding::MarkEndingReached() const
+void MarkEndHideoutVisited(const GAME_CStaticDatabase* database)
 {
-    const std::span<std::uint8_t> system = GetWorkingSystemRecord();
-    const std::size_t at = save_layout::system::kProgressFlags;
-    platform::WriteU32(system, at, platform::ReadU32(system, at) | 1u);
+    std::int32_t position = -1;
+    if (database != nullptr && database->FindHideoutDataIndexed(kVisitedAtTheEnd, &position) != nullptr && position >= 0) {
+        working_slot::MarkHideoutVisited(static_cast<std::uint32_t>(position));
+    }
 }
 
 void GAME_CUIEnding::OnEnterState(UIScreenState state)
@@ -71,11 +81,7 @@ void GAME_CUIEnding::OnEnterState(UIScreenState state)
         world.held = 1;
         // Every opening waits afresh for the other screens to go.
         retryCounter_ = 0;
-        std::int32_t position = -1;
-        const GAME_CStaticDatabase* database = Context().Database();
-        if (database != nullptr && database->FindHideoutDataIndexed(kVisitedAtTheEnd, &position) != nullptr && position >= 0) {
-            working_slot::MarkHideoutVisited(static_cast<std::uint32_t>(position));
-        }
+        MarkEndHideoutVisited(Context().Database());
         stages_.Reset(kHullWaits);
         cowTime_ = 0;
         counter_ = 0;

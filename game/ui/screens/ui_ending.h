@@ -7,6 +7,11 @@
 #include "game/ui/ui_screen.h"
 
 class GAME_CShipBodyRender;
+class GAME_CStaticDatabase;
+
+// The hideout at the end of the road counts as visited in the working slot (the ending and the
+// staff roll each mark it as they open).
+void MarkEndHideoutVisited(const GAME_CStaticDatabase* database);
 
 // Opened by the route script's ending command, which waits while it and the staff roll run. It
 // stands alone, marks the ending reached in the system record and hands over to the staff roll.
@@ -42,7 +47,6 @@ private:
     void EnterStage(Stage stage);
     void StepStage();
     void WalkAndScroll(std::int32_t counterStep);
-    void MarkEndingReached() const;
     GAME_CShipBodyRender* Hull() const;
     void DrawTiles(int image, float scroll, float y, float pivotY) const;
     void DrawRat() const;

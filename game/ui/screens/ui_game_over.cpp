@@ -121,16 +121,11 @@ void GAME_CUIGameOver::EnterSubState(SubState subState)
 
 void GAME_CUIGameOver::StepSinking()
 {
-    StepSinkingHull(HullRenderer(), stepCounter_, [this] { PlaceSandBursts(); });
+    StepSinkingHull(HullRenderer(), stepCounter_, [this] { RaiseSandPillars(Context().world, Context().Database(), kPillarsPerBurst); });
     if (stepCounter_ >= kSinkFrames) {
         pages_.Go(kAfterSinking);
         stepCounter_ = 0;
     }
-}
-
-void GAME_CUIGameOver::PlaceSandBursts()
-{
-    RaiseSandPillars(Context().world, Context().Database(), kPillarsPerBurst);
 }
 
 void GAME_CUIGameOver::StartRouteLabel()

@@ -42,7 +42,6 @@ protected:
 private:
     void EnterSubState(SubState subState);
     void StepSinking();
-    void PlaceSandBursts();
     void StartRouteLabel();
     void RestoreCrewAndShip();
     void HandBack();

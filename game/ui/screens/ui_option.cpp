@@ -73,7 +73,6 @@ constexpr int kPointerOrder[] = {GAME_CUIOption::kRowBgm,          GAME_CUIOptio
 constexpr int kSoundedRows[] = {GAME_CUIOption::kRowBgm, GAME_CUIOption::kRowSe, GAME_CUIOption::kRowCamera,
                                 GAME_CUIOption::kRowAutoSaveMinutes};
 
-constexpr int kTextColor = 4;
 constexpr int kOffLimitsColor = 5;
 constexpr int kSliderStepFrames = 4;
 constexpr std::size_t kValueLimit = 63;
@@ -247,7 +246,7 @@ void GAME_CUIOption::ColorWindowRow(std::uint32_t color)
 void GAME_CUIOption::ColorWindowRowByFit()
 {
     const bool fits = Fits(FieldValue(kRowWindowSize), vesk::window::GetScreenHeight());
-    ColorWindowRow(GetUIColor(fits ? kTextColor : kOffLimitsColor));
+    ColorWindowRow(GetUIColor(fits ? kUIColorText : kOffLimitsColor));
 }
 
 // The window-size row follows the full-screen flag: off limits at 200 in full screen, fitted to the

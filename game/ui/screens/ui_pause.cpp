@@ -4,13 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "framework/process/quitting.h"
-#include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/model/session/play_session.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
@@ -20,7 +17,6 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/dialog_flow.h"
-#include "game/ui/list_view.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_manager.h"
@@ -94,14 +90,6 @@ GAME_CUIPause::GAME_CUIPause(const UIScreenContext& context)
 
 GAME_CUIPause::~GAME_CUIPause() { DeleteWidgets(dialogWidgets_); }
 
-// The column of the language: Japanese, Korean, English for any other.
-int GAME_CUIPause::LanguageColumn() const
-{
-    const GAME_CPlayerData* player = Context().Player();
-    const std::uint32_t language = player != nullptr ? player->language : 0;
-    return language == 0 ? 0 : language == 2 ? 2 : 1;
-}
-
 const GAME_CRouteManager* GAME_CUIPause::CurrentRoute() const { return Context().world.travel->routeManager.get(); }
 
 // No route, or the new game's opening route: the game cannot be saved.
@@ -164,15 +152,7 @@ void GAME_CUIPause::BuildQuitDialog()
                                             GAME_CUIInDisplaySelectionObject::kBoxY);
     box->SetParent(dialogRoot_);
     dialogWidgets_.push_back(box);
-    UILabelObjectDesc title;
-    InitUILabelObjectDesc(&title);
-    std::snprintf(title.key, sizeof title.key, "%s", "PAUSEUI_RETURN_TITLE_YESNO");
-    title.positionX = kCanvasWidth * 0.5f;
-    title.positionY = 106.0f;
-    title.pivotX = 0.5f;
-    auto* titleLabel = new GAME_CUILabelObject(&title);
-    titleLabel->SetParent(dialogRoot_);
-    dialogWidgets_.push_back(titleLabel);
+    dialogWidgets_.push_back(MakeUILabel(dialogRoot_, "PAUSEUI_RETURN_TITLE_YESNO", kCanvasWidth * 0.5f, 106.0f, 0.5f));
     for (int i = 0; i < 3; ++i) {
         UIButtonSpec spec{.sprite = "ui_enterbutton",
                           .pressedSprite = "ui_enterbutton_touch",
@@ -184,13 +164,7 @@ void GAME_CUIPause::BuildQuitDialog()
         GAME_CUIIconObject* button = MakeUIButton(dialogRoot_, spec);
         dialogWidgets_.push_back(button);
         quitButtons_[static_cast<std::size_t>(i)] = button;
-        UILabelObjectDesc label;
-        InitUILabelObjectDesc(&label);
-        std::snprintf(label.key, sizeof label.key, "%s", kQuitKeys[i]);
-        label.pivotX = 0.5f;
-        label.pivotY = 0.5f;
-        auto* text = new GAME_CUILabelObject(&label);
-        text->SetParent(button);
+        GAME_CUILabelObject* text = MakeUILabel(button, kQuitKeys[i], 0.0f, 0.0f, 0.5f, 0.5f);
         dialogWidgets_.push_back(text);
         quitLabels_[static_cast<std::size_t>(i)] = text;
     }
@@ -209,7 +183,7 @@ bool GAME_CUIPause::GameCleared() const
 
 void GAME_CUIPause::SetLanguageSprites()
 {
-    const int column = LanguageColumn();
+    const int column = UILanguageVariant();
     for (int row = 0; row < kRowCount; ++row) {
         const std::int32_t sprite = FindUISprite(kRowSprites[row][column]);
         rows_[static_cast<std::size_t>(row)].button->SetSprites(sprite, -1);
@@ -314,7 +288,7 @@ void GAME_CUIPause::EnterSubState(SubState subState)
     switch (subState) {
     case kMenu: RefreshMenu(); break;
     case kQuitDialog: {
-        dialogCursor_ = kChoiceContinue;
+        quitChoices_.cursor = kChoiceContinue;
         const vesk::math::Vec2 position{0.0f, 60.0f};
         dialogCursorWidget_->SetPosition(&position);
         for (GAME_CUIIconObject* button : quitButtons_) button->SetVisible(true);
@@ -332,43 +306,29 @@ void GAME_CUIPause::EnterSubState(SubState subState)
     }
 }
 
-int GAME_CUIPause::NextRow(int row, int step) const
-{
-    // The sound room's row, the first, counts only once the game has been cleared; the rows go round.
-    const int first = GameCleared() ? kRowSoundRoom : kRowReturnToGame;
-    UIListView menu{.count = kRowCount - first, .visible = kRowCount - first, .cursor = row - first, .wrap = UIListWrap::kRing};
-    menu.Step(step);
-    return menu.cursor + first;
-}
-
 void GAME_CUIPause::UpdateMenuKeys()
 {
     if (IsUIActionTriggered(kActionDecide)) {
         rows_[static_cast<std::size_t>(cursor_)].button->Press();
     } else if (IsUIActionTriggered(kActionCancel)) {
         rows_[kRowReturnToGame].button->Press();
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0)) {
-        cursor_ = NextRow(cursor_, -1);
-        PlayUISE(kSeUICursor);
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
-        cursor_ = NextRow(cursor_, 1);
-        PlayUISE(kSeUICursor);
+    } else {
+        // The sound room's row, the first, counts only once the game has been cleared; the rows go round.
+        const int first = GameCleared() ? kRowSoundRoom : kRowReturnToGame;
+        UIListView menu{.count = kRowCount - first, .visible = kRowCount - first, .cursor = cursor_ - first, .wrap = UIListWrap::kRing};
+        if (menu.StepByKeys() != 0) cursor_ = menu.cursor + first;
     }
 }
 
 void GAME_CUIPause::UpdateQuitDialog(bool input)
 {
     dialogRoot_->UpdateTree(input);
-    const vesk::math::Vec2 position{static_cast<float>((pulse_ / 8) % 2), 30.0f * static_cast<float>(dialogCursor_)};
+    const vesk::math::Vec2 position{static_cast<float>((pulse_ / 8) % 2), 30.0f * static_cast<float>(quitChoices_.cursor)};
     dialogCursorWidget_->SetPosition(&position);
     if (IsUIActionTriggered(kActionDecide)) {
-        quitButtons_[static_cast<std::size_t>(dialogCursor_)]->Press();
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0)) {
-        dialogCursor_ = dialogCursor_ > 0 ? dialogCursor_ - 1 : 2;
-        PlayUISE(kSeUICursor);
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
-        dialogCursor_ = dialogCursor_ < 2 ? dialogCursor_ + 1 : 0;
-        PlayUISE(kSeUICursor);
+        quitButtons_[static_cast<std::size_t>(quitChoices_.cursor)]->Press();
+    } else {
+        quitChoices_.StepByKeys();
     }
 }
 
@@ -439,7 +399,7 @@ void GAME_CUIPause::Draw()
     DrawWidgets(widgets_);
     if (!pages_.Is(kMenu)) {
         DrawWidgets(dialogWidgets_);
-        const int column = LanguageColumn();
+        const int column = UILanguageVariant();
         DrawUISprite({297.0f, 127.0f}, balloonSprites_[static_cast<std::size_t>(column)]);
         vesk::graphics::DrawParam param;
         vesk::graphics::InitDrawParam(param);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
 class GAME_CRouteManager;
@@ -39,7 +40,7 @@ public:
 
     SubState GetSubState() const { return pages_.Current(); }
     std::int32_t GetCursor() const { return cursor_; }
-    std::int32_t GetDialogCursor() const { return dialogCursor_; }
+    std::int32_t GetDialogCursor() const { return quitChoices_.cursor; }
     std::int32_t GetFadeCounter() const { return fadeCounter_; }
     GAME_CUIIconObject* RowButton(int row) const { return rows_[static_cast<std::size_t>(row)].button; }
     GAME_CUINullObject* RowFrame(int row) const { return rows_[static_cast<std::size_t>(row)].frame; }
@@ -70,10 +71,8 @@ private:
     bool GameCleared() const;
     bool SavingBarred() const;
     const GAME_CRouteManager* CurrentRoute() const;
-    int LanguageColumn() const;
     void RunRow(int row);
     void RunQuitChoice(int choice);
-    int NextRow(int row, int step) const;
 
     std::vector<GAME_CUIObjectBase*> dialogWidgets_;
     std::array<MenuRow, kRowCount> rows_{};
@@ -87,7 +86,7 @@ private:
     std::int32_t ratSprite_ = -1;
     UIPages<SubState> pages_{kMenu};
     std::int32_t cursor_ = kRowReturnToGame;
-    std::int32_t dialogCursor_ = kChoiceContinue;
+    UIListView quitChoices_{.count = 3, .visible = 3, .cursor = kChoiceContinue, .wrap = UIListWrap::kRing};
     std::int32_t pulse_ = 0;
     std::int32_t fadeCounter_ = 0;
     bool resetCursor_ = true;

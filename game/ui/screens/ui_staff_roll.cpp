@@ -3,23 +3,22 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
 #include "framework/text/message_file.h"
 #include "game/model/world/game_world.h"
-#include "game/services/data/static_database.h"
-#include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
-#include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/fade_in_out.h"
+#include "game/ui/screens/ui_ending.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
@@ -36,7 +35,6 @@ constexpr std::int32_t kLogoShown = 60;
 constexpr std::int32_t kLogoFadeStart = 120;
 constexpr float kLineX = 80.0f;
 constexpr std::uint32_t kBlack = 0xFF000000u;
-constexpr std::uint32_t kVisitedAtTheEnd = MakeTag("AD29");
 constexpr const char* kLogoName = "companylogo_korvexa";
 constexpr const char* kLogoPath = "common/companylogo_korvexa.cvt";
 constexpr int kLogoTextureGroup = 2;
@@ -59,6 +57,20 @@ std::u16string CreditText(const char* key)
     return GetMessageTextOrKey(key);
 }
 
+bool LineInUse(const GAME_CUIStaffRoll::Line& line) { return !line.key.empty() && line.y >= -32.0f; }
+
+// The logo's texture; none without a sprite registry.
+std::optional<std::int32_t> FindCompanyLogo()
+{
+    vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
+    if (registry == nullptr) return std::nullopt;
+    const std::int32_t logo = registry->FindTextureId(~0u, kLogoName);
+    if (logo != vesk::resource::kNoTexture) return logo;
+    // The start-up let go of its logos once the game began; a file that cannot be read leaves none.
+    const vesk::resource::TextureLoader loader{vesk::memory::MainHeap(), vesk::memory::MainHeap()};
+    return registry->LoadTexture(loader, kLogoTextureGroup, kLogoPath);
+}
+
 }  // namespace
 
 GAME_CUIStaffRoll::GAME_CUIStaffRoll(const UIScreenContext& context)
@@ -71,8 +83,6 @@ std::int32_t GAME_CUIStaffRoll::Interval() const
     return std::max<std::int32_t>(1, static_cast<std::int32_t>(UILineHeight() / speed_));
 }
 
-bool GAME_CUIStaffRoll::LineInUse(const Line& line) const { return !line.key.empty() && line.y >= -32.0f; }
-
 void GAME_CUIStaffRoll::OnEnterState(UIScreenState state)
 {
     GAME_CGameWorld& world = Context().world;
@@ -81,11 +91,7 @@ void GAME_CUIStaffRoll::OnEnterState(UIScreenState state)
     case kOpening: {
         speed_ = 1.0f;
         platform::WriteU32(GetWorkingSlot(), save_layout::slot::kEndingSeen, 1);
-        std::int32_t position = -1;
-        const GAME_CStaticDatabase* database = Context().Database();
-        if (database != nullptr && database->FindHideoutDataIndexed(kVisitedAtTheEnd, &position) != nullptr && position >= 0) {
-            working_slot::MarkHideoutVisited(static_cast<std::uint32_t>(position));
-        }
+        MarkEndHideoutVisited(Context().Database());
         Context().Sound().PlayBGM(kEndingBgm, 0, false);
         lines_ = {};
         pages_.Reset(kFeed);
@@ -95,7 +101,7 @@ void GAME_CUIStaffRoll::OnEnterState(UIScreenState state)
             fade->Start(0, 0, 0, 0);
             fade->Start(1, 0, 0, 0);
         }
-        FindLogo();
+        if (const std::optional<std::int32_t> logo = FindCompanyLogo()) companyLogo_ = *logo;
         break;
     }
     case kClosing:
@@ -108,17 +114,6 @@ void GAME_CUIStaffRoll::OnEnterState(UIScreenState state)
     }
 }
 
-void GAME_CUIStaffRoll::FindLogo()
-{
-    vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
-    if (registry == nullptr) return;
-    companyLogo_ = registry->FindTextureId(~0u, kLogoName);
-    if (companyLogo_ != vesk::resource::kNoTexture) return;
-    // The start-up let go of its logos once the game began; a file that cannot be read leaves none.
-    const vesk::resource::TextureLoader loader{vesk::memory::MainHeap(), vesk::memory::MainHeap()};
-    companyLogo_ = registry->LoadTexture(loader, kLogoTextureGroup, kLogoPath);
-}
-
 void GAME_CUIStaffRoll::UpdateMain(bool input)
 {
     ScrollLines();
@@ -126,7 +121,7 @@ void GAME_CUIStaffRoll::UpdateMain(bool input)
     switch (pages_.Current()) {
     case kFeed: StepFeed(); break;
     case kWaitForLines:
-        if (std::none_of(lines_.begin(), lines_.end(), [this](const Line& line) { return LineInUse(line); })) pages_.Go(kLogo);
+        if (std::none_of(lines_.begin(), lines_.end(), [](const Line& line) { return LineInUse(line); })) pages_.Go(kLogo);
         break;
     case kLogo: StepLogo(input); break;
     case kBeforeSave:
@@ -175,7 +170,7 @@ void GAME_CUIStaffRoll::StepFeed()
 {
     const std::int32_t interval = Interval();
     if (++counter_ < interval) return;
-    const auto freeLine = std::find_if(lines_.begin(), lines_.end(), [this](const Line& line) { return !LineInUse(line); });
+    const auto freeLine = std::find_if(lines_.begin(), lines_.end(), [](const Line& line) { return !LineInUse(line); });
     // Every record on screen: the feed waits for one to scroll away.
     if (freeLine == lines_.end()) return;
     counter_ = 0;

@@ -47,8 +47,6 @@ private:
     void StepLogo(bool input);
     void StepSave();
     void StepRetry();
-    void FindLogo();
-    bool LineInUse(const Line& line) const;
     void DrawLogo() const;
 
     std::array<Line, kLineRecords> lines_{};

@@ -13,7 +13,6 @@
 #include "framework/memory/heaps.h"
 #include "framework/process/quitting.h"
 #include "framework/text/utf.h"
-#include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
@@ -36,6 +35,7 @@
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widget_builders.h"
 
 namespace {
 
@@ -107,13 +107,6 @@ constexpr std::uint32_t kNoSavedMusic = 0xFFFFFFFFu;
 constexpr int kMaxZoomSteps = 1000;
 
 
-// The pictures of the player's language: Japanese, Korean, and English for every other language.
-std::int32_t TitleLanguageVariant(const GAME_CPlayerData* player)
-{
-    const std::uint32_t language = player != nullptr ? player->language : 0;
-    return language == 0 ? 0 : language == 2 ? 2 : 1;
-}
-
 // The running world came from a slot that has been played.
 bool TitleHasSave() { return working_slot::PlaySeconds() != 0; }
 
@@ -173,7 +166,7 @@ void GAME_CUITitle::StartContinue()
 bool GAME_CUITitle::IsSuspended()
 {
     if (!AnyOpen({kSlotOption, kSlotSaveSlots})) return false;
-    language_ = TitleLanguageVariant(Context().Player());
+    language_ = UILanguageVariant();
     return true;
 }
 
@@ -221,7 +214,7 @@ void GAME_CUITitle::OpeningSetUp()
     counterA_ = 0;
     counterB_ = 0;
     cursor_ = 0;
-    language_ = TitleLanguageVariant(Context().Player());
+    language_ = UILanguageVariant();
     if (GAME_CGameWorld* world = ReadyWorld()) {
         world->ship->SetZoomedOut(true);
         FinishZoomChange(*world->ship);
