@@ -105,11 +105,7 @@ void GAME_CUIRoomScreen::EndPage(std::vector<GAME_CUIObjectBase*>& list, const U
 
 void GAME_CUIRoomScreen::AddHeaders(GAME_CUIObjectBase* parent, std::span<const char* const> names, std::span<const Vec2> places)
 {
-    for (std::size_t i = 0; i < names.size() && i < places.size(); ++i) {
-        headerSprites_.emplace_back().Find(names[i]);
-        headers_.push_back(MakeUIPictureUnder(parent, names[i], places[i].x, places[i].y));
-        firstPage_.push_back(headers_.back());
-    }
+    for (std::size_t i = 0; i < names.size() && i < places.size(); ++i) headers_.Add(firstPage_, parent, names[i], places[i]);
 }
 
 void GAME_CUIRoomScreen::FillTaskPage(GAME_CUINullObject* window, const UIRoomTaskTabLayout& layout, const UIRoomTabSpec& tabs)
@@ -121,9 +117,7 @@ void GAME_CUIRoomScreen::FillTaskPage(GAME_CUINullObject* window, const UIRoomTa
     if (window != taskRoot_) taskFrame_.cursorNode->SetParent(taskRoot_);
     taskTab_.BuildTexts(taskPage_);
     EndPage(taskPage_, taskFrame_);
-    taskTab_.SetButtons(taskFrame_.taskTab, taskFrame_.firstTab, taskFrame_.skipRight, taskFrame_.skipLeft);
-    taskTab_.SetCursor(taskFrame_.cursorNode, taskFrame_.cursorSprite);
-    taskTab_.SetOwner(this);
+    taskTab_.SetFrame(taskFrame_, this);
 }
 
 void GAME_CUIRoomScreen::SkipToNextRoom()
@@ -223,7 +217,7 @@ void GAME_CUIRoomScreen::BeginOpening()
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
         if (frame->title != nullptr) frame->title->SetTextW(name.c_str());
     }
-    for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
+    headers_.Apply();
     taskTab_.Attach(target);
     taskTab_.ApplyLanguage();
     Context().world.roomScreenClosing = 0;

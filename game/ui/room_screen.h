@@ -15,21 +15,6 @@
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
-// The widgets of one page's window frame that the screen keeps.
-struct UIRoomPageFrame {
-    GAME_CUINullObject* window = nullptr;  // frame positions are relative to it
-    GAME_CUILabelObject* title = nullptr;
-    GAME_CUIIconObject* close = nullptr;
-    GAME_CUIIconObject* skipLeft = nullptr;
-    GAME_CUIIconObject* skipRight = nullptr;
-    GAME_CUIIconObject* firstTab = nullptr;
-    GAME_CUIIconObject* taskTab = nullptr;
-    GAME_CUINullObject* cursorNode = nullptr;
-    GAME_CUINullObject* cursorSprite = nullptr;
-    // The first page's row highlight, moving with the cursor (none on the task page).
-    GAME_CUINullObject* highlight = nullptr;
-};
-
 // What a page's tab bar shows: the two tabs' words, which one is lit, and their callbacks.
 struct UIRoomTabSpec {
     const char* firstTabKey = "";
@@ -178,6 +163,5 @@ private:
     std::uint32_t cover_ = 0;
     std::uint32_t skipNext_ = 0;
     std::uint32_t skipPrevious_ = 0;
-    std::vector<GAME_CUINullObject*> headers_;
-    std::vector<UILanguageSprites> headerSprites_;
+    UILanguagePictures headers_;
 };

@@ -26,29 +26,34 @@ bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot)
 
 }  // namespace
 
+UIRoomTaskTabLayout UIRoomTaskTabLayout::MovedBy(Vec2 offset) const
+{
+    UIRoomTaskTabLayout moved = *this;
+    for (Vec2* place : {&moved.informationHeader, &moved.executingHeader, &moved.actorHeader, &moved.centreSeparator, &moved.hpFrame,
+                        &moved.upgradeLabel, &moved.scrollBar, &moved.controllerOrigin, &moved.crewPanelPoint}) {
+        *place = {place->x + offset.x, place->y + offset.y};
+    }
+    for (Vec2& place : moved.focusPlaces) place = {place.x + offset.x, place.y + offset.y};
+    return moved;
+}
+
 void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent,
                                        const UIRoomTaskTabLayout& layout)
 {
     layout_ = layout;
     parent_ = parent;
-    informationSprites_.Find("ui_text_information");
-    executingSprites_.Find("ui_text_executing");
-    actorSprites_.Find("ui_text_actor");
     arrowSprite_ = FindUISprite("ui_cursor_common_r90");
     gridCursorSprite_ = FindUISprite("ui_cursor_grid_normal");
     upgradeIcon_ = FindUISprite("ui_icon_build");
 
-    informationHeader_ = MakeUIPictureUnder(parent, "ui_text_information", layout.informationHeader.x, layout.informationHeader.y);
-    executingHeader_ = MakeUIPictureUnder(parent, "ui_text_executing", layout.executingHeader.x, layout.executingHeader.y);
-    actorHeader_ = MakeUIPictureUnder(parent, "ui_text_actor", layout.actorHeader.x, layout.actorHeader.y);
-    list.push_back(informationHeader_);
-    list.push_back(executingHeader_);
-    list.push_back(actorHeader_);
+    headers_.Add(list, parent, "ui_text_information", layout.informationHeader);
+    headers_.Add(list, parent, "ui_text_executing", layout.executingHeader);
+    headers_.Add(list, parent, "ui_text_actor", layout.actorHeader);
     list.push_back(MakeUIPictureUnder(parent, "ui_separator_center", layout.centreSeparator.x, layout.centreSeparator.y));
 
-    frame_ = MakeUIPictureUnder(parent, "ui_room_hpbar_frame", layout.hpFrame.x, layout.hpFrame.y);
-    list.push_back(frame_);
-    GAME_CUINullObject* holder = MakeUIGroupUnder(frame_, 2.0f, 3.0f);
+    gaugeFrame_ = MakeUIPictureUnder(parent, "ui_room_hpbar_frame", layout.hpFrame.x, layout.hpFrame.y);
+    list.push_back(gaugeFrame_);
+    GAME_CUINullObject* holder = MakeUIGroupUnder(gaugeFrame_, 2.0f, 3.0f);
     list.push_back(holder);
     fill_ = MakeUIGaugeFill(holder, layout.gaugeSprite, layout.gaugeColor, kGaugeLength, kGaugeHeight);
     fill_.Show(1.0f);
@@ -70,27 +75,12 @@ void GAME_CUIRoomTaskTab::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, G
 
 void GAME_CUIRoomTaskTab::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
 {
-    caption_ = MakeUILabel(frame_, "SHIP_STATUS_HP", -30.0f, -2.0f);
-    value_ = MakeUILabel(frame_, "", 115.0f, -2.0f);
+    caption_ = MakeUILabel(gaugeFrame_, "SHIP_STATUS_HP", -30.0f, -2.0f);
+    value_ = MakeUILabel(gaugeFrame_, "", 115.0f, -2.0f);
     list.push_back(caption_);
     list.push_back(value_);
     info_.BuildTexts(list);
     list.push_back(MakeUIDrawHook([this] { DrawListTexts(); }));
-}
-
-void GAME_CUIRoomTaskTab::SetButtons(GAME_CUIIconObject* taskTab, GAME_CUIIconObject* otherTab, GAME_CUIIconObject* skipRight,
-                                     GAME_CUIIconObject* skipLeft)
-{
-    taskTab_ = taskTab;
-    otherTab_ = otherTab;
-    skipRight_ = skipRight;
-    skipLeft_ = skipLeft;
-}
-
-void GAME_CUIRoomTaskTab::SetCursor(GAME_CUINullObject* node, GAME_CUINullObject* sprite)
-{
-    cursorNode_ = node;
-    cursorSprite_ = sprite;
 }
 
 void GAME_CUIRoomTaskTab::Attach(GAME_CRoomBase* room)
@@ -99,12 +89,7 @@ void GAME_CUIRoomTaskTab::Attach(GAME_CRoomBase* room)
     controller_->Attach(room);
 }
 
-void GAME_CUIRoomTaskTab::ApplyLanguage()
-{
-    informationHeader_->SetSprite(informationSprites_.Current());
-    executingHeader_->SetSprite(executingSprites_.Current());
-    actorHeader_->SetSprite(actorSprites_.Current());
-}
+void GAME_CUIRoomTaskTab::ApplyLanguage() { headers_.Apply(); }
 
 void GAME_CUIRoomTaskTab::CollectUpgradeKeys(std::vector<const char*>& out) const
 {
@@ -124,7 +109,7 @@ std::int32_t GAME_CUIRoomTaskTab::LineCount() const { return 1 + static_cast<std
 void GAME_CUIRoomTaskTab::ShowDurability()
 {
     caption_->SetTextW(GetMessageTextExpanded("SHIP_STATUS_HP").c_str());
-    frame_->SetColor(kUIWhite);
+    gaugeFrame_->SetColor(kUIWhite);
     fill_.picture->SetColor(layout_.gaugeColor);
     const RoomData* data = room_ != nullptr ? room_->roomData : nullptr;
     const std::int64_t maximum = (data != nullptr ? data->durability : 0) + (room_ != nullptr ? room_->durabilityBonus : 0);
@@ -139,7 +124,7 @@ void GAME_CUIRoomTaskTab::FillPanel(std::int32_t scroll)
     // Line 0 shows entry `scroll`: the durability, or an upgrade without gauge or value; the panel's
     // five lines the upgrades after it.
     caption_->SetTextA("");
-    frame_->SetColor(kUIHidden);
+    gaugeFrame_->SetColor(kUIHidden);
     fill_.picture->SetColor(kUIHidden);
     value_->SetTextA("");
     info_.Clear();
@@ -180,7 +165,7 @@ void GAME_CUIRoomTaskTab::Update(bool input)
         return;
     }
     if (input && layout_.tabChangeSwitches && IsUIActionTriggered(kActionMenuTabChange)) {
-        if (otherTab_ != nullptr) otherTab_->Press();
+        if (frame_.firstTab != nullptr) frame_.firstTab->Press();
         return;
     }
     bool forController = input;
@@ -250,14 +235,14 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
          .soundsUpDown = true},
         {.id = kTaskFocusTaskTab, .pointer = at[0], .marker = arrowSprite_,
          .next = {kTaskFocusRows, kTaskFocusRows, kTaskFocusOtherTab, layout_.tabsLeadToSkips ? kTaskFocusSkipRight : none},
-         .button = taskTab_},
+         .button = frame_.taskTab},
         {.id = kTaskFocusOtherTab, .pointer = at[1], .marker = arrowSprite_,
          .next = {kTaskFocusCrew, kTaskFocusScrollBar, layout_.tabsLeadToSkips ? kTaskFocusSkipLeft : none, kTaskFocusTaskTab},
-         .button = otherTab_, .soundsUpDown = true},
+         .button = frame_.firstTab, .soundsUpDown = true},
         {.id = kTaskFocusSkipRight, .pointer = at[2], .marker = gridCursorSprite_, .next = {none, none, kTaskFocusRows, none},
-         .button = skipRight_},
+         .button = frame_.skipRight},
         {.id = kTaskFocusSkipLeft, .pointer = at[3], .marker = gridCursorSprite_, .next = {none, none, none, kTaskFocusScrollBar},
-         .otherwise = {none, none, none, kTaskFocusCrew}, .button = skipLeft_},
+         .otherwise = {none, none, none, kTaskFocusCrew}, .button = frame_.skipLeft},
         {.id = kTaskFocusScrollBar, .pointer = at[4], .marker = arrowSprite_,
          .next = {kTaskFocusOtherTab, kTaskFocusCrew, kTaskFocusSkipLeft, kTaskFocusRows},
          .condition = [this] { return layout_.scrollBarFocus && scroll_->Maximum() > 0; }, .silent = true,
@@ -295,19 +280,21 @@ void GAME_CUIRoomTaskTab::Place(std::int32_t focus)
     GAME_CUIActorListPanel* panel = controller.Panel();
     controller.focused = focus == kTaskFocusRows;
     if (panel != nullptr) panel->focused = focus == kTaskFocusCrew;
-    if (cursorNode_ == nullptr || cursorSprite_ == nullptr) return;
+    GAME_CUINullObject* node = frame_.cursorNode;
+    GAME_CUINullObject* sprite = frame_.cursorSprite;
+    if (node == nullptr || sprite == nullptr) return;
     const std::array<UIFocusPlace, 7> table = FocusPlaces();
     const UIFocusMap map(table);
     const UIFocusPlace* place = map.Find(focus);
     if (place == nullptr) place = map.Find(kTaskFocusTaskTab);
     if (place->marker < 0) {
-        cursorSprite_->SetColor(kUIHidden);
+        sprite->SetColor(kUIHidden);
     } else {
-        cursorNode_->SetPosition(&place->pointer);
-        cursorSprite_->SetSprite(place->marker);
-        cursorSprite_->SetColor(kUIWhite);
+        node->SetPosition(&place->pointer);
+        sprite->SetSprite(place->marker);
+        sprite->SetColor(kUIWhite);
     }
-    cursorNode_->UpdateTree(false);
+    node->UpdateTree(false);
 }
 
 void GAME_CUIRoomTaskTab::DrawListSprites()

@@ -9,6 +9,7 @@
 #include "game/ui/focus_map.h"
 #include "game/ui/info_panel.h"
 #include "game/ui/list_controller.h"
+#include "game/ui/room_window.h"
 #include "game/ui/widget_builders.h"
 
 class GAME_CRoomBase;
@@ -53,6 +54,10 @@ struct UIRoomTaskTabLayout {
     // the task tab and left of the other lead on to the skip arrows.
     bool scrollBarFocus = true;
     bool tabsLeadToSkips = false;
+
+    // The same page for a root standing `offset` away from the window it is laid out against: every
+    // place moved by the offset.
+    UIRoomTaskTabLayout MovedBy(vesk::math::Vec2 offset) const;
 };
 
 // Focus places of the task page.
@@ -67,8 +72,8 @@ enum UITaskTabFocus : std::int32_t {
 };
 
 // Built into the owning screen's task page in two parts (sprites, then texts) around the frame the
-// screen builds itself; the screen hands over its tab and skip buttons and calls Enter, Update and
-// Place from its own states. The focus survives closing and opening.
+// screen builds itself; the screen hands over the page's frame (tab and skip buttons, cursor) and calls
+// Enter, Update and Place from its own states. The focus survives closing and opening.
 class GAME_CUIRoomTaskTab {
 public:
     // The durability line and the most lines a page puts below it.
@@ -85,12 +90,13 @@ public:
     void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIRoomTaskTabLayout& layout);
     // The text widgets (the information labels and the list texts hook).
     void BuildTexts(std::vector<GAME_CUIObjectBase*>& list);
-    // The page's buttons and cursor, made by the screen's frame.
-    void SetButtons(GAME_CUIIconObject* taskTab, GAME_CUIIconObject* otherTab, GAME_CUIIconObject* skipRight,
-                    GAME_CUIIconObject* skipLeft);
-    void SetCursor(GAME_CUINullObject* node, GAME_CUINullObject* sprite);
-    // The screen the page belongs to, which cancel closes.
-    void SetOwner(GAME_CUIBase* owner) { owner_ = owner; }
+    // The page's frame, whose buttons and cursor the page uses, and the screen it belongs to, which
+    // cancel closes.
+    void SetFrame(const UIRoomPageFrame& frame, GAME_CUIBase* owner)
+    {
+        frame_ = frame;
+        owner_ = owner;
+    }
 
     // On opening: the room to the controller and its crew panel; the header pictures of the language.
     void Attach(GAME_CRoomBase* room);
@@ -116,7 +122,7 @@ public:
     // Line 0 is the durability line's caption, 1 to 5 the panel's lines.
     const GAME_CUILabelObject* DisplayLabel(int line) const { return line == 0 ? caption_ : info_.Label(line - 1); }
     const GAME_CUINullObject* GaugeFill() const { return fill_.picture; }
-    const GAME_CUINullObject* GaugeFrame() const { return frame_; }
+    const GAME_CUINullObject* GaugeFrame() const { return gaugeFrame_; }
     const GAME_CUILabelObject* ValueLabel() const { return value_; }
 
     // Whether a window the page opens over the screen (add-task or task-cancel) is open.
@@ -140,25 +146,15 @@ private:
     GAME_CUIObjectBase* parent_ = nullptr;
     GAME_CRoomBase* room_ = nullptr;
     GAME_CUIListControllerPtr controller_;
-    UILanguageSprites informationSprites_;
-    UILanguageSprites executingSprites_;
-    UILanguageSprites actorSprites_;
-    GAME_CUINullObject* informationHeader_ = nullptr;
-    GAME_CUINullObject* executingHeader_ = nullptr;
-    GAME_CUINullObject* actorHeader_ = nullptr;
-    GAME_CUINullObject* frame_ = nullptr;
+    UILanguagePictures headers_;
+    GAME_CUINullObject* gaugeFrame_ = nullptr;
     UIGaugeFill fill_;
     GAME_CUILabelObject* caption_ = nullptr;
     GAME_CUILabelObject* value_ = nullptr;
     // The five lines below the durability line.
     UIInfoPanel info_;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
-    GAME_CUIIconObject* taskTab_ = nullptr;
-    GAME_CUIIconObject* otherTab_ = nullptr;
-    GAME_CUIIconObject* skipRight_ = nullptr;
-    GAME_CUIIconObject* skipLeft_ = nullptr;
-    GAME_CUINullObject* cursorNode_ = nullptr;
-    GAME_CUINullObject* cursorSprite_ = nullptr;
+    UIRoomPageFrame frame_{};
     GAME_CUIBase* owner_ = nullptr;
     std::int32_t arrowSprite_ = -1;
     std::int32_t gridCursorSprite_ = -1;

@@ -1,4 +1,4 @@
-// The window a room screen's pages and its sub-windows stand in: the base, the close button, the two room skip arrows and the scan overlays.
+// The window a room screen's pages and its sub-windows stand in: the base, the close button, the two room skip arrows, the scan overlays, and the page frame a room screen keeps.
 #include "game/ui/room_window.h"
 
 #include <algorithm>

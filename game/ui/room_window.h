@@ -1,4 +1,4 @@
-// The window a room screen's pages and its sub-windows stand in: the base, the close button, the two room skip arrows and the scan overlays.
+// The window a room screen's pages and its sub-windows stand in: the base, the close button, the two room skip arrows, the scan overlays, and the page frame a room screen keeps.
 #pragma once
 
 #include <vector>
@@ -17,6 +17,21 @@ struct UIRoomWindowSpec {
     UIIconCallback skipLeftRelease;
     UIIconCallback skipRightRelease;
     GAME_CUIBase* owner = nullptr;
+};
+
+// The widgets of a room screen's page frame that the screen keeps: the window's, its tab bar's and its cursor.
+struct UIRoomPageFrame {
+    GAME_CUINullObject* window = nullptr;  // frame positions are relative to it
+    GAME_CUILabelObject* title = nullptr;
+    GAME_CUIIconObject* close = nullptr;
+    GAME_CUIIconObject* skipLeft = nullptr;
+    GAME_CUIIconObject* skipRight = nullptr;
+    GAME_CUIIconObject* firstTab = nullptr;
+    GAME_CUIIconObject* taskTab = nullptr;
+    GAME_CUINullObject* cursorNode = nullptr;
+    GAME_CUINullObject* cursorSprite = nullptr;
+    // The first page's row highlight, moving with the cursor (none on the task page).
+    GAME_CUINullObject* highlight = nullptr;
 };
 
 struct UIRoomWindowButtons {

@@ -139,3 +139,17 @@ void UILanguageSprites::Find(std::string_view baseName)
     const std::string base(baseName);
     ids = {FindUISprite(base), FindUISprite(base + "_eng"), FindUISprite(base + "_kr")};
 }
+
+GAME_CUINullObject* UILanguagePictures::Add(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent,
+                                            const char* spriteName, vesk::math::Vec2 at)
+{
+    GAME_CUINullObject* picture = MakeUIPictureUnder(parent, spriteName, at.x, at.y);
+    pictures_.emplace_back(picture, UILanguageSprites{}).second.Find(spriteName);
+    list.push_back(picture);
+    return picture;
+}
+
+void UILanguagePictures::Apply() const
+{
+    for (const auto& [picture, sprites] : pictures_) picture->SetSprite(sprites.Current());
+}

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "game/ui/widgets/ui_function_call_object.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -71,4 +73,16 @@ struct UILanguageSprites {
 
     void Find(std::string_view baseName);
     std::int32_t Current() const { return ids[static_cast<std::size_t>(UILanguageVariant())]; }
+};
+// Pictures with words on them, each shown in the language's form by Apply (a screen calls it as it
+// opens, so a language changed meanwhile shows).
+class UILanguagePictures {
+public:
+    // A picture of the named sprite under the parent, added to the draw list.
+    GAME_CUINullObject* Add(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const char* spriteName,
+                            vesk::math::Vec2 at);
+    void Apply() const;
+
+private:
+    std::vector<std::pair<GAME_CUINullObject*, UILanguageSprites>> pictures_;
 };

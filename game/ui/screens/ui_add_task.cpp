@@ -99,8 +99,6 @@ GAME_CUIAddTask::GAME_CUIAddTask(const UIScreenContext& context)
 
 void GAME_CUIAddTask::Build()
 {
-    informationSprites_.Find("ui_text_information");
-    executeSprites_.Find("ui_text_execute_enable");
     actorIcon_ = FindUISprite("ui_icon_actor");
     timerIcon_ = FindUISprite("ui_icon_timer");
 
@@ -120,10 +118,8 @@ void GAME_CUIAddTask::Build()
     repeat_ = MakeUIButton(window_, order);
     widgets_.push_back(repeat_);
 
-    informationImage_ = MakeUIPictureUnder(window_, "ui_text_information", 36.0f, 138.0f);
-    widgets_.push_back(informationImage_);
-    executeImage_ = MakeUIPictureUnder(window_, "ui_text_execute_enable", 310.0f, 138.0f);
-    widgets_.push_back(executeImage_);
+    headers_.Add(widgets_, window_, "ui_text_information", {36.0f, 138.0f});
+    headers_.Add(widgets_, window_, "ui_text_execute_enable", {310.0f, 138.0f});
 
     info_.BuildSprites(widgets_, window_, {.origin = {kInfoX, kLineTop}, .lines = kInfoLines, .iconTextX = kIconTextX});
     for (int row = 0; row < kVisibleRows; ++row) {
@@ -169,9 +165,7 @@ const TaskData* GAME_CUIAddTask::EntryUnderCursor() const
 
 void GAME_CUIAddTask::RebuildTaskList()
 {
-    const int variant = UILanguageVariant();
-    informationImage_->SetSprite(informationSprites_.ids[static_cast<std::size_t>(variant)]);
-    executeImage_->SetSprite(executeSprites_.ids[static_cast<std::size_t>(variant)]);
+    headers_.Apply();
     if (target != nullptr) {
         title_->SetTextW(UITagName(target->GetRoomId()).c_str());
     }

@@ -72,8 +72,7 @@ private:
     GAME_CUINullObject* highlight_ = nullptr;
     GAME_CUIIconObject* normal_ = nullptr;
     GAME_CUIIconObject* repeat_ = nullptr;
-    GAME_CUINullObject* informationImage_ = nullptr;
-    GAME_CUINullObject* executeImage_ = nullptr;
+    UILanguagePictures headers_;
     GAME_CUILabelObject* emptyLabel_ = nullptr;
 
     std::vector<const TaskData*> entries_;
@@ -81,8 +80,6 @@ private:
     std::uint32_t resultCode_ = 0;
     UIPages<Page> pages_{kList};
     std::uint32_t blink_ = 0;
-    UILanguageSprites informationSprites_;
-    UILanguageSprites executeSprites_;
     std::int32_t actorIcon_ = -1;
     std::int32_t timerIcon_ = -1;
 };

@@ -49,8 +49,6 @@ bool HasBothPendingWords(const GAME_CShip& ship) { return ship.awaitedRoomId != 
 GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}, .settlesAtOnce = true}, &context)
 {
-    informationSprites_.Find("ui_text_information");
-    buildEnableSprites_.Find("ui_text_buildenable");
     timerIcon_ = FindUISprite("ui_icon_timer");
     buildIcon_ = FindUISprite("ui_icon_build");
 
@@ -105,10 +103,8 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     button_ = MakeUIButton(buttonNode, build);
     widgets_.push_back(button_);
 
-    informationImage_ = MakeUIPictureUnder(list_, "ui_text_information", 36.0f, 175.0f);
-    widgets_.push_back(informationImage_);
-    buildEnableImage_ = MakeUIPictureUnder(list_, "ui_text_buildenable", 310.0f, 138.0f);
-    widgets_.push_back(buildEnableImage_);
+    headers_.Add(widgets_, list_, "ui_text_information", {36.0f, 175.0f});
+    headers_.Add(widgets_, list_, "ui_text_buildenable", {310.0f, 138.0f});
     widgets_.push_back(MakeUIPictureUnder(list_, "ui_separator_left_strong2", 36.0f, 188.0f));
     widgets_.push_back(MakeUIPictureUnder(list_, "ui_separator_right_strong", 310.0f, 152.0f));
     for (int line = 0; line < kInfoLines; ++line) {
@@ -179,8 +175,7 @@ void GAME_CUIBuild::BeginFrame(bool input)
 
 void GAME_CUIBuild::OnOpen()
 {
-    informationImage_->SetSprite(informationSprites_.Current());
-    buildEnableImage_->SetSprite(buildEnableSprites_.Current());
+    headers_.Apply();
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
     list_->RefreshRows();
     const std::int32_t shown = static_cast<std::int32_t>(list_->ShownCount());

@@ -64,10 +64,7 @@ private:
     // The draw list's panel widgets start here (the list window draws itself); texts from split_.
     std::size_t panelStart_ = 0;
     std::size_t split_ = 0;
-    GAME_CUINullObject* informationImage_ = nullptr;
-    GAME_CUINullObject* buildEnableImage_ = nullptr;
-    UILanguageSprites informationSprites_;
-    UILanguageSprites buildEnableSprites_;
+    UILanguagePictures headers_;
     std::int32_t timerIcon_ = -1;
     std::int32_t buildIcon_ = -1;
     // The selected shown row when the panel was last written (-1: none); a new selection rewrites it.

@@ -94,18 +94,8 @@ void GAME_CUIBullet::BuildBulletPage()
 void GAME_CUIBullet::BuildTaskPage()
 {
     taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    UIRoomTaskTabLayout layout;
-    layout.informationHeader = {97.0f, 87.0f};
-    layout.executingHeader = {371.0f, 87.0f};
-    layout.actorHeader = {107.0f, 212.0f};
-    layout.centreSeparator = {99.0f, 204.0f};
-    layout.hpFrame = {129.0f, 101.0f};
-    layout.upgradeLabel = {100.0f, 118.0f};
-    layout.scrollBar = {346.0f, 99.0f};
-    layout.controllerOrigin = {378.0f, 100.0f};
-    layout.crewPanelPoint = {121.0f, 223.0f};
-    layout.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
-    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), layout,
+    // The page's places are the usual ones, taken from the canvas origin the root stands at.
+    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), UIRoomTaskTabLayout{}.MovedBy(kWindow),
                  {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, UIBind(this, &GAME_CUIBullet::OnAmmoTabButton), nullptr});
 }
 

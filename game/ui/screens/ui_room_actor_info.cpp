@@ -66,7 +66,6 @@ GAME_CUIRoomActorInfo::GAME_CUIRoomActorInfo(const UIScreenContext& context)
 
 void GAME_CUIRoomActorInfo::Build()
 {
-    headings_.Find("ui_text_actor");
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
     const UIRoomWindowButtons frame = BeginUIRoomWindow(widgets_, window_, window_,
                                                         {.closeSprite = "ui_backbutton",
@@ -76,8 +75,7 @@ void GAME_CUIRoomActorInfo::Build()
                                                          .owner = this});
     skipLeft_ = frame.skipLeft;
     skipRight_ = frame.skipRight;
-    heading_ = MakeUIPictureUnder(window_, "ui_text_actor", 36.0f, 138.0f);
-    widgets_.push_back(heading_);
+    heading_.Add(widgets_, window_, "ui_text_actor", {36.0f, 138.0f});
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_icon_actor", 42.0f, 151.0f));
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_left", 36.0f, 166.0f));
     meters_.BuildPictures(widgets_, window_);
@@ -162,7 +160,7 @@ void GAME_CUIRoomActorInfo::BeginOpen()
     bind_->SetVisible(bindingAllowed_);
     bind_->SetDisabled(!bindingAllowed_);
     bindLabel_->SetColor(bindingAllowed_ ? GetUIColor(kUIColorText) : kUIHidden);
-    heading_->SetSprite(headings_.Current());
+    heading_.Apply();
     title_->SetTextW(RoomName().c_str());
     name_->SetTextW(MemberNameText().c_str());
     if (targetActor != nullptr) meters_.Show(targetActor->status);

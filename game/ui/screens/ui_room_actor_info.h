@@ -65,7 +65,6 @@ private:
     void Tell(const char* key);
 
     GAME_CUINullObject* window_ = nullptr;
-    GAME_CUINullObject* heading_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUILabelObject* name_ = nullptr;
     UICrewMeters meters_;
@@ -86,5 +85,5 @@ private:
     std::int32_t row_ = kRowBind;
     std::uint32_t blink_ = 0;
     bool bindingAllowed_ = true;
-    UILanguageSprites headings_;
+    UILanguagePictures heading_;
 };
