@@ -160,6 +160,9 @@ protected:
     // The state the next update goes to, unless a request comes first.
     UIScreenState NextState() const { return next_; }
     bool AnyWidgetBusyOrDecided() const;
+    // The draw list's widgets in turn with the input: none while one is busy or decided, and none
+    // after the first that is once updated.
+    void UpdateWidgetsInTurn(bool input);
     const UIScreenContext& Context() const { return *context_; }
     // For a screen that must stand alone (needs the context): the other screens are asked to close
     // each time the counter runs out, every kStandAloneRetryFrames, until none is open; true then.

@@ -64,10 +64,6 @@ GAME_CUIRoomBuilding::GAME_CUIRoomBuilding(const UIScreenContext& context)
 
 void GAME_CUIRoomBuilding::Build()
 {
-    countSprites_.Find("ui_text_num");
-    crewSprites_.Find("ui_text_actor");
-    anyItemIcon_ = FindUISprite("dot_itemsymbol_13");
-
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", 0.0f, 0.0f);
     BeginUIRoomWindow(widgets_, window_, window_, {.owner = this});
 
@@ -76,16 +72,8 @@ void GAME_CUIRoomBuilding::Build()
     PlaceUIButtonTopLeft(button, 306.0f, 305.0f);
     cancel_ = MakeUIButton(Root(), button);
     widgets_.push_back(cancel_);
-    widgets_.push_back(MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 39.0f, 137.0f));
-    bar_ = BuildUITaskBar(widgets_, Root(), {61.0f, 157.0f});
-    countCaption_ = MakeUIPictureUnder(Root(), "ui_text_num", 36.0f, 179.0f);
-    widgets_.push_back(countCaption_);
-    BuildUIMaterialRowPictures(widgets_, Root(), lines_, {39.0f, 191.0f});
-    scroll_ = MakeUIScrollBar(Root(), 275.0f, 193.0f, 8.0f, 144.0f);
-    widgets_.push_back(scroll_);
-    crewCaption_ = MakeUIPictureUnder(Root(), "ui_text_actor", 287.0f, 138.0f);
-    widgets_.push_back(crewCaption_);
-    builder_.BuildPictures(widgets_, Root(), {292.0f, 151.0f});
+    // The root stands at the window's place.
+    details_.BuildPictures(widgets_, Root(), {0.0f, 0.0f}, {&builder_, 1});
     GAME_CUINullObject* cursorHolder = MakeUIGroupUnder(Root(), 288.0f, 311.0f);
     widgets_.push_back(cursorHolder);
     cursorArrow_ = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
@@ -99,14 +87,8 @@ void GAME_CUIRoomBuilding::Build()
     widgets_.push_back(time_);
     cancelLabel_ = MakeUILabel(cancel_, "ROOM_BUILDING_CANCEL", 0.0f, 0.0f, 0.5f, 0.5f);
     widgets_.push_back(cancelLabel_);
-    BuildUIMaterialRowTexts(widgets_, Root(), lines_, {61.0f, 193.0f}, 265.0f);
-    builder_.BuildTexts(widgets_);
+    details_.BuildTexts(widgets_, {&builder_, 1});
     EndUIRoomWindow(widgets_, window_);
-}
-
-float GAME_CUIRoomBuilding::BarShare() const
-{
-    return bar_.fullScale > 0.0f ? bar_.picture->GetScale()->x / bar_.fullScale : 0.0f;
 }
 
 GAME_CRoomBase* GAME_CUIRoomBuilding::LiveRoom() const
@@ -138,17 +120,15 @@ void GAME_CUIRoomBuilding::OnEnterState(UIScreenState state)
     case kOpening: {
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         pages_.Reset(kMain);
-        const int variant = UILanguageVariant();
-        countCaption_->SetSprite(countSprites_.ids[static_cast<std::size_t>(variant)]);
-        crewCaption_->SetSprite(crewSprites_.ids[static_cast<std::size_t>(variant)]);
+        details_.ApplyLanguage();
         roomName_->SetTextW(target != nullptr ? UITagName(target->GetRoomId()).c_str() : u"");
         time_->SetTextW(u"");
-        bar_.Show(0.0f);
-        scroll_->SetValue(0);
+        details_.bar.Show(0.0f);
+        details_.scroll->SetValue(0);
         const RoomData* data = GetUIRoomData(target);
         const auto pairs = data == nullptr ? 0
                                            : std::find_if(data->materials.begin(), data->materials.end(), IsUnusedItemCount) - data->materials.begin();
-        scroll_->SetMaximum(std::max<std::int32_t>(kLinesPerPair * static_cast<std::int32_t>(pairs) - kLines, 0));
+        details_.scroll->SetMaximum(std::max<std::int32_t>(kLinesPerPair * static_cast<std::int32_t>(pairs) - kLines, 0));
         RefreshLines(nullptr);
         builder_.Empty();
         builder_.ResetTraitTurn();
@@ -236,11 +216,7 @@ void GAME_CUIRoomBuilding::EnterPage(Page page)
 
 void GAME_CUIRoomBuilding::UpdateInput(bool input)
 {
-    bool free = input && !AnyWidgetBusyOrDecided();
-    for (GAME_CUIObjectBase* widget : widgets_) {
-        widget->UpdateTree(free);
-        if (widget->IsBusy() || widget->IsDecided()) free = false;
-    }
+    UpdateWidgetsInTurn(input);
     // Decide gives the building up too, but only in a frame whose input reached this window.
     if (input && IsUIActionTriggered(kActionDecide)) cancel_->Press();
 }
@@ -271,29 +247,25 @@ void GAME_CUIRoomBuilding::ShowProgress(const GAME_CTaskBase& build)
     const std::int32_t total = build.GetTaskValue();
     if (total <= 1) return;
     time_->SetTextW(UITimeLeftText(total, build.progress).c_str());
-    bar_.Show(UITaskShareDone(total, build.progress));
+    details_.bar.Show(UITaskShareDone(total, build.progress));
 }
 
 void GAME_CUIRoomBuilding::RefreshLines(const GAME_CTaskBase* build)
 {
     const RoomData* data = GetUIRoomData(target);
-    const std::int32_t first = std::max(scroll_->Value(), 0);
+    const std::int32_t first = std::max(details_.scroll->Value(), 0);
     bool ended = false;
     for (int i = 0; i < kLines; ++i) {
-        UIMaterialRow& line = lines_[static_cast<std::size_t>(i)];
+        UIMaterialRow& line = details_.rows[static_cast<std::size_t>(i)];
         const std::size_t pair = static_cast<std::size_t>((first + i) / kLinesPerPair);
         const ItemCount* material = data != nullptr && pair < data->materials.size() ? &data->materials[pair] : nullptr;
         // An unused pair ends the list.
         ended = ended || material == nullptr || IsUnusedItemCount(*material);
-        ShowUIMaterialRow(lines_, static_cast<std::size_t>(i), !ended);
+        ShowUIMaterialRow(details_.rows, static_cast<std::size_t>(i), !ended);
         if (ended) continue;
         const std::uint32_t id = material->itemId;
         if ((first + i) % kLinesPerPair == 0) {
-            const ItemData* item = FindItemData(id);
-            line.icon->SetSprite(item != nullptr ? item->iconSprite : anyItemIcon_);
-            line.icon->SetColor(kUIWhite);
-            const std::string tag = TagText(id);
-            line.name->SetTextW((item != nullptr ? UITagName(id) : std::u16string(tag.begin(), tag.end())).c_str());
+            details_.ShowItem(line, id);
             line.count->SetTextW(MaterialText("ADD_TEXT_UI_ROOM_BUILD_001", material->count).c_str());
         } else {
             line.icon->SetColor(kUIHidden);

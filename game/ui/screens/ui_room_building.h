@@ -5,9 +5,8 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
-#include "game/ui/material_rows.h"
+#include "game/ui/task_details.h"
 #include "game/ui/ui_screen.h"
-#include "game/ui/widget_builders.h"
 
 class GAME_CTaskBase;
 
@@ -17,7 +16,7 @@ class GAME_CTaskBase;
 // none; a room that has gone or is finished closes it. Only the question and its notice hold the game.
 class GAME_CUIRoomBuilding : public GAME_CUIScreen, public UIScreenSlot<kSlotRoomBuilding> {
 public:
-    static constexpr int kLines = 8;
+    static constexpr int kLines = UITaskDetails::kMaterialRows;
     static constexpr int kMaterialPairs = 8;
     // The main page, the question, and the notice after a yes.
     enum class Page : std::int32_t { kMain, kAsk, kCancelled };
@@ -31,13 +30,13 @@ public:
     Page CurrentPage() const { return pages_.Current(); }
     const GAME_CUILabelObject* RoomName() const { return roomName_; }
     const GAME_CUILabelObject* TimeLabel() const { return time_; }
-    const GAME_CUILabelObject* LineLeft(int line) const { return lines_[static_cast<std::size_t>(line)].name; }
-    const GAME_CUILabelObject* LineRight(int line) const { return lines_[static_cast<std::size_t>(line)].count; }
+    const GAME_CUILabelObject* LineLeft(int line) const { return details_.rows[static_cast<std::size_t>(line)].name; }
+    const GAME_CUILabelObject* LineRight(int line) const { return details_.rows[static_cast<std::size_t>(line)].count; }
     const GAME_CUIIconObject* CancelButton() const { return cancel_; }
     const GAME_CUILabelObject* CancelLabel() const { return cancelLabel_; }
-    const GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
+    const GAME_CUIScrollBarObject* ScrollBar() const { return details_.scroll; }
     const UICrewRow& Builder() const { return builder_; }
-    float BarShare() const;
+    float BarShare() const { return details_.BarShare(); }
 
 private:
     void Build();
@@ -60,19 +59,12 @@ private:
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* roomName_ = nullptr;
     GAME_CUILabelObject* time_ = nullptr;
-    UIGaugeFill bar_;
     GAME_CUIIconObject* cancel_ = nullptr;
     GAME_CUILabelObject* cancelLabel_ = nullptr;
-    GAME_CUINullObject* countCaption_ = nullptr;
-    GAME_CUINullObject* crewCaption_ = nullptr;
-    GAME_CUIScrollBarObject* scroll_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
-    std::array<UIMaterialRow, kLines> lines_{};
+    UITaskDetails details_;
     UICrewRow builder_{UICrewRowLayout::Panel()};
 
     UIPages<Page> pages_{kMain};
     std::uint32_t blink_ = 0;
-    UILanguageSprites countSprites_;
-    UILanguageSprites crewSprites_;
-    std::int32_t anyItemIcon_ = -1;
 };

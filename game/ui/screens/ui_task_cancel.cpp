@@ -32,7 +32,6 @@ namespace {
 constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr Vec2 kCursorRest{349.0f, 230.0f};
 constexpr float kButtonStep = 30.0f;
-constexpr float kCrewRowStep = 60.0f;
 constexpr int kUIColorDisabled = 5;
 // A material not yet all delivered (or delivered beyond its need): magenta.
 constexpr std::uint32_t kShortColor = 0xFFFF21FFu;
@@ -52,14 +51,6 @@ bool IsFilled(std::uint32_t id, std::int32_t count) { return id != kNoId && coun
 
 std::int64_t HeldOnBoard(std::uint32_t itemId) { return CountStoredItem(itemId) + CountFieldItem(itemId) + CountCarriedItem(itemId); }
 
-// The name of an item; an id the item list does not know is shown as the id itself.
-std::u16string ItemName(std::uint32_t itemId, const ItemData* item)
-{
-    if (item != nullptr) return UITagName(itemId);
-    const std::string id = TagText(itemId);
-    return std::u16string(id.begin(), id.end());
-}
-
 }  // namespace
 
 // It stands in place, takes all input while open and holds the game behind it.
@@ -73,10 +64,6 @@ GAME_CUITaskCancel::GAME_CUITaskCancel(const UIScreenContext& context)
 
 void GAME_CUITaskCancel::Build()
 {
-    materialsSprites_.Find("ui_text_num");
-    crewSprites_.Find("ui_text_actor");
-    anyItemIcon_ = FindUISprite("dot_itemsymbol_13");
-
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
     BeginUIRoomWindow(widgets_, window_, window_,
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
@@ -94,17 +81,7 @@ void GAME_CUITaskCancel::Build()
     cursorArrow_ = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursorRest.x, kCursorRest.y);
     widgets_.push_back(cursorArrow_);
 
-    resultIcon_ = MakeUIPictureUnder(Root(), "dot_itemsymbol_13", 100.0f, 86.0f);
-    widgets_.push_back(resultIcon_);
-    bar_ = BuildUITaskBar(widgets_, Root(), {122.0f, 106.0f});
-    materialsCaption_ = MakeUIPictureUnder(Root(), "ui_text_num", 97.0f, 128.0f);
-    widgets_.push_back(materialsCaption_);
-    BuildUIMaterialRowPictures(widgets_, Root(), materials_, {100.0f, 140.0f});
-    scroll_ = MakeUIScrollBar(Root(), 336.0f, 142.0f, 8.0f, 144.0f);
-    widgets_.push_back(scroll_);
-    crewCaption_ = MakeUIPictureUnder(Root(), "ui_text_actor", 348.0f, 87.0f);
-    widgets_.push_back(crewCaption_);
-    for (std::size_t r = 0; r < crew_.size(); ++r) crew_[r].BuildPictures(widgets_, Root(), {353.0f, 100.0f + kCrewRowStep * static_cast<float>(r)});
+    details_.BuildPictures(widgets_, Root(), kWindow, crew_);
 
     widgets_.push_back(MakeUICategorySwitch(0));
     title_ = MakeUILabel(Root(), "BUILD_TEXT_UI_TITLE", 103.0f, 60.0f);
@@ -116,8 +93,7 @@ void GAME_CUITaskCancel::Build()
     repeatLabel_ = MakeUILabel(repeat_, "TASKCANCEL_BUTTON_REPEAT_ON", 0.0f, 0.0f, 0.5f, 0.5f);
     widgets_.push_back(repeatLabel_);
     widgets_.push_back(MakeUILabel(cancel_, "TASKCANCEL_CANCEL_BUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
-    BuildUIMaterialRowTexts(widgets_, Root(), materials_, {122.0f, 142.0f}, 326.0f);
-    for (UICrewRow& row : crew_) row.BuildTexts(widgets_);
+    details_.BuildTexts(widgets_, crew_);
     EndUIRoomWindow(widgets_, window_);
 }
 
@@ -131,11 +107,6 @@ GAME_CTaskBase* GAME_CUITaskCancel::LiveTask() const
 }
 
 bool GAME_CUITaskCancel::IsRoomOnShip() const { return GetUIRoomIndex(Context().world, target) >= 0; }
-
-float GAME_CUITaskCancel::BarShare() const
-{
-    return bar_.fullScale > 0.0f ? bar_.picture->GetScale()->x / bar_.fullScale : 0.0f;
-}
 
 void GAME_CUITaskCancel::OnEnterState(UIScreenState state)
 {
@@ -178,16 +149,14 @@ void GAME_CUITaskCancel::RefreshTaskDetails()
 {
     blink_ = 0;
     cursorArrow_->SetPosition(&kCursorRest);
-    const int variant = UILanguageVariant();
-    materialsCaption_->SetSprite(materialsSprites_.ids[static_cast<std::size_t>(variant)]);
-    crewCaption_->SetSprite(crewSprites_.ids[static_cast<std::size_t>(variant)]);
+    details_.ApplyLanguage();
     time_->SetTextW(u"");
     needs_.fill({kNoId, 0});
-    resultIcon_->SetColor(kUIHidden);
+    details_.icon->SetColor(kUIHidden);
     result_->SetTextW(u"");
     scrollTop_ = 0;
-    scroll_->SetMaximum(0);
-    scroll_->SetValue(0);
+    details_.scroll->SetMaximum(0);
+    details_.scroll->SetValue(0);
     const GAME_CTaskBase* shown = LiveTask();
     if (shown != nullptr) {
         CollectMaterials(*shown);
@@ -201,14 +170,14 @@ void GAME_CUITaskCancel::RefreshTaskDetails()
                 const GAME_CActorStatus& status = first->status;
                 const float value = static_cast<float>(kind == kTaskMeal ? status.GetCalorie() : status.GetStamina());
                 const float maximum = static_cast<float>(std::max(kind == kTaskMeal ? status.computed.maxCalorie : status.computed.maxStamina, 1));
-                bar_.Show(std::clamp(value / maximum, 0.0f, 1.0f));
+                details_.bar.Show(std::clamp(value / maximum, 0.0f, 1.0f));
             }
         } else {
-            bar_.Show(UITaskShareDone(total, shown->progress));
+            details_.bar.Show(UITaskShareDone(total, shown->progress));
         }
     }
     const auto filled = std::count_if(needs_.begin(), needs_.end(), [](const Material& need) { return IsFilled(need.id, need.count); });
-    scroll_->SetMaximum(std::max<std::int32_t>(static_cast<std::int32_t>(filled) - kMaterialRows, 0));
+    details_.scroll->SetMaximum(std::max<std::int32_t>(static_cast<std::int32_t>(filled) - kMaterialRows, 0));
     RefreshMaterialRows();
 }
 
@@ -238,8 +207,8 @@ void GAME_CUITaskCancel::ShowProduct(std::uint32_t itemId, std::int32_t count)
 {
     const ItemData* item = FindItemData(itemId);
     if (item == nullptr) return;
-    resultIcon_->SetSprite(item->iconSprite);
-    resultIcon_->SetColor(kUIWhite);
+    details_.icon->SetSprite(item->iconSprite);
+    details_.icon->SetColor(kUIWhite);
     result_->SetTextW(vesk::text::FormatText(u"%ls×%ls(%ls)", {UITagName(itemId), UIFullWidthNumber(count), UIFullWidthNumber(HeldOnBoard(itemId))})
                           .c_str());
 }
@@ -249,16 +218,13 @@ void GAME_CUITaskCancel::RefreshMaterialRows()
     const GAME_CTaskBase* shown = LiveTask();
     const std::int32_t top = std::max(scrollTop_, 0);
     for (int i = 0; i < kMaterialRows; ++i) {
-        UIMaterialRow& row = materials_[static_cast<std::size_t>(i)];
+        UIMaterialRow& row = details_.rows[static_cast<std::size_t>(i)];
         const std::size_t slot = static_cast<std::size_t>(top + i);
         const bool filled = slot < needs_.size() && IsFilled(needs_[slot].id, needs_[slot].count);
-        ShowUIMaterialRow(materials_, static_cast<std::size_t>(i), filled);
+        ShowUIMaterialRow(details_.rows, static_cast<std::size_t>(i), filled);
         if (!filled) continue;
-        row.icon->SetColor(kUIWhite);
         const Material& need = needs_[slot];
-        const ItemData* item = FindItemData(need.id);
-        row.icon->SetSprite(item != nullptr ? item->iconSprite : anyItemIcon_);
-        row.name->SetTextW(ItemName(need.id, item).c_str());
+        details_.ShowItem(row, need.id);
         const std::int64_t needed = std::min(need.count, kThreeDigits);
         const std::int64_t held = std::min<std::int64_t>(HeldOnBoard(need.id), kThreeDigits);
         row.count->SetTextW(vesk::text::FormatText(u"×%ls(%ls)", {UIFullWidthNumber(needed), UIFullWidthNumber(held)}).c_str());
@@ -324,11 +290,7 @@ void GAME_CUITaskCancel::EnterPage(Page page)
 
 void GAME_CUITaskCancel::UpdateTaskInput(bool input)
 {
-    bool free = input && !AnyWidgetBusyOrDecided();
-    for (GAME_CUIObjectBase* widget : widgets_) {
-        widget->UpdateTree(free);
-        if (widget->IsBusy() || widget->IsDecided()) free = false;
-    }
+    UpdateWidgetsInTurn(input);
     // The keys are the player's only in a frame whose input reached this window.
     if (input) {
         if (IsUIMenuSlot(3, kUIMenuUp) || IsUIMenuSlot(3, kUIMenuDown)) {
@@ -345,7 +307,7 @@ void GAME_CUITaskCancel::UpdateTaskInput(bool input)
     }
     const Vec2 arrow{kCursorRest.x - static_cast<float>((blink_ / 8) % 2), kCursorRest.y + kButtonStep * static_cast<float>(cursor_)};
     cursorArrow_->SetPosition(&arrow);
-    scrollTop_ = scroll_->Value();
+    scrollTop_ = details_.scroll->Value();
     RefreshMaterialRows();
     ShowCrew(true);
 }

@@ -5,9 +5,8 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
-#include "game/ui/material_rows.h"
+#include "game/ui/task_details.h"
 #include "game/ui/ui_screen.h"
-#include "game/ui/widget_builders.h"
 
 class GAME_CTaskBase;
 
@@ -17,7 +16,7 @@ class GAME_CTaskBase;
 // task has left the task list (or finished) or whose room has left the ship closes.
 class GAME_CUITaskCancel : public GAME_CUIScreen, public UIScreenSlot<kSlotTaskCancel> {
 public:
-    static constexpr int kMaterialRows = 8;
+    static constexpr int kMaterialRows = UITaskDetails::kMaterialRows;
     static constexpr int kCrewRows = 2;
     // The main page, each question and the notice that follows its yes.
     enum class Page : std::int32_t { kMain, kAskCancel, kCancelled, kAskRepeatOn, kRepeatOn, kAskRepeatOff, kRepeatOff };
@@ -38,13 +37,13 @@ public:
     const GAME_CUILabelObject* Title() const { return title_; }
     const GAME_CUILabelObject* ResultLabel() const { return result_; }
     const GAME_CUILabelObject* TimeLabel() const { return time_; }
-    const GAME_CUILabelObject* MaterialName(int row) const { return materials_[static_cast<std::size_t>(row)].name; }
-    const GAME_CUILabelObject* MaterialCount(int row) const { return materials_[static_cast<std::size_t>(row)].count; }
+    const GAME_CUILabelObject* MaterialName(int row) const { return details_.rows[static_cast<std::size_t>(row)].name; }
+    const GAME_CUILabelObject* MaterialCount(int row) const { return details_.rows[static_cast<std::size_t>(row)].count; }
     const GAME_CUIIconObject* RepeatButton() const { return repeat_; }
     const GAME_CUIIconObject* CancelButton() const { return cancel_; }
     const GAME_CUILabelObject* RepeatLabel() const { return repeatLabel_; }
     const UICrewRow& CrewRow(int row) const { return crew_[static_cast<std::size_t>(row)]; }
-    float BarShare() const;
+    float BarShare() const { return details_.BarShare(); }
 
 private:
     struct Material {
@@ -76,18 +75,14 @@ private:
 
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
-    GAME_CUINullObject* resultIcon_ = nullptr;
     GAME_CUILabelObject* result_ = nullptr;
     GAME_CUILabelObject* time_ = nullptr;
-    UIGaugeFill bar_;
     GAME_CUIIconObject* repeat_ = nullptr;
     GAME_CUIIconObject* cancel_ = nullptr;
     GAME_CUILabelObject* repeatLabel_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
-    GAME_CUINullObject* materialsCaption_ = nullptr;
-    GAME_CUINullObject* crewCaption_ = nullptr;
-    GAME_CUIScrollBarObject* scroll_ = nullptr;
-    std::array<UIMaterialRow, kMaterialRows> materials_{};
+    // Its item icon is the product's.
+    UITaskDetails details_;
     std::array<UICrewRow, kCrewRows> crew_{UICrewRow(UICrewRowLayout::Panel()), UICrewRow(UICrewRowLayout::Panel())};
 
     std::array<Material, kMaterialRows> needs_{};
@@ -97,7 +92,4 @@ private:
     std::uint32_t blink_ = 0;
     // The task named by a question and its notice, taken as the question is asked.
     std::uint32_t askedTaskId_ = 0;
-    UILanguageSprites materialsSprites_;
-    UILanguageSprites crewSprites_;
-    std::int32_t anyItemIcon_ = -1;
 };
