@@ -43,8 +43,6 @@ GAME_CUISettingsWindow::GAME_CUISettingsWindow(const UIScreenContext& context, c
     list_.visible = kVisibleRows;
 }
 
-GAME_CUISettingsWindow::~GAME_CUISettingsWindow() = default;
-
 int GAME_CUISettingsWindow::Cursor() const { return button_ >= 0 ? layout_.rowCount + button_ : list_.Index(); }
 
 void GAME_CUISettingsWindow::BuildWindow()
@@ -54,7 +52,7 @@ void GAME_CUISettingsWindow::BuildWindow()
     BuildButtons();
     listNode_ = MakeUIGroupUnder(Root(), kListX, kListY);
     AddWidget(listNode_);
-    BuildRowPictures(listNode_);
+    for (int r = 0; r < layout_.rowCount; ++r) BuildRowPictures(listNode_, r, kUILineStep * static_cast<float>(r));
     cursorNode_ = MakeUIGroupUnder(Root(), 107.0f, 89.0f);
     AddWidget(cursorNode_);
     arrow_ = MakeUIPictureUnder(cursorNode_, "ui_cursor_common_r90", 0.0f, 0.0f);
@@ -64,7 +62,7 @@ void GAME_CUISettingsWindow::BuildWindow()
 
     AddWidget(MakeUICategorySwitch(0, true));
     AddWidget(MakeUILabel(Root(), layout_.titleKey, 103.0f, 60.0f));
-    BuildRowTexts(listNode_);
+    for (int r = 0; r < layout_.rowCount; ++r) BuildRowTexts(listNode_, r, kUILineStep * static_cast<float>(r));
     for (int b = 0; b < kButtonCount; ++b) {
         AddWidget(MakeUILabel(buttons_[static_cast<std::size_t>(b)], kButtonKeys[b], 0.0f, 0.0f, 0.5f, 0.5f));
     }
@@ -144,6 +142,7 @@ void GAME_CUISettingsWindow::EveryFrame()
     list_.Show(*scrollBar_);
     const vesk::math::Vec2 listAt{kListX, kListY - kUILineStep * static_cast<float>(list_.top)};
     listNode_->SetPosition(&listAt);
+    for (int r = 0; r < layout_.rowCount; ++r) RefreshRow(r, RowShown(r));
     RefreshRows();
     PlaceCursor();
 }

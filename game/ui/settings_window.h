@@ -52,8 +52,6 @@ public:
         bool keepsButtonOnOpen = false;
     };
 
-    ~GAME_CUISettingsWindow() override;
-
     // The cursor: a row, or rowCount + the button.
     int Cursor() const;
     int Top() const { return list_.top; }
@@ -65,16 +63,19 @@ public:
 protected:
     GAME_CUISettingsWindow(const UIScreenContext& context, const Layout& layout);
 
-    // The whole window in draw order; the screen's rows are added by the two hooks (pictures, then texts).
+    // The whole window in draw order; the screen's rows are added by the two hooks (every row's
+    // pictures, then every row's texts), each row under the list node at y = 18 units a row.
     void BuildWindow();
-    virtual void BuildRowPictures(GAME_CUINullObject* list) {}
-    virtual void BuildRowTexts(GAME_CUINullObject* list) = 0;
+    virtual void BuildRowPictures(GAME_CUINullObject* list, int row, float y) {}
+    virtual void BuildRowTexts(GAME_CUINullObject* list, int row, float y) = 0;
 
     // Opening: whether the stored block is loaded over the copy, and the widgets then set from it.
     virtual bool ReloadsOnOpen() { return true; }
     virtual void LoadWidgets() = 0;
-    // Every frame while open, before the state's step.
-    virtual void RefreshRows() = 0;
+    // Every frame while open, before the state's step: each row, shown in the window or not, then
+    // what the screen shows beyond its rows.
+    virtual void RefreshRow(int row, bool shown) = 0;
+    virtual void RefreshRows() {}
     // Row input: decide on a row (also a pointer on the cursor row), left or right on a row.
     virtual void DecideRow(int row) = 0;
     virtual void SideRow(int row) {}

@@ -60,32 +60,24 @@ GAME_CUIBindingConfig::GAME_CUIBindingConfig(const UIScreenContext& context, con
     BuildWindow();
 }
 
-GAME_CUIBindingConfig::~GAME_CUIBindingConfig() = default;
-
-void GAME_CUIBindingConfig::BuildRowPictures(GAME_CUINullObject* list)
+void GAME_CUIBindingConfig::BuildRowPictures(GAME_CUINullObject* list, int r, float y)
 {
-    for (int r = 0; r < kBindingRowCount; ++r) {
-        const float y = kUILineStep * static_cast<float>(r);
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        row.changedMark = MakeUIGroupUnder(list, -1.0f, y - 1.0f);
-        row.keyFrame = MakeUIGroupUnder(list, 18.0f, y);
-        row.changedMark->SetColor(kUIWhite);
-        row.keyFrame->SetColor(kUIWhite);
-        AddWidget(row.changedMark);
-        AddWidget(row.keyFrame);
-    }
+    Row& row = rows_[static_cast<std::size_t>(r)];
+    row.changedMark = MakeUIGroupUnder(list, -1.0f, y - 1.0f);
+    row.keyFrame = MakeUIGroupUnder(list, 18.0f, y);
+    row.changedMark->SetColor(kUIWhite);
+    row.keyFrame->SetColor(kUIWhite);
+    AddWidget(row.changedMark);
+    AddWidget(row.keyFrame);
 }
 
-void GAME_CUIBindingConfig::BuildRowTexts(GAME_CUINullObject* list)
+void GAME_CUIBindingConfig::BuildRowTexts(GAME_CUINullObject* list, int r, float y)
 {
-    for (int r = 0; r < kBindingRowCount; ++r) {
-        const float y = kUILineStep * static_cast<float>(r);
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        row.binding = MakeUILabel(list, "", 55.0f, y, 0.5f);
-        row.action = MakeUILabel(list, BindingRowKey(r), 108.0f, y);
-        AddWidget(row.binding);
-        AddWidget(row.action);
-    }
+    Row& row = rows_[static_cast<std::size_t>(r)];
+    row.binding = MakeUILabel(list, "", 55.0f, y, 0.5f);
+    row.action = MakeUILabel(list, BindingRowKey(r), 108.0f, y);
+    AddWidget(row.binding);
+    AddWidget(row.action);
 }
 
 void GAME_CUIBindingConfig::OnEnterState(UIScreenState state)
@@ -112,18 +104,15 @@ std::u16string GAME_CUIBindingConfig::RowBindingText(int row) const
     return name;
 }
 
-void GAME_CUIBindingConfig::RefreshRows()
+void GAME_CUIBindingConfig::RefreshRow(int r, bool shown)
 {
-    for (int r = 0; r < kBindingRowCount; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        const bool shown = RowShown(r);
-        row.binding->SetVisible(shown);
-        row.action->SetVisible(shown);
-        row.changedMark->SetSprite(shown && changed_[static_cast<std::size_t>(r)] ? changedSprite_ : kNoSprite);
-        const bool binds = BindingRowAction(r) >= 0;
-        row.keyFrame->SetSprite(shown && binds ? frameSprite_ : kNoSprite);
-        if (shown) row.binding->SetTextW(RowBindingText(r).c_str());
-    }
+    const Row& row = rows_[static_cast<std::size_t>(r)];
+    row.binding->SetVisible(shown);
+    row.action->SetVisible(shown);
+    row.changedMark->SetSprite(shown && changed_[static_cast<std::size_t>(r)] ? changedSprite_ : kNoSprite);
+    const bool binds = BindingRowAction(r) >= 0;
+    row.keyFrame->SetSprite(shown && binds ? frameSprite_ : kNoSprite);
+    if (shown) row.binding->SetTextW(RowBindingText(r).c_str());
 }
 
 void GAME_CUIBindingConfig::DecideRow(int row)

@@ -35,7 +35,6 @@ public:
     static constexpr std::uint32_t kCaptureControlButtons = 0x1u | 0x2u;
 
     GAME_CUIBindingConfig(const UIScreenContext& context, const UIBindingDeviceStrategy& strategy);
-    ~GAME_CUIBindingConfig() override;
 
     bool IsRowChanged(int row) const { return changed_[static_cast<std::size_t>(row)]; }
     bool IsCapturing() const { return GetPage() == Page::kOwn && !refused_; }
@@ -45,10 +44,10 @@ public:
     std::u16string RowBindingText(int row) const;
 
 protected:
-    void BuildRowPictures(GAME_CUINullObject* list) override;
-    void BuildRowTexts(GAME_CUINullObject* list) override;
+    void BuildRowPictures(GAME_CUINullObject* list, int row, float y) override;
+    void BuildRowTexts(GAME_CUINullObject* list, int row, float y) override;
     void LoadWidgets() override;
-    void RefreshRows() override;
+    void RefreshRow(int row, bool shown) override;
     void DecideRow(int row) override;
     void EnterOwnPage() override;
     void UpdateOwnPage() override;

@@ -121,46 +121,38 @@ GAME_CUIOption::GAME_CUIOption(const UIScreenContext& context)
     BuildWindow();
 }
 
-GAME_CUIOption::~GAME_CUIOption() = default;
-
-void GAME_CUIOption::BuildRowPictures(GAME_CUINullObject* list)
+void GAME_CUIOption::BuildRowPictures(GAME_CUINullObject* list, int r, float y)
 {
-    for (int r = 0; r < kRowCount; ++r) {
-        const float y = kUILineStep * static_cast<float>(r);
-        RowWidgets& row = rows_[static_cast<std::size_t>(r)];
-        UIToggleObjectDesc toggle;
-        InitUIToggleObjectDesc(&toggle);
-        toggle.positionX = 327.0f;
-        toggle.positionY = y - 1.0f;
-        const vesk::math::Vec2 size = UISpriteSize(FindUISprite("ui_option_toggle_bg_off"));
-        toggle.width = size.x;
-        toggle.height = size.y;
-        row.toggle = new GAME_CUIToggleObject(&toggle);
-        row.toggle->SetParent(list);
-        AddWidget(row.toggle);
-        UISliderDesc slider;
-        InitUISliderDesc(&slider);
-        slider.positionX = 303.0f;
-        slider.positionY = y + 2.0f;
-        slider.maximum = std::max(kRows[r].maximum, 1);
-        row.slider = new GAME_CUISlider(&slider);
-        row.slider->step = std::max(kRows[r].step, 1);
-        row.slider->SetParent(list);
-        AddWidget(row.slider);
-    }
+    RowWidgets& row = rows_[static_cast<std::size_t>(r)];
+    UIToggleObjectDesc toggle;
+    InitUIToggleObjectDesc(&toggle);
+    toggle.positionX = 327.0f;
+    toggle.positionY = y - 1.0f;
+    const vesk::math::Vec2 size = UISpriteSize(FindUISprite("ui_option_toggle_bg_off"));
+    toggle.width = size.x;
+    toggle.height = size.y;
+    row.toggle = new GAME_CUIToggleObject(&toggle);
+    row.toggle->SetParent(list);
+    AddWidget(row.toggle);
+    UISliderDesc slider;
+    InitUISliderDesc(&slider);
+    slider.positionX = 303.0f;
+    slider.positionY = y + 2.0f;
+    slider.maximum = std::max(kRows[r].maximum, 1);
+    row.slider = new GAME_CUISlider(&slider);
+    row.slider->step = std::max(kRows[r].step, 1);
+    row.slider->SetParent(list);
+    AddWidget(row.slider);
 }
 
-void GAME_CUIOption::BuildRowTexts(GAME_CUINullObject* list)
+void GAME_CUIOption::BuildRowTexts(GAME_CUINullObject* list, int r, float y)
 {
-    for (int r = 0; r < kRowCount; ++r) {
-        const float y = kUILineStep * static_cast<float>(r);
-        RowWidgets& row = rows_[static_cast<std::size_t>(r)];
-        row.name = MakeUILabel(list, kRows[r].key, 0.0f, y);
-        // A window size ("1280 * 720") runs past the room left of its slider: it ends where the slider begins.
-        row.value = r == kRowWindowSize ? MakeUILabel(list, "", 300.0f, y, 1.0f) : MakeUILabel(list, "", 253.0f, y);
-        AddWidget(row.name);
-        AddWidget(row.value);
-    }
+    RowWidgets& row = rows_[static_cast<std::size_t>(r)];
+    row.name = MakeUILabel(list, kRows[r].key, 0.0f, y);
+    // A window size ("1280 * 720") runs past the room left of its slider: it ends where the slider begins.
+    row.value = r == kRowWindowSize ? MakeUILabel(list, "", 300.0f, y, 1.0f) : MakeUILabel(list, "", 253.0f, y);
+    AddWidget(row.name);
+    AddWidget(row.value);
 }
 
 bool GAME_CUIOption::ReloadsOnOpen()
@@ -271,16 +263,17 @@ void GAME_CUIOption::SyncFullScreenRow()
     slider.value = FieldValue(kRowWindowSize);
 }
 
+void GAME_CUIOption::RefreshRow(int r, bool shown)
+{
+    const RowWidgets& row = rows_[static_cast<std::size_t>(r)];
+    row.name->SetVisible(shown);
+    row.value->SetVisible(shown);
+    row.toggle->SetVisible(shown && kRows[r].kind == RowKind::kToggle);
+    row.slider->SetVisible(shown && kRows[r].kind == RowKind::kSlider);
+}
+
 void GAME_CUIOption::RefreshRows()
 {
-    for (int r = 0; r < kRowCount; ++r) {
-        RowWidgets& row = rows_[static_cast<std::size_t>(r)];
-        const bool shown = RowShown(r);
-        row.name->SetVisible(shown);
-        row.value->SetVisible(shown);
-        row.toggle->SetVisible(shown && kRows[r].kind == RowKind::kToggle);
-        row.slider->SetVisible(shown && kRows[r].kind == RowKind::kSlider);
-    }
     SyncFullScreenRow();
     const std::uint32_t language = std::min<std::uint32_t>(FieldValue(kRowLanguage), kLanguageCount - 1);
     rows_[kRowLanguage].value->SetTextA(kLanguageKeys[language]);

@@ -39,7 +39,6 @@ public:
     };
 
     explicit GAME_CUIOption(const UIScreenContext& context);
-    ~GAME_CUIOption() override;
 
     // Set by the title as it opens this screen; leaving then reopens nothing.
     std::uint32_t openedFromTitle = 0;
@@ -54,10 +53,11 @@ public:
     bool IsRowShown(int row) const;
 
 protected:
-    void BuildRowPictures(GAME_CUINullObject* list) override;
-    void BuildRowTexts(GAME_CUINullObject* list) override;
+    void BuildRowPictures(GAME_CUINullObject* list, int row, float y) override;
+    void BuildRowTexts(GAME_CUINullObject* list, int row, float y) override;
     bool ReloadsOnOpen() override;
     void LoadWidgets() override;
+    void RefreshRow(int row, bool shown) override;
     void RefreshRows() override;
     void DecideRow(int row) override;
     void SideRow(int row) override;
