@@ -74,31 +74,31 @@ void GAME_CUIAchieveList::Build()
     }
     GAME_CUINullObject* pane = MakeUIGroupUnder(root, 428.0f, 105.0f);
     AddWidget(pane);
-    icon_ = MakeUIPictureUnder(pane, "", 0.0f, 0.0f);
+    pane_.icon = MakeUIPictureUnder(pane, "", 0.0f, 0.0f);
     const vesk::math::Vec2 iconScale{1.5f, 1.5f};
-    icon_->SetScale(&iconScale);
-    AddWidget(icon_);
+    pane_.icon->SetScale(&iconScale);
+    AddWidget(pane_.icon);
     GAME_CUINullObject* holder = MakeUIGroupUnder(root, 194.0f, 211.0f);
     AddWidget(holder);
     AddWidget(MakeUIPictureUnder(holder, "ui_achivement_bar_frame", -2.0f, -3.0f));
-    bar_ = MakeUIGaugeFill(holder, "ui_labelbase", kBarColor, kBarLength, 13.0f);
-    AddWidget(bar_.picture);
+    pane_.bar = MakeUIGaugeFill(holder, "ui_labelbase", kBarColor, kBarLength, 13.0f);
+    AddWidget(pane_.bar.picture);
     GAME_CUINullObject* cursorHolder = MakeUIGroupUnder(root, 109.0f, kFirstRowY);
     AddWidget(cursorHolder);
     cursor_ = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
     AddWidget(cursor_);
     AddUIMenuWindowTitle(widgets_, root, "ACHIEVEMENTUI_TITLE");
-    progress_ = MakeUILabel(root, "", 320.0f, 210.0f);
-    AddWidget(progress_);
-    description_ = MakeUILabel(root, "", 118.0f, 232.0f);
-    AddWidget(description_);
+    pane_.progress = MakeUILabel(root, "", 320.0f, 210.0f);
+    AddWidget(pane_.progress);
+    pane_.description = MakeUILabel(root, "", 118.0f, 232.0f);
+    AddWidget(pane_.description);
     for (const Row& row : rows_) AddWidget(row.label);
     EndUIMenuWindow(widgets_, root);
 }
 
-float GAME_CUIAchieveList::BarWidth() const
+float GAME_CUIAchieveList::Pane::BarWidth() const
 {
-    return bar_.picture->GetScale()->x * UISpriteSize(bar_.picture->Sprite()).x * 0.5f;
+    return bar.picture->GetScale()->x * UISpriteSize(bar.picture->Sprite()).x * 0.5f;
 }
 
 void GAME_CUIAchieveList::OnClose()
@@ -174,15 +174,15 @@ void GAME_CUIAchieveList::RefreshList()
 void GAME_CUIAchieveList::ShowSelected(int index, bool unlocked)
 {
     const AchievementGameRow& row = GetAchievementGameRow(index);
-    icon_->SetSprite(FindUISprite(row.icon.data()));
-    icon_->SetColor(unlocked ? kUIWhite : kUIHidden);
+    pane_.icon->SetSprite(FindUISprite(row.icon.data()));
+    pane_.icon->SetColor(unlocked ? kUIWhite : kUIHidden);
     const std::string descriptionKey = std::string(row.messageKey.data()) + "_DISCRIPT";
-    description_->SetTextA(descriptionKey.c_str());
+    pane_.description->SetTextA(descriptionKey.c_str());
     const std::uint32_t goal = GoalOf(index);
     const std::uint32_t current = unlocked ? goal : CounterOf(index);
     const std::u16string text = UIFullWidthNumber(current) + u"/" + UIFullWidthNumber(goal);
-    progress_->SetTextW(text.c_str());
+    pane_.progress->SetTextW(text.c_str());
     // A goal of 0 is reached by any count: a full bar, no division.
     const float ratio = goal == 0 ? 1.0f : std::clamp(static_cast<float>(current) / static_cast<float>(goal), 0.0f, 1.0f);
-    bar_.Show(ratio);
+    pane_.bar.Show(ratio);
 }

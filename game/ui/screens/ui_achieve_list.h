@@ -16,17 +16,22 @@ public:
     static constexpr int kRows = 6;
     static constexpr float kBarLength = 248.0f;
 
+    // What the selected achievement shows beside the list.
+    struct Pane {
+        GAME_CUINullObject* icon = nullptr;
+        GAME_CUILabelObject* description = nullptr;
+        GAME_CUILabelObject* progress = nullptr;
+        UIGaugeFill bar{};
+
+        // The bar's drawn width in canvas units.
+        float BarWidth() const;
+    };
+
     explicit GAME_CUIAchieveList(const UIScreenContext& context);
 
-    int Selected() const { return list_.Index(); }
-    int SelectedRow() const { return list_.cursor; }
-    int Top() const { return list_.top; }
+    const UIListView& List() const { return list_; }
     const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
-    const GAME_CUILabelObject* DescriptionLabel() const { return description_; }
-    const GAME_CUILabelObject* ProgressLabel() const { return progress_; }
-    const GAME_CUINullObject* Icon() const { return icon_; }
-    // The bar's drawn width in canvas units.
-    float BarWidth() const;
+    const Pane& SelectedPane() const { return pane_; }
 
     // Set by the title right after opening the list; closing then leaves the pause menu shut.
     std::uint32_t openedFromTitle = 0;
@@ -50,10 +55,7 @@ private:
 
     std::array<Row, kRows> rows_{};
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
-    GAME_CUINullObject* icon_ = nullptr;
-    GAME_CUILabelObject* description_ = nullptr;
-    GAME_CUILabelObject* progress_ = nullptr;
-    UIGaugeFill bar_{};
+    Pane pane_{};
     GAME_CUINullObject* cursor_ = nullptr;
     GAME_CUINullObject* title_ = nullptr;
     GAME_CUINullObject* info_ = nullptr;

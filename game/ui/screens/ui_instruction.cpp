@@ -20,44 +20,24 @@ namespace {
 constexpr int kPage0Actions[] = {0, 1, 2, 3, 4, 5, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27};
 constexpr int kPage1Actions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
-struct PadIcon {
-    std::uint32_t mask;
-    const char* sprite;
-};
-constexpr PadIcon kPadIcons[] = {
-    {0x10, "ui_instruction_icon_up"},     {0x20, "ui_instruction_icon_down"}, {0x40, "ui_instruction_icon_left"},
-    {0x80, "ui_instruction_icon_right"},  {0x100, "ui_instruction_icon_b"},   {0x200, "ui_instruction_icon_a"},
-    {0x400, "ui_instruction_icon_x"},     {0x800, "ui_instruction_icon_y"},   {0x10000, "ui_instruction_icon_lb"},
-    {0x20000, "ui_instruction_icon_rb"},  {0x40000, "ui_instruction_icon_lt"}, {0x80000, "ui_instruction_icon_rt"},
-};
-
-// The entries: the button's icon, its mask (0 for the sticks) and where it stands, left column then right.
-struct EntryLayout {
+// The entries: the button's icon and its mask (0 for the sticks); the first seven stand in the left
+// column, the others in the right, a row apart.
+struct EntryIcon {
     const char* icon;
     std::uint32_t mask;
-    float x;
-    float y;
 };
+constexpr EntryIcon kEntries[GAME_CUIInstruction::kEntryCount] = {
+    {"ui_instruction_icon_lb", 0x10000},   {"ui_instruction_icon_lt", 0x40000}, {"ui_instruction_icon_lstick", 0},
+    {"ui_instruction_icon_up", 0x10},      {"ui_instruction_icon_down", 0x20},  {"ui_instruction_icon_right", 0x80},
+    {"ui_instruction_icon_left", 0x40},    {"ui_instruction_icon_rb", 0x20000}, {"ui_instruction_icon_rt", 0x80000},
+    {"ui_instruction_icon_a", 0x200},      {"ui_instruction_icon_b", 0x100},    {"ui_instruction_icon_x", 0x400},
+    {"ui_instruction_icon_y", 0x800},      {"ui_instruction_icon_rstick", 0},
+};
+constexpr int kEntriesPerColumn = 7;
 constexpr float kLeftColumn = 24.0f;
 constexpr float kRightColumn = 432.0f;
 constexpr float kFirstRow = 84.0f;
 constexpr float kRowStep = 28.0f;
-constexpr EntryLayout kEntries[GAME_CUIInstruction::kEntryCount] = {
-    {"ui_instruction_icon_lb", 0x10000, kLeftColumn, kFirstRow},
-    {"ui_instruction_icon_lt", 0x40000, kLeftColumn, kFirstRow + kRowStep},
-    {"ui_instruction_icon_lstick", 0, kLeftColumn, kFirstRow + 2 * kRowStep},
-    {"ui_instruction_icon_up", 0x10, kLeftColumn, kFirstRow + 3 * kRowStep},
-    {"ui_instruction_icon_down", 0x20, kLeftColumn, kFirstRow + 4 * kRowStep},
-    {"ui_instruction_icon_right", 0x80, kLeftColumn, kFirstRow + 5 * kRowStep},
-    {"ui_instruction_icon_left", 0x40, kLeftColumn, kFirstRow + 6 * kRowStep},
-    {"ui_instruction_icon_rb", 0x20000, kRightColumn, kFirstRow},
-    {"ui_instruction_icon_rt", 0x80000, kRightColumn, kFirstRow + kRowStep},
-    {"ui_instruction_icon_a", 0x200, kRightColumn, kFirstRow + 2 * kRowStep},
-    {"ui_instruction_icon_b", 0x100, kRightColumn, kFirstRow + 3 * kRowStep},
-    {"ui_instruction_icon_x", 0x400, kRightColumn, kFirstRow + 4 * kRowStep},
-    {"ui_instruction_icon_y", 0x800, kRightColumn, kFirstRow + 5 * kRowStep},
-    {"ui_instruction_icon_rstick", 0, kRightColumn, kFirstRow + 6 * kRowStep},
-};
 // Leader lines from the pad's sides towards the columns.
 constexpr float kLeaderLines[6][2] = {{176.0f, 100.0f}, {156.0f, 156.0f}, {176.0f, 212.0f},
                                       {424.0f, 100.0f}, {424.0f, 156.0f}, {424.0f, 212.0f}};
@@ -104,8 +84,9 @@ void GAME_CUIInstruction::Build()
     }
     AddWidget(MakeUIPictureUnder(root, "ui_instruction_icon_back", 600.0f, 40.0f));
     for (int i = 0; i < kEntryCount; ++i) {
-        const EntryLayout& layout = kEntries[i];
-        entries_[static_cast<std::size_t>(i)] = MakeLabelled(layout.icon, layout.x, layout.y, "機能名");
+        const float x = i < kEntriesPerColumn ? kLeftColumn : kRightColumn;
+        const float y = kFirstRow + kRowStep * static_cast<float>(i % kEntriesPerColumn);
+        entries_[static_cast<std::size_t>(i)] = MakeLabelled(kEntries[i].icon, x, y, "機能名");
     }
     const char* promptIcons[3] = {"ui_instruction_icon_a", "ui_instruction_icon_b", "ui_instruction_icon_start"};
     const char* promptKeys[3] = {"ADD_TEXT_UI_INSTRUCTION_01", "ADD_TEXT_UI_INSTRUCTION_02", "ADD_TEXT_UI_INSTRUCTION_03"};
@@ -145,8 +126,9 @@ std::string GAME_CUIInstruction::FindLabelKey(std::uint32_t padMask) const
 std::int32_t GAME_CUIInstruction::GetPadIconSprite(bool decide) const
 {
     const std::uint32_t mask = PadMaskOf(decide ? kActionDecide : kActionCancel);
-    for (const PadIcon& icon : kPadIcons) {
-        if (icon.mask == mask) return FindUISprite(icon.sprite);
+    // The sticks' entries (mask 0) stand for no button.
+    for (const EntryIcon& entry : kEntries) {
+        if (entry.mask != 0 && entry.mask == mask) return FindUISprite(entry.icon);
     }
     return -1;
 }

@@ -36,9 +36,7 @@ void GAME_CUISoundRoom::Build()
     PlaceUIButtonTopLeft(enter, 356.0f, 257.0f);
     GAME_CUIIconObject* enterButton = MakeUIButton(root, enter);
     AddWidget(enterButton);
-    titleSprites_.Find("ui_text_name");
-    title_ = MakeUIPictureUnder(root, "ui_text_name", 127.0f, 87.0f);
-    AddWidget(title_);
+    headings_.Add(widgets_, root, "ui_text_name", {127.0f, 87.0f});
     cursorHolder_ = MakeUIGroupUnder(root, 0.0f, 0.0f);
     AddWidget(cursorHolder_);
     AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, -1.0f));
@@ -49,7 +47,7 @@ void GAME_CUISoundRoom::Build()
         row.node = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
         AddWidget(row.node);
         GAME_CUINullObject* separator = MakeUIPictureUnder(row.node, "ui_separator_big", 0.0f, 16.0f);
-        if (r == kRows - 1 && separator != nullptr) separator->SetColor(kUIHidden);
+        if (r == kRows - 1) separator->SetColor(kUIHidden);
         AddWidget(separator);
         row.label = MakeUILabel(row.node, "", 45.0f, 0.0f);
     }
@@ -81,10 +79,10 @@ void GAME_CUISoundRoom::OnEnterState(UIScreenState state)
         rememberedBgm_ = sound.LastRequestedBgm();
         sound.StopBGM(0);
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-        if (title_ != nullptr) title_->SetSprite(titleSprites_.Current());
+        headings_.Apply();
         list_.top = 0;
         list_.cursor = 0;
-        ShowTop();
+        list_.Show(*scrollBar_);
         RefreshList();
         break;
     case kClosing: sound.StopBGM(0); break;
@@ -97,21 +95,14 @@ void GAME_CUISoundRoom::OnEnterState(UIScreenState state)
 void GAME_CUISoundRoom::EveryFrame()
 {
     blink_ = (blink_ + 1) % 16;
-    if (cursor_ == nullptr) return;
     const vesk::math::Vec2 position{static_cast<float>(blink_ / 8), 0.0f};
     cursor_->SetPosition(&position);
-}
-
-void GAME_CUISoundRoom::ShowTop()
-{
-    if (scrollBar_ != nullptr) list_.Show(*scrollBar_);
 }
 
 void GAME_CUISoundRoom::RefreshList()
 {
     for (int r = 0; r < kRows; ++r) {
         GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(r)].label;
-        if (label == nullptr) continue;
         const int index = list_.top + r;
         if (index >= kTrackCount) {
             label->SetTextW(u"");
@@ -121,13 +112,13 @@ void GAME_CUISoundRoom::RefreshList()
         std::snprintf(key, sizeof key, "BGM_NAME_%03d", index);
         label->SetTextA(key);
     }
-    if (cursorHolder_ != nullptr) cursorHolder_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].node);
+    cursorHolder_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].node);
 }
 
 void GAME_CUISoundRoom::UpdateMain(bool input)
 {
     const bool free = Root()->UpdateTree(input);
-    if (scrollBar_ != nullptr && scrollBar_->Value() != list_.top) {
+    if (scrollBar_->Value() != list_.top) {
         list_.Follow(*scrollBar_);
         RefreshList();
     }
@@ -147,7 +138,7 @@ void GAME_CUISoundRoom::UpdateMain(bool input)
         if (!IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot)) continue;
         PlayUISE(kSeUICursor);
         list_.Step(direction);
-        ShowTop();
+        list_.Show(*scrollBar_);
         RefreshList();
     }
     if (decide) {

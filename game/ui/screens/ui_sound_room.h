@@ -21,8 +21,7 @@ public:
     // The music of a list entry: the tracks in order, without the wind (id 8); past the end, the last.
     static std::uint32_t TrackIdOfIndex(int index);
 
-    int CursorRow() const { return list_.cursor; }
-    int Top() const { return list_.top; }
+    const UIListView& List() const { return list_; }
     std::uint32_t RememberedBgm() const { return rememberedBgm_; }
     const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
 
@@ -40,14 +39,12 @@ private:
     void Build();
     void RefreshList();
     void PlayIndex(int index) const;
-    void ShowTop();
 
     std::array<Row, kRows> rows_{};
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
     GAME_CUINullObject* cursorHolder_ = nullptr;
     GAME_CUINullObject* cursor_ = nullptr;
-    GAME_CUINullObject* title_ = nullptr;
-    UILanguageSprites titleSprites_;
+    UILanguagePictures headings_;
     UIListView list_{.count = kTrackCount, .visible = kRows, .wrap = UIListWrap::kRing};
     std::int32_t blink_ = 0;
     std::uint32_t rememberedBgm_ = 10;

@@ -76,12 +76,13 @@ constexpr float kEntryWidths[6][GAME_CUITitle::kLanguageVariants] = {
     {69.0f, 182.0f, 47.0f}, {86.0f, 102.0f, 52.0f},   {136.0f, 72.0f, 52.0f},
 };
 constexpr float kEntryDrawY[] = {164.0f, 192.0f, 220.0f, 249.0f, 276.0f, 304.0f};
-constexpr float kEntryHitY[] = {166.0f, 194.0f, 222.0f, 251.0f, 278.0f, 306.0f};
+// An entry's pointer rectangle starts 2 units below its picture's top.
+constexpr float kEntryHitDrop = 2.0f;
 constexpr float kEntryHitLeft = 260.0f;
 constexpr float kEntryHitRight = 380.0f;
 constexpr float kEntryHitHeight = 28.0f;
-constexpr float kCentreX = 320.0f;
-constexpr float kCentreY = 180.0f;
+constexpr float kCentreX = kCanvasWidth * 0.5f;
+constexpr float kCentreY = kCanvasHeight * 0.5f;
 
 constexpr float kLogoY = 96.0f;
 constexpr float kLogoDrop = 512.0f;
@@ -389,8 +390,9 @@ void GAME_CUITitle::UpdateMenu(bool input)
         const int first = count == 6 ? 0 : 2;
         bool decide = IsUIActionTriggered(kActionDecide);
         for (int i = 0; i < count; ++i) {
-            const vesk::math::Vec2 topLeft{kEntryHitLeft, kEntryHitY[i]};
-            const vesk::math::Vec2 bottomRight{kEntryHitRight, kEntryHitY[i] + kEntryHitHeight};
+            const float top = kEntryDrawY[i] + kEntryHitDrop;
+            const vesk::math::Vec2 topLeft{kEntryHitLeft, top};
+            const vesk::math::Vec2 bottomRight{kEntryHitRight, top + kEntryHitHeight};
             if (!IsUIClickInRect(topLeft, bottomRight)) continue;
             if (cursor_ != i) {
                 cursor_ = i;

@@ -25,13 +25,13 @@ protected:
         ASSERT_NO_FATAL_FAILURE(StartToMainGame());
     }
 
-    GAME_CUIAchieveList& List() const { return *UI().Get<GAME_CUIAchieveList>(); }
+    GAME_CUIAchieveList& Achievements() const { return *UI().Get<GAME_CUIAchieveList>(); }
 
     void Open(bool fromTitle)
     {
         UI().SetOpen(kSlotAchieveList, true);
-        if (fromTitle) List().openedFromTitle = 1;
-        ASSERT_TRUE(StepUntil([&] { return List().State() == UIScreenState::kMain; }, 40));
+        if (fromTitle) Achievements().openedFromTitle = 1;
+        ASSERT_TRUE(StepUntil([&] { return Achievements().State() == UIScreenState::kMain; }, 40));
     }
 
     void Press(int action)
@@ -49,41 +49,41 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     platform::WriteU32(GetWorkingSystemRecord(), save_layout::system::kAchievementCounters, 2);
     ASSERT_NO_FATAL_FAILURE(Open(true));
 
-    EXPECT_EQ(std::string(List().RowLabel(0)->Key()), "ACHIEVE_HIDDEN");
-    EXPECT_EQ(List().RowLabel(0)->Color(), GetUIColor(5));
-    EXPECT_EQ(List().Icon()->Color() >> 24, 0u);
-    EXPECT_EQ(std::string(List().DescriptionLabel()->Key()), "ACHIEVE_01_DISCRIPT");
-    EXPECT_EQ(List().ProgressLabel()->Literal(), u"２/６");
-    EXPECT_NEAR(List().BarWidth(), 248.0f * 2.0f / 6.0f, 0.01f);
+    EXPECT_EQ(std::string(Achievements().RowLabel(0)->Key()), "ACHIEVE_HIDDEN");
+    EXPECT_EQ(Achievements().RowLabel(0)->Color(), GetUIColor(5));
+    EXPECT_EQ(Achievements().SelectedPane().icon->Color() >> 24, 0u);
+    EXPECT_EQ(std::string(Achievements().SelectedPane().description->Key()), "ACHIEVE_01_DISCRIPT");
+    EXPECT_EQ(Achievements().SelectedPane().progress->Literal(), u"２/６");
+    EXPECT_NEAR(Achievements().SelectedPane().BarWidth(), 248.0f * 2.0f / 6.0f, 0.01f);
     KeepCanvasPicture("achievement_list");
 
     // Up on the first goes round to the twentieth; down comes back.
     Press(kActionCursorUp);
-    EXPECT_EQ(List().Selected(), 19);
-    EXPECT_EQ(List().Top(), 14);
-    EXPECT_EQ(List().SelectedRow(), 5);
+    EXPECT_EQ(Achievements().List().Index(), 19);
+    EXPECT_EQ(Achievements().List().top, 14);
+    EXPECT_EQ(Achievements().List().cursor, 5);
     Press(kActionCursorDown);
-    EXPECT_EQ(List().Selected(), 0);
+    EXPECT_EQ(Achievements().List().Index(), 0);
 
     // Unlocked: its name and icon, the goal against the goal and a full bar, whatever the counter says.
     rows[0].achieved = 1;
     ASSERT_TRUE(CloseScreen(kSlotAchieveList));
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
     ASSERT_NO_FATAL_FAILURE(Open(false));
-    EXPECT_EQ(std::string(List().RowLabel(0)->Key()), "ACHIEVE_01");
-    EXPECT_EQ(List().RowLabel(0)->Color(), GetUIColor(kUIColorText));
-    EXPECT_EQ(List().Icon()->Color() >> 24, 0xFFu);
-    EXPECT_NE(List().Icon()->Sprite(), -1);
-    EXPECT_EQ(List().ProgressLabel()->Literal(), u"６/６");
-    EXPECT_NEAR(List().BarWidth(), 248.0f, 0.01f);
+    EXPECT_EQ(std::string(Achievements().RowLabel(0)->Key()), "ACHIEVE_01");
+    EXPECT_EQ(Achievements().RowLabel(0)->Color(), GetUIColor(kUIColorText));
+    EXPECT_EQ(Achievements().SelectedPane().icon->Color() >> 24, 0xFFu);
+    EXPECT_NE(Achievements().SelectedPane().icon->Sprite(), -1);
+    EXPECT_EQ(Achievements().SelectedPane().progress->Literal(), u"６/６");
+    EXPECT_NEAR(Achievements().SelectedPane().BarWidth(), 248.0f, 0.01f);
 
     // A goal of 0 is met by any count: a full bar.
     rows[0].achieved = 0;
     GetAchievementManager()->thresholds[0] = 0;
     ASSERT_TRUE(CloseScreen(kSlotAchieveList));
     ASSERT_NO_FATAL_FAILURE(Open(true));
-    EXPECT_EQ(List().ProgressLabel()->Literal(), u"２/０");
-    EXPECT_NEAR(List().BarWidth(), 248.0f, 0.01f);
+    EXPECT_EQ(Achievements().SelectedPane().progress->Literal(), u"２/０");
+    EXPECT_NEAR(Achievements().SelectedPane().BarWidth(), 248.0f, 0.01f);
 
     // Closed by cancel: from the title the pause menu stays shut.
     Press(kActionCancel);

@@ -48,8 +48,8 @@ TEST_F(SoundRoomTest, TheRoomOwnsTheMusicWhileOpenAndGivesTheFieldItsTrackBackFr
 
     // Up on the first track goes round to the tenth; the window shows tracks 2 to 9.
     Press(kActionCursorUp);
-    EXPECT_EQ(Room().Top(), 2);
-    EXPECT_EQ(Room().CursorRow(), 7);
+    EXPECT_EQ(Room().List().top, 2);
+    EXPECT_EQ(Room().List().cursor, 7);
     KeepCanvasPicture("sound_room");
     for (int row = 0; row < GAME_CUISoundRoom::kRows; ++row) {
         EXPECT_EQ(std::string(Room().RowLabel(row)->Key()), "BGM_NAME_00" + std::to_string(row + 2));
@@ -70,8 +70,8 @@ TEST_F(SoundRoomTest, TheRoomOwnsTheMusicWhileOpenAndGivesTheFieldItsTrackBackFr
     StepFrames(10);
     // Down on the tenth goes round to the first.
     Press(kActionCursorDown);
-    EXPECT_EQ(Room().Top(), 0);
-    EXPECT_EQ(Room().CursorRow(), 0);
+    EXPECT_EQ(Room().List().top, 0);
+    EXPECT_EQ(Room().List().cursor, 0);
 
     // Closing silences the chosen track at once and, once the window is gone, starts the remembered one.
     Press(kActionCancel);
