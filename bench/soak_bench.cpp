@@ -1,7 +1,8 @@
 // The game left running at x3 from road to road (aim: RSS growth under 5 KB a game hour): crew, enemies, tasks and travel
-// stepped frame by frame for game hours; at each hideout the ship arrives (its screen, notice and log line), waits, and
-// leaves by the next road from there as the map's departure does, with the autosave a departure makes. It reports the
-// resident memory grown a game hour. CI's pass runs 2 game hours; VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
+// stepped frame by frame for game hours, the road's texts confirmed and its questions answered; at each hideout the ship
+// arrives (its screen, notice and log line), waits, and leaves by the next road from there as the map's departure does,
+// with the autosave a departure makes. It reports the resident memory grown a game hour. CI's pass runs 2 game hours;
+// VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -12,10 +13,17 @@
 #include <vector>
 
 #include "bench/travel_rig.h"
+#include "framework/input/key_tables.h"
+#include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/services/data/static_database.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/ui_port/ui_slots.h"
+#include "game/ui/event_selection.h"
+#include "game/ui/screens/ui_event.h"
+#include "game/ui/ui_manager.h"
+#include "platform/input/keyboard.h"
 
 namespace {
 
@@ -50,7 +58,29 @@ struct Journey {
     int arrivals = 0;
     int autosaves = 0;
     std::size_t nextRoad = 0;
+    bool decideDown = false;
 };
+
+// The platform key that DECIDE is bound to; 0 when none is.
+std::uint8_t DecideKey()
+{
+    const std::int32_t logical = GetInputMap()->GetKeyBinding(kActionDecide);
+    for (const vesk::input::KeyLogical& entry : vesk::input::LogicalKeyTable()) {
+        if (entry.logicalKey == logical) return entry.keyCode;
+    }
+    return 0;
+}
+
+// A player at the wheel: a road's text that waits is confirmed and its question takes the choice under the
+// cursor, or the route would wait for good. DECIDE goes down one frame and up the next: a key held is no new press.
+void ConfirmWaitingEvents(GAME_CGameWorld& world, Journey& journey)
+{
+    const GAME_CUIEvent* window = UIManagerOf(&world)->Get<GAME_CUIEvent>();
+    const bool textWaits = window != nullptr && window->IsOpen() && window->AllShown() && !window->IsFinished();
+    const bool waiting = textWaits || GetEventSelection()->IsActive();
+    journey.decideDown = waiting && !journey.decideDown;
+    platform::input::SetKeyDown(DecideKey(), journey.decideDown);
+}
 
 // At a hideout, the roads from there in turn: the road's far end becomes the destination, the tank is filled.
 void LeaveHideout(GAME_CGameWorld& world, Journey& journey)
@@ -76,6 +106,7 @@ void RunGameHours(TravelRig& rig, int hours, Journey& journey)
     const auto frames = static_cast<std::int64_t>(hours * kStepsPerGameHour / kStepsPerFrame);
     for (std::int64_t frame = 0; frame < frames; ++frame) {
         const bool wasSaving = !GetSaveManager()->IsIdle();
+        ConfirmWaitingEvents(world, journey);
         rig.Frame();
         if (!wasSaving && !GetSaveManager()->IsIdle()) ++journey.autosaves;
         const GAME_CRouteManager* route = world.travel->routeManager.get();
