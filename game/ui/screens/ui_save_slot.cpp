@@ -16,7 +16,6 @@
 #include "game/model/session/play_session.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
-#include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_title.h"
@@ -27,6 +26,7 @@
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_icon_object.h"
+#include "game/ui/widget_builders.h"
 #include "game/ui/widgets/ui_label_object.h"
 
 using namespace save_layout;
@@ -58,27 +58,8 @@ std::u16string Truncated(std::u16string text)
     return text;
 }
 
-// Whole numbers in full-width digits.
-std::u16string FullWidthNumber(std::int64_t value)
-{
-    return ToFullWidthText(vesk::text::Utf8ToUtf16(std::to_string(value)));
-}
-
-std::u16string TwoDigits(std::uint32_t value)
-{
-    std::string text = std::to_string(value);
-    if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
-    return vesk::text::Utf8ToUtf16(text);
-}
-
-std::u16string ThreeDigits(std::uint32_t value)
-{
-    std::string text = std::to_string(value);
-    if (text.size() < 3) text.insert(0, 3 - text.size(), '0');
-    return vesk::text::Utf8ToUtf16(text);
-}
-
-GAME_CUIIconObject* MakeButton(const char* sprite, float x, float y, float width, float height, UIIconCallback callback)
+GAME_CUIIconObject* MakeButton(GAME_CUIObjectBase* parent, const char* sprite, float x, float y, float width, float height,
+                              UIIconCallback callback)
 {
     UIIconObjectDesc desc;
     InitUIIconObjectDesc(&desc);
@@ -93,18 +74,9 @@ GAME_CUIIconObject* MakeButton(const char* sprite, float x, float y, float width
     SetUIIconObjectDescSize(&desc, width, height);
     desc.releaseCallback = std::move(callback);
     desc.pressedFrames = kButtonDelay;
-    return new GAME_CUIIconObject(&desc);
-}
-
-GAME_CUILabelObject* MakeLabel(float x, float y)
-{
-    UILabelObjectDesc desc;
-    InitUILabelObjectDesc(&desc);
-    desc.positionX = x;
-    desc.positionY = y;
-    auto* label = new GAME_CUILabelObject(&desc);
-    label->SetTextW(u"");
-    return label;
+    auto* button = new GAME_CUIIconObject(&desc);
+    button->SetParent(parent);
+    return button;
 }
 
 }  // namespace
@@ -117,60 +89,44 @@ GAME_CUISaveSlot::GAME_CUISaveSlot(const UIScreenContext& context)
     BuildWidgets();
 }
 
-GAME_CUISaveSlot::~GAME_CUISaveSlot() = default;
-
 void GAME_CUISaveSlot::BuildWidgets()
 {
     GAME_CUINullObject* root = Root();
-    if (root == nullptr) return;
-    const auto adopt = [&](GAME_CUIObjectBase* widget, GAME_CUIObjectBase* parent) {
-        if (widget == nullptr) return;
-        widget->SetParent(parent);
-        AddWidget(widget);
-    };
-    bigTitle_ = MakeUIPicture("ui_bigtext_save", 27.0f, 12.0f);
-    adopt(bigTitle_, root);
-    adopt(MakeUIPicture("ui_saveload_separator", 6.0f, 92.0f), root);
+    bigTitle_ = MakeUIPictureUnder(root, "ui_bigtext_save", 27.0f, 12.0f);
+    AddWidget(bigTitle_);
+    AddWidget(MakeUIPictureUnder(root, "ui_saveload_separator", 6.0f, 92.0f));
     for (int r = 0; r < kVisibleRows; ++r) {
         Row& row = rows_[static_cast<std::size_t>(r)];
-        row.button = MakeButton("ui_saveload_window_bg", kRowX, RowY(r), 0.0f, 0.0f,
+        row.button = MakeButton(root, "ui_saveload_window_bg", kRowX, RowY(r), 0.0f, 0.0f,
                                 [this, r](GAME_CUIIconObject*) { OnRowPressed(r); });
-        adopt(row.button, root);
+        AddWidget(row.button);
         buttons_.push_back(row.button);
-        row.highlight = MakeUIPicture("ui_saveload_window_bg_selected", 0.0f, 0.0f);
-        adopt(row.highlight, row.button);
-        const float width = row.button != nullptr ? row.button->GetSize()->x : 0.0f;
-        GAME_CUINullObject* left = MakeUIPicture("ui_saveload_window_left", 0.0f, 0.0f);
-        adopt(left, row.button);
-        GAME_CUINullObject* right = MakeUIPicture("ui_saveload_window_right", width, 0.0f);
-        if (right != nullptr) {
-            const vesk::math::Vec2 pivot{1.0f, 0.0f};
-            right->SetPivot(&pivot);
-        }
-        adopt(right, row.button);
+        row.highlight = MakeUIPictureUnder(row.button, "ui_saveload_window_bg_selected", 0.0f, 0.0f);
+        AddWidget(row.highlight);
+        AddWidget(MakeUIPictureUnder(row.button, "ui_saveload_window_left", 0.0f, 0.0f));
+        GAME_CUINullObject* right = MakeUIPictureUnder(row.button, "ui_saveload_window_right", row.button->GetSize()->x, 0.0f);
+        const vesk::math::Vec2 pivot{1.0f, 0.0f};
+        right->SetPivot(&pivot);
+        AddWidget(right);
         for (int l = 0; l < kLabelCount; ++l) {
-            row.labels[static_cast<std::size_t>(l)] = MakeLabel(kLabelPositions[l][0], kLabelPositions[l][1]);
-            adopt(row.labels[static_cast<std::size_t>(l)], row.button);
+            GAME_CUILabelObject* label = MakeUILabel(row.button, "", kLabelPositions[l][0], kLabelPositions[l][1]);
+            label->SetTextW(u"");
+            row.labels[static_cast<std::size_t>(l)] = label;
+            AddWidget(label);
         }
     }
-    scrollUp_ = MakeButton("ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollUp));
-    scrollDown_ = MakeButton("ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollDown));
-    for (GAME_CUIIconObject* marker : {scrollUp_, scrollDown_}) {
-        adopt(marker, root);
-        buttons_.push_back(marker);
+    scrollUp_ = MakeButton(root, "ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollUp));
+    scrollDown_ = MakeButton(root, "ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollDown));
+    // The area around the window comes after the rows and markers, so that they take a press first.
+    backArea_ = MakeButton(root, nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, UIBind(this, &GAME_CUISaveSlot::OnBackArea));
+    for (GAME_CUIIconObject* button : {scrollUp_, scrollDown_, backArea_}) {
+        AddWidget(button);
+        buttons_.push_back(button);
     }
-    // Added after the rows and markers, so that they take a press first.
-    backArea_ = MakeButton(nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, UIBind(this, &GAME_CUISaveSlot::OnBackArea));
-    adopt(backArea_, root);
-    buttons_.push_back(backArea_);
-    UILabelObjectDesc title;
-    InitUILabelObjectDesc(&title);
-    title.positionX = 27.0f;
-    title.positionY = 64.0f;
-    titleLabel_ = new GAME_CUILabelObject(&title);
-    adopt(titleLabel_, root);
-    cursor_ = MakeUIPicture("ui_cursor_common_r90", kCursorX, 0.0f);
-    adopt(cursor_, root);
+    titleLabel_ = MakeUILabel(root, "", 27.0f, 64.0f);
+    AddWidget(titleLabel_);
+    cursor_ = MakeUIPictureUnder(root, "ui_cursor_common_r90", kCursorX, 0.0f);
+    AddWidget(cursor_);
 }
 
 int GAME_CUISaveSlot::SelectedSlot() const
@@ -180,14 +136,12 @@ int GAME_CUISaveSlot::SelectedSlot() const
 
 bool GAME_CUISaveSlot::IsRowHighlighted(int row) const
 {
-    const GAME_CUINullObject* highlight = rows_[static_cast<std::size_t>(row)].highlight;
-    return highlight != nullptr && (highlight->Color() >> 24) == 0xFF;
+    return (rows_[static_cast<std::size_t>(row)].highlight->Color() >> 24) == 0xFF;
 }
 
 std::u16string GAME_CUISaveSlot::RowText(int row, RowLabel label) const
 {
-    const GAME_CUILabelObject* widget = rows_[static_cast<std::size_t>(row)].labels[static_cast<std::size_t>(label)];
-    return widget != nullptr ? std::u16string(widget->Literal()) : std::u16string();
+    return std::u16string(rows_[static_cast<std::size_t>(row)].labels[static_cast<std::size_t>(label)]->Literal());
 }
 
 void GAME_CUISaveSlot::OnEnterState(UIScreenState state)
@@ -232,10 +186,8 @@ void GAME_CUISaveSlot::SetUpList()
     // Loading lists the automatic save first, standing still above the slots that scroll.
     const std::int32_t shown = loadMode != 0 ? kVisibleRows : kVisibleRows - 1;
     list_ = {.count = shown + kMaxScrollTop, .visible = shown, .wrap = UIListWrap::kTwoPart, .pinned = loadMode != 0 ? 1 : 0};
-    if (bigTitle_ != nullptr) bigTitle_->SetSprite(loadMode != 0 ? loadSprite_ : saveSprite_);
-    if (titleLabel_ != nullptr) {
-        titleLabel_->SetTextA(loadMode != 0 ? "ADD_TEXT_UI_SAVELOAD_LOAD_TITLE" : "ADD_TEXT_UI_SAVELOAD_SAVE_TITLE");
-    }
+    bigTitle_->SetSprite(loadMode != 0 ? loadSprite_ : saveSprite_);
+    titleLabel_->SetTextA(loadMode != 0 ? "ADD_TEXT_UI_SAVELOAD_LOAD_TITLE" : "ADD_TEXT_UI_SAVELOAD_SAVE_TITLE");
     const auto current = static_cast<std::int32_t>(GetSaveManager()->currentSlot);
     if (current != 0) {
         std::int32_t v = loadMode != 0 ? current : current - 1;
@@ -254,7 +206,7 @@ void GAME_CUISaveSlot::SetUpList()
 void GAME_CUISaveSlot::UpdateMain(bool input)
 {
     if (AnyWidgetBusyOrDecided()) input = false;
-    if (Root() != nullptr) Root()->UpdateTree(input);
+    Root()->UpdateTree(input);
     bob_ = (bob_ + 1) % 16;
     pages_.Advance([this](SubState page) { EnterSubState(page); });
     // Only the states that wait on the dialog poll it: a poll closes a dialog answered no.
@@ -433,14 +385,11 @@ void GAME_CUISaveSlot::ApplyPreview()
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
     GAME_CShip& ship = *Context().world.ship;
     ship.SetZoomedOut(true);
-    if (ship.body) {
-        for (int step = 0; step < 1000 && ship.body->IsZoomChanging(); ++step) ship.body->Update();
-    }
+    FinishZoomChange(ship);
 }
 
 void GAME_CUISaveSlot::PlaceCursor()
 {
-    if (cursor_ == nullptr) return;
     float y = kRowStep * static_cast<float>(list_.cursor) + (loadMode != 0 ? 53.0f : 138.0f);
     if (loadMode != 0 && list_.cursor == 0) y = 37.0f;
     const vesk::math::Vec2 position{kCursorX + static_cast<float>(bob_ / 8), y};
@@ -456,15 +405,15 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
 {
     Row& row = rows_[static_cast<std::size_t>(r)];
     const bool highlighted = loadMode != 0 ? list_.cursor == r : list_.cursor == r - 1;
-    if (row.highlight != nullptr) row.highlight->SetColor(highlighted ? kUIWhite : kUIHidden);
+    row.highlight->SetColor(highlighted ? kUIWhite : kUIHidden);
     const auto setText = [&](RowLabel label, std::u16string text) {
-        if (GAME_CUILabelObject* widget = row.labels[static_cast<std::size_t>(label)]) widget->SetTextW(Truncated(std::move(text)).c_str());
+        row.labels[static_cast<std::size_t>(label)]->SetTextW(Truncated(std::move(text)).c_str());
     };
     if (slotIndex == 0) {
         setText(kLabelName, GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_AUTO"));
     } else {
         setText(kLabelName, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_NUMBER"),
-                                                   {FullWidthNumber(slotIndex)}));
+                                                   {UIFullWidthNumber(slotIndex)}));
     }
     const working_slot::SlotSummary summary = SnapshotSummary(slotIndex);
     if (summary.playSeconds == 0) {
@@ -477,7 +426,7 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
     const std::uint32_t seconds = summary.playSeconds;
     std::u16string playTime = GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_PLAYTIME");
     playTime += kIdeographicSpace;
-    playTime += ThreeDigits(seconds / 3600) + u":" + TwoDigits((seconds / 60) % 60);
+    playTime += vesk::text::FormatText(u"%03u:%02u", {seconds / 3600, (seconds / 60) % 60});
     setText(kLabelPlayTime, std::move(playTime));
 
     std::u16string location;
@@ -499,7 +448,7 @@ void GAME_CUISaveSlot::WriteRow(int r, int slotIndex)
     }
     setText(kLabelLocation, std::move(location));
     const std::int32_t crew = summary.crewCount;
-    setText(kLabelCrew, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_ACTOR"), {FullWidthNumber(crew)}));
+    setText(kLabelCrew, vesk::text::FormatText(GetMessageTextExpanded("ADD_TEXT_UI_SAVELOAD_SLOT_ACTOR"), {UIFullWidthNumber(crew)}));
 }
 
 void GAME_CUISaveSlot::Draw()

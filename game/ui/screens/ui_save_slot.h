@@ -42,7 +42,6 @@ public:
     enum RowLabel : int { kLabelName = 0, kLabelDate, kLabelPlayTime, kLabelLocation, kLabelCrew, kLabelCount };
 
     explicit GAME_CUISaveSlot(const UIScreenContext& context);
-    ~GAME_CUISaveSlot() override;
 
     void Draw() override;
 

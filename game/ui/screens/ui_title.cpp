@@ -111,13 +111,6 @@ constexpr int kMaxZoomSteps = 1000;
 // The running world came from a slot that has been played.
 bool TitleHasSave() { return working_slot::PlaySeconds() != 0; }
 
-// Runs the hull renderer's view change to its end at once.
-void FinishZoomChange(GAME_CShip& ship)
-{
-    if (!ship.body) return;
-    for (int step = 0; step < kMaxZoomSteps && ship.body->IsZoomChanging(); ++step) ship.body->Update();
-}
-
 std::int32_t RoutePosition(const GAME_CGameWorld& world)
 {
     return world.travel && world.travel->routeManager ? world.travel->routeManager->GetPosition() : 0;
@@ -129,6 +122,12 @@ void DrawBlackCover(std::uint32_t alpha)
 }
 
 }  // namespace
+
+void FinishZoomChange(GAME_CShip& ship)
+{
+    if (!ship.body) return;
+    for (int step = 0; step < kMaxZoomSteps && ship.body->IsZoomChanging(); ++step) ship.body->Update();
+}
 
 GAME_CUITitle::GAME_CUITitle(const UIScreenContext& context)
     : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kImmediate}, .dialog = UIDialogOnClose::kCloseAnsweringYes}, &context)

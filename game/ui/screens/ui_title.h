@@ -8,6 +8,11 @@
 #include "game/ui/ui_screen.h"
 
 class GAME_CGameWorld;
+class GAME_CShip;
+
+// Runs the hull renderer's view change to its end at once, as the title and the save slots' preview
+// show the ship.
+void FinishZoomChange(GAME_CShip& ship);
 
 // Lies over the running world of the current slot, which keeps running behind it. It ends by
 // starting play in that world (continue), by starting a new game, by handing over to the save-slot
