@@ -7,10 +7,12 @@
 
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
+#include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
-#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widget_builders.h"
 
 namespace {
 
@@ -83,7 +85,28 @@ std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std:
     return text;
 }
 
-std::int32_t UIDescriptionRows::Compose(const GAME_CStaticDatabase* database, std::uint32_t itemId, std::size_t maxLineLength, int rows)
+void UIDescriptionPane::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent,
+                                     const UIDescriptionLayout& layout)
+{
+    layout_ = layout;
+    parent_ = parent;
+    const vesk::math::Vec2 first = layout.firstLine;
+    for (int k = 0; k + 1 < layout.rows; ++k) {
+        list.push_back(MakeUIPictureUnder(parent, "ui_separator_big2", first.x - 8.0f, first.y + 15.0f + layout.step * static_cast<float>(k)));
+    }
+    bar_ = MakeUIScrollBar(parent, first.x + 430.0f, first.y + 2.0f, 8.0f, layout.barHeight);
+    list.push_back(bar_);
+}
+
+void UIDescriptionPane::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+{
+    for (int k = 0; k < layout_.rows; ++k) {
+        rows_.push_back(MakeUILabel(parent_, "", layout_.firstLine.x, layout_.firstLine.y + layout_.step * static_cast<float>(k)));
+        list.push_back(rows_.back());
+    }
+}
+
+void UIDescriptionPane::Compose(const GAME_CStaticDatabase* database, std::uint32_t itemId, std::size_t maxLineLength)
 {
     lines_.clear();
     if (database != nullptr) {
@@ -92,17 +115,46 @@ std::int32_t UIDescriptionRows::Compose(const GAME_CStaticDatabase* database, st
     }
     std::int32_t counted = static_cast<std::int32_t>(lines_.size());
     if (rules_.lastLineUncounted) counted = std::max(counted - 1, 0);
-    return std::max(counted - rows, 0);
+    bar_->SetMaximum(std::max(counted - layout_.rows, 0));
+    bar_->SetValue(0);
+    Show();
 }
 
-void UIDescriptionRows::Show(std::span<GAME_CUILabelObject* const> rows, std::int32_t first) const
+void UIDescriptionPane::Show() const
 {
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const std::size_t line = static_cast<std::size_t>(first) + k;
+    const auto first = static_cast<std::size_t>(bar_->Value());
+    for (std::size_t k = 0; k < rows_.size(); ++k) {
+        const std::size_t line = first + k;
         if (line < lines_.size()) {
-            rows[k]->SetTextW(lines_[line].c_str());
+            rows_[k]->SetTextW(lines_[line].c_str());
         } else if (rules_.blanksPastEnd) {
-            rows[k]->SetTextW(u"");
+            rows_[k]->SetTextW(u"");
         }
     }
+}
+
+void UIDescriptionPane::Clear() const
+{
+    for (GAME_CUILabelObject* row : rows_) row->SetTextA("");
+}
+
+void UIDescriptionPane::Scroll(std::int32_t barBefore, bool keys)
+{
+    const std::int32_t value = bar_->Value();
+    if (value != barBefore) {
+        PlayUISE(kSeUICursor);
+        Show();
+        return;
+    }
+    if (!keys || bar_->Maximum() == 0) return;
+    std::int32_t step = 0;
+    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp)) {
+        if (value > 0 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
+        if (value < bar_->Maximum() && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
+    }
+    if (step == 0) return;
+    PlayUISE(kSeUICursor);
+    bar_->SetValue(value + step);
+    Show();
 }

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
+#include "framework/math/vector.h"
+
 class GAME_CStaticDatabase;
 class GAME_CUILabelObject;
+class GAME_CUIObjectBase;
+class GAME_CUIScrollBarObject;
 
 // The text ends every line with a line feed: the item's own text and an empty line, then the
 // production section (the crafting tasks that make it, under a heading per run of one room's
@@ -18,8 +21,7 @@ class GAME_CUILabelObject;
 inline constexpr std::size_t kItemDescriptionLineLimit = 79;
 std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std::uint32_t itemId);
 
-// An item window's description as rows of labels that scroll over its lines. The windows differ in
-// two rules, which the window gives.
+// The two rules in which the item windows' descriptions differ.
 struct UIDescriptionRules {
     // Every break ends a line and the text after the last break stands as a line that no scrolling
     // counts; else breaks end lines as in a panel and every line counts.
@@ -28,18 +30,47 @@ struct UIDescriptionRules {
     bool blanksPastEnd = true;
 };
 
-class UIDescriptionRows {
+// Where an item window's description stands under its parent: the first line, the rows shown and the
+// step between them. The separators between the rows and the scroll bar (8 units wide, barHeight
+// tall) stand at fixed offsets from the first line.
+struct UIDescriptionLayout {
+    vesk::math::Vec2 firstLine{};
+    int rows = 1;
+    float step = 18.0f;
+    float barHeight = 0.0f;
+};
+
+// An item window's description as rows of labels that scroll over its lines with a bar, under the
+// window's rules. Built in two parts into the owner's draw list: the
+// separators and the bar with the sprites, the rows with the texts.
+class UIDescriptionPane {
 public:
-    explicit UIDescriptionRows(UIDescriptionRules rules) : rules_(rules) {}
+    explicit UIDescriptionPane(UIDescriptionRules rules) : rules_(rules) {}
+
+    void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIDescriptionLayout& layout);
+    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list);
 
     // The item's description split into lines of at most maxLineLength characters (none without a
-    // database); the scroll maximum for rows rows shown.
-    std::int32_t Compose(const GAME_CStaticDatabase* database, std::uint32_t itemId, std::size_t maxLineLength, int rows);
-    // The rows from line first on.
-    void Show(std::span<GAME_CUILabelObject* const> rows, std::int32_t first) const;
+    // database); the bar's maximum becomes the lines that do not fit, and the rows show from the top.
+    void Compose(const GAME_CStaticDatabase* database, std::uint32_t itemId, std::size_t maxLineLength);
+    // The rows from the bar's value on.
+    void Show() const;
+    // Every row emptied.
+    void Clear() const;
+    // After the owner's tree update, given the bar's value before it: a bar the pointer moved shows its
+    // rows with the cursor sound; else, with keys, up or down held scrolls a line at each repeat with
+    // the cursor sound, stopping at the ends.
+    void Scroll(std::int32_t barBefore, bool keys);
+
+    GAME_CUIScrollBarObject* Bar() const { return bar_; }
+    const GAME_CUILabelObject* Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const std::vector<std::u16string>& Lines() const { return lines_; }
 
 private:
     UIDescriptionRules rules_;
+    UIDescriptionLayout layout_{};
+    GAME_CUIObjectBase* parent_ = nullptr;
+    GAME_CUIScrollBarObject* bar_ = nullptr;
+    std::vector<GAME_CUILabelObject*> rows_;
     std::vector<std::u16string> lines_;
 };

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+class GAME_CUILabelObject;
+class GAME_CUINullObject;
 class GAME_CUIScrollBarObject;
 
 // What the cursor does at an end of the list.
@@ -46,4 +48,14 @@ struct UIListView {
     // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to.
     void Show(GAME_CUIScrollBarObject& bar) const;
     void Follow(const GAME_CUIScrollBarObject& bar);
+};
+
+// The widgets of a list row that shows an item: the node the row hangs from, the item's icon, its
+// name, the line under the row and the count.
+struct UIItemRowWidgets {
+    GAME_CUINullObject* anchor = nullptr;
+    GAME_CUINullObject* icon = nullptr;
+    GAME_CUILabelObject* name = nullptr;
+    GAME_CUINullObject* separator = nullptr;
+    GAME_CUILabelObject* count = nullptr;
 };

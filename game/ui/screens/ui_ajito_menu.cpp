@@ -17,6 +17,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/services/text/tag_text.h"
+#include "game/ui/hideout_facility.h"
 #include "game/ui/menu_window.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
@@ -115,18 +116,9 @@ void GAME_CUIAjitoMenu::Build()
     EndUIMenuWindow(widgets_, Root());
 }
 
-const HideoutData* GAME_CUIAjitoMenu::Hideout() const
-{
-    const GAME_CTravelController* travel = Context().world.travel.get();
-    const GAME_CStaticDatabase* database = Context().Database();
-    const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
-    if (location == nullptr || database == nullptr) return nullptr;
-    return database->FindHideoutData(location->hideoutId);
-}
-
 std::uint32_t GAME_CUIAjitoMenu::Services() const
 {
-    const HideoutData* hideout = Hideout();
+    const HideoutData* hideout = UIHideoutHere(Context());
     return hideout != nullptr ? hideout->facilities : 0u;
 }
 

@@ -8,8 +8,6 @@
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
-struct HideoutData;
-
 // The HUD's hideout button opens it while the ship stands at a hideout; the facility screens open it
 // again as they close. A first press on a button chooses it: it grows into the large panel over 15
 // frames while the one before shrinks back, and no input counts meanwhile; a second press, or decide,
@@ -54,7 +52,6 @@ private:
     void UpdateMain(bool input) override;
     bool KeepsHoldOnClose() const override;
 
-    const HideoutData* Hideout() const;
     std::uint32_t Services() const;
     void ApplyLanguage();
     void ShowOfferedButtons();

@@ -15,6 +15,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/focus_map.h"
+#include "game/ui/hideout_facility.h"
 #include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
@@ -45,12 +46,6 @@ constexpr std::size_t kQuestionLimit = 255;
 constexpr Vec2 kCanvasTopLeft{0.0f, 0.0f};
 constexpr Vec2 kCanvasBottomRight{kCanvasWidth, kCanvasHeight};
 
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
 // Beside which button the cursor stands, in window units.
 Vec2 CursorPlace(GAME_CUIGasStation::Focus focus)
 {
@@ -68,21 +63,13 @@ bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot)
 
 // It slides down from above the canvas, takes all input while open and holds the game behind it.
 GAME_CUIGasStation::GAME_CUIGasStation(const UIScreenContext& context)
-    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
-                      .mover = {.hidden = {0.0f, -kCanvasHeight - kWindowY}},
-                      .holdsGame = true,
-                      .dialog = UIDialogOnClose::kClose},
-                     &context)
+    : GAME_CUIScreen(UIHideoutFacilitySetup(kWindowY), &context)
 {
     Build();
 }
 
 void GAME_CUIGasStation::Build()
 {
-    fuelSprites_.Find("ui_text_fuel");
-    paySprites_.Find("ui_text_pay");
-    moneySprites_.Find("ui_text_havemoney");
-
     const float windowWidth = UISpriteSize(FindUISprite("ui_windowbase")).x;
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", std::floor((kCanvasWidth - windowWidth) / 2.0f), kWindowY);
     BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this, Context().ui), .owner = this});
@@ -130,13 +117,10 @@ void GAME_CUIGasStation::Build()
     AddWidget(purchaseHolder_);
     purchaseBar_ = MakeUIGaugeFill(purchaseHolder_, "ui_labelbase", kPurchaseColor, kBarLength, kBarHeight);
     AddWidget(purchaseBar_.picture);
-    fuelCaption_ = MakeUIPictureUnder(window_, "ui_text_fuel", 66.0f, 138.0f);
-    AddWidget(fuelCaption_);
+    captions_.Add(widgets_, window_, "ui_text_fuel", {66.0f, 138.0f});
     AddWidget(MakeUIPictureUnder(window_, "ui_payprice_frame", 67.0f, 295.0f));
-    payCaption_ = MakeUIPictureUnder(window_, "ui_text_pay", 83.0f, 300.0f);
-    AddWidget(payCaption_);
-    moneyCaption_ = MakeUIPictureUnder(payCaption_, "ui_text_havemoney", -5.0f, 14.0f);
-    AddWidget(moneyCaption_);
+    GAME_CUINullObject* payCaption = captions_.Add(widgets_, window_, "ui_text_pay", {83.0f, 300.0f});
+    captions_.Add(widgets_, payCaption, "ui_text_havemoney", {-5.0f, 14.0f});
     cursor_ = MakeUIPictureUnder(window_, "ui_cursor_common_r90", CursorPlace(focus_).x, CursorPlace(focus_).y);
     AddWidget(cursor_);
 
@@ -160,13 +144,6 @@ void GAME_CUIGasStation::Build()
     AddWidget(unitLabel_);
     AddWidget(MakeUILabel(window_, "FUEL_UNIT_TEXT", 299.0f, 204.0f, 1.0f));
     EndUIRoomWindow(widgets_, window_);
-}
-
-const HideoutData* GAME_CUIGasStation::Hideout() const
-{
-    const GAME_CTravelController* travel = Context().world.travel.get();
-    const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
-    return location != nullptr ? FindHideoutData(location->hideoutId) : nullptr;
 }
 
 std::int64_t GAME_CUIGasStation::Capacity() const { return Context().world.ship ? Context().world.ship->fuelCapacity : 0; }
@@ -197,13 +174,11 @@ void GAME_CUIGasStation::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kOpening: {
-        fuelCaption_->SetSprite(fuelSprites_.Current());
-        payCaption_->SetSprite(paySprites_.Current());
-        moneyCaption_->SetSprite(moneySprites_.Current());
-        unitLabel_->SetTextW(Limited(GetMessageTextExpanded("MONEY_MARK") + u"／" + GetMessageTextExpanded("FUEL_UNIT_TEXT"), kUnitLimit).c_str());
+        captions_.Apply();
+        unitLabel_->SetTextW(UICutText(GetMessageTextExpanded("MONEY_MARK") + u"／" + GetMessageTextExpanded("FUEL_UNIT_TEXT"), kUnitLimit).c_str());
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         amount_ = 0;
-        const HideoutData* hideout = Hideout();
+        const HideoutData* hideout = UIHideoutHere(Context());
         price_ = std::max(hideout != nullptr ? hideout->fuelPrice : HideoutData{}.fuelPrice, 1);
         pages_.Reset(kChoosing);
         cursor_->SetColor(kUIWhite);
@@ -365,7 +340,7 @@ void GAME_CUIGasStation::Drag(bool input)
 void GAME_CUIGasStation::Ask()
 {
     const std::u16string question =
-        Limited(FormatUIMessage("GASSTATION_BUYCHECK_YESNO", {UIFullWidthNumber(amount_), GetMessageTextExpanded("FUEL_UNIT_TEXT")}), kQuestionLimit);
+        UICutText(FormatUIMessage("GASSTATION_BUYCHECK_YESNO", {UIFullWidthNumber(amount_), GetMessageTextExpanded("FUEL_UNIT_TEXT")}), kQuestionLimit);
     AskInDialog(kSlotGasStation, {.text = question});
     cursor_->SetColor(kUIHidden);
 }
@@ -385,9 +360,9 @@ void GAME_CUIGasStation::RefreshView()
     const bool affordable = cost <= Money();
     buy_->SetColor(affordable ? kUIWhite : GetUIColor(kUIColorDisabled));
 
-    if (const HideoutData* hideout = Hideout()) {
+    if (const HideoutData* hideout = UIHideoutHere(Context())) {
         const LocationRecord* location = Context().world.travel->GetLocation();
-        title_->SetTextW(Limited(FormatUIMessage(hideout->typeNameKeys[kTypeNameGasStation], {UITagName(location->hideoutId)}), kTitleLimit).c_str());
+        title_->SetTextW(UICutText(FormatUIMessage(hideout->typeNameKeys[kTypeNameGasStation], {UITagName(location->hideoutId)}), kTitleLimit).c_str());
     }
 
     // No tank, or one with no room left, shows empty bars and divides by nothing.

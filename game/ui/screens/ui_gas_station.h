@@ -6,8 +6,6 @@
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
-struct HideoutData;
-
 // The hideout menu opens it while the ship stands at a hideout with a gas station; its close button
 // (or cancel) opens the menu again. It holds the game while open. The amount starts at 0 on every
 // opening; the focused button stays from the last visit.
@@ -53,7 +51,6 @@ private:
     void RefreshView();
 
     // The hideout where the ship stands; null between hideouts.
-    const HideoutData* Hideout() const;
     std::int64_t Capacity() const;
     std::int64_t Fuel() const;
     std::int64_t Money() const;
@@ -79,12 +76,7 @@ private:
     UIGaugeFill fuelBar_;
     UIGaugeFill purchaseBar_;
     GAME_CUINullObject* cursor_ = nullptr;
-    GAME_CUINullObject* fuelCaption_ = nullptr;
-    GAME_CUINullObject* payCaption_ = nullptr;
-    GAME_CUINullObject* moneyCaption_ = nullptr;
-    UILanguageSprites fuelSprites_;
-    UILanguageSprites paySprites_;
-    UILanguageSprites moneySprites_;
+    UILanguagePictures captions_;
 
     UIPages<Page> pages_{kChoosing};
     std::int32_t amount_ = 0;

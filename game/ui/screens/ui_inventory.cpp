@@ -52,11 +52,11 @@ void GAME_CUIInventory::BuildItemPage()
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     for (int i = 0; i < kRows; ++i) {
-        Row& row = rows_[static_cast<std::size_t>(i)];
-        row.node = MakeUIGroupUnder(firstRoot_, kRowOrigin.x, kRowOrigin.y + kRowStep * static_cast<float>(i));
-        row.icon = MakeUIPictureUnder(row.node, "", 0.0f, 0.0f);
-        row.separator = MakeUIPictureUnder(row.node, "ui_separator_big", -23.0f, 16.0f);
-        firstPage_.push_back(row.node);
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(i)];
+        row.anchor = MakeUIGroupUnder(firstRoot_, kRowOrigin.x, kRowOrigin.y + kRowStep * static_cast<float>(i));
+        row.icon = MakeUIPictureUnder(row.anchor, "", 0.0f, 0.0f);
+        row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_big", -23.0f, 16.0f);
+        firstPage_.push_back(row.anchor);
         firstPage_.push_back(row.icon);
         firstPage_.push_back(row.separator);
     }
@@ -65,9 +65,9 @@ void GAME_CUIInventory::BuildItemPage()
     AddTabBar(firstPage_, firstFrame_,
               {.firstTabKey = "INVENTORY_TAB_ITEM", .taskTabKey = "INVENTORY_TAB_TASK", .taskPage = false,
                .taskTabRelease = UIBind(this, &GAME_CUIInventory::OnTaskTab), .highlightSprite = "ui_select_highlight_big"});
-    for (Row& row : rows_) {
-        row.name = MakeUILabel(row.node, "", 20.0f, 1.0f);
-        row.count = MakeUILabel(row.node, "", 301.0f, 1.0f, 1.0f, 0.0f);
+    for (UIItemRowWidgets& row : rows_) {
+        row.name = MakeUILabel(row.anchor, "", 20.0f, 1.0f);
+        row.count = MakeUILabel(row.anchor, "", 301.0f, 1.0f, 1.0f, 0.0f);
         firstPage_.push_back(row.name);
         firstPage_.push_back(row.count);
     }
@@ -163,8 +163,7 @@ void GAME_CUIInventory::ShowTitle()
     const std::u16string number = UIFullWidthNumber(static_cast<std::int64_t>(target->inventoryLink) + 1);
     const std::u16string fill =
         ToFullWidthText(vesk::text::FormatText(u"%d/%d", {static_cast<std::int64_t>(inventory->stacks.size()), inventory->capacity}));
-    std::u16string title = vesk::text::FormatText(u"%ls No.%ls [%ls]", {name, number, fill});
-    if (title.size() > kTitleLimit) title.resize(kTitleLimit);
+    const std::u16string title = UICutText(vesk::text::FormatText(u"%ls No.%ls [%ls]", {name, number, fill}), kTitleLimit);
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) frame->title->SetTextW(title.c_str());
 }
 
@@ -173,7 +172,7 @@ void GAME_CUIInventory::RefreshItemList()
     const GAME_CInventory* inventory = Inventory();
     const std::int32_t stacks = StackCount();
     for (int r = 0; r < kRows; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];
         row.icon->SetColor(kUIHidden);
         // A line under every row with a row below it, and under the last while stacks follow.
         const bool line = r < kRows - 1 || list_.top + kRows < stacks;
@@ -317,7 +316,7 @@ void GAME_CUIInventory::UpdateItemKeys()
 void GAME_CUIInventory::PlaceCursor()
 {
     if (place_ == kPlaceRows && list_.count > 0) {
-        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kRows - 1))].node);
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kRows - 1))].anchor);
         return;
     }
     PlaceFirstCursorOnButton(place_ == kPlaceRows ? kPlaceItemTab : place_, kPlaces);

@@ -42,9 +42,7 @@ public:
     std::int32_t Place() const { return place_; }
     std::int32_t Top() const { return list_.top; }
     std::int32_t SelectedRow() const { return list_.cursor; }
-    const GAME_CUILabelObject* RowName(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
-    const GAME_CUILabelObject* RowCount(int row) const { return rows_[static_cast<std::size_t>(row)].count; }
-    const GAME_CUINullObject* RowLine(int row) const { return rows_[static_cast<std::size_t>(row)].separator; }
+    const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUIScrollBarObject* ItemScrollBar() const { return scroll_; }
     // The inventory shown (null when the room has none).
     GAME_CInventory* Inventory() const;
@@ -58,14 +56,6 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
-    struct Row {
-        GAME_CUINullObject* node = nullptr;
-        GAME_CUINullObject* icon = nullptr;
-        GAME_CUILabelObject* name = nullptr;
-        GAME_CUILabelObject* count = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-    };
-
     void BuildItemPage();
     void BuildTaskPage();
     void EnterPage(std::int32_t page);
@@ -84,7 +74,7 @@ private:
     void ChooseStack();
     void PlaceCursor();
 
-    std::array<Row, kRows> rows_{};
+    std::array<UIItemRowWidgets, kRows> rows_{};
     GAME_CUIScrollBarObject* scroll_ = nullptr;
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kStop};
     std::int32_t page_ = kItemPage;

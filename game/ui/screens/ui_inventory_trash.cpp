@@ -55,11 +55,7 @@ void GAME_CUIInventoryTrash::Build()
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
     icon_ = MakeUIPictureUnder(window_, "", 38.0f, 147.0f);
     widgets_.push_back(icon_);
-    for (std::size_t i = 0; i < kHeaderNames.size(); ++i) {
-        headerSprites_[i].Find(kHeaderNames[i]);
-        headers_[i] = MakeUIPictureUnder(window_, kHeaderNames[i], kHeaderPlaces[i].x, kHeaderPlaces[i].y);
-        widgets_.push_back(headers_[i]);
-    }
+    for (std::size_t i = 0; i < kHeaderNames.size(); ++i) headers_.Add(widgets_, window_, kHeaderNames[i], kHeaderPlaces[i]);
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 164.0f));
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 304.0f));
 
@@ -84,12 +80,7 @@ void GAME_CUIInventoryTrash::Build()
         made[i] = MakeUIButton(window_, spec);
         widgets_.push_back(made[i]);
     }
-    const float lineStep = kUILineStep;
-    for (int k = 0; k < kDescriptionLines - 1; ++k) {
-        widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_big2", 36.0f, 196.0f + lineStep * static_cast<float>(k)));
-    }
-    scroll_ = MakeUIScrollBar(window_, 474.0f, 183.0f, 8.0f, 104.0f);
-    widgets_.push_back(scroll_);
+    description_.BuildSprites(widgets_, window_, {.firstLine = {44.0f, 181.0f}, .rows = kDescriptionLines, .step = kUILineStep, .barHeight = 104.0f});
 
     widgets_.push_back(MakeUICategorySwitch(0));
     title_ = MakeUILabel(window_, "ITEMDICTIONARY_WINDOWTITLE", 42.0f, 111.0f);
@@ -98,10 +89,7 @@ void GAME_CUIInventoryTrash::Build()
     widgets_.push_back(price_);
     amount_ = MakeUILabel(window_, "", 59.0f, 149.0f);
     widgets_.push_back(amount_);
-    for (int k = 0; k < kDescriptionLines; ++k) {
-        description_[static_cast<std::size_t>(k)] = MakeUILabel(window_, "", 44.0f, 181.0f + lineStep * static_cast<float>(k));
-        widgets_.push_back(description_[static_cast<std::size_t>(k)]);
-    }
+    description_.BuildTexts(widgets_);
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         widgets_.push_back(MakeUILabel(made[i], buttons[i].caption, 0.0f, 0.0f, 0.5f, 0.5f));
     }
@@ -119,7 +107,7 @@ void GAME_CUIInventoryTrash::OnEnterState(UIScreenState state)
 {
     if (state == kOpening) {
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-        for (std::size_t i = 0; i < headers_.size(); ++i) headers_[i]->SetSprite(headerSprites_[i].Current());
+        headers_.Apply();
         pages_.Reset(kItem);
         ShowItemPage();
     } else if (state == kClosed) {
@@ -163,45 +151,19 @@ void GAME_CUIInventoryTrash::ShowItemPage()
     title_->SetTextW(UITagName(itemId_).c_str());
     icon_->SetSprite(record != nullptr ? record->iconSprite : kNoSprite);
     icon_->SetColor(kUIWhite);
-    for (GAME_CUILabelObject* line : description_) line->SetTextA("");
-    ShowDescription(true);
-    std::u16string price = FormatUIMessage("INVENTORY_TRASH_SELLPRICE_PER_NUM",
-                                           {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(record != nullptr ? record->sellPrice : 0)});
-    if (price.size() > kPriceLimit) price.resize(kPriceLimit);
-    price_->SetTextW(price.c_str());
+    // Rows past a shorter text are emptied here, as the rows themselves keep what they showed.
+    description_.Clear();
+    description_.Compose(Context().Database(), itemId_, kDescriptionLineLength);
+    const std::u16string price = FormatUIMessage("INVENTORY_TRASH_SELLPRICE_PER_NUM",
+                                                 {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(record != nullptr ? record->sellPrice : 0)});
+    price_->SetTextW(UICutText(price, kPriceLimit).c_str());
     amount_->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%2d/%2d", {item_->count, StackLimitOf(record)})).c_str());
-    scroll_->SetValue(0);
-}
-
-void GAME_CUIInventoryTrash::ShowDescription(bool reset)
-{
-    if (reset) scroll_->SetMaximum(descriptionRows_.Compose(Context().Database(), itemId_, kDescriptionLineLength, kDescriptionLines));
-    descriptionRows_.Show(description_, scroll_->Value());
 }
 
 void GAME_CUIInventoryTrash::UpdateItemPage(bool input)
 {
-    const std::int32_t before = scroll_->Value();
-    input = Root()->UpdateTree(input);
-    if (scroll_->Value() != before) {
-        PlayUISE(kSeUICursor);
-        ShowDescription(false);
-        return;
-    }
-    if (!input || scroll_->Maximum() < 1) return;
-    const std::int32_t value = scroll_->Value();
-    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp)) {
-        if (value > 0 && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
-            PlayUISE(kSeUICursor);
-            scroll_->SetValue(value - 1);
-        }
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
-        if (value < scroll_->Maximum() && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
-            PlayUISE(kSeUICursor);
-            scroll_->SetValue(value + 1);
-        }
-    }
-    ShowDescription(false);
+    const std::int32_t before = description_.Bar()->Value();
+    description_.Scroll(before, Root()->UpdateTree(input));
 }
 
 void GAME_CUIInventoryTrash::AskAboutStack(const char* key, const char* yes, const char* no)

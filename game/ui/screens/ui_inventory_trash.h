@@ -38,8 +38,7 @@ public:
     const GAME_CUILabelObject* Title() const { return title_; }
     const GAME_CUILabelObject* AmountLabel() const { return amount_; }
     const GAME_CUILabelObject* PriceLabel() const { return price_; }
-    const GAME_CUILabelObject* DescriptionLabel(int line) const { return description_[static_cast<std::size_t>(line)]; }
-    GAME_CUIScrollBarObject* DescriptionScrollBar() const { return scroll_; }
+    const UIDescriptionPane& Description() const { return description_; }
 
 private:
     void Build();
@@ -48,8 +47,6 @@ private:
     void EnterPage(Page page);
 
     void ShowItemPage();
-    // The description from line `scroll` on, into the seven labels (reset: the scroll bar's range too).
-    void ShowDescription(bool reset);
     void UpdateItemPage(bool input);
     // A question or notice about the stack: the message, the item's name with its icon, the count.
     void AskAboutStack(const char* key, const char* yes, const char* no);
@@ -64,17 +61,13 @@ private:
     GAME_CUINullObject* icon_ = nullptr;
     GAME_CUILabelObject* amount_ = nullptr;
     GAME_CUILabelObject* price_ = nullptr;
-    std::array<GAME_CUILabelObject*, kDescriptionLines> description_{};
-    GAME_CUIScrollBarObject* scroll_ = nullptr;
-    std::array<GAME_CUINullObject*, 3> headers_{};
-    std::array<UILanguageSprites, 3> headerSprites_{};
+    UILanguagePictures headers_;
 
     GAME_CInventory* inventory_ = nullptr;
     GAME_CItemDataImpl* item_ = nullptr;
     GAME_CRoomBase* room_ = nullptr;
     std::uint32_t itemId_ = 0xFFFFFFFFu;
-    // The description's lines, composed when the page is filled.
-    // Rows past the text keep what they showed.
-    UIDescriptionRows descriptionRows_{{.lastLineUncounted = true, .blanksPastEnd = false}};
+    // The description's lines, composed when the page is filled. Rows past the text keep what they showed.
+    UIDescriptionPane description_{{.lastLineUncounted = true, .blanksPastEnd = false}};
     UIPages<Page> pages_{kItem};
 };

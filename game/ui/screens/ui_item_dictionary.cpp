@@ -41,10 +41,6 @@ constexpr float kPercentNudge = 0.0055555552f;
 GAME_CUIItemDictionary::GAME_CUIItemDictionary(const UIScreenContext& context)
     : GAME_CUIScreen({.holdsGame = true, .settlesAtOnce = true}, &context)
 {
-    nameSprites_.Find("ui_text_name");
-    countSprites_.Find("ui_text_num");
-    sellPriceSprites_.Find("ui_text_sellprice");
-    informationSprites_.Find("ui_text_information");
     BuildListPage();
     BuildDetailPage();
 }
@@ -55,10 +51,8 @@ void GAME_CUIItemDictionary::BuildListPage()
 {
     GAME_CUINullObject* root = Root();
     BeginUIMenuWindow(widgets_, root, CloseAndOpenHud(this, Context().ui));
-    nameCaption_ = MakeUIPictureUnder(root, "ui_text_name", 127.0f, 87.0f);
-    AddWidget(nameCaption_);
-    countCaption_ = MakeUIPictureUnder(root, "ui_text_num", 440.0f, 87.0f);
-    AddWidget(countCaption_);
+    captions_.Add(widgets_, root, "ui_text_name", {127.0f, 87.0f});
+    captions_.Add(widgets_, root, "ui_text_num", {440.0f, 87.0f});
     AddWidget(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 270.0f));
     // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands
     // before the row and the highlight ends inside the window.
@@ -68,7 +62,7 @@ void GAME_CUIItemDictionary::BuildListPage()
     cursorArrow_ = MakeUIPictureUnder(cursorGroup_, "ui_cursor_common_r90", 0.0f, -1.0f);
     AddWidget(cursorArrow_);
     for (int r = 0; r < kRows; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];
         row.anchor = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
         AddWidget(row.anchor);
         row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_big", -45.0f, 16.0f);
@@ -79,7 +73,7 @@ void GAME_CUIItemDictionary::BuildListPage()
     listScroll_ = MakeUIScrollBar(root, 525.0f, 105.0f, 8.0f, 162.0f);
     AddWidget(listScroll_);
     AddUIMenuWindowTitle(widgets_, root, "ITEMDICTIONARY_WINDOWTITLE");
-    for (Row& row : rows_) {
+    for (UIItemRowWidgets& row : rows_) {
         row.name = MakeUILabel(row.anchor, "", 0.0f, 0.0f);
         AddWidget(row.name);
         row.count = MakeUILabel(row.anchor, "", kCountRightX, 0.0f, 1.0f);
@@ -102,18 +96,12 @@ void GAME_CUIItemDictionary::BuildDetailPage()
 
     itemIcon_ = MakeUIPictureUnder(root, "", 107.0f, 88.0f);
     detailWidgets_.push_back(itemIcon_);
-    sellPriceCaption_ = MakeUIPictureUnder(root, "ui_text_sellprice", 131.0f, 87.0f);
-    detailWidgets_.push_back(sellPriceCaption_);
-    detailCountCaption_ = MakeUIPictureUnder(root, "ui_text_num", 331.0f, 87.0f);
-    detailWidgets_.push_back(detailCountCaption_);
-    informationCaption_ = MakeUIPictureUnder(root, "ui_text_information", 107.0f, 110.0f);
-    detailWidgets_.push_back(informationCaption_);
+    captions_.Add(detailWidgets_, root, "ui_text_sellprice", {131.0f, 87.0f});
+    captions_.Add(detailWidgets_, root, "ui_text_num", {331.0f, 87.0f});
+    captions_.Add(detailWidgets_, root, "ui_text_information", {107.0f, 110.0f});
     const float lineHeight = std::max(static_cast<float>(static_cast<int>(UILineHeight())), 1.0f);
-    for (int k = 0; k + 1 < kDescriptionRows; ++k) {
-        detailWidgets_.push_back(MakeUIPictureUnder(root, "ui_separator_big2", 97.0f, 145.0f + lineHeight * static_cast<float>(k)));
-    }
-    descriptionScroll_ = MakeUIScrollBar(root, 535.0f, 132.0f, 8.0f, lineHeight * kDescriptionRows);
-    detailWidgets_.push_back(descriptionScroll_);
+    description_.BuildSprites(detailWidgets_, root,
+                              {.firstLine = {105.0f, 130.0f}, .rows = kDescriptionRows, .step = lineHeight, .barHeight = lineHeight * kDescriptionRows});
     detailWidgets_.push_back(MakeUICategorySwitch(0, true));
     detailTitle_ = MakeUILabel(root, "ITEMDICTIONARY_WINDOWTITLE", 103.0f, 60.0f);
     detailWidgets_.push_back(detailTitle_);
@@ -121,10 +109,7 @@ void GAME_CUIItemDictionary::BuildDetailPage()
     detailWidgets_.push_back(sellPrice_);
     maxStack_ = MakeUILabel(root, "", 420.0f, 88.0f);
     detailWidgets_.push_back(maxStack_);
-    for (int k = 0; k < kDescriptionRows; ++k) {
-        lines_[static_cast<std::size_t>(k)] = MakeUILabel(root, "", 105.0f, 130.0f + lineHeight * static_cast<float>(k));
-        detailWidgets_.push_back(lines_[static_cast<std::size_t>(k)]);
-    }
+    description_.BuildTexts(detailWidgets_);
     EndUIMenuWindow(detailWidgets_, root);
 }
 
@@ -145,15 +130,6 @@ std::int32_t GAME_CUIItemDictionary::ObtainedPercentage(std::int32_t obtained, s
     return static_cast<std::int32_t>((ratio + kPercentNudge) * 100.0f);
 }
 
-void GAME_CUIItemDictionary::ApplyLanguageSprites()
-{
-    nameCaption_->SetSprite(nameSprites_.Current());
-    countCaption_->SetSprite(countSprites_.Current());
-    detailCountCaption_->SetSprite(countSprites_.Current());
-    sellPriceCaption_->SetSprite(sellPriceSprites_.Current());
-    informationCaption_->SetSprite(informationSprites_.Current());
-}
-
 void GAME_CUIItemDictionary::OnEnterState(UIScreenState state)
 {
     if (state == kOpening) {
@@ -167,7 +143,7 @@ void GAME_CUIItemDictionary::BeginOpen()
 {
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
     for (GAME_CUIObjectBase* widget : detailWidgets_) widget->SetVisible(true);
-    ApplyLanguageSprites();
+    captions_.Apply();
     rows_[kRows - 1].separator->SetColor(kUIHidden);
     list_.count = ItemCount();
     list_.top = 0;
@@ -202,7 +178,7 @@ void GAME_CUIItemDictionary::RefreshRows()
     const std::u16string unobtainedName = GetMessageTextExpanded("ITEMDICTIONARY_NOT_YET_GET_NAME");
     for (int r = 0; r < kRows && list_.top + r < list_.count; ++r) {
         const std::int32_t position = list_.top + r;
-        Row& row = rows_[static_cast<std::size_t>(r)];
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];
         std::uint32_t id = 0;
         const ItemData* item = database->GetItemDataAt(position, &id);
         if (item != nullptr && working_slot::ItemDiscovered(static_cast<std::size_t>(position))) {
@@ -336,8 +312,7 @@ void GAME_CUIItemDictionary::ShowItemDetail()
     detailTitle_->SetTextW(UITagName(selectedId_).c_str());
     itemIcon_->SetSprite(selected_->iconSprite);
     itemIcon_->SetColor(kUIWhite);
-    descriptionScroll_->SetValue(0);
-    BuildDescription(true);
+    description_.Compose(Context().Database(), selectedId_, kDescriptionLineLength);
     const std::u16string price =
         FormatUIMessage("ITEMDICTIONARY_ITEM_SELL_PRICE", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(selected_->sellPrice)});
     sellPrice_->SetTextW(price.c_str());
@@ -345,45 +320,12 @@ void GAME_CUIItemDictionary::ShowItemDetail()
     maxStack_->SetTextW(stack.c_str());
 }
 
-void GAME_CUIItemDictionary::BuildDescription(bool reset)
-{
-    const GAME_CStaticDatabase* database = selected_ != nullptr ? Context().Database() : nullptr;
-    const std::int32_t maximum = description_.Compose(database, selectedId_, kDescriptionLineLength, kDescriptionRows);
-    if (reset) {
-        descriptionScroll_->SetMaximum(maximum);
-        descriptionScroll_->SetValue(0);
-    }
-    ShowDescriptionLines();
-}
-
-void GAME_CUIItemDictionary::ShowDescriptionLines()
-{
-    description_.Show(lines_, descriptionScroll_->Value());
-}
-
 void GAME_CUIItemDictionary::UpdateDetail(bool input)
 {
-    const std::int32_t before = descriptionScroll_->Value();
+    const std::int32_t before = description_.Bar()->Value();
     detailRoot_->UpdateTree(input);
     Root()->UpdateTree(false);
-    if (descriptionScroll_->Value() != before) {
-        PlayUISE(kSeUICursor);
-        ShowDescriptionLines();
-        return;
-    }
-    if (!input || descriptionScroll_->Maximum() == 0) return;
-    const std::int32_t value = descriptionScroll_->Value();
-    if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp)) {
-        if (value == 0 || !IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) return;
-        PlayUISE(kSeUICursor);
-        descriptionScroll_->SetValue(value - 1);
-        ShowDescriptionLines();
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
-        if (value >= descriptionScroll_->Maximum() || !IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) return;
-        PlayUISE(kSeUICursor);
-        descriptionScroll_->SetValue(value + 1);
-        ShowDescriptionLines();
-    }
+    description_.Scroll(before, input);
 }
 
 void GAME_CUIItemDictionary::Draw()

@@ -30,17 +30,13 @@ public:
     Page CurrentPage() const { return pages_.Current(); }
     int CursorRow() const { return list_.cursor; }
     int Top() const { return list_.top; }
-    const GAME_CUILabelObject* NameLabel(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
-    const GAME_CUILabelObject* CountLabel(int row) const { return rows_[static_cast<std::size_t>(row)].count; }
-    const GAME_CUINullObject* RowIcon(int row) const { return rows_[static_cast<std::size_t>(row)].icon; }
+    const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUILabelObject* CounterLabel() const { return counter_; }
     const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
     const GAME_CUILabelObject* DetailTitle() const { return detailTitle_; }
     const GAME_CUILabelObject* SellPriceLabel() const { return sellPrice_; }
     const GAME_CUILabelObject* MaxStackLabel() const { return maxStack_; }
-    const GAME_CUILabelObject* DescriptionLine(int line) const { return lines_[static_cast<std::size_t>(line)]; }
-    const GAME_CUIScrollBarObject* DescriptionScrollBar() const { return descriptionScroll_; }
-    int DescriptionLineCount() const { return static_cast<int>(description_.Lines().size()); }
+    const UIDescriptionPane& Description() const { return description_; }
 
     // The cursor keys' step over the list (a ring that stops at the last item of a short list); with
     // the page modifier held the top jumps nine rows and the cursor keeps its row.
@@ -55,17 +51,8 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
-    struct Row {
-        GAME_CUINullObject* anchor = nullptr;
-        GAME_CUINullObject* icon = nullptr;
-        GAME_CUILabelObject* name = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-        GAME_CUILabelObject* count = nullptr;
-    };
-
     void BuildListPage();
     void BuildDetailPage();
-    void ApplyLanguageSprites();
     void BeginOpen();
     void ShowObtainedCounter();
     void RefreshRows();
@@ -73,18 +60,13 @@ private:
     void UpdateDetail(bool input);
     void OpenSelected();
     void ShowItemDetail();
-    // Cuts the composed description into lines; reset puts the scroll bar back to the first line.
-    void BuildDescription(bool reset);
-    void ShowDescriptionLines();
     std::int32_t ItemCount() const;
 
-    std::array<Row, kRows> rows_{};
+    std::array<UIItemRowWidgets, kRows> rows_{};
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
     GAME_CUILabelObject* counter_ = nullptr;
     GAME_CUINullObject* cursorGroup_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
-    GAME_CUINullObject* nameCaption_ = nullptr;
-    GAME_CUINullObject* countCaption_ = nullptr;
 
     std::vector<GAME_CUIObjectBase*> detailWidgets_;
     GAME_CUINullObject* detailRoot_ = nullptr;
@@ -92,21 +74,13 @@ private:
     GAME_CUINullObject* itemIcon_ = nullptr;
     GAME_CUILabelObject* sellPrice_ = nullptr;
     GAME_CUILabelObject* maxStack_ = nullptr;
-    std::array<GAME_CUILabelObject*, kDescriptionRows> lines_{};
-    GAME_CUIScrollBarObject* descriptionScroll_ = nullptr;
-    GAME_CUINullObject* detailCountCaption_ = nullptr;
-    GAME_CUINullObject* sellPriceCaption_ = nullptr;
-    GAME_CUINullObject* informationCaption_ = nullptr;
-
-    UILanguageSprites nameSprites_;
-    UILanguageSprites countSprites_;
-    UILanguageSprites sellPriceSprites_;
-    UILanguageSprites informationSprites_;
+    // The headings of both pages.
+    UILanguagePictures captions_;
 
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
     UIPages<Page> pages_{kList};
     std::int32_t bob_ = 0;
     std::uint32_t selectedId_ = 0xFFFFFFFFu;
     const ItemData* selected_ = nullptr;
-    UIDescriptionRows description_{{}};
+    UIDescriptionPane description_{{}};
 };

@@ -15,6 +15,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/hideout_facility.h"
 #include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
@@ -50,12 +51,6 @@ constexpr std::size_t kNumberLimit = 31;
 constexpr std::size_t kQuestionLimit = 240;
 constexpr std::int64_t kTotalCeiling = 999'999'999;
 
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
 bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
 bool PageModifierHeld()
 {
@@ -69,41 +64,29 @@ bool RowHit(float top, float left, float right, float bottom) { return IsUIClick
 
 // It slides down from above the canvas, takes all input while open and holds the game behind it.
 GAME_CUIShop::GAME_CUIShop(const UIScreenContext& context)
-    : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
-                      .mover = {.hidden = {0.0f, -kCanvasHeight - kWindow.y}},
-                      .holdsGame = true,
-                      .dialog = UIDialogOnClose::kClose},
-                     &context)
+    : GAME_CUIScreen(UIHideoutFacilitySetup(kWindow.y), &context)
 {
     Build();
 }
 
 void GAME_CUIShop::Build()
 {
-    nameSprites_.Find("ui_text_name");
-    priceSprites_.Find("ui_text_price");
-    numberSprites_.Find("ui_text_num");
     paySprites_.Find("ui_text_pay");
     totalSprites_.Find("ui_text_total_price");
-    moneySprites_.Find("ui_text_havemoney");
     tabOn_ = FindUISprite("ui_tab_on");
     tabOff_ = FindUISprite("ui_tab_off");
 
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
     // The player's way out goes back to the hideout menu; a close by an event or a game over does not.
     BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this, Context().ui), .owner = this});
-    nameHeader_ = MakeUIPictureUnder(window_, "ui_text_name", 88.0f, 140.0f);
-    AddWidget(nameHeader_);
-    priceHeader_ = MakeUIPictureUnder(window_, "ui_text_price", 230.0f, 140.0f);
-    AddWidget(priceHeader_);
-    numberHeader_ = MakeUIPictureUnder(window_, "ui_text_num", 342.0f, 140.0f);
-    AddWidget(numberHeader_);
+    headers_.Add(widgets_, window_, "ui_text_name", {88.0f, 140.0f});
+    headers_.Add(widgets_, window_, "ui_text_price", {230.0f, 140.0f});
+    headers_.Add(widgets_, window_, "ui_text_num", {342.0f, 140.0f});
     GAME_CUINullObject* payFrame = MakeUIPictureUnder(window_, "ui_payprice_frame", 67.0f, 268.0f);
     AddWidget(payFrame);
     payHeader_ = MakeUIPictureUnder(payFrame, "ui_text_pay", 16.0f, 4.0f);
     AddWidget(payHeader_);
-    moneyHeader_ = MakeUIPictureUnder(payFrame, "ui_text_havemoney", 11.0f, 18.0f);
-    AddWidget(moneyHeader_);
+    headers_.Add(widgets_, payFrame, "ui_text_havemoney", {11.0f, 18.0f});
     AddWidget(MakeUIPictureUnder(window_, "ui_separator_center", 69.0f, 153.0f));
     AddWidget(MakeUIPictureUnder(window_, "ui_tab_separator", 34.0f, 321.0f));
     list_ = MakeUIGroupUnder(window_, 0.0f, kListTop);
@@ -177,13 +160,6 @@ void GAME_CUIShop::BuildRows()
     }
 }
 
-const HideoutData* GAME_CUIShop::Hideout() const
-{
-    const GAME_CTravelController* travel = Context().world.travel.get();
-    const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
-    return location != nullptr ? FindHideoutData(location->hideoutId) : nullptr;
-}
-
 MarketParties GAME_CUIShop::Parties() const
 {
     return {Context().world.fieldObjects.get(), Context().world.ship.get(), Context().Player()};
@@ -200,16 +176,12 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kOpening: {
-        const int variant = UILanguageVariant();
-        nameHeader_->SetSprite(nameSprites_.ids[static_cast<std::size_t>(variant)]);
-        priceHeader_->SetSprite(priceSprites_.ids[static_cast<std::size_t>(variant)]);
-        numberHeader_->SetSprite(numberSprites_.ids[static_cast<std::size_t>(variant)]);
-        moneyHeader_->SetSprite(moneySprites_.ids[static_cast<std::size_t>(variant)]);
-        const HideoutData* hideout = Hideout();
+        headers_.Apply();
+        const HideoutData* hideout = UIHideoutHere(Context());
         if (hideout != nullptr) {
             trade_.ResetBuyList(hideout->marketItems);
             const std::uint32_t town = Context().world.travel->GetLocation()->hideoutId;
-            title_->SetTextW(Limited(FormatUIMessage(hideout->typeNameKeys[kTypeNameMarket], {UITagName(town)}), kLabelLimit).c_str());
+            title_->SetTextW(UICutText(FormatUIMessage(hideout->typeNameKeys[kTypeNameMarket], {UITagName(town)}), kLabelLimit).c_str());
         } else {
             trade_.ResetBuyList({});
             title_->SetTextW(u"");
@@ -282,7 +254,7 @@ void GAME_CUIShop::EnterPage(Page page)
     case kBuyRefused: NoticeInDialog(kSlotShop, {.text = GetMessageTextExpanded(trade_.ChooseBuyRefusal(parties)), .focusOnYes = true}); break;
     case kBuyConfirm: {
         const GAME_CMarketTrade::Totals totals = trade_.GetBuyTotals();
-        AskInDialog(kSlotShop, {.text = Limited(FormatUIMessage("MARKET_BUY_YESNO", {UIFullWidthNumber(totals.count), GetMessageTextExpanded("MONEY_MARK"),
+        AskInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_BUY_YESNO", {UIFullWidthNumber(totals.count), GetMessageTextExpanded("MONEY_MARK"),
                                                                                       UIFullWidthNumber(totals.price)}),
                                                 kQuestionLimit)});
         break;
@@ -295,7 +267,7 @@ void GAME_CUIShop::EnterPage(Page page)
         break;
     case kSellList: EnterSellList(); break;
     case kSellConfirm:
-        AskInDialog(kSlotShop, {.text = Limited(FormatUIMessage("MARKET_SELL_YESNO", {UIFullWidthNumber(trade_.MarkedCount()), GetMessageTextExpanded("MONEY_MARK"),
+        AskInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_SELL_YESNO", {UIFullWidthNumber(trade_.MarkedCount()), GetMessageTextExpanded("MONEY_MARK"),
                                                                                        UIFullWidthNumber(trade_.MarkedPrice())}),
                                                 kQuestionLimit)});
         break;
@@ -305,7 +277,7 @@ void GAME_CUIShop::EnterPage(Page page)
         selected_ = 0;
         scrollTop_ = 0;
         RefreshRows();
-        NoticeInDialog(kSlotShop, {.text = Limited(FormatUIMessage("MARKET_SELL_FINISHED", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(paid)}), kLabelLimit),
+        NoticeInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_SELL_FINISHED", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(paid)}), kLabelLimit),
                                    .focusOnYes = true});
         break;
     }
@@ -508,7 +480,7 @@ void GAME_CUIShop::RefreshRows()
         row.name->SetTextW(filled ? UITagName(itemId).c_str() : u"");
         row.mark->SetTextW(filled ? moneyMark.c_str() : u"");
         row.price->SetTextW(filled ? UIFullWidthNumber(record == nullptr ? 0 : buy ? record->buyPrice : record->sellPrice).c_str() : u"");
-        row.number->SetTextW(Limited(number, kNumberLimit).c_str());
+        row.number->SetTextW(UICutText(number, kNumberLimit).c_str());
         row.icon->SetSprite(filled && record != nullptr ? record->iconSprite : kNoSprite);
         for (GAME_CUINullObject* part : {row.separator, row.increase, row.decrease}) {
             if (part != nullptr) part->SetColor(filled ? kUIWhite : kUIHidden);

@@ -8,8 +8,6 @@
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
-struct HideoutData;
-
 // The hideout menu opens it while the ship stands at a hideout with a market; as it starts closing
 // it opens the menu again. It holds the game while open. The trade rules are the market trade's;
 // the screen keeps the selected row, the scroll and the pages.
@@ -70,7 +68,6 @@ private:
     void RefreshTotals();
     std::int32_t ListRows() const;
     MarketParties Parties() const;
-    const HideoutData* Hideout() const;
 
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
@@ -87,16 +84,10 @@ private:
     GAME_CUINullObject* sellAnchor_ = nullptr;
     GAME_CUILabelObject* moneyLabel_ = nullptr;
     GAME_CUILabelObject* totalLabel_ = nullptr;
-    GAME_CUINullObject* nameHeader_ = nullptr;
-    GAME_CUINullObject* priceHeader_ = nullptr;
-    GAME_CUINullObject* numberHeader_ = nullptr;
-    GAME_CUINullObject* moneyHeader_ = nullptr;
-    UILanguageSprites nameSprites_;
-    UILanguageSprites priceSprites_;
-    UILanguageSprites numberSprites_;
+    UILanguagePictures headers_;
+    // The heading over the total reads "pay" on the buy tab and "total" on the sell tab.
     UILanguageSprites paySprites_;
     UILanguageSprites totalSprites_;
-    UILanguageSprites moneySprites_;
     std::int32_t tabOn_ = -1;
     std::int32_t tabOff_ = -1;
 

@@ -51,9 +51,9 @@ TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscard
     EXPECT_EQ(Screen().TaskFrame().title->Literal(), Title("ID20", room->inventoryLink + 1, 10, 12));
     EXPECT_EQ(Screen().FirstFrame().title->Literal(), Screen().TaskFrame().title->Literal());
     EXPECT_EQ(Screen().ItemScrollBar()->Maximum(), 2);
-    EXPECT_EQ(Screen().RowName(0)->Literal(), UITagName(MakeTag("I001")));
-    EXPECT_EQ(Screen().RowCount(0)->Literal(), ToFullWidthText(u" 2/30"));
-    EXPECT_EQ(Screen().RowLine(7)->Color() >> 24, 0xFFu) << "a line under row 7 while stacks follow";
+    EXPECT_EQ(Screen().Row(0).name->Literal(), UITagName(MakeTag("I001")));
+    EXPECT_EQ(Screen().Row(0).count->Literal(), ToFullWidthText(u" 2/30"));
+    EXPECT_EQ(Screen().Row(7).separator->Color() >> 24, 0xFFu) << "a line under row 7 while stacks follow";
     ASSERT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceRows);
 
     // Down to row 7, then the window scrolls a stack a press, then past the last stack to the item tab.
@@ -66,8 +66,8 @@ TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscard
     EXPECT_EQ(Screen().Top(), 2);
     EXPECT_EQ(Screen().SelectedRow(), 7);
     EXPECT_EQ(Screen().ItemScrollBar()->Value(), 2);
-    EXPECT_EQ(Screen().RowName(7)->Literal(), UITagName(MakeTag("I016")));
-    EXPECT_EQ(Screen().RowLine(7)->Color() >> 24, 0u) << "nothing follows the last stack";
+    EXPECT_EQ(Screen().Row(7).name->Literal(), UITagName(MakeTag("I016")));
+    EXPECT_EQ(Screen().Row(7).separator->Color() >> 24, 0u) << "nothing follows the last stack";
     EXPECT_EQ(CountPlayed(kSeUICursor, from), 2);
     Press(kActionCursorDown);
     EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceItemTab);
@@ -133,8 +133,8 @@ TEST_F(InventoryTest, StorageRoomsAreBoundToOneFreeInventoryEachAndARoomWithoutO
     EXPECT_FALSE(other->overflow);
     EXPECT_EQ(FindRoomInventory(&hold), holdInventory) << "the cargo hold takes the one without capacity rules";
     for (int r = 0; r < GAME_CUIInventory::kRows; ++r) {
-        EXPECT_EQ(Screen().RowName(r)->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
-        EXPECT_EQ(Screen().RowCount(r)->Literal(), u"--／--");
+        EXPECT_EQ(Screen().Row(r).name->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
+        EXPECT_EQ(Screen().Row(r).count->Literal(), u"--／--");
     }
     EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceItemTab);
     EXPECT_EQ(Screen().ItemScrollBar()->Maximum(), 0);

@@ -79,7 +79,7 @@ TEST_F(InventoryTrashTest, DiscardingAStackOfThreeAsksThreeTimesAndTheLastCloses
     EXPECT_EQ(CountStoredItem(MakeTag("I001")), 0);
     EXPECT_EQ(Storage().Inventory()->stacks.size(), 1u);
     EXPECT_EQ(Storage().SelectedRow(), 0) << "the cursor steps up to the stack before the removed last one";
-    EXPECT_EQ(Storage().RowName(1)->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
+    EXPECT_EQ(Storage().Row(1).name->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
     EXPECT_NE(Storage().TaskFrame().title->Literal().find(ToFullWidthText(u"1/12")), std::u16string::npos);
     EXPECT_EQ(CountFieldItem(MakeTag("I001")), 0) << "a discarded item is gone";
 }
@@ -151,6 +151,7 @@ TEST_F(InventoryTrashTest, PuttingOutLaysTheStackOnTheFloorAndAFullFloorRefuses)
 // The description of a stack: the item's own text, then where it is made and what it goes into,
 // seven lines at a time; each break ends a line (a CR LF pair leaves an empty one), a line keeps 127
 // characters, and an item without a production record reads as one nothing makes and nothing uses.
+// Every filling of the page shows the text from its top.
 TEST_F(InventoryTrashTest, TheDescriptionScrollsSevenLinesAtATimeAndAnItemWithoutARecordReadsAsOneWithoutEntries)
 {
     const std::u16string longLine(140, u'a');
@@ -161,39 +162,50 @@ TEST_F(InventoryTrashTest, TheDescriptionScrollsSevenLinesAtATimeAndAnItemWithou
     InventoryStack unknown;
     unknown.item = std::make_unique<GAME_CItemDataImpl>();
     unknown.item->itemId = MakeTag("IZZZ");
-    unknown.item->count = 1;
+    unknown.item->count = 2;
     unknown.item->record = stored->stacks.front().item->record;
     stored->stacks.push_back(std::move(unknown));
 
     // A shipped item begins with its own text.
     OpenTrashOn(0);
     const std::u16string own = GetMessageTextExpanded("I001_DISCRIPT");
-    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), own.substr(0, own.find_first_of(u"\r\n\x1b")));
+    EXPECT_EQ(Trash().Description().Row(0)->Literal(), own.substr(0, own.find_first_of(u"\r\n\x1b")));
     ASSERT_TRUE(CloseScreen(kSlotInventoryTrash));
 
     // Ten lines: the five of its text with the empty one a CR LF leaves, an empty line, the line
     // that it cannot be made, an empty line and the line that it has no use.
     OpenTrashOn(1);
-    GAME_CUIScrollBarObject& scroll = *Trash().DescriptionScrollBar();
+    GAME_CUIScrollBarObject& scroll = *Trash().Description().Bar();
     EXPECT_EQ(scroll.Maximum(), 3);
     EXPECT_EQ(scroll.Value(), 0);
-    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), longLine.substr(0, 127));
-    EXPECT_EQ(Trash().DescriptionLabel(1)->Literal(), u"two");
-    EXPECT_EQ(Trash().DescriptionLabel(2)->Literal(), u"");
-    EXPECT_EQ(Trash().DescriptionLabel(3)->Literal(), u"three");
+    EXPECT_EQ(Trash().Description().Row(0)->Literal(), longLine.substr(0, 127));
+    EXPECT_EQ(Trash().Description().Row(1)->Literal(), u"two");
+    EXPECT_EQ(Trash().Description().Row(2)->Literal(), u"");
+    EXPECT_EQ(Trash().Description().Row(3)->Literal(), u"three");
     const std::size_t from = frames.size();
     for (int i = 0; i < 4; ++i) Press(kActionCursorDown);
     EXPECT_EQ(scroll.Value(), 3);
     EXPECT_EQ(CountPlayed(kSeUICursor, from), 3) << "no sound at the end";
     const std::u16string name = UITagName(MakeTag("IZZZ"));
-    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), u"three");
-    EXPECT_EQ(Trash().DescriptionLabel(3)->Literal(), u"");
-    EXPECT_EQ(Trash().DescriptionLabel(4)->Literal(), FormatUIMessage("ItemDiscript_Unproducible", {name}));
-    EXPECT_EQ(Trash().DescriptionLabel(5)->Literal(), u"");
-    EXPECT_EQ(Trash().DescriptionLabel(6)->Literal(), FormatUIMessage("ItemDiscript_Unusable", {name}));
+    EXPECT_EQ(Trash().Description().Row(0)->Literal(), u"three");
+    EXPECT_EQ(Trash().Description().Row(3)->Literal(), u"");
+    EXPECT_EQ(Trash().Description().Row(4)->Literal(), FormatUIMessage("ItemDiscript_Unproducible", {name}));
+    EXPECT_EQ(Trash().Description().Row(5)->Literal(), u"");
+    EXPECT_EQ(Trash().Description().Row(6)->Literal(), FormatUIMessage("ItemDiscript_Unusable", {name}));
     for (int i = 0; i < 4; ++i) Press(kActionCursorUp);
     EXPECT_EQ(scroll.Value(), 0);
-    EXPECT_EQ(Trash().DescriptionLabel(0)->Literal(), longLine.substr(0, 127));
+    EXPECT_EQ(Trash().Description().Row(0)->Literal(), longLine.substr(0, 127));
+
+    // A unit discarded while the text is scrolled: the question about the next one stands over the
+    // text from its top, where the bar is too.
+    for (int i = 0; i < 3; ++i) Press(kActionCursorDown);
+    ASSERT_EQ(scroll.Value(), 3);
+    ASSERT_TRUE(PressButton(kActionMenuFunctionB, GAME_CUIInventoryTrash::kDiscard));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    ASSERT_TRUE(Dialog().IsVisible());
+    EXPECT_EQ(scroll.Value(), 0);
+    EXPECT_EQ(Trash().Description().Row(0)->Literal(), longLine.substr(0, 127));
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ protected:
     {
         std::vector<std::u16string> lines;
         for (int k = 0; k < GAME_CUIItemDictionary::kDescriptionRows; ++k) {
-            lines.emplace_back(Dictionary().DescriptionLine(k)->Literal());
+            lines.emplace_back(Dictionary().Description().Row(k)->Literal());
         }
         return lines;
     }
@@ -77,10 +77,10 @@ TEST_F(ItemDictionaryTest, UnfoundItemsStayNamelessAndShutWhileAFoundStoneShotOp
     ASSERT_GT(total, 2 * GAME_CUIItemDictionary::kRows);
 
     // Nothing found: no names, no icons, no counts, 0 percent, and decide is refused.
-    EXPECT_EQ(Dictionary().NameLabel(0)->Literal(), GetMessageTextExpanded("ITEMDICTIONARY_NOT_YET_GET_NAME"));
-    EXPECT_EQ(Dictionary().NameLabel(0)->Color(), GetUIColor(5));
-    EXPECT_EQ(Dictionary().CountLabel(0)->Literal(), u"×０");
-    EXPECT_EQ(Dictionary().RowIcon(0)->Color() >> 24, 0u);
+    EXPECT_EQ(Dictionary().Row(0).name->Literal(), GetMessageTextExpanded("ITEMDICTIONARY_NOT_YET_GET_NAME"));
+    EXPECT_EQ(Dictionary().Row(0).name->Color(), GetUIColor(5));
+    EXPECT_EQ(Dictionary().Row(0).count->Literal(), u"×０");
+    EXPECT_EQ(Dictionary().Row(0).icon->Color() >> 24, 0u);
     EXPECT_EQ(Dictionary().CounterLabel()->Literal(),
               FormatUIMessage("ITEMDICTIONARY_GET_ITEM_NUM", {u"０", UIFullWidthNumber(total), u"０"}));
     PressAction(kActionDecide);
@@ -119,11 +119,11 @@ TEST_F(ItemDictionaryTest, UnfoundItemsStayNamelessAndShutWhileAFoundStoneShotOp
     for (int step = 0; step < position; ++step) Press(kActionCursorDown);
     ASSERT_EQ(Dictionary().Top() + Dictionary().CursorRow(), position);
     const int row = Dictionary().CursorRow();
-    EXPECT_EQ(Dictionary().NameLabel(row)->Literal(), UITagName(stoneShot));
-    EXPECT_EQ(Dictionary().NameLabel(row)->Color(), GetUIColor(kUIColorText));
-    EXPECT_EQ(Dictionary().CountLabel(row)->Literal(),
+    EXPECT_EQ(Dictionary().Row(row).name->Literal(), UITagName(stoneShot));
+    EXPECT_EQ(Dictionary().Row(row).name->Color(), GetUIColor(kUIColorText));
+    EXPECT_EQ(Dictionary().Row(row).count->Literal(),
               u"×" + UIFullWidthNumber(CountStoredItem(stoneShot) + CountFieldItem(stoneShot)));
-    EXPECT_EQ(Dictionary().RowIcon(row)->Color() >> 24, 0xFFu);
+    EXPECT_EQ(Dictionary().Row(row).icon->Color() >> 24, 0xFFu);
 
     // Its detail: price 2, piles of 50, chipped in the machine shop, material of nothing.
     PressAction(kActionDecide);
@@ -142,7 +142,7 @@ TEST_F(ItemDictionaryTest, UnfoundItemsStayNamelessAndShutWhileAFoundStoneShotOp
     EXPECT_NE(heading[1].find(UITagName(MakeTag("TC10"))), std::u16string::npos);
     EXPECT_NE(std::find(lines.begin(), lines.end(), FormatUIMessage("ItemDiscript_Unusable", {UITagName(stoneShot)})),
               lines.end());
-    EXPECT_EQ(Dictionary().DescriptionScrollBar()->Maximum(), 0);
+    EXPECT_EQ(Dictionary().Description().Bar()->Maximum(), 0);
     KeepCanvasPicture("item_dictionary_detail");
 
     // Cancel goes back to the list where it was; cancel again closes onto the HUD.

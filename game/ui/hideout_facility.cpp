@@ -1,0 +1,23 @@
+// What the hideout's facility windows share: how they come and go over the hideout menu, and the hideout where the ship stands.
+#include "game/ui/hideout_facility.h"
+
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/data/world_records.h"
+#include "game/ui/screen_context.h"
+
+UIScreenSetup UIHideoutFacilitySetup(float windowY)
+{
+    return {.input = UIInputRule::kBlocksWhileOpen,
+            .mover = {.hidden = {0.0f, -kCanvasHeight - windowY}},
+            .holdsGame = true,
+            .dialog = UIDialogOnClose::kClose};
+}
+
+const HideoutData* UIHideoutHere(const UIScreenContext& context)
+{
+    const GAME_CTravelController* travel = context.world.travel.get();
+    const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
+    return location != nullptr ? FindHideoutData(location->hideoutId) : nullptr;
+}
