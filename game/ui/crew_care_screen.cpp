@@ -5,6 +5,7 @@
 
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
+#include "game/model/ship/task_base.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/actor_names.h"
 #include "game/services/text/message_text.h"
@@ -32,6 +33,7 @@ constexpr Vec2 kRowSeparator{-21.0f, 15.0f};
 constexpr Vec2 kRowHitTopLeft{357.0f, 104.0f};
 constexpr Vec2 kTraitOrigin{101.0f, 160.0f};
 constexpr std::size_t kRowTextLimit = 127;
+constexpr std::size_t kQuestionLimit = 128;
 constexpr std::uint32_t kMeterColor = UICrewMeters::kStaminaColor;
 constexpr std::array<const char*, 2> kHeaderNames{"ui_text_information", "ui_text_actor"};
 constexpr std::array<Vec2, 2> kHeaderPlaces{{{97.0f, 87.0f}, {371.0f, 87.0f}}};
@@ -49,12 +51,31 @@ std::u16string Limited(std::u16string text, std::size_t limit)
     return text;
 }
 
+Vec2 OnCanvas(Vec2 place) { return {place.x + kWindow.x, place.y + kWindow.y}; }
+
+// The task page's places moved from the window's units onto the canvas.
+UIRoomTaskTabLayout OnCanvas(UIRoomTaskTabLayout page)
+{
+    for (Vec2* place : {&page.informationHeader, &page.executingHeader, &page.actorHeader, &page.centreSeparator, &page.hpFrame,
+                        &page.upgradeLabel, &page.scrollBar, &page.controllerOrigin, &page.crewPanelPoint}) {
+        *place = OnCanvas(*place);
+    }
+    for (Vec2& place : page.focusPlaces) place = OnCanvas(place);
+    return page;
+}
+
+UICrewCareLayout OnCanvas(UICrewCareLayout layout)
+{
+    layout.taskPage = OnCanvas(layout.taskPage);
+    return layout;
+}
+
 }  // namespace
 
 GAME_CUICrewCareScreen::GAME_CUICrewCareScreen(const UIScreenContext& context, const UICrewCareLayout& layout)
     : GAME_CUIRoomScreen(context, kHome, kSlideFrom, {.closesFromHome = true, .forgetsRoom = true}),
-      layout_(layout),
-      meters_(MemberMeters(layout.firstMeterFrame))
+      layout_(OnCanvas(layout)),
+      meters_(MemberMeters(layout_.taskPage.hpFrame))
 {
     BuildListPage();
     BuildTaskPage();
@@ -91,7 +112,7 @@ void GAME_CUICrewCareScreen::BuildListPage()
         firstPage_.push_back(row.label);
     }
     meters_.BuildTexts(firstPage_);
-    const Vec2 title{layout_.firstMeterFrame.x - 30.0f, layout_.firstMeterFrame.y - 2.0f};
+    const Vec2 title{layout_.taskPage.hpFrame.x - 30.0f, layout_.taskPage.hpFrame.y - 2.0f};
     noMember_ = MakeUILabel(firstRoot_, "", title.x, title.y);
     firstPage_.push_back(noMember_);
     traits_.BuildTexts(firstPage_);
@@ -112,18 +133,25 @@ bool GAME_CUICrewCareScreen::AddEntry(GAME_CObjectActor* member, std::uint32_t s
     return true;
 }
 
-std::int32_t GAME_CUICrewCareScreen::RoomIndex() const { return GetUIRoomIndex(Context().world, target); }
-
 std::size_t GAME_CUICrewCareScreen::CountRoomTasks() const
 {
     UIRoomTasks tasks{};
     return GetUIRoomTasks(target, tasks);
 }
 
-void GAME_CUICrewCareScreen::TellOrdered(bool made, const std::u16string& text) const
+void GAME_CUICrewCareScreen::Ask(const std::u16string& text, std::span<const UIDialogItem> items) const
 {
+    AskInDialog(layout_.slot, {.text = Limited(text, kQuestionLimit), .centred = true, .items = items});
+}
+
+void GAME_CUICrewCareScreen::Order()
+{
+    const std::u16string text = OrderedText(chosen_);
+    const std::int32_t room = GetUIRoomIndex(Context().world, target);
+    // Without the room on the ship there is nothing to bind the task to: no request at all.
+    const GAME_CTaskBase* task = room >= 0 ? GAME_CTaskBase::CreateFromRequest(OrderRequest(chosen_, room)) : nullptr;
     // A task that was not made is told as the error it is, never as ordered.
-    const std::u16string notice = made ? text : GetMessageTextExpanded("ADDTASK_TEXT_ERROR_FATALERROR");
+    const std::u16string notice = task != nullptr ? text : GetMessageTextExpanded("ADDTASK_TEXT_ERROR_FATALERROR");
     NoticeInDialog(layout_.slot, {.text = Limited(notice, kRowTextLimit), .centred = true});
 }
 
@@ -181,7 +209,7 @@ void GAME_CUICrewCareScreen::UpdateMain(bool input)
     steps_.Advance([this](Step step) { EnterStep(step); });
     switch (steps_.Current()) {
     case Step::kList: UpdateList(input); break;
-    case Step::kQuestion: UpdateQuestion(); break;
+    case Step::kQuestion: FollowDialogAnswer(steps_, Step::kNotice, Step::kList); break;
     case Step::kNotice:
         if (!IsDialogShown()) steps_.Go(Step::kList);
         break;
@@ -200,18 +228,8 @@ void GAME_CUICrewCareScreen::EnterStep(Step step)
         PlaceListCursor();
         break;
     case Step::kQuestion: AskAbout(chosen_); break;
-    case Step::kNotice: Order(chosen_); break;
+    case Step::kNotice: Order(); break;
     case Step::kTaskPage: EnterTaskPage(); break;
-    }
-}
-
-void GAME_CUICrewCareScreen::UpdateQuestion()
-{
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes: steps_.Go(Step::kNotice); break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: steps_.Go(Step::kList); break;
-    case UIDialogAnswer::kNone: break;
     }
 }
 

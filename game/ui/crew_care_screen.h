@@ -3,9 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
+#include "game/model/ship/task_request.h"
 #include "game/ui/crew_row.h"
+#include "game/ui/dialog_flow.h"
 #include "game/ui/info_panel.h"
 #include "game/ui/list_view.h"
 #include "game/ui/room_screen.h"
@@ -20,19 +23,20 @@ struct UICrewCareEntry {
     std::uint32_t slot = kNoSlot;
 };
 
-// What sets one such screen apart: its words, its slot, where its meters and trait lines stand and
-// which traits they show, and its task page.
+// What sets one such screen apart: its words, its slot, how many trait lines it shows and of which
+// traits, and its task page.
 struct UICrewCareLayout {
     const char* firstTabKey = "";
     const char* taskTabKey = "";
     // The meters' place says this when no member stands under the cursor.
     const char* noMemberKey = "";
     std::uint32_t slot = 0;
-    vesk::math::Vec2 firstMeterFrame{129.0f, 101.0f};
     UICrewTrait traits = UICrewTrait::kDebuff;
     int traitLines = 5;
     // Each opening puts the focus on the list again (else it stays where it was left).
     bool focusListOnOpening = false;
+    // In the window's units, as the task tab's own places are; the screen moves it onto the canvas,
+    // where its pages stand. The list page's meters stand where the task page's HP frame does.
     UIRoomTaskTabLayout taskPage;
 };
 
@@ -78,18 +82,19 @@ protected:
     // Whether the entry may be ordered now; the screen plays the decide sound where its rules say.
     // byKey: the decide action rather than a second click.
     virtual bool MayChoose(const UICrewCareEntry& entry, bool byKey) = 0;
-    // Asks in the shared dialog about the chosen entry.
+    // Asks in the shared dialog about the chosen entry (through Ask).
     virtual void AskAbout(const UICrewCareEntry& chosen) = 0;
-    // The yes: orders the task and tells in the same dialog whether it was made.
-    virtual void Order(const UICrewCareEntry& chosen) = 0;
+    // The yes: the task ordered for the chosen entry, bound to the room of that index, and the notice
+    // that tells it was ordered.
+    virtual GAME_CTaskRequest OrderRequest(const UICrewCareEntry& chosen, std::int32_t room) const = 0;
+    virtual std::u16string OrderedText(const UICrewCareEntry& chosen) const = 0;
 
     // False when the table is full.
     bool AddEntry(GAME_CObjectActor* member, std::uint32_t slot);
-    std::int32_t RoomIndex() const;
     // The tasks bound to the room now.
     std::size_t CountRoomTasks() const;
-    // The notice of an order: its text, or the error notice when no task was made.
-    void TellOrdered(bool made, const std::u16string& text) const;
+    // The question, centred, with the items' lines under it.
+    void Ask(const std::u16string& text, std::span<const UIDialogItem> items = {}) const;
     static std::u16string MemberName(const GAME_CObjectActor& member);
 
     bool ShowsTaskPage() const override { return steps_.Is(Step::kTaskPage); }
@@ -108,8 +113,9 @@ private:
     void BuildTaskPage();
     void EnterStep(Step step);
     void UpdateList(bool input);
-    void UpdateQuestion();
     void Choose(bool byKey);
+    // Makes the chosen entry's task, when the room is on the ship, and tells whether it was made.
+    void Order();
     // The eight rows from the list's top, and the panel for the entry under the cursor.
     void ShowRows();
     void ShowMember(const GAME_CObjectActor* member);

@@ -58,3 +58,16 @@ void CloseDialog();
 void CloseDialogAnsweringYes();
 // Draws the dialog when it is shown; false when it is not.
 bool DrawDialogIfShown();
+
+// A question's answer as a page flow: a yes goes to `yes`, a no or a gone dialog to `back`; while it
+// is unanswered the pages stay.
+template <typename Pages, typename Page>
+void FollowDialogAnswer(Pages& pages, Page yes, Page back)
+{
+    switch (PollDialog()) {
+    case UIDialogAnswer::kYes: pages.Go(yes); break;
+    case UIDialogAnswer::kNo:
+    case UIDialogAnswer::kGone: pages.Go(back); break;
+    case UIDialogAnswer::kNone: break;
+    }
+}

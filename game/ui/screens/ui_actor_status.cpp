@@ -66,6 +66,31 @@ UICrewRowLayout CrewWindowLayout()
     return layout;
 }
 
+// Opens a page's widgets: the pictures' category, the page's root at the origin and its cursor.
+void BeginPage(std::vector<GAME_CUIObjectBase*>& list, UIActorStatusPage& page)
+{
+    list.push_back(MakeUICategorySwitch(1));
+    page.root = MakeUIGroupNode(0.0f, 0.0f);
+    list.push_back(page.root);
+    page.cursor = MakeUIPictureUnder(page.root, "ui_cursor_common_r90", 0.0f, 0.0f);
+    list.push_back(page.cursor);
+}
+
+// The page's two buttons, one row above the other, with their captions' keys and what they do.
+void AddButtons(std::vector<GAME_CUIObjectBase*>& list, UIActorStatusPage& page, const std::array<const char*, 2>& keys,
+                std::array<UIIconCallback, 2> releases)
+{
+    constexpr std::array<float, 2> kTops{kFirstButtonTop, kSecondButtonTop};
+    for (std::size_t row = 0; row < kTops.size(); ++row) {
+        UIButtonSpec spec{.sprite = "ui_enterbutton10", .pressedSprite = "ui_enterbutton10_touch", .sound = kSeUIDecide,
+                          .release = std::move(releases[row])};
+        PlaceUIButtonTopLeft(spec, kButtonLeft, kTops[row]);
+        page.buttons[row] = MakeUIButton(page.root, spec);
+        page.captions[row] = MakeUILabel(page.buttons[row], keys[row], 0.0f, 0.0f, 0.5f, 0.5f);
+        list.push_back(page.buttons[row]);
+    }
+}
+
 }  // namespace
 
 GAME_CUIActorStatus::GAME_CUIActorStatus(const UIScreenContext& context)
@@ -83,95 +108,73 @@ GAME_CUIActorStatus::GAME_CUIActorStatus(const UIScreenContext& context)
 
 GAME_CUIActorStatus::~GAME_CUIActorStatus() { DeleteWidgets(itemPage_); }
 
-GAME_CUIActorStatus::ButtonWithLabel GAME_CUIActorStatus::AddButton(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root,
-                                                                    float top, const char* key, UIIconCallback release)
-{
-    UIButtonSpec spec{.sprite = "ui_enterbutton10", .pressedSprite = "ui_enterbutton10_touch", .sound = kSeUIDecide,
-                      .release = std::move(release)};
-    PlaceUIButtonTopLeft(spec, kButtonLeft, top);
-    ButtonWithLabel made;
-    made.button = MakeUIButton(root, spec);
-    made.label = MakeUILabel(made.button, key, 0.0f, 0.0f, 0.5f, 0.5f);
-    list.push_back(made.button);
-    return made;
-}
-
 void GAME_CUIActorStatus::BuildCrewPage()
 {
     std::vector<GAME_CUIObjectBase*>& list = widgets_;
-    list.push_back(MakeUICategorySwitch(1));
-    crewRoot_ = MakeUIGroupNode(0.0f, 0.0f);
-    list.push_back(crewRoot_);
-    crewCursor_ = MakeUIPictureUnder(crewRoot_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    list.push_back(crewCursor_);
-    list.push_back(MakeUIPictureUnder(crewRoot_, "ui_pointingline", kMainLine.x, kMainLine.y));
+    BeginPage(list, crew_);
+    GAME_CUINullObject* root = crew_.root;
+    list.push_back(MakeUIPictureUnder(root, "ui_pointingline", kMainLine.x, kMainLine.y));
     for (std::size_t kind = 0; kind < groupLines_.size(); ++kind) {
-        groupLines_[kind] = MakeUIPictureUnder(crewRoot_, "ui_pointingline", kGroupLines[kind].x, kGroupLines[kind].y);
+        groupLines_[kind] = MakeUIPictureUnder(root, "ui_pointingline", kGroupLines[kind].x, kGroupLines[kind].y);
         groupLines_[kind]->SetFlip(kGroupFlips[kind][0], kGroupFlips[kind][1]);
         list.push_back(groupLines_[kind]);
         for (std::size_t slot = 0; slot < 2; ++slot) {
             const Vec2 at = kTraitIcons[kind][slot];
-            traitIcons_[kind][slot] = MakeUIPictureUnder(crewRoot_, kTraitIconSprites[kind], at.x, at.y);
+            traitIcons_[kind][slot] = MakeUIPictureUnder(root, kTraitIconSprites[kind], at.x, at.y);
             list.push_back(traitIcons_[kind][slot]);
         }
     }
-    list.push_back(MakeUIPictureUnder(crewRoot_, "ui_text_actorname", 37.0f, 37.0f));
+    list.push_back(MakeUIPictureUnder(root, "ui_text_actorname", 37.0f, 37.0f));
     for (std::size_t meter = 0; meter < kMeterTops.size(); ++meter) {
-        list.push_back(MakeUIPictureUnder(crewRoot_, "ui_actorstatus_gauge_frame", kGaugeFrameX, kMeterTops[meter]));
-        GAME_CUINullObject* holder = MakeUIGroupUnder(crewRoot_, kGaugeBarX, kMeterTops[meter] + kGaugeBarDrop);
+        list.push_back(MakeUIPictureUnder(root, "ui_actorstatus_gauge_frame", kGaugeFrameX, kMeterTops[meter]));
+        GAME_CUINullObject* holder = MakeUIGroupUnder(root, kGaugeBarX, kMeterTops[meter] + kGaugeBarDrop);
         list.push_back(holder);
         gauges_[meter] = MakeUIGaugeFill(holder, "ui_labelbase", kGaugeColor, kGaugeLength, kGaugeHeight);
         list.push_back(gauges_[meter].picture);
     }
-    list.push_back(MakeUIPictureUnder(crewRoot_, "ui_text_hp", kMeterWordPlaces[0].x, kMeterWordPlaces[0].y));
-    staminaWord_ = MakeUIPictureUnder(crewRoot_, "ui_text_stamina_jp", kMeterWordPlaces[1].x, kMeterWordPlaces[1].y);
-    calorieWord_ = MakeUIPictureUnder(crewRoot_, "ui_text_calorie_jp", kMeterWordPlaces[2].x, kMeterWordPlaces[2].y);
+    list.push_back(MakeUIPictureUnder(root, "ui_text_hp", kMeterWordPlaces[0].x, kMeterWordPlaces[0].y));
+    staminaWord_ = MakeUIPictureUnder(root, "ui_text_stamina_jp", kMeterWordPlaces[1].x, kMeterWordPlaces[1].y);
+    calorieWord_ = MakeUIPictureUnder(root, "ui_text_calorie_jp", kMeterWordPlaces[2].x, kMeterWordPlaces[2].y);
     list.push_back(staminaWord_);
     list.push_back(calorieWord_);
-    for (const float top : kMeterTops) list.push_back(MakeUIPictureUnder(crewRoot_, "ui_text_num_slash", kSlashX, top - 2.0f));
-    crewRow_.BuildPictures(list, crewRoot_, {0.0f, 0.0f});
-    prevArrow_ = MakeUIButton(crewRoot_, {.sprite = "ui_actorstatus_left", .x = kPrevArrow.x, .y = kPrevArrow.y, .sound = kSeUICursor,
+    for (const float top : kMeterTops) list.push_back(MakeUIPictureUnder(root, "ui_text_num_slash", kSlashX, top - 2.0f));
+    crewRow_.BuildPictures(list, root, {0.0f, 0.0f});
+    prevArrow_ = MakeUIButton(root, {.sprite = "ui_actorstatus_left", .x = kPrevArrow.x, .y = kPrevArrow.y, .sound = kSeUICursor,
                                           .release = [this](GAME_CUIIconObject*) { OnPrevCrew(); }});
-    nextArrow_ = MakeUIButton(crewRoot_, {.sprite = "ui_actorstatus_right", .x = kNextArrow.x, .y = kNextArrow.y, .sound = kSeUICursor,
+    nextArrow_ = MakeUIButton(root, {.sprite = "ui_actorstatus_right", .x = kNextArrow.x, .y = kNextArrow.y, .sound = kSeUICursor,
                                           .release = [this](GAME_CUIIconObject*) { OnNextCrew(); }});
     list.push_back(prevArrow_);
     list.push_back(nextArrow_);
-    crewButtons_[kRowFirst] = AddButton(list, crewRoot_, kFirstButtonTop, "ADD_TEXT_UI_ROOM_BUILD_005", [this](GAME_CUIIconObject*) { OnMove(); });
-    crewButtons_[kRowSecond] =
-        AddButton(list, crewRoot_, kSecondButtonTop, "ADD_TEXT_UI_ROOM_BUILD_006", [this](GAME_CUIIconObject*) { OnDismiss(); });
+    AddButtons(list, crew_, {"ADD_TEXT_UI_ROOM_BUILD_005", "ADD_TEXT_UI_ROOM_BUILD_006"},
+               {[this](GAME_CUIIconObject*) { OnMove(); }, [this](GAME_CUIIconObject*) { OnDismiss(); }});
 
     list.push_back(MakeUICategorySwitch(0, true));
-    for (const ButtonWithLabel& entry : crewButtons_) list.push_back(entry.label);
+    for (GAME_CUILabelObject* caption : crew_.captions) list.push_back(caption);
     crewRow_.BuildTexts(list);
 }
 
 void GAME_CUIActorStatus::BuildItemPage()
 {
     std::vector<GAME_CUIObjectBase*>& list = itemPage_;
-    list.push_back(MakeUICategorySwitch(1));
-    itemRoot_ = MakeUIGroupNode(0.0f, 0.0f);
-    list.push_back(itemRoot_);
-    itemCursor_ = MakeUIPictureUnder(itemRoot_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    list.push_back(itemCursor_);
-    list.push_back(MakeUIPictureUnder(itemRoot_, "ui_text_actorname", 50.0f, 123.0f));
-    countPlate_ = MakeUIPictureUnder(itemRoot_, "ui_text_num", 492.0f, 123.0f);
+    BeginPage(list, item_);
+    GAME_CUINullObject* root = item_.root;
+    list.push_back(MakeUIPictureUnder(root, "ui_text_actorname", 50.0f, 123.0f));
+    countPlate_ = MakeUIPictureUnder(root, "ui_text_num", 492.0f, 123.0f);
     list.push_back(countPlate_);
-    list.push_back(MakeUIPictureUnder(itemRoot_, "ui_pointingline", kMainLine.x, kMainLine.y));
-    GAME_CUINullObject* mirrored = MakeUIPictureUnder(itemRoot_, "ui_pointingline", kGroupLines[0].x, kGroupLines[0].y);
+    list.push_back(MakeUIPictureUnder(root, "ui_pointingline", kMainLine.x, kMainLine.y));
+    GAME_CUINullObject* mirrored = MakeUIPictureUnder(root, "ui_pointingline", kGroupLines[0].x, kGroupLines[0].y);
     mirrored->SetFlip(1, 0);
     list.push_back(mirrored);
-    itemButtons_[kRowFirst] =
-        AddButton(list, itemRoot_, kFirstButtonTop, "ADD_TEXT_UI_ROOM_BUILD_007", [this](GAME_CUIIconObject*) { OnItemTakeOne(); });
-    itemButtons_[kRowSecond] =
-        AddButton(list, itemRoot_, kSecondButtonTop, "ADD_TEXT_UI_ROOM_BUILD_008", [this](GAME_CUIIconObject*) { OnItemTakeAll(); });
+    AddButtons(list, item_, {"ADD_TEXT_UI_ROOM_BUILD_007", "ADD_TEXT_UI_ROOM_BUILD_008"},
+               {[this](GAME_CUIIconObject*) { OnItemTakeOne(); }, [this](GAME_CUIIconObject*) { OnItemTakeAll(); }});
 
     list.push_back(MakeUICategorySwitch(0, true));
     // The placeholder keys of the labels are not meant to be seen: they start empty.
-    itemName_ = MakeUILabel(itemRoot_, "", 90.0f, 118.0f);
-    itemCount_ = MakeUILabel(itemRoot_, "", 500.0f, 118.0f);
+    itemName_ = MakeUILabel(root, "", 90.0f, 118.0f);
+    itemCount_ = MakeUILabel(root, "", 500.0f, 118.0f);
     list.push_back(itemName_);
     list.push_back(itemCount_);
-    for (const ButtonWithLabel& entry : itemButtons_) list.push_back(entry.label);
+    for (GAME_CUILabelObject* caption : item_.captions) list.push_back(caption);
 }
 
 float GAME_CUIActorStatus::GaugeScale(std::size_t meter) const
@@ -270,7 +273,7 @@ void GAME_CUIActorStatus::UpdateMain(bool input)
     // A page shows what it refreshes in this frame's draw only when its tree is updated afterwards.
     if (pages_.Is(Page::kItem)) {
         if (!RefreshItemPage(input)) return;
-        UpdateItemPage(itemRoot_->UpdateTree(input));
+        UpdateItemPage(item_.root->UpdateTree(input));
         return;
     }
     if (input && CountCrew() <= 1 && (IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}) || IsUIActionTriggered(kActionCancel))) {
@@ -278,11 +281,11 @@ void GAME_CUIActorStatus::UpdateMain(bool input)
         return;
     }
     if (pages_.Is(Page::kCrew)) RefreshCrewPage(input);
-    const bool left = crewRoot_->UpdateTree(input);
-    itemRoot_->UpdateTree(false);
+    const bool left = crew_.root->UpdateTree(input);
+    item_.root->UpdateTree(false);
     switch (pages_.Current()) {
     case Page::kCrew: UpdateCrewPage(left); break;
-    case Page::kDismissQuestion: UpdateDismissQuestion(); break;
+    case Page::kDismissQuestion: FollowDialogAnswer(pages_, Page::kDismissResult, Page::kCrew); break;
     case Page::kDismissResult: UpdateDismissResult(); break;
     case Page::kItem: break;
     }
@@ -294,6 +297,18 @@ void GAME_CUIActorStatus::StepCursor(GAME_CUINullObject* cursor)
     const float bob = static_cast<float>((bob_ >> 3) & 1);
     const Vec2 at{234.0f - bob, 219.0f + 33.0f * static_cast<float>(cursorRow_)};
     cursor->SetPosition(&at);
+}
+
+bool GAME_CUIActorStatus::CloseOrPress(const UIActorStatusPage& page)
+{
+    if (IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}) || IsUIActionTriggered(kActionCancel)) {
+        CloseWithCancelSound();
+    } else if (IsUIActionTriggered(kActionDecide)) {
+        page.buttons[static_cast<std::size_t>(cursorRow_)]->Press();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void GAME_CUIActorStatus::ToggleRowOnRepeat()

@@ -13,6 +13,15 @@ class GAME_CObjectActor;
 class GAME_CObjectBase;
 class GAME_CObjectItem;
 
+// One page of the window: its root, the cursor bobbing beside its two rows of buttons, the buttons and
+// their captions.
+struct UIActorStatusPage {
+    GAME_CUINullObject* root = nullptr;
+    GAME_CUINullObject* cursor = nullptr;
+    std::array<GAME_CUIIconObject*, 2> buttons{};
+    std::array<GAME_CUILabelObject*, 2> captions{};
+};
+
 // Stands at once over the dimmed field, the crew member or item three times its size in the middle
 // and followed by the camera. Pages: 0 the crew page, 1 the dismiss question, 2 the farewell notice,
 // 3 the item page. The world runs on behind it but for the question and the notice, which hold it.
@@ -40,8 +49,8 @@ public:
     // What the window shows, for those who look at it.
     Page CurrentPage() const { return pages_.Current(); }
     std::int32_t CursorRow() const { return cursorRow_; }
-    const GAME_CUIIconObject* MoveButton() const { return crewButtons_[kRowFirst].button; }
-    const GAME_CUIIconObject* DismissButton() const { return crewButtons_[kRowSecond].button; }
+    const GAME_CUIIconObject* MoveButton() const { return crew_.buttons[kRowFirst]; }
+    const GAME_CUIIconObject* DismissButton() const { return crew_.buttons[kRowSecond]; }
     const GAME_CUINullObject* TraitIcon(std::size_t kind, std::size_t slot) const { return traitIcons_[kind][slot]; }
     const GAME_CUINullObject* GroupLine(std::size_t kind) const { return groupLines_[kind]; }
     float GaugeScale(std::size_t meter) const;
@@ -58,16 +67,8 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
-    // A button of a page's two rows with its caption.
-    struct ButtonWithLabel {
-        GAME_CUIIconObject* button = nullptr;
-        GAME_CUILabelObject* label = nullptr;
-    };
-
     void BuildCrewPage();
     void BuildItemPage();
-    ButtonWithLabel AddButton(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, float top, const char* key,
-                              UIIconCallback release);
     void BeginOpen();
     void EnterPage(Page page);
     void FollowWithCamera(const GAME_CObjectBase* object) const;
@@ -83,13 +84,15 @@ private:
     void ShowTraits();
     void StepCrew(bool backwards);
     void OpenDismissQuestion();
-    void UpdateDismissQuestion();
     void DismissCrewMember();
     void UpdateDismissResult();
     // False when the item has gone and the window closes.
     bool RefreshItemPage(bool input);
     void UpdateItemPage(bool input);
     void StepCursor(GAME_CUINullObject* cursor);
+    // A click anywhere or cancel closes the window, decide presses the page's button under the cursor;
+    // false when neither came.
+    bool CloseOrPress(const UIActorStatusPage& page);
     void ToggleRowOnRepeat();
     std::int32_t CountCrew() const;
 
@@ -97,8 +100,7 @@ private:
     std::int32_t cursorRow_ = kRowFirst;
     std::int32_t bob_ = 0;
 
-    GAME_CUINullObject* crewRoot_ = nullptr;
-    GAME_CUINullObject* crewCursor_ = nullptr;
+    UIActorStatusPage crew_;
     // Skill, buff and debuff: the line to the group and its two icons.
     std::array<GAME_CUINullObject*, 3> groupLines_{};
     std::array<std::array<GAME_CUINullObject*, 2>, 3> traitIcons_{};
@@ -107,17 +109,14 @@ private:
     GAME_CUINullObject* calorieWord_ = nullptr;
     GAME_CUIIconObject* prevArrow_ = nullptr;
     GAME_CUIIconObject* nextArrow_ = nullptr;
-    std::array<ButtonWithLabel, 2> crewButtons_{};
     // The name, the meters' digits and the trait rows.
     UICrewRow crewRow_;
 
     std::vector<GAME_CUIObjectBase*> itemPage_;
-    GAME_CUINullObject* itemRoot_ = nullptr;
-    GAME_CUINullObject* itemCursor_ = nullptr;
+    UIActorStatusPage item_;
     GAME_CUINullObject* countPlate_ = nullptr;
     GAME_CUILabelObject* itemName_ = nullptr;
     GAME_CUILabelObject* itemCount_ = nullptr;
-    std::array<ButtonWithLabel, 2> itemButtons_{};
 
     std::array<std::int32_t, 4> meterWords_{};
     UILanguageSprites countPlates_;

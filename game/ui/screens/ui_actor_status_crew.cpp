@@ -48,7 +48,7 @@ float Ratio(std::int32_t whole, std::int32_t maximum)
 void GAME_CUIActorStatus::RefreshCrewPage(bool input)
 {
     if (!input || targetActor == nullptr) return;
-    StepCursor(crewCursor_);
+    StepCursor(crew_.cursor);
     RefreshButtons();
     crewRow_.Show(targetActor);
     ShowMeters();
@@ -62,10 +62,8 @@ void GAME_CUIActorStatus::UpdateCrewPage(bool input)
         prevArrow_->Press();
     } else if (IsUIClickInRect(kNextArrowHitFrom, kNextArrowHitTo)) {
         nextArrow_->Press();
-    } else if (IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}) || IsUIActionTriggered(kActionCancel)) {
-        CloseWithCancelSound();
-    } else if (IsUIActionTriggered(kActionDecide)) {
-        crewButtons_[static_cast<std::size_t>(cursorRow_)].button->Press();
+    } else if (CloseOrPress(crew_)) {
+        return;
     } else if (IsUIMenuSlot(2, kUIMenuLeft)) {
         prevArrow_->Press();
     } else if (IsUIMenuSlot(2, kUIMenuRight)) {
@@ -79,11 +77,11 @@ void GAME_CUIActorStatus::RefreshButtons()
 {
     const bool atWork = targetActor->task != nullptr && targetActor->assigned != 0;
     const bool lastOne = CountCrew() == 1;
-    for (std::size_t row = 0; row < crewButtons_.size(); ++row) {
+    for (std::size_t row = 0; row < crew_.buttons.size(); ++row) {
         const bool grey = row == kRowFirst ? atWork : lastOne;
-        crewButtons_[row].button->SetDisabled(grey);
-        crewButtons_[row].button->SetColor(GetUIColor(grey ? kGreyButtonColor : kButtonColor));
-        crewButtons_[row].label->SetColor(GetUIColor(grey ? kGreyLabelColor : kUIColorText));
+        crew_.buttons[row]->SetDisabled(grey);
+        crew_.buttons[row]->SetColor(GetUIColor(grey ? kGreyButtonColor : kButtonColor));
+        crew_.captions[row]->SetColor(GetUIColor(grey ? kGreyLabelColor : kUIColorText));
     }
 }
 
@@ -145,16 +143,6 @@ void GAME_CUIActorStatus::OpenDismissQuestion()
     }
     // The game stands still until the question goes, answered or not.
     AskInDialog(kSlotActorStatus, {.text = FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_01"), .centred = true, .holdsGame = &Context().world});
-}
-
-void GAME_CUIActorStatus::UpdateDismissQuestion()
-{
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes: pages_.Go(Page::kDismissResult); break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: pages_.Go(Page::kCrew); break;
-    case UIDialogAnswer::kNone: break;
-    }
 }
 
 void GAME_CUIActorStatus::DismissCrewMember()

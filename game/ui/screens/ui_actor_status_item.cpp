@@ -20,7 +20,7 @@ bool GAME_CUIActorStatus::RefreshItemPage(bool input)
         return false;
     }
     if (!input) return true;
-    StepCursor(itemCursor_);
+    StepCursor(item_.cursor);
     itemName_->SetTextA(TagText(targetItem->itemId).c_str());
     const std::int32_t limit = targetItem->record != nullptr ? targetItem->record->stackLimit : 0;
     itemCount_->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%02d/%02d", {targetItem->count, limit})).c_str());
@@ -29,14 +29,7 @@ bool GAME_CUIActorStatus::RefreshItemPage(bool input)
 
 void GAME_CUIActorStatus::UpdateItemPage(bool input)
 {
-    if (!input) return;
-    if (IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}) || IsUIActionTriggered(kActionCancel)) {
-        CloseWithCancelSound();
-    } else if (IsUIActionTriggered(kActionDecide)) {
-        itemButtons_[static_cast<std::size_t>(cursorRow_)].button->Press();
-    } else {
-        ToggleRowOnRepeat();
-    }
+    if (input && !CloseOrPress(item_)) ToggleRowOnRepeat();
 }
 
 void GAME_CUIActorStatus::OnItemTakeOne()

@@ -5,7 +5,6 @@
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
-#include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/record_entries.h"
@@ -20,7 +19,6 @@
 namespace {
 
 constexpr std::uint32_t kHealTask = MakeTag("THHP");
-constexpr std::size_t kTextLimit = 128;
 
 UICrewCareLayout HospitalLayout()
 {
@@ -28,43 +26,26 @@ UICrewCareLayout HospitalLayout()
                             .taskTabKey = "HOSPITAL_TAB_TEXT_TASK",
                             .noMemberKey = "HOSPITAL_NO_PATIENT",
                             .slot = kSlotHospital,
-                            .firstMeterFrame = {129.0f, 101.0f},
                             .traits = UICrewTrait::kDebuff,
                             .traitLines = 5,
                             .focusListOnOpening = true};
-    UIRoomTaskTabLayout& page = layout.taskPage;
-    page.informationHeader = {97.0f, 87.0f};
-    page.executingHeader = {371.0f, 87.0f};
-    page.actorHeader = {107.0f, 212.0f};
-    page.centreSeparator = {99.0f, 204.0f};
-    page.hpFrame = {129.0f, 101.0f};
-    page.upgradeLabel = {100.0f, 118.0f};
-    page.scrollBar = {346.0f, 99.0f};
-    page.controllerOrigin = {378.0f, 100.0f};
-    page.crewPanelPoint = {121.0f, 223.0f};
-    page.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
-    page.tabChangeSwitches = true;
-    page.scrollBarFocus = false;
-    page.tabsLeadToSkips = true;
+    layout.taskPage.tabChangeSwitches = true;
+    layout.taskPage.scrollBarFocus = false;
+    layout.taskPage.tabsLeadToSkips = true;
     return layout;
 }
 
-std::u16string Limited(std::u16string text)
+// The treated debuff of a cure entry (none for first aid or an empty slot).
+std::uint32_t DebuffOf(const UICrewCareEntry& entry)
 {
-    if (text.size() > kTextLimit) text.resize(kTextLimit);
-    return text;
+    if (entry.member == nullptr || entry.slot == GAME_CUIHospital::kHealSlot || entry.slot > 2) return kNoId;
+    const auto& slot = entry.member->status.debuffs[entry.slot - 1];
+    return slot.record != nullptr ? slot.id : kNoId;
 }
 
 }  // namespace
 
 GAME_CUIHospital::GAME_CUIHospital(const UIScreenContext& context) : GAME_CUICrewCareScreen(context, HospitalLayout()) {}
-
-std::uint32_t GAME_CUIHospital::DebuffOf(const UICrewCareEntry& entry)
-{
-    if (entry.member == nullptr || entry.slot == kHealSlot || entry.slot > 2) return kNoId;
-    const auto& slot = entry.member->status.debuffs[entry.slot - 1];
-    return slot.record != nullptr ? slot.id : kNoId;
-}
 
 void GAME_CUIHospital::CollectEntries()
 {
@@ -111,7 +92,7 @@ void GAME_CUIHospital::AskAbout(const UICrewCareEntry& chosen)
 {
     const std::u16string name = MemberName(*chosen.member);
     if (chosen.slot == kHealSlot) {
-        AskInDialog(kSlotHospital, {.text = Limited(FormatUIMessage("HOSPITAL_CURE_TARGET_HP", {name})), .centred = true});
+        Ask(FormatUIMessage("HOSPITAL_CURE_TARGET_HP", {name}));
         return;
     }
     const TaskData* cure = FindTreatmentData(DebuffOf(chosen));
@@ -129,17 +110,17 @@ void GAME_CUIHospital::AskAbout(const UICrewCareEntry& chosen)
                              .color = GetUIColor(available >= need.count ? kUIColorText : kShortItemColor)});
         }
     }
-    AskInDialog(kSlotHospital,
-                {.text = Limited(FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {name, cureName})), .centred = true, .items = items});
+    Ask(FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {name, cureName}), items);
 }
 
-void GAME_CUIHospital::Order(const UICrewCareEntry& chosen)
+GAME_CTaskRequest GAME_CUIHospital::OrderRequest(const UICrewCareEntry& chosen, std::int32_t room) const
 {
-    const std::int32_t room = RoomIndex();
-    const std::uint32_t treatment = chosen.slot == kHealSlot ? 0 : DebuffOf(chosen);
-    // Without the room on the ship there is nothing to bind the task to: no request at all.
-    GAME_CTaskRequest request = MakePatientRequest(room, 0, treatment, 0);
+    GAME_CTaskRequest request = MakePatientRequest(room, 0, chosen.slot == kHealSlot ? 0 : DebuffOf(chosen), 0);
     request.actor = chosen.member;
-    const GAME_CTaskBase* task = room >= 0 ? GAME_CTaskBase::CreateFromRequest(request) : nullptr;
-    TellOrdered(task != nullptr, FormatUIMessage("HOSPITAL_TASK_HEAL_RESERVED", {MemberName(*chosen.member)}));
+    return request;
+}
+
+std::u16string GAME_CUIHospital::OrderedText(const UICrewCareEntry& chosen) const
+{
+    return FormatUIMessage("HOSPITAL_TASK_HEAL_RESERVED", {MemberName(*chosen.member)});
 }

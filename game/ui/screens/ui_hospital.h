@@ -19,9 +19,6 @@ protected:
     std::u16string RowText(const UICrewCareEntry& entry) const override;
     bool MayChoose(const UICrewCareEntry& entry, bool byKey) override;
     void AskAbout(const UICrewCareEntry& chosen) override;
-    void Order(const UICrewCareEntry& chosen) override;
-
-private:
-    // The treated debuff of a cure entry (none for first aid or an empty slot).
-    static std::uint32_t DebuffOf(const UICrewCareEntry& entry);
+    GAME_CTaskRequest OrderRequest(const UICrewCareEntry& chosen, std::int32_t room) const override;
+    std::u16string OrderedText(const UICrewCareEntry& chosen) const override;
 };

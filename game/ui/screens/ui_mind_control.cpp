@@ -3,7 +3,6 @@
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
-#include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/static_lookups.h"
@@ -13,51 +12,35 @@
 
 namespace {
 
-constexpr std::size_t kTextLimit = 128;
-
 UICrewCareLayout MindControlLayout()
 {
     UICrewCareLayout layout{.firstTabKey = "MINDCONTROL_TAB_TEXT_ACTOR",
                             .taskTabKey = "MINDCONTROL_TAB_TEXT_TASK",
                             .noMemberKey = "MINDCONTROL_NO_TARGET",
                             .slot = kSlotMindControl,
-                            .firstMeterFrame = {131.0f, 104.0f},
                             .traits = UICrewTrait::kSkill,
                             .traitLines = 4};
     UIRoomTaskTabLayout& page = layout.taskPage;
-    page.informationHeader = {97.0f, 87.0f};
-    page.executingHeader = {371.0f, 87.0f};
-    page.actorHeader = {107.0f, 212.0f};
-    page.centreSeparator = {99.0f, 204.0f};
-    page.hpFrame = {131.0f, 104.0f};
-    page.upgradeLabel = {100.0f, 121.0f};
+    page.hpFrame = {70.0f, 155.0f};
+    page.upgradeLabel = {39.0f, 172.0f};
     page.upgradeLines = 4;
-    page.scrollBar = {346.0f, 99.0f};
     page.scrollBarHeight = 86.0f;
-    page.controllerOrigin = {378.0f, 100.0f};
-    page.crewPanelPoint = {121.0f, 223.0f};
-    page.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
     page.scrollBarFocus = false;
     page.silentFocus = true;
     return layout;
 }
 
-std::u16string Limited(std::u16string text)
-{
-    if (text.size() > kTextLimit) text.resize(kTextLimit);
-    return text;
-}
-
-}  // namespace
-
-GAME_CUIMindControl::GAME_CUIMindControl(const UIScreenContext& context) : GAME_CUICrewCareScreen(context, MindControlLayout()) {}
-
-std::uint32_t GAME_CUIMindControl::SkillOf(const UICrewCareEntry& entry)
+// The skill of the entry's slot, none when the slot is empty.
+std::uint32_t SkillOf(const UICrewCareEntry& entry)
 {
     if (entry.member == nullptr || entry.slot >= entry.member->status.skills.size()) return kNoId;
     const auto& slot = entry.member->status.skills[entry.slot];
     return slot.record != nullptr ? slot.id : kNoId;
 }
+
+}  // namespace
+
+GAME_CUIMindControl::GAME_CUIMindControl(const UIScreenContext& context) : GAME_CUICrewCareScreen(context, MindControlLayout()) {}
 
 void GAME_CUIMindControl::CollectEntries()
 {
@@ -91,18 +74,15 @@ bool GAME_CUIMindControl::MayChoose(const UICrewCareEntry& entry, bool /*byKey*/
 
 void GAME_CUIMindControl::AskAbout(const UICrewCareEntry& chosen)
 {
-    const std::u16string question =
-        FormatUIMessage("MINDCONTROL_DELETE_SKILL_YESNO0", {MemberName(*chosen.member), UITagName(SkillOf(chosen))});
-    AskInDialog(kSlotMindControl, {.text = Limited(question), .centred = true});
+    Ask(FormatUIMessage("MINDCONTROL_DELETE_SKILL_YESNO0", {MemberName(*chosen.member), UITagName(SkillOf(chosen))}));
 }
 
-void GAME_CUIMindControl::Order(const UICrewCareEntry& chosen)
+GAME_CTaskRequest GAME_CUIMindControl::OrderRequest(const UICrewCareEntry& chosen, std::int32_t room) const
 {
-    const std::int32_t room = RoomIndex();
-    const std::u16string notice =
-        FormatUIMessage("MINDCONTROL_DELETE_SKILL_FINISHED", {MemberName(*chosen.member), UITagName(SkillOf(chosen))});
-    // Without the room on the ship there is nothing to bind the task to: no request at all.
-    const GAME_CTaskBase* task =
-        room >= 0 ? GAME_CTaskBase::CreateFromRequest(MakeMindControlRequest(room, chosen.slot, chosen.member, 0)) : nullptr;
-    TellOrdered(task != nullptr, Limited(notice));
+    return MakeMindControlRequest(room, chosen.slot, chosen.member, 0);
+}
+
+std::u16string GAME_CUIMindControl::OrderedText(const UICrewCareEntry& chosen) const
+{
+    return FormatUIMessage("MINDCONTROL_DELETE_SKILL_FINISHED", {MemberName(*chosen.member), UITagName(SkillOf(chosen))});
 }

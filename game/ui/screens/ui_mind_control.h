@@ -14,9 +14,6 @@ protected:
     std::u16string RowText(const UICrewCareEntry& entry) const override;
     bool MayChoose(const UICrewCareEntry& entry, bool byKey) override;
     void AskAbout(const UICrewCareEntry& chosen) override;
-    void Order(const UICrewCareEntry& chosen) override;
-
-private:
-    // The skill of the entry's slot, none when the slot is empty.
-    static std::uint32_t SkillOf(const UICrewCareEntry& entry);
+    GAME_CTaskRequest OrderRequest(const UICrewCareEntry& chosen, std::int32_t room) const override;
+    std::u16string OrderedText(const UICrewCareEntry& chosen) const override;
 };
