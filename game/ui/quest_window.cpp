@@ -31,6 +31,8 @@ constexpr Vec2 kCursorOnDetail{20.0f, 212.0f};
 // A row's pointer rectangle around its label.
 constexpr Vec2 kRowHitFrom{-17.0f, -4.0f};
 constexpr Vec2 kRowHitTo{80.0f, 12.0f};
+// The owner's buttons stand with their left edge here.
+constexpr float kButtonLeft = 314.0f;
 constexpr std::size_t kDescriptionUnits = 143;
 constexpr std::size_t kDescriptionLineUnits = 63;
 
@@ -56,9 +58,12 @@ std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
     return lines;
 }
 
-std::vector<UIFocusPlace> UIQuestFocusPlaces()
+void UIQuestWindow::Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec)
 {
-    return {
+    BuildSprites(list, root, spec);
+    BuildTexts(list, spec);
+    EndUIRoomWindow(list, window_);
+    places_ = {
         UIFocusPlace{.id = kQuestFocusList, .next = {kUINoFocus, kUINoFocus, kQuestFocusDetail, kUINoFocus}},
         UIFocusPlace{.id = kQuestFocusDetail, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kQuestFocusList}},
     };
@@ -66,14 +71,10 @@ std::vector<UIFocusPlace> UIQuestFocusPlaces()
 
 void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec)
 {
-    infoSprites_.Find("ui_text_information");
-    questSprites_.Find("ui_text_quest");
     window_ = MakeUIPictureUnder(root, "ui_windowbase", kWindow.x, kWindow.y);
     BeginUIRoomWindow(list, window_, window_, {.closeRelease = spec.close, .owner = spec.owner});
-    info_ = MakeUIPictureUnder(window_, "ui_text_information", 36.0f, 138.0f);
-    list.push_back(info_);
-    quests_ = MakeUIPictureUnder(window_, "ui_text_quest", 311.0f, 138.0f);
-    list.push_back(quests_);
+    headings_.Add(list, window_, "ui_text_information", {36.0f, 138.0f});
+    headings_.Add(list, window_, "ui_text_quest", {311.0f, 138.0f});
     headingLine_ = MakeUIPictureUnder(window_, "ui_separator_left_strong3", 36.0f, 151.0f);
     list.push_back(headingLine_);
     list.push_back(MakeUIPictureUnder(window_, "ui_separator_right_strong", 307.0f, spec.rowsLineY));
@@ -101,9 +102,17 @@ void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CU
     detail_.BuildSprites(list, window_,
                          {.origin = kDetailOrigin, .lines = kDetailLines, .separator = {0.0f, 14.0f}, .icon = {0.0f, -2.0f},
                           .iconTextX = 17.0f, .separatorBelow = true, .valueRight = 236.0f});
+    buttons_.clear();
+    for (const ButtonSpec& button : spec.buttons) {
+        UIButtonSpec sprite{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
+                            .action = button.action, .release = button.release};
+        PlaceUIButtonTopLeft(sprite, kButtonLeft, button.top);
+        buttons_.push_back({.button = MakeUIButton(window_, sprite)});
+        list.push_back(buttons_.back().button);
+    }
 }
 
-void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spec& spec)
 {
     list.push_back(MakeUICategorySwitch(0, true));
     title_ = MakeUILabel(window_, "", 42.0f, 111.0f);
@@ -120,15 +129,13 @@ void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
     // Centred on the canvas's middle.
     empty_ = MakeUILabel(window_, "", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
     list.push_back(empty_);
+    for (std::size_t b = 0; b < buttons_.size(); ++b) {
+        buttons_[b].caption = MakeUILabel(buttons_[b].button, spec.buttons[b].caption, 0.0f, 0.0f, 0.5f, 0.5f);
+        list.push_back(buttons_[b].caption);
+    }
 }
 
-void UIQuestWindow::End(std::vector<GAME_CUIObjectBase*>& list) { EndUIRoomWindow(list, window_); }
-
-void UIQuestWindow::ShowLanguage()
-{
-    info_->SetSprite(infoSprites_.Current());
-    quests_->SetSprite(questSprites_.Current());
-}
+void UIQuestWindow::ShowLanguage() const { headings_.Apply(); }
 
 void UIQuestWindow::ClearRows()
 {
@@ -240,13 +247,25 @@ void UIQuestWindow::ShowDetail(const UIQuestDetailSubject& subject, std::int32_t
     detail_.End(*detailBar_);
 }
 
-bool UIQuestWindow::ScrollDetailByKeys(std::int32_t& scroll) const
+bool UIQuestWindow::WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, const std::function<void()>& scrolled) const
 {
+    const UIFocusMap focusMap(places_);
+    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus, kUIFocusLeft);
+    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus, kUIFocusRight);
+    if (focus != kQuestFocusDetail) return false;
     std::int32_t step = 0;
     if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;
     if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) step = 1;
-    if (step == 0) return false;
+    if (step == 0) return true;
     detailBar_->SetValue(scroll + step);
+    scroll = detailBar_->Value();
+    scrolled();
+    return true;
+}
+
+bool UIQuestWindow::FollowDetailBar(std::int32_t& scroll) const
+{
+    if (detailBar_->Value() == scroll) return false;
     scroll = detailBar_->Value();
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,33 +41,47 @@ std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text);
 // The two focus places of a quest screen: left from the list lies the detail pane, right from the
 // pane the list.
 enum UIQuestFocus : std::int32_t { kQuestFocusList = 0, kQuestFocusDetail = 1 };
-std::vector<UIFocusPlace> UIQuestFocusPlaces();
 
-// Built into the owner's draw list in three parts: BuildSprites, then the owner's button sprites,
-// BuildTexts, then the owner's button labels, End.
+// A button of a quest screen and its caption over it.
+struct UIQuestButton {
+    GAME_CUIIconObject* button = nullptr;
+    GAME_CUILabelObject* caption = nullptr;
+};
+
+// Built into the owner's draw list in one go, the owner's buttons among its sprites and their
+// captions among its texts.
 class UIQuestWindow {
 public:
     static constexpr int kRows = 6;
     static constexpr int kDetailLines = 6;
 
+    // A button of the window's right part: its caption's key, the action it answers, the top of its
+    // sprite and what it does.
+    struct ButtonSpec {
+        const char* caption = "";
+        std::int32_t action = -1;
+        float top = 0.0f;
+        UIIconCallback release;
+    };
     struct Spec {
         GAME_CUIBase* owner = nullptr;
         UIIconCallback close;
         // The line under the rows.
         float rowsLineY = 264.0f;
+        std::vector<ButtonSpec> buttons;
     };
 
-    void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec);
-    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list);
-    void End(std::vector<GAME_CUIObjectBase*>& list);
+    void Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec);
 
+    // The owner's buttons in the order of the spec.
+    const UIQuestButton& Button(std::size_t index) const { return buttons_[index]; }
     GAME_CUINullObject* Window() const { return window_; }
     GAME_CUIScrollBarObject* ListBar() const { return listBar_; }
     GAME_CUIScrollBarObject* DetailBar() const { return detailBar_; }
     GAME_CUILabelObject* Title() const { return title_; }
 
     // The headings in the language now chosen.
-    void ShowLanguage();
+    void ShowLanguage() const;
     void ClearRows();
     // A filled row: its name, its mark, and the line above it (rows 1 to 5).
     void ShowRow(int row, std::u16string_view name, bool marked);
@@ -77,9 +92,12 @@ public:
     int ClickedRow(int filledRows);
     // A pointer pressed this frame on the detail pane's left part.
     bool DetailPaneClicked() const;
-    // Up or down (repeating) moves the detail's scroll by one within the detail bar; true when
-    // either was pressed.
-    bool ScrollDetailByKeys(std::int32_t& scroll) const;
+    // The left and right keys walk the focus between the list and the detail pane; on the pane up or
+    // down (repeating) moves the detail's scroll by one within the detail bar and calls `scrolled`.
+    // True while the focus stands on the pane.
+    bool WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, const std::function<void()>& scrolled) const;
+    // A detail bar the wheel or a drag moved: the scroll follows it; true then.
+    bool FollowDetailBar(std::int32_t& scroll) const;
 
     // The detail of a quest, its lines from the scroll value on; the detail bar's maximum follows.
     void ShowDetail(const UIQuestDetailSubject& subject, std::int32_t scroll);
@@ -104,11 +122,12 @@ private:
         GAME_CUILabelObject* label = nullptr;
     };
 
+    void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec);
+    void BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spec& spec);
     void ClearDetail();
 
     GAME_CUINullObject* window_ = nullptr;
-    GAME_CUINullObject* info_ = nullptr;
-    GAME_CUINullObject* quests_ = nullptr;
+    UILanguagePictures headings_;
     GAME_CUINullObject* headingLine_ = nullptr;
     GAME_CUIScrollBarObject* listBar_ = nullptr;
     GAME_CUIScrollBarObject* detailBar_ = nullptr;
@@ -118,9 +137,9 @@ private:
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUILabelObject* empty_ = nullptr;
     std::array<Row, kRows> rows_{};
+    std::vector<UIQuestButton> buttons_;
+    std::vector<UIFocusPlace> places_;
     std::array<GAME_CUILabelObject*, 3> description_{};
     UIInfoPanel detail_;
     GAME_CQuestSymbolSprites symbols_;
-    UILanguageSprites infoSprites_;
-    UILanguageSprites questSprites_;
 };

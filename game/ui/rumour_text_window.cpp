@@ -20,46 +20,40 @@ constexpr float kMarkX = 320.0f;
 
 }  // namespace
 
-void UIRumourTextWindow::Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, UIIconCallback back,
-                               Keys keys)
+UIRumourTextWindow::~UIRumourTextWindow() { DeleteWidgets(widgets_); }
+
+void UIRumourTextWindow::Build(UIIconCallback back, Keys keys)
 {
     keys_ = keys;
-    BeginUIMenuWindow(list, root, back, UIMenuCorner::kBack);
-    UIScrollBarObjectDesc desc;
-    InitUIScrollBarObjectDesc(&desc);
-    desc.positionX = 525.0f;
-    desc.positionY = 105.0f;
-    desc.width = 8.0f;
-    desc.height = 128.0f;
-    desc.wheel = 1;
-    desc.clamp = 1;
-    desc.keyboard = 0;
-    scrollBar_ = new GAME_CUIScrollBarObject(&desc);
-    scrollBar_->SetParent(root);
-    list.push_back(scrollBar_);
+    root_ = MakeUIGroupNode(0.0f, 0.0f);
+    GAME_CUINullObject* root = root_;
+    widgets_.push_back(root);
+    BeginUIMenuWindow(widgets_, root, back, UIMenuCorner::kBack);
+    scrollBar_ = MakeUIScrollBar(root, 525.0f, 105.0f, 8.0f, 128.0f);
+    widgets_.push_back(scrollBar_);
     for (int k = 0; k + 1 < kShownLines; ++k) {
-        list.push_back(MakeUIPictureUnder(root, "ui_separator_big", 107.0f, kFirstLineY + 15.0f + kUILineStep * static_cast<float>(k)));
+        widgets_.push_back(MakeUIPictureUnder(root, "ui_separator_big", 107.0f, kFirstLineY + 15.0f + kUILineStep * static_cast<float>(k)));
     }
-    list.push_back(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 247.0f));
+    widgets_.push_back(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 247.0f));
     UIButtonSpec enter{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
                        .action = kActionDecide, .release = std::move(back)};
     PlaceUIButtonTopLeft(enter, 384.0f, 257.0f);
     GAME_CUIIconObject* enterButton = MakeUIButton(root, enter);
-    list.push_back(enterButton);
-    list.push_back(MakeUICategorySwitch(0, true));
+    widgets_.push_back(enterButton);
+    widgets_.push_back(MakeUICategorySwitch(0, true));
     title_ = MakeUILabel(root, "", 103.0f, 60.0f);
-    list.push_back(title_);
-    list.push_back(MakeUILabel(enterButton, "PUB_BACK_BUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
+    widgets_.push_back(title_);
+    widgets_.push_back(MakeUILabel(enterButton, "PUB_BACK_BUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
     for (int k = 0; k < kShownLines; ++k) {
         lines_[static_cast<std::size_t>(k)] = MakeUILabel(root, "", kLineX, kFirstLineY + kUILineStep * static_cast<float>(k));
-        list.push_back(lines_[static_cast<std::size_t>(k)]);
+        widgets_.push_back(lines_[static_cast<std::size_t>(k)]);
     }
     previousMark_ = MakeUILabel(root, "", kMarkX, 91.0f, 0.5f);
-    list.push_back(previousMark_);
+    widgets_.push_back(previousMark_);
     nextMark_ = MakeUILabel(root, "", kMarkX, 231.0f, 0.5f);
-    list.push_back(nextMark_);
-    EndUIMenuWindow(list, root);
-    std::erase(list, nullptr);
+    widgets_.push_back(nextMark_);
+    EndUIMenuWindow(widgets_, root);
+    std::erase(widgets_, nullptr);
 }
 
 void UIRumourTextWindow::Show(std::uint32_t rumourId)
@@ -92,11 +86,20 @@ void UIRumourTextWindow::ShowFrom(std::int32_t first)
     }
 }
 
-void UIRumourTextWindow::FollowScrollBar(std::int32_t before)
+void UIRumourTextWindow::ShowWidgets() const
 {
-    if (scrollBar_->Value() == before) return;
-    PlayUISE(kSeUICursor);
-    ShowFrom(scrollBar_->Value());
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+}
+
+bool UIRumourTextWindow::Update(bool input)
+{
+    const std::int32_t before = scrollBar_->Value();
+    const bool free = root_->UpdateTree(input);
+    if (scrollBar_->Value() != before) {
+        PlayUISE(kSeUICursor);
+        ShowFrom(scrollBar_->Value());
+    }
+    return free;
 }
 
 void UIRumourTextWindow::StepByKeys()

@@ -10,7 +10,8 @@
 
 // Its title is the rumour's name, its lines the rumour's description laid out in the line buffer; a
 // mark above and below says that more lines lie that way. Decide (its enter button) and cancel (its
-// corner button) both go back.
+// corner button) both go back. It owns its widgets: a draw list of its own under a root of its own,
+// which the screen updates and draws instead of its list while the text is read.
 class UIRumourTextWindow {
 public:
     static constexpr int kShownLines = 7;
@@ -18,19 +19,27 @@ public:
     // Whether the cursor keys' steps through the text sound (the wheel and a drag on the bar always do).
     enum class Keys { kSilentSteps, kSoundedSteps };
 
-    // The widgets under root, appended to the draw list in drawing order.
-    void Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, UIIconCallback back, Keys keys);
+    UIRumourTextWindow() = default;
+    UIRumourTextWindow(const UIRumourTextWindow&) = delete;
+    UIRumourTextWindow& operator=(const UIRumourTextWindow&) = delete;
+    ~UIRumourTextWindow();
+
+    void Build(UIIconCallback back, Keys keys);
+    // Every widget shown again, as the screen opens.
+    void ShowWidgets() const;
+    // The window's tree takes the frame's input (none when !input); a scroll bar the wheel or a drag
+    // moved then sounds and scrolls. True when the input was left free.
+    bool Update(bool input);
+    const std::vector<GAME_CUIObjectBase*>& Widgets() const { return widgets_; }
 
     // Lays out the rumour's description (its key when the text is missing or empty) from its first line.
     void Show(std::uint32_t rumourId);
     // Lines first .. first + 6 of the buffer, with the marks.
     void ShowFrom(std::int32_t first);
-    // After the window's tree took its input: a scroll bar moved by the wheel or a drag sounds and
-    // scrolls. The value before the update is given.
-    void FollowScrollBar(std::int32_t before);
     // The cursor keys: up or down a line while there is one that way.
     void StepByKeys();
 
+    GAME_CUINullObject* Root() const { return root_; }
     const GAME_CTextLineBuffer& Buffer() const { return buffer_; }
     GAME_CUIScrollBarObject* ScrollBar() const { return scrollBar_; }
     const GAME_CUILabelObject* Title() const { return title_; }
@@ -39,6 +48,8 @@ public:
     const GAME_CUILabelObject* NextMark() const { return nextMark_; }
 
 private:
+    std::vector<GAME_CUIObjectBase*> widgets_;
+    GAME_CUINullObject* root_ = nullptr;
     GAME_CTextLineBuffer buffer_;
     Keys keys_ = Keys::kSilentSteps;
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;

@@ -37,3 +37,9 @@ std::int64_t UIAvailableItemCount(std::uint32_t itemId, bool withCarried)
 {
     return CountAvailableItem(itemId, withCarried);
 }
+
+std::u16string UILimitedText(std::u16string text, std::size_t limit)
+{
+    if (text.size() > limit) text.resize(limit);
+    return text;
+}

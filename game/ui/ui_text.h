@@ -21,3 +21,5 @@ std::u16string_view UIWaitingDots(std::uint32_t frames);
 // Units of the item the ship can use: in the rooms' stores and lying on the grid, with those crew
 // members carry when asked, less what pending tasks have claimed; never below 0.
 std::int64_t UIAvailableItemCount(std::uint32_t itemId, bool withCarried);
+// A text cut to at most `limit` UTF-16 units, as the label or dialog it goes to holds.
+std::u16string UILimitedText(std::u16string text, std::size_t limit);

@@ -98,6 +98,15 @@ UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, 
     return gauge;
 }
 
+void EnableUIButton(GAME_CUIIconObject* button, bool enabled, GAME_CUILabelObject* caption)
+{
+    constexpr int kUIColorDisabled = 1;
+    constexpr int kUIColorDisabledText = 5;
+    button->SetDisabled(!enabled);
+    button->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorDisabled));
+    if (caption != nullptr) caption->SetColor(GetUIColor(enabled ? kUIColorText : kUIColorDisabledText));
+}
+
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,
                                          bool drawWhenEmpty, UIScrollEnds ends)
 {

@@ -45,6 +45,9 @@ struct UIButtonSpec {
 GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec& spec);
 // The point a button's pivot stands on when its sprite's top-left corner lies at (left, top).
 void PlaceUIButtonTopLeft(UIButtonSpec& spec, float left, float top);
+// A button that takes presses or not, greyed when not, and its caption (if given) in the text colour
+// or greyed with it.
+void EnableUIButton(GAME_CUIIconObject* button, bool enabled, GAME_CUILabelObject* caption = nullptr);
 
 // A gauge's fill: the centre of a UI sprite in one colour, stretched to `length` by `height` units
 // when full. It is made empty; Show stretches it to a share of the full length.

@@ -23,16 +23,8 @@ namespace {
 constexpr int kBoards = 40;
 constexpr int kBoardSlots = 32;
 constexpr std::int32_t kSeRetire = 61;
-constexpr int kUIColorDisabled = 1;
-constexpr int kUIColorDisabledText = 5;
 constexpr std::size_t kQuestionLimit = 240;
 constexpr std::size_t kNoticeLimit = 256;
-
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
 
 }  // namespace
 
@@ -44,18 +36,10 @@ GAME_CUICurrentQuest::GAME_CUICurrentQuest(const UIScreenContext& context)
 
 void GAME_CUICurrentQuest::Build()
 {
-    window_.BuildSprites(widgets_, Root(), {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); }, .rowsLineY = 282.0f});
-    UIButtonSpec button{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
-                        .action = kActionMenuFunctionB, .release = [this](GAME_CUIIconObject*) { OnRetire(); }};
-    PlaceUIButtonTopLeft(button, 314.0f, 290.0f);
-    retire_ = MakeUIButton(window_.Window(), button);
-    widgets_.push_back(retire_);
-    window_.BuildTexts(widgets_);
-    retireLabel_ = MakeUILabel(retire_, "QUESTBOARD_BUTTON_RETIRE", 0.0f, 0.0f, 0.5f, 0.5f);
-    widgets_.push_back(retireLabel_);
-    window_.End(widgets_);
-
-    places_ = UIQuestFocusPlaces();
+    window_.Build(widgets_, Root(),
+                  {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); }, .rowsLineY = 282.0f,
+                   .buttons = {{"QUESTBOARD_BUTTON_RETIRE", kActionMenuFunctionB, 290.0f, [this](GAME_CUIIconObject*) { OnRetire(); }}}});
+    retire_ = window_.Button(0);
 }
 
 void GAME_CUICurrentQuest::OnClose()
@@ -144,9 +128,7 @@ void GAME_CUICurrentQuest::ShowDetail(std::int32_t scroll)
             canRetire = true;
         }
     }
-    retire_->SetDisabled(!canRetire);
-    retire_->SetColor(canRetire ? kUIWhite : GetUIColor(kUIColorDisabled));
-    retireLabel_->SetColor(GetUIColor(canRetire ? kUIColorText : kUIColorDisabledText));
+    EnableUIButton(retire_.button, canRetire, retire_.caption);
 }
 
 void GAME_CUICurrentQuest::EveryFrame()
@@ -165,7 +147,7 @@ void GAME_CUICurrentQuest::UpdateMain(bool input)
         const UIDialogAnswer answer = PollDialog();
         if (answer == UIDialogAnswer::kYes) {
             pages_.Go(kRetired);
-            NoticeInDialog(kSlotCurrentQuest, {.text = Limited(FormatUIMessage("QUESTBOARD_RETIRE_FINISHED", {SelectedName()}), kNoticeLimit)});
+            NoticeInDialog(kSlotCurrentQuest, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_RETIRE_FINISHED", {SelectedName()}), kNoticeLimit)});
         } else if (answer != UIDialogAnswer::kNone) {
             pages_.Go(kBrowse);
         }
@@ -189,7 +171,7 @@ void GAME_CUICurrentQuest::EnterPage(Page page)
             pages_.Reset(kBrowse);
             return;
         }
-        AskInDialog(kSlotCurrentQuest, {.text = Limited(FormatUIMessage("QUESTBOARD_RETIRE_YESNO", {SelectedName()}), kQuestionLimit)});
+        AskInDialog(kSlotCurrentQuest, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_RETIRE_YESNO", {SelectedName()}), kQuestionLimit)});
         break;
     case kRetired: {
         PlayUISE(kSeRetire);
@@ -219,10 +201,7 @@ void GAME_CUICurrentQuest::Browse(bool input)
         Refresh();
         return;
     }
-    if (window_.DetailBar()->Value() != detailScroll_) {
-        detailScroll_ = window_.DetailBar()->Value();
-        ShowDetail(detailScroll_);
-    }
+    if (window_.FollowDetailBar(detailScroll_)) ShowDetail(detailScroll_);
     if (!free || entries_.empty()) return;
 
     const int clicked = window_.ClickedRow(list_.count - list_.top);
@@ -231,13 +210,7 @@ void GAME_CUICurrentQuest::Browse(bool input)
         if (list_.Click(clicked) == UIListClick::kMoved) Refresh();
         return;
     }
-    const UIFocusMap focusMap(places_);
-    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus_, kUIFocusLeft);
-    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus_, kUIFocusRight);
-    if (focus_ == kFocusDetail) {
-        if (window_.ScrollDetailByKeys(detailScroll_)) ShowDetail(detailScroll_);
-        return;
-    }
+    if (window_.WalkFocusByKeys(focus_, detailScroll_, [this] { ShowDetail(detailScroll_); })) return;
     // A list of one has nowhere to go: no sound either.
     if (list_.count <= 1 || list_.StepByKeys() == 0) return;
     list_.Show(*window_.ListBar());

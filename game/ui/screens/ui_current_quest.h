@@ -37,7 +37,7 @@ public:
     const UIListView& List() const { return list_; }
     std::int32_t FocusAt() const { return focus_; }
     const UIQuestWindow& Window() const { return window_; }
-    const GAME_CUIIconObject* RetireButton() const { return retire_; }
+    const GAME_CUIIconObject* RetireButton() const { return retire_.button; }
 
 protected:
     void OnEnterState(UIScreenState state) override;
@@ -57,11 +57,9 @@ private:
     std::u16string SelectedName() const;
 
     UIQuestWindow window_;
-    GAME_CUIIconObject* retire_ = nullptr;
-    GAME_CUILabelObject* retireLabel_ = nullptr;
+    UIQuestButton retire_;
     std::vector<CurrentQuestEntry> entries_;
     UIListView list_{.visible = UIQuestWindow::kRows, .wrap = UIListWrap::kRing};
-    std::vector<UIFocusPlace> places_;
     std::int32_t focus_ = kFocusList;
     std::int32_t detailScroll_ = 0;
     UIPages<Page> pages_{kBrowse};

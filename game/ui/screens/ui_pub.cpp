@@ -31,7 +31,6 @@ constexpr float kPriceRightX = 349.0f;
 constexpr float kRowHitLeft = -45.0f;
 constexpr float kRowHitRight = 363.0f;
 constexpr float kRowHitHeight = 16.0f;
-constexpr int kUIColorDisabled = 1;
 constexpr std::int32_t kSeRumourBought = 59;
 constexpr std::uint32_t kEventFlagLimit = 1024;
 constexpr std::uint32_t kMapRevealBits = 32;
@@ -41,18 +40,9 @@ constexpr std::uint32_t kMapRevealBits = 32;
 GAME_CUIPub::GAME_CUIPub(const UIScreenContext& context)
     : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose, .settlesAtOnce = true}, &context)
 {
-    nameSprites_.Find("ui_text_name");
-    priceSprites_.Find("ui_text_price");
     BuildListWindow();
-    textRoot_ = MakeUIGroupNode(0.0f, 0.0f);
-    if (textRoot_ != nullptr) {
-        textWidgets_.push_back(textRoot_);
-        text_.Build(textWidgets_, textRoot_, [this](GAME_CUIIconObject*) { steps_.Go(kBackToList); },
-                    UIRumourTextWindow::Keys::kSilentSteps);
-    }
+    text_.Build([this](GAME_CUIIconObject*) { steps_.Go(kBackToList); }, UIRumourTextWindow::Keys::kSilentSteps);
 }
-
-GAME_CUIPub::~GAME_CUIPub() { DeleteWidgets(textWidgets_); }
 
 void GAME_CUIPub::BuildListWindow()
 {
@@ -61,10 +51,8 @@ void GAME_CUIPub::BuildListWindow()
         SetOpen(false);
         Context().ui.SetOpen(kSlotAjitoMenu, true);
     });
-    nameHeader_ = MakeUIPictureUnder(root, "ui_text_name", 127.0f, 87.0f);
-    AddWidget(nameHeader_);
-    priceHeader_ = MakeUIPictureUnder(root, "ui_text_price", 412.0f, 87.0f);
-    AddWidget(priceHeader_);
+    headers_.Add(widgets_, root, "ui_text_name", {127.0f, 87.0f});
+    headers_.Add(widgets_, root, "ui_text_price", {412.0f, 87.0f});
     // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands
     // before the row and the highlight ends inside the window.
     cursorHolder_ = MakeUIGroupUnder(root, -45.0f, -1.0f);
@@ -116,9 +104,8 @@ void GAME_CUIPub::OnEnterState(UIScreenState state)
 void GAME_CUIPub::BeginOpen()
 {
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-    for (GAME_CUIObjectBase* widget : textWidgets_) widget->SetVisible(true);
-    nameHeader_->SetSprite(nameSprites_.Current());
-    priceHeader_->SetSprite(priceSprites_.Current());
+    text_.ShowWidgets();
+    headers_.Apply();
     ListRumours();
     list_.cursor = 0;
     list_.top = 0;
@@ -192,8 +179,7 @@ void GAME_CUIPub::EveryFrame()
     const vesk::math::Vec2 position{static_cast<float>(blink_ / 8), -1.0f};
     cursorArrow_->SetPosition(&position);
     const bool canListen = list_.count > 0 && list_.Index() < list_.count;
-    listenButton_->SetDisabled(!canListen);
-    listenButton_->SetColor(canListen ? kUIWhite : GetUIColor(kUIColorDisabled));
+    EnableUIButton(listenButton_, canListen);
     listScroll_->SetMaximum(list_.MaxTop());
 }
 
@@ -203,9 +189,7 @@ void GAME_CUIPub::UpdateMain(bool input)
     bool free = false;
     const Step step = steps_.Current();
     if (step >= kListen) {
-        const std::int32_t before = text_.ScrollBar()->Value();
-        free = textRoot_->UpdateTree(input && step == kText);
-        text_.FollowScrollBar(before);
+        free = text_.Update(input && step == kText);
         Root()->UpdateTree(false);
     } else {
         free = Root()->UpdateTree(input);
@@ -322,6 +306,6 @@ void GAME_CUIPub::BuyAndShowRumor()
 void GAME_CUIPub::Draw()
 {
     if (State() == kClosed) return;
-    DrawWidgets(steps_.Current() >= kListen ? textWidgets_ : widgets_);
+    DrawWidgets(steps_.Current() >= kListen ? text_.Widgets() : widgets_);
     FlushUISprites();
 }

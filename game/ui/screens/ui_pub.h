@@ -19,8 +19,15 @@ public:
     enum class Step : std::int32_t { kList, kNotEnoughMoney, kListenQuestion, kListen, kText, kBackToList };
     using enum Step;
 
+    struct Row {
+        GAME_CUINullObject* anchor = nullptr;
+        GAME_CUILabelObject* name = nullptr;
+        GAME_CUILabelObject* price = nullptr;
+        GAME_CUINullObject* check = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+    };
+
     explicit GAME_CUIPub(const UIScreenContext& context);
-    ~GAME_CUIPub() override;
 
     void Draw() override;
 
@@ -31,9 +38,7 @@ public:
     // The rumour table position of a listed rumour.
     std::uint32_t ListedPosition(int index) const { return listed_[static_cast<std::size_t>(index)]; }
     const GAME_CUILabelObject* Title() const { return title_; }
-    const GAME_CUILabelObject* NameLabel(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
-    const GAME_CUILabelObject* PriceLabel(int row) const { return rows_[static_cast<std::size_t>(row)].price; }
-    const GAME_CUINullObject* CheckMark(int row) const { return rows_[static_cast<std::size_t>(row)].check; }
+    const Row& RowAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUIIconObject* ListenButton() const { return listenButton_; }
     const UIRumourTextWindow& TextWindow() const { return text_; }
 
@@ -44,14 +49,6 @@ protected:
     bool KeepsHoldOnClose() const override;
 
 private:
-    struct Row {
-        GAME_CUINullObject* anchor = nullptr;
-        GAME_CUILabelObject* name = nullptr;
-        GAME_CUILabelObject* price = nullptr;
-        GAME_CUINullObject* check = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-    };
-
     void BuildListWindow();
     void BeginOpen();
     void ListRumours();
@@ -69,13 +66,8 @@ private:
     GAME_CUIIconObject* listenButton_ = nullptr;
     GAME_CUINullObject* cursorHolder_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
-    GAME_CUINullObject* nameHeader_ = nullptr;
-    GAME_CUINullObject* priceHeader_ = nullptr;
-    UILanguageSprites nameSprites_;
-    UILanguageSprites priceSprites_;
+    UILanguagePictures headers_;
 
-    std::vector<GAME_CUIObjectBase*> textWidgets_;
-    GAME_CUINullObject* textRoot_ = nullptr;
     UIRumourTextWindow text_;
 
     std::vector<std::uint32_t> listed_;

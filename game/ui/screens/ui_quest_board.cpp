@@ -28,8 +28,6 @@ namespace {
 
 constexpr std::int32_t kSeDelivered = 60;
 constexpr std::int32_t kSeRetired = 61;
-constexpr int kUIColorDisabled = 1;
-constexpr int kUIColorDisabledText = 5;
 constexpr std::size_t kQuestionLimit = 240;
 constexpr std::size_t kAcceptedLimit = 128;
 constexpr std::size_t kNoticeLimit = 256;
@@ -40,19 +38,11 @@ constexpr std::uint32_t kNoticeStripColor = 0x90FFFFFFu;
 // Buttons slide in and out over a few frames; a refresh lets them settle at once, but never for ever.
 constexpr int kSettlePasses = 64;
 
-std::u16string Limited(std::u16string text, std::size_t limit)
+void ShowButton(const UIQuestButton& button, bool shown, bool enabled)
 {
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
-void ShowButton(GAME_CUIIconObject* button, GAME_CUILabelObject* label, bool shown, bool enabled)
-{
-    button->SetVisible(shown);
-    label->SetVisible(shown);
-    button->SetDisabled(!enabled);
-    button->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorDisabled));
-    label->SetColor(GetUIColor(enabled ? kUIColorText : kUIColorDisabledText));
+    button.button->SetVisible(shown);
+    button.caption->SetVisible(shown);
+    EnableUIButton(button.button, enabled, button.caption);
 }
 
 }  // namespace
@@ -69,32 +59,14 @@ GAME_CUIQuestBoard::~GAME_CUIQuestBoard() { DeleteWidgets(noticeWidgets_); }
 
 void GAME_CUIQuestBoard::Build()
 {
-    window_.BuildSprites(widgets_, Root(), {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); }});
-    GAME_CUINullObject* window = window_.Window();
-    UIButtonSpec button{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
-                        .action = kActionDecide, .release = [this](GAME_CUIIconObject*) { OnAccept(); }};
-    PlaceUIButtonTopLeft(button, 314.0f, 305.0f);
-    accept_ = MakeUIButton(window, button);
-    widgets_.push_back(accept_);
-    button.release = [this](GAME_CUIIconObject*) { OnDelivery(); };
-    PlaceUIButtonTopLeft(button, 314.0f, 275.0f);
-    delivery_ = MakeUIButton(window, button);
-    widgets_.push_back(delivery_);
-    button.action = kActionMenuFunctionB;
-    button.release = [this](GAME_CUIIconObject*) { OnRetire(); };
-    PlaceUIButtonTopLeft(button, 314.0f, 305.0f);
-    retire_ = MakeUIButton(window, button);
-    widgets_.push_back(retire_);
-    window_.BuildTexts(widgets_);
-    acceptLabel_ = MakeUILabel(accept_, "QUESTBOARD_BUTTON_ACCEPT", 0.0f, 0.0f, 0.5f, 0.5f);
-    widgets_.push_back(acceptLabel_);
-    deliveryLabel_ = MakeUILabel(delivery_, "QUESTBOARD_BUTTON_DELIVERY", 0.0f, 0.0f, 0.5f, 0.5f);
-    widgets_.push_back(deliveryLabel_);
-    retireLabel_ = MakeUILabel(retire_, "QUESTBOARD_BUTTON_RETIRE", 0.0f, 0.0f, 0.5f, 0.5f);
-    widgets_.push_back(retireLabel_);
-    window_.End(widgets_);
-
-    places_ = UIQuestFocusPlaces();
+    window_.Build(widgets_, Root(),
+                  {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); },
+                   .buttons = {{"QUESTBOARD_BUTTON_ACCEPT", kActionDecide, 305.0f, [this](GAME_CUIIconObject*) { OnAccept(); }},
+                               {"QUESTBOARD_BUTTON_DELIVERY", kActionDecide, 275.0f, [this](GAME_CUIIconObject*) { OnDelivery(); }},
+                               {"QUESTBOARD_BUTTON_RETIRE", kActionMenuFunctionB, 305.0f, [this](GAME_CUIIconObject*) { OnRetire(); }}}});
+    accept_ = window_.Button(0);
+    delivery_ = window_.Button(1);
+    retire_ = window_.Button(2);
 }
 
 void GAME_CUIQuestBoard::BuildNotice()
@@ -194,7 +166,7 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
         if (hideout != nullptr) {
             title = FormatUIMessage(hideout->typeNameKeys[kTypeNameQuestBoard], {UITagName(location->hideoutId)});
         }
-        window_.Title()->SetTextW(Limited(title, kTitleLimit).c_str());
+        window_.Title()->SetTextW(UILimitedText(title, kTitleLimit).c_str());
         pages_.Reset(kList);
         Refresh();
         Context().world.SetFieldStick(false);
@@ -256,9 +228,9 @@ void GAME_CUIQuestBoard::ShowDetail()
 
 void GAME_CUIQuestBoard::ShowButtons(std::uint32_t questId, const QuestData* quest, bool accepted)
 {
-    ShowButton(accept_, acceptLabel_, !accepted, quest != nullptr && !accepted);
-    ShowButton(delivery_, deliveryLabel_, accepted, quest != nullptr && accepted && IsQuestDeliverable(questId));
-    ShowButton(retire_, retireLabel_, accepted, accepted);
+    ShowButton(accept_, !accepted, quest != nullptr && !accepted);
+    ShowButton(delivery_, accepted, quest != nullptr && accepted && IsQuestDeliverable(questId));
+    ShowButton(retire_, accepted, accepted);
     SettleButtons();
 }
 
@@ -266,7 +238,7 @@ void GAME_CUIQuestBoard::SettleButtons()
 {
     for (int pass = 0; pass < kSettlePasses; ++pass) {
         bool busy = false;
-        for (GAME_CUIIconObject* button : {accept_, delivery_, retire_}) {
+        for (GAME_CUIIconObject* button : {accept_.button, delivery_.button, retire_.button}) {
             button->UpdateSubtree(false);
             busy = busy || button->IsBusy();
         }
@@ -293,13 +265,13 @@ void GAME_CUIQuestBoard::UpdateMain(bool input)
                 if (quest != nullptr && !quest->noticeKey.empty()) {
                     CloseDialog();
                 } else {
-                    NoticeInDialog(kSlotQuestBoard, {.text = Limited(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {name}), kAcceptedLimit)});
+                    NoticeInDialog(kSlotQuestBoard, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {name}), kAcceptedLimit)});
                 }
             } else {
                 const bool delivery = pages_.Is(kAskDelivery);
                 pages_.Go(delivery ? kDelivered : kRetired);
                 NoticeInDialog(kSlotQuestBoard,
-                               {.text = Limited(FormatUIMessage(delivery ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED", {name}),
+                               {.text = UILimitedText(FormatUIMessage(delivery ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED", {name}),
                                                 kNoticeLimit)});
             }
         } else if (answer != UIDialogAnswer::kNone) {
@@ -338,7 +310,7 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
         noticeBody_->SetTextA("");
         const QuestData* quest = Context().Database() != nullptr ? Context().Database()->FindQuestData(selectedQuest_) : nullptr;
         if (quest == nullptr || quest->noticeKey.empty()) break;
-        noticeTitle_->SetTextW(Limited(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {UITagName(selectedQuest_)}), kAcceptedLimit).c_str());
+        noticeTitle_->SetTextW(UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {UITagName(selectedQuest_)}), kAcceptedLimit).c_str());
         noticeBody_->SetTextA(quest->noticeKey.c_str());
         noticeSlide_ = {.from = kNoticeHidden, .to = kNoticeShown, .duration = kSlideFrames};
         const Vec2 hidden{kNoticeHidden.x, kNoticeHidden.y};
@@ -366,7 +338,7 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
 void GAME_CUIQuestBoard::Ask(const char* key)
 {
     selectedQuest_ = SelectedOffer();
-    AskInDialog(kSlotQuestBoard, {.text = Limited(FormatUIMessage(key, {UITagName(selectedQuest_)}), kQuestionLimit)});
+    AskInDialog(kSlotQuestBoard, {.text = UILimitedText(FormatUIMessage(key, {UITagName(selectedQuest_)}), kQuestionLimit)});
 }
 
 // The offer list read again and the cursor one row up, as the removed offer's place closes.
@@ -385,28 +357,27 @@ void GAME_CUIQuestBoard::AfterRemoval()
 
 void GAME_CUIQuestBoard::OnAccept()
 {
-    if (!pages_.Is(kList) || !IsEnabled(accept_) || IsAccepted(list_.Index())) return;
+    if (!pages_.Is(kList) || !IsEnabled(accept_.button) || IsAccepted(list_.Index())) return;
     pages_.Go(CanAcceptQuest(GetWorkingSlot()) ? kAskAccept : kLimitReached);
 }
 
 void GAME_CUIQuestBoard::OnDelivery()
 {
-    if (!pages_.Is(kList) || !IsEnabled(delivery_) || !IsAccepted(list_.Index())) return;
+    if (!pages_.Is(kList) || !IsEnabled(delivery_.button) || !IsAccepted(list_.Index())) return;
     pages_.Go(kAskDelivery);
 }
 
 void GAME_CUIQuestBoard::OnRetire()
 {
-    if (!pages_.Is(kList) || !retire_->IsVisible() || !IsAccepted(list_.Index())) return;
+    if (!pages_.Is(kList) || !retire_.button->IsVisible() || !IsAccepted(list_.Index())) return;
     pages_.Go(kAskRetire);
 }
 
 void GAME_CUIQuestBoard::UpdateList(bool input)
 {
     const bool free = Root()->UpdateTree(input && !AnyWidgetBusyOrDecided());
-    if (window_.DetailBar()->Value() != detailScroll_) {
+    if (window_.FollowDetailBar(detailScroll_)) {
         PlayUISE(kSeUICursor);
-        detailScroll_ = window_.DetailBar()->Value();
         ShowDetail();
     }
     const std::int32_t topBefore = list_.top;
@@ -426,8 +397,8 @@ void GAME_CUIQuestBoard::UpdateList(bool input)
             // A double click takes an open offer (through its question) or delivers a taken one; a
             // taken offer is never taken again.
             const bool accepted = IsAccepted(list_.Index());
-            if (!accepted && IsEnabled(accept_)) pages_.Go(CanAcceptQuest(GetWorkingSlot()) ? kAskAccept : kLimitReached);
-            if (accepted && IsEnabled(delivery_)) pages_.Go(kAskDelivery);
+            if (!accepted && IsEnabled(accept_.button)) pages_.Go(CanAcceptQuest(GetWorkingSlot()) ? kAskAccept : kLimitReached);
+            if (accepted && IsEnabled(delivery_.button)) pages_.Go(kAskDelivery);
         }
         Refresh();
         return;
@@ -437,14 +408,10 @@ void GAME_CUIQuestBoard::UpdateList(bool input)
         focus_ = kFocusDetail;
         return;
     }
-    const UIFocusMap focusMap(places_);
-    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus_, kUIFocusLeft);
-    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus_, kUIFocusRight);
-    if (focus_ == kFocusDetail) {
-        if (window_.ScrollDetailByKeys(detailScroll_)) {
+    if (window_.WalkFocusByKeys(focus_, detailScroll_, [this] {
             PlayUISE(kSeUICursor);
             ShowDetail();
-        }
+        })) {
         return;
     }
     if (list_.StepByKeys() == 0) return;

@@ -33,9 +33,7 @@ public:
     const UIListView& List() const { return list_; }
     std::int32_t FocusAt() const { return focus_; }
     const UIQuestWindow& Window() const { return window_; }
-    const GAME_CUIIconObject* AcceptButton() const { return accept_; }
-    const GAME_CUIIconObject* DeliveryButton() const { return delivery_; }
-    const GAME_CUIIconObject* RetireButton() const { return retire_; }
+    const GAME_CUIIconObject* DeliveryButton() const { return delivery_.button; }
     // The notice window's place and texts while a taken quest's notice shows.
     vesk::math::Vec2 NoticePosition() const;
     bool IsNoticeShown() const;
@@ -72,12 +70,9 @@ private:
     static bool IsEnabled(const GAME_CUIIconObject* button);
 
     UIQuestWindow window_;
-    GAME_CUIIconObject* accept_ = nullptr;
-    GAME_CUIIconObject* delivery_ = nullptr;
-    GAME_CUIIconObject* retire_ = nullptr;
-    GAME_CUILabelObject* acceptLabel_ = nullptr;
-    GAME_CUILabelObject* deliveryLabel_ = nullptr;
-    GAME_CUILabelObject* retireLabel_ = nullptr;
+    UIQuestButton accept_;
+    UIQuestButton delivery_;
+    UIQuestButton retire_;
 
     std::vector<GAME_CUIObjectBase*> noticeWidgets_;
     GAME_CUINullObject* notice_ = nullptr;
@@ -89,7 +84,6 @@ private:
     std::int32_t offerSlots_ = 0;
     std::array<std::uint32_t, kOfferSlots> offers_{};
     UIListView list_{.visible = UIQuestWindow::kRows, .wrap = UIListWrap::kRing};
-    std::vector<UIFocusPlace> places_;
     std::int32_t focus_ = kFocusList;
     std::int32_t detailScroll_ = 0;
     UIPages<Page> pages_{kList};

@@ -30,18 +30,9 @@ constexpr float kRowHitTop = 100.0f;
 GAME_CUITalkLog::GAME_CUITalkLog(const UIScreenContext& context)
     : GAME_CUIScreen({.holdsGame = true, .settlesAtOnce = true}, &context)
 {
-    rumourSprites_.Find("ui_text_name");
-    hideoutSprites_.Find("ui_text_ajito");
     BuildListWindow();
-    textRoot_ = MakeUIGroupNode(0.0f, 0.0f);
-    if (textRoot_ != nullptr) {
-        textWidgets_.push_back(textRoot_);
-        text_.Build(textWidgets_, textRoot_, [this](GAME_CUIIconObject*) { steps_.Go(kLeavingText); },
-                    UIRumourTextWindow::Keys::kSoundedSteps);
-    }
+    text_.Build([this](GAME_CUIIconObject*) { steps_.Go(kLeavingText); }, UIRumourTextWindow::Keys::kSoundedSteps);
 }
-
-GAME_CUITalkLog::~GAME_CUITalkLog() { DeleteWidgets(textWidgets_); }
 
 void GAME_CUITalkLog::BuildListWindow()
 {
@@ -50,10 +41,8 @@ void GAME_CUITalkLog::BuildListWindow()
         SetOpen(false);
         Context().ui.SetOpen(kSlotPause, true);
     });
-    rumourHeader_ = MakeUIPictureUnder(root, "ui_text_name", 127.0f, 87.0f);
-    AddWidget(rumourHeader_);
-    hideoutHeader_ = MakeUIPictureUnder(root, "ui_text_ajito", kHideoutX, 87.0f);
-    AddWidget(hideoutHeader_);
+    headers_.Add(widgets_, root, "ui_text_name", {127.0f, 87.0f});
+    headers_.Add(widgets_, root, "ui_text_ajito", {kHideoutX, 87.0f});
     for (int r = 0; r + 1 < kRows; ++r) {
         AddWidget(MakeUIPictureUnder(root, "ui_separator_big", 107.0f, kFirstRowY + 15.0f + kUILineStep * static_cast<float>(r)));
     }
@@ -92,10 +81,9 @@ void GAME_CUITalkLog::OnEnterState(UIScreenState state)
 {
     if (state != kOpening) return;
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-    for (GAME_CUIObjectBase* widget : textWidgets_) widget->SetVisible(true);
-    textRoot_->UpdateTree(false);
-    rumourHeader_->SetSprite(rumourSprites_.Current());
-    hideoutHeader_->SetSprite(hideoutSprites_.Current());
+    text_.ShowWidgets();
+    text_.Root()->UpdateTree(false);
+    headers_.Apply();
     RebuildEntries();
 }
 
@@ -159,9 +147,7 @@ void GAME_CUITalkLog::UpdateMain(bool input)
 {
     bool free = input;
     if (!steps_.Is(kList)) {
-        const std::int32_t before = text_.ScrollBar()->Value();
-        free = textRoot_->UpdateTree(input && steps_.Is(kText));
-        text_.FollowScrollBar(before);
+        free = text_.Update(input && steps_.Is(kText));
     } else {
         free = Root()->UpdateTree(input);
         list_.Follow(*listScroll_);
@@ -209,6 +195,6 @@ void GAME_CUITalkLog::OpenEntry()
 void GAME_CUITalkLog::Draw()
 {
     if (State() == kClosed) return;
-    DrawWidgets(steps_.Is(kList) ? widgets_ : textWidgets_);
+    DrawWidgets(steps_.Is(kList) ? widgets_ : text_.Widgets());
     FlushUISprites();
 }

@@ -25,8 +25,12 @@ public:
         std::uint32_t hideout = 0;
     };
 
+    struct Row {
+        GAME_CUILabelObject* rumour = nullptr;
+        GAME_CUILabelObject* hideout = nullptr;
+    };
+
     explicit GAME_CUITalkLog(const UIScreenContext& context);
-    ~GAME_CUITalkLog() override;
 
     void Draw() override;
 
@@ -38,8 +42,7 @@ public:
     int Top() const { return list_.top; }
     const std::vector<Entry>& Entries() const { return entries_; }
     const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
-    const GAME_CUILabelObject* RumourLabel(int row) const { return rows_[static_cast<std::size_t>(row)].rumour; }
-    const GAME_CUILabelObject* HideoutLabel(int row) const { return rows_[static_cast<std::size_t>(row)].hideout; }
+    const Row& RowAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUINullObject* CursorArrow() const { return cursorArrow_; }
     const UIRumourTextWindow& TextWindow() const { return text_; }
 
@@ -50,11 +53,6 @@ protected:
     bool KeepsHoldOnClose() const override;
 
 private:
-    struct Row {
-        GAME_CUILabelObject* rumour = nullptr;
-        GAME_CUILabelObject* hideout = nullptr;
-    };
-
     void BuildListWindow();
     void RebuildEntries();
     void UpdateList(bool input);
@@ -65,13 +63,8 @@ private:
     GAME_CUINullObject* cursorHolder_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
     GAME_CUINullObject* highlight_ = nullptr;
-    GAME_CUINullObject* rumourHeader_ = nullptr;
-    GAME_CUINullObject* hideoutHeader_ = nullptr;
-    UILanguageSprites rumourSprites_;
-    UILanguageSprites hideoutSprites_;
+    UILanguagePictures headers_;
 
-    std::vector<GAME_CUIObjectBase*> textWidgets_;
-    GAME_CUINullObject* textRoot_ = nullptr;
     UIRumourTextWindow text_;
 
     std::vector<Entry> entries_;

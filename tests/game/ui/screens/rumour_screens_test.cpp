@@ -152,9 +152,9 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     ASSERT_NO_FATAL_FAILURE(OpenPub());
     EXPECT_EQ(Pub().Title()->Literal(), FormatUIMessage("PUB_TYPE_NAME0", {UITagName(MakeTag("AD01"))}));
     ASSERT_EQ(Pub().ListedCount(), 8);
-    EXPECT_EQ(Pub().NameLabel(0)->Literal(), UITagName(MakeTag("R001")));
-    EXPECT_EQ(Pub().PriceLabel(0)->Literal(), GetMessageTextExpanded("MONEY_MARK") + u"１００");
-    EXPECT_EQ(Pub().CheckMark(0)->Color() >> 24, 0u);
+    EXPECT_EQ(Pub().RowAt(0).name->Literal(), UITagName(MakeTag("R001")));
+    EXPECT_EQ(Pub().RowAt(0).price->Literal(), GetMessageTextExpanded("MONEY_MARK") + u"１００");
+    EXPECT_EQ(Pub().RowAt(0).check->Color() >> 24, 0u);
     // Up on the first goes round to the eighth, on the last row with the list scrolled by one.
     Press(kActionCursorUp);
     EXPECT_EQ(Pub().CursorRow(), 6);
@@ -179,8 +179,8 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     Press(kActionCancel);
     StepFrames(8);
     ASSERT_EQ(Pub().CurrentStep(), GAME_CUIPub::kList);
-    EXPECT_EQ(Pub().CheckMark(0)->Color() >> 24, 0xFFu);
-    EXPECT_EQ(Pub().PriceLabel(0)->Literal(), GetMessageTextExpanded("MONEY_MARK") + u"０");
+    EXPECT_EQ(Pub().RowAt(0).check->Color() >> 24, 0xFFu);
+    EXPECT_EQ(Pub().RowAt(0).price->Literal(), GetMessageTextExpanded("MONEY_MARK") + u"０");
 
     // Told again: no question, no charge, its flags set once more.
     working_slot::SetStoryFlag(1, false);
@@ -260,7 +260,7 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     platform::WriteU32(GetWorkingSlot(), save_layout::slot::kEndingSeen, 1);
     ASSERT_NO_FATAL_FAILURE(OpenPub());
     EXPECT_EQ(Pub().ListedCount(), 9);
-    EXPECT_EQ(Pub().NameLabel(2)->Literal(), UITagName(MakeTag("R006")));
+    EXPECT_EQ(Pub().RowAt(2).name->Literal(), UITagName(MakeTag("R006")));
 }
 
 // The mind-control room is met at the pub where the journey starts: before its rumour the build menu
@@ -310,12 +310,12 @@ TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAn
     working_slot::SetRumorBought(PositionOf(MakeTag("R001")));
     ASSERT_NO_FATAL_FAILURE(OpenLog());
     ASSERT_EQ(Log().Entries().size(), 3u);
-    EXPECT_EQ(Log().RumourLabel(0)->Literal(), UITagName(MakeTag("R001")));
-    EXPECT_EQ(Log().HideoutLabel(0)->Literal(), UITagName(MakeTag("AD01")));
-    EXPECT_EQ(Log().RumourLabel(1)->Literal(), UITagName(MakeTag("R004")));
-    EXPECT_EQ(Log().HideoutLabel(1)->Literal(), UITagName(MakeTag("AD03")));
-    EXPECT_EQ(Log().RumourLabel(2)->Literal(), UITagName(MakeTag("R004")));
-    EXPECT_EQ(Log().HideoutLabel(2)->Literal(), UITagName(MakeTag("AD04")));
+    EXPECT_EQ(Log().RowAt(0).rumour->Literal(), UITagName(MakeTag("R001")));
+    EXPECT_EQ(Log().RowAt(0).hideout->Literal(), UITagName(MakeTag("AD01")));
+    EXPECT_EQ(Log().RowAt(1).rumour->Literal(), UITagName(MakeTag("R004")));
+    EXPECT_EQ(Log().RowAt(1).hideout->Literal(), UITagName(MakeTag("AD03")));
+    EXPECT_EQ(Log().RowAt(2).rumour->Literal(), UITagName(MakeTag("R004")));
+    EXPECT_EQ(Log().RowAt(2).hideout->Literal(), UITagName(MakeTag("AD04")));
     EXPECT_EQ(Log().CursorArrow()->Color() >> 24, 0xFFu);
     Press(kActionCursorUp);
     EXPECT_EQ(Log().CursorRow(), 2);
@@ -331,7 +331,7 @@ TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAn
     EXPECT_EQ(Log().ListScrollBar()->Maximum(), 1);
     for (int step = 0; step < 5; ++step) Press(kActionCursorDown);
     ASSERT_EQ(Log().CursorRow(), 5);
-    EXPECT_EQ(Log().RumourLabel(5)->Literal(), u"R903");
+    EXPECT_EQ(Log().RowAt(5).rumour->Literal(), u"R903");
     Press(kActionDecide);
     StepFrames(6);
     ASSERT_EQ(Log().CurrentStep(), GAME_CUITalkLog::kText);
