@@ -3,9 +3,11 @@
 
 #include <algorithm>
 
+#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_base.h"
+#include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/actor_names.h"
 #include "game/services/text/message_text.h"
@@ -90,14 +92,14 @@ void GAME_CUICrewCareScreen::BuildListPage()
     firstFrame_ = BeginPage(firstPage_, firstRoot_, window);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     for (std::size_t r = 0; r < rows_.size(); ++r) {
-        Row& row = rows_[r];
-        row.node = MakeUIGroupUnder(firstRoot_, kFirstRow.x, kFirstRow.y + kUILineStep * static_cast<float>(r));
-        row.icon = MakeUIPictureUnder(row.node, "ui_icon_actor", kRowIcon.x, kRowIcon.y);
-        firstPage_.push_back(row.node);
+        UIItemRowWidgets& row = rows_[r];
+        row.anchor = MakeUIGroupUnder(firstRoot_, kFirstRow.x, kFirstRow.y + kUILineStep * static_cast<float>(r));
+        row.icon = MakeUIPictureUnder(row.anchor, "ui_icon_actor", kRowIcon.x, kRowIcon.y);
+        firstPage_.push_back(row.anchor);
         firstPage_.push_back(row.icon);
         // Seven separators: each under its row, shown when a row follows.
         if (r + 1 < rows_.size()) {
-            row.separator = MakeUIPictureUnder(row.node, "ui_separator_right", kRowSeparator.x, kRowSeparator.y);
+            row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_right", kRowSeparator.x, kRowSeparator.y);
             firstPage_.push_back(row.separator);
         }
     }
@@ -107,9 +109,9 @@ void GAME_CUICrewCareScreen::BuildListPage()
     traits_.BuildSprites(firstPage_, firstRoot_, {.origin = kTraitOrigin, .lines = layout_.traitLines, .separator = {-4.0f, -3.0f}});
 
     AddTabBar(firstPage_, firstFrame_, {layout_.firstTabKey, layout_.taskTabKey, false, nullptr, UIBind(this, &GAME_CUICrewCareScreen::OnTaskTabButton)});
-    for (Row& row : rows_) {
-        row.label = MakeUILabel(row.node, "", kRowText.x, kRowText.y);
-        firstPage_.push_back(row.label);
+    for (UIItemRowWidgets& row : rows_) {
+        row.name = MakeUILabel(row.anchor, "", kRowText.x, kRowText.y);
+        firstPage_.push_back(row.name);
     }
     meters_.BuildTexts(firstPage_);
     const Vec2 title{layout_.taskPage.hpFrame.x - 30.0f, layout_.taskPage.hpFrame.y - 2.0f};
@@ -158,6 +160,15 @@ void GAME_CUICrewCareScreen::Order()
 std::u16string GAME_CUICrewCareScreen::MemberName(const GAME_CObjectActor& member)
 {
     return RomanizeKanaPair(std::u16string_view(member.status.name));
+}
+
+void GAME_CUICrewCareScreen::CollectEntries()
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    if (objects == nullptr) return;
+    for (GAME_CObjectActor* member : objects->crew) {
+        if (member != nullptr && !CollectEntriesOf(member)) return;
+    }
 }
 
 const UICrewCareEntry* GAME_CUICrewCareScreen::EntryUnderCursor() const
@@ -305,10 +316,10 @@ void GAME_CUICrewCareScreen::Choose(bool byKey)
 void GAME_CUICrewCareScreen::ShowRows()
 {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
-        Row& row = rows_[r];
+        UIItemRowWidgets& row = rows_[r];
         const std::int32_t index = list_.top + static_cast<std::int32_t>(r);
         const bool live = index < count_;
-        row.label->SetTextW(live ? Limited(RowText(table_[static_cast<std::size_t>(index)]), kRowTextLimit).c_str() : u"");
+        row.name->SetTextW(live ? Limited(RowText(table_[static_cast<std::size_t>(index)]), kRowTextLimit).c_str() : u"");
         row.icon->SetColor(live ? kUIWhite : kUIHidden);
         if (row.separator != nullptr) row.separator->SetColor(index + 1 < count_ ? kUIWhite : kUIHidden);
     }
@@ -336,7 +347,7 @@ void GAME_CUICrewCareScreen::ShowMember(const GAME_CObjectActor* member)
 void GAME_CUICrewCareScreen::PlaceListCursor()
 {
     if (focus_ == kFocus.list && count_ > 0) {
-        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kVisibleRows - 1))].node);
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kVisibleRows - 1))].anchor);
         return;
     }
     PlaceFirstCursorOnButton(focus_, kFocus);

@@ -65,8 +65,7 @@ public:
     std::int16_t ScrollTop() const { return static_cast<std::int16_t>(list_.top); }
     std::int32_t ListFocus() const { return focus_; }
     const UICrewCareEntry& Chosen() const { return chosen_; }
-    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
-    const GAME_CUINullObject* RowIcon(int row) const { return rows_[static_cast<std::size_t>(row)].icon; }
+    const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUIScrollBarObject* ListBar() const { return listBar_; }
     const UICrewMeters& Meters() const { return meters_; }
     const GAME_CUILabelObject* NoMemberLabel() const { return noMember_; }
@@ -76,8 +75,9 @@ protected:
     GAME_CUICrewCareScreen(const UIScreenContext& context, const UICrewCareLayout& layout);
 
     // --- what each screen decides
-    // Fills the list through AddEntry, in the crew's order.
-    virtual void CollectEntries() = 0;
+    // Adds a crew member's entries through AddEntry (the base walks the crew in order); false once the
+    // table is full, which ends the walk.
+    virtual bool CollectEntriesOf(GAME_CObjectActor* member) = 0;
     virtual std::u16string RowText(const UICrewCareEntry& entry) const = 0;
     // Whether the entry may be ordered now; the screen plays the decide sound where its rules say.
     // byKey: the decide action rather than a second click.
@@ -102,16 +102,10 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
-    struct Row {
-        GAME_CUINullObject* node = nullptr;
-        GAME_CUINullObject* icon = nullptr;
-        GAME_CUILabelObject* label = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-    };
-
     void BuildListPage();
     void BuildTaskPage();
     void EnterStep(Step step);
+    void CollectEntries();
     void UpdateList(bool input);
     void Choose(bool byKey);
     // Makes the chosen entry's task, when the room is on the ship, and tells whether it was made.
@@ -130,7 +124,7 @@ private:
     UICrewCareEntry chosen_{};
     std::int32_t focus_ = kFocus.list;
 
-    std::array<Row, kVisibleRows> rows_{};
+    std::array<UIItemRowWidgets, kVisibleRows> rows_{};
     GAME_CUIScrollBarObject* listBar_ = nullptr;
     UICrewMeters meters_;
     GAME_CUILabelObject* noMember_ = nullptr;

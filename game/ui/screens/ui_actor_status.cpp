@@ -100,7 +100,6 @@ GAME_CUIActorStatus::GAME_CUIActorStatus(const UIScreenContext& context)
 {
     meterWords_ = {FindUISprite("ui_text_stamina_jp"), FindUISprite("ui_text_stamina_en"), FindUISprite("ui_text_calorie_jp"),
                    FindUISprite("ui_text_calorie_en")};
-    countPlates_.Find("ui_text_num");
     workingRatSprite_ = FindUISprite("dot_rat1_0");
     BuildCrewPage();
     BuildItemPage();
@@ -159,8 +158,7 @@ void GAME_CUIActorStatus::BuildItemPage()
     BeginPage(list, item_);
     GAME_CUINullObject* root = item_.root;
     list.push_back(MakeUIPictureUnder(root, "ui_text_actorname", 50.0f, 123.0f));
-    countPlate_ = MakeUIPictureUnder(root, "ui_text_num", 492.0f, 123.0f);
-    list.push_back(countPlate_);
+    countPlate_.Add(list, root, "ui_text_num", {492.0f, 123.0f});
     list.push_back(MakeUIPictureUnder(root, "ui_pointingline", kMainLine.x, kMainLine.y));
     GAME_CUINullObject* mirrored = MakeUIPictureUnder(root, "ui_pointingline", kGroupLines[0].x, kGroupLines[0].y);
     mirrored->SetFlip(1, 0);
@@ -233,7 +231,7 @@ void GAME_CUIActorStatus::BeginOpen()
     const bool english = UILanguageVariant() != 0;
     staminaWord_->SetSprite(meterWords_[english ? 1 : 0]);
     calorieWord_->SetSprite(meterWords_[english ? 3 : 2]);
-    countPlate_->SetSprite(countPlates_.Current());
+    countPlate_.Apply();
     if (targetItem != nullptr) {
         pages_.Reset(Page::kItem);
         FollowWithCamera(targetItem);

@@ -114,11 +114,11 @@ private:
 
     std::vector<GAME_CUIObjectBase*> itemPage_;
     UIActorStatusPage item_;
-    GAME_CUINullObject* countPlate_ = nullptr;
     GAME_CUILabelObject* itemName_ = nullptr;
     GAME_CUILabelObject* itemCount_ = nullptr;
 
     std::array<std::int32_t, 4> meterWords_{};
-    UILanguageSprites countPlates_;
+    // The count's plate, in the language's form.
+    UILanguagePictures countPlate_;
     std::int32_t workingRatSprite_ = kNoSprite;
 };

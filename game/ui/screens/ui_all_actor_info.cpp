@@ -83,25 +83,21 @@ GAME_CUIAllActorInfo::GAME_CUIAllActorInfo(const UIScreenContext& context)
 
 void GAME_CUIAllActorInfo::Build()
 {
-    panelHeadings_.Find("ui_text_information");
-    listHeadings_.Find("ui_text_actor");
-
     window_ = MakeUIPictureUnder(Root(), "ui_windowbase", 0.0f, 0.0f);
     BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = [this](GAME_CUIIconObject*) { OnBack(); }, .owner = this});
-    panelHeading_ = MakeUIPictureUnder(window_, "ui_text_information", 36.0f, 138.0f);
-    widgets_.push_back(panelHeading_);
-    listHeading_ = MakeUIPictureUnder(window_, "ui_text_actor", 310.0f, 138.0f);
-    widgets_.push_back(listHeading_);
+    headings_.Add(widgets_, window_, "ui_text_information", {36.0f, 138.0f});
+    headings_.Add(widgets_, window_, "ui_text_actor", {310.0f, 138.0f});
     meters_.BuildPictures(widgets_, window_);
     panel_.BuildSprites(widgets_, window_, {.origin = {40.0f, 211.0f}, .lines = kPanelLines, .separator = {-4.0f, -3.0f}});
     panelBar_ = MakeUIScrollBar(window_, 285.0f, 208.0f, 8.0f, 126.0f);
     widgets_.push_back(panelBar_);
     for (int i = 0; i < kRows; ++i) {
-        Row& row = rows_[static_cast<std::size_t>(i)];
-        row.marker = MakeUIPictureUnder(window_, "ui_icon_actor", kFirstMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(i));
-        widgets_.push_back(row.marker);
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(i)];
+        row.anchor = row.icon =
+            MakeUIPictureUnder(window_, "ui_icon_actor", kFirstMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(i));
+        widgets_.push_back(row.icon);
         if (i + 1 < kRows) {
-            row.separator = MakeUIPictureUnder(row.marker, "ui_separator_right", -23.0f, 16.0f);
+            row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_right", -23.0f, 16.0f);
             widgets_.push_back(row.separator);
         }
     }
@@ -122,7 +118,7 @@ void GAME_CUIAllActorInfo::Build()
     meters_.BuildTexts(widgets_);
     panel_.BuildTexts(widgets_);
     for (int i = 0; i < kRows; ++i) {
-        Row& row = rows_[static_cast<std::size_t>(i)];
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(i)];
         row.name = MakeUILabel(window_, "", kFirstName.x, kFirstName.y + kUILineStep * static_cast<float>(i));
         widgets_.push_back(row.name);
     }
@@ -148,8 +144,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
     GAME_CGameWorld& world = Context().world;
     switch (state) {
     case kOpening: {
-        panelHeading_->SetSprite(panelHeadings_.Current());
-        listHeading_->SetSprite(listHeadings_.Current());
+        headings_.Apply();
         blink_ = 0;
         focus_ = Focus::kList;
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
@@ -205,15 +200,15 @@ void GAME_CUIAllActorInfo::RefreshList()
 {
     const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
     const std::int32_t count = CrewCount();
-    for (Row& row : rows_) {
-        row.marker->SetColor(kUIHidden);
+    for (UIItemRowWidgets& row : rows_) {
+        row.icon->SetColor(kUIHidden);
         row.name->SetTextW(u"");
         if (row.separator != nullptr) row.separator->SetColor(kUIHidden);
     }
     for (std::int32_t i = 0; i < kRows && list_.top + i < count; ++i) {
         const GAME_CObjectActor* member = objects->crew[static_cast<std::size_t>(list_.top + i)];
-        Row& row = rows_[static_cast<std::size_t>(i)];
-        row.marker->SetColor(kUIWhite);
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(i)];
+        row.icon->SetColor(kUIWhite);
         if (member != nullptr) row.name->SetTextW(RomanizeKanaPair(std::u16string_view(member->status.name)).c_str());
     }
     // A rule under every row shown but the last, wherever the list stands.

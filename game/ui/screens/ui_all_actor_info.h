@@ -29,7 +29,8 @@ public:
     Focus CurrentFocus() const { return focus_; }
     const UIListView& List() const { return list_; }
     const GAME_CUILabelObject* Title() const { return title_; }
-    const GAME_CUILabelObject* RowName(int row) const { return rows_[static_cast<std::size_t>(row)].name; }
+    // A row's marker is its anchor and its icon.
+    const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUILabelObject* PanelLine(int line) const { return panel_.Label(line); }
     const GAME_CUIScrollBarObject* ListBar() const { return listBar_; }
     const GAME_CUIScrollBarObject* PanelBar() const { return panelBar_; }
@@ -38,12 +39,6 @@ public:
     GAME_CObjectActor* SelectedMember() const;
 
 private:
-    struct Row {
-        GAME_CUINullObject* marker = nullptr;
-        GAME_CUILabelObject* name = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-    };
-
     void Build();
     void OnEnterState(UIScreenState state) override;
     void EveryFrame() override;
@@ -61,21 +56,18 @@ private:
 
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
-    GAME_CUINullObject* panelHeading_ = nullptr;
-    GAME_CUINullObject* listHeading_ = nullptr;
     GAME_CUIScrollBarObject* listBar_ = nullptr;
     GAME_CUIScrollBarObject* panelBar_ = nullptr;
     GAME_CUINullObject* cursorHolder_ = nullptr;
     GAME_CUINullObject* listCursor_ = nullptr;
     GAME_CUINullObject* highlight_ = nullptr;
     GAME_CUINullObject* panelCursor_ = nullptr;
-    std::array<Row, kRows> rows_{};
+    std::array<UIItemRowWidgets, kRows> rows_{};
     UICrewMeters meters_;
     UIInfoPanel panel_;
 
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
     Focus focus_ = Focus::kList;
     std::uint32_t blink_ = 0;
-    UILanguageSprites panelHeadings_;
-    UILanguageSprites listHeadings_;
+    UILanguagePictures headings_;
 };

@@ -3,10 +3,8 @@
 
 #include <vector>
 
-#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/task_manager.h"
-#include "game/model/world/game_world.h"
 #include "game/services/data/record_entries.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
@@ -47,19 +45,15 @@ std::uint32_t DebuffOf(const UICrewCareEntry& entry)
 
 GAME_CUIHospital::GAME_CUIHospital(const UIScreenContext& context) : GAME_CUICrewCareScreen(context, HospitalLayout()) {}
 
-void GAME_CUIHospital::CollectEntries()
+bool GAME_CUIHospital::CollectEntriesOf(GAME_CObjectActor* member)
 {
-    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
-    if (objects == nullptr) return;
-    for (GAME_CObjectActor* member : objects->crew) {
-        if (member == nullptr) continue;
-        const GAME_CActorStatus& status = member->status;
-        if (std::int64_t{status.hp} < std::int64_t{status.computed.maxHp} * 1000 && !AddEntry(member, kHealSlot)) return;
-        for (std::uint32_t slot = 0; slot < status.debuffs.size(); ++slot) {
-            const auto& debuff = status.debuffs[slot];
-            if (debuff.id != kNoId && debuff.record != nullptr && !AddEntry(member, slot + 1)) return;
-        }
+    const GAME_CActorStatus& status = member->status;
+    if (std::int64_t{status.hp} < std::int64_t{status.computed.maxHp} * 1000 && !AddEntry(member, kHealSlot)) return false;
+    for (std::uint32_t slot = 0; slot < status.debuffs.size(); ++slot) {
+        const auto& debuff = status.debuffs[slot];
+        if (debuff.id != kNoId && debuff.record != nullptr && !AddEntry(member, slot + 1)) return false;
     }
+    return true;
 }
 
 std::u16string GAME_CUIHospital::RowText(const UICrewCareEntry& entry) const

@@ -15,7 +15,7 @@ public:
     explicit GAME_CUIHospital(const UIScreenContext& context);
 
 protected:
-    void CollectEntries() override;
+    bool CollectEntriesOf(GAME_CObjectActor* member) override;
     std::u16string RowText(const UICrewCareEntry& entry) const override;
     bool MayChoose(const UICrewCareEntry& entry, bool byKey) override;
     void AskAbout(const UICrewCareEntry& chosen) override;

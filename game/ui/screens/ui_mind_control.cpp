@@ -1,10 +1,8 @@
 // The mind-control screen (slot 20): the crew's skills a mind-control room can take away, the deletion ordered after a question, and the room's task page.
 #include "game/ui/screens/ui_mind_control.h"
 
-#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/task_manager.h"
-#include "game/model/world/game_world.h"
 #include "game/services/data/static_lookups.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/screen_context.h"
@@ -42,17 +40,13 @@ std::uint32_t SkillOf(const UICrewCareEntry& entry)
 
 GAME_CUIMindControl::GAME_CUIMindControl(const UIScreenContext& context) : GAME_CUICrewCareScreen(context, MindControlLayout()) {}
 
-void GAME_CUIMindControl::CollectEntries()
+bool GAME_CUIMindControl::CollectEntriesOf(GAME_CObjectActor* member)
 {
-    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
-    if (objects == nullptr) return;
-    for (GAME_CObjectActor* member : objects->crew) {
-        if (member == nullptr) continue;
-        for (std::uint32_t slot = 0; slot < member->status.skills.size(); ++slot) {
-            const std::uint32_t skill = SkillOf({member, slot});
-            if (skill != kNoId && FindMindControlData(skill) != nullptr && !AddEntry(member, slot)) return;
-        }
+    for (std::uint32_t slot = 0; slot < member->status.skills.size(); ++slot) {
+        const std::uint32_t skill = SkillOf({member, slot});
+        if (skill != kNoId && FindMindControlData(skill) != nullptr && !AddEntry(member, slot)) return false;
     }
+    return true;
 }
 
 std::u16string GAME_CUIMindControl::RowText(const UICrewCareEntry& entry) const

@@ -150,9 +150,9 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
     ASSERT_EQ(screen.EntryCount(), 2);
     EXPECT_EQ(screen.EntryAt(0).slot, GAME_CUIHospital::kHealSlot);
     EXPECT_EQ(screen.EntryAt(1).slot, 1u);
-    EXPECT_EQ(screen.RowLabel(0)->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_HP", {Name(patient)}));
-    EXPECT_EQ(screen.RowLabel(1)->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {Name(patient), UITagName(kCold)}));
-    EXPECT_EQ(screen.RowLabel(2)->Literal(), u"");
+    EXPECT_EQ(screen.Row(0).name->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_HP", {Name(patient)}));
+    EXPECT_EQ(screen.Row(1).name->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {Name(patient), UITagName(kCold)}));
+    EXPECT_EQ(screen.Row(2).name->Literal(), u"");
     EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.list);
     EXPECT_EQ(screen.Meters().Row(UICrewMeter::kHP).ValueLabel()->Literal(),
               UIFullWidthNumber(60) + u"/" + UIFullWidthNumber(patient.status.computed.maxHp));
@@ -264,7 +264,7 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     ASSERT_EQ(screen.State(), UIScreenState::kMain);
     ASSERT_EQ(screen.EntryCount(), 1);
     EXPECT_EQ(screen.EntryAt(0).member, &member);
-    EXPECT_EQ(screen.RowLabel(0)->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {Name(member), UITagName(kQuickHands)}));
+    EXPECT_EQ(screen.Row(0).name->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {Name(member), UITagName(kQuickHands)}));
     EXPECT_EQ(screen.TraitLine(0)->Literal(), UITagName(kQuickHands));
     Keep("mind-control");
 

@@ -205,7 +205,7 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     EXPECT_EQ(world->held, 1u) << "the game stands while the list is open";
     EXPECT_EQ(list.Title()->Literal(), FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(25)}));
     EXPECT_EQ(list.ListBar()->Maximum(), 15);
-    EXPECT_EQ(list.RowName(0)->Literal(), Name(*world->fieldObjects->crew[0]));
+    EXPECT_EQ(list.Row(0).name->Literal(), Name(*world->fieldObjects->crew[0]));
 
     // The first member works in the kitchen, lives in the quarters and cooks where it stands.
     GAME_CObjectActor& cook = *world->fieldObjects->crew[0];
@@ -225,7 +225,7 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     EXPECT_EQ(list.List().cursor, 9);
     EXPECT_EQ(list.ListBar()->Value(), 15);
     EXPECT_EQ(list.SelectedMember(), world->fieldObjects->crew[24]);
-    EXPECT_EQ(list.RowName(9)->Literal(), Name(*world->fieldObjects->crew[24]));
+    EXPECT_EQ(list.Row(9).name->Literal(), Name(*world->fieldObjects->crew[24]));
     Press(kActionCursorDown);
     EXPECT_EQ(list.List().top, 0);
     EXPECT_EQ(list.List().cursor, 0);
@@ -259,7 +259,7 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     Wheel(-1);
     StepFrames(2);
     EXPECT_EQ(list.ListBar()->Value(), 1);
-    EXPECT_EQ(list.RowName(0)->Literal(), Name(*world->fieldObjects->crew[1]));
+    EXPECT_EQ(list.Row(0).name->Literal(), Name(*world->fieldObjects->crew[1]));
     EXPECT_EQ(list.SelectedMember(), world->fieldObjects->crew[4]);
     Wheel(1);
     StepFrames(2);
