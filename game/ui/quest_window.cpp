@@ -10,6 +10,7 @@
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/list_view.h"
 #include "game/ui/room_window.h"
 #include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
@@ -135,7 +136,11 @@ void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spe
     }
 }
 
-void UIQuestWindow::ShowLanguage() const { headings_.Apply(); }
+void UIQuestWindow::Open()
+{
+    headings_.Apply();
+    blink_ = 0;
+}
 
 void UIQuestWindow::ClearRows()
 {
@@ -155,12 +160,13 @@ void UIQuestWindow::ShowRow(int row, std::u16string_view name, bool marked)
     if (shown.separator != nullptr) shown.separator->SetColor(kUIWhite);
 }
 
-void UIQuestWindow::PlaceCursor(bool onList, int row, std::uint32_t blink, bool empty)
+void UIQuestWindow::PlaceCursor(bool onList, int row, bool empty)
 {
+    blink_ = (blink_ + 1) % 16;
     const Vec2 place = onList ? Vec2{kFirstRow.x + kCursorOnRow.x, kFirstRow.y + kCursorOnRow.y + kUILineStep * static_cast<float>(row)}
                               : kCursorOnDetail;
     cursorAnchor_->SetPosition(&place);
-    const Vec2 arrow{-static_cast<float>((blink >> 3) & 1), 0.0f};
+    const Vec2 arrow{-static_cast<float>((blink_ >> 3) & 1), 0.0f};
     arrow_->SetPosition(&arrow);
     arrow_->SetColor(empty ? kUIHidden : kUIWhite);
     highlight_->SetColor(empty || !onList ? kUIHidden : kUIWhite);
@@ -260,6 +266,15 @@ bool UIQuestWindow::WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, c
     detailBar_->SetValue(scroll + step);
     scroll = detailBar_->Value();
     scrolled();
+    return true;
+}
+
+bool UIQuestWindow::FollowListBar(UIListView& list) const
+{
+    const std::int32_t topBefore = list.top;
+    list.Follow(*listBar_);
+    if (list.top == topBefore) return false;
+    PlayUISE(kSeUICursor);
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include "game/ui/widget_builders.h"
 
 class GAME_CUIBase;
+struct UIListView;
 struct QuestData;
 
 // Which time-limit line a quest's detail opens with.
@@ -80,14 +81,14 @@ public:
     GAME_CUIScrollBarObject* DetailBar() const { return detailBar_; }
     GAME_CUILabelObject* Title() const { return title_; }
 
-    // The headings in the language now chosen.
-    void ShowLanguage() const;
+    // As its screen opens: the headings in the language now chosen, the cursor's blink from its start.
+    void Open();
     void ClearRows();
     // A filled row: its name, its mark, and the line above it (rows 1 to 5).
     void ShowRow(int row, std::u16string_view name, bool marked);
-    // The cursor beside a row of the list, or at the detail pane; hidden with the heading line while
-    // the list is empty. The arrow steps back a unit for 8 frames of every 16.
-    void PlaceCursor(bool onList, int row, std::uint32_t blink, bool empty);
+    // Every frame: the cursor beside a row of the list, or at the detail pane; hidden with the heading
+    // line while the list is empty. The arrow steps back a unit for 8 frames of every 16.
+    void PlaceCursor(bool onList, int row, bool empty);
     // The filled row a pointer pressed this frame, -1 for none.
     int ClickedRow(int filledRows);
     // A pointer pressed this frame on the detail pane's left part.
@@ -96,6 +97,8 @@ public:
     // down (repeating) moves the detail's scroll by one within the detail bar and calls `scrolled`.
     // True while the focus stands on the pane.
     bool WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, const std::function<void()>& scrolled) const;
+    // A list bar the wheel or a drag moved: the list's top follows it with the cursor sound; true then.
+    bool FollowListBar(UIListView& list) const;
     // A detail bar the wheel or a drag moved: the scroll follows it; true then.
     bool FollowDetailBar(std::int32_t& scroll) const;
 
@@ -139,6 +142,7 @@ private:
     std::array<Row, kRows> rows_{};
     std::vector<UIQuestButton> buttons_;
     std::vector<UIFocusPlace> places_;
+    std::uint32_t blink_ = 0;
     std::array<GAME_CUILabelObject*, 3> description_{};
     UIInfoPanel detail_;
     GAME_CQuestSymbolSprites symbols_;

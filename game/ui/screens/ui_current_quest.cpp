@@ -53,10 +53,9 @@ void GAME_CUICurrentQuest::OnEnterState(UIScreenState state)
     switch (state) {
     case kOpening:
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-        window_.ShowLanguage();
+        window_.Open();
         window_.Title()->SetTextA("CURRENT_QUEST_UI_NAME");
         pages_.Reset(kBrowse);
-        blink_ = 0;
         BuildList();
         Context().world.SetFieldStick(false);
         // Back up to the HUD, or out to the right towards the pause menu.
@@ -133,8 +132,7 @@ void GAME_CUICurrentQuest::ShowDetail(std::int32_t scroll)
 
 void GAME_CUICurrentQuest::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    window_.PlaceCursor(focus_ == kFocusList, list_.cursor, blink_, entries_.empty());
+    window_.PlaceCursor(focus_ == kFocusList, list_.cursor, entries_.empty());
 }
 
 void GAME_CUICurrentQuest::UpdateMain(bool input)
@@ -194,10 +192,7 @@ void GAME_CUICurrentQuest::Browse(bool input)
 {
     const bool free = Root()->UpdateTree(input && !AnyWidgetBusyOrDecided());
     // The wheel or a drag on a bar.
-    const std::int32_t topBefore = list_.top;
-    list_.Follow(*window_.ListBar());
-    if (list_.top != topBefore) {
-        PlayUISE(kSeUICursor);
+    if (window_.FollowListBar(list_)) {
         Refresh();
         return;
     }

@@ -63,7 +63,6 @@ private:
     std::int32_t focus_ = kFocusList;
     std::int32_t detailScroll_ = 0;
     UIPages<Page> pages_{kBrowse};
-    std::uint32_t blink_ = 0;
     // What a retire acts on, taken as it is asked.
     std::uint32_t selectedQuest_ = kNoId;
     std::int32_t selectedEntry_ = -1;

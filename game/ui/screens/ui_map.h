@@ -24,30 +24,14 @@ public:
     // The page and what the map page's input does: the controls of the page, the task page, the
     // cursor over the map, the target question.
     enum class Mode : std::int32_t { kMap = 0, kTask = 1, kBrowse = 2, kConfirm = 3 };
-    // The map page's focus places.
-    enum MapFocus : std::int32_t { kFocusView = 1, kFocusTaskTab = 2, kFocusMapTab = 3, kFocusSkipRight = 4, kFocusSkipLeft = 5 };
-    // What holds the pointer: a zoom button, or a drag of the map.
-    enum class PointerHold : std::int32_t { kNone = 0, kZoomIn = 1, kZoomOut = 2, kDrag = 3 };
     // The panel's lines.
     enum PanelLine : int { kLineName, kLineDistance, kLineTime, kLineFuelNeed, kLineFuelPrice, kLineAccepted, kLineAcceptable, kLineCount };
-    static constexpr int kItemSlots = 12;
-    // Sound effects of the page: the departure horn.
-    static constexpr std::int32_t kSeDeparture = 48;
 
     // A discovered hideout: its id, its record and its position in the hideout map.
     struct Point {
         std::uint32_t id = kNoId;
         const HideoutData* record = nullptr;
         std::int32_t index = -1;
-    };
-    // The road between the current location and the selected point (none: no route).
-    struct Candidate {
-        std::uint32_t fromId = kNoId;
-        std::uint32_t toId = kNoId;
-        std::uint32_t routeId = kNoId;
-        const RouteData* route = nullptr;
-        const HideoutData* from = nullptr;
-        const HideoutData* to = nullptr;
     };
 
     explicit GAME_CUIMap(const UIScreenContext& context);
@@ -59,37 +43,20 @@ public:
     std::uint32_t openFromId = kNoId;
     std::uint32_t openToId = kNoId;
 
-    // The tab buttons and a market good's icon.
-    void OnMapTab();
-    void OnTaskTab();
-    void OnMarketItemIcon(GAME_CUIIconObject* icon);
-
     // What the screen shows, for those who look at it.
     Mode CurrentMode() const { return pages_.Current(); }
-    std::int32_t Focus() const { return focus_; }
     const UIMapView& View() const { return view_; }
     const std::vector<Point>& DiscoveredPoints() const { return discovered_; }
     std::int32_t CursorPointIndex() const { return cursorPoint_; }
-    std::int32_t CurrentPointIndex() const { return currentPoint_; }
-    const Candidate& CandidateRoute() const { return candidate_; }
     const GAME_CUILabelObject* PanelLabel(PanelLine line) const { return panel_[static_cast<std::size_t>(line)]; }
-    const GAME_CUIIconObject* ItemIcon(int slot) const { return items_[static_cast<std::size_t>(slot)]; }
     const GAME_CUISlider* ZoomSlider() const { return slider_; }
     // The marker on the candidate road: shown, and the two counts it shows (-1 where a line is hidden).
     bool IsRouteMarkerShown() const;
     std::int32_t MarkerItemCount() const { return markerCounts_[0]; }
     std::int32_t MarkerEnemyCount() const { return markerCounts_[1]; }
 
-    // The selection, as the pointer on a point and a direction do; nothing with fewer than two
-    // discovered points.
-    void SelectPointById(std::uint32_t id);
-    void StepCursor(float dx, float dy);
-    // The discovered points anew from the slot's bits.
-    void BuildDiscoveredPointList();
     // The map picture, roads, points and markers as the map view's hook draws them, within its clip.
     void DrawMapPicture();
-    // What DrawMapPicture draws inside the clip but the route marker.
-    void DrawMapContents();
 
 protected:
     bool ShowsTaskPage() const override { return pages_.Is(Mode::kTask); }
@@ -98,6 +65,21 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
+    // The map page's focus places.
+    enum MapFocus : std::int32_t { kFocusView = 1, kFocusTaskTab = 2, kFocusMapTab = 3, kFocusSkipRight = 4, kFocusSkipLeft = 5 };
+    // What holds the pointer: a zoom button, or a drag of the map.
+    enum class PointerHold : std::int32_t { kNone = 0, kZoomIn = 1, kZoomOut = 2, kDrag = 3 };
+    static constexpr int kItemSlots = 12;
+
+    // The road between the current location and the selected point (none: no route).
+    struct Candidate {
+        std::uint32_t fromId = kNoId;
+        std::uint32_t toId = kNoId;
+        std::uint32_t routeId = kNoId;
+        const RouteData* route = nullptr;
+        const HideoutData* from = nullptr;
+        const HideoutData* to = nullptr;
+    };
     // One line of the route marker: its picture, its sign and its two digits.
     struct MarkerLine {
         GAME_CUINullObject* icon = nullptr;
@@ -119,6 +101,9 @@ private:
     void LoadMapPicture();
 
     // --- modes and input (ui_map.cpp)
+    // The tab buttons.
+    void OnMapTab();
+    void OnTaskTab();
     void EnterMode(Mode mode);
     void UpdateMapFocus(bool input);
     void PlaceMapFocus();
@@ -130,6 +115,14 @@ private:
     float SlideY() const;
 
     // --- the panel and the selection (ui_map_select.cpp)
+    // The discovered points anew from the slot's bits.
+    void BuildDiscoveredPointList();
+    // The selection, as the pointer on a point and a direction do; nothing with fewer than two
+    // discovered points.
+    void SelectPointById(std::uint32_t id);
+    void StepCursor(float dx, float dy);
+    // A market good's icon.
+    void OnMarketItemIcon(GAME_CUIIconObject* icon);
     void ShowPointPanel(const Point& point);
     void Select(const Point& point);
     void FindCandidate(const Point& point);
@@ -146,6 +139,8 @@ private:
     void StartTargetRoute();
 
     // --- drawing (ui_map_draw.cpp)
+    // What DrawMapPicture draws inside the clip but the route marker.
+    void DrawMapContents();
     void DrawMapDimmer();
     std::uint32_t FadeAlpha() const;
 

@@ -115,20 +115,10 @@ void GAME_CUIMap::BuildTaskPage()
 {
     taskRoot_ = MakeUIGroupNode(kSlideFrom.x, kSlideFrom.y);
     GAME_CUINullObject* window = MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindowHome.x, kWindowHome.y);
-    // The shared task tab in canvas places: the bridge's durability, upgrades and scroll bar on the
-    // left, its tasks on the right, its crew below.
-    UIRoomTaskTabLayout layout;
-    layout.informationHeader = {97.0f, 87.0f};
-    layout.executingHeader = {371.0f, 87.0f};
-    layout.actorHeader = {107.0f, 212.0f};
-    layout.centreSeparator = {99.0f, 204.0f};
-    layout.hpFrame = {129.0f, 101.0f};
-    layout.upgradeLabel = {100.0f, 118.0f};
-    layout.scrollBar = {346.0f, 99.0f};
-    layout.controllerOrigin = {378.0f, 100.0f};
+    // The shared task tab in canvas places (the usual places moved by the window's home): the
+    // bridge's durability, upgrades and scroll bar on the left, its tasks on the right, its crew below.
+    UIRoomTaskTabLayout layout = UIRoomTaskTabLayout{}.MovedBy(kWindowHome);
     layout.controllerExtentShift = {-36.0f, 12.0f};
-    layout.crewPanelPoint = {121.0f, 223.0f};
-    layout.focusPlaces = {{{325.0f, 263.0f}, {105.0f, 263.0f}, {602.0f, 182.0f}, {55.0f, 182.0f}, {83.0f, 100.0f}}};
     layout.tabChangeSwitches = true;
     layout.cancelCloses = true;
     FillTaskPage(window, layout,

@@ -19,6 +19,8 @@ namespace {
 
 constexpr std::uint16_t kEngineRoomKind = 23;
 constexpr std::size_t kQuestionLength = 240;
+// The departure horn.
+constexpr std::int32_t kSeDeparture = 48;
 
 // A connected engine among the rooms placed on the grid.
 bool HasRunningEngine(const GAME_CShip& ship)

@@ -47,10 +47,7 @@ GAME_CUIPub::GAME_CUIPub(const UIScreenContext& context)
 void GAME_CUIPub::BuildListWindow()
 {
     GAME_CUINullObject* root = Root();
-    BeginUIMenuWindow(widgets_, root, [this](GAME_CUIIconObject*) {
-        SetOpen(false);
-        Context().ui.SetOpen(kSlotAjitoMenu, true);
-    });
+    BeginUIMenuWindow(widgets_, root, CloseAndOpenHideoutMenu(this, Context().ui));
     headers_.Add(widgets_, root, "ui_text_name", {127.0f, 87.0f});
     headers_.Add(widgets_, root, "ui_text_price", {412.0f, 87.0f});
     // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands

@@ -32,9 +32,7 @@ public:
     void Draw() override;
 
     Step CurrentStep() const { return steps_.Current(); }
-    int CursorRow() const { return list_.cursor; }
-    int Top() const { return list_.top; }
-    int ListedCount() const { return list_.count; }
+    const UIListView& List() const { return list_; }
     // The rumour table position of a listed rumour.
     std::uint32_t ListedPosition(int index) const { return listed_[static_cast<std::size_t>(index)]; }
     const GAME_CUILabelObject* Title() const { return title_; }

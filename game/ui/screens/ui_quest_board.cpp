@@ -16,6 +16,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
@@ -60,7 +61,7 @@ GAME_CUIQuestBoard::~GAME_CUIQuestBoard() { DeleteWidgets(noticeWidgets_); }
 void GAME_CUIQuestBoard::Build()
 {
     window_.Build(widgets_, Root(),
-                  {.owner = this, .close = [this](GAME_CUIIconObject*) { OnClose(); },
+                  {.owner = this, .close = CloseAndOpenHideoutMenu(this, Context().ui),
                    .buttons = {{"QUESTBOARD_BUTTON_ACCEPT", kActionDecide, 305.0f, [this](GAME_CUIIconObject*) { OnAccept(); }},
                                {"QUESTBOARD_BUTTON_DELIVERY", kActionDecide, 275.0f, [this](GAME_CUIIconObject*) { OnDelivery(); }},
                                {"QUESTBOARD_BUTTON_RETIRE", kActionMenuFunctionB, 305.0f, [this](GAME_CUIIconObject*) { OnRetire(); }}}});
@@ -104,12 +105,6 @@ bool GAME_CUIQuestBoard::IsNoticeShown() const { return pages_.Is(kAccepted) && 
 
 bool GAME_CUIQuestBoard::KeepsHoldOnClose() const { return Context().ui.IsOpen(kSlotAjitoMenu); }
 
-void GAME_CUIQuestBoard::OnClose()
-{
-    SetOpen(false);
-    Context().ui.SetOpen(kSlotAjitoMenu, true);
-}
-
 bool GAME_CUIQuestBoard::IsEnabled(const GAME_CUIIconObject* button) { return button->IsVisible() && !button->IsDisabled(); }
 
 bool GAME_CUIQuestBoard::IsAccepted(int slot) const
@@ -144,13 +139,12 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
     case kOpening: {
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         for (GAME_CUIObjectBase* widget : noticeWidgets_) widget->SetVisible(true);
-        window_.ShowLanguage();
+        window_.Open();
         list_.top = 0;
         list_.cursor = 0;
         detailScroll_ = 0;
         selectedQuest_ = kNoId;
         focus_ = kFocusList;
-        blink_ = 0;
         // The town where the ship stands; a place that is no hideout has no board.
         board_ = -1;
         offerSlots_ = 0;
@@ -185,8 +179,7 @@ void GAME_CUIQuestBoard::RunRouteLabel(RouteScreenLabel label) const
 
 void GAME_CUIQuestBoard::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    window_.PlaceCursor(focus_ == kFocusList, list_.cursor, blink_, list_.count == 0);
+    window_.PlaceCursor(focus_ == kFocusList, list_.cursor, list_.count == 0);
 }
 
 void GAME_CUIQuestBoard::Refresh()
@@ -380,10 +373,7 @@ void GAME_CUIQuestBoard::UpdateList(bool input)
         PlayUISE(kSeUICursor);
         ShowDetail();
     }
-    const std::int32_t topBefore = list_.top;
-    list_.Follow(*window_.ListBar());
-    if (list_.top != topBefore) {
-        PlayUISE(kSeUICursor);
+    if (window_.FollowListBar(list_)) {
         Refresh();
         return;
     }

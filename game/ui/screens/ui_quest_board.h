@@ -62,7 +62,6 @@ private:
     void OnAccept();
     void OnDelivery();
     void OnRetire();
-    void OnClose();
     // Runs the route's label armed for this screen, once.
     void RunRouteLabel(RouteScreenLabel label) const;
     bool IsAccepted(int slot) const;
@@ -87,7 +86,6 @@ private:
     std::int32_t focus_ = kFocusList;
     std::int32_t detailScroll_ = 0;
     UIPages<Page> pages_{kList};
-    std::uint32_t blink_ = 0;
     // The quest a question, its answer and its notice act on.
     std::uint32_t selectedQuest_ = kNoId;
 };

@@ -38,8 +38,7 @@ public:
     void RefreshRows();
 
     Step CurrentStep() const { return steps_.Current(); }
-    int CursorRow() const { return list_.cursor; }
-    int Top() const { return list_.top; }
+    const UIListView& List() const { return list_; }
     const std::vector<Entry>& Entries() const { return entries_; }
     const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
     const Row& RowAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }

@@ -123,8 +123,8 @@ protected:
     void PubCursorTo(std::uint32_t id)
     {
         const std::size_t position = PositionOf(id);
-        for (int guard = 0; guard < Pub().ListedCount(); ++guard) {
-            if (Pub().ListedPosition(Pub().Top() + Pub().CursorRow()) == position) return;
+        for (int guard = 0; guard < Pub().List().count; ++guard) {
+            if (Pub().ListedPosition(Pub().List().top + Pub().List().cursor) == position) return;
             Press(kActionCursorDown);
         }
         FAIL() << TagText(id) << " is not listed";
@@ -151,17 +151,17 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     // The ending's rumour waits: R001, R002 and the six test rumours are listed.
     ASSERT_NO_FATAL_FAILURE(OpenPub());
     EXPECT_EQ(Pub().Title()->Literal(), FormatUIMessage("PUB_TYPE_NAME0", {UITagName(MakeTag("AD01"))}));
-    ASSERT_EQ(Pub().ListedCount(), 8);
+    ASSERT_EQ(Pub().List().count, 8);
     EXPECT_EQ(Pub().RowAt(0).name->Literal(), UITagName(MakeTag("R001")));
     EXPECT_EQ(Pub().RowAt(0).price->Literal(), GetMessageTextExpanded("MONEY_MARK") + u"１００");
     EXPECT_EQ(Pub().RowAt(0).check->Color() >> 24, 0u);
     // Up on the first goes round to the eighth, on the last row with the list scrolled by one.
     Press(kActionCursorUp);
-    EXPECT_EQ(Pub().CursorRow(), 6);
-    EXPECT_EQ(Pub().Top(), 1);
+    EXPECT_EQ(Pub().List().cursor, 6);
+    EXPECT_EQ(Pub().List().top, 1);
     Press(kActionCursorDown);
-    EXPECT_EQ(Pub().CursorRow(), 0);
-    EXPECT_EQ(Pub().Top(), 0);
+    EXPECT_EQ(Pub().List().cursor, 0);
+    EXPECT_EQ(Pub().List().top, 0);
 
     // R001 costs all the money there is: asked, bought, its map bit set, its text shown.
     DecideInPub();
@@ -259,7 +259,7 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     ASSERT_TRUE(CloseScreen(kSlotAjitoMenu));
     platform::WriteU32(GetWorkingSlot(), save_layout::slot::kEndingSeen, 1);
     ASSERT_NO_FATAL_FAILURE(OpenPub());
-    EXPECT_EQ(Pub().ListedCount(), 9);
+    EXPECT_EQ(Pub().List().count, 9);
     EXPECT_EQ(Pub().RowAt(2).name->Literal(), UITagName(MakeTag("R006")));
 }
 
@@ -318,8 +318,8 @@ TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAn
     EXPECT_EQ(Log().RowAt(2).hideout->Literal(), UITagName(MakeTag("AD04")));
     EXPECT_EQ(Log().CursorArrow()->Color() >> 24, 0xFFu);
     Press(kActionCursorUp);
-    EXPECT_EQ(Log().CursorRow(), 2);
-    EXPECT_EQ(Log().Top(), 0);
+    EXPECT_EQ(Log().List().cursor, 2);
+    EXPECT_EQ(Log().List().top, 0);
     ASSERT_TRUE(CloseScreen(kSlotTalkLog));
 
     // Nine rows: the list scrolls by one, and R903's eight lines page by one.
@@ -330,7 +330,7 @@ TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAn
     ASSERT_EQ(Log().Entries().size(), 9u);
     EXPECT_EQ(Log().ListScrollBar()->Maximum(), 1);
     for (int step = 0; step < 5; ++step) Press(kActionCursorDown);
-    ASSERT_EQ(Log().CursorRow(), 5);
+    ASSERT_EQ(Log().List().cursor, 5);
     EXPECT_EQ(Log().RowAt(5).rumour->Literal(), u"R903");
     Press(kActionDecide);
     StepFrames(6);
@@ -351,7 +351,7 @@ TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAn
     Press(kActionCancel);
     StepFrames(8);
     EXPECT_EQ(Log().CurrentStep(), GAME_CUITalkLog::kList);
-    EXPECT_EQ(Log().CursorRow(), 5);
+    EXPECT_EQ(Log().List().cursor, 5);
 }
 
 }  // namespace
