@@ -103,12 +103,8 @@ void GAME_CUIAllActorInfo::Build()
     }
     listBar_ = MakeUIScrollBar(window_, 474.0f, 154.0f, 8.0f, 180.0f);
     widgets_.push_back(listBar_);
-    cursorHolder_ = MakeUIGroupUnder(window_, kFirstMarker.x + kCursorFromMarker.x, kFirstMarker.y);
-    widgets_.push_back(cursorHolder_);
-    highlight_ = MakeUIPictureUnder(cursorHolder_, "ui_select_highlight", 17.0f, -1.0f);
-    widgets_.push_back(highlight_);
-    listCursor_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, -1.0f);
-    widgets_.push_back(listCursor_);
+    listCursor_.Build(widgets_, window_,
+                      {.at = {kFirstMarker.x + kCursorFromMarker.x, kFirstMarker.y}, .highlightSprite = "ui_select_highlight"});
     panelCursor_ = MakeUIPictureUnder(window_, "ui_cursor_common_r90", 0.0f, 211.0f);
     widgets_.push_back(panelCursor_);
 
@@ -145,7 +141,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
     switch (state) {
     case kOpening: {
         headings_.Apply();
-        blink_ = 0;
+        listCursor_.Restart();
         focus_ = Focus::kList;
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         const std::int32_t count = CrewCount();
@@ -167,7 +163,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
 
 void GAME_CUIAllActorInfo::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
+    listCursor_.Tick();
     GiveWheelToHoveredBar();
     PlaceCursors();
 }
@@ -183,16 +179,14 @@ void GAME_CUIAllActorInfo::GiveWheelToHoveredBar()
 
 void GAME_CUIAllActorInfo::PlaceCursors()
 {
-    const float bob = static_cast<float>((blink_ / 8) % 2);
     const bool onPanel = focus_ == Focus::kPanel;
-    listCursor_->SetColor(onPanel ? kUIHidden : kUIWhite);
+    listCursor_.arrow->SetColor(onPanel ? kUIHidden : kUIWhite);
     panelCursor_->SetColor(onPanel ? kUIWhite : kUIHidden);
-    if (!onPanel) highlight_->SetColor(kHighlightColor);
+    if (!onPanel) listCursor_.highlight->SetColor(kHighlightColor);
     const Vec2 holder{kFirstMarker.x + kCursorFromMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(list_.cursor)};
-    cursorHolder_->SetPosition(&holder);
-    const Vec2 listCursor{bob, -1.0f};
-    listCursor_->SetPosition(&listCursor);
-    const Vec2 panelCursor{40.0f - UISpriteSize(panelCursor_->Sprite()).x - 2.0f + bob, 211.0f};
+    listCursor_.holder->SetPosition(&holder);
+    listCursor_.PlaceArrow();
+    const Vec2 panelCursor{40.0f - UISpriteSize(panelCursor_->Sprite()).x - 2.0f + listCursor_.Bob(), 211.0f};
     panelCursor_->SetPosition(&panelCursor);
 }
 

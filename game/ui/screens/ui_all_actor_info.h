@@ -6,6 +6,7 @@
 
 #include "game/ui/crew_row.h"
 #include "game/ui/info_panel.h"
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -58,9 +59,7 @@ private:
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUIScrollBarObject* listBar_ = nullptr;
     GAME_CUIScrollBarObject* panelBar_ = nullptr;
-    GAME_CUINullObject* cursorHolder_ = nullptr;
-    GAME_CUINullObject* listCursor_ = nullptr;
-    GAME_CUINullObject* highlight_ = nullptr;
+    UIListCursor listCursor_;
     GAME_CUINullObject* panelCursor_ = nullptr;
     std::array<UIItemRowWidgets, kRows> rows_{};
     UICrewMeters meters_;
@@ -68,6 +67,5 @@ private:
 
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
     Focus focus_ = Focus::kList;
-    std::uint32_t blink_ = 0;
     UILanguagePictures headings_;
 };

@@ -4,6 +4,7 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/sprite_stretch.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ constexpr std::uint32_t kFlashRed = 0x000000FFu;
 // Marks of drops and of enemies, red in the low byte.
 constexpr std::uint32_t kDropMarkColor = 0xFFCCCC66u;
 constexpr std::uint32_t kEnemyMarkColor = 0xFF6699CCu;
+constexpr float kMarkWidth = 1.0f;
 constexpr float kMarkHeight = 15.0f;
 constexpr float kMarkRise = 3.0f;
 constexpr float kMarkStart = 4.0f;
@@ -52,14 +54,8 @@ void GAME_CUIShipStatus::DrawRouteMarks()
         return;
     }
     const bool mirrored = world.ship && world.ship->body && world.ship->body->scaleX < 0.0f;
-    const Vec2 size = UISpriteSize(markSprite_);
-    if (size.x <= 0.0f || size.y <= 0.0f) return;
     vesk::graphics::DrawParam param;
-    vesk::graphics::InitDrawParam(param);
-    param.u0 = param.v0 = 0.25f;
-    param.u1 = param.v1 = 0.75f;
-    param.scaleX = 1.0f / (size.x * 0.5f);
-    param.scaleY = kMarkHeight / (size.y * 0.5f);
+    if (!StretchUISpriteMiddle(markSprite_, {kMarkWidth, kMarkHeight}, param)) return;
     const Vec2 arrow = arrow_->WorldPosition();
     const double length = route->GetLength() > 0 ? static_cast<double>(route->GetLength()) : 1.0;
     auto mark = [&](std::int32_t position, std::uint32_t color) {
