@@ -98,8 +98,8 @@ void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CU
     list.push_back(cursorAnchor_);
     highlight_ = MakeUIPictureUnder(cursorAnchor_, "ui_select_highlight", 16.0f, -1.0f);
     list.push_back(highlight_);
-    arrow_ = MakeUIPictureUnder(cursorAnchor_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    list.push_back(arrow_);
+    cursor_.arrow = MakeUIPictureUnder(cursorAnchor_, "ui_cursor_common_r90", 0.0f, 0.0f);
+    list.push_back(cursor_.arrow);
     detail_.BuildSprites(list, window_,
                          {.origin = kDetailOrigin, .lines = kDetailLines, .separator = {0.0f, 14.0f}, .icon = {0.0f, -2.0f},
                           .iconTextX = 17.0f, .separatorBelow = true, .valueRight = 236.0f});
@@ -139,7 +139,7 @@ void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spe
 void UIQuestWindow::Open()
 {
     headings_.Apply();
-    blink_ = 0;
+    cursor_.frame = 0;
 }
 
 void UIQuestWindow::ClearRows()
@@ -162,13 +162,11 @@ void UIQuestWindow::ShowRow(int row, std::u16string_view name, bool marked)
 
 void UIQuestWindow::PlaceCursor(bool onList, int row, bool empty)
 {
-    blink_ = (blink_ + 1) % 16;
     const Vec2 place = onList ? Vec2{kFirstRow.x + kCursorOnRow.x, kFirstRow.y + kCursorOnRow.y + kUILineStep * static_cast<float>(row)}
                               : kCursorOnDetail;
     cursorAnchor_->SetPosition(&place);
-    const Vec2 arrow{-static_cast<float>((blink_ >> 3) & 1), 0.0f};
-    arrow_->SetPosition(&arrow);
-    arrow_->SetColor(empty ? kUIHidden : kUIWhite);
+    cursor_.Step({0.0f, 0.0f}, -1.0f);
+    cursor_.arrow->SetColor(empty ? kUIHidden : kUIWhite);
     highlight_->SetColor(empty || !onList ? kUIHidden : kUIWhite);
     headingLine_->SetColor(empty ? kUIHidden : kUIWhite);
 }

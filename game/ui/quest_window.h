@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/services/data/record_entries.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/focus_map.h"
 #include "game/ui/info_panel.h"
 #include "game/ui/quest_symbol_sprites.h"
@@ -72,6 +73,14 @@ public:
         std::vector<ButtonSpec> buttons;
     };
 
+    // A row of quests: its label, its mark, and the line above it (rows 1 to 5).
+    struct Row {
+        GAME_CUINullObject* anchor = nullptr;
+        GAME_CUINullObject* mark = nullptr;
+        GAME_CUINullObject* separator = nullptr;
+        GAME_CUILabelObject* label = nullptr;
+    };
+
     void Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec);
 
     // The owner's buttons in the order of the spec.
@@ -107,24 +116,14 @@ public:
     // No detail: the message centred over the pane (none for "").
     void ShowEmpty(const char* key);
 
-    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
-    const GAME_CUINullObject* RowMark(int row) const { return rows_[static_cast<std::size_t>(row)].mark; }
+    const Row& RowAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUILabelObject* DescriptionLine(int line) const { return description_[static_cast<std::size_t>(line)]; }
     const GAME_CUILabelObject* EmptyLabel() const { return empty_; }
     const UIInfoPanel& Detail() const { return detail_; }
-    const GAME_CUINullObject* Arrow() const { return arrow_; }
+    const GAME_CUINullObject* Arrow() const { return cursor_.arrow; }
     const GAME_CUINullObject* Highlight() const { return highlight_; }
-    const GAME_CUINullObject* HeadingLine() const { return headingLine_; }
-    const GAME_CUINullObject* CursorAnchor() const { return cursorAnchor_; }
 
 private:
-    struct Row {
-        GAME_CUINullObject* anchor = nullptr;
-        GAME_CUINullObject* mark = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-        GAME_CUILabelObject* label = nullptr;
-    };
-
     void BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec);
     void BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spec& spec);
     void ClearDetail();
@@ -135,14 +134,13 @@ private:
     GAME_CUIScrollBarObject* listBar_ = nullptr;
     GAME_CUIScrollBarObject* detailBar_ = nullptr;
     GAME_CUINullObject* cursorAnchor_ = nullptr;
-    GAME_CUINullObject* arrow_ = nullptr;
+    UICursorBlink cursor_;
     GAME_CUINullObject* highlight_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUILabelObject* empty_ = nullptr;
     std::array<Row, kRows> rows_{};
     std::vector<UIQuestButton> buttons_;
     std::vector<UIFocusPlace> places_;
-    std::uint32_t blink_ = 0;
     std::array<GAME_CUILabelObject*, 3> description_{};
     UIInfoPanel detail_;
     GAME_CQuestSymbolSprites symbols_;

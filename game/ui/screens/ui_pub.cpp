@@ -55,8 +55,8 @@ void GAME_CUIPub::BuildListWindow()
     cursorHolder_ = MakeUIGroupUnder(root, -45.0f, -1.0f);
     AddWidget(cursorHolder_);
     AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, -1.0f));
-    cursorArrow_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, -1.0f);
-    AddWidget(cursorArrow_);
+    cursor_.arrow = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, -1.0f);
+    AddWidget(cursor_.arrow);
     for (int r = 0; r < kRows; ++r) {
         Row& row = rows_[static_cast<std::size_t>(r)];
         row.anchor = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
@@ -172,9 +172,7 @@ void GAME_CUIPub::RefreshRows()
 
 void GAME_CUIPub::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    const vesk::math::Vec2 position{static_cast<float>(blink_ / 8), -1.0f};
-    cursorArrow_->SetPosition(&position);
+    cursor_.Step({0.0f, -1.0f});
     const bool canListen = list_.count > 0 && list_.Index() < list_.count;
     EnableUIButton(listenButton_, canListen);
     listScroll_->SetMaximum(list_.MaxTop());

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/ui/cursor_blink.h"
 #include "game/ui/list_view.h"
 #include "game/ui/rumour_text_window.h"
 #include "game/ui/ui_screen.h"
@@ -63,7 +64,7 @@ private:
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
     GAME_CUIIconObject* listenButton_ = nullptr;
     GAME_CUINullObject* cursorHolder_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
+    UICursorBlink cursor_;
     UILanguagePictures headers_;
 
     UIRumourTextWindow text_;
@@ -71,5 +72,4 @@ private:
     std::vector<std::uint32_t> listed_;
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
     UIPages<Step> steps_{kList};
-    std::int32_t blink_ = 0;
 };

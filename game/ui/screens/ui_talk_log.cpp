@@ -51,8 +51,8 @@ void GAME_CUITalkLog::BuildListWindow()
     AddWidget(cursorHolder_);
     highlight_ = MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, 1.0f);
     AddWidget(highlight_);
-    cursorArrow_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    AddWidget(cursorArrow_);
+    cursor_.arrow = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, 0.0f);
+    AddWidget(cursor_.arrow);
     listScroll_ = MakeUIScrollBar(root, 525.0f, 105.0f, 8.0f, 144.0f);
     AddWidget(listScroll_);
     UIButtonSpec read{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
@@ -112,7 +112,7 @@ void GAME_CUITalkLog::RebuildEntries()
     list_.top = 0;
     list_.Show(*listScroll_);
     const std::uint32_t cursorColor = entries_.empty() ? kUIHidden : kUIWhite;
-    cursorArrow_->SetColor(cursorColor);
+    cursor_.arrow->SetColor(cursorColor);
     highlight_->SetColor(cursorColor);
 }
 
@@ -136,9 +136,7 @@ void GAME_CUITalkLog::RefreshRows()
 void GAME_CUITalkLog::EveryFrame()
 {
     RefreshRows();
-    blink_ = (blink_ + 1) % 16;
-    const vesk::math::Vec2 arrow{static_cast<float>(blink_ >> 3), 0.0f};
-    cursorArrow_->SetPosition(&arrow);
+    cursor_.Step({0.0f, 0.0f});
     const vesk::math::Vec2 holder{kCursorX, kCursorFirstY + kUILineStep * static_cast<float>(list_.cursor)};
     cursorHolder_->SetPosition(&holder);
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/ui/cursor_blink.h"
 #include "game/ui/list_view.h"
 #include "game/ui/rumour_text_window.h"
 #include "game/ui/ui_screen.h"
@@ -42,7 +43,7 @@ public:
     const std::vector<Entry>& Entries() const { return entries_; }
     const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
     const Row& RowAt(int row) const { return rows_[static_cast<std::size_t>(row)]; }
-    const GAME_CUINullObject* CursorArrow() const { return cursorArrow_; }
+    const GAME_CUINullObject* CursorArrow() const { return cursor_.arrow; }
     const UIRumourTextWindow& TextWindow() const { return text_; }
 
 protected:
@@ -60,7 +61,7 @@ private:
     std::array<Row, kRows> rows_{};
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
     GAME_CUINullObject* cursorHolder_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
+    UICursorBlink cursor_;
     GAME_CUINullObject* highlight_ = nullptr;
     UILanguagePictures headers_;
 
@@ -69,5 +70,4 @@ private:
     std::vector<Entry> entries_;
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
     UIPages<Step> steps_{kList};
-    std::int32_t blink_ = 0;
 };

@@ -133,7 +133,7 @@ TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
     EXPECT_EQ(QuestBoard().OfferCount(), 7);
     EXPECT_EQ(QuestBoard().Window().ListBar()->Maximum(), 1);
     EXPECT_EQ(QuestBoard().Window().Title()->Literal(), FormatUIMessage("QUESTBOARD_TYPE_NAME0", {Name("AD01")}));
-    EXPECT_EQ(QuestBoard().Window().RowLabel(0)->Literal(), Name("Q001"));
+    EXPECT_EQ(QuestBoard().Window().RowAt(0).label->Literal(), Name("Q001"));
     EXPECT_EQ(QuestBoard().Window().DescriptionLine(1)->Literal(), u"Her oven has gone cold.");
 
     // Down to row 5, then once more scrolls; up on the first goes to the last at row 5.
@@ -171,7 +171,7 @@ TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {Name("Q001")}));
     ASSERT_NO_FATAL_FAILURE(CloseMessage());
     ASSERT_EQ(QuestBoard().CurrentPage(), Board::kList);
-    EXPECT_EQ(QuestBoard().Window().RowMark(0)->Color() >> 24, 0xFFu);
+    EXPECT_EQ(QuestBoard().Window().RowAt(0).mark->Color() >> 24, 0xFFu);
     EXPECT_EQ(DetailLine(QuestBoard().Window(), 0), GetMessageTextExpanded("CURRENT_QUEST_UI_REMAIN_DAYS"));
 
     // Taken and without grain: a double click neither takes it again (its days stay) nor delivers.
