@@ -198,6 +198,14 @@ void GAME_CUIActorStatus::FollowWithCamera(const GAME_CObjectBase* object) const
     camera->followedObject = object;
 }
 
+void GAME_CUIActorStatus::OpenOnCrewMember(GAME_CObjectActor* member)
+{
+    targetItem = nullptr;
+    targetActor = member;
+    SetOpen(true);
+    FollowWithCamera(member);
+}
+
 void GAME_CUIActorStatus::StopCamera() const
 {
     if (GAME_CCamera2D* camera = Context().world.camera.get()) camera->mode = GAME_CCamera2D::kFree;

@@ -58,6 +58,9 @@ public:
     const GAME_CUILabelObject* ItemNameLabel() const { return itemName_; }
     const GAME_CUILabelObject* ItemCountLabel() const { return itemCount_; }
 
+    // Opens the window on a crew member's page, the camera following the member from now on.
+    void OpenOnCrewMember(GAME_CObjectActor* member);
+
     // The HUD and the crew list set one of them before they open the window.
     GAME_CObjectActor* targetActor = nullptr;
     GAME_CObjectItem* targetItem = nullptr;

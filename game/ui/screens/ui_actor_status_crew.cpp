@@ -32,12 +32,6 @@ constexpr int kGreyButtonColor = 1;
 constexpr int kButtonColor = 0;
 constexpr int kGreyLabelColor = 5;
 
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
 float Ratio(std::int32_t whole, std::int32_t maximum)
 {
     return maximum > 0 ? std::clamp(static_cast<float>(whole) / static_cast<float>(maximum), 0.0f, 1.0f) : 0.0f;
@@ -149,7 +143,7 @@ void GAME_CUIActorStatus::DismissCrewMember()
 {
     const std::u16string name = RomanizeKanaPair(std::u16string_view(targetActor->status.name));
     PlayUISE(kDismissSE);
-    NoticeInDialog(kSlotActorStatus, {.text = Limited(FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_02", {name}), kFarewellLimit),
+    NoticeInDialog(kSlotActorStatus, {.text = UICutText(FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_02", {name}), kFarewellLimit),
                                       .centred = true,
                                       .noticeButton = "ADD_TEXT_UI_ACTOR_STATUS_03"});
     targetActor->LeaveTaskAndRooms();
@@ -159,7 +153,7 @@ void GAME_CUIActorStatus::DismissCrewMember()
     if (route != nullptr && route->GetPosition() > 0 && route->GetPosition() < route->GetLength()) {
         UnlockAchievement(kDismissAchievement);
     }
-    Context().ui.PostLine(Limited(FormatUIMessage("OLIF_ACTOR_LEAVE", {name}), kLeaveLineLimit), kLeaveLineKind);
+    Context().ui.PostLine(UICutText(FormatUIMessage("OLIF_ACTOR_LEAVE", {name}), kLeaveLineLimit), kLeaveLineKind);
 }
 
 void GAME_CUIActorStatus::UpdateDismissResult()

@@ -8,7 +8,6 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_base.h"
-#include "game/model/world/camera2d.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/task_records.h"
 #include "game/services/input/input_actions.h"
@@ -43,12 +42,6 @@ constexpr Vec2 kListWheelTo{535.0f, 285.0f};
 constexpr std::uint32_t kHighlightColor = 0x80FFFFFFu;
 constexpr std::size_t kTitleLimit = 63;
 constexpr std::size_t kLineLimit = 63;
-
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
 
 std::u16string RoomName(const GAME_CRoomBase& room) { return UITagName(room.GetRoomId()); }
 
@@ -150,7 +143,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
         list_.cursor = 0;
         list_.Show(*listBar_);
         panelBar_->SetValue(0);
-        title_->SetTextW(Limited(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
+        title_->SetTextW(UICutText(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
         RefreshList();
         PlaceCursors();
         world.roomScreenClosing = 0;
@@ -232,15 +225,10 @@ void GAME_CUIAllActorInfo::ShowDetail(const GAME_CObjectActor* member)
     meters_.Show(status);
 
     panel_.Begin(panelBar_->Value());
-    if (work != nullptr) panel_.Put(Limited(FormatUIMessage("ALL_ACTOR_INFO_BIND_TASK_ROOM", {RoomName(*work)}), kLineLimit), false, kNoSprite);
-    if (home != nullptr) {
-        panel_.Put(Limited(FormatUIMessage("ALL_ACTOR_INFO_BIND_HOUSE_ROOM", {RoomName(*home)}), kLineLimit), false, kNoSprite);
-    } else {
-        panel_.Put(Limited(FormatUIMessage("ALL_ACTOR_INFO_NOBIND_HOUSE"), kLineLimit), false, kNoSprite);
-    }
-    if (standing != nullptr) {
-        panel_.Put(Limited(FormatUIMessage(ActivityKey(member->task->GetKind()), {RoomName(*standing)}), kLineLimit), false, kNoSprite);
-    }
+    const auto put = [this](const std::u16string& line) { panel_.Put(UICutText(line, kLineLimit), false, kNoSprite); };
+    if (work != nullptr) put(FormatUIMessage("ALL_ACTOR_INFO_BIND_TASK_ROOM", {RoomName(*work)}));
+    put(home != nullptr ? FormatUIMessage("ALL_ACTOR_INFO_BIND_HOUSE_ROOM", {RoomName(*home)}) : FormatUIMessage("ALL_ACTOR_INFO_NOBIND_HOUSE"));
+    if (standing != nullptr) put(FormatUIMessage(ActivityKey(member->task->GetKind()), {RoomName(*standing)}));
     for (std::size_t i = 0; i < traits.count; ++i) PutUICrewTrait(panel_, traits.entries[i], {});
     panel_.End(*panelBar_);
 }
@@ -353,15 +341,7 @@ void GAME_CUIAllActorInfo::Decide()
     GAME_CObjectActor* member = SelectedMember();
     const auto* hud = Context().ui.Get<GAME_CUICommon>();
     if (member == nullptr || hud == nullptr || hud->crewPickFlag == 0) return;
-    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) {
-        status->targetItem = nullptr;
-        status->targetActor = member;
-        status->SetOpen(true);
-    }
-    if (GAME_CCamera2D* camera = Context().world.camera.get()) {
-        camera->mode = GAME_CCamera2D::kFollowObject;
-        camera->followedObject = member;
-    }
+    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) status->OpenOnCrewMember(member);
     SetOpen(false);
 }
 
