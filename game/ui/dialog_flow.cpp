@@ -9,6 +9,7 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
 
 namespace {
 
@@ -115,6 +116,14 @@ void PromptInDialog(std::uint32_t owner, const std::u16string& text)
 void SetDialogText(const std::u16string& text)
 {
     if (Dialog* dialog = GetInDisplaySelection()) dialog->SetMessageText(text.c_str());
+}
+
+void SetDialogRunningText(const char* key, std::uint32_t frames, std::size_t limit)
+{
+    std::u16string text = GetMessageTextExpanded(key);
+    text += UIWaitingDots(frames);
+    if (text.size() > limit) text.resize(limit);
+    SetDialogText(text);
 }
 
 UIDialogAnswer PollDialog()

@@ -50,6 +50,9 @@ void BusyInDialog(std::uint32_t owner);
 void PromptInDialog(std::uint32_t owner, const std::u16string& text);
 // The message of a question, notice or busy dialog that is up (a running text, dots and all).
 void SetDialogText(const std::u16string& text);
+// A running text as that message: the key's text and the waiting dots of the frame count, cut to
+// `limit` characters.
+void SetDialogRunningText(const char* key, std::uint32_t frames, std::size_t limit = std::u16string::npos);
 // A no closes the dialog; a yes leaves it up for its screen to close or to tell on.
 UIDialogAnswer PollDialog();
 bool IsDialogShown();

@@ -12,7 +12,6 @@
 #include "game/ui/system_save_wait.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
-#include "game/ui/ui_text.h"
 #include "game/ui/widget_builders.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -258,9 +257,7 @@ void GAME_CUISettingsWindow::EnterPage(Page page)
 void GAME_CUISettingsWindow::UpdateSaving()
 {
     dots_ = (dots_ + 1) % 16;
-    std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
-    text += UIWaitingDots(static_cast<std::uint32_t>(dots_));
-    SetDialogText(text);
+    SetDialogRunningText("PAUSEUI_SAVE_RUNNING", static_cast<std::uint32_t>(dots_));
     const UISystemSaveResult result = PollSystemSave();
     if (result == UISystemSaveResult::kWaiting || !SaveMayBeTold()) return;
     AfterSaveSettled();

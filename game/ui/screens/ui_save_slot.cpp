@@ -358,9 +358,7 @@ void GAME_CUISaveSlot::StartSave()
 void GAME_CUISaveSlot::UpdateSaving()
 {
     waitCounter_ = (waitCounter_ + 1) % 16;
-    std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
-    text += UIWaitingDots(static_cast<std::uint32_t>(waitCounter_));
-    SetDialogText(text);
+    SetDialogRunningText("PAUSEUI_SAVE_RUNNING", static_cast<std::uint32_t>(waitCounter_));
     GAME_CSaveManager* saves = GetSaveManager();
     if (!saves->IsIdle() || saves->pendingSave != 0) return;
     if (saveOwed_) {

@@ -22,7 +22,6 @@
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
-#include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
 
 namespace {
@@ -224,7 +223,7 @@ void GAME_CUIStaffRoll::StepSave()
         saveTaken_ = true;
     }
     if (saveOwed_ || !saves->IsIdle()) {
-        SetDialogText(GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING") + std::u16string(UIWaitingDots(static_cast<std::uint32_t>(counter_++))));
+        SetDialogRunningText("PAUSEUI_SAVE_RUNNING", static_cast<std::uint32_t>(counter_++));
         return;
     }
     if (saves->lastResult != GAME_CSaveManager::kOk) {

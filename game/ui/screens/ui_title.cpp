@@ -34,7 +34,6 @@
 #include "game/ui/sinking_hull.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
-#include "game/ui/ui_text.h"
 #include "game/ui/widget_builders.h"
 
 namespace {
@@ -318,10 +317,7 @@ void GAME_CUITitle::UpdateMain(bool input)
         break;
     case kRunningMessage: {
         ++cursor_;
-        std::u16string text = GetMessageTextExpanded("TITLE_FIRST_SAVE_DELETE_RUNNING");
-        text += UIWaitingDots(static_cast<std::uint32_t>(cursor_));
-        text.resize(std::min<std::size_t>(text.size(), 63));
-        SetDialogText(text);
+        SetDialogRunningText("TITLE_FIRST_SAVE_DELETE_RUNNING", static_cast<std::uint32_t>(cursor_), 63);
         if (GetSaveManager()->IsIdle()) pages_.Go(kNewGameAppearance);
         break;
     }

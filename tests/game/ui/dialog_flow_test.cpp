@@ -1,10 +1,12 @@
-// The dialog flow as screens use it: asking, telling after a yes, the poll, and the game's hold.
+// The dialog flow as screens use it: asking, telling after a yes, the poll, the game's hold and the running text.
 #include <gtest/gtest.h>
 
 #include "game/services/input/input_actions.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
 #include "tests/game/ui/ui_test_base.h"
 
 namespace {
@@ -63,6 +65,16 @@ TEST_F(DialogFlowTest, AHoldingDialogStopsTheGameUntilItGoesAnsweredOrNot)
     StepFrames(1);
     EXPECT_EQ(world->held, 1u);
     world->held = 0;
+
+    // Work under way: the running text takes the dots of the frame count and is cut to its limit.
+    BusyInDialog(kSlotBullet);
+    StepFrames(1);
+    const std::u16string running = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+    SetDialogRunningText("PAUSEUI_SAVE_RUNNING", 8);
+    EXPECT_EQ(GetInDisplaySelection()->Message(), running + std::u16string(UIWaitingDots(8)));
+    SetDialogRunningText("PAUSEUI_SAVE_RUNNING", 8, 2);
+    EXPECT_EQ(GetInDisplaySelection()->Message(), running.substr(0, 2));
+    CloseDialog();
 }
 
 }  // namespace
