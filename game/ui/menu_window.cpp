@@ -33,9 +33,9 @@ void AddUIMenuWindowTitle(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObject
     std::erase(list, nullptr);
 }
 
-void EndUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root)
+void EndUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, bool resetTextStyle)
 {
-    list.push_back(MakeUICategorySwitch(1, true));
+    list.push_back(MakeUICategorySwitch(1, true, resetTextStyle));
     list.push_back(MakeUIPictureUnder(root, "ui_windowbase_scan_title", 95.0f, 57.0f));
     list.push_back(MakeUIPictureUnder(root, "ui_windowbase_scan_main", 95.0f, 86.0f));
     list.push_back(MakeUICategorySwitch(2, true));

@@ -13,5 +13,6 @@ GAME_CUIIconObject* BeginUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GA
                                       UIMenuCorner corner = UIMenuCorner::kClose);
 // The switch to text and the window's title label (its key).
 void AddUIMenuWindowTitle(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, const char* titleKey);
-// The end of the draw list: the scan overlays over the face, then a switch that draws what is queued.
-void EndUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root);
+// The end of the draw list: the scan overlays over the face (after a switch that resets the text
+// style when asked), then a switch that draws what is queued.
+void EndUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* root, bool resetTextStyle = false);

@@ -2,6 +2,7 @@
 #include "game/ui/minigame_cabinet.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "framework/graphics/sprite_registry.h"
 #include "game/model/minigame/minigame_world.h"
@@ -13,7 +14,32 @@ constexpr int kNearViewGroup = 6;
 constexpr float kFieldBottom = 260.0f;
 constexpr float kStickTilt = 20.0f;
 
-std::int32_t Arcade(const char* name) { return vesk::resource::FindSpriteIndex(kMiniGameSpriteGroup, name); }
+// The cabinet's pictures, in the order of their names below.
+enum Piece : std::size_t { kBackground, kFrame, kAdjustment, kScan, kPanel, kKeyhole, kCoinSlot, kPushBar, kStickCover,
+                           kStick, kButtonFrameLeft, kButtonFrameRight, kButtonLeft, kButtonLeftHeld, kButtonRight,
+                           kButtonRightHeld };
+constexpr const char* kPieceNames[] = {
+    "minigame_bg", "ui_minigame_frame", "ui_minigame_adjustment", "ui_minigame_scan", "ui_minigame_bg_controller",
+    "ui_minigame_keyhole", "ui_minigame_insertcoin", "ui_minigame_pushbar", "ui_minigame_stick_cover", "ui_minigame_stick",
+    "ui_minigame_button_frame_left", "ui_minigame_button_frame_right", "ui_minigame_button_left",
+    "ui_minigame_button_left_touch", "ui_minigame_button_right", "ui_minigame_button_right_touch"};
+static_assert(std::size(kPieceNames) == GAME_CMiniGameCabinet::kPieceCount);
+
+// A picture of the cabinet at its top-left corner, mirrored as asked.
+struct PlacedPiece {
+    Piece piece;
+    float x, y;
+    bool flipX = false;
+    bool flipY = false;
+};
+// The bezel's four corners: one picture, mirrored into each.
+constexpr PlacedPiece kBezel[] = {{kFrame, 0.0f, 0.0f},
+                                  {kFrame, 580.0f, 0.0f, true},
+                                  {kFrame, 0.0f, 200.0f, false, true},
+                                  {kFrame, 580.0f, 200.0f, true, true}};
+// The controller panel's fixed pictures under the stick, in draw order.
+constexpr PlacedPiece kPanelPictures[] = {{kPanel, 0.0f, kFieldBottom}, {kKeyhole, 27.0f, 315.0f}, {kCoinSlot, 69.0f, 268.0f},
+                                          {kPushBar, 35.0f, 286.0f}, {kStickCover, 179.0f, 301.0f}};
 
 void Draw(std::int32_t sprite, float x, float y, const MiniGameLook& look = {})
 {
@@ -24,24 +50,11 @@ void Draw(std::int32_t sprite, float x, float y, const MiniGameLook& look = {})
 
 GAME_CMiniGameCabinet::GAME_CMiniGameCabinet(const TuningBlock& tuning)
 {
-    background_ = Arcade("minigame_bg");
+    for (std::size_t piece = 0; piece < kPieceCount; ++piece) {
+        pieces_[piece] = vesk::resource::FindSpriteIndex(kMiniGameSpriteGroup, kPieceNames[piece]);
+    }
     nearView_ = vesk::resource::FindSpriteIndex(kNearViewGroup, "nearview_1_1");
     nearViewWidth_ = MiniGameSpriteSize(kNearViewGroup, nearView_).x;
-    frame_ = Arcade("ui_minigame_frame");
-    panel_ = Arcade("ui_minigame_bg_controller");
-    keyhole_ = Arcade("ui_minigame_keyhole");
-    coinSlot_ = Arcade("ui_minigame_insertcoin");
-    pushBar_ = Arcade("ui_minigame_pushbar");
-    stickCover_ = Arcade("ui_minigame_stick_cover");
-    stick_ = Arcade("ui_minigame_stick");
-    buttonFrameLeft_ = Arcade("ui_minigame_button_frame_left");
-    buttonFrameRight_ = Arcade("ui_minigame_button_frame_right");
-    buttonLeft_[0] = Arcade("ui_minigame_button_left");
-    buttonLeft_[1] = Arcade("ui_minigame_button_left_touch");
-    buttonRight_[0] = Arcade("ui_minigame_button_right");
-    buttonRight_[1] = Arcade("ui_minigame_button_right_touch");
-    adjustment_ = Arcade("ui_minigame_adjustment");
-    scan_ = Arcade("ui_minigame_scan");
     scanSpeed = static_cast<float>(tuning.scanSpeed / 60);
     scanPause = static_cast<std::int32_t>(std::trunc(tuning.scanPause * 60.0f));
 }
@@ -60,7 +73,7 @@ void GAME_CMiniGameCabinet::UpdateScanLine()
     }
 }
 
-void GAME_CMiniGameCabinet::DrawBackground() const { Draw(background_, 0.0f, 0.0f); }
+void GAME_CMiniGameCabinet::DrawBackground() const { Draw(pieces_[kBackground], 0.0f, 0.0f); }
 
 void GAME_CMiniGameCabinet::DrawNearView() const
 {
@@ -72,29 +85,17 @@ void GAME_CMiniGameCabinet::DrawNearView() const
 
 void GAME_CMiniGameCabinet::DrawOverlay(const MiniGameControls& controls) const
 {
-    MiniGameLook mirrored;
-    Draw(frame_, 0.0f, 0.0f);
-    mirrored.flipX = true;
-    Draw(frame_, 580.0f, 0.0f, mirrored);
-    mirrored = {};
-    mirrored.flipY = true;
-    Draw(frame_, 0.0f, 200.0f, mirrored);
-    mirrored.flipX = true;
-    Draw(frame_, 580.0f, 200.0f, mirrored);
-    Draw(adjustment_, 0.0f, 0.0f);
-    Draw(scan_, 0.0f, scanY);
-    Draw(panel_, 0.0f, kFieldBottom);
-    Draw(keyhole_, 27.0f, 315.0f);
-    Draw(coinSlot_, 69.0f, 268.0f);
-    Draw(pushBar_, 35.0f, 286.0f);
-    Draw(stickCover_, 179.0f, 301.0f);
-    MiniGameLook stick;
-    stick.pivotX = 0.5f;
-    stick.pivotY = 1.0f;
-    stick.angle = controls.left ? -kStickTilt : controls.right ? kStickTilt : 0.0f;
-    Draw(stick_, 207.0f, 335.0f, stick);
-    Draw(buttonFrameLeft_, 367.0f, kFieldBottom);
-    Draw(buttonFrameRight_, 277.0f, kFieldBottom);
-    Draw(buttonLeft_[controls.fireHeld ? 1 : 0], 296.0f, 278.0f);
-    Draw(buttonRight_[controls.jumpHeld ? 1 : 0], 498.0f, 278.0f);
+    const auto draw = [this](const PlacedPiece& placed) {
+        Draw(pieces_[placed.piece], placed.x, placed.y, {.flipX = placed.flipX, .flipY = placed.flipY});
+    };
+    for (const PlacedPiece& corner : kBezel) draw(corner);
+    Draw(pieces_[kAdjustment], 0.0f, 0.0f);
+    Draw(pieces_[kScan], 0.0f, scanY);
+    for (const PlacedPiece& piece : kPanelPictures) draw(piece);
+    const float tilt = controls.left ? -kStickTilt : controls.right ? kStickTilt : 0.0f;
+    Draw(pieces_[kStick], 207.0f, 335.0f, {.angle = tilt, .pivotX = 0.5f, .pivotY = 1.0f});
+    Draw(pieces_[kButtonFrameLeft], 367.0f, kFieldBottom);
+    Draw(pieces_[kButtonFrameRight], 277.0f, kFieldBottom);
+    Draw(pieces_[controls.fireHeld ? kButtonLeftHeld : kButtonLeft], 296.0f, 278.0f);
+    Draw(pieces_[controls.jumpHeld ? kButtonRightHeld : kButtonRight], 498.0f, 278.0f);
 }

@@ -1,6 +1,8 @@
 // The arcade cabinet drawn around the mini-game: the field's backdrop and near view, the bezel, the scan line and the controller panel.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "framework/memory/heaps.h"
@@ -29,21 +31,11 @@ public:
     std::int32_t scanPause = 0;
     std::int32_t scanWait = 0;
 
+    // The cabinet's pictures in the arcade sprite group.
+    static constexpr std::size_t kPieceCount = 16;
+
 private:
-    std::int32_t background_ = -1;
+    std::array<std::int32_t, kPieceCount> pieces_{};
     std::int32_t nearView_ = -1;
     float nearViewWidth_ = 0.0f;
-    std::int32_t frame_ = -1;
-    std::int32_t panel_ = -1;
-    std::int32_t keyhole_ = -1;
-    std::int32_t coinSlot_ = -1;
-    std::int32_t pushBar_ = -1;
-    std::int32_t stickCover_ = -1;
-    std::int32_t stick_ = -1;
-    std::int32_t buttonFrameLeft_ = -1;
-    std::int32_t buttonFrameRight_ = -1;
-    std::int32_t buttonLeft_[2] = {-1, -1};
-    std::int32_t buttonRight_[2] = {-1, -1};
-    std::int32_t adjustment_ = -1;
-    std::int32_t scan_ = -1;
 };

@@ -33,18 +33,12 @@ constexpr const char* kItemSprites[2][3] = {
     {"ui_pause_quit_the_game", "ui_pause_quite_the_game_eng", "ui_pause_quit_the_game_kr"},
 };
 
-GAME_CUINullObject* MakePiece(GAME_CUIObjectBase* parent, std::int32_t sprite, float x, float y, std::int32_t flipX,
-                              std::int32_t flipY)
+// A piece of an item's frame under the item, mirrored as asked.
+GAME_CUINullObject* MakePiece(GAME_CUIObjectBase* item, const char* sprite, float x, float y, std::int32_t flipX = 0,
+                              std::int32_t flipY = 0)
 {
-    UINullObjectDesc desc;
-    InitUINullObjectDesc(&desc);
-    desc.sprite = sprite;
-    desc.positionX = x;
-    desc.positionY = y;
-    desc.flipX = flipX;
-    desc.flipY = flipY;
-    auto* piece = new GAME_CUINullObject(&desc);
-    piece->SetParent(parent);
+    GAME_CUINullObject* piece = MakeUIPictureUnder(item, sprite, x, y);
+    piece->SetFlip(flipX, flipY);
     return piece;
 }
 
@@ -53,30 +47,25 @@ GAME_CUINullObject* MakePiece(GAME_CUIObjectBase* parent, std::int32_t sprite, f
 GAME_CMiniGamePauseMenu::GAME_CMiniGamePauseMenu()
 {
     titleSprite_ = FindUISprite("ui_bigtext_pause");
-    const std::int32_t side = FindUISprite("ui_pause_textframe_side");
-    const std::int32_t bar = FindUISprite("ui_pause_textframe_bar");
-    const vesk::math::Vec2 sideSize = UISpriteSize(side);
-    const vesk::math::Vec2 barSize = UISpriteSize(bar);
+    const char* const side = "ui_pause_textframe_side";
+    const char* const bar = "ui_pause_textframe_bar";
+    const vesk::math::Vec2 sideSize = UISpriteSize(FindUISprite(side));
+    const vesk::math::Vec2 barSize = UISpriteSize(FindUISprite(bar));
     const int language = UILanguageVariant();
     for (int item = 0; item < 2; ++item) {
-        UIIconObjectDesc desc;
-        InitUIIconObjectDesc(&desc);
-        desc.hiddenX = desc.shownX = kItemX;
-        desc.hiddenY = desc.shownY = kItemY[item];
-        SetUIIconObjectDescSize(&desc, kItemWidth, kItemHeight);
-        desc.pivotX = 0.5f;
-        desc.pivotY = 0.5f;
-        desc.pressedScaleX = 0.95f;
-        desc.pressedScaleY = 0.95f;
-        desc.appearFrames = 1;
-        desc.normalSprite = FindUISprite(kItemSprites[item][language]);
-        auto* icon = new GAME_CUIIconObject(&desc);
+        GAME_CUIIconObject* icon = MakeUIButton(nullptr, {.sprite = kItemSprites[item][language],
+                                                          .x = kItemX,
+                                                          .y = kItemY[item],
+                                                          .pressedFrames = 10,
+                                                          .pressedScale = 0.95f,
+                                                          .size = {kItemWidth, kItemHeight},
+                                                          .appearFrames = 1});
         items_[static_cast<std::size_t>(item)] = icon;
         widgets_.push_back(icon);
         auto& frame = frames_[static_cast<std::size_t>(item)];
         const float left = -kItemWidth * 0.5f;
         const float right = kItemWidth * 0.5f - sideSize.x;
-        frame.push_back(MakePiece(icon, side, left, -kItemHeight * 0.5f, 0, 0));
+        frame.push_back(MakePiece(icon, side, left, -kItemHeight * 0.5f));
         frame.push_back(MakePiece(icon, side, left, 0.0f, 0, 1));
         frame.push_back(MakePiece(icon, side, right, -kItemHeight * 0.5f, 1, 0));
         frame.push_back(MakePiece(icon, side, right, 0.0f, 1, 1));
@@ -84,7 +73,7 @@ GAME_CMiniGamePauseMenu::GAME_CMiniGamePauseMenu()
         float x = 2.0f * sideSize.x - 85.0f;
         for (float uncovered = kItemWidth - 2.0f * sideSize.x; uncovered > 0.0f && barSize.x > 0.0f; uncovered -= barSize.x) {
             for (float y : {-kItemHeight * 0.5f, kItemHeight * 0.5f - barSize.y}) {
-                GAME_CUINullObject* piece = MakePiece(icon, bar, x, y, 0, 0);
+                GAME_CUINullObject* piece = MakePiece(icon, bar, x, y);
                 piece->SetTextureRect(0.25f, 0.0f, 0.75f, 1.0f);
                 const vesk::math::Vec2 scale{2.0f, 1.0f};
                 piece->SetScale(&scale);
@@ -94,9 +83,8 @@ GAME_CMiniGamePauseMenu::GAME_CMiniGamePauseMenu()
         }
         widgets_.insert(widgets_.end(), frame.begin(), frame.end());
     }
-    const std::int32_t cursorSprite = FindUISprite("ui_cursor_baselabel");
-    cursor_ = MakePiece(items_[0], cursorSprite, 0.0f, 0.0f, 0, 0);
-    const vesk::math::Vec2 cursorSize = UISpriteSize(cursorSprite);
+    cursor_ = MakePiece(items_[0], "ui_cursor_baselabel", 0.0f, 0.0f);
+    const vesk::math::Vec2 cursorSize = UISpriteSize(cursor_->Sprite());
     const vesk::math::Vec2 pivot{0.5f, 0.5f};
     cursor_->SetPivot(&pivot);
     if (cursorSize.x > 0.0f && cursorSize.y > 0.0f) {

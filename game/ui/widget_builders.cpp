@@ -52,7 +52,7 @@ GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec&
     InitUIIconObjectDesc(&desc);
     desc.normalSprite = FindUISprite(spec.sprite);
     desc.pressedSprite = FindUISprite(spec.pressedSprite);
-    const vesk::math::Vec2 size = UISpriteSize(desc.normalSprite);
+    const vesk::math::Vec2 size = spec.size.x > 0.0f ? spec.size : UISpriteSize(desc.normalSprite);
     if (size.x > 0.0f) SetUIIconObjectDescSize(&desc, size.x, size.y);
     desc.hiddenX = desc.shownX = spec.x;
     desc.hiddenY = desc.shownY = spec.y;
@@ -63,6 +63,7 @@ GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec&
     desc.pressedScaleX = desc.pressedScaleY = spec.pressedScale;
     desc.releaseCallback = spec.release;
     desc.repeatMode = spec.repeats ? 1 : 0;
+    desc.appearFrames = spec.appearFrames;
     if (spec.action >= 0) {
         desc.action = spec.action;
         desc.useAction = 1;

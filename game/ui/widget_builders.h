@@ -26,7 +26,8 @@ GAME_CUINullObject* MakeUIPictureCut(GAME_CUIObjectBase* parent, const char* spr
 GAME_CUINullObject* MakeUIGroupUnder(GAME_CUIObjectBase* parent, float x, float y);
 
 // A sprite button: its sprites by name, the point its pivot stands on, the pivot, the press sound,
-// the logical action it answers (-1: none), pressed frames and scale, and the release callback.
+// the logical action it answers (-1: none), pressed frames and scale, the release callback, its
+// size (zero: the sprite's) and the frames it takes to appear.
 struct UIButtonSpec {
     const char* sprite = "";
     const char* pressedSprite = "";
@@ -41,6 +42,8 @@ struct UIButtonSpec {
     UIIconCallback release;
     // A held pointer (or key) presses it again and again, not only a fresh press.
     bool repeats = false;
+    vesk::math::Vec2 size{};
+    std::int32_t appearFrames = 15;
 };
 GAME_CUIIconObject* MakeUIButton(GAME_CUIObjectBase* parent, const UIButtonSpec& spec);
 // The point a button's pivot stands on when its sprite's top-left corner lies at (left, top).

@@ -37,12 +37,13 @@ void GAME_CUICategoryChangeObject::Draw()
     }
 }
 
-GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush)
+GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush, bool resetText)
 {
     UICategoryChangeObjectDesc desc;
     InitUICategoryChangeObjectDesc(&desc);
     desc.category = category;
     desc.flush = flush ? 1 : 0;
+    desc.flushAndResetText = resetText ? 1 : 0;
     auto* widget = new GAME_CUICategoryChangeObject(&desc);
     if (widget != nullptr) widget->SetVisible(true);
     return widget;

@@ -23,5 +23,5 @@ private:
 };
 
 // A shown switch of a category (the draw lists of the screens hold these); with flush, the sprites
-// queued so far are drawn first.
-GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush = false);
+// queued so far are drawn first; with resetText, the text style goes back to its default too.
+GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush = false, bool resetText = false);
