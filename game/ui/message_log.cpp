@@ -181,11 +181,7 @@ void GAME_CUIMessageLog::DrawDayCounter() const
     const std::uint32_t day = std::min(clock != nullptr ? clock->day : 0u, kDayLimit);
     const std::uint32_t digits[3] = {day / 100, day / 10 % 10, day % 10};
     const float y = (Root() != nullptr ? Root()->GetPosition()->y : 0.0f) + 119.0f;
-    vesk::graphics::DrawParam param;
-    vesk::graphics::InitDrawParam(param);
-    param.scaleX = 4.0f;
-    param.scaleY = 4.0f;
-    param.color = KindColor(4);
+    const vesk::graphics::DrawParam param{.scaleX = 4.0f, .scaleY = 4.0f, .color = KindColor(4)};
     for (int i = 0; i < 3; ++i) {
         DrawUISprite({400.0f + 32.0f * static_cast<float>(i), y}, digitSprites_[digits[i]], param);
     }

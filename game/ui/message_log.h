@@ -5,14 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "game/services/text/fixed_string.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
-class GAME_CUIIconObject;
-class GAME_CUIObjectBase;
 class GAME_CUINullObject;
 class GAME_CUIScrollBarObject;
 class GAME_CUILabelObject;

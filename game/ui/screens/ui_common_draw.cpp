@@ -25,6 +25,35 @@ bool KeepsColumnsUnmirrored()
 
 float CameraZoom(const GAME_CGameWorld& world) { return world.camera ? world.camera->zoom : 1.0f; }
 
+// The ship's grid as the screen shows it: its top-left corner, a cell's size, and the cell that a
+// grid column and row fall on. A mirrored hull counts from the far side of the grid.
+struct ScreenGrid {
+    float x = 0.0f;
+    float y = 0.0f;
+    float cellWidth = 0.0f;
+    float cellHeight = 0.0f;
+    bool mirroredColumns = false;
+    bool mirroredRows = false;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    std::int32_t Column(std::int32_t column) const { return mirroredColumns ? width - 1 - column : column; }
+    std::int32_t Row(std::int32_t row) const { return mirroredRows ? height - 1 - row : row; }
+};
+
+ScreenGrid GridOnScreen(const GAME_CGameWorld& world, const GAME_CShip& ship)
+{
+    const float zoom = CameraZoom(world);
+    ScreenGrid grid{.cellWidth = std::fabs(ship.body->scaleX * zoom * 0.25f) * ship.grid.cellWidth,
+                    .cellHeight = std::fabs(ship.body->scaleY * zoom * 0.25f) * ship.grid.cellHeight,
+                    .mirroredColumns = ship.body->scaleX < 0.0f && !KeepsColumnsUnmirrored(),
+                    .mirroredRows = ship.body->scaleY < 0.0f,
+                    .width = ship.grid.width,
+                    .height = ship.grid.height};
+    ship.GetGridScreenMin(&grid.x, &grid.y);
+    return grid;
+}
+
 }  // namespace
 
 void GAME_CUICommon::Draw()
@@ -34,13 +63,7 @@ void GAME_CUICommon::Draw()
     DrawWidgets(widgets_);
     if (steps_.Is(kButtonCursor)) {
         // The cursor stands with its bottom-left corner on the button's fixed point.
-        vesk::graphics::DrawParam param;
-        vesk::graphics::InitDrawParam(param);
-        param.pivotX = 0.0f;
-        param.pivotY = 1.0f;
-        param.scaleX = 1.0f;
-        param.scaleY = 1.0f;
-        DrawUISprite(CursorPoint(cursorIndex_), sprites_[0].index, param);
+        DrawUISprite(CursorPoint(cursorIndex_), sprites_[0].index, {.pivotY = 1.0f});
     } else {
         DrawPadCursor();
     }
@@ -57,36 +80,19 @@ void GAME_CUICommon::DrawRoomHighlight()
     const GAME_CRoomBase* room = ship->GetRoomAtCell(currentCell_ % ship->grid.width, currentCell_ / ship->grid.width);
     const vesk::math::Vec2 label = UISpriteSize(sprites_[1].index);
     if (room == nullptr || room->roomData == nullptr || label.x <= 0.0f || label.y <= 0.0f) return;
-    const float zoom = CameraZoom(world);
-    const float cellWidth = std::fabs(ship->body->scaleX * zoom * 0.25f) * ship->grid.cellWidth;
-    const float cellHeight = std::fabs(ship->body->scaleY * zoom * 0.25f) * ship->grid.cellHeight;
-    float x = 0.0f;
-    float y = 0.0f;
-    ship->GetGridScreenMin(&x, &y);
-    std::int32_t column = room->gridX;
-    std::int32_t row = room->gridY;
-    float shiftX = 0.0f;
-    float shiftY = 0.0f;
-    // A mirrored hull counts from the far side of the current grid, and the footprint grows back
-    // towards the near side.
-    if (ship->body->scaleX < 0.0f && !KeepsColumnsUnmirrored()) {
-        column = ship->grid.width - 1 - column;
-        if (room->width > 1) shiftX = -static_cast<float>(room->width - 1) * cellWidth;
-    }
-    if (ship->body->scaleY < 0.0f) {
-        row = ship->grid.height - 1 - row;
-        if (room->height > 1) shiftY = -static_cast<float>(room->height - 1) * cellHeight;
-    }
-    vesk::graphics::DrawParam param;
-    vesk::graphics::InitDrawParam(param);
-    param.u0 = kTextureInner;
-    param.v0 = kTextureInner;
-    param.u1 = kTextureOuter;
-    param.v1 = kTextureOuter;
-    param.color = kHighlightColor;
-    param.scaleX = static_cast<float>(room->width) * cellWidth / (label.x / 2.0f);
-    param.scaleY = static_cast<float>(room->height) * cellHeight / (label.y / 2.0f);
-    DrawUISprite({x + static_cast<float>(column) * cellWidth + shiftX, y + static_cast<float>(row) * cellHeight + shiftY},
+    const ScreenGrid grid = GridOnScreen(world, *ship);
+    // The footprint of a room on a mirrored hull grows back towards the near side.
+    const float shiftX = grid.mirroredColumns && room->width > 1 ? -static_cast<float>(room->width - 1) * grid.cellWidth : 0.0f;
+    const float shiftY = grid.mirroredRows && room->height > 1 ? -static_cast<float>(room->height - 1) * grid.cellHeight : 0.0f;
+    const vesk::graphics::DrawParam param{.scaleX = static_cast<float>(room->width) * grid.cellWidth / (label.x / 2.0f),
+                                          .scaleY = static_cast<float>(room->height) * grid.cellHeight / (label.y / 2.0f),
+                                          .color = kHighlightColor,
+                                          .u0 = kTextureInner,
+                                          .v0 = kTextureInner,
+                                          .u1 = kTextureOuter,
+                                          .v1 = kTextureOuter};
+    DrawUISprite({grid.x + static_cast<float>(grid.Column(room->gridX)) * grid.cellWidth + shiftX,
+                  grid.y + static_cast<float>(grid.Row(room->gridY)) * grid.cellHeight + shiftY},
                  sprites_[1].index, param);
 }
 
@@ -102,17 +108,9 @@ void GAME_CUICommon::DrawPadCursor()
     vesk::math::Vec2 corner{0.0f, 0.0f};
     if (world.camera && world.camera->mode == GAME_CCamera2D::kFocusCell) {
         // The centre of the focus cell, mirrored like the highlight.
-        const float zoom = CameraZoom(world);
-        const float cellWidth = std::fabs(ship->body->scaleX * zoom * 0.25f) * ship->grid.cellWidth;
-        const float cellHeight = std::fabs(ship->body->scaleY * zoom * 0.25f) * ship->grid.cellHeight;
-        std::int32_t column = world.camera->focusX;
-        std::int32_t row = world.camera->focusY;
-        if (ship->body->scaleX < 0.0f && !KeepsColumnsUnmirrored()) column = ship->grid.width - 1 - column;
-        if (ship->body->scaleY < 0.0f) row = ship->grid.height - 1 - row;
-        float x = 0.0f;
-        float y = 0.0f;
-        ship->GetGridScreenMin(&x, &y);
-        corner = {x + (static_cast<float>(column) + 0.5f) * cellWidth, y + (static_cast<float>(row) + 0.5f) * cellHeight};
+        const ScreenGrid grid = GridOnScreen(world, *ship);
+        corner = {grid.x + (static_cast<float>(grid.Column(world.camera->focusX)) + 0.5f) * grid.cellWidth,
+                  grid.y + (static_cast<float>(grid.Row(world.camera->focusY)) + 0.5f) * grid.cellHeight};
     } else {
         const vesk::math::Vec2 point = PadCursorPoint(world);
         corner = {point.x - static_cast<float>(halfWidth), point.y - static_cast<float>(halfHeight)};
