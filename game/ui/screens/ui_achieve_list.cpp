@@ -65,12 +65,12 @@ void GAME_CUIAchieveList::Build()
     AddWidget(MakeUIPictureUnder(root, "ui_achivement_separator_bottom", 107.0f, 247.0f));
     AddWidget(MakeUIPictureUnder(root, "ui_achivement_separator_bottom", 107.0f, 265.0f));
     for (int r = 0; r < kRows; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        row.node = MakeUIGroupUnder(root, 130.0f, kFirstRowY + kUILineStep * static_cast<float>(r));
-        AddWidget(row.node);
-        row.separator = MakeUIPictureUnder(row.node, "ui_achivement_separator_left", -3.0f, 15.0f);
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];
+        row.anchor = MakeUIGroupUnder(root, 130.0f, kFirstRowY + kUILineStep * static_cast<float>(r));
+        AddWidget(row.anchor);
+        row.separator = MakeUIPictureUnder(row.anchor, "ui_achivement_separator_left", -3.0f, 15.0f);
         AddWidget(row.separator);
-        row.label = MakeUILabel(row.node, "", 0.0f, 0.0f);
+        row.name = MakeUILabel(row.anchor, "", 0.0f, 0.0f);
     }
     GAME_CUINullObject* pane = MakeUIGroupUnder(root, 428.0f, 105.0f);
     AddWidget(pane);
@@ -92,7 +92,7 @@ void GAME_CUIAchieveList::Build()
     AddWidget(pane_.progress);
     pane_.description = MakeUILabel(root, "", 118.0f, 232.0f);
     AddWidget(pane_.description);
-    for (const Row& row : rows_) AddWidget(row.label);
+    for (const UIItemRowWidgets& row : rows_) AddWidget(row.name);
     EndUIMenuWindow(widgets_, root);
 }
 
@@ -164,7 +164,7 @@ void GAME_CUIAchieveList::RefreshList()
         const int index = list_.top + v;
         if (index >= kAchievementCount) break;
         const bool unlocked = IsAchieved(index);
-        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(v)].label;
+        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(v)].name;
         label->SetColor(GetUIColor(unlocked ? kUIColorText : kUIColorLocked));
         label->SetTextA(unlocked ? GetAchievementGameRow(index).messageKey.data() : "ACHIEVE_HIDDEN");
         if (v == list_.cursor) ShowSelected(index, unlocked);

@@ -30,7 +30,7 @@ public:
     explicit GAME_CUIAchieveList(const UIScreenContext& context);
 
     const UIListView& List() const { return list_; }
-    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
+    const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const Pane& SelectedPane() const { return pane_; }
 
     // Set by the title right after opening the list; closing then leaves the pause menu shut.
@@ -42,18 +42,12 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
-    struct Row {
-        GAME_CUINullObject* node = nullptr;
-        GAME_CUINullObject* separator = nullptr;
-        GAME_CUILabelObject* label = nullptr;
-    };
-
     void Build();
     void RefreshList();
     void ShowSelected(int index, bool unlocked);
     void OnClose();
 
-    std::array<Row, kRows> rows_{};
+    std::array<UIItemRowWidgets, kRows> rows_{};
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
     Pane pane_{};
     GAME_CUINullObject* cursor_ = nullptr;

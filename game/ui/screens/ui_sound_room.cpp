@@ -37,19 +37,16 @@ void GAME_CUISoundRoom::Build()
     GAME_CUIIconObject* enterButton = MakeUIButton(root, enter);
     AddWidget(enterButton);
     headings_.Add(widgets_, root, "ui_text_name", {127.0f, 87.0f});
-    cursorHolder_ = MakeUIGroupUnder(root, 0.0f, 0.0f);
-    AddWidget(cursorHolder_);
-    AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, -1.0f));
-    cursor_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    AddWidget(cursor_);
+    // The holder rides on the cursor row's node.
+    cursor_.Build(widgets_, root, {.arrowAt = {0.0f, 0.0f}});
     for (int r = 0; r < kRows; ++r) {
-        Row& row = rows_[static_cast<std::size_t>(r)];
-        row.node = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
-        AddWidget(row.node);
-        GAME_CUINullObject* separator = MakeUIPictureUnder(row.node, "ui_separator_big", 0.0f, 16.0f);
-        if (r == kRows - 1) separator->SetColor(kUIHidden);
-        AddWidget(separator);
-        row.label = MakeUILabel(row.node, "", 45.0f, 0.0f);
+        UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];
+        row.anchor = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
+        AddWidget(row.anchor);
+        row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_big", 0.0f, 16.0f);
+        if (r == kRows - 1) row.separator->SetColor(kUIHidden);
+        AddWidget(row.separator);
+        row.name = MakeUILabel(row.anchor, "", 45.0f, 0.0f);
     }
     AddWidget(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 247.0f));
     scrollBar_ = MakeUIScrollBar(root, 525.0f, 105.0f, 8.0f, 144.0f);
@@ -57,7 +54,7 @@ void GAME_CUISoundRoom::Build()
     AddUIMenuWindowTitle(widgets_, root, "SOUNDROOM_WINDOWTITLE");
     // The button stands on its centre, and so does its word.
     AddWidget(MakeUILabel(enterButton, "SOUNDROOM_ENTERBUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
-    for (const Row& row : rows_) AddWidget(row.label);
+    for (const UIItemRowWidgets& row : rows_) AddWidget(row.name);
     EndUIMenuWindow(widgets_, root);
 }
 
@@ -94,15 +91,14 @@ void GAME_CUISoundRoom::OnEnterState(UIScreenState state)
 
 void GAME_CUISoundRoom::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    const vesk::math::Vec2 position{static_cast<float>(blink_ / 8), 0.0f};
-    cursor_->SetPosition(&position);
+    cursor_.Tick();
+    cursor_.PlaceArrow();
 }
 
 void GAME_CUISoundRoom::RefreshList()
 {
     for (int r = 0; r < kRows; ++r) {
-        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(r)].label;
+        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(r)].name;
         const int index = list_.top + r;
         if (index >= kTrackCount) {
             label->SetTextW(u"");
@@ -112,7 +108,7 @@ void GAME_CUISoundRoom::RefreshList()
         std::snprintf(key, sizeof key, "BGM_NAME_%03d", index);
         label->SetTextA(key);
     }
-    cursorHolder_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].node);
+    cursor_.holder->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
 }
 
 void GAME_CUISoundRoom::UpdateMain(bool input)
@@ -124,7 +120,7 @@ void GAME_CUISoundRoom::UpdateMain(bool input)
     }
     if (!free) return;
     for (int r = 0; r < kRows; ++r) {
-        const vesk::math::Vec2 at = rows_[static_cast<std::size_t>(r)].node->WorldPosition();
+        const vesk::math::Vec2 at = rows_[static_cast<std::size_t>(r)].anchor->WorldPosition();
         if (!IsUIClickInRect(at, {at.x + kRowHitSize.x, at.y + kRowHitSize.y})) continue;
         PlayUISE(kSeUIDecide);
         list_.cursor = r;

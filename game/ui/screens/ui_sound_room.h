@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -23,7 +24,7 @@ public:
 
     const UIListView& List() const { return list_; }
     std::uint32_t RememberedBgm() const { return rememberedBgm_; }
-    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
+    const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
 
 protected:
     void OnEnterState(UIScreenState state) override;
@@ -31,21 +32,14 @@ protected:
     void UpdateMain(bool input) override;
 
 private:
-    struct Row {
-        GAME_CUINullObject* node = nullptr;
-        GAME_CUILabelObject* label = nullptr;
-    };
-
     void Build();
     void RefreshList();
     void PlayIndex(int index) const;
 
-    std::array<Row, kRows> rows_{};
+    std::array<UIItemRowWidgets, kRows> rows_{};
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
-    GAME_CUINullObject* cursorHolder_ = nullptr;
-    GAME_CUINullObject* cursor_ = nullptr;
+    UIListCursor cursor_;
     UILanguagePictures headings_;
     UIListView list_{.count = kTrackCount, .visible = kRows, .wrap = UIListWrap::kRing};
-    std::int32_t blink_ = 0;
     std::uint32_t rememberedBgm_ = 10;
 };

@@ -49,8 +49,8 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     platform::WriteU32(GetWorkingSystemRecord(), save_layout::system::kAchievementCounters, 2);
     ASSERT_NO_FATAL_FAILURE(Open(true));
 
-    EXPECT_EQ(std::string(Achievements().RowLabel(0)->Key()), "ACHIEVE_HIDDEN");
-    EXPECT_EQ(Achievements().RowLabel(0)->Color(), GetUIColor(5));
+    EXPECT_EQ(std::string(Achievements().Row(0).name->Key()), "ACHIEVE_HIDDEN");
+    EXPECT_EQ(Achievements().Row(0).name->Color(), GetUIColor(5));
     EXPECT_EQ(Achievements().SelectedPane().icon->Color() >> 24, 0u);
     EXPECT_EQ(std::string(Achievements().SelectedPane().description->Key()), "ACHIEVE_01_DISCRIPT");
     EXPECT_EQ(Achievements().SelectedPane().progress->Literal(), u"２/６");
@@ -70,8 +70,8 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     ASSERT_TRUE(CloseScreen(kSlotAchieveList));
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
     ASSERT_NO_FATAL_FAILURE(Open(false));
-    EXPECT_EQ(std::string(Achievements().RowLabel(0)->Key()), "ACHIEVE_01");
-    EXPECT_EQ(Achievements().RowLabel(0)->Color(), GetUIColor(kUIColorText));
+    EXPECT_EQ(std::string(Achievements().Row(0).name->Key()), "ACHIEVE_01");
+    EXPECT_EQ(Achievements().Row(0).name->Color(), GetUIColor(kUIColorText));
     EXPECT_EQ(Achievements().SelectedPane().icon->Color() >> 24, 0xFFu);
     EXPECT_NE(Achievements().SelectedPane().icon->Sprite(), -1);
     EXPECT_EQ(Achievements().SelectedPane().progress->Literal(), u"６/６");

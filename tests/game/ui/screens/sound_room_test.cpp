@@ -52,7 +52,7 @@ TEST_F(SoundRoomTest, TheRoomOwnsTheMusicWhileOpenAndGivesTheFieldItsTrackBackFr
     EXPECT_EQ(Room().List().cursor, 7);
     KeepCanvasPicture("sound_room");
     for (int row = 0; row < GAME_CUISoundRoom::kRows; ++row) {
-        EXPECT_EQ(std::string(Room().RowLabel(row)->Key()), "BGM_NAME_00" + std::to_string(row + 2));
+        EXPECT_EQ(std::string(Room().Row(row).name->Key()), "BGM_NAME_00" + std::to_string(row + 2));
     }
 
     // Track 8 is BGM 9 and track 9 BGM 10: the wind (8) is never offered. The enter button takes
