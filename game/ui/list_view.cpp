@@ -40,6 +40,21 @@ bool UIListView::Step(std::int32_t direction)
     return top != topBefore || cursor != cursorBefore;
 }
 
+void UIListView::JumpPage(std::int32_t direction)
+{
+    const std::int32_t last = MaxTop();
+    if (direction > 0) {
+        if (top < last) {
+            top = std::min(top + visible, last);
+        } else {
+            top = 0;
+            cursor = 0;
+        }
+    } else if (direction < 0) {
+        top = top > 0 ? std::max(top - visible, 0) : last;
+    }
+}
+
 std::int32_t UIListView::StepByKeys()
 {
     std::int32_t direction = 0;

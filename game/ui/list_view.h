@@ -34,6 +34,9 @@ struct UIListView {
     std::int32_t MaxTop() const { return count > visible ? count - visible : 0; }
     // One row up (-1) or down (+1) under the wrap policy; false when neither the top nor the cursor moved.
     bool Step(std::int32_t direction);
+    // The page modifier's jump by a page of `visible` rows: down the top moves on (to the last page at
+    // most; from there back to the first row), up it moves back (from the first page to the last).
+    void JumpPage(std::int32_t direction);
     // The menu inputs up and down (auto-repeat): each plays the cursor sound and steps. The direction
     // taken, 0 for none.
     std::int32_t StepByKeys();

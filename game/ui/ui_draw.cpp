@@ -144,11 +144,11 @@ bool IsUIClickInRect(Vec2 topLeft, Vec2 bottomRight)
     return map != nullptr && map->IsPointerInRect(topLeft, bottomRight);
 }
 
-std::int32_t ClickedUIListRow(Vec2 topLeft, std::int32_t count)
+std::int32_t ClickedUIListRow(Vec2 topLeft, std::int32_t count, Vec2 size)
 {
     for (std::int32_t row = 0; row < count; ++row) {
         const float top = topLeft.y + kUILineStep * static_cast<float>(row);
-        if (IsUIClickInRect({topLeft.x, top}, {topLeft.x + kUIRowHitSize.x, top + kUIRowHitSize.y})) return row;
+        if (IsUIClickInRect({topLeft.x, top}, {topLeft.x + size.x, top + size.y})) return row;
     }
     return -1;
 }

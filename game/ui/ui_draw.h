@@ -76,9 +76,9 @@ void PlayUISE(std::int32_t id, float factor = 1.0f);
 // A pointer pressed this frame inside the rectangle (bounds included); never while the ship departs
 // or arrives.
 bool IsUIClickInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
-// Which of a room window's list rows (`count` of them, the first's pointer rectangle at topLeft) a
-// pointer pressed this frame, as IsUIClickInRect; -1 for none.
-std::int32_t ClickedUIListRow(vesk::math::Vec2 topLeft, std::int32_t count);
+// Which of a window's list rows (`count` of them a line step apart, the first's pointer rectangle of
+// `size` at topLeft) a pointer pressed this frame, as IsUIClickInRect; -1 for none.
+std::int32_t ClickedUIListRow(vesk::math::Vec2 topLeft, std::int32_t count, vesk::math::Vec2 size = kUIRowHitSize);
 // A pointer held inside the rectangle; never while the ship departs or arrives.
 bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer standing inside the rectangle, pressed or not (the mouse hovering).

@@ -255,9 +255,7 @@ void GAME_CUIInventory::UpdateItemKeys()
 {
     const std::int32_t stacks = list_.count;
     const Vec2 window = *firstRoot_->GetPosition();
-    for (std::int32_t i = 0; i < std::min(stacks, kRows); ++i) {
-        const Vec2 topLeft{window.x + kRowOrigin.x, window.y + kRowOrigin.y + kRowStep * static_cast<float>(i)};
-        if (!IsUIClickInRect(topLeft, {topLeft.x + kRowHitSize.x, topLeft.y + kRowHitSize.y})) continue;
+    if (const std::int32_t i = ClickedUIListRow({window.x + kRowOrigin.x, window.y + kRowOrigin.y}, std::min(stacks, kRows), kRowHitSize); i >= 0) {
         if (place_ == kPlaceRows && i == list_.cursor) {
             ChooseStack();
         } else {

@@ -27,10 +27,8 @@ constexpr int kUIColorUnobtained = 5;
 // Rows hang from anchors 18 units apart; a row's pointer rectangle spans the window's list area.
 constexpr float kRowX = 152.0f;
 constexpr float kFirstRowY = 106.0f;
-constexpr float kRowHitLeft = 107.0f;
-constexpr float kRowHitRight = 499.0f;
-constexpr float kRowHitTop = 107.0f;
-constexpr float kRowHitHeight = 16.0f;
+constexpr vesk::math::Vec2 kRowHitTopLeft{107.0f, 107.0f};
+constexpr vesk::math::Vec2 kRowHitSize{392.0f, 16.0f};
 constexpr float kCountRightX = 349.0f;
 constexpr std::size_t kDescriptionLineLength = 127;
 // Bits of the single-precision constant added before the percentage is cut to a whole number.
@@ -236,9 +234,7 @@ void GAME_CUIItemDictionary::UpdateList(bool input)
     list_.Follow(*listScroll_);
     if (!free) return;
 
-    for (int r = 0; r < kRows; ++r) {
-        const float top = kRowHitTop + kUILineStep * static_cast<float>(r);
-        if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kRowHitHeight})) continue;
+    if (const std::int32_t r = ClickedUIListRow(kRowHitTopLeft, kRows, kRowHitSize); r >= 0) {
         if (r != list_.cursor) {
             // Rows past the end of a short list take no cursor.
             if (list_.top + r < list_.count) {
@@ -259,12 +255,16 @@ void GAME_CUIItemDictionary::UpdateList(bool input)
         } else {
             PlayUISE(kSeUIError);
         }
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
+        // The list is a ring that stops at the last item of a short list; with the page modifier held
+        // the top jumps a page and the cursor keeps its row.
+        const std::int32_t direction = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown) ? 1 : -1;
         PlayUISE(kSeUICursor);
-        StepCursor(list_, 1, IsUIActionHeld(kActionMenuFunctionA));
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
-        PlayUISE(kSeUICursor);
-        StepCursor(list_, -1, IsUIActionHeld(kActionMenuFunctionA));
+        if (IsUIActionHeld(kActionMenuFunctionA)) {
+            list_.JumpPage(direction);
+        } else {
+            list_.Step(direction);
+        }
     }
     if (list_.top != topBefore) {
         list_.Show(*listScroll_);
@@ -272,25 +272,6 @@ void GAME_CUIItemDictionary::UpdateList(bool input)
     }
     cursorGroup_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
     cursorGroup_->UpdateTree(false);
-}
-
-void GAME_CUIItemDictionary::StepCursor(UIListView& list, int direction, bool pageJump)
-{
-    if (!pageJump) {
-        list.Step(direction);
-        return;
-    }
-    const std::int32_t maximum = list.MaxTop();
-    if (direction > 0) {
-        if (maximum > list.top) {
-            list.top = std::min(list.top + kRows, maximum);
-        } else {
-            list.top = 0;
-            list.cursor = 0;
-        }
-    } else {
-        list.top = list.top > 0 ? std::max(list.top - kRows, 0) : maximum;
-    }
 }
 
 void GAME_CUIItemDictionary::OpenSelected()

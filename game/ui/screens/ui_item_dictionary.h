@@ -38,9 +38,6 @@ public:
     const GAME_CUILabelObject* MaxStackLabel() const { return maxStack_; }
     const UIDescriptionPane& Description() const { return description_; }
 
-    // The cursor keys' step over the list (a ring that stops at the last item of a short list); with
-    // the page modifier held the top jumps nine rows and the cursor keeps its row.
-    static void StepCursor(UIListView& list, int direction, bool pageJump);
     // Obtained items as a whole percentage of all items: exactly 100 with all, 0 with none; the
     // small constant lets a share just below all (223 of 224) read 100 as well.
     static std::int32_t ObtainedPercentage(std::int32_t obtained, std::int32_t total);

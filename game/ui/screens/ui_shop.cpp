@@ -58,8 +58,6 @@ bool PageModifierHeld()
     return map != nullptr && map->IsActionHeld(kActionMenuFunctionA);
 }
 
-bool RowHit(float top, float left, float right, float bottom) { return IsUIClickInRect({left, top}, {right, bottom}); }
-
 }  // namespace
 
 // It slides down from above the canvas, takes all input while open and holds the game behind it.
@@ -211,11 +209,11 @@ void GAME_CUIShop::EveryFrame()
 void GAME_CUIShop::UpdateMain(bool input)
 {
     pages_.Advance([this](Page page) { EnterPage(page); });
-    scroll_->SetValue(scrollTop_);
+    scroll_->SetValue(view_.top);
     const bool listing = pages_.Is(kBuyList) || pages_.Is(kSellList);
     bool left = Root()->UpdateTree(listing && input && !AnyWidgetBusyOrDecided());
-    if (scroll_->Value() != scrollTop_) {
-        scrollTop_ = scroll_->Value();
+    if (scroll_->Value() != view_.top) {
+        view_.top = scroll_->Value();
         PlayUISE(kSeUICursor);
         RefreshRows();
         left = false;
@@ -243,7 +241,7 @@ void GAME_CUIShop::UpdateMain(bool input)
         }
         break;
     }
-    scroll_->SetValue(scrollTop_);
+    scroll_->SetValue(view_.top);
 }
 
 void GAME_CUIShop::EnterPage(Page page)
@@ -274,8 +272,8 @@ void GAME_CUIShop::EnterPage(Page page)
     case kSold: {
         const std::int64_t paid = trade_.ExecuteSale(parties);
         PlayUISE(kSeTrade);
-        selected_ = 0;
-        scrollTop_ = 0;
+        view_.cursor = 0;
+        view_.top = 0;
         RefreshRows();
         NoticeInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_SELL_FINISHED", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(paid)}), kLabelLimit),
                                    .focusOnYes = true});
@@ -287,8 +285,8 @@ void GAME_CUIShop::EnterPage(Page page)
 void GAME_CUIShop::ResetBuyList()
 {
     trade_.ClearQuantities();
-    selected_ = 0;
-    scrollTop_ = 0;
+    view_.cursor = 0;
+    view_.top = 0;
     scroll_->SetMaximum(std::max(static_cast<std::int32_t>(trade_.GoodsCount()) - kRows, 0));
     scroll_->SetValue(0);
     RefreshRows();
@@ -299,8 +297,8 @@ void GAME_CUIShop::ResetBuyList()
 void GAME_CUIShop::EnterSellList()
 {
     trade_.BuildSellList(Parties());
-    selected_ = 0;
-    scrollTop_ = 0;
+    view_.cursor = 0;
+    view_.top = 0;
     scroll_->SetMaximum(std::max(trade_.SellRowCount() - kRows, 0));
     scroll_->SetValue(0);
     enter_->SetColor(GetUIColor(kUIColorDisabled));
@@ -339,7 +337,7 @@ void GAME_CUIShop::ListInput(bool input)
     const std::int32_t listRows = ListRows();
     if (!OnBuyTab()) {
         scroll_->SetMaximum(std::max(listRows - kRows, 0));
-        scrollTop_ = std::clamp(scrollTop_, 0, scroll_->Maximum());
+        view_.top = std::clamp(view_.top, 0, scroll_->Maximum());
     }
     if (!input || listRows == 0) return;
     if (PointerOnRows(listRows)) return;
@@ -353,82 +351,44 @@ void GAME_CUIShop::ListInput(bool input)
     }
     if (Repeated(kUIMenuLeft)) {
         PlayUISE(kSeUICursor);
-        StepValue(scrollTop_ + selected_, page ? -10 : -1, MarketMarkRule::kKey);
+        StepValue(view_.top + view_.cursor, page ? -10 : -1, MarketMarkRule::kKey);
     } else if (Repeated(kUIMenuRight)) {
         PlayUISE(kSeUICursor);
-        StepValue(scrollTop_ + selected_, page ? 10 : 1, MarketMarkRule::kKey);
+        StepValue(view_.top + view_.cursor, page ? 10 : 1, MarketMarkRule::kKey);
     }
 }
 
 bool GAME_CUIShop::PointerOnRows(std::int32_t listRows)
 {
-    const std::int32_t shown = std::min(kRows, listRows - scrollTop_);
-    for (std::int32_t i = 0; i < shown; ++i) {
-        const float y = kRowStep * static_cast<float>(i);
-        if (!RowHit(kRowTop + y, kRowLeft, kRowRight, kRowBottom + y)) continue;
-        if (i == selected_) break;
-        selected_ = i;
-        PlayUISE(kSeUICursor);
+    const std::int32_t shown = std::min(kRows, listRows - view_.top);
+    // A click on another row moves the cursor there; one on the cursor row goes on to its buttons.
+    if (view_.Click(ClickedUIListRow({kRowLeft, kRowTop}, shown, {kRowRight - kRowLeft, kRowBottom - kRowTop})) == UIListClick::kMoved) {
         RefreshRows();
         return true;
     }
     for (const bool increase : {true, false}) {
         const float left = increase ? kIncreaseLeft : kDecreaseLeft;
-        for (std::int32_t i = 0; i < shown; ++i) {
-            const float y = kRowStep * static_cast<float>(i);
-            if (!RowHit(kStepButtonTop + y, left, left + kStepButtonWidth, kStepButtonBottom + y)) continue;
-            PlayUISE(kSeUICursor);
-            if (i == selected_) {
-                StepValue(scrollTop_ + i, increase ? 1 : -1, increase ? MarketMarkRule::kIncreaseButton : MarketMarkRule::kDecreaseButton);
-            } else {
-                selected_ = i;
-                AfterChange();
-            }
-            return true;
+        const std::int32_t i = ClickedUIListRow({left, kStepButtonTop}, shown, {kStepButtonWidth, kStepButtonBottom - kStepButtonTop});
+        if (i < 0) continue;
+        PlayUISE(kSeUICursor);
+        if (i == view_.cursor) {
+            StepValue(view_.top + i, increase ? 1 : -1, increase ? MarketMarkRule::kIncreaseButton : MarketMarkRule::kDecreaseButton);
+        } else {
+            view_.cursor = i;
+            AfterChange();
         }
+        return true;
     }
     return false;
 }
 
 void GAME_CUIShop::StepCursor(bool down, std::int32_t listRows)
 {
-    const std::int32_t maximum = std::max(listRows - kRows, 0);
-    const bool page = !OnBuyTab() && PageModifierHeld();
-    if (down) {
-        if (page) {
-            if (scrollTop_ < maximum) {
-                scrollTop_ = std::min(scrollTop_ + kRows, maximum);
-            } else {
-                selected_ = 0;
-                scrollTop_ = 0;
-            }
-        }
-        if (scrollTop_ + selected_ >= listRows - 1) {
-            selected_ = 0;
-            scrollTop_ = 0;
-        } else if (selected_ == kRows - 1) {
-            ++scrollTop_;
-        } else {
-            ++selected_;
-        }
-    } else {
-        if (page) scrollTop_ = scrollTop_ <= 0 ? maximum : std::max(scrollTop_ - kRows, 0);
-        if (--selected_ < 0) {
-            selected_ = 0;
-            --scrollTop_;
-        }
-        // Above the first row the cursor goes round to the last.
-        if (scrollTop_ < 0) {
-            if (listRows <= kRows) {
-                selected_ = listRows - 1;
-                scrollTop_ = 0;
-            } else {
-                selected_ = kRows - 1;
-                scrollTop_ = listRows - kRows;
-            }
-        }
-    }
-    selected_ = std::clamp(selected_, 0, kRows - 1);
+    // A ring over the rows; on the sell tab the page modifier jumps a page before the step.
+    const std::int32_t direction = down ? 1 : -1;
+    view_.count = listRows;
+    if (!OnBuyTab() && PageModifierHeld()) view_.JumpPage(direction);
+    view_.Step(direction);
     RefreshRows();
 }
 
@@ -452,14 +412,14 @@ void GAME_CUIShop::AfterChange()
 
 void GAME_CUIShop::RefreshRows()
 {
-    const Vec2 cursorAt{0.0f, kRowStep * static_cast<float>(selected_)};
+    const Vec2 cursorAt{0.0f, kRowStep * static_cast<float>(view_.cursor)};
     cursorHolder_->SetPosition(&cursorAt);
     const bool buy = OnBuyTab();
     const std::int32_t listRows = ListRows();
     const std::u16string moneyMark = GetMessageTextExpanded("MONEY_MARK");
     for (int i = 0; i < kRows; ++i) {
         Row& row = rows_[static_cast<std::size_t>(i)];
-        const std::int32_t index = scrollTop_ + i;
+        const std::int32_t index = view_.top + i;
         std::uint32_t itemId = kNoId;
         const ItemData* record = nullptr;
         std::u16string number;

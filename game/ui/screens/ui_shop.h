@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/model/stores/market_trade.h"
+#include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -27,8 +28,8 @@ public:
     // What the screen shows, for those who look at it.
     Page CurrentPage() const { return pages_.Current(); }
     bool OnBuyTab() const { return pages_.Current() < kSellList; }
-    std::int32_t SelectedRow() const { return selected_; }
-    std::int32_t ScrollTop() const { return scrollTop_; }
+    std::int32_t SelectedRow() const { return view_.cursor; }
+    std::int32_t ScrollTop() const { return view_.top; }
     const GAME_CMarketTrade& Trade() const { return trade_; }
     const GAME_CUIIconObject* EnterButton() const { return enter_; }
     const GAME_CUILabelObject* Title() const { return title_; }
@@ -93,7 +94,6 @@ private:
 
     GAME_CMarketTrade trade_;
     UIPages<Page> pages_{kBuyList};
-    std::int32_t selected_ = 0;
-    std::int32_t scrollTop_ = 0;
+    UIListView view_{.visible = kRows, .wrap = UIListWrap::kRing};
     std::uint32_t blink_ = 0;
 };

@@ -1,4 +1,4 @@
-// The list view's wrap policies as a table: stop, ring and the two-part list over 1, 6 and 40 rows.
+// The list view's wrap policies as a table: stop, ring and the two-part list over 1, 6 and 40 rows; the page jump.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -53,6 +53,25 @@ TEST(ListViewTest, EachPolicyMovesTheTopAndCursorAsItsTableSays)
         EXPECT_EQ(list.top, c.wantTop) << c.name;
         EXPECT_EQ(list.cursor, c.wantCursor) << c.name;
         EXPECT_LT(list.Index(), c.count) << c.name;
+    }
+}
+
+// A page jump over forty rows, six shown: the top moves a page and stops at the last page; from the
+// last page down goes back to the first row, from the first page up to the last page; the cursor
+// keeps its row otherwise.
+TEST(ListViewTest, APageJumpStopsAtTheLastPageAndGoesRoundFromEitherEnd)
+{
+    struct Jump {
+        std::int32_t top, cursor, direction, wantTop, wantCursor;
+    };
+    const Jump jumps[] = {
+        {0, 3, 1, 6, 3}, {30, 3, 1, 34, 3}, {34, 3, 1, 0, 0}, {10, 3, -1, 4, 3}, {3, 3, -1, 0, 3}, {0, 3, -1, 34, 3},
+    };
+    for (const Jump& j : jumps) {
+        UIListView list{.count = 40, .visible = 6, .top = j.top, .cursor = j.cursor, .wrap = UIListWrap::kRing};
+        list.JumpPage(j.direction);
+        EXPECT_EQ(list.top, j.wantTop) << j.top << " by " << j.direction;
+        EXPECT_EQ(list.cursor, j.wantCursor) << j.top << " by " << j.direction;
     }
 }
 

@@ -159,15 +159,15 @@ TEST_F(ItemDictionaryTest, AShortListRingsOverItsItemsPercentagesRoundUpNearAllA
 {
     // Five items: the cursor stops on the fifth, and the ring goes between the first and the fifth.
     UIListView list{.count = 5, .visible = GAME_CUIItemDictionary::kRows, .wrap = UIListWrap::kRing};
-    for (int step = 0; step < 4; ++step) GAME_CUIItemDictionary::StepCursor(list, 1, false);
+    for (int step = 0; step < 4; ++step) list.Step(1);
     EXPECT_EQ(list.cursor, 4);
-    GAME_CUIItemDictionary::StepCursor(list, 1, false);
+    list.Step(1);
     EXPECT_EQ(list.cursor, 0);
-    GAME_CUIItemDictionary::StepCursor(list, -1, false);
+    list.Step(-1);
     EXPECT_EQ(list.cursor, 4);
     EXPECT_EQ(list.top, 0);
     // A page jump with nothing to scroll puts the cursor back on the first item.
-    GAME_CUIItemDictionary::StepCursor(list, 1, true);
+    list.JumpPage(1);
     EXPECT_EQ(list.cursor, 0);
 
     EXPECT_EQ(GAME_CUIItemDictionary::ObtainedPercentage(0, 3), 0);
