@@ -175,7 +175,7 @@ void GAME_CUIGasStation::OnEnterState(UIScreenState state)
     switch (state) {
     case kOpening: {
         captions_.Apply();
-        unitLabel_->SetTextW(UICutText(GetMessageTextExpanded("MONEY_MARK") + u"／" + GetMessageTextExpanded("FUEL_UNIT_TEXT"), kUnitLimit).c_str());
+        unitLabel_->SetTextW(UILimitedText(GetMessageTextExpanded("MONEY_MARK") + u"／" + GetMessageTextExpanded("FUEL_UNIT_TEXT"), kUnitLimit).c_str());
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         amount_ = 0;
         const HideoutData* hideout = UIHideoutHere(Context());
@@ -340,7 +340,7 @@ void GAME_CUIGasStation::Drag(bool input)
 void GAME_CUIGasStation::Ask()
 {
     const std::u16string question =
-        UICutText(FormatUIMessage("GASSTATION_BUYCHECK_YESNO", {UIFullWidthNumber(amount_), GetMessageTextExpanded("FUEL_UNIT_TEXT")}), kQuestionLimit);
+        UILimitedText(FormatUIMessage("GASSTATION_BUYCHECK_YESNO", {UIFullWidthNumber(amount_), GetMessageTextExpanded("FUEL_UNIT_TEXT")}), kQuestionLimit);
     AskInDialog(kSlotGasStation, {.text = question});
     cursor_->SetColor(kUIHidden);
 }
@@ -362,7 +362,7 @@ void GAME_CUIGasStation::RefreshView()
 
     if (const HideoutData* hideout = UIHideoutHere(Context())) {
         const LocationRecord* location = Context().world.travel->GetLocation();
-        title_->SetTextW(UICutText(FormatUIMessage(hideout->typeNameKeys[kTypeNameGasStation], {UITagName(location->hideoutId)}), kTitleLimit).c_str());
+        title_->SetTextW(UILimitedText(FormatUIMessage(hideout->typeNameKeys[kTypeNameGasStation], {UITagName(location->hideoutId)}), kTitleLimit).c_str());
     }
 
     // No tank, or one with no room left, shows empty bars and divides by nothing.

@@ -163,7 +163,7 @@ void GAME_CUIInventory::ShowTitle()
     const std::u16string number = UIFullWidthNumber(static_cast<std::int64_t>(target->inventoryLink) + 1);
     const std::u16string fill =
         ToFullWidthText(vesk::text::FormatText(u"%d/%d", {static_cast<std::int64_t>(inventory->stacks.size()), inventory->capacity}));
-    const std::u16string title = UICutText(vesk::text::FormatText(u"%ls No.%ls [%ls]", {name, number, fill}), kTitleLimit);
+    const std::u16string title = UILimitedText(vesk::text::FormatText(u"%ls No.%ls [%ls]", {name, number, fill}), kTitleLimit);
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) frame->title->SetTextW(title.c_str());
 }
 

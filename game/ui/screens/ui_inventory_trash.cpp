@@ -156,7 +156,7 @@ void GAME_CUIInventoryTrash::ShowItemPage()
     description_.Compose(Context().Database(), itemId_, kDescriptionLineLength);
     const std::u16string price = FormatUIMessage("INVENTORY_TRASH_SELLPRICE_PER_NUM",
                                                  {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(record != nullptr ? record->sellPrice : 0)});
-    price_->SetTextW(UICutText(price, kPriceLimit).c_str());
+    price_->SetTextW(UILimitedText(price, kPriceLimit).c_str());
     amount_->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%2d/%2d", {item_->count, StackLimitOf(record)})).c_str());
 }
 

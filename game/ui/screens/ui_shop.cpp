@@ -179,7 +179,7 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
         if (hideout != nullptr) {
             trade_.ResetBuyList(hideout->marketItems);
             const std::uint32_t town = Context().world.travel->GetLocation()->hideoutId;
-            title_->SetTextW(UICutText(FormatUIMessage(hideout->typeNameKeys[kTypeNameMarket], {UITagName(town)}), kLabelLimit).c_str());
+            title_->SetTextW(UILimitedText(FormatUIMessage(hideout->typeNameKeys[kTypeNameMarket], {UITagName(town)}), kLabelLimit).c_str());
         } else {
             trade_.ResetBuyList({});
             title_->SetTextW(u"");
@@ -252,7 +252,7 @@ void GAME_CUIShop::EnterPage(Page page)
     case kBuyRefused: NoticeInDialog(kSlotShop, {.text = GetMessageTextExpanded(trade_.ChooseBuyRefusal(parties)), .focusOnYes = true}); break;
     case kBuyConfirm: {
         const GAME_CMarketTrade::Totals totals = trade_.GetBuyTotals();
-        AskInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_BUY_YESNO", {UIFullWidthNumber(totals.count), GetMessageTextExpanded("MONEY_MARK"),
+        AskInDialog(kSlotShop, {.text = UILimitedText(FormatUIMessage("MARKET_BUY_YESNO", {UIFullWidthNumber(totals.count), GetMessageTextExpanded("MONEY_MARK"),
                                                                                       UIFullWidthNumber(totals.price)}),
                                                 kQuestionLimit)});
         break;
@@ -265,7 +265,7 @@ void GAME_CUIShop::EnterPage(Page page)
         break;
     case kSellList: EnterSellList(); break;
     case kSellConfirm:
-        AskInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_SELL_YESNO", {UIFullWidthNumber(trade_.MarkedCount()), GetMessageTextExpanded("MONEY_MARK"),
+        AskInDialog(kSlotShop, {.text = UILimitedText(FormatUIMessage("MARKET_SELL_YESNO", {UIFullWidthNumber(trade_.MarkedCount()), GetMessageTextExpanded("MONEY_MARK"),
                                                                                        UIFullWidthNumber(trade_.MarkedPrice())}),
                                                 kQuestionLimit)});
         break;
@@ -275,7 +275,7 @@ void GAME_CUIShop::EnterPage(Page page)
         view_.cursor = 0;
         view_.top = 0;
         RefreshRows();
-        NoticeInDialog(kSlotShop, {.text = UICutText(FormatUIMessage("MARKET_SELL_FINISHED", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(paid)}), kLabelLimit),
+        NoticeInDialog(kSlotShop, {.text = UILimitedText(FormatUIMessage("MARKET_SELL_FINISHED", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(paid)}), kLabelLimit),
                                    .focusOnYes = true});
         break;
     }
@@ -440,7 +440,7 @@ void GAME_CUIShop::RefreshRows()
         row.name->SetTextW(filled ? UITagName(itemId).c_str() : u"");
         row.mark->SetTextW(filled ? moneyMark.c_str() : u"");
         row.price->SetTextW(filled ? UIFullWidthNumber(record == nullptr ? 0 : buy ? record->buyPrice : record->sellPrice).c_str() : u"");
-        row.number->SetTextW(UICutText(number, kNumberLimit).c_str());
+        row.number->SetTextW(UILimitedText(number, kNumberLimit).c_str());
         row.icon->SetSprite(filled && record != nullptr ? record->iconSprite : kNoSprite);
         for (GAME_CUINullObject* part : {row.separator, row.increase, row.decrease}) {
             if (part != nullptr) part->SetColor(filled ? kUIWhite : kUIHidden);
