@@ -106,6 +106,11 @@ float GAME_CUIScreen::MoverAlpha() const
 
 void GAME_CUIScreen::SetHold(bool held) const { context_->world.held = held ? 1 : 0; }
 
+bool GAME_CUIScreen::KeepsHoldOnClose() const
+{
+    return setup_.holdStaysWithSlot >= 0 && context_->ui.IsOpen(setup_.holdStaysWithSlot);
+}
+
 void GAME_CUIScreen::Update(bool input)
 {
     lastInput_ = input;

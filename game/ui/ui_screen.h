@@ -66,6 +66,9 @@ struct UIScreenSetup {
     // The state an opening or closing ends in is entered in the frame it ends, not at the next update
     // (a closed screen is then no longer open for the rest of that frame).
     bool settlesAtOnce = false;
+    // With holdsGame: the screen of this slot that it goes back to holds the game on, so the hold
+    // stays while that one is open as this one arrives closed (-1: none). The default KeepsHoldOnClose.
+    int holdStaysWithSlot = -1;
 };
 
 // A screen's page (or step) machine over its own enum class. Go asks for a page; the change happens at
@@ -146,7 +149,7 @@ protected:
     // The main state's own input handling and logic.
     virtual void UpdateMain(bool input) {}
     // Whether the hold stays as the screen arrives closed (another holder is open).
-    virtual bool KeepsHoldOnClose() const { return false; }
+    virtual bool KeepsHoldOnClose() const;
 
     // Adds a widget to the owned draw list.
     void AddWidget(GAME_CUIObjectBase* widget);

@@ -38,7 +38,7 @@ constexpr std::uint32_t kMapRevealBits = 32;
 }  // namespace
 
 GAME_CUIPub::GAME_CUIPub(const UIScreenContext& context)
-    : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose, .settlesAtOnce = true}, &context)
+    : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose, .settlesAtOnce = true, .holdStaysWithSlot = kSlotAjitoMenu}, &context)
 {
     BuildListWindow();
     text_.Build([this](GAME_CUIIconObject*) { steps_.Go(kBackToList); }, UIRumourTextWindow::Keys::kSilentSteps);
@@ -86,8 +86,6 @@ void GAME_CUIPub::BuildListWindow()
     AddWidget(MakeUIDrawHook([] { DrawSharedDialogCallback(); }));
     EndUIMenuWindow(widgets_, root);
 }
-
-bool GAME_CUIPub::KeepsHoldOnClose() const { return Context().ui.IsOpen(kSlotAjitoMenu); }
 
 void GAME_CUIPub::OnEnterState(UIScreenState state)
 {

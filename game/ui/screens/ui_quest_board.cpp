@@ -49,7 +49,7 @@ void ShowButton(const UIQuestButton& button, bool shown, bool enabled)
 }  // namespace
 
 GAME_CUIQuestBoard::GAME_CUIQuestBoard(const UIScreenContext& context)
-    : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose}, &context)
+    : GAME_CUIScreen({.holdsGame = true, .dialog = UIDialogOnClose::kClose, .holdStaysWithSlot = kSlotAjitoMenu}, &context)
 {
     offers_.fill(kNoId);
     Build();
@@ -102,8 +102,6 @@ void GAME_CUIQuestBoard::BuildNotice()
 Vec2 GAME_CUIQuestBoard::NoticePosition() const { return *notice_->GetPosition(); }
 
 bool GAME_CUIQuestBoard::IsNoticeShown() const { return pages_.Is(kAccepted) && !noticeTitle_->Literal().empty(); }
-
-bool GAME_CUIQuestBoard::KeepsHoldOnClose() const { return Context().ui.IsOpen(kSlotAjitoMenu); }
 
 bool GAME_CUIQuestBoard::IsEnabled(const GAME_CUIIconObject* button) { return button->IsVisible() && !button->IsDisabled(); }
 

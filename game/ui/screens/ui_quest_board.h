@@ -43,8 +43,6 @@ protected:
     void OnEnterState(UIScreenState state) override;
     void EveryFrame() override;
     void UpdateMain(bool input) override;
-    // The hideout menu it opens as it closes holds the game on.
-    bool KeepsHoldOnClose() const override;
 
 private:
     void Build();

@@ -28,7 +28,7 @@ constexpr float kRowHitTop = 100.0f;
 }  // namespace
 
 GAME_CUITalkLog::GAME_CUITalkLog(const UIScreenContext& context)
-    : GAME_CUIScreen({.holdsGame = true, .settlesAtOnce = true}, &context)
+    : GAME_CUIScreen({.holdsGame = true, .settlesAtOnce = true, .holdStaysWithSlot = kSlotPause}, &context)
 {
     BuildListWindow();
     text_.Build([this](GAME_CUIIconObject*) { steps_.Go(kLeavingText); }, UIRumourTextWindow::Keys::kSoundedSteps);
@@ -74,8 +74,6 @@ void GAME_CUITalkLog::BuildListWindow()
     }
     EndUIMenuWindow(widgets_, root);
 }
-
-bool GAME_CUITalkLog::KeepsHoldOnClose() const { return Context().ui.IsOpen(kSlotPause); }
 
 void GAME_CUITalkLog::OnEnterState(UIScreenState state)
 {

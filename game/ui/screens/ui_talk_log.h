@@ -50,7 +50,6 @@ protected:
     void OnEnterState(UIScreenState state) override;
     void EveryFrame() override;
     void UpdateMain(bool input) override;
-    bool KeepsHoldOnClose() const override;
 
 private:
     void BuildListWindow();

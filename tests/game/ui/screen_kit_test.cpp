@@ -24,9 +24,9 @@ class KitScreen : public GAME_CUIScreen {
 public:
     static constexpr std::int32_t kFadeFrames = 4;
 
-    explicit KitScreen(const UIScreenContext& context)
+    explicit KitScreen(const UIScreenContext& context, int holdStaysWithSlot = -1)
         : GAME_CUIScreen({.mover = {.kind = UIMover::Kind::kFade, .frames = kFadeFrames}, .holdsGame = true,
-                          .dialog = UIDialogOnClose::kClose},
+                          .dialog = UIDialogOnClose::kClose, .holdStaysWithSlot = holdStaysWithSlot},
                          &context)
     {
         UINullObjectDesc desc;
@@ -85,6 +85,16 @@ TEST_F(ScreenKitTest, AFadedScreenWaitsForItsBusyWidgetWalksItsPagesAndClosesIts
     for (int frame = 0; frame < KitScreen::kFadeFrames && screen.IsOpen(); ++frame) screen.Update(false);
     EXPECT_FALSE(screen.IsOpen());
     EXPECT_EQ(world->held, 0u) << "the hold goes with the screen";
+
+    // A screen that goes back to the pause menu leaves the hold to it while it is open.
+    KitScreen passing(context, kSlotPause);
+    passing.SetOpen(true);
+    for (int frame = 0; frame < 10 && passing.State() != UIScreenState::kMain; ++frame) passing.Update(false);
+    UI().SetOpen(kSlotPause, true);
+    passing.SetOpen(false);
+    for (int frame = 0; frame < 10 && passing.IsOpen(); ++frame) passing.Update(false);
+    EXPECT_FALSE(passing.IsOpen());
+    EXPECT_EQ(world->held, 1u) << "the pause menu holds the game on";
 }
 
 // A screen closed halfway through its slide leaves from where it stands towards its own closing point.
