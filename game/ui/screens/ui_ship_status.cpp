@@ -21,6 +21,8 @@ constexpr float kGaugeHeight = 4.0f;
 constexpr std::int64_t kLargestGaugeFigure = 9999;
 constexpr std::int64_t kLargestCalories = 99999;
 constexpr std::size_t kMoneyLeastDigits = 8;
+// The crew and their homes in three digits, leading zeros shown.
+constexpr std::size_t kCrewDigits = 3;
 constexpr std::int32_t kEngineRoomKind = 23;
 constexpr std::int32_t kBridgeKind = 1;
 // Gauge colours, red in the low byte: hull, fuel, calories.
@@ -140,8 +142,8 @@ void GAME_CUIShipStatus::BuildFigures()
     money_.Build(widgets_, right, 86.0f, 9.0f, 9, digitSprites_);
     AddWidget(MakeUIPictureUnder(right, "ui_icon_actor_faceonly", 77.0f, 16.0f));
     AddWidget(MakeUIPictureUnder(right, "ui_text_kosuu", 90.0f, 18.0f));
-    crew_.Build(widgets_, right, {96.0f, 17.0f}, kDigitStep);
-    crewCapacity_.Build(widgets_, right, {122.0f, 17.0f}, kDigitStep);
+    crew_.Build(widgets_, right, 96.0f, 17.0f, kCrewDigits, digitSprites_);
+    crewCapacity_.Build(widgets_, right, 122.0f, 17.0f, kCrewDigits, digitSprites_);
     GAME_CUINullObject* meter = MakeUIPictureUnder(right, "ui_distancemater_background", 6.0f, 5.0f);
     meter->SetColor(kUIHidden);
     AddWidget(meter);
@@ -267,10 +269,10 @@ void GAME_CUIShipStatus::UpdateFigures()
         hullMax_.Show(std::min<std::int64_t>(ship.hullMax, kLargestGaugeFigure));
         fuel_.Show(std::min<std::int64_t>(ship.fuel, kLargestGaugeFigure));
         fuelCapacity_.Show(std::min<std::int64_t>(ship.fuelCapacity, kLargestGaugeFigure));
-        crewCapacity_.Show(ship.crewHomeCapacity);
+        crewCapacity_.Show(ship.crewHomeCapacity, kCrewDigits);
     }
     if (const GAME_CPlayerData* player = Context().Player()) money_.Show(player->money, kMoneyLeastDigits);
-    if (world.fieldObjects) crew_.Show(static_cast<std::int64_t>(world.fieldObjects->crew.size()));
+    if (world.fieldObjects) crew_.Show(static_cast<std::int64_t>(world.fieldObjects->crew.size()), kCrewDigits);
     const GAME_CGameClock& clock = *GetGameClock();
     // A day of no length stands at midnight rather than dividing by it.
     hours_.Show(GetClockHour(clock), 2);
@@ -286,11 +288,6 @@ float GAME_CUIShipStatus::BarShare(Figure figure) const
 
 std::string GAME_CUIShipStatus::Shown(Figure figure) const
 {
-    auto three = [](const UIThreeDigits& digits) {
-        const std::int32_t value = std::max(digits.Shown(), 0);
-        return std::string{static_cast<char>('0' + value / 100), static_cast<char>('0' + value / 10 % 10),
-                           static_cast<char>('0' + value % 10)};
-    };
     switch (figure) {
     case Figure::kHull: return hull_.Shown();
     case Figure::kHullMax: return hullMax_.Shown();
@@ -299,8 +296,8 @@ std::string GAME_CUIShipStatus::Shown(Figure figure) const
     case Figure::kCalories: return calories_.Shown();
     case Figure::kCalorieCapacity: return calorieCapacity_.Shown();
     case Figure::kMoney: return money_.Shown();
-    case Figure::kCrew: return three(crew_);
-    case Figure::kCrewCapacity: return three(crewCapacity_);
+    case Figure::kCrew: return crew_.Shown();
+    case Figure::kCrewCapacity: return crewCapacity_.Shown();
     case Figure::kClock: return hours_.Shown() + minutes_.Shown();
     }
     return {};

@@ -7,7 +7,6 @@
 
 #include "game/services/text/fixed_string.h"
 #include "game/services/ui_port/ui_records.h"
-#include "game/ui/crew_row.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -96,8 +95,7 @@ private:
     std::int32_t threeRowPlate_ = kNoSprite;
     GAME_CUINullObject* plate_ = nullptr;
     std::array<UIGaugeFill, 3> bars_{};  // hull, fuel, calories
-    UIStatusDigits hull_, hullMax_, fuel_, fuelCapacity_, calories_, calorieCapacity_, money_, hours_, minutes_;
-    UIThreeDigits crew_, crewCapacity_;
+    UIStatusDigits hull_, hullMax_, fuel_, fuelCapacity_, calories_, calorieCapacity_, money_, hours_, minutes_, crew_, crewCapacity_;
     GAME_CUINullObject* arrow_ = nullptr;
     GAME_CUINullObject* positionIcon_ = nullptr;
     std::int32_t dangerCounter_ = 0;
