@@ -69,12 +69,10 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
     room_ = room;
     CollectUIRoomCrew(room, crew_);
     const std::uint32_t count = static_cast<std::uint32_t>(crew_.size());
-    if (scroll_ != nullptr) {
-        scroll_->SetMaximum(ScrollMaximum(count));
-        scroll_->SetVisible(scroll_->Maximum() > 0);
-    }
+    scroll_->SetMaximum(ScrollMaximum(count));
+    scroll_->SetVisible(scroll_->Maximum() > 0);
     cursor_ = count == 0 ? 0 : std::min(cursor_, std::min(count - 1, kVisibleCells - 1));
-    const std::int32_t top = scroll_ != nullptr ? scroll_->Value() * 2 : 0;
+    const std::int32_t top = scroll_->Value() * 2;
 
     if (input) {
         for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
@@ -105,10 +103,10 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
     }
     if (static_cast<std::uint32_t>(top) + cursor_ >= count) {
         cursor_ = 0;
-        if (scroll_ != nullptr) scroll_->SetValue(0);
+        scroll_->SetValue(0);
     }
     if (!input) return false;
-    const std::int32_t scroll = scroll_ != nullptr ? scroll_->Value() : 0;
+    const std::int32_t scroll = scroll_->Value();
     if (IsUIActionTriggered(kActionDecide)) {
         OpenCrewScreen(room, crew_[static_cast<std::size_t>(scroll * 2) + cursor_]);
         return false;
@@ -117,10 +115,10 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         const std::uint32_t member = static_cast<std::uint32_t>(scroll * 2) + cursor_;
         if (member + 1 >= count) {
             cursor_ = 0;
-            if (scroll_ != nullptr) scroll_->SetValue(0);
+            scroll_->SetValue(0);
         } else if (++cursor_ >= kVisibleCells) {
             cursor_ -= 2;
-            if (scroll_ != nullptr) scroll_->SetValue(scroll + 1);
+            scroll_->SetValue(scroll + 1);
         }
         PlayUISE(kSeUICursor);
         return false;
@@ -130,11 +128,11 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         if (member == 0) {
             // To the last member, with the scroll that shows it.
             const std::int32_t lastScroll = ScrollMaximum(count);
-            if (scroll_ != nullptr) scroll_->SetValue(lastScroll);
+            scroll_->SetValue(lastScroll);
             cursor_ = count - 1 - static_cast<std::uint32_t>(lastScroll * 2);
         } else if (cursor_ == 0) {
             // Passing the first cell scrolls up one row.
-            if (scroll_ != nullptr) scroll_->SetValue(scroll - 1);
+            scroll_->SetValue(scroll - 1);
             cursor_ = 1;
         } else {
             --cursor_;
@@ -142,14 +140,19 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         PlayUISE(kSeUICursor);
         return false;
     }
-    if (scroll_ != nullptr) {
-        input = scroll_->UpdateTree(input);
-        if (scroll_->IsDecided()) {
-            PlayUISE(kSeUICursor);
-            while (cursor_ > 0 && static_cast<std::uint32_t>(scroll_->Value() * 2) + cursor_ >= count) --cursor_;
-        }
+    input = scroll_->UpdateTree(input);
+    if (scroll_->IsDecided()) {
+        PlayUISE(kSeUICursor);
+        while (cursor_ > 0 && static_cast<std::uint32_t>(scroll_->Value() * 2) + cursor_ >= count) --cursor_;
     }
     return input;
+}
+
+template <typename Visit>
+void GAME_CUIActorListPanel::ForEachShownCell(Visit visit) const
+{
+    const std::size_t top = static_cast<std::size_t>(scroll_->Value()) * 2;
+    for (std::uint32_t cell = 0; cell < kVisibleCells && top + cell < crew_.size(); ++cell) visit(cell, GetUICrewView(crew_[top + cell], room_));
 }
 
 void GAME_CUIActorListPanel::DrawNumber(Vec2& pen, std::int32_t value)
@@ -174,12 +177,8 @@ void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
     } else {
         DrawNumber(pen, capacity);
     }
-    const std::int32_t top = scroll_ != nullptr ? scroll_->Value() * 2 : 0;
-    for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
-        const std::size_t member = static_cast<std::size_t>(top) + cell;
-        if (member >= crew_.size()) break;
+    ForEachShownCell([&](std::uint32_t cell, const UICrewView& view) {
         const Vec2 at{point.x + 96.0f * static_cast<float>(cell % 2), point.y + 19.0f * static_cast<float>(cell / 2)};
-        const UICrewView view = GetUICrewView(crew_[member], room_);
         DrawUISprite({at.x, at.y + 17.0f}, separator_);
         DrawUISprite({at.x - 4.0f, at.y + 1.0f}, actorIcon_);
         DrawUISprite({at.x + 4.0f, at.y + 8.0f}, view.livesHere ? bindLive_ : bindWork_);
@@ -187,13 +186,13 @@ void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
         DrawUIRect({meterAt.x + 1.0f, meterAt.y + 1.0f}, {30.0f * std::clamp(view.stamina, 0.0f, 1.0f), 2.0f}, kStaminaColor);
         DrawUIRect({meterAt.x + 1.0f, meterAt.y + 5.0f}, {30.0f * std::clamp(view.calorie, 0.0f, 1.0f), 2.0f}, kCalorieColor);
         DrawUISprite(meterAt, meters_);
-    }
+    });
     if (focused && !crew_.empty()) {
         const float nudge = (blink_ & 8) != 0 ? 1.0f : 0.0f;
         DrawUISprite({point.x - 14.0f - nudge + 96.0f * static_cast<float>(cursor_ % 2), point.y + 4.0f + 19.0f * static_cast<float>(cursor_ / 2)},
                      cursorSprite_);
     }
-    if (scroll_ != nullptr && scroll_->IsVisible()) scroll_->Draw();
+    if (scroll_->IsVisible()) scroll_->Draw();
 }
 
 void GAME_CUIActorListPanel::DrawTexts(Vec2 offset)
@@ -202,12 +201,8 @@ void GAME_CUIActorListPanel::DrawTexts(Vec2 offset)
     const GAME_CPlayerData* player = GetPlayerData();
     // Korean names are drawn with the first font.
     const int font = player != nullptr && player->language == kKorean ? 0 : -1;
-    const std::int32_t top = scroll_ != nullptr ? scroll_->Value() * 2 : 0;
-    for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
-        const std::size_t member = static_cast<std::size_t>(top) + cell;
-        if (member >= crew_.size()) break;
-        const UICrewView view = GetUICrewView(crew_[member], room_);
+    ForEachShownCell([&](std::uint32_t cell, const UICrewView& view) {
         DrawUIText({point.x + 15.0f + 96.0f * static_cast<float>(cell % 2), point.y + 2.0f + 19.0f * static_cast<float>(cell / 2)},
                    view.name, GetUIColor(kUIColorText), 1.0f, font);
-    }
+    });
 }

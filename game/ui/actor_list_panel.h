@@ -44,6 +44,9 @@ public:
 private:
     void OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor);
     void DrawNumber(vesk::math::Vec2& pen, std::int32_t value);
+    // Each cell that shows a member, from the scroll bar's row on, with the member as the panel shows it.
+    template <typename Visit>
+    void ForEachShownCell(Visit visit) const;
 
     const UIScreenContext& context_;
     GAME_CUIScrollBarObject* scroll_ = nullptr;
