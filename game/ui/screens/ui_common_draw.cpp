@@ -7,14 +7,11 @@
 #include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
+#include "game/ui/sprite_stretch.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
 
 namespace {
-
-// The middle half of the label base stretches over the room.
-constexpr float kTextureInner = 0.25f;
-constexpr float kTextureOuter = 0.75f;
 
 // The player-data option word that also keeps column indices unmirrored on a mirrored hull.
 bool KeepsColumnsUnmirrored()
@@ -78,19 +75,15 @@ void GAME_CUICommon::DrawRoomHighlight()
     if (Context().ui.IsOpen(kSlotBuildSelectGrid) || ship->body->IsZoomedOut() || ship->body->IsZoomChanging()) return;
     if (currentCell_ < 0 || ship->grid.width < 1) return;
     const GAME_CRoomBase* room = ship->GetRoomAtCell(currentCell_ % ship->grid.width, currentCell_ / ship->grid.width);
-    const vesk::math::Vec2 label = UISpriteSize(sprites_[1].index);
-    if (room == nullptr || room->roomData == nullptr || label.x <= 0.0f || label.y <= 0.0f) return;
+    if (room == nullptr || room->roomData == nullptr) return;
     const ScreenGrid grid = GridOnScreen(world, *ship);
+    vesk::graphics::DrawParam param;
+    const vesk::math::Vec2 footprint{static_cast<float>(room->width) * grid.cellWidth, static_cast<float>(room->height) * grid.cellHeight};
+    if (!StretchUISpriteMiddle(sprites_[1].index, footprint, param)) return;
+    param.color = kHighlightColor;
     // The footprint of a room on a mirrored hull grows back towards the near side.
     const float shiftX = grid.mirroredColumns && room->width > 1 ? -static_cast<float>(room->width - 1) * grid.cellWidth : 0.0f;
     const float shiftY = grid.mirroredRows && room->height > 1 ? -static_cast<float>(room->height - 1) * grid.cellHeight : 0.0f;
-    const vesk::graphics::DrawParam param{.scaleX = static_cast<float>(room->width) * grid.cellWidth / (label.x / 2.0f),
-                                          .scaleY = static_cast<float>(room->height) * grid.cellHeight / (label.y / 2.0f),
-                                          .color = kHighlightColor,
-                                          .u0 = kTextureInner,
-                                          .v0 = kTextureInner,
-                                          .u1 = kTextureOuter,
-                                          .v1 = kTextureOuter};
     DrawUISprite({grid.x + static_cast<float>(grid.Column(room->gridX)) * grid.cellWidth + shiftX,
                   grid.y + static_cast<float>(grid.Row(room->gridY)) * grid.cellHeight + shiftY},
                  sprites_[1].index, param);
