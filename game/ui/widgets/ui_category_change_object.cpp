@@ -5,46 +5,31 @@
 #include "game/services/text/draw_state.h"
 #include "game/ui/ui_draw.h"
 
-UICategoryChangeObjectDesc* InitUICategoryChangeObjectDesc(UICategoryChangeObjectDesc* desc)
+GAME_CUICategoryChangeObject::GAME_CUICategoryChangeObject(std::int32_t category, bool flush, bool resetText)
+    : GAME_CUIPlacedObject(kTakesVisible), category_(category), flush_(flush), resetText_(resetText)
 {
-    *desc = UICategoryChangeObjectDesc{2, 0, 0};
-    return desc;
-}
-
-GAME_CUICategoryChangeObject::GAME_CUICategoryChangeObject(const UICategoryChangeObjectDesc* desc) : GAME_CUIPlacedObject(kTakesVisible)
-{
-    if (desc == nullptr) {
-        InitUICategoryChangeObjectDesc(&desc_);
-    } else {
-        desc_ = *desc;
-    }
 }
 
 void GAME_CUICategoryChangeObject::Draw()
 {
-    if (desc_.flushAndResetText != 0) {
+    if (resetText_) {
         FlushUISprites();
         if (vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager()) fonts->ResetTextStyle();
-    } else if (desc_.flush != 0) {
+    } else if (flush_) {
         FlushUISprites();
     }
-    if (desc_.category == 0) {
+    if (category_ == 0) {
         // Sprites queued so far are drawn under the states they were queued with.
         FlushUISprites();
         ResetDrawState();
-    } else if (desc_.category == 1) {
+    } else if (category_ == 1) {
         BeginUISprites();
     }
 }
 
 GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush, bool resetText)
 {
-    UICategoryChangeObjectDesc desc;
-    InitUICategoryChangeObjectDesc(&desc);
-    desc.category = category;
-    desc.flush = flush ? 1 : 0;
-    desc.flushAndResetText = resetText ? 1 : 0;
-    auto* widget = new GAME_CUICategoryChangeObject(&desc);
-    if (widget != nullptr) widget->SetVisible(true);
+    auto* widget = new GAME_CUICategoryChangeObject(category, flush, resetText);
+    widget->SetVisible(true);
     return widget;
 }

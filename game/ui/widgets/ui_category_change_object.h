@@ -5,23 +5,19 @@
 
 #include "game/ui/widgets/ui_placed_object.h"
 
-struct UICategoryChangeObjectDesc {
-    std::int32_t category;  // 0 text and default states, 1 UI sprites, 2 or more no switch
-    std::int32_t flushAndResetText;
-    std::int32_t flush;
-};
-UICategoryChangeObjectDesc* InitUICategoryChangeObjectDesc(UICategoryChangeObjectDesc* desc);
-
 class GAME_CUICategoryChangeObject : public GAME_CUIPlacedObject {
 public:
-    explicit GAME_CUICategoryChangeObject(const UICategoryChangeObjectDesc* desc = nullptr);
+    // category: 0 text and default states, 1 UI sprites, 2 or more no switch. With flush, the sprites
+    // queued so far are drawn first; with resetText, the text style goes back to its default too.
+    GAME_CUICategoryChangeObject(std::int32_t category, bool flush, bool resetText);
 
     void Draw() override;
 
 private:
-    UICategoryChangeObjectDesc desc_{};
+    std::int32_t category_;
+    bool flush_;
+    bool resetText_;
 };
 
-// A shown switch of a category (the draw lists of the screens hold these); with flush, the sprites
-// queued so far are drawn first; with resetText, the text style goes back to its default too.
+// A shown switch of a category (the draw lists of the screens hold these), as the constructor's.
 GAME_CUICategoryChangeObject* MakeUICategorySwitch(std::int32_t category, bool flush = false, bool resetText = false);

@@ -14,7 +14,7 @@ constexpr float kKnobTravel = 87.0f;
 
 UISliderDesc* InitUISliderDesc(UISliderDesc* desc)
 {
-    *desc = UISliderDesc{0.0f, 0.0f, 0, 1.0f, 0.0f, 0, 0};
+    *desc = UISliderDesc{0.0f, 0.0f, 0, 1.0f, 0};
     return desc;
 }
 

@@ -9,8 +9,6 @@ struct UISliderDesc {
     float positionX, positionY;
     std::int32_t maximum;
     float lengthFactor;
-    float secondFactor;
-    std::int32_t unused;
     std::int32_t disabled;
 };
 UISliderDesc* InitUISliderDesc(UISliderDesc* desc);

@@ -7,7 +7,7 @@ using vesk::math::Vec2;
 
 UIToggleObjectDesc* InitUIToggleObjectDesc(UIToggleObjectDesc* desc)
 {
-    *desc = UIToggleObjectDesc{kUIPlacementDefaults, 0.0f, 0.0f, 0, 1};
+    *desc = UIToggleObjectDesc{kUIPlacementDefaults, 0.0f, 0.0f};
     return desc;
 }
 

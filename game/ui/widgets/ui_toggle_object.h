@@ -7,8 +7,6 @@
 
 struct UIToggleObjectDesc : UIPlacement {
     float width, height;
-    std::int32_t unusedA;
-    std::int32_t unusedB;
 };
 UIToggleObjectDesc* InitUIToggleObjectDesc(UIToggleObjectDesc* desc);
 
