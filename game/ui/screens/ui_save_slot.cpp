@@ -24,7 +24,6 @@
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
-#include "game/ui/widgets/ui_callback.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widget_builders.h"
 #include "game/ui/widgets/ui_label_object.h"
@@ -98,7 +97,9 @@ void GAME_CUISaveSlot::BuildWidgets()
     for (int r = 0; r < kVisibleRows; ++r) {
         Row& row = rows_[static_cast<std::size_t>(r)];
         row.button = MakeButton(root, "ui_saveload_window_bg", kRowX, RowY(r), 0.0f, 0.0f,
-                                [this, r](GAME_CUIIconObject*) { OnRowPressed(r); });
+                                [this, r](GAME_CUIIconObject*) {
+                                    if (pages_.Is(kList)) clickedRow_ = r;
+                                });
         AddWidget(row.button);
         buttons_.push_back(row.button);
         row.highlight = MakeUIPictureUnder(row.button, "ui_saveload_window_bg_selected", 0.0f, 0.0f);
@@ -115,10 +116,17 @@ void GAME_CUISaveSlot::BuildWidgets()
             AddWidget(label);
         }
     }
-    scrollUp_ = MakeButton(root, "ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollUp));
-    scrollDown_ = MakeButton(root, "ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, UIBind(this, &GAME_CUISaveSlot::OnScrollDown));
+    // The buttons act only while the list is up.
+    scrollUp_ = MakeButton(root, "ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, [this](GAME_CUIIconObject*) {
+        if (pages_.Is(kList)) scrollUpRequest_ = 1;
+    });
+    scrollDown_ = MakeButton(root, "ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, [this](GAME_CUIIconObject*) {
+        if (pages_.Is(kList)) scrollDownRequest_ = 1;
+    });
     // The area around the window comes after the rows and markers, so that they take a press first.
-    backArea_ = MakeButton(root, nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, UIBind(this, &GAME_CUISaveSlot::OnBackArea));
+    backArea_ = MakeButton(root, nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, [this](GAME_CUIIconObject*) {
+        if (pages_.Is(kList)) SetOpen(false);
+    });
     for (GAME_CUIIconObject* button : {scrollUp_, scrollDown_, backArea_}) {
         AddWidget(button);
         buttons_.push_back(button);
@@ -460,24 +468,4 @@ void GAME_CUISaveSlot::Draw()
     FlushUISprites();
     DrawDialogIfShown();
     FlushUISprites();
-}
-
-void GAME_CUISaveSlot::OnRowPressed(int row)
-{
-    if (pages_.Is(kList)) clickedRow_ = row;
-}
-
-void GAME_CUISaveSlot::OnScrollUp()
-{
-    if (pages_.Is(kList)) scrollUpRequest_ = 1;
-}
-
-void GAME_CUISaveSlot::OnScrollDown()
-{
-    if (pages_.Is(kList)) scrollDownRequest_ = 1;
-}
-
-void GAME_CUISaveSlot::OnBackArea()
-{
-    if (pages_.Is(kList)) SetOpen(false);
 }

@@ -89,12 +89,6 @@ private:
     working_slot::SlotSummary SnapshotSummary(int slot) const;
     std::uint32_t SnapshotPlayTime(int slot) const;
 
-    // The buttons' release: the row pressed, the scroll markers and the area around the window.
-    void OnRowPressed(int row);
-    void OnScrollUp();
-    void OnScrollDown();
-    void OnBackArea();
-
     std::vector<std::uint8_t> snapshot_;
     GAME_CUINullObject* bigTitle_ = nullptr;
     GAME_CUILabelObject* titleLabel_ = nullptr;
