@@ -54,11 +54,7 @@ void GAME_CUIItemDictionary::BuildListPage()
     AddWidget(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 270.0f));
     // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands
     // before the row and the highlight ends inside the window.
-    cursorGroup_ = MakeUIGroupUnder(root, -45.0f, -1.0f);
-    AddWidget(cursorGroup_);
-    AddWidget(MakeUIPictureUnder(cursorGroup_, "ui_select_highlight_big", 17.0f, -1.0f));
-    cursorArrow_ = MakeUIPictureUnder(cursorGroup_, "ui_cursor_common_r90", 0.0f, -1.0f);
-    AddWidget(cursorArrow_);
+    cursor_.Build(widgets_, root, {.at = {-45.0f, -1.0f}});
     for (int r = 0; r < kRows; ++r) {
         UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];
         row.anchor = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
@@ -148,8 +144,7 @@ void GAME_CUIItemDictionary::BeginOpen()
     list_.cursor = 0;
     list_.Show(*listScroll_);
     ShowObtainedCounter();
-    cursorGroup_->SetParent(rows_[0].anchor);
-    cursorGroup_->UpdateTree(false);
+    PlaceCursor();
     RefreshRows();
     pages_.Reset(kList);
     selected_ = nullptr;
@@ -198,9 +193,8 @@ void GAME_CUIItemDictionary::RefreshRows()
 
 void GAME_CUIItemDictionary::EveryFrame()
 {
-    bob_ = (bob_ + 1) % 16;
-    const vesk::math::Vec2 position{static_cast<float>((bob_ >> 3) & 1), -1.0f};
-    cursorArrow_->SetPosition(&position);
+    cursor_.Tick();
+    cursor_.PlaceArrow();
 }
 
 void GAME_CUIItemDictionary::UpdateMain(bool input)
@@ -244,8 +238,7 @@ void GAME_CUIItemDictionary::UpdateList(bool input)
         } else if (working_slot::ItemDiscovered(static_cast<std::size_t>(list_.Index()))) {
             OpenSelected();
         }
-        cursorGroup_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
-        cursorGroup_->UpdateTree(false);
+        PlaceCursor();
         return;
     }
 
@@ -270,8 +263,13 @@ void GAME_CUIItemDictionary::UpdateList(bool input)
         list_.Show(*listScroll_);
         RefreshRows();
     }
-    cursorGroup_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
-    cursorGroup_->UpdateTree(false);
+    PlaceCursor();
+}
+
+void GAME_CUIItemDictionary::PlaceCursor()
+{
+    cursor_.holder->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
+    cursor_.holder->UpdateTree(false);
 }
 
 void GAME_CUIItemDictionary::OpenSelected()

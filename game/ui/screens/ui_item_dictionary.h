@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/ui/item_description.h"
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -54,6 +55,7 @@ private:
     void ShowObtainedCounter();
     void RefreshRows();
     void UpdateList(bool input);
+    void PlaceCursor();
     void UpdateDetail(bool input);
     void OpenSelected();
     void ShowItemDetail();
@@ -62,8 +64,8 @@ private:
     std::array<UIItemRowWidgets, kRows> rows_{};
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
     GAME_CUILabelObject* counter_ = nullptr;
-    GAME_CUINullObject* cursorGroup_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
+    // It rides on the cursor row's anchor.
+    UIListCursor cursor_;
 
     std::vector<GAME_CUIObjectBase*> detailWidgets_;
     GAME_CUINullObject* detailRoot_ = nullptr;
@@ -76,7 +78,6 @@ private:
 
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
     UIPages<Page> pages_{kList};
-    std::int32_t bob_ = 0;
     std::uint32_t selectedId_ = 0xFFFFFFFFu;
     const ItemData* selected_ = nullptr;
     UIDescriptionPane description_{{}};

@@ -93,11 +93,7 @@ void GAME_CUIShop::Build()
         rows_[static_cast<std::size_t>(i)].separator = MakeUIPictureUnder(list_, "ui_separator_big", 69.0f, kRowStep * static_cast<float>(i + 1) - 1.0f);
         AddWidget(rows_[static_cast<std::size_t>(i)].separator);
     }
-    cursorHolder_ = MakeUIGroupUnder(list_, 0.0f, 0.0f);
-    AddWidget(cursorHolder_);
-    AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 69.0f, 0.0f));
-    cursorArrow_ = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 46.0f, 4.0f);
-    AddWidget(cursorArrow_);
+    cursor_.Build(widgets_, list_, {.highlightAt = {69.0f, 0.0f}, .arrowAt = {46.0f, 4.0f}});
     BuildRows();
 
     UIButtonSpec enter{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
@@ -199,9 +195,8 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
 
 void GAME_CUIShop::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    const Vec2 arrow{46.0f + static_cast<float>((blink_ / 8) % 2), 4.0f};
-    cursorArrow_->SetPosition(&arrow);
+    cursor_.Tick();
+    cursor_.PlaceArrow();
     const GAME_CPlayerData* player = Context().Player();
     moneyLabel_->SetTextW(UIFullWidthNumber(player != nullptr ? player->money : 0).c_str());
 }
@@ -413,7 +408,7 @@ void GAME_CUIShop::AfterChange()
 void GAME_CUIShop::RefreshRows()
 {
     const Vec2 cursorAt{0.0f, kRowStep * static_cast<float>(view_.cursor)};
-    cursorHolder_->SetPosition(&cursorAt);
+    cursor_.holder->SetPosition(&cursorAt);
     const bool buy = OnBuyTab();
     const std::int32_t listRows = ListRows();
     const std::u16string moneyMark = GetMessageTextExpanded("MONEY_MARK");

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/model/stores/market_trade.h"
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -76,8 +77,7 @@ private:
     GAME_CUIIconObject* enter_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUINullObject* list_ = nullptr;
-    GAME_CUINullObject* cursorHolder_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
+    UIListCursor cursor_;
     std::array<Row, kRows> rows_{};
     GAME_CUIIconObject* buyTab_ = nullptr;
     GAME_CUIIconObject* sellTab_ = nullptr;
@@ -95,5 +95,4 @@ private:
     GAME_CMarketTrade trade_;
     UIPages<Page> pages_{kBuyList};
     UIListView view_{.visible = kRows, .wrap = UIListWrap::kRing};
-    std::uint32_t blink_ = 0;
 };
