@@ -60,14 +60,7 @@ GAME_CUIListController::GAME_CUIListController(const UIScreenContext& context) :
                                    .pressedFrames = 10, .pressedScale = 0.95f, .release = UIBind(this, &GAME_CUIListController::OnAddTask)});
     button_->SetVisible(true);
 
-    UILabelObjectDesc label;
-    InitUILabelObjectDesc(&label);
-    label.pivotX = label.pivotY = 0.5f;
-    label_ = new GAME_CUILabelObject(&label);
-    if (label_ != nullptr) {
-        label_->SetTextA("ADDTASK_TEXT_ADDNEWTASK");
-        if (button_ != nullptr) label_->SetParent(button_);
-    }
+    label_ = MakeUILabel(button_, "ADDTASK_TEXT_ADDNEWTASK", 0.0f, 0.0f, 0.5f, 0.5f);
     PlaceButton();
 }
 
