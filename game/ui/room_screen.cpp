@@ -313,7 +313,8 @@ void GAME_CUIRoomScreen::PlaceFirstCursorOnRow(GAME_CUIObjectBase* row)
     node->SetPosition(&at);
     firstFrame_.cursorSprite->SetSprite(arrowSprite_);
     firstFrame_.cursorSprite->SetColor(kUIWhite);
-    firstFrame_.highlight->SetColor(kUIWhite);
+    // A first page built without a row highlight (the map's) has none to show or hide.
+    if (firstFrame_.highlight != nullptr) firstFrame_.highlight->SetColor(kUIWhite);
     node->UpdateTree(false);
 }
 
@@ -326,6 +327,6 @@ void GAME_CUIRoomScreen::PlaceFirstCursorOnButton(std::int32_t focus, const UIRo
     node->SetPosition(&place.pointer);
     firstFrame_.cursorSprite->SetSprite(place.marker);
     firstFrame_.cursorSprite->SetColor(shown ? kUIWhite : kUIHidden);
-    firstFrame_.highlight->SetColor(kUIHidden);
+    if (firstFrame_.highlight != nullptr) firstFrame_.highlight->SetColor(kUIHidden);
     node->UpdateTree(false);
 }

@@ -377,6 +377,10 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
     bridge_->installedUpgrades = 0x3F;
     ASSERT_NO_FATAL_FAILURE(OpenMap());
     ASSERT_EQ(Map().CurrentMode(), Mode::kMap);
+    // The arrow keys walk the map page's focus from the view to the tab and the skip arrows: the map's
+    // tab bar has no row highlight to hide.
+    for (const int action : {kActionCursorDown, kActionCursorRight, kActionCursorLeft, kActionCursorUp}) HoldDirection(action);
+    ASSERT_EQ(Map().CurrentMode(), Mode::kMap);
 
     PressAction(kActionMenuTabChange);
     StepFrames(20);
