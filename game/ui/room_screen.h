@@ -11,6 +11,7 @@
 #include "game/model/world/tween.h"
 #include "game/ui/focus_map.h"
 #include "game/ui/room_task_tab.h"
+#include "game/ui/room_window.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -60,7 +61,7 @@ public:
     // Frames of cover after which the screen is hidden.
     static constexpr std::uint32_t kCoverHides = 2;
     // Where a window that is its page's root rests when shown, and where its slide starts.
-    static constexpr vesk::math::Vec2 kWindowHome{61.0f, -51.0f};
+    static constexpr vesk::math::Vec2 kWindowHome = kUIRoomWindowAt;
     static constexpr vesk::math::Vec2 kWindowSlideFrom{61.0f, -360.0f};
 
     ~GAME_CUIRoomScreen() override;

@@ -31,6 +31,11 @@ GAME_CUIIconObject* AddSkipArrow(std::vector<GAME_CUIObjectBase*>& list, GAME_CU
 
 }  // namespace
 
+GAME_CUINullObject* MakeUIRoomWindowUnder(GAME_CUIObjectBase* parent)
+{
+    return MakeUIPictureUnder(parent, "ui_windowbase", kUIRoomWindowAt.x, kUIRoomWindowAt.y);
+}
+
 UIRoomWindowButtons BeginUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window,
                                       const UIRoomWindowSpec& spec)
 {

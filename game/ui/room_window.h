@@ -3,9 +3,15 @@
 
 #include <vector>
 
+#include "framework/math/vector.h"
 #include "game/ui/widget_builders.h"
 
 class GAME_CUIBase;
+
+// Where a room window's top-left corner stands on the canvas while it is shown.
+inline constexpr vesk::math::Vec2 kUIRoomWindowAt{61.0f, -51.0f};
+// A room window's base picture at that place under the parent.
+GAME_CUINullObject* MakeUIRoomWindowUnder(GAME_CUIObjectBase* parent);
 
 // How a window's buttons look and answer; the close button closes the owner. A skip arrow is built
 // only with its callback.

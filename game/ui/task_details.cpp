@@ -37,6 +37,14 @@ void UITaskDetails::BuildPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_C
     for (std::size_t r = 0; r < crew.size(); ++r) crew[r].BuildPictures(list, parent, at(292.0f, 151.0f + kCrewRowStep * static_cast<float>(r)));
 }
 
+void UITaskDetails::BuildHeading(std::vector<GAME_CUIObjectBase*>& list)
+{
+    title = MakeUILabel(parent_, "BUILD_TEXT_UI_TITLE", window_.x + 42.0f, window_.y + 111.0f);
+    item = MakeUILabel(parent_, "", window_.x + 61.0f, window_.y + 139.0f);
+    time = MakeUILabel(parent_, "", window_.x + 164.0f, window_.y + 157.0f, 0.5f);
+    list.insert(list.end(), {title, item, time});
+}
+
 void UITaskDetails::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, std::span<UICrewRow> crew)
 {
     BuildUIMaterialRowTexts(list, parent_, rows, {window_.x + 61.0f, window_.y + 193.0f}, window_.x + 265.0f);

@@ -12,7 +12,7 @@
 #include "game/ui/widget_builders.h"
 
 // The task cancel and room construction windows lay it out the same against their window's top-left
-// corner. Built in two parts (sprites, then texts) into the owner's draw list.
+// corner. Built in parts into the owner's draw list: the sprites, the heading texts, the rows' texts.
 class UITaskDetails {
 public:
     static constexpr int kMaterialRows = 8;
@@ -21,6 +21,8 @@ public:
     // caption, row icons and scroll bar, the crew's caption and the crew rows' pictures (60 units apart).
     void BuildPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, vesk::math::Vec2 window,
                        std::span<UICrewRow> crew);
+    // The window's title, the item's line beside its icon and the time left over the bar.
+    void BuildHeading(std::vector<GAME_CUIObjectBase*>& list);
     // The material rows' names and counts, then the crew rows' texts.
     void BuildTexts(std::vector<GAME_CUIObjectBase*>& list, std::span<UICrewRow> crew);
     // The captions in the language's form (on opening).
@@ -34,6 +36,9 @@ public:
 
     GAME_CUINullObject* icon = nullptr;
     UIGaugeFill bar;
+    GAME_CUILabelObject* title = nullptr;
+    GAME_CUILabelObject* item = nullptr;
+    GAME_CUILabelObject* time = nullptr;
     GAME_CUIScrollBarObject* scroll = nullptr;
     std::array<UIMaterialRow, kMaterialRows> rows{};
 

@@ -29,7 +29,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr float kInfoX = 36.0f;
 constexpr float kRowX = 317.0f;
 constexpr float kLineTop = 157.0f;
@@ -102,7 +101,7 @@ void GAME_CUIAddTask::Build()
     actorIcon_ = FindUISprite("ui_icon_actor");
     timerIcon_ = FindUISprite("ui_icon_timer");
 
-    window_ = MakeUIPicture("ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIPicture("ui_windowbase", kUIRoomWindowAt.x, kUIRoomWindowAt.y);
     AddMovedRoot(window_);
     BeginUIRoomWindow(widgets_, window_, window_,
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .skipLeftRelease = CloseAndSkipToPrevRoom(this, Context().ui),
@@ -150,7 +149,7 @@ void GAME_CUIAddTask::Build()
     widgets_.push_back(MakeUILabel(repeat_, "ADDTASK_TEXT_BUTTON_REPEAT", 0.0f, 0.0f, 0.5f, 0.5f));
     info_.BuildTexts(widgets_);
     for (GAME_CUILabelObject* row : rows_) widgets_.push_back(row);
-    emptyLabel_ = MakeUILabel(window_, "ADDTASK_TEXT_NOENABLETASK", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
+    emptyLabel_ = MakeUILabel(window_, "ADDTASK_TEXT_NOENABLETASK", kCanvasWidth * 0.5f - kUIRoomWindowAt.x, 208.0f, 0.5f);
     widgets_.push_back(emptyLabel_);
     EndUIRoomWindow(widgets_, window_);
 }

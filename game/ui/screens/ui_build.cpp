@@ -16,6 +16,7 @@
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
+#include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_build_select_grid.h"
@@ -29,7 +30,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr float kLineX = 60.0f;
 constexpr float kLineTop = 193.0f;
 constexpr float kLineStep = 18.0f;
@@ -54,8 +54,8 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
 
     UIListObjectDesc desc;
     InitUIListObjectDesc(&desc);
-    desc.shownX = kWindow.x;
-    desc.shownY = kWindow.y;
+    desc.shownX = kUIRoomWindowAt.x;
+    desc.shownY = kUIRoomWindowAt.y;
     desc.openingWidth = desc.width = 280.0f;
     desc.openingHeight = desc.height = 218.0f;
     desc.further = 10;

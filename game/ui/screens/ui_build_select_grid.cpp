@@ -112,15 +112,9 @@ void GAME_CUIBuildSelectGrid::UpdateMain(bool input)
     switch (steps_.Current()) {
     case kCursor: UpdateCursor(input); break;
     case kBreakQuestion:
-        switch (PollDialog()) {
-        case UIDialogAnswer::kYes:
+        if (steps_.FollowAnswer(PollDialog(), kBroken, kCursor)) {
             CloseDialog();
-            steps_.Go(kBroken);
             steps_.Advance([this](Step step) { EnterStep(step); });
-            break;
-        case UIDialogAnswer::kNo:
-        case UIDialogAnswer::kGone: steps_.Go(kCursor); break;
-        case UIDialogAnswer::kNone: break;
         }
         break;
     default:
@@ -323,14 +317,8 @@ void GAME_CUIBuildSelectGrid::DrawFootprint() const
     float y = minY + static_cast<float>(row) * cell.y;
     if (ship->body->scaleX < 0.0f) x = minX + static_cast<float>(ship->grid.width - 1 - column - (w - 1)) * cell.x;
     if (ship->body->scaleY < 0.0f) y = minY + static_cast<float>(ship->grid.height - 1 - row - (h - 1)) * cell.y;
-    const Vec2 size = UISpriteSize(labelBase_);
-    if (size.x <= 0.0f || size.y <= 0.0f) return;
     vesk::graphics::DrawParam param;
-    vesk::graphics::InitDrawParam(param);
-    param.u0 = param.v0 = 0.25f;
-    param.u1 = param.v1 = 0.75f;
-    param.scaleX = static_cast<float>(w) * cell.x / (size.x * 0.5f);
-    param.scaleY = static_cast<float>(h) * cell.y / (size.y * 0.5f);
+    if (!StretchUISpriteCentre(labelBase_, {static_cast<float>(w) * cell.x, static_cast<float>(h) * cell.y}, param)) return;
     param.color = kFootprintColor;
     DrawUISprite({x, y}, labelBase_, param);
 }

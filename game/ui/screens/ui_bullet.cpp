@@ -25,7 +25,6 @@ namespace {
 // The pages' roots stand at the canvas origin; positions below are canvas units.
 constexpr Vec2 kHome{0.0f, 0.0f};
 constexpr Vec2 kSlideFrom{0.0f, -360.0f};
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr float kRowX = 378.0f;
 constexpr float kFigureX = 121.0f;
 constexpr float kLineTop = 142.0f;
@@ -59,7 +58,7 @@ GAME_CUIBullet::~GAME_CUIBullet() = default;
 void GAME_CUIBullet::BuildBulletPage()
 {
     firstRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    window_ = MakeUIPictureUnder(firstRoot_, "ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIRoomWindowUnder(firstRoot_);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, window_);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     firstPage_.push_back(MakeUIPictureUnder(firstRoot_, "ui_icon_build", 99.0f, 97.0f));
@@ -95,7 +94,7 @@ void GAME_CUIBullet::BuildTaskPage()
 {
     taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
     // The page's places are the usual ones, taken from the canvas origin the root stands at.
-    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), UIRoomTaskTabLayout{}.MovedBy(kWindow),
+    FillTaskPage(MakeUIRoomWindowUnder(taskRoot_), UIRoomTaskTabLayout{}.MovedBy(kUIRoomWindowAt),
                  {"BULLETUI_TAB_BULLET", "BULLETUI_TAB_TASK", true, UIBind(this, &GAME_CUIBullet::OnAmmoTabButton), nullptr});
 }
 
@@ -134,8 +133,7 @@ bool GAME_CUIBullet::CanShowRoom() const { return target != nullptr && RoomIndex
 void GAME_CUIBullet::OnEnterOpening()
 {
     BeginOpening();
-    tabState_ = target != nullptr && target->rememberedTab == kTaskPageState ? kTaskPageState : 0;
-    nextTabState_ = tabState_;
+    tabs_.Reset(target != nullptr && target->rememberedTab == kTaskPageState ? Tab::kTasks : Tab::kList);
     stock_.Forget();
     EnterAmmoList();
     EnterTaskPage();
@@ -149,43 +147,45 @@ void GAME_CUIBullet::OnEveryFrame()
 
 void GAME_CUIBullet::UpdateMain(bool input)
 {
-    if (nextTabState_ != tabState_) {
-        tabState_ = nextTabState_;
-        EnterTabState();
-    }
+    tabs_.Advance([this](Tab tab) { EnterTab(tab); });
     const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
-    if (tabState_ == kTaskPageState) {
+    if (tabs_.Is(Tab::kTasks)) {
         UpdateTaskPage(input);
         AnswerInfoScroll(infoScroll);
         return;
     }
-    const bool routed = firstRoot_->UpdateTree(tabState_ == 0 && input);
-    input = tabState_ == 0 && routed;
+    const bool listing = tabs_.Is(Tab::kList);
+    const bool routed = firstRoot_->UpdateTree(listing && input);
+    input = listing && routed;
     taskRoot_->UpdateTree(false);
-    switch (tabState_) {
-    case 0: UpdateAmmoList(input); break;
-    case 1: UpdateReloadConfirm(); break;
-    case 2:
-        if (!IsDialogShown()) nextTabState_ = 0;
+    switch (tabs_.Current()) {
+    case Tab::kList: UpdateAmmoList(input); break;
+    case Tab::kAskReload:
+        if (tabs_.FollowAnswer(PollDialog(), Tab::kReloadStarted, Tab::kList)) {
+            NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
+                                         .centred = true});
+        }
         break;
-    case 3: UpdateCancelConfirm(); break;
-    case 4: UpdateCancelFinished(); break;
-    default: break;
+    case Tab::kReloadStarted:
+        if (!IsDialogShown()) tabs_.Go(Tab::kList);
+        break;
+    case Tab::kAskCancel: tabs_.FollowAnswer(PollDialog(), Tab::kCancelled, Tab::kList); break;
+    case Tab::kCancelled: UpdateCancelFinished(); break;
+    case Tab::kTasks: break;
     }
     taskTab_.UpdateControllerQuietly();
     AnswerInfoScroll(infoScroll);
 }
 
-void GAME_CUIBullet::EnterTabState()
+void GAME_CUIBullet::EnterTab(Tab tab)
 {
-    switch (tabState_) {
-    case 0: EnterAmmoList(); break;
-    case 1: EnterReloadConfirm(); break;
-    case 2: StartReload(); break;
-    case 3: EnterCancelConfirm(); break;
-    case 4: FinishReloadCancel(); break;
-    case kTaskPageState: EnterTaskPage(); break;
-    default: break;
+    switch (tab) {
+    case Tab::kList: EnterAmmoList(); break;
+    case Tab::kAskReload: EnterReloadConfirm(); break;
+    case Tab::kReloadStarted: StartReload(); break;
+    case Tab::kAskCancel: EnterCancelConfirm(); break;
+    case Tab::kCancelled: FinishReloadCancel(); break;
+    case Tab::kTasks: EnterTaskPage(); break;
     }
 }
 
@@ -275,7 +275,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
         if (r == list_.cursor && bulletFocus_ == kFocus.list) {
             if (isCancelEntry(list_.top + r)) {
                 PlayUISE(kSeUIDecide);
-                nextTabState_ = 3;
+                tabs_.Go(Tab::kAskCancel);
             } else {
                 selectedKind_ = KindUnderCursor();
                 TryReload();
@@ -303,7 +303,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
         bool moved = false;
         if (keys.decide) {
             if (isCancelEntry(index)) {
-                nextTabState_ = 3;
+                tabs_.Go(Tab::kAskCancel);
             } else {
                 selectedKind_ = KindUnderCursor();
                 TryReload();
@@ -361,32 +361,13 @@ void GAME_CUIBullet::TryReload()
     loadAmount_ = static_cast<std::uint32_t>(std::max(load, 0));
     if (loadAmount_ == 0) return;
     PlayUISE(kSeUIDecide);
-    nextTabState_ = 1;
+    tabs_.Go(Tab::kAskReload);
 }
 
 void GAME_CUIBullet::EnterReloadConfirm()
 {
     AskInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
                               .centred = true});
-}
-
-bool GAME_CUIBullet::HeardYes()
-{
-    switch (PollDialog()) {
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: nextTabState_ = 0; return false;
-    case UIDialogAnswer::kYes: return true;
-    case UIDialogAnswer::kNone: break;
-    }
-    return false;
-}
-
-void GAME_CUIBullet::UpdateReloadConfirm()
-{
-    if (!HeardYes()) return;
-    nextTabState_ = 2;
-    NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
-                                 .centred = true});
 }
 
 void GAME_CUIBullet::StartReload()
@@ -407,18 +388,13 @@ void GAME_CUIBullet::EnterCancelConfirm()
     if (world.tasks) world.tasks->GetReloadTasksOfRoom(RoomIndex(), reloads_);
     if (!world.tasks || reloads_.empty()) {
         // The reload ended meanwhile: nothing is left to cancel.
-        nextTabState_ = 0;
+        tabs_.Go(Tab::kList);
         return;
     }
     selectedKind_ = reloads_.front()->GetReservedItemId();
     reloads_.clear();
     AskInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
                               .centred = true});
-}
-
-void GAME_CUIBullet::UpdateCancelConfirm()
-{
-    if (HeardYes()) nextTabState_ = 4;
 }
 
 void GAME_CUIBullet::FinishReloadCancel()
@@ -436,7 +412,7 @@ void GAME_CUIBullet::FinishReloadCancel()
 void GAME_CUIBullet::UpdateCancelFinished()
 {
     if (IsDialogShown()) return;
-    nextTabState_ = 0;
+    tabs_.Go(Tab::kList);
     list_.cursor = 0;
     list_.top = 0;
     ShowAmmoInfo(Kinds().empty() ? kNoId : Kinds().front());
@@ -444,12 +420,12 @@ void GAME_CUIBullet::UpdateCancelFinished()
 
 void GAME_CUIBullet::OnAmmoTabButton()
 {
-    nextTabState_ = 0;
+    tabs_.Go(Tab::kList);
     if (target != nullptr) target->rememberedTab = 0;
 }
 
 void GAME_CUIBullet::OnTaskTabButton()
 {
-    nextTabState_ = kTaskPageState;
+    tabs_.Go(Tab::kTasks);
     if (target != nullptr) target->rememberedTab = kTaskPageState;
 }

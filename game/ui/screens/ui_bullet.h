@@ -14,13 +14,14 @@ class GAME_CTaskBase;
 
 // The bullet page lists the kinds the room fires, with the figures of the one under the cursor; a
 // reload of another kind (or a top-up of the loaded one) files a reload task after a question, and
-// the cancel row, shown while a reload is pending, empties the store. Tab states: 0 list, 1 reload
-// question, 2 reload started, 3 cancel question, 4 cancel done, 5 task page.
+// the cancel row, shown while a reload is pending, empties the store.
 class GAME_CUIBullet : public GAME_CUIRoomScreen, public UIScreenSlot<kSlotBullet> {
 public:
+    // The list, its questions and what follows their yes, and the task page (the room remembers it).
+    enum class Tab : std::int32_t { kList, kAskReload, kReloadStarted, kAskCancel, kCancelled, kTasks };
     static constexpr int kVisibleRows = 6;
     static constexpr int kFigureLines = 6;
-    static constexpr std::int32_t kTaskPageState = 5;
+    static constexpr std::int32_t kTaskPageState = static_cast<std::int32_t>(Tab::kTasks);
 
     explicit GAME_CUIBullet(const UIScreenContext& context);
     ~GAME_CUIBullet() override;
@@ -29,7 +30,7 @@ public:
     void OnTaskTabButton();
 
     // What the screen shows, for those who look at it.
-    std::int32_t TabState() const { return tabState_; }
+    std::int32_t TabState() const { return static_cast<std::int32_t>(tabs_.Current()); }
     std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
     std::int16_t ListTop() const { return static_cast<std::int16_t>(list_.top); }
     std::uint32_t SelectedKind() const { return selectedKind_; }
@@ -40,7 +41,7 @@ public:
     const GAME_CUINullObject* LoadedMarker() const { return marker_; }
 
 protected:
-    bool ShowsTaskPage() const override { return tabState_ == kTaskPageState; }
+    bool ShowsTaskPage() const override { return tabs_.Is(Tab::kTasks); }
     bool CanShowRoom() const override;
     void OnEnterOpening() override;
     void OnEveryFrame() override;
@@ -49,15 +50,11 @@ protected:
 private:
     void BuildBulletPage();
     void BuildTaskPage();
-    void EnterTabState();
+    void EnterTab(Tab tab);
     void EnterAmmoList();
     void EnterReloadConfirm();
-    void UpdateReloadConfirm();
     void StartReload();
     void EnterCancelConfirm();
-    void UpdateCancelConfirm();
-    // Polls a question of the tab: a no or the dialog's going leads back to the list; true on a yes.
-    bool HeardYes();
     void FinishReloadCancel();
     void UpdateCancelFinished();
     void UpdateAmmoList(bool input);
@@ -77,8 +74,7 @@ private:
     UIListView list_{.visible = kVisibleRows, .wrap = UIListWrap::kStop};
     std::uint32_t selectedKind_ = 0xFFFFFFFFu;
     std::uint32_t loadAmount_ = 0;
-    std::int32_t tabState_ = 0;
-    std::int32_t nextTabState_ = 0;
+    UIPages<Tab> tabs_{Tab::kList};
     std::int32_t bulletFocus_ = 2;
 
     GAME_CUINullObject* window_ = nullptr;

@@ -81,7 +81,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     list_.count = list_.visible = static_cast<std::int32_t>(rows_.size());
     marker_ = MakeUIPictureUnder(rows_.empty() ? nullptr : rows_[0], "ui_select_highlight_current", -4.0f, -2.0f);
     firstPage_.push_back(marker_);
-    for (int k = 0; k < kDetailLines; ++k) {
+    for (int k = 0; k < kShownDetailLines; ++k) {
         const auto at = static_cast<std::size_t>(k);
         details_[at] = MakeUILabel(firstRoot_, "", kDetailX, kRowTop + kUILineStep * static_cast<float>(k));
         detailSeparators_[at] = MakeUIPictureUnder(details_[at], "ui_separator_left", -24.0f, 15.0f);
@@ -134,8 +134,7 @@ void GAME_CUIDiningHall::OnEnterOpening()
     GAME_CUIListController* controller = taskTab_.Controller();
     controller->focused = true;
     if (controller->Panel() != nullptr) controller->Panel()->focused = false;
-    menuState_ = 0;
-    nextMenuState_ = 0;
+    menu_.Reset(Menu::kBrowse);
     list_.top = 0;
     list_.cursor = 0;
     stock_.Forget();
@@ -159,14 +158,13 @@ void GAME_CUIDiningHall::OnEveryFrame()
 
 void GAME_CUIDiningHall::UpdateMain(bool input)
 {
-    if (nextMenuState_ != menuState_) {
-        menuState_ = nextMenuState_;
-        if (menuState_ == 2) EnterDishConfirm();
-    }
+    menu_.Advance([this](Menu menu) {
+        if (menu == Menu::kAskDish) EnterDishConfirm();
+    });
     const std::int32_t detailScroll = detailScroll_->Value();
     const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
     const GAME_CUIObjectBase* cursorParent = firstFrame_.cursorNode->Parent();
-    if (menuState_ == 0) {
+    if (menu_.Is(Menu::kBrowse)) {
         UpdateBrowse(input);
     } else {
         UpdateDishConfirm();
@@ -195,7 +193,7 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
     if (clicked >= 0) {
         if (list_.Click(clicked) == UIListClick::kDecided) {
             PlayUISE(kSeUIDecide);
-            nextMenuState_ = 2;
+            menu_.Go(Menu::kAskDish);
         } else {
             kitchenFocus_ = kFocus.list;
             PlaceKitchenCursor(kFocus.list);
@@ -219,7 +217,7 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
         bool moved = false;
         if (keys.decide) {
             PlayUISE(kSeUIDecide);
-            nextMenuState_ = 2;
+            menu_.Go(Menu::kAskDish);
         } else if (keys.down || keys.up) {
             // Past either end the focus goes to the tab.
             PlayUISE(kSeUICursor);
@@ -284,7 +282,7 @@ void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
 
 void GAME_CUIDiningHall::ShowDishDetails(const CookingRecipe* recipe, std::int32_t scroll)
 {
-    for (int k = 0; k < kDetailLines; ++k) {
+    for (int k = 0; k < kShownDetailLines; ++k) {
         const auto at = static_cast<std::size_t>(k);
         details_[at]->SetTextA("");
         detailSeparators_[at]->SetColor(kUIHidden);
@@ -332,10 +330,8 @@ void GAME_CUIDiningHall::EnterDishConfirm()
 
 void GAME_CUIDiningHall::UpdateDishConfirm()
 {
-    const UIDialogAnswer answer = PollDialog();
-    if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) nextMenuState_ = 0;
-    if (answer != UIDialogAnswer::kYes) return;
-    nextMenuState_ = 0;
+    // Either answer goes back to browsing; a yes changes the dish first.
+    if (!menu_.FollowAnswer(PollDialog(), Menu::kBrowse, Menu::kBrowse)) return;
     const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     if (GAME_CFoodStorage* store = FindFoodStorage(RoomIndex()); store != nullptr && index < dishIds_.size()) {
         store->SetFoodId(&dishIds_[index]);

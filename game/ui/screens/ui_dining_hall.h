@@ -19,8 +19,10 @@ class GAME_CUIDiningHall : public GAME_CUIRoomScreen, public UIScreenSlot<kSlotD
 public:
     // The food menu's rows; the data holds no more dishes than this.
     static constexpr std::size_t kMenuRows = 6;
-    static constexpr int kDetailLines = 10;
+    // The detail lines shown at once, of the time, the calories and the ingredients.
     static constexpr int kShownDetailLines = 6;
+    // Browsing the pages, or the question that makes the chosen dish the kitchen's.
+    enum class Menu : std::int32_t { kBrowse = 0, kAskDish = 2 };
 
     explicit GAME_CUIDiningHall(const UIScreenContext& context);
     ~GAME_CUIDiningHall() override;
@@ -31,7 +33,7 @@ public:
     // What the screen shows, for those who look at it.
     const std::vector<std::uint32_t>& DishIds() const { return dishIds_; }
     std::int32_t Tab() const { return tab_; }
-    std::int32_t MenuState() const { return menuState_; }
+    std::int32_t MenuState() const { return static_cast<std::int32_t>(menu_.Current()); }
     std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
     std::int32_t KitchenFocus() const { return kitchenFocus_; }
     const TaskData* CookingTaskData() const { return &cooking_; }
@@ -69,9 +71,9 @@ private:
     std::vector<GAME_CUILabelObject*> rows_;
     std::vector<GAME_CUINullObject*> rowSeparators_;
     GAME_CUINullObject* marker_ = nullptr;
-    std::array<GAME_CUILabelObject*, kDetailLines> details_{};
-    std::array<GAME_CUINullObject*, kDetailLines> detailSeparators_{};
-    std::array<GAME_CUINullObject*, kDetailLines> detailIcons_{};
+    std::array<GAME_CUILabelObject*, kShownDetailLines> details_{};
+    std::array<GAME_CUINullObject*, kShownDetailLines> detailSeparators_{};
+    std::array<GAME_CUINullObject*, kShownDetailLines> detailIcons_{};
     GAME_CUIScrollBarObject* detailScroll_ = nullptr;
     GAME_CUIScrollBarObject* menuScroll_ = nullptr;
     UIRoomStock stock_;
@@ -81,8 +83,7 @@ private:
     std::int32_t calorieIcon_ = -1;
 
     std::int32_t tab_ = 0;
-    std::int32_t menuState_ = 0;
-    std::int32_t nextMenuState_ = 0;
+    UIPages<Menu> menu_{Menu::kBrowse};
     std::int32_t kitchenFocus_ = 1;
     TaskData cooking_;
 };

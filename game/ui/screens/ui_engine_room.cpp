@@ -48,6 +48,9 @@ std::u16string SpeedAdded(std::int64_t thousandths)
     return FormatUIMessage("ENGINEROOM_ENGINE_SPEED_ADD", {Decimal(static_cast<double>(thousandths) * 0.001)});
 }
 
+// A question of the engine page.
+void Ask(const char* key) { AskInDialog(kSlotEngineRoom, {.text = GetMessageTextExpanded(key), .areYouSure = true}); }
+
 }  // namespace
 
 GAME_CUIEngineRoom::GAME_CUIEngineRoom(const UIScreenContext& context)
@@ -64,10 +67,10 @@ void GAME_CUIEngineRoom::BuildEnginePage()
 {
     firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
-    modeBase_ = MakeUIPictureUnder(firstRoot_, "ui_engineroom_mode_base", 63.0f, 188.0f);
-    lever_ = MakeUIPictureUnder(modeBase_, "ui_engineroom_mode_frame_1", -72.0f, 55.0f);
+    GAME_CUINullObject* modeBase = MakeUIPictureUnder(firstRoot_, "ui_engineroom_mode_base", 63.0f, 188.0f);
+    lever_ = MakeUIPictureUnder(modeBase, "ui_engineroom_mode_frame_1", -72.0f, 55.0f);
     lever_->SetPivot(&kLeverPivot);
-    firstPage_.push_back(modeBase_);
+    firstPage_.push_back(modeBase);
     firstPage_.push_back(lever_);
     firstPage_.push_back(MakeUIPictureUnder(firstRoot_, "ui_engineroom_mode_cap", 63.0f, 199.0f));
 
@@ -100,10 +103,8 @@ void GAME_CUIEngineRoom::BuildEnginePage()
     for (OptionRow& row : rows_) {
         row.name = MakeUILabel(row.node, "", 16.0f, 1.0f);
         row.effect = MakeUILabel(row.node, "", 4.0f, 19.0f);
-        row.spare = MakeUILabel(row.node, "", 72.0f, 19.0f);
         firstPage_.push_back(row.name);
         firstPage_.push_back(row.effect);
-        firstPage_.push_back(row.spare);
     }
     EndPage(firstPage_, firstFrame_);
 }
@@ -246,7 +247,6 @@ void GAME_CUIEngineRoom::RefreshEnginePage()
         row.separator->SetColor(kUIHidden);
         row.name->SetTextA("");
         row.effect->SetTextA("");
-        row.spare->SetTextA("");
     }
     const GAME_CRoomBase* room = Room();
     if (room == nullptr) return;
@@ -279,21 +279,10 @@ std::int32_t GAME_CUIEngineRoom::CountOptions() const
     return static_cast<std::int32_t>(std::count_if(rows_.begin(), rows_.end(), offered));
 }
 
-void GAME_CUIEngineRoom::Ask(const char* key)
-{
-    AskInDialog(kSlotEngineRoom, {.text = GetMessageTextExpanded(key), .areYouSure = true});
-}
-
 void GAME_CUIEngineRoom::PollAnswer(Page done, const char* finishedKey)
 {
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes:
-        pages_.Go(done);
+    if (pages_.FollowAnswer(PollDialog(), done, Page::kEngine)) {
         NoticeInDialog(kSlotEngineRoom, {.text = GetMessageTextExpanded(finishedKey)});
-        break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: pages_.Go(Page::kEngine); break;
-    case UIDialogAnswer::kNone: break;
     }
 }
 

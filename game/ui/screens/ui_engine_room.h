@@ -75,7 +75,6 @@ private:
         GAME_CUINullObject* icon = nullptr;
         GAME_CUILabelObject* name = nullptr;
         GAME_CUILabelObject* effect = nullptr;
-        GAME_CUILabelObject* spare = nullptr;
         std::int32_t mode = kNoMode;
     };
 
@@ -89,14 +88,13 @@ private:
     void ShowOption(OptionRow& row, std::int32_t mode, const std::u16string& effect);
     std::int32_t CountOptions() const;
 
-    // The engine page's pointer and keys (input_left: what the page's buttons left of the frame's input).
+    // The engine page's pointer and keys (input: what the page's buttons left of the frame's input).
     void UpdateEngineInput(bool input);
     void ChooseOption(std::int32_t row);
     void MoveRowCursor(std::int32_t row);
     void PlaceEngineFocus();
 
-    // A question of the page; its answer leads to `done`, a no or the dialog's going back to the page.
-    void Ask(const char* key);
+    // A question's answer leads to `done`, a no or the dialog's going back to the page.
     void PollAnswer(Page done, const char* finishedKey);
     // A yes's change, at the start of the frame after it: the room's mode, the ship's figures, the lever.
     void ApplyMode(std::int32_t mode);
@@ -106,7 +104,6 @@ private:
 
     UIPages<Page> pages_{Page::kEngine};
     std::array<OptionRow, kOptionRows> rows_{};
-    GAME_CUINullObject* modeBase_ = nullptr;
     GAME_CUINullObject* lever_ = nullptr;
     GAME_CUINullObject* highlight_ = nullptr;
     GAME_CUILabelObject* speed_ = nullptr;

@@ -27,7 +27,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 // Relative to the window.
 constexpr float kButtonLeft = 309.0f;
 constexpr float kFirstButtonTop = 196.0f;
@@ -66,15 +65,13 @@ GAME_CUIRoomActorInfo::GAME_CUIRoomActorInfo(const UIScreenContext& context)
 
 void GAME_CUIRoomActorInfo::Build()
 {
-    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIRoomWindowUnder(Root());
     const UIRoomWindowButtons frame = BeginUIRoomWindow(widgets_, window_, window_,
                                                         {.closeSprite = "ui_backbutton",
                                                          .closePressedSprite = "ui_backbutton_touch",
                                                          .skipLeftRelease = CloseAndSkipToPrevRoom(this, Context().ui),
                                                          .skipRightRelease = CloseAndSkipToNextRoom(this, Context().ui),
                                                          .owner = this});
-    skipLeft_ = frame.skipLeft;
-    skipRight_ = frame.skipRight;
     heading_.Add(widgets_, window_, "ui_text_actor", {36.0f, 138.0f});
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_icon_actor", 42.0f, 151.0f));
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_left", 36.0f, 166.0f));
@@ -95,13 +92,13 @@ void GAME_CUIRoomActorInfo::Build()
     buttonCursor_ = MakeUIPictureUnder(window_, "ui_cursor_common_r90", kButtonCursor.x, kButtonCursor.y);
     widgets_.push_back(buttonCursor_);
     // The skip cursors frame their arrows.
-    for (GAME_CUIIconObject* arrow : {skipLeft_, skipRight_}) {
+    for (GAME_CUIIconObject* arrow : {frame.skipLeft, frame.skipRight}) {
         GAME_CUINullObject* cursor = MakeUIPictureUnder(arrow, "ui_cursor_grid_normal", 0.0f, 0.0f);
         const Vec2 size = UISpriteSize(cursor->Sprite());
         const Vec2 at{-size.x * 0.5f, -size.y * 0.5f};
         cursor->SetPosition(&at);
         widgets_.push_back(cursor);
-        (arrow == skipLeft_ ? skipLeftCursor_ : skipRightCursor_) = cursor;
+        (arrow == frame.skipLeft ? skipLeftCursor_ : skipRightCursor_) = cursor;
     }
 
     widgets_.push_back(MakeUICategorySwitch(0));
@@ -142,8 +139,8 @@ void GAME_CUIRoomActorInfo::Build()
                   .condition = [this] { return effectBar_->Maximum() >= 1; },
                   .inside = scrollEffects,
                   .repeats = true};
-    places_[2] = {.id = kFocusSkipLeft, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kFocusButtons}, .button = skipLeft_};
-    places_[3] = {.id = kFocusSkipRight, .next = {kUINoFocus, kUINoFocus, kFocusButtons, kUINoFocus}, .button = skipRight_};
+    places_[2] = {.id = kFocusSkipLeft, .next = {kUINoFocus, kUINoFocus, kUINoFocus, kFocusButtons}, .button = frame.skipLeft};
+    places_[3] = {.id = kFocusSkipRight, .next = {kUINoFocus, kUINoFocus, kFocusButtons, kUINoFocus}, .button = frame.skipRight};
 }
 
 void GAME_CUIRoomActorInfo::OnEnterState(UIScreenState state)
@@ -257,15 +254,7 @@ void GAME_CUIRoomActorInfo::EnterStep(Step step)
 
 void GAME_CUIRoomActorInfo::StepQuestion(Step onYes, bool closeOnYes)
 {
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes:
-        if (closeOnYes) CloseDialog();
-        steps_.Go(onYes);
-        break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: steps_.Go(Step::kBrowse); break;
-    case UIDialogAnswer::kNone: break;
-    }
+    if (steps_.FollowAnswer(PollDialog(), onYes, Step::kBrowse) && closeOnYes) CloseDialog();
 }
 
 void GAME_CUIRoomActorInfo::HandleKeys()

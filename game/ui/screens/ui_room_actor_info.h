@@ -73,8 +73,6 @@ private:
     GAME_CUIIconObject* bind_ = nullptr;
     GAME_CUILabelObject* bindLabel_ = nullptr;
     GAME_CUIIconObject* exit_ = nullptr;
-    GAME_CUIIconObject* skipLeft_ = nullptr;
-    GAME_CUIIconObject* skipRight_ = nullptr;
     GAME_CUINullObject* buttonCursor_ = nullptr;
     GAME_CUINullObject* skipLeftCursor_ = nullptr;
     GAME_CUINullObject* skipRightCursor_ = nullptr;

@@ -32,7 +32,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr int kUIColorDisabled = 5;
 // The cancel button while a waiting script needs the room: light grey.
 constexpr std::uint32_t kWaitedGrey = 0xFFB4B4B4u;
@@ -55,7 +54,7 @@ std::u16string MaterialText(const char* wordKey, std::int64_t count)
 // It slides in from above the canvas and lets the world run on behind it.
 GAME_CUIRoomBuilding::GAME_CUIRoomBuilding(const UIScreenContext& context)
     : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
-                      .mover = {.shown = {kWindow.x, kWindow.y}, .hidden = {kWindow.x, -kCanvasHeight}},
+                      .mover = {.shown = {kUIRoomWindowAt.x, kUIRoomWindowAt.y}, .hidden = {kUIRoomWindowAt.x, -kCanvasHeight}},
                       .dialog = UIDialogOnClose::kClose},
                      &context)
 {
@@ -80,11 +79,7 @@ void GAME_CUIRoomBuilding::Build()
     widgets_.push_back(cursorArrow_);
 
     widgets_.push_back(MakeUICategorySwitch(0));
-    widgets_.push_back(MakeUILabel(Root(), "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f));
-    roomName_ = MakeUILabel(Root(), "", 61.0f, 139.0f);
-    widgets_.push_back(roomName_);
-    time_ = MakeUILabel(Root(), "", 164.0f, 157.0f, 0.5f);
-    widgets_.push_back(time_);
+    details_.BuildHeading(widgets_);
     cancelLabel_ = MakeUILabel(cancel_, "ROOM_BUILDING_CANCEL", 0.0f, 0.0f, 0.5f, 0.5f);
     widgets_.push_back(cancelLabel_);
     details_.BuildTexts(widgets_, {&builder_, 1});
@@ -121,8 +116,8 @@ void GAME_CUIRoomBuilding::OnEnterState(UIScreenState state)
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         pages_.Reset(kMain);
         details_.ApplyLanguage();
-        roomName_->SetTextW(target != nullptr ? UITagName(target->GetRoomId()).c_str() : u"");
-        time_->SetTextW(u"");
+        details_.item->SetTextW(target != nullptr ? UITagName(target->GetRoomId()).c_str() : u"");
+        details_.time->SetTextW(u"");
         details_.bar.Show(0.0f);
         details_.scroll->SetValue(0);
         const RoomData* data = GetUIRoomData(target);
@@ -224,12 +219,7 @@ void GAME_CUIRoomBuilding::UpdateInput(bool input)
 void GAME_CUIRoomBuilding::UpdateQuestion()
 {
     for (GAME_CUIObjectBase* widget : widgets_) widget->UpdateTree(false);
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes: pages_.Go(kCancelled); break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: pages_.Go(kMain); break;
-    case UIDialogAnswer::kNone: break;
-    }
+    pages_.FollowAnswer(PollDialog(), kCancelled, kMain);
 }
 
 void GAME_CUIRoomBuilding::OnCancelButton()
@@ -246,7 +236,7 @@ void GAME_CUIRoomBuilding::ShowProgress(const GAME_CTaskBase& build)
 {
     const std::int32_t total = build.GetTaskValue();
     if (total <= 1) return;
-    time_->SetTextW(UITimeLeftText(total, build.progress).c_str());
+    details_.time->SetTextW(UITimeLeftText(total, build.progress).c_str());
     details_.bar.Show(UITaskShareDone(total, build.progress));
 }
 

@@ -28,8 +28,8 @@ public:
 
     // What the window shows, for those who look at it.
     Page CurrentPage() const { return pages_.Current(); }
-    const GAME_CUILabelObject* RoomName() const { return roomName_; }
-    const GAME_CUILabelObject* TimeLabel() const { return time_; }
+    const GAME_CUILabelObject* RoomName() const { return details_.item; }
+    const GAME_CUILabelObject* TimeLabel() const { return details_.time; }
     const GAME_CUILabelObject* LineLeft(int line) const { return details_.rows[static_cast<std::size_t>(line)].name; }
     const GAME_CUILabelObject* LineRight(int line) const { return details_.rows[static_cast<std::size_t>(line)].count; }
     const GAME_CUIIconObject* CancelButton() const { return cancel_; }
@@ -57,8 +57,6 @@ private:
     void ShowCancelButton();
 
     GAME_CUINullObject* window_ = nullptr;
-    GAME_CUILabelObject* roomName_ = nullptr;
-    GAME_CUILabelObject* time_ = nullptr;
     GAME_CUIIconObject* cancel_ = nullptr;
     GAME_CUILabelObject* cancelLabel_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;

@@ -29,7 +29,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr Vec2 kCursorRest{349.0f, 230.0f};
 constexpr float kButtonStep = 30.0f;
 constexpr int kUIColorDisabled = 5;
@@ -64,7 +63,7 @@ GAME_CUITaskCancel::GAME_CUITaskCancel(const UIScreenContext& context)
 
 void GAME_CUITaskCancel::Build()
 {
-    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIRoomWindowUnder(Root());
     BeginUIRoomWindow(widgets_, window_, window_,
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
 
@@ -81,15 +80,10 @@ void GAME_CUITaskCancel::Build()
     cursorArrow_ = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursorRest.x, kCursorRest.y);
     widgets_.push_back(cursorArrow_);
 
-    details_.BuildPictures(widgets_, Root(), kWindow, crew_);
+    details_.BuildPictures(widgets_, Root(), kUIRoomWindowAt, crew_);
 
     widgets_.push_back(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(Root(), "BUILD_TEXT_UI_TITLE", 103.0f, 60.0f);
-    widgets_.push_back(title_);
-    result_ = MakeUILabel(Root(), "", 122.0f, 88.0f);
-    widgets_.push_back(result_);
-    time_ = MakeUILabel(Root(), "", 225.0f, 106.0f, 0.5f);
-    widgets_.push_back(time_);
+    details_.BuildHeading(widgets_);
     repeatLabel_ = MakeUILabel(repeat_, "TASKCANCEL_BUTTON_REPEAT_ON", 0.0f, 0.0f, 0.5f, 0.5f);
     widgets_.push_back(repeatLabel_);
     widgets_.push_back(MakeUILabel(cancel_, "TASKCANCEL_CANCEL_BUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
@@ -136,7 +130,7 @@ void GAME_CUITaskCancel::RefreshTaskView()
     const bool repeats = shown->repeat != 0;
     repeatLabel_->SetTextA(repeats ? "TASKCANCEL_BUTTON_REPEAT_OFF" : "TASKCANCEL_BUTTON_REPEAT_ON");
     const std::u16string suffix = repeats ? Limited(GetMessageTextExpanded("TASKCANCEL_TASKREPEAT"), kSuffixLimit) : u"";
-    title_->SetTextW(Limited(UITagName(shown->id) + suffix, kTitleLimit).c_str());
+    details_.title->SetTextW(Limited(UITagName(shown->id) + suffix, kTitleLimit).c_str());
     // An upgrade is made once: it cannot repeat.
     const bool upgrade = shown->GetKind() == kTaskRoomUpgrade;
     repeat_->SetDisabled(upgrade);
@@ -150,10 +144,10 @@ void GAME_CUITaskCancel::RefreshTaskDetails()
     blink_ = 0;
     cursorArrow_->SetPosition(&kCursorRest);
     details_.ApplyLanguage();
-    time_->SetTextW(u"");
+    details_.time->SetTextW(u"");
     needs_.fill({kNoId, 0});
     details_.icon->SetColor(kUIHidden);
-    result_->SetTextW(u"");
+    details_.item->SetTextW(u"");
     scrollTop_ = 0;
     details_.scroll->SetMaximum(0);
     details_.scroll->SetValue(0);
@@ -161,7 +155,7 @@ void GAME_CUITaskCancel::RefreshTaskDetails()
     if (shown != nullptr) {
         CollectMaterials(*shown);
         const std::int32_t total = shown->GetTaskValue();
-        time_->SetTextW(UITimeLeftText(total, shown->progress).c_str());
+        details_.time->SetTextW(UITimeLeftText(total, shown->progress).c_str());
         // A meal shows how full its eater is, a break how rested; other tasks their progress.
         const GAME_CObjectActor* first = shown->LeadingCrew();
         const std::int32_t kind = shown->GetKind();
@@ -209,7 +203,7 @@ void GAME_CUITaskCancel::ShowProduct(std::uint32_t itemId, std::int32_t count)
     if (item == nullptr) return;
     details_.icon->SetSprite(item->iconSprite);
     details_.icon->SetColor(kUIWhite);
-    result_->SetTextW(vesk::text::FormatText(u"%ls×%ls(%ls)", {UITagName(itemId), UIFullWidthNumber(count), UIFullWidthNumber(HeldOnBoard(itemId))})
+    details_.item->SetTextW(vesk::text::FormatText(u"%ls×%ls(%ls)", {UITagName(itemId), UIFullWidthNumber(count), UIFullWidthNumber(HeldOnBoard(itemId))})
                           .c_str());
 }
 
@@ -261,12 +255,8 @@ void GAME_CUITaskCancel::UpdateMain(bool input)
     case kAskRepeatOn:
     case kAskRepeatOff: {
         for (GAME_CUIObjectBase* widget : widgets_) widget->UpdateTree(false);
-        const UIDialogAnswer answer = PollDialog();
-        if (answer == UIDialogAnswer::kYes) {
-            pages_.Go(pages_.Current() == kAskCancel ? kCancelled : pages_.Current() == kAskRepeatOn ? kRepeatOn : kRepeatOff);
-        } else if (answer != UIDialogAnswer::kNone) {
-            pages_.Go(kMain);
-        }
+        const Page done = pages_.Is(kAskCancel) ? kCancelled : pages_.Is(kAskRepeatOn) ? kRepeatOn : kRepeatOff;
+        pages_.FollowAnswer(PollDialog(), done, kMain);
         break;
     }
     default:

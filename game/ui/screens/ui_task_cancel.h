@@ -34,9 +34,9 @@ public:
     // What the window shows, for those who look at it.
     Page CurrentPage() const { return pages_.Current(); }
     Cursor CursorAt() const { return cursor_; }
-    const GAME_CUILabelObject* Title() const { return title_; }
-    const GAME_CUILabelObject* ResultLabel() const { return result_; }
-    const GAME_CUILabelObject* TimeLabel() const { return time_; }
+    const GAME_CUILabelObject* Title() const { return details_.title; }
+    const GAME_CUILabelObject* ResultLabel() const { return details_.item; }
+    const GAME_CUILabelObject* TimeLabel() const { return details_.time; }
     const GAME_CUILabelObject* MaterialName(int row) const { return details_.rows[static_cast<std::size_t>(row)].name; }
     const GAME_CUILabelObject* MaterialCount(int row) const { return details_.rows[static_cast<std::size_t>(row)].count; }
     const GAME_CUIIconObject* RepeatButton() const { return repeat_; }
@@ -74,14 +74,11 @@ private:
     void ApplyRepeat(bool on);
 
     GAME_CUINullObject* window_ = nullptr;
-    GAME_CUILabelObject* title_ = nullptr;
-    GAME_CUILabelObject* result_ = nullptr;
-    GAME_CUILabelObject* time_ = nullptr;
     GAME_CUIIconObject* repeat_ = nullptr;
     GAME_CUIIconObject* cancel_ = nullptr;
     GAME_CUILabelObject* repeatLabel_ = nullptr;
     GAME_CUINullObject* cursorArrow_ = nullptr;
-    // Its item icon is the product's.
+    // Its item line is the product's.
     UITaskDetails details_;
     std::array<UICrewRow, kCrewRows> crew_{UICrewRow(UICrewRowLayout::Panel()), UICrewRow(UICrewRowLayout::Panel())};
 
