@@ -63,14 +63,15 @@ void CloseDialogAnsweringYes();
 bool DrawDialogIfShown();
 
 // A question's answer as a page flow: a yes goes to `yes`, a no or a gone dialog to `back`; while it
-// is unanswered the pages stay.
+// is unanswered the pages stay. True on the yes, for what it does besides.
 template <typename Pages, typename Page>
-void FollowDialogAnswer(Pages& pages, Page yes, Page back)
+bool FollowDialogAnswer(Pages& pages, Page yes, Page back)
 {
     switch (PollDialog()) {
-    case UIDialogAnswer::kYes: pages.Go(yes); break;
+    case UIDialogAnswer::kYes: pages.Go(yes); return true;
     case UIDialogAnswer::kNo:
     case UIDialogAnswer::kGone: pages.Go(back); break;
     case UIDialogAnswer::kNone: break;
     }
+    return false;
 }

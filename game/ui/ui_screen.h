@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "game/model/world/tween.h"
-#include "game/ui/dialog_flow.h"
 #include "game/ui/ui_base.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_null_object.h"
@@ -85,13 +84,6 @@ public:
     Page Asked() const { return asked_; }
     void Go(Page page) { asked_ = page; }
     void Reset(Page page) { current_ = asked_ = page; }
-    // A question's answer: a yes asks for `yes`, a no or the dialog's going for `back`; true on the yes.
-    bool FollowAnswer(UIDialogAnswer answer, Page yes, Page back)
-    {
-        if (answer == UIDialogAnswer::kNone) return false;
-        Go(answer == UIDialogAnswer::kYes ? yes : back);
-        return answer == UIDialogAnswer::kYes;
-    }
     // True when the page changed (and the hook ran).
     template <typename Hook>
     bool Advance(Hook&& enter)

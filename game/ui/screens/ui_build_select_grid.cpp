@@ -112,7 +112,7 @@ void GAME_CUIBuildSelectGrid::UpdateMain(bool input)
     switch (steps_.Current()) {
     case kCursor: UpdateCursor(input); break;
     case kBreakQuestion:
-        if (steps_.FollowAnswer(PollDialog(), kBroken, kCursor)) {
+        if (FollowDialogAnswer(steps_, kBroken, kCursor)) {
             CloseDialog();
             steps_.Advance([this](Step step) { EnterStep(step); });
         }

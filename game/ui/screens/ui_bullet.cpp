@@ -161,7 +161,7 @@ void GAME_CUIBullet::UpdateMain(bool input)
     switch (tabs_.Current()) {
     case Tab::kList: UpdateAmmoList(input); break;
     case Tab::kAskReload:
-        if (tabs_.FollowAnswer(PollDialog(), Tab::kReloadStarted, Tab::kList)) {
+        if (FollowDialogAnswer(tabs_, Tab::kReloadStarted, Tab::kList)) {
             NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
                                          .centred = true});
         }
@@ -169,7 +169,7 @@ void GAME_CUIBullet::UpdateMain(bool input)
     case Tab::kReloadStarted:
         if (!IsDialogShown()) tabs_.Go(Tab::kList);
         break;
-    case Tab::kAskCancel: tabs_.FollowAnswer(PollDialog(), Tab::kCancelled, Tab::kList); break;
+    case Tab::kAskCancel: FollowDialogAnswer(tabs_, Tab::kCancelled, Tab::kList); break;
     case Tab::kCancelled: UpdateCancelFinished(); break;
     case Tab::kTasks: break;
     }

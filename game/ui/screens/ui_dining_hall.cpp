@@ -331,7 +331,7 @@ void GAME_CUIDiningHall::EnterDishConfirm()
 void GAME_CUIDiningHall::UpdateDishConfirm()
 {
     // Either answer goes back to browsing; a yes changes the dish first.
-    if (!menu_.FollowAnswer(PollDialog(), Menu::kBrowse, Menu::kBrowse)) return;
+    if (!FollowDialogAnswer(menu_, Menu::kBrowse, Menu::kBrowse)) return;
     const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     if (GAME_CFoodStorage* store = FindFoodStorage(RoomIndex()); store != nullptr && index < dishIds_.size()) {
         store->SetFoodId(&dishIds_[index]);

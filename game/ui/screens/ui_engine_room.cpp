@@ -281,7 +281,7 @@ std::int32_t GAME_CUIEngineRoom::CountOptions() const
 
 void GAME_CUIEngineRoom::PollAnswer(Page done, const char* finishedKey)
 {
-    if (pages_.FollowAnswer(PollDialog(), done, Page::kEngine)) {
+    if (FollowDialogAnswer(pages_, done, Page::kEngine)) {
         NoticeInDialog(kSlotEngineRoom, {.text = GetMessageTextExpanded(finishedKey)});
     }
 }

@@ -254,7 +254,7 @@ void GAME_CUIRoomActorInfo::EnterStep(Step step)
 
 void GAME_CUIRoomActorInfo::StepQuestion(Step onYes, bool closeOnYes)
 {
-    if (steps_.FollowAnswer(PollDialog(), onYes, Step::kBrowse) && closeOnYes) CloseDialog();
+    if (FollowDialogAnswer(steps_, onYes, Step::kBrowse) && closeOnYes) CloseDialog();
 }
 
 void GAME_CUIRoomActorInfo::HandleKeys()

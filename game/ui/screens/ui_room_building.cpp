@@ -219,7 +219,7 @@ void GAME_CUIRoomBuilding::UpdateInput(bool input)
 void GAME_CUIRoomBuilding::UpdateQuestion()
 {
     for (GAME_CUIObjectBase* widget : widgets_) widget->UpdateTree(false);
-    pages_.FollowAnswer(PollDialog(), kCancelled, kMain);
+    FollowDialogAnswer(pages_, kCancelled, kMain);
 }
 
 void GAME_CUIRoomBuilding::OnCancelButton()

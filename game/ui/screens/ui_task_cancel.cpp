@@ -256,7 +256,7 @@ void GAME_CUITaskCancel::UpdateMain(bool input)
     case kAskRepeatOff: {
         for (GAME_CUIObjectBase* widget : widgets_) widget->UpdateTree(false);
         const Page done = pages_.Is(kAskCancel) ? kCancelled : pages_.Is(kAskRepeatOn) ? kRepeatOn : kRepeatOff;
-        pages_.FollowAnswer(PollDialog(), done, kMain);
+        FollowDialogAnswer(pages_, done, kMain);
         break;
     }
     default:
