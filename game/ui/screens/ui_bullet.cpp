@@ -63,20 +63,11 @@ void GAME_CUIBullet::BuildBulletPage()
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     firstPage_.push_back(MakeUIPictureUnder(firstRoot_, "ui_icon_build", 99.0f, 97.0f));
     stock_.BuildGauge(firstPage_, firstRoot_, {312.0f, 102.0f}, "ui_labelbase");
-    for (int k = 0; k < kFigureLines; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        figures_[at] = MakeUILabel(firstRoot_, "", kFigureX, kLineTop + kUILineStep * static_cast<float>(k));
-        figureSeparators_[at] = MakeUIPictureUnder(figures_[at], "ui_separator_left", -24.0f, 15.0f);
-        figureSeparators_[at]->SetColor(kUIHidden);
-        firstPage_.push_back(figureSeparators_[at]);
-    }
-    for (int r = 0; r < kVisibleRows; ++r) {
-        const auto at = static_cast<std::size_t>(r);
-        rows_[at] = MakeUILabel(firstRoot_, "", kRowX, kLineTop + kUILineStep * static_cast<float>(r));
-        rowSeparators_[at] = MakeUIPictureUnder(rows_[at], "ui_separator_right", -21.0f, 15.0f);
-        firstPage_.push_back(rowSeparators_[at]);
-    }
-    marker_ = MakeUIPictureUnder(rows_[0], "ui_select_highlight_current", -4.0f, -2.0f);
+    BuildUISeparatedLines(firstPage_, firstRoot_, figures_, {.first = {kFigureX, kLineTop}});
+    ClearUISeparatedLines(figures_);
+    BuildUISeparatedLines(firstPage_, firstRoot_, rows_,
+                          {.first = {kRowX, kLineTop}, .separatorSprite = "ui_separator_right", .separator = {-21.0f, 15.0f}});
+    marker_ = MakeUIPictureUnder(rows_[0].label, "ui_select_highlight_current", -4.0f, -2.0f);
     firstPage_.push_back(marker_);
     firstPage_.push_back(MakeUIScrollBar(firstRoot_, 346.0f, 139.0f, 8.0f, 108.0f));
     firstPage_.push_back(MakeUIScrollBar(firstRoot_, 535.0f, 139.0f, 8.0f, 108.0f));
@@ -85,8 +76,8 @@ void GAME_CUIBullet::BuildBulletPage()
     currentKind_ = MakeUILabel(firstRoot_, "", 120.0f, 99.0f);
     firstPage_.push_back(currentKind_);
     stock_.BuildLabel(firstPage_, firstRoot_, {430.0f, 99.0f});
-    for (GAME_CUILabelObject* figure : figures_) firstPage_.push_back(figure);
-    for (GAME_CUILabelObject* row : rows_) firstPage_.push_back(row);
+    AddUISeparatedLineLabels(firstPage_, figures_);
+    AddUISeparatedLineLabels(firstPage_, rows_);
     EndPage(firstPage_, firstFrame_);
 }
 
@@ -191,13 +182,10 @@ void GAME_CUIBullet::EnterTab(Tab tab)
 
 void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
 {
-    firstFrame_.cursorNode->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
+    firstFrame_.cursorNode->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))].label);
     const GAME_CAmmo* store = Store();
     if (kind == kNoId) {
-        for (int k = 0; k < kFigureLines; ++k) {
-            figures_[static_cast<std::size_t>(k)]->SetTextA("");
-            figureSeparators_[static_cast<std::size_t>(k)]->SetColor(kUIHidden);
-        }
+        ClearUISeparatedLines(figures_);
     } else {
         if (store != nullptr) {
             const std::uint32_t loaded = *store->GetAmmoId();
@@ -217,22 +205,19 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
                                          UIFullWidthNumber(UIAvailableItemCount(kind, false))};
         const char* keys[] = {"BULLETUI_AMMO_DAMAGE", "BULLETUI_AMMO_FIRERATE", "BULLETUI_AMMO_FIRERANGE", "BULLETUI_AMMO_CURRENT_HOLD_NUM"};
         for (std::size_t k = 0; k < std::size(keys); ++k) {
-            figures_[k]->SetTextW(Limited(FormatUIMessage(keys[k], {values[k]}), 127).c_str());
-            figureSeparators_[k]->SetColor(kUIWhite);
+            figures_[k].label->SetTextW(Limited(FormatUIMessage(keys[k], {values[k]}), 127).c_str());
+            figures_[k].separator->SetColor(kUIWhite);
         }
     }
     marker_->SetColor(kUIHidden);
-    for (int r = 0; r < kVisibleRows; ++r) {
-        rows_[static_cast<std::size_t>(r)]->SetTextA("");
-        rowSeparators_[static_cast<std::size_t>(r)]->SetColor(kUIHidden);
-    }
+    ClearUISeparatedLines(rows_);
     const std::vector<std::uint32_t>& kinds = Kinds();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
         const std::int64_t row = static_cast<std::int64_t>(i) - list_.top;
         if (row < 0 || row >= kVisibleRows) continue;
-        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(row)];
+        GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(row)].label;
         label->SetTextA(TagText(kinds[i]).c_str());
-        rowSeparators_[static_cast<std::size_t>(row)]->SetColor(kUIWhite);
+        rows_[static_cast<std::size_t>(row)].separator->SetColor(kUIWhite);
         if (store != nullptr && *store->GetAmmoId() == kinds[i]) {
             marker_->SetParent(label);
             marker_->SetColor(kUIWhite);
@@ -240,7 +225,7 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
     }
     const std::int64_t cancelRow = static_cast<std::int64_t>(kinds.size()) - list_.top;
     if (IsReloadPending() && cancelRow >= 0 && cancelRow < kVisibleRows) {
-        rows_[static_cast<std::size_t>(cancelRow)]->SetTextA("BULLETUI_RELOAD_CANCEL");
+        rows_[static_cast<std::size_t>(cancelRow)].label->SetTextA("BULLETUI_RELOAD_CANCEL");
     }
 }
 
@@ -253,7 +238,7 @@ void GAME_CUIBullet::EnterAmmoList()
 void GAME_CUIBullet::PlaceBulletCursor(std::int32_t focus)
 {
     if (focus == kFocus.list) {
-        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
+        PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))].label);
         return;
     }
     ShowAmmoInfo(kNoId);
@@ -270,7 +255,7 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
 
     const int pointerRows = std::min(kindCount + (pending ? 1 : 0), kVisibleRows);
     for (int r = 0; r < pointerRows && !IsUIPointerRefused(); ++r) {
-        const Vec2 at = rows_[static_cast<std::size_t>(r)]->WorldPosition();
+        const Vec2 at = rows_[static_cast<std::size_t>(r)].label->WorldPosition();
         if (!IsUIClickInRect(at, {at.x + kRowHitSize.x, at.y + kRowHitSize.y})) continue;
         if (r == list_.cursor && bulletFocus_ == kFocus.list) {
             if (isCancelEntry(list_.top + r)) {

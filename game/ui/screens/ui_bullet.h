@@ -8,6 +8,7 @@
 #include "game/ui/list_view.h"
 #include "game/ui/room_screen.h"
 #include "game/ui/room_stock.h"
+#include "game/ui/separated_lines.h"
 
 class GAME_CAmmo;
 class GAME_CTaskBase;
@@ -35,8 +36,8 @@ public:
     std::int16_t ListTop() const { return static_cast<std::int16_t>(list_.top); }
     std::uint32_t SelectedKind() const { return selectedKind_; }
     std::int32_t BulletFocus() const { return bulletFocus_; }
-    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)]; }
-    const GAME_CUILabelObject* FigureLabel(int line) const { return figures_[static_cast<std::size_t>(line)]; }
+    const GAME_CUILabelObject* RowLabel(int row) const { return rows_[static_cast<std::size_t>(row)].label; }
+    const GAME_CUILabelObject* FigureLabel(int line) const { return figures_[static_cast<std::size_t>(line)].label; }
     const GAME_CUILabelObject* StockLabel() const { return stock_.Label(); }
     const GAME_CUINullObject* LoadedMarker() const { return marker_; }
 
@@ -78,10 +79,8 @@ private:
     std::int32_t bulletFocus_ = 2;
 
     GAME_CUINullObject* window_ = nullptr;
-    std::array<GAME_CUILabelObject*, kVisibleRows> rows_{};
-    std::array<GAME_CUINullObject*, kVisibleRows> rowSeparators_{};
-    std::array<GAME_CUILabelObject*, kFigureLines> figures_{};
-    std::array<GAME_CUINullObject*, kFigureLines> figureSeparators_{};
+    std::array<UISeparatedLine, kVisibleRows> rows_{};
+    std::array<UISeparatedLine, kFigureLines> figures_{};
     GAME_CUINullObject* marker_ = nullptr;
     GAME_CUILabelObject* currentKind_ = nullptr;
     UIRoomStock stock_;

@@ -70,25 +70,15 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     firstPage_.push_back(currentDishIcon_);
     stock_.BuildGauge(firstPage_, firstRoot_, {251.0f, 153.0f}, "ui_cursor_baselabel");
 
-    for (std::size_t i = 0; i < dishIds_.size(); ++i) {
-        GAME_CUILabelObject* row = MakeUILabel(firstRoot_, TagText(dishIds_[i]).c_str(), kRowX, kRowTop + kUILineStep * static_cast<float>(i));
-        rows_.push_back(row);
-        GAME_CUINullObject* separator = MakeUIPictureUnder(row, "ui_separator_right", -21.0f, 15.0f);
-        rowSeparators_.push_back(separator);
-        firstPage_.push_back(separator);
-    }
+    rows_.resize(dishIds_.size());
+    BuildUISeparatedLines(firstPage_, firstRoot_, rows_,
+                          {.first = {kRowX, kRowTop}, .separatorSprite = "ui_separator_right", .separator = {-21.0f, 15.0f}});
+    for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i].label->SetTextA(TagText(dishIds_[i]).c_str());
     // Every dish has its row: the list never scrolls.
     list_.count = list_.visible = static_cast<std::int32_t>(rows_.size());
-    marker_ = MakeUIPictureUnder(rows_.empty() ? nullptr : rows_[0], "ui_select_highlight_current", -4.0f, -2.0f);
+    marker_ = MakeUIPictureUnder(rows_.empty() ? nullptr : rows_[0].label, "ui_select_highlight_current", -4.0f, -2.0f);
     firstPage_.push_back(marker_);
-    for (int k = 0; k < kShownDetailLines; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        details_[at] = MakeUILabel(firstRoot_, "", kDetailX, kRowTop + kUILineStep * static_cast<float>(k));
-        detailSeparators_[at] = MakeUIPictureUnder(details_[at], "ui_separator_left", -24.0f, 15.0f);
-        detailIcons_[at] = MakeUIPictureUnder(details_[at], "", -18.0f, -6.0f);
-        firstPage_.push_back(detailSeparators_[at]);
-        firstPage_.push_back(detailIcons_[at]);
-    }
+    BuildUISeparatedLines(firstPage_, firstRoot_, details_, {.first = {kDetailX, kRowTop}, .icons = true});
     detailScroll_ = MakeUIScrollBar(firstRoot_, 285.0f, 190.0f, 8.0f, 108.0f);
     firstPage_.push_back(detailScroll_);
     menuScroll_ = MakeUIScrollBar(firstRoot_, 474.0f, 190.0f, 8.0f, 108.0f);
@@ -99,8 +89,8 @@ void GAME_CUIDiningHall::BuildKitchenPage()
     currentDish_ = MakeUILabel(firstRoot_, "", 58.0f, 150.0f);
     firstPage_.push_back(currentDish_);
     stock_.BuildLabel(firstPage_, firstRoot_, {366.0f, 150.0f});
-    for (GAME_CUILabelObject* row : rows_) firstPage_.push_back(row);
-    for (GAME_CUILabelObject* detail : details_) firstPage_.push_back(detail);
+    AddUISeparatedLineLabels(firstPage_, rows_);
+    AddUISeparatedLineLabels(firstPage_, details_);
     EndPage(firstPage_, firstFrame_);
 }
 
@@ -152,7 +142,7 @@ void GAME_CUIDiningHall::OnEveryFrame()
     const bool dish = store != nullptr && FindCookingRecipe(foodId) != nullptr;
     stock_.Show(dish, dish ? store->GetCount() : 0, dish ? store->GetCapacity() : 0);
     for (std::size_t i = 0; i < dishIds_.size(); ++i) {
-        if (dishIds_[i] == foodId && marker_->Parent() != rows_[i]) marker_->SetParent(rows_[i]);
+        if (dishIds_[i] == foodId && marker_->Parent() != rows_[i].label) marker_->SetParent(rows_[i].label);
     }
 }
 
@@ -254,7 +244,7 @@ void GAME_CUIDiningHall::PlaceKitchenCursor(std::int32_t focus)
 {
     const std::size_t row = static_cast<std::size_t>(std::max(0, list_.Index()));
     if (focus == kFocus.list && row < rows_.size()) {
-        PlaceFirstCursorOnRow(rows_[row]);
+        PlaceFirstCursorOnRow(rows_[row].label);
         ShowDishInfo(RecipeUnderCursor());
         return;
     }
@@ -282,22 +272,17 @@ void GAME_CUIDiningHall::ShowDishInfo(const CookingRecipe* recipe)
 
 void GAME_CUIDiningHall::ShowDishDetails(const CookingRecipe* recipe, std::int32_t scroll)
 {
-    for (int k = 0; k < kShownDetailLines; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        details_[at]->SetTextA("");
-        detailSeparators_[at]->SetColor(kUIHidden);
-        detailIcons_[at]->SetColor(kUIHidden);
-    }
+    ClearUISeparatedLines(details_);
     if (recipe == nullptr) return;
     const auto put = [&](std::int32_t line, const std::u16string& text, std::int32_t icon, std::uint32_t color) {
         const std::int32_t shown = line - scroll;
         if (shown < 0 || shown >= kShownDetailLines) return;
-        const auto at = static_cast<std::size_t>(shown);
-        details_[at]->SetTextW(text.c_str());
-        details_[at]->SetColor(color);
-        detailIcons_[at]->SetSprite(icon);
-        detailIcons_[at]->SetColor(kUIWhite);
-        detailSeparators_[at]->SetColor(kUIWhite);
+        UISeparatedLine& detail = details_[static_cast<std::size_t>(shown)];
+        detail.label->SetTextW(text.c_str());
+        detail.label->SetColor(color);
+        detail.icon->SetSprite(icon);
+        detail.icon->SetColor(kUIWhite);
+        detail.separator->SetColor(kUIWhite);
     };
     const std::uint32_t text = GetUIColor(kUIColorText);
     put(0, FormatUIMessage("KITCHEN_NEEDTIME", {UIFullWidthNumber(recipe->cookingSeconds), GetMessageTextExpanded("TIME_UNIT_TEXT")}),

@@ -9,6 +9,7 @@
 #include "game/ui/list_view.h"
 #include "game/ui/room_screen.h"
 #include "game/ui/room_stock.h"
+#include "game/ui/separated_lines.h"
 
 struct CookingRecipe;
 
@@ -37,8 +38,8 @@ public:
     std::int16_t CursorRow() const { return static_cast<std::int16_t>(list_.cursor); }
     std::int32_t KitchenFocus() const { return kitchenFocus_; }
     const TaskData* CookingTaskData() const { return &cooking_; }
-    const GAME_CUILabelObject* DishRow(std::size_t i) const { return rows_[i]; }
-    const GAME_CUILabelObject* DetailLabel(int line) const { return details_[static_cast<std::size_t>(line)]; }
+    const GAME_CUILabelObject* DishRow(std::size_t i) const { return rows_[i].label; }
+    const GAME_CUILabelObject* DetailLabel(int line) const { return details_[static_cast<std::size_t>(line)].label; }
     const GAME_CUINullObject* CurrentDishMarker() const { return marker_; }
     const GAME_CUILabelObject* StockLabel() const { return stock_.Label(); }
 
@@ -68,12 +69,9 @@ private:
     std::vector<const CookingRecipe*> recipes_;
     UIListView list_{.wrap = UIListWrap::kStop};
 
-    std::vector<GAME_CUILabelObject*> rows_;
-    std::vector<GAME_CUINullObject*> rowSeparators_;
+    std::vector<UISeparatedLine> rows_;
     GAME_CUINullObject* marker_ = nullptr;
-    std::array<GAME_CUILabelObject*, kShownDetailLines> details_{};
-    std::array<GAME_CUINullObject*, kShownDetailLines> detailSeparators_{};
-    std::array<GAME_CUINullObject*, kShownDetailLines> detailIcons_{};
+    std::array<UISeparatedLine, kShownDetailLines> details_{};
     GAME_CUIScrollBarObject* detailScroll_ = nullptr;
     GAME_CUIScrollBarObject* menuScroll_ = nullptr;
     UIRoomStock stock_;
