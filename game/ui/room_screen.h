@@ -98,6 +98,8 @@ protected:
     // --- building a page: the frame's sprites, then the page's own sprites, then the tab bar with the
     // title and tab words (and on the first page the row highlight), then the page's own texts, then
     // the end (dialog and scan overlays).
+    // A page root that is itself the room window, standing where the opening slide starts.
+    static GAME_CUINullObject* MakeWindowRoot() { return MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y); }
     UIRoomPageFrame BeginPage(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window);
     void AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoomPageFrame& frame, const UIRoomTabSpec& spec);
     void EndPage(std::vector<GAME_CUIObjectBase*>& list, const UIRoomPageFrame& frame);

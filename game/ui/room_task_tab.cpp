@@ -5,7 +5,6 @@
 
 #include "game/services/data/room_records.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_manager.h"
@@ -20,9 +19,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr float kIconTextX = 14.0f;
-
-bool Pressed(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModePressed, slot); }
-bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
 
 }  // namespace
 
@@ -175,7 +171,7 @@ void GAME_CUIRoomTaskTab::Update(bool input)
         // Up and down walk with the places' own moves; left and right only step.
         const UIFocusPlace* place = map.Find(focus_);
         const bool repeats = place != nullptr && place->repeats;
-        const auto held = [&](int slot) { return Pressed(slot) || (repeats && Repeated(slot)); };
+        const auto held = [repeats](int slot) { return IsUIMenuPressed(slot, repeats); };
         UIFocusWalk walked = UIFocusWalk::kNone;
         if (held(kUIMenuUp)) {
             walked = map.Walk(focus_, kUIFocusUp);
@@ -183,8 +179,8 @@ void GAME_CUIRoomTaskTab::Update(bool input)
             walked = map.Walk(focus_, kUIFocusDown);
         }
         if (walked == UIFocusWalk::kStepped && (place->readsKeys || map.Find(focus_)->readsKeys)) forController = false;
-        const bool stepped = walked != UIFocusWalk::kNone || (Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) ||
-                             (Pressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
+        const bool stepped = walked != UIFocusWalk::kNone || (IsUIMenuPressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) ||
+                             (IsUIMenuPressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
         if (!stepped && IsUIActionTriggered(kActionDecide)) map.Press(focus_);
         if (map.Find(focus_) == nullptr) focus_ = kTaskFocusRows;
     }

@@ -239,3 +239,8 @@ bool IsUIMenuSlot(int mode, int slot)
     const GAME_CInputMap* map = ActiveInputMap();
     return map != nullptr && map->IsActionInMode(mode, slot);
 }
+
+bool IsUIMenuPressed(int slot, bool repeats)
+{
+    return IsUIMenuSlot(GAME_CInputMap::kModePressed, slot) || (repeats && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot));
+}

@@ -103,5 +103,7 @@ bool IsUIActionTriggered(int action);
 bool IsUIActionHeld(int action);
 bool IsUIActionRepeated(int action);
 bool IsUIMenuSlot(int mode, int slot);
+// A menu slot pressed this frame, or with `repeats` also repeating while it is held.
+bool IsUIMenuPressed(int slot, bool repeats = false);
 // The ship's travel state refuses pointer presses while it departs (1) or arrives (3).
 bool IsUIPointerRefused();

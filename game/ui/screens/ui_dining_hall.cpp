@@ -63,7 +63,7 @@ GAME_CUIDiningHall::~GAME_CUIDiningHall() = default;
 
 void GAME_CUIDiningHall::BuildKitchenPage()
 {
-    firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    firstRoot_ = MakeWindowRoot();
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     currentDishIcon_ = MakeUIPictureUnder(firstRoot_, "", 38.0f, 147.0f);
@@ -96,7 +96,7 @@ void GAME_CUIDiningHall::BuildKitchenPage()
 
 void GAME_CUIDiningHall::BuildTaskPage()
 {
-    taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    taskRoot_ = MakeWindowRoot();
     UIRoomTaskTabLayout layout;
     layout.focusPlaces[3] = {-3.0f, 233.0f};
     layout.tabChangeSwitches = true;

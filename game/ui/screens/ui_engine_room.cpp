@@ -65,7 +65,7 @@ GAME_CUIEngineRoom::~GAME_CUIEngineRoom() = default;
 
 void GAME_CUIEngineRoom::BuildEnginePage()
 {
-    firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    firstRoot_ = MakeWindowRoot();
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
     GAME_CUINullObject* modeBase = MakeUIPictureUnder(firstRoot_, "ui_engineroom_mode_base", 63.0f, 188.0f);
     lever_ = MakeUIPictureUnder(modeBase, "ui_engineroom_mode_frame_1", -72.0f, 55.0f);
@@ -111,7 +111,7 @@ void GAME_CUIEngineRoom::BuildEnginePage()
 
 void GAME_CUIEngineRoom::BuildTaskPage()
 {
-    taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    taskRoot_ = MakeWindowRoot();
     UIRoomTaskTabLayout layout;
     layout.upgradeIcons = false;
     layout.controllerExtentShift = {-36.0f, 12.0f};

@@ -4,7 +4,6 @@
 
 #include "game/model/ship/room_base.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/ui/focus_map.h"
 #include "game/ui/screens/ui_engine_room.h"
 #include "game/ui/ui_draw.h"
@@ -16,9 +15,6 @@ namespace {
 // An option row's pointer rectangle: from its node this far right, and from a unit above it this far down.
 constexpr float kRowHitWidth = 256.0f;
 constexpr float kRowHitHeight = 37.0f;
-
-bool Pressed(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModePressed, slot); }
-bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
 
 }  // namespace
 
@@ -102,9 +98,9 @@ void GAME_CUIEngineRoom::UpdateEngineInput(bool input)
     const UIFocusMap map(table);
     const std::int32_t start = focus_;
     const bool repeats = map.Find(focus_) != nullptr && map.Find(focus_)->repeats;
-    const auto held = [repeats](int slot) { return Pressed(slot) || (repeats && Repeated(slot)); };
+    const auto held = [repeats](int slot) { return IsUIMenuPressed(slot, repeats); };
     // Sideways first (on the options they only set the place), then decide, then up and down.
-    const bool sideways = (Pressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) || (Pressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
+    const bool sideways = (IsUIMenuPressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) || (IsUIMenuPressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
     if (!sideways) {
         if (IsUIActionTriggered(kActionDecide)) {
             if (focus_ == kFocusOptions) {
