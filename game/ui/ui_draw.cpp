@@ -59,18 +59,6 @@ void DrawUISprite(Vec2 position, std::int32_t index, std::uint32_t color)
     DrawUISprite(position, index, param);
 }
 
-bool StretchUISpriteCentre(std::int32_t index, Vec2 size, vesk::graphics::DrawParam& param)
-{
-    const Vec2 sprite = UISpriteSize(index);
-    if (sprite.x <= 0.0f || sprite.y <= 0.0f) return false;
-    vesk::graphics::InitDrawParam(param);
-    param.u0 = param.v0 = 0.25f;
-    param.u1 = param.v1 = 0.75f;
-    param.scaleX = size.x / (sprite.x * 0.5f);
-    param.scaleY = size.y / (sprite.y * 0.5f);
-    return true;
-}
-
 void DrawGroupSprite(int group, Vec2 position, std::int32_t index, const vesk::graphics::DrawParam& param)
 {
     vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord();

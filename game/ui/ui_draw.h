@@ -48,9 +48,6 @@ void FlushUISprites();
 void DrawUISprite(vesk::math::Vec2 position, std::int32_t index, const vesk::graphics::DrawParam& param);
 // The same with scale 1, the colour given and the pivot at the top-left corner.
 void DrawUISprite(vesk::math::Vec2 position, std::int32_t index, std::uint32_t color = kUIWhite);
-// Fresh draw parameters that stretch the centre half of a UI sprite (the part inside its border) to
-// `size` canvas units; false when the sprite has no size.
-bool StretchUISpriteCentre(std::int32_t index, vesk::math::Vec2 size, vesk::graphics::DrawParam& param);
 // A sprite of another sprite group (-1: a texture by its id) with the draw parameters, drawn at once;
 // the UI group is made current again by the next UI sprite.
 void DrawGroupSprite(int group, vesk::math::Vec2 position, std::int32_t index, const vesk::graphics::DrawParam& param);

@@ -128,12 +128,7 @@ void GAME_CUIAddTask::Build()
             widgets_.push_back(rowSeparators_[static_cast<std::size_t>(row)]);
         }
     }
-    cursorGroup_ = MakeUIGroupUnder(rows_[0], 0.0f, 0.0f);
-    widgets_.push_back(cursorGroup_);
-    highlight_ = MakeUIPictureUnder(cursorGroup_, "ui_select_highlight", -4.0f, -2.0f);
-    widgets_.push_back(highlight_);
-    cursorArrow_ = MakeUIPictureUnder(cursorGroup_, "ui_cursor_common_r90", -20.0f, 0.0f);
-    widgets_.push_back(cursorArrow_);
+    cursor_.Build(widgets_, rows_[0], {.highlightSprite = "ui_select_highlight", .highlightAt = {-4.0f, -2.0f}, .arrowAt = {-20.0f, 0.0f}});
 
     listScroll_ = MakeUIScrollBar(window_, 474.0f, 156.0f, 8.0f, 100.0f);
     widgets_.push_back(listScroll_);
@@ -197,8 +192,8 @@ void GAME_CUIAddTask::RebuildTaskList()
 
     const bool empty = entries_.empty();
     emptyLabel_->SetVisible(empty);
-    cursorArrow_->SetColor(empty ? kUIHidden : kUIWhite);
-    highlight_->SetColor(empty ? kUIHidden : kUIWhite);
+    cursor_.arrow->SetColor(empty ? kUIHidden : kUIWhite);
+    cursor_.highlight->SetColor(empty ? kUIHidden : kUIWhite);
     infoScroll_->SetDrawWhenEmpty(!empty);
 }
 
@@ -222,9 +217,8 @@ void GAME_CUIAddTask::OnEnterState(UIScreenState state)
 
 void GAME_CUIAddTask::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    const Vec2 arrow{-(20.0f - static_cast<float>(blink_ / 8)), 0.0f};
-    cursorArrow_->SetPosition(&arrow);
+    cursor_.Tick();
+    cursor_.PlaceArrow();
 }
 
 void GAME_CUIAddTask::UpdateMain(bool input)
@@ -286,7 +280,7 @@ void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
             button->SetColor(kUIGrey);
             button->SetDisabled(true);
         }
-        cursorGroup_->SetParent(rows_[0]);
+        cursor_.holder->SetParent(rows_[0]);
         return;
     }
     normal_->SetColor(kUIWhite);
@@ -297,7 +291,7 @@ void GAME_CUIAddTask::RefreshInfoPanel(const TaskData* entry)
         rows_[static_cast<std::size_t>(row)]->SetTextA(TagText(entries_[i]->id).c_str());
         if (row != 0) rowSeparators_[static_cast<std::size_t>(row)]->SetColor(kUIWhite);
     }
-    cursorGroup_->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
+    cursor_.holder->SetParent(rows_[static_cast<std::size_t>(std::clamp<int>(list_.cursor, 0, kVisibleRows - 1))]);
     const bool upgrade = entry->kind == kTaskRoomUpgrade;
     repeat_->SetColor(upgrade ? kUIGrey : kUIWhite);
     repeat_->SetDisabled(upgrade);

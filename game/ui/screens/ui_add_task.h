@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/ui/info_panel.h"
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -67,9 +68,7 @@ private:
     GAME_CUIScrollBarObject* infoScroll_ = nullptr;
     std::array<GAME_CUILabelObject*, kVisibleRows> rows_{};
     std::array<GAME_CUINullObject*, kVisibleRows> rowSeparators_{};
-    GAME_CUINullObject* cursorGroup_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
-    GAME_CUINullObject* highlight_ = nullptr;
+    UIListCursor cursor_;
     GAME_CUIIconObject* normal_ = nullptr;
     GAME_CUIIconObject* repeat_ = nullptr;
     UILanguagePictures headers_;
@@ -79,7 +78,6 @@ private:
     UIListView list_{.visible = kVisibleRows, .wrap = UIListWrap::kRing};
     std::uint32_t resultCode_ = 0;
     UIPages<Page> pages_{kList};
-    std::uint32_t blink_ = 0;
     std::int32_t actorIcon_ = -1;
     std::int32_t timerIcon_ = -1;
 };

@@ -16,6 +16,7 @@
 #include "game/ui/dialog_flow.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_manager.h"
+#include "game/ui/sprite_stretch.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_callback.h"
@@ -318,7 +319,7 @@ void GAME_CUIBuildSelectGrid::DrawFootprint() const
     if (ship->body->scaleX < 0.0f) x = minX + static_cast<float>(ship->grid.width - 1 - column - (w - 1)) * cell.x;
     if (ship->body->scaleY < 0.0f) y = minY + static_cast<float>(ship->grid.height - 1 - row - (h - 1)) * cell.y;
     vesk::graphics::DrawParam param;
-    if (!StretchUISpriteCentre(labelBase_, {static_cast<float>(w) * cell.x, static_cast<float>(h) * cell.y}, param)) return;
+    if (!StretchUISpriteMiddle(labelBase_, {static_cast<float>(w) * cell.x, static_cast<float>(h) * cell.y}, param)) return;
     param.color = kFootprintColor;
     DrawUISprite({x, y}, labelBase_, param);
 }
