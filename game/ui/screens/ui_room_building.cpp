@@ -75,8 +75,8 @@ void GAME_CUIRoomBuilding::Build()
     details_.BuildPictures(widgets_, Root(), {0.0f, 0.0f}, {&builder_, 1});
     GAME_CUINullObject* cursorHolder = MakeUIGroupUnder(Root(), 288.0f, 311.0f);
     widgets_.push_back(cursorHolder);
-    cursorArrow_ = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
-    widgets_.push_back(cursorArrow_);
+    cursor_.arrow = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
+    widgets_.push_back(cursor_.arrow);
 
     widgets_.push_back(MakeUICategorySwitch(0));
     details_.BuildHeading(widgets_);
@@ -141,9 +141,7 @@ void GAME_CUIRoomBuilding::OnEnterState(UIScreenState state)
 
 void GAME_CUIRoomBuilding::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    const Vec2 nudge{blink_ < 8 ? 0.0f : -1.0f, 0.0f};
-    cursorArrow_->SetPosition(&nudge);
+    cursor_.Step({0.0f, 0.0f}, -1.0f);
     ShowCancelButton();
 }
 

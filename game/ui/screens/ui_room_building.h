@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/task_details.h"
 #include "game/ui/ui_screen.h"
 
@@ -59,10 +60,10 @@ private:
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUIIconObject* cancel_ = nullptr;
     GAME_CUILabelObject* cancelLabel_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
     UITaskDetails details_;
     UICrewRow builder_{UICrewRowLayout::Panel()};
 
     UIPages<Page> pages_{kMain};
-    std::uint32_t blink_ = 0;
+    // Beside the cancel button, stepping left and back.
+    UICursorBlink cursor_;
 };
