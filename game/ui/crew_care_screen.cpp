@@ -137,7 +137,7 @@ std::size_t GAME_CUICrewCareScreen::CountRoomTasks() const
 
 void GAME_CUICrewCareScreen::Ask(const std::u16string& text, std::span<const UIDialogItem> items) const
 {
-    AskInDialog(layout_.slot, {.text = UICutText(text, kQuestionLimit), .centred = true, .items = items});
+    AskInDialog(layout_.slot, {.text = UILimitedText(text, kQuestionLimit), .centred = true, .items = items});
 }
 
 void GAME_CUICrewCareScreen::Order()
@@ -148,7 +148,7 @@ void GAME_CUICrewCareScreen::Order()
     const GAME_CTaskBase* task = room >= 0 ? GAME_CTaskBase::CreateFromRequest(OrderRequest(chosen_, room)) : nullptr;
     // A task that was not made is told as the error it is, never as ordered.
     const std::u16string notice = task != nullptr ? text : GetMessageTextExpanded("ADDTASK_TEXT_ERROR_FATALERROR");
-    NoticeInDialog(layout_.slot, {.text = UICutText(notice, kRowTextLimit), .centred = true});
+    NoticeInDialog(layout_.slot, {.text = UILimitedText(notice, kRowTextLimit), .centred = true});
 }
 
 std::u16string GAME_CUICrewCareScreen::MemberName(const GAME_CObjectActor& member)
@@ -313,7 +313,7 @@ void GAME_CUICrewCareScreen::ShowRows()
         UIItemRowWidgets& row = rows_[r];
         const std::int32_t index = list_.top + static_cast<std::int32_t>(r);
         const bool live = index < count_;
-        row.name->SetTextW(live ? UICutText(RowText(table_[static_cast<std::size_t>(index)]), kRowTextLimit).c_str() : u"");
+        row.name->SetTextW(live ? UILimitedText(RowText(table_[static_cast<std::size_t>(index)]), kRowTextLimit).c_str() : u"");
         row.icon->SetColor(live ? kUIWhite : kUIHidden);
         if (row.separator != nullptr) row.separator->SetColor(index + 1 < count_ ? kUIWhite : kUIHidden);
     }

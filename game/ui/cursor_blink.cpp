@@ -3,9 +3,8 @@
 
 #include "game/ui/widgets/ui_null_object.h"
 
-void UICursorBlink::Step(vesk::math::Vec2 at, float nudge)
+void UICursorBlink::Place(vesk::math::Vec2 at, float nudge) const
 {
-    frame = (frame + 1) % kPeriod;
-    const vesk::math::Vec2 place{at.x + (frame >= kPeriod / 2 ? nudge : 0.0f), at.y};
+    const vesk::math::Vec2 place{at.x + Bob() * nudge, at.y};
     arrow->SetPosition(&place);
 }

@@ -13,9 +13,3 @@ void UIListCursor::Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectB
     arrow = MakeUIPictureUnder(holder, "ui_cursor_common_r90", arrowAt_.x, arrowAt_.y);
     list.push_back(arrow);
 }
-
-void UIListCursor::PlaceArrow() const
-{
-    const vesk::math::Vec2 at{arrowAt_.x + Bob(), arrowAt_.y};
-    arrow->SetPosition(&at);
-}

@@ -1,10 +1,10 @@
 // A list's cursor: the holder that stands at the cursor's row, the highlight over the row, and the arrow before it that bobs.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "framework/math/vector.h"
+#include "game/ui/cursor_blink.h"
 
 class GAME_CUIObjectBase;
 class GAME_CUINullObject;
@@ -18,26 +18,18 @@ struct UIListCursorLayout {
     vesk::math::Vec2 arrowAt{0.0f, -1.0f};
 };
 
-// The arrow stands one unit right of its rest for the second half of every 16 frames.
-class UIListCursor {
+// The arrow blinks as every list's cursor arrow does: one unit right of its rest for the second half of every 16 frames.
+class UIListCursor : public UICursorBlink {
 public:
-    static constexpr std::uint32_t kBobFrames = 16;
-
     // The holder, the highlight and the arrow, in that order into the draw list.
     void Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIListCursorLayout& layout);
-    void Restart() { frame_ = 0; }
-    // Counts a frame of the bob.
-    void Tick() { frame_ = (frame_ + 1) % kBobFrames; }
-    // How far the bob moves the arrow now: 0 or 1.
-    float Bob() const { return static_cast<float>(frame_ / (kBobFrames / 2)); }
-    // The arrow at its rest place moved by the bob.
-    void PlaceArrow() const;
+    void Restart() { frame = 0; }
+    // The arrow at its rest place moved by the blink.
+    void PlaceArrow() const { Place(arrowAt_); }
 
     GAME_CUINullObject* holder = nullptr;
     GAME_CUINullObject* highlight = nullptr;
-    GAME_CUINullObject* arrow = nullptr;
 
 private:
     vesk::math::Vec2 arrowAt_{0.0f, -1.0f};
-    std::uint32_t frame_ = 0;
 };

@@ -16,12 +16,6 @@ std::u16string FormatUIMessage(std::string_view key, std::initializer_list<vesk:
 
 std::u16string UITagName(std::uint32_t tag) { return GetMessageTextExpanded(TagText(tag)); }
 
-std::u16string UICutText(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
 std::u16string_view UIWaitingDots(std::uint32_t frames)
 {
     static constexpr std::u16string_view kDots[] = {u"   ", u".  ", u".. ", u"..."};

@@ -12,8 +12,6 @@
 std::u16string FormatUIMessage(std::string_view key, std::initializer_list<vesk::text::FormatArg> args = {});
 // The name of a thing whose 4-character tag is its message key.
 std::u16string UITagName(std::uint32_t tag);
-// The text cut to at most limit characters, as a label or a question of a fixed size keeps it.
-std::u16string UICutText(std::u16string text, std::size_t limit);
 // A number formatted by a format of one integer ("%d", "%02d") and turned into full-width digits.
 std::u16string UIFullWidthNumber(std::int64_t number, std::u16string_view format = u"%d");
 // The dots that follow a "please wait" text: none to three, one more every 4 frames, padded to three.

@@ -143,7 +143,7 @@ void GAME_CUIActorStatus::DismissCrewMember()
 {
     const std::u16string name = RomanizeKanaPair(std::u16string_view(targetActor->status.name));
     PlayUISE(kDismissSE);
-    NoticeInDialog(kSlotActorStatus, {.text = UICutText(FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_02", {name}), kFarewellLimit),
+    NoticeInDialog(kSlotActorStatus, {.text = UILimitedText(FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_02", {name}), kFarewellLimit),
                                       .centred = true,
                                       .noticeButton = "ADD_TEXT_UI_ACTOR_STATUS_03"});
     targetActor->LeaveTaskAndRooms();
@@ -153,7 +153,7 @@ void GAME_CUIActorStatus::DismissCrewMember()
     if (route != nullptr && route->GetPosition() > 0 && route->GetPosition() < route->GetLength()) {
         UnlockAchievement(kDismissAchievement);
     }
-    Context().ui.PostLine(UICutText(FormatUIMessage("OLIF_ACTOR_LEAVE", {name}), kLeaveLineLimit), kLeaveLineKind);
+    Context().ui.PostLine(UILimitedText(FormatUIMessage("OLIF_ACTOR_LEAVE", {name}), kLeaveLineLimit), kLeaveLineKind);
 }
 
 void GAME_CUIActorStatus::UpdateDismissResult()

@@ -143,7 +143,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
         list_.cursor = 0;
         list_.Show(*listBar_);
         panelBar_->SetValue(0);
-        title_->SetTextW(UICutText(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
+        title_->SetTextW(UILimitedText(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
         RefreshList();
         PlaceCursors();
         world.roomScreenClosing = 0;
@@ -225,7 +225,7 @@ void GAME_CUIAllActorInfo::ShowDetail(const GAME_CObjectActor* member)
     meters_.Show(status);
 
     panel_.Begin(panelBar_->Value());
-    const auto put = [this](const std::u16string& line) { panel_.Put(UICutText(line, kLineLimit), false, kNoSprite); };
+    const auto put = [this](const std::u16string& line) { panel_.Put(UILimitedText(line, kLineLimit), false, kNoSprite); };
     if (work != nullptr) put(FormatUIMessage("ALL_ACTOR_INFO_BIND_TASK_ROOM", {RoomName(*work)}));
     put(home != nullptr ? FormatUIMessage("ALL_ACTOR_INFO_BIND_HOUSE_ROOM", {RoomName(*home)}) : FormatUIMessage("ALL_ACTOR_INFO_NOBIND_HOUSE"));
     if (standing != nullptr) put(FormatUIMessage(ActivityKey(member->task->GetKind()), {RoomName(*standing)}));

@@ -38,12 +38,6 @@ constexpr std::array<Vec2, 4> kHeaderPlaces{{{97.0f, 87.0f}, {308.0f, 87.0f}, {9
 constexpr std::size_t kMessageLimit = 240;
 const std::vector<std::uint32_t> kNoKinds;
 
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
 }  // namespace
 
 GAME_CUIBullet::GAME_CUIBullet(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kHome, kSlideFrom, {.closesFromHome = true})
@@ -153,7 +147,7 @@ void GAME_CUIBullet::UpdateMain(bool input)
     case Tab::kList: UpdateAmmoList(input); break;
     case Tab::kAskReload:
         if (FollowDialogAnswer(tabs_, Tab::kReloadStarted, Tab::kList)) {
-            NoticeInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
+            NoticeInDialog(kSlotBullet, {.text = UILimitedText(FormatUIMessage("BULLETUI_SELECT_RELOAD_START", {UITagName(selectedKind_)}), 256),
                                          .centred = true});
         }
         break;
@@ -205,7 +199,7 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
                                          UIFullWidthNumber(UIAvailableItemCount(kind, false))};
         const char* keys[] = {"BULLETUI_AMMO_DAMAGE", "BULLETUI_AMMO_FIRERATE", "BULLETUI_AMMO_FIRERANGE", "BULLETUI_AMMO_CURRENT_HOLD_NUM"};
         for (std::size_t k = 0; k < std::size(keys); ++k) {
-            figures_[k].label->SetTextW(Limited(FormatUIMessage(keys[k], {values[k]}), 127).c_str());
+            figures_[k].label->SetTextW(UILimitedText(FormatUIMessage(keys[k], {values[k]}), 127).c_str());
             figures_[k].separator->SetColor(kUIWhite);
         }
     }
@@ -351,7 +345,7 @@ void GAME_CUIBullet::TryReload()
 
 void GAME_CUIBullet::EnterReloadConfirm()
 {
-    AskInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
+    AskInDialog(kSlotBullet, {.text = UILimitedText(FormatUIMessage("BULLETUI_SELECT_RELOAD_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
                               .centred = true});
 }
 
@@ -378,13 +372,13 @@ void GAME_CUIBullet::EnterCancelConfirm()
     }
     selectedKind_ = reloads_.front()->GetReservedItemId();
     reloads_.clear();
-    AskInDialog(kSlotBullet, {.text = Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
+    AskInDialog(kSlotBullet, {.text = UILimitedText(FormatUIMessage("BULLETUI_RELOAD_CANCEL_YESNO", {UITagName(selectedKind_)}), kMessageLimit),
                               .centred = true});
 }
 
 void GAME_CUIBullet::FinishReloadCancel()
 {
-    const std::u16string message = Limited(FormatUIMessage("BULLETUI_RELOAD_CANCEL_FINISHED", {UITagName(selectedKind_)}), kMessageLimit);
+    const std::u16string message = UILimitedText(FormatUIMessage("BULLETUI_RELOAD_CANCEL_FINISHED", {UITagName(selectedKind_)}), kMessageLimit);
     const std::uint32_t none = kNoId;
     if (GAME_CAmmo* store = Store()) store->SetAmmoId(&none);
     if (GAME_CGameWorld& world = Context().world; world.tasks) {

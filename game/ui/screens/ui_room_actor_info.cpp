@@ -39,12 +39,6 @@ constexpr std::size_t kTextLimit = 240;
 constexpr Vec2 kFirstMeterFrame{97.0f, 177.0f};
 constexpr std::uint32_t kMeterColor = UICrewMeters::kStaminaColor;
 
-std::u16string Limited(std::u16string text)
-{
-    if (text.size() > kTextLimit) text.resize(kTextLimit);
-    return text;
-}
-
 UICrewMeters::Layout RoomMeters()
 {
     return {.row = {.name = {-27.0f, -2.0f}, .value = {187.0f, -2.0f}, .barSprite = "ui_labelbase"},
@@ -233,20 +227,20 @@ void GAME_CUIRoomActorInfo::EnterStep(Step step)
     const std::u16string room = RoomName();
     const std::u16string member = MemberNameText();
     switch (step) {
-    case Step::kAskBind: AskInDialog(kSlotRoomActorInfo, {.text = Limited(FormatUIMessage("ACTOR_STATUS_BIND_YESNO", {room, member}))}); break;
+    case Step::kAskBind: AskInDialog(kSlotRoomActorInfo, {.text = UILimitedText(FormatUIMessage("ACTOR_STATUS_BIND_YESNO", {room, member}), kTextLimit)}); break;
     case Step::kBound:
         target->AssignCrew(targetActor);
-        NoticeInDialog(kSlotRoomActorInfo, {.text = Limited(FormatUIMessage("ACTOR_STATUS_BIND_FINISHED", {room, member}))});
+        NoticeInDialog(kSlotRoomActorInfo, {.text = UILimitedText(FormatUIMessage("ACTOR_STATUS_BIND_FINISHED", {room, member}), kTextLimit)});
         break;
     case Step::kAskUnbind:
-        AskInDialog(kSlotRoomActorInfo, {.text = Limited(FormatUIMessage("ACTOR_STATUS_UNBIND_YESNO", {room, member}))});
+        AskInDialog(kSlotRoomActorInfo, {.text = UILimitedText(FormatUIMessage("ACTOR_STATUS_UNBIND_YESNO", {room, member}), kTextLimit)});
         break;
     case Step::kUnbound:
         target->UnassignCrew(targetActor);
         PlayUISE(kUnbindSE);
-        NoticeInDialog(kSlotRoomActorInfo, {.text = Limited(FormatUIMessage("ACTOR_STATUS_UNBIND_FINISHED", {room, member}))});
+        NoticeInDialog(kSlotRoomActorInfo, {.text = UILimitedText(FormatUIMessage("ACTOR_STATUS_UNBIND_FINISHED", {room, member}), kTextLimit)});
         break;
-    case Step::kAskExit: AskInDialog(kSlotRoomActorInfo, {.text = Limited(GetMessageTextExpanded("ADD_TEXT_UI_ROOM_ACTOR_01"))}); break;
+    case Step::kAskExit: AskInDialog(kSlotRoomActorInfo, {.text = UILimitedText(GetMessageTextExpanded("ADD_TEXT_UI_ROOM_ACTOR_01"), kTextLimit)}); break;
     case Step::kBrowse:
     case Step::kExit: break;
     }

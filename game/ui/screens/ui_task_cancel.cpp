@@ -40,12 +40,6 @@ constexpr std::size_t kSuffixLimit = 15;
 constexpr std::size_t kQuestionLimit = 254;
 constexpr std::size_t kNoticeLimit = 127;
 
-std::u16string Limited(std::u16string text, std::size_t limit)
-{
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
 bool IsFilled(std::uint32_t id, std::int32_t count) { return id != kNoId && count != 0; }
 
 std::int64_t HeldOnBoard(std::uint32_t itemId) { return CountStoredItem(itemId) + CountFieldItem(itemId) + CountCarriedItem(itemId); }
@@ -129,8 +123,8 @@ void GAME_CUITaskCancel::RefreshTaskView()
     if (shown == nullptr) return;
     const bool repeats = shown->repeat != 0;
     repeatLabel_->SetTextA(repeats ? "TASKCANCEL_BUTTON_REPEAT_OFF" : "TASKCANCEL_BUTTON_REPEAT_ON");
-    const std::u16string suffix = repeats ? Limited(GetMessageTextExpanded("TASKCANCEL_TASKREPEAT"), kSuffixLimit) : u"";
-    details_.title->SetTextW(Limited(UITagName(shown->id) + suffix, kTitleLimit).c_str());
+    const std::u16string suffix = repeats ? UILimitedText(GetMessageTextExpanded("TASKCANCEL_TASKREPEAT"), kSuffixLimit) : u"";
+    details_.title->SetTextW(UILimitedText(UITagName(shown->id) + suffix, kTitleLimit).c_str());
     // An upgrade is made once: it cannot repeat.
     const bool upgrade = shown->GetKind() == kTaskRoomUpgrade;
     repeat_->SetDisabled(upgrade);
@@ -320,7 +314,7 @@ void GAME_CUITaskCancel::OnCancelButton()
 
 void GAME_CUITaskCancel::Ask(const char* key)
 {
-    const std::u16string question = Limited(FormatUIMessage(key, {UITagName(target != nullptr ? target->GetRoomId() : kNoId), UITagName(askedTaskId_)}),
+    const std::u16string question = UILimitedText(FormatUIMessage(key, {UITagName(target != nullptr ? target->GetRoomId() : kNoId), UITagName(askedTaskId_)}),
                                             kQuestionLimit);
     AskInDialog(kSlotTaskCancel, {.text = question, .areYouSure = true});
 }
@@ -330,7 +324,7 @@ void GAME_CUITaskCancel::ApplyCancel()
     // The task leaves its room now and the list when the window has closed.
     if (GAME_CTaskBase* shown = LiveTask()) shown->Finish();
     const std::u16string notice =
-        Limited(FormatUIMessage("TASKCANCEL_CANCEL_FINISHED", {UITagName(target != nullptr ? target->GetRoomId() : kNoId), UITagName(askedTaskId_)}),
+        UILimitedText(FormatUIMessage("TASKCANCEL_CANCEL_FINISHED", {UITagName(target != nullptr ? target->GetRoomId() : kNoId), UITagName(askedTaskId_)}),
                 kNoticeLimit);
     NoticeInDialog(kSlotTaskCancel, {.text = notice});
 }
