@@ -144,6 +144,18 @@ struct Rasterizer::EdgeSet {
     long long edgeA[Edges], edgeB[Edges], edgeX[Edges], edgeY[Edges];
     int bias[Edges];
     int x0, y0, x1, y1;  // pixel bounds, inclusive
+
+    // Edge i runs from a to b, signed by the shape's winding: E(p) = A (px - ax) + B (py - ay).
+    // A top or left edge owns its pixels, the others leave them to their neighbour.
+    void SetEdge(int i, const ScreenVertex& a, const ScreenVertex& b, long long sign)
+    {
+        edgeA[i] = -(b.y - a.y) * sign;
+        edgeB[i] = (b.x - a.x) * sign;
+        edgeX[i] = a.x;
+        edgeY[i] = a.y;
+        const bool topLeft = edgeA[i] > 0 || (edgeA[i] == 0 && edgeB[i] > 0);
+        bias[i] = topLeft ? 0 : 1;
+    }
 };
 
 struct Rasterizer::Triangle : EdgeSet<3> {
@@ -309,17 +321,7 @@ bool Rasterizer::SetupEdges(const ScreenVertex* s, Triangle& tri) const
     const long long area = (s[1].x - s[0].x) * (s[2].y - s[0].y) - (s[2].x - s[0].x) * (s[1].y - s[0].y);
     if (area == 0) return false;
     const long long sign = area > 0 ? 1 : -1;
-    for (int i = 0; i < 3; ++i) {
-        const ScreenVertex& a = s[(i + 1) % 3];
-        const ScreenVertex& b = s[(i + 2) % 3];
-        // E(p) = A (px - ax) + B (py - ay), positive inside.
-        tri.edgeA[i] = -(b.y - a.y) * sign;
-        tri.edgeB[i] = (b.x - a.x) * sign;
-        tri.edgeX[i] = a.x;
-        tri.edgeY[i] = a.y;
-        const bool topLeft = tri.edgeA[i] > 0 || (tri.edgeA[i] == 0 && tri.edgeB[i] > 0);
-        tri.bias[i] = topLeft ? 0 : 1;
-    }
+    for (int i = 0; i < 3; ++i) tri.SetEdge(i, s[(i + 1) % 3], s[(i + 2) % 3], sign);
     const long long minX = std::min({s[0].x, s[1].x, s[2].x});
     const long long maxX = std::max({s[0].x, s[1].x, s[2].x});
     const long long minY = std::min({s[0].y, s[1].y, s[2].y});
@@ -691,16 +693,7 @@ bool Rasterizer::DrawFlatColorQuad(const ClipVertex& tl, const ClipVertex& bl, c
     // to the next, signed by the winding.
     EdgeSet<4> quad;
     const long long sign = area > 0 ? 1 : -1;
-    for (int i = 0; i < 4; ++i) {
-        const ScreenVertex& a = *ring[i];
-        const ScreenVertex& b = *ring[(i + 1) % 4];
-        quad.edgeA[i] = -(b.y - a.y) * sign;
-        quad.edgeB[i] = (b.x - a.x) * sign;
-        quad.edgeX[i] = a.x;
-        quad.edgeY[i] = a.y;
-        const bool topLeft = quad.edgeA[i] > 0 || (quad.edgeA[i] == 0 && quad.edgeB[i] > 0);
-        quad.bias[i] = topLeft ? 0 : 1;
-    }
+    for (int i = 0; i < 4; ++i) quad.SetEdge(i, *ring[i], *ring[(i + 1) % 4], sign);
     const long long minX = std::min({s[0].x, s[1].x, s[2].x, s[3].x});
     const long long maxX = std::max({s[0].x, s[1].x, s[2].x, s[3].x});
     const long long minY = std::min({s[0].y, s[1].y, s[2].y, s[3].y});
