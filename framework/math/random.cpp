@@ -1,7 +1,9 @@
 // The process-wide MT19937 generator, seeded from the clock on first use.
 #include "framework/math/random.h"
 
+#include <atomic>
 #include <cmath>
+#include <mutex>
 
 #include "platform/clock.h"
 
@@ -24,7 +26,10 @@ struct Generator {
 };
 
 Generator g_generator;
-bool g_clockSeeded = false;
+std::atomic<bool> g_clockSeeded{false};
+// The loading jobs draw while the main thread runs its frames: one draw at a time, or two could
+// read past the state's end.
+std::mutex g_generatorMutex;
 
 void Seed(Generator& generator, std::uint32_t seed)
 {
@@ -52,6 +57,7 @@ void Regenerate(Generator& generator)
 
 std::uint32_t NextWord(Generator& generator)
 {
+    const std::lock_guard lock(g_generatorMutex);
     if (--generator.wordsLeft <= 0) Regenerate(generator);
     std::uint32_t y = generator.state[generator.next++];
     y ^= y >> 11;
@@ -64,8 +70,7 @@ std::uint32_t NextWord(Generator& generator)
 // Seeds from the clock the first time any clock-seeding draw runs.
 void SeedFromClockOnce()
 {
-    if (g_clockSeeded) return;
-    g_clockSeeded = true;
+    if (g_clockSeeded.exchange(true)) return;
     const std::int64_t nanoseconds =
         platform::CounterToNanoseconds(platform::ReadCounter(), platform::CounterFrequency());
     SeedRandom(static_cast<std::uint32_t>(nanoseconds));
@@ -75,6 +80,7 @@ void SeedFromClockOnce()
 
 bool SeedRandom(std::uint32_t seed)
 {
+    const std::lock_guard lock(g_generatorMutex);
     Seed(g_generator, seed);
     return true;
 }
