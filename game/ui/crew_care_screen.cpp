@@ -25,7 +25,6 @@ namespace {
 // The pages' roots stand at the canvas origin; positions below are canvas units.
 constexpr Vec2 kHome{0.0f, 0.0f};
 constexpr Vec2 kSlideFrom{0.0f, -360.0f};
-constexpr Vec2 kWindow{61.0f, -51.0f};
 // A row's node: the cursor stands 21 units left of it, its icon and words after it.
 constexpr Vec2 kFirstRow{378.0f, 106.0f};
 constexpr Vec2 kRowIcon{2.0f, -1.0f};
@@ -47,22 +46,9 @@ UICrewMeters::Layout MemberMeters(Vec2 first)
             .colors = {kMeterColor, kMeterColor, kMeterColor}};
 }
 
-Vec2 OnCanvas(Vec2 place) { return {place.x + kWindow.x, place.y + kWindow.y}; }
-
-// The task page's places moved from the window's units onto the canvas.
-UIRoomTaskTabLayout OnCanvas(UIRoomTaskTabLayout page)
-{
-    for (Vec2* place : {&page.informationHeader, &page.executingHeader, &page.actorHeader, &page.centreSeparator, &page.hpFrame,
-                        &page.upgradeLabel, &page.scrollBar, &page.controllerOrigin, &page.crewPanelPoint}) {
-        *place = OnCanvas(*place);
-    }
-    for (Vec2& place : page.focusPlaces) place = OnCanvas(place);
-    return page;
-}
-
 UICrewCareLayout OnCanvas(UICrewCareLayout layout)
 {
-    layout.taskPage = OnCanvas(layout.taskPage);
+    layout.taskPage = layout.taskPage.MovedBy(kUIRoomWindowAt);
     return layout;
 }
 
@@ -82,7 +68,7 @@ GAME_CUICrewCareScreen::~GAME_CUICrewCareScreen() = default;
 void GAME_CUICrewCareScreen::BuildListPage()
 {
     firstRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    GAME_CUINullObject* window = MakeUIPictureUnder(firstRoot_, "ui_windowbase", kWindow.x, kWindow.y);
+    GAME_CUINullObject* window = MakeUIRoomWindowUnder(firstRoot_);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, window);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     for (std::size_t r = 0; r < rows_.size(); ++r) {
@@ -118,7 +104,7 @@ void GAME_CUICrewCareScreen::BuildListPage()
 void GAME_CUICrewCareScreen::BuildTaskPage()
 {
     taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), layout_.taskPage,
+    FillTaskPage(MakeUIRoomWindowUnder(taskRoot_), layout_.taskPage,
                  {layout_.firstTabKey, layout_.taskTabKey, true, UIBind(this, &GAME_CUICrewCareScreen::OnFirstTabButton), nullptr});
 }
 

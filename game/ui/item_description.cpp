@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
+#include "game/services/data/item_records.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_map.h"
@@ -13,6 +15,8 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widget_builders.h"
+#include "game/ui/widgets/ui_label_object.h"
+#include "game/ui/widgets/ui_null_object.h"
 
 namespace {
 
@@ -28,21 +32,27 @@ public:
         text_ += u'\n';
     }
 
-    // The room heading opens each run of one room's entries.
-    void RoomHeading(std::uint32_t roomId)
+    // A section: a line saying there are no entries, or its label line and each entry's line, under
+    // a room heading that opens each run of one room's entries.
+    template <typename Entry, typename PutEntry>
+    void Section(const std::vector<Entry>& entries, std::string_view noneKey, std::string_view labelKey, const std::u16string& name,
+                 PutEntry putEntry)
     {
-        if (started_ && roomId == lastRoom_) return;
-        started_ = true;
-        lastRoom_ = roomId;
-        Line("ItemDiscript_Facility", {UITagName(roomId)});
+        if (entries.empty()) {
+            Line(noneKey, {name});
+            return;
+        }
+        Line(labelKey, {name});
+        const Entry* previous = nullptr;
+        for (const Entry& entry : entries) {
+            if (previous == nullptr || previous->roomId != entry.roomId) Line("ItemDiscript_Facility", {UITagName(entry.roomId)});
+            previous = &entry;
+            putEntry(entry);
+        }
     }
-
-    void StartSection() { started_ = false; }
 
 private:
     std::u16string& text_;
-    std::uint32_t lastRoom_ = 0;
-    bool started_ = false;
 };
 
 }  // namespace
@@ -58,30 +68,14 @@ std::u16string ComposeItemDescription(const GAME_CStaticDatabase& database, std:
     const std::u16string name = UITagName(itemId);
     DescriptionWriter writer(text);
 
-    if (production->producers.empty()) {
-        writer.Line("ItemDiscript_Unproducible", {name});
-    } else {
-        writer.Line("ItemDiscript_ProductLabel", {name});
-        for (const ItemProducer& producer : production->producers) {
-            writer.RoomHeading(producer.roomId);
-            writer.Line("ItemDiscript_Production",
-                        {UITagName(producer.taskId), UIFullWidthNumber(producer.productCount), UITagName(producer.roomId)});
-        }
-    }
+    writer.Section(production->producers, "ItemDiscript_Unproducible", "ItemDiscript_ProductLabel", name, [&](const ItemProducer& producer) {
+        writer.Line("ItemDiscript_Production", {UITagName(producer.taskId), UIFullWidthNumber(producer.productCount), UITagName(producer.roomId)});
+    });
     text += u'\n';
-
-    writer.StartSection();
-    if (production->consumers.empty()) {
-        writer.Line("ItemDiscript_Unusable", {name});
-    } else {
-        writer.Line("ItemDiscript_MaterialLabel", {name});
-        for (const ItemConsumer& consumer : production->consumers) {
-            writer.RoomHeading(consumer.roomId);
-            writer.Line("ItemDiscript_Material",
-                        {UITagName(consumer.productItem), UIFullWidthNumber(consumer.productCount),
-                         UIFullWidthNumber(consumer.materialCount), UITagName(consumer.roomId)});
-        }
-    }
+    writer.Section(production->consumers, "ItemDiscript_Unusable", "ItemDiscript_MaterialLabel", name, [&](const ItemConsumer& consumer) {
+        writer.Line("ItemDiscript_Material", {UITagName(consumer.productItem), UIFullWidthNumber(consumer.productCount),
+                                              UIFullWidthNumber(consumer.materialCount), UITagName(consumer.roomId)});
+    });
     return text;
 }
 
@@ -108,6 +102,7 @@ void UIDescriptionPane::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
 
 void UIDescriptionPane::Compose(const GAME_CStaticDatabase* database, std::uint32_t itemId, std::size_t maxLineLength)
 {
+    Clear();
     lines_.clear();
     if (database != nullptr) {
         const TextLineEnds ends = rules_.lastLineUncounted ? TextLineEnds::kEveryBreak : TextLineEnds::kPanel;
@@ -157,4 +152,35 @@ void UIDescriptionPane::Scroll(std::int32_t barBefore, bool keys)
     PlayUISE(kSeUICursor);
     bar_->SetValue(value + step);
     Show();
+}
+
+void UIItemDetail::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIItemDetailLayout& layout,
+                                UILanguagePictures& headings)
+{
+    layout_ = layout;
+    parent_ = parent;
+    icon_ = MakeUIPictureUnder(parent, "", layout.icon.x, layout.icon.y);
+    list.push_back(icon_);
+    headings.Add(list, parent, "ui_text_sellprice", layout.priceHeading);
+    headings.Add(list, parent, "ui_text_num", layout.amountHeading);
+    headings.Add(list, parent, "ui_text_information", layout.informationHeading);
+    description_.BuildSprites(list, parent, layout.description);
+}
+
+void UIItemDetail::BuildTexts(std::vector<GAME_CUIObjectBase*>& list)
+{
+    // Until an item is shown the title reads as the dictionary's.
+    title_ = MakeUILabel(parent_, "ITEMDICTIONARY_WINDOWTITLE", layout_.title.x, layout_.title.y);
+    price_ = MakeUILabel(parent_, "", layout_.price.x, layout_.price.y);
+    amount_ = MakeUILabel(parent_, "", layout_.amount.x, layout_.amount.y);
+    for (GAME_CUIObjectBase* label : {title_, price_, amount_}) list.push_back(label);
+    description_.BuildTexts(list);
+}
+
+void UIItemDetail::Show(const GAME_CStaticDatabase* database, std::uint32_t itemId, const ItemData* record)
+{
+    title_->SetTextW(UITagName(itemId).c_str());
+    icon_->SetSprite(record != nullptr ? record->iconSprite : kNoSprite);
+    icon_->SetColor(kUIWhite);
+    description_.Compose(database, itemId, kLineLength);
 }

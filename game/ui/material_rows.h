@@ -5,18 +5,12 @@
 #include <vector>
 
 #include "framework/math/vector.h"
+#include "game/ui/list_view.h"
 
-class GAME_CUILabelObject;
-class GAME_CUINullObject;
 class GAME_CUIObjectBase;
 
-struct UIMaterialRow {
-    GAME_CUINullObject* icon = nullptr;
-    // Null on the last row.
-    GAME_CUINullObject* separator = nullptr;
-    GAME_CUILabelObject* name = nullptr;
-    GAME_CUILabelObject* count = nullptr;
-};
+// An item row without a node of its own: its parts hang from the parent; the last row has no separator.
+using UIMaterialRow = UIItemRowWidgets;
 
 // The icons a line apart from iconAt, each row's separator under its icon's right edge.
 void BuildUIMaterialRowPictures(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, std::span<UIMaterialRow> rows,

@@ -26,7 +26,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr Vec2 kFirstMarker{319.0f, 156.0f};
 constexpr Vec2 kFirstName{335.0f, 157.0f};
 constexpr Vec2 kCursorFromMarker{-23.0f, 0.0f};
@@ -65,7 +64,7 @@ UICrewMeters::Layout ListMeters() { return {.first = {68.0f, 152.0f}}; }
 
 GAME_CUIAllActorInfo::GAME_CUIAllActorInfo(const UIScreenContext& context)
     : GAME_CUIScreen({.input = UIInputRule::kBlocksWhileOpen,
-                      .mover = {.shown = {kWindow.x, kWindow.y}, .hidden = {kWindow.x, -kCanvasHeight}},
+                      .mover = {.shown = {kUIRoomWindowAt.x, kUIRoomWindowAt.y}, .hidden = {kUIRoomWindowAt.x, -kCanvasHeight}},
                       .holdsGame = true,
                       .dialog = UIDialogOnClose::kClose},
                      &context),

@@ -48,7 +48,7 @@ GAME_CUIInventory::~GAME_CUIInventory() = default;
 
 void GAME_CUIInventory::BuildItemPage()
 {
-    firstRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    firstRoot_ = MakeWindowRoot();
     firstFrame_ = BeginPage(firstPage_, firstRoot_, firstRoot_);
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     for (int i = 0; i < kRows; ++i) {
@@ -76,7 +76,7 @@ void GAME_CUIInventory::BuildItemPage()
 
 void GAME_CUIInventory::BuildTaskPage()
 {
-    taskRoot_ = MakeUIPicture("ui_windowbase", kWindowHome.x, kWindowSlideFrom.y);
+    taskRoot_ = MakeWindowRoot();
     UIRoomTaskTabLayout layout;
     layout.tabChangeSwitches = true;
     // The storerooms' gauge is the bar body's own picture, untinted.

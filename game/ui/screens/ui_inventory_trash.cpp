@@ -30,12 +30,16 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
-constexpr std::array<const char*, 3> kHeaderNames{"ui_text_num", "ui_text_sellprice", "ui_text_information"};
-constexpr std::array<Vec2, 3> kHeaderPlaces{{{36.0f, 138.0f}, {283.0f, 138.0f}, {36.0f, 170.0f}}};
+constexpr UIItemDetailLayout kDetail{.icon = {38.0f, 147.0f},
+                                     .priceHeading = {283.0f, 138.0f},
+                                     .amountHeading = {36.0f, 138.0f},
+                                     .informationHeading = {36.0f, 170.0f},
+                                     .title = {42.0f, 111.0f},
+                                     .price = {295.0f, 149.0f},
+                                     .amount = {59.0f, 149.0f},
+                                     .description = {.firstLine = {44.0f, 181.0f}, .rows = GAME_CUIInventoryTrash::kDescriptionLines,
+                                                     .step = kUILineStep, .barHeight = 104.0f}};
 constexpr std::size_t kPriceLimit = 63;
-// A description line keeps at most this many characters.
-constexpr std::size_t kDescriptionLineLength = 127;
 
 }  // namespace
 
@@ -50,12 +54,10 @@ GAME_CUIInventoryTrash::GAME_CUIInventoryTrash(const UIScreenContext& context)
 
 void GAME_CUIInventoryTrash::Build()
 {
-    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIRoomWindowUnder(Root());
     BeginUIRoomWindow(widgets_, window_, window_,
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
-    icon_ = MakeUIPictureUnder(window_, "", 38.0f, 147.0f);
-    widgets_.push_back(icon_);
-    for (std::size_t i = 0; i < kHeaderNames.size(); ++i) headers_.Add(widgets_, window_, kHeaderNames[i], kHeaderPlaces[i]);
+    detail_.BuildSprites(widgets_, window_, kDetail, headers_);
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 164.0f));
     widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 304.0f));
 
@@ -80,16 +82,9 @@ void GAME_CUIInventoryTrash::Build()
         made[i] = MakeUIButton(window_, spec);
         widgets_.push_back(made[i]);
     }
-    description_.BuildSprites(widgets_, window_, {.firstLine = {44.0f, 181.0f}, .rows = kDescriptionLines, .step = kUILineStep, .barHeight = 104.0f});
 
     widgets_.push_back(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window_, "ITEMDICTIONARY_WINDOWTITLE", 42.0f, 111.0f);
-    widgets_.push_back(title_);
-    price_ = MakeUILabel(window_, "", 295.0f, 149.0f);
-    widgets_.push_back(price_);
-    amount_ = MakeUILabel(window_, "", 59.0f, 149.0f);
-    widgets_.push_back(amount_);
-    description_.BuildTexts(widgets_);
+    detail_.BuildTexts(widgets_);
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         widgets_.push_back(MakeUILabel(made[i], buttons[i].caption, 0.0f, 0.0f, 0.5f, 0.5f));
     }
@@ -148,22 +143,18 @@ void GAME_CUIInventoryTrash::ShowItemPage()
     if (item_ == nullptr) return;
     itemId_ = item_->itemId;
     const ItemData* record = item_->record;
-    title_->SetTextW(UITagName(itemId_).c_str());
-    icon_->SetSprite(record != nullptr ? record->iconSprite : kNoSprite);
-    icon_->SetColor(kUIWhite);
-    // Rows past a shorter text are emptied here, as the rows themselves keep what they showed.
-    description_.Clear();
-    description_.Compose(Context().Database(), itemId_, kDescriptionLineLength);
+    detail_.Show(Context().Database(), itemId_, record);
     const std::u16string price = FormatUIMessage("INVENTORY_TRASH_SELLPRICE_PER_NUM",
                                                  {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(record != nullptr ? record->sellPrice : 0)});
-    price_->SetTextW(UILimitedText(price, kPriceLimit).c_str());
-    amount_->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%2d/%2d", {item_->count, StackLimitOf(record)})).c_str());
+    detail_.Price()->SetTextW(UILimitedText(price, kPriceLimit).c_str());
+    detail_.Amount()->SetTextW(ToFullWidthText(vesk::text::FormatText(u"%2d/%2d", {item_->count, StackLimitOf(record)})).c_str());
 }
 
 void GAME_CUIInventoryTrash::UpdateItemPage(bool input)
 {
-    const std::int32_t before = description_.Bar()->Value();
-    description_.Scroll(before, Root()->UpdateTree(input));
+    UIDescriptionPane& description = detail_.Description();
+    const std::int32_t before = description.Bar()->Value();
+    description.Scroll(before, Root()->UpdateTree(input));
 }
 
 void GAME_CUIInventoryTrash::AskAboutStack(const char* key, const char* yes, const char* no)

@@ -35,10 +35,10 @@ public:
 
     // What the window shows, for those who look at it.
     Page CurrentPage() const { return pages_.Current(); }
-    const GAME_CUILabelObject* Title() const { return title_; }
-    const GAME_CUILabelObject* AmountLabel() const { return amount_; }
-    const GAME_CUILabelObject* PriceLabel() const { return price_; }
-    const UIDescriptionPane& Description() const { return description_; }
+    const GAME_CUILabelObject* Title() const { return detail_.Title(); }
+    const GAME_CUILabelObject* AmountLabel() const { return detail_.Amount(); }
+    const GAME_CUILabelObject* PriceLabel() const { return detail_.Price(); }
+    const UIDescriptionPane& Description() const { return detail_.Description(); }
 
 private:
     void Build();
@@ -57,17 +57,13 @@ private:
     void PutOutStack();
 
     GAME_CUINullObject* window_ = nullptr;
-    GAME_CUILabelObject* title_ = nullptr;
-    GAME_CUINullObject* icon_ = nullptr;
-    GAME_CUILabelObject* amount_ = nullptr;
-    GAME_CUILabelObject* price_ = nullptr;
     UILanguagePictures headers_;
 
     GAME_CInventory* inventory_ = nullptr;
     GAME_CItemDataImpl* item_ = nullptr;
     GAME_CRoomBase* room_ = nullptr;
     std::uint32_t itemId_ = 0xFFFFFFFFu;
-    // The description's lines, composed when the page is filled. Rows past the text keep what they showed.
-    UIDescriptionPane description_{{.lastLineUncounted = true, .blanksPastEnd = false}};
+    // The description is composed when the page is filled; scrolled rows past the text keep what they showed.
+    UIItemDetail detail_{{.lastLineUncounted = true, .blanksPastEnd = false}};
     UIPages<Page> pages_{kItem};
 };

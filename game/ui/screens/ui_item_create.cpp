@@ -1,6 +1,7 @@
 // The crafting-room screen (slot 17): its one page built on the shared task page, its opening and its frame.
 #include "game/ui/screens/ui_item_create.h"
 
+#include "game/ui/room_window.h"
 #include "game/ui/widget_builders.h"
 
 using vesk::math::Vec2;
@@ -10,7 +11,6 @@ namespace {
 // The page's root stands at the canvas origin and carries the window; positions are root-relative.
 constexpr Vec2 kHome{0.0f, 0.0f};
 constexpr Vec2 kSlideFrom{0.0f, -360.0f};
-constexpr Vec2 kWindow{61.0f, -51.0f};
 
 }  // namespace
 
@@ -18,21 +18,10 @@ GAME_CUIItemCreate::GAME_CUIItemCreate(const UIScreenContext& context)
     : GAME_CUIRoomScreen(context, kHome, kSlideFrom, {.closesFromHome = true})
 {
     taskRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    UIRoomTaskTabLayout layout;
-    const auto shifted = [](Vec2 at) { return Vec2{at.x + kWindow.x, at.y + kWindow.y}; };
-    layout.informationHeader = shifted(layout.informationHeader);
-    layout.executingHeader = shifted(layout.executingHeader);
-    layout.actorHeader = shifted(layout.actorHeader);
-    layout.centreSeparator = shifted(layout.centreSeparator);
-    layout.hpFrame = shifted(layout.hpFrame);
-    layout.upgradeLabel = shifted(layout.upgradeLabel);
-    layout.scrollBar = shifted(layout.scrollBar);
-    layout.controllerOrigin = shifted(layout.controllerOrigin);
-    layout.crewPanelPoint = shifted(layout.crewPanelPoint);
-    for (Vec2& place : layout.focusPlaces) place = shifted(place);
+    UIRoomTaskTabLayout layout = UIRoomTaskTabLayout{}.MovedBy(kUIRoomWindowAt);
     layout.taskTabOnly = true;
     layout.silentFocus = true;
-    FillTaskPage(MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindow.x, kWindow.y), layout,
+    FillTaskPage(MakeUIRoomWindowUnder(taskRoot_), layout,
                  {.taskTabKey = "KITCHEN_TEXT_TASK", .taskPage = true, .taskTabOnly = true});
 }
 

@@ -30,7 +30,6 @@ constexpr float kFirstRowY = 106.0f;
 constexpr vesk::math::Vec2 kRowHitTopLeft{107.0f, 107.0f};
 constexpr vesk::math::Vec2 kRowHitSize{392.0f, 16.0f};
 constexpr float kCountRightX = 349.0f;
-constexpr std::size_t kDescriptionLineLength = 127;
 // Bits of the single-precision constant added before the percentage is cut to a whole number.
 constexpr float kPercentNudge = 0.0055555552f;
 
@@ -88,22 +87,20 @@ void GAME_CUIItemDictionary::BuildDetailPage()
     GAME_CUINullObject* root = detailRoot_;
     BeginUIMenuWindow(detailWidgets_, root, [this](GAME_CUIIconObject*) { pages_.Go(kList); }, UIMenuCorner::kBack);
 
-    itemIcon_ = MakeUIPictureUnder(root, "", 107.0f, 88.0f);
-    detailWidgets_.push_back(itemIcon_);
-    captions_.Add(detailWidgets_, root, "ui_text_sellprice", {131.0f, 87.0f});
-    captions_.Add(detailWidgets_, root, "ui_text_num", {331.0f, 87.0f});
-    captions_.Add(detailWidgets_, root, "ui_text_information", {107.0f, 110.0f});
     const float lineHeight = std::max(static_cast<float>(static_cast<int>(UILineHeight())), 1.0f);
-    description_.BuildSprites(detailWidgets_, root,
-                              {.firstLine = {105.0f, 130.0f}, .rows = kDescriptionRows, .step = lineHeight, .barHeight = lineHeight * kDescriptionRows});
+    detail_.BuildSprites(detailWidgets_, root,
+                         {.icon = {107.0f, 88.0f},
+                          .priceHeading = {131.0f, 87.0f},
+                          .amountHeading = {331.0f, 87.0f},
+                          .informationHeading = {107.0f, 110.0f},
+                          .title = {103.0f, 60.0f},
+                          .price = {220.0f, 88.0f},
+                          .amount = {420.0f, 88.0f},
+                          .description = {.firstLine = {105.0f, 130.0f}, .rows = kDescriptionRows, .step = lineHeight,
+                                          .barHeight = lineHeight * kDescriptionRows}},
+                         captions_);
     detailWidgets_.push_back(MakeUICategorySwitch(0, true));
-    detailTitle_ = MakeUILabel(root, "ITEMDICTIONARY_WINDOWTITLE", 103.0f, 60.0f);
-    detailWidgets_.push_back(detailTitle_);
-    sellPrice_ = MakeUILabel(root, "", 220.0f, 88.0f);
-    detailWidgets_.push_back(sellPrice_);
-    maxStack_ = MakeUILabel(root, "", 420.0f, 88.0f);
-    detailWidgets_.push_back(maxStack_);
-    description_.BuildTexts(detailWidgets_);
+    detail_.BuildTexts(detailWidgets_);
     EndUIMenuWindow(detailWidgets_, root);
 }
 
@@ -288,23 +285,21 @@ void GAME_CUIItemDictionary::OpenSelected()
 void GAME_CUIItemDictionary::ShowItemDetail()
 {
     if (selected_ == nullptr) return;
-    detailTitle_->SetTextW(UITagName(selectedId_).c_str());
-    itemIcon_->SetSprite(selected_->iconSprite);
-    itemIcon_->SetColor(kUIWhite);
-    description_.Compose(Context().Database(), selectedId_, kDescriptionLineLength);
+    detail_.Show(Context().Database(), selectedId_, selected_);
     const std::u16string price =
         FormatUIMessage("ITEMDICTIONARY_ITEM_SELL_PRICE", {GetMessageTextExpanded("MONEY_MARK"), UIFullWidthNumber(selected_->sellPrice)});
-    sellPrice_->SetTextW(price.c_str());
+    detail_.Price()->SetTextW(price.c_str());
     const std::u16string stack = FormatUIMessage("ITEMDICTIONARY_ITEM_MAX_STACK", {UIFullWidthNumber(selected_->stackLimit)});
-    maxStack_->SetTextW(stack.c_str());
+    detail_.Amount()->SetTextW(stack.c_str());
 }
 
 void GAME_CUIItemDictionary::UpdateDetail(bool input)
 {
-    const std::int32_t before = description_.Bar()->Value();
+    UIDescriptionPane& description = detail_.Description();
+    const std::int32_t before = description.Bar()->Value();
     detailRoot_->UpdateTree(input);
     Root()->UpdateTree(false);
-    description_.Scroll(before, input);
+    description.Scroll(before, input);
 }
 
 void GAME_CUIItemDictionary::Draw()

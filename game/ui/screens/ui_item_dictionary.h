@@ -34,10 +34,10 @@ public:
     const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUILabelObject* CounterLabel() const { return counter_; }
     const GAME_CUIScrollBarObject* ListScrollBar() const { return listScroll_; }
-    const GAME_CUILabelObject* DetailTitle() const { return detailTitle_; }
-    const GAME_CUILabelObject* SellPriceLabel() const { return sellPrice_; }
-    const GAME_CUILabelObject* MaxStackLabel() const { return maxStack_; }
-    const UIDescriptionPane& Description() const { return description_; }
+    const GAME_CUILabelObject* DetailTitle() const { return detail_.Title(); }
+    const GAME_CUILabelObject* SellPriceLabel() const { return detail_.Price(); }
+    const GAME_CUILabelObject* MaxStackLabel() const { return detail_.Amount(); }
+    const UIDescriptionPane& Description() const { return detail_.Description(); }
 
     // Obtained items as a whole percentage of all items: exactly 100 with all, 0 with none; the
     // small constant lets a share just below all (223 of 224) read 100 as well.
@@ -69,10 +69,6 @@ private:
 
     std::vector<GAME_CUIObjectBase*> detailWidgets_;
     GAME_CUINullObject* detailRoot_ = nullptr;
-    GAME_CUILabelObject* detailTitle_ = nullptr;
-    GAME_CUINullObject* itemIcon_ = nullptr;
-    GAME_CUILabelObject* sellPrice_ = nullptr;
-    GAME_CUILabelObject* maxStack_ = nullptr;
     // The headings of both pages.
     UILanguagePictures captions_;
 
@@ -80,5 +76,5 @@ private:
     UIPages<Page> pages_{kList};
     std::uint32_t selectedId_ = 0xFFFFFFFFu;
     const ItemData* selected_ = nullptr;
-    UIDescriptionPane description_{{}};
+    UIItemDetail detail_{{}};
 };

@@ -62,7 +62,7 @@ GAME_CUIMap::~GAME_CUIMap() { DeleteWidgets(markerWidgets_); }
 void GAME_CUIMap::BuildMapPage()
 {
     firstRoot_ = MakeUIGroupNode(kSlideFrom.x, kSlideFrom.y);
-    GAME_CUINullObject* window = MakeUIPictureUnder(firstRoot_, "ui_windowbase", kWindowHome.x, kWindowHome.y);
+    GAME_CUINullObject* window = MakeUIRoomWindowUnder(firstRoot_);
     firstFrame_ = BeginPage(firstPage_, firstRoot_, window);
     // Cancel belongs to the map's own modes: it leaves Browse before it closes anything.
     firstFrame_.close->SetAction(-1);
@@ -114,7 +114,7 @@ void GAME_CUIMap::BuildMapPage()
 void GAME_CUIMap::BuildTaskPage()
 {
     taskRoot_ = MakeUIGroupNode(kSlideFrom.x, kSlideFrom.y);
-    GAME_CUINullObject* window = MakeUIPictureUnder(taskRoot_, "ui_windowbase", kWindowHome.x, kWindowHome.y);
+    GAME_CUINullObject* window = MakeUIRoomWindowUnder(taskRoot_);
     // The shared task tab in canvas places (the usual places moved by the window's home): the
     // bridge's durability, upgrades and scroll bar on the left, its tasks on the right, its crew below.
     UIRoomTaskTabLayout layout = UIRoomTaskTabLayout{}.MovedBy(kWindowHome);
