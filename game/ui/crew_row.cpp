@@ -165,9 +165,7 @@ void UICrewRow::ShowTraits(UICrewTrait kind, const std::array<std::uint32_t, kUI
     for (std::size_t slot = 0; slot < kUICrewTraitSlots; ++slot) {
         if (!IsSlotIdSet(ids[slot]) || lines[slot][0] == nullptr) continue;
         lines[slot][0]->SetTextW(UITagName(ids[slot]).c_str());
-        std::u16string description = GetMessageTextExpanded(TagText(ids[slot]) + "_DISCRIPT");
-        if (description.size() > kDescriptionLimit) description.resize(kDescriptionLimit);
-        lines[slot][1]->SetTextW(description.c_str());
+        lines[slot][1]->SetTextW(UIFittedText(GetMessageTextExpanded(TagText(ids[slot]) + "_DISCRIPT"), kDescriptionWidth).c_str());
     }
 }
 

@@ -69,8 +69,9 @@ struct UICrewRowLayout {
 class UICrewRow {
 public:
     static constexpr std::int32_t kTraitTurnFrames = 120;
-    // A description line keeps at most this many characters.
-    static constexpr std::size_t kDescriptionLimit = 15;
+    // A description line keeps what fits in this many canvas units: the room of fifteen full-width
+    // characters, so that a text of narrower letters is not cut short.
+    static constexpr float kDescriptionWidth = 180.0f;
 
     explicit UICrewRow(UICrewRowLayout layout) : layout_(std::move(layout)) {}
 

@@ -21,3 +21,5 @@ std::u16string_view UIWaitingDots(std::uint32_t frames);
 std::int64_t UIAvailableItemCount(std::uint32_t itemId, bool withCarried);
 // A text cut to at most `limit` UTF-16 units, as the label or dialog it goes to holds.
 std::u16string UILimitedText(std::u16string text, std::size_t limit);
+// The longest start of a text that fits in `width` canvas units in the player's font.
+std::u16string UIFittedText(std::u16string text, float width);

@@ -1,6 +1,7 @@
 // The crew row: a member's name, meters clamped to three digits and traits, as the room windows and the crew window show them.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "game/model/object/field_object_manager.h"
@@ -91,7 +92,8 @@ TEST_F(CrewRowTest, PanelShowsMetersClampedAndTwoTraitsTakingTurns)
 }
 
 // The crew window's way: current values and maxima (a maximum of 1,200 reads 999), and for every
-// filled slot its name with its description, cut to 15 characters, a line below.
+// filled slot its name with its description a line below, cut only where it would run past the room
+// of fifteen full-width characters.
 TEST_F(CrewRowTest, WindowShowsMaximaAndEachTraitWithItsDescription)
 {
     UICrewRowLayout layout;
@@ -110,6 +112,7 @@ TEST_F(CrewRowTest, WindowShowsMaximaAndEachTraitWithItsDescription)
     member.status.skills[1].id = MakeTag("S001");
     member.status.buffs = {};
     member.status.debuffs = {};
+    member.status.debuffs[0].id = MakeTag("N004");
 
     row.Show(&member);
     EXPECT_EQ(row.DigitsAt(0).Shown(), 60);
@@ -118,9 +121,21 @@ TEST_F(CrewRowTest, WindowShowsMaximaAndEachTraitWithItsDescription)
     const GAME_CUILabelObject* name = row.TraitLabel(UICrewTrait::kSkill, 1);
     const GAME_CUILabelObject* description = row.TraitLabel(UICrewTrait::kSkill, 1, true);
     EXPECT_EQ(name->Literal(), GetMessageTextExpanded("S001"));
-    EXPECT_EQ(description->Literal(), GetMessageTextExpanded("S001_DISCRIPT").substr(0, UICrewRow::kDescriptionLimit));
     EXPECT_EQ(name->GetPosition()->y, 85.0f);
     EXPECT_EQ(description->GetPosition()->y, 103.0f);
+
+    // A description that fits shows whole, however many letters it has.
+    const std::u16string fitting = GetMessageTextExpanded("S001_DISCRIPT");
+    ASSERT_GT(fitting.size(), 15u);
+    ASSERT_LE(MeasureUIText(fitting), UICrewRow::kDescriptionWidth);
+    EXPECT_EQ(description->Literal(), fitting);
+    // A longer one keeps the longest start that fits.
+    const std::u16string longer = GetMessageTextExpanded("N004_DISCRIPT");
+    const std::u16string shown(row.TraitLabel(UICrewTrait::kDebuff, 0, true)->Literal());
+    ASSERT_GT(MeasureUIText(longer), UICrewRow::kDescriptionWidth);
+    EXPECT_EQ(longer.substr(0, shown.size()), shown);
+    EXPECT_LE(MeasureUIText(shown), UICrewRow::kDescriptionWidth);
+    EXPECT_GT(MeasureUIText(longer.substr(0, shown.size() + 1)), UICrewRow::kDescriptionWidth);
 }
 
 }  // namespace

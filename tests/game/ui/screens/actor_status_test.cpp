@@ -89,7 +89,7 @@ protected:
     {
         const UICrewRow& row = Window().CrewRow();
         EXPECT_EQ(row.TraitLabel(kind, 0, false)->Literal(), GetMessageTextExpanded(TagText(id)));
-        EXPECT_EQ(row.TraitLabel(kind, 0, true)->Literal(), GetMessageTextExpanded(TagText(id) + "_DISCRIPT").substr(0, UICrewRow::kDescriptionLimit));
+        EXPECT_EQ(row.TraitLabel(kind, 0, true)->Literal(), UIFittedText(GetMessageTextExpanded(TagText(id) + "_DISCRIPT"), UICrewRow::kDescriptionWidth));
         EXPECT_EQ(Window().TraitIcon(static_cast<std::size_t>(kind), 0)->Color() >> 24, 0xFFu);
         EXPECT_EQ(Window().GroupLine(static_cast<std::size_t>(kind))->Color() >> 24, 0xFFu);
     }
