@@ -264,9 +264,7 @@ void GAME_CUIAllActorInfo::UpdateMain(bool input)
 bool GAME_CUIAllActorInfo::HandlePointer()
 {
     if (IsUIPointerRefused()) return false;
-    for (std::int32_t row = 0; row < kRows && list_.top + row < list_.count; ++row) {
-        const Vec2 from{kFirstRowHit.x, kFirstRowHit.y + kUILineStep * static_cast<float>(row)};
-        if (!IsUIClickInRect(from, {from.x + kRowHitSize.x, from.y + kRowHitSize.y})) continue;
+    if (const std::int32_t row = ClickedUIListRow(kFirstRowHit, std::min(kRows, list_.count - list_.top), kRowHitSize); row >= 0) {
         if (focus_ == Focus::kList && row == list_.cursor) {
             Decide();
         } else {

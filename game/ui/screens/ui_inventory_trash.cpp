@@ -41,6 +41,13 @@ constexpr UIItemDetailLayout kDetail{.icon = {38.0f, 147.0f},
                                                      .step = kUILineStep, .barHeight = 104.0f}};
 constexpr std::size_t kPriceLimit = 63;
 
+// A dialog's lines about a stack: the item's name with its icon, and the count against its stack limit.
+std::array<UIDialogItem, 2> StackLines(std::uint32_t itemId, const ItemData* record, std::int32_t count)
+{
+    return {{{.text = UITagName(itemId), .icon = record != nullptr ? record->iconSprite : kNoSprite},
+             {.text = ToFullWidthText(vesk::text::FormatText(u"%d/%d", {count, StackLimitOf(record)}))}}};
+}
+
 }  // namespace
 
 // It stands in place over the storage-room screen, which holds the game, and takes all input.
@@ -116,7 +123,10 @@ void GAME_CUIInventoryTrash::UpdateMain(bool input)
     switch (pages_.Current()) {
     case kItem: UpdateItemPage(input); break;
     case kDiscard: UpdateDiscard(); break;
-    case kAskPutOut: UpdateAskPutOut(); break;
+    case kAskPutOut:
+        Root()->UpdateTree(false);
+        FollowDialogAnswer(pages_, kPutOut, kItem);
+        break;
     case kPutOut:
         Root()->UpdateTree(false);
         if (!IsDialogShown()) SetOpen(false);
@@ -159,22 +169,13 @@ void GAME_CUIInventoryTrash::UpdateItemPage(bool input)
 
 void GAME_CUIInventoryTrash::AskAboutStack(const char* key, const char* yes, const char* no)
 {
-    const std::int32_t count = item_ != nullptr ? item_->count : 0;
-    const std::int32_t limit = StackLimitOf(item_ != nullptr ? item_->record : nullptr);
-    const UIDialogItem lines[] = {
-        {.text = UITagName(itemId_), .icon = item_ != nullptr && item_->record != nullptr ? item_->record->iconSprite : kNoSprite},
-        {.text = ToFullWidthText(vesk::text::FormatText(u"%d/%d", {count, limit}))},
-    };
+    const auto lines = StackLines(itemId_, item_ != nullptr ? item_->record : nullptr, item_ != nullptr ? item_->count : 0);
     AskInDialog(kSlotInventoryTrash, {.text = GetMessageTextExpanded(key), .centred = true, .items = lines, .yesButton = yes, .noButton = no});
 }
 
 void GAME_CUIInventoryTrash::TellAboutStack(const char* key, std::int32_t count)
 {
-    const ItemData* record = FindItemData(itemId_);
-    const UIDialogItem lines[] = {
-        {.text = UITagName(itemId_), .icon = record != nullptr ? record->iconSprite : kNoSprite},
-        {.text = ToFullWidthText(vesk::text::FormatText(u"%d/%d", {count, StackLimitOf(record)}))},
-    };
+    const auto lines = StackLines(itemId_, FindItemData(itemId_), count);
     NoticeInDialog(kSlotInventoryTrash, {.text = GetMessageTextExpanded(key), .centred = true, .items = lines});
 }
 
@@ -216,16 +217,6 @@ void GAME_CUIInventoryTrash::UpdateDiscard()
     }
 }
 
-void GAME_CUIInventoryTrash::UpdateAskPutOut()
-{
-    Root()->UpdateTree(false);
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes: pages_.Go(kPutOut); break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: pages_.Go(kItem); break;
-    case UIDialogAnswer::kNone: break;
-    }
-}
 
 void GAME_CUIInventoryTrash::PutOutStack()
 {

@@ -52,7 +52,6 @@ private:
     void AskAboutStack(const char* key, const char* yes, const char* no);
     void TellAboutStack(const char* key, std::int32_t count);
     void UpdateDiscard();
-    void UpdateAskPutOut();
     // Lays the stack on the floor, looking for the cell and the item object again now.
     void PutOutStack();
 

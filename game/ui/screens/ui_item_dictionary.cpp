@@ -226,13 +226,9 @@ void GAME_CUIItemDictionary::UpdateList(bool input)
     if (!free) return;
 
     if (const std::int32_t r = ClickedUIListRow(kRowHitTopLeft, kRows, kRowHitSize); r >= 0) {
-        if (r != list_.cursor) {
-            // Rows past the end of a short list take no cursor.
-            if (list_.top + r < list_.count) {
-                PlayUISE(kSeUICursor);
-                list_.cursor = r;
-            }
-        } else if (working_slot::ItemDiscovered(static_cast<std::size_t>(list_.Index()))) {
+        // Rows past the end of a short list take no cursor, yet the click is spent on them.
+        if (list_.top + r < list_.count && list_.Click(r) == UIListClick::kDecided &&
+            working_slot::ItemDiscovered(static_cast<std::size_t>(list_.Index()))) {
             OpenSelected();
         }
         PlaceCursor();

@@ -125,6 +125,23 @@ TEST_F(ItemDictionaryTest, UnfoundItemsStayNamelessAndShutWhileAFoundStoneShotOp
               u"×" + UIFullWidthNumber(CountStoredItem(stoneShot) + CountFieldItem(stoneShot)));
     EXPECT_EQ(Dictionary().Row(row).icon->Color() >> 24, 0xFFu);
 
+    // A click on another row takes the cursor there; a second click on it opens nothing while its
+    // item is unfound; a click on the stone shot's row brings the cursor back.
+    const auto clickRow = [&](int shownRow) {
+        ClickAt(200, 115 + 18 * shownRow);
+        StepFrames(1);
+    };
+    const int other = row == 0 ? 1 : row - 1;
+    clickRow(other);
+    EXPECT_EQ(Dictionary().CursorRow(), other);
+    EXPECT_TRUE(Played(kSeUICursor));
+    StepFrames(1);
+    clickRow(other);
+    StepFrames(1);
+    EXPECT_EQ(Dictionary().CurrentPage(), GAME_CUIItemDictionary::kList);
+    clickRow(row);
+    EXPECT_EQ(Dictionary().CursorRow(), row);
+
     // Its detail: price 2, piles of 50, chipped in the machine shop, material of nothing.
     PressAction(kActionDecide);
     StepFrames(1);
