@@ -115,12 +115,6 @@ bool GAME_CUICrewCareScreen::AddEntry(GAME_CObjectActor* member, std::uint32_t s
     return true;
 }
 
-std::size_t GAME_CUICrewCareScreen::CountRoomTasks() const
-{
-    UIRoomTasks tasks{};
-    return GetUIRoomTasks(target, tasks);
-}
-
 void GAME_CUICrewCareScreen::Ask(const std::u16string& text, std::span<const UIDialogItem> items) const
 {
     AskInDialog(layout_.slot, {.text = UILimitedText(text, kQuestionLimit), .centred = true, .items = items});
@@ -288,7 +282,8 @@ void GAME_CUICrewCareScreen::Choose(bool byKey)
 {
     const UICrewCareEntry* entry = EntryUnderCursor();
     if (entry == nullptr || entry->member == nullptr || entry->slot >= UICrewCareEntry::kNoSlot) return;
-    if (!MayChoose(*entry, byKey)) return;
+    UIRoomTasks tasks{};
+    if (GetUIRoomTasks(target, tasks) >= kUIRoomTaskSlots || !MayChoose(*entry, byKey)) return;
     chosen_ = *entry;
     steps_.Go(Step::kQuestion);
 }

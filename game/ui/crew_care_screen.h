@@ -79,8 +79,8 @@ protected:
     // table is full, which ends the walk.
     virtual bool CollectEntriesOf(GAME_CObjectActor* member) = 0;
     virtual std::u16string RowText(const UICrewCareEntry& entry) const = 0;
-    // Whether the entry may be ordered now; the screen plays the decide sound where its rules say.
-    // byKey: the decide action rather than a second click.
+    // Whether the entry may be ordered now, asked only while the room has a free task slot; the screen
+    // plays the decide sound where its rules say. byKey: the decide action rather than a second click.
     virtual bool MayChoose(const UICrewCareEntry& entry, bool byKey) = 0;
     // Asks in the shared dialog about the chosen entry (through Ask).
     virtual void AskAbout(const UICrewCareEntry& chosen) = 0;
@@ -91,8 +91,6 @@ protected:
 
     // False when the table is full.
     bool AddEntry(GAME_CObjectActor* member, std::uint32_t slot);
-    // The tasks bound to the room now.
-    std::size_t CountRoomTasks() const;
     // The question, centred, with the items' lines under it.
     void Ask(const std::u16string& text, std::span<const UIDialogItem> items = {}) const;
     static std::u16string MemberName(const GAME_CObjectActor& member);

@@ -75,42 +75,42 @@ GAME_CUIAllActorInfo::GAME_CUIAllActorInfo(const UIScreenContext& context)
 
 void GAME_CUIAllActorInfo::Build()
 {
-    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", 0.0f, 0.0f);
-    BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = [this](GAME_CUIIconObject*) { OnBack(); }, .owner = this});
-    headings_.Add(widgets_, window_, "ui_text_information", {36.0f, 138.0f});
-    headings_.Add(widgets_, window_, "ui_text_actor", {310.0f, 138.0f});
-    meters_.BuildPictures(widgets_, window_);
-    panel_.BuildSprites(widgets_, window_, {.origin = {40.0f, 211.0f}, .lines = kPanelLines, .separator = {-4.0f, -3.0f}});
-    panelBar_ = MakeUIScrollBar(window_, 285.0f, 208.0f, 8.0f, 126.0f);
+    GAME_CUINullObject* window = MakeUIPictureUnder(Root(), "ui_windowbase", 0.0f, 0.0f);
+    BeginUIRoomWindow(widgets_, window, window, {.closeRelease = [this](GAME_CUIIconObject*) { OnBack(); }, .owner = this});
+    headings_.Add(widgets_, window, "ui_text_information", {36.0f, 138.0f});
+    headings_.Add(widgets_, window, "ui_text_actor", {310.0f, 138.0f});
+    meters_.BuildPictures(widgets_, window);
+    panel_.BuildSprites(widgets_, window, {.origin = {40.0f, 211.0f}, .lines = kPanelLines, .separator = {-4.0f, -3.0f}});
+    panelBar_ = MakeUIScrollBar(window, 285.0f, 208.0f, 8.0f, 126.0f);
     widgets_.push_back(panelBar_);
     for (int i = 0; i < kRows; ++i) {
         UIItemRowWidgets& row = rows_[static_cast<std::size_t>(i)];
         row.anchor = row.icon =
-            MakeUIPictureUnder(window_, "ui_icon_actor", kFirstMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(i));
+            MakeUIPictureUnder(window, "ui_icon_actor", kFirstMarker.x, kFirstMarker.y + kUILineStep * static_cast<float>(i));
         widgets_.push_back(row.icon);
         if (i + 1 < kRows) {
             row.separator = MakeUIPictureUnder(row.anchor, "ui_separator_right", -23.0f, 16.0f);
             widgets_.push_back(row.separator);
         }
     }
-    listBar_ = MakeUIScrollBar(window_, 474.0f, 154.0f, 8.0f, 180.0f);
+    listBar_ = MakeUIScrollBar(window, 474.0f, 154.0f, 8.0f, 180.0f);
     widgets_.push_back(listBar_);
-    listCursor_.Build(widgets_, window_,
+    listCursor_.Build(widgets_, window,
                       {.at = {kFirstMarker.x + kCursorFromMarker.x, kFirstMarker.y}, .highlightSprite = "ui_select_highlight"});
-    panelCursor_ = MakeUIPictureUnder(window_, "ui_cursor_common_r90", 0.0f, 211.0f);
+    panelCursor_ = MakeUIPictureUnder(window, "ui_cursor_common_r90", 0.0f, 211.0f);
     widgets_.push_back(panelCursor_);
 
     widgets_.push_back(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window_, "ALL_ACTOR_INFO_WINDOW_TITLE", 42.0f, 111.0f);
+    title_ = MakeUILabel(window, "ALL_ACTOR_INFO_WINDOW_TITLE", 42.0f, 111.0f);
     widgets_.push_back(title_);
     meters_.BuildTexts(widgets_);
     panel_.BuildTexts(widgets_);
     for (int i = 0; i < kRows; ++i) {
         UIItemRowWidgets& row = rows_[static_cast<std::size_t>(i)];
-        row.name = MakeUILabel(window_, "", kFirstName.x, kFirstName.y + kUILineStep * static_cast<float>(i));
+        row.name = MakeUILabel(window, "", kFirstName.x, kFirstName.y + kUILineStep * static_cast<float>(i));
         widgets_.push_back(row.name);
     }
-    EndUIRoomWindow(widgets_, window_);
+    EndUIRoomWindow(widgets_, window);
 }
 
 std::int32_t GAME_CUIAllActorInfo::CrewCount() const

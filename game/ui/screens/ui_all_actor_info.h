@@ -55,7 +55,6 @@ private:
     void PlaceCursors();
     void GiveWheelToHoveredBar();
 
-    GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUIScrollBarObject* listBar_ = nullptr;
     GAME_CUIScrollBarObject* panelBar_ = nullptr;

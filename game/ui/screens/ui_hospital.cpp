@@ -67,7 +67,6 @@ std::u16string GAME_CUIHospital::RowText(const UICrewCareEntry& entry) const
 
 bool GAME_CUIHospital::MayChoose(const UICrewCareEntry& entry, bool byKey)
 {
-    if (CountRoomTasks() >= kUIRoomTaskSlots) return false;
     if (byKey) PlayUISE(kSeUIDecide);
     // The model knows a cure by its record's id; a debuff without a cure has no record.
     std::uint32_t treatment = kHealTask;

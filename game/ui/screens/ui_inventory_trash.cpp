@@ -61,12 +61,12 @@ GAME_CUIInventoryTrash::GAME_CUIInventoryTrash(const UIScreenContext& context)
 
 void GAME_CUIInventoryTrash::Build()
 {
-    window_ = MakeUIRoomWindowUnder(Root());
-    BeginUIRoomWindow(widgets_, window_, window_,
+    GAME_CUINullObject* window = MakeUIRoomWindowUnder(Root());
+    BeginUIRoomWindow(widgets_, window, window,
                       {.closeSprite = "ui_backbutton", .closePressedSprite = "ui_backbutton_touch", .owner = this});
-    detail_.BuildSprites(widgets_, window_, kDetail, headers_);
-    widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 164.0f));
-    widgets_.push_back(MakeUIPictureUnder(window_, "ui_separator_center", 38.0f, 304.0f));
+    detail_.BuildSprites(widgets_, window, kDetail, headers_);
+    widgets_.push_back(MakeUIPictureUnder(window, "ui_separator_center", 38.0f, 164.0f));
+    widgets_.push_back(MakeUIPictureUnder(window, "ui_separator_center", 38.0f, 304.0f));
 
     // The three buttons along the bottom: put out, discard, back.
     struct ButtonPlace {
@@ -86,7 +86,7 @@ void GAME_CUIInventoryTrash::Build()
         UIButtonSpec spec{.sprite = "ui_enterbutton8", .pressedSprite = "ui_enterbutton8_touch", .sound = buttons[i].sound,
                           .action = buttons[i].action, .release = buttons[i].release};
         PlaceUIButtonTopLeft(spec, buttons[i].left, 311.0f);
-        made[i] = MakeUIButton(window_, spec);
+        made[i] = MakeUIButton(window, spec);
         widgets_.push_back(made[i]);
     }
 
@@ -95,7 +95,7 @@ void GAME_CUIInventoryTrash::Build()
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         widgets_.push_back(MakeUILabel(made[i], buttons[i].caption, 0.0f, 0.0f, 0.5f, 0.5f));
     }
-    EndUIRoomWindow(widgets_, window_);
+    EndUIRoomWindow(widgets_, window);
 }
 
 void GAME_CUIInventoryTrash::Offer(GAME_CInventory* inventory, GAME_CItemDataImpl* item, GAME_CRoomBase* room)

@@ -55,7 +55,6 @@ private:
     // Lays the stack on the floor, looking for the cell and the item object again now.
     void PutOutStack();
 
-    GAME_CUINullObject* window_ = nullptr;
     UILanguagePictures headers_;
 
     GAME_CInventory* inventory_ = nullptr;

@@ -58,7 +58,6 @@ std::u16string GAME_CUIMindControl::RowText(const UICrewCareEntry& entry) const
 
 bool GAME_CUIMindControl::MayChoose(const UICrewCareEntry& entry, bool /*byKey*/)
 {
-    if (CountRoomTasks() >= kUIRoomTaskSlots) return false;
     const TaskData* record = FindMindControlData(SkillOf(entry));
     if (record == nullptr || !CheckTaskRequest(*record, target, nullptr)) return false;
     PlayUISE(kSeUIDecide);
