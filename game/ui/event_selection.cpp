@@ -6,6 +6,8 @@
 #include "game/services/input/input_map.h"
 #include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_screen.h"
+#include "game/ui/widget_builders.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
 using vesk::math::Vec2;
@@ -14,31 +16,11 @@ namespace {
 
 GAME_CUIEventSelectionObject* g_eventSelection = nullptr;
 
-constexpr std::int32_t kSlideFrames = 15;
 constexpr float kRowX = 265.0f;
 constexpr float kCursorShift = 59.0f;
 constexpr float kOffScreenX = 10000.0f;
 constexpr float kRowWidth = 315.0f;
 constexpr float kRowHeight = 66.0f;
-
-
-GAME_CUILabelObject* MakeLabel(GAME_CUIObjectBase* parent, float x, float y)
-{
-    UILabelObjectDesc desc;
-    InitUILabelObjectDesc(&desc);
-    desc.positionX = x;
-    desc.positionY = y;
-    auto* label = new GAME_CUILabelObject(&desc);
-    label->SetParent(parent);
-    return label;
-}
-
-GAME_CUINullObject* Picture(GAME_CUIObjectBase* parent, const char* name, float x, float y)
-{
-    GAME_CUINullObject* picture = MakeUIPicture(name, x, y);
-    picture->SetParent(parent);
-    return picture;
-}
 
 bool MenuMoved(int slot)
 {
@@ -52,26 +34,25 @@ GAME_CUIEventSelectionObject::GAME_CUIEventSelectionObject()
     root_ = MakeUIGroupNode(0.0f, 0.0f);
     drawList_.push_back(MakeUICategorySwitch(1));
     drawList_.push_back(root_);
-    drawList_.push_back(Picture(root_, "ui_windowchoices_title_bg", 314.0f, 41.0f));
-    drawList_.push_back(Picture(root_, "ui_windowchoices_title", 301.0f, 29.0f));
-    drawList_.push_back(Picture(root_, "ui_windowchoices_title_scan", 314.0f, 42.0f));
+    drawList_.push_back(MakeUIPictureUnder(root_, "ui_windowchoices_title_bg", 314.0f, 41.0f));
+    drawList_.push_back(MakeUIPictureUnder(root_, "ui_windowchoices_title", 301.0f, 29.0f));
+    drawList_.push_back(MakeUIPictureUnder(root_, "ui_windowchoices_title_scan", 314.0f, 42.0f));
     for (std::uint32_t row = 0; row < kChoiceCount; ++row) {
-        rows_[row] = MakeUIGroupNode(kOffScreenX, 0.0f);
-        rows_[row]->SetParent(root_);
+        rows_[row] = MakeUIGroupUnder(root_, kOffScreenX, 0.0f);
         drawList_.push_back(rows_[row]);
-        drawList_.push_back(Picture(rows_[row], "ui_windowchoices_bg", 12.0f, 12.0f));
-        drawList_.push_back(Picture(rows_[row], "ui_windowchoices", 0.0f, 0.0f));
-        drawList_.push_back(Picture(rows_[row], "ui_windowchoices_scan", 12.0f, 13.0f));
-        drawList_.push_back(Picture(rows_[row], "ui_windowchoices_separator", 16.0f, 36.0f));
-        drawList_.push_back(Picture(rows_[row], "ui_windowchoices_separator", 16.0f, 54.0f));
+        drawList_.push_back(MakeUIPictureUnder(rows_[row], "ui_windowchoices_bg", 12.0f, 12.0f));
+        drawList_.push_back(MakeUIPictureUnder(rows_[row], "ui_windowchoices", 0.0f, 0.0f));
+        drawList_.push_back(MakeUIPictureUnder(rows_[row], "ui_windowchoices_scan", 12.0f, 13.0f));
+        drawList_.push_back(MakeUIPictureUnder(rows_[row], "ui_windowchoices_separator", 16.0f, 36.0f));
+        drawList_.push_back(MakeUIPictureUnder(rows_[row], "ui_windowchoices_separator", 16.0f, 54.0f));
     }
     drawList_.push_back(MakeUICategorySwitch(0));
-    titleLabel_ = MakeLabel(root_, 322.0f, 46.0f);
+    titleLabel_ = MakeUILabel(root_, "", 322.0f, 46.0f);
     drawList_.push_back(titleLabel_);
     for (std::uint32_t row = 0; row < kChoiceCount; ++row) {
         entries_[row].pending.reserve(kLineChars * kLinesPerChoice);
         for (std::uint32_t line = 0; line < kLinesPerChoice; ++line) {
-            entries_[row].labels[line] = MakeLabel(rows_[row], 19.0f, 19.0f + 18.0f * static_cast<float>(line));
+            entries_[row].labels[line] = MakeUILabel(rows_[row], "", 19.0f, 19.0f + 18.0f * static_cast<float>(line));
             drawList_.push_back(entries_[row].labels[line]);
         }
     }
@@ -88,7 +69,7 @@ void GAME_CUIEventSelectionObject::Open()
     ownerSlot_ = kEventSlot;
     requested_ = 1;
     active_ = 1;
-    InitTween(slide_, 0.0f, 0.0f, kSlideFrames, 0);
+    InitTween(slide_, 0.0f, 0.0f, UIMover::kSlideFrames, 0);
     RestartTweenFrom(slide_, {0.0f, -kCanvasHeight});
     const Vec2 start{0.0f, -kCanvasHeight};
     root_->SetPosition(&start);
@@ -99,7 +80,7 @@ void GAME_CUIEventSelectionObject::Close()
 {
     if (active_ == 0) return;
     requested_ = 3;
-    InitTween(slide_, 0.0f, -kCanvasHeight, kSlideFrames, 0);
+    InitTween(slide_, 0.0f, -kCanvasHeight, UIMover::kSlideFrames, 0);
     RestartTweenFrom(slide_, {0.0f, 0.0f});
     const Vec2 start{0.0f, 0.0f};
     root_->SetPosition(&start);

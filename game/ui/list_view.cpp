@@ -94,4 +94,10 @@ void UIListView::Show(GAME_CUIScrollBarObject& bar) const
     bar.SetValue(top);
 }
 
+void UIListView::ShowFromStart(GAME_CUIScrollBarObject& bar)
+{
+    top = cursor = 0;
+    Show(bar);
+}
+
 void UIListView::Follow(const GAME_CUIScrollBarObject& bar) { top = bar.Value(); }

@@ -50,6 +50,8 @@ struct UIListView {
 
     // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to.
     void Show(GAME_CUIScrollBarObject& bar) const;
+    // Back to the first row, the cursor on it, and the bar showing that.
+    void ShowFromStart(GAME_CUIScrollBarObject& bar);
     void Follow(const GAME_CUIScrollBarObject& bar);
 };
 

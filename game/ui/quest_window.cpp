@@ -5,6 +5,7 @@
 
 #include "framework/text/format_text.h"
 #include "game/services/data/item_records.h"
+#include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/data/world_records.h"
@@ -48,6 +49,11 @@ std::int32_t ItemIcon(std::uint32_t itemId)
 }
 
 }  // namespace
+
+const QuestData* FindUIQuestData(const GAME_CStaticDatabase* database, std::uint32_t questId)
+{
+    return database != nullptr ? database->FindQuestData(questId) : nullptr;
+}
 
 std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
 {
@@ -254,8 +260,8 @@ void UIQuestWindow::ShowDetail(const UIQuestDetailSubject& subject, std::int32_t
 bool UIQuestWindow::WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, const std::function<void()>& scrolled) const
 {
     const UIFocusMap focusMap(places_);
-    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuLeft)) focusMap.Walk(focus, kUIFocusLeft);
-    if (IsUIMenuSlot(GAME_CInputMap::kModePressed, kUIMenuRight)) focusMap.Walk(focus, kUIFocusRight);
+    if (IsUIMenuPressed(kUIMenuLeft)) focusMap.Walk(focus, kUIFocusLeft);
+    if (IsUIMenuPressed(kUIMenuRight)) focusMap.Walk(focus, kUIFocusRight);
     if (focus != kQuestFocusDetail) return false;
     std::int32_t step = 0;
     if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) step = -1;

@@ -18,6 +18,7 @@
 class GAME_CUIBase;
 struct UIListView;
 struct QuestData;
+class GAME_CStaticDatabase;
 
 // Which time-limit line a quest's detail opens with.
 enum class UIQuestLimitLine {
@@ -36,6 +37,9 @@ struct UIQuestDetailSubject {
     bool showTown = false;
     std::uint32_t townId = kNoId;
 };
+
+// The quest of an id; none without a database.
+const QuestData* FindUIQuestData(const GAME_CStaticDatabase* database, std::uint32_t questId);
 
 // The description as the detail pane shows it: at most three lines.
 std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text);

@@ -20,6 +20,8 @@ namespace {
 constexpr int kUIColorLocked = 5;
 constexpr std::uint32_t kBarColor = 0xFF00FFFFu;
 constexpr float kFirstRowY = 97.0f;
+constexpr vesk::math::Vec2 kRowHitTopLeft{101.0f, 94.0f};
+constexpr vesk::math::Vec2 kRowHitSize{256.0f, kUILineStep};
 
 bool IsAchieved(int index)
 {
@@ -85,8 +87,8 @@ void GAME_CUIAchieveList::Build()
     AddWidget(pane_.bar.picture);
     GAME_CUINullObject* cursorHolder = MakeUIGroupUnder(root, 109.0f, kFirstRowY);
     AddWidget(cursorHolder);
-    cursor_ = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
-    AddWidget(cursor_);
+    cursor_.arrow = MakeUIPictureUnder(cursorHolder, "ui_cursor_common_r90", 0.0f, 0.0f);
+    AddWidget(cursor_.arrow);
     AddUIMenuWindowTitle(widgets_, root, "ACHIEVEMENTUI_TITLE");
     pane_.progress = MakeUILabel(root, "", 320.0f, 210.0f);
     AddWidget(pane_.progress);
@@ -118,18 +120,14 @@ void GAME_CUIAchieveList::OnEnterState(UIScreenState state)
     title_->SetSprite(titleSprites_.Current());
     info_->SetSprite(infoSprites_.Current());
     rows_[kRows - 1].separator->SetColor(kUIHidden);
-    list_.top = 0;
-    list_.cursor = 0;
-    blink_ = 0;
-    list_.Show(*scrollBar_);
+    cursor_.frame = 0;
+    list_.ShowFromStart(*scrollBar_);
     RefreshList();
 }
 
 void GAME_CUIAchieveList::EveryFrame()
 {
-    blink_ = (blink_ + 1) % 16;
-    const vesk::math::Vec2 position{static_cast<float>(blink_ / 8), kUILineStep * static_cast<float>(list_.cursor)};
-    cursor_->SetPosition(&position);
+    cursor_.Step({0.0f, kUILineStep * static_cast<float>(list_.cursor)});
 }
 
 void GAME_CUIAchieveList::UpdateMain(bool input)
@@ -143,14 +141,9 @@ void GAME_CUIAchieveList::UpdateMain(bool input)
         return;
     }
     if (!free) return;
-    for (int r = 0; r < kRows; ++r) {
-        const float top = 94.0f + kUILineStep * static_cast<float>(r);
-        if (!IsUIClickInRect({101.0f, top}, {357.0f, top + kUILineStep})) continue;
-        // The selected row pointed at again: nothing, and the keys rest this frame.
-        if (r == list_.cursor) return;
-        list_.cursor = r;
-        PlayUISE(kSeUICursor);
-        RefreshList();
+    // The selected row pointed at again: nothing, and the keys rest this frame.
+    if (const std::int32_t row = ClickedUIListRow(kRowHitTopLeft, kRows, kRowHitSize); row >= 0) {
+        if (list_.Click(row) == UIListClick::kMoved) RefreshList();
         return;
     }
     if (list_.StepByKeys() == 0) return;

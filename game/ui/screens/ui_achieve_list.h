@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "game/ui/cursor_blink.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
@@ -50,11 +51,10 @@ private:
     std::array<UIItemRowWidgets, kRows> rows_{};
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
     Pane pane_{};
-    GAME_CUINullObject* cursor_ = nullptr;
+    UICursorBlink cursor_;
     GAME_CUINullObject* title_ = nullptr;
     GAME_CUINullObject* info_ = nullptr;
     UILanguageSprites titleSprites_;
     UILanguageSprites infoSprites_;
     UIListView list_{.count = 20, .visible = kRows, .wrap = UIListWrap::kRing};
-    std::int32_t blink_ = 0;
 };

@@ -82,10 +82,8 @@ void GAME_CUICurrentQuest::BuildList()
         }
     }
     list_.count = static_cast<std::int32_t>(entries_.size());
-    list_.top = 0;
-    list_.cursor = 0;
     focus_ = kFocusList;
-    list_.Show(*window_.ListBar());
+    list_.ShowFromStart(*window_.ListBar());
     window_.DetailBar()->SetDrawWhenEmpty(!entries_.empty());
     Refresh();
 }
@@ -96,12 +94,11 @@ void GAME_CUICurrentQuest::Refresh()
     selectedEntry_ = -1;
     window_.ListBar()->SetValue(list_.top);
     window_.ClearRows();
-    const GAME_CStaticDatabase* database = Context().Database();
     for (int r = 0; r < UIQuestWindow::kRows; ++r) {
         const std::int32_t index = list_.top + r;
         if (index >= list_.count) break;
         const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(index)];
-        window_.ShowRow(r, UITagName(entry.questId), database != nullptr && database->FindQuestData(entry.questId) != nullptr);
+        window_.ShowRow(r, UITagName(entry.questId), FindUIQuestData(Context().Database(), entry.questId) != nullptr);
     }
     detailScroll_ = 0;
     window_.DetailBar()->SetValue(0);
@@ -110,14 +107,13 @@ void GAME_CUICurrentQuest::Refresh()
 
 void GAME_CUICurrentQuest::ShowDetail(std::int32_t scroll)
 {
-    const GAME_CStaticDatabase* database = Context().Database();
     bool canRetire = false;
     if (entries_.empty()) {
         window_.ShowEmpty("CURRENT_QUEST_UI_NO_ACCEPT");
     } else {
         const std::int32_t index = list_.Index();
         const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(index)];
-        const QuestData* quest = database != nullptr ? database->FindQuestData(entry.questId) : nullptr;
+        const QuestData* quest = FindUIQuestData(Context().Database(), entry.questId);
         window_.ShowDetail({.questId = entry.questId, .quest = quest, .daysLeft = entry.daysLeft,
                             .limitLine = UIQuestLimitLine::kDaysLeft, .showTown = true, .townId = entry.hideoutId},
                            scroll);
@@ -142,12 +138,8 @@ void GAME_CUICurrentQuest::UpdateMain(bool input)
     case kBrowse: Browse(input); break;
     case kAskRetire: {
         Root()->UpdateTree(false);
-        const UIDialogAnswer answer = PollDialog();
-        if (answer == UIDialogAnswer::kYes) {
-            pages_.Go(kRetired);
+        if (FollowDialogAnswer(pages_, kRetired, kBrowse)) {
             NoticeInDialog(kSlotCurrentQuest, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_RETIRE_FINISHED", {SelectedName()}), kNoticeLimit)});
-        } else if (answer != UIDialogAnswer::kNone) {
-            pages_.Go(kBrowse);
         }
         break;
     }

@@ -39,6 +39,8 @@ constexpr std::uint32_t kNoticeStripColor = 0x90FFFFFFu;
 // Buttons slide in and out over a few frames; a refresh lets them settle at once, but never for ever.
 constexpr int kSettlePasses = 64;
 
+bool HasNotice(const QuestData* quest) { return quest != nullptr && !quest->noticeKey.empty(); }
+
 void ShowButton(const UIQuestButton& button, bool shown, bool enabled)
 {
     button.button->SetVisible(shown);
@@ -138,8 +140,6 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         for (GAME_CUIObjectBase* widget : noticeWidgets_) widget->SetVisible(true);
         window_.Open();
-        list_.top = 0;
-        list_.cursor = 0;
         detailScroll_ = 0;
         selectedQuest_ = kNoId;
         focus_ = kFocusList;
@@ -153,7 +153,7 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
         if (hideout == nullptr) board_ = -1;
         if (hideout != nullptr && board_ >= 0) offerSlots_ = std::clamp(hideout->offerCount, 0, kOfferSlots);
         ReadBoard();
-        list_.Show(*window_.ListBar());
+        list_.ShowFromStart(*window_.ListBar());
         std::u16string title;
         if (hideout != nullptr) {
             title = FormatUIMessage(hideout->typeNameKeys[kTypeNameQuestBoard], {UITagName(location->hideoutId)});
@@ -184,14 +184,13 @@ void GAME_CUIQuestBoard::Refresh()
 {
     window_.ListBar()->SetValue(list_.top);
     window_.ClearRows();
-    const GAME_CStaticDatabase* database = Context().Database();
     const std::uint32_t mask = board_ >= 0 ? QuestBoardRecord(GetWorkingSlot(), board_).Mask() : 0;
     for (int r = 0; r < UIQuestWindow::kRows; ++r) {
         const std::int32_t slot = list_.top + r;
         if (slot >= kOfferSlots) break;
         const std::uint32_t id = offers_[static_cast<std::size_t>(slot)];
         if (id == kNoId || id == 0) continue;
-        const bool known = database != nullptr && database->FindQuestData(id) != nullptr;
+        const bool known = FindUIQuestData(Context().Database(), id) != nullptr;
         window_.ShowRow(r, UITagName(id), known && ((mask >> slot) & 1u) != 0);
     }
     detailScroll_ = 0;
@@ -207,8 +206,7 @@ void GAME_CUIQuestBoard::ShowDetail()
         return;
     }
     const std::uint32_t id = SelectedOffer();
-    const GAME_CStaticDatabase* database = Context().Database();
-    const QuestData* quest = database != nullptr && id != kNoId ? database->FindQuestData(id) : nullptr;
+    const QuestData* quest = id != kNoId ? FindUIQuestData(Context().Database(), id) : nullptr;
     const bool accepted = IsAccepted(list_.Index());
     const std::int32_t days = accepted ? QuestBoardRecord(GetWorkingSlot(), board_).Value(list_.Index()) : -1;
     window_.ShowDetail({.questId = id, .quest = quest, .daysLeft = days,
@@ -246,27 +244,18 @@ void GAME_CUIQuestBoard::UpdateMain(bool input)
     case kAskDelivery:
     case kAskRetire: {
         Root()->UpdateTree(false);
-        const UIDialogAnswer answer = PollDialog();
-        if (answer == UIDialogAnswer::kYes) {
-            const std::u16string name = UITagName(selectedQuest_);
-            if (pages_.Is(kAskAccept)) {
-                pages_.Go(kAccepted);
-                const QuestData* quest = Context().Database() != nullptr ? Context().Database()->FindQuestData(selectedQuest_) : nullptr;
-                // A quest with a notice tells it in the notice window instead.
-                if (quest != nullptr && !quest->noticeKey.empty()) {
-                    CloseDialog();
-                } else {
-                    NoticeInDialog(kSlotQuestBoard, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {name}), kAcceptedLimit)});
-                }
-            } else {
-                const bool delivery = pages_.Is(kAskDelivery);
-                pages_.Go(delivery ? kDelivered : kRetired);
-                NoticeInDialog(kSlotQuestBoard,
-                               {.text = UILimitedText(FormatUIMessage(delivery ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED", {name}),
-                                                kNoticeLimit)});
-            }
-        } else if (answer != UIDialogAnswer::kNone) {
-            pages_.Go(kList);
+        const Page yes = pages_.Is(kAskAccept) ? kAccepted : pages_.Is(kAskDelivery) ? kDelivered : kRetired;
+        if (!FollowDialogAnswer(pages_, yes, kList)) break;
+        const std::u16string name = UITagName(selectedQuest_);
+        if (yes != kAccepted) {
+            NoticeInDialog(kSlotQuestBoard,
+                           {.text = UILimitedText(FormatUIMessage(yes == kDelivered ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED", {name}),
+                                                  kNoticeLimit)});
+        } else if (HasNotice(FindUIQuestData(Context().Database(), selectedQuest_))) {
+            // A quest with a notice tells it in the notice window instead.
+            CloseDialog();
+        } else {
+            NoticeInDialog(kSlotQuestBoard, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {name}), kAcceptedLimit)});
         }
         break;
     }
@@ -299,8 +288,8 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
         QuestBoardWriter(slot, board_).Accept(slot, list_.Index(), selectedQuest_);
         noticeTitle_->SetTextW(u"");
         noticeBody_->SetTextA("");
-        const QuestData* quest = Context().Database() != nullptr ? Context().Database()->FindQuestData(selectedQuest_) : nullptr;
-        if (quest == nullptr || quest->noticeKey.empty()) break;
+        const QuestData* quest = FindUIQuestData(Context().Database(), selectedQuest_);
+        if (!HasNotice(quest)) break;
         noticeTitle_->SetTextW(UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {UITagName(selectedQuest_)}), kAcceptedLimit).c_str());
         noticeBody_->SetTextA(quest->noticeKey.c_str());
         noticeSlide_ = {.from = kNoticeHidden, .to = kNoticeShown, .duration = kSlideFrames};
@@ -382,11 +371,13 @@ void GAME_CUIQuestBoard::UpdateList(bool input)
     if (clicked >= 0) {
         focus_ = kFocusList;
         if (list_.Click(clicked, true) == UIListClick::kDecided) {
-            // A double click takes an open offer (through its question) or delivers a taken one; a
-            // taken offer is never taken again.
-            const bool accepted = IsAccepted(list_.Index());
-            if (!accepted && IsEnabled(accept_.button)) pages_.Go(CanAcceptQuest(GetWorkingSlot()) ? kAskAccept : kLimitReached);
-            if (accepted && IsEnabled(delivery_.button)) pages_.Go(kAskDelivery);
+            // A double click presses the shown button: it takes an open offer (through its question)
+            // or delivers a taken one.
+            if (IsAccepted(list_.Index())) {
+                OnDelivery();
+            } else {
+                OnAccept();
+            }
         }
         Refresh();
         return;

@@ -77,9 +77,7 @@ void GAME_CUISoundRoom::OnEnterState(UIScreenState state)
         sound.StopBGM(0);
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         headings_.Apply();
-        list_.top = 0;
-        list_.cursor = 0;
-        list_.Show(*scrollBar_);
+        list_.ShowFromStart(*scrollBar_);
         RefreshList();
         break;
     case kClosing: sound.StopBGM(0); break;
@@ -119,11 +117,9 @@ void GAME_CUISoundRoom::UpdateMain(bool input)
         RefreshList();
     }
     if (!free) return;
-    for (int r = 0; r < kRows; ++r) {
-        const vesk::math::Vec2 at = rows_[static_cast<std::size_t>(r)].anchor->WorldPosition();
-        if (!IsUIClickInRect(at, {at.x + kRowHitSize.x, at.y + kRowHitSize.y})) continue;
+    if (const std::int32_t row = ClickedUIListRow(rows_[0].anchor->WorldPosition(), kRows, kRowHitSize); row >= 0) {
         PlayUISE(kSeUIDecide);
-        list_.cursor = r;
+        list_.cursor = row;
         RefreshList();
         PlayIndex(list_.Index());
         return;

@@ -1,6 +1,7 @@
-// The achievement list: its ring of twenty rows, a locked and an unlocked achievement's progress, a goal of 0, and where it closes to.
+// The achievement list: its ring of twenty rows, rows picked by the pointer, a locked and an unlocked achievement's progress, a goal of 0, and where it closes to.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "game/services/achievement/achievements.h"
@@ -64,6 +65,16 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     EXPECT_EQ(Achievements().List().cursor, 5);
     Press(kActionCursorDown);
     EXPECT_EQ(Achievements().List().Index(), 0);
+    // A click on the third row selects it with the cursor sound; a click on the selected row does nothing.
+    ClickAt(200, 139);
+    StepFrames(1);
+    EXPECT_EQ(Achievements().List().cursor, 2);
+    EXPECT_EQ(std::string(Achievements().SelectedPane().description->Key()), "ACHIEVE_03_DISCRIPT");
+    EXPECT_TRUE(std::ranges::count(frames.back().soundEffects, static_cast<std::uint32_t>(kSeUICursor)) == 1);
+    ClickAt(200, 139);
+    StepFrames(1);
+    EXPECT_EQ(Achievements().List().cursor, 2);
+    EXPECT_TRUE(frames.back().soundEffects.empty());
 
     // Unlocked: its name and icon, the goal against the goal and a full bar, whatever the counter says.
     rows[0].achieved = 1;

@@ -72,6 +72,11 @@ TEST_F(SoundRoomTest, TheRoomOwnsTheMusicWhileOpenAndGivesTheFieldItsTrackBackFr
     Press(kActionCursorDown);
     EXPECT_EQ(Room().List().top, 0);
     EXPECT_EQ(Room().List().cursor, 0);
+    // A click on a row picks it and plays its track at once.
+    ClickAt(200, 168);
+    StepFrames(1);
+    EXPECT_EQ(Room().List().cursor, 3);
+    EXPECT_EQ(sound.PlayingBgm(), 3u);
 
     // Closing silences the chosen track at once and, once the window is gone, starts the remembered one.
     Press(kActionCancel);
