@@ -31,7 +31,6 @@ constexpr Vec2 kRowOrigin{69.0f, 156.0f};
 constexpr float kRowStep = 18.0f;
 // A row's pointer rectangle reaches this far right and down from the row's place.
 constexpr Vec2 kRowHitSize{392.0f, 17.0f};
-constexpr UIRoomFirstPageFocus kPlaces = UIRoomFirstPageFocus::Numbered(GAME_CUIInventory::kPlaceRows);
 constexpr std::array<const char*, 2> kHeaderNames{"ui_text_name", "ui_text_num"};
 constexpr std::array<Vec2, 2> kHeaderPlaces{{{66.0f, 138.0f}, {375.0f, 138.0f}}};
 constexpr std::size_t kTitleLimit = 128;
@@ -116,7 +115,7 @@ void GAME_CUIInventory::OnEnterOpening()
     list_.top = 0;
     list_.cursor = 0;
     RefreshItemList();
-    if (place_ == kPlaceRows && list_.count == 0) place_ = kPlaceItemTab;
+    if (place_ == kPlaces.list && list_.count == 0) place_ = kPlaces.firstTab;
     PlaceCursor();
     EnterTaskPage();
     list_.Show(*scroll_);
@@ -211,7 +210,7 @@ void GAME_CUIInventory::RefreshAfterCover()
             list_.cursor = 0;
         }
     }
-    if (list_.count == 0 && place_ == kPlaceRows) place_ = kPlaceItemTab;
+    if (list_.count == 0 && place_ == kPlaces.list) place_ = kPlaces.firstTab;
     list_.Show(*scroll_);
     ShowTitle();
     RefreshItemList();
@@ -243,7 +242,7 @@ void GAME_CUIInventory::UpdateItemPage(bool input)
         list_.Follow(*scroll_);
         PlayUISE(kSeUICursor);
         RefreshItemList();
-        if (place_ == kPlaceRows) PlaceCursor();
+        if (place_ == kPlaces.list) PlaceCursor();
     }
     list_.Clamp();
     taskRoot_->UpdateTree(false);
@@ -256,18 +255,18 @@ void GAME_CUIInventory::UpdateItemKeys()
     const std::int32_t stacks = list_.count;
     const Vec2 window = *firstRoot_->GetPosition();
     if (const std::int32_t i = ClickedUIListRow({window.x + kRowOrigin.x, window.y + kRowOrigin.y}, std::min(stacks, kRows), kRowHitSize); i >= 0) {
-        if (place_ == kPlaceRows && i == list_.cursor) {
+        if (place_ == kPlaces.list && i == list_.cursor) {
             ChooseStack();
         } else {
             PlayUISE(kSeUICursor);
             list_.cursor = i;
-            place_ = kPlaceRows;
+            place_ = kPlaces.list;
             PlaceCursor();
         }
         return;
     }
     const UIRoomKeys keys = UIRoomKeys::Read();
-    if (place_ == kPlaceRows && keys.decide && list_.Index() < stacks) {
+    if (place_ == kPlaces.list && keys.decide && list_.Index() < stacks) {
         ChooseStack();
         return;
     }
@@ -279,22 +278,22 @@ void GAME_CUIInventory::UpdateItemKeys()
     const std::int32_t startTop = list_.top;
     const std::int32_t startRow = list_.cursor;
     switch (place_) {
-    case kPlaceRows:
+    case kPlaces.list:
         if (stacks == 0) {
-            place_ = kPlaceItemTab;
+            place_ = kPlaces.firstTab;
         } else if (keys.up || keys.down) {
             PlayUISE(kSeUICursor);
-            if (!list_.Step(keys.up ? -1 : 1)) place_ = kPlaceItemTab;
+            if (!list_.Step(keys.up ? -1 : 1)) place_ = kPlaces.firstTab;
         } else {
             StepTabAndSkipFocus(place_, kPlaces, keys);
         }
         break;
-    case kPlaceTaskTab:
-    case kPlaceItemTab:
+    case kPlaces.taskTab:
+    case kPlaces.firstTab:
         if ((keys.up || keys.down) && IsUIMenuSlot(GAME_CInputMap::kModePressed, keys.up ? kUIMenuUp : kUIMenuDown)) {
             if (stacks == 0) break;
             PlayUISE(kSeUICursor);
-            place_ = kPlaceRows;
+            place_ = kPlaces.list;
             list_.top = keys.up ? list_.MaxTop() : 0;
             list_.cursor = keys.up ? stacks - 1 - list_.top : 0;
         } else {
@@ -304,7 +303,7 @@ void GAME_CUIInventory::UpdateItemKeys()
     default:
         StepTabAndSkipFocus(place_, kPlaces, keys);
         // From an arrow the way back leads to the rows, or to a tab when there is no stack.
-        if (place_ == kPlaceRows && stacks == 0) place_ = start == kPlaceSkipRight ? kPlaceTaskTab : kPlaceItemTab;
+        if (place_ == kPlaces.list && stacks == 0) place_ = start == kPlaces.skipRight ? kPlaces.taskTab : kPlaces.firstTab;
         break;
     }
     if (list_.top != startTop) RefreshItemList();
@@ -313,11 +312,11 @@ void GAME_CUIInventory::UpdateItemKeys()
 
 void GAME_CUIInventory::PlaceCursor()
 {
-    if (place_ == kPlaceRows && list_.count > 0) {
+    if (place_ == kPlaces.list && list_.count > 0) {
         PlaceFirstCursorOnRow(rows_[static_cast<std::size_t>(std::clamp(list_.cursor, 0, kRows - 1))].anchor);
         return;
     }
-    PlaceFirstCursorOnButton(place_ == kPlaceRows ? kPlaceItemTab : place_, kPlaces);
+    PlaceFirstCursorOnButton(place_ == kPlaces.list ? kPlaces.firstTab : place_, kPlaces);
 }
 
 void GAME_CUIInventory::ChooseStack()

@@ -19,14 +19,9 @@ public:
     static constexpr std::int32_t kItemPage = 0;
     static constexpr std::int32_t kTaskPage = 5;
     static constexpr int kRows = 8;
-    // The item page's cursor places.
-    enum ItemPlace : std::int32_t {
-        kPlaceRows = 1,
-        kPlaceTaskTab = 2,
-        kPlaceItemTab = 3,
-        kPlaceSkipRight = 4,
-        kPlaceSkipLeft = 5,
-    };
+    // The item page's cursor places: 1 the rows (the item tab's list), 2 the task tab, 3 the item tab,
+    // 4 and 5 the skip arrows.
+    static constexpr UIRoomFirstPageFocus kPlaces = UIRoomFirstPageFocus::Numbered(1);
 
     explicit GAME_CUIInventory(const UIScreenContext& context);
     ~GAME_CUIInventory() override;
@@ -79,7 +74,7 @@ private:
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kStop};
     std::int32_t page_ = kItemPage;
     std::int32_t askedPage_ = kItemPage;
-    std::int32_t place_ = kPlaceRows;
+    std::int32_t place_ = kPlaces.list;
     std::uint32_t lastCover_ = 0;
     bool bound_ = false;
 };

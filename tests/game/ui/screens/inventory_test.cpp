@@ -54,7 +54,7 @@ TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscard
     EXPECT_EQ(Screen().Row(0).name->Literal(), UITagName(MakeTag("I001")));
     EXPECT_EQ(Screen().Row(0).count->Literal(), ToFullWidthText(u" 2/30"));
     EXPECT_EQ(Screen().Row(7).separator->Color() >> 24, 0xFFu) << "a line under row 7 while stacks follow";
-    ASSERT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceRows);
+    ASSERT_EQ(Screen().Place(), GAME_CUIInventory::kPlaces.list);
 
     // Down to row 7, then the window scrolls a stack a press, then past the last stack to the item tab.
     for (int i = 0; i < 7; ++i) Press(kActionCursorDown);
@@ -70,12 +70,12 @@ TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscard
     EXPECT_EQ(Screen().Row(7).separator->Color() >> 24, 0u) << "nothing follows the last stack";
     EXPECT_EQ(CountPlayed(kSeUICursor, from), 2);
     Press(kActionCursorDown);
-    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceItemTab);
+    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaces.firstTab);
 
     // Up from the item tab: the last stack on row 7; a click on another row selects it with the
     // cursor sound, a second click hands the stack to the discard window.
     Press(kActionCursorUp);
-    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceRows);
+    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaces.list);
     EXPECT_EQ(Screen().SelectedRow(), 7);
     ClickRow(2);
     EXPECT_EQ(Screen().SelectedRow(), 2);
@@ -136,7 +136,7 @@ TEST_F(InventoryTest, StorageRoomsAreBoundToOneFreeInventoryEachAndARoomWithoutO
         EXPECT_EQ(Screen().Row(r).name->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
         EXPECT_EQ(Screen().Row(r).count->Literal(), u"--／--");
     }
-    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaceItemTab);
+    EXPECT_EQ(Screen().Place(), GAME_CUIInventory::kPlaces.firstTab);
     EXPECT_EQ(Screen().ItemScrollBar()->Maximum(), 0);
     ASSERT_TRUE(CloseScreen(kSlotInventory));
 
