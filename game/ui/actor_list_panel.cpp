@@ -96,7 +96,7 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         }
     }
     if (!focused) return input;
-    blink_ = (blink_ + 1) % 16;
+    blink_.Tick();
     if (count == 0) {
         cursor_ = 0;
         return input;
@@ -188,8 +188,7 @@ void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
         DrawUISprite(meterAt, meters_);
     });
     if (focused && !crew_.empty()) {
-        const float nudge = (blink_ & 8) != 0 ? 1.0f : 0.0f;
-        DrawUISprite({point.x - 14.0f - nudge + 96.0f * static_cast<float>(cursor_ % 2), point.y + 4.0f + 19.0f * static_cast<float>(cursor_ / 2)},
+        DrawUISprite({point.x - 14.0f - blink_.Bob() + 96.0f * static_cast<float>(cursor_ % 2), point.y + 4.0f + 19.0f * static_cast<float>(cursor_ / 2)},
                      cursorSprite_);
     }
     if (scroll_->IsVisible()) scroll_->Draw();

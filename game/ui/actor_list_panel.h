@@ -6,6 +6,7 @@
 
 #include "framework/math/vector.h"
 #include "framework/memory/heaps.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/widgets/ui_scroll_bar_object.h"
 
 class GAME_CObjectActor;
@@ -62,7 +63,7 @@ private:
     std::int32_t separator_ = -1;
     std::vector<GAME_CObjectActor*> crew_;
     std::uint32_t cursor_ = 0;
-    std::uint32_t blink_ = 0;
+    UICursorBlink blink_;
     vesk::math::Vec2 point_{21.0f, 145.0f};
     GAME_CRoomBase* room_ = nullptr;
     GAME_CUIListController* controller_ = nullptr;

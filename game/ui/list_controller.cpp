@@ -121,7 +121,7 @@ bool GAME_CUIListController::Update(bool input)
 {
     if (room_ == nullptr) return panel_ != nullptr ? panel_->Update(nullptr, input) : input;
     if (root_ != nullptr && root_->IsAnyDecided()) input = false;
-    blink_ = (blink_ + 1) % 16;
+    blink_.Tick();
     RefreshTasks();
     rows_ = std::min(taskCount_ + 1, kMaxRows);
     cursor_ = std::min(cursor_, rows_);
@@ -244,7 +244,7 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
         Vec2 at = cursor_ < taskCount_ ? Vec2{origin_.x - 4.0f, origin_.y + kUILineStep * static_cast<float>(cursor_) - 1.0f}
                                        : Vec2{button_->GetPosition()->x - UISpriteSize(FindUISprite("ui_enterbutton")).x * 0.5f,
                                               button_->GetPosition()->y - 5.0f};
-        at.x -= (blink_ & 8) != 0 ? 18.0f : 17.0f;
+        at.x -= 17.0f + blink_.Bob();
         DrawUISprite(at, cursorSprite_);
     }
     if (button_ != nullptr && button_->IsVisible()) button_->Draw();

@@ -5,6 +5,7 @@
 
 #include "framework/math/vector.h"
 #include "framework/memory/heaps.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
@@ -82,7 +83,7 @@ private:
     std::uint32_t taskCount_ = 0;
     std::uint32_t rows_ = 1;
     std::uint32_t cursor_ = 0;
-    std::uint32_t blink_ = 0;
+    UICursorBlink blink_;
     GAME_CRoomBase* room_ = nullptr;
     vesk::math::Vec2 origin_{179.0f, 68.0f};
     vesk::math::Vec2 extent_{146.0f, 74.0f};

@@ -148,10 +148,10 @@ void GAME_CUIRoomScreen::OnSkipRightButton()
 
 void GAME_CUIRoomScreen::EveryFrame()
 {
-    blink_ = (blink_ + 1) & 15u;
+    blink_.Tick();
     for (const UIRoomPageFrame* frame : {&firstFrame_, &taskFrame_}) {
         if (frame->cursorSprite == nullptr) continue;
-        const Vec2 at{BlinkOffset(), frame->cursorSprite->GetPosition()->y};
+        const Vec2 at{blink_.Bob(), frame->cursorSprite->GetPosition()->y};
         frame->cursorSprite->SetPosition(&at);
     }
     if (Context().ui.IsOpen(kSlotRoomActorInfo)) {

@@ -9,6 +9,7 @@
 
 #include "framework/math/vector.h"
 #include "game/model/world/tween.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/focus_map.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/room_window.h"
@@ -115,9 +116,6 @@ protected:
     void BeginOpening();
     // Moves both roots along the slide and updates their trees without input; true once it has ended.
     bool StepSlide();
-    // The cursor sprites' twitch of one unit every 8 frames.
-    float BlinkOffset() const { return static_cast<float>((blink_ >> 3) & 1u); }
-    std::uint32_t Blink() const { return blink_; }
     // The task page's entry, and its frame with input: the page's tree (no input while one of its
     // buttons plays out its press), the first page's without, then the task tab.
     void EnterTaskPage();
@@ -162,7 +160,8 @@ private:
     vesk::math::Vec2 slideFrom_;
     UIRoomScreenRules rules_;
     Tween slide_{};
-    std::uint32_t blink_ = 0;
+    // Both pages' cursor sprites twitch by it.
+    UICursorBlink blink_;
     std::uint32_t cover_ = 0;
     std::uint32_t skipNext_ = 0;
     std::uint32_t skipPrevious_ = 0;

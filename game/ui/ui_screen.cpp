@@ -81,13 +81,14 @@ bool GAME_CUIScreen::AnyWidgetBusyOrDecided() const
                        [](const GAME_CUIObjectBase* widget) { return widget->IsBusy() || widget->IsDecided(); });
 }
 
-void GAME_CUIScreen::UpdateWidgetsInTurn(bool input)
+bool GAME_CUIScreen::UpdateWidgetsInTurn(bool input)
 {
     bool free = input && !AnyWidgetBusyOrDecided();
     for (GAME_CUIObjectBase* widget : widgets_) {
         widget->UpdateTree(free);
         if (widget->IsBusy() || widget->IsDecided()) free = false;
     }
+    return free;
 }
 
 bool GAME_CUIScreen::StandAlone(std::int32_t& retryCounter) const

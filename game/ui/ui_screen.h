@@ -164,8 +164,8 @@ protected:
     UIScreenState NextState() const { return next_; }
     bool AnyWidgetBusyOrDecided() const;
     // The draw list's widgets in turn with the input: none while one is busy or decided, and none
-    // after the first that is once updated.
-    void UpdateWidgetsInTurn(bool input);
+    // after the first that is once updated. True when the input is still free after them all.
+    bool UpdateWidgetsInTurn(bool input);
     const UIScreenContext& Context() const { return *context_; }
     // For a screen that must stand alone (needs the context): the other screens are asked to close
     // each time the counter runs out, every kStandAloneRetryFrames, until none is open; true then.

@@ -9,6 +9,7 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/services/text/actor_names.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
@@ -76,8 +77,8 @@ void GAME_CUIActorBirth::Build()
     rename_ = makeButton(kRenameButton, "ADD_TEXT_UI_ACTORBIRTH_01", [this](GAME_CUIIconObject*) { OnRename(); });
     close_ = makeButton(kCloseButton, "ADD_TEXT_UI_ACTORBIRTH_02", CloseScreenCallback(this));
 
-    cursorArrow_ = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursor.x, kCursor.y);
-    widgets_.push_back(cursorArrow_);
+    cursor_.arrow = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursor.x, kCursor.y);
+    widgets_.push_back(cursor_.arrow);
     sentence_ = MakeUILabel(Root(), "", kSentence.x, kSentence.y, 0.5f);
     widgets_.push_back(sentence_);
     widgets_.push_back(MakeUIDrawHook([this] { DrawPicture(); }));
@@ -86,11 +87,8 @@ void GAME_CUIActorBirth::Build()
 
 void GAME_CUIActorBirth::BeginFrame(bool)
 {
-    blink_ = (blink_ + 1) % kBlinkFrames;
-    const Vec2 cursorAt{kCursor.x + (blink_ < kBlinkFrames / 2 ? 0.0f : 1.0f),
-                        kCursor.y + kCursorStep * static_cast<float>(cursor_)};
-    cursorArrow_->SetPosition(&cursorAt);
-    if (blink_ == 0) {
+    cursor_.Step({kCursor.x, kCursor.y + kCursorStep * static_cast<float>(row_)});
+    if (cursor_.frame == 0) {
         speedLine_ = (speedLine_ + 1) % kSpeedLineFrames;
         speedLines_->SetSprite(speedLineSprites_[speedLine_]);
     }
@@ -105,8 +103,8 @@ void GAME_CUIActorBirth::OnEnterState(UIScreenState state)
         ui.SetOpen(kSlotRoomBuilding, false);
         ui.SetOpen(kSlotBuildSelectGrid, false);
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-        blink_ = 0;
-        cursor_ = 0;
+        cursor_.frame = 0;
+        row_ = 0;
         speedLine_ = 0;
         speedLines_->SetSprite(speedLineSprites_[0]);
         // The framework's generator, never the clock: a seeded run shows the same rat.
@@ -128,16 +126,11 @@ void GAME_CUIActorBirth::ShowSentence() { sentence_->SetTextW(FamilyText("ADD_TE
 
 void GAME_CUIActorBirth::UpdateMain(bool input)
 {
-    bool free = input && !AnyWidgetBusyOrDecided();
-    for (GAME_CUIObjectBase* widget : widgets_) {
-        widget->UpdateTree(free);
-        if (widget->IsBusy() || widget->IsDecided()) free = false;
-    }
-    if (!free) return;
+    if (!UpdateWidgetsInTurn(input)) return;
     if (IsUIActionTriggered(kActionDecide)) {
-        (cursor_ == 0 ? rename_ : close_)->Press();
-    } else if (IsUIMenuSlot(3, kUIMenuUp) || IsUIMenuSlot(3, kUIMenuDown)) {
-        cursor_ ^= 1;
+        (row_ == 0 ? rename_ : close_)->Press();
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
+        row_ ^= 1;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/ui/cursor_blink.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -20,7 +21,6 @@ public:
     // The picture lying on its side, drawn turned.
     static constexpr int kTurnedPicture = 3;
     static constexpr int kSpeedLineFrames = 3;
-    static constexpr std::uint32_t kBlinkFrames = 16;
     static constexpr std::uint32_t kDarkLayer = 0x80000000u;
     static constexpr std::int32_t kMessageKind = 3;
     static constexpr std::size_t kSentenceLimit = 128;
@@ -39,7 +39,7 @@ public:
 
     // What the window shows, for those who look at it.
     int PictureIndex() const { return picture_; }
-    int Cursor() const { return cursor_; }
+    int Cursor() const { return row_; }
     int SpeedLineFrame() const { return speedLine_; }
     const GAME_CUILabelObject* Sentence() const { return sentence_; }
     const GAME_CUIIconObject* RenameButton() const { return rename_; }
@@ -65,13 +65,13 @@ private:
     GAME_CUINullObject* speedLines_ = nullptr;
     GAME_CUIIconObject* rename_ = nullptr;
     GAME_CUIIconObject* close_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
     GAME_CUILabelObject* sentence_ = nullptr;
     std::int32_t pictureSprites_[kPictures] = {kNoSprite, kNoSprite, kNoSprite, kNoSprite, kNoSprite};
     std::int32_t speedLineSprites_[kSpeedLineFrames] = {kNoSprite, kNoSprite, kNoSprite};
 
-    std::uint32_t blink_ = 0;
-    int cursor_ = 0;
+    // Its turn also steps the speed lines.
+    UICursorBlink cursor_;
+    int row_ = 0;
     int speedLine_ = 0;
     int picture_ = 0;
 };

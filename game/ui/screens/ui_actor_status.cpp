@@ -8,6 +8,7 @@
 #include "game/model/ship/task_base.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
@@ -299,9 +300,8 @@ void GAME_CUIActorStatus::UpdateMain(bool input)
 
 void GAME_CUIActorStatus::StepCursor(GAME_CUINullObject* cursor)
 {
-    bob_ = (bob_ + 1) % 16;
-    const float bob = static_cast<float>((bob_ >> 3) & 1);
-    const Vec2 at{234.0f - bob, 219.0f + 33.0f * static_cast<float>(cursorRow_)};
+    blink_.Tick();
+    const Vec2 at{234.0f - blink_.Bob(), 219.0f + 33.0f * static_cast<float>(cursorRow_)};
     cursor->SetPosition(&at);
 }
 
@@ -319,7 +319,7 @@ bool GAME_CUIActorStatus::CloseOrPress(const UIActorStatusPage& page)
 
 void GAME_CUIActorStatus::ToggleRowOnRepeat()
 {
-    if (!IsUIMenuSlot(3, kUIMenuUp) && !IsUIMenuSlot(3, kUIMenuDown)) return;
+    if (!IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp) && !IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) return;
     PlayUISE(kSeUICursor);
     cursorRow_ = cursorRow_ == kRowFirst ? kRowSecond : kRowFirst;
 }

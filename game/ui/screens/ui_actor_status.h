@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/ui/crew_row.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widget_builders.h"
 
@@ -101,7 +102,8 @@ private:
 
     UIPages<Page> pages_{Page::kCrew};
     std::int32_t cursorRow_ = kRowFirst;
-    std::int32_t bob_ = 0;
+    // Both pages' cursors step left and back by it.
+    UICursorBlink blink_;
 
     UIActorStatusPage crew_;
     // Skill, buff and debuff: the line to the group and its two icons.

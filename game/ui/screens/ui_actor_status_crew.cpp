@@ -58,9 +58,9 @@ void GAME_CUIActorStatus::UpdateCrewPage(bool input)
         nextArrow_->Press();
     } else if (CloseOrPress(crew_)) {
         return;
-    } else if (IsUIMenuSlot(2, kUIMenuLeft)) {
+    } else if (IsUIMenuPressed(kUIMenuLeft)) {
         prevArrow_->Press();
-    } else if (IsUIMenuSlot(2, kUIMenuRight)) {
+    } else if (IsUIMenuPressed(kUIMenuRight)) {
         nextArrow_->Press();
     } else {
         ToggleRowOnRepeat();

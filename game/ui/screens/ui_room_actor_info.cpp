@@ -83,8 +83,8 @@ void GAME_CUIRoomActorInfo::Build()
     PlaceUIButtonTopLeft(button, kButtonLeft, kFirstButtonTop + kButtonStep);
     exit_ = MakeUIButton(window_, button);
     widgets_.push_back(exit_);
-    buttonCursor_ = MakeUIPictureUnder(window_, "ui_cursor_common_r90", kButtonCursor.x, kButtonCursor.y);
-    widgets_.push_back(buttonCursor_);
+    buttonCursor_.arrow = MakeUIPictureUnder(window_, "ui_cursor_common_r90", kButtonCursor.x, kButtonCursor.y);
+    widgets_.push_back(buttonCursor_.arrow);
     // The skip cursors frame their arrows.
     for (GAME_CUIIconObject* arrow : {frame.skipLeft, frame.skipRight}) {
         GAME_CUINullObject* cursor = MakeUIPictureUnder(arrow, "ui_cursor_grid_normal", 0.0f, 0.0f);
@@ -157,7 +157,7 @@ void GAME_CUIRoomActorInfo::BeginOpen()
     if (targetActor != nullptr) meters_.Show(targetActor->status);
     focus_ = kFocusButtons;
     row_ = bindingAllowed_ ? kRowBind : kRowExit;
-    blink_ = 0;
+    buttonCursor_.frame = 0;
     const std::size_t traits = targetActor != nullptr ? UICrewTraits::Of(targetActor->status).count : 0;
     effectBar_->SetMaximum(traits >= 3 ? static_cast<std::int32_t>(traits) - 2 : 0);
     effectBar_->SetValue(0);
@@ -197,7 +197,7 @@ void GAME_CUIRoomActorInfo::UpdateMain(bool input)
         return;
     }
     steps_.Advance([this](Step step) { EnterStep(step); });
-    blink_ = (blink_ + 1) % 16;
+    buttonCursor_.Tick();
     bindLabel_->SetTextA(IsMemberPresent() ? "ROOMACTORINFO_BUTTON_UNBIND" : "ROOMACTORINFO_BUTTON_BIND");
     const bool browsing = steps_.Is(Step::kBrowse);
     if (browsing) RefreshEffects();
@@ -286,14 +286,11 @@ void GAME_CUIRoomActorInfo::RefreshEffects()
 
 void GAME_CUIRoomActorInfo::PlaceCursors()
 {
-    const float bob = static_cast<float>((blink_ >> 3) & 1);
     const bool onSkip = focus_ == kFocusSkipLeft || focus_ == kFocusSkipRight;
-    buttonCursor_->SetColor(onSkip ? kUIHidden : kUIWhite);
+    buttonCursor_.arrow->SetColor(onSkip ? kUIHidden : kUIWhite);
     skipLeftCursor_->SetColor(focus_ == kFocusSkipLeft ? kUIWhite : kUIHidden);
     skipRightCursor_->SetColor(focus_ == kFocusSkipRight ? kUIWhite : kUIHidden);
-    const Vec2 at = focus_ == kFocusEffects ? Vec2{kEffectCursor.x + bob, kEffectCursor.y}
-                                           : Vec2{kButtonCursor.x + bob, kButtonCursor.y + kButtonStep * static_cast<float>(row_)};
-    buttonCursor_->SetPosition(&at);
+    buttonCursor_.Place(focus_ == kFocusEffects ? kEffectCursor : Vec2{kButtonCursor.x, kButtonCursor.y + kButtonStep * static_cast<float>(row_)});
 }
 
 void GAME_CUIRoomActorInfo::SendOut()

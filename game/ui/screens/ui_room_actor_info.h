@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/focus_map.h"
 #include "game/ui/info_panel.h"
 #include "game/ui/ui_screen.h"
@@ -73,7 +74,6 @@ private:
     GAME_CUIIconObject* bind_ = nullptr;
     GAME_CUILabelObject* bindLabel_ = nullptr;
     GAME_CUIIconObject* exit_ = nullptr;
-    GAME_CUINullObject* buttonCursor_ = nullptr;
     GAME_CUINullObject* skipLeftCursor_ = nullptr;
     GAME_CUINullObject* skipRightCursor_ = nullptr;
     std::array<UIFocusPlace, 4> places_{};
@@ -81,7 +81,8 @@ private:
     UIPages<Step> steps_{Step::kBrowse};
     std::int32_t focus_ = kFocusButtons;
     std::int32_t row_ = kRowBind;
-    std::uint32_t blink_ = 0;
+    // Beside the buttons or the traits.
+    UICursorBlink buttonCursor_;
     bool bindingAllowed_ = true;
     UILanguagePictures heading_;
 };

@@ -14,6 +14,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
@@ -71,8 +72,8 @@ void GAME_CUITaskCancel::Build()
     PlaceUIButtonTopLeft(button, 367.0f, 254.0f);
     cancel_ = MakeUIButton(Root(), button);
     widgets_.push_back(cancel_);
-    cursorArrow_ = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursorRest.x, kCursorRest.y);
-    widgets_.push_back(cursorArrow_);
+    cursorArrow_.arrow = MakeUIPictureUnder(Root(), "ui_cursor_common_r90", kCursorRest.x, kCursorRest.y);
+    widgets_.push_back(cursorArrow_.arrow);
 
     details_.BuildPictures(widgets_, Root(), kUIRoomWindowAt, crew_);
 
@@ -115,7 +116,7 @@ void GAME_CUITaskCancel::OnEnterState(UIScreenState state)
     }
 }
 
-void GAME_CUITaskCancel::EveryFrame() { blink_ = (blink_ + 1) % 16; }
+void GAME_CUITaskCancel::EveryFrame() { cursorArrow_.Tick(); }
 
 void GAME_CUITaskCancel::RefreshTaskView()
 {
@@ -135,8 +136,8 @@ void GAME_CUITaskCancel::RefreshTaskView()
 
 void GAME_CUITaskCancel::RefreshTaskDetails()
 {
-    blink_ = 0;
-    cursorArrow_->SetPosition(&kCursorRest);
+    cursorArrow_.frame = 0;
+    cursorArrow_.Place(kCursorRest);
     details_.ApplyLanguage();
     details_.time->SetTextW(u"");
     needs_.fill({kNoId, 0});
@@ -277,7 +278,7 @@ void GAME_CUITaskCancel::UpdateTaskInput(bool input)
     UpdateWidgetsInTurn(input);
     // The keys are the player's only in a frame whose input reached this window.
     if (input) {
-        if (IsUIMenuSlot(3, kUIMenuUp) || IsUIMenuSlot(3, kUIMenuDown)) {
+        if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
             PlayUISE(kSeUICursor);
             cursor_ = cursor_ == Cursor::kRepeat ? Cursor::kCancel : Cursor::kRepeat;
         }
@@ -289,8 +290,7 @@ void GAME_CUITaskCancel::UpdateTaskInput(bool input)
             }
         }
     }
-    const Vec2 arrow{kCursorRest.x - static_cast<float>((blink_ / 8) % 2), kCursorRest.y + kButtonStep * static_cast<float>(cursor_)};
-    cursorArrow_->SetPosition(&arrow);
+    cursorArrow_.Place({kCursorRest.x, kCursorRest.y + kButtonStep * static_cast<float>(cursor_)}, -1.0f);
     scrollTop_ = details_.scroll->Value();
     RefreshMaterialRows();
     ShowCrew(true);

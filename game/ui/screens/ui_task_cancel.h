@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/ui/crew_row.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/task_details.h"
 #include "game/ui/ui_screen.h"
 
@@ -77,7 +78,6 @@ private:
     GAME_CUIIconObject* repeat_ = nullptr;
     GAME_CUIIconObject* cancel_ = nullptr;
     GAME_CUILabelObject* repeatLabel_ = nullptr;
-    GAME_CUINullObject* cursorArrow_ = nullptr;
     // Its item line is the product's.
     UITaskDetails details_;
     std::array<UICrewRow, kCrewRows> crew_{UICrewRow(UICrewRowLayout::Panel()), UICrewRow(UICrewRowLayout::Panel())};
@@ -86,7 +86,8 @@ private:
     std::int32_t scrollTop_ = 0;
     UIPages<Page> pages_{kMain};
     Cursor cursor_ = Cursor::kRepeat;
-    std::uint32_t blink_ = 0;
+    // Beside the two buttons, stepping left and back.
+    UICursorBlink cursorArrow_;
     // The task named by a question and its notice, taken as the question is asked.
     std::uint32_t askedTaskId_ = 0;
 };
