@@ -2,8 +2,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -24,9 +27,11 @@ namespace support {
 class ResourceFolderFixture : public ::testing::Test {
 protected:
     // <working folder>/<prefix>_<pid>, so that test processes running side by
-    // side do not share one.
+    // side do not share one. A process stopped before its tear-down (a crash, a
+    // time-out, ctrl-C) leaves its folder behind: the next one removes it.
     void MakeResourceFolder(const std::string& prefix)
     {
+        RemoveFoldersOfEndedProcesses(std::filesystem::current_path(), prefix);
         folder_ = std::filesystem::current_path() / (prefix + "_" + std::to_string(getpid()));
         std::filesystem::create_directories(folder_ / "shader");
         for (const auto& shader : vesk::resource::VertexShaderTable()) {
@@ -36,6 +41,21 @@ protected:
             WriteShader(platform::gfx::ShaderStage::Pixel, std::string(shader.name));
         }
         vesk::file::SetResourceFolder(folder_.string());
+    }
+
+    // Removes each <prefix>_<pid> folder in `parent` whose process no longer runs.
+    static void RemoveFoldersOfEndedProcesses(const std::filesystem::path& parent, const std::string& prefix)
+    {
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(parent, ec)) {
+            const std::string name = entry.path().filename().string();
+            if (!entry.is_directory(ec) || !name.starts_with(prefix + "_")) continue;
+            pid_t pid = 0;
+            const char* digits = name.data() + prefix.size() + 1;
+            const auto [end, error] = std::from_chars(digits, name.data() + name.size(), pid);
+            if (error != std::errc{} || end != name.data() + name.size() || pid <= 0) continue;
+            if (kill(pid, 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), ec);
+        }
     }
 
     void RemoveResourceFolder()
