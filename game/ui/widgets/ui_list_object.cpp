@@ -10,12 +10,12 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_screen.h"
 
 using vesk::math::Vec2;
 
 namespace {
 
-constexpr std::int32_t kSlideFrames = 15;
 constexpr int kRowColor = 6;
 constexpr std::uint32_t kSeparatorCount = 6;
 
@@ -52,8 +52,8 @@ GAME_CUIListObject::GAME_CUIListObject(const UIListObjectDesc* desc) : GAME_CUIP
     pivot_ = {desc->pivotX, desc->pivotY};
     openingSize_ = {desc->openingWidth, desc->openingHeight};
     size_ = {desc->width, desc->height};
-    InitTween(slideIn_, position_.x, position_.y, kSlideFrames, 0);
-    InitTween(slideOut_, hidden_.x, hidden_.y, kSlideFrames, 0);
+    InitTween(slideIn_, position_.x, position_.y, UIMover::kSlideFrames, 0);
+    InitTween(slideOut_, hidden_.x, hidden_.y, UIMover::kSlideFrames, 0);
     windowSprite_ = desc->windowSprite;
     windowBg_ = FindUISprite("ui_windowbase_bg");
     cursorSprite_ = FindUISprite("ui_cursor_common_r90");
