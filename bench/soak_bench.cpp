@@ -1,8 +1,9 @@
 // The game left running at x3 from road to road (aim: RSS growth under 5 KB a game hour): crew, enemies, tasks and travel
 // stepped frame by frame for game hours, the road's texts confirmed and its questions answered; at each hideout the ship
 // arrives (its screen, notice and log line), waits, and leaves by the next road from there as the map's departure does,
-// with the autosave a departure makes. It reports the resident memory grown a game hour. CI's pass runs 2 game hours;
-// VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
+// with the autosave a departure makes. The enemies break rooms and sink the ship now and then: as a player would, the
+// run builds a broken bridge or engine again and orders a driver once a game over has handed back. It reports the
+// resident memory grown a game hour. CI's pass runs 2 game hours; VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 
 #include "bench/travel_rig.h"
 #include "framework/input/key_tables.h"
+#include "game/model/ship/task_manager.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/model/travel/travel_controller.h"
@@ -24,6 +26,7 @@
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
 #include "platform/input/keyboard.h"
+#include "tests/support/busy_road.h"
 
 namespace {
 
@@ -57,6 +60,9 @@ struct Journey {
     int framesAtHideout = 0;
     int arrivals = 0;
     int autosaves = 0;
+    int gameOvers = 0;
+    int roomsRebuilt = 0;
+    bool gameOverOpen = false;
     std::size_t nextRoad = 0;
     bool decideDown = false;
 };
@@ -99,6 +105,24 @@ void LeaveHideout(GAME_CGameWorld& world, Journey& journey)
     ShowNextHideoutNotice(world);
 }
 
+// A game over (the hull sunk, or the ship stalled) ends the bridge's driver task, and the enemies can break the
+// bridge or the engine: without a player to build them again and order a driver, the ship would stand on the road
+// for good.
+void KeepShipDriven(GAME_CGameWorld& world, Journey& journey)
+{
+    const bool gameOverOpen = world.ui->IsOpen(kSlotGameOver);
+    if (gameOverOpen && !journey.gameOverOpen) ++journey.gameOvers;
+    journey.gameOverOpen = gameOverOpen;
+    const GAME_CRouteManager* route = world.travel->routeManager.get();
+    if (gameOverOpen || route == nullptr || !route->IsUnderWay()) return;
+    const std::size_t rooms = world.ship->rooms.size();
+    // A broken room leaves its cells damaged: they are mended before a room can stand there again.
+    if (support::FindBridge(*world.ship) == nullptr || rooms < 2) world.ship->ClearDamage();
+    GAME_CRoomBase* bridge = support::PlaceDrivingRooms(*world.ship);
+    if (world.ship->rooms.size() != rooms) ++journey.roomsRebuilt;
+    if (bridge != nullptr && !world.tasks->HasBridgeDriverTask()) support::OrderBridgeDriver(world, *bridge);
+}
+
 // Frames for the game hours given: under way the ship drives; arrived, it waits and leaves again.
 void RunGameHours(TravelRig& rig, int hours, Journey& journey)
 {
@@ -107,6 +131,7 @@ void RunGameHours(TravelRig& rig, int hours, Journey& journey)
     for (std::int64_t frame = 0; frame < frames; ++frame) {
         const bool wasSaving = !GetSaveManager()->IsIdle();
         ConfirmWaitingEvents(world, journey);
+        KeepShipDriven(world, journey);
         rig.Frame();
         if (!wasSaving && !GetSaveManager()->IsIdle()) ++journey.autosaves;
         const GAME_CRouteManager* route = world.travel->routeManager.get();
@@ -140,6 +165,8 @@ void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
     state.counters["game_hours"] = gameHours;
     state.counters["arrivals"] = journey.arrivals;
     state.counters["autosaves"] = journey.autosaves;
+    state.counters["game_overs"] = journey.gameOvers;
+    state.counters["rooms_rebuilt"] = journey.roomsRebuilt;
 }
 BENCHMARK(BM_SoakResidentGrowthPerGameHour)->Iterations(1)->Unit(benchmark::kSecond);
 

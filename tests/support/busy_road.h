@@ -1,6 +1,7 @@
 // The busiest travel the game draws every frame: the larger hull under way with a full crew, enemies ahead and background objects.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "game/model/object/field_object_manager.h"
@@ -18,6 +19,41 @@
 
 namespace support {
 
+// The ship's bridge, or null when it has none (the enemies can break it).
+inline GAME_CRoomBase* FindBridge(const GAME_CShip& ship)
+{
+    for (GAME_CRoomBase* room : ship.rooms) {
+        if (room != nullptr && room->kind == kRoomKindBridge) return room;
+    }
+    return nullptr;
+}
+
+// A bridge at the hull's top-left cell and a connected engine below it, each placed finished unless the ship
+// has one already. The bridge, or null when a room could not be placed.
+inline GAME_CRoomBase* PlaceDrivingRooms(GAME_CShip& ship)
+{
+    const bool hasEngine = std::any_of(ship.rooms.begin(), ship.rooms.end(), [](const GAME_CRoomBase* room) {
+        return room != nullptr && room->kind == kRoomKindEngine;
+    });
+    if (!hasEngine) {
+        GAME_CRoomBase* engine = ship.PlaceRoom(0, 1, FindRoomIdIndex(MakeTag("ID23")));
+        if (engine == nullptr) return nullptr;
+        engine->engineMode = kEngineConnected;
+        ship.RecalcStats();
+    }
+    GAME_CRoomBase* bridge = FindBridge(ship);
+    return bridge != nullptr ? bridge : ship.PlaceRoom(0, 0, FindRoomIdIndex(MakeTag("ID01")));
+}
+
+// A driver task on the bridge with a crew member on it, as the player orders one. False when none could be made.
+inline bool OrderBridgeDriver(GAME_CGameWorld& world, GAME_CRoomBase& bridge)
+{
+    GAME_CTaskBase* driver = GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(world.ship->GetRoomIndex(&bridge)));
+    if (driver == nullptr) return false;
+    world.fieldObjects->AssignCrewToTask(driver, false, false);
+    return true;
+}
+
 // On a world in the main game with the title closed: the larger hull with a bridge and a
 // connected engine under way on the first road at speed x3, 40 crew (one driving), 16 enemies
 // ahead and the road lined with 128 background objects. False when any part could not be made.
@@ -26,11 +62,8 @@ inline bool FurnishBusyRoad(GAME_CGameWorld& world)
     constexpr std::uint32_t kRoad = 1;
     GAME_CShip& ship = *world.ship;
     if (!ship.ChangeShip(MakeTag("SHP3"))) return false;
-    GAME_CRoomBase* bridge = ship.PlaceRoom(0, 0, FindRoomIdIndex(MakeTag("ID01")));
-    GAME_CRoomBase* engine = ship.PlaceRoom(0, 1, FindRoomIdIndex(MakeTag("ID23")));
-    if (bridge == nullptr || engine == nullptr) return false;
-    engine->engineMode = kEngineConnected;
-    ship.RecalcStats();
+    GAME_CRoomBase* bridge = PlaceDrivingRooms(ship);
+    if (bridge == nullptr) return false;
     ship.AddFuel(100000);
     StartRoute(*world.travel, &kRoad, true, {}, {});
     GAME_CFieldObjectManager& field = *world.fieldObjects;
@@ -42,9 +75,7 @@ inline bool FurnishBusyRoad(GAME_CGameWorld& world)
         actor->Init(setup);
         actor->aiEnabled = 1;
     }
-    GAME_CTaskBase* driver = GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(ship.GetRoomIndex(bridge)));
-    if (driver == nullptr) return false;
-    field.AssignCrewToTask(driver, false, false);
+    if (!OrderBridgeDriver(world, *bridge)) return false;
     for (int i = 0; i < 16; ++i) {
         GAME_CObjectEnemy* enemy = field.AcquireEnemyObject();
         if (enemy == nullptr) return false;
