@@ -19,6 +19,7 @@
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
+#include "tests/game/ui/screens/hideout_menu_steps.h"
 #include "tests/game/ui/ui_test_base.h"
 
 namespace {
@@ -28,7 +29,7 @@ constexpr std::uint32_t kSeCursor = 58;
 // The road from Cheddar Springs to Old Well.
 constexpr std::uint32_t kRoadToOldWell = 2;
 
-class HideoutMenuTest : public support::UITest {
+class HideoutMenuTest : public support::HideoutMenuSteps<support::UITest> {
 protected:
     void SetUp() override
     {
@@ -38,7 +39,6 @@ protected:
         oldWell = GetStaticDatabase()->GetOrCreateHideoutData(MakeTag("AD04"));
     }
 
-    GAME_CUIAjitoMenu& Menu() const { return *UI().Get<GAME_CUIAjitoMenu>(); }
     GAME_CRouteManager& Route() const { return *world->travel->routeManager; }
 
     // The ship takes the road to Old Well, sets out (the hideout it leaves is forgotten) and stands at
@@ -50,16 +50,6 @@ protected:
         ASSERT_TRUE(StepUntil([&] { return world->travel->GetLocation() == nullptr && !UI().IsOpen(kSlotAjitoRoot); }, 10));
         Route().SetPosition(Route().GetLength());
         ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotAjitoRoot); }, 10));
-    }
-
-    // The HUD's hideout button, once its block has slid away; the menu opens and rests.
-    void OpenMenuFromHud()
-    {
-        const GAME_CUICommon& hud = *UI().Get<GAME_CUICommon>();
-        ASSERT_TRUE(StepUntil([&] { return hud.HideoutBlock()->GetPosition()->x > 0.0f && !hud.Icon(GAME_CUICommon::kHideout)->IsDisabled(); },
-                              3 * GAME_CUICommon::kSlideFrames));
-        PressAction(kActionShortcutHideout);
-        ASSERT_TRUE(StepUntil([&] { return Menu().State() == UIScreenState::kMain; }, 40));
     }
 
     // The emphasis starts at the frame after the choice.

@@ -32,6 +32,7 @@
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
+#include "tests/game/ui/screens/hideout_menu_steps.h"
 #include "tests/support/game_fixture.h"
 
 namespace {
@@ -41,11 +42,10 @@ constexpr std::uint32_t kSeCursor = 58;
 constexpr std::uint32_t kBitCheddarSprings = 0;
 constexpr std::uint32_t kBitOldWell = 3;
 
-class HideoutRoadTest : public support::GameFixture {
+class HideoutRoadTest : public support::HideoutMenuSteps<support::GameFixture> {
 protected:
     GAME_CGameWorld& World() const { return *GetGameWorld(); }
     GAME_CRouteManager& Route() const { return *World().travel->routeManager; }
-    GAME_CUIAjitoMenu& Menu() const { return *UI().Get<GAME_CUIAjitoMenu>(); }
     GAME_CUIMap& Map() const { return *UI().Get<GAME_CUIMap>(); }
     static GAME_CUIInDisplaySelectionObject& Dialog() { return *GetInDisplaySelection(); }
 
@@ -96,16 +96,6 @@ protected:
         ASSERT_TRUE(StepUntil([&] { return !Dialog().IsVisible() && screen.CurrentPage() == GAME_CUIEngineRoom::Page::kEngine; }, 40));
         ASSERT_TRUE(CloseScreen(kSlotEngineRoom));
         EXPECT_EQ(engine.engineMode, kEngineConnected);
-    }
-
-    // The HUD's hideout button once its block has slid out; the menu opens and rests.
-    void OpenMenuFromHud()
-    {
-        const GAME_CUICommon& hud = *UI().Get<GAME_CUICommon>();
-        ASSERT_TRUE(StepUntil([&] { return hud.HideoutBlock()->GetPosition()->x > 0.0f && !hud.Icon(GAME_CUICommon::kHideout)->IsDisabled(); },
-                              3 * GAME_CUICommon::kSlideFrames));
-        PressAction(kActionShortcutHideout);
-        ASSERT_TRUE(StepUntil([&] { return Menu().State() == UIScreenState::kMain; }, 40));
     }
 
     std::u16string_view Line(GAME_CUIMap::PanelLine line) const { return Map().PanelLabel(line)->Literal(); }
