@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <span>
 
@@ -13,12 +14,20 @@
 #include "game/model/world/camera2d.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/services/player/player_data.h"
 #include "game/ui/screens/ui_add_task.h"
+#include "game/ui/screens/ui_ajito_menu.h"
 #include "game/ui/screens/ui_build.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_dining_hall.h"
+#include "game/ui/screens/ui_gas_station.h"
 #include "game/ui/screens/ui_pause.h"
+#include "game/ui/screens/ui_pub.h"
+#include "game/ui/screens/ui_shop.h"
+#include "game/ui/screens/ui_talk_log.h"
 #include "game/ui/screens/ui_save_slot.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/widgets/ui_list_object.h"
@@ -82,6 +91,36 @@ protected:
         Click(static_cast<int>(minX + (static_cast<float>(x) + 0.5f) * cell), static_cast<int>(minY + (static_cast<float>(y) + 0.5f) * cell));
     }
 
+    // The ship at Cheddar Springs, where the hideout offers every facility, with money to spend there.
+    void StandAtCheddarSprings()
+    {
+        const std::uint32_t town = MakeTag("AD01");
+        ASSERT_TRUE(world->travel->SetCurrentLocation(&town));
+        GetPlayerData()->money = 5000;
+    }
+    void ClickOn(GAME_CUIObjectBase& widget, int after = 6)
+    {
+        const vesk::math::Vec2 at = widget.WorldPosition();
+        Click(static_cast<int>(at.x), static_cast<int>(at.y), after);
+    }
+    // The shared dialog's question answered by the keys: up or down moves between its two buttons.
+    bool Choose(bool yes)
+    {
+        for (int frame = 0; frame < 30 && !DialogShown(); ++frame) Step("wait", 1);
+        if (!DialogShown()) return false;
+        // Its buttons take no key while they appear.
+        Step("read", 16);
+        const int wanted = yes ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;
+        if (GetInDisplaySelection()->cursorIndex != wanted) Key(kActionCursorUp);
+        Key(kActionDecide, 16);
+        return true;
+    }
+    // Decide once the shared dialog's button rests.
+    void Acknowledge()
+    {
+        for (int frame = 0; frame < 30 && !(DialogShown() && GetInDisplaySelection()->EnterButton()->State() == 1); ++frame) Step("wait", 1);
+        Key(kActionDecide, 12);
+    }
 };
 
 TEST_F(ScreenRunTest, AddTask)
@@ -294,6 +333,150 @@ TEST_F(ScreenRunTest, SaveSlots)
     Close(kSlotSaveSlots);
     EXPECT_FALSE(DialogShown());
     Check("save_slots");
+}
+
+TEST_F(ScreenRunTest, HideoutMenu)
+{
+    ASSERT_NO_FATAL_FAILURE(StandAtCheddarSprings());
+    const GAME_CUIAjitoMenu& menu = *UI().Get<GAME_CUIAjitoMenu>();
+    Open(kSlotAjitoMenu, 25);
+    WalkAround(16);
+    Step("grow", 16);
+    const vesk::math::Vec2 pub = GAME_CUIAjitoMenu::HomeOf(GAME_CUIAjitoMenu::kPub);
+    Click(static_cast<int>(pub.x), static_cast<int>(pub.y), 18);
+    EXPECT_EQ(menu.Selection(), GAME_CUIAjitoMenu::kPub);
+    Click(247, 187, 25);
+    EXPECT_TRUE(UI().IsOpen(kSlotPub));
+    Key(kActionCancel, 30);
+    EXPECT_TRUE(UI().IsOpen(kSlotAjitoMenu));
+    Key(kActionCursorDown, 18);
+    Key(kActionDecide, 30);
+    EXPECT_TRUE(UI().IsOpen(kSlotGasStation));
+    Key(kActionCancel, 30);
+    Key(kActionCursorDown, 18);
+    EXPECT_EQ(menu.Selection(), GAME_CUIAjitoMenu::kMarket);
+    Key(kActionDecide, 30);
+    EXPECT_TRUE(UI().IsOpen(kSlotShop));
+    Key(kActionCancel, 30);
+    Key(kActionCancel, 30);
+    EXPECT_FALSE(UI().IsOpen(kSlotAjitoMenu));
+    Check("hideout_menu");
+}
+
+TEST_F(ScreenRunTest, GasStation)
+{
+    ASSERT_NO_FATAL_FAILURE(StandAtCheddarSprings());
+    world->ship->fuelCapacity = 40;
+    world->ship->fuel = 10;
+    GetPlayerData()->money = 1250;
+    Open(kSlotGasStation, 25);
+    WalkAround(3);
+    GAME_CUIGasStation& station = *UI().Get<GAME_CUIGasStation>();
+    for (int i = 0; i < 3; ++i) ClickOn(*station.PlusButton());
+    Keys({kActionCursorDown, kActionDecide, kActionCursorUp, kActionDecide}, 6);
+    const vesk::math::Vec2 gauge = station.GaugeOrigin();
+    Click(static_cast<int>(gauge.x) + 120, static_cast<int>(gauge.y) + 10, 3);
+    Drag(static_cast<int>(gauge.x) + 120, static_cast<int>(gauge.y) + 10, static_cast<int>(gauge.x) + 200, static_cast<int>(gauge.y) + 10, 12);
+    Step("dragged", 3);
+    ClickOn(*station.BuyButton());
+    EXPECT_TRUE(Choose(false));
+    Keys({kActionCursorDown, kActionCursorDown}, 3);
+    Key(kActionCursorLeft, 3);
+    ClickOn(*station.BuyButton());
+    EXPECT_TRUE(Choose(true));
+    EXPECT_EQ(station.CurrentPage(), GAME_CUIGasStation::kBought);
+    Acknowledge();
+    GetPlayerData()->money = 50;
+    Key(kActionCursorRight, 3);
+    ClickOn(*station.BuyButton());
+    Acknowledge();
+    Key(kActionCancel, 30);
+    Check("gas_station");
+}
+
+TEST_F(ScreenRunTest, Shop)
+{
+    ASSERT_NO_FATAL_FAILURE(StandAtCheddarSprings());
+    world->fieldObjects->ClearItems();
+    Store("I020", 5);
+    Store("I001", 2);
+    const GAME_CUIShop& shop = *UI().Get<GAME_CUIShop>();
+    Open(kSlotShop, 25);
+    WalkAround(3);
+    Key(kActionMenuTabLeft, 6);
+    Click(300, 105 + 18 * 2 + 8, 3);
+    Click(379, 105 + 18 * 2 + 6, 3);
+    Click(379, 105 + 18 * 3 + 6, 3);
+    Click(392, 105 + 18 * 3 + 6, 3);
+    Key(kActionDecide, 6);
+    Acknowledge();
+    Click(379, 105 + 6, 3);
+    Click(379, 105 + 6, 3);
+    Keys({kActionCursorDown, kActionCursorRight, kActionCursorRight}, 3);
+    HoldAction(kActionMenuFunctionA, 4);
+    Step("page key", 1);
+    Key(kActionCursorRight, 3);
+    Key(kActionDecide, 6);
+    EXPECT_TRUE(Choose(false));
+    Step("after", 10);
+    Key(kActionCursorRight, 3);
+    Key(kActionDecide, 6);
+    EXPECT_TRUE(Choose(true));
+    EXPECT_EQ(shop.CurrentPage(), GAME_CUIShop::kBought);
+    Acknowledge();
+    WalkAround(3);
+    Key(kActionMenuTabRight, 6);
+    Keys({kActionCursorRight, kActionCursorRight}, 3);
+    Click(379, 105 + 6, 3);
+    Key(kActionDecide, 6);
+    EXPECT_TRUE(Choose(true));
+    EXPECT_EQ(shop.CurrentPage(), GAME_CUIShop::kSold);
+    Acknowledge();
+    Scroll(-2);
+    Key(kActionCancel, 30);
+    Check("shop");
+}
+
+TEST_F(ScreenRunTest, PubAndRumourLog)
+{
+    ASSERT_NO_FATAL_FAILURE(StandAtCheddarSprings());
+    const GAME_CUIPub& pub = *UI().Get<GAME_CUIPub>();
+    Open(kSlotPub, 10);
+    WalkAround(3);
+    Click(300, 106 + 18 + 6, 3);
+    Click(300, 106 + 18 + 6, 6);
+    EXPECT_EQ(pub.CurrentStep(), GAME_CUIPub::kListenQuestion);
+    EXPECT_TRUE(Choose(false));
+    Step("after", 10);
+    Key(kActionDecide, 6);
+    EXPECT_TRUE(Choose(true));
+    EXPECT_EQ(pub.CurrentStep(), GAME_CUIPub::kText);
+    Keys({kActionCursorDown, kActionCursorDown, kActionCursorUp}, 3);
+    Scroll(-2);
+    Key(kActionDecide, 10);
+    EXPECT_EQ(pub.CurrentStep(), GAME_CUIPub::kList);
+    Key(kActionCursorUp, 3);
+    Click(300, 106 + 6, 6);
+    EXPECT_TRUE(Choose(false));
+    Step("after", 10);
+    Key(kActionCancel, 30);
+    EXPECT_FALSE(UI().IsOpen(kSlotPub));
+    Close(kSlotAjitoMenu);
+
+    const GAME_CUITalkLog& log = *UI().Get<GAME_CUITalkLog>();
+    UI().SetOpen(kSlotTalkLog, true);
+    Step("open the log", 10);
+    WalkAround(3);
+    Click(300, 100 + 6, 6);
+    EXPECT_EQ(log.CurrentStep(), GAME_CUITalkLog::kText);
+    Keys({kActionCursorDown, kActionCursorUp}, 3);
+    Key(kActionCancel, 10);
+    EXPECT_EQ(log.CurrentStep(), GAME_CUITalkLog::kList);
+    Key(kActionDecide, 10);
+    EXPECT_EQ(log.CurrentStep(), GAME_CUITalkLog::kText);
+    Key(kActionDecide, 6);
+    Close(kSlotTalkLog);
+    Check("rumours");
 }
 
 class TitleRunTest : public GameRun {};
