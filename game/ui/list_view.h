@@ -42,6 +42,12 @@ struct UIListView {
     std::int32_t StepByKeys();
     // Top and cursor pulled back into the list after its count changed.
     void Clamp();
+    // The cursor on the last row with the last page shown, or on the first row of the first page.
+    void EnterAtEnd(bool last)
+    {
+        top = last ? MaxTop() : 0;
+        cursor = last ? ShownRows() - 1 : 0;
+    }
     // A click on shown row `row` (see ClickedUIListRow): another row takes the cursor with the cursor
     // sound; the cursor row decides, at once or, with doubleClick, only as the second click of a double click.
     UIListClick Click(std::int32_t row, bool doubleClick = false);

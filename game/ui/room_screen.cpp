@@ -305,6 +305,32 @@ bool GAME_CUIRoomScreen::StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFi
     return true;
 }
 
+bool GAME_CUIRoomScreen::StepFirstPageFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys,
+                                            UIListView& list)
+{
+    const bool upOrDown = keys.up || keys.down;
+    if (focus == places.list) {
+        if (list.count <= 0) return false;
+        if (!upOrDown) {
+            StepTabAndSkipFocus(focus, places, keys);
+            return false;
+        }
+        PlayUISE(kSeUICursor);
+        const std::int32_t direction = keys.up ? -1 : 1;
+        if (list.Step(direction)) return true;
+        list.EnterAtEnd(direction > 0);
+        focus = places.taskTab;
+        return false;
+    }
+    if ((focus == places.taskTab || focus == places.firstTab) && upOrDown && list.count > 0) {
+        focus = places.list;
+        list.EnterAtEnd(keys.up);
+        return false;
+    }
+    if (!StepTabAndSkipFocus(focus, places, keys)) focus = places.list;
+    return false;
+}
+
 void GAME_CUIRoomScreen::PlaceFirstCursorOnRow(GAME_CUIObjectBase* row)
 {
     GAME_CUINullObject* node = firstFrame_.cursorNode;

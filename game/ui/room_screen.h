@@ -11,6 +11,7 @@
 #include "game/model/world/tween.h"
 #include "game/ui/cursor_blink.h"
 #include "game/ui/focus_map.h"
+#include "game/ui/list_view.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/room_window.h"
 #include "game/ui/ui_base.h"
@@ -129,6 +130,12 @@ protected:
     // tabs, decide presses the focused tab or arrow, and from an arrow the way back leads to the
     // list. False when the focus stands on none of these places.
     bool StepTabAndSkipFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys);
+    // A first page's whole walk once the screen has dealt with decide on its list: in the list up and
+    // down step it with the cursor sound, and past an end the list settles at that end and the focus
+    // goes to the task tab; from a tab up enters the list at its last row and down at its first; the
+    // rest as above, and from a place that is none of these the focus goes back to the list. An
+    // empty list is never entered. True when the cursor stepped within the list.
+    bool StepFirstPageFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys, UIListView& list);
     // The first page's cursor: on a list row with the row highlight, or on a tab or skip arrow (the
     // grid cursor there), shown or hidden. The buttons stand where they stand on the task page, so
     // the cursor takes the task page's places for them; a focus before the task tab takes its place.

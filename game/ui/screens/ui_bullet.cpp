@@ -270,59 +270,17 @@ void GAME_CUIBullet::UpdateAmmoList(bool input)
     }
 
     const std::int32_t start = bulletFocus_;
-    const std::int32_t count = KeyEntryCount();
     const UIRoomKeys keys = UIRoomKeys::Read();
-    const auto toLastEntry = [&] {
-        list_.cursor = std::min(count - 1, kVisibleRows - 1);
-        list_.top = count - 1 - list_.cursor;
-    };
-    switch (bulletFocus_) {
-    case kFocus.list: {
-        const std::int32_t index = list_.top + list_.cursor;
-        bool moved = false;
-        if (keys.decide) {
-            if (isCancelEntry(index)) {
-                tabs_.Go(Tab::kAskCancel);
-            } else {
-                selectedKind_ = KindUnderCursor();
-                TryReload();
-            }
-        } else if (keys.up || keys.down) {
-            // Past either end the focus goes to the tab, the cursor staying at that end.
-            PlayUISE(kSeUICursor);
-            list_.count = count;
-            if (!list_.Step(keys.up ? -1 : 1)) {
-                if (keys.up) {
-                    list_.cursor = 0;
-                    list_.top = 0;
-                } else {
-                    toLastEntry();
-                }
-                bulletFocus_ = kFocus.taskTab;
-            }
-            moved = true;
+    list_.count = KeyEntryCount();
+    if (bulletFocus_ == kFocus.list && keys.decide) {
+        if (isCancelEntry(list_.Index())) {
+            tabs_.Go(Tab::kAskCancel);
         } else {
-            StepTabAndSkipFocus(bulletFocus_, kFocus, keys);
+            selectedKind_ = KindUnderCursor();
+            TryReload();
         }
-        if (moved && bulletFocus_ == kFocus.list) ShowAmmoInfo(KindUnderCursor());
-        break;
-    }
-    case kFocus.taskTab:
-    case kFocus.firstTab:
-        if (keys.up) {
-            bulletFocus_ = kFocus.list;
-            toLastEntry();
-        } else if (keys.down) {
-            bulletFocus_ = kFocus.list;
-            list_.cursor = 0;
-            list_.top = 0;
-        } else {
-            StepTabAndSkipFocus(bulletFocus_, kFocus, keys);
-        }
-        break;
-    default:
-        if (!StepTabAndSkipFocus(bulletFocus_, kFocus, keys)) bulletFocus_ = kFocus.list;
-        break;
+    } else if (StepFirstPageFocus(bulletFocus_, kFocus, keys, list_)) {
+        ShowAmmoInfo(KindUnderCursor());
     }
     if (bulletFocus_ != start) {
         if (bulletFocus_ == kFocus.list) ShowAmmoInfo(KindUnderCursor());

@@ -200,42 +200,11 @@ void GAME_CUIDiningHall::UpdateKitchenTab(bool input)
     if (!input) return;
     const std::int32_t start = kitchenFocus_;
     const UIRoomKeys keys = UIRoomKeys::Read();
-    const std::int16_t dishes = static_cast<std::int16_t>(rows_.size());
-    switch (kitchenFocus_) {
-    case kFocus.list: {
-        if (dishes == 0) break;
-        bool moved = false;
-        if (keys.decide) {
-            PlayUISE(kSeUIDecide);
-            menu_.Go(Menu::kAskDish);
-        } else if (keys.down || keys.up) {
-            // Past either end the focus goes to the tab.
-            PlayUISE(kSeUICursor);
-            moved = list_.Step(keys.down ? 1 : -1);
-            if (!moved) kitchenFocus_ = kFocus.taskTab;
-        } else {
-            StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
-        }
-        if (moved) PlaceKitchenCursor(kFocus.list);
-        break;
-    }
-    case kFocus.taskTab:
-    case kFocus.firstTab:
-        if (keys.up && dishes > 0) {
-            kitchenFocus_ = kFocus.list;
-            list_.cursor = dishes - 1 - list_.top;
-        } else if (keys.down && dishes > 0) {
-            kitchenFocus_ = kFocus.list;
-            list_.cursor = -list_.top;
-        } else {
-            StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
-        }
-        break;
-    case kFocus.skipRight:
-    case kFocus.skipLeft:
-        StepTabAndSkipFocus(kitchenFocus_, kFocus, keys);
-        break;
-    default: kitchenFocus_ = kFocus.list; break;
+    if (kitchenFocus_ == kFocus.list && keys.decide && !rows_.empty()) {
+        PlayUISE(kSeUIDecide);
+        menu_.Go(Menu::kAskDish);
+    } else if (StepFirstPageFocus(kitchenFocus_, kFocus, keys, list_)) {
+        PlaceKitchenCursor(kFocus.list);
     }
     if (kitchenFocus_ != start) PlaceKitchenCursor(kitchenFocus_);
 }
