@@ -7,6 +7,8 @@
 namespace vesk::math {
 
 inline constexpr double kDegreesToRadians = 3.1415927 / 180.0;
+// For float angle maths: the same as pi / 180 computed in float.
+inline constexpr float kFloatDegreesToRadians = static_cast<float>(kDegreesToRadians);
 
 inline float MathAbs(float v) { return std::fabs(v); }
 inline float MathSqrt(float v) { return static_cast<float>(std::sqrt(static_cast<double>(v))); }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "framework/math/scalar.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
@@ -12,6 +13,8 @@
 #include "game/ui/widgets/ui_null_object.h"
 
 namespace {
+
+using vesk::math::kFloatDegreesToRadians;
 
 constexpr float kItemWidth = 242.0f;
 constexpr float kItemHeight = 34.0f;
@@ -26,7 +29,6 @@ constexpr vesk::math::Vec2 kTitlePosition{256.0f, 29.0f};
 constexpr int kHighlightColour = 6;
 constexpr std::uint32_t kStartOrSelect = 0x1u | 0x2u;
 constexpr std::int32_t kPauseSE = 59;
-constexpr float kDegrees = 3.14159265358979f / 180.0f;
 // The item pictures in Japanese, English and Korean.
 constexpr const char* kItemSprites[2][3] = {
     {"ui_pause_return_to_game", "ui_pause_return_to_game_eng", "ui_pause_return_to_game_kr"},
@@ -131,7 +133,7 @@ MiniGamePauseChoice GAME_CMiniGamePauseMenu::Choose() const
 MiniGamePauseChoice GAME_CMiniGamePauseMenu::Update()
 {
     pulse_ = (pulse_ + 1) % kPulsePeriod;
-    const auto alpha = static_cast<std::int32_t>(std::trunc(std::sin(static_cast<float>(pulse_) * 4.0f * kDegrees) * 20.0f)) + 53;
+    const auto alpha = static_cast<std::int32_t>(std::trunc(std::sin(static_cast<float>(pulse_) * 4.0f * kFloatDegreesToRadians) * 20.0f)) + 53;
     cursor_->SetColor((cursor_->Color() & 0x00FFFFFFu) | (static_cast<std::uint32_t>(alpha) << 24));
     for (GAME_CUIIconObject* item : items_) item->UpdateTree(true);
     ColourItems();
@@ -164,7 +166,7 @@ MiniGamePauseChoice GAME_CMiniGamePauseMenu::Update()
 void GAME_CMiniGamePauseMenu::Draw() const
 {
     DrawUIRect({kBandX, 0.0f}, {kBandWidth, kCanvasHeight}, kBandColour);
-    const auto glow = static_cast<std::int32_t>(std::trunc(std::sin(static_cast<float>(pulse_) * 2.0f * kDegrees) * 127.0f)) - 128;
+    const auto glow = static_cast<std::int32_t>(std::trunc(std::sin(static_cast<float>(pulse_) * 2.0f * kFloatDegreesToRadians) * 127.0f)) - 128;
     DrawUISprite(kTitlePosition, titleSprite_, (static_cast<std::uint32_t>(glow & 0xFF) << 24) | 0x00FFFFFFu);
     DrawWidgets(widgets_);
 }

@@ -1,6 +1,7 @@
 // The screen manager: the 50 screen slots, updated from the top down and drawn from the bottom up.
 #include "game/ui/ui_manager.h"
 
+#include <algorithm>
 #include <string>
 
 #include "framework/log/log.h"
@@ -55,6 +56,11 @@ bool GAME_CUIManager::IsOpen(int slot) const
 {
     const GAME_CUIBase* screen = GetScreen(slot);
     return screen != nullptr && screen->IsOpen();
+}
+
+bool GAME_CUIManager::IsAnyOpen(std::span<const int> slots) const
+{
+    return std::any_of(slots.begin(), slots.end(), [this](int slot) { return IsOpen(slot); });
 }
 
 void GAME_CUIManager::SetOpen(int slot, bool open)

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "framework/memory/heaps.h"
 #include "game/ui/message_log.h"
@@ -45,6 +46,7 @@ public:
         return dynamic_cast<Screen*>(GetScreen(slot));
     }
     bool IsOpen(int slot) const override;
+    bool IsAnyOpen(std::span<const int> slots) const;
     void SetOpen(int slot, bool open) override;
 
     // The event choice window and the dialog first, then the window focus, then the open screens from

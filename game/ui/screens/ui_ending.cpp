@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "framework/graphics/sprite_registry.h"
+#include "framework/math/scalar.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_body_render.h"
 #include "game/model/world/background_view.h"
@@ -22,6 +23,8 @@
 #include "platform/little_endian.h"
 
 namespace {
+
+using vesk::math::kFloatDegreesToRadians;
 
 constexpr int kEnemySpriteGroup = 3;
 constexpr float kTileWidth = 398.0f;
@@ -176,10 +179,9 @@ void GAME_CUIEnding::EnterStage(Stage stage)
 
 void GAME_CUIEnding::WalkAndScroll(std::int32_t counterStep)
 {
-    constexpr float kDegrees = 3.14159265f / 180.0f;
     ++walkCounter_;
     ratPosition_ += kRatStep;
-    viewScroll_ += std::floor((std::sin(static_cast<float>(counter_ % 360) * kDegrees) + 1.0f) * 3.0f + 1.0f);
+    viewScroll_ += std::floor((std::sin(static_cast<float>(counter_ % 360) * kFloatDegreesToRadians) + 1.0f) * 3.0f + 1.0f);
     counter_ += counterStep;
 }
 

@@ -93,20 +93,12 @@ void GAME_CUIMap::OpenTargetDialog()
     AskInDialog(kSlotMap, {.text = question});
 }
 
+// A yes starts the road and closes the dialog; the page goes back to browsing once the dialog has gone.
 void GAME_CUIMap::UpdateTargetDialog()
 {
-    if (!IsDialogShown()) {
-        pages_.Go(Mode::kBrowse);
-        return;
-    }
-    switch (PollDialog()) {
-    case UIDialogAnswer::kYes:
+    if (FollowDialogAnswer(pages_, Mode::kConfirm, Mode::kBrowse)) {
         StartTargetRoute();
         CloseDialog();
-        break;
-    case UIDialogAnswer::kNo:
-    case UIDialogAnswer::kGone: pages_.Go(Mode::kBrowse); break;
-    case UIDialogAnswer::kNone: break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "framework/math/scalar.h"
 #include "framework/process/quitting.h"
 #include "game/services/input/input_actions.h"
 #include "game/model/session/play_session.h"
@@ -27,6 +28,8 @@
 #include "game/ui/widgets/ui_null_object.h"
 
 namespace {
+
+using vesk::math::kFloatDegreesToRadians;
 
 constexpr float kRowWidth = 242.0f;
 constexpr float kRowHeight = 34.0f;
@@ -231,8 +234,7 @@ void GAME_CUIPause::BeginFrame(bool input)
 
 bool GAME_CUIPause::KeepsHoldOnClose() const
 {
-    return std::any_of(std::begin(kMenusHoldingTheGame), std::end(kMenusHoldingTheGame),
-                       [&](int slot) { return Context().ui.IsOpen(slot); });
+    return Context().ui.IsAnyOpen(kMenusHoldingTheGame);
 }
 
 void GAME_CUIPause::OnEnterState(UIScreenState state)
@@ -393,8 +395,7 @@ void GAME_CUIPause::Draw()
 {
     if (State() == kClosed) return;
     DrawUIRect({178.0f, 0.0f}, {284.0f, kCanvasHeight}, kBandAlpha << 24);
-    constexpr float kDegrees = 3.14159265f / 180.0f;
-    const auto alpha = static_cast<std::uint8_t>(128.0f + 127.0f * std::sin(2.0f * static_cast<float>(pulse_) * kDegrees));
+    const auto alpha = static_cast<std::uint8_t>(128.0f + 127.0f * std::sin(2.0f * static_cast<float>(pulse_) * kFloatDegreesToRadians));
     DrawUISprite({256.0f, 29.0f}, bigTextSprite_, (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu);
     DrawWidgets(widgets_);
     if (!pages_.Is(kMenu)) {
@@ -418,9 +419,6 @@ void GAME_CUIPause::Draw()
         DrawUIText({kCanvasWidth * 0.5f - MeasureUIText(text) * 0.5f, kCanvasHeight * 0.5f - UILineHeight() * 0.5f},
                    text, kUIWhite);
     }
-    if (std::any_of(std::begin(kScreensOverThePause), std::end(kScreensOverThePause),
-                    [&](int slot) { return Context().ui.IsOpen(slot); })) {
-        DrawFullCover(kDimAlpha);
-    }
+    if (Context().ui.IsAnyOpen(kScreensOverThePause)) DrawFullCover(kDimAlpha);
     FlushUISprites();
 }

@@ -10,6 +10,7 @@
 #include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
 #include "framework/math/random.h"
+#include "framework/math/scalar.h"
 #include "framework/memory/heaps.h"
 #include "framework/process/quitting.h"
 #include "framework/text/utf.h"
@@ -37,6 +38,8 @@
 #include "game/ui/widget_builders.h"
 
 namespace {
+
+using vesk::math::kFloatDegreesToRadians;
 
 constexpr int kTextureGroup = 2;
 constexpr const char* kImagePaths[GAME_CUITitle::kImageCount] = {
@@ -98,6 +101,11 @@ constexpr std::int32_t kNewGameFadeFrames = 120;
 constexpr std::uint32_t kTitleMusic = 0;
 constexpr std::uint32_t kDesertMusic = 1;
 constexpr std::uint32_t kDimAlpha = 200;
+// Screens opened from the menu, which the title dims beneath them.
+constexpr int kScreensOverTheTitle[] = {kSlotSaveSlots,        kSlotAchieveList,    kSlotOption,
+                                        kSlotControllerConfig, kSlotKeyboardConfig, kSlotInstruction};
+// Screens over which the title stands still (it follows their language change).
+constexpr int kScreensSuspendingTheTitle[] = {kSlotOption, kSlotSaveSlots};
 // Where the new game's creature appears, ahead of the ship.
 constexpr std::int32_t kAppearanceDistance = 120;
 constexpr std::uint32_t kTitleEnemy = MakeTag("E015");
@@ -139,11 +147,6 @@ GAME_CUITitle::~GAME_CUITitle() { ReleaseImages(); }
 
 GAME_CGameWorld* GAME_CUITitle::ReadyWorld() const { return IsGameWorldReady() ? &Context().world : nullptr; }
 
-bool GAME_CUITitle::AnyOpen(std::initializer_list<int> slots) const
-{
-    return std::any_of(slots.begin(), slots.end(), [&](int slot) { return Context().ui.IsOpen(slot); });
-}
-
 int GAME_CUITitle::EntryCount() const
 {
     if (pages_.Is(kMenuWithSave)) return 6;
@@ -164,7 +167,7 @@ void GAME_CUITitle::StartContinue()
 
 bool GAME_CUITitle::IsSuspended()
 {
-    if (!AnyOpen({kSlotOption, kSlotSaveSlots})) return false;
+    if (!Context().ui.IsAnyOpen(kScreensSuspendingTheTitle)) return false;
     language_ = UILanguageVariant();
     return true;
 }
@@ -304,15 +307,9 @@ void GAME_CUITitle::UpdateMain(bool input)
     case kMenuWithSave: UpdateMenu(input); break;
     case kContinueGame: UpdateContinue(); break;
     case kNewGameQuestion:
-        switch (PollDialog()) {
-        case UIDialogAnswer::kYes:
+        if (FollowDialogAnswer(pages_, kRunningMessage, kMenuWithSave)) {
             counterA_ = 0;
-            pages_.Go(kRunningMessage);
             CloseDialog();
-            break;
-        case UIDialogAnswer::kNo:
-        case UIDialogAnswer::kGone: pages_.Go(kMenuWithSave); break;
-        case UIDialogAnswer::kNone: break;
         }
         break;
     case kRunningMessage: {
@@ -592,8 +589,7 @@ void GAME_CUITitle::Draw()
     if (State() == kMain) {
         if (pages_.Is(kPressStart)) {
             const std::u16string text = GetMessageTextExpanded("TITLE_PRESS_START");
-            constexpr float kDegrees = 3.14159265f / 180.0f;
-            const float swing = (std::sin(static_cast<float>(counterA_) * 6.0f * kDegrees) + 1.0f) * 0.125f;
+            const float swing = (std::sin(static_cast<float>(counterA_) * 6.0f * kFloatDegreesToRadians) + 1.0f) * 0.125f;
             const auto alpha = static_cast<std::uint32_t>((1.0f - swing) * 255.0f);
             DrawUIText({kCentreX - MeasureUIText(text) * 0.5f, kCentreY}, text, (alpha << 24) | 0x00FFFFFFu);
         } else if (pages_.Is(kMenuWithoutSave) || pages_.Is(kMenuWithSave)) {
@@ -602,10 +598,7 @@ void GAME_CUITitle::Draw()
             DrawDialogIfShown();
         }
     }
-    if (State() != kClosed && AnyOpen({kSlotSaveSlots, kSlotAchieveList, kSlotOption, kSlotControllerConfig,
-                                       kSlotKeyboardConfig, kSlotInstruction})) {
-        DrawBlackCover(kDimAlpha);
-    }
+    if (State() != kClosed && Context().ui.IsAnyOpen(kScreensOverTheTitle)) DrawBlackCover(kDimAlpha);
     FlushUISprites();
 }
 

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 
 #include "game/ui/ui_screen.h"
 
@@ -97,7 +96,6 @@ private:
     int Image(int role) const;
     // The world while its members are all in place, else null.
     GAME_CGameWorld* ReadyWorld() const;
-    bool AnyOpen(std::initializer_list<int> slots) const;
 
     std::array<std::int32_t, kImageCount> textures_;
     UIPages<SubState> pages_{kStart};
