@@ -10,21 +10,8 @@ namespace {
 // The view being drawn: the game draws one view, the canvas.
 constexpr std::uint32_t kCurrentView = 0;
 
-}  // namespace
-
-void GAME_CUIFadeInOut::Start(std::uint32_t channel, std::uint32_t from, std::uint32_t to, std::int32_t frames)
-{
-    if (channel > 1) return;
-    Channel& target = channels_[channel];
-    target.from = from;
-    target.to = to;
-    target.current = from;
-    target.counter = 0;
-    target.duration = frames == INT32_MIN ? INT32_MAX : std::abs(frames);
-    open_ = 1;
-}
-
-void GAME_CUIFadeInOut::Step(Channel& channel)
+// One frame of a channel's blend; one of no length takes its end colour at once.
+void StepChannel(GAME_CUIFadeInOut::Channel& channel)
 {
     if (channel.duration < 1) {
         channel.current = channel.to;
@@ -49,9 +36,23 @@ void GAME_CUIFadeInOut::Step(Channel& channel)
     channel.current = blended;
 }
 
+}  // namespace
+
+void GAME_CUIFadeInOut::Start(std::uint32_t channel, std::uint32_t from, std::uint32_t to, std::int32_t frames)
+{
+    if (channel > 1) return;
+    Channel& target = channels_[channel];
+    target.from = from;
+    target.to = to;
+    target.current = from;
+    target.counter = 0;
+    target.duration = frames == INT32_MIN ? INT32_MAX : std::abs(frames);
+    open_ = 1;
+}
+
 void GAME_CUIFadeInOut::Update(bool)
 {
-    for (Channel& channel : channels_) Step(channel);
+    for (Channel& channel : channels_) StepChannel(channel);
     bool ended = true;
     for (const Channel& channel : channels_) {
         if (channel.counter < channel.duration || (channel.to >> 24) != 0) ended = false;

@@ -31,7 +31,6 @@ public:
     const Channel& GetChannel(std::uint32_t index) const { return channels_[index & 1]; }
 
 private:
-    static void Step(Channel& channel);
     void DrawFade();
 
     std::array<Channel, 2> channels_{};

@@ -67,14 +67,24 @@ void DrawFullCover(std::uint32_t alpha)
     DrawUIRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}, std::min<std::uint32_t>(alpha, 255) << 24);
 }
 
-GAME_CUINullObject* MakeOverlay(const char* sprite)
+// The black of the fade to the title, `frames` into it.
+void DrawFadeCover(std::int32_t frames)
+{
+    const float amount = std::clamp(static_cast<float>(frames) / GAME_CUIPause::kFadeFrames, 0.0f, 1.0f);
+    DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
+}
+
+// A picture centred on its parent.
+GAME_CUINullObject* MakeOverlay(GAME_CUIObjectBase* parent, const char* sprite)
 {
     UINullObjectDesc desc;
     InitUINullObjectDesc(&desc);
     desc.sprite = FindUISprite(sprite);
     desc.pivotX = 0.5f;
     desc.pivotY = 0.5f;
-    return new GAME_CUINullObject(&desc);
+    auto* overlay = new GAME_CUINullObject(&desc);
+    overlay->SetParent(parent);
+    return overlay;
 }
 
 }  // namespace
@@ -130,17 +140,12 @@ void GAME_CUIPause::BuildMenu()
         MenuRow& entry = rows_[static_cast<std::size_t>(row)];
         entry.button = new GAME_CUIIconObject(&desc);
         if (row == kRowSoundRoom) {
-            UINullObjectDesc highlight;
-            InitUINullObjectDesc(&highlight);
-            highlight.sprite = FindUISprite("ui_manual_button_touch");
-            entry.highlight = new GAME_CUINullObject(&highlight);
+            entry.highlight = MakeUIPictureUnder(entry.button, "ui_manual_button_touch", 0.0f, 0.0f);
         } else {
-            entry.frame = MakeOverlay("ui_pause_enterbutton");
-            entry.highlight = MakeOverlay("ui_pause_enterbutton_touch");
-            entry.frame->SetParent(entry.button);
+            entry.frame = MakeOverlay(entry.button, "ui_pause_enterbutton");
+            entry.highlight = MakeOverlay(entry.button, "ui_pause_enterbutton_touch");
             AddWidget(entry.frame);
         }
-        entry.highlight->SetParent(entry.button);
         AddWidget(entry.highlight);
         AddWidget(entry.button);
         AddMovedRoot(entry.button);
@@ -387,8 +392,7 @@ void GAME_CUIPause::RunQuitChoice(int choice)
 void GAME_CUIPause::PreDraw()
 {
     if (State() == kClosed || fadeCounter_ <= 0) return;
-    const float amount = std::clamp(static_cast<float>(fadeCounter_) / kFadeFrames, 0.0f, 1.0f);
-    DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
+    DrawFadeCover(fadeCounter_);
 }
 
 void GAME_CUIPause::Draw()
@@ -409,10 +413,7 @@ void GAME_CUIPause::Draw()
         DrawUISprite({302.0f, 132.0f}, ratSprite_, param);
     }
     FlushUISprites();
-    if (pages_.Is(kFadingOut) || pages_.Is(kReturningToTitle)) {
-        const float amount = std::clamp(static_cast<float>(fadeCounter_) / kFadeFrames, 0.0f, 1.0f);
-        DrawFullCover(static_cast<std::uint32_t>(amount * 255.0f));
-    }
+    if (pages_.Is(kFadingOut) || pages_.Is(kReturningToTitle)) DrawFadeCover(fadeCounter_);
     if (pages_.Is(kReturningToTitle) && showText_) {
         const std::u16string text =
             GetMessageTextExpanded(savingText_ ? "PAUSEUI_RETURN_TITLE_SAVING" : "PAUSEUI_RETURN_TITLE_LOADING");

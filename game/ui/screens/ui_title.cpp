@@ -380,32 +380,28 @@ void GAME_CUITitle::UpdateMenu(bool input)
     if (input) {
         const int count = EntryCount();
         const int first = count == 6 ? 0 : 2;
+        // Every entry shows; the cursor goes round them.
+        UIListView menu{.count = count, .visible = count, .cursor = cursor_, .wrap = UIListWrap::kRing};
         bool decide = IsUIActionTriggered(kActionDecide);
         for (int i = 0; i < count; ++i) {
             const float top = kEntryDrawY[i] + kEntryHitDrop;
             const vesk::math::Vec2 topLeft{kEntryHitLeft, top};
             const vesk::math::Vec2 bottomRight{kEntryHitRight, top + kEntryHitHeight};
             if (!IsUIClickInRect(topLeft, bottomRight)) continue;
-            if (cursor_ != i) {
-                cursor_ = i;
-                PlayUISE(kSeUICursor);
+            if (menu.Click(i) == UIListClick::kMoved) {
+                cursor_ = menu.cursor;
                 return;
             }
             decide = true;
         }
-        const bool upHeld = IsUIMenuSlot(GAME_CInputMap::kModeHeld, 0);
-        const bool downHeld = IsUIMenuSlot(GAME_CInputMap::kModeHeld, 1);
-        if (!upHeld && !downHeld) {
+        const bool held = IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp) || IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown);
+        if (!held) {
             if (decide) {
                 PlayUISE(kSeUIDecide);
                 RunEntry(first + cursor_);
             }
-        } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0) || IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1)) {
-            // Every entry shows; the cursor goes round them.
-            UIListView menu{.count = count, .visible = count, .cursor = cursor_, .wrap = UIListWrap::kRing};
-            menu.Step(IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0) ? -1 : 1);
+        } else if (menu.StepByKeys() != 0) {
             cursor_ = menu.cursor;
-            PlayUISE(kSeUICursor);
         }
     }
     counterA_ = (counterA_ + 1) % 64;
