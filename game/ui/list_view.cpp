@@ -100,4 +100,9 @@ void UIListView::ShowFromStart(GAME_CUIScrollBarObject& bar)
     Show(bar);
 }
 
-void UIListView::Follow(const GAME_CUIScrollBarObject& bar) { top = bar.Value(); }
+bool UIListView::Follow(const GAME_CUIScrollBarObject& bar)
+{
+    const std::int32_t before = top;
+    top = bar.Value();
+    return top != before;
+}

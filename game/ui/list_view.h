@@ -54,11 +54,12 @@ struct UIListView {
     // Counts a frame for the double click.
     void Tick() { if (sinceClick < kDoubleClickFrames) ++sinceClick; }
 
-    // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to.
+    // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to
+    // (true when the top moved).
     void Show(GAME_CUIScrollBarObject& bar) const;
     // Back to the first row, the cursor on it, and the bar showing that.
     void ShowFromStart(GAME_CUIScrollBarObject& bar);
-    void Follow(const GAME_CUIScrollBarObject& bar);
+    bool Follow(const GAME_CUIScrollBarObject& bar);
 };
 
 // The widgets of a list row that shows an item: the node the row hangs from, the item's icon, its

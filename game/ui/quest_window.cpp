@@ -275,9 +275,7 @@ bool UIQuestWindow::WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, c
 
 bool UIQuestWindow::FollowListBar(UIListView& list) const
 {
-    const std::int32_t topBefore = list.top;
-    list.Follow(*listBar_);
-    if (list.top == topBefore) return false;
+    if (!list.Follow(*listBar_)) return false;
     PlayUISE(kSeUICursor);
     return true;
 }

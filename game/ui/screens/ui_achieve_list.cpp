@@ -132,10 +132,8 @@ void GAME_CUIAchieveList::EveryFrame()
 
 void GAME_CUIAchieveList::UpdateMain(bool input)
 {
-    const int topBefore = list_.top;
     const bool free = Root()->UpdateTree(input);
-    list_.Follow(*scrollBar_);
-    if (list_.top != topBefore) {
+    if (list_.Follow(*scrollBar_)) {
         PlayUISE(kSeUICursor);
         RefreshList();
         return;

@@ -112,10 +112,7 @@ void GAME_CUISoundRoom::RefreshList()
 void GAME_CUISoundRoom::UpdateMain(bool input)
 {
     const bool free = Root()->UpdateTree(input);
-    if (scrollBar_->Value() != list_.top) {
-        list_.Follow(*scrollBar_);
-        RefreshList();
-    }
+    if (list_.Follow(*scrollBar_)) RefreshList();
     if (!free) return;
     if (const std::int32_t row = ClickedUIListRow(rows_[0].anchor->WorldPosition(), kRows, kRowHitSize); row >= 0) {
         PlayUISE(kSeUIDecide);

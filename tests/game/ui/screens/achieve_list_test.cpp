@@ -75,6 +75,12 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     StepFrames(1);
     EXPECT_EQ(Achievements().List().cursor, 2);
     EXPECT_TRUE(frames.back().soundEffects.empty());
+    // The wheel scrolls the rows under the cursor, with the cursor sound.
+    Wheel(-1);
+    StepFrames(1);
+    EXPECT_EQ(Achievements().List().top, 1);
+    EXPECT_EQ(std::string(Achievements().SelectedPane().description->Key()), "ACHIEVE_04_DISCRIPT");
+    EXPECT_TRUE(std::ranges::count(frames.back().soundEffects, static_cast<std::uint32_t>(kSeUICursor)) == 1);
 
     // Unlocked: its name and icon, the goal against the goal and a full bar, whatever the counter says.
     rows[0].achieved = 1;
