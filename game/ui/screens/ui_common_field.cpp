@@ -29,14 +29,8 @@ bool CellOf(const GAME_CShip& ship, std::int32_t cell, std::int32_t* column, std
 
 void GAME_CUICommon::ShowCrew(GAME_CObjectActor* actor)
 {
-    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) {
-        status->targetActor = actor;
-        status->SetOpen(true);
-    }
-    if (GAME_CCamera2D* camera = Context().world.camera.get()) {
-        camera->mode = GAME_CCamera2D::kFollowObject;
-        camera->followedObject = actor;
-    }
+    // An item asked for earlier in the same frame gives way: the window shows the member.
+    if (auto* status = Context().ui.Get<GAME_CUIActorStatus>()) status->OpenOnCrewMember(actor);
 }
 
 void GAME_CUICommon::ShowItem(GAME_CObjectItem* item)

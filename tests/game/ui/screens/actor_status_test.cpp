@@ -18,6 +18,7 @@
 #include "game/model/travel/travel_controller.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
@@ -248,16 +249,18 @@ TEST_F(ActorStatusTest, TheColdRatIsShownTheCrewWalkedThroughAndSentAwayOnlyOnTh
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 10));
 }
 
+// A click on a lying item shows it, unless the crew shortcut in the same frame asks for a crew member:
+// the window, opening on the item, then shows that member.
 TEST_F(ActorStatusTest, TakingOneFromAStackOfThreeLeavesTwoAndTheLastOneTakenRemovesTheItem)
 {
     const auto lying = std::find_if(world->fieldObjects->items.begin(), world->fieldObjects->items.end(),
                                     [](const GAME_CObjectItem* item) { return item->carrier == nullptr && item->record != nullptr; });
     ASSERT_NE(lying, world->fieldObjects->items.end());
     GAME_CObjectItem* item = *lying;
+    GAME_CUIActorStatus& window = Window();
     item->count = 3;
     // The world stands still (as behind another window), so that no crew member carries it off meanwhile.
     world->held = 1;
-    GAME_CUIActorStatus& window = Window();
     window.targetItem = item;
     window.SetOpen(true);
     ASSERT_TRUE(StepUntil([&] { return window.State() == UIScreenState::kMain; }, 10));
@@ -278,6 +281,43 @@ TEST_F(ActorStatusTest, TakingOneFromAStackOfThreeLeavesTwoAndTheLastOneTakenRem
     world->held = 0;
     StepFrames(2);
     EXPECT_FALSE(world->fieldObjects->IsItemActive(item));
+
+    const float cell = world->ship->grid.cellWidth;
+    // A second lying item, no crew member near it, so that the click picks the item alone.
+    const auto apart = [&](const GAME_CObjectItem* candidate) {
+        return std::none_of(Crew().begin(), Crew().end(), [&](const GAME_CObjectActor* member) {
+            return std::abs(member->position.x - candidate->position.x) < 2.0f * cell &&
+                   std::abs(member->position.y - candidate->position.y) < 2.0f * cell;
+        });
+    };
+    GAME_CObjectItem* other = nullptr;
+    ASSERT_TRUE(StepUntil([&] {
+        const auto found = std::find_if(world->fieldObjects->items.begin(), world->fieldObjects->items.end(), [&](const GAME_CObjectItem* each) {
+            return each->carrier == nullptr && each->record != nullptr && apart(each);
+        });
+        other = found != world->fieldObjects->items.end() ? *found : nullptr;
+        return other != nullptr;
+    }, 600));
+    // The shortcut is the pad's by default: it gets a key no other action has.
+    GAME_CInputMap& input = *GetInputMap();
+    const auto taken = [&](std::int32_t key) {
+        for (int action = 0; action <= kActionSelectItem; ++action) {
+            if (input.GetKeyBinding(action) == key) return true;
+        }
+        return false;
+    };
+    std::int32_t key = 1;
+    while (key < 256 && (taken(key) || !input.SetKeyBinding(kActionSelectCrew, key))) ++key;
+    ASSERT_EQ(input.GetKeyBinding(kActionSelectCrew), key);
+    const vesk::math::Vec2 onOther = CurrentFieldFrame().ToScreen({other->position.x, other->position.y - 2.0f});
+    ClickAt(static_cast<int>(onOther.x), static_cast<int>(onOther.y));
+    PressAction(kActionSelectCrew);
+    ASSERT_TRUE(StepUntil([&] { return window.State() == UIScreenState::kMain; }, 10));
+    StepFrames(1);
+    EXPECT_EQ(window.CurrentPage(), Page::kCrew);
+    EXPECT_EQ(window.targetItem, nullptr);
+    ASSERT_NE(window.targetActor, nullptr);
+    EXPECT_EQ(world->camera->followedObject, window.targetActor);
 }
 
 }  // namespace
