@@ -55,6 +55,11 @@ const QuestData* FindUIQuestData(const GAME_CStaticDatabase* database, std::uint
     return database != nullptr ? database->FindQuestData(questId) : nullptr;
 }
 
+std::u16string UIQuestMessage(const char* key, std::uint32_t questId, std::size_t limit)
+{
+    return UILimitedText(FormatUIMessage(key, {UITagName(questId)}), limit);
+}
+
 std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
 {
     std::array<std::u16string, 3> lines;

@@ -41,6 +41,13 @@ struct UIQuestDetailSubject {
 // The quest of an id; none without a database.
 const QuestData* FindUIQuestData(const GAME_CStaticDatabase* database, std::uint32_t questId);
 
+// The quest screens' sound of a quest given up, and how long their questions and notices may run.
+inline constexpr std::int32_t kSeUIQuestRetired = 61;
+inline constexpr std::size_t kUIQuestQuestionLimit = 240;
+inline constexpr std::size_t kUIQuestNoticeLimit = 256;
+// A quest screen's message: the key's text with the quest's name, cut to `limit` characters.
+std::u16string UIQuestMessage(const char* key, std::uint32_t questId, std::size_t limit);
+
 // The description as the detail pane shows it: at most three lines.
 std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text);
 

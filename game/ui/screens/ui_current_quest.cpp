@@ -22,9 +22,6 @@ namespace {
 
 constexpr int kBoards = 40;
 constexpr int kBoardSlots = 32;
-constexpr std::int32_t kSeRetire = 61;
-constexpr std::size_t kQuestionLimit = 240;
-constexpr std::size_t kNoticeLimit = 256;
 
 }  // namespace
 
@@ -139,7 +136,7 @@ void GAME_CUICurrentQuest::UpdateMain(bool input)
     case kAskRetire: {
         Root()->UpdateTree(false);
         if (FollowDialogAnswer(pages_, kRetired, kBrowse)) {
-            NoticeInDialog(kSlotCurrentQuest, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_RETIRE_FINISHED", {SelectedName()}), kNoticeLimit)});
+            NoticeInDialog(kSlotCurrentQuest, {.text = UIQuestMessage("QUESTBOARD_RETIRE_FINISHED", selectedQuest_, kUIQuestNoticeLimit)});
         }
         break;
     }
@@ -161,18 +158,16 @@ void GAME_CUICurrentQuest::EnterPage(Page page)
             pages_.Reset(kBrowse);
             return;
         }
-        AskInDialog(kSlotCurrentQuest, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_RETIRE_YESNO", {SelectedName()}), kQuestionLimit)});
+        AskInDialog(kSlotCurrentQuest, {.text = UIQuestMessage("QUESTBOARD_RETIRE_YESNO", selectedQuest_, kUIQuestQuestionLimit)});
         break;
     case kRetired: {
-        PlayUISE(kSeRetire);
+        PlayUISE(kSeUIQuestRetired);
         const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(selectedEntry_)];
         RetireQuest(GetWorkingSlot(), entry.board, entry.slot);
         break;
     }
     }
 }
-
-std::u16string GAME_CUICurrentQuest::SelectedName() const { return UITagName(selectedQuest_); }
 
 void GAME_CUICurrentQuest::OnRetire()
 {

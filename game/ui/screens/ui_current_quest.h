@@ -54,7 +54,6 @@ private:
     void EnterPage(Page page);
     void OnClose();
     void OnRetire();
-    std::u16string SelectedName() const;
 
     UIQuestWindow window_;
     UIQuestButton retire_;

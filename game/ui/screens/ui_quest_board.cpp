@@ -28,10 +28,7 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr std::int32_t kSeDelivered = 60;
-constexpr std::int32_t kSeRetired = 61;
-constexpr std::size_t kQuestionLimit = 240;
 constexpr std::size_t kAcceptedLimit = 128;
-constexpr std::size_t kNoticeLimit = 256;
 constexpr std::size_t kTitleLimit = 127;
 constexpr TweenPoint kNoticeShown{61.0f, -51.0f};
 constexpr TweenPoint kNoticeHidden{61.0f, -kCanvasHeight};
@@ -246,16 +243,14 @@ void GAME_CUIQuestBoard::UpdateMain(bool input)
         Root()->UpdateTree(false);
         const Page yes = pages_.Is(kAskAccept) ? kAccepted : pages_.Is(kAskDelivery) ? kDelivered : kRetired;
         if (!FollowDialogAnswer(pages_, yes, kList)) break;
-        const std::u16string name = UITagName(selectedQuest_);
         if (yes != kAccepted) {
-            NoticeInDialog(kSlotQuestBoard,
-                           {.text = UILimitedText(FormatUIMessage(yes == kDelivered ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED", {name}),
-                                                  kNoticeLimit)});
+            const char* key = yes == kDelivered ? "QUESTBOARD_DELIVERY_FINISHED" : "QUESTBOARD_RETIRE_FINISHED";
+            NoticeInDialog(kSlotQuestBoard, {.text = UIQuestMessage(key, selectedQuest_, kUIQuestNoticeLimit)});
         } else if (HasNotice(FindUIQuestData(Context().Database(), selectedQuest_))) {
             // A quest with a notice tells it in the notice window instead.
             CloseDialog();
         } else {
-            NoticeInDialog(kSlotQuestBoard, {.text = UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {name}), kAcceptedLimit)});
+            NoticeInDialog(kSlotQuestBoard, {.text = UIQuestMessage("QUESTBOARD_ACCEPT_FINISHED", selectedQuest_, kAcceptedLimit)});
         }
         break;
     }
@@ -290,7 +285,7 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
         noticeBody_->SetTextA("");
         const QuestData* quest = FindUIQuestData(Context().Database(), selectedQuest_);
         if (!HasNotice(quest)) break;
-        noticeTitle_->SetTextW(UILimitedText(FormatUIMessage("QUESTBOARD_ACCEPT_FINISHED", {UITagName(selectedQuest_)}), kAcceptedLimit).c_str());
+        noticeTitle_->SetTextW(UIQuestMessage("QUESTBOARD_ACCEPT_FINISHED", selectedQuest_, kAcceptedLimit).c_str());
         noticeBody_->SetTextA(quest->noticeKey.c_str());
         noticeSlide_ = {.from = kNoticeHidden, .to = kNoticeShown, .duration = kSlideFrames};
         const Vec2 hidden{kNoticeHidden.x, kNoticeHidden.y};
@@ -304,7 +299,7 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
         PlayUISE(kSeDelivered);
         break;
     case kRetired:
-        PlayUISE(kSeRetired);
+        PlayUISE(kSeUIQuestRetired);
         RetireQuest(slot, board_, list_.Index());
         AfterRemoval();
         break;
@@ -318,7 +313,7 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
 void GAME_CUIQuestBoard::Ask(const char* key)
 {
     selectedQuest_ = SelectedOffer();
-    AskInDialog(kSlotQuestBoard, {.text = UILimitedText(FormatUIMessage(key, {UITagName(selectedQuest_)}), kQuestionLimit)});
+    AskInDialog(kSlotQuestBoard, {.text = UIQuestMessage(key, selectedQuest_, kUIQuestQuestionLimit)});
 }
 
 // The offer list read again and the cursor one row up, as the removed offer's place closes.
