@@ -52,38 +52,19 @@ void InitUICursorSprite(UICursorSprite* cursor)
 
 GAME_CUIIconObject::GAME_CUIIconObject(const UIIconObjectDesc* desc) : GAME_CUIPlacedObject(kTakesRotation)
 {
-    UIIconObjectDesc defaults;
-    if (desc == nullptr) desc = InitUIIconObjectDesc(&defaults);
-    latched_ = desc->latched;
-    hidden_ = {desc->hiddenX, desc->hiddenY};
-    shown_ = {desc->shownX, desc->shownY};
+    desc_ = UIDescOrDefaults(desc, InitUIIconObjectDesc);
+    hidden_ = {desc_.hiddenX, desc_.hiddenY};
+    shown_ = {desc_.shownX, desc_.shownY};
     position_ = hidden_;
-    normalScale_ = {desc->normalScaleX, desc->normalScaleY};
-    pressedScale_ = {desc->pressedScaleX, desc->pressedScaleY};
-    scale_ = normalScale_;
-    pivot_ = {desc->pivotX, desc->pivotY};
-    size_ = {desc->width, desc->height};
-    hitShape_ = desc->hitShape;
-    normalSprite_ = desc->normalSprite;
-    pressedSprite_ = desc->pressedSprite;
-    pressCallback_ = desc->pressCallback;
-    releaseCallback_ = desc->releaseCallback;
-    tweenDelay_ = desc->tweenDelay;
-    padMask_ = desc->padMask;
-    color_ = desc->color;
-    soundEffect_ = desc->soundEffect;
-    ownScale_ = desc->ownScale;
-    appearFrames_ = desc->appearFrames;
-    disappearFrames_ = desc->disappearFrames;
-    pressedFrames_ = desc->pressedFrames;
-    rotation_ = desc->rotation;
-    repeatMode_ = desc->repeatMode;
-    action_ = desc->action;
-    useAction_ = desc->useAction;
+    scale_ = {desc_.normalScaleX, desc_.normalScaleY};
+    pivot_ = {desc_.pivotX, desc_.pivotY};
+    size_ = {desc_.width, desc_.height};
+    rotation_ = desc_.rotation;
     // A slide that is off completes on its first frame.
-    InitTween(appear_, shown_.x, shown_.y, desc->appearTween == 1 ? appearFrames_ : 0, desc->appearTween == 1 ? tweenDelay_ : 0);
-    InitTween(disappear_, hidden_.x, hidden_.y, desc->disappearTween == 1 ? disappearFrames_ : 0,
-              desc->disappearTween == 1 ? tweenDelay_ : 0);
+    const bool slidesIn = desc_.appearTween == 1;
+    const bool slidesOut = desc_.disappearTween == 1;
+    InitTween(appear_, shown_.x, shown_.y, slidesIn ? desc_.appearFrames : 0, slidesIn ? desc_.tweenDelay : 0);
+    InitTween(disappear_, hidden_.x, hidden_.y, slidesOut ? desc_.disappearFrames : 0, slidesOut ? desc_.tweenDelay : 0);
 }
 
 void GAME_CUIIconObject::SetShownPosition(float x, float y)
@@ -121,7 +102,7 @@ void GAME_CUIIconObject::Update(bool input)
     if (!IsVisible()) return;
     if (disabled_ != 0) input = false;
     ++frame_;
-    if (repeatMode_ != 0) {
+    if (desc_.repeatMode != 0) {
         // The hold is counted on every frame it lasts, so repeats keep their pace across presses.
         if (PointerHits()) {
             ++holdFrames_;
@@ -140,7 +121,7 @@ void GAME_CUIIconObject::Update(bool input)
         case 2: RestartTweenFrom(appear_, {hidden_.x, hidden_.y}); break;
         case 3: RestartTweenFrom(disappear_, {shown_.x, shown_.y}); break;
         case 4:
-            if (pressCallback_ != nullptr) pressCallback_(this);
+            if (desc_.pressCallback != nullptr) desc_.pressCallback(this);
             break;
         default: break;
         }
@@ -153,7 +134,7 @@ void GAME_CUIIconObject::Update(bool input)
         if (pressRequest_ != 0) {
             pressRequest_ = 0;
             pressed = true;
-        } else if (repeatMode_ != 0 ? (holdFrames_ == 1 || (holdFrames_ >= kRepeatStartFrames && holdFrames_ % kRepeatInterval == 0))
+        } else if (desc_.repeatMode != 0 ? (holdFrames_ == 1 || (holdFrames_ >= kRepeatStartFrames && holdFrames_ % kRepeatInterval == 0))
                                     : PointerHits()) {
             pressed = true;
         } else if (PadOrKeyHits()) {
@@ -162,7 +143,7 @@ void GAME_CUIIconObject::Update(bool input)
         if (pressed) {
             decided_ = 1;
             requested_ = 4;
-            PlayUISE(soundEffect_);
+            PlayUISE(desc_.soundEffect);
         }
         break;
     }
@@ -170,9 +151,9 @@ void GAME_CUIIconObject::Update(bool input)
     case 3: Slide(disappear_, hidden_, 0); break;
     case 4:
         decided_ = 1;
-        if (latched_ == 0 && frame_ >= static_cast<std::uint32_t>(pressedFrames_)) {
+        if (desc_.latched == 0 && frame_ >= static_cast<std::uint32_t>(desc_.pressedFrames)) {
             requested_ = 1;
-            if (releaseCallback_ != nullptr) releaseCallback_(this);
+            if (desc_.releaseCallback != nullptr) desc_.releaseCallback(this);
         }
         break;
     default: break;
@@ -194,16 +175,16 @@ bool GAME_CUIIconObject::PointerHits()
 {
     if (disabled_ != 0) return false;
     const Vec2 world = WorldPosition();
-    if (hitShape_ == 0) {
+    if (desc_.hitShape == 0) {
         const Vec2 topLeft{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
         const Vec2 bottomRight{world.x + (1.0f - pivot_.x) * size_.x, world.y + (1.0f - pivot_.y) * size_.y};
         // A repeating button counts the frame of the press too: a quick click is down for that frame only.
-        return IsUIClickInRect(topLeft, bottomRight) || (repeatMode_ != 0 && IsUIHeldInRect(topLeft, bottomRight));
+        return IsUIClickInRect(topLeft, bottomRight) || (desc_.repeatMode != 0 && IsUIHeldInRect(topLeft, bottomRight));
     }
-    if (hitShape_ == 1) {
+    if (desc_.hitShape == 1) {
         const Vec2 centre{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
         if (IsUIClickInCircle(centre, size_.x)) return true;
-        if (repeatMode_ == 0) return false;
+        if (desc_.repeatMode == 0) return false;
         // A held pointer within the circle's square first, then its distance.
         const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
         if (map == nullptr || IsUIPointerRefused()) return false;
@@ -220,35 +201,35 @@ bool GAME_CUIIconObject::PointerHits()
 
 bool GAME_CUIIconObject::PadOrKeyHits() const
 {
-    if (useAction_ != 0) return repeatMode_ == 0 ? IsUIActionTriggered(action_) : IsUIActionRepeated(action_);
-    if (padMask_ == 0 || !IsInputMapActive()) return false;
+    if (desc_.useAction != 0) return desc_.repeatMode == 0 ? IsUIActionTriggered(desc_.action) : IsUIActionRepeated(desc_.action);
+    if (desc_.padMask == 0 || !IsInputMapActive()) return false;
     const vesk::input::PadInput* pad = vesk::input::GetPadInput(0);
     if (pad == nullptr) return false;
-    const std::uint32_t mask = GetInputMap()->RemapPadButtons(padMask_);
-    return (pad->buttons.ForMode(repeatMode_ == 0 ? GAME_CInputMap::kModePressed : GAME_CInputMap::kModeRepeat) & mask) != 0;
+    const std::uint32_t mask = GetInputMap()->RemapPadButtons(desc_.padMask);
+    return (pad->buttons.ForMode(desc_.repeatMode == 0 ? GAME_CInputMap::kModePressed : GAME_CInputMap::kModeRepeat) & mask) != 0;
 }
 
 void GAME_CUIIconObject::Draw()
 {
-    if (!IsVisible() || normalSprite_ == -1) return;
-    scale_ = normalScale_;
-    if (latched_ == 0 && state_ == 4) {
+    if (!IsVisible() || desc_.normalSprite == -1) return;
+    scale_ = {desc_.normalScaleX, desc_.normalScaleY};
+    if (desc_.latched == 0 && state_ == 4) {
         const float t = std::sin(static_cast<float>(frame_) * 18.0f * kPi / 180.0f);
-        scale_.x = pressedScale_.x * t + normalScale_.x * (1.0f - t);
-        scale_.y = pressedScale_.y * t + normalScale_.y * (1.0f - t);
+        scale_.x = desc_.pressedScaleX * t + desc_.normalScaleX * (1.0f - t);
+        scale_.y = desc_.pressedScaleY * t + desc_.normalScaleY * (1.0f - t);
     }
-    const std::int32_t sprite = IsDecided() && pressedSprite_ != -1 ? pressedSprite_ : normalSprite_;
+    const std::int32_t sprite = IsDecided() && desc_.pressedSprite != -1 ? desc_.pressedSprite : desc_.normalSprite;
     vesk::graphics::DrawParam param;
     vesk::graphics::InitDrawParam(param);
     param.pivotX = pivot_.x;
     param.pivotY = pivot_.y;
     param.angle = rotation_;
-    param.color = color_;
+    param.color = desc_.color;
     Vec2 position = position_;
     Vec2 scale = scale_;
     if (Parent() != nullptr) {
         position = WorldPosition();
-        if (ownScale_ == 0) scale = WorldScale();
+        if (desc_.ownScale == 0) scale = WorldScale();
     }
     param.scaleX = scale.x;
     param.scaleY = scale.y;

@@ -65,20 +65,20 @@ public:
 
     void SetDisabled(bool disabled) { disabled_ = disabled ? 1 : 0; }
     bool IsDisabled() const { return disabled_ != 0; }
-    void SetColor(std::uint32_t color) { color_ = color; }
-    std::uint32_t Color() const { return color_; }
+    void SetColor(std::uint32_t color) { desc_.color = color; }
+    std::uint32_t Color() const { return desc_.color; }
     void SetSprites(std::int32_t normal, std::int32_t pressed)
     {
-        normalSprite_ = normal;
-        pressedSprite_ = pressed;
+        desc_.normalSprite = normal;
+        desc_.pressedSprite = pressed;
     }
     void SetHitSize(float width, float height) { size_ = {width, height}; }
     // The sound of a press (-1: none), and the input action that presses it (-1: none).
-    void SetSound(std::int32_t id) { soundEffect_ = id; }
+    void SetSound(std::int32_t id) { desc_.soundEffect = id; }
     void SetAction(std::int32_t action)
     {
-        action_ = action < 0 ? 0 : action;
-        useAction_ = action < 0 ? 0 : 1;
+        desc_.action = action < 0 ? 0 : action;
+        desc_.useAction = action < 0 ? 0 : 1;
     }
     // Moves both rest positions (and the current one) of the slide.
     void SetShownPosition(float x, float y);
@@ -93,33 +93,17 @@ private:
     bool PointerHits();
     bool PadOrKeyHits() const;
 
-    std::int32_t latched_ = 0;
+    // The description as given, with what the setters change since; the transform lives in the base and
+    // the slide's ends in hidden_ and shown_.
+    UIIconObjectDesc desc_{};
     vesk::math::Vec2 hidden_{};
     vesk::math::Vec2 shown_{};
-    vesk::math::Vec2 normalScale_{1.0f, 1.0f};
-    vesk::math::Vec2 pressedScale_{1.0f, 1.0f};
-    std::int32_t normalSprite_ = -1;
-    std::int32_t pressedSprite_ = -1;
-    std::int32_t hitShape_ = 0;
     int state_ = 0;
     int requested_ = 0;
     std::uint32_t frame_ = 0;
-    UIIconCallback pressCallback_;
-    UIIconCallback releaseCallback_;
-    std::uint32_t tweenDelay_ = 0;
     Tween appear_{};
     Tween disappear_{};
-    std::uint32_t padMask_ = 0;
-    std::uint32_t color_ = 0xFFFFFFFFu;
-    std::int32_t soundEffect_ = -1;
-    std::int32_t ownScale_ = 0;
-    std::int32_t appearFrames_ = 15;
-    std::int32_t disappearFrames_ = 15;
-    std::int32_t pressedFrames_ = 10;
     std::uint32_t disabled_ = 0;
-    std::int32_t repeatMode_ = 0;
     std::uint32_t holdFrames_ = 0;
     std::uint32_t pressRequest_ = 0;
-    std::int32_t action_ = 0;
-    std::int32_t useAction_ = 0;
 };

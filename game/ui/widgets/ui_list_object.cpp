@@ -156,7 +156,7 @@ void GAME_CUIListObject::Step(std::int32_t direction)
 
 void GAME_CUIListObject::Update(bool input)
 {
-    blink_ = (blink_ + 1) % 16;
+    blink_.Tick();
     if (requested_ != state_) {
         state_ = requested_;
         switch (state_) {
@@ -238,7 +238,7 @@ void GAME_CUIListObject::Draw()
     const std::uint32_t visible = count > top_ ? std::min(kVisibleRows, count - top_) : 0;
     const std::uint32_t tint = GetUIColor(kRowColor);
     if (visible > 0) {
-        const float nudge = static_cast<float>((blink_ / 8) % 2);
+        const float nudge = blink_.Bob();
         DrawUISprite({x + 300.0f - nudge, y + 157.0f + 18.0f * static_cast<float>(cursor_)}, cursorSprite_);
         DrawUISprite({x + 313.0f, y + 155.0f + 18.0f * static_cast<float>(cursor_)}, highlight_, tint);
     }

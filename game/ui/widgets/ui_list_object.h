@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/model/world/tween.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_placed_object.h"
 
@@ -87,7 +88,7 @@ private:
     std::vector<UIListObjectRowDesc*> shown_;
     std::uint32_t top_ = 0;
     std::uint32_t cursor_ = 0;
-    std::uint32_t blink_ = 0;
+    UICursorBlink blink_;
     std::int32_t windowSprite_ = -1;
     std::int32_t windowBg_ = -1;
     std::int32_t cursorSprite_ = -1;

@@ -14,6 +14,14 @@ struct UIPlacement {
 // At the parent's origin, pivot at the top left, unscaled.
 inline constexpr UIPlacement kUIPlacementDefaults{0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f};
 
+// A widget's description: the one given, or (for none) the defaults its Init function writes.
+template <class Desc>
+Desc UIDescOrDefaults(const Desc* desc, Desc* (*init)(Desc*))
+{
+    Desc defaults{};
+    return desc != nullptr ? *desc : *init(&defaults);
+}
+
 // Answers the transform queries from its fields. A field a widget never sets keeps its start value, which
 // is the shared answer of widgets without such a field: (0, 0) for position, pivot and size, (1, 1) for
 // scale, 0 for rotation. Each widget names the setters it takes; the others do nothing, as in the base.

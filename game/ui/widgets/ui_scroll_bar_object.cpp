@@ -10,7 +10,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-
 // Whole-pixel lengths: (int)(length / count + 0.5555555).
 float WholeSegment(float length, float count) { return static_cast<float>(static_cast<int>(length / count + 0.5555555f)); }
 
@@ -25,19 +24,11 @@ UIScrollBarObjectDesc* InitUIScrollBarObjectDesc(UIScrollBarObjectDesc* desc)
 GAME_CUIScrollBarObject::GAME_CUIScrollBarObject(const UIScrollBarObjectDesc* desc)
     : GAME_CUIPlacedObject(kTakesPosition | kTakesVisible)
 {
-    UIScrollBarObjectDesc defaults;
-    if (desc == nullptr) desc = InitUIScrollBarObjectDesc(&defaults);
-    position_ = {desc->positionX, desc->positionY};
-    size_ = {desc->width, desc->height};
-    rotated_ = desc->rotated;
-    rotation_ = rotated_ != 0 ? 90.0f : 0.0f;
-    maximum_ = std::max(desc->maximum, 0);
-    lengthFactor_ = desc->lengthFactor;
-    keyboard_ = desc->keyboard;
-    knob_ = desc->knob;
-    wheel_ = desc->wheel;
-    clamp_ = desc->clamp;
-    drawWhenEmpty_ = desc->drawWhenEmpty;
+    desc_ = UIDescOrDefaults(desc, InitUIScrollBarObjectDesc);
+    position_ = {desc_.positionX, desc_.positionY};
+    size_ = {desc_.width, desc_.height};
+    rotation_ = desc_.rotated != 0 ? 90.0f : 0.0f;
+    maximum_ = std::max(desc_.maximum, 0);
     frameSide_ = FindUISprite("ui_scrollbar_frame_side");
     frameCenter_ = FindUISprite("ui_scrollbar_frame_center");
     gauge_ = FindUISprite("ui_scrollbar_gauge");
@@ -55,7 +46,7 @@ void GAME_CUIScrollBarObject::SetValue(std::int32_t value) { value_ = std::clamp
 std::int32_t GAME_CUIScrollBarObject::Step(std::int32_t value, std::int32_t delta) const
 {
     const std::int64_t moved = static_cast<std::int64_t>(value) + delta;
-    if (clamp_ != 0) return static_cast<std::int32_t>(std::clamp<std::int64_t>(moved, 0, maximum_));
+    if (desc_.clamp != 0) return static_cast<std::int32_t>(std::clamp<std::int64_t>(moved, 0, maximum_));
     const std::int64_t span = static_cast<std::int64_t>(maximum_) + 1;
     return static_cast<std::int32_t>(((moved % span) + span) % span);
 }
@@ -68,15 +59,15 @@ void GAME_CUIScrollBarObject::Update(bool input)
     const Vec2 scale = WorldScale();
     if (dragging_ == 0 && maximum_ >= 1) {
         // Rotated or not, the pick area reaches 3 units beyond the bar in x and 1 in y.
-        const Vec2 extent = rotated_ != 0 ? Vec2{size_.y * scale.y * lengthFactor_, size_.x * scale.x}
-                                          : Vec2{size_.x * scale.x, size_.y * scale.y * lengthFactor_};
+        const Vec2 extent = desc_.rotated != 0 ? Vec2{size_.y * scale.y * desc_.lengthFactor, size_.x * scale.x}
+                                               : Vec2{size_.x * scale.x, size_.y * scale.y * desc_.lengthFactor};
         if (IsUIClickInRect({world.x - 3.0f, world.y - 1.0f}, {world.x + extent.x + 3.0f, world.y + extent.y + 1.0f})) {
             dragging_ = 1;
             decided_ = 1;
         }
     }
     const bool started = decided_ != 0;
-    if (!started && wheel_ != 0) {
+    if (!started && desc_.wheel != 0) {
         const std::int32_t steps = UIWheelSteps();
         if (steps != 0) {
             value_ = Step(value_, -steps);
@@ -84,9 +75,9 @@ void GAME_CUIScrollBarObject::Update(bool input)
             decided_ = 1;
         }
     }
-    if (keyboard_ != 0) {
-        const int back = rotated_ != 0 ? kUIMenuLeft : kUIMenuUp;
-        const int on = rotated_ != 0 ? kUIMenuRight : kUIMenuDown;
+    if (desc_.keyboard != 0) {
+        const int back = desc_.rotated != 0 ? kUIMenuLeft : kUIMenuUp;
+        const int on = desc_.rotated != 0 ? kUIMenuRight : kUIMenuDown;
         const std::int32_t before = value_;
         if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, back)) {
             value_ = Step(value_, -1);
@@ -107,8 +98,8 @@ void GAME_CUIScrollBarObject::UpdateDrag()
     }
     const Vec2 world = WorldPosition();
     const Vec2 scale = WorldScale();
-    const bool across = rotated_ != 0;
-    const float length = size_.y * (across ? scale.x : scale.y) * lengthFactor_ - 2.0f;
+    const bool across = desc_.rotated != 0;
+    const float length = size_.y * (across ? scale.x : scale.y) * desc_.lengthFactor - 2.0f;
     const float start = (across ? world.x : world.y) + 1.0f;
     const float step = length / static_cast<float>(maximum_ + 1);
     for (std::int32_t i = 0; i <= maximum_; ++i) {
@@ -142,7 +133,7 @@ void GAME_CUIScrollBarObject::DrawFrame(Vec2 origin, float length)
     // End caps, and the centre piece tiled between them (the last tile cut to what remains).
     const Vec2 sideSize = UISpriteSize(frameSide_);
     const Vec2 centreSize = UISpriteSize(frameCenter_);
-    const bool rotated = rotated_ != 0;
+    const bool rotated = desc_.rotated != 0;
     const float cap = sideSize.y;
     vesk::graphics::DrawParam param;
     vesk::graphics::InitDrawParam(param);
@@ -166,15 +157,15 @@ void GAME_CUIScrollBarObject::DrawFrame(Vec2 origin, float length)
 
 void GAME_CUIScrollBarObject::Draw()
 {
-    if (!IsVisible() || (maximum_ < 1 && drawWhenEmpty_ == 0)) return;
+    if (!IsVisible() || (maximum_ < 1 && desc_.drawWhenEmpty == 0)) return;
     const Vec2 world = WorldPosition();
     const Vec2 scale = WorldScale();
-    const float length = size_.y * scale.y * lengthFactor_;
+    const float length = size_.y * scale.y * desc_.lengthFactor;
     const float across = size_.x * scale.x;
     DrawFrame(world, length);
     if (maximum_ < 1) return;
-    const bool rotated = rotated_ != 0;
-    if (knob_ != 0) {
+    const bool rotated = desc_.rotated != 0;
+    if (desc_.knob != 0) {
         const Vec2 knobSize = UISpriteSize(slider_);
         const float travel = length - knobSize.y;
         const float along = travel * static_cast<float>(value_) / static_cast<float>(maximum_);

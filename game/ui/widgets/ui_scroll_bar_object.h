@@ -31,11 +31,11 @@ public:
     std::int32_t Value() const { return value_; }
     bool IsDragging() const { return dragging_ != 0; }
     // Whether the frame shows while there is nothing to scroll.
-    void SetDrawWhenEmpty(bool draw) { drawWhenEmpty_ = draw ? 1 : 0; }
-    bool DrawsWhenEmpty() const { return drawWhenEmpty_ != 0; }
+    void SetDrawWhenEmpty(bool draw) { desc_.drawWhenEmpty = draw ? 1 : 0; }
+    bool DrawsWhenEmpty() const { return desc_.drawWhenEmpty != 0; }
     // Whether the wheel moves it (a screen with two bars gives the wheel to the one under the pointer).
-    void SetTakesWheel(bool takes) { wheel_ = takes ? 1 : 0; }
-    bool TakesWheel() const { return wheel_ != 0; }
+    void SetTakesWheel(bool takes) { desc_.wheel = takes ? 1 : 0; }
+    bool TakesWheel() const { return desc_.wheel != 0; }
 
     void Update(bool input) override;
     void Draw() override;
@@ -45,16 +45,10 @@ private:
     void UpdateDrag();
     void DrawFrame(vesk::math::Vec2 origin, float length);
 
-    // A rotated bar also answers a rotation of 90.
-    std::int32_t rotated_ = 0;
+    // The description as given, with what the setters change since; a rotated bar also answers a rotation of 90.
+    UIScrollBarObjectDesc desc_{};
     std::int32_t maximum_ = 0;
     std::int32_t value_ = 0;
-    float lengthFactor_ = 1.0f;
-    std::int32_t keyboard_ = 0;
-    std::int32_t knob_ = 0;
-    std::int32_t wheel_ = 1;
-    std::int32_t clamp_ = 0;
-    std::int32_t drawWhenEmpty_ = 0;
     std::uint32_t dragging_ = 0;
     std::int32_t frameSide_ = -1;
     std::int32_t frameCenter_ = -1;
