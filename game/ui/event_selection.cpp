@@ -66,7 +66,6 @@ void GAME_CUIEventSelectionObject::Open()
     titleLabel_->SetTextW(u"");
     cursor_ = 0;
     answer_ = -1;
-    ownerSlot_ = kEventSlot;
     requested_ = 1;
     active_ = 1;
     InitTween(slide_, 0.0f, 0.0f, UIMover::kSlideFrames, 0);

@@ -47,7 +47,7 @@ public:
     int State() const { return state_; }
     std::int32_t Answer() const { return answer_; }
     std::uint32_t Cursor() const { return cursor_; }
-    std::uint32_t OwnerSlot() const { return ownerSlot_; }
+    std::uint32_t OwnerSlot() const { return kEventSlot; }
     vesk::math::Vec2 RowPosition(std::uint32_t row) const { return rowPositions_[row]; }
     const GAME_CUILabelObject* RowLabel(std::uint32_t row, std::uint32_t line) const { return entries_[row].labels[line]; }
     const UTL_CFixedWString<kLineChars>& Title() const { return title_; }
@@ -75,7 +75,6 @@ private:
     int state_ = 0;
     int requested_ = 0;
     std::uint32_t cursor_ = 0;
-    std::uint32_t ownerSlot_ = kEventSlot;
     std::int32_t answer_ = -1;
     std::uint32_t active_ = 0;
     UTL_CFixedWString<kLineChars> title_;

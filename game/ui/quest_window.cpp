@@ -48,6 +48,17 @@ std::int32_t ItemIcon(std::uint32_t itemId)
     return item != nullptr ? item->iconSprite : kNoSprite;
 }
 
+// The description as the detail pane shows it: at most three lines.
+std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
+{
+    std::array<std::u16string, 3> lines;
+    // A CR LF pair leaves an empty line here, as each of the two breaks.
+    std::vector<std::u16string> split = SplitTextLines(text.substr(0, std::min(text.size(), kDescriptionUnits)),
+                                                       {.maxLines = lines.size(), .maxLineLength = kDescriptionLineUnits, .ends = TextLineEnds::kEveryBreak});
+    for (std::size_t i = 0; i < split.size(); ++i) lines[i] = std::move(split[i]);
+    return lines;
+}
+
 }  // namespace
 
 const QuestData* FindUIQuestData(const GAME_CStaticDatabase* database, std::uint32_t questId)
@@ -58,16 +69,6 @@ const QuestData* FindUIQuestData(const GAME_CStaticDatabase* database, std::uint
 std::u16string UIQuestMessage(const char* key, std::uint32_t questId, std::size_t limit)
 {
     return UILimitedText(FormatUIMessage(key, {UITagName(questId)}), limit);
-}
-
-std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text)
-{
-    std::array<std::u16string, 3> lines;
-    // A CR LF pair leaves an empty line here, as each of the two breaks.
-    std::vector<std::u16string> split = SplitTextLines(text.substr(0, std::min(text.size(), kDescriptionUnits)),
-                                                       {.maxLines = lines.size(), .maxLineLength = kDescriptionLineUnits, .ends = TextLineEnds::kEveryBreak});
-    for (std::size_t i = 0; i < split.size(); ++i) lines[i] = std::move(split[i]);
-    return lines;
 }
 
 void UIQuestWindow::Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec)

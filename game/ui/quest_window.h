@@ -48,9 +48,6 @@ inline constexpr std::size_t kUIQuestNoticeLimit = 256;
 // A quest screen's message: the key's text with the quest's name, cut to `limit` characters.
 std::u16string UIQuestMessage(const char* key, std::uint32_t questId, std::size_t limit);
 
-// The description as the detail pane shows it: at most three lines.
-std::array<std::u16string, 3> SplitQuestDescription(std::u16string_view text);
-
 // The two focus places of a quest screen: left from the list lies the detail pane, right from the
 // pane the list.
 enum UIQuestFocus : std::int32_t { kQuestFocusList = 0, kQuestFocusDetail = 1 };

@@ -19,6 +19,15 @@ constexpr float kFirstRowY = 105.0f;
 constexpr vesk::math::Vec2 kRowHitSize{408.0f, 18.0f};
 constexpr std::uint32_t kWindBgm = 8;
 
+// The music of a list entry: the tracks in order, without the wind; past the end, the last.
+std::uint32_t TrackIdOfIndex(int index)
+{
+    if (index < 0) index = 0;
+    if (index >= GAME_CUISoundRoom::kTrackCount) return kBgmCount - 1;
+    const auto id = static_cast<std::uint32_t>(index);
+    return id < kWindBgm ? id : id + 1;
+}
+
 }  // namespace
 
 GAME_CUISoundRoom::GAME_CUISoundRoom(const UIScreenContext& context)
@@ -56,14 +65,6 @@ void GAME_CUISoundRoom::Build()
     AddWidget(MakeUILabel(enterButton, "SOUNDROOM_ENTERBUTTON", 0.0f, 0.0f, 0.5f, 0.5f));
     for (const UIItemRowWidgets& row : rows_) AddWidget(row.name);
     EndUIMenuWindow(widgets_, root);
-}
-
-std::uint32_t GAME_CUISoundRoom::TrackIdOfIndex(int index)
-{
-    if (index < 0) index = 0;
-    if (index >= kTrackCount) return kBgmCount - 1;
-    const auto id = static_cast<std::uint32_t>(index);
-    return id < kWindBgm ? id : id + 1;
 }
 
 void GAME_CUISoundRoom::PlayIndex(int index) const { Context().Sound().PlayBGM(TrackIdOfIndex(index), 0, false); }

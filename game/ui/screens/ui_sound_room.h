@@ -19,9 +19,6 @@ public:
 
     explicit GAME_CUISoundRoom(const UIScreenContext& context);
 
-    // The music of a list entry: the tracks in order, without the wind (id 8); past the end, the last.
-    static std::uint32_t TrackIdOfIndex(int index);
-
     const UIListView& List() const { return list_; }
     std::uint32_t RememberedBgm() const { return rememberedBgm_; }
     const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
