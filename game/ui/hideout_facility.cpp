@@ -1,4 +1,4 @@
-// What the hideout's facility windows share: how they come and go over the hideout menu, and the hideout where the ship stands.
+// What the hideout's facility windows share: how they come and go over the hideout menu, the hideout where the ship stands, and the facility's title there.
 #include "game/ui/hideout_facility.h"
 
 #include "game/model/travel/travel_controller.h"
@@ -6,6 +6,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/world_records.h"
 #include "game/ui/screen_context.h"
+#include "game/ui/ui_text.h"
 
 UIScreenSetup UIHideoutFacilitySetup(float windowY)
 {
@@ -20,4 +21,11 @@ const HideoutData* UIHideoutHere(const UIScreenContext& context)
     const GAME_CTravelController* travel = context.world.travel.get();
     const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
     return location != nullptr ? FindHideoutData(location->hideoutId) : nullptr;
+}
+
+std::u16string UIHideoutFacilityTitle(const UIScreenContext& context, HideoutTypeName facility)
+{
+    const HideoutData* hideout = UIHideoutHere(context);
+    if (hideout == nullptr) return {};
+    return FormatUIMessage(hideout->typeNameKeys[facility], {UITagName(context.world.travel->GetLocation()->hideoutId)});
 }

@@ -1,9 +1,11 @@
-// What the hideout's facility windows share: how they come and go over the hideout menu, and the hideout where the ship stands.
+// What the hideout's facility windows share: how they come and go over the hideout menu, the hideout where the ship stands, and the facility's title there.
 #pragma once
 
+#include <string>
+
+#include "game/services/data/world_records.h"
 #include "game/ui/ui_screen.h"
 
-struct HideoutData;
 struct UIScreenContext;
 
 // A facility window resting windowY units below the canvas top: it slides down from above the canvas,
@@ -11,3 +13,6 @@ struct UIScreenContext;
 UIScreenSetup UIHideoutFacilitySetup(float windowY);
 // The hideout where the ship stands; null between hideouts.
 const HideoutData* UIHideoutHere(const UIScreenContext& context);
+// The facility's name at the hideout where the ship stands: the hideout's name set in the
+// facility's type name. Empty between hideouts.
+std::u16string UIHideoutFacilityTitle(const UIScreenContext& context, HideoutTypeName facility);

@@ -6,7 +6,6 @@
 
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/menu_window.h"
 #include "game/ui/ui_draw.h"
@@ -107,9 +106,9 @@ void UIRumourTextWindow::StepByKeys()
     const std::int32_t value = scrollBar_->Value();
     if (scrollBar_->Maximum() == 0) return;
     std::int32_t step = 0;
-    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
+    if (IsUIMenuPressed(kUIMenuUp, true)) {
         if (value > 0) step = -1;
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown) && value < scrollBar_->Maximum()) {
+    } else if (IsUIMenuPressed(kUIMenuDown, true) && value < scrollBar_->Maximum()) {
         step = 1;
     }
     if (step == 0) return;

@@ -13,7 +13,6 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/services/text/tag_text.h"
@@ -293,10 +292,10 @@ void GAME_CUIAjitoMenu::ReadInput(bool input)
             PlayUISE(kSeUIDecide);
             OnFacilityButton(selection_);
         }
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp) || UIWheelSteps() > 0) {
+    } else if (IsUIMenuPressed(kUIMenuUp, true) || UIWheelSteps() > 0) {
         PlayUISE(kSeUICursor);
         StepSelection(-1);
-    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown) || UIWheelSteps() < 0) {
+    } else if (IsUIMenuPressed(kUIMenuDown, true) || UIWheelSteps() < 0) {
         PlayUISE(kSeUICursor);
         StepSelection(1);
     }

@@ -10,7 +10,6 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
@@ -55,9 +54,6 @@ Vec2 CursorPlace(GAME_CUIGasStation::Focus focus)
     default: return {311.0f, 237.0f};
     }
 }
-
-bool Pressed(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModePressed, slot); }
-bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
 
 }  // namespace
 
@@ -205,16 +201,11 @@ void GAME_CUIGasStation::UpdateMain(bool input)
         if (left) Choose();
         break;
     case kDragging: Drag(input); break;
-    case kConfirming: {
-        const UIDialogAnswer answer = PollDialog();
-        if (answer == UIDialogAnswer::kYes) {
+    case kConfirming:
+        if (FollowDialogAnswer(pages_, kBought, kChoosing)) {
             NoticeInDialog(kSlotGasStation, {.text = GetMessageTextExpanded("GASSTATION_BUY_FINISHED"), .focusOnYes = true});
-            pages_.Go(kBought);
-        } else if (answer != UIDialogAnswer::kNone) {
-            pages_.Go(kChoosing);
         }
         break;
-    }
     default:
         if (!IsDialogShown()) pages_.Go(kChoosing);
         break;
@@ -244,10 +235,10 @@ void GAME_CUIGasStation::EnterPage(Page page)
 void GAME_CUIGasStation::Choose()
 {
     if (PressGaugeCell()) return;
-    if (Repeated(kUIMenuLeft)) {
+    if (IsUIMenuPressed(kUIMenuLeft, true)) {
         PlayUISE(kSeUICursor);
         SetAmount(std::max(amount_ - 1, 0));
-    } else if (Repeated(kUIMenuRight)) {
+    } else if (IsUIMenuPressed(kUIMenuRight, true)) {
         // The keys go up to what the tank takes; the price is weighed only at the purchase.
         PlayUISE(kSeUICursor);
         SetAmount(std::min(std::int64_t{amount_} + 1, FreeCapacity()));
@@ -290,8 +281,8 @@ void GAME_CUIGasStation::WalkFocus()
     std::int32_t focus = id(focus_);
     const Focus start = focus_;
     // On RESET and MAX down wins over up; on BUY up wins.
-    const bool up = Pressed(kUIMenuUp);
-    const bool down = Pressed(kUIMenuDown);
+    const bool up = IsUIMenuPressed(kUIMenuUp);
+    const bool down = IsUIMenuPressed(kUIMenuDown);
     if (focus_ == kBuy ? up : (up && !down)) {
         map.Walk(focus, kUIFocusUp);
     } else if (down) {
@@ -360,10 +351,8 @@ void GAME_CUIGasStation::RefreshView()
     const bool affordable = cost <= Money();
     buy_->SetColor(affordable ? kUIWhite : GetUIColor(kUIColorDisabled));
 
-    if (const HideoutData* hideout = UIHideoutHere(Context())) {
-        const LocationRecord* location = Context().world.travel->GetLocation();
-        title_->SetTextW(UILimitedText(FormatUIMessage(hideout->typeNameKeys[kTypeNameGasStation], {UITagName(location->hideoutId)}), kTitleLimit).c_str());
-    }
+    // Between hideouts the title stays as it was.
+    if (UIHideoutHere(Context()) != nullptr) title_->SetTextW(UILimitedText(UIHideoutFacilityTitle(Context(), kTypeNameGasStation), kTitleLimit).c_str());
 
     // No tank, or one with no room left, shows empty bars and divides by nothing.
     const std::int64_t capacity = Capacity();

@@ -50,7 +50,6 @@ private:
     void Buy();
     void RefreshView();
 
-    // The hideout where the ship stands; null between hideouts.
     std::int64_t Capacity() const;
     std::int64_t Fuel() const;
     std::int64_t Money() const;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
@@ -15,6 +14,7 @@
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/hideout_facility.h"
 #include "game/ui/menu_window.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
@@ -27,10 +27,9 @@ namespace {
 constexpr float kRowX = 152.0f;
 constexpr float kFirstRowY = 106.0f;
 constexpr float kPriceRightX = 349.0f;
-// A row's pointer rectangle, from its name's position.
+// A row's pointer rectangle: its left edge from its name's position, and its size.
 constexpr float kRowHitLeft = -45.0f;
-constexpr float kRowHitRight = 363.0f;
-constexpr float kRowHitHeight = 16.0f;
+constexpr vesk::math::Vec2 kRowHitSize{408.0f, 16.0f};
 constexpr std::int32_t kSeRumourBought = 59;
 constexpr std::uint32_t kEventFlagLimit = 1024;
 constexpr std::uint32_t kMapRevealBits = 32;
@@ -52,11 +51,7 @@ void GAME_CUIPub::BuildListWindow()
     headers_.Add(widgets_, root, "ui_text_price", {412.0f, 87.0f});
     // The holder rides on the cursor row's anchor 45 units to its left, so that the arrow stands
     // before the row and the highlight ends inside the window.
-    cursorHolder_ = MakeUIGroupUnder(root, -45.0f, -1.0f);
-    AddWidget(cursorHolder_);
-    AddWidget(MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, -1.0f));
-    cursor_.arrow = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, -1.0f);
-    AddWidget(cursor_.arrow);
+    cursor_.Build(widgets_, root, {.at = {-45.0f, -1.0f}});
     for (int r = 0; r < kRows; ++r) {
         Row& row = rows_[static_cast<std::size_t>(r)];
         row.anchor = MakeUIGroupUnder(root, kRowX, kFirstRowY + kUILineStep * static_cast<float>(r));
@@ -111,13 +106,10 @@ void GAME_CUIPub::BeginOpen()
 void GAME_CUIPub::ListRumours()
 {
     listed_.clear();
-    title_->SetTextW(u"");
+    title_->SetTextW(UIHideoutFacilityTitle(Context(), kTypeNamePub).c_str());
     const GAME_CStaticDatabase* database = Context().Database();
-    const GAME_CTravelController* travel = Context().world.travel.get();
-    const LocationRecord* location = travel != nullptr ? travel->GetLocation() : nullptr;
-    const HideoutData* hideout = nullptr;
-    if (database != nullptr && location != nullptr) hideout = database->FindHideoutData(location->hideoutId);
-    if (hideout != nullptr) {
+    const HideoutData* hideout = UIHideoutHere(Context());
+    if (database != nullptr && hideout != nullptr) {
         for (std::uint32_t id : hideout->rumors) {
             std::int32_t position = -1;
             const RumorData* rumour = database->FindRumorDataIndexed(id, &position);
@@ -125,8 +117,6 @@ void GAME_CUIPub::ListRumours()
             if (rumour->afterEnding != 0 && !working_slot::EndingSeen()) continue;
             listed_.push_back(static_cast<std::uint32_t>(position));
         }
-        const std::u16string title = FormatUIMessage(hideout->typeNameKeys[kTypeNamePub], {UITagName(location->hideoutId)});
-        title_->SetTextW(title.c_str());
     }
     list_.count = static_cast<std::int32_t>(listed_.size());
 }
@@ -164,13 +154,14 @@ void GAME_CUIPub::RefreshRows()
         const std::u16string price = moneyMark + UIFullWidthNumber(bought ? 0 : rumour->price);
         row.price->SetTextW(price.c_str());
     }
-    cursorHolder_->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
-    cursorHolder_->UpdateTree(false);
+    cursor_.holder->SetParent(rows_[static_cast<std::size_t>(list_.cursor)].anchor);
+    cursor_.holder->UpdateTree(false);
 }
 
 void GAME_CUIPub::EveryFrame()
 {
-    cursor_.Step({0.0f, -1.0f});
+    cursor_.Tick();
+    cursor_.PlaceArrow();
     const bool canListen = list_.count > 0 && list_.Index() < list_.count;
     EnableUIButton(listenButton_, canListen);
     listScroll_->SetMaximum(list_.MaxTop());
@@ -201,20 +192,18 @@ void GAME_CUIPub::UpdateMain(bool input)
 void GAME_CUIPub::UpdateList(bool input)
 {
     if (!input || list_.count == 0) return;
-    for (int r = 0; r < kRows && list_.top + r < list_.count; ++r) {
-        const vesk::math::Vec2 at = rows_[static_cast<std::size_t>(r)].name->WorldPosition();
-        if (!IsUIClickInRect({at.x + kRowHitLeft, at.y}, {at.x + kRowHitRight, at.y + kRowHitHeight})) continue;
-        if (r == list_.cursor) {
-            PlayUISE(kSeUIDecide);
-            OnDecideRumor();
-        } else {
-            PlayUISE(kSeUICursor);
-            list_.cursor = r;
-            RefreshRows();
-        }
-        return;
+    const vesk::math::Vec2 first = rows_[0].name->WorldPosition();
+    const std::int32_t row = ClickedUIListRow({first.x + kRowHitLeft, first.y}, std::min(kRows, list_.count - list_.top), kRowHitSize);
+    switch (list_.Click(row)) {
+    case UIListClick::kMoved: RefreshRows(); break;
+    case UIListClick::kDecided:
+        PlayUISE(kSeUIDecide);
+        OnDecideRumor();
+        break;
+    case UIListClick::kNone:
+        if (list_.StepByKeys() != 0) RefreshRows();
+        break;
     }
-    if (list_.StepByKeys() != 0) RefreshRows();
 }
 
 void GAME_CUIPub::OnDecideRumor()
@@ -254,17 +243,12 @@ void GAME_CUIPub::UpdateStep()
     case kNotEnoughMoney:
         if (!IsDialogShown()) steps_.Go(kList);
         break;
-    case kListenQuestion: {
-        const UIDialogAnswer answer = PollDialog();
-        if (answer == UIDialogAnswer::kYes) {
+    case kListenQuestion:
+        if (FollowDialogAnswer(steps_, kListen, kList)) {
             PlayUISE(kSeRumourBought);
-            steps_.Go(kListen);
             CloseDialog();
-        } else if (answer != UIDialogAnswer::kNone) {
-            steps_.Go(kList);
         }
         break;
-    }
     case kListen: steps_.Go(kText); break;
     case kBackToList: steps_.Go(kList); break;
     default: break;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/ui/cursor_blink.h"
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/rumour_text_window.h"
 #include "game/ui/ui_screen.h"
@@ -62,8 +62,7 @@ private:
     GAME_CUILabelObject* title_ = nullptr;
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
     GAME_CUIIconObject* listenButton_ = nullptr;
-    GAME_CUINullObject* cursorHolder_ = nullptr;
-    UICursorBlink cursor_;
+    UIListCursor cursor_;
     UILanguagePictures headers_;
 
     UIRumourTextWindow text_;

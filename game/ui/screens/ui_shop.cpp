@@ -2,6 +2,7 @@
 #include "game/ui/screens/ui_shop.h"
 
 #include <algorithm>
+#include <span>
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
@@ -11,7 +12,6 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
@@ -30,7 +30,6 @@ namespace {
 
 constexpr std::int32_t kSeTrade = 59;
 constexpr int kUIColorDisabled = 1;
-constexpr Vec2 kWindow{61.0f, -51.0f};
 // The list's first row, in window units; rows stand a line apart.
 constexpr float kListTop = 156.0f;
 constexpr float kRowStep = 18.0f;
@@ -51,18 +50,14 @@ constexpr std::size_t kNumberLimit = 31;
 constexpr std::size_t kQuestionLimit = 240;
 constexpr std::int64_t kTotalCeiling = 999'999'999;
 
-bool Repeated(int slot) { return IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot); }
-bool PageModifierHeld()
-{
-    const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
-    return map != nullptr && map->IsActionHeld(kActionMenuFunctionA);
-}
+// Held, the page modifier makes the keys step ten at a time and the sell list's cursor a page.
+bool PageModifierHeld() { return IsUIActionHeld(kActionMenuFunctionA); }
 
 }  // namespace
 
 // It slides down from above the canvas, takes all input while open and holds the game behind it.
 GAME_CUIShop::GAME_CUIShop(const UIScreenContext& context)
-    : GAME_CUIScreen(UIHideoutFacilitySetup(kWindow.y), &context)
+    : GAME_CUIScreen(UIHideoutFacilitySetup(kUIRoomWindowAt.y), &context)
 {
     Build();
 }
@@ -74,7 +69,7 @@ void GAME_CUIShop::Build()
     tabOn_ = FindUISprite("ui_tab_on");
     tabOff_ = FindUISprite("ui_tab_off");
 
-    window_ = MakeUIPictureUnder(Root(), "ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIRoomWindowUnder(Root());
     // The player's way out goes back to the hideout menu; a close by an event or a game over does not.
     BeginUIRoomWindow(widgets_, window_, window_, {.closeRelease = CloseAndOpenHideoutMenu(this, Context().ui), .owner = this});
     headers_.Add(widgets_, window_, "ui_text_name", {88.0f, 140.0f});
@@ -147,9 +142,9 @@ void GAME_CUIShop::BuildRows()
         row.icon = MakeUIPictureUnder(list_, "icon_item_i001", 70.0f, y + 1.0f);
         AddWidget(row.icon);
         // The buttons are pictures: the list finds their presses by rectangle.
-        row.increase = MakeUIPictureUnder(list_, "ui_button_increase", kIncreaseLeft - kWindow.x, y + 2.0f);
+        row.increase = MakeUIPictureUnder(list_, "ui_button_increase", kIncreaseLeft - kUIRoomWindowAt.x, y + 2.0f);
         AddWidget(row.increase);
-        row.decrease = MakeUIPictureUnder(list_, "ui_button_decrease", kDecreaseLeft - kWindow.x, y + 2.0f);
+        row.decrease = MakeUIPictureUnder(list_, "ui_button_decrease", kDecreaseLeft - kUIRoomWindowAt.x, y + 2.0f);
         AddWidget(row.decrease);
     }
 }
@@ -172,14 +167,8 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
     case kOpening: {
         headers_.Apply();
         const HideoutData* hideout = UIHideoutHere(Context());
-        if (hideout != nullptr) {
-            trade_.ResetBuyList(hideout->marketItems);
-            const std::uint32_t town = Context().world.travel->GetLocation()->hideoutId;
-            title_->SetTextW(UILimitedText(FormatUIMessage(hideout->typeNameKeys[kTypeNameMarket], {UITagName(town)}), kLabelLimit).c_str());
-        } else {
-            trade_.ResetBuyList({});
-            title_->SetTextW(u"");
-        }
+        trade_.ResetBuyList(hideout != nullptr ? std::span<const std::uint32_t>(hideout->marketItems) : std::span<const std::uint32_t>());
+        title_->SetTextW(UILimitedText(UIHideoutFacilityTitle(Context(), kTypeNameMarket), kLabelLimit).c_str());
         pages_.Reset(kBuyList);
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         ShowTab(true);
@@ -217,17 +206,10 @@ void GAME_CUIShop::UpdateMain(bool input)
     case kBuyList:
     case kSellList: ListInput(left); break;
     case kBuyConfirm:
-    case kSellConfirm: {
-        const UIDialogAnswer answer = PollDialog();
-        const bool buying = pages_.Is(kBuyConfirm);
-        if (answer == UIDialogAnswer::kYes) {
-            pages_.Go(buying ? kBought : kSold);
-        } else if (answer != UIDialogAnswer::kNone) {
-            if (buying) enter_->SetColor(GetUIColor(kUIColorDisabled));
-            pages_.Go(buying ? kBuyList : kSellList);
-        }
+        // A no greys the enter button until the list comes back.
+        if (!FollowDialogAnswer(pages_, kBought, kBuyList) && pages_.Asked() == kBuyList) enter_->SetColor(GetUIColor(kUIColorDisabled));
         break;
-    }
+    case kSellConfirm: FollowDialogAnswer(pages_, kSold, kSellList); break;
     default:
         if (!IsDialogShown()) {
             pages_.Go(pages_.Current() == kSold ? kSellList : kBuyList);
@@ -337,17 +319,17 @@ void GAME_CUIShop::ListInput(bool input)
     if (!input || listRows == 0) return;
     if (PointerOnRows(listRows)) return;
     const bool page = PageModifierHeld();
-    if (Repeated(kUIMenuUp)) {
+    if (IsUIMenuPressed(kUIMenuUp, true)) {
         PlayUISE(kSeUICursor);
         StepCursor(false, listRows);
-    } else if (Repeated(kUIMenuDown)) {
+    } else if (IsUIMenuPressed(kUIMenuDown, true)) {
         PlayUISE(kSeUICursor);
         StepCursor(true, listRows);
     }
-    if (Repeated(kUIMenuLeft)) {
+    if (IsUIMenuPressed(kUIMenuLeft, true)) {
         PlayUISE(kSeUICursor);
         StepValue(view_.top + view_.cursor, page ? -10 : -1, MarketMarkRule::kKey);
-    } else if (Repeated(kUIMenuRight)) {
+    } else if (IsUIMenuPressed(kUIMenuRight, true)) {
         PlayUISE(kSeUICursor);
         StepValue(view_.top + view_.cursor, page ? 10 : 1, MarketMarkRule::kKey);
     }

@@ -20,10 +20,9 @@ constexpr float kHideoutX = 379.0f;
 constexpr float kFirstRowY = 106.0f;
 constexpr float kCursorX = 108.0f;
 constexpr float kCursorFirstY = 104.0f;
-// A row's pointer rectangle.
-constexpr float kRowHitLeft = 121.0f;
-constexpr float kRowHitRight = 517.0f;
-constexpr float kRowHitTop = 100.0f;
+// The first row's pointer rectangle; the others stand a line apart.
+constexpr vesk::math::Vec2 kRowHitTopLeft{121.0f, 100.0f};
+constexpr vesk::math::Vec2 kRowHitSize{396.0f, kUILineStep};
 
 }  // namespace
 
@@ -47,12 +46,7 @@ void GAME_CUITalkLog::BuildListWindow()
         AddWidget(MakeUIPictureUnder(root, "ui_separator_big", 107.0f, kFirstRowY + 15.0f + kUILineStep * static_cast<float>(r)));
     }
     AddWidget(MakeUIPictureUnder(root, "ui_separator_center", 99.0f, 252.0f));
-    cursorHolder_ = MakeUIGroupUnder(root, kCursorX, kCursorFirstY);
-    AddWidget(cursorHolder_);
-    highlight_ = MakeUIPictureUnder(cursorHolder_, "ui_select_highlight_big", 17.0f, 1.0f);
-    AddWidget(highlight_);
-    cursor_.arrow = MakeUIPictureUnder(cursorHolder_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    AddWidget(cursor_.arrow);
+    cursor_.Build(widgets_, root, {.at = {kCursorX, kCursorFirstY}, .highlightAt = {17.0f, 1.0f}, .arrowAt = {0.0f, 0.0f}});
     listScroll_ = MakeUIScrollBar(root, 525.0f, 105.0f, 8.0f, 144.0f);
     AddWidget(listScroll_);
     UIButtonSpec read{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
@@ -111,7 +105,7 @@ void GAME_CUITalkLog::RebuildEntries()
     list_.Show(*listScroll_);
     const std::uint32_t cursorColor = entries_.empty() ? kUIHidden : kUIWhite;
     cursor_.arrow->SetColor(cursorColor);
-    highlight_->SetColor(cursorColor);
+    cursor_.highlight->SetColor(cursorColor);
 }
 
 void GAME_CUITalkLog::RefreshRows()
@@ -134,9 +128,10 @@ void GAME_CUITalkLog::RefreshRows()
 void GAME_CUITalkLog::EveryFrame()
 {
     RefreshRows();
-    cursor_.Step({0.0f, 0.0f});
+    cursor_.Tick();
+    cursor_.PlaceArrow();
     const vesk::math::Vec2 holder{kCursorX, kCursorFirstY + kUILineStep * static_cast<float>(list_.cursor)};
-    cursorHolder_->SetPosition(&holder);
+    cursor_.holder->SetPosition(&holder);
 }
 
 void GAME_CUITalkLog::UpdateMain(bool input)
@@ -164,19 +159,13 @@ void GAME_CUITalkLog::UpdateMain(bool input)
 void GAME_CUITalkLog::UpdateList(bool input)
 {
     if (!input || entries_.empty()) return;
-    const std::int32_t last = list_.ShownRows() - 1;
-    for (std::int32_t r = 0; r <= last; ++r) {
-        const float top = kRowHitTop + kUILineStep * static_cast<float>(r);
-        if (!IsUIClickInRect({kRowHitLeft, top}, {kRowHitRight, top + kUILineStep})) continue;
-        if (r == list_.cursor) {
-            steps_.Go(kEnteringText);
-        } else {
-            PlayUISE(kSeUICursor);
-            list_.cursor = r;
-        }
-        return;
+    switch (list_.Click(ClickedUIListRow(kRowHitTopLeft, list_.ShownRows(), kRowHitSize))) {
+    case UIListClick::kMoved: break;
+    case UIListClick::kDecided: steps_.Go(kEnteringText); break;
+    case UIListClick::kNone:
+        if (list_.StepByKeys() != 0) list_.Show(*listScroll_);
+        break;
     }
-    if (list_.StepByKeys() != 0) list_.Show(*listScroll_);
 }
 
 void GAME_CUITalkLog::OpenEntry()

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/ui/cursor_blink.h"
+#include "game/ui/list_cursor.h"
 #include "game/ui/list_view.h"
 #include "game/ui/rumour_text_window.h"
 #include "game/ui/ui_screen.h"
@@ -59,9 +59,7 @@ private:
 
     std::array<Row, kRows> rows_{};
     GAME_CUIScrollBarObject* listScroll_ = nullptr;
-    GAME_CUINullObject* cursorHolder_ = nullptr;
-    UICursorBlink cursor_;
-    GAME_CUINullObject* highlight_ = nullptr;
+    UIListCursor cursor_;
     UILanguagePictures headers_;
 
     UIRumourTextWindow text_;
