@@ -20,7 +20,8 @@ namespace {
 
 constexpr std::uint32_t kKindColors[GAME_CUIMessageLog::kKindCount] = {0, 0xFFFABB33u, 0xFF704EEFu, 0xFF40ECD6u,
                                                                       0xFF32E850u};
-constexpr int kBlinkPeriod = 16;
+// A row's pointer rectangle.
+constexpr vesk::math::Vec2 kRowHitSize{256.0f, 18.0f};
 
 const char* const kTallyKeys[6] = {"ADD_TEXT_UI_MESSAGELOG_01", "ADD_TEXT_UI_MESSAGELOG_02",
                                    "ADD_TEXT_UI_MESSAGELOG_03", "ADD_TEXT_UI_MESSAGELOG_04",
@@ -64,7 +65,7 @@ void GAME_CUIMessageLog::AddMessage(const char16_t* text, std::int32_t kind)
     Line& line = lines_[static_cast<std::size_t>(slot)];
     line.text.Assign(text);
     line.kind = kind;
-    if (scrollBar_ != nullptr) scrollBar_->SetMaximum(std::max(0, count_ - kRows));
+    scrollBar_->SetMaximum(std::max(0, count_ - kRows));
 }
 
 void GAME_CUIMessageLog::AddMessage(std::u16string_view text, std::int32_t kind)
@@ -75,11 +76,11 @@ void GAME_CUIMessageLog::AddMessage(std::u16string_view text, std::int32_t kind)
     AddMessage(buffer.data(), kind);
 }
 
-bool GAME_CUIMessageLog::IsCursorShown() const { return cursor_ != nullptr && (cursor_->Color() >> 24) != 0; }
+bool GAME_CUIMessageLog::IsCursorShown() const { return (cursor_.arrow->Color() >> 24) != 0; }
 
-std::int32_t GAME_CUIMessageLog::ScrollValue() const { return scrollBar_ != nullptr ? scrollBar_->Value() : 0; }
+std::int32_t GAME_CUIMessageLog::ScrollValue() const { return scrollBar_->Value(); }
 
-std::int32_t GAME_CUIMessageLog::ScrollMaximum() const { return scrollBar_ != nullptr ? scrollBar_->Maximum() : 0; }
+std::int32_t GAME_CUIMessageLog::ScrollMaximum() const { return scrollBar_->Maximum(); }
 
 void GAME_CUIMessageLog::OnEnterState(UIScreenState state)
 {
@@ -91,19 +92,17 @@ void GAME_CUIMessageLog::EnterOpening()
 {
     const GAME_CPlayerData* player = Context().Player();
     const bool japanese = player == nullptr || player->language == 0;
-    if (title_ != nullptr) title_->SetSprite(japanese ? titleSprite_ : titleSpriteEnglish_);
+    title_->SetSprite(japanese ? titleSprite_ : titleSpriteEnglish_);
     for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
-    if (scrollBar_ != nullptr) scrollBar_->SetValue(scrollBar_->Maximum());
-    for (GAME_CUILabelObject* row : rowLabels_) {
-        if (row != nullptr) row->SetTextW(u"");
-    }
+    scrollBar_->SetValue(scrollBar_->Maximum());
+    for (GAME_CUILabelObject* row : rowLabels_) row->SetTextW(u"");
     FillTallies();
     // The cursor starts on the last row that shows a line; without any line it is hidden.
     list_.count = count_;
-    if (cursor_ != nullptr) cursor_->SetColor(count_ == 0 ? kUIHidden : kUIWhite);
+    cursor_.arrow->SetColor(count_ == 0 ? kUIHidden : kUIWhite);
     list_.cursor = std::max(list_.ShownRows() - 1, 0);
-    blink_ = 0;
-    PlaceCursor(0);
+    cursor_.frame = 0;
+    PlaceCursor();
 }
 
 void GAME_CUIMessageLog::FillTallies()
@@ -113,7 +112,6 @@ void GAME_CUIMessageLog::FillTallies()
     for (int i = 0; i < 3; ++i) {
         GAME_CUILabelObject* name = tallyLabels_[static_cast<std::size_t>(2 * i)];
         GAME_CUILabelObject* number = tallyLabels_[static_cast<std::size_t>(2 * i + 1)];
-        if (name == nullptr || number == nullptr) continue;
         name->SetTextW(GetMessageTextExpanded(kTallyKeys[2 * i]).c_str());
         const std::int32_t value = static_cast<std::int32_t>(std::min(counts[i], kTallyLimit));
         const std::u16string text = FormatWithOneNumber(GetMessageTextExpanded(kTallyKeys[2 * i + 1]), value);
@@ -125,29 +123,20 @@ void GAME_CUIMessageLog::FillTallies()
 
 void GAME_CUIMessageLog::UpdateMain(bool input)
 {
-    if (Root() == nullptr || !Root()->UpdateTree(input)) return;
+    if (!Root()->UpdateTree(input)) return;
     const vesk::math::Vec2 origin = *Root()->GetPosition();
     list_.count = count_;
-    if (scrollBar_ != nullptr) list_.Follow(*scrollBar_);
-    for (int row = 0; row <= LastRow(); ++row) {
-        const vesk::math::Vec2 topLeft{origin.x + 101.0f, origin.y + 100.0f + 18.0f * static_cast<float>(row)};
-        const vesk::math::Vec2 bottomRight{origin.x + 357.0f, origin.y + 118.0f + 18.0f * static_cast<float>(row)};
-        if (!IsUIClickInRect(topLeft, bottomRight)) continue;
+    list_.Follow(*scrollBar_);
+    if (const std::int32_t row = ClickedUIListRow({origin.x + 101.0f, origin.y + 100.0f}, LastRow() + 1, kRowHitSize); row >= 0) {
         list_.Click(row);
         return;
     }
-    if (list_.StepByKeys() != 0 && scrollBar_ != nullptr) scrollBar_->SetValue(list_.top);
-    // The cursor nudges one unit right for 8 frames out of 16.
-    blink_ = (blink_ + 1) % kBlinkPeriod;
-    PlaceCursor(blink_ / 8);
+    if (list_.StepByKeys() != 0) scrollBar_->SetValue(list_.top);
+    cursor_.Tick();
+    PlaceCursor();
 }
 
-void GAME_CUIMessageLog::PlaceCursor(int shift)
-{
-    if (cursor_ == nullptr) return;
-    const vesk::math::Vec2 position{100.0f + static_cast<float>(shift), static_cast<float>(list_.cursor * 18 + 105)};
-    cursor_->SetPosition(&position);
-}
+void GAME_CUIMessageLog::PlaceCursor() { cursor_.Place({100.0f, static_cast<float>(list_.cursor * 18 + 105)}); }
 
 void GAME_CUIMessageLog::OnClose()
 {
@@ -168,7 +157,6 @@ void GAME_CUIMessageLog::CopyLinesToRows()
     const int end = std::min({first + kRows, kLineCount, count_});
     for (int n = first; n < end; ++n) {
         GAME_CUILabelObject* row = rowLabels_[static_cast<std::size_t>(n - first)];
-        if (row == nullptr) continue;
         const Line& line = GetLine(n);
         row->SetTextW(line.text.c_str());
         row->SetColor(KindColor(line.kind));
@@ -180,7 +168,7 @@ void GAME_CUIMessageLog::DrawDayCounter() const
     const GAME_CGameClock* clock = PeekGameClock();
     const std::uint32_t day = std::min(clock != nullptr ? clock->day : 0u, kDayLimit);
     const std::uint32_t digits[3] = {day / 100, day / 10 % 10, day % 10};
-    const float y = (Root() != nullptr ? Root()->GetPosition()->y : 0.0f) + 119.0f;
+    const float y = Root()->GetPosition()->y + 119.0f;
     const vesk::graphics::DrawParam param{.scaleX = 4.0f, .scaleY = 4.0f, .color = KindColor(4)};
     for (int i = 0; i < 3; ++i) {
         DrawUISprite({400.0f + 32.0f * static_cast<float>(i), y}, digitSprites_[digits[i]], param);
@@ -192,8 +180,6 @@ void GAME_CUIMessageLog::Clear()
     lines_.fill(Line{});
     first_ = 0;
     count_ = 0;
-    if (scrollBar_ != nullptr) {
-        scrollBar_->SetMaximum(0);
-        scrollBar_->SetValue(0);
-    }
+    scrollBar_->SetMaximum(0);
+    scrollBar_->SetValue(0);
 }

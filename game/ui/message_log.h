@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "game/services/text/fixed_string.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
@@ -73,7 +74,7 @@ private:
     void Build();
     void EnterOpening();
     void FillTallies();
-    void PlaceCursor(int shift);
+    void PlaceCursor();
     void CopyLinesToRows();
     void DrawDayCounter() const;
     void OnClose();
@@ -81,7 +82,7 @@ private:
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
     std::array<GAME_CUILabelObject*, kRows> rowLabels_{};
     std::array<GAME_CUILabelObject*, 6> tallyLabels_{};
-    GAME_CUINullObject* cursor_ = nullptr;
+    UICursorBlink cursor_;
     GAME_CUINullObject* title_ = nullptr;
     std::array<std::int32_t, 10> digitSprites_{};
     std::int32_t titleSprite_ = -1;
@@ -92,5 +93,4 @@ private:
     int first_ = 0;
     int count_ = 0;
     UIListView list_{.visible = kRows};
-    int blink_ = 0;
 };

@@ -29,8 +29,8 @@ void GAME_CUIMessageLog::Build()
     for (int i = 0; i < 5; ++i) {
         AddWidget(MakeUIPictureUnder(root, "ui_separator_right_short", 367.0f, 193.0f + 18.0f * static_cast<float>(i)));
     }
-    cursor_ = MakeUIPictureUnder(root, "ui_cursor_common_r90", 100.0f, 105.0f);
-    AddWidget(cursor_);
+    cursor_.arrow = MakeUIPictureUnder(root, "ui_cursor_common_r90", 100.0f, 105.0f);
+    AddWidget(cursor_.arrow);
     AddWidget(MakeUIDrawHook([this] { DrawDayCounter(); }));
 
     AddUIMenuWindowTitle(widgets_, root, "MESSAGE_LOG");

@@ -54,8 +54,8 @@ void GAME_CUISettingsWindow::BuildWindow()
     for (int r = 0; r < layout_.rowCount; ++r) BuildRowPictures(listNode_, r, kUILineStep * static_cast<float>(r));
     cursorNode_ = MakeUIGroupUnder(Root(), 107.0f, 89.0f);
     AddWidget(cursorNode_);
-    arrow_ = MakeUIPictureUnder(cursorNode_, "ui_cursor_common_r90", 0.0f, 0.0f);
-    AddWidget(arrow_);
+    blink_.arrow = MakeUIPictureUnder(cursorNode_, "ui_cursor_common_r90", 0.0f, 0.0f);
+    AddWidget(blink_.arrow);
     highlight_ = MakeUIPictureUnder(Root(), "ui_option_select_highlight", 124.0f, 88.0f);
     AddWidget(highlight_);
 
@@ -148,10 +148,7 @@ void GAME_CUISettingsWindow::EveryFrame()
 
 void GAME_CUISettingsWindow::PlaceCursor()
 {
-    blink_ = (blink_ + 1) % 16;
-    const float nudge = static_cast<float>((blink_ >> 3) & 1);
-    const vesk::math::Vec2 arrowAt{nudge, 0.0f};
-    arrow_->SetPosition(&arrowAt);
+    blink_.Step({0.0f, 0.0f});
     if (OnRow()) {
         const float row = kUILineStep * static_cast<float>(list_.cursor);
         const vesk::math::Vec2 cursorAt{107.0f, 89.0f + row};

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "game/ui/cursor_blink.h"
 #include "game/ui/list_view.h"
 #include "game/ui/settings_block_copy.h"
 #include "game/ui/ui_screen.h"
@@ -114,7 +115,6 @@ protected:
     GAME_CUIScrollBarObject* ScrollBar() const { return scrollBar_; }
     UIListView& List() { return list_; }
     bool RowShown(int row) const { return row >= list_.top && row < list_.top + kVisibleRows; }
-    std::int32_t Blink() const { return blink_; }
 
 private:
     void BuildFrame();
@@ -137,8 +137,7 @@ private:
     GAME_CUIScrollBarObject* scrollBar_ = nullptr;
     GAME_CUINullObject* listNode_ = nullptr;
     GAME_CUINullObject* cursorNode_ = nullptr;
-    GAME_CUINullObject* arrow_ = nullptr;
     GAME_CUINullObject* highlight_ = nullptr;
-    std::int32_t blink_ = 0;
+    UICursorBlink blink_;
     std::int32_t dots_ = 0;
 };

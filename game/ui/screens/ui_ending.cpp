@@ -24,8 +24,6 @@
 
 namespace {
 
-using vesk::math::kFloatDegreesToRadians;
-
 constexpr int kEnemySpriteGroup = 3;
 constexpr float kTileWidth = 398.0f;
 constexpr float kBarHeight = 60.0f;
@@ -181,7 +179,7 @@ void GAME_CUIEnding::WalkAndScroll(std::int32_t counterStep)
 {
     ++walkCounter_;
     ratPosition_ += kRatStep;
-    viewScroll_ += std::floor((std::sin(static_cast<float>(counter_ % 360) * kFloatDegreesToRadians) + 1.0f) * 3.0f + 1.0f);
+    viewScroll_ += std::floor((std::sin(static_cast<float>(counter_ % 360) * vesk::math::kFloatDegreesToRadians) + 1.0f) * 3.0f + 1.0f);
     counter_ += counterStep;
 }
 

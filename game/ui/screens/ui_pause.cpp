@@ -29,8 +29,6 @@
 
 namespace {
 
-using vesk::math::kFloatDegreesToRadians;
-
 constexpr float kRowWidth = 242.0f;
 constexpr float kRowHeight = 34.0f;
 constexpr float kFirstRowY = 49.0f;
@@ -77,13 +75,9 @@ void DrawFadeCover(std::int32_t frames)
 // A picture centred on its parent.
 GAME_CUINullObject* MakeOverlay(GAME_CUIObjectBase* parent, const char* sprite)
 {
-    UINullObjectDesc desc;
-    InitUINullObjectDesc(&desc);
-    desc.sprite = FindUISprite(sprite);
-    desc.pivotX = 0.5f;
-    desc.pivotY = 0.5f;
-    auto* overlay = new GAME_CUINullObject(&desc);
-    overlay->SetParent(parent);
+    GAME_CUINullObject* overlay = MakeUIPictureUnder(parent, sprite, 0.0f, 0.0f);
+    constexpr vesk::math::Vec2 kCentre{0.5f, 0.5f};
+    overlay->SetPivot(&kCentre);
     return overlay;
 }
 
@@ -399,7 +393,8 @@ void GAME_CUIPause::Draw()
 {
     if (State() == kClosed) return;
     DrawUIRect({178.0f, 0.0f}, {284.0f, kCanvasHeight}, kBandAlpha << 24);
-    const auto alpha = static_cast<std::uint8_t>(128.0f + 127.0f * std::sin(2.0f * static_cast<float>(pulse_) * kFloatDegreesToRadians));
+    const float wave = std::sin(2.0f * static_cast<float>(pulse_) * vesk::math::kFloatDegreesToRadians);
+    const auto alpha = static_cast<std::uint8_t>(128.0f + 127.0f * wave);
     DrawUISprite({256.0f, 29.0f}, bigTextSprite_, (static_cast<std::uint32_t>(alpha) << 24) | 0x00FFFFFFu);
     DrawWidgets(widgets_);
     if (!pages_.Is(kMenu)) {

@@ -133,8 +133,8 @@ void GAME_CUISaveSlot::BuildWidgets()
     }
     titleLabel_ = MakeUILabel(root, "", 27.0f, 64.0f);
     AddWidget(titleLabel_);
-    cursor_ = MakeUIPictureUnder(root, "ui_cursor_common_r90", kCursorX, 0.0f);
-    AddWidget(cursor_);
+    cursor_.arrow = MakeUIPictureUnder(root, "ui_cursor_common_r90", kCursorX, 0.0f);
+    AddWidget(cursor_.arrow);
 }
 
 int GAME_CUISaveSlot::SelectedSlot() const
@@ -215,7 +215,7 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
 {
     if (AnyWidgetBusyOrDecided()) input = false;
     Root()->UpdateTree(input);
-    bob_ = (bob_ + 1) % 16;
+    cursor_.Tick();
     pages_.Advance([this](SubState page) { EnterSubState(page); });
     // Only the states that wait on the dialog poll it: a poll closes a dialog answered no.
     const SubState page = pages_.Current();
@@ -398,8 +398,7 @@ void GAME_CUISaveSlot::PlaceCursor()
 {
     float y = kRowStep * static_cast<float>(list_.cursor) + (loadMode != 0 ? 53.0f : 138.0f);
     if (loadMode != 0 && list_.cursor == 0) y = 37.0f;
-    const vesk::math::Vec2 position{kCursorX + static_cast<float>(bob_ / 8), y};
-    cursor_->SetPosition(&position);
+    cursor_.Place({kCursorX, y});
 }
 
 void GAME_CUISaveSlot::WriteRows()

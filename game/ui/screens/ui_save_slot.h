@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/services/save/working_slot.h"
+#include "game/ui/cursor_blink.h"
 #include "game/ui/list_view.h"
 #include "game/ui/ui_screen.h"
 
@@ -92,7 +93,7 @@ private:
     std::vector<std::uint8_t> snapshot_;
     GAME_CUINullObject* bigTitle_ = nullptr;
     GAME_CUILabelObject* titleLabel_ = nullptr;
-    GAME_CUINullObject* cursor_ = nullptr;
+    UICursorBlink cursor_;
     GAME_CUIIconObject* scrollUp_ = nullptr;
     GAME_CUIIconObject* scrollDown_ = nullptr;
     GAME_CUIIconObject* backArea_ = nullptr;
@@ -102,7 +103,6 @@ private:
     std::int32_t loadSprite_ = -1;
     UIPages<SubState> pages_{kList};
     std::int32_t waitCounter_ = 0;
-    std::int32_t bob_ = 0;
     UIListView list_{.count = kVisibleRows - 1 + kMaxScrollTop, .visible = kVisibleRows - 1, .wrap = UIListWrap::kTwoPart};
     std::int32_t dimCounter_ = 0;
     std::uint32_t scrollUpRequest_ = 0;

@@ -39,8 +39,6 @@
 
 namespace {
 
-using vesk::math::kFloatDegreesToRadians;
-
 constexpr int kTextureGroup = 2;
 constexpr const char* kImagePaths[GAME_CUITitle::kImageCount] = {
     "common/ui_title_bg.cvt",
@@ -585,7 +583,7 @@ void GAME_CUITitle::Draw()
     if (State() == kMain) {
         if (pages_.Is(kPressStart)) {
             const std::u16string text = GetMessageTextExpanded("TITLE_PRESS_START");
-            const float swing = (std::sin(static_cast<float>(counterA_) * 6.0f * kFloatDegreesToRadians) + 1.0f) * 0.125f;
+            const float swing = (std::sin(static_cast<float>(counterA_) * 6.0f * vesk::math::kFloatDegreesToRadians) + 1.0f) * 0.125f;
             const auto alpha = static_cast<std::uint32_t>((1.0f - swing) * 255.0f);
             DrawUIText({kCentreX - MeasureUIText(text) * 0.5f, kCentreY}, text, (alpha << 24) | 0x00FFFFFFu);
         } else if (pages_.Is(kMenuWithoutSave) || pages_.Is(kMenuWithSave)) {
