@@ -119,7 +119,11 @@ void KeepShipDriven(GAME_CGameWorld& world, Journey& journey)
     // A broken room leaves its cells damaged: they are mended before a room can stand there again.
     if (support::FindBridge(*world.ship) == nullptr || rooms < 2) world.ship->ClearDamage();
     GAME_CRoomBase* bridge = support::PlaceDrivingRooms(*world.ship);
-    if (world.ship->rooms.size() != rooms) ++journey.roomsRebuilt;
+    if (world.ship->rooms.size() != rooms) {
+        // A driver task still holds the room that broke: the new bridge takes a new one.
+        ++journey.roomsRebuilt;
+        world.tasks->FinishTasksOfKind(kTaskBridgeDriver);
+    }
     if (bridge != nullptr && !world.tasks->HasBridgeDriverTask()) support::OrderBridgeDriver(world, *bridge);
 }
 
