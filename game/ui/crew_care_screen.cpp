@@ -158,10 +158,7 @@ void GAME_CUICrewCareScreen::OnEnterOpening()
     count_ = 0;
     CollectEntries();
     list_.count = count_;
-    list_.top = 0;
-    list_.cursor = 0;
-    listBar_->SetMaximum(list_.MaxTop());
-    listBar_->SetValue(0);
+    list_.ShowFromStart(*listBar_);
     steps_.Reset(target != nullptr && target->rememberedTab == static_cast<std::int32_t>(Step::kTaskPage) ? Step::kTaskPage
                                                                                                             : Step::kList);
     chosen_ = {};

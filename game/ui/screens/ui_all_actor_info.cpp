@@ -138,9 +138,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
         for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
         const std::int32_t count = CrewCount();
         list_.count = count;
-        list_.top = 0;
-        list_.cursor = 0;
-        list_.Show(*listBar_);
+        list_.ShowFromStart(*listBar_);
         panelBar_->SetValue(0);
         title_->SetTextW(UILimitedText(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
         RefreshList();
@@ -237,11 +235,7 @@ void GAME_CUIAllActorInfo::UpdateMain(bool input)
     const std::int32_t count = CrewCount();
     list_.count = count;
     // The crew shrank under the cursor: back to the first member.
-    if (list_.Index() >= count) {
-        list_.top = 0;
-        list_.cursor = 0;
-        listBar_->SetValue(0);
-    }
+    if (list_.Index() >= count) list_.ShowFromStart(*listBar_);
     listBar_->SetMaximum(list_.MaxTop());
     const std::int32_t listBefore = listBar_->Value();
     const std::int32_t panelBefore = panelBar_->Value();

@@ -137,9 +137,7 @@ void GAME_CUIItemDictionary::BeginOpen()
     captions_.Apply();
     rows_[kRows - 1].separator->SetColor(kUIHidden);
     list_.count = ItemCount();
-    list_.top = 0;
-    list_.cursor = 0;
-    list_.Show(*listScroll_);
+    list_.ShowFromStart(*listScroll_);
     ShowObtainedCounter();
     PlaceCursor();
     RefreshRows();
