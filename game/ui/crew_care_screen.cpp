@@ -241,30 +241,10 @@ void GAME_CUICrewCareScreen::UpdateList(bool input)
     const std::int32_t startIndex = list_.Index();
     const UIRoomKeys keys = UIRoomKeys::Read();
     const bool empty = count_ == 0;
-    if (focus_ == kFocus.list) {
-        if (empty) {
-            focus_ = kFocus.firstTab;
-        } else if (keys.decide) {
-            Choose(true);
-        } else if (keys.up || keys.down) {
-            // Past either end the focus goes to the task tab, the list back at its start from above.
-            PlayUISE(kSeUICursor);
-            if (!list_.Step(keys.up ? -1 : 1)) {
-                if (keys.up) list_.cursor = list_.top = 0;
-                focus_ = kFocus.taskTab;
-            }
-        } else {
-            StepTabAndSkipFocus(focus_, kFocus, keys);
-        }
-    } else if ((focus_ == kFocus.taskTab || focus_ == kFocus.firstTab) && (keys.up || keys.down)) {
-        // From a tab the list is entered at its last entry upward, at its first downward.
-        if (!empty) {
-            focus_ = kFocus.list;
-            list_.top = keys.up ? list_.MaxTop() : 0;
-            list_.cursor = keys.up ? list_.ShownRows() - 1 : 0;
-        }
-    } else if (!StepTabAndSkipFocus(focus_, kFocus, keys)) {
-        focus_ = kFocus.list;
+    if (focus_ == kFocus.list && !empty && keys.decide) {
+        Choose(true);
+    } else {
+        StepFirstPageFocus(focus_, kFocus, keys, list_);
     }
     // An empty list is no place to stand: the arrows lead to the nearer tab instead.
     if (empty && focus_ == kFocus.list) focus_ = start == kFocus.skipRight ? kFocus.taskTab : kFocus.firstTab;

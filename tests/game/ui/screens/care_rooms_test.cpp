@@ -159,6 +159,15 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
     EXPECT_EQ(screen.TraitLine(0)->Literal(), UITagName(kCold));
     Keep("infirmary");
 
+    // Up from the first row leads to the task tab; up from the tab enters the list at its last row.
+    Press(kActionCursorUp);
+    EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.taskTab);
+    Press(kActionCursorUp);
+    EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.list);
+    EXPECT_EQ(screen.CursorRow(), 1);
+    Press(kActionCursorUp);
+    ASSERT_EQ(screen.CursorRow(), 0);
+
     // The cold's cure: the question, and the medicine the ship lacks.
     Press(kActionCursorDown);
     ASSERT_EQ(screen.CursorRow(), 1);
