@@ -76,14 +76,12 @@ void GAME_CUIGasStation::Build()
     reset_ = MakeUIButton(window_, button);
     AddWidget(reset_);
     button.action = kActionMenuFunctionA;
-    button.release = [this](GAME_CUIIconObject*) { SetAmount(std::min(FreeCapacity(), Affordable())); };
+    button.release = [this](GAME_CUIIconObject*) { ChooseMost(); };
     PlaceUIButtonTopLeft(button, 329.0f, 261.0f);
     max_ = MakeUIButton(window_, button);
     AddWidget(max_);
     UIButtonSpec buyButton{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,
-                           .release = [this](GAME_CUIIconObject*) {
-                               if (amount_ >= 1) pages_.Go(Money() < std::int64_t{price_} * amount_ ? kNotEnoughMoney : kConfirming);
-                           }};
+                           .release = [this](GAME_CUIIconObject*) { AskToBuy(); }};
     PlaceUIButtonTopLeft(buyButton, 289.0f, 299.0f);
     buy_ = MakeUIButton(window_, buyButton);
     AddWidget(buy_);
@@ -157,6 +155,13 @@ std::int64_t GAME_CUIGasStation::FreeCapacity() const { return std::max<std::int
 std::int64_t GAME_CUIGasStation::Affordable() const { return Money() / std::max(price_, 1); }
 
 void GAME_CUIGasStation::SetAmount(std::int64_t amount) { amount_ = static_cast<std::int32_t>(std::clamp<std::int64_t>(amount, 0, INT32_MAX)); }
+
+void GAME_CUIGasStation::ChooseMost() { SetAmount(std::min(FreeCapacity(), Affordable())); }
+
+void GAME_CUIGasStation::AskToBuy()
+{
+    if (amount_ >= 1) pages_.Go(Money() < std::int64_t{price_} * amount_ ? kNotEnoughMoney : kConfirming);
+}
 
 Vec2 GAME_CUIGasStation::GaugeOrigin() const { return fuelHolder_->WorldPosition(); }
 
@@ -290,10 +295,8 @@ void GAME_CUIGasStation::WalkFocus()
     } else if (IsUIActionTriggered(kActionDecide)) {
         switch (focus_) {
         case kReset: SetAmount(0); break;
-        case kMax: SetAmount(std::min(FreeCapacity(), Affordable())); break;
-        case kBuy:
-            if (amount_ >= 1) pages_.Go(Money() < std::int64_t{price_} * amount_ ? kNotEnoughMoney : kConfirming);
-            break;
+        case kMax: ChooseMost(); break;
+        case kBuy: AskToBuy(); break;
         }
     }
     focus_ = static_cast<Focus>(focus);

@@ -58,6 +58,10 @@ private:
     // The most the money pays for.
     std::int64_t Affordable() const;
     void SetAmount(std::int64_t amount);
+    // MAX: as much as the tank takes and the money pays for.
+    void ChooseMost();
+    // BUY: with an amount chosen, the question, or the notice when the money is short.
+    void AskToBuy();
 
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUIIconObject* reset_ = nullptr;
