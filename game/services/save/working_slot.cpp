@@ -33,6 +33,12 @@ void SetPlaySeconds(std::uint32_t seconds)
 
 bool EndingSeen() { return ReadWord(slot::kEndingSeen) != 0; }
 
+void SetEndingSeen()
+{
+    const std::span<std::uint8_t> working = GetWorkingSlot();
+    if (working.size() >= slot::kEndingSeen + 4) platform::WriteU32(working, slot::kEndingSeen, 1);
+}
+
 std::uint32_t RouteMusic() { return ReadWord(slot::kRouteMusic); }
 
 std::uint32_t ClockMusic() { return ReadWord(slot::kClockBgm); }
@@ -180,6 +186,20 @@ std::span<std::uint8_t> TravelArea()
     const std::span<std::uint8_t> working = GetWorkingSlot();
     if (working.size() < slot::kTravel + slot::kTravelSize) return {};
     return working.subspan(slot::kTravel, slot::kTravelSize);
+}
+
+void MarkEndingReachedInSystem()
+{
+    const std::span<std::uint8_t> record = GetWorkingSystemRecord();
+    const std::size_t at = system::kProgressFlags;
+    if (record.size() >= at + 4) platform::WriteU32(record, at, platform::ReadU32(record, at) | 1u);
+}
+
+std::uint32_t AchievementCounter(std::size_t index)
+{
+    const std::span<const std::uint8_t> record = GetWorkingSystemRecord();
+    const std::size_t at = system::kAchievementCounters + 4 * index;
+    return record.size() >= at + 4 ? platform::ReadU32(record, at) : 0;
 }
 
 }  // namespace working_slot

@@ -14,6 +14,7 @@ inline constexpr std::uint32_t kStoryFlagCount = 64;
 std::uint32_t PlaySeconds();
 void SetPlaySeconds(std::uint32_t seconds);
 bool EndingSeen();
+void SetEndingSeen();
 // The music track of the route, plus one; 0 when none.
 std::uint32_t RouteMusic();
 // The music the clock last played, plus one; 0 or 0xFFFFFFFF when none.
@@ -74,5 +75,10 @@ std::int32_t CountOfferMaskBits();
 
 // The travel area, which starts with the route save block; empty when the slot is short.
 std::span<std::uint8_t> TravelArea();
+
+// The system record, kept across slots: an ending reached on this machine, and the achievement
+// counters. A short record reads 0 and is not written.
+void MarkEndingReachedInSystem();
+std::uint32_t AchievementCounter(std::size_t index);
 
 }  // namespace working_slot

@@ -6,14 +6,12 @@
 
 #include "game/services/achievement/achievements.h"
 #include "game/services/player/player_data.h"
-#include "game/services/save/save_layout.h"
-#include "game/services/save/save_image.h"
+#include "game/services/save/working_slot.h"
 #include "game/ui/menu_window.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_text.h"
-#include "platform/little_endian.h"
 
 namespace {
 
@@ -37,8 +35,7 @@ std::uint32_t GoalOf(int index)
 
 std::uint32_t CounterOf(int index)
 {
-    const std::size_t at = save_layout::system::kAchievementCounters + 4 * static_cast<std::size_t>(index);
-    return platform::ReadU32(GetWorkingSystemRecord(), at);
+    return working_slot::AchievementCounter(static_cast<std::size_t>(index));
 }
 
 }  // namespace

@@ -13,14 +13,11 @@
 #include "game/model/world/game_world.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
-#include "game/services/save/save_image.h"
-#include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
-#include "platform/little_endian.h"
 
 namespace {
 
@@ -46,14 +43,6 @@ struct CowStep {
 };
 constexpr CowStep kCowLoop[] = {{4, 30}, {0, 10}, {1, 30}, {0, 10}, {4, 15}, {2, 10}, {3, 10},
                                 {2, 10}, {4, 15}, {2, 10}, {3, 10}, {2, 10}, {4, 15}};
-
-// The system record's progress flag of an ending seen.
-void MarkEndingReached()
-{
-    const std::span<std::uint8_t> system = GetWorkingSystemRecord();
-    const std::size_t at = save_layout::system::kProgressFlags;
-    platform::WriteU32(system, at, platform::ReadU32(system, at) | 1u);
-}
 
 std::uint32_t Alpha(float share) { return static_cast<std::uint32_t>(std::clamp(share, 0.0f, 1.0f) * 255.0f) << 24; }
 
@@ -96,7 +85,7 @@ void GAME_CUIEnding::OnEnterState(UIScreenState state)
             cowSprites_[i] = vesk::resource::FindSpriteIndex(kEnemySpriteGroup, kCowNames[i]);
         }
         ratSprites_ = {FindUISprite("dot_rat0_0"), FindUISprite("dot_rat0_1"), FindUISprite("dot_rat0_2")};
-        MarkEndingReached();
+        working_slot::MarkEndingReachedInSystem();
         break;
     }
     case kMain:

@@ -12,8 +12,8 @@
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_image.h"
-#include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
@@ -22,7 +22,6 @@
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
-#include "platform/little_endian.h"
 
 namespace {
 
@@ -89,7 +88,7 @@ void GAME_CUIStaffRoll::OnEnterState(UIScreenState state)
     switch (state) {
     case kOpening: {
         speed_ = 1.0f;
-        platform::WriteU32(GetWorkingSlot(), save_layout::slot::kEndingSeen, 1);
+        working_slot::SetEndingSeen();
         MarkEndHideoutVisited(Context().Database());
         Context().Sound().PlayBGM(kEndingBgm, 0, false);
         lines_ = {};
