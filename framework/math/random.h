@@ -1,7 +1,9 @@
 // One process-wide MT19937 generator for all game randomness.
 // The first call to Rand, RandInt or RandFloat seeds it once from the
 // high-resolution clock; a SeedRandom made before that call is replaced by the
-// clock seed then. Main thread only: the state is not guarded.
+// clock seed then. Draws and seeding are guarded by a mutex, so a loading job may
+// draw without harm to the state; its draws do interleave with the main thread's,
+// so a seeded sequence repeats only while one thread draws.
 #pragma once
 
 #include <cstdint>
