@@ -105,9 +105,10 @@ protected:
         GAME_CUIInDisplaySelectionObject& dialog = *GetInDisplaySelection();
         for (int frame = 0; frame < 30 && !(dialog.IsVisible() && dialog.EnterButton()->State() == 1); ++frame) Step("wait", 1);
         if (!dialog.IsVisible()) return false;
+        // The dialog's two answers stand one above the other: up or down moves between them.
         const int wanted = yes ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;
-        if (dialog.cursorIndex != wanted) Key(yes ? kActionCursorLeft : kActionCursorRight);
-        if (dialog.cursorIndex != wanted) Key(yes ? kActionCursorRight : kActionCursorLeft);
+        if (dialog.yesNoMode && dialog.cursorIndex != wanted) Key(kActionCursorDown);
+        if (dialog.yesNoMode && dialog.cursorIndex != wanted) return false;
         Key(kActionDecide, 12);
         return true;
     }
