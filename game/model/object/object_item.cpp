@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "framework/math/scalar.h"
 #include "game/services/data/item_records.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/task_records.h"
@@ -25,7 +25,6 @@ namespace {
 
 constexpr float kHopSpeed = 1.25f;
 constexpr float kGravity = 0.05f;
-constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
 
 }  // namespace
 
@@ -153,7 +152,7 @@ void GAME_CObjectItem::Update()
 
 void GAME_CObjectItem::Hop()
 {
-    const float angle = bounceAngle * kDegrees;
+    const float angle = bounceAngle * vesk::math::kFloatDegreesToRadians;
     const float t = static_cast<float>(bounceStep);
     bounceOffset.x += std::sin(angle) * kHopSpeed;
     ++bounceStep;

@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
+
+#include "framework/math/scalar.h"
 
 namespace {
-
-constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
 
 void ClampAmount(DamageMarker& marker, std::int64_t amount)
 {
@@ -48,7 +47,7 @@ DamageMarkerAnim GetDamageMarkerAnim(const DamageMarker& marker)
         anim.scaleX = anim.scaleY = 1.0f + 0.25f * (1.0f - anim.alpha);
         break;
     case DamageMarker::kShown:
-        anim.alpha = 0.875f + 0.125f * std::sin(n * 8.0f * kDegrees);
+        anim.alpha = 0.875f + 0.125f * std::sin(n * 8.0f * vesk::math::kFloatDegreesToRadians);
         break;
     default:
         anim.alpha = (1.0f - t) * (1.0f - t);

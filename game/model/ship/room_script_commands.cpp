@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "framework/math/random.h"
+#include "framework/math/scalar.h"
 #include "game/model/stores/ammo_storage.h"
 #include "game/model/script/script_period.h"
 #include "game/model/script/script_room.h"
@@ -22,7 +22,6 @@ namespace {
 using vesk::utility::script::ScriptThread;
 
 constexpr float kPerMille = 0.001f;
-constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
 constexpr std::uint32_t kSoundEffectLimit = 63;
 constexpr std::int32_t kVolumeLimit = 2000;
 constexpr std::int32_t kAttackSecondValue = 150;
@@ -142,7 +141,7 @@ std::uint32_t Offset(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptA
     case 20:
     case 21: {
         if (!args.Need(3)) return 1;
-        const float angle = static_cast<float>(args.I32(1)) * static_cast<float>(frames) * kDegrees;
+        const float angle = static_cast<float>(args.I32(1)) * static_cast<float>(frames) * vesk::math::kFloatDegreesToRadians;
         (mode == 20 ? room->offset2X : room->offset2Y) = Milli(args.I32(0)) * std::sin(angle);
         return frames >= args.U32(2) ? 1 : YieldThisFrame(engine);
     }

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "framework/graphics/sprite_registry.h"
+#include "framework/math/scalar.h"
 #include "game/model/stores/ammo_storage.h"
 #include "game/model/stores/food_storage.h"
 #include "game/services/player/inventory.h"
@@ -27,7 +27,6 @@
 namespace {
 
 constexpr int kSpriteGroup = 2;
-constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
 constexpr float kHullScale = 2.0f;
 constexpr std::uint32_t kMessageKindShip = 2;
 constexpr const char* kTurretNames[GAME_CShip::kTurretKinds] = {"dotroom_machinegun", "dotroom_cannon", "dotroom_laser"};
@@ -125,7 +124,7 @@ void GAME_CShip::UpdateTurn()
     ++turnCounter;
     if (turnCounter < kTurnFrames) {
         const float angle = static_cast<float>(turnCounter) * 6.0f + (turnState == kTurningBack ? 180.0f : 0.0f);
-        body->scaleX = kHullScale * std::cos(angle * kDegrees);
+        body->scaleX = kHullScale * std::cos(angle * vesk::math::kFloatDegreesToRadians);
         body->scaleY = kHullScale;
         return;
     }

@@ -1,10 +1,10 @@
 // Drawing the ship's grid: floor cells, rooms, hull damage, task gauges and effect fields.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "framework/graphics/polygon_render.h"
 #include "framework/graphics/sprite_registry.h"
+#include "framework/math/scalar.h"
 #include "game/services/data/room_records.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_sprite_draw.h"
@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kSpriteGroup = 2;
 constexpr int kBlendAlpha = 4;
-constexpr float kDegrees = std::numbers::pi_v<float> / 180.0f;
 constexpr std::uint32_t kGaugeColor = 0xFF40D0FFu;   // amber
 constexpr std::uint32_t kGaugeBack = 0xC0303030u;
 
@@ -187,8 +186,8 @@ void GAME_CShip::DrawEffectFields()
         if (field == nullptr) continue;
         const std::int32_t t = field->GetLifetime();
         const float colourAlpha = static_cast<float>(field->GetColor() >> 24) / 255.0f;
-        const float pulse = t < 301 ? std::sin(static_cast<float>(t % 30) * 12.0f * kDegrees)
-                                    : std::sin(static_cast<float>((t - 300) % 60) * 6.0f * kDegrees);
+        const float pulse = t < 301 ? std::sin(static_cast<float>(t % 30) * 12.0f * vesk::math::kFloatDegreesToRadians)
+                                    : std::sin(static_cast<float>((t - 300) % 60) * 6.0f * vesk::math::kFloatDegreesToRadians);
         const std::uint32_t color = WithAlpha(field->GetColor() | 0xFF000000u, (pulse + 1.0f) * 0.5f * colourAlpha);
         const std::int32_t kind = field->GetVisualKind();
         const std::int32_t frameIndex = std::clamp(field->GetAnimationFrame(), 0, 3);
