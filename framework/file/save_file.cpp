@@ -51,6 +51,7 @@ ReadRequest g_readRequest;
 DeleteRequest g_deleteRequest;
 BackupRequest g_backupRequest;
 thread::SYSWIN_CThread* g_saveThread = nullptr;
+bool g_saveJobsWaited = false;
 
 // Claims the save folder, logging what the claim removed; false with the
 // reason in why when this copy may not write into it.
@@ -203,6 +204,9 @@ std::uint32_t StartJob(std::string_view name, thread::JobFunction job, Request& 
         request.status = kSaveThreadFailed;
         return kSaveThreadFailed;
     }
+    if (g_saveJobsWaited) {
+        while (!g_saveThread->IsFinished()) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
     // The job owns the block from here on and may already have finished:
     // reading its status now would race with it.
     return kSaveJobRunning;
@@ -322,6 +326,11 @@ std::uint32_t PollSaveRead(void** outBuffer, std::size_t* outSize)
 std::uint32_t PollSaveDelete()
 {
     return JobStillRunning() ? kSaveJobRunning : g_deleteRequest.status;
+}
+
+void SetSaveJobsWaited(bool waited)
+{
+    g_saveJobsWaited = waited;
 }
 
 }  // namespace vesk::file

@@ -77,4 +77,8 @@ std::string GetLastSaveBackupPath();
 // later poll.
 void FinishSaveJob();
 
+// For runs that must repeat frame for frame: a started job has ended before its starter returns,
+// so the next poll finds it done however the threads were scheduled. Off by default.
+void SetSaveJobsWaited(bool waited);
+
 }  // namespace vesk::file

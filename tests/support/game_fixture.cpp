@@ -61,12 +61,14 @@ void GameFixture::SetUp()
     dataFolder_ = BuiltResourcePath();
     platform::input::ResetKeyboard();
     SetStartupJobsInline(true);
+    vesk::file::SetSaveJobsWaited(true);
 }
 
 void GameFixture::TearDown()
 {
     StopGame();
     SetStartupJobsInline(false);
+    vesk::file::SetSaveJobsWaited(false);
     platform::input::ResetKeyboard();
     vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
     std::filesystem::current_path(previousFolder_);
