@@ -93,7 +93,7 @@ void GAME_CUIMessageLog::EnterOpening()
     const GAME_CPlayerData* player = Context().Player();
     const bool japanese = player == nullptr || player->language == 0;
     title_->SetSprite(japanese ? titleSprite_ : titleSpriteEnglish_);
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     scrollBar_->SetValue(scrollBar_->Maximum());
     for (GAME_CUILabelObject* row : rowLabels_) row->SetTextW(u"");
     FillTallies();

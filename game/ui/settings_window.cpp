@@ -128,7 +128,7 @@ void GAME_CUISettingsWindow::OnEnterState(UIScreenState state)
     list_.top = 0;
     list_.cursor = 0;
     if (!layout_.keepsButtonOnOpen) button_ = -1;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     if (ReloadsOnOpen()) work_.Load();
     LoadWidgets();
     pages_.Reset(Page::kBrowse);

@@ -81,6 +81,11 @@ bool GAME_CUIScreen::AnyWidgetBusyOrDecided() const
                        [](const GAME_CUIObjectBase* widget) { return widget->IsBusy() || widget->IsDecided(); });
 }
 
+void GAME_CUIScreen::ShowAllWidgets()
+{
+    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+}
+
 bool GAME_CUIScreen::UpdateWidgetsInTurn(bool input)
 {
     bool free = input && !AnyWidgetBusyOrDecided();

@@ -163,6 +163,8 @@ protected:
     // The state the next update goes to, unless a request comes first.
     UIScreenState NextState() const { return next_; }
     bool AnyWidgetBusyOrDecided() const;
+    // Makes every widget of the draw list visible, as most screens do on opening.
+    void ShowAllWidgets();
     // The draw list's widgets in turn with the input: none while one is busy or decided, and none
     // after the first that is once updated. True when the input is still free after them all.
     bool UpdateWidgetsInTurn(bool input);

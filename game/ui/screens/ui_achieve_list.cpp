@@ -113,7 +113,7 @@ void GAME_CUIAchieveList::OnEnterState(UIScreenState state)
         return;
     }
     if (state != kOpening) return;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     title_->SetSprite(titleSprites_.Current());
     info_->SetSprite(infoSprites_.Current());
     rows_[kRows - 1].separator->SetColor(kUIHidden);

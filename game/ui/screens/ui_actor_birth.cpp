@@ -102,7 +102,7 @@ void GAME_CUIActorBirth::OnEnterState(UIScreenState state)
         ui.SetOpen(kSlotActorStatus, false);
         ui.SetOpen(kSlotRoomBuilding, false);
         ui.SetOpen(kSlotBuildSelectGrid, false);
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         cursor_.frame = 0;
         row_ = 0;
         speedLine_ = 0;

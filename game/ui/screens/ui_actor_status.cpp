@@ -234,7 +234,7 @@ void GAME_CUIActorStatus::OnEnterState(UIScreenState state)
 void GAME_CUIActorStatus::BeginOpen()
 {
     PlayUISE(kSeUIDecide);
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     for (GAME_CUIObjectBase* widget : itemPage_) widget->SetVisible(true);
     cursorRow_ = kRowFirst;
     const bool english = UILanguageVariant() != 0;

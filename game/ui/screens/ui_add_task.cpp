@@ -166,7 +166,7 @@ void GAME_CUIAddTask::RebuildTaskList()
     pages_.Reset(kList);
     list_.top = 0;
     list_.cursor = 0;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
 
     entries_.clear();
     if (preset != nullptr) entries_.push_back(preset);

@@ -135,7 +135,7 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
         headings_.Apply();
         listCursor_.Restart();
         focus_ = Focus::kList;
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         const std::int32_t count = CrewCount();
         list_.count = count;
         list_.ShowFromStart(*listBar_);

@@ -176,7 +176,7 @@ void GAME_CUIBuild::BeginFrame(bool input)
 void GAME_CUIBuild::OnOpen()
 {
     headers_.Apply();
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     list_->RefreshRows();
     const std::int32_t shown = static_cast<std::int32_t>(list_->ShownCount());
     listScroll_->SetMaximum(std::max(shown - kVisibleRows, 0));

@@ -85,7 +85,7 @@ GAME_CUICommon::GAME_CUICommon(const UIScreenContext& context)
     LookUpSprites();
     Build();
     for (int button : {kQuestList, kItemDictionary, kAllCrew}) AddMovedRoot(Icon(button));
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
 }
 
 void GAME_CUICommon::LookUpSprites()
@@ -250,7 +250,7 @@ void GAME_CUICommon::OnEnterState(UIScreenState state)
 
 void GAME_CUICommon::EnterOpening()
 {
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     if (const GAME_CShip* ship = HudShip(Context().world)) {
         float column = 0.0f;
         float row = 0.0f;

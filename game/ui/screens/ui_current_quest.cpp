@@ -49,7 +49,7 @@ void GAME_CUICurrentQuest::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kOpening:
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         window_.Open();
         window_.Title()->SetTextA("CURRENT_QUEST_UI_NAME");
         pages_.Reset(kBrowse);

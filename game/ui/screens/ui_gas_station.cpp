@@ -177,7 +177,7 @@ void GAME_CUIGasStation::OnEnterState(UIScreenState state)
     case kOpening: {
         captions_.Apply();
         unitLabel_->SetTextW(UILimitedText(GetMessageTextExpanded("MONEY_MARK") + u"／" + GetMessageTextExpanded("FUEL_UNIT_TEXT"), kUnitLimit).c_str());
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         amount_ = 0;
         const HideoutData* hideout = UIHideoutHere(Context());
         price_ = std::max(hideout != nullptr ? hideout->fuelPrice : HideoutData{}.fuelPrice, 1);

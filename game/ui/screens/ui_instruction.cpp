@@ -159,7 +159,7 @@ void GAME_CUIInstruction::LayoutPage()
 void GAME_CUIInstruction::OnEnterState(UIScreenState state)
 {
     if (state != kOpening) return;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     page_ = 0;
     pointerSettled_ = false;
     LayoutPage();

@@ -108,7 +108,7 @@ void GAME_CUIInventoryTrash::Offer(GAME_CInventory* inventory, GAME_CItemDataImp
 void GAME_CUIInventoryTrash::OnEnterState(UIScreenState state)
 {
     if (state == kOpening) {
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         headers_.Apply();
         pages_.Reset(kItem);
         ShowItemPage();

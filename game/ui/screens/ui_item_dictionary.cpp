@@ -132,7 +132,7 @@ void GAME_CUIItemDictionary::OnEnterState(UIScreenState state)
 
 void GAME_CUIItemDictionary::BeginOpen()
 {
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     for (GAME_CUIObjectBase* widget : detailWidgets_) widget->SetVisible(true);
     captions_.Apply();
     rows_[kRows - 1].separator->SetColor(kUIHidden);

@@ -93,7 +93,7 @@ void GAME_CUIPub::OnEnterState(UIScreenState state)
 
 void GAME_CUIPub::BeginOpen()
 {
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     text_.ShowWidgets();
     headers_.Apply();
     ListRumours();

@@ -134,7 +134,7 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kOpening: {
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         for (GAME_CUIObjectBase* widget : noticeWidgets_) widget->SetVisible(true);
         window_.Open();
         detailScroll_ = 0;

@@ -147,7 +147,7 @@ void GAME_CUIRoomActorInfo::BeginOpen()
     steps_.Reset(Step::kBrowse);
     const std::uint16_t kind = GetUIRoomKind(target);
     bindingAllowed_ = kind != kRoomKindStorage && kind != kRoomKindOpenStorage;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     bind_->SetVisible(bindingAllowed_);
     bind_->SetDisabled(!bindingAllowed_);
     bindLabel_->SetColor(bindingAllowed_ ? GetUIColor(kUIColorText) : kUIHidden);

@@ -113,7 +113,7 @@ void GAME_CUIRoomBuilding::OnEnterState(UIScreenState state)
     GAME_CGameWorld& world = Context().world;
     switch (state) {
     case kOpening: {
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         pages_.Reset(kMain);
         details_.ApplyLanguage();
         details_.item->SetTextW(target != nullptr ? UITagName(target->GetRoomId()).c_str() : u"");

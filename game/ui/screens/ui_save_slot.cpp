@@ -159,7 +159,7 @@ void GAME_CUISaveSlot::OnEnterState(UIScreenState state)
         return;
     }
     if (state != kOpening) return;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     pages_.Reset(kList);
     TakeSnapshot();
     scrollUpRequest_ = 0;

@@ -170,7 +170,7 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
         trade_.ResetBuyList(hideout != nullptr ? std::span<const std::uint32_t>(hideout->marketItems) : std::span<const std::uint32_t>());
         title_->SetTextW(UILimitedText(UIHideoutFacilityTitle(Context(), kTypeNameMarket), kLabelLimit).c_str());
         pages_.Reset(kBuyList);
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         ShowTab(true);
         ResetBuyList();
         Context().world.SetFieldStick(false);

@@ -76,7 +76,7 @@ void GAME_CUISoundRoom::OnEnterState(UIScreenState state)
     case kOpening:
         rememberedBgm_ = sound.LastRequestedBgm();
         sound.StopBGM(0);
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         headings_.Apply();
         list_.ShowFromStart(*scrollBar_);
         RefreshList();

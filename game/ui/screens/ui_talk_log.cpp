@@ -72,7 +72,7 @@ void GAME_CUITalkLog::BuildListWindow()
 void GAME_CUITalkLog::OnEnterState(UIScreenState state)
 {
     if (state != kOpening) return;
-    for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+    ShowAllWidgets();
     text_.ShowWidgets();
     text_.Root()->UpdateTree(false);
     headers_.Apply();

@@ -101,7 +101,7 @@ void GAME_CUITaskCancel::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kOpening:
-        for (GAME_CUIObjectBase* widget : widgets_) widget->SetVisible(true);
+        ShowAllWidgets();
         pages_.Reset(kMain);
         askedTaskId_ = kNoId;
         RefreshTaskView();
