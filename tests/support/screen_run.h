@@ -99,11 +99,17 @@ protected:
         Step("click " + std::to_string(x) + "," + std::to_string(y), after);
     }
     static bool DialogShown() { return GetInDisplaySelection()->IsVisible(); }
+    // Steps until the shared dialog's button rests (takes keys), 30 frames at the most.
+    void WaitForDialogToRest()
+    {
+        const GAME_CUIInDisplaySelectionObject& dialog = *GetInDisplaySelection();
+        for (int frame = 0; frame < 30 && !(dialog.IsVisible() && dialog.EnterButton()->State() == 1); ++frame) Step("wait", 1);
+    }
     // Waits for the shared dialog to rest, then answers it as the player does; false when none came.
     bool Answer(bool yes)
     {
         GAME_CUIInDisplaySelectionObject& dialog = *GetInDisplaySelection();
-        for (int frame = 0; frame < 30 && !(dialog.IsVisible() && dialog.EnterButton()->State() == 1); ++frame) Step("wait", 1);
+        WaitForDialogToRest();
         if (!dialog.IsVisible()) return false;
         // The dialog's two answers stand one above the other: up or down moves between them.
         const int wanted = yes ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
 #include <span>
 
@@ -112,13 +111,14 @@ protected:
         Step("read", 16);
         const int wanted = yes ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;
         if (GetInDisplaySelection()->cursorIndex != wanted) Key(kActionCursorUp);
+        if (GetInDisplaySelection()->cursorIndex != wanted) return false;
         Key(kActionDecide, 16);
         return true;
     }
     // Decide once the shared dialog's button rests.
     void Acknowledge()
     {
-        for (int frame = 0; frame < 30 && !(DialogShown() && GetInDisplaySelection()->EnterButton()->State() == 1); ++frame) Step("wait", 1);
+        WaitForDialogToRest();
         Key(kActionDecide, 12);
     }
 };
