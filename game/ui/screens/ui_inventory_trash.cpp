@@ -217,7 +217,6 @@ void GAME_CUIInventoryTrash::UpdateDiscard()
     }
 }
 
-
 void GAME_CUIInventoryTrash::PutOutStack()
 {
     GAME_CGameWorld& world = Context().world;

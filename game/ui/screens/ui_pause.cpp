@@ -166,9 +166,7 @@ void GAME_CUIPause::BuildQuitDialog()
         GAME_CUIIconObject* button = MakeUIButton(dialogRoot_, spec);
         dialogWidgets_.push_back(button);
         quitButtons_[static_cast<std::size_t>(i)] = button;
-        GAME_CUILabelObject* text = MakeUILabel(button, kQuitKeys[i], 0.0f, 0.0f, 0.5f, 0.5f);
-        dialogWidgets_.push_back(text);
-        quitLabels_[static_cast<std::size_t>(i)] = text;
+        dialogWidgets_.push_back(MakeUILabel(button, kQuitKeys[i], 0.0f, 0.0f, 0.5f, 0.5f));
     }
     dialogCursorAnchor_ = MakeUIGroupNode(224.0f, 173.0f);
     dialogCursorAnchor_->SetParent(dialogRoot_);

@@ -77,7 +77,6 @@ private:
     std::vector<GAME_CUIObjectBase*> dialogWidgets_;
     std::array<MenuRow, kRowCount> rows_{};
     std::array<GAME_CUIIconObject*, 3> quitButtons_{};
-    std::array<GAME_CUILabelObject*, 3> quitLabels_{};
     GAME_CUINullObject* dialogRoot_ = nullptr;
     GAME_CUINullObject* dialogCursorAnchor_ = nullptr;
     GAME_CUINullObject* dialogCursorWidget_ = nullptr;

@@ -63,7 +63,6 @@ private:
     bool IsStillThere() const;
     std::u16string RoomName() const;
     std::u16string MemberNameText() const;
-    void Tell(const char* key);
 
     GAME_CUINullObject* window_ = nullptr;
     GAME_CUILabelObject* title_ = nullptr;

@@ -101,7 +101,6 @@ void GAME_CUISaveSlot::BuildWidgets()
                                     if (pages_.Is(kList)) clickedRow_ = r;
                                 });
         AddWidget(row.button);
-        buttons_.push_back(row.button);
         row.highlight = MakeUIPictureUnder(row.button, "ui_saveload_window_bg_selected", 0.0f, 0.0f);
         AddWidget(row.highlight);
         AddWidget(MakeUIPictureUnder(row.button, "ui_saveload_window_left", 0.0f, 0.0f));
@@ -117,20 +116,17 @@ void GAME_CUISaveSlot::BuildWidgets()
         }
     }
     // The buttons act only while the list is up.
-    scrollUp_ = MakeButton(root, "ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, [this](GAME_CUIIconObject*) {
+    GAME_CUIIconObject* scrollUp = MakeButton(root, "ui_saveload_up_marker", kMarkerX, kUpMarkerY, 0.0f, 0.0f, [this](GAME_CUIIconObject*) {
         if (pages_.Is(kList)) scrollUpRequest_ = 1;
     });
-    scrollDown_ = MakeButton(root, "ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, [this](GAME_CUIIconObject*) {
+    GAME_CUIIconObject* scrollDown = MakeButton(root, "ui_saveload_down_marker", kMarkerX, kDownMarkerY, 0.0f, 0.0f, [this](GAME_CUIIconObject*) {
         if (pages_.Is(kList)) scrollDownRequest_ = 1;
     });
     // The area around the window comes after the rows and markers, so that they take a press first.
-    backArea_ = MakeButton(root, nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, [this](GAME_CUIIconObject*) {
+    GAME_CUIIconObject* backArea = MakeButton(root, nullptr, 0.0f, 0.0f, kCanvasWidth, kCanvasHeight, [this](GAME_CUIIconObject*) {
         if (pages_.Is(kList)) SetOpen(false);
     });
-    for (GAME_CUIIconObject* button : {scrollUp_, scrollDown_, backArea_}) {
-        AddWidget(button);
-        buttons_.push_back(button);
-    }
+    for (GAME_CUIIconObject* button : {scrollUp, scrollDown, backArea}) AddWidget(button);
     titleLabel_ = MakeUILabel(root, "", 27.0f, 64.0f);
     AddWidget(titleLabel_);
     cursor_.arrow = MakeUIPictureUnder(root, "ui_cursor_common_r90", kCursorX, 0.0f);

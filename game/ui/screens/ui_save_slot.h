@@ -94,11 +94,7 @@ private:
     GAME_CUINullObject* bigTitle_ = nullptr;
     GAME_CUILabelObject* titleLabel_ = nullptr;
     UICursorBlink cursor_;
-    GAME_CUIIconObject* scrollUp_ = nullptr;
-    GAME_CUIIconObject* scrollDown_ = nullptr;
-    GAME_CUIIconObject* backArea_ = nullptr;
     std::array<Row, kVisibleRows> rows_{};
-    std::vector<GAME_CUIIconObject*> buttons_;
     std::int32_t saveSprite_ = -1;
     std::int32_t loadSprite_ = -1;
     UIPages<SubState> pages_{kList};

@@ -154,7 +154,6 @@ void GAME_CUIStaffRoll::EnterStage(Stage stage)
         break;
     case kSave:
         WriteLastSaveTime(GetWorkingSlot());
-        saveTaken_ = false;
         saveOwed_ = true;
         BusyInDialog(kSlot);
         StepSave();
@@ -217,10 +216,7 @@ void GAME_CUIStaffRoll::StepSave()
     GAME_CSaveManager* saves = GetSaveManager();
     // A refused request (another job runs) is asked again until the machine takes it; only the
     // result of this save counts.
-    if (saveOwed_ && saves->RequestAutoSave()) {
-        saveOwed_ = false;
-        saveTaken_ = true;
-    }
+    if (saveOwed_ && saves->RequestAutoSave()) saveOwed_ = false;
     if (saveOwed_ || !saves->IsIdle()) {
         SetDialogRunningText("PAUSEUI_SAVE_RUNNING", static_cast<std::uint32_t>(counter_++));
         return;

@@ -55,7 +55,6 @@ private:
     std::int32_t lineCounter_ = 0;
     float speed_ = 1.0f;
     std::int32_t companyLogo_ = -1;
-    // The autosave asked for and not yet taken by the save machine, and one that was taken.
+    // The autosave asked for and not yet taken by the save machine.
     bool saveOwed_ = false;
-    bool saveTaken_ = false;
 };
