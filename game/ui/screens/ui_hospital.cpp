@@ -9,7 +9,6 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/player/player_data.h"
-#include "game/services/text/full_width.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_text.h"

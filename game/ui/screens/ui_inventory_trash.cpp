@@ -1,7 +1,6 @@
 // The discard and put-out window (slot 32): its layout, the item page, the discard and put-out questions, and laying the stack on the floor.
 #include "game/ui/screens/ui_inventory_trash.h"
 
-#include <algorithm>
 #include <string>
 
 #include "framework/text/format_text.h"
@@ -13,7 +12,6 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/player/inventory.h"
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
@@ -21,7 +19,6 @@
 #include "game/ui/item_description.h"
 #include "game/ui/room_window.h"
 #include "game/ui/screen_context.h"
-#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_category_change_object.h"

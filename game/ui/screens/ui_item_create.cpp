@@ -2,7 +2,7 @@
 #include "game/ui/screens/ui_item_create.h"
 
 #include "game/ui/room_window.h"
-#include "game/ui/widget_builders.h"
+#include "game/ui/widgets/ui_null_object.h"
 
 using vesk::math::Vec2;
 

@@ -4,7 +4,6 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "framework/memory/heaps.h"
-#include "game/services/input/input_actions.h"
 #include "game/ui/screens/ui_map.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widget_builders.h"

@@ -4,7 +4,6 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/task_manager.h"
 #include "game/services/data/static_lookups.h"
-#include "game/ui/dialog_flow.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_text.h"
 

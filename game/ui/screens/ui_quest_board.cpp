@@ -11,7 +11,6 @@
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
-#include "game/services/player/player_data.h"
 #include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
 #include "game/services/text/message_text.h"

@@ -12,7 +12,6 @@
 #include "game/model/world/game_world.h"
 #include "game/services/data/item_records.h"
 #include "game/services/data/static_lookups.h"
-#include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"

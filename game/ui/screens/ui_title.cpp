@@ -13,7 +13,6 @@
 #include "framework/math/scalar.h"
 #include "framework/memory/heaps.h"
 #include "framework/process/quitting.h"
-#include "framework/text/utf.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
