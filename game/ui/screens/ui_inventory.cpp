@@ -112,13 +112,11 @@ void GAME_CUIInventory::OnEnterOpening()
     if (!bound_) return;
     ShowTitle();
     list_.count = StackCount();
-    list_.top = 0;
-    list_.cursor = 0;
+    list_.ShowFromStart(*scroll_);
     RefreshItemList();
     if (place_ == kPlaces.list && list_.count == 0) place_ = kPlaces.firstTab;
     PlaceCursor();
     EnterTaskPage();
-    list_.Show(*scroll_);
     ClearStoredItemMarks();
     lastCover_ = 0;
 }
@@ -238,8 +236,7 @@ void GAME_CUIInventory::UpdateItemPage(bool input)
         return;
     }
     list_.count = StackCount();
-    if (scroll_->Value() != list_.top) {
-        list_.Follow(*scroll_);
+    if (list_.Follow(*scroll_)) {
         PlayUISE(kSeUICursor);
         RefreshItemList();
         if (place_ == kPlaces.list) PlaceCursor();

@@ -150,10 +150,8 @@ void GAME_CUIPause::BuildQuitDialog()
 {
     dialogRoot_ = MakeUIGroupNode(0.0f, 0.0f);
     dialogWidgets_.push_back(dialogRoot_);
-    GAME_CUINullObject* box = MakeUIPicture("ui_dialogbase", GAME_CUIInDisplaySelectionObject::kBoxX,
-                                            GAME_CUIInDisplaySelectionObject::kBoxY);
-    box->SetParent(dialogRoot_);
-    dialogWidgets_.push_back(box);
+    dialogWidgets_.push_back(
+        MakeUIPictureUnder(dialogRoot_, "ui_dialogbase", GAME_CUIInDisplaySelectionObject::kBoxX, GAME_CUIInDisplaySelectionObject::kBoxY));
     dialogWidgets_.push_back(MakeUILabel(dialogRoot_, "PAUSEUI_RETURN_TITLE_YESNO", kCanvasWidth * 0.5f, 106.0f, 0.5f));
     for (int i = 0; i < 3; ++i) {
         UIButtonSpec spec{.sprite = "ui_enterbutton",
@@ -168,11 +166,9 @@ void GAME_CUIPause::BuildQuitDialog()
         quitButtons_[static_cast<std::size_t>(i)] = button;
         dialogWidgets_.push_back(MakeUILabel(button, kQuitKeys[i], 0.0f, 0.0f, 0.5f, 0.5f));
     }
-    dialogCursorAnchor_ = MakeUIGroupNode(224.0f, 173.0f);
-    dialogCursorAnchor_->SetParent(dialogRoot_);
+    dialogCursorAnchor_ = MakeUIGroupUnder(dialogRoot_, 224.0f, 173.0f);
     dialogWidgets_.push_back(dialogCursorAnchor_);
-    dialogCursorWidget_ = MakeUIPicture("ui_cursor_common_r90", 0.0f, 0.0f);
-    dialogCursorWidget_->SetParent(dialogCursorAnchor_);
+    dialogCursorWidget_ = MakeUIPictureUnder(dialogCursorAnchor_, "ui_cursor_common_r90", 0.0f, 0.0f);
     dialogWidgets_.push_back(dialogCursorWidget_);
 }
 

@@ -15,6 +15,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/hideout_facility.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
@@ -150,11 +151,7 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
         if (hideout != nullptr && board_ >= 0) offerSlots_ = std::clamp(hideout->offerCount, 0, kOfferSlots);
         ReadBoard();
         list_.ShowFromStart(*window_.ListBar());
-        std::u16string title;
-        if (hideout != nullptr) {
-            title = FormatUIMessage(hideout->typeNameKeys[kTypeNameQuestBoard], {UITagName(location->hideoutId)});
-        }
-        window_.Title()->SetTextW(UILimitedText(title, kTitleLimit).c_str());
+        window_.Title()->SetTextW(UILimitedText(UIHideoutFacilityTitle(Context(), kTypeNameQuestBoard), kTitleLimit).c_str());
         pages_.Reset(kList);
         Refresh();
         Context().world.SetFieldStick(false);

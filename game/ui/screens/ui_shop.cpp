@@ -196,8 +196,7 @@ void GAME_CUIShop::UpdateMain(bool input)
     scroll_->SetValue(view_.top);
     const bool listing = pages_.Is(kBuyList) || pages_.Is(kSellList);
     bool left = Root()->UpdateTree(listing && input && !AnyWidgetBusyOrDecided());
-    if (scroll_->Value() != view_.top) {
-        view_.top = scroll_->Value();
+    if (view_.Follow(*scroll_)) {
         PlayUISE(kSeUICursor);
         RefreshRows();
         left = false;

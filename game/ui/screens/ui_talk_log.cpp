@@ -100,9 +100,7 @@ void GAME_CUITalkLog::RebuildEntries()
         }
     }
     list_.count = static_cast<std::int32_t>(entries_.size());
-    list_.cursor = 0;
-    list_.top = 0;
-    list_.Show(*listScroll_);
+    list_.ShowFromStart(*listScroll_);
     const std::uint32_t cursorColor = entries_.empty() ? kUIHidden : kUIWhite;
     cursor_.arrow->SetColor(cursorColor);
     cursor_.highlight->SetColor(cursorColor);
