@@ -22,7 +22,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr Vec2 kWindow{61.0f, -51.0f};
 constexpr Vec2 kFirstRow{317.0f, 157.0f};
 // A little under the heading line, so that the line does not cross the first row of text.
 constexpr Vec2 kDescription{42.0f, 154.0f};
@@ -84,7 +83,7 @@ void UIQuestWindow::Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullOb
 
 void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, const Spec& spec)
 {
-    window_ = MakeUIPictureUnder(root, "ui_windowbase", kWindow.x, kWindow.y);
+    window_ = MakeUIRoomWindowUnder(root);
     BeginUIRoomWindow(list, window_, window_, {.closeRelease = spec.close, .owner = spec.owner});
     headings_.Add(list, window_, "ui_text_information", {36.0f, 138.0f});
     headings_.Add(list, window_, "ui_text_quest", {311.0f, 138.0f});
@@ -140,7 +139,7 @@ void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spe
         list.push_back(row.label);
     }
     // Centred on the canvas's middle.
-    empty_ = MakeUILabel(window_, "", kCanvasWidth * 0.5f - kWindow.x, 208.0f, 0.5f);
+    empty_ = MakeUILabel(window_, "", kCanvasWidth * 0.5f - kUIRoomWindowAt.x, 208.0f, 0.5f);
     list.push_back(empty_);
     for (std::size_t b = 0; b < buttons_.size(); ++b) {
         buttons_[b].caption = MakeUILabel(buttons_[b].button, spec.buttons[b].caption, 0.0f, 0.0f, 0.5f, 0.5f);

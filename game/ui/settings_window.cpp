@@ -8,6 +8,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
+#include "game/ui/room_window.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/system_save_wait.h"
 #include "game/ui/ui_draw.h"
@@ -76,7 +77,7 @@ void GAME_CUISettingsWindow::BuildWindow()
 void GAME_CUISettingsWindow::BuildFrame()
 {
     GAME_CUINullObject* root = Root();
-    AddWidget(MakeUIPictureUnder(root, "ui_windowbase", 61.0f, -51.0f));
+    AddWidget(MakeUIRoomWindowUnder(root));
     AddWidget(MakeUIPictureUnder(root, "ui_windowbase_bg", 95.0f, 57.0f));
     UIButtonSpec close{.sprite = "ui_closebutton",
                        .pressedSprite = "ui_closebutton_touch",
