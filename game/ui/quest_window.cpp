@@ -185,11 +185,8 @@ void UIQuestWindow::PlaceCursor(bool onList, int row, bool empty)
 int UIQuestWindow::ClickedRow(int filledRows)
 {
     const Vec2 first = rows_[0].label->WorldPosition();
-    for (int r = 0; r < std::min(filledRows, kRows); ++r) {
-        const float y = first.y + kUILineStep * static_cast<float>(r);
-        if (IsUIClickInRect({first.x + kRowHitFrom.x, y + kRowHitFrom.y}, {first.x + kRowHitTo.x, y + kRowHitTo.y})) return r;
-    }
-    return -1;
+    return ClickedUIListRow({first.x + kRowHitFrom.x, first.y + kRowHitFrom.y}, std::min(filledRows, kRows),
+                            {kRowHitTo.x - kRowHitFrom.x, kRowHitTo.y - kRowHitFrom.y});
 }
 
 bool UIQuestWindow::DetailPaneClicked() const { return IsUIClickInRect({18.0f, 100.0f}, {182.0f, 206.0f}); }

@@ -1,6 +1,7 @@
 // The window the options and binding screens share: nine visible rows over a scroll bar, three buttons, and the save, leave and default questions around a working copy.
 #include "game/ui/settings_window.h"
 
+#include <algorithm>
 #include <string>
 
 #include "game/services/input/input_actions.h"
@@ -264,20 +265,18 @@ void GAME_CUISettingsWindow::UpdateSaving()
 
 bool GAME_CUISettingsWindow::PointerOnRows()
 {
-    for (int k = 0; k < kVisibleRows && list_.top + k < layout_.rowCount; ++k) {
-        const float y = layout_.hitTop + kUILineStep * static_cast<float>(k);
-        if (!IsUIClickInRect({layout_.hitLeft, y}, {layout_.hitRight, y + layout_.hitHeight})) continue;
-        const int row = list_.top + k;
-        if (OnRow() && list_.cursor == k) {
-            DecideRow(row);
-        } else if (!SkipsRow(row)) {
-            PlayUISE(kSeUICursor);
-            button_ = -1;
-            list_.cursor = k;
-        }
-        return true;
+    const int shown = std::clamp(layout_.rowCount - list_.top, 0, kVisibleRows);
+    const int k = ClickedUIListRow({layout_.hitLeft, layout_.hitTop}, shown, {layout_.hitRight - layout_.hitLeft, layout_.hitHeight});
+    if (k < 0) return false;
+    const int row = list_.top + k;
+    if (OnRow() && list_.cursor == k) {
+        DecideRow(row);
+    } else if (!SkipsRow(row)) {
+        PlayUISE(kSeUICursor);
+        button_ = -1;
+        list_.cursor = k;
     }
-    return false;
+    return true;
 }
 
 void GAME_CUISettingsWindow::RowInput()

@@ -198,9 +198,9 @@ void GAME_CUIListObject::RowInput()
     const Vec2 world = WorldPosition();
     const float x = static_cast<float>(static_cast<int>(world.x));
     const float y = static_cast<float>(static_cast<int>(world.y));
-    for (std::uint32_t k = 0; k < kVisibleRows && top_ + k < count; ++k) {
-        const float rowY = y + 157.0f + 18.0f * static_cast<float>(k);
-        if (!IsUIClickInRect({x + 317.0f, rowY}, {x + 469.0f, rowY + 17.0f})) continue;
+    const std::uint32_t visible = count > top_ ? std::min(kVisibleRows, count - top_) : 0;
+    if (const std::int32_t row = ClickedUIListRow({x + 317.0f, y + 157.0f}, static_cast<std::int32_t>(visible)); row >= 0) {
+        const auto k = static_cast<std::uint32_t>(row);
         if (k != cursor_) {
             cursor_ = k;
             PlayUISE(kSeUICursor);
