@@ -171,11 +171,10 @@ void GAME_CUIRoomTaskTab::Update(bool input)
         // Up and down walk with the places' own moves; left and right only step.
         const UIFocusPlace* place = map.Find(focus_);
         const bool repeats = place != nullptr && place->repeats;
-        const auto held = [repeats](int slot) { return IsUIMenuPressed(slot, repeats); };
         UIFocusWalk walked = UIFocusWalk::kNone;
-        if (held(kUIMenuUp)) {
+        if (IsUIMenuPressed(kUIMenuUp, repeats)) {
             walked = map.Walk(focus_, kUIFocusUp);
-        } else if (held(kUIMenuDown)) {
+        } else if (IsUIMenuPressed(kUIMenuDown, repeats)) {
             walked = map.Walk(focus_, kUIFocusDown);
         }
         if (walked == UIFocusWalk::kStepped && (place->readsKeys || map.Find(focus_)->readsKeys)) forController = false;
