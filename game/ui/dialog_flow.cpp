@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
@@ -122,8 +123,7 @@ void SetDialogRunningText(const char* key, std::uint32_t frames, std::size_t lim
 {
     std::u16string text = GetMessageTextExpanded(key);
     text += UIWaitingDots(frames);
-    if (text.size() > limit) text.resize(limit);
-    SetDialogText(text);
+    SetDialogText(UILimitedText(std::move(text), limit));
 }
 
 UIDialogAnswer PollDialog()

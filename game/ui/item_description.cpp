@@ -26,9 +26,7 @@ public:
 
     void Line(std::string_view key, std::initializer_list<vesk::text::FormatArg> args)
     {
-        std::u16string line = FormatUIMessage(key, args);
-        if (line.size() > kItemDescriptionLineLimit) line.resize(kItemDescriptionLineLimit);
-        text_ += line;
+        text_ += UILimitedText(FormatUIMessage(key, args), kItemDescriptionLineLimit);
         text_ += u'\n';
     }
 
