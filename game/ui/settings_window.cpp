@@ -189,11 +189,6 @@ void GAME_CUISettingsWindow::UpdateMain(bool input)
         }
         list_.Follow(*scrollBar_);
     }
-    const bool waits = !pages_.Is(Page::kBrowse) && !pages_.Is(Page::kOwn) && !pages_.Is(Page::kSaving);
-    const UIDialogAnswer answer = waits ? PollDialog() : UIDialogAnswer::kNone;
-    const auto backOnNo = [&] {
-        if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) pages_.Go(Page::kBrowse);
-    };
     switch (pages_.Current()) {
     case Page::kBrowse:
         if (free && browsing) RowInput();
@@ -201,26 +196,23 @@ void GAME_CUISettingsWindow::UpdateMain(bool input)
     case Page::kOwn: UpdateOwnPage(); break;
     case Page::kSaving: UpdateSaving(); break;
     case Page::kSaveQuestion:
-    case Page::kSaveRetry:
-        if (answer == UIDialogAnswer::kYes) pages_.Go(Page::kSaving);
-        backOnNo();
-        break;
-    case Page::kDefaultQuestion:
-        if (answer == UIDialogAnswer::kYes) pages_.Go(Page::kDefaultsNotice);
-        backOnNo();
-        break;
-    case Page::kLeaveQuestion:
+    case Page::kSaveRetry: FollowDialogAnswer(pages_, Page::kSaving, Page::kBrowse); break;
+    case Page::kDefaultQuestion: FollowDialogAnswer(pages_, Page::kDefaultsNotice, Page::kBrowse); break;
+    case Page::kLeaveQuestion: {
+        const UIDialogAnswer answer = PollDialog();
         if (answer == UIDialogAnswer::kYes) {
             CloseDialog();
             SetOpen(false);
             OpenNextScreen();
             UndoUnsaved();
+        } else if (answer == UIDialogAnswer::kNo || answer == UIDialogAnswer::kGone) {
+            pages_.Go(Page::kBrowse);
         }
-        backOnNo();
         break;
+    }
     case Page::kSaveFinished:
     case Page::kDefaultsNotice:
-        if (answer == UIDialogAnswer::kGone) pages_.Go(Page::kBrowse);
+        if (PollDialog() == UIDialogAnswer::kGone) pages_.Go(Page::kBrowse);
         break;
     }
     AfterPage();
