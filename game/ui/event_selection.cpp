@@ -1,7 +1,6 @@
 // The event choice window: up to three choices offered during a scripted event, one instance for the game.
 #include "game/ui/event_selection.h"
 
-#include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/ui/text_lines.h"

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "game/services/player/player_data.h"
-#include "game/services/input/input_map.h"
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
 #include "game/services/text/number_format.h"
