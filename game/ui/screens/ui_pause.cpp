@@ -56,9 +56,13 @@ constexpr const char* kRowSprites[GAME_CUIPause::kRowCount][3] = {
 constexpr const char* kQuitKeys[3] = {"PAUSEUI_TEXT_RETURN_TO_TITLE", "PAUSEUI_TEXT_RETURN_TO_DESKTOP",
                                       "PAUSEUI_TEXT_CONTINUE"};
 // Screens that keep the game stopped when the pause menu closes beneath them.
-constexpr int kMenusHoldingTheGame[] = {34, 35, 7, 8, 9, 10, 11, 4, 27, 31, 14, 15, 16, 17, 18, 19, 20, 21, 43, 38};
+constexpr int kMenusHoldingTheGame[] = {kSlotMessageLog, kSlotTalkLog, kSlotAjitoMenu, kSlotPub, kSlotQuestBoard, kSlotShop, kSlotGasStation,
+                                        kSlotBuild, kSlotCurrentQuest, kSlotItemDictionary, kSlotDiningHall, kSlotBullet, kSlotHospital,
+                                        kSlotItemCreate, kSlotEngineRoom, kSlotInventory, kSlotMindControl, kSlotMap, kSlotAchieveList,
+                                        kSlotOption};
 // Screens opened over the pause menu, which it dims.
-constexpr int kScreensOverThePause[] = {34, 35, 45, 43, 38, 39, 40, 44, 41};
+constexpr int kScreensOverThePause[] = {kSlotMessageLog, kSlotTalkLog, kSlotSaveSlots, kSlotAchieveList, kSlotOption,
+                                        kSlotControllerConfig, kSlotKeyboardConfig, kSlotSoundRoom, kSlotInstruction};
 
 void DrawFullCover(std::uint32_t alpha)
 {
