@@ -21,11 +21,6 @@ constexpr float kOffScreenX = 10000.0f;
 constexpr float kRowWidth = 315.0f;
 constexpr float kRowHeight = 66.0f;
 
-bool MenuMoved(int slot)
-{
-    return IsUIMenuSlot(GAME_CInputMap::kModeHeld, slot) && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot);
-}
-
 }  // namespace
 
 GAME_CUIEventSelectionObject::GAME_CUIEventSelectionObject()
@@ -197,8 +192,8 @@ bool GAME_CUIEventSelectionObject::Update(bool input)
         Decide();
         return false;
     }
-    const bool up = MenuMoved(kUIMenuUp);
-    const bool down = !up && MenuMoved(kUIMenuDown);
+    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp);
+    const bool down = !up && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown);
     if (up || down) {
         const std::uint32_t start = cursor_;
         std::uint32_t next = cursor_;

@@ -19,11 +19,6 @@ namespace {
 constexpr int kRowColor = 6;
 constexpr std::uint32_t kSeparatorCount = 6;
 
-bool MenuPressed(int slot)
-{
-    return IsUIMenuSlot(GAME_CInputMap::kModeHeld, slot) && IsUIMenuSlot(GAME_CInputMap::kModeRepeat, slot);
-}
-
 }  // namespace
 
 UIListObjectDesc* InitUIListObjectDesc(UIListObjectDesc* desc)
@@ -211,10 +206,10 @@ void GAME_CUIListObject::RowInput()
         return;
     }
     if (count <= 1) return;
-    if (MenuPressed(kUIMenuDown)) {
+    if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown)) {
         Step(1);
         PlayUISE(kSeUICursor);
-    } else if (MenuPressed(kUIMenuUp)) {
+    } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
         Step(-1);
         PlayUISE(kSeUICursor);
     }
