@@ -215,19 +215,12 @@ void GAME_CUISaveSlot::UpdateMain(bool input)
     pages_.Advance([this](SubState page) { EnterSubState(page); });
     // Only the states that wait on the dialog poll it: a poll closes a dialog answered no.
     const SubState page = pages_.Current();
-    const bool waits = page == kSaveQuestion || page == kLoadQuestion || page == kSaveDone || page == kLoadDone ||
-                       page == kSaveRetryQuestion;
+    const bool waits = page == kSaveDone || page == kLoadDone || page == kSaveRetryQuestion;
     const UIDialogAnswer answer = waits ? PollDialog() : UIDialogAnswer::kNone;
     switch (page) {
     case kList: UpdateList(input); break;
     case kSaveQuestion:
-    case kLoadQuestion:
-        if (answer == UIDialogAnswer::kYes) {
-            pages_.Go(page == kSaveQuestion ? kSaving : kLoadConfirmed);
-        } else if (answer != UIDialogAnswer::kNone) {
-            pages_.Go(kList);
-        }
-        break;
+    case kLoadQuestion: FollowDialogAnswer(pages_, page == kSaveQuestion ? kSaving : kLoadConfirmed, kList); break;
     case kSaving: UpdateSaving(); break;
     case kSaveDone:
         if (answer == UIDialogAnswer::kGone) {
@@ -303,8 +296,8 @@ void GAME_CUISaveSlot::UpdateList(bool input)
         return;
     }
     const std::int32_t wheel = UIWheelSteps();
-    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 0) || scrollUpRequest_ != 0 || wheel > 0;
-    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, 1) || scrollDownRequest_ != 0 || wheel < 0;
+    const bool up = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp) || scrollUpRequest_ != 0 || wheel > 0;
+    const bool down = IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuDown) || scrollDownRequest_ != 0 || wheel < 0;
     scrollUpRequest_ = 0;
     scrollDownRequest_ = 0;
     if (up || down) {
