@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "game/services/data/static_lookups.h"
@@ -14,17 +13,13 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
 #include "tests/support/crew_test_data.h"
+#include "fuzz/slot_areas.h"
 
 namespace {
 
 using namespace save_layout;
 
-struct Area {
-    std::size_t offset;
-    std::size_t size;
-};
-
-constexpr Area kAreas[] = {
+constexpr fuzz_support::SlotArea kAreas[] = {
     {slot::kCrew, slot::kCrewRecordCount * slot::kCrewRecordSize},
     {slot::kEnemyRecords, 16 * 16},
     {slot::kDropItemRecords, 128 * 12},
@@ -110,8 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1) return 0;
     std::vector<std::uint8_t> record = PrepareWorld();
-    const Area& area = kAreas[data[0] % std::size(kAreas)];
-    std::memcpy(record.data() + area.offset, data + 1, std::min(area.size, size - 1));
+    fuzz_support::OverwriteArea(record, kAreas, data, size);
 
     GAME_CGameWorld& world = *GetGameWorld();
     world.tasks->Clear();

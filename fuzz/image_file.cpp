@@ -3,19 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string_view>
 
 #include "framework/graphics/glyph_table.h"
 #include "framework/graphics/image_file.h"
-#include "framework/log/log.h"
+#include "fuzz/quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        return true;
-    }();
-    (void)quiet;
+    fuzz_support::QuietLog();
 
     const std::span<const uint8_t> bytes(data, size);
     if (const auto image = vesk::resource::ParseImageFile(bytes, "fuzz.cvt")) {

@@ -4,17 +4,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/log/log.h"
 #include "framework/text/format_text.h"
 #include "framework/text/message_file.h"
+#include "fuzz/quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        return true;
-    }();
-    (void)quiet;
+    fuzz_support::QuietLog();
 
     vesk::text::ReleaseMessageFile();
     if (vesk::text::RegisterMessageFile(std::vector<uint8_t>(data, data + size), "fuzz.mes")) {

@@ -6,18 +6,14 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "framework/log/log.h"
 #include "framework/text/message_file.h"
 #include "tools/common/message_file_writer.h"
 #include "tools/common/message_source.h"
+#include "fuzz/quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        return true;
-    }();
-    (void)quiet;
+    fuzz_support::QuietLog();
 
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const tools::MessageSource source = tools::ParseMessageSource(text, "fuzz.txt");

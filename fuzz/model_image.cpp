@@ -7,15 +7,11 @@
 
 #include "framework/graphics/device_model.h"
 #include "framework/graphics/model_image.h"
-#include "framework/log/log.h"
+#include "fuzz/quiet_log.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        return true;
-    }();
-    (void)quiet;
+    fuzz_support::QuietLog();
 
     const std::span<const uint8_t> bytes(data, size);
     vesk::resource::ModelImage image;

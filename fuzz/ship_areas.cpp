@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "framework/log/log.h"
@@ -18,17 +17,13 @@
 #include "game/model/world/game_world.h"
 #include "game/model/ship/ship.h"
 #include "tests/support/ship_test_data.h"
+#include "fuzz/slot_areas.h"
 
 namespace {
 
 using namespace save_layout;
 
-struct Area {
-    std::size_t offset;
-    std::size_t size;
-};
-
-constexpr Area kAreas[] = {
+constexpr fuzz_support::SlotArea kAreas[] = {
     {slot::kRooms, slot::kRoomRecordCount * slot::kRoomRecordSize},
     {slot::kShipTag, 8},
     {slot::kDamageMarkers, slot::kDamageMarkerCount * slot::kDamageMarkerSize},
@@ -90,8 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1) return 0;
     std::vector<std::uint8_t> record = PrepareWorld();
-    const Area& area = kAreas[data[0] % std::size(kAreas)];
-    std::memcpy(record.data() + area.offset, data + 1, std::min(area.size, size - 1));
+    fuzz_support::OverwriteArea(record, kAreas, data, size);
 
     GAME_CShip& ship = *GetGameWorld()->ship;
     GetPlayerData()->ClearInventories();

@@ -18,17 +18,13 @@
 #include "tests/support/crew_test_data.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
+#include "fuzz/slot_areas.h"
 
 namespace {
 
 using namespace save_layout;
 
-struct Area {
-    std::size_t offset;
-    std::size_t size;
-};
-
-constexpr Area kAreas[] = {
+constexpr fuzz_support::SlotArea kAreas[] = {
     {slot::kTravel, route_block::kFixedEvents},  // id, direction, position
     {slot::kTravel + route_block::kFixedEvents, route_block::kRouteRecords - route_block::kFixedEvents},
     {slot::kTravel + route_block::kRouteRecords, route_block::kRouteRecordCount * route_block::kRouteRecordSize},
@@ -119,8 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1) return 0;
     std::vector<std::uint8_t> record = PrepareWorld();
-    const Area& area = kAreas[data[0] % std::size(kAreas)];
-    std::memcpy(record.data() + area.offset, data + 1, std::min(area.size, size - 1));
+    fuzz_support::OverwriteArea(record, kAreas, data, size);
 
     GAME_CGameWorld& world = *GetGameWorld();
     world.travel->LoadFromSlot(record);

@@ -6,11 +6,11 @@
 #include <span>
 #include <vector>
 
-#include "framework/log/log.h"
 #include "framework/sound/sound_package.h"
 #include "framework/sound/sound_player.h"
 #include "framework/sound/wave_data.h"
 #include "platform/audio/mixer.h"
+#include "fuzz/quiet_log.h"
 
 namespace {
 
@@ -45,11 +45,7 @@ void PlayBriefly(const SoundRecord& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool quiet = [] {
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        return true;
-    }();
-    (void)quiet;
+    fuzz_support::QuietLog();
 
     // Copies, so reads past the input's end are caught exactly.
     const std::vector<uint8_t> bytes(data, data + size);
