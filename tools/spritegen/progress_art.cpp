@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/tiny_font.h"
 #include "tools/spritegen/ui_palette.h"
 
 namespace spritegen {
@@ -30,31 +31,6 @@ PixelArt VerticalLine(int height, Rgba colour)
     return art;
 }
 
-// 3 x 5 letters for the pad's button icons, one string per row.
-struct Letter {
-    char name;
-    std::array<const char*, 5> rows;
-};
-constexpr Letter kLetters[] = {
-    {'A', {".#.", "#.#", "###", "#.#", "#.#"}}, {'B', {"##.", "#.#", "##.", "#.#", "##."}},
-    {'X', {"#.#", "#.#", ".#.", "#.#", "#.#"}}, {'Y', {"#.#", "#.#", ".#.", ".#.", ".#."}},
-    {'L', {"#..", "#..", "#..", "#..", "###"}}, {'R', {"##.", "#.#", "##.", "#.#", "#.#"}},
-    {'T', {"###", ".#.", ".#.", ".#.", ".#."}}, {'S', {"###", "#..", "###", "..#", "###"}},
-    {'<', {"..#", ".#.", "#..", ".#.", "..#"}},
-};
-
-void DrawLetter(PixelArt& art, char name, int x, int y, Rgba ink)
-{
-    for (const Letter& letter : kLetters) {
-        if (letter.name != name) continue;
-        for (int row = 0; row < 5; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                if (letter.rows[static_cast<std::size_t>(row)][column] == '#') art.Dot(x + column, y + row, ink);
-            }
-        }
-    }
-}
-
 // A round 16 x 16 button face with up to two letters on it.
 PixelArt LetterIcon(const std::string& letters, Rgba face)
 {
@@ -63,7 +39,7 @@ PixelArt LetterIcon(const std::string& letters, Rgba face)
     const int width = static_cast<int>(letters.size()) * 4 - 1;
     int x = 8 - (width + 1) / 2;
     for (char name : letters) {
-        DrawLetter(art, name, x, 5, kWhite);
+        DrawTinyGlyph(art, name, x, 5, kWhite);
         x += 4;
     }
     return art;
@@ -86,7 +62,7 @@ PixelArt StickIcon(char side)
     PixelArt art(16, 16);
     art.OutlinedDisc(7.5f, 7.5f, 7.5f, kOutline, kPadBody);
     art.OutlinedDisc(7.5f, 7.5f, 4.5f, kOutline, kPadLight);
-    DrawLetter(art, side, 6, 5, kWhite);
+    DrawTinyGlyph(art, side, 6, 5, kWhite);
     return art;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/tiny_font.h"
 #include "tools/spritegen/ui_palette.h"
 
 namespace spritegen {
@@ -27,36 +28,11 @@ constexpr int kMeterY = 5;
 constexpr int kMeterWidth = 70;
 constexpr int kMeterHeight = 18;
 
-// 3 x 5 letters for the gauges' names, one bit per pixel, rows top to bottom.
-struct Letter {
-    char name;
-    std::array<const char*, 5> rows;
-};
-constexpr Letter kLetters[] = {
-    {'H', {"#.#", "#.#", "###", "#.#", "#.#"}}, {'P', {"###", "#.#", "###", "#..", "#.."}},
-    {'F', {"###", "#..", "##.", "#..", "#.."}}, {'U', {"#.#", "#.#", "#.#", "#.#", "###"}},
-    {'E', {"###", "#..", "##.", "#..", "###"}}, {'L', {"#..", "#..", "#..", "#..", "###"}},
-    {'C', {"###", "#..", "#..", "#..", "###"}}, {'A', {".#.", "#.#", "###", "#.#", "#.#"}},
-    {'/', {"..#", "..#", ".#.", "#..", "#.."}},
-};
-
-void DrawLetter(PixelArt& art, char name, int x, int y, Rgba ink)
-{
-    for (const Letter& letter : kLetters) {
-        if (letter.name != name) continue;
-        for (int row = 0; row < 5; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                if (letter.rows[static_cast<std::size_t>(row)][column] == '#') art.Dot(x + column, y + row, ink);
-            }
-        }
-    }
-}
-
 void DrawWord(PixelArt& art, std::string_view word, int x, int y, Rgba ink)
 {
     for (char name : word) {
-        DrawLetter(art, name, x + 1, y + 1, kOutline);
-        DrawLetter(art, name, x, y, ink);
+        DrawTinyGlyph(art, name, x + 1, y + 1, kOutline);
+        DrawTinyGlyph(art, name, x, y, ink);
         x += 4;
     }
 }

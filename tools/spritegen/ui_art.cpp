@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/spritegen/pixel_art.h"
+#include "tools/spritegen/tiny_font.h"
 #include "tools/spritegen/ui_palette.h"
 
 namespace spritegen {
@@ -88,39 +89,12 @@ PixelArt WindowFace()
     return art;
 }
 
-// 3 x 5 glyphs for the digit sprites and the two toggle words, one bit per pixel, rows top to bottom.
-struct Glyph {
-    char name;
-    std::array<const char*, 5> rows;
-};
-constexpr Glyph kGlyphs[] = {
-    {'0', {"###", "#.#", "#.#", "#.#", "###"}}, {'1', {".#.", "##.", ".#.", ".#.", "###"}},
-    {'2', {"###", "..#", "###", "#..", "###"}}, {'3', {"###", "..#", ".##", "..#", "###"}},
-    {'4', {"#.#", "#.#", "###", "..#", "..#"}}, {'5', {"###", "#..", "###", "..#", "###"}},
-    {'6', {"###", "#..", "###", "#.#", "###"}}, {'7', {"###", "..#", ".#.", ".#.", ".#."}},
-    {'8', {"###", "#.#", "###", "#.#", "###"}}, {'9', {"###", "#.#", "###", "..#", "###"}},
-    {'/', {"..#", "..#", ".#.", "#..", "#.."}}, {'O', {"###", "#.#", "#.#", "#.#", "###"}},
-    {'N', {"#.#", "###", "###", "#.#", "#.#"}}, {'F', {"###", "#..", "##.", "#..", "#.."}},
-};
-
-void DrawGlyph(PixelArt& art, char name, int x, int y, int scale, Rgba colour)
-{
-    for (const Glyph& glyph : kGlyphs) {
-        if (glyph.name != name) continue;
-        for (int row = 0; row < 5; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                if (glyph.rows[row][column] == '#') art.Fill(x + column * scale, y + row * scale, scale, scale, colour);
-            }
-        }
-    }
-}
-
 // A digit or the slash: 5 x 8 cells (6 x 8 for the slash), the glyph shadowed for legibility.
 PixelArt Digit(char name, int width)
 {
     PixelArt art(width, 8);
-    DrawGlyph(art, name, 1, 2, 1, kOutline);
-    DrawGlyph(art, name, 0, 1, 1, kCream);
+    DrawTinyGlyph(art, name, 1, 2, kOutline);
+    DrawTinyGlyph(art, name, 0, 1, kCream);
     return art;
 }
 
@@ -135,7 +109,7 @@ PixelArt Infinity()
 PixelArt Word(const std::string& word)
 {
     PixelArt art(static_cast<int>(word.size()) * 4, 7);
-    for (std::size_t i = 0; i < word.size(); ++i) DrawGlyph(art, word[i], static_cast<int>(i) * 4, 1, 1, kWhite);
+    for (std::size_t i = 0; i < word.size(); ++i) DrawTinyGlyph(art, word[i], static_cast<int>(i) * 4, 1, kWhite);
     return art;
 }
 
