@@ -216,7 +216,8 @@ void SpriteSpans::FetchLinearTexels(const Row& row) const
     }
 }
 
-void SpriteSpans::ModulateByGradient(const Row& row) const
+template <typename Apply>
+void SpriteSpans::ForEachGradientColor(const Row& row, Apply apply) const
 {
     double rowTerm[4];
     for (int k = 0; k < 4; ++k) rowTerm[k] = color_[k].b * row.dy;
@@ -224,20 +225,20 @@ void SpriteSpans::ModulateByGradient(const Row& row) const
     for (int i = 0; i < row.count; ++i, dx += kSubpixelStep) {
         int c[4];
         for (int k = 0; k < 4; ++k) c[k] = ToByte(static_cast<float>(color_[k].a0 + color_[k].a * dx + rowTerm[k]));
-        row.out[i] = ModulateColor(row.out[i], c[0], c[1], c[2], c[3]);
+        apply(row.out[i], c);
     }
+}
+
+void SpriteSpans::ModulateByGradient(const Row& row) const
+{
+    ForEachGradientColor(row, [](std::uint32_t& pixel, const int c[4]) {
+        pixel = ModulateColor(pixel, c[0], c[1], c[2], c[3]);
+    });
 }
 
 void SpriteSpans::GradientColors(const Row& row) const
 {
-    double rowTerm[4];
-    for (int k = 0; k < 4; ++k) rowTerm[k] = color_[k].b * row.dy;
-    double dx = row.dx;
-    for (int i = 0; i < row.count; ++i, dx += kSubpixelStep) {
-        int c[4];
-        for (int k = 0; k < 4; ++k) c[k] = ToByte(static_cast<float>(color_[k].a0 + color_[k].a * dx + rowTerm[k]));
-        row.out[i] = PackColor(c[0], c[1], c[2], c[3]);
-    }
+    ForEachGradientColor(row, [](std::uint32_t& pixel, const int c[4]) { pixel = PackColor(c[0], c[1], c[2], c[3]); });
 }
 
 }  // namespace platform::gfx

@@ -71,6 +71,9 @@ private:
     bool ModulatesByFlatColor() const;
     void FetchPointTexels(const Row& row) const;
     void FetchLinearTexels(const Row& row) const;
+    // Calls apply(pixel, colour bytes) for each pixel of the row, with the colour planes' value there.
+    template <typename Apply>
+    void ForEachGradientColor(const Row& row, Apply apply) const;
     void ModulateByGradient(const Row& row) const;
     void GradientColors(const Row& row) const;
 
