@@ -2,18 +2,14 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
-#include <string_view>
 
 #include "bench/allocation_counter.h"
+#include "bench/built_data_session.h"
 #include "bench/game_services_teardown.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/framework_session.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/sprite_registry.h"
-#include "framework/log/log.h"
 #include "framework/math/random.h"
 #include "framework/memory/heaps.h"
 #include "game/model/minigame/minigame_enemy.h"
@@ -43,10 +39,7 @@ class ArcadeRig {
 public:
     ArcadeRig()
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
-        if (!session_.Start()) return;
+        if (!session_.Started()) return;
         CreatePlayerData();
         vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
         const vesk::resource::TextureLoader loader{vesk::memory::MainHeap(), vesk::memory::MainHeap()};
@@ -90,9 +83,6 @@ public:
         cabinet_.reset();
         world_.reset();
         DestroyBenchGameServices();
-        session_.Stop();
-        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-        vesk::log::SetSink({});
     }
 
     bool Ok() const { return ok_; }
@@ -101,9 +91,7 @@ public:
     GAME_CMiniGameOverlays& Overlays() { return *overlays_; }
 
 private:
-    vesk::app::FrameworkSession session_{vesk::app::FrameworkSystem::Heaps | vesk::app::FrameworkSystem::Canvas |
-                                         vesk::app::FrameworkSystem::FrameworkManager |
-                                         vesk::app::FrameworkSystem::RenderResources};
+    bench::BuiltDataSession session_;
     std::unique_ptr<GAME_CMiniGameWorld> world_;
     std::unique_ptr<GAME_CMiniGameCabinet> cabinet_;
     std::unique_ptr<GAME_CMiniGameOverlays> overlays_;

@@ -1,17 +1,12 @@
 // Enemies with full part trees (aim: under 30 µs a frame for their update, animation and draw submission) and a drop drawn from a table (aim: under 100 ns).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <string_view>
-
+#include "bench/built_data_session.h"
 #include "bench/game_services_teardown.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/framework_session.h"
 #include "framework/draw/sprite_draw.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/graphics/sprite_registry.h"
-#include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 #include "game/services/achievement/achievements.h"
 #include "game/model/stores/ammo_storage.h"
@@ -43,10 +38,7 @@ class EnemyRig {
 public:
     EnemyRig()
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
-        if (!session_.Start()) return;
+        if (!session_.Started()) return;
         CreatePlayerData();
         vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
         if (!RunStaticDatabaseScript(*GetStaticDatabase()) || !LoadScriptPackage(kScriptPackageEnemy) ||
@@ -87,17 +79,12 @@ public:
     ~EnemyRig()
     {
         DestroyBenchGameServices();
-        session_.Stop();
-        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-        vesk::log::SetSink({});
     }
 
     bool Ok() const { return ok_; }
 
 private:
-    vesk::app::FrameworkSession session_{vesk::app::FrameworkSystem::Heaps | vesk::app::FrameworkSystem::Canvas |
-                                         vesk::app::FrameworkSystem::FrameworkManager |
-                                         vesk::app::FrameworkSystem::RenderResources};
+    bench::BuiltDataSession session_;
     bool ok_ = false;
 };
 

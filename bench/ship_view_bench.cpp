@@ -2,15 +2,10 @@
 // eight effect fields and twenty damage markers, into the canvas through the software renderer. Headless.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <string_view>
-
+#include "bench/built_data_session.h"
 #include "framework/app/framework_manager.h"
-#include "framework/app/framework_session.h"
 #include "framework/draw/sprite_draw.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/sprite_registry.h"
-#include "framework/log/log.h"
 #include "framework/memory/heaps.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/player/player_data.h"
@@ -31,10 +26,7 @@ class ShipViewRig {
 public:
     ShipViewRig()
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
-        if (!session_.Start()) return;
+        if (!session_.Started()) return;
         DestroyGameWorld();  // one left by an earlier benchmark points into the database replaced here
         CreatePlayerData();
         vesk::resource::SpriteRegistry* registry = vesk::resource::GetSpriteRegistry();
@@ -69,8 +61,6 @@ public:
     ~ShipViewRig()
     {
         support::DestroyTestWorld();
-        session_.Stop();
-        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
     }
 
     bool Ok() const { return ok_; }
@@ -87,9 +77,7 @@ public:
     }
 
 private:
-    vesk::app::FrameworkSession session_{vesk::app::FrameworkSystem::Heaps | vesk::app::FrameworkSystem::Canvas |
-                                         vesk::app::FrameworkSystem::FrameworkManager |
-                                         vesk::app::FrameworkSystem::RenderResources};
+    bench::BuiltDataSession session_;
     bool ok_ = false;
 };
 
