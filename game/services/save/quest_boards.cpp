@@ -62,6 +62,19 @@ int DrawQuestNotInSet(const std::vector<QuestOffer>& pool, const QuestBoardWrite
     return -1;
 }
 
+// Calls visit(index, hideout, set) for each used offer set whose hideout has a record.
+template <typename Visit>
+void ForEachHideoutOfferSet(std::span<std::uint8_t> slot, Visit visit)
+{
+    const int sets = CountUsedOfferSets();
+    for (int index = 0; index < sets; ++index) {
+        const HideoutData* hideout = HideoutAt(index);
+        if (hideout == nullptr) continue;
+        QuestBoardWriter set(slot, index);
+        visit(index, *hideout, set);
+    }
+}
+
 }  // namespace
 
 void ApplyQuestEffects(std::span<std::uint8_t> slot, std::uint32_t questId, QuestEffect effect)
@@ -183,12 +196,8 @@ void PackQuestBoards(std::span<std::uint8_t> slot)
 
 void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
 {
-    const int sets = CountUsedOfferSets();
-    for (int index = 0; index < sets; ++index) {
-        const HideoutData* hideout = HideoutAt(index);
-        if (hideout == nullptr) continue;
-        QuestBoardWriter set(slot, index);
-        std::vector<QuestOffer> pool = PoolOf(*hideout);
+    ForEachHideoutOfferSet(slot, [](int, const HideoutData& hideout, QuestBoardWriter& set) {
+        std::vector<QuestOffer> pool = PoolOf(hideout);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (pair < static_cast<int>(pool.size())) {
                 set.SetPair(pair, pool[pair].questId, pool[pair].value);
@@ -205,10 +214,10 @@ void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
             }
             for (int pair = 0; pair < used; ++pair) set.SetPair(pair, pool[pair].questId, pool[pair].value);
         }
-        for (int pair = OfferCountOf(*hideout); pair < slot::kOfferPairCount; ++pair) set.SetPair(pair, kEmptyId, -1);
+        for (int pair = OfferCountOf(hideout); pair < slot::kOfferPairCount; ++pair) set.SetPair(pair, kEmptyId, -1);
         set.SetMask(0);
-        set.SetCountdown(static_cast<std::uint32_t>(hideout->offerRefreshCountdown));
-    }
+        set.SetCountdown(static_cast<std::uint32_t>(hideout.offerRefreshCountdown));
+    });
 }
 
 void RerollOfferSet(std::span<std::uint8_t> slot, int index)
@@ -246,11 +255,7 @@ void CheckOfferSets(std::span<std::uint8_t> slot)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     if (database == nullptr) return;
-    const int sets = CountUsedOfferSets();
-    for (int index = 0; index < sets; ++index) {
-        const HideoutData* hideout = HideoutAt(index);
-        if (hideout == nullptr) continue;
-        QuestBoardWriter set(slot, index);
+    ForEachHideoutOfferSet(slot, [&](int index, const HideoutData& hideout, QuestBoardWriter& set) {
         const std::string area = "offer set " + std::to_string(index);
         const std::size_t base = slot::kOfferSets + static_cast<std::size_t>(index) * slot::kOfferSetSize;
         std::uint32_t mask = set.Mask();
@@ -282,26 +287,22 @@ void CheckOfferSets(std::span<std::uint8_t> slot)
                                    std::to_string(platform::ReadU32(slot, base + slot::kOfferSpare)) + " in the spare word; it is 0");
         }
         set.SetMask(mask);
-        const std::uint32_t longest = static_cast<std::uint32_t>(std::max(hideout->offerRefreshCountdown, 1));
+        const std::uint32_t longest = static_cast<std::uint32_t>(std::max(hideout.offerRefreshCountdown, 1));
         if (set.Countdown() > longest) {
             LogBadWorkingSlotField(area, base + slot::kOfferCountdown,
                                    "refresh countdown " + std::to_string(set.Countdown()) + " is past the hideout's " +
                                        std::to_string(longest) + "; it is " + std::to_string(longest));
             set.SetCountdown(longest);
         }
-    }
+    });
 }
 
 void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
 {
     const GAME_CStaticDatabase* database = GetStaticDatabase();
     if (database == nullptr) return;
-    const int sets = CountUsedOfferSets();
-    for (int index = 0; index < sets; ++index) {
-        const HideoutData* hideout = HideoutAt(index);
-        if (hideout == nullptr) continue;
-        QuestBoardWriter set(slot, index);
-        const std::vector<QuestOffer> pool = PoolOf(*hideout);
+    ForEachHideoutOfferSet(slot, [&](int, const HideoutData& hideout, QuestBoardWriter& set) {
+        const std::vector<QuestOffer> pool = PoolOf(hideout);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (set.IsEmpty(pair) || database->FindQuestData(set.Id(pair)) != nullptr) continue;
             const int drawn = DrawQuestNotInSet(pool, set);
@@ -312,7 +313,7 @@ void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
                 set.SetPair(pair, pool[drawn].questId, DefaultDaysOf(pool[drawn].questId));
             }
         }
-    }
+    });
 }
 
 void RefreshOfferSetsDaily(std::span<std::uint8_t> slot)
