@@ -111,7 +111,6 @@ protected:
     // Moves the cursor to a row, scrolling it into view.
     void SelectRow(int row);
     const Layout& Shape() const { return layout_; }
-    GAME_CUINullObject* ListNode() const { return listNode_; }
     GAME_CUIScrollBarObject* ScrollBar() const { return scrollBar_; }
     UIListView& List() { return list_; }
     bool RowShown(int row) const { return row >= list_.top && row < list_.top + kVisibleRows; }

@@ -185,12 +185,6 @@ Vec2 FirstUIPointerPosition()
     return map != nullptr ? map->GetFirstPointerPosition() : Vec2{-100.0f, -100.0f};
 }
 
-bool IsAnyUIPointerPressed()
-{
-    const GAME_CInputMap* map = ActiveInputMap();
-    return map != nullptr && !map->GetPressedPointers().empty();
-}
-
 bool IsUIClickInCircle(Vec2 centre, float radius)
 {
     const GAME_CInputMap* map = ActiveInputMap();

@@ -87,8 +87,6 @@ bool IsUIPointerOverRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight)
 bool IsAnyUIPointerHeld();
 // Where the first pointer pressed (else held) stands; (-100, -100) when there is none.
 vesk::math::Vec2 FirstUIPointerPosition();
-// Any pointer pressed this frame, anywhere.
-bool IsAnyUIPointerPressed();
 // A pointer pressed this frame within the radius of the centre.
 bool IsUIClickInCircle(vesk::math::Vec2 centre, float radius);
 // The wheel's notches of this frame (positive away from the player).
