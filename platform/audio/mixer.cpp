@@ -171,38 +171,34 @@ bool Mixer::SubmitBuffer(VoiceId id, const VoiceBuffer& buffer)
     return true;
 }
 
-bool Mixer::Start(VoiceId id)
+template <typename Change>
+bool Mixer::ChangeVoice(VoiceId id, Change change)
 {
     std::lock_guard lock(mutex_);
     Voice* voice = Find(id);
     if (!voice) {
         return false;
     }
-    voice->running = true;
+    change(*voice);
     return true;
+}
+
+bool Mixer::Start(VoiceId id)
+{
+    return ChangeVoice(id, [](Voice& voice) { voice.running = true; });
 }
 
 bool Mixer::Stop(VoiceId id)
 {
-    std::lock_guard lock(mutex_);
-    Voice* voice = Find(id);
-    if (!voice) {
-        return false;
-    }
-    voice->running = false;
-    return true;
+    return ChangeVoice(id, [](Voice& voice) { voice.running = false; });
 }
 
 bool Mixer::FlushBuffers(VoiceId id)
 {
-    std::lock_guard lock(mutex_);
-    Voice* voice = Find(id);
-    if (!voice) {
-        return false;
-    }
-    voice->queued = false;
-    voice->buffer = {};
-    return true;
+    return ChangeVoice(id, [](Voice& voice) {
+        voice.queued = false;
+        voice.buffer = {};
+    });
 }
 
 uint32_t Mixer::BuffersQueued(VoiceId id) const
@@ -214,13 +210,7 @@ uint32_t Mixer::BuffersQueued(VoiceId id) const
 
 bool Mixer::SetVolume(VoiceId id, float volume)
 {
-    std::lock_guard lock(mutex_);
-    Voice* voice = Find(id);
-    if (!voice) {
-        return false;
-    }
-    voice->volume = std::isfinite(volume) ? volume : 0.0f;
-    return true;
+    return ChangeVoice(id, [volume](Voice& voice) { voice.volume = std::isfinite(volume) ? volume : 0.0f; });
 }
 
 float Mixer::GetVolume(VoiceId id) const

@@ -89,6 +89,9 @@ private:
 
     Voice* Find(VoiceId voice);
     const Voice* Find(VoiceId voice) const;
+    // Applies change to the voice under the lock; false when the id names no voice.
+    template <typename Change>
+    bool ChangeVoice(VoiceId id, Change change);
     static VoiceId MakeId(int slot, uint16_t generation);
 
     void MixVoice(Voice& voice, float* out, uint32_t frames);
