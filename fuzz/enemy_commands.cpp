@@ -71,12 +71,7 @@ std::vector<std::uint8_t> PackageFromInput(InputReader& in)
         command.mode = in.U8();
         command.slot = static_cast<std::uint16_t>(in.U16() % (command.table == 0 ? 102 : 83));
         command.operand = static_cast<std::uint16_t>(in.U8());  // waits of up to 255 frames
-        const std::uint32_t words = in.U8() % 25;
-        command.hasData = words != 0;
-        for (std::uint32_t w = 0; w < words; ++w) {
-            const std::uint32_t word = in.U32();
-            for (int b = 0; b < 4; ++b) command.data.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
-        }
+        registration_fuzz::ReadArgumentWords(in, command, 25);
         entry.commands.push_back(std::move(command));
     }
     entry.labels.push_back({u"test", 0});

@@ -31,6 +31,18 @@ private:
     std::size_t at_ = 0;
 };
 
+// A command's argument data from the input: a count of words below `limit`, then that many words, stored
+// little-endian.
+inline void ReadArgumentWords(InputReader& in, vesk::tools::script::BlockCommand& command, std::uint32_t limit)
+{
+    const std::uint32_t words = in.U8() % limit;
+    command.hasData = words != 0;
+    for (std::uint32_t w = 0; w < words; ++w) {
+        const std::uint32_t word = in.U32();
+        for (int b = 0; b < 4; ++b) command.data.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
+    }
+}
+
 // Up to three entries of up to 32 commands each: table 0 or 1, any mode, a
 // slot of the table or just past it, any operand and up to 11 argument words.
 // Most entries open with the registration label; some also carry a label the
@@ -52,14 +64,7 @@ inline std::vector<std::uint8_t> PackageFromInput(const std::uint8_t* data, std:
             const std::uint16_t slots = command.table == 0 ? 100 : tableOneSlots;
             command.slot = static_cast<std::uint16_t>(in.U16() % (slots + 2));
             command.operand = in.U16();
-            const std::uint32_t words = in.U8() % 12;
-            command.hasData = words != 0;
-            for (std::uint32_t w = 0; w < words; ++w) {
-                const std::uint32_t word = in.U32();
-                for (int b = 0; b < 4; ++b) {
-                    command.data.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
-                }
-            }
+            ReadArgumentWords(in, command, 12);
             entry.commands.push_back(std::move(command));
         }
         if ((flags & 1) == 0 || count == 0) {

@@ -35,12 +35,7 @@ std::vector<std::uint8_t> RoadPackage(const std::uint8_t* data, std::size_t size
         command.mode = in.U8();
         command.slot = static_cast<std::uint16_t>(in.U16() % ((command.table == 0 ? 100 : kRouteTableSlots) + 2));
         command.operand = in.U16();
-        const std::uint32_t words = in.U8() % 24;
-        command.hasData = words != 0;
-        for (std::uint32_t w = 0; w < words; ++w) {
-            const std::uint32_t word = in.U32();
-            for (int b = 0; b < 4; ++b) command.data.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
-        }
+        registration_fuzz::ReadArgumentWords(in, command, 24);
         entry.commands.push_back(std::move(command));
     }
     entry.labels.push_back({u"経路作成", 0});
