@@ -91,7 +91,7 @@ public:
     GAME_CMiniGameOverlays& Overlays() { return *overlays_; }
 
 private:
-    bench::BuiltDataSession session_;
+    bench_support::BuiltDataSession session_;
     std::unique_ptr<GAME_CMiniGameWorld> world_;
     std::unique_ptr<GAME_CMiniGameCabinet> cabinet_;
     std::unique_ptr<GAME_CMiniGameOverlays> overlays_;

@@ -8,7 +8,7 @@
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
 
-namespace bench {
+namespace bench_support {
 
 // Starts the heaps, the canvas, the framework manager and the render resources on SDL's dummy video driver, with
 // the resource folder at the built data set and the log silenced; stops them and puts folder and log back when
@@ -39,4 +39,4 @@ private:
     bool started_ = false;
 };
 
-}  // namespace bench
+}  // namespace bench_support

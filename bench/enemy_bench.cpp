@@ -84,7 +84,7 @@ public:
     bool Ok() const { return ok_; }
 
 private:
-    bench::BuiltDataSession session_;
+    bench_support::BuiltDataSession session_;
     bool ok_ = false;
 };
 

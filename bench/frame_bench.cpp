@@ -4,19 +4,13 @@
 // renderer's scaling of the frame to the window: a GPU's work where there is
 // one, the CPU's on this headless machine.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <string>
-
+#include "bench/headless_run_folder.h"
 #include "framework/app/application.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "game/app/game_app.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The game, unpaced, with the window at the size asked for; one benchmark
 // iteration is one frame of the loop.
@@ -60,22 +54,10 @@ private:
 // there), reading the data set the build made.
 void RunLoop(benchmark::State& state, int width, int height, bool shown)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::string pattern = (fs::temp_directory_path() / "varnolis_frame_bench_XXXXXX").string();
-    const fs::path scratch = mkdtemp(pattern.data());
-    const fs::path previous = fs::current_path();
-    fs::current_path(scratch);
-    vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
-
+    const bench_support::HeadlessRunFolder folder;
     TimedGame game(state, width, height, shown);
     vesk::app::RunApplication(u"", game);
     if (!game.Started()) state.SkipWithError("the application did not come up with a window");
-
-    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-    fs::current_path(previous);
-    std::error_code ignored;
-    fs::remove_all(scratch, ignored);
 }
 
 // The game's loop as it stands: 600 frames should take well under a second.

@@ -1,14 +1,11 @@
 // The game's start-up with the data set, from the game's start to the push of the main-game scene.
 // The two logos are left out.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <string>
 
+#include "bench/headless_run_folder.h"
 #include "framework/app/framework_session.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/log/log.h"
 #include "game/app/game_app.h"
@@ -31,13 +28,7 @@ bool MainGamePushed() { return IsSceneOnStack(kSceneGameMain); }
 
 void BM_StartupToMainGame(benchmark::State& state)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnolis_startup_bench_XXXXXX").string();
-    const std::filesystem::path folder = mkdtemp(pattern.data());
-    std::filesystem::current_path(folder);
-    vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+    const bench_support::HeadlessRunFolder folder;
     vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
     constexpr int kMaxFrames = 2000;
     for (auto _ : state) {
@@ -59,13 +50,10 @@ void BM_StartupToMainGame(benchmark::State& state)
         state.PauseTiming();
         if (!MainGamePushed()) state.SkipWithError("the main game never started");
         session.Stop();
-        std::filesystem::remove_all(folder / "SaveWin");
+        std::filesystem::remove_all(folder.path() / "SaveWin");
         state.ResumeTiming();
     }
     vesk::log::SetSink({});
-    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_StartupToMainGame)->Unit(benchmark::kMillisecond)->Iterations(3);
 

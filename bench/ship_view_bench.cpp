@@ -77,7 +77,7 @@ public:
     }
 
 private:
-    bench::BuiltDataSession session_;
+    bench_support::BuiltDataSession session_;
     bool ok_ = false;
 };
 

@@ -1,13 +1,8 @@
 // The running game brought up headless on the data set this build made, under way on a busy road, for benchmarks.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <string>
-
+#include "bench/headless_run_folder.h"
 #include "framework/app/framework_session.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/log/log.h"
 #include "game/app/game_app.h"
@@ -19,8 +14,6 @@
 #include "tests/support/busy_road.h"
 
 namespace bench_support {
-
-namespace fs = std::filesystem;
 
 constexpr int kMaxFrames = 2000;
 
@@ -39,13 +32,6 @@ class TravelRig {
 public:
     explicit TravelRig(const TravelRigOptions& options = {})
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        previous_ = fs::current_path();
-        std::string pattern = (fs::temp_directory_path() / "varnolis_travel_bench_XXXXXX").string();
-        folder_ = mkdtemp(pattern.data());
-        fs::current_path(folder_);
-        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
         vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
         if (!session_.Start()) return;
         if (vesk::graphics::DeviceRecord* record = vesk::graphics::GetDeviceRecord()) {
@@ -75,10 +61,6 @@ public:
     {
         session_.Stop();
         vesk::log::SetSink({});
-        vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     bool Ok() const { return ok_; }
@@ -86,10 +68,9 @@ public:
     void Frame() { game_.GameFrame(); }
 
 private:
+    HeadlessRunFolder folder_;
     varnolis::GameApplication game_;
     vesk::app::FrameworkSession session_{vesk::app::kAllFrameworkSystems | vesk::app::FrameworkSystem::Game, u"", &game_};
-    fs::path previous_;
-    fs::path folder_;
     bool ok_ = false;
     int tasks_ = 0;
 };

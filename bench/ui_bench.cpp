@@ -2,21 +2,17 @@
 // Measured in the running game on the data set; the allocations counter tells whether a frame in
 // steady state asks the general allocator for memory.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "bench/allocation_counter.h"
+#include "bench/headless_run_folder.h"
 #include "framework/app/framework_session.h"
-#include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/log/log.h"
 #include "framework/text/font_manager.h"
@@ -98,13 +94,7 @@ public:
 template <typename Setup>
 void RunFramesInGame(benchmark::State& state, Setup setup)
 {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnolis_ui_bench_XXXXXX").string();
-    const std::filesystem::path folder = mkdtemp(pattern.data());
-    std::filesystem::current_path(folder);
-    vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+    const bench_support::HeadlessRunFolder folder;
     vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
     SetStartupJobsInline(true);
     {
@@ -143,9 +133,6 @@ void RunFramesInGame(benchmark::State& state, Setup setup)
     }
     SetStartupJobsInline(false);
     vesk::log::SetSink({});
-    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
 }
 
 void BM_UIFrame(benchmark::State& state)
