@@ -49,6 +49,17 @@ protected:
         support::GameFixture::SetUp();
         ASSERT_NO_FATAL_FAILURE(StartToMainGame());
     }
+
+    // Writes the image, its header made to match, as the save file and loads it into a play session.
+    void WriteAndLoad(std::vector<std::uint8_t>& image)
+    {
+        WriteSaveHeader(image);
+        support::WriteBytes(SavePath(), std::string(image.begin(), image.end()));
+        ASSERT_TRUE(GetSaveManager()->RequestLoad());
+        ASSERT_TRUE(StepUntilSaveIdle());
+        ASSERT_EQ(GetSaveManager()->lastResult, GAME_CSaveManager::kOk);
+        SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    }
 };
 
 TEST_F(SaveMachineTest, ASlotSavedAndLoadedSavesAgainByteForByte)
@@ -407,14 +418,8 @@ TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndS
     platform::WriteU32(third, slot::kEndingSeen, 9);
     const std::span<std::uint8_t> fifth = std::span(image).subspan(SlotOffset(5), kSlotSize);
     for (std::size_t i = 0; i < 8; ++i) platform::WriteU32(fifth, slot::kLastSaveTime + 4 * i, 2026);
-    WriteSaveHeader(image);
-    support::WriteBytes(SavePath(), std::string(image.begin(), image.end()));
-
     support::LogCapture log;
-    ASSERT_TRUE(saves->RequestLoad());
-    ASSERT_TRUE(StepUntilSaveIdle());
-    ASSERT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
-    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    ASSERT_NO_FATAL_FAILURE(WriteAndLoad(image));
     for (const char* line : {"slot 3, crew record 1 at offset 8200: present byte 4",
                              "slot 3, crew record 2 at offset 8328: present byte 242",
                              "slot 3, room record 0 at offset 48: under-construction flag 7",
@@ -624,14 +629,8 @@ TEST_P(SlotMutationTest, LoadsWithALineNamingTheFieldAndSavesSound)
     const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
     ASSERT_EQ(SlotInvariantBreaks(third), std::vector<std::string>{});
     GetParam().damage(third);
-    WriteSaveHeader(image);
-    support::WriteBytes(SavePath(), std::string(image.begin(), image.end()));
-
     support::LogCapture log;
-    ASSERT_TRUE(saves->RequestLoad());
-    ASSERT_TRUE(StepUntilSaveIdle());
-    ASSERT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
-    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    ASSERT_NO_FATAL_FAILURE(WriteAndLoad(image));
     EXPECT_TRUE(log.Contains(GetParam().line)) << ::testing::PrintToString(log.Lines());
     StepFrames(10);
 
