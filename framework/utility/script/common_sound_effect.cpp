@@ -7,6 +7,18 @@ namespace {
 
 constexpr float kPi = 3.1415927f;
 
+// Reads the three axes of one of the thread's effect vectors; false when the command has fewer arguments.
+bool ReadAxes(const ScriptArgs& args, float (&axes)[3])
+{
+    if (!args.Need(3)) {
+        return false;
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+        axes[axis] = args.F32(axis);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::uint32_t PlaySound(SYS_CScriptEngine&, std::uint8_t, const ScriptArgs& args, std::uint16_t)
@@ -47,38 +59,24 @@ std::uint32_t SendEffectParameter(SYS_CScriptEngine& engine, std::uint8_t, const
 
 std::uint32_t EffectPosition(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
 {
-    if (!args.Need(3)) {
-        return 0;
-    }
-    ScriptThread& thread = *engine.RunningThread();
-    for (int axis = 0; axis < 3; ++axis) {
-        thread.effectPosition[axis] = args.F32(axis);
-    }
-    return 1;
+    return ReadAxes(args, engine.RunningThread()->effectPosition) ? 1 : 0;
 }
 
 std::uint32_t EffectRotation(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
 {
-    if (!args.Need(3)) {
+    ScriptThread& thread = *engine.RunningThread();
+    if (!ReadAxes(args, thread.effectRotation)) {
         return 0;
     }
-    ScriptThread& thread = *engine.RunningThread();
-    for (int axis = 0; axis < 3; ++axis) {
-        thread.effectRotation[axis] = args.F32(axis) * kPi / 180.0f;
+    for (float& angle : thread.effectRotation) {
+        angle = angle * kPi / 180.0f;  // given in degrees, kept in radians
     }
     return 1;
 }
 
 std::uint32_t EffectScale(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
 {
-    if (!args.Need(3)) {
-        return 0;
-    }
-    ScriptThread& thread = *engine.RunningThread();
-    for (int axis = 0; axis < 3; ++axis) {
-        thread.effectScale[axis] = args.F32(axis);
-    }
-    return 1;
+    return ReadAxes(args, engine.RunningThread()->effectScale) ? 1 : 0;
 }
 
 std::uint32_t EffectParameterValue(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& args, std::uint16_t)
