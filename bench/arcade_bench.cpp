@@ -148,16 +148,7 @@ void BM_ArcadeDrawFullPools(benchmark::State& state)
     // The first frame finds its sprites and fills its batches.
     drawFrame();
     device->textureRenderer.Flush();
-    std::size_t allocations = 0;
-    for (auto _ : state) {
-        const std::size_t before = bench_support::AllocationCount();
-        drawFrame();
-        allocations += bench_support::AllocationCount() - before;
-        state.PauseTiming();
-        device->textureRenderer.Flush();
-        state.ResumeTiming();
-    }
-    state.counters["allocations/frame"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+    bench_support::TimeFramesCountingAllocations(state, drawFrame, [&] { device->textureRenderer.Flush(); });
 }
 BENCHMARK(BM_ArcadeDrawFullPools)->Unit(benchmark::kMicrosecond);
 

@@ -54,18 +54,14 @@ void BM_ShipStatusFrame(benchmark::State& state)
     ui.ShowNotice(notice);
     for (int i = 0; i < 30; ++i) rig.Frame();
     GAME_CUIShipStatus& panel = *ui.Get<GAME_CUIShipStatus>();
-    std::size_t allocations = 0;
-    for (auto _ : state) {
-        const std::size_t before = bench_support::AllocationCount();
-        panel.Update(false);
-        panel.PreDraw();
-        allocations += bench_support::AllocationCount() - before;
-        // The rasterizer's share is the renderer's, not the panel's.
-        state.PauseTiming();
-        FlushUISprites();
-        state.ResumeTiming();
-    }
-    state.counters["allocations/frame"] = benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
+    // The rasterizer's share is the renderer's, not the panel's.
+    bench_support::TimeFramesCountingAllocations(
+        state,
+        [&] {
+            panel.Update(false);
+            panel.PreDraw();
+        },
+        FlushUISprites);
     state.counters["crew"] = static_cast<double>(world->fieldObjects->crew.size());
 }
 // Argument: the drops along the road besides the 16 enemies; 128 fills every drop slot.

@@ -114,19 +114,9 @@ void RunFramesInGame(benchmark::State& state, Setup setup)
                 frame();
                 FlushUISprites();
             }
-            std::size_t allocations = 0;
-            for (auto _ : state) {
-                const std::size_t before = bench_support::AllocationCount();
-                frame();
-                allocations += bench_support::AllocationCount() - before;
-                // The software rasterizer's share is the renderer's, not the UI's.
-                state.PauseTiming();
-                FlushUISprites();
-                state.ResumeTiming();
-            }
+            // The software rasterizer's share is the renderer's, not the UI's.
+            bench_support::TimeFramesCountingAllocations(state, frame, FlushUISprites);
             vesk::text::GetFontManager()->SetGlyphSink(nullptr);
-            state.counters["allocations/frame"] =
-                benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
             teardown();
         }
         session.Stop();
