@@ -13,6 +13,8 @@ struct UICursorBlink {
     GAME_CUINullObject* arrow = nullptr;
     std::int32_t frame = 0;
 
+    // The blink from its start: the arrow at rest for the next 8 frames.
+    void Restart() { frame = 0; }
     // Counts a frame of the blink.
     void Tick() { frame = (frame + 1) % kPeriod; }
     // How far the blink moves the arrow now: 1 in the second half of the period, else 0.

@@ -23,9 +23,14 @@ class UIListCursor : public UICursorBlink {
 public:
     // The holder, the highlight and the arrow, in that order into the draw list.
     void Build(std::vector<GAME_CUIObjectBase*>& list, GAME_CUIObjectBase* parent, const UIListCursorLayout& layout);
-    void Restart() { frame = 0; }
     // The arrow at its rest place moved by the blink.
     void PlaceArrow() const { Place(arrowAt_); }
+    // Every frame: a tick of the blink, then the arrow placed.
+    void StepArrow()
+    {
+        Tick();
+        PlaceArrow();
+    }
 
     GAME_CUINullObject* holder = nullptr;
     GAME_CUINullObject* highlight = nullptr;

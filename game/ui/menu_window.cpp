@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "game/services/input/input_actions.h"
+#include "game/ui/room_window.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
@@ -13,7 +14,7 @@ GAME_CUIIconObject* BeginUIMenuWindow(std::vector<GAME_CUIObjectBase*>& list, GA
 {
     const bool back = corner == UIMenuCorner::kBack;
     list.push_back(MakeUICategorySwitch(1));
-    list.push_back(MakeUIPictureUnder(root, "ui_windowbase", 61.0f, -51.0f));
+    list.push_back(MakeUIRoomWindowUnder(root));
     list.push_back(MakeUIPictureUnder(root, "ui_windowbase_bg", 95.0f, 57.0f));
     UIButtonSpec spec{.sprite = back ? "ui_backbutton" : "ui_closebutton",
                       .pressedSprite = back ? "ui_backbutton_touch" : "ui_closebutton_touch",

@@ -100,7 +100,7 @@ void GAME_CUIMessageLog::EnterOpening()
     list_.count = count_;
     cursor_.arrow->SetColor(count_ == 0 ? kUIHidden : kUIWhite);
     list_.cursor = std::max(list_.ShownRows() - 1, 0);
-    cursor_.frame = 0;
+    cursor_.Restart();
     PlaceCursor();
 }
 

@@ -150,7 +150,7 @@ void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spe
 void UIQuestWindow::Open()
 {
     headings_.Apply();
-    cursor_.frame = 0;
+    cursor_.Restart();
 }
 
 void UIQuestWindow::ClearRows()

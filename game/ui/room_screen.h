@@ -133,8 +133,9 @@ protected:
     // A first page's whole walk once the screen has dealt with decide on its list: in the list up and
     // down step it with the cursor sound, and past an end the list settles at that end and the focus
     // goes to the task tab; from a tab up enters the list at its last row and down at its first; the
-    // rest as above, and from a place that is none of these the focus goes back to the list. An
-    // empty list is never entered. True when the cursor stepped within the list.
+    // rest as above, and from a place that is none of these the focus goes back to the list. A tab
+    // does not lead into an empty list, and on one the keys do nothing. True when the cursor stepped
+    // within the list.
     bool StepFirstPageFocus(std::int32_t& focus, const UIRoomFirstPageFocus& places, const UIRoomKeys& keys, UIListView& list);
     // The first page's cursor: on a list row with the row highlight, or on a tab or skip arrow (the
     // grid cursor there), shown or hidden. The buttons stand where they stand on the task page, so

@@ -186,8 +186,7 @@ void GAME_CUIItemDictionary::RefreshRows()
 
 void GAME_CUIItemDictionary::EveryFrame()
 {
-    cursor_.Tick();
-    cursor_.PlaceArrow();
+    cursor_.StepArrow();
 }
 
 void GAME_CUIItemDictionary::UpdateMain(bool input)

@@ -158,8 +158,7 @@ void GAME_CUIPub::RefreshRows()
 
 void GAME_CUIPub::EveryFrame()
 {
-    cursor_.Tick();
-    cursor_.PlaceArrow();
+    cursor_.StepArrow();
     const bool canListen = list_.count > 0 && list_.Index() < list_.count;
     EnableUIButton(listenButton_, canListen);
     listScroll_->SetMaximum(list_.MaxTop());

@@ -16,6 +16,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/hideout_facility.h"
+#include "game/ui/room_window.h"
 #include "game/ui/screen_callbacks.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
@@ -30,8 +31,9 @@ namespace {
 constexpr std::int32_t kSeDelivered = 60;
 constexpr std::size_t kAcceptedLimit = 128;
 constexpr std::size_t kTitleLimit = 127;
-constexpr TweenPoint kNoticeShown{61.0f, -51.0f};
-constexpr TweenPoint kNoticeHidden{61.0f, -kCanvasHeight};
+// The notice window slides down to where the room windows stand.
+constexpr TweenPoint kNoticeShown{kUIRoomWindowAt.x, kUIRoomWindowAt.y};
+constexpr TweenPoint kNoticeHidden{kUIRoomWindowAt.x, -kCanvasHeight};
 constexpr std::uint32_t kNoticeStripColor = 0x90FFFFFFu;
 // Buttons slide in and out over a few frames; a refresh lets them settle at once, but never for ever.
 constexpr int kSettlePasses = 64;

@@ -157,7 +157,7 @@ void GAME_CUIRoomActorInfo::BeginOpen()
     if (targetActor != nullptr) meters_.Show(targetActor->status);
     focus_ = kFocusButtons;
     row_ = bindingAllowed_ ? kRowBind : kRowExit;
-    buttonCursor_.frame = 0;
+    buttonCursor_.Restart();
     const std::size_t traits = targetActor != nullptr ? UICrewTraits::Of(targetActor->status).count : 0;
     effectBar_->SetMaximum(traits >= 3 ? static_cast<std::int32_t>(traits) - 2 : 0);
     effectBar_->SetValue(0);

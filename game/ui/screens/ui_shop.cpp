@@ -184,8 +184,7 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
 
 void GAME_CUIShop::EveryFrame()
 {
-    cursor_.Tick();
-    cursor_.PlaceArrow();
+    cursor_.StepArrow();
     const GAME_CPlayerData* player = Context().Player();
     moneyLabel_->SetTextW(UIFullWidthNumber(player != nullptr ? player->money : 0).c_str());
 }

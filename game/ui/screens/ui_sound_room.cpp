@@ -90,8 +90,7 @@ void GAME_CUISoundRoom::OnEnterState(UIScreenState state)
 
 void GAME_CUISoundRoom::EveryFrame()
 {
-    cursor_.Tick();
-    cursor_.PlaceArrow();
+    cursor_.StepArrow();
 }
 
 void GAME_CUISoundRoom::RefreshList()

@@ -126,8 +126,7 @@ void GAME_CUITalkLog::RefreshRows()
 void GAME_CUITalkLog::EveryFrame()
 {
     RefreshRows();
-    cursor_.Tick();
-    cursor_.PlaceArrow();
+    cursor_.StepArrow();
     const vesk::math::Vec2 holder{kCursorX, kCursorFirstY + kUILineStep * static_cast<float>(list_.cursor)};
     cursor_.holder->SetPosition(&holder);
 }

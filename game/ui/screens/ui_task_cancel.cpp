@@ -135,7 +135,7 @@ void GAME_CUITaskCancel::RefreshTaskView()
 
 void GAME_CUITaskCancel::RefreshTaskDetails()
 {
-    cursorArrow_.frame = 0;
+    cursorArrow_.Restart();
     cursorArrow_.Place(kCursorRest);
     details_.ApplyLanguage();
     details_.time->SetTextW(u"");
