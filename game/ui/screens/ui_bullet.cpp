@@ -52,8 +52,7 @@ GAME_CUIBullet::~GAME_CUIBullet() = default;
 void GAME_CUIBullet::BuildBulletPage()
 {
     firstRoot_ = MakeUIGroupNode(kHome.x, kSlideFrom.y);
-    window_ = MakeUIRoomWindowUnder(firstRoot_);
-    firstFrame_ = BeginPage(firstPage_, firstRoot_, window_);
+    firstFrame_ = BeginPage(firstPage_, firstRoot_, MakeUIRoomWindowUnder(firstRoot_));
     AddHeaders(firstRoot_, kHeaderNames, kHeaderPlaces);
     firstPage_.push_back(MakeUIPictureUnder(firstRoot_, "ui_icon_build", 99.0f, 97.0f));
     stock_.BuildGauge(firstPage_, firstRoot_, {312.0f, 102.0f}, "ui_labelbase");

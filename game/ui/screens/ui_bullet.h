@@ -78,7 +78,6 @@ private:
     UIPages<Tab> tabs_{Tab::kList};
     std::int32_t bulletFocus_ = 2;
 
-    GAME_CUINullObject* window_ = nullptr;
     std::array<UISeparatedLine, kVisibleRows> rows_{};
     std::array<UISeparatedLine, kFigureLines> figures_{};
     GAME_CUINullObject* marker_ = nullptr;
