@@ -98,7 +98,6 @@ void GAME_CUIEngineRoom::UpdateEngineInput(bool input)
     const UIFocusMap map(table);
     const std::int32_t start = focus_;
     const bool repeats = map.Find(focus_) != nullptr && map.Find(focus_)->repeats;
-    const auto held = [repeats](int slot) { return IsUIMenuPressed(slot, repeats); };
     // Sideways first (on the options they only set the place), then decide, then up and down.
     const bool sideways = (IsUIMenuPressed(kUIMenuRight) && map.Step(focus_, kUIFocusRight)) || (IsUIMenuPressed(kUIMenuLeft) && map.Step(focus_, kUIFocusLeft));
     if (!sideways) {
@@ -109,9 +108,9 @@ void GAME_CUIEngineRoom::UpdateEngineInput(bool input)
             } else {
                 map.Press(focus_);
             }
-        } else if (held(kUIMenuUp)) {
+        } else if (IsUIMenuPressed(kUIMenuUp, repeats)) {
             map.Walk(focus_, kUIFocusUp);
-        } else if (held(kUIMenuDown)) {
+        } else if (IsUIMenuPressed(kUIMenuDown, repeats)) {
             map.Walk(focus_, kUIFocusDown);
         }
     }
