@@ -6,7 +6,6 @@
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/services/achievement/achievements.h"
-#include "game/services/input/input_actions.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/actor_names.h"
 #include "game/ui/dialog_flow.h"

@@ -9,7 +9,6 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/save/working_slot.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"

@@ -7,7 +7,6 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/text/full_width.h"
-#include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_manager.h"

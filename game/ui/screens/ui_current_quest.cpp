@@ -8,7 +8,6 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
