@@ -136,7 +136,8 @@ void GAME_CUIAchieveList::UpdateMain(bool input)
         return;
     }
     if (!free) return;
-    // The selected row pointed at again: nothing, and the keys rest this frame.
+    // A click moves the cursor to its row; the selected row clicked again does nothing, as there is
+    // nothing to decide. Either way the keys rest this frame.
     if (const std::int32_t row = ClickedUIListRow(kRowHitTopLeft, kRows, kRowHitSize); row >= 0) {
         if (list_.Click(row) == UIListClick::kMoved) RefreshList();
         return;
