@@ -132,9 +132,7 @@ void GAME_CUIBuildSelectGrid::EnterStep(Step step)
         if (world.camera) world.camera->followsInput = follows ? 1 : 0;
     };
     const auto roomText = [&](const char* key) {
-        std::u16string text = FormatUIMessage(key, {UITagName(selectedTag_)});
-        if (text.size() > kMessageLimit) text.resize(kMessageLimit);
-        return text;
+        return UILimitedText(FormatUIMessage(key, {UITagName(selectedTag_)}), kMessageLimit);
     };
     switch (step) {
     case kCursor: followInput(true); break;

@@ -274,12 +274,10 @@ void GAME_CUIDiningHall::EnterDishConfirm()
 {
     const std::size_t index = static_cast<std::size_t>(std::max(0, list_.Index()));
     const std::uint32_t dish = index < dishIds_.size() ? dishIds_[index] : kNoId;
-    std::u16string name = UITagName(dish);
-    if (name.size() > 63) name.resize(63);
+    const std::u16string name = UILimitedText(UITagName(dish), 63);
     const char* format = dish == CurrentFoodId() ? "KITCHEN_DECIDE_NOCHANGE_YESNO" : "KITCHEN_DECIDE_YESNO";
-    std::u16string message = FormatUIMessage(format, {name, GetMessageTextExpanded("KITCHEN_MENU"), GetMessageTextExpanded("KITCHEN_STOCK")});
-    if (message.size() > 255) message.resize(255);
-    AskInDialog(kSlotDiningHall, {.text = message, .centred = true});
+    const std::u16string message = FormatUIMessage(format, {name, GetMessageTextExpanded("KITCHEN_MENU"), GetMessageTextExpanded("KITCHEN_STOCK")});
+    AskInDialog(kSlotDiningHall, {.text = UILimitedText(message, 255), .centred = true});
 }
 
 void GAME_CUIDiningHall::UpdateDishConfirm()
