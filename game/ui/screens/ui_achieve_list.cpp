@@ -117,7 +117,7 @@ void GAME_CUIAchieveList::OnEnterState(UIScreenState state)
     title_->SetSprite(titleSprites_.Current());
     info_->SetSprite(infoSprites_.Current());
     rows_[kRows - 1].separator->SetColor(kUIHidden);
-    cursor_.frame = 0;
+    cursor_.Restart();
     list_.ShowFromStart(*scrollBar_);
     RefreshList();
 }

@@ -103,7 +103,7 @@ void GAME_CUIActorBirth::OnEnterState(UIScreenState state)
         ui.SetOpen(kSlotRoomBuilding, false);
         ui.SetOpen(kSlotBuildSelectGrid, false);
         ShowAllWidgets();
-        cursor_.frame = 0;
+        cursor_.Restart();
         row_ = 0;
         speedLine_ = 0;
         speedLines_->SetSprite(speedLineSprites_[0]);

@@ -216,8 +216,7 @@ void GAME_CUIAddTask::OnEnterState(UIScreenState state)
 
 void GAME_CUIAddTask::EveryFrame()
 {
-    cursor_.Tick();
-    cursor_.PlaceArrow();
+    cursor_.StepArrow();
 }
 
 void GAME_CUIAddTask::UpdateMain(bool input)
