@@ -45,11 +45,7 @@ std::uint32_t Return(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&,
     if (address == kNoIndex) {
         return 0;  // a call made at command 0: return once more
     }
-    thread.programCounter = address;
-    thread.running = 1;
-    ResetConditions(thread);
-    engine.OnJump(kJumpGoto);
-    return 1;
+    return engine.Goto(address, 0);
 }
 
 std::uint32_t ExitBlock(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
@@ -132,10 +128,7 @@ std::uint32_t Goto(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs& ar
         return 0;
     }
     ScriptThread& thread = *engine.RunningThread();
-    thread.programCounter = args.U32(0);
-    thread.running = 1;
-    ResetConditions(thread);
-    engine.OnJump(kJumpGoto);
+    engine.Goto(args.U32(0), 0);
     ++thread.loopCounter;
     return 1;
 }

@@ -224,11 +224,16 @@ std::uint32_t SYS_CScriptEngine::Goto(std::uint32_t n, std::uint32_t restartHere
         thread->startIndex = n;
         thread->startData = StartDataOf(n);
     }
-    thread->programCounter = n;
-    thread->running = 1;
-    ResetConditions(*thread);
-    OnJump(kJumpGoto);
+    ContinueAt(*thread, n, kJumpGoto);
     return 1;
+}
+
+void SYS_CScriptEngine::ContinueAt(ScriptThread& thread, std::uint32_t n, int jumpKind)
+{
+    thread.programCounter = n;
+    thread.running = 1;
+    ResetConditions(thread);
+    OnJump(jumpKind);
 }
 
 std::uint32_t SYS_CScriptEngine::Call(std::uint32_t n)
@@ -245,10 +250,7 @@ std::uint32_t SYS_CScriptEngine::Call(std::uint32_t n)
     thread->returnStack[thread->stackDepth] = thread->programCounter == 0 ? kNoIndex : thread->programCounter;
     ++thread->stackDepth;
     ++thread->jumpCount;
-    thread->programCounter = n;
-    thread->running = 1;
-    ResetConditions(*thread);
-    OnJump(kJumpCall);
+    ContinueAt(*thread, n, kJumpCall);
     return 1;
 }
 

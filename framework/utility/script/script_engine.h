@@ -138,6 +138,8 @@ private:
     const std::uint8_t* StartDataOf(std::uint32_t n) const;
     void RunExitBlock(ScriptThread& main);
     std::string DescribeThread(const ScriptThread& thread) const;
+    // Sends the thread on at command n: running, its conditions cleared, the jump reported.
+    void ContinueAt(ScriptThread& thread, std::uint32_t n, int jumpKind);
 
     std::uint32_t commandBudget_ = kDefaultCommandBudget;
     std::uint32_t nesting_ = 0;
