@@ -25,7 +25,6 @@ GAME_CUIInDisplaySelectionObject* g_dialog = nullptr;
 // Layout inside the box (the box is 280 units wide).
 constexpr float kTextX = GAME_CUIInDisplaySelectionObject::kTextLeft;
 constexpr float kTextY = GAME_CUIInDisplaySelectionObject::kTextTop;
-constexpr float kTextWidth = GAME_CUIInDisplaySelectionObject::kTextWidth;
 constexpr float kSeparatorX = 12.0f;
 constexpr float kSeparatorY = 99.0f;
 constexpr float kButtonCentreX = 140.0f;
