@@ -26,7 +26,6 @@ constexpr std::uint32_t kBandColour = 0x98000000u;
 constexpr float kBandX = 178.0f;
 constexpr float kBandWidth = 284.0f;
 constexpr vesk::math::Vec2 kTitlePosition{256.0f, 29.0f};
-constexpr int kHighlightColour = 6;
 constexpr std::uint32_t kStartOrSelect = 0x1u | 0x2u;
 constexpr std::int32_t kPauseSE = 59;
 // The item pictures in Japanese, English and Korean.
@@ -119,7 +118,7 @@ void GAME_CMiniGamePauseMenu::PlaceCursor() { cursor_->SetParent(items_[static_c
 void GAME_CMiniGamePauseMenu::ColourItems()
 {
     for (int item = 0; item < 2; ++item) {
-        const std::uint32_t colour = item == CursorItem() ? GetUIColor(kHighlightColour) : kUIWhite;
+        const std::uint32_t colour = item == CursorItem() ? GetUIColor(kUIColorHighlight) : kUIWhite;
         items_[static_cast<std::size_t>(item)]->SetColor(colour);
         for (GAME_CUINullObject* piece : frames_[static_cast<std::size_t>(item)]) piece->SetColor(colour);
     }

@@ -22,8 +22,16 @@ inline constexpr std::int32_t kSeUIDecide = 0;
 inline constexpr std::int32_t kSeUICancel = 2;
 inline constexpr std::int32_t kSeUIError = 4;
 inline constexpr std::int32_t kSeUICursor = 58;
-// Text colour of ordinary UI text (UI colour 4) and the grey of disabled things.
+// Entries of the UI colour table the screens share: a usable button and a greyed one, ordinary text
+// and dimmed text (a choice that cannot be taken, a locked or unknown entry), the tint of the chosen
+// row, and a material or ingredient the stores are short of.
+inline constexpr int kUIColorUsable = 0;
+inline constexpr int kUIColorGreyed = 1;
 inline constexpr int kUIColorText = 4;
+inline constexpr int kUIColorDimText = 5;
+inline constexpr int kUIColorHighlight = 6;
+inline constexpr int kUIColorShort = 7;
+// The grey of disabled things outside the colour table.
 inline constexpr std::uint32_t kUIGrey = 0xFF808080u;
 inline constexpr std::uint32_t kUIWhite = 0xFFFFFFFFu;
 // White without alpha: a picture that keeps its place but is not seen.

@@ -101,11 +101,9 @@ UIGaugeFill MakeUIGaugeFill(GAME_CUIObjectBase* parent, const char* spriteName, 
 
 void EnableUIButton(GAME_CUIIconObject* button, bool enabled, GAME_CUILabelObject* caption)
 {
-    constexpr int kUIColorDisabled = 1;
-    constexpr int kUIColorDisabledText = 5;
     button->SetDisabled(!enabled);
-    button->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorDisabled));
-    if (caption != nullptr) caption->SetColor(GetUIColor(enabled ? kUIColorText : kUIColorDisabledText));
+    button->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorGreyed));
+    if (caption != nullptr) caption->SetColor(GetUIColor(enabled ? kUIColorText : kUIColorDimText));
 }
 
 GAME_CUIScrollBarObject* MakeUIScrollBar(GAME_CUIObjectBase* parent, float x, float y, float width, float height,

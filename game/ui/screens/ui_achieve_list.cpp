@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kUIColorLocked = 5;
 constexpr std::uint32_t kBarColor = 0xFF00FFFFu;
 constexpr float kFirstRowY = 97.0f;
 constexpr vesk::math::Vec2 kRowHitTopLeft{101.0f, 94.0f};
@@ -154,7 +153,7 @@ void GAME_CUIAchieveList::RefreshList()
         if (index >= kAchievementCount) break;
         const bool unlocked = IsAchieved(index);
         GAME_CUILabelObject* label = rows_[static_cast<std::size_t>(v)].name;
-        label->SetColor(GetUIColor(unlocked ? kUIColorText : kUIColorLocked));
+        label->SetColor(GetUIColor(unlocked ? kUIColorText : kUIColorDimText));
         label->SetTextA(unlocked ? GetAchievementGameRow(index).messageKey.data() : "ACHIEVE_HIDDEN");
         if (v == list_.cursor) ShowSelected(index, unlocked);
     }

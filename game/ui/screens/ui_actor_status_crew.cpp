@@ -27,9 +27,6 @@ constexpr Vec2 kNextArrowHitTo{599.0f, 203.0f};
 constexpr std::int32_t kLeaveLineKind = 2;
 constexpr std::size_t kFarewellLimit = 255;
 constexpr std::size_t kLeaveLineLimit = 63;
-constexpr int kGreyButtonColor = 1;
-constexpr int kButtonColor = 0;
-constexpr int kGreyLabelColor = 5;
 
 float Ratio(std::int32_t whole, std::int32_t maximum)
 {
@@ -73,8 +70,8 @@ void GAME_CUIActorStatus::RefreshButtons()
     for (std::size_t row = 0; row < crew_.buttons.size(); ++row) {
         const bool grey = row == kRowFirst ? atWork : lastOne;
         crew_.buttons[row]->SetDisabled(grey);
-        crew_.buttons[row]->SetColor(GetUIColor(grey ? kGreyButtonColor : kButtonColor));
-        crew_.captions[row]->SetColor(GetUIColor(grey ? kGreyLabelColor : kUIColorText));
+        crew_.buttons[row]->SetColor(GetUIColor(grey ? kUIColorGreyed : kUIColorUsable));
+        crew_.captions[row]->SetColor(GetUIColor(grey ? kUIColorDimText : kUIColorText));
     }
 }
 

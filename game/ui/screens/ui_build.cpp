@@ -34,9 +34,6 @@ constexpr float kLineX = 60.0f;
 constexpr float kLineTop = 193.0f;
 constexpr float kLineStep = 18.0f;
 constexpr std::int32_t kVisibleRows = 7;
-constexpr int kAvailableColor = 0;
-constexpr int kUnavailableColor = 1;
-constexpr int kShortColor = 7;
 constexpr std::uint32_t kDemolish = MakeTag("IDBR");
 constexpr std::uint32_t kLadder = MakeTag("ID22");
 constexpr std::int32_t kNoRoomKind = kRoomIdCount;
@@ -268,7 +265,7 @@ void GAME_CUIBuild::RefreshRoomInfo()
         // Nothing is shown to describe: an empty panel and a button that does nothing.
         description_->SetTextA("");
         clearLines();
-        button_->SetColor(GetUIColor(kUnavailableColor));
+        button_->SetColor(GetUIColor(kUIColorGreyed));
         button_->SetDisabled(true);
         panelScroll_->SetMaximum(0);
         return;
@@ -276,7 +273,7 @@ void GAME_CUIBuild::RefreshRoomInfo()
     const auto id = static_cast<std::uint32_t>(row->argument);
     description_->SetTextA((TagText(id) + "_DISCRIPT").c_str());
     const bool enabled = row->enabled == nullptr || row->enabled(row->argument) == kRowEnabled;
-    button_->SetColor(GetUIColor(enabled ? kAvailableColor : kUnavailableColor));
+    button_->SetColor(GetUIColor(enabled ? kUIColorUsable : kUIColorGreyed));
     button_->SetDisabled(!enabled);
     if (id == kDemolish) {
         clearLines();
@@ -326,7 +323,7 @@ void GAME_CUIBuild::RefreshRoomInfo()
         lines_[at]->SetTextW(vesk::text::FormatText(u"%ls：%ls（%ls）", {UITagName(material.itemId), UIFullWidthNumber(material.count),
                                                                        UIFullWidthNumber(have)})
                                  .c_str());
-        lines_[at]->SetColor(have < material.count ? GetUIColor(kShortColor) : text);
+        lines_[at]->SetColor(have < material.count ? GetUIColor(kUIColorShort) : text);
     }
     lineCount_ = 3 + materials;
     panelScroll_->SetValue(0);

@@ -30,7 +30,6 @@ constexpr float kRowTop = 193.0f;
 constexpr float kDetailX = 60.0f;
 // The first dish row's pointer rectangle on the canvas.
 constexpr Vec2 kRowHitTopLeft{378.0f, 142.0f};
-constexpr int kShortIngredientColor = 7;
 // The kitchen page's focus: 1 the dishes, then the task tab, the kitchen tab, the right and left skip arrows.
 constexpr UIRoomFirstPageFocus kFocus = UIRoomFirstPageFocus::Numbered(1);
 constexpr std::array<const char*, 4> kHeaderNames{"ui_text_cooking", "ui_text_food_stock", "ui_text_information", "ui_text_food_menu"};
@@ -266,7 +265,7 @@ void GAME_CUIDiningHall::ShowDishDetails(const CookingRecipe* recipe, std::int32
         const std::u16string amounts = ToFullWidthText(vesk::text::FormatText(u"%d（%d）", {ingredient.count, have}));
         put(static_cast<std::int32_t>(i) + 2, vesk::text::FormatText(u"%ls：%ls", {UITagName(ingredient.itemId), amounts}),
             item != nullptr ? item->iconSprite : kNoSprite,
-            ingredient.count <= have ? text : GetUIColor(kShortIngredientColor));
+            ingredient.count <= have ? text : GetUIColor(kUIColorShort));
     }
 }
 

@@ -28,7 +28,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr std::int32_t kSeFuelBought = 59;
-constexpr int kUIColorDisabled = 5;
 // The window rests 51 units above the canvas top, its buttons and gauge below.
 constexpr float kWindowY = -51.0f;
 constexpr Vec2 kBarsAt{123.0f, 167.0f};
@@ -352,7 +351,7 @@ void GAME_CUIGasStation::RefreshView()
 {
     const std::int64_t cost = std::int64_t{price_} * amount_;
     const bool affordable = cost <= Money();
-    buy_->SetColor(affordable ? kUIWhite : GetUIColor(kUIColorDisabled));
+    buy_->SetColor(affordable ? kUIWhite : GetUIColor(kUIColorDimText));
 
     // Between hideouts the title stays as it was.
     if (UIHideoutHere(Context()) != nullptr) title_->SetTextW(UILimitedText(UIHideoutFacilityTitle(Context(), kTypeNameGasStation), kTitleLimit).c_str());

@@ -99,7 +99,7 @@ void GAME_CUIHospital::AskAbout(const UICrewCareEntry& chosen)
             const ItemData* item = FindItemData(need.itemId);
             items.push_back({.text = UITagName(need.itemId) + u"：" + UIFullWidthNumber(need.count) + u"（" + UIFullWidthNumber(available) + u"）",
                              .icon = item != nullptr ? item->iconSprite : kNoSprite,
-                             .color = GetUIColor(available >= need.count ? kUIColorText : kShortItemColor)});
+                             .color = GetUIColor(available >= need.count ? kUIColorText : kUIColorShort)});
         }
     }
     Ask(FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {name, cureName}), items);

@@ -9,8 +9,6 @@
 class GAME_CUIHospital : public GAME_CUICrewCareScreen, public UIScreenSlot<kSlotHospital> {
 public:
     static constexpr std::uint32_t kHealSlot = 0;
-    // The colour of a cure's item line when the ship holds fewer than it needs.
-    static constexpr int kShortItemColor = 7;
 
     explicit GAME_CUIHospital(const UIScreenContext& context);
 

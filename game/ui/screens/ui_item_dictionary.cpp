@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kUIColorUnobtained = 5;
 // Rows hang from anchors 18 units apart; a row's pointer rectangle spans the window's list area.
 constexpr float kRowX = 152.0f;
 constexpr float kFirstRowY = 106.0f;
@@ -177,7 +176,7 @@ void GAME_CUIItemDictionary::RefreshRows()
         } else {
             row.icon->SetSprite(0);
             row.icon->SetColor(kUIHidden);
-            row.name->SetColor(GetUIColor(kUIColorUnobtained));
+            row.name->SetColor(GetUIColor(kUIColorDimText));
             row.name->SetTextW(unobtainedName.c_str());
             row.count->SetTextW(u"×０");
         }

@@ -73,7 +73,6 @@ constexpr int kPointerOrder[] = {GAME_CUIOption::kRowBgm,          GAME_CUIOptio
 constexpr int kSoundedRows[] = {GAME_CUIOption::kRowBgm, GAME_CUIOption::kRowSe, GAME_CUIOption::kRowCamera,
                                 GAME_CUIOption::kRowAutoSaveMinutes};
 
-constexpr int kOffLimitsColor = 5;
 constexpr int kSliderStepFrames = 4;
 constexpr std::size_t kValueLimit = 63;
 constexpr int kCanvasW = 640;
@@ -238,7 +237,7 @@ void GAME_CUIOption::ColorWindowRow(std::uint32_t color)
 void GAME_CUIOption::ColorWindowRowByFit()
 {
     const bool fits = Fits(FieldValue(kRowWindowSize), vesk::window::GetScreenHeight());
-    ColorWindowRow(GetUIColor(fits ? kUIColorText : kOffLimitsColor));
+    ColorWindowRow(GetUIColor(fits ? kUIColorText : kUIColorDimText));
 }
 
 // The window-size row follows the full-screen flag: off limits at 200 in full screen, fitted to the
@@ -252,7 +251,7 @@ void GAME_CUIOption::SyncFullScreenRow()
     const bool full = FullScreen();
     if (full == (slider.disabled != 0)) return;
     if (full) {
-        ColorWindowRow(GetUIColor(kOffLimitsColor));
+        ColorWindowRow(GetUIColor(kUIColorDimText));
         slider.disabled = 1;
         SetFieldValue(kRowWindowSize, 200);
     } else {
@@ -405,7 +404,7 @@ void GAME_CUIOption::BeforeStore()
 {
     GAME_CUISlider& slider = *rows_[kRowWindowSize].slider;
     if (FullScreen()) {
-        ColorWindowRow(GetUIColor(kOffLimitsColor));
+        ColorWindowRow(GetUIColor(kUIColorDimText));
         slider.disabled = 1;
         return;
     }

@@ -30,7 +30,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr int kUIColorDisabled = 5;
 // The cancel button while a waiting script needs the room: light grey.
 constexpr std::uint32_t kWaitedGrey = 0xFFB4B4B4u;
 constexpr std::int32_t kThreeDigits = 999;
@@ -152,7 +151,7 @@ void GAME_CUIRoomBuilding::ShowCancelButton()
     const bool waited = awaited != kNoId && awaited == target->GetRoomId();
     cancel_->SetDisabled(waited);
     cancel_->SetColor(waited ? kWaitedGrey : kUIWhite);
-    cancelLabel_->SetColor(GetUIColor(waited ? kUIColorDisabled : kUIColorText));
+    cancelLabel_->SetColor(GetUIColor(waited ? kUIColorDimText : kUIColorText));
 }
 
 bool GAME_CUIRoomBuilding::StepTransition(UIScreenState state)

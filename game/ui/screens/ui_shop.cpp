@@ -29,7 +29,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr std::int32_t kSeTrade = 59;
-constexpr int kUIColorDisabled = 1;
 // The list's first row, in window units; rows stand a line apart.
 constexpr float kListTop = 156.0f;
 constexpr float kRowStep = 18.0f;
@@ -205,7 +204,7 @@ void GAME_CUIShop::UpdateMain(bool input)
     case kSellList: ListInput(left); break;
     case kBuyConfirm:
         // A no greys the enter button until the list comes back.
-        if (!FollowDialogAnswer(pages_, kBought, kBuyList) && pages_.Asked() == kBuyList) enter_->SetColor(GetUIColor(kUIColorDisabled));
+        if (!FollowDialogAnswer(pages_, kBought, kBuyList) && pages_.Asked() == kBuyList) enter_->SetColor(GetUIColor(kUIColorGreyed));
         break;
     case kSellConfirm: FollowDialogAnswer(pages_, kSold, kSellList); break;
     default:
@@ -266,7 +265,7 @@ void GAME_CUIShop::ResetBuyList()
     scroll_->SetValue(0);
     RefreshRows();
     RefreshTotals();
-    enter_->SetColor(trade_.CanBuySelection(Parties()) ? kUIWhite : GetUIColor(kUIColorDisabled));
+    enter_->SetColor(trade_.CanBuySelection(Parties()) ? kUIWhite : GetUIColor(kUIColorGreyed));
 }
 
 void GAME_CUIShop::EnterSellList()
@@ -276,7 +275,7 @@ void GAME_CUIShop::EnterSellList()
     view_.top = 0;
     scroll_->SetMaximum(std::max(trade_.SellRowCount() - kRows, 0));
     scroll_->SetValue(0);
-    enter_->SetColor(GetUIColor(kUIColorDisabled));
+    enter_->SetColor(GetUIColor(kUIColorGreyed));
     RefreshRows();
     RefreshTotals();
 }
@@ -380,7 +379,7 @@ void GAME_CUIShop::StepValue(std::int32_t row, std::int32_t step, MarketMarkRule
 void GAME_CUIShop::AfterChange()
 {
     const bool enabled = OnBuyTab() ? trade_.CanBuySelection(Parties()) : trade_.MarkedCount() > 0;
-    enter_->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorDisabled));
+    enter_->SetColor(enabled ? kUIWhite : GetUIColor(kUIColorGreyed));
     RefreshRows();
     RefreshTotals();
 }

@@ -31,7 +31,6 @@ namespace {
 
 constexpr Vec2 kCursorRest{349.0f, 230.0f};
 constexpr float kButtonStep = 30.0f;
-constexpr int kUIColorDisabled = 5;
 // A material not yet all delivered (or delivered beyond its need): magenta.
 constexpr std::uint32_t kShortColor = 0xFFFF21FFu;
 constexpr std::int32_t kThreeDigits = 999;
@@ -129,7 +128,7 @@ void GAME_CUITaskCancel::RefreshTaskView()
     const bool upgrade = shown->GetKind() == kTaskRoomUpgrade;
     repeat_->SetDisabled(upgrade);
     repeat_->SetColor(upgrade ? kUIGrey : kUIWhite);
-    repeatLabel_->SetColor(GetUIColor(upgrade ? kUIColorDisabled : kUIColorText));
+    repeatLabel_->SetColor(GetUIColor(upgrade ? kUIColorDimText : kUIColorText));
     ShowCrew(false);
 }
 

@@ -16,7 +16,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr int kRowColor = 6;
 constexpr std::uint32_t kSeparatorCount = 6;
 
 }  // namespace
@@ -231,7 +230,7 @@ void GAME_CUIListObject::Draw()
     const float y = static_cast<float>(static_cast<int>(world.y));
     const std::uint32_t count = ShownCount();
     const std::uint32_t visible = count > top_ ? std::min(kVisibleRows, count - top_) : 0;
-    const std::uint32_t tint = GetUIColor(kRowColor);
+    const std::uint32_t tint = GetUIColor(kUIColorHighlight);
     if (visible > 0) {
         const float nudge = blink_.Bob();
         DrawUISprite({x + 300.0f - nudge, y + 157.0f + 18.0f * static_cast<float>(cursor_)}, cursorSprite_);

@@ -182,7 +182,7 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
     ASSERT_LT(held, 1) << "the start keeps the medicine short";
     const int line = DialogLineOf(UITagName(kMedicine) + u"：" + UIFullWidthNumber(1) + u"（" + UIFullWidthNumber(held) + u"）");
     ASSERT_GT(line, 0) << std::string(Dialog().Message().begin(), Dialog().Message().end());
-    EXPECT_EQ(Dialog().lineColors[static_cast<std::size_t>(line)], GetUIColor(GAME_CUIHospital::kShortItemColor));
+    EXPECT_EQ(Dialog().lineColors[static_cast<std::size_t>(line)], GetUIColor(kUIColorShort));
     StepFrames(12);
     EXPECT_NE(FindSpriteDraw(kUISpriteGroup, "icon_item_i014"), nullptr);
     Keep("infirmary-cure-question");
