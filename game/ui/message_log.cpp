@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr std::uint32_t kKindColors[GAME_CUIMessageLog::kKindCount] = {0, 0xFFFABB33u, 0xFF704EEFu, 0xFF40ECD6u,
-                                                                      0xFF32E850u};
 // A row's pointer rectangle.
 constexpr vesk::math::Vec2 kRowHitSize{256.0f, 18.0f};
 
@@ -35,12 +33,6 @@ GAME_CUIMessageLog::GAME_CUIMessageLog(const UIScreenContext& context)
 }
 
 GAME_CUIMessageLog::~GAME_CUIMessageLog() = default;
-
-std::uint32_t GAME_CUIMessageLog::KindColor(std::int32_t kind)
-{
-    if (kind <= 0 || kind >= kKindCount) return GetUIColor(kUIColorText);
-    return kKindColors[kind];
-}
 
 const GAME_CUIMessageLog::Line& GAME_CUIMessageLog::GetLine(int index) const
 {
@@ -158,7 +150,7 @@ void GAME_CUIMessageLog::CopyLinesToRows()
         GAME_CUILabelObject* row = rowLabels_[static_cast<std::size_t>(n - first)];
         const Line& line = GetLine(n);
         row->SetTextW(line.text.c_str());
-        row->SetColor(KindColor(line.kind));
+        row->SetColor(UILineKindColor(line.kind));
     }
 }
 
@@ -168,7 +160,7 @@ void GAME_CUIMessageLog::DrawDayCounter() const
     const std::uint32_t day = std::min(clock != nullptr ? clock->day : 0u, kDayLimit);
     const std::uint32_t digits[3] = {day / 100, day / 10 % 10, day % 10};
     const float y = Root()->GetPosition()->y + 119.0f;
-    const vesk::graphics::DrawParam param{.scaleX = 4.0f, .scaleY = 4.0f, .color = KindColor(4)};
+    const vesk::graphics::DrawParam param{.scaleX = 4.0f, .scaleY = 4.0f, .color = UILineKindColor(4)};
     for (int i = 0; i < 3; ++i) {
         DrawUISprite({400.0f + 32.0f * static_cast<float>(i), y}, digitSprites_[digits[i]], param);
     }

@@ -49,8 +49,6 @@ public:
 
     int CountLines() const { return count_; }
     const Line& GetLine(int index) const;
-    // The text colour of a line kind; a kind outside 0..4 takes kind 0's.
-    static std::uint32_t KindColor(std::int32_t kind);
 
     // Set by the HUD right after it opens the log: closing then clears the menu pause and reopens the
     // HUD, otherwise the pause menu.

@@ -42,7 +42,7 @@ void GAME_CUIMessageLog::Build()
     for (const auto& [key, x, y] : {std::tuple{"ADD_TEXT_UI_MESSAGELOG_07", 384.0f, 104.0f},
                                     std::tuple{"ADD_TEXT_UI_MESSAGELOG_08", 500.0f, 138.0f}}) {
         GAME_CUILabelObject* heading = MakeUILabel(root, key, x, y);
-        heading->SetColor(KindColor(4));
+        heading->SetColor(UILineKindColor(4));
         AddWidget(heading);
     }
     for (int i = 0; i < 6; ++i) {

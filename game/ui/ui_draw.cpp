@@ -31,6 +31,13 @@ Vec2 UISpriteSize(std::int32_t index)
     return {static_cast<float>(sprite->GetWidth()), static_cast<float>(sprite->GetHeight())};
 }
 
+std::uint32_t UILineKindColor(std::int64_t kind)
+{
+    constexpr std::uint32_t kKindColors[] = {0xFFFABB33u, 0xFF704EEFu, 0xFF40ECD6u, 0xFF32E850u};
+    if (kind < 1 || kind > 4) return GetUIColor(kUIColorText);
+    return kKindColors[kind - 1];
+}
+
 void BeginUISprites() { vesk::graphics::BeginSpriteDraw(kUISpriteGroup, 4); }
 
 void FlushUISprites()

@@ -36,6 +36,9 @@ inline constexpr std::uint32_t kUIGrey = 0xFF808080u;
 inline constexpr std::uint32_t kUIWhite = 0xFFFFFFFFu;
 // White without alpha: a picture that keeps its place but is not seen.
 inline constexpr std::uint32_t kUIHidden = 0x00FFFFFFu;
+// The text colour of a message line's kind, as the ticker and the message log draw it: kind 0 and
+// any kind outside 1..4 take ordinary text's.
+std::uint32_t UILineKindColor(std::int64_t kind);
 // The lines of the room windows' lists and panels stand 18 units apart; a list row's pointer
 // rectangle is 152 by 17 units.
 inline constexpr float kUILineStep = 18.0f;

@@ -46,17 +46,6 @@ GAME_CUIInfoBarObject::GAME_CUIInfoBarObject(const UIInfoBarObjectDesc* desc) : 
 
 GAME_CUIInfoBarObject::~GAME_CUIInfoBarObject() { vesk::memory::MainHeapFree(rows_); }
 
-std::uint32_t GAME_CUIInfoBarObject::KindColor(std::uint32_t kind)
-{
-    switch (kind) {
-    case 1: return 0xFFFABB33u;
-    case 2: return 0xFF704EEFu;
-    case 3: return 0xFF40ECD6u;
-    case 4: return 0xFF32E850u;
-    default: return GetUIColor(kUIColorText);
-    }
-}
-
 bool GAME_CUIInfoBarObject::AddMessage(const char16_t* text, std::uint32_t kind)
 {
     if (text == nullptr) return false;
@@ -110,7 +99,7 @@ void GAME_CUIInfoBarObject::Draw()
     for (std::uint32_t i = 0; i < rowCount_; ++i) {
         const Row& row = rows_[i];
         if (row.text[0] == 0) continue;
-        DrawUIText({position_.x + size_.x + row.offset, position_.y}, RowText(row), KindColor(row.kind));
+        DrawUIText({position_.x + size_.x + row.offset, position_.y}, RowText(row), UILineKindColor(row.kind));
     }
     ClearUIClip();
 }

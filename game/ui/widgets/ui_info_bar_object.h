@@ -39,7 +39,6 @@ public:
     bool ClearMessages();
     std::uint32_t RowCount() const { return rowCount_; }
     const Row& GetRow(std::uint32_t index) const { return rows_[index]; }
-    static std::uint32_t KindColor(std::uint32_t kind);
 
     void Update(bool input) override;
     void Draw() override;

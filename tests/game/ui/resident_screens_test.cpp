@@ -135,8 +135,8 @@ TEST_F(ResidentScreensTest, TheTickerRefusesWhenFullAndDrawsItsTextsAsTheyStand)
     // A second line starts 4 pixels behind the first.
     EXPECT_GT(ticker.GetRow(1).offset, ticker.GetRow(0).offset + 4.0f);
     // Kinds outside the table take the general colour.
-    EXPECT_EQ(GAME_CUIInfoBarObject::KindColor(9), GAME_CUIInfoBarObject::KindColor(0));
-    EXPECT_NE(GAME_CUIInfoBarObject::KindColor(2), GAME_CUIInfoBarObject::KindColor(0));
+    EXPECT_EQ(UILineKindColor(9), UILineKindColor(0));
+    EXPECT_NE(UILineKindColor(2), UILineKindColor(0));
 
     // The texts scroll out and leave their rows free.
     ASSERT_TRUE(StepUntil([&] { return ticker.CountMessages() == 0; }, 6000));
