@@ -104,6 +104,9 @@ GAME_CUIActorStatus::GAME_CUIActorStatus(const UIScreenContext& context)
     workingRatSprite_ = FindUISprite("dot_rat1_0");
     BuildCrewPage();
     BuildItemPage();
+    // The crew page's buttons stand under their own root: a button that closes the window settles
+    // only when that root is updated while the window closes.
+    AddMovedRoot(crew_.root);
 }
 
 GAME_CUIActorStatus::~GAME_CUIActorStatus() { DeleteWidgets(itemPage_); }

@@ -26,6 +26,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/screens/ui_actor_status.h"
+#include "game/ui/screens/ui_common.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_text.h"
@@ -247,6 +248,28 @@ TEST_F(ActorStatusTest, TheColdRatIsShownTheCrewWalkedThroughAndSentAwayOnlyOnTh
     StepFrames(1);
     EXPECT_TRUE(Played(kSeUICancel));
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 10));
+}
+
+// Move hands the member to the HUD to be carried, and the window goes so that the player can drop it.
+TEST_F(ActorStatusTest, MoveClosesTheWindowAndTheHudCarriesTheMember)
+{
+    GAME_CObjectActor* member = nullptr;
+    ASSERT_TRUE(StepUntil([&] {
+        const auto found = std::find_if(Crew().begin(), Crew().end(), [&](const GAME_CObjectActor* each) { return StandsApart(*each); });
+        member = found != Crew().end() ? *found : nullptr;
+        return member != nullptr;
+    }, 600));
+    ASSERT_NO_FATAL_FAILURE(ClickOn(*member));
+    GAME_CUIActorStatus& window = Window();
+    ASSERT_EQ(window.CursorRow(), GAME_CUIActorStatus::kRowFirst);
+    ASSERT_FALSE(window.MoveButton()->IsDisabled());
+
+    Press(kActionDecide, 1);
+    EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 60));
+    const GAME_CUICommon* hud = UI().Get<GAME_CUICommon>();
+    ASSERT_NE(hud, nullptr);
+    EXPECT_EQ(hud->SubStateNow(), GAME_CUICommon::kCrewMove);
+    EXPECT_EQ(hud->MovedActor(), member);
 }
 
 // A click on a lying item shows it, unless the crew shortcut in the same frame asks for a crew member:
