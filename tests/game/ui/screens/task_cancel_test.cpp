@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
@@ -13,6 +14,9 @@
 #include "game/services/player/player_data.h"
 #include "game/ui/screens/ui_engine_room.h"
 #include "game/ui/screens/ui_task_cancel.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
@@ -192,6 +196,41 @@ TEST_F(TaskCancelTest, RepeatIsSwitchedOnForARefuelButAnUpgradeCannotRepeat)
     EXPECT_EQ(Window().CurrentPage(), GAME_CUITaskCancel::kMain);
     EXPECT_FALSE(Dialog().IsVisible());
     EXPECT_EQ(upgrade->repeat, 0u);
+}
+
+// The questions and notices name a room and a task; with the widest names the data has, every line
+// stays inside the shared dialog's box, as wide as its text area less the margin on either side.
+TEST_F(TaskCancelTest, TheQuestionsAndNoticesFitTheDialogWithTheWidestRoomAndTaskNames)
+{
+    const auto widest = [](const std::vector<std::uint32_t>& tags) {
+        std::u16string found;
+        for (const std::uint32_t tag : tags) {
+            const std::u16string name = GetMessageTextExpanded(TagText(tag).c_str());
+            if (MeasureUIText(name) > MeasureUIText(found)) found = name;
+        }
+        return found;
+    };
+    std::vector<std::uint32_t> rooms;
+    for (const auto& [id, record] : GetStaticDatabase()->Rooms()) rooms.push_back(id);
+    std::vector<std::uint32_t> tasks;
+    std::uint32_t id = 0;
+    for (std::int32_t at = 0; GetTaskDataAt(at, &id) != nullptr; ++at) tasks.push_back(id);
+    const std::u16string room = widest(rooms);
+    const std::u16string task = widest(tasks);
+    ASSERT_FALSE(room.empty());
+    ASSERT_FALSE(task.empty());
+
+    // The questions end in the are-you-sure line; the notice stands alone.
+    using Box = GAME_CUIInDisplaySelectionObject;
+    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
+    const std::u16string sure = u"\n" + GetMessageTextExpanded("ARE_YOU_SURE");
+    for (const auto& [key, ending] : {std::pair{"TASKCANCEL_CANCEL_YESNO", sure}, std::pair{"TASKCANCEL_TASKREPEAT_YESNO", sure},
+                                      std::pair{"TASKCANCEL_TASKNOREPEAT_YESNO", sure}, std::pair{"TASKCANCEL_CANCEL_FINISHED", std::u16string()}}) {
+        const std::vector<std::u16string> lines =
+            SplitTextLines(FormatUIMessage(key, {room, task}) + ending, {.ends = TextLineEnds::kBreaksEndLines});
+        EXPECT_LE(lines.size(), Box::kLineCount) << key;
+        for (const std::u16string& line : lines) EXPECT_LE(MeasureUIText(line), textRoom) << key;
+    }
 }
 
 }  // namespace
