@@ -107,6 +107,8 @@ void GAME_CUIMap::OnEnterOpening()
     scrollTarget_ = view_.scroll;
     scrollMoving_ = false;
 
+    // The road lines of a point chosen before the map last closed do not belong to the ship's place.
+    for (const PanelLine line : {kLineDistance, kLineTime, kLineFuelNeed}) panel_[line]->SetTextA("");
     if (location != nullptr) ShowPointPanel({here, location, index});
     if (route != nullptr && atStop == 0) {
         panel_[kLineDistance]->SetTextW(

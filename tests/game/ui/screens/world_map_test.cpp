@@ -358,6 +358,28 @@ TEST_F(WorldMapTest, TheTargetQuestionStartsKeepsOrTurnsTheRoad)
     }
 }
 
+// The panel opens on where the ship is: the distance, time and fuel of a point chosen before the map
+// closed are not shown again for the ship's own place.
+TEST_F(WorldMapTest, TheMapOpensWithoutTheLastChosenPointsRoadLines)
+{
+    ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD04", 0));
+    Discover({kBitCheddarSprings, kBitOldWell});
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    HoldDirection(kActionCursorRight);
+    ASSERT_EQ(CursorId(), MakeTag("AD04"));
+    ASSERT_FALSE(Line(GAME_CUIMap::kLineDistance).empty());
+    ASSERT_FALSE(Line(GAME_CUIMap::kLineFuelNeed).empty());
+    ASSERT_TRUE(CloseScreen(kSlotMap));
+
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    EXPECT_EQ(CursorId(), MakeTag("AD01"));
+    EXPECT_TRUE(Line(GAME_CUIMap::kLineDistance).empty());
+    EXPECT_TRUE(Line(GAME_CUIMap::kLineTime).empty());
+    EXPECT_TRUE(Line(GAME_CUIMap::kLineFuelNeed).empty());
+    ASSERT_TRUE(CloseScreen(kSlotMap));
+}
+
 // The bridge's task page over six installed upgrades: its durability in full; scrolled by one the
 // first upgrade takes the durability's line and the gauge goes. The tab key goes from one page to
 // the other, and the bridge opens again on the page it showed last.
