@@ -90,6 +90,7 @@ bool StartRoute(GAME_CTravelController& controller, const std::uint32_t* routeId
         }
     }
     const bool sameRoute = oldId != kNoId && oldId == newId;
+    const bool fromOpening = old != nullptr && old->IsStartRoute();
 
     if (world != nullptr) {
         if (newId != oldId && world->background) world->background->ReleaseObjects();
@@ -124,6 +125,9 @@ bool StartRoute(GAME_CTravelController& controller, const std::uint32_t* routeId
     if (RouteEventList* events = route.Events(); events != nullptr && sameRoute) {
         MoveFixedRouteEvents(*events, oldEvents);
         if (oldUnderWay) MoveRandomRouteEvents(*events, oldEvents);
+        // A new game's opening runs on its first road's id but holds none of that road's events:
+        // the road is met afresh.
+        if (fromOpening && savedBlock.empty()) FillRouteEventsFromRecord(*events, *record);
     }
     if (!sameRoute) controller.ResetMusicState();
     if (savedBlock.empty()) {
