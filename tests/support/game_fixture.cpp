@@ -228,16 +228,18 @@ void GameFixture::PressRawKey(std::uint8_t keyCode)
     keysToRelease_.push_back(keyCode);
 }
 
+std::uint8_t GameFixture::RawKeyOfAction(int action) { return RawKeyOfLogicalKey(GetInputMap()->GetKeyBinding(action)); }
+
 void GameFixture::PressAction(int action)
 {
-    const std::uint8_t key = RawKeyOfLogicalKey(GetInputMap()->GetKeyBinding(action));
+    const std::uint8_t key = RawKeyOfAction(action);
     ASSERT_NE(key, 0) << "action " << action << " has no key to press";
     PressRawKey(key);
 }
 
 void GameFixture::HoldAction(int action, int frames)
 {
-    const std::uint8_t key = RawKeyOfLogicalKey(GetInputMap()->GetKeyBinding(action));
+    const std::uint8_t key = RawKeyOfAction(action);
     ASSERT_NE(key, 0) << "action " << action << " has no key to hold";
     platform::input::SetKeyDown(key, true);
     keysHeld_.emplace_back(key, frames);

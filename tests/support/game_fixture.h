@@ -75,6 +75,8 @@ protected:
     void PressRawKey(std::uint8_t keyCode);
     // Input-map level: the key bound to the action is pressed for one frame.
     void PressAction(int action);
+    // The platform key bound to the action now; 0 when no key is (unbound, or a mouse button).
+    static std::uint8_t RawKeyOfAction(int action);
     // The key bound to the action is held for the next frames (the count of frames given).
     void HoldAction(int action, int frames);
     // The left button goes down at a canvas point for the next frame and up at the one after.
