@@ -53,21 +53,26 @@ constexpr int kSpeedWidth = 56;
 constexpr int kSpeedHeight = 40;
 
 // The bar along the bottom edge: the left half; the right half is the same picture mirrored. A low
-// shoulder under the left buttons rises to a higher deck in the middle.
+// shoulder under the left buttons rises to a higher deck in the middle. The news ticker, drawn before
+// the bar, sits in a gap left in the deck's top.
 PixelArt Frame()
 {
     PixelArt art(kFrameWidth, kFrameHeight);
     constexpr int kShoulder = 10;
     constexpr int kDeck = 2;
     constexpr int kStep = 150;
+    // The ticker's background from x 181, 18 units high from one unit above the bar.
+    constexpr int kTickerLeft = 181;
+    constexpr int kTickerBottom = 17;
     art.Fill(0, kShoulder, kStep, kFrameHeight - kShoulder, kPanel);
-    art.Fill(kStep, kDeck, kFrameWidth - kStep, kFrameHeight - kDeck, kPanel);
+    art.Fill(kStep, kDeck, kTickerLeft - kStep, kFrameHeight - kDeck, kPanel);
+    art.Fill(kTickerLeft, kTickerBottom, kFrameWidth - kTickerLeft, kFrameHeight - kTickerBottom, kPanel);
     for (int step = 0; step < kShoulder - kDeck; ++step) art.Fill(kStep - kShoulder + kDeck + step, kShoulder - step, kShoulder - kDeck - step, 1, kPanel);
     art.Fill(0, kShoulder + 1, kStep - (kShoulder - kDeck), 1, kFrame);
     for (int step = 0; step < kShoulder - kDeck; ++step) art.Dot(kStep - (kShoulder - kDeck) + step, kShoulder - step, kFrame);
-    art.Fill(kStep, kDeck + 1, kFrameWidth - kStep, 1, kFrame);
+    art.Fill(kStep, kDeck + 1, kTickerLeft - kStep, 1, kFrame);
     art.Fill(0, kShoulder + 3, kStep - (kShoulder - kDeck), 1, kFrameDim);
-    art.Fill(kStep, kDeck + 3, kFrameWidth - kStep, 1, kFrameDim);
+    art.Fill(kStep, kDeck + 3, kTickerLeft - kStep, 1, kFrameDim);
     for (int x = 12; x < kFrameWidth; x += 24) art.Dot(x, kFrameHeight - 4, kFrameDim);
     return art;
 }

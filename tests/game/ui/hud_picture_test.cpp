@@ -55,9 +55,10 @@ TEST_F(HudPictureTest, TheButtonBarOverTheShipWithTheKitchenHighlighted)
     StepFrames(3);
     ASSERT_EQ(UI().Get<GAME_CUICommon>()->CurrentCell(), 1 * ship.grid.width + 2);
     WriteIfAsked("VARNOLIS_HUD_PICTURE");
-    // The lit x2 lamp's rim and the frame's light edge on the deck.
+    // The lit x2 lamp's rim and the frame's light edge on the deck, beside the ticker's gap.
     EXPECT_EQ(CanvasPixel(357, 321) & 0xFFFFFFu, 0xE0CF6Bu);
-    EXPECT_EQ(CanvasPixel(320, 311) & 0xFFFFFFu, 0xA8C6D6u);
+    EXPECT_EQ(CanvasPixel(160, 311) & 0xFFFFFFu, 0xA8C6D6u);
+    EXPECT_EQ(CanvasPixel(480, 311) & 0xFFFFFFu, 0xA8C6D6u);
 }
 
 TEST_F(HudPictureTest, TheMessageLogWithADozenLinesOfEveryKind)

@@ -1,6 +1,7 @@
 // The screens without a menu: achievement popup, fade, game center, ticker; and the event choice window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -142,6 +143,38 @@ TEST_F(ResidentScreensTest, TheTickerRefusesWhenFullAndDrawsItsTextsAsTheyStand)
     ASSERT_TRUE(StepUntil([&] { return ticker.CountMessages() == 0; }, 6000));
     EXPECT_TRUE(ticker.AddMessage(u"again", 3));
     EXPECT_EQ(ticker.GetRow(0).offset, 0.0f);
+}
+
+// In play the HUD's bar is drawn after the ticker along its top: the ticker's text must still be seen
+// there, not only shine faintly through the bar.
+TEST_F(ResidentScreensTest, TheTickersTextShowsOverTheHudsBar)
+{
+    UI().SetOpen(kSlotCommon, true);
+    GAME_CUIInfoBarObject& ticker = UI().Resident()->infoBar;
+    ASSERT_TRUE(ticker.ClearMessages());
+    StepFrames(20);
+    auto barPixels = [&] {
+        std::vector<std::uint32_t> pixels;
+        for (int y = 312; y < 321; ++y) {
+            for (int x = 200; x < 440; ++x) pixels.push_back(CanvasPixel(x, y));
+        }
+        return pixels;
+    };
+    const std::vector<std::uint32_t> emptyBar = barPixels();
+    ASSERT_TRUE(ticker.AddMessage(u"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW", 0));
+    StepFrames(200);
+    const std::vector<std::uint32_t> shown = barPixels();
+    int stronglyChanged = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        int largest = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int a = static_cast<int>((shown[i] >> shift) & 0xFF);
+            const int b = static_cast<int>((emptyBar[i] >> shift) & 0xFF);
+            largest = std::max(largest, a > b ? a - b : b - a);
+        }
+        if (largest >= 64) ++stronglyChanged;
+    }
+    EXPECT_GT(stronglyChanged, 100);
 }
 
 // A line longer than the bar, once it runs past both of its ends, shows only inside the bar: the
