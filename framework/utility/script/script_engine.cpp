@@ -41,6 +41,13 @@ std::uint32_t SYS_CScriptEngine::Execute(ScriptThread& thread)
     if (program_ == nullptr || program_->IsEmpty()) {
         StopThreadOnFault(thread, "there is no program to run");
     }
+    // A thread stopped for spending its budget, then restarted by another
+    // thread, waits for the next frame, as does every thread once the frame's
+    // budget is spent: otherwise each restart would fault again at once.
+    const bool threadSpent = currentBlock_ != nullptr && thread.commandsThisFrame > commandBudget_;
+    if (threadSpent || commandsThisFrame_ > static_cast<std::uint64_t>(commandBudget_) * kFrameBudgetFactor) {
+        thread.yield = 1;
+    }
 
     while (thread.yield == 0) {
         const std::uint32_t index = thread.programCounter;
@@ -128,7 +135,8 @@ void SYS_CScriptEngine::Update()
 
     std::uint32_t runAgainCount[ScriptThreadBlock::kCount] = {};
     const auto asksAgain = [&](std::uint32_t n) {
-        if (Execute(block.threads[n]) == 0) {
+        // A thread stopped for asking too often sits out the rest of the frame.
+        if (runAgainCount[n] > kMaxRunAgainPerUpdate || Execute(block.threads[n]) == 0) {
             return false;
         }
         if (++runAgainCount[n] > kMaxRunAgainPerUpdate) {

@@ -162,6 +162,30 @@ again:
     EXPECT_FALSE(jumping.Main().running);
 }
 
+TEST(ScriptEngineFaults, ThreadsStoppedForHangingStayStoppedForTheRestOfTheFrame)
+{
+    // Every thread restarts the main thread and starts one more kept
+    // sub-thread: each fault is undone at once by another thread.
+    LogCapture capture;
+    ProbeScript script(R"(
+.entry 1
+"start":
+    probe.mark 1
+    thread.start_keep "start"
+    jump "start"
+)");
+    script.engine.SetCommandBudget(1000);
+    script.Start(u"start");
+    script.engine.Update();
+    EXPECT_LE(script.Marks().size(), 16000u);
+    std::size_t faults = 0;
+    for (const std::string& line : capture.Lines()) {
+        faults += line.find("stopped at command") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_GE(faults, 1u);
+    EXPECT_LE(faults, ScriptThreadBlock::kCount);
+}
+
 TEST(ScriptEngineFaults, SubThreadStartWithAllEightBusyIsIgnored)
 {
     std::string source = ".entry 1\n\"start\":\n";
