@@ -159,7 +159,12 @@ bool GAME_CUIListController::Update(bool input)
     }
     if (input && focused) {
         if (IsUIActionTriggered(kActionDecide)) {
-            if (cursor_ < taskCount_) OpenTaskCancel(tasks_[cursor_]);
+            // On the add-task button decide presses it, as a click does (a disabled one ignores it).
+            if (cursor_ < taskCount_) {
+                OpenTaskCancel(tasks_[cursor_]);
+            } else if (button_ != nullptr) {
+                button_->Press();
+            }
             input = false;
         } else if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuUp)) {
             const std::uint32_t before = cursor_;

@@ -7,6 +7,7 @@
 #include "game/services/data/room_records.h"
 #include "game/services/text/full_width.h"
 #include "game/ui/list_controller.h"
+#include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_engine_room.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
@@ -135,6 +136,23 @@ TEST_F(EngineRoomTest, TheFrameScrollsClosesFromItsRestAndSkipsOverTheAddTaskWin
     EXPECT_TRUE(heldThroughout);
     StepFrames(20);
     EXPECT_NE(world->held, 0u);
+}
+
+// With the keys alone: on a room without tasks the task tab's cursor rests on the add-task button,
+// and decide presses it as a click would.
+TEST_F(EngineRoomTest, DecideOnTheAddTaskButtonOpensTheAddTaskWindow)
+{
+    GAME_CRoomBase& engine = Place("ID23", 2, 2);
+    engine.rememberedTab = static_cast<std::int32_t>(Page::kTasks);
+    OpenScreenOf(engine);
+    ASSERT_EQ(Screen().CurrentPage(), Page::kTasks);
+    const GAME_CUIListController& controller = *Screen().TaskTab().Controller();
+    ASSERT_TRUE(controller.focused);
+    ASSERT_EQ(controller.Cursor(), 0u);
+
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotAddTask); }, 20));
+    EXPECT_EQ(UI().Get<GAME_CUIAddTask>()->target, &engine);
 }
 
 // The engine page's options: the cursor goes round the rows and leaves them downwards for the engine
