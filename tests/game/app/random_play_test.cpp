@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -42,6 +43,7 @@
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/widgets/ui_icon_object.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 
@@ -92,12 +94,13 @@ protected:
         vesk::math::MarkRandomClockSeeded();
         vesk::math::SeedRandom(seed);
         player_.seed(seed);
+        lastRoomPoint_.reset();
         StartNewGameToFirstRoad();
         if (HasFatalFailure()) return;
         played_ = 0;
         bool rested = true;
         while (played_ < frameCount && rested && !vesk::process::IsQuitting()) {
-            Burst(std::min(std::uniform_int_distribution(100, 1500)(player_), frameCount - played_));
+            Burst(std::min(std::uniform_int_distribution(50, 600)(player_), frameCount - played_));
             rested = BackOut();
         }
         const bool quit = vesk::process::IsQuitting();
@@ -110,7 +113,8 @@ protected:
 
 private:
     int Roll(int below) { return std::uniform_int_distribution(0, below - 1)(player_); }
-    bool Chance(double share) { return std::uniform_real_distribution(0.0, 1.0)(player_) < share; }
+    float Unit() { return std::uniform_real_distribution(0.0f, 1.0f)(player_); }
+    bool Chance(double share) { return Unit() < share; }
 
     void Frame()
     {
@@ -131,30 +135,41 @@ private:
             PressRawKey(table[static_cast<std::size_t>(Roll(static_cast<int>(table.size())))].keyCode);
             return;
         }
-        PressKeyOf(Roll(kInputActionCount));
+        // CANCEL more often than the rest, so the player comes out of the screens too.
+        PressKeyOf(Chance(0.15) ? kActionCancel : Roll(kInputActionCount));
     }
 
-    // A canvas point: a HUD button, a room of the ship, or anywhere.
+    // A canvas point: on a HUD button, on a room of the ship (often the last one again, as a second
+    // click opens a room's screen), or anywhere.
     std::pair<int, int> RandomPoint()
     {
         const int kind = Roll(10);
-        if (kind < 3) {
-            const vesk::math::Vec2 corner = GAME_CUICommon::CursorPoint(Roll(GAME_CUICommon::kButtonCount));
-            return {static_cast<int>(corner.x) + 4 + Roll(30), static_cast<int>(corner.y) - 4 - Roll(24)};
+        GAME_CUICommon* hud = UI().Get<GAME_CUICommon>();
+        if (kind < 3 && hud != nullptr) {
+            GAME_CUIIconObject& icon = *hud->Icon(Roll(GAME_CUICommon::kButtonCount));
+            const vesk::math::Vec2 corner = icon.WorldPosition();
+            const vesk::math::Vec2 size = *icon.GetSize();
+            return OnCanvas(corner.x + size.x * (0.1f + 0.8f * Unit()), corner.y - size.y * (0.1f + 0.8f * Unit()));
         }
         if (kind < 6) {
+            if (Chance(0.5) && lastRoomPoint_) return *lastRoomPoint_;
             const GAME_CShip& ship = *GetGameWorld()->ship;
             for (int attempt = 0; attempt < 20; ++attempt) {
                 const int column = Roll(std::max(1, ship.grid.width));
                 const int row = Roll(std::max(1, ship.grid.height));
                 if (ship.GetRoomAtCell(column, row) == nullptr) continue;
-                const float cell = ship.grid.cellWidth;
-                const vesk::math::Vec2 point =
-                    CurrentFieldFrame().ToScreen({(static_cast<float>(column) + 0.5f) * cell, (static_cast<float>(row) + 0.5f) * cell});
-                return {std::clamp(static_cast<int>(point.x), 0, kCanvasW - 1), std::clamp(static_cast<int>(point.y), 0, kCanvasH - 1)};
+                const vesk::math::Vec2 point = CurrentFieldFrame().ToScreen(
+                    {(static_cast<float>(column) + 0.5f) * ship.grid.cellWidth, (static_cast<float>(row) + 0.5f) * ship.grid.cellHeight});
+                lastRoomPoint_ = OnCanvas(point.x, point.y);
+                return *lastRoomPoint_;
             }
         }
         return {Roll(kCanvasW), Roll(kCanvasH)};
+    }
+
+    static std::pair<int, int> OnCanvas(float x, float y)
+    {
+        return {std::clamp(static_cast<int>(x), 0, kCanvasW - 1), std::clamp(static_cast<int>(y), 0, kCanvasH - 1)};
     }
 
     // Random input over the frames given.
@@ -182,7 +197,13 @@ private:
                 if (RawKeyOfAction(action) != 0) HoldAction(action, 2 + Roll(60));
             } else if (roll < 420) {
                 if (RawKeyOfAction(kActionCancel) != 0) HoldAction(kActionCancel, 5 + Roll(60));
-            } else if (roll < 430) {
+            } else if (roll < 440 && lastRoomPoint_) {
+                // Two clicks on one room: the first selects its cell, the second opens its screen.
+                ClickAt(lastRoomPoint_->first, lastRoomPoint_->second);
+                Frame();
+                Frame();
+                ClickAt(lastRoomPoint_->first, lastRoomPoint_->second);
+            } else if (roll < 450) {
                 const int idle = 10 + Roll(120);
                 for (int i = 0; i < idle; ++i) Frame();
                 continue;
@@ -289,6 +310,7 @@ private:
     }
 
     std::mt19937 player_;
+    std::optional<std::pair<int, int>> lastRoomPoint_;
     int played_ = 0;
     std::string held_;
 };
