@@ -4,8 +4,8 @@
 // any other key now and then, for the key capture of the binding screens), left-button clicks,
 // drags and moves at canvas points (mostly on the HUD buttons and the ship's rooms), wheel notches,
 // some frames of no input, CANCEL held. After each burst the player backs out: CANCEL presses,
-// DECIDE where only DECIDE moves on (event texts, event choices, a dialog without cancel: on its
-// "no" when it has one) and clicks on the empty sky.
+// DECIDE where only DECIDE moves on (event texts, event choices, a dialog without cancel, the pause
+// menu's quit question), "yes" to the dialogs once refused long enough, and clicks on the empty sky.
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
 // and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
 // no screen open and nothing holding the game, or the title after a game over, and never still in
@@ -41,6 +41,7 @@
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_event.h"
+#include "game/ui/screens/ui_pause.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/widgets/ui_icon_object.h"
@@ -228,14 +229,21 @@ private:
         return false;
     }
 
-    // CANCEL, but what only DECIDE answers gets DECIDE (a dialog that cannot be cancelled its "no" when
-    // it has one), and now and then a click on the sky instead.
+    // CANCEL, but what only DECIDE answers gets DECIDE: a dialog that cannot be cancelled its "no" when
+    // it has one, the pause menu's quit question its "continue". A player refused for half the frames
+    // gives in and answers dialogs "yes" (a screen may ask again each time it is left: leave without
+    // saving?). Now and then a click on the sky instead.
     void PressBackOutKey(int frame)
     {
         const GAME_CUIInDisplaySelectionObject& dialog = *GetInDisplaySelection();
-        if (InFieldView() && dialog.IsVisible() && !dialog.closable) {
-            const bool onNo = !dialog.yesNoMode || dialog.cursorIndex == GAME_CUIInDisplaySelectionObject::kAnswerNo;
-            PressKeyOf(onNo ? kActionDecide : kActionCursorDown);
+        const GAME_CUIPause* pause = InFieldView() ? UI().Get<GAME_CUIPause>() : nullptr;
+        const bool givesIn = frame >= kBackOutFrames / 2;
+        if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
+            PressKeyOf(pause->GetDialogCursor() == GAME_CUIPause::kChoiceContinue ? kActionDecide : kActionCursorDown);
+        } else if (InFieldView() && dialog.IsVisible() && (givesIn || !dialog.closable)) {
+            const int wanted = givesIn ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;
+            const bool onIt = !dialog.yesNoMode || dialog.cursorIndex == wanted;
+            PressKeyOf(onIt ? kActionDecide : kActionCursorDown);
         } else if (WaitsForDecide()) {
             PressKeyOf(kActionDecide);
         } else if (frame % 16 == 0 && InFieldView()) {
