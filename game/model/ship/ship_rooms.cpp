@@ -330,13 +330,16 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
             room->DetachTask(task);
         }
         room->boundTasks.clear();
-        if (GAME_CTaskManager* tasks = ship_world::Tasks()) tasks->ShiftRoomIndices(roomNumber);
     }
     room->ReleaseKindState();
     room->gridX = -1;
     room->gridY = -1;
     rooms[static_cast<std::size_t>(roomNumber)] = nullptr;
     std::erase(rooms, nullptr);
+    // Once the rooms above have moved down: a driver looks for its bridge from its new number on.
+    if (IsGameWorldReady()) {
+        if (GAME_CTaskManager* tasks = ship_world::Tasks()) tasks->ShiftRoomIndices(roomNumber);
+    }
     room->ResetToPool();
     freeRooms.push_back(room);
     if (IsGameWorldReady()) RecalcStats();

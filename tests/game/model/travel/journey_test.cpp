@@ -217,6 +217,30 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
     EXPECT_EQ(UI().Resident()->infoBar.CountMessages(), ticker + 1);
 }
 
+// A room listed before the bridge is destroyed under way: the rooms after it move down the list, and
+// the driver still drives from the bridge, not from the room that took the bridge's old number.
+TEST_F(Journey, TheDriverKeepsDrivingWhenARoomBeforeTheBridgeIsDestroyed)
+{
+    GAME_CRoomBase* storeroom = world->ship->PlaceRoom(4, 0, FindRoomIdIndex(MakeTag("ID20")));
+    ASSERT_NE(storeroom, nullptr);
+    ASSERT_NO_FATAL_FAILURE(EquipShip());
+    ASSERT_NE(world->ship->PlaceRoom(2, 2, FindRoomIdIndex(MakeTag("ID03"))), nullptr);
+    ASSERT_LT(world->ship->GetRoomIndex(storeroom), world->ship->GetRoomIndex(bridge));
+    std::uint32_t routeId = 2;
+    StartRoute(Travel(), &routeId, true, {}, {});
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
+    ASSERT_TRUE(StepUntil([&] { return Route().GetPosition() > 10; }, 600));
+
+    world->ship->RemoveRoom(world->ship->GetRoomIndex(storeroom));
+    std::vector<GAME_CTaskBase*> drivers;
+    world->tasks->GetTasksOfKind(kTaskBridgeDriver, drivers);
+    ASSERT_EQ(drivers.size(), 1u);
+    EXPECT_EQ(drivers.front()->GetRoom(), bridge);
+    const std::int32_t before = Route().GetPosition();
+    StepWorld(120);
+    EXPECT_GT(Route().GetPosition(), before);
+}
+
 TEST_F(Journey, TheDepartureNamesTheDestinationTurnsTheHullAndKeepsTheDriverOnANewTask)
 {
     ASSERT_NO_FATAL_FAILURE(EquipShip());
