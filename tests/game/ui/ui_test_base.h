@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "game/services/player/player_data.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
 #include "tests/support/game_fixture.h"
@@ -32,6 +33,14 @@ protected:
 
     // Whether the sound effect played since the last frame began (also by a widget a test updates).
     static bool PlayedNow(std::uint32_t id) { return GetSoundPlayer()->WasPlayedThisFrame(id); }
+
+    // Chooses the language as the options screen does: its messages and its font from the next frame on.
+    void ChooseLanguage(std::uint32_t language)
+    {
+        GetPlayerData()->language = language;
+        GetPlayerData()->languageChanged = 1;
+        StepFrames(1);
+    }
 
     GAME_CGameWorld* world = nullptr;
 };

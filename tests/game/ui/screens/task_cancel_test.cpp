@@ -12,6 +12,7 @@
 #include "game/model/ship/task_request.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
+#include "game/services/text/language.h"
 #include "game/ui/screens/ui_engine_room.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/selection_dialog.h"
@@ -198,8 +199,8 @@ TEST_F(TaskCancelTest, RepeatIsSwitchedOnForARefuelButAnUpgradeCannotRepeat)
     EXPECT_EQ(upgrade->repeat, 0u);
 }
 
-// The questions and notices name a room and a task; with the widest names the data has, every line
-// stays inside the shared dialog's box, as wide as its text area less the margin on either side.
+// The questions and notices name a room and a task; in every language, with the widest names the
+// data has, every line stays inside the shared dialog's box, as wide as its text area less the margin on either side.
 TEST_F(TaskCancelTest, TheQuestionsAndNoticesFitTheDialogWithTheWidestRoomAndTaskNames)
 {
     const auto widest = [](const std::vector<std::uint32_t>& tags) {
@@ -215,21 +216,27 @@ TEST_F(TaskCancelTest, TheQuestionsAndNoticesFitTheDialogWithTheWidestRoomAndTas
     std::vector<std::uint32_t> tasks;
     std::uint32_t id = 0;
     for (std::int32_t at = 0; GetTaskDataAt(at, &id) != nullptr; ++at) tasks.push_back(id);
-    const std::u16string room = widest(rooms);
-    const std::u16string task = widest(tasks);
-    ASSERT_FALSE(room.empty());
-    ASSERT_FALSE(task.empty());
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        const std::u16string room = widest(rooms);
+        const std::u16string task = widest(tasks);
+        ASSERT_FALSE(room.empty());
+        ASSERT_FALSE(task.empty());
 
-    // The questions end in the are-you-sure line; the notice stands alone.
-    using Box = GAME_CUIInDisplaySelectionObject;
-    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
-    const std::u16string sure = u"\n" + GetMessageTextExpanded("ARE_YOU_SURE");
-    for (const auto& [key, ending] : {std::pair{"TASKCANCEL_CANCEL_YESNO", sure}, std::pair{"TASKCANCEL_TASKREPEAT_YESNO", sure},
-                                      std::pair{"TASKCANCEL_TASKNOREPEAT_YESNO", sure}, std::pair{"TASKCANCEL_CANCEL_FINISHED", std::u16string()}}) {
-        const std::vector<std::u16string> lines =
-            SplitTextLines(FormatUIMessage(key, {room, task}) + ending, {.ends = TextLineEnds::kBreaksEndLines});
-        EXPECT_LE(lines.size(), Box::kLineCount) << key;
-        for (const std::u16string& line : lines) EXPECT_LE(MeasureUIText(line), textRoom) << key;
+        // The questions end in the are-you-sure line; the notice stands alone.
+        using Box = GAME_CUIInDisplaySelectionObject;
+        const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
+        const std::u16string sure = u"\n" + GetMessageTextExpanded("ARE_YOU_SURE");
+        for (const auto& [key, ending] : {std::pair{"TASKCANCEL_CANCEL_YESNO", sure}, std::pair{"TASKCANCEL_TASKREPEAT_YESNO", sure},
+                                          std::pair{"TASKCANCEL_TASKNOREPEAT_YESNO", sure}, std::pair{"TASKCANCEL_CANCEL_FINISHED", std::u16string()}}) {
+            const std::vector<std::u16string> lines =
+                SplitTextLines(FormatUIMessage(key, {room, task}) + ending, {.ends = TextLineEnds::kBreaksEndLines});
+            EXPECT_LE(lines.size(), Box::kLineCount) << file << ": " << key;
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
+        }
     }
 }
 
