@@ -7,6 +7,7 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
+#include "game/services/text/language.h"
 #include "game/services/input/input_actions.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/screens/ui_add_task.h"
@@ -158,27 +159,32 @@ TEST_F(AddTaskTest, ADoubleClickOrdersAndTheCursorWrapsRoundTheList)
     EXPECT_EQ(AddTask().FirstRow(), 0);
 }
 
-// Every task's description, with the widest dish a kitchen cooks and two-digit counts in it, keeps
-// each of its lines within the information panel's rules, clear of the panel's scroll bar.
+// In every language, every task's description, with the widest dish a kitchen cooks and two-digit counts
+// in it, keeps each of its lines within the information panel's rules, clear of the panel's scroll bar.
 TEST_F(AddTaskTest, EveryTaskDescriptionFitsTheInformationPanel)
 {
-    std::u16string dish;
-    std::uint32_t id = 0;
-    for (std::int32_t at = 0; GetCookingRecipeAt(at, &id) != nullptr; ++at) {
-        const std::u16string name = UITagName(id);
-        if (MeasureUIText(name) > MeasureUIText(dish)) dish = name;
-    }
-    ASSERT_FALSE(dish.empty());
     // The rules start two units left of the text.
     const float textRoom = UISpriteSize(FindUISprite("ui_separator_left")).x - 2.0f;
-    const std::u16string count = UIFullWidthNumber(88);
-    for (std::int32_t at = 0; const TaskData* task = GetTaskDataAt(at, &id); ++at) {
-        const std::string key = TagText(id) + "_DISCRIPT";
-        const std::u16string description = task->productCount == 0 && task->kind == kTaskCooking ? FormatUIMessage(key, {dish})
-                                           : task->productCount == 0                             ? FormatUIMessage(key)
-                                                                                                 : FormatUIMessage(key, {count, count});
-        for (const std::u16string& line : SplitTextLines(description, {.ends = TextLineEnds::kBreaksEndLines})) {
-            EXPECT_LE(MeasureUIText(line), textRoom) << key;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        std::u16string dish;
+        std::uint32_t id = 0;
+        for (std::int32_t at = 0; GetCookingRecipeAt(at, &id) != nullptr; ++at) {
+            const std::u16string name = UITagName(id);
+            if (MeasureUIText(name) > MeasureUIText(dish)) dish = name;
+        }
+        ASSERT_FALSE(dish.empty());
+        const std::u16string count = UIFullWidthNumber(88);
+        for (std::int32_t at = 0; const TaskData* task = GetTaskDataAt(at, &id); ++at) {
+            const std::string key = TagText(id) + "_DISCRIPT";
+            const std::u16string description = task->productCount == 0 && task->kind == kTaskCooking ? FormatUIMessage(key, {dish})
+                                               : task->productCount == 0                             ? FormatUIMessage(key)
+                                                                                                     : FormatUIMessage(key, {count, count});
+            const std::vector<std::u16string> lines = SplitTextLines(description, {.ends = TextLineEnds::kBreaksEndLines});
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
         }
     }
 }
