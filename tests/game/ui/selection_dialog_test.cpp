@@ -2,9 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/services/input/input_actions.h"
+#include "game/services/text/language.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "tests/game/ui/ui_test_base.h"
 
 namespace {
@@ -118,6 +124,32 @@ TEST_F(SelectionDialogTest, TheLineStoreKeepsFourLinesOfSixtyThreeCharacters)
     EXPECT_EQ(dialog.Message().substr(dialog.Message().size() - 2), u"\uFF14\uFF12");
     dialog.Close();
     StepFrames(1);
+}
+
+// The fixed questions and notices of the start-up, the engine room and the pad bindings keep to the
+// dialog's four lines in every language, each inside the box less the margin on either side.
+TEST_F(SelectionDialogTest, TheFixedQuestionsAndNoticesFitTheBoxInEveryLanguage)
+{
+    const float textRoom = Dialog::kTextWidth - 2.0f * Dialog::kTextLeft;
+    const std::pair<const char*, bool> texts[] = {
+        {"SCENE_INIT_SAVEDATA_NOCREATEYESNO", false}, {"SCENE_INIT_SAVEDATA_CREATEFAILED", false},
+        {"SCENE_INIT_SAVEDATA_BROKEN", false},        {"SCENE_INIT_NOSOUND_DEVICE", false},
+        {"ENGINEROOM_SHAFTCONNECT", true},            {"ENGINEROOM_SHAFTDISCONNECT", true},
+        {"ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01", false},
+    };
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (const auto& [key, areYouSure] : texts) {
+            std::u16string text = GetMessageTextExpanded(key);
+            if (areYouSure) text += u"\n" + GetMessageTextExpanded("ARE_YOU_SURE");
+            const std::vector<std::u16string> lines = SplitTextLines(text, {.ends = TextLineEnds::kBreaksEndLines});
+            EXPECT_LE(lines.size(), Dialog::kLineCount) << file << ": " << key;
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
+        }
+    }
 }
 
 }  // namespace
