@@ -33,17 +33,20 @@
 #include "framework/math/random.h"
 #include "framework/process/canvas.h"
 #include "framework/process/quitting.h"
+#include "game/app/scene/scene_minigame.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/save/save_manager.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/screens/ui_pause.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_screen.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
@@ -52,8 +55,10 @@ namespace {
 
 constexpr std::uint32_t kCiSeeds[] = {1, 2};
 constexpr int kCiFrames = 400;
-// Frames the player has to bring the game back to rest after a burst.
+// Frames the player has to bring the game back to rest after a burst; in the arcade game, whose
+// round runs on to its ranking whatever the keys do, more.
 constexpr int kBackOutFrames = 600;
+constexpr int kArcadeBackOutFrames = 3600;
 constexpr int kCanvasW = static_cast<int>(vesk::process::kCanvasWidth);
 constexpr int kCanvasH = static_cast<int>(vesk::process::kCanvasHeight);
 // A point of the sky above the ship, where a click picks nothing.
@@ -218,7 +223,7 @@ private:
     // The player backs out until the game rests: false when it did not within kBackOutFrames.
     bool BackOut()
     {
-        for (int frame = 0; frame < kBackOutFrames; ++frame) {
+        for (int frame = 0; frame < kBackOutFrames || (Arcade() != nullptr && frame < kArcadeBackOutFrames); ++frame) {
             if (vesk::process::IsQuitting() || Resting()) return true;
             // A key held down is no new press: every other frame.
             if (frame % 2 == 0) PressBackOutKey(frame);
@@ -238,8 +243,16 @@ private:
         const GAME_CUIInDisplaySelectionObject& dialog = *GetInDisplaySelection();
         const GAME_CUIPause* pause = InFieldView() ? UI().Get<GAME_CUIPause>() : nullptr;
         const bool givesIn = frame >= kBackOutFrames / 2;
-        if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
-            PressKeyOf(pause->GetDialogCursor() == GAME_CUIPause::kChoiceContinue ? kActionDecide : kActionCursorDown);
+        if (const GAME_CSceneMiniGameSideScroll* arcade = Arcade()) {
+            const std::int32_t state = arcade->State();
+            const bool ranking = state == GAME_CSceneMiniGameSideScroll::kRanking || state == GAME_CSceneMiniGameSideScroll::kScoreEntry;
+            PressKeyOf(ranking ? kActionDecide : kActionCancel);
+        } else if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
+            // Only once the last press has been acted on: the menu under the question has its cursor
+            // on the quit row, which a further DECIDE would press again.
+            if (frame % 16 == 0) {
+                PressKeyOf(pause->GetDialogCursor() == GAME_CUIPause::kChoiceContinue ? kActionDecide : kActionCursorDown);
+            }
         } else if (InFieldView() && dialog.IsVisible() && (givesIn || !dialog.closable)) {
             const int wanted = givesIn ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;
             const bool onIt = !dialog.yesNoMode || dialog.cursorIndex == wanted;
@@ -251,6 +264,18 @@ private:
         } else {
             PressKeyOf(kActionCancel);
         }
+    }
+
+    // The arcade game's scene while it is on the stack (also while it hands back to the main game),
+    // else null.
+    static const GAME_CSceneMiniGameSideScroll* Arcade()
+    {
+        const GAME_CSceneStack* stack = PeekSceneStack();
+        if (stack == nullptr) return nullptr;
+        for (const GAME_CSceneBase* scene : stack->scenes) {
+            if (scene->GetSceneId() == kSceneMiniGame) return static_cast<const GAME_CSceneMiniGameSideScroll*>(scene);
+        }
+        return nullptr;
     }
 
     static bool InFieldView()
@@ -304,16 +329,25 @@ private:
         }
         if (!InFieldView()) return out.str();
         const GAME_CUIManager& ui = UI();
-        out << "; open slots";
+        out << "; open slots (state)";
         for (int slot = 1; slot < kUISlotCount; ++slot) {
-            if (ui.IsOpen(slot)) out << ' ' << slot << " (" << typeid(*ui.GetScreen(slot)).name() << ')';
+            if (!ui.IsOpen(slot)) continue;
+            out << ' ' << slot << ' ' << typeid(*ui.GetScreen(slot)).name();
+            if (const auto* screen = ui.Get<GAME_CUIScreen>(slot)) out << " (" << static_cast<int>(screen->State()) << ')';
         }
-        out << "; dialog " << GetInDisplaySelection()->IsVisible();
+        const GAME_CUIInDisplaySelectionObject& dialog = *GetInDisplaySelection();
+        out << "; dialog " << dialog.IsVisible();
+        if (dialog.IsVisible()) {
+            out << " of slot " << dialog.ownerSlot << (dialog.closable ? ", closable" : "") << ": ";
+            for (char16_t c : dialog.Message()) out << (c < 0x80 ? static_cast<char>(c) : '?');
+        }
         const GAME_CUIEventSelectionObject* choices = PeekEventSelection();
         out << "; event choices " << (choices != nullptr && choices->IsActive());
         if (const GAME_CUICommon* hud = ui.Get<GAME_CUICommon>()) out << "; HUD step " << static_cast<int>(hud->SubStateNow());
         if (const GAME_CUITitle* title = ui.Get<GAME_CUITitle>()) out << "; title step " << static_cast<int>(title->GetSubState());
-        out << "; held " << GetGameWorld()->held;
+        if (const GAME_CUIPause* pause = ui.Get<GAME_CUIPause>()) out << "; pause step " << static_cast<int>(pause->GetSubState());
+        out << "; save machine " << (GetSaveManager()->IsIdle() ? "idle" : "busy");
+        out << "; held " << GetGameWorld()->held << "; input blocked " << GetGameWorld()->inputBlocked;
         return out.str();
     }
 
