@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_base.h"
@@ -10,8 +11,13 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/services/clock/game_clock.h"
+#include "game/services/data/static_database.h"
 #include "game/services/player/player_data.h"
+#include "game/services/text/language.h"
 #include "game/ui/screens/ui_room_building.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
@@ -152,6 +158,31 @@ TEST_F(RoomBuildingTest, ARoomAScriptAwaitsCannotBeGivenUpAndAFinishedRoomCloses
     EXPECT_EQ(Window().CancelButton()->Color(), 0xFFFFFFFFu);
     quarters->underConstruction = false;
     ASSERT_TRUE(StepUntil([&] { return !Window().IsOpen(); }, 30));
+}
+
+// In every language the give-up question, with the widest room name and the are-you-sure line, keeps to
+// the shared dialog's lines, each inside its box less the margin on either side.
+TEST_F(RoomBuildingTest, TheGiveUpQuestionFitsTheDialogWithTheWidestRoomNameInEveryLanguage)
+{
+    using Box = GAME_CUIInDisplaySelectionObject;
+    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        std::u16string room;
+        for (const auto& [id, record] : GetStaticDatabase()->Rooms()) {
+            const std::u16string name = UITagName(id);
+            if (MeasureUIText(name) > MeasureUIText(room)) room = name;
+        }
+        ASSERT_FALSE(room.empty());
+        const std::vector<std::u16string> lines =
+            SplitTextLines(FormatUIMessage("ROOM_BUILDING_CANCEL_YESNO", {room}) + u"\n" + GetMessageTextExpanded("ARE_YOU_SURE"),
+                           {.ends = TextLineEnds::kBreaksEndLines});
+        EXPECT_LE(lines.size(), Box::kLineCount) << file;
+        for (const std::u16string& line : lines) {
+            EXPECT_LE(MeasureUIText(line), textRoom) << file << ", line " << (&line - lines.data()) + 1;
+        }
+    }
 }
 
 }  // namespace
