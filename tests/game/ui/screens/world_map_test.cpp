@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "framework/text/format_text.h"
 #include "game/model/ship/room_base.h"
@@ -14,9 +15,13 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/working_slot.h"
+#include "game/services/text/language.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/screens/ui_map.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_slider.h"
 #include "platform/little_endian.h"
@@ -436,6 +441,33 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
     EXPECT_EQ(Map().CurrentMode(), Mode::kTask);
     EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP")) << "the page opens at its top";
     ASSERT_TRUE(CloseScreen(kSlotMap));
+}
+
+// In every language the target questions, with the widest hideout name, keep to the shared dialog's
+// lines, each inside its box less the margin on either side.
+TEST_F(WorldMapTest, TheTargetQuestionsFitTheDialogWithTheWidestHideoutNameInEveryLanguage)
+{
+    using Box = GAME_CUIInDisplaySelectionObject;
+    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        std::u16string hideout;
+        for (const auto& [id, record] : Database().Hideouts()) {
+            const std::u16string name = GetMessageTextExpanded(TagText(id).c_str());
+            if (MeasureUIText(name) > MeasureUIText(hideout)) hideout = name;
+        }
+        ASSERT_FALSE(hideout.empty());
+        const std::u16string unit = GetMessageTextExpanded("AJITO_UNIT_TEXT");
+        for (const char* key : {"MAPUI_SETTARGET_YESNODISP", "MAPUI_SETTARGET_NOENGINE_YESNODISP", "ADD_TEXT_UI_MAP_DIALOG"}) {
+            const std::vector<std::u16string> lines =
+                SplitTextLines(vesk::text::FormatText(GetMessageTextExpanded(key), {unit, hideout}), {.ends = TextLineEnds::kBreaksEndLines});
+            EXPECT_LE(lines.size(), Box::kLineCount) << file << ": " << key;
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
+        }
+    }
 }
 
 }  // namespace
