@@ -223,7 +223,11 @@ private:
     // The player backs out until the game rests: false when it did not within kBackOutFrames.
     bool BackOut()
     {
-        for (int frame = 0; frame < kBackOutFrames || (Arcade() != nullptr && frame < kArcadeBackOutFrames); ++frame) {
+        int budget = kBackOutFrames;
+        for (int frame = 0; frame < budget; ++frame) {
+            // A round of the arcade game runs on whatever the keys do: the field has its own frames
+            // from the arcade's end.
+            if (Arcade() != nullptr && frame < kArcadeBackOutFrames) budget = frame + kBackOutFrames;
             if (vesk::process::IsQuitting() || Resting()) return true;
             // A key held down is no new press: every other frame.
             if (frame % 2 == 0) PressBackOutKey(frame);
