@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "game/model/stores/food_storage.h"
@@ -9,10 +10,14 @@
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/clock/game_clock.h"
+#include "game/services/data/static_lookups.h"
+#include "game/services/text/language.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_dining_hall.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
@@ -205,6 +210,35 @@ TEST_F(DiningHallTest, AClickMovesTheCursorAndASecondOneAsksAboutTheDish)
     StepFrames(2);
     EXPECT_EQ(Hall().CursorRow(), 2);
     EXPECT_FALSE(Dialog().IsVisible());
+}
+
+// In every language the dish questions, with the widest dish a kitchen cooks, keep to the shared
+// dialog's lines, each inside its box less the margin on either side.
+TEST_F(DiningHallTest, TheDishQuestionsFitTheDialogWithTheWidestDishInEveryLanguage)
+{
+    using Box = GAME_CUIInDisplaySelectionObject;
+    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        std::u16string dish;
+        std::uint32_t id = 0;
+        for (std::int32_t at = 0; GetCookingRecipeAt(at, &id) != nullptr; ++at) {
+            const std::u16string name = UITagName(id);
+            if (MeasureUIText(name) > MeasureUIText(dish)) dish = name;
+        }
+        ASSERT_FALSE(dish.empty());
+        const std::u16string menu = GetMessageTextExpanded("KITCHEN_MENU");
+        const std::u16string stock = GetMessageTextExpanded("KITCHEN_STOCK");
+        for (const char* key : {"KITCHEN_DECIDE_YESNO", "KITCHEN_DECIDE_NOCHANGE_YESNO"}) {
+            const std::vector<std::u16string> lines =
+                SplitTextLines(FormatUIMessage(key, {dish, menu, stock}), {.ends = TextLineEnds::kBreaksEndLines});
+            EXPECT_LE(lines.size(), Box::kLineCount) << file << ": " << key;
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
+        }
+    }
 }
 
 }  // namespace
