@@ -176,7 +176,9 @@ void GAME_CUICrewCareScreen::UpdateMain(bool input)
     if (steps_.Is(Step::kTaskPage)) {
         UpdateTaskPage(input);
     } else {
-        const bool listed = steps_.Is(Step::kList) && input && !firstRoot_->IsAnyDecided();
+        // A question asked last frame comes at this frame's Advance: until then the page takes no input,
+        // or a tab pressed now would switch away from the question as its press ends.
+        const bool listed = steps_.Is(Step::kList) && steps_.Asked() == Step::kList && input && !firstRoot_->IsAnyDecided();
         input = firstRoot_->UpdateTree(listed) && listed;
         taskRoot_->UpdateTree(false);
         taskTab_.UpdateControllerQuietly();

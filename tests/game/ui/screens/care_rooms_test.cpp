@@ -256,6 +256,31 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
               FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {Name(patient), UITagName(feverCure->id)}));
 }
 
+// A row decided asks its question at the next frame; the task tab's key pressed in that frame must not
+// reach the tab, whose switch would come as its press ends and leave the question with nothing to hear
+// its answer.
+TEST_F(CareRoomsTest, ATabKeyRightAfterARowIsDecidedLeavesTheQuestionAnswerable)
+{
+    GAME_CRoomBase& infirmary = Place("ID05", 4, 3);
+    auto& screen = *UI().Get<GAME_CUIHospital>();
+    GAME_CObjectActor& patient = NewMember();
+    Heal(patient, {}, {kCold});
+    OpenScreenOf(infirmary);
+    ASSERT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.list);
+
+    Press(kActionDecide, 1);
+    Press(kActionMenuTabRight, 1);
+    ASSERT_EQ(screen.CurrentStep(), Step::kQuestion);
+    StepFrames(30);
+    EXPECT_EQ(screen.CurrentStep(), Step::kQuestion);
+    ASSERT_TRUE(Dialog().IsVisible());
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return !Dialog().IsVisible(); }, 30)) << "the answer is heard";
+    EXPECT_EQ(screen.CurrentStep(), Step::kList);
+    Press(kActionCancel, 1);
+    EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotHospital); }, 60));
+}
+
 // A finished mind-control room lists the skill it can take; a yes orders one task aimed at that
 // member and slot, which sends for its medicine. The member aimed at already is heard and
 // ignored; five tasks, and a record needing an upgrade the room lacks, refuse silently by key and
