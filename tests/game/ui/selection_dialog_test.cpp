@@ -144,7 +144,10 @@ TEST_F(SelectionDialogTest, TheFixedQuestionsAndNoticesFitTheBoxInEveryLanguage)
         const std::string_view file = GetMessageFileForLanguage(language);
         for (const auto& [key, areYouSure] : texts) {
             std::u16string text = GetMessageTextExpanded(key);
-            if (areYouSure) text += u"\n" + GetMessageTextExpanded("ARE_YOU_SURE");
+            if (areYouSure) {
+                text += u'\n';
+                text += GetMessageTextExpanded("ARE_YOU_SURE");
+            }
             const std::vector<std::u16string> lines = SplitTextLines(text, {.ends = TextLineEnds::kBreaksEndLines});
             EXPECT_LE(lines.size(), Dialog::kLineCount) << file << ": " << key;
             for (const std::u16string& line : lines) {

@@ -227,7 +227,8 @@ TEST_F(TaskCancelTest, TheQuestionsAndNoticesFitTheDialogWithTheWidestRoomAndTas
         // The questions end in the are-you-sure line; the notice stands alone.
         using Box = GAME_CUIInDisplaySelectionObject;
         const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
-        const std::u16string sure = u"\n" + GetMessageTextExpanded("ARE_YOU_SURE");
+        std::u16string sure = u"\n";
+        sure += GetMessageTextExpanded("ARE_YOU_SURE");
         for (const auto& [key, ending] : {std::pair{"TASKCANCEL_CANCEL_YESNO", sure}, std::pair{"TASKCANCEL_TASKREPEAT_YESNO", sure},
                                           std::pair{"TASKCANCEL_TASKNOREPEAT_YESNO", sure}, std::pair{"TASKCANCEL_CANCEL_FINISHED", std::u16string()}}) {
             const std::vector<std::u16string> lines =
