@@ -3,10 +3,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ranges>
+#include <string>
+#include <utility>
 
 #include "game/services/player/player_data.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
+#include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
 #include "tests/support/game_fixture.h"
 
 namespace support {
@@ -40,6 +45,18 @@ protected:
         GetPlayerData()->language = language;
         GetPlayerData()->languageChanged = 1;
         StepFrames(1);
+    }
+
+    // The widest of the things' names in the chosen language's font, for the checks that a text naming any of them fits its box.
+    template <std::ranges::input_range Tags>
+    static std::u16string WidestTagName(Tags&& tags)
+    {
+        std::u16string widest;
+        for (const std::uint32_t tag : tags) {
+            std::u16string name = UITagName(tag);
+            if (MeasureUIText(name) > MeasureUIText(widest)) widest = std::move(name);
+        }
+        return widest;
     }
 
     GAME_CGameWorld* world = nullptr;

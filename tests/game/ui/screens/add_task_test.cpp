@@ -1,6 +1,7 @@
 // The add-task screen: the entries a room offers, the order checks and their messages, and the row input.
 #include <gtest/gtest.h>
 
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -168,14 +169,10 @@ TEST_F(AddTaskTest, EveryTaskDescriptionFitsTheInformationPanel)
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
-        std::u16string dish;
-        std::uint32_t id = 0;
-        for (std::int32_t at = 0; GetCookingRecipeAt(at, &id) != nullptr; ++at) {
-            const std::u16string name = UITagName(id);
-            if (MeasureUIText(name) > MeasureUIText(dish)) dish = name;
-        }
+        const std::u16string dish = WidestTagName(std::views::keys(GetStaticDatabase()->CookingRecipes()));
         ASSERT_FALSE(dish.empty());
         const std::u16string count = UIFullWidthNumber(88);
+        std::uint32_t id = 0;
         for (std::int32_t at = 0; const TaskData* task = GetTaskDataAt(at, &id); ++at) {
             const std::string key = TagText(id) + "_DISCRIPT";
             const std::u16string description = task->productCount == 0 && task->kind == kTaskCooking ? FormatUIMessage(key, {dish})

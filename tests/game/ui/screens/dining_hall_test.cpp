@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -221,12 +222,7 @@ TEST_F(DiningHallTest, TheDishQuestionsFitTheDialogWithTheWidestDishInEveryLangu
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
-        std::u16string dish;
-        std::uint32_t id = 0;
-        for (std::int32_t at = 0; GetCookingRecipeAt(at, &id) != nullptr; ++at) {
-            const std::u16string name = UITagName(id);
-            if (MeasureUIText(name) > MeasureUIText(dish)) dish = name;
-        }
+        const std::u16string dish = WidestTagName(std::views::keys(GetStaticDatabase()->CookingRecipes()));
         ASSERT_FALSE(dish.empty());
         const std::u16string menu = GetMessageTextExpanded("KITCHEN_MENU");
         const std::u16string stock = GetMessageTextExpanded("KITCHEN_STOCK");

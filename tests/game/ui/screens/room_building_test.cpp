@@ -1,6 +1,7 @@
 // The room construction window: a crew quarters from the start's supplies, its build task, time and materials, and giving it up.
 #include <gtest/gtest.h>
 
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -169,11 +170,7 @@ TEST_F(RoomBuildingTest, TheGiveUpQuestionFitsTheDialogWithTheWidestRoomNameInEv
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
-        std::u16string room;
-        for (const auto& [id, record] : GetStaticDatabase()->Rooms()) {
-            const std::u16string name = UITagName(id);
-            if (MeasureUIText(name) > MeasureUIText(room)) room = name;
-        }
+        const std::u16string room = WidestTagName(std::views::keys(GetStaticDatabase()->Rooms()));
         ASSERT_FALSE(room.empty());
         const std::vector<std::u16string> lines =
             SplitTextLines(FormatUIMessage("ROOM_BUILDING_CANCEL_YESNO", {room}) + u"\n" + GetMessageTextExpanded("ARE_YOU_SURE"),

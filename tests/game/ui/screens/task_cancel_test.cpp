@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/ship/task_request.h"
+#include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/language.h"
@@ -203,24 +205,11 @@ TEST_F(TaskCancelTest, RepeatIsSwitchedOnForARefuelButAnUpgradeCannotRepeat)
 // data has, every line stays inside the shared dialog's box, as wide as its text area less the margin on either side.
 TEST_F(TaskCancelTest, TheQuestionsAndNoticesFitTheDialogWithTheWidestRoomAndTaskNames)
 {
-    const auto widest = [](const std::vector<std::uint32_t>& tags) {
-        std::u16string found;
-        for (const std::uint32_t tag : tags) {
-            const std::u16string name = GetMessageTextExpanded(TagText(tag).c_str());
-            if (MeasureUIText(name) > MeasureUIText(found)) found = name;
-        }
-        return found;
-    };
-    std::vector<std::uint32_t> rooms;
-    for (const auto& [id, record] : GetStaticDatabase()->Rooms()) rooms.push_back(id);
-    std::vector<std::uint32_t> tasks;
-    std::uint32_t id = 0;
-    for (std::int32_t at = 0; GetTaskDataAt(at, &id) != nullptr; ++at) tasks.push_back(id);
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
-        const std::u16string room = widest(rooms);
-        const std::u16string task = widest(tasks);
+        const std::u16string room = WidestTagName(std::views::keys(GetStaticDatabase()->Rooms()));
+        const std::u16string task = WidestTagName(std::views::keys(GetStaticDatabase()->Tasks()));
         ASSERT_FALSE(room.empty());
         ASSERT_FALSE(task.empty());
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -452,11 +453,7 @@ TEST_F(WorldMapTest, TheTargetQuestionsFitTheDialogWithTheWidestHideoutNameInEve
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
-        std::u16string hideout;
-        for (const auto& [id, record] : Database().Hideouts()) {
-            const std::u16string name = GetMessageTextExpanded(TagText(id).c_str());
-            if (MeasureUIText(name) > MeasureUIText(hideout)) hideout = name;
-        }
+        const std::u16string hideout = WidestTagName(std::views::keys(Database().Hideouts()));
         ASSERT_FALSE(hideout.empty());
         const std::u16string unit = GetMessageTextExpanded("AJITO_UNIT_TEXT");
         for (const char* key : {"MAPUI_SETTARGET_YESNODISP", "MAPUI_SETTARGET_NOENGINE_YESNODISP", "ADD_TEXT_UI_MAP_DIALOG"}) {
