@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/item_drops.h"
@@ -18,10 +19,13 @@
 #include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
 #include "game/services/sound/sound_player.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_current_quest.h"
 #include "game/ui/screens/ui_quest_board.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_scroll_bar_object.h"
@@ -349,6 +353,26 @@ TEST_F(QuestScreensTest, TheCurrentQuestsListWrapRetireAndCloseToWhereTheyCameFr
     StepFrames(6);
     EXPECT_GT(Current().Root()->GetPosition()->x, 0.0f) << "out to the right towards the pause menu";
     ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotPause); }, 40));
+}
+
+// In every language every quest's description keeps to the detail pane's three lines, each within
+// the rule under the pane's heading, clear of the quest list's cursor.
+TEST_F(QuestScreensTest, EveryQuestDescriptionFitsTheDetailPaneInEveryLanguage)
+{
+    // The rule starts six units left of the text.
+    const float textRoom = UISpriteSize(FindUISprite("ui_separator_left_strong3")).x - 6.0f;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (const auto& quest : GetStaticDatabase()->Quests()) {
+            const std::string key = TagText(quest.first) + "_DISCRIPT";
+            const std::vector<std::u16string> lines = SplitTextLines(GetMessageTextExpanded(key), {.ends = TextLineEnds::kEveryBreak});
+            EXPECT_LE(lines.size(), 3u) << file << ": " << key;
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
+        }
+    }
 }
 
 TEST(QuestScreenTexts, EveryKeyTheQuestScreensShowIsInEveryLanguage)
