@@ -13,6 +13,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/item_description.h"
 #include "game/ui/list_view.h"
@@ -224,6 +225,25 @@ TEST_F(ItemDictionaryTest, AShortListRingsOverItsItemsPercentagesRoundUpNearAllA
         EXPECT_EQ(headings, runs) << TagText(item->id);
     }
     EXPECT_TRUE(sawARun);
+}
+
+// In every language each line of every item's description, with where it is made and what it goes
+// into, is no wider than the rules under the item windows' description rows.
+TEST_F(ItemDictionaryTest, EveryItemDescriptionFitsTheItemWindowsInEveryLanguage)
+{
+    // The rules start eight units left of the text.
+    const float textRoom = UISpriteSize(FindUISprite("ui_separator_big2")).x - 8.0f;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (const auto& item : Database().Items()) {
+            const std::vector<std::u16string> lines =
+                SplitTextLines(ComposeItemDescription(Database(), item->id), {.ends = TextLineEnds::kEveryBreak});
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << TagText(item->id) << ", line " << (&line - lines.data()) + 1;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/selection_dialog.h"
@@ -22,6 +23,8 @@
 #include "game/ui/screens/ui_pub.h"
 #include "game/ui/screens/ui_talk_log.h"
 #include "game/ui/text_line_buffer.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
@@ -352,6 +355,25 @@ TEST_F(RumourScreensTest, TheLogListsBoughtRumoursUnderEveryHideoutTellingThemAn
     StepFrames(8);
     EXPECT_EQ(Log().CurrentStep(), GAME_CUITalkLog::kList);
     EXPECT_EQ(Log().List().cursor, 5);
+}
+
+// In every language each line of every rumour's text is no wider than the rules under the text
+// window's lines, and no text has more lines than the window lays out.
+TEST_F(RumourScreensTest, EveryRumourTextFitsTheTextWindowInEveryLanguage)
+{
+    const float textRoom = UISpriteSize(FindUISprite("ui_separator_big")).x;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (const auto& rumour : GetStaticDatabase()->Rumors()) {
+            const std::string key = TagText(rumour.first) + "_DISCRIPT";
+            const std::vector<std::u16string> lines = SplitTextLines(GetMessageTextExpanded(key), {.ends = TextLineEnds::kEveryBreak});
+            EXPECT_LE(lines.size(), GAME_CTextLineBuffer::kLines) << file << ": " << key;
+            for (const std::u16string& line : lines) {
+                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
+            }
+        }
+    }
 }
 
 }  // namespace
