@@ -1,15 +1,21 @@
 // The running game with the title closed, for the tests of the screens and widgets.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <ranges>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "game/services/player/player_data.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "tests/support/game_fixture.h"
@@ -57,6 +63,18 @@ protected:
             if (MeasureUIText(name) > MeasureUIText(widest)) widest = std::move(name);
         }
         return widest;
+    }
+
+    // Expects the text to keep to the shared dialog's lines, each inside its box less the margin on either side.
+    static void ExpectFitsDialog(const std::u16string& text, std::string_view where)
+    {
+        using Box = GAME_CUIInDisplaySelectionObject;
+        const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
+        const std::vector<std::u16string> lines = SplitTextLines(text, {.ends = TextLineEnds::kBreaksEndLines});
+        EXPECT_LE(lines.size(), Box::kLineCount) << where;
+        for (const std::u16string& line : lines) {
+            EXPECT_LE(MeasureUIText(line), textRoom) << where << ", line " << (&line - lines.data()) + 1;
+        }
     }
 
     GAME_CGameWorld* world = nullptr;

@@ -2,14 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
 #include "game/model/stores/stored_items.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/services/data/item_records.h"
+#include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
+#include "game/services/text/language.h"
 #include "game/ui/screens/ui_shop.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
@@ -143,6 +147,32 @@ TEST_F(ShopTest, TheBuyAndSellListsTradeAndATabChangeClearsTheChoice)
     PressAction(kActionCancel);
     ASSERT_TRUE(StepUntil([&] { return Shop().State() == UIScreenState::kClosing; }, 10));
     EXPECT_TRUE(UI().IsOpen(kSlotAjitoMenu)) << "the menu opens as the market starts closing";
+}
+
+// In every language the questions and notices keep to the shared dialog with the largest trade: a buy
+// of every good of the longest goods list at its most for all the money a purse holds, and a sale of
+// six-digit units for as much.
+TEST_F(ShopTest, TheQuestionsAndNoticesFitTheDialogWithTheLargestTradeInEveryLanguage)
+{
+    std::size_t goods = 0;
+    for (const auto& [id, hideout] : GetStaticDatabase()->Hideouts()) goods = std::max(goods, hideout.marketItems.size());
+    const std::u16string bought = UIFullWidthNumber(static_cast<std::int64_t>(goods) * GAME_CMarketTrade::kMaxQuantity);
+    const std::u16string sold = UIFullWidthNumber(999'999);
+    const std::u16string price = UIFullWidthNumber(kMaxMoney);
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string file(GetMessageFileForLanguage(language));
+        const std::u16string money = GetMessageTextExpanded("MONEY_MARK");
+        const std::pair<const char*, std::u16string> texts[] = {
+            {"MARKET_BUY_YESNO", FormatUIMessage("MARKET_BUY_YESNO", {bought, money, price})},
+            {"MARKET_SELL_YESNO", FormatUIMessage("MARKET_SELL_YESNO", {sold, money, price})},
+            {"MARKET_SELL_FINISHED", FormatUIMessage("MARKET_SELL_FINISHED", {money, price})},
+            {"MARKET_BUY_FINISH", GetMessageTextExpanded("MARKET_BUY_FINISH_0") + u"\n" + GetMessageTextExpanded("MARKET_BUY_FINISH_1")},
+            {"MARKET_BUY_DISABLE_MONEY", GetMessageTextExpanded("MARKET_BUY_DISABLE_MONEY")},
+            {"MARKET_BUY_DISABLE_GRID", GetMessageTextExpanded("MARKET_BUY_DISABLE_GRID")},
+        };
+        for (const auto& [key, text] : texts) ExpectFitsDialog(text, file + ": " + key);
+    }
 }
 
 }  // namespace
