@@ -14,6 +14,8 @@
 #include "game/services/player/player_data.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/text/actor_names.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
@@ -60,6 +62,18 @@ protected:
         std::u16string widest;
         for (const std::uint32_t tag : tags) {
             std::u16string name = UITagName(tag);
+            if (MeasureUIText(name) > MeasureUIText(widest)) widest = std::move(name);
+        }
+        return widest;
+    }
+
+    // The widest crew name in the chosen language's letters and font: every name comes from the name list.
+    static std::u16string WidestCrewName()
+    {
+        const GAME_CStaticDatabase& database = *GetStaticDatabase();
+        std::u16string widest;
+        for (std::int32_t i = 0; i < database.GetActorNameCount(); ++i) {
+            std::u16string name = RomanizeKanaPair(database.GetActorName(i));
             if (MeasureUIText(name) > MeasureUIText(widest)) widest = std::move(name);
         }
         return widest;

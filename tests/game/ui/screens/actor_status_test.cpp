@@ -22,6 +22,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/text/language.h"
 #include "game/services/text/actor_names.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
@@ -341,6 +342,20 @@ TEST_F(ActorStatusTest, TakingOneFromAStackOfThreeLeavesTwoAndTheLastOneTakenRem
     EXPECT_EQ(window.targetItem, nullptr);
     ASSERT_NE(window.targetActor, nullptr);
     EXPECT_EQ(world->camera->followedObject, window.targetActor);
+}
+
+// In every language the question that sends a member away and the farewell, with the widest crew
+// name, keep to the shared dialog.
+TEST_F(ActorStatusTest, TheDismissQuestionAndFarewellFitTheDialogWithTheWidestNameInEveryLanguage)
+{
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string file(GetMessageFileForLanguage(language));
+        const std::u16string name = WidestCrewName();
+        ASSERT_FALSE(name.empty());
+        ExpectFitsDialog(GetMessageTextExpanded("ADD_TEXT_UI_ACTOR_STATUS_01"), file + ": ADD_TEXT_UI_ACTOR_STATUS_01");
+        ExpectFitsDialog(FormatUIMessage("ADD_TEXT_UI_ACTOR_STATUS_02", {name}), file + ": ADD_TEXT_UI_ACTOR_STATUS_02");
+    }
 }
 
 }  // namespace
