@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <ranges>
 #include <string>
 
 #include "game/model/object/field_object_manager.h"
@@ -12,7 +13,9 @@
 #include "game/model/ship/task_manager.h"
 #include "game/model/ship/task_request.h"
 #include "game/model/world/camera2d.h"
+#include "game/services/data/static_database.h"
 #include "game/services/text/actor_names.h"
+#include "game/services/text/language.h"
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_all_actor_info.h"
 #include "game/ui/screens/ui_common.h"
@@ -305,6 +308,22 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     EXPECT_TRUE(UI().IsOpen(kSlotActorStatus));
     EXPECT_EQ(UI().Get<GAME_CUIActorStatus>()->targetActor, &cook);
     ASSERT_TRUE(CloseScreen(kSlotActorStatus));
+}
+
+// In every language the binding questions and notices, with the widest room and crew names, keep to
+// the shared dialog.
+TEST_F(CrewScreensTest, TheBindingQuestionsAndNoticesFitTheDialogWithTheWidestNamesInEveryLanguage)
+{
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string file(GetMessageFileForLanguage(language));
+        const std::u16string room = WidestTagName(std::views::keys(GetStaticDatabase()->Rooms()));
+        const std::u16string member = WidestCrewName();
+        for (const char* key : {"ACTOR_STATUS_BIND_YESNO", "ACTOR_STATUS_BIND_FINISHED", "ACTOR_STATUS_UNBIND_YESNO", "ACTOR_STATUS_UNBIND_FINISHED"}) {
+            ExpectFitsDialog(FormatUIMessage(key, {room, member}), file + ": " + key);
+        }
+        ExpectFitsDialog(GetMessageTextExpanded("ADD_TEXT_UI_ROOM_ACTOR_01"), file + ": ADD_TEXT_UI_ROOM_ACTOR_01");
+    }
 }
 
 }  // namespace
