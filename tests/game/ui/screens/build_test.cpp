@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ranges>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_image.h"
+#include "game/services/text/language.h"
 #include "game/model/world/camera2d.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
@@ -271,6 +274,23 @@ TEST_F(BuildTest, AMenuWithoutRowsShowsAnEmptyPanelAndItsButtonDoesNothing)
 
     world->ship->ClearScriptWait();
     for (auto& [room, material] : kept) room->materials[0] = material;
+}
+
+// In every language the demolition question with its are-you-sure line and the notices that follow,
+// with the widest room name, keep to the shared dialog.
+TEST_F(BuildTest, TheDemolitionQuestionAndNoticesFitTheDialogWithTheWidestRoomNameInEveryLanguage)
+{
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string file(GetMessageFileForLanguage(language));
+        const std::u16string room = WidestTagName(std::views::keys(GetStaticDatabase()->Rooms()));
+        std::u16string question = FormatUIMessage("BUILD_ROOM_BREAK_YESNO", {room});
+        question += u'\n';
+        question += GetMessageTextExpanded("ARE_YOU_SURE");
+        ExpectFitsDialog(question, file + ": BUILD_ROOM_BREAK_YESNO");
+        ExpectFitsDialog(FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {room}), file + ": BUILD_ROOM_BREAK_FINISHED");
+        ExpectFitsDialog(GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK"), file + ": BUILD_ROOM_LAST_ENGINE_NO_BREAK");
+    }
 }
 
 }  // namespace
