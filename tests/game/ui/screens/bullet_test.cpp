@@ -1,10 +1,15 @@
 // The ammunition screen: reloading a weapon room, cancelling the reload, the shared task page and the room skips.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "game/model/stores/ammo_storage.h"
 #include "game/services/data/room_records.h"
+#include "game/services/data/static_database.h"
 #include "game/model/stores/stored_items.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/text/language.h"
 #include "game/model/world/camera2d.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/room_task_tab.h"
@@ -252,6 +257,23 @@ TEST_F(BulletTest, TheKeysReachTheSkipArrowsAndTheTabsFromTheList)
     Press(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return !Screen().IsOpen(); }, 40));
     EXPECT_EQ(UI().Get<GAME_CUIDiningHall>()->target, &kitchen);
+}
+
+// In every language the reload questions and notices, with the widest ammunition a room accepts, keep
+// to the shared dialog.
+TEST_F(BulletTest, TheReloadQuestionsAndNoticesFitTheDialogWithTheWidestAmmunitionInEveryLanguage)
+{
+    std::set<std::uint32_t> ammunition;
+    for (const auto& [id, room] : GetStaticDatabase()->Rooms()) ammunition.insert(room->acceptedItems.begin(), room->acceptedItems.end());
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string file(GetMessageFileForLanguage(language));
+        const std::u16string kind = WidestTagName(ammunition);
+        ASSERT_FALSE(kind.empty());
+        for (const char* key : {"BULLETUI_SELECT_RELOAD_YESNO", "BULLETUI_SELECT_RELOAD_START", "BULLETUI_RELOAD_CANCEL_YESNO", "BULLETUI_RELOAD_CANCEL_FINISHED"}) {
+            ExpectFitsDialog(FormatUIMessage(key, {kind}), file + ": " + key);
+        }
+    }
 }
 
 }  // namespace
