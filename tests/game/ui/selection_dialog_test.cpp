@@ -126,7 +126,7 @@ TEST_F(SelectionDialogTest, TheLineStoreKeepsFourLinesOfSixtyThreeCharacters)
     StepFrames(1);
 }
 
-// The fixed questions and notices of the start-up, the engine room, the pad bindings and a refused task
+// The fixed questions and notices of the start-up, the engine room, the bindings and a refused task
 // order keep to the dialog's four lines in every language, each inside the box less the margin on either side.
 TEST_F(SelectionDialogTest, TheFixedQuestionsAndNoticesFitTheBoxInEveryLanguage)
 {
@@ -135,9 +135,10 @@ TEST_F(SelectionDialogTest, TheFixedQuestionsAndNoticesFitTheBoxInEveryLanguage)
         {"SCENE_INIT_SAVEDATA_NOCREATEYESNO", false}, {"SCENE_INIT_SAVEDATA_CREATEFAILED", false},
         {"SCENE_INIT_SAVEDATA_BROKEN", false},        {"SCENE_INIT_NOSOUND_DEVICE", false},
         {"ENGINEROOM_SHAFTCONNECT", true},            {"ENGINEROOM_SHAFTDISCONNECT", true},
-        {"ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01", false}, {"ADDTASK_TEXT_ERROR_FATALERROR", false},
-        {"ADDTASK_TEXT_ERROR_TASK_NUM", false},       {"ADDTASK_TEXT_ERROR_ALREADY", false},
-        {"ADDTASK_TEXT_ERROR_ONLYONE", false},        {"ADDTASK_TEXT_ERROR_NEED_UPGRADE", false},
+        {"ADD_TEXT_UI_CONFIG_DIALOG_XINPUT_01", false}, {"ADD_TEXT_UI_CONFIG_DIALOG_02", false},
+        {"ADDTASK_TEXT_ERROR_FATALERROR", false},     {"ADDTASK_TEXT_ERROR_TASK_NUM", false},
+        {"ADDTASK_TEXT_ERROR_ALREADY", false},        {"ADDTASK_TEXT_ERROR_ONLYONE", false},
+        {"ADDTASK_TEXT_ERROR_NEED_UPGRADE", false},
     };
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
