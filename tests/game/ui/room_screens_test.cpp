@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ranges>
+#include <string>
 #include <vector>
 
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/player/player_data.h"
@@ -22,6 +25,7 @@
 #include "game/ui/actor_list_panel.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_add_task.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_screen.h"
@@ -331,6 +335,21 @@ TEST_F(RoomScreensTest, TheCrewPanelStepsThroughItsMembersRowByRowAndWraps)
     EXPECT_EQ(crewScreen->target, home);
     StepFrames(1);
     ASSERT_TRUE(CloseScreen(kSlotRoomActorInfo));
+}
+
+// In every language the no-task line and the widest task name keep to the task rows: the gauge under a
+// row runs 150 units from 3 left of its text.
+TEST_F(RoomScreensTest, TheNoTaskLineAndTheTaskNamesFitTheTaskRowsInEveryLanguage)
+{
+    constexpr float kTextRoom = 150.0f - 3.0f;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        const std::vector<std::u16string> lines =
+            SplitTextLines(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"), {.ends = TextLineEnds::kBreaksEndLines});
+        for (const std::u16string& line : lines) EXPECT_LE(MeasureUIText(line), kTextRoom) << file << ": ADDTASK_TEXT_NOTASK_RESERVED";
+        EXPECT_LE(MeasureUIText(WidestTagName(std::views::keys(GetStaticDatabase()->Tasks()))), kTextRoom) << file << ": the widest task";
+    }
 }
 
 }  // namespace
