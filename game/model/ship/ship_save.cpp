@@ -88,6 +88,8 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
         LogBadWorkingSlotField("ship tag", slot::kShipTag, "the ship " + TagText(tag) + " does not exist; the ship stays as it is");
     }
     routePosition = platform::ReadI32(slot, slot::kRoutePosition);
+    // The hull remarks' period starts with the slot: what ran before the load must not shift them.
+    alertCounter = 0;
     for (std::int32_t n = CountRoomsOnGrid() - 1; n >= 0; --n) RemoveRoom(n);
     for (int i = 0; i < slot::kRoomRecordCount; ++i) {
         const std::uint32_t id = platform::ReadU32(slot, RoomRecord(i) + kRoomIdField);

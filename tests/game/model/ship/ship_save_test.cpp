@@ -79,6 +79,24 @@ TEST_F(ShipSave, ASmallerShipOverwritesTheRecordsOfAnEarlierSave)
     EXPECT_TRUE(ship.damageMarkers.empty());
 }
 
+TEST_F(ShipSave, ALoadedLayoutStartsTheHullAlertPeriodAnew)
+{
+    // The crew's hull remarks draw random numbers: a game loaded over one that ran for a while must
+    // make them on the same frames as the same game loaded afresh, or the two run on differently.
+    GAME_CShip& ship = Ship();
+    Place(kHome, 0, 0);
+    std::vector<std::uint8_t> record = EmptySlot();
+    ship.WriteSaveRecord(record);
+    for (int i = 0; i < 150; ++i) ship.UpdateHullAlerts();
+    ship.BuildLayout(record);
+    int updates = 0;
+    do {
+        ship.UpdateHullAlerts();
+        ++updates;
+    } while (ship.alertCounter != 0 && updates < 2 * GAME_CShip::kAlertPeriod);
+    EXPECT_EQ(updates, GAME_CShip::kAlertPeriod);
+}
+
 TEST_F(ShipSave, RecordsThatDoNotFitTheShipAreLeftOutWithALogLine)
 {
     std::vector<std::uint8_t> record = EmptySlot();
