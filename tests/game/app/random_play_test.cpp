@@ -1,18 +1,23 @@
 // A careless player at the keys: seeded random input over the whole game, which must neither break nor lock.
 //
-// From a new game's first road, bursts of random input: presses of the keys the game binds (and of
-// any other key now and then, for the key capture of the binding screens), left-button clicks,
-// drags and moves at canvas points (mostly on the HUD buttons and the ship's rooms), wheel notches,
-// some frames of no input, CANCEL held. After each burst the player backs out: CANCEL presses,
-// DECIDE where only DECIDE moves on (event texts, event choices, a dialog without cancel, the pause
-// menu's quit question), "yes" to the dialogs once refused long enough, and clicks on the empty sky.
+// From a new game's first road, bursts of random input, each begun at one of the places the player
+// goes to in turn (see Place): the plain field, a hideout's facility, a room's screen on a furnished
+// ship, the bridge's world map, the arcade game, a road event's window, the title with saves present,
+// the start of a game over; a place the game cannot stand at now (a hideout while under way) is
+// passed over. A burst: presses of the keys the game binds (and of any other key now and then, for
+// the key capture of the binding screens), left-button clicks, drags and moves at canvas points
+// (mostly on the buttons the open screens show and on the ship's rooms), wheel notches, some frames
+// of no input, CANCEL held. After each burst the player backs out: CANCEL presses, DECIDE where only
+// DECIDE moves on (event texts, event choices, a dialog without cancel, the pause menu's quit
+// question), "yes" to the dialogs once refused long enough, and clicks on the empty sky.
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
 // and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
 // no screen open and nothing holding the game, or the title after a game over, and never still in
-// the arcade game); a run that cannot back out fails naming what held it.
-// Every run is reproducible from its seed, which seeds both the game and the player. CI plays a few
-// fixed seeds briefly; VARNOLIS_RANDOM_PLAY_SEEDS=first-last (or one seed) and
-// VARNOLIS_RANDOM_PLAY_FRAMES=<frames per seed> play long runs.
+// the arcade game); a run that cannot back out fails naming what held it and the place it began at.
+// Every run is reproducible from its seed, which seeds both the game and the player. CI plays one
+// seed once through the places; VARNOLIS_RANDOM_PLAY_SEEDS=first-last (or one seed),
+// VARNOLIS_RANDOM_PLAY_FRAMES=<frames per seed> and VARNOLIS_RANDOM_PLAY_PLACES=<names, comma
+// separated, of kPlaceNames> play long runs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -36,25 +42,36 @@
 #include "game/app/scene/scene_minigame.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/object/field_draw.h"
+#include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
+#include "game/model/travel/route_event.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_manager.h"
 #include "game/ui/event_selection.h"
+#include "game/ui/screens/ui_ajito_menu.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_event.h"
+#include "game/ui/screens/ui_map.h"
 #include "game/ui/screens/ui_pause.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widgets/ui_icon_object.h"
+#include "tests/support/busy_road.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 
 namespace {
 
-constexpr std::uint32_t kCiSeeds[] = {1, 2};
-constexpr int kCiFrames = 400;
+// CI plays one seed once through every place, a short burst at each.
+constexpr std::uint32_t kCiSeeds[] = {1};
+constexpr int kCiBurstFrames = 150;
+constexpr int kLongBurstFrames = 600;
 // Frames the player has to bring the game back to rest after a burst; in the arcade game, whose
 // round runs on to its ranking whatever the keys do, more.
 constexpr int kBackOutFrames = 600;
@@ -68,10 +85,20 @@ constexpr int kSkyY = 90;
 // hideout root while the ship stands at a hideout, the fade and the achievement pop-up.
 constexpr int kRestingSlots[] = {kSlotShipStatus, kSlotResident, kSlotCommon, kSlotAjitoRoot, kSlotFade, kSlotAchievementPopup};
 
-// The seeds and frames of the run: CI's fixed ones unless the environment names others.
+// Where a burst begins; the player goes to each in turn.
+enum class Place { kField, kHideout, kRoomScreen, kWorldMap, kArcade, kRoadEvent, kTitle, kGameOver };
+constexpr std::pair<Place, const char*> kPlaceNames[] = {
+    {Place::kField, "field"},       {Place::kHideout, "hideout"}, {Place::kRoomScreen, "room"},  {Place::kWorldMap, "map"},
+    {Place::kArcade, "arcade"},     {Place::kRoadEvent, "event"}, {Place::kTitle, "title"},      {Place::kGameOver, "gameover"},
+};
+
+// The seeds, frames and places of the run: CI's fixed ones unless the environment names others.
 struct PlayPlan {
     std::vector<std::uint32_t> seeds;
-    int frames = kCiFrames;
+    // Frames per seed, the places taken in turn again and again; 0 for one pass through them.
+    int frames = 0;
+    int burstFrames = kCiBurstFrames;
+    std::vector<Place> places;
 };
 
 PlayPlan PlanFromEnvironment()
@@ -86,14 +113,24 @@ PlayPlan PlanFromEnvironment()
         plan.seeds.clear();
         for (unsigned long seed = first; seed <= last; ++seed) plan.seeds.push_back(static_cast<std::uint32_t>(seed));
     }
-    if (const char* frames = std::getenv("VARNOLIS_RANDOM_PLAY_FRAMES")) plan.frames = std::max(1, std::atoi(frames));
+    if (const char* frames = std::getenv("VARNOLIS_RANDOM_PLAY_FRAMES")) {
+        plan.frames = std::max(1, std::atoi(frames));
+        plan.burstFrames = kLongBurstFrames;
+    }
+    const char* places = std::getenv("VARNOLIS_RANDOM_PLAY_PLACES");
+    for (const auto& [place, name] : kPlaceNames) {
+        if (places == nullptr || (std::string(",") + places + ",").find(std::string(",") + name + ",") != std::string::npos) {
+            plan.places.push_back(place);
+        }
+    }
+    if (plan.places.empty()) plan.places.push_back(Place::kField);
     return plan;
 }
 
 class RandomPlayTest : public support::GameFixture {
 protected:
     // One seed's run; a failure names the seed.
-    void Play(std::uint32_t seed, int frameCount)
+    void Play(std::uint32_t seed, const PlayPlan& plan)
     {
         std::filesystem::remove_all(Folder() / vesk::file::kSaveFolder);
         std::filesystem::create_directories(Folder() / vesk::file::kSaveFolder);
@@ -105,14 +142,20 @@ protected:
         if (HasFatalFailure()) return;
         played_ = 0;
         bool rested = true;
-        while (played_ < frameCount && rested && !vesk::process::IsQuitting()) {
-            Burst(std::min(std::uniform_int_distribution(50, 600)(player_), frameCount - played_));
+        const std::size_t first = seed % plan.places.size();
+        for (std::size_t turn = first; rested && !vesk::process::IsQuitting(); ++turn) {
+            const bool more = plan.frames > 0 ? played_ < plan.frames : turn < first + plan.places.size();
+            if (!more) break;
+            place_ = plan.places[turn % plan.places.size()];
+            GoTo(place_);
+            const int burst = std::uniform_int_distribution(50, plan.burstFrames)(player_);
+            Burst(plan.frames > 0 ? std::clamp(plan.frames - played_, 1, burst) : burst);
             rested = BackOut();
         }
         const bool quit = vesk::process::IsQuitting();
         StopGame();
-        EXPECT_TRUE(rested) << "seed " << seed << ": the game did not come back to rest by frame " << played_ << "; held by "
-                            << held_;
+        EXPECT_TRUE(rested) << "seed " << seed << ": the game did not come back to rest by frame " << played_ << " (burst from "
+                            << NameOf(place_) << "); held by " << held_;
         std::printf("seed %u: %d frames played%s\n", seed, played_, quit ? ", then the player quit the game" : "");
         std::fflush(stdout);
     }
@@ -145,17 +188,24 @@ private:
         PressKeyOf(Chance(0.15) ? kActionCancel : Roll(kInputActionCount));
     }
 
-    // A canvas point: on a HUD button, on a room of the ship (often the last one again, as a second
-    // click opens a room's screen), or anywhere.
+    // A canvas point: on a button of an open screen (the HUD's among them), on a room of the ship
+    // (often the last one again, as a second click opens a room's screen), or anywhere.
     std::pair<int, int> RandomPoint()
     {
         const int kind = Roll(10);
-        GAME_CUICommon* hud = UI().Get<GAME_CUICommon>();
-        if (kind < 3 && hud != nullptr) {
-            GAME_CUIIconObject& icon = *hud->Icon(Roll(GAME_CUICommon::kButtonCount));
-            const vesk::math::Vec2 corner = icon.WorldPosition();
-            const vesk::math::Vec2 size = *icon.GetSize();
-            return OnCanvas(corner.x + size.x * (0.1f + 0.8f * Unit()), corner.y - size.y * (0.1f + 0.8f * Unit()));
+        if (kind < 3) {
+            std::vector<GAME_CUIIconObject*> buttons;
+            for (int slot = 1; slot < kUISlotCount; ++slot) {
+                const GAME_CUIScreen* screen = UI().IsOpen(slot) ? UI().Get<GAME_CUIScreen>(slot) : nullptr;
+                if (screen != nullptr && screen->Root() != nullptr) CollectShownButtons(*screen->Root(), buttons);
+            }
+            if (!buttons.empty()) {
+                GAME_CUIIconObject& icon = *buttons[static_cast<std::size_t>(Roll(static_cast<int>(buttons.size())))];
+                const vesk::math::Vec2 at = icon.WorldPosition();
+                const vesk::math::Vec2 size = *icon.GetSize();
+                const vesk::math::Vec2 pivot = *icon.GetPivot();
+                return OnCanvas(at.x + size.x * (0.1f + 0.8f * Unit() - pivot.x), at.y + size.y * (0.1f + 0.8f * Unit() - pivot.y));
+            }
         }
         if (kind < 6) {
             if (Chance(0.5) && lastRoomPoint_) return *lastRoomPoint_;
@@ -173,9 +223,242 @@ private:
         return {Roll(kCanvasW), Roll(kCanvasH)};
     }
 
+    // The buttons shown under a widget, itself included.
+    static void CollectShownButtons(GAME_CUIObjectBase& widget, std::vector<GAME_CUIIconObject*>& out)
+    {
+        if (auto* icon = dynamic_cast<GAME_CUIIconObject*>(&widget);
+            icon != nullptr && icon->IsVisible() && !icon->IsDisabled() && icon->GetSize()->x > 0.0f) {
+            out.push_back(icon);
+        }
+        for (GAME_CUIObjectBase* child : widget.Children()) {
+            if (child != nullptr) CollectShownButtons(*child, out);
+        }
+    }
+
     static std::pair<int, int> OnCanvas(float x, float y)
     {
         return {std::clamp(static_cast<int>(x), 0, kCanvasW - 1), std::clamp(static_cast<int>(y), 0, kCanvasH - 1)};
+    }
+
+    static const char* NameOf(Place place)
+    {
+        for (const auto& [known, name] : kPlaceNames) {
+            if (known == place) return name;
+        }
+        return "?";
+    }
+
+    // The player goes to the place from rest, as far as the game lets it: the burst begins where
+    // this ends, whether or not the place was reached.
+    void GoTo(Place place)
+    {
+        if (place == Place::kField || vesk::process::IsQuitting()) return;
+        if (place == Place::kTitle) {
+            GoToTitleWithSaves();
+            return;
+        }
+        if (AtTitle() && !LeaveTitle()) return;
+        if (!Resting() || AtTitle()) return;
+        GAME_CGameWorld& world = *GetGameWorld();
+        FurnishShip(*world.ship);
+        switch (place) {
+        case Place::kHideout: OpenFacility(); break;
+        case Place::kRoomScreen: OpenRoomScreenOfShip(); break;
+        case Place::kWorldMap: OpenWorldMap(); break;
+        case Place::kArcade:
+            UI().SetOpen(kSlotGameCenter, true);
+            Frame();
+            break;
+        case Place::kRoadEvent: DriveIntoRoadEvent(); break;
+        case Place::kGameOver: {
+            std::int32_t x = 0;
+            std::int32_t y = 0;
+            if (world.ship->GetLowestFloorCell(&x, &y)) world.ship->AddCellDamage(x, y, world.ship->hullMax);
+            Frame();
+            break;
+        }
+        default: break;
+        }
+    }
+
+    bool AtTitle() const { return InFieldView() && UI().IsOpen(kSlotTitle); }
+
+    // Frames until done() holds, at most the count given.
+    bool FramesUntil(const std::function<bool()>& done, int maxFrames)
+    {
+        for (int frame = 0; frame < maxFrames; ++frame) {
+            if (done()) return true;
+            Frame();
+        }
+        return done();
+    }
+
+    // The rooms whose screens the player may open: an engine (connected), a bridge, and one room of
+    // each kind with a screen of its own, each where it fits on the hull (none where nothing fits).
+    static void FurnishShip(GAME_CShip& ship)
+    {
+        constexpr std::int32_t kKinds[] = {kRoomKindEngine, kRoomKindBridge, 4, 5, 14, 31, 16, 2, 6, kRoomKindStorage, kRoomKindCrewHome};
+        for (std::int32_t kind : kKinds) {
+            const bool present = std::any_of(ship.rooms.begin(), ship.rooms.end(),
+                                             [kind](const GAME_CRoomBase* room) { return room != nullptr && room->kind == kind; });
+            for (std::int32_t y = 0; !present && y < ship.grid.height; ++y) {
+                bool placed = false;
+                for (std::int32_t x = 0; x < ship.grid.width && !placed; ++x) {
+                    placed = ship.CanPlaceRoom(x, y, kind) && ship.PlaceRoom(x, y, kind) != nullptr;
+                }
+                if (placed) break;
+            }
+        }
+        for (GAME_CRoomBase* room : ship.rooms) {
+            if (room != nullptr && room->kind == kRoomKindEngine) room->engineMode = kEngineConnected;
+        }
+        ship.RecalcStats();
+    }
+
+    // The hideout menu from the HUD, and one of the facilities it offers.
+    void OpenFacility()
+    {
+        if (!FramesUntil([] { return GetGameWorld()->travel->GetLocation() != nullptr; }, 4)) return;
+        const GAME_CUICommon& hud = *UI().Get<GAME_CUICommon>();
+        if (!FramesUntil([&] { return hud.HideoutBlock()->GetPosition()->x > 0.0f && !hud.Icon(GAME_CUICommon::kHideout)->IsDisabled(); },
+                         3 * GAME_CUICommon::kSlideFrames)) {
+            return;
+        }
+        PressKeyOf(kActionShortcutHideout);
+        Frame();
+        const GAME_CUIAjitoMenu& menu = *UI().Get<GAME_CUIAjitoMenu>();
+        if (!FramesUntil([&] { return menu.State() == UIScreenState::kMain; }, 40)) return;
+        std::vector<int> offered;
+        for (int facility = 0; facility < GAME_CUIAjitoMenu::kButtonCount; ++facility) {
+            if (menu.Offers(facility)) offered.push_back(facility);
+        }
+        if (offered.empty()) return;
+        const vesk::math::Vec2 home = GAME_CUIAjitoMenu::HomeOf(offered[static_cast<std::size_t>(Roll(static_cast<int>(offered.size())))]);
+        const auto [x, y] = OnCanvas(home.x, home.y);
+        ClickAt(x, y);
+        Frame();
+        FramesUntil([&] { return !menu.IsEmphasizing(); }, GAME_CUIAjitoMenu::kEmphasisFrames + 2);
+        PressKeyOf(kActionDecide);
+        Frame();
+    }
+
+    void OpenRoomScreenOfShip()
+    {
+        GAME_CShip& ship = *GetGameWorld()->ship;
+        std::vector<GAME_CRoomBase*> rooms;
+        for (GAME_CRoomBase* room : ship.rooms) {
+            if (room != nullptr) rooms.push_back(room);
+        }
+        if (rooms.empty()) return;
+        GAME_CRoomBase* room = rooms[static_cast<std::size_t>(Roll(static_cast<int>(rooms.size())))];
+        UI().OpenRoomScreen(room, ship.GetRoomIndex(room));
+        Frame();
+    }
+
+    // The bridge's map in its browse step, where a road is chosen.
+    void OpenWorldMap()
+    {
+        GAME_CShip& ship = *GetGameWorld()->ship;
+        GAME_CRoomBase* bridge = support::FindBridge(ship);
+        if (bridge == nullptr) return;
+        bridge->rememberedTab = 0;
+        UI().OpenRoomScreen(bridge, ship.GetRoomIndex(bridge));
+        const GAME_CUIMap& map = *UI().Get<GAME_CUIMap>();
+        if (!FramesUntil([&] { return map.State() == UIScreenState::kMain; }, 40)) return;
+        PressKeyOf(kActionDecide);
+        Frame();
+    }
+
+    // From a hideout, a road that leaves it, taken up to just before one of its fixed events; the
+    // texts read until the event asks (or its frames run out).
+    void DriveIntoRoadEvent()
+    {
+        GAME_CGameWorld& world = *GetGameWorld();
+        FramesUntil([&] { return world.travel->GetLocation() != nullptr; }, 4);
+        const LocationRecord* here = world.travel->GetLocation();
+        if (here == nullptr || world.travel->routeManager == nullptr || world.travel->routeManager->IsRouteEventRunning()) return;
+        const GAME_CStaticDatabase& database = *GetStaticDatabase();
+        std::vector<std::int32_t> positions;
+        database.CollectRoutesFrom(here->hideoutId, positions);
+        std::vector<std::uint32_t> roads;
+        for (std::int32_t position : positions) {
+            std::uint32_t id = kNoId;
+            const RouteData* road = database.GetRouteDataAt(position, &id);
+            if (road != nullptr && road->startLocation == here->hideoutId) roads.push_back(id);
+        }
+        if (roads.empty()) return;
+        const std::uint32_t road = roads[static_cast<std::size_t>(Roll(static_cast<int>(roads.size())))];
+        StartRoute(*world.travel, &road, true, {}, {});
+        // A crew member drives, as the player orders one at the bridge.
+        GAME_CRoomBase* bridge = support::FindBridge(*world.ship);
+        if (bridge != nullptr && !world.tasks->HasBridgeDriverTask()) support::OrderBridgeDriver(world, *bridge);
+        GAME_CRouteManager& route = *world.travel->routeManager;
+        std::vector<std::int32_t> starts;
+        if (route.Events() != nullptr) {
+            for (const auto& event : route.Events()->fixedEvents) {
+                if (event != nullptr && event->GetFrom() > 8 && event->GetFrom() < route.GetLength()) starts.push_back(event->GetFrom());
+            }
+        }
+        Frame();
+        if (!starts.empty()) route.SetPosition(starts[static_cast<std::size_t>(Roll(static_cast<int>(starts.size())))] - 4);
+        FramesUntil([&] { return UI().IsOpen(kSlotEvent) || route.IsRouteEventRunning(); }, 240);
+        FramesUntil([&] {
+            const GAME_CUIEventSelectionObject* choices = PeekEventSelection();
+            if (choices != nullptr && choices->IsActive()) return true;
+            if (WaitsForDecide()) PressKeyOf(kActionDecide);
+            return !route.IsRouteEventRunning();
+        }, 400);
+    }
+
+    // Saved games in one or two slots, then back to the title through the pause menu's quit question.
+    void GoToTitleWithSaves()
+    {
+        if (AtTitle() || !Resting()) return;
+        GAME_CSaveManager& saves = *GetSaveManager();
+        for (int slot = 1 + Roll(3), count = 1 + Roll(2); count > 0; --count, slot = slot % 3 + 1) {
+            if (!saves.RequestSaveSlot(static_cast<std::uint32_t>(slot))) break;
+            FramesUntil([&] { return saves.IsIdle(); }, 600);
+        }
+        UI().SetOpen(kSlotPause, true);
+        const GAME_CUIPause& pause = *UI().Get<GAME_CUIPause>();
+        if (!FramesUntil([&] { return pause.State() == UIScreenState::kMain; }, 40)) return;
+        for (int step = 0; step < 20 && pause.GetCursor() != GAME_CUIPause::kRowQuit; ++step) {
+            PressKeyOf(kActionCursorDown);
+            Frame();
+            Frame();
+        }
+        PressKeyOf(kActionDecide);
+        if (!FramesUntil([&] { return pause.GetSubState() == GAME_CUIPause::kQuitDialog; }, 20)) return;
+        // One press at a time, each acted on before the next.
+        for (int step = 0; step < 10; ++step) {
+            for (int i = 0; i < 16; ++i) Frame();
+            if (pause.GetDialogCursor() == GAME_CUIPause::kChoiceTitle) break;
+            PressKeyOf(kActionCursorUp);
+        }
+        PressKeyOf(kActionDecide);
+        FramesUntil([&] { return AtTitle() && !UI().IsOpen(kSlotPause); }, 300);
+    }
+
+    // From the title into a game: continue when there is a save, else a new game through its
+    // opening; true once the field rests.
+    bool LeaveTitle()
+    {
+        const GAME_CUITitle& title = *UI().Get<GAME_CUITitle>();
+        return FramesUntil([&] {
+            if (!InFieldView()) return false;
+            if (!UI().IsOpen(kSlotTitle)) {
+                if (WaitsForDecide()) PressKeyOf(kActionDecide);
+                return Resting();
+            }
+            const GAME_CUITitle::SubState step = title.GetSubState();
+            if (step == GAME_CUITitle::kPressStart) {
+                PressKeyOf(kActionDecide);
+            } else if (step == GAME_CUITitle::kMenuWithoutSave || step == GAME_CUITitle::kMenuWithSave) {
+                PressKeyOf(title.GetCursor() == 0 ? kActionDecide : kActionCursorUp);
+            }
+            Frame();
+            return false;
+        }, 3000);
     }
 
     // Random input over the frames given.
@@ -356,6 +639,7 @@ private:
     }
 
     std::mt19937 player_;
+    Place place_ = Place::kField;
     std::optional<std::pair<int, int>> lastRoomPoint_;
     int played_ = 0;
     std::string held_;
@@ -366,7 +650,7 @@ TEST_F(RandomPlayTest, CarelessPlayerNeitherBreaksNorLocksTheGame)
     const PlayPlan plan = PlanFromEnvironment();
     for (std::uint32_t seed : plan.seeds) {
         support::LogCapture log;
-        Play(seed, plan.frames);
+        Play(seed, plan);
         ASSERT_FALSE(HasFatalFailure()) << "seed " << seed;
         for (const std::string& line : log.Lines()) {
             EXPECT_NE(line.rfind("error: ", 0), 0u) << "seed " << seed << ": " << line;
