@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/math/random.h"
 #include "game/model/object/field_object_manager.h"
@@ -16,9 +17,14 @@
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/actor_names.h"
+#include "game/services/text/language.h"
 #include "game/ui/message_log.h"
 #include "game/ui/screens/ui_actor_birth.h"
+#include "game/ui/selection_dialog.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_text.h"
+#include "tests/game/ui/ui_test_base.h"
 #include "tests/support/game_fixture.h"
 
 namespace {
@@ -160,6 +166,25 @@ TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRen
     KeepCanvasPicture("birth-window-turned");
     EXPECT_FLOAT_EQ(picture->x, 312.0f);
     EXPECT_FLOAT_EQ(picture->y, 174.0f);
+}
+
+class ActorBirthSentenceTest : public support::UITest {};
+
+// In every language the birth sentence, with the widest crew name for both parents and the child, keeps
+// inside the window's frame less the shared dialog's margin on either side.
+TEST_F(ActorBirthSentenceTest, TheSentenceFitsTheFrameWithTheWidestNamesInEveryLanguage)
+{
+    const float textRoom = UISpriteSize(FindUISprite("ui_dialogbase")).x - 2.0f * GAME_CUIInDisplaySelectionObject::kTextLeft;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        const std::u16string name = WidestCrewName();
+        const std::vector<std::u16string> lines =
+            SplitTextLines(FormatUIMessage("ADD_TEXT_UI_ACTORBIRTH_03", {name, name, name}), {.ends = TextLineEnds::kBreaksEndLines});
+        for (const std::u16string& line : lines) {
+            EXPECT_LE(MeasureUIText(line), textRoom) << file << ", line " << (&line - lines.data()) + 1;
+        }
+    }
 }
 
 }  // namespace
