@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "framework/graphics/model_math.h"
 #include "framework/log/log.h"
@@ -32,21 +33,51 @@ bool Refuse(std::string_view what, const std::string& fault)
     return false;
 }
 
-// Reads count keys at offset; false when the run leaves the data block or
-// the frames go backwards.
-template <typename Key, typename ReadValue>
-bool ReadKeys(std::span<const std::uint8_t> data, std::uint32_t offset, std::uint32_t count, std::size_t keySize,
-              ReadValue readValue, std::vector<Key>& out)
+Vec4 ReadQuaternion(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
-    if (!RecordsFit(offset, count, keySize, data.size())) return false;
-    out.resize(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t at = offset + static_cast<std::size_t>(i) * keySize;
-        out[i].frame = ReadU32(data, at);
-        out[i].value = readValue(data, at + 4);
-        if (i > 0 && out[i].frame < out[i - 1].frame) return false;
+    return {ReadF32(bytes, offset), ReadF32(bytes, offset + 4), ReadF32(bytes, offset + 8), ReadF32(bytes, offset + 12)};
+}
+
+// Where key `index` of a run starts; its frame is the u32 there, its value follows.
+std::size_t KeyAt(const KeyRun& run, std::size_t index, std::size_t keySize)
+{
+    return run.offset + index * keySize;
+}
+
+// A node channel's run, with the node and channel that name it for the refusal's line.
+struct NamedRun {
+    KeyRun run;
+    std::size_t node = 0;
+    int channel = 0;
+};
+
+const char* const kChannelNames[3] = {"rotation", "translation", "scale"};
+
+// The first run, in order of offset, whose keys go backwards in frame order; null when none does. Every run lies
+// inside the data block. Runs may share or overlap keys, so each pair of neighbouring keys is read once: runs are
+// taken by their lane (offset modulo the key size) and offset, and a run's keys inside the stretch of its lane
+// already checked are not read again.
+const NamedRun* FindBackwardRun(std::span<const std::uint8_t> data, std::vector<NamedRun>& runs, std::size_t keySize)
+{
+    std::sort(runs.begin(), runs.end(), [keySize](const NamedRun& a, const NamedRun& b) {
+        return std::pair(a.run.offset % keySize, a.run.offset) < std::pair(b.run.offset % keySize, b.run.offset);
+    });
+    std::size_t lane = keySize;
+    std::size_t checkedEnd = 0;  // end of the checked stretch of the lane, which starts at or before this run
+    for (const NamedRun& named : runs) {
+        const std::size_t offset = named.run.offset;
+        const std::size_t end = offset + static_cast<std::size_t>(named.run.count) * keySize;
+        if (offset % keySize != lane) {
+            lane = offset % keySize;
+            checkedEnd = 0;
+        }
+        std::size_t at = checkedEnd > offset ? checkedEnd - keySize : offset;
+        for (; at + keySize < end; at += keySize) {
+            if (ReadU32(data, at + keySize) < ReadU32(data, at)) return &named;
+        }
+        checkedEnd = std::max(checkedEnd, end);
     }
-    return true;
+    return nullptr;
 }
 
 // Two keys and the factor between them for frame t over 0..frameCount.
@@ -56,21 +87,25 @@ struct KeySpan {
     float factor = 0.0f;
 };
 
-template <typename Key>
-KeySpan FindKeys(const std::vector<Key>& keys, std::int64_t t, std::uint16_t frameCount)
+// The run holds at least one key (the parse refuses empty node channels).
+KeySpan FindKeys(std::span<const std::uint8_t> data, const KeyRun& run, std::size_t keySize, std::int64_t t,
+                 std::uint16_t frameCount)
 {
+    const auto frameOf = [&](std::size_t index) {
+        return static_cast<std::int64_t>(ReadU32(data, KeyAt(run, index, keySize)));
+    };
     if (t < 0) t = 0;
     if (t > frameCount) t = static_cast<std::int64_t>(frameCount) + 1;
-    const std::size_t last = keys.size() - 1;
+    const std::size_t last = run.count - 1;
     // The last key, from the second on, whose frame lies below t.
     std::size_t k = 0;
-    for (std::size_t i = 1; i < keys.size(); ++i) {
-        if (static_cast<std::int64_t>(keys[i].frame) < t) k = i;
+    for (std::size_t i = 1; i < run.count; ++i) {
+        if (frameOf(i) < t) k = i;
     }
-    if (k == 0 && t < static_cast<std::int64_t>(keys[0].frame)) return {0, 0, 0.0f};
-    if (k != last && t <= static_cast<std::int64_t>(keys[last].frame)) {
-        const std::uint32_t from = keys[k].frame;
-        const std::uint32_t span = keys[k + 1].frame - from;
+    if (k == 0 && t < frameOf(0)) return {0, 0, 0.0f};
+    if (k != last && t <= frameOf(last)) {
+        const auto from = static_cast<std::uint32_t>(frameOf(k));
+        const std::uint32_t span = static_cast<std::uint32_t>(frameOf(k + 1)) - from;
         // Two keys on one frame: take the first rather than divide by zero.
         const float factor =
             span == 0 ? 0.0f : static_cast<float>(static_cast<std::uint32_t>(t) - from) / static_cast<float>(span);
@@ -79,10 +114,11 @@ KeySpan FindKeys(const std::vector<Key>& keys, std::int64_t t, std::uint16_t fra
     return {last, last, 0.0f};
 }
 
-Vec3 SampleVectorKeys(const std::vector<VectorKey>& keys, std::int64_t t, std::uint16_t frameCount)
+Vec3 SampleVectorKeys(std::span<const std::uint8_t> data, const KeyRun& run, std::int64_t t, std::uint16_t frameCount)
 {
-    const KeySpan span = FindKeys(keys, t, frameCount);
-    return LerpVec3(keys[span.a].value, keys[span.b].value, span.factor);
+    const KeySpan span = FindKeys(data, run, kVectorKeySize, t, frameCount);
+    return LerpVec3(ReadVec3(data, KeyAt(run, span.a, kVectorKeySize) + 4),
+                    ReadVec3(data, KeyAt(run, span.b, kVectorKeySize) + 4), span.factor);
 }
 
 Vec3 SampleWholeModelChannel(const std::vector<WholeModelKey>& keys, std::uint32_t t)
@@ -154,28 +190,33 @@ bool ModelAnimation::Parse(std::span<const std::uint8_t> header, std::span<const
         return Refuse(what, "node channel table of " + std::to_string(nodeCount) + " nodes at " +
                                 std::to_string(tableOffset) + " runs past the data end");
     }
-    const auto readQuaternion = [](std::span<const std::uint8_t> bytes, std::size_t at) {
-        return Vec4{ReadF32(bytes, at), ReadF32(bytes, at + 4), ReadF32(bytes, at + 8), ReadF32(bytes, at + 12)};
-    };
+    animation.data_.assign(data.begin(), data.end());
     animation.nodes_.resize(nodeCount);
+    std::vector<NamedRun> rotationRuns;
+    std::vector<NamedRun> vectorRuns;
     for (std::size_t node = 0; node < nodeCount; ++node) {
         const std::size_t record = tableOffset + node * kNodeChannelRecordSize;
         NodeChannels& channels = animation.nodes_[node];
-        const char* const names[3] = {"rotation", "translation", "scale"};
+        KeyRun* const runs[3] = {&channels.rotation, &channels.translation, &channels.scale};
         for (int channel = 0; channel < 3; ++channel) {
-            const std::uint32_t offset = ReadU32(data, record + 8 * static_cast<std::size_t>(channel));
-            const std::uint32_t count = ReadU32(data, record + 8 * static_cast<std::size_t>(channel) + 4);
-            const std::string where = "node " + std::to_string(node) + " " + names[channel] + " keys";
-            if (count == 0) return Refuse(what, where + ": none");
-            const bool read = channel == 0
-                                  ? ReadKeys(data, offset, count, kRotationKeySize, readQuaternion, channels.rotation)
-                                  : ReadKeys(data, offset, count, kVectorKeySize, ReadVec3,
-                                             channel == 1 ? channels.translation : channels.scale);
-            if (!read) {
-                return Refuse(what, where + ": " + std::to_string(count) + " at " + std::to_string(offset) +
-                                        " run past the data end or go backwards in frame order");
+            KeyRun& run = *runs[channel];
+            run.offset = ReadU32(data, record + 8 * static_cast<std::size_t>(channel));
+            run.count = ReadU32(data, record + 8 * static_cast<std::size_t>(channel) + 4);
+            const std::string where = "node " + std::to_string(node) + " " + kChannelNames[channel] + " keys";
+            if (run.count == 0) return Refuse(what, where + ": none");
+            if (!RecordsFit(run.offset, run.count, channel == 0 ? kRotationKeySize : kVectorKeySize, data.size())) {
+                return Refuse(what, where + ": " + std::to_string(run.count) + " at " + std::to_string(run.offset) +
+                                        " run past the data end");
             }
+            (channel == 0 ? rotationRuns : vectorRuns).push_back({run, node, channel});
         }
+    }
+    const NamedRun* backward = FindBackwardRun(data, rotationRuns, kRotationKeySize);
+    if (backward == nullptr) backward = FindBackwardRun(data, vectorRuns, kVectorKeySize);
+    if (backward != nullptr) {
+        return Refuse(what, "node " + std::to_string(backward->node) + " " + kChannelNames[backward->channel] +
+                                " keys: " + std::to_string(backward->run.count) + " at " +
+                                std::to_string(backward->run.offset) + " go backwards in frame order");
     }
 
     if (animation.wholeFrameCount_ != 0) {
@@ -209,10 +250,11 @@ NodeSample ModelAnimation::SampleNode(std::size_t node, std::int64_t frame) cons
     NodeSample sample;
     if (node >= nodes_.size()) return sample;
     const NodeChannels& channels = nodes_[node];
-    sample.translation = SampleVectorKeys(channels.translation, frame, nodeFrameCount_);
-    sample.scale = SampleVectorKeys(channels.scale, frame, nodeFrameCount_);
-    const KeySpan span = FindKeys(channels.rotation, frame, nodeFrameCount_);
-    sample.rotation = InterpolateKeyRotation(channels.rotation[span.a].value, channels.rotation[span.b].value,
+    sample.translation = SampleVectorKeys(data_, channels.translation, frame, nodeFrameCount_);
+    sample.scale = SampleVectorKeys(data_, channels.scale, frame, nodeFrameCount_);
+    const KeySpan span = FindKeys(data_, channels.rotation, kRotationKeySize, frame, nodeFrameCount_);
+    sample.rotation = InterpolateKeyRotation(ReadQuaternion(data_, KeyAt(channels.rotation, span.a, kRotationKeySize) + 4),
+                                             ReadQuaternion(data_, KeyAt(channels.rotation, span.b, kRotationKeySize) + 4),
                                              span.factor);
     return sample;
 }

@@ -23,20 +23,19 @@ inline constexpr std::size_t kVectorKeySize = 16;
 inline constexpr std::size_t kWholeModelKeySize = 16;
 inline constexpr int kNativeFrameRate = 60;
 
-struct RotationKey {
-    std::uint32_t frame = 0;
-    math::Vec4 value{0.0f, 0.0f, 0.0f, 1.0f};
-};
-
-struct VectorKey {
-    std::uint32_t frame = 0;
-    math::Vec3 value;
+// A run of keys in the data block. Runs may be shared by many nodes and channels,
+// so the keys stay in the kept data block and are read where they lie: copied
+// per run, a small block naming one long run from every node would grow into
+// far more memory than the block holds.
+struct KeyRun {
+    std::uint32_t offset = 0;
+    std::uint32_t count = 0;
 };
 
 struct NodeChannels {
-    std::vector<RotationKey> rotation;
-    std::vector<VectorKey> translation;
-    std::vector<VectorKey> scale;
+    KeyRun rotation;
+    KeyRun translation;
+    KeyRun scale;
 };
 
 struct NodeSample {
@@ -89,6 +88,7 @@ private:
     std::uint16_t wholeFrameCount_ = 0;
     std::int16_t wholeFrameRate_ = kNativeFrameRate;
     std::uint32_t wholeFlags_ = 0;
+    std::vector<std::uint8_t> data_;
     std::vector<NodeChannels> nodes_;
     std::vector<WholeModelKey> wholeChannels_[3];  // translation, angles, scale
 };

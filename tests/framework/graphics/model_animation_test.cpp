@@ -1,12 +1,22 @@
 // Model animation: key sampling, rotations on the shorter arc, whole-model channels and refused data.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "framework/graphics/model_animation.h"
 #include "framework/graphics/model_math.h"
+#include "platform/little_endian.h"
 #include "tests/support/log_capture.h"
 #include "tools/common/model_writer.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -236,6 +246,53 @@ TEST(ModelAnimationParse, IgnoresTheWholeModelTableWithoutFrames)
     bytes.header[91] = 0xFF;
     ModelAnimation animation;
     EXPECT_TRUE(animation.Parse(bytes.header, bytes.data, 1, "nowhole.anm"));
+}
+
+// The bytes the heap holds for the program now.
+std::size_t HeapBytesInUse()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
+
+TEST(ModelAnimationParse, NodesSharingKeyRunsCostNoMoreThanTheirData)
+{
+    // Every node names the same long rotation and translation runs, and a scale run inside the translation
+    // keys from the second on: read once per node, the keys would fill about a thousand times the data block.
+    constexpr std::uint32_t kNodes = 1000;
+    constexpr std::uint32_t kKeys = 1600;
+    constexpr std::uint32_t kRotations = kNodes * 24;
+    constexpr std::uint32_t kVectors = kRotations + kKeys * 20;
+    std::vector<std::uint8_t> data(kVectors + kKeys * 16, 0);
+    std::vector<std::uint8_t> header(vesk::resource::kAnimationHeaderSize, 0);
+    platform::WriteU16(header, 44, static_cast<std::uint16_t>(kKeys));
+    for (std::uint32_t i = 0; i < kKeys; ++i) {
+        platform::WriteU32(data, kRotations + 20 * i, i);
+        platform::WriteU32(data, kRotations + 20 * i + 16, std::bit_cast<std::uint32_t>(1.0f));
+        platform::WriteU32(data, kVectors + 16 * i, i);
+        platform::WriteU32(data, kVectors + 16 * i + 4, std::bit_cast<std::uint32_t>(static_cast<float>(i)));
+    }
+    const std::uint32_t runs[6] = {kRotations, kKeys, kVectors, kKeys, kVectors + 16, kKeys - 1};
+    for (std::uint32_t node = 0; node < kNodes; ++node) {
+        for (std::uint32_t word = 0; word < 6; ++word) platform::WriteU32(data, node * 24 + 4 * word, runs[word]);
+    }
+
+    const std::size_t before = HeapBytesInUse();
+    ModelAnimation animation;
+    ASSERT_TRUE(animation.Parse(header, data, kNodes, "shared.anm"));
+    EXPECT_LT(HeapBytesInUse() - before, 2 * data.size());
+    EXPECT_EQ(animation.SampleNode(kNodes - 1, 700).translation.x, 700.0f);
+    EXPECT_EQ(animation.SampleNode(kNodes - 1, 700).scale.x, 700.0f);
+
+    // A key stepping back where the runs overlap still refuses the animation.
+    platform::WriteU32(data, kVectors + 16 * 900, 5);
+    LogCapture capture;
+    EXPECT_FALSE(animation.Parse(header, data, kNodes, "backwards.anm"));
+    EXPECT_TRUE(capture.Contains("go backwards in frame order"));
 }
 
 }  // namespace
