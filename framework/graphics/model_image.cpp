@@ -70,6 +70,9 @@ bool ReadMeshes(std::span<const std::uint8_t> image, std::string_view what, Mode
                                 " runs past the image end");
     }
     model.meshes.resize(count);
+    // Each mesh's index data is copied whole when the model loads, so the blocks together may hold no more than
+    // the image: meshes naming one block over and over would grow a small image into many times its size.
+    std::uint64_t indexBytes = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const auto record = image.subspan(offset + static_cast<std::size_t>(i) * kModelMeshRecordSize,
                                           kModelMeshRecordSize);
@@ -89,6 +92,12 @@ bool ReadMeshes(std::span<const std::uint8_t> image, std::string_view what, Mode
         if (static_cast<std::uint64_t>(mesh.indexCount) * 2 > indexSize) {
             return Refuse(what, "mesh " + std::to_string(i) + ": " + std::to_string(mesh.indexCount) +
                                     " indices do not fit " + std::to_string(indexSize) + " bytes of index data");
+        }
+        indexBytes += indexSize;
+        if (indexBytes > image.size()) {
+            return Refuse(what, "mesh " + std::to_string(i) + ": the index data of the meshes so far add up to " +
+                                    std::to_string(indexBytes) + " bytes, more than the image's " +
+                                    std::to_string(image.size()) + "; their blocks overlap");
         }
         mesh.indexData = image.subspan(indexOffset, indexSize);
     }

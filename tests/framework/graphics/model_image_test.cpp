@@ -135,6 +135,26 @@ TEST(ModelImage, RefusesOffsetsAndCountsOutsideTheImage)
     }
 }
 
+TEST(ModelImage, RefusesMeshesWhoseIndexDataOverlap)
+{
+    tools::ModelSource model = TwoNodeModel();
+    model.meshes.resize(4, model.meshes[0]);
+    std::vector<std::uint8_t> bytes = tools::MakeModelImage(model);
+    ModelImage image;
+    ASSERT_TRUE(ParseModelImage(bytes, "four.mdl", image));
+
+    // Every mesh names the whole image as its index data: each block lies inside the image, but the copies
+    // the load makes of them would take four times its size.
+    for (std::size_t mesh = 0; mesh < 4; ++mesh) {
+        PutU32(bytes, kMeshTable + mesh * tools::kModelMeshBytes + 64, 0);
+        PutU32(bytes, kMeshTable + mesh * tools::kModelMeshBytes + 68, static_cast<std::uint32_t>(bytes.size()));
+    }
+    LogCapture capture;
+    EXPECT_FALSE(ParseModelImage(bytes, "shared.mdl", image));
+    EXPECT_TRUE(capture.Contains("shared.mdl: mesh 1"));
+    EXPECT_TRUE(image.meshes.empty());
+}
+
 TEST(ModelImage, RefusesAShortHeader)
 {
     const std::vector<std::uint8_t> good = tools::MakeModelImage(TwoNodeModel());
