@@ -32,6 +32,15 @@ std::optional<SpritePackageChunks> ReadSpritePackageChunks(std::span<const uint8
         log::Error(std::string(what) + ": sprite package without an atlas (\"TEXD\" chunk); not loaded");
         return std::nullopt;
     }
+    // Each image becomes a texture of its own, so the images together may hold no more than the file:
+    // records naming one large chunk over and over would grow a small file into many times its size.
+    std::uint64_t imageBytes = out.atlas.size();
+    for (const std::span<const uint8_t> image : out.extraImages) imageBytes += image.size();
+    if (imageBytes > file.size()) {
+        log::Error(std::string(what) + ": the sprite package's images add up to " + std::to_string(imageBytes) +
+                   " bytes, more than the file's " + std::to_string(file.size()) + "; their chunks overlap; not loaded");
+        return std::nullopt;
+    }
     return out;
 }
 

@@ -1,4 +1,5 @@
 // The chunks of a sprite package as the writer makes them, and packages refused whole or cut.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "framework/graphics/image_file.h"
 #include "framework/graphics/sprite_package.h"
 #include "framework/graphics/sprite_table.h"
+#include "framework/resource/chunk_list.h"
 #include "tests/support/log_capture.h"
 #include "tools/common/chunk_list_writer.h"
 #include "tools/common/sprite_package_writer.h"
@@ -99,6 +101,22 @@ TEST(SpritePackageChunks, RefusesAPackageWithoutAtlasAndEveryCutFile)
         support::LogCapture capture;
         EXPECT_FALSE(ReadSpritePackageChunks(std::span(file.data(), length), "cut.pac")) << length;
     }
+}
+
+TEST(SpritePackageChunks, RefusesImageChunksThatOverlap)
+{
+    std::vector<uint8_t> file = tools::MakeChunkList(
+        {{"TEXD", "a", {1}}, {"TEXE", "e", std::vector<uint8_t>(1000, 7)}, {"TEXE", "f", {6}}, {"TEXE", "g", {8}}});
+    ASSERT_TRUE(ReadSpritePackageChunks(file, "apart.pac"));
+
+    // The last two records name the first extra image's chunk again: each would become a texture of its own.
+    for (size_t record = 2; record < 4; ++record) {
+        const size_t at = kChunkListHeaderSize + record * kChunkRecordSize;
+        std::copy_n(file.begin() + kChunkListHeaderSize + kChunkRecordSize + 8, 8, file.begin() + at + 8);
+    }
+    support::LogCapture capture;
+    EXPECT_FALSE(ReadSpritePackageChunks(file, "overlap.pac"));
+    EXPECT_TRUE(capture.Contains("error: overlap.pac: the sprite package's images add up to"));
 }
 
 }  // namespace
