@@ -176,6 +176,10 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_
     }
     entryCount_ = count;
 
+    // Each script block is checked whole, once per entry that names it, so the blocks together may hold no more
+    // than the file: entries naming one large block over and over would make a small package take as long to
+    // load as one many times its size.
+    std::uint64_t scriptBytes = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = bytes + tableOffset + static_cast<std::uint64_t>(i) * kEntrySize;
         DecodedEntry& decoded = entries_[i];
@@ -195,6 +199,14 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_
         const std::uint8_t* block = bytes + blockOffset;
         if (blockSize < 4 || ReadU32(block) != kBlockMagic) {
             continue;  // kept with its id and no program
+        }
+        scriptBytes += blockSize;
+        if (scriptBytes > size) {
+            Refuse(name, "entry " + std::to_string(i) + ": the script blocks so far add up to " +
+                   std::to_string(scriptBytes) + " bytes, more than the " + std::to_string(size) +
+                   "-byte file; their blocks overlap");
+            Release();
+            return 0;
         }
         if (!DecodeBlock(block, blockSize, i, name, decoded.program)) {
             Release();

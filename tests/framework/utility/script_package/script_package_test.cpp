@@ -177,5 +177,26 @@ TEST(ScriptPackage, FieldsPointingOutsideAreRefusedWithTheReason)
     }
 }
 
+TEST(ScriptPackage, EntriesNamingOneBlockOverAndOverAreRefused)
+{
+    std::string source;
+    for (int entry = 1; entry <= 8; ++entry) source += ".entry " + std::to_string(entry) + "\n    halt\n";
+    std::vector<std::uint8_t> bytes = AssembleProbeScript(source);
+    UTL_CManager manager;
+    ASSERT_TRUE(ParseCopy(manager, bytes));
+
+    // Every entry names the first block, stretched to the end of the file, with no check word.
+    const std::size_t first = BlockOffset(bytes, 0);
+    for (std::uint32_t entry = 0; entry < 8; ++entry) {
+        WriteWord(bytes, EntryOffset(bytes, entry) + kEntryBlockOffsetOffset, static_cast<std::uint32_t>(first));
+        WriteWord(bytes, EntryOffset(bytes, entry) + kEntryBlockSizeOffset, static_cast<std::uint32_t>(bytes.size() - first));
+        WriteWord(bytes, EntryOffset(bytes, entry) + kEntryChecksumOffset, 0);
+    }
+    LogCapture capture;
+    EXPECT_FALSE(ParseCopy(manager, bytes));
+    EXPECT_EQ(manager.GetEntryCount(), 0u);
+    EXPECT_TRUE(capture.Contains("the script blocks so far add up to"));
+}
+
 }  // namespace
 }  // namespace vesk::utility::script_package
