@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
@@ -176,9 +178,14 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_
     }
     entryCount_ = count;
 
-    // Each script block is checked whole, once per entry that names it, so the blocks together may hold no more
-    // than the file: entries naming one large block over and over would make a small package take as long to
-    // load as one many times its size.
+    // A block is checked and summed whole. Entries that name the very same block share its check, so
+    // a package may give one script several ids; distinct blocks together may hold no more than the
+    // file, or blocks stretched over each other would make a small package as slow to load as a huge one.
+    struct CheckedBlock {
+        std::uint32_t entry;
+        std::optional<std::uint32_t> checksum;  // summed when an entry first asks for it
+    };
+    std::unordered_map<std::uint64_t, CheckedBlock> checkedBlocks;
     std::uint64_t scriptBytes = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* entry = bytes + tableOffset + static_cast<std::uint64_t>(i) * kEntrySize;
@@ -200,20 +207,32 @@ int UTL_CManager::ParseScriptPackage(void* image, std::size_t size, std::string_
         if (blockSize < 4 || ReadU32(block) != kBlockMagic) {
             continue;  // kept with its id and no program
         }
-        scriptBytes += blockSize;
-        if (scriptBytes > size) {
-            Refuse(name, "entry " + std::to_string(i) + ": the script blocks so far add up to " +
-                   std::to_string(scriptBytes) + " bytes, more than the " + std::to_string(size) +
-                   "-byte file; their blocks overlap");
-            Release();
-            return 0;
-        }
-        if (!DecodeBlock(block, blockSize, i, name, decoded.program)) {
-            Release();
-            return 0;
+        const auto [checked, first] =
+            checkedBlocks.try_emplace((static_cast<std::uint64_t>(blockOffset) << 32) | blockSize, CheckedBlock{i, {}});
+        if (first) {
+            scriptBytes += blockSize;
+            if (scriptBytes > size) {
+                Refuse(name, "entry " + std::to_string(i) + ": the script blocks so far add up to " +
+                       std::to_string(scriptBytes) + " bytes, more than the " + std::to_string(size) +
+                       "-byte file; their blocks overlap");
+                Release();
+                return 0;
+            }
+            if (!DecodeBlock(block, blockSize, i, name, decoded.program)) {
+                Release();
+                return 0;
+            }
+        } else {
+            decoded.program = entries_[checked->second.entry].program;
         }
         const std::uint32_t checksum = ReadU32(entry + kEntryChecksumOffset);
-        if (checksum != 0 && checksum != BlockChecksum(block, blockSize)) {
+        if (checksum == 0) {
+            continue;
+        }
+        if (!checked->second.checksum) {
+            checked->second.checksum = BlockChecksum(block, blockSize);
+        }
+        if (checksum != *checked->second.checksum) {
             Refuse(name, "entry " + std::to_string(i) + ": the block does not match its check word " + Hex(checksum) +
                    "; it is damaged");
             Release();

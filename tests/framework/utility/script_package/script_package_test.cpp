@@ -177,23 +177,35 @@ TEST(ScriptPackage, FieldsPointingOutsideAreRefusedWithTheReason)
     }
 }
 
-TEST(ScriptPackage, EntriesNamingOneBlockOverAndOverAreRefused)
+TEST(ScriptPackage, EntriesMayShareABlockButBlocksStretchedOverEachOtherAreRefused)
 {
     std::string source;
     for (int entry = 1; entry <= 8; ++entry) source += ".entry " + std::to_string(entry) + "\n    halt\n";
-    std::vector<std::uint8_t> bytes = AssembleProbeScript(source);
+    const std::vector<std::uint8_t> assembled = AssembleProbeScript(source);
     UTL_CManager manager;
-    ASSERT_TRUE(ParseCopy(manager, bytes));
+    ASSERT_TRUE(ParseCopy(manager, assembled));
 
-    // Every entry names the first block, stretched to the end of the file, with no check word.
-    const std::size_t first = BlockOffset(bytes, 0);
+    // Every entry names the first block, stretched to the end of the file: several ids of one script,
+    // checked and summed once.
+    std::vector<std::uint8_t> shared = assembled;
+    const std::size_t first = BlockOffset(shared, 0);
+    const auto stretched = static_cast<std::uint32_t>(shared.size() - first);
     for (std::uint32_t entry = 0; entry < 8; ++entry) {
-        WriteWord(bytes, EntryOffset(bytes, entry) + kEntryBlockOffsetOffset, static_cast<std::uint32_t>(first));
-        WriteWord(bytes, EntryOffset(bytes, entry) + kEntryBlockSizeOffset, static_cast<std::uint32_t>(bytes.size() - first));
-        WriteWord(bytes, EntryOffset(bytes, entry) + kEntryChecksumOffset, 0);
+        WriteWord(shared, EntryOffset(shared, entry) + kEntryBlockOffsetOffset, static_cast<std::uint32_t>(first));
+        WriteWord(shared, EntryOffset(shared, entry) + kEntryBlockSizeOffset, stretched);
+    }
+    ASSERT_TRUE(ParseCopy(manager, shared));
+    ASSERT_EQ(manager.GetEntryCount(), 8u);
+    EXPECT_EQ(manager.FindProgram(8)->blockStart, manager.FindProgram(1)->blockStart);
+
+    // Blocks that start alike but end a byte apart are distinct: together they outgrow the file.
+    std::vector<std::uint8_t> overlapping = assembled;
+    for (std::uint32_t entry = 0; entry < 8; ++entry) {
+        WriteWord(overlapping, EntryOffset(overlapping, entry) + kEntryBlockOffsetOffset, static_cast<std::uint32_t>(first));
+        WriteWord(overlapping, EntryOffset(overlapping, entry) + kEntryBlockSizeOffset, stretched - entry);
     }
     LogCapture capture;
-    EXPECT_FALSE(ParseCopy(manager, bytes));
+    EXPECT_FALSE(ParseCopy(manager, overlapping));
     EXPECT_EQ(manager.GetEntryCount(), 0u);
     EXPECT_TRUE(capture.Contains("the script blocks so far add up to"));
 }
