@@ -12,6 +12,7 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_image.h"
 #include "game/services/text/language.h"
+#include "game/services/text/message_text.h"
 #include "game/model/world/camera2d.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
@@ -290,6 +291,23 @@ TEST_F(BuildTest, TheDemolitionQuestionAndNoticesFitTheDialogWithTheWidestRoomNa
         ExpectFitsDialog(question, file + ": BUILD_ROOM_BREAK_YESNO");
         ExpectFitsDialog(FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {room}), file + ": BUILD_ROOM_BREAK_FINISHED");
         ExpectFitsDialog(GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK"), file + ": BUILD_ROOM_LAST_ENGINE_NO_BREAK");
+    }
+}
+
+// In every language each room kind's description, and the demolish entry's, fits its one line above
+// the panel: no wider than the rule under the information heading.
+TEST_F(BuildTest, EveryRoomDescriptionFitsItsLineInEveryLanguage)
+{
+    // The rule starts four units left of the text.
+    const float textRoom = UISpriteSize(FindUISprite("ui_separator_left_strong2")).x - 4.0f;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        std::vector<std::string> keys{"IDBR_DISCRIPT"};
+        for (const auto& [id, record] : GetStaticDatabase()->Rooms()) keys.push_back(TagText(id) + "_DISCRIPT");
+        for (const std::string& key : keys) {
+            EXPECT_LE(MeasureUIText(GetMessageTextExpanded(key.c_str())), textRoom) << file << ": " << key;
+        }
     }
 }
 
