@@ -8,6 +8,7 @@
 
 #include "game/services/achievement/achievements.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/text/language.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/achieve_popup.h"
@@ -68,6 +69,24 @@ TEST_F(ResidentScreensTest, TwoAchievementsInOneFrameShowOneAfterTheOther)
     EXPECT_EQ(titles[285], first);
     EXPECT_EQ(titles[315], second);
     EXPECT_EQ(titles[400], second);
+}
+
+// In every language each achievement's title and description fit the popup's face right of the
+// icon, each on its one line.
+TEST_F(ResidentScreensTest, EveryAchievementsTextsFitThePopupInEveryLanguage)
+{
+    // The texts start 75 units in.
+    const float textRoom = UISpriteSize(FindUISprite("ui_popup_bg")).x - 75.0f;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (int index = 0; index < kAchievementCount; ++index) {
+            const std::string title(GetAchievementGameRow(index).messageKey.data());
+            for (const std::string& key : {title, title + "_DISCRIPT"}) {
+                EXPECT_LE(MeasureUIText(GetMessageTextExpanded(key.c_str())), textRoom) << file << ": " << key;
+            }
+        }
+    }
 }
 
 TEST_F(ResidentScreensTest, AFadeToAnOpaqueColourStaysAndAFadeToTransparentCloses)
