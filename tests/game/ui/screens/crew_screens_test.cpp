@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <ranges>
 #include <string>
+#include <vector>
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
@@ -16,6 +17,7 @@
 #include "game/services/data/static_database.h"
 #include "game/services/text/actor_names.h"
 #include "game/services/text/language.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_all_actor_info.h"
 #include "game/ui/screens/ui_common.h"
@@ -323,6 +325,27 @@ TEST_F(CrewScreensTest, TheBindingQuestionsAndNoticesFitTheDialogWithTheWidestNa
             ExpectFitsDialog(FormatUIMessage(key, {room, member}), file + ": " + key);
         }
         ExpectFitsDialog(GetMessageTextExpanded("ADD_TEXT_UI_ROOM_ACTOR_01"), file + ": ADD_TEXT_UI_ROOM_ACTOR_01");
+    }
+}
+
+// In every language each skill's, buff's and debuff's name and description fit their one line each
+// in a room's crew window, beside the trait's icon: no wider than the rules under them less the indent.
+TEST_F(CrewScreensTest, EveryTraitFitsTheRoomCrewWindowsLinesInEveryLanguage)
+{
+    // The rules start four units left of the lines, whose texts stand 26 units in beside the icons.
+    const float textRoom = UISpriteSize(FindUISprite("ui_separator_left")).x - 30.0f;
+    const GAME_CStaticDatabase& database = *GetStaticDatabase();
+    std::vector<std::uint32_t> ids;
+    for (const auto& [id, skill] : database.Skills()) ids.push_back(id);
+    for (const auto& [id, buff] : database.Buffs()) ids.push_back(id);
+    for (const auto& [id, debuff] : database.Debuffs()) ids.push_back(id);
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (const std::uint32_t id : ids) {
+            EXPECT_LE(MeasureUIText(UITagName(id)), textRoom) << file << ": " << TagText(id);
+            EXPECT_LE(MeasureUIText(Description(TagText(id).c_str())), textRoom) << file << ": " << TagText(id) << "_DISCRIPT";
+        }
     }
 }
 
