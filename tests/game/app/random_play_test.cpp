@@ -9,7 +9,8 @@
 // (mostly on the buttons the open screens show and on the ship's rooms), wheel notches, some frames
 // of no input, CANCEL held. After each burst the player backs out: CANCEL presses, DECIDE where only
 // DECIDE moves on (event texts, event choices, a dialog without cancel, the pause menu's quit
-// question), "yes" to the dialogs once refused long enough, and clicks on the empty sky.
+// question, the arcade's pause menu and ranking), "yes" to the dialogs once refused long enough,
+// and clicks on the empty sky.
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
 // and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
 // no screen open and nothing holding the game, or the title after a game over, and never still in
@@ -53,6 +54,7 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_manager.h"
 #include "game/ui/event_selection.h"
+#include "game/ui/minigame_pause_menu.h"
 #include "game/ui/screens/ui_ajito_menu.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_event.h"
@@ -62,6 +64,7 @@
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widgets/ui_icon_object.h"
+#include "platform/input/key_codes.h"
 #include "tests/support/busy_road.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
@@ -531,9 +534,7 @@ private:
         const GAME_CUIPause* pause = InFieldView() ? UI().Get<GAME_CUIPause>() : nullptr;
         const bool givesIn = frame >= kBackOutFrames / 2;
         if (const GAME_CSceneMiniGameSideScroll* arcade = Arcade()) {
-            const std::int32_t state = arcade->State();
-            const bool ranking = state == GAME_CSceneMiniGameSideScroll::kRanking || state == GAME_CSceneMiniGameSideScroll::kScoreEntry;
-            PressKeyOf(ranking ? kActionDecide : kActionCancel);
+            PressArcadeBackOutKey(*arcade, frame);
         } else if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
             // Only once the last press has been acted on: the menu under the question has its cursor
             // on the quit row, which a further DECIDE would press again.
@@ -550,6 +551,29 @@ private:
             ClickAt(kSkyX, kSkyY);
         } else {
             PressKeyOf(kActionCancel);
+        }
+    }
+
+    // In the arcade game: a round in play is paused (End stands in for the pad's SELECT), the pause
+    // menu's quit item chosen (only DECIDE answers the menu), the ranking confirmed, and CANCEL on the
+    // arcade's title leaves.
+    void PressArcadeBackOutKey(const GAME_CSceneMiniGameSideScroll& arcade, int frame)
+    {
+        using Arcade = GAME_CSceneMiniGameSideScroll;
+        switch (arcade.State()) {
+        case Arcade::kPlay:
+            if (frame % 16 == 0) PressRawKey(platform::input::key::End);
+            break;
+        case Arcade::kPause:
+            // Only once the last press has been acted on.
+            if (frame % 16 == 0) {
+                const bool onQuit = arcade.PauseMenu().CursorItem() == GAME_CMiniGamePauseMenu::kQuitItem;
+                PressKeyOf(onQuit ? kActionDecide : kActionCursorDown);
+            }
+            break;
+        case Arcade::kRanking:
+        case Arcade::kScoreEntry: PressKeyOf(kActionDecide); break;
+        default: PressKeyOf(kActionCancel); break;
         }
     }
 
@@ -614,6 +638,7 @@ private:
         if (stack != nullptr) {
             for (const GAME_CSceneBase* scene : stack->scenes) out << ' ' << scene->GetSceneId();
         }
+        if (const GAME_CSceneMiniGameSideScroll* arcade = Arcade()) out << " (arcade step " << arcade->State() << ')';
         if (!InFieldView()) return out.str();
         const GAME_CUIManager& ui = UI();
         out << "; open slots (state)";
