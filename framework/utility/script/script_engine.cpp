@@ -255,7 +255,12 @@ std::uint32_t SYS_CScriptEngine::Call(std::uint32_t n)
                                        "-entry return stack");
         return 0;
     }
-    thread->returnStack[thread->stackDepth] = thread->programCounter == 0 ? kNoIndex : thread->programCounter;
+    // A command's call goes on after that command once it returns. A call from outside the script
+    // (no command running) finds a running thread standing at the command it runs next, perhaps
+    // one that waits: the return goes on at that command, so that it is not skipped.
+    std::uint32_t address = thread->programCounter;
+    if (executing_ == nullptr && thread->running != 0 && address != 0) --address;
+    thread->returnStack[thread->stackDepth] = thread->programCounter == 0 ? kNoIndex : address;
     ++thread->stackDepth;
     ++thread->jumpCount;
     ContinueAt(*thread, n, kJumpCall);

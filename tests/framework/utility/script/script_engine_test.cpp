@@ -111,6 +111,42 @@ sub:
     EXPECT_FALSE(returned.Main().running);
 }
 
+// A call pushed from outside the script (a route event met on the way) while the thread waits on a
+// command: the return comes back to that command, which waits again; it is not skipped.
+TEST(ScriptEngine, ACallFromOutsideWhileTheThreadWaitsReturnsToTheWaitingCommand)
+{
+    ProbeScript script(R"(
+.entry 1
+"start":
+    probe.mark 1
+    wait 2
+    probe.mark 3
+    return
+"event":
+    probe.mark 2
+    return
+)");
+    script.Start(u"start");
+    script.engine.Update();
+    ASSERT_EQ(script.Marks(), Marks({1}));
+    const auto event = script.engine.FindLabel(u"event");
+    ASSERT_TRUE(event.has_value());
+    ASSERT_EQ(script.engine.Call(event->commandIndex), 1u);
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2}));
+    // The wait counts its frames anew.
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2}));
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2, 3}));
+
+    // A thread at rest is only called: the return ends the script.
+    script.engine.Call(event->commandIndex);
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2, 3, 2}));
+    EXPECT_FALSE(script.Main().running);
+}
+
 TEST(ScriptEngine, LoopCounterRisesOnGotoAndClearsOnATakenConditionalGoto)
 {
     ProbeScript script(R"(

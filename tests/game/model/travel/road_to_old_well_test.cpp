@@ -9,6 +9,7 @@
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
 #include "game/services/player/player_data.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/ui_manager.h"
@@ -21,8 +22,10 @@ constexpr std::uint32_t kRoadToOldWell = 2;
 class RoadToOldWell : public support::GameFixture {};
 
 // The ship drives on while the toll's question waits: a player who leaves it open meets the crates
-// further down the road, whose event runs inside the toll's and closes the event window. The toll,
-// answered then, writes its last line to the closed window: it must not wait for good on it.
+// further down the road, whose event runs inside the toll's and closes the event window. Back from
+// the crates the toll still waits for its answer (it is not passed over, its window left on screen
+// for good); answered then, it writes its last line to the closed window: it must not wait for good
+// on it.
 TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEndsAtOldWell)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
@@ -44,6 +47,10 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
     ASSERT_TRUE(StepUntil([&] { return route.GetPosition() >= 2820; }, 6000)) << "stopped at " << route.GetPosition();
     EXPECT_GT(route.GetPosition(), askedAt);
     EXPECT_TRUE(GetEventSelection()->IsActive());
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return !UI().IsOpen(kSlotEvent); }, 3000));
+    ASSERT_TRUE(GetEventSelection()->IsActive());
+    EXPECT_EQ(GetPlayerData()->money, 500) << "nothing paid before the answer";
+    PressAction(kActionDecide);
 
     const bool arrived = StepConfirmingEventsUntil(
         [&] {
@@ -55,6 +62,7 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
                          << UI().IsOpen(kSlotEvent) << ", route event " << route.IsRouteEventRunning();
     EXPECT_EQ(GetPlayerData()->money, 400) << "the toll was paid";
     EXPECT_FALSE(UI().IsOpen(kSlotEvent));
+    EXPECT_FALSE(GetEventSelection()->IsActive());
 }
 
 }  // namespace
