@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "framework/graphics/sprite_registry.h"
+#include "game/services/achievement/achievements.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/clock/game_clock.h"
 #include "game/ui/message_log.h"
 #include "game/services/player/player_data.h"
+#include "game/services/text/language.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"
@@ -202,6 +205,42 @@ TEST_F(MessageLogTest, ClosingReopensWhoeverOpenedTheLogAndOnlyTheHudsShortcutFr
     ASSERT_TRUE(StepUntil([&] { return !Log().IsOpen(); }, 40));
     EXPECT_TRUE(UI().IsOpen(kSlotPause));
     EXPECT_EQ(world->held, 1u);
+}
+
+// In every language each line the game posts to the log, with the widest name each may carry, fits
+// its one row: no wider than the rule under it. The log neither cuts nor wraps a line.
+TEST_F(MessageLogTest, EveryPostedLineFitsItsRowWithTheWidestNamesInEveryLanguage)
+{
+    // The rules start twelve units left of the rows' text.
+    const float textRoom = UISpriteSize(FindUISprite("ui_separator_left")).x - 12.0f;
+    const GAME_CStaticDatabase& database = *GetStaticDatabase();
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        const std::u16string item = WidestTagName(database.Items() | std::views::transform([](const auto& data) { return data->id; }));
+        const std::u16string hideout = WidestTagName(std::views::keys(database.Hideouts()));
+        const std::u16string room = WidestTagName(std::views::keys(database.Rooms()));
+        const std::u16string member = WidestCrewName();
+        std::u16string achievement;
+        for (int index = 0; index < kAchievementCount; ++index) {
+            std::u16string title = GetMessageTextExpanded(GetAchievementGameRow(index).messageKey.data());
+            if (MeasureUIText(title) > MeasureUIText(achievement)) achievement = std::move(title);
+        }
+        const std::vector<std::pair<const char*, std::u16string>> lines{
+            {"OLIF_GET_ITEM", FormatUIMessage("OLIF_GET_ITEM", {item})},
+            {"OLIF_GO_TO_NEXT_AJITO", FormatUIMessage("OLIF_GO_TO_NEXT_AJITO", {hideout})},
+            {"OLIF_AJITO_REACH", FormatUIMessage("OLIF_AJITO_REACH", {hideout})},
+            {"OLIF_ROOM_BUILD_FINISHED", FormatUIMessage("OLIF_ROOM_BUILD_FINISHED", {room})},
+            {"OLIF_ROOM_BREAK", FormatUIMessage("OLIF_ROOM_BREAK", {room})},
+            {"OLIF_ACTOR_DIE", FormatUIMessage("OLIF_ACTOR_DIE", {member})},
+            {"OLIF_ACTOR_LEAVE", FormatUIMessage("OLIF_ACTOR_LEAVE", {member})},
+            {"OLIF_ACTOR_BIRTH", FormatUIMessage("OLIF_ACTOR_BIRTH", {member, member, member})},
+            {"OLIF_ACHIEVEMENT", FormatUIMessage("OLIF_ACHIEVEMENT", {achievement})},
+            {"OLIF_SHIP_DAMAGE_DANGER", GetMessageTextExpanded("OLIF_SHIP_DAMAGE_DANGER")},
+            {"PAUSEUI_SAVE_RUNNING", GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING")},
+        };
+        for (const auto& [key, line] : lines) EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key;
+    }
 }
 
 }  // namespace
