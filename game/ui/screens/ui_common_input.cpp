@@ -167,7 +167,16 @@ void GAME_CUICommon::PressSpeedShortcuts()
 
 void GAME_CUICommon::ButtonCursorStep(bool input)
 {
-    if (!UpdateWidgetTrees(input) || IsHudLocked(Context().world)) return;
+    // A click on one of the buttons is taken by the button's own press; it leaves the cursor all the
+    // same, as any click does, or the camera would stay held behind the screen the button opens.
+    const bool clicked = input && IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight});
+    if (!UpdateWidgetTrees(input) || IsHudLocked(Context().world)) {
+        if (clicked && !IsHudLocked(Context().world)) {
+            SetCameraFollowsInput(Context().world, true);
+            steps_.Go(kIdle);
+        }
+        return;
+    }
     if (IsUIActionTriggered(kActionGameplayMenu) || IsUIActionTriggered(kActionCancel) ||
         IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
         PlayUISE(kSeUICancel);

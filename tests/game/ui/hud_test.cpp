@@ -263,6 +263,22 @@ TEST_F(HudTest, TheButtonCursorWalksRoundTheNineButtonsAndPressesTheEnabledOnes)
     EXPECT_EQ(Speed(), 3.0f);
 }
 
+// A click on a button while the button cursor is up presses that button and, as any click, leaves
+// the cursor: the camera follows input again. Left up, the cursor kept the view from following, and
+// the build grid the build button leads to waited for good for the view to settle.
+TEST_F(HudTest, AClickOnAButtonUnderTheButtonCursorPressesItAndLeavesTheCursor)
+{
+    PressAction(kActionGameplayMenu);
+    StepFrames(2);
+    ASSERT_EQ(hud->SubStateNow(), GAME_CUICommon::kButtonCursor);
+    ASSERT_EQ(world->camera->followsInput, 0u);
+    ClickButton(GAME_CUICommon::kBuild);
+    StepFrames(10);
+    EXPECT_TRUE(UI().IsOpen(kSlotBuild));
+    EXPECT_EQ(hud->SubStateNow(), GAME_CUICommon::kIdle);
+    EXPECT_EQ(world->camera->followsInput, 1u);
+}
+
 TEST_F(HudTest, TheHideoutBlockSlidesAwayOnlyWhileAHideoutIsInReach)
 {
     // Under way there is no hideout: the block covers the button.
