@@ -345,12 +345,16 @@ private:
         Frame();
     }
 
+    // The screen of one of the ship's rooms, each kind as likely as any other (a hull has many rooms of
+    // a few kinds).
     void OpenRoomScreenOfShip()
     {
         GAME_CShip& ship = *GetGameWorld()->ship;
         std::vector<GAME_CRoomBase*> rooms;
         for (GAME_CRoomBase* room : ship.rooms) {
-            if (room != nullptr) rooms.push_back(room);
+            if (room == nullptr) continue;
+            const auto sameKind = [room](const GAME_CRoomBase* taken) { return taken->kind == room->kind; };
+            if (std::none_of(rooms.begin(), rooms.end(), sameKind)) rooms.push_back(room);
         }
         if (rooms.empty()) return;
         GAME_CRoomBase* room = rooms[static_cast<std::size_t>(Roll(static_cast<int>(rooms.size())))];
