@@ -417,10 +417,31 @@ private:
         }, 400);
     }
 
-    // Saved games in one or two slots, then back to the title through the pause menu's quit question.
+    // Saved games in one or two slots, then back to the title through the pause menu's quit question,
+    // and one of the title menu's entries other than the last (leaving the game).
     void GoToTitleWithSaves()
     {
-        if (AtTitle() || !Resting()) return;
+        if (!AtTitle()) LeaveGameForTitle();
+        if (!AtTitle()) return;
+        const GAME_CUITitle& title = *UI().Get<GAME_CUITitle>();
+        if (!FramesUntil([&] { return title.GetSubState() == GAME_CUITitle::kPressStart; }, 300)) return;
+        PressKeyOf(kActionDecide);
+        const auto inMenu = [&] {
+            return title.GetSubState() == GAME_CUITitle::kMenuWithoutSave || title.GetSubState() == GAME_CUITitle::kMenuWithSave;
+        };
+        if (!FramesUntil(inMenu, 60)) return;
+        const int entry = Roll(std::max(1, title.EntryCount() - 1));
+        for (int step = 0; step < 10 && inMenu() && title.GetCursor() != entry; ++step) {
+            PressKeyOf(kActionCursorDown);
+            for (int i = 0; i < 8; ++i) Frame();
+        }
+        if (inMenu() && title.GetCursor() == entry) PressKeyOf(kActionDecide);
+        Frame();
+    }
+
+    void LeaveGameForTitle()
+    {
+        if (!Resting()) return;
         GAME_CSaveManager& saves = *GetSaveManager();
         for (int slot = 1 + Roll(3), count = 1 + Roll(2); count > 0; --count, slot = slot % 3 + 1) {
             if (!saves.RequestSaveSlot(static_cast<std::uint32_t>(slot))) break;
