@@ -32,6 +32,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "platform/little_endian.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
 
@@ -82,13 +83,24 @@ std::string Differences(const std::vector<std::uint8_t>& a, const std::vector<st
 }
 
 // The slot without what a load rebuilds rather than reads: the crew's in-room marks (a member goes
-// into its room again as it walks) and the item-carrying task records, taken out of the task list
-// (later records move up, their repeat bits with them).
+// into its room again as it walks), the points of lying items within their cells (a loaded item
+// lies at its cell's middle) and the item-carrying task records, taken out of the task list (later
+// records move up, their repeat bits with them).
 std::vector<std::uint8_t> WithoutRebuiltFields(std::vector<std::uint8_t> bytes)
 {
     constexpr std::size_t kCrewInRoom = 3;
     for (std::size_t r = 0; r < static_cast<std::size_t>(slot::kCrewRecordCount); ++r) {
         bytes[slot::kCrew + r * slot::kCrewRecordSize + kCrewInRoom] = 0;
+    }
+    constexpr std::size_t kItemX = 4;
+    constexpr std::size_t kItemY = 6;
+    const GAME_CShipGrid& grid = GetGameWorld()->ship->grid;
+    for (std::size_t r = 0; r < static_cast<std::size_t>(slot::kFieldItemCount); ++r) {
+        const std::size_t at = slot::kFieldItems + r * slot::kFieldItemSize;
+        const auto column = static_cast<std::int16_t>(platform::ReadI16(bytes, at + kItemX) / static_cast<std::int32_t>(grid.cellWidth));
+        const auto row = static_cast<std::int16_t>(platform::ReadI16(bytes, at + kItemY) / static_cast<std::int32_t>(grid.cellHeight));
+        platform::WriteI16(bytes, at + kItemX, column);
+        platform::WriteI16(bytes, at + kItemY, row);
     }
     const std::size_t size = task_record::kSize;
     std::vector<std::vector<std::uint8_t>> kept;
