@@ -37,26 +37,13 @@ constexpr Area kAreas[] = {
     {system::kKeyBindings, 112, true},
 };
 
-std::vector<std::uint8_t> ValidImage()
-{
-    static const std::vector<std::uint8_t> image = [] {
-        ResetSaveAreas();
-        InitAllSaveData();
-        SaveAreas& areas = GetSaveAreas();
-        std::memcpy(areas.ImageSystemRecord().data(), areas.workingSystem.data(), kSystemRecordSize);
-        WriteSaveHeader(areas.image);
-        return areas.image;
-    }();
-    return image;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2) return 0;
     fuzz_support::PrepareGameModel();
-    std::vector<std::uint8_t> image = ValidImage();
+    std::vector<std::uint8_t> image = fuzz_support::NewGameImage();
     const Area& area = kAreas[data[0] % std::size(kAreas)];
     const std::size_t base = area.system ? kSystemRecordOffset : SlotOffset(data[1] % kSlotCount);
     const std::size_t count = std::min(area.size, size - 2);

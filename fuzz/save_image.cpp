@@ -24,25 +24,12 @@ using namespace save_layout;
 
 constexpr std::size_t kChoicesSize = 5;
 
-const std::vector<std::uint8_t>& NewGameImage()
-{
-    static const std::vector<std::uint8_t> image = [] {
-        ResetSaveAreas();
-        InitAllSaveData();
-        SaveAreas& areas = GetSaveAreas();
-        std::memcpy(areas.ImageSystemRecord().data(), areas.workingSystem.data(), kSystemRecordSize);
-        WriteSaveHeader(areas.image);
-        return areas.image;
-    }();
-    return image;
-}
-
 // The file's checksum from the new game's, changed by the words the laid bytes touch: summing the whole image
 // on every run as well as in the load's check would halve the runs.
 std::uint32_t ChecksumAfterLaying(const std::vector<std::uint8_t>& file, std::size_t offset, std::size_t laid)
 {
-    static const std::uint32_t newGameChecksum = ComputeSaveChecksum(NewGameImage());
-    const std::vector<std::uint8_t>& newGame = NewGameImage();
+    static const std::uint32_t newGameChecksum = ComputeSaveChecksum(fuzz_support::NewGameImage());
+    const std::vector<std::uint8_t>& newGame = fuzz_support::NewGameImage();
     std::uint32_t sum = newGameChecksum;
     const std::size_t first = std::max(kSlotsOffset, offset / 4 * 4);
     const std::size_t end = std::min(kChecksumEnd, (offset + laid + 3) / 4 * 4);
@@ -54,7 +41,7 @@ std::uint32_t ChecksumAfterLaying(const std::vector<std::uint8_t>& file, std::si
 
 void BuildFile(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& file)
 {
-    file = NewGameImage();
+    file = fuzz_support::NewGameImage();
     const std::uint8_t choices = data[0];
     const std::size_t offset = platform::ReadU32(data + 1) % kImageSize;
     const std::size_t laid = std::min(size - kChoicesSize, kImageSize - offset);

@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
+#include <vector>
 
 #include "framework/log/log.h"
 #include "game/services/player/player_data.h"
@@ -31,6 +33,20 @@ inline void PrepareGameModel()
         return true;
     }();
     (void)ready;
+}
+
+// A new game's whole image as a save file holds it, built once.
+inline const std::vector<std::uint8_t>& NewGameImage()
+{
+    static const std::vector<std::uint8_t> image = [] {
+        ResetSaveAreas();
+        InitAllSaveData();
+        SaveAreas& areas = GetSaveAreas();
+        std::memcpy(areas.ImageSystemRecord().data(), areas.workingSystem.data(), save_layout::kSystemRecordSize);
+        WriteSaveHeader(areas.image);
+        return areas.image;
+    }();
+    return image;
 }
 
 // Reads a file as the load does and, when it is taken, applies the slot and system record.
