@@ -130,7 +130,6 @@ TEST_F(SelectionDialogTest, TheLineStoreKeepsFourLinesOfSixtyThreeCharacters)
 // order keep to the dialog's four lines in every language, each inside the box less the margin on either side.
 TEST_F(SelectionDialogTest, TheFixedQuestionsAndNoticesFitTheBoxInEveryLanguage)
 {
-    const float textRoom = Dialog::kTextWidth - 2.0f * Dialog::kTextLeft;
     const std::pair<const char*, bool> texts[] = {
         {"SCENE_INIT_SAVEDATA_NOCREATEYESNO", false}, {"SCENE_INIT_SAVEDATA_CREATEFAILED", false},
         {"SCENE_INIT_SAVEDATA_BROKEN", false},        {"SCENE_INIT_NOSOUND_DEVICE", false},
@@ -149,11 +148,7 @@ TEST_F(SelectionDialogTest, TheFixedQuestionsAndNoticesFitTheBoxInEveryLanguage)
                 text += u'\n';
                 text += GetMessageTextExpanded("ARE_YOU_SURE");
             }
-            const std::vector<std::u16string> lines = SplitTextLines(text, {.ends = TextLineEnds::kBreaksEndLines});
-            EXPECT_LE(lines.size(), Dialog::kLineCount) << file << ": " << key;
-            for (const std::u16string& line : lines) {
-                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
-            }
+            ExpectFitsDialog(text, std::string(file) + ": " + key);
         }
     }
 }

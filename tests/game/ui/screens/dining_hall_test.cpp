@@ -217,8 +217,6 @@ TEST_F(DiningHallTest, AClickMovesTheCursorAndASecondOneAsksAboutTheDish)
 // dialog's lines, each inside its box less the margin on either side.
 TEST_F(DiningHallTest, TheDishQuestionsFitTheDialogWithTheWidestDishInEveryLanguage)
 {
-    using Box = GAME_CUIInDisplaySelectionObject;
-    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
@@ -227,12 +225,7 @@ TEST_F(DiningHallTest, TheDishQuestionsFitTheDialogWithTheWidestDishInEveryLangu
         const std::u16string menu = GetMessageTextExpanded("KITCHEN_MENU");
         const std::u16string stock = GetMessageTextExpanded("KITCHEN_STOCK");
         for (const char* key : {"KITCHEN_DECIDE_YESNO", "KITCHEN_DECIDE_NOCHANGE_YESNO"}) {
-            const std::vector<std::u16string> lines =
-                SplitTextLines(FormatUIMessage(key, {dish, menu, stock}), {.ends = TextLineEnds::kBreaksEndLines});
-            EXPECT_LE(lines.size(), Box::kLineCount) << file << ": " << key;
-            for (const std::u16string& line : lines) {
-                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
-            }
+            ExpectFitsDialog(FormatUIMessage(key, {dish, menu, stock}), std::string(file) + ": " + key);
         }
     }
 }

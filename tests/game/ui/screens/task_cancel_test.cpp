@@ -214,18 +214,11 @@ TEST_F(TaskCancelTest, TheQuestionsAndNoticesFitTheDialogWithTheWidestRoomAndTas
         ASSERT_FALSE(task.empty());
 
         // The questions end in the are-you-sure line; the notice stands alone.
-        using Box = GAME_CUIInDisplaySelectionObject;
-        const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
         std::u16string sure = u"\n";
         sure += GetMessageTextExpanded("ARE_YOU_SURE");
         for (const auto& [key, ending] : {std::pair{"TASKCANCEL_CANCEL_YESNO", sure}, std::pair{"TASKCANCEL_TASKREPEAT_YESNO", sure},
                                           std::pair{"TASKCANCEL_TASKNOREPEAT_YESNO", sure}, std::pair{"TASKCANCEL_CANCEL_FINISHED", std::u16string()}}) {
-            const std::vector<std::u16string> lines =
-                SplitTextLines(FormatUIMessage(key, {room, task}) + ending, {.ends = TextLineEnds::kBreaksEndLines});
-            EXPECT_LE(lines.size(), Box::kLineCount) << file << ": " << key;
-            for (const std::u16string& line : lines) {
-                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
-            }
+            ExpectFitsDialog(FormatUIMessage(key, {room, task}) + ending, std::string(file) + ": " + key);
         }
     }
 }

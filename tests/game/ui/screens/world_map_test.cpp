@@ -448,8 +448,6 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
 // lines, each inside its box less the margin on either side.
 TEST_F(WorldMapTest, TheTargetQuestionsFitTheDialogWithTheWidestHideoutNameInEveryLanguage)
 {
-    using Box = GAME_CUIInDisplaySelectionObject;
-    const float textRoom = Box::kTextWidth - 2.0f * Box::kTextLeft;
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
         ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
@@ -457,12 +455,7 @@ TEST_F(WorldMapTest, TheTargetQuestionsFitTheDialogWithTheWidestHideoutNameInEve
         ASSERT_FALSE(hideout.empty());
         const std::u16string unit = GetMessageTextExpanded("AJITO_UNIT_TEXT");
         for (const char* key : {"MAPUI_SETTARGET_YESNODISP", "MAPUI_SETTARGET_NOENGINE_YESNODISP", "ADD_TEXT_UI_MAP_DIALOG"}) {
-            const std::vector<std::u16string> lines =
-                SplitTextLines(vesk::text::FormatText(GetMessageTextExpanded(key), {unit, hideout}), {.ends = TextLineEnds::kBreaksEndLines});
-            EXPECT_LE(lines.size(), Box::kLineCount) << file << ": " << key;
-            for (const std::u16string& line : lines) {
-                EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key << ", line " << (&line - lines.data()) + 1;
-            }
+            ExpectFitsDialog(vesk::text::FormatText(GetMessageTextExpanded(key), {unit, hideout}), std::string(file) + ": " + key);
         }
     }
 }
