@@ -96,6 +96,7 @@ private:
     // --- buttons and shortcuts (ui_common_input.cpp)
     void IdleStep(bool input);
     void ButtonCursorStep(bool input);
+    void LeaveButtonCursor();
     void Shortcuts();
     void PressSpeedShortcuts();
     void OnButton(int button);

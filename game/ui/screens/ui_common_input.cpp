@@ -165,23 +165,26 @@ void GAME_CUICommon::PressSpeedShortcuts()
     }
 }
 
+// The camera follows the player's input again once the button cursor is gone.
+void GAME_CUICommon::LeaveButtonCursor()
+{
+    SetCameraFollowsInput(Context().world, true);
+    steps_.Go(kIdle);
+}
+
 void GAME_CUICommon::ButtonCursorStep(bool input)
 {
     // A click on one of the buttons is taken by the button's own press; it leaves the cursor all the
     // same, as any click does, or the camera would stay held behind the screen the button opens.
     const bool clicked = input && IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight});
     if (!UpdateWidgetTrees(input) || IsHudLocked(Context().world)) {
-        if (clicked && !IsHudLocked(Context().world)) {
-            SetCameraFollowsInput(Context().world, true);
-            steps_.Go(kIdle);
-        }
+        if (clicked && !IsHudLocked(Context().world)) LeaveButtonCursor();
         return;
     }
     if (IsUIActionTriggered(kActionGameplayMenu) || IsUIActionTriggered(kActionCancel) ||
         IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
         PlayUISE(kSeUICancel);
-        SetCameraFollowsInput(Context().world, true);
-        steps_.Go(kIdle);
+        LeaveButtonCursor();
         return;
     }
     if (IsUIActionTriggered(kActionDecide)) {
@@ -189,8 +192,7 @@ void GAME_CUICommon::ButtonCursorStep(bool input)
         if (icon == nullptr || icon->IsDisabled()) return;
         PlayUISE(kSeUIDecide);
         icon->Press();
-        SetCameraFollowsInput(Context().world, true);
-        steps_.Go(kIdle);
+        LeaveButtonCursor();
         return;
     }
     if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, kUIMenuLeft)) {
