@@ -41,16 +41,33 @@ void Refuse(std::string_view name, const std::string& why)
     log::Error(std::string(name) + ": script package refused: " + why);
 }
 
-// Label names are UTF-16LE text ended by a zero unit inside the block.
-bool NameEndsInsideBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32_t offset)
-{
-    for (std::uint64_t at = offset; at + 2 <= blockSize; at += 2) {
-        if (block[at] == 0 && block[at + 1] == 0) {
-            return true;
+// Label names are UTF-16LE text ended by a zero unit inside the block. A name
+// starting at an offset ends inside the block exactly when a zero unit starts at
+// or after it at an even distance, so the last zero unit of each parity, found
+// once per block, answers for every label: a block of many labels naming one
+// long text costs no more than one pass over it.
+class LabelNameEnds {
+public:
+    LabelNameEnds(const std::uint8_t* block, std::uint32_t blockSize)
+    {
+        for (std::uint32_t end = blockSize; end >= 2; --end) {
+            const std::uint32_t at = end - 2;
+            if (block[at] == 0 && block[at + 1] == 0 && !lastZeroUnit_[at % 2]) {
+                lastZeroUnit_[at % 2] = at;
+                if (lastZeroUnit_[1 - at % 2]) break;
+            }
         }
     }
-    return false;
-}
+
+    bool NameEndsInsideBlock(std::uint32_t offset) const
+    {
+        const std::optional<std::uint32_t>& last = lastZeroUnit_[offset % 2];
+        return last && *last >= offset;
+    }
+
+private:
+    std::optional<std::uint32_t> lastZeroUnit_[2];
+};
 
 // Checks one "DTPS" block and fills its program record. False (with a log
 // line) when a table or a label name would reach outside the block.
@@ -89,9 +106,10 @@ bool DecodeBlock(const std::uint8_t* block, std::uint32_t blockSize, std::uint32
     program.labelTable = block + labelTableStart;
     program.commandCount = commandCount;
     program.labelCount = labelCount;
+    const LabelNameEnds nameEnds(block, blockSize);
     for (std::uint32_t i = 0; i < labelCount; ++i) {
         const LabelRecord label = ReadLabel(program, i);
-        if (!NameEndsInsideBlock(block, blockSize, label.nameOffset)) {
+        if (!nameEnds.NameEndsInsideBlock(label.nameOffset)) {
             Refuse(name, where + "the name of label " + std::to_string(i) + " at " + Hex(label.nameOffset) +
                    " does not end inside the block");
             program = ProgramRecord{};
