@@ -269,6 +269,21 @@ TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
     ASSERT_TRUE(StepUntil([&] { return !QuestBoard().IsOpen(); }, 40));
 }
 
+// A taken quest on the board with one day left: its time-left line reads as a count of days, with no "1 days".
+TEST_F(QuestScreensTest, ATakenQuestWithOneDayLeftReadsAsACount)
+{
+    GetStaticDatabase()->GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
+    StandAt("AD01");
+    LayBoard(0, {"Q001"}, 0b1);
+    QuestBoardWriter(GetWorkingSlot(), 0).SetValue(0, 1);
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    const UIInfoPanel& detail = QuestBoard().Window().Detail();
+    ASSERT_NE(detail.Value(0), nullptr);
+    const std::u16string line = DetailLine(QuestBoard().Window(), 0) + u" " + std::u16string(detail.Value(0)->Literal());
+    EXPECT_NE(line.find(u"１"), std::u16string::npos);
+    EXPECT_EQ(line.find(u"１ days"), std::u16string::npos);
+}
+
 // The current quests list the taken quests of boards 0 and 3 in board, then slot order; seven wrap
 // both ways; retiring row 3 of five leaves four with the cursor on the first; a quest of two needs,
 // two rewards and money scrolls to 3; with none taken the list says so and the arrows are silent.
