@@ -2,6 +2,7 @@
 #include "game/services/sound/sound_player.h"
 
 #include <algorithm>
+#include <string>
 
 #include "framework/app/time_ns.h"
 #include "framework/file/heap_block.h"
@@ -178,7 +179,12 @@ void GAME_CSoundPlayer::SetBGMVolume(float factor)
 
 void GAME_CSoundPlayer::ApplyVolumeSettings(std::span<const std::uint8_t> settings)
 {
-    bgmFactor = platform::ReadU16(settings, save_layout::system::kBgmVolume) * 0.01f;
+    // The options offer 0..100; a damaged save's larger number would play the music many times too loud.
+    const std::uint16_t bgmPercent = platform::ReadU16(settings, save_layout::system::kBgmVolume);
+    if (bgmPercent > 100) {
+        vesk::log::Warning("settings: music volume " + std::to_string(bgmPercent) + " is past 100; 100 is taken");
+    }
+    bgmFactor = std::min<std::uint16_t>(bgmPercent, 100) * 0.01f;
     SetBgmVoiceVolume(bgmFactor * kVoiceScale);
     seVolume = std::clamp(platform::ReadU16(settings, save_layout::system::kSeVolume) * 0.01f, 0.0f, 1.0f);
 }

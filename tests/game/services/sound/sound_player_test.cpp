@@ -10,6 +10,7 @@
 #include "platform/audio/audio_output.h"
 #include "platform/little_endian.h"
 #include "tests/support/built_resources.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -98,6 +99,24 @@ TEST_F(SoundPlayerTest, MusicFadesInOverItsFramesAndTheVolumesComeFromTheSetting
     EXPECT_EQ(player_->PlayingBgm(), kNoBgm);
     player_->UpdateSoundPlayer();
     EXPECT_EQ(BgmVolume(), -1.0f);
+}
+
+TEST_F(SoundPlayerTest, AMusicVolumePastAHundredFromADamagedSaveIsTakenAsAHundredAndSaysSo)
+{
+    player_->PlayBGM(1, 0, false);
+    std::vector<std::uint8_t> settings(save_layout::system::kSettingsSize, 0);
+    platform::WriteU16(settings.data() + save_layout::system::kBgmVolume, 5000);
+    platform::WriteU16(settings.data() + save_layout::system::kSeVolume, 60);
+    const support::LogCapture log;
+    player_->ApplyVolumeSettings(settings);
+    EXPECT_FLOAT_EQ(player_->bgmFactor, 1.0f);
+    EXPECT_FLOAT_EQ(BgmVolume(), 0.5f);
+    EXPECT_TRUE(log.Contains("music volume 5000"));
+    // Fades reach the same ceiling.
+    player_->PlayBGM(3, 2, false);
+    player_->UpdateSoundPlayer();
+    player_->UpdateSoundPlayer();
+    EXPECT_FLOAT_EQ(BgmVolume(), 0.5f);
 }
 
 }  // namespace
