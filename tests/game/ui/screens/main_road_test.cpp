@@ -108,6 +108,8 @@ TEST_F(MainRoadTest, ANewPlayerStartsAGameSavesItGoesBackToTheTitleAndContinuesI
     // The view comes out of the black the title left it in; then the pause button opens the menu.
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotFade); }, 120));
     WritePictureIfAsked("2-first-road");
+    // The title's music has given way to the road's, as a continued game at the same place hears.
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 1u);
     // The whole grid stands in view at the play zoom, below the top panel and above the button bar.
     const GAME_CShip& ship = *GetGameWorld()->ship;
     EXPECT_EQ(GetGameWorld()->camera->zoom, 2.0f);
