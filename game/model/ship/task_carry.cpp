@@ -141,6 +141,8 @@ void GAME_CTaskCarrierFromInventory::Update()
     progress = 0;
     progressFraction = 0;
     if (parent_ == nullptr || parent_->GetKind() == kTaskItemCarrier || parent_->GetKind() == kTaskCarrierFromInventory) {
+        // Handed over while the carrier still holds the load: once the task is released nobody does.
+        HandOverLoad();
         Finish();
         return;
     }
@@ -197,6 +199,7 @@ void GAME_CTaskCarrierFromInventory::OnLinkedTaskRemoved(const GAME_CTaskBase* r
     if (removed != parent_) return;
     roomIndex = parent_->GetRoomIndex();
     parent_ = nullptr;
+    HandOverLoad();
     Finish();
 }
 

@@ -1,12 +1,19 @@
-// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, and a build whose materials nobody can reach.
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach, and one saved while its materials were carried.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "framework/text/format_text.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_lookups.h"
 #include "game/model/stores/stored_items.h"
+#include "game/model/session/play_session.h"
+#include "game/services/data/item_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/object_actor.h"
@@ -85,6 +92,42 @@ TEST_F(TaskBuildTest, ABuildWhoseMaterialsLieOnARowNoRoomJoinsNeverStarts)
     EXPECT_EQ(build->progress, 0);
     EXPECT_TRUE(build->materials.empty());
     EXPECT_TRUE(site->underConstruction);
+}
+
+TEST_F(TaskBuildTest, MaterialsInTheCarriersHandsWhenTheGameIsSavedArePutDownBesideThemAndStillBuildTheRoom)
+{
+    StockedStoreroom(0, 0);
+    ASSERT_NE(OrderBuild(), nullptr);
+    const auto carried = [&] {
+        std::int32_t units = 0;
+        for (const GAME_CTaskBase* carry : TasksOfKind(kTaskCarrierFromInventory)) {
+            const GAME_CItemDataImpl* load = carry->GetTargetIndex().load;
+            units += load != nullptr ? load->count : 0;
+        }
+        return units;
+    };
+    ASSERT_TRUE(StepSimulationUntil([&] { return carried() == 6; }, 5000));
+    const std::int32_t siteNumber = NumberOf(*site);
+
+    BuildSlotImage(2);
+    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(2);
+    std::memcpy(GetWorkingSlot().data(), saved.data(), saved.size());
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+
+    // The loaded carries have no parent to deliver to: their loads go down where the carriers
+    // stand, on the row of the site, and are carried again.
+    StepSimulation(1);
+    EXPECT_EQ(carried(), 0);
+    for (const GAME_CObjectItem* item : Field().items) {
+        if (item == nullptr || item->dead != 0) continue;
+        EXPECT_EQ(item->GetCellRow(), 0) << TagText(item->itemId);
+    }
+    EXPECT_EQ(CountFieldItem(kTimber), 3);
+    EXPECT_EQ(CountFieldItem(kCloth), 3);
+    const GAME_CRoomBase* rebuilt = Ship().GetRoom(siteNumber);
+    ASSERT_NE(rebuilt, nullptr);
+    ASSERT_TRUE(rebuilt->underConstruction);
+    EXPECT_TRUE(StepSimulationUntil([&] { return !rebuilt->underConstruction; }, 20000));
 }
 
 }  // namespace
