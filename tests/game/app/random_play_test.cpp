@@ -3,22 +3,25 @@
 // From a new game's first road, bursts of random input, each begun at one of the places the player
 // goes to in turn (see Place): the plain field, a hideout's facility, a room's screen on a furnished
 // ship, the bridge's world map, the arcade game, a road event's window, the title with saves present,
-// the start of a game over; a place the game cannot stand at now (a hideout while under way) is
-// passed over. A burst: presses of the keys the game binds (and of any other key now and then, for
-// the key capture of the binding screens), left-button clicks, drags and moves at canvas points
-// (mostly on the buttons the open screens show and on the ship's rooms), wheel notches, some frames
-// of no input, CANCEL held. After each burst the player backs out: CANCEL presses, DECIDE where only
-// DECIDE moves on (event texts, event choices, a dialog without cancel, the pause menu's quit
-// question, the arcade's pause menu and ranking), "yes" to the dialogs once refused long enough,
-// and clicks on the empty sky.
+// the start of a game over, the pub of another hideout, a room's crew screen, the instructions, the
+// sound room and the two binding screens reached through the pause menu, the ending, the staff
+// roll; a place the game cannot stand at now (a hideout while under way) is passed over. A burst:
+// presses of the keys the game binds (and of any other key now and then, for the key capture of the
+// binding screens), left-button clicks, drags and moves at canvas points (mostly on the buttons the
+// open screens show and on the ship's rooms), wheel notches, some frames of no input, CANCEL held.
+// After each burst the player backs out: CANCEL presses, DECIDE where only DECIDE moves on (event
+// texts, event choices, a dialog without cancel, the pause menu's quit question, the arcade's pause
+// menu and ranking, the staff roll), Escape (the pad's START) to a binding screen waiting for a key,
+// "yes" to the dialogs once refused long enough, and clicks on the empty sky.
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
 // and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
-// no screen open and nothing holding the game, or the title after a game over, and never still in
-// the arcade game); a run that cannot back out fails naming what held it and the place it began at.
+// no screen open and nothing holding the game, or the title after a game over or the staff roll,
+// and never still in the arcade game or the closing scenes); a run that cannot back out fails
+// naming what held it and the place it began at.
 // Every run is reproducible from its seed, which seeds both the game and the player. CI plays one
-// seed once through the places; VARNOLIS_RANDOM_PLAY_SEEDS=first-last (or one seed),
-// VARNOLIS_RANDOM_PLAY_FRAMES=<frames per seed> and VARNOLIS_RANDOM_PLAY_PLACES=<names, comma
-// separated, of kPlaceNames> play long runs.
+// seed once through the places but the closing scenes; VARNOLIS_RANDOM_PLAY_SEEDS=first-last (or
+// one seed), VARNOLIS_RANDOM_PLAY_FRAMES=<frames per seed> and VARNOLIS_RANDOM_PLAY_PLACES=<names,
+// comma separated, of kPlaceNames> play long runs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,6 +46,7 @@
 #include "game/app/scene/scene_minigame.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/object/field_draw.h"
+#include "game/model/object/field_object_manager.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_event.h"
@@ -53,15 +57,21 @@
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/save/working_slot.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/minigame_pause_menu.h"
 #include "game/ui/screens/ui_ajito_menu.h"
 #include "game/ui/screens/ui_common.h"
+#include "game/ui/screens/ui_controller_config.h"
 #include "game/ui/screens/ui_event.h"
+#include "game/ui/screens/ui_keyboard_config.h"
 #include "game/ui/screens/ui_map.h"
+#include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_pause.h"
+#include "game/ui/screens/ui_room_actor_info.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_room_access.h"
 #include "game/ui/ui_screen.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "platform/input/key_codes.h"
@@ -73,26 +83,53 @@ namespace {
 
 // CI plays one seed once through every place, a short burst at each.
 constexpr std::uint32_t kCiSeeds[] = {1};
-constexpr int kCiBurstFrames = 150;
+constexpr int kCiBurstFrames = 80;
 constexpr int kLongBurstFrames = 600;
 // Frames the player has to bring the game back to rest after a burst; in the arcade game, whose
-// round runs on to its ranking whatever the keys do, more.
+// round runs on to its ranking whatever the keys do, and in the ending and staff roll, which run on
+// to the title, more.
 constexpr int kBackOutFrames = 600;
-constexpr int kArcadeBackOutFrames = 3600;
+constexpr int kRunningOnBackOutFrames = 3600;
 constexpr int kCanvasW = static_cast<int>(vesk::process::kCanvasWidth);
 constexpr int kCanvasH = static_cast<int>(vesk::process::kCanvasHeight);
 // A point of the sky above the ship, where a click picks nothing.
 constexpr int kSkyX = 60;
 constexpr int kSkyY = 90;
+// The hideout menu's button of the pub.
+constexpr int kPubFacility = 3;
 // Screens that stay open in the plain field view: the ship status, the resident bar, the HUD, the
 // hideout root while the ship stands at a hideout, the fade and the achievement pop-up.
 constexpr int kRestingSlots[] = {kSlotShipStatus, kSlotResident, kSlotCommon, kSlotAjitoRoot, kSlotFade, kSlotAchievementPopup};
 
 // Where a burst begins; the player goes to each in turn.
-enum class Place { kField, kHideout, kRoomScreen, kWorldMap, kArcade, kRoadEvent, kTitle, kGameOver };
-constexpr std::pair<Place, const char*> kPlaceNames[] = {
-    {Place::kField, "field"},       {Place::kHideout, "hideout"}, {Place::kRoomScreen, "room"},  {Place::kWorldMap, "map"},
-    {Place::kArcade, "arcade"},     {Place::kRoadEvent, "event"}, {Place::kTitle, "title"},      {Place::kGameOver, "gameover"},
+enum class Place {
+    kField, kHideout, kRoomScreen, kWorldMap, kArcade, kRoadEvent, kTitle, kGameOver,
+    kPub, kCrew, kInstruction, kSoundRoom, kKeyboardConfig, kControllerConfig, kEnding, kStaffRoll,
+};
+struct PlaceName {
+    Place place;
+    const char* name;
+    // The ending and the staff roll run on for thousands of frames whatever the keys do: CI leaves
+    // them to long runs.
+    bool playedInCi = true;
+};
+constexpr PlaceName kPlaceNames[] = {
+    {Place::kField, "field"},
+    {Place::kHideout, "hideout"},
+    {Place::kRoomScreen, "room"},
+    {Place::kWorldMap, "map"},
+    {Place::kArcade, "arcade"},
+    {Place::kRoadEvent, "event"},
+    {Place::kTitle, "title"},
+    {Place::kGameOver, "gameover"},
+    {Place::kPub, "pub"},
+    {Place::kCrew, "crew"},
+    {Place::kInstruction, "instruction"},
+    {Place::kSoundRoom, "sound"},
+    {Place::kKeyboardConfig, "keyboard"},
+    {Place::kControllerConfig, "controller"},
+    {Place::kEnding, "ending", false},
+    {Place::kStaffRoll, "staffroll", false},
 };
 
 // The seeds, frames and places of the run: CI's fixed ones unless the environment names others.
@@ -121,8 +158,8 @@ PlayPlan PlanFromEnvironment()
         plan.burstFrames = kLongBurstFrames;
     }
     const char* places = std::getenv("VARNOLIS_RANDOM_PLAY_PLACES");
-    for (const auto& [place, name] : kPlaceNames) {
-        if (places == nullptr || (std::string(",") + places + ",").find(std::string(",") + name + ",") != std::string::npos) {
+    for (const auto& [place, name, playedInCi] : kPlaceNames) {
+        if (places == nullptr ? playedInCi : (std::string(",") + places + ",").find(std::string(",") + name + ",") != std::string::npos) {
             plan.places.push_back(place);
         }
     }
@@ -172,6 +209,8 @@ private:
     {
         StepFrames(1);
         ++played_;
+        // Long runs keep no frame records.
+        frames.clear();
     }
 
     void PressKeyOf(int action)
@@ -245,7 +284,7 @@ private:
 
     static const char* NameOf(Place place)
     {
-        for (const auto& [known, name] : kPlaceNames) {
+        for (const auto& [known, name, playedInCi] : kPlaceNames) {
             if (known == place) return name;
         }
         return "?";
@@ -273,6 +312,20 @@ private:
             Frame();
             break;
         case Place::kRoadEvent: DriveIntoRoadEvent(); break;
+        case Place::kPub: OpenPubElsewhere(); break;
+        case Place::kCrew: OpenCrewMemberOfRoom(); break;
+        case Place::kInstruction: OpenFromOptions(GAME_CUIOption::kRowInstructions); break;
+        case Place::kKeyboardConfig: OpenFromOptions(GAME_CUIOption::kRowKeyboardConfig); break;
+        case Place::kControllerConfig: OpenFromOptions(GAME_CUIOption::kRowControllerConfig); break;
+        case Place::kSoundRoom: OpenSoundRoom(); break;
+        case Place::kEnding:
+            UI().SetOpen(kSlotEnding, true);
+            Frame();
+            break;
+        case Place::kStaffRoll:
+            UI().SetOpen(kSlotStaffRoll, true);
+            Frame();
+            break;
         case Place::kGameOver: {
             std::int32_t x = 0;
             std::int32_t y = 0;
@@ -318,8 +371,78 @@ private:
         ship.RecalcStats();
     }
 
-    // The hideout menu from the HUD, and one of the facilities it offers.
-    void OpenFacility()
+    // A hideout with a pub, the ship standing at it, and its pub from the hideout menu.
+    void OpenPubElsewhere()
+    {
+        const GAME_CStaticDatabase& database = *GetStaticDatabase();
+        std::vector<std::uint32_t> withPub;
+        std::uint32_t id = kNoId;
+        for (std::int32_t position = 0; const HideoutData* hideout = database.GetHideoutDataAt(position, &id); ++position) {
+            if ((hideout->facilities & (1u << kPubFacility)) != 0) withPub.push_back(id);
+        }
+        GAME_CGameWorld& world = *GetGameWorld();
+        if (withPub.empty() || !FramesUntil([&] { return world.travel->GetLocation() != nullptr; }, 4)) return;
+        world.travel->SetCurrentLocation(&withPub[static_cast<std::size_t>(Roll(static_cast<int>(withPub.size())))]);
+        OpenFacility(kPubFacility);
+    }
+
+    // A room's screen, and over it the crew screen of one of its crew (of anyone on board when it
+    // has none), as the room's crew panel opens it.
+    void OpenCrewMemberOfRoom()
+    {
+        GAME_CRoomBase* room = OpenRoomScreenOfShip();
+        if (room == nullptr) return;
+        std::vector<GAME_CObjectActor*> crew;
+        CollectUIRoomCrew(room, crew);
+        if (crew.empty()) crew = GetGameWorld()->fieldObjects->crew;
+        if (crew.empty()) return;
+        GAME_CUIRoomActorInfo& screen = *UI().Get<GAME_CUIRoomActorInfo>();
+        screen.targetActor = crew[static_cast<std::size_t>(Roll(static_cast<int>(crew.size())))];
+        screen.OpenForRoom(room);
+        Frame();
+    }
+
+    // The pause menu, its options, and there the row that opens another screen.
+    void OpenFromOptions(int row)
+    {
+        if (!OpenPauseMenuAt(GAME_CUIPause::kRowOption)) return;
+        PressKeyOf(kActionDecide);
+        const GAME_CUIOption& options = *UI().Get<GAME_CUIOption>();
+        if (!FramesUntil([&] { return options.State() == UIScreenState::kMain; }, 60)) return;
+        for (int step = 0; step < 2 * GAME_CUIOption::kRowCount && options.Cursor() != row; ++step) {
+            PressKeyOf(kActionCursorDown);
+            Frame();
+            Frame();
+        }
+        if (options.Cursor() == row) PressKeyOf(kActionDecide);
+        Frame();
+    }
+
+    // The sound room from the pause menu, whose row it is once the game has been cleared.
+    void OpenSoundRoom()
+    {
+        working_slot::SetEndingSeen();
+        if (!OpenPauseMenuAt(GAME_CUIPause::kRowSoundRoom)) return;
+        PressKeyOf(kActionDecide);
+        Frame();
+    }
+
+    // The pause menu open with its cursor on the row; false when it did not get there.
+    bool OpenPauseMenuAt(int row)
+    {
+        UI().SetOpen(kSlotPause, true);
+        const GAME_CUIPause& pause = *UI().Get<GAME_CUIPause>();
+        if (!FramesUntil([&] { return pause.State() == UIScreenState::kMain; }, 40)) return false;
+        for (int step = 0; step < 20 && pause.GetCursor() != row; ++step) {
+            PressKeyOf(kActionCursorDown);
+            Frame();
+            Frame();
+        }
+        return pause.GetCursor() == row;
+    }
+
+    // The hideout menu from the HUD, and one of the facilities it offers (the one asked for when it does).
+    void OpenFacility(int wanted = -1)
     {
         if (!FramesUntil([] { return GetGameWorld()->travel->GetLocation() != nullptr; }, 4)) return;
         const GAME_CUICommon& hud = *UI().Get<GAME_CUICommon>();
@@ -336,18 +459,25 @@ private:
             if (menu.Offers(facility)) offered.push_back(facility);
         }
         if (offered.empty()) return;
-        const vesk::math::Vec2 home = GAME_CUIAjitoMenu::HomeOf(offered[static_cast<std::size_t>(Roll(static_cast<int>(offered.size())))]);
-        const auto [x, y] = OnCanvas(home.x, home.y);
-        ClickAt(x, y);
-        Frame();
-        FramesUntil([&] { return !menu.IsEmphasizing(); }, GAME_CUIAjitoMenu::kEmphasisFrames + 2);
+        if (std::find(offered.begin(), offered.end(), wanted) != offered.end()) offered.assign(1, wanted);
+        const int facility = offered[static_cast<std::size_t>(Roll(static_cast<int>(offered.size())))];
+        // A click chooses a button once the last one chosen has grown to fill the panel.
+        const auto settled = [&] { return !menu.IsEmphasizing(); };
+        for (int step = 0; step < 4 && menu.Selection() != facility; ++step) {
+            if (!FramesUntil(settled, GAME_CUIAjitoMenu::kEmphasisFrames + 2)) return;
+            const vesk::math::Vec2 home = GAME_CUIAjitoMenu::HomeOf(facility);
+            const auto [x, y] = OnCanvas(home.x, home.y);
+            ClickAt(x, y);
+            Frame();
+        }
+        FramesUntil(settled, GAME_CUIAjitoMenu::kEmphasisFrames + 2);
         PressKeyOf(kActionDecide);
         Frame();
     }
 
     // The screen of one of the ship's rooms, each kind as likely as any other (a hull has many rooms of
-    // a few kinds).
-    void OpenRoomScreenOfShip()
+    // a few kinds); the room, or null when there is none.
+    GAME_CRoomBase* OpenRoomScreenOfShip()
     {
         GAME_CShip& ship = *GetGameWorld()->ship;
         std::vector<GAME_CRoomBase*> rooms;
@@ -356,10 +486,11 @@ private:
             const auto sameKind = [room](const GAME_CRoomBase* taken) { return taken->kind == room->kind; };
             if (std::none_of(rooms.begin(), rooms.end(), sameKind)) rooms.push_back(room);
         }
-        if (rooms.empty()) return;
+        if (rooms.empty()) return nullptr;
         GAME_CRoomBase* room = rooms[static_cast<std::size_t>(Roll(static_cast<int>(rooms.size())))];
         UI().OpenRoomScreen(room, ship.GetRoomIndex(room));
         Frame();
+        return room;
     }
 
     // The bridge's map in its browse step, where a road is chosen.
@@ -536,9 +667,9 @@ private:
     {
         int budget = kBackOutFrames;
         for (int frame = 0; frame < budget; ++frame) {
-            // A round of the arcade game runs on whatever the keys do: the field has its own frames
-            // from the arcade's end.
-            if (Arcade() != nullptr && frame < kArcadeBackOutFrames) budget = frame + kBackOutFrames;
+            // A round of the arcade game and the closing scenes run on whatever the keys do: the
+            // field has its own frames from their end.
+            if ((Arcade() != nullptr || PlaysClosingScenes()) && frame < kRunningOnBackOutFrames) budget = frame + kBackOutFrames;
             if (vesk::process::IsQuitting() || Resting()) return true;
             // A key held down is no new press: every other frame.
             if (frame % 2 == 0) PressBackOutKey(frame);
@@ -560,6 +691,9 @@ private:
         const bool givesIn = frame >= kBackOutFrames / 2;
         if (const GAME_CSceneMiniGameSideScroll* arcade = Arcade()) {
             PressArcadeBackOutKey(*arcade, frame);
+        } else if (CapturesBinding()) {
+            // Escape stands in for the pad's START, whose tap ends a capture unchanged.
+            PressRawKey(platform::input::key::Escape);
         } else if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
             // Only once the last press has been acted on: the menu under the question has its cursor
             // on the quit row, which a further DECIDE would press again.
@@ -570,7 +704,7 @@ private:
             const int wanted = givesIn ? GAME_CUIInDisplaySelectionObject::kAnswerYes : GAME_CUIInDisplaySelectionObject::kAnswerNo;
             const bool onIt = !dialog.yesNoMode || dialog.cursorIndex == wanted;
             PressKeyOf(onIt ? kActionDecide : kActionCursorDown);
-        } else if (WaitsForDecide()) {
+        } else if (WaitsForDecide() || (InFieldView() && UI().IsOpen(kSlotStaffRoll))) {
             PressKeyOf(kActionDecide);
         } else if (frame % 16 == 0 && InFieldView()) {
             ClickAt(kSkyX, kSkyY);
@@ -613,6 +747,19 @@ private:
         }
         return nullptr;
     }
+
+    // A binding screen waiting for the key or button to bind.
+    bool CapturesBinding() const
+    {
+        if (!InFieldView()) return false;
+        const auto captures = [](const GAME_CUISettingsWindow* screen) {
+            return screen != nullptr && screen->IsOpen() && screen->GetPage() == GAME_CUISettingsWindow::Page::kOwn;
+        };
+        return captures(UI().Get<GAME_CUIKeyboardConfig>()) || captures(UI().Get<GAME_CUIControllerConfig>());
+    }
+
+    // The ending or the staff roll, which run on to the title whatever the keys do.
+    bool PlaysClosingScenes() const { return InFieldView() && (UI().IsOpen(kSlotEnding) || UI().IsOpen(kSlotStaffRoll)); }
 
     static bool InFieldView()
     {
