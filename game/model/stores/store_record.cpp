@@ -97,6 +97,18 @@ void ReportEmptyEntriesWithCounts(std::span<const std::uint8_t> slot)
                                std::to_string(damaged) + " such entries); they hold nothing");
 }
 
+// A store is named by its place in the list, and a load makes the turrets' stores again in the
+// order of their rooms: the place it will take then, whichever turret was finished first.
+std::int32_t PlaceAfterLoad(const GAME_CAmmoImpl& store)
+{
+    std::int32_t place = 0;
+    for (std::int32_t i = 0; i < GetAmmoStorageCount(); ++i) {
+        const GAME_CAmmoImpl* other = GetAmmoStorageAt(i);
+        if (other != nullptr && other->GetRoomIndex() >= 0 && other->GetRoomIndex() < store.GetRoomIndex()) ++place;
+    }
+    return place;
+}
+
 }  // namespace
 
 void WriteItemStacksToRecord(std::span<std::uint8_t> slot)
@@ -133,7 +145,7 @@ void WriteAmmoStoresToRecord(std::span<std::uint8_t> slot)
     for (std::int32_t i = 0; i < GetAmmoStorageCount() && next < kStoreEntryLimit; ++i) {
         const GAME_CAmmoImpl* store = GetAmmoStorageAt(i);
         if (store == nullptr) continue;
-        WriteEntry(slot, next++, StoreEntry{*store->GetAmmoId(), ClampCount(store->GetCount()), OwnerOf(i)});
+        WriteEntry(slot, next++, StoreEntry{*store->GetAmmoId(), ClampCount(store->GetCount()), OwnerOf(PlaceAfterLoad(*store))});
     }
 }
 

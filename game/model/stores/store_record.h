@@ -6,8 +6,9 @@
 
 // The table's entries are {u32 id, u16 count, u16 owner}: item stacks up to the first counter
 // (owner: the inventory's room number), food stores up to the second (owner: the room number),
-// ammunition stores after it (owner: the store's place in its list). Writers stop at the end of
-// the table; entries no writer fills keep what the slot holds.
+// ammunition stores after it (owner: the store's place in its list as a load makes it again, in
+// the order of the turrets' rooms). Writers stop at the end of the table; entries no writer fills
+// keep what the slot holds.
 inline constexpr std::int32_t kStoreEntryLimit = 3952;
 
 // Each writer takes the slot record; the item writer first, then food, then ammunition.

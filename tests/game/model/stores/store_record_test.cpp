@@ -1,4 +1,4 @@
-// The store record of a save slot: item stacks, food and ammunition written and read back, a damaged record read safely, and the stores living in the world.
+// The store record of a save slot: item stacks, food and ammunition written and read back (each turret's rounds to their own turret), a damaged record read safely, and the stores living in the world.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -77,6 +77,31 @@ TEST_F(StoreRecord, ItemsFoodAndAmmunitionComeBackFromTheRecord)
     WriteStoreRecord(again);
     EXPECT_TRUE(std::equal(record.begin() + slot::kStore, record.begin() + slot::kStore + slot::kStoreSize,
                            again.begin() + slot::kStore));
+}
+
+TEST_F(StoreRecord, EachTurretGetsItsOwnRoundsBackWhicheverWasFinishedFirst)
+{
+    // The turret placed first is still being built when the second is finished.
+    GAME_CRoomBase* first = Ship().PlaceNewRoom(0, 0, kTurret, MakeTag("ID15"), false);
+    ASSERT_NE(first, nullptr);
+    GAME_CRoomBase& second = Place(kTurret, 3, 0);
+    first->Finish(true);
+    const auto load = [](GAME_CAmmoImpl* store, int rounds) {
+        ASSERT_NE(store, nullptr);
+        store->SetAmmoId(&kAmmo);
+        for (int i = 0; i < rounds; ++i) store->AddOne();
+    };
+    load(FindAmmoStorage(Ship().GetRoomIndex(first)), 4);
+    load(FindAmmoStorage(Ship().GetRoomIndex(&second)), 1);
+
+    std::vector<std::uint8_t> record = EmptySlot();
+    Ship().WriteSaveRecord(record);
+    WriteStoreRecord(record);
+    Reload(record);
+    ASSERT_NE(FindAmmoStorage(0), nullptr);
+    ASSERT_NE(FindAmmoStorage(1), nullptr);
+    EXPECT_EQ(FindAmmoStorage(0)->GetCount(), 4);
+    EXPECT_EQ(FindAmmoStorage(1)->GetCount(), 1);
 }
 
 TEST_F(StoreRecord, CountersPastTheTableAreClampedWithALogLine)
