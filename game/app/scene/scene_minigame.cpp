@@ -123,7 +123,9 @@ GAME_CSceneMiniGameSideScroll::~GAME_CSceneMiniGameSideScroll()
     ClearMenuPause();
     if (IsSoundPlayerReady()) {
         const std::uint32_t stored = working_slot::ClockMusic();
-        const std::uint32_t track = stored == 0 || stored == 0xFFFFFFFFu ? kFirstTrack : stored - 1;
+        const GAME_CGameWorld* world = PeekGameWorld();
+        const std::uint32_t field = world != nullptr && world->travel ? world->travel->FieldMusic() : kFirstTrack;
+        const std::uint32_t track = stored == 0 || stored == 0xFFFFFFFFu ? field : stored - 1;
         GetSoundPlayer()->PlayBGM(track, 0, true);
     }
     pause_.reset();

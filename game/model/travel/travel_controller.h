@@ -81,6 +81,9 @@ public:
     // else word 26, else 1.
     std::int32_t RouteMusicAt(std::int64_t travelled) const;
     void ResetMusicState();
+    // The music the field takes up again when a slot stores none: the road's own, the desert
+    // before any road has chosen one.
+    std::uint32_t FieldMusic() const;
 
     std::unique_ptr<GAME_CRouteManager> routeManager;
     std::unique_ptr<LocationRecord> location;

@@ -64,6 +64,11 @@ std::int32_t GAME_CTravelController::RouteMusicAt(std::int64_t travelled) const
     return 1;
 }
 
+std::uint32_t GAME_CTravelController::FieldMusic() const
+{
+    return music.currentId >= 0 && music.currentId < kMusicCount ? static_cast<std::uint32_t>(music.currentId) : 1u;
+}
+
 bool GAME_CTravelController::AnyEnemyInReach(std::int32_t* firstMusic) const
 {
     const GAME_CGameWorld* world = PeekGameWorld();

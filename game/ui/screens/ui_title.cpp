@@ -96,7 +96,6 @@ constexpr float kContinueZoom = 4.0f;
 constexpr std::int32_t kContinueZoomFrames = 60;
 constexpr std::int32_t kNewGameFadeFrames = 120;
 constexpr std::uint32_t kTitleMusic = 0;
-constexpr std::uint32_t kDesertMusic = 1;
 constexpr std::uint32_t kDimAlpha = 200;
 // Screens opened from the menu, which the title dims beneath them.
 constexpr int kScreensOverTheTitle[] = {kSlotSaveSlots,        kSlotAchieveList,    kSlotOption,
@@ -452,7 +451,8 @@ void GAME_CUITitle::UpdateContinue()
     } else {
         const std::uint32_t stored = working_slot::ClockMusic();
         const bool none = stored == 0 || stored == kNoSavedMusic || stored > kBgmCount;
-        sound.PlayBGM(none ? kDesertMusic : stored - 1, 0, true);
+        // With nothing stored the road's own music plays: the travel music takes it as playing already.
+        sound.PlayBGM(none ? world->travel->FieldMusic() : stored - 1, 0, true);
     }
     if (world->ship->body) world->ship->SetZoomedOut(false);
 }

@@ -10,6 +10,7 @@
 #include "game/app/scene/scene_stack.h"
 #include "game/model/minigame/minigame_enemy.h"
 #include "game/model/minigame/minigame_player.h"
+#include "game/model/session/play_session.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
@@ -122,6 +123,17 @@ TEST_F(MiniGameSceneTest, TheGameCenterOpensTheTitleAndCancelGoesBackToTheGameAs
     // The slot's saved music (track + 1) plays again at once.
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
     EXPECT_EQ(working_slot::PlaySeconds(), seconds);
+
+    // A slot that stores no music, on the road to Mirage Market: leaving takes up the road's own
+    // music, the wasteland's, not the desert's.
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kClockBgm, 0xFFFFFFFFu);
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kRouteId, 3);
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    EnterArcade();
+    PressAction(kActionCancel);
+    StepFrames(3);
+    ASSERT_EQ(Arcade(), nullptr);
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
 }
 
 TEST_F(MiniGameSceneTest, TheCountdownTicksTwiceAndTheRatWalksJumpsAndFires)

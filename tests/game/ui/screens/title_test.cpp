@@ -10,6 +10,7 @@
 #include "game/app/scene/scene_initialize.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
+#include "game/model/session/play_session.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_achieve_list.h"
 #include "game/ui/screens/ui_title.h"
@@ -158,6 +159,28 @@ TEST_F(TitleTest, TheChineseLanguagesShowTheEnglishPicturesAndAPlayedSaveGivesSi
     StepFrames(2);
     EXPECT_FALSE(UI().IsOpen(kSlotTitle));
     for (int i = 0; i < GAME_CUITitle::kImageCount; ++i) EXPECT_EQ(Title().GetTexture(i), -1);
+}
+
+TEST_F(TitleTest, ContinuingAGameOnAWastelandRoadWithNoStoredMusicPlaysTheRoadsOwnMusic)
+{
+    // A slot on the road from Rusty Gear Post to Mirage Market, whose music is the wasteland's
+    // (track 2), applied as a load applies it; it stores no music of its own.
+    StartToMainGame();
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kRouteId, 3);
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kClockBgm, 0xFFFFFFFFu);
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    ASSERT_EQ(GetGameWorld()->travel->routeManager->GetRouteId(), 3u);
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kPlaySeconds, 1);
+    UI().SetOpen(kSlotTitle, true);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu());
+    ASSERT_EQ(Title().EntryCount(), 6);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotCommon); }, 60));
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
+    // The road's music stays: nothing fades it out for another.
+    StepFrames(400);
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
 }
 
 }  // namespace
