@@ -2,6 +2,7 @@
 #include "framework/utility/script_graphic/script_engine.h"
 
 #include <algorithm>
+#include <string>
 
 #include "framework/log/log.h"
 #include "framework/utility/script/common_table.h"
@@ -70,9 +71,26 @@ void UTL_CScriptEngine::Clear()
     hitList_ = nullptr;
 }
 
+bool UTL_CScriptEngine::HasRoomForObject()
+{
+    if (objects_.size() < kMaxObjects) {
+        refusingObjects_ = false;
+        return true;
+    }
+    if (!refusingObjects_) {
+        log::Error("script-graphic engine: no object made: " + std::to_string(kMaxObjects) +
+                   " objects are listed already");
+        refusingObjects_ = true;
+    }
+    return false;
+}
+
 template <typename Object>
 Object* UTL_CScriptEngine::TakeFromPool(std::vector<Object*>& pool)
 {
+    if (!HasRoomForObject()) {
+        return nullptr;
+    }
     if (!pool.empty()) {
         Object* object = pool.back();
         pool.pop_back();

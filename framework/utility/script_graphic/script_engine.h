@@ -27,6 +27,10 @@ class UTL_CScriptEngine final : public script::SYS_CScriptEngine {
 public:
     static constexpr std::uint32_t kPooledObjects = 128;
     static constexpr std::uint32_t kTableSize = 140;
+    // Objects a script makes run in the pass that made them, so a script that
+    // makes copies of itself would list objects until memory ran out within
+    // one frame: creation is refused while this many are listed.
+    static constexpr std::uint32_t kMaxObjects = 4096;
 
     UTL_CScriptEngine();
     ~UTL_CScriptEngine() override;
@@ -40,11 +44,12 @@ public:
     void Clear();
 
     // Creates a script object named name under parent (null: none) and starts
-    // its script at startCommand. Null when no memory is left.
+    // its script at startCommand. Null when kMaxObjects are listed or no memory
+    // is left.
     UTL_CObjectScript* CreateScriptObject(std::u16string_view name, std::uint32_t startCommand,
                                           UTL_CObjectBase* parent);
     // Creates a sprite object showing sprite (group, index) of the sprite
-    // registry. Null when no memory is left.
+    // registry. Null when kMaxObjects are listed or no memory is left.
     UTL_CObjectSprite* CreateSpriteObject(std::u16string_view name, std::int32_t group, std::int32_t index,
                                           UTL_CObjectBase* parent);
 
@@ -98,6 +103,8 @@ public:
 private:
     template <typename Object>
     Object* TakeFromPool(std::vector<Object*>& pool);
+    // False, with one log line until an object is made again, while kMaxObjects are listed.
+    bool HasRoomForObject();
     void List(UTL_CObjectBase* object, std::u16string_view name, UTL_CObjectBase* parent);
     void ReturnToPool(UTL_CObjectBase* object);
     void DeleteAll();
@@ -106,6 +113,7 @@ private:
     std::vector<UTL_CObjectScript*> scriptPool_;
     std::vector<UTL_CObjectSprite*> spritePool_;
     std::uint32_t nextHandle_ = 0;
+    bool refusingObjects_ = false;
     // Ordered by handle: handles only grow.
     std::vector<std::pair<std::uint32_t, UTL_CObjectBase*>> objects_;
     std::vector<UTL_CObjectBase*> drawList_;

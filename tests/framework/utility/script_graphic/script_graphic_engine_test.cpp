@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/graphic_script.h"
+#include "tests/support/log_capture.h"
 
 namespace vesk::utility::script_graphic {
 namespace {
 
 using support::GraphicScript;
+using support::LogCapture;
 
 constexpr const char* kIdle = R"(
 .entry 1
@@ -168,6 +170,38 @@ kid:
     ASSERT_NE(kid, nullptr);
     EXPECT_EQ(kid->variables[0], 7);
     EXPECT_EQ(kid->GetParent(), script.Named(u"parent"));
+}
+
+TEST(ScriptGraphicEngine, AScriptThatMakesObjectsWithoutEndStopsAtTheObjectLimit)
+{
+    // Made objects run in the pass that made them, so a script that makes a copy of itself would make objects
+    // until memory ran out in one frame; this one makes ten thousand children in a loop of one frame.
+    GraphicScript script(R"(
+.entry 1
+"flood":
+top:
+    obj.script "copy", idle
+    test.loop_counter >= 9999
+    goto_if all, done
+    goto top
+done:
+    halt
+idle:
+"idle":
+    halt
+)");
+    LogCapture capture;
+    script.Spawn(u"flood", u"flood");
+    script.Frame();
+    EXPECT_EQ(script.engine.ObjectCount(), UTL_CScriptEngine::kMaxObjects);
+    EXPECT_EQ(capture.Lines().size(), 1u);
+    EXPECT_TRUE(capture.Contains("objects are listed already")) << capture.Lines().front();
+
+    // Objects that go make room again.
+    script.engine.KillObject(script.Named(u"copy")->handle);
+    script.Frame();
+    EXPECT_NE(script.Spawn(u"idle", u"late"), nullptr);
+    EXPECT_EQ(script.engine.ObjectCount(), UTL_CScriptEngine::kMaxObjects);
 }
 
 TEST(ScriptGraphicEngine, TheFramePassesShowTheOwnerNewObjectsBeforeTheirTransformsAreComposed)
