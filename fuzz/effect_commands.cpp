@@ -20,8 +20,9 @@ using registration_fuzz::InputReader;
 using vesk::utility::script_graphic::UTL_CScriptEngine;
 
 constexpr int kFrames = 30;
-// Enough for every statement of a frame; a script that runs longer is taken to hang and stopped.
-constexpr std::uint32_t kCommandBudget = 1u << 12;
+// Five times the longest script: a script that runs longer is taken to hang and stopped. Every object spends it
+// on each of its threads in a frame, so a small budget keeps a run of thousands of objects short.
+constexpr std::uint32_t kCommandBudget = 1u << 8;
 
 // One entry of up to 48 commands: table 0 or 1, any mode, a slot of the table or just past it, any operand
 // and up to 24 argument words (enough for a name, a creation record and the words after them).

@@ -29,8 +29,11 @@ using registration_fuzz::InputReader;
 constexpr std::uint32_t kEnemy = MakeTag("E001");
 constexpr std::uint32_t kRoute = MakeTag("RFZZ");
 constexpr int kFrames = 40;
-// Enough for every statement of a frame; a script that runs longer is taken to hang and stopped.
-constexpr std::uint32_t kCommandBudget = 1u << 12;
+// Five times the longest script: a script that runs longer is taken to hang and stopped. Each of the nine
+// threads may spend it in a frame, and each command that asks for the pass to run again runs the main thread and
+// the sub-threads before it once more, so the budget sets how long a run can take: eight sub-threads restarting
+// the main thread on 4096 commands each ran for seconds, on 256 for a fraction of one.
+constexpr std::uint32_t kCommandBudget = 1u << 8;
 
 // The ship test world on a route of 3000 units, and an enemy kind with a drop table.
 void PrepareWorld()
