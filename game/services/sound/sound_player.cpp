@@ -2,6 +2,7 @@
 #include "game/services/sound/sound_player.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "framework/app/time_ns.h"
@@ -151,9 +152,12 @@ void GAME_CSoundPlayer::StopBGM(std::int32_t fadeFrames)
 {
     playingBgm_ = kNoBgm;
     if (fadeFrames > 0) {
+        // Music still fading in fades out from the level it has reached, at the same pace as from
+        // the full level; starting from the full level would first make it louder.
+        const float reached = fadeMode == kFadeIn ? static_cast<float>(fadeFrame) / static_cast<float>(std::max(fadeLength, 1u)) : 1.0f;
         fadeMode = kFadeOut;
-        fadeFrame = 0;
         fadeLength = static_cast<std::uint32_t>(std::max(1, fadeFrames));
+        fadeFrame = static_cast<std::uint32_t>(std::lround((1.0f - reached) * static_cast<float>(fadeLength)));
         return;
     }
     if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Stop();

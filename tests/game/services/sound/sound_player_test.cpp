@@ -119,4 +119,24 @@ TEST_F(SoundPlayerTest, AMusicVolumePastAHundredFromADamagedSaveIsTakenAsAHundre
     EXPECT_FLOAT_EQ(BgmVolume(), 0.5f);
 }
 
+TEST_F(SoundPlayerTest, MusicStoppedWhileFadingInFadesOutFromTheLevelItReachedNeverLouder)
+{
+    player_->PlayBGM(1, 100, false);
+    for (int frame = 0; frame < 25; ++frame) player_->UpdateSoundPlayer();
+    float level = BgmVolume();
+    EXPECT_FLOAT_EQ(level, 0.25f * 0.5f * 0.75f);
+    player_->StopBGM(100);
+    int frames = 0;
+    while (BgmVolume() >= 0.0f && frames < 200) {
+        player_->UpdateSoundPlayer();
+        ++frames;
+        if (BgmVolume() >= 0.0f) {
+            EXPECT_LE(BgmVolume(), level) << frames;
+            level = BgmVolume();
+        }
+    }
+    // A quarter of the way in, a quarter of the way to go: the pace of a whole fade.
+    EXPECT_EQ(frames, 25);
+}
+
 }  // namespace
