@@ -336,9 +336,12 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
     room->gridY = -1;
     rooms[static_cast<std::size_t>(roomNumber)] = nullptr;
     std::erase(rooms, nullptr);
-    // Once the rooms above have moved down: a driver looks for its bridge from its new number on.
+    // Once the rooms above have moved down: a driver looks for its bridge from its new number on,
+    // and a room removed next in the same step finds its own stores by its new number.
     if (IsGameWorldReady()) {
         if (GAME_CTaskManager* tasks = ship_world::Tasks()) tasks->ShiftRoomIndices(roomNumber);
+        RelinkAmmoStorageRooms();
+        RelinkFoodStorageRooms();
     }
     room->ResetToPool();
     freeRooms.push_back(room);

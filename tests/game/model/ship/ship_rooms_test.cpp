@@ -1,9 +1,10 @@
-// Rooms on the ship grid: placing and removing them renumbers the cells, refunds materials and recomputes the ship's stats; engines drive the speed.
+// Rooms on the ship grid: placing and removing them renumbers the cells, refunds materials, keeps each store with its room and recomputes the ship's stats; engines drive the speed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "game/services/data/tag.h"
+#include "game/model/stores/food_storage.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
@@ -61,6 +62,26 @@ TEST_F(ShipRooms, PlacingAndRemovingRoomsRenumbersCellsRefundsMaterialsAndRecomp
     EXPECT_EQ(World().fieldObjects->items[0]->cellX, 0);
     EXPECT_EQ(World().fieldObjects->items[0]->cellY, 2);
     EXPECT_EQ(ship.freeRooms.size(), static_cast<std::size_t>(GAME_CShip::kRoomPoolSize - 2));
+}
+
+TEST_F(ShipRooms, RoomsRemovedInTheSameStepTakeOnlyTheirOwnStoresWithThem)
+{
+    GAME_CShip& ship = Ship();
+    GAME_CRoomBase& tank = Place(kFuelTank, 0, 2);
+    GAME_CRoomBase& kept = Place(kKitchen, 1, 2);
+    GAME_CRoomBase& lost = Place(kKitchen, 3, 2);
+    for (int i = 0; i < 2; ++i) FindFoodStorage(ship.GetRoomIndex(&kept))->AddOne();
+    FindFoodStorage(ship.GetRoomIndex(&lost))->AddOne();
+
+    // Once the tank has gone the kept kitchen has the number the lost one's store was made for.
+    tank.removeRequested = true;
+    lost.removeRequested = true;
+    StepShip(1);
+    ASSERT_EQ(ship.CountRoomsOnGrid(), 1);
+    const GAME_CFoodStorage* store = FindFoodStorage(0);
+    ASSERT_NE(store, nullptr);
+    EXPECT_EQ(store->GetRoom(), &kept);
+    EXPECT_EQ(store->GetCount(), 2);
 }
 
 TEST_F(ShipRooms, SpeedComesFromConnectedEnginesOnly)
