@@ -143,7 +143,9 @@ void GAME_CTaskManager::PurgeFinishedTasks()
 void GAME_CTaskManager::RemoveRoomTasks(GAME_CRoomBase* room)
 {
     if (room != nullptr) {
-        for (GAME_CTaskBase* task : tasks) {
+        // By index: crew released here think at once, and a meal or a break they order grows the list.
+        for (std::size_t i = 0; i < tasks.size(); ++i) {
+            GAME_CTaskBase* task = tasks[i];
             if (task == nullptr || task->GetRoom() != room) continue;
             task->Finish();
             RemoveTask(task);

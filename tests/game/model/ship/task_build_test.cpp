@@ -1,4 +1,4 @@
-// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach, and one saved while its materials were carried.
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach, one saved while its materials were carried, and a site given up under hungry builders.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,6 +20,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
+#include "game/model/ship/task_request.h"
 #include "game/ui/message_log.h"
 #include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
@@ -128,6 +129,29 @@ TEST_F(TaskBuildTest, MaterialsInTheCarriersHandsWhenTheGameIsSavedArePutDownBes
     ASSERT_NE(rebuilt, nullptr);
     ASSERT_TRUE(rebuilt->underConstruction);
     EXPECT_TRUE(StepSimulationUntil([&] { return !rebuilt->underConstruction; }, 20000));
+}
+
+TEST_F(TaskBuildTest, ASiteGivenUpUnderHungryBuildersSendsThemToEatWhileItsTasksGo)
+{
+    GAME_CRoomBase& storeroom = StockedStoreroom(0, 0);
+    Stock(storeroom, kGrain, 2);
+    GAME_CTaskBase* build = OrderBuild();
+    ASSERT_NE(build, nullptr);
+    ASSERT_TRUE(StepSimulationUntil([&] { return build->progress > 0; }, 10000));
+    for (GAME_CObjectActor* builder : build->crew) {
+        builder->status.calorie = 0;
+        builder->status.UpdateConditionFlags();
+    }
+    // Another task stands behind the build, and the list has no room to spare: the meals the
+    // released builders order make it grow while the site's tasks are being removed.
+    ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeMealOnGridRequest()), nullptr);
+    Tasks().tasks.shrink_to_fit();
+
+    site->removeRequested = true;
+    StepSimulation(1);
+    EXPECT_EQ(Ship().GetRoomIndex(site), -1);
+    EXPECT_TRUE(TasksOfKind(kTaskRoomBuild).empty());
+    EXPECT_EQ(TasksOfKind(kTaskMeal).size(), 2u);
 }
 
 }  // namespace
