@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "framework/file/save_file.h"
+#include "framework/input/input_manager.h"
 #include "framework/input/key_tables.h"
 #include "framework/math/random.h"
 #include "framework/process/canvas.h"
@@ -95,6 +96,8 @@ constexpr int kCanvasH = static_cast<int>(vesk::process::kCanvasHeight);
 // A point of the sky above the ship, where a click picks nothing.
 constexpr int kSkyX = 60;
 constexpr int kSkyY = 90;
+// Frames a pressed button takes to act.
+constexpr int kButtonSettleFrames = 16;
 // The hideout menu's button of the pub.
 constexpr int kPubFacility = 3;
 // Screens that stay open in the plain field view: the ship status, the resident bar, the HUD, the
@@ -318,14 +321,8 @@ private:
         case Place::kKeyboardConfig: OpenFromOptions(GAME_CUIOption::kRowKeyboardConfig); break;
         case Place::kControllerConfig: OpenFromOptions(GAME_CUIOption::kRowControllerConfig); break;
         case Place::kSoundRoom: OpenSoundRoom(); break;
-        case Place::kEnding:
-            UI().SetOpen(kSlotEnding, true);
-            Frame();
-            break;
-        case Place::kStaffRoll:
-            UI().SetOpen(kSlotStaffRoll, true);
-            Frame();
-            break;
+        case Place::kEnding: OpenClosingScene(kSlotEnding); break;
+        case Place::kStaffRoll: OpenClosingScene(kSlotStaffRoll); break;
         case Place::kGameOver: {
             std::int32_t x = 0;
             std::int32_t y = 0;
@@ -399,6 +396,16 @@ private:
         GAME_CUIRoomActorInfo& screen = *UI().Get<GAME_CUIRoomActorInfo>();
         screen.targetActor = crew[static_cast<std::size_t>(Roll(static_cast<int>(crew.size())))];
         screen.OpenForRoom(room);
+        Frame();
+    }
+
+    // The ending or the staff roll. A road's script opens the ending while its event holds the field,
+    // when no button the player pressed there is still to act.
+    void OpenClosingScene(int slot)
+    {
+        for (int frame = 0; frame < kButtonSettleFrames; ++frame) Frame();
+        if (!Resting()) return;
+        UI().SetOpen(slot, true);
         Frame();
     }
 
@@ -692,8 +699,9 @@ private:
         if (const GAME_CSceneMiniGameSideScroll* arcade = Arcade()) {
             PressArcadeBackOutKey(*arcade, frame);
         } else if (CapturesBinding()) {
-            // Escape stands in for the pad's START, whose tap ends a capture unchanged.
-            PressRawKey(platform::input::key::Escape);
+            // Escape stands in for the first pad's START, whose tap ends a capture unchanged, while
+            // the keyboard is that pad (keypad + moves it on to the next).
+            PressRawKey(vesk::input::GetKeyboardPadIndex() == 0 ? platform::input::key::Escape : platform::input::key::Add);
         } else if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
             // Only once the last press has been acted on: the menu under the question has its cursor
             // on the quit row, which a further DECIDE would press again.
