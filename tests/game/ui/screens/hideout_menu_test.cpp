@@ -136,6 +136,28 @@ TEST_F(HideoutMenuTest, TheMenuOpensOnTheOfferedFacilityAndASecondPressOpensIt)
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotAjitoMenu); }, 30));
 }
 
+// The road to Old Well is taken at Cheddar Springs, and before the ship sets out the player visits
+// the menu there: Old Well's welcome is not said at Cheddar Springs, and it still greets the ship
+// when it comes in to Old Well.
+TEST_F(HideoutMenuTest, OldWellsWelcomeWaitsForTheShipToComeInToOldWell)
+{
+    StartRoute(*world->travel, &kRoadToOldWell, true, {}, {});
+    ASSERT_TRUE(StepUntil([&] { return world->travel->GetLocation() != nullptr && UI().IsOpen(kSlotAjitoRoot); }, 10));
+    ASSERT_EQ(world->travel->GetLocation()->hideoutId, MakeTag("AD01"));
+    OpenMenuFromHud();
+    EXPECT_NE(NoticeKey(), "ROUTE_OLD_WELL_WELCOME");
+    StepFrames(GAME_CUIAjitoMenu::kEmphasisFrames + 1);
+    PressAction(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotAjitoMenu); }, 40));
+
+    Route().SetPosition(100);
+    ASSERT_TRUE(StepUntil([&] { return world->travel->GetLocation() == nullptr && !UI().IsOpen(kSlotAjitoRoot); }, 10));
+    Route().SetPosition(Route().GetLength());
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotAjitoRoot); }, 10));
+    OpenMenuFromHud();
+    EXPECT_EQ(NoticeKey(), "ROUTE_OLD_WELL_WELCOME");
+}
+
 // A hideout with nothing to visit: no button, the highlight gone and the notice in the middle of the
 // window; decide does nothing, cancel closes the menu and lets the game run again.
 TEST_F(HideoutMenuTest, AHideoutWithoutFacilitiesSaysSoAndCancelGoesBackToTheGame)
