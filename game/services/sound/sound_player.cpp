@@ -175,10 +175,16 @@ void GAME_CSoundPlayer::ResumeBGM()
     if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Resume();
 }
 
+void GAME_CSoundPlayer::ApplyBgmFactorToVoice()
+{
+    // A running fade takes the new factor at its next step; the full level now would sound a burst.
+    if (fadeMode == kFadeNone) SetBgmVoiceVolume(bgmFactor * kVoiceScale);
+}
+
 void GAME_CSoundPlayer::SetBGMVolume(float factor)
 {
     bgmFactor = factor;
-    SetBgmVoiceVolume(factor * kVoiceScale);
+    ApplyBgmFactorToVoice();
 }
 
 void GAME_CSoundPlayer::ApplyVolumeSettings(std::span<const std::uint8_t> settings)
@@ -189,7 +195,7 @@ void GAME_CSoundPlayer::ApplyVolumeSettings(std::span<const std::uint8_t> settin
         vesk::log::Warning("settings: music volume " + std::to_string(bgmPercent) + " is past 100; 100 is taken");
     }
     bgmFactor = std::min<std::uint16_t>(bgmPercent, 100) * 0.01f;
-    SetBgmVoiceVolume(bgmFactor * kVoiceScale);
+    ApplyBgmFactorToVoice();
     seVolume = std::clamp(platform::ReadU16(settings, save_layout::system::kSeVolume) * 0.01f, 0.0f, 1.0f);
 }
 

@@ -74,6 +74,8 @@ public:
 
 private:
     void SetBgmVoiceVolume(float volume);
+    // The music voice at the factor's level, unless a fade sets it.
+    void ApplyBgmFactorToVoice();
 
     std::uint32_t playingBgm_ = kNoBgm;
     std::uint32_t lastRequestedBgm_ = kNoBgm;

@@ -139,4 +139,24 @@ TEST_F(SoundPlayerTest, MusicStoppedWhileFadingInFadesOutFromTheLevelItReachedNe
     EXPECT_EQ(frames, 25);
 }
 
+TEST_F(SoundPlayerTest, AVolumeSetWhileTheMusicFadesKeepsTheFadesLevelAndTheFadeTakesTheNewVolume)
+{
+    std::vector<std::uint8_t> settings(save_layout::system::kSettingsSize, 0);
+    platform::WriteU16(settings.data() + save_layout::system::kBgmVolume, 40);
+    player_->PlayBGM(1, 100, false);
+    for (int frame = 0; frame < 10; ++frame) player_->UpdateSoundPlayer();
+    const float level = BgmVolume();
+    player_->ApplyVolumeSettings(settings);
+    EXPECT_FLOAT_EQ(BgmVolume(), level);
+    player_->UpdateSoundPlayer();
+    EXPECT_FLOAT_EQ(BgmVolume(), 0.11f * 0.5f * 0.4f);
+
+    // Without a fade the new volume acts at once.
+    for (int frame = 0; frame < 100; ++frame) player_->UpdateSoundPlayer();
+    platform::WriteU16(settings.data() + save_layout::system::kBgmVolume, 80);
+    player_->ApplyVolumeSettings(settings);
+    EXPECT_FLOAT_EQ(BgmVolume(), 0.5f * 0.8f);
+}
+
 }  // namespace
+
