@@ -108,11 +108,15 @@ void SpriteRegistry::UnloadTexture(int32_t id)
     const auto slotGroup = static_cast<size_t>(id >> 16);
     const auto index = static_cast<size_t>(id & 0xFFFF);
     if (slotGroup >= slotGroups_.size() || index >= slotGroups_[slotGroup].size()) return;
-    SYS_CTexture*& texture = slotGroups_[slotGroup][index];
+    std::vector<SYS_CTexture*>& list = slotGroups_[slotGroup];
+    SYS_CTexture*& texture = list[index];
     if (!texture) return;
     DrawPendingSprites();
     DeleteTexture(texture);
     texture = nullptr;
+    // Places at the end of the list are given back: a screen that loads its pictures at each
+    // opening and releases them at closing would otherwise fill its group over a long game.
+    while (!list.empty() && list.back() == nullptr) list.pop_back();
 }
 
 SYS_CTexture* SpriteRegistry::GetTextureById(int32_t id) const

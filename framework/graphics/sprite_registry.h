@@ -81,7 +81,8 @@ public:
     int32_t AddTextureFromImage(const TextureLoader& loader, int slotGroup, std::span<const uint8_t> image,
                                 std::string_view what = "image");
     // Deletes the texture and leaves a null in its place, so later ids keep
-    // their meaning. Ids that name no texture are ignored.
+    // their meaning; nulls at the end of the list are dropped, so their places
+    // are taken again. Ids that name no texture are ignored.
     void UnloadTexture(int32_t id);
     void ReleaseTexture(int32_t id) { UnloadTexture(id); }
     SYS_CTexture* GetTextureById(int32_t id) const;

@@ -51,6 +51,24 @@ TEST_F(SpriteRegistryTest, TextureIdsKeepTheirMeaningAcrossReleases)
     EXPECT_EQ(registry.GetTextureById(0x30001), nullptr);
 }
 
+// A screen that loads its pictures as it opens and releases them as it closes (the title does) must
+// not fill its slot group over a long game: the places of released textures at the end of the list
+// are taken again.
+TEST_F(SpriteRegistryTest, PicturesLoadedAtEachOpeningKeepTheirGroupsSize)
+{
+    const std::vector<uint8_t> kept = ImageFile("kept");
+    const std::vector<uint8_t> picture = ImageFile("picture");
+    ASSERT_EQ(registry.AddTextureFromImage(loader, 2, kept), 0x20000);
+    for (int opening = 0; opening < 200; ++opening) {
+        int32_t ids[3] = {};
+        for (int32_t& id : ids) id = registry.AddTextureFromImage(loader, 2, picture);
+        ASSERT_EQ(ids[0], 0x20001) << "opening " << opening;
+        for (const int32_t id : ids) registry.UnloadTexture(id);
+    }
+    EXPECT_EQ(registry.TextureCount(2), 1);
+    EXPECT_EQ(registry.GetTextureById(0x20000)->GetName(), "kept");
+}
+
 TEST_F(SpriteRegistryTest, FindTextureIdTakesTheNewestExactNameInTheMaskedGroups)
 {
     const std::vector<uint8_t> logo = ImageFile("logo");
