@@ -165,12 +165,12 @@ void ReadItemStacksFromRecord(std::span<const std::uint8_t> slot)
     for (std::int32_t i = 0; i < end; ++i) {
         const StoreEntry entry = ReadEntry(slot, i);
         if (entry.id == kNoId || entry.id == 0 || entry.count == 0) break;
+        // The writer marks the stacks of an inventory without a room with no owner: they have
+        // nowhere to go, but the inventories written after them still do.
+        if (entry.owner == kNoOwner) continue;
         if (entry.owner >= ship->CountRoomsOnGrid()) {
-            // The writer marks a stack of a room outside the list with no owner; a number past the list is damage.
-            if (entry.owner != kNoOwner) {
-                LogBadWorkingSlotField("store entry " + std::to_string(i), EntryOffset(i) + 6,
-                                       "owner " + std::to_string(entry.owner) + " is not a room of the ship; the item stacks end here");
-            }
+            LogBadWorkingSlotField("store entry " + std::to_string(i), EntryOffset(i) + 6,
+                                   "owner " + std::to_string(entry.owner) + " is not a room of the ship; the item stacks end here");
             break;
         }
         const ItemData* record = FindItemData(entry.id);

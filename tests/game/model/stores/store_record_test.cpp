@@ -104,6 +104,30 @@ TEST_F(StoreRecord, EachTurretGetsItsOwnRoundsBackWhicheverWasFinishedFirst)
     EXPECT_EQ(FindAmmoStorage(1)->GetCount(), 1);
 }
 
+// A storeroom's inventory can lose its room (a cargo hold's stock given back, a duplicate owner
+// dropped); its stacks are written with no owner and have nowhere to go on a load, but the
+// storerooms listed after it must still get their own stacks back.
+TEST_F(StoreRecord, StacksOfAnInventoryWithoutARoomDoNotTakeTheLaterStoreroomsStacksWithThem)
+{
+    GAME_CRoomBase& first = Place(kStorage, 0, 0);
+    GAME_CRoomBase& second = Place(kStorage, 2, 0);
+    GAME_CInventory* orphaned = FindRoomInventory(&first);
+    GAME_CInventory* kept = FindRoomInventory(&second);
+    ASSERT_NE(orphaned, nullptr);
+    ASSERT_NE(kept, nullptr);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(orphaned->AddItem(kFood));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(kept->AddItem(kMaterial));
+    orphaned->room = nullptr;
+
+    std::vector<std::uint8_t> record = EmptySlot();
+    Ship().WriteSaveRecord(record);
+    WriteStoreRecord(record);
+    Reload(record);
+    EXPECT_EQ(CountStoredItem(kMaterial), 5);
+    EXPECT_EQ(CountStoredItem(kFood), 0);
+    EXPECT_FALSE(LogMentions("the item stacks end here"));
+}
+
 TEST_F(StoreRecord, CountersPastTheTableAreClampedWithALogLine)
 {
     FillStores();
