@@ -190,8 +190,17 @@ void GAME_CTravelController::Step()
         (world->ship->turnState == GAME_CShip::kTurningAway || world->ship->turnState == GAME_CShip::kTurningBack)) {
         return;
     }
+    const bool stoodAtRouteEnd = location != nullptr;
     TravelStep();
-    if (!ProcessRouteRequests()) return;
+    const GAME_CPlayerData* player = GetPlayerData();
+    const bool departed = stoodAtRouteEnd && location == nullptr && player != nullptr && player->option48 != 0 &&
+                          world != nullptr && world->ship && world->ship->driveFlag != 0;
+    const bool scriptRuns = ProcessRouteRequests();
+    // The departure's autosave follows the road's script frame: an event met as the ship sets out
+    // has already left the road's list, and what it places is in the game only once its script has
+    // run. While an event still runs no autosave is made, as for the timed one.
+    if (departed && !scriptRuns) RequestDepartureSave();
+    if (!scriptRuns) return;
     StepScanCountdowns();
 }
 
@@ -228,12 +237,7 @@ void GAME_CTravelController::TravelStep()
     if (route.IsUnderWay()) {
         // Under way the ship stands at no hideout, whether or not it knew where it stood.
         if (IsOpen(kSlotAjitoRoot)) world->ui->SetOpen(kSlotAjitoRoot, false);
-        if (location == nullptr) return;
         location.reset();
-        const GAME_CPlayerData* player = GetPlayerData();
-        if (player != nullptr && player->option48 != 0 && ship != nullptr && ship->driveFlag != 0) {
-            RequestDepartureSave();
-        }
         return;
     }
 

@@ -2,11 +2,16 @@
 // taken as the first road of the game.
 #include <gtest/gtest.h>
 
+#include "game/model/session/play_session.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 #include "game/services/input/input_actions.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_event.h"
@@ -49,6 +54,43 @@ TEST_F(RoadToRustyGear, TheFirstRoadOfANewGameStillMeetsItsEvents)
         6000);
     ASSERT_TRUE(asked) << "stopped at " << route.GetPosition();
     EXPECT_TRUE(GetEventSelection()->IsActive()) << "no question by " << route.GetPosition();
+}
+
+// A ship fast enough to pass the road's first event on the very step it sets out: the autosave made
+// as it leaves holds that event or what it placed on the road (its ambushes, caches, storms and
+// wrecks), so a game loaded from it meets them as the game that went on does.
+TEST_F(RoadToRustyGear, TheDepartureAutosaveOfAFastShipKeepsTheEventsMetAsItSetsOut)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    GAME_CGameWorld& world = *GetGameWorld();
+    for (GAME_CRoomBase* room : world.ship->rooms) {
+        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+    }
+    GetStaticDatabase()->GetOrCreateShipData(world.ship->shipTag)->baseSpeed += 3000;
+    world.ship->RecalcStats();
+    ASSERT_GE(world.ship->speed, 3.0f);
+    ASSERT_NE(GetPlayerData()->option48, 0u);
+    std::uint32_t road = kRoadToRustyGear;
+    StartRoute(*world.travel, &road, true, {}, {});
+    ShowNextHideoutNotice(world);
+    GAME_CRouteManager* route = world.travel->routeManager.get();
+    ASSERT_EQ(route->Events()->randomEvents.size(), 0u);
+    const std::size_t fixedBefore = route->Events()->fixedEvents.size();
+
+    ASSERT_TRUE(StepUntil([&] { return route->GetPosition() > 0; }, 3000));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::size_t fixedLeft = route->Events()->fixedEvents.size();
+    const std::size_t placed = route->Events()->randomEvents.size();
+    ASSERT_EQ(fixedLeft, fixedBefore - 1) << "the first event is met as the ship sets out";
+    ASSERT_GT(placed, 0u);
+
+    const std::span<const std::uint8_t> autosave = GetSaveAreas().ImageSlot(save_layout::kAutoSaveSlot);
+    GetSaveAreas().workingSlot.assign(autosave.begin(), autosave.end());
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    route = world.travel->routeManager.get();
+    ASSERT_NE(route, nullptr);
+    EXPECT_GT(route->GetPosition(), 0);
+    EXPECT_EQ(route->Events()->fixedEvents.size() + route->Events()->randomEvents.size(), fixedLeft + placed);
 }
 
 }  // namespace
