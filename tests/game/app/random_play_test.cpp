@@ -756,10 +756,11 @@ private:
         return nullptr;
     }
 
-    // A binding screen waiting for the key or button to bind.
+    // A binding screen waiting for the key or button to bind (its prompt has no button; a refused
+    // key's notice has one).
     bool CapturesBinding() const
     {
-        if (!InFieldView()) return false;
+        if (!InFieldView() || !GetInDisplaySelection()->IsVisible() || !GetInDisplaySelection()->IsMessageOnly()) return false;
         const auto captures = [](const GAME_CUISettingsWindow* screen) {
             return screen != nullptr && screen->IsOpen() && screen->GetPage() == GAME_CUISettingsWindow::Page::kOwn;
         };
