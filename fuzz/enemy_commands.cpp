@@ -2,7 +2,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -20,7 +19,6 @@
 #include "game/model/object/object_enemy.h"
 #include "game/model/ship/ship.h"
 #include "tests/support/ship_test_data.h"
-#include "tools/common/script_package_writer.h"
 
 namespace {
 
@@ -60,28 +58,6 @@ void PrepareWorld()
     (void)once;
 }
 
-// One entry of up to 48 commands: table 0 or 1, any mode, a slot of the table or just past it,
-// any operand and up to 24 argument words (enough for two names and the words after them).
-std::vector<std::uint8_t> PackageFromInput(InputReader& in)
-{
-    namespace writer = vesk::tools::script;
-    writer::PackageEntry entry;
-    entry.id = 1;
-    const std::uint32_t count = 1 + in.U8() % 48;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        writer::BlockCommand command;
-        command.table = in.U8() & 1;
-        command.mode = in.U8();
-        command.slot = static_cast<std::uint16_t>(in.U16() % (command.table == 0 ? 102 : 83));
-        command.operand = static_cast<std::uint16_t>(in.U8());  // waits of up to 255 frames
-        registration_fuzz::ReadArgumentWords(in, command, 25);
-        entry.commands.push_back(std::move(command));
-    }
-    entry.labels.push_back({u"test", 0});
-    entry.labels.push_back({u"待機", count / 2});
-    return writer::WriteScriptPackage({entry});
-}
-
 void CheckPartPool()
 {
     const GAME_CEnemySpritePool& pool = GetEnemySpritePool();
@@ -94,12 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     PrepareWorld();
     InputReader in(data, size);
-    const std::vector<std::uint8_t> bytes = PackageFromInput(in);
-    void* image = vesk::memory::MainHeapAlloc(bytes.size());
-    if (image == nullptr) return 0;
-    std::memcpy(image, bytes.data(), bytes.size());
-    auto package = std::make_unique<vesk::utility::script_package::UTL_CManager>();
-    if (package->ParseScriptPackage(image, bytes.size(), "fuzz.pac") != 1) return 0;
+    // A slot of either table or up to two past it.
+    const auto package = registration_fuzz::ParsePackage(registration_fuzz::RunPackageFromInput(in, 102, 83, u"待機"));
+    if (package == nullptr) return 0;
 
     GAME_CGameWorld& world = *GetGameWorld();
     GAME_CFieldObjectManager& field = *world.fieldObjects;

@@ -1,14 +1,16 @@
-// Fuzz input read as script entries whose registration label opens their first command, and the run of one kind's registration.
+// Fuzz input read as script packages: entries whose registration label opens their first command and the run of one kind's registration, and one entry of commands for a script run.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "framework/log/log.h"
 #include "framework/memory/heaps.h"
+#include "framework/utility/script_package/script_package.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/model/script/script_package.h"
@@ -41,6 +43,42 @@ inline void ReadArgumentWords(InputReader& in, vesk::tools::script::BlockCommand
         const std::uint32_t word = in.U32();
         for (int b = 0; b < 4; ++b) command.data.push_back(static_cast<std::uint8_t>(word >> (8 * b)));
     }
+}
+
+// One entry of up to 48 commands for a script run: table 0 or 1, any mode, a slot drawn below
+// `tableZeroSlots` or `tableOneSlots` (a table's size and a little past it), any operand and up to
+// 24 argument words. The run starts at "test"; `secondLabel` stands half-way, where the game's
+// scripts jump back to.
+inline std::vector<std::uint8_t> RunPackageFromInput(InputReader& in, std::uint16_t tableZeroSlots,
+                                                     std::uint16_t tableOneSlots, std::u16string_view secondLabel)
+{
+    namespace writer = vesk::tools::script;
+    writer::PackageEntry entry;
+    entry.id = 1;
+    const std::uint32_t count = 1 + in.U8() % 48;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        writer::BlockCommand command;
+        command.table = in.U8() & 1;
+        command.mode = in.U8();
+        command.slot = static_cast<std::uint16_t>(in.U16() % (command.table == 0 ? tableZeroSlots : tableOneSlots));
+        command.operand = static_cast<std::uint16_t>(in.U8());  // waits of up to 255 frames
+        ReadArgumentWords(in, command, 25);
+        entry.commands.push_back(std::move(command));
+    }
+    entry.labels.push_back({u"test", 0});
+    entry.labels.push_back({std::u16string(secondLabel), count / 2});
+    return writer::WriteScriptPackage({entry});
+}
+
+// The package parsed from a heap copy of its bytes, as a loaded file is; null when it is refused.
+inline std::unique_ptr<vesk::utility::script_package::UTL_CManager> ParsePackage(const std::vector<std::uint8_t>& bytes)
+{
+    void* image = vesk::memory::MainHeapAlloc(bytes.size());
+    if (image == nullptr) return nullptr;
+    std::memcpy(image, bytes.data(), bytes.size());
+    auto package = std::make_unique<vesk::utility::script_package::UTL_CManager>();
+    if (package->ParseScriptPackage(image, bytes.size(), "fuzz.pac") != 1) return nullptr;
+    return package;
 }
 
 // Up to three entries of up to 32 commands each: table 0 or 1, any mode, a
