@@ -16,7 +16,6 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
-#include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/ui/minigame_cabinet.h"
 #include "game/ui/minigame_overlays.h"
@@ -122,10 +121,8 @@ GAME_CSceneMiniGameSideScroll::~GAME_CSceneMiniGameSideScroll()
     spawner_.reset();
     ClearMenuPause();
     if (IsSoundPlayerReady()) {
-        const std::uint32_t stored = working_slot::ClockMusic();
         const GAME_CGameWorld* world = PeekGameWorld();
-        const std::uint32_t field = world != nullptr && world->travel ? world->travel->FieldMusic() : kFirstTrack;
-        const std::uint32_t track = stored == 0 || stored == 0xFFFFFFFFu ? field : stored - 1;
+        const std::uint32_t track = world != nullptr && world->travel ? world->travel->ResumedMusic() : kFirstTrack;
         GetSoundPlayer()->PlayBGM(track, 0, true);
     }
     pause_.reset();

@@ -15,6 +15,7 @@
 #include "game/services/save/quest_boards.h"
 #include "game/services/save/save_field_log.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/save/settings_limits.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
@@ -23,9 +24,6 @@
 using namespace save_layout;
 
 namespace {
-
-constexpr std::uint16_t kMaxCameraSpeed = 150;
-constexpr std::uint16_t kMaxAutoSaveMinutes = 60;
 
 void ReadPlayTimeAndMoney(GAME_CPlayerData& player, std::span<const std::uint8_t> slot)
 {
@@ -42,18 +40,6 @@ void ReadPlayTimeAndMoney(GAME_CPlayerData& player, std::span<const std::uint8_t
     player.money = std::clamp(money, 0, kMaxMoney);
 }
 
-// A slider's setting, kept within what the options offer: a damaged save's larger number would
-// send the camera flying or put the autosave off for weeks.
-std::uint16_t ReadSliderSetting(std::span<const std::uint8_t> settings, std::size_t offset, std::uint16_t maximum,
-                                const char* name)
-{
-    const std::uint16_t value = platform::ReadU16(settings, offset);
-    if (value <= maximum) return value;
-    vesk::log::Warning("save data: " + std::string(name) + " " + std::to_string(value) + " is past " +
-                       std::to_string(maximum) + "; " + std::to_string(maximum) + " is taken");
-    return maximum;
-}
-
 }  // namespace
 
 void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
@@ -65,7 +51,7 @@ void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
     player->fullScreen = platform::ReadU32(settings, system::kFullScreen);
     player->windowSize = platform::ReadU16(settings, system::kWindowSize);
     player->option22 = platform::ReadU16(settings, system::kOption22);
-    player->cameraSpeed = ReadSliderSetting(settings, system::kCameraSpeed, kMaxCameraSpeed, "camera speed");
+    player->cameraSpeed = ReadSettingUpTo(settings, system::kCameraSpeed, system::kMaxCameraSpeed, "camera speed");
     player->option28 = platform::ReadU32(settings, system::kOption28);
     player->option32 = platform::ReadU16(settings, system::kWheelSensitivity);
     player->option36 = platform::ReadU32(settings, system::kOption36);
@@ -73,7 +59,7 @@ void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
     player->muteWhenInactive = platform::ReadU32(settings, system::kMuteInactive);
     player->option48 = platform::ReadU32(settings, system::kOption48);
     player->autoSaveMinutes =
-        ReadSliderSetting(settings, system::kAutoSaveMinutes, kMaxAutoSaveMinutes, "autosave interval");
+        ReadSettingUpTo(settings, system::kAutoSaveMinutes, system::kMaxAutoSaveMinutes, "autosave interval");
     player->option56 = platform::ReadU32(settings, system::kOption56);
 
     std::uint32_t language = platform::ReadU16(settings, system::kLanguage);

@@ -84,6 +84,9 @@ public:
     // The music the field takes up again when a slot stores none: the road's own, the desert
     // before any road has chosen one.
     std::uint32_t FieldMusic() const;
+    // The music the field takes up again after the title or the arcade game: the one stored with
+    // the working slot, else the road's own.
+    std::uint32_t ResumedMusic() const;
 
     std::unique_ptr<GAME_CRouteManager> routeManager;
     std::unique_ptr<LocationRecord> location;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "game/services/data/static_database.h"
+#include "game/services/save/working_slot.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
@@ -67,6 +68,13 @@ std::int32_t GAME_CTravelController::RouteMusicAt(std::int64_t travelled) const
 std::uint32_t GAME_CTravelController::FieldMusic() const
 {
     return music.currentId >= 0 && music.currentId < kMusicCount ? static_cast<std::uint32_t>(music.currentId) : 1u;
+}
+
+std::uint32_t GAME_CTravelController::ResumedMusic() const
+{
+    // The slot stores the track one above its id; 0 and all ones store none.
+    const std::uint32_t stored = working_slot::ClockMusic();
+    return stored == 0 || stored > kBgmCount ? FieldMusic() : stored - 1;
 }
 
 bool GAME_CTravelController::AnyEnemyInReach(std::int32_t* firstMusic) const

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "framework/app/time_ns.h"
 #include "framework/file/heap_block.h"
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/save/settings_limits.h"
 #include "platform/little_endian.h"
 
 namespace {
@@ -189,14 +189,10 @@ void GAME_CSoundPlayer::SetBGMVolume(float factor)
 
 void GAME_CSoundPlayer::ApplyVolumeSettings(std::span<const std::uint8_t> settings)
 {
-    // The options offer 0..100; a damaged save's larger number would play the music many times too loud.
-    const std::uint16_t bgmPercent = platform::ReadU16(settings, save_layout::system::kBgmVolume);
-    if (bgmPercent > 100) {
-        vesk::log::Warning("settings: music volume " + std::to_string(bgmPercent) + " is past 100; 100 is taken");
-    }
-    bgmFactor = std::min<std::uint16_t>(bgmPercent, 100) * 0.01f;
+    namespace system = save_layout::system;
+    bgmFactor = ReadSettingUpTo(settings, system::kBgmVolume, system::kMaxVolume, "music volume") * 0.01f;
     ApplyBgmFactorToVoice();
-    seVolume = std::clamp(platform::ReadU16(settings, save_layout::system::kSeVolume) * 0.01f, 0.0f, 1.0f);
+    seVolume = std::clamp(platform::ReadU16(settings, system::kSeVolume) * 0.01f, 0.0f, 1.0f);
 }
 
 void GAME_CSoundPlayer::UpdateSoundPlayer()

@@ -11,6 +11,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/save/settings_limits.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
@@ -44,14 +45,14 @@ constexpr OptionRow kRows[GAME_CUIOption::kRowCount] = {
     {"ADD_TEXT_UI_OPTION_FULLSCREEN", RowKind::kToggle, field::kFullScreen, 1, 0},
     {"ADD_TEXT_UI_OPTION_WORLDSCALE", RowKind::kSlider, field::kWindowSize, 200, 100},
     {"ADD_TEXT_UI_OPTION_MOUSEWHEELSENSITIVITY", RowKind::kSlider, field::kWheelSensitivity, 100, 1},
-    {"ADD_TEXT_UI_OPTION_CAMERAMOVESPEED", RowKind::kSlider, field::kCameraSpeed, 150, 1},
+    {"ADD_TEXT_UI_OPTION_CAMERAMOVESPEED", RowKind::kSlider, field::kCameraSpeed, field::kMaxCameraSpeed, 1},
     {"ADD_TEXT_UI_OPTION_EVENTSPEEDRERSET", RowKind::kToggle, field::kOption36, 1, 0},
     {"ADD_TEXT_UI_OPTION_NONFOCUSPAUSE", RowKind::kToggle, field::kPauseInactive, 1, 0},
     {"ADD_TEXT_UI_OPTION_NONFOCUSMUTE", RowKind::kToggle, field::kMuteInactive, 1, 0},
     {"ADD_TEXT_UI_OPTION_AUTOSAVEROUTE", RowKind::kToggle, field::kOption48, 1, 0},
-    {"ADD_TEXT_UI_OPTION_AUTOSAVETIMER", RowKind::kSlider, field::kAutoSaveMinutes, 60, 1},
-    {"ADD_TEXT_UI_OPTION_BGM", RowKind::kSlider, field::kBgmVolume, 100, 1},
-    {"ADD_TEXT_UI_OPTION_SE", RowKind::kSlider, field::kSeVolume, 100, 1},
+    {"ADD_TEXT_UI_OPTION_AUTOSAVETIMER", RowKind::kSlider, field::kAutoSaveMinutes, field::kMaxAutoSaveMinutes, 1},
+    {"ADD_TEXT_UI_OPTION_BGM", RowKind::kSlider, field::kBgmVolume, field::kMaxVolume, 1},
+    {"ADD_TEXT_UI_OPTION_SE", RowKind::kSlider, field::kSeVolume, field::kMaxVolume, 1},
     {"ADD_TEXT_UI_OPTION_CHANGESTICK", RowKind::kToggle, field::kOption56, 1, 0},
     {"ADD_TEXT_UI_OPTION_CONTROLLERCONFIG", RowKind::kEntry, 0, 0, 0},
     {"ADD_TEXT_UI_OPTION_MOUSE_KEYCONFIG", RowKind::kEntry, 0, 0, 0},

@@ -107,7 +107,6 @@ constexpr std::int32_t kAppearanceDistance = 120;
 constexpr std::uint32_t kTitleEnemy = MakeTag("E015");
 constexpr char16_t kTitleEnemyLabel[] = u"出現[TITLE]";
 constexpr int kPillarsPerBurst = 3;
-constexpr std::uint32_t kNoSavedMusic = 0xFFFFFFFFu;
 constexpr int kMaxZoomSteps = 1000;
 
 
@@ -449,10 +448,8 @@ void GAME_CUITitle::UpdateContinue()
     if (routeMusic >= 1 && routeMusic <= kBgmCount) {
         sound.PlayBGM(routeMusic - 1, 0, false);
     } else {
-        const std::uint32_t stored = working_slot::ClockMusic();
-        const bool none = stored == 0 || stored == kNoSavedMusic || stored > kBgmCount;
         // With nothing stored the road's own music plays: the travel music takes it as playing already.
-        sound.PlayBGM(none ? world->travel->FieldMusic() : stored - 1, 0, true);
+        sound.PlayBGM(world->travel->ResumedMusic(), 0, true);
     }
     if (world->ship->body) world->ship->SetZoomedOut(false);
 }
