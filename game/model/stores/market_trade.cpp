@@ -193,6 +193,9 @@ std::int64_t GAME_CMarketTrade::ExecuteSale(const MarketParties& parties)
         }
         loose.mark = 0;
     }
+    // The game stands still while the market is open: the places of the stacks sold out are freed
+    // now, so that goods bought in the same visit may take them.
+    if (parties.field != nullptr) parties.field->RemoveDeadItems();
     if (parties.player != nullptr) parties.player->AddMoney(paid);
     return paid;
 }

@@ -167,8 +167,32 @@ TEST_F(MarketTradeTest, ASalePaysForTheUnitsTakenAndMoneyStopsAtItsCeiling)
     EXPECT_EQ(paid, 5 * SellPrice("I020") + 2 * SellPrice("I025")) << "only the units taken are paid";
     EXPECT_EQ(CountStoredItem(MakeTag("I020")), grainBefore - 5);
     EXPECT_EQ(CountStoredStacks(), stored - 1) << "the sold-out stack leaves its room";
-    EXPECT_NE(loose->dead, 0) << "the loose stack sold out leaves the deck";
+    EXPECT_FALSE(world->fieldObjects->IsItemActive(loose)) << "the loose stack sold out leaves the deck";
     EXPECT_EQ(Money(), 999'999'999);
+}
+
+// The game stands still while the market is open, so a stack sold off a full deck must give up its
+// place at once: goods bought in the same visit go where it lay.
+TEST_F(MarketTradeTest, AStackSoldOffAFullDeckMakesRoomForGoodsBoughtInTheSameVisit)
+{
+    FillFloorLeaving(0);
+    GAME_CObjectItem* sold = Items().front();
+    const std::int32_t column = sold->GetCellColumn();
+    const std::int32_t row = sold->GetCellRow();
+    trade.BuildSellList(parties);
+    const std::int32_t soldRow = CountStoredStacks();
+    trade.AdjustSellMark(soldRow, 1, MarketMarkRule::kIncreaseButton);
+    ASSERT_EQ(trade.MarkedCount(), 1);
+    Money() = 1'000;
+    trade.ExecuteSale(parties);
+    EXPECT_EQ(world->fieldObjects->CountFreeItemPlaces(), 1);
+
+    trade.ResetBuyList(std::vector<std::uint32_t>{MakeTag("I025")});
+    trade.StepQuantity(0, 1);
+    ASSERT_TRUE(trade.CanBuySelection(parties)) << trade.ChooseBuyRefusal(parties);
+    EXPECT_EQ(trade.ExecutePurchase(parties), 1);
+    EXPECT_TRUE(world->fieldObjects->IsCellOccupiedByItem(column, row));
+    EXPECT_EQ(Money(), 1'000 + SellPrice("I007") - BuyPrice("I025"));
 }
 
 }  // namespace
