@@ -10,7 +10,10 @@
 // Item-carrying tasks are not loaded back (the items call their carriers anew), nor are the crew's
 // in-room marks, so these are left out of the comparison.
 // CI checks two points briefly; VARNOLIS_SAVE_ROUND_TRIP_POINTS=<count> and
-// VARNOLIS_SAVE_ROUND_TRIP_FRAMES=<frames between points and run on after each load> check more.
+// VARNOLIS_SAVE_ROUND_TRIP_FRAMES=<frames between points and run on after each load> check more;
+// with VARNOLIS_SAVE_ROUND_TRIP_ROADS set the ship sets out on another road from each hideout it
+// reaches, and with VARNOLIS_SAVE_ROUND_TRIP_FULL_SHIP set it plays on the larger hull furnished
+// to the full (a crew of 128, workshops crafting, rooms being built, items on the deck, enemies).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,6 +35,11 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/data/static_database.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/services/data/static_lookups.h"
+#include "tests/support/busy_road.h"
 #include "platform/little_endian.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
@@ -145,6 +153,10 @@ protected:
         // The title is out of reach while an event's choices wait for their answer.
         UI().CloseEventChoices();
         StepFrames(GAME_CUIScreen::kSlideFrames + 2);
+        // ... and while a game over runs its course, begun perhaps in the frames just stepped.
+        StepConfirmingEventsUntil([&] { return !UI().IsOpen(kSlotGameOver); }, 3000);
+        for (int screen = kSlotBuild; screen <= kSlotInventoryTrash; ++screen) UI().SetOpen(screen, false);
+        UI().CloseEventChoices();
         vesk::math::SeedRandom(8);
         GetSaveAreas().workingSlot.assign(bytes.begin(), bytes.end());
         SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
@@ -181,6 +193,88 @@ protected:
             return;
         }
     }
+
+    // At a hideout at the end of its road the ship sets out on another road from there, the one
+    // after the last taken in the database's order.
+    void TakeNextRoad()
+    {
+        GAME_CGameWorld& world = *GetGameWorld();
+        const GAME_CRouteManager& route = *world.travel->routeManager;
+        const LocationRecord* here = world.travel->GetLocation();
+        if (route.GetPosition() < route.GetLength() || here == nullptr || here->hideoutId == kNoId) return;
+        const GAME_CStaticDatabase& database = *GetStaticDatabase();
+        std::uint32_t id = kNoId;
+        std::vector<std::pair<std::uint32_t, bool>> roads;
+        for (std::int32_t position = 0; const RouteData* road = database.GetRouteDataAt(position, &id); ++position) {
+            if (road->startLocation == here->hideoutId) roads.emplace_back(id, true);
+            if (road->endLocation == here->hideoutId) roads.emplace_back(id, false);
+        }
+        if (roads.empty()) return;
+        const auto& [road, forward] = roads[static_cast<std::size_t>(roadsTaken_++) % roads.size()];
+        std::printf("  sets out on road %u%s\n", road, forward ? "" : " backward");
+        StartRoute(*world.travel, &road, forward, {}, {});
+    }
+
+    // The larger hull bought as at a shipyard (the stock kept in one room), furnished: workshops,
+    // quarters, storerooms, tailors and libraries around a bridge and an engine, a full crew of
+    // 128, the workshops crafting on repeat, enemies ahead.
+    static void FurnishFullShip(GAME_CGameWorld& world)
+    {
+        GAME_CShip& ship = *world.ship;
+        ASSERT_TRUE(ship.ChangeShip(MakeTag("SHP3"), true));
+        ASSERT_NE(support::PlaceDrivingRooms(ship), nullptr);
+        ship.AddFuel(100000);
+        const std::uint32_t kinds[] = {MakeTag("ID06"), MakeTag("ID03"), MakeTag("ID20"), MakeTag("ID13"), MakeTag("ID28")};
+        int placed = 0;
+        for (std::int32_t y = 0; y < ship.grid.height && placed < 30; ++y) {
+            for (std::int32_t x = 0; x < ship.grid.width && placed < 30; ++x) {
+                const std::int32_t kind = FindRoomIdIndex(kinds[placed % 5]);
+                if (ship.CanPlaceRoom(x, y, kind) && ship.PlaceRoom(x, y, kind) != nullptr) ++placed;
+            }
+        }
+        GAME_CFieldObjectManager& field = *world.fieldObjects;
+        for (int i = static_cast<int>(field.crew.size()); i < 128; ++i) {
+            GAME_CObjectActor* actor = field.AcquireActorObject();
+            if (actor == nullptr) break;
+            ActorSetupRecord setup;
+            ship.GetCellFloorPoint(i % ship.grid.width, i / ship.grid.width % ship.grid.height, &setup.x, &setup.y, true);
+            actor->Init(setup);
+            actor->aiEnabled = 1;
+        }
+        for (int i = 0; i < 16; ++i) {
+            if (GAME_CObjectEnemy* enemy = field.AcquireEnemyObject()) enemy->Init({MakeTag(i % 2 == 0 ? "E001" : "E002"), {600 + 40 * i, 600 + 40 * i}});
+        }
+        const TaskData* craft = FindTaskData(MakeTag("TC01"));
+        ASSERT_NE(craft, nullptr);
+        for (GAME_CRoomBase* room : ship.rooms) {
+            if (room == nullptr) continue;
+            for (int i = 0; i < 4; ++i) {
+                GAME_CTaskBase* task = GAME_CTaskBase::CreateFromRequest(MakeItemCraftRequest(*craft, ship.GetRoomIndex(room), 1));
+                if (task == nullptr) break;
+                task->repeat = 1;
+            }
+        }
+        std::printf("full ship: %d rooms, %zu crew, %zu tasks\n", ship.CountRoomsOnGrid(), field.crew.size(), world.tasks->tasks.size());
+    }
+
+    // Rooms still being built and items lying on the deck.
+    static void StartBuildsAndDropItems(GAME_CGameWorld& world)
+    {
+        GAME_CShip& ship = *world.ship;
+        int builds = 0;
+        for (std::int32_t y = ship.grid.height - 1; y >= 0 && builds < 3; --y) {
+            for (std::int32_t x = ship.grid.width - 1; x >= 0 && builds < 3; --x) {
+                const std::int32_t kind = FindRoomIdIndex(MakeTag(builds % 2 == 0 ? "ID03" : "ID06"));
+                if (ship.CanPlaceRoom(x, y, kind) && ship.PlaceNewRoom(x, y, kind, kNoId, true) != nullptr) ++builds;
+            }
+        }
+        const std::uint32_t items[] = {MakeTag("I001"), MakeTag("I002"), MakeTag("I010"), MakeTag("I020")};
+        for (int i = 0; i < 40; ++i) {
+            world.fieldObjects->DropItemOnCell(items[i % 4], 1 + i % 5, i % ship.grid.width, i / ship.grid.width % ship.grid.height);
+        }
+    }
+
+    int roadsTaken_ = 0;
 
     std::vector<std::uint8_t> LoadAndRunOn(const std::vector<std::uint8_t>& bytes, int frames)
     {
@@ -221,9 +315,14 @@ TEST_F(PlayedSaveRoundTrip, SavesAlongTheRoadLoadBackAndRunOnAlike)
     ASSERT_FALSE(HasFatalFailure());
     const int points = FromEnvironment("VARNOLIS_SAVE_ROUND_TRIP_POINTS", kCiPoints);
     const int frames = FromEnvironment("VARNOLIS_SAVE_ROUND_TRIP_FRAMES", kCiFrames);
+    if (std::getenv("VARNOLIS_SAVE_ROUND_TRIP_FULL_SHIP") != nullptr) {
+        FurnishFullShip(*GetGameWorld());
+        StartBuildsAndDropItems(*GetGameWorld());
+    }
     for (int point = 0; point < points && !HasFailure(); ++point) {
         CheckPoint(point, frames);
         Play(frames);
+        if (std::getenv("VARNOLIS_SAVE_ROUND_TRIP_ROADS") != nullptr) TakeNextRoad();
     }
 }
 
