@@ -268,16 +268,20 @@ void GAME_CUIMap::UpdateBrowse(bool input)
     }
     if (!held) {
         const float slide = SlideY();
+        const Vec2 viewTop{UIMapView::kOrigin.x, UIMapView::kOrigin.y + slide};
+        const Vec2 viewBottom{viewTop.x + UIMapView::kSize.x, viewTop.y + UIMapView::kSize.y};
         for (const Point& point : discovered_) {
             const Vec2 at = view_.ToCanvas({static_cast<float>(point.record->mapX), static_cast<float>(point.record->mapY)}, slide);
-            if (!IsUIClickInRect({at.x - kPointHitHalf, at.y - kPointHitHalf}, {at.x + kPointHitHalf, at.y + kPointHitHalf})) continue;
+            // Only the part of a point's square that the view's clip lets show takes the pointer.
+            const Vec2 from{std::max(at.x - kPointHitHalf, viewTop.x), std::max(at.y - kPointHitHalf, viewTop.y)};
+            const Vec2 to{std::min(at.x + kPointHitHalf, viewBottom.x), std::min(at.y + kPointHitHalf, viewBottom.y)};
+            if (from.x > to.x || from.y > to.y || !IsUIClickInRect(from, to)) continue;
             if (point.index == cursorPoint_) confirmPending_ = true;
             SelectPointById(point.id);
             return;
         }
         if (IsUIPointerRefused()) return;
-        const Vec2 far{UIMapView::kOrigin.x + UIMapView::kSize.x, UIMapView::kOrigin.y + UIMapView::kSize.y + slide};
-        if (!IsUIHeldInRect({UIMapView::kOrigin.x, UIMapView::kOrigin.y + slide}, far)) return;
+        if (!IsUIHeldInRect(viewTop, viewBottom)) return;
         pointerHold_ = PointerHold::kDrag;
         const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
         if (map == nullptr || map->GetHeldPointers().empty()) return;

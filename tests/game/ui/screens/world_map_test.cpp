@@ -386,6 +386,38 @@ TEST_F(WorldMapTest, TheMapOpensWithoutTheLastChosenPointsRoadLines)
     ASSERT_TRUE(CloseScreen(kSlotMap));
 }
 
+// A point scrolled out of the view is hidden by its clip and takes no click: Rusty Gear, above the
+// view while it shows Cheddar Springs, is not chosen by a click on the window's title where it would
+// stand; dragged into the view, the same point takes the click.
+TEST_F(WorldMapTest, APointOutsideTheViewTakesNoClick)
+{
+    ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD02", 0));
+    Discover({kBitCheddarSprings, kBitRustyGear});
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    const HideoutData& rustyGear = *Database().FindHideoutData(MakeTag("AD02"));
+    const auto rustyGearOnCanvas = [&] {
+        return Map().View().ToCanvas({static_cast<float>(rustyGear.mapX), static_cast<float>(rustyGear.mapY)});
+    };
+    const vesk::math::Vec2 hidden = rustyGearOnCanvas();
+    ASSERT_LT(hidden.y, 118.0f);
+    const std::size_t before = frames.size();
+    ClickAt(static_cast<int>(hidden.x), static_cast<int>(hidden.y));
+    StepFrames(2);
+    EXPECT_EQ(CursorId(), MakeTag("AD01"));
+    EXPECT_EQ(CountPlayed(kSeCursor, before), 0);
+    ClickAt(static_cast<int>(hidden.x), static_cast<int>(hidden.y));
+    StepFrames(3);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kBrowse);
+
+    for (int drag = 0; drag < 10 && rustyGearOnCanvas().y < 130.0f; ++drag) Drag(200, 125, 200, 250, 20);
+    const vesk::math::Vec2 shown = rustyGearOnCanvas();
+    ASSERT_GE(shown.y, 130.0f);
+    ClickAt(static_cast<int>(shown.x), static_cast<int>(shown.y));
+    StepFrames(2);
+    EXPECT_EQ(CursorId(), MakeTag("AD02"));
+}
+
 // The bridge's task page over six installed upgrades: its durability in full; scrolled by one the
 // first upgrade takes the durability's line and the gauge goes. The tab key goes from one page to
 // the other, and the bridge opens again on the page it showed last.
