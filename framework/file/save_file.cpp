@@ -101,6 +101,12 @@ std::uint32_t ReadInto(ReadRequest& request)
     if (*size == 0) {
         return kSaveJobDone;
     }
+    // Checked before any memory is taken: the file's size is the stranger's to choose.
+    if (*size > kSaveImageSize) {
+        log::Error("save file " + request.path + " has " + std::to_string(*size) + " bytes, more than a save image's " +
+                   std::to_string(kSaveImageSize) + "; it is not read");
+        return kSaveFileTooLarge;
+    }
     void* buffer = nullptr;
     if (*size <= std::numeric_limits<std::size_t>::max()) {
         buffer = AllocateFileBlock(request.heap, static_cast<std::size_t>(*size));

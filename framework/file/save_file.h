@@ -28,6 +28,8 @@ inline constexpr std::uint32_t kSaveFileUnreadable = 0xFF000002;
 inline constexpr std::uint32_t kSaveThreadFailed = 0xFF000004;
 // Another save job is still held (running, or finished but not yet polled).
 inline constexpr std::uint32_t kSaveJobBusy = 0xFF000005;
+// The file is larger than any save image, so it cannot be one: it is not read.
+inline constexpr std::uint32_t kSaveFileTooLarge = 0xFF000006;
 
 inline constexpr std::size_t kSaveImageSize = 0x300000;
 inline constexpr std::string_view kSaveFolder = "SaveWin";
@@ -53,6 +55,7 @@ bool ClaimSaveFolder();
 std::uint32_t SaveCreate(const void* data);
 // Reads the whole file into a block from heap (null: the main heap, or the
 // general allocator while none exists); the caller frees it (MainHeapFree).
+// A file larger than kSaveImageSize ends the job with kSaveFileTooLarge.
 std::uint32_t SaveRead(memory::HeapRecord* heap);
 std::uint32_t SaveDelete();
 // Renames the save file to a backup name beside it ("00_save.bin.broken", then

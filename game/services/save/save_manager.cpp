@@ -170,6 +170,8 @@ void GAME_CSaveManager::FinishLoad()
     state = kIdle;
     if (status == vesk::file::kSaveFileFailed) {
         lastResult = kNotFound;
+    } else if (status == vesk::file::kSaveFileTooLarge) {
+        lastResult = kBroken;
     } else if (status != vesk::file::kSaveJobDone) {
         // The file is there but could not be read: it must be left as it is.
         lastResult = kOther;

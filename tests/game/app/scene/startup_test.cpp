@@ -187,6 +187,24 @@ TEST_F(StartupTest, AFileThatCannotBeReadIsNeverTouched)
     EXPECT_FALSE(std::filesystem::exists(BackupPath()));
 }
 
+TEST_F(StartupTest, AFileFarLargerThanASaveIsBrokenAndKeptWithoutBeingRead)
+{
+    // A gigabyte at the save file's name (sparse: it takes no disk): no save is that large, so it
+    // is damage, set aside like any other, whatever memory the game has free to read it with.
+    std::filesystem::create_directories(SavePath().parent_path());
+    { std::ofstream create(SavePath()); }
+    constexpr std::uintmax_t kHuge = std::uintmax_t{1} << 30;
+    std::filesystem::resize_file(SavePath(), kHuge);
+    support::LogCapture log;
+    StartGame();
+    ASSERT_TRUE(StepUntilStartupState(Startup::kBrokenFile));
+    EXPECT_TRUE(log.Contains("is not read")) << ::testing::PrintToString(log.Lines());
+    AnswerDialog(0);
+    ASSERT_TRUE(StepUntilMainGame());
+    EXPECT_EQ(std::filesystem::file_size(BackupPath()), kHuge);
+    EXPECT_TRUE(CheckSaveImage(ReadFile(SavePath())));
+}
+
 TEST_F(StartupTest, AFileWithoutReadPermissionIsNeverTouched)
 {
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop the superuser";
