@@ -89,7 +89,9 @@ FileReader::~FileReader()
 FileReader::OpenResult FileReader::Open(const std::string& path)
 {
     Close();
-    fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Never waits: a named pipe would hold the open until some writer came. Reads of a regular
+    // file do not heed the flag, and Size turns anything else away.
+    fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ >= 0) {
         return OpenResult::Opened;
     }

@@ -20,7 +20,7 @@ public:
     FileReader& operator=(const FileReader&) = delete;
 
     // NotFound only when nothing exists at the path; a file that exists but
-    // cannot be opened is Failed.
+    // cannot be opened is Failed. Never waits, not even on a named pipe.
     OpenResult Open(const std::string& path);
     // Size of the open file; empty when it is not a regular file.
     std::optional<uint64_t> Size();

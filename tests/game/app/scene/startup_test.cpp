@@ -1,11 +1,15 @@
 // The start-up as the player meets it: loads in order, a fresh save, a broken one, an unreadable one, the logos.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "game/services/input/input_actions.h"
 #include "game/services/save/save_image.h"
@@ -203,6 +207,42 @@ TEST_F(StartupTest, AFileFarLargerThanASaveIsBrokenAndKeptWithoutBeingRead)
     ASSERT_TRUE(StepUntilMainGame());
     EXPECT_EQ(std::filesystem::file_size(BackupPath()), kHuge);
     EXPECT_TRUE(CheckSaveImage(ReadFile(SavePath())));
+}
+
+TEST_F(StartupTest, ANamedPipeAtTheSaveNameIsNotWaitedOn)
+{
+    // Opening a pipe for reading waits for a writer: a read that did so would hold the start-up,
+    // and the quitting that waits for the save job, for ever.
+    std::filesystem::create_directories(SavePath().parent_path());
+    ASSERT_EQ(mkfifo(SavePath().c_str(), 0644), 0);
+    StartGame();
+    ASSERT_TRUE(StepUntilStartupState(Startup::kStartRouteScripts));
+    // The read comes within a frame or two; a read still waiting a second later is let go by a
+    // writer from here, so that the test ends either way.
+    std::atomic<bool> stepped{false};
+    std::atomic<bool> heldUp{false};
+    std::thread writer([&] {
+        for (int waited = 0; !stepped; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (waited < 100) continue;
+            const int fd = open(SavePath().c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) {
+                heldUp = true;
+                close(fd);
+                return;
+            }
+        }
+    });
+    const bool asked = StepUntilStartupState(Startup::kPlayWithoutSaving);
+    stepped = true;
+    writer.join();
+    EXPECT_FALSE(heldUp) << "the read waited on the pipe";
+    ASSERT_TRUE(asked);
+    AnswerDialog(0);
+    ASSERT_TRUE(StepUntilMainGame());
+    struct stat info {};
+    ASSERT_EQ(lstat(SavePath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is left as it is";
 }
 
 TEST_F(StartupTest, AFileWithoutReadPermissionIsNeverTouched)
