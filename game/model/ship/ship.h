@@ -115,7 +115,7 @@ public:
     // --- hull damage
     void AddCellDamage(std::int32_t x, std::int32_t y, std::int32_t amount);
     bool AddDamageAtRandomCell(std::int32_t amount, std::int32_t* x, std::int32_t* y);
-    // The first marker on the cell; null when none.
+    // The first marker on the cell that holds damage (an amount of at least 1); null when none.
     DamageMarker* FindCellDamage(std::int32_t x, std::int32_t y) const;
     void ReleaseDamageClaims(const GAME_CObjectActor* actor);
 

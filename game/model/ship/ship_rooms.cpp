@@ -352,8 +352,10 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
 
 DamageMarker* GAME_CShip::FindCellDamage(std::int32_t x, std::int32_t y) const
 {
+    // A repaired marker still fading out holds no damage: a repair must not go on into it, nor a new
+    // hit be added to it just before it is freed.
     for (DamageMarker* marker : damageMarkers) {
-        if (marker != nullptr && marker->cellX == x && marker->cellY == y) return marker;
+        if (marker != nullptr && marker->cellX == x && marker->cellY == y && marker->amount >= 1) return marker;
     }
     return nullptr;
 }

@@ -128,4 +128,23 @@ TEST_F(ShipUpdate, RepairedDamageFadesAndGoes)
     EXPECT_EQ(ship.FindCellDamage(2, 1), nullptr);
 }
 
+TEST_F(ShipUpdate, ARepairEndsAtTheLastUnitAndAHitOnTheFadingMarkersCellCountsInFull)
+{
+    GAME_CShip& ship = Ship();
+    ship.AddCellDamage(2, 1, 1);
+    StepShip(11);
+    // The last unit repaired: no damage is left on the cell, and a further unit repairs nothing.
+    ship.AddCellDamage(2, 1, -1);
+    EXPECT_EQ(ship.FindCellDamage(2, 1), nullptr);
+    ship.AddCellDamage(2, 1, -1);
+    EXPECT_EQ(ship.GetRemainingHull(), 300);
+    // A hit on the cell in the step the repaired marker is about to go stays on the hull.
+    StepShip(10);
+    ship.AddCellDamage(2, 1, 30);
+    StepShip(1);
+    EXPECT_EQ(ship.GetRemainingHull(), 270);
+    ASSERT_NE(ship.FindCellDamage(2, 1), nullptr);
+    EXPECT_EQ(ship.FindCellDamage(2, 1)->amount, 30);
+}
+
 }  // namespace
