@@ -113,15 +113,19 @@ PixelArt Word(const std::string& word)
     return art;
 }
 
+// The options' toggles stand a unit above their row, and rows are 18 units apart: 16 keeps a
+// toggle off the rules between the rows.
+constexpr int kToggleHeight = 16;
+
 PixelArt ToggleBack(bool on)
 {
-    return Panel(48, 20, on ? kTeal : kGrey, on ? kTealLight : kGreyLight);
+    return Panel(48, kToggleHeight, on ? kTeal : kGrey, on ? kTealLight : kGreyLight);
 }
 
 PixelArt ToggleKnob()
 {
-    PixelArt art = Panel(24, 20, kCream, kWhite);
-    for (int x = 9; x <= 14; x += 2) art.Fill(x, 6, 1, 8, kGrey);
+    PixelArt art = Panel(24, kToggleHeight, kCream, kWhite);
+    for (int x = 9; x <= 14; x += 2) art.Fill(x, 4, 1, 8, kGrey);
     return art;
 }
 
@@ -181,12 +185,16 @@ PixelArt ScrollCentre()
     return art;
 }
 
+// The slider's knob stands 3 units above its bar, and slider rows are 18 units apart: a knob of 15
+// keeps within its own row, and the track and its ticks are centred on it, in the bar's upper part.
+constexpr int kSliderKnobHeight = 15;
+
 PixelArt SliderTrack()
 {
     PixelArt art(93, 15);
-    art.RoundFill(0, 5, 93, 5, kPanel);
-    art.Frame(0, 5, 93, 5, kFrameDim);
-    for (int x = 0; x < 93; x += 23) art.Fill(x, 2, 1, 11, kFrameDim);
+    art.RoundFill(0, 2, 93, 5, kPanel);
+    art.Frame(0, 2, 93, 5, kFrameDim);
+    for (int x = 0; x < 93; x += 23) art.Fill(x, 0, 1, 9, kFrameDim);
     return art;
 }
 
@@ -239,9 +247,9 @@ std::vector<tools::NamedImage> DrawUISprites()
     sprites.push_back(Named("ui_scrollbar_frame_center", ScrollCentre()));
     sprites.push_back(Named("ui_scrollbar_gauge", Solid(6, 8, kTealLight)));
     sprites.push_back(Named("ui_sliderbar_slider", Button(12, 8, false)));
-    PixelArt knob(6, 21);
-    knob.RoundFill(0, 0, 6, 21, kCream);
-    knob.Frame(0, 0, 6, 21, kFrameDim);
+    PixelArt knob(6, kSliderKnobHeight);
+    knob.RoundFill(0, 0, 6, kSliderKnobHeight, kCream);
+    knob.Frame(0, 0, 6, kSliderKnobHeight, kFrameDim);
     sprites.push_back(Named("ui_map_sliderbar", knob));
     sprites.push_back(Named("ui_map_sliderbar_bg", SliderTrack()));
     // A toggle of value 1 ("on") lies on "bg_off" and one of value 0 on "bg_on": the lit picture is "bg_off".

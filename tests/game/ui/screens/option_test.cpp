@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/graphics/device_record.h"
 #include "framework/input/input_manager.h"
@@ -19,6 +20,7 @@
 #include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
@@ -163,6 +165,37 @@ TEST_F(OptionTest, TheRingTheSlidersTheTogglesAndFullScreenWithTheWindowSizeFitt
     const vesk::graphics::DeviceRecord* device = vesk::graphics::GetDeviceRecord();
     ASSERT_NE(device, nullptr);
     EXPECT_TRUE(device->windowWidth == 1280 || device->request.width == 1280.0f);
+}
+
+// Neighbouring rows' knobs at one value, or toggles, stand one above the other: each must keep
+// between the rules of its own row, or two of them read as one across both rows.
+TEST_F(OptionTest, EachSliderKnobAndToggleKeepsBetweenTheRulesOfItsRow)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    // Window size 100 of 200 and wheel 50 of 100 put the knobs of two neighbouring rows at one x.
+    Options().Work().SetU16(system::kWindowSize, 100);
+    Options().Work().SetU16(system::kWheelSensitivity, 50);
+    StepFrames(2);
+    const std::int32_t rule = FindUISprite("ui_separator_big");
+    std::vector<float> rules;
+    for (const support::RecordedSpriteDraw& draw : frames.back().sprites) {
+        if (draw.group == kUISpriteGroup && draw.ref == rule) rules.push_back(draw.y);
+    }
+    ASSERT_FALSE(rules.empty());
+    for (const char* name : {"ui_map_sliderbar", "ui_option_toggle_bg_on", "ui_option_toggle_bg_off"}) {
+        const std::int32_t sprite = FindUISprite(name);
+        const float height = UISpriteSize(sprite).y;
+        int drawn = 0;
+        for (const support::RecordedSpriteDraw& draw : frames.back().sprites) {
+            if (draw.group != kUISpriteGroup || draw.ref != sprite) continue;
+            ++drawn;
+            for (const float y : rules) {
+                EXPECT_FALSE(y >= draw.y && y < draw.y + height) << name << " at " << draw.y << " runs across the rule at " << y;
+            }
+        }
+        EXPECT_GT(drawn, 0) << name;
+    }
 }
 
 TEST_F(OptionTest, VolumesActAtOnceLeavingUndoesThemTripsKeepEditsAndDefaultsWriteNothing)
