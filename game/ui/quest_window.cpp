@@ -32,6 +32,11 @@ constexpr Vec2 kCursorOnDetail{20.0f, 212.0f};
 // A row's pointer rectangle around its label.
 constexpr Vec2 kRowHitFrom{-17.0f, -4.0f};
 constexpr Vec2 kRowHitTo{80.0f, 12.0f};
+// Where the pointer gives the wheel to the detail pane's bar and to the list's, on the canvas.
+constexpr Vec2 kDetailWheelFrom{95.0f, 155.0f};
+constexpr Vec2 kDetailWheelTo{345.0f, 285.0f};
+constexpr Vec2 kListWheelFrom{355.0f, 105.0f};
+constexpr Vec2 kListWheelTo{535.0f, 215.0f};
 // The owner's buttons stand with their left edge here.
 constexpr float kButtonLeft = 314.0f;
 constexpr std::size_t kDescriptionUnits = 143;
@@ -273,6 +278,14 @@ bool UIQuestWindow::WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, c
     scroll = detailBar_->Value();
     scrolled();
     return true;
+}
+
+void UIQuestWindow::GiveWheelToHoveredBar() const
+{
+    const bool still = !IsUIPointerRefused();
+    const bool overDetail = still && IsUIPointerOverRect(kDetailWheelFrom, kDetailWheelTo);
+    detailBar_->SetTakesWheel(overDetail);
+    listBar_->SetTakesWheel(still && !overDetail && IsUIPointerOverRect(kListWheelFrom, kListWheelTo));
 }
 
 bool UIQuestWindow::FollowListBar(UIListView& list) const

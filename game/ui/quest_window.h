@@ -114,6 +114,9 @@ public:
     // down (repeating) moves the detail's scroll by one within the detail bar and calls `scrolled`.
     // True while the focus stands on the pane.
     bool WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, const std::function<void()>& scrolled) const;
+    // Every frame: the wheel goes to the bar of the part the pointer stands over, the detail pane's or
+    // the list's; elsewhere, or while the ship view zooms, to neither.
+    void GiveWheelToHoveredBar() const;
     // A list bar the wheel or a drag moved: the list's top follows it with the cursor sound; true then.
     bool FollowListBar(UIListView& list) const;
     // A detail bar the wheel or a drag moved: the scroll follows it; true then.

@@ -124,6 +124,7 @@ void GAME_CUICurrentQuest::ShowDetail(std::int32_t scroll)
 
 void GAME_CUICurrentQuest::EveryFrame()
 {
+    window_.GiveWheelToHoveredBar();
     window_.PlaceCursor(focus_ == kFocusList, list_.cursor, entries_.empty());
 }
 

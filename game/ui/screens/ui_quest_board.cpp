@@ -172,6 +172,7 @@ void GAME_CUIQuestBoard::RunRouteLabel(RouteScreenLabel label) const
 
 void GAME_CUIQuestBoard::EveryFrame()
 {
+    window_.GiveWheelToHoveredBar();
     window_.PlaceCursor(focus_ == kFocusList, list_.cursor, list_.count == 0);
 }
 

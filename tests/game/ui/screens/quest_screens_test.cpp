@@ -370,6 +370,45 @@ TEST_F(QuestScreensTest, TheCurrentQuestsListWrapRetireAndCloseToWhereTheyCameFr
     ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotPause); }, 40));
 }
 
+// The wheel scrolls what the pointer stands over: over the list of seven its rows, over the detail
+// pane the lines of a quest with rewards to spare, elsewhere neither.
+TEST_F(QuestScreensTest, TheCurrentQuestsWheelScrollsThePartUnderThePointer)
+{
+    LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007"}, 0x7F);
+    QuestData& first = *GetStaticDatabase()->GetOrCreateQuestData(TagOf("Q001"));
+    first.rewardItems[0] = {TagOf("I025"), 4};
+    first.rewardItems[1] = {TagOf("I021"), 2};
+    UI().SetOpen(kSlotCurrentQuest, true);
+    ASSERT_TRUE(StepUntil([&] { return Current().State() == UIScreenState::kMain; }, 40));
+    const GAME_CUIScrollBarObject& listBar = *Current().Window().ListBar();
+    const GAME_CUIScrollBarObject& detailBar = *Current().Window().DetailBar();
+    ASSERT_EQ(listBar.Maximum(), 1);
+    ASSERT_GE(detailBar.Maximum(), 1);
+
+    PointerMove(400, 180);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(listBar.Value(), 1);
+    EXPECT_EQ(Current().List().top, 1);
+    EXPECT_EQ(detailBar.Value(), 0);
+
+    Wheel(1);
+    StepFrames(2);
+    ASSERT_EQ(Current().List().Index(), 0);
+    PointerMove(200, 250);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(detailBar.Value(), 1);
+    EXPECT_EQ(listBar.Value(), 0);
+
+    PointerMove(600, 330);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(detailBar.Value(), 1);
+    EXPECT_EQ(listBar.Value(), 0);
+    EXPECT_FALSE(Heard(kSeUICursor, 2));
+}
+
 // In every language every quest's description keeps to the detail pane's three lines, each within
 // the rule under the pane's heading, clear of the quest list's cursor.
 TEST_F(QuestScreensTest, EveryQuestDescriptionFitsTheDetailPaneInEveryLanguage)
