@@ -289,6 +289,9 @@ void GAME_CUIBuildSelectGrid::Draw()
     DrawFootprint();
     DrawKeyCursor();
     FlushUISprites();
+    // The break question and the notices are this screen's: nothing else draws them while the game waits on them.
+    DrawDialogIfShown();
+    FlushUISprites();
 }
 
 void GAME_CUIBuildSelectGrid::DrawFootprint() const

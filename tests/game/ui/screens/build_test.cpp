@@ -209,6 +209,42 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
 }
 
+// The questions and notices of breaking hold the game still until they are answered: each is drawn
+// over the ship while it waits, with its text, so that the player sees what is asked.
+TEST_F(BuildTest, TheBreakQuestionAndItsNoticesAreDrawnWhileTheyWait)
+{
+    Place("ID23", 0, 2);
+    OpenMenu();
+    Choose("IDBR");
+    // The dialog's box and every line of its text.
+    const auto drawsDialog = [&](const std::u16string& text) {
+        if (FindSpriteDraw(2, "ui_dialogbase") == nullptr) return false;
+        for (const auto line : std::views::split(text, u'\n')) {
+            if (FindTextDraw(std::u16string_view(line.begin(), line.end())) == nullptr) return false;
+        }
+        return true;
+    };
+
+    ClickCell(0, 2);
+    ClickCell(0, 2);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kMessage);
+    StepFrames(1);
+    EXPECT_TRUE(drawsDialog(GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK")));
+    ASSERT_TRUE(CloseMessage());
+
+    ASSERT_NE(world->ship->PlaceRoom(6, 2, FindRoomIdIndex(MakeTag("ID23"))), nullptr);
+    ClickCell(6, 2);
+    ClickCell(6, 2);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
+    StepFrames(1);
+    EXPECT_TRUE(drawsDialog(FormatUIMessage("BUILD_ROOM_BREAK_YESNO", {UITagName(MakeTag("ID23"))})));
+    EXPECT_TRUE(drawsDialog(GetMessageTextExpanded("ARE_YOU_SURE")));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBroken);
+    EXPECT_TRUE(drawsDialog(FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))})));
+}
+
 // In key mode the cursor opens on the floor cell under the key cursor with the pointer put there,
 // so that taking the mouse up again finds the same cell; while the view still scrolls under the
 // key cursor the screen stays opening.
