@@ -8,11 +8,16 @@
 
 #include "framework/memory/heaps.h"
 #include "framework/utility/script_package/script_package.h"
+#include "game/services/player/player_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/task_base.h"
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/ui_screen.h"
+#include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/idle_task.h"
 #include "tests/support/script_assembly.h"
@@ -191,6 +196,38 @@ TEST_F(GameOverTest, AStallRunsItsLabelAfterThirtyFramesAndACrewLabelThatBringsN
     world->fieldObjects->crew.clear();
     StepFrames(1);
     EXPECT_TRUE(UI().IsOpen(kSlotGameOver));
+}
+
+TEST_F(GameOverTest, NoAutosaveKeepsADestroyedShipAndTheTimerSavesOnceTheGameOverHasRestoredIt)
+{
+    GAME_CSaveManager& saves = *GetSaveManager();
+    GetPlayerData()->autoSaveMinutes = 1;
+    OpenHudAndStatus();
+    StepFrames(1);  // the timer takes the interval
+    ASSERT_EQ(saves.autoSaveInterval, 3600u);
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    ASSERT_TRUE(world->ship->GetLowestFloorCell(&x, &y));
+    const auto autosavedDamage = [] {
+        return platform::ReadI16(GetSaveAreas().ImageSlot(0), save_layout::slot::kDamageMarkers);
+    };
+    const std::int16_t before = autosavedDamage();
+
+    // The autosave falls due in the frame the hull gives out, and again while the ship sinks.
+    saves.autoSaveCounter = saves.autoSaveInterval - 1;
+    world->ship->AddCellDamage(x, y, world->ship->hullMax);
+    StepFrames(1);
+    ASSERT_TRUE(UI().IsOpen(kSlotGameOver));
+    StepFrames(100);
+    saves.autoSaveCounter = saves.autoSaveInterval - 1;
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotGameOver); }, 400));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(autosavedDamage(), before);
+
+    // With the hull restored the save is made, a little later, of a whole ship.
+    ASSERT_TRUE(StepUntil([&] { return !saves.IsIdle(); }, 700));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(autosavedDamage(), 0);
 }
 
 }  // namespace
