@@ -359,7 +359,14 @@ void GAME_CFieldObjectManager::LoadEnemies(std::span<const std::uint8_t> record)
         setup.routePositions = {platform::ReadI32(record, at + kEnemyHomePosition),
                                 platform::ReadI32(record, at + kEnemyRoutePosition)};
         enemy->Init(setup);
-        enemy->hpRecord.hp = hp;
+        // An enemy's HP never passes its kind's maximum; more is damage to the record.
+        const std::int32_t maximum = enemy->hpRecord.maxHp;
+        if (maximum >= 1 && hp > maximum) {
+            LogBadWorkingSlotField("enemy record " + std::to_string(i), at + kEnemyHp,
+                                   "hp " + std::to_string(hp) + " is past the maximum " + std::to_string(maximum) +
+                                       " of " + TagText(id) + "; it is clamped");
+        }
+        enemy->hpRecord.hp = maximum >= 1 ? std::min(hp, maximum) : hp;
     }
 }
 

@@ -154,8 +154,16 @@ TEST_F(FieldSave, LoadingAnUntrustedSlotKeepsMetersCellsAndLinksWithinTheWorld)
     saved[Item(1) + 8] = 2;
     saved[Item(1) + 9] = 255;
     saved[Item(1) + 10] = 1;
+    // An enemy with more HP than its kind's maximum of 100.
+    platform::WriteU32(saved, slot::kEnemyRecords, kEnemy);
+    platform::WriteI32(saved, slot::kEnemyRecords + 4, 5000);
+    platform::WriteI32(saved, slot::kEnemyRecords + 8, 30);
+    platform::WriteI32(saved, slot::kEnemyRecords + 12, 30);
     Field().LoadFromSlot(saved);
 
+    ASSERT_EQ(Field().enemies.size(), 1u);
+    EXPECT_EQ(Field().enemies[0]->hpRecord.maxHp, 100);
+    EXPECT_EQ(Field().enemies[0]->hpRecord.hp, 100);
     ASSERT_EQ(Field().crew.size(), 1u);
     const GAME_CObjectActor& member = *Field().crew[0];
     EXPECT_EQ(member.status.hp, 0);
