@@ -167,6 +167,9 @@ bool GAME_CActorAIBase::ArriveMealOnGrid(std::int32_t column, std::int32_t row)
     GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
     GAME_CTaskBase* task = owner->task;
     GAME_CObjectItem* food = objects != nullptr ? objects->FindFieldItemToCarry(column, row) : nullptr;
+    // The walk here is over: only a new walk planned below keeps the crew member going; without
+    // one it thinks again (and a meal with no food left is given up) instead of standing here.
+    pathActive = 0;
     if (food == nullptr || !food->HasValidEntry() || food->record->foodValue <= 0) return TryEat();
     if (food->GetCellColumn() != column || food->GetCellRow() != row) {
         if (GetPathCostFromActor(food->GetCellColumn(), food->GetCellRow()) < 0) return false;

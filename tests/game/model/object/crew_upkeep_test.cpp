@@ -1,4 +1,4 @@
-// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid, an exhausted one rests at home, whatever its rest's record lists, and leaves its rest for a meal.
+// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home, whatever its rest's record lists, and leaves its rest for a meal.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/food_storage.h"
@@ -71,6 +71,23 @@ TEST_F(CrewUpkeepTest, AStarvingCrewMemberEatsAtATableWithFoodElseFoodLyingOnThe
     EXPECT_EQ(gained, breadCalorie);
     EXPECT_EQ(bread.count, 1);
     EXPECT_TRUE(TasksOfKind(kTaskMealOnGrid).empty());
+}
+
+// The bread is eaten by another before the diner gets there: with nothing else to eat, the diner
+// gives the meal up instead of standing on the empty cell for good, starving yet never weakening.
+TEST_F(CrewUpkeepTest, ADinerWhoseFoodOnTheGridIsGoneBeforeItArrivesGivesTheMealUp)
+{
+    GAME_CObjectItem& bread = Drop(kBread, 1, 8, 0);
+    GAME_CObjectActor& diner = AddCrew(2, 0);
+    Starve(diner);
+    StepSimulation(1);
+    ASSERT_EQ(TaskKind(diner), kTaskMealOnGrid);
+    bread.count = 0;
+    bread.dead = 1;
+    ASSERT_TRUE(StepSimulationUntil([&] { return diner.cellX == 8; }, 2000));
+
+    EXPECT_TRUE(StepSimulationUntil([&] { return TasksOfKind(kTaskMealOnGrid).empty(); }, 600));
+    EXPECT_NE(TaskKind(diner), kTaskMealOnGrid);
 }
 
 TEST_F(CrewUpkeepTest, AnExhaustedCrewMemberRestsAtHomeAndLeavesTheRestWhollyForAMeal)
