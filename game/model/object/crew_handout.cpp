@@ -30,9 +30,10 @@ bool IsRoomCrewKind(std::int32_t kind)
     }
 }
 
+// A crew member whose HP is empty is playing its death: it works no more.
 bool IsFitForHandOut(const GAME_CObjectActor& actor)
 {
-    return !actor.status.IsStarving() && !actor.status.IsExhausted();
+    return !actor.status.IsHPEmpty() && !actor.status.IsStarving() && !actor.status.IsExhausted();
 }
 
 // The room number the crew member is bound to in the room's role: its home for a crew home,

@@ -1,4 +1,4 @@
-// Who gets a task: a full room's own crew only, else the nearest fit idle crew member, crew bound elsewhere last, and no carrying while the bridge is empty.
+// Who gets a task: a full room's own crew only, else the nearest fit idle crew member, crew bound elsewhere last, never a dying one, and no carrying while the bridge is empty.
 #include <gtest/gtest.h>
 
 #include "game/services/data/id_tags.h"
@@ -93,6 +93,24 @@ TEST_F(CrewHandOutTest, NothingIsCarriedWhileTheBridgeHasNoDriver)
     EXPECT_EQ(HandOut(*carry), nullptr);
     EXPECT_EQ(HandOut(*driver), Field().crew.back());
     EXPECT_TRUE(Tasks().AreDriveAndAttackTasksManned());
+}
+
+// Killed by a hit, a crew member plays its death for a while before it is gone: no work is handed
+// to it meanwhile, or the bridge would count as driven by the dead.
+TEST_F(CrewHandOutTest, ADyingCrewMemberIsHandedNoWork)
+{
+    GAME_CRoomBase& bridge = Place(kBridge, 0, 0);
+    GAME_CObjectActor& dying = AddCrew(2, 0);
+    GAME_CObjectActor& living = AddCrew(8, 0);
+    dying.status.hp = 0;
+    StepSimulation(1);
+    ASSERT_TRUE(dying.IsDying());
+    ASSERT_TRUE(dying.IsActive());
+
+    GAME_CTaskBase* driver = GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(NumberOf(bridge)));
+    ASSERT_NE(driver, nullptr);
+    EXPECT_EQ(HandOut(*driver), &living);
+    EXPECT_EQ(dying.task, nullptr);
 }
 
 }  // namespace
