@@ -18,6 +18,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/dialog_flow.h"
 #include "game/ui/fade_in_out.h"
+#include "game/ui/message_log.h"
 #include "game/ui/screens/ui_ending.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/ui_draw.h"
@@ -105,6 +106,8 @@ void GAME_CUIStaffRoll::OnEnterState(UIScreenState state)
     case kClosing:
         world.shipHidden = 0;
         Context().Sound().PlayBGM(kTitleBgm, 0, false);
+        // The finished game's notices go with it: the next game from the title starts its log empty.
+        if (GAME_CUIMessageLog* log = ui.MessageLog()) log->Clear();
         ui.SetOpen(kSlotTitle, true);
         ui.SetOpen(kSlotShipStatus, false);
         break;

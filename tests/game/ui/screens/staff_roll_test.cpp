@@ -1,4 +1,4 @@
-// The staff roll: the credit feed with its waits and its speed, the logo's skips, the autosave with a failed write, the title after it.
+// The staff roll: the credit feed with its waits and its speed, the logo's skips, the autosave with a failed write, the title after it with the message log emptied.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,6 +11,7 @@
 #include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/message_log.h"
 #include "game/ui/screens/ui_staff_roll.h"
 #include "game/ui/selection_dialog.h"
 #include "platform/file_system.h"
@@ -59,6 +60,7 @@ TEST_F(StaffRollTest, TheCreditsWaitAndSpeedUpTheLogoSkipsTwiceAndAFailedAutosav
 {
     GAME_CGameWorld& world = *GetGameWorld();
     world.shipHidden = 1;
+    UI().MessageLog()->AddMessage(u"a line of the finished game", 0);
     UI().SetOpen(kSlotStaffRoll, true);
     StepFrames(1);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 6u);
@@ -110,8 +112,10 @@ TEST_F(StaffRollTest, TheCreditsWaitAndSpeedUpTheLogoSkipsTwiceAndAFailedAutosav
     ASSERT_EQ(after.size(), kImageSize);
     EXPECT_EQ(platform::ReadU32(reinterpret_cast<const std::uint8_t*>(after.data()) + SlotOffset(0) + slot::kEndingSeen), 1u);
 
-    // The title follows with its music; the ship shows again and the game runs.
+    // The title follows with its music; the ship shows again and the game runs. The finished game's
+    // notices are gone from the message log, as on every return to the title.
     EXPECT_TRUE(UI().IsOpen(kSlotTitle));
+    EXPECT_EQ(UI().MessageLog()->CountLines(), 0);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 0u);
     EXPECT_EQ(world.shipHidden, 0u);
 }
