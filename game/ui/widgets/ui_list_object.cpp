@@ -106,6 +106,14 @@ void GAME_CUIListObject::RefreshRows()
         row->state = row->enabled != nullptr ? row->enabled(row->argument) : 2;
         if (row->enabled == nullptr || row->state != 0) shown_.push_back(row);
     }
+    // A list that has shrunk below its page is shown from where its last page starts, the chosen
+    // row kept where it can be: a top left past that page would hide rows above a half-empty window.
+    const std::uint32_t count = ShownCount();
+    const std::uint32_t lastTop = count > kVisibleRows ? count - kVisibleRows : 0;
+    if (top_ > lastTop) {
+        cursor_ = std::min(cursor_ + (top_ - lastTop), kVisibleRows - 1);
+        top_ = lastTop;
+    }
 }
 
 bool GAME_CUIListObject::IsRowHidden(const UIListObjectRowDesc& row) const

@@ -313,6 +313,28 @@ TEST_F(BuildTest, AMenuWithoutRowsShowsAnEmptyPanelAndItsButtonDoesNothing)
     for (auto& [room, material] : kept) room->materials[0] = material;
 }
 
+// The menu is left scrolled to its last row; by the next opening the materials have gone and most
+// kinds are no longer offered. The shorter list shows from its first row, so that the kind still
+// offered is in sight, and the demolish row stays chosen.
+TEST_F(BuildTest, AListThatShrankWhileTheMenuWasClosedShowsFromItsFirstRow)
+{
+    for (std::int32_t kind = 0; kind < kRoomIdCount; ++kind) SetRoomKindUnlocked(GetWorkingSlot(), kind, true);
+    Store("I002", 4);
+    OpenMenu();
+    ASSERT_TRUE(Select("IDBR"));
+    ASSERT_GT(Menu().List()->Top(), 0u);
+    ASSERT_TRUE(CloseScreen(kSlotBuild));
+
+    for (std::int32_t kind = 0; kind < kRoomIdCount; ++kind) SetRoomKindUnlocked(GetWorkingSlot(), kind, false);
+    OpenMenu();
+    StepFrames(1);
+    ASSERT_EQ(Menu().List()->ShownCount(), 2u) << "the storeroom that stands on the ship, and the demolish row";
+    EXPECT_EQ(Menu().List()->Top(), 0u);
+    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ID20")), nullptr);
+    EXPECT_NE(FindTextDraw(GetMessageTextExpanded("IDBR")), nullptr);
+    EXPECT_EQ(Menu().Description()->Key(), std::string("IDBR_DISCRIPT"));
+}
+
 // In every language the demolition question with its are-you-sure line and the notices that follow,
 // with the widest room name, keep to the shared dialog.
 TEST_F(BuildTest, TheDemolitionQuestionAndNoticesFitTheDialogWithTheWidestRoomNameInEveryLanguage)
