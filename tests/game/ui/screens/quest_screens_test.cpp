@@ -371,7 +371,7 @@ TEST_F(QuestScreensTest, TheCurrentQuestsListWrapRetireAndCloseToWhereTheyCameFr
 }
 
 // The wheel scrolls what the pointer stands over: over the list of seven its rows, over the detail
-// pane the lines of a quest with rewards to spare, elsewhere neither.
+// pane the lines of a quest with rewards to spare, elsewhere neither; on the board likewise.
 TEST_F(QuestScreensTest, TheCurrentQuestsWheelScrollsThePartUnderThePointer)
 {
     LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007"}, 0x7F);
@@ -407,6 +407,19 @@ TEST_F(QuestScreensTest, TheCurrentQuestsWheelScrollsThePartUnderThePointer)
     EXPECT_EQ(detailBar.Value(), 1);
     EXPECT_EQ(listBar.Value(), 0);
     EXPECT_FALSE(Heard(kSeUICursor, 2));
+    ASSERT_TRUE(CloseScreen(kSlotCurrentQuest));
+
+    // The board stands in the same window: the wheel over its seven offers scrolls them.
+    GetStaticDatabase()->GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
+    StandAt("AD01");
+    LayBoard(0, {"Q001", "Q002", "Q003", "Q004", "Q005", "Q006", "Q007"}, 0);
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    ASSERT_EQ(QuestBoard().Window().ListBar()->Maximum(), 1);
+    PointerMove(400, 180);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(QuestBoard().Window().ListBar()->Value(), 1);
+    EXPECT_EQ(QuestBoard().Window().DetailBar()->Value(), 0);
 }
 
 // In every language every quest's description keeps to the detail pane's three lines, each within
