@@ -93,13 +93,37 @@ bool GAME_CSaveManager::StartWrite()
     return true;
 }
 
+void GAME_CSaveManager::KeepSlotBeforeWrite(std::uint32_t slot)
+{
+    SaveAreas& areas = GetSaveAreas();
+    const auto kept = areas.ImageSlot(static_cast<int>(slot));
+    slotBeforeWrite_.assign(kept.begin(), kept.end());
+    slotWritten_ = slot;
+    imageSlotBeforeWrite_ = areas.ImageCurrentSlot();
+    currentSlotBeforeWrite_ = currentSlot;
+}
+
+void GAME_CSaveManager::PutBackSlotBeforeWrite()
+{
+    if (slotWritten_ == kNoSlotWritten) return;
+    SaveAreas& areas = GetSaveAreas();
+    std::memcpy(areas.ImageSlot(static_cast<int>(slotWritten_)).data(), slotBeforeWrite_.data(), kSlotSize);
+    areas.SetImageCurrentSlot(imageSlotBeforeWrite_);
+    currentSlot = currentSlotBeforeWrite_;
+    slotWritten_ = kNoSlotWritten;
+}
+
 bool GAME_CSaveManager::BuildAndWriteSlot(std::uint32_t slot, bool isAutomatic)
 {
     if (!CanSave()) return false;
-    currentSlot = std::min<std::uint32_t>(slot, kSlotCount - 1);
+    const std::uint32_t target = std::min<std::uint32_t>(slot, kSlotCount - 1);
+    KeepSlotBeforeWrite(target);
+    currentSlot = target;
     BuildSlotImage(currentSlot);
     automatic = isAutomatic ? 1 : 0;
-    return StartWrite();
+    if (StartWrite()) return true;
+    PutBackSlotBeforeWrite();
+    return false;
 }
 
 bool GAME_CSaveManager::RequestSaveCurrentSlot() { return BuildAndWriteSlot(currentSlot, false); }
@@ -122,6 +146,7 @@ bool GAME_CSaveManager::RequestSaveSystem()
     SaveAreas& areas = GetSaveAreas();
     std::memcpy(areas.ImageSystemRecord().data(), areas.workingSystem.data(), kSystemRecordSize);
     automatic = 1;
+    slotWritten_ = kNoSlotWritten;
     return StartWrite();
 }
 
@@ -187,7 +212,12 @@ void GAME_CSaveManager::FinishWrite(std::uint32_t status)
     state = kIdle;
     automatic = 0;
     lastResult = ResultOfWrite(status);
-    if (lastResult == kOk) savedSystemVersion_ = std::max(savedSystemVersion_, writingSystemVersion_);
+    if (lastResult == kOk) {
+        savedSystemVersion_ = std::max(savedSystemVersion_, writingSystemVersion_);
+        slotWritten_ = kNoSlotWritten;
+    } else {
+        PutBackSlotBeforeWrite();
+    }
 }
 
 void GAME_CSaveManager::Step()

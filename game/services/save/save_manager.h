@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "framework/memory/heaps.h"
 
@@ -65,8 +66,17 @@ private:
     bool StartFileJob(std::uint32_t (*start)(), std::uint32_t jobState);
     void FinishLoad();
     void FinishWrite(std::uint32_t status);
+    // A slot save's write that failed puts back what it replaced, so that the image's slots stay
+    // what the file holds and no screen shows a save that is not on disk.
+    void KeepSlotBeforeWrite(std::uint32_t slot);
+    void PutBackSlotBeforeWrite();
 
+    static constexpr std::uint32_t kNoSlotWritten = 0xFFFFFFFF;
     bool rewriteAfterBackup_ = false;
+    std::vector<std::uint8_t> slotBeforeWrite_;
+    std::uint32_t slotWritten_ = kNoSlotWritten;
+    std::uint32_t imageSlotBeforeWrite_ = 0;
+    std::uint32_t currentSlotBeforeWrite_ = 0;
     std::uint64_t requestedSystemVersion_ = 0;
     std::uint64_t writingSystemVersion_ = 0;
     std::uint64_t savedSystemVersion_ = 0;

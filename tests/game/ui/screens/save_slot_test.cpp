@@ -179,6 +179,33 @@ TEST_F(SaveSlotTest, AFailedWriteAsksToTryAgainAndASaveAskedWhileAnotherRunsIsWr
     EXPECT_TRUE(StepUntil([&] { return !Screen().RowText(1, GAME_CUISaveSlot::kLabelDate).empty(); }, 30));
 }
 
+TEST_F(SaveSlotTest, ASaveThatCouldNotBeWrittenAndIsNotTriedAgainLeavesTheSlotAsTheFileHasIt)
+{
+    const std::string before = support::ReadBytes(SavePath());
+    GetPlayerData()->playSeconds = 3723;
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_EQ(Screen().SelectedSlot(), 1);
+    ASSERT_EQ(Screen().RowText(1, GAME_CUISaveSlot::kLabelDate), u"");
+    Press(kActionDecide);
+    StepFrames(1);
+    platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Screen().GetSubState() == GAME_CUISaveSlot::kSaveRetryQuestion; }, 600));
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    StepFrames(1);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return Screen().GetSubState() == GAME_CUISaveSlot::kList; }, 60));
+    ASSERT_EQ(support::ReadBytes(SavePath()), before);
+
+    // The slot is shown empty, as the file still has it; the running game was not saved into it,
+    // so it is not the current slot either.
+    EXPECT_EQ(GetSaveManager()->currentSlot, 0u);
+    ASSERT_TRUE(CloseScreen(kSlotSaveSlots));
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    EXPECT_EQ(Screen().RowText(1, GAME_CUISaveSlot::kLabelDate), u"");
+    EXPECT_EQ(Screen().SelectedSlot(), 1);
+}
+
 TEST_F(SaveSlotTest, MovingOntoASavedSlotInLoadModePreviewsItBehindAFadeAndYesGoesOnFromItOnTheTitle)
 {
     PlayedSlot(3, 100);
