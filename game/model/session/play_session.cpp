@@ -82,6 +82,9 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t
     ClearFoodStorageList();
     ClearAmmoStorageList();
     ReadPlayTimeAndMoney(*player, slot);
+    // The running game's tasks go first: the new layout would otherwise remove them as a ship
+    // change does, putting their materials down and marking those items found in the slot read.
+    world->tasks->ForgetAllTasks();
     world->ship->BuildLayout(slot);
     world->travel->LoadFromSlot(slot);
     world->fieldObjects->LoadFromSlot(slot);

@@ -87,6 +87,9 @@ public:
 
     // --- the task area of a save slot
     void WriteSaveRecords(std::span<std::uint8_t> slot) const;
+    // Every task deleted without leaving anything behind (no materials dropped, no crew thinking
+    // anew), as the world that was there goes when a slot is loaded.
+    void ForgetAllTasks();
     // Every task anew from the slot's records; bad records are dropped with a log line.
     void RestoreFromSave(std::span<const std::uint8_t> slot);
 

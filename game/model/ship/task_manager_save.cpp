@@ -93,10 +93,8 @@ void GAME_CTaskManager::WriteSaveRecords(std::span<std::uint8_t> slot) const
     }
 }
 
-void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
+void GAME_CTaskManager::ForgetAllTasks()
 {
-    // The tasks of the world that was there go without leaving anything behind: the slot brings
-    // its own crew and items.
     ForgetCrewLinks();
     for (GAME_CTaskBase* task : tasks) {
         if (task == nullptr) continue;
@@ -104,6 +102,13 @@ void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
     }
     for (GAME_CTaskBase* task : tasks) delete task;
     tasks.clear();
+}
+
+void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)
+{
+    // The tasks of the world that was there go without leaving anything behind: the slot brings
+    // its own crew and items.
+    ForgetAllTasks();
     tasks.reserve(kMaxTasks);
     const std::span<const std::uint8_t> area = TaskArea(slot);
     std::vector<std::pair<GAME_CTaskBase*, std::size_t>> restored;

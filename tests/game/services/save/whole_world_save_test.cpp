@@ -16,6 +16,8 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/save/working_slot.h"
+#include "game/services/data/static_database.h"
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/route_save_block.h"
 #include "game/model/travel/script_route.h"
@@ -182,3 +184,30 @@ TEST_F(WholeWorldSave, ASlotSavedMidJourneyComesBackIdenticalAndRunsOnAlike)
 }
 
 }  // namespace
+
+TEST_F(WholeWorldSave, ALoadKeepsNoneOfTheItemsTheGameBeforeItFound)
+{
+    // A slot saved before any timber came aboard, an infirmary site waiting for it.
+    const GAME_CStaticDatabase& database = *GetStaticDatabase();
+    std::int32_t timber = -1;
+    ASSERT_NE(database.FindItemDataIndexed(kTimber, &timber), nullptr);
+    SetSlotBit(GetWorkingSlot(), slot::kFieldItemsLive, working_slot::kDiscoveredItemBits, static_cast<std::uint32_t>(timber), false);
+    GAME_CRoomBase* site = Ship().PlaceNewRoom(4, 0, FindRoomIdIndex(kInfirmary), kInfirmary, true);
+    ASSERT_NE(site, nullptr);
+    AddCrew(0, 0);
+    const std::vector<std::uint8_t> first = SaveSlot();
+    ASSERT_FALSE(GetSlotBit(first, slot::kFieldItemsLive, working_slot::kDiscoveredItemBits, static_cast<std::uint32_t>(timber)));
+
+    // The game runs on: timber is found and carried to the site.
+    Drop(kTimber, 3, 0, 0);
+    const std::vector<GAME_CTaskBase*> builds = TasksOfKind(kTaskRoomBuild);
+    ASSERT_EQ(builds.size(), 1u);
+    ASSERT_TRUE(StepSimulationUntil([&] { return builds[0]->CountMaterial(kTimber) == 3; }, 20000));
+    ASSERT_TRUE(working_slot::ItemDiscovered(static_cast<std::size_t>(timber)));
+
+    // The slot loaded over it has still never seen timber, nor does its next save.
+    Restore(first);
+    EXPECT_FALSE(working_slot::ItemDiscovered(static_cast<std::size_t>(timber)));
+    const std::vector<std::uint8_t> second = SaveSlot();
+    EXPECT_EQ(DescribeDifferences(first, second, slot::kFieldItemsLive, slot::kFieldItemsLiveSize), "");
+}
