@@ -151,6 +151,8 @@ std::optional<MessageTable>& InstalledTable()
     return table;
 }
 
+uint32_t g_generation = 0;
+
 }  // namespace
 
 std::optional<MessageTable> MessageTable::Create(std::vector<uint8_t> file, std::string_view name)
@@ -216,6 +218,7 @@ bool RegisterMessageFile(std::vector<uint8_t> file, std::string_view name)
         return false;
     }
     installed = std::move(table);
+    ++g_generation;
     return true;
 }
 
@@ -232,11 +235,17 @@ bool RegisterMessageFile(const void* block, size_t size, std::string_view name)
 void ReleaseMessageFile()
 {
     InstalledTable().reset();
+    ++g_generation;
 }
 
 bool IsMessageFileInstalled()
 {
     return InstalledTable().has_value();
+}
+
+uint32_t MessageFileGeneration()
+{
+    return g_generation;
 }
 
 std::optional<MessageEntry> GetMessageEntry(std::string_view key)

@@ -77,6 +77,10 @@ void ReleaseMessageFile();
 
 bool IsMessageFileInstalled();
 
+// Rises with every table installed or released: a text kept from a lookup is the installed
+// table's text while this is what it was at the lookup.
+uint32_t MessageFileGeneration();
+
 // The entry of a key in the installed table; nothing when no table is
 // installed, the key is empty or not in the table.
 std::optional<MessageEntry> GetMessageEntry(std::string_view key);

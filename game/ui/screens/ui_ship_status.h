@@ -100,9 +100,9 @@ private:
     GAME_CUINullObject* positionIcon_ = nullptr;
     std::int32_t dangerCounter_ = 0;
 
-    // The notice's text, made at its first showing and kept while it repeats (in the language it was
-    // made in).
+    // The notice's text, made at its first showing and kept while it repeats and the message table
+    // stays the same.
     std::u16string noticeText_;
     bool noticeTextMade_ = false;
-    std::uint32_t noticeLanguage_ = 0;
+    std::uint32_t noticeGeneration_ = 0;
 };

@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "framework/text/format_text.h"
+#include "framework/text/message_file.h"
 #include "game/model/world/game_world_ready.h"
-#include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/message_log.h"
 #include "game/ui/resident_bar.h"
@@ -38,11 +38,12 @@ void GAME_CUIShipStatus::ClearNotice()
 
 const std::u16string& GAME_CUIShipStatus::NoticeText()
 {
-    const GAME_CPlayerData* player = Context().Player();
-    const std::uint32_t language = player != nullptr ? player->language : 0;
-    if (noticeTextMade_ && noticeLanguage_ == language) return noticeText_;
+    // Made again when the message table changes (a language change), not with the player's language,
+    // which changes a frame before its table comes.
+    const std::uint32_t generation = vesk::text::MessageFileGeneration();
+    if (noticeTextMade_ && noticeGeneration_ == generation) return noticeText_;
     noticeTextMade_ = true;
-    noticeLanguage_ = language;
+    noticeGeneration_ = generation;
     if (notice.argumentKey.Empty()) {
         noticeText_ = GetMessageTextExpanded(notice.key.c_str());
     } else {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/text/font_manager.h"
+#include "framework/text/message_file.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/ui_draw.h"
@@ -63,14 +64,13 @@ std::u16string_view GAME_CUILabelObject::Literal() const
 
 std::u16string_view GAME_CUILabelObject::KeyText()
 {
-    const GAME_CPlayerData* player = GetPlayerData();
-    const std::uint32_t language = player != nullptr ? player->language : 0;
-    if (!cacheValid_ || cacheNamesKeys_ || cacheLanguage_ != language) {
-        if (!cacheValid_ || cacheLanguage_ != language) {
+    const std::uint32_t generation = vesk::text::MessageFileGeneration();
+    if (!cacheValid_ || cacheNamesKeys_ || cacheGeneration_ != generation) {
+        if (!cacheValid_ || cacheGeneration_ != generation) {
             cacheNamesKeys_ = GetMessageTextOrKey(Key()).find(u"%keyname") != std::u16string::npos;
         }
         cache_ = GetMessageTextExpanded(Key());
-        cacheLanguage_ = language;
+        cacheGeneration_ = generation;
         cacheValid_ = true;
     }
     return cache_;

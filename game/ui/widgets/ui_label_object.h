@@ -44,8 +44,9 @@ public:
     void SetScale(const vesk::math::Vec2* scale) override { textScale_ = scale->x; }
 
 private:
-    // The key's text in the current language, looked up again only when the key or the language
-    // changes (texts naming bound keys are expanded at every draw, as the device in use may change).
+    // The key's text in the current language, looked up again only when the key or the message
+    // table changes (texts naming bound keys are expanded at every draw, as the device in use may
+    // change). The player's language changes a frame before its table comes: the table decides.
     std::u16string_view KeyText();
 
     // 256 bytes: a narrow key of up to 255 characters or a wide literal of up to 127.
@@ -55,7 +56,7 @@ private:
     float textScale_ = 1.0f;
     std::int32_t nudge_ = 0;
     std::u16string cache_;
-    std::uint32_t cacheLanguage_ = 0;
+    std::uint32_t cacheGeneration_ = 0;
     bool cacheValid_ = false;
     bool cacheNamesKeys_ = false;
 };

@@ -331,6 +331,27 @@ TEST_F(OptionTest, AJapaneseFirstRunSwitchedToEnglishReloadsItsTextsBeforeTellin
     EXPECT_NE(FindTextDraw(u"Press any button"), nullptr);
 }
 
+// The language is chosen as the save is made and its texts come at the next frame: the window's
+// labels, drawn in between, must not keep the old language's texts for good.
+TEST_F(OptionTest, AfterALanguageChangeTheWindowsLabelsReadInTheNewLanguage)
+{
+    const support::ScopedEnv japanese("VARNOLIS_LANGUAGE", "japanese");
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_NE(FindTextDraw(GetMessageTextExpanded("PAUSEUI_TEXT_OPTION")), nullptr);
+    Press(kActionDecide);
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    StepFrames(2);
+    EXPECT_NE(FindTextDraw(u"Options"), nullptr);
+    EXPECT_NE(FindTextDraw(u"Music volume"), nullptr);
+    for (const support::RecordedTextDraw& draw : frames.back().texts) {
+        const bool japanese = std::any_of(draw.text.begin(), draw.text.end(), [](char16_t c) { return c >= u'\u3040' && c <= u'\u9FFF'; });
+        EXPECT_FALSE(japanese) << draw;
+    }
+}
+
 TEST_F(OptionTest, APauseMenuBeneathTakesTheNewLanguagesPicturesAsTheSaveIsMade)
 {
     const support::ScopedEnv japanese("VARNOLIS_LANGUAGE", "japanese");
