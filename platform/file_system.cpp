@@ -43,10 +43,11 @@ std::string FolderOf(const std::string& path)
 bool WriteAll(int fd, const unsigned char* data, uint64_t size, std::string* whyFailed)
 {
     uint64_t limit = size;
-    if (g_fault.load() == FileFault::ShortWrite) {
+    const FileFault fault = g_fault.load();
+    if (fault == FileFault::ShortWrite || fault == FileFault::SlowShortWrite) {
         limit = size / 2;
     }
-    if (g_fault.load() == FileFault::SlowWrite) {
+    if (fault == FileFault::SlowWrite || fault == FileFault::SlowShortWrite) {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
     uint64_t done = 0;

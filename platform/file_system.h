@@ -68,6 +68,7 @@ enum class FileFault : uint8_t {
     ShortWrite,  // writes stop after half the data with "no space left"
     ShortRead,   // reads end after half the data, as if the file were cut
     SlowWrite,   // writes take half a second longer, as a slow drive would
+    SlowShortWrite,  // both: a slow drive that fills up
 };
 void SetFileFaultForTesting(FileFault fault);
 

@@ -299,7 +299,7 @@ void GAME_CUIPause::EnterSubState(SubState subState)
         for (int slot = 4; slot <= 32; ++slot) ui.SetOpen(slot, false);
         break;
     case kReturningToTitle:
-        if (GetSaveManager()->IsIdle()) GetSaveManager()->RequestLoad();
+        rereadOwed_ = !GetSaveManager()->IsIdle() || !GetSaveManager()->RequestLoad();
         ui.SetOpen(kSlotPauseUpper, false);
         break;
     }
@@ -336,6 +336,11 @@ void GAME_CUIPause::ReturnToTitle()
     fadeCounter_ = kFadeFrames;
     GAME_CSaveManager* saves = GetSaveManager();
     if (!saves->IsIdle()) return;
+    if (rereadOwed_) {
+        // What the machine last did was that save, not the read: its result says nothing of the file.
+        rereadOwed_ = false;
+        if (saves->RequestLoad()) return;
+    }
     savingText_ = saves->lastResult == GAME_CSaveManager::kBroken;
     showText_ = true;
     // A file the re-read found broken is set aside and written anew from the records in memory.

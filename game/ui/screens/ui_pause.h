@@ -91,4 +91,6 @@ private:
     bool resetCursor_ = true;
     bool showText_ = false;
     bool savingText_ = false;
+    // The file is to be read again for the title: a save still being written kept it from being asked.
+    bool rereadOwed_ = false;
 };

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "framework/file/save_file.h"
 #include "framework/process/quitting.h"
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
@@ -17,6 +19,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_null_object.h"
+#include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/scratch_folder.h"
@@ -184,6 +187,32 @@ TEST_F(PauseTest, ABrokenFileMetByTheReturnToTheTitleIsKeptAsABackupAndWrittenAn
     const std::string rewritten = support::ReadBytes(SavePath());
     ASSERT_EQ(rewritten.size(), kImageSize);
     EXPECT_TRUE(CheckSaveImage(std::span(reinterpret_cast<const std::uint8_t*>(rewritten.data()), rewritten.size())));
+}
+
+TEST_F(PauseTest, ASaveStillBeingWrittenWhenTheFadeEndsIsWaitedForAndTheFileReadAgain)
+{
+    const std::string before = support::ReadBytes(SavePath());
+    ASSERT_NO_FATAL_FAILURE(OpenQuitDialog());
+    Press(kActionCursorUp);
+    Press(kActionCursorUp);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kFadingOut; }, 20));
+    StepFrames(56);
+    // A save of the settings on a slow drive that is full: still being written as the fade ends,
+    // then failing. The good file must be read again, not taken for broken and set aside.
+    vesk::file::SetSaveJobsWaited(false);
+    platform::SetFileFaultForTesting(platform::FileFault::SlowShortWrite);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSystem());
+    StepFrames(4);
+    ASSERT_EQ(Pause().GetSubState(), GAME_CUIPause::kReturningToTitle);
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotTitle); }, 100000));
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    vesk::file::SetSaveJobsWaited(true);
+    ASSERT_TRUE(StepUntil([] { return GetSaveManager()->IsIdle() && GetSaveManager()->pendingSave == 0; }, 60));
+    StepFrames(2);
+    EXPECT_FALSE(std::filesystem::exists(BackupPath()));
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
+    EXPECT_EQ(GetSaveManager()->lastResult, GAME_CSaveManager::kOk);
 }
 
 }  // namespace
