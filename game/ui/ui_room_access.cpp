@@ -7,6 +7,7 @@
 #include "game/services/data/item_records.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/task_records.h"
+#include "game/services/text/actor_names.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
@@ -109,7 +110,7 @@ UICrewView GetUICrewView(const GAME_CObjectActor* actor, const GAME_CRoomBase* r
 {
     UICrewView view;
     if (actor == nullptr) return view;
-    view.name = std::u16string_view(actor->status.name);
+    view.name = RomanizeKanaPair(std::u16string_view(actor->status.name));
     view.livesHere = room != nullptr && actor->homeLink.room == room;
     const GAME_CActorStatus& status = actor->status;
     const ActorBaseStats& maxima = status.computed;

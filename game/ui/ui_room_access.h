@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <array>
+#include <string>
 #include <string_view>
 
 class GAME_CGameWorld;
@@ -50,7 +51,7 @@ void CollectUIRoomCrew(const GAME_CRoomBase* room, std::vector<GAME_CObjectActor
 std::int32_t GetUIRoomCapacity(const GAME_CRoomBase* room);
 // What a crew panel cell shows.
 struct UICrewView {
-    std::u16string_view name;
+    std::u16string name;  // in Latin letters outside Japanese
     bool livesHere = false;  // bound as home, else as work room
     float stamina = 0.0f;    // 0..1
     float calorie = 0.0f;    // 0..1

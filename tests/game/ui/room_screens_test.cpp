@@ -219,6 +219,11 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     EXPECT_EQ(controller->Rows(), 3u);
     EXPECT_EQ(controller->Panel()->ScrollBar()->Maximum(), 1);
     EXPECT_NE(FindTextDraw(GetMessageTextExpanded("TCKG")), nullptr);
+    // Outside Japanese the names are written in Latin letters, as every other screen writes them:
+    // this language's font has no kana.
+    ASSERT_FALSE(RomanizeKanaPair(u"ネズ").empty());
+    EXPECT_NE(FindTextDraw(RomanizeKanaPair(u"ネズ")), nullptr);
+    EXPECT_EQ(FindTextDraw(u"ネズ"), nullptr);
 
     // The crew panel takes the focus with a click on a cell; a first click on a task row takes it
     // back and moves the cursor there, a second one opens the task-cancel screen for that task.
