@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/math/random.h"
+#include "game/services/achievement/achievements.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_manager.h"
@@ -11,9 +12,12 @@
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/player/player_data.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/ui_manager.h"
 #include "tests/support/game_fixture.h"
+#include "platform/little_endian.h"
 
 namespace {
 
@@ -63,6 +67,56 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
     EXPECT_EQ(GetPlayerData()->money, 400) << "the toll was paid";
     EXPECT_FALSE(UI().IsOpen(kSlotEvent));
     EXPECT_FALSE(GetEventSelection()->IsActive());
+}
+
+// The road's own moments earn their achievements: setting out is the first road driven and marks
+// the road among the seven and Cheddar Springs among the hideouts, refusing the toll earns its
+// own, and coming in marks Old Well.
+TEST_F(RoadToOldWell, RefusingTheTollAndComingInEarnTheRoadsAchievements)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    // The storefront's rows outlive a game: none is marked from an earlier run in this process.
+    for (int row = 0; row < kAchievementCount; ++row) GetStorefrontAchievementRows()[row].achieved = 0;
+    GAME_CGameWorld& world = *GetGameWorld();
+    vesk::math::SeedRandom(3);
+    for (GAME_CRoomBase* room : world.ship->rooms) {
+        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+    }
+    world.ship->RecalcStats();
+    std::uint32_t road = kRoadToOldWell;
+    StartRoute(*world.travel, &road, true, {}, {});
+    ShowNextHideoutNotice(world);
+    GAME_CRouteManager& route = *world.travel->routeManager;
+    const auto word = [](std::size_t at) { return platform::ReadU32(GetWorkingSystemRecord(), at); };
+    const auto unlocked = [&](int row) { return (word(save_layout::system::kAchievementBits) >> row & 1u) != 0; };
+    constexpr int kFirstRoad = 2;
+    constexpr int kTollRefused = 6;
+    constexpr int kHideoutsReached = 12;
+
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return GetEventSelection()->IsActive(); }, 6000))
+        << "no question by " << route.GetPosition();
+    EXPECT_TRUE(unlocked(kFirstRoad));
+    EXPECT_EQ(word(save_layout::system::kAchievementSet0), 1u << 1) << "road 2 of the seven";
+    EXPECT_FALSE(unlocked(kTollRefused));
+    ASSERT_TRUE(StepUntil([&] { return GetEventSelection()->State() == 2; }, 60));
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    ASSERT_EQ(GetEventSelection()->Cursor(), 1u);
+    PressAction(kActionDecide);
+
+    const bool arrived = StepConfirmingEventsUntil(
+        [&] {
+            const LocationRecord* here = world.travel->GetLocation();
+            return here != nullptr && here->hideoutId == MakeTag("AD04") && !route.IsRouteEventRunning();
+        },
+        6000);
+    ASSERT_TRUE(arrived) << "at " << route.GetPosition() << " of " << route.GetLength();
+    EXPECT_EQ(GetPlayerData()->money, 500) << "the toll was refused";
+    StepFrames(2 * kAchievementCount);
+    EXPECT_TRUE(unlocked(kTollRefused));
+    EXPECT_EQ(word(save_layout::system::kAchievementSet12), (1u << 0) | (1u << 3)) << "Cheddar Springs and Old Well";
+    EXPECT_EQ(word(save_layout::system::kAchievementCounters + 4 * kHideoutsReached), 2u);
+    EXPECT_FALSE(unlocked(kHideoutsReached)) << "two of six";
 }
 
 }  // namespace

@@ -5,13 +5,18 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "framework/file/resource_file.h"
 #include "framework/graphics/sprite_package.h"
+#include "game/services/achievement/achievements.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
+#include "game/services/data/task_records.h"
+#include "game/services/data/room_records.h"
+#include "game/services/save/working_slot.h"
 #include "game/model/script/script_actor.h"
 #include "game/model/script/script_enemy.h"
 #include "game/model/script/script_package.h"
@@ -183,6 +188,136 @@ TEST(DataSet, EveryScriptPackageDisassemblesToSourceThatReassemblesToTheSameByte
         ++packages;
     }
     EXPECT_EQ(packages, tables.size());
+}
+
+// A built script package printed as source; empty when it cannot be read.
+std::string ScriptSource(const std::string& name, std::string_view table)
+{
+    const std::vector<std::uint8_t> package = ReadBuiltResource("script/" + name + ".pac");
+    const auto source = vesk::tools::script::DisassembleScript(package, support::LoadDefinitions({table}));
+    EXPECT_TRUE(source.ok) << name << ": " << source.error;
+    return source.source;
+}
+
+// Every match of a pattern's first group (and second, when it has one) in a source.
+std::vector<std::pair<std::string, std::string>> Matches(const std::string& source, const std::string& pattern)
+{
+    std::vector<std::pair<std::string, std::string>> found;
+    const std::regex expression(pattern);
+    for (auto match = std::sregex_iterator(source.begin(), source.end(), expression); match != std::sregex_iterator();
+         ++match) {
+        found.emplace_back((*match)[1].str(), match->size() > 2 ? (*match)[2].str() : std::string());
+    }
+    return found;
+}
+
+// The tag word of four characters read from a script's source.
+std::uint32_t TagOf(const std::string& text)
+{
+    std::uint32_t word = 0;
+    for (std::size_t i = 0; i < 4 && i < text.size(); ++i) word |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * i);
+    return word;
+}
+
+// Every achievement can be earned in the shipped game: something raises each one (a route- or
+// enemy-script command naming its tag, or the game's own rule for it), and where the data bounds
+// how far it can go (the bits the scripts set, the hideouts, the rumours and quests on offer, the
+// items a player can come by) its goal lies within that bound.
+TEST(DataSet, EveryAchievementCanBeEarnedWithinWhatTheDataOffers)
+{
+    const std::vector<std::uint8_t> package = ReadBuiltResource("script/static_database.pac");
+    ASSERT_FALSE(package.empty()) << "the data set is not built";
+    CreateStaticDatabase();
+    GAME_CStaticDatabase& database = *GetStaticDatabase();
+    ASSERT_TRUE(game_test::RunSetting(database, package));
+    // The rooms and enemies register from their own scripts.
+    vesk::file::SetResourceFolder(support::BuiltResourcePath().string());
+    ASSERT_TRUE(LoadScriptPackage(kScriptPackageRoom));
+    ASSERT_TRUE(LoadScriptPackage(kScriptPackageEnemy));
+    const std::string routes = ScriptSource("route_script", "route.def");
+    const std::string enemies = ScriptSource("enemy_script", "enemy.def");
+    ASSERT_FALSE(routes.empty());
+    ASSERT_FALSE(enemies.empty());
+    const auto goal = [](int row) { return GetAchievementManager()->thresholds[static_cast<std::size_t>(row)]; };
+    const auto tag = [](int row) { return TagText(GetAchievementIdTag(row)); };
+
+    // What the scripts raise: counts (summed per achievement) and the distinct bits they set.
+    std::map<std::string, std::uint32_t> counted;
+    for (const auto& [id, amount] : Matches(routes, R"(achievement\.count '(A\d{3})', (\d+))")) {
+        counted[id] += static_cast<std::uint32_t>(std::stoul(amount));
+    }
+    std::map<std::string, std::set<std::uint32_t>> flagged;
+    for (const std::string& source : {routes, enemies}) {
+        for (const auto& [id, bit] : Matches(source, R"(\bachievement(?:\.flag)? '(A\d{3})', (\d+), 1\b)")) {
+            flagged[id].insert(static_cast<std::uint32_t>(std::stoul(bit)));
+        }
+    }
+
+    // The items a player can come by: the markets, what the workshops make, the road's drops and the
+    // loot of the enemies met on the roads.
+    std::set<std::uint32_t> obtainable;
+    for (const auto& [id, hideout] : database.Hideouts()) obtainable.insert(hideout.marketItems.begin(), hideout.marketItems.end());
+    for (const auto& [id, task] : database.Tasks()) {
+        if (task.kind == kTaskItemCraft) obtainable.insert(task.productItem);
+    }
+    for (const auto& [item, unused] : Matches(routes, R"(\b(?:items\.drop\w*|drop\.candidate|drop\.place) '(I\d{3})')")) {
+        obtainable.insert(TagOf(item));
+    }
+    for (const auto& [enemy, unused] : Matches(routes, R"(\benemy\.(?:spawn\w*|candidate) '(E\d{3})')")) {
+        const auto found = database.Enemies().find(TagOf(enemy));
+        ASSERT_NE(found, database.Enemies().end()) << enemy;
+        for (int n = 0; n < CountEnemyDropEntries(found->second); ++n) obtainable.insert(found->second.drops[n].itemId);
+    }
+    std::uint32_t discoverable = 0;
+    for (std::uint32_t item : obtainable) {
+        std::int32_t position = -1;
+        if (database.FindItemDataIndexed(item, &position) != nullptr && position >= 0 &&
+            static_cast<std::size_t>(position) < working_slot::kDiscoveredItemBits) {
+            ++discoverable;
+        }
+    }
+    std::uint32_t rumoursOffered = 0;
+    for (const auto& [id, hideout] : database.Hideouts()) {
+        for (std::uint32_t rumor : hideout.rumors) rumoursOffered += database.FindRumorData(rumor) != nullptr ? 1 : 0;
+    }
+    const auto turretTakes = [&](std::uint32_t item) {
+        return std::ranges::any_of(database.Rooms(), [&](const auto& room) {
+            return (room.second->flags & kRoomTurret) != 0 && std::ranges::count(room.second->acceptedItems, item) > 0;
+        });
+    };
+
+    // The rows the game raises by its own rules, each with how far the data lets it go.
+    const std::map<int, std::uint32_t> ruled = {
+        {1, database.FindItemProductionData(MakeTag("I076")) != nullptr ? 1u : 0u},  // golden cheese made
+        {4, 1},                                                                       // every cell a finished room
+        {5, 1},                                                                       // a rat let go on the road
+        {7, rumoursOffered},                                                          // rumours bought
+        {8, database.FindRoomData(MakeTag("ID23")) != nullptr ? 2u : 0u},             // engine rooms built
+        {9, turretTakes(MakeTag("I096")) ? 1u : 0u},                                  // a cheese bomb fired
+        {10, static_cast<std::uint32_t>(database.Quests().size())},                   // quests delivered
+        {14, routes.find("'E016'") != std::string::npos ? 1u : 0u},                   // the iron scorpion met
+        {17, discoverable},                                                           // items discovered
+    };
+    // The rows that count bits: only bits within their set count; the hideouts' only where a
+    // hideout is.
+    const std::map<int, std::uint32_t> bitSets = {{0, 16}, {12, static_cast<std::uint32_t>(database.Hideouts().size())}, {18, 5}};
+
+    for (int row = 0; row < kAchievementCount; ++row) {
+        std::uint32_t reach = 0;
+        if (const auto rule = ruled.find(row); rule != ruled.end()) {
+            reach = rule->second;
+        } else if (const auto set = bitSets.find(row); set != bitSets.end()) {
+            for (std::uint32_t bit : flagged[tag(row)]) reach += bit < set->second ? 1 : 0;
+        } else {
+            reach = counted[tag(row)];
+        }
+        EXPECT_GT(reach, 0u) << tag(row) << ": nothing in the game raises it";
+        EXPECT_LE(goal(row), reach) << tag(row) << ": its goal is out of reach";
+    }
+    DestroyAchievementManager();
+    DestroyScriptPackageHolder();
+    DestroyStaticDatabase();
+    vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
 }
 
 // The check fails on content the save cannot hold and on ids that do not resolve, naming the id.
