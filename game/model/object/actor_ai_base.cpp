@@ -286,7 +286,8 @@ bool GAME_CActorAIBase::TakeBreak()
     if (home == nullptr) {
         home = NearestRoomWhere(*ship, column, row, [&](const GAME_CRoomBase& room) { return room.CanBeHomeOf(owner); });
     }
-    if (home == nullptr || !WalkToRoom(*home)) return false;
+    // Quarters being taken away give no rest: a break there would go with them, and be asked for again.
+    if (home == nullptr || home->removeRequested || !WalkToRoom(*home)) return false;
     GAME_CTaskBase* rest = GAME_CTaskBase::CreateFromRequest(MakeBreakRequest(ship->GetRoomIndex(home)));
     if (rest == nullptr) return false;
     MoveOntoTask(rest);

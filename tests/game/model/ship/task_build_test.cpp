@@ -1,4 +1,4 @@
-// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach, one saved while its materials were carried, and a site given up under hungry builders.
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach, one saved while its materials were carried, a site given up under hungry builders, and quarters demolished under a tired crew member.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -152,6 +152,25 @@ TEST_F(TaskBuildTest, ASiteGivenUpUnderHungryBuildersSendsThemToEatWhileItsTasks
     EXPECT_EQ(Ship().GetRoomIndex(site), -1);
     EXPECT_TRUE(TasksOfKind(kTaskRoomBuild).empty());
     EXPECT_EQ(TasksOfKind(kTaskMeal).size(), 2u);
+}
+
+// Quarters demolished while a tired crew member rests in them: released, it looks for a bed at
+// once, and must not take one in the quarters going away (each such break was removed with them
+// and ordered anew, without end). It rests elsewhere once it can.
+TEST_F(TaskBuildTest, QuartersDemolishedUnderATiredCrewMemberAreRemovedAndItRestsElsewhere)
+{
+    GAME_CRoomBase& quarters = Place(kHome, 2, 0);
+    GAME_CRoomBase& other = Place(kHome, 8, 0);
+    GAME_CObjectActor& sleeper = AddCrew(1, 0);
+    sleeper.status.stamina = 0;
+    sleeper.status.UpdateConditionFlags();
+    ASSERT_TRUE(StepSimulationUntil([&] { return sleeper.assigned != 0 && quarters.CountCrew() == 1; }, 5000));
+
+    quarters.removeRequested = true;
+    StepSimulation(1);
+    EXPECT_EQ(Ship().GetRoomIndex(&quarters), -1);
+    for (const GAME_CTaskBase* rest : TasksOfKind(kTaskBreak)) EXPECT_EQ(rest->GetRoom(), &other);
+    EXPECT_TRUE(StepSimulationUntil([&] { return other.CountCrew() == 1; }, 5000));
 }
 
 }  // namespace
