@@ -145,7 +145,7 @@ TEST_F(EnemyInGame, EveryShippedEnemyAppearsAttacksIsHitAndDiesWithoutAScriptFau
         const std::int64_t hull = world.ship->GetRemainingHull();
         GAME_CObjectEnemy& enemy = Spawn(id, 560);
         StepFrames(120);
-        EXPECT_TRUE(enemy.IsInIdleLabel() || enemy.IsInAttackLabel());
+        EXPECT_TRUE(enemy.IsInLabel(u"追跡") || enemy.IsInAttackLabel());  // the ship is within its reach
         EXPECT_TRUE(enemy.RunLabel(enemy_label::kAttack));
         StepFrames(60);
         EXPECT_LT(world.ship->GetRemainingHull(), hull);

@@ -1,7 +1,11 @@
-// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, and every attack ends once the last enemy has gone.
+// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, and a crew member called over in a road battle arrives in time for the catapult to fire.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_database.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/model/object/field_object_manager.h"
@@ -23,12 +27,13 @@ constexpr std::uint32_t kSandCrawler = MakeTag("E001");
 class TaskAttackTest : public support::TaskWorld {
 protected:
     // An enemy beside the ship, in its appearance (not idle, so the turrets keep at it).
-    GAME_CObjectEnemy& Spawn()
+    GAME_CObjectEnemy& Spawn(std::int32_t routePosition = 0)
     {
         GAME_CObjectEnemy* enemy = Field().AcquireEnemyObject();
         EXPECT_NE(enemy, nullptr);
         EnemySetupRecord setup;
         setup.enemyId = kSandCrawler;
+        setup.routePositions = {routePosition, routePosition};
         enemy->Init(setup);
         return *enemy;
     }
@@ -112,6 +117,32 @@ TEST_F(TaskAttackTest, AnEmptyTurretStopsAtOnceTheFirstCheeseBombUnlocksItsAchie
     EXPECT_FALSE(IsListed(leftCycle));
     EXPECT_FALSE(IsListed(rightCycle));
     EXPECT_TRUE(TasksOfKind(kTaskAttackToEnemy).empty());
+}
+
+// On the road a sand crawler comes up to the ship, rests between bites and bites the hull; the only
+// crew member stands at the other end of the ship, bound to nothing. The loaded catapult calls it
+// over, and the battle lasts while the crawler hunts: it arrives in time and the catapult fires.
+TEST_F(TaskAttackTest, ACrewMemberCalledOverInARoadBattleArrivesWhileItLastsAndTheCatapultFires)
+{
+    constexpr std::uint32_t kRoute = MakeTag("R901");
+    RouteData* route = GetStaticDatabase()->GetOrCreateRouteData(kRoute);
+    route->length = 2000;
+    route->startLocation = MakeTag("H901");
+    route->endLocation = MakeTag("H902");
+    StartRoute(*World().travel, &kRoute, true, {}, {});
+    ASSERT_EQ(World().travel->routeManager->GetRouteId(), kRoute);
+    World().travel->routeManager->SetPosition(500);
+
+    GAME_CRoomBase& catapult = Place(kCatapult, 8, 0);
+    GAME_CAmmo& store = Turret(catapult, 5);
+    GAME_CObjectActor& gunner = AddCrew(0, 0);
+    GAME_CObjectEnemy& crawler = Spawn(600);
+    const std::int32_t hp = crawler.hpRecord.hp;
+
+    ASSERT_TRUE(StepSimulationUntil([&] { return store.GetCount() < 5; }, 3000))
+        << store.GetCount() << " rounds left; the gunner is " << (gunner.task != nullptr ? "on" : "off")
+        << " a task";
+    ASSERT_TRUE(StepSimulationUntil([&] { return crawler.hpRecord.hp < hp; }, 120));
 }
 
 }  // namespace
