@@ -251,6 +251,9 @@ void GAME_CUIStaffRoll::PreDraw()
     }
     if (pages_.Is(kLogo)) DrawLogo();
     FlushUISprites();
+    // The autosave's running notice and its retry question are this screen's: nothing else draws
+    // them, and the question holds the roll until it is answered.
+    if (DrawDialogIfShown()) FlushUISprites();
 }
 
 void GAME_CUIStaffRoll::DrawLogo() const

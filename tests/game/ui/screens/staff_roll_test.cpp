@@ -102,6 +102,10 @@ TEST_F(StaffRollTest, TheCreditsWaitAndSpeedUpTheLogoSkipsTwiceAndAFailedAutosav
     StepFrames(1);
     EXPECT_NE(GetInDisplaySelection()->Message().find(GetMessageTextExpanded("PAUSEUI_SAVE_RETRY_YESNO")),
               std::u16string::npos);
+    // The question is drawn over the roll, with its text: the roll waits on it.
+    EXPECT_NE(FindSpriteDraw(2, "ui_dialogbase"), nullptr);
+    const std::u16string question = GetMessageTextExpanded("PAUSEUI_SAVE_RETRY_YESNO");
+    EXPECT_NE(FindTextDraw(std::u16string_view(question).substr(0, question.find(u'\n'))), nullptr);
     EXPECT_EQ(support::ReadBytes(SavePath()), before);
     platform::WriteU32(GetWorkingSlot(), slot::kLastSaveTime, 1999);
     AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
