@@ -102,22 +102,40 @@ bool GAME_CTaskAttackToEnemy::Fire()
     if (!turret || !IsEnemyFighting(room->target) || store == nullptr || store->GetCount() < 1) return false;
     const std::uint32_t round = *store->GetAmmoId();
     store->RemoveOne();
-    if (!room->IsInLabel(room->WorkLabel())) room->GoTask();
+    // Entered afresh for every round: the work label's script shoots once on entry.
+    room->GoTask();
     if (round == kCheeseBomb && !IsAchievementUnlocked(kAchievementOfFirstCheeseBomb)) {
         UnlockAchievement(kAchievementOfFirstCheeseBomb);
     }
     return true;
 }
 
+void GAME_CTaskAttackToEnemy::StandDownRoom()
+{
+    GAME_CRoomBase* room = GetRoom();
+    if (room == nullptr) return;
+    const auto carriesOn = [this](const GAME_CTaskBase* task) {
+        return task != nullptr && task != this && !task->IsFinished() && task->GetKind() == kTaskAttackToEnemy;
+    };
+    if (std::any_of(room->boundTasks.begin(), room->boundTasks.end(), carriesOn)) return;
+    if (room->IsInTaskLabel() || room->IsInCrewTaskLabel()) room->GoNoTask();
+}
+
+void GAME_CTaskAttackToEnemy::EndCycle()
+{
+    Finish();
+    StandDownRoom();
+}
+
 void GAME_CTaskAttackToEnemy::Update()
 {
     const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
     if (objects == nullptr || objects->enemies.empty()) {
-        Finish();
+        EndCycle();
         return;
     }
     if (ship_world::IsScreenOpen(kSlotGameOver) || objects->AreAllEnemiesIdle()) {
-        Finish();
+        EndCycle();
         return;
     }
     if (crew.empty()) {
@@ -128,11 +146,17 @@ void GAME_CTaskAttackToEnemy::Update()
     }
     if (progress > 0 && !fired_) {
         fired_ = true;
-        if (!Fire()) Finish();
+        if (!Fire()) EndCycle();
     }
 }
 
 bool GAME_CTaskAttackToEnemy::RepeatTask()
+{
+    if (!PostNextCycle()) StandDownRoom();
+    return false;
+}
+
+bool GAME_CTaskAttackToEnemy::PostNextCycle()
 {
     if (!IsRepeatDue()) return false;
     GAME_CRoomBase* room = GetRoom();
@@ -153,5 +177,5 @@ bool GAME_CTaskAttackToEnemy::RepeatTask()
     std::erase(crew, leader);
     next->AddCrew(leader);
     room->TryAddCrew(leader);
-    return false;
+    return true;
 }

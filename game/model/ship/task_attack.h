@@ -31,6 +31,13 @@ private:
     void CleanCrew();
     // Fires the cycle's round; false when the turret cannot (the task then ends).
     bool Fire();
+    // The next cycle against the enemy then nearest, the leading crew member handed over; false
+    // when none is posted.
+    bool PostNextCycle();
+    // Ends the task and stands the turret down.
+    void EndCycle();
+    // The turret leaves its work label unless another cycle of its room carries on.
+    void StandDownRoom();
 
     bool fired_ = false;
 };

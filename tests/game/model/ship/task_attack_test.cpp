@@ -1,4 +1,4 @@
-// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, and a crew member called over in a road battle arrives in time for the catapult to fire.
+// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, a crew member called over in a road battle arrives in time for the catapult to fire, and each round gives one hit before the emptied catapult stands down.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -59,6 +59,20 @@ protected:
         EXPECT_NE(attack, nullptr);
         if (attack != nullptr) attack->AddCrew(&gunner);
         return attack;
+    }
+
+    // A road at route position 500 with a sand crawler come up beside the ship at 600.
+    GAME_CObjectEnemy& StartRoadBattle()
+    {
+        constexpr std::uint32_t kRoute = MakeTag("R901");
+        RouteData* route = GetStaticDatabase()->GetOrCreateRouteData(kRoute);
+        route->length = 2000;
+        route->startLocation = MakeTag("H901");
+        route->endLocation = MakeTag("H902");
+        StartRoute(*World().travel, &kRoute, true, {}, {});
+        EXPECT_EQ(World().travel->routeManager->GetRouteId(), kRoute);
+        World().travel->routeManager->SetPosition(500);
+        return Spawn(600);
     }
 
     static bool IsCheeseBombAchievementUnlocked()
@@ -124,25 +138,63 @@ TEST_F(TaskAttackTest, AnEmptyTurretStopsAtOnceTheFirstCheeseBombUnlocksItsAchie
 // over, and the battle lasts while the crawler hunts: it arrives in time and the catapult fires.
 TEST_F(TaskAttackTest, ACrewMemberCalledOverInARoadBattleArrivesWhileItLastsAndTheCatapultFires)
 {
-    constexpr std::uint32_t kRoute = MakeTag("R901");
-    RouteData* route = GetStaticDatabase()->GetOrCreateRouteData(kRoute);
-    route->length = 2000;
-    route->startLocation = MakeTag("H901");
-    route->endLocation = MakeTag("H902");
-    StartRoute(*World().travel, &kRoute, true, {}, {});
-    ASSERT_EQ(World().travel->routeManager->GetRouteId(), kRoute);
-    World().travel->routeManager->SetPosition(500);
-
+    GAME_CObjectEnemy& crawler = StartRoadBattle();
     GAME_CRoomBase& catapult = Place(kCatapult, 8, 0);
     GAME_CAmmo& store = Turret(catapult, 5);
     GAME_CObjectActor& gunner = AddCrew(0, 0);
-    GAME_CObjectEnemy& crawler = Spawn(600);
     const std::int32_t hp = crawler.hpRecord.hp;
 
     ASSERT_TRUE(StepSimulationUntil([&] { return store.GetCount() < 5; }, 3000))
         << store.GetCount() << " rounds left; the gunner is " << (gunner.task != nullptr ? "on" : "off")
         << " a task";
     ASSERT_TRUE(StepSimulationUntil([&] { return crawler.hpRecord.hp < hp; }, 120));
+}
+
+// A catapult with three rounds fights a crawler that will not die: every round it takes gives one
+// hit and no more, the catapult shows its work while a cycle lasts, and once the last round is
+// spent and its cycle has ended it stands down and hits nothing more.
+TEST_F(TaskAttackTest, InARoadBattleEachRoundGivesOneHitAndTheEmptyCatapultStandsDown)
+{
+    GAME_CObjectEnemy& crawler = StartRoadBattle();
+    crawler.hpRecord.maxHp = 100000;
+    crawler.hpRecord.hp = 100000;
+    GAME_CRoomBase& catapult = Place(kCatapult, 8, 0);
+    GAME_CAmmo& store = Turret(catapult, 3);
+    AddCrew(7, 0);
+
+    std::int32_t roundsTaken = 0;
+    std::int32_t hits = 0;
+    std::int32_t lastCount = store.GetCount();
+    std::int32_t lastHp = crawler.hpRecord.hp;
+    bool sawWork = false;
+    // One step's rounds and hits; a hit may come in the step its round is taken, never before.
+    auto step = [&] {
+        StepSimulation(1);
+        if (store.GetCount() < lastCount) roundsTaken += lastCount - store.GetCount();
+        if (crawler.hpRecord.hp < lastHp) ++hits;
+        lastCount = store.GetCount();
+        lastHp = crawler.hpRecord.hp;
+        if (!TasksOfKind(kTaskAttackToEnemy).empty() && catapult.IsInTaskLabel()) sawWork = true;
+        return hits <= roundsTaken;
+    };
+
+    const auto spent = [&] { return store.GetCount() == 0 && TasksOfKind(kTaskAttackToEnemy).empty(); };
+    for (int frame = 0; frame < 3000 && !spent(); ++frame) {
+        ASSERT_TRUE(step()) << hits << " hits from " << roundsTaken << " rounds by frame " << frame;
+    }
+    ASSERT_TRUE(spent()) << store.GetCount() << " rounds left";
+    EXPECT_EQ(roundsTaken, 3);
+    EXPECT_EQ(hits, 3);
+    EXPECT_TRUE(sawWork);
+    ASSERT_FALSE(crawler.IsInIdleLabel());
+
+    // The last cycle has ended: the catapult has left its work and hits no more.
+    StepSimulation(1);
+    EXPECT_FALSE(catapult.IsInWorkLabel());
+    const std::int32_t hpAfter = crawler.hpRecord.hp;
+    StepSimulation(600);
+    EXPECT_EQ(crawler.hpRecord.hp, hpAfter) << "the empty catapult hit again";
+    EXPECT_FALSE(catapult.IsInWorkLabel());
 }
 
 }  // namespace
