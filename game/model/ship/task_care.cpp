@@ -61,7 +61,12 @@ void KeepAsOnlyCrew(GAME_CTaskBase& task, GAME_CObjectActor* actor)
     }
     task.crew.clear();
     if (actor == nullptr) return;
-    if (actor->task != &task) actor->SetTask(&task, false);
+    if (actor->task != &task) {
+        // Its previous task lets it go too: a task still counting it would hand it work, show it in
+        // its room's crew and save it as its own.
+        if (actor->task != nullptr) actor->task->RemoveCrew(actor);
+        actor->SetTask(&task, false);
+    }
     task.crew.push_back(actor);
 }
 
@@ -111,7 +116,9 @@ GAME_CObjectActor* GAME_CTaskPatient::FindPatient()
     const GAME_CRoomBase* room = GetRoom();
     if (objects == nullptr) return nullptr;
     for (GAME_CObjectActor* actor : objects->crew) {
-        if (actor == nullptr || !CanTargetActorInRoom(kTaskPatient, id, room, actor)) continue;
+        // A member playing its death is beyond treatment.
+        if (actor == nullptr || !task_crew::IsAliveInField(*actor)) continue;
+        if (!CanTargetActorInRoom(kTaskPatient, id, room, actor)) continue;
         if (IsHeal()) {
             if (std::int64_t{actor->status.computed.maxHp} - actor->status.GetHP() <= 0) continue;
             TimeHealFor(*actor);
