@@ -298,6 +298,8 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
         }
         if ((bits & kHomePresent) != 0) BindRoom(*actor, CheckedRoomByte(record, i, at + kCrewHomeRoom, "home"));
         if ((bits & kWorkPresent) != 0) BindRoom(*actor, CheckedRoomByte(record, i, at + kCrewWorkRoom, "work"));
+        // Saved while dying: the death goes on to its end; it was told when it began.
+        if (actor->status.IsHPEmpty()) actor->ResumeDeath();
     }
 }
 
@@ -440,8 +442,11 @@ void GAME_CFieldObjectManager::LoadItems(std::span<const std::uint8_t> record)
                 break;
             }
         }
-        // A carrier naming nobody, or one already carrying another stack, leaves the stack lying.
-        if (carrier == nullptr || (carrier->carriedItem != nullptr && carrier->carriedItem != item)) continue;
+        // A carrier naming nobody, one already carrying another stack, or one dying (whose death
+        // would give way to the pick-up) leaves the stack lying.
+        if (carrier == nullptr || carrier->IsDying() || (carrier->carriedItem != nullptr && carrier->carriedItem != item)) {
+            continue;
+        }
         if (carrier->carriedItem != item) {
             carrier->carriedItem = item;
             carrier->PlayItemGet();

@@ -298,6 +298,17 @@ void GAME_CObjectActor::Die()
     std::u16string line = vesk::text::FormatText(GetMessageTextExpanded("OLIF_ACTOR_DIE"), {std::u16string_view(name)});
     line.resize(std::min(line.size(), kNoticeLength - 1));
     ship_world::PostMessage(line, kNoticeBadNews);
+    PlayDeath();
+}
+
+void GAME_CObjectActor::ResumeDeath()
+{
+    dying_ = true;
+    PlayDeath();
+}
+
+void GAME_CObjectActor::PlayDeath()
+{
     LeaveTaskAndRooms();
     PlayLabel(actor_label::kDeath);
     if (!script.FindLabel(actor_label::kDeath).has_value()) dead = 1;

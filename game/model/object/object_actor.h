@@ -101,6 +101,9 @@ public:
     // One step of the script at its period.
     void StepScript() { script.TickScript(); }
     bool IsDying() const { return dying_; }
+    // A member saved while playing its death plays it again after a load, without a second
+    // notice: the first went out when it died.
+    void ResumeDeath();
 
     // What the actor script's restart and commands write.
     const vesk::math::Vec2& GetDrawOffset() const { return carryOffset; }
@@ -154,6 +157,8 @@ private:
     void SyncRoomLinks();
     void UpdateRepair();
     void Die();
+    // Out of its task and rooms, into the death label (dead at once without one).
+    void PlayDeath();
     bool SkipsDraw() const;
     // Steps 2 to 5 of the draw at a canvas point with a sprite scale; the load lifted by liftY.
     void DrawBody(const vesk::math::Vec2& point, float scaleX, float scaleY, bool mirrored, float liftY,

@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_base.h"
@@ -60,6 +62,40 @@ TEST_F(CrewMember, AtEmptyHPItPostsOneDeathNoticeLeavesRoomAndTaskPlaysItsDeathA
     EXPECT_EQ(steps, kDeathFrames + 1);
     EXPECT_EQ(LogMessages().size(), 1u);
     EXPECT_EQ(Field().AcquireActorObject(), &cook);
+}
+
+// Saved in the middle of its death, a crew member comes back from the save dying: it plays its
+// death to the end and is gone, without a second notice, and a stack it carried is left lying.
+TEST_F(CrewMember, SavedWhileDyingItFinishesItsDeathAfterTheLoadWithoutASecondNotice)
+{
+    GAME_CObjectActor& porter = AddCrew(2, 1);
+    AddCrew(6, 1);
+    ASSERT_TRUE(Field().DropItemOnCell(kMaterial, 2, 1, 2));
+    GAME_CObjectItem* load = Field().items.back();
+    load->SetCarrier(&porter);
+    porter.SetCarriedItem(load);
+    porter.status.hp = 0;
+    StepField(10);
+    ASSERT_TRUE(porter.IsDying());
+    ASSERT_EQ(LogMessages().size(), 1u);
+
+    std::vector<std::uint8_t> saved = EmptySlot();
+    Field().SaveToSlot(saved);
+    Field().LoadFromSlot(saved);
+    ASSERT_EQ(Field().crew.size(), 2u);
+    GAME_CObjectActor& back = *Field().crew[0];
+    EXPECT_TRUE(back.IsDying());
+    ASSERT_EQ(Field().items.size(), 1u);
+    EXPECT_EQ(Field().items[0]->carrier, nullptr);
+    EXPECT_EQ(back.carriedItem, nullptr);
+    int steps = 0;
+    while (IsListed(back) && steps < 100) {
+        StepField(1);
+        ++steps;
+    }
+    EXPECT_EQ(steps, kDeathFrames + 1);
+    EXPECT_EQ(LogMessages().size(), 1u);
+    EXPECT_EQ(Field().crew.size(), 1u);
 }
 
 TEST_F(CrewMember, GridCellsTasksAndRoomLinksFollowTheirRules)
