@@ -137,6 +137,7 @@ TEST_F(SaveMachineTest, AnAutosaveRefusedWhileTheRouteHoldsRetries600FramesLater
     GAME_CGameWorld* world = GetGameWorld();
     ASSERT_TRUE(CloseScreen(kSlotTitle));
     world->travel->routeManager = std::make_unique<GAME_CRouteManager>();
+    ASSERT_NE(AddCrewMember(), nullptr);  // a crew with nobody alive is never autosaved
     GetPlayerData()->autoSaveMinutes = 1;  // 3600 frames
     GAME_CSaveManager* saves = GetSaveManager();
 

@@ -202,6 +202,7 @@ TEST_F(GameOverTest, NoAutosaveKeepsADestroyedShipAndTheTimerSavesOnceTheGameOve
 {
     GAME_CSaveManager& saves = *GetSaveManager();
     GetPlayerData()->autoSaveMinutes = 1;
+    ASSERT_NE(AddCrewMember(), nullptr);  // a ship with nobody alive aboard is not saved either
     OpenHudAndStatus();
     StepFrames(1);  // the timer takes the interval
     ASSERT_EQ(saves.autoSaveInterval, 3600u);
@@ -228,6 +229,54 @@ TEST_F(GameOverTest, NoAutosaveKeepsADestroyedShipAndTheTimerSavesOnceTheGameOve
     ASSERT_TRUE(StepUntil([&] { return !saves.IsIdle(); }, 700));
     ASSERT_TRUE(StepUntilSaveIdle());
     EXPECT_EQ(autosavedDamage(), 0);
+}
+
+TEST_F(GameOverTest, NoAutosaveKeepsACrewWithNobodyAliveAndTheTimerSavesOnceSomeoneLivesAgain)
+{
+    GAME_CSaveManager& saves = *GetSaveManager();
+    GetPlayerData()->autoSaveMinutes = 1;
+    GAME_CObjectActor* last = AddCrewMember();
+    ASSERT_NE(last, nullptr);
+    OpenHudAndStatus();
+    StepFrames(1);  // the timer takes the interval
+    ASSERT_EQ(saves.autoSaveInterval, 3600u);
+    const auto autosavedCrew = [] {
+        return GetSaveAreas().ImageSlot(0)[save_layout::slot::kCrew + save_layout::slot::kCrewInUse];
+    };
+    // The crew lives: the autosave keeps it.
+    saves.autoSaveCounter = saves.autoSaveInterval - 1;
+    StepFrames(1);
+    ASSERT_FALSE(saves.IsIdle());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_EQ(autosavedCrew(), 1);
+
+    // The last crew member is killed. The autosave falls due in every frame of its death, of the
+    // frame it is gone and of the game over that follows: none is made.
+    last->status.hp = 0;
+    bool gameOver = false;
+    bool saved = false;
+    for (int frame = 0; frame < 600 && !(gameOver && !UI().IsOpen(kSlotGameOver)); ++frame) {
+        saves.autoSaveCounter = saves.autoSaveInterval - 1;
+        StepFrames(1);
+        saved = saved || !saves.IsIdle();
+        gameOver = gameOver || UI().IsOpen(kSlotGameOver);
+    }
+    ASSERT_TRUE(gameOver);
+    EXPECT_EQ(GameOver().cause, GAME_CUIGameOver::kCauseCrewGone);
+    EXPECT_FALSE(UI().IsOpen(kSlotGameOver));
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(autosavedCrew(), 1);
+
+    // The route's label brought nobody back: the game goes on, and still nothing is saved of it.
+    ASSERT_TRUE(world->fieldObjects->crew.empty());
+    saves.autoSaveCounter = saves.autoSaveInterval - 1;
+    EXPECT_FALSE(StepUntil([&] { return !saves.IsIdle(); }, 700));
+
+    // Someone joins the crew: the save is made a little later.
+    ASSERT_NE(AddCrewMember(), nullptr);
+    ASSERT_TRUE(StepUntil([&] { return !saves.IsIdle(); }, 700));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(autosavedCrew(), 1);
 }
 
 }  // namespace
