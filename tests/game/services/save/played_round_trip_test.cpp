@@ -186,6 +186,17 @@ protected:
         StepConfirmingEventsUntil([&] { return !UI().IsOpen(kSlotGameOver); }, 3000);
         for (int screen = kSlotBuild; screen <= kSlotInventoryTrash; ++screen) UI().SetOpen(screen, false);
         UI().CloseEventChoices();
+        // At the title the game stands still while its screens finish closing: one left closing (an
+        // event window the frames above opened again) would still be open in the loaded game.
+        GAME_CGameWorld& world = *GetGameWorld();
+        const bool closed = StepUntil([&] {
+            world.held = 1;
+            for (int screen = kSlotBuild; screen <= kSlotInventoryTrash; ++screen) {
+                if (UI().IsOpen(screen)) return false;
+            }
+            return true;
+        }, 4 * GAME_CUIScreen::kSlideFrames);
+        EXPECT_TRUE(closed) << "the game's screens did not close before the load";
         vesk::math::SeedRandom(8);
         // The autosave counts the frames played since the last one, whatever was loaded in
         // between: each load starts it alike, so that the two runs autosave alike.
