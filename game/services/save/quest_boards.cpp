@@ -194,9 +194,9 @@ void PackQuestBoards(std::span<std::uint8_t> slot)
     for (int board = 0; board < boards; ++board) QuestBoardWriter(slot, board).Pack();
 }
 
-void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
+void BuildNewGameOfferSets(std::span<std::uint8_t> slot, const ShuffleDraw& draw)
 {
-    ForEachHideoutOfferSet(slot, [](int, const HideoutData& hideout, QuestBoardWriter& set) {
+    ForEachHideoutOfferSet(slot, [&draw](int, const HideoutData& hideout, QuestBoardWriter& set) {
         std::vector<QuestOffer> pool = PoolOf(hideout);
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (pair < static_cast<int>(pool.size())) {
@@ -208,8 +208,8 @@ void BuildNewGameOfferSets(std::span<std::uint8_t> slot)
         const int used = static_cast<int>(pool.size());
         if (used > 0) {
             for (int exchange = 0; exchange < 100; ++exchange) {
-                const int a = (vesk::math::Rand() / 4) % used;
-                const int b = (vesk::math::Rand() / 4) % used;
+                const int a = (draw() / 4) % used;
+                const int b = (draw() / 4) % used;
                 std::swap(pool[a], pool[b]);
             }
             for (int pair = 0; pair < used; ++pair) set.SetPair(pair, pool[pair].questId, pool[pair].value);

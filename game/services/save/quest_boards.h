@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 // One quest board of a slot (268 bytes): 32 offer slots {quest id, days left}, the mask of
@@ -53,8 +54,10 @@ void ApplyQuestEffects(std::span<std::uint8_t> slot, std::uint32_t questId, Ques
 // The number of offer slots of the board's hideout (0 when none).
 int QuestBoardOfferCount(int board);
 
-// The offer sets of a new game: each hideout's pool, shuffled, cut to its offer count.
-void BuildNewGameOfferSets(std::span<std::uint8_t> slot);
+// Draws a number 0..32767 for a shuffle.
+using ShuffleDraw = std::function<int()>;
+// The offer sets of a new game: each hideout's pool, shuffled by draws, cut to its offer count.
+void BuildNewGameOfferSets(std::span<std::uint8_t> slot, const ShuffleDraw& draw);
 // Keeps the accepted pairs, packs them to the front and fills the rest from the pool.
 void RerollOfferSet(std::span<std::uint8_t> slot, int set);
 // A read slot's boards checked as the writer leaves them: accepted marks only on pairs with a quest,

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "framework/log/log.h"
-#include "framework/math/random.h"
 #include "game/services/text/language.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/player/player_data.h"
@@ -161,7 +160,7 @@ void InitSlotRecord(std::span<std::uint8_t> slot)
     Fill(slot, slot::kLiveArea, slot::kLiveAreaSize, 0);
 }
 
-void InitNewGameSlot(std::span<std::uint8_t> slot, bool keepLive)
+void InitNewGameSlot(std::span<std::uint8_t> slot, bool keepLive, const ShuffleDraw& draw)
 {
     std::vector<std::uint8_t> keptTravel;
     if (keepLive) {
@@ -170,7 +169,7 @@ void InitNewGameSlot(std::span<std::uint8_t> slot, bool keepLive)
     Fill(slot, 0, slot.size(), 0);
     InitShipHeader(slot);
     platform::WriteU32(slot, slot::kStoryFlags, platform::ReadU32(slot, slot::kStoryFlags) | 1u);
-    BuildNewGameOfferSets(slot);
+    BuildNewGameOfferSets(slot, draw);
     InitRouteSaveHeader(slot);
     platform::WriteU32(slot, slot::kClockDay, 0);
     platform::WriteU32(slot, slot::kClockStep, 0);

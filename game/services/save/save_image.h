@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "framework/math/random.h"
+#include "game/services/save/quest_boards.h"
 #include "game/services/save/save_layout.h"
 
 // The memory the save machine works on: the image as the file holds it, the
@@ -39,8 +41,9 @@ void InitSystemRecord(std::span<std::uint8_t> record);
 void InitSystemRecordWithBindings(std::span<std::uint8_t> record);
 // The areas of a slot that hold tables with their own empty marks.
 void InitSlotRecord(std::span<std::uint8_t> slot);
-// The slot of a new game. keepLive keeps the per-route records of the travel area.
-void InitNewGameSlot(std::span<std::uint8_t> slot, bool keepLive);
+// The slot of a new game, its quest offers shuffled by draws. keepLive keeps the per-route records
+// of the travel area.
+void InitNewGameSlot(std::span<std::uint8_t> slot, bool keepLive, const ShuffleDraw& draw = vesk::math::Rand);
 // Defaults for the working system record and for every slot of the image.
 void InitAllSaveData();
 // The empty task records: ids -1, no crew, kind and room 255.

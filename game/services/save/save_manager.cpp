@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "framework/app/date_time.h"
@@ -28,6 +29,7 @@ constexpr std::uint32_t kFramesPerMinute = 3600;
 constexpr std::uint32_t kAutoSaveRetryFrames = 600;
 constexpr std::size_t kSavingNoticeLength = 128;
 constexpr std::uint32_t kAutoSaveLineKind = 1;
+constexpr std::uint32_t kSaveShuffleSeed = 1;
 
 // The file layer's answer to a finished write or backup: whether the file is missing, could not
 // be written, or something else went wrong.
@@ -291,7 +293,11 @@ void BuildSlotImage(std::uint32_t slot)
     SaveAreas& areas = GetSaveAreas();
     areas.SetImageCurrentSlot(slot);
     areas.preSaveSlot = areas.workingSlot;
-    InitNewGameSlot(areas.workingSlot, true);
+    // The running game is written over a new game's slot, its quest offers with the rest, so that
+    // slot's shuffle draws from a generator of the save's own: drawing from the game's would make a
+    // saved game play on otherwise than the same game unsaved.
+    std::mt19937 saveDraws(kSaveShuffleSeed);
+    InitNewGameSlot(areas.workingSlot, true, [&saveDraws] { return static_cast<int>(saveDraws() >> 17); });
     StoreRunningGame(areas.workingSlot);
     std::memcpy(areas.ImageSlot(static_cast<int>(slot)).data(), areas.workingSlot.data(), kSlotSize);
     std::memcpy(areas.ImageSystemRecord().data(), areas.workingSystem.data(), kSystemRecordSize);

@@ -1,4 +1,5 @@
-// A played game saved at several points: each save loads back to the same bytes and, loaded twice, runs on alike.
+// A played game saved at several points: each save loads back to the same bytes and, loaded twice, runs on alike;
+// and a game saved on its way plays on as it would have unsaved.
 //
 // From a new game's first road the game is played on (at triple speed, the engines connected and a
 // driver on the bridge, event texts confirmed) and checked at points along the way. At each: the slot is built as a
@@ -25,6 +26,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/math/random.h"
@@ -356,13 +358,18 @@ protected:
         }
         EXPECT_TRUE(WithoutRebuiltFields(first) == WithoutRebuiltFields(again))
             << "point " << point << ", saved again after the load:" << Differences(WithoutRebuiltFields(first), WithoutRebuiltFields(again));
-        std::vector<std::uint8_t> firstRun = LoadAndRunOn(first, frames);
+        const std::vector<std::uint8_t> firstRun = LoadAndRunOn(first, frames);
         const std::vector<std::uint8_t> secondRun = LoadAndRunOn(first, frames);
-        // The second of play time under way belongs to the frame loop, not to the game, and is not
-        // saved; an autosave on the way stamps the clock's time.
-        std::copy_n(secondRun.begin() + slot::kPlaySeconds, 4, firstRun.begin() + slot::kPlaySeconds);
-        std::copy_n(secondRun.begin() + slot::kLastSaveTime, 32, firstRun.begin() + slot::kLastSaveTime);
-        EXPECT_TRUE(firstRun == secondRun) << "point " << point << ", two loads run on:" << Differences(firstRun, secondRun);
+        ExpectAlike(firstRun, secondRun, "point " + std::to_string(point) + ", two loads run on");
+    }
+
+    // Two runs compared as their saves show them. The second of play time under way belongs to the
+    // frame loop, not to the game, and is not saved; an autosave on the way stamps the clock's time.
+    static void ExpectAlike(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b, const std::string& what)
+    {
+        std::copy_n(b.begin() + slot::kPlaySeconds, 4, a.begin() + slot::kPlaySeconds);
+        std::copy_n(b.begin() + slot::kLastSaveTime, 32, a.begin() + slot::kLastSaveTime);
+        EXPECT_TRUE(a == b) << what << ":" << Differences(a, b);
     }
 };
 
@@ -387,6 +394,35 @@ TEST_F(PlayedSaveRoundTrip, SavesAlongTheRoadLoadBackAndRunOnAlike)
         if (standing && std::getenv("VARNOLIS_SAVE_ROUND_TRIP_ROADS") != nullptr) TakeNextRoad();
         Play(frames);
     }
+}
+
+// Saving leaves the game as it was: a game saved on its way and the same game played on without
+// the save, from one load with one random seed, run on alike, down to the next random number.
+TEST_F(PlayedSaveRoundTrip, ASavedGamePlaysOnAsAnUnsavedOne)
+{
+    vesk::math::MarkRandomClockSeeded();
+    vesk::math::SeedRandom(1);
+    StartNewGameToFirstRoad();
+    ASSERT_FALSE(HasFatalFailure());
+    Play(kCiFrames);
+    const std::vector<std::uint8_t> start = Save();
+    auto playOn = [&](bool saving) {
+        Load(start);
+        vesk::math::SeedRandom(7);
+        Play(kCiFrames / 2);
+        if (saving) {
+            EXPECT_TRUE(GetSaveManager()->RequestAutoSave());
+        }
+        Play(kCiFrames);
+        const int nextDraw = vesk::math::Rand();
+        return std::pair{Save(), nextDraw};
+    };
+    const auto [saved, savedDraw] = playOn(true);
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(GetSaveManager()->lastResult, GAME_CSaveManager::kOk);
+    const auto [unsaved, unsavedDraw] = playOn(false);
+    EXPECT_EQ(savedDraw, unsavedDraw) << "the save drew from the game's random numbers";
+    ExpectAlike(saved, unsaved, "saved and unsaved runs");
 }
 
 }  // namespace
