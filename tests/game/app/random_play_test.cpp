@@ -8,12 +8,15 @@
 // roll; a place the game cannot stand at now (a hideout while under way) is passed over. A burst:
 // presses of the keys the game binds (and of any other key now and then, for the key capture of the
 // binding screens), left-button clicks, drags and moves at canvas points (mostly on the buttons the
-// open screens show and on the ship's rooms), wheel notches, some frames of no input, CANCEL held.
+// open screens show and on the ship's rooms), wheel notches, some frames of no input, CANCEL held,
+// and the autosave falling due at that moment.
 // After each burst the player backs out: CANCEL presses, DECIDE where only DECIDE moves on (event
 // texts, event choices, a dialog without cancel, the pause menu's quit question, the arcade's pause
 // menu and ranking, the staff roll), Escape (the pad's START) to a binding screen waiting for a key,
 // "yes" to the dialogs once refused long enough, and clicks on the empty sky.
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
+// after every frame of the running game, the world's rules (see BrokenWorldRule: money, fuel,
+// rooms on the grid, crew and item lists, stack and store counts);
 // and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
 // no screen open and nothing holding the game, or the title after a game over or the staff roll,
 // and never still in the arcade game or the closing scenes); a run that cannot back out fails
@@ -48,6 +51,8 @@
 #include "game/app/scene/scene_stack.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/object/object_item.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_event.h"
@@ -57,6 +62,8 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/world_records.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/player/inventory.h"
+#include "game/services/player/player_data.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/save/working_slot.h"
 #include "game/ui/event_selection.h"
@@ -184,9 +191,10 @@ protected:
         StartNewGameToFirstRoad();
         if (HasFatalFailure()) return;
         played_ = 0;
+        broken_.clear();
         bool rested = true;
         const std::size_t first = seed % plan.places.size();
-        for (std::size_t turn = first; rested && !vesk::process::IsQuitting(); ++turn) {
+        for (std::size_t turn = first; rested && broken_.empty() && !vesk::process::IsQuitting(); ++turn) {
             const bool more = plan.frames > 0 ? played_ < plan.frames : turn < first + plan.places.size();
             if (!more) break;
             place_ = plan.places[turn % plan.places.size()];
@@ -199,6 +207,7 @@ protected:
         StopGame();
         EXPECT_TRUE(rested) << "seed " << seed << ": the game did not come back to rest by frame " << played_ << " (burst from "
                             << NameOf(place_) << "); held by " << held_;
+        EXPECT_EQ(broken_, "") << "seed " << seed << ": the world broke a rule";
         std::printf("seed %u: %d frames played%s\n", seed, played_, quit ? ", then the player quit the game" : "");
         std::fflush(stdout);
     }
@@ -214,6 +223,88 @@ private:
         ++played_;
         // Long runs keep no frame records.
         frames.clear();
+        if (broken_.empty() && InFieldView() && !UI().IsOpen(kSlotTitle)) {
+            broken_ = BrokenWorldRule();
+            if (!broken_.empty()) broken_ = "frame " + std::to_string(played_) + " (burst from " + NameOf(place_) + "): " + broken_;
+        }
+    }
+
+    // The first rules of the running world that no input may break, or empty: money within its
+    // bounds, fuel within the tank, every room and crew member on the grid, crew and items listed
+    // once, each stack holding 1 to its limit and lying on the grid or carried by a listed crew
+    // member, the room inventories and stores within their counts.
+    static std::string BrokenWorldRule()
+    {
+        const GAME_CGameWorld* world = PeekGameWorld();
+        const GAME_CPlayerData* player = GetPlayerData();
+        if (world == nullptr || world->ship == nullptr || world->fieldObjects == nullptr || player == nullptr) return {};
+        std::ostringstream out;
+        if (player->money < 0 || player->money > kMaxMoney) out << "money " << player->money;
+        const GAME_CShip& ship = *world->ship;
+        if (ship.fuel < 0 || ship.fuel > ship.fuelCapacity) out << "fuel " << ship.fuel << " of " << ship.fuelCapacity;
+        for (const GAME_CRoomBase* room : ship.rooms) {
+            if (room == nullptr) continue;
+            if (room->gridX < 0 || room->gridY < 0 || room->gridX + room->width > ship.grid.width ||
+                room->gridY + room->height > ship.grid.height) {
+                out << "room of kind " << room->kind << " at " << room->gridX << ',' << room->gridY << " off the "
+                    << ship.grid.width << 'x' << ship.grid.height << " grid; ";
+            }
+        }
+        const GAME_CFieldObjectManager& field = *world->fieldObjects;
+        const auto listedTwice = [](const auto& list) {
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                if (list[i] != nullptr && std::find(list.begin() + static_cast<std::ptrdiff_t>(i) + 1, list.end(), list[i]) != list.end()) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        if (listedTwice(field.crew)) out << "a crew member listed twice; ";
+        if (listedTwice(field.items)) out << "an item listed twice; ";
+        for (const GAME_CObjectActor* actor : field.crew) {
+            // Only a crew member thrown off the ship or held by the player stands off the grid.
+            if (actor == nullptr || !actor->IsActive() || actor->IsDying() || actor->held != 0 ||
+                actor->actionMode != GAME_CObjectActor::kActionNormal) {
+                continue;
+            }
+            if (!ship.grid.IsInside(actor->GetGridColumn(), actor->GetGridRow())) {
+                out << "a crew member at " << actor->GetGridColumn() << ',' << actor->GetGridRow() << " off the grid; ";
+            }
+        }
+        for (const GAME_CObjectItem* item : field.items) {
+            if (item == nullptr || !item->HasValidEntry()) continue;
+            if (item->count < 1 || item->count > StackLimitOf(item->record)) out << "item " << item->itemId << " lying " << item->count << "; ";
+            if (item->carrier != nullptr) {
+                if (std::find(field.crew.begin(), field.crew.end(), item->carrier) == field.crew.end() || item->carrier->carriedItem != item) {
+                    out << "item " << item->itemId << " carried by no crew member; ";
+                }
+            } else if (!ship.grid.IsInside(item->GetCellColumn(), item->GetCellRow())) {
+                out << "item " << item->itemId << " lying at " << item->GetCellColumn() << ',' << item->GetCellRow() << " off the grid; ";
+            }
+        }
+        for (std::size_t index = 0; index < player->InventoryCount(); ++index) {
+            const GAME_CInventory* inventory = player->GetInventoryAt(static_cast<std::int64_t>(index));
+            if (inventory == nullptr) continue;
+            for (const InventoryStack& stack : inventory->stacks) {
+                if (!stack.item) continue;
+                if (stack.Count() < 0 || stack.Count() > StackLimitOf(stack.item->record) || stack.marked < 0 || stack.marked > stack.Count()) {
+                    out << "inventory " << index << " holds " << stack.Count() << " (" << stack.marked << " marked) of item " << stack.ItemId() << "; ";
+                }
+            }
+        }
+        for (std::int32_t index = 0; index < world->foodStores.Count(); ++index) {
+            const GAME_CFoodStorageImpl* store = world->foodStores.At(index);
+            if (store != nullptr && (store->GetCount() < 0 || store->GetCount() > store->GetCapacity())) {
+                out << "food store " << index << " holds " << store->GetCount() << " of " << store->GetCapacity() << "; ";
+            }
+        }
+        for (std::int32_t index = 0; index < world->ammoStores.Count(); ++index) {
+            const GAME_CAmmoImpl* store = world->ammoStores.At(index);
+            if (store != nullptr && (store->GetCount() < 0 || store->GetCount() > store->GetCapacity())) {
+                out << "ammunition store " << index << " holds " << store->GetCount() << " of " << store->GetCapacity() << "; ";
+            }
+        }
+        return out.str();
     }
 
     void PressKeyOf(int action)
@@ -658,6 +749,10 @@ private:
                 Frame();
                 Frame();
                 ClickAt(lastRoomPoint_->first, lastRoomPoint_->second);
+            } else if (roll < 445) {
+                // The autosave falls due now, whatever the player is doing.
+                GAME_CSaveManager& saves = *GetSaveManager();
+                if (saves.autoSaveInterval > 0) saves.autoSaveCounter = saves.autoSaveInterval - 1;
             } else if (roll < 450) {
                 const int idle = 10 + Roll(120);
                 for (int i = 0; i < idle; ++i) Frame();
@@ -849,6 +944,7 @@ private:
     std::optional<std::pair<int, int>> lastRoomPoint_;
     int played_ = 0;
     std::string held_;
+    std::string broken_;
 };
 
 TEST_F(RandomPlayTest, CarelessPlayerNeitherBreaksNorLocksTheGame)
