@@ -14,7 +14,9 @@
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/text/message_text.h"
 #include "game/ui/event_selection.h"
+#include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
 #include "tests/support/game_fixture.h"
 #include "platform/little_endian.h"
@@ -117,6 +119,54 @@ TEST_F(RoadToOldWell, RefusingTheTollAndComingInEarnTheRoadsAchievements)
     EXPECT_EQ(word(save_layout::system::kAchievementSet12), (1u << 0) | (1u << 3)) << "Cheddar Springs and Old Well";
     EXPECT_EQ(word(save_layout::system::kAchievementCounters + 4 * kHideoutsReached), 2u);
     EXPECT_FALSE(unlocked(kHideoutsReached)) << "two of six";
+}
+
+// A player with an empty purse who answers the toll with "pay" cannot pay it: the gate is broken
+// as on a refusal, with its own words, and nothing says the toll was paid. Only a real refusal
+// earns the refusal's achievement.
+TEST_F(RoadToOldWell, AnEmptyPurseThatAnswersPayBreaksThroughInstead)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    for (int row = 0; row < kAchievementCount; ++row) GetStorefrontAchievementRows()[row].achieved = 0;
+    GAME_CGameWorld& world = *GetGameWorld();
+    vesk::math::SeedRandom(3);
+    for (GAME_CRoomBase* room : world.ship->rooms) {
+        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+    }
+    world.ship->RecalcStats();
+    GetPlayerData()->AddMoney(-GetPlayerData()->money);
+    ASSERT_EQ(GetPlayerData()->money, 0);
+    std::uint32_t road = kRoadToOldWell;
+    StartRoute(*world.travel, &road, true, {}, {});
+    ShowNextHideoutNotice(world);
+    GAME_CRouteManager& route = *world.travel->routeManager;
+    const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
+    const std::u16string paid = GetMessageTextExpanded("ROUTE_TOLL_PAID");
+    const std::u16string purseShort = GetMessageTextExpanded("ROUTE_TOLL_SHORT");
+    constexpr int kTollRefused = 6;
+
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return GetEventSelection()->IsActive(); }, 6000))
+        << "no question by " << route.GetPosition();
+    ASSERT_TRUE(StepUntil([&] { return GetEventSelection()->State() == 2; }, 60));
+    ASSERT_EQ(GetEventSelection()->Cursor(), 0u);
+    PressAction(kActionDecide);
+
+    bool saidPaid = false;
+    bool saidShort = false;
+    const bool arrived = StepConfirmingEventsUntil(
+        [&] {
+            saidPaid = saidPaid || (window.IsOpen() && window.Text().shownText.find(paid) != std::u16string::npos);
+            saidShort = saidShort || (window.IsOpen() && window.Text().shownText.find(purseShort) != std::u16string::npos);
+            const LocationRecord* here = world.travel->GetLocation();
+            return here != nullptr && here->hideoutId == MakeTag("AD04") && !route.IsRouteEventRunning();
+        },
+        6000);
+    ASSERT_TRUE(arrived) << "at " << route.GetPosition() << " of " << route.GetLength();
+    EXPECT_FALSE(saidPaid) << "nothing was paid";
+    EXPECT_TRUE(saidShort);
+    EXPECT_EQ(GetPlayerData()->money, 0);
+    StepFrames(2 * kAchievementCount);
+    EXPECT_EQ(platform::ReadU32(GetWorkingSystemRecord(), save_layout::system::kAchievementBits) >> kTollRefused & 1u, 0u);
 }
 
 }  // namespace
