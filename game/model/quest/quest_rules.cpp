@@ -2,6 +2,7 @@
 #include "game/model/quest/quest_rules.h"
 
 #include <algorithm>
+#include <string>
 
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/item_drops.h"
@@ -14,7 +15,9 @@
 #include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/quest_boards.h"
+#include "game/services/save/save_field_log.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 
 namespace {
 
@@ -52,6 +55,26 @@ void PlaceRewardItem(const ItemCount& reward)
     DropItemStacks(reward.itemId, reward.count, 0, std::max(ship->grid.height - 1, 0));
 }
 
+// Slot `pair` leaves the board. Boards past the hideout list hold quests only in a damaged save, and
+// there is no hideout to cut the board's tail to: only that slot goes, and the board's other quests
+// stay. A board outside the slot is no board at all.
+void RemoveFromBoard(std::span<std::uint8_t> slot, int board, int pair)
+{
+    namespace layout = save_layout::slot;
+    const std::string area = "offer set " + std::to_string(board);
+    if (board < 0 || board >= layout::kOfferSetCount) {
+        LogBadWorkingSlotField(area, layout::kOfferSets, "no such board; nothing is removed");
+        return;
+    }
+    int offerCount = QuestBoardOfferCount(board);
+    if (board >= CountUsedOfferSets()) {
+        const std::size_t at = layout::kOfferSets + static_cast<std::size_t>(board) * layout::kOfferSetSize;
+        LogBadWorkingSlotField(area, at, "a board past the hideouts; only its pair " + std::to_string(pair) + " is removed");
+        offerCount = layout::kOfferPairCount + 1;  // past every pair: no tail is emptied
+    }
+    QuestBoardWriter(slot, board).RemoveSlot(pair, offerCount);
+}
+
 }  // namespace
 
 bool CanAcceptQuest(std::span<const std::uint8_t> slot)
@@ -86,13 +109,10 @@ bool DeliverQuest(std::span<std::uint8_t> slot, int board, int pair, std::uint32
         if (EndsItemList(reward)) break;
         PlaceRewardItem(reward);
     }
-    QuestBoardWriter(slot, board).RemoveSlot(pair, QuestBoardOfferCount(board));
+    RemoveFromBoard(slot, board, pair);
     ApplyQuestEffects(slot, questId, QuestEffect::kDelivery);
     AddAchievementCount(MakeTag("A011"), 1);
     return true;
 }
 
-void RetireQuest(std::span<std::uint8_t> slot, int board, int pair)
-{
-    QuestBoardWriter(slot, board).RemoveSlot(pair, QuestBoardOfferCount(board));
-}
+void RetireQuest(std::span<std::uint8_t> slot, int board, int pair) { RemoveFromBoard(slot, board, pair); }

@@ -30,6 +30,7 @@
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_scroll_bar_object.h"
 #include "tests/game/ui/ui_test_base.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/message_data.h"
 
 namespace {
@@ -368,6 +369,38 @@ TEST_F(QuestScreensTest, TheCurrentQuestsListWrapRetireAndCloseToWhereTheyCameFr
     StepFrames(6);
     EXPECT_GT(Current().Root()->GetPosition()->x, 0.0f) << "out to the right towards the pause menu";
     ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotPause); }, 40));
+}
+
+// A damaged save may hold taken quests on a board past the hideouts. Giving one of them up takes
+// that quest alone: the board's other quests stay taken and the boards of the hideouts are untouched.
+TEST_F(QuestScreensTest, GivingUpAQuestOnABoardPastTheHideoutsTakesThatQuestAlone)
+{
+    const int stray = CountUsedOfferSets();
+    ASSERT_LT(stray, 40);
+    LayBoard(0, {"Q001", "Q002"}, 0b01);
+    LayBoard(stray, {"Q003", "Q004", "Q005"}, 0b111);
+    support::LogCapture log;
+    UI().SetOpen(kSlotCurrentQuest, true);
+    ASSERT_TRUE(StepUntil([&] { return Current().State() == UIScreenState::kMain; }, 40));
+    ASSERT_EQ(Current().Entries().size(), 4u);
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    ASSERT_EQ(Current().Entries()[static_cast<std::size_t>(Current().List().Index())].questId, TagOf("Q004"));
+    Press(kActionMenuFunctionB);
+    ASSERT_TRUE(StepUntil([&] { return Current().CurrentPage() == Quests::kAskRetire; }, 15));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+
+    EXPECT_EQ(Record(stray).Id(0), TagOf("Q003"));
+    EXPECT_EQ(Record(stray).Id(1), TagOf("Q005"));
+    EXPECT_TRUE(Record(stray).IsEmpty(2));
+    EXPECT_EQ(Record(stray).Mask(), 0b11u);
+    EXPECT_EQ(Record(0).Id(0), TagOf("Q001"));
+    EXPECT_EQ(Record(0).Id(1), TagOf("Q002"));
+    EXPECT_EQ(Record(0).Mask(), 0b01u);
+    EXPECT_TRUE(log.Contains("offer set " + std::to_string(stray))) << "the damaged board is named in the log";
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+    EXPECT_EQ(Current().Entries().size(), 3u);
 }
 
 // The wheel scrolls what the pointer stands over: over the list of seven its rows, over the detail
