@@ -1,6 +1,7 @@
 // Static-database commands of the world: ships, quests, rumours, room kinds, hideouts, near views.
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "game/services/data/id_tags.h"
 #include "game/services/data/setting_commands.h"
@@ -163,6 +164,11 @@ std::uint32_t RumorCommand(SYS_CScriptEngine& engine, std::uint8_t mode, const S
     switch (mode) {
     case 0:
         rumor.price = args.I32(1);
+        // The pub weighs money against the price unsigned: a price below 0 could never be paid.
+        if (rumor.price < 0) {
+            ReportRefused("rumour " + DescribeId(id) + " costs " + std::to_string(rumor.price) + ", below 0; it costs 0");
+            rumor.price = 0;
+        }
         rumor.eventFlag = args.U32(2);
         ListRumorAt(*database, id, args.U32(3));
         break;

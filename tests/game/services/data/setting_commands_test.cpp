@@ -212,6 +212,7 @@ TEST(SettingCommands, WorldRecordsStoreWhatTheyMayAndCutTheirTexts)
         rumor.room 'R001' 'IDNO'
         rumor.room 'R002' 'ID27'
         rumor.room 'R003' 'ID28'
+        rumor 'R004' -50 -1 'AD02'                 ; a negative price: free
         hideout 'AD01' 3 120 200
         hideout.facilities 'AD01' 1 0 1 1
         hideout.neighbours 'AD01' 'AD02' 0 0 'AD03'
@@ -241,6 +242,9 @@ TEST(SettingCommands, WorldRecordsStoreWhatTheyMayAndCutTheirTexts)
     EXPECT_EQ(database.FindRumorData(T("R001"))->unlockedRoom, kNoId);
     EXPECT_EQ(database.FindRumorData(T("R002"))->unlockedRoom, kNoId);
     EXPECT_EQ(database.FindRumorData(T("R003"))->unlockedRoom, T("ID28"));
+    EXPECT_EQ(database.FindRumorData(T("R001"))->price, 500);
+    EXPECT_EQ(database.FindRumorData(T("R004"))->price, 0);
+    EXPECT_TRUE(log.Contains("rumour 'R004' costs -50"));
 
     const HideoutData* hideout = database.FindHideoutData(T("AD01"));
     ASSERT_NE(hideout, nullptr);
