@@ -171,6 +171,8 @@ bool GAME_CInputMap::IsSlotTriggeredOnPad(int slot) const
            (PadMeets(kModePressed, slotMasks_[slot]) || PadMeets(kModePressed, pad_[slotActions_[slot]].mask));
 }
 
+const vesk::math::Vec2& GAME_CInputMap::GetSteeringStickPosition() const { return GetStickPosition(IsStickSwapOptionSet() ? 1 : 0); }
+
 bool GAME_CInputMap::IsZoomInHeld() const
 {
     const std::uint32_t stick = IsStickSwapOptionSet() ? kLeftStickUp : kRightStickUp;

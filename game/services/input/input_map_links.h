@@ -8,7 +8,7 @@
 bool IsPadLayoutOptionSet();
 void SetPadLayoutOption(bool set);
 
-// The stick-swap option: the zoom tests read the left stick instead of the right.
+// The stick-swap option: the right stick steers and the zoom tests read the left one.
 bool IsStickSwapOptionSet();
 void SetStickSwapOption(bool set);
 

@@ -4,7 +4,6 @@
 #include "game/services/player/player_data.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
-#include "game/services/input/input_map_links.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/message_log.h"
 #include "game/ui/screen_context.h"
@@ -24,7 +23,7 @@ bool IsPadSteering()
 {
     if (!IsInputMapActive()) return false;
     const GAME_CInputMap* map = GetInputMap();
-    const vesk::math::Vec2& stick = map->GetStickPosition(IsStickSwapOptionSet() ? 1 : 0);
+    const vesk::math::Vec2& stick = map->GetSteeringStickPosition();
     if (stick.x * stick.x + stick.y * stick.y >= kStickDeadZone) return true;
     for (int action = kActionCursorUp; action <= kActionCursorRight; ++action) {
         if (map->IsActionHeldOnPad(action)) return true;

@@ -5,7 +5,6 @@
 #include "game/services/data/room_records.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
-#include "game/services/input/input_map_links.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/actor_ai_base.h"
 #include "game/model/object/field_draw.h"
@@ -35,7 +34,7 @@ vesk::math::Vec2 PointerPoint()
 bool IsStickDeflected()
 {
     if (!IsInputMapActive()) return false;
-    const vesk::math::Vec2& stick = GetInputMap()->GetStickPosition(IsStickSwapOptionSet() ? 1 : 0);
+    const vesk::math::Vec2& stick = GetInputMap()->GetSteeringStickPosition();
     return stick.x * stick.x + stick.y * stick.y >= kStickDeadZone;
 }
 

@@ -296,7 +296,7 @@ void GAME_CUIMap::UpdateBrowse(bool input)
     }
     // A deflected stick steers in its own direction.
     if (IsInputMapActive()) {
-        const Vec2 stick = GetInputMap()->GetStickPosition(0);
+        const Vec2 stick = GetInputMap()->GetSteeringStickPosition();
         if (stick.x * stick.x + stick.y * stick.y > kStickDeadZone * kStickDeadZone) direction = stick;
     }
     if (IsUIMenuSlot(GAME_CInputMap::kModeRepeat, firstHeld)) {

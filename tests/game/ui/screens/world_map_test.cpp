@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/input/input_manager.h"
 #include "framework/text/format_text.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
@@ -15,6 +16,7 @@
 #include "game/services/data/room_records.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
+#include "game/services/player/player_data.h"
 #include "game/services/save/working_slot.h"
 #include "game/services/text/language.h"
 #include "game/ui/dialog_flow.h"
@@ -25,6 +27,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_slider.h"
+#include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
@@ -416,6 +419,30 @@ TEST_F(WorldMapTest, APointOutsideTheViewTakesNoClick)
     ClickAt(static_cast<int>(shown.x), static_cast<int>(shown.y));
     StepFrames(2);
     EXPECT_EQ(CursorId(), MakeTag("AD02"));
+}
+
+// With the sticks swapped the right stick steers the browse, as it steers every other screen: a
+// key held left with the right stick pushed right takes the cursor right, to Old Well.
+TEST_F(WorldMapTest, WithTheSticksSwappedTheRightStickSteersTheBrowse)
+{
+    ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD02", 0));
+    Discover({kBitCheddarSprings, kBitOldWell});
+    platform::input::VirtualPad pad;
+    ASSERT_TRUE(pad.Attach(platform::input::PadKind::Standard));
+    vesk::input::OnDeviceChange();
+    GetPlayerData()->option56 = 1;
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    ASSERT_EQ(CursorId(), MakeTag("AD01"));
+    platform::input::StandardPadState rightStickRight;
+    rightStickRight.rightX = 32767;
+    pad.Set(rightStickRight);
+    HoldDirection(kActionCursorLeft);
+    EXPECT_EQ(CursorId(), MakeTag("AD04"));
+    GetPlayerData()->option56 = 0;
+    pad.Set(platform::input::StandardPadState{});
+    pad.Detach();
+    vesk::input::OnDeviceChange();
 }
 
 // The bridge's task page over six installed upgrades: its durability in full; scrolled by one the
