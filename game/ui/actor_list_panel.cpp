@@ -95,7 +95,8 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
             return false;
         }
     }
-    if (!focused) return input;
+    // The task page hands the bar the wheel only while the pointer stands over the panel.
+    if (!focused) return FollowScrollBar(input, count);
     blink_.Tick();
     if (count == 0) {
         cursor_ = 0;
@@ -140,6 +141,11 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
         PlayUISE(kSeUICursor);
         return false;
     }
+    return FollowScrollBar(input, count);
+}
+
+bool GAME_CUIActorListPanel::FollowScrollBar(bool input, std::uint32_t count)
+{
     input = scroll_->UpdateTree(input);
     if (scroll_->IsDecided()) {
         PlayUISE(kSeUICursor);

@@ -45,6 +45,9 @@ public:
 private:
     void OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor);
     void DrawNumber(vesk::math::Vec2& pen, std::int32_t value);
+    // The scroll bar's wheel and drag, focused or not; the cursor kept on a member. Whether the input
+    // is still free.
+    bool FollowScrollBar(bool input, std::uint32_t count);
     // Each cell that shows a member, from the scroll bar's row on, with the member as the panel shows it.
     template <typename Visit>
     void ForEachShownCell(Visit visit) const;

@@ -16,6 +16,7 @@
 #include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/wheel_areas.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
 using vesk::math::Vec2;
@@ -282,10 +283,7 @@ bool UIQuestWindow::WalkFocusByKeys(std::int32_t& focus, std::int32_t& scroll, c
 
 void UIQuestWindow::GiveWheelToHoveredBar() const
 {
-    const bool still = !IsUIPointerRefused();
-    const bool overDetail = still && IsUIPointerOverRect(kDetailWheelFrom, kDetailWheelTo);
-    detailBar_->SetTakesWheel(overDetail);
-    listBar_->SetTakesWheel(still && !overDetail && IsUIPointerOverRect(kListWheelFrom, kListWheelTo));
+    GiveWheelToHoveredArea({{detailBar_, kDetailWheelFrom, kDetailWheelTo}, {listBar_, kListWheelFrom, kListWheelTo}});
 }
 
 bool UIQuestWindow::FollowListBar(UIListView& list) const

@@ -248,6 +248,7 @@ void GAME_CUIRoomScreen::EnterTaskPage()
 
 void GAME_CUIRoomScreen::UpdateTaskPage(bool input)
 {
+    taskTab_.GiveWheelToHoveredPart();
     if (taskRoot_->IsAnyDecided()) input = false;
     input = taskRoot_->UpdateTree(input);
     if (firstRoot_ != nullptr) firstRoot_->UpdateTree(false);

@@ -106,6 +106,9 @@ public:
     void Enter();
     // The panel for a scroll value (called when the value changed).
     void FillPanel(std::int32_t scroll);
+    // Every frame before the page's widgets update: the wheel goes to the information's bar while the
+    // pointer stands over the information, to the crew panel's over the crew, elsewhere to neither.
+    void GiveWheelToHoveredPart();
     // The page's input: moves between the seven places, then the controller takes what is left.
     void Update(bool input);
     // The cursor for a focus place: the controller's and the panel's flags, or the page's own cursor.

@@ -20,6 +20,7 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/wheel_areas.h"
 #include "game/ui/widgets/ui_category_change_object.h"
 
 using vesk::math::Vec2;
@@ -160,11 +161,7 @@ void GAME_CUIAllActorInfo::EveryFrame()
 
 void GAME_CUIAllActorInfo::GiveWheelToHoveredBar()
 {
-    const bool still = !IsUIPointerRefused();
-    const bool overPanel = still && IsUIPointerOverRect(kPanelWheelFrom, kPanelWheelTo);
-    const bool overList = still && !overPanel && IsUIPointerOverRect(kListWheelFrom, kListWheelTo);
-    panelBar_->SetTakesWheel(overPanel);
-    listBar_->SetTakesWheel(overList);
+    GiveWheelToHoveredArea({{panelBar_, kPanelWheelFrom, kPanelWheelTo}, {listBar_, kListWheelFrom, kListWheelTo}});
 }
 
 void GAME_CUIAllActorInfo::PlaceCursors()

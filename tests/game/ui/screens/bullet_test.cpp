@@ -12,11 +12,13 @@
 #include "game/services/text/language.h"
 #include "game/model/world/camera2d.h"
 #include "game/model/ship/task_manager.h"
+#include "game/ui/actor_list_panel.h"
 #include "game/ui/room_task_tab.h"
 #include "game/ui/screens/ui_bullet.h"
 #include "game/ui/screens/ui_dining_hall.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "game/ui/widgets/ui_scroll_bar_object.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
 namespace {
@@ -180,6 +182,53 @@ TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
     OpenScreenOf(cannon);
     EXPECT_EQ(Screen().TabState(), 0);
     EXPECT_EQ(tab.Focus(), kTaskFocusScrollBar) << "the focus survives closing";
+}
+
+// The wheel scrolls the part of the task page the pointer stands over: over the information its
+// upgrades, over the crew panel its rows (focused or not), over the task rows neither.
+TEST_F(BulletTest, TheTaskPagesWheelScrollsThePartUnderThePointer)
+{
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    RoomData data = *cannon.roomData;
+    for (int n = 0; n < 8; ++n) {
+        data.upgrades[static_cast<std::size_t>(n)].type = n;
+        data.upgrades[static_cast<std::size_t>(n)].nameKey = "TU0" + std::to_string(n + 3);
+    }
+    cannon.roomData = &data;
+    cannon.installedUpgrades = 0xFF;
+    for (int n = 0; n < 6; ++n) {
+        GAME_CObjectActor* member = AddCrewMember();
+        ASSERT_NE(member, nullptr);
+        cannon.assignedCrew.push_back(member);
+    }
+    cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
+    OpenScreenOf(cannon);
+    ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
+    GAME_CUIRoomTaskTab& tab = Screen().TaskTab();
+    const GAME_CUIScrollBarObject& information = *tab.ScrollBar();
+    const GAME_CUIScrollBarObject& crewRows = *tab.Controller()->Panel()->ScrollBar();
+    ASSERT_EQ(information.Maximum(), 3);
+    ASSERT_EQ(crewRows.Maximum(), 1);
+    ASSERT_FALSE(tab.Controller()->Panel()->focused);
+
+    PointerMove(200, 150);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(information.Value(), 1);
+    EXPECT_EQ(crewRows.Value(), 0);
+    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU03"));
+
+    PointerMove(200, 235);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(information.Value(), 1);
+    EXPECT_EQ(crewRows.Value(), 1);
+
+    PointerMove(450, 150);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(information.Value(), 1);
+    EXPECT_EQ(crewRows.Value(), 1);
 }
 
 // The skip buttons close the screen and then open the next room's, with the camera on it; the room

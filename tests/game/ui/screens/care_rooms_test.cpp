@@ -373,7 +373,7 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     room.installedUpgrades = 0;
 
     // The task page over six installed upgrades: four lines below the durability, scrolled by one
-    // the first upgrade takes the durability's line.
+    // (the wheel over the information) the first upgrade takes the durability's line.
     const RoomData* kindData = room.roomData;
     RoomData data = *kindData;
     for (int n = 0; n < 6; ++n) {
@@ -388,6 +388,7 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     GAME_CUIRoomTaskTab& tab = screen.TaskTab();
     EXPECT_EQ(tab.ScrollBar()->Maximum(), 2);
     EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP"));
+    PointerMove(200, 150);
     Wheel(-1);
     StepFrames(2);
     ASSERT_EQ(tab.ScrollBar()->Value(), 1);

@@ -445,8 +445,8 @@ TEST_F(WorldMapTest, WithTheSticksSwappedTheRightStickSteersTheBrowse)
     vesk::input::OnDeviceChange();
 }
 
-// The bridge's task page over six installed upgrades: its durability in full; scrolled by one the
-// first upgrade takes the durability's line and the gauge goes. The tab key goes from one page to
+// The bridge's task page over six installed upgrades: its durability in full; scrolled by one (the
+// wheel over the information) the first upgrade takes the durability's line and the gauge goes. The tab key goes from one page to
 // the other, and the bridge opens again on the page it showed last.
 TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnItsLastPage)
 {
@@ -480,6 +480,7 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
     EXPECT_NE(tab.GaugeFill()->Color() >> 24, 0u);
     Keep("world-map-tasks");
 
+    PointerMove(200, 150);
     Wheel(-1);
     StepFrames(2);
     ASSERT_EQ(tab.ScrollBar()->Value(), 1);
