@@ -7,6 +7,7 @@
 #include "framework/log/log.h"
 #include "framework/window/window_proc.h"
 #include "game/services/player/player_data.h"
+#include "game/services/sound/focus_mute.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/achieve_popup.h"
@@ -90,32 +91,22 @@ void GAME_CUIManager::UpdateScreens()
 void GAME_CUIManager::UpdateFocus(bool input)
 {
     GAME_CGameWorld& world = context_.world;
-    GAME_CSoundPlayer* sound = GetSoundPlayer();
     if (vesk::window::GetWindowInputState().active) {
-        sound->ResumeTrackedSE();
-        sound->ResumeBGM();
-        sound->readyToPlay = 1;
         world.paused = 0;
-        return;
-    }
-    const GAME_CPlayerData* player = GetPlayerData();
-    const bool pauseSetting = player == nullptr || player->pauseWhenInactive != 0;
-    const bool muteSetting = player == nullptr || player->muteWhenInactive != 0;
-    if (pauseSetting) {
-        bool menuOpen = false;
-        for (int slot = 1; slot < kUISlotCount && !menuOpen; ++slot) menuOpen = KeepsFocusPauseAway(slot) && IsOpen(slot);
-        if (!menuOpen) {
-            SetOpen(kSlotBuildSelectGrid, false);
-            SetOpen(kSlotActorStatus, false);
-            if (!IsOpen(kSlotPause) && !IsOpen(kSlotTitle) && !IsOpen(kSlotEvent) && input) SetOpen(kSlotPause, true);
-            world.paused = 1;
+    } else {
+        const GAME_CPlayerData* player = GetPlayerData();
+        if (player == nullptr || player->pauseWhenInactive != 0) {
+            bool menuOpen = false;
+            for (int slot = 1; slot < kUISlotCount && !menuOpen; ++slot) menuOpen = KeepsFocusPauseAway(slot) && IsOpen(slot);
+            if (!menuOpen) {
+                SetOpen(kSlotBuildSelectGrid, false);
+                SetOpen(kSlotActorStatus, false);
+                if (!IsOpen(kSlotPause) && !IsOpen(kSlotTitle) && !IsOpen(kSlotEvent) && input) SetOpen(kSlotPause, true);
+                world.paused = 1;
+            }
         }
     }
-    if (muteSetting) {
-        sound->PauseTrackedSE();
-        sound->PauseBGM();
-        sound->readyToPlay = 0;
-    }
+    ApplyFocusMute(*GetSoundPlayer());
 }
 
 void GAME_CUIManager::Draw() { DrawSlots(true); }

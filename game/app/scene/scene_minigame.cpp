@@ -16,6 +16,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/sound/focus_mute.h"
 #include "game/services/sound/sound_player.h"
 #include "game/ui/minigame_cabinet.h"
 #include "game/ui/minigame_overlays.h"
@@ -138,6 +139,8 @@ void GAME_CSceneMiniGameSideScroll::Update()
         OpenPause();
         GetSoundPlayer()->PauseBGM();
     }
+    // The ship's screens, which apply the mute option there, do not run here; the pause menu holds its music.
+    ApplyFocusMute(*GetSoundPlayer(), state_ == kPause || next_ == kPause);
     cabinet_->UpdateScanLine();
     controls_ = ReadMiniGameControls();
     switch (state_) {

@@ -281,6 +281,60 @@ TEST_F(MiniGameSceneTest, FocusLossPausesSilentlyAndTheMenuResumesOrQuitsToTheTi
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), kNoBgm);
 }
 
+TEST_F(MiniGameSceneTest, MutedWhileUnfocusedTheRunGoesOnSilentlyAndTheShipSoundsAgainAfterwards)
+{
+    // Pause off, mute on (its default): the run goes on behind another window, but silently.
+    std::span<std::uint8_t> system = GetWorkingSystemRecord();
+    platform::WriteU32(system, save_layout::system::kPauseInactive, 0);
+    ASSERT_EQ(GetPlayerData()->muteWhenInactive, 1u);
+    GAME_CSoundPlayer* sound = GetSoundPlayer();
+    const auto musicState = [sound] {
+        const vesk::sound::SYS_CSoundPlayer* voice = sound->BgmVoice();
+        return voice != nullptr ? voice->GetState() : vesk::sound::kVoiceNeverPlayed;
+    };
+    Scene& scene = EnterArcade();
+    StartRun(scene);
+    StepFrames(2);
+    ASSERT_EQ(musicState(), vesk::sound::kVoicePlaying);
+
+    SetFocus(false);
+    const std::uint32_t steps = scene.World().playTime;
+    StepFrames(3);
+    EXPECT_EQ(scene.State(), Scene::kPlay);
+    EXPECT_GT(scene.World().playTime, steps);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+    sound->PlaySE(kSeDecide);
+    EXPECT_FALSE(PlayedNow(kSeDecide));
+
+    SetFocus(true);
+    StepFrames(1);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
+    sound->PlaySE(kSeDecide);
+    EXPECT_TRUE(PlayedNow(kSeDecide));
+
+    // With the pause on too, focus back leaves the pause menu's music paused until the run resumes.
+    platform::WriteU32(system, save_layout::system::kPauseInactive, 1);
+    SetFocus(false);
+    StepFrames(2);
+    SetFocus(true);
+    StepFrames(2);
+    ASSERT_EQ(scene.State(), Scene::kPause);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+    PressAction(kActionCursorUp);
+    StepFrames(1);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return scene.State() == Scene::kTitle; }, 30));
+
+    // Back on the ship its music plays and its sounds start, as before the arcade.
+    PressAction(kActionCancel);
+    StepFrames(3);
+    ASSERT_EQ(Arcade(), nullptr);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
+    EXPECT_EQ(sound->readyToPlay, 1u);
+    sound->PlaySE(kSeDecide);
+    EXPECT_TRUE(PlayedNow(kSeDecide));
+}
+
 TEST_F(MiniGameSceneTest, APadsStartOrSelectPausesWithTheMusicAndEitherResumes)
 {
     platform::input::VirtualPad pad;
