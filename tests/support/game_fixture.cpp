@@ -1,6 +1,8 @@
 // The whole game brought up headless for a test: its own data and save folders, stepped frame by frame.
 #include "tests/support/game_fixture.h"
 
+#include <algorithm>
+
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -105,9 +107,29 @@ void GameFixture::StopGame()
     recorder_.reset();
 }
 
+namespace {
+
+// The shared dialog up, at rest (not coming or going) and waiting for the player's answer while the
+// screen that owns it is open; null before the game has its screens. A busy dialog waits on work, not
+// on the player: the title leaves its busy one up unseen through the new game's opening, which takes
+// no input.
+const GAME_CUIInDisplaySelectionObject* DialogAtRestUnderItsScreen()
+{
+    // Peeked at, not made: the start-up makes the world when it is ready to.
+    const GAME_CGameWorld* world = PeekGameWorld();
+    const GAME_CUIManager* ui = world != nullptr ? UIManagerOf(world) : nullptr;
+    if (ui == nullptr) return nullptr;
+    const GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
+    const bool atRest = dialog->visible && dialog->active && dialog->state == 2 && dialog->nextState != 3;
+    return atRest && ui->IsOpen(static_cast<int>(dialog->ownerSlot)) ? dialog : nullptr;
+}
+
+}  // namespace
+
 void GameFixture::Frame()
 {
     vesk::window::GetWindowInputState().active = focused_;
+    const bool dialogWasUp = DialogAtRestUnderItsScreen() != nullptr;
     game_.GameFrame();
     for (std::uint8_t key : keysToRelease_) platform::input::SetKeyDown(key, false);
     keysToRelease_.clear();
@@ -131,6 +153,16 @@ void GameFixture::Frame()
         for (std::uint32_t n = 0; n < kSoundEffectCount; ++n) {
             if (sound->WasPlayedThisFrame(n)) record.soundEffects.push_back(n);
         }
+    }
+    // The dialog takes every input while it is up: one its screen leaves undrawn holds the game
+    // behind a question the player cannot see, whatever the test is about.
+    const GAME_CUIInDisplaySelectionObject* dialog = DialogAtRestUnderItsScreen();
+    if (dialogWasUp && dialog != nullptr && recorder_) {
+        const int box = vesk::resource::FindSpriteIndex(2, "ui_dialogbase");
+        const bool drawn = std::any_of(record.sprites.begin(), record.sprites.end(),
+                                       [box](const RecordedSpriteDraw& draw) { return draw.group == 2 && draw.ref == box; });
+        EXPECT_TRUE(drawn) << "frame " << frames.size() << ": the shared dialog of screen slot " << dialog->ownerSlot
+                           << " is up but nothing drew it";
     }
     frames.push_back(std::move(record));
 }
