@@ -45,14 +45,14 @@ float CameraSpeedOption()
     return player ? static_cast<float>(player->cameraSpeed) : 50.0f;
 }
 
-// -1, 0 or +1 on each axis from the scroll actions: a stick past 0.9 or a held key.
+// -1, 0 or +1 on each axis from the scroll actions: the view stick past 0.9 or a held key.
 void ScrollDirection(float* dx, float* dy)
 {
     *dx = 0.0f;
     *dy = 0.0f;
     if (!IsInputMapActive()) return;
     const GAME_CInputMap* map = GetInputMap();
-    const vesk::math::Vec2& stick = map->GetStickPosition(1);
+    const vesk::math::Vec2& stick = map->GetViewStickPosition();
     if (stick.x < -kStickThreshold || map->IsActionHeld(kActionCursorLeft)) *dx -= 1.0f;
     if (stick.x > kStickThreshold || map->IsActionHeld(kActionCursorRight)) *dx += 1.0f;
     if (stick.y < -kStickThreshold || map->IsActionHeld(kActionCursorUp)) *dy -= 1.0f;

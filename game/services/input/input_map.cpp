@@ -173,6 +173,8 @@ bool GAME_CInputMap::IsSlotTriggeredOnPad(int slot) const
 
 const vesk::math::Vec2& GAME_CInputMap::GetSteeringStickPosition() const { return GetStickPosition(IsStickSwapOptionSet() ? 1 : 0); }
 
+const vesk::math::Vec2& GAME_CInputMap::GetViewStickPosition() const { return GetStickPosition(IsStickSwapOptionSet() ? 0 : 1); }
+
 bool GAME_CInputMap::IsZoomInHeld() const
 {
     const std::uint32_t stick = IsStickSwapOptionSet() ? kLeftStickUp : kRightStickUp;

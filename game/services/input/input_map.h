@@ -84,8 +84,10 @@ public:
     const vesk::input::TouchList& GetIdlePointers() const { return idle_; }
     // The pad's left (0) and right (1) stick, copied each frame while the world is set up.
     const vesk::math::Vec2& GetStickPosition(int stick) const { return sticks_[stick == 0 ? 0 : 1]; }
-    // The stick that steers cursors and the ship's view: the left one, the right one with the sticks swapped.
+    // The stick that steers cursors: the left one, the right one with the sticks swapped.
     const vesk::math::Vec2& GetSteeringStickPosition() const;
+    // The other stick, which scrolls the field's view and zooms: the right one, the left one with the sticks swapped.
+    const vesk::math::Vec2& GetViewStickPosition() const;
 
     // 0 pad, 1 keyboard or mouse: which device the key names follow.
     bool IsKeyboardInUse() const { return keyboardInUse_ != 0; }

@@ -8,7 +8,7 @@
 bool IsPadLayoutOptionSet();
 void SetPadLayoutOption(bool set);
 
-// The stick-swap option: the right stick steers and the zoom tests read the left one.
+// The stick-swap option: the right stick steers, the left one scrolls the view and zooms.
 bool IsStickSwapOptionSet();
 void SetStickSwapOption(bool set);
 

@@ -226,7 +226,7 @@ void GAME_CUIBuildSelectGrid::UpdateCursor(bool input)
             ship->cursorWord = 0;
         }
         if (map != nullptr) {
-            const Vec2 stick = map->GetStickPosition(0);
+            const Vec2 stick = map->GetSteeringStickPosition();
             stickMoved = stick.x * stick.x + stick.y * stick.y >= kStickDeflection;
             for (int slot = 0; slot < kMenuSlots && !stickMoved; ++slot) stickMoved = IsUIMenuSlot(GAME_CInputMap::kModeHeld, slot);
         }

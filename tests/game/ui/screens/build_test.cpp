@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/input/input_manager.h"
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_actions.h"
@@ -20,6 +21,7 @@
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
+#include "platform/input/virtual_pad.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
 namespace {
@@ -283,6 +285,44 @@ TEST_F(BuildTest, InKeyModeTheCursorOpensWithThePointerOnItsCellOnceTheViewStand
     EXPECT_EQ(opening, 30);
     ASSERT_TRUE(StepUntil([&] { return Cursor().State() == UIScreenState::kMain; }, 60));
     EXPECT_EQ(world->camera->cellRequestActive, 0u);
+}
+
+// With the sticks swapped they change parts, on the grid cursor as in the field: the right stick
+// takes the cursor into key mode and leaves the view where it stands, the left one scrolls the view.
+TEST_F(BuildTest, WithTheSticksSwappedTheRightStickTakesTheCursorAndTheLeftScrollsTheView)
+{
+    Store("I002", 4);
+    platform::input::VirtualPad pad;
+    ASSERT_TRUE(pad.Attach(platform::input::PadKind::Standard));
+    vesk::input::OnDeviceChange();
+    GetPlayerData()->option56 = 1;
+    world->ship->cursorWord = 0;
+    OpenMenu();
+    Choose("ID20");
+    ASSERT_EQ(world->ship->cursorWord, 0u);
+    const auto view = [&] { return std::pair{world->ship->scrollX, world->ship->scrollY}; };
+
+    const auto steady = view();
+    platform::input::StandardPadState rightStickRight;
+    rightStickRight.rightX = 32767;
+    pad.Set(rightStickRight);
+    StepFrames(10);
+    EXPECT_EQ(world->ship->cursorWord, 1u) << "the steering stick takes the cursor";
+    EXPECT_EQ(view(), steady) << "the steering stick does not scroll the view";
+
+    pad.Set(platform::input::StandardPadState{});
+    StepFrames(60);
+    const auto before = view();
+    platform::input::StandardPadState leftStickRight;
+    leftStickRight.leftX = 32767;
+    pad.Set(leftStickRight);
+    StepFrames(10);
+    EXPECT_LT(view().first, before.first) << "the left stick scrolls the view";
+
+    GetPlayerData()->option56 = 0;
+    pad.Set(platform::input::StandardPadState{});
+    pad.Detach();
+    vesk::input::OnDeviceChange();
 }
 
 // With no row to show (every kind short of materials and never built, nothing to break while a
