@@ -80,6 +80,12 @@ void SYSSTEAM_CAchievement::AdvanceRequestState()
         statsRequested = storefront::RequestCurrentStats();
         return;
     }
+    if (storeRetryWait_ > 0) {
+        --storeRetryWait_;
+        return;
+    }
+    // Cleared as the store goes out, so that achievements set before its
+    // answer are owed again; a failed answer owes the whole store again.
     if (statsReceived && storeOwed && storefront::StoreStats()) {
         storeOwed = false;
     }
@@ -125,6 +131,8 @@ void SYSSTEAM_CAchievement::OnUserStatsStored(uint64_t gameId, int result)
         return;
     }
     log::Warning("StoreStats - failed, " + std::to_string(result));
+    storeOwed = true;
+    storeRetryWait_ = kStoreRetryRounds;
 }
 
 void SYSSTEAM_CAchievement::OnUserAchievementStored(uint64_t gameId, std::string_view name, uint32_t current,

@@ -42,8 +42,13 @@ public:
     bool statsReceived = false;   // and its answer arrived
     bool storeOwed = false;       // achievements were set that the storefront has not stored
 
+    // Rounds to wait after a failed store before storing again: a full or
+    // read-only disk is tried about every ten seconds, not every frame.
+    static constexpr int kStoreRetryRounds = 600;
+
     // Sends the stats request once, then stores owed achievements once the
-    // stats are in; the game calls it once per achievement round.
+    // stats are in; the game calls it once per frame of play. A store that
+    // fails leaves the achievements owed, to be stored again later.
     void AdvanceRequestState();
     // Tells the storefront an achievement is unlocked (stored by the next store).
     bool SetAchievement(const char* apiName);
@@ -66,6 +71,7 @@ private:
     int rowCount_ = 0;
     uint64_t gameId_ = 0;
     bool hasUserStats_ = false;
+    int storeRetryWait_ = 0;
     Registration statsReceived_;
     Registration statsStored_;
     Registration achievementStored_;

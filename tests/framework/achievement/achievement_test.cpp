@@ -9,6 +9,7 @@
 #include "framework/achievement/achievement.h"
 #include "framework/achievement/platform_language.h"
 #include "framework/achievement/storefront_session.h"
+#include "platform/file_system.h"
 #include "tests/support/log_capture.h"
 
 namespace vesk::achievement {
@@ -95,6 +96,42 @@ TEST_F(AchievementTest, UnlockIsStoredPersistedAndReadBackAtTheNextStart)
             EXPECT_EQ(table_->rows[row].achieved, 0) << row;
         }
     }
+}
+
+TEST_F(AchievementTest, UnlockStoredOnAFullDiskStaysOwedAndIsStoredOnceTheDiskHasRoom)
+{
+    SYSSTEAM_CAchievement* system = GetAchievementSystem();
+    ASSERT_TRUE(system->SetAchievement(table_->rows[3].apiName));
+    system->storeOwed = true;
+    const auto playRounds = [system](int rounds) {
+        for (int round = 0; round < rounds; ++round) {
+            system->AdvanceRequestState();
+            RunStorefrontCallbacks();
+        }
+    };
+
+    platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
+    {
+        LogCapture capture;
+        playRounds(SYSSTEAM_CAchievement::kStoreRetryRounds);
+        platform::SetFileFaultForTesting(platform::FileFault::None);
+        EXPECT_TRUE(capture.Contains("achievements.txt: not written: write failed")) << "the stand-in says why";
+        EXPECT_FALSE(capture.Contains("unlocked!")) << "a failed store is not reported as stored";
+        int failures = 0;
+        for (const std::string& line : capture.Lines()) failures += line.find("StoreStats - failed, 2") != std::string::npos;
+        EXPECT_EQ(failures, 1) << "a full disk is not tried again every frame";
+    }
+    EXPECT_TRUE(system->storeOwed);
+
+    {
+        LogCapture capture;
+        playRounds(SYSSTEAM_CAchievement::kStoreRetryRounds + 1);
+        EXPECT_TRUE(capture.Contains("Achievement 'KLO_ACHIEVEMENT_1_3' unlocked!"));
+    }
+    EXPECT_FALSE(system->storeOwed);
+    Stop();
+    Start();
+    EXPECT_EQ(table_->rows[3].achieved, 1) << "the unlock reached the file";
 }
 
 TEST_F(AchievementTest, RejectedStoreReloadsEveryRow)
