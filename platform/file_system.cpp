@@ -152,23 +152,31 @@ void FileReader::Close()
     }
 }
 
-bool IsTemporaryFileName(std::string_view name)
+std::optional<TemporaryFileName> ParseTemporaryFileName(std::string_view name)
 {
     constexpr std::string_view kSuffix = ".tmp";
     if (name.size() <= kSuffix.size() || !name.ends_with(kSuffix)) {
-        return false;
+        return std::nullopt;
     }
     name.remove_suffix(kSuffix.size());
     const std::size_t dot = name.find_last_of('.');
     if (dot == std::string_view::npos || dot == 0) {
-        return false;
+        return std::nullopt;
     }
     const std::string_view tag = name.substr(dot + 1);
     const std::size_t dash = tag.find('-');
     const auto digits = [](std::string_view text) {
         return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
     };
-    return dash != std::string_view::npos && digits(tag.substr(0, dash)) && digits(tag.substr(dash + 1));
+    if (dash == std::string_view::npos || !digits(tag.substr(0, dash)) || !digits(tag.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    return TemporaryFileName{name.substr(0, dot), tag.substr(0, dash)};
+}
+
+bool IsTemporaryFileName(std::string_view name)
+{
+    return ParseTemporaryFileName(name).has_value();
 }
 
 bool WriteFileAtomically(const std::string& path, const void* data, uint64_t size, std::string* whyFailed)

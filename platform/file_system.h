@@ -45,8 +45,13 @@ private:
 bool WriteFileAtomically(const std::string& path, const void* data, uint64_t size,
                          std::string* whyFailed = nullptr);
 
-// True for the names of WriteFileAtomically's temporary files
+// The parts of a name of WriteFileAtomically's temporary files
 // ("<file name>.<process>-<number>.tmp"); only a killed write leaves one behind.
+struct TemporaryFileName {
+    std::string_view fileName;  // the file the write was to replace
+    std::string_view process;   // the digits of the writing process's id
+};
+std::optional<TemporaryFileName> ParseTemporaryFileName(std::string_view name);
 bool IsTemporaryFileName(std::string_view name);
 
 bool RemoveFile(const std::string& path, std::string* whyFailed = nullptr);

@@ -1,4 +1,4 @@
-// Claims on folders held for the life of the process, and the leftovers the first claim removes.
+// Claims on folders held for the life of the process, and the leftovers of ended writers that they remove.
 #include "platform/folder_claim.h"
 
 #include <dirent.h>
@@ -7,7 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <mutex>
 #include <system_error>
 
@@ -20,6 +23,7 @@ struct HeldClaim {
     int fd = -1;
     dev_t device = 0;
     ino_t inode = 0;
+    std::vector<std::string> cleanedNames;  // files whose leftovers are gone
 };
 
 std::mutex g_mutex;
@@ -44,21 +48,36 @@ void ForgetRemovedClaims()
     });
 }
 
-bool IsHeld(const std::string& lockPath)
+HeldClaim* FindHeld(const std::string& lockPath)
 {
     struct stat info {};
     if (stat(lockPath.c_str(), &info) != 0) {
-        return false;
+        return nullptr;
     }
-    for (const HeldClaim& claim : g_claims) {
+    for (HeldClaim& claim : g_claims) {
         if (claim.device == info.st_dev && claim.inode == info.st_ino) {
-            return true;
+            return &claim;
         }
     }
-    return false;
+    return nullptr;
 }
 
-void RemoveLeftovers(const std::string& folder, std::vector<std::string>* removed)
+// Only a writer that has ended leaves its temporary file for good. A file of
+// this process is a leftover of an earlier run with the same id: this
+// process writes fileName only after claiming it. An id no process can have
+// never came from a write of ours.
+bool WriterHasEnded(std::string_view processDigits)
+{
+    pid_t process = 0;
+    const char* end = processDigits.data() + processDigits.size();
+    const auto [stop, error] = std::from_chars(processDigits.data(), end, process);
+    if (error != std::errc() || stop != end || process <= 0) {
+        return false;
+    }
+    return process == getpid() || (kill(process, 0) != 0 && errno == ESRCH);
+}
+
+void RemoveLeftovers(const std::string& folder, std::string_view fileName, std::vector<std::string>* removed)
 {
     DIR* listing = opendir(folder.c_str());
     if (listing == nullptr) {
@@ -66,7 +85,8 @@ void RemoveLeftovers(const std::string& folder, std::vector<std::string>* remove
     }
     while (const dirent* entry = readdir(listing)) {
         const std::string name = entry->d_name;
-        if (!IsTemporaryFileName(name)) {
+        const std::optional<TemporaryFileName> temporary = ParseTemporaryFileName(name);
+        if (!temporary || temporary->fileName != fileName || !WriterHasEnded(temporary->process)) {
             continue;
         }
         const std::string path = folder + "/" + name;
@@ -79,14 +99,25 @@ void RemoveLeftovers(const std::string& folder, std::vector<std::string>* remove
     closedir(listing);
 }
 
+void CleanOnce(HeldClaim& claim, const std::string& folder, std::string_view fileName,
+               std::vector<std::string>* removed)
+{
+    if (std::find(claim.cleanedNames.begin(), claim.cleanedNames.end(), fileName) == claim.cleanedNames.end()) {
+        claim.cleanedNames.emplace_back(fileName);
+        RemoveLeftovers(folder, fileName, removed);
+    }
+}
+
 }  // namespace
 
-bool ClaimFolder(const std::string& folder, std::string* whyFailed, std::vector<std::string>* removed)
+bool ClaimFolder(const std::string& folder, std::string_view fileName, std::string* whyFailed,
+                 std::vector<std::string>* removed)
 {
     const std::lock_guard<std::mutex> lock(g_mutex);
     const std::string lockPath = folder + "/" + kFolderLockName;
     ForgetRemovedClaims();
-    if (IsHeld(lockPath)) {
+    if (HeldClaim* held = FindHeld(lockPath)) {
+        CleanOnce(*held, folder, fileName, removed);
         return true;
     }
     const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -114,8 +145,8 @@ bool ClaimFolder(const std::string& folder, std::string* whyFailed, std::vector<
         }
         return false;
     }
-    g_claims.push_back({fd, info.st_dev, info.st_ino});
-    RemoveLeftovers(folder, removed);
+    g_claims.push_back({fd, info.st_dev, info.st_ino, {}});
+    CleanOnce(g_claims.back(), folder, fileName, removed);
     return true;
 }
 

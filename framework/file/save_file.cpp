@@ -58,7 +58,9 @@ bool g_saveJobsWaited = false;
 bool ClaimFolder(std::string& why)
 {
     std::vector<std::string> removed;
-    const bool claimed = platform::ClaimFolder(std::string(kSaveFolder), &why, &removed);
+    const std::string path = MakeSavePath();
+    const std::string_view fileName = std::string_view(path).substr(kSaveFolder.size() + 1);
+    const bool claimed = platform::ClaimFolder(std::string(kSaveFolder), fileName, &why, &removed);
     for (const std::string& path : removed) {
         log::Info("removed " + path + ", left by a save that was cut short");
     }

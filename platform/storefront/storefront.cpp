@@ -98,7 +98,7 @@ bool SaveAchievements()
     }
     CreateFolder(g_state.folder);
     std::string why;
-    if (!ClaimFolder(g_state.folder, &why) || !WriteFileAtomically(FilePath(), text.data(), text.size(), &why)) {
+    if (!ClaimFolder(g_state.folder, kAchievementFileName, &why) || !WriteFileAtomically(FilePath(), text.data(), text.size(), &why)) {
         Report(FilePath() + ": not written: " + why);
         return false;
     }

@@ -67,6 +67,7 @@ public:
     Copy& operator=(const Copy&) = delete;
 
     bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
     void Kill()
     {
         if (pid_ > 0 && !waited_) kill(pid_, SIGKILL);
@@ -174,12 +175,13 @@ TEST_F(SaveWriters, SecondCopyCannotSaveUntilTheFirstHasEndedAndLeftoversGoAtThe
     ExpectWholeSave("after the first copy was killed");
 
     // What a write killed between creating and renaming its file leaves.
-    WriteBytes(SavePath().string() + ".4242-7.tmp", "half a save");
+    const std::string cutShort = "00_save.bin." + std::to_string(first.Pid()) + "-7.tmp";
+    WriteBytes(scratch_.path() / kSaveFolder / cutShort, "half a save");
     WriteBytes(scratch_.path() / kSaveFolder / "notes.txt", "kept");
     Copy next(scratch_.path(), 1, 200, "next");
     EXPECT_EQ(next.Wait(), 0);
     EXPECT_EQ(next.Out(), "claimed\nsaved\n");
-    EXPECT_NE(next.Err().find("removed SaveWin/00_save.bin.4242-7.tmp"), std::string::npos) << next.Err();
+    EXPECT_NE(next.Err().find("removed SaveWin/" + cutShort), std::string::npos) << next.Err();
     EXPECT_TRUE(TemporaryFiles().empty());
     EXPECT_TRUE(std::filesystem::exists(scratch_.path() / kSaveFolder / "notes.txt"));
     ExpectWholeSave("after the next start");
