@@ -137,10 +137,10 @@ void GAME_CSceneMiniGameSideScroll::Update()
     }
     if (!vesk::window::GetWindowInputState().active && FocusPauseOn() && state_ == kPlay) {
         OpenPause();
-        GetSoundPlayer()->PauseBGM();
+        GetSoundPlayer()->HoldBGM();
     }
     // The ship's screens, which apply the mute option there, do not run here; the pause menu holds its music.
-    ApplyFocusMute(*GetSoundPlayer(), state_ == kPause || next_ == kPause);
+    ApplyFocusMute(*GetSoundPlayer());
     cabinet_->UpdateScanLine();
     controls_ = ReadMiniGameControls();
     switch (state_) {
@@ -209,7 +209,7 @@ void GAME_CSceneMiniGameSideScroll::UpdatePlay()
     if (PadPressed(kStartOrSelect)) {
         PlayMiniGameSE(kPauseSE);
         OpenPause();
-        GetSoundPlayer()->PauseBGM();
+        GetSoundPlayer()->HoldBGM();
         return;
     }
     WorldStep();
@@ -279,7 +279,7 @@ void GAME_CSceneMiniGameSideScroll::UpdatePause()
     switch (pause_->Update()) {
     case MiniGamePauseChoice::kResume:
         next_ = kPlay;
-        GetSoundPlayer()->ResumeBGM();
+        GetSoundPlayer()->ReleaseBGM();
         break;
     case MiniGamePauseChoice::kQuit:
         next_ = kBackToTitle;

@@ -105,10 +105,11 @@ std::uint32_t Sound(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptAr
         if (FirstFrame(engine) && sound != nullptr) sound->StopBGM(std::max(args.I32(0), 0));
         return args.I32(1) != 0 ? WaitFrames(engine, std::max(args.I32(0), 0)) : 1;
     case 2:
-        if (sound != nullptr) sound->PauseBGM();
+        // Held, so that the focus coming back does not undo it.
+        if (sound != nullptr) sound->HoldBGM();
         return 1;
     case 3:
-        if (sound != nullptr) sound->ResumeBGM();
+        if (sound != nullptr) sound->ReleaseBGM();
         return 1;
     case 10:
         if (args.Need(1) && args.U32(0) < kSoundEffectCount && sound != nullptr) sound->PlaySE(args.U32(0), 1.0f);

@@ -5,11 +5,11 @@
 #include "game/services/player/player_data.h"
 #include "game/services/sound/sound_player.h"
 
-void ApplyFocusMute(GAME_CSoundPlayer& sound, bool musicHeld)
+void ApplyFocusMute(GAME_CSoundPlayer& sound)
 {
     if (vesk::window::GetWindowInputState().active) {
         sound.ResumeTrackedSE();
-        if (!musicHeld) sound.ResumeBGM();
+        if (!sound.IsBGMHeld()) sound.ResumeBGM();
         sound.readyToPlay = 1;
         return;
     }

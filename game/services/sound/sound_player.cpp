@@ -132,8 +132,7 @@ void GAME_CSoundPlayer::PlayBGM(std::uint32_t id, std::int32_t fadeFrames, bool 
     if (id >= kBgmCount) return;
     playingBgm_ = id;
     lastRequestedBgm_ = id;
-    if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Stop();
-    hasBgmVoice_ = false;
+    DropBgmVoice();
     fadeMode = kFadeNone;
     fadeFrame = 0;
     fadeLength = 0;
@@ -160,8 +159,7 @@ void GAME_CSoundPlayer::StopBGM(std::int32_t fadeFrames)
         fadeFrame = static_cast<std::uint32_t>(std::lround((1.0f - reached) * static_cast<float>(fadeLength)));
         return;
     }
-    if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Stop();
-    hasBgmVoice_ = false;
+    DropBgmVoice();
 }
 
 void GAME_CSoundPlayer::PauseBGM()
@@ -173,6 +171,26 @@ void GAME_CSoundPlayer::PauseBGM()
 void GAME_CSoundPlayer::ResumeBGM()
 {
     if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Resume();
+}
+
+void GAME_CSoundPlayer::HoldBGM()
+{
+    PauseBGM();
+    bgmHeld_ = hasBgmVoice_;
+}
+
+void GAME_CSoundPlayer::ReleaseBGM()
+{
+    bgmHeld_ = false;
+    // Muted for the focus, the music waits for the focus to come back.
+    if (readyToPlay != 0) ResumeBGM();
+}
+
+void GAME_CSoundPlayer::DropBgmVoice()
+{
+    if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Stop();
+    hasBgmVoice_ = false;
+    bgmHeld_ = false;
 }
 
 void GAME_CSoundPlayer::ApplyBgmFactorToVoice()
@@ -203,10 +221,7 @@ void GAME_CSoundPlayer::UpdateSoundPlayer()
         const float volume = (fadeMode == kFadeIn ? progress : 1.0f - progress) * kVoiceScale * bgmFactor;
         SetBgmVoiceVolume(volume);
         if (fadeFrame >= fadeLength) {
-            if (fadeMode == kFadeOut) {
-                if (vesk::sound::SYS_CSoundPlayer* voice = BgmVoice()) voice->Stop();
-                hasBgmVoice_ = false;
-            }
+            if (fadeMode == kFadeOut) DropBgmVoice();
             fadeMode = kFadeNone;
             fadeFrame = 0;
             fadeLength = 0;

@@ -46,6 +46,11 @@ public:
     void StopBGM(std::int32_t fadeFrames);
     void PauseBGM();
     void ResumeBGM();
+    // A pause the game asked for on purpose (a route's): the focus mute's resume leaves it alone
+    // until it is released or another track starts.
+    void HoldBGM();
+    void ReleaseBGM();
+    bool IsBGMHeld() const { return bgmHeld_; }
     void SetBGMVolume(float factor);
     // The two volume percentages of a settings block.
     void ApplyVolumeSettings(std::span<const std::uint8_t> settings);
@@ -76,12 +81,15 @@ private:
     void SetBgmVoiceVolume(float volume);
     // The music voice at the factor's level, unless a fade sets it.
     void ApplyBgmFactorToVoice();
+    // Stops the music voice, if any, and forgets it with its hold.
+    void DropBgmVoice();
 
     std::uint32_t playingBgm_ = kNoBgm;
     std::uint32_t lastRequestedBgm_ = kNoBgm;
     std::array<bool, kSoundEffectCount> played_{};
     vesk::sound::SoundVoiceHandle bgmVoice_{};
     bool hasBgmVoice_ = false;
+    bool bgmHeld_ = false;
     vesk::sound::SoundVoiceHandle trackedVoice_{};
     bool hasTrackedVoice_ = false;
     std::int32_t trackedHandle_ = vesk::sound::kNoSound;

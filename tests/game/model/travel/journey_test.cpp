@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "framework/math/random.h"
+#include "framework/sound/sound_player.h"
 #include "framework/text/format_text.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/player/player_data.h"
@@ -15,6 +16,9 @@
 #include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/task_base.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/save_image.h"
+#include "game/services/sound/sound_player.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/ship/task_request.h"
 #include "game/ui/screens/ui_game_over.h"
@@ -23,6 +27,7 @@
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
+#include "platform/little_endian.h"
 #include "tests/support/script_assembly.h"
 
 namespace {
@@ -64,6 +69,12 @@ late:
     return
 "bad_request":
     route.request 99
+    return
+"hush":
+    music.pause
+    return
+"hush_over":
+    music.resume
     return
 .entry 2
 "データベース登録":
@@ -403,6 +414,57 @@ TEST_F(Journey, ARouteRequestWithoutARecordIsIgnoredWithALogLine)
     EXPECT_EQ(Route().GetRouteId(), 1u);
     EXPECT_EQ(Route().GetPosition(), 42);
     EXPECT_TRUE(log.Contains("route 99"));
+}
+
+TEST_F(Journey, ARouteThatPausesTheMusicKeepsItPausedUntilItResumesIt)
+{
+    // The mute alone: the road goes on while the window is away.
+    platform::WriteU32(GetWorkingSystemRecord(), save_layout::system::kPauseInactive, 0);
+    GAME_CSoundPlayer& sound = *GetSoundPlayer();
+    const auto musicState = [&sound] {
+        const vesk::sound::SYS_CSoundPlayer* voice = sound.BgmVoice();
+        return voice != nullptr ? voice->GetState() : vesk::sound::kVoiceNeverPlayed;
+    };
+    std::uint32_t routeId = 1;
+    StartRoute(Travel(), &routeId, true, {}, {});
+    sound.PlayBGM(1, 0, true);
+    StepFrames(2);
+    ASSERT_EQ(musicState(), vesk::sound::kVoicePlaying);
+
+    ASSERT_NE(Route().Script().JumpToLabel(u"hush"), 0u);
+    StepFrames(3);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+    // The window going away and coming back does not undo the road's pause.
+    SetFocus(false);
+    StepFrames(2);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+    SetFocus(true);
+    StepFrames(2);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+
+    ASSERT_NE(Route().Script().JumpToLabel(u"hush_over"), 0u);
+    StepFrames(2);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
+    // Once resumed, the focus mutes and brings back the music as before.
+    SetFocus(false);
+    StepFrames(2);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePaused);
+    SetFocus(true);
+    StepFrames(2);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
+
+    // Music started anew ends the road's pause: the new track plays and comes back after the focus.
+    ASSERT_NE(Route().Script().JumpToLabel(u"hush"), 0u);
+    StepFrames(2);
+    ASSERT_EQ(musicState(), vesk::sound::kVoicePaused);
+    sound.PlayBGM(2, 0, false);
+    StepFrames(1);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
+    SetFocus(false);
+    StepFrames(2);
+    SetFocus(true);
+    StepFrames(2);
+    EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
 }
 
 }  // namespace
