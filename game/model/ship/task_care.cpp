@@ -36,12 +36,23 @@ const TaskData* MindControlRecord(const GAME_CTaskRequest& request)
 
 std::uint32_t TreatedDebuffOf(const TaskData* record) { return record != nullptr ? record->treatedDebuff : kNoId; }
 
+// Whether another care task holds the member for its own treatment.
+bool IsTreatedElsewhere(const GAME_CTaskBase& task, const GAME_CObjectActor& treated)
+{
+    const GAME_CTaskBase* other = treated.task;
+    if (other == nullptr || other == &task || other->IsFinished()) return false;
+    return (other->GetKind() == kTaskPatient || other->GetKind() == kTaskMindControl) &&
+           other->GetTargetIndex().actor == &treated;
+}
+
 // A treated crew member who died or left the ship is let go; one still there is kept as the task's
-// only crew. True while the task has its crew member.
+// only crew, once no other treatment holds it: two treatments of one member take turns rather than
+// pull it between them each step. True while the task has its crew member.
 bool HoldTreatedCrew(GAME_CTaskBase& task, GAME_CObjectActor*& treated)
 {
     if (treated != nullptr && !task_crew::IsAliveInField(*treated)) treated = nullptr;
     if (treated == nullptr) return false;
+    if (IsTreatedElsewhere(task, *treated)) return false;
     KeepAsOnlyCrew(task, treated);
     return true;
 }
@@ -131,8 +142,9 @@ GAME_CObjectActor* GAME_CTaskPatient::FindPatient()
 
 bool GAME_CTaskPatient::CanProgress(std::int32_t, std::int32_t)
 {
-    // A patient who died or left the ship is looked for anew.
+    // A patient who died or left the ship is looked for anew; one in another treatment is waited for.
     if (HoldTreatedCrew(*this, patient_)) return true;
+    if (patient_ != nullptr) return false;
     if (!IsPeriodOver(searchTimer_, kSearchPeriod)) return false;
     patient_ = FindPatient();
     if (patient_ == nullptr) Finish();
@@ -254,13 +266,14 @@ GAME_CTaskMindControl::GAME_CTaskMindControl(const GAME_CTaskRequest& request)
 bool GAME_CTaskMindControl::CanProgress(std::int32_t, std::int32_t)
 {
     if (HoldTreatedCrew(*this, subject_)) return true;
+    if (subject_ != nullptr) return false;
     if (!IsPeriodOver(searchTimer_, kSearchPeriod)) return false;
     const GAME_CRoomBase* room = GetRoom();
     const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
     if (room == nullptr || room->kind != kMindControlRoomKind || objects == nullptr || record_ == nullptr) return false;
     const std::uint32_t skillId = record_->bonuses[0].id;
     for (GAME_CObjectActor* actor : objects->crew) {
-        if (actor == nullptr) continue;
+        if (actor == nullptr || !task_crew::IsAliveInField(*actor)) continue;
         const bool holds = std::any_of(actor->status.skills.begin(), actor->status.skills.end(), [&](const auto& slot) {
             return slot.id == skillId && slot.record != nullptr;
         });

@@ -7,6 +7,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
+#include "game/model/ship/task_crew.h"
 #include "game/model/ship/task_manager.h"
 
 namespace {
@@ -43,12 +44,30 @@ bool CanCreateItemCarrier(const GAME_CTaskManager& tasks, const GAME_CTaskReques
     return !targeted && tasks.AreDriveAndAttackTasksManned();
 }
 
+// An order that names its member (the infirmary's or the mind-control room's): the world ran on
+// while the player was asked, so the member may have begun to die or been taken by the same
+// treatment elsewhere. A restored task brings its crew from the save instead.
+bool CanTreatNamedMember(const GAME_CTaskRequest& request)
+{
+    if (request.restored != 0 || request.actor == nullptr) return true;
+    const GAME_CShip* ship = ship_world::Ship();
+    const GAME_CRoomBase* room = ship != nullptr ? ship->GetRoom(request.roomIndex) : nullptr;
+    std::uint32_t treatment = 0;
+    if (request.kind == kTaskPatient) {
+        const std::uint32_t word = request.Word(24);
+        const TaskData* cure = word == 0 ? nullptr : FindTreatmentData(word);
+        treatment = word == 0 ? MakeTag("THHP") : (cure != nullptr ? cure->id : kNoId);
+    }
+    return CanTargetActorInRoom(request.kind, treatment, room, request.actor);
+}
+
 }  // namespace
 
 bool GAME_CTaskManager::CanCreateTask(const GAME_CTaskRequest& request) const
 {
     const std::int32_t kind = request.kind;
     if (kind == kTaskItemCarrier) return CanCreateItemCarrier(*this, request);
+    if (kind == kTaskPatient || kind == kTaskMindControl) return CanTreatNamedMember(request);
     if (kind != kTaskRouteScan && kind != kTaskEngineMaintenance && kind != kTaskBridgeDriver) return true;
     const GAME_CShip* ship = ship_world::Ship();
     const GAME_CRoomBase* room = ship != nullptr ? ship->GetRoom(request.roomIndex) : nullptr;
@@ -120,14 +139,22 @@ bool CanTargetActorInRoom(std::int32_t kind, std::uint32_t taskId, const GAME_CR
                           const GAME_CObjectActor* actor)
 {
     if (room == nullptr || (kind != kTaskMindControl && kind != kTaskPatient)) return false;
+    // A member playing its death is beyond any treatment.
+    if (actor == nullptr || !task_crew::IsAliveInField(*actor)) return false;
     const TaskData* record = nullptr;
     const bool heal = kind == kTaskPatient && taskId == MakeTag("THHP");
     if (kind == kTaskPatient && !heal) {
         record = FindTaskData(taskId);
         if (record == nullptr) return false;
     }
-    return std::none_of(room->boundTasks.begin(), room->boundTasks.end(), [&](const GAME_CTaskBase* task) {
-        if (task == nullptr || task->GetKind() != kind || task->GetTargetIndex().actor != actor) return false;
+    // Every room's tasks count, not this room's alone: a member walks to one room at a time, and two
+    // orders of the same treatment would pull it back and forth between theirs.
+    const GAME_CTaskManager* tasks = ship_world::Tasks();
+    const std::vector<GAME_CTaskBase*>& listed = tasks != nullptr ? tasks->tasks : room->boundTasks;
+    return std::none_of(listed.begin(), listed.end(), [&](const GAME_CTaskBase* task) {
+        if (task == nullptr || task->IsFinished() || task->GetKind() != kind || task->GetTargetIndex().actor != actor) {
+            return false;
+        }
         if (kind == kTaskMindControl) return true;
         return heal ? task->id == taskId : task->GetTaskData() == record;
     });

@@ -40,8 +40,8 @@ public:
     void Clear();
 
     // --- creation
-    // Kinds 6, 13, 14 and 15 are checked against the rooms, the grid and the tasks already there;
-    // the others pass.
+    // Kinds 6, 13, 14 and 15 are checked against the rooms, the grid and the tasks already there,
+    // and an order of kind 12 or 17 naming its member with CanTargetActorInRoom; the others pass.
     bool CanCreateTask(const GAME_CTaskRequest& request) const;
     // Binds a room-bound task to its room and appends it; a listed task is left as it is. The list size.
     std::size_t AddTask(GAME_CTaskBase* task);
@@ -108,6 +108,6 @@ bool CheckTaskRequest(const TaskData& record, const GAME_CRoomBase* room, std::u
 // Whether the room has every upgrade the record needs (no room has none).
 bool HasRequiredUpgrades(const TaskData& record, const GAME_CRoomBase* room);
 // Whether a mind-control (kind 17) or patient (kind 12) order may take that crew member in the
-// room: no such task of the room aims at it already.
+// room: the member is alive and no such task of any room aims at it already.
 bool CanTargetActorInRoom(std::int32_t kind, std::uint32_t taskId, const GAME_CRoomBase* room,
                           const GAME_CObjectActor* actor);

@@ -16,7 +16,7 @@
 // "yes" to the dialogs once refused long enough, and clicks on the empty sky.
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
 // after every frame of the running game, the world's rules (see BrokenWorldRule: money, fuel,
-// rooms on the grid, crew and item lists, stack and store counts);
+// rooms on the grid, crew and item lists, one task per crew member, stack and store counts);
 // and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
 // no screen open and nothing holding the game, or the title after a game over or the staff roll,
 // and never still in the arcade game or the closing scenes); a run that cannot back out fails
@@ -55,6 +55,7 @@
 #include "game/model/object/object_item.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
+#include "game/model/ship/task_manager.h"
 #include "game/model/travel/route_event.h"
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
@@ -231,8 +232,8 @@ private:
 
     // The first rules of the running world that no input may break, or empty: money within its
     // bounds, fuel within the tank, every room and crew member on the grid, crew and items listed
-    // once, each stack holding 1 to its limit and lying on the grid or carried by a listed crew
-    // member, the room inventories and stores within their counts.
+    // once, no crew member in two tasks' crew lists, each stack holding 1 to its limit and lying on
+    // the grid or carried by a listed crew member, the room inventories and stores within their counts.
     static std::string BrokenWorldRule()
     {
         const GAME_CGameWorld* world = PeekGameWorld();
@@ -260,6 +261,22 @@ private:
             return false;
         };
         if (listedTwice(field.crew)) out << "a crew member listed twice; ";
+        // A member works at one task: a second list naming it would hand it work, show it in that
+        // room's crew and save it there too.
+        if (world->tasks != nullptr) {
+            std::vector<const GAME_CObjectActor*> working;
+            for (const GAME_CTaskBase* task : world->tasks->tasks) {
+                if (task == nullptr || task->IsFinished()) continue;
+                for (const GAME_CObjectActor* actor : task->crew) {
+                    if (actor == nullptr) continue;
+                    if (std::find(working.begin(), working.end(), actor) != working.end()) {
+                        out << "a crew member in two tasks' crew lists; ";
+                    } else {
+                        working.push_back(actor);
+                    }
+                }
+            }
+        }
         if (listedTwice(field.items)) out << "an item listed twice; ";
         for (const GAME_CObjectActor* actor : field.crew) {
             // Only a crew member thrown off the ship or held by the player stands off the grid.

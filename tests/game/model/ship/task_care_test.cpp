@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "game/services/data/static_lookups.h"
@@ -19,6 +20,7 @@ namespace {
 using namespace support::shipped;
 
 constexpr std::uint32_t kBandage = MakeTag("I015");
+constexpr std::uint32_t kCold = MakeTag("N001");
 
 using TaskCareTest = support::TaskWorld;
 
@@ -71,6 +73,84 @@ TEST_F(TaskCareTest, AHealPassesOverADyingMemberAndItsPatientLeavesItsFormerTask
         for (std::size_t i = 0; i < task_record::kSlots; ++i) named += slot[at + task_record::kCrew + i] == busyIndex ? 1 : 0;
     }
     EXPECT_EQ(named, 1);
+}
+
+// How many unfinished tasks list the member among their crew.
+int CrewListsNaming(const GAME_CTaskManager& tasks, const GAME_CObjectActor& member)
+{
+    return static_cast<int>(std::count_if(tasks.tasks.begin(), tasks.tasks.end(), [&](const GAME_CTaskBase* task) {
+        return task != nullptr && !task->IsFinished() && std::find(task->crew.begin(), task->crew.end(), &member) != task->crew.end();
+    }));
+}
+
+// Two infirmaries looking for patients share the two hurt members out, one each, and heal both.
+// An order of the same treatment for a member already in one is refused, as is an order for a
+// dying member; first aid and a cure ordered for one member take turns, never pulling it between
+// their rooms, and both end treated.
+TEST_F(TaskCareTest, TwoInfirmariesNeverTreatOneMemberAtOnce)
+{
+    GAME_CRoomBase& first = Place(kInfirmary, 0, 0);
+    GAME_CRoomBase& second = Place(kInfirmary, 4, 0);
+    GAME_CObjectActor& hurt = AddCrew(2, 0);
+    GAME_CObjectActor& alsoHurt = AddCrew(2, 0);
+    hurt.status.hp = 30000;
+    alsoHurt.status.hp = 30000;
+    const auto orderHeal = [&](const GAME_CRoomBase& room, GAME_CObjectActor* patient) {
+        GAME_CTaskRequest request = MakePatientRequest(NumberOf(room), 0, 0, 0);
+        request.actor = patient;
+        GAME_CTaskBase* care = GAME_CTaskBase::CreateFromRequest(request);
+        if (care != nullptr) care->materials.push_back(kBandage);
+        return care;
+    };
+    const auto healed = [](const GAME_CObjectActor& member) { return member.status.GetHP() >= member.status.computed.maxHp; };
+    const auto stepWatchingLists = [&](const std::function<bool()>& done, int steps) {
+        for (int i = 0; i < steps && !done(); ++i) {
+            StepSimulation(1);
+            EXPECT_LE(CrewListsNaming(Tasks(), hurt), 1) << "step " << i;
+        }
+        return done();
+    };
+
+    GAME_CTaskBase* firstCare = orderHeal(first, nullptr);
+    GAME_CTaskBase* secondCare = orderHeal(second, nullptr);
+    ASSERT_NE(firstCare, nullptr);
+    ASSERT_NE(secondCare, nullptr);
+    ASSERT_TRUE(StepSimulationUntil([&] { return firstCare->GetTargetIndex().actor != nullptr && secondCare->GetTargetIndex().actor != nullptr; }, 200));
+    EXPECT_NE(firstCare->GetTargetIndex().actor, secondCare->GetTargetIndex().actor);
+    ASSERT_TRUE(stepWatchingLists([&] { return healed(hurt) && healed(alsoHurt); }, 3000));
+    StepSimulation(2);
+    ASSERT_TRUE(TasksOfKind(kTaskPatient).empty());
+
+    // The same first aid ordered in both rooms: the second order is not made. Nor is one for a
+    // member playing its death.
+    hurt.status.hp = 30000;
+    GAME_CTaskBase* heal = orderHeal(first, &hurt);
+    ASSERT_NE(heal, nullptr);
+    EXPECT_EQ(orderHeal(second, &hurt), nullptr);
+    alsoHurt.status.hp = 0;
+    StepSimulation(1);
+    ASSERT_TRUE(alsoHurt.IsDying());
+    EXPECT_EQ(orderHeal(second, &alsoHurt), nullptr);
+
+    // A cold's cure for the member in the other room: the two treatments take turns.
+    hurt.status.AddDebuff(kCold);
+    GAME_CTaskRequest request = MakePatientRequest(NumberOf(second), 0, kCold, 0);
+    request.actor = &hurt;
+    GAME_CTaskBase* cure = GAME_CTaskBase::CreateFromRequest(request);
+    ASSERT_NE(cure, nullptr);
+    ASSERT_EQ(cure->GetTaskData(), FindTreatmentData(kCold));
+    for (const ItemCount& need : cure->GetTaskData()->materials) {
+        if (IsUnusedItemCount(need)) break;
+        cure->materials.insert(cure->materials.end(), static_cast<std::size_t>(need.count), need.itemId);
+    }
+    const auto cured = [&] {
+        return std::none_of(hurt.status.debuffs.begin(), hurt.status.debuffs.end(), [](const auto& slot) { return slot.id == kCold; });
+    };
+    // The cure's work costs HP again, so first aid counts as done once the member was whole.
+    bool wasHealed = false;
+    EXPECT_TRUE(stepWatchingLists([&] { return (wasHealed = wasHealed || healed(hurt)) && cured(); }, 4000));
+    EXPECT_TRUE(wasHealed);
+    EXPECT_TRUE(cured());
 }
 
 }  // namespace
