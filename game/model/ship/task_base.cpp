@@ -346,6 +346,14 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
             continue;
         }
         if (IsFinished()) continue;
+        // Saved in the frame its HP ran out: the member is playing its death and works no more.
+        if (!task_crew::IsAliveInField(*actor)) continue;
+        if (actor->task != nullptr && actor->task != this) {
+            LogBadWorkingSlotField(recordArea, at + kCrew + i,
+                                   "task " + DescribeId(id) + " names crew member " + std::to_string(actorIndex) +
+                                       ", who already works at another task; the entry is dropped");
+            continue;
+        }
         AddCrew(actor);
         task_crew::ClearAITarget(*actor, true);
     }

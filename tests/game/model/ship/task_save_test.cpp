@@ -197,4 +197,45 @@ TEST_F(TaskSaveTest, UntrustedRecordsAreDroppedWithALogLineAndEveryTaskLeftIsSou
     for (const GAME_CObjectActor* actor : task->crew) EXPECT_GE(Field().GetActorIndex(actor), 0);
 }
 
+// A member works at one task: a second record naming it is not believed, and a member saved in the
+// frame its HP ran out is playing its death and comes back in no task (a heal would otherwise hold
+// it as its patient, and its task would count it as crew until the death ends).
+TEST_F(TaskSaveTest, EachMemberComesBackInOneTaskAtMostAndADyingOneInNone)
+{
+    GAME_CRoomBase& workshop = Place(kWorkshop, 0, 0);
+    GAME_CRoomBase& infirmary = Place(kInfirmary, 4, 0);
+    GAME_CObjectActor& worker = AddCrew(0, 0);
+    GAME_CObjectActor& dying = AddCrew(2, 0);
+    dying.status.hp = 0;
+    StepSimulation(1);
+    ASSERT_TRUE(dying.IsDying());
+    std::vector<std::uint8_t> image = EmptySlot();
+    const std::span<std::uint8_t> craft = Record(image, 0);
+    platform::WriteU32(craft, task_record::kId, MakeTag("TC01"));
+    craft[task_record::kKind] = kTaskItemCraft;
+    craft[task_record::kRoom] = static_cast<std::uint8_t>(NumberOf(workshop));
+    std::fill_n(craft.begin() + task_record::kCrew, task_record::kSlots, task_record::kNone);
+    craft[task_record::kCrew] = static_cast<std::uint8_t>(Field().GetActorIndex(&worker));
+    const std::span<std::uint8_t> care = Record(image, 1);
+    std::copy(craft.begin(), craft.end(), care.begin());
+    platform::WriteU32(care, task_record::kId, MakeTag("THHP"));
+    platform::WriteU32(care, task_record::kKindWord, kNoId);
+    care[task_record::kKind] = kTaskPatient;
+    care[task_record::kRoom] = static_cast<std::uint8_t>(NumberOf(infirmary));
+    care[task_record::kCrew + 1] = static_cast<std::uint8_t>(Field().GetActorIndex(&dying));
+
+    support::LogCapture log;
+    Tasks().RestoreFromSave(image);
+    EXPECT_TRUE(log.Contains("who already works at another task"));
+    const std::vector<GAME_CTaskBase*> crafts = TasksOfKind(kTaskItemCraft);
+    const std::vector<GAME_CTaskBase*> heals = TasksOfKind(kTaskPatient);
+    ASSERT_EQ(crafts.size(), 1u);
+    ASSERT_EQ(heals.size(), 1u);
+    EXPECT_EQ(crafts[0]->crew, std::vector<GAME_CObjectActor*>{&worker});
+    EXPECT_EQ(worker.task, crafts[0]);
+    EXPECT_TRUE(heals[0]->crew.empty());
+    EXPECT_EQ(heals[0]->GetTargetIndex().actor, nullptr);
+    EXPECT_EQ(dying.task, nullptr);
+}
+
 }  // namespace
