@@ -93,6 +93,8 @@ void WarpCursor(int x, int y);
 bool PeekEvent();
 // Takes the oldest waiting message; false when none waits.
 bool NextEvent(WindowEvent& event);
+// True while SIGTERM or SIGINT has asked to close and no NextEvent has taken the request yet.
+bool CloseSignalled();
 // Sleeps until a message arrives or the time-out passes.
 void WaitForEvent(int timeoutMs);
 // Queues the quit message; it is delivered once no other message is waiting.

@@ -369,6 +369,11 @@ bool NextEvent(WindowEvent& event)
     return false;
 }
 
+bool CloseSignalled()
+{
+    return g_closeSignalled != 0;
+}
+
 void WaitForEvent(int timeoutMs)
 {
     if (g_closeSignalled || g_quitPosted) return;

@@ -24,7 +24,9 @@
 // Every run is reproducible from its seed, which seeds both the game and the player. CI plays one
 // seed once through the places but the closing scenes; VARNOLIS_RANDOM_PLAY_SEEDS=first-last (or
 // one seed), VARNOLIS_RANDOM_PLAY_FRAMES=<frames per seed> and VARNOLIS_RANDOM_PLAY_PLACES=<names,
-// comma separated, of kPlaceNames> play long runs.
+// comma separated, of kPlaceNames> play long runs. SIGINT or SIGTERM ends a run at the end of its
+// frame (one asked during a new game's opening, once the opening is through), naming the seeds
+// played to the end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -87,6 +89,7 @@
 #include "tests/support/busy_road.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
+#include "tests/support/stop_request.h"
 
 namespace {
 
@@ -195,7 +198,7 @@ protected:
         broken_.clear();
         bool rested = true;
         const std::size_t first = seed % plan.places.size();
-        for (std::size_t turn = first; rested && broken_.empty() && !vesk::process::IsQuitting(); ++turn) {
+        for (std::size_t turn = first; rested && broken_.empty() && !Ending(); ++turn) {
             const bool more = plan.frames > 0 ? played_ < plan.frames : turn < first + plan.places.size();
             if (!more) break;
             place_ = plan.places[turn % plan.places.size()];
@@ -206,10 +209,12 @@ protected:
         }
         const bool quit = vesk::process::IsQuitting();
         StopGame();
+        const bool stopped = support::StopRequest::Asked();
         EXPECT_TRUE(rested) << "seed " << seed << ": the game did not come back to rest by frame " << played_ << " (burst from "
                             << NameOf(place_) << "); held by " << held_;
         EXPECT_EQ(broken_, "") << "seed " << seed << ": the world broke a rule";
-        std::printf("seed %u: %d frames played%s\n", seed, played_, quit ? ", then the player quit the game" : "");
+        std::printf("seed %u: %d frames played%s\n", seed, played_,
+                    stopped ? ", then the run was asked to stop" : quit ? ", then the player quit the game" : "");
         std::fflush(stdout);
     }
 
@@ -405,7 +410,7 @@ private:
     // this ends, whether or not the place was reached.
     void GoTo(Place place)
     {
-        if (place == Place::kField || vesk::process::IsQuitting()) return;
+        if (place == Place::kField || Ending()) return;
         if (place == Place::kTitle) {
             GoToTitleWithSaves();
             return;
@@ -444,10 +449,13 @@ private:
 
     bool AtTitle() const { return InFieldView() && UI().IsOpen(kSlotTitle); }
 
-    // Frames until done() holds, at most the count given.
+    // The seed's run ends: the player quit the game, or the run was asked to stop.
+    static bool Ending() { return vesk::process::IsQuitting() || support::StopRequest::Asked(); }
+
+    // Frames until done() holds, at most the count given; none once the run ends.
     bool FramesUntil(const std::function<bool()>& done, int maxFrames)
     {
-        for (int frame = 0; frame < maxFrames; ++frame) {
+        for (int frame = 0; frame < maxFrames && !Ending(); ++frame) {
             if (done()) return true;
             Frame();
         }
@@ -739,7 +747,7 @@ private:
     void Burst(int frameCount)
     {
         int pointerHeld = 0;
-        for (int frame = 0; frame < frameCount && !vesk::process::IsQuitting(); ++frame) {
+        for (int frame = 0; frame < frameCount && !Ending(); ++frame) {
             const int roll = Roll(1000);
             if (roll < 200) {
                 PressRandomKey();
@@ -789,7 +797,7 @@ private:
             // A round of the arcade game and the closing scenes run on whatever the keys do: the
             // field has its own frames from their end.
             if ((Arcade() != nullptr || PlaysClosingScenes()) && frame < kRunningOnBackOutFrames) budget = frame + kBackOutFrames;
-            if (vesk::process::IsQuitting() || Resting()) return true;
+            if (Ending() || Resting()) return true;
             // A key held down is no new press: every other frame.
             if (frame % 2 == 0) PressBackOutKey(frame);
             Frame();
@@ -967,13 +975,25 @@ private:
 TEST_F(RandomPlayTest, CarelessPlayerNeitherBreaksNorLocksTheGame)
 {
     const PlayPlan plan = PlanFromEnvironment();
+    // SIGINT or SIGTERM ends a long run at the end of its frame, with the seeds played so far.
+    const support::StopRequest stop;
+    std::vector<std::uint32_t> finished;
     for (std::uint32_t seed : plan.seeds) {
+        if (stop.Asked()) break;
         support::LogCapture log;
         Play(seed, plan);
         ASSERT_FALSE(HasFatalFailure()) << "seed " << seed;
         for (const std::string& line : log.Lines()) {
             EXPECT_NE(line.rfind("error: ", 0), 0u) << "seed " << seed << ": " << line;
         }
+        if (!stop.Asked()) finished.push_back(seed);
+    }
+    if (stop.Asked()) {
+        // The seeds run in order: those finished are the first ones.
+        std::printf("stopped when asked: %zu of %zu seeds played to the end", finished.size(), plan.seeds.size());
+        if (!finished.empty()) std::printf(" (%u to %u)", finished.front(), finished.back());
+        std::printf("\n");
+        std::fflush(stdout);
     }
 }
 
