@@ -19,10 +19,13 @@ using vesk::math::Vec2;
 
 namespace {
 
-constexpr float kCellLeft = 121.0f;
-constexpr float kCellTop = 223.0f;
-constexpr float kCellWidth = 80.0f;
+// A cell holds one member's icons, name and meters; a click anywhere on it counts for that member.
+// Its icon stands a little left of the cell's point.
+constexpr float kCellWidth = 96.0f;
 constexpr float kCellHeight = 19.0f;
+constexpr float kIconLead = 4.0f;
+// The scroll bar stands right of the two columns, from a little above the first row.
+constexpr Vec2 kScrollBarFromPoint{195.0f, -13.0f};
 constexpr std::int32_t kUnlimitedCapacity = 128;
 constexpr std::uint32_t kKorean = 2;
 constexpr std::uint32_t kStaminaColor = 0xFF6BD37Fu;
@@ -33,7 +36,8 @@ constexpr std::uint32_t kCalorieColor = 0xFF4CC9F2u;
 GAME_CUIActorListPanel::GAME_CUIActorListPanel(const UIScreenContext& context) : context_(context)
 {
     // Drawn by the panel itself, not under a root; the wheel goes round from the last row to the first.
-    scroll_ = MakeUIScrollBar(nullptr, 316.0f, 210.0f, 10.0f, 48.0f, false, UIScrollEnds::kWrap);
+    scroll_ = MakeUIScrollBar(nullptr, 0.0f, 0.0f, 10.0f, 48.0f, false, UIScrollEnds::kWrap);
+    PlaceScrollBar();
     actorIcon_ = FindUISprite("ui_icon_actor");
     bindLive_ = FindUISprite("ui_icon_bind_live");
     bindWork_ = FindUISprite("ui_icon_bind_work");
@@ -48,6 +52,26 @@ GAME_CUIActorListPanel::GAME_CUIActorListPanel(const UIScreenContext& context) :
 }
 
 GAME_CUIActorListPanel::~GAME_CUIActorListPanel() { delete scroll_; }
+
+void GAME_CUIActorListPanel::SetPoint(Vec2 point)
+{
+    point_ = point;
+    PlaceScrollBar();
+}
+
+Vec2 GAME_CUIActorListPanel::CanvasPoint() const { return {point_.x + drawnOffset_.x, point_.y + drawnOffset_.y}; }
+
+Vec2 GAME_CUIActorListPanel::CellTopLeft(Vec2 point, std::uint32_t cell)
+{
+    return {point.x + kCellWidth * static_cast<float>(cell % 2), point.y + kCellHeight * static_cast<float>(cell / 2)};
+}
+
+void GAME_CUIActorListPanel::PlaceScrollBar()
+{
+    const Vec2 point = CanvasPoint();
+    const Vec2 at{point.x + kScrollBarFromPoint.x, point.y + kScrollBarFromPoint.y};
+    scroll_->SetPosition(&at);
+}
 
 std::int32_t GAME_CUIActorListPanel::ScrollMaximum(std::size_t count)
 {
@@ -75,11 +99,13 @@ bool GAME_CUIActorListPanel::Update(GAME_CRoomBase* room, bool input)
     const std::int32_t top = scroll_->Value() * 2;
 
     if (input) {
+        // The cells are taken where the panel was last drawn, where the player sees them.
+        const Vec2 point = CanvasPoint();
         for (std::uint32_t cell = 0; cell < kVisibleCells; ++cell) {
             const std::uint32_t member = static_cast<std::uint32_t>(top) + cell;
             if (member >= count) break;
-            const Vec2 topLeft{kCellLeft + kCellWidth * static_cast<float>(cell % 2), kCellTop + kCellHeight * static_cast<float>(cell / 2)};
-            if (!IsUIClickInRect(topLeft, {topLeft.x + kCellWidth, topLeft.y + kCellHeight})) continue;
+            const Vec2 at = CellTopLeft(point, cell);
+            if (!IsUIClickInRect({at.x - kIconLead, at.y}, {at.x - kIconLead + kCellWidth, at.y + kCellHeight})) continue;
             input = false;
             if (!focused) {
                 focused = true;
@@ -172,7 +198,10 @@ void GAME_CUIActorListPanel::DrawNumber(Vec2& pen, std::int32_t value)
 
 void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
 {
-    const Vec2 point{point_.x + offset.x, point_.y + offset.y};
+    // The bar and the clicks follow the panel wherever its page draws it (a sliding window moves it).
+    drawnOffset_ = offset;
+    PlaceScrollBar();
+    const Vec2 point = CanvasPoint();
     Vec2 pen{point.x + 20.0f, point.y - 10.0f};
     DrawNumber(pen, static_cast<std::int32_t>(crew_.size()));
     DrawUISprite(pen, slash_);
@@ -184,9 +213,9 @@ void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
         DrawNumber(pen, capacity);
     }
     ForEachShownCell([&](std::uint32_t cell, const UICrewView& view) {
-        const Vec2 at{point.x + 96.0f * static_cast<float>(cell % 2), point.y + 19.0f * static_cast<float>(cell / 2)};
+        const Vec2 at = CellTopLeft(point, cell);
         DrawUISprite({at.x, at.y + 17.0f}, separator_);
-        DrawUISprite({at.x - 4.0f, at.y + 1.0f}, actorIcon_);
+        DrawUISprite({at.x - kIconLead, at.y + 1.0f}, actorIcon_);
         DrawUISprite({at.x + 4.0f, at.y + 8.0f}, view.livesHere ? bindLive_ : bindWork_);
         const Vec2 meterAt{at.x + 56.0f, at.y + 5.0f};
         DrawUIRect({meterAt.x + 1.0f, meterAt.y + 1.0f}, {30.0f * std::clamp(view.stamina, 0.0f, 1.0f), 2.0f}, kStaminaColor);
@@ -194,8 +223,8 @@ void GAME_CUIActorListPanel::DrawSprites(Vec2 offset)
         DrawUISprite(meterAt, meters_);
     });
     if (focused && !crew_.empty()) {
-        DrawUISprite({point.x - 14.0f - blink_.Bob() + 96.0f * static_cast<float>(cursor_ % 2), point.y + 4.0f + 19.0f * static_cast<float>(cursor_ / 2)},
-                     cursorSprite_);
+        const Vec2 at = CellTopLeft(point, cursor_);
+        DrawUISprite({at.x - 14.0f - blink_.Bob(), at.y + 4.0f}, cursorSprite_);
     }
     if (scroll_->IsVisible()) scroll_->Draw();
 }
@@ -207,7 +236,7 @@ void GAME_CUIActorListPanel::DrawTexts(Vec2 offset)
     // Korean names are drawn with the first font.
     const int font = player != nullptr && player->language == kKorean ? 0 : -1;
     ForEachShownCell([&](std::uint32_t cell, const UICrewView& view) {
-        DrawUIText({point.x + 15.0f + 96.0f * static_cast<float>(cell % 2), point.y + 2.0f + 19.0f * static_cast<float>(cell / 2)},
-                   view.name, GetUIColor(kUIColorText), 1.0f, font);
+        const Vec2 at = CellTopLeft(point, cell);
+        DrawUIText({at.x + 15.0f, at.y + 2.0f}, view.name, GetUIColor(kUIColorText), 1.0f, font);
     });
 }

@@ -38,12 +38,17 @@ public:
     GAME_CUIScrollBarObject* ScrollBar() const { return scroll_; }
     std::uint32_t Cursor() const { return cursor_; }
     // Where the cells stand (the task page's root adds its world position when it draws).
-    void SetPoint(vesk::math::Vec2 point) { point_ = point; }
+    void SetPoint(vesk::math::Vec2 point);
 
     bool focused = false;
 
 private:
     void OpenCrewScreen(GAME_CRoomBase* room, GAME_CObjectActor* actor);
+    // The first cell's top left on the canvas, where the panel was last drawn.
+    vesk::math::Vec2 CanvasPoint() const;
+    static vesk::math::Vec2 CellTopLeft(vesk::math::Vec2 point, std::uint32_t cell);
+    // The scroll bar beside the cells, moved with them.
+    void PlaceScrollBar();
     void DrawNumber(vesk::math::Vec2& pen, std::int32_t value);
     // The scroll bar's wheel and drag, focused or not; the cursor kept on a member. Whether the input
     // is still free.
@@ -68,6 +73,8 @@ private:
     std::uint32_t cursor_ = 0;
     UICursorBlink blink_;
     vesk::math::Vec2 point_{21.0f, 145.0f};
+    // The offset the panel was last drawn with (its page's place on the canvas).
+    vesk::math::Vec2 drawnOffset_{};
     GAME_CRoomBase* room_ = nullptr;
     GAME_CUIListController* controller_ = nullptr;
 };

@@ -225,9 +225,10 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     EXPECT_NE(FindTextDraw(RomanizeKanaPair(u"ネズ")), nullptr);
     EXPECT_EQ(FindTextDraw(u"ネズ"), nullptr);
 
-    // The crew panel takes the focus with a click on a cell; a first click on a task row takes it
-    // back and moves the cursor there, a second one opens the task-cancel screen for that task.
-    ClickAt(125, 226);
+    // The crew panel takes the focus with a click on a cell, where the tab draws it; a first click on
+    // a task row takes it back and moves the cursor there, a second one opens the task-cancel screen
+    // for that task.
+    ClickAt(21 + 199 + 4, 145 + 32 + 3);
     frame();
     EXPECT_TRUE(controller->Panel()->focused);
     EXPECT_FALSE(controller->focused);
@@ -312,7 +313,8 @@ TEST_F(RoomScreensTest, TheCrewPanelStepsThroughItsMembersRowByRowAndWraps)
         controller->Update(true);
     };
     frame();
-    ClickAt(125, 226);
+    // Drawn nowhere yet, the panel stands at its own point.
+    ClickAt(21 + 4, 145 + 3);
     frame();
     ASSERT_TRUE(panel->focused);
     // Down through the five: the cursor passes the fourth cell by scrolling one row, then wraps.

@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "game/model/stores/ammo_storage.h"
 #include "game/services/data/room_records.h"
@@ -229,6 +230,57 @@ TEST_F(BulletTest, TheTaskPagesWheelScrollsThePartUnderThePointer)
     StepFrames(2);
     EXPECT_EQ(information.Value(), 1);
     EXPECT_EQ(crewRows.Value(), 1);
+}
+
+// A click on the crew panel counts for the member drawn under it, all along its cell: on the right
+// end of a member's meters it picks that member, not its neighbour, nor nothing. The panel's scroll
+// bar slides away with the page.
+TEST_F(BulletTest, TheCrewPanelsClicksFindTheMemberDrawnThereAndItsBarSlidesWithThePage)
+{
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    for (int n = 0; n < 6; ++n) {
+        GAME_CObjectActor* member = AddCrewMember();
+        ASSERT_NE(member, nullptr);
+        cannon.assignedCrew.push_back(member);
+    }
+    cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
+    OpenScreenOf(cannon);
+    ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
+    const GAME_CUIActorListPanel& panel = *Screen().TaskTab().Controller()->Panel();
+    // Each shown member's meters, in the order of the cells.
+    const auto meters = [&] {
+        std::vector<support::RecordedSpriteDraw> shown;
+        const std::int32_t sprite = FindUISprite("ui_icon_stamina_calorie2");
+        for (const support::RecordedSpriteDraw& draw : frames.back().sprites) {
+            if (draw.group == kUISpriteGroup && draw.ref == sprite) shown.push_back(draw);
+        }
+        return shown;
+    };
+    const std::vector<support::RecordedSpriteDraw> atRest = meters();
+    ASSERT_EQ(atRest.size(), 4u);
+    const vesk::math::Vec2 meterSize = UISpriteSize(FindUISprite("ui_icon_stamina_calorie2"));
+    const auto clickOnMetersEnd = [&](std::size_t cell) {
+        ClickAt(static_cast<int>(atRest[cell].x + meterSize.x) - 2, static_cast<int>(atRest[cell].y + meterSize.y * 0.5f));
+        StepFrames(2);
+    };
+
+    clickOnMetersEnd(1);
+    EXPECT_TRUE(panel.focused) << "the right-hand member's meters take the click";
+    EXPECT_EQ(panel.Cursor(), 1u);
+    clickOnMetersEnd(0);
+    EXPECT_EQ(panel.Cursor(), 0u) << "the left-hand member's meters pick that member";
+    clickOnMetersEnd(3);
+    EXPECT_EQ(panel.Cursor(), 3u);
+
+    const vesk::math::Vec2 barAtRest = *panel.ScrollBar()->GetPosition();
+    ASSERT_TRUE(panel.ScrollBar()->IsVisible());
+    UI().SetOpen(kSlotBullet, false);
+    StepFrames(6);
+    const std::vector<support::RecordedSpriteDraw> sliding = meters();
+    ASSERT_FALSE(sliding.empty());
+    const float moved = sliding[0].y - atRest[0].y;
+    ASSERT_LT(moved, -10.0f) << "the page slides up";
+    EXPECT_FLOAT_EQ(panel.ScrollBar()->GetPosition()->y, barAtRest.y + moved);
 }
 
 // The skip buttons close the screen and then open the next room's, with the camera on it; the room
