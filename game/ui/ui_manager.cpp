@@ -15,6 +15,7 @@
 #include "game/ui/fade_in_out.h"
 #include "game/ui/game_center.h"
 #include "game/ui/screen_factory.h"
+#include "game/ui/screens/ui_event.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 
@@ -69,11 +70,21 @@ void GAME_CUIManager::SetOpen(int slot, bool open)
     if (GAME_CUIBase* screen = GetScreen(slot)) screen->SetOpen(open);
 }
 
-void GAME_CUIManager::UpdateScreens()
+void GAME_CUIManager::UpdateScreens() { UpdatePass(true); }
+
+void GAME_CUIManager::UpdateScreensWithoutInput() { UpdatePass(false); }
+
+void GAME_CUIManager::UpdatePass(bool takeInput)
 {
-    bool input = context_.world.inputBlocked == 0;
+    bool input = takeInput && context_.world.inputBlocked == 0;
     GAME_CUIEventSelectionObject* choices = PeekEventSelection();
-    if (choices != nullptr && choices->IsActive()) input = choices->Update(input);
+    if (choices != nullptr && choices->IsActive()) {
+        // An event met while a question waits writes its text into the event window: that text is
+        // read and confirmed first, or its script (which holds the question's) would wait for good.
+        const bool textWaits = EventTextAwaitsConfirm();
+        const bool rest = choices->Update(input && !textWaits);
+        if (!textWaits) input = rest;
+    }
     GAME_CUIInDisplaySelectionObject* dialog = GetInDisplaySelection();
     if (dialog != nullptr && dialog->visible) {
         dialog->UpdateTree(input);
@@ -86,6 +97,12 @@ void GAME_CUIManager::UpdateScreens()
         screen->Update(input);
         if (!screen->PassesInput()) input = false;
     }
+}
+
+bool GAME_CUIManager::EventTextAwaitsConfirm() const
+{
+    const auto* window = Get<GAME_CUIEvent>();
+    return window != nullptr && window->IsOpen() && !window->pendingText.empty() && !window->IsFinished();
 }
 
 void GAME_CUIManager::UpdateFocus(bool input)

@@ -52,6 +52,7 @@ public:
     // The event choice window and the dialog first, then the window focus, then the open screens from
     // slot 49 down to 1; a screen that does not pass input on takes it from the slots below.
     void UpdateScreens() override;
+    void UpdateScreensWithoutInput() override;
     void Draw() override;
     void DrawMainOnly() override;
     // The topmost open screen's answer, passing over slots 49, 6 and 2; true when none is open.
@@ -103,6 +104,9 @@ public:
     const UIScreenContext& Context() const { return context_; }
 
 private:
+    // True while the event window shows a text its script has not yet seen confirmed.
+    bool EventTextAwaitsConfirm() const;
+    void UpdatePass(bool takeInput);
     void UpdateFocus(bool input);
     // Slots 1 to 49 from the bottom up, each with the event choices attached to it.
     void DrawSlots(bool withPreDraw);

@@ -100,7 +100,9 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         if (!args.Need(1)) return 1;
         if (args.I32(0) != 0) ui.CloseScreensForEvent();
         ui.SetOpen(kSlotEvent, args.I32(0) != 0);
-        ui.UpdateScreens();
+        // The screens have had this frame's input already: a press that confirmed the last text
+        // must not reach whatever the closing window uncovers.
+        ui.UpdateScreensWithoutInput();
         if (const GAME_CPlayerData* player = GetPlayerData(); player != nullptr && world->timeScale) {
             world->timeScale->speed = player->speeds[0];
         }

@@ -21,6 +21,8 @@ public:
     // The topmost open screen's answer on whether the field takes input.
     virtual bool GetTopFieldControl() const = 0;
     virtual void UpdateScreens() = 0;
+    // A second update within one frame: the frame's input went to the first, so none is given again.
+    virtual void UpdateScreensWithoutInput() = 0;
     virtual void Draw() = 0;
     virtual void DrawMainOnly() = 0;
 

@@ -8,12 +8,16 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
+#include "game/services/data/tag.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/input/input_actions.h"
 #include "game/ui/event_selection.h"
+#include "game/ui/screens/ui_common.h"
+#include "game/ui/screens/ui_common_access.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
 #include "tests/support/game_fixture.h"
@@ -91,6 +95,58 @@ TEST_F(RoadToRustyGear, TheDepartureAutosaveOfAFastShipKeepsTheEventsMetAsItSets
     ASSERT_NE(route, nullptr);
     EXPECT_GT(route->GetPosition(), 0);
     EXPECT_EQ(route->Events()->fixedEvents.size() + route->Events()->randomEvents.size(), fixedLeft + placed);
+}
+
+// The screens that show one room of the ship, as a decide on a cell opens them.
+constexpr int kRoomScreenSlots[] = {kSlotRoomBuilding, kSlotDiningHall, kSlotBullet,   kSlotHospital, kSlotItemCreate,
+                                    kSlotEngineRoom,   kSlotInventory,  kSlotMindControl, kSlotMap,    kSlotGameCenter};
+
+// The pad cursor rests on a room while the road's events are read: the decide that confirms an
+// event's last text is the event window's alone, and the room under the cursor stays shut.
+TEST_F(RoadToRustyGear, TheDecideThatEndsAnEventOpensNoRoomUnderThePadCursor)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    GAME_CGameWorld& world = *GetGameWorld();
+    for (GAME_CRoomBase* room : world.ship->rooms) {
+        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+    }
+    world.ship->RecalcStats();
+    std::uint32_t road = kRoadToRustyGear;
+    StartRoute(*world.travel, &road, true, {}, {});
+    ShowNextHideoutNotice(world);
+    const GAME_CRouteManager& route = *world.travel->routeManager;
+
+    PointerMove(-50, -50);
+    SetPadCursorOn(world, true);
+    StepFrames(2);
+    const GAME_CUICommon& hud = *UI().Get<GAME_CUICommon>();
+    const std::int32_t width = world.ship->grid.width;
+    ASSERT_GE(hud.CurrentCell(), 0);
+    // The cursor rests above the rooms the opening placed: a kitchen is built under it.
+    ASSERT_NE(world.ship->PlaceRoom(hud.CurrentCell() % width, hud.CurrentCell() / width, FindRoomIdIndex(MakeTag("ID04"))),
+              nullptr);
+    StepFrames(1);
+    ASSERT_NE(world.ship->GetRoomAtCell(hud.CurrentCell() % width, hud.CurrentCell() / width), nullptr)
+        << "the pad cursor rests on no room";
+
+    std::int32_t eventsEnded = 0;
+    bool eventWasOpen = false;
+    int openedRoomScreen = 0;
+    const bool reachedTheEnd = StepConfirmingEventsUntil(
+        [&] {
+            for (int slot : kRoomScreenSlots) {
+                if (UI().IsOpen(slot)) openedRoomScreen = slot;
+            }
+            const bool eventOpen = UI().IsOpen(kSlotEvent);
+            if (eventWasOpen && !eventOpen) ++eventsEnded;
+            eventWasOpen = eventOpen;
+            return openedRoomScreen != 0 || route.GetPosition() >= route.GetLength();
+        },
+        12000);
+    EXPECT_EQ(openedRoomScreen, 0) << "a room screen opened after event " << eventsEnded << ", at "
+                                   << route.GetPosition();
+    EXPECT_TRUE(reachedTheEnd) << "stopped at " << route.GetPosition();
+    EXPECT_GE(eventsEnded, 2);
 }
 
 }  // namespace
