@@ -52,9 +52,9 @@ bool HoldTreatedCrew(GAME_CTaskBase& task, GAME_CObjectActor*& treated)
 {
     if (treated != nullptr && !task_crew::IsAliveInField(*treated)) treated = nullptr;
     if (treated == nullptr) return false;
-    if (IsTreatedElsewhere(task, *treated)) return false;
-    KeepAsOnlyCrew(task, treated);
-    return true;
+    // Waiting, the task keeps no crew: a member handed to it meanwhile would be treated instead.
+    KeepAsOnlyCrew(task, IsTreatedElsewhere(task, *treated) ? nullptr : treated);
+    return !task.crew.empty();
 }
 
 bool HoldsDebuff(const GAME_CObjectActor& actor, std::uint32_t debuffId)

@@ -143,6 +143,13 @@ TEST_F(TaskCareTest, TwoInfirmariesNeverTreatOneMemberAtOnce)
         if (IsUnusedItemCount(need)) break;
         cure->materials.insert(cure->materials.end(), static_cast<std::size_t>(need.count), need.itemId);
     }
+    // A member handed to the waiting cure meanwhile is let go, not treated in the patient's place.
+    GAME_CObjectActor& handed = AddCrew(2, 0);
+    ASSERT_TRUE(StepSimulationUntil([&] { return hurt.task == heal; }, 10));
+    cure->AddCrew(&handed);
+    StepSimulation(1);
+    EXPECT_TRUE(cure->crew.empty());
+    EXPECT_EQ(handed.task, nullptr);
     const auto cured = [&] {
         return std::none_of(hurt.status.debuffs.begin(), hurt.status.debuffs.end(), [](const auto& slot) { return slot.id == kCold; });
     };
