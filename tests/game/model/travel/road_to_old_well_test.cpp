@@ -25,7 +25,26 @@ namespace {
 
 constexpr std::uint32_t kRoadToOldWell = 2;
 
-class RoadToOldWell : public support::GameFixture {};
+class RoadToOldWell : public support::GameFixture {
+protected:
+    // Sets the new game's ship out for Old Well on fixed dice with its engines connected; the
+    // hideout's notice is shown.
+    void SetOutForOldWell()
+    {
+        // The storefront's rows outlive a game: none is marked from an earlier run in this process.
+        for (int row = 0; row < kAchievementCount; ++row) GetStorefrontAchievementRows()[row].achieved = 0;
+        GAME_CGameWorld& world = *GetGameWorld();
+        vesk::math::SeedRandom(3);
+        for (GAME_CRoomBase* room : world.ship->rooms) {
+            if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+        }
+        world.ship->RecalcStats();
+        ASSERT_GT(world.ship->speed, 0.0f);
+        std::uint32_t road = kRoadToOldWell;
+        StartRoute(*world.travel, &road, true, {}, {});
+        ShowNextHideoutNotice(world);
+    }
+};
 
 // The ship drives on while the toll's question waits: a player who leaves it open meets the crates
 // further down the road, whose event runs inside the toll's and closes the event window. Back from
@@ -35,16 +54,8 @@ class RoadToOldWell : public support::GameFixture {};
 TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEndsAtOldWell)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
     GAME_CGameWorld& world = *GetGameWorld();
-    vesk::math::SeedRandom(3);
-    for (GAME_CRoomBase* room : world.ship->rooms) {
-        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
-    }
-    world.ship->RecalcStats();
-    ASSERT_GT(world.ship->speed, 0.0f);
-    std::uint32_t road = kRoadToOldWell;
-    StartRoute(*world.travel, &road, true, {}, {});
-    ShowNextHideoutNotice(world);
     GAME_CRouteManager& route = *world.travel->routeManager;
 
     ASSERT_TRUE(StepConfirmingEventsUntil([&] { return GetEventSelection()->IsActive(); }, 6000))
@@ -77,17 +88,8 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
 TEST_F(RoadToOldWell, RefusingTheTollAndComingInEarnTheRoadsAchievements)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
-    // The storefront's rows outlive a game: none is marked from an earlier run in this process.
-    for (int row = 0; row < kAchievementCount; ++row) GetStorefrontAchievementRows()[row].achieved = 0;
+    ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
     GAME_CGameWorld& world = *GetGameWorld();
-    vesk::math::SeedRandom(3);
-    for (GAME_CRoomBase* room : world.ship->rooms) {
-        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
-    }
-    world.ship->RecalcStats();
-    std::uint32_t road = kRoadToOldWell;
-    StartRoute(*world.travel, &road, true, {}, {});
-    ShowNextHideoutNotice(world);
     GAME_CRouteManager& route = *world.travel->routeManager;
     const auto word = [](std::size_t at) { return platform::ReadU32(GetWorkingSystemRecord(), at); };
     const auto unlocked = [&](int row) { return (word(save_layout::system::kAchievementBits) >> row & 1u) != 0; };
@@ -127,18 +129,10 @@ TEST_F(RoadToOldWell, RefusingTheTollAndComingInEarnTheRoadsAchievements)
 TEST_F(RoadToOldWell, AnEmptyPurseThatAnswersPayBreaksThroughInstead)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
-    for (int row = 0; row < kAchievementCount; ++row) GetStorefrontAchievementRows()[row].achieved = 0;
-    GAME_CGameWorld& world = *GetGameWorld();
-    vesk::math::SeedRandom(3);
-    for (GAME_CRoomBase* room : world.ship->rooms) {
-        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
-    }
-    world.ship->RecalcStats();
     GetPlayerData()->AddMoney(-GetPlayerData()->money);
     ASSERT_EQ(GetPlayerData()->money, 0);
-    std::uint32_t road = kRoadToOldWell;
-    StartRoute(*world.travel, &road, true, {}, {});
-    ShowNextHideoutNotice(world);
+    ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
+    GAME_CGameWorld& world = *GetGameWorld();
     GAME_CRouteManager& route = *world.travel->routeManager;
     const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
     const std::u16string paid = GetMessageTextExpanded("ROUTE_TOLL_PAID");

@@ -39,6 +39,23 @@ protected:
         PressAction(action);
         StepFrames(frames);
     }
+
+    // A cannon with eight upgrades installed, more than its information shows at once.
+    GAME_CRoomBase& PlaceUpgradedCannon()
+    {
+        GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+        data_ = *cannon.roomData;
+        for (int n = 0; n < 8; ++n) {
+            data_.upgrades[static_cast<std::size_t>(n)].type = n;
+            data_.upgrades[static_cast<std::size_t>(n)].nameKey = "TU0" + std::to_string(n + 3);
+        }
+        cannon.roomData = &data_;
+        cannon.installedUpgrades = 0xFF;
+        return cannon;
+    }
+
+private:
+    RoomData data_;
 };
 
 // Reloading another kind asks first and drops the loaded rounds; the loaded kind with a full store
@@ -124,14 +141,7 @@ TEST_F(BulletTest, AReloadOfAnotherKindIsAskedForAndCanBeCancelled)
 // remembers.
 TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
 {
-    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
-    RoomData data = *cannon.roomData;
-    for (int n = 0; n < 8; ++n) {
-        data.upgrades[static_cast<std::size_t>(n)].type = n;
-        data.upgrades[static_cast<std::size_t>(n)].nameKey = "TU0" + std::to_string(n + 3);
-    }
-    cannon.roomData = &data;
-    cannon.installedUpgrades = 0xFF;
+    GAME_CRoomBase& cannon = PlaceUpgradedCannon();
     cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
     OpenScreenOf(cannon);
     ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
@@ -189,14 +199,7 @@ TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
 // upgrades, over the crew panel its rows (focused or not), over the task rows neither.
 TEST_F(BulletTest, TheTaskPagesWheelScrollsThePartUnderThePointer)
 {
-    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
-    RoomData data = *cannon.roomData;
-    for (int n = 0; n < 8; ++n) {
-        data.upgrades[static_cast<std::size_t>(n)].type = n;
-        data.upgrades[static_cast<std::size_t>(n)].nameKey = "TU0" + std::to_string(n + 3);
-    }
-    cannon.roomData = &data;
-    cannon.installedUpgrades = 0xFF;
+    GAME_CRoomBase& cannon = PlaceUpgradedCannon();
     for (int n = 0; n < 6; ++n) {
         GAME_CObjectActor* member = AddCrewMember();
         ASSERT_NE(member, nullptr);
