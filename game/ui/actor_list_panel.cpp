@@ -22,7 +22,7 @@ namespace {
 // A cell holds one member's icons, name and meters; a click anywhere on it counts for that member.
 // Its icon stands a little left of the cell's point.
 constexpr float kCellWidth = 96.0f;
-constexpr float kCellHeight = 19.0f;
+constexpr float kCellHeight = GAME_CUIActorListPanel::kRowHeight;
 constexpr float kIconLead = 4.0f;
 // The scroll bar stands right of the two columns, from a little above the first row.
 constexpr Vec2 kScrollBarFromPoint{195.0f, -13.0f};

@@ -18,6 +18,9 @@ struct UIScreenContext;
 class GAME_CUIActorListPanel : public vesk::memory::MainHeapObject {
 public:
     static constexpr std::uint32_t kVisibleCells = 4;
+    // A row of two cells, and how far below the panel's point the rows shown reach.
+    static constexpr float kRowHeight = 19.0f;
+    static constexpr float kRowsDepth = kRowHeight * static_cast<float>(kVisibleCells / 2);
 
     // The context of the room screen the panel belongs to, for the crew screen it opens.
     explicit GAME_CUIActorListPanel(const UIScreenContext& context);

@@ -20,10 +20,6 @@ using vesk::math::Vec2;
 namespace {
 
 constexpr float kIconTextX = 14.0f;
-// How far right of the information's bar the wheel still reaches it (its pick area's 3 units beyond
-// its 8-unit width), and how far under the crew panel's point its two rows of cells reach.
-constexpr float kWheelReachRightOfBar = 11.0f;
-constexpr float kCrewRowsDepth = 40.0f;
 
 }  // namespace
 
@@ -159,12 +155,15 @@ void GAME_CUIRoomTaskTab::GiveWheelToHoveredPart()
     // The page's places are relative to its parent, which slides with the screen.
     const Vec2 at = parent_ != nullptr ? parent_->WorldPosition() : Vec2{};
     const auto onCanvas = [at](float x, float y) { return Vec2{x + at.x, y + at.y}; };
-    const float right = layout_.scrollBar.x + kWheelReachRightOfBar;
+    // Both parts reach right to where a press still takes the information's bar; the crew's down to
+    // the panel's rows.
+    const float right = scroll_->PickArea().to.x;
+    const float separator = at.y + layout_.centreSeparator.y;
+    const float crewBottom = at.y + layout_.crewPanelPoint.y + GAME_CUIActorListPanel::kRowsDepth;
     GAME_CUIActorListPanel* panel = controller_.Get() != nullptr ? controller_->Panel() : nullptr;
     GiveWheelToHoveredArea({
-        {scroll_, onCanvas(layout_.informationHeader.x, layout_.informationHeader.y), onCanvas(right, layout_.centreSeparator.y)},
-        {panel != nullptr ? panel->ScrollBar() : nullptr, onCanvas(layout_.centreSeparator.x, layout_.centreSeparator.y),
-         onCanvas(right, layout_.crewPanelPoint.y + kCrewRowsDepth)},
+        {scroll_, onCanvas(layout_.informationHeader.x, layout_.informationHeader.y), {right, separator}},
+        {panel != nullptr ? panel->ScrollBar() : nullptr, onCanvas(layout_.centreSeparator.x, layout_.centreSeparator.y), {right, crewBottom}},
     });
 }
 

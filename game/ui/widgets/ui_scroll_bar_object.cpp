@@ -51,17 +51,23 @@ std::int32_t GAME_CUIScrollBarObject::Step(std::int32_t value, std::int32_t delt
     return static_cast<std::int32_t>(((moved % span) + span) % span);
 }
 
+GAME_CUIScrollBarObject::Area GAME_CUIScrollBarObject::PickArea()
+{
+    // Rotated or not, the area reaches 3 units beyond the bar in x and 1 in y.
+    const Vec2 world = WorldPosition();
+    const Vec2 scale = WorldScale();
+    const Vec2 extent = desc_.rotated != 0 ? Vec2{size_.y * scale.y * desc_.lengthFactor, size_.x * scale.x}
+                                           : Vec2{size_.x * scale.x, size_.y * scale.y * desc_.lengthFactor};
+    return {{world.x - 3.0f, world.y - 1.0f}, {world.x + extent.x + 3.0f, world.y + extent.y + 1.0f}};
+}
+
 void GAME_CUIScrollBarObject::Update(bool input)
 {
     decided_ = 0;
     if (!IsVisible() || !input) return;
-    const Vec2 world = WorldPosition();
-    const Vec2 scale = WorldScale();
     if (dragging_ == 0 && maximum_ >= 1) {
-        // Rotated or not, the pick area reaches 3 units beyond the bar in x and 1 in y.
-        const Vec2 extent = desc_.rotated != 0 ? Vec2{size_.y * scale.y * desc_.lengthFactor, size_.x * scale.x}
-                                               : Vec2{size_.x * scale.x, size_.y * scale.y * desc_.lengthFactor};
-        if (IsUIClickInRect({world.x - 3.0f, world.y - 1.0f}, {world.x + extent.x + 3.0f, world.y + extent.y + 1.0f})) {
+        const Area area = PickArea();
+        if (IsUIClickInRect(area.from, area.to)) {
             dragging_ = 1;
             decided_ = 1;
         }

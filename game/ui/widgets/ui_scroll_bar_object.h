@@ -36,6 +36,12 @@ public:
     // Whether the wheel moves it (a screen with two bars gives the wheel to the one under the pointer).
     void SetTakesWheel(bool takes) { desc_.wheel = takes ? 1 : 0; }
     bool TakesWheel() const { return desc_.wheel != 0; }
+    // The canvas rectangle in which a press takes the bar: 3 units beyond it across, 1 along.
+    struct Area {
+        vesk::math::Vec2 from;
+        vesk::math::Vec2 to;
+    };
+    Area PickArea();
 
     void Update(bool input) override;
     void Draw() override;
