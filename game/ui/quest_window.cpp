@@ -133,7 +133,7 @@ void UIQuestWindow::BuildSprites(std::vector<GAME_CUIObjectBase*>& list, GAME_CU
 void UIQuestWindow::BuildTexts(std::vector<GAME_CUIObjectBase*>& list, const Spec& spec)
 {
     list.push_back(MakeUICategorySwitch(0, true));
-    title_ = MakeUILabel(window_, "", 42.0f, 111.0f);
+    title_ = MakeUIRoomWindowTitle(window_, "");
     list.push_back(title_);
     for (std::size_t i = 0; i < description_.size(); ++i) {
         description_[i] = MakeUILabel(window_, "", kDescription.x, kDescription.y + kUILineStep * static_cast<float>(i));

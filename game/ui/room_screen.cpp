@@ -92,7 +92,7 @@ void GAME_CUIRoomScreen::AddTabBar(std::vector<GAME_CUIObjectBase*>& list, UIRoo
     }
 
     list.push_back(MakeUICategorySwitch(0));
-    frame.title = MakeUILabel(window, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
+    frame.title = MakeUIRoomWindowTitle(window, "BUILD_TEXT_UI_TITLE");
     list.push_back(frame.title);
     if (frame.firstTab != nullptr) list.push_back(MakeUILabel(frame.firstTab, spec.firstTabKey, 0.0f, 11.0f, 0.5f, 0.5f));
     list.push_back(MakeUILabel(frame.taskTab, spec.taskTabKey, 0.0f, 11.0f, 0.5f, 0.5f));

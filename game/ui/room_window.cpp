@@ -36,6 +36,11 @@ GAME_CUINullObject* MakeUIRoomWindowUnder(GAME_CUIObjectBase* parent)
     return MakeUIPictureUnder(parent, "ui_windowbase", kUIRoomWindowAt.x, kUIRoomWindowAt.y);
 }
 
+GAME_CUILabelObject* MakeUIRoomWindowTitle(GAME_CUIObjectBase* window, const char* key)
+{
+    return MakeUILabel(window, key, kUIRoomWindowTitleAt.x, kUIRoomWindowTitleAt.y);
+}
+
 UIRoomWindowButtons BeginUIRoomWindow(std::vector<GAME_CUIObjectBase*>& list, GAME_CUINullObject* root, GAME_CUINullObject* window,
                                       const UIRoomWindowSpec& spec)
 {

@@ -12,6 +12,9 @@ class GAME_CUIBase;
 inline constexpr vesk::math::Vec2 kUIRoomWindowAt{61.0f, -51.0f};
 // A room window's base picture at that place under the parent.
 GAME_CUINullObject* MakeUIRoomWindowUnder(GAME_CUIObjectBase* parent);
+// The label in a room window's title bar (where it stands under the window).
+inline constexpr vesk::math::Vec2 kUIRoomWindowTitleAt{42.0f, 111.0f};
+GAME_CUILabelObject* MakeUIRoomWindowTitle(GAME_CUIObjectBase* window, const char* key);
 
 // How a window's buttons look and answer; the close button closes the owner. A skip arrow is built
 // only with its callback.

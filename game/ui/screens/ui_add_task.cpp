@@ -137,7 +137,7 @@ void GAME_CUIAddTask::Build()
 
     // Texts after the sprites.
     widgets_.push_back(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window_, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
+    title_ = MakeUIRoomWindowTitle(window_, "BUILD_TEXT_UI_TITLE");
     widgets_.push_back(title_);
     widgets_.push_back(MakeUILabel(normal_, "ADDTASK_TEXT_BUTTON_NORMAL", 0.0f, 0.0f, 0.5f, 0.5f));
     widgets_.push_back(MakeUILabel(repeat_, "ADDTASK_TEXT_BUTTON_REPEAT", 0.0f, 0.0f, 0.5f, 0.5f));

@@ -102,7 +102,7 @@ void GAME_CUIAllActorInfo::Build()
     widgets_.push_back(panelCursor_);
 
     widgets_.push_back(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window, "ALL_ACTOR_INFO_WINDOW_TITLE", 42.0f, 111.0f);
+    title_ = MakeUIRoomWindowTitle(window, "ALL_ACTOR_INFO_WINDOW_TITLE");
     widgets_.push_back(title_);
     meters_.BuildTexts(widgets_);
     panel_.BuildTexts(widgets_);

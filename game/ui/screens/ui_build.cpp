@@ -114,7 +114,7 @@ GAME_CUIBuild::GAME_CUIBuild(const UIScreenContext& context)
     }
 
     split_ = widgets_.size();
-    widgets_.push_back(MakeUILabel(list_, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f));
+    widgets_.push_back(MakeUIRoomWindowTitle(list_, "BUILD_TEXT_UI_TITLE"));
     description_ = MakeUILabel(list_, "ID00", 40.0f, 147.0f);
     widgets_.push_back(description_);
     buttonLabel_ = MakeUILabel(button_, "BUILD_ENTER_BUTTON_TEXT", 0.0f, 0.0f, 0.5f, 0.5f);

@@ -118,7 +118,7 @@ void GAME_CUIGasStation::Build()
     AddWidget(cursor_);
 
     AddWidget(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window_, "BUILD_TEXT_UI_TITLE", 42.0f, 111.0f);
+    title_ = MakeUIRoomWindowTitle(window_, "BUILD_TEXT_UI_TITLE");
     AddWidget(title_);
     AddWidget(MakeUILabel(reset_, "GASSTATION_BUTTON_RESET", 0.0f, 0.0f, 0.5f, 0.5f));
     AddWidget(MakeUILabel(max_, "GASSTATION_BUTTON_MAX", 3.0f, 0.0f, 0.5f, 0.5f));

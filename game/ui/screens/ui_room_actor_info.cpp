@@ -96,7 +96,7 @@ void GAME_CUIRoomActorInfo::Build()
     }
 
     widgets_.push_back(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window_, "", 42.0f, 111.0f);
+    title_ = MakeUIRoomWindowTitle(window_, "");
     widgets_.push_back(title_);
     name_ = MakeUILabel(window_, "", 62.0f, 152.0f);
     widgets_.push_back(name_);

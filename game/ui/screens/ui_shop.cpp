@@ -110,7 +110,7 @@ void GAME_CUIShop::Build()
     AddWidget(sellTab_);
 
     AddWidget(MakeUICategorySwitch(0));
-    title_ = MakeUILabel(window_, "", 42.0f, 111.0f);
+    title_ = MakeUIRoomWindowTitle(window_, "");
     AddWidget(title_);
     AddWidget(MakeUILabel(enter_, "MARKET_ACCOUNTING", 0.0f, 0.0f, 0.5f, 0.5f));
     AddWidget(MakeUILabel(buyTab_, "MARKET_ITEM_BUY", 0.0f, 0.0f, 0.5f, 0.5f));
