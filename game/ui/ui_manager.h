@@ -63,6 +63,8 @@ public:
     void OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous);
     void SkipToNextRoom();
     void SkipToPrevRoom();
+    // Whether a room's screen (one with a task page) is open.
+    bool IsRoomScreenOpen() const;
     void ShowEventMessage(const UIEventTextValue& value) override;
     void SetEventWindowParams(std::int32_t icon, std::int32_t mode, std::int32_t flagA, std::int32_t flagB,
                               float scale) override;

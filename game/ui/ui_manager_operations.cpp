@@ -147,6 +147,8 @@ void GAME_CUIManager::SkipToPrevRoom()
     }
 }
 
+bool GAME_CUIManager::IsRoomScreenOpen() const { return IsAnyOpen(kRoomScreenSlots); }
+
 void GAME_CUIManager::ShowEventMessage(const UIEventTextValue& value)
 {
     if (value.typeTag == UIEventTextValue::kStringTag) {

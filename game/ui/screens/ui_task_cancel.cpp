@@ -21,6 +21,7 @@
 #include "game/ui/screen_context.h"
 #include "game/ui/task_progress.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_manager.h"
 #include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_category_change_object.h"
@@ -53,6 +54,8 @@ GAME_CUITaskCancel::GAME_CUITaskCancel(const UIScreenContext& context)
 {
     Build();
 }
+
+bool GAME_CUITaskCancel::KeepsHoldOnClose() const { return Context().ui.IsRoomScreenOpen(); }
 
 void GAME_CUITaskCancel::Build()
 {

@@ -54,6 +54,8 @@ private:
 
     void Build();
     void OnEnterState(UIScreenState state) override;
+    // The room screen it was opened from holds the game on until that one closes.
+    bool KeepsHoldOnClose() const override;
     void EveryFrame() override;
     void UpdateMain(bool input) override;
     void EnterPage(Page page);

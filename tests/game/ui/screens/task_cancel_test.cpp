@@ -11,6 +11,7 @@
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/ship/task_request.h"
+#include "game/services/clock/game_clock.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
@@ -62,8 +63,9 @@ protected:
 
 // An engine maintenance of 900 frames: its name as the title, 15 seconds left, nothing needed. Cancel
 // and yes: the notice names room and task, the task is finished at once but stays listed until the
-// window has closed; the room's other task stays.
-TEST_F(TaskCancelTest, ACancelledTaskStaysListedFinishedUntilTheWindowHasClosed)
+// window has closed; the room's other task stays. Back on the engine room's screen, the game still
+// stands behind it until that screen closes too.
+TEST_F(TaskCancelTest, ACancelledTaskStaysListedFinishedUntilTheWindowHasClosedAndTheRoomScreenStillHoldsTheGame)
 {
     GAME_CRoomBase& engine = Place("ID23", 0, 2);
     GAME_CTaskBase* upkeep = GAME_CTaskBase::CreateFromRequest(MakeEngineMaintenanceRequest(IndexOf(engine), 0));
@@ -113,6 +115,16 @@ TEST_F(TaskCancelTest, ACancelledTaskStaysListedFinishedUntilTheWindowHasClosed)
     ASSERT_TRUE(StepUntil([&] { return !Window().IsOpen(); }, 10));
     EXPECT_FALSE(Listed(upkeep));
     EXPECT_TRUE(Listed(refuel) && !refuel->IsFinished());
+
+    auto& screen = *UI().Get<GAME_CUIEngineRoom>();
+    ASSERT_TRUE(screen.IsOpen());
+    const std::uint32_t clock = GetGameClock()->step;
+    StepFrames(30);
+    EXPECT_EQ(world->held, 1u);
+    EXPECT_EQ(GetGameClock()->step, clock) << "no simulation step behind the room screen";
+    screen.SetOpen(false);
+    ASSERT_TRUE(StepUntil([&] { return screen.State() == UIScreenState::kClosed; }, 30));
+    EXPECT_EQ(world->held, 0u) << "the game runs again once the room screen has closed";
 }
 
 // A refuel needs a fuel can the ship does not have: its row in the short colour, 10 seconds left.
