@@ -8,6 +8,7 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
+#include "game/services/clock/game_clock.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
@@ -29,7 +30,8 @@ constexpr std::uint32_t kRoadToRustyGear = 1;
 class RoadToRustyGear : public support::GameFixture {};
 
 // The opening runs on this road's id, but none of the road has been met: set out on it from the
-// start, the ship still comes to the oasis's question half way.
+// start, the ship still comes to the oasis's question half way. The message log's tally has counted
+// the events met, the oasis among them.
 TEST_F(RoadToRustyGear, TheFirstRoadOfANewGameStillMeetsItsEvents)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
@@ -58,6 +60,7 @@ TEST_F(RoadToRustyGear, TheFirstRoadOfANewGameStillMeetsItsEvents)
         6000);
     ASSERT_TRUE(asked) << "stopped at " << route.GetPosition();
     EXPECT_TRUE(GetEventSelection()->IsActive()) << "no question by " << route.GetPosition();
+    EXPECT_GE(GetGameClock()->counter, 1u) << "the oasis is met";
 }
 
 // A ship fast enough to pass the road's first event on the very step it sets out: the autosave made
