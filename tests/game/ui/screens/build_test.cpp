@@ -393,8 +393,9 @@ TEST_F(BuildTest, TheDemolitionQuestionAndNoticesFitTheDialogWithTheWidestRoomNa
 }
 
 // In every language each room kind's description, and the demolish entry's, fits its one line above
-// the panel: no wider than the rule under the information heading.
-TEST_F(BuildTest, EveryRoomDescriptionFitsItsLineInEveryLanguage)
+// the panel: no wider than the rule under the information heading. The demolish entry is named for
+// what its button does.
+TEST_F(BuildTest, EveryRoomDescriptionFitsItsLineAndTheDemolishEntryIsNamedAsItsButtonInEveryLanguage)
 {
     // The rule starts four units left of the text.
     const float textRoom = UISpriteSize(FindUISprite("ui_separator_left_strong2")).x - 4.0f;
@@ -406,6 +407,7 @@ TEST_F(BuildTest, EveryRoomDescriptionFitsItsLineInEveryLanguage)
         for (const std::string& key : keys) {
             EXPECT_LE(MeasureUIText(GetMessageTextExpanded(key.c_str())), textRoom) << file << ": " << key;
         }
+        EXPECT_EQ(GetMessageTextExpanded("IDBR"), GetMessageTextExpanded("BUILD_ENTER_BUTTON_BREAK")) << file;
     }
 }
 
