@@ -40,7 +40,7 @@ constexpr Entry kPauseEntries[] = {
      "ui_pause_return_to_game_kr"},
     {"ui_pause_message_log", {u"メッセージログ", u"Message Log", u"메시지 기록"}, "ui_pause_message_log_eng",
      "ui_pause_message_log_kr"},
-    {"ui_pause_rumor_log", {u"うわさ話", u"Rumor Log", u"소문 기록"}, "ui_pause_rumor_log_eng", "ui_pause_rumor_log_kr"},
+    {"ui_pause_rumor_log", {u"うわさ話", u"Rumour Log", u"소문 기록"}, "ui_pause_rumor_log_eng", "ui_pause_rumor_log_kr"},
     {"ui_pause_save", {u"セーブ", u"Save", u"저장"}, "ui_pause_save_eng", "ui_pause_save_kr"},
     {"ui_pause_achievement", {u"実績", u"Achievements", u"업적"}, "ui_pause_achievement_eng", "ui_pause_achievement_kr"},
     {"ui_pause_option", {u"オプション", u"Options", u"설정"}, "ui_pause_option_eng", "ui_pause_option_kr"},
