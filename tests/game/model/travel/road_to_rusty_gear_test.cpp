@@ -27,23 +27,31 @@ namespace {
 
 constexpr std::uint32_t kRoadToRustyGear = 1;
 
-class RoadToRustyGear : public support::GameFixture {};
+class RoadToRustyGear : public support::GameFixture {
+protected:
+    // A new game's engines connected and the first road taken again from its start.
+    void SetOutFromTheStart()
+    {
+        ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+        GAME_CGameWorld& world = *GetGameWorld();
+        for (GAME_CRoomBase* room : world.ship->rooms) {
+            if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
+        }
+        world.ship->RecalcStats();
+        std::uint32_t road = kRoadToRustyGear;
+        ASSERT_EQ(world.travel->routeManager->GetRouteId(), road);
+        StartRoute(*world.travel, &road, true, {}, {});
+        ShowNextHideoutNotice(world);
+    }
+};
 
 // The opening runs on this road's id, but none of the road has been met: set out on it from the
 // start, the ship still comes to the oasis's question half way. The message log's tally has counted
 // the events met, the oasis among them.
 TEST_F(RoadToRustyGear, TheFirstRoadOfANewGameStillMeetsItsEvents)
 {
-    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    ASSERT_NO_FATAL_FAILURE(SetOutFromTheStart());
     GAME_CGameWorld& world = *GetGameWorld();
-    for (GAME_CRoomBase* room : world.ship->rooms) {
-        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
-    }
-    world.ship->RecalcStats();
-    std::uint32_t road = kRoadToRustyGear;
-    ASSERT_EQ(world.travel->routeManager->GetRouteId(), road);
-    StartRoute(*world.travel, &road, true, {}, {});
-    ShowNextHideoutNotice(world);
     const GAME_CRouteManager& route = *world.travel->routeManager;
 
     // The texts on the way read; the question itself is the player's.
@@ -108,15 +116,8 @@ constexpr int kRoomScreenSlots[] = {kSlotRoomBuilding, kSlotDiningHall, kSlotBul
 // event's last text is the event window's alone, and the room under the cursor stays shut.
 TEST_F(RoadToRustyGear, TheDecideThatEndsAnEventOpensNoRoomUnderThePadCursor)
 {
-    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    ASSERT_NO_FATAL_FAILURE(SetOutFromTheStart());
     GAME_CGameWorld& world = *GetGameWorld();
-    for (GAME_CRoomBase* room : world.ship->rooms) {
-        if (room != nullptr && room->kind == 23) room->engineMode = kEngineConnected;
-    }
-    world.ship->RecalcStats();
-    std::uint32_t road = kRoadToRustyGear;
-    StartRoute(*world.travel, &road, true, {}, {});
-    ShowNextHideoutNotice(world);
     const GAME_CRouteManager& route = *world.travel->routeManager;
 
     PointerMove(-50, -50);

@@ -54,6 +54,20 @@ protected:
         return cannon;
     }
 
+    // The room's screen opened on its task page, with six members bound: more than the crew panel's
+    // two rows show at once.
+    void OpenTaskPageWithSixCrew(GAME_CRoomBase& cannon)
+    {
+        for (int n = 0; n < 6; ++n) {
+            GAME_CObjectActor* member = AddCrewMember();
+            ASSERT_NE(member, nullptr);
+            cannon.assignedCrew.push_back(member);
+        }
+        cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
+        OpenScreenOf(cannon);
+        ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
+    }
+
 private:
     RoomData data_;
 };
@@ -200,14 +214,7 @@ TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
 TEST_F(BulletTest, TheTaskPagesWheelScrollsThePartUnderThePointer)
 {
     GAME_CRoomBase& cannon = PlaceUpgradedCannon();
-    for (int n = 0; n < 6; ++n) {
-        GAME_CObjectActor* member = AddCrewMember();
-        ASSERT_NE(member, nullptr);
-        cannon.assignedCrew.push_back(member);
-    }
-    cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
-    OpenScreenOf(cannon);
-    ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
+    ASSERT_NO_FATAL_FAILURE(OpenTaskPageWithSixCrew(cannon));
     GAME_CUIRoomTaskTab& tab = Screen().TaskTab();
     const GAME_CUIScrollBarObject& information = *tab.ScrollBar();
     const GAME_CUIScrollBarObject& crewRows = *tab.Controller()->Panel()->ScrollBar();
@@ -241,14 +248,7 @@ TEST_F(BulletTest, TheTaskPagesWheelScrollsThePartUnderThePointer)
 TEST_F(BulletTest, TheCrewPanelsClicksFindTheMemberDrawnThereAndItsBarSlidesWithThePage)
 {
     GAME_CRoomBase& cannon = Place("ID16", 4, 3);
-    for (int n = 0; n < 6; ++n) {
-        GAME_CObjectActor* member = AddCrewMember();
-        ASSERT_NE(member, nullptr);
-        cannon.assignedCrew.push_back(member);
-    }
-    cannon.rememberedTab = GAME_CUIBullet::kTaskPageState;
-    OpenScreenOf(cannon);
-    ASSERT_EQ(Screen().TabState(), GAME_CUIBullet::kTaskPageState);
+    ASSERT_NO_FATAL_FAILURE(OpenTaskPageWithSixCrew(cannon));
     const GAME_CUIActorListPanel& panel = *Screen().TaskTab().Controller()->Panel();
     // Each shown member's meters, in the order of the cells.
     const auto meters = [&] {
