@@ -167,6 +167,8 @@ void GAME_CUIRoomScreen::EveryFrame()
 bool GAME_CUIRoomScreen::StepTransition(UIScreenState state)
 {
     if (state == kOpening && !CanShowRoom()) {
+        // The room's loop started as the screen was asked to open; with no closing to stop it, it stops here.
+        Context().Sound().StopTrackedSE();
         SetNextState(kClosed);
         return false;
     }

@@ -10,7 +10,11 @@
 #include "game/app/scene/scene_stack.h"
 #include "game/model/minigame/minigame_enemy.h"
 #include "game/model/minigame/minigame_player.h"
+#include "game/model/ship/ship.h"
 #include "game/model/session/play_session.h"
+#include "game/services/data/id_tags.h"
+#include "game/services/data/room_records.h"
+#include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
@@ -20,6 +24,7 @@
 #include "game/ui/minigame_cabinet.h"
 #include "game/ui/minigame_pause_menu.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "framework/input/input_manager.h"
 #include "framework/sound/sound_player.h"
@@ -134,6 +139,28 @@ TEST_F(MiniGameSceneTest, TheGameCenterOpensTheTitleAndCancelGoesBackToTheGameAs
     StepFrames(3);
     ASSERT_EQ(Arcade(), nullptr);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
+}
+
+// A game center whose room data loops a sound for its screen, as any room's may: the loop stops as
+// the arcade takes over, rather than playing on through the arcade game.
+TEST_F(MiniGameSceneTest, AGameCentersLoopingRoomSoundStopsAsTheArcadeTakesOver)
+{
+    GAME_CRoomBase* center = nullptr;
+    for (std::int32_t x = 0; center == nullptr && x < world->ship->grid.width; ++x) {
+        for (std::int32_t y = 0; center == nullptr && y < world->ship->grid.height; ++y) {
+            center = world->ship->PlaceRoom(x, y, FindRoomIdIndex(MakeTag("ID32")));
+        }
+    }
+    ASSERT_NE(center, nullptr);
+    auto& centerData = const_cast<RoomData&>(*GetUIRoomData(center));
+    const IdValue quiet = centerData.lastPair;
+    centerData.lastPair = {15, 7};
+    UI().OpenRoomScreen(center, world->ship->GetRoomIndex(center));
+    centerData.lastPair = quiet;
+    EXPECT_EQ(GetSoundPlayer()->TrackedTag(), 7u);
+    StepFrames(1);
+    ASSERT_NE(Arcade(), nullptr);
+    EXPECT_EQ(GetSoundPlayer()->TrackedTag(), 0u) << "the room's loop plays on in the arcade";
 }
 
 TEST_F(MiniGameSceneTest, TheCountdownTicksTwiceAndTheRatWalksJumpsAndFires)

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "game/model/stores/storage_binding.h"
+#include "game/services/data/room_records.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/full_width.h"
 #include "game/ui/screens/ui_inventory.h"
 #include "game/ui/screens/ui_inventory_trash.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/ui_room_access.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
@@ -104,8 +106,9 @@ TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscard
 
 // Which inventory a storage room shows: an empty one lists eight empty rows with the cursor on the
 // item tab; two storerooms without an inventory take one free inventory each; the cargo hold takes
-// the one without capacity rules; a storeroom left without one does not open.
-TEST_F(InventoryTest, StorageRoomsAreBoundToOneFreeInventoryEachAndARoomWithoutOneDoesNotOpen)
+// the one without capacity rules; a storeroom left without one does not open, and the sound its
+// data loops for its screen stops with it.
+TEST_F(InventoryTest, StorageRoomsAreBoundToOneFreeInventoryEachAndARoomWithoutOneDoesNotOpenNorSound)
 {
     GAME_CRoomBase& first = Place("ID20", 8, 3);
     GAME_CRoomBase& second = Place("ID20", 9, 3);
@@ -144,11 +147,17 @@ TEST_F(InventoryTest, StorageRoomsAreBoundToOneFreeInventoryEachAndARoomWithoutO
     // free one: it is not shown.
     GAME_CRoomBase& third = Place("ID20", 6, 3);
     if (GAME_CInventory* own = FindRoomInventory(&third)) own->overflow = true;
+    auto& storeroomData = const_cast<RoomData&>(*GetUIRoomData(&third));
+    const IdValue quiet = storeroomData.lastPair;
+    storeroomData.lastPair = {15, 7};
     UI().OpenRoomScreen(&third, IndexOf(third));
+    storeroomData.lastPair = quiet;
+    EXPECT_EQ(GetSoundPlayer()->TrackedTag(), 7u) << "the loop starts as the screen is asked to open";
     StepFrames(5);
     EXPECT_FALSE(Screen().IsOpen());
     EXPECT_EQ(FindRoomInventory(&third), nullptr);
     EXPECT_EQ(world->held, 0u);
+    EXPECT_EQ(GetSoundPlayer()->TrackedTag(), 0u) << "the loop went on without its screen";
 }
 
 }  // namespace
