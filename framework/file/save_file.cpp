@@ -152,7 +152,14 @@ constexpr int kMaxBackups = 99;
 void BackupJob(thread::SYS_CThread*, void* argument, std::intptr_t)
 {
     auto& request = *static_cast<BackupRequest*>(argument);
-    std::string why = "every backup name is taken";
+    std::string why;
+    // Another copy that holds the folder may be writing the file this copy found broken.
+    if (!ClaimFolder(why)) {
+        log::Error("save file " + request.path + " not set aside: " + why);
+        request.status = kSaveFileFailed;
+        return;
+    }
+    why = "every backup name is taken";
     for (int number = 1; number <= kMaxBackups; ++number) {
         std::string candidate = request.path + ".broken";
         if (number > 1) {

@@ -1,4 +1,8 @@
-// The save file's write, read and delete jobs: whole writes, failures told apart, one job at a time.
+// The save file's write, read, delete and backup jobs: whole writes, failures told apart, one job at a time, the folder's claim.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +15,7 @@
 #include "framework/file/save_file.h"
 #include "framework/memory/heaps.h"
 #include "platform/file_system.h"
+#include "platform/folder_claim.h"
 #include "platform/thread.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scratch_folder.h"
@@ -38,6 +43,7 @@ std::uint32_t PollUntilDone(Poll poll)
 
 std::uint32_t FinishWrite() { return PollUntilDone([] { return PollSaveCreate(); }); }
 std::uint32_t FinishDelete() { return PollUntilDone([] { return PollSaveDelete(); }); }
+std::uint32_t FinishBackup() { return PollUntilDone([] { return PollSaveBackup(); }); }
 std::uint32_t FinishRead(void** buffer, std::size_t* size)
 {
     return PollUntilDone([&] { return PollSaveRead(buffer, size); });
@@ -174,6 +180,35 @@ TEST_F(SaveFile, EmptyFileReadsAsNoData)
     EXPECT_EQ(FinishRead(&buffer, &size), kSaveJobDone);
     EXPECT_EQ(buffer, nullptr);
     EXPECT_EQ(size, 0u);
+}
+
+// Another running copy holds the save folder (and may be writing the save this copy found broken):
+// this copy neither deletes the save nor moves it aside. Once the folder is free, the backup takes
+// the first backup name.
+TEST_F(SaveFile, ASaveIsNeitherDeletedNorSetAsideWhileAnotherCopyHoldsTheFolder)
+{
+    WriteBytes(SavePath(), "broken");
+    const std::filesystem::path lock = scratch_.path() / kSaveFolder / platform::kFolderLockName;
+    const int other = open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    {
+        LogCapture capture;
+        ASSERT_EQ(SaveDelete(), kSaveJobRunning);
+        EXPECT_EQ(FinishDelete(), kSaveFileFailed);
+        ASSERT_EQ(SaveBackup(), kSaveJobRunning);
+        EXPECT_EQ(FinishBackup(), kSaveFileFailed);
+        EXPECT_TRUE(capture.Contains("save file SaveWin/00_save.bin not set aside: another running program writes into SaveWin"));
+    }
+    EXPECT_EQ(ReadBytes(SavePath()), "broken");
+    EXPECT_FALSE(std::filesystem::exists(SavePath().string() + ".broken"));
+    close(other);
+
+    ASSERT_EQ(SaveBackup(), kSaveJobRunning);
+    EXPECT_EQ(FinishBackup(), kSaveJobDone);
+    EXPECT_FALSE(std::filesystem::exists(SavePath()));
+    EXPECT_EQ(ReadBytes(SavePath().string() + ".broken"), "broken");
+    EXPECT_EQ(GetLastSaveBackupPath(), MakeSavePath() + ".broken");
 }
 
 TEST_F(SaveFile, SecondJobIsRefusedUntilTheFirstIsCollected)
