@@ -108,6 +108,14 @@ std::int64_t CountCarriedItem(std::uint32_t itemId)
         const GAME_CTaskBase* task = item->carrier->task;
         if (task != nullptr && task->GetKind() == kTaskCarrierFromInventory) total += item->count;
     }
+    // The units a carry has taken out of the stores travel as its load, not as an item object.
+    if (const GAME_CTaskManager* tasks = ship_world::Tasks()) {
+        for (const GAME_CTaskBase* task : tasks->tasks) {
+            if (task == nullptr || task->IsFinished() || task->GetKind() != kTaskCarrierFromInventory) continue;
+            const GAME_CItemDataImpl* load = task->GetTargetIndex().load;
+            if (load != nullptr && load->itemId == itemId && load->count > 0) total += load->count;
+        }
+    }
     return total;
 }
 

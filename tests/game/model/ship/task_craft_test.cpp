@@ -1,0 +1,128 @@
+// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, and one cancelled with its materials in hand, every unit accounted for all along.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "game/services/data/item_data.h"
+#include "game/services/data/static_lookups.h"
+#include "game/model/stores/stored_items.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
+#include "game/model/ship/room_base.h"
+#include "game/model/ship/task_manager.h"
+#include "game/model/ship/task_request.h"
+#include "tests/support/shipped_ids.h"
+#include "tests/support/task_world.h"
+
+namespace {
+
+using namespace support::shipped;
+
+constexpr std::uint32_t kIronPlate = MakeTag("I010");
+constexpr std::uint32_t kIronPlateRecipe = MakeTag("TC01");  // three scrap iron make one plate
+
+class TaskCraftTest : public support::TaskWorld {
+protected:
+    void SetUp() override
+    {
+        support::TaskWorld::SetUp();
+        storeroom = &Place(kStoreroom, 0, 0);
+        workshop = &Place(kWorkshop, 8, 0);
+        AddCrew(3, 0);
+        AddCrew(4, 0);
+    }
+
+    GAME_CTaskBase* OrderPlate()
+    {
+        const TaskData* recipe = FindTaskData(kIronPlateRecipe);
+        EXPECT_NE(recipe, nullptr);
+        return recipe != nullptr ? GAME_CTaskBase::CreateFromRequest(MakeItemCraftRequest(*recipe, NumberOf(*workshop), 0))
+                                 : nullptr;
+    }
+
+    // Every unit of the item aboard: stored, lying or carried as an item, in a carrier's load, or
+    // delivered to a task.
+    std::int64_t UnitsAboard(std::uint32_t itemId) const
+    {
+        std::int64_t units = CountStoredItem(itemId);
+        for (const GAME_CObjectItem* item : Field().items) {
+            if (item != nullptr && item->dead == 0 && item->itemId == itemId) units += item->count;
+        }
+        for (const GAME_CTaskBase* task : Tasks().tasks) {
+            if (task == nullptr) continue;
+            units += task->CountMaterial(itemId);
+            if (task->GetKind() != kTaskCarrierFromInventory) continue;
+            const GAME_CItemDataImpl* load = task->GetTargetIndex().load;
+            if (load != nullptr && load->itemId == itemId) units += load->count;
+        }
+        return units;
+    }
+
+    // Scrap aboard with what the plates made of it took: what neither a craft nor a carry changes.
+    std::int64_t ScrapLedger() const { return UnitsAboard(kScrapIron) + 3 * UnitsAboard(kIronPlate); }
+
+    // Steps until done() holds, failing the test in the first step that loses or makes scrap.
+    bool StepKeepingScrap(std::int64_t scrap, const std::function<bool()>& done, int maxSteps)
+    {
+        for (int i = 0; i < maxSteps; ++i) {
+            if (done()) return true;
+            StepSimulation(1);
+            if (ScrapLedger() != scrap) {
+                ADD_FAILURE() << "step " << i << ": the ledger holds " << ScrapLedger() << " units of scrap, not " << scrap;
+                ledgerBroken = true;
+                return false;
+            }
+        }
+        return done();
+    }
+
+    std::int32_t CarriedScrap() const
+    {
+        std::int32_t units = 0;
+        for (const GAME_CTaskBase* carry : TasksOfKind(kTaskCarrierFromInventory)) {
+            const GAME_CItemDataImpl* load = carry->GetTargetIndex().load;
+            units += load != nullptr ? load->count : 0;
+        }
+        return units;
+    }
+
+    GAME_CRoomBase* storeroom = nullptr;
+    GAME_CRoomBase* workshop = nullptr;
+    bool ledgerBroken = false;
+};
+
+// Five scrap for a plate of three: the carrier's three still count aboard on their way and the two
+// left stay free; the plate is made of exactly three. A second order, two short of three, waits
+// untouched; with a third unit bought it is fetched, and cancelled then, the units in hand go back.
+TEST_F(TaskCraftTest, ACraftUsesItsMaterialsOnceAndAnOrderShortOfThemWaitsAndGivesThemBackWhenCancelled)
+{
+    Stock(*storeroom, kScrapIron, 5);
+    GAME_CTaskBase* craft = OrderPlate();
+    ASSERT_NE(craft, nullptr);
+    ASSERT_TRUE(StepKeepingScrap(5, [&] { return CarriedScrap() == 3; }, 5000));
+    EXPECT_EQ(CountStoredItem(kScrapIron), 2);
+    EXPECT_EQ(CountCarriedItem(kScrapIron), 3);
+    EXPECT_EQ(CountAvailableItem(kScrapIron, true), 2);
+    ASSERT_TRUE(StepKeepingScrap(5, [&] { return CountStoredItem(kIronPlate) == 1; }, 20000));
+    EXPECT_FALSE(IsListed(craft));
+    EXPECT_EQ(CountStoredItem(kScrapIron), 2);
+
+    GAME_CTaskBase* shortOrder = OrderPlate();
+    ASSERT_NE(shortOrder, nullptr);
+    StepKeepingScrap(5, [] { return false; }, 1500);
+    ASSERT_FALSE(ledgerBroken);
+    EXPECT_EQ(CountStoredItem(kScrapIron), 2);
+    EXPECT_TRUE(shortOrder->materials.empty());
+    EXPECT_EQ(shortOrder->progress, 0);
+
+    Stock(*storeroom, kScrapIron, 1);
+    ASSERT_TRUE(StepKeepingScrap(6, [&] { return CarriedScrap() == 3; }, 5000));
+    // Cancelled as the task window cancels it.
+    shortOrder->Finish();
+    Tasks().PurgeFinishedTasks();
+    EXPECT_TRUE(TasksOfKind(kTaskCarrierFromInventory).empty());
+    EXPECT_EQ(UnitsAboard(kScrapIron), 3);
+    EXPECT_TRUE(StepKeepingScrap(6, [&] { return CountStoredItem(kScrapIron) == 3; }, 10000));
+}
+
+}  // namespace
