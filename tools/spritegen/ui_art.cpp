@@ -71,11 +71,15 @@ PixelArt Separator(int w, bool fadeRight)
 
 // The windows of the list, the message log and the room screens, all laid out from (61, -51): the
 // rows of a list or of the log reach down to 290 units below the canvas top and 540 across; its
-// close button sits on its top-right corner.
+// close button sits on its top-right corner. The window's top rows lie above the canvas, so the
+// panel begins 12 units above the face (45 below the canvas top) and its top edge shows.
 PixelArt WindowBase()
 {
-    PixelArt art = Panel(482, 350);
-    art.Fill(6, 6, 96, 2, kTealLight);  // title tab
+    constexpr int kPanelTop = 96;
+    PixelArt art(482, 350);
+    art.RoundFill(0, kPanelTop, 482, 350 - kPanelTop, kPanel);
+    art.Frame(1, kPanelTop + 1, 480, 350 - kPanelTop - 2, kFrame);
+    art.Fill(6, kPanelTop + 6, 96, 2, kTealLight);  // title tab
     return art;
 }
 
