@@ -81,11 +81,11 @@ public:
     // else word 26, else 1.
     std::int32_t RouteMusicAt(std::int64_t travelled) const;
     void ResetMusicState();
-    // The music the field takes up again when a slot stores none: the road's own, the desert
-    // before any road has chosen one.
+    // The music the field takes up again when a slot stores none: the battle's during a fight,
+    // else the road's own, the desert before any road has chosen one.
     std::uint32_t FieldMusic() const;
     // The music the field takes up again after the title or the arcade game: the one stored with
-    // the working slot, else the road's own.
+    // the working slot, else the field's own.
     std::uint32_t ResumedMusic() const;
 
     std::unique_ptr<GAME_CRouteManager> routeManager;

@@ -67,6 +67,12 @@ std::int32_t GAME_CTravelController::RouteMusicAt(std::int64_t travelled) const
 
 std::uint32_t GAME_CTravelController::FieldMusic() const
 {
+    // In a fight the battle's track is what the field plays: the travel music holds it as playing
+    // and would not bring it back before the fight is over.
+    if (music.state == kMusicBattle) {
+        const std::int32_t battle = LastBattleId(music);
+        if (battle >= 0 && battle < kMusicCount) return static_cast<std::uint32_t>(battle);
+    }
     return music.currentId >= 0 && music.currentId < kMusicCount ? static_cast<std::uint32_t>(music.currentId) : 1u;
 }
 

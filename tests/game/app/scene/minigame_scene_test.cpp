@@ -10,9 +10,14 @@
 #include "game/app/scene/scene_stack.h"
 #include "game/model/minigame/minigame_enemy.h"
 #include "game/model/minigame/minigame_player.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_enemy.h"
 #include "game/model/ship/ship.h"
 #include "game/model/session/play_session.h"
+#include "game/model/travel/route_manager.h"
+#include "game/model/travel/travel_controller.h"
 #include "game/services/data/id_tags.h"
+#include "game/services/data/static_database.h"
 #include "game/services/data/room_records.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
@@ -139,6 +144,22 @@ TEST_F(MiniGameSceneTest, TheGameCenterOpensTheTitleAndCancelGoesBackToTheGameAs
     StepFrames(3);
     ASSERT_EQ(Arcade(), nullptr);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
+
+    // In a fight on the first road its battle music plays, and plays again after the arcade: the
+    // road's own would hold until the fight is over.
+    const std::uint32_t firstRoad = 1;
+    StartRoute(*world->travel, &firstRoad, true, {}, {});
+    GAME_CObjectEnemy* enemy = world->fieldObjects->AcquireEnemyObject();
+    ASSERT_NE(enemy, nullptr);
+    const std::int32_t at = world->travel->routeManager->GetPosition();
+    enemy->Init({MakeTag("E001"), {at + 20, at + 20}});
+    const std::uint32_t battle = static_cast<std::uint32_t>(GetStaticDatabase()->FindEnemyData(MakeTag("E001"))->stats[10]);
+    ASSERT_TRUE(StepUntil([&] { return GetSoundPlayer()->PlayingBgm() == battle; }, 400));
+    EnterArcade();
+    PressAction(kActionCancel);
+    StepFrames(3);
+    ASSERT_EQ(Arcade(), nullptr);
+    EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), battle) << "the road's music plays through the fight";
 }
 
 // A game center whose room data loops a sound for its screen, as any room's may: the loop stops as
