@@ -1,4 +1,4 @@
-// What the hideout's facility windows share: how they come and go over the hideout menu, the hideout where the ship stands, and the facility's title there.
+// What the hideout's facility windows share: how they come and go over the hideout menu, the hideout where the ship stands, the facility's title there and the road's label for it.
 #include "game/ui/hideout_facility.h"
 
 #include "game/model/travel/travel_controller.h"
@@ -28,4 +28,9 @@ std::u16string UIHideoutFacilityTitle(const UIScreenContext& context, HideoutTyp
     const HideoutData* hideout = UIHideoutHere(context);
     if (hideout == nullptr) return {};
     return FormatUIMessage(hideout->typeNameKeys[facility], {UITagName(context.world.travel->GetLocation()->hideoutId)});
+}
+
+void UIRunArmedRouteLabel(const UIScreenContext& context, RouteScreenLabel label)
+{
+    if (GAME_CTravelController* travel = context.world.travel.get()) RunArmedRouteLabel(travel->routeManager.get(), label);
 }

@@ -6,10 +6,11 @@
 class GAME_CRouteManager;
 
 // Which of the route script's six script words a screen reads: the hideout menu, the gas station,
-// the quest board, a quest delivery and the pub (word 3 belongs to no screen).
+// the market, the quest board, a quest delivery and the pub.
 enum class RouteScreenLabel : std::int32_t {
     kHideoutMenu = 1,
     kGasStation = 2,
+    kMarket = 3,
     kQuestBoard = 4,
     kQuestDelivered = 5,
     kPub = 6,

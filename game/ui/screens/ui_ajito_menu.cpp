@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "game/model/travel/route_manager.h"
-#include "game/model/travel/route_screen_labels.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/static_database.h"
@@ -193,9 +192,7 @@ void GAME_CUIAjitoMenu::OnEnterState(UIScreenState state)
         world.SetFieldStick(false);
         break;
     }
-    case kMain:
-        if (world.travel) RunArmedRouteLabel(world.travel->routeManager.get(), RouteScreenLabel::kHideoutMenu);
-        break;
+    case kMain: UIRunArmedRouteLabel(Context(), RouteScreenLabel::kHideoutMenu); break;
     case kClosing: world.SetFieldStick(true); break;
     default: break;
     }

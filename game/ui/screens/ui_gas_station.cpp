@@ -185,6 +185,7 @@ void GAME_CUIGasStation::OnEnterState(UIScreenState state)
         Context().world.SetFieldStick(false);
         break;
     }
+    case kMain: UIRunArmedRouteLabel(Context(), RouteScreenLabel::kGasStation); break;
     case kClosing: Context().world.SetFieldStick(true); break;
     default: break;
     }

@@ -84,6 +84,7 @@ void GAME_CUIPub::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kOpening: BeginOpen(); break;
+    case kMain: UIRunArmedRouteLabel(Context(), RouteScreenLabel::kPub); break;
     case kClosing: Context().world.SetFieldStick(true); break;
     default: break;
     }

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "game/model/quest/quest_rules.h"
-#include "game/model/travel/route_screen_labels.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/services/data/static_database.h"
@@ -159,15 +158,10 @@ void GAME_CUIQuestBoard::OnEnterState(UIScreenState state)
         Context().world.SetFieldStick(false);
         break;
     }
-    case kMain: RunRouteLabel(RouteScreenLabel::kQuestBoard); break;
+    case kMain: UIRunArmedRouteLabel(Context(), RouteScreenLabel::kQuestBoard); break;
     case kClosing: Context().world.SetFieldStick(true); break;
     default: break;
     }
-}
-
-void GAME_CUIQuestBoard::RunRouteLabel(RouteScreenLabel label) const
-{
-    if (GAME_CTravelController* travel = Context().world.travel.get()) RunArmedRouteLabel(travel->routeManager.get(), label);
 }
 
 void GAME_CUIQuestBoard::EveryFrame()
@@ -260,7 +254,7 @@ void GAME_CUIQuestBoard::UpdateMain(bool input)
         Root()->UpdateTree(false);
         if (IsDialogShown()) break;
         // The road may have armed a scene for the first delivery seen through.
-        if (pages_.Is(kDelivered)) RunRouteLabel(RouteScreenLabel::kQuestDelivered);
+        if (pages_.Is(kDelivered)) UIRunArmedRouteLabel(Context(), RouteScreenLabel::kQuestDelivered);
         pages_.Go(kList);
         break;
     }

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/model/travel/route_screen_labels.h"
 #include "game/model/world/tween.h"
 #include "game/ui/focus_map.h"
 #include "game/ui/list_view.h"
@@ -60,8 +59,6 @@ private:
     void OnAccept();
     void OnDelivery();
     void OnRetire();
-    // Runs the route's label armed for this screen, once.
-    void RunRouteLabel(RouteScreenLabel label) const;
     bool IsAccepted(int slot) const;
     std::uint32_t SelectedOffer() const;
     static bool IsEnabled(const GAME_CUIIconObject* button);

@@ -175,6 +175,7 @@ void GAME_CUIShop::OnEnterState(UIScreenState state)
         Context().world.SetFieldStick(false);
         break;
     }
+    case kMain: UIRunArmedRouteLabel(Context(), RouteScreenLabel::kMarket); break;
     case kClosing: Context().world.SetFieldStick(true); break;
     case kClosed: trade_.ClearQuantities(); break;
     default: break;

@@ -1,4 +1,4 @@
-// The hideout: the root opening where the ship stops, the menu of the facilities a hideout offers, choosing and opening one, and the label a road arms for the menu.
+// The hideout: the root opening where the ship stops, the menu of the facilities a hideout offers, choosing and opening one, and the labels a road arms for the menu and its facilities.
 // With VARNOLIS_UI_PICTURE_DIR=<folder> the test also writes the canvas at its stops as PPM pictures to look at.
 #include <gtest/gtest.h>
 
@@ -64,6 +64,30 @@ protected:
     {
         ClickAt(static_cast<int>(point.x), static_cast<int>(point.y));
         StepFrames(1);
+    }
+
+    // From the menu as the player goes with the keys: down to the facility, decide once it has grown;
+    // the facility slides in and rests.
+    void OpenFacility(int index, int slot)
+    {
+        ASSERT_NO_FATAL_FAILURE(OpenMenuFromHud());
+        StepFrames(GAME_CUIAjitoMenu::kEmphasisFrames + 1);
+        for (int step = 0; step < GAME_CUIAjitoMenu::kButtonCount && Menu().Selection() != index; ++step) {
+            PressAction(kActionCursorDown);
+            StepFrames(GAME_CUIAjitoMenu::kEmphasisFrames + 2);
+        }
+        ASSERT_EQ(Menu().Selection(), index);
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return UI().Get<GAME_CUIScreen>(slot)->State() == UIScreenState::kMain; }, 40)) << slot;
+    }
+
+    // The facility's close, back to the menu, and the menu's close, back to the game.
+    void LeaveFacility(int slot)
+    {
+        PressAction(kActionCancel);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(slot) && Menu().State() == UIScreenState::kMain; }, 60)) << slot;
+        PressAction(kActionCancel);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotAjitoMenu); }, 40));
     }
 
     std::string_view NoticeKey() const { return UI().Get<GAME_CUIShipStatus>()->notice.key.c_str(); }
@@ -156,6 +180,42 @@ TEST_F(HideoutMenuTest, OldWellsWelcomeWaitsForTheShipToComeInToOldWell)
     ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotAjitoRoot); }, 10));
     OpenMenuFromHud();
     EXPECT_EQ(NoticeKey(), "ROUTE_OLD_WELL_WELCOME");
+}
+
+// A road arms a label for each facility of the hideout it ends at: the gas station, the market and the
+// pub each run theirs once, as they come in, and leave the others armed. Old Well's welcome, armed
+// for the gas station, greets the ship as the gas station opens.
+TEST_F(HideoutMenuTest, EachFacilityRunsTheLabelItsRoadArmedForItAsItComesIn)
+{
+    oldWell->facilities = 0xF;
+    ArriveAtOldWell();
+    auto& words = Route().Script().scriptWords;
+    // The road armed the welcome for the menu; it goes to the gas station instead.
+    const std::int32_t welcome = words[0];
+    ASSERT_NE(welcome, -1);
+    words[0] = -1;
+    words[1] = welcome;
+    // Commands the script lacks: dropped, but taken all the same.
+    words[2] = 1'000'000;
+    words[5] = 1'000'000;
+
+    ASSERT_NO_FATAL_FAILURE(OpenFacility(GAME_CUIAjitoMenu::kFuel, kSlotGasStation));
+    EXPECT_EQ(words[1], -1);
+    EXPECT_EQ(NoticeKey(), "ROUTE_OLD_WELL_WELCOME");
+    EXPECT_EQ(words[2], 1'000'000);
+    EXPECT_EQ(words[5], 1'000'000);
+    ASSERT_NO_FATAL_FAILURE(LeaveFacility(kSlotGasStation));
+
+    ASSERT_NO_FATAL_FAILURE(OpenFacility(GAME_CUIAjitoMenu::kMarket, kSlotShop));
+    EXPECT_EQ(words[2], -1);
+    EXPECT_EQ(words[5], 1'000'000);
+    ASSERT_NO_FATAL_FAILURE(LeaveFacility(kSlotShop));
+
+    ASSERT_NO_FATAL_FAILURE(OpenFacility(GAME_CUIAjitoMenu::kPub, kSlotPub));
+    EXPECT_EQ(words[5], -1);
+    ASSERT_NO_FATAL_FAILURE(LeaveFacility(kSlotPub));
+    EXPECT_TRUE(UI().IsOpen(kSlotCommon));
+    EXPECT_EQ(world->held, 0u);
 }
 
 // A hideout with nothing to visit: no button, the highlight gone and the notice in the middle of the
