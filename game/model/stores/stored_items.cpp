@@ -37,6 +37,21 @@ InventoryStack* NthStack(std::int32_t n)
     return FindStack([&](const InventoryStack&) { return at++ == n; });
 }
 
+// The units the carries under way have taken out of the stores: they travel as each carry's load,
+// not as an item object.
+std::int64_t CountCarryLoads(std::uint32_t itemId)
+{
+    std::int64_t total = 0;
+    if (const GAME_CTaskManager* tasks = ship_world::Tasks()) {
+        for (const GAME_CTaskBase* task : tasks->tasks) {
+            if (task == nullptr || task->IsFinished() || task->GetKind() != kTaskCarrierFromInventory) continue;
+            const GAME_CItemDataImpl* load = task->GetTargetIndex().load;
+            if (load != nullptr && load->itemId == itemId && load->count > 0) total += load->count;
+        }
+    }
+    return total;
+}
+
 }  // namespace
 
 GAME_CInventory* FindRoomInventory(const GAME_CRoomBase* room, std::int32_t* outIndex)
@@ -108,12 +123,15 @@ std::int64_t CountCarriedItem(std::uint32_t itemId)
         const GAME_CTaskBase* task = item->carrier->task;
         if (task != nullptr && task->GetKind() == kTaskCarrierFromInventory) total += item->count;
     }
-    // The units a carry has taken out of the stores travel as its load, not as an item object.
-    if (const GAME_CTaskManager* tasks = ship_world::Tasks()) {
-        for (const GAME_CTaskBase* task : tasks->tasks) {
-            if (task == nullptr || task->IsFinished() || task->GetKind() != kTaskCarrierFromInventory) continue;
-            const GAME_CItemDataImpl* load = task->GetTargetIndex().load;
-            if (load != nullptr && load->itemId == itemId && load->count > 0) total += load->count;
+    return total + CountCarryLoads(itemId);
+}
+
+std::int64_t CountItemAboard(std::uint32_t itemId)
+{
+    std::int64_t total = CountStoredItem(itemId) + CountCarryLoads(itemId);
+    if (const GAME_CFieldObjectManager* objects = ship_world::FieldObjects()) {
+        for (const GAME_CObjectItem* item : objects->items) {
+            if (item != nullptr && item->dead == 0 && item->itemId == itemId) total += item->count;
         }
     }
     return total;

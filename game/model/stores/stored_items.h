@@ -17,6 +17,9 @@ GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int
 std::int64_t CountStoredItem(std::uint32_t itemId);
 std::int64_t CountFieldItem(std::uint32_t itemId);
 std::int64_t CountCarriedItem(std::uint32_t itemId);
+// Every unit of the item aboard: stored, lying, in a crew member's hands on the way to a store or
+// a task, and taken out of the stores by a carry under way.
+std::int64_t CountItemAboard(std::uint32_t itemId);
 // Stored plus lying units (and carried ones when asked) less what unfinished tasks reserved; at least 0.
 std::int64_t CountAvailableItem(std::uint32_t itemId, bool withCarried = false);
 // Stacks counted across the inventories in list order; the n-th of them.

@@ -402,7 +402,7 @@ void GAME_CUIShop::RefreshRows()
             if (buy) {
                 itemId = trade_.GoodsAt(static_cast<std::size_t>(index));
                 record = FindItemData(itemId);
-                const std::int64_t held = CountStoredItem(itemId) + CountFieldItem(itemId);
+                const std::int64_t held = CountItemAboard(itemId);
                 number = UIFullWidthNumber(trade_.Quantity(static_cast<std::size_t>(index))) + u"\u3000(" + UIFullWidthNumber(held) + u")";
             } else {
                 const MarketSellRow sold = trade_.SellRowAt(index);

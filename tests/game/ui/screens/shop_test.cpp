@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/object/object_item.h"
 #include "game/model/ship/ship.h"
 #include "game/model/stores/stored_items.h"
 #include "game/model/travel/travel_controller.h"
@@ -147,6 +149,67 @@ TEST_F(ShopTest, TheBuyAndSellListsTradeAndATabChangeClearsTheChoice)
     PressAction(kActionCancel);
     ASSERT_TRUE(StepUntil([&] { return Shop().State() == UIScreenState::kClosing; }, 10));
     EXPECT_TRUE(UI().IsOpen(kSlotAjitoMenu)) << "the menu opens as the market starts closing";
+}
+
+// What a crew member holds is aboard: the buy list counts the grain lying on the deck and the grain in
+// a crew member's hands with the stored grain. The sell list offers the stored and the lying grain,
+// not what is in hand; once those are sold, the buy list counts the grain in hand alone.
+TEST_F(ShopTest, GrainInACrewMembersHandsCountsAboardAndStaysOutOfTheSale)
+{
+    world->fieldObjects->ClearItems();
+    Store("I020", 5);
+    GetPlayerData()->money = 0;
+    OpenAtCheddarSprings();
+    // Laid while the market holds the game, so that nobody moves them.
+    const std::uint32_t grain = MakeTag("I020");
+    const auto lay = [&](std::int32_t count) {
+        std::int32_t column = -1, row = -1;
+        EXPECT_TRUE(world->fieldObjects->FindFreeItemCell(0, world->ship->grid.height - 1, &column, &row));
+        EXPECT_TRUE(world->fieldObjects->DropItemOnCell(grain, count, column, row));
+        return world->fieldObjects->items.back();
+    };
+    lay(10);
+    GAME_CObjectItem* inHand = lay(7);
+    GAME_CObjectActor* porter = world->fieldObjects->AcquireActorObject();
+    ASSERT_NE(porter, nullptr);
+    ActorSetupRecord setup;
+    world->ship->GetCellFloorPoint(inHand->GetCellColumn(), inHand->GetCellRow(), &setup.x, &setup.y, false);
+    porter->Init(setup);
+    inHand->SetCarrier(porter);
+    porter->SetCarriedItem(inHand);
+    const std::int64_t stored = CountStoredItem(grain);
+    const auto heldShown = [&](std::int64_t held) { return UIFullWidthNumber(0) + u"\u3000(" + UIFullWidthNumber(held) + u")"; };
+
+    Press(kActionMenuTabRight);
+    ASSERT_TRUE(StepUntil([&] { return Shop().CurrentPage() == GAME_CUIShop::kSellList; }, 10));
+    EXPECT_EQ(Shop().Trade().SellRowCount(), CountStoredStacks() + 1) << "the stack in hand is not for sale";
+    Press(kActionMenuTabLeft);
+    ASSERT_TRUE(StepUntil([&] { return Shop().CurrentPage() == GAME_CUIShop::kBuyList; }, 10));
+    ASSERT_EQ(Shop().Trade().GoodsAt(3), grain);
+    EXPECT_EQ(Shop().RowNumber(3)->Literal(), heldShown(stored + 17));
+
+    // Every grain row on the sell tab marked whole (left from 0 goes round to the count), and sold.
+    Press(kActionMenuTabRight);
+    ASSERT_TRUE(StepUntil([&] { return Shop().CurrentPage() == GAME_CUIShop::kSellList; }, 10));
+    const std::int32_t rows = Shop().Trade().SellRowCount();
+    for (std::int32_t row = 0; row < rows; ++row) {
+        ASSERT_EQ(Shop().ScrollTop() + Shop().SelectedRow(), row);
+        if (Shop().Trade().SellRowAt(row).itemId == grain) Press(kActionCursorLeft);
+        Press(kActionCursorDown);
+    }
+    ASSERT_EQ(Shop().Trade().MarkedCount(), stored + 10);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Shop().CurrentPage() == GAME_CUIShop::kSellConfirm; }, 10));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Shop().CurrentPage() == GAME_CUIShop::kSold; }, 5));
+    EXPECT_EQ(GetPlayerData()->money, (stored + 10) * FindItemData(grain)->sellPrice);
+    ASSERT_TRUE(CloseMessage());
+    EXPECT_TRUE(world->fieldObjects->IsItemActive(inHand));
+    EXPECT_EQ(inHand->count, 7);
+
+    Press(kActionMenuTabLeft);
+    ASSERT_TRUE(StepUntil([&] { return Shop().CurrentPage() == GAME_CUIShop::kBuyList; }, 10));
+    EXPECT_EQ(Shop().RowNumber(3)->Literal(), heldShown(7));
 }
 
 // In every language the questions and notices keep to the shared dialog with the largest trade: a buy
