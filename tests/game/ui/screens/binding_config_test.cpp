@@ -10,11 +10,14 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/save/save_image.h"
+#include "game/services/player/player_data.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_controller_config.h"
 #include "game/ui/screens/ui_keyboard_config.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
@@ -246,6 +249,29 @@ TEST_F(BindingConfigTest, AFailedWriteAsksToTryAgainAndKeepsTheOldFileAndASaveAs
     ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kSaveFinished; }, 900));
     EXPECT_TRUE(GetSaveManager()->IsSystemRecordSaved());
     EXPECT_NE(support::ReadBytes(SavePath()), before);
+}
+
+// A row centres the name of what its action is bound to on the key frame: in every language every
+// key's and pad button's name stays clear of the frame's line, one unit in on either side.
+TEST_F(BindingConfigTest, EveryKeyAndButtonNameFitsTheKeyFrameInEveryLanguage)
+{
+    const float frameRoom = UISpriteSize(FindUISprite("ui_keyconfig_frame_left")).x - 4.0f;
+    ASSERT_GT(frameRoom, 40.0f);
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        GetPlayerData()->language = language;
+        GetPlayerData()->languageChanged = 1;
+        StepFrames(1);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (std::int32_t key = kNoKey; key <= kLastKeyCode; ++key) {
+            if (!IsBindableKey(key)) continue;
+            const std::u16string name = GetKeyboardKeyName(key);
+            EXPECT_LE(MeasureUIText(name), frameRoom) << file << ": " << KeyboardKeyNameKey(key);
+        }
+        for (const std::uint32_t button : kBindablePadButtons) {
+            EXPECT_LE(MeasureUIText(GetPadButtonName(button)), frameRoom) << file << ": " << PadButtonNameKey(button);
+        }
+        EXPECT_LE(MeasureUIText(GetPadButtonName(0)), frameRoom) << file << ": no button";
+    }
 }
 
 }  // namespace
