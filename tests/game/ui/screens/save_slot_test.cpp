@@ -11,11 +11,13 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/text/full_width.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_save_slot.h"
 #include "game/ui/screens/ui_title.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
@@ -97,6 +99,31 @@ TEST_F(SaveSlotTest, SaveModeStartsOnSlotOneWrapsBothWaysAndNeverChoosesTheAutos
     StepFrames(11);
     EXPECT_EQ(Screen().GetSubState(), GAME_CUISaveSlot::kSaveQuestion);
     EXPECT_TRUE(MessageHas("PAUSEUI_SAVE_YESNO"));
+}
+
+// The title stands beside the rows, which scroll past it: in every language and both modes it ends
+// short of the rows' left edge.
+TEST_F(SaveSlotTest, TheTitleEndsLeftOfTheSlotRowsInEveryLanguage)
+{
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        GetPlayerData()->language = language;
+        GetPlayerData()->languageChanged = 1;
+        StepFrames(1);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        for (const bool load : {false, true}) {
+            ASSERT_NO_FATAL_FAILURE(Open(load));
+            const std::u16string title =
+                GetMessageTextExpanded(load ? "ADD_TEXT_UI_SAVELOAD_LOAD_TITLE" : "ADD_TEXT_UI_SAVELOAD_SAVE_TITLE");
+            const support::RecordedTextDraw* drawn = FindTextDraw(title);
+            const support::RecordedSpriteDraw* rowEdge = FindSpriteDraw(2, "ui_saveload_window_left");
+            ASSERT_TRUE(drawn != nullptr && rowEdge != nullptr) << file;
+            EXPECT_LT(drawn->x + MeasureUIText(title), rowEdge->x) << file << (load ? ", load" : ", save");
+            ASSERT_TRUE(CloseScreen(kSlotSaveSlots));
+            Screen().loadMode = 0;
+            UI().CloseAllExcept();
+            StepFrames(20);
+        }
+    }
 }
 
 TEST_F(SaveSlotTest, LoadModeOpensOnTheCurrentSlotAndTheRowsTellDatePlayTimeAndCrew)
