@@ -187,4 +187,25 @@ TEST_F(ActorBirthSentenceTest, TheSentenceFitsTheFrameWithTheWidestNamesInEveryL
     }
 }
 
+// Outside Japanese a crew name is written in Latin letters, two for each kana the table knows; a kana
+// it does not know is left out. Every name of the list keeps both its kana in every such language.
+TEST_F(ActorBirthSentenceTest, EveryNameOfTheListReadsWholeInLatinLetters)
+{
+    const GAME_CStaticDatabase& database = *GetStaticDatabase();
+    ASSERT_GT(database.GetActorNameCount(), 10);
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        if (language == kLanguageJapanese) continue;
+        ChooseLanguage(language);
+        for (std::int32_t i = 0; i < database.GetActorNameCount(); ++i) {
+            const std::u16string_view name = database.GetActorName(i);
+            ASSERT_EQ(name.size(), 2u) << "name " << i;
+            for (const char16_t kana : name) {
+                EXPECT_FALSE(RomanizeKanaPair(std::u16string(1, kana)).empty())
+                    << GetMessageFileForLanguage(language) << ": name " << i << ", kana U+" << std::hex
+                    << static_cast<unsigned>(kana) << std::dec;
+            }
+        }
+    }
+}
+
 }  // namespace
