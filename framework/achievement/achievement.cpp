@@ -76,12 +76,12 @@ void SYSSTEAM_CAchievement::AdvanceRequestState()
     if (!hasUserStats_) {
         return;
     }
-    if (!statsRequested) {
-        statsRequested = storefront::RequestCurrentStats();
+    if (retryWait_ > 0) {
+        --retryWait_;
         return;
     }
-    if (storeRetryWait_ > 0) {
-        --storeRetryWait_;
+    if (!statsRequested) {
+        statsRequested = storefront::RequestCurrentStats();
         return;
     }
     // Cleared as the store goes out, so that achievements set before its
@@ -103,6 +103,9 @@ void SYSSTEAM_CAchievement::OnUserStatsReceived(uint64_t gameId, int result)
     }
     if (result != storefront::kResultOk) {
         log::Warning("RequestStats - failed, " + std::to_string(result));
+        // Asked again after a pause: without the stats no unlock reaches the storefront.
+        statsRequested = false;
+        retryWait_ = kRetryRounds;
         return;
     }
     statsReceived = true;
@@ -132,7 +135,7 @@ void SYSSTEAM_CAchievement::OnUserStatsStored(uint64_t gameId, int result)
     }
     log::Warning("StoreStats - failed, " + std::to_string(result));
     storeOwed = true;
-    storeRetryWait_ = kStoreRetryRounds;
+    retryWait_ = kRetryRounds;
 }
 
 void SYSSTEAM_CAchievement::OnUserAchievementStored(uint64_t gameId, std::string_view name, uint32_t current,

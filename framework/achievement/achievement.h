@@ -38,17 +38,18 @@ public:
     uint64_t GameId() const { return gameId_; }
 
     // Flags shared with the game's achievement manager.
-    bool statsRequested = false;  // the one request for the player's stats went out
+    bool statsRequested = false;  // the request for the player's stats went out (again after a failed answer)
     bool statsReceived = false;   // and its answer arrived
     bool storeOwed = false;       // achievements were set that the storefront has not stored
 
-    // Rounds to wait after a failed store before storing again: a full or
-    // read-only disk is tried about every ten seconds, not every frame.
-    static constexpr int kStoreRetryRounds = 600;
+    // Rounds to wait after a failed request or store before asking again: an
+    // unreadable, full or read-only disk is tried about every ten seconds, not every frame.
+    static constexpr int kRetryRounds = 600;
 
-    // Sends the stats request once, then stores owed achievements once the
-    // stats are in; the game calls it once per frame of play. A store that
-    // fails leaves the achievements owed, to be stored again later.
+    // Sends the stats request, then stores owed achievements once the stats
+    // are in; the game calls it once per frame of play. A request whose answer
+    // fails is sent again later; a store that fails leaves the achievements
+    // owed, to be stored again later.
     void AdvanceRequestState();
     // Tells the storefront an achievement is unlocked (stored by the next store).
     bool SetAchievement(const char* apiName);
@@ -71,7 +72,7 @@ private:
     int rowCount_ = 0;
     uint64_t gameId_ = 0;
     bool hasUserStats_ = false;
-    int storeRetryWait_ = 0;
+    int retryWait_ = 0;
     Registration statsReceived_;
     Registration statsStored_;
     Registration achievementStored_;

@@ -113,7 +113,7 @@ TEST_F(AchievementTest, UnlockStoredOnAFullDiskStaysOwedAndIsStoredOnceTheDiskHa
     platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
     {
         LogCapture capture;
-        playRounds(SYSSTEAM_CAchievement::kStoreRetryRounds);
+        playRounds(SYSSTEAM_CAchievement::kRetryRounds);
         platform::SetFileFaultForTesting(platform::FileFault::None);
         EXPECT_TRUE(capture.Contains("achievements.txt: not written: write failed")) << "the stand-in says why";
         EXPECT_FALSE(capture.Contains("unlocked!")) << "a failed store is not reported as stored";
@@ -125,13 +125,53 @@ TEST_F(AchievementTest, UnlockStoredOnAFullDiskStaysOwedAndIsStoredOnceTheDiskHa
 
     {
         LogCapture capture;
-        playRounds(SYSSTEAM_CAchievement::kStoreRetryRounds + 1);
+        playRounds(SYSSTEAM_CAchievement::kRetryRounds + 1);
         EXPECT_TRUE(capture.Contains("Achievement 'KLO_ACHIEVEMENT_1_3' unlocked!"));
     }
     EXPECT_FALSE(system->storeOwed);
     Stop();
     Start();
     EXPECT_EQ(table_->rows[3].achieved, 1) << "the unlock reached the file";
+}
+
+TEST_F(AchievementTest, StatsUnreadableAtStartAreAskedForAgainAndLaterUnlocksAreStored)
+{
+    ASSERT_TRUE(GetAchievementSystem()->SetAchievement(table_->rows[2].apiName));
+    ASSERT_TRUE(storefront::StoreStats());
+    RunStorefrontCallbacks();
+    Stop();
+
+    // The next start finds the file cut short: the first answer fails.
+    platform::SetFileFaultForTesting(platform::FileFault::ShortRead);
+    LogCapture capture;
+    Start();
+    SYSSTEAM_CAchievement* system = GetAchievementSystem();
+    const auto playRounds = [system](int rounds) {
+        for (int round = 0; round < rounds; ++round) {
+            system->AdvanceRequestState();
+            RunStorefrontCallbacks();
+        }
+    };
+    EXPECT_FALSE(system->statsReceived);
+    EXPECT_FALSE(system->SetAchievement(table_->rows[7].apiName)) << "the storefront takes no unlock before the stats";
+    playRounds(SYSSTEAM_CAchievement::kRetryRounds);
+    int failures = 0;
+    for (const std::string& line : capture.Lines()) failures += line.find("RequestStats - failed, 2") != std::string::npos;
+    EXPECT_EQ(failures, 1) << "an unreadable file is not asked for every frame";
+
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    playRounds(2);
+    ASSERT_TRUE(system->statsReceived) << "the stats are asked for again once the wait is over";
+    EXPECT_EQ(table_->rows[2].achieved, 1) << "the table mirrors the file";
+    ASSERT_TRUE(system->SetAchievement(table_->rows[7].apiName));
+    system->storeOwed = true;
+    playRounds(1);
+    EXPECT_FALSE(system->storeOwed);
+
+    Stop();
+    Start();
+    EXPECT_EQ(table_->rows[2].achieved, 1);
+    EXPECT_EQ(table_->rows[7].achieved, 1) << "an unlock after the retry reached the file";
 }
 
 TEST_F(AchievementTest, RejectedStoreReloadsEveryRow)
