@@ -7,6 +7,7 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_base.h"
+#include "game/model/ship/task_crew.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/actor_names.h"
@@ -138,11 +139,33 @@ std::u16string GAME_CUICrewCareScreen::MemberName(const GAME_CObjectActor& membe
 
 void GAME_CUICrewCareScreen::CollectEntries()
 {
+    table_.fill({});
+    count_ = 0;
     const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
     if (objects == nullptr) return;
     for (GAME_CObjectActor* member : objects->crew) {
-        if (member != nullptr && !CollectEntriesOf(member)) return;
+        // A member playing its death is beyond any order: it leaves the list at once.
+        if (member == nullptr || !task_crew::IsAliveInField(*member)) continue;
+        if (!CollectEntriesOf(member)) return;
     }
+}
+
+void GAME_CUICrewCareScreen::FollowCrew()
+{
+    const std::array<UICrewCareEntry, kTableSize> before = table_;
+    const std::int32_t countBefore = count_;
+    const UICrewCareEntry* under = EntryUnderCursor();
+    const UICrewCareEntry stoodOn = under != nullptr ? *under : UICrewCareEntry{};
+    CollectEntries();
+    const auto listed = table_.begin() + count_;
+    if (count_ == countBefore && std::equal(table_.begin(), listed, before.begin())) return;
+    list_.count = count_;
+    const auto kept = std::find(table_.begin(), listed, stoodOn);
+    list_.Select(kept != listed ? static_cast<std::int32_t>(kept - table_.begin()) : list_.Index());
+    list_.Show(*listBar_);
+    if (count_ == 0 && focus_ == kFocus.list) focus_ = kFocus.firstTab;
+    ShowRows();
+    PlaceListCursor();
 }
 
 const UICrewCareEntry* GAME_CUICrewCareScreen::EntryUnderCursor() const
@@ -154,8 +177,6 @@ const UICrewCareEntry* GAME_CUICrewCareScreen::EntryUnderCursor() const
 void GAME_CUICrewCareScreen::OnEnterOpening()
 {
     BeginOpening();
-    table_.fill({});
-    count_ = 0;
     CollectEntries();
     list_.count = count_;
     list_.ShowFromStart(*listBar_);
@@ -171,6 +192,7 @@ void GAME_CUICrewCareScreen::OnEnterOpening()
 
 void GAME_CUICrewCareScreen::UpdateMain(bool input)
 {
+    if (steps_.Is(Step::kList)) FollowCrew();
     const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
     const std::int32_t listTop = listBar_->Value();
     if (steps_.Is(Step::kTaskPage)) {
@@ -208,6 +230,7 @@ void GAME_CUICrewCareScreen::EnterStep(Step step)
     case Step::kList:
         chosen_ = {};
         for (GAME_CUIObjectBase* widget : firstPage_) widget->SetVisible(true);
+        FollowCrew();
         ShowRows();
         PlaceListCursor();
         break;

@@ -21,6 +21,8 @@ struct UICrewCareEntry {
 
     GAME_CObjectActor* member = nullptr;
     std::uint32_t slot = kNoSlot;
+
+    bool operator==(const UICrewCareEntry&) const = default;
 };
 
 // What sets one such screen apart: its words, its slot, how many trait lines it shows and of which
@@ -40,9 +42,10 @@ struct UICrewCareLayout {
     UIRoomTaskTabLayout taskPage;
 };
 
-// The first page lists, eight rows at a time, every entry the screen collects when it opens (the list
-// stays as it was while the screen is open); deciding on one asks, a yes orders and tells. Steps: the
-// list, the question, the notice after the order, and the task page.
+// The first page lists, eight rows at a time, every entry the screen collects from the living crew; the
+// list follows the crew while it shows (a member who dies leaves it, one who arrives joins it, an order
+// placed keeps its row until the need is met). Deciding on an entry asks, a yes orders and tells. Steps:
+// the list, the question, the notice after the order, and the task page.
 class GAME_CUICrewCareScreen : public GAME_CUIRoomScreen {
 public:
     static constexpr std::size_t kTableSize = 384;
@@ -104,6 +107,9 @@ private:
     void BuildTaskPage();
     void EnterStep(Step step);
     void CollectEntries();
+    // The table collected again; when it changed, the cursor stays on the entry it stood on (else on its
+    // place, pulled back into the list) and the rows are shown anew.
+    void FollowCrew();
     void UpdateList(bool input);
     void Choose(bool byKey);
     // Makes the chosen entry's task, when the room is on the ship, and tells whether it was made.

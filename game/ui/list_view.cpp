@@ -75,6 +75,15 @@ void UIListView::Clamp()
     cursor = std::clamp(cursor, 0, std::max(ShownRows() - 1, 0));
 }
 
+void UIListView::Select(std::int32_t index)
+{
+    index = std::clamp(index, 0, std::max(count - 1, 0));
+    if (index < top) top = index;
+    if (index >= top + visible) top = index - visible + 1;
+    Clamp();
+    cursor = index - top;
+}
+
 UIListClick UIListView::Click(std::int32_t row, bool doubleClick)
 {
     if (row < 0) return UIListClick::kNone;

@@ -42,6 +42,8 @@ struct UIListView {
     std::int32_t StepByKeys();
     // Top and cursor pulled back into the list after its count changed.
     void Clamp();
+    // The cursor onto row `index` (kept inside the list), the list scrolled as little as shows it.
+    void Select(std::int32_t index);
     // The cursor on the last row with the last page shown, or on the first row of the first page.
     void EnterAtEnd(bool last)
     {

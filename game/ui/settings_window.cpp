@@ -168,10 +168,7 @@ void GAME_CUISettingsWindow::PlaceCursor()
 void GAME_CUISettingsWindow::SelectRow(int row)
 {
     button_ = -1;
-    if (row < list_.top) list_.top = row;
-    if (row >= list_.top + kVisibleRows) list_.top = row - kVisibleRows + 1;
-    list_.Clamp();
-    list_.cursor = row - list_.top;
+    list_.Select(row);
 }
 
 void GAME_CUISettingsWindow::UpdateMain(bool input)

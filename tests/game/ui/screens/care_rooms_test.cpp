@@ -256,6 +256,74 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
               FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {Name(patient), UITagName(feverCure->id)}));
 }
 
+// The list follows the crew while the infirmary shows: a patient who dies leaves it at once, the cursor
+// staying with the entry it stood on; one who arrives hurt joins it; the cursor's own patient gone, it
+// falls back onto the last entry, whose cure is asked about; the last patient gone, the focus goes to
+// the patient tab and the panel says so. The screen still closes on cancel.
+TEST_F(CareRoomsTest, TheInfirmaryListFollowsTheCrewWhileItShows)
+{
+    GAME_CRoomBase& infirmary = Place("ID05", 4, 3);
+    auto& screen = *UI().Get<GAME_CUIHospital>();
+    GAME_CObjectActor& first = NewMember();
+    GAME_CObjectActor& second = NewMember();
+    Heal(first, {}, {kCold});
+    Heal(second, {}, {});
+    first.status.hp = 60'000;
+    second.status.hp = 60'000;
+    OpenScreenOf(infirmary);
+    ASSERT_EQ(screen.EntryCount(), 3);
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    ASSERT_EQ(screen.CursorRow(), 2);
+    ASSERT_EQ(screen.EntryAt(2).member, &second);
+    const auto hpShown = [&screen] { return screen.Meters().Row(UICrewMeter::kHP).ValueLabel()->Literal(); };
+    const auto hpOf = [](const GAME_CObjectActor& member, int hp) {
+        return UIFullWidthNumber(hp) + u"/" + UIFullWidthNumber(member.status.computed.maxHp);
+    };
+
+    first.status.hp = 0;
+    StepFrames(2);
+    ASSERT_EQ(screen.EntryCount(), 1) << "the dying member's rows are gone";
+    EXPECT_EQ(screen.EntryAt(0).member, &second);
+    EXPECT_EQ(screen.CursorRow(), 0);
+    EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.list);
+    EXPECT_EQ(screen.Row(0).name->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_HP", {Name(second)}));
+    EXPECT_EQ(screen.Row(1).name->Literal(), u"");
+    EXPECT_EQ(hpShown(), hpOf(second, 60));
+
+    GAME_CObjectActor& third = NewMember();
+    Heal(third, {}, {});
+    third.status.hp = 30'000;
+    StepFrames(2);
+    ASSERT_EQ(screen.EntryCount(), 2) << "the member who arrived hurt is listed";
+    EXPECT_EQ(screen.EntryAt(1).member, &third);
+    EXPECT_EQ(screen.Row(1).name->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_HP", {Name(third)}));
+    EXPECT_EQ(screen.CursorRow(), 0);
+    Press(kActionCursorDown);
+    ASSERT_EQ(screen.CursorRow(), 1);
+    EXPECT_EQ(hpShown(), hpOf(third, 30));
+
+    third.status.hp = 0;
+    StepFrames(2);
+    ASSERT_EQ(screen.EntryCount(), 1);
+    EXPECT_EQ(screen.CursorRow(), 0);
+    EXPECT_EQ(hpShown(), hpOf(second, 60));
+    Press(kActionDecide);
+    ASSERT_EQ(screen.CurrentStep(), Step::kQuestion);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("HOSPITAL_CURE_TARGET_HP", {Name(second)}));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return screen.CurrentStep() == Step::kList; }, 30));
+
+    second.status.hp = 0;
+    StepFrames(2);
+    EXPECT_EQ(screen.EntryCount(), 0);
+    EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.firstTab);
+    EXPECT_STREQ(screen.NoMemberLabel()->Key(), "HOSPITAL_NO_PATIENT");
+    EXPECT_EQ(hpShown(), u"");
+    Press(kActionCancel, 1);
+    EXPECT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotHospital); }, 60));
+}
+
 // A row decided asks its question at the next frame; the task tab's key pressed in that frame must not
 // reach the tab, whose switch would come as its press ends and leave the question with nothing to hear
 // its answer.
