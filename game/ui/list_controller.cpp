@@ -20,8 +20,6 @@ using vesk::math::Vec2;
 
 namespace {
 
-// Hit rows of the tasks on the canvas: (378, 100 + 18i) to (530, 117 + 18i).
-constexpr Vec2 kHitTopLeft{378.0f, 100.0f};
 constexpr float kGaugeWidth = 150.0f;
 constexpr float kGaugeHeight = 14.0f;
 constexpr std::uint32_t kGaugeFull = 0xDDFF33FFu;
@@ -102,8 +100,9 @@ void GAME_CUIListController::PlaceButton()
 {
     if (button_ == nullptr) return;
     const Vec2 size = UISpriteSize(FindUISprite("ui_enterbutton"));
-    const float x = origin_.x - 22.0f + size.x * 0.5f;
-    const float y = origin_.y + 121.0f + size.y * 0.5f;
+    const Vec2 first = RowAt(0);
+    const float x = first.x - 22.0f + size.x * 0.5f;
+    const float y = first.y + 121.0f + size.y * 0.5f;
     button_->SetShownPosition(x, y);
     button_->SetHiddenPosition(x, y);
 }
@@ -142,7 +141,8 @@ bool GAME_CUIListController::Update(bool input)
         if (input && !free) return panel_ != nullptr ? panel_->Update(room_, false) : false;
     }
 
-    const std::int32_t clicked = input ? ClickedUIListRow(kHitTopLeft, static_cast<std::int32_t>(taskCount_)) : -1;
+    // A row takes the click where its text was last drawn.
+    const std::int32_t clicked = input ? ClickedUIListRow(RowAt(0), static_cast<std::int32_t>(taskCount_)) : -1;
     if (clicked >= 0) {
         const auto i = static_cast<std::uint32_t>(clicked);
         input = false;
@@ -202,10 +202,14 @@ void GAME_CUIListController::OnAddTask(GAME_CUIIconObject* button)
     screen->SetOpen(true);
 }
 
+Vec2 GAME_CUIListController::RowAt(std::uint32_t row) const
+{
+    return {origin_.x + drawnOffset_.x, origin_.y + drawnOffset_.y + kUILineStep * static_cast<float>(row)};
+}
+
 void GAME_CUIListController::DrawTexts(Vec2 offset)
 {
-    const Vec2 saved = origin_;
-    origin_ = {origin_.x + offset.x, origin_.y + offset.y};
+    drawnOffset_ = offset;
     if (panel_ != nullptr) panel_->DrawTexts(offset);
     // A screen keeps drawing its tab while it slides away without updating it; a task finished
     // meanwhile is gone, so the rows are read again from the room.
@@ -213,30 +217,28 @@ void GAME_CUIListController::DrawTexts(Vec2 offset)
     if (room_ != nullptr) {
         const std::uint32_t color = GetUIColor(kUIColorText);
         if (taskCount_ == 0) {
-            DrawUIText(origin_, GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"), color);
+            DrawUIText(RowAt(0), GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"), color);
         } else {
             ForEachListedTask([&](std::uint32_t r, const UITaskView& task) {
                 char key[5];
                 TagKey(task.kind == kBuildKind ? 0x44425254u /* "TRBD" */ : task.tag, key);
-                DrawUIText({origin_.x, origin_.y + kUILineStep * static_cast<float>(r)}, GetMessageTextExpanded(key), color);
+                DrawUIText(RowAt(r), GetMessageTextExpanded(key), color);
             });
         }
     }
     if (label_ != nullptr && button_ != nullptr && button_->IsVisible()) label_->Draw();
-    origin_ = saved;
 }
 
 void GAME_CUIListController::DrawSprites(Vec2 offset)
 {
-    const Vec2 saved = origin_;
-    origin_ = {origin_.x + offset.x, origin_.y + offset.y};
+    drawnOffset_ = offset;
     if (panel_ != nullptr) panel_->DrawSprites(offset);
     PlaceButton();
     RefreshTasks();
     if (room_ != nullptr) ForEachListedTask([&](std::uint32_t r, const UITaskView& task) {
-        const float y = origin_.y + kUILineStep * static_cast<float>(r);
-        DrawUISprite({origin_.x - 21.0f, y + 15.0f}, rowSprite_);
-        const Vec2 gauge{origin_.x - 3.0f, y + 1.0f};
+        const Vec2 row = RowAt(r);
+        DrawUISprite({row.x - 21.0f, row.y + 15.0f}, rowSprite_);
+        const Vec2 gauge{row.x - 3.0f, row.y + 1.0f};
         if (task.materialTotal > 0) {
             DrawUIRect(gauge, {kGaugeWidth, kGaugeHeight}, kGaugeFull);
             DrawUIRect(gauge, {kGaugeWidth * std::clamp(task.carried, 0.0f, 1.0f), kGaugeHeight}, kGaugeCarried);
@@ -246,14 +248,14 @@ void GAME_CUIListController::DrawSprites(Vec2 offset)
         DrawUIRect(gauge, {kGaugeWidth * std::clamp(task.progress, 0.0f, 1.0f), kGaugeHeight}, kGaugeProgress);
     });
     if (focused && room_ != nullptr) {
-        Vec2 at = cursor_ < taskCount_ ? Vec2{origin_.x - 4.0f, origin_.y + kUILineStep * static_cast<float>(cursor_) - 1.0f}
+        const Vec2 row = RowAt(cursor_);
+        Vec2 at = cursor_ < taskCount_ ? Vec2{row.x - 4.0f, row.y - 1.0f}
                                        : Vec2{button_->GetPosition()->x - UISpriteSize(FindUISprite("ui_enterbutton")).x * 0.5f,
                                               button_->GetPosition()->y - 5.0f};
         at.x -= 17.0f + blink_.Bob();
         DrawUISprite(at, cursorSprite_);
     }
     if (button_ != nullptr && button_->IsVisible()) button_->Draw();
-    origin_ = saved;
 }
 
 void GAME_CUIListControllerPtr::Reset(GAME_CUIListController* controller)

@@ -48,6 +48,9 @@ public:
     // Where the rows stand (the task page's root adds its world position when it draws).
     void SetOrigin(vesk::math::Vec2 origin) { origin_ = origin; }
     vesk::math::Vec2 Origin() const { return origin_; }
+    // Row `row`'s top left on the canvas, where it was last drawn: its text and gauge stand there and
+    // the pointer finds it there.
+    vesk::math::Vec2 RowAt(std::uint32_t row) const;
     // The tab's second anchor point, which some room screens move.
     void SetExtent(vesk::math::Vec2 extent) { extent_ = extent; }
     vesk::math::Vec2 Extent() const { return extent_; }
@@ -86,6 +89,7 @@ private:
     UICursorBlink blink_;
     GAME_CRoomBase* room_ = nullptr;
     vesk::math::Vec2 origin_{179.0f, 68.0f};
+    vesk::math::Vec2 drawnOffset_{};  // the page root's place at the last draw
     vesk::math::Vec2 extent_{146.0f, 74.0f};
     GAME_CUIActorListPanel* panel_ = nullptr;
     bool panelOwned_ = false;

@@ -16,6 +16,7 @@
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/language.h"
+#include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_engine_room.h"
 #include "game/ui/screens/ui_task_cancel.h"
 #include "game/ui/selection_dialog.h"
@@ -125,6 +126,33 @@ TEST_F(TaskCancelTest, ACancelledTaskStaysListedFinishedUntilTheWindowHasClosedA
     screen.SetOpen(false);
     ASSERT_TRUE(StepUntil([&] { return screen.State() == UIScreenState::kClosed; }, 30));
     EXPECT_EQ(world->held, 0u) << "the game runs again once the room screen has closed";
+}
+
+// A task row takes the pointer where it is drawn: with the rows moved two lines down, a click on the
+// second task's drawn row opens the window for that task.
+TEST_F(TaskCancelTest, TaskRowsTakeClicksWhereTheyAreDrawn)
+{
+    GAME_CRoomBase& engine = Place("ID23", 0, 2);
+    GAME_CTaskBase* upkeep = GAME_CTaskBase::CreateFromRequest(MakeEngineMaintenanceRequest(IndexOf(engine), 0));
+    GAME_CTaskBase* refuel = GAME_CTaskBase::CreateFromRequest(MakeRefuelRequest(MakeTag("TF01"), IndexOf(engine), 0));
+    ASSERT_TRUE(upkeep != nullptr && refuel != nullptr);
+    engine.rememberedTab = static_cast<std::int32_t>(GAME_CUIEngineRoom::Page::kTasks);
+    OpenScreenOf(engine);
+    GAME_CUIListController& rows = *UI().Get<GAME_CUIEngineRoom>()->TaskTab().Controller();
+    const vesk::math::Vec2 origin = rows.Origin();
+    rows.SetOrigin({origin.x, origin.y + 2.0f * kUILineStep});
+    StepFrames(2);
+    const vesk::math::Vec2 second = rows.RowAt(1);
+    ASSERT_GE(second.y, 100.0f + 3.0f * kUILineStep) << "drawn below where the rows stood";
+    const support::RecordedTextDraw* drawn = FindTextDraw(GetMessageTextExpanded("TF01"));
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_FLOAT_EQ(drawn->y, second.y) << "the second row's text stands at its row";
+    ClickAt(static_cast<int>(second.x) + 12, static_cast<int>(second.y) + 5);
+    StepFrames(2);
+    EXPECT_EQ(rows.Cursor(), 1u);
+    ClickAt(static_cast<int>(second.x) + 12, static_cast<int>(second.y) + 5);
+    ASSERT_TRUE(StepUntil([&] { return Window().IsOpen(); }, 5));
+    EXPECT_EQ(Window().task, refuel);
 }
 
 // A refuel needs a fuel can the ship does not have: its row in the short colour, 10 seconds left.
