@@ -6,6 +6,7 @@
 #include "game/model/object/object_item.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_base.h"
+#include "game/model/ship/task_crew.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
@@ -259,8 +260,9 @@ bool GAME_CUIActorStatus::TargetGone() const
         const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
         return targetItem == nullptr || targetItem->carrier != nullptr || objects == nullptr || !objects->IsItemActive(targetItem);
     }
-    // The farewell stays up for a member already on its way out.
-    return !pages_.Is(Page::kDismissResult) && (targetActor == nullptr || !targetActor->IsActive());
+    // The farewell stays up for a member already on its way out. A member whose death has begun is
+    // gone already: it can be neither moved nor sent away.
+    return !pages_.Is(Page::kDismissResult) && (targetActor == nullptr || !task_crew::IsAliveInField(*targetActor));
 }
 
 void GAME_CUIActorStatus::EnterPage(Page page)

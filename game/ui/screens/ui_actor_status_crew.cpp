@@ -1,7 +1,9 @@
 // The crew status window's crew page: meters and traits, the arrows, moving a member and dismissing it.
 #include <algorithm>
 
+#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
+#include "game/model/ship/task_crew.h"
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
@@ -108,7 +110,13 @@ void GAME_CUIActorStatus::StepCrew(bool backwards)
 {
     const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
     if (pages_.Is(Page::kItem) || objects == nullptr || CountCrew() == 1) return;
-    if (GAME_CObjectActor* found = objects->GetNextActor(targetActor, backwards)) {
+    // Members whose death has begun are passed over: the window would close on them at once.
+    GAME_CObjectActor* found = targetActor;
+    for (std::size_t tries = objects->crew.size(); tries > 0; --tries) {
+        found = objects->GetNextActor(found, backwards);
+        if (found == nullptr || found == targetActor || task_crew::IsAliveInField(*found)) break;
+    }
+    if (found != nullptr) {
         targetActor = found;
         FollowWithCamera(found);
     }

@@ -273,6 +273,32 @@ TEST_F(ActorStatusTest, MoveClosesTheWindowAndTheHudCarriesTheMember)
     EXPECT_EQ(hud->MovedActor(), member);
 }
 
+// The arrows pass over a member whose death is playing. A member whose HP runs out while shown closes
+// the window at the next update, before its death has played: a dying member can be neither moved nor
+// sent away, and no farewell follows its death.
+TEST_F(ActorStatusTest, ADyingMemberIsPassedOverAndOneWhoDiesWhileShownClosesTheWindowAtOnce)
+{
+    ASSERT_EQ(Crew().size(), 3u);
+    GAME_CObjectActor* member = Crew()[0];
+    Crew()[1]->status.hp = 0;
+    Window().OpenOnCrewMember(member);
+    ASSERT_TRUE(StepUntil([&] { return Window().State() == UIScreenState::kMain; }, 30));
+    ASSERT_TRUE(Crew()[1]->IsActive() && Crew()[1]->IsDying());
+    Press(kActionCursorRight, 12);
+    EXPECT_EQ(Window().targetActor, Crew()[2]);
+    Press(kActionCursorLeft, 12);
+    ASSERT_EQ(Window().targetActor, member);
+
+    member->status.hp = 0;
+    StepFrames(2);
+    EXPECT_NE(Window().State(), UIScreenState::kMain) << "the window is closing";
+    EXPECT_TRUE(member->IsActive()) << "while the death still plays";
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 60));
+    EXPECT_FALSE(IsDismissAchievementUnlocked());
+    EXPECT_EQ(UI().Get<GAME_CUICommon>()->SubStateNow(), GAME_CUICommon::kIdle) << "nothing is carried";
+}
+
 // A click on a lying item shows it, unless the crew shortcut in the same frame asks for a crew member:
 // the window, opening on the item, then shows that member.
 TEST_F(ActorStatusTest, TakingOneFromAStackOfThreeLeavesTwoAndTheLastOneTakenRemovesTheItem)
