@@ -47,14 +47,21 @@ std::uint32_t ResultOfWrite(std::uint32_t status)
 
 }  // namespace
 
-void PostSavingNotice()
+namespace {
+
+// A save's line into the message log and the info bar.
+void PostSaveLine(const char* key)
 {
     GAME_CUIPort* ui = ActiveUIPort();
     if (ui == nullptr) return;
-    std::u16string text = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+    std::u16string text = GetMessageTextExpanded(key);
     text.resize(std::min(text.size(), kSavingNoticeLength));
     ui->PostLine(text, kAutoSaveLineKind);
 }
+
+}  // namespace
+
+void PostSavingNotice() { PostSaveLine("PAUSEUI_SAVE_RUNNING"); }
 
 void WriteLastSaveTime(std::span<std::uint8_t> slot)
 {
@@ -211,6 +218,7 @@ void GAME_CSaveManager::FinishLoad()
 
 void GAME_CSaveManager::FinishWrite(std::uint32_t status)
 {
+    const bool automaticSlotSave = automatic != 0 && slotWritten_ != kNoSlotWritten;
     state = kIdle;
     automatic = 0;
     lastResult = ResultOfWrite(status);
@@ -219,6 +227,8 @@ void GAME_CSaveManager::FinishWrite(std::uint32_t status)
         slotWritten_ = kNoSlotWritten;
     } else {
         PutBackSlotBeforeWrite();
+        // Nobody waits on an autosave: its "saving" line alone would leave the player sure it was written.
+        if (automaticSlotSave) PostSaveLine("PAUSEUI_AUTOSAVE_FAILED");
     }
 }
 

@@ -82,7 +82,8 @@ private:
     std::uint64_t savedSystemVersion_ = 0;
 };
 
-// "PAUSEUI_SAVE_RUNNING" into the message log and the info bar (an autosave has started).
+// "PAUSEUI_SAVE_RUNNING" into the message log and the info bar (a save has started). An autosave
+// that then cannot be written says so there too.
 void PostSavingNotice();
 // Stamps the local date and time into the slot's last-save time.
 void WriteLastSaveTime(std::span<std::uint8_t> slot);

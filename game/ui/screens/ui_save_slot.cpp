@@ -44,10 +44,7 @@ constexpr float kUpMarkerY = 96.0f;
 constexpr float kDownMarkerY = 352.0f;
 constexpr std::int32_t kButtonDelay = 5;
 constexpr std::size_t kLabelChars = 127;
-constexpr std::uint32_t kSavingLineKind = 1;
-constexpr std::size_t kRunningNoticeLength = 128;
 constexpr char16_t kIdeographicSpace = u'\u3000';
-
 
 float RowY(int row) { return row == 0 ? kFirstRowY : kRowTop + kRowStep * static_cast<float>(row); }
 
@@ -346,10 +343,7 @@ void GAME_CUISaveSlot::StartSave()
     const std::uint32_t stamp[8] = {now.year, now.month, now.day, now.hour, now.minute, now.second, now.millisecond, now.dayOfWeek};
     working_slot::SetLastSaveTime(stamp);
     saveOwed_ = !GetSaveManager()->RequestSaveSlot(static_cast<std::uint32_t>(SelectedSlot()));
-    std::u16string notice = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
-    notice.resize(std::min(notice.size(), kRunningNoticeLength));
-    Context().ui.MessageLog()->AddMessage(notice, kSavingLineKind);
-    Context().ui.Resident()->infoBar.AddMessage(notice.c_str(), kSavingLineKind);
+    PostSavingNotice();
 }
 
 void GAME_CUISaveSlot::UpdateSaving()

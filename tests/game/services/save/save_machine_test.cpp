@@ -29,7 +29,11 @@
 #include "tests/support/shipped_ids.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/game_fixture.h"
+#include "game/services/text/message_text.h"
+#include "game/ui/message_log.h"
+#include "game/ui/resident_bar.h"
 #include "game/ui/ui_manager.h"
+#include "game/ui/widgets/ui_info_bar_object.h"
 
 namespace {
 
@@ -199,6 +203,57 @@ TEST_F(SaveMachineTest, AFailedWriteKeepsTheOldFileAndSaysSo)
     StepFrames(3);
     EXPECT_TRUE(saves->IsIdle());
     EXPECT_EQ(support::ReadBytes(SavePath()), before);
+}
+
+// The autosave falls due on a full disk: beside its "saving" line the log and the info bar say it was
+// not written, and the file keeps the last save; with room again the next one is written, and says
+// nothing more.
+TEST_F(SaveMachineTest, AnAutosaveThatCannotBeWrittenSaysSoInTheLogAndTheInfoBar)
+{
+    GAME_CGameWorld* world = GetGameWorld();
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    world->travel->routeManager = std::make_unique<GAME_CRouteManager>();
+    ASSERT_NE(AddCrewMember(), nullptr);
+    GetPlayerData()->autoSaveMinutes = 1;
+    GAME_CSaveManager* saves = GetSaveManager();
+    GAME_CUIManager& ui = *UIManagerOf(world);
+    const auto lines = [&] {
+        std::vector<std::u16string> texts;
+        const GAME_CUIMessageLog& log = *ui.MessageLog();
+        for (int i = 0; i < log.CountLines(); ++i) texts.emplace_back(log.GetLine(i).text.c_str());
+        return texts;
+    };
+    const auto infoBarHas = [&](const std::u16string& text) {
+        const GAME_CUIInfoBarObject& bar = ui.Resident()->infoBar;
+        for (std::uint32_t row = 0; row < bar.RowCount(); ++row) {
+            if (bar.GetRow(row).text == text) return true;
+        }
+        return false;
+    };
+    const std::u16string saving = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+    const std::u16string failed = GetMessageTextExpanded("PAUSEUI_AUTOSAVE_FAILED");
+    const std::string before = support::ReadBytes(SavePath());
+    saves->UpdateAutoSaveTimer();
+
+    platform::SetFileFaultForTesting(platform::FileFault::ShortWrite);
+    GetPlayerData()->money = 999;
+    saves->autoSaveCounter = saves->autoSaveInterval - 1;
+    saves->UpdateAutoSaveTimer();
+    ASSERT_FALSE(saves->IsIdle());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    EXPECT_EQ(lines(), (std::vector<std::u16string>{saving, failed}));
+    EXPECT_TRUE(infoBarHas(failed));
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
+
+    ASSERT_TRUE(ui.ClearInfoBarMessages());
+    saves->autoSaveCounter = saves->autoSaveInterval - 1;
+    saves->UpdateAutoSaveTimer();
+    ASSERT_TRUE(StepUntilSaveIdle());
+    EXPECT_EQ(saves->lastResult, GAME_CSaveManager::kOk);
+    EXPECT_EQ(lines(), (std::vector<std::u16string>{saving, failed, saving}));
+    EXPECT_FALSE(infoBarHas(failed));
+    EXPECT_EQ(platform::ReadI32(SlotOfFile(SavePath(), kAutoSaveSlot), slot::kMoney), 999);
 }
 
 // Quitting while a save is being written: the write finishes before the game lets go of what it reads.
