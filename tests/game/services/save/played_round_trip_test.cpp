@@ -3,7 +3,9 @@
 //
 // From a new game's first road the game is played on (at triple speed, the engines connected and a
 // driver on the bridge, event texts confirmed) and checked at points along the way. At each: the slot is built as a
-// save builds it, applied as a load applies it, and built again: the two must match. Then the same
+// save builds it, applied as a load applies it, and built again: the two must match, and what the
+// player sees of the game after the load must be what he saw as it was saved (a field the save
+// leaves out would pass the byte comparison, missing from both builds alike). Then the same
 // slot is loaded twice, over different running states, and each load runs on for the same frames
 // with the same random seed: the saves built after must match too, so a load leaves nothing of the
 // game that ran before it. The load places each crew member at a random point of its saved cell,
@@ -43,6 +45,14 @@
 #include "game/services/data/static_database.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/object/object_enemy.h"
+#include "game/model/stores/ammo_storage.h"
+#include "game/model/stores/food_storage.h"
+#include "game/model/stores/stored_items.h"
+#include "game/services/clock/game_clock.h"
+#include "game/services/player/player_data.h"
+#include "framework/text/utf.h"
 #include "game/services/data/static_lookups.h"
 #include "tests/support/busy_road.h"
 #include "platform/little_endian.h"
@@ -158,6 +168,71 @@ std::vector<std::uint8_t> WithoutRebuiltFields(std::vector<std::uint8_t> bytes)
         SetSlotBit(bytes, slot::kTaskRepeatBits, slot::kTaskRecordCount, static_cast<std::uint32_t>(r), repeats[r]);
     }
     return bytes;
+}
+
+// What the player sees of the running game, one line a thing: money, the ship's hull, fuel and
+// rooms, each crew member's meters, the tasks under way, the stores by item, the road and the clock,
+// the enemies alongside. Where a crew member stands within its cell and the work its thinking takes up
+// anew are left out: a load places the crew and hands the items on the deck to carriers again; so
+// are the time left of buffs and debuffs, which the save does not keep (a load starts them anew).
+std::string WhatThePlayerSees()
+{
+    const GAME_CGameWorld& world = *GetGameWorld();
+    const GAME_CPlayerData& player = *GetPlayerData();
+    std::ostringstream out;
+    out << "money " << player.money << "\n";
+    const GAME_CShip& ship = *world.ship;
+    out << "ship " << DescribeId(ship.shipTag) << " hull " << ship.GetRemainingHull() << " of " << ship.hullMax << " fuel "
+        << ship.fuel << " of " << ship.fuelCapacity << "\n";
+    for (std::int32_t number = 0; number < ship.CountRoomsOnGrid(); ++number) {
+        const GAME_CRoomBase* room = ship.GetRoom(number);
+        if (room == nullptr) continue;
+        out << "room " << number << ": " << DescribeId(room->GetRoomId()) << " at " << room->gridX << ',' << room->gridY
+            << (room->underConstruction ? " being built" : "") << (room->broken ? " broken" : "") << " level " << room->level
+            << " upgrades " << room->installedUpgrades << " engine " << room->engineMode << "\n";
+    }
+    for (const GAME_CObjectActor* actor : world.fieldObjects->crew) {
+        if (actor == nullptr) continue;
+        const GAME_CActorStatus& status = actor->status;
+        const std::u16string name(std::u16string_view(status.name));
+        out << "crew " << vesk::text::Utf16ToUtf8(name) << ": hp " << status.GetHP() << " stamina " << status.GetStamina()
+            << " calories " << status.GetCalorie() << " cell " << actor->GetGridColumn() << ',' << actor->GetGridRow()
+            << " works in " << actor->workLink.roomNumber << " lives in " << actor->homeLink.roomNumber;
+        for (const auto& skill : status.skills) out << " skill " << DescribeId(skill.id);
+        for (const auto& buff : status.buffs) out << " buff " << DescribeId(buff.id);
+        for (const auto& debuff : status.debuffs) out << " debuff " << DescribeId(debuff.id);
+        out << "\n";
+    }
+    for (const GAME_CTaskBase* task : world.tasks->tasks) {
+        if (task == nullptr || task->IsFinished() || task->GetKind() == kTaskItemCarrier) continue;
+        out << "task " << task->GetKind() << " " << DescribeId(task->id) << " room " << task->GetRoomIndex() << " progress "
+            << task->progress << " materials " << task->materials.size() << (task->repeat != 0 ? " repeated" : "") << "\n";
+    }
+    for (const auto& item : GetStaticDatabase()->Items()) {
+        if (item == nullptr) continue;
+        const std::int64_t aboard = CountStoredItem(item->id) + CountFieldItem(item->id) + CountCarriedItem(item->id);
+        if (aboard != 0) out << "item " << DescribeId(item->id) << " x" << aboard << "\n";
+    }
+    for (std::int32_t i = 0; i < GetFoodStorageCount(); ++i) {
+        const GAME_CFoodStorage* food = GetFoodStorageAt(i);
+        if (food == nullptr) continue;
+        out << "food in room " << food->GetRoomIndex() << ": " << DescribeId(*food->GetFoodId()) << " x" << food->GetCount() << "\n";
+    }
+    for (std::int32_t i = 0; i < GetAmmoStorageCount(); ++i) {
+        const GAME_CAmmoImpl* ammo = GetAmmoStorageAt(i);
+        if (ammo == nullptr) continue;
+        out << "ammo in room " << ammo->GetRoomIndex() << ": " << DescribeId(*ammo->GetAmmoId()) << " x" << ammo->GetCount() << "\n";
+    }
+    const GAME_CRouteManager& route = *world.travel->routeManager;
+    out << "road " << DescribeId(route.GetRouteId()) << " at " << route.GetPosition() << " of " << route.GetLength()
+        << (ship.driveFlag != 0 ? ", driven" : "") << "\n";
+    const GAME_CGameClock& clock = *GetGameClock();
+    out << "day " << clock.day << " step " << clock.step << "\n";
+    for (const GAME_CObjectEnemy* enemy : world.fieldObjects->enemies) {
+        if (enemy == nullptr || enemy->dead != 0) continue;
+        out << "enemy " << DescribeId(enemy->GetEnemyId()) << " hp " << enemy->hpRecord.hp << "\n";
+    }
+    return out.str();
 }
 
 int FromEnvironment(const char* name, int fallback)
@@ -347,8 +422,10 @@ protected:
                     route.GetPosition(), route.GetLength(), route.IsRouteEventRunning() ? ", event running" : "",
                     world.fieldObjects->crew.size(), world.tasks->tasks.size(), world.ship->CountRoomsOnGrid());
         std::fflush(stdout);
+        const std::string seen = WhatThePlayerSees();
         const std::vector<std::uint8_t> first = Save();
         Load(first);
+        EXPECT_EQ(WhatThePlayerSees(), seen) << "point " << point << ", what the player sees after the load";
         std::vector<std::uint8_t> again = Save();
         if (fullShip_) {
             const std::pair<std::size_t, std::size_t> thought[] = {{slot::kStore, slot::kStoreSize}, {slot::kFieldItems, slot::kFieldItemCount * slot::kFieldItemSize}};
