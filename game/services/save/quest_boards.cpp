@@ -303,16 +303,21 @@ void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
     if (database == nullptr) return;
     ForEachHideoutOfferSet(slot, [&](int, const HideoutData& hideout, QuestBoardWriter& set) {
         const std::vector<QuestOffer> pool = PoolOf(hideout);
+        bool emptied = false;
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (set.IsEmpty(pair) || database->FindQuestData(set.Id(pair)) != nullptr) continue;
             const int drawn = DrawQuestNotInSet(pool, set);
             if (drawn < 0) {
                 set.EmptyPair(pair);
                 set.SetMask(set.Mask() & ~(1u << pair));
+                emptied = true;
             } else {
                 set.SetPair(pair, pool[drawn].questId, DefaultDaysOf(pool[drawn].questId));
             }
         }
+        // The quests after a pair that found no replacement close up: a gap would hide them from the
+        // board's list and from the count of taken quests.
+        if (emptied) set.Pack();
     });
 }
 

@@ -333,9 +333,13 @@ void AddOfferSetBreaks(std::span<const std::uint8_t> record, std::vector<std::st
         const std::size_t at = slot::kOfferSets + static_cast<std::size_t>(set) * slot::kOfferSetSize;
         const std::uint32_t mask = platform::ReadU32(record, at + slot::kOfferMask);
         const std::string name = "offer set " + std::to_string(set);
+        bool emptySeen = false;
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             const std::uint32_t id = platform::ReadU32(record, at + static_cast<std::size_t>(pair) * slot::kOfferPairSize);
             const bool empty = id == kNoId || id == 0;
+            // The boards keep their offers packed at the front: a quest past a gap is out of reach.
+            if (!empty && emptySeen) breaks.push_back(name + " gap before pair " + std::to_string(pair));
+            emptySeen = emptySeen || empty;
             if (empty && (mask >> pair & 1u) != 0) breaks.push_back(name + " accepted mark");
             if (!empty && GetStaticDatabase()->FindQuestData(id) == nullptr) breaks.push_back(name + " quest");
         }
@@ -600,6 +604,18 @@ const SlotMutation kSlotMutations[] = {
      "slot 3, task record 0 at offset 144461: task"},
     {"OfferUnknownQuest", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kOfferSets, 0x7FFFFFF0u); },
      "slot 3, offer set 0 at offset 32560: quest 2147483632 names no record; it is replaced"},
+    // A quest the data lost on a board that holds its whole pool: with no other quest to draw it
+    // leaves the board, and the quests after it close up.
+    {"OfferUnknownQuestWithThePoolOnTheBoard",
+     [](std::span<std::uint8_t> r) {
+         const std::uint32_t ids[] = {MakeTag("Q001"), MakeTag("ZZZZ"), MakeTag("Q002"), MakeTag("Q004")};
+         for (std::size_t pair = 0; pair < 4; ++pair) {
+             WriteWord(r, slot::kOfferSets + pair * slot::kOfferPairSize, ids[pair]);
+             WriteWord(r, slot::kOfferSets + pair * slot::kOfferPairSize + 4, 0);
+         }
+         WriteWord(r, slot::kOfferSets + slot::kOfferMask, 0b1100);
+     },
+     "slot 3, offer set 0 at offset 32568: quest 1515870810 names no record"},
     {"OfferMarkWithoutQuest",
      [](std::span<std::uint8_t> r) {
          WriteWord(r, slot::kOfferSets + 31 * slot::kOfferPairSize, kNoId);
