@@ -59,7 +59,7 @@ struct UIListView {
     // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to
     // (true when the top moved).
     void Show(GAME_CUIScrollBarObject& bar) const;
-    // Back to the first row, the cursor on it, and the bar showing that.
+    // Back to the first row, the cursor on it, and the bar showing that; the next click starts anew.
     void ShowFromStart(GAME_CUIScrollBarObject& bar);
     bool Follow(const GAME_CUIScrollBarObject& bar);
 };

@@ -285,6 +285,33 @@ TEST_F(QuestScreensTest, ATakenQuestWithOneDayLeftReadsAsACount)
     EXPECT_EQ(line.find(u"１ days"), std::u16string::npos);
 }
 
+// A click on the first offer as the board comes up only selects it, however soon it comes; so does a
+// click right after the board opens again, though a row was clicked just before it closed. Two
+// quick clicks still ask.
+TEST_F(QuestScreensTest, TheFirstClickOnABoardJustOpenedIsNoDoubleClick)
+{
+    GetStaticDatabase()->GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
+    StandAt("AD01");
+    LayBoard(0, {"Q001", "Q002"}, 0);
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    ClickAt(388, 110);
+    StepFrames(3);
+    EXPECT_EQ(QuestBoard().CurrentPage(), Board::kList);
+    EXPECT_EQ(QuestBoard().List().Index(), 0);
+
+    ClickAt(388, 128);
+    StepFrames(2);
+    ASSERT_EQ(QuestBoard().List().Index(), 1);
+    ASSERT_TRUE(CloseScreen(kSlotQuestBoard));
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    ClickAt(388, 110);
+    StepFrames(3);
+    EXPECT_EQ(QuestBoard().CurrentPage(), Board::kList);
+
+    DoubleClickRow(0);
+    EXPECT_EQ(QuestBoard().CurrentPage(), Board::kAskAccept);
+}
+
 // The current quests list the taken quests of boards 0 and 3 in board, then slot order; seven wrap
 // both ways; retiring row 3 of five leaves four with the cursor on the first; a quest of two needs,
 // two rewards and money scrolls to 3; with none taken the list says so and the arrows are silent.
