@@ -17,7 +17,8 @@ constexpr float kSeparatorX = 157.0f;
 constexpr float kFirstSeparatorY = 87.0f;
 constexpr int kSeparatorCount = 9;
 constexpr float kPictureX = 112.0f;
-constexpr std::u16string_view kPrompt = u"NEXT";
+// The prompt to read on, in the player's language.
+constexpr const char* kPromptKey = "EVENT_WINDOW_NEXT";
 
 }  // namespace
 
@@ -100,9 +101,11 @@ void GAME_CUIEvent::UpdateMain(bool input)
     }
 }
 
+std::u16string GAME_CUIEvent::PromptText() { return GetMessageTextOrKey(kPromptKey); }
+
 vesk::math::Vec2 GAME_CUIEvent::PromptPosition() const
 {
-    return {kCanvasWidth / 2.0f - static_cast<float>(static_cast<std::int32_t>(MeasureUIText(kPrompt))),
+    return {kCanvasWidth / 2.0f - static_cast<float>(static_cast<std::int32_t>(MeasureUIText(PromptText()))),
             text_.textPosition.y + static_cast<float>(text_.lineCount) * kUILineStep};
 }
 
@@ -118,7 +121,7 @@ void GAME_CUIEvent::PreDraw()
     DrawPanel();
     text_.textPosition = {kPanelTextX, kPanelFirstBaseY - UILineHeight()};
     DrawLines();
-    if (IsPromptShown()) DrawUIText(PromptPosition(), kPrompt, textColor);
+    if (IsPromptShown()) DrawUIText(PromptPosition(), PromptText(), textColor);
     FlushUISprites();
     if (pictureSprite != kNoSprite) {
         vesk::graphics::DrawParam param;

@@ -38,7 +38,9 @@ public:
     // A text set but not yet taken by an update is not shown yet.
     bool AllShown() const { return textChanged == 0 && text_.AllShown(); }
     const GAME_CEventText& Text() const { return text_; }
-    // Where the NEXT prompt stands: centred on the canvas, under the last line.
+    // The prompt to read on, from the message texts.
+    static std::u16string PromptText();
+    // Where the prompt stands: ending at the canvas's middle, under the last line.
     vesk::math::Vec2 PromptPosition() const;
     // The prompt is due: lines to show, all of them shown, and the blink in its lit half.
     bool IsPromptShown() const;

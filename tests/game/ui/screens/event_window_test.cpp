@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "framework/utility/script/script_thread.h"
 #include "game/model/travel/route_manager.h"
@@ -9,7 +10,9 @@
 #include "game/services/input/input_actions.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_draw.h"
+#include "game/services/text/language.h"
 #include "tests/game/ui/ui_test_base.h"
+#include "tests/support/message_data.h"
 
 namespace {
 
@@ -129,6 +132,59 @@ TEST_F(EventWindowTest, AReaderTypesThroughCompletesConfirmsSpeedsUpAndReadsOnUn
     StepFrames(1);
     EXPECT_TRUE(Window().IsFinished());
     KeepCanvasPicture("event-window");
+}
+
+// The prompt to read on is the chosen language's own word, drawn in that language's font, and under
+// the longest text the panel holds it still stands inside the panel.
+TEST_F(EventWindowTest, ThePromptToReadOnSpeaksEachLanguageAndStaysInsideThePanel)
+{
+    const std::pair<const char*, std::uint32_t> languages[] = {
+        {"japanese", kLanguageJapanese},
+        {"english", kLanguageEnglish},
+        {"korean", kLanguageKorean},
+        {"traditionalChinese", kLanguageTraditionalChinese},
+        {"simplifiedChinese", kLanguageSimplifiedChinese},
+    };
+    const std::int32_t panel = FindUISprite("ui_eventwindow_bg");
+    const vesk::math::Vec2 panelSize = UISpriteSize(panel);
+    constexpr float kPanelLeft = 140.0f;
+    constexpr float kPanelTop = 60.0f;
+    OpenWindow();
+    for (const auto& [language, index] : languages) {
+        std::u16string prompt;
+        for (const auto& entry : support::ReadMessageSource(language).entries) {
+            if (entry.key == "EVENT_WINDOW_NEXT") prompt = entry.text;
+        }
+        ASSERT_FALSE(prompt.empty()) << language;
+        ChooseLanguage(index);
+        // Eight lines, as many as the panel has rules for.
+        std::u16string lines = u"Dust.";
+        for (int line = 2; line <= 8; ++line) lines.append(u"\x1b" u"Dust.");
+        ASSERT_NO_FATAL_FAILURE(ShowText(lines));
+        PressAction(kActionDecide);
+        StepFrames(2);
+        ASSERT_TRUE(Window().AllShown()) << language;
+        const support::RecordedTextDraw* drawn = nullptr;
+        for (int frame = 0; frame < GAME_CUIEvent::kPromptPeriod && drawn == nullptr; ++frame) {
+            StepFrames(1);
+            drawn = FindTextDraw(prompt);
+            if (index != kLanguageEnglish) {
+                EXPECT_EQ(FindTextDraw(u"NEXT"), nullptr) << language;
+            }
+        }
+        ASSERT_NE(drawn, nullptr) << language;
+        EXPECT_EQ(drawn->font, static_cast<std::uint32_t>(UIFontSlot())) << language;
+        const float width = MeasureUIText(prompt);
+        EXPECT_GT(width, 0.0f) << language;
+        EXPECT_GE(drawn->x, kPanelLeft) << language;
+        EXPECT_LE(drawn->x + width, kPanelLeft + panelSize.x) << language;
+        EXPECT_GE(drawn->y, kPanelTop) << language;
+        EXPECT_LE(drawn->y + UILineHeight(), kPanelTop + panelSize.y) << language;
+        KeepCanvasPicture(std::string("event-window-prompt-") + language);
+        PressAction(kActionDecide);
+        StepFrames(1);
+        EXPECT_TRUE(Window().IsFinished()) << language;
+    }
 }
 
 }  // namespace
