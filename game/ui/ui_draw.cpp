@@ -166,6 +166,11 @@ bool IsUIHeldInRect(Vec2 topLeft, Vec2 bottomRight)
     return map != nullptr && map->IsAnyPointerInRect(topLeft, bottomRight);
 }
 
+bool IsUIDownInRect(Vec2 topLeft, Vec2 bottomRight)
+{
+    return IsUIClickInRect(topLeft, bottomRight) || IsUIHeldInRect(topLeft, bottomRight);
+}
+
 bool IsUIPointerOverRect(Vec2 topLeft, Vec2 bottomRight)
 {
     const GAME_CInputMap* map = ActiveInputMap();
@@ -197,6 +202,14 @@ bool IsUIClickInCircle(Vec2 centre, float radius)
     const GAME_CInputMap* map = ActiveInputMap();
     if (map == nullptr || IsUIPointerRefused()) return false;
     return vesk::input::FindObjectInRadius(map->GetPressedPointers(), centre, radius) != nullptr;
+}
+
+bool IsUIDownInCircle(Vec2 centre, float radius)
+{
+    const GAME_CInputMap* map = ActiveInputMap();
+    if (map == nullptr || IsUIPointerRefused()) return false;
+    return vesk::input::FindObjectInRadius(map->GetPressedPointers(), centre, radius) != nullptr ||
+           vesk::input::FindObjectInRadius(map->GetHeldPointers(), centre, radius) != nullptr;
 }
 
 std::int32_t UIWheelSteps()

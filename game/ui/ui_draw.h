@@ -92,6 +92,10 @@ bool IsUIClickInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 std::int32_t ClickedUIListRow(vesk::math::Vec2 topLeft, std::int32_t count, vesk::math::Vec2 size = kUIRowHitSize);
 // A pointer held inside the rectangle; never while the ship departs or arrives.
 bool IsUIHeldInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
+// A pointer down inside the rectangle: pressed this frame or held since. What acts for as long as
+// the pointer stays down reads this, not the held test alone: a click pressed and released within
+// one frame is down for its press frame only, and never held.
+bool IsUIDownInRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer standing inside the rectangle, pressed or not (the mouse hovering).
 bool IsUIPointerOverRect(vesk::math::Vec2 topLeft, vesk::math::Vec2 bottomRight);
 // Any pointer held anywhere.
@@ -100,6 +104,8 @@ bool IsAnyUIPointerHeld();
 vesk::math::Vec2 FirstUIPointerPosition();
 // A pointer pressed this frame within the radius of the centre.
 bool IsUIClickInCircle(vesk::math::Vec2 centre, float radius);
+// A pointer down within the radius of the centre: pressed this frame or held since (see IsUIDownInRect).
+bool IsUIDownInCircle(vesk::math::Vec2 centre, float radius);
 // The wheel's notches of this frame (positive away from the player).
 std::int32_t UIWheelSteps();
 // The input map's menu slots: the four directions the cursor keys, the pad and the stick move in.

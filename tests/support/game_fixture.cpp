@@ -2,6 +2,7 @@
 #include "tests/support/game_fixture.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -302,6 +303,24 @@ void GameFixture::ClickAt(int x, int y)
 {
     PressLeftAt(x, y);
     releaseButton_ = true;
+}
+
+void GameFixture::TapAt(int x, int y)
+{
+    PointerTo(x, y);
+    // The client pixel that the window's canvas scale takes back to the point.
+    const vesk::process::CanvasView& view = vesk::process::GetCanvasView(0);
+    const auto client = [](int canvas, float origin, float clientSize, float canvasSize) {
+        return static_cast<std::int32_t>(std::ceil((static_cast<float>(canvas) + origin) * clientSize / canvasSize));
+    };
+    platform::WindowEvent event;
+    event.button = platform::MouseButton::Left;
+    event.x = client(x, view.originX, view.clientWidth, view.canvasWidth);
+    event.y = client(y, view.originY, view.clientHeight, view.canvasHeight);
+    event.type = platform::WindowEventType::ButtonDown;
+    vesk::window::WindowProc(event);
+    event.type = platform::WindowEventType::ButtonUp;
+    vesk::window::WindowProc(event);
 }
 
 void GameFixture::PointerDown(int x, int y) { PressLeftAt(x, y); }

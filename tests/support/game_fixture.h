@@ -81,6 +81,9 @@ protected:
     void HoldAction(int action, int frames);
     // The left button goes down at a canvas point for the next frame and up at the one after.
     void ClickAt(int x, int y);
+    // A quick click at a canvas point: the window reports the left button down and up again before
+    // the next frame, so that its press and release fall in that one frame.
+    void TapAt(int x, int y);
     // The left button goes down at a canvas point from the next frame on, and stays down.
     void PointerDown(int x, int y);
     // The held pointer moves; the button goes up.

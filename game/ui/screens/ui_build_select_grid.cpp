@@ -222,7 +222,7 @@ void GAME_CUIBuildSelectGrid::UpdateCursor(bool input)
     const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
     bool stickMoved = false;
     if (!IsUIPointerRefused()) {
-        if (IsUIHeldInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight}) || IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
+        if (IsUIDownInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) {
             ship->cursorWord = 0;
         }
         if (map != nullptr) {

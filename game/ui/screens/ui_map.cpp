@@ -45,11 +45,11 @@ bool StandsAtRouteEnd(const GAME_CRouteManager* route)
     return route == nullptr || route->GetPosition() < 1 || route->GetPosition() >= route->GetLength();
 }
 
-bool PointerHeldOn(GAME_CUINullObject* picture)
+bool PointerDownOn(GAME_CUINullObject* picture)
 {
     const Vec2 at = picture->WorldPosition();
     const Vec2 size = UISpriteSize(picture->Sprite());
-    return IsUIHeldInRect(at, {at.x + size.x, at.y + size.y});
+    return IsUIDownInRect(at, {at.x + size.x, at.y + size.y});
 }
 
 }  // namespace
@@ -313,7 +313,7 @@ bool GAME_CUIMap::UpdateZoomButtons(bool input)
         switch (pointerHold_) {
         case PointerHold::kNone:
             for (const PointerHold button : {PointerHold::kZoomIn, PointerHold::kZoomOut}) {
-                if (!PointerHeldOn(button == PointerHold::kZoomIn ? zoomPlus_ : zoomMinus_)) continue;
+                if (!PointerDownOn(button == PointerHold::kZoomIn ? zoomPlus_ : zoomMinus_)) continue;
                 zoomHoldFrames_ = 1;
                 PlayUISE(kSeUICursor);
                 zoom += button == PointerHold::kZoomIn ? UIMapView::kZoomStep : -UIMapView::kZoomStep;
@@ -330,7 +330,7 @@ bool GAME_CUIMap::UpdateZoomButtons(bool input)
                 break;
             }
             taken = true;
-            if (PointerHeldOn(pointerHold_ == PointerHold::kZoomIn ? zoomPlus_ : zoomMinus_)) {
+            if (PointerDownOn(pointerHold_ == PointerHold::kZoomIn ? zoomPlus_ : zoomMinus_)) {
                 ++zoomHoldFrames_;
                 if ((zoomHoldFrames_ & 7) == 0) PlayUISE(kSeUICursor);
                 zoom += pointerHold_ == PointerHold::kZoomIn ? UIMapView::kZoomStep : -UIMapView::kZoomStep;

@@ -175,26 +175,16 @@ bool GAME_CUIIconObject::PointerHits()
 {
     if (disabled_ != 0) return false;
     const Vec2 world = WorldPosition();
+    // A repeating button acts for as long as the pointer is down on it; the others on the press.
+    const bool repeats = desc_.repeatMode != 0;
     if (desc_.hitShape == 0) {
         const Vec2 topLeft{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
         const Vec2 bottomRight{world.x + (1.0f - pivot_.x) * size_.x, world.y + (1.0f - pivot_.y) * size_.y};
-        // A repeating button counts the frame of the press too: a quick click is down for that frame only.
-        return IsUIClickInRect(topLeft, bottomRight) || (desc_.repeatMode != 0 && IsUIHeldInRect(topLeft, bottomRight));
+        return repeats ? IsUIDownInRect(topLeft, bottomRight) : IsUIClickInRect(topLeft, bottomRight);
     }
     if (desc_.hitShape == 1) {
         const Vec2 centre{world.x - pivot_.x * size_.x, world.y - pivot_.y * size_.y};
-        if (IsUIClickInCircle(centre, size_.x)) return true;
-        if (desc_.repeatMode == 0) return false;
-        // A held pointer within the circle's square first, then its distance.
-        const GAME_CInputMap* map = IsInputMapActive() ? GetInputMap() : nullptr;
-        if (map == nullptr || IsUIPointerRefused()) return false;
-        for (const vesk::input::TouchPoint* point : map->GetHeldPointers()) {
-            if (point == nullptr) continue;
-            const float dx = static_cast<float>(point->x) - centre.x;
-            const float dy = static_cast<float>(point->y) - centre.y;
-            if (dx * dx + dy * dy <= size_.x * size_.x) return true;
-        }
-        return false;
+        return repeats ? IsUIDownInCircle(centre, size_.x) : IsUIClickInCircle(centre, size_.x);
     }
     return false;
 }

@@ -92,8 +92,8 @@ void GAME_CUIScrollBarObject::Update(bool input)
         }
         if (value_ != before) PlayUISE(kSeUICursor);
     }
-    // The press that starts a drag is not yet a held pointer; the drag follows from the next frame.
-    if (dragging_ != 0 && !started) UpdateDrag();
+    // The press that starts a drag already takes the value under it: a quick click is down for that frame only.
+    if (dragging_ != 0) UpdateDrag();
 }
 
 void GAME_CUIScrollBarObject::UpdateDrag()
@@ -113,19 +113,19 @@ void GAME_CUIScrollBarObject::UpdateDrag()
         const float high = low + step;
         const Vec2 topLeft = across ? Vec2{low, 0.0f} : Vec2{0.0f, low};
         const Vec2 bottomRight = across ? Vec2{high, kCanvasHeight} : Vec2{kCanvasWidth, high};
-        if (IsUIHeldInRect(topLeft, bottomRight)) {
+        if (IsUIDownInRect(topLeft, bottomRight)) {
             value_ = i;
             decided_ = 1;
             return;
         }
     }
     if (!across) {
-        if (IsUIHeldInRect({0.0f, -kCanvasHeight}, {kCanvasWidth, start})) {
+        if (IsUIDownInRect({0.0f, -kCanvasHeight}, {kCanvasWidth, start})) {
             value_ = 0;
             decided_ = 1;
             return;
         }
-        if (IsUIHeldInRect({0.0f, start + length}, {kCanvasWidth, kCanvasHeight * 2.0f})) {
+        if (IsUIDownInRect({0.0f, start + length}, {kCanvasWidth, kCanvasHeight * 2.0f})) {
             value_ = maximum_;
             decided_ = 1;
             return;

@@ -41,10 +41,9 @@ void GAME_CUISlider::Update(bool input)
         if (maximum < 1) return;
         if (IsUIClickInRect({world.x - 1.0f, world.y - 1.0f},
                             {world.x + size_.x + 1.0f, world.y + size_.y * scale.y * lengthFactor_ + 1.0f})) {
-            // The press is not yet a held pointer: the drag follows from the next frame.
+            // The press itself takes the value under it: a quick click is down for that frame only.
             dragging_ = 1;
             decided_ = 1;
-            return;
         }
     }
     if (dragging_ == 0) return;
@@ -59,7 +58,7 @@ void GAME_CUISlider::Update(bool input)
     const float width = length / static_cast<float>(segments);
     for (std::int32_t i = 0; i < segments; ++i) {
         const float left = world.x + width * static_cast<float>(i);
-        if (IsUIHeldInRect({left, 0.0f}, {left + width, kCanvasHeight})) {
+        if (IsUIDownInRect({left, 0.0f}, {left + width, kCanvasHeight})) {
             value = stepSize * i;
             decided_ = 1;
             return;

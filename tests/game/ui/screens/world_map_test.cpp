@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ranges>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/input/input_manager.h"
@@ -256,6 +257,47 @@ TEST_F(WorldMapTest, TheViewShowsTheShipsPlaceZoomsScrollsAndKeepsItsContentsIns
     StepFrames(14);
     EXPECT_FALSE(IsDialogShown());
     EXPECT_EQ(CountPlayed(kSeDecide, before), 0);
+}
+
+// Quick clicks, each pressed and released within one frame, work the zoom buttons and the zoom
+// slider as longer ones do: one step in, one step out, the slider's step under the pointer; and the
+// map goes on answering the keys.
+TEST_F(WorldMapTest, QuickClicksWorkTheZoomButtonsAndTheZoomSlider)
+{
+    Discover({kBitCheddarSprings});
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    ASSERT_NO_FATAL_FAILURE(Browse());
+    ASSERT_EQ(Map().View().zoom, UIMapView::kMinZoom);
+    const auto centreOf = [&](const char* name) {
+        const support::RecordedSpriteDraw* draw = DrawOfSprite(name);
+        EXPECT_NE(draw, nullptr) << name;
+        const vesk::math::Vec2 size = UISpriteSize(FindUISprite(name));
+        return draw == nullptr ? std::pair{0, 0}
+                               : std::pair{static_cast<int>(draw->x + size.x / 2.0f), static_cast<int>(draw->y + size.y / 2.0f)};
+    };
+    const auto [plusX, plusY] = centreOf("ui_slider_plus");
+    const auto [minusX, minusY] = centreOf("ui_slider_minus");
+    TapAt(plusX, plusY);
+    StepFrames(10);
+    EXPECT_FLOAT_EQ(Map().View().zoom, UIMapView::kMinZoom + UIMapView::kZoomStep);
+    TapAt(plusX, plusY);
+    StepFrames(10);
+    EXPECT_FLOAT_EQ(Map().View().zoom, UIMapView::kMinZoom + 2.0f * UIMapView::kZoomStep);
+    TapAt(minusX, minusY);
+    StepFrames(10);
+    EXPECT_FLOAT_EQ(Map().View().zoom, UIMapView::kMinZoom + UIMapView::kZoomStep);
+
+    // Three quarters along the bar: the step there, and the zoom it stands for.
+    const support::RecordedSpriteDraw* bar = DrawOfSprite("ui_map_sliderbar_bg");
+    ASSERT_NE(bar, nullptr);
+    TapAt(static_cast<int>(bar->x + 93.0f * 0.75f), static_cast<int>(bar->y + 5.0f));
+    StepFrames(10);
+    EXPECT_NEAR(Map().ZoomSlider()->value, 75, 2);
+    EXPECT_FLOAT_EQ(Map().View().zoom, UIMapView::ZoomOfSlider(Map().ZoomSlider()->value));
+
+    PressAction(kActionCancel);
+    StepFrames(2);
+    EXPECT_EQ(Map().CurrentMode(), Mode::kMap);
 }
 
 // The question follows fuel and engine, and its answers: no and a vanished dialog leave the

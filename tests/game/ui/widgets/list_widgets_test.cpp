@@ -176,6 +176,51 @@ TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
     EXPECT_TRUE(PlayedNow(kSeCursor));
 }
 
+// A quick click, pressed and released within one frame, sets a scroll bar and a slider to the step
+// under it, as a longer click does, and leaves no drag behind.
+TEST_F(ListWidgetsTest, AQuickClickSetsAScrollBarAndASliderToTheStepUnderIt)
+{
+    UIScrollBarObjectDesc desc;
+    InitUIScrollBarObjectDesc(&desc);
+    desc.positionX = 500.0f;
+    desc.positionY = 100.0f;
+    desc.height = 100.0f;
+    desc.maximum = 4;
+    desc.clamp = 1;
+    auto* bar = Keep(new GAME_CUIScrollBarObject(&desc));
+    bar->SetVisible(true);
+    Frame(bar);
+    TapAt(503, 190);
+    Frame(bar);
+    EXPECT_EQ(bar->Value(), 4);
+    EXPECT_TRUE(bar->IsDecided());
+    // The frame after a decision takes no input; the one after it sees the pointer up.
+    Frame(bar);
+    Frame(bar);
+    EXPECT_FALSE(bar->IsDragging());
+    TapAt(503, 101);
+    Frame(bar);
+    EXPECT_EQ(bar->Value(), 0);
+
+    UISliderDesc sliderDesc;
+    InitUISliderDesc(&sliderDesc);
+    sliderDesc.positionX = 100.0f;
+    sliderDesc.positionY = 200.0f;
+    sliderDesc.maximum = 10;
+    auto* slider = Keep(new GAME_CUISlider(&sliderDesc));
+    slider->step = 5;
+    slider->SetVisible(true);
+    Frame(slider);
+    TapAt(185, 205);
+    Frame(slider);
+    EXPECT_EQ(slider->value, 10);
+    Frame(slider);
+    Frame(slider);
+    TapAt(101, 205);
+    Frame(slider);
+    EXPECT_EQ(slider->value, 0);
+}
+
 TEST_F(ListWidgetsTest, MenuKeysMoveTheCursorScrollingAtTheLastVisibleRowAndWrappingAtTheFirst)
 {
     GAME_CUIListObject* list = MakeList({2, 2, 2, 2, 2, 2, 2, 2, 2});
