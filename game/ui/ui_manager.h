@@ -88,6 +88,7 @@ public:
     void FlagShipStatusRefresh() override;
     void RestartEventWait() override;
     bool IsEventWindowBusy(bool shownInFull) const override;
+    bool EventWindowHoldsText() const override;
     void AppendEventText(std::u16string_view text, bool newPage) override;
     void SetEventTextColor(std::uint32_t color) override;
     void SetEventSound(std::int32_t id) override;

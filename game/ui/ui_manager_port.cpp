@@ -63,6 +63,12 @@ bool GAME_CUIManager::IsEventWindowBusy(bool shownInFull) const
     return shownInFull ? !window->AllShown() : !window->IsFinished();
 }
 
+bool GAME_CUIManager::EventWindowHoldsText() const
+{
+    const auto* window = Get<GAME_CUIEvent>();
+    return window != nullptr && window->IsOpen() && !window->pendingText.empty();
+}
+
 void GAME_CUIManager::AppendEventText(std::u16string_view text, bool newPage)
 {
     auto* window = Get<GAME_CUIEvent>();

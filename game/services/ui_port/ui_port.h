@@ -53,6 +53,8 @@ public:
     virtual void RestartEventWait() = 0;
     // True while the window still reads out (shownInFull: until its whole text is shown).
     virtual bool IsEventWindowBusy(bool shownInFull) const = 0;
+    // True while the window is open with a text in it.
+    virtual bool EventWindowHoldsText() const = 0;
     // Appends text to the window (newPage: on a page of its own) and clears the screens away.
     virtual void AppendEventText(std::u16string_view text, bool newPage) = 0;
     virtual void CloseScreensForEvent() = 0;

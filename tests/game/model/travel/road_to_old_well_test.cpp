@@ -16,6 +16,8 @@
 #include "game/services/save/save_layout.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/event_selection.h"
+#include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
 #include "tests/support/game_fixture.h"
@@ -31,8 +33,6 @@ protected:
     // hideout's notice is shown.
     void SetOutForOldWell()
     {
-        // The storefront's rows outlive a game: none is marked from an earlier run in this process.
-        for (int row = 0; row < kAchievementCount; ++row) GetStorefrontAchievementRows()[row].achieved = 0;
         GAME_CGameWorld& world = *GetGameWorld();
         vesk::math::SeedRandom(3);
         for (GAME_CRoomBase* room : world.ship->rooms) {
@@ -80,6 +80,50 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
     EXPECT_EQ(GetPlayerData()->money, 400) << "the toll was paid";
     EXPECT_FALSE(UI().IsOpen(kSlotEvent));
     EXPECT_FALSE(GetEventSelection()->IsActive());
+}
+
+// Raiders met just before the toll gate, their text left unread: the toll's event runs inside the
+// raiders' one while their text is still up. The toll's text goes on under it on a line of its own
+// (not glued to the raiders' line, running out of the panel), and the road still ends at Old Well.
+TEST_F(RoadToOldWell, AnEventMetWhileAnotherOnesTextIsUpWritesOnALineOfItsOwn)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
+    GAME_CGameWorld& world = *GetGameWorld();
+    GAME_CRouteManager& route = *world.travel->routeManager;
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return route.GetPosition() > 8 && !route.IsRouteEventRunning(); }, 3000));
+    // The raiders' event, placed on the road's first half as the ship set out, is met just short of
+    // the toll gate at 1500.
+    std::int32_t raiders = -1;
+    for (const auto& event : route.Events()->randomEvents) {
+        if (event != nullptr && event->GetTo() <= 1500) raiders = event->GetLabel();
+    }
+    ASSERT_NE(raiders, -1);
+    route.SetPosition(1470);
+    route.Script().Call(static_cast<std::uint32_t>(raiders));
+
+    const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
+    const std::u16string raidersText = GetMessageTextExpanded("ROUTE_AMBUSH_01");
+    const std::u16string tollText = GetMessageTextExpanded("ROUTE_TOLL_01");
+    ASSERT_TRUE(StepUntil([&] { return window.pendingText.find(tollText) != std::u16string::npos; }, 600))
+        << "at " << route.GetPosition() << ": " << std::string(window.pendingText.begin(), window.pendingText.end());
+    const std::vector<std::u16string> lines = SplitTextLines(window.pendingText);
+    EXPECT_EQ(lines, (std::vector<std::u16string>{raidersText, tollText}));
+    for (const std::u16string& line : lines) EXPECT_LE(MeasureUIText(line), 300.0f);
+
+    bool answered = false;
+    const bool arrived = StepConfirmingEventsUntil(
+        [&] {
+            if (!answered && GetEventSelection()->State() == 2) {
+                answered = true;
+                PressAction(kActionDecide);
+            }
+            const LocationRecord* here = world.travel->GetLocation();
+            return here != nullptr && here->hideoutId == MakeTag("AD04") && !route.IsRouteEventRunning();
+        },
+        6000);
+    ASSERT_TRUE(arrived) << "at " << route.GetPosition() << " of " << route.GetLength();
+    EXPECT_FALSE(UI().IsOpen(kSlotEvent));
 }
 
 // The road's own moments earn their achievements: setting out is the first road driven and marks
