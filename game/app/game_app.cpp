@@ -136,6 +136,7 @@ void GameApplication::GameStartup()
     LoadMessageFileOrReport();
     SetTitleForLanguage();
     GetAchievementManager();
+    ResetStorefrontAchievementRows();
     if (vesk::achievement::SYSSTEAM_CAchievement* storefront = vesk::achievement::CreateAchievementSystem()) {
         storefront->SetTable(GetStorefrontAchievementRows(), kAchievementCount);
     }

@@ -185,6 +185,14 @@ const AchievementGameRow& GetAchievementGameRow(int index)
 
 vesk::achievement::StorefrontAchievementRow* GetStorefrontAchievementRows() { return g_storefrontRows.data(); }
 
+void ResetStorefrontAchievementRows()
+{
+    for (vesk::achievement::StorefrontAchievementRow& row : g_storefrontRows) {
+        row.achieved = 0;
+        row.reserved = 0;
+    }
+}
+
 bool AddAchievementCount(std::uint32_t tag, std::uint32_t amount)
 {
     const std::int32_t row = RowOfTag(tag);

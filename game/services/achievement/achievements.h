@@ -42,6 +42,9 @@ void DestroyAchievementManager();
 const AchievementGameRow& GetAchievementGameRow(int index);
 // The table handed to the storefront at start-up.
 vesk::achievement::StorefrontAchievementRow* GetStorefrontAchievementRows();
+// Clears the table's marks of what the storefront was told: a game that starts anew learns them
+// again, and does not take them over from a game run before it in the same process.
+void ResetStorefrontAchievementRows();
 
 // Adds to the counter of the achievement with that tag ("A001" ...); false for an unknown tag.
 bool AddAchievementCount(std::uint32_t tag, std::uint32_t amount);

@@ -44,8 +44,6 @@ protected:
 
 TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnlockedAndTheTitleStaysAlone)
 {
-    vesk::achievement::StorefrontAchievementRow* rows = GetStorefrontAchievementRows();
-    rows[0].achieved = 0;
     GetAchievementManager()->thresholds[0] = 6;
     platform::WriteU32(GetWorkingSystemRecord(), save_layout::system::kAchievementCounters, 2);
     ASSERT_NO_FATAL_FAILURE(Open(true));
@@ -83,7 +81,7 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     EXPECT_TRUE(std::ranges::count(frames.back().soundEffects, static_cast<std::uint32_t>(kSeUICursor)) == 1);
 
     // Unlocked: its name and icon, the goal against the goal and a full bar, whatever the counter says.
-    rows[0].achieved = 1;
+    GetStorefrontAchievementRows()[0].achieved = 1;
     ASSERT_TRUE(CloseScreen(kSlotAchieveList));
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
     ASSERT_NO_FATAL_FAILURE(Open(false));
@@ -95,7 +93,7 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     EXPECT_NEAR(Achievements().SelectedPane().BarWidth(), 248.0f, 0.01f);
 
     // A goal of 0 is met by any count: a full bar.
-    rows[0].achieved = 0;
+    GetStorefrontAchievementRows()[0].achieved = 0;
     GetAchievementManager()->thresholds[0] = 0;
     ASSERT_TRUE(CloseScreen(kSlotAchieveList));
     ASSERT_NO_FATAL_FAILURE(Open(true));
@@ -106,6 +104,18 @@ TEST_F(AchieveListTest, TheFirstAchievementShowsItsCounterAgainstItsGoalUntilUnl
     Press(kActionCancel);
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotAchieveList); }, 40));
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
+}
+
+// What the storefront was told belongs to the game that told it: a game started after another one
+// in the same process (as every test here does) begins with none of its marks, so that what it
+// unlocks is told again and the achievement's notice comes up as it did the first time.
+TEST_F(AchieveListTest, AGameStartedAfterAnotherOneInTheSameProcessKeepsNoneOfItsStorefrontMarks)
+{
+    // The storefront has been told of the third one.
+    GetStorefrontAchievementRows()[2].achieved = 1;
+    StopGame();
+    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+    for (int row = 0; row < kAchievementCount; ++row) EXPECT_EQ(GetStorefrontAchievementRows()[row].achieved, 0) << row;
 }
 
 }  // namespace
