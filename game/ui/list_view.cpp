@@ -106,8 +106,7 @@ void UIListView::Show(GAME_CUIScrollBarObject& bar) const
 void UIListView::ShowFromStart(GAME_CUIScrollBarObject& bar)
 {
     top = cursor = 0;
-    // A click before the list came up is no first half of a double click.
-    sinceClick = kDoubleClickFrames;
+    ForgetClick();
     Show(bar);
 }
 

@@ -27,7 +27,7 @@ struct UIListView {
     UIListWrap wrap = UIListWrap::kStop;
     std::int32_t pinned = 0;   // two-part lists: rows that never scroll
     // Frames since the last click (a second click on the cursor row within the double-click time decides).
-    std::int32_t sinceClick = 0;
+    std::int32_t sinceClick = kDoubleClickFrames;
 
     std::int32_t Index() const { return top + cursor; }
     std::int32_t ShownRows() const { return count < visible ? count : visible; }
@@ -55,6 +55,8 @@ struct UIListView {
     UIListClick Click(std::int32_t row, bool doubleClick = false);
     // Counts a frame for the double click.
     void Tick() { if (sinceClick < kDoubleClickFrames) ++sinceClick; }
+    // A list that comes up anew: a click before it is no first half of a double click.
+    void ForgetClick() { sinceClick = kDoubleClickFrames; }
 
     // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to
     // (true when the top moved).

@@ -165,6 +165,7 @@ void GAME_CUIAddTask::RebuildTaskList()
     pages_.Reset(kList);
     list_.top = 0;
     list_.cursor = 0;
+    list_.ForgetClick();
     ShowAllWidgets();
 
     entries_.clear();

@@ -102,6 +102,11 @@ TEST_F(AddTaskTest, ADoubleClickOrdersAndTheCursorWrapsRoundTheList)
     OpenFor(workshop);
     ASSERT_GE(AddTask().Entries().size(), 2u);
 
+    // A click on the cursor row as the window comes up only selects it: no click came before it.
+    ClickRow(0);
+    StepFrames(1);
+    EXPECT_EQ(TasksOfRoom(workshop), 0u);
+
     // The first click on the cursor row only starts the timer; a second one 19 frames later orders.
     StepFrames(25);
     ClickRow(0);
@@ -113,8 +118,12 @@ TEST_F(AddTaskTest, ADoubleClickOrdersAndTheCursorWrapsRoundTheList)
     EXPECT_EQ(TasksOfRoom(workshop), 1u);
     ASSERT_TRUE(StepUntil([&] { return !AddTask().IsOpen(); }, 10));
 
-    // 20 frames later it does not.
+    // Nor as it comes up again, though a row was clicked just before it closed; 20 frames later a
+    // second click does not order either.
     OpenFor(workshop);
+    ClickRow(0);
+    StepFrames(1);
+    EXPECT_EQ(TasksOfRoom(workshop), 1u);
     StepFrames(25);
     ClickRow(0);
     StepFrames(1);
