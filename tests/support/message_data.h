@@ -10,11 +10,21 @@
 #include <gtest/gtest.h>
 
 #include "framework/text/message_file.h"
+#include "game/services/text/language.h"
 #include "tools/common/message_file_writer.h"
 #include "tools/common/message_source.h"
 #include "tools/common/whole_file.h"
 
 namespace support {
+
+// Each language's message source in data/message, by its name there, with the language's number.
+inline constexpr std::pair<const char*, std::uint32_t> kMessageLanguages[] = {
+    {"japanese", kLanguageJapanese},
+    {"english", kLanguageEnglish},
+    {"korean", kLanguageKorean},
+    {"traditionalChinese", kLanguageTraditionalChinese},
+    {"simplifiedChinese", kLanguageSimplifiedChinese},
+};
 
 // The source of one language's messages in data/message.
 inline tools::MessageSource ReadMessageSource(const std::string& language = "english")

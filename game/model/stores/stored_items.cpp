@@ -52,6 +52,19 @@ std::int64_t CountCarryLoads(std::uint32_t itemId)
     return total;
 }
 
+// The units of the item objects of that item, lying or carried, that `counts` takes.
+template <typename Predicate>
+std::int64_t CountItemObjects(std::uint32_t itemId, Predicate counts)
+{
+    std::int64_t total = 0;
+    if (const GAME_CFieldObjectManager* objects = ship_world::FieldObjects()) {
+        for (const GAME_CObjectItem* item : objects->items) {
+            if (item != nullptr && item->dead == 0 && item->itemId == itemId && counts(*item)) total += item->count;
+        }
+    }
+    return total;
+}
+
 }  // namespace
 
 GAME_CInventory* FindRoomInventory(const GAME_CRoomBase* room, std::int32_t* outIndex)
@@ -104,37 +117,22 @@ std::int64_t CountStoredItem(std::uint32_t itemId)
 
 std::int64_t CountFieldItem(std::uint32_t itemId)
 {
-    const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
-    std::int64_t total = 0;
-    if (objects == nullptr) return total;
-    for (const GAME_CObjectItem* item : objects->items) {
-        if (item != nullptr && item->dead == 0 && item->carrier == nullptr && item->itemId == itemId) total += item->count;
-    }
-    return total;
+    return CountItemObjects(itemId, [](const GAME_CObjectItem& item) { return item.carrier == nullptr; });
 }
 
 std::int64_t CountCarriedItem(std::uint32_t itemId)
 {
-    const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
-    std::int64_t total = 0;
-    if (objects == nullptr) return total;
-    for (const GAME_CObjectItem* item : objects->items) {
-        if (item == nullptr || item->dead != 0 || item->itemId != itemId || item->carrier == nullptr) continue;
-        const GAME_CTaskBase* task = item->carrier->task;
-        if (task != nullptr && task->GetKind() == kTaskCarrierFromInventory) total += item->count;
-    }
-    return total + CountCarryLoads(itemId);
+    const std::int64_t inHands = CountItemObjects(itemId, [](const GAME_CObjectItem& item) {
+        const GAME_CTaskBase* task = item.carrier != nullptr ? item.carrier->task : nullptr;
+        return task != nullptr && task->GetKind() == kTaskCarrierFromInventory;
+    });
+    return inHands + CountCarryLoads(itemId);
 }
 
 std::int64_t CountItemAboard(std::uint32_t itemId)
 {
-    std::int64_t total = CountStoredItem(itemId) + CountCarryLoads(itemId);
-    if (const GAME_CFieldObjectManager* objects = ship_world::FieldObjects()) {
-        for (const GAME_CObjectItem* item : objects->items) {
-            if (item != nullptr && item->dead == 0 && item->itemId == itemId) total += item->count;
-        }
-    }
-    return total;
+    const std::int64_t objects = CountItemObjects(itemId, [](const GAME_CObjectItem&) { return true; });
+    return CountStoredItem(itemId) + objects + CountCarryLoads(itemId);
 }
 
 std::int64_t CountAvailableItem(std::uint32_t itemId, bool withCarried)

@@ -101,8 +101,10 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         // An event met under way while another one's text is still up finds the window open, and
         // opening leaves that text: its own goes on under it on a line of its own, not glued to
         // the end of the last line.
-        if (args.I32(0) != 0 && ui.EventWindowHoldsText()) ui.AppendEventText({}, true);
-        if (args.I32(0) != 0) ui.CloseScreensForEvent();
+        if (args.I32(0) != 0) {
+            if (ui.EventWindowHoldsText()) ui.AppendEventText({}, true);
+            ui.CloseScreensForEvent();
+        }
         ui.SetOpen(kSlotEvent, args.I32(0) != 0);
         // The screens have had this frame's input already: a press that confirmed the last text
         // must not reach whatever the closing window uncovers.

@@ -85,14 +85,7 @@ TEST_F(EventTextsFit, EveryRoadTextFitsThePanelInEveryLanguage)
     StartGame();
     ASSERT_TRUE(StepUntilMainGame());
     const vesk::text::SYS_CFontManager& fonts = *vesk::text::GetFontManager();
-    const std::pair<const char*, std::uint32_t> languages[] = {
-        {"japanese", kLanguageJapanese},
-        {"english", kLanguageEnglish},
-        {"korean", kLanguageKorean},
-        {"traditionalChinese", kLanguageTraditionalChinese},
-        {"simplifiedChinese", kLanguageSimplifiedChinese},
-    };
-    for (const auto& [language, index] : languages) {
+    for (const auto& [language, index] : support::kMessageLanguages) {
         // Slot 0 carries the font of the chosen language from the next frame on.
         GetPlayerData()->language = index;
         GetPlayerData()->languageChanged = 1;

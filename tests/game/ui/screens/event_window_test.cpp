@@ -138,19 +138,12 @@ TEST_F(EventWindowTest, AReaderTypesThroughCompletesConfirmsSpeedsUpAndReadsOnUn
 // the longest text the panel holds it still stands inside the panel.
 TEST_F(EventWindowTest, ThePromptToReadOnSpeaksEachLanguageAndStaysInsideThePanel)
 {
-    const std::pair<const char*, std::uint32_t> languages[] = {
-        {"japanese", kLanguageJapanese},
-        {"english", kLanguageEnglish},
-        {"korean", kLanguageKorean},
-        {"traditionalChinese", kLanguageTraditionalChinese},
-        {"simplifiedChinese", kLanguageSimplifiedChinese},
-    };
     const std::int32_t panel = FindUISprite("ui_eventwindow_bg");
     const vesk::math::Vec2 panelSize = UISpriteSize(panel);
     constexpr float kPanelLeft = 140.0f;
     constexpr float kPanelTop = 60.0f;
     OpenWindow();
-    for (const auto& [language, index] : languages) {
+    for (const auto& [language, index] : support::kMessageLanguages) {
         std::u16string prompt;
         for (const auto& entry : support::ReadMessageSource(language).entries) {
             if (entry.key == "EVENT_WINDOW_NEXT") prompt = entry.text;

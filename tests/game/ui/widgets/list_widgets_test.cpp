@@ -34,6 +34,21 @@ protected:
         return widget;
     }
 
+    // A shown scroll bar of steps 0 to 4 at (500, 100), 100 units tall; clamping or wrapping at its ends.
+    GAME_CUIScrollBarObject* FiveStepBar(bool clamp)
+    {
+        UIScrollBarObjectDesc desc;
+        InitUIScrollBarObjectDesc(&desc);
+        desc.positionX = 500.0f;
+        desc.positionY = 100.0f;
+        desc.height = 100.0f;
+        desc.maximum = 4;
+        desc.clamp = clamp ? 1 : 0;
+        auto* bar = Keep(new GAME_CUIScrollBarObject(&desc));
+        bar->SetVisible(true);
+        return bar;
+    }
+
     // One game frame, then the widget's tree update on that frame's input.
     void Frame(GAME_CUIObjectBase* widget)
     {
@@ -105,23 +120,14 @@ TEST_F(ListWidgetsTest, AListScrollsToItsLastPageAndADisabledRowTakesTheCursorBu
 
 TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
 {
-    UIScrollBarObjectDesc desc;
-    InitUIScrollBarObjectDesc(&desc);
-    desc.positionX = 500.0f;
-    desc.positionY = 100.0f;
-    desc.height = 100.0f;
-    desc.maximum = 4;
-    auto* wrapping = Keep(new GAME_CUIScrollBarObject(&desc));
-    wrapping->SetVisible(true);
+    auto* wrapping = FiveStepBar(false);
     Wheel(1);
     Frame(wrapping);
     EXPECT_EQ(wrapping->Value(), 4);
     EXPECT_TRUE(PlayedNow(kSeCursor));
     EXPECT_TRUE(wrapping->IsDecided());
 
-    desc.clamp = 1;
-    auto* clamping = Keep(new GAME_CUIScrollBarObject(&desc));
-    clamping->SetVisible(true);
+    auto* clamping = FiveStepBar(true);
     StepFrames(2);
     Wheel(1);
     Frame(clamping);
@@ -180,15 +186,7 @@ TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
 // under it, as a longer click does, and leaves no drag behind.
 TEST_F(ListWidgetsTest, AQuickClickSetsAScrollBarAndASliderToTheStepUnderIt)
 {
-    UIScrollBarObjectDesc desc;
-    InitUIScrollBarObjectDesc(&desc);
-    desc.positionX = 500.0f;
-    desc.positionY = 100.0f;
-    desc.height = 100.0f;
-    desc.maximum = 4;
-    desc.clamp = 1;
-    auto* bar = Keep(new GAME_CUIScrollBarObject(&desc));
-    bar->SetVisible(true);
+    auto* bar = FiveStepBar(true);
     Frame(bar);
     TapAt(503, 190);
     Frame(bar);
