@@ -49,6 +49,20 @@ protected:
         return bar;
     }
 
+    // A shown slider at (100, 200) from 0 to 10 in steps of 5.
+    GAME_CUISlider* ThreeStepSlider()
+    {
+        UISliderDesc desc;
+        InitUISliderDesc(&desc);
+        desc.positionX = 100.0f;
+        desc.positionY = 200.0f;
+        desc.maximum = 10;
+        auto* slider = Keep(new GAME_CUISlider(&desc));
+        slider->step = 5;
+        slider->SetVisible(true);
+        return slider;
+    }
+
     // One game frame, then the widget's tree update on that frame's input.
     void Frame(GAME_CUIObjectBase* widget)
     {
@@ -149,14 +163,7 @@ TEST_F(ListWidgetsTest, TheWheelWrapsOrClampsAScrollBarAndASliderOffersItsSteps)
     Frame(clamping);
     EXPECT_FALSE(clamping->IsDragging());
 
-    UISliderDesc sliderDesc;
-    InitUISliderDesc(&sliderDesc);
-    sliderDesc.positionX = 100.0f;
-    sliderDesc.positionY = 200.0f;
-    sliderDesc.maximum = 10;
-    auto* slider = Keep(new GAME_CUISlider(&sliderDesc));
-    slider->step = 5;
-    slider->SetVisible(true);
+    auto* slider = ThreeStepSlider();
     std::set<std::int32_t> offered;
     Drag(101, 201, 200, 205, 40, [&] {
         slider->UpdateTree(true);
@@ -200,14 +207,7 @@ TEST_F(ListWidgetsTest, AQuickClickSetsAScrollBarAndASliderToTheStepUnderIt)
     Frame(bar);
     EXPECT_EQ(bar->Value(), 0);
 
-    UISliderDesc sliderDesc;
-    InitUISliderDesc(&sliderDesc);
-    sliderDesc.positionX = 100.0f;
-    sliderDesc.positionY = 200.0f;
-    sliderDesc.maximum = 10;
-    auto* slider = Keep(new GAME_CUISlider(&sliderDesc));
-    slider->step = 5;
-    slider->SetVisible(true);
+    auto* slider = ThreeStepSlider();
     Frame(slider);
     TapAt(185, 205);
     Frame(slider);
