@@ -15,6 +15,7 @@ enum class WindowEventType : uint8_t {
     Quit,          // the quit message posted by PostQuit
     Activated,     // the window gained the keyboard focus
     Deactivated,   // the window lost it
+    Resized,       // the client area took a new size (x, y), whoever changed it
     MouseMove,
     ButtonDown,
     ButtonUp,
@@ -29,7 +30,8 @@ enum class MouseButton : uint8_t { Left, Middle, Right };
 struct WindowEvent {
     WindowEventType type = WindowEventType::None;
     int32_t x = 0;           // client pixels, for mouse moves and buttons; negative or beyond the
-    int32_t y = 0;           // client size while the mouse is captured and outside the window
+    int32_t y = 0;           // client size while the mouse is captured and outside the window;
+                             // for Resized, the new client width and height
     MouseButton button = MouseButton::Left;
     int32_t wheelDelta = 0;  // 120 per notch, positive away from the user
     uint16_t keyCode = 0;    // physical key position: the USB HID usage id (the SDL scancode)

@@ -101,6 +101,12 @@ WindowEvent Translate(const SDL_Event& sdl)
         case SDL_WINDOWEVENT_CLOSE: event.type = WindowEventType::Close; break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: event.type = WindowEventType::Activated; break;
         case SDL_WINDOWEVENT_FOCUS_LOST: event.type = WindowEventType::Deactivated; break;
+        // Every change of the size: the program's own, full screen's and the window manager's.
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            event.type = WindowEventType::Resized;
+            event.x = sdl.window.data1;
+            event.y = sdl.window.data2;
+            break;
         case SDL_WINDOWEVENT_EXPOSED: PaintBlack(); break;
         default: break;
         }
@@ -405,12 +411,16 @@ void PushTestEvent(const WindowEvent& event)
     case WindowEventType::Close:
     case WindowEventType::Activated:
     case WindowEventType::Deactivated:
+    case WindowEventType::Resized:
         sdl.type = SDL_WINDOWEVENT;
         sdl.window.windowID = windowId;
-        sdl.window.event = event.type == WindowEventType::Close       ? SDL_WINDOWEVENT_CLOSE
-                           : event.type == WindowEventType::Activated ? SDL_WINDOWEVENT_FOCUS_GAINED
+        sdl.window.event = event.type == WindowEventType::Close         ? SDL_WINDOWEVENT_CLOSE
+                           : event.type == WindowEventType::Activated   ? SDL_WINDOWEVENT_FOCUS_GAINED
                            : event.type == WindowEventType::Deactivated ? SDL_WINDOWEVENT_FOCUS_LOST
+                           : event.type == WindowEventType::Resized     ? SDL_WINDOWEVENT_SIZE_CHANGED
                                                                         : SDL_WINDOWEVENT_MOVED;
+        sdl.window.data1 = event.x;
+        sdl.window.data2 = event.y;
         break;
     case WindowEventType::MouseMove:
         sdl.type = SDL_MOUSEMOTION;

@@ -127,6 +127,11 @@ void WindowProc(const platform::WindowEvent& event)
     case platform::WindowEventType::Deactivated:
         g_state.active = false;
         break;
+    case platform::WindowEventType::Resized:
+        // The cursor arrives in pixels of the client area as it is now, even when the window
+        // manager, not the game, chose its size: the mapping to the canvas follows it.
+        if (event.x > 0 && event.y > 0) process::SetCanvasClientSize(event.x, event.y);
+        break;
     case platform::WindowEventType::MouseMove:
         OnMouseMove(event.x, event.y);
         break;

@@ -53,6 +53,21 @@ TEST_F(WindowProcTest, MousePositionIsClampedToTheClientAndScaledToTheCanvas)
     EXPECT_EQ(state.rawCursorY, 359);
     EXPECT_EQ(state.canvasCursorX, 320);
     EXPECT_EQ(state.canvasCursorY, 179);
+
+    // A size the game never asked for, as a window manager may give it (a tiling one does,
+    // whatever the window says about resizing): the cursor's pixels are of that size.
+    platform::SetWindowClientSize(960, 540);
+    PushMouseMove(480, 1000);
+    DrainMessages();
+    EXPECT_EQ(state.rawCursorY, 540);
+    EXPECT_EQ(state.canvasCursorX, 320);
+    EXPECT_EQ(state.canvasCursorY, 360);
+    // A size of nothing (a window folded away) leaves the mapping as it was.
+    WindowEvent folded;
+    folded.type = WindowEventType::Resized;
+    Push(folded);
+    DrainMessages();
+    EXPECT_EQ(process::GetCanvasView(0).clientWidth, 960.0f);
 }
 
 TEST_F(WindowProcTest, WheelGivesWholeNotchesTowardZero)
