@@ -326,9 +326,12 @@ bool GAME_CUIOption::AfterTree(bool input)
 
 void GAME_CUIOption::AfterPage()
 {
+    // Defaults restored this frame are weighed against what was in force before them.
+    const Watched before = resetFrom_.value_or(before_);
+    resetFrom_.reset();
     bool changed = soundChanged_;
     for (const int row : kSoundedRows) {
-        if (FieldValue(row) == before_.values[static_cast<std::size_t>(row)]) continue;
+        if (FieldValue(row) == before.values[static_cast<std::size_t>(row)]) continue;
         SelectRow(row);
         changed = true;
         break;
@@ -439,7 +442,13 @@ void GAME_CUIOption::AfterSaveSettled()
     vesk::graphics::RequestDisplayMode(static_cast<float>(width), static_cast<float>(height), FullScreen());
 }
 
-void GAME_CUIOption::ResetToDefaults() { InitSystemRecord(Work().Bytes()); }
+void GAME_CUIOption::ResetToDefaults()
+{
+    Watched from;
+    for (int r = 0; r < kRowCount; ++r) from.values[static_cast<std::size_t>(r)] = FieldValue(r);
+    resetFrom_ = from;
+    InitSystemRecord(Work().Bytes());
+}
 
 void GAME_CUIOption::OpenNextScreen()
 {

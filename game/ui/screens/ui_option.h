@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "game/ui/settings_window.h"
@@ -98,6 +99,8 @@ private:
 
     std::array<RowWidgets, kRowCount> rows_{};
     Watched before_{};
+    // The values as they stood when the defaults were restored, until that frame's sound step has heard them.
+    std::optional<Watched> resetFrom_;
     std::int32_t stepCounter_ = 0;
     bool reload_ = true;
     bool soundChanged_ = false;

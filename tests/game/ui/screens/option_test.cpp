@@ -254,6 +254,42 @@ TEST_F(OptionTest, VolumesActAtOnceLeavingUndoesThemTripsKeepEditsAndDefaultsWri
     EXPECT_EQ(support::ReadBytes(SavePath()), file);
 }
 
+// The defaults are heard at once, as an edit of the sliders is: the music does not stay at the volume
+// the sliders no longer show, neither before saving nor after.
+TEST_F(OptionTest, RestoredDefaultsPutTheirVolumesInForceAtOnceAndSavedKeepThem)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowBgm));
+    HoldAction(kActionCursorLeft, 137);
+    StepFrames(137);
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowSe));
+    HoldAction(kActionCursorLeft, 5);
+    StepFrames(5);
+    ASSERT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.40f);
+    ASSERT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.73f);
+
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonDefault, Page::kDefaultQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kDefaultsNotice; }, 10));
+    EXPECT_EQ(Options().Work().U16(system::kBgmVolume), 75);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.75f);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.75f);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowBgm);
+    EXPECT_EQ(CountSound(kSeCursor, 1), 1);
+
+    StepFrames(15);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 30));
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    EXPECT_EQ(StoredU16(system::kBgmVolume), 75);
+    EXPECT_EQ(StoredU16(system::kSeVolume), 75);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.75f);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.75f);
+}
+
 TEST_F(OptionTest, AFailedWriteAsksToTryAgainAndNeverTellsTheSaveFinished)
 {
     ASSERT_NO_FATAL_FAILURE(StartPlaying());
