@@ -10,6 +10,9 @@
 #include "game/services/player/player_data.h"
 #include "game/services/data/static_database.h"
 #include "game/services/input/input_map.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
+#include "game/services/save/settings_limits.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/object_base.h"
 #include "game/model/world/game_world.h"
@@ -23,8 +26,9 @@ constexpr float kMinVelocity = 1.0f;
 constexpr float kFocusPull = 0.5f;
 constexpr float kObjectPull = 0.75f;
 constexpr float kCrewPull = 0.5f;
-// A wheel notch zooms by a tenth of the current zoom.
+// A wheel notch zooms by a tenth of the current zoom at the default sensitivity (50 %).
 constexpr float kWheelZoomShare = 0.1f;
+constexpr float kDefaultWheelSensitivity = 50.0f;
 constexpr int kLabelGroup = 2;
 
 GAME_CShip* WorldShip()
@@ -37,6 +41,13 @@ bool ClampingOff()
 {
     const GAME_CPlayerData* player = GetPlayerData();
     return player != nullptr && player->noScrollClamp != 0;
+}
+
+// The saved wheel sensitivity, 0..100 %, as the options store it in the system record.
+float WheelSensitivity()
+{
+    return static_cast<float>(ReadSettingUpTo(GetWorkingSystemRecord(), save_layout::system::kWheelSensitivity,
+                                              save_layout::system::kMaxWheelSensitivity, "wheel sensitivity"));
 }
 
 float CameraSpeedOption()
@@ -333,7 +344,8 @@ void GAME_CCamera2D::ZoomInput()
     if (map->GetReleasedPointer(pinch) && std::fabs(pinch.distance) > zoomStep) {
         SetZoom(zoom * (1.0f + pinch.distance * 0.01f), 0);
     } else if (wheel != 0) {
-        SetZoom(zoom * (1.0f + static_cast<float>(wheel) * kWheelZoomShare), 0);
+        const float share = kWheelZoomShare * WheelSensitivity() / kDefaultWheelSensitivity;
+        SetZoom(zoom * (1.0f + static_cast<float>(wheel) * share), 0);
     } else if (map->IsZoomInHeld()) {
         SetZoom(zoom + keyZoomStep_, 0);
     } else if (map->IsZoomOutHeld()) {

@@ -13,6 +13,7 @@
 namespace save_layout::system {
 inline constexpr std::uint16_t kMaxVolume = 100;  // percent, music and effects alike
 inline constexpr std::uint16_t kMaxCameraSpeed = 150;
+inline constexpr std::uint16_t kMaxWheelSensitivity = 100;  // percent
 inline constexpr std::uint16_t kMaxAutoSaveMinutes = 60;
 }  // namespace save_layout::system
 

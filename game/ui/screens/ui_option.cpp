@@ -44,7 +44,7 @@ constexpr OptionRow kRows[GAME_CUIOption::kRowCount] = {
     {"ADD_TEXT_UI_OPTION_LANGUAGE", RowKind::kChoice, field::kLanguage, 0, 0},
     {"ADD_TEXT_UI_OPTION_FULLSCREEN", RowKind::kToggle, field::kFullScreen, 1, 0},
     {"ADD_TEXT_UI_OPTION_WORLDSCALE", RowKind::kSlider, field::kWindowSize, 200, 100},
-    {"ADD_TEXT_UI_OPTION_MOUSEWHEELSENSITIVITY", RowKind::kSlider, field::kWheelSensitivity, 100, 1},
+    {"ADD_TEXT_UI_OPTION_MOUSEWHEELSENSITIVITY", RowKind::kSlider, field::kWheelSensitivity, field::kMaxWheelSensitivity, 1},
     {"ADD_TEXT_UI_OPTION_CAMERAMOVESPEED", RowKind::kSlider, field::kCameraSpeed, field::kMaxCameraSpeed, 1},
     {"ADD_TEXT_UI_OPTION_EVENTSPEEDRERSET", RowKind::kToggle, field::kOption36, 1, 0},
     {"ADD_TEXT_UI_OPTION_NONFOCUSPAUSE", RowKind::kToggle, field::kPauseInactive, 1, 0},

@@ -9,6 +9,8 @@
 #include "framework/graphics/device_record.h"
 #include "framework/input/input_manager.h"
 #include "framework/window/main_window.h"
+#include "game/model/world/camera2d.h"
+#include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/player/player_data.h"
@@ -288,6 +290,42 @@ TEST_F(OptionTest, RestoredDefaultsPutTheirVolumesInForceAtOnceAndSavedKeepThem)
     EXPECT_EQ(StoredU16(system::kSeVolume), 75);
     EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.75f);
     EXPECT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.75f);
+}
+
+// The wheel sensitivity sets how far a notch zooms the view onto the ship: a tenth of the zoom at the
+// default 50 %, twice that at 100 %, nothing at 0 %; the setting is the saved one, edits count only once saved.
+TEST_F(OptionTest, TheSavedWheelSensitivitySetsHowFarANotchZoomsTheShip)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    GAME_CCamera2D& camera = *GetGameWorld()->camera;
+    const auto zoomOfANotch = [&] {
+        camera.SetZoom(2.0f, 0);
+        StepFrames(1);
+        Wheel(1);
+        StepFrames(1);
+        return camera.zoom;
+    };
+    ASSERT_FLOAT_EQ(zoomOfANotch(), 2.2f);
+
+    const auto saveSensitivity = [&](std::uint16_t percent) {
+        // As from the title: leaving opens no pause menu over the view.
+        ASSERT_NO_FATAL_FAILURE(Open(true));
+        Options().Work().SetU16(system::kWheelSensitivity, percent);
+        StepFrames(1);
+        ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+        AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+        ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+        StepFrames(15);
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 30));
+        Press(kActionCancel, 1);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+        StepFrames(1);
+    };
+    ASSERT_NO_FATAL_FAILURE(saveSensitivity(100));
+    EXPECT_FLOAT_EQ(zoomOfANotch(), 2.4f);
+    ASSERT_NO_FATAL_FAILURE(saveSensitivity(0));
+    EXPECT_FLOAT_EQ(zoomOfANotch(), 2.0f);
 }
 
 TEST_F(OptionTest, AFailedWriteAsksToTryAgainAndNeverTellsTheSaveFinished)
