@@ -15,8 +15,6 @@ namespace key = platform::input::key;
 
 namespace {
 
-constexpr uint32_t kCommandAdd = 0x10000000;  // keypad +
-
 // Keyboard keys that stand in for pad buttons on the keyboard's pad slot.
 constexpr uint32_t kKeyboardPadStart = 0x1;   // Escape
 constexpr uint32_t kKeyboardPadSelect = 0x2;  // End
@@ -32,16 +30,15 @@ struct InputSystem : memory::MainHeapObject {
 std::unique_ptr<InputSystem> g_input;
 uint32_t g_options = kDefaultInputOptions;
 bool g_independentGenericSticks = false;
-int g_keyboardPadIndex = 0;
+// The game reads the first pad slot only: the keyboard stays on it, or its Escape (START) would reach
+// nothing, and a pad-binding capture without a pad could not be left.
+constexpr int kKeyboardPadIndex = 0;
 
 void UpdateKeyboard(InputSystem& input)
 {
     platform::input::KeyboardState state;
     platform::input::ReadKeyboard(state);
     input.keyboard.UpdateCommands(state);
-    if ((input.keyboard.commands.released & kCommandAdd) != 0) {
-        g_keyboardPadIndex = (g_keyboardPadIndex + 1) % kPadSlotCount;
-    }
     input.keyboard.UpdateLogicalKeys();
 }
 
@@ -135,7 +132,7 @@ void ReadPad(InputSystem& input, int slot, const WindowInputs& window)
         pad.current = reading.bits;
         pad.axes = reading.axes;
     }
-    if (slot == g_keyboardPadIndex) {
+    if (slot == kKeyboardPadIndex) {
         ApplyKeyboardToPad(input.keyboard, pad, read);
     }
     if (slot == 0 && (g_options & kOptionMouseDrivesTouch) != 0) {
@@ -152,7 +149,6 @@ void CreateInput()
         log::Error("no memory for the input records");
         return;
     }
-    g_keyboardPadIndex = 0;
     ConnectToWindow();
     g_input->padDevicesStarted = platform::input::InitPadDevices();
     if (!g_input->padDevicesStarted) {
@@ -279,6 +275,6 @@ const PadSlot* GetPadSlot(int slot)
     return &g_input->slots.Slot(slot);
 }
 
-int GetKeyboardPadIndex() { return g_keyboardPadIndex; }
+int GetKeyboardPadIndex() { return kKeyboardPadIndex; }
 
 }  // namespace vesk::input

@@ -96,7 +96,7 @@ const MouseInput* GetMouseInput();
 PadInput* GetPadInput(int slot);
 const PadSlot* GetPadSlot(int slot);
 
-// The pad slot that the keyboard also drives; keypad + steps it through 0..3.
+// The pad slot that the keyboard also drives: the first, the one the game reads.
 int GetKeyboardPadIndex();
 
 }  // namespace vesk::input

@@ -819,9 +819,8 @@ private:
         if (const GAME_CSceneMiniGameSideScroll* arcade = Arcade()) {
             PressArcadeBackOutKey(*arcade, frame);
         } else if (CapturesBinding()) {
-            // Escape stands in for the first pad's START, whose tap ends a capture unchanged, while
-            // the keyboard is that pad (keypad + moves it on to the next).
-            PressRawKey(vesk::input::GetKeyboardPadIndex() == 0 ? platform::input::key::Escape : platform::input::key::Add);
+            // Escape stands in for the first pad's START, whose tap ends a capture unchanged.
+            PressRawKey(platform::input::key::Escape);
         } else if (pause != nullptr && pause->IsOpen() && pause->GetSubState() == GAME_CUIPause::kQuitDialog) {
             // Only once the last press has been acted on: the menu under the question has its cursor
             // on the quit row, which a further DECIDE would press again.

@@ -19,6 +19,7 @@
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
+#include "platform/input/key_codes.h"
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
@@ -215,6 +216,28 @@ TEST_F(BindingConfigTest, OnThePadStartHeldRestoresTheDefaultSelectTappedCancels
     EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0);
     EXPECT_EQ(screen.Bindings()[kActionDecide], 0x200);
     EXPECT_FALSE(screen.IsRowChanged(kRowShortcutLog));
+}
+
+// Without a pad only the keyboard's Escape (the pad's START) ends a capture on the pad screen: a
+// keypad + pressed earlier, say to zoom, must not leave the prompt with no way out.
+TEST_F(BindingConfigTest, AfterKeypadPlusEscapeStillEndsAPadCaptureAndStillOpensThePauseMenu)
+{
+    PressRawKey(platform::input::key::Add);
+    StepFrames(2);
+    auto& screen = Open<GAME_CUIControllerConfig>();
+    ASSERT_NO_FATAL_FAILURE(StartCapture(screen, kRowShortcutLog));
+    PressRawKey(platform::input::key::Escape);
+    ASSERT_TRUE(StepUntil([&] { return screen.GetPage() == GAME_CUISettingsWindow::Page::kBrowse; }, 30));
+    EXPECT_EQ(screen.Bindings()[kActionShortcutLog], 0);
+
+    Press(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotControllerConfig); }, 40));
+    UI().SetOpen(kSlotOption, false);
+    UI().SetOpen(kSlotCommon, true);
+    StepFrames(20);
+    ASSERT_FALSE(UI().IsOpen(kSlotPause));
+    PressRawKey(platform::input::key::Escape);
+    EXPECT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotPause); }, 30));
 }
 
 TEST_F(BindingConfigTest, AFailedWriteAsksToTryAgainAndKeepsTheOldFileAndASaveAskedDuringAnotherWaitsForItsOwnWrite)
