@@ -90,6 +90,9 @@ public:
 
     // --- state
     bool IsBuildStarted() const { return buildStarted; }
+    // A room stands built once its construction is over; only such a room gives its materials back
+    // when it goes (a room still being built has them in store or with its build task).
+    bool IsFinishedBuilding() const { return !underConstruction && !buildStarted; }
     bool IsBuiltOnGrid() const;
     // Durability plus its bonus, less the damage on the footprint cells.
     std::int32_t GetRemainingDurability() const;

@@ -63,8 +63,12 @@ bool GAME_CShip::ChangeShip(std::uint32_t newTag, bool keepItems)
         }
         CollectLooseItems(units);
         CollectMaterials(oldRecord->materials, units);
+        // A room still being built gives nothing of its own: what it took is still in store, or with
+        // its build task, which drops it on the floor as it goes.
         for (const GAME_CRoomBase* room : rooms) {
-            if (room != nullptr && room->roomData != nullptr) CollectMaterials(room->roomData->materials, units);
+            if (room != nullptr && room->roomData != nullptr && room->IsFinishedBuilding()) {
+                CollectMaterials(room->roomData->materials, units);
+            }
         }
     }
 

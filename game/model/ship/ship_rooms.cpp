@@ -320,7 +320,7 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
             }
         }
     }
-    if (!room->underConstruction && !room->buildStarted) DropRoomMaterials(*room);
+    if (room->IsFinishedBuilding()) DropRoomMaterials(*room);
     room->UnassignCrew(nullptr);
     if (IsGameWorldReady()) {
         const std::vector<GAME_CTaskBase*> bound = room->boundTasks;

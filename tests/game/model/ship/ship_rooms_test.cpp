@@ -1,9 +1,11 @@
-// Rooms on the ship grid: placing and removing them renumbers the cells, refunds materials, keeps each store with its room and recomputes the ship's stats; engines drive the speed.
+// Rooms on the ship grid: placing and removing them renumbers the cells, refunds materials, keeps each store with its room and recomputes the ship's stats; engines drive the speed; a changed ship keeps what its rooms took.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "game/services/data/tag.h"
+#include "game/services/player/inventory.h"
+#include "game/services/player/player_data.h"
 #include "game/model/stores/food_storage.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_object_manager.h"
@@ -137,6 +139,32 @@ TEST_F(ShipRooms, RoomsThatDoNotFitOrHaveNoDataAreRefused)
     ship.grid.GetCell(8, 0)->usable = 0;
     EXPECT_EQ(ship.PlaceRoom(8, 0, kHome), nullptr);
     EXPECT_EQ(ship.CountRoomsOnGrid(), 1);
+}
+
+// Moving into another hull keeps the stock in one cargo hold: a finished room gives its materials
+// back, a room still being built only what was delivered to it; its materials still in store are
+// kept once, as stock.
+TEST_F(ShipRooms, AChangedShipKeepsWhatABuiltRoomTookButNothingMoreForARoomStillBeingBuilt)
+{
+    GAME_CShip& ship = Ship();
+    Place(kHullPlate, 0, 2);
+    GAME_CRoomBase* site = ship.PlaceNewRoom(2, 2, kHullPlate, kNoId, true);
+    ASSERT_NE(site, nullptr);
+    ASSERT_EQ(site->boundTasks.size(), 1u);
+    site->boundTasks.front()->materials = {kMaterial, kMaterial};
+
+    ASSERT_TRUE(ship.ChangeShip(MakeTag("SHPL"), true));
+    const GAME_CPlayerData& player = *GetPlayerData();
+    std::int64_t material = 0;
+    std::int64_t unstackable = 0;
+    for (std::size_t i = 0; i < player.InventoryCount(); ++i) {
+        if (const GAME_CInventory* inventory = player.GetInventoryAt(static_cast<std::int64_t>(i))) {
+            material += inventory->CountItem(kMaterial);
+            unstackable += inventory->CountItem(kUnstackable);
+        }
+    }
+    EXPECT_EQ(material, 4 + 3 + 2) << "the old hull's, the built plate's and the two delivered";
+    EXPECT_EQ(unstackable, 2) << "the built plate's alone";
 }
 
 }  // namespace
