@@ -224,8 +224,9 @@ std::string WhatThePlayerSees()
         out << "ammo in room " << ammo->GetRoomIndex() << ": " << DescribeId(*ammo->GetAmmoId()) << " x" << ammo->GetCount() << "\n";
     }
     const GAME_CRouteManager& route = *world.travel->routeManager;
-    out << "road " << DescribeId(route.GetRouteId()) << " at " << route.GetPosition() << " of " << route.GetLength()
-        << (ship.driveFlag != 0 ? ", driven" : "") << "\n";
+    // Whether the ship is driven shows in the driver's task above: the ship's drive mark lives for one
+    // step only, and between frames it tells what the last step of whatever game ran before did.
+    out << "road " << DescribeId(route.GetRouteId()) << " at " << route.GetPosition() << " of " << route.GetLength() << "\n";
     const GAME_CGameClock& clock = *GetGameClock();
     out << "day " << clock.day << " step " << clock.step << "\n";
     for (const GAME_CObjectEnemy* enemy : world.fieldObjects->enemies) {
