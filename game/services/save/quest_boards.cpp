@@ -272,7 +272,10 @@ void CheckOfferSets(std::span<std::uint8_t> slot)
             const QuestData* quest = database->FindQuestData(set.Id(pair));
             if (quest == nullptr) {
                 // Replaced once the boards are packed.
-                LogBadWorkingSlotField(area, at, "quest " + std::to_string(set.Id(pair)) + " names no record; it is replaced");
+                LogBadWorkingSlotField(area, at,
+                                       set.IsAccepted(pair) ? "taken quest " + std::to_string(set.Id(pair)) +
+                                                                  " names no record; it is given up and replaced by an offer not taken"
+                                                            : "quest " + std::to_string(set.Id(pair)) + " names no record; it is replaced");
                 continue;
             }
             if (set.IsAccepted(pair) && quest->limitDays >= 0 && set.Value(pair) > quest->limitDays) {
@@ -306,10 +309,12 @@ void ReplaceUnknownOffers(std::span<std::uint8_t> slot)
         bool emptied = false;
         for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
             if (set.IsEmpty(pair) || database->FindQuestData(set.Id(pair)) != nullptr) continue;
+            // The player never took the quest that stands in for a lost one: it comes on offer, and a
+            // lost taken quest no longer counts against the limit.
+            set.SetMask(set.Mask() & ~(1u << pair));
             const int drawn = DrawQuestNotInSet(pool, set);
             if (drawn < 0) {
                 set.EmptyPair(pair);
-                set.SetMask(set.Mask() & ~(1u << pair));
                 emptied = true;
             } else {
                 set.SetPair(pair, pool[drawn].questId, DefaultDaysOf(pool[drawn].questId));

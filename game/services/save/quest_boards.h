@@ -64,8 +64,8 @@ void RerollOfferSet(std::span<std::uint8_t> slot, int set);
 // days left within the quest's limit, a 0 spare word, a countdown no longer than the hideout's; each
 // break logged (a quest without a record too, which ReplaceUnknownOffers replaces) and mended.
 void CheckOfferSets(std::span<std::uint8_t> slot);
-// Replaces every used pair whose quest the database does not know (a save is untrusted); one the
-// pool has no other quest for leaves the board, which closes up behind it.
+// Replaces every used pair whose quest the database does not know (a save is untrusted) by an offer
+// not taken; one the pool has no other quest for leaves the board, which closes up behind it.
 void ReplaceUnknownOffers(std::span<std::uint8_t> slot);
 // A read slot's boards: used slots packed to the front (saves may hold holes).
 void PackQuestBoards(std::span<std::uint8_t> slot);

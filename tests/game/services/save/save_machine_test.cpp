@@ -8,6 +8,7 @@
 
 #include "game/services/player/player_data.h"
 #include "game/model/session/play_session.h"
+#include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
@@ -497,6 +498,36 @@ TEST_F(SaveMachineTest, ASlotBreakingItsInvariantsLoadsWithALineForEachFieldAndS
     ASSERT_TRUE(StepUntilSaveIdle());
     const std::vector<std::uint8_t> saved = SlotOfFile(SavePath(), 3);
     EXPECT_EQ(SlotInvariantBreaks(saved), std::vector<std::string>{});
+}
+
+// A save whose taken quest the data no longer knows: the load says so, and the offer drawn in its
+// place comes untaken, so the player holds only the quests they took and may take one more.
+TEST_F(SaveMachineTest, ATakenQuestTheDataLostComesBackAsAnOfferNotTaken)
+{
+    GAME_CSaveManager* saves = GetSaveManager();
+    ASSERT_TRUE(saves->RequestSaveSlot(3));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::string bytes = support::ReadBytes(SavePath());
+    std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
+    const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
+    // Cheddar Springs' board: a lost quest and Q001, both taken.
+    for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+        const std::size_t at = slot::kOfferSets + static_cast<std::size_t>(pair) * slot::kOfferPairSize;
+        platform::WriteU32(third, at, pair == 0 ? MakeTag("ZZZZ") : pair == 1 ? MakeTag("Q001") : kNoId);
+        platform::WriteI32(third, at + 4, pair < 2 ? 2 : 0);
+    }
+    platform::WriteU32(third, slot::kOfferSets + slot::kOfferMask, 0b11);
+    support::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(WriteAndLoad(image));
+
+    EXPECT_TRUE(log.Contains("slot 3, offer set 0 at offset 32560: taken quest 1515870810 names no record; it is given up"))
+        << ::testing::PrintToString(log.Lines());
+    const QuestBoardRecord board(GetWorkingSlot(), 0);
+    EXPECT_TRUE(board.Id(0) == MakeTag("Q002") || board.Id(0) == MakeTag("Q004")) << board.Id(0);
+    EXPECT_FALSE(board.IsAccepted(0));
+    EXPECT_EQ(board.Id(1), MakeTag("Q001"));
+    EXPECT_TRUE(board.IsAccepted(1));
+    EXPECT_EQ(CountFlaggedQuestEntries(GetWorkingSlot()), 1);
 }
 
 }  // namespace
