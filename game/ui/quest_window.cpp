@@ -239,10 +239,6 @@ void UIQuestWindow::ShowDetail(const UIQuestDetailSubject& subject, std::int32_t
         detail_.Put(Text("CURRENT_QUEST_UI_REMAIN_DAYS"), true, limitIcon,
                     subject.daysLeft < 0 ? unlimited : FormatUIMessage("QUESTBOARD_RESET_DAYS", {UIFullWidthNumber(subject.daysLeft)}));
         break;
-    case UIQuestLimitLine::kDaysLeft:
-        detail_.Put(Text("QUESTBOARD_LIMITS"), true, limitIcon,
-                    FormatUIMessage("QUESTBOARD_LIMITS_DAYS", {limited ? UIFullWidthNumber(subject.daysLeft) : unlimited}));
-        break;
     }
     detail_.Put(Text("QUESTBOARD_NEEDITEM"), false, kNoSprite);
     for (const ItemCount& needed : quest->neededItems) {

@@ -23,8 +23,7 @@ class GAME_CStaticDatabase;
 // Which time-limit line a quest's detail opens with.
 enum class UIQuestLimitLine {
     kOffer,     // an offer not taken: the quest's own limit
-    kAccepted,  // a taken offer on its board: the days left
-    kDaysLeft,  // a taken quest in the list of all: the days left under the limit's heading
+    kAccepted,  // a taken quest, on its board or in the list of all: the days left
 };
 
 // What the detail pane shows: the quest, its days left and, for the list of all quests, the town

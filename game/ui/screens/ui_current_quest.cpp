@@ -111,7 +111,7 @@ void GAME_CUICurrentQuest::ShowDetail(std::int32_t scroll)
         const CurrentQuestEntry& entry = entries_[static_cast<std::size_t>(index)];
         const QuestData* quest = FindUIQuestData(Context().Database(), entry.questId);
         window_.ShowDetail({.questId = entry.questId, .quest = quest, .daysLeft = entry.daysLeft,
-                            .limitLine = UIQuestLimitLine::kDaysLeft, .showTown = true, .townId = entry.hideoutId},
+                            .limitLine = UIQuestLimitLine::kAccepted, .showTown = true, .townId = entry.hideoutId},
                            scroll);
         if (quest != nullptr) {
             selectedQuest_ = entry.questId;

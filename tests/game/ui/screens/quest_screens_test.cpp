@@ -312,7 +312,8 @@ TEST_F(QuestScreensTest, TheFirstClickOnABoardJustOpenedIsNoDoubleClick)
     EXPECT_EQ(QuestBoard().CurrentPage(), Board::kAskAccept);
 }
 
-// The current quests list the taken quests of boards 0 and 3 in board, then slot order; seven wrap
+// The current quests list the taken quests of boards 0 and 3 in board, then slot order, each with
+// the town it was taken in and the days it has left; seven wrap
 // both ways; retiring row 3 of five leaves four with the cursor on the first; a quest of two needs,
 // two rewards and money scrolls to 3; with none taken the list says so and the arrows are silent.
 // Opened from the HUD it slides in from above and closes to the HUD, else to the pause menu.
@@ -335,6 +336,9 @@ TEST_F(QuestScreensTest, TheCurrentQuestsListWrapRetireAndCloseToWhereTheyCameFr
     EXPECT_EQ(entries[2].board, 3);
     EXPECT_EQ(entries[3].questId, TagOf("Q006"));
     EXPECT_EQ(DetailLine(Current().Window(), 0), FormatUIMessage("QUESTBOARD_ACCEPT_AJITO", {Name("AD01")}));
+    // Q001 runs five days, three of them left: the line says it is the time left.
+    EXPECT_EQ(DetailLine(Current().Window(), 1), GetMessageTextExpanded("CURRENT_QUEST_UI_REMAIN_DAYS"));
+    EXPECT_EQ(Current().Window().Detail().Value(1)->Literal(), FormatUIMessage("QUESTBOARD_RESET_DAYS", {UIFullWidthNumber(3)}));
     Press(kActionCancel);
     StepFrames(6);
     EXPECT_LT(Current().Root()->GetPosition()->y, 0.0f) << "back up towards the HUD";
