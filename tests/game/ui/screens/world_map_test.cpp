@@ -18,6 +18,9 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/player/player_data.h"
+#include "game/services/save/quest_boards.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
 #include "game/services/text/language.h"
 #include "game/ui/dialog_flow.h"
@@ -219,10 +222,18 @@ TEST_F(WorldMapTest, TheViewShowsTheShipsPlaceZoomsScrollsAndKeepsItsContentsIns
     world->ship->turnState = GAME_CShip::kFacingForward;
     Keep("world-map-zoomed");
 
-    // Old Well known: the cursor goes right to it, the panel shows the road and the scan, capped.
+    // Old Well known: the cursor goes right to it, the panel shows the road and the scan, capped, and
+    // its board's two quests, one of them taken, not as two still to take.
     ASSERT_TRUE(CloseScreen(kSlotMap));
     Discover({kBitOldWell});
     WriteScan(RouteBetween("AD01", "AD04"), 150000, 3000, 2);
+    std::int32_t oldWellBoard = -1;
+    ASSERT_NE(Database().FindHideoutDataIndexed(MakeTag("AD04"), &oldWellBoard), nullptr);
+    QuestBoardWriter board(GetWorkingSlot(), oldWellBoard);
+    for (int pair = 0; pair < save_layout::slot::kOfferPairCount; ++pair) board.EmptyPair(pair);
+    board.SetPair(0, MakeTag("Q004"), -1);
+    board.SetPair(1, MakeTag("Q003"), 7);
+    board.SetMask(0b10);
     HideoutData& oldWell = *Database().GetOrCreateHideoutData(MakeTag("AD04"));
     const std::int32_t price = oldWell.fuelPrice;
     oldWell.fuelPrice = 0;
@@ -233,6 +244,8 @@ TEST_F(WorldMapTest, TheViewShowsTheShipsPlaceZoomsScrollsAndKeepsItsContentsIns
     EXPECT_EQ(CountPlayed(kSeCursor, stepped), 1);
     EXPECT_EQ(CursorId(), MakeTag("AD04"));
     EXPECT_EQ(Line(GAME_CUIMap::kLineFuelPrice), u"--------");
+    EXPECT_EQ(Line(GAME_CUIMap::kLineAccepted), u"taken １");
+    EXPECT_EQ(Line(GAME_CUIMap::kLineAcceptable), u"posted ２");
     EXPECT_TRUE(Map().IsRouteMarkerShown());
     EXPECT_EQ(Map().MarkerItemCount(), 99);
     EXPECT_EQ(Map().MarkerEnemyCount(), 3);
