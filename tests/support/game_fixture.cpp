@@ -13,6 +13,7 @@
 #include "framework/input/key_tables.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
+#include "game/services/player/player_data.h"
 #include "game/app/scene/scene_initialize.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/services/save/save_manager.h"
@@ -171,6 +172,13 @@ void GameFixture::Frame()
 void GameFixture::StepFrames(int count)
 {
     for (int i = 0; i < count; ++i) Frame();
+}
+
+void GameFixture::ChooseLanguage(std::uint32_t language)
+{
+    GetPlayerData()->language = language;
+    GetPlayerData()->languageChanged = 1;
+    StepFrames(1);
 }
 
 void GameFixture::StepSimulation(int count)

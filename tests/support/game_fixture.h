@@ -47,6 +47,8 @@ protected:
 
     // Frames through the game's own frame call; each leaves a record in frames.
     void StepFrames(int count);
+    // Chooses the language as the options screen does: its messages and its font from the next frame on.
+    void ChooseLanguage(std::uint32_t language);
     // Simulation steps of the world alone, without frames.
     void StepSimulation(int count);
     // Frames until done() holds; false when it did not within maxFrames.

@@ -47,14 +47,6 @@ protected:
     // Whether the sound effect played since the last frame began (also by a widget a test updates).
     static bool PlayedNow(std::uint32_t id) { return GetSoundPlayer()->WasPlayedThisFrame(id); }
 
-    // Chooses the language as the options screen does: its messages and its font from the next frame on.
-    void ChooseLanguage(std::uint32_t language)
-    {
-        GetPlayerData()->language = language;
-        GetPlayerData()->languageChanged = 1;
-        StepFrames(1);
-    }
-
     // The widest of the things' names in the chosen language's font, for the checks that a text naming any of them fits its box.
     template <std::ranges::input_range Tags>
     static std::u16string WidestTagName(Tags&& tags)

@@ -281,9 +281,7 @@ TEST_F(BindingConfigTest, EveryKeyAndButtonNameFitsTheKeyFrameInEveryLanguage)
     const float frameRoom = UISpriteSize(FindUISprite("ui_keyconfig_frame_left")).x - 4.0f;
     ASSERT_GT(frameRoom, 40.0f);
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
-        GetPlayerData()->language = language;
-        GetPlayerData()->languageChanged = 1;
-        StepFrames(1);
+        ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
         for (std::int32_t key = kNoKey; key <= kLastKeyCode; ++key) {
             if (!IsBindableKey(key)) continue;

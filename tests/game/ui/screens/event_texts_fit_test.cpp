@@ -87,9 +87,7 @@ TEST_F(EventTextsFit, EveryRoadTextFitsThePanelInEveryLanguage)
     const vesk::text::SYS_CFontManager& fonts = *vesk::text::GetFontManager();
     for (const auto& [language, index] : support::kMessageLanguages) {
         // Slot 0 carries the font of the chosen language from the next frame on.
-        GetPlayerData()->language = index;
-        GetPlayerData()->languageChanged = 1;
-        StepFrames(1);
+        ChooseLanguage(index);
         std::map<std::string, std::u16string> messages;
         for (const auto& entry : support::ReadMessageSource(language).entries) messages[entry.key] = entry.text;
         const auto slot = static_cast<int>(GetFontSlotForLanguage(index));

@@ -106,9 +106,7 @@ TEST_F(SaveSlotTest, SaveModeStartsOnSlotOneWrapsBothWaysAndNeverChoosesTheAutos
 TEST_F(SaveSlotTest, TheTitleEndsLeftOfTheSlotRowsInEveryLanguage)
 {
     for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
-        GetPlayerData()->language = language;
-        GetPlayerData()->languageChanged = 1;
-        StepFrames(1);
+        ChooseLanguage(language);
         const std::string_view file = GetMessageFileForLanguage(language);
         for (const bool load : {false, true}) {
             ASSERT_NO_FATAL_FAILURE(Open(load));
