@@ -1,6 +1,7 @@
 // The log: lines to stderr under one lock, or to a sink that tests set.
 #include "framework/log/log.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -21,6 +22,33 @@ Sink& CurrentSink()
     return sink;
 }
 
+bool IsControlByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// Messages carry bytes from files (a damaged save's ids, names in a package): a newline there would
+// split the line, a zero byte make the log binary, an escape code drive the terminal. Each control
+// byte is written as \xNN instead.
+std::string EscapeControlBytes(std::string_view line)
+{
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(line.size() + 8);
+    for (const char c : line) {
+        if (!IsControlByte(c)) {
+            text.push_back(c);
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        text += "\\x";
+        text.push_back(kHexDigits[byte >> 4]);
+        text.push_back(kHexDigits[byte & 0x0F]);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string_view LevelPrefix(Level level)
@@ -35,6 +63,11 @@ std::string_view LevelPrefix(Level level)
 
 void Write(Level level, std::string_view line)
 {
+    std::string escaped;
+    if (std::any_of(line.begin(), line.end(), IsControlByte)) {
+        escaped = EscapeControlBytes(line);
+        line = escaped;
+    }
     std::lock_guard lock(LogMutex());
     if (CurrentSink()) {
         CurrentSink()(level, line);

@@ -10,6 +10,8 @@ enum class Level { Info, Warning, Error };
 
 // One line each, prefixed by its level ("error: ", "warning: ", "info: "),
 // written to stderr. Safe to call from any thread; lines never interleave.
+// A control byte in a line (a newline, a zero, an escape) is written as \xNN,
+// so that bytes a file put into a message can neither split nor garble it.
 void Info(std::string_view line);
 void Warning(std::string_view line);
 void Error(std::string_view line);

@@ -614,6 +614,9 @@ const SlotMutation kSlotMutations[] = {
      "slot 3, damage record 0 at offset 24520: damage -3"},
     {"ShipTag", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kShipTag, MakeTag("ZZZZ")); },
      "slot 3, ship tag at offset 24456: the ship ZZZZ does not exist"},
+    // A tag of an escape code and a newline reaches the log as one line the terminal only prints.
+    {"ShipTagOfControlBytes", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kShipTag, 0x0A5B1B00u); },
+     "slot 3, ship tag at offset 24456: the ship \\x00\\x1b[\\x0a does not exist"},
     {"RoomOffTheGrid",
      [](std::span<std::uint8_t> r) {
          const std::size_t last = slot::kRooms + (slot::kRoomRecordCount - 1) * slot::kRoomRecordSize;
