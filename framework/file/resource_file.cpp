@@ -53,6 +53,8 @@ void* ReadResourceFile(memory::HeapRecord* heap, std::string_view name, std::siz
         return nullptr;
     }
     if (*size == 0) {
+        // Nothing to parse, so no reader would say why its data is missing.
+        log::Warning("resource " + path + " is empty");
         if (outSize != nullptr) {
             *outSize = 0;
         }

@@ -21,7 +21,7 @@ std::string ResourcePath(std::string_view name);
 // block, which the caller frees (MainHeapFree). A missing file, one that
 // cannot be read to its end, or one too large for the heap gives null with a
 // log line and leaves *outSize untouched. An empty file gives null with
-// *outSize = 0.
+// *outSize = 0, and a log line too.
 void* ReadResourceFile(memory::HeapRecord* heap, std::string_view name, std::size_t* outSize);
 
 // True when the resource file `name` is there and opens for reading; no log line either way.

@@ -88,12 +88,14 @@ TEST_F(ResourceFile, FileLargerThanTheHeapIsRefused)
     memory::CloseArena(&tiny);
 }
 
-TEST_F(ResourceFile, EmptyFileGivesNullWithSizeZero)
+TEST_F(ResourceFile, EmptyFileGivesNullWithSizeZeroAndALogLine)
 {
     WriteBytes(scratch_.path() / "data/empty.lst", "");
     std::size_t size = 99;
+    LogCapture capture;
     EXPECT_EQ(ReadResourceFile(nullptr, "empty.lst", &size), nullptr);
     EXPECT_EQ(size, 0u);
+    EXPECT_TRUE(capture.Contains("empty.lst is empty"));
 }
 
 }  // namespace

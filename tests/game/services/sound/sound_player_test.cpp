@@ -69,6 +69,26 @@ TEST_F(SoundPlayerTest, AMissingTrackLeavesOnlyItsOwnSlotEmpty)
     EXPECT_FLOAT_EQ(BgmVolume(), 0.75f * 0.5f);
 }
 
+// A file cut to nothing plays as silence like a missing one, and the log names it.
+TEST_F(SoundPlayerTest, AnEmptyTrackOrEffectPackageLeavesItsSoundsOutAndSaysSoInTheLog)
+{
+    DestroySoundPlayer();
+    vesk::sound::ReleaseSoundManager();
+    const std::filesystem::path data = scratch_.path() / "data" / "sound";
+    std::filesystem::resize_file(data / "bgm" / "bgm_02_desert.wav", 0);
+    std::filesystem::resize_file(data / "se_package.pac", 0);
+    ASSERT_TRUE(vesk::sound::InitSoundManager(std::make_unique<platform::audio::OfflineAudioOutput>(48000)));
+    const support::LogCapture log;
+    player_ = GetSoundPlayer();
+    player_->readyToPlay = 1;
+    EXPECT_EQ(player_->bgmSlots[1].handle, vesk::sound::kNoSound);
+    EXPECT_EQ(vesk::sound::FindSound(player_->seSlots[0].handle), nullptr);
+    EXPECT_TRUE(log.Contains("sound/bgm/bgm_02_desert.wav is empty")) << ::testing::PrintToString(log.Lines());
+    EXPECT_TRUE(log.Contains("sound/se_package.pac is empty")) << ::testing::PrintToString(log.Lines());
+    player_->PlayBGM(3, 0, false);
+    EXPECT_FLOAT_EQ(BgmVolume(), 0.75f * 0.5f);
+}
+
 TEST_F(SoundPlayerTest, MusicFadesInOverItsFramesAndTheVolumesComeFromTheSettings)
 {
     std::vector<std::uint8_t> settings(save_layout::system::kSettingsSize, 0);
