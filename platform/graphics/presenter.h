@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace platform::gfx {
@@ -14,8 +15,10 @@ class Texture;
 // own, or an OpenGL without a GPU, which costs several threads a frame for a
 // plain scaling), the presenter scales the back buffer into the window's
 // surface itself.
-// Paced by the display's vertical sync where there is one, otherwise by
-// sleeping to the next 1/60 s deadline.
+// Paced by the display's vertical sync where the display shows 60 frames a
+// second, otherwise (no sync, or a display of 75, 120 or 144 Hz, whose sync
+// would run the game that much faster) by sleeping to the next 1/60 s
+// deadline as well.
 class Presenter {
 public:
     Presenter() = default;
@@ -31,6 +34,13 @@ public:
     bool IsReady() const { return renderer_ != nullptr || window_ != nullptr; }
     bool ScalesItself() const { return window_ != nullptr; }
     bool HasVsync() const { return vsync_; }
+    // Test hook: acts as if the renderer synced to a display of this many
+    // frames a second (0: a rate the display does not tell).
+    void ClaimVsyncForTesting(int refreshHz)
+    {
+        vsync_ = true;
+        testRefreshHz_ = refreshHz;
+    }
 
     // Unpaced, each Present returns as soon as the frame is shown, so that
     // tests and benchmarks can step many frames. Paced is the default.
@@ -47,6 +57,8 @@ public:
 
 private:
     void Pace();
+    // True when the vertical sync alone keeps the frames at 60 a second.
+    bool SyncPacesSixty() const;
     void ApplyVsync();
     bool PresentByRenderer(const Texture& backBuffer);
     bool PresentIntoSurface(const Texture& backBuffer);
@@ -67,6 +79,7 @@ private:
     int textureWidth_ = 0;
     int textureHeight_ = 0;
     bool vsync_ = false;
+    std::optional<int> testRefreshHz_;
     bool paced_ = true;
     std::int64_t nextDeadlineNs_ = 0;
 };

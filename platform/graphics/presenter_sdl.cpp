@@ -153,6 +153,7 @@ void Presenter::Destroy()
     window_ = nullptr;
     textureWidth_ = textureHeight_ = 0;
     windowFormat_ = 0;
+    testRefreshHz_.reset();
     sourceColumns_.clear();
     scaledFrom_ = 0;
     scaled_.clear();
@@ -175,8 +176,25 @@ bool Presenter::Present(const Texture& backBuffer)
 {
     if (backBuffer.Width() <= 0 || backBuffer.Height() <= 0) return false;
     const bool shown = window_ ? PresentIntoSurface(backBuffer) : PresentByRenderer(backBuffer);
-    if (shown && paced_ && !vsync_) Pace();
+    if (shown && paced_ && !SyncPacesSixty()) Pace();
     return shown;
+}
+
+bool Presenter::SyncPacesSixty() const
+{
+    if (!vsync_) return false;
+    int refreshHz = 0;
+    if (testRefreshHz_) {
+        refreshHz = *testRefreshHz_;
+    } else if (SDL_Window* window = renderer_ ? SDL_RenderGetWindow(AsRenderer(renderer_)) : nullptr) {
+        // Asked each frame: the window may have moved to another display.
+        SDL_DisplayMode mode;
+        const int display = SDL_GetWindowDisplayIndex(window);
+        if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) refreshHz = mode.refresh_rate;
+    }
+    // A display that does not tell its rate is taken at its word: the usual 60.
+    // 59 Hz is a 59.94 Hz display.
+    return refreshHz == 0 || (refreshHz >= 59 && refreshHz <= 61);
 }
 
 // Nearest-neighbour scaling of the back buffer to the window's size, each

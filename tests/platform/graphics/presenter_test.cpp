@@ -62,6 +62,28 @@ TEST_F(PresenterTest, PacesSixtyFramesASecondBySleepingUnlessUnpaced)
     EXPECT_FALSE(presenter.Present(Texture(0, 0, PixelFormat::B8G8R8A8)));
 }
 
+// Synced to a display of 75, 120 or 144 Hz the game would run that much
+// faster: the clock holds it to 60 frames a second as without a sync.
+TEST_F(PresenterTest, SyncToAFasterDisplayStillGivesSixtyFramesASecond)
+{
+    Texture small(320, 180, PixelFormat::R8G8B8A8);
+    const auto secondsForFrames = [&](int frames) {
+        EXPECT_TRUE(presenter.Present(small));
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < frames; ++i) EXPECT_TRUE(presenter.Present(small));
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    presenter.ClaimVsyncForTesting(144);
+    EXPECT_GE(secondsForFrames(6), 5.5 / 60.0);
+
+    // At 60 Hz (59.94 Hz too), or a rate the display does not tell, the sync
+    // alone waits; the dummy renderer's never does.
+    for (int refreshHz : {60, 59, 0}) {
+        presenter.ClaimVsyncForTesting(refreshHz);
+        EXPECT_LT(secondsForFrames(30), 15.0 / 60.0) << refreshHz << " Hz";
+    }
+}
+
 // Each window pixel shows the back buffer pixel it falls in (a 160 x 90 one
 // covers 2 x 2 window pixels); a translucent pixel still shows its own
 // colour, as a window ignores alpha.
