@@ -45,6 +45,9 @@ std::uint32_t Return(SYS_CScriptEngine& engine, std::uint8_t, const ScriptArgs&,
     if (address == kNoIndex) {
         return 0;  // a call made at command 0: return once more
     }
+    if (thread.resumePoints[thread.stackDepth].interrupted != 0) {
+        return engine.Resume(address, thread.resumePoints[thread.stackDepth]);
+    }
     return engine.Goto(address, 0);
 }
 

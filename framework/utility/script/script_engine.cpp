@@ -89,10 +89,14 @@ std::uint32_t SYS_CScriptEngine::Execute(ScriptThread& thread)
         if (thread.running == 0) {
             break;  // the command stopped its own thread
         }
-        ++thread.framesOnCommand;
-        if (result != 0) {
-            thread.framesOnCommand = 0;
-            ++thread.programCounter;
+        if (thread.resuming != 0) {
+            thread.resuming = 0;
+        } else {
+            ++thread.framesOnCommand;
+            if (result != 0) {
+                thread.framesOnCommand = 0;
+                ++thread.programCounter;
+            }
         }
         // A command that ends the frame cannot hang it, unless it asks for
         // the pass to run again.
@@ -257,14 +261,29 @@ std::uint32_t SYS_CScriptEngine::Call(std::uint32_t n)
     }
     // A command's call goes on after that command once it returns. A call from outside the script
     // (no command running) finds a running thread standing at the command it runs next, perhaps
-    // one that waits: the return goes on at that command, so that it is not skipped.
-    std::uint32_t address = thread->programCounter;
-    if (executing_ == nullptr && thread->running != 0 && address != 0) --address;
-    thread->returnStack[thread->stackDepth] = thread->programCounter == 0 ? kNoIndex : address;
+    // one that waits: the return takes that command up again as it stood.
+    const bool fromOutside = executing_ == nullptr && thread->running != 0;
+    thread->returnStack[thread->stackDepth] = thread->programCounter == 0 && !fromOutside ? kNoIndex : thread->programCounter;
+    thread->resumePoints[thread->stackDepth] =
+        fromOutside ? ScriptResumePoint{1, thread->framesOnCommand, thread->conditionAnd, thread->conditionOr} : ScriptResumePoint{};
     ++thread->stackDepth;
     ++thread->jumpCount;
     ContinueAt(*thread, n, kJumpCall);
     return 1;
+}
+
+std::uint32_t SYS_CScriptEngine::Resume(std::uint32_t n, const ScriptResumePoint& point)
+{
+    ScriptThread* thread = RunningThread();
+    if (thread == nullptr) {
+        return 0;
+    }
+    ContinueAt(*thread, n, kJumpGoto);
+    thread->framesOnCommand = point.framesOnCommand;
+    thread->conditionAnd = point.conditionAnd;
+    thread->conditionOr = point.conditionOr;
+    thread->resuming = 1;
+    return 0;
 }
 
 std::uint32_t SYS_CScriptEngine::RunRoutineNow(std::uint32_t n)

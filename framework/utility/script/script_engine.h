@@ -98,6 +98,10 @@ public:
     std::uint32_t Goto(std::uint32_t n, std::uint32_t restartHere);
     // 0 when the return stack is full (the thread is then stopped).
     std::uint32_t Call(std::uint32_t n);
+    // A return to a command that a call from outside interrupted: the running
+    // thread takes command n up again as the point holds it, this very step.
+    // The handler that returns passes its 0 on.
+    std::uint32_t Resume(std::uint32_t n, const ScriptResumePoint& point);
     // Runs the routine at n now on a scratch thread block until its first
     // yield; 0 when n is kNoIndex or nesting is too deep.
     std::uint32_t RunRoutineNow(std::uint32_t n);

@@ -11,6 +11,17 @@ inline constexpr std::uint32_t kReturnStackSize = 16;
 inline constexpr std::uint32_t kSubThreadCount = 8;
 inline constexpr std::uint32_t kKeepFlag = 0x1;
 
+// Where a call from outside the script (no command running) found a running
+// thread: the command it stood on, perhaps one that waits, is taken up again on
+// return where it was, its frames and conditions as they were, so that it
+// neither runs its first frame twice nor is passed over.
+struct ScriptResumePoint {
+    std::uint32_t interrupted = 0;
+    std::uint32_t framesOnCommand = 0;
+    std::uint32_t conditionAnd = 0;
+    std::uint32_t conditionOr = 0;
+};
+
 // One script thread: where it is, what it returns to, and the state the
 // common command table keeps per thread.
 struct ScriptThread {
@@ -21,6 +32,8 @@ struct ScriptThread {
     std::uint32_t programCounter = 0;
     std::uint32_t returnStack[kReturnStackSize] = {};
     std::uint32_t stackDepth = 0;
+    // One for each return address: set for the calls made from outside.
+    ScriptResumePoint resumePoints[kReturnStackSize] = {};
     std::uint32_t exitIndex = 0;
     std::uint32_t exitArmed = 0;
     std::uint32_t keepFlags = 0;
@@ -40,6 +53,9 @@ struct ScriptThread {
 
     // Not script state: the engine's guard against scripts that never yield.
     std::uint32_t commandsThisFrame = 0;
+    // Set by a return that takes up an interrupted command: the step that ran
+    // the return neither counts a frame nor moves on.
+    std::uint32_t resuming = 0;
 };
 
 // Effect id and parameter to none, position and rotation to zero, scale to 1.

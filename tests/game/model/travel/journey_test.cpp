@@ -21,9 +21,12 @@
 #include "game/services/sound/sound_player.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/ship/task_request.h"
+#include "game/services/input/input_actions.h"
+#include "game/ui/screens/ui_event.h"
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/message_log.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
@@ -34,7 +37,9 @@ namespace {
 
 // Road 1 (500 units) has a fixed event at [100, 110) that counts in "met" and places two random
 // events over [200, 300); whichever is drawn counts in "picked". Road 2 is the same road's
-// neighbour, for route changes. Road 1 also holds the start label of a new game.
+// neighbour, for route changes. Road 1 also holds the start label of a new game. On road 3 five
+// events each write two lines to the event window and wait there; a sixth, met while the first
+// waits, writes nothing.
 constexpr std::string_view kJourneyRoutes = R"(
 .entry 1
 "データベース登録":
@@ -81,6 +86,27 @@ late:
     reg.route 'AD01' 'AD04' 800
     halt
 "経路作成":
+    return
+.entry 3
+"データベース登録":
+    reg.route 'AD02' 'AD03' 500
+    reg.event told 100 110
+    reg.event quiet 120 130
+    reg.event told 150 160
+    reg.event told 180 190
+    reg.event told 210 220
+    reg.event told 240 250
+    halt
+"経路作成":
+    return
+told:
+    text.window 1
+    text.add "ROUTE_WRECK_01" 0
+    var.set "told" "+=" 1
+    text.window 0
+    return
+quiet:
+    var.set "quiet" "+=" 1
     return
 )";
 
@@ -226,6 +252,39 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
     StepFrames(30);
     EXPECT_EQ(ArrivalLines("AD02"), 1);
     EXPECT_EQ(UI().Resident()->infoBar.CountMessages(), ticker + 1);
+}
+
+// The ship drives on while an event's text waits to be read, into further events: each runs inside
+// the one before and comes back to it. The waiting text is not written again when the event comes
+// back to it. One confirmation reads the lot: every event ends and the window closes for good.
+TEST_F(Journey, EventsMetWhileATextWaitsWriteEachTextOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(EquipShip());
+    std::uint32_t routeId = 3;
+    StartRoute(Travel(), &routeId, true, {}, {});
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
+    const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
+    const std::u16string wreck = GetMessageTextExpanded("ROUTE_WRECK_01");
+    ASSERT_EQ(SplitTextLines(wreck).size(), 2u);
+
+    ASSERT_TRUE(StepUntil([&] { return Route().GetPosition() >= 130; }, 6000)) << "stopped at " << Route().GetPosition();
+    EXPECT_EQ(Variable("quiet"), 1);
+    ASSERT_TRUE(UI().IsOpen(kSlotEvent));
+    EXPECT_EQ(window.pendingText, wreck) << "the first text, once";
+
+    ASSERT_TRUE(StepUntil([&] { return Route().GetPosition() >= 250 && window.AllShown(); }, 6000))
+        << "stopped at " << Route().GetPosition();
+    std::u16string five = wreck;
+    for (int told = 2; told <= 5; ++told) five += GAME_CUIEvent::kNewLine + wreck;
+    EXPECT_EQ(window.pendingText, five);
+    EXPECT_EQ(Variable("told"), -1) << "every event still waits";
+
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return !Route().IsRouteEventRunning(); }, 60));
+    EXPECT_EQ(Variable("told"), 5);
+    EXPECT_EQ(Variable("quiet"), 1);
+    StepFrames(30);
+    EXPECT_FALSE(UI().IsOpen(kSlotEvent));
 }
 
 // A room listed before the bridge is destroyed under way: the rooms after it move down the list, and
