@@ -1,6 +1,9 @@
 // The event window (slot 25): the story's texts typed out over the dimmed canvas until the player confirms them.
 #include "game/ui/screens/ui_event.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "game/services/input/input_actions.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screen_context.h"
@@ -105,8 +108,9 @@ std::u16string GAME_CUIEvent::PromptText() { return GetMessageTextOrKey(kPromptK
 
 vesk::math::Vec2 GAME_CUIEvent::PromptPosition() const
 {
+    const std::size_t lines = std::min(static_cast<std::size_t>(std::max(text_.lineCount, 0)), kPanelLines);
     return {kCanvasWidth / 2.0f - static_cast<float>(static_cast<std::int32_t>(MeasureUIText(PromptText()))),
-            text_.textPosition.y + static_cast<float>(text_.lineCount) * kUILineStep};
+            text_.textPosition.y + static_cast<float>(lines) * kUILineStep};
 }
 
 bool GAME_CUIEvent::IsPromptShown() const
@@ -148,12 +152,15 @@ void GAME_CUIEvent::DrawPanel() const
     FlushUISprites();
 }
 
-// The shown text line by line, one separator apart.
+// The shown text line by line, one separator apart; its last lines when there are more than the
+// panel holds, so that what types out stays in sight.
 void GAME_CUIEvent::DrawLines() const
 {
+    const std::vector<std::u16string> lines = SplitTextLines(text_.shownText);
+    const std::size_t first = lines.size() > kPanelLines ? lines.size() - kPanelLines : 0;
     float y = text_.textPosition.y;
-    for (const std::u16string& line : SplitTextLines(text_.shownText)) {
-        DrawUIText({text_.textPosition.x, y}, line, textColor);
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        DrawUIText({text_.textPosition.x, y}, lines[i], textColor);
         y += kUILineStep;
     }
 }

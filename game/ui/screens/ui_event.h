@@ -1,6 +1,7 @@
 // The event window (slot 25): the story's texts typed out over the dimmed canvas until the player confirms them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ public:
     static constexpr std::int32_t kPromptShownFrom = 16;
     static constexpr float kPanelTextX = 175.0f;
     static constexpr float kPanelFirstBaseY = 88.0f;
+    // Lines of text the panel has rules for; the prompt stands on the rule below them. A longer text
+    // (events met one inside another add theirs) shows its last lines.
+    static constexpr std::size_t kPanelLines = 8;
 
     explicit GAME_CUIEvent(const UIScreenContext& context);
 
@@ -40,7 +44,7 @@ public:
     const GAME_CEventText& Text() const { return text_; }
     // The prompt to read on, from the message texts.
     static std::u16string PromptText();
-    // Where the prompt stands: ending at the canvas's middle, under the last line.
+    // Where the prompt stands: ending at the canvas's middle, under the last line shown.
     vesk::math::Vec2 PromptPosition() const;
     // The prompt is due: lines to show, all of them shown, and the blink in its lit half.
     bool IsPromptShown() const;

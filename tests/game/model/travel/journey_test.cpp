@@ -27,6 +27,7 @@
 #include "game/ui/screens/ui_ship_status.h"
 #include "game/ui/message_log.h"
 #include "game/ui/text_lines.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
@@ -256,8 +257,9 @@ TEST_F(Journey, TheShipDrivesThroughItsEventsToTheNextHideout)
 
 // The ship drives on while an event's text waits to be read, into further events: each runs inside
 // the one before and comes back to it. The waiting text is not written again when the event comes
-// back to it. One confirmation reads the lot: every event ends and the window closes for good.
-TEST_F(Journey, EventsMetWhileATextWaitsWriteEachTextOnce)
+// back to it, and a window that holds more lines than its panel shows the last of them inside it.
+// One confirmation reads the lot: every event ends and the window closes for good.
+TEST_F(Journey, EventsMetWhileATextWaitsWriteEachTextOnceAndKeepThePanelInside)
 {
     ASSERT_NO_FATAL_FAILURE(EquipShip());
     std::uint32_t routeId = 3;
@@ -278,6 +280,31 @@ TEST_F(Journey, EventsMetWhileATextWaitsWriteEachTextOnce)
     for (int told = 2; told <= 5; ++told) five += GAME_CUIEvent::kNewLine + wreck;
     EXPECT_EQ(window.pendingText, five);
     EXPECT_EQ(Variable("told"), -1) << "every event still waits";
+
+    // Ten lines: the panel shows the last eight on its rules, the prompt on the rule below them.
+    const float panelBottom = 60.0f + UISpriteSize(FindUISprite("ui_eventwindow_bg")).y;
+    const float textY = GAME_CUIEvent::kPanelFirstBaseY - UILineHeight();
+    const std::vector<std::u16string> lines = SplitTextLines(five);
+    ASSERT_EQ(lines.size(), 10u);
+    const support::RecordedTextDraw* prompt = nullptr;
+    for (int frame = 0; frame < GAME_CUIEvent::kPromptPeriod && prompt == nullptr; ++frame) {
+        StepFrames(1);
+        prompt = FindTextDraw(GAME_CUIEvent::PromptText());
+    }
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->y, textY + 8.0f * 18.0f);
+    EXPECT_LE(prompt->y + UILineHeight(), panelBottom);
+    std::vector<const support::RecordedTextDraw*> panelLines;
+    for (const support::RecordedTextDraw& text : frames.back().texts) {
+        if (text.x == GAME_CUIEvent::kPanelTextX) panelLines.push_back(&text);
+    }
+    ASSERT_EQ(panelLines.size(), 8u);
+    for (std::size_t row = 0; row < panelLines.size(); ++row) {
+        EXPECT_EQ(panelLines[row]->text, lines[row + 2]) << "row " << row;
+        EXPECT_EQ(panelLines[row]->y, textY + 18.0f * static_cast<float>(row)) << "row " << row;
+    }
+    EXPECT_LE(panelLines.back()->y + UILineHeight(), panelBottom);
+    KeepCanvasPicture("event-window-chain");
 
     PressAction(kActionDecide);
     ASSERT_TRUE(StepUntil([&] { return !Route().IsRouteEventRunning(); }, 60));

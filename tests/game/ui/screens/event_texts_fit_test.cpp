@@ -12,6 +12,7 @@
 #include "framework/text/font_manager.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/language.h"
+#include "game/ui/screens/ui_event.h"
 #include "game/ui/text_lines.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/message_data.h"
@@ -21,7 +22,7 @@ namespace {
 
 // The rule under each line is 318 units long from x 157; the text starts at x 175.
 constexpr float kPanelTextWidth = 300.0f;
-constexpr std::size_t kPanelLines = 8;
+constexpr std::size_t kPanelLines = GAME_CUIEvent::kPanelLines;
 // A variable written into the window: as wide as a six-digit number in full-width digits.
 constexpr std::u16string_view kNumberStandIn = u"８８８８８８";
 
