@@ -39,11 +39,7 @@ void TagKey(std::uint32_t tag, char (&key)[5])
 template <typename Visit>
 void GAME_CUIListController::ForEachListedTask(Visit visit) const
 {
-    for (std::uint32_t r = 0; r < kUIRoomTaskSlots; ++r) {
-        if (tasks_[r] == nullptr) continue;
-        const UITaskView task = GetUITaskView(tasks_[r]);
-        if (IsListedKind(task.kind) && !task.hidden) visit(r, task);
-    }
+    for (std::uint32_t r = 0; r < taskCount_; ++r) visit(r, GetUITaskView(tasks_[r]));
 }
 
 GAME_CUIListController::GAME_CUIListController(const UIScreenContext& context) : context_(context)
@@ -125,7 +121,8 @@ bool GAME_CUIListController::Update(bool input)
     rows_ = std::min(taskCount_ + 1, kMaxRows);
     cursor_ = std::min(cursor_, rows_);
     if (button_ != nullptr) {
-        const bool full = rows_ == kMaxRows;
+        // Hidden tasks count against the room's five all the same.
+        const bool full = boundCount_ >= kUIRoomTaskSlots;
         button_->SetDisabled(full);
         button_->SetColor(full ? kUIGrey : kUIWhite);
     }
@@ -181,7 +178,19 @@ bool GAME_CUIListController::Update(bool input)
     return panel_ != nullptr ? panel_->Update(room_, input) : input;
 }
 
-void GAME_CUIListController::RefreshTasks() { taskCount_ = static_cast<std::uint32_t>(GetUIRoomTasks(room_, tasks_)); }
+void GAME_CUIListController::RefreshTasks()
+{
+    UIRoomTasks bound;
+    boundCount_ = static_cast<std::uint32_t>(GetUIRoomTasks(room_, bound));
+    // Only the tasks the list shows take rows, one after another: a hidden task, or one of a kind
+    // the list leaves out, leaves no empty row to be chosen for a task the player cannot see.
+    tasks_.fill(nullptr);
+    taskCount_ = 0;
+    for (std::uint32_t i = 0; i < boundCount_; ++i) {
+        const UITaskView task = GetUITaskView(bound[i]);
+        if (IsListedKind(task.kind) && !task.hidden) tasks_[taskCount_++] = bound[i];
+    }
+}
 
 std::uint32_t GAME_CUIListController::CountSetFlags() const
 {

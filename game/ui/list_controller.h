@@ -56,7 +56,7 @@ public:
     vesk::math::Vec2 Extent() const { return extent_; }
     // The cursor row: 0 to the number of task rows (that row is the add-task button).
     void SetCursor(std::uint32_t cursor) { cursor_ = cursor; }
-    // How many of the five task slots the last Update filled.
+    // How many task rows the last Update filled.
     std::uint32_t CountSetFlags() const;
 
     bool focused = true;
@@ -70,8 +70,7 @@ private:
     void OpenTaskCancel(GAME_CTaskBase* task);
     void PlaceButton();
     static bool IsListedKind(std::int32_t kind);
-    // Each task the list shows, with its row; empty slots, hidden tasks and kinds the list leaves out
-    // keep their rows empty.
+    // Each task the list shows, with its row.
     template <typename Visit>
     void ForEachListedTask(Visit visit) const;
 
@@ -82,8 +81,10 @@ private:
     GAME_CUINullObject* root_ = nullptr;
     GAME_CUIIconObject* button_ = nullptr;
     GAME_CUILabelObject* label_ = nullptr;
+    // The tasks the list shows, from slot 0 on; the room's bound tasks they were taken from.
     UIRoomTasks tasks_{};
     std::uint32_t taskCount_ = 0;
+    std::uint32_t boundCount_ = 0;
     std::uint32_t rows_ = 1;
     std::uint32_t cursor_ = 0;
     UICursorBlink blink_;

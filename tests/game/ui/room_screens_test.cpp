@@ -88,6 +88,28 @@ protected:
         return open;
     }
 
+    // Where a room screen's task page puts the tab.
+    static constexpr vesk::math::Vec2 kTabOffset{199.0f, 32.0f};
+
+    // A task tab of the test's own for the room, with its crew panel.
+    void MakeTaskTab(GAME_CRoomBase* room)
+    {
+        controller = std::make_unique<GAME_CUIListController>(UI().Context());
+        controller->SetActorPanel(new GAME_CUIActorListPanel(UI().Context()));
+        controller->Attach(room);
+    }
+
+    // A frame as the room screen runs the tab: drawn when asked, then updated with the input.
+    void TabFrame(bool draw)
+    {
+        if (draw) {
+            controller->DrawSprites(kTabOffset);
+            controller->DrawTexts(kTabOffset);
+        }
+        StepFrames(1);
+        controller->Update(true);
+    }
+
     std::vector<std::unique_ptr<GAME_CRoomBase>> rooms;
     std::unique_ptr<GAME_CUIListController> controller;
 };
@@ -156,20 +178,10 @@ TEST_F(RoomScreensTest, ARoomOpensTheScreenOfItsKindAndStepsGoInKindOrder)
 TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
 {
     GAME_CRoomBase* kitchen = AddRoom("ID04");
-    controller = std::make_unique<GAME_CUIListController>(UI().Context());
-    controller->SetActorPanel(new GAME_CUIActorListPanel(UI().Context()));
-    controller->Attach(kitchen);
+    MakeTaskTab(kitchen);
     TaskData cooking;
     controller->preset = &cooking;
-    const vesk::math::Vec2 offset{199.0f, 32.0f};
-    auto frame = [&](bool draw = false) {
-        if (draw) {
-            controller->DrawSprites(offset);
-            controller->DrawTexts(offset);
-        }
-        StepFrames(1);
-        controller->Update(true);
-    };
+    auto frame = [this](bool draw = false) { TabFrame(draw); };
     frame();
     frame(true);
     const support::RecordedTextDraw* noTask = FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED"));
@@ -268,10 +280,55 @@ TEST_F(RoomScreensTest, TheTaskTabOfARoomWithoutTasksOffersTheAddTaskButton)
     // slides away): it draws what the room holds now.
     kitchen->boundTasks.clear();
     tasks.clear();
-    controller->DrawSprites(offset);
-    controller->DrawTexts(offset);
+    controller->DrawSprites(kTabOffset);
+    controller->DrawTexts(kTabOffset);
     StepFrames(1);
     EXPECT_NE(FindTextDraw(GetMessageTextExpanded("ADDTASK_TEXT_NOTASK_RESERVED")), nullptr);
+}
+
+// A task bound to the room that the list does not show (a kind it leaves out) takes no row: the
+// shown tasks stand one after another from the first row, the cursor walks them and the add-task
+// button only, and a click on the first row opens the task-cancel window for the task written there.
+// The hidden task still counts against the room's five.
+TEST_F(RoomScreensTest, ATaskTheListDoesNotShowTakesNoRowThatCouldBeChosen)
+{
+    GAME_CRoomBase* kitchen = AddRoom("ID04");
+    auto& meal = tasks.emplace_back(std::make_unique<GAME_CTaskMeal>(MakeMealRequest(-1)));
+    kitchen->boundTasks.push_back(meal.get());
+    GAME_CTaskBase* cooking = AddCookingTask(kitchen);
+    MakeTaskTab(kitchen);
+    auto frame = [this](bool draw = false) { TabFrame(draw); };
+    frame();
+    frame(true);
+    EXPECT_EQ(controller->Rows(), 2u);
+    const support::RecordedTextDraw* name = FindTextDraw(GetMessageTextExpanded("TCKG"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->y, controller->RowAt(0).y);
+
+    // A key goes down in one frame and up in the next.
+    controller->SetCursor(0);
+    PressAction(kActionCursorDown);
+    frame();
+    EXPECT_EQ(controller->Cursor(), 1u) << "the add-task button";
+    frame();
+    PressAction(kActionCursorDown);
+    frame();
+    EXPECT_EQ(controller->Cursor(), 0u);
+    frame();
+
+    const vesk::math::Vec2 first = controller->RowAt(0);
+    ClickAt(static_cast<int>(first.x) + 22, static_cast<int>(first.y) + 5);
+    frame();
+    auto* cancel = UI().Get<GAME_CUITaskCancel>();
+    ASSERT_TRUE(cancel->IsOpen());
+    EXPECT_EQ(cancel->task, cooking);
+    StepFrames(1);
+    ASSERT_TRUE(CloseScreen(kSlotTaskCancel));
+
+    for (int i = 0; i < 3; ++i) AddCookingTask(kitchen);
+    frame(true);
+    EXPECT_EQ(controller->Rows(), 5u);
+    EXPECT_EQ(controller->AddTaskButton()->Color(), kUIGrey);
 }
 
 TEST_F(RoomScreensTest, ATaskRowsGaugeSharesTheMaterialsBroughtOfThoseItsDataAsksFor)
