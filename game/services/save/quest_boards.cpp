@@ -278,11 +278,17 @@ void CheckOfferSets(std::span<std::uint8_t> slot)
                                                             : "quest " + std::to_string(set.Id(pair)) + " names no record; it is replaced");
                 continue;
             }
-            if (set.IsAccepted(pair) && quest->limitDays >= 0 && set.Value(pair) > quest->limitDays) {
+            // A taken quest counts down from its limit and runs out at 0; an unlimited one holds -1. Days
+            // outside that would never run out, or run out a quest that has no limit.
+            const std::int32_t days = set.Value(pair);
+            const std::int32_t limit = quest->limitDays;
+            const bool fits = limit < 0 ? days == -1 : days >= std::min(limit, 1) && days <= limit;
+            if (set.IsAccepted(pair) && !fits) {
+                const std::int32_t mended = limit < 0 ? -1 : limit;
                 LogBadWorkingSlotField(area, at + 4,
-                                       "days left " + std::to_string(set.Value(pair)) + " are past the quest's limit of " +
-                                           std::to_string(quest->limitDays) + "; they are the limit");
-                set.SetValue(pair, quest->limitDays);
+                                       "days left " + std::to_string(days) + " do not fit the quest's limit of " +
+                                           std::to_string(limit) + "; they are " + std::to_string(mended));
+                set.SetValue(pair, mended);
             }
         }
         if (platform::ReadU32(slot, base + slot::kOfferSpare) != 0) {

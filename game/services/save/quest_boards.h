@@ -61,8 +61,9 @@ void BuildNewGameOfferSets(std::span<std::uint8_t> slot, const ShuffleDraw& draw
 // Keeps the accepted pairs, packs them to the front and fills the rest from the pool.
 void RerollOfferSet(std::span<std::uint8_t> slot, int set);
 // A read slot's boards checked as the writer leaves them: accepted marks only on pairs with a quest,
-// days left within the quest's limit, a 0 spare word, a countdown no longer than the hideout's; each
-// break logged (a quest without a record too, which ReplaceUnknownOffers replaces) and mended.
+// a taken quest's days left from 1 to its limit (-1 for no limit), a 0 spare word, a countdown no
+// longer than the hideout's; each break logged (a quest without a record too, which
+// ReplaceUnknownOffers replaces) and mended.
 void CheckOfferSets(std::span<std::uint8_t> slot);
 // Replaces every used pair whose quest the database does not know (a save is untrusted) by an offer
 // not taken; one the pool has no other quest for leaves the board, which closes up behind it.

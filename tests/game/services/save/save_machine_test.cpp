@@ -530,6 +530,38 @@ TEST_F(SaveMachineTest, ATakenQuestTheDataLostComesBackAsAnOfferNotTaken)
     EXPECT_EQ(CountFlaggedQuestEntries(GetWorkingSlot()), 1);
 }
 
+// A save whose taken quests hold days left their quests cannot have: the five-day Q001 at 0 days,
+// which would never run out, and the unlimited Q004 at 3, which would run out. The load says so and
+// gives Q001 its five days and Q004 none to count; a day later Q001 has four left and Q004 is still
+// taken.
+TEST_F(SaveMachineTest, TakenQuestDaysOutsideTheirLimitAreMendedAsTheSlotLoads)
+{
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(3));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::string bytes = support::ReadBytes(SavePath());
+    std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
+    const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
+    const std::pair<std::uint32_t, std::int32_t> pairs[] = {{MakeTag("Q001"), 0}, {MakeTag("Q004"), 3}, {MakeTag("Q002"), 5}};
+    for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+        const std::size_t at = slot::kOfferSets + static_cast<std::size_t>(pair) * slot::kOfferPairSize;
+        platform::WriteU32(third, at, pair < 3 ? pairs[pair].first : kNoId);
+        platform::WriteI32(third, at + 4, pair < 3 ? pairs[pair].second : 0);
+    }
+    platform::WriteU32(third, slot::kOfferSets + slot::kOfferMask, 0b011);
+    support::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(WriteAndLoad(image));
+
+    for (const char* line : {"slot 3, offer set 0 at offset 32564: days left 0 do not fit the quest's limit of 5; they are 5",
+                             "slot 3, offer set 0 at offset 32572: days left 3 do not fit the quest's limit of -1; they are -1"}) {
+        EXPECT_TRUE(log.Contains(line)) << line << "\n" << ::testing::PrintToString(log.Lines());
+    }
+    RefreshOfferSetsDaily(GetWorkingSlot());
+    const QuestBoardRecord board(GetWorkingSlot(), 0);
+    EXPECT_EQ(board.Value(0), 4);
+    EXPECT_EQ(board.Value(1), -1);
+    EXPECT_EQ(board.Mask(), 0b011u);
+}
+
 }  // namespace
 
 namespace {
