@@ -87,7 +87,8 @@ public:
     void ShowRandomCrewBalloons(std::span<const std::uint32_t> lines, std::int32_t maximum);
     void ShowCrewBalloonGroup(std::int32_t group, std::int32_t maximum, std::int32_t minimum);
     std::int32_t CountIdleCrew() const;
-    void ClearCrewRoomLinks();
+    // Every crew member's home and workplace links, or with a room only the links to that room.
+    void ClearCrewRoomLinks(const GAME_CRoomBase* room = nullptr);
     void SetActorName(GAME_CObjectActor* actor, const ActorName& name);
     void PlaceCrewOnBottomRow();
     // Every crew member grows a day older, up to the maximum age.

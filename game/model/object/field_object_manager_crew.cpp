@@ -220,12 +220,12 @@ std::int32_t GAME_CFieldObjectManager::CountIdleCrew() const
     }));
 }
 
-void GAME_CFieldObjectManager::ClearCrewRoomLinks()
+void GAME_CFieldObjectManager::ClearCrewRoomLinks(const GAME_CRoomBase* room)
 {
     for (GAME_CObjectActor* actor : crew) {
         if (actor == nullptr) continue;
-        actor->workLink = ActorRoomLink{};
-        actor->homeLink = ActorRoomLink{};
+        if (room == nullptr || actor->workLink.room == room) actor->workLink = ActorRoomLink{};
+        if (room == nullptr || actor->homeLink.room == room) actor->homeLink = ActorRoomLink{};
     }
 }
 

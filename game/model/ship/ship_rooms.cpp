@@ -322,6 +322,9 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
     }
     if (room->IsFinishedBuilding()) DropRoomMaterials(*room);
     room->UnassignCrew(nullptr);
+    // A crew member who rested or worked in the room without being bound to it still names it as
+    // home or workplace; the room object goes back to the pool and the next room placed reuses it.
+    if (GAME_CFieldObjectManager* objects = ship_world::FieldObjects()) objects->ClearCrewRoomLinks(room);
     if (IsGameWorldReady()) {
         const std::vector<GAME_CTaskBase*> bound = room->boundTasks;
         for (GAME_CTaskBase* task : bound) {

@@ -1,4 +1,4 @@
-// The build menu and the build grid cursor: which kinds are offered, placing a room and breaking one down.
+// The build menu and the build grid cursor: which kinds are offered, placing a room, breaking one down and what its crew keep of it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,6 +15,8 @@
 #include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/model/world/camera2d.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/screens/ui_build.h"
@@ -209,6 +211,37 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), nullptr);
     EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBroken);
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
+}
+
+// A crew member resting in quarters it is not bound to names them as its home while it is inside.
+// Once they are demolished it has no home there: the next room built, which takes the quarters'
+// place in the pool of rooms, does not become its home.
+TEST_F(BuildTest, QuartersDemolishedWithACrewMemberRestingInsideLeaveItWithoutAHome)
+{
+    GAME_CRoomBase& quarters = Place("ID03", 2, 3);
+    GAME_CObjectActor* resting = AddCrewMember();
+    ASSERT_NE(resting, nullptr);
+    GAME_CObjectActor& member = *resting;
+    ASSERT_TRUE(world->fieldObjects->MoveCrewIntoRoom(&member, &quarters));
+    ASSERT_EQ(member.homeLink.room, &quarters);
+    ASSERT_FALSE(quarters.IsPresent(&member));
+
+    OpenMenu();
+    Choose("IDBR");
+    ClickCell(2, 3);
+    ClickCell(2, 3);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(1);
+    ASSERT_EQ(world->ship->GetRoomAtCell(2, 3), nullptr);
+    ASSERT_TRUE(CloseMessage());
+    EXPECT_EQ(member.homeLink.room, nullptr);
+    EXPECT_EQ(member.homeLink.roomNumber, -1);
+
+    const GAME_CRoomBase& next = Place("ID20", 5, 3);
+    StepFrames(1);
+    EXPECT_NE(member.homeLink.room, &next);
+    EXPECT_EQ(member.homeLink.roomNumber, -1);
 }
 
 // The questions and notices of breaking hold the game still until they are answered: each is drawn
