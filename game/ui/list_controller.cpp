@@ -192,15 +192,6 @@ void GAME_CUIListController::RefreshTasks()
     }
 }
 
-std::uint32_t GAME_CUIListController::CountSetFlags() const
-{
-    std::uint32_t count = 0;
-    for (const GAME_CTaskBase* task : tasks_) {
-        if (task != nullptr) ++count;
-    }
-    return count;
-}
-
 void GAME_CUIListController::OnAddTask(GAME_CUIIconObject* button)
 {
     if (room_ == nullptr || button->IsDisabled()) return;

@@ -57,7 +57,7 @@ public:
     // The cursor row: 0 to the number of task rows (that row is the add-task button).
     void SetCursor(std::uint32_t cursor) { cursor_ = cursor; }
     // How many task rows the last Update filled.
-    std::uint32_t CountSetFlags() const;
+    std::uint32_t CountSetFlags() const { return taskCount_; }
 
     bool focused = true;
     // The entry the add-task screen offers first (the dining hall's cooking), or null.

@@ -298,12 +298,19 @@ void GAME_CUIOption::RefreshRows()
     literal(kRowSe, percent(FieldValue(kRowSe)));
 }
 
+GAME_CUIOption::Watched GAME_CUIOption::CurrentValues() const
+{
+    Watched values;
+    for (int r = 0; r < kRowCount; ++r) values.values[static_cast<std::size_t>(r)] = FieldValue(r);
+    return values;
+}
+
 bool GAME_CUIOption::SkipsRow(int row) const { return row == kRowWindowSize && FullScreen(); }
 
 void GAME_CUIOption::BeforeTree()
 {
     LoadSliders();
-    for (int r = 0; r < kRowCount; ++r) before_.values[static_cast<std::size_t>(r)] = FieldValue(r);
+    before_ = CurrentValues();
     soundChanged_ = false;
 }
 
@@ -444,9 +451,7 @@ void GAME_CUIOption::AfterSaveSettled()
 
 void GAME_CUIOption::ResetToDefaults()
 {
-    Watched from;
-    for (int r = 0; r < kRowCount; ++r) from.values[static_cast<std::size_t>(r)] = FieldValue(r);
-    resetFrom_ = from;
+    resetFrom_ = CurrentValues();
     InitSystemRecord(Work().Bytes());
 }
 

@@ -90,6 +90,7 @@ private:
 
     bool FullScreen() const;
     std::int32_t FieldValue(int row) const;
+    Watched CurrentValues() const;
     void SetFieldValue(int row, std::int32_t value);
     void LoadSliders();
     void SyncFullScreenRow();
