@@ -15,6 +15,7 @@ inline constexpr std::uint32_t kInfirmary = MakeTag("ID05");  // two builders, 4
 inline constexpr std::uint32_t kWorkshop = MakeTag("ID06");
 inline constexpr std::uint32_t kCatapult = MakeTag("ID15");
 inline constexpr std::uint32_t kStoreroom = MakeTag("ID20");
+inline constexpr std::uint32_t kLadder = MakeTag("ID22");  // one wide, two high: joins its rows
 inline constexpr std::uint32_t kEngine = MakeTag("ID23");
 
 // Items.

@@ -242,7 +242,9 @@ bool GAME_CActorAIBase::ArriveCarryFromInventory(std::int32_t column, std::int32
         task->Finish();
         return false;
     }
-    if (here == taskRoom && loadCount() > 0) {
+    // In the parent's room the walk is over: the task takes a load over, and without one the
+    // crew member chooses anew rather than walk on the spot.
+    if (here == taskRoom) {
         pathActive = 0;
         Think();
         return false;

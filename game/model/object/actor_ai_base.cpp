@@ -167,6 +167,9 @@ bool GAME_CActorAIBase::GoToTask()
         }
         if (holding != nullptr) return WalkToRoom(*holding);
         if (item != nullptr) return WalkTo(item->GetCellColumn(), item->GetCellRow());
+        // Nothing of the item can be walked to: the carry waits for crew who can fetch it, and
+        // this crew member is free for other work meanwhile.
+        DropTask();
         return false;
     }
     case kTaskReload: {

@@ -54,6 +54,17 @@ GAME_CObjectActor* FirstFree(const std::vector<GAME_CObjectActor*>& list, const 
     return nullptr;
 }
 
+// A carry that holds nothing yet needs a crew member who can walk to the item: to a store
+// holding it or to one lying on the grid.
+bool CanFetchForCarry(const GAME_CFieldObjectManager& objects, const GAME_CObjectActor& actor,
+                      const GAME_CTaskBase& task)
+{
+    if (task.GetKind() != kTaskCarrierFromInventory || task.GetTargetIndex().load != nullptr) return true;
+    const std::uint32_t itemId = task.GetReservedItemId();
+    return GAME_CShip::FindRoomHoldingItem(actor.cellX, actor.cellY, itemId) != nullptr ||
+           objects.FindNearestFieldItemById(actor.cellX, actor.cellY, itemId) != nullptr;
+}
+
 }  // namespace
 
 bool GAME_CFieldObjectManager::MoveCrewIntoRoom(GAME_CObjectActor* actor, GAME_CRoomBase* room)
@@ -152,8 +163,8 @@ void GAME_CFieldObjectManager::AssignCrewToTask(GAME_CTaskBase* task, bool relea
         } else if (room != nullptr) {
             cost = GAME_CShip::GetPathCost(actor->cellX, actor->cellY, room->gridX, room->gridY);
         }
-        // A crew member who cannot walk there is no candidate at any price.
-        if (cost < 0) continue;
+        // A crew member who cannot walk there, or to what is to be carried, is no candidate at any price.
+        if (cost < 0 || !CanFetchForCarry(*this, *actor, *task)) continue;
         if (cost < bestCost) {
             best = actor;
             bestCost = cost;

@@ -212,7 +212,9 @@ void GAME_CTaskCarrierFromInventory::SaveRecord(std::span<std::uint8_t> area, st
 
 void GAME_CTaskCarrierFromInventory::LoadRecord(std::span<const std::uint8_t> area, std::size_t index)
 {
+    // The load is back before the carriers are: they think again with it in hand, and one that
+    // thought itself empty-handed with nothing to fetch would let go of the carry.
+    load_ = ReadLoadRecord(area, index);
     GAME_CTaskBase::LoadRecord(area, index);
     materials.clear();
-    load_ = ReadLoadRecord(area, index);
 }

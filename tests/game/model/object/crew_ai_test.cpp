@@ -16,7 +16,6 @@ namespace {
 
 using namespace support::shipped;
 
-constexpr std::uint32_t kLadder = MakeTag("ID22");  // one wide, two high: joins its rows
 constexpr std::uint32_t kWork = MakeTag("TZZ2");
 
 class CrewAITest : public support::TaskWorld {

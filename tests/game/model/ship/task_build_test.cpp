@@ -1,4 +1,4 @@
-// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach, one saved while its materials were carried, a site given up under hungry builders, and quarters demolished under a tired crew member.
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach or another build took, one saved while its materials were carried, a site given up under hungry builders, and quarters demolished under a tired crew member.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -54,6 +54,17 @@ protected:
         return builds.empty() ? nullptr : builds[0];
     }
 
+    // The carries stand in the list with no crew, and no crew member works one.
+    void ExpectCarriesWaitingWithCrewFree(std::size_t count)
+    {
+        const std::vector<GAME_CTaskBase*> carries = TasksOfKind(kTaskCarrierFromInventory);
+        EXPECT_EQ(carries.size(), count);
+        for (const GAME_CTaskBase* carry : carries) EXPECT_TRUE(carry->crew.empty()) << TagText(carry->GetReservedItemId());
+        for (const GAME_CObjectActor* actor : Field().crew) {
+            EXPECT_TRUE(actor->task == nullptr || actor->task->GetKind() != kTaskCarrierFromInventory);
+        }
+    }
+
     GAME_CRoomBase* site = nullptr;
 };
 
@@ -84,7 +95,7 @@ TEST_F(TaskBuildTest, APlacedRoomIsBuiltOnceItsMaterialsAreDeliveredAndTheLogSay
     EXPECT_EQ(CountStoredItem(MakeTag("I002")), 0);
 }
 
-TEST_F(TaskBuildTest, ABuildWhoseMaterialsLieOnARowNoRoomJoinsNeverStarts)
+TEST_F(TaskBuildTest, ABuildWhoseMaterialsLieOnARowNoRoomJoinsWaitsWithItsCrewFreeUntilLaddersLeadThere)
 {
     StockedStoreroom(0, 2);
     GAME_CTaskBase* build = OrderBuild();
@@ -93,6 +104,37 @@ TEST_F(TaskBuildTest, ABuildWhoseMaterialsLieOnARowNoRoomJoinsNeverStarts)
     EXPECT_EQ(build->progress, 0);
     EXPECT_TRUE(build->materials.empty());
     EXPECT_TRUE(site->underConstruction);
+    // The carries wait unmanned: nobody stands in the site holding one for good.
+    ExpectCarriesWaitingWithCrewFree(2);
+
+    Place(kLadder, 5, 0);
+    Place(kLadder, 6, 1);
+    EXPECT_TRUE(StepSimulationUntil([&] { return !site->underConstruction; }, 20000));
+}
+
+TEST_F(TaskBuildTest, ASecondBuildWhoseMaterialsTheFirstTookWaitsWithItsCarriersFreeUntilTheStoreIsRefilled)
+{
+    GAME_CRoomBase& storeroom = StockedStoreroom(0, 0);
+    AddCrew(3, 0);
+    AddCrew(4, 0);
+    AddCrew(5, 0);
+    AddCrew(6, 0);
+    GAME_CRoomBase* first = Ship().PlaceNewRoom(2, 0, FindRoomIdIndex(kInfirmary), kInfirmary, true);
+    GAME_CRoomBase* second = Ship().PlaceNewRoom(7, 0, FindRoomIdIndex(kInfirmary), kInfirmary, true);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    // The store holds one room's materials, and the carries of both set out for them.
+    StepSimulation(1);
+    EXPECT_EQ(TasksOfKind(kTaskCarrierFromInventory).size(), 4u);
+    ASSERT_TRUE(StepSimulationUntil([&] { return !first->underConstruction || !second->underConstruction; }, 10000));
+    GAME_CRoomBase* waiting = first->underConstruction ? first : second;
+    ExpectCarriesWaitingWithCrewFree(2);
+
+    for (const ItemCount& material : FindRoomData(kInfirmary)->materials) {
+        if (IsUnusedItemCount(material)) break;
+        Stock(storeroom, material.itemId, material.count);
+    }
+    EXPECT_TRUE(StepSimulationUntil([&] { return !waiting->underConstruction; }, 20000));
 }
 
 TEST_F(TaskBuildTest, MaterialsInTheCarriersHandsWhenTheGameIsSavedArePutDownBesideThemAndStillBuildTheRoom)
