@@ -2,9 +2,12 @@
 #include <algorithm>
 
 #include "game/services/data/item_records.h"
+#include "game/model/object/actor_ai_base.h"
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
+#include "game/model/ship/task_base.h"
 
 namespace {
 
@@ -25,6 +28,22 @@ std::size_t CountFloorCells(const GAME_CShip& ship)
 }
 
 bool IsFieldItem(const GAME_CObjectItem* item) { return item != nullptr && item->carrier == nullptr; }
+
+// A crew member is on its way to take from the stack: the carrier sent for it, or one fetching
+// its item for a task and walking to its cell.
+bool IsBeingFetched(const GAME_CObjectItem& item, const std::vector<GAME_CObjectActor*>& crew)
+{
+    return std::any_of(crew.begin(), crew.end(), [&](const GAME_CObjectActor* actor) {
+        const GAME_CTaskBase* task = actor != nullptr ? actor->task : nullptr;
+        if (task == nullptr || actor->ai == nullptr) return false;
+        const std::int32_t kind = task->GetKind();
+        if (kind == kTaskItemCarrier) return task->GetTargetIndex().item == &item;
+        if (kind != kTaskCarrierFromInventory && kind != kTaskReload) return false;
+        const GAME_CActorAIBase& ai = *actor->ai;
+        return ai.HasPath() && task->GetReservedItemId() == item.itemId && ai.targetColumn == item.GetCellColumn() &&
+               ai.targetRow == item.GetCellRow();
+    });
+}
 
 }  // namespace
 
@@ -140,14 +159,19 @@ void GAME_CFieldObjectManager::RemoveDeadItems()
 
 void GAME_CFieldObjectManager::ConsumeFieldItems(std::uint32_t itemId, std::int32_t amount)
 {
+    // Stacks nobody is on the way to go first, so that a crew member sent for a stack finds it
+    // there; the stacks being fetched give only what the others lack.
     std::int64_t left = amount;
-    for (GAME_CObjectItem* item : items) {
-        if (left <= 0) break;
-        if (!IsFieldItem(item) || item->itemId != itemId || !item->HasValidEntry()) continue;
-        const std::int64_t taken = std::min<std::int64_t>(left, item->count);
-        item->count -= static_cast<std::int32_t>(taken);
-        left -= taken;
-        if (item->count <= 0) item->dead = 1;
+    for (const bool fetched : {false, true}) {
+        for (GAME_CObjectItem* item : items) {
+            if (left <= 0) break;
+            if (!IsFieldItem(item) || item->dead != 0 || item->itemId != itemId || !item->HasValidEntry()) continue;
+            if (IsBeingFetched(*item, crew) != fetched) continue;
+            const std::int64_t taken = std::min<std::int64_t>(left, item->count);
+            item->count -= static_cast<std::int32_t>(taken);
+            left -= taken;
+            if (item->count <= 0) item->dead = 1;
+        }
     }
     RemoveDeadItems();
 }
