@@ -257,10 +257,18 @@ void CheckRoomRole(GameDataCheck& check, std::uint32_t id, std::int32_t kind, co
     require((room.flags & kRoomFuelTank) == 0 || room.values[kRoomValueFuelCapacityBonus] > 0,
             "is a fuel tank that adds no fuel");
     require(room.capacity <= 8 || room.capacity == kOpenCapacity, "has a capacity of " + std::to_string(room.capacity));
+    // A build or a task goes on only while all the crew it calls for are in the room, and the room
+    // lets in no more than its capacity: more would leave it standing for good.
+    const std::int32_t builders = std::max(1, room.buildCrewLimit);
+    require(builders <= room.capacity, "needs " + std::to_string(builders) + " builders but holds " +
+                                           std::to_string(room.capacity) + " crew");
     // A task ordered in a room is worked there: a room that offers one must let crew in.
     for (const TaskData* task : room.offeredTasks) {
         require(((room.flags & kRoomTakesCrew) != 0 && room.capacity > 0),
                 "offers task " + DescribeTag(task->id) + " but takes no crew");
+        const std::int32_t workers = std::max(1, task->crewLimit);
+        require(workers <= room.capacity, "offers task " + DescribeTag(task->id) + " for " + std::to_string(workers) +
+                                              " crew but holds " + std::to_string(room.capacity));
     }
 }
 
