@@ -232,6 +232,22 @@ bool RegisterMessageFile(const void* block, size_t size, std::string_view name)
     return RegisterMessageFile(std::vector<uint8_t>(bytes, bytes + size), name);
 }
 
+bool ReplaceMessageFile(const void* block, size_t size, std::string_view name)
+{
+    if (!block) {
+        log::Error(FormatText("message file '%s' refused: no data", {name}));
+        return false;
+    }
+    const auto* bytes = static_cast<const uint8_t*>(block);
+    std::optional<MessageTable> table = MessageTable::Create(std::vector<uint8_t>(bytes, bytes + size), name);
+    if (!table) {
+        return false;
+    }
+    InstalledTable() = std::move(table);
+    ++g_generation;
+    return true;
+}
+
 void ReleaseMessageFile()
 {
     InstalledTable().reset();

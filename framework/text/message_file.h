@@ -71,8 +71,13 @@ bool RegisterMessageFile(std::vector<uint8_t> file, std::string_view name = "mes
 // caller frees its block whatever the result. A null block is refused.
 bool RegisterMessageFile(const void* block, size_t size, std::string_view name = "message file");
 
+// Installs a message file in place of the installed table whatever the revisions (the language
+// change). A file that is refused as RegisterMessageFile refuses it (not a whole message file)
+// leaves the installed table as it was, so the texts in force are never lost to a bad file.
+bool ReplaceMessageFile(const void* block, size_t size, std::string_view name = "message file");
+
 // Releases the installed table, whatever its header says, so that a file of
-// any revision installs next (the language change and game end call this).
+// any revision installs next (game end calls this).
 void ReleaseMessageFile();
 
 bool IsMessageFileInstalled();

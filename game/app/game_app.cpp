@@ -24,6 +24,7 @@
 #include "game/model/stores/store_record.h"
 #include "game/services/input/input_map.h"
 #include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
 #include "game/app/scene/missing_game_files.h"
 #include "game/app/scene/scene_stack.h"
@@ -32,6 +33,7 @@
 #include "game/services/clock/game_clock.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/selection_dialog.h"
+#include "platform/little_endian.h"
 
 namespace varnolis {
 namespace {
@@ -118,22 +120,40 @@ bool LoadMessageFileForLanguage()
     const std::string_view path = GetMessageFileForLanguage(language);
     std::size_t size = 0;
     void* block = vesk::file::ReadResourceFile(nullptr, path, &size);
-    if (player != nullptr) player->fontIndex = GetFontSlotForLanguage(language);
-    vesk::text::ReleaseMessageFile();
     if (block == nullptr) return false;
-    const bool registered = vesk::text::RegisterMessageFile(block, size, path);
+    // The new texts are checked whole before they replace the old ones.
+    const bool installed = vesk::text::ReplaceMessageFile(block, size, path);
     vesk::file::FreeFileBlock(block);
-    return registered;
+    if (installed && player != nullptr) player->fontIndex = GetFontSlotForLanguage(language);
+    return installed;
+}
+
+void GameApplication::ChangeLanguage(GAME_CPlayerData& player)
+{
+    if (!LoadMessageFileForLanguage()) {
+        vesk::log::Error("language " + std::to_string(player.language) + ": its texts (" +
+                         std::string(GetMessageFileForLanguage(player.language)) +
+                         ") are missing or damaged; the game stays in language " + std::to_string(languageInForce_));
+        player.language = languageInForce_;
+        platform::WriteU16(GetWorkingSystemRecord(), save_layout::system::kLanguage,
+                           static_cast<std::uint16_t>(languageInForce_));
+        return;
+    }
+    languageInForce_ = player.language;
+    RegisterSystemFont(systemFont_);
+    SetTitleForLanguage();
 }
 
 void GameApplication::GameStartup()
 {
-    CreatePlayerData();
+    // The first texts are those of the platform's language, the language a first start takes.
+    CreatePlayerData()->language = GetPlatformLanguageIndex();
     ResetSaveAreas();
     GetSaveManager();
     ClearMissingGameFiles();
     RegisterFonts(systemFont_);
     LoadMessageFileOrReport();
+    languageInForce_ = PlayerLanguage();
     SetTitleForLanguage();
     GetAchievementManager();
     ResetStorefrontAchievementRows();
@@ -149,9 +169,7 @@ int GameApplication::GameFrame()
 {
     if (GAME_CPlayerData* player = GetPlayerData(); player != nullptr && player->languageChanged != 0) {
         player->languageChanged = 0;
-        LoadMessageFileOrReport();
-        RegisterSystemFont(systemFont_);
-        SetTitleForLanguage();
+        ChangeLanguage(*player);
     }
     vesk::math::Rand();
     if (GAME_CSoundPlayer* sound = PeekSoundPlayer()) sound->UpdateSoundPlayer();

@@ -1,9 +1,12 @@
 // The game layer behind the framework's main loop: its start-up, frame and shut-down.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "framework/app/game.h"
+
+class GAME_CPlayerData;
 
 namespace varnolis {
 
@@ -18,8 +21,14 @@ public:
     void GameShutdown() override;
 
 private:
+    // Takes the texts of the player's new language; a language whose texts cannot be loaded is
+    // not taken, and the one in force stays, in the player data and the settings alike.
+    void ChangeLanguage(GAME_CPlayerData& player);
+
     // The font file in slot 0 (the player's language's), empty before the start-up.
     std::string systemFont_;
+    // The language whose texts are installed.
+    std::uint32_t languageInForce_ = 0;
 };
 
 // Reads the message file of the player's language and takes its font slot.

@@ -441,6 +441,10 @@ bool GAME_CUIOption::SaveMayBeTold() const
 // The window takes the saved size: in full screen always, in a window only when it fits the screen.
 void GAME_CUIOption::AfterSaveSettled()
 {
+    // A language whose texts could not be loaded was not taken: the row shows the one in force.
+    if (const GAME_CPlayerData* player = Context().Player()) {
+        Work().SetU16(field::kLanguage, static_cast<std::uint16_t>(player->language));
+    }
     const std::int32_t factor = FieldValue(kRowWindowSize) / 100 + 1;
     const int width = kCanvasW * factor;
     const int height = kCanvasH * factor;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/scratch_folder.h"
 
@@ -403,6 +405,55 @@ TEST_F(OptionTest, AJapaneseFirstRunSwitchedToEnglishReloadsItsTextsBeforeTellin
     StepFrames(1);
     EXPECT_EQ(title->GetLanguageVariant(), 1);
     EXPECT_NE(FindTextDraw(u"Press any button"), nullptr);
+}
+
+// Texts that cannot be loaded never cost the texts in force: the language chosen is not taken,
+// and what the screen shows, what is stored and what the next start reads is the one in force.
+TEST_F(OptionTest, ALanguageWhoseTextsAreDamagedOrMissingIsNotTakenAndTheTextsInForceStay)
+{
+    UseCopyOfDataSet();
+    const std::filesystem::path korean = DataFolder() / "message/korean.mes";
+    std::string damaged = support::ReadBytes(korean);
+    damaged.resize(damaged.size() / 2);
+    support::WriteBytes(korean, damaged);
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_EQ(GetPlayerData()->language, 1u);
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    // English, then Korean.
+    Press(kActionDecide);
+    EXPECT_EQ(Options().Work().U16(system::kLanguage), 2);
+    support::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    EXPECT_TRUE(log.Contains("message/korean.mes")) << ::testing::PrintToString(log.Lines());
+    EXPECT_EQ(GetMessageTextExpanded("OPTION_SAVE_FINISHED"), u"The settings have been saved.");
+    EXPECT_EQ(vesk::window::GetMainWindowTitle(), u"VARNOLIS");
+    EXPECT_EQ(GetPlayerData()->language, 1u);
+    EXPECT_EQ(GetPlayerData()->fontIndex, 0u);
+    EXPECT_EQ(StoredU16(system::kLanguage), 1);
+    EXPECT_EQ(Options().Work().U16(system::kLanguage), 1);
+    // Nothing is left unsaved, so leaving asks nothing.
+    StepFrames(15);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 30));
+    Press(kActionCancel, 1);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+    EXPECT_EQ(Options().GetPage(), Page::kBrowse);
+
+    // A missing file, as a loaded game's language might name it, is not taken either.
+    std::filesystem::remove(DataFolder() / "message/japanese.mes");
+    ChooseLanguage(0);
+    EXPECT_EQ(GetPlayerData()->language, 1u);
+    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), u"Yes");
+    EXPECT_EQ(StoredU16(system::kLanguage), 1);
+
+    // The next start reads English from the save.
+    StopGame();
+    StartGame();
+    ASSERT_TRUE(StepUntilMainGame());
+    EXPECT_EQ(GetPlayerData()->language, 1u);
+    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), u"Yes");
 }
 
 // The language is chosen as the save is made and its texts come at the next frame: the window's
