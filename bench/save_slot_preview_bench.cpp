@@ -53,7 +53,7 @@ const std::vector<std::uint8_t>& FullSlot()
 void BM_PreviewSetUpOfAFullSlot(benchmark::State& state)
 {
     std::vector<std::uint8_t> slot = FullSlot();
-    const std::span<const std::uint8_t> system = GetWorkingSystemRecord();
+    const std::span<std::uint8_t> system = GetWorkingSystemRecord();
     for (auto _ : state) SetupPlaySession(slot, system);
     const GAME_CGameWorld& world = *GetGameWorld();
     state.counters["rooms"] = static_cast<double>(world.ship->CountRoomsOnGrid());

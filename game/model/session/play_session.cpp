@@ -40,6 +40,23 @@ void ReadPlayTimeAndMoney(GAME_CPlayerData& player, std::span<const std::uint8_t
     player.money = std::clamp(money, 0, kMaxMoney);
 }
 
+// What was taken in place of a damaged setting or binding becomes what the record holds, so the
+// options and binding screens show what is in force and the next save writes it.
+void StoreWhatIsInForce(std::span<std::uint8_t> systemRecord, const GAME_CPlayerData& player, const GAME_CInputMap& map)
+{
+    const std::span<std::uint8_t> settings = systemRecord.subspan(0, system::kSettingsSize);
+    platform::WriteU16(settings, system::kLanguage, static_cast<std::uint16_t>(player.language));
+    platform::WriteU16(settings, system::kCameraSpeed, player.cameraSpeed);
+    platform::WriteU16(settings, system::kAutoSaveMinutes, player.autoSaveMinutes);
+    for (const std::size_t volume : {system::kBgmVolume, system::kSeVolume}) {
+        platform::WriteU16(settings, volume, std::min(platform::ReadU16(settings, volume), system::kMaxVolume));
+    }
+    platform::WriteU16(settings, system::kWheelSensitivity,
+                       std::min(platform::ReadU16(settings, system::kWheelSensitivity), system::kMaxWheelSensitivity));
+    map.WritePadBindings(systemRecord.subspan(system::kPadBindings, GAME_CInputMap::kBindingTableBytes));
+    map.WriteKeyBindings(systemRecord.subspan(system::kKeyBindings, GAME_CInputMap::kBindingTableBytes));
+}
+
 }  // namespace
 
 void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
@@ -72,7 +89,7 @@ void ApplySettingsToPlayerData(std::span<const std::uint8_t> settings)
     player->language = language;
 }
 
-void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t> systemRecord)
+void SetupPlaySession(std::span<std::uint8_t> slot, std::span<std::uint8_t> systemRecord)
 {
     GAME_CPlayerData* player = GetPlayerData();
     if (player == nullptr) player = CreatePlayerData();
@@ -98,6 +115,7 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<const std::uint8_t
     GAME_CInputMap* map = GetInputMap();
     map->ReadPadBindings(systemRecord.subspan(system::kPadBindings, GAME_CInputMap::kBindingTableBytes));
     map->ReadKeyBindings(systemRecord.subspan(system::kKeyBindings, GAME_CInputMap::kBindingTableBytes));
+    StoreWhatIsInForce(systemRecord, *player, *map);
     SyncAchievementsFromSave();
     CheckOfferSets(slot);
     PackQuestBoards(slot);

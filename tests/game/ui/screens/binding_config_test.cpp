@@ -1,4 +1,4 @@
-// The key and controller configuration screens: capturing, refusing, the pad's START and SELECT, saving with its failure, and bindings after a restart.
+// The key and controller configuration screens: capturing, refusing, the pad's START and SELECT, saving with its failure, bindings after a restart, and a damaged record.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,10 +12,12 @@
 #include "game/services/save/save_image.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_manager.h"
+#include "game/services/save/settings_limits.h"
 #include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_controller_config.h"
 #include "game/ui/screens/ui_keyboard_config.h"
+#include "game/ui/screens/ui_option.h"
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
@@ -276,6 +278,50 @@ TEST_F(BindingConfigTest, AFailedWriteAsksToTryAgainAndKeepsTheOldFileAndASaveAs
 
 // A row centres the name of what its action is bound to on the key frame: in every language every
 // key's and pad button's name stays clear of the frame's line, one unit in on either side.
+// A damaged settings record puts defaults in force in place of what cannot be; the screens show
+// those, the record holds them, and leaving without a change asks nothing.
+TEST_F(BindingConfigTest, ASettingsRecordWithDamagedValuesShowsWhatIsInForceOnEveryScreen)
+{
+    const std::span<std::uint8_t> record = GetWorkingSystemRecord();
+    platform::WriteU32(record, system::kKeyBindings + 4 * kActionCancel, 111);
+    platform::WriteU32(record, system::kPadBindings + 4 * kActionCursorUp, 0x1000000);
+    platform::WriteU16(record, system::kLanguage, 9);
+    platform::WriteU16(record, system::kCameraSpeed, 999);
+    platform::WriteU16(record, system::kBgmVolume, 400);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSystem());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    StopGame();
+    StartGame();
+    ASSERT_TRUE(StepUntilMainGame());
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    const GAME_CInputMap& map = *GetInputMap();
+    ASSERT_EQ(map.GetKeyBinding(kActionCancel), map.GetDefaultKeyBinding(kActionCancel));
+    ASSERT_EQ(map.GetPadBinding(kActionCursorUp), map.GetDefaultPadBinding(kActionCursorUp));
+
+    auto& keys = Open<GAME_CUIKeyboardConfig>();
+    EXPECT_EQ(keys.Bindings()[kActionCancel], map.GetKeyBinding(kActionCancel));
+    for (int row = 0; row < kBindingRowCount; ++row) {
+        if (BindingRowAction(row) != kActionCancel) continue;
+        EXPECT_EQ(keys.RowBindingText(row), GetKeyboardKeyName(map.GetKeyBinding(kActionCancel)));
+    }
+    const auto leaveUnasked = [&]<typename Screen>(Screen& screen) {
+        Press(kActionCancel, 2);
+        EXPECT_NE(screen.GetPage(), GAME_CUISettingsWindow::Page::kLeaveQuestion);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(Screen::kSlot); }, 40));
+    };
+    ASSERT_NO_FATAL_FAILURE(leaveUnasked(keys));
+    auto& pad = Open<GAME_CUIControllerConfig>();
+    EXPECT_EQ(pad.Bindings()[kActionCursorUp], static_cast<std::int32_t>(map.GetPadBinding(kActionCursorUp)));
+    ASSERT_NO_FATAL_FAILURE(leaveUnasked(pad));
+
+    auto& options = Open<GAME_CUIOption>();
+    EXPECT_EQ(GetPlayerData()->language, kLanguageEnglish);
+    EXPECT_EQ(options.Work().U16(system::kLanguage), kLanguageEnglish);
+    EXPECT_EQ(options.Work().U16(system::kCameraSpeed), system::kMaxCameraSpeed);
+    EXPECT_EQ(options.Work().U16(system::kBgmVolume), system::kMaxVolume);
+    ASSERT_NO_FATAL_FAILURE(leaveUnasked(options));
+}
+
 TEST_F(BindingConfigTest, EveryKeyAndButtonNameFitsTheKeyFrameInEveryLanguage)
 {
     const float frameRoom = UISpriteSize(FindUISprite("ui_keyconfig_frame_left")).x - 4.0f;
