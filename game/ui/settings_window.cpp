@@ -185,6 +185,13 @@ void GAME_CUISettingsWindow::UpdateMain(bool input)
             PlayUISE(kSeUICursor);
         }
         list_.Follow(*scrollBar_);
+        // The cursor rides with the rows; onto a row it may not stand on it goes one further the way
+        // the rows went (back, at the window's edge).
+        if (OnRow() && SkipsRow(list_.Index())) {
+            const int way = list_.top > scrolledFrom ? 1 : -1;
+            const int further = list_.cursor + way;
+            list_.cursor = further >= 0 && further < list_.ShownRows() ? further : list_.cursor - way;
+        }
     }
     switch (pages_.Current()) {
     case Page::kBrowse:

@@ -171,6 +171,31 @@ TEST_F(OptionTest, TheRingTheSlidersTheTogglesAndFullScreenWithTheWindowSizeFitt
     EXPECT_TRUE(device->windowWidth == 1280 || device->request.width == 1280.0f);
 }
 
+// In full screen the window-size row is passed over by the keys; the wheel scrolls the rows under
+// the cursor and must pass over it too.
+TEST_F(OptionTest, InFullScreenTheWheelNeverPutsTheCursorOnTheWindowSizeRow)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowFullScreen));
+    Press(kActionDecide);
+    ASSERT_EQ(Options().Work().U32(system::kFullScreen), 1u);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(Options().Top(), 1);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowWheel);
+    Wheel(1);
+    StepFrames(2);
+    EXPECT_EQ(Options().Top(), 0);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowFullScreen);
+    // In a window the row is the cursor's like any other.
+    Press(kActionDecide);
+    ASSERT_EQ(Options().Work().U32(system::kFullScreen), 0u);
+    Wheel(-1);
+    StepFrames(2);
+    EXPECT_EQ(Options().Cursor(), GAME_CUIOption::kRowWindowSize);
+}
+
 // Neighbouring rows' knobs at one value, or toggles, stand one above the other: each must keep
 // between the rules of its own row, or two of them read as one across both rows.
 TEST_F(OptionTest, EachSliderKnobAndToggleKeepsBetweenTheRulesOfItsRow)
