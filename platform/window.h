@@ -55,6 +55,9 @@ bool CreateMainWindow(const char* className, const std::u16string& title, int cl
 const std::string& MainWindowFailure();
 void DestroyMainWindow();
 bool HasMainWindow();
+// Whether the window system's text input (with its input methods) is on; the window is made
+// with it off, as the game reads keys, never text.
+bool IsTextInputOn();
 // The window system's own handle of the main window, for the presenter; null when none.
 void* MainWindowNativeHandle();
 

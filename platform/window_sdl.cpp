@@ -185,11 +185,19 @@ bool CreateMainWindow(const char* className, const std::u16string& title, int cl
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return false;
     }
+    // SDL starts text input with the video back end on desktops; the game reads keys only, and an
+    // input method composing text could keep key presses from it.
+    SDL_StopTextInput();
     g_quitPosted = false;
     g_quitCode = 0;
     g_closeSignalled = 0;
     InstallCloseSignals();
     return true;
+}
+
+bool IsTextInputOn()
+{
+    return VideoReady() && SDL_IsTextInputActive() == SDL_TRUE;
 }
 
 const std::string& MainWindowFailure()

@@ -1,4 +1,4 @@
-// The main window where there is no display to show it on.
+// The main window where there is no display to show it on, and the text input it is made with.
 #include <filesystem>
 #include <string>
 
@@ -26,6 +26,15 @@ TEST(MainWindow, WithNoDisplayAtAllThereIsNoWindowAndTheFailureSaysWhy)
     // Named in SDL_VIDEODRIVER, a driver that shows nothing is what the caller wants.
     support::ScopedEnv dummy("SDL_VIDEODRIVER", "dummy");
     ASSERT_TRUE(CreateMainWindow("test", u"test", 320, 200)) << MainWindowFailure();
+    DestroyMainWindow();
+}
+
+// SDL turns text input on as its video starts; an input method could then take keys from the game.
+TEST(MainWindow, IsMadeWithTextInputOff)
+{
+    support::ScopedEnv dummy("SDL_VIDEODRIVER", "dummy");
+    ASSERT_TRUE(CreateMainWindow("test", u"test", 320, 200)) << MainWindowFailure();
+    EXPECT_FALSE(IsTextInputOn());
     DestroyMainWindow();
 }
 
