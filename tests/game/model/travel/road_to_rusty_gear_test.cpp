@@ -15,11 +15,14 @@
 #include "game/services/player/player_data.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/text/language.h"
+#include "game/services/text/message_text.h"
 #include "game/services/input/input_actions.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
 #include "game/ui/screens/ui_event.h"
+#include "game/ui/message_log.h"
 #include "game/ui/ui_manager.h"
 #include "tests/support/game_fixture.h"
 
@@ -106,6 +109,44 @@ TEST_F(RoadToRustyGear, TheDepartureAutosaveOfAFastShipKeepsTheEventsMetAsItSets
     ASSERT_NE(route, nullptr);
     EXPECT_GT(route->GetPosition(), 0);
     EXPECT_EQ(route->Events()->fixedEvents.size() + route->Events()->randomEvents.size(), fixedLeft + placed);
+}
+
+// The options' route-autosave toggle is the departure's: turned off, setting out saves nothing, and
+// in every language its name says it is made as the ship sets out, in the word the map's question to
+// set out uses (the save is made as the ship leaves a hideout, never as it arrives).
+TEST_F(RoadToRustyGear, TheRouteAutosaveToggleIsNamedForTheDepartureItControls)
+{
+    ASSERT_NO_FATAL_FAILURE(SetOutFromTheStart());
+    GAME_CGameWorld& world = *GetGameWorld();
+    GetPlayerData()->option48 = 0;
+    const std::u16string saving = GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING");
+    const auto savingLines = [&] {
+        int count = 0;
+        for (int i = 0; i < UI().MessageLog()->CountLines(); ++i) {
+            const auto& line = UI().MessageLog()->GetLine(i);
+            if (line.kind == 1 && std::u16string_view(line.text.c_str()) == saving) ++count;
+        }
+        return count;
+    };
+    const int before = savingLines();
+    ASSERT_TRUE(StepUntil([&] { return world.travel->routeManager->GetPosition() > 0; }, 3000));
+    StepFrames(2);
+    EXPECT_EQ(savingLines(), before);
+
+    struct Naming {
+        std::uint32_t language;
+        std::u16string_view setOut;
+    };
+    for (const Naming naming : {Naming{kLanguageEnglish, u"departure"}, Naming{kLanguageJapanese, u"出発"},
+                                Naming{kLanguageKorean, u"출발"}, Naming{kLanguageTraditionalChinese, u"出發"},
+                                Naming{kLanguageSimplifiedChinese, u"出发"}}) {
+        ChooseLanguage(naming.language);
+        const std::u16string toggle = GetMessageTextExpanded("ADD_TEXT_UI_OPTION_AUTOSAVEROUTE");
+        EXPECT_NE(toggle.find(naming.setOut), std::u16string::npos) << naming.language;
+        if (naming.language != kLanguageEnglish) {
+            EXPECT_NE(GetMessageTextExpanded("MAPUI_SETTARGET_YESNODISP").find(naming.setOut), std::u16string::npos);
+        }
+    }
 }
 
 // The screens that show one room of the ship, as a decide on a cell opens them.
