@@ -18,6 +18,8 @@ constexpr std::size_t kRoomXField = 4;
 constexpr std::size_t kRoomYField = 6;
 constexpr std::size_t kRoomBuildingField = 8;
 constexpr std::size_t kRoomUpgradesField = 12;
+// Steps a crew home has counted toward its next birth; older saves hold 0 there.
+constexpr std::size_t kRoomBirthCounterField = 16;
 constexpr std::size_t kDamageAmountField = 0;
 constexpr std::size_t kDamageXField = 2;
 constexpr std::size_t kDamageYField = 3;
@@ -56,6 +58,7 @@ void GAME_CShip::WriteSaveRecord(std::span<std::uint8_t> slot) const
         platform::WriteI16(slot, RoomRecord(i) + kRoomYField, room->gridY);
         platform::WriteU32(slot, RoomRecord(i) + kRoomBuildingField, room->underConstruction ? 1 : 0);
         platform::WriteU32(slot, RoomRecord(i) + kRoomUpgradesField, room->installedUpgrades & kUpgradeMask);
+        platform::WriteI32(slot, RoomRecord(i) + kRoomBirthCounterField, std::max(0, room->birthCounter));
     }
     platform::WriteU32(slot, slot::kShipTag, shipTag);
     // Fuel is kept in 16 bits.
@@ -118,6 +121,12 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
         }
         room->ApplyUpgradeBits(upgrades);
         if (!building) room->Finish(true);
+        const std::int32_t births = platform::ReadI32(slot, RoomRecord(i) + kRoomBirthCounterField);
+        if (births < 0) {
+            LogBadWorkingSlotField("room record " + std::to_string(i), RoomRecord(i) + kRoomBirthCounterField,
+                                   "birth count " + std::to_string(births) + " is below 0; it starts at 0");
+        }
+        room->birthCounter = std::max(0, births);
         if (room->kind == kRoomKindEngine && static_cast<std::size_t>(i) < kEngineModeRecords) {
             const std::int32_t mode = static_cast<std::int8_t>(slot[EngineModeRecord(static_cast<std::size_t>(i))]);
             if (mode >= kEngineDisconnected && mode <= kEngineOverLimit) {

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 
+#include "game/services/data/static_database.h"
 #include "game/services/save/save_layout.h"
+#include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
+#include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
 #include "tests/support/ship_world.h"
 
@@ -95,6 +98,40 @@ TEST_F(ShipSave, ALoadedLayoutStartsTheHullAlertPeriodAnew)
         ++updates;
     } while (ship.alertCounter != 0 && updates < 2 * GAME_CShip::kAlertPeriod);
     EXPECT_EQ(updates, GAME_CShip::kAlertPeriod);
+}
+
+// A crew home counts its steps toward the next birth; a game saved and loaded on the way must see
+// the child come on the step it would have come unsaved, not a whole count later.
+TEST_F(ShipSave, ACrewHomeLoadedBackGoesOnCountingTowardItsNextBirth)
+{
+    GAME_CShip& ship = Ship();
+    Place(kHome, 0, 0);
+    auto moveIn = [&] {
+        GAME_CRoomBase* home = ship.GetRoomAtCell(0, 0);
+        for (GAME_CObjectActor* member : World().fieldObjects->crew) ASSERT_TRUE(home->TryAddCrew(member));
+    };
+    AddCrew(0, 0);
+    AddCrew(0, 0);
+    moveIn();
+    DatabaseLimits& limits = GetStaticDatabase()->Limits();
+    limits.first = 4;  // a due draw every fourth step of the pair
+    limits.second = 10;
+    limits.third = 10;  // and every due draw gives a child
+    StepShip(3);
+    ASSERT_EQ(World().fieldObjects->crew.size(), 2u);
+
+    std::vector<std::uint8_t> record = EmptySlot();
+    ship.WriteSaveRecord(record);
+    ship.BuildLayout(record);
+    moveIn();
+    StepShip(1);
+    EXPECT_EQ(World().fieldObjects->crew.size(), 3u) << "the loaded home forgot the steps it had counted";
+
+    // A count below 0 is damage: it is named in the log and the count starts afresh.
+    platform::WriteI32(record, slot::kRooms + 16, -7);
+    ship.BuildLayout(record);
+    EXPECT_EQ(ship.GetRoomAtCell(0, 0)->birthCounter, 0);
+    EXPECT_TRUE(LogMentions("birth count -7"));
 }
 
 TEST_F(ShipSave, RecordsThatDoNotFitTheShipAreLeftOutWithALogLine)
