@@ -213,6 +213,34 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
 }
 
+// An engine room still being built does not drive the ship: while it is the only other one, the
+// running engine is the last and stays; the one being built may be taken down.
+TEST_F(BuildTest, AnEngineStillBeingBuiltDoesNotLetTheRunningOneBeBroken)
+{
+    GAME_CRoomBase& engine = Place("ID23", 0, 2);
+    GAME_CRoomBase* building = world->ship->PlaceNewRoom(6, 2, FindRoomIdIndex(MakeTag("ID23")), MakeTag("ID23"), true);
+    ASSERT_NE(building, nullptr);
+    ASSERT_TRUE(building->underConstruction);
+    OpenMenu();
+    Choose("IDBR");
+    ClickCell(1, 2);
+    ClickCell(1, 2);
+    EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kMessage);
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK"));
+    ASSERT_TRUE(CloseMessage());
+    ASSERT_TRUE(StepUntil([&] { return Cursor().DialogStep() == GAME_CUIBuildSelectGrid::kCursor; }, 5));
+    EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), &engine);
+
+    ClickCell(6, 2);
+    ClickCell(6, 2);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
+    EXPECT_EQ(Cursor().SelectedRoom(), building);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(1);
+    EXPECT_EQ(world->ship->GetRoomAtCell(6, 2), nullptr);
+    EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), &engine);
+}
+
 // A crew member resting in quarters it is not bound to names them as its home while it is inside.
 // Once they are demolished it has no home there: the next room built, which takes the quarters'
 // place in the pool of rooms, does not become its home.
