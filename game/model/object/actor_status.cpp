@@ -421,14 +421,22 @@ void GAME_CActorStatus::LoadFromSave(const ActorStatusSave& entry)
 {
     for (std::size_t i = 0; i < 2; ++i) {
         skills[i] = SkillSlot{entry.skillIds[i], nullptr};
-        buffs[i] = BuffSlot{entry.buffIds[i], nullptr, 0};
-        debuffs[i] = DebuffSlot{entry.debuffIds[i], nullptr, 0};
+        buffs[i] = BuffSlot{entry.buffIds[i], nullptr, std::max(0, entry.buffTimers[i])};
+        debuffs[i] = DebuffSlot{entry.debuffIds[i], nullptr, std::max(0, entry.debuffTimers[i])};
     }
     hp = entry.hp;
     stamina = entry.stamina;
     calorie = entry.calorie;
     progress = entry.progress;
     Recalc();
+    // A buff or debuff goes on for the time it had left, never longer than it lasts.
+    const auto keepTimeLeft = [](auto& slots) {
+        for (auto& slot : slots) {
+            slot.timer = slot.record != nullptr ? std::min(slot.timer, slot.record->durationSeconds * kFramesPerSecond) : 0;
+        }
+    };
+    keepTimeLeft(buffs);
+    keepTimeLeft(debuffs);
     // A save is not trusted: a meter below 0 is as empty as 0.
     hp = std::max(hp, 0);
     stamina = std::max(stamina, 0);
@@ -449,6 +457,10 @@ ActorStatusSave GAME_CActorStatus::MakeSave() const
     entry.calorie = calorie;
     entry.flags = flags;
     entry.progress = progress;
+    for (std::size_t i = 0; i < 2; ++i) {
+        entry.buffTimers[i] = buffs[i].timer;
+        entry.debuffTimers[i] = debuffs[i].timer;
+    }
     return entry;
 }
 

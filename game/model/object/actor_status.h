@@ -38,6 +38,9 @@ struct ActorStatusSave {
     std::int32_t calorie = 0;
     std::uint32_t flags = 0;
     std::int32_t progress = 0;
+    // Frames left of each buff and debuff; 0 (a save that did not keep them) runs it its whole time.
+    std::array<std::int32_t, 2> buffTimers{};
+    std::array<std::int32_t, 2> debuffTimers{};
 };
 
 // The status block every crew member embeds. Meters are kept in thousandths of a unit and stay

@@ -34,6 +34,9 @@ constexpr std::size_t kCrewWorkRoom = 52;
 constexpr std::size_t kCrewHomeRoom = 53;
 constexpr std::size_t kCrewRoomBits = 54;
 constexpr std::size_t kCrewProgress = 56;
+// Frames left of the two buffs, then of the two debuffs, in the bytes the record left zero.
+constexpr std::size_t kCrewBuffTimers = 60;
+constexpr std::size_t kCrewDebuffTimers = 68;
 constexpr std::uint8_t kHomePresent = 0x01;
 constexpr std::uint8_t kWorkPresent = 0x10;
 constexpr std::uint32_t kSavedConditionFlags = 7;
@@ -107,6 +110,15 @@ void ReportClampedMeter(int crewIndex, std::size_t offset, const char* meter, st
                                std::to_string(kept));
 }
 
+// A time left of 0 is a save that did not keep it: the buff or debuff starts whole, unreported.
+void ReportClampedTimer(int crewIndex, std::size_t offset, const char* slotKind, std::int32_t stored, std::int32_t kept)
+{
+    if (stored == 0 || stored == kept) return;
+    LogBadWorkingSlotField("crew record " + std::to_string(crewIndex), offset,
+                           std::string(slotKind) + " time " + std::to_string(stored) +
+                               " is outside 0 and what it lasts, or its slot is empty; it is " + std::to_string(kept));
+}
+
 // A room number the record names for a home or work place: one the ship has, else none.
 std::uint8_t CheckedRoomByte(std::span<const std::uint8_t> record, int crewIndex, std::size_t offset, const char* what)
 {
@@ -168,6 +180,10 @@ void GAME_CFieldObjectManager::SaveToSlot(std::span<std::uint8_t> record) const
         record[at + kCrewRoomBits] =
             static_cast<std::uint8_t>((home != kNoRoomByte ? kHomePresent : 0) | (work != kNoRoomByte ? kWorkPresent : 0));
         platform::WriteI32(record, at + kCrewProgress, entry.progress);
+        for (std::size_t k = 0; k < 2; ++k) {
+            platform::WriteI32(record, at + kCrewBuffTimers + 4 * k, entry.buffTimers[k]);
+            platform::WriteI32(record, at + kCrewDebuffTimers + 4 * k, entry.debuffTimers[k]);
+        }
     }
 
     std::fill_n(record.begin() + static_cast<std::ptrdiff_t>(slot::kEnemyRecords), kEnemyRecordCount * kEnemyRecordSize,
@@ -287,7 +303,15 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
         entry.calorie = platform::ReadI32(record, at + kCrewCalorie);
         entry.flags = platform::ReadU32(record, at + kCrewFlags);
         entry.progress = platform::ReadI32(record, at + kCrewProgress);
+        for (std::size_t k = 0; k < 2; ++k) {
+            entry.buffTimers[k] = platform::ReadI32(record, at + kCrewBuffTimers + 4 * k);
+            entry.debuffTimers[k] = platform::ReadI32(record, at + kCrewDebuffTimers + 4 * k);
+        }
         actor->status.LoadFromSave(entry);
+        for (std::size_t k = 0; k < 2; ++k) {
+            ReportClampedTimer(i, at + kCrewBuffTimers + 4 * k, "buff", entry.buffTimers[k], actor->status.buffs[k].timer);
+            ReportClampedTimer(i, at + kCrewDebuffTimers + 4 * k, "debuff", entry.debuffTimers[k], actor->status.debuffs[k].timer);
+        }
         ReportClampedMeter(i, at + kCrewHp, "hp", entry.hp, actor->status.hp);
         ReportClampedMeter(i, at + kCrewStamina, "stamina", entry.stamina, actor->status.stamina);
         ReportClampedMeter(i, at + kCrewCalorie, "calorie", entry.calorie, actor->status.calorie);

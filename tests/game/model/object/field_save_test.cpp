@@ -107,6 +107,41 @@ TEST_F(FieldSave, SaveThenLoadGivesBackCrewEnemiesItemsAndDropItemsAtTheirOffset
     EXPECT_EQ(again, saved);
 }
 
+// A buff or debuff goes on after a load for the time it had left: a cold near its end ends on the
+// frame it would have ended unsaved, taking no more HP, rather than starting its whole time again.
+TEST_F(FieldSave, BuffsAndDebuffsGoOnForTheTimeTheyHadLeft)
+{
+    GetStaticDatabase()->GetOrCreateDebuffData(kDebuff, false)->hpDrainInterval = 60;
+    constexpr std::int32_t kWhole = 10 * 60;
+    AddCrew(1, 2);
+    GAME_CActorStatus& status = Field().crew[0]->status;
+    status.AddBuff(kBuff);
+    status.AddDebuff(kDebuff);
+    for (int i = 0; i < kWhole - 100; ++i) status.Tick();
+    ASSERT_EQ(status.debuffs[0].timer, 100);
+    const std::int32_t hpBefore = status.hp;
+
+    std::vector<std::uint8_t> saved = EmptySlot();
+    Field().SaveToSlot(saved);
+    Field().LoadFromSlot(saved);
+    GAME_CActorStatus& loaded = Field().crew[0]->status;
+    EXPECT_EQ(loaded.buffs[0].timer, 100);
+    EXPECT_EQ(loaded.debuffs[0].timer, 100);
+    for (int i = 0; i < 100; ++i) loaded.Tick();
+    EXPECT_EQ(loaded.buffs[0].id, kNoId) << "the buff ran its whole time again after the load";
+    EXPECT_EQ(loaded.debuffs[0].id, kNoId) << "the debuff ran its whole time again after the load";
+    EXPECT_EQ(loaded.hp, hpBefore - 2 * 1000) << "the debuff takes a unit at 60 and at 0 frames left";
+
+    // A save that kept no time (an older one) runs them their whole time; a time past the whole
+    // is damage, named in the log and cut to the whole.
+    platform::WriteI32(saved, Crew(0) + 60, 0);
+    platform::WriteI32(saved, Crew(0) + 68, 99999);
+    Field().LoadFromSlot(saved);
+    EXPECT_EQ(Field().crew[0]->status.buffs[0].timer, kWhole);
+    EXPECT_EQ(Field().crew[0]->status.debuffs[0].timer, kWhole);
+    EXPECT_TRUE(LogMentions("debuff time 99999"));
+}
+
 TEST_F(FieldSave, ASaveWritesNoMoreThanItsRecordsAndLeavesNothingOfAnEarlierOne)
 {
     std::vector<std::uint8_t> saved = EmptySlot();

@@ -173,8 +173,7 @@ std::vector<std::uint8_t> WithoutRebuiltFields(std::vector<std::uint8_t> bytes)
 // What the player sees of the running game, one line a thing: money, the ship's hull, fuel and
 // rooms, each crew member's meters, the tasks under way, the stores by item, the road and the clock,
 // the enemies alongside. Where a crew member stands within its cell and the work its thinking takes up
-// anew are left out: a load places the crew and hands the items on the deck to carriers again; so
-// are the time left of buffs and debuffs, which the save does not keep (a load starts them anew).
+// anew are left out: a load places the crew and hands the items on the deck to carriers again.
 std::string WhatThePlayerSees()
 {
     const GAME_CGameWorld& world = *GetGameWorld();
@@ -189,7 +188,8 @@ std::string WhatThePlayerSees()
         if (room == nullptr) continue;
         out << "room " << number << ": " << DescribeId(room->GetRoomId()) << " at " << room->gridX << ',' << room->gridY
             << (room->underConstruction ? " being built" : "") << (room->broken ? " broken" : "") << " level " << room->level
-            << " upgrades " << room->installedUpgrades << " engine " << room->engineMode << "\n";
+            << " upgrades " << room->installedUpgrades << " engine " << room->engineMode
+            << " births " << room->birthCounter << "\n";
     }
     for (const GAME_CObjectActor* actor : world.fieldObjects->crew) {
         if (actor == nullptr) continue;
@@ -199,8 +199,8 @@ std::string WhatThePlayerSees()
             << " calories " << status.GetCalorie() << " cell " << actor->GetGridColumn() << ',' << actor->GetGridRow()
             << " works in " << actor->workLink.roomNumber << " lives in " << actor->homeLink.roomNumber;
         for (const auto& skill : status.skills) out << " skill " << DescribeId(skill.id);
-        for (const auto& buff : status.buffs) out << " buff " << DescribeId(buff.id);
-        for (const auto& debuff : status.debuffs) out << " debuff " << DescribeId(debuff.id);
+        for (const auto& buff : status.buffs) out << " buff " << DescribeId(buff.id) << " for " << buff.timer;
+        for (const auto& debuff : status.debuffs) out << " debuff " << DescribeId(debuff.id) << " for " << debuff.timer;
         out << "\n";
     }
     for (const GAME_CTaskBase* task : world.tasks->tasks) {

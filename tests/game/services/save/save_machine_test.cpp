@@ -299,6 +299,16 @@ void AddShipAndCrewBreaks(std::span<const std::uint8_t> record, std::vector<std:
         for (const std::size_t meter : {36u, 40u, 44u}) {
             if (platform::ReadI32(record, at + meter) < 0) breaks.push_back(name + " meter");
         }
+        // The time left of the buffs and debuffs: never below 0, and none in an empty slot.
+        for (std::size_t k = 0; k < 4; ++k) {
+            const std::int32_t left = platform::ReadI32(record, at + 60 + 4 * k);
+            const std::uint32_t id = platform::ReadU32(record, at + 20 + 4 * k);
+            if (left < 0 || (left != 0 && (id == 0 || id == kNoId))) breaks.push_back(name + " time left");
+        }
+    }
+    for (int i = 0; i < rooms; ++i) {
+        const std::size_t at = slot::kRooms + static_cast<std::size_t>(i) * slot::kRoomRecordSize;
+        if (platform::ReadI32(record, at + 16) < 0) breaks.push_back("room record " + std::to_string(i) + " birth count");
     }
     const std::int16_t fuel = platform::ReadI16(record, slot::kFuel);
     if (fuel < 0 || fuel > ship.fuelCapacity) breaks.push_back("fuel");
@@ -656,6 +666,12 @@ const SlotMutation kSlotMutations[] = {
          platform::WriteI16(r, last + 4, 9999);
      },
      "slot 3, room record 250 at offset 8040: room ID23 at 9999, 0 does not fit the ship"},
+    {"RoomBirthCount", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kRooms + 16, 0xFFFFFFFBu); },
+     "slot 3, room record 0 at offset 56: birth count -5 is below 0; it starts at 0"},
+    {"CrewBuffTime", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 60, 0x7FFFFFFF); },
+     "slot 3, crew record 0 at offset 8132: buff time 2147483647 is outside 0 and what it lasts"},
+    {"CrewDebuffTime", [](std::span<std::uint8_t> r) { WriteWord(r, slot::kCrew + 72, 0xFFFFFFFFu); },
+     "slot 3, crew record 0 at offset 8144: debuff time -1 is outside 0 and what it lasts"},
     {"TaskKind", [](std::span<std::uint8_t> r) { r[slot::kTasks + 40] = 200; },
      "slot 3, task record 0 at offset 144464: kind 200 is no task's"},
     {"TaskProgress", [](std::span<std::uint8_t> r) { platform::WriteI16(r, slot::kTasks + 38, -40); },
