@@ -5,6 +5,7 @@
 
 #include "framework/math/random.h"
 #include "game/services/data/id_tags.h"
+#include "game/services/data/item_data.h"
 #include "game/services/player/inventory.h"
 #include "game/model/stores/stored_items.h"
 #include "game/services/sound/sound_player.h"
@@ -91,6 +92,16 @@ std::vector<GAME_CTaskBase*> TaskWorld::TasksOfKind(std::int32_t kind) const
     std::vector<GAME_CTaskBase*> found;
     Tasks().GetTasksOfKind(kind, found);
     return found;
+}
+
+std::int32_t TaskWorld::CarriedUnits() const
+{
+    std::int32_t units = 0;
+    for (const GAME_CTaskBase* carry : TasksOfKind(kTaskCarrierFromInventory)) {
+        const GAME_CItemDataImpl* load = carry->GetTargetIndex().load;
+        units += load != nullptr ? load->count : 0;
+    }
+    return units;
 }
 
 bool TaskWorld::StepSimulationUntil(const std::function<bool()>& done, int maxSteps)

@@ -46,6 +46,8 @@ protected:
     bool IsListed(const GAME_CTaskBase* task) const;
     // The unfinished tasks of the kind, in list order.
     std::vector<GAME_CTaskBase*> TasksOfKind(std::int32_t kind) const;
+    // The units the carries for tasks hold in their loads, between the stores and the tasks.
+    std::int32_t CarriedUnits() const;
     // Simulation steps until done() holds; false when it did not within maxSteps.
     bool StepSimulationUntil(const std::function<bool()>& done, int maxSteps);
     // One simulation step; the sound effects the game asked for in it.

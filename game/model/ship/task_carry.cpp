@@ -118,6 +118,9 @@ bool GAME_CTaskCarrierFromInventory::CanProgress(std::int32_t limit, std::int32_
     for (GAME_CObjectActor* actor : std::vector<GAME_CObjectActor*>(crew)) {
         if (actor == nullptr || ship == nullptr || room == nullptr) continue;
         if (!ship->IsRoomReachable(actor->cellX, actor->cellY, *room)) {
+            // What it holds stays where it stands, for crew who can get there to fetch, rather
+            // than going on with the task to whoever is sent next.
+            PutLoadDown(actor->cellX, actor->cellY);
             std::erase(crew, actor);
             ReleaseCrewMember(actor, true);
         } else if (actor->task == nullptr) {
@@ -187,9 +190,16 @@ void GAME_CTaskCarrierFromInventory::HandOverLoad()
         const GAME_CShip* ship = ship_world::Ship();
         const std::int32_t x = leader != nullptr ? leader->cellX : 0;
         const std::int32_t y = leader != nullptr ? leader->cellY : (ship != nullptr ? ship->grid.height - 1 : 0);
-        load_->count = DropItemStacks(load_->itemId, load_->count, x, y);
+        PutLoadDown(x, y);
     }
     load_.reset();
+}
+
+void GAME_CTaskCarrierFromInventory::PutLoadDown(std::int32_t x, std::int32_t y)
+{
+    if (IsEmptyLoad(load_.get())) return;
+    load_->count = DropItemStacks(load_->itemId, load_->count, x, y);
+    if (load_->count <= 0) load_.reset();
 }
 
 void GAME_CTaskCarrierFromInventory::OnRemoved() { HandOverLoad(); }

@@ -69,6 +69,8 @@ private:
     bool IsLeaderAtRoom() const;
     // The units held go into the parent, or onto the floor near the crew when it has finished.
     void HandOverLoad();
+    // The units held go onto free floor cells near the cell; what finds no place stays held.
+    void PutLoadDown(std::int32_t x, std::int32_t y);
 
     GAME_CTaskBase* parent_ = nullptr;
     std::unique_ptr<GAME_CItemDataImpl> load_;

@@ -1,4 +1,4 @@
-// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach or another build took, one saved while its materials were carried, a site given up under hungry builders, and quarters demolished under a tired crew member.
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach or another build took, the way to the site taken down under a carrier, one saved while its materials were carried, a site given up under hungry builders, and quarters demolished under a tired crew member.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -42,12 +42,12 @@ protected:
         return storeroom;
     }
 
-    // Two builders, and an infirmary placed for building at (8, 0) with its build task.
-    GAME_CTaskBase* OrderBuild()
+    // Two builders, and an infirmary placed for building at the cell with its build task.
+    GAME_CTaskBase* OrderBuild(std::int32_t x = 8, std::int32_t y = 0)
     {
         AddCrew(3, 0);
         AddCrew(4, 0);
-        site = Ship().PlaceNewRoom(8, 0, FindRoomIdIndex(kInfirmary), kInfirmary, true);
+        site = Ship().PlaceNewRoom(x, y, FindRoomIdIndex(kInfirmary), kInfirmary, true);
         EXPECT_NE(site, nullptr);
         const std::vector<GAME_CTaskBase*> builds = TasksOfKind(kTaskRoomBuild);
         EXPECT_EQ(builds.size(), 1u);
@@ -137,19 +137,42 @@ TEST_F(TaskBuildTest, ASecondBuildWhoseMaterialsTheFirstTookWaitsWithItsCarriers
     EXPECT_TRUE(StepSimulationUntil([&] { return !waiting->underConstruction; }, 20000));
 }
 
+TEST_F(TaskBuildTest, MaterialsInHandsWhenTheLadderToTheSiteIsTakenDownStayWhereTheCarrierStands)
+{
+    StockedStoreroom(0, 0);
+    GAME_CRoomBase& ladder = Place(kLadder, 5, 0);
+    const GAME_CTaskBase* build = OrderBuild(8, 1);
+    ASSERT_NE(build, nullptr);
+    // A carrier with its load still on the store's row.
+    const GAME_CTaskBase* stranded = nullptr;
+    ASSERT_TRUE(StepSimulationUntil(
+        [&] {
+            for (const GAME_CTaskBase* carry : TasksOfKind(kTaskCarrierFromInventory)) {
+                const GAME_CObjectActor* carrier = carry->LeadingCrew();
+                if (carry->GetTargetIndex().load != nullptr && carrier != nullptr && carrier->cellY == 0) stranded = carry;
+            }
+            return stranded != nullptr;
+        },
+        5000));
+    const std::uint32_t material = stranded->GetReservedItemId();
+    const std::int32_t held = stranded->GetTargetIndex().load->count;
+
+    // Nothing leads to the site now: the carrier lets go, and what it held lies on its row
+    // instead of reaching the site in the hands of whoever is sent next.
+    Ship().RemoveRoom(NumberOf(ladder));
+    StepSimulation(600);
+    EXPECT_EQ(build->CountMaterial(material), 0) << TagText(material);
+    EXPECT_GE(CountStoredItem(material) + CountFieldItem(material), held);
+
+    Place(kLadder, 5, 0);
+    EXPECT_TRUE(StepSimulationUntil([&] { return !site->underConstruction; }, 20000));
+}
+
 TEST_F(TaskBuildTest, MaterialsInTheCarriersHandsWhenTheGameIsSavedArePutDownBesideThemAndStillBuildTheRoom)
 {
     StockedStoreroom(0, 0);
     ASSERT_NE(OrderBuild(), nullptr);
-    const auto carried = [&] {
-        std::int32_t units = 0;
-        for (const GAME_CTaskBase* carry : TasksOfKind(kTaskCarrierFromInventory)) {
-            const GAME_CItemDataImpl* load = carry->GetTargetIndex().load;
-            units += load != nullptr ? load->count : 0;
-        }
-        return units;
-    };
-    ASSERT_TRUE(StepSimulationUntil([&] { return carried() == 6; }, 5000));
+    ASSERT_TRUE(StepSimulationUntil([&] { return CarriedUnits() == 6; }, 5000));
     const std::int32_t siteNumber = NumberOf(*site);
 
     BuildSlotImage(2);
@@ -160,7 +183,7 @@ TEST_F(TaskBuildTest, MaterialsInTheCarriersHandsWhenTheGameIsSavedArePutDownBes
     // The loaded carries have no parent to deliver to: their loads go down where the carriers
     // stand, on the row of the site, and are carried again.
     StepSimulation(1);
-    EXPECT_EQ(carried(), 0);
+    EXPECT_EQ(CarriedUnits(), 0);
     for (const GAME_CObjectItem* item : Field().items) {
         if (item == nullptr || item->dead != 0) continue;
         EXPECT_EQ(item->GetCellRow(), 0) << TagText(item->itemId);

@@ -76,16 +76,6 @@ protected:
         return done();
     }
 
-    std::int32_t CarriedScrap() const
-    {
-        std::int32_t units = 0;
-        for (const GAME_CTaskBase* carry : TasksOfKind(kTaskCarrierFromInventory)) {
-            const GAME_CItemDataImpl* load = carry->GetTargetIndex().load;
-            units += load != nullptr ? load->count : 0;
-        }
-        return units;
-    }
-
     GAME_CRoomBase* storeroom = nullptr;
     GAME_CRoomBase* workshop = nullptr;
     bool ledgerBroken = false;
@@ -99,7 +89,7 @@ TEST_F(TaskCraftTest, ACraftUsesItsMaterialsOnceAndAnOrderShortOfThemWaitsAndGiv
     Stock(*storeroom, kScrapIron, 5);
     GAME_CTaskBase* craft = OrderPlate();
     ASSERT_NE(craft, nullptr);
-    ASSERT_TRUE(StepKeepingScrap(5, [&] { return CarriedScrap() == 3; }, 5000));
+    ASSERT_TRUE(StepKeepingScrap(5, [&] { return CarriedUnits() == 3; }, 5000));
     EXPECT_EQ(CountStoredItem(kScrapIron), 2);
     EXPECT_EQ(CountCarriedItem(kScrapIron), 3);
     EXPECT_EQ(CountAvailableItem(kScrapIron, true), 2);
@@ -116,7 +106,7 @@ TEST_F(TaskCraftTest, ACraftUsesItsMaterialsOnceAndAnOrderShortOfThemWaitsAndGiv
     EXPECT_EQ(shortOrder->progress, 0);
 
     Stock(*storeroom, kScrapIron, 1);
-    ASSERT_TRUE(StepKeepingScrap(6, [&] { return CarriedScrap() == 3; }, 5000));
+    ASSERT_TRUE(StepKeepingScrap(6, [&] { return CarriedUnits() == 3; }, 5000));
     // Cancelled as the task window cancels it.
     shortOrder->Finish();
     Tasks().PurgeFinishedTasks();
