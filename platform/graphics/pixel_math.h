@@ -93,6 +93,15 @@ inline std::uint32_t SamplePoint(const Texture& texture, const SamplerDesc& samp
     return texture.Pixel(x, y);
 }
 
+// The weight of the second texel in 1/256ths, from a coordinate and its floor. A NaN, infinite or
+// clamped coordinate leaves a weight outside 0..256 (or none), which must not reach the conversion.
+VARNOLIS_ALWAYS_INLINE int FilterWeight(float scaled, long long floor)
+{
+    const float weight = (scaled - static_cast<float>(floor)) * 256.0f;
+    if (!(weight > 0.0f)) return 0;  // also catches NaN
+    return weight < 256.0f ? static_cast<int>(weight) : 256;
+}
+
 inline std::uint32_t SampleLinear(const Texture& texture, const SamplerDesc& sampler, float u, float v)
 {
     const int w = texture.Width();
@@ -101,10 +110,8 @@ inline std::uint32_t SampleLinear(const Texture& texture, const SamplerDesc& sam
     const float fv = v * static_cast<float>(h) - 0.5f;
     const long long iu = FloorToTexel(fu);
     const long long iv = FloorToTexel(fv);
-    int wx = static_cast<int>((fu - static_cast<float>(iu)) * 256.0f);
-    int wy = static_cast<int>((fv - static_cast<float>(iv)) * 256.0f);
-    wx = wx < 0 ? 0 : (wx > 256 ? 256 : wx);
-    wy = wy < 0 ? 0 : (wy > 256 ? 256 : wy);
+    const int wx = FilterWeight(fu, iu);
+    const int wy = FilterWeight(fv, iv);
     const int x0 = AddressTexel(iu, w, sampler.addressU);
     const int x1 = AddressTexel(iu + 1, w, sampler.addressU);
     const int y0 = AddressTexel(iv, h, sampler.addressV);

@@ -1,6 +1,8 @@
 // Textures in both byte orders, row pitches, address modes and linear filtering.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/graphics/pixel_math.h"
 #include "platform/graphics/resources.h"
 
@@ -60,6 +62,27 @@ TEST(Sampling, LinearFilterBlendsNeighbours)
     EXPECT_EQ(ChannelR(Sample(&t, &clamp, 0.25f, 0.5f)), 0);
     EXPECT_EQ(ChannelR(Sample(&t, &clamp, 0.75f, 0.5f)), 200);
     EXPECT_EQ(Sample(nullptr, &clamp, 0.5f, 0.5f), 0u);  // unbound reads as transparent black
+}
+
+// A coordinate that is NaN, infinite or far past the texture (a degenerate quad, a runaway scroll)
+// still reads the texture in every filter and address mode: an opaque texture gives an opaque texel.
+TEST(Sampling, CoordinatesPastEveryTexelStillReadTheTexture)
+{
+    Texture t(2, 2, PixelFormat::B8G8R8A8);
+    for (int i = 0; i < 4; ++i) t.Pixels()[i] = PackColor(40 * i, 200 - 40 * i, 7, 255);
+    const float past[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                          -std::numeric_limits<float>::infinity(), 3.0e9f, -3.0e9f, 1.0e30f, 0.25f};
+    for (const Filter filter : {Filter::Point, Filter::Linear}) {
+        for (const AddressMode mode : {AddressMode::Wrap, AddressMode::Mirror, AddressMode::Clamp}) {
+            const SamplerDesc sampler{filter, mode, mode};
+            for (const float u : past) {
+                for (const float v : past) {
+                    EXPECT_EQ(ChannelA(Sample(&t, &sampler, u, v)), 255)
+                        << "filter " << static_cast<int>(filter) << " mode " << static_cast<int>(mode) << " at " << u << ", " << v;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
