@@ -4,6 +4,8 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/file/resource_file.h"
 #include "framework/graphics/device_record.h"
@@ -114,6 +116,11 @@ void SpriteRegistry::UnloadTexture(int32_t id)
     DrawPendingSprites();
     DeleteTexture(texture);
     texture = nullptr;
+    // A package's image released on its own: its place may go to another texture, which the
+    // package's release must leave alone.
+    if (slotGroup == 0) {
+        for (SpriteGroup& group : groups_) std::erase(group.extraImages, id);
+    }
     // Places at the end of the list are given back: a screen that loads its pictures at each
     // opening and releases them at closing would otherwise fill its group over a long game.
     while (!list.empty() && list.back() == nullptr) list.pop_back();
@@ -152,6 +159,8 @@ void SpriteRegistry::ReleaseAllTextures()
         for (SYS_CTexture* texture : list) DeleteTexture(texture);
         list.clear();
     }
+    // The packages' stand-alone images went with the rest; their ids may name new textures later.
+    for (SpriteGroup& group : groups_) group.extraImages.clear();
 }
 
 int SpriteRegistry::TextureCount(int slotGroup) const
@@ -195,11 +204,12 @@ SYS_CTexture* SpriteRegistry::LoadSpritePackageFromMemory(const TextureLoader& l
     if (!chunks) return nullptr;
     SYSWIN_CTexture* atlas = MakeImageTexture(loader, chunks->atlas, what);
     if (!atlas) return nullptr;
+    SpriteGroup& target = groups_[static_cast<size_t>(group)];
     for (const std::span<const uint8_t> image : chunks->extraImages) {
-        AddTextureFromImage(loader, 0, image, what);
+        const int32_t id = AddTextureFromImage(loader, 0, image, what);
+        if (id != kNoTexture) target.extraImages.push_back(id);
     }
 
-    SpriteGroup& target = groups_[static_cast<size_t>(group)];
     target.table.assign(chunks->table.begin(), chunks->table.end());
     if (!chunks->table.empty()) {
         if (const std::optional<std::vector<SpriteEntry>> entries = ParseSpriteTable(target.table, what)) {
@@ -231,6 +241,9 @@ void SpriteRegistry::ReleaseSpritePackage(int group)
     if (!target.textures.empty()) DrawPendingSprites();
     for (SYS_CTexture* texture : target.textures) DeleteTexture(texture);
     target.textures.clear();
+    const std::vector<int32_t> images = std::move(target.extraImages);
+    target.extraImages.clear();
+    for (const int32_t id : images) UnloadTexture(id);
     target.table.clear();
     target.table.shrink_to_fit();
     target.firstByName.clear();

@@ -53,13 +53,15 @@ struct SpriteGroup {
 
     std::vector<uint8_t> table;
     std::vector<SYS_CTexture*> textures;
+    // The ids of the package's stand-alone images in texture slot group 0; they go with the package.
+    std::vector<int32_t> extraImages;
     // Each name without its extension, to the first texture that has it.
     std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstByName;
     // Changes at every load and release, so names resolved before can tell
     // that their index may have moved.
     uint32_t generation = 0;
 
-    bool IsEmpty() const { return table.empty() && textures.empty(); }
+    bool IsEmpty() const { return table.empty() && textures.empty() && extraImages.empty(); }
 };
 
 class SpriteRegistry {
@@ -99,12 +101,12 @@ public:
     // Loads a package of the data folder into an empty group; its atlas, or
     // null when the group is outside the registry or not empty, the file
     // cannot be read or the package is refused. Every "TEXE" image of the
-    // package is added to texture slot group 0.
+    // package is added to texture slot group 0 until the package is released.
     SYS_CTexture* LoadSpritePackage(const TextureLoader& loader, int group, std::string_view path);
     // The same from a package in memory (what names it in log lines).
     SYS_CTexture* LoadSpritePackageFromMemory(const TextureLoader& loader, int group, std::span<const uint8_t> file,
                                               std::string_view what);
-    // Deletes the group's textures and table; the group can be loaded again.
+    // Deletes the group's textures, its stand-alone images and its table; the group can be loaded again.
     void ReleaseSpritePackage(int group);
 
     // The index of the first texture of the group whose name, without its

@@ -164,6 +164,37 @@ TEST_F(SpriteRegistryTest, APackageFillsItsGroupWithSpritesThenTheAtlas)
     EXPECT_EQ(registry.FindTextureByName(1u, "extra_logo")->GetWidth(), 3);
 }
 
+// A package loaded again and again (a hull at each ship change) must not pile its stand-alone images
+// up in slot group 0: they go when the package goes, and only they.
+TEST_F(SpriteRegistryTest, APackagesStandAloneImagesGoWithThePackage)
+{
+    const std::vector<uint8_t> file = ThreeSpritePackage();
+    ASSERT_EQ(registry.AddTextureFromImage(loader, 0, ImageFile("kept")), 0x0);
+    for (int load = 0; load < 50; ++load) {
+        ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 2, file, "rooms.pac"), nullptr);
+        ASSERT_EQ(registry.FindTextureId(1u, "extra_logo"), 0x1) << "load " << load;
+        registry.ReleaseSpritePackage(2);
+        EXPECT_EQ(registry.FindTextureByName(1u, "extra_logo"), nullptr);
+    }
+    EXPECT_EQ(registry.TextureCount(0), 1);
+    EXPECT_EQ(registry.GetTextureById(0x0)->GetName(), "kept");
+
+    // An image the caller released itself gives its place to another texture, which stays when the
+    // package goes; so does everything after a release of all textures.
+    ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 2, file, "rooms.pac"), nullptr);
+    registry.UnloadTexture(0x1);
+    ASSERT_EQ(registry.AddTextureFromImage(loader, 0, ImageFile("newcomer")), 0x1);
+    registry.ReleaseSpritePackage(2);
+    ASSERT_NE(registry.GetTextureById(0x1), nullptr);
+    EXPECT_EQ(registry.GetTextureById(0x1)->GetName(), "newcomer");
+    ASSERT_NE(registry.LoadSpritePackageFromMemory(loader, 3, file, "rooms.pac"), nullptr);
+    registry.ReleaseAllTextures();
+    ASSERT_EQ(registry.AddTextureFromImage(loader, 0, ImageFile("later")), 0x0);
+    registry.ReleaseSpritePackage(3);
+    EXPECT_TRUE(registry.GetSpriteGroup(3)->IsEmpty());
+    EXPECT_EQ(registry.TextureCount(0), 1);
+}
+
 TEST_F(SpriteRegistryTest, SpritesAreFoundByNameWithoutTheirExtension)
 {
     const std::vector<uint8_t> file = *tools::MakeSpritePackage(
