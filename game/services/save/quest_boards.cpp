@@ -62,6 +62,30 @@ int DrawQuestNotInSet(const std::vector<QuestOffer>& pool, const QuestBoardWrite
     return -1;
 }
 
+// The boards past the data's hideouts belong to no hideout: the game never fills them, and a quest
+// found there has no hideout to be named by, delivered at or counted against the limit. Each such
+// board is emptied, the quests it held named in the log.
+void DropBoardsPastHideouts(std::span<std::uint8_t> slot)
+{
+    for (int index = CountUsedOfferSets(); index < slot::kOfferSetCount; ++index) {
+        QuestBoardWriter set(slot, index);
+        int held = 0;
+        int taken = 0;
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) {
+            if (set.IsEmpty(pair)) continue;
+            ++held;
+            taken += set.IsAccepted(pair) ? 1 : 0;
+        }
+        if (held == 0 && set.Mask() == 0) continue;
+        LogBadWorkingSlotField("offer set " + std::to_string(index),
+                               slot::kOfferSets + static_cast<std::size_t>(index) * slot::kOfferSetSize,
+                               "a board past the hideouts holds " + std::to_string(held) + " quests, " +
+                                   std::to_string(taken) + " of them taken; they are dropped");
+        for (int pair = 0; pair < slot::kOfferPairCount; ++pair) set.EmptyPair(pair);
+        set.SetMask(0);
+    }
+}
+
 // Calls visit(index, hideout, set) for each used offer set whose hideout has a record.
 template <typename Visit>
 void ForEachHideoutOfferSet(std::span<std::uint8_t> slot, Visit visit)
@@ -304,6 +328,7 @@ void CheckOfferSets(std::span<std::uint8_t> slot)
             set.SetCountdown(longest);
         }
     });
+    DropBoardsPastHideouts(slot);
 }
 
 void ReplaceUnknownOffers(std::span<std::uint8_t> slot)

@@ -63,7 +63,7 @@ void RerollOfferSet(std::span<std::uint8_t> slot, int set);
 // A read slot's boards checked as the writer leaves them: accepted marks only on pairs with a quest,
 // a taken quest's days left from 1 to its limit (-1 for no limit), a 0 spare word, a countdown no
 // longer than the hideout's; each break logged (a quest without a record too, which
-// ReplaceUnknownOffers replaces) and mended.
+// ReplaceUnknownOffers replaces) and mended. Boards past the hideouts are emptied, with a log line.
 void CheckOfferSets(std::span<std::uint8_t> slot);
 // Replaces every used pair whose quest the database does not know (a save is untrusted) by an offer
 // not taken; one the pool has no other quest for leaves the board, which closes up behind it.

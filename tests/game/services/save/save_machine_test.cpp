@@ -572,6 +572,44 @@ TEST_F(SaveMachineTest, TakenQuestDaysOutsideTheirLimitAreMendedAsTheSlotLoads)
     EXPECT_EQ(board.Mask(), 0b011u);
 }
 
+// A save whose taken quests stand on a board past the data's hideouts: the quest screens named such a
+// quest's hideout by a raw tag, and no hideout could take its delivery. The load drops that board,
+// saying so, and leaves the hideouts' boards as they were.
+TEST_F(SaveMachineTest, QuestsOnABoardPastTheHideoutsAreDroppedAsTheSlotLoads)
+{
+    const int stray = CountUsedOfferSets();
+    ASSERT_LT(stray, slot::kOfferSetCount);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(3));
+    ASSERT_TRUE(StepUntilSaveIdle());
+    const std::string bytes = support::ReadBytes(SavePath());
+    std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
+    const std::span<std::uint8_t> third = std::span(image).subspan(SlotOffset(3), kSlotSize);
+    const std::size_t strayBoard = slot::kOfferSets + static_cast<std::size_t>(stray) * slot::kOfferSetSize;
+    const std::uint32_t ids[] = {MakeTag("Q001"), MakeTag("Q002"), MakeTag("Q004")};
+    for (std::size_t pair = 0; pair < std::size(ids); ++pair) {
+        platform::WriteU32(third, strayBoard + pair * slot::kOfferPairSize, ids[pair]);
+        platform::WriteI32(third, strayBoard + pair * slot::kOfferPairSize + 4, 3);
+    }
+    platform::WriteU32(third, strayBoard + slot::kOfferMask, 0b101);
+    platform::WriteU32(third, slot::kOfferSets, MakeTag("Q001"));
+    platform::WriteI32(third, slot::kOfferSets + 4, 2);
+    platform::WriteU32(third, slot::kOfferSets + slot::kOfferMask, 0b1);
+    support::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(WriteAndLoad(image));
+
+    const std::string line = "slot 3, offer set " + std::to_string(stray) + " at offset " + std::to_string(strayBoard) +
+                             ": a board past the hideouts holds 3 quests, 2 of them taken; they are dropped";
+    EXPECT_TRUE(log.Contains(line)) << line << "\n" << ::testing::PrintToString(log.Lines());
+    const QuestBoardRecord dropped(GetWorkingSlot(), stray);
+    for (int pair = 0; pair < slot::kOfferPairCount; ++pair) EXPECT_TRUE(dropped.IsEmpty(pair)) << pair;
+    EXPECT_EQ(dropped.Mask(), 0u);
+    const QuestBoardRecord kept(GetWorkingSlot(), 0);
+    EXPECT_EQ(kept.Id(0), MakeTag("Q001"));
+    EXPECT_EQ(kept.Value(0), 2);
+    EXPECT_TRUE(kept.IsAccepted(0));
+    EXPECT_EQ(CountFlaggedQuestEntries(GetWorkingSlot()), 1);
+}
+
 }  // namespace
 
 namespace {
