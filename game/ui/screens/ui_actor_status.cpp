@@ -1,6 +1,8 @@
 // The crew status window (slot 13): its two pages' widgets, its states, the validity checks and its drawing.
 #include "game/ui/screens/ui_actor_status.h"
 
+#include <algorithm>
+
 #include "framework/graphics/polygon_render.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_item.h"
@@ -49,6 +51,11 @@ constexpr float kCurrentDigitsX = 169.0f;
 constexpr float kMaximumDigitsX = 195.0f;
 constexpr float kDigitStep = 6.0f;
 constexpr float kDigitsAboveFrame = 3.0f;
+// The item page's name and count, each after its plate. The count stands no nearer to its plate's
+// right edge than the name does to its own, whatever width the language's plate has.
+constexpr Vec2 kCountPlate{492.0f, 123.0f};
+constexpr Vec2 kCountLabel{500.0f, 118.0f};
+constexpr float kLabelAfterPlate = 12.0f;
 
 // Each trait's name and description rows: skills top right, buffs bottom left, debuffs bottom right,
 // the second trait of a kind three rows below the first.
@@ -163,7 +170,7 @@ void GAME_CUIActorStatus::BuildItemPage()
     BeginPage(list, item_);
     GAME_CUINullObject* root = item_.root;
     list.push_back(MakeUIPictureUnder(root, "ui_text_actorname", 50.0f, 123.0f));
-    countPlate_.Add(list, root, "ui_text_num", {492.0f, 123.0f});
+    countHeading_ = countPlate_.Add(list, root, "ui_text_num", kCountPlate);
     list.push_back(MakeUIPictureUnder(root, "ui_pointingline", kMainLine.x, kMainLine.y));
     GAME_CUINullObject* mirrored = MakeUIPictureUnder(root, "ui_pointingline", kGroupLines[0].x, kGroupLines[0].y);
     mirrored->SetFlip(1, 0);
@@ -174,7 +181,7 @@ void GAME_CUIActorStatus::BuildItemPage()
     list.push_back(MakeUICategorySwitch(0, true));
     // The placeholder keys of the labels are not meant to be seen: they start empty.
     itemName_ = MakeUILabel(root, "", 90.0f, 118.0f);
-    itemCount_ = MakeUILabel(root, "", 500.0f, 118.0f);
+    itemCount_ = MakeUILabel(root, "", kCountLabel.x, kCountLabel.y);
     list.push_back(itemName_);
     list.push_back(itemCount_);
     for (GAME_CUILabelObject* caption : item_.captions) list.push_back(caption);
@@ -245,6 +252,9 @@ void GAME_CUIActorStatus::BeginOpen()
     staminaWord_->SetSprite(meterWords_[english ? 1 : 0]);
     calorieWord_->SetSprite(meterWords_[english ? 3 : 2]);
     countPlate_.Apply();
+    const float plateEnd = kCountPlate.x + UISpriteSize(countHeading_->Sprite()).x;
+    const Vec2 countAt{std::max(kCountLabel.x, plateEnd + kLabelAfterPlate), kCountLabel.y};
+    itemCount_->SetPosition(&countAt);
     if (targetItem != nullptr) {
         pages_.Reset(Page::kItem);
         FollowWithCamera(targetItem);

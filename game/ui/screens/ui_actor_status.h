@@ -58,6 +58,7 @@ public:
     const UICrewRow& CrewRow() const { return crewRow_; }
     const GAME_CUILabelObject* ItemNameLabel() const { return itemName_; }
     const GAME_CUILabelObject* ItemCountLabel() const { return itemCount_; }
+    const GAME_CUINullObject* ItemCountPlate() const { return countHeading_; }
 
     // Opens the window on a crew member's page, the camera following the member from now on.
     void OpenOnCrewMember(GAME_CObjectActor* member);
@@ -125,5 +126,6 @@ private:
     std::array<std::int32_t, 4> meterWords_{};
     // The count's plate, in the language's form.
     UILanguagePictures countPlate_;
+    GAME_CUINullObject* countHeading_ = nullptr;
     std::int32_t workingRatSprite_ = kNoSprite;
 };

@@ -29,6 +29,7 @@
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_manager.h"
 #include "game/ui/ui_text.h"
 #include "platform/little_endian.h"
@@ -368,6 +369,34 @@ TEST_F(ActorStatusTest, TakingOneFromAStackOfThreeLeavesTwoAndTheLastOneTakenRem
     EXPECT_EQ(window.targetItem, nullptr);
     ASSERT_NE(window.targetActor, nullptr);
     EXPECT_EQ(world->camera->followedObject, window.targetActor);
+}
+
+// A lying item's count stands right of its plate, whose width is the language's word for it, and
+// ends inside the canvas: the English plate ran over the count's first figures.
+TEST_F(ActorStatusTest, ALyingItemsCountStandsClearOfItsPlateInEveryLanguage)
+{
+    const auto lying = std::find_if(world->fieldObjects->items.begin(), world->fieldObjects->items.end(),
+                                    [](const GAME_CObjectItem* item) { return item->carrier == nullptr && item->record != nullptr; });
+    ASSERT_NE(lying, world->fieldObjects->items.end());
+    GAME_CObjectItem* item = *lying;
+    item->count = item->record->stackLimit;
+    world->held = 1;
+    GAME_CUIActorStatus& window = Window();
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        window.targetItem = item;
+        window.SetOpen(true);
+        ASSERT_TRUE(StepUntil([&] { return window.State() == UIScreenState::kMain; }, 10));
+        StepFrames(1);
+        const GAME_CUINullObject& plate = *window.ItemCountPlate();
+        const GAME_CUILabelObject& count = *window.ItemCountLabel();
+        ASSERT_FALSE(count.Literal().empty());
+        const float plateEnd = plate.GetPosition()->x + UISpriteSize(plate.Sprite()).x;
+        EXPECT_GT(count.GetPosition()->x, plateEnd) << "language " << language;
+        EXPECT_LE(count.GetPosition()->x + MeasureUIText(count.Literal()), kCanvasWidth) << "language " << language;
+        window.SetOpen(false);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 30));
+    }
 }
 
 // In every language the question that sends a member away and the farewell, with the widest crew
