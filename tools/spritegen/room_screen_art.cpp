@@ -20,6 +20,10 @@ namespace {
 using namespace ui_style;
 
 constexpr int kHeadingPixels = 9;
+// Below 11 pixels Hangul's strokes run together (the two bars of 개 became one, so 개수 read as 기수):
+// the Korean headings are set larger, in the same cell.
+constexpr int kKoreanHeadingPixels = 11;
+constexpr int kKoreanScript = 2;
 constexpr int kHeadingCell = 11;
 constexpr int kButtonPixels = 9;
 constexpr int kButtonCell = 11;
@@ -359,19 +363,27 @@ constexpr RoomHeading kStop = {"ui_common_buildstop", {u"建築をやめる", u"
 std::vector<tools::NamedImage> DrawRoomHeadings(const std::vector<std::string>& fontFiles, std::span<const RoomHeading> headings)
 {
     std::set<char16_t> codes;
-    for (const RoomHeading& heading : headings) AddCodes(codes, heading.words);
+    std::set<char16_t> koreanCodes;
+    for (const RoomHeading& heading : headings) {
+        AddCodes(codes, heading.words);
+        AddCodes(koreanCodes, tools::InScript(heading.words, kKoreanScript));
+    }
     tools::GlyphRasterizer rasterizer;
-    if (!PrepareRasterizer(rasterizer, fontFiles, kHeadingPixels, kHeadingCell, codes)) {
+    tools::GlyphRasterizer korean;
+    if (!PrepareRasterizer(rasterizer, fontFiles, kHeadingPixels, kHeadingCell, codes) ||
+        !PrepareRasterizer(korean, fontFiles, kKoreanHeadingPixels, kHeadingCell, koreanCodes)) {
         std::cerr << "error: the room screens' headings need a font\n";
         return {};
     }
     std::vector<tools::NamedImage> sprites;
     for (const RoomHeading& heading : headings) {
         for (int script = 0; script < tools::kScripts; ++script) {
+            tools::GlyphRasterizer& lettering = script == kKoreanScript ? korean : rasterizer;
             sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script],
-                                    Heading(SetText(rasterizer, tools::InScript(heading.words, script)))));
+                                    Heading(SetText(lettering, tools::InScript(heading.words, script)))));
         }
     }
+    if (!korean.ClippedCodes().empty()) std::cerr << "warning: Korean heading letters are cut at the cell's edge\n";
     return sprites;
 }
 
