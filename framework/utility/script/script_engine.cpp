@@ -178,7 +178,10 @@ void SYS_CScriptEngine::Restart(std::uint32_t n)
     }
     ResetSubThreads(*threads_);
     ++main.jumpCount;
-    main.stackDepth = 0;
+    // A command's restart sends the script it runs to another of its labels. The scripts that calls
+    // from outside interrupted lie below it on the return stack, waiting for it to return: they
+    // stay. A restart from outside starts everything anew.
+    main.stackDepth = executing_ != nullptr ? InterruptedDepth(main) : 0;
     StartScriptThread(main, n, StartDataOf(n));
 }
 

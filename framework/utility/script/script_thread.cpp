@@ -31,4 +31,15 @@ void StartScriptThread(ScriptThread& thread, std::uint32_t index, const std::uin
     ResetConditions(thread);
 }
 
+std::uint32_t InterruptedDepth(const ScriptThread& thread)
+{
+    for (std::uint32_t depth = thread.stackDepth < kReturnStackSize ? thread.stackDepth : kReturnStackSize; depth > 0;
+         --depth) {
+        if (thread.resumePoints[depth - 1].interrupted != 0) {
+            return depth;
+        }
+    }
+    return 0;
+}
+
 }  // namespace vesk::utility::script

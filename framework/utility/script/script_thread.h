@@ -68,6 +68,10 @@ void ClearScriptThread(ScriptThread& thread);
 // to), with the conditions reset.
 void StartScriptThread(ScriptThread& thread, std::uint32_t index, const std::uint8_t* startData);
 
+// How much of the return stack belongs to scripts that calls from outside
+// interrupted: one past the topmost interrupted entry, 0 when there is none.
+std::uint32_t InterruptedDepth(const ScriptThread& thread);
+
 // The ten threads one script runs in.
 struct ScriptThreadBlock {
     static constexpr std::uint32_t kMain = 0;

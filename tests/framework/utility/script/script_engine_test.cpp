@@ -146,6 +146,50 @@ TEST(ScriptEngine, ACallFromOutsideWhileTheThreadWaitsReturnsToTheWaitingCommand
     EXPECT_FALSE(script.Main().running);
 }
 
+// An event called from outside that jumps to another of its labels (a choice answered, a test
+// taken) ends only itself: the script it interrupted still gets the return and goes on. A restart
+// from outside starts everything anew.
+TEST(ScriptEngine, AJumpInsideACallFromOutsideHandsBackToTheInterruptedScript)
+{
+    ProbeScript script(R"(
+.entry 1
+"start":
+    probe.mark 1
+    wait 2
+    probe.mark 4
+    return
+"event":
+    call helper
+    probe.mark 9
+helper:
+    jump answered
+    probe.mark 9
+answered:
+    probe.mark 2
+    return
+)");
+    script.Start(u"start");
+    script.engine.Update();
+    const auto event = script.engine.FindLabel(u"event");
+    ASSERT_TRUE(event.has_value());
+    script.engine.Call(event->commandIndex);
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2}));
+    EXPECT_TRUE(script.Main().running);
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2, 4}));
+    EXPECT_FALSE(script.Main().running);
+
+    script.Start(u"start");
+    script.engine.Update();
+    script.engine.Call(event->commandIndex);
+    script.Start(u"start");
+    EXPECT_EQ(script.Main().stackDepth, 0u);
+    for (int frame = 0; frame < 3; ++frame) script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2, 4, 1, 1, 4}));
+    EXPECT_FALSE(script.Main().running);
+}
+
 TEST(ScriptEngine, LoopCounterRisesOnGotoAndClearsOnATakenConditionalGoto)
 {
     ProbeScript script(R"(

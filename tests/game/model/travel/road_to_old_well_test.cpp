@@ -4,6 +4,8 @@
 
 #include "framework/math/random.h"
 #include "game/services/achievement/achievements.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_enemy.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_manager.h"
@@ -84,8 +86,10 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
 
 // Raiders met just before the toll gate, their text left unread: the toll's event runs inside the
 // raiders' one while their text is still up. The toll's text goes on under it on a line of its own
-// (not glued to the raiders' line, running out of the panel), and the road still ends at Old Well.
-TEST_F(RoadToOldWell, AnEventMetWhileAnotherOnesTextIsUpWritesOnALineOfItsOwn)
+// (not glued to the raiders' line, running out of the panel). Its question answered, the toll hands
+// the road back to the raiders' event, which goes on: its dune strider comes. The road still ends
+// at Old Well.
+TEST_F(RoadToOldWell, AnEventMetWhileAnotherOnesTextIsUpWritesOnALineOfItsOwnAndHandsTheRoadBack)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
     ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
@@ -112,17 +116,27 @@ TEST_F(RoadToOldWell, AnEventMetWhileAnotherOnesTextIsUpWritesOnALineOfItsOwn)
     for (const std::u16string& line : lines) EXPECT_LE(MeasureUIText(line), 300.0f);
 
     bool answered = false;
+    bool striderCame = false;
     const bool arrived = StepConfirmingEventsUntil(
         [&] {
             if (!answered && GetEventSelection()->State() == 2) {
                 answered = true;
                 PressAction(kActionDecide);
             }
+            // The raiders' event, after its text, notes where the ship stands and sends its strider
+            // in 150 further on.
+            if (const RouteVariable* noted = route.Script().FindRouteVariable("here"); noted != nullptr && !striderCame) {
+                for (const GAME_CObjectEnemy* enemy : world.fieldObjects->enemies) {
+                    striderCame = striderCame || (enemy->GetEnemyId() == MakeTag("E002") && enemy->homePosition == noted->value);
+                }
+            }
             const LocationRecord* here = world.travel->GetLocation();
             return here != nullptr && here->hideoutId == MakeTag("AD04") && !route.IsRouteEventRunning();
         },
         6000);
     ASSERT_TRUE(arrived) << "at " << route.GetPosition() << " of " << route.GetLength();
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(striderCame) << "the raiders' event was dropped by the toll's answer";
     EXPECT_FALSE(UI().IsOpen(kSlotEvent));
 }
 
