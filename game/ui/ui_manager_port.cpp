@@ -57,8 +57,7 @@ bool GAME_CUIManager::IsEventWindowBusy(bool shownInFull) const
 {
     const auto* window = Get<GAME_CUIEvent>();
     // A closed window neither types nor takes a confirm: a script waiting on it would wait for
-    // good. That happens when an event met under way runs inside another one and closes the window
-    // the first one still writes to.
+    // good. That happens when the window is closed under a waiting script (the ending closes it).
     if (window == nullptr || !window->IsOpen()) return false;
     return shownInFull ? !window->AllShown() : !window->IsFinished();
 }

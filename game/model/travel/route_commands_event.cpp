@@ -55,6 +55,30 @@ void AppendEventText(std::u16string_view text, bool newPage)
     if (GAME_CUIPort* ui = UI()) ui->AppendEventText(text, newPage);
 }
 
+// An event that opens a closed window holds it (noted by its return-stack depth); one met inside
+// it finds the window open and only borrows it.
+void NoteWindowHolder(SYS_CScriptEngine& engine, const GAME_CUIPort& ui)
+{
+    GAME_CScriptRoute& script = RouteEngine(engine);
+    if (!ui.IsOpen(kSlotEvent) || script.eventWindowDepth < 0) {
+        script.eventWindowDepth = static_cast<std::int32_t>(Thread(engine).stackDepth);
+    }
+}
+
+// The window closed by an event met inside the one that holds it: that one still writes to it and
+// closes it at its own end, so it stays open.
+bool WindowLentToInnerEvent(SYS_CScriptEngine& engine, const GAME_CUIPort& ui)
+{
+    GAME_CScriptRoute& script = RouteEngine(engine);
+    const std::int32_t holder = script.eventWindowDepth;
+    if (ui.IsOpen(kSlotEvent) && holder >= 0 && vesk::utility::script::InterruptedDepth(Thread(engine)) >
+                                                    static_cast<std::uint32_t>(holder)) {
+        return true;
+    }
+    script.eventWindowDepth = -1;
+    return false;
+}
+
 }  // namespace
 
 // Slot 10: the event window's texts.
@@ -98,6 +122,11 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         return WaitForWindow(engine, false);
     case 20:
         if (!args.Need(1)) return 1;
+        if (args.I32(0) != 0) {
+            NoteWindowHolder(engine, ui);
+        } else if (WindowLentToInnerEvent(engine, ui)) {
+            return 1;
+        }
         // An event met under way while another one's text is still up finds the window open, and
         // opening leaves that text: its own goes on under it on a line of its own, not glued to
         // the end of the last line.

@@ -89,6 +89,9 @@ public:
     GAME_CRoomBase* selectedRoom = nullptr;
     // Where each of the event window's three choices continues the script; -1 for none.
     std::array<std::int32_t, 3> choiceTargets{-1, -1, -1};
+    // The return-stack depth of the event that opened the event window; -1 while no event holds it.
+    // An event met inside it finds the window open and leaves it open at its end.
+    std::int32_t eventWindowDepth = -1;
 
 private:
     GAME_CRouteManager* manager_;

@@ -49,16 +49,20 @@ protected:
 };
 
 // The ship drives on while the toll's question waits: a player who leaves it open meets the crates
-// further down the road, whose event runs inside the toll's and closes the event window. Back from
-// the crates the toll still waits for its answer (it is not passed over, its window left on screen
-// for good); answered then, it writes its last line to the closed window: it must not wait for good
-// on it.
+// further down the road, whose event runs inside the toll's. The crates' text is read under the
+// toll's, and the crates' end leaves the window to the toll, whose question still waits for its
+// answer (it is not passed over). Answered then, the toll's last line is shown in its window, read,
+// and the road ends at Old Well.
 TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEndsAtOldWell)
 {
     ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
     ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
     GAME_CGameWorld& world = *GetGameWorld();
     GAME_CRouteManager& route = *world.travel->routeManager;
+    const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
+    const std::u16string tollText = GetMessageTextExpanded("ROUTE_TOLL_01");
+    const std::u16string cratesText = GetMessageTextExpanded("ROUTE_CACHE_01");
+    const std::u16string paid = GetMessageTextExpanded("ROUTE_TOLL_PAID");
 
     ASSERT_TRUE(StepConfirmingEventsUntil([&] { return GetEventSelection()->IsActive(); }, 6000))
         << "no question by " << route.GetPosition();
@@ -66,13 +70,19 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
     ASSERT_TRUE(StepUntil([&] { return route.GetPosition() >= 2820; }, 6000)) << "stopped at " << route.GetPosition();
     EXPECT_GT(route.GetPosition(), askedAt);
     EXPECT_TRUE(GetEventSelection()->IsActive());
-    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return !UI().IsOpen(kSlotEvent); }, 3000));
+    ASSERT_TRUE(StepConfirmingEventsUntil(
+        [&] { return window.IsFinished() && window.pendingText.find(cratesText) != std::u16string::npos; }, 3000));
+    StepFrames(2);
+    EXPECT_TRUE(UI().IsOpen(kSlotEvent)) << "the crates' end closed the toll's window";
+    EXPECT_NE(window.pendingText.find(tollText), std::u16string::npos);
     ASSERT_TRUE(GetEventSelection()->IsActive());
     EXPECT_EQ(GetPlayerData()->money, 500) << "nothing paid before the answer";
     PressAction(kActionDecide);
 
+    bool saidPaid = false;
     const bool arrived = StepConfirmingEventsUntil(
         [&] {
+            saidPaid = saidPaid || (window.IsOpen() && window.Text().shownText.find(paid) != std::u16string::npos);
             const LocationRecord* here = world.travel->GetLocation();
             return here != nullptr && here->hideoutId == MakeTag("AD04") && !route.IsRouteEventRunning();
         },
@@ -80,6 +90,7 @@ TEST_F(RoadToOldWell, AQuestionLeftOpenWhileTheShipDrivesIntoTheNextEventStillEn
     ASSERT_TRUE(arrived) << "at " << route.GetPosition() << " of " << route.GetLength() << ", event window "
                          << UI().IsOpen(kSlotEvent) << ", route event " << route.IsRouteEventRunning();
     EXPECT_EQ(GetPlayerData()->money, 400) << "the toll was paid";
+    EXPECT_TRUE(saidPaid) << "the gate's answer was written to a closed window";
     EXPECT_FALSE(UI().IsOpen(kSlotEvent));
     EXPECT_FALSE(GetEventSelection()->IsActive());
 }
