@@ -61,21 +61,21 @@ std::uint32_t PlayerLanguage()
 }
 
 // Registers the slot-0 font of the player's language unless that file is the one registered
-// already (registered names it); a missing one is noted for the start-up to name.
-void RegisterSystemFont(std::string& registered)
+// already (registered names it); a missing one is noted for the start-up to name, and false.
+bool RegisterSystemFont(std::string& registered)
 {
     vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
-    if (fonts == nullptr) return;
+    if (fonts == nullptr) return true;
     const std::string font(GetSystemFontForLanguage(PlayerLanguage()));
-    if (font == registered) return;
+    if (font == registered) return true;
     registered = font;
     const std::string glyphTable = font + ".abcd";
     const std::string image = font + ".cvt";
     const vesk::resource::TextureLoader loader{vesk::memory::ResourceHeap(), vesk::memory::ResourceHeap()};
-    if (!fonts->RegisterFont(loader, 0, glyphTable, image, 1.0f, -1.0f, 0.0f)) {
-        ReportMissingGameFile(glyphTable + " / " + image);
-    }
+    const bool drawable = fonts->RegisterFont(loader, 0, glyphTable, image, 1.0f, -1.0f, 0.0f);
+    if (!drawable) ReportMissingGameFile(glyphTable + " / " + image);
     if (vesk::text::FontRecord* system = fonts->Font(0)) system->lineGap = kSystemFontLineGap;
+    return drawable;
 }
 
 // The system font and the font of the player's language are needed to show any text; a missing
@@ -131,17 +131,31 @@ bool LoadMessageFileForLanguage()
 void GameApplication::ChangeLanguage(GAME_CPlayerData& player)
 {
     if (!LoadMessageFileForLanguage()) {
-        vesk::log::Error("language " + std::to_string(player.language) + ": its texts (" +
-                         std::string(GetMessageFileForLanguage(player.language)) +
-                         ") are missing or damaged; the game stays in language " + std::to_string(languageInForce_));
-        player.language = languageInForce_;
-        platform::WriteU16(GetWorkingSystemRecord(), save_layout::system::kLanguage,
-                           static_cast<std::uint16_t>(languageInForce_));
+        KeepLanguageInForce(player, GetMessageFileForLanguage(player.language));
+        return;
+    }
+    if (!RegisterSystemFont(systemFont_)) {
+        // The texts came but their font did not: the language in force takes back both, which
+        // loaded before.
+        const std::string refused = systemFont_;
+        KeepLanguageInForce(player, refused);
+        LoadMessageFileForLanguage();
+        RegisterSystemFont(systemFont_);
         return;
     }
     languageInForce_ = player.language;
-    RegisterSystemFont(systemFont_);
     SetTitleForLanguage();
+}
+
+void GameApplication::KeepLanguageInForce(GAME_CPlayerData& player, std::string_view refusedFile)
+{
+    vesk::log::Error("language " + std::to_string(player.language) + ": " + std::string(refusedFile) +
+                     " is missing or damaged; the game stays in language " + std::to_string(languageInForce_));
+    player.language = languageInForce_;
+    platform::WriteU16(GetWorkingSystemRecord(), save_layout::system::kLanguage,
+                       static_cast<std::uint16_t>(languageInForce_));
+    // The refused language may be on disk already (the options write it as they put it in force).
+    if (GAME_CSaveManager* saves = PeekSaveManager()) saves->RequestSaveSystem();
 }
 
 void GameApplication::GameStartup()

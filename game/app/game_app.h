@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "framework/app/game.h"
 
@@ -21,9 +22,11 @@ public:
     void GameShutdown() override;
 
 private:
-    // Takes the texts of the player's new language; a language whose texts cannot be loaded is
-    // not taken, and the one in force stays, in the player data and the settings alike.
+    // Takes the texts and font of the player's new language; a language whose texts or font cannot
+    // be loaded is not taken, and the one in force stays, in the player data and the settings alike.
     void ChangeLanguage(GAME_CPlayerData& player);
+    // Says which file refused the player's language and puts the one in force back.
+    void KeepLanguageInForce(GAME_CPlayerData& player, std::string_view refusedFile);
 
     // The font file in slot 0 (the player's language's), empty before the start-up.
     std::string systemFont_;

@@ -9,6 +9,7 @@
 
 #include "framework/graphics/device_record.h"
 #include "framework/input/input_manager.h"
+#include "framework/text/font_manager.h"
 #include "framework/window/main_window.h"
 #include "game/model/world/camera2d.h"
 #include "game/model/world/game_world.h"
@@ -18,6 +19,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_keyboard_config.h"
 #include "game/ui/screens/ui_option.h"
@@ -437,48 +439,71 @@ TEST_F(OptionTest, AJapaneseFirstRunSwitchedToEnglishReloadsItsTextsBeforeTellin
 TEST_F(OptionTest, ALanguageWhoseTextsAreDamagedOrMissingIsNotTakenAndTheTextsInForceStay)
 {
     UseCopyOfDataSet();
-    const std::filesystem::path korean = DataFolder() / "message/korean.mes";
-    std::string damaged = support::ReadBytes(korean);
+    const std::filesystem::path chinese = DataFolder() / "message/traditionalChinese.mes";
+    std::string damaged = support::ReadBytes(chinese);
     damaged.resize(damaged.size() / 2);
-    support::WriteBytes(korean, damaged);
+    support::WriteBytes(chinese, damaged);
     ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    ASSERT_EQ(GetPlayerData()->language, 1u);
-    ASSERT_NO_FATAL_FAILURE(Open(false));
-    // English, then Korean.
-    Press(kActionDecide);
-    EXPECT_EQ(Options().Work().U16(system::kLanguage), 2);
+    ASSERT_EQ(GetPlayerData()->language, kLanguageEnglish);
+    // The next language in the row each time, saved.
+    const auto saveNextLanguage = [&] {
+        ASSERT_NO_FATAL_FAILURE(Open(false));
+        Press(kActionDecide);
+        ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+        AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+        ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    };
+    const auto leave = [&] {
+        StepFrames(15);
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 30));
+        Press(kActionCancel, 1);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+    };
+    ASSERT_NO_FATAL_FAILURE(saveNextLanguage());
+    ASSERT_NO_FATAL_FAILURE(leave());
+    ASSERT_EQ(GetPlayerData()->language, kLanguageKorean);
+    const std::u16string koreanYes = GetMessageTextOrKey("COMMAND_YES");
+    ASSERT_EQ(koreanYes, u"예");
+
     support::LogCapture log;
-    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
-    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
-    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
-    EXPECT_TRUE(log.Contains("message/korean.mes")) << ::testing::PrintToString(log.Lines());
-    EXPECT_EQ(GetMessageTextExpanded("OPTION_SAVE_FINISHED"), u"The settings have been saved.");
-    EXPECT_EQ(vesk::window::GetMainWindowTitle(), u"VARNOLIS");
-    EXPECT_EQ(GetPlayerData()->language, 1u);
-    EXPECT_EQ(GetPlayerData()->fontIndex, 0u);
-    EXPECT_EQ(StoredU16(system::kLanguage), 1);
-    EXPECT_EQ(Options().Work().U16(system::kLanguage), 1);
+    ASSERT_NO_FATAL_FAILURE(saveNextLanguage());
+    EXPECT_TRUE(log.Contains("message/traditionalChinese.mes")) << ::testing::PrintToString(log.Lines());
+    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), koreanYes);
+    EXPECT_EQ(GetPlayerData()->language, kLanguageKorean);
+    EXPECT_EQ(GetPlayerData()->fontIndex, 2u);
+    EXPECT_EQ(StoredU16(system::kLanguage), kLanguageKorean);
+    EXPECT_EQ(Options().Work().U16(system::kLanguage), kLanguageKorean);
     // Nothing is left unsaved, so leaving asks nothing.
-    StepFrames(15);
-    PressAction(kActionDecide);
-    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kBrowse; }, 30));
-    Press(kActionCancel, 1);
-    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
+    ASSERT_NO_FATAL_FAILURE(leave());
     EXPECT_EQ(Options().GetPage(), Page::kBrowse);
 
     // A missing file, as a loaded game's language might name it, is not taken either.
-    std::filesystem::remove(DataFolder() / "message/japanese.mes");
-    ChooseLanguage(0);
-    EXPECT_EQ(GetPlayerData()->language, 1u);
-    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), u"Yes");
-    EXPECT_EQ(StoredU16(system::kLanguage), 1);
+    std::filesystem::remove(DataFolder() / "message/simplifiedChinese.mes");
+    ChooseLanguage(kLanguageSimplifiedChinese);
+    EXPECT_EQ(GetPlayerData()->language, kLanguageKorean);
+    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), koreanYes);
+    EXPECT_EQ(StoredU16(system::kLanguage), kLanguageKorean);
 
-    // The next start reads English from the save.
+    // Nor a language whose texts come but whose font cannot draw them.
+    const std::filesystem::path englishFont = DataFolder() / "font/font_english.cvt";
+    const std::string font = support::ReadBytes(englishFont);
+    support::WriteBytes(englishFont, "");
+    ChooseLanguage(kLanguageEnglish);
+    EXPECT_EQ(GetPlayerData()->language, kLanguageKorean);
+    EXPECT_EQ(GetPlayerData()->fontIndex, 2u);
+    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), koreanYes);
+    EXPECT_NE(vesk::text::GetFontManager()->Font(0)->Image(), nullptr);
+    EXPECT_EQ(StoredU16(system::kLanguage), kLanguageKorean);
+
+    // The save holds Korean, which the next start (in the platform's English) reads.
+    support::WriteBytes(englishFont, font);
+    ASSERT_TRUE(StepUntilSaveIdle());
     StopGame();
     StartGame();
     ASSERT_TRUE(StepUntilMainGame());
-    EXPECT_EQ(GetPlayerData()->language, 1u);
-    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), u"Yes");
+    EXPECT_EQ(GetPlayerData()->language, kLanguageKorean);
+    EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), koreanYes);
 }
 
 // The language is chosen as the save is made and its texts come at the next frame: the window's
