@@ -5,6 +5,7 @@
 
 #include "game/services/data/static_lookups.h"
 #include "game/services/sound/sound_player.h"
+#include "game/services/ui_port/ui_slots.h"
 #include "game/model/world/game_world.h"
 
 namespace ship_world {
@@ -79,6 +80,9 @@ std::int32_t RouteLength()
 
 bool AreBirthsHeld()
 {
+    // One birth is announced at a time: a second one due in the same frame waits for the window,
+    // which would otherwise take the second family in place of the first.
+    if (IsScreenOpen(kSlotActorBirth)) return true;
     const GAME_CRouteManager* route = RouteManager();
     return route != nullptr && route->IsRouteEventRunning();
 }

@@ -28,7 +28,7 @@ void PostMessage(std::u16string_view text, std::uint32_t kind);
 // The ship's distance along the current route and the route's length; 0 without a route.
 std::int32_t TravelDistance();
 std::int32_t RouteLength();
-// True while the travel controller holds births back (a route event runs).
+// True while births wait: a route event runs, or a birth is being announced.
 bool AreBirthsHeld();
 void PlaySoundEffect(std::uint32_t id, float volume);
 

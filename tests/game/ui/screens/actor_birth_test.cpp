@@ -1,6 +1,7 @@
 // The crew birth window: a birth in the second crew quarters announced over the darkened game, a rename, and the birth posted on closing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -166,6 +167,62 @@ TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRen
     KeepCanvasPicture("birth-window-turned");
     EXPECT_FLOAT_EQ(picture->x, 312.0f);
     EXPECT_FLOAT_EQ(picture->y, 174.0f);
+}
+
+// Two quarters whose pairs come due in the same frame (as two quarters filled at the same moment do)
+// announce their births one after the other, each with its own family, and both reach the message log.
+TEST_F(ActorBirthTest, TwoBirthsDueInOneFrameAreAnnouncedInTurnEachWithItsOwnFamily)
+{
+    std::vector<GAME_CObjectActor*> pairs[2];
+    for (std::vector<GAME_CObjectActor*>& pair : pairs) {
+        GAME_CRoomBase* quarters = PlaceQuarters();
+        ASSERT_NE(quarters, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            GAME_CObjectActor* member = AddCrewMember();
+            ASSERT_NE(member, nullptr);
+            ASSERT_TRUE(quarters->TryAddCrew(member));
+            pair.push_back(member);
+        }
+    }
+    const std::size_t crewBefore = world->fieldObjects->crew.size();
+    ASSERT_LE(static_cast<std::int64_t>(crewBefore) + 2, world->ship->GetCrewCapacity());
+    DatabaseLimits& limits = GetStaticDatabase()->Limits();
+    limits.first = 3;
+    limits.second = 10;
+    limits.third = 10;  // every due draw gives a child
+
+    std::vector<GAME_CObjectActor*> announced[2];
+    GAME_CObjectActor* children[2] = {nullptr, nullptr};
+    for (int birth = 0; birth < 2; ++birth) {
+        // The birth that waited comes as the first window closes, and may open the window again at once.
+        ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotActorBirth) && Birth().child != children[0]; }, 600)) << "birth " << birth;
+        if (birth == 1) limits.first = 1000000;  // two children are enough
+        announced[birth] = {Birth().parents[0], Birth().parents[1]};
+        children[birth] = Birth().child;
+        ASSERT_TRUE(StepUntil([&] { return Birth().State() == GAME_CUIActorBirth::kMain; }, 10));
+        Birth().SetOpen(false);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorBirth) || Birth().child != children[birth]; }, 30));
+    }
+    EXPECT_FALSE(UI().IsOpen(kSlotActorBirth));
+    ASSERT_NE(announced[0], announced[1]);
+    for (const std::vector<GAME_CObjectActor*>& family : announced) {
+        EXPECT_TRUE(family == pairs[0] || family == pairs[1]);
+    }
+    // Every child born was announced: none stands aboard unnamed to the player.
+    EXPECT_EQ(std::count(world->fieldObjects->crew.begin(), world->fieldObjects->crew.end(), children[0]), 1);
+    EXPECT_EQ(std::count(world->fieldObjects->crew.begin(), world->fieldObjects->crew.end(), children[1]), 1);
+    EXPECT_EQ(world->fieldObjects->crew.size(), crewBefore + 2);
+    const GAME_CUIMessageLog& log = *UI().MessageLog();
+    for (int birth = 0; birth < 2; ++birth) {
+        bool posted = false;
+        for (int i = 0; i < log.CountLines(); ++i) {
+            const GAME_CUIMessageLog::Line& line = log.GetLine(i);
+            posted = posted || (line.kind == GAME_CUIActorBirth::kMessageKind &&
+                                NamesInOrder(std::u16string_view(line.text.c_str()), *announced[birth][0], *announced[birth][1],
+                                             *children[birth]));
+        }
+        EXPECT_TRUE(posted) << "birth " << birth;
+    }
 }
 
 class ActorBirthSentenceTest : public support::UITest {};
