@@ -102,20 +102,35 @@ GAME_CCamera2D::GAME_CCamera2D()
     InitTween(zoomTween, zoom, 0.0f, 0, 0);
 }
 
-void GAME_CCamera2D::ComputeBounds()
+void GAME_CCamera2D::ComputeBounds(bool keepCentreCovered)
 {
     const GAME_CShip* ship = WorldShip();
     if (ship == nullptr) return;
-    // The grid's centre may go anywhere on the canvas, never off it.
     float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
     ship->GetGridScreenMin(&minX, &minY);
     ship->GetGridScreenMax(&maxX, &maxY);
     const float centreX = (minX + maxX) * 0.5f;
     const float centreY = (minY + maxY) * 0.5f;
-    boundLeft = static_cast<std::int32_t>(ship->scrollX - centreX);
-    boundRight = static_cast<std::int32_t>(ship->scrollX + (vesk::process::kCanvasWidth - centreX));
-    boundTop = static_cast<std::int32_t>(ship->scrollY - centreY);
-    boundBottom = static_cast<std::int32_t>(ship->scrollY + (vesk::process::kCanvasHeight - centreY));
+    // The grid's centre may go anywhere on the canvas, never off it.
+    constexpr float kWidth = vesk::process::kCanvasWidth;
+    constexpr float kHeight = vesk::process::kCanvasHeight;
+    float left = 0.0f, right = kWidth, top = 0.0f, bottom = kHeight;
+    if (keepCentreCovered) {
+        // A grid smaller than the canvas also keeps covering the canvas centre: a view scrolled to the
+        // edge while zoomed in would leave the ship zoomed out in a corner, off the canvas or behind the
+        // HUD. The width is the unturned one: a turn squeezes the hull through nothing.
+        const float unturnedScale = std::fabs(ship->body->scaleY);
+        const float halfWidth = static_cast<float>(ship->grid.width) * ship->grid.cellWidth * unturnedScale * zoom * 0.125f;
+        const float halfHeight = (maxY - minY) * 0.5f;
+        left = std::max(left, kWidth * 0.5f - halfWidth);
+        right = std::min(right, kWidth * 0.5f + halfWidth);
+        top = std::max(top, kHeight * 0.5f - halfHeight);
+        bottom = std::min(bottom, kHeight * 0.5f + halfHeight);
+    }
+    boundLeft = static_cast<std::int32_t>(ship->scrollX + (left - centreX));
+    boundRight = static_cast<std::int32_t>(ship->scrollX + (right - centreX));
+    boundTop = static_cast<std::int32_t>(ship->scrollY + (top - centreY));
+    boundBottom = static_cast<std::int32_t>(ship->scrollY + (bottom - centreY));
 }
 
 void GAME_CCamera2D::Update()
@@ -142,7 +157,8 @@ void GAME_CCamera2D::Update()
     }
     ship->scrollChanged = 0;
     if (cellRequestActive == 0) ZoomInput();
-    ComputeBounds();
+    // The ship's own view, neither zoomed out to the road nor changing its zoom, keeps the ship in sight.
+    ComputeBounds(!ship->body->IsZoomedOut() && !ship->body->IsZoomChanging());
     switch (mode) {
     case kFree:
         UpdateFree();

@@ -71,7 +71,8 @@ private:
     // What a frame of a held zoom key adds: the database's zoom step, which scrolling does not move.
     float keyZoomStep_ = 0.01f;
 
-    void ComputeBounds();
+    // The bounds of the ship's scroll; keepCentreCovered adds that the grid covers the canvas centre.
+    void ComputeBounds(bool keepCentreCovered = false);
     void UpdateFree();
     void UpdateFocusCell();
     void UpdateFollowObject();

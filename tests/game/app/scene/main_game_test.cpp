@@ -13,6 +13,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
+#include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
@@ -20,6 +21,7 @@
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/services/clock/game_clock.h"
+#include "game/model/world/camera2d.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/object/object_actor.h"
@@ -323,6 +325,61 @@ TEST_F(MainGameTest, TheWheelAndTheZoomKeysZoomTheShipViewWhileTheFieldIsThePlay
     HoldAction(kActionZoomIn, 10);
     StepFrames(12);
     EXPECT_EQ(camera.zoom, blocked);
+}
+
+// The ship's view scrolled to its limit while zoomed in and then zoomed out with the wheel keeps the
+// ship in sight: its grid still covers the canvas centre, rather than standing small in the canvas
+// corner behind the HUD. Zoomed in, the grid's centre still goes as far as the canvas edge.
+TEST_F(MainGameTest, ZoomingOutFromTheViewsLimitKeepsTheShipInSight)
+{
+    GAME_CCamera2D& camera = *world->camera;
+    const GAME_CShip& ship = *world->ship;
+    const auto gridCentre = [&] {
+        float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+        ship.GetGridScreenMin(&minX, &minY);
+        ship.GetGridScreenMax(&maxX, &maxY);
+        return vesk::math::Vec2{(minX + maxX) * 0.5f, (minY + maxY) * 0.5f};
+    };
+    const auto coversCanvasCentre = [&] {
+        float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+        ship.GetGridScreenMin(&minX, &minY);
+        ship.GetGridScreenMax(&maxX, &maxY);
+        return minX <= 320.0f && 320.0f <= maxX && minY <= 180.0f && 180.0f <= maxY;
+    };
+    StepFrames(2);
+    EXPECT_TRUE(coversCanvasCentre());
+
+    for (int notch = 0; notch < 30; ++notch) {
+        Wheel(1);
+        StepFrames(1);
+    }
+    ASSERT_FLOAT_EQ(camera.zoom, camera.zoomMax);
+    HoldAction(kActionCursorUp, 120);
+    HoldAction(kActionCursorLeft, 120);
+    StepFrames(130);
+    EXPECT_NEAR(gridCentre().x, 640.0f, 1.0f);
+    EXPECT_NEAR(gridCentre().y, 360.0f, 1.0f);
+
+    for (int notch = 0; notch < 40; ++notch) {
+        Wheel(-1);
+        StepFrames(1);
+    }
+    ASSERT_FLOAT_EQ(camera.zoom, camera.zoomMin);
+    StepFrames(2);
+    EXPECT_TRUE(coversCanvasCentre()) << "grid centre " << gridCentre().x << ", " << gridCentre().y;
+    // Scrolling on does not take it away either, and the way back is open.
+    HoldAction(kActionCursorUp, 60);
+    HoldAction(kActionCursorLeft, 60);
+    StepFrames(70);
+    EXPECT_TRUE(coversCanvasCentre()) << "grid centre " << gridCentre().x << ", " << gridCentre().y;
+    const std::int16_t cornerX = ship.scrollX;
+    const std::int16_t cornerY = ship.scrollY;
+    HoldAction(kActionCursorDown, 60);
+    HoldAction(kActionCursorRight, 60);
+    StepFrames(70);
+    EXPECT_TRUE(coversCanvasCentre());
+    EXPECT_LT(ship.scrollX, cornerX);
+    EXPECT_LT(ship.scrollY, cornerY);
 }
 
 TEST_F(MainGameTest, ASoundEffectPlaysOncePerFrame)
