@@ -142,6 +142,9 @@ void GAME_CCamera2D::Update()
     UpdateTweenEaseOut(positionTween, targetOut);
     targetX = static_cast<std::int32_t>(targetOut.x);
 
+    // A cell request ends when the view has reached the cell, or when another mode took the camera
+    // first (a closing crew window, a road's script): left standing, it held the zoom input back for good.
+    if (mode != kFocusCell) cellRequestActive = 0;
     GAME_CGameWorld* world = PeekGameWorld();
     GAME_CShip* ship = WorldShip();
     if (world == nullptr || ship == nullptr) return;

@@ -28,6 +28,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/ui/achieve_popup.h"
+#include "game/ui/screens/ui_actor_status.h"
 #include "platform/little_endian.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/game_fixture.h"
@@ -380,6 +381,52 @@ TEST_F(MainGameTest, ZoomingOutFromTheViewsLimitKeepsTheShipInSight)
     EXPECT_TRUE(coversCanvasCentre());
     EXPECT_LT(ship.scrollX, cornerX);
     EXPECT_LT(ship.scrollY, cornerY);
+}
+
+// A road's script turns the camera to a cell while the crew window follows a member; the window closes
+// before the view has reached the cell and frees the camera. The cut-short request no longer holds the
+// zoom back: the wheel zooms the ship again.
+TEST_F(MainGameTest, AFocusCutShortByTheClosingCrewWindowLeavesTheWheelItsZoom)
+{
+    GAME_CCamera2D& camera = *world->camera;
+    const GAME_CShip& ship = *world->ship;
+    GAME_CObjectActor* member = AddCrewMember();
+    ASSERT_NE(member, nullptr);
+    auto& window = *UI().Get<GAME_CUIActorStatus>();
+    window.OpenOnCrewMember(member);
+    ASSERT_TRUE(StepUntil([&] { return window.State() == UIScreenState::kMain; }, 10));
+    EXPECT_EQ(camera.mode, GAME_CCamera2D::kFollowObject);
+
+    // The floor cell farthest from the canvas centre.
+    int farX = -1, farY = -1;
+    float farthest = -1.0f;
+    for (int y = 0; y < ship.grid.height; ++y) {
+        for (int x = 0; x < ship.grid.width; ++x) {
+            if (ship.grid.GetCell(x, y)->usable == 0) continue;
+            float cellX = 0.0f, cellY = 0.0f;
+            camera.CellScreenPosition(x, y, &cellX, &cellY);
+            const float distance = std::hypot(cellX - 320.0f, cellY - 180.0f);
+            if (distance > farthest) {
+                farthest = distance;
+                farX = x;
+                farY = y;
+            }
+        }
+    }
+    ASSERT_GT(farthest, 40.0f);
+    ASSERT_TRUE(camera.FocusCell(farX, farY));
+    window.SetOpen(false);
+    ASSERT_TRUE(StepUntil([&] { return !window.IsOpen(); }, 10));
+    EXPECT_EQ(camera.mode, GAME_CCamera2D::kFree);
+    StepFrames(30);
+
+    const float before = camera.zoom;
+    Wheel(1);
+    StepFrames(1);
+    EXPECT_NEAR(camera.zoom, before * 1.1f, 1e-4f);
+    HoldAction(kActionZoomOut, 10);
+    StepFrames(12);
+    EXPECT_LT(camera.zoom, before * 1.1f);
 }
 
 TEST_F(MainGameTest, ASoundEffectPlaysOncePerFrame)
