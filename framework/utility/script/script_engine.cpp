@@ -257,16 +257,29 @@ std::uint32_t SYS_CScriptEngine::Call(std::uint32_t n)
     if (thread == nullptr) {
         return 0;
     }
-    if (thread->stackDepth >= kReturnStackSize) {
-        StopThreadOnFault(*thread, "a call nests deeper than the " + std::to_string(kReturnStackSize) +
-                                       "-entry return stack");
-        return 0;
+    // A thread at rest returns to nothing: what its stack and program counter still hold was left
+    // by a run that a fault stopped.
+    const bool atRest = thread->running == 0;
+    if (atRest) {
+        thread->stackDepth = 0;
     }
     // A command's call goes on after that command once it returns. A call from outside the script
     // (no command running) finds a running thread standing at the command it runs next, perhaps
     // one that waits: the return takes that command up again as it stood.
     const bool fromOutside = executing_ == nullptr && thread->running != 0;
-    thread->returnStack[thread->stackDepth] = thread->programCounter == 0 && !fromOutside ? kNoIndex : thread->programCounter;
+    if (thread->stackDepth >= kReturnStackSize) {
+        const std::string why = "a call nests deeper than the " + std::to_string(kReturnStackSize) + "-entry return stack";
+        // The script itself recursing runs away and is stopped; a call from outside (a road event met
+        // while as many wait unfinished) is refused and leaves the running ones alone.
+        if (fromOutside) {
+            log::Error("script call to command " + std::to_string(n) + " from outside refused: " + why);
+        } else {
+            StopThreadOnFault(*thread, why);
+        }
+        return 0;
+    }
+    thread->returnStack[thread->stackDepth] =
+        atRest || (thread->programCounter == 0 && !fromOutside) ? kNoIndex : thread->programCounter;
     thread->resumePoints[thread->stackDepth] =
         fromOutside ? ScriptResumePoint{1, thread->framesOnCommand, thread->conditionAnd, thread->conditionOr} : ScriptResumePoint{};
     ++thread->stackDepth;

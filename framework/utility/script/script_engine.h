@@ -96,7 +96,8 @@ public:
     // 0 and no change when no label has this name.
     std::uint32_t JumpToLabel(std::u16string_view name);
     std::uint32_t Goto(std::uint32_t n, std::uint32_t restartHere);
-    // 0 when the return stack is full (the thread is then stopped).
+    // 0 when the return stack is full: a call from a command then stops the thread, a call from
+    // outside (no command running) is refused and the thread goes on.
     std::uint32_t Call(std::uint32_t n);
     // A return to a command that a call from outside interrupted: the running
     // thread takes command n up again as the point holds it, this very step.

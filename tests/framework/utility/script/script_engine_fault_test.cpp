@@ -80,6 +80,55 @@ deeper:
     EXPECT_TRUE(capture.Contains("deeper than the 16-entry return stack"));
 }
 
+// Calls from outside (road events met while others wait unfinished) fill the return stack: the one
+// too many is refused with a log line, and the sixteen under way all run to their end. A thread a
+// fault stopped with a full stack still takes the next call from outside, from an empty stack.
+TEST(ScriptEngineFaults, ACallFromOutsideOntoAFullStackIsRefusedAndTheEventsUnderWayGoOn)
+{
+    ProbeScript script(R"(
+.entry 1
+"start":
+    probe.mark 1
+    wait 1
+    probe.mark 3
+    return
+"event":
+    probe.mark 2
+    return
+"runaway":
+deeper:
+    call deeper
+)");
+    const auto event = script.engine.FindLabel(u"event");
+    ASSERT_TRUE(event.has_value());
+    script.Start(u"start");
+    script.engine.Update();
+    for (std::uint32_t call = 0; call < kReturnStackSize; ++call) {
+        ASSERT_EQ(script.engine.Call(event->commandIndex), 1u);
+    }
+    {
+        LogCapture capture;
+        EXPECT_EQ(script.engine.Call(event->commandIndex), 0u);
+        EXPECT_TRUE(capture.Contains("from outside refused: a call nests deeper than the 16-entry return stack"));
+    }
+    EXPECT_TRUE(script.Main().running);
+    script.engine.Update();
+    script.engine.Update();
+    EXPECT_EQ(script.Marks(), Marks({1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3}));
+    EXPECT_FALSE(script.Main().running);
+
+    LogCapture capture;
+    script.Start(u"runaway");
+    script.engine.Update();
+    ASSERT_FALSE(script.Main().running);
+    ASSERT_TRUE(capture.Contains("stopped at command"));
+    EXPECT_EQ(script.engine.Call(event->commandIndex), 1u);
+    script.engine.Update();
+    EXPECT_EQ(script.Marks().back(), 2u);
+    EXPECT_FALSE(script.Main().running);
+    EXPECT_EQ(script.Main().stackDepth, 0u);
+}
+
 TEST(ScriptEngineFaults, ArgumentDataOutsideTheBlockStopsTheThread)
 {
     const std::vector<std::uint8_t> good = AssembleProbeScript(".entry 1\n    probe.mark 1\n    goto #0\n");
