@@ -50,7 +50,10 @@ constexpr FontFiles kFonts[] = {
     {"font/font_korean.abcd", "font/font_korean.cvt"},
     {"font/font_traditionalChinese.abcd", "font/font_traditionalChinese.cvt"},
     {"font/font_simplifiedChinese.abcd", "font/font_simplifiedChinese.cvt"},
+    // Japanese and English texts kept from before a change of language (the message log, the ticker).
+    {"font/font_system.abcd", "font/font_system.cvt"},
 };
+static_assert(std::size(kFonts) == kKeptSystemFontSlot + 1);
 constexpr float kSystemFontLineGap = 3.0f;
 constexpr int kSpriteGroupsReleased = 8;
 
@@ -95,6 +98,7 @@ void RegisterFonts(std::string& registeredSystemFont)
             ReportMissingGameFile(std::string(kFonts[slot].glyphTable) + " / " + kFonts[slot].image);
         }
     }
+    if (vesk::text::FontRecord* kept = fonts->Font(static_cast<int>(kKeptSystemFontSlot))) kept->lineGap = kSystemFontLineGap;
 }
 
 // Without its message file the game cannot say anything; the start-up names the file.

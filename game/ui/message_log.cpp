@@ -56,6 +56,7 @@ void GAME_CUIMessageLog::AddMessage(const char16_t* text, std::int32_t kind)
     Line& line = lines_[static_cast<std::size_t>(slot)];
     line.text.Assign(text);
     line.kind = kind;
+    line.language = UITextLanguage();
     scrollBar_->SetMaximum(std::max(0, count_ - kRows));
 }
 
@@ -151,6 +152,7 @@ void GAME_CUIMessageLog::CopyLinesToRows()
         const Line& line = GetLine(n);
         row->SetTextW(line.text.c_str());
         row->SetColor(UILineKindColor(line.kind));
+        row->SetFontSlot(UIFontSlotForTextIn(line.language));
     }
 }
 

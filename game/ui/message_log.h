@@ -33,6 +33,8 @@ public:
     struct Line {
         LineText text;
         std::int32_t kind = 0;
+        // The language the text was written in: a line outlives a change of language.
+        std::uint32_t language = 0;
     };
 
     explicit GAME_CUIMessageLog(const UIScreenContext& context);

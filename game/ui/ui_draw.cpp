@@ -13,6 +13,7 @@
 #include "game/services/input/input_map_links.h"
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/draw_state.h"
+#include "game/services/text/language.h"
 
 using vesk::math::Vec2;
 
@@ -117,6 +118,27 @@ void DrawUIText(Vec2 position, std::u16string_view text, std::uint32_t color, fl
 }
 
 float MeasureUIText(std::u16string_view text) { return MeasureText(text); }
+
+float MeasureUIText(std::u16string_view text, int fontSlot)
+{
+    if (fontSlot < 0) return MeasureText(text);
+    const vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
+    if (fonts == nullptr) return 0.0f;
+    int lines = 0;
+    return fonts->MeasureString(fontSlot, text, 0.0f, &lines, true);
+}
+
+std::uint32_t UITextLanguage()
+{
+    const GAME_CPlayerData* player = GetPlayerData();
+    return player != nullptr ? player->language : kLanguageEnglish;
+}
+
+int UIFontSlotForTextIn(std::uint32_t language)
+{
+    if (language == UITextLanguage()) return UIFontSlot();
+    return static_cast<int>(GetKeptFontSlotForLanguage(language));
+}
 
 float UILineHeight()
 {

@@ -76,10 +76,17 @@ void DrawUIText(vesk::math::Vec2 position, std::u16string_view text, std::uint32
                 int fontSlot = -1);
 // Width of a text in the player's font.
 float MeasureUIText(std::u16string_view text);
+// Width of a text in the font of a slot (-1 is the player's font).
+float MeasureUIText(std::u16string_view text, int fontSlot);
 // Line height of the player's font (cell height times the font's size).
 float UILineHeight();
 // The player's font slot.
 int UIFontSlot();
+// The slot to draw a text kept since it was written in a language: the player's font while that
+// language is in force, else a font that still holds its characters.
+int UIFontSlotForTextIn(std::uint32_t language);
+// The language the player's texts are in now.
+std::uint32_t UITextLanguage();
 
 // A sound effect through the game's sound player; ids of 63 and above (and negative ones) play nothing.
 void PlayUISE(std::int32_t id, float factor = 1.0f);

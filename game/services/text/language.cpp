@@ -12,15 +12,16 @@ struct LanguageFiles {
     std::string_view messageFile;
     std::uint32_t fontSlot;
     std::string_view systemFont;
+    std::uint32_t keptFontSlot;
 };
 
 // English has a slot-0 font of its own, whose full-width forms are as narrow as ASCII.
 constexpr std::array<LanguageFiles, kLanguageCount> kLanguages = {{
-    {"message/japanese.mes", 0, "font/font_system"},
-    {"message/english.mes", 0, "font/font_english"},
-    {"message/korean.mes", 2, "font/font_system"},
-    {"message/traditionalChinese.mes", 3, "font/font_system"},
-    {"message/simplifiedChinese.mes", 4, "font/font_system"},
+    {"message/japanese.mes", 0, "font/font_system", kKeptSystemFontSlot},
+    {"message/english.mes", 0, "font/font_english", kKeptSystemFontSlot},
+    {"message/korean.mes", 2, "font/font_system", 2},
+    {"message/traditionalChinese.mes", 3, "font/font_system", 3},
+    {"message/simplifiedChinese.mes", 4, "font/font_system", 4},
 }};
 
 const LanguageFiles& FilesOf(std::uint32_t language)
@@ -57,6 +58,8 @@ std::string_view GetMessageFileForLanguage(std::uint32_t language) { return File
 std::uint32_t GetFontSlotForLanguage(std::uint32_t language) { return FilesOf(language).fontSlot; }
 
 std::string_view GetSystemFontForLanguage(std::uint32_t language) { return FilesOf(language).systemFont; }
+
+std::uint32_t GetKeptFontSlotForLanguage(std::uint32_t language) { return FilesOf(language).keptFontSlot; }
 
 std::u16string_view GetWindowTitleForLanguage(std::uint32_t language)
 {

@@ -25,5 +25,12 @@ std::uint32_t GetFontSlotForLanguage(std::uint32_t language);
 // language is chosen.
 std::string_view GetSystemFontForLanguage(std::uint32_t language);
 
+// Slot 0 changes with the language, so a copy of the system font (Japanese and English) stays
+// in this slot for texts kept from another language.
+inline constexpr std::uint32_t kKeptSystemFontSlot = 5;
+// The font slot that holds a language's characters whichever language is in force: for texts
+// written in one language and drawn after the player chose another.
+std::uint32_t GetKeptFontSlotForLanguage(std::uint32_t language);
+
 // The window title: Japanese for language 0, English for every other.
 std::u16string_view GetWindowTitleForLanguage(std::uint32_t language);

@@ -57,14 +57,20 @@ bool GAME_CUIInfoBarObject::AddMessage(const char16_t* text, std::uint32_t kind)
             if (target == nullptr) target = &row;
             continue;
         }
-        right = std::max(right, row.offset + MeasureUIText(RowText(row)));
+        right = std::max(right, row.offset + RowWidth(row));
     }
     if (target == nullptr) return false;
     std::memset(target->text, 0, sizeof target->text);
     for (std::size_t i = 0; i < kRowChars - 1 && text[i] != 0; ++i) target->text[i] = text[i];
     target->kind = kind;
+    target->language = UITextLanguage();
     target->offset = right > 0.00001f ? right + 4.0f : 0.0f;
     return true;
+}
+
+float GAME_CUIInfoBarObject::RowWidth(const Row& row)
+{
+    return MeasureUIText(RowText(row), UIFontSlotForTextIn(row.language));
 }
 
 std::uint32_t GAME_CUIInfoBarObject::CountMessages() const
@@ -88,7 +94,7 @@ void GAME_CUIInfoBarObject::Update(bool)
         Row& row = rows_[i];
         if (row.text[0] == 0) continue;
         row.offset -= scrollSpeed_;
-        if (row.offset + MeasureUIText(RowText(row)) + size_.x <= 0.0f) std::memset(static_cast<void*>(&row), 0, sizeof row);
+        if (row.offset + RowWidth(row) + size_.x <= 0.0f) std::memset(static_cast<void*>(&row), 0, sizeof row);
     }
 }
 
@@ -99,7 +105,8 @@ void GAME_CUIInfoBarObject::Draw()
     for (std::uint32_t i = 0; i < rowCount_; ++i) {
         const Row& row = rows_[i];
         if (row.text[0] == 0) continue;
-        DrawUIText({position_.x + size_.x + row.offset, position_.y}, RowText(row), UILineKindColor(row.kind));
+        DrawUIText({position_.x + size_.x + row.offset, position_.y}, RowText(row), UILineKindColor(row.kind), 1.0f,
+                   UIFontSlotForTextIn(row.language));
     }
     ClearUIClip();
 }

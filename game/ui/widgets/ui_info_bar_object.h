@@ -27,6 +27,8 @@ public:
         char16_t text[kRowChars];
         float offset;  // pixels, relative to the bar's right edge
         std::uint32_t kind;
+        // The language the text was written in: a row outlives a change of language.
+        std::uint32_t language;
     };
 
     explicit GAME_CUIInfoBarObject(const UIInfoBarObjectDesc* desc = nullptr);
@@ -44,6 +46,9 @@ public:
     void Draw() override;
 
 private:
+    // The row's width in the font it is drawn with.
+    static float RowWidth(const Row& row);
+
     Row* rows_ = nullptr;
     std::uint32_t rowCount_ = 0;
     float scrollSpeed_ = 0.0f;

@@ -83,7 +83,7 @@ void GAME_CUILabelObject::Draw()
     vesk::text::SYS_CFontManager* fonts = vesk::text::GetFontManager();
     if (fonts == nullptr) return;
     const std::u16string_view text = literal_ != 0 ? Literal() : KeyText();
-    const float width = MeasureUIText(text);
+    const float width = MeasureUIText(text, fontSlot_);
     if (static_cast<int>(width) == 0) return;
     const vesk::math::Vec2 world = WorldPosition();
     float x = static_cast<float>(static_cast<int>(world.x));
@@ -93,12 +93,12 @@ void GAME_CUILabelObject::Draw()
     if (Parent() != nullptr) styleScale *= WorldScale().x;
     if (pivot_.x > 0.00001f) x -= width * pivot_.x * textScale_;
     if (pivot_.y > 0.00001f) {
-        const vesk::text::FontRecord* font = fonts->Font(UIFontSlot());
+        const vesk::text::FontRecord* font = fonts->Font(fontSlot_ >= 0 ? fontSlot_ : UIFontSlot());
         const float lineHeight = font != nullptr ? font->CellHeight() : 0.0f;
         const float fontScale = font != nullptr && font->size > 0.0f ? font->size : 1.0f;
         y -= lineHeight * fontScale * pivot_.y * textScale_;
     }
     x = static_cast<float>(static_cast<int>(x + 0.55555f));
     y = static_cast<float>(static_cast<int>(y + 0.55555f));
-    DrawUIText({x, y}, text, color_, styleScale);
+    DrawUIText({x, y}, text, color_, styleScale, fontSlot_);
 }

@@ -32,6 +32,9 @@ public:
     // Literal mode: at most 127 characters.
     void SetTextW(const char16_t* text);
     void SetColor(std::uint32_t color) { color_ = color; }
+    // The font slot the text is drawn with; -1 (the default) is the player's font.
+    void SetFontSlot(int slot) { fontSlot_ = slot; }
+    int FontSlot() const { return fontSlot_; }
     std::uint32_t Color() const { return color_; }
     bool IsLiteral() const { return literal_ != 0; }
     // The key (key mode) or an empty string.
@@ -54,6 +57,7 @@ private:
     std::uint32_t literal_ = 0;
     std::uint32_t color_ = 0xFFFFFFFFu;
     float textScale_ = 1.0f;
+    int fontSlot_ = -1;
     std::int32_t nudge_ = 0;
     std::u16string cache_;
     std::uint32_t cacheGeneration_ = 0;

@@ -1,19 +1,23 @@
 // The message log: its 64 lines, the ten-row window with its cursor and scroll, the tallies and who it reopens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "framework/graphics/sprite_registry.h"
+#include "framework/text/font_manager.h"
 #include "game/services/achievement/achievements.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/clock/game_clock.h"
 #include "game/ui/message_log.h"
+#include "game/ui/resident_bar.h"
 #include "game/services/player/player_data.h"
 #include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/ui_draw.h"
+#include "game/ui/widgets/ui_info_bar_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "tests/game/ui/ui_test_base.h"
 
@@ -240,6 +244,55 @@ TEST_F(MessageLogTest, EveryPostedLineFitsItsRowWithTheWidestNamesInEveryLanguag
             {"PAUSEUI_SAVE_RUNNING", GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING")},
         };
         for (const auto& [key, line] : lines) EXPECT_LE(MeasureUIText(line), textRoom) << file << ": " << key;
+    }
+}
+
+// Notices outlive a change of language in the log and in the ticker: each line still shows every
+// character of the language it was written in, not only those the new language's font happens to
+// hold, and the player's own language keeps drawing with the player's font.
+TEST_F(MessageLogTest, LinesWrittenBeforeTheLanguageChangedStillShowEveryCharacter)
+{
+    GAME_CUIInfoBarObject& ticker = UI().Resident()->infoBar;
+    ASSERT_TRUE(ticker.ClearMessages());
+    const std::uint32_t written[] = {kLanguageJapanese, kLanguageKorean, kLanguageTraditionalChinese,
+                                     kLanguageSimplifiedChinese, kLanguageEnglish};
+    std::vector<std::u16string> lines;
+    for (std::uint32_t language : written) {
+        ChooseLanguage(language);
+        lines.push_back(GetMessageTextExpanded("PAUSEUI_SAVE_RUNNING"));
+        UI().PostLine(lines.back(), 1);
+    }
+    const vesk::text::SYS_CFontManager& fonts = *vesk::text::GetFontManager();
+    auto missingGlyphs = [&](const support::RecordedTextDraw& draw) {
+        const vesk::text::FontRecord* font = fonts.Font(static_cast<int>(draw.font));
+        int missing = 0;
+        for (char16_t c : draw.text) missing += font == nullptr || font->FindGlyph(c) == nullptr ? 1 : 0;
+        return missing;
+    };
+    for (std::uint32_t shown : {kLanguageEnglish, kLanguageJapanese, kLanguageKorean}) {
+        ChooseLanguage(shown);
+        OpenLog();
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            // The ticker draws the same texts, clipped to its bar.
+            const auto& texts = frames.back().texts;
+            const auto row = std::find_if(texts.begin(), texts.end(), [&](const support::RecordedTextDraw& draw) {
+                return draw.text == lines[n] && !draw.clip;
+            });
+            ASSERT_NE(row, texts.end()) << "written in " << written[n] << ", shown in " << shown;
+            EXPECT_EQ(missingGlyphs(*row), 0) << "written in " << written[n] << ", shown in " << shown;
+            if (written[n] == shown) {
+                EXPECT_EQ(static_cast<int>(row->font), UIFontSlot());
+            }
+        }
+        CloseLog();
+        // The ticker draws the texts under way in the same fonts.
+        int tickerDraws = 0;
+        for (const support::RecordedTextDraw& draw : frames.back().texts) {
+            if (std::find(lines.begin(), lines.end(), draw.text) == lines.end() || !draw.clip) continue;
+            ++tickerDraws;
+            EXPECT_EQ(missingGlyphs(draw), 0) << "ticker, shown in " << shown;
+        }
+        EXPECT_GT(tickerDraws, 0);
     }
 }
 
