@@ -53,11 +53,12 @@ void TakeItemUnits(GAME_CGameWorld& world, std::uint32_t itemId, std::int64_t am
     for (GAME_CObjectItem* item : objects.items) {
         if (amount <= 0) break;
         if (item == nullptr || item->dead != 0) continue;
-        // A carrier busy with a task lets go of it first, whatever the item.
+        // A carrier busy with a task lets go of it first, whatever the item. The task unlists it as
+        // it clears the carrier's link: a task still counting it would take it back at its next step.
         if (GAME_CObjectActor* carrier = item->carrier; carrier != nullptr && carrier->task != nullptr) {
             GAME_CTaskBase* task = carrier->task;
             if (GAME_CRoomBase* room = world.ship->GetRoom(task->GetRoomIndex())) room->RemoveCrew(carrier);
-            carrier->task = nullptr;
+            task->RemoveCrew(carrier);
         }
         if (item->itemId == kNoId || item->record == nullptr || item->count == 0) {
             item->dead = 1;
