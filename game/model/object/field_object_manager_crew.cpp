@@ -136,10 +136,14 @@ T* NearestToPoint(const std::vector<T*>& list, Accept accept, const vesk::math::
     return nearest;
 }
 
-bool IsPickableActor(const GAME_CObjectActor* actor)
+// A member whose HP has run out is playing its death: it takes no orders, so a pick passes it
+// over for whoever stands behind it.
+bool IsSelectableActor(const GAME_CObjectActor* actor)
 {
-    return actor != nullptr && actor->assigned == 0 && actor->repairCountdown <= 0;
+    return actor != nullptr && actor->repairCountdown <= 0 && !actor->status.IsHPEmpty();
 }
+
+bool IsPickableActor(const GAME_CObjectActor* actor) { return IsSelectableActor(actor) && actor->assigned == 0; }
 
 bool IsFieldItem(const GAME_CObjectItem* item) { return item != nullptr && item->carrier == nullptr && item->dead == 0; }
 
@@ -350,8 +354,7 @@ GAME_CObjectActor* GAME_CFieldObjectManager::FindActorInRect(const vesk::math::V
 
 GAME_CObjectActor* GAME_CFieldObjectManager::FindNearestActorToPoint(const vesk::math::Vec2& point) const
 {
-    return NearestToPoint(
-        crew, [](const GAME_CObjectActor* actor) { return actor != nullptr && actor->repairCountdown <= 0; }, point);
+    return NearestToPoint(crew, IsSelectableActor, point);
 }
 
 GAME_CObjectItem* GAME_CFieldObjectManager::PickItemAtPointer() const { return FirstAtPointer(items, IsFieldItem); }

@@ -9,6 +9,7 @@
 #include "game/model/object/actor_ai_base.h"
 #include "game/model/object/field_draw.h"
 #include "game/model/ship/room_base.h"
+#include "game/model/ship/task_crew.h"
 #include "game/ui/screen_context.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
@@ -86,6 +87,15 @@ void GAME_CUICommon::CrewMoveStep(bool input)
     GAME_CShip* ship = HudShip(world);
     // A crew member that died while carried has gone back to its pool: the move ends untouched.
     if (actor == nullptr || ship == nullptr || !actor->IsActive()) {
+        movedActor_ = nullptr;
+        steps_.Go(kIdle);
+        return;
+    }
+    // One whose death has begun is let go where it is: it can be bound to no room, and its pooled
+    // object, handed to a newborn once the death has played, must not stay in the player's hand.
+    // Its death label plays on untouched.
+    if (!task_crew::IsAliveInField(*actor)) {
+        actor->held = 0;
         movedActor_ = nullptr;
         steps_.Go(kIdle);
         return;

@@ -8,6 +8,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_base.h"
+#include "game/model/ship/task_crew.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
@@ -176,7 +177,10 @@ bool GAME_CUIRoomActorInfo::IsMemberPresent() const { return target != nullptr &
 
 bool GAME_CUIRoomActorInfo::IsStillThere() const
 {
-    return targetActor != nullptr && targetActor->IsActive() && target != nullptr && GetUIRoomIndex(Context().world, target) >= 0;
+    // A member whose death has begun is gone already: it can be bound to no room, and once its death
+    // has played its pooled object may come back as a newborn.
+    return targetActor != nullptr && task_crew::IsAliveInField(*targetActor) && target != nullptr &&
+           GetUIRoomIndex(Context().world, target) >= 0;
 }
 
 void GAME_CUIRoomActorInfo::OnBindButton()

@@ -72,6 +72,21 @@ protected:
                });
     }
 
+    // The first member that stands apart and passes the test, stepping until one does; null if none
+    // does within 600 frames.
+    GAME_CObjectActor* WaitForMemberApart(const std::function<bool(const GAME_CObjectActor&)>& test = {})
+    {
+        GAME_CObjectActor* member = nullptr;
+        StepUntil([&] {
+            const auto found = std::find_if(Crew().begin(), Crew().end(), [&](const GAME_CObjectActor* each) {
+                return (!test || test(*each)) && StandsApart(*each);
+            });
+            member = found != Crew().end() ? *found : nullptr;
+            return member != nullptr;
+        }, 600);
+        return member;
+    }
+
     // The player's click on the member once it stands apart; the window is up when it returns.
     void ClickOn(const GAME_CObjectActor& member)
     {
@@ -255,12 +270,8 @@ TEST_F(ActorStatusTest, TheColdRatIsShownTheCrewWalkedThroughAndSentAwayOnlyOnTh
 // Move hands the member to the HUD to be carried, and the window goes so that the player can drop it.
 TEST_F(ActorStatusTest, MoveClosesTheWindowAndTheHudCarriesTheMember)
 {
-    GAME_CObjectActor* member = nullptr;
-    ASSERT_TRUE(StepUntil([&] {
-        const auto found = std::find_if(Crew().begin(), Crew().end(), [&](const GAME_CObjectActor* each) { return StandsApart(*each); });
-        member = found != Crew().end() ? *found : nullptr;
-        return member != nullptr;
-    }, 600));
+    GAME_CObjectActor* member = WaitForMemberApart();
+    ASSERT_NE(member, nullptr);
     ASSERT_NO_FATAL_FAILURE(ClickOn(*member));
     GAME_CUIActorStatus& window = Window();
     ASSERT_EQ(window.CursorRow(), GAME_CUIActorStatus::kRowFirst);
@@ -298,6 +309,45 @@ TEST_F(ActorStatusTest, ADyingMemberIsPassedOverAndOneWhoDiesWhileShownClosesThe
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 60));
     EXPECT_FALSE(IsDismissAchievementUnlocked());
     EXPECT_EQ(UI().Get<GAME_CUICommon>()->SubStateNow(), GAME_CUICommon::kIdle) << "nothing is carried";
+}
+
+// A member whose death has begun takes no orders: a click on it opens no window, and a member the HUD
+// carries is let go where it is as its death begins, so that it is dropped into no room and the hand
+// is empty before the death has played and its pooled object can come back as a newborn.
+TEST_F(ActorStatusTest, ADyingMemberIsPickedByNoClickAndTheHudLetsGoOfOneWhoseDeathBeginsInItsHand)
+{
+    GAME_CObjectActor* dying = WaitForMemberApart();
+    ASSERT_NE(dying, nullptr);
+    // The others hold still meanwhile, so that none walks under the click.
+    for (GAME_CObjectActor* other : Crew()) other->aiEnabled = other == dying ? other->aiEnabled : 0;
+    dying->status.hp = 0;
+    StepFrames(1);
+    ASSERT_TRUE(dying->IsActive() && dying->IsDying());
+    const vesk::math::Vec2 point = CurrentFieldFrame().ToScreen({dying->position.x, dying->position.y - 4.0f});
+    ClickAt(static_cast<int>(point.x), static_cast<int>(point.y));
+    StepFrames(1);
+    // An item lying under it may be picked through it; the member is not.
+    EXPECT_TRUE(!UI().IsOpen(kSlotActorStatus) || Window().targetItem != nullptr) << "the dying member was picked";
+    if (UI().IsOpen(kSlotActorStatus)) {
+        ASSERT_TRUE(StepUntil([&] { return Window().State() == UIScreenState::kMain; }, 30));
+        Window().SetOpen(false);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 60));
+    }
+    for (GAME_CObjectActor* other : Crew()) other->aiEnabled = 1;
+
+    GAME_CObjectActor* carried = WaitForMemberApart([&](const GAME_CObjectActor& each) { return &each != dying && each.status.GetHP() > 0; });
+    ASSERT_NE(carried, nullptr);
+    ASSERT_NO_FATAL_FAILURE(ClickOn(*carried));
+    Press(kActionDecide, 1);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotActorStatus); }, 60));
+    const GAME_CUICommon* hud = UI().Get<GAME_CUICommon>();
+    ASSERT_EQ(hud->MovedActor(), carried);
+    carried->status.hp = 0;
+    StepFrames(2);
+    EXPECT_EQ(hud->SubStateNow(), GAME_CUICommon::kIdle);
+    EXPECT_EQ(hud->MovedActor(), nullptr);
+    EXPECT_EQ(carried->held, 0);
+    EXPECT_TRUE(carried->IsActive() && carried->IsDying()) << "its death plays on";
 }
 
 // A click on a lying item shows it, unless the crew shortcut in the same frame asks for a crew member:

@@ -196,6 +196,35 @@ TEST_F(CrewScreensTest, TheEngineWorkerIsLetGoBoundAgainAndSentOutAStoreroomOffe
 // row, the list scrolled by fifteen), down from there back to the top. The first member with two of
 // each trait, a workplace, a home and a room task has fifteen detail lines, seven shown: the panel
 // scrolls by eight, and up from its top wraps to its end. Deciding shows the member in the crew status
+
+// The crew screen lets go of a member whose death begins while it is shown: a bind answered then
+// would put the dying member back into the room's crew, and once its death had played the screen
+// would show and bind the newborn that its pooled object becomes.
+TEST_F(CrewScreensTest, TheCrewScreenClosesWhenItsMemberBeginsToDie)
+{
+    GAME_CRoomBase& engine = Place("ID23", 0, 2);
+    GAME_CTaskBase* upkeep = GAME_CTaskBase::CreateFromRequest(MakeEngineMaintenanceRequest(IndexOf(engine), 0));
+    ASSERT_NE(upkeep, nullptr);
+    GAME_CObjectActor& worker = NewMember();
+    worker.status.stamina = 0;
+    engine.AssignCrew(&worker);
+    upkeep->AddCrew(&worker);
+    engine.rememberedTab = static_cast<std::int32_t>(GAME_CUIEngineRoom::Page::kTasks);
+    OpenScreenOf(engine);
+    ClickAt(125, 226);
+    StepFrames(2);
+    ClickAt(125, 226);
+    StepFrames(2);
+    auto& screen = *UI().Get<GAME_CUIRoomActorInfo>();
+    ASSERT_TRUE(StepUntil([&] { return screen.State() == UIScreenState::kMain; }, 10));
+    ASSERT_EQ(screen.targetActor, &worker);
+
+    worker.status.hp = 0;
+    StepFrames(2);
+    EXPECT_NE(screen.State(), UIScreenState::kMain);
+    EXPECT_TRUE(worker.IsActive()) << "while the death still plays";
+    EXPECT_FALSE(engine.IsAssigned(&worker));
+}
 // window only while the HUD lets crew be picked.
 TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLines)
 {
