@@ -127,7 +127,7 @@ std::optional<GlyphCell> GlyphRasterizer::Render(char16_t code)
             const uint8_t coverage = BitmapCoverage(bitmap, x, y);
             if (coverage == 0) continue;
             if (cellY < 0 || cellY >= cellHeight_) {
-                clipped = true;
+                clipped = clipped || coverage >= visibleCoverage_;
                 continue;
             }
             cell.coverage[static_cast<size_t>(cellY) * cell.width + left + x] = coverage;

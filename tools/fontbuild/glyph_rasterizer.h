@@ -36,6 +36,10 @@ public:
     // spacing that takes them off again).
     void SetExtraAdvance(int pixels) { extraAdvance_ = pixels; }
 
+    // Ink fainter than this that falls outside the cell is dropped without
+    // counting as cut: for pictures drawn only where the ink is this strong.
+    void SetVisibleCoverage(int coverage) { visibleCoverage_ = coverage; }
+
     // Nullopt when no face has the character. Ink that falls outside the
     // cell is cut off, and the character is listed in ClippedCodes.
     std::optional<GlyphCell> Render(char16_t code);
@@ -51,6 +55,7 @@ private:
     int cellHeight_ = 0;
     int baseline_ = 0;
     int extraAdvance_ = 0;
+    int visibleCoverage_ = 1;
     std::vector<char16_t> clipped_;
 };
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <iostream>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -20,8 +21,12 @@ using namespace ui_style;
 constexpr Rgba kYellowLight = Hex(0xFFE9A0);
 constexpr Rgba kBlack = Hex(0x15181B);
 
-constexpr int kLabelPixels = 9;
+// Hangul needs 12 pixels before its strokes stand apart (동료 read as 등료 and 의뢰 was a blot at
+// 9); kana and Latin letters read at 9.
+constexpr ScriptLettering::Sizes kLabelPixels = {9, 9, 12};
 constexpr int kLabelCell = 11;
+constexpr ScriptLettering::Sizes kLabelCells = {kLabelCell, kLabelCell, 13};
+constexpr int kEnglishScript = 1;
 constexpr int kTitlePixels = 14;
 constexpr int kTitleCell = 17;
 
@@ -36,17 +41,18 @@ struct ButtonKind {
     const char* word;
     int width;
     int height;
+    int belowCanvas;  // the bottom rows the HUD lays past the canvas's edge
     Glyph glyph;
     tools::Wording words;
 };
 
 constexpr ButtonKind kButtons[] = {
-    {"build", 64, 48, Glyph::kHammer, {u"けんせつ", u"BUILD", u"건설"}},
-    {"ajito", 64, 48, Glyph::kFlag, {u"アジト", u"HIDEOUT", u"아지트"}},
-    {"itemdict", 44, 40, Glyph::kBook, {u"ずかん", u"ITEMS", u"도감"}},
-    {"questlist", 44, 40, Glyph::kScroll, {u"いらい", u"QUESTS", u"의뢰"}},
-    {"allactor", 44, 40, Glyph::kCrew, {u"なかま", u"CREW", u"동료"}},
-    {"pause", 80, 36, Glyph::kPause, {u"ポーズ", u"PAUSE", u"일시정지"}},
+    {"build", 64, 48, 3, Glyph::kHammer, {u"けんせつ", u"BUILD", u"건설"}},
+    {"ajito", 64, 48, 3, Glyph::kFlag, {u"アジト", u"HIDEOUT", u"아지트"}},
+    {"itemdict", 44, 40, 0, Glyph::kBook, {u"ずかん", u"ITEMS", u"도감"}},
+    {"questlist", 44, 40, 0, Glyph::kScroll, {u"いらい", u"QUESTS", u"의뢰"}},
+    {"allactor", 44, 40, 0, Glyph::kCrew, {u"なかま", u"CREW", u"동료"}},
+    {"pause", 80, 36, 1, Glyph::kPause, {u"ポーズ", u"PAUSE", u"일시정지"}},
 };
 
 constexpr int kSpeedWidth = 56;
@@ -123,8 +129,9 @@ void DrawGlyph(PixelArt& art, Glyph glyph, int cx, int top, Rgba ink, Rgba shade
     }
 }
 
-// A bar button: the style's teal button with its glyph on top and its word below. The pressed form
-// is the darker twin with everything one unit lower.
+// A bar button: the style's teal button with its glyph on top and its word below, clear of the rows
+// the HUD puts past the canvas's edge (a taller word grows upwards). The pressed form is the darker
+// twin with everything one unit lower.
 PixelArt Button(const ButtonKind& kind, const TextRun& word, bool pressed)
 {
     PixelArt art = UIButton(kind.width, kind.height, pressed);
@@ -132,7 +139,8 @@ PixelArt Button(const ButtonKind& kind, const TextRun& word, bool pressed)
     const Rgba ink = pressed ? kGreyLight : kWhite;
     DrawGlyph(art, kind.glyph, kind.width / 2, 4 + sink, ink, pressed ? kTealDeep : kOutline);
     if (word.width > kind.width - 4) std::cerr << "warning: the word of \"" << kind.word << "\" is wider than its button\n";
-    DrawText(art, word, (kind.width - word.width) / 2, kind.height - kLabelCell - 2 + sink, ink);
+    const int wordBottom = kind.height - kind.belowCanvas - 2;
+    DrawText(art, word, (kind.width - word.width) / 2, wordBottom - word.height + sink, ink);
     return art;
 }
 
@@ -220,18 +228,17 @@ PixelArt ScanLines(int width, int height)
 
 std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fontFiles)
 {
-    constexpr std::u16string_view kSpeedCaptions[3] = {u"x1", u"x2", u"x3"};
+    constexpr tools::Wording kSpeedCaptions[3] = {{u"x1", u"x1", u"x1"}, {u"x2", u"x2", u"x2"}, {u"x3", u"x3", u"x3"}};
     constexpr std::u16string_view kTitle = u"メッセージログ";
     constexpr std::u16string_view kTitleEnglish = u"MESSAGE LOG";
-    std::set<char16_t> labelCodes;
-    for (const ButtonKind& kind : kButtons) AddCodes(labelCodes, kind.words);
-    for (std::u16string_view caption : kSpeedCaptions) AddCodes(labelCodes, caption);
+    std::vector<tools::Wording> labelWords(std::begin(kSpeedCaptions), std::end(kSpeedCaptions));
+    for (const ButtonKind& kind : kButtons) labelWords.push_back(kind.words);
     std::set<char16_t> titleCodes;
     AddCodes(titleCodes, kTitle);
     AddCodes(titleCodes, kTitleEnglish);
-    tools::GlyphRasterizer labels;
+    ScriptLettering labels;
     tools::GlyphRasterizer titles;
-    if (!PrepareRasterizer(labels, fontFiles, kLabelPixels, kLabelCell, labelCodes) ||
+    if (!labels.Prepare(fontFiles, kLabelPixels, kLabelCells, labelWords) ||
         !PrepareRasterizer(titles, fontFiles, kTitlePixels, kTitleCell, titleCodes)) {
         std::cerr << "error: the HUD's buttons need a font\n";
         return {};
@@ -246,11 +253,12 @@ std::vector<tools::NamedImage> DrawHudSprites(const std::vector<std::string>& fo
     }
     for (int speed = 1; speed <= 3; ++speed) {
         const std::string base = "ui_common_speedx" + std::to_string(speed);
-        const TextRun caption = SetText(labels, kSpeedCaptions[speed - 1]);
+        const TextRun caption = labels.Set(kSpeedCaptions[speed - 1], kEnglishScript);
         sprites.push_back(Named(base + "_base", SpeedPlate(speed, caption, false)));
         sprites.push_back(Named(base + "_base_touch", SpeedPlate(speed, caption, true)));
         sprites.push_back(Named(base + "_on", SpeedLamp(speed)));
     }
+    if (labels.Clipped()) std::cerr << "warning: the HUD's button letters are cut at the cell's edge\n";
     sprites.push_back(Named("ui_text_messagelog", Heading(SetText(titles, kTitle))));
     sprites.push_back(Named("ui_text_messagelog_eng", Heading(SetText(titles, kTitleEnglish))));
     sprites.push_back(Named("ui_diary_datebg", DateBackground()));

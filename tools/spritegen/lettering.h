@@ -1,8 +1,10 @@
 // Words set in the fonts for the generated sprites: the fonts made ready, one row of glyph cells and its crisp ink.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,7 @@ namespace spritegen {
 // A text's glyphs in one row and the pen width they take.
 struct TextRun {
     int width = 0;
+    int height = 0;  // the cells' height
     std::vector<tools::GlyphCell> cells;
 };
 
@@ -40,9 +43,26 @@ void DrawText(PixelArt& art, const TextRun& run, int x, int y, Rgba ink);
 // lower in `shadow`, inside a one-pixel rim all round.
 PixelArt RimmedLettering(const TextRun& run, int lineHeight, Rgba rim, Rgba shadow, Rgba face);
 
+// One rasterizer per script, each at its own pixel size and cell height: Hangul and kanji need more
+// pixels than Latin letters and kana before their strokes stand apart.
+class ScriptLettering {
+public:
+    using Sizes = std::array<int, tools::kScripts>;
+    // Fits each script's cell to the characters its wordings use; false when there is no font or
+    // one cannot be used.
+    bool Prepare(const std::vector<std::string>& fonts, const Sizes& pixels, const Sizes& cells,
+                 std::span<const tools::Wording> wordings);
+    TextRun Set(const tools::Wording& wording, int script);
+    // True when some letter set so far reached past its cell and was cut.
+    bool Clipped() const;
+
+private:
+    std::array<tools::GlyphRasterizer, tools::kScripts> rasterizers_;
+};
+
 // A lettered button in every script, plain and pressed: "<base><suffix>" and "<base>_touch<suffix>".
 using DrawButton = std::function<PixelArt(const TextRun& word, bool pressed)>;
-void AddLetteredButtons(std::vector<tools::NamedImage>& sprites, const std::string& base,
-                        tools::GlyphRasterizer& rasterizer, const tools::Wording& wording, const DrawButton& draw);
+void AddLetteredButtons(std::vector<tools::NamedImage>& sprites, const std::string& base, ScriptLettering& lettering,
+                        const tools::Wording& wording, const DrawButton& draw);
 
 }  // namespace spritegen

@@ -19,14 +19,16 @@ namespace {
 
 using namespace ui_style;
 
-constexpr int kHeadingPixels = 9;
-// Below 11 pixels Hangul's strokes run together (the two bars of 개 became one, so 개수 read as 기수):
-// the Korean headings are set larger, in the same cell.
-constexpr int kKoreanHeadingPixels = 11;
-constexpr int kKoreanScript = 2;
+// Below 11 pixels the strokes of Hangul and of kanji run together (the two bars of 개 became one, so
+// 개수 read as 기수, and 在庫 was a blot): the Japanese and Korean headings are set larger than the
+// English ones, in the same cell. The stop button has room for larger words still, which 建築 needs.
+constexpr ScriptLettering::Sizes kHeadingPixels = {11, 9, 11};
 constexpr int kHeadingCell = 11;
-constexpr int kButtonPixels = 9;
-constexpr int kButtonCell = 11;
+constexpr ScriptLettering::Sizes kHeadingCells = {kHeadingCell, kHeadingCell, kHeadingCell};
+constexpr ScriptLettering::Sizes kButtonPixels = {12, 9, 12};
+constexpr ScriptLettering::Sizes kButtonCells = {13, 11, 13};
+constexpr int kStopWidth = 128;
+constexpr int kStopHeight = 30;
 
 // An arrow of chevrons pointing left or right, centred on (cx, cy).
 void DrawArrow(PixelArt& art, int cx, int cy, int size, bool right, Rgba ink)
@@ -145,15 +147,16 @@ PixelArt LowerPanel()
     return art;
 }
 
+// The word stands in the middle of the room right of the stop mark, whatever its cell's height.
 PixelArt StopButton(const TextRun& word, bool touched)
 {
-    PixelArt art = UIButton(128, 30, touched);
+    PixelArt art = UIButton(kStopWidth, kStopHeight, touched);
     const int sink = touched ? 1 : 0;
     const Rgba ink = touched ? kGreyLight : kWhite;
     art.Fill(8, 9 + sink, 11, 11, touched ? kTealDeep : kRed);
     art.Frame(8, 9 + sink, 11, 11, ink);
     if (word.width > 100) std::cerr << "warning: the stop button's word is wider than its button\n";
-    DrawText(art, word, 24 + (100 - word.width) / 2, 9 + sink, ink);
+    DrawText(art, word, 24 + (100 - word.width) / 2, (kStopHeight - word.height) / 2 + sink, ink);
     return art;
 }
 
@@ -362,38 +365,29 @@ constexpr RoomHeading kStop = {"ui_common_buildstop", {u"建築をやめる", u"
 
 std::vector<tools::NamedImage> DrawRoomHeadings(const std::vector<std::string>& fontFiles, std::span<const RoomHeading> headings)
 {
-    std::set<char16_t> codes;
-    std::set<char16_t> koreanCodes;
-    for (const RoomHeading& heading : headings) {
-        AddCodes(codes, heading.words);
-        AddCodes(koreanCodes, tools::InScript(heading.words, kKoreanScript));
-    }
-    tools::GlyphRasterizer rasterizer;
-    tools::GlyphRasterizer korean;
-    if (!PrepareRasterizer(rasterizer, fontFiles, kHeadingPixels, kHeadingCell, codes) ||
-        !PrepareRasterizer(korean, fontFiles, kKoreanHeadingPixels, kHeadingCell, koreanCodes)) {
+    std::vector<tools::Wording> wordings;
+    for (const RoomHeading& heading : headings) wordings.push_back(heading.words);
+    ScriptLettering lettering;
+    if (!lettering.Prepare(fontFiles, kHeadingPixels, kHeadingCells, wordings)) {
         std::cerr << "error: the room screens' headings need a font\n";
         return {};
     }
     std::vector<tools::NamedImage> sprites;
     for (const RoomHeading& heading : headings) {
         for (int script = 0; script < tools::kScripts; ++script) {
-            tools::GlyphRasterizer& lettering = script == kKoreanScript ? korean : rasterizer;
             sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script],
-                                    Heading(SetText(lettering, tools::InScript(heading.words, script)))));
+                                    Heading(lettering.Set(heading.words, script))));
         }
     }
-    if (!korean.ClippedCodes().empty()) std::cerr << "warning: Korean heading letters are cut at the cell's edge\n";
+    if (lettering.Clipped()) std::cerr << "warning: heading letters are cut at the cell's edge\n";
     return sprites;
 }
 
 std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::string>& fontFiles)
 {
-    std::set<char16_t> buttonCodes;
-    AddCodes(buttonCodes, kStop.words);
-    tools::GlyphRasterizer buttons;
+    ScriptLettering buttons;
     std::vector<tools::NamedImage> headings = DrawRoomHeadings(fontFiles, kHeadings);
-    if (headings.empty() || !PrepareRasterizer(buttons, fontFiles, kButtonPixels, kButtonCell, buttonCodes)) {
+    if (headings.empty() || !buttons.Prepare(fontFiles, kButtonPixels, kButtonCells, {&kStop.words, 1})) {
         std::cerr << "error: the room screens' buttons need a font\n";
         return {};
     }
@@ -419,6 +413,7 @@ std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::stri
     sprites.push_back(Named("ui_room_hpbar_frame", GaugeFrame()));
     sprites.push_back(Named("ui_common_lower_base2", LowerPanel()));
     AddLetteredButtons(sprites, kStop.name, buttons, kStop.words, StopButton);
+    if (buttons.Clipped()) std::cerr << "warning: the stop button's letters are cut at the cell's edge\n";
     sprites.push_back(Named("ui_cursor_grid_build", GridCursor(kGreen)));
     sprites.push_back(Named("ui_cursor_grid_break", GridCursor(kRed)));
     for (tools::NamedImage& heading : headings) sprites.push_back(std::move(heading));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/graphics/sprite_registry.h"
@@ -16,6 +17,79 @@ namespace {
 
 class ShippedSprites : public support::GraphicsFixture {
 protected:
+    // The built room package in sprite group 2.
+    void LoadRoomPackage()
+    {
+        const std::vector<uint8_t> package = support::ReadBuiltResource("ship/room/dotroom.pac");
+        ASSERT_FALSE(package.empty()) << "the data set is not built";
+        WriteResource("ship/room/dotroom.pac", package);
+        ASSERT_NE(registry.LoadSpritePackage(loader, 2, "ship/room/dotroom.pac"), nullptr);
+    }
+
+    // A lettered sprite's pixels and the strokes of one colour that lines across it meet.
+    class Lettering {
+    public:
+        Lettering(const SpriteRegistry& registry, const char* name)
+        {
+            sprite_ = registry.GetSprite(2, registry.FindSprite(2, name));
+            if (sprite_ == nullptr) return;
+            atlas_ = static_cast<SYSWIN_CTexture*>(sprite_->GetAtlas())->DeviceTexture();
+            left_ = static_cast<int>(sprite_->GetUVMin().u * static_cast<float>(atlas_->Width()) + 0.5f);
+            top_ = static_cast<int>(sprite_->GetUVMin().v * static_cast<float>(atlas_->Height()) + 0.5f);
+        }
+        bool Loaded() const { return atlas_ != nullptr; }
+        int Width() const { return static_cast<int>(sprite_->GetWidth()); }
+        int Height() const { return static_cast<int>(sprite_->GetHeight()); }
+        bool Inked(int x, int y, uint32_t colour) const { return atlas_->Pixel(left_ + x, top_ + y) == colour; }
+
+        // The most separate strokes that one row (across) or one column (down) of the box meets.
+        int MostStrokes(uint32_t colour, int x0, int x1, int y0, int y1, bool down) const
+        {
+            int most = 0;
+            for (int line = down ? x0 : y0; line < (down ? x1 : y1); ++line) {
+                int strokes = 0;
+                bool inStroke = false;
+                for (int along = down ? y0 : x0; along < (down ? y1 : x1); ++along) {
+                    const bool inked = down ? Inked(line, along, colour) : Inked(along, line, colour);
+                    strokes += inked && !inStroke ? 1 : 0;
+                    inStroke = inked;
+                }
+                most = std::max(most, strokes);
+            }
+            return most;
+        }
+        // The first and one past the last column with the colour in rows y0 to y1.
+        std::pair<int, int> InkedColumns(uint32_t colour, int x0, int y0, int y1) const
+        {
+            int first = Width();
+            int end = 0;
+            for (int x = x0; x < Width(); ++x) {
+                for (int y = y0; y < y1; ++y) {
+                    if (!Inked(x, y, colour)) continue;
+                    first = std::min(first, x);
+                    end = x + 1;
+                }
+            }
+            return {first, end};
+        }
+        // One past the lowest row with the colour.
+        int InkedRowsEnd(uint32_t colour) const
+        {
+            for (int y = Height(); y > 0; --y) {
+                for (int x = 0; x < Width(); ++x) {
+                    if (Inked(x, y - 1, colour)) return y;
+                }
+            }
+            return 0;
+        }
+
+    private:
+        SYS_CTexture* sprite_ = nullptr;
+        const platform::gfx::Texture* atlas_ = nullptr;
+        int left_ = 0;
+        int top_ = 0;
+    };
+
     support::TestArena pixels{64 << 20};  // the room package holds the UI and HUD sprites too
     TextureLoader loader{nullptr, pixels.heap()};
     SpriteRegistry registry;
@@ -59,31 +133,61 @@ TEST_F(ShippedSprites, TheRoomPackageHoldsTheSpritesTheShipLooksUp)
 // heading's face colour (set smaller, the two bars ran into one and the word read as 기수).
 TEST_F(ShippedSprites, TheKoreanCountHeadingKeepsTheStrokesOfItsFirstLetterApart)
 {
-    const std::vector<uint8_t> package = support::ReadBuiltResource("ship/room/dotroom.pac");
-    ASSERT_FALSE(package.empty()) << "the data set is not built";
-    WriteResource("ship/room/dotroom.pac", package);
-    ASSERT_NE(registry.LoadSpritePackage(loader, 2, "ship/room/dotroom.pac"), nullptr);
-    SYS_CTexture* heading = registry.GetSprite(2, registry.FindSprite(2, "ui_text_num_kr"));
-    ASSERT_NE(heading, nullptr);
-    const platform::gfx::Texture* atlas = static_cast<SYSWIN_CTexture*>(heading->GetAtlas())->DeviceTexture();
-    ASSERT_NE(atlas, nullptr);
-    const int left = static_cast<int>(heading->GetUVMin().u * static_cast<float>(atlas->Width()) + 0.5f);
-    const int top = static_cast<int>(heading->GetUVMin().v * static_cast<float>(atlas->Height()) + 0.5f);
+    ASSERT_NO_FATAL_FAILURE(LoadRoomPackage());
+    const Lettering heading(registry, "ui_text_num_kr");
+    ASSERT_TRUE(heading.Loaded());
     constexpr uint32_t kFace = 0xFF9FE3DAu;
     // The letters start 5 pixels in, past the heading's bar; 개 is the first half of the word.
-    const int firstLetterEnd = 5 + (static_cast<int>(heading->GetWidth()) - 10) / 2;
-    int mostStrokes = 0;
-    for (int y = 0; y < static_cast<int>(heading->GetHeight()); ++y) {
-        int strokes = 0;
-        bool inStroke = false;
-        for (int x = 5; x < firstLetterEnd; ++x) {
-            const bool face = atlas->Pixel(left + x, top + y) == kFace;
-            strokes += face && !inStroke ? 1 : 0;
-            inStroke = face;
-        }
-        mostStrokes = std::max(mostStrokes, strokes);
+    const int firstLetterEnd = 5 + (heading.Width() - 10) / 2;
+    EXPECT_GE(heading.MostStrokes(kFace, 5, firstLetterEnd, 0, heading.Height(), false), 3);
+}
+
+// The HUD's Korean words read as the words they are, plain and pressed: in 아지트 (hideout) the three
+// bars of ㅌ and the bar of ㅡ stand apart, so that some column of 트 meets four strokes (set at 9
+// pixels, two bars of ㅌ ran into one and the word read as 아지드). The larger words still end
+// above the three rows of the button that the HUD lays past the canvas's bottom edge, with a row to
+// spare.
+TEST_F(ShippedSprites, TheKoreanHudWordsKeepTheBarsOfTheirLettersApartAboveTheCanvasEdge)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadRoomPackage());
+    constexpr int kBelowCanvas = 3;
+    // Below the flag on the button's top.
+    constexpr int kWordTop = 22;
+    for (const auto& [name, ink] : {std::pair{"ui_common_ajito_kr", 0xFFFFFFFFu}, std::pair{"ui_common_ajito_touch_kr", 0xFFB7BEC2u}}) {
+        SCOPED_TRACE(name);
+        const Lettering button(registry, name);
+        ASSERT_TRUE(button.Loaded());
+        const auto [first, end] = button.InkedColumns(ink, 0, kWordTop, button.Height());
+        ASSERT_LT(first, end);
+        const int lastLetter = end - (end - first) / 3;
+        EXPECT_GE(button.MostStrokes(ink, lastLetter, end, kWordTop, button.Height(), true), 4);
+        EXPECT_LE(button.InkedRowsEnd(ink), button.Height() - kBelowCanvas - 1);
     }
-    EXPECT_GE(mostStrokes, 3);
+}
+
+// The Japanese headings and the build cursor's stop button are set large enough for kanji to read:
+// the last letter of 依頼できる作業 (tasks) is 業, whose bars stand apart so that some column meets
+// five strokes, and so are those of 建 in 建築をやめる (stop building), plain and pressed; set at 9
+// pixels, the bars ran into blots of three.
+TEST_F(ShippedSprites, TheJapaneseKanjiKeepTheirBarsApart)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadRoomPackage());
+    const Lettering heading(registry, "ui_text_execute_enable");
+    ASSERT_TRUE(heading.Loaded());
+    constexpr uint32_t kFace = 0xFF9FE3DAu;
+    // Past the heading's bar.
+    const auto [first, end] = heading.InkedColumns(kFace, 5, 0, heading.Height());
+    ASSERT_LT(first, end);
+    EXPECT_GE(heading.MostStrokes(kFace, end - (end - first) / 7, end, 0, heading.Height(), true), 5);
+    for (const auto& [name, ink] : {std::pair{"ui_common_buildstop", 0xFFFFFFFFu}, std::pair{"ui_common_buildstop_touch", 0xFFB7BEC2u}}) {
+        SCOPED_TRACE(name);
+        const Lettering button(registry, name);
+        ASSERT_TRUE(button.Loaded());
+        // Right of the stop mark.
+        const auto [wordFirst, wordEnd] = button.InkedColumns(ink, 24, 2, button.Height() - 2);
+        ASSERT_LT(wordFirst, wordEnd);
+        EXPECT_GE(button.MostStrokes(ink, wordFirst, wordFirst + (wordEnd - wordFirst) / 6, 2, button.Height() - 2, true), 5);
+    }
 }
 
 }  // namespace
