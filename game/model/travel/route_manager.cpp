@@ -242,8 +242,11 @@ std::int32_t GAME_CRouteManager::Move(float distance)
             const std::int32_t label = FindRouteEventAt(*events_, static_cast<std::int32_t>(
                                                                       std::clamp<std::int64_t>(distanceOnRecord, INT32_MIN, INT32_MAX)));
             if (label == -1) continue;
+            // An event met while others still run keeps the speed from before them: theirs may
+            // already have put the game to the first speed, which is not the player's.
+            const bool eventsUnderWay = script_.IsRunning();
             script_.Call(static_cast<std::uint32_t>(label));
-            if (world != nullptr && world->timeScale) savedSpeed_ = world->timeScale->speed;
+            if (!eventsUnderWay && world != nullptr && world->timeScale) savedSpeed_ = world->timeScale->speed;
             break;
         }
         const GAME_CStaticDatabase* database = GetStaticDatabase();

@@ -553,4 +553,24 @@ TEST_F(Journey, ARouteThatPausesTheMusicKeepsItPausedUntilItResumesIt)
     EXPECT_EQ(musicState(), vesk::sound::kVoicePlaying);
 }
 
+// At x3 the ship meets a road's events while the first one's text still waits: each later text's
+// window puts the game to x1, and the events met after it must not take x1 for the player's speed.
+// With events left at the player's speed (the settings' default), the chain ends at x3.
+TEST_F(Journey, EventsMetUnderAnotherOneGiveBackThePlayersSpeedWhenTheyAllEnd)
+{
+    ASSERT_NO_FATAL_FAILURE(EquipShip());
+    ASSERT_EQ(GetPlayerData()->option36, 0u) << "events keep the player's speed";
+    std::uint32_t routeId = 3;
+    StartRoute(Travel(), &routeId, true, {}, {});
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
+    const float x3 = GetPlayerData()->speeds[2];
+    world->timeScale->speed = x3;
+
+    ASSERT_TRUE(StepUntil([&] { return Route().GetPosition() >= 250; }, 6000)) << "stopped at " << Route().GetPosition();
+    ASSERT_TRUE(Route().IsRouteEventRunning()) << "the first text still waits, the later events under it";
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return !Route().IsRouteEventRunning(); }, 600));
+    EXPECT_EQ(Variable("told"), 5);
+    EXPECT_EQ(world->timeScale->speed, x3);
+}
+
 }  // namespace
