@@ -26,8 +26,12 @@ constexpr int kBuildOrder[] = {1,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 1
                                19, 20, 21, 22, 23, 24, 25, 33, 34, 35, 27, 28, 29, 30, 31, 32, 2,
                                26, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49};
 
-// Screens whose being open keeps the focus pause from opening the pause menu.
-bool KeepsFocusPauseAway(int slot) { return slot == 4 || (slot >= 7 && slot <= 12) || (slot >= 14 && slot <= 48); }
+// Screens whose being open keeps the focus pause from opening the pause menu. The event window is
+// not one: the ship drives on beneath it, so the game still pauses, though no menu comes over it.
+bool KeepsFocusPauseAway(int slot)
+{
+    return slot != kSlotEvent && (slot == 4 || (slot >= 7 && slot <= 12) || (slot >= 14 && slot <= 48));
+}
 
 }  // namespace
 

@@ -573,4 +573,34 @@ TEST_F(Journey, EventsMetUnderAnotherOneGiveBackThePlayersSpeedWhenTheyAllEnd)
     EXPECT_EQ(world->timeScale->speed, x3);
 }
 
+
+// The window loses the focus while an event's text waits on the road: the ship, which drives on
+// beneath the event window, stands still until the focus comes back, with no pause menu over the
+// text; then it drives on while the text still waits.
+TEST_F(Journey, AWindowAwayWhileAnEventsTextWaitsHoldsTheShipUntilItComesBack)
+{
+    ASSERT_EQ(GetPlayerData()->pauseWhenInactive, 1u);
+    ASSERT_NO_FATAL_FAILURE(EquipShip());
+    std::uint32_t routeId = 3;
+    StartRoute(Travel(), &routeId, true, {}, {});
+    ASSERT_NO_FATAL_FAILURE(PostDriver());
+    world->timeScale->speed = GetPlayerData()->speeds[2];
+    ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotEvent) && Route().GetPosition() >= 110; }, 6000));
+
+    SetFocus(false);
+    StepFrames(1);
+    const std::int32_t at = Route().GetPosition();
+    StepFrames(60);
+    EXPECT_EQ(world->paused, 1u);
+    EXPECT_EQ(Route().GetPosition(), at) << "the ship stands while the window is away";
+    EXPECT_FALSE(UI().IsOpen(kSlotPause)) << "the text stays uncovered";
+    EXPECT_TRUE(UI().IsOpen(kSlotEvent));
+
+    SetFocus(true);
+    StepFrames(60);
+    EXPECT_EQ(world->paused, 0u);
+    EXPECT_GT(Route().GetPosition(), at);
+    EXPECT_TRUE(Route().IsRouteEventRunning()) << "the first text still waits";
+}
+
 }  // namespace
