@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "game/services/data/static_database.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/player/player_data.h"
+#include "game/services/text/language.h"
 #include "game/services/text/actor_names.h"
 #include "game/ui/screens/ui_hospital.h"
 #include "game/ui/screens/ui_mind_control.h"
@@ -476,6 +478,24 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     EXPECT_EQ(screen.EntryCount(), 0);
     EXPECT_STREQ(screen.NoMemberLabel()->Key(), "MINDCONTROL_NO_TARGET");
     EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.firstTab);
+}
+
+// A row of either list, naming the widest crew name with the widest debuff, skill or first aid, ends
+// inside the bar that marks the row: the bar runs 156 units from 17 right of the cursor at x 357, the
+// text starts at x 396.
+TEST_F(CareRoomsTest, EveryCareRowFitsItsBarInEveryLanguage)
+{
+    constexpr float kTextRoom = 357.0f + 17.0f + 156.0f - 396.0f;
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string file(GetMessageFileForLanguage(language));
+        const std::u16string member = WidestCrewName();
+        const std::u16string debuff = WidestTagName(std::views::keys(GetStaticDatabase()->Debuffs()));
+        const std::u16string skill = WidestTagName(std::views::keys(GetStaticDatabase()->Skills()));
+        EXPECT_LE(MeasureUIText(FormatUIMessage("HOSPITAL_TASK_HEAL_HP", {member})), kTextRoom) << file << ": first aid";
+        EXPECT_LE(MeasureUIText(FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {member, debuff})), kTextRoom) << file << ": the widest debuff";
+        EXPECT_LE(MeasureUIText(FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {member, skill})), kTextRoom) << file << ": the widest skill";
+    }
 }
 
 }  // namespace
