@@ -194,7 +194,6 @@ void GAME_CUICrewCareScreen::UpdateMain(bool input)
 {
     if (steps_.Is(Step::kList)) FollowCrew();
     const std::int32_t infoScroll = taskTab_.ScrollBar()->Value();
-    const std::int32_t listTop = listBar_->Value();
     if (steps_.Is(Step::kTaskPage)) {
         UpdateTaskPage(input);
     } else {
@@ -205,10 +204,9 @@ void GAME_CUICrewCareScreen::UpdateMain(bool input)
         taskRoot_->UpdateTree(false);
         taskTab_.UpdateControllerQuietly();
     }
-    if (listBar_->Value() != listTop) {
+    if (list_.Follow(*listBar_)) {
         // Dragged or wheeled: the rows follow, and that is the frame's input.
         PlayUISE(kSeUICursor);
-        list_.Follow(*listBar_);
         ShowRows();
         input = false;
     }

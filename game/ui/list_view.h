@@ -58,12 +58,13 @@ struct UIListView {
     // A list that comes up anew: a click before it is no first half of a double click.
     void ForgetClick() { sinceClick = kDoubleClickFrames; }
 
-    // The scroll bar shows the scrolling range and the top; Follow takes a top the bar was moved to
-    // (true when the top moved).
+    // The scroll bar shows the scrolling range and the top.
     void Show(GAME_CUIScrollBarObject& bar) const;
     // Back to the first row, the cursor on it, and the bar showing that; the next click starts anew.
     void ShowFromStart(GAME_CUIScrollBarObject& bar);
-    bool Follow(const GAME_CUIScrollBarObject& bar);
+    // Takes a top the bar was dragged or wheeled to. True when the top moved: the rows on screen then
+    // belong to the old top and the screen must show them anew.
+    [[nodiscard]] bool Follow(const GAME_CUIScrollBarObject& bar);
 };
 
 // The widgets of a list row that shows an item: the node the row hangs from, the item's icon, its

@@ -118,7 +118,7 @@ void GAME_CUIMessageLog::UpdateMain(bool input)
     if (!Root()->UpdateTree(input)) return;
     const vesk::math::Vec2 origin = *Root()->GetPosition();
     list_.count = count_;
-    list_.Follow(*scrollBar_);
+    if (list_.Follow(*scrollBar_)) CopyLinesToRows();
     if (const std::int32_t row = ClickedUIListRow({origin.x + 101.0f, origin.y + 100.0f}, LastRow() + 1, kRowHitSize); row >= 0) {
         list_.Click(row);
         return;

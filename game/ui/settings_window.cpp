@@ -180,11 +180,10 @@ void GAME_CUISettingsWindow::UpdateMain(bool input)
     const std::int32_t scrolledFrom = list_.top;
     bool free = Root()->UpdateTree(browsing && input);
     free = AfterTree(free);
-    if (scrollBar_->Value() != scrolledFrom) {
+    if (list_.Follow(*scrollBar_)) {
         if (!IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp) && !IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
             PlayUISE(kSeUICursor);
         }
-        list_.Follow(*scrollBar_);
         // The cursor rides with the rows; onto a row it may not stand on it goes one further the way
         // the rows went (back, at the window's edge).
         if (OnRow() && SkipsRow(list_.Index())) {

@@ -227,12 +227,13 @@ void GAME_CUIAddTask::UpdateMain(bool input)
     // message in the next.
     const bool onList = pages_.Is(kList);
     listScroll_->SetValue(list_.top);
+    // A top kept from a longer list may lie past the bar's end: only a bar moved by this frame's
+    // input moves the rows.
     const std::int32_t listValue = listScroll_->Value();
     const std::int32_t infoValue = infoScroll_->Value();
     const bool free = window_->UpdateTree(onList && input);
-    if (listScroll_->Value() != listValue) {
+    if (listScroll_->Value() != listValue && list_.Follow(*listScroll_)) {
         PlayUISE(kSeUICursor);
-        list_.Follow(*listScroll_);
         infoScroll_->SetMaximum(0);
         infoScroll_->SetValue(0);
         RefreshInfoPanel(EntryUnderCursor());

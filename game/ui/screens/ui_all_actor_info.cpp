@@ -237,8 +237,8 @@ void GAME_CUIAllActorInfo::UpdateMain(bool input)
     const std::int32_t listBefore = listBar_->Value();
     const std::int32_t panelBefore = panelBar_->Value();
     const bool free = Root()->UpdateTree(input);
-    list_.Follow(*listBar_);
-    if (listBar_->Value() != listBefore) {
+    // A top the bar's new end pulled back (the crew shrank) shows its rows anew as well.
+    if (list_.Follow(*listBar_) || listBar_->Value() != listBefore) {
         PlayUISE(kSeUICursor);
         RefreshList();
         return;

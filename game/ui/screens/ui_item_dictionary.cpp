@@ -206,17 +206,14 @@ void GAME_CUIItemDictionary::UpdateMain(bool input)
 
 void GAME_CUIItemDictionary::UpdateList(bool input)
 {
-    const std::int32_t barBefore = listScroll_->Value();
     const std::int32_t topBefore = list_.top;
     bool free = Root()->UpdateTree(input);
     detailRoot_->UpdateTree(false);
-    if (listScroll_->Value() != barBefore) {
+    if (list_.Follow(*listScroll_)) {
         PlayUISE(kSeUICursor);
-        list_.Follow(*listScroll_);
         RefreshRows();
         free = false;
     }
-    list_.Follow(*listScroll_);
     if (!free) return;
 
     if (const std::int32_t r = ClickedUIListRow(kRowHitTopLeft, kRows, kRowHitSize); r >= 0) {

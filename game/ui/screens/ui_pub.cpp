@@ -176,7 +176,7 @@ void GAME_CUIPub::UpdateMain(bool input)
     } else {
         free = Root()->UpdateTree(input);
     }
-    list_.Follow(*listScroll_);
+    if (list_.Follow(*listScroll_)) RefreshRows();
     steps_.Advance([this](Step entered) { EnterStep(entered); });
     if (steps_.Is(kList)) {
         UpdateList(free);

@@ -138,7 +138,7 @@ void GAME_CUITalkLog::UpdateMain(bool input)
         free = text_.Update(input && steps_.Is(kText));
     } else {
         free = Root()->UpdateTree(input);
-        list_.Follow(*listScroll_);
+        if (list_.Follow(*listScroll_)) RefreshRows();
     }
     steps_.Advance([this](Step entered) {
         if (entered == kEnteringText) OpenEntry();

@@ -266,6 +266,42 @@ TEST_F(RumourScreensTest, APubSellsEachRumourOnceTellsItsTextAgainForFreeAndKeep
     EXPECT_EQ(Pub().RowAt(2).name->Literal(), UITagName(MakeTag("R006")));
 }
 
+// The rows follow the list's bar as it is dragged or wheeled, and the rumour decided is the one its
+// row shows: eleven rumours, four past the seven rows.
+TEST_F(RumourScreensTest, ThePubsRowsFollowItsBarDraggedOrWheeled)
+{
+    ASSERT_NO_FATAL_FAILURE(StandAt("AD01"));
+    GetStaticDatabase()->GetOrCreateHideoutData(MakeTag("AD01"))->rumors.clear();
+    AddRumours("AD01", 11);
+    GetPlayerData()->money = 0;
+    ASSERT_NO_FATAL_FAILURE(OpenPub());
+    ASSERT_EQ(Pub().List().count, 11);
+    const auto rowsShowFrom = [&](int top) {
+        for (int r = 0; r < 7; ++r) {
+            const std::string id = "R9" + std::string(top + r + 1 < 10 ? "0" : "") + std::to_string(top + r + 1);
+            if (Pub().RowAt(r).name->Literal() != UITagName(TagFromText(id))) return false;
+        }
+        return true;
+    };
+    ASSERT_TRUE(rowsShowFrom(0));
+
+    // Dragged from the bar's top to its foot: the last four rumours come up.
+    Drag(529, 108, 529, 243, 6);
+    StepFrames(1);
+    ASSERT_EQ(Pub().List().top, 4);
+    EXPECT_TRUE(rowsShowFrom(4)) << ::testing::PrintToString(Pub().RowAt(0).name->Literal());
+    // The wheel toward the player scrolls back one.
+    PointerMove(300, 150);
+    Wheel(1);
+    StepFrames(2);
+    ASSERT_EQ(Pub().List().top, 3);
+    EXPECT_TRUE(rowsShowFrom(3));
+    // The cursor's row names the rumour the question asks about.
+    DecideInPub();
+    ASSERT_EQ(Pub().CurrentStep(), GAME_CUIPub::kNotEnoughMoney);
+    EXPECT_EQ(Pub().RowAt(Pub().List().cursor).name->Literal(), UITagName(TagFromText("R904")));
+}
+
 // The mind-control room is met at the pub where the journey starts: before its rumour the build menu
 // hides the kind whose materials the ship lacks, after it the menu lists it greyed.
 TEST_F(RumourScreensTest, TheStartPubTellsHowToBuildTheMindControlRoomAndTheBuildMenuThenListsIt)
