@@ -236,7 +236,7 @@ void GAME_CUISettingsWindow::EnterPage(Page page)
         PutStoredInForce();
         StartSystemSave();
         break;
-    case Page::kSaveFinished: NoticeInDialog(slot, Question("OPTION_SAVE_FINISHED")); break;
+    case Page::kSaveFinished: NoticeInDialog(slot, Question(SaveFinishedKey())); break;
     case Page::kSaveRetry: AskInDialog(slot, Question("PAUSEUI_SAVE_RETRY_YESNO")); break;
     case Page::kLeaveQuestion: AskInDialog(slot, Question("OPTION_NOSAVE_YESNO")); break;
     case Page::kDefaultQuestion: AskInDialog(slot, Question("OPTION_DEFAULT_YESNO")); break;

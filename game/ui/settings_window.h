@@ -96,6 +96,8 @@ protected:
     virtual void PutStoredInForce() = 0;
     virtual bool SaveMayBeTold() const { return true; }
     virtual void AfterSaveSettled() {}
+    // The message key of the notice that tells the save was written.
+    virtual const char* SaveFinishedKey() { return "OPTION_SAVE_FINISHED"; }
     // The copy takes the defaults.
     virtual void ResetToDefaults() = 0;
     // Where leaving goes (after this screen closes), and what leaving without saving undoes.

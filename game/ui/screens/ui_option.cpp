@@ -2,6 +2,7 @@
 #include "game/ui/screens/ui_option.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/graphics/device_record.h"
 #include "framework/text/format_text.h"
@@ -165,6 +166,7 @@ bool GAME_CUIOption::ReloadsOnOpen()
 void GAME_CUIOption::OnEnterState(UIScreenState state)
 {
     if (state == kClosed && reload_) openedFromTitle = 0;
+    if (state == kOpening) languageRefused_ = false;
     GAME_CUISettingsWindow::OnEnterState(state);
 }
 
@@ -427,7 +429,14 @@ void GAME_CUIOption::BeforeStore()
 
 void GAME_CUIOption::PutStoredInForce()
 {
+    languageAsked_ = Work().U16(field::kLanguage);
     ApplySettingsToPlayerData(Work().Bytes());
+    ApplyLanguagePictures();
+}
+
+// The HUD's and the pause menu's pictures in the player's language.
+void GAME_CUIOption::ApplyLanguagePictures() const
+{
     if (auto* hud = Context().ui.Get<GAME_CUICommon>(); hud != nullptr && hud->IsOpen()) hud->ApplyLanguageTextures();
     if (auto* pause = Context().ui.Get<GAME_CUIPause>(); pause != nullptr && pause->IsOpen()) pause->SetLanguageSprites();
 }
@@ -441,9 +450,15 @@ bool GAME_CUIOption::SaveMayBeTold() const
 // The window takes the saved size: in full screen always, in a window only when it fits the screen.
 void GAME_CUIOption::AfterSaveSettled()
 {
-    // A language whose texts could not be loaded was not taken: the row shows the one in force.
+    // A language whose texts or font could not be loaded was not taken: the row and the pictures
+    // the save switched show the one in force, and the notice says so.
     if (const GAME_CPlayerData* player = Context().Player()) {
         Work().SetU16(field::kLanguage, static_cast<std::uint16_t>(player->language));
+        if (player->language != languageAsked_) {
+            languageRefused_ = true;
+            languageAsked_ = static_cast<std::uint16_t>(player->language);
+            ApplyLanguagePictures();
+        }
     }
     const std::int32_t factor = FieldValue(kRowWindowSize) / 100 + 1;
     const int width = kCanvasW * factor;
@@ -451,6 +466,11 @@ void GAME_CUIOption::AfterSaveSettled()
     const int screenHeight = vesk::window::GetScreenHeight();
     if (!FullScreen() && screenHeight > 0 && height >= screenHeight) return;
     vesk::graphics::RequestDisplayMode(static_cast<float>(width), static_cast<float>(height), FullScreen());
+}
+
+const char* GAME_CUIOption::SaveFinishedKey()
+{
+    return std::exchange(languageRefused_, false) ? "OPTION_SAVE_LANGUAGE_REFUSED" : "OPTION_SAVE_FINISHED";
 }
 
 void GAME_CUIOption::ResetToDefaults()

@@ -70,6 +70,7 @@ protected:
     void PutStoredInForce() override;
     bool SaveMayBeTold() const override;
     void AfterSaveSettled() override;
+    const char* SaveFinishedKey() override;
     void ResetToDefaults() override;
     void OpenNextScreen() override;
     void UndoUnsaved() override;
@@ -97,6 +98,7 @@ private:
     void ColorWindowRow(std::uint32_t color);
     void ColorWindowRowByFit();
     void ApplyVolumes() const;
+    void ApplyLanguagePictures() const;
 
     std::array<RowWidgets, kRowCount> rows_{};
     Watched before_{};
@@ -105,6 +107,10 @@ private:
     std::int32_t stepCounter_ = 0;
     bool reload_ = true;
     bool soundChanged_ = false;
+    // The language the last save put in force, and whether one was refused (its texts or font
+    // missing or damaged) and not yet told.
+    std::uint16_t languageAsked_ = 0;
+    bool languageRefused_ = false;
     // Frames the sound room has been open, counted up to 15.
     std::int32_t soundRoomFrames_ = 0;
 };

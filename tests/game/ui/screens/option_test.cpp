@@ -29,6 +29,7 @@
 #include "platform/file_system.h"
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
+#include "tests/game/ui/ui_test_base.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/scoped_env.h"
@@ -38,6 +39,11 @@ namespace {
 
 using namespace save_layout;
 using Page = GAME_CUISettingsWindow::Page;
+
+// The shared dialog's measure of the UI tests.
+struct DialogFit : support::UITest {
+    using UITest::ExpectFitsDialog;
+};
 
 class OptionTest : public support::GameFixture {
 protected:
@@ -461,6 +467,7 @@ TEST_F(OptionTest, ALanguageWhoseTextsAreDamagedOrMissingIsNotTakenAndTheTextsIn
         ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
     };
     ASSERT_NO_FATAL_FAILURE(saveNextLanguage());
+    EXPECT_EQ(GetInDisplaySelection()->Message(), GetMessageTextExpanded("OPTION_SAVE_FINISHED"));
     ASSERT_NO_FATAL_FAILURE(leave());
     ASSERT_EQ(GetPlayerData()->language, kLanguageKorean);
     const std::u16string koreanYes = GetMessageTextOrKey("COMMAND_YES");
@@ -469,6 +476,13 @@ TEST_F(OptionTest, ALanguageWhoseTextsAreDamagedOrMissingIsNotTakenAndTheTextsIn
     support::LogCapture log;
     ASSERT_NO_FATAL_FAILURE(saveNextLanguage());
     EXPECT_TRUE(log.Contains("message/traditionalChinese.mes")) << ::testing::PrintToString(log.Lines());
+    // The notice says the language was not changed, and the pause menu beneath (opened as the
+    // options were left) keeps the Korean pictures.
+    EXPECT_EQ(GetInDisplaySelection()->Message(), GetMessageTextExpanded("OPTION_SAVE_LANGUAGE_REFUSED"));
+    ASSERT_TRUE(UI().IsOpen(kSlotPause));
+    StepFrames(1);
+    EXPECT_NE(FindSpriteDraw(2, "ui_pause_return_to_game_kr"), nullptr);
+    EXPECT_EQ(FindSpriteDraw(2, "ui_pause_return_to_game_eng"), nullptr);
     EXPECT_EQ(GetMessageTextOrKey("COMMAND_YES"), koreanYes);
     EXPECT_EQ(GetPlayerData()->language, kLanguageKorean);
     EXPECT_EQ(GetPlayerData()->fontIndex, 2u);
@@ -541,6 +555,19 @@ TEST_F(OptionTest, APauseMenuBeneathTakesTheNewLanguagesPicturesAsTheSaveIsMade)
     ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
     EXPECT_NE(FindSpriteDraw(2, "ui_pause_return_to_game_eng"), nullptr);
     EXPECT_EQ(FindSpriteDraw(2, "ui_pause_return_to_game"), nullptr);
+}
+
+// Every question and notice of the settings windows keeps to the shared dialog in every language.
+TEST_F(OptionTest, TheSettingsQuestionsAndNoticesFitTheDialogInEveryLanguage)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        for (const char* key : {"OPTION_SAVE_YESNO", "OPTION_NOSAVE_YESNO", "OPTION_DEFAULT_YESNO", "OPTION_SAVE_FINISHED",
+                                "OPTION_SAVE_LANGUAGE_REFUSED", "PAUSEUI_SAVE_RETRY_YESNO"}) {
+            DialogFit::ExpectFitsDialog(GetMessageTextExpanded(key), std::string(GetMessageFileForLanguage(language)) + ": " + key);
+        }
+    }
 }
 
 }  // namespace
