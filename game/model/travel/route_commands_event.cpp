@@ -79,6 +79,19 @@ bool WindowLentToInnerEvent(SYS_CScriptEngine& engine, const GAME_CUIPort& ui)
     return false;
 }
 
+// The question the event at this return-stack depth asks; null when it asks none.
+RouteQuestion* QuestionAt(GAME_CScriptRoute& script, std::uint32_t depth)
+{
+    return !script.questions.empty() && script.questions.back().depth == depth ? &script.questions.back() : nullptr;
+}
+
+// Questions of events at this depth and deeper: those events were restarted or have ended, and no
+// one waits for their answers any more.
+void ForgetQuestionsFrom(GAME_CScriptRoute& script, std::uint32_t depth)
+{
+    while (!script.questions.empty() && script.questions.back().depth >= depth) script.questions.pop_back();
+}
+
 }  // namespace
 
 // Slot 10: the event window's texts.
@@ -166,37 +179,69 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
     }
 }
 
-// Slot 11: the choices offered with the event window.
+// Slot 11: the choices offered with the event window. Each question is kept with the depth of the
+// event that asks it, so that one asked inside another neither takes the other's jump targets nor
+// leaves it waiting on a closed window.
 std::uint32_t EventChoice(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArgs& args, std::uint16_t)
 {
     GAME_CScriptRoute& script = RouteEngine(engine);
     GAME_CUIPort* choices = UI();
     if (choices == nullptr) return 1;
+    const std::uint32_t depth = Thread(engine).stackDepth;
     switch (mode) {
     case 0: {
         const std::string_view key = InlineText(args, 0, kKeyBytes);
         if (args.Faulted()) return 1;
-        choices->OpenEventChoices(GetMessageTextExpanded(key));
-        script.choiceTargets.fill(-1);
+        const std::u16string title = GetMessageTextExpanded(key);
+        choices->OpenEventChoices(title);
+        ForgetQuestionsFrom(script, depth);
+        if (!script.questions.empty()) script.questions.back().shown = false;
+        script.questions.push_back(RouteQuestion{.title = title, .depth = depth});
         return 1;
     }
-    case 1:
+    case 1: {
+        RouteQuestion* asked = QuestionAt(script, depth);
         for (std::uint32_t i = 0; i < kChoiceCount; ++i) {
             const std::string_view key = InlineText(args, i * kKeyBytes, kKeyBytes);
             if (args.Faulted() || key == "NULL") break;
             std::u16string text = GetMessageTextExpanded(key);
             if (text.empty()) text.assign(key.begin(), key.end());
             choices->SetEventChoice(i, text);
+            if (asked != nullptr) asked->choices[i] = std::move(text);
         }
         return 1;
+    }
     case 100:
-        if (args.Need(2) && args.U32(0) < kChoiceCount) script.choiceTargets[args.U32(0)] = args.I32(1);
+        if (args.Need(2) && args.U32(0) < kChoiceCount) {
+            // Targets set without an open still belong to this event's wait.
+            if (QuestionAt(script, depth) == nullptr) {
+                ForgetQuestionsFrom(script, depth);
+                script.questions.push_back(RouteQuestion{.depth = depth});
+            }
+            script.questions.back().targets[args.U32(0)] = args.I32(1);
+        }
         return 1;
     case 200: {
+        ForgetQuestionsFrom(script, depth + 1);
+        RouteQuestion* asked = QuestionAt(script, depth);
+        // An inner question took the window and was answered: this one is asked again.
+        if (asked != nullptr && !asked->shown) {
+            choices->OpenEventChoices(asked->title);
+            for (std::uint32_t i = 0; i < kChoiceCount; ++i) {
+                if (!asked->choices[i].empty()) choices->SetEventChoice(i, asked->choices[i]);
+            }
+            asked->shown = true;
+            return Yield(engine);
+        }
         const std::int32_t answer = choices->EventChoiceAnswer();
         if (answer < 0 || answer >= static_cast<std::int32_t>(kChoiceCount)) return Yield(engine);
         choices->CloseEventChoices();
-        const std::int32_t target = script.choiceTargets[static_cast<std::size_t>(answer)];
+        const std::int32_t target = asked != nullptr ? asked->targets[static_cast<std::size_t>(answer)] : -1;
+        if (asked != nullptr) {
+            script.questions.pop_back();
+        } else if (!script.questions.empty()) {
+            script.questions.back().shown = false;  // a wait without a question of its own closed another's
+        }
         return target != -1 ? RestartAt(engine, static_cast<std::uint32_t>(target)) : 1;
     }
     default:

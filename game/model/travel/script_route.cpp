@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/utility/script/script_thread.h"
+#include "game/model/world/game_world.h"
 
 namespace {
 
@@ -30,6 +31,14 @@ GAME_CScriptRoute::GAME_CScriptRoute(GAME_CRouteManager* manager)
 void GAME_CScriptRoute::OnJump(int kind)
 {
     if (kind == vesk::utility::script::kJumpRestart) fadeLayerMask = 3;
+}
+
+void GAME_CScriptRoute::DropQuestions()
+{
+    // Each close starts the window's slide out again: only a window a question holds is closed.
+    if (questions.empty()) return;
+    questions.clear();
+    if (GAME_CGameWorld* world = PeekGameWorld(); world != nullptr && world->ui != nullptr) world->ui->CloseEventChoices();
 }
 
 bool GAME_CScriptRoute::IsRunning() const

@@ -45,6 +45,16 @@ struct NewCrewTemplate {
     std::int32_t calorieCap = kNoCap;
 };
 
+// A question an event asks in the choice window: its words, where each answer goes on in the script
+// (-1: after the wait), and the return-stack depth of the event that waits for it.
+struct RouteQuestion {
+    std::u16string title;
+    std::array<std::u16string, 3> choices;
+    std::array<std::int32_t, 3> targets{-1, -1, -1};
+    std::uint32_t depth = 0;
+    bool shown = true;  // the choice window shows it; an inner question asked over it hides it
+};
+
 // Table 0 the common table, table 1 the route table. The owner is the route manager.
 class GAME_CScriptRoute final : public GAME_CScriptObjectEngine {
 public:
@@ -87,8 +97,11 @@ public:
     // What the crew and damage commands act on; checked against the live lists before each use.
     GAME_CObjectActor* selectedActor = nullptr;
     GAME_CRoomBase* selectedRoom = nullptr;
-    // Where each of the event window's three choices continues the script; -1 for none.
-    std::array<std::int32_t, 3> choiceTargets{-1, -1, -1};
+    // The questions asked and not yet answered, innermost last: an event met while another one's
+    // question waits asks its own over it, and the outer one is asked again once the inner is answered.
+    std::vector<RouteQuestion> questions;
+    // Forgets the questions and closes the choice window: no event waits for an answer any more.
+    void DropQuestions();
     // The return-stack depth of the event that opened the event window; -1 while no event holds it.
     // An event met inside it finds the window open and leaves it open at its end.
     std::int32_t eventWindowDepth = -1;

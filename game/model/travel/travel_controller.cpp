@@ -83,6 +83,8 @@ bool StartRoute(GAME_CTravelController& controller, const std::uint32_t* routeId
     std::array<RouteVariable, GAME_CScriptRoute::kVariableCount> oldVariables{};
     RouteEventList oldEvents;
     if (old != nullptr) {
+        // The old script's events end with it: a question one of them asked goes too.
+        old->Script().DropQuestions();
         oldVariables = old->Script().Variables();
         if (RouteEventList* events = old->Events()) {
             MoveFixedRouteEvents(oldEvents, *events);
@@ -333,7 +335,9 @@ bool GAME_CTravelController::ProcessRouteRequests()
     if (IsOpen(kSlotTitle)) return true;
     routeManager->RunScript();
     if (routeManager->Script().IsRunning()) return true;
+    // The script stopped or was bound anew: no event waits for its window or its question any more.
     if (IsOpen(kSlotEvent)) UI()->SetOpen(kSlotEvent, false);
+    routeManager->Script().DropQuestions();
     return false;
 }
 

@@ -144,6 +144,8 @@ void GAME_CUIGameOver::StartRouteLabel()
     auto label = script.FindLabel(kCauseLabels[cause]);
     if (!label) label = script.FindLabel(kFallbackLabel);
     if (!label) return;
+    // The restart ends the events under way: a question one of them still asked goes with it.
+    script.DropQuestions();
     script.Restart(label->commandIndex);
     script.Update();
 }
