@@ -1,6 +1,9 @@
 // The event window as a reader meets it: typing with its sound, completing, confirming, the fast CANCEL, added text, the NEXT prompt and the picture.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -9,6 +12,7 @@
 #include "game/model/travel/travel_controller.h"
 #include "game/services/input/input_actions.h"
 #include "game/ui/screens/ui_event.h"
+#include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
 #include "game/services/text/language.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -177,6 +181,35 @@ TEST_F(EventWindowTest, ThePromptToReadOnSpeaksEachLanguageAndStaysInsideThePane
         PressAction(kActionDecide);
         StepFrames(1);
         EXPECT_TRUE(Window().IsFinished()) << language;
+    }
+}
+
+// Every line the roads write into the event window stands inside its panel, in every language: the
+// keys are those the road script adds to or shows in the window.
+TEST_F(EventWindowTest, EveryLineTheRoadsWriteStaysInsideThePanelInEveryLanguage)
+{
+    std::ifstream file(VARNOLIS_TEST_DATA_DIR "/../../data/script/route_script.vss");
+    std::stringstream script;
+    script << file.rdbuf();
+    const std::string source = script.str();
+    std::set<std::string> keys;
+    const std::regex written(R"re(text\.(?:add|add_full|show|show_full) +"([A-Z0-9_]+)")re");
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), written); it != std::sregex_iterator(); ++it) {
+        keys.insert((*it)[1].str());
+    }
+    ASSERT_GT(keys.size(), 20u);
+    // The text keeps the margin on the right that it keeps on the left.
+    constexpr float kPanelLeft = 140.0f;
+    const float textRight = kPanelLeft + UISpriteSize(FindUISprite("ui_eventwindow_bg")).x - (GAME_CUIEvent::kPanelTextX - kPanelLeft);
+    for (const auto& [language, index] : support::kMessageLanguages) {
+        ChooseLanguage(index);
+        StepFrames(1);
+        for (const auto& entry : support::ReadMessageSource(language).entries) {
+            if (!keys.contains(entry.key)) continue;
+            for (const std::u16string& line : SplitTextLines(entry.text)) {
+                EXPECT_LE(GAME_CUIEvent::kPanelTextX + MeasureUIText(line), textRight) << entry.key << " in " << language;
+            }
+        }
     }
 }
 
