@@ -11,6 +11,7 @@
 #include "game/model/object/enemy_sprite_pool.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
+#include "game/model/ship/task_manager.h"
 #include "game/services/ui_port/ui_slots.h"
 
 namespace {
@@ -177,6 +178,11 @@ void GAME_CFieldObjectManager::Update()
 void GAME_CFieldObjectManager::ReturnActor(GAME_CObjectActor* actor)
 {
     actor->Release();
+    // Whatever way it goes (a death, a dismissal, a loss on the road), no room and no task may
+    // still list it: its object is the next one handed out, to a newborn or a recruit, which
+    // would take its place in those lists.
+    actor->LeaveTaskAndRooms();
+    if (GAME_CTaskManager* tasks = ship_world::Tasks()) tasks->ForgetCrewMember(actor);
     actor->active = 0;
     freeCrew_.push_back(actor);
 }

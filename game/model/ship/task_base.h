@@ -93,6 +93,8 @@ public:
     virtual void OnRemoved() {}
     // Another task is about to be deleted: a task linked to it lets go of the link.
     virtual void OnLinkedTaskRemoved(const GAME_CTaskBase* /*removed*/) {}
+    // A crew member has left the ship for good: a task that names it lets go of it.
+    virtual void OnCrewMemberGone(const GAME_CObjectActor* /*member*/) {}
 
     // --- crew and materials
     // Gives the crew member this task and lists it once.

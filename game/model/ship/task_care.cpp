@@ -140,6 +140,11 @@ GAME_CObjectActor* GAME_CTaskPatient::FindPatient()
     return nullptr;
 }
 
+void GAME_CTaskPatient::OnCrewMemberGone(const GAME_CObjectActor* member)
+{
+    if (patient_ == member) patient_ = nullptr;
+}
+
 bool GAME_CTaskPatient::CanProgress(std::int32_t, std::int32_t)
 {
     // A patient who died or left the ship is looked for anew; one in another treatment is waited for.
@@ -261,6 +266,11 @@ GAME_CTaskMindControl::GAME_CTaskMindControl(const GAME_CTaskRequest& request)
     // A new order is aimed at the member it names; a restored task finds its subject in its crew.
     if (request.restored == 0) subject_ = request.actor;
     if (request.restored == 0 && request.Word(28) == 0) PostRecordCarryRequests();
+}
+
+void GAME_CTaskMindControl::OnCrewMemberGone(const GAME_CObjectActor* member)
+{
+    if (subject_ == member) subject_ = nullptr;
 }
 
 bool GAME_CTaskMindControl::CanProgress(std::int32_t, std::int32_t)

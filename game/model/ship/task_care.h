@@ -16,6 +16,7 @@ public:
     std::int32_t GetKind() const override { return kTaskPatient; }
     TaskTarget GetTargetIndex() const override { return {.actor = patient_}; }
     bool CanProgress(std::int32_t crewLimit, std::int32_t duration) override;
+    void OnCrewMemberGone(const GAME_CObjectActor* member) override;
     void Update() override;
     void LoadRecord(std::span<const std::uint8_t> area, std::size_t index) override;
     // First aid ("THHP") rather than the cure of a debuff.
@@ -78,6 +79,7 @@ public:
     std::int32_t GetCrewLimit() const override { return 1; }
     TaskTarget GetTargetIndex() const override { return {.actor = subject_}; }
     bool CanProgress(std::int32_t crewLimit, std::int32_t duration) override;
+    void OnCrewMemberGone(const GAME_CObjectActor* member) override;
     void Update() override;
     void SaveRecord(std::span<std::uint8_t> area, std::size_t index) const override;
     void LoadRecord(std::span<const std::uint8_t> area, std::size_t index) override;

@@ -122,6 +122,16 @@ void GAME_CTaskManager::RemoveTask(GAME_CTaskBase* task)
     DropDeliveredMaterials(*task);
 }
 
+void GAME_CTaskManager::ForgetCrewMember(GAME_CObjectActor* member)
+{
+    if (member == nullptr) return;
+    for (GAME_CTaskBase* task : tasks) {
+        if (task == nullptr) continue;
+        task->RemoveCrew(member);
+        task->OnCrewMemberGone(member);
+    }
+}
+
 void GAME_CTaskManager::PurgeFinishedTasks()
 {
     bool found = true;

@@ -57,6 +57,9 @@ public:
     // Every task whose room index is above the removed one moves down by one.
     void ShiftRoomIndices(std::int32_t removedIndex);
     void FinishTasksOfKind(std::int32_t kind);
+    // A crew member leaves the ship for good: no task lists it or names it any more, so that its
+    // pooled object, handed to the next newcomer, inherits none of its work.
+    void ForgetCrewMember(GAME_CObjectActor* member);
 
     // --- queries
     // The room's bound tasks in bound order, the rest of the five slots null.
