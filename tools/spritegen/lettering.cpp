@@ -1,6 +1,7 @@
 // Words set in the fonts for the generated sprites: the fonts made ready, one row of glyph cells and its crisp ink.
 #include "tools/spritegen/lettering.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -59,6 +60,19 @@ void DrawText(PixelArt& art, const TextRun& run, int x, int y, Rgba ink)
         }
         penX += cell.advance;
     }
+}
+
+int LowestInkedRow(const TextRun& run)
+{
+    int lowest = -1;
+    for (const tools::GlyphCell& cell : run.cells) {
+        for (std::uint32_t row = 0; row < cell.height; ++row) {
+            for (std::uint32_t column = 0; column < cell.width; ++column) {
+                if (cell.coverage[row * cell.width + column] >= kInkCoverage) lowest = std::max(lowest, static_cast<int>(row));
+            }
+        }
+    }
+    return lowest;
 }
 
 PixelArt RimmedLettering(const TextRun& run, int lineHeight, Rgba rim, Rgba shadow, Rgba face)

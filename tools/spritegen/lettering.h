@@ -38,6 +38,8 @@ TextRun SetText(tools::GlyphRasterizer& rasterizer, std::u16string_view text);
 // Draws the run with its top-left at (x, y): ink where a glyph covers at least a third of a pixel,
 // so the letters stay sharp at whole-step scales.
 void DrawText(PixelArt& art, const TextRun& run, int x, int y, Rgba ink);
+// The lowest row of the cells that DrawText inks; -1 when it inks none.
+int LowestInkedRow(const TextRun& run);
 
 // The run on a picture of its own, two pixels in from every edge: in `face`, over a copy one pixel
 // lower in `shadow`, inside a one-pixel rim all round.

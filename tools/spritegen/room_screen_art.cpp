@@ -1,6 +1,7 @@
 // The room screens' sprites: window parts, tabs, skip buttons, gauges, headings, the build cursor and the item and dish icons.
 #include "tools/spritegen/room_screen_art.h"
 
+#include <algorithm>
 #include <cctype>
 #include <iostream>
 #include <set>
@@ -160,12 +161,17 @@ PixelArt StopButton(const TextRun& word, bool touched)
     return art;
 }
 
+// The words beside a bar. Words that fill their cell (kanji at 11 pixels) stand a row higher, so
+// that their foot and its shadow stay on the bar's rows: the line under a heading starts right there.
 PixelArt Heading(const TextRun& run)
 {
+    constexpr int kBarTop = 2;
+    constexpr int kBarFoot = kHeadingCell - 1;
     PixelArt art(run.width + 10, kHeadingCell + 3);
-    art.Fill(0, 2, 3, kHeadingCell - 2, kTealLight);
-    DrawText(art, run, 6, 2, kOutline);
-    DrawText(art, run, 5, 1, kTealLight);
+    art.Fill(0, kBarTop, 3, kBarFoot - kBarTop + 1, kTealLight);
+    const int top = std::min(1, kBarFoot - LowestInkedRow(run));
+    DrawText(art, run, 6, top + 1, kOutline);
+    DrawText(art, run, 5, top, kTealLight);
     return art;
 }
 

@@ -190,5 +190,43 @@ TEST_F(ShippedSprites, TheJapaneseKanjiKeepTheirBarsApart)
     }
 }
 
+// A room screen's heading keeps its words on the rows of the bar beside them, the face on the bar's
+// rows and its shadow at most one row lower, in every script: the line under a heading starts right
+// there (set at 11 pixels, the kanji of 支払い (pay) and 燃料 (fuel) reached a row lower and ran into
+// the market's separator line and the fuel gauge's frame).
+TEST_F(ShippedSprites, TheHeadingsKeepTheirWordsOnTheRowsOfTheirBar)
+{
+    ASSERT_NO_FATAL_FAILURE(LoadRoomPackage());
+    constexpr uint32_t kFace = 0xFF9FE3DAu;
+    constexpr uint32_t kShadow = 0xFF10161Bu;
+    constexpr int kWordsLeft = 5;
+    for (const char* heading : {"ui_text_information", "ui_text_execute_enable", "ui_text_buildenable", "ui_text_food_stock",
+                                "ui_text_cooking", "ui_text_food_menu", "ui_text_currentbullet", "ui_text_ammo_menu",
+                                "ui_text_executing", "ui_text_actor", "ui_text_num", "ui_text_sellprice", "ui_text_name",
+                                "ui_text_achivement", "ui_text_speed", "ui_text_fuel_rate", "ui_text_mode_change", "ui_text_ajito",
+                                "ui_text_distance", "ui_text_quest", "ui_text_gas", "ui_text_shop", "ui_text_fuel", "ui_text_pay",
+                                "ui_text_havemoney", "ui_text_price", "ui_text_total_price"}) {
+        for (const char* suffix : {"", "_eng", "_kr"}) {
+            const std::string name = std::string(heading) + suffix;
+            SCOPED_TRACE(name);
+            const Lettering picture(registry, name.c_str());
+            ASSERT_TRUE(picture.Loaded());
+            int barFoot = -1;
+            for (int y = 0; y < picture.Height(); ++y) barFoot = picture.Inked(0, y, kFace) ? y : barFoot;
+            ASSERT_GE(barFoot, 0);
+            int faceFoot = -1;
+            int shadowFoot = -1;
+            for (int y = 0; y < picture.Height(); ++y) {
+                for (int x = kWordsLeft; x < picture.Width(); ++x) {
+                    faceFoot = picture.Inked(x, y, kFace) ? y : faceFoot;
+                    shadowFoot = picture.Inked(x, y, kShadow) ? y : shadowFoot;
+                }
+            }
+            EXPECT_LE(faceFoot, barFoot);
+            EXPECT_LE(shadowFoot, barFoot + 1);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vesk::resource
