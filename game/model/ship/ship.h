@@ -81,7 +81,16 @@ public:
     GAME_CRoomBase* GetRoom(std::int64_t roomNumber) const;
     std::int32_t GetRoomIndex(const GAME_CRoomBase* room) const;
     std::int32_t CountRoomsOnGrid() const { return static_cast<std::int32_t>(rooms.size()); }
+    // Rooms of the kind whose remaining durability is above 0, rooms still being built among them.
     std::int32_t CountIntactRoomsOfKind(std::int32_t kind) const;
+    // Rooms of the kind that stand built, whatever their durability.
+    std::int32_t CountFinishedRoomsOfKind(std::int32_t kind) const;
+    // Rooms of the kind that do their work: built, with durability left (an engine room that can
+    // drive the ship, a bridge that can steer it).
+    std::int32_t CountWorkingRoomsOfKind(std::int32_t kind) const;
+    // Taking the room down would leave the ship without an engine: it is an engine room and fewer
+    // than two engine rooms stand, or it is the one working engine while the others are still being built.
+    bool IsLastEngine(const GAME_CRoomBase& room) const;
     // The room covering the cell and its number (-1); null when none.
     GAME_CRoomBase* GetRoomAtCell(std::int64_t x, std::int64_t y, std::int32_t* outRoomNumber = nullptr) const;
     bool CanPlaceRoom(std::int32_t x, std::int32_t y, std::int32_t kindIndex) const;

@@ -37,6 +37,18 @@ void ForEachFootprintCell(const GAME_CRoomBase& room, Visit visit)
     }
 }
 
+// Built, with durability left: a room that does its work.
+bool IsWorkingRoom(const GAME_CRoomBase& room) { return room.IsFinishedBuilding() && room.GetRemainingDurability() > 0; }
+
+// The rooms of the kind that the test takes.
+template <typename Test>
+std::int32_t CountRooms(const std::vector<GAME_CRoomBase*>& rooms, std::int32_t kind, Test test)
+{
+    return static_cast<std::int32_t>(std::count_if(rooms.begin(), rooms.end(), [&](const GAME_CRoomBase* room) {
+        return room != nullptr && room->kind == kind && test(*room);
+    }));
+}
+
 }  // namespace
 
 // --- lookups
@@ -56,9 +68,24 @@ std::int32_t GAME_CShip::GetRoomIndex(const GAME_CRoomBase* room) const
 
 std::int32_t GAME_CShip::CountIntactRoomsOfKind(std::int32_t kind) const
 {
-    return static_cast<std::int32_t>(std::count_if(rooms.begin(), rooms.end(), [&](const GAME_CRoomBase* room) {
-        return room != nullptr && room->kind == kind && room->GetRemainingDurability() > 0;
-    }));
+    return CountRooms(rooms, kind, [](const GAME_CRoomBase& room) { return room.GetRemainingDurability() > 0; });
+}
+
+std::int32_t GAME_CShip::CountFinishedRoomsOfKind(std::int32_t kind) const
+{
+    return CountRooms(rooms, kind, [](const GAME_CRoomBase& room) { return room.IsFinishedBuilding(); });
+}
+
+std::int32_t GAME_CShip::CountWorkingRoomsOfKind(std::int32_t kind) const
+{
+    return CountRooms(rooms, kind, IsWorkingRoom);
+}
+
+bool GAME_CShip::IsLastEngine(const GAME_CRoomBase& room) const
+{
+    if (room.kind != kRoomKindEngine) return false;
+    if (CountIntactRoomsOfKind(kRoomKindEngine) < 2) return true;
+    return IsWorkingRoom(room) && CountWorkingRoomsOfKind(kRoomKindEngine) < 2;
 }
 
 GAME_CRoomBase* GAME_CShip::GetRoomAtCell(std::int64_t x, std::int64_t y, std::int32_t* outRoomNumber) const

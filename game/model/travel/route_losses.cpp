@@ -17,7 +17,6 @@ namespace {
 constexpr std::uint32_t kLossMoney = 0;
 constexpr std::uint32_t kLossCrew = 1;
 constexpr std::uint32_t kLossRoom = 3;
-constexpr std::int32_t kEngineRoomKind = 23;
 constexpr std::size_t kMaterialPairs = 8;
 
 void RecordLoss(GAME_CGameWorld* world, std::uint32_t kind, std::u16string_view name, std::int32_t column,
@@ -74,7 +73,7 @@ void DropEngineMaterials(GAME_CGameWorld& world)
     GAME_CShip& ship = *world.ship;
     GAME_CFieldObjectManager& objects = *world.fieldObjects;
     const GAME_CStaticDatabase* database = GetStaticDatabase();
-    if (ship.CountIntactRoomsOfKind(kEngineRoomKind) != 0 || database == nullptr) return;
+    if (ship.CountWorkingRoomsOfKind(kRoomKindEngine) != 0 || database == nullptr) return;
     const RoomData* engine = database->FindRoomData(MakeTag("ID23"));
     if (engine == nullptr) return;
     std::vector<ItemCount> pairs;

@@ -1,7 +1,6 @@
 // The build grid cursor (slot 5): places the chosen room kind on the ship's grid, or picks a room to break down.
 #include "game/ui/screens/ui_build_select_grid.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "framework/window/window_proc.h"
@@ -43,23 +42,6 @@ Vec2 CellScreenSize(const GAME_CShip& ship)
     const float zoom = ship_world::CameraZoom();
     return {ship.grid.cellWidth * std::fabs(ship.body->scaleX) * zoom * 0.25f,
             ship.grid.cellHeight * std::fabs(ship.body->scaleY) * zoom * 0.25f};
-}
-
-// A finished engine room with durability left: one that drives the ship.
-bool IsWorkingEngine(const GAME_CRoomBase& room)
-{
-    return room.kind == kRoomKindEngine && room.IsFinishedBuilding() && room.GetRemainingDurability() > 0;
-}
-
-// Breaking the room would leave the ship without an engine: fewer than two engine rooms stand, or
-// it is the one engine that drives the ship and the others are still being built.
-bool IsLastEngine(const GAME_CShip& ship, const GAME_CRoomBase& room)
-{
-    if (room.kind != kRoomKindEngine) return false;
-    if (ship.CountIntactRoomsOfKind(kRoomKindEngine) < 2) return true;
-    return IsWorkingEngine(room) && std::ranges::count_if(ship.rooms, [](const GAME_CRoomBase* other) {
-                                        return other != nullptr && IsWorkingEngine(*other);
-                                    }) < 2;
 }
 
 }  // namespace
@@ -288,7 +270,7 @@ void GAME_CUIBuildSelectGrid::Act()
 void GAME_CUIBuildSelectGrid::SelectForBreaking(GAME_CRoomBase& room)
 {
     GAME_CShip* ship = Ship();
-    if (ship != nullptr && IsLastEngine(*ship, room)) {
+    if (ship != nullptr && ship->IsLastEngine(room)) {
         message_ = FormatUIMessage("BUILD_ROOM_LAST_ENGINE_NO_BREAK");
         steps_.Go(kMessage);
         return;

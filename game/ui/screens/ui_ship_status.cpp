@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "game/model/ship/ship.h"
 #include "game/model/world/game_world.h"
 #include "game/services/clock/game_clock.h"
 #include "game/services/data/static_database.h"
@@ -23,8 +24,6 @@ constexpr std::int64_t kLargestCalories = 99999;
 constexpr std::size_t kMoneyLeastDigits = 8;
 // The crew and their homes in three digits, leading zeros shown.
 constexpr std::size_t kCrewDigits = 3;
-constexpr std::int32_t kEngineRoomKind = 23;
-constexpr std::int32_t kBridgeKind = 1;
 // Gauge colours, red in the low byte: hull, fuel, calories.
 constexpr std::array<std::uint32_t, 3> kBarColors{0xFFFDC203u, 0xFF0352FDu, 0xFF03FDDCu};
 constexpr std::array<float, 3> kBarRows{6.0f, 12.0f, 18.0f};
@@ -231,8 +230,9 @@ void GAME_CUIShipStatus::UpdateDanger(const GAME_CRouteManager* route)
     const GAME_CShip& ship = *Context().world.ship;
     bool danger = 2 * ship.GetRemainingHull() <= ship.hullMax;
     if (route != nullptr && route->IsUnderWay()) {
-        // Under way the ship needs a working engine room and a bridge to steer it.
-        const bool working = ship.CountIntactRoomsOfKind(kEngineRoomKind) > 0 && ship.CountIntactRoomsOfKind(kBridgeKind) > 0;
+        // Under way the ship needs an engine room to drive it and a bridge to steer it, each built and
+        // with durability left: one still being built does neither.
+        const bool working = ship.CountWorkingRoomsOfKind(kRoomKindEngine) > 0 && ship.CountWorkingRoomsOfKind(kRoomKindBridge) > 0;
         danger = danger || !working;
     }
     if (!danger) {

@@ -2,14 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <vector>
 
 #include "game/services/player/player_data.h"
+#include "game/services/data/room_records.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
+#include "game/model/stores/stored_items.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "platform/little_endian.h"
@@ -348,6 +353,33 @@ TEST_F(RouteCommands, LossesTakeMoneyWhateverItsSignAndListIt)
     EXPECT_EQ(gameOver->losses[1].amount, 300);
     // A working engine room: no materials are dropped.
     EXPECT_EQ(World().fieldObjects->items.size(), items);
+}
+
+TEST_F(RouteCommands, EngineMaterialsComeAboardWhileTheOnlyEngineRoomIsStillBeingBuilt)
+{
+    // For this test an engine room is built of three units of the material.
+    RoomData& engineData = *GetStaticDatabase()->GetOrCreateRoomData(MakeTag("ID23"), false);
+    const auto dataMaterials = engineData.materials;
+    struct Restore {
+        RoomData& data;
+        const std::array<ItemCount, 8>& materials;
+        ~Restore() { data.materials = materials; }
+    } restore{engineData, dataMaterials};
+    engineData.materials[0] = ItemCount{support::kMaterial, 3};
+
+    // The engine room under construction drives nothing: the road brings what it needs.
+    GAME_CRoomBase* site = Ship().PlaceNewRoom(0, 0, support::kEngine, MakeTag("ID23"), false);
+    ASSERT_NE(site, nullptr);
+    ASSERT_EQ(CountFieldItem(support::kMaterial), 0);
+    RunLabel(u"losses");
+    EXPECT_EQ(CountFieldItem(support::kMaterial), 3);
+
+    // Built, it drives the ship: no more come.
+    site->Finish(true);
+    for (GAME_CObjectItem* item : World().fieldObjects->items) item->dead = 1;
+    World().fieldObjects->RemoveDeadItems();
+    RunLabel(u"losses");
+    EXPECT_EQ(CountFieldItem(support::kMaterial), 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "game/model/ship/ship.h"
 #include "game/model/travel/route_save_block.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
 #include "game/services/data/room_records.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
@@ -165,8 +166,8 @@ TEST_F(ShipStatusTest, ANewGamesPanelCountsTheShipAndFlashesWhileTheShipIsInDang
     ASSERT_EQ(enemies.size(), 1u);
     EXPECT_EQ(enemies[0], static_cast<float>(static_cast<int>(arrow.x + 4.0f + 64.0f * static_cast<float>(enemy->routePosition) / 2400.0f)));
 
-    // Under way with the engine room worn to nothing, the flash runs at full hull; the game-over
-    // screen stops it.
+    // Under way with the engine room worn to nothing, the flash runs at full hull, and runs on while
+    // a new engine room is only being built, as that drives nothing; the game-over screen stops it.
     ship.ClearDamage();
     StepFrames(1);
     ASSERT_EQ(Panel().DangerCounter(), 0);
@@ -175,6 +176,17 @@ TEST_F(ShipStatusTest, ANewGamesPanelCountsTheShipAndFlashesWhileTheShipIsInDang
     EXPECT_TRUE(Route().IsUnderWay());
     EXPECT_FLOAT_EQ(Panel().HullRatio(), 1.0f);
     EXPECT_EQ(Panel().DangerCounter(), 3);
+    const std::int32_t engineKind = FindRoomIdIndex(MakeTag("ID23"));
+    GAME_CRoomBase* site = nullptr;
+    for (std::int32_t y = 0; y < ship.grid.height && site == nullptr; ++y) {
+        for (std::int32_t x = 0; x < ship.grid.width && site == nullptr; ++x) {
+            if (ship.CanPlaceRoom(x, y, engineKind)) site = ship.PlaceNewRoom(x, y, engineKind, MakeTag("ID23"), true);
+        }
+    }
+    ASSERT_NE(site, nullptr);
+    StepFrames(3);
+    EXPECT_TRUE(site->underConstruction);
+    EXPECT_EQ(Panel().DangerCounter(), 6);
     UI().SetOpen(kSlotGameOver, true);
     StepFrames(1);
     EXPECT_EQ(Panel().DangerCounter(), 0);
