@@ -131,6 +131,12 @@ public:
     // --- view
     void ToggleZoom();
     void SetZoomedOut(bool zoomedOut);
+    // The size on screen of a block of grid cells (columns, rows) drawn at the body scale `scale`
+    // (its sign, the mirroring, left aside) under the camera zoom: a cell is drawn at a quarter of the zoom.
+    vesk::math::Vec2 ScreenSizeOfCells(vesk::math::Vec2 cells, vesk::math::Vec2 scale, float zoom) const;
+    // One cell, and the whole grid, as the body is drawn now under the world camera's zoom.
+    vesk::math::Vec2 CellScreenSize() const;
+    vesk::math::Vec2 GridScreenSize() const;
     void GetGridScreenMin(float* x, float* y) const;
     void GetGridScreenMax(float* x, float* y) const;
     // The cell under the pointer or the grid cursor box, as a column and a row; clicked (when

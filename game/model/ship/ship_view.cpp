@@ -67,32 +67,44 @@ void GAME_CShip::SetZoomedOut(bool zoomedOut)
     }
 }
 
+vesk::math::Vec2 GAME_CShip::ScreenSizeOfCells(vesk::math::Vec2 cells, vesk::math::Vec2 scale, float zoom) const
+{
+    return {cells.x * grid.cellWidth * std::fabs(scale.x) * zoom * 0.25f, cells.y * grid.cellHeight * std::fabs(scale.y) * zoom * 0.25f};
+}
+
+vesk::math::Vec2 GAME_CShip::CellScreenSize() const
+{
+    return ScreenSizeOfCells({1.0f, 1.0f}, {body->scaleX, body->scaleY}, ship_world::CameraZoom());
+}
+
+vesk::math::Vec2 GAME_CShip::GridScreenSize() const
+{
+    return ScreenSizeOfCells({static_cast<float>(grid.width), static_cast<float>(grid.height)}, {body->scaleX, body->scaleY},
+                             ship_world::CameraZoom());
+}
+
 void GAME_CShip::GetGridScreenMin(float* x, float* y) const
 {
-    const float zoom = ship_world::CameraZoom();
-    const float extentX = static_cast<float>(grid.width) * grid.cellWidth * std::fabs(body->scaleX) * zoom * 0.25f;
-    const float extentY = static_cast<float>(grid.height) * grid.cellHeight * std::fabs(body->scaleY) * zoom * 0.25f;
+    const vesk::math::Vec2 extent = GridScreenSize();
     const GAME_CShipBodyRender::DrawRecord& origin = body->GetDrawRecord();
-    *x = body->scaleX < 0.0f ? origin.x - extentX : origin.x;
-    *y = body->scaleY < 0.0f ? origin.y - extentY : origin.y;
+    *x = body->scaleX < 0.0f ? origin.x - extent.x : origin.x;
+    *y = body->scaleY < 0.0f ? origin.y - extent.y : origin.y;
 }
 
 void GAME_CShip::GetGridScreenMax(float* x, float* y) const
 {
-    const float zoom = ship_world::CameraZoom();
-    const float extentX = static_cast<float>(grid.width) * grid.cellWidth * std::fabs(body->scaleX) * zoom * 0.25f;
-    const float extentY = static_cast<float>(grid.height) * grid.cellHeight * std::fabs(body->scaleY) * zoom * 0.25f;
+    const vesk::math::Vec2 extent = GridScreenSize();
     const GAME_CShipBodyRender::DrawRecord& origin = body->GetDrawRecord();
-    *x = body->scaleX < 0.0f ? origin.x : origin.x + extentX;
-    *y = body->scaleY < 0.0f ? origin.y : origin.y + extentY;
+    *x = body->scaleX < 0.0f ? origin.x : origin.x + extent.x;
+    *y = body->scaleY < 0.0f ? origin.y : origin.y + extent.y;
 }
 
 bool GAME_CShip::GetCellUnderCursor(float* column, float* row, bool cursorMode, bool usePointer, bool* clicked) const
 {
     if (clicked != nullptr) *clicked = false;
-    const float zoom = ship_world::CameraZoom();
-    const float cellWidth = grid.cellWidth * std::fabs(body->scaleX) * zoom * 0.25f;
-    const float cellHeight = grid.cellHeight * std::fabs(body->scaleY) * zoom * 0.25f;
+    const vesk::math::Vec2 cell = CellScreenSize();
+    const float cellWidth = cell.x;
+    const float cellHeight = cell.y;
     float minX = 0.0f;
     float minY = 0.0f;
     GetGridScreenMin(&minX, &minY);

@@ -119,8 +119,9 @@ void GAME_CCamera2D::ComputeBounds(bool keepCentreCovered)
         // A grid smaller than the canvas also keeps covering the canvas centre: a view scrolled to the
         // edge while zoomed in would leave the ship zoomed out in a corner, off the canvas or behind the
         // HUD. The width is the unturned one: a turn squeezes the hull through nothing.
-        const float unturnedScale = std::fabs(ship->body->scaleY);
-        const float halfWidth = static_cast<float>(ship->grid.width) * ship->grid.cellWidth * unturnedScale * zoom * 0.125f;
+        const float unturnedScale = ship->body->scaleY;
+        const vesk::math::Vec2 columns{static_cast<float>(ship->grid.width), 1.0f};
+        const float halfWidth = ship->ScreenSizeOfCells(columns, {unturnedScale, unturnedScale}, zoom).x * 0.5f;
         const float halfHeight = (maxY - minY) * 0.5f;
         left = std::max(left, kWidth * 0.5f - halfWidth);
         right = std::min(right, kWidth * 0.5f + halfWidth);
@@ -381,7 +382,7 @@ void GAME_CCamera2D::CellScreenPosition(std::int32_t x, std::int32_t y, float* o
         return;
     }
     const std::int32_t column = ship->body->scaleX < 0.0f ? ship->grid.width - x - 1 : x;
-    const float cell = ship->grid.cellWidth * std::fabs(ship->body->scaleX) * zoom / 4.0f;
+    const float cell = ship->ScreenSizeOfCells({1.0f, 1.0f}, {ship->body->scaleX, ship->body->scaleX}, zoom).x;
     float minX = 0.0f, minY = 0.0f;
     ship->GetGridScreenMin(&minX, &minY);
     *outX = minX + column * cell + cell * 0.5f;

@@ -1,8 +1,6 @@
 // The build grid cursor (slot 5): places the chosen room kind on the ship's grid, or picks a room to break down.
 #include "game/ui/screens/ui_build_select_grid.h"
 
-#include <cmath>
-
 #include "framework/window/window_proc.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/room_records.h"
@@ -35,14 +33,6 @@ constexpr int kMenuSlots = 4;
 constexpr float kStickDeflection = 0.00001f;
 
 float PanelY() { return kCanvasHeight - kPanelBottomGap; }
-
-// The ship's cell size on screen at the camera's zoom.
-Vec2 CellScreenSize(const GAME_CShip& ship)
-{
-    const float zoom = ship_world::CameraZoom();
-    return {ship.grid.cellWidth * std::fabs(ship.body->scaleX) * zoom * 0.25f,
-            ship.grid.cellHeight * std::fabs(ship.body->scaleY) * zoom * 0.25f};
-}
 
 }  // namespace
 
@@ -311,7 +301,7 @@ void GAME_CUIBuildSelectGrid::DrawFootprint() const
         w = room->width;
         h = room->height;
     }
-    const Vec2 cell = CellScreenSize(*ship);
+    const Vec2 cell = ship->CellScreenSize();
     float minX = 0.0f;
     float minY = 0.0f;
     ship->GetGridScreenMin(&minX, &minY);
@@ -334,7 +324,7 @@ void GAME_CUIBuildSelectGrid::DrawKeyCursor() const
     Vec2 centre{kCanvasWidth * 0.5f, kCanvasHeight * 0.5f};
     const GAME_CCamera2D* camera = Context().world.camera.get();
     if (camera != nullptr && camera->mode == GAME_CCamera2D::kFocusCell) {
-        const Vec2 cell = CellScreenSize(*ship);
+        const Vec2 cell = ship->CellScreenSize();
         float minX = 0.0f;
         float minY = 0.0f;
         ship->GetGridScreenMin(&minX, &minY);

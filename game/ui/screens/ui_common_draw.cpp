@@ -1,6 +1,4 @@
 // The in-game HUD's drawing: the highlight of the current cell's room, the button bar and the cursors.
-#include <cmath>
-
 #include "game/services/player/player_data.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
@@ -40,9 +38,9 @@ struct ScreenGrid {
 
 ScreenGrid GridOnScreen(const GAME_CGameWorld& world, const GAME_CShip& ship)
 {
-    const float zoom = CameraZoom(world);
-    ScreenGrid grid{.cellWidth = std::fabs(ship.body->scaleX * zoom * 0.25f) * ship.grid.cellWidth,
-                    .cellHeight = std::fabs(ship.body->scaleY * zoom * 0.25f) * ship.grid.cellHeight,
+    const vesk::math::Vec2 cell = ship.ScreenSizeOfCells({1.0f, 1.0f}, {ship.body->scaleX, ship.body->scaleY}, CameraZoom(world));
+    ScreenGrid grid{.cellWidth = cell.x,
+                    .cellHeight = cell.y,
                     .mirroredColumns = ship.body->scaleX < 0.0f && !KeepsColumnsUnmirrored(),
                     .mirroredRows = ship.body->scaleY < 0.0f,
                     .width = ship.grid.width,
