@@ -9,6 +9,13 @@
 
 bool UIListView::Step(std::int32_t direction)
 {
+    const bool moved = StepOnce(direction);
+    if (moved && Skips(Index())) StepOnce(direction);
+    return moved;
+}
+
+bool UIListView::StepOnce(std::int32_t direction)
+{
     if (count <= 0 || direction == 0) return false;
     const std::int32_t topBefore = top;
     const std::int32_t cursorBefore = cursor;
@@ -86,7 +93,7 @@ void UIListView::Select(std::int32_t index)
 
 UIListClick UIListView::Click(std::int32_t row, bool doubleClick)
 {
-    if (row < 0) return UIListClick::kNone;
+    if (row < 0 || (row != cursor && Skips(top + row))) return UIListClick::kNone;
     const bool quick = sinceClick < kDoubleClickFrames;
     sinceClick = 0;
     if (row != cursor) {
@@ -114,5 +121,11 @@ bool UIListView::Follow(const GAME_CUIScrollBarObject& bar)
 {
     const std::int32_t before = top;
     top = bar.Value();
-    return top != before;
+    if (top == before) return false;
+    if (Skips(Index())) {
+        const std::int32_t way = top > before ? 1 : -1;
+        const std::int32_t further = cursor + way;
+        cursor = further >= 0 && further < ShownRows() ? further : cursor - way;
+    }
+    return true;
 }

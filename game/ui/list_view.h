@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 class GAME_CUILabelObject;
 class GAME_CUINullObject;
@@ -28,11 +29,16 @@ struct UIListView {
     std::int32_t pinned = 0;   // two-part lists: rows that never scroll
     // Frames since the last click (a second click on the cursor row within the double-click time decides).
     std::int32_t sinceClick = kDoubleClickFrames;
+    // Rows the cursor passes over, such as an option that does not apply at the moment; none when empty.
+    std::function<bool(std::int32_t)> skips;
+
+    bool Skips(std::int32_t index) const { return skips && skips(index); }
 
     std::int32_t Index() const { return top + cursor; }
     std::int32_t ShownRows() const { return count < visible ? count : visible; }
     std::int32_t MaxTop() const { return count > visible ? count - visible : 0; }
-    // One row up (-1) or down (+1) under the wrap policy; false when neither the top nor the cursor moved.
+    // One row up (-1) or down (+1) under the wrap policy, one further when that row is skipped; false
+    // when neither the top nor the cursor moved.
     bool Step(std::int32_t direction);
     // The page modifier's jump by a page of `visible` rows: down the top moves on (to the last page at
     // most; from there back to the first row), up it moves back (from the first page to the last).
@@ -51,7 +57,8 @@ struct UIListView {
         cursor = last ? ShownRows() - 1 : 0;
     }
     // A click on shown row `row` (see ClickedUIListRow): another row takes the cursor with the cursor
-    // sound; the cursor row decides, at once or, with doubleClick, only as the second click of a double click.
+    // sound, unless it is skipped; the cursor row decides, at once or, with doubleClick, only as the
+    // second click of a double click.
     UIListClick Click(std::int32_t row, bool doubleClick = false);
     // Counts a frame for the double click.
     void Tick() { if (sinceClick < kDoubleClickFrames) ++sinceClick; }
@@ -63,8 +70,13 @@ struct UIListView {
     // Back to the first row, the cursor on it, and the bar showing that; the next click starts anew.
     void ShowFromStart(GAME_CUIScrollBarObject& bar);
     // Takes a top the bar was dragged or wheeled to. True when the top moved: the rows on screen then
-    // belong to the old top and the screen must show them anew.
+    // belong to the old top and the screen must show them anew. The cursor rides with the rows; carried
+    // onto a skipped row it goes one further the way the rows went (back, at the window's edge).
     [[nodiscard]] bool Follow(const GAME_CUIScrollBarObject& bar);
+
+private:
+    // One row, skipped or not.
+    bool StepOnce(std::int32_t direction);
 };
 
 // The widgets of a list row that shows an item: the node the row hangs from, the item's icon, its

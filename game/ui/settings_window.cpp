@@ -42,6 +42,7 @@ GAME_CUISettingsWindow::GAME_CUISettingsWindow(const UIScreenContext& context, c
 {
     list_.count = layout_.rowCount;
     list_.visible = kVisibleRows;
+    list_.skips = [this](std::int32_t row) { return SkipsRow(row); };
 }
 
 int GAME_CUISettingsWindow::Cursor() const { return button_ >= 0 ? layout_.rowCount + button_ : list_.Index(); }
@@ -177,19 +178,11 @@ void GAME_CUISettingsWindow::UpdateMain(bool input)
     pages_.Advance([this](Page page) { EnterPage(page); });
     const bool browsing = pages_.Is(Page::kBrowse);
     BeforeTree();
-    const std::int32_t scrolledFrom = list_.top;
     bool free = Root()->UpdateTree(browsing && input);
     free = AfterTree(free);
     if (list_.Follow(*scrollBar_)) {
         if (!IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuUp) && !IsUIMenuSlot(GAME_CInputMap::kModeHeld, kUIMenuDown)) {
             PlayUISE(kSeUICursor);
-        }
-        // The cursor rides with the rows; onto a row it may not stand on it goes one further the way
-        // the rows went (back, at the window's edge).
-        if (OnRow() && SkipsRow(list_.Index())) {
-            const int way = list_.top > scrolledFrom ? 1 : -1;
-            const int further = list_.cursor + way;
-            list_.cursor = further >= 0 && further < list_.ShownRows() ? further : list_.cursor - way;
         }
     }
     switch (pages_.Current()) {
@@ -264,9 +257,9 @@ bool GAME_CUISettingsWindow::PointerOnRows()
     const int k = ClickedUIListRow({layout_.hitLeft, layout_.hitTop}, shown, {layout_.hitRight - layout_.hitLeft, layout_.hitHeight});
     if (k < 0) return false;
     const int row = list_.top + k;
-    if (OnRow() && list_.cursor == k) {
-        DecideRow(row);
-    } else if (!SkipsRow(row)) {
+    if (OnRow()) {
+        if (list_.Click(k) == UIListClick::kDecided) DecideRow(row);
+    } else if (!list_.Skips(row)) {
         PlayUISE(kSeUICursor);
         button_ = -1;
         list_.cursor = k;
@@ -319,7 +312,6 @@ void GAME_CUISettingsWindow::StepCursor(int direction)
         return;
     }
     list_.Step(direction);
-    if (SkipsRow(list_.Index())) list_.Step(direction);
 }
 
 void GAME_CUISettingsWindow::StepButtons(int direction)

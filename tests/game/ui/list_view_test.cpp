@@ -1,4 +1,4 @@
-// The list view's wrap policies as a table: stop, ring and the two-part list over 1, 6 and 40 rows; the page jump.
+// The list view's wrap policies as a table: stop, ring and the two-part list over 1, 6 and 40 rows; the page jump; a skipped row.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -73,6 +73,21 @@ TEST(ListViewTest, APageJumpStopsAtTheLastPageAndGoesRoundFromEitherEnd)
         EXPECT_EQ(list.top, j.wantTop) << j.top << " by " << j.direction;
         EXPECT_EQ(list.cursor, j.wantCursor) << j.top << " by " << j.direction;
     }
+}
+
+// A row that is skipped is passed over both ways, across a scroll too; the rows around it are reached
+// as ever.
+TEST(ListViewTest, TheCursorPassesOverASkippedRow)
+{
+    UIListView list{.count = 12, .visible = 6, .cursor = 4, .wrap = UIListWrap::kStop};
+    list.skips = [](std::int32_t row) { return row == 6; };
+    std::vector<std::int32_t> rows;
+    for (const std::int32_t direction : {1, 1, 1, -1, -1}) {
+        list.Step(direction);
+        rows.push_back(list.Index());
+    }
+    EXPECT_EQ(rows, (std::vector<std::int32_t>{5, 7, 8, 7, 5}));
+    EXPECT_EQ(list.top, 3);
 }
 
 }  // namespace
