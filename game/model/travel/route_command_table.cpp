@@ -18,6 +18,8 @@ GAME_CGameWorld* World() { return IsGameWorldReady() ? PeekGameWorld() : nullptr
 
 ScriptThread& Thread(SYS_CScriptEngine& engine) { return *engine.RunningThread(); }
 
+bool FirstFrame(SYS_CScriptEngine& engine) { return Thread(engine).framesOnCommand == 0; }
+
 std::string_view InlineText(const ScriptArgs& args, std::size_t byteOffset, std::size_t bytes)
 {
     if (!args.NeedBytes(byteOffset + bytes)) return {};

@@ -31,6 +31,8 @@ GAME_CRouteManager* Manager(SYS_CScriptEngine& engine);
 // The world while it exists and is ready; null otherwise.
 GAME_CGameWorld* World();
 ScriptThread& Thread(SYS_CScriptEngine& engine);
+// The command's first frame on the thread: what a waiting command starts, it starts here once.
+bool FirstFrame(SYS_CScriptEngine& engine);
 
 // A text stored inline in `bytes` bytes from byteOffset: up to its first zero within them. Empty
 // (and the command faulty) when the argument data is shorter.

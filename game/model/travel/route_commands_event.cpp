@@ -26,8 +26,6 @@ GAME_CUIPort* UI()
     return world != nullptr ? world->ui.get() : nullptr;
 }
 
-bool FirstFrame(SYS_CScriptEngine& engine) { return Thread(engine).framesOnCommand == 0; }
-
 // Waits while the window is busy: done not yet set (or, when shownInFull, text still to show).
 std::uint32_t WaitForWindow(SYS_CScriptEngine& engine, bool shownInFull)
 {

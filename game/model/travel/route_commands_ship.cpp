@@ -280,7 +280,7 @@ std::uint32_t ChangeShip(SYS_CScriptEngine& engine, std::uint8_t mode, const Scr
         return 1;
     }
     if (mode != 1 || world->ui == nullptr) return 1;
-    if (Thread(engine).framesOnCommand == 0) {
+    if (FirstFrame(engine)) {
         if (!args.Need(1)) return 1;
         world->ui->OpenShipChange(args.U32(0));
         return Yield(engine);

@@ -25,8 +25,6 @@ constexpr std::uint32_t kFadeChannels = 2;
 constexpr std::uint32_t kAchievementA = 13;
 constexpr std::uint32_t kAchievementB = 16;
 
-bool FirstFrame(SYS_CScriptEngine& engine) { return Thread(engine).framesOnCommand == 0; }
-
 // Waits while the frames on the command do not exceed the frames given; negative frames go on.
 std::uint32_t WaitFrames(SYS_CScriptEngine& engine, std::int32_t frames)
 {
