@@ -35,6 +35,28 @@ constexpr std::array<const char*, 2> kHeaderNames{"ui_text_name", "ui_text_num"}
 constexpr std::array<Vec2, 2> kHeaderPlaces{{{66.0f, 138.0f}, {375.0f, 138.0f}}};
 constexpr std::size_t kTitleLimit = 128;
 
+using Stock = std::vector<std::pair<std::uint32_t, std::int32_t>>;
+
+// Each stack's item and count.
+Stock StockOf(const GAME_CInventory* inventory)
+{
+    Stock stock;
+    if (inventory == nullptr) return stock;
+    for (const InventoryStack& stack : inventory->stacks) stock.emplace_back(stack.ItemId(), stack.Count());
+    return stock;
+}
+
+bool StockIs(const GAME_CInventory* inventory, const Stock& stock)
+{
+    const std::size_t stacks = inventory != nullptr ? inventory->stacks.size() : 0;
+    if (stacks != stock.size()) return false;
+    for (std::size_t i = 0; i < stacks; ++i) {
+        const InventoryStack& stack = inventory->stacks[i];
+        if (stack.ItemId() != stock[i].first || stack.Count() != stock[i].second) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 GAME_CUIInventory::GAME_CUIInventory(const UIScreenContext& context) : GAME_CUIRoomScreen(context, kWindowHome, kWindowSlideFrom)
@@ -123,8 +145,10 @@ void GAME_CUIInventory::OnEnterOpening()
 
 void GAME_CUIInventory::OnEveryFrame()
 {
-    // The discard window closed over the item page: what it changed shows.
-    if (CoverCounter() == 0 && lastCover_ != 0 && bound_) RefreshAfterCover();
+    // The discard window closed over the item page, or the crew stored or took items while the
+    // game went on under the window: what changed shows.
+    const bool covered = CoverCounter() != 0;
+    if (bound_ && !covered && (lastCover_ != 0 || !StockIs(Inventory(), shownStock_))) RefreshAfterCover();
     lastCover_ = CoverCounter();
 }
 
@@ -167,6 +191,7 @@ void GAME_CUIInventory::ShowTitle()
 void GAME_CUIInventory::RefreshItemList()
 {
     const GAME_CInventory* inventory = Inventory();
+    shownStock_ = StockOf(inventory);
     const std::int32_t stacks = StackCount();
     for (int r = 0; r < kRows; ++r) {
         UIItemRowWidgets& row = rows_[static_cast<std::size_t>(r)];

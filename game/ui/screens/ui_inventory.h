@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "game/ui/list_view.h"
 #include "game/ui/room_screen.h"
@@ -60,7 +62,8 @@ private:
     void ShowTitle();
     // The eight rows from stack `top` on: a line under every row with a row below it in the window.
     void RefreshItemList();
-    // After the discard window: the list, the selection kept on a stack, the title.
+    // After the discard window, or a stock the crew changed: the list, the selection kept on a
+    // stack, the title.
     void RefreshAfterCover();
 
     void UpdateItemPage(bool input);
@@ -77,4 +80,6 @@ private:
     std::int32_t place_ = kPlaces.list;
     std::uint32_t lastCover_ = 0;
     bool bound_ = false;
+    // Each stack's item and count as the rows last showed them.
+    std::vector<std::pair<std::uint32_t, std::int32_t>> shownStock_;
 };

@@ -104,6 +104,49 @@ TEST_F(InventoryTest, AStoreroomListsItsStacksScrollsThemAndHandsOneToTheDiscard
     ASSERT_TRUE(CloseScreen(kSlotInventory));
 }
 
+// The game goes on under the storage room's window: a stack the crew takes away leaves the list at
+// once, a unit brought in counts on its row, and the stack handed over is the one its row shows.
+TEST_F(InventoryTest, TheListFollowsTheStockTheCrewChangesWhileTheWindowShows)
+{
+    constexpr char kStocked[][5] = {"I001", "I002", "I003"};
+    for (const auto& item : kStocked) Store(item, 2);
+    GAME_CRoomBase* room = world->ship->GetRoomAtCell(9, 3);
+    ASSERT_NE(room, nullptr);
+    OpenScreenOf(*room);
+    GAME_CInventory* inventory = Screen().Inventory();
+    ASSERT_NE(inventory, nullptr);
+    ASSERT_EQ(Screen().Row(0).name->Literal(), UITagName(MakeTag("I001")));
+
+    // A carrier takes both units of the first stack, another brings a third unit of I003.
+    ASSERT_TRUE(inventory->TakeItem(MakeTag("I001")));
+    ASSERT_TRUE(inventory->TakeItem(MakeTag("I001")));
+    inventory->RemoveEmptyStacks();
+    ASSERT_TRUE(inventory->AddItem(MakeTag("I003")));
+    StepFrames(2);
+    EXPECT_EQ(Screen().Row(0).name->Literal(), UITagName(MakeTag("I002")));
+    EXPECT_EQ(Screen().Row(1).name->Literal(), UITagName(MakeTag("I003")));
+    EXPECT_EQ(Screen().Row(1).count->Literal(), ToFullWidthText(u" 3/30"));
+    EXPECT_EQ(Screen().Row(2).name->Literal(), GetMessageTextExpanded("INVENTORY_NO_ITEM"));
+    EXPECT_EQ(Screen().FirstFrame().title->Literal(), Title("ID20", room->inventoryLink + 1, 2, 12));
+
+    // The cursor on the last row that shows a stack; that stack is the one handed over.
+    Press(kActionCursorDown);
+    ASSERT_EQ(Screen().SelectedRow(), 1);
+    ASSERT_EQ(Screen().Place(), GAME_CUIInventory::kPlaces.list);
+    ASSERT_TRUE(inventory->TakeItem(MakeTag("I003")));
+    ASSERT_TRUE(inventory->TakeItem(MakeTag("I003")));
+    ASSERT_TRUE(inventory->TakeItem(MakeTag("I003")));
+    inventory->RemoveEmptyStacks();
+    StepFrames(2);
+    EXPECT_EQ(Screen().SelectedRow(), 0);
+    Press(kActionDecide);
+    auto* trash = UI().Get<GAME_CUIInventoryTrash>();
+    ASSERT_TRUE(trash->IsOpen());
+    StepFrames(3);
+    EXPECT_EQ(trash->Title()->Literal(), UITagName(MakeTag("I002")));
+    ASSERT_TRUE(CloseScreen(kSlotInventoryTrash));
+}
+
 // Which inventory a storage room shows: an empty one lists eight empty rows with the cursor on the
 // item tab; two storerooms without an inventory take one free inventory each; the cargo hold takes
 // the one without capacity rules; a storeroom left without one does not open, and the sound its
