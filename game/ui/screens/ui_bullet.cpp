@@ -126,6 +126,16 @@ void GAME_CUIBullet::OnEveryFrame()
 {
     const GAME_CAmmo* store = Store();
     stock_.Show(store != nullptr, store != nullptr ? store->GetCount() : 0, store != nullptr ? store->GetCapacity() : 0);
+    // The game goes on under the window: the crew finishes a reload while the list shows.
+    if (tabs_.Is(Tab::kList) && tabs_.Asked() == Tab::kList && IsReloadPending() != cancelRowWritten_) FollowReloadState();
+}
+
+void GAME_CUIBullet::FollowReloadState()
+{
+    list_.count = KeyEntryCount();
+    if (list_.Index() >= list_.count) list_.Select(list_.count - 1);
+    if (bulletFocus_ == kFocus.list) ShowAmmoInfo(KindUnderCursor());
+    PlaceBulletCursor(bulletFocus_);
 }
 
 void GAME_CUIBullet::UpdateMain(bool input)
@@ -216,7 +226,8 @@ void GAME_CUIBullet::ShowAmmoInfo(std::uint32_t kind)
         }
     }
     const std::int64_t cancelRow = static_cast<std::int64_t>(kinds.size()) - list_.top;
-    if (IsReloadPending() && cancelRow >= 0 && cancelRow < kVisibleRows) {
+    cancelRowWritten_ = IsReloadPending();
+    if (cancelRowWritten_ && cancelRow >= 0 && cancelRow < kVisibleRows) {
         rows_[static_cast<std::size_t>(cancelRow)].label->SetTextA("BULLETUI_RELOAD_CANCEL");
     }
 }

@@ -62,6 +62,9 @@ private:
     void TryReload();
     void ShowAmmoInfo(std::uint32_t kind);
     void PlaceBulletCursor(std::int32_t focus);
+    // A reload that began or ended while the list shows: the cancel row comes or goes, and a cursor
+    // on a cancel row gone stands on the last kind.
+    void FollowReloadState();
 
     const std::vector<std::uint32_t>& Kinds() const;
     bool IsReloadPending() const;
@@ -84,4 +87,6 @@ private:
     GAME_CUILabelObject* currentKind_ = nullptr;
     UIRoomStock stock_;
     std::vector<GAME_CTaskBase*> reloads_;
+    // Whether the rows were written with a reload pending (with the cancel row).
+    bool cancelRowWritten_ = false;
 };

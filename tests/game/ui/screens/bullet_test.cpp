@@ -151,6 +151,30 @@ TEST_F(BulletTest, AReloadOfAnotherKindIsAskedForAndCanBeCancelled)
     EXPECT_FALSE(Dialog().IsVisible());
 }
 
+// The game goes on under the window: a reload ordered elsewhere brings the cancel row without a key,
+// and a reload the crew finishes takes it away, a cursor that stood on it going to the last kind.
+TEST_F(BulletTest, TheCancelRowFollowsAReloadThatBeginsOrEndsWhileTheListShows)
+{
+    GAME_CRoomBase& cannon = Place("ID16", 4, 3);
+    OpenScreenOf(cannon);
+    ASSERT_EQ(Screen().State(), UIScreenState::kMain);
+    ASSERT_EQ(Screen().RowLabel(2)->Key(), std::string(""));
+
+    ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(IndexOf(cannon), kBomb)), nullptr);
+    StepFrames(2);
+    EXPECT_EQ(GetMessageTextExpanded(Screen().RowLabel(2)->Key()), GetMessageTextExpanded("BULLETUI_RELOAD_CANCEL"));
+    Press(kActionCursorDown);
+    Press(kActionCursorDown);
+    ASSERT_EQ(Screen().CursorRow(), 2);
+
+    world->tasks->FinishReloadTasksOfRoom(IndexOf(cannon));
+    world->tasks->PurgeFinishedTasks();
+    StepFrames(2);
+    EXPECT_EQ(Screen().RowLabel(2)->Key(), std::string(""));
+    EXPECT_EQ(Screen().CursorRow(), 1);
+    EXPECT_FALSE(Screen().FigureLabel(0)->Literal().empty()) << "the bomb's figures show";
+}
+
 // The task page: the room's upgrades below its durability, the focus places, and the tab a room
 // remembers.
 TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
