@@ -31,8 +31,10 @@ constexpr Vec2 kFirstRow{378.0f, 106.0f};
 constexpr Vec2 kRowIcon{2.0f, -1.0f};
 constexpr Vec2 kRowText{18.0f, -1.0f};
 constexpr Vec2 kRowSeparator{-21.0f, 15.0f};
-// The first row's pointer rectangle.
+// The first row's pointer rectangle: from the cursor's place to the scroll bar, a whole line high, so
+// that the rows' rectangles meet.
 constexpr Vec2 kRowHitTopLeft{357.0f, 104.0f};
+constexpr Vec2 kRowHitSize{168.0f, 18.0f};
 constexpr Vec2 kTraitOrigin{101.0f, 160.0f};
 constexpr std::size_t kRowTextLimit = 127;
 constexpr std::size_t kQuestionLimit = 128;
@@ -246,7 +248,7 @@ void GAME_CUICrewCareScreen::UpdateList(bool input)
         return;
     }
     list_.count = count_;
-    const std::int32_t clicked = ClickedUIListRow(kRowHitTopLeft, list_.ShownRows());
+    const std::int32_t clicked = ClickedUIListRow(kRowHitTopLeft, list_.ShownRows(), kRowHitSize);
     if (clicked >= 0) {
         if (focus_ == kFocus.list && clicked == list_.cursor) {
             Choose(false);

@@ -258,6 +258,34 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
               FormatUIMessage("HOSPITAL_CURE_TARGET_DEBUFF", {Name(patient), UITagName(feverCure->id)}));
 }
 
+// A row takes a click anywhere along it, from the cursor's place to the scroll bar: a click on the right
+// end of a cure's words, past where the name and the trait end, moves the cursor there, and a second
+// one there asks about that cure.
+TEST_F(CareRoomsTest, ARowOfTheInfirmaryTakesAClickAlongItsWholeWidth)
+{
+    GAME_CRoomBase& infirmary = Place("ID05", 4, 3);
+    auto& screen = *UI().Get<GAME_CUIHospital>();
+    GAME_CObjectActor& patient = NewMember();
+    Heal(patient, {}, {kCold});
+    patient.status.hp = 60'000;
+    OpenScreenOf(infirmary);
+    ASSERT_EQ(screen.EntryCount(), 2);
+    ASSERT_EQ(screen.CursorRow(), 0);
+
+    constexpr int kRightEnd = 357 + 165;
+    ClickAt(kRightEnd, 110 + 18);
+    StepFrames(3);
+    EXPECT_EQ(screen.CursorRow(), 1) << "the right end of the second row";
+    EXPECT_EQ(screen.CurrentStep(), Step::kList);
+    ClickAt(kRightEnd, 110);
+    StepFrames(3);
+    EXPECT_EQ(screen.CursorRow(), 0) << "the right end of the first row";
+    ClickAt(kRightEnd, 110);
+    StepFrames(3);
+    ASSERT_EQ(screen.CurrentStep(), Step::kQuestion);
+    EXPECT_EQ(Dialog().Message(), FormatUIMessage("HOSPITAL_CURE_TARGET_HP", {Name(patient)}));
+}
+
 // The list follows the crew while the infirmary shows: a patient who dies leaves it at once, the cursor
 // staying with the entry it stood on; one who arrives hurt joins it; the cursor's own patient gone, it
 // falls back onto the last entry, whose cure is asked about; the last patient gone, the focus goes to
