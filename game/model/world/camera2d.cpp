@@ -382,9 +382,11 @@ void GAME_CCamera2D::CellScreenPosition(std::int32_t x, std::int32_t y, float* o
         return;
     }
     const std::int32_t column = ship->body->scaleX < 0.0f ? ship->grid.width - x - 1 : x;
-    const float cell = ship->ScreenSizeOfCells({1.0f, 1.0f}, {ship->body->scaleX, ship->body->scaleX}, zoom).x;
+    // Rows go by the cell's height at the hull's height scale: cells need not be square, and a turning
+    // hull narrows its columns only.
+    const vesk::math::Vec2 cell = ship->ScreenSizeOfCells({1.0f, 1.0f}, {ship->body->scaleX, ship->body->scaleY}, zoom);
     float minX = 0.0f, minY = 0.0f;
     ship->GetGridScreenMin(&minX, &minY);
-    *outX = minX + column * cell + cell * 0.5f;
-    *outY = minY + y * cell + cell * 0.5f;
+    *outX = minX + (static_cast<float>(column) + 0.5f) * cell.x;
+    *outY = minY + (static_cast<float>(y) + 0.5f) * cell.y;
 }

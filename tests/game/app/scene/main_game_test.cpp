@@ -222,6 +222,37 @@ TEST_F(MainGameTest, TheCameraFocusesOnlyFloorCellsAndKeepsZoomWithinItsLimits)
     EXPECT_EQ(camera.cellRequestActive, 0u);
 }
 
+// The point the camera takes for a cell (to focus on it, or to put the pointer on it) lies on that cell
+// as the ship lays its cells out: rows counted in cell heights at the hull's height scale, also while
+// the hull's width shrinks in a turn or is mirrored, and with cells taller than wide.
+TEST_F(MainGameTest, TheCameraPointOfACellLiesOnThatCellWhateverTheCellsShape)
+{
+    const GAME_CCamera2D& camera = *world->camera;
+    GAME_CShip& ship = *world->ship;
+    const float fullScale = ship.body->scaleX;
+    ASSERT_GT(fullScale, 0.0f);
+    ship.grid.cellHeight = ship.grid.cellWidth * 1.5f;
+    for (const float scaleX : {fullScale, fullScale * 0.5f, -fullScale}) {
+        ship.body->scaleX = scaleX;
+        const vesk::math::Vec2 cell = ship.CellScreenSize();
+        float minX = 0.0f, minY = 0.0f;
+        ship.GetGridScreenMin(&minX, &minY);
+        int checked = 0;
+        for (int y = 0; y < ship.grid.height; ++y) {
+            for (int x = 0; x < ship.grid.width; ++x) {
+                if (ship.grid.GetCell(x, y)->usable == 0) continue;
+                float pointX = 0.0f, pointY = 0.0f;
+                camera.CellScreenPosition(x, y, &pointX, &pointY);
+                const int column = scaleX < 0.0f ? ship.grid.width - 1 - x : x;
+                EXPECT_NEAR(pointX, minX + (static_cast<float>(column) + 0.5f) * cell.x, 0.01f) << x << ", " << y << " at x scale " << scaleX;
+                EXPECT_NEAR(pointY, minY + (static_cast<float>(y) + 0.5f) * cell.y, 0.01f) << x << ", " << y << " at x scale " << scaleX;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 0);
+    }
+}
+
 // Where a crew member shows on the canvas: its middle, half a cell above its feet.
 vesk::math::Vec2 CrewMiddleOnScreen(const GAME_CObjectActor& member)
 {
