@@ -137,11 +137,10 @@ void GAME_CUIAllActorInfo::OnEnterState(UIScreenState state)
         listCursor_.Restart();
         focus_ = Focus::kList;
         ShowAllWidgets();
-        const std::int32_t count = CrewCount();
-        list_.count = count;
+        list_.count = CrewCount();
         list_.ShowFromStart(*listBar_);
         panelBar_->SetValue(0);
-        title_->SetTextW(UILimitedText(FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}), kTitleLimit).c_str());
+        ShowTitle();
         RefreshList();
         PlaceCursors();
         world.roomScreenClosing = 0;
@@ -177,10 +176,25 @@ void GAME_CUIAllActorInfo::PlaceCursors()
     panelCursor_->SetPosition(&panelCursor);
 }
 
+bool GAME_CUIAllActorInfo::ShowsCurrentCrew() const
+{
+    const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
+    if (objects == nullptr) return shownCrew_.empty();
+    return std::ranges::equal(shownCrew_, objects->crew);
+}
+
+void GAME_CUIAllActorInfo::ShowTitle()
+{
+    const std::u16string title = FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(CrewCount())});
+    title_->SetTextW(UILimitedText(title, kTitleLimit).c_str());
+}
+
 void GAME_CUIAllActorInfo::RefreshList()
 {
     const GAME_CFieldObjectManager* objects = Context().world.fieldObjects.get();
     const std::int32_t count = CrewCount();
+    shownCrew_.clear();
+    if (objects != nullptr) shownCrew_.assign(objects->crew.begin(), objects->crew.end());
     for (UIItemRowWidgets& row : rows_) {
         row.icon->SetColor(kUIHidden);
         row.name->SetTextW(u"");
@@ -234,6 +248,13 @@ void GAME_CUIAllActorInfo::UpdateMain(bool input)
     // The crew shrank under the cursor: back to the first member.
     if (list_.Index() >= count) list_.ShowFromStart(*listBar_);
     listBar_->SetMaximum(list_.MaxTop());
+    // A member born, taken on or gone while the list shows: the title and rows are written anew, from
+    // a top the bar's new end may have pulled back.
+    if (!ShowsCurrentCrew()) {
+        static_cast<void>(list_.Follow(*listBar_));
+        ShowTitle();
+        RefreshList();
+    }
     const std::int32_t listBefore = listBar_->Value();
     const std::int32_t panelBefore = panelBar_->Value();
     const bool free = Root()->UpdateTree(input);

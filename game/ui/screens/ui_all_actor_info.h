@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "game/ui/crew_row.h"
 #include "game/ui/info_panel.h"
@@ -49,6 +50,8 @@ private:
     void Decide();
 
     std::int32_t CrewCount() const;
+    bool ShowsCurrentCrew() const;
+    void ShowTitle();
     void RefreshList();
     void ShowDetail(const GAME_CObjectActor* member);
     void ShowSelected();
@@ -65,6 +68,8 @@ private:
     UIInfoPanel panel_;
 
     UIListView list_{.visible = kRows, .wrap = UIListWrap::kRing};
+    // The crew as the rows and the title last showed it.
+    std::vector<const GAME_CObjectActor*> shownCrew_;
     Focus focus_ = Focus::kList;
     UILanguagePictures headings_;
 };

@@ -341,6 +341,40 @@ TEST_F(CrewScreensTest, TheListOfTwentyFiveWrapsAndShowsTheFirstMembersFifteenLi
     ASSERT_TRUE(CloseScreen(kSlotActorStatus));
 }
 
+// The list shows the crew as it stands while it is open: a member who joins gets a row and the title
+// counts it; a member who leaves takes its row away, the rows below it move up, and the cursor that
+// stood past the end goes back to the first member, whose details show.
+TEST_F(CrewScreensTest, TheCrewListFollowsTheCrewWhileItShows)
+{
+    while (world->fieldObjects->crew.size() < 3) NewMember();
+    const std::vector<GAME_CObjectActor*>& crew = world->fieldObjects->crew;
+    const int before = static_cast<int>(crew.size());
+    UI().SetOpen(kSlotAllActorInfo, true);
+    auto& list = *UI().Get<GAME_CUIAllActorInfo>();
+    ASSERT_TRUE(StepUntil([&] { return list.State() == UIScreenState::kMain; }, 30));
+    const auto title = [](int count) { return FormatUIMessage("ALL_ACTOR_INFO_WINDOW_TITLE", {UIFullWidthNumber(count)}); };
+    ASSERT_EQ(list.Title()->Literal(), title(before));
+
+    GAME_CObjectActor& newcomer = NewMember();
+    StepFrames(2);
+    EXPECT_EQ(list.Title()->Literal(), title(before + 1));
+    EXPECT_EQ(list.Row(before).name->Literal(), Name(newcomer));
+    EXPECT_EQ(list.Row(before - 1).separator->Color() >> 24, 0xFFu) << "a rule under the row above the new one";
+    Press(kActionCursorUp);
+    ASSERT_EQ(list.SelectedMember(), &newcomer);
+
+    GAME_CObjectActor* leaving = crew[0];
+    leaving->dead = 1;
+    world->fieldObjects->RemoveDeadActors();
+    StepFrames(2);
+    EXPECT_EQ(list.Title()->Literal(), title(before));
+    for (int row = 0; row < before; ++row) EXPECT_EQ(list.Row(row).name->Literal(), Name(*crew[static_cast<std::size_t>(row)])) << row;
+    EXPECT_EQ(list.Row(before).name->Literal(), u"");
+    EXPECT_EQ(list.SelectedMember(), crew[0]);
+    EXPECT_EQ(list.Meters().Row(UICrewMeter::kHP).ValueLabel()->Literal(),
+              UIFullWidthNumber(crew[0]->status.GetHP()) + u"/" + UIFullWidthNumber(crew[0]->status.computed.maxHp));
+}
+
 // In every language the binding questions and notices, with the widest room and crew names, keep to
 // the shared dialog.
 TEST_F(CrewScreensTest, TheBindingQuestionsAndNoticesFitTheDialogWithTheWidestNamesInEveryLanguage)
