@@ -170,6 +170,14 @@ bool GAME_CSaveManager::RequestLoad()
     }
     state = kLoading;
     lastResult = kOk;
+    keepUnsavedSystemOnLoad_ = false;
+    return true;
+}
+
+bool GAME_CSaveManager::RequestReread()
+{
+    if (!RequestLoad()) return false;
+    keepUnsavedSystemOnLoad_ = true;
     return true;
 }
 
@@ -210,9 +218,21 @@ void GAME_CSaveManager::FinishLoad()
         // The file is there but could not be read: it must be left as it is.
         lastResult = kOther;
     } else {
+        // Asked for while the load ran, or owed by a write that ended or failed before it: the file
+        // does not hold it yet, and what the game counts as kept must not go back to the file's.
+        SaveAreas& areas = GetSaveAreas();
+        const bool keepSystem = keepUnsavedSystemOnLoad_ && (!IsSystemRecordSaved() || pendingSystemSave != 0);
+        std::vector<std::uint8_t> unsavedSystem;
+        if (keepSystem) unsavedSystem = areas.workingSystem;
         lastResult = TakeLoadedImage(std::span(static_cast<const std::uint8_t*>(buffer), size));
-        if (lastResult == kOk) currentSlot = GetSaveAreas().ImageCurrentSlot();
+        if (lastResult == kOk) currentSlot = areas.ImageCurrentSlot();
+        if (lastResult == kOk && keepSystem) {
+            areas.workingSystem = std::move(unsavedSystem);
+            std::memcpy(areas.ImageSystemRecord().data(), areas.workingSystem.data(), kSystemRecordSize);
+            pendingSystemSave = 1;
+        }
     }
+    keepUnsavedSystemOnLoad_ = false;
     vesk::file::FreeFileBlock(buffer);
 }
 

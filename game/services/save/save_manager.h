@@ -27,6 +27,10 @@ public:
     // the machine is idle.
     bool RequestSaveSystem();
     bool RequestLoad();
+    // The file read again, as the return to the title reads it: the slots come back as the file
+    // holds them, but a system record with changes the file lacks (an achievement earned while
+    // another write ran, a setting whose write failed) is kept as the game holds it and written.
+    bool RequestReread();
     bool RequestDeleteSave();
     // Renames the save file to a backup beside it, for a file the game cannot use.
     bool RequestBackupSave();
@@ -73,6 +77,7 @@ private:
 
     static constexpr std::uint32_t kNoSlotWritten = 0xFFFFFFFF;
     bool rewriteAfterBackup_ = false;
+    bool keepUnsavedSystemOnLoad_ = false;
     std::vector<std::uint8_t> slotBeforeWrite_;
     std::uint32_t slotWritten_ = kNoSlotWritten;
     std::uint32_t imageSlotBeforeWrite_ = 0;

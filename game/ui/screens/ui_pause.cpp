@@ -299,7 +299,7 @@ void GAME_CUIPause::EnterSubState(SubState subState)
         for (int slot = 4; slot <= 32; ++slot) ui.SetOpen(slot, false);
         break;
     case kReturningToTitle:
-        rereadOwed_ = !GetSaveManager()->IsIdle() || !GetSaveManager()->RequestLoad();
+        rereadOwed_ = !GetSaveManager()->IsIdle() || !GetSaveManager()->RequestReread();
         ui.SetOpen(kSlotPauseUpper, false);
         break;
     }
@@ -339,7 +339,7 @@ void GAME_CUIPause::ReturnToTitle()
     if (rereadOwed_) {
         // What the machine last did was that save, not the read: its result says nothing of the file.
         rereadOwed_ = false;
-        if (saves->RequestLoad()) return;
+        if (saves->RequestReread()) return;
     }
     savingText_ = saves->lastResult == GAME_CSaveManager::kBroken;
     showText_ = true;

@@ -14,6 +14,7 @@
 #include "game/services/save/save_manager.h"
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
+#include "game/services/achievement/achievements.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_pause.h"
 #include "game/ui/ui_draw.h"
@@ -68,6 +69,46 @@ protected:
         Press(kActionDecide);
         ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kQuitDialog; }, 20));
         StepFrames(1);
+    }
+
+    // The quit dialog's return to the title, taken as the player takes it, up to the last frames of the fade.
+    void FadeToTheTitleUntilItsLastFrames()
+    {
+        ASSERT_NO_FATAL_FAILURE(OpenQuitDialog());
+        Press(kActionCursorUp);
+        Press(kActionCursorUp);
+        Press(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kFadingOut; }, 20));
+        StepFrames(56);
+    }
+
+    // On a slow drive that fails as given: a write started now is still running as the fade ends.
+    static void SlowDrive(platform::FileFault fault)
+    {
+        vesk::file::SetSaveJobsWaited(false);
+        platform::SetFileFaultForTesting(fault);
+    }
+
+    // The title opens once the file was read again; the drive is then sound, and what was owed is written.
+    void StepToTheTitleOnASoundDrive()
+    {
+        ASSERT_TRUE(StepUntil([&] { return UI().IsOpen(kSlotTitle); }, 100000));
+        platform::SetFileFaultForTesting(platform::FileFault::None);
+        vesk::file::SetSaveJobsWaited(true);
+        ASSERT_TRUE(StepUntil([] {
+            const GAME_CSaveManager* saves = GetSaveManager();
+            return saves->IsIdle() && !saves->IsSystemSavePending() && saves->pendingSave == 0;
+        }, 60));
+    }
+
+    void ExpectEarned(std::uint32_t achievement)
+    {
+        const std::uint32_t bit = 1u << achievement;
+        EXPECT_NE(platform::ReadU32(GetWorkingSystemRecord(), system::kAchievementBits) & bit, 0u);
+        const std::string file = support::ReadBytes(SavePath());
+        ASSERT_EQ(file.size(), kImageSize);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
+        EXPECT_NE(platform::ReadU32(bytes + kSystemRecordOffset + system::kAchievementBits) & bit, 0u);
     }
 };
 
@@ -192,16 +233,10 @@ TEST_F(PauseTest, ABrokenFileMetByTheReturnToTheTitleIsKeptAsABackupAndWrittenAn
 TEST_F(PauseTest, ASaveStillBeingWrittenWhenTheFadeEndsIsWaitedForAndTheFileReadAgain)
 {
     const std::string before = support::ReadBytes(SavePath());
-    ASSERT_NO_FATAL_FAILURE(OpenQuitDialog());
-    Press(kActionCursorUp);
-    Press(kActionCursorUp);
-    Press(kActionDecide);
-    ASSERT_TRUE(StepUntil([&] { return Pause().GetSubState() == GAME_CUIPause::kFadingOut; }, 20));
-    StepFrames(56);
+    ASSERT_NO_FATAL_FAILURE(FadeToTheTitleUntilItsLastFrames());
     // A save of the settings on a slow drive that is full: still being written as the fade ends,
     // then failing. The good file must be read again, not taken for broken and set aside.
-    vesk::file::SetSaveJobsWaited(false);
-    platform::SetFileFaultForTesting(platform::FileFault::SlowShortWrite);
+    SlowDrive(platform::FileFault::SlowShortWrite);
     ASSERT_TRUE(GetSaveManager()->RequestSaveSystem());
     StepFrames(4);
     ASSERT_EQ(Pause().GetSubState(), GAME_CUIPause::kReturningToTitle);
@@ -213,6 +248,33 @@ TEST_F(PauseTest, ASaveStillBeingWrittenWhenTheFadeEndsIsWaitedForAndTheFileRead
     EXPECT_FALSE(std::filesystem::exists(BackupPath()));
     EXPECT_EQ(support::ReadBytes(SavePath()), before);
     EXPECT_EQ(GetSaveManager()->lastResult, GAME_CSaveManager::kOk);
+}
+
+// An achievement earned while a save is written as the fade ends: its own write waits for that one,
+// and the file is read again in the frame that one ends. What was earned must stay earned.
+TEST_F(PauseTest, AnAchievementEarnedWhileASaveIsWrittenOutlastsTheReturnToTheTitle)
+{
+    constexpr std::uint32_t kEarned = 5;
+    ASSERT_NO_FATAL_FAILURE(FadeToTheTitleUntilItsLastFrames());
+    SlowDrive(platform::FileFault::SlowWrite);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSystem());
+    UnlockAchievement(kEarned);
+    ASSERT_TRUE(GetSaveManager()->IsSystemSavePending());
+    ASSERT_NO_FATAL_FAILURE(StepToTheTitleOnASoundDrive());
+    ExpectEarned(kEarned);
+}
+
+// The achievement's own write fails on a full drive as the fade ends: the file read again does not
+// hold it, yet the game keeps it and writes it once the drive takes it.
+TEST_F(PauseTest, AnAchievementWhoseWriteFailsAsTheFadeEndsIsKeptAndWrittenLater)
+{
+    constexpr std::uint32_t kEarned = 9;
+    ASSERT_NO_FATAL_FAILURE(FadeToTheTitleUntilItsLastFrames());
+    SlowDrive(platform::FileFault::SlowShortWrite);
+    UnlockAchievement(kEarned);
+    ASSERT_FALSE(GetSaveManager()->IsIdle());
+    ASSERT_NO_FATAL_FAILURE(StepToTheTitleOnASoundDrive());
+    ExpectEarned(kEarned);
 }
 
 }  // namespace
