@@ -206,6 +206,10 @@ int GameApplication::GameFrame()
 void GameApplication::GameShutdown()
 {
     // A save being written finishes first: it reads the save image and its thread lives on the heaps.
+    // Once the game plays, the saves owed behind it are written too; before, a file the start-up
+    // could not read may still be there, and nothing may be written over it.
+    GAME_CSaveManager* saves = PeekSaveManager();
+    if (saves != nullptr && IsSceneOnStack(kSceneGameMain)) saves->FinishOwedWrites();
     vesk::file::FinishSaveJob();
     // The scenes go next: a start-up job still running is stopped and waited for before
     // anything it reaches into is freed.

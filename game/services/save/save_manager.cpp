@@ -294,6 +294,18 @@ void GAME_CSaveManager::Step()
     }
 }
 
+void GAME_CSaveManager::FinishOwedWrites()
+{
+    // Each round waits for one job and takes its end or starts the next owed save; a job that cannot
+    // start leaves its save owed, so the rounds are counted rather than run until nothing is owed.
+    constexpr int kRounds = 8;
+    for (int round = 0; round < kRounds; ++round) {
+        vesk::file::FinishSaveJob();
+        if (IsIdle() && pendingSave == 0 && pendingSystemSave == 0) return;
+        Step();
+    }
+}
+
 void GAME_CSaveManager::UpdateAutoSaveTimer()
 {
     const GAME_CPlayerData* player = GetPlayerData();

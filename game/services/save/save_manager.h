@@ -40,6 +40,9 @@ public:
 
     // One step a frame: owed saves start, a finished job's result is taken.
     void Step();
+    // At shut-down: the job in flight ends whole, and the saves owed behind it (an achievement
+    // earned while it ran) are written before the game lets go of what they read.
+    void FinishOwedWrites();
     // The autosave timer, once a frame from the main game after the simulation steps.
     void UpdateAutoSaveTimer();
 

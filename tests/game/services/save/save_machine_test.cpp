@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/services/achievement/achievements.h"
 #include "game/services/player/player_data.h"
 #include "game/model/session/play_session.h"
 #include "game/services/save/quest_boards.h"
@@ -271,6 +272,23 @@ TEST_F(SaveMachineTest, ASaveStillBeingWrittenAtShutdownIsFinishedWhole)
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
     EXPECT_EQ(platform::ReadU32(bytes, kChecksumOffset), ComputeSaveChecksum(bytes));
     EXPECT_EQ(platform::ReadI32(bytes, SlotOffset(4) + slot::kMoney), 4242);
+}
+
+// Quitting while a save is written and an achievement's write waits for it: both reach the file.
+TEST_F(SaveMachineTest, AnAchievementWaitingOnAWriteAtShutdownIsWrittenBeforeTheGameEnds)
+{
+    constexpr std::uint32_t kEarned = 6;
+    GetPlayerData()->money = 4343;
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(3));
+    UnlockAchievement(kEarned);
+    ASSERT_TRUE(GetSaveManager()->IsSystemSavePending());
+    StopGame();
+    const std::string file = support::ReadBytes(SavePath());
+    ASSERT_EQ(file.size(), kImageSize);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(file.data()), file.size());
+    EXPECT_TRUE(CheckSaveImage(bytes));
+    EXPECT_EQ(platform::ReadI32(bytes, SlotOffset(3) + slot::kMoney), 4343);
+    EXPECT_NE(platform::ReadU32(bytes, kSystemRecordOffset + system::kAchievementBits) & (1u << kEarned), 0u);
 }
 
 }  // namespace
