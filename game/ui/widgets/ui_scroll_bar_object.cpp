@@ -2,6 +2,7 @@
 #include "game/ui/widgets/ui_scroll_bar_object.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "game/services/input/input_map.h"
 #include "game/ui/ui_draw.h"
@@ -188,11 +189,17 @@ void GAME_CUIScrollBarObject::Draw()
     }
     const Vec2 gaugeSize = UISpriteSize(gauge_);
     if (gaugeSize.y <= 0.0f) return;
-    const float segment = WholeSegment(length - 4.0f, static_cast<float>(maximum_ + 1));
+    const float track = length - 4.0f;
+    // A segment is at least a pixel, or a long list's gauge would vanish.
+    const float segment = std::max(1.0f, WholeSegment(track, static_cast<float>(maximum_ + 1)));
     vesk::graphics::DrawParam param;
     vesk::graphics::InitDrawParam(param);
     param.scaleY = segment / gaugeSize.y;
-    const float along = 2.0f + segment * static_cast<float>(value_);
+    // Rounded up to whole pixels, the segments of a long list add up to more than the track: the
+    // gauge then spreads over the track instead of running past the bar's end.
+    const bool segmentsFit = segment * static_cast<float>(maximum_ + 1) <= track;
+    const float along = 2.0f + (segmentsFit ? segment * static_cast<float>(value_)
+                                            : std::floor(std::max(0.0f, track - segment) * static_cast<float>(value_) / static_cast<float>(maximum_)));
     if (rotated) {
         param.angle = -90.0f;
         param.pivotY = 1.0f;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <ranges>
 #include <string>
 #include <vector>
@@ -373,6 +374,41 @@ TEST_F(CrewScreensTest, TheCrewListFollowsTheCrewWhileItShows)
     EXPECT_EQ(list.SelectedMember(), crew[0]);
     EXPECT_EQ(list.Meters().Row(UICrewMeter::kHP).ValueLabel()->Literal(),
               UIFullWidthNumber(crew[0]->status.GetHP()) + u"/" + UIFullWidthNumber(crew[0]->status.computed.maxHp));
+}
+
+// A full crew of 128 fills the list's bar with 119 places: scrolled to the last member, the bar's
+// gauge stands at the bar's foot, and nothing of it is drawn past the bar over the window's edge
+// or the HUD below.
+TEST_F(CrewScreensTest, TheListOfAFullCrewKeepsItsScrollGaugeInsideTheBar)
+{
+    while (AddCrewMember() != nullptr) {}
+    ASSERT_EQ(world->fieldObjects->crew.size(), GAME_CFieldObjectManager::kCrewPoolSize);
+    UI().SetOpen(kSlotAllActorInfo, true);
+    auto& list = *UI().Get<GAME_CUIAllActorInfo>();
+    ASSERT_TRUE(StepUntil([&] { return list.State() == UIScreenState::kMain; }, 30));
+    StepFrames(1);
+    ASSERT_EQ(list.ListBar()->Maximum(), 118);
+    const auto gauge = [&] {
+        const support::RecordedSpriteDraw* drawn = FindSpriteDraw(2, "ui_scrollbar_gauge");
+        return drawn != nullptr ? std::optional<support::RecordedSpriteDraw>(*drawn) : std::nullopt;
+    };
+    const std::optional<support::RecordedSpriteDraw> first = gauge();
+    ASSERT_TRUE(first.has_value());
+    // The gauge's first place lies 2 units into the bar, which is 180 units long.
+    const int barFoot = static_cast<int>(first->y) - 2 + 180;
+    const int column = static_cast<int>(first->x) + 3;
+    std::vector<std::uint32_t> belowTheBar;
+    for (int y = barFoot; y < 360; ++y) belowTheBar.push_back(CanvasPixel(column, y));
+
+    Press(kActionCursorUp);
+    ASSERT_EQ(list.ListBar()->Value(), 118);
+    const std::optional<support::RecordedSpriteDraw> last = gauge();
+    ASSERT_TRUE(last.has_value());
+    EXPECT_GT(last->y, static_cast<float>(barFoot - 12)) << "the last member's place is at the bar's foot";
+    EXPECT_LT(last->y, static_cast<float>(barFoot - 2));
+    for (int y = barFoot; y < 360; ++y) {
+        EXPECT_EQ(CanvasPixel(column, y), belowTheBar[static_cast<std::size_t>(y - barFoot)]) << "at " << y;
+    }
 }
 
 // In every language the binding questions and notices, with the widest room and crew names, keep to
