@@ -242,6 +242,7 @@ void GAME_CUICommon::OnEnterState(UIScreenState state)
 {
     if (state == kOpening) EnterOpening();
     if (state == kClosing) {
+        LetGoAsPlayEnds();
         for (int button : {kQuestList, kItemDictionary, kAllCrew}) {
             if (GAME_CUIIconObject* icon = Icon(button)) icon->SetVisible(false);
         }

@@ -97,6 +97,8 @@ private:
     void IdleStep(bool input);
     void ButtonCursorStep(bool input);
     void LeaveButtonCursor();
+    // Empties the player's hand and takes the button cursor down, as the HUD closes with the game.
+    void LetGoAsPlayEnds();
     void Shortcuts();
     void PressSpeedShortcuts();
     void OnButton(int button);

@@ -80,6 +80,20 @@ void GAME_CUICommon::BeginMoveActor(GAME_CObjectActor* actor)
     steps_.Go(kIdle);
 }
 
+// The HUD closes as play ends (the return to the title), and the next game, loaded or new, opens it
+// again: a crew member still carried, or the button cursor still up, must not come back with it.
+void GAME_CUICommon::LetGoAsPlayEnds()
+{
+    if (steps_.Current() == kButtonCursor || steps_.Asked() == kButtonCursor) LeaveButtonCursor();
+    if (GAME_CObjectActor* actor = movedActor_; actor != nullptr && actor->IsActive() && actor->held != 0) {
+        // One whose death has begun keeps its death label.
+        if (task_crew::IsAliveInField(*actor)) actor->PlayNoAction();
+        actor->held = 0;
+    }
+    movedActor_ = nullptr;
+    steps_.Reset(kIdle);
+}
+
 void GAME_CUICommon::CrewMoveStep(bool input)
 {
     GAME_CObjectActor* actor = movedActor_;

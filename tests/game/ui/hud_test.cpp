@@ -10,15 +10,19 @@
 #include "framework/utility/script/script_thread.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/player/player_data.h"
+#include "game/services/save/save_manager.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/app/scene/scene_stack.h"
 #include "game/model/object/field_draw.h"
+#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_common_access.h"
+#include "game/ui/screens/ui_pause.h"
+#include "game/ui/screens/ui_title.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_null_object.h"
@@ -480,6 +484,63 @@ TEST_F(HudTest, ACarriedCrewMemberFollowsThePointerAndIsBoundWhereItIsDroppedInA
     EXPECT_EQ(UI().Get<GAME_CUIActorStatus>()->targetActor, member);
     EXPECT_EQ(world->camera->mode, static_cast<std::uint32_t>(GAME_CCamera2D::kFollowObject));
     EXPECT_EQ(world->camera->followedObject, member);
+}
+
+// The window losing the focus opens the pause menu over a crew member carried or the button cursor;
+// its return to the title closes the HUD. Both stayed in the closed HUD and came back with the next
+// game: the loaded game began with one of its crew in the player's hand (the pooled object of the
+// one carried before) and the ship view deaf to every input, or with the camera held behind a
+// button cursor left up.
+class HudReturnToTitleTest : public support::GameFixture {
+protected:
+    void ReturnToTitleAndContinue()
+    {
+        SetFocus(false);
+        StepFrames(2);
+        SetFocus(true);
+        ASSERT_TRUE(StepUntil([&] { return UI().Get<GAME_CUIPause>()->State() == GAME_CUIPause::kMain; }, 40));
+        StepFrames(1);
+        // Up from the return to the game reaches the quit entry; up twice more, its return to the title.
+        for (const int action : {kActionCursorUp, kActionDecide, kActionCursorUp, kActionCursorUp, kActionDecide}) {
+            PressAction(action);
+            StepFrames(12);
+        }
+        ASSERT_TRUE(StepUntil([&] { return UI().Get<GAME_CUITitle>()->GetSubState() == GAME_CUITitle::kPressStart; }, 400));
+        PressAction(kActionDecide);
+        StepFrames(2);
+        PressAction(kActionDecide);
+        ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotTitle) && Hud().State() == UIScreenState::kMain; }, 400));
+        StepFrames(2);
+    }
+
+    GAME_CUICommon& Hud() const { return *UI().Get<GAME_CUICommon>(); }
+};
+
+TEST_F(HudReturnToTitleTest, NeitherACarriedCrewMemberNorTheButtonCursorOutlivesIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    GAME_CGameWorld& world = *GetGameWorld();
+    ASSERT_FALSE(world.fieldObjects->crew.empty());
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(1));
+    ASSERT_TRUE(StepUntilSaveIdle());
+
+    Hud().BeginMoveActor(world.fieldObjects->crew.front());
+    StepFrames(2);
+    ASSERT_EQ(Hud().SubStateNow(), GAME_CUICommon::kCrewMove);
+    ASSERT_NO_FATAL_FAILURE(ReturnToTitleAndContinue());
+    ASSERT_FALSE(world.fieldObjects->crew.empty());
+    for (const GAME_CObjectActor* loaded : world.fieldObjects->crew) EXPECT_EQ(loaded->held, 0);
+    EXPECT_EQ(Hud().MovedActor(), nullptr);
+    EXPECT_EQ(Hud().SubStateNow(), GAME_CUICommon::kIdle);
+    EXPECT_TRUE(Hud().PassesInput());
+
+    PressAction(kActionGameplayMenu);
+    StepFrames(2);
+    ASSERT_EQ(Hud().SubStateNow(), GAME_CUICommon::kButtonCursor);
+    ASSERT_EQ(world.camera->followsInput, 0u);
+    ASSERT_NO_FATAL_FAILURE(ReturnToTitleAndContinue());
+    EXPECT_EQ(Hud().SubStateNow(), GAME_CUICommon::kIdle);
+    EXPECT_EQ(world.camera->followsInput, 1u);
 }
 
 TEST_F(HudTest, TheZoomedOutViewReturnsOnDecideCancelOuterOrAClickAboveTheBarAndNothingElseRuns)
