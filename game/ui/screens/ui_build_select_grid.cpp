@@ -75,6 +75,8 @@ void GAME_CUIBuildSelectGrid::OnEnterState(UIScreenState state)
 {
     switch (state) {
     case kClosed:
+        // Closed under one of its dialogs (the window lost the focus): the camera follows again.
+        if (!steps_.Is(kCursor)) SetCameraFollowsInput(true);
         CloseDialog();
         mode = kNoMode;
         selected_ = nullptr;
@@ -114,20 +116,22 @@ void GAME_CUIBuildSelectGrid::UpdateMain(bool input)
     }
 }
 
+void GAME_CUIBuildSelectGrid::SetCameraFollowsInput(bool follows) const
+{
+    if (GAME_CGameWorld& world = Context().world; world.camera) world.camera->followsInput = follows ? 1 : 0;
+}
+
 void GAME_CUIBuildSelectGrid::EnterStep(Step step)
 {
     GAME_CGameWorld& world = Context().world;
     // The dialog holds the game still until it has gone; the camera stops following the pointer meanwhile.
-    const auto followInput = [&](bool follows) {
-        if (world.camera) world.camera->followsInput = follows ? 1 : 0;
-    };
     const auto roomText = [&](const char* key) {
         return UILimitedText(FormatUIMessage(key, {UITagName(selectedTag_)}), kMessageLimit);
     };
     switch (step) {
-    case kCursor: followInput(true); break;
+    case kCursor: SetCameraFollowsInput(true); break;
     case kBreakQuestion:
-        followInput(false);
+        SetCameraFollowsInput(false);
         AskInDialog(kSlotBuildSelectGrid, {.text = roomText("BUILD_ROOM_BREAK_YESNO"), .focusOnYes = true, .areYouSure = true,
                                            .holdsGame = &Context().world});
         break;
@@ -143,7 +147,7 @@ void GAME_CUIBuildSelectGrid::EnterStep(Step step)
         break;
     }
     case kMessage:
-        followInput(false);
+        SetCameraFollowsInput(false);
         NoticeInDialog(kSlotBuildSelectGrid, {.text = message_, .holdsGame = &Context().world});
         break;
     }

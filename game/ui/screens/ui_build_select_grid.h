@@ -46,6 +46,8 @@ private:
     bool StepTransition(UIScreenState state) override;
     void UpdateMain(bool input) override;
     void EnterStep(Step step);
+    // Its dialogs stop the camera following the player's input until they have gone.
+    void SetCameraFollowsInput(bool follows) const;
     void UpdateCursor(bool input);
     GAME_CShip* Ship() const;
     // The decide on the cursor cell: place the room, or pick the room there to break.

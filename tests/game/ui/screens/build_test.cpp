@@ -213,6 +213,36 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
 }
 
+// The window losing the focus closes the grid cursor under its break question (the question keeps
+// the pause menu from opening in that frame). The question stops the camera following the player;
+// closed under it, the cursor left it so, and the ship view scrolled neither by keys, stick nor
+// drag until some later screen happened to free it.
+TEST_F(BuildTest, TheGridCursorClosedUnderItsBreakQuestionLetsTheViewScrollAgain)
+{
+    Place("ID23", 0, 2);
+    GAME_CRoomBase* second = world->ship->PlaceRoom(6, 2, FindRoomIdIndex(MakeTag("ID23")));
+    ASSERT_NE(second, nullptr);
+    OpenMenu();
+    Choose("IDBR");
+    ClickCell(6, 2);
+    ClickCell(6, 2);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
+    ASSERT_EQ(world->camera->followsInput, 0u);
+
+    SetFocus(false);
+    ASSERT_TRUE(StepUntil([&] { return !Cursor().IsOpen(); }, 30));
+    SetFocus(true);
+    StepFrames(2);
+    EXPECT_FALSE(GetInDisplaySelection()->visible);
+    EXPECT_EQ(world->held, 0u);
+    EXPECT_EQ(world->ship->GetRoomAtCell(6, 2), second);
+    EXPECT_EQ(world->camera->followsInput, 1u);
+    const std::int16_t before = world->ship->scrollX;
+    HoldAction(kActionCursorRight, 20);
+    StepFrames(20);
+    EXPECT_NE(world->ship->scrollX, before);
+}
+
 // An engine room still being built does not drive the ship: while it is the only other one, the
 // running engine is the last and stays; the one being built may be taken down.
 TEST_F(BuildTest, AnEngineStillBeingBuiltDoesNotLetTheRunningOneBeBroken)
