@@ -76,6 +76,10 @@ bool GAME_CFieldObjectManager::MoveCrewIntoRoom(GAME_CObjectActor* actor, GAME_C
             GAME_CRoomBase* other = ship->GetRoom(number);
             if (other != nullptr && other != room) other->RemoveCrew(actor);
         }
+    } else if (GAME_CRoomBase* bound = actor->workLink.room) {
+        // Bound to a workroom it is not in, the member still holds that room's link, which no room
+        // takes it in with: entering here ends the link as leaving the workroom would.
+        bound->RemoveCrew(actor);
     }
     return room->TryAddCrew(actor);
 }

@@ -1,4 +1,4 @@
-// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home, whatever its rest's record lists, and leaves its rest for a meal.
+// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home, whatever its rest's record lists, and leaves its rest for a meal; members bound to a workroom do both.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/food_storage.h"
@@ -111,6 +111,32 @@ TEST_F(CrewUpkeepTest, AnExhaustedCrewMemberRestsAtHomeAndLeavesTheRestWhollyFor
     EXPECT_EQ(TaskKind(sleeper), kTaskMealOnGrid);
     EXPECT_FALSE(home.IsAssigned(&sleeper));
     EXPECT_TRUE(rest->crew.empty());
+}
+
+// Two members the player has bound to the workshop while it has no work for them: the hungry one
+// eats at the kitchen's table and the tired one rests in the quarters. Each was turned away at the
+// door for as long as it held the workshop's link, and ordered its meal or its rest again and again.
+TEST_F(CrewUpkeepTest, CrewBoundToAWorkroomStillEatAtTheTableAndRestInTheQuarters)
+{
+    GAME_CRoomBase& kitchen = Place(kKitchen, 0, 0);
+    GAME_CRoomBase& home = Place(kHome, 2, 0);
+    GAME_CRoomBase& workshop = Place(kWorkshop, 8, 0);
+    GAME_CFoodStorage& food = *FindFoodStorage(NumberOf(kitchen));
+    food.AddOne();
+    GAME_CObjectActor& diner = AddCrew(8, 0);
+    GAME_CObjectActor& sleeper = AddCrew(9, 0);
+    workshop.AssignCrew(&diner);
+    workshop.AssignCrew(&sleeper);
+    ASSERT_EQ(diner.workLink.room, &workshop);
+    ASSERT_EQ(sleeper.workLink.room, &workshop);
+
+    Starve(diner);
+    GAME_CTaskBase* rest = SendToRest(sleeper);
+    ASSERT_NE(rest, nullptr);
+    ASSERT_EQ(TaskKind(diner), kTaskMeal);
+    EXPECT_TRUE(StepSimulationUntil([&] { return food.GetCount() == 0; }, 2000));
+    EXPECT_GE(diner.status.calorie, 29000);
+    EXPECT_TRUE(StepSimulationUntil([&] { return home.IsAssigned(&sleeper) && sleeper.task == rest && rest->progress > 0; }, 1000));
 }
 
 TEST_F(CrewUpkeepTest, ARestWaitsForNoDeliveryEvenWhenItsRecordListsMaterials)
