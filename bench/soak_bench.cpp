@@ -3,10 +3,13 @@
 // arrives (its screen, notice and log line), waits, and leaves by the next road from there as the map's departure does,
 // with the autosave a departure makes. The enemies break rooms and sink the ship now and then: as a player would, the
 // run builds a broken bridge or engine again and orders a driver once a game over has handed back. It reports the
-// resident memory grown a game hour. CI's pass runs 2 game hours; VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days.
+// resident memory grown a game hour and the time a frame took on average. CI's pass runs 2 game hours;
+// VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days, and VARNOLIS_SOAK_FULL_SHIP=1 runs the largest game: the larger
+// hull furnished to the full, a crew of 128 and every workshop's list filled with repeating crafts.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -149,7 +152,7 @@ void RunGameHours(TravelRig& rig, int hours, Journey& journey)
 
 void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
 {
-    TravelRig rig;
+    TravelRig rig({.heavy = std::getenv("VARNOLIS_SOAK_FULL_SHIP") != nullptr});
     if (!rig.Ok()) {
         state.SkipWithError("the road could not be set up");
         return;
@@ -160,13 +163,16 @@ void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
     Journey journey;
     RunGameHours(rig, kWarmUpHours, journey);
     const std::int64_t before = ResidentBytes();
+    const auto started = std::chrono::steady_clock::now();
     for (auto _ : state) RunGameHours(rig, hours, journey);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
     // DECIDE is not left down for the benchmarks that come after.
     platform::input::SetKeyDown(DecideKey(), false);
     const double grown = static_cast<double>(ResidentBytes() - before);
     const double gameHours = static_cast<double>(hours) * static_cast<double>(state.iterations());
     state.counters["rss_kb_per_game_hour"] = grown / 1024.0 / gameHours;
     state.counters["game_hours"] = gameHours;
+    state.counters["frame_ms"] = took.count() / (gameHours * kStepsPerGameHour / kStepsPerFrame);
     state.counters["arrivals"] = journey.arrivals;
     state.counters["autosaves"] = journey.autosaves;
     state.counters["game_overs"] = journey.gameOvers;
