@@ -89,6 +89,8 @@ public:
     std::int32_t CountIdleCrew() const;
     // Every crew member's home and workplace links, or with a room only the links to that room.
     void ClearCrewRoomLinks(const GAME_CRoomBase* room = nullptr);
+    // Every crew member's links take the numbers their rooms have now.
+    void SyncCrewRoomLinks();
     void SetActorName(GAME_CObjectActor* actor, const ActorName& name);
     void PlaceCrewOnBottomRow();
     // Every crew member grows a day older, up to the maximum age.

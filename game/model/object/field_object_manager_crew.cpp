@@ -233,6 +233,13 @@ void GAME_CFieldObjectManager::ClearCrewRoomLinks(const GAME_CRoomBase* room)
     }
 }
 
+void GAME_CFieldObjectManager::SyncCrewRoomLinks()
+{
+    for (GAME_CObjectActor* actor : crew) {
+        if (actor != nullptr) actor->SyncRoomLinks();
+    }
+}
+
 void GAME_CFieldObjectManager::SetActorName(GAME_CObjectActor* actor, const ActorName& name)
 {
     if (actor != nullptr) actor->status.name = name;

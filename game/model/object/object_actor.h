@@ -104,6 +104,8 @@ public:
     // A member saved while playing its death plays it again after a load, without a second
     // notice: the first went out when it died.
     void ResumeDeath();
+    // The home and workplace numbers follow their rooms, which move down as rooms below them go.
+    void SyncRoomLinks();
 
     // What the actor script's restart and commands write.
     const vesk::math::Vec2& GetDrawOffset() const { return carryOffset; }
@@ -154,7 +156,6 @@ private:
     void ChooseBalloon();
     // The normal life on the ship; false when nothing more happens this step (death).
     bool UpdateAction();
-    void SyncRoomLinks();
     void UpdateRepair();
     void Die();
     // Out of its task and rooms, into the death label (dead at once without one).

@@ -367,9 +367,12 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
     rooms[static_cast<std::size_t>(roomNumber)] = nullptr;
     std::erase(rooms, nullptr);
     // Once the rooms above have moved down: a driver looks for its bridge from its new number on,
-    // and a room removed next in the same step finds its own stores by its new number.
+    // a room removed next in the same step finds its own stores by its new number, and the crew
+    // name their homes and workplaces by the new numbers before a save or a hand-out reads them
+    // (the crew's own step, which would catch up, comes before the ship's and stops in a hold).
     if (IsGameWorldReady()) {
         if (GAME_CTaskManager* tasks = ship_world::Tasks()) tasks->ShiftRoomIndices(roomNumber);
+        if (GAME_CFieldObjectManager* objects = ship_world::FieldObjects()) objects->SyncCrewRoomLinks();
         RelinkAmmoStorageRooms();
         RelinkFoodStorageRooms();
     }

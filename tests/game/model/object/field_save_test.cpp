@@ -107,6 +107,30 @@ TEST_F(FieldSave, SaveThenLoadGivesBackCrewEnemiesItemsAndDropItemsAtTheirOffset
     EXPECT_EQ(again, saved);
 }
 
+// The ship takes rooms away in its own step, after the crew's: the rooms above move down a number
+// at once, and a save taken before the crew's next step must name each member's rooms by the
+// numbers they have now, not by those they had.
+TEST_F(FieldSave, ASaveRightAfterARoomIsTakenAwayKeepsEveryMemberInItsOwnRooms)
+{
+    Place(kFuelTank, 0, 2);
+    GAME_CRoomBase& home = Place(kHome, 0, 0);
+    GAME_CRoomBase& kitchen = Place(kKitchen, 2, 0);
+    GAME_CObjectActor& cook = AddCrew(6, 1);
+    home.AssignCrew(&cook);
+    kitchen.AssignCrew(&cook);
+
+    Ship().RemoveRoom(0);
+    std::vector<std::uint8_t> saved = EmptySlot();
+    Field().SaveToSlot(saved);
+    EXPECT_EQ(saved[Crew(0) + 53], 0);  // home
+    EXPECT_EQ(saved[Crew(0) + 52], 1);  // work: the kitchen
+
+    Field().LoadFromSlot(saved);
+    ASSERT_EQ(Field().crew.size(), 1u);
+    EXPECT_EQ(Field().crew[0]->homeLink.room, &home);
+    EXPECT_EQ(Field().crew[0]->workLink.room, &kitchen);
+}
+
 // A buff or debuff goes on after a load for the time it had left: a cold near its end ends on the
 // frame it would have ended unsaved, taking no more HP, rather than starting its whole time again.
 TEST_F(FieldSave, BuffsAndDebuffsGoOnForTheTimeTheyHadLeft)
