@@ -161,11 +161,7 @@ const GAME_CInputMap* ActiveInputMap() { return IsInputMapActive() ? GetInputMap
 
 }  // namespace
 
-bool IsUIPointerRefused()
-{
-    const int state = GetShipTravelState();
-    return state == 1 || state == 3;
-}
+bool IsUIPointerRefused() { return IsShipTurning(); }
 
 bool IsUIClickInRect(Vec2 topLeft, Vec2 bottomRight)
 {

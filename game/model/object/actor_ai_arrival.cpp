@@ -24,12 +24,6 @@ namespace {
 
 constexpr std::uint16_t kFedBalloon = 5;
 
-bool IsStorageRoom(const GAME_CRoomBase& room)
-{
-    return room.roomData != nullptr && (room.roomData->flags & kRoomInventory) != 0 &&
-           (room.roomData->flags & kRoomInventoryWithoutCapacity) == 0;
-}
-
 bool HasInventory(const GAME_CRoomBase& room)
 {
     return room.roomData != nullptr && (room.roomData->flags & (kRoomInventory | kRoomInventoryWithoutCapacity)) != 0;
@@ -132,7 +126,7 @@ bool GAME_CActorAIBase::StoreCarriedItem(std::int32_t column, std::int32_t row)
     GAME_CObjectItem* item = owner->carriedItem;
     GAME_CRoomBase* room = ship->GetRoomAtCell(column, row);
     if (room == nullptr || room->underConstruction || !room->IsBuiltOnGrid()) return false;
-    if (!IsStorageRoom(*room)) {
+    if (!IsCrewStoreroom(*room)) {
         pathActive = 0;
         Think();
         return true;

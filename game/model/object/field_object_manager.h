@@ -76,7 +76,9 @@ public:
     void RemoveDeadActors();
     // The next (previous) crew member after the given one, wrapping; null when it is not listed.
     GAME_CObjectActor* GetNextActor(const GAME_CObjectActor* actor, bool backwards) const;
+    // A member's place among the listed crew, as the save's records number them; -1 when not listed.
     std::int32_t GetActorIndex(const GAME_CObjectActor* actor) const;
+    // The member at that place (the inverse of GetActorIndex); null when none.
     GAME_CObjectActor* GetActorAt(std::int64_t index) const;
     GAME_CObjectActor* PickActorAtPointer() const;
     GAME_CObjectActor* FindActorInRect(const vesk::math::Vec2& position, const vesk::math::Vec2& size) const;
@@ -93,8 +95,6 @@ public:
     void SyncCrewRoomLinks();
     void SetActorName(GAME_CObjectActor* actor, const ActorName& name);
     void PlaceCrewOnBottomRow();
-    // Every crew member grows a day older, up to the maximum age.
-    void AgeCrewOneDay() {}
 
     // --- items
     // Null when the floor has no room for one more; the caller lists the item.

@@ -81,10 +81,7 @@ bool Overlaps(const ScreenBox& box, const vesk::math::Vec2& position, const vesk
 bool CanPick()
 {
     const GAME_CShip* ship = ship_world::Ship();
-    if (ship != nullptr && (ship->turnState == GAME_CShip::kTurningAway || ship->turnState == GAME_CShip::kTurningBack)) {
-        return false;
-    }
-    return true;
+    return ship == nullptr || !ship->IsTurning();
 }
 
 bool IsPointerInBox(const ScreenBox& box)
@@ -212,7 +209,12 @@ std::int32_t GAME_CFieldObjectManager::GetActorIndex(const GAME_CObjectActor* ac
 
 GAME_CObjectActor* GAME_CFieldObjectManager::GetActorAt(std::int64_t index) const
 {
-    return index >= 0 && static_cast<std::size_t>(index) < crew.size() ? crew[static_cast<std::size_t>(index)] : nullptr;
+    if (index < 0) return nullptr;
+    for (GAME_CObjectActor* member : crew) {
+        if (member == nullptr) continue;
+        if (index-- == 0) return member;
+    }
+    return nullptr;
 }
 
 std::int32_t GAME_CFieldObjectManager::CountIdleCrew() const

@@ -457,15 +457,7 @@ void GAME_CFieldObjectManager::LoadItems(std::span<const std::uint8_t> record)
         item->SnapToGridCell();
         const std::uint8_t carrierIndex = record[at + kItemCarrier];
         if (carrierIndex == kNotCarried) continue;
-        GAME_CObjectActor* carrier = nullptr;
-        std::int32_t index = 0;
-        for (GAME_CObjectActor* actor : crew) {
-            if (actor == nullptr) continue;
-            if (index++ == carrierIndex) {
-                carrier = actor;
-                break;
-            }
-        }
+        GAME_CObjectActor* carrier = GetActorAt(carrierIndex);
         // A carrier naming nobody, one already carrying another stack, or one dying (whose death
         // would give way to the pick-up) leaves the stack lying.
         if (carrier == nullptr || carrier->IsDying() || (carrier->carriedItem != nullptr && carrier->carriedItem != item)) {

@@ -8,6 +8,7 @@
 #include "game/model/script/actor_commands.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/setting_commands.h"
+#include "game/services/sound/sound_player.h"
 #include "game/model/script/enemy_command_handlers.h"
 #include "game/model/script/script_enemy.h"
 #include "game/model/object/object_enemy.h"
@@ -56,7 +57,6 @@ using enemy_commands::EnemyEngine;
 constexpr std::uint32_t kEnemyTableSize = 81;
 constexpr std::size_t kStatCount = 9;
 constexpr std::size_t kMusicWord = 10;
-constexpr std::int32_t kMusicCount = 11;
 
 // The record of the driven enemy's id, created when absent; null without an
 // enemy or a database.
@@ -91,7 +91,7 @@ std::uint32_t EnemyKindCommand(SYS_CScriptEngine& engine, std::uint8_t mode, con
         data->stats[kEnemySpriteIndex] = args.I32(0);
         break;
     case 2:
-        if (args.I32(0) < kMusicCount) {
+        if (args.I32(0) < kMusicTrackCount) {
             data->stats[kMusicWord] = args.I32(0);
         }
         break;

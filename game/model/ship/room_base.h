@@ -173,7 +173,9 @@ public:
     std::uint16_t width = 1;
     std::uint16_t height = 1;
     const RoomData* roomData = nullptr;
+    // Members the room has taken in to work (their `assigned` flag set; TryAddCrew, RemoveCrew).
     std::vector<GAME_CObjectActor*> assignedCrew;
+    // Members bound to the room: its home for a crew home, else its workplace (AssignCrew, UnassignCrew).
     std::vector<GAME_CObjectActor*> presentCrew;
 
     // Values recomputed from the record and the upgrades.
@@ -224,6 +226,9 @@ private:
 
 // How many crafting, cooking, engine-maintenance and refuelling tasks have been completed.
 std::int32_t GetFinishedWorkTaskCount();
+
+// A storeroom the crew bring items to: a room inventory with capacity rules.
+bool IsCrewStoreroom(const GAME_CRoomBase& room);
 
 // Search predicates of the ship's nearest-room search: (room, argument) -> bool.
 bool RoomCanTakeItem(const GAME_CRoomBase& room, std::uint32_t itemId);

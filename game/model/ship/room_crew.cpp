@@ -247,11 +247,16 @@ const GAME_CTaskBase* GAME_CRoomBase::FindRunningUpgradeTask() const
 
 // --- predicates of the nearest-room search
 
-bool RoomCanTakeItem(const GAME_CRoomBase& room, std::uint32_t itemId)
+bool IsCrewStoreroom(const GAME_CRoomBase& room)
 {
     if (room.roomData == nullptr) return false;
     const std::uint32_t flags = room.roomData->flags;
-    if ((flags & kRoomInventory) == 0 || (flags & kRoomInventoryWithoutCapacity) != 0) return false;
+    return (flags & kRoomInventory) != 0 && (flags & kRoomInventoryWithoutCapacity) == 0;
+}
+
+bool RoomCanTakeItem(const GAME_CRoomBase& room, std::uint32_t itemId)
+{
+    if (!IsCrewStoreroom(room)) return false;
     const GAME_CInventory* inventory = FindRoomInventory(&room);
     return inventory != nullptr && inventory->CanAddItem(itemId);
 }

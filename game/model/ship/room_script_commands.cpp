@@ -6,6 +6,7 @@
 
 #include "framework/math/random.h"
 #include "framework/math/scalar.h"
+#include "game/services/sound/sound_player.h"
 #include "game/model/stores/ammo_storage.h"
 #include "game/model/script/script_period.h"
 #include "game/model/script/script_room.h"
@@ -22,7 +23,6 @@ namespace {
 using vesk::utility::script::ScriptThread;
 
 constexpr float kPerMille = 0.001f;
-constexpr std::uint32_t kSoundEffectLimit = 63;
 constexpr std::int32_t kVolumeLimit = 2000;
 constexpr std::int32_t kAttackSecondValue = 150;
 
@@ -155,7 +155,7 @@ std::uint32_t PlaySound(SYS_CScriptEngine&, std::uint8_t mode, const ScriptArgs&
     if (mode != 0 || !args.Need(2)) return 1;
     const std::uint32_t sound = args.U32(0);
     const std::int32_t volume = args.I32(1);
-    if (volume >= 1 && sound < kSoundEffectLimit) {
+    if (volume >= 1 && sound < kSoundEffectCount) {
         ship_world::PlaySoundEffect(sound, static_cast<float>(std::min(volume, kVolumeLimit)) * kPerMille);
     }
     return 1;
@@ -175,7 +175,7 @@ std::uint32_t Fire(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptArg
     AttackRecord attack;
     attack.power = static_cast<std::int32_t>(static_cast<float>(room->GetUpgradedOutput(0)) * Milli(args.I32(0)));
     attack.secondValue = kAttackSecondValue;
-    attack.sound = args.U32(1) < kSoundEffectLimit ? args.U32(1) : kSoundEffectLimit;
+    attack.sound = args.U32(1) < kSoundEffectCount ? args.U32(1) : kSoundEffectCount;
     ApplyCrewAttackToEnemy(attack, room->target);
     return 1;
 }

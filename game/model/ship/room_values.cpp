@@ -165,12 +165,7 @@ std::int32_t GAME_CRoomBase::GetRemainingDurability() const
             const std::int32_t x = gridX + column;
             const std::int32_t y = gridY + row;
             if (x < 0 || y < 0) continue;
-            for (const DamageMarker* marker : ship->damageMarkers) {
-                if (marker != nullptr && marker->cellX == x && marker->cellY == y && marker->amount >= 1) {
-                    remaining -= marker->amount;
-                    break;
-                }
-            }
+            if (const DamageMarker* marker = ship->FindCellDamage(x, y)) remaining -= marker->amount;
         }
     }
     return Truncated(remaining);

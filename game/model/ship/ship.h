@@ -64,6 +64,8 @@ public:
     void ClearDamage();
     std::int32_t GetCrewCapacity() const;
     EngineTerms GetEngineTerms(const GAME_CRoomBase& room) const;
+    // Turning round at a route end: as it departs or as it arrives.
+    bool IsTurning() const { return turnState == kTurningAway || turnState == kTurningBack; }
     // Starts a turn when the route leaves from or arrives at the location.
     void ApplyRouteEndpoint(std::uint32_t routeId, std::uint32_t locationId);
     // Takes a new route position without burning fuel for the jump.

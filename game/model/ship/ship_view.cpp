@@ -108,7 +108,7 @@ bool GAME_CShip::GetCellUnderCursor(float* column, float* row, bool cursorMode, 
     float minX = 0.0f;
     float minY = 0.0f;
     GetGridScreenMin(&minX, &minY);
-    const bool turning = turnState == kTurningAway || turnState == kTurningBack;
+    const bool turning = IsTurning();
     const vesk::math::Vec2 boxCentre = GetCursorBoxCentre();
     const float boxCentreX = boxCentre.x;
     const float boxCentreY = boxCentre.y;

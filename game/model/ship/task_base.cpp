@@ -338,7 +338,7 @@ void GAME_CTaskBase::LoadRecord(std::span<const std::uint8_t> area, std::size_t 
     for (std::size_t i = 0; i < kSlots; ++i) {
         const std::uint8_t actorIndex = record[kCrew + i];
         if (actorIndex == kNone) continue;
-        GAME_CObjectActor* actor = objects != nullptr ? task_crew::FindActorByIndex(*objects, actorIndex) : nullptr;
+        GAME_CObjectActor* actor = objects != nullptr ? objects->GetActorAt(actorIndex) : nullptr;
         if (actor == nullptr) {
             LogBadWorkingSlotField(recordArea, at + kCrew + i,
                                    "task " + DescribeId(id) + " names crew member " + std::to_string(actorIndex) +

@@ -162,7 +162,7 @@ void GAME_CTaskPatient::Update()
     GAME_CObjectActor* leader = LeadingCrew();
     if (leader == nullptr) return;
     if (leader->task == nullptr) leader->SetTask(this, false);
-    if (!task_crew::HasRoomLink(*leader)) {
+    if (!task_crew::IsInsideRoom(*leader)) {
         progress = 0;
         progressFraction = 0;
         return;

@@ -1,8 +1,7 @@
-// What the tasks ask of crew members: fit for work, alive on the field, inside a room, found by their save index.
+// What the tasks ask of crew members: fit for work, alive on the field, inside a room.
 #include "game/model/ship/task_crew.h"
 
 #include "game/model/object/actor_ai_base.h"
-#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_mes_balloon.h"
 
@@ -16,7 +15,7 @@ bool IsFit(const GAME_CObjectActor& actor)
 
 bool IsAliveInField(const GAME_CObjectActor& actor) { return actor.IsActive() && !actor.status.IsHPEmpty(); }
 
-bool HasRoomLink(const GAME_CObjectActor& actor) { return actor.assigned != 0; }
+bool IsInsideRoom(const GAME_CObjectActor& actor) { return actor.assigned != 0; }
 
 void ClearAITarget(GAME_CObjectActor& actor, bool thinkNow)
 {
@@ -34,16 +33,6 @@ void DropBalloonGroups(GAME_CObjectActor& actor, std::initializer_list<std::uint
     for (const std::uint16_t group : groups) {
         while (actor.balloon->IsGroupQueued(group)) actor.balloon->RemoveQueuedGroup(group);
     }
-}
-
-GAME_CObjectActor* FindActorByIndex(const GAME_CFieldObjectManager& objects, std::int64_t index)
-{
-    if (index < 0) return nullptr;
-    for (GAME_CObjectActor* actor : objects.crew) {
-        if (actor == nullptr) continue;
-        if (index-- == 0) return actor;
-    }
-    return nullptr;
 }
 
 }  // namespace task_crew

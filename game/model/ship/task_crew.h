@@ -1,10 +1,9 @@
-// What the tasks ask of crew members: fit for work, alive on the field, inside a room, found by their save index.
+// What the tasks ask of crew members: fit for work, alive on the field, inside a room.
 #pragma once
 
 #include <cstdint>
 #include <initializer_list>
 
-class GAME_CFieldObjectManager;
 class GAME_CObjectActor;
 
 namespace task_crew {
@@ -14,12 +13,10 @@ bool IsFit(const GAME_CObjectActor& actor);
 // Out of the pool, not dead, and HP at least one whole unit.
 bool IsAliveInField(const GAME_CObjectActor& actor);
 // Inside a room: a room has taken it into its crew.
-bool HasRoomLink(const GAME_CObjectActor& actor);
+bool IsInsideRoom(const GAME_CObjectActor& actor);
 // Clears the AI's target; with `thinkNow` the crew member chooses anew at once.
 void ClearAITarget(GAME_CObjectActor& actor, bool thinkNow);
 // Removes every queued balloon line of the groups.
 void DropBalloonGroups(GAME_CObjectActor& actor, std::initializer_list<std::uint16_t> groups);
-// The crew member at that index among the listed (non-null) crew members; null when none.
-GAME_CObjectActor* FindActorByIndex(const GAME_CFieldObjectManager& objects, std::int64_t index);
 
 }  // namespace task_crew

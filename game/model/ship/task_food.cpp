@@ -273,7 +273,7 @@ void GAME_CTaskBreak::Update()
     for (GAME_CObjectActor* actor : crew) {
         if (actor != nullptr && !room->IsPresent(actor)) room->AssignCrew(actor);
     }
-    if (task_crew::HasRoomLink(*leader) && leader->status.stamina >= MaximumOf(leader->status.computed.maxStamina)) {
+    if (task_crew::IsInsideRoom(*leader) && leader->status.stamina >= MaximumOf(leader->status.computed.maxStamina)) {
         Finish();
     }
 }

@@ -256,7 +256,7 @@ void GAME_CTaskBridgeDriver::Update()
             if (!task_crew::IsAliveInField(*leader)) {
                 std::erase(crew, leader);
                 ReleaseCrewMember(leader, false);
-            } else if (task_crew::HasRoomLink(*leader) && ship->GetRoomAtCell(leader->cellX, leader->cellY) == room &&
+            } else if (task_crew::IsInsideRoom(*leader) && ship->GetRoomAtCell(leader->cellX, leader->cellY) == room &&
                        ship->speed > 0.0f && ship->fuel > 0) {
                 ship->driveFlag = 1;
                 drives = true;

@@ -260,7 +260,7 @@ bool GAME_CTaskBase::CheckCrewPresence(GAME_CRoomBase* room, std::int32_t kind, 
     if (assignedCount >= static_cast<std::int32_t>(crew.size()) && assignedCount >= crewLimit) return true;
     StopRoom(room);
     for (GAME_CObjectActor* actor : crew) {
-        if (task_crew::HasRoomLink(*actor)) {
+        if (task_crew::IsInsideRoom(*actor)) {
             room->TryAddCrew(actor);
         } else {
             room->RemoveCrew(actor);
@@ -286,7 +286,7 @@ std::int32_t GAME_CTaskBase::AdvanceProgress(GAME_CRoomBase* room, std::int32_t 
         const GAME_CShip* ship = ship_world::Ship();
         const bool seated = room != nullptr && ship != nullptr &&
                             std::all_of(crew.begin(), crew.end(), [&](const GAME_CObjectActor* actor) {
-                                return task_crew::HasRoomLink(*actor) &&
+                                return task_crew::IsInsideRoom(*actor) &&
                                        ship->GetRoomAtCell(actor->cellX, actor->cellY) == room;
                             });
         if (seated) progressFraction += kFullSpeed;

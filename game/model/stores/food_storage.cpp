@@ -51,9 +51,7 @@ void GAME_CFoodStorageImpl::SetFoodId(const std::uint32_t* foodId)
 
 std::int32_t GAME_CFoodStorageImpl::GetCapacity() const
 {
-    const GAME_CShip* ship = ship_world::Ship();
-    if (room_ == nullptr || ship == nullptr || room_->underConstruction) return 0;
-    if (!ship->grid.IsInside(room_->gridX, room_->gridY) || ship->GetRoomIndex(room_) < 0) return 0;
+    if (room_ == nullptr || !room_->IsBuiltOnGrid()) return 0;
     const std::int32_t base = room_->roomData != nullptr ? room_->roomData->values[kFoodCapacityIndex] : 0;
     return base + room_->SumUpgradeValues({5, 8, 9, 10});
 }

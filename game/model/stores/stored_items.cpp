@@ -5,7 +5,6 @@
 
 #include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
-#include "game/services/data/room_records.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
@@ -90,9 +89,7 @@ GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int
     GAME_CInventory* nearest = nullptr;
     std::int32_t best = -1;
     for (const GAME_CRoomBase* room : ship->rooms) {
-        if (room == nullptr || room->roomData == nullptr) continue;
-        const std::uint32_t flags = room->roomData->flags;
-        if ((flags & kRoomInventory) == 0 || (flags & kRoomInventoryWithoutCapacity) != 0) continue;
+        if (room == nullptr || !IsCrewStoreroom(*room)) continue;
         const std::int32_t cost = ship->GetRoomPathCost(x, y, *room);
         if (cost < 0 || (best >= 0 && cost >= best)) continue;
         std::int32_t index = -1;

@@ -5,6 +5,7 @@
 #include "game/services/player/player_data.h"
 #include "game/services/text/full_width.h"
 #include "game/services/text/message_text.h"
+#include "game/services/sound/sound_player.h"
 #include "game/model/travel/route_commands.h"
 #include "game/model/world/game_world.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::int32_t kEventOpenSound = 44;
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
-constexpr std::int32_t kSoundEffectCount = 63;
 constexpr std::size_t kChoiceCount = 3;
 constexpr std::size_t kFullWidthNumberUnits = 32;
 // The screens the ending closes, in its order.
@@ -170,7 +170,7 @@ std::uint32_t EventText(SYS_CScriptEngine& engine, std::uint8_t mode, const Scri
         }
         return 1;
     case 200:
-        if (args.Need(1)) ui.SetEventSound(args.I32(0) >= 0 && args.I32(0) < kSoundEffectCount ? args.I32(0) : -1);
+        if (args.Need(1)) ui.SetEventSound(args.U32(0) < kSoundEffectCount ? args.I32(0) : -1);
         return 1;
     default:
         return 1;

@@ -2,15 +2,15 @@
 #include <algorithm>
 
 #include "game/services/data/static_database.h"
+#include "game/services/sound/sound_player.h"
 #include "game/model/travel/route_commands.h"
 
 namespace route_commands {
 namespace {
 
-constexpr std::int32_t kMusicCount = 11;
 constexpr std::int32_t kDefaultMusic = 1;
 
-std::int32_t MusicOrDefault(std::int32_t music) { return music >= kMusicCount ? kDefaultMusic : music; }
+std::int32_t MusicOrDefault(std::int32_t music) { return music >= kMusicTrackCount ? kDefaultMusic : music; }
 
 std::int32_t NearViewCount()
 {

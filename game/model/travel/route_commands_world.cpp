@@ -19,8 +19,6 @@
 namespace route_commands {
 namespace {
 
-constexpr std::int32_t kMusicCount = 11;
-constexpr std::uint32_t kSoundEffectCount = 63;
 constexpr std::uint32_t kFadeChannels = 2;
 constexpr std::uint32_t kAchievementA = 13;
 constexpr std::uint32_t kAchievementB = 16;
@@ -94,7 +92,7 @@ std::uint32_t Sound(SYS_CScriptEngine& engine, std::uint8_t mode, const ScriptAr
     GAME_CSoundPlayer* sound = PeekSoundPlayer();
     switch (mode) {
     case 0:
-        if (!args.Need(3) || args.I32(0) >= kMusicCount || args.I32(0) < 0) return 1;
+        if (!args.Need(3) || args.I32(0) >= kMusicTrackCount || args.I32(0) < 0) return 1;
         if (FirstFrame(engine) && sound != nullptr) {
             sound->PlayBGM(args.U32(0), std::max(args.I32(1), 0), false);
         }

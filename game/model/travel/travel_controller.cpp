@@ -188,10 +188,7 @@ void GAME_CTravelController::LoadFromSlot(std::span<std::uint8_t> slot)
 void GAME_CTravelController::Step()
 {
     GAME_CGameWorld* world = PeekGameWorld();
-    if (world != nullptr && world->ship &&
-        (world->ship->turnState == GAME_CShip::kTurningAway || world->ship->turnState == GAME_CShip::kTurningBack)) {
-        return;
-    }
+    if (world != nullptr && world->ship && world->ship->IsTurning()) return;
     const bool stoodAtRouteEnd = location != nullptr;
     TravelStep();
     const GAME_CPlayerData* player = GetPlayerData();

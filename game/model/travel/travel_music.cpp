@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::int32_t kMusicCount = 11;
 constexpr std::int32_t kFadeOutFrames = 180;
 constexpr std::int32_t kFadeInFrames = 240;
 constexpr std::int32_t kRestoredBattleFrames = 400;
@@ -42,7 +41,7 @@ std::int32_t LastBattleId(const GAME_CTravelMusicState& music)
 
 void PlayBgm(std::int32_t id, std::int32_t fade, bool force)
 {
-    if (GAME_CSoundPlayer* sound = PeekSoundPlayer(); sound != nullptr && id >= 0 && id < kMusicCount) {
+    if (GAME_CSoundPlayer* sound = PeekSoundPlayer(); sound != nullptr && id >= 0 && id < kMusicTrackCount) {
         sound->PlayBGM(static_cast<std::uint32_t>(id), fade, force);
     }
 }
@@ -60,8 +59,8 @@ std::int32_t GAME_CTravelController::RouteMusicAt(std::int64_t travelled) const
     if (record == nullptr) return 1;
     const std::int64_t length = std::max<std::int64_t>(routeManager->GetLength(), 1);
     const std::int64_t progress = travelled * 1000 / length;
-    if (progress >= record->musicSwitch && record->music2 < kMusicCount) return record->music2;
-    if (record->music1 < kMusicCount) return record->music1;
+    if (progress >= record->musicSwitch && record->music2 < kMusicTrackCount) return record->music2;
+    if (record->music1 < kMusicTrackCount) return record->music1;
     return 1;
 }
 
@@ -71,9 +70,9 @@ std::uint32_t GAME_CTravelController::FieldMusic() const
     // and would not bring it back before the fight is over.
     if (music.state == kMusicBattle) {
         const std::int32_t battle = LastBattleId(music);
-        if (battle >= 0 && battle < kMusicCount) return static_cast<std::uint32_t>(battle);
+        if (battle >= 0 && battle < kMusicTrackCount) return static_cast<std::uint32_t>(battle);
     }
-    return music.currentId >= 0 && music.currentId < kMusicCount ? static_cast<std::uint32_t>(music.currentId) : 1u;
+    return music.currentId >= 0 && music.currentId < kMusicTrackCount ? static_cast<std::uint32_t>(music.currentId) : 1u;
 }
 
 std::uint32_t GAME_CTravelController::ResumedMusic() const
@@ -93,7 +92,7 @@ bool GAME_CTravelController::AnyEnemyInReach(std::int32_t* firstMusic) const
         if (enemy == nullptr) continue;
         const EnemyData* record = EnemyRecord(*enemy);
         if (record == nullptr || !InReach(*enemy, *record, routeManager->GetPosition())) continue;
-        if (firstMusic != nullptr && *firstMusic == -1 && record->stats[kBattleMusicWord] < kMusicCount) {
+        if (firstMusic != nullptr && *firstMusic == -1 && record->stats[kBattleMusicWord] < kMusicTrackCount) {
             *firstMusic = record->stats[kBattleMusicWord];
         }
         any = true;
@@ -112,7 +111,7 @@ void GAME_CTravelController::UpdateFrame()
             const EnemyData* record = enemy != nullptr ? EnemyRecord(*enemy) : nullptr;
             if (record == nullptr || !InReach(*enemy, *record, routeManager->GetPosition())) continue;
             inReach = true;
-            if (record->stats[kBattleMusicWord] < kMusicCount) RequestBattleMusic(record->stats[kBattleMusicWord]);
+            if (record->stats[kBattleMusicWord] < kMusicTrackCount) RequestBattleMusic(record->stats[kBattleMusicWord]);
         }
         const auto crewCount = static_cast<std::int32_t>(world->fieldObjects->crew.size());
         if (inReach && enemyInReach == 0 && crewCount > 0) {
@@ -136,7 +135,7 @@ void GAME_CTravelController::UpdateFrame()
 
 void GAME_CTravelController::RequestBattleMusic(std::int32_t id)
 {
-    if (id >= kMusicCount) return;
+    if (id >= kMusicTrackCount) return;
     if (std::find(music.battleSlots.begin(), music.battleSlots.end(), id) != music.battleSlots.end()) return;
     const auto free = std::find(music.battleSlots.begin(), music.battleSlots.end(), -1);
     if (free != music.battleSlots.end()) *free = id;

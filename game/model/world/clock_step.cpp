@@ -73,8 +73,4 @@ void HourlyRefill()
     }
 }
 
-void DailyRefresh()
-{
-    RefreshOfferSetsDaily(GetWorkingSlot());
-    if (GAME_CGameWorld* world = PeekGameWorld(); world && world->fieldObjects) world->fieldObjects->AgeCrewOneDay();
-}
+void DailyRefresh() { RefreshOfferSetsDaily(GetWorkingSlot()); }

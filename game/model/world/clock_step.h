@@ -7,5 +7,5 @@
 void StepGameClock(GAME_CGameClock& clock);
 // Every route but the current one gains its hourly amounts in its two event accumulators.
 void HourlyRefill();
-// The offer sets count down and renew; the crew grows one day older.
+// The offer sets count down and renew. Crew members keep no age in days: nothing reads one.
 void DailyRefresh();

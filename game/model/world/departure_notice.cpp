@@ -16,16 +16,15 @@ namespace {
 
 constexpr std::size_t kNoticeLineLength = 255;
 constexpr std::uint16_t kDrivingRoomKind = 1;
-constexpr std::int32_t kNoMusic = 11;
 constexpr std::int32_t kDepartureFadeFrames = 240;
 
 // The route's music for the way out: its first piece when bound for the record's end, else its
 // second (the first when the second is no music).
 std::int32_t DepartureMusic(const RouteData& record, std::uint32_t destination)
 {
-    if (record.music1 >= kNoMusic) return -1;
+    if (record.music1 >= kMusicTrackCount) return -1;
     if (destination == record.endLocation) return record.music1;
-    return record.music2 >= kNoMusic ? record.music1 : record.music2;
+    return record.music2 >= kMusicTrackCount ? record.music1 : record.music2;
 }
 
 // The bridge's driver task made anew, its driver kept on it.
@@ -74,7 +73,7 @@ void ShowNextHideoutNotice(GAME_CGameWorld& world)
 
     GAME_CShip& ship = *world.ship;
     ship.ApplyRouteEndpoint(route.GetRouteId(), route.GetDestination());
-    if (ship.turnState == GAME_CShip::kTurningAway || ship.turnState == GAME_CShip::kTurningBack) {
+    if (ship.IsTurning()) {
         ship.SetRoutePosition(0);
     } else {
         ship.SetRoutePosition(std::clamp(route.GetPosition(), 0, route.GetLength()));

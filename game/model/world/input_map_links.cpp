@@ -45,4 +45,10 @@ int GetShipTravelState()
 }
 void SetShipTravelState(int state) { g_shipTravelState = state; }
 
+bool IsShipTurning()
+{
+    const int state = GetShipTravelState();
+    return state == GAME_CShip::kTurningAway || state == GAME_CShip::kTurningBack;
+}
+
 bool IsGameReadyForInput() { return IsGameWorldReady(); }

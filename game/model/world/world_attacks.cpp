@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::uint32_t kSoundEffectLimit = 63;
 constexpr std::u16string_view kHitEffect = u"hit_spark";
 constexpr std::uint32_t kEffectNameWrap = 32768;
 
@@ -70,7 +69,7 @@ void ApplyCrewAttackToEnemy(const AttackRecord& attack, GAME_CObjectEnemy* enemy
         request.params.offset = {x, y};
         world->effects->SpawnParticleEffect(request);
     }
-    if (attack.sound < kSoundEffectLimit) {
+    if (attack.sound < kSoundEffectCount) {
         if (GAME_CSoundPlayer* player = GetSoundPlayer()) player->PlaySE(attack.sound);
     }
 }

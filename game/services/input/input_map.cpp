@@ -208,20 +208,14 @@ std::uint32_t GAME_CInputMap::RemapPadButtons(std::uint32_t mask) const
     return result;
 }
 
-bool GAME_CInputMap::IsShipMoving() const
-{
-    const int state = GetShipTravelState();
-    return state == 1 || state == 3;
-}
-
 bool GAME_CInputMap::IsPointerInRect(const Vec2& topLeft, const Vec2& bottomRight) const
 {
-    return !IsShipMoving() && PointerInRect(pressed_, topLeft, bottomRight, false);
+    return !IsShipTurning() && PointerInRect(pressed_, topLeft, bottomRight, false);
 }
 
 bool GAME_CInputMap::IsAnyPointerInRect(const Vec2& topLeft, const Vec2& bottomRight) const
 {
-    return !IsShipMoving() && PointerInRect(held_, topLeft, bottomRight, true);
+    return !IsShipTurning() && PointerInRect(held_, topLeft, bottomRight, true);
 }
 
 Vec2 GAME_CInputMap::GetFirstPointerPosition() const

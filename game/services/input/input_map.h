@@ -135,7 +135,6 @@ private:
     bool PadMeets(int mode, std::uint32_t mask) const;
     bool KeyPasses(int mode, std::int32_t key) const;
     bool ActionInMode(int mode, int action) const;
-    bool IsShipMoving() const;
 
     std::array<RemapPair, kRemapPairCount> remapA_{};
     std::array<RemapPair, kRemapPairCount> remapB_{};

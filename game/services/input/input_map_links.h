@@ -16,6 +16,8 @@ void SetStickSwapOption(bool set);
 // the game world has a ship).
 int GetShipTravelState();
 void SetShipTravelState(int state);
+// The travel state says the ship departs or arrives.
+bool IsShipTurning();
 
 // Whether the game world's members are all in place: the input map reads the field's pointers only then.
 bool IsGameReadyForInput();

@@ -9,7 +9,7 @@
 
 // Every access to the save file goes through here. A request starts a job on
 // the file layer's worker thread and returns at once; the owner of the frame
-// then runs SaveMachineStep once a frame until the machine is idle again.
+// then runs Step once a frame until the machine is idle again.
 // The machine never deletes the save file by itself: a file that cannot be
 // used is set aside under a backup name (RequestBackupSave), never removed.
 class GAME_CSaveManager : public vesk::memory::MainHeapObject {

@@ -11,6 +11,8 @@
 
 inline constexpr std::uint32_t kSoundEffectCount = 63;
 inline constexpr std::uint32_t kBgmCount = 11;
+// The same count for the signed music ids that data and scripts give (-1 naming none).
+inline constexpr std::int32_t kMusicTrackCount = static_cast<std::int32_t>(kBgmCount);
 inline constexpr std::uint32_t kNoBgm = 11;
 // Sound effects the screens share.
 inline constexpr std::uint32_t kSeDecide = 0;
