@@ -95,6 +95,9 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<std::uint8_t> syst
     if (player == nullptr) player = CreatePlayerData();
     GAME_CGameWorld* world = GetGameWorld();
     world->Reset();
+    // The speed chosen belongs to the game it was chosen in: a game begun, loaded or read again for
+    // the title starts at the first one, as at start-up.
+    *world->timeScale = TimeScale{.speed = player->speeds[0]};
     player->ClearInventories();
     ClearFoodStorageList();
     ClearAmmoStorageList();
