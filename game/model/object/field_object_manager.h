@@ -110,6 +110,8 @@ public:
     void ClearItems();
     void RemoveDeadItems();
     void ConsumeFieldItems(std::uint32_t itemId, std::int32_t amount);
+    // How many lying stacks taking the units as ConsumeFieldItems does would empty: the places it frees.
+    std::int64_t CountStacksEmptiedBy(std::uint32_t itemId, std::int64_t amount) const;
     GAME_CObjectItem* FindNearestFieldItemById(std::int32_t column, std::int32_t row, std::uint32_t itemId) const;
     GAME_CObjectItem* FindFieldItemToCarry(std::int32_t column, std::int32_t row) const;
     GAME_CObjectItem* PickItemAtPointer() const;

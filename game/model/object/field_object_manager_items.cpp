@@ -45,6 +45,22 @@ bool IsBeingFetched(const GAME_CObjectItem& item, const std::vector<GAME_CObject
     });
 }
 
+// The lying stacks of the item in the order a taking draws on them: the stacks nobody is on the
+// way to first, so that a crew member sent for a stack finds it there; the stacks being fetched
+// give only what the others lack.
+std::vector<GAME_CObjectItem*> StacksInTakingOrder(const std::vector<GAME_CObjectItem*>& items,
+                                                   const std::vector<GAME_CObjectActor*>& crew, std::uint32_t itemId)
+{
+    std::vector<GAME_CObjectItem*> order;
+    for (const bool fetched : {false, true}) {
+        for (GAME_CObjectItem* item : items) {
+            if (!IsFieldItem(item) || item->dead != 0 || item->itemId != itemId || !item->HasValidEntry()) continue;
+            if (IsBeingFetched(*item, crew) == fetched) order.push_back(item);
+        }
+    }
+    return order;
+}
+
 }  // namespace
 
 GAME_CObjectItem* GAME_CFieldObjectManager::AcquireItemObject()
@@ -159,21 +175,28 @@ void GAME_CFieldObjectManager::RemoveDeadItems()
 
 void GAME_CFieldObjectManager::ConsumeFieldItems(std::uint32_t itemId, std::int32_t amount)
 {
-    // Stacks nobody is on the way to go first, so that a crew member sent for a stack finds it
-    // there; the stacks being fetched give only what the others lack.
     std::int64_t left = amount;
-    for (const bool fetched : {false, true}) {
-        for (GAME_CObjectItem* item : items) {
-            if (left <= 0) break;
-            if (!IsFieldItem(item) || item->dead != 0 || item->itemId != itemId || !item->HasValidEntry()) continue;
-            if (IsBeingFetched(*item, crew) != fetched) continue;
-            const std::int64_t taken = std::min<std::int64_t>(left, item->count);
-            item->count -= static_cast<std::int32_t>(taken);
-            left -= taken;
-            if (item->count <= 0) item->dead = 1;
-        }
+    for (GAME_CObjectItem* item : StacksInTakingOrder(items, crew, itemId)) {
+        if (left <= 0) break;
+        const std::int64_t taken = std::min<std::int64_t>(left, item->count);
+        item->count -= static_cast<std::int32_t>(taken);
+        left -= taken;
+        if (item->count <= 0) item->dead = 1;
     }
     RemoveDeadItems();
+}
+
+std::int64_t GAME_CFieldObjectManager::CountStacksEmptiedBy(std::uint32_t itemId, std::int64_t amount) const
+{
+    std::int64_t left = amount;
+    std::int64_t emptied = 0;
+    for (const GAME_CObjectItem* item : StacksInTakingOrder(items, crew, itemId)) {
+        if (left <= 0) break;
+        const std::int64_t taken = std::min<std::int64_t>(left, item->count);
+        left -= taken;
+        if (item->count <= taken) ++emptied;
+    }
+    return emptied;
 }
 
 GAME_CObjectItem* GAME_CFieldObjectManager::FindNearestFieldItemById(std::int32_t column, std::int32_t row,

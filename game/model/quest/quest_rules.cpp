@@ -2,6 +2,7 @@
 #include "game/model/quest/quest_rules.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "game/model/object/field_object_manager.h"
@@ -10,7 +11,9 @@
 #include "game/model/ship/ship_world.h"
 #include "game/model/stores/stored_items.h"
 #include "game/services/achievement/achievements.h"
+#include "game/services/data/item_data.h"
 #include "game/services/data/static_database.h"
+#include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
@@ -93,6 +96,29 @@ bool IsQuestDeliverable(std::uint32_t questId)
         if (CountAvailableItem(needed.itemId) < needed.count) return false;
     }
     return true;
+}
+
+bool QuestRewardsFitOnDeck(std::uint32_t questId)
+{
+    const QuestData* quest = FindQuest(questId);
+    if (quest == nullptr) return true;
+    std::int64_t stacks = 0;
+    for (const ItemCount& reward : quest->rewardItems) {
+        if (EndsItemList(reward)) break;
+        stacks += CountStacksOf(FindItemData(reward.itemId), reward.count);
+    }
+    if (stacks == 0) return true;
+    const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
+    if (objects == nullptr) return false;
+    // The needed units come from the storerooms first; the stacks the rest empties on the deck make room.
+    std::map<std::uint32_t, std::int64_t> needed;
+    for (const ItemCount& entry : quest->neededItems) {
+        if (EndsItemList(entry)) break;
+        needed[entry.itemId] += entry.count;
+    }
+    std::int64_t freed = 0;
+    for (const auto& [itemId, units] : needed) freed += objects->CountStacksEmptiedBy(itemId, std::max<std::int64_t>(units - CountStoredItem(itemId), 0));
+    return stacks <= objects->CountFreeItemPlaces() + freed;
 }
 
 bool DeliverQuest(std::span<std::uint8_t> slot, int board, int pair, std::uint32_t questId)

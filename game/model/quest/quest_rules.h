@@ -8,6 +8,9 @@
 bool CanAcceptQuest(std::span<const std::uint8_t> slot);
 // The quest is known and every needed item is available in its count.
 bool IsQuestDeliverable(std::uint32_t questId);
+// Every reward item finds room on the deck once the needed items are taken (a reward that finds none
+// would be lost). True for a quest that pays no items.
+bool QuestRewardsFitOnDeck(std::uint32_t questId);
 // Takes the needed items, pays fuel, money and reward items, removes the slot, applies the delivery
 // effects and counts the delivery. False (nothing done) for a quest the database does not know.
 bool DeliverQuest(std::span<std::uint8_t> slot, int board, int pair, std::uint32_t questId);

@@ -53,9 +53,7 @@ bool GAME_CMarketTrade::CanBuySelection(const MarketParties& parties) const
     if (totals.price < 1 || totals.price > parties.player->money) return false;
     std::int64_t stacks = 0;
     for (std::size_t i = 0; i < goods_.size(); ++i) {
-        if (quantities_[i] <= 0) continue;
-        const std::int64_t limit = StackLimitOf(FindItemData(goods_[i]));
-        stacks += (quantities_[i] + limit - 1) / limit;
+        stacks += CountStacksOf(FindItemData(goods_[i]), quantities_[i]);
     }
     return stacks <= parties.field->CountFreeItemPlaces();
 }

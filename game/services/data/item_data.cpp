@@ -14,6 +14,12 @@ bool GAME_CItemDataImpl::TakeOne()
 
 std::int32_t StackLimitOf(const ItemData* record) { return record != nullptr ? std::max(1, record->stackLimit) : 1; }
 
+std::int64_t CountStacksOf(const ItemData* record, std::int64_t units)
+{
+    const std::int64_t limit = StackLimitOf(record);
+    return units > 0 ? (units + limit - 1) / limit : 0;
+}
+
 std::unique_ptr<GAME_CItemDataImpl> CreateItemData(std::uint32_t itemId, std::int32_t count)
 {
     if (count == 0) return nullptr;

@@ -27,6 +27,8 @@ public:
 // The stack limit of an item record, at least 1 (a limit of 0 in data would never let a stack
 // hold anything).
 std::int32_t StackLimitOf(const ItemData* record);
+// How many stacks the units of the item make on the deck, none for no units.
+std::int64_t CountStacksOf(const ItemData* record, std::int64_t units);
 
 // A stack of the item with the count capped at its stack limit; null for a count of 0.
 std::unique_ptr<GAME_CItemDataImpl> CreateItemData(std::uint32_t itemId, std::int32_t count);

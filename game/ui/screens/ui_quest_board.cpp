@@ -251,6 +251,7 @@ void GAME_CUIQuestBoard::UpdateMain(bool input)
     case kDelivered:
     case kRetired:
     case kLimitReached:
+    case kNoRoomForReward:
         Root()->UpdateTree(false);
         if (IsDialogShown()) break;
         // The road may have armed a scene for the first delivery seen through.
@@ -300,6 +301,11 @@ void GAME_CUIQuestBoard::EnterPage(Page page)
         PlayUISE(kSeUIError);
         NoticeInDialog(kSlotQuestBoard, {.text = GetMessageTextExpanded("QUESTBOARD_ACCEPT_OVER")});
         break;
+    case kNoRoomForReward:
+        // The market's words for goods the deck has no room for.
+        PlayUISE(kSeUIError);
+        NoticeInDialog(kSlotQuestBoard, {.text = GetMessageTextExpanded("MARKET_BUY_DISABLE_GRID")});
+        break;
     }
 }
 
@@ -332,7 +338,8 @@ void GAME_CUIQuestBoard::OnAccept()
 void GAME_CUIQuestBoard::OnDelivery()
 {
     if (!pages_.Is(kList) || !IsEnabled(delivery_.button) || !IsAccepted(list_.Index())) return;
-    pages_.Go(kAskDelivery);
+    // Reward items that find no room on the deck would be lost: the delivery waits for room.
+    pages_.Go(QuestRewardsFitOnDeck(SelectedOffer()) ? kAskDelivery : kNoRoomForReward);
 }
 
 void GAME_CUIQuestBoard::OnRetire()

@@ -17,7 +17,7 @@
 class GAME_CUIQuestBoard : public GAME_CUIScreen, public UIScreenSlot<kSlotQuestBoard> {
 public:
     static constexpr int kOfferSlots = 32;
-    enum class Page : std::int32_t { kList, kAskAccept, kAccepted, kAskDelivery, kDelivered, kAskRetire, kRetired, kLimitReached };
+    enum class Page : std::int32_t { kList, kAskAccept, kAccepted, kAskDelivery, kDelivered, kAskRetire, kRetired, kLimitReached, kNoRoomForReward };
     using enum Page;
     enum Focus : std::int32_t { kFocusList = kQuestFocusList, kFocusDetail = kQuestFocusDetail };
 

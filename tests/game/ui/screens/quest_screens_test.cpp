@@ -7,14 +7,19 @@
 #include <vector>
 
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_item.h"
+#include "game/model/ship/ship.h"
 #include "game/model/ship/item_drops.h"
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_request.h"
 #include "game/model/travel/route_manager.h"
+#include "game/model/stores/stored_items.h"
 #include "game/model/world/game_world.h"
+#include "game/services/data/id_tags.h"
 #include "game/services/data/static_database.h"
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
 #include "game/services/save/quest_boards.h"
 #include "game/services/save/save_image.h"
@@ -271,6 +276,55 @@ TEST_F(QuestScreensTest, TheBoardListsTakesDeliversAndRefusesAsThePlayerAsks)
 }
 
 // A taken quest on the board with one day left: its time-left line reads as a count of days, with no "1 days".
+// Q001 pays ten water for ten grain. With the grain in a storeroom and the deck full, the water
+// would find no place and be lost: the delivery is refused with the market's words for a full deck
+// and the error sound, and nothing is taken or paid. With the grain lying on the full deck itself,
+// taking it makes the room, and the quest is delivered with its water aboard.
+TEST_F(QuestScreensTest, AQuestWhoseRewardFindsNoRoomOnDeckWaitsForRoomAndLosesNothing)
+{
+    const std::uint32_t grain = TagOf("I020");
+    const std::uint32_t water = TagOf("I025");
+    StandAt("AD01");
+    LayBoard(0, {"Q001"}, 0b1);
+    world->fieldObjects->ClearItems();
+    GAME_CRoomBase* storeroom = world->ship->PlaceRoom(9, 3, FindRoomIdIndex(MakeTag("ID20")));
+    ASSERT_NE(storeroom, nullptr);
+    GAME_CInventory* inventory = FindRoomInventory(storeroom);
+    ASSERT_NE(inventory, nullptr);
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(inventory->AddItem(grain));
+    ASSERT_NO_FATAL_FAILURE(OpenBoard());
+    // The board holds the game: nobody clears the deck while it fills with scrap iron.
+    while (world->fieldObjects->CountFreeItemPlaces() > 0) ASSERT_EQ(DropItemStacks(TagOf("I001"), 1, 0, 0), 0);
+    ASSERT_FALSE(QuestBoard().DeliveryButton()->IsDisabled());
+    const std::int64_t money = GetPlayerData()->money;
+
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return QuestBoard().CurrentPage() == Board::kNoRoomForReward; }, 15));
+    EXPECT_TRUE(Heard(kSeUIError, 15));
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("MARKET_BUY_DISABLE_GRID"));
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+    EXPECT_EQ(QuestBoard().CurrentPage(), Board::kList);
+    EXPECT_TRUE(Record(0).IsAccepted(0));
+    EXPECT_EQ(GetPlayerData()->money, money);
+    EXPECT_EQ(CountStoredItem(grain), 10);
+
+    // The grain moves from the storeroom to the deck, in the place of a stack of scrap iron.
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(inventory->TakeItem(grain));
+    world->fieldObjects->items.front()->dead = 1;
+    world->fieldObjects->RemoveDeadItems();
+    ASSERT_EQ(DropItemStacks(grain, 10, 0, 0), 0);
+    ASSERT_EQ(world->fieldObjects->CountFreeItemPlaces(), 0);
+    Press(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return QuestBoard().CurrentPage() == Board::kAskDelivery; }, 15));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(2);
+    EXPECT_EQ(GetPlayerData()->money, money + 300);
+    EXPECT_TRUE(Record(0).IsEmpty(0));
+    EXPECT_EQ(CountFieldItem(grain), 0);
+    EXPECT_EQ(CountFieldItem(water), 10);
+    ASSERT_NO_FATAL_FAILURE(CloseMessage());
+}
+
 TEST_F(QuestScreensTest, ATakenQuestWithOneDayLeftReadsAsACount)
 {
     GetStaticDatabase()->GetOrCreateHideoutData(TagOf("AD01"))->offerCount = 32;
