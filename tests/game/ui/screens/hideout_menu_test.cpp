@@ -13,10 +13,12 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/working_slot.h"
+#include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_ajito_menu.h"
 #include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_ship_status.h"
+#include "game/ui/ui_text.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "tests/game/ui/screens/hideout_menu_steps.h"
@@ -240,6 +242,31 @@ TEST_F(HideoutMenuTest, AHideoutWithoutFacilitiesSaysSoAndCancelGoesBackToTheGam
     EXPECT_TRUE(UI().IsOpen(kSlotAjitoRoot));
     EXPECT_EQ(world->held, 0u);
     EXPECT_EQ(world->fieldStick, 1u);
+}
+
+// A facility's title is the town's name with the words for what the facility is around it, each
+// said once: words the town's own name already holds read twice (in Chinese, Mirage Market's bazaar
+// was 蜃楼市集市集, "Mirage Market Market").
+TEST_F(HideoutMenuTest, NoFacilityTitleSaysItsWordsTwiceInAnyLanguage)
+{
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        for (const auto& [town, hideout] : GetStaticDatabase()->Hideouts()) {
+            for (const std::string& key : hideout.typeNameKeys) {
+                const std::u16string title = FormatUIMessage(key, {UITagName(town)});
+                const std::u16string format = GetMessageTextExpanded(key);
+                const std::size_t name = format.find(u"%ls");
+                ASSERT_NE(name, std::u16string::npos) << key;
+                for (std::u16string words : {format.substr(0, name), format.substr(name + 3)}) {
+                    std::erase(words, u' ');
+                    if (words.empty()) continue;
+                    const std::size_t first = title.find(words);
+                    EXPECT_EQ(title.find(words, first + 1), std::u16string::npos)
+                        << GetMessageFileForLanguage(language) << ": " << key << " at " << TagText(town);
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
