@@ -92,6 +92,9 @@ bool GAME_CSaveManager::StartWrite()
         state = kIdle;
         lastResult = kOther;
         automatic = 0;
+        // An owed system record is answered as not written rather than tried again every frame, which
+        // would keep a screen waiting on it for ever; it goes with the next save that starts.
+        pendingSystemSave = 0;
         return false;
     }
     // The image now holds the working system record: any system save owed so far is in this write.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/file/save_file.h"
 #include "framework/graphics/device_record.h"
 #include "framework/input/input_manager.h"
 #include "framework/text/font_manager.h"
@@ -27,6 +28,7 @@
 #include "game/ui/selection_dialog.h"
 #include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
+#include "platform/thread.h"
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -404,6 +406,37 @@ TEST_F(OptionTest, AFailedWriteAsksToTryAgainAndNeverTellsTheSaveFinished)
     ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotOption); }, 40));
     EXPECT_FALSE(UI().IsOpen(kSlotPause));
     EXPECT_EQ(Options().openedFromTitle, 0u);
+}
+
+// The settings' write waits behind a save still running and then cannot start (no worker thread to be
+// had): the window asks to try again, as for any failed write, instead of saying "saving" for ever.
+TEST_F(OptionTest, ASaveWaitingBehindAnotherThatCannotStartAsksToTryAgain)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    ASSERT_NO_FATAL_FAILURE(Open(true));
+    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowStickSwap));
+    Press(kActionDecide);
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    vesk::file::SetSaveJobsWaited(false);
+    platform::SetFileFaultForTesting(platform::FileFault::SlowWrite);
+    ASSERT_TRUE(GetSaveManager()->RequestSaveSlot(2));
+    platform::SetThreadStartFailureForTesting(true);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    int idleFrames = 0;
+    StepUntil(
+        [&] {
+            idleFrames = GetSaveManager()->IsIdle() ? idleFrames + 1 : 0;
+            return Options().GetPage() == Page::kSaveRetry || idleFrames > 60;
+        },
+        100000);
+    platform::SetThreadStartFailureForTesting(false);
+    platform::SetFileFaultForTesting(platform::FileFault::None);
+    vesk::file::SetSaveJobsWaited(true);
+    ASSERT_EQ(Options().GetPage(), Page::kSaveRetry);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 120));
+    const std::string file = support::ReadBytes(SavePath());
+    EXPECT_EQ(platform::ReadU32(reinterpret_cast<const std::uint8_t*>(file.data()) + kSystemRecordOffset + system::kOption56), 1u);
 }
 
 TEST_F(OptionTest, AJapaneseFirstRunSwitchedToEnglishReloadsItsTextsBeforeTellingAndKeepsEnglishAfterARestart)
