@@ -159,7 +159,6 @@ void GAME_CUIStaffRoll::EnterStage(Stage stage)
         WriteLastSaveTime(GetWorkingSlot());
         saveOwed_ = true;
         BusyInDialog(kSlot);
-        StepSave();
         break;
     case kRetry: AskInDialog(kSlot, {.text = GetMessageTextExpanded("PAUSEUI_SAVE_RETRY_YESNO")}); break;
     default: break;
@@ -217,9 +216,19 @@ void GAME_CUIStaffRoll::StepLogo(bool input)
 void GAME_CUIStaffRoll::StepSave()
 {
     GAME_CSaveManager* saves = GetSaveManager();
-    // A refused request (another job runs) is asked again until the machine takes it; only the
-    // result of this save counts.
-    if (saveOwed_ && saves->RequestAutoSave()) saveOwed_ = false;
+    // A request refused while another job runs is asked again until the machine takes it; only the
+    // result of this save counts. Refused by a free machine (saving held back, no worker thread to
+    // start), it will never be taken: that is its failure.
+    if (saveOwed_) {
+        const bool machineFree = saves->IsIdle();
+        if (saves->RequestAutoSave()) {
+            saveOwed_ = false;
+        } else if (machineFree) {
+            saveOwed_ = false;
+            pages_.Go(kRetry);
+            return;
+        }
+    }
     if (saveOwed_ || !saves->IsIdle()) {
         SetDialogRunningText("PAUSEUI_SAVE_RUNNING", static_cast<std::uint32_t>(counter_++));
         return;

@@ -1,4 +1,4 @@
-// The staff roll: the credit feed with its waits and its speed, the logo's skips, the autosave with a failed write, the title after it with the message log emptied.
+// The staff roll: the credit feed with its waits and its speed, the logo's skips, the autosave with a failed or refused write, the title after it with the message log emptied.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -122,6 +122,25 @@ TEST_F(StaffRollTest, TheCreditsWaitAndSpeedUpTheLogoSkipsTwiceAndAFailedAutosav
     EXPECT_EQ(UI().MessageLog()->CountLines(), 0);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 0u);
     EXPECT_EQ(world.shipHidden, 0u);
+}
+
+// A game played on without saving (its file could not be read) reaches the end: the roll's autosave is
+// refused by a machine that is free, which is its failure. The player is asked, and no goes on to the
+// title rather than the roll saying "saving" for ever.
+TEST_F(StaffRollTest, AnAutosaveRefusedWhileSavingIsHeldBackAsksAndNoGoesOnToTheTitle)
+{
+    const std::string before = support::ReadBytes(SavePath());
+    GetSaveManager()->HoldBackSaving();
+    UI().SetOpen(kSlotStaffRoll, true);
+    ASSERT_TRUE(StepUntil([&] { return Screen().GetStage() == Roll::kSave; }, 20000));
+    ASSERT_TRUE(StepUntil([&] { return Screen().GetStage() == Roll::kRetry; }, 60));
+    StepFrames(1);
+    EXPECT_NE(GetInDisplaySelection()->Message().find(GetMessageTextExpanded("PAUSEUI_SAVE_RETRY_YESNO")),
+              std::u16string::npos);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerNo);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotStaffRoll); }, 600));
+    EXPECT_TRUE(UI().IsOpen(kSlotTitle));
+    EXPECT_EQ(support::ReadBytes(SavePath()), before);
 }
 
 }  // namespace
