@@ -225,7 +225,9 @@ GAME_CRoomBase* GAME_CShip::FindNearestOpenHomeRoom(std::int32_t x, std::int32_t
     return FindNearestRoom(
         x, y,
         [](const GAME_CRoomBase& room, std::uint32_t) {
-            return room.kind == kRoomKindCrewHome && room.CountCrew() >= 1 && room.CountCrew() < room.capacity;
+            // Quarters still being built hold their builders but give no rest: a break there ends at once.
+            return room.kind == kRoomKindCrewHome && room.IsBuiltOnGrid() && room.CountCrew() >= 1 &&
+                   room.CountCrew() < room.capacity;
         },
         0);
 }

@@ -1,12 +1,14 @@
-// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home, whatever its rest's record lists, and leaves its rest for a meal; members bound to a workroom do both.
+// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home (never in quarters still being built), whatever its rest's record lists, and leaves its rest for a meal; members bound to a workroom do both.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/food_storage.h"
+#include "game/services/data/id_tags.h"
 #include "game/services/data/static_lookups.h"
 #include "game/model/object/actor_ai_base.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_item.h"
 #include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
 #include "tests/support/shipped_ids.h"
 #include "tests/support/task_world.h"
@@ -137,6 +139,25 @@ TEST_F(CrewUpkeepTest, CrewBoundToAWorkroomStillEatAtTheTableAndRestInTheQuarter
     EXPECT_TRUE(StepSimulationUntil([&] { return food.GetCount() == 0; }, 2000));
     EXPECT_GE(diner.status.calorie, 29000);
     EXPECT_TRUE(StepSimulationUntil([&] { return home.IsAssigned(&sleeper) && sleeper.task == rest && rest->progress > 0; }, 1000));
+}
+
+// Quarters still being built, with their builder inside, gave no rest: a break there ended at once,
+// and the tired member, homeless, ordered it again and again instead of sleeping in the finished
+// quarters further on.
+TEST_F(CrewUpkeepTest, ATiredMemberRestsInFinishedQuartersNotInOnesStillBeingBuilt)
+{
+    GAME_CRoomBase& finished = Place(kHome, 8, 0);
+    GAME_CRoomBase* site = Ship().PlaceNewRoom(2, 0, FindRoomIdIndex(kHome), kHome, true);
+    ASSERT_NE(site, nullptr);
+    ASSERT_FALSE(site->IsBuiltOnGrid());
+    GAME_CObjectActor& builder = AddCrew(2, 0);
+    ASSERT_TRUE(site->TryAddCrew(&builder));
+    GAME_CObjectActor& sleeper = AddCrew(6, 0);
+
+    GAME_CTaskBase* rest = SendToRest(sleeper);
+    ASSERT_NE(rest, nullptr);
+    EXPECT_EQ(rest->GetRoom(), &finished);
+    EXPECT_TRUE(StepSimulationUntil([&] { return finished.IsAssigned(&sleeper) && sleeper.task == rest && rest->progress > 0; }, 1000));
 }
 
 TEST_F(CrewUpkeepTest, ARestWaitsForNoDeliveryEvenWhenItsRecordListsMaterials)
