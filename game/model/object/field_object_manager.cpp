@@ -332,6 +332,8 @@ void GAME_CFieldObjectManager::ReleaseEnemy(GAME_CObjectEnemy* enemy)
     if (enemy == nullptr || std::find(freeEnemies_.begin(), freeEnemies_.end(), enemy) != freeEnemies_.end()) return;
     enemy->Release();  // its sprite parts go back to their pool
     enemy->dead = 0;
+    // No turret goes on aiming at it, nor its room's script shooting it, while it waits in the pool.
+    if (GAME_CShip* ship = ship_world::Ship()) ship->ForgetTarget(enemy);
     RemovePendingEnemy(enemy);
     freeEnemies_.push_back(enemy);
 }

@@ -93,6 +93,8 @@ public:
     // Taking the room down would leave the ship without an engine: it is an engine room and fewer
     // than two engine rooms stand, or it is the one working engine while the others are still being built.
     bool IsLastEngine(const GAME_CRoomBase& room) const;
+    // Rooms aiming at the enemy aim at nothing: it has left the field for the enemy pool.
+    void ForgetTarget(const GAME_CObjectEnemy* enemy);
     // The room covering the cell and its number (-1); null when none.
     GAME_CRoomBase* GetRoomAtCell(std::int64_t x, std::int64_t y, std::int32_t* outRoomNumber = nullptr) const;
     bool CanPlaceRoom(std::int32_t x, std::int32_t y, std::int32_t kindIndex) const;

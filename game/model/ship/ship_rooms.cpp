@@ -383,6 +383,13 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
     if (IsGameWorldReady()) RecalcStats();
 }
 
+void GAME_CShip::ForgetTarget(const GAME_CObjectEnemy* enemy)
+{
+    for (GAME_CRoomBase* room : rooms) {
+        if (room != nullptr && room->target == enemy) room->target = nullptr;
+    }
+}
+
 // --- hull damage
 
 DamageMarker* GAME_CShip::FindCellDamage(std::int32_t x, std::int32_t y) const

@@ -1,4 +1,4 @@
-// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, a crew member called over in a road battle arrives in time for the catapult to fire, and each round gives one hit before the emptied catapult stands down.
+// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, a turret forgets an enemy that has left the field, a crew member called over in a road battle arrives in time for the catapult to fire, and each round gives one hit before the emptied catapult stands down.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -125,12 +125,30 @@ TEST_F(TaskAttackTest, AnEmptyTurretStopsAtOnceTheFirstCheeseBombUnlocksItsAchie
     ASSERT_TRUE(IsListed(rightCycle));
     EXPECT_EQ(rightStore.GetCount(), 1);
     Field().ClearEnemies();
-    left.target = nullptr;
-    right.target = nullptr;
     StepSimulation(1);
     EXPECT_FALSE(IsListed(leftCycle));
     EXPECT_FALSE(IsListed(rightCycle));
     EXPECT_TRUE(TasksOfKind(kTaskAttackToEnemy).empty());
+}
+
+// A turret's aim follows the enemies on the field: one that has died or that the road has cleared
+// away goes back to the enemy pool, and a turret with no rounds (whose own search never runs) must
+// not keep pointing its gun at it, nor a later shot of the room's script land on it.
+TEST_F(TaskAttackTest, ATurretForgetsAnEnemyOnceItHasLeftTheField)
+{
+    GAME_CRoomBase& turret = Place(kCatapult, 1, 0);
+    Turret(turret, 0);
+    GAME_CObjectEnemy& fallen = Spawn();
+    turret.target = &fallen;
+    fallen.dead = 1;
+    StepSimulation(1);
+    EXPECT_FALSE(Field().IsEnemyActive(&fallen));
+    EXPECT_EQ(turret.target, nullptr);
+
+    GAME_CObjectEnemy& passing = Spawn();
+    turret.target = &passing;
+    Field().ClearEnemies();
+    EXPECT_EQ(turret.target, nullptr);
 }
 
 // On the road a sand crawler comes up to the ship, rests between bites and bites the hull; the only
