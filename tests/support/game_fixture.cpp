@@ -27,6 +27,8 @@
 #include "platform/input/keyboard.h"
 #include "tests/support/built_resources.h"
 #include "tests/support/golden_picture.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/script_assembly.h"
 #include "tools/common/whole_file.h"
 #include "framework/graphics/sprite_registry.h"
 #include "framework/input/input_manager.h"
@@ -86,6 +88,14 @@ void GameFixture::UseCopyOfDataSet()
     const std::filesystem::path copy = folder_ / "ResourceWin";
     std::filesystem::copy(BuiltResourcePath(), copy, std::filesystem::copy_options::recursive);
     dataFolder_ = copy;
+}
+
+void GameFixture::UseRoadScript(std::string_view source)
+{
+    UseCopyOfDataSet();
+    const std::vector<std::uint8_t> package = AssemblePackage(source, {"route.def"});
+    const std::string bytes(package.begin(), package.end());
+    WriteBytes(dataFolder_ / "script/route_script.pac", bytes);
 }
 
 void GameFixture::StartGame()

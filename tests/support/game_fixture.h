@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/app/framework_session.h"
@@ -121,6 +122,8 @@ protected:
     const std::filesystem::path& Folder() const { return folder_; }
     // A data folder of the test's own: the built data set copied, for a test to change.
     void UseCopyOfDataSet();
+    // A copy of the data set whose road script package is assembled from the source.
+    void UseRoadScript(std::string_view source);
     const std::filesystem::path& DataFolder() const { return dataFolder_; }
 
     std::vector<FrameRecord> frames;

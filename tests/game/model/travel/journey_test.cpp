@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 
 #include "framework/math/random.h"
 #include "framework/sound/sound_player.h"
@@ -32,7 +31,6 @@
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 #include "platform/little_endian.h"
-#include "tests/support/script_assembly.h"
 
 namespace {
 
@@ -116,10 +114,7 @@ protected:
     void SetUp() override
     {
         support::GameFixture::SetUp();
-        UseCopyOfDataSet();
-        const std::vector<std::uint8_t> package = support::AssemblePackage(kJourneyRoutes, {"route.def"});
-        std::ofstream(DataFolder() / "script/route_script.pac", std::ios::binary)
-            .write(reinterpret_cast<const char*>(package.data()), static_cast<std::streamsize>(package.size()));
+        UseRoadScript(kJourneyRoutes);
         ASSERT_NO_FATAL_FAILURE(StartToMainGame());
         ASSERT_TRUE(CloseScreen(kSlotTitle));
         UI().SetOpen(kSlotCommon, true);

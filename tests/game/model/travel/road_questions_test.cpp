@@ -1,7 +1,6 @@
 // Questions a road's events ask: one met inside another, and those the road leaves behind unanswered.
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
@@ -13,7 +12,6 @@
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/script_assembly.h"
 
 namespace {
 
@@ -75,10 +73,7 @@ protected:
     void SetUp() override
     {
         support::GameFixture::SetUp();
-        UseCopyOfDataSet();
-        const std::vector<std::uint8_t> package = support::AssemblePackage(kQuestionRoutes, {"route.def"});
-        std::ofstream(DataFolder() / "script/route_script.pac", std::ios::binary)
-            .write(reinterpret_cast<const char*>(package.data()), static_cast<std::streamsize>(package.size()));
+        UseRoadScript(kQuestionRoutes);
         ASSERT_NO_FATAL_FAILURE(StartToMainGame());
         ASSERT_TRUE(CloseScreen(kSlotTitle));
         UI().SetOpen(kSlotCommon, true);
