@@ -85,6 +85,25 @@ void CheckTaskBonuses(GameDataCheck& check, std::uint32_t id, const TaskData& ta
     }
 }
 
+// A finished task's fields: the first gives a buff, the second a debuff, each drawn in one of the
+// three looks of a field.
+void CheckTaskFields(GameDataCheck& check, std::uint32_t id, const TaskData& task)
+{
+    const GAME_CStaticDatabase& database = check.Database();
+    const auto checkField = [&](const TaskEffect& field, std::int32_t look, bool buff) {
+        if (field.id == kNoId || field.value <= 0 || field.count <= 0) return;
+        const bool known = buff ? database.FindBuffData(field.id) != nullptr : database.FindDebuffData(field.id) != nullptr;
+        if (!known) {
+            check.Report(id, "task", "leaves a field of " + DescribeTag(field.id) + ", which is no " + (buff ? "buff" : "debuff"));
+        }
+        if (look < 1 || look > 3) {
+            check.Report(id, "task", "leaves a field drawn as " + std::to_string(look) + " (1 to 3)");
+        }
+    };
+    checkField(task.effectA, task.effectAWord, true);
+    checkField(task.effectB, task.effectBWord, false);
+}
+
 void CheckTasks(GameDataCheck& check)
 {
     const GAME_CStaticDatabase& database = check.Database();
@@ -114,6 +133,7 @@ void CheckTasks(GameDataCheck& check)
             check.Report(id, "task", "treats " + DescribeTag(task.treatedDebuff) + ", which is no debuff");
         }
         CheckTaskBonuses(check, id, task);
+        CheckTaskFields(check, id, task);
     }
     for (std::int32_t kind = 0; kind < kTaskKindCount; ++kind) {
         if (kind != 1 && kinds.count(kind) == 0) {

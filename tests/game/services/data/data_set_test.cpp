@@ -320,6 +320,79 @@ TEST(DataSet, EveryAchievementCanBeEarnedWithinWhatTheDataOffers)
     vesk::file::SetResourceFolder(vesk::file::kResourceFolder);
 }
 
+// Every skill, buff and debuff the data defines can come to a crew member in play: from a task's
+// bonus draw or the field a finished task leaves on its room, from a dish its cook may learn from, or
+// from a road's or an enemy's script. So every treatment has an illness to cure and every mind
+// control a skill to take away; and the fields that tasks leave are seen at work, for a buff and for
+// a debuff.
+TEST(DataSet, EverySkillBuffAndDebuffCanComeToACrewMember)
+{
+    const std::vector<std::uint8_t> package = ReadBuiltResource("script/static_database.pac");
+    ASSERT_FALSE(package.empty()) << "the data set is not built";
+    CreateStaticDatabase();
+    GAME_CStaticDatabase& database = *GetStaticDatabase();
+    ASSERT_TRUE(game_test::RunSetting(database, package));
+    const std::string routes = ScriptSource("route_script", "route.def");
+    const std::string enemies = ScriptSource("enemy_script", "enemy.def");
+    ASSERT_FALSE(routes.empty());
+    ASSERT_FALSE(enemies.empty());
+
+    std::set<std::uint32_t> skills;
+    std::set<std::uint32_t> buffs;
+    std::set<std::uint32_t> debuffs;
+    std::set<std::uint32_t>* byBonusType[] = {&skills, &buffs, &debuffs};
+    bool buffField = false;
+    bool debuffField = false;
+    for (const auto& [id, task] : database.Tasks()) {
+        // The completion draw reads the bonus table only with a no-bonus weight, up to its first
+        // unused entry; a mind control's table names the skill it takes away.
+        for (const TaskBonus& bonus : task.bonuses) {
+            if (task.kind == kTaskMindControl || task.noBonusWeight == 0 || bonus.type >= kBonusUnused ||
+                bonus.id == kNoId || bonus.weight == 0) {
+                break;
+            }
+            byBonusType[bonus.type]->insert(bonus.id);
+        }
+        const auto raises = [](const TaskEffect& effect, std::int32_t visual) {
+            return effect.id != kNoId && effect.value > 0 && effect.count > 0 && visual >= 1 && visual <= 3;
+        };
+        if (raises(task.effectA, task.effectAWord)) {
+            buffs.insert(task.effectA.id);
+            buffField = true;
+        }
+        if (raises(task.effectB, task.effectBWord)) {
+            debuffs.insert(task.effectB.id);
+            debuffField = true;
+        }
+    }
+    for (const auto& [id, dish] : database.CookingRecipes()) {
+        for (const SkillWeight& skill : dish.skills) {
+            if (skill.skillId == kNoId || skill.weight < 1) break;
+            skills.insert(skill.skillId);
+        }
+    }
+    const std::pair<std::string, std::set<std::uint32_t>*> commands[] = {
+        {R"(\b(?:crew\.add_skill|crew\.template_skill) '(S\d{3})')", &skills},
+        {R"(\b(?:crew\.add_buff|crew\.all_buff|crew\.template_buff) '(B\d{3})')", &buffs},
+        {R"(\b(?:crew\.add_debuff|crew\.all_debuff|crew\.template_debuff) '(N\d{3})')", &debuffs},
+        {R"(\btarget\.skill '(S\d{3})')", &skills},
+        {R"(\btarget\.buff '(B\d{3})')", &buffs},
+        {R"(\btarget\.debuff '(N\d{3})')", &debuffs},
+    };
+    for (const auto& [pattern, found] : commands) {
+        for (const std::string& source : {routes, enemies}) {
+            for (const auto& [id, unused] : Matches(source, pattern)) found->insert(TagOf(id));
+        }
+    }
+
+    for (const auto& [id, skill] : database.Skills()) EXPECT_TRUE(skills.contains(id)) << TagText(id) << ": no rat can learn it";
+    for (const auto& [id, buff] : database.Buffs()) EXPECT_TRUE(buffs.contains(id)) << TagText(id) << ": nothing gives it";
+    for (const auto& [id, debuff] : database.Debuffs()) EXPECT_TRUE(debuffs.contains(id)) << TagText(id) << ": nothing gives it";
+    EXPECT_TRUE(buffField) << "no task leaves a field that gives a buff";
+    EXPECT_TRUE(debuffField) << "no task leaves a field that gives a debuff";
+    DestroyStaticDatabase();
+}
+
 // The check fails on content the save cannot hold and on ids that do not resolve, naming the id.
 TEST(DataCheck, RefusesADanglingIdADishOfSixMaterialKindsASeventhDishAndATurretOfSixAmmunitionKinds)
 {
