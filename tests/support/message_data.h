@@ -26,13 +26,16 @@ inline constexpr std::pair<const char*, std::uint32_t> kMessageLanguages[] = {
     {"simplifiedChinese", kLanguageSimplifiedChinese},
 };
 
+// The folder of the message sources, data/message.
+inline std::filesystem::path MessageSourcePath()
+{
+    return std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/message").lexically_normal();
+}
+
 // The source of one language's messages in data/message.
 inline tools::MessageSource ReadMessageSource(const std::string& language = "english")
 {
-    const std::string path =
-        std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/message/" + language + ".txt")
-            .lexically_normal()
-            .string();
+    const std::string path = (MessageSourcePath() / (language + ".txt")).string();
     tools::MessageSource source = tools::ParseMessageSource(tools::ReadTextFile(path).value_or(""), path);
     EXPECT_TRUE(source.errors.empty()) << source.errors.front();
     EXPECT_FALSE(source.entries.empty()) << path;

@@ -23,7 +23,7 @@
 #include "game/model/ship/room_base.h"
 #include "tests/game/services/data/setting_test_support.h"
 #include "tests/support/built_resources.h"
-#include "tests/support/game_data_check.h"
+#include "tools/datacheck/data_check.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/message_data.h"
 #include "tests/support/script_assembly.h"
@@ -70,16 +70,18 @@ TEST(DataSet, LoadsWithoutRefusalsAndPassesTheDataCheck)
     vesk::file::SetResourceFolder(support::BuiltResourcePath().string());
     support::LogCapture log;
     ASSERT_TRUE(game_test::RunSetting(database, package));
-    for (int kind : {kScriptPackageRoom, kScriptPackageActor, kScriptPackageEnemy}) {
+    for (int kind : {kScriptPackageRoom, kScriptPackageActor, kScriptPackageEnemy, kScriptPackageRoute}) {
         EXPECT_TRUE(LoadScriptPackage(kind)) << ScriptPackageFile(kind);
     }
     EXPECT_TRUE(log.Lines().empty()) << Lines(log.Lines());
 
-    support::GameDataCheck check(database, support::MessageKeys());
-    std::vector<support::GameDataCheck::Rule> rules = support::RulesOfTheDataSet();
-    rules.push_back(support::RoomSpriteRule(RoomSprites()));
-    rules.push_back(support::BalloonSpriteRule(RoomSprites()));
-    const std::vector<std::string> findings = check.Run(rules);
+    std::string unreadable;
+    const auto keys = data_check::ReadMessageKeys(support::MessageSourcePath(), &unreadable);
+    ASSERT_TRUE(keys.has_value()) << unreadable;
+    std::vector<std::string> findings;
+    const auto rules = data_check::BuiltDataSetRules(support::BuiltResourcePath(), support::DefinitionPath(""), &findings);
+    data_check::GameDataCheck check(database, *keys);
+    for (const std::string& finding : check.Run(rules)) findings.push_back(finding);
     EXPECT_TRUE(findings.empty()) << Lines(findings);
     EXPECT_EQ(database.Items().size(), 31u);
     EXPECT_EQ(database.FindItemProductionData(MakeTag("I010"))->producers.size(), 2u);
@@ -424,8 +426,8 @@ TEST(DataCheck, RefusesADanglingIdADishOfSixMaterialKindsASeventhDishAndATurretO
     ASSERT_NE(catapult, nullptr);
     catapult->flags |= kRoomTurret;
     for (int n = 0; n < 6; ++n) catapult->acceptedItems.push_back(MakeTag("I001"));
-    support::GameDataCheck check(database, support::MessageKeys());
-    const std::string findings = Lines(check.Run(support::RulesOfTheDataSet()));
+    data_check::GameDataCheck check(database, support::MessageKeys());
+    const std::string findings = Lines(check.Run(data_check::RulesOfTheDataSet()));
     EXPECT_NE(findings.find("dish 'D001': has 6 ingredient kinds (at most 5)"), std::string::npos) << findings;
     EXPECT_NE(findings.find("dish 'D007': is dish 7 (the food menu shows 6)"), std::string::npos) << findings;
     EXPECT_EQ(findings.find("dish 'D006': is dish"), std::string::npos) << findings;

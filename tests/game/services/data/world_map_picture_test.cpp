@@ -9,7 +9,7 @@
 #include "game/services/data/static_database.h"
 #include "tests/game/services/data/setting_test_support.h"
 #include "tests/support/built_resources.h"
-#include "tests/support/game_data_check.h"
+#include "tools/datacheck/data_check.h"
 
 namespace {
 
@@ -43,13 +43,13 @@ TEST(WorldMapPicture, EveryHideoutStandsOnALandmarkOfThePicture)
 
     ASSERT_FALSE(database.Hideouts().empty());
     for (const auto& [id, hideout] : database.Hideouts()) {
-        ASSERT_GE(hideout.mapX, 20) << support::DescribeTag(id);
-        ASSERT_GE(hideout.mapY, 0) << support::DescribeTag(id);
-        ASSERT_LT(hideout.mapX, 700) << support::DescribeTag(id);
-        ASSERT_LT(hideout.mapY, 430) << support::DescribeTag(id);
-        EXPECT_TRUE(IsPaving(*image, hideout.mapX, hideout.mapY)) << support::DescribeTag(id) << " stands on no landmark";
+        ASSERT_GE(hideout.mapX, 20) << data_check::DescribeTag(id);
+        ASSERT_GE(hideout.mapY, 0) << data_check::DescribeTag(id);
+        ASSERT_LT(hideout.mapX, 700) << data_check::DescribeTag(id);
+        ASSERT_LT(hideout.mapY, 430) << data_check::DescribeTag(id);
+        EXPECT_TRUE(IsPaving(*image, hideout.mapX, hideout.mapY)) << data_check::DescribeTag(id) << " stands on no landmark";
         // The paving is the landmark's, not the desert's.
-        EXPECT_FALSE(IsPaving(*image, hideout.mapX - 20, hideout.mapY)) << support::DescribeTag(id);
+        EXPECT_FALSE(IsPaving(*image, hideout.mapX - 20, hideout.mapY)) << data_check::DescribeTag(id);
     }
 }
 

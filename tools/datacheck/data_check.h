@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -11,11 +13,11 @@
 #include "framework/graphics/sprite_table.h"
 #include "game/services/data/static_database.h"
 
-namespace support {
+namespace data_check {
 
 // Checks a loaded static database. Each rule walks one kind of record and reports what breaks
 // a limit or names an id that does not resolve; a finding starts with the id it is about.
-// Rules for more record kinds join the list in game_data_check.cpp (RulesOfTheDataSet).
+// Rules for more record kinds join the list in data_check.cpp (RulesOfTheDataSet).
 class GameDataCheck {
 public:
     using Rule = std::function<void(GameDataCheck&)>;
@@ -66,4 +68,26 @@ GameDataCheck::Rule BalloonSpriteRule(std::vector<vesk::resource::SpriteEntry> s
 // "'ID01'" for a printable tag, else the number.
 std::string DescribeTag(std::uint32_t id);
 
-}  // namespace support
+// The tags a script names ('I001' an item, 'E001' an enemy, 'ID01' a room kind, ...), each against
+// the records of its kind, and its upper-case texts against the message keys. `source` is the
+// script as the disassembler prints it; `name` says which script a finding is about.
+GameDataCheck::Rule ScriptReferenceRule(std::string name, std::string source);
+
+// The message keys every language of a message folder (one <language>.txt each) has; nothing, with
+// why, when a source cannot be read or has errors.
+std::optional<std::set<std::string>> ReadMessageKeys(const std::filesystem::path& folder, std::string* error);
+
+// Every rule for a built data set: the records', the room sprites' and each script package's tags
+// and message keys (read with the command tables in `definitions`). What cannot be read goes to
+// `problems`.
+std::vector<GameDataCheck::Rule> BuiltDataSetRules(const std::filesystem::path& resources,
+                                                   const std::filesystem::path& definitions,
+                                                   std::vector<std::string>* problems);
+
+// Loads a built data set as the start-up does (the static database, then the room, crew, enemy and
+// route scripts) and runs every rule on it; the findings, with what failed to load first. Leaves no
+// database or script package behind.
+std::vector<std::string> CheckBuiltDataSet(const std::filesystem::path& resources, const std::filesystem::path& definitions,
+                                           std::set<std::string> messageKeys);
+
+}  // namespace data_check

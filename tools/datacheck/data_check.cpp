@@ -1,5 +1,5 @@
 // The rules of the data check, one function per kind of record.
-#include "tests/support/game_data_check.h"
+#include "tools/datacheck/data_check.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,7 +11,7 @@
 #include "game/ui/screens/ui_bullet.h"
 #include "game/ui/screens/ui_dining_hall.h"
 
-namespace support {
+namespace data_check {
 namespace {
 
 // Limits the save format sets on content.
@@ -603,4 +603,4 @@ std::vector<GameDataCheck::Rule> RulesOfTheDataSet()
     return rules;
 }
 
-}  // namespace support
+}  // namespace data_check
