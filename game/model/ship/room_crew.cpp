@@ -69,14 +69,17 @@ bool GAME_CRoomBase::TryAddCrew(GAME_CObjectActor* member)
 {
     if (member == nullptr || member->workLink.room != nullptr) return false;
     const bool home = kind == kRoomKindCrewHome;
+    // Quarters still being built are their builders' workplace, not their home: the builder keeps
+    // the home it has (a save would otherwise lodge it in the new quarters, out of its own).
+    const bool links = !home || !underConstruction;
     if (IsAssigned(member)) {
-        member->SetRoomLink(GetRoomNumber(), home);
+        if (links) member->SetRoomLink(GetRoomNumber(), home);
         return false;
     }
     if (CountCrew() >= capacity && !IsPresent(member)) return false;
     assignedCrew.push_back(member);
     member->assigned = 1;
-    member->SetRoomLink(GetRoomNumber(), home);
+    if (links) member->SetRoomLink(GetRoomNumber(), home);
     return true;
 }
 

@@ -1,4 +1,4 @@
-// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach or another build took, the way to the site taken down under a carrier, one saved while its materials were carried, a site given up under hungry builders, and quarters demolished under a tired crew member.
+// A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach or another build took, the way to the site taken down under a carrier, one saved while its materials were carried, a site given up under hungry builders, quarters demolished under a tired crew member, and a member building quarters keeping its home.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -32,10 +32,11 @@ using namespace support::shipped;
 
 class TaskBuildTest : public support::TaskWorld {
 protected:
-    GAME_CRoomBase& StockedStoreroom(std::int32_t x, std::int32_t y)
+    // A storeroom holding the materials of a room of the kind.
+    GAME_CRoomBase& StockedStoreroom(std::int32_t x, std::int32_t y, std::uint32_t roomId = kInfirmary)
     {
         GAME_CRoomBase& storeroom = Place(kStoreroom, x, y);
-        for (const ItemCount& material : FindRoomData(kInfirmary)->materials) {
+        for (const ItemCount& material : FindRoomData(roomId)->materials) {
             if (IsUnusedItemCount(material)) break;
             Stock(storeroom, material.itemId, material.count);
         }
@@ -236,6 +237,36 @@ TEST_F(TaskBuildTest, QuartersDemolishedUnderATiredCrewMemberAreRemovedAndItRest
     EXPECT_EQ(Ship().GetRoomIndex(&quarters), -1);
     for (const GAME_CTaskBase* rest : TasksOfKind(kTaskBreak)) EXPECT_EQ(rest->GetRoom(), &other);
     EXPECT_TRUE(StepSimulationUntil([&] { return other.CountCrew() == 1; }, 5000));
+}
+
+// A member living in its quarters builds new quarters: it works there and keeps its home. It was
+// given the site as its home, so the new quarters' own residents and the old quarters both counted
+// it, and a save lodged it in the new quarters, out of its own.
+TEST_F(TaskBuildTest, AMemberWhoBuildsNewQuartersKeepsItsHomeThroughTheBuildAndALoad)
+{
+    StockedStoreroom(0, 0, kHome);
+    GAME_CRoomBase& home = Place(kHome, 2, 0);
+    GAME_CObjectActor& builder = AddCrew(3, 0);
+    home.AssignCrew(&builder);
+    site = Ship().PlaceNewRoom(8, 0, FindRoomIdIndex(kHome), kHome, true);
+    ASSERT_NE(site, nullptr);
+    ASSERT_TRUE(StepSimulationUntil([&] { return site->IsAssigned(&builder); }, 20000));
+    EXPECT_EQ(builder.homeLink.room, &home);
+    ASSERT_TRUE(StepSimulationUntil([&] { return !site->underConstruction; }, 20000));
+    EXPECT_EQ(builder.homeLink.room, &home);
+    EXPECT_TRUE(home.IsPresent(&builder));
+    const std::int32_t homeNumber = NumberOf(home);
+    const std::int32_t newNumber = NumberOf(*site);
+
+    BuildSlotImage(2);
+    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(2);
+    std::memcpy(GetWorkingSlot().data(), saved.data(), saved.size());
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    ASSERT_EQ(Field().crew.size(), 1u);
+    const GAME_CObjectActor* loaded = Field().crew[0];
+    EXPECT_EQ(loaded->homeLink.roomNumber, homeNumber);
+    EXPECT_TRUE(Ship().GetRoom(homeNumber)->IsPresent(loaded));
+    EXPECT_EQ(Ship().GetRoom(newNumber)->CountCrew(), 0);
 }
 
 }  // namespace
