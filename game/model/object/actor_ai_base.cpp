@@ -239,8 +239,10 @@ bool GAME_CActorAIBase::FindMeal(std::int32_t column, std::int32_t row, bool see
         pathActive = PlanPath() ? 1 : 0;
         return pathActive != 0;
     };
-    // A table with food first.
-    GAME_CRoomBase* table = ship->FindNearestRoom(column, row, RoomHasFoodStorageContent, 0);
+    // A table with food and a place for the diner first: a full room turns it away at the door.
+    GAME_CRoomBase* table = NearestRoomWhere(*ship, column, row, [&](const GAME_CRoomBase& room) {
+        return RoomHasFoodStorageContent(room, 0) && room.HasPlaceFor(owner);
+    });
     if (table != nullptr) {
         std::int32_t entryColumn = -1;
         std::int32_t entryRow = -1;

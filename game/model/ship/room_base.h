@@ -119,6 +119,8 @@ public:
     void RemoveCrew(GAME_CObjectActor* member);
     bool IsAssigned(const GAME_CObjectActor* member) const;
     bool IsPresent(const GAME_CObjectActor* member) const;
+    // The member is in the room's crew already, or the room has a place left for it.
+    bool HasPlaceFor(const GAME_CObjectActor* member) const;
     bool IsHomeOf(const GAME_CObjectActor* member) const;
     bool CanBeHomeOf(const GAME_CObjectActor* member) const;
 

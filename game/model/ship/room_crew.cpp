@@ -76,7 +76,7 @@ bool GAME_CRoomBase::TryAddCrew(GAME_CObjectActor* member)
         if (links) member->SetRoomLink(GetRoomNumber(), home);
         return false;
     }
-    if (CountCrew() >= capacity && !IsPresent(member)) return false;
+    if (!HasPlaceFor(member)) return false;
     assignedCrew.push_back(member);
     member->assigned = 1;
     if (links) member->SetRoomLink(GetRoomNumber(), home);
@@ -150,10 +150,14 @@ bool GAME_CRoomBase::IsHomeOf(const GAME_CObjectActor* member) const
     return kind == kRoomKindCrewHome && IsBuiltOnGrid() && IsPresent(member);
 }
 
+bool GAME_CRoomBase::HasPlaceFor(const GAME_CObjectActor* member) const
+{
+    return IsPresent(member) || IsAssigned(member) || CountCrew() < capacity;
+}
+
 bool GAME_CRoomBase::CanBeHomeOf(const GAME_CObjectActor* member) const
 {
-    return kind == kRoomKindCrewHome && IsBuiltOnGrid() &&
-           (IsPresent(member) || IsAssigned(member) || CountCrew() < capacity);
+    return kind == kRoomKindCrewHome && IsBuiltOnGrid() && HasPlaceFor(member);
 }
 
 // --- births

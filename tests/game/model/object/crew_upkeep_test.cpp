@@ -1,4 +1,4 @@
-// Crew looking after themselves: a starving crew member eats at a table or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home (never in quarters still being built), whatever its rest's record lists, and leaves its rest for a meal; members bound to a workroom do both.
+// Crew looking after themselves: a starving crew member eats at a table with a place free (passing a full one by) or from food lying on the grid (and gives the meal up when that food is gone), an exhausted one rests at home (never in quarters still being built), whatever its rest's record lists, and leaves its rest for a meal; members bound to a workroom do both.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/food_storage.h"
@@ -77,6 +77,29 @@ TEST_F(CrewUpkeepTest, AStarvingCrewMemberEatsAtATableWithFoodElseFoodLyingOnThe
 
 // The bread is eaten by another before the diner gets there: with nothing else to eat, the diner
 // gives the meal up instead of standing on the empty cell for good, starving yet never weakening.
+// The kitchen's two places are taken by the cooks bound to it: a starving member turned away at its
+// door ordered the same meal there again and again, and never ate at the other kitchen further on.
+// It now goes where a place is free, and orders nothing while no kitchen with food has one.
+TEST_F(CrewUpkeepTest, AStarvingMemberPassesAFullKitchenByForOneWithAPlaceFree)
+{
+    GAME_CRoomBase& full = Place(kKitchen, 2, 0);
+    FindFoodStorage(NumberOf(full))->AddOne();
+    for (std::int32_t x : {2, 3}) full.AssignCrew(&AddCrew(x, 0));
+    ASSERT_FALSE(full.HasPlaceFor(nullptr));
+    GAME_CObjectActor& diner = AddCrew(0, 0);
+    Starve(diner);
+    for (int step = 0; step < 600; ++step) {
+        StepSimulation(1);
+        ASSERT_NE(TaskKind(diner), kTaskMeal) << "step " << step;
+    }
+
+    GAME_CRoomBase& open = Place(kKitchen, 8, 0);
+    FindFoodStorage(NumberOf(open))->AddOne();
+    EXPECT_TRUE(StepSimulationUntil([&] { return diner.status.calorie >= 29000; }, 3000));
+    EXPECT_EQ(FindFoodStorage(NumberOf(open))->GetCount(), 0);
+    EXPECT_EQ(FindFoodStorage(NumberOf(full))->GetCount(), 1);
+}
+
 TEST_F(CrewUpkeepTest, ADinerWhoseFoodOnTheGridIsGoneBeforeItArrivesGivesTheMealUp)
 {
     GAME_CObjectItem& bread = Drop(kBread, 1, 8, 0);
