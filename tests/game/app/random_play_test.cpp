@@ -5,11 +5,13 @@
 // ship, the bridge's world map, the arcade game, a road event's window, the title with saves present,
 // the start of a game over, the pub of another hideout, a room's crew screen, the instructions, the
 // sound room and the two binding screens reached through the pause menu, the ending, the staff
-// roll; a place the game cannot stand at now (a hideout while under way) is passed over. A burst:
-// presses of the keys the game binds (and of any other key now and then, for the key capture of the
-// binding screens), left-button clicks, drags and moves at canvas points (mostly on the buttons the
-// open screens show and on the ship's rooms), wheel notches, some frames of no input, CANCEL held,
-// and the autosave falling due at that moment.
+// roll; a place the game cannot stand at now (a hideout while under way) is passed over. Each seed
+// plays in one of the languages, a pad plugged in beside the keys. A burst: presses of the keys the
+// game binds (and of any other key now and then, for the key capture of the binding screens),
+// left-button clicks, drags and moves at canvas points (mostly on the buttons the open screens show
+// and on the ship's rooms), wheel notches, the pad's buttons, sticks and triggers held for some
+// frames, some frames of no input, CANCEL held, the autosave falling due at that moment, and a save
+// made at that moment.
 // After each burst the player backs out: CANCEL presses, DECIDE where only DECIDE moves on (event
 // texts, event choices, a dialog without cancel, the pause menu's quit question, the arcade's pause
 // menu and ranking, the staff roll), Escape (the pad's START) to a binding screen waiting for a key,
@@ -17,7 +19,8 @@
 // Checked: no crash and no sanitizer report (the run stops on either); no error line in the log;
 // after every frame of the running game, the world's rules (see BrokenWorldRule: money, fuel,
 // rooms on the grid, crew and item lists, one task per crew member, stack and store counts);
-// and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
+// a save made during a burst (or now and then one made at rest) loaded back at rest holds the same
+// slot and shows the player what he saw as it was made; and no lock: within kBackOutFrames the game must rest again (see Resting: the field view with
 // no screen open and nothing holding the game, or the title after a game over or the staff roll,
 // and never still in the arcade game or the closing scenes); a run that cannot back out fails
 // naming what held it and the place it began at.
@@ -37,6 +40,7 @@
 #include <functional>
 #include <optional>
 #include <random>
+#include <span>
 #include <sstream>
 #include <string>
 #include <typeinfo>
@@ -67,6 +71,8 @@
 #include "game/services/input/input_actions.h"
 #include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
+#include "game/model/session/play_session.h"
+#include "game/services/save/save_image.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/save/working_slot.h"
 #include "game/ui/event_selection.h"
@@ -86,9 +92,13 @@
 #include "game/ui/ui_screen.h"
 #include "game/ui/widgets/ui_icon_object.h"
 #include "platform/input/key_codes.h"
+#include "platform/input/pad_device.h"
+#include "platform/input/virtual_pad.h"
+#include "game/services/text/language.h"
 #include "tests/support/busy_road.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
+#include "tests/support/save_comparison.h"
 #include "tests/support/stop_request.h"
 
 namespace {
@@ -111,6 +121,8 @@ constexpr int kSkyY = 90;
 constexpr int kButtonSettleFrames = 16;
 // The hideout menu's button of the pub.
 constexpr int kPubFacility = 3;
+// The save slot a save made at a random moment is built in, to be loaded back at once.
+constexpr std::uint32_t kRoundTripSlot = 3;
 // Screens that stay open in the plain field view: the ship status, the resident bar, the HUD, the
 // hideout root while the ship stands at a hideout, the fade and the achievement pop-up.
 constexpr int kRestingSlots[] = {kSlotShipStatus, kSlotResident, kSlotCommon, kSlotAjitoRoot, kSlotFade, kSlotAchievementPopup};
@@ -194,7 +206,12 @@ protected:
         lastRoomPoint_.reset();
         StartNewGameToFirstRoad();
         if (HasFatalFailure()) return;
+        // Each seed plays in a language of its own, and with a pad plugged in beside the keys.
+        ChooseLanguage(static_cast<std::uint32_t>(seed % kLanguageCount));
+        if (!pad_.IsAttached() && pad_.Attach(platform::input::PadKind::Standard)) vesk::input::OnDeviceChange();
         played_ = 0;
+        loadedBack_ = 0;
+        saved_.clear();
         broken_.clear();
         bool rested = true;
         const std::size_t first = seed % plan.places.size();
@@ -206,14 +223,16 @@ protected:
             const int burst = std::uniform_int_distribution(50, plan.burstFrames)(player_);
             Burst(plan.frames > 0 ? std::clamp(plan.frames - played_, 1, burst) : burst);
             rested = BackOut();
+            if (rested && (!saved_.empty() || Chance(0.2))) LoadSaveBack();
         }
         const bool quit = vesk::process::IsQuitting();
+        pad_.Detach();
         StopGame();
         const bool stopped = support::StopRequest::Asked();
         EXPECT_TRUE(rested) << "seed " << seed << ": the game did not come back to rest by frame " << played_ << " (burst from "
                             << NameOf(place_) << "); held by " << held_;
         EXPECT_EQ(broken_, "") << "seed " << seed << ": the world broke a rule";
-        std::printf("seed %u: %d frames played%s\n", seed, played_,
+        std::printf("seed %u: %d frames played, %d saves loaded back%s\n", seed, played_, loadedBack_,
                     stopped ? ", then the run was asked to stop" : quit ? ", then the player quit the game" : "");
         std::fflush(stdout);
     }
@@ -460,6 +479,47 @@ private:
             Frame();
         }
         return done();
+    }
+
+    // A save made now, as the save machine builds it, with what the player sees at the moment:
+    // kept to be loaded back once the game rests. None at the title, in the closing scenes or in
+    // the arcade game, where the game cannot be saved.
+    void TakeSave()
+    {
+        if (!InFieldView() || AtTitle() || PlaysClosingScenes()) return;
+        seenAtSave_ = support::WhatThePlayerSees();
+        savedAt_ = "frame " + std::to_string(played_) + " (burst from " + std::string(NameOf(place_)) + ")";
+        saved_ = BuildRoundTripSlot();
+    }
+
+    static std::vector<std::uint8_t> BuildRoundTripSlot()
+    {
+        BuildSlotImage(kRoundTripSlot);
+        const std::span<std::uint8_t> written = GetSaveAreas().ImageSlot(kRoundTripSlot);
+        return {written.begin(), written.end()};
+    }
+
+    // The save taken (or, when none was, one made now) loaded as the load screen loads it, at rest in
+    // the field: built again, it holds the same slot but for what a load rebuilds, and the player sees
+    // what he saw as it was made. The game plays on from the load.
+    void LoadSaveBack()
+    {
+        if (!broken_.empty() || !Resting() || AtTitle()) return;
+        if (saved_.empty()) TakeSave();
+        const std::vector<std::uint8_t> saved = std::move(saved_);
+        saved_.clear();
+        GetSaveAreas().workingSlot.assign(saved.begin(), saved.end());
+        SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+        const std::string seen = support::WhatThePlayerSees();
+        const std::vector<std::uint8_t> again = support::WithoutRebuiltFields(BuildRoundTripSlot());
+        const std::vector<std::uint8_t> expected = support::WithoutRebuiltFields(saved);
+        if (seen != seenAtSave_) {
+            broken_ = "a save made at " + savedAt_ + " loaded back shows\n" + seen + "where the player saw\n" + seenAtSave_;
+        } else if (again != expected) {
+            broken_ = "a save made at " + savedAt_ + ", loaded back and saved again, differs:" + support::SlotDifferences(expected, again);
+        }
+        ++loadedBack_;
+        Frame();
     }
 
     // The rooms whose screens the player may open: an engine (connected), a bridge, and one room of
@@ -747,6 +807,7 @@ private:
     void Burst(int frameCount)
     {
         int pointerHeld = 0;
+        int padHeld = 0;
         for (int frame = 0; frame < frameCount && !Ending(); ++frame) {
             const int roll = Roll(1000);
             if (roll < 200) {
@@ -782,11 +843,51 @@ private:
                 const int idle = 10 + Roll(120);
                 for (int i = 0; i < idle; ++i) Frame();
                 continue;
+            } else if (roll < 530 && padHeld == 0) {
+                SetRandomPad();
+                padHeld = 1 + Roll(30);
+            } else if (roll < 533) {
+                TakeSave();
             }
             if (pointerHeld > 0 && --pointerHeld == 0) PointerUp();
+            if (padHeld > 0 && --padHeld == 0) ReleasePad();
             Frame();
         }
         PointerUp();
+        ReleasePad();
+    }
+
+    // The pad's buttons, sticks and triggers as a player's hands might leave them for some frames:
+    // one or two buttons down, now and then a stick pushed or a trigger pulled.
+    void SetRandomPad()
+    {
+        constexpr std::uint16_t kButtons[] = {
+            platform::input::pad_button::DpadUp,    platform::input::pad_button::DpadDown,     platform::input::pad_button::DpadLeft,
+            platform::input::pad_button::DpadRight, platform::input::pad_button::Start,        platform::input::pad_button::Back,
+            platform::input::pad_button::LeftThumb, platform::input::pad_button::RightThumb,   platform::input::pad_button::LeftShoulder,
+            platform::input::pad_button::RightShoulder, platform::input::pad_button::A,        platform::input::pad_button::B,
+            platform::input::pad_button::X,         platform::input::pad_button::Y,
+        };
+        if (!pad_.IsAttached()) return;
+        platform::input::StandardPadState state;
+        for (int pressed = Chance(0.3) ? 2 : 1; pressed > 0; --pressed) state.buttons |= kButtons[Roll(static_cast<int>(std::size(kButtons)))];
+        const auto axis = [&] { return static_cast<std::int16_t>(Roll(65536) - 32768); };
+        if (Chance(0.3)) {
+            state.leftX = axis();
+            state.leftY = axis();
+        }
+        if (Chance(0.3)) {
+            state.rightX = axis();
+            state.rightY = axis();
+        }
+        if (Chance(0.1)) state.leftTrigger = static_cast<std::uint8_t>(Roll(256));
+        if (Chance(0.1)) state.rightTrigger = static_cast<std::uint8_t>(Roll(256));
+        pad_.Set(state);
+    }
+
+    void ReleasePad()
+    {
+        if (pad_.IsAttached()) pad_.Set(platform::input::StandardPadState{});
     }
 
     // The player backs out until the game rests: false when it did not within kBackOutFrames.
@@ -964,9 +1065,15 @@ private:
     }
 
     std::mt19937 player_;
+    platform::input::VirtualPad pad_;
     Place place_ = Place::kField;
     std::optional<std::pair<int, int>> lastRoomPoint_;
     int played_ = 0;
+    int loadedBack_ = 0;
+    // A save taken during a burst, to be loaded back at rest, and where and what the player saw then.
+    std::vector<std::uint8_t> saved_;
+    std::string savedAt_;
+    std::string seenAtSave_;
     std::string held_;
     std::string broken_;
 };

@@ -58,6 +58,7 @@
 #include "platform/little_endian.h"
 #include "game/ui/ui_screen.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/save_comparison.h"
 
 namespace {
 
@@ -66,175 +67,6 @@ namespace slot = save_layout::slot;
 constexpr int kCiPoints = 2;
 constexpr int kCiFrames = 240;
 constexpr int kSlot = 3;
-
-struct Area {
-    const char* name;
-    std::size_t offset;
-};
-
-// The areas of a slot by where they start, for naming a differing byte.
-constexpr Area kAreas[] = {
-    {"play time", slot::kPlaySeconds}, {"money", slot::kMoney}, {"kept date area", slot::kDateTime},
-    {"rooms", slot::kRooms}, {"crew", slot::kCrew}, {"ship", slot::kShipTag},
-    {"damage markers", slot::kDamageMarkers}, {"world tables", slot::kWorldTables},
-    {"byte table", slot::kByteTable}, {"travel", slot::kTravel}, {"clock", slot::kClock},
-    {"store", slot::kStore}, {"tasks", slot::kTasks}, {"field items", slot::kFieldItems},
-    {"engine modes", slot::kEngineModes}, {"live table", slot::kLiveTable}, {"event bits", slot::kEventBits},
-    {"background", slot::kBackground}, {"ranking", slot::kRanking}, {"live area", slot::kLiveArea},
-    {"background list", slot::kBackgroundSaveList}, {"travel flags", slot::kTravelFlags},
-};
-
-std::string AreaOf(std::size_t offset)
-{
-    const Area* found = &kAreas[0];
-    for (const Area& area : kAreas) {
-        if (area.offset <= offset) found = &area;
-    }
-    return std::string(found->name) + " +" + std::to_string(offset - found->offset);
-}
-
-std::string Differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b)
-{
-    std::ostringstream text;
-    int shown = 0;
-    for (std::size_t i = 0; i < a.size() && i < b.size() && shown < 24; ++i) {
-        if (a[i] == b[i]) continue;
-        text << " [" << AreaOf(i) << ": " << int{a[i]} << " vs " << int{b[i]} << "]";
-        ++shown;
-    }
-    return text.str();
-}
-
-// The slot without what a load rebuilds rather than reads: the crew's in-room marks (a member goes
-// into its room again as it walks), the points of lying items within their cells (a loaded item
-// lies at its cell's middle) and the item-carrying task records, taken out of the task list (later
-// records move up, their repeat bits with them).
-std::vector<std::uint8_t> WithoutRebuiltFields(std::vector<std::uint8_t> bytes)
-{
-    constexpr std::size_t kCrewInRoom = 3;
-    for (std::size_t r = 0; r < static_cast<std::size_t>(slot::kCrewRecordCount); ++r) {
-        bytes[slot::kCrew + r * slot::kCrewRecordSize + kCrewInRoom] = 0;
-    }
-    constexpr std::size_t kItemX = 4;
-    constexpr std::size_t kItemY = 6;
-    const GAME_CShipGrid& grid = GetGameWorld()->ship->grid;
-    for (std::size_t r = 0; r < static_cast<std::size_t>(slot::kFieldItemCount); ++r) {
-        const std::size_t at = slot::kFieldItems + r * slot::kFieldItemSize;
-        const auto column = static_cast<std::int16_t>(platform::ReadI16(bytes, at + kItemX) / static_cast<std::int32_t>(grid.cellWidth));
-        const auto row = static_cast<std::int16_t>(platform::ReadI16(bytes, at + kItemY) / static_cast<std::int32_t>(grid.cellHeight));
-        platform::WriteI16(bytes, at + kItemX, column);
-        platform::WriteI16(bytes, at + kItemY, row);
-    }
-    const std::size_t size = task_record::kSize;
-    std::vector<std::vector<std::uint8_t>> kept;
-    std::vector<bool> repeats;
-    for (std::size_t r = 0; r < static_cast<std::size_t>(slot::kTaskRecordCount); ++r) {
-        const std::size_t at = slot::kTasks + r * size;
-        const std::uint8_t kind = bytes[at + task_record::kKind];
-        if (kind == task_record::kNone) break;
-        if (kind == kTaskItemCarrier) continue;
-        kept.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
-        repeats.push_back(GetSlotBit(bytes, slot::kTaskRepeatBits, slot::kTaskRecordCount, static_cast<std::uint32_t>(r)));
-    }
-    // The road's drop records in the order a load makes them again: in use ones first.
-    constexpr std::size_t kDropSize = 12;
-    constexpr std::size_t kDropCount = 128;
-    std::vector<std::vector<std::uint8_t>> drops;
-    for (std::size_t r = 0; r < kDropCount; ++r) {
-        const auto at = static_cast<std::ptrdiff_t>(slot::kDropItemRecords + r * kDropSize);
-        std::vector<std::uint8_t> record(bytes.begin() + at, bytes.begin() + at + static_cast<std::ptrdiff_t>(kDropSize));
-        if (platform::ReadI32(record, 8) > 0) drops.push_back(record);
-    }
-    for (std::size_t r = 0; r < kDropCount; ++r) {
-        const std::size_t at = slot::kDropItemRecords + r * kDropSize;
-        std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), kDropSize, std::uint8_t{0});
-        platform::WriteU32(bytes, at, r < drops.size() ? platform::ReadU32(drops[r], 0) : 0xFFFFFFFFu);
-        if (r < drops.size()) std::copy(drops[r].begin(), drops[r].end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
-    }
-    // Damage records without damage left, which a load passes over.
-    std::vector<std::vector<std::uint8_t>> damage;
-    for (std::size_t r = 0; r < static_cast<std::size_t>(slot::kDamageMarkerCount); ++r) {
-        const auto at = static_cast<std::ptrdiff_t>(slot::kDamageMarkers + r * slot::kDamageMarkerSize);
-        std::vector<std::uint8_t> record(bytes.begin() + at, bytes.begin() + at + static_cast<std::ptrdiff_t>(slot::kDamageMarkerSize));
-        if (platform::ReadI16(record, 0) != 0) damage.push_back(record);
-        std::fill_n(bytes.begin() + at, slot::kDamageMarkerSize, std::uint8_t{0});
-    }
-    for (std::size_t r = 0; r < damage.size(); ++r) {
-        std::copy(damage[r].begin(), damage[r].end(), bytes.begin() + static_cast<std::ptrdiff_t>(slot::kDamageMarkers + r * slot::kDamageMarkerSize));
-    }
-    InitTaskSaveArea(bytes);
-    for (std::size_t r = 0; r < kept.size(); ++r) {
-        std::copy(kept[r].begin(), kept[r].end(), bytes.begin() + static_cast<std::ptrdiff_t>(slot::kTasks + r * size));
-        SetSlotBit(bytes, slot::kTaskRepeatBits, slot::kTaskRecordCount, static_cast<std::uint32_t>(r), repeats[r]);
-    }
-    return bytes;
-}
-
-// What the player sees of the running game, one line a thing: money, the ship's hull, fuel and
-// rooms, each crew member's meters, the tasks under way, the stores by item, the road and the clock,
-// the enemies alongside. Where a crew member stands within its cell and the work its thinking takes up
-// anew are left out: a load places the crew and hands the items on the deck to carriers again.
-std::string WhatThePlayerSees()
-{
-    const GAME_CGameWorld& world = *GetGameWorld();
-    const GAME_CPlayerData& player = *GetPlayerData();
-    std::ostringstream out;
-    out << "money " << player.money << "\n";
-    const GAME_CShip& ship = *world.ship;
-    out << "ship " << DescribeId(ship.shipTag) << " hull " << ship.GetRemainingHull() << " of " << ship.hullMax << " fuel "
-        << ship.fuel << " of " << ship.fuelCapacity << "\n";
-    for (std::int32_t number = 0; number < ship.CountRoomsOnGrid(); ++number) {
-        const GAME_CRoomBase* room = ship.GetRoom(number);
-        if (room == nullptr) continue;
-        out << "room " << number << ": " << DescribeId(room->GetRoomId()) << " at " << room->gridX << ',' << room->gridY
-            << (room->underConstruction ? " being built" : "") << (room->broken ? " broken" : "") << " level " << room->level
-            << " upgrades " << room->installedUpgrades << " engine " << room->engineMode
-            << " births " << room->birthCounter << "\n";
-    }
-    for (const GAME_CObjectActor* actor : world.fieldObjects->crew) {
-        if (actor == nullptr) continue;
-        const GAME_CActorStatus& status = actor->status;
-        const std::u16string name(std::u16string_view(status.name));
-        out << "crew " << vesk::text::Utf16ToUtf8(name) << ": hp " << status.GetHP() << " stamina " << status.GetStamina()
-            << " calories " << status.GetCalorie() << " cell " << actor->GetGridColumn() << ',' << actor->GetGridRow()
-            << " works in " << actor->workLink.roomNumber << " lives in " << actor->homeLink.roomNumber;
-        for (const auto& skill : status.skills) out << " skill " << DescribeId(skill.id);
-        for (const auto& buff : status.buffs) out << " buff " << DescribeId(buff.id) << " for " << buff.timer;
-        for (const auto& debuff : status.debuffs) out << " debuff " << DescribeId(debuff.id) << " for " << debuff.timer;
-        out << "\n";
-    }
-    for (const GAME_CTaskBase* task : world.tasks->tasks) {
-        if (task == nullptr || task->IsFinished() || task->GetKind() == kTaskItemCarrier) continue;
-        out << "task " << task->GetKind() << " " << DescribeId(task->id) << " room " << task->GetRoomIndex() << " progress "
-            << task->progress << " materials " << task->materials.size() << (task->repeat != 0 ? " repeated" : "") << "\n";
-    }
-    for (const auto& item : GetStaticDatabase()->Items()) {
-        if (item == nullptr) continue;
-        const std::int64_t aboard = CountStoredItem(item->id) + CountFieldItem(item->id) + CountCarriedItem(item->id);
-        if (aboard != 0) out << "item " << DescribeId(item->id) << " x" << aboard << "\n";
-    }
-    for (std::int32_t i = 0; i < GetFoodStorageCount(); ++i) {
-        const GAME_CFoodStorage* food = GetFoodStorageAt(i);
-        if (food == nullptr) continue;
-        out << "food in room " << food->GetRoomIndex() << ": " << DescribeId(*food->GetFoodId()) << " x" << food->GetCount() << "\n";
-    }
-    for (std::int32_t i = 0; i < GetAmmoStorageCount(); ++i) {
-        const GAME_CAmmoImpl* ammo = GetAmmoStorageAt(i);
-        if (ammo == nullptr) continue;
-        out << "ammo in room " << ammo->GetRoomIndex() << ": " << DescribeId(*ammo->GetAmmoId()) << " x" << ammo->GetCount() << "\n";
-    }
-    const GAME_CRouteManager& route = *world.travel->routeManager;
-    // Whether the ship is driven shows in the driver's task above: the ship's drive mark lives for one
-    // step only, and between frames it tells what the last step of whatever game ran before did.
-    out << "road " << DescribeId(route.GetRouteId()) << " at " << route.GetPosition() << " of " << route.GetLength() << "\n";
-    const GAME_CGameClock& clock = *GetGameClock();
-    out << "day " << clock.day << " step " << clock.step << "\n";
-    for (const GAME_CObjectEnemy* enemy : world.fieldObjects->enemies) {
-        if (enemy == nullptr || enemy->dead != 0) continue;
-        out << "enemy " << DescribeId(enemy->GetEnemyId()) << " hp " << enemy->hpRecord.hp << "\n";
-    }
-    return out.str();
-}
 
 int FromEnvironment(const char* name, int fallback)
 {
@@ -423,10 +255,10 @@ protected:
                     route.GetPosition(), route.GetLength(), route.IsRouteEventRunning() ? ", event running" : "",
                     world.fieldObjects->crew.size(), world.tasks->tasks.size(), world.ship->CountRoomsOnGrid());
         std::fflush(stdout);
-        const std::string seen = WhatThePlayerSees();
+        const std::string seen = support::WhatThePlayerSees();
         const std::vector<std::uint8_t> first = Save();
         Load(first);
-        EXPECT_EQ(WhatThePlayerSees(), seen) << "point " << point << ", what the player sees after the load";
+        EXPECT_EQ(support::WhatThePlayerSees(), seen) << "point " << point << ", what the player sees after the load";
         std::vector<std::uint8_t> again = Save();
         if (fullShip_) {
             const std::pair<std::size_t, std::size_t> thought[] = {{slot::kStore, slot::kStoreSize}, {slot::kFieldItems, slot::kFieldItemCount * slot::kFieldItemSize}};
@@ -434,8 +266,8 @@ protected:
                 std::copy_n(first.begin() + static_cast<std::ptrdiff_t>(offset), size, again.begin() + static_cast<std::ptrdiff_t>(offset));
             }
         }
-        EXPECT_TRUE(WithoutRebuiltFields(first) == WithoutRebuiltFields(again))
-            << "point " << point << ", saved again after the load:" << Differences(WithoutRebuiltFields(first), WithoutRebuiltFields(again));
+        EXPECT_TRUE(support::WithoutRebuiltFields(first) == support::WithoutRebuiltFields(again))
+            << "point " << point << ", saved again after the load:" << support::SlotDifferences(support::WithoutRebuiltFields(first), support::WithoutRebuiltFields(again));
         const std::vector<std::uint8_t> firstRun = LoadAndRunOn(first, frames);
         const std::vector<std::uint8_t> secondRun = LoadAndRunOn(first, frames);
         ExpectAlike(firstRun, secondRun, "point " + std::to_string(point) + ", two loads run on");
@@ -447,7 +279,7 @@ protected:
     {
         std::copy_n(b.begin() + slot::kPlaySeconds, 4, a.begin() + slot::kPlaySeconds);
         std::copy_n(b.begin() + slot::kLastSaveTime, 32, a.begin() + slot::kLastSaveTime);
-        EXPECT_TRUE(a == b) << what << ":" << Differences(a, b);
+        EXPECT_TRUE(a == b) << what << ":" << support::SlotDifferences(a, b);
     }
 };
 
