@@ -53,6 +53,9 @@ public:
 
     // Starts carrying the crew member (sub-state 3 from the next update); null ends it.
     void BeginMoveActor(GAME_CObjectActor* actor);
+    // Empties the player's hand and takes the button cursor down: the HUD closes with the game, or a
+    // game over takes the ship out of the player's hands.
+    void LetGoAsPlayEnds();
     // The button sprites of the player's language: Japanese plain, Korean "_kr", the rest "_eng".
     void ApplyLanguageTextures();
 
@@ -97,8 +100,6 @@ private:
     void IdleStep(bool input);
     void ButtonCursorStep(bool input);
     void LeaveButtonCursor();
-    // Empties the player's hand and takes the button cursor down, as the HUD closes with the game.
-    void LetGoAsPlayEnds();
     void Shortcuts();
     void PressSpeedShortcuts();
     void OnButton(int button);

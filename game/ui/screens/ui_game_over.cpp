@@ -12,6 +12,7 @@
 #include "game/model/world/game_world.h"
 #include "game/ui/ui_draw.h"
 #include "game/ui/screen_context.h"
+#include "game/ui/screens/ui_common.h"
 #include "game/ui/sinking_hull.h"
 #include "game/ui/ui_manager.h"
 
@@ -70,6 +71,10 @@ void GAME_CUIGameOver::OnEnterState(UIScreenState state)
         pages_.Reset(cause == kCauseHull ? kSinking : kPause);
         if (const GAME_CPlayerData* player = Context().Player()) world.timeScale->speed = player->speeds[0];
         retryCounter_ = 0;
+        // The HUD stays up under the sequence but takes no input: a crew member in the player's hand
+        // would follow the pointer over the sinking ship and still be carried after it, and a button
+        // cursor left up would hold the camera.
+        if (auto* hud = Context().ui.Get<GAME_CUICommon>()) hud->LetGoAsPlayEnds();
         break;
     case kMain: EnterSubState(pages_.Current()); break;
     default: break;

@@ -15,6 +15,8 @@
 #include "game/services/sound/sound_player.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/task_base.h"
+#include "game/services/input/input_actions.h"
+#include "game/ui/screens/ui_common.h"
 #include "game/ui/screens/ui_game_over.h"
 #include "game/ui/ui_screen.h"
 #include "platform/little_endian.h"
@@ -196,6 +198,49 @@ TEST_F(GameOverTest, AStallRunsItsLabelAfterThirtyFramesAndACrewLabelThatBringsN
     world->fieldObjects->crew.clear();
     StepFrames(1);
     EXPECT_TRUE(UI().IsOpen(kSlotGameOver));
+}
+
+// The HUD stays up under the sequence without input. A crew member in the player's hand followed the
+// pointer over the sinking ship and was still carried when the game went on; a button cursor left up
+// held the camera through it and after.
+TEST_F(GameOverTest, TheHudLetsGoOfACarriedCrewMemberAndTakesItsButtonCursorDown)
+{
+    GAME_CObjectActor* member = AddCrewMember();
+    ASSERT_NE(member, nullptr);
+    OpenHudAndStatus();
+    GAME_CUICommon& hud = *UI().Get<GAME_CUICommon>();
+    ASSERT_TRUE(StepUntil([&] { return hud.State() == UIScreenState::kMain; }, 40));
+    const auto stall = [&] {
+        world->ui->SetGameOverCause(1);
+        world->ui->SetOpen(kSlotGameOver, true);
+        ASSERT_TRUE(StepUntil([&] { return GameOver().State() == GAME_CUIGameOver::kMain; }, 40));
+    };
+
+    hud.BeginMoveActor(member);
+    PointerMove(200, 120);
+    StepFrames(2);
+    ASSERT_EQ(hud.SubStateNow(), GAME_CUICommon::kCrewMove);
+    ASSERT_EQ(member->held, 1);
+    ASSERT_NO_FATAL_FAILURE(stall());
+    EXPECT_EQ(member->held, 0);
+    EXPECT_EQ(hud.MovedActor(), nullptr);
+    const vesk::math::Vec2 standing = member->position;
+    PointerMove(420, 160);
+    StepFrames(5);
+    EXPECT_EQ(member->position.x, standing.x);
+    EXPECT_EQ(member->position.y, standing.y);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotGameOver); }, 100));
+    StepFrames(1);
+    EXPECT_EQ(hud.SubStateNow(), GAME_CUICommon::kIdle);
+    EXPECT_TRUE(hud.PassesInput());
+
+    PressAction(kActionGameplayMenu);
+    StepFrames(2);
+    ASSERT_EQ(hud.SubStateNow(), GAME_CUICommon::kButtonCursor);
+    ASSERT_EQ(world->camera->followsInput, 0u);
+    ASSERT_NO_FATAL_FAILURE(stall());
+    EXPECT_EQ(hud.SubStateNow(), GAME_CUICommon::kIdle);
+    EXPECT_EQ(world->camera->followsInput, 1u);
 }
 
 TEST_F(GameOverTest, NoAutosaveKeepsADestroyedShipAndTheTimerSavesOnceTheGameOverHasRestoredIt)
