@@ -1,5 +1,4 @@
 // The in-game HUD's drawing: the highlight of the current cell's room, the button bar and the cursors.
-#include "game/services/player/player_data.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "game/ui/screen_context.h"
@@ -11,17 +10,11 @@
 
 namespace {
 
-// The player-data option word that also keeps column indices unmirrored on a mirrored hull.
-bool KeepsColumnsUnmirrored()
-{
-    const GAME_CPlayerData* player = GetPlayerData();
-    return player != nullptr && player->noScrollClamp != 0;
-}
-
 float CameraZoom(const GAME_CGameWorld& world) { return world.camera ? world.camera->zoom : 1.0f; }
 
 // The ship's grid as the screen shows it: its top-left corner, a cell's size, and the cell that a
-// grid column and row fall on. A mirrored hull counts from the far side of the grid.
+// grid column and row fall on. A mirrored hull counts from the far side of the grid, as its rooms
+// are drawn and as the cell under the pointer is found, whatever the player data's option words say.
 struct ScreenGrid {
     float x = 0.0f;
     float y = 0.0f;
@@ -41,7 +34,7 @@ ScreenGrid GridOnScreen(const GAME_CGameWorld& world, const GAME_CShip& ship)
     const vesk::math::Vec2 cell = ship.ScreenSizeOfCells({1.0f, 1.0f}, {ship.body->scaleX, ship.body->scaleY}, CameraZoom(world));
     ScreenGrid grid{.cellWidth = cell.x,
                     .cellHeight = cell.y,
-                    .mirroredColumns = ship.body->scaleX < 0.0f && !KeepsColumnsUnmirrored(),
+                    .mirroredColumns = ship.body->scaleX < 0.0f,
                     .mirroredRows = ship.body->scaleY < 0.0f,
                     .width = ship.grid.width,
                     .height = ship.grid.height};

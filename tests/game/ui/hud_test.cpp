@@ -486,6 +486,31 @@ TEST_F(HudTest, ACarriedCrewMemberFollowsThePointerAndIsBoundWhereItIsDroppedInA
     EXPECT_EQ(world->camera->followedObject, member);
 }
 
+// On a hull turned for the way back the rooms are drawn mirrored and the cell under the pointer is
+// found so, whatever the player data's option words hold. The highlight honoured one of them and,
+// with it set, covered the mirror image of the room under the pointer.
+TEST_F(HudTest, OnAMirroredHullTheHighlightCoversTheRoomUnderThePointer)
+{
+    GAME_CRoomBase* kitchen = Ship().PlaceRoom(2, 1, FindRoomIdIndex(MakeTag("ID04")));
+    ASSERT_NE(kitchen, nullptr);
+    Ship().body->scaleX = -std::fabs(Ship().body->scaleX);
+    for (const std::uint32_t option : {0u, 1u}) {
+        GetPlayerData()->noScrollClamp = option;
+        PointerMove(static_cast<int>(CellMiddle(5, 2).x), static_cast<int>(CellMiddle(5, 2).y));
+        StepFrames(2);
+        ASSERT_EQ(hud->CurrentCell(), CellIndex(5, 2));
+        PointerMove(static_cast<int>(CellMiddle(3, 1).x), static_cast<int>(CellMiddle(3, 1).y));
+        StepFrames(2);
+        ASSERT_EQ(hud->CurrentCell(), CellIndex(3, 1)) << option;
+        const support::RecordedSpriteDraw* highlight = FindSpriteDraw(2, "ui_labelbase");
+        ASSERT_NE(highlight, nullptr);
+        // The kitchen's two cells run leftwards from column 2: its left edge is column 4's.
+        const vesk::math::Vec2 corner = OnCanvas(4.0f * Ship().grid.cellWidth, 1.0f * Ship().grid.cellHeight);
+        EXPECT_FLOAT_EQ(highlight->x, corner.x) << option;
+        EXPECT_FLOAT_EQ(highlight->y, corner.y) << option;
+    }
+}
+
 // The window losing the focus opens the pause menu over a crew member carried or the button cursor;
 // its return to the title closes the HUD. Both stayed in the closed HUD and came back with the next
 // game: the loaded game began with one of its crew in the player's hand (the pooled object of the
