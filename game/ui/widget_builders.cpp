@@ -34,9 +34,14 @@ GAME_CUINullObject* MakeUIPictureCut(GAME_CUIObjectBase* parent, const char* spr
                                      float height)
 {
     GAME_CUINullObject* picture = MakeUIPictureUnder(parent, spriteName, x, y);
+    CutUIPicture(picture, width, height);
+    return picture;
+}
+
+void CutUIPicture(GAME_CUINullObject* picture, float width, float height)
+{
     const vesk::math::Vec2 size = UISpriteSize(picture->Sprite());
     if (size.x > 0.0f && size.y > 0.0f) picture->SetTextureRect(0.0f, 0.0f, std::min(1.0f, width / size.x), std::min(1.0f, height / size.y));
-    return picture;
 }
 
 GAME_CUINullObject* MakeUIGroupUnder(GAME_CUIObjectBase* parent, float x, float y)

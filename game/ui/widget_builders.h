@@ -22,6 +22,8 @@ GAME_CUINullObject* MakeUIPictureUnder(GAME_CUIObjectBase* parent, const char* s
 // over a smaller window.
 GAME_CUINullObject* MakeUIPictureCut(GAME_CUIObjectBase* parent, const char* spriteName, float x, float y, float width,
                                      float height);
+// Cuts a picture made already to at most the given size, as MakeUIPictureCut does.
+void CutUIPicture(GAME_CUINullObject* picture, float width, float height);
 // A group node (draws nothing, its children draw) under the parent.
 GAME_CUINullObject* MakeUIGroupUnder(GAME_CUIObjectBase* parent, float x, float y);
 

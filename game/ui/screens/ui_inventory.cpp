@@ -31,6 +31,9 @@ constexpr Vec2 kRowOrigin{69.0f, 156.0f};
 constexpr float kRowStep = 18.0f;
 // A row's pointer rectangle reaches this far right and down from the row's place.
 constexpr Vec2 kRowHitSize{392.0f, 17.0f};
+// The row highlight starts 4 units before the row (the cursor stands 21 before it, the highlight 17
+// into the cursor) and ends with the row's rectangle, short of the scroll bar.
+constexpr float kHighlightWidth = kRowHitSize.x + 4.0f;
 constexpr std::array<const char*, 2> kHeaderNames{"ui_text_name", "ui_text_num"};
 constexpr std::array<Vec2, 2> kHeaderPlaces{{{66.0f, 138.0f}, {375.0f, 138.0f}}};
 constexpr std::size_t kTitleLimit = 128;
@@ -86,6 +89,7 @@ void GAME_CUIInventory::BuildItemPage()
     AddTabBar(firstPage_, firstFrame_,
               {.firstTabKey = "INVENTORY_TAB_ITEM", .taskTabKey = "INVENTORY_TAB_TASK", .taskPage = false,
                .taskTabRelease = UIBind(this, &GAME_CUIInventory::OnTaskTab), .highlightSprite = "ui_select_highlight_big"});
+    CutUIPicture(firstFrame_.highlight, kHighlightWidth, kRowStep);
     for (UIItemRowWidgets& row : rows_) {
         row.name = MakeUILabel(row.anchor, "", 20.0f, 1.0f);
         row.count = MakeUILabel(row.anchor, "", 301.0f, 1.0f, 1.0f, 0.0f);

@@ -37,6 +37,10 @@ constexpr float kRowLeft = 130.0f;
 constexpr float kRowRight = 522.0f;
 constexpr float kRowTop = 105.0f;
 constexpr float kRowBottom = 122.0f;
+// The rows' lines and the highlight: they start where the row's rectangle does and end with it,
+// short of the scroll bar, which the shared pictures would run past.
+constexpr float kRowLineLeft = 69.0f;
+constexpr float kRowLineWidth = kRowRight - kRowLeft;
 constexpr float kIncreaseLeft = 373.0f;
 constexpr float kDecreaseLeft = 386.0f;
 constexpr float kStepButtonWidth = 12.0f;
@@ -84,10 +88,12 @@ void GAME_CUIShop::Build()
     list_ = MakeUIGroupUnder(window_, 0.0f, kListTop);
     AddWidget(list_);
     for (int i = 0; i + 1 < kRows; ++i) {
-        rows_[static_cast<std::size_t>(i)].separator = MakeUIPictureUnder(list_, "ui_separator_big", 69.0f, kRowStep * static_cast<float>(i + 1) - 1.0f);
+        rows_[static_cast<std::size_t>(i)].separator =
+            MakeUIPictureCut(list_, "ui_separator_big", kRowLineLeft, kRowStep * static_cast<float>(i + 1) - 1.0f, kRowLineWidth, kRowStep);
         AddWidget(rows_[static_cast<std::size_t>(i)].separator);
     }
-    cursor_.Build(widgets_, list_, {.highlightAt = {69.0f, 0.0f}, .arrowAt = {46.0f, 4.0f}});
+    cursor_.Build(widgets_, list_, {.highlightAt = {kRowLineLeft, 0.0f}, .arrowAt = {46.0f, 4.0f}});
+    CutUIPicture(cursor_.highlight, kRowLineWidth, kRowStep);
     BuildRows();
 
     UIButtonSpec enter{.sprite = "ui_enterbutton", .pressedSprite = "ui_enterbutton_touch", .sound = kSeUIDecide,

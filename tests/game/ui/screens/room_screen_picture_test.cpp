@@ -1,15 +1,19 @@
-// The dining hall and the build cursor drawn over the running game's ship.
+// The dining hall and the build cursor drawn over the running game's ship; the market's and the storeroom's rows beside their scroll bars.
 // With VARNOLIS_UI_PICTURE_DIR=<folder> the test also writes each canvas as a PPM picture to look at.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "game/model/travel/travel_controller.h"
 #include "game/services/data/static_database.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_dining_hall.h"
+#include "game/ui/screens/ui_inventory.h"
+#include "game/ui/screens/ui_shop.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 #include "game/ui/ui_draw.h"
 
@@ -70,6 +74,55 @@ TEST_F(RoomScreenPictureTest, TheDiningHallAndTheBuildCursorDrawOverTheShip)
     Keep("build_cursor");
     EXPECT_EQ(cursor->CursorCell(), 2 * world->ship->grid.width + 4);
     EXPECT_TRUE(FindSpriteDraw(kUISpriteGroup, "ui_labelbase") != nullptr);
+}
+
+// The market and the storeroom lay the wide row highlight and row lines that the sound room shares
+// from their rows: they ran on under the scroll bar, over it in the storeroom, and past it in the
+// market. Canvas points with the window at rest; its scroll bar stands at 525 to 533, its caps a
+// pixel wider.
+TEST_F(RoomScreenPictureTest, TheMarketsAndTheStoreroomsRowsEndShortOfTheirScrollBars)
+{
+    constexpr int kBarLeft = 525;
+    constexpr int kBarRight = 533;
+    const auto rowMiddle = [](int row) { return 113 + 18 * row; };
+
+    const std::uint32_t town = MakeTag("AD01");
+    ASSERT_TRUE(world->travel->SetCurrentLocation(&town));
+    UI().SetOpen(kSlotShop, true);
+    ASSERT_TRUE(StepUntil([&] { return UI().Get<GAME_CUIShop>()->State() == UIScreenState::kMain; }, 30));
+    StepFrames(2);
+    ASSERT_EQ(UI().Get<GAME_CUIShop>()->SelectedRow(), 0);
+    // Right of the bar each column of the window reads as it does above the list, down to the
+    // list's foot: no line, no highlight.
+    for (int x = kBarRight + 2; x <= kBarRight + 3; ++x) {
+        const std::uint32_t plain = CanvasPixel(x, 100);
+        for (int y = 105; y < 105 + 18 * GAME_CUIShop::kRows; ++y) ASSERT_EQ(CanvasPixel(x, y), plain) << x << ", " << y;
+    }
+    // The highlight reaches the row's right end, and stops short of the bar.
+    const std::uint32_t onRowEnd = CanvasPixel(kBarLeft - 4, rowMiddle(0));
+    const std::uint32_t onBar = CanvasPixel(kBarLeft + 1, rowMiddle(0));
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    EXPECT_NE(CanvasPixel(kBarLeft - 4, rowMiddle(0)), onRowEnd);
+    EXPECT_EQ(CanvasPixel(kBarLeft + 1, rowMiddle(0)), onBar);
+    ASSERT_TRUE(CloseScreen(kSlotShop));
+
+    // The storeroom's highlight on its first row leaves the bar as it is with the cursor elsewhere.
+    Store("I001", 2);
+    Store("I002", 2);
+    GAME_CRoomBase* storeroom = world->ship->GetRoomAtCell(9, 3);
+    ASSERT_NE(storeroom, nullptr);
+    OpenScreenOf(*storeroom);
+    StepFrames(2);
+    ASSERT_EQ(UI().Get<GAME_CUIInventory>()->SelectedRow(), 0);
+    std::vector<std::uint32_t> selected;
+    for (int x = kBarLeft; x <= kBarRight + 2; ++x) selected.push_back(CanvasPixel(x, rowMiddle(0)));
+    const std::uint32_t storeRowEnd = CanvasPixel(kBarLeft - 4, rowMiddle(0));
+    PressAction(kActionCursorDown);
+    StepFrames(2);
+    ASSERT_EQ(UI().Get<GAME_CUIInventory>()->SelectedRow(), 1);
+    for (int x = kBarLeft; x <= kBarRight + 2; ++x) EXPECT_EQ(CanvasPixel(x, rowMiddle(0)), selected[static_cast<std::size_t>(x - kBarLeft)]) << x;
+    EXPECT_NE(CanvasPixel(kBarLeft - 4, rowMiddle(0)), storeRowEnd);
 }
 
 }  // namespace
