@@ -98,6 +98,9 @@ void GAME_CUIManager::OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous
         if (candidate == nullptr || IsUIRoomUnderConstruction(candidate)) continue;
         const std::uint16_t kind = GetUIRoomKind(candidate);
         if (kind == kKindUnreachedA || kind == kKindGameCenter) continue;
+        // A room without a screen (a fuel tank) is passed over: stepping onto it would close the
+        // screen, open none and leave the game held with the view fastened on that room.
+        if (SlotOfRoomKind(kind) == 0) continue;
         // The order is the kind's place in the room-id table, which is the kind itself.
         entries.push_back({kind, static_cast<std::int32_t>(i), kind});
     }

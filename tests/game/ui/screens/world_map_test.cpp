@@ -559,6 +559,58 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
     ASSERT_TRUE(CloseScreen(kSlotMap));
 }
 
+// Pad only, the right trigger steps from the bridge's map through the next rooms' screens and back
+// to the map. A fuel tank aboard has no screen of its own: the step passes over it, and the game
+// is never left held with no screen open, the view fastened on the tank.
+TEST_F(WorldMapTest, ThePadsRoomStepsPassOverARoomWithoutAScreen)
+{
+    const auto placeAnywhere = [&](const char (&id)[5]) {
+        GAME_CRoomBase* room = nullptr;
+        for (int y = 0; y < GAME_CShipGrid::kMaxHeight && room == nullptr; ++y) {
+            for (int x = 0; x < GAME_CShipGrid::kMaxWidth && room == nullptr; ++x) {
+                room = world->ship->PlaceRoom(x, y, FindRoomIdIndex(MakeTag(id)));
+            }
+        }
+        return room;
+    };
+    const GAME_CRoomBase* tank = placeAnywhere("ID21");
+    ASSERT_NE(tank, nullptr);
+    ASSERT_NE(placeAnywhere("ID23"), nullptr);
+    platform::input::VirtualPad pad;
+    ASSERT_TRUE(pad.Attach(platform::input::PadKind::Standard));
+    vesk::input::OnDeviceChange();
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    const auto openRoomScreens = [&] {
+        int open = 0;
+        for (const int slot : {kSlotItemCreate, kSlotDiningHall, kSlotBullet, kSlotHospital, kSlotEngineRoom, kSlotInventory,
+                               kSlotMindControl, kSlotMap}) {
+            open += UI().IsOpen(slot) ? 1 : 0;
+        }
+        return open;
+    };
+    bool backOnTheMap = false;
+    int hops = 0;
+    for (int step = 0; step < 12 && !backOnTheMap; ++step) {
+        platform::input::StandardPadState trigger;
+        trigger.rightTrigger = 255;
+        pad.Set(trigger);
+        StepFrames(1);
+        pad.Set(platform::input::StandardPadState{});
+        StepFrames(60);
+        ASSERT_EQ(openRoomScreens(), 1) << "step " << step << ": the held game " << world->held << ", the camera's room "
+                                        << (world->camera->followedRoom == tank ? "the fuel tank" : "another");
+        EXPECT_NE(world->camera->followedRoom, tank);
+        backOnTheMap = UI().IsOpen(kSlotMap) && Map().State() == UIScreenState::kMain;
+        hops = step + 1;
+    }
+    EXPECT_TRUE(backOnTheMap);
+    EXPECT_EQ(hops, 2) << "the engine room's screen, then the map again";
+    pad.Detach();
+    vesk::input::OnDeviceChange();
+    ASSERT_TRUE(CloseScreen(kSlotMap));
+    EXPECT_EQ(world->held, 0);
+}
+
 // In every language the target questions, with the widest hideout name, keep to the shared dialog's
 // lines, each inside its box less the margin on either side.
 TEST_F(WorldMapTest, TheTargetQuestionsFitTheDialogWithTheWidestHideoutNameInEveryLanguage)
