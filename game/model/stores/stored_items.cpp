@@ -134,8 +134,10 @@ std::int64_t CountItemAboard(std::uint32_t itemId)
 
 std::int64_t CountAvailableItem(std::uint32_t itemId, bool withCarried)
 {
+    // A carry's reservation stays whole after its carrier took the units out of the stores, so the
+    // units in its load count as held: the reservation withholds them once, not again from the stores.
     std::int64_t held = CountStoredItem(itemId) + CountFieldItem(itemId);
-    if (withCarried) held += CountCarriedItem(itemId);
+    held += withCarried ? CountCarriedItem(itemId) : CountCarryLoads(itemId);
     const GAME_CTaskManager* tasks = ship_world::Tasks();
     const std::int64_t reserved = tasks != nullptr ? tasks->CountReservedItem(itemId) : 0;
     return std::max<std::int64_t>(held - reserved, 0);

@@ -20,7 +20,8 @@ std::int64_t CountCarriedItem(std::uint32_t itemId);
 // Every unit of the item aboard: stored, lying, in a crew member's hands on the way to a store or
 // a task, and taken out of the stores by a carry under way.
 std::int64_t CountItemAboard(std::uint32_t itemId);
-// Stored plus lying units (and carried ones when asked) less what unfinished tasks reserved; at least 0.
+// Stored plus lying units (and carried ones when asked) less what unfinished tasks reserved and have
+// not yet taken; at least 0.
 std::int64_t CountAvailableItem(std::uint32_t itemId, bool withCarried = false);
 // Stacks counted across the inventories in list order; the n-th of them.
 std::int32_t CountStoredStacks();
