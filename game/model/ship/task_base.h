@@ -82,6 +82,9 @@ public:
     virtual const TaskData* GetTaskData() const;
     // Whether the task may progress in this step (crew limit, duration).
     virtual bool CanProgress(std::int32_t crewLimit, std::int32_t duration);
+    // Whether what completion puts on the floor finds room there; a task that has reached its
+    // duration waits at full progress until it does.
+    virtual bool HasRoomForResults() const { return true; }
     // The period in frames of the partial meter changes; at least 1.
     virtual std::int32_t GetRewardInterval() const { return 60; }
     virtual void Update() = 0;

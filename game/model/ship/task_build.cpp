@@ -5,9 +5,11 @@
 #include <string>
 
 #include "framework/text/format_text.h"
+#include "game/services/data/item_data.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
 #include "game/services/text/message_text.h"
+#include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship_world.h"
@@ -119,6 +121,15 @@ void GAME_CTaskItemCraft::Update()
     if (--materialTimer_ >= 0) return;
     materialTimer_ = kMaterialPeriod;
     TopUpRecordMaterials();
+}
+
+bool GAME_CTaskItemCraft::HasRoomForResults() const
+{
+    const TaskData* record = GetTaskData();
+    if (record == nullptr || record->productItem == kNoId || record->productCount <= 0) return true;
+    const GAME_CFieldObjectManager* objects = ship_world::FieldObjects();
+    if (objects == nullptr) return true;
+    return CountStacksOf(FindItemData(record->productItem), record->productCount) <= objects->CountFreeItemPlaces();
 }
 
 bool GAME_CTaskItemCraft::RepeatTask()

@@ -46,6 +46,8 @@ public:
     explicit GAME_CTaskItemCraft(const GAME_CTaskRequest& request);
 
     std::int32_t GetKind() const override { return kTaskItemCraft; }
+    // The product's stacks fit on the free floor cells.
+    bool HasRoomForResults() const override;
     void Update() override;
 
 protected:

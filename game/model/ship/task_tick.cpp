@@ -193,6 +193,11 @@ void GAME_CTaskBase::Tick()
         }
         return;
     }
+    if (!HasRoomForResults()) {
+        progress = taskValue;
+        progressFraction = 0;
+        return;
+    }
     Complete(room, kind, parts);
 }
 

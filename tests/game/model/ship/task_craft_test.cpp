@@ -1,12 +1,14 @@
 // Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, and one cancelled with its materials in hand, every unit accounted for all along.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "game/services/data/item_data.h"
 #include "game/services/data/static_lookups.h"
 #include "game/model/stores/stored_items.h"
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
 #include "game/model/object/object_item.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/task_manager.h"
@@ -113,6 +115,38 @@ TEST_F(TaskCraftTest, ACraftUsesItsMaterialsOnceAndAnOrderShortOfThemWaitsAndGiv
     EXPECT_TRUE(TasksOfKind(kTaskCarrierFromInventory).empty());
     EXPECT_EQ(UnitsAboard(kScrapIron), 3);
     EXPECT_TRUE(StepKeepingScrap(6, [&] { return CountStoredItem(kScrapIron) == 3; }, 10000));
+}
+
+
+// A plate finished while every floor cell holds an item has nowhere to go: the craft stays at its
+// full progress with the scrap it used, and the plate comes out on the first cell that comes free.
+TEST_F(TaskCraftTest, ACraftDoneOnAFullDeckKeepsItsProductUntilThereIsRoomForIt)
+{
+    Stock(*storeroom, kScrapIron, 3);
+    GAME_CTaskBase* craft = OrderPlate();
+    ASSERT_NE(craft, nullptr);
+    ASSERT_TRUE(StepKeepingScrap(3, [&] { return craft->materials.size() == 3 && craft->progress > 0; }, 10000));
+    // Only the crafter stays aboard, so nobody clears the deck.
+    for (GAME_CObjectActor* actor : Field().crew) {
+        if (actor != nullptr && std::find(craft->crew.begin(), craft->crew.end(), actor) == craft->crew.end()) actor->dead = 1;
+    }
+    Field().RemoveDeadActors();
+    ASSERT_EQ(craft->crew.size(), 1U);
+    std::int32_t column = -1;
+    std::int32_t row = -1;
+    while (Field().FindFreeItemCell(0, 0, &column, &row)) ASSERT_TRUE(Field().DropItemOnCell(kGrain, 1, column, row));
+    ASSERT_EQ(Field().CountFreeItemPlaces(), 0);
+
+    StepKeepingScrap(3, [] { return false; }, 3 * craft->GetTaskValue());
+    ASSERT_FALSE(ledgerBroken);
+    EXPECT_TRUE(IsListed(craft));
+    EXPECT_EQ(craft->progress, craft->GetTaskValue());
+    EXPECT_EQ(UnitsAboard(kIronPlate), 0);
+
+    Field().ConsumeFieldItems(kGrain, 1);
+    Field().RemoveDeadItems();
+    EXPECT_TRUE(StepKeepingScrap(3, [&] { return UnitsAboard(kIronPlate) == 1; }, 600));
+    EXPECT_EQ(UnitsAboard(kScrapIron), 0);
 }
 
 }  // namespace
