@@ -193,7 +193,10 @@ void GAME_CUITitle::OpeningSetUp()
 {
     Context().Sound().PlayBGM(kTitleMusic, 0, false);
     if (GAME_CGameWorld* world = ReadyWorld()) {
+        // The game left for the title takes its notices with it, by whichever way it came here: a
+        // repeating one would otherwise go on in the next game's ticker and log.
         world->ui->ClearInfoBarMessages();
+        world->ui->ClearShipStatusNotice();
         world->ui->SetOpen(kSlotPauseUpper, false);
         world->camera->SetZoom(kTitleZoom, 0);
         GAME_CShip& ship = *world->ship;
