@@ -180,6 +180,9 @@ private:
     bool PassesRoomCheck(GAME_CRoomBase* room, std::int32_t kind);
     bool CheckMaterials(GAME_CRoomBase* room, std::int32_t kind);
     bool CheckCrewPresence(GAME_CRoomBase* room, std::int32_t kind, std::int32_t crewLimit);
+    // Delivered units beyond the required ones that found no room on the floor yet: completion,
+    // which uses up every delivered unit, waits for them.
+    bool HasSurplusMaterials() const;
     std::int32_t AdvanceProgress(GAME_CRoomBase* room, std::int32_t kind);
     void OnFirstProgress(std::int32_t kind);
     void AnimateRoom(GAME_CRoomBase* room, std::int32_t kind, std::int32_t crewLimit, std::int32_t duration);

@@ -193,7 +193,7 @@ void GAME_CTaskBase::Tick()
         }
         return;
     }
-    if (!HasRoomForResults()) {
+    if (HasSurplusMaterials() || !HasRoomForResults()) {
         progress = taskValue;
         progressFraction = 0;
         return;
@@ -227,9 +227,12 @@ bool GAME_CTaskBase::CheckMaterials(GAME_CRoomBase* room, std::int32_t kind)
             if (delivered < pair.count) {
                 passes = false;
             } else if (delivered > pair.count) {
+                // Units beyond what the work takes go on the floor as far as there is room; the
+                // rest stay delivered until there is.
                 const std::int32_t excess = delivered - pair.count;
-                RemoveMaterial(pair.itemId, excess);
-                DropItemStacks(pair.itemId, excess, room != nullptr ? room->gridX : 0, room != nullptr ? room->gridY : 0);
+                const std::int32_t unplaced =
+                    DropItemStacks(pair.itemId, excess, room != nullptr ? room->gridX : 0, room != nullptr ? room->gridY : 0);
+                RemoveMaterial(pair.itemId, excess - unplaced);
             }
         }
     }
@@ -245,6 +248,15 @@ bool GAME_CTaskBase::CheckMaterials(GAME_CRoomBase* room, std::int32_t kind)
             ReleaseCrewMember(actor, false);
             if (actor != nullptr && room != nullptr) room->RemoveCrew(actor);
         }
+    }
+    return false;
+}
+
+bool GAME_CTaskBase::HasSurplusMaterials() const
+{
+    for (const ItemCount& pair : GetRequiredMaterials()) {
+        if (IsUnusedItemCount(pair)) break;
+        if (CountMaterial(pair.itemId) > pair.count) return true;
     }
     return false;
 }

@@ -1,4 +1,4 @@
-// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, and one cancelled with its materials in hand, every unit accounted for all along.
+// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, one cancelled with its materials in hand, and one finished on a full deck, every unit accounted for all along.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,6 +78,33 @@ protected:
         return done();
     }
 
+    // A plate order with its three scrap delivered and its crafter at work, the crafter the only
+    // crew member left aboard (so nobody clears the deck), and an item on every floor cell.
+    GAME_CTaskBase* CraftAloneOnAFullDeck()
+    {
+        Stock(*storeroom, kScrapIron, 3);
+        GAME_CTaskBase* craft = OrderPlate();
+        if (craft == nullptr) return nullptr;
+        if (!StepKeepingScrap(3, [&] { return craft->materials.size() == 3 && craft->progress > 0; }, 10000)) return nullptr;
+        for (GAME_CObjectActor* actor : Field().crew) {
+            if (actor != nullptr && std::find(craft->crew.begin(), craft->crew.end(), actor) == craft->crew.end()) actor->dead = 1;
+        }
+        Field().RemoveDeadActors();
+        EXPECT_EQ(craft->crew.size(), 1U);
+        std::int32_t column = -1;
+        std::int32_t row = -1;
+        while (Field().FindFreeItemCell(0, 0, &column, &row)) EXPECT_TRUE(Field().DropItemOnCell(kGrain, 1, column, row));
+        EXPECT_EQ(Field().CountFreeItemPlaces(), 0);
+        return craft;
+    }
+
+    // One grain taken off the deck, as a rat or the market would take it.
+    void FreeOneCell() const
+    {
+        Field().ConsumeFieldItems(kGrain, 1);
+        Field().RemoveDeadItems();
+    }
+
     GAME_CRoomBase* storeroom = nullptr;
     GAME_CRoomBase* workshop = nullptr;
     bool ledgerBroken = false;
@@ -122,20 +149,8 @@ TEST_F(TaskCraftTest, ACraftUsesItsMaterialsOnceAndAnOrderShortOfThemWaitsAndGiv
 // full progress with the scrap it used, and the plate comes out on the first cell that comes free.
 TEST_F(TaskCraftTest, ACraftDoneOnAFullDeckKeepsItsProductUntilThereIsRoomForIt)
 {
-    Stock(*storeroom, kScrapIron, 3);
-    GAME_CTaskBase* craft = OrderPlate();
+    GAME_CTaskBase* craft = CraftAloneOnAFullDeck();
     ASSERT_NE(craft, nullptr);
-    ASSERT_TRUE(StepKeepingScrap(3, [&] { return craft->materials.size() == 3 && craft->progress > 0; }, 10000));
-    // Only the crafter stays aboard, so nobody clears the deck.
-    for (GAME_CObjectActor* actor : Field().crew) {
-        if (actor != nullptr && std::find(craft->crew.begin(), craft->crew.end(), actor) == craft->crew.end()) actor->dead = 1;
-    }
-    Field().RemoveDeadActors();
-    ASSERT_EQ(craft->crew.size(), 1U);
-    std::int32_t column = -1;
-    std::int32_t row = -1;
-    while (Field().FindFreeItemCell(0, 0, &column, &row)) ASSERT_TRUE(Field().DropItemOnCell(kGrain, 1, column, row));
-    ASSERT_EQ(Field().CountFreeItemPlaces(), 0);
 
     StepKeepingScrap(3, [] { return false; }, 3 * craft->GetTaskValue());
     ASSERT_FALSE(ledgerBroken);
@@ -143,10 +158,33 @@ TEST_F(TaskCraftTest, ACraftDoneOnAFullDeckKeepsItsProductUntilThereIsRoomForIt)
     EXPECT_EQ(craft->progress, craft->GetTaskValue());
     EXPECT_EQ(UnitsAboard(kIronPlate), 0);
 
-    Field().ConsumeFieldItems(kGrain, 1);
-    Field().RemoveDeadItems();
+    FreeOneCell();
     EXPECT_TRUE(StepKeepingScrap(3, [&] { return UnitsAboard(kIronPlate) == 1; }, 600));
     EXPECT_EQ(UnitsAboard(kScrapIron), 0);
+}
+
+// A unit delivered to a craft beyond the three it takes goes back on the floor; on a full deck it
+// stays with the craft, which waits for it to find a cell before the plate may take the next one.
+TEST_F(TaskCraftTest, UnitsDeliveredBeyondACraftsNeedWaitWithItOnAFullDeckForRoomOnTheFloor)
+{
+    GAME_CTaskBase* craft = CraftAloneOnAFullDeck();
+    ASSERT_NE(craft, nullptr);
+    craft->materials.push_back(kScrapIron);
+
+    StepKeepingScrap(4, [] { return false; }, 3 * craft->GetTaskValue());
+    ASSERT_FALSE(ledgerBroken);
+    EXPECT_TRUE(IsListed(craft));
+    EXPECT_EQ(craft->CountMaterial(kScrapIron), 4);
+
+    FreeOneCell();
+    StepKeepingScrap(4, [] { return false; }, 60);
+    ASSERT_FALSE(ledgerBroken);
+    EXPECT_EQ(craft->CountMaterial(kScrapIron), 3);
+    EXPECT_EQ(UnitsAboard(kIronPlate), 0);
+
+    FreeOneCell();
+    EXPECT_TRUE(StepKeepingScrap(4, [&] { return UnitsAboard(kIronPlate) == 1; }, 600));
+    EXPECT_EQ(UnitsAboard(kScrapIron), 1);
 }
 
 }  // namespace
