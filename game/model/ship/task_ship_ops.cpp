@@ -145,8 +145,8 @@ bool GAME_CTaskReload::CanProgress(std::int32_t, std::int32_t)
 
 void GAME_CTaskReload::DropLoad(std::int32_t x, std::int32_t y)
 {
-    if (load_ != nullptr && load_->count > 0) DropItemStacks(load_->itemId, load_->count, x, y);
-    load_.reset();
+    if (load_ != nullptr && load_->count > 0) load_->count = DropItemStacks(load_->itemId, load_->count, x, y);
+    if (load_ != nullptr && load_->count <= 0) load_.reset();
 }
 
 void GAME_CTaskReload::Update()

@@ -63,7 +63,7 @@ public:
 private:
     // The wanted count anew from the turret's store; a room that is gone or no turret ends the task.
     void Initialise();
-    // The held units back on the floor near the cell.
+    // The held units back on the floor near the cell; those that find no cell stay held.
     void DropLoad(std::int32_t x, std::int32_t y);
 
     std::unique_ptr<GAME_CItemDataImpl> load_;

@@ -1,4 +1,4 @@
-// Crew keeping the ship going: repairing hull damage with a material picked up on the way, a unit taken from storage going back when no item can carry it, and a turret reloaded from storage.
+// Crew keeping the ship going: repairing hull damage with a material picked up on the way, a unit taken from storage going back when no item can carry it, and a turret reloaded from storage, its rounds kept when the deck is full.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -80,6 +80,47 @@ TEST_F(CrewWorkTest, AReloadBringsTheStoredRoundsIntoTheTurretAndDeletesItsEmpti
     EXPECT_EQ(reload->GetTargetIndex().load, nullptr);
     StepSimulation(1);
     EXPECT_EQ(reload->GetReservedItemCount(), 0);
+}
+
+// A reloader gone from the ship with the rounds in hand leaves them to the reload, which puts them
+// down; on a full deck it keeps them until a cell comes free, and every round stays aboard.
+TEST_F(CrewWorkTest, RoundsAReloaderLeavesBehindWaitWithTheReloadOnAFullDeckUntilACellComesFree)
+{
+    GAME_CRoomBase& storeroom = Place(kStoreroom, 0, 0);
+    GAME_CRoomBase& turret = Place(kCatapult, 7, 0);
+    GAME_CAmmo* store = GetOrCreateAmmoStorage(NumberOf(turret));
+    ASSERT_NE(store, nullptr);
+    store->SetAmmoId(&kCheeseBomb);
+    store->SetCapacity(5);
+    Stock(storeroom, kCheeseBomb, 5);
+    GAME_CObjectActor& reloader = AddCrew(3, 0);
+    GAME_CTaskBase* reload = GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(NumberOf(turret), kCheeseBomb));
+    ASSERT_NE(reload, nullptr);
+    const auto held = [&] {
+        const GAME_CItemDataImpl* load = reload->GetTargetIndex().load;
+        return load != nullptr ? load->count : 0;
+    };
+    const auto roundsAboard = [&] { return CountStoredItem(kCheeseBomb) + CountFieldItem(kCheeseBomb) + store->GetCount() + held(); };
+    ASSERT_TRUE(StepSimulationUntil([&] { return held() == 5; }, 3000));
+
+    std::int32_t column = -1;
+    std::int32_t row = -1;
+    while (Field().FindFreeItemCell(0, 0, &column, &row)) Drop(kGrain, 1, column, row);
+    ASSERT_EQ(Field().CountFreeItemPlaces(), 0);
+    reloader.dead = 1;
+    Field().RemoveDeadActors();
+    for (int step = 0; step < 300; ++step) {
+        StepSimulation(1);
+        ASSERT_EQ(roundsAboard(), 5) << "step " << step;
+    }
+    EXPECT_EQ(held(), 5);
+
+    Field().ConsumeFieldItems(kGrain, 1);
+    Field().RemoveDeadItems();
+    StepSimulation(2);
+    EXPECT_EQ(CountFieldItem(kCheeseBomb), 5);
+    EXPECT_EQ(roundsAboard(), 5);
+    EXPECT_EQ(reload->GetTargetIndex().load, nullptr);
 }
 
 }  // namespace
