@@ -155,6 +155,11 @@ void GAME_CObjectEnemy::KeepNearHome()
     }
     if (routePosition >= home + reach) routePosition = ClampToI32(home + reach - 1);
     if (routePosition <= home - reach) routePosition = ClampToI32(home - reach + 1);
+    // A home placed beyond a road's end (or before its start) must not pull the enemy off the road's
+    // margin, where it would stand beside a ship lying at the hideout and shoot at it for ever.
+    if ((freeMove & kFreeMoveBit) == 0 && CurrentRouteLength() > 0) {
+        routePosition = ClampToI32(HoldInsideRouteMargin(routePosition));
+    }
 }
 
 EnemySpriteView GAME_CObjectEnemy::TreeView() const
@@ -172,13 +177,15 @@ void GAME_CObjectEnemy::MoveOnRoute(std::int64_t millionths)
     const std::int64_t whole = remainder / kMillionths;
     remainder -= whole * kMillionths;
     routeRemainder = static_cast<std::int32_t>(remainder);
-    std::int64_t moved = std::int64_t{routePosition} + whole;
-    if ((freeMove & kFreeMoveBit) == 0) {
-        const std::int64_t length = std::max<std::int64_t>(CurrentRouteLength(), 0);
-        const std::int64_t margin = std::min<std::int64_t>(static_cast<std::int64_t>(static_cast<double>(length) * 0.1), 900);
-        moved = std::clamp(moved, margin, std::max(margin, length - margin));
-    }
-    routePosition = ClampToI32(moved);
+    const std::int64_t moved = std::int64_t{routePosition} + whole;
+    routePosition = ClampToI32((freeMove & kFreeMoveBit) == 0 ? HoldInsideRouteMargin(moved) : moved);
+}
+
+std::int64_t GAME_CObjectEnemy::HoldInsideRouteMargin(std::int64_t position)
+{
+    const std::int64_t length = std::max<std::int64_t>(CurrentRouteLength(), 0);
+    const std::int64_t margin = std::min<std::int64_t>(static_cast<std::int64_t>(static_cast<double>(length) * 0.1), 900);
+    return std::clamp(position, margin, std::max(margin, length - margin));
 }
 
 // --- labels and death

@@ -165,6 +165,8 @@ private:
     // after their movement.
     void StepScriptAndTree(bool onRoute);
     void KeepNearHome();
+    // The route position held within the road's margin: a tenth of its length, at most 900, from each end.
+    static std::int64_t HoldInsideRouteMargin(std::int64_t position);
     EnemySpriteView TreeView() const;
     void NoteDefeat();
 

@@ -151,6 +151,56 @@ TEST_F(RoadToOldWell, AnEventMetWhileAnotherOnesTextIsUpWritesOnALineOfItsOwnAnd
     EXPECT_FALSE(UI().IsOpen(kSlotEvent));
 }
 
+// Raiders met just short of the toll gate while the gate's question is left open until the ship has
+// come in: the raiders' event goes on only then, and sends its dune strider in 150 beyond where the
+// ship stands, past the road's end. The strider keeps to the road like every enemy, back from its
+// ends, so it cannot stand beside the ship at Old Well and shoot the hull to pieces while the ship
+// lies at the hideout, where no road is driven and the turret has nothing loaded.
+TEST_F(RoadToOldWell, RaidersSentPastTheRoadsEndCannotShellTheShipAtTheHideout)
+{
+    ASSERT_NO_FATAL_FAILURE(StartNewGameToFirstRoad());
+    ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
+    GAME_CGameWorld& world = *GetGameWorld();
+    GAME_CRouteManager& route = *world.travel->routeManager;
+    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return route.GetPosition() > 8 && !route.IsRouteEventRunning(); }, 3000));
+    std::int32_t raiders = -1;
+    for (const auto& event : route.Events()->randomEvents) {
+        if (event != nullptr && event->GetTo() <= 1500) raiders = event->GetLabel();
+    }
+    ASSERT_NE(raiders, -1);
+    route.SetPosition(1470);
+    route.Script().Call(static_cast<std::uint32_t>(raiders));
+
+    // The question waits while the ship drives on to Old Well; the texts met on the way stay unread.
+    ASSERT_TRUE(StepUntil([&] { return route.GetPosition() >= route.GetLength(); }, 6000))
+        << "stopped at " << route.GetPosition();
+    bool answered = false;
+    const bool settled = StepConfirmingEventsUntil(
+        [&] {
+            if (!answered && GetEventSelection()->State() == 2) {
+                answered = true;
+                PressAction(kActionDecide);
+            }
+            return answered && !route.IsRouteEventRunning();
+        },
+        3000);
+    ASSERT_TRUE(settled) << "route event " << route.IsRouteEventRunning();
+    const LocationRecord* here = world.travel->GetLocation();
+    ASSERT_NE(here, nullptr);
+    EXPECT_EQ(here->hideoutId, MakeTag("AD04"));
+    const GAME_CObjectEnemy* strider = nullptr;
+    for (const GAME_CObjectEnemy* enemy : world.fieldObjects->enemies) {
+        if (enemy->GetEnemyId() == MakeTag("E002") && enemy->homePosition > route.GetLength()) strider = enemy;
+    }
+    ASSERT_NE(strider, nullptr) << "the raiders' strider was sent in beyond the road's end";
+
+    const std::int64_t hull = world.ship->GetRemainingHull();
+    StepFrames(1800);
+    const std::int32_t margin = route.GetLength() / 10;
+    EXPECT_LE(strider->routePosition, route.GetLength() - margin);
+    EXPECT_EQ(world.ship->GetRemainingHull(), hull) << "the strider shelled the ship at Old Well";
+}
+
 // The road's own moments earn their achievements: setting out is the first road driven and marks
 // the road among the seven and Cheddar Springs among the hideouts, refusing the toll earns its
 // own, and coming in marks Old Well.
