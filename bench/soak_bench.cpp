@@ -17,7 +17,10 @@
 #include <vector>
 
 #include "bench/travel_rig.h"
+#include "framework/file/save_file.h"
 #include "framework/input/key_tables.h"
+#include "framework/math/random.h"
+#include "game/app/scene/scene_initialize.h"
 #include "game/model/ship/task_manager.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
@@ -40,6 +43,7 @@ constexpr int kStepsPerFrame = 3;  // speed x3
 constexpr int kWarmUpHours = 2;
 constexpr int kFramesAtAHideout = 600;
 constexpr std::int32_t kFuelAtAHideout = 100000;
+constexpr std::uint32_t kSeed = 20240601;
 
 // The resident set of this process in bytes, from the kernel's page counts.
 std::int64_t ResidentBytes()
@@ -150,8 +154,28 @@ void RunGameHours(TravelRig& rig, int hours, Journey& journey)
     }
 }
 
+// Two runs play the same game, so that their instruction counts compare: one seed, and the start-up's and the saves'
+// file jobs ended before the frame that started them goes on, whatever the threads' pace.
+struct RepeatableRun {
+    RepeatableRun()
+    {
+        vesk::math::MarkRandomClockSeeded();
+        vesk::math::SeedRandom(kSeed);
+        SetStartupJobsInline(true);
+        vesk::file::SetSaveJobsWaited(true);
+    }
+    ~RepeatableRun()
+    {
+        SetStartupJobsInline(false);
+        vesk::file::SetSaveJobsWaited(false);
+    }
+    RepeatableRun(const RepeatableRun&) = delete;
+    RepeatableRun& operator=(const RepeatableRun&) = delete;
+};
+
 void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
 {
+    const RepeatableRun repeatable;
     TravelRig rig({.heavy = std::getenv("VARNOLIS_SOAK_FULL_SHIP") != nullptr});
     if (!rig.Ok()) {
         state.SkipWithError("the road could not be set up");
