@@ -56,6 +56,7 @@ void GAME_CTaskManager::Update()
         }
         if (!task->IsFinished()) continue;
         tasks[i] = nullptr;
+        NoteListChanged();
         ReleaseCrewOf(task);
         RemoveTask(task);
         delete task;
@@ -79,11 +80,13 @@ void GAME_CTaskManager::Clear()
     for (std::size_t i = 0; i < tasks.size(); ++i) {
         GAME_CTaskBase* task = tasks[i];
         tasks[i] = nullptr;
+        NoteListChanged();
         if (task == nullptr) continue;
         RemoveTask(task);
         delete task;
     }
     tasks.clear();
+    NoteListChanged();
 }
 
 std::size_t GAME_CTaskManager::AddTask(GAME_CTaskBase* task)
@@ -93,6 +96,7 @@ std::size_t GAME_CTaskManager::AddTask(GAME_CTaskBase* task)
         if (GAME_CRoomBase* room = task->GetRoom()) room->AttachTask(task);
     }
     tasks.push_back(task);
+    NoteListChanged();
     return tasks.size();
 }
 
@@ -142,6 +146,7 @@ void GAME_CTaskManager::PurgeFinishedTasks()
             if (task == nullptr || !task->IsFinished()) continue;
             found = true;
             tasks[i] = nullptr;
+            NoteListChanged();
             RemoveTask(task);
             ReleaseCrewOf(task);
             delete task;
@@ -176,6 +181,7 @@ void GAME_CTaskManager::RemoveRoomTasks(GAME_CRoomBase* room)
     while (!tasks.empty()) {
         GAME_CTaskBase* task = tasks.back();
         tasks.pop_back();
+        NoteListChanged();
         if (task == nullptr) continue;
         task->crew.clear();
         RemoveTask(task);
@@ -278,8 +284,8 @@ void GAME_CTaskManager::GetChildTasks(const GAME_CTaskBase* parent, std::vector<
 {
     out.clear();
     if (parent == nullptr) return;
-    for (GAME_CTaskBase* task : tasks) {
-        if (task != nullptr && !task->IsFinished() && task->GetParentTask() == parent) out.push_back(task);
+    for (GAME_CTaskBase* task : Index().storeCarries) {
+        if (!task->IsFinished() && task->GetParentTask() == parent) out.push_back(task);
     }
 }
 
@@ -353,10 +359,26 @@ bool GAME_CTaskManager::IsAttackActiveInRoom(const GAME_CTaskBase& task) const
 
 bool GAME_CTaskManager::AreDriveAndAttackTasksManned() const
 {
-    for (const GAME_CTaskBase* task : tasks) {
-        if (task == nullptr || !task->crew.empty()) continue;
+    for (const GAME_CTaskBase* task : Index().driveAndAttack) {
+        if (!task->crew.empty()) continue;
         if (task->GetKind() == kTaskBridgeDriver) return false;
         if (task->GetKind() == kTaskAttackToEnemy && IsAttackActiveInRoom(*task)) return false;
     }
     return true;
+}
+
+const GAME_CTaskManager::KindIndex& GAME_CTaskManager::Index() const
+{
+    if (!indexStale_ && indexedSize_ == tasks.size()) return index_;
+    index_.driveAndAttack.clear();
+    index_.storeCarries.clear();
+    for (GAME_CTaskBase* task : tasks) {
+        if (task == nullptr) continue;
+        const std::int32_t kind = task->GetKind();
+        if (kind == kTaskBridgeDriver || kind == kTaskAttackToEnemy) index_.driveAndAttack.push_back(task);
+        if (kind == kTaskCarrierFromInventory) index_.storeCarries.push_back(task);
+    }
+    indexStale_ = false;
+    indexedSize_ = tasks.size();
+    return index_;
 }

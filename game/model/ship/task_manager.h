@@ -96,9 +96,26 @@ public:
     // Every task anew from the slot's records; bad records are dropped with a log line.
     void RestoreFromSave(std::span<const std::uint8_t> slot);
 
+    // Changed only through the manager's functions, which keep the kind index below up to date.
     std::vector<GAME_CTaskBase*> tasks;
 
 private:
+    // The tasks that every crew member's step asks after, kept aside in list order so that the
+    // step need not walk the whole list per member: the drive and attack tasks, and the store
+    // carries (the only tasks with a parent).
+    struct KindIndex {
+        std::vector<GAME_CTaskBase*> driveAndAttack;
+        std::vector<GAME_CTaskBase*> storeCarries;
+    };
+    // Every change of the list calls this; the index is rebuilt on the next query. A list whose
+    // length moved behind the manager's back (a test pushing a task of its own) is rebuilt too.
+    void NoteListChanged() { indexStale_ = true; }
+    const KindIndex& Index() const;
+
+    mutable KindIndex index_;
+    mutable bool indexStale_ = true;
+    mutable std::size_t indexedSize_ = 0;
+
     // Crew members working a listed task let go of it, so that none keeps a task that is deleted.
     void ForgetCrewLinks() const;
     // Drops the task's delivered materials near its room (or the bottom row's first column).

@@ -102,6 +102,7 @@ void GAME_CTaskManager::ForgetAllTasks()
     }
     for (GAME_CTaskBase* task : tasks) delete task;
     tasks.clear();
+    NoteListChanged();
 }
 
 void GAME_CTaskManager::RestoreFromSave(std::span<const std::uint8_t> slot)

@@ -1,6 +1,8 @@
 // Who gets a task: a full room's own crew only, else the nearest fit idle crew member, crew bound elsewhere last, never a dying one, and no carrying while the bridge is empty.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_lookups.h"
 #include "game/model/object/field_object_manager.h"
@@ -93,6 +95,40 @@ TEST_F(CrewHandOutTest, NothingIsCarriedWhileTheBridgeHasNoDriver)
     EXPECT_EQ(HandOut(*carry), nullptr);
     EXPECT_EQ(HandOut(*driver), Field().crew.back());
     EXPECT_TRUE(Tasks().AreDriveAndAttackTasksManned());
+}
+
+// The step asks after the drive tasks and the store carries without walking the whole list: each
+// order, finish and removal shows in the answers at once.
+TEST_F(CrewHandOutTest, TheDriverAndTheStoreCarriesAreFoundAfterEveryChangeOfTheList)
+{
+    GAME_CRoomBase& bridge = Place(kBridge, 0, 0);
+    GAME_CRoomBase& kitchen = Place(kKitchen, 4, 0);
+    EXPECT_TRUE(Tasks().AreDriveAndAttackTasksManned());
+    GAME_CTaskBase* driver = GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(NumberOf(bridge)));
+    ASSERT_NE(driver, nullptr);
+    EXPECT_FALSE(Tasks().AreDriveAndAttackTasksManned());
+    driver->Finish();
+    StepSimulation(1);
+    EXPECT_FALSE(IsListed(driver));
+    EXPECT_TRUE(Tasks().AreDriveAndAttackTasksManned());
+    ASSERT_NE(GAME_CTaskBase::CreateFromRequest(MakeBridgeDriverRequest(NumberOf(bridge))), nullptr);
+    EXPECT_FALSE(Tasks().AreDriveAndAttackTasksManned());
+    Tasks().RemoveRoomTasks(&bridge);
+    EXPECT_TRUE(Tasks().AreDriveAndAttackTasksManned());
+
+    GAME_CTaskBase& cooking = Cooking(kitchen);
+    std::vector<GAME_CTaskBase*> children;
+    Tasks().GetChildTasks(&cooking, children);
+    EXPECT_TRUE(children.empty());
+    GAME_CTaskBase* carry =
+        GAME_CTaskBase::CreateFromRequest(MakeCarryFromStoreRequest(&cooking, NumberOf(kitchen), kTimber, 1));
+    ASSERT_NE(carry, nullptr);
+    Tasks().GetChildTasks(&cooking, children);
+    EXPECT_EQ(children, std::vector<GAME_CTaskBase*>{carry});
+    carry->Finish();
+    Tasks().PurgeFinishedTasks();
+    Tasks().GetChildTasks(&cooking, children);
+    EXPECT_TRUE(children.empty());
 }
 
 // Killed by a hit, a crew member plays its death for a while before it is gone: no work is handed
