@@ -313,13 +313,12 @@ bool GAME_CActorAIBase::RepairHull()
         for (DamageMarker* candidate : ship->damageMarkers) {
             if (candidate == nullptr || candidate->amount < 1) continue;
             if (candidate->claimer != nullptr && candidate->claimer != owner) continue;
-            if (!ship->IsReachable(column, row, candidate->cellX, candidate->cellY)) continue;
             const std::int64_t distance =
                 std::int64_t{std::abs(candidate->cellY - row)} * ship->grid.width + std::abs(candidate->cellX - column);
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                marker = candidate;
-            }
+            // Only a nearer marker can win, so the walk that asks whether it is reachable is spared for the rest.
+            if (distance >= bestDistance || !ship->IsReachable(column, row, candidate->cellX, candidate->cellY)) continue;
+            bestDistance = distance;
+            marker = candidate;
         }
         if (marker == nullptr) break;
         if (IsRepairMaterial(owner->carriedItem)) {
