@@ -8,6 +8,7 @@
 #include "game/services/achievement/achievements.h"
 #include "game/services/text/language.h"
 #include "game/services/player/player_data.h"
+#include "game/model/ship/effect_field.h"
 #include "game/model/stores/ammo_storage.h"
 #include "game/model/stores/food_storage.h"
 #include "game/model/stores/store_record.h"
@@ -105,6 +106,9 @@ void SetupPlaySession(std::span<std::uint8_t> slot, std::span<std::uint8_t> syst
     // The running game's tasks go first: the new layout would otherwise remove them as a ship
     // change does, putting their materials down and marking those items found in the slot read.
     world->tasks->ForgetAllTasks();
+    // A field belongs to the game whose finished task left it: over the new layout it would give
+    // its buff or debuff to crew of a game that never had the room.
+    ClearEffectFields();
     world->ship->BuildLayout(slot);
     world->travel->LoadFromSlot(slot);
     world->fieldObjects->LoadFromSlot(slot);

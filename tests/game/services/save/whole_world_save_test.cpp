@@ -24,6 +24,8 @@
 #include "game/model/travel/travel_controller.h"
 #include "game/model/world/game_world.h"
 #include "game/model/object/field_object_manager.h"
+#include "game/model/object/object_actor.h"
+#include "game/model/ship/effect_field.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
@@ -210,4 +212,26 @@ TEST_F(WholeWorldSave, ALoadKeepsNoneOfTheItemsTheGameBeforeItFound)
     EXPECT_FALSE(working_slot::ItemDiscovered(static_cast<std::size_t>(timber)));
     const std::vector<std::uint8_t> second = SaveSlot();
     EXPECT_EQ(DescribeDifferences(first, second, slot::kFieldItemsLive, slot::kFieldItemsLiveSize), "");
+}
+
+TEST_F(WholeWorldSave, ALoadKeepsNoneOfTheFieldsTheGameBeforeItLeft)
+{
+    // A slot saved with a rat beside an empty deck.
+    AddCrew(0, 0);
+    const std::vector<std::uint8_t> first = SaveSlot();
+
+    // The game runs on: a refinery is built beside the rat and a finished fuel can leaves its fumes.
+    GAME_CRoomBase& refinery = Place(MakeTag("ID08"), 1, 0);
+    const TaskData* fuelCan = FindTaskData(MakeTag("TC04"));
+    ASSERT_NE(fuelCan, nullptr);
+    const TaskEffect& fumes = fuelCan->effectB;
+    ASSERT_NE(CreateEffectField(kEffectDebuff, fuelCan->effectBWord, fumes.id, fumes.value, fumes.count, &refinery), nullptr);
+
+    // The slot loaded over it has no refinery: its rat, standing where the fumes were, stays well,
+    // and no smoke is drawn over the deck.
+    Restore(first);
+    EXPECT_TRUE(GetEffectFields().empty());
+    StepSimulationUntil([] { return false; }, 5);
+    ASSERT_EQ(Field().crew.size(), 1u);
+    for (const auto& slot : Field().crew[0]->status.debuffs) EXPECT_NE(slot.id, fumes.id);
 }
