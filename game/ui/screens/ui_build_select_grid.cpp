@@ -8,6 +8,7 @@
 #include "game/services/input/input_map.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
+#include "game/model/ship/room_removal_drops.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_manager.h"
@@ -266,6 +267,13 @@ void GAME_CUIBuildSelectGrid::SelectForBreaking(GAME_CRoomBase& room)
     GAME_CShip* ship = Ship();
     if (ship != nullptr && ship->IsLastEngine(room)) {
         message_ = FormatUIMessage("BUILD_ROOM_LAST_ENGINE_NO_BREAK");
+        steps_.Go(kMessage);
+        return;
+    }
+    // What the room holds goes on the deck when it comes down; what would find no place there would be lost.
+    if (!RoomRemovalFitsOnDeck(room)) {
+        PlayUISE(kSeUIError);
+        message_ = FormatUIMessage("MARKET_BUY_DISABLE_GRID");
         steps_.Go(kMessage);
         return;
     }

@@ -18,6 +18,7 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/ship.h"
+#include "game/model/stores/stored_items.h"
 #include "game/model/ship/task_manager.h"
 #include "game/ui/screens/ui_build.h"
 #include "game/ui/screens/ui_build_select_grid.h"
@@ -211,6 +212,39 @@ TEST_F(BuildTest, TheCursorPlacesTheChosenRoomAndBreaksOneAfterAYes)
     EXPECT_EQ(world->ship->GetRoomAtCell(0, 2), nullptr);
     EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBroken);
     EXPECT_EQ(Dialog().Message(), FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {UITagName(MakeTag("ID23"))}));
+}
+
+// A storeroom whose goods would find no place on a full deck is not taken down: the player is told
+// with the market's words for a full deck, and room and goods stay. With room on the deck it comes
+// down and its goods lie there.
+TEST_F(BuildTest, AStoreroomWhoseGoodsFindNoPlaceOnTheDeckIsNotTakenDown)
+{
+    Store("I025", 4);
+    const GAME_CRoomBase* storeroom = world->ship->GetRoomAtCell(9, 3);
+    ASSERT_NE(storeroom, nullptr);
+    GAME_CFieldObjectManager& field = *world->fieldObjects;
+    std::int32_t column = -1;
+    std::int32_t row = -1;
+    while (field.FindFreeItemCell(0, 0, &column, &row)) ASSERT_TRUE(field.DropItemOnCell(MakeTag("I020"), 1, column, row));
+    OpenMenu();
+    Choose("IDBR");
+    ClickCell(9, 3);
+    ClickCell(9, 3);
+    EXPECT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kMessage);
+    EXPECT_EQ(Dialog().Message(), GetMessageTextExpanded("MARKET_BUY_DISABLE_GRID"));
+    EXPECT_EQ(CountPlayed(kSeUIError, frames.size() - 2), 1);
+    ASSERT_TRUE(CloseMessage());
+    EXPECT_EQ(world->ship->GetRoomAtCell(9, 3), storeroom);
+    EXPECT_EQ(CountStoredItem(MakeTag("I025")), 4);
+
+    field.ClearItems();
+    ASSERT_TRUE(StepUntil([&] { return Cursor().DialogStep() == GAME_CUIBuildSelectGrid::kCursor; }, 5));
+    ClickCell(9, 3);
+    ASSERT_EQ(Cursor().DialogStep(), GAME_CUIBuildSelectGrid::kBreakQuestion);
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    StepFrames(1);
+    EXPECT_EQ(world->ship->GetRoomAtCell(9, 3), nullptr);
+    EXPECT_EQ(CountFieldItem(MakeTag("I025")), 4);
 }
 
 // The window losing the focus closes the grid cursor under its break question (the question keeps
@@ -480,6 +514,7 @@ TEST_F(BuildTest, TheDemolitionQuestionAndNoticesFitTheDialogWithTheWidestRoomNa
         ExpectFitsDialog(question, file + ": BUILD_ROOM_BREAK_YESNO");
         ExpectFitsDialog(FormatUIMessage("BUILD_ROOM_BREAK_FINISHED", {room}), file + ": BUILD_ROOM_BREAK_FINISHED");
         ExpectFitsDialog(GetMessageTextExpanded("BUILD_ROOM_LAST_ENGINE_NO_BREAK"), file + ": BUILD_ROOM_LAST_ENGINE_NO_BREAK");
+        ExpectFitsDialog(GetMessageTextExpanded("MARKET_BUY_DISABLE_GRID"), file + ": MARKET_BUY_DISABLE_GRID");
     }
 }
 
