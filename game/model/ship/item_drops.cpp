@@ -1,10 +1,13 @@
-// Putting units of an item on the floor: stacks no larger than the item's stack limit on free cells near a cell.
+// Putting units of an item on the floor: stacks no larger than the item's stack limit on free cells near a cell,
+// or into the nearest storeroom when the floor has no room.
 #include "game/model/ship/item_drops.h"
 
 #include <algorithm>
 
 #include "game/services/data/item_data.h"
 #include "game/services/data/static_lookups.h"
+#include "game/services/player/inventory.h"
+#include "game/model/stores/stored_items.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship_world.h"
 
@@ -24,4 +27,13 @@ std::int32_t DropItemStacks(std::uint32_t itemId, std::int32_t count, std::int32
         left -= amount;
     }
     return std::max(left, 0);
+}
+
+std::int32_t DropOrStoreItemStacks(std::uint32_t itemId, std::int32_t count, std::int32_t x, std::int32_t y)
+{
+    std::int32_t left = DropItemStacks(itemId, count, x, y);
+    // Within the storeroom's capacity only: forcing a unit in would close it to the crew for good.
+    GAME_CInventory* storeroom = left > 0 ? FindNearestStorageRoom(x, y) : nullptr;
+    while (storeroom != nullptr && left > 0 && storeroom->AddItem(itemId)) --left;
+    return left;
 }

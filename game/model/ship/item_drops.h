@@ -1,4 +1,5 @@
-// Putting units of an item on the floor: stacks no larger than the item's stack limit on free cells near a cell.
+// Putting units of an item on the floor: stacks no larger than the item's stack limit on free cells near a cell,
+// or into the nearest storeroom when the floor has no room.
 #pragma once
 
 #include <cstdint>
@@ -7,3 +8,6 @@
 // left, holding at most the item's stack limit (at least 1). Returns the units that found no cell
 // or no item object.
 std::int32_t DropItemStacks(std::uint32_t itemId, std::int32_t count, std::int32_t x, std::int32_t y);
+// As DropItemStacks; the units that find no cell go into the storeroom nearest (x, y) as far as it
+// has room. Returns the units left over.
+std::int32_t DropOrStoreItemStacks(std::uint32_t itemId, std::int32_t count, std::int32_t x, std::int32_t y);

@@ -106,9 +106,9 @@ void GAME_CTaskManager::DropDeliveredMaterials(GAME_CTaskBase& task) const
     const GAME_CShip* ship = ship_world::Ship();
     const std::int32_t x = room != nullptr ? room->gridX : 0;
     const std::int32_t y = room != nullptr ? room->gridY : (ship != nullptr ? ship->grid.height - 1 : 0);
-    for (const ItemCount& pair : task.CollectMaterialPairs()) {
-        if (DropItemStacks(pair.itemId, pair.count, x, y) > 0) break;
-    }
+    // A task given up on a full deck (one waiting for room for its product, say) keeps its units
+    // aboard in the storeroom.
+    for (const ItemCount& pair : task.CollectMaterialPairs()) DropOrStoreItemStacks(pair.itemId, pair.count, x, y);
     task.materials.clear();
 }
 

@@ -1,4 +1,4 @@
-// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, one cancelled with its materials in hand, and one finished on a full deck, every unit accounted for all along.
+// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, one cancelled with its materials in hand, and one finished or cancelled on a full deck, every unit accounted for all along.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -161,6 +161,23 @@ TEST_F(TaskCraftTest, ACraftDoneOnAFullDeckKeepsItsProductUntilThereIsRoomForIt)
     FreeOneCell();
     EXPECT_TRUE(StepKeepingScrap(3, [&] { return UnitsAboard(kIronPlate) == 1; }, 600));
     EXPECT_EQ(UnitsAboard(kScrapIron), 0);
+}
+
+// The player gives up on a plate waiting for room on a full deck: the scrap it holds finds no floor
+// cell, so it goes back into the storeroom rather than out of the game.
+TEST_F(TaskCraftTest, ACraftCancelledWhileWaitingOnAFullDeckPutsItsMaterialsBackInTheStoreroom)
+{
+    GAME_CTaskBase* craft = CraftAloneOnAFullDeck();
+    ASSERT_NE(craft, nullptr);
+    StepKeepingScrap(3, [] { return false; }, 2 * craft->GetTaskValue());
+    ASSERT_FALSE(ledgerBroken);
+    ASSERT_EQ(craft->progress, craft->GetTaskValue());
+
+    craft->Finish();
+    Tasks().PurgeFinishedTasks();
+    EXPECT_EQ(CountStoredItem(kScrapIron), 3);
+    StepKeepingScrap(3, [] { return false; }, 60);
+    EXPECT_FALSE(ledgerBroken);
 }
 
 // A unit delivered to a craft beyond the three it takes goes back on the floor; on a full deck it
