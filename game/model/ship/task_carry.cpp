@@ -190,7 +190,8 @@ void GAME_CTaskCarrierFromInventory::HandOverLoad()
         const GAME_CShip* ship = ship_world::Ship();
         const std::int32_t x = leader != nullptr ? leader->cellX : 0;
         const std::int32_t y = leader != nullptr ? leader->cellY : (ship != nullptr ? ship->grid.height - 1 : 0);
-        PutLoadDown(x, y);
+        // The load is let go of here, so what finds no floor cell goes back into a storeroom.
+        DropOrStoreItemStacks(load_->itemId, load_->count, x, y);
     }
     load_.reset();
 }

@@ -180,6 +180,25 @@ TEST_F(TaskCraftTest, ACraftCancelledWhileWaitingOnAFullDeckPutsItsMaterialsBack
     EXPECT_FALSE(ledgerBroken);
 }
 
+// Given up while its scrap is on the way over a full deck, a plate leaves the carrier's load with
+// nowhere on the floor to go: it goes back into the storeroom.
+TEST_F(TaskCraftTest, ACraftCancelledOnAFullDeckWhileItsScrapIsCarriedKeepsTheScrapAboard)
+{
+    Stock(*storeroom, kScrapIron, 3);
+    GAME_CTaskBase* craft = OrderPlate();
+    ASSERT_NE(craft, nullptr);
+    ASSERT_TRUE(StepKeepingScrap(3, [&] { return CarriedUnits() == 3; }, 5000));
+    std::int32_t column = -1;
+    std::int32_t row = -1;
+    while (Field().FindFreeItemCell(0, 0, &column, &row)) ASSERT_TRUE(Field().DropItemOnCell(kGrain, 1, column, row));
+
+    craft->Finish();
+    Tasks().PurgeFinishedTasks();
+    EXPECT_EQ(CountStoredItem(kScrapIron), 3);
+    StepKeepingScrap(3, [] { return false; }, 60);
+    EXPECT_FALSE(ledgerBroken);
+}
+
 // A unit delivered to a craft beyond the three it takes goes back on the floor; on a full deck it
 // stays with the craft, which waits for it to find a cell before the plate may take the next one.
 TEST_F(TaskCraftTest, UnitsDeliveredBeyondACraftsNeedWaitWithItOnAFullDeckForRoomOnTheFloor)
