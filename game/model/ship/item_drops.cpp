@@ -1,5 +1,5 @@
 // Putting units of an item on the floor: stacks no larger than the item's stack limit on free cells near a cell,
-// or into the nearest storeroom when the floor has no room.
+// or into the nearest storerooms with room when the floor has none.
 #include "game/model/ship/item_drops.h"
 
 #include <algorithm>
@@ -32,8 +32,11 @@ std::int32_t DropItemStacks(std::uint32_t itemId, std::int32_t count, std::int32
 std::int32_t DropOrStoreItemStacks(std::uint32_t itemId, std::int32_t count, std::int32_t x, std::int32_t y)
 {
     std::int32_t left = DropItemStacks(itemId, count, x, y);
-    // Within the storeroom's capacity only: forcing a unit in would close it to the crew for good.
-    GAME_CInventory* storeroom = left > 0 ? FindNearestStorageRoom(x, y) : nullptr;
-    while (storeroom != nullptr && left > 0 && storeroom->AddItem(itemId)) --left;
+    if (left <= 0) return left;
+    // Within each storeroom's capacity only: forcing a unit in would close it to the crew for good.
+    for (GAME_CInventory* storeroom : ListStorageRoomsNearestFirst(x, y)) {
+        while (left > 0 && storeroom->AddItem(itemId)) --left;
+        if (left == 0) break;
+    }
     return left;
 }

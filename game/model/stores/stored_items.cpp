@@ -2,6 +2,7 @@
 #include "game/model/stores/stored_items.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/services/player/inventory.h"
 #include "game/services/player/player_data.h"
@@ -81,25 +82,51 @@ GAME_CInventory* FindRoomInventory(const GAME_CRoomBase* room, std::int32_t* out
     return nullptr;
 }
 
-GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int32_t* outIndex)
+namespace {
+
+// Calls visit(cost, inventory, index) for each storage room with capacity rules that can be walked
+// to from the cell, in room order.
+template <typename Visit>
+void ForEachReachableStorageRoom(std::int32_t x, std::int32_t y, Visit visit)
 {
-    if (outIndex != nullptr) *outIndex = -1;
     const GAME_CShip* ship = ship_world::Ship();
-    if (ship == nullptr) return nullptr;
-    GAME_CInventory* nearest = nullptr;
-    std::int32_t best = -1;
+    if (ship == nullptr) return;
     for (const GAME_CRoomBase* room : ship->rooms) {
         if (room == nullptr || !IsCrewStoreroom(*room)) continue;
         const std::int32_t cost = ship->GetRoomPathCost(x, y, *room);
-        if (cost < 0 || (best >= 0 && cost >= best)) continue;
+        if (cost < 0) continue;
         std::int32_t index = -1;
-        if (GAME_CInventory* inventory = FindRoomInventory(room, &index)) {
-            nearest = inventory;
-            best = cost;
-            if (outIndex != nullptr) *outIndex = index;
-        }
+        if (GAME_CInventory* inventory = FindRoomInventory(room, &index)) visit(cost, inventory, index);
     }
+}
+
+}  // namespace
+
+GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int32_t* outIndex)
+{
+    if (outIndex != nullptr) *outIndex = -1;
+    GAME_CInventory* nearest = nullptr;
+    std::int32_t best = -1;
+    ForEachReachableStorageRoom(x, y, [&](std::int32_t cost, GAME_CInventory* inventory, std::int32_t index) {
+        if (best >= 0 && cost >= best) return;
+        nearest = inventory;
+        best = cost;
+        if (outIndex != nullptr) *outIndex = index;
+    });
     return nearest;
+}
+
+std::vector<GAME_CInventory*> ListStorageRoomsNearestFirst(std::int32_t x, std::int32_t y)
+{
+    std::vector<std::pair<std::int32_t, GAME_CInventory*>> found;
+    ForEachReachableStorageRoom(x, y, [&](std::int32_t cost, GAME_CInventory* inventory, std::int32_t) {
+        found.emplace_back(cost, inventory);
+    });
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<GAME_CInventory*> inventories;
+    inventories.reserve(found.size());
+    for (const auto& entry : found) inventories.push_back(entry.second);
+    return inventories;
 }
 
 std::int64_t CountStoredItem(std::uint32_t itemId)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 class GAME_CInventory;
 class GAME_CItemDataImpl;
@@ -12,6 +13,8 @@ GAME_CInventory* FindRoomInventory(const GAME_CRoomBase* room, std::int32_t* out
 // Among the storage rooms with capacity rules, the inventory of the one nearest to the cell by
 // walking cost (unreachable ones left out); null and -1 when none.
 GAME_CInventory* FindNearestStorageRoom(std::int32_t x, std::int32_t y, std::int32_t* outIndex = nullptr);
+// The inventories of those rooms that can be walked to from the cell, the nearest first.
+std::vector<GAME_CInventory*> ListStorageRoomsNearestFirst(std::int32_t x, std::int32_t y);
 
 // Units of the item in every room inventory, lying on the grid, and carried from inventories.
 std::int64_t CountStoredItem(std::uint32_t itemId);

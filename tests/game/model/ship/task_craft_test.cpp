@@ -7,6 +7,7 @@
 #include "game/services/data/item_data.h"
 #include "game/services/data/static_lookups.h"
 #include "game/model/stores/stored_items.h"
+#include "game/services/player/inventory.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_item.h"
@@ -176,6 +177,23 @@ TEST_F(TaskCraftTest, ACraftCancelledWhileWaitingOnAFullDeckPutsItsMaterialsBack
     craft->Finish();
     Tasks().PurgeFinishedTasks();
     EXPECT_EQ(CountStoredItem(kScrapIron), 3);
+    StepKeepingScrap(3, [] { return false; }, 60);
+    EXPECT_FALSE(ledgerBroken);
+}
+
+// Given up on a full deck with the nearest storeroom full, a plate's scrap goes into the next
+// storeroom that has room rather than out of the game.
+TEST_F(TaskCraftTest, ACraftCancelledOnAFullDeckPutsItsMaterialsInAStoreroomWithRoomBeyondAFullOne)
+{
+    GAME_CInventory& nearStoreroom = *FindRoomInventory(&Place(kStoreroom, 6, 0));
+    nearStoreroom.capacity = 0;
+    GAME_CTaskBase* craft = CraftAloneOnAFullDeck();
+    ASSERT_NE(craft, nullptr);
+    ASSERT_EQ(FindNearestStorageRoom(workshop->gridX, workshop->gridY), &nearStoreroom);
+
+    craft->Finish();
+    Tasks().PurgeFinishedTasks();
+    EXPECT_EQ(FindRoomInventory(storeroom)->CountItem(kScrapIron), 3);
     StepKeepingScrap(3, [] { return false; }, 60);
     EXPECT_FALSE(ledgerBroken);
 }
