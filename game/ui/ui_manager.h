@@ -59,6 +59,8 @@ public:
     bool GetTopFieldControl() const override;
 
     // --- operations for the rest of the game
+    // The slot of the screen a finished room of the kind opens, 0 for none.
+    static int RoomScreenSlot(std::uint16_t kind);
     void OpenRoomScreen(GAME_CRoomBase* room, std::int32_t roomIndex);
     void OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous);
     void SkipToNextRoom();

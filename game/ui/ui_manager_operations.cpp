@@ -23,8 +23,20 @@ constexpr int kResidentSlots[] = {1, 2, 3, 6, 36, 46, 48, 49};
 constexpr std::uint16_t kKindUnreachedA = 22;
 constexpr std::uint16_t kKindGameCenter = 31;
 
-// The slot of a room kind's screen, 0 for none.
-int SlotOfRoomKind(std::uint16_t kind)
+struct RoomOrderEntry {
+    std::int32_t kind;
+    std::int32_t index;
+    std::int32_t order;
+};
+
+bool IsEventRunning(const GAME_CGameWorld& world)
+{
+    return world.travel && world.travel->routeManager && world.travel->routeManager->IsRouteEventRunning();
+}
+
+}  // namespace
+
+int GAME_CUIManager::RoomScreenSlot(std::uint16_t kind)
 {
     switch (kind) {
     case 1: return kSlotMap;
@@ -48,25 +60,12 @@ int SlotOfRoomKind(std::uint16_t kind)
     }
 }
 
-struct RoomOrderEntry {
-    std::int32_t kind;
-    std::int32_t index;
-    std::int32_t order;
-};
-
-bool IsEventRunning(const GAME_CGameWorld& world)
-{
-    return world.travel && world.travel->routeManager && world.travel->routeManager->IsRouteEventRunning();
-}
-
-}  // namespace
-
 void GAME_CUIManager::OpenRoomScreen(GAME_CRoomBase* room, std::int32_t)
 {
     GAME_CGameWorld& world = context_.world;
     if (IsEventRunning(world) || world.inputBlocked != 0) return;
     if (IsOpen(kSlotEvent)) return;
-    const int slot = IsUIRoomUnderConstruction(room) ? kSlotRoomBuilding : SlotOfRoomKind(GetUIRoomKind(room));
+    const int slot = IsUIRoomUnderConstruction(room) ? kSlotRoomBuilding : RoomScreenSlot(GetUIRoomKind(room));
     GAME_CUIBase* screen = GetScreen(slot);
     if (slot == 0 || screen == nullptr) return;
     if (slot == kSlotMap) {
@@ -100,7 +99,7 @@ void GAME_CUIManager::OpenAdjacentRoomScreen(GAME_CRoomBase* room, bool previous
         if (kind == kKindUnreachedA || kind == kKindGameCenter) continue;
         // A room without a screen (a fuel tank) is passed over: stepping onto it would close the
         // screen, open none and leave the game held with the view fastened on that room.
-        if (SlotOfRoomKind(kind) == 0) continue;
+        if (RoomScreenSlot(kind) == 0) continue;
         // The order is the kind's place in the room-id table, which is the kind itself.
         entries.push_back({kind, static_cast<std::int32_t>(i), kind});
     }

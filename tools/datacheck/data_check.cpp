@@ -8,8 +8,12 @@
 #include "game/services/data/id_tags.h"
 #include "game/services/data/tag.h"
 #include "game/services/save/working_slot.h"
+#include "game/model/ship/task_base.h"
+#include "game/services/ui_port/ui_slots.h"
+#include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_bullet.h"
 #include "game/ui/screens/ui_dining_hall.h"
+#include "game/ui/ui_manager.h"
 
 namespace data_check {
 namespace {
@@ -116,7 +120,8 @@ void CheckTasks(GameDataCheck& check)
         }
         check.RequireMaterials(id, "task", task.materials, "material");
         check.RequireSeconds(id, "task", task.durationSeconds, "duration");
-        if (task.kind == kTaskItemCraft) {
+        // A craft may make nothing when its work leaves something else: a bonus or a field.
+        if (task.kind == kTaskItemCraft && (task.productItem != kNoId || !HasCompletionResults(task))) {
             check.RequireItem(id, "task", task.productItem, "product");
             check.RequireCount(id, "task", task.productCount, "product count");
         }
@@ -292,6 +297,23 @@ void CheckRoomRole(GameDataCheck& check, std::uint32_t id, std::int32_t kind, co
     }
 }
 
+// A room whose screen orders work only through the add-task list, and that lets crew in, offers
+// that list a task it can order from the start (waiting on no event flag or upgrade): else the
+// room stands in the game with nothing to do.
+void CheckRoomOffersWork(GameDataCheck& check, std::uint32_t id, std::int32_t kind, const RoomData& room)
+{
+    if (GAME_CUIManager::RoomScreenSlot(static_cast<std::uint16_t>(kind)) != kSlotItemCreate ||
+        (room.flags & kRoomTakesCrew) == 0) {
+        return;
+    }
+    const bool offers = std::any_of(room.offeredTasks.begin(), room.offeredTasks.end(), [](const TaskData* task) {
+        return GAME_CUIAddTask::ListsTaskKind(task->kind) && task->ids.empty() && task->requiredUpgradeBits == 0;
+    });
+    if (!offers) {
+        check.Report(id, "room kind", "takes crew but offers no task its screen can order");
+    }
+}
+
 // Upgrade entry n is the upgrade of bit n; every upgrade a task offered here sets or needs has its entry.
 void CheckRoomUpgrades(GameDataCheck& check, std::uint32_t id, const RoomData& room)
 {
@@ -348,6 +370,7 @@ void CheckRooms(GameDataCheck& check)
             check.Report(id, "room kind", "has no durability");
         }
         CheckRoomRole(check, id, kind, *room);
+        CheckRoomOffersWork(check, id, kind, *room);
         CheckRoomUpgrades(check, id, *room);
     }
 }

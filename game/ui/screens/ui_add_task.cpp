@@ -37,29 +37,13 @@ constexpr Vec2 kRowHitTopLeft{378.0f, 106.0f};
 constexpr std::uint32_t kOrderOnlyOne = 0x80000003u;
 constexpr std::uint32_t kOrderFatal = 0x80000000u;
 
-// Kinds a room's own list offers; cooking comes only as the dining hall's ready-made entry.
-bool IsOfferedKind(std::int32_t kind)
-{
-    switch (kind) {
-    case kTaskRoomBuild:
-    case kTaskItemCraft:
-    case kTaskRoomUpgrade:
-    case kTaskAttackToEnemy:
-    case kTaskPatient:
-    case kTaskRouteScan:
-    case kTaskEngineMaintenance:
-    case kTaskRefuel: return true;
-    default: return false;
-    }
-}
-
 bool IsUpgradeInstalled(const GAME_CRoomBase& room, std::uint32_t bit) { return bit < 32 && (room.installedUpgrades & (1u << bit)) != 0; }
 
 // Whether the room may run the record: its kind, the event flags it waits for, the upgrade it would
 // install and the upgrades it needs.
 bool RoomOffers(const GAME_CRoomBase& room, const RoomData& data, const TaskData& record)
 {
-    if (!IsOfferedKind(record.kind)) return false;
+    if (!GAME_CUIAddTask::ListsTaskKind(record.kind)) return false;
     for (const std::uint32_t flag : record.ids) {
         if (!working_slot::EventFlag(flag)) return false;
     }
@@ -87,6 +71,21 @@ const char* OrderErrorKey(std::uint32_t code)
 }
 
 }  // namespace
+
+bool GAME_CUIAddTask::ListsTaskKind(std::int32_t kind)
+{
+    switch (kind) {
+    case kTaskRoomBuild:
+    case kTaskItemCraft:
+    case kTaskRoomUpgrade:
+    case kTaskAttackToEnemy:
+    case kTaskPatient:
+    case kTaskRouteScan:
+    case kTaskEngineMaintenance:
+    case kTaskRefuel: return true;
+    default: return false;
+    }
+}
 
 // The window stands still; a refused order's dialog stays up until the screen has closed.
 GAME_CUIAddTask::GAME_CUIAddTask(const UIScreenContext& context)

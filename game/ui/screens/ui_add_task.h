@@ -27,6 +27,10 @@ public:
 
     explicit GAME_CUIAddTask(const UIScreenContext& context);
 
+    // Whether a room's own list offers tasks of the kind; cooking comes only as the dining hall's
+    // ready-made entry.
+    static bool ListsTaskKind(std::int32_t kind);
+
     void Draw() override;
 
     // The one place orders are made: the two order buttons and a double click on a row.

@@ -438,4 +438,44 @@ TEST(DataCheck, RefusesADanglingIdADishOfSixMaterialKindsASeventhDishAndATurretO
     EXPECT_NE(findings.find("message \"TX01_DISCRIPT\" is missing"), std::string::npos) << findings;
 }
 
+// A room whose screen orders only through the add-task list must give the crew it lets in a task
+// they can be ordered to from the start; a craft that makes nothing passes only when its work
+// leaves a bonus or a field.
+TEST(DataCheck, RefusesARoomThatTakesCrewWithNothingToOrderAndACraftThatLeavesNothing)
+{
+    GAME_CStaticDatabase database;
+    support::LogCapture log;
+    ASSERT_TRUE(game_test::RunSettingSource(database, R"(
+        buff 'B001' 1000 1000 1000 1000 1000 1000 1300 -1 120
+        task 'TX01' 2 0
+        task.crew 'TX01' 1 30
+        task.room 'TX01' 'ID26'
+        task.effect_a 'TX01' 'B001' 2 900
+        task.effect_a_word 'TX01' 2
+        task 'TX02' 2 0
+        task.crew 'TX02' 1 30
+        task.room 'TX02' 'ID28'
+        task.mind_control 'TX03' 'S001'
+        task.room 'TX03' 'ID25'
+        task 'TX04' 2 0
+        task.room_upgraded 'TX04' 'ID30' 0
+        task.room 'TX03' 'ID24'
+    )"));
+    for (const char* id : {"ID24", "ID25", "ID26", "ID28", "ID30"}) {
+        RoomData* room = database.GetOrCreateRoomData(TagOf(id), true);
+        ASSERT_NE(room, nullptr);
+        room->capacity = 2;
+        if (std::string_view(id) != "ID24") room->flags |= kRoomTakesCrew;
+    }
+    const std::string findings = Lines(data_check::GameDataCheck(database, support::MessageKeys()).Run(data_check::RulesOfTheDataSet()));
+    for (const char* refused : {"room kind 'ID25': takes crew but offers no task its screen can order",
+                                "room kind 'ID30': takes crew but offers no task its screen can order",
+                                "task 'TX02': product -1 is no item"}) {
+        EXPECT_NE(findings.find(refused), std::string::npos) << refused << "\n" << findings;
+    }
+    for (const char* passed : {"room kind 'ID24': takes crew", "room kind 'ID26': takes crew", "task 'TX01': product"}) {
+        EXPECT_EQ(findings.find(passed), std::string::npos) << findings;
+    }
+}
+
 }  // namespace
