@@ -112,7 +112,8 @@ TEST_F(CrewRowTest, WindowShowsMaximaAndEachTraitWithItsDescription)
     member.status.skills[1].id = MakeTag("S001");
     member.status.buffs = {};
     member.status.debuffs = {};
-    member.status.debuffs[0].id = MakeTag("N004");
+    // Every trait's description fits its line; an item's longer one stands in to be cut.
+    member.status.debuffs[0].id = MakeTag("I076");
 
     row.Show(&member);
     EXPECT_EQ(row.DigitsAt(0).Shown(), 60);
@@ -130,7 +131,7 @@ TEST_F(CrewRowTest, WindowShowsMaximaAndEachTraitWithItsDescription)
     ASSERT_LE(MeasureUIText(fitting), UICrewRow::kDescriptionWidth);
     EXPECT_EQ(description->Literal(), fitting);
     // A longer one keeps the longest start that fits.
-    const std::u16string longer = GetMessageTextExpanded("N004_DISCRIPT");
+    const std::u16string longer = GetMessageTextExpanded("I076_DISCRIPT");
     const std::u16string shown(row.TraitLabel(UICrewTrait::kDebuff, 0, true)->Literal());
     ASSERT_GT(MeasureUIText(longer), UICrewRow::kDescriptionWidth);
     EXPECT_EQ(longer.substr(0, shown.size()), shown);

@@ -19,6 +19,7 @@
 #include "game/services/text/actor_names.h"
 #include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
+#include "game/ui/crew_row.h"
 #include "game/ui/screens/ui_actor_status.h"
 #include "game/ui/screens/ui_all_actor_info.h"
 #include "game/ui/screens/ui_common.h"
@@ -429,10 +430,13 @@ TEST_F(CrewScreensTest, TheBindingQuestionsAndNoticesFitTheDialogWithTheWidestNa
 
 // In every language each skill's, buff's and debuff's name and description fit their one line each
 // in a room's crew window, beside the trait's icon: no wider than the rules under them less the indent.
-TEST_F(CrewScreensTest, EveryTraitFitsTheRoomCrewWindowsLinesInEveryLanguage)
+// The description also fits the member window's line, which keeps no more than its room: a longer
+// one is shown cut mid-word.
+TEST_F(CrewScreensTest, EveryTraitFitsTheCrewWindowsLinesInEveryLanguage)
 {
     // The rules start four units left of the lines, whose texts stand 26 units in beside the icons.
     const float textRoom = UISpriteSize(FindUISprite("ui_separator_left")).x - 30.0f;
+    const float descriptionRoom = std::min(textRoom, UICrewRow::kDescriptionWidth);
     const GAME_CStaticDatabase& database = *GetStaticDatabase();
     std::vector<std::uint32_t> ids;
     for (const auto& [id, skill] : database.Skills()) ids.push_back(id);
@@ -443,7 +447,7 @@ TEST_F(CrewScreensTest, EveryTraitFitsTheRoomCrewWindowsLinesInEveryLanguage)
         const std::string_view file = GetMessageFileForLanguage(language);
         for (const std::uint32_t id : ids) {
             EXPECT_LE(MeasureUIText(UITagName(id)), textRoom) << file << ": " << TagText(id);
-            EXPECT_LE(MeasureUIText(Description(TagText(id).c_str())), textRoom) << file << ": " << TagText(id) << "_DISCRIPT";
+            EXPECT_LE(MeasureUIText(Description(TagText(id).c_str())), descriptionRoom) << file << ": " << TagText(id) << "_DISCRIPT";
         }
     }
 }
