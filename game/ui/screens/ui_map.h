@@ -127,6 +127,8 @@ private:
     void Select(const Point& point);
     void FindCandidate(const Point& point);
     void ShowCandidateLines(const Point& point);
+    // The time line at its place, or further right when the distance line reaches it.
+    void PlaceTimeLine();
     void ShowRouteScanInfo(std::uint32_t routeId);
     void HideRouteMarker();
     void PlaceRouteMarker();

@@ -1,4 +1,5 @@
 // The world map screen's widgets: the map page's panel, goods, zoom controls, view hooks and route marker, the task page's layout, and the map picture.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -25,6 +26,9 @@ constexpr std::array<Vec2, 5> kHeaderPlaces{{{97.0f, 87.0f}, {265.0f, 87.0f}, {4
 // The panel's lines, in the order of GAME_CUIMap::PanelLine.
 constexpr std::array<Vec2, GAME_CUIMap::kLineCount> kPanelPlaces{
     {{100.0f, 100.0f}, {270.0f, 100.0f}, {340.0f, 100.0f}, {450.0f, 100.0f}, {412.0f, 181.0f}, {412.0f, 136.0f}, {412.0f, 154.0f}}};
+// Under way a remaining distance of four full-width digits with its word reaches the time's place,
+// where the two numbers would read as one: the time then stands a full-width space after it.
+constexpr float kTimeAfterDistance = 12.0f;
 // The market goods: six to a row, two rows.
 constexpr Vec2 kFirstItem{420.0f, 219.0f};
 constexpr float kItemStep = 20.0f;
@@ -108,6 +112,14 @@ void GAME_CUIMap::BuildMapPage()
         firstPage_.push_back(panel_[static_cast<std::size_t>(line)]);
     }
     EndPage(firstPage_, firstFrame_);
+}
+
+void GAME_CUIMap::PlaceTimeLine()
+{
+    const Vec2 home = kPanelPlaces[kLineTime];
+    const float afterDistance = kPanelPlaces[kLineDistance].x + MeasureUIText(panel_[kLineDistance]->Literal()) + kTimeAfterDistance;
+    const Vec2 at{std::max(home.x, afterDistance), home.y};
+    panel_[kLineTime]->SetPosition(&at);
 }
 
 void GAME_CUIMap::BuildTaskPage()

@@ -200,6 +200,7 @@ void GAME_CUIMap::ShowCandidateLines(const Point& point)
     // A crawl below one unit a step has no whole speed to divide by: the time is unknown then.
     const std::u16string time = speed * 60.0f >= 0.00001f && whole >= 1 ? UIFullWidthNumber(distance / (whole * 60)) : u"？？？";
     panel_[kLineTime]->SetTextW(FormatUIMessage("MAPUI_TARGETAJITO_NEED_TIME", {time, GetMessageTextExpanded("TIME_UNIT_TEXT")}).c_str());
+    PlaceTimeLine();
     const std::int64_t rate = ship != nullptr ? std::max(1, ship->fuelRate) : 1;
     panel_[kLineFuelNeed]->SetTextW(
         FormatUIMessage("MAPUI_TARGETAJITO_NEED_FUEL", {UIFullWidthNumber(candidate_.route->length / rate)}).c_str());

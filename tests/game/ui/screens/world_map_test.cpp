@@ -627,4 +627,33 @@ TEST_F(WorldMapTest, TheTargetQuestionsFitTheDialogWithTheWidestHideoutNameInEve
     }
 }
 
+// Under way, a point's remaining distance of four full-width digits with its word reaches where the
+// time stands: in every language the time keeps a gap after the distance, so that the two numbers
+// do not read as one.
+TEST_F(WorldMapTest, TheTimeStandsApartFromTheRemainingDistanceInEveryLanguage)
+{
+    ASSERT_NO_FATAL_FAILURE(PutShipOnRoad("AD01", "AD04", 1000));
+    Discover({kBitCheddarSprings, kBitOldWell});
+    world->ship->speed = 1.0f;
+    world->ship->fuel = 100;
+    const GAME_CUILabelObject& distance = *Map().PanelLabel(GAME_CUIMap::kLineDistance);
+    const GAME_CUILabelObject& time = *Map().PanelLabel(GAME_CUIMap::kLineTime);
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        ChooseLanguage(language);
+        const std::string_view file = GetMessageFileForLanguage(language);
+        ASSERT_NO_FATAL_FAILURE(OpenMap());
+        ASSERT_NO_FATAL_FAILURE(Browse());
+        HoldDirection(kActionCursorRight);
+        ASSERT_EQ(CursorId(), MakeTag("AD04")) << file;
+        ASSERT_EQ(distance.Literal(), FormatUIMessage("MAPUI_REMAINDISTANCE_FORMAT", {UIFullWidthNumber(2000)})) << file;
+        ASSERT_FALSE(time.Literal().empty()) << file;
+        const float distanceEnd = distance.GetPosition()->x + MeasureUIText(distance.Literal());
+        EXPECT_GE(time.GetPosition()->x, distanceEnd + 6.0f) << file;
+        EXPECT_GE(time.GetPosition()->x, 340.0f) << file << ": never left of its place";
+        EXPECT_LE(time.GetPosition()->x + MeasureUIText(time.Literal()), Map().PanelLabel(GAME_CUIMap::kLineFuelNeed)->GetPosition()->x)
+            << file << ": the fuel line stays clear";
+        ASSERT_TRUE(CloseScreen(kSlotMap));
+    }
+}
+
 }  // namespace
