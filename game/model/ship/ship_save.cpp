@@ -88,7 +88,10 @@ void GAME_CShip::BuildLayout(std::span<const std::uint8_t> slot)
 {
     const std::uint32_t tag = platform::ReadU32(slot, slot::kShipTag);
     if (!ChangeShip(tag, false)) {
-        LogBadWorkingSlotField("ship tag", slot::kShipTag, "the ship " + TagText(tag) + " does not exist; the ship stays as it is");
+        LogBadWorkingSlotField("ship tag", slot::kShipTag,
+                               "the ship " + TagText(tag) + " does not exist; the hull the game has is set up anew");
+        // Only the hull's kind is kept: its damage, turn and fuel belong to the game before the load.
+        ChangeShip(shipTag, false);
     }
     routePosition = platform::ReadI32(slot, slot::kRoutePosition);
     // The hull remarks' period starts with the slot: what ran before the load must not shift them.

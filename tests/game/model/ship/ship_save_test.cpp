@@ -151,4 +151,30 @@ TEST_F(ShipSave, RecordsThatDoNotFitTheShipAreLeftOutWithALogLine)
     EXPECT_TRUE(LogMentions("damage record 0"));
 }
 
+// A slot whose ship tag names no ship keeps the hull the game has, but nothing of the game that ran
+// on it: the damage, the turn and the mirrored hull of the game before the load are not the slot's.
+TEST_F(ShipSave, ASlotOfAnUnknownShipKeepsNothingOfTheGameBefore)
+{
+    GAME_CShip& ship = Ship();
+    Place(kHome, 0, 0);
+    ship.AddCellDamage(5, 0, 3);
+    std::vector<std::uint8_t> record = EmptySlot();
+    ship.WriteSaveRecord(record);
+    platform::WriteU32(record, slot::kShipTag, MakeTag("SHPZ"));
+
+    // The game before the load was turned for the way back and took hits elsewhere.
+    ship.AddCellDamage(4, 1, 25);
+    ship.turnState = GAME_CShip::kTurned;
+    ship.body->scaleX = -ship.body->scaleX;
+    ship.BuildLayout(record);
+
+    EXPECT_TRUE(LogMentions("the ship SHPZ does not exist"));
+    EXPECT_EQ(ship.shipTag, MakeTag("SHP2"));
+    EXPECT_EQ(ship.CountRoomsOnGrid(), 1);
+    ASSERT_EQ(ship.damageMarkers.size(), 1u) << "the damage of the game before the load stayed";
+    EXPECT_EQ(ship.GetRemainingHull(), ship.hullMax - 3);
+    EXPECT_EQ(ship.turnState, GAME_CShip::kFacingForward);
+    EXPECT_FALSE(ship.body->IsMirrored());
+}
+
 }  // namespace
