@@ -19,6 +19,7 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/world/game_world_ready.h"
 #include "game/model/ship/ship.h"
+#include "game/model/ship/ship_paths.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_base.h"
 #include "game/model/ship/task_manager.h"
@@ -93,6 +94,7 @@ void GAME_CRoomBase::ResetToPool()
     addTaskCursorRow = 0;
     addTaskFirstRow = 0;
     script_.Attach(nullptr);
+    ship_paths::NoteLayoutChanged();
 }
 
 void GAME_CRoomBase::Setup(const SetupRecord& record)
@@ -105,6 +107,7 @@ void GAME_CRoomBase::Setup(const SetupRecord& record)
     underConstruction = record.underConstruction;
     roomId = GetRoomIdTag(kind);
     roomData = FindRoomData(roomId);
+    ship_paths::NoteLayoutChanged();
     if (roomData != nullptr) {
         width = static_cast<std::uint16_t>(std::clamp(roomData->width, 1, GAME_CShipGrid::kMaxWidth));
         height = static_cast<std::uint16_t>(std::clamp(roomData->height, 1, GAME_CShipGrid::kMaxHeight));
@@ -122,6 +125,7 @@ void GAME_CRoomBase::BindRoomScript()
 {
     script_.Attach(FindRoomProgram(roomId));
     roomData = FindRoomData(roomId);
+    ship_paths::NoteLayoutChanged();
     if (roomData == nullptr) return;
     spriteId = roomData->spriteId;
     width = static_cast<std::uint16_t>(std::clamp(roomData->width, 1, GAME_CShipGrid::kMaxWidth));
@@ -139,6 +143,7 @@ void GAME_CRoomBase::Finish(bool noRequests)
     underConstruction = false;
     buildStarted = false;
     roomData = FindRoomData(roomId);
+    ship_paths::NoteLayoutChanged();
     RecalcValues();
     if (!broken && !underConstruction) {
         if (HasLabel(room_label::kNoTask)) script_.JumpToLabel(room_label::kNoTask);

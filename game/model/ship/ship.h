@@ -15,6 +15,7 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship_body_render.h"
 #include "game/model/ship/ship_grid.h"
+#include "game/model/ship/ship_paths.h"
 
 class GAME_CObjectActor;
 struct ShipData;
@@ -183,6 +184,8 @@ public:
     std::int32_t statsTimer = kStatsPeriod;
     std::uint32_t driveFlag = 0;  // set by the bridge driver each step, cleared by the update
     std::int32_t alertCounter = 0;
+    // The row changes the walking rules found, kept until the layout changes.
+    mutable ship_paths::RowChangeCache rowChanges;
 
     // Sprites of sprite group 2.
     std::int32_t floorSprite = -1;

@@ -12,6 +12,7 @@
 #include "game/model/world/camera2d.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
+#include "game/model/ship/ship_paths.h"
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_manager.h"
 
@@ -45,6 +46,7 @@ bool GAME_CShip::ChangeShip(std::uint32_t newTag, bool keepItems)
 {
     const ShipData* record = FindShipData(newTag);
     if (record == nullptr) return false;
+    const ship_paths::LayoutChange change;
     const ShipData* oldRecord = shipData;
     shipTag = newTag;
     body = CreateShipBodyRender(newTag);

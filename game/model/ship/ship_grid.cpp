@@ -3,6 +3,7 @@
 
 #include "framework/graphics/sprite_registry.h"
 #include "framework/math/random.h"
+#include "game/model/ship/ship_paths.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ const GAME_CShipGrid::Cell* GAME_CShipGrid::GetCell(std::int64_t x, std::int64_t
 void GAME_CShipGrid::ResetCells()
 {
     for (Cell& cell : cells_) cell = Cell{kNoRoom, floorSprite_, 1, 0};
+    ship_paths::NoteLayoutChanged();
     RestartFloorAnimation();
 }
 

@@ -1,12 +1,69 @@
 // The walking rules of the ship grid: where a crew member can change rows, whether a cell is reachable, and what a walk costs.
 #include "game/model/ship/ship_paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "game/services/data/room_records.h"
 #include "game/model/ship/ship.h"
 
 namespace ship_paths {
+namespace {
+
+std::uint64_t layoutGeneration = 1;
+int changesUnderWay = 0;
+
+// The columns of the grid where CanChangeRow holds, as bits.
+std::uint32_t FindPassingColumns(const GAME_CShip& ship, std::int32_t row, std::int32_t targetRow)
+{
+    std::uint32_t columns = 0;
+    const std::int32_t width = std::min(ship.grid.width, GAME_CShipGrid::kMaxWidth);
+    for (std::int32_t column = 0; column < width; ++column) {
+        if (CanChangeRow(ship, column, row, targetRow)) columns |= 1u << column;
+    }
+    return columns;
+}
+
+std::uint32_t PassingColumns(const GAME_CShip& ship, std::int32_t row, std::int32_t targetRow)
+{
+    const GAME_CShipGrid& grid = ship.grid;
+    if (changesUnderWay > 0 || row < 0 || row >= GAME_CShipGrid::kMaxHeight) {
+        return FindPassingColumns(ship, row, targetRow);
+    }
+    RowChangeCache& cache = ship.rowChanges;
+    if (cache.generation != layoutGeneration || cache.width != grid.width || cache.height != grid.height ||
+        cache.roomCount != ship.rooms.size()) {
+        cache = RowChangeCache{};
+        cache.generation = layoutGeneration;
+        cache.width = grid.width;
+        cache.height = grid.height;
+        cache.roomCount = ship.rooms.size();
+    }
+    const bool down = targetRow > row;
+    std::uint32_t& known = down ? cache.rowsDown : cache.rowsUp;
+    std::uint32_t& columns = (down ? cache.columnsDown : cache.columnsUp)[static_cast<std::size_t>(row)];
+    if ((known & (1u << row)) == 0) {
+        columns = FindPassingColumns(ship, row, targetRow);
+        known |= 1u << row;
+    }
+    return columns;
+}
+
+}  // namespace
+
+void NoteLayoutChanged() { ++layoutGeneration; }
+
+LayoutChange::LayoutChange()
+{
+    ++changesUnderWay;
+    NoteLayoutChanged();
+}
+
+LayoutChange::~LayoutChange()
+{
+    --changesUnderWay;
+    NoteLayoutChanged();
+}
 
 bool HoldsFloorRoom(const GAME_CShip& ship, std::int32_t x, std::int32_t y)
 {
@@ -26,10 +83,16 @@ bool CanChangeRow(const GAME_CShip& ship, std::int32_t column, std::int32_t row,
 std::int32_t FindRowChange(const GAME_CShip& ship, std::int32_t x, std::int32_t row, std::int32_t targetRow)
 {
     const std::int32_t width = ship.grid.width;
-    if (x >= 0 && x < width && CanChangeRow(ship, x, row, targetRow)) return x;
+    const std::uint32_t passing = PassingColumns(ship, row, targetRow);
+    // Past the grid's array no cell holds a room, so no column there passes.
+    const auto passes = [&](std::int32_t column) {
+        return column >= 0 && column < width && column < GAME_CShipGrid::kMaxWidth && (passing >> column & 1u) != 0;
+    };
+    if (passes(x)) return x;
+    if (passing == 0) return -1;
     for (std::int32_t k = 1; k < width; ++k) {
         for (const std::int32_t column : {x - k, x + k}) {
-            if (column >= 0 && column < width && CanChangeRow(ship, column, row, targetRow)) return column;
+            if (passes(column)) return column;
         }
     }
     return -1;

@@ -1,7 +1,11 @@
 // The walking rules of the ship grid: where a crew member can change rows, whether a cell is reachable, and what a walk costs.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "game/model/ship/ship_grid.h"
 
 class GAME_CShip;
 
@@ -13,6 +17,34 @@ class GAME_CShip;
 // the cell (c, y + 1); going up from row y to y - 1 needs a floor room on the cell (c, y) and a
 // usable cell (c, y - 1).
 namespace ship_paths {
+
+// The columns of each row where a walker changes to the row below and to the row above, found
+// once a row is asked for and kept by the ship until its layout changes.
+struct RowChangeCache {
+    std::uint64_t generation = 0;  // the layout these answers belong to; 0: none yet
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::size_t roomCount = 0;
+    std::uint32_t rowsDown = 0;  // a bit for each row whose columns down are known
+    std::uint32_t rowsUp = 0;
+    std::array<std::uint32_t, GAME_CShipGrid::kMaxHeight> columnsDown{};  // a bit for each passing column
+    std::array<std::uint32_t, GAME_CShipGrid::kMaxHeight> columnsUp{};
+};
+
+// Every change to what the rules below read (a cell's room or floor, a room's place, building
+// state or data, the grid's size) must be noted, or the kept answers would outlive it.
+void NoteLayoutChanged();
+
+// Held over a change made in several steps (a room placed, removed, the whole ship replaced):
+// the kept answers are dropped as it starts and as it ends and are not used in between, since
+// the walking rules may be asked of the half-changed ship.
+class LayoutChange {
+public:
+    LayoutChange();
+    ~LayoutChange();
+    LayoutChange(const LayoutChange&) = delete;
+    LayoutChange& operator=(const LayoutChange&) = delete;
+};
 
 // Whether the cell holds a room that crew pass through between rows.
 bool HoldsFloorRoom(const GAME_CShip& ship, std::int32_t x, std::int32_t y);

@@ -256,6 +256,7 @@ bool GAME_CShip::CanPlaceRoom(std::int32_t x, std::int32_t y, std::int32_t kindI
 GAME_CRoomBase* GAME_CShip::TakeFreeRoom(std::int32_t x, std::int32_t y, std::int32_t kindIndex,
                                          bool underConstruction, std::uint32_t roomId)
 {
+    const ship_paths::LayoutChange change;
     if (!CanPlaceRoom(x, y, kindIndex) || freeRooms.empty()) {
         RecalcStats();
         return nullptr;
@@ -337,6 +338,7 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
 {
     GAME_CRoomBase* room = GetRoom(roomNumber);
     if (room == nullptr) return;
+    const ship_paths::LayoutChange change;
     const std::uint32_t removed = static_cast<std::uint32_t>(roomNumber);
     for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
         for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {

@@ -1,6 +1,9 @@
 // Walking costs over the ship grid: row changes through ladder rooms, the search for the nearest crossing, unreachable cells.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "game/model/ship/ship.h"
 #include "game/model/ship/ship_paths.h"
 #include "tests/support/ship_world.h"
@@ -65,6 +68,41 @@ TEST_F(ShipPaths, CellsOutsideTheGridAndRoomsUnderConstructionLeadNowhere)
     // Along a row nothing between the cells is looked at.
     ship.grid.GetCell(5, 0)->usable = 0;
     EXPECT_EQ(ship.PathCost(0, 0, 9, 0), 9);
+}
+
+TEST_F(ShipPaths, TheWalkFollowsEveryChangeOfTheLayoutAsked)
+{
+    // The row changes found are kept: each change below comes after the same walks were asked of
+    // the layout before it.
+    GAME_CShip& ship = Ship();
+    GAME_CRoomBase* ladder = ship.PlaceNewRoom(2, 0, kLadder, kNoId, false);
+    ASSERT_NE(ladder, nullptr);
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), -1);
+    EXPECT_EQ(ship.PathCost(0, 1, 0, 0), -1);
+
+    // The build finishes: down at column 2 (2 + 1) and back 2, up the same way.
+    ladder->Finish(true);
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), 5);
+    EXPECT_EQ(ship.PathCost(0, 1, 0, 0), 5);
+    std::vector<std::uint8_t> slot = EmptySlot();
+    ship.WriteSaveRecord(slot);
+
+    // Taken down and built again further right: as many rooms as before, in another column.
+    ship.RemoveRoom(ship.GetRoomIndex(ladder));
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), -1);
+    Place(kLadder, 6, 0);
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), 13);
+
+    // The save loaded brings the ladder back where it stood.
+    ship.BuildLayout(slot);
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), 5);
+    EXPECT_EQ(ship.PathCost(9, 1, 9, 0), 15);
+
+    // Another hull without rooms, then the same ladder on it.
+    ASSERT_TRUE(ship.ChangeShip(MakeTag("SHPX")));
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), -1);
+    Place(kLadder, 2, 0);
+    EXPECT_EQ(ship.PathCost(0, 0, 0, 1), 5);
 }
 
 }  // namespace
