@@ -130,6 +130,18 @@ std::uint8_t CheckedRoomByte(std::span<const std::uint8_t> record, int crewIndex
     return kNoRoomByte;
 }
 
+// A home the record names: quarters still being built are their builder's workplace, never a home.
+std::uint8_t CheckedHomeByte(std::span<const std::uint8_t> record, int crewIndex, std::size_t offset)
+{
+    const std::uint8_t number = CheckedRoomByte(record, crewIndex, offset, "home");
+    const GAME_CShip* ship = ship_world::Ship();
+    const GAME_CRoomBase* room = ship != nullptr && number != kNoRoomByte ? ship->GetRoom(number) : nullptr;
+    if (room == nullptr || room->kind != kRoomKindCrewHome || !room->underConstruction) return number;
+    LogBadWorkingSlotField("crew record " + std::to_string(crewIndex), offset,
+                           "home room " + std::to_string(number) + " is still being built; the member has none");
+    return kNoRoomByte;
+}
+
 // A skill, buff or debuff id the database does not know would hold its slot with nothing in it for good.
 template <typename Find>
 std::uint32_t KnownCrewSlotId(std::span<const std::uint8_t> record, int crewIndex, std::size_t offset, const char* kind,
@@ -320,7 +332,7 @@ void GAME_CFieldObjectManager::LoadCrew(std::span<const std::uint8_t> record)
             LogBadWorkingSlotField("crew record " + std::to_string(i), at + kCrewRoomBits,
                                    "room bits " + std::to_string(bits) + " hold more than the home and work bits; the rest are dropped");
         }
-        if ((bits & kHomePresent) != 0) BindRoom(*actor, CheckedRoomByte(record, i, at + kCrewHomeRoom, "home"));
+        if ((bits & kHomePresent) != 0) BindRoom(*actor, CheckedHomeByte(record, i, at + kCrewHomeRoom));
         if ((bits & kWorkPresent) != 0) BindRoom(*actor, CheckedRoomByte(record, i, at + kCrewWorkRoom, "work"));
         // Saved while dying: the death goes on to its end; it was told when it began.
         if (actor->status.IsHPEmpty()) actor->ResumeDeath();

@@ -239,4 +239,21 @@ TEST_F(FieldSave, LoadingAnUntrustedSlotKeepsMetersCellsAndLinksWithinTheWorld)
               Field().items[1]->GetCellColumn() * 100 + Field().items[1]->GetCellRow());
 }
 
+// Quarters still being built are their builder's workplace and nobody's home: a record naming such
+// quarters as a member's home is damage, which would lodge the member in a building site.
+TEST_F(FieldSave, AHomeInQuartersStillBeingBuiltIsNotTakenFromTheSlot)
+{
+    ASSERT_NE(Ship().PlaceNewRoom(0, 0, kHome, kNoId, false), nullptr);
+    std::vector<std::uint8_t> saved = EmptySlot();
+    saved[Crew(0)] = 1;
+    saved[Crew(0) + 53] = 0;  // the quarters being built
+    saved[Crew(0) + 54] = 0x01;
+    Field().LoadFromSlot(saved);
+
+    ASSERT_EQ(Field().crew.size(), 1u);
+    EXPECT_EQ(Field().crew[0]->homeLink.room, nullptr);
+    EXPECT_TRUE(Ship().GetRoom(0)->assignedCrew.empty() && Ship().GetRoom(0)->presentCrew.empty());
+    EXPECT_TRUE(LogMentions("crew record 0"));
+}
+
 }  // namespace
