@@ -162,8 +162,11 @@ void GAME_CTaskReload::OnRemoved()
 {
     const GAME_CObjectActor* leader = LeadingCrew();
     const GAME_CShip* ship = ship_world::Ship();
-    DropLoad(leader != nullptr ? leader->cellX : 0,
-             leader != nullptr ? leader->cellY : (ship != nullptr ? ship->grid.height - 1 : 0));
+    const std::int32_t x = leader != nullptr ? leader->cellX : 0;
+    const std::int32_t y = leader != nullptr ? leader->cellY : (ship != nullptr ? ship->grid.height - 1 : 0);
+    // The load goes with the task, so what finds no floor cell goes back into a storeroom.
+    if (load_ != nullptr && load_->count > 0) DropOrStoreItemStacks(load_->itemId, load_->count, x, y);
+    load_.reset();
 }
 
 void GAME_CTaskReload::SaveRecord(std::span<std::uint8_t> area, std::size_t index) const

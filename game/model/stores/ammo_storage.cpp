@@ -47,7 +47,8 @@ GAME_CAmmoImpl::GAME_CAmmoImpl(std::int32_t roomIndex) : roomIndex_(roomIndex)
 
 void GAME_CAmmoImpl::DropStock(std::int32_t x, std::int32_t y)
 {
-    count_ = DropItemStacks(ammoId_, count_, x, y);
+    // The store lets go of its rounds: those that find no floor cell go back into a storeroom.
+    count_ = DropOrStoreItemStacks(ammoId_, count_, x, y);
 }
 
 void GAME_CAmmoImpl::SetAmmoId(const std::uint32_t* ammoId)

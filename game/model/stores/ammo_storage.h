@@ -42,7 +42,8 @@ public:
     // Once a frame: while stocked, a turret posts an attack on the nearest enemy in reach every
     // period frames.
     void UpdateAutoAttack();
-    // Drops the stock as item stacks on free cells near the cell; what finds no cell is lost.
+    // Drops the stock as item stacks on free cells near the cell, what finds no cell into the
+    // storerooms with room; what finds neither is lost.
     void DropStock(std::int32_t x, std::int32_t y);
 
     std::int32_t GetPeriod() const { return period_; }

@@ -1,4 +1,4 @@
-// Crew keeping the ship going: repairing hull damage with a material picked up on the way, a unit taken from storage going back when no item can carry it, and a turret reloaded from storage, its rounds kept when the deck is full.
+// Crew keeping the ship going: repairing hull damage with a material picked up on the way, a unit taken from storage going back when no item can carry it, and a turret reloaded from storage, its rounds kept when the deck is full or the reload is cancelled there.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -18,7 +18,44 @@ namespace {
 
 using namespace support::shipped;
 
-using CrewWorkTest = support::TaskWorld;
+class CrewWorkTest : public support::TaskWorld {
+protected:
+    // A storeroom holding the cheese bombs, a catapult whose store takes the capacity in them, and a
+    // reload of it ordered.
+    GAME_CTaskBase* OrderReload(std::int32_t capacity, std::int32_t stocked)
+    {
+        storeroom = &Place(kStoreroom, 0, 0);
+        turret = &Place(kCatapult, 7, 0);
+        store = GetOrCreateAmmoStorage(NumberOf(*turret));
+        if (store == nullptr) return nullptr;
+        store->SetAmmoId(&kCheeseBomb);
+        store->SetCapacity(capacity);
+        Stock(*storeroom, kCheeseBomb, stocked);
+        reload = GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(NumberOf(*turret), kCheeseBomb));
+        return reload;
+    }
+
+    // The rounds the reload's crew member holds on the way to the turret.
+    std::int32_t Held() const
+    {
+        const GAME_CItemDataImpl* load = reload->GetTargetIndex().load;
+        return load != nullptr ? load->count : 0;
+    }
+
+    // An item on every floor cell.
+    void FillDeck()
+    {
+        std::int32_t column = -1;
+        std::int32_t row = -1;
+        while (Field().FindFreeItemCell(0, 0, &column, &row)) Drop(kGrain, 1, column, row);
+        ASSERT_EQ(Field().CountFreeItemPlaces(), 0);
+    }
+
+    GAME_CRoomBase* storeroom = nullptr;
+    GAME_CRoomBase* turret = nullptr;
+    GAME_CAmmo* store = nullptr;
+    GAME_CTaskBase* reload = nullptr;
+};
 
 TEST_F(CrewWorkTest, ACrewMemberFetchesARepairMaterialAndRepairsOneUnitEachWorkInterval)
 {
@@ -62,16 +99,8 @@ TEST_F(CrewWorkTest, AMaterialTakenFromStorageGoesBackWhenNoItemObjectIsLeftToHo
 
 TEST_F(CrewWorkTest, AReloadBringsTheStoredRoundsIntoTheTurretAndDeletesItsEmptiedLoad)
 {
-    GAME_CRoomBase& storeroom = Place(kStoreroom, 0, 0);
-    GAME_CRoomBase& turret = Place(kCatapult, 7, 0);
-    GAME_CAmmo* store = GetOrCreateAmmoStorage(NumberOf(turret));
-    ASSERT_NE(store, nullptr);
-    store->SetAmmoId(&kCheeseBomb);
-    store->SetCapacity(5);
-    Stock(storeroom, kCheeseBomb, 5);
+    ASSERT_NE(OrderReload(5, 5), nullptr);
     AddCrew(3, 0);
-    GAME_CTaskBase* reload = GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(NumberOf(turret), kCheeseBomb));
-    ASSERT_NE(reload, nullptr);
     EXPECT_EQ(reload->GetReservedItemCount(), 5);
 
     ASSERT_TRUE(StepSimulationUntil([&] { return store->GetCount() == 5; }, 3000));
@@ -86,34 +115,19 @@ TEST_F(CrewWorkTest, AReloadBringsTheStoredRoundsIntoTheTurretAndDeletesItsEmpti
 // down; on a full deck it keeps them until a cell comes free, and every round stays aboard.
 TEST_F(CrewWorkTest, RoundsAReloaderLeavesBehindWaitWithTheReloadOnAFullDeckUntilACellComesFree)
 {
-    GAME_CRoomBase& storeroom = Place(kStoreroom, 0, 0);
-    GAME_CRoomBase& turret = Place(kCatapult, 7, 0);
-    GAME_CAmmo* store = GetOrCreateAmmoStorage(NumberOf(turret));
-    ASSERT_NE(store, nullptr);
-    store->SetAmmoId(&kCheeseBomb);
-    store->SetCapacity(5);
-    Stock(storeroom, kCheeseBomb, 5);
+    ASSERT_NE(OrderReload(5, 5), nullptr);
     GAME_CObjectActor& reloader = AddCrew(3, 0);
-    GAME_CTaskBase* reload = GAME_CTaskBase::CreateFromRequest(MakeReloadRequest(NumberOf(turret), kCheeseBomb));
-    ASSERT_NE(reload, nullptr);
-    const auto held = [&] {
-        const GAME_CItemDataImpl* load = reload->GetTargetIndex().load;
-        return load != nullptr ? load->count : 0;
-    };
-    const auto roundsAboard = [&] { return CountStoredItem(kCheeseBomb) + CountFieldItem(kCheeseBomb) + store->GetCount() + held(); };
-    ASSERT_TRUE(StepSimulationUntil([&] { return held() == 5; }, 3000));
+    const auto roundsAboard = [&] { return CountStoredItem(kCheeseBomb) + CountFieldItem(kCheeseBomb) + store->GetCount() + Held(); };
+    ASSERT_TRUE(StepSimulationUntil([&] { return Held() == 5; }, 3000));
 
-    std::int32_t column = -1;
-    std::int32_t row = -1;
-    while (Field().FindFreeItemCell(0, 0, &column, &row)) Drop(kGrain, 1, column, row);
-    ASSERT_EQ(Field().CountFreeItemPlaces(), 0);
+    ASSERT_NO_FATAL_FAILURE(FillDeck());
     reloader.dead = 1;
     Field().RemoveDeadActors();
     for (int step = 0; step < 300; ++step) {
         StepSimulation(1);
         ASSERT_EQ(roundsAboard(), 5) << "step " << step;
     }
-    EXPECT_EQ(held(), 5);
+    EXPECT_EQ(Held(), 5);
 
     Field().ConsumeFieldItems(kGrain, 1);
     Field().RemoveDeadItems();
@@ -121,6 +135,27 @@ TEST_F(CrewWorkTest, RoundsAReloaderLeavesBehindWaitWithTheReloadOnAFullDeckUnti
     EXPECT_EQ(CountFieldItem(kCheeseBomb), 5);
     EXPECT_EQ(roundsAboard(), 5);
     EXPECT_EQ(reload->GetTargetIndex().load, nullptr);
+}
+
+// The player cancels a turret's reload, as its screen does, while the turret holds rounds and its
+// reloader brings more, on a deck with every floor cell taken: the turret's rounds and the
+// reloader's find no cell, so they go back into the storeroom.
+TEST_F(CrewWorkTest, RoundsACancelledReloadLetsGoOfOnAFullDeckGoBackIntoTheStoreroom)
+{
+    ASSERT_NE(OrderReload(8, 5), nullptr);
+    for (int round = 0; round < 3; ++round) store->AddOne();
+    AddCrew(3, 0);
+    ASSERT_TRUE(StepSimulationUntil([&] { return Held() == 5; }, 3000));
+
+    ASSERT_NO_FATAL_FAILURE(FillDeck());
+    const std::uint32_t none = kNoId;
+    store->SetAmmoId(&none);
+    Tasks().FinishReloadTasksOfRoom(NumberOf(*turret));
+    Tasks().PurgeFinishedTasks();
+    EXPECT_EQ(CountStoredItem(kCheeseBomb), 8);
+    EXPECT_EQ(store->GetCount(), 0);
+    StepSimulation(60);
+    EXPECT_EQ(CountStoredItem(kCheeseBomb) + CountFieldItem(kCheeseBomb), 8);
 }
 
 }  // namespace
