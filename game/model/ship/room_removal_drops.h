@@ -1,4 +1,4 @@
-// What taking a room down puts on the deck: its refunded materials, its stored stacks and its turret's rounds, and whether they all find a place.
+// What taking a room down puts on the deck: its refunded materials, its stored stacks, its turret's rounds and what its tasks hold, and whether they all find a place.
 #pragma once
 
 #include <cstdint>

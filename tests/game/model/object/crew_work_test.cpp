@@ -1,4 +1,4 @@
-// Crew keeping the ship going: repairing hull damage with a material picked up on the way, a unit taken from storage going back when no item can carry it, and a turret reloaded from storage, its rounds kept when the deck is full or the reload is cancelled there.
+// Crew keeping the ship going: repairing hull damage with a material picked up on the way, a unit taken from storage going back when no item can carry it, and a turret reloaded from storage, its rounds kept when the deck is full, the reload is cancelled there or the turret would be taken down.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -9,6 +9,7 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/damage_marker.h"
 #include "game/model/ship/room_base.h"
+#include "game/model/ship/room_removal_drops.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
 #include "tests/support/shipped_ids.h"
@@ -156,6 +157,29 @@ TEST_F(CrewWorkTest, RoundsACancelledReloadLetsGoOfOnAFullDeckGoBackIntoTheStore
     EXPECT_EQ(store->GetCount(), 0);
     StepSimulation(60);
     EXPECT_EQ(CountStoredItem(kCheeseBomb) + CountFieldItem(kCheeseBomb), 8);
+}
+
+// A turret whose reloader is bringing rounds comes down only while the deck has a place for them
+// beside what the room gives back: with places for the refund alone and no storeroom with room,
+// taking it down would throw the rounds in hand away, so it stays.
+TEST_F(CrewWorkTest, ATurretWhoseReloaderBringsRoundsStaysUpWhileTheDeckHasNoPlaceForThem)
+{
+    ASSERT_NE(OrderReload(5, 5), nullptr);
+    const std::int64_t refundStacks = CountStacksDroppedByRemoval(*turret);
+    AddCrew(3, 0);
+    ASSERT_TRUE(StepSimulationUntil([&] { return Held() == 5; }, 3000));
+    FindRoomInventory(storeroom)->capacity = 0;
+    ASSERT_NO_FATAL_FAILURE(FillDeck());
+    for (std::int64_t i = 0; i < refundStacks; ++i) Field().ConsumeFieldItems(kGrain, 1);
+    Field().RemoveDeadItems();
+
+    if (RoomRemovalFitsOnDeck(*turret)) {
+        turret->removeRequested = true;
+        Ship().Update();
+        Tasks().PurgeFinishedTasks();
+    }
+    EXPECT_EQ(Ship().GetRoomIndex(turret), 1);
+    EXPECT_EQ(CountFieldItem(kCheeseBomb) + (IsListed(reload) ? Held() : 0), 5);
 }
 
 }  // namespace
