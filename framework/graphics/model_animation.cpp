@@ -137,38 +137,22 @@ Vec3 SampleWholeModelChannel(const std::vector<WholeModelKey>& keys, std::uint32
     return {};
 }
 
-Mat4 RotationX(float radians)
+// A turn in the plane of two axes, from the first toward the second: the rotation about the third
+// axis, in the row-vector order the model's matrices use.
+Mat4 PlaneRotation(float radians, int from, int toward)
 {
     Mat4 m = math::GetIdentityMatrix();
     const float c = math::MathCos(radians), s = math::MathSin(radians);
-    m(1, 1) = c;
-    m(1, 2) = s;
-    m(2, 1) = -s;
-    m(2, 2) = c;
+    m(from, from) = c;
+    m(from, toward) = s;
+    m(toward, from) = -s;
+    m(toward, toward) = c;
     return m;
 }
 
-Mat4 RotationY(float radians)
-{
-    Mat4 m = math::GetIdentityMatrix();
-    const float c = math::MathCos(radians), s = math::MathSin(radians);
-    m(0, 0) = c;
-    m(0, 2) = -s;
-    m(2, 0) = s;
-    m(2, 2) = c;
-    return m;
-}
-
-Mat4 RotationZ(float radians)
-{
-    Mat4 m = math::GetIdentityMatrix();
-    const float c = math::MathCos(radians), s = math::MathSin(radians);
-    m(0, 0) = c;
-    m(0, 1) = s;
-    m(1, 0) = -s;
-    m(1, 1) = c;
-    return m;
-}
+Mat4 RotationX(float radians) { return PlaneRotation(radians, 1, 2); }
+Mat4 RotationY(float radians) { return PlaneRotation(radians, 2, 0); }
+Mat4 RotationZ(float radians) { return PlaneRotation(radians, 0, 1); }
 
 }  // namespace
 
