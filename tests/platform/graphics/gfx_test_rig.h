@@ -80,6 +80,19 @@ struct Rig {
         device.SetInputLayout(layout.get());
     }
 
+    // An RGBA texture of the texels given, bound with its sampling and the blend; the rig keeps them for its draws.
+    void UseTexture(int texWidth, int texHeight, const std::vector<std::uint8_t>& texels, const SamplerDesc& samplerDesc,
+                    const BlendDesc& blendDesc)
+    {
+        texture = device.CreateTexture(texWidth, texHeight, PixelFormat::R8G8B8A8);
+        texture->Update(texels.data(), static_cast<std::size_t>(texWidth) * 4);
+        sampler = device.CreateSamplerState(samplerDesc);
+        blend = device.CreateBlendState(blendDesc);
+        device.SetTexture(0, texture.get());
+        device.SetSampler(0, sampler.get());
+        device.SetBlendState(blend.get());
+    }
+
     float NdcX(float px) const { return px / width * 2.0f - 1.0f; }
     float NdcY(float py) const { return 1.0f - py / height * 2.0f; }
 
@@ -112,6 +125,9 @@ struct Rig {
 
     std::unique_ptr<DepthStencilState> depthOff;
     std::unique_ptr<RasterizerState> cullNone;
+    std::unique_ptr<Texture> texture;
+    std::unique_ptr<SamplerState> sampler;
+    std::unique_ptr<BlendState> blend;
 };
 
 }  // namespace gfx_test

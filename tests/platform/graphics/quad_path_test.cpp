@@ -40,13 +40,7 @@ std::vector<std::uint32_t> Render(const Scene& scene, bool quadPath, std::uint64
     Rig rig(97, 61, quadPath ? "vs_vp2_vc_vt" : GeneralVertexProgram(), scene.flatColor ? "ps_vc" : "ps_vc_tc");
     rig.device.SetQuadPathEnabled(quadPath);
     rig.device.SetSpritePathEnabled(quadPath);  // the reference is the general triangle path
-    auto texture = rig.device.CreateTexture(scene.texWidth, scene.texHeight, PixelFormat::R8G8B8A8);
-    texture->Update(scene.texels.data(), static_cast<std::size_t>(scene.texWidth) * 4);
-    auto sampler = rig.device.CreateSamplerState(scene.sampler);
-    auto blend = rig.device.CreateBlendState(scene.blend);
-    rig.device.SetTexture(0, texture.get());
-    rig.device.SetSampler(0, sampler.get());
-    rig.device.SetBlendState(blend.get());
+    rig.UseTexture(scene.texWidth, scene.texHeight, scene.texels, scene.sampler, scene.blend);
     rig.Clear(0x80402010u);
     rig.Draw(scene.vertices, scene.indices);
     if (fastQuads) *fastQuads = rig.device.GetStats().fastQuads;

@@ -48,13 +48,7 @@ Result Render(const Scene& scene, bool spritePath)
 {
     Rig rig(kWidth, kHeight, "vs_vp2_vc_vt", scene.pixelProgram);
     rig.device.SetSpritePathEnabled(spritePath);
-    auto texture = rig.device.CreateTexture(scene.texWidth, scene.texHeight, PixelFormat::R8G8B8A8);
-    texture->Update(scene.texels.data(), static_cast<std::size_t>(scene.texWidth) * 4);
-    auto sampler = rig.device.CreateSamplerState(scene.sampler);
-    auto blend = rig.device.CreateBlendState(scene.blend);
-    rig.device.SetTexture(0, texture.get());
-    rig.device.SetSampler(0, sampler.get());
-    rig.device.SetBlendState(blend.get());
+    rig.UseTexture(scene.texWidth, scene.texHeight, scene.texels, scene.sampler, scene.blend);
     rig.device.SetViewport(scene.viewport);
     // A varied background, so every blend term shows.
     for (int i = 0; i < kWidth * kHeight; ++i) rig.target->Pixels()[i] = 0x80402010u * static_cast<std::uint32_t>(i + 1);
