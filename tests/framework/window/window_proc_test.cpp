@@ -2,6 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <ostream>
 #include <thread>
 #include <vector>
 
@@ -18,50 +19,42 @@ using platform::MouseButton;
 using platform::WindowEvent;
 using platform::WindowEventType;
 
-using WindowProcTest = support::WindowTest;
+// Where the cursor stands: in client pixels, then in canvas units.
+struct Cursor {
+    int rawX, rawY, canvasX, canvasY;
+    bool operator==(const Cursor&) const = default;
+};
+
+void PrintTo(const Cursor& cursor, std::ostream* out)
+{
+    *out << "raw " << cursor.rawX << "," << cursor.rawY << " canvas " << cursor.canvasX << "," << cursor.canvasY;
+}
+
+class WindowProcTest : public support::WindowTest {
+protected:
+    Cursor CursorAfterMove(int x, int y)
+    {
+        PushMouseMove(x, y);
+        DrainMessages();
+        const WindowInputState& state = GetWindowInputState();
+        return {state.rawCursorX, state.rawCursorY, state.canvasCursorX, state.canvasCursorY};
+    }
+};
 
 TEST_F(WindowProcTest, MousePositionIsClampedToTheClientAndScaledToTheCanvas)
 {
-    const WindowInputState& state = GetWindowInputState();
-
-    PushMouseMove(-5, -7);
-    DrainMessages();
-    EXPECT_EQ(state.rawCursorX, 0);
-    EXPECT_EQ(state.rawCursorY, 0);
-    EXPECT_EQ(state.canvasCursorX, 0);
-    EXPECT_EQ(state.canvasCursorY, 0);
-
-    PushMouseMove(900, 500);
-    DrainMessages();
-    EXPECT_EQ(state.rawCursorX, 640);
-    EXPECT_EQ(state.rawCursorY, 360);
-    EXPECT_EQ(state.canvasCursorX, 640);
-    EXPECT_EQ(state.canvasCursorY, 360);
+    EXPECT_EQ(CursorAfterMove(-5, -7), (Cursor{0, 0, 0, 0}));
+    EXPECT_EQ(CursorAfterMove(900, 500), (Cursor{640, 360, 640, 360}));
 
     // At twice the canvas size, client pixels halve into canvas units.
     SetWindowedClientSize(1280, 720);
-    PushMouseMove(1281, 2000);
-    DrainMessages();
-    EXPECT_EQ(state.rawCursorX, 1280);
-    EXPECT_EQ(state.rawCursorY, 720);
-    EXPECT_EQ(state.canvasCursorX, 640);
-    EXPECT_EQ(state.canvasCursorY, 360);
-
-    PushMouseMove(641, 359);
-    DrainMessages();
-    EXPECT_EQ(state.rawCursorX, 641);
-    EXPECT_EQ(state.rawCursorY, 359);
-    EXPECT_EQ(state.canvasCursorX, 320);
-    EXPECT_EQ(state.canvasCursorY, 179);
+    EXPECT_EQ(CursorAfterMove(1281, 2000), (Cursor{1280, 720, 640, 360}));
+    EXPECT_EQ(CursorAfterMove(641, 359), (Cursor{641, 359, 320, 179}));
 
     // A size the game never asked for, as a window manager may give it (a tiling one does,
     // whatever the window says about resizing): the cursor's pixels are of that size.
     platform::SetWindowClientSize(960, 540);
-    PushMouseMove(480, 1000);
-    DrainMessages();
-    EXPECT_EQ(state.rawCursorY, 540);
-    EXPECT_EQ(state.canvasCursorX, 320);
-    EXPECT_EQ(state.canvasCursorY, 360);
+    EXPECT_EQ(CursorAfterMove(480, 1000), (Cursor{480, 540, 320, 360}));
     // A size of nothing (a window folded away) leaves the mapping as it was.
     WindowEvent folded;
     folded.type = WindowEventType::Resized;
