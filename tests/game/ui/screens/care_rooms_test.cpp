@@ -45,14 +45,8 @@ protected:
     // Full HP, the given skills and debuffs and no others.
     static void Heal(GAME_CObjectActor& member, std::initializer_list<std::uint32_t> skills, std::initializer_list<std::uint32_t> debuffs)
     {
-        GAME_CActorStatus& status = member.status;
-        status.RemoveSkill(kNoId);
-        status.RemoveBuff(kNoId);
-        status.RemoveDebuff(kNoId);
-        status.progress = 1'000'000;
-        for (const std::uint32_t id : skills) status.AddSkill(id);
-        for (const std::uint32_t id : debuffs) status.AddDebuff(id);
-        status.hp = status.computed.maxHp * 1000;
+        GiveTraits(member, skills, {}, debuffs);
+        member.status.hp = member.status.computed.maxHp * 1000;
     }
 
     GAME_CObjectActor& NewMember()

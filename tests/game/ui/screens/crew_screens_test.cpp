@@ -43,20 +43,6 @@ protected:
         return *member;
     }
 
-    // Empties the member's trait slots and fills them with the ids given, in order.
-    static void GiveTraits(GAME_CObjectActor& member, std::initializer_list<std::uint32_t> skills, std::initializer_list<std::uint32_t> buffs,
-                           std::initializer_list<std::uint32_t> debuffs)
-    {
-        GAME_CActorStatus& status = member.status;
-        status.RemoveSkill(kNoId);
-        status.RemoveBuff(kNoId);
-        status.RemoveDebuff(kNoId);
-        status.progress = 1'000'000;
-        for (const std::uint32_t id : skills) status.AddSkill(id);
-        for (const std::uint32_t id : buffs) status.AddBuff(id);
-        for (const std::uint32_t id : debuffs) status.AddDebuff(id);
-    }
-
     static std::u16string Name(const GAME_CObjectActor& member) { return RomanizeKanaPair(std::u16string_view(member.status.name)); }
     static std::u16string Description(const char* id) { return GetMessageTextExpanded(std::string(id) + "_DISCRIPT"); }
 

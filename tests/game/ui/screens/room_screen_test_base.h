@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "game/services/data/tag.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/text/message_text.h"
+#include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
 #include "game/ui/selection_dialog.h"
 #include "tests/game/ui/ui_test_base.h"
@@ -76,6 +78,20 @@ protected:
         const char* folder = std::getenv("VARNOLIS_UI_PICTURE_DIR");
         if (folder == nullptr) return;
         ASSERT_TRUE(WriteCanvasPicture(std::string(folder) + "/" + name + ".ppm"));
+    }
+
+    // Empties the member's trait slots and fills them with the ids given, in order.
+    static void GiveTraits(GAME_CObjectActor& member, std::initializer_list<std::uint32_t> skills,
+                           std::initializer_list<std::uint32_t> buffs, std::initializer_list<std::uint32_t> debuffs)
+    {
+        GAME_CActorStatus& status = member.status;
+        status.RemoveSkill(kNoId);
+        status.RemoveBuff(kNoId);
+        status.RemoveDebuff(kNoId);
+        status.progress = 1'000'000;
+        for (const std::uint32_t id : skills) status.AddSkill(id);
+        for (const std::uint32_t id : buffs) status.AddBuff(id);
+        for (const std::uint32_t id : debuffs) status.AddDebuff(id);
     }
 
     static GAME_CUIInDisplaySelectionObject& Dialog() { return *GetInDisplaySelection(); }
