@@ -339,6 +339,17 @@ void CheckRoomUpgrades(GameDataCheck& check, std::uint32_t id, const RoomData& r
     }
 }
 
+// Module slots count what the upgrades of bits 5 to 10 add (crew places and durability): a room
+// with slots offers a task that installs one of them, else the slots stay empty for good.
+void CheckRoomModuleSlots(GameDataCheck& check, std::uint32_t id, const RoomData& room)
+{
+    if ((room.flags & kRoomModuleSlots) == 0) return;
+    const bool fillable = std::any_of(room.offeredTasks.begin(), room.offeredTasks.end(), [](const TaskData* task) {
+        return task->kind == kTaskRoomUpgrade && task->productItem >= 5 && task->productItem <= 10;
+    });
+    if (!fillable) check.Report(id, "room kind", "has module slots but offers no upgrade to fill them");
+}
+
 void CheckRooms(GameDataCheck& check)
 {
     const GAME_CStaticDatabase& database = check.Database();
@@ -372,6 +383,7 @@ void CheckRooms(GameDataCheck& check)
         CheckRoomRole(check, id, kind, *room);
         CheckRoomOffersWork(check, id, kind, *room);
         CheckRoomUpgrades(check, id, *room);
+        CheckRoomModuleSlots(check, id, *room);
     }
 }
 

@@ -478,4 +478,30 @@ TEST(DataCheck, RefusesARoomThatTakesCrewWithNothingToOrderAndACraftThatLeavesNo
     }
 }
 
+// A room's module slots hold what the upgrades of bits 5 to 10 add: a room with slots must offer a
+// task that installs one of those, or its slots stay empty for good.
+TEST(DataCheck, RefusesModuleSlotsThatNoUpgradeTheRoomOffersCanFill)
+{
+    GAME_CStaticDatabase database;
+    support::LogCapture log;
+    ASSERT_TRUE(game_test::RunSettingSource(database, R"(
+        task.upgrade 'TX01' 0
+        task.crew 'TX01' 1 30
+        task.room 'TX01' 'ID25'
+        task.upgrade 'TX02' 8
+        task.crew 'TX02' 1 30
+        task.room 'TX02' 'ID26'
+    )"));
+    for (const char* id : {"ID25", "ID26", "ID28"}) {
+        RoomData* room = database.GetOrCreateRoomData(TagOf(id), true);
+        ASSERT_NE(room, nullptr);
+        room->flags |= kRoomModuleSlots;
+    }
+    const std::string findings = Lines(data_check::GameDataCheck(database, support::MessageKeys()).Run(data_check::RulesOfTheDataSet()));
+    for (const char* refused : {"room kind 'ID25': has module slots", "room kind 'ID28': has module slots"}) {
+        EXPECT_NE(findings.find(refused), std::string::npos) << refused << "\n" << findings;
+    }
+    EXPECT_EQ(findings.find("room kind 'ID26': has module slots"), std::string::npos) << findings;
+}
+
 }  // namespace
