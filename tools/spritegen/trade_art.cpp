@@ -65,7 +65,8 @@ PixelArt CountButton(bool increase)
     return art;
 }
 
-// The jerrycan badge in the corner of the fuel frame.
+// The jerrycan badge in the fuel frame's lower right corner, below the plus button (which stands
+// over the frame's upper right corner).
 void DrawCan(PixelArt& art, int x, int y)
 {
     art.OutlinedRoundFill(x, y + 2, 10, 12, kOutline, kAmber);
@@ -82,7 +83,7 @@ std::vector<tools::NamedImage> DrawTradeSprites(const std::vector<std::string>& 
     sprites.push_back(Named("ui_enterbutton8", UIButton(88, 22, false)));
     sprites.push_back(Named("ui_enterbutton8_touch", UIButton(88, 22, true)));
     PixelArt fuelFrame = InsetFrame(384, 72);
-    DrawCan(fuelFrame, 370, 2);
+    DrawCan(fuelFrame, 370, 55);
     sprites.push_back(Named("ui_fuel_frame", fuelFrame));
     sprites.push_back(Named("ui_fuel_gauge_frame", GaugeFrame()));
     PixelArt payFrame = InsetFrame(190, 32);

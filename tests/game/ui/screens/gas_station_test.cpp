@@ -15,6 +15,7 @@
 #include "game/services/text/message_text.h"
 #include "game/ui/screens/ui_gas_station.h"
 #include "game/ui/selection_dialog.h"
+#include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/screens/room_screen_test_base.h"
 
@@ -75,6 +76,34 @@ protected:
     }
     int GaugeY() const { return static_cast<int>(Station().GaugeOrigin().y) + 10; }
 };
+
+// The plus button stands over the fuel frame's corner: it must leave the frame's jerrycan badge
+// whole, so the canvas over the frame shows as much of the can's amber with the button drawn as
+// with the button drawn clear.
+TEST_F(GasStationTest, ThePlusButtonLeavesTheFuelFramesCanWhole)
+{
+    StandAtCheddarSprings(300, 200, 500);
+    Open();
+    const support::RecordedSpriteDraw* frame = FindSpriteDraw(kUISpriteGroup, "ui_fuel_frame");
+    ASSERT_NE(frame, nullptr);
+    const vesk::math::Vec2 size = UISpriteSize(FindUISprite("ui_fuel_frame"));
+    const auto amberOverFrame = [&] {
+        int count = 0;
+        for (int y = static_cast<int>(frame->y); y < static_cast<int>(frame->y + size.y); ++y) {
+            for (int x = static_cast<int>(frame->x); x < static_cast<int>(frame->x + size.x); ++x) {
+                count += (CanvasPixel(x, y) & 0xFFFFFFu) == 0xE8A23Au ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    KeepCanvasPicture("gas-station-can");
+    const int withButton = amberOverFrame();
+    Station().PlusButton()->SetColor(0x00FFFFFFu);
+    StepFrames(1);
+    const int clear = amberOverFrame();
+    EXPECT_GT(clear, 20);
+    EXPECT_EQ(withButton, clear);
+}
 
 // Money 250 at 100 a unit with room for 10: plus and MAX stop at what the money pays (2); the right
 // key goes on to the free room (10). BUY then turns to the warning colour and tells of the money,
