@@ -202,6 +202,9 @@ void GAME_CShip::DrawEffectFields()
         const std::int32_t range = field->GetRange();
         for (std::int32_t y = field->GetY() - range; y < field->GetY() + field->GetHeight() + range; ++y) {
             for (std::int32_t x = field->GetX() - range; x < field->GetX() + field->GetWidth() + range; ++x) {
+                // A field's range reaches past the deck at the hull's ends; it lies over deck cells alone.
+                const GAME_CShipGrid::Cell* cell = grid.IsInside(x, y) ? grid.GetCell(x, y) : nullptr;
+                if (cell == nullptr || cell->usable == 0) continue;
                 if (layers[0] < 0 && layers[1] < 0) {
                     if (((x + y) & 1) == 0) DrawCellSprite(frame, floorSprite, x, y, color);
                     continue;
