@@ -161,6 +161,16 @@ PixelArt StopButton(const TextRun& word, bool touched)
     return art;
 }
 
+constexpr int kEnglishScript = 1;
+
+// Moves every letter after the first by `pixels` more than the one before it.
+void Track(TextRun& run, int pixels)
+{
+    if (pixels == 0 || run.cells.size() < 2) return;
+    for (std::size_t i = 0; i + 1 < run.cells.size(); ++i) run.cells[i].advance = static_cast<std::int16_t>(run.cells[i].advance + pixels);
+    run.width += pixels * static_cast<int>(run.cells.size() - 1);
+}
+
 // The words beside a bar. Words that fill their cell (kanji at 11 pixels) stand a row higher, so
 // that their foot and its shadow stay on the bar's rows: the line under a heading starts right there.
 PixelArt Heading(const TextRun& run)
@@ -354,7 +364,9 @@ constexpr RoomHeading kHeadings[] = {
     {"ui_text_currentbullet", {u"装填中", u"LOADED", u"장전 중"}},
     {"ui_text_ammo_menu", {u"弾薬", u"AMMUNITION", u"탄약"}},
     {"ui_text_executing", {u"実行中", u"RUNNING", u"실행 중"}},
-    {"ui_text_actor", {u"人員", u"CREW", u"인원"}},
+    // The crew panel's count stands 34 units after this heading's left edge: the English word is
+    // set a pixel closer between its letters to end clear of it, as the two characters do.
+    {"ui_text_actor", {u"人員", u"CREW", u"인원"}, -1},
     // The task windows' heading over what a task needs.
     {"ui_text_num", {u"個数", u"COUNT", u"개수"}},
     // The discard window's heading over an item's price.
@@ -381,8 +393,9 @@ std::vector<tools::NamedImage> DrawRoomHeadings(const std::vector<std::string>& 
     std::vector<tools::NamedImage> sprites;
     for (const RoomHeading& heading : headings) {
         for (int script = 0; script < tools::kScripts; ++script) {
-            sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script],
-                                    Heading(lettering.Set(heading.words, script))));
+            TextRun run = lettering.Set(heading.words, script);
+            if (script == kEnglishScript) Track(run, heading.englishTracking);
+            sprites.push_back(Named(std::string(heading.name) + tools::kScriptSuffixes[script], Heading(run)));
         }
     }
     if (lettering.Clipped()) std::cerr << "warning: heading letters are cut at the cell's edge\n";

@@ -22,6 +22,9 @@ std::vector<tools::NamedImage> DrawRoomScreenSprites(const std::vector<std::stri
 struct RoomHeading {
     const char* name;
     tools::Wording words;
+    // Pixels added between the English letters; below 0 sets a word closer where the screen puts
+    // something right after it.
+    int englishTracking = 0;
 };
 // The headings in their three forms each, in the room screens' lettering; empty, with a line on
 // stderr, when no font can be opened.

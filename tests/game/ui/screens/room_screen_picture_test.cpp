@@ -2,6 +2,7 @@
 // With VARNOLIS_UI_PICTURE_DIR=<folder> the test also writes each canvas as a PPM picture to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "game/model/travel/travel_controller.h"
 #include "game/services/data/static_database.h"
+#include "game/services/text/language.h"
 #include "game/ui/screens/ui_build_select_grid.h"
 #include "game/ui/list_controller.h"
 #include "game/ui/screens/ui_dining_hall.h"
@@ -123,6 +125,51 @@ TEST_F(RoomScreenPictureTest, TheMarketsAndTheStoreroomsRowsEndShortOfTheirScrol
     ASSERT_EQ(UI().Get<GAME_CUIInventory>()->SelectedRow(), 1);
     for (int x = kBarLeft; x <= kBarRight + 2; ++x) EXPECT_EQ(CanvasPixel(x, rowMiddle(0)), selected[static_cast<std::size_t>(x - kBarLeft)]) << x;
     EXPECT_NE(CanvasPixel(kBarLeft - 4, rowMiddle(0)), storeRowEnd);
+}
+
+// The crew panel counts its members beside its heading: in every language the heading's letters,
+// face and shadow, end a few clear columns short of the count's first digit, so the two read apart
+// (the English word ran on to two columns from it and read as one with the count).
+TEST_F(RoomScreenPictureTest, TheCrewPanelsCountStandsClearOfItsHeadingInEveryLanguage)
+{
+    constexpr std::uint32_t kFace = 0x9FE3DAu;
+    constexpr std::uint32_t kShadow = 0x10161Bu;
+    constexpr int kClearColumns = 4;
+    GAME_CRoomBase& engine = Place("ID23", 2, 2);
+    for (std::uint32_t language = 0; language < kLanguageCount; ++language) {
+        SCOPED_TRACE(language);
+        ChooseLanguage(language);
+        OpenScreenOf(engine);
+        // The room remembers its page: the screen opens on the task page once it has been shown.
+        if (language == 0) PressAction(kActionMenuTabChange);
+        StepFrames(20);
+        Keep("crew_count_" + std::to_string(language));
+        const char* heading = language == 0 ? "ui_text_actor" : language == 2 ? "ui_text_actor_kr" : "ui_text_actor_eng";
+        const support::RecordedSpriteDraw* caption = FindSpriteDraw(kUISpriteGroup, heading);
+        ASSERT_NE(caption, nullptr);
+        const vesk::math::Vec2 size = UISpriteSize(FindUISprite(heading));
+        // The count's first digit: the leftmost digit drawn on the heading's rows, right of its start.
+        float firstDigit = kCanvasWidth;
+        for (int digit = 0; digit < 10; ++digit) {
+            const std::int32_t sprite = FindUISprite("ui_text_num_" + std::to_string(digit));
+            for (const support::RecordedSpriteDraw& draw : frames.back().sprites) {
+                if (draw.group == kUISpriteGroup && draw.ref == sprite && draw.x > caption->x && draw.y >= caption->y - 2.0f &&
+                    draw.y < caption->y + size.y) {
+                    firstDigit = std::min(firstDigit, draw.x);
+                }
+            }
+        }
+        ASSERT_LT(firstDigit, kCanvasWidth) << "no count beside the heading";
+        int inkEnd = -1;
+        for (int y = static_cast<int>(caption->y); y < static_cast<int>(caption->y + size.y); ++y) {
+            for (int x = static_cast<int>(caption->x); x < static_cast<int>(firstDigit); ++x) {
+                const std::uint32_t pixel = CanvasPixel(x, y) & 0xFFFFFFu;
+                if (pixel == kFace || pixel == kShadow) inkEnd = std::max(inkEnd, x);
+            }
+        }
+        EXPECT_GE(static_cast<int>(firstDigit) - inkEnd - 1, kClearColumns) << "the heading's ink ends at " << inkEnd;
+        ASSERT_TRUE(CloseScreen(kSlotEngineRoom));
+    }
 }
 
 }  // namespace
