@@ -212,11 +212,7 @@ TEST_F(BulletTest, TheTaskPageListsUpgradesAndMovesItsCursorBetweenItsPlaces)
     Press(kActionCursorUp, 1);
     EXPECT_TRUE(Played(kSeUICursor));
     ASSERT_EQ(tab.ScrollBar()->Value(), 1);
-    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU03"));
-    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU04"));
-    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
-    EXPECT_EQ(tab.GaugeFrame()->Color() >> 24, 0u);
-    EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
+    ExpectUpgradesOnTop(tab, "TU03", "TU04");
     // Left to the left skip button, and right back to the scroll bar.
     Press(kActionCursorLeft);
     EXPECT_EQ(tab.Focus(), kTaskFocusSkipLeft);

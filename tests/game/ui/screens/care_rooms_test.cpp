@@ -484,10 +484,7 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     Wheel(-1);
     StepFrames(2);
     ASSERT_EQ(tab.ScrollBar()->Value(), 1);
-    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU01"));
-    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU02"));
-    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
-    EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
+    ExpectUpgradesOnTop(tab, "TU01", "TU02");
     Press(kActionMenuTabLeft, 20);
     EXPECT_EQ(screen.CurrentStep(), Step::kList);
     EXPECT_EQ(room.rememberedTab, 0);

@@ -84,11 +84,7 @@ TEST_F(EngineRoomTest, TheFrameScrollsClosesFromItsRestAndSkipsOverTheAddTaskWin
     Press(kActionCursorDown);
     EXPECT_EQ(tab.ScrollBar()->Value(), 2);
     EXPECT_EQ(CountPlayed(kSeUICursor, from), 2);
-    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU24"));
-    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU25"));
-    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
-    EXPECT_EQ(tab.GaugeFrame()->Color() >> 24, 0u);
-    EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
+    ExpectUpgradesOnTop(tab, "TU24", "TU25");
 
     // The over-limit valve offers three options, each keeping its mode: over the limit with the
     // three stages' speed and fuel, connect, stop.

@@ -17,6 +17,7 @@
 #include "game/services/text/message_text.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/room_base.h"
+#include "game/ui/room_task_tab.h"
 #include "game/ui/selection_dialog.h"
 #include "tests/game/ui/ui_test_base.h"
 
@@ -92,6 +93,17 @@ protected:
         for (const std::uint32_t id : skills) status.AddSkill(id);
         for (const std::uint32_t id : buffs) status.AddBuff(id);
         for (const std::uint32_t id : debuffs) status.AddDebuff(id);
+    }
+
+    // The task tab scrolled past its HP line: its first two lines name these upgrades, and neither
+    // the gauge nor the HP value shows.
+    static void ExpectUpgradesOnTop(const GAME_CUIRoomTaskTab& tab, std::string_view first, std::string_view second)
+    {
+        EXPECT_EQ(tab.DisplayLabel(0)->Key(), first);
+        EXPECT_EQ(tab.DisplayLabel(1)->Key(), second);
+        EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
+        EXPECT_EQ(tab.GaugeFrame()->Color() >> 24, 0u);
+        EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
     }
 
     static GAME_CUIInDisplaySelectionObject& Dialog() { return *GetInDisplaySelection(); }

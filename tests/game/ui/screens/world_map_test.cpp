@@ -539,10 +539,7 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
     Wheel(-1);
     StepFrames(2);
     ASSERT_EQ(tab.ScrollBar()->Value(), 1);
-    EXPECT_EQ(tab.DisplayLabel(0)->Key(), std::string("TU01"));
-    EXPECT_EQ(tab.DisplayLabel(1)->Key(), std::string("TU02"));
-    EXPECT_EQ(tab.GaugeFill()->Color() >> 24, 0u);
-    EXPECT_TRUE(tab.ValueLabel()->Literal().empty());
+    ExpectUpgradesOnTop(tab, "TU01", "TU02");
 
     // The tab key back to the map and on to the tasks, each remembered.
     PressAction(kActionMenuTabChange);
