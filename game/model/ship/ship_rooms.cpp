@@ -37,6 +37,18 @@ void ForEachFootprintCell(const GAME_CRoomBase& room, Visit visit)
     }
 }
 
+// Calls visit(cell) for every cell of the grid that holds a room.
+template <typename Visit>
+void ForEachRoomCell(GAME_CShipGrid& grid, Visit visit)
+{
+    for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
+        for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {
+            GAME_CShipGrid::Cell* cell = grid.GetCell(x, y);
+            if (cell != nullptr && cell->HoldsRoom()) visit(*cell);
+        }
+    }
+}
+
 // Built, with durability left: a room that does its work.
 bool IsWorkingRoom(const GAME_CRoomBase& room) { return room.IsFinishedBuilding() && room.GetRemainingDurability() > 0; }
 
@@ -340,17 +352,12 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
     if (room == nullptr) return;
     const ship_paths::LayoutChange change;
     const std::uint32_t removed = static_cast<std::uint32_t>(roomNumber);
-    for (int y = 0; y < GAME_CShipGrid::kMaxHeight; ++y) {
-        for (int x = 0; x < GAME_CShipGrid::kMaxWidth; ++x) {
-            GAME_CShipGrid::Cell* cell = grid.GetCell(x, y);
-            if (!cell->HoldsRoom()) continue;
-            if (cell->room == removed) {
-                cell->room = GAME_CShipGrid::kNoRoom;
-            } else if (cell->room > removed) {
-                --cell->room;
-            }
-        }
-    }
+    // Its own cells let go of it at once; the rooms above keep their numbers on the grid until it
+    // has left the list, so that a search while it goes (its tasks' units looking for a
+    // storeroom) finds every other room, a ladder among them, on its cells.
+    ForEachRoomCell(grid, [&](GAME_CShipGrid::Cell& cell) {
+        if (cell.room == removed) cell.room = GAME_CShipGrid::kNoRoom;
+    });
     if (room->IsFinishedBuilding()) DropRoomMaterials(*room);
     room->UnassignCrew(nullptr);
     // A crew member who rested or worked in the room without being bound to it still names it as
@@ -370,6 +377,9 @@ void GAME_CShip::RemoveRoom(std::int32_t roomNumber)
     room->gridY = -1;
     rooms[static_cast<std::size_t>(roomNumber)] = nullptr;
     std::erase(rooms, nullptr);
+    ForEachRoomCell(grid, [&](GAME_CShipGrid::Cell& cell) {
+        if (cell.room > removed) --cell.room;
+    });
     // Once the rooms above have moved down: a driver looks for its bridge from its new number on,
     // a room removed next in the same step finds its own stores by its new number, and the crew
     // name their homes and workplaces by the new numbers before a save or a hand-out reads them

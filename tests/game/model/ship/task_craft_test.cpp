@@ -1,4 +1,4 @@
-// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, one cancelled with its materials in hand, and one finished or cancelled on a full deck, every unit accounted for all along.
+// Crafting in a workshop as the player orders it: materials fetched from the storeroom and used once, counted aboard while on their way, an order short of them that waits until more come aboard, one cancelled with its materials in hand, and one finished, cancelled or taken down with its workshop on a full deck, every unit accounted for all along.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_item.h"
 #include "game/model/ship/room_base.h"
+#include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/ship/task_request.h"
 #include "tests/support/shipped_ids.h"
@@ -196,6 +197,22 @@ TEST_F(TaskCraftTest, ACraftCancelledOnAFullDeckPutsItsMaterialsInAStoreroomWith
     EXPECT_EQ(FindRoomInventory(storeroom)->CountItem(kScrapIron), 3);
     StepKeepingScrap(3, [] { return false; }, 60);
     EXPECT_FALSE(ledgerBroken);
+}
+
+// A workshop taken down before the ladder to the only storeroom with room: while the room goes,
+// the ladder still joins its rows, so the scrap of the plate it gives up reaches that storeroom.
+TEST_F(TaskCraftTest, ACraftWhoseWorkshopIsTakenDownOnAFullDeckSendsItsScrapUpTheLadderToAStoreroom)
+{
+    GAME_CRoomBase& upstairs = Place(kStoreroom, 1, 1);
+    Place(kLadder, 5, 0);
+    GAME_CTaskBase* craft = CraftAloneOnAFullDeck();
+    ASSERT_NE(craft, nullptr);
+    FindRoomInventory(storeroom)->capacity = 0;
+
+    Ship().RemoveRoom(NumberOf(*workshop));
+    Tasks().PurgeFinishedTasks();
+    EXPECT_EQ(FindRoomInventory(&upstairs)->CountItem(kScrapIron), 3);
+    EXPECT_EQ(UnitsAboard(kScrapIron), 3);
 }
 
 // Given up while its scrap is on the way over a full deck, a plate leaves the carrier's load with
