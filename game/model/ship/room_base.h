@@ -229,7 +229,7 @@ private:
 // How many crafting, cooking, engine-maintenance and refuelling tasks have been completed.
 std::int32_t GetFinishedWorkTaskCount();
 
-// A storeroom the crew bring items to: a room inventory with capacity rules.
+// A storeroom the crew bring items to: a room inventory with capacity rules, not on its way out.
 bool IsCrewStoreroom(const GAME_CRoomBase& room);
 
 // Search predicates of the ship's nearest-room search: (room, argument) -> bool.

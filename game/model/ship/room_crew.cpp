@@ -256,7 +256,8 @@ const GAME_CTaskBase* GAME_CRoomBase::FindRunningUpgradeTask() const
 
 bool IsCrewStoreroom(const GAME_CRoomBase& room)
 {
-    if (room.roomData == nullptr) return false;
+    // A room on its way out takes nothing in: what went in would come down with its own goods.
+    if (room.roomData == nullptr || room.removeRequested) return false;
     const std::uint32_t flags = room.roomData->flags;
     return (flags & kRoomInventory) != 0 && (flags & kRoomInventoryWithoutCapacity) == 0;
 }

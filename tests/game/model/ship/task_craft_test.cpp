@@ -199,6 +199,26 @@ TEST_F(TaskCraftTest, ACraftCancelledOnAFullDeckPutsItsMaterialsInAStoreroomWith
     EXPECT_FALSE(ledgerBroken);
 }
 
+// A plate waiting on a full deck whose workshop comes down in the same step as the storeroom
+// nearest to it (a route loss takes one, a breakdown the other): the scrap it held goes into a
+// storeroom that stays, not into the one on its way out, whose goods find no floor cell.
+TEST_F(TaskCraftTest, ACraftWhoseWorkshopComesDownBesideALeavingStoreroomKeepsItsScrapInOneThatStays)
+{
+    GAME_CRoomBase& leaving = Place(kStoreroom, 6, 0);
+    GAME_CTaskBase* craft = CraftAloneOnAFullDeck();
+    ASSERT_NE(craft, nullptr);
+    ASSERT_EQ(FindNearestStorageRoom(workshop->gridX, workshop->gridY), FindRoomInventory(&leaving));
+    ASSERT_LT(NumberOf(*workshop), NumberOf(leaving));
+
+    workshop->removeRequested = true;
+    leaving.removeRequested = true;
+    Ship().Update();
+    Tasks().PurgeFinishedTasks();
+    EXPECT_EQ(Ship().GetRoomIndex(&leaving), -1);
+    EXPECT_EQ(FindRoomInventory(storeroom)->CountItem(kScrapIron), 3);
+    EXPECT_EQ(UnitsAboard(kScrapIron), 3);
+}
+
 // A workshop taken down before the ladder to the only storeroom with room: while the room goes,
 // the ladder still joins its rows, so the scrap of the plate it gives up reaches that storeroom.
 TEST_F(TaskCraftTest, ACraftWhoseWorkshopIsTakenDownOnAFullDeckSendsItsScrapUpTheLadderToAStoreroom)
