@@ -100,6 +100,20 @@ protected:
         return craft;
     }
 
+    // The craft given up as the task window gives it up.
+    void CancelCraft(GAME_CTaskBase& craft) const
+    {
+        craft.Finish();
+        Tasks().PurgeFinishedTasks();
+    }
+
+    // A second of play in which no scrap is lost or made.
+    void ExpectScrapKeptForASecond()
+    {
+        StepKeepingScrap(3, [] { return false; }, 60);
+        EXPECT_FALSE(ledgerBroken);
+    }
+
     // One grain taken off the deck, as a rat or the market would take it.
     void FreeOneCell() const
     {
@@ -175,11 +189,9 @@ TEST_F(TaskCraftTest, ACraftCancelledWhileWaitingOnAFullDeckPutsItsMaterialsBack
     ASSERT_FALSE(ledgerBroken);
     ASSERT_EQ(craft->progress, craft->GetTaskValue());
 
-    craft->Finish();
-    Tasks().PurgeFinishedTasks();
+    CancelCraft(*craft);
     EXPECT_EQ(CountStoredItem(kScrapIron), 3);
-    StepKeepingScrap(3, [] { return false; }, 60);
-    EXPECT_FALSE(ledgerBroken);
+    ExpectScrapKeptForASecond();
 }
 
 // Given up on a full deck with the nearest storeroom full, a plate's scrap goes into the next
@@ -192,11 +204,9 @@ TEST_F(TaskCraftTest, ACraftCancelledOnAFullDeckPutsItsMaterialsInAStoreroomWith
     ASSERT_NE(craft, nullptr);
     ASSERT_EQ(FindNearestStorageRoom(workshop->gridX, workshop->gridY), &nearStoreroom);
 
-    craft->Finish();
-    Tasks().PurgeFinishedTasks();
+    CancelCraft(*craft);
     EXPECT_EQ(FindRoomInventory(storeroom)->CountItem(kScrapIron), 3);
-    StepKeepingScrap(3, [] { return false; }, 60);
-    EXPECT_FALSE(ledgerBroken);
+    ExpectScrapKeptForASecond();
 }
 
 // A plate waiting on a full deck whose workshop comes down in the same step as the storeroom
@@ -247,11 +257,9 @@ TEST_F(TaskCraftTest, ACraftCancelledOnAFullDeckWhileItsScrapIsCarriedKeepsTheSc
     std::int32_t row = -1;
     while (Field().FindFreeItemCell(0, 0, &column, &row)) ASSERT_TRUE(Field().DropItemOnCell(kGrain, 1, column, row));
 
-    craft->Finish();
-    Tasks().PurgeFinishedTasks();
+    CancelCraft(*craft);
     EXPECT_EQ(CountStoredItem(kScrapIron), 3);
-    StepKeepingScrap(3, [] { return false; }, 60);
-    EXPECT_FALSE(ledgerBroken);
+    ExpectScrapKeptForASecond();
 }
 
 // A unit delivered to a craft beyond the three it takes goes back on the floor; on a full deck it

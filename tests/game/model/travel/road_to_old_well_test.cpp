@@ -46,6 +46,21 @@ protected:
         StartRoute(*world.travel, &road, true, {}, {});
         ShowNextHideoutNotice(world);
     }
+
+    // Once the ship is under way, the raiders' event, placed on the road's first half as the ship
+    // set out, is met just short of the toll gate at 1500.
+    void MeetRaidersShortOfTheTollGate()
+    {
+        GAME_CRouteManager& route = *GetGameWorld()->travel->routeManager;
+        ASSERT_TRUE(StepConfirmingEventsUntil([&] { return route.GetPosition() > 8 && !route.IsRouteEventRunning(); }, 3000));
+        std::int32_t raiders = -1;
+        for (const auto& event : route.Events()->randomEvents) {
+            if (event != nullptr && event->GetTo() <= 1500) raiders = event->GetLabel();
+        }
+        ASSERT_NE(raiders, -1);
+        route.SetPosition(1470);
+        route.Script().Call(static_cast<std::uint32_t>(raiders));
+    }
 };
 
 // The ship drives on while the toll's question waits: a player who leaves it open meets the crates
@@ -106,16 +121,7 @@ TEST_F(RoadToOldWell, AnEventMetWhileAnotherOnesTextIsUpWritesOnALineOfItsOwnAnd
     ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
     GAME_CGameWorld& world = *GetGameWorld();
     GAME_CRouteManager& route = *world.travel->routeManager;
-    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return route.GetPosition() > 8 && !route.IsRouteEventRunning(); }, 3000));
-    // The raiders' event, placed on the road's first half as the ship set out, is met just short of
-    // the toll gate at 1500.
-    std::int32_t raiders = -1;
-    for (const auto& event : route.Events()->randomEvents) {
-        if (event != nullptr && event->GetTo() <= 1500) raiders = event->GetLabel();
-    }
-    ASSERT_NE(raiders, -1);
-    route.SetPosition(1470);
-    route.Script().Call(static_cast<std::uint32_t>(raiders));
+    ASSERT_NO_FATAL_FAILURE(MeetRaidersShortOfTheTollGate());
 
     const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
     const std::u16string raidersText = GetMessageTextExpanded("ROUTE_AMBUSH_01");
@@ -162,14 +168,7 @@ TEST_F(RoadToOldWell, RaidersSentPastTheRoadsEndCannotShellTheShipAtTheHideout)
     ASSERT_NO_FATAL_FAILURE(SetOutForOldWell());
     GAME_CGameWorld& world = *GetGameWorld();
     GAME_CRouteManager& route = *world.travel->routeManager;
-    ASSERT_TRUE(StepConfirmingEventsUntil([&] { return route.GetPosition() > 8 && !route.IsRouteEventRunning(); }, 3000));
-    std::int32_t raiders = -1;
-    for (const auto& event : route.Events()->randomEvents) {
-        if (event != nullptr && event->GetTo() <= 1500) raiders = event->GetLabel();
-    }
-    ASSERT_NE(raiders, -1);
-    route.SetPosition(1470);
-    route.Script().Call(static_cast<std::uint32_t>(raiders));
+    ASSERT_NO_FATAL_FAILURE(MeetRaidersShortOfTheTollGate());
 
     // The question waits while the ship drives on to Old Well; the texts met on the way stay unread.
     ASSERT_TRUE(StepUntil([&] { return route.GetPosition() >= route.GetLength(); }, 6000))
