@@ -120,14 +120,6 @@ void GAME_CObjectActor::PlayLabel(std::u16string_view label)
     script.JumpToLabel(label);
 }
 
-bool GAME_CObjectActor::IsInLabel(std::u16string_view label) const
-{
-    const vesk::utility::script::ScriptThreadBlock* threads = script.GetThreads();
-    if (script.GetProgram() == nullptr || threads == nullptr || threads->Main().running == 0) return false;
-    const auto found = script.FindLabel(label);
-    return found.has_value() && found->commandIndex == threads->Main().startIndex;
-}
-
 bool GAME_CObjectActor::IsScriptStopped() const
 {
     const vesk::utility::script::ScriptThreadBlock* threads = script.GetThreads();

@@ -94,10 +94,10 @@ public:
     void PlayAction() { PlayLabel(actor_label::kAction); }
     void PlayItemGet() { PlayLabel(actor_label::kItemGet); }
     void PlayRepair() { PlayLabel(actor_label::kRepair); }
-    bool IsInNoActionLabel() const { return IsInLabel(actor_label::kNoAction); }
-    bool IsInActionLabel() const { return IsInLabel(actor_label::kAction); }
-    bool IsInItemGetLabel() const { return IsInLabel(actor_label::kItemGet); }
-    bool IsInDeathLabel() const { return IsInLabel(actor_label::kDeath); }
+    bool IsInNoActionLabel() const { return script.IsInStateLabel(CrewStateLabel::kNoAction); }
+    bool IsInActionLabel() const { return script.IsInStateLabel(CrewStateLabel::kAction); }
+    bool IsInItemGetLabel() const { return script.IsInStateLabel(CrewStateLabel::kItemGet); }
+    bool IsInDeathLabel() const { return script.IsInStateLabel(CrewStateLabel::kDeath); }
     // One step of the script at its period.
     void StepScript() { script.TickScript(); }
     bool IsDying() const { return dying_; }
@@ -151,7 +151,6 @@ public:
 
 private:
     void PlayLabel(std::u16string_view label);
-    bool IsInLabel(std::u16string_view label) const;
     bool IsScriptStopped() const;
     void ChooseBalloon();
     // The normal life on the ship; false when nothing more happens this step (death).

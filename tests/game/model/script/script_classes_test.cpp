@@ -1,6 +1,8 @@
 // The room, actor and enemy engines: what a restart does to their owners, the step period and the enemy's variables.
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -73,6 +75,77 @@ TEST(ScriptClasses, AnActorRestartShowsTheCrewMemberAtItsStandardOffset)
     script.TickScript();
     EXPECT_EQ(script.Period().period, 3);
     EXPECT_EQ(script.Period().counter, 0);
+}
+
+TEST(ScriptClasses, ACrewMemberIsInTheStateLabelsOfTheProgramItsScriptRuns)
+{
+    // The state labels out of order in one program, at other commands in the next.
+    Package first(R"(
+.entry 1
+"更新[NoAction]":
+idle:
+    wait 1
+    goto idle
+"死亡":
+fall:
+    wait 1
+    goto fall
+"更新[ItemGet]":
+carry:
+    wait 1
+    goto carry
+)",
+                  "actor.def");
+    Package second(R"(
+.entry 1
+"更新[Action]":
+walk:
+    wait 1
+    goto walk
+"更新[NoAction]":
+    halt
+)",
+                   "actor.def");
+    GAME_CObjectActor actor;
+    GAME_CScriptActor script(&actor);
+    constexpr CrewStateLabel kLabels[] = {CrewStateLabel::kNoAction, CrewStateLabel::kAction,
+                                          CrewStateLabel::kItemGet, CrewStateLabel::kDeath};
+    constexpr std::u16string_view kNames[] = {actor_label::kNoAction, actor_label::kAction, actor_label::kItemGet,
+                                              actor_label::kDeath};
+    // Which of the four the script is in, each answer checked against the label found by its name.
+    const auto states = [&] {
+        std::string in;
+        for (std::size_t i = 0; i < std::size(kLabels); ++i) {
+            const bool isIn = script.IsInStateLabel(kLabels[i]);
+            EXPECT_EQ(isIn, script.IsInLabel(kNames[i])) << i;
+            in += isIn ? '1' : '0';
+        }
+        return in;
+    };
+    // The states once the script was started at the label and ran a step.
+    const auto startedAt = [&](std::u16string_view label) {
+        EXPECT_NE(script.JumpToLabel(label), 0u);
+        script.TickScript();
+        return states();
+    };
+
+    script.Attach(first.Program());
+    EXPECT_EQ(states(), "0000");
+    EXPECT_EQ(startedAt(actor_label::kNoAction), "1000");
+    EXPECT_EQ(startedAt(actor_label::kDeath), "0001");
+    EXPECT_EQ(startedAt(actor_label::kItemGet), "0010");
+
+    // Another program: its labels, not the ones found in the first.
+    script.Attach(second.Program());
+    EXPECT_EQ(startedAt(actor_label::kAction), "0100");
+    EXPECT_EQ(startedAt(actor_label::kNoAction), "1000");
+
+    // A program set without attaching it is asked by name.
+    ASSERT_NE(script.JumpToLabel(actor_label::kAction), 0u);
+    script.SetProgram(first.Program());
+    EXPECT_EQ(states(), "1000");  // the first program's idle loop starts where the second's walk did
+    script.Attach(nullptr);
+    EXPECT_EQ(states(), "0000");
 }
 
 TEST(ScriptClasses, AnEnemyRestartRunsEveryStepAndItsVariablesHoldSixteenNames)
