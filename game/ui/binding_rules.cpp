@@ -1,5 +1,7 @@
-// The 30 rows of the binding screens, the three action groups and the rules by which a captured key or pad button becomes a binding.
+// The 30 rows of the binding screens and the rules by which a captured key or pad button becomes a binding.
 #include "game/ui/binding_rules.h"
+
+#include "game/services/input/action_conflicts.h"
 
 namespace {
 
@@ -39,14 +41,6 @@ constexpr const char* kRowKeys[kBindingRowCount] = {
 constexpr int kLastBasicAction = kActionCursorRight;
 constexpr int kLastMenuAction = kActionMenuPageRight;
 
-enum class ActionGroup { kBasic, kMenu, kGameplay };
-
-ActionGroup GroupOf(int action)
-{
-    if (action <= kLastBasicAction) return ActionGroup::kBasic;
-    return action <= kLastMenuAction ? ActionGroup::kMenu : ActionGroup::kGameplay;
-}
-
 }  // namespace
 
 const char* BindingRowKey(int row) { return row >= 0 && row < kBindingRowCount ? kRowKeys[row] : ""; }
@@ -63,13 +57,6 @@ int BindingActionRow(int action)
     if (action < 0 || action >= kInputActionCount) return -1;
     if (action <= kLastBasicAction) return action;
     return action <= kLastMenuAction ? action + 1 : action + 2;
-}
-
-bool BindingActionsConflict(int a, int b)
-{
-    const ActionGroup first = GroupOf(a);
-    const ActionGroup second = GroupOf(b);
-    return first == ActionGroup::kBasic || second == ActionGroup::kBasic || first == second;
 }
 
 std::int32_t UnboundValue(BindingDevice device) { return device == BindingDevice::kKeyboard ? kNoKey : 0; }
@@ -90,7 +77,7 @@ BindingCapture ApplyBindingCapture(BindingDevice device, std::span<std::int32_t,
     const std::int32_t previous = bindings[static_cast<std::size_t>(action)];
     if (IsUsableBinding(device, value)) {
         for (int other = 0; other < kInputActionCount; ++other) {
-            if (bindings[static_cast<std::size_t>(other)] != value || !BindingActionsConflict(other, action)) continue;
+            if (bindings[static_cast<std::size_t>(other)] != value || !InputActionsConflict(other, action)) continue;
             bindings[static_cast<std::size_t>(other)] = previous;
             changedRows[static_cast<std::size_t>(BindingActionRow(other))] = true;
         }

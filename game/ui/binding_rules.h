@@ -1,4 +1,4 @@
-// The 30 rows of the binding screens, the three action groups and the rules by which a captured key or pad button becomes a binding.
+// The 30 rows of the binding screens and the rules by which a captured key or pad button becomes a binding.
 #pragma once
 
 #include <array>
@@ -16,9 +16,6 @@ const char* BindingRowKey(int row);
 // The action a row binds, -1 for a header (or a row outside the list).
 int BindingRowAction(int row);
 int BindingActionRow(int action);
-// Two actions may not share a binding when either is basic (0-5) or both lie in one group; a menu and
-// a gameplay action may.
-bool BindingActionsConflict(int a, int b);
 
 // The device a binding screen edits: what an unbound action holds and whether a captured value can be bound.
 enum class BindingDevice { kKeyboard, kPad };

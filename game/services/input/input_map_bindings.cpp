@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/log/log.h"
+#include "game/services/input/action_conflicts.h"
 #include "game/services/input/input_map.h"
 #include "platform/little_endian.h"
 
@@ -60,6 +61,38 @@ void LogRefusedBinding(std::string_view device, int action, std::uint32_t word)
                        ", which is no binding; the default is kept");
 }
 
+// A capture never lets two conflicting actions share a binding, so a saved table that binds them alike
+// is damage (DECIDE and CANCEL on one key would both fire at every press): both take their defaults
+// back, and again for whatever a restored default meets. The defaults share none, so each round
+// brings at least one action back to its default and the rounds end.
+template <typename Binding, typename Value>
+void RestoreConflictingBindings(std::string_view device, std::array<Binding, kInputActionCount>& table,
+                                Value Binding::*current, Value Binding::*fallback, Value unbound)
+{
+    for (int round = 0; round <= kInputActionCount; ++round) {
+        int first = -1;
+        int second = -1;
+        for (int a = 0; a < kInputActionCount && first < 0; ++a) {
+            const Value value = table[a].*current;
+            if (value == unbound) continue;
+            for (int b = a + 1; b < kInputActionCount; ++b) {
+                if (table[b].*current == value && InputActionsConflict(a, b)) {
+                    first = a;
+                    second = b;
+                    break;
+                }
+            }
+        }
+        if (first < 0) return;
+        vesk::log::Warning("save data: the " + std::string(device) + " bindings of actions " + std::to_string(first) +
+                           " and " + std::to_string(second) + " both hold " +
+                           std::to_string(static_cast<std::int32_t>(table[first].*current)) +
+                           ", which those actions may not share; both take their defaults");
+        table[first].*current = table[first].*fallback;
+        table[second].*current = table[second].*fallback;
+    }
+}
+
 }  // namespace
 
 bool GAME_CInputMap::WritePadBindings(std::span<std::uint8_t> area) const
@@ -102,6 +135,7 @@ bool GAME_CInputMap::ReadPadBindings(std::span<const std::uint8_t> area)
             pad_[action].mask = pad_[action].defaultMask;
         }
     }
+    RestoreConflictingBindings("pad", pad_, &PadBinding::mask, &PadBinding::defaultMask, std::uint32_t{0});
     return true;
 }
 
@@ -124,5 +158,6 @@ bool GAME_CInputMap::ReadKeyBindings(std::span<const std::uint8_t> area)
             keys_[action].key = keys_[action].defaultKey;
         }
     }
+    RestoreConflictingBindings("key", keys_, &KeyBinding::key, &KeyBinding::defaultKey, kNoKey);
     return true;
 }

@@ -88,6 +88,41 @@ TEST(InputBindings, ARebindingSurvivesASaveAndAReloadAndBadSavedValuesKeepTheDef
     EXPECT_NE(lines.front().find("every key binding"), std::string::npos) << lines.front();
 }
 
+// A saved table that binds two actions no capture lets share one key or button, DECIDE and CANCEL on
+// one key above all (every press would both decide and cancel): both take back their defaults, with
+// a log line, and so does whatever a restored default then meets. What a capture can make, a menu and
+// a gameplay action on one key, is kept exactly.
+TEST(InputBindings, ActionsThatMayNotShareABindingTakeBackTheirDefaultsWhenASavedTableJoinsThem)
+{
+    std::vector<std::uint8_t> keyArea(10240, 0);
+    std::vector<std::uint8_t> padArea(10240, 0);
+    GAME_CInputMap::WriteDefaultKeyBindings(keyArea);
+    GAME_CInputMap::WriteDefaultPadBindings(padArea);
+    platform::WriteU32(keyArea.data() + 4 * kActionDecide, 74);        // Space, CANCEL's key
+    platform::WriteU32(keyArea.data() + 4 * kActionCursorUp, 44);      // Enter, free once DECIDE left it
+    platform::WriteU32(keyArea.data() + 4 * kActionMenuFunctionB, 59); // Z, shared with a gameplay action
+    platform::WriteU32(keyArea.data() + 4 * kActionShortcutLog, 59);
+    platform::WriteU32(padArea.data() + 4 * kActionCancel, 0x200);     // BUTTON_2, DECIDE's button
+
+    std::vector<std::string> lines;
+    vesk::log::SetSink([&](vesk::log::Level, std::string_view line) { lines.emplace_back(line); });
+    GAME_CInputMap map;
+    EXPECT_TRUE(map.ReadKeyBindings(keyArea));
+    EXPECT_TRUE(map.ReadPadBindings(padArea));
+    vesk::log::SetSink({});
+    EXPECT_EQ(map.GetKeyBinding(kActionDecide), 44);
+    EXPECT_EQ(map.GetKeyBinding(kActionCancel), 74);
+    EXPECT_EQ(map.GetKeyBinding(kActionCursorUp), 33);
+    EXPECT_EQ(map.GetKeyBinding(kActionMenuFunctionB), 59);
+    EXPECT_EQ(map.GetKeyBinding(kActionShortcutLog), 59);
+    EXPECT_EQ(map.GetPadBinding(kActionDecide), 0x200u);
+    EXPECT_EQ(map.GetPadBinding(kActionCancel), 0x100u);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NE(lines[0].find("actions 0 and 1"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("actions 0 and 2"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[2].find("pad"), std::string::npos) << lines[2];
+}
+
 // Every name the input map can show has a text in the message data, and the
 // names of unknown codes fall back to the "none" text.
 TEST(InputBindings, EveryKeyAndPadButtonNameHasAMessageText)
