@@ -38,9 +38,6 @@ constexpr const char* kRowKeys[kBindingRowCount] = {
     "ADD_TEXT_UI_CONFIG_GAMEPLAY_SC_ITEM_SELECT",
 };
 
-constexpr int kLastBasicAction = kActionCursorRight;
-constexpr int kLastMenuAction = kActionMenuPageRight;
-
 }  // namespace
 
 const char* BindingRowKey(int row) { return row >= 0 && row < kBindingRowCount ? kRowKeys[row] : ""; }

@@ -1,12 +1,7 @@
 // Which of the bindable actions may never share a key or pad button: the basic ones are used everywhere, the menu ones only in menus, the gameplay ones only in play.
 #include "game/services/input/action_conflicts.h"
 
-#include "game/services/input/input_actions.h"
-
 namespace {
-
-constexpr int kLastBasicAction = kActionCursorRight;
-constexpr int kLastMenuAction = kActionMenuPageRight;
 
 enum class ActionGroup { kBasic, kMenu, kGameplay };
 
