@@ -243,6 +243,12 @@ void GameFixture::StartToMainGame()
     ASSERT_TRUE(StepUntilSaveIdle());
 }
 
+void GameFixture::StartPlaying()
+{
+    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+}
+
 void GameFixture::StartNewGameToFirstRoad()
 {
     ASSERT_NO_FATAL_FAILURE(StartGame());

@@ -68,6 +68,8 @@ protected:
     bool StepUntilMainGame(int maxFrames = 1200);
     // A fresh game run up to the main game with its first save written.
     void StartToMainGame();
+    // The same with the title closed, as in play: the world takes no simulation step while the title is open.
+    void StartPlaying();
     // A fresh game started from the title as the player starts a new one, played through its opening
     // up to the first road, the view out of the black.
     void StartNewGameToFirstRoad();

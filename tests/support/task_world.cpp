@@ -17,17 +17,13 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
-#include "game/services/ui_port/ui_slots.h"
 
 namespace support {
 
 void TaskWorld::SetUp()
 {
     GameFixture::SetUp();
-    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-    World().ui->SetOpen(kSlotTitle, false);
-    // The world takes no simulation step while the title screen is open.
-    ASSERT_TRUE(StepUntil([this] { return !World().ui->IsOpen(kSlotTitle); }, 120));
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
     vesk::math::SeedRandom(1);
     vesk::math::MarkRandomClockSeeded();
     // Whatever a new game starts with goes: each test builds its own ship.

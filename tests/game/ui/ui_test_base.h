@@ -29,10 +29,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        StartGame();
-        ASSERT_TRUE(StepUntilMainGame());
-        ASSERT_TRUE(StepUntilSaveIdle());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         world = GetGameWorld();
     }
 

@@ -43,10 +43,8 @@ protected:
     void SetUp() override
     {
         support::GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         world = GetGameWorld();
-        // The title screen stops the simulation; the game proper runs without it.
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
     }
 
     std::uint32_t StepsOver(int frameCount)

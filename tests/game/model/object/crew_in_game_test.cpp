@@ -30,8 +30,7 @@ protected:
     void SetUp() override
     {
         support::GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         world_ = GetGameWorld();
     }
 

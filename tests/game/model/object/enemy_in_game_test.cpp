@@ -53,9 +53,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        // The title screen stops the simulation; the game proper runs without it.
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         RouteData* route = GetStaticDatabase()->GetOrCreateRouteData(kRoute);
         route->length = 2000;
         route->startLocation = MakeTag("H901");

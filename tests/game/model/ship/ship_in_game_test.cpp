@@ -20,8 +20,7 @@ protected:
     void SetUp() override
     {
         support::GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
     }
 
     bool Drew(int group, std::int32_t ref) const

@@ -115,8 +115,7 @@ protected:
     {
         support::GameFixture::SetUp();
         UseRoadScript(kJourneyRoutes);
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         UI().SetOpen(kSlotCommon, true);
         UI().SetOpen(kSlotShipStatus, true);
         vesk::math::SeedRandom(5);

@@ -74,8 +74,7 @@ protected:
     {
         support::GameFixture::SetUp();
         UseRoadScript(kQuestionRoutes);
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         UI().SetOpen(kSlotCommon, true);
         world = GetGameWorld();
         std::uint32_t road = 1;

@@ -18,8 +18,7 @@ class BusyRoad : public support::GameFixture {};
 
 TEST_F(BusyRoad, SixHundredFramesLookNoSpriteUpByName)
 {
-    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
     ASSERT_TRUE(support::FurnishBusyRoad(*GetGameWorld()));
     // Every achievement counts as earned before: the roads now earn some, and an earned one's popup
     // finds its icon by name once; these frames are about the travel's own drawing.

@@ -35,8 +35,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         world = GetGameWorld();
     }
 

@@ -21,8 +21,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
     }
 
     Ending& Screen() const { return *UI().Get<Ending>(); }

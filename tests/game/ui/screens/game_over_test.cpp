@@ -49,8 +49,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
         world = GetGameWorld();
         const std::vector<std::uint8_t> bytes = support::AssemblePackage(kRouteScript, {});
         void* image = vesk::memory::MainHeapAlloc(bytes.size());

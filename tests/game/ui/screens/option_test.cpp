@@ -55,12 +55,6 @@ protected:
         GameFixture::TearDown();
     }
 
-    void StartPlaying()
-    {
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
-    }
-
     GAME_CUIOption& Options() const { return *UI().Get<GAME_CUIOption>(); }
 
     void Open(bool fromTitle)

@@ -205,9 +205,8 @@ struct NoticeRule {
 
 TEST_F(ShipStatusTest, NoticesShowAtTheirIntervalAsOftenAsTheirRepeatCountSays)
 {
-    ASSERT_NO_FATAL_FAILURE(StartToMainGame());
     // The title keeps its own line in the ticker: play, without it.
-    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
     UI().SetOpen(kSlotShipStatus, true);
     StepFrames(2);
     GAME_CUIMessageLog& log = *UI().MessageLog();

@@ -20,8 +20,7 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartToMainGame());
-        ASSERT_TRUE(CloseScreen(kSlotTitle));
+        ASSERT_NO_FATAL_FAILURE(StartPlaying());
     }
 
     GAME_CUISoundRoom& Room() const { return *UI().Get<GAME_CUISoundRoom>(); }

@@ -138,8 +138,7 @@ TEST_F(TitleTest, ExitSetsTheQuitFlagAndWritesNothing)
 
 TEST_F(TitleTest, TheChineseLanguagesShowTheEnglishPicturesAndAPlayedSaveGivesSixEntries)
 {
-    StartToMainGame();
-    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
     GetPlayerData()->language = 4;
     platform::WriteU32(GetWorkingSlot(), save_layout::slot::kPlaySeconds, 1);
     UI().SetOpen(kSlotTitle, true);
@@ -165,8 +164,7 @@ TEST_F(TitleTest, ContinuingAGameOnAWastelandRoadWithNoStoredMusicPlaysTheRoadsO
 {
     // A slot on the road from Rusty Gear Post to Mirage Market, whose music is the wasteland's
     // (track 2), applied as a load applies it; it stores no music of its own.
-    StartToMainGame();
-    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
     platform::WriteU32(GetWorkingSlot(), save_layout::slot::kRouteId, 3);
     platform::WriteU32(GetWorkingSlot(), save_layout::slot::kClockBgm, 0xFFFFFFFFu);
     SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
