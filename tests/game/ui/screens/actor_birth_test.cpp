@@ -26,19 +26,11 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/ui_text.h"
 #include "tests/game/ui/ui_test_base.h"
-#include "tests/support/game_fixture.h"
 
 namespace {
 
-class ActorBirthTest : public support::GameFixture {
+class ActorBirthTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-        world = GetGameWorld();
-    }
-
     GAME_CUIActorBirth& Birth() const { return *UI().Get<GAME_CUIActorBirth>(); }
 
     // A crew quarters on the first free floor cell.
@@ -68,8 +60,6 @@ protected:
         }
         return true;
     }
-
-    GAME_CGameWorld* world = nullptr;
 };
 
 TEST_F(ActorBirthTest, ABirthInTheSecondQuartersIsAnnouncedOverTheStoppedGameRenamedAndPosted)

@@ -24,7 +24,7 @@
 #include "platform/input/key_codes.h"
 #include "platform/input/virtual_pad.h"
 #include "platform/little_endian.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -37,18 +37,12 @@ constexpr std::int32_t kKeyQ = 32;
 constexpr int kRowShortcutBuild = 19;
 constexpr int kRowShortcutLog = 24;
 
-class BindingConfigTest : public support::GameFixture {
+class BindingConfigTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    }
-
     void TearDown() override
     {
         pad_.Detach();
-        GameFixture::TearDown();
+        UITest::TearDown();
     }
 
     template <typename Screen>

@@ -10,20 +10,14 @@
 #include "game/services/sound/sound_player.h"
 #include "game/ui/screens/ui_ending.h"
 #include "platform/little_endian.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 
 namespace {
 
 using Ending = GAME_CUIEnding;
 
-class EndingTest : public support::GameFixture {
+class EndingTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    }
-
     Ending& Screen() const { return *UI().Get<Ending>(); }
 };
 

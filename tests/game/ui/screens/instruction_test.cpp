@@ -11,20 +11,14 @@
 #include "game/ui/ui_draw.h"
 #include "game/ui/widgets/ui_label_object.h"
 #include "game/ui/widgets/ui_null_object.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 
 namespace {
 
 using Screen = GAME_CUIInstruction;
 
-class InstructionTest : public support::GameFixture {
+class InstructionTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    }
-
     Screen& Instructions() const { return *UI().Get<Screen>(); }
 
     std::string Reads(int entry) const { return Instructions().EntryLabel(entry)->Key(); }

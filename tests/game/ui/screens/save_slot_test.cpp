@@ -20,21 +20,15 @@
 #include "game/ui/ui_draw.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
 using namespace save_layout;
 
-class SaveSlotTest : public support::GameFixture {
+class SaveSlotTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    }
-
     GAME_CUISaveSlot& Screen() const { return *UI().Get<GAME_CUISaveSlot>(); }
     GAME_CUIInDisplaySelectionObject& Dialog() const { return *GetInDisplaySelection(); }
 

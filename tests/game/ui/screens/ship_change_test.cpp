@@ -20,7 +20,7 @@
 #include "game/services/input/input_actions.h"
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_ship_change.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 #include "tests/support/idle_task.h"
 #include "tests/support/log_capture.h"
 
@@ -29,15 +29,8 @@ namespace {
 constexpr std::uint32_t kRuinsRoad = 5;
 constexpr std::int32_t kAbandonedHull = 2500;
 
-class ShipChangeTest : public support::GameFixture {
+class ShipChangeTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-        world = GetGameWorld();
-    }
-
     GAME_CUIShipChange& Change() const { return *UI().Get<GAME_CUIShipChange>(); }
 
     int CountEffect(std::uint32_t id) const
@@ -59,8 +52,6 @@ protected:
         }
         return count;
     }
-
-    GAME_CGameWorld* world = nullptr;
 };
 
 TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseByPhase)

@@ -11,18 +11,12 @@
 #include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_sound_room.h"
 #include "game/ui/widgets/ui_label_object.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 
 namespace {
 
-class SoundRoomTest : public support::GameFixture {
+class SoundRoomTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    }
-
     GAME_CUISoundRoom& Room() const { return *UI().Get<GAME_CUISoundRoom>(); }
 
     void Press(int action)

@@ -16,7 +16,7 @@
 #include "game/ui/selection_dialog.h"
 #include "platform/file_system.h"
 #include "platform/little_endian.h"
-#include "tests/support/game_fixture.h"
+#include "tests/game/ui/ui_test_base.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -24,14 +24,8 @@ namespace {
 using namespace save_layout;
 using Roll = GAME_CUIStaffRoll;
 
-class StaffRollTest : public support::GameFixture {
+class StaffRollTest : public support::UITest {
 protected:
-    void SetUp() override
-    {
-        GameFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(StartPlaying());
-    }
-
     Roll& Screen() const { return *UI().Get<Roll>(); }
 
     void Press(int action)
