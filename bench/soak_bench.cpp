@@ -16,22 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/repeatable_run.h"
+#include "bench/road_reader.h"
 #include "bench/travel_rig.h"
-#include "framework/file/save_file.h"
-#include "framework/input/key_tables.h"
-#include "framework/math/random.h"
-#include "game/app/scene/scene_initialize.h"
 #include "game/model/ship/task_manager.h"
-#include "game/services/input/input_actions.h"
-#include "game/services/input/input_map.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/services/data/static_database.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/ui_port/ui_slots.h"
-#include "game/ui/event_selection.h"
-#include "game/ui/screens/ui_event.h"
-#include "game/ui/ui_manager.h"
-#include "platform/input/keyboard.h"
 #include "tests/support/busy_road.h"
 
 namespace {
@@ -71,29 +63,8 @@ struct Journey {
     int roomsRebuilt = 0;
     bool gameOverOpen = false;
     std::size_t nextRoad = 0;
-    bool decideDown = false;
+    bench_support::RoadReader reader;
 };
-
-// The platform key that DECIDE is bound to; 0 when none is.
-std::uint8_t DecideKey()
-{
-    const std::int32_t logical = GetInputMap()->GetKeyBinding(kActionDecide);
-    for (const vesk::input::KeyLogical& entry : vesk::input::LogicalKeyTable()) {
-        if (entry.logicalKey == logical) return entry.keyCode;
-    }
-    return 0;
-}
-
-// A player at the wheel: a road's text that waits is confirmed and its question takes the choice under the
-// cursor, or the route would wait for good. DECIDE goes down one frame and up the next: a key held is no new press.
-void ConfirmWaitingEvents(GAME_CGameWorld& world, Journey& journey)
-{
-    const GAME_CUIEvent* window = UIManagerOf(&world)->Get<GAME_CUIEvent>();
-    const bool textWaits = window != nullptr && window->IsOpen() && window->AllShown() && !window->IsFinished();
-    const bool waiting = textWaits || GetEventSelection()->IsActive();
-    journey.decideDown = waiting && !journey.decideDown;
-    platform::input::SetKeyDown(DecideKey(), journey.decideDown);
-}
 
 // At a hideout, the roads from there in turn: the road's far end becomes the destination, the tank is filled.
 void LeaveHideout(GAME_CGameWorld& world, Journey& journey)
@@ -141,7 +112,7 @@ void RunGameHours(TravelRig& rig, int hours, Journey& journey)
     const auto frames = static_cast<std::int64_t>(hours * kStepsPerGameHour / kStepsPerFrame);
     for (std::int64_t frame = 0; frame < frames; ++frame) {
         const bool wasSaving = !GetSaveManager()->IsIdle();
-        ConfirmWaitingEvents(world, journey);
+        journey.reader.BeforeFrame(world);
         KeepShipDriven(world, journey);
         rig.Frame();
         if (!wasSaving && !GetSaveManager()->IsIdle()) ++journey.autosaves;
@@ -154,28 +125,9 @@ void RunGameHours(TravelRig& rig, int hours, Journey& journey)
     }
 }
 
-// Two runs play the same game, so that their instruction counts compare: one seed, and the start-up's and the saves'
-// file jobs ended before the frame that started them goes on, whatever the threads' pace.
-struct RepeatableRun {
-    RepeatableRun()
-    {
-        vesk::math::MarkRandomClockSeeded();
-        vesk::math::SeedRandom(kSeed);
-        SetStartupJobsInline(true);
-        vesk::file::SetSaveJobsWaited(true);
-    }
-    ~RepeatableRun()
-    {
-        SetStartupJobsInline(false);
-        vesk::file::SetSaveJobsWaited(false);
-    }
-    RepeatableRun(const RepeatableRun&) = delete;
-    RepeatableRun& operator=(const RepeatableRun&) = delete;
-};
-
 void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
 {
-    const RepeatableRun repeatable;
+    const bench_support::RepeatableRun repeatable(kSeed);
     TravelRig rig({.heavy = std::getenv("VARNOLIS_SOAK_FULL_SHIP") != nullptr});
     if (!rig.Ok()) {
         state.SkipWithError("the road could not be set up");
@@ -190,8 +142,6 @@ void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
     const auto started = std::chrono::steady_clock::now();
     for (auto _ : state) RunGameHours(rig, hours, journey);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
-    // DECIDE is not left down for the benchmarks that come after.
-    platform::input::SetKeyDown(DecideKey(), false);
     const double grown = static_cast<double>(ResidentBytes() - before);
     const double gameHours = static_cast<double>(hours) * static_cast<double>(state.iterations());
     state.counters["rss_kb_per_game_hour"] = grown / 1024.0 / gameHours;

@@ -10,22 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ppm_picture.h"
 #include "tools/common/whole_file.h"
 
 namespace support {
-
-// A binary PPM picture of 0xAARRGGBB pixels, alpha left out.
-inline std::vector<std::uint8_t> PpmPicture(int width, int height, const std::vector<std::uint32_t>& argb)
-{
-    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-    std::vector<std::uint8_t> picture(header.begin(), header.end());
-    for (std::uint32_t p : argb) {
-        picture.push_back(static_cast<std::uint8_t>(p >> 16));
-        picture.push_back(static_cast<std::uint8_t>(p >> 8));
-        picture.push_back(static_cast<std::uint8_t>(p));
-    }
-    return picture;
-}
 
 // Golden pictures: binary PPM files in tests/data/graphics. With
 // VARNOLIS_UPDATE_GOLDEN=1 the test writes the picture it drew instead.
