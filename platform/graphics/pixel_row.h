@@ -5,7 +5,9 @@
 // computes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #if defined(__SSE2__)
@@ -281,6 +283,13 @@ VARNOLIS_ALWAYS_INLINE void RunSourceRow(const PixelRow& row, const Source& sour
 #if defined(__SSE2__)
     constexpr BlendKind kind = KindOf<Blender>();
     if constexpr (kind != BlendKind::Generic && !Depth) {
+        // Unblended texels as they are (the canvas onto the back buffer, every frame): a copy.
+        if constexpr (kind == BlendKind::Opaque && std::is_same_v<Source, TexelRun>) {
+            if (!modulate && row.count > 0) {
+                std::memmove(row.target, source.texels, static_cast<std::size_t>(row.count) * sizeof(std::uint32_t));
+                return;
+            }
+        }
 #if defined(VARNOLIS_HAS_AVX2_ROWS)
         constexpr bool byRun = std::is_same_v<Source, TexelRun>;
         constexpr bool byColumn = std::is_same_v<Source, TexelColumns>;
