@@ -3,10 +3,42 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
+#include "platform/graphics/pixel_row_avx2.h"
+
 namespace platform::gfx {
+
+namespace pixel_plane_detail {
+
+#if defined(VARNOLIS_HAS_AVX2_ROWS)
+// The same fill, compiled for AVX2: eight four-byte values a store.
+__attribute__((target("avx2"))) inline void FillWordsAvx2(std::uint32_t* first, std::size_t count, std::uint32_t value)
+{
+    std::fill(first, first + count, value);
+}
+#endif
+
+// `count` values from `first` set to `value`; a colour plane's, the most cleared every frame, eight a store where
+// the CPU has AVX2.
+template <typename T>
+void FillValues(T* first, std::size_t count, T value)
+{
+#if defined(VARNOLIS_HAS_AVX2_ROWS)
+    if constexpr (std::is_same_v<T, std::uint32_t>) {
+        if (CpuHasAvx2()) {
+            FillWordsAvx2(first, count, value);
+            return;
+        }
+    }
+#endif
+    std::fill(first, first + count, value);
+}
+
+}  // namespace pixel_plane_detail
 
 // Pixels x0 <= x < x1, y0 <= y < y1.
 struct PixelRect {
@@ -61,11 +93,11 @@ public:
     {
         if (!values_.empty()) {
             if (!SameBits(value, fill_)) {
-                std::fill(values_.begin(), values_.end(), value);
+                pixel_plane_detail::FillValues(values_.data(), values_.size(), value);
             } else if (!written_.Empty()) {
                 for (int y = written_.y0; y < written_.y1; ++y) {
-                    T* row = values_.data() + Index(written_.x0, y);
-                    std::fill(row, row + (written_.x1 - written_.x0), value);
+                    pixel_plane_detail::FillValues(values_.data() + Index(written_.x0, y),
+                                                   static_cast<std::size_t>(written_.x1 - written_.x0), value);
                 }
             }
         }
