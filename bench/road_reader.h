@@ -11,6 +11,7 @@
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
 #include "platform/input/keyboard.h"
+#include "tests/support/event_window.h"
 
 namespace bench_support {
 
@@ -30,9 +31,7 @@ class RoadReader {
 public:
     void BeforeFrame(GAME_CGameWorld& world)
     {
-        const GAME_CUIEvent* window = UIManagerOf(&world)->Get<GAME_CUIEvent>();
-        const bool textWaits = window != nullptr && window->IsOpen() && window->AllShown() && !window->IsFinished();
-        const bool waiting = textWaits || GetEventSelection()->IsActive();
+        const bool waiting = support::EventTextWaits(UIManagerOf(&world)->Get<GAME_CUIEvent>()) || GetEventSelection()->IsActive();
         decideDown_ = waiting && !decideDown_;
         platform::input::SetKeyDown(DecideKey(), decideDown_);
     }

@@ -26,6 +26,7 @@
 #include "game/ui/selection_dialog.h"
 #include "platform/input/keyboard.h"
 #include "tests/support/built_resources.h"
+#include "tests/support/event_window.h"
 #include "tests/support/golden_picture.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/script_assembly.h"
@@ -269,8 +270,7 @@ bool GameFixture::StepConfirmingEventsUntil(const std::function<bool()>& done, i
     // A key held down is no new press: DECIDE goes down one frame and up the next.
     bool pressed = false;
     return StepUntil([&] {
-        const GAME_CUIEvent* window = UI().Get<GAME_CUIEvent>();
-        const bool waiting = window != nullptr && window->IsOpen() && window->AllShown() && !window->IsFinished();
+        const bool waiting = EventTextWaits(UI().Get<GAME_CUIEvent>());
         if (waiting && !pressed) PressAction(kActionDecide);
         pressed = waiting && !pressed;
         return done();

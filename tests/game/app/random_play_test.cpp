@@ -96,6 +96,7 @@
 #include "platform/input/virtual_pad.h"
 #include "game/services/text/language.h"
 #include "tests/support/busy_road.h"
+#include "tests/support/event_window.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/save_comparison.h"
@@ -1002,8 +1003,7 @@ private:
         if (!InFieldView()) return false;
         const GAME_CUIEventSelectionObject* choices = PeekEventSelection();
         if (choices != nullptr && choices->IsActive()) return true;
-        const GAME_CUIEvent* event = UI().Get<GAME_CUIEvent>();
-        return event != nullptr && event->IsOpen() && event->AllShown() && !event->IsFinished();
+        return support::EventTextWaits(UI().Get<GAME_CUIEvent>());
     }
 
     // At rest: the main game alone, no dialog, no event choices, and either the title at its press

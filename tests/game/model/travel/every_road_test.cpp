@@ -19,6 +19,7 @@
 #include "game/ui/event_selection.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
+#include "tests/support/event_window.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/log_capture.h"
 
@@ -68,7 +69,7 @@ protected:
                     if (GetParam() == 0 || choices.Cursor() != 0) ++questions;
                     PressAction(GetParam() == 1 && choices.Cursor() == 0 ? kActionCursorDown : kActionDecide);
                     pressed = true;
-                } else if (window != nullptr && window->IsOpen() && window->AllShown() && !window->IsFinished()) {
+                } else if (support::EventTextWaits(window)) {
                     PressAction(kActionDecide);
                     pressed = true;
                 }

@@ -24,6 +24,7 @@
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/message_log.h"
 #include "game/ui/ui_manager.h"
+#include "tests/support/event_window.h"
 #include "tests/support/game_fixture.h"
 
 namespace {
@@ -62,8 +63,7 @@ TEST_F(RoadToRustyGear, TheFirstRoadOfANewGameStillMeetsItsEvents)
     const bool asked = StepUntil(
         [&] {
             if (GetEventSelection()->IsActive()) return true;
-            const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
-            const bool waiting = window.IsOpen() && window.AllShown() && !window.IsFinished();
+            const bool waiting = support::EventTextWaits(UI().Get<GAME_CUIEvent>());
             if (waiting && !pressed) PressAction(kActionDecide);
             pressed = waiting && !pressed;
             return route.GetPosition() >= route.GetLength();

@@ -29,6 +29,7 @@
 #include "game/ui/screens/ui_add_task.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/ui_manager.h"
+#include "tests/support/event_window.h"
 #include "tests/support/task_world.h"
 
 namespace {
@@ -80,9 +81,8 @@ protected:
         bool pressed = false;
         return StepUntil(
             [&] {
-                const GAME_CUIEvent& window = *UI().Get<GAME_CUIEvent>();
                 const bool asked = GetEventSelection()->IsActive() && GetEventSelection()->State() == 2;
-                const bool waiting = asked || (window.IsOpen() && window.AllShown() && !window.IsFinished());
+                const bool waiting = asked || support::EventTextWaits(UI().Get<GAME_CUIEvent>());
                 if (waiting && !pressed) PressAction(kActionDecide);
                 pressed = waiting && !pressed;
                 return done();
