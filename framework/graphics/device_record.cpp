@@ -168,12 +168,34 @@ void DrawOffscreenTarget()
     GetSpriteDrawState() = SpriteDrawState{-1, kBlendModeKeep};
 }
 
+namespace {
+
+// The canvas target is drawn unblended, one texel a pixel, from the back buffer's corner: when it is at
+// least the back buffer's size and the viewport starts at that corner, it covers every pixel, and a colour
+// clear before it would only be painted over.
+bool CanvasCoversBackBuffer(const DeviceRecord& record)
+{
+    if (static_cast<int>(record.targets.size()) <= kOffscreenTarget) return false;
+    const resource::SYSWIN_CTexture& canvas = record.targets[kOffscreenTarget]->color;
+    const resource::SYSWIN_CTexture& back = record.targets[kBackBufferTarget]->color;
+    const process::CanvasView& view = process::GetCanvasView(0);
+    return view.originX == 0.0f && view.originY == 0.0f && canvas.GetWidth() >= back.GetWidth() &&
+           canvas.GetHeight() >= back.GetHeight();
+}
+
+}  // namespace
+
 void PresentFrame(std::uint32_t clearColor)
 {
     DeviceRecord* record = GetDeviceRecord();
     if (!record) return;
     if (!record->targets.empty()) SetRenderTarget(kBackBufferTarget);
-    ClearRenderTarget(clearColor);
+    if (CanvasCoversBackBuffer(*record)) {
+        record->device.ClearDepth(1.0f);
+        record->device.ClearStencil(0);
+    } else {
+        ClearRenderTarget(clearColor);
+    }
     DrawOffscreenTarget();
     record->currentPass = 2;
     if (!record->targets.empty() && record->presenter.IsReady()) {

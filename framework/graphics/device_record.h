@@ -90,8 +90,8 @@ void BindOffscreenTarget(std::uint32_t clearColor);
 void BeginCanvasPass();
 // The canvas target drawn onto the back buffer as one sprite.
 void DrawOffscreenTarget();
-// End of a frame: the back buffer cleared to the colour (RGBA), the canvas onto
-// it, shown in the window; a pending display mode is applied after that.
+// End of a frame: the canvas onto the back buffer (first cleared to the colour, RGBA, unless the canvas
+// covers it all), shown in the window; a pending display mode is applied after that.
 void PresentFrame(std::uint32_t clearColor);
 
 void RequestDisplayMode(float width, float height, bool fullScreen);

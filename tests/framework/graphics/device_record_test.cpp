@@ -83,4 +83,44 @@ TEST_F(DeviceInWindowTest, TheWindowShowsTheCanvasScaledUp)
     EXPECT_EQ(shown(1279, 719), 0x00FF00u);
 }
 
+// Whatever the back buffer held before, the present leaves in it only the canvas, texel for pixel (also
+// where the canvas is see-through), and the clear colour where a canvas smaller than the back buffer ends.
+TEST_F(DeviceInWindowTest, ThePresentLeavesNothingOfTheBackBuffersOldPicture)
+{
+    constexpr std::uint32_t kOld = 0xFFFF00FFu;
+    constexpr std::uint32_t kClear = 0xFF000000u;
+    auto frame = [&] {
+        SetRenderTarget(kBackBufferTarget);
+        ClearRenderTarget(kOld);
+        vesk::app::BeginFrameDraw();
+        BeginColorPolygonDraw();
+        record->colorRenderer.AddRect({10, 10}, {300, 200}, 0x800000FFu);
+        record->colorRenderer.AddRect({400, 100}, {240, 260}, 0x00FF0000u);
+        record->colorRenderer.Flush();
+        PresentFrame(kClear);
+    };
+    // The back-buffer pixels that are neither the canvas's texel inside it nor, outside it, the clear colour
+    // (opaque black, the same packed as given).
+    auto strayPixels = [&] {
+        const platform::gfx::Texture& back = *record->targets[kBackBufferTarget]->color.DeviceTexture();
+        const platform::gfx::Texture& canvas = *record->targets[kOffscreenTarget]->color.DeviceTexture();
+        int stray = 0;
+        for (int y = 0; y < back.Height(); ++y) {
+            for (int x = 0; x < back.Width(); ++x) {
+                const bool inCanvas = x < canvas.Width() && y < canvas.Height();
+                stray += back.Pixel(x, y) != (inCanvas ? canvas.Pixel(x, y) : kClear) ? 1 : 0;
+            }
+        }
+        return stray;
+    };
+    frame();
+    EXPECT_EQ(strayPixels(), 0);
+
+    RequestDisplayMode(320, 180, false);
+    PresentFrame(kClear);
+    ASSERT_EQ(record->targets[kOffscreenTarget]->color.GetWidth(), 320);
+    frame();
+    EXPECT_EQ(strayPixels(), 0);
+}
+
 }  // namespace
