@@ -469,6 +469,12 @@ private:
 
     bool AtTitle() const { return InFieldView() && UI().IsOpen(kSlotTitle); }
 
+    static bool OnOpeningRoad()
+    {
+        const GAME_CRouteManager* route = GetGameWorld()->travel->routeManager.get();
+        return route != nullptr && route->IsStartRoute();
+    }
+
     // The seed's run ends: the player quit the game, or the run was asked to stop.
     static bool Ending() { return vesk::process::IsQuitting() || support::StopRequest::Asked(); }
 
@@ -483,11 +489,13 @@ private:
     }
 
     // A save made now, as the save machine builds it, with what the player sees at the moment:
-    // kept to be loaded back once the game rests. None at the title, in the closing scenes or in
-    // the arcade game, where the game cannot be saved.
+    // kept to be loaded back once the game rests. None at the title, on a new game's opening road,
+    // in the closing scenes or in the arcade game, where the game cannot be saved (a slot keeps no
+    // opening road, and the game offers no save on it: the pause menu's save row is dead there and
+    // the autosave waits while its script runs, from the first frame to the hand-over to road 1).
     void TakeSave()
     {
-        if (!InFieldView() || AtTitle() || PlaysClosingScenes()) return;
+        if (!InFieldView() || AtTitle() || OnOpeningRoad() || PlaysClosingScenes()) return;
         seenAtSave_ = support::WhatThePlayerSees();
         savedAt_ = "frame " + std::to_string(played_) + " (burst from " + std::string(NameOf(place_)) + ")";
         saved_ = BuildRoundTripSlot();
@@ -507,6 +515,7 @@ private:
     {
         if (!broken_.empty() || !Resting() || AtTitle()) return;
         if (saved_.empty()) TakeSave();
+        if (saved_.empty()) return;
         const std::vector<std::uint8_t> saved = std::move(saved_);
         saved_.clear();
         GetSaveAreas().workingSlot.assign(saved.begin(), saved.end());
