@@ -6,6 +6,8 @@
 // resident memory grown a game hour and the time a frame took on average. CI's pass runs 2 game hours;
 // VARNOLIS_SOAK_GAME_HOURS=4800 runs 200 game days, and VARNOLIS_SOAK_FULL_SHIP=1 runs the largest game: the larger
 // hull furnished to the full, a crew of 128 and every workshop's list filled with repeating crafts.
+// VARNOLIS_WORLD_FINGERPRINT=path writes the world at the run's end as a save builds it: with the same hours, two
+// builds that must play alike write the same bytes.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@
 #include "bench/repeatable_run.h"
 #include "bench/road_reader.h"
 #include "bench/travel_rig.h"
+#include "bench/world_fingerprint.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/services/data/static_database.h"
@@ -151,6 +154,9 @@ void BM_SoakResidentGrowthPerGameHour(benchmark::State& state)
     state.counters["autosaves"] = journey.autosaves;
     state.counters["game_overs"] = journey.gameOvers;
     state.counters["rooms_rebuilt"] = journey.roomsRebuilt;
+    if (const char* path = std::getenv("VARNOLIS_WORLD_FINGERPRINT")) {
+        if (!bench_support::WriteWorldFingerprint(path)) state.SkipWithError("the world's fingerprint could not be written");
+    }
 }
 BENCHMARK(BM_SoakResidentGrowthPerGameHour)->Iterations(1)->Unit(benchmark::kSecond);
 
