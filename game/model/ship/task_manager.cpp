@@ -333,11 +333,10 @@ bool GAME_CTaskManager::IsRoomUpgradeRunning(const GAME_CRoomBase* room) const
     return false;
 }
 
-bool GAME_CTaskManager::IsActiveInRoom(const GAME_CTaskBase& task) const
+bool GAME_CTaskManager::IsActiveInRoom(const GAME_CTaskBase& task, const GAME_CRoomBase* room) const
 {
     const std::int32_t kind = task.GetKind();
     if (kind == kTaskItemCarrier || kind == kTaskCarrierFromInventory) return true;
-    const GAME_CRoomBase* room = task.GetRoom();
     if (room == nullptr) return false;
     for (const GAME_CTaskBase* bound : room->boundTasks) {
         if (bound == &task) return true;

@@ -81,8 +81,9 @@ public:
     bool IsRoomWorking(const GAME_CRoomBase* room) const;
     bool IsRoomUpgradeRunning(const GAME_CRoomBase* room) const;
     // Whether the task is reached in its room's bound list before any task that blocks the ones
-    // behind it (meals, breaks, carries and patients never block).
-    bool IsActiveInRoom(const GAME_CTaskBase& task) const;
+    // behind it (meals, breaks, carries and patients never block). room is the task's room, which
+    // the task's step has found already.
+    bool IsActiveInRoom(const GAME_CTaskBase& task, const GAME_CRoomBase* room) const;
     // An attack is active when no room upgrade is bound before it.
     bool IsAttackActiveInRoom(const GAME_CTaskBase& task) const;
     // False while a bridge driver, or an attack active in its room, has no crew.

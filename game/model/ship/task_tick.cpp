@@ -167,11 +167,13 @@ void GAME_CTaskBase::Tick()
     }
     Update();
     if (IsFinished()) return;
-    const std::int32_t crewLimit = GetCrewLimit();
-    const std::int32_t taskValue = GetTaskValue();
     GAME_CRoomBase* room = GetRoom();
     const std::int32_t kind = GetKind();
+    // Most tasks of a busy ship wait behind another in their room: they are turned away before anything else is asked.
+    // The check changes nothing when it passes, so the limit and the length read after it are the same.
     if (!PassesRoomCheck(room, kind)) return;
+    const std::int32_t crewLimit = GetCrewLimit();
+    const std::int32_t taskValue = GetTaskValue();
     if (!CheckMaterials(room, kind)) return;
     if (!CanProgress(crewLimit, taskValue)) return;
     if (!CheckCrewPresence(room, kind, crewLimit)) return;
@@ -205,7 +207,7 @@ bool GAME_CTaskBase::PassesRoomCheck(GAME_CRoomBase* room, std::int32_t kind)
 {
     if (PassesWithoutRoomCheck(kind)) return true;
     GAME_CTaskManager* tasks = ship_world::Tasks();
-    if (tasks == nullptr || !tasks->IsActiveInRoom(*this)) return false;
+    if (tasks == nullptr || !tasks->IsActiveInRoom(*this, room)) return false;
     if (GetRoomIndex() >= RoomCount() || room == nullptr) {
         Finish();
         return false;
@@ -238,7 +240,7 @@ bool GAME_CTaskBase::CheckMaterials(GAME_CRoomBase* room, std::int32_t kind)
     }
     if (passes && MustBeActiveForMaterials(kind)) {
         GAME_CTaskManager* tasks = ship_world::Tasks();
-        passes = tasks != nullptr && tasks->IsActiveInRoom(*this);
+        passes = tasks != nullptr && tasks->IsActiveInRoom(*this, room);
     }
     if (passes) return true;
     if (IsRoomTask()) {
