@@ -284,8 +284,11 @@ void GAME_CTaskManager::GetChildTasks(const GAME_CTaskBase* parent, std::vector<
 {
     out.clear();
     if (parent == nullptr) return;
-    for (GAME_CTaskBase* task : Index().storeCarries) {
-        if (!task->IsFinished() && task->GetParentTask() == parent) out.push_back(task);
+    for (const CarryOfParent& entry : Index().storeCarries) {
+        // A carry whose parent went is its own since.
+        if (entry.parent == parent && !entry.carry->IsFinished() && entry.carry->GetParentTask() == parent) {
+            out.push_back(entry.carry);
+        }
     }
 }
 
@@ -375,7 +378,7 @@ const GAME_CTaskManager::KindIndex& GAME_CTaskManager::Index() const
         if (task == nullptr) continue;
         const std::int32_t kind = task->GetKind();
         if (kind == kTaskBridgeDriver || kind == kTaskAttackToEnemy) index_.driveAndAttack.push_back(task);
-        if (kind == kTaskCarrierFromInventory) index_.storeCarries.push_back(task);
+        if (kind == kTaskCarrierFromInventory) index_.storeCarries.push_back({task->GetParentTask(), task});
     }
     indexStale_ = false;
     indexedSize_ = tasks.size();

@@ -101,12 +101,19 @@ public:
     std::vector<GAME_CTaskBase*> tasks;
 
 private:
+    // A store carry and the parent it was made for (a carry's parent is fixed when it is made, or
+    // cleared).
+    struct CarryOfParent {
+        const GAME_CTaskBase* parent;
+        GAME_CTaskBase* carry;
+    };
     // The tasks that every crew member's step asks after, kept aside in list order so that the
     // step need not walk the whole list per member: the drive and attack tasks, and the store
-    // carries (the only tasks with a parent).
+    // carries (the only tasks with a parent) with their parents, so that a task's carries are
+    // picked out without asking every other task's carry.
     struct KindIndex {
         std::vector<GAME_CTaskBase*> driveAndAttack;
-        std::vector<GAME_CTaskBase*> storeCarries;
+        std::vector<CarryOfParent> storeCarries;
     };
     // Every change of the list calls this; the index is rebuilt on the next query. A list whose
     // length moved behind the manager's back (a test pushing a task of its own) is rebuilt too.
