@@ -128,6 +128,9 @@ void UTL_CObject2Base::UpdateTransform()
     if (parent_ != nullptr) {
         parent_->UpdateTransform();
     }
+    // Marked before the returns below as well: each descendant asks its parent first, so a paused or
+    // dead unit left unmarked would walk its whole line of ancestors again for every one of them.
+    flags |= kUpdatedThisFrame;
     // A dead unit waits for its owner to remove it.
     if (HasFlags(kPaused | kDead)) {
         return;
@@ -162,7 +165,6 @@ void UTL_CObject2Base::UpdateTransform()
             --timer;
         }
     }
-    flags |= kUpdatedThisFrame;
 }
 
 void UTL_CObject2Base::ComposeWorld()

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +208,41 @@ TEST(DrawUnit, PauseStopsAllChange)
     EXPECT_EQ(unit.age, 0u);
     EXPECT_EQ(unit.local.position, (Vec2{0, 0}));
     EXPECT_EQ(unit.timers[0], 3u);
+}
+
+// A long line of paused or dead units, each the child of the one before (as an effect script that
+// gives every new object the last one as its parent builds): each unit is asked once by its owner and
+// once by its child in a frame, however long the line, rather than once by every unit below it.
+TEST(DrawUnit, ALineOfPausedOrDeadUnitsIsWalkedOnceAFrame)
+{
+    class CountingUnit final : public UTL_CObject2Base {
+    public:
+        void Draw(bool) override {}
+        void UpdateTransform() override
+        {
+            ++asked;
+            UTL_CObject2Base::UpdateTransform();
+        }
+        int asked = 0;
+    };
+    for (const std::uint32_t stopped : {std::uint32_t{kPaused}, std::uint32_t{kDead}}) {
+        constexpr int kLine = 200;
+        std::vector<std::unique_ptr<CountingUnit>> line;
+        for (int i = 0; i < kLine; ++i) {
+            line.push_back(std::make_unique<CountingUnit>());
+            line.back()->flags |= stopped;
+            if (i > 0) {
+                ASSERT_TRUE(line.back()->SetParent(line[static_cast<std::size_t>(i) - 1].get()));
+            }
+        }
+        for (int frame = 0; frame < 2; ++frame) {
+            for (auto& unit : line) unit->ClearFrameFlags();
+            for (auto& unit : line) unit->UpdateTransform();
+        }
+        for (const auto& unit : line) EXPECT_LE(unit->asked, 4) << "stopped flag " << stopped;
+        EXPECT_EQ(line.front()->age, 0u);
+        EXPECT_EQ(line.back()->local.position, (Vec2{0, 0}));
+    }
 }
 
 TEST(DrawUnit, TimersCountDownToZero)
