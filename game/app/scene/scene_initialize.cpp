@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "framework/achievement/platform_language.h"
 #include "framework/process/quitting.h"
@@ -544,17 +545,19 @@ void GAME_CSceneInitialize::ApplyLoadOutcome()
     switch (saves->lastResult) {
     case GAME_CSaveManager::kOk:
         SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
-        ApplyDisplaySettings();
+        ApplyDisplaySettings(GetWorkingSystemRecord());
         GoToSoundCheck();
         break;
     case GAME_CSaveManager::kNotFound:
         SetNextState(kNewData);
         break;
     case GAME_CSaveManager::kBroken:
+        FitWindowForDefaults();
         SetNextState(kBrokenFile);
         break;
     default:
         // The file is there but cannot be read: tell the player, never touch it.
+        FitWindowForDefaults();
         saveFileUnreadable_ = true;
         SetNextState(kPlayWithoutSaving);
         break;
@@ -573,6 +576,9 @@ void GAME_CSceneInitialize::MakeNewData(bool resetPlayTime)
     if (resetPlayTime) {
         if (GAME_CPlayerData* player = GetPlayerData()) player->playSeconds = 0;
     }
+    // New settings fit the window to the screen as loaded ones do: on a first run the window would
+    // otherwise keep the device's 1280 x 720, taller than a small display.
+    ApplyDisplaySettings(GetWorkingSystemRecord());
 }
 
 std::u16string GAME_CSceneInitialize::MissingDataText() const
@@ -588,9 +594,17 @@ void GAME_CSceneInitialize::GoToSoundCheck()
     SetNextState(vesk::sound::HasSoundManager() ? kCompanyLogo : kNoSoundDevice);
 }
 
-void GAME_CSceneInitialize::ApplyDisplaySettings()
+// No settings could be read: the question that follows is asked in the window the default
+// settings give, fitted to the screen like any other.
+void GAME_CSceneInitialize::FitWindowForDefaults()
 {
-    const std::span<const std::uint8_t> settings = GetWorkingSystemRecord();
+    std::vector<std::uint8_t> defaults(save_layout::kSystemRecordSize);
+    InitSystemRecord(defaults);
+    ApplyDisplaySettings(defaults);
+}
+
+void GAME_CSceneInitialize::ApplyDisplaySettings(std::span<const std::uint8_t> settings)
+{
     const std::uint32_t setting = platform::ReadU16(settings, save_layout::system::kWindowSize);
     struct Size {
         float width;

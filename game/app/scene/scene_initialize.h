@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "framework/thread/thread.h"
@@ -73,7 +74,8 @@ private:
     void ApplyLoadOutcome();
     void MakeNewData(bool resetPlayTime);
     void GoToSoundCheck();
-    void ApplyDisplaySettings();
+    void ApplyDisplaySettings(std::span<const std::uint8_t> settings);
+    void FitWindowForDefaults();
     void StepLogo(std::int32_t nextState);
     void StartGame();
     void DrawLogo(std::int32_t texture) const;

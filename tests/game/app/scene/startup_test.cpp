@@ -25,6 +25,8 @@
 #include "tests/support/log_capture.h"
 #include "tests/support/game_fixture.h"
 #include "game/ui/ui_manager.h"
+#include "framework/window/main_window.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -89,6 +91,43 @@ TEST_F(StartupTest, FreshRunLoadsInOrderAndWritesANewImage)
         EXPECT_EQ(platform::ReadU32(slot, entry + ranking::kScore), static_cast<std::uint32_t>(10000 - 1000 * n));
     }
     EXPECT_EQ(platform::ReadU32(slot, slot::kStoryFlags) & 1u, 1u);
+}
+
+TEST_F(StartupTest, OnAScreenShorterThanTheWindowEveryStartFitsIt)
+{
+    // A display 400 pixels high: the default 1280 x 720 window would run off it, dialogs and all.
+    vesk::window::SetDisplaySizesForTesting(vesk::window::DisplaySizes{400, {640.0f, 400.0f}});
+    struct RealDisplayAfterwards {
+        ~RealDisplayAfterwards() { vesk::window::SetDisplaySizesForTesting(std::nullopt); }
+    } realDisplayAfterwards;
+    const auto clientSize = [] {
+        int width = 0;
+        int height = 0;
+        platform::GetWindowClientSize(width, height);
+        return std::pair(width, height);
+    };
+    for (int run = 0; run < 2; ++run) {  // with no save yet, then with the one the first run wrote
+        StartGame();
+        ASSERT_TRUE(StepUntilMainGame());
+        StepFrames(2);
+        EXPECT_EQ(clientSize(), std::pair(640, 360)) << "run " << run;
+        StopGame();
+    }
+    // A damaged file asks its question before any settings are known: in a window the screen holds.
+    support::WriteBytes(SavePath(), "damaged");
+    StartGame();
+    ASSERT_TRUE(StepUntilStartupState(Startup::kBrokenFile));
+    StepFrames(2);
+    EXPECT_EQ(clientSize(), std::pair(640, 360));
+    StopGame();
+    vesk::window::SetDisplaySizesForTesting(std::nullopt);
+
+    // A screen that holds the default size keeps it.
+    std::filesystem::remove(SavePath());
+    StartGame();
+    ASSERT_TRUE(StepUntilMainGame());
+    StepFrames(2);
+    EXPECT_EQ(clientSize(), std::pair(1280, 720));
 }
 
 TEST_F(StartupTest, ABrokenFileIsKeptAsBackupAndAFreshImageWritten)
