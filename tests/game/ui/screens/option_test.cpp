@@ -22,6 +22,7 @@
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/language.h"
 #include "game/services/text/message_text.h"
+#include "game/app/scene/scene_initialize.h"
 #include "game/ui/screens/ui_keyboard_config.h"
 #include "game/ui/screens/ui_option.h"
 #include "game/ui/screens/ui_title.h"
@@ -75,6 +76,14 @@ protected:
     {
         for (int i = 0; i < 40 && Options().Cursor() != cursor; ++i) Press(kActionCursorDown);
         ASSERT_EQ(Options().Cursor(), cursor);
+    }
+
+    // A slider row's key held for the frames given.
+    void HoldOnRow(int row, int action, int frames)
+    {
+        ASSERT_NO_FATAL_FAILURE(MoveTo(row));
+        HoldAction(action, frames);
+        StepFrames(frames);
     }
 
     // Decide on a button, then the question it asks.
@@ -293,12 +302,8 @@ TEST_F(OptionTest, RestoredDefaultsPutTheirVolumesInForceAtOnceAndSavedKeepThem)
 {
     ASSERT_NO_FATAL_FAILURE(StartPlaying());
     ASSERT_NO_FATAL_FAILURE(Open(false));
-    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowBgm));
-    HoldAction(kActionCursorLeft, 137);
-    StepFrames(137);
-    ASSERT_NO_FATAL_FAILURE(MoveTo(GAME_CUIOption::kRowSe));
-    HoldAction(kActionCursorLeft, 5);
-    StepFrames(5);
+    ASSERT_NO_FATAL_FAILURE(HoldOnRow(GAME_CUIOption::kRowBgm, kActionCursorLeft, 137));
+    ASSERT_NO_FATAL_FAILURE(HoldOnRow(GAME_CUIOption::kRowSe, kActionCursorLeft, 5));
     ASSERT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.40f);
     ASSERT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.73f);
 
@@ -321,6 +326,41 @@ TEST_F(OptionTest, RestoredDefaultsPutTheirVolumesInForceAtOnceAndSavedKeepThem)
     EXPECT_EQ(StoredU16(system::kSeVolume), 75);
     EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.75f);
     EXPECT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.75f);
+}
+
+// Without a sound device the game says why, once, asks the player past it and plays on silently;
+// the volume sliders still take their settings, and a save keeps them.
+TEST_F(OptionTest, WithNoSoundDeviceTheVolumesStillTakeTheirSettingsAndASaveKeepsThem)
+{
+    support::ScopedEnv noDevice("SDL_AUDIODRIVER", "no_such_driver");
+    support::LogCapture log;
+    ASSERT_NO_FATAL_FAILURE(StartGame());
+    ASSERT_TRUE(StepUntilStartupState(GAME_CSceneInitialize::kNoSoundDevice));
+    StepFrames(1);
+    AnswerDialog(0);
+    ASSERT_TRUE(StepUntilMainGame());
+    ASSERT_TRUE(StepUntilSaveIdle());
+    ASSERT_TRUE(CloseScreen(kSlotTitle));
+    StepFrames(300);
+
+    ASSERT_NO_FATAL_FAILURE(Open(false));
+    ASSERT_NO_FATAL_FAILURE(HoldOnRow(GAME_CUIOption::kRowBgm, kActionCursorLeft, 5));
+    ASSERT_NO_FATAL_FAILURE(HoldOnRow(GAME_CUIOption::kRowSe, kActionCursorRight, 5));
+    ASSERT_NO_FATAL_FAILURE(PressButton(GAME_CUISettingsWindow::kButtonSave, Page::kSaveQuestion));
+    AnswerDialog(GAME_CUIInDisplaySelectionObject::kAnswerYes);
+    ASSERT_TRUE(StepUntil([&] { return Options().GetPage() == Page::kSaveFinished; }, 600));
+    const std::string file = support::ReadBytes(SavePath());
+    ASSERT_EQ(file.size(), kImageSize);
+    const auto* system = reinterpret_cast<const std::uint8_t*>(file.data()) + kSystemRecordOffset;
+    EXPECT_EQ(platform::ReadU16(system + system::kBgmVolume), 73);
+    EXPECT_EQ(platform::ReadU16(system + system::kSeVolume), 77);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->bgmFactor, 0.73f);
+    EXPECT_FLOAT_EQ(GetSoundPlayer()->seVolume, 0.77f);
+
+    const std::vector<std::string> lines = log.Lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.find("no sound device") != std::string::npos; }),
+              1);
 }
 
 // The wheel sensitivity sets how far a notch zooms the view onto the ship: a tenth of the zoom at the
