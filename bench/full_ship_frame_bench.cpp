@@ -54,13 +54,7 @@ void BM_FullShipFrameDraw(benchmark::State& state)
     // The game as a player sees it under way: the HUD up, the road's texts read as they come.
     GAME_CGameWorld& world = *PeekGameWorld();
     world.ui->SetOpen(kSlotCommon, true);
-    {
-        bench_support::RoadReader reader;
-        for (int i = 0; i < kSettlingFrames; ++i) {
-            reader.BeforeFrame(world);
-            rig.Frame();
-        }
-    }
+    bench_support::PlayReadingTheRoad(rig, world, kSettlingFrames);
     platform::gfx::Device& device = *vesk::graphics::GetDevice();
     DrawWholeFrame();
     if (const char* path = std::getenv("VARNOLIS_FRAME_PICTURE")) {

@@ -36,13 +36,7 @@ void BM_FullShipWorldStep(benchmark::State& state)
     GAME_CGameWorld& world = *PeekGameWorld();
     world.ui->SetOpen(kSlotCommon, true);
     world.timeScale->speed = 3.0f;
-    {
-        bench_support::RoadReader reader;
-        for (int i = 0; i < kSettlingFrames; ++i) {
-            reader.BeforeFrame(world);
-            rig.Frame();
-        }
-    }
+    bench_support::PlayReadingTheRoad(rig, world, kSettlingFrames);
     for (auto _ : state) StepWholeWorld(world);
     state.counters["crew"] = static_cast<double>(world.fieldObjects->crew.size());
     state.counters["tasks"] = static_cast<double>(world.tasks->tasks.size());

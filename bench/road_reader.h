@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "bench/travel_rig.h"
 #include "framework/input/key_tables.h"
 #include "game/model/world/game_world.h"
 #include "game/services/input/input_actions.h"
@@ -42,5 +43,15 @@ public:
 private:
     bool decideDown_ = false;
 };
+
+// The game played on for the frames given, the road's texts read as they come: a benchmark's settling before it counts.
+inline void PlayReadingTheRoad(TravelRig& rig, GAME_CGameWorld& world, int frames)
+{
+    RoadReader reader;
+    for (int i = 0; i < frames; ++i) {
+        reader.BeforeFrame(world);
+        rig.Frame();
+    }
+}
 
 }  // namespace bench_support

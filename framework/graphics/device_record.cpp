@@ -120,6 +120,16 @@ void SetRenderTarget(int target)
                                 static_cast<float>(entry.color.GetHeight()), 0.0f, 1.0f});
 }
 
+namespace {
+
+void ClearDepthAndStencil(DeviceRecord& record)
+{
+    record.device.ClearDepth(1.0f);
+    record.device.ClearStencil(0);
+}
+
+}  // namespace
+
 void ClearRenderTarget(std::uint32_t rgba)
 {
     DeviceRecord* record = GetDeviceRecord();
@@ -127,8 +137,7 @@ void ClearRenderTarget(std::uint32_t rgba)
     const float color[4] = {static_cast<float>(rgba & 0xFF) / 255.0f, static_cast<float>((rgba >> 8) & 0xFF) / 255.0f,
                             static_cast<float>((rgba >> 16) & 0xFF) / 255.0f, static_cast<float>(rgba >> 24) / 255.0f};
     record->device.ClearRenderTarget(color);
-    record->device.ClearDepth(1.0f);
-    record->device.ClearStencil(0);
+    ClearDepthAndStencil(*record);
 }
 
 void BindOffscreenTarget(std::uint32_t clearColor)
@@ -191,8 +200,7 @@ void PresentFrame(std::uint32_t clearColor)
     if (!record) return;
     if (!record->targets.empty()) SetRenderTarget(kBackBufferTarget);
     if (CanvasCoversBackBuffer(*record)) {
-        record->device.ClearDepth(1.0f);
-        record->device.ClearStencil(0);
+        ClearDepthAndStencil(*record);
     } else {
         ClearRenderTarget(clearColor);
     }
