@@ -36,15 +36,32 @@ void UTL_CObject2Base::Reset()
     padIndex = 0;
     variables = {};
     timers = {};
+    // Alive again: the line above it no longer holds only dead units.
+    ForgetKilledLine();
 }
 
 void UTL_CObject2Base::ClearFrameFlags() { flags &= ~kFrameFlagMask; }
 
 void UTL_CObject2Base::Kill()
 {
+    // Sweeps kill the children of every dead unit they remove; walking a dead line again from each
+    // of its units would make a long line cost its length squared.
+    if (IsDead() && killedLine_) {
+        return;
+    }
     flags |= kDead;
     for (UTL_CObject2Base* child : children_) {
         child->Kill();
+    }
+    killedLine_ = true;
+}
+
+void UTL_CObject2Base::ForgetKilledLine()
+{
+    // Every unit below one whose line was killed has its own line killed, so the walk up
+    // stops at the first unit that holds no such mark.
+    for (UTL_CObject2Base* unit = this; unit != nullptr && unit->killedLine_; unit = unit->parent_) {
+        unit->killedLine_ = false;
     }
 }
 
@@ -62,6 +79,8 @@ bool UTL_CObject2Base::SetParent(UTL_CObject2Base* parent)
     parent_ = parent;
     if (parent_ != nullptr) {
         parent_->children_.push_back(this);
+        // The new child may be alive: a later Kill of the line must reach it.
+        parent_->ForgetKilledLine();
     }
     return true;
 }

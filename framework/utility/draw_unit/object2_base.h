@@ -50,11 +50,18 @@ public:
     // Clears the per-frame marks (updated, drawn).
     virtual void ClearFrameFlags();
 
-    // Marks the unit and, depth first, all its descendants dead.
+    // Marks the unit and, depth first, all its descendants dead. A unit already killed so, whose line
+    // has gained no unit since, is passed over: its descendants are dead already.
     void Kill();
 
     bool HasFlags(std::uint32_t mask) const { return (flags & mask) != 0; }
-    void SetFlags(std::uint32_t mask, bool on) { flags = on ? (flags | mask) : (flags & ~mask); }
+    void SetFlags(std::uint32_t mask, bool on)
+    {
+        flags = on ? (flags | mask) : (flags & ~mask);
+        if (!on && (mask & kDead) != 0) {
+            ForgetKilledLine();
+        }
+    }
     bool IsDead() const { return HasFlags(kDead); }
 
     // Moves the unit under parent (null: no parent), out of its old parent's
@@ -100,12 +107,17 @@ public:
 
 private:
     void ComposeWorld();
+    // Drops the killed-line mark of this unit and of each ancestor that holds it.
+    void ForgetKilledLine();
 
     std::unique_ptr<move_control::UTL_CInterface> mover_;
     std::uint32_t moverActive_ = 0;
     UTL_CObject2Base* parent_ = nullptr;
     std::vector<UTL_CObject2Base*> children_;
     std::u16string name_;
+    // Set by Kill once this unit and all below it are dead; dropped when a unit joins the line or
+    // one in it is reset to life.
+    bool killedLine_ = false;
 };
 
 }  // namespace vesk::utility::draw_unit

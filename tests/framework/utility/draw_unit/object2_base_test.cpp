@@ -272,6 +272,31 @@ TEST(DrawUnit, KillingAParentKillsItsDescendants)
     EXPECT_TRUE(other.IsDead());
 }
 
+TEST(DrawUnit, KillingADeadLineAgainReachesEveryUnitThatLivesInItSince)
+{
+    TestUnit root;
+    TestUnit middle;
+    TestUnit leaf;
+    middle.SetParent(&root);
+    leaf.SetParent(&middle);
+    root.Kill();
+    ASSERT_TRUE(leaf.IsDead());
+
+    TestUnit joined;
+    joined.SetParent(&leaf);
+    root.Kill();
+    EXPECT_TRUE(joined.IsDead()) << "a live unit that joined the dead line";
+
+    leaf.SetFlags(kDead, false);
+    root.Kill();
+    EXPECT_TRUE(leaf.IsDead()) << "a unit of the line whose dead mark was cleared";
+
+    // A reset drops the unit's children but leaves it in the line.
+    middle.Reset();
+    root.Kill();
+    EXPECT_TRUE(middle.IsDead()) << "a unit of the line reset to life";
+}
+
 TEST(DrawUnit, ChildOfADeadParentDiesInItsUpdate)
 {
     TestUnit parent;
