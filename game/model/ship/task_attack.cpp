@@ -7,8 +7,6 @@
 #include "game/model/stores/ammo_storage.h"
 #include "game/services/data/static_lookups.h"
 #include "game/services/data/tag.h"
-#include "game/services/save/save_image.h"
-#include "game/services/save/save_layout.h"
 #include "game/model/object/actor_status.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
@@ -18,7 +16,6 @@
 #include "game/model/ship/ship_world.h"
 #include "game/model/ship/task_crew.h"
 #include "game/services/ui_port/ui_slots.h"
-#include "platform/little_endian.h"
 
 namespace {
 
@@ -27,13 +24,6 @@ constexpr std::uint32_t kCheeseBomb = MakeTag("I096");
 std::int32_t MillisecondsToFrames(std::int32_t milliseconds)
 {
     return static_cast<std::int32_t>(std::int64_t{milliseconds} * 60 / 1000);
-}
-
-bool IsAchievementUnlocked(std::uint32_t index)
-{
-    const std::span<std::uint8_t> system = GetWorkingSystemRecord();
-    if (system.size() < save_layout::system::kAchievementBits + 4) return false;
-    return (platform::ReadU32(system, save_layout::system::kAchievementBits) >> index & 1u) != 0;
 }
 
 }  // namespace

@@ -68,13 +68,6 @@ void TakeItemUnits(GAME_CGameWorld& world, std::uint32_t itemId, std::int64_t am
     }
 }
 
-bool AchievementUnlocked(std::uint32_t index)
-{
-    std::span<std::uint8_t> system = GetWorkingSystemRecord();
-    if (system.size() < save_layout::system::kAchievementBits + 4) return false;
-    return (platform::ReadU32(system, save_layout::system::kAchievementBits) >> index & 1u) != 0;
-}
-
 }  // namespace
 
 // Slot 44: takes units of an item from the inventories and the field.
@@ -221,8 +214,8 @@ std::uint32_t Achievements(SYS_CScriptEngine&, std::uint8_t mode, const ScriptAr
         if (system.size() < at + 4) return 1;
         const std::uint32_t pending = platform::ReadU32(system, at);
         if ((pending & 1u) == 0) return 1;
-        if (!AchievementUnlocked(kAchievementA) && (pending & 2u) == 0) UnlockAchievement(kAchievementA);
-        if (!AchievementUnlocked(kAchievementB) && (pending & 4u) == 0) UnlockAchievement(kAchievementB);
+        if (!IsAchievementUnlocked(kAchievementA) && (pending & 2u) == 0) UnlockAchievement(kAchievementA);
+        if (!IsAchievementUnlocked(kAchievementB) && (pending & 4u) == 0) UnlockAchievement(kAchievementB);
         platform::WriteU32(system, at, 0);
         return 1;
     }

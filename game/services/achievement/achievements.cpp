@@ -87,11 +87,6 @@ void SetCounter(int row, std::uint32_t value)
 // Counters refreshed from the game only ever grow.
 void RaiseCounter(int row, std::uint32_t value) { SetCounter(row, std::max(Counter(row), value)); }
 
-bool IsUnlockedBit(std::uint32_t index)
-{
-    return (platform::ReadU32(System(), system::kAchievementBits) >> index & 1u) != 0;
-}
-
 int PopCount(std::uint32_t word, std::uint32_t bits)
 {
     return std::popcount(bits >= 32 ? word : (word & ((1u << bits) - 1u)));
@@ -153,6 +148,13 @@ void TellStorefront(std::uint32_t index)
 std::int32_t RowOfTag(std::uint32_t tag) { return FindAchievementIndex(tag); }
 
 }  // namespace
+
+bool IsAchievementUnlocked(std::uint32_t index)
+{
+    const std::span<std::uint8_t> record = System();
+    if (index >= 32 || record.size() < system::kAchievementBits + 4) return false;
+    return (platform::ReadU32(record, system::kAchievementBits) >> index & 1u) != 0;
+}
 
 GAME_CAchievementManager* ConstructAchievementManager()
 {
@@ -254,7 +256,7 @@ void UpdateAchievements(GAME_CAchievementManager& manager)
         manager.frameCounter = 0;
         for (std::uint32_t check = 0; check < manager.checksPerRound; ++check) {
             const std::uint32_t index = manager.checkIndex % kAchievementCount;
-            if (g_storefrontRows[index].achieved == 0 && (IsUnlockedBit(index) || CheckAchievement(static_cast<int>(index)))) {
+            if (g_storefrontRows[index].achieved == 0 && (IsAchievementUnlocked(index) || CheckAchievement(static_cast<int>(index)))) {
                 UnlockAchievement(index);
             }
             manager.checkIndex = (index + 1) % kAchievementCount;
@@ -268,7 +270,7 @@ void UpdateAchievements(GAME_CAchievementManager& manager)
 void UnlockAchievement(std::uint32_t index)
 {
     if (index >= static_cast<std::uint32_t>(kAchievementCount) || g_storefrontRows[index].achieved != 0) return;
-    if (IsUnlockedBit(index)) {
+    if (IsAchievementUnlocked(index)) {
         TellStorefront(index);
         return;
     }
@@ -290,7 +292,7 @@ void UnlockAchievement(std::uint32_t index)
 void SyncAchievementsFromSave()
 {
     for (std::uint32_t index = 0; index < static_cast<std::uint32_t>(kAchievementCount); ++index) {
-        if (IsUnlockedBit(index)) TellStorefront(index);
+        if (IsAchievementUnlocked(index)) TellStorefront(index);
     }
 }
 

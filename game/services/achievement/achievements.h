@@ -54,6 +54,8 @@ bool SetAchievementFlag(std::uint32_t tag, std::uint32_t bit, bool on);
 // Once a frame from the main game: every second frame one achievement is checked.
 void UpdateAchievements(GAME_CAchievementManager& manager);
 void UnlockAchievement(std::uint32_t index);
+// Whether the achievement's bit is set in the working system record; false past its 32 bits.
+bool IsAchievementUnlocked(std::uint32_t index);
 // After a slot is applied: unlocked achievements are told to the storefront.
 void SyncAchievementsFromSave();
 // The first queued popup, or kNoAchievementNotice.
