@@ -278,6 +278,12 @@ std::array<UIFocusPlace, 7> GAME_CUIRoomTaskTab::FocusPlaces() const
         places[3].condition = [] { return false; };
         places[6].otherwise[kUIFocusUp] = kTaskFocusCrew;
     }
+    if (!layout_.leftSkipLeadsToScrollBar) places[5].next[kUIFocusRight] = kTaskFocusCrew;
+    if (layout_.crewDownRewindsInformation) {
+        places[3].arrive = [this](int d) {
+            if (d == kUIFocusDown) scroll_->SetValue(0);
+        };
+    }
     if (layout_.silentFocus) {
         for (UIFocusPlace& place : places) {
             place.silent = true;

@@ -54,6 +54,11 @@ struct UIRoomTaskTabLayout {
     // the task tab and left of the other lead on to the skip arrows.
     bool scrollBarFocus = true;
     bool tabsLeadToSkips = false;
+    // Whether right of the left skip arrow is the scroll bar while the information can scroll (else,
+    // and without it, the crew panel); and whether leaving the crew panel downwards for the other tab
+    // puts the information back at its top.
+    bool leftSkipLeadsToScrollBar = true;
+    bool crewDownRewindsInformation = false;
 
     // The same page for a root standing `offset` away from the window it is laid out against: every
     // place moved by the offset.

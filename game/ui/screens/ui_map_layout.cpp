@@ -132,6 +132,10 @@ void GAME_CUIMap::BuildTaskPage()
     layout.controllerExtentShift = {-36.0f, 12.0f};
     layout.tabChangeSwitches = true;
     layout.cancelCloses = true;
+    // The bridge's left arrow leads right to its crew, and the way down from the crew to the map's
+    // tab rewinds the upgrades.
+    layout.leftSkipLeadsToScrollBar = false;
+    layout.crewDownRewindsInformation = true;
     FillTaskPage(window, layout,
                  {.firstTabKey = "MAP_TEXT_MAP", .taskTabKey = "MAP_TEXT_TASK", .taskPage = true,
                   .firstTabRelease = UIBind(this, &GAME_CUIMap::OnMapTab),

@@ -105,6 +105,26 @@ protected:
         for (const std::uint32_t bit : bits) working_slot::SetStoryFlag(bit, true);
     }
 
+    // The bridge with six upgrades fitted, one more than its page shows at once; its own record
+    // comes back when the test ends.
+    struct SixUpgrades {
+        explicit SixUpgrades(GAME_CRoomBase* bridge) : room(bridge), record(bridge->roomData), data(*bridge->roomData)
+        {
+            for (std::size_t n = 0; n < 6; ++n) {
+                data.upgrades[n].type = static_cast<std::int32_t>(n);
+                data.upgrades[n].nameKey = "TU0" + std::to_string(n + 1);
+            }
+            room->roomData = &data;
+            room->installedUpgrades = 0x3F;
+        }
+        ~SixUpgrades() { room->roomData = record; }
+        SixUpgrades(const SixUpgrades&) = delete;
+        SixUpgrades& operator=(const SixUpgrades&) = delete;
+        GAME_CRoomBase* room;
+        const RoomData* record;
+        RoomData data;
+    };
+
     void OpenMap()
     {
         OpenScreenOf(*bridge_);
@@ -505,18 +525,7 @@ TEST_F(WorldMapTest, WithTheSticksSwappedTheRightStickSteersTheBrowse)
 // the other, and the bridge opens again on the page it showed last.
 TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnItsLastPage)
 {
-    struct RestoreRecord {
-        GAME_CRoomBase* room;
-        const RoomData* record;
-        ~RestoreRecord() { room->roomData = record; }
-    } restore{bridge_, bridge_->roomData};
-    RoomData data = *bridge_->roomData;
-    for (std::size_t n = 0; n < 6; ++n) {
-        data.upgrades[n].type = static_cast<std::int32_t>(n);
-        data.upgrades[n].nameKey = "TU0" + std::to_string(n + 1);
-    }
-    bridge_->roomData = &data;
-    bridge_->installedUpgrades = 0x3F;
+    const SixUpgrades upgrades(bridge_);
     ASSERT_NO_FATAL_FAILURE(OpenMap());
     ASSERT_EQ(Map().CurrentMode(), Mode::kMap);
     // The arrow keys walk the map page's focus from the view to the tab and the skip arrows: the map's
@@ -553,6 +562,38 @@ TEST_F(WorldMapTest, TheTaskPageScrollsTheBridgesUpgradesAndTheBridgeReopensOnIt
     ASSERT_NO_FATAL_FAILURE(OpenMap());
     EXPECT_EQ(Map().CurrentMode(), Mode::kTask);
     EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP")) << "the page opens at its top";
+    ASSERT_TRUE(CloseScreen(kSlotMap));
+}
+
+// On the bridge's task page the keys reach the crew from the left arrow, whether or not the upgrades
+// scroll, and the way down from the crew to the map's tab brings the upgrades back to their top.
+TEST_F(WorldMapTest, TheBridgesLeftArrowLeadsToItsCrewAndLeavingTheCrewDownRewindsTheUpgrades)
+{
+    const SixUpgrades upgrades(bridge_);
+    ASSERT_NO_FATAL_FAILURE(OpenMap());
+    PressAction(kActionMenuTabChange);
+    StepFrames(20);
+    ASSERT_EQ(Map().CurrentMode(), Mode::kTask);
+    GAME_CUIRoomTaskTab& tab = Map().TaskTab();
+    ASSERT_GT(tab.ScrollBar()->Maximum(), 0) << "six upgrades scroll";
+    ASSERT_EQ(tab.Focus(), kTaskFocusRows);
+
+    HoldDirection(kActionCursorLeft);
+    ASSERT_EQ(tab.Focus(), kTaskFocusCrew);
+    HoldDirection(kActionCursorLeft);
+    ASSERT_EQ(tab.Focus(), kTaskFocusSkipLeft);
+    HoldDirection(kActionCursorRight);
+    EXPECT_EQ(tab.Focus(), kTaskFocusCrew) << "right of the left arrow is the crew, not the upgrades' bar";
+
+    PointerMove(200, 150);
+    Wheel(-1);
+    StepFrames(2);
+    ASSERT_EQ(tab.ScrollBar()->Value(), 1);
+    ASSERT_EQ(tab.Focus(), kTaskFocusCrew);
+    for (int step = 0; step < 16 && tab.Focus() == kTaskFocusCrew; ++step) HoldDirection(kActionCursorDown);
+    EXPECT_EQ(tab.Focus(), kTaskFocusOtherTab);
+    EXPECT_EQ(tab.ScrollBar()->Value(), 0);
+    EXPECT_EQ(tab.DisplayLabel(0)->Literal(), GetMessageTextExpanded("SHIP_STATUS_HP")) << "the durability line is back on top";
     ASSERT_TRUE(CloseScreen(kSlotMap));
 }
 
