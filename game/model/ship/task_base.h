@@ -162,11 +162,12 @@ protected:
     void PostCarryRequests(std::span<const ItemCount> pairs, std::size_t limit);
     // Posts a new task for a repeat; it inherits the repeat flag. True when one was made.
     bool PostRepeat(const GAME_CTaskRequest& request);
-    // Drops every working crew member from this task: its room lets it go, its task and AI
-    // target are cleared; `clearRoomLink` also clears its work link.
-    void ReleaseAllCrew(bool clearRoomLink);
-    // One crew member as ReleaseAllCrew does it.
-    void ReleaseCrewMember(GAME_CObjectActor* actor, bool clearRoomLink);
+    // Drops every working crew member from this task, from the last one: the room of its
+    // current task lets it go, its task and AI target are cleared; with `thinkNow` it chooses
+    // anew at once.
+    void ReleaseAllCrew(bool thinkNow);
+    // One crew member as ReleaseAllCrew lets it go; the caller takes it off the crew list.
+    void ReleaseCrewMember(GAME_CObjectActor* actor, bool thinkNow);
     // Moves the room back to its stopped label.
     void StopRoom(GAME_CRoomBase* room) const;
     std::int32_t RoomCount() const;
