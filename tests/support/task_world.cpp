@@ -2,6 +2,7 @@
 #include "tests/support/task_world.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/math/random.h"
 #include "game/services/data/id_tags.h"
@@ -17,6 +18,9 @@
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
+#include "game/model/session/play_session.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_manager.h"
 
 namespace support {
 
@@ -107,6 +111,15 @@ bool TaskWorld::StepSimulationUntil(const std::function<bool()>& done, int maxSt
         StepSimulation(1);
     }
     return done();
+}
+
+void TaskWorld::SaveAndLoad()
+{
+    constexpr std::uint32_t kSlot = 2;
+    BuildSlotImage(kSlot);
+    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(kSlot);
+    std::memcpy(GetWorkingSlot().data(), saved.data(), saved.size());
+    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
 }
 
 std::vector<std::uint32_t> TaskWorld::StepAndListSounds()

@@ -50,6 +50,9 @@ protected:
     std::int32_t CarriedUnits() const;
     // Simulation steps until done() holds; false when it did not within maxSteps.
     bool StepSimulationUntil(const std::function<bool()>& done, int maxSteps);
+    // The running game saved into a slot of the image as a save builds it and loaded back from it
+    // as a load does: every crew member, item and task is made anew.
+    void SaveAndLoad();
     // One simulation step; the sound effects the game asked for in it.
     std::vector<std::uint32_t> StepAndListSounds();
 };

@@ -178,6 +178,9 @@ bool GAME_CActorAIBase::GoToTask()
             DropTask();
             return false;
         }
+        // Rounds in hand are fetched already: they go to the turret. Turning back to a storeroom
+        // that still holds some would end the reload there and leave them on the deck.
+        if (task->GetTargetIndex().load != nullptr) return WalkToTaskRoom(*task);
         if (const GAME_CRoomBase* holding = GAME_CShip::FindRoomHoldingItem(column, row, itemId)) {
             std::int32_t entryColumn = -1;
             std::int32_t entryRow = -1;
@@ -191,7 +194,6 @@ bool GAME_CActorAIBase::GoToTask()
         if (const GAME_CObjectItem* item = objects->FindNearestFieldItemById(column, row, itemId)) {
             return WalkTo(item->GetCellColumn(), item->GetCellRow());
         }
-        if (task->GetTargetIndex().load != nullptr) return WalkToTaskRoom(*task);
         DropTask();
         return false;
     }

@@ -178,9 +178,10 @@ void GAME_CTaskReload::SaveRecord(std::span<std::uint8_t> area, std::size_t inde
 
 void GAME_CTaskReload::LoadRecord(std::span<const std::uint8_t> area, std::size_t index)
 {
+    // The rounds in hand first: the crew the base gives back think at once, and go by them.
+    load_ = ReadLoadRecord(area, index);
     GAME_CTaskBase::LoadRecord(area, index);
     materials.clear();
-    load_ = ReadLoadRecord(area, index);
 }
 
 // --- route scan

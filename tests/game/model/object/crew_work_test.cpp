@@ -183,3 +183,31 @@ TEST_F(CrewWorkTest, ATurretWhoseReloaderBringsRoundsStaysUpWhileTheDeckHasNoPla
 }
 
 }  // namespace
+
+// A game saved while the reloader stands in the storeroom with the rounds in hand loads with the
+// reloader still on its way: it carries them on into the turret rather than turning back to the
+// storeroom, which still holds some, and leaving them on the deck.
+TEST_F(CrewWorkTest, AReloaderSavedWithTheRoundsInHandCarriesThemIntoTheTurretAfterALoad)
+{
+    ASSERT_NE(OrderReload(5, 8), nullptr);
+    AddCrew(3, 0);
+    ASSERT_TRUE(StepSimulationUntil([&] { return Held() == 5; }, 3000));
+    ASSERT_EQ(CountStoredItem(kCheeseBomb), 3);
+    const std::int32_t turretNumber = NumberOf(*turret);
+
+    SaveAndLoad();
+
+    ASSERT_EQ(Field().crew.size(), 1u);
+    const GAME_CObjectActor& reloader = *Field().crew[0];
+    ASSERT_NE(reloader.task, nullptr);
+    EXPECT_EQ(reloader.task->GetKind(), kTaskReload);
+    reload = reloader.task;
+    store = FindAmmoStorage(turretNumber);
+    ASSERT_NE(store, nullptr);
+    for (int step = 0; step < 3000 && store->GetCount() < 5; ++step) {
+        StepSimulation(1);
+        ASSERT_EQ(CountFieldItem(kCheeseBomb), 0) << "step " << step;
+    }
+    EXPECT_EQ(store->GetCount(), 5);
+    EXPECT_EQ(CountStoredItem(kCheeseBomb), 3);
+}

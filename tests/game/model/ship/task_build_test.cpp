@@ -1,17 +1,13 @@
 // A room built from its materials: the build order and its carries, work only after delivery, the finished notice, a build whose materials nobody can reach or another build took, the way to the site taken down under a carrier, one saved while its materials were carried, a site given up under hungry builders, quarters demolished under a tired crew member, and a member building quarters keeping its home.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "framework/text/format_text.h"
 #include "game/services/data/id_tags.h"
 #include "game/services/data/static_lookups.h"
 #include "game/model/stores/stored_items.h"
-#include "game/model/session/play_session.h"
 #include "game/services/data/item_data.h"
-#include "game/services/save/save_image.h"
-#include "game/services/save/save_manager.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_item.h"
 #include "game/services/text/message_text.h"
@@ -176,10 +172,7 @@ TEST_F(TaskBuildTest, MaterialsInTheCarriersHandsWhenTheGameIsSavedArePutDownBes
     ASSERT_TRUE(StepSimulationUntil([&] { return CarriedUnits() == 6; }, 5000));
     const std::int32_t siteNumber = NumberOf(*site);
 
-    BuildSlotImage(2);
-    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(2);
-    std::memcpy(GetWorkingSlot().data(), saved.data(), saved.size());
-    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    SaveAndLoad();
 
     // The loaded carries have no parent to deliver to: their loads go down where the carriers
     // stand, on the row of the site, and are carried again.
@@ -258,10 +251,7 @@ TEST_F(TaskBuildTest, AMemberWhoBuildsNewQuartersKeepsItsHomeThroughTheBuildAndA
     const std::int32_t homeNumber = NumberOf(home);
     const std::int32_t newNumber = NumberOf(*site);
 
-    BuildSlotImage(2);
-    const std::span<std::uint8_t> saved = GetSaveAreas().ImageSlot(2);
-    std::memcpy(GetWorkingSlot().data(), saved.data(), saved.size());
-    SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
+    SaveAndLoad();
     ASSERT_EQ(Field().crew.size(), 1u);
     const GAME_CObjectActor* loaded = Field().crew[0];
     EXPECT_EQ(loaded->homeLink.roomNumber, homeNumber);
