@@ -338,9 +338,11 @@ void GAME_CCamera2D::SetTargetX(float x, std::int32_t frames)
     RestartTweenFrom(positionTween, {static_cast<float>(targetX), 0.0f});
 }
 
+float GAME_CCamera2D::ClampZoom(float newZoom) const { return std::clamp(newZoom, zoomMin, std::max(zoomMin, zoomMax)); }
+
 void GAME_CCamera2D::SetZoom(float newZoom, std::int32_t frames)
 {
-    const float clamped = std::clamp(newZoom, zoomMin, std::max(zoomMin, zoomMax));
+    const float clamped = ClampZoom(newZoom);
     if (frames < 1) {
         zoom = clamped;
         InitTween(zoomTween, clamped, 0.0f, 0, 0);

@@ -30,6 +30,8 @@ public:
     void SetTargetX(float x, std::int32_t frames);
     // Clamped to the zoom limits; at once when frames < 1, else eased.
     void SetZoom(float zoom, std::int32_t frames);
+    // The zoom the limits let the camera take for the one asked for.
+    float ClampZoom(float zoom) const;
     void ZoomInput();
     // Where a grid column and row stand on the canvas at the current zoom.
     void CellScreenPosition(std::int32_t x, std::int32_t y, float* outX, float* outY) const;

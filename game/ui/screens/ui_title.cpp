@@ -442,7 +442,9 @@ void GAME_CUITitle::UpdateContinue()
     if (world == nullptr) return;
     if (world->ship->body) world->ship->body->Update();
     world->camera->Update();
-    if (world->camera->zoom < kTitleZoom) return;
+    // Play starts once the view is at least as close as the title's; a camera that cannot come that
+    // close (its limit lies below it) starts play at its limit rather than never.
+    if (world->camera->zoom < world->camera->ClampZoom(kTitleZoom)) return;
     world->ui->SetOpen(kSlotCommon, true);
     world->ui->SetOpen(kSlotShipStatus, true);
     SetOpen(false);

@@ -11,6 +11,7 @@
 #include "game/services/sound/sound_player.h"
 #include "game/services/text/message_text.h"
 #include "game/model/session/play_session.h"
+#include "game/model/world/camera2d.h"
 #include "game/model/world/game_world.h"
 #include "game/ui/screens/ui_achieve_list.h"
 #include "game/ui/screens/ui_title.h"
@@ -179,6 +180,25 @@ TEST_F(TitleTest, ContinuingAGameOnAWastelandRoadWithNoStoredMusicPlaysTheRoadsO
     // The road's music stays: nothing fades it out for another.
     StepFrames(400);
     EXPECT_EQ(GetSoundPlayer()->PlayingBgm(), 2u);
+}
+
+// A data set whose camera comes no closer than 1.8: the title's view stops there, and so does the
+// continue's zoom towards 4; play starts all the same instead of the title waiting for 2 for ever.
+TEST_F(TitleTest, ContinueStartsPlayWhenTheCameraCannotComeAsCloseAsTheTitlesView)
+{
+    ASSERT_NO_FATAL_FAILURE(StartPlaying());
+    GAME_CCamera2D& camera = *GetGameWorld()->camera;
+    camera.zoomMax = 1.8f;
+    platform::WriteU32(GetWorkingSlot(), save_layout::slot::kPlaySeconds, 1);
+    UI().SetOpen(kSlotTitle, true);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu());
+    ASSERT_EQ(Title().EntryCount(), 6);
+    EXPECT_FLOAT_EQ(camera.zoom, 1.8f);
+    PressAction(kActionDecide);
+    ASSERT_TRUE(StepUntil([&] { return !UI().IsOpen(kSlotTitle); }, 60));
+    EXPECT_TRUE(UI().IsOpen(kSlotCommon));
+    EXPECT_TRUE(UI().IsOpen(kSlotShipStatus));
+    EXPECT_FLOAT_EQ(camera.zoom, 1.8f);
 }
 
 }  // namespace
