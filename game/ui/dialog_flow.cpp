@@ -30,6 +30,8 @@ void HoldGameUntilGone(Dialog& dialog, GAME_CGameWorld& world)
 
 void WriteText(Dialog& dialog, const UIDialogText& text)
 {
+    // A dialog told on in after a question keeps none of the question's item icons.
+    dialog.ClearImages();
     dialog.SetMessageText(text.text.c_str());
     dialog.lineColors.fill(GetUIColor(kUIColorText));
     if (text.areYouSure) dialog.AppendAreYouSure();

@@ -191,6 +191,9 @@ TEST_F(CareRoomsTest, TheInfirmaryListsCuresOrdersThemOnceAndRefusesWhatItCannot
     ASSERT_EQ(cures.size(), 1u);
     EXPECT_EQ(cures[0]->GetTaskData(), cure);
     EXPECT_EQ(cures[0]->GetTargetIndex().actor, &patient);
+    // The notice lists no item, so the question's medicine icon is gone with its line.
+    StepFrames(12);
+    EXPECT_EQ(FindSpriteDraw(kUISpriteGroup, "icon_item_i014"), nullptr);
     ASSERT_TRUE(CloseMessage());
     ASSERT_TRUE(StepUntil([&] { return screen.CurrentStep() == Step::kList; }, 5));
 
