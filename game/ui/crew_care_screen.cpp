@@ -88,6 +88,12 @@ void GAME_CUICrewCareScreen::BuildListPage()
     }
     listBar_ = MakeUIScrollBar(firstRoot_, 535.0f, 103.0f, 8.0f, kUILineStep * kVisibleRows);
     firstPage_.push_back(listBar_);
+    if (layout_.traitsBar) {
+        traitsBar_ = MakeUIScrollBar(firstRoot_, 346.0f, 157.0f, 8.0f, 90.0f, true);
+        // The wheel belongs to the list's bar.
+        traitsBar_->SetTakesWheel(false);
+        firstPage_.push_back(traitsBar_);
+    }
     meters_.BuildPictures(firstPage_, firstRoot_);
     traits_.BuildSprites(firstPage_, firstRoot_, {.origin = kTraitOrigin, .lines = layout_.traitLines, .separator = {-4.0f, -3.0f}});
 
@@ -300,6 +306,7 @@ void GAME_CUICrewCareScreen::ShowRows()
         row.icon->SetColor(live ? kUIWhite : kUIHidden);
         if (row.separator != nullptr) row.separator->SetColor(index + 1 < count_ ? kUIWhite : kUIHidden);
     }
+    if (traitsBar_ != nullptr) traitsBar_->SetVisible(count_ > 0);
     const UICrewCareEntry* entry = EntryUnderCursor();
     ShowMember(entry != nullptr ? entry->member : nullptr);
 }

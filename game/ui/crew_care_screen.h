@@ -37,6 +37,8 @@ struct UICrewCareLayout {
     int traitLines = 5;
     // Each opening puts the focus on the list again (else it stays where it was left).
     bool focusListOnOpening = false;
+    // A bar that never scrolls frames the traits beside the meters while the list has entries.
+    bool traitsBar = false;
     // In the window's units, as the task tab's own places are; the screen moves it onto the canvas,
     // where its pages stand. The list page's meters stand where the task page's HP frame does.
     UIRoomTaskTabLayout taskPage;
@@ -70,6 +72,8 @@ public:
     const UICrewCareEntry& Chosen() const { return chosen_; }
     const UIItemRowWidgets& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     const GAME_CUIScrollBarObject* ListBar() const { return listBar_; }
+    // Null where the layout has none.
+    const GAME_CUIScrollBarObject* TraitsBar() const { return traitsBar_; }
     const UICrewMeters& Meters() const { return meters_; }
     const GAME_CUILabelObject* NoMemberLabel() const { return noMember_; }
     const GAME_CUILabelObject* TraitLine(int line) const { return traits_.Label(line); }
@@ -130,6 +134,7 @@ private:
 
     std::array<UIItemRowWidgets, kVisibleRows> rows_{};
     GAME_CUIScrollBarObject* listBar_ = nullptr;
+    GAME_CUIScrollBarObject* traitsBar_ = nullptr;
     UICrewMeters meters_;
     GAME_CUILabelObject* noMember_ = nullptr;
     UIInfoPanel traits_;

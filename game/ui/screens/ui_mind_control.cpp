@@ -16,7 +16,8 @@ UICrewCareLayout MindControlLayout()
                             .noMemberKey = "MINDCONTROL_NO_TARGET",
                             .slot = kSlotMindControl,
                             .traits = UICrewTrait::kSkill,
-                            .traitLines = 4};
+                            .traitLines = 4,
+                            .traitsBar = true};
     UIRoomTaskTabLayout& page = layout.taskPage;
     page.hpFrame = {70.0f, 155.0f};
     page.upgradeLabel = {39.0f, 172.0f};

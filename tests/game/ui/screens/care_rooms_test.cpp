@@ -395,6 +395,13 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     EXPECT_EQ(screen.EntryAt(0).member, &member);
     EXPECT_EQ(screen.Row(0).name->Literal(), FormatUIMessage("HOSPITAL_TASK_HEAL_DEBUFF", {Name(member), UITagName(kQuickHands)}));
     EXPECT_EQ(screen.TraitLine(0)->Literal(), UITagName(kQuickHands));
+    // The bar beside the skills stands, though it has nothing to scroll.
+    ASSERT_NE(screen.TraitsBar(), nullptr);
+    EXPECT_TRUE(screen.TraitsBar()->IsVisible());
+    EXPECT_EQ(screen.TraitsBar()->Maximum(), 0);
+    EXPECT_TRUE(screen.TraitsBar()->DrawsWhenEmpty());
+    EXPECT_FALSE(screen.TraitsBar()->TakesWheel());
+    EXPECT_EQ(UI().Get<GAME_CUIHospital>()->TraitsBar(), nullptr);
     Keep("mind-control");
 
     std::size_t from = frames.size();
@@ -500,6 +507,7 @@ TEST_F(CareRoomsTest, TheMindControlRoomOrdersASkillTakenOnceAndShowsItsRoomOnTh
     EXPECT_EQ(screen.EntryCount(), 0);
     EXPECT_STREQ(screen.NoMemberLabel()->Key(), "MINDCONTROL_NO_TARGET");
     EXPECT_EQ(screen.ListFocus(), GAME_CUICrewCareScreen::kFocus.firstTab);
+    EXPECT_FALSE(screen.TraitsBar()->IsVisible());
 }
 
 // A row of either list, naming the widest crew name with the widest debuff, skill or first aid, ends
