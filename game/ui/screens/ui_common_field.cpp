@@ -61,6 +61,10 @@ bool GAME_CUICommon::PointerSection(bool input)
         SetPadCursorOn(world, false);
         return input;
     }
+    // A click ends the pad cursor too, as it does while a crew member is carried, and counts where it
+    // lands: with the pad cursor left up, the cell walk meets the pad cursor's cell before a cell
+    // clicked below or right of it and takes the click there, and a quick click is never held.
+    if (IsUIClickInRect({0.0f, 0.0f}, {kCanvasWidth, kCanvasHeight})) SetPadCursorOn(world, false);
     if (crewPickFlag != 0) {
         GAME_CObjectActor* actor = objects->PickActorAtPointer();
         if (actor != nullptr && actor->assigned == 0) {

@@ -387,6 +387,44 @@ TEST_F(HudTest, AClickSelectsACellAndASecondOpensItsRoomWhichTheHudHighlights)
     EXPECT_FALSE(UI().IsOpen(kSlotDiningHall));
 }
 
+// A decide on the keys puts the pad cursor up in the middle of the view; the mouse takes over again
+// at its first click, which lands where it is clicked: two clicks on a room below the pad cursor
+// select it and open it, quick taps as well as clicks.
+TEST_F(HudTest, AClickTakesTheShipViewBackFromThePadCursorWhereItLands)
+{
+    GAME_CRoomBase* kitchen = Ship().PlaceRoom(2, 1, FindRoomIdIndex(MakeTag("ID04")));
+    ASSERT_NE(kitchen, nullptr);
+    PointerMove(-50, -50);
+    PressAction(kActionDecide);
+    StepFrames(2);
+    ASSERT_TRUE(IsPadCursorOn(*world));
+    float column = 0.0f;
+    float row = 0.0f;
+    ASSERT_TRUE(Ship().GetCellUnderCursor(&column, &row, false, false, nullptr));
+    ASSERT_LT(row, 1.0f) << "the pad cursor stands above the kitchen";
+
+    ClickCell(3, 1);
+    StepFrames(2);
+    EXPECT_FALSE(IsPadCursorOn(*world));
+    EXPECT_EQ(hud->CurrentCell(), CellIndex(3, 1));
+    ClickCell(3, 1);
+    StepFrames(2);
+    ASSERT_TRUE(UI().IsOpen(kSlotDiningHall));
+    EXPECT_EQ(UI().GetScreen(kSlotDiningHall)->target, kitchen);
+    ASSERT_TRUE(CloseScreen(kSlotDiningHall));
+
+    PressAction(kActionDecide);
+    StepFrames(2);
+    ASSERT_TRUE(IsPadCursorOn(*world));
+    const vesk::math::Vec2 kitchenCell = CellMiddle(2, 1);
+    TapAt(static_cast<int>(kitchenCell.x), static_cast<int>(kitchenCell.y));
+    StepFrames(2);
+    EXPECT_FALSE(IsPadCursorOn(*world));
+    TapAt(static_cast<int>(kitchenCell.x), static_cast<int>(kitchenCell.y));
+    StepFrames(2);
+    EXPECT_TRUE(UI().IsOpen(kSlotDiningHall));
+}
+
 TEST_F(HudTest, OnTheStartRouteTheCurrentCellFollowsThePointerWhateverTheCameraDoes)
 {
     world->camera->mode = GAME_CCamera2D::kFollowObject;
