@@ -284,12 +284,15 @@ std::array<UIFocusPlace, 5> GAME_CUIRoomScreen::FirstPageFocusPlaces(const UIRoo
     // The buttons stand where they stand on the task page, so the cursor takes the task page's places.
     const auto& at = taskTab_.Layout().focusPlaces;
     constexpr std::int32_t none = kUINoFocus;
-    // Between the tabs the cursor moves without a sound; to and from the skip arrows it sounds.
+    // Between the tabs the cursor moves without a sound unless the places say otherwise; to and from
+    // the skip arrows it sounds.
     return {{
         {.id = places.list, .next = {none, none, places.skipLeft, places.skipRight}},
-        {.id = places.taskTab, .pointer = at[0], .marker = arrowSprite_, .next = {none, none, places.firstTab, none}, .silent = true,
+        {.id = places.taskTab, .pointer = at[0], .marker = arrowSprite_,
+         .next = {none, none, places.firstTab, places.tabsLeadToSkips ? places.skipRight : none}, .silent = places.silentTabs,
          .button = firstFrame_.taskTab},
-        {.id = places.firstTab, .pointer = at[1], .marker = arrowSprite_, .next = {none, none, none, places.taskTab}, .silent = true,
+        {.id = places.firstTab, .pointer = at[1], .marker = arrowSprite_,
+         .next = {none, none, places.tabsLeadToSkips ? places.skipLeft : none, places.taskTab}, .silent = places.silentTabs,
          .button = firstFrame_.firstTab},
         {.id = places.skipRight, .pointer = at[2], .marker = gridCursorSprite_, .next = {none, none, places.list, none},
          .button = firstFrame_.skipRight},

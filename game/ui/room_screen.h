@@ -42,9 +42,21 @@ struct UIRoomScreenRules {
 // A room screen's first-page focus places: its list, the two tabs and the two skip arrows.
 struct UIRoomFirstPageFocus {
     std::int32_t list, taskTab, firstTab, skipRight, skipLeft;
+    // Whether right of the task tab and left of the first tab lead on to the skip arrows, and
+    // whether steps from the tabs go without the cursor sound.
+    bool tabsLeadToSkips = false;
+    bool silentTabs = true;
 
     // The list numbered first, the other places following in the order above.
     static constexpr UIRoomFirstPageFocus Numbered(std::int32_t list) { return {list, list + 1, list + 2, list + 3, list + 4}; }
+    // The same places where the tabs lead on to the skip arrows and every step sounds.
+    constexpr UIRoomFirstPageFocus WithTabsLeadingToSkips() const
+    {
+        UIRoomFirstPageFocus places = *this;
+        places.tabsLeadToSkips = true;
+        places.silentTabs = false;
+        return places;
+    }
 };
 
 // The keys a first page moves by: decide, up and down repeating, left and right pressed.

@@ -50,10 +50,11 @@ struct UIRoomTaskTabLayout {
     bool taskTabOnly = false;
     // The cursor moves between the places without a sound.
     bool silentFocus = false;
-    // Whether the information scroll bar is a focus place; and whether, from the tab buttons, right of
-    // the task tab and left of the other lead on to the skip arrows.
+    // Whether the information scroll bar is a focus place; whether right of the task tab leads on to
+    // the right skip arrow; and whether left of the other tab leads on to the left one.
     bool scrollBarFocus = true;
-    bool tabsLeadToSkips = false;
+    bool taskTabLeadsToSkip = false;
+    bool otherTabLeadsToSkip = false;
     // Whether right of the left skip arrow is the scroll bar while the information can scroll (else,
     // and without it, the crew panel); and whether leaving the crew panel downwards for the other tab
     // puts the information back at its top.

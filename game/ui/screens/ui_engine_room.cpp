@@ -117,6 +117,8 @@ void GAME_CUIEngineRoom::BuildTaskPage()
     layout.controllerExtentShift = {-36.0f, 12.0f};
     layout.tabChangeSwitches = true;
     layout.cancelCloses = true;
+    // Left of the engine tab is the left skip arrow.
+    layout.otherTabLeadsToSkip = true;
     FillTaskPage(taskRoot_, layout,
                  {.firstTabKey = "ENGINEROOM_ENGINE", .taskTabKey = "ENGINEROOM_TASK", .taskPage = true,
                   .firstTabRelease = UIBind(this, &GAME_CUIEngineRoom::OnEngineTab),

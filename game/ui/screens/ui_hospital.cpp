@@ -28,7 +28,8 @@ UICrewCareLayout HospitalLayout()
                             .focusListOnOpening = true};
     layout.taskPage.tabChangeSwitches = true;
     layout.taskPage.scrollBarFocus = false;
-    layout.taskPage.tabsLeadToSkips = true;
+    layout.taskPage.taskTabLeadsToSkip = true;
+    layout.taskPage.otherTabLeadsToSkip = true;
     return layout;
 }
 

@@ -104,6 +104,9 @@ void GAME_CUIInventory::BuildTaskPage()
     taskRoot_ = MakeWindowRoot();
     UIRoomTaskTabLayout layout;
     layout.tabChangeSwitches = true;
+    // Beside the tabs are the skip arrows: right of the task tab and left of the item tab.
+    layout.taskTabLeadsToSkip = true;
+    layout.otherTabLeadsToSkip = true;
     // The storerooms' gauge is the bar body's own picture, untinted.
     layout.gaugeSprite = "ui_room_hpbar_body";
     layout.gaugeColor = kUIWhite;

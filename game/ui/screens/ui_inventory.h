@@ -23,7 +23,7 @@ public:
     static constexpr int kRows = 8;
     // The item page's cursor places: 1 the rows (the item tab's list), 2 the task tab, 3 the item tab,
     // 4 and 5 the skip arrows.
-    static constexpr UIRoomFirstPageFocus kPlaces = UIRoomFirstPageFocus::Numbered(1);
+    static constexpr UIRoomFirstPageFocus kPlaces = UIRoomFirstPageFocus::Numbered(1).WithTabsLeadingToSkips();
 
     explicit GAME_CUIInventory(const UIScreenContext& context);
     ~GAME_CUIInventory() override;

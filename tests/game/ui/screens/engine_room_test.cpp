@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "game/services/data/room_records.h"
 #include "game/services/text/full_width.h"
@@ -72,12 +73,16 @@ TEST_F(EngineRoomTest, TheFrameScrollsClosesFromItsRestAndSkipsOverTheAddTaskWin
     EXPECT_EQ(second->y, -51.0f + 169.0f + 18.0f);
     Keep("engine_tasks");
 
-    // From the rows down to the task tab, left to the engine tab, down to the list at its top; then
-    // down twice, a cursor sound each.
-    Press(kActionCursorDown);
-    Press(kActionCursorLeft);
-    Press(kActionCursorDown);
-    ASSERT_EQ(tab.Focus(), kTaskFocusScrollBar);
+    // From the rows down to the task tab, left to the engine tab and on to the left skip arrow, right
+    // to the list, up from its top back to the engine tab and down into it again; then down twice, a
+    // cursor sound each.
+    const std::pair<int, std::int32_t> walk[] = {{kActionCursorDown, kTaskFocusTaskTab}, {kActionCursorLeft, kTaskFocusOtherTab},
+                                                 {kActionCursorLeft, kTaskFocusSkipLeft}, {kActionCursorRight, kTaskFocusScrollBar},
+                                                 {kActionCursorUp, kTaskFocusOtherTab},   {kActionCursorDown, kTaskFocusScrollBar}};
+    for (const auto& [action, focus] : walk) {
+        Press(action);
+        ASSERT_EQ(tab.Focus(), focus);
+    }
     ASSERT_EQ(tab.ScrollBar()->Value(), 0);
     const std::size_t from = frames.size();
     Press(kActionCursorDown);

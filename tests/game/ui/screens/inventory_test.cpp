@@ -1,6 +1,8 @@
 // The storage-room screen: the stacks of a storeroom, eight rows at a time, the cursor, the hand-over to the discard window, and which inventory each storage room shows.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "game/model/stores/storage_binding.h"
 #include "game/services/data/room_records.h"
 #include "game/services/player/player_data.h"
@@ -145,6 +147,50 @@ TEST_F(InventoryTest, TheListFollowsTheStockTheCrewChangesWhileTheWindowShows)
     StepFrames(3);
     EXPECT_EQ(trash->Title()->Literal(), UITagName(MakeTag("I002")));
     ASSERT_TRUE(CloseScreen(kSlotInventoryTrash));
+}
+
+// Beside the tabs are the skip arrows, on both pages: left of the item tab the left arrow, right of
+// the task tab the right one, each step with the cursor sound; from an arrow the way back leads to
+// the stacks on the item page and to the task rows on the task page.
+TEST_F(InventoryTest, TheKeysLeadFromTheTabsOnToTheSkipArrowsOnBothPages)
+{
+    Store("I001", 2);
+    GAME_CRoomBase* room = world->ship->GetRoomAtCell(9, 3);
+    ASSERT_NE(room, nullptr);
+    room->rememberedTab = GAME_CUIInventory::kItemPage;
+    OpenScreenOf(*room);
+    ASSERT_EQ(Screen().Place(), GAME_CUIInventory::kPlaces.list);
+    constexpr UIRoomFirstPageFocus places = GAME_CUIInventory::kPlaces;
+    const auto step = [&](int action, std::int32_t expected) {
+        const std::size_t from = frames.size();
+        Press(action);
+        EXPECT_EQ(Screen().Place(), expected);
+        EXPECT_EQ(CountPlayed(kSeUICursor, from), 1) << "a step to place " << expected;
+    };
+    step(kActionCursorDown, places.firstTab);
+    step(kActionCursorLeft, places.skipLeft);
+    step(kActionCursorRight, places.list);
+    step(kActionCursorDown, places.firstTab);
+    step(kActionCursorRight, places.taskTab);
+    step(kActionCursorRight, places.skipRight);
+    step(kActionCursorLeft, places.list);
+
+    // The task page: from the task rows up to the task tab, right to the right arrow and back to
+    // the rows; up again, left to the item tab and on to the left arrow.
+    PressAction(kActionMenuTabChange);
+    ASSERT_TRUE(StepUntil([&] { return Screen().Page() == GAME_CUIInventory::kTaskPage; }, 30));
+    GAME_CUIRoomTaskTab& tab = Screen().TaskTab();
+    ASSERT_EQ(tab.Focus(), kTaskFocusRows);
+    const std::pair<int, std::int32_t> walk[] = {{kActionCursorUp, kTaskFocusTaskTab},    {kActionCursorRight, kTaskFocusSkipRight},
+                                                 {kActionCursorLeft, kTaskFocusRows},     {kActionCursorUp, kTaskFocusTaskTab},
+                                                 {kActionCursorLeft, kTaskFocusOtherTab}, {kActionCursorLeft, kTaskFocusSkipLeft}};
+    for (const auto& [action, focus] : walk) {
+        const std::size_t from = frames.size();
+        Press(action);
+        EXPECT_EQ(tab.Focus(), focus);
+        EXPECT_EQ(CountPlayed(kSeUICursor, from), 1) << "a step to focus " << focus;
+    }
+    ASSERT_TRUE(CloseScreen(kSlotInventory));
 }
 
 // Which inventory a storage room shows: an empty one lists eight empty rows with the cursor on the
