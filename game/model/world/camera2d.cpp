@@ -149,15 +149,11 @@ void GAME_CCamera2D::Update()
     GAME_CGameWorld* world = PeekGameWorld();
     GAME_CShip* ship = WorldShip();
     if (world == nullptr || ship == nullptr) return;
-    const bool gameOverFocus = world->ui->IsOpen(kSlotGameOver) && mode == kFocusCell;
-    if (!gameOverFocus) {
-        const bool fieldBlocked = !world->ui->GetTopFieldControl() && cellRequestActive == 0;
-        if (fieldBlocked || followsInput == 0 || !IsTweenFinished(positionTween) || targetX != 0) {
-            velocityX = 0.0f;
-            velocityY = 0.0f;
-            ClampVertical();
-            return;
-        }
+    if (IsHeld()) {
+        velocityX = 0.0f;
+        velocityY = 0.0f;
+        ClampVertical();
+        return;
     }
     ship->scrollChanged = 0;
     if (cellRequestActive == 0) ZoomInput();
@@ -186,6 +182,15 @@ void GAME_CCamera2D::Update()
         ship->scrollChanged = 1;
     }
     ApplyScroll();
+}
+
+bool GAME_CCamera2D::IsHeld() const
+{
+    const GAME_CGameWorld* world = PeekGameWorld();
+    if (world == nullptr || !world->ui) return true;
+    if (world->ui->IsOpen(kSlotGameOver) && mode == kFocusCell) return false;
+    const bool fieldBlocked = !world->ui->GetTopFieldControl() && cellRequestActive == 0;
+    return fieldBlocked || followsInput == 0 || !IsTweenFinished(positionTween) || targetX != 0;
 }
 
 void GAME_CCamera2D::UpdateFree()

@@ -20,6 +20,10 @@ public:
 
     // Each frame from the main-game update, also while a manual save runs.
     void Update();
+    // Whether the update leaves the view where it stands this frame (no input followed, a screen on
+    // top without field control, a tween or a target under way): it neither scrolls nor settles
+    // the ship's scroll-changed flag then.
+    bool IsHeld() const;
     // Frames a floor cell of the grid; a cell outside it or without its flag changes nothing.
     bool FocusCell(std::int32_t x, std::int32_t y);
     // Keeps the ship's scroll inside the bounds (unless the option turns clamping off).

@@ -6,6 +6,7 @@
 #include "game/services/data/room_records.h"
 #include "game/services/input/input_actions.h"
 #include "game/services/input/input_map.h"
+#include "game/model/world/camera2d.h"
 #include "game/model/world/game_world.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/room_removal_drops.h"
@@ -83,7 +84,10 @@ void GAME_CUIBuildSelectGrid::OnEnterState(UIScreenState state)
         selected_ = nullptr;
         break;
     case kOpening:
+        // The cursor's view follows the player from the start: the HUD's button cursor may have let
+        // go of the camera, and a held camera neither moves the key cursor nor settles the scroll.
         steps_.Reset(kCursor);
+        SetCameraFollowsInput(true);
         stop_->SetSprites(stopSprites_.Current(), stopPressedSprites_.Current());
         stop_->SetVisible(true);
         cursorCell_ = CellUnderCursor();
@@ -93,10 +97,14 @@ void GAME_CUIBuildSelectGrid::OnEnterState(UIScreenState state)
     }
 }
 
-// The view still scrolling under the key cursor keeps the screen opening.
+// The view still scrolling under the key cursor keeps the screen opening; a camera held where it
+// stands (the HUD's button cursor let go of it) would never settle the scroll, and the screen would
+// wait for it for good.
 bool GAME_CUIBuildSelectGrid::StepTransition(UIScreenState state)
 {
-    return state != kOpening || KeyCursorFloorCell() < 0 || Ship()->scrollChanged == 0;
+    const GAME_CCamera2D* camera = Context().world.camera.get();
+    return state != kOpening || KeyCursorFloorCell() < 0 || Ship()->scrollChanged == 0 || camera == nullptr ||
+           camera->IsHeld();
 }
 
 void GAME_CUIBuildSelectGrid::UpdateMain(bool input)

@@ -412,6 +412,23 @@ TEST_F(BuildTest, InKeyModeTheCursorOpensWithThePointerOnItsCellOnceTheViewStand
     EXPECT_EQ(world->camera->cellRequestActive, 0u);
 }
 
+// The HUD's button cursor lets go of the camera until it is left. A grid cursor opened in key mode
+// meanwhile over a view whose last scroll was still marked waited for the camera to settle it; held,
+// the camera never did, and the cursor stayed opening for good, answering no key, stick or click.
+TEST_F(BuildTest, AKeyCursorOpensOverAViewTheButtonCursorHoldsAndAnswersCancel)
+{
+    Store("I002", 4);
+    world->ship->cursorWord = 1;
+    world->camera->followsInput = 0;
+    world->ship->scrollChanged = 1;
+    OpenMenu();
+    Choose("ID20");
+    EXPECT_EQ(world->camera->followsInput, 1u) << "the cursor's view follows the player again";
+
+    PressAction(kActionCancel);
+    ASSERT_TRUE(StepUntil([&] { return !Cursor().IsOpen() && Menu().State() == UIScreenState::kMain; }, 40));
+}
+
 // With the sticks swapped they change parts, on the grid cursor as in the field: the right stick
 // takes the cursor into key mode and leaves the view where it stands, the left one scrolls the view.
 TEST_F(BuildTest, WithTheSticksSwappedTheRightStickTakesTheCursorAndTheLeftScrollsTheView)
