@@ -269,6 +269,9 @@ UTL_CObjectScript* UTL_CEffectLayer::SpawnParticleEffect(const UTL_SEffectReques
     record->object = object;
     record->objectHandle = object->handle;
     record->params = request.params;
+    // The anchor is looked at once now: an object that leaves before the effect is first drawn (an
+    // enemy whose death spawns its smoke and ends in the same step) still places the effect where it stood.
+    if (FollowsAnchor(record->kind)) FollowAnchor(*record, *host_);
     active_.push_back(record);
     return object;
 }
@@ -311,7 +314,7 @@ const std::vector<UTL_SEffectSpriteDraw>& UTL_CEffectLayer::CollectDraws()
             continue;
         }
         std::optional<UTL_SAnchorView> anchor;
-        if (record->kind == kEffectFollow || record->kind == kEffectFollowUnmirrored) {
+        if (FollowsAnchor(record->kind)) {
             anchor = FollowAnchor(*record, *host_);
         }
         if (auto draw = ComputeEffectDraw(record->kind, record->params, ReadGraphic(*sprite), anchor, view)) {

@@ -21,6 +21,9 @@ enum UTL_EEffectKind : std::uint32_t {
     kEffectFollowUnmirrored = 3,
 };
 
+// Kinds 1 and 3 follow a game object.
+inline bool FollowsAnchor(std::uint32_t kind) { return kind == kEffectFollow || kind == kEffectFollowUnmirrored; }
+
 // The part of a request that a record keeps, from the anchor on.
 struct UTL_SEffectParams {
     UTL_SEffectAnchor anchor;       // kinds 1 and 3

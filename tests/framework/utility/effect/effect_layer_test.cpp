@@ -1,4 +1,7 @@
 // The effect layer: spawning, drawing, following anchors, records freed and the root placement.
+#include <utility>
+#include <vector>
+
 #include "tests/framework/utility/effect/effect_test_support.h"
 
 namespace vesk::utility::particle::test {
@@ -259,6 +262,37 @@ TEST_F(EffectLayerTest, AnEffectStopsFollowingAnAnchorWhoseObjectWasReused)
     const int queries = host.anchorQueries;
     EXPECT_FLOAT_EQ(layer.CollectDraws()[0].position.x, 123.0f);
     EXPECT_EQ(host.anchorQueries, queries);
+}
+
+TEST_F(EffectLayerTest, AnAnchorThatLeavesBeforeTheFirstDrawStillPlacesItsEffects)
+{
+    // An enemy whose death spawns smoke at itself and ends in the same step leaves the field (and
+    // its pool slot may be taken) before the effects are first drawn.
+    layer.LoadParticleScripts();
+    host.things[1].view = {{200.0f, 80.0f}, {0.25f, 1.0f}, true};
+    UTL_SEffectRequest follow = Request(u"dot", kEffectFollow);
+    follow.params.anchor = host.AnchorOf(1);
+    follow.params.offset = {5.0f, 6.0f};
+    UTL_SEffectRequest unmirrored = follow;
+    unmirrored.kind = kEffectFollowUnmirrored;
+    unmirrored.params.screenOffsetX = 7;
+    ASSERT_NE(layer.SpawnParticleEffect(follow), nullptr);
+    ASSERT_NE(layer.SpawnParticleEffect(unmirrored), nullptr);
+    ++host.things[1].generation;
+    host.things[1].view = {{500.0f, 300.0f}, {0.5f, 0.5f}, false};
+    layer.UpdateParticleEffects();
+
+    // Where the anchor stood, with the scroll (3, 4): s = display scale 2 x 1 x 0.5 = 1, and facing
+    // left the follower subtracts its x offset and is mirrored; the other adds its screen offset.
+    std::vector<std::pair<float, float>> points;
+    std::vector<std::int32_t> flips;
+    for (const UTL_SEffectSpriteDraw& draw : layer.CollectDraws()) {
+        points.emplace_back(draw.position.x, draw.position.y);
+        flips.push_back(draw.param.flipX);
+    }
+    EXPECT_EQ(points, (std::vector<std::pair<float, float>>{{198.0f, 90.0f}, {210.0f, 84.0f}}));
+    EXPECT_EQ(flips, (std::vector<std::int32_t>{1, 0}));
+    EXPECT_TRUE(layer.ActiveRecords()[0]->params.anchor.IsNone());
 }
 
 TEST_F(EffectLayerTest, ReleasingEndsEveryEffectAndLeavesNoEngine)
