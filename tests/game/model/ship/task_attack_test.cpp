@@ -1,4 +1,4 @@
-// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, a turret forgets an enemy that has left the field, a crew member called over in a road battle arrives in time for the catapult to fire, and each round gives one hit before the emptied catapult stands down.
+// Turrets at work against an enemy: a cycle from an empty store ends at its first progress, the first cheese bomb fired unlocks its achievement, every attack ends once the last enemy has gone, a turret forgets an enemy that has left the field, a crew member called over in a road battle arrives in time for the catapult to fire, and each round gives one hit, heard, before the emptied catapult stands down.
 #include <gtest/gtest.h>
 
 #include "game/model/stores/ammo_storage.h"
@@ -8,6 +8,7 @@
 #include "game/services/data/static_database.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
+#include "game/services/sound/sound_player.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_enemy.h"
@@ -23,6 +24,7 @@ namespace {
 using namespace support::shipped;
 
 constexpr std::uint32_t kSandCrawler = MakeTag("E001");
+constexpr std::uint32_t kCannonSound = 32;
 
 class TaskAttackTest : public support::TaskWorld {
 protected:
@@ -169,8 +171,8 @@ TEST_F(TaskAttackTest, ACrewMemberCalledOverInARoadBattleArrivesWhileItLastsAndT
 }
 
 // A catapult with three rounds fights a crawler that will not die: every round it takes gives one
-// hit and no more, the catapult shows its work while a cycle lasts, and once the last round is
-// spent and its cycle has ended it stands down and hits nothing more.
+// hit and no more, each heard as the cannon's boom, the catapult shows its work while a cycle lasts,
+// and once the last round is spent and its cycle has ended it stands down and hits nothing more.
 TEST_F(TaskAttackTest, InARoadBattleEachRoundGivesOneHitAndTheEmptyCatapultStandsDown)
 {
     GAME_CObjectEnemy& crawler = StartRoadBattle();
@@ -182,6 +184,7 @@ TEST_F(TaskAttackTest, InARoadBattleEachRoundGivesOneHitAndTheEmptyCatapultStand
 
     std::int32_t roundsTaken = 0;
     std::int32_t hits = 0;
+    std::int32_t heard = 0;
     std::int32_t lastCount = store.GetCount();
     std::int32_t lastHp = crawler.hpRecord.hp;
     bool sawWork = false;
@@ -189,7 +192,10 @@ TEST_F(TaskAttackTest, InARoadBattleEachRoundGivesOneHitAndTheEmptyCatapultStand
     auto step = [&] {
         StepSimulation(1);
         if (store.GetCount() < lastCount) roundsTaken += lastCount - store.GetCount();
-        if (crawler.hpRecord.hp < lastHp) ++hits;
+        if (crawler.hpRecord.hp < lastHp) {
+            ++hits;
+            if (GetSoundPlayer()->WasPlayedThisFrame(kCannonSound)) ++heard;
+        }
         lastCount = store.GetCount();
         lastHp = crawler.hpRecord.hp;
         if (!TasksOfKind(kTaskAttackToEnemy).empty() && catapult.IsInTaskLabel()) sawWork = true;
@@ -203,6 +209,7 @@ TEST_F(TaskAttackTest, InARoadBattleEachRoundGivesOneHitAndTheEmptyCatapultStand
     ASSERT_TRUE(spent()) << store.GetCount() << " rounds left";
     EXPECT_EQ(roundsTaken, 3);
     EXPECT_EQ(hits, 3);
+    EXPECT_EQ(heard, 3);
     EXPECT_TRUE(sawWork);
     ASSERT_FALSE(crawler.IsInIdleLabel());
 
