@@ -30,7 +30,7 @@ inline constexpr std::int32_t kHome = 3;        // "ID03" crew home for 3
 inline constexpr std::int32_t kHullPlate = 5;   // "ID05" +50 hull, 3 "I001" and 2 "I002" to build, durability 100
 inline constexpr std::int32_t kFuelTank = 6;    // "ID06" +200 fuel capacity
 inline constexpr std::int32_t kKitchen = 10;    // "ID10" 2x1 food store of 5
-inline constexpr std::int32_t kTurret = 15;     // "ID15" ammunition "I050", 5 rounds
+inline constexpr std::int32_t kTurret = 15;     // "ID15" ammunition "I050", 5 rounds; upgrades listed out of type order
 inline constexpr std::int32_t kStorage = 20;    // "ID20" 4 stacks
 inline constexpr std::int32_t kEngine = 23;     // "ID23" 2x1 engine, output 7, over-limit upgrades
 inline constexpr std::int32_t kNoDataKind = 24;  // "ID24": in the table, but no script registers it
@@ -93,7 +93,8 @@ inline std::string TestRoomScriptSource()
         {"ID06", "    reg.sprite 1 1 1\n    reg.flags 0x80\n    reg.durability 60\n    reg.value 4 200\n"},
         {"ID10", "    reg.sprite 1 2 1\n    reg.flags 0x30\n    reg.capacity 2\n    reg.durability 60\n    reg.value 2 5\n"},
         {"ID15", "    reg.sprite 1 1 1\n    reg.flags 0x100\n    reg.durability 60\n    reg.value 6 10\n    reg.value 7 5\n"
-                 "    reg.accept_item 'I050'\n"},
+                 "    reg.accept_item 'I050'\n    reg.upgrade 4 3 \"TURRET_UPGRADE_4\"\n"
+                 "    reg.upgrade 0 2 \"TURRET_UPGRADE_0\"\n"},
         {"ID20", "    reg.sprite 1 1 1\n    reg.flags 0x2\n    reg.durability 60\n    reg.value 0 4\n"},
         {"ID23", "    reg.sprite 1 2 1\n    reg.flags 0x20\n    reg.capacity 2\n    reg.durability 100\n    reg.value 8 7\n"
                  "    reg.value 11 300\n    reg.value 12 1500\n    reg.upgrade 0 2 \"ENGINE_UPGRADE_0\"\n"

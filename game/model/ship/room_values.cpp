@@ -1,5 +1,6 @@
 // A room's values from its data and installed upgrades: capacities, bonuses, turret power, engine output, durability.
 #include <algorithm>
+#include <span>
 
 #include "game/model/stores/ammo_storage.h"
 #include "game/model/stores/food_storage.h"
@@ -15,9 +16,16 @@
 
 namespace {
 
-constexpr std::size_t kUpgradeEntries = 16;
-
 std::int32_t Word(const RoomData& data, std::uint32_t index) { return data.values[index]; }
+
+// The upgrade entries the room's data lists: those before the first unused one.
+std::span<const RoomUpgradeEntry> ListedUpgrades(const RoomData* data)
+{
+    if (data == nullptr) return {};
+    const auto end = std::find_if(data->upgrades.begin(), data->upgrades.end(),
+                                  [](const RoomUpgradeEntry& entry) { return entry.type == -1; });
+    return {data->upgrades.begin(), end};
+}
 
 std::int32_t Truncated(std::int64_t value)
 {
@@ -32,11 +40,8 @@ std::int32_t GetFinishedWorkTaskCount() { return g_finishedWorkTasks; }
 
 std::int32_t GAME_CRoomBase::SumUpgradeValues(std::initializer_list<std::int32_t> types) const
 {
-    if (roomData == nullptr) return 0;
     std::int64_t sum = 0;
-    for (std::size_t i = 0; i < kUpgradeEntries; ++i) {
-        const RoomUpgradeEntry& entry = roomData->upgrades[i];
-        if (entry.type == -1) break;
+    for (const RoomUpgradeEntry& entry : ListedUpgrades(roomData)) {
         if (entry.type < 0 || entry.type >= kUpgradeTypeCount) continue;
         if ((installedUpgrades & (1u << entry.type)) == 0) continue;
         if (std::find(types.begin(), types.end(), entry.type) != types.end()) sum += entry.value;
@@ -110,10 +115,11 @@ void GAME_CRoomBase::RecalcValues()
 void GAME_CRoomBase::ApplyUpgradeBits(std::uint32_t saved)
 {
     installedUpgrades = 0;
-    for (int i = 0; i < kUpgradeTypeCount && roomData != nullptr; ++i) {
-        if ((saved & (1u << i)) == 0) continue;
-        // The upgrade stays installed whether or not its name has a text in this language.
-        if (roomData->upgrades[static_cast<std::size_t>(i)].type != -1) installedUpgrades |= 1u << i;
+    // A saved bit is an upgrade's type: it stays installed while the room's data lists an upgrade of
+    // that type, wherever in the list, and whether or not its name has a text in this language.
+    for (const RoomUpgradeEntry& entry : ListedUpgrades(roomData)) {
+        if (entry.type < 0 || entry.type >= kUpgradeTypeCount) continue;
+        installedUpgrades |= saved & (1u << entry.type);
     }
     RecalcValues();
 }

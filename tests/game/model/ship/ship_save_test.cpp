@@ -27,6 +27,8 @@ TEST_F(ShipSave, ALayoutRebuiltFromItsRecordSavesTheSameBytes)
     ASSERT_NE(ship.PlaceNewRoom(7, 1, kHome, kNoId, false), nullptr);
     // The upgrades' names have no text here (no message file): they stay installed all the same.
     engine.ApplyUpgradeBits((1u << 0) | (1u << 2));
+    // The turret's data lists its upgrades out of type order; the saved bits name types.
+    Place(kTurret, 9, 0).ApplyUpgradeBits((1u << 4) | (1u << 0));
     engine.engineMode = kEngineOverLimit;
     ship.AddCellDamage(4, 1, 25);
     ship.AddCellDamage(9, 0, 7);
@@ -42,13 +44,18 @@ TEST_F(ShipSave, ALayoutRebuiltFromItsRecordSavesTheSameBytes)
     ship.ChangeShip(MakeTag("SHPX"));
     ship.BuildLayout(first);
 
-    ASSERT_EQ(ship.CountRoomsOnGrid(), 4);
+    ASSERT_EQ(ship.CountRoomsOnGrid(), 5);
     const GAME_CRoomBase* rebuilt = ship.GetRoomAtCell(3, 2);
     ASSERT_NE(rebuilt, nullptr);
     EXPECT_EQ(rebuilt->kind, kEngine);
     EXPECT_EQ(rebuilt->installedUpgrades, (1u << 0) | (1u << 2));
     EXPECT_EQ(rebuilt->engineMode, kEngineOverLimit);
     EXPECT_EQ(rebuilt->engineOutput, 9);
+    const GAME_CRoomBase* turret = ship.GetRoomAtCell(9, 0);
+    ASSERT_NE(turret, nullptr);
+    EXPECT_EQ(turret->installedUpgrades, (1u << 4) | (1u << 0));
+    EXPECT_EQ(turret->turretAmmoCapacity, 5 + 3);
+    EXPECT_EQ(turret->turretPower, 10 + 2);
     EXPECT_TRUE(ship.GetRoomAtCell(7, 1)->underConstruction);
     EXPECT_EQ(ship.GetRemainingHull(), 350 - 32);
     EXPECT_EQ(ship.fuel, 123);
