@@ -47,10 +47,12 @@ void ExerciseLookups(const GAME_CStaticDatabase& database, std::uint32_t probe)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     GAME_CStaticDatabase& database = registration_fuzz::FreshDatabase();
-    const std::vector<std::uint8_t> bytes =
+    std::vector<std::uint8_t> bytes =
         size > 0 && (data[0] & 1) != 0
             ? std::vector<std::uint8_t>(data + 1, data + size)
             : registration_fuzz::PackageFromInput(data, size, static_cast<std::uint16_t>(kSettingTableSize));
+    // The check words made to match, so that a mutated whole package reaches the structure checks.
+    vesk::tools::script::SealScriptPackage(bytes);
     GAME_CScriptSetting engine(&database);
     if (engine.LoadStaticDatabaseScriptFromMemory(bytes)) {
         engine.RunRegistration();
