@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "bench/bench_paths.h"
 #include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
@@ -19,7 +20,7 @@ public:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
-        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+        vesk::file::SetResourceFolder(BuiltResourceFolder());
         started_ = session_.Start();
     }
 

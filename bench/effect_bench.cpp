@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_paths.h"
 #include "framework/app/framework_manager.h"
 #include "framework/app/framework_session.h"
 #include "framework/file/resource_file.h"
@@ -127,7 +128,7 @@ private:
     {
         vesk::tools::script::CommandSet commands;
         vesk::tools::script::Diagnostics errors;
-        const fs::path defs = VARNOLIS_BENCH_DEFINITIONS;
+        const fs::path defs = bench_support::ScriptDefinitionsFolder();
         commands.LoadFile((defs / "common.def").string(), errors);
         commands.LoadFile((defs / "graphic.def").string(), errors);
         const auto result = vesk::tools::script::AssembleScript(kLoopingEffect, "bench.vss", commands);

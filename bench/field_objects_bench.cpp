@@ -4,11 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "game/services/save/save_image.h"
-#include "game/services/save/save_layout.h"
-#include "game/model/world/game_world.h"
+#include "bench/bench_paths.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/ship/ship.h"
+#include "game/model/world/game_world.h"
+#include "game/services/save/save_image.h"
+#include "game/services/save/save_layout.h"
 #include "tests/support/crew_test_data.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 // Each run builds its own; support::DestroyTestWorld takes it down.
 GAME_CFieldObjectManager& FillField()
 {
-    GAME_CGameWorld* world = &support::MakeCrewTestWorld(VARNOLIS_BENCH_DEFINITIONS, MakeTag("SHPL"));
+    GAME_CGameWorld* world = &support::MakeCrewTestWorld(bench_support::ScriptDefinitionsFolder(), MakeTag("SHPL"));
     GAME_CShip& ship = *world->ship;
     GAME_CFieldObjectManager& made = *world->fieldObjects;
     for (int i = 0; i < 128; ++i) {

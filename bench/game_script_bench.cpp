@@ -5,17 +5,18 @@
 
 #include <string_view>
 
+#include "bench/bench_paths.h"
 #include "framework/file/resource_file.h"
 #include "framework/log/log.h"
+#include "game/model/script/script_package.h"
 #include "game/services/data/setting_script.h"
 #include "game/services/data/static_database.h"
-#include "game/model/script/script_package.h"
 
 namespace {
 
 void BM_LoadGameScripts(benchmark::State& state)
 {
-    vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+    vesk::file::SetResourceFolder(bench_support::BuiltResourceFolder());
     // The route package comes with the travel layer; its absence is logged each round.
     vesk::log::SetSink([](vesk::log::Level, std::string_view) {});
     for (auto _ : state) {

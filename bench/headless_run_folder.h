@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "bench/bench_paths.h"
 #include "framework/file/resource_file.h"
 #include "tests/support/scratch_folder.h"
 
@@ -18,7 +19,7 @@ public:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        vesk::file::SetResourceFolder(VARNOLIS_BUILT_RESOURCE_DIR);
+        vesk::file::SetResourceFolder(BuiltResourceFolder());
     }
     ~HeadlessRunFolder() { vesk::file::SetResourceFolder(vesk::file::kResourceFolder); }
 

@@ -4,13 +4,14 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/bench_paths.h"
+#include "game/model/object/field_object_manager.h"
 #include "game/model/session/play_session.h"
+#include "game/model/ship/ship.h"
+#include "game/model/world/game_world.h"
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
-#include "game/model/world/game_world.h"
-#include "game/model/object/field_object_manager.h"
-#include "game/model/ship/ship.h"
 #include "tests/support/crew_test_data.h"
 
 namespace {
@@ -20,7 +21,7 @@ namespace {
 const std::vector<std::uint8_t>& FullSlot()
 {
     static const std::vector<std::uint8_t> slot = [] {
-        GAME_CGameWorld& world = support::MakeCrewTestWorld(VARNOLIS_BENCH_DEFINITIONS, MakeTag("SHPL"));
+        GAME_CGameWorld& world = support::MakeCrewTestWorld(bench_support::ScriptDefinitionsFolder(), MakeTag("SHPL"));
         GAME_CShip& ship = *world.ship;
         constexpr std::int32_t kKinds[] = {support::kHome, support::kHullPlate, support::kFuelTank,
                                            support::kKitchen, support::kStorage, support::kEngine, support::kLadder};

@@ -3,12 +3,13 @@
 
 #include <cstdlib>
 
+#include "bench/bench_paths.h"
 #include "framework/log/log.h"
 #include "framework/math/random.h"
-#include "game/services/player/player_data.h"
-#include "game/model/world/game_world.h"
 #include "game/model/ship/effect_field.h"
 #include "game/model/ship/ship.h"
+#include "game/model/world/game_world.h"
+#include "game/services/player/player_data.h"
 #include "tests/support/crew_test_data.h"
 #include "tests/support/ship_test_data.h"
 
@@ -25,7 +26,7 @@ GAME_CShip& FurnishShip()
     vesk::math::MarkRandomClockSeeded();
     CreatePlayerData();
     support::DefineShipTestData(*GetStaticDatabase());
-    if (!support::LoadTestRoomScripts(VARNOLIS_BENCH_DEFINITIONS).empty()) std::abort();
+    if (!support::LoadTestRoomScripts(bench_support::ScriptDefinitionsFolder()).empty()) std::abort();
     GAME_CShip* ship = GetGameWorld()->ship.get();
     ship->ChangeShip(MakeTag("SHPL"));
     constexpr std::int32_t kRowKinds[] = {support::kHome,    support::kHullPlate, support::kFuelTank,

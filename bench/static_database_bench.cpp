@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_paths.h"
 #include "framework/log/log.h"
 #include "game/services/data/setting_script.h"
 #include "game/services/data/static_database.h"
@@ -15,7 +16,7 @@ namespace {
 void BM_LoadStaticDatabase(benchmark::State& state)
 {
     const std::vector<std::uint8_t> package =
-        ::tools::ReadWholeFile(std::filesystem::path(VARNOLIS_BUILT_RESOURCE_DIR) / "script/static_database.pac")
+        ::tools::ReadWholeFile(std::filesystem::path(bench_support::BuiltResourceFolder()) / "script/static_database.pac")
             .value_or(std::vector<std::uint8_t>{});
     if (package.empty()) {
         state.SkipWithError("the data set is not built");

@@ -4,13 +4,14 @@
 
 #include <cstdlib>
 
-#include "game/services/data/static_lookups.h"
-#include "game/model/world/game_world.h"
+#include "bench/bench_paths.h"
 #include "game/model/object/actor_ai_base.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
+#include "game/model/world/game_world.h"
+#include "game/services/data/static_lookups.h"
 #include "tests/support/task_test_data.h"
 
 namespace {
@@ -31,7 +32,7 @@ private:
     static GAME_CGameWorld& MakeFresh(std::uint32_t shipTag)
     {
         support::DestroyTestWorld();
-        return support::MakeTaskTestWorld(VARNOLIS_BENCH_DEFINITIONS, shipTag);
+        return support::MakeTaskTestWorld(bench_support::ScriptDefinitionsFolder(), shipTag);
     }
 
     GAME_CGameWorld& world_;

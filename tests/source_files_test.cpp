@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -46,7 +47,7 @@ HeaderLineCheck CheckHeaderLines(const fs::path& root)
     return check;
 }
 
-const fs::path kSourceRoot = fs::path(VARNOLIS_TEST_DATA_DIR "/../..").lexically_normal();
+const fs::path kSourceRoot = support::SourceRoot();
 
 TEST(SourceFiles, EachOpensWithALineSayingWhatItHolds)
 {

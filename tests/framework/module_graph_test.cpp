@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -149,7 +150,7 @@ void Write(const fs::path& path, const std::string& text)
     std::ofstream(path) << text;
 }
 
-const fs::path kSourceRoot = fs::path(VARNOLIS_TEST_DATA_DIR "/../..").lexically_normal();
+const fs::path kSourceRoot = support::SourceRoot();
 
 TEST(ModuleGraph, FrameworkModulesFormNoCycleAndNeverIncludeTheGame)
 {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/build_paths.h"
 #include "tools/common/whole_file.h"
 
 namespace support {
@@ -13,7 +14,7 @@ namespace support {
 // The data set this build made (an absolute path), whatever folder the tests run in.
 inline std::filesystem::path BuiltResourcePath(const std::string& name = {})
 {
-    return std::filesystem::path(VARNOLIS_BUILT_RESOURCE_DIR) / name;
+    return BuiltResourceDir() / name;
 }
 
 // A file of the built data set; empty when the data set is not built.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/build_paths.h"
 #include "tests/support/ppm_picture.h"
 #include "tools/common/whole_file.h"
 
@@ -20,7 +21,7 @@ namespace support {
 inline ::testing::AssertionResult MatchesGolden(const std::string& name, int width, int height,
                                                 const std::vector<std::uint32_t>& argb)
 {
-    const std::string path = std::string(VARNOLIS_TEST_DATA_DIR) + "/graphics/" + name + ".ppm";
+    const std::string path = TestDataPath("graphics/" + name + ".ppm").string();
     const std::vector<std::uint8_t> picture = PpmPicture(width, height, argb);
     const char* update = std::getenv("VARNOLIS_UPDATE_GOLDEN");
     if (update && std::string(update) == "1") {

@@ -11,6 +11,7 @@
 
 #include "framework/text/message_file.h"
 #include "game/services/text/language.h"
+#include "tests/support/build_paths.h"
 #include "tools/common/message_file_writer.h"
 #include "tools/common/message_source.h"
 #include "tools/common/whole_file.h"
@@ -29,7 +30,7 @@ inline constexpr std::pair<const char*, std::uint32_t> kMessageLanguages[] = {
 // The folder of the message sources, data/message.
 inline std::filesystem::path MessageSourcePath()
 {
-    return std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/message").lexically_normal();
+    return SourceRoot() / "data/message";
 }
 
 // The source of one language's messages in data/message.

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "framework/text/utf.h"
+#include "tests/support/build_paths.h"
 
 namespace support {
 namespace {
@@ -42,8 +43,7 @@ std::string FormatLine(std::size_t index, const ScreenRunFrame& frame)
 
 std::filesystem::path RecordingPath(std::string_view name)
 {
-    return std::filesystem::path(VARNOLIS_TEST_DATA_DIR).parent_path() / "game" / "ui" / "recordings" /
-           (std::string(name) + ".txt");
+    return SourceRoot() / "tests/game/ui/recordings" / (std::string(name) + ".txt");
 }
 
 constexpr const char* kHeader =

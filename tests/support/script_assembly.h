@@ -12,6 +12,7 @@
 
 #include "framework/memory/heaps.h"
 #include "framework/utility/script_package/script_package.h"
+#include "tests/support/build_paths.h"
 #include "tools/common/script_assembler.h"
 #include "tools/common/script_commands.h"
 
@@ -20,10 +21,7 @@ namespace support {
 // A definition file of data/script/defs.
 inline std::string DefinitionPath(std::string_view name)
 {
-    return std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/script/defs/")
-        .append(name)
-        .lexically_normal()
-        .string();
+    return (SourceRoot() / "data/script/defs" / name).string();
 }
 
 // common.def plus the given table files.

@@ -18,6 +18,7 @@
 
 #include "framework/file/save_file.h"
 #include "platform/file_system.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/scratch_folder.h"
 
 extern char** environ;
@@ -51,9 +52,9 @@ public:
         const std::string folderText = folder.string();
         const std::string writesText = std::to_string(writes);
         const std::string tagText = std::to_string(tag);
-        char* argv[] = {const_cast<char*>(VARNOLIS_SAVE_WRITER_HELPER), const_cast<char*>(folderText.c_str()),
+        char* argv[] = {const_cast<char*>(support::SaveWriterHelperProgram()), const_cast<char*>(folderText.c_str()),
                         const_cast<char*>(writesText.c_str()), const_cast<char*>(tagText.c_str()), nullptr};
-        if (posix_spawn(&pid_, VARNOLIS_SAVE_WRITER_HELPER, &actions, nullptr, argv, environ) != 0) {
+        if (posix_spawn(&pid_, support::SaveWriterHelperProgram(), &actions, nullptr, argv, environ) != 0) {
             pid_ = -1;
         }
         posix_spawn_file_actions_destroy(&actions);

@@ -7,6 +7,7 @@
 #include "framework/app/framework_manager.h"
 #include "framework/graphics/glyph_table.h"
 #include "framework/text/font_manager.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/built_resources.h"
 #include "tests/support/golden_picture.h"
 #include "tests/support/graphics_fixture.h"
@@ -19,7 +20,7 @@ namespace {
 using support::ReadBuiltResource;
 
 // The message sources in the source tree.
-const std::filesystem::path kMessageSources = std::filesystem::path(VARNOLIS_TEST_DATA_DIR) / "../../data/message";
+const std::filesystem::path kMessageSources = support::SourceRoot() / "data/message";
 
 std::vector<tools::MessageFileEntry> ReadMessages(const std::string& language)
 {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/text/message_file.h"
+#include "tests/support/build_paths.h"
 #include "tools/common/message_file_writer.h"
 #include "tools/common/message_source.h"
 #include "tools/common/whole_file.h"
@@ -71,7 +72,7 @@ TEST(MessageData, EveryLanguageHasTheSameKeysAndInstalls)
 {
     // Lexical, so the test-data folder need not exist.
     const std::string dir =
-        std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/message/").lexically_normal().string();
+        (support::SourceRoot() / "data/message/").string();
     const char* languages[] = {"japanese", "english", "korean", "traditionalChinese", "simplifiedChinese"};
     std::set<std::string> englishKeys;
     for (const char* language : languages) {

@@ -17,6 +17,7 @@
 #include "game/services/save/save_image.h"
 #include "game/services/save/save_layout.h"
 #include "platform/little_endian.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/scratch_folder.h"
 
 extern char** environ;
@@ -43,9 +44,9 @@ TEST(KilledSaveTest, ASaverKilledAtRandomMomentsLeavesTheOldImageOrTheNew)
         posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         const std::string folder = scratch.path().string();
-        char* argv[] = {const_cast<char*>(VARNOLIS_GAME_SAVER_HELPER), const_cast<char*>(folder.c_str()), nullptr};
+        char* argv[] = {const_cast<char*>(support::GameSaverHelperProgram()), const_cast<char*>(folder.c_str()), nullptr};
         pid_t pid = -1;
-        ASSERT_EQ(posix_spawn(&pid, VARNOLIS_GAME_SAVER_HELPER, &actions, nullptr, argv, environ), 0);
+        ASSERT_EQ(posix_spawn(&pid, support::GameSaverHelperProgram(), &actions, nullptr, argv, environ), 0);
         posix_spawn_file_actions_destroy(&actions);
 
         // Once it has saved at least once, it is killed somewhere in its next saves.

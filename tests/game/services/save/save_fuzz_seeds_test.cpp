@@ -15,6 +15,7 @@
 #include "game/services/save/save_layout.h"
 #include "game/services/save/save_manager.h"
 #include "game/services/save/working_slot.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/scratch_folder.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 using Image = std::vector<std::uint8_t>;
 
-std::filesystem::path SeedFolder() { return std::filesystem::path(VARNOLIS_TEST_DATA_DIR) / "../../fuzz/corpus/save_world"; }
+std::filesystem::path SeedFolder() { return support::SourceRoot() / "fuzz/corpus/save_world"; }
 
 class SaveFuzzSeeds : public support::GameFixture {
 protected:

@@ -14,6 +14,7 @@
 #include "game/services/text/language.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/text_lines.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/message_data.h"
 #include "tools/common/whole_file.h"
@@ -42,7 +43,7 @@ std::string Unquoted(const std::string& word)
 std::vector<WindowText> WindowTextsOfTheRoads(const std::map<std::string, std::u16string>& messages)
 {
     const std::string path =
-        std::filesystem::path(VARNOLIS_TEST_DATA_DIR "/../../data/script/route_script.vss").lexically_normal().string();
+        (support::SourceRoot() / "data/script/route_script.vss").string();
     const std::string source = tools::ReadTextFile(path).value_or("");
     EXPECT_FALSE(source.empty()) << path;
     std::vector<WindowText> texts;

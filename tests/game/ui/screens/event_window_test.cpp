@@ -11,11 +11,12 @@
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
 #include "game/services/input/input_actions.h"
+#include "game/services/text/language.h"
 #include "game/ui/screens/ui_event.h"
 #include "game/ui/text_lines.h"
 #include "game/ui/ui_draw.h"
-#include "game/services/text/language.h"
 #include "tests/game/ui/ui_test_base.h"
+#include "tests/support/build_paths.h"
 #include "tests/support/message_data.h"
 
 namespace {
@@ -188,7 +189,7 @@ TEST_F(EventWindowTest, ThePromptToReadOnSpeaksEachLanguageAndStaysInsideThePane
 // keys are those the road script adds to or shows in the window.
 TEST_F(EventWindowTest, EveryLineTheRoadsWriteStaysInsideThePanelInEveryLanguage)
 {
-    std::ifstream file(VARNOLIS_TEST_DATA_DIR "/../../data/script/route_script.vss");
+    std::ifstream file(support::SourceRoot() / "data/script/route_script.vss");
     std::stringstream script;
     script << file.rdbuf();
     const std::string source = script.str();
