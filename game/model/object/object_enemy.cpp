@@ -139,10 +139,16 @@ void GAME_CObjectEnemy::StepScriptAndTree(bool onRoute)
     if (onRoute) KeepNearHome();
     script.TickScript();
     if (damageFlash > 0) --damageFlash;
-    if (spriteRoot_ != nullptr) {
-        spriteRoot_->ClearVisited();
-        spriteRoot_->AnimateTree(TreeView());
-    }
+    AnimateSpriteTree();
+}
+
+void GAME_CObjectEnemy::AnimateSpriteTree()
+{
+    if (spriteRoot_ == nullptr) return;
+    const EnemySpriteView view = TreeView();
+    spriteRoot_->ClearVisited();
+    spriteRoot_->AnimateTree(view);
+    treeZoom_ = view.cameraZoom;
 }
 
 void GAME_CObjectEnemy::KeepNearHome()

@@ -168,12 +168,15 @@ private:
     // The route position held within the road's margin: a tenth of its length, at most 900, from each end.
     static std::int64_t HoldInsideRouteMargin(std::int64_t position);
     EnemySpriteView TreeView() const;
+    // The part tree laid out anew for the camera as it is now, remembering the zoom it was laid out at.
+    void AnimateSpriteTree();
     void NoteDefeat();
 
     std::uint32_t enemyId_ = kNoId;
     const EnemyData* data_ = nullptr;
     std::unique_ptr<GAME_CEnemyAIBase> ai_;
     GAME_CEnemySprite* spriteRoot_ = nullptr;
+    float treeZoom_ = 0.0f;  // the camera zoom the part tree was last laid out at
     std::uint32_t dying_ = 0;
     std::uint32_t life_ = 0;  // counts the set-ups, so effects of an earlier life let go
     std::uint32_t onRoute_ = 1;  // set up by Init, not by the arcade game

@@ -51,5 +51,11 @@ void GAME_CObjectEnemy::Draw()
             DrawShipSprite(spriteIndex, point.x, point.y, look);
         }
     }
-    if (spriteRoot_ != nullptr) spriteRoot_->DrawTree(point);
+    if (spriteRoot_ != nullptr) {
+        // The camera may have zoomed since the last step laid the parts out (the title zooms out at
+        // once, and the game stands still under it and under the screens that hold it): the parts
+        // follow the body's zoom.
+        if (treeZoom_ != FieldCameraZoom()) AnimateSpriteTree();
+        spriteRoot_->DrawTree(point);
+    }
 }

@@ -168,6 +168,31 @@ TEST_F(EnemyInGame, EveryShippedEnemyAppearsAttacksIsHitAndDiesWithoutAScriptFau
     for (const std::string& line : log.Lines()) EXPECT_EQ(line.find("script"), std::string::npos) << line;
 }
 
+// The title zooms the camera out at once, and the game stands still under it (and under every screen
+// that holds it): a raider beside the ship is still drawn whole, its parts at the new zoom beside its
+// body, not where the last step of the game put them.
+TEST_F(EnemyInGame, ARaiderKeepsItsPartsTogetherWhenTheCameraZoomsWhileTheGameStandsStill)
+{
+    GAME_CGameWorld& world = *GetGameWorld();
+    GAME_CObjectEnemy& raider = Spawn(MakeTag("E002"), 560);
+    StepFrames(120);
+    ASSERT_NE(raider.GetSpriteRoot(), nullptr);
+    const std::vector<DrawLook::Draw> close = DrawOf(raider);
+    ASSERT_GE(close.size(), 3u);
+
+    world.camera->zoom *= 0.5f;
+    const std::vector<DrawLook::Draw> far = DrawOf(raider);
+    ASSERT_EQ(far.size(), close.size());
+    // The body is drawn first, at the enemy's place; every part keeps its place on the body at half the size.
+    for (std::size_t i = 1; i < far.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(far[i].param.scaleX, close[i].param.scaleX * 0.5f, 1e-4f);
+        EXPECT_NEAR(far[i].param.scaleY, close[i].param.scaleY * 0.5f, 1e-4f);
+        EXPECT_NEAR(far[i].x - far[0].x, (close[i].x - close[0].x) * 0.5f, 1e-3f);
+        EXPECT_NEAR(far[i].y - far[0].y, (close[i].y - close[0].y) * 0.5f, 1e-3f);
+    }
+}
+
 // The shipped road 1 calls up raiders from the thousands its first accumulator holds when the ship
 // takes it; the nearest one walks up to the ship standing short of it, bites the hull, and, beaten
 // by the crew, leaves its loot on the route and the field.
