@@ -38,6 +38,17 @@ bool BlocksTasksBehind(std::int32_t kind)
            kind != kTaskPatient;
 }
 
+// Every task has gone: no room of the ship may keep one bound, for its screens and the ship's
+// drawing read the tasks a room holds.
+void UnbindEveryRoomTask()
+{
+    GAME_CShip* ship = ship_world::Ship();
+    if (ship == nullptr) return;
+    for (GAME_CRoomBase* room : ship->rooms) {
+        if (room != nullptr) room->boundTasks.clear();
+    }
+}
+
 }  // namespace
 
 GAME_CTaskManager::~GAME_CTaskManager() { Clear(); }
@@ -86,6 +97,7 @@ void GAME_CTaskManager::Clear()
         delete task;
     }
     tasks.clear();
+    UnbindEveryRoomTask();
     NoteListChanged();
 }
 
@@ -187,6 +199,7 @@ void GAME_CTaskManager::RemoveRoomTasks(GAME_CRoomBase* room)
         RemoveTask(task);
         delete task;
     }
+    UnbindEveryRoomTask();
 }
 
 void GAME_CTaskManager::ShiftRoomIndices(std::int32_t removedIndex)

@@ -8,7 +8,9 @@
 #include "framework/process/canvas.h"
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
+#include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
+#include "game/model/ship/task_request.h"
 #include "game/model/ship/task_manager.h"
 #include "game/model/travel/route_manager.h"
 #include "game/model/travel/travel_controller.h"
@@ -68,6 +70,15 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     ASSERT_TRUE(world->fieldObjects->DropItemOnCell(MakeTag("I005"), 3, x, y));
     const std::int64_t gears = CountOnBoard(MakeTag("I005"));
     world->tasks->tasks.push_back(new support::IdleTask(7));
+    // The engine room's upkeep under way: a task the room holds, whose gauge the hull draws.
+    GAME_CRoomBase* engine = ship.PlaceRoom(6, 2, FindRoomIdIndex(MakeTag("ID23")));
+    ASSERT_NE(engine, nullptr);
+    GAME_CTaskBase* upkeep =
+        GAME_CTaskBase::CreateFromRequest(MakeEngineMaintenanceRequest(ship.GetRoomIndex(engine), 0));
+    ASSERT_NE(upkeep, nullptr);
+    upkeep->progress = 1;
+    world->tasks->AddTask(upkeep);
+    ASSERT_EQ(engine->boundTasks, std::vector<GAME_CTaskBase*>{upkeep});
 
     // The ruins road's abandoned hull: a choice while the ship is on its first hull; yes starts the change.
     const std::uint32_t road = kRuinsRoad;
@@ -94,6 +105,8 @@ TEST_F(ShipChangeTest, TheAbandonedHullOnTheRuinsRoadIsTakenBehindTheBlackPhaseB
     };
     step();
     EXPECT_TRUE(world->tasks->tasks.empty());
+    // No room keeps a task that has gone: the hull is drawn through the fade, gauges and all.
+    EXPECT_TRUE(engine->boundTasks.empty());
     EXPECT_EQ(world->held, 0u);
     while (Change().State() == GAME_CUIShipChange::kOpening && frame < 200) {
         if (frame == 30) {
