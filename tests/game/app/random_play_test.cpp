@@ -59,6 +59,7 @@
 #include "game/model/object/field_object_manager.h"
 #include "game/model/object/object_actor.h"
 #include "game/model/object/object_item.h"
+#include "game/model/stores/ammo_storage.h"
 #include "game/model/ship/room_base.h"
 #include "game/model/ship/ship.h"
 #include "game/model/ship/task_manager.h"
@@ -493,12 +494,29 @@ private:
     // in the closing scenes or in the arcade game, where the game cannot be saved (a slot keeps no
     // opening road, and the game offers no save on it: the pause menu's save row is dead there and
     // the autosave waits while its script runs, from the first frame to the hand-over to road 1).
+    // Nor while a crew member is thrown off the ship or a room goes to pieces: the load puts the crew
+    // back aboard on a floor cell, and a room's breaking is not saved, as their rules say.
     void TakeSave()
     {
         if (!InFieldView() || AtTitle() || OnOpeningRoad() || PlaysClosingScenes()) return;
+        if (AnyCrewOffTheShip() || AnyRoomBreaking()) return;
         seenAtSave_ = support::WhatThePlayerSees();
         savedAt_ = "frame " + std::to_string(played_) + " (burst from " + std::string(NameOf(place_)) + ")";
         saved_ = BuildRoundTripSlot();
+    }
+
+    static bool AnyCrewOffTheShip()
+    {
+        const auto& crew = GetGameWorld()->fieldObjects->crew;
+        return std::any_of(crew.begin(), crew.end(), [](const GAME_CObjectActor* actor) {
+            return actor != nullptr && actor->dead == 0 && actor->actionMode != GAME_CObjectActor::kActionNormal;
+        });
+    }
+
+    static bool AnyRoomBreaking()
+    {
+        const auto& rooms = GetGameWorld()->ship->rooms;
+        return std::any_of(rooms.begin(), rooms.end(), [](const GAME_CRoomBase* room) { return room != nullptr && room->broken; });
     }
 
     static std::vector<std::uint8_t> BuildRoundTripSlot()
@@ -522,7 +540,12 @@ private:
         SetupPlaySession(GetWorkingSlot(), GetWorkingSystemRecord());
         const std::string seen = support::WhatThePlayerSees();
         const std::vector<std::uint8_t> again = support::WithoutRebuiltFields(BuildRoundTripSlot());
-        const std::vector<std::uint8_t> expected = support::WithoutRebuiltFields(saved);
+        std::vector<std::uint8_t> expected = support::WithoutRebuiltFields(saved);
+        // The load marks each turret's ammunition found, rounds or none, as the store's rule says.
+        for (std::int32_t i = 0; i < GetAmmoStorageCount(); ++i) {
+            const GAME_CAmmoImpl* ammo = GetAmmoStorageAt(i);
+            if (ammo != nullptr) MarkItemDiscovered(expected, *ammo->GetAmmoId());
+        }
         if (seen != seenAtSave_) {
             broken_ = "a save made at " + savedAt_ + " loaded back shows\n" + seen + "where the player saw\n" + seenAtSave_;
         } else if (again != expected) {
